@@ -1,0 +1,27 @@
+#pragma once
+// A date value as the station stores and compares dates: days since
+// 30 December 1899 00:00, the time of day as the fraction; 0 is "no date".
+
+#include <QDateTime>
+
+namespace platform {
+
+struct OleDate {
+    double value = 0.0;
+
+    OleDate() = default;
+    explicit OleDate(double v) : value(v) {}
+
+    static OleDate fromDateTime(const QDateTime& local);
+    static OleDate fromDate(const QDate& date);
+    QDateTime toDateTime() const;   // local time, rounded to the millisecond
+    QDate date() const;
+    bool isZero() const { return value == 0.0; }
+    // Whole days (the integer part, towards minus infinity as the platform does).
+    long long days() const;
+
+    friend bool operator==(OleDate a, OleDate b) { return a.value == b.value; }
+    friend bool operator<(OleDate a, OleDate b) { return a.value < b.value; }
+};
+
+} // namespace platform

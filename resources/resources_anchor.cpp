@@ -1,0 +1,1 @@
+// Keeps the resource library non-empty while no .qrc file exists.
