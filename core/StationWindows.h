@@ -22,6 +22,7 @@ class StatusWindowForm;
 namespace StationWindows {
 
 ParentMDIForm* Frame();
+ParentMDIForm* ExistingFrame();   // nullptr before the frame is created
 StatusWindowForm* StatusWindow();
 BackgroundForm* Background();
 HelpInfoForm* HelpBox();
@@ -55,8 +56,16 @@ void DisableCloseCommand(QWidget* form);
 // Adds a window to the main frame as a child (once).
 void AddToFrame(QWidget* form);
 
-// Closes and deletes every window held here (the end of the program, and
-// between tests).
+// The frame's idle timer fired: the database connection is closed.
+void DatabaseIdle();
+
+// Ends the station: through the main test window's UnloadApplication when
+// there is one, otherwise by closing the database and the windows, logging
+// "Application Terminated" and ending the program.
+void UnloadApplication();
+void EndApplication();
+
+// Deletes every window held here and forgets the factories (tests).
 void DestroyAll();
 
 } // namespace StationWindows
