@@ -98,7 +98,6 @@ ParentMDIForm::ParentMDIForm(QWidget* parent) : QMainWindow(parent)
 
     BuildMenus();
     BuildStatusStrip();
-    Load();
 }
 
 void ParentMDIForm::BuildMenus()
@@ -247,6 +246,7 @@ void ParentMDIForm::Load()
 
     move(0, 0);
     resize(Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
+    PlaceBackground();
 }
 
 int ParentMDIForm::WidthInTwips() const { return Twips::fromPixels(width()); }

@@ -23,6 +23,11 @@ public:
 
     explicit ParentMDIForm(QWidget* parent = nullptr);
 
+    // Hides the service items, decides demo mode from the command line,
+    // shows the version, takes the frame's size and places the background
+    // window (which it creates). Runs once, when the frame is first created.
+    void Load();
+
     // Enforces the minimum size, places the status strip's controls and the
     // background window.
     void Refresh();
@@ -90,7 +95,6 @@ protected:
 private:
     void BuildMenus();
     void BuildStatusStrip();
-    void Load();
     void ShowStatusWindow();
     void ShowAdvancedOptions();
     void ShowHelp();

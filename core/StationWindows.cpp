@@ -10,10 +10,10 @@
 #include "core/StatusWindowForm.h"
 #include "core/Twips.h"
 #include "core/modMain.h"
+#include "platform/Timer.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPointer>
 
 namespace StationWindows {
@@ -44,8 +44,10 @@ Held& held()
 ParentMDIForm* Frame()
 {
     Held& h = held();
-    if (!h.frame)
+    if (!h.frame) {
         h.frame = new ParentMDIForm();
+        h.frame->Load();
+    }
     return h.frame;
 }
 
@@ -61,24 +63,6 @@ void AddToFrame(QWidget* form)
     QMdiSubWindow* sub = Frame()->mdiArea()->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose, form->testAttribute(Qt::WA_DeleteOnClose));
     sub->setWindowTitle(form->windowTitle());
-}
-
-void DisableCloseCommand(QWidget* form)
-{
-    QWidget* outer = MdiChild::Outer(form);
-    outer->setWindowFlags((outer->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint)
-                          & ~Qt::WindowCloseButtonHint);
-    auto* sub = qobject_cast<QMdiSubWindow*>(outer);
-    QMenu* menu = sub ? sub->systemMenu() : nullptr;
-    if (!menu)
-        return;
-    // The Close command and the separator above it.
-    for (QAction* action : menu->actions())
-        if (action->text().remove(QLatin1Char('&')) == QLatin1String("Close"))
-            menu->removeAction(action);
-    if (!menu->actions().isEmpty() && menu->actions().last()->isSeparator())
-        menu->removeAction(menu->actions().last());
 }
 
 StatusWindowForm* StatusWindow()

@@ -50,9 +50,6 @@ int MainFormWidthTwips();
 // The main test window's communication buffer, "" when there is none.
 QString CommBuffer();
 
-// Removes the window's close command (system menu and close box).
-void DisableCloseCommand(QWidget* form);
-
 // Adds a window to the main frame as a child (once).
 void AddToFrame(QWidget* form);
 

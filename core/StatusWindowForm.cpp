@@ -6,6 +6,7 @@
 #include "core/StationWindows.h"
 #include "core/Twips.h"
 #include "core/CommandLine.h"
+#include "core/Helpers.h"
 #include "core/modINIReadWrite.h"
 #include "core/modMain.h"
 #include "platform/Convert.h"
@@ -120,7 +121,8 @@ void StatusWindowForm::Load()
     cmdPause->setEnabled(!Globals::DiagnosticLog);
     cmdPause->setText(Globals::CommPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 
-    StationWindows::DisableCloseCommand(this);
+    modMain::DisableCloseMenu(this);
+    MdiChild::Outer(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
     MdiChild::SetGeometryTwips(this, StationWindows::MainFormWidthTwips(), 0, 7000, 5100);
 
     SetShownText(CutBack(StationWindows::CommBuffer()));
@@ -251,13 +253,6 @@ void StatusWindowForm::resizeEvent(QResizeEvent* event)
 
 void StatusWindowForm::ApplyResizeRules()
 {
-    QWidget* outer = MdiChild::Outer(this);
-    const int minW = Twips::toPixels(MinWidth);
-    const int minH = Twips::toPixels(MinHeight);
-    if (outer->width() < minW || outer->height() < minH) {
-        outer->resize(qMax(outer->width(), minW), qMax(outer->height(), minH));
-        return;   // the resize comes back here with the new size
-    }
     const int width = twipsOf(this->width());
     const int height = twipsOf(this->height());
     txtComm->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(height - 850, 0)));
