@@ -1,7 +1,7 @@
 #pragma once
-// What the main frame, the status window and start-up need of the main test
-// window (MainForm) and of the unit links it owns. MainForm implements it;
-// tests put a recording double in its place.
+// What the main frame, the status window, start-up and the test-definition
+// windows need of the main test window (MainForm) and of the unit links it
+// owns. MainForm implements it; tests put a recording double in its place.
 
 #include <QString>
 
@@ -47,4 +47,15 @@ public:
     // Stops the run, closes the database and the windows, logs
     // "Application Terminated" and ends the program.
     virtual void UnloadApplication() = 0;
+
+    // What the test-definition windows need of the window.
+    // The unit mode of the connected units: "ZAMO80" (ZAMO80 or ZAMO2-4),
+    // "ZAMO" (base model), "ERROR" (mixed) or "" (none connected).
+    virtual QString CheckZAMOMode() const = 0;
+    // True when unit 1 alone is connected and is a ZAMO2-4.
+    virtual bool CheckZAMO24() const = 0;
+    // Empties ActiveTestList and the window's test list grid.
+    virtual void ClearTestList() = 0;
+    // Refills the window's test list grid from ActiveTestList.
+    virtual void UpdateTestSequenceList() = 0;
 };

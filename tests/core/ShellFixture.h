@@ -56,6 +56,10 @@ public:
         return allowExit;
     }
     void UnloadApplication() override { calls << "UnloadApplication"; }
+    QString CheckZAMOMode() const override { return QString(); }
+    bool CheckZAMO24() const override { return false; }
+    void ClearTestList() override { calls << "ClearTestList"; }
+    void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
 };
 
 class ShellFixture : public SettingsFixture {
