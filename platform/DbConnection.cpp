@@ -102,6 +102,13 @@ void DbConnection::openFile(const QString& path, bool readOnly)
         close();
         fail(QStringLiteral("Cannot open database \"%1\"").arg(path), e.text());
     }
+    // Commits go to a write-ahead log, each one still synced to disk: a
+    // reading is recorded in a fraction of a millisecond. The file goes back
+    // to a single file when the connection closes (see close).
+    if (!readOnly) {
+        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        m_writeAheadLog = true;
+    }
 }
 
 void DbConnection::createFile(const QString& path)
@@ -140,8 +147,15 @@ bool DbConnection::isOpen() const
 void DbConnection::close()
 {
     m_inTransaction = false;
-    if (m_db.isValid() && m_db.isOpen())
-        m_db.close();
+    if (!m_db.isValid() || !m_db.isOpen())
+        return;
+    if (m_writeAheadLog) {
+        // Leaves one self-contained file, as copies and archives of it need.
+        // Another program that has the file open keeps the log; that is no fault.
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        m_writeAheadLog = false;
+    }
+    m_db.close();
 }
 
 void DbConnection::requireOpen() const

@@ -73,6 +73,7 @@ private:
     const DbDialect* m_dialect;
     qint64 m_lastInsertKey = 0;
     bool m_inTransaction = false;
+    bool m_writeAheadLog = false;
     QHash<QString, QString> m_keyColumns;   // table (lower case) -> key column
 };
 

@@ -94,6 +94,22 @@ TEST_F(LocalDatabaseFile, ReadOnlyOpenCannotWrite)
     EXPECT_THROW(DbConnection().createFile(path("r.mdb")), DbError) << "an existing file is never re-created";
 }
 
+TEST_F(LocalDatabaseFile, AClosedFileHoldsEveryRowByItself)
+{
+    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("live.mdb")).isEmpty());
+    {
+        DbConnection c;
+        c.openFile(path("live.mdb"), false);
+        c.execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (5)");
+    }
+    // A copy of the file alone, as backups and archives make, has the row.
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
+    ASSERT_TRUE(QFile::copy(path("live.mdb"), path("copy.mdb")));
+    DbConnection copy;
+    copy.openFile(path("copy.mdb"), true);
+    EXPECT_EQ(copy.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt(), 5);
+}
+
 TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)
 {
     // An existing file is replaced by a complete new one.
