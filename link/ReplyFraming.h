@@ -27,6 +27,10 @@ public:
     // never longer than a few dozen characters.
     static constexpr qsizetype MaxPendingLength = 1024;
 
+    // The framing keeps its pending text in the string it is given, so that
+    // the text outlives the framing object.
+    explicit ReplyFraming(QString& pending) : pending_(pending) {}
+
     // Bytes of one read: the pending text is put in front of them.
     void FeedRead(const QString& received, Handler& handler);
     // Text handed over by a caller (a polled exchange, the simulated unit):
@@ -41,5 +45,5 @@ public:
 private:
     void Parse(QString work, Handler& handler);
 
-    QString pending_;
+    QString& pending_;
 };

@@ -34,7 +34,8 @@ class FramingTable : public ::testing::TestWithParam<Case> {};
 TEST_P(FramingTable, FramesAndPendingText)
 {
     const Case& c = GetParam();
-    ReplyFraming framing;
+    QString pending;
+    ReplyFraming framing(pending);
     Recorder rec;
     for (const QString& read : c.reads)
         framing.FeedRead(read, rec);
@@ -67,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
 {
-    ReplyFraming framing;
+    QString pending;
+    ReplyFraming framing(pending);
     Recorder rec;
     framing.FeedRead("[*](*)", rec);
     EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
@@ -75,7 +77,8 @@ TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
 
 TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 {
-    ReplyFraming framing;
+    QString pending;
+    ReplyFraming framing(pending);
     Recorder rec;
     framing.FeedRead("(GA21", rec);
     ASSERT_EQ(framing.PendingText(), "(GA21");
@@ -86,7 +89,8 @@ TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 
 TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
 {
-    ReplyFraming framing;
+    QString pending;
+    ReplyFraming framing(pending);
     Recorder rec;
     framing.FeedRead("(GA", rec);
     for (int i = 0; i < 100; ++i)
