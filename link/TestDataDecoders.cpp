@@ -1,6 +1,7 @@
 #include "link/TestDataDecoders.h"
 
 #include "core/Globals.h"
+#include "link/LinkGlobals.h"
 #include "link/ReplyFields.h"
 #include "link/TestDataArithmetic.h"
 #include "link/ctlZAMOUsbComm.h"

@@ -349,6 +349,7 @@ private:
     void ProcessReceivedData(const QString& text);
     static QString StripNulls(const QString& text);
     friend class ReceiveParser;
+    friend struct UsbCommTestAccess;      // tests reach the private transmit path
 
     // ---- state ----
     int pIndex = 1;
