@@ -9,7 +9,7 @@
 #include "link/ctlZAMOUsbComm.h"
 
 ReceiveParser::ReceiveParser(ctlZAMOUsbComm& comm)
-    : m_comm(comm), m_framing(comm.PendingText)
+    : m_comm(comm), m_framing(comm.PendingText, comm.ReceiveBusy)
 {
 }
 

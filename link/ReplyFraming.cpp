@@ -32,22 +32,62 @@ QString ReplyFraming::StripNulls(const QString& text)
     return out;
 }
 
+namespace {
+
+// Marks a pass as running for its lifetime.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& busy) : m_busy(busy) { m_busy = true; }
+    ~BusyGuard() { m_busy = false; }
+
+private:
+    bool& m_busy;
+};
+
+} // namespace
+
 void ReplyFraming::FeedRead(const QString& received, Handler& handler)
 {
-    Parse(pending_ + received, handler);
+    if (busy_) {
+        pending_ += received;   // the running pass takes it up
+        return;
+    }
+    BusyGuard guard(busy_);
+    QString work = pending_ + received;
+    pending_.clear();
+    Parse(work, handler, pending_, true);
 }
 
 void ReplyFraming::FeedText(const QString& text, Handler& handler)
 {
-    Parse(text, handler);
+    if (busy_) {
+        // A reply handed over inside a running pass is parsed at once and
+        // alone; the running pass keeps its pending text.
+        QString tail;
+        Parse(text, handler, tail, false);
+        if (!tail.isEmpty())
+            handler.OnMalformed(QStringLiteral("Incomplete reply discarded: ") + tail);
+        return;
+    }
+    const QString work = StripNulls(text);
+    if (work.isEmpty())
+        return;
+    BusyGuard guard(busy_);
+    pending_.clear();
+    Parse(work, handler, pending_, true);
 }
 
-void ReplyFraming::Parse(QString work, Handler& handler)
+void ReplyFraming::Parse(QString work, Handler& handler, QString& tail, bool joinArrivals)
 {
     work = StripNulls(work);
-    while (!work.isEmpty()) {
+    for (;;) {
+        if (joinArrivals && !tail.isEmpty()) {
+            work += StripNulls(tail);
+            tail.clear();
+        }
+        if (work.isEmpty())
+            break;
         handler.OnBuffer(work);
-        pending_.clear();
 
         const qsizetype roundOpen = Find(work, u'(');
         const qsizetype roundClose = Find(work, u')');
@@ -81,11 +121,14 @@ void ReplyFraming::Parse(QString work, Handler& handler)
                 }
             }
             if (work.size() > MaxPendingLength) {
+                // Keep only a frame start that fits the bound.
+                const qsizetype last = std::max(work.lastIndexOf(u'('), work.lastIndexOf(u'['));
+                const qsizetype keep = last >= 0 && work.size() - last <= MaxPendingLength ? last : work.size();
                 handler.OnMalformed(QStringLiteral("Receive text without a complete frame discarded (%1 characters)")
-                                    .arg(work.size()));
-                return;
+                                    .arg(keep));
+                work.remove(0, keep);
             }
-            pending_ = work;
+            tail.prepend(work);   // before anything that arrived meanwhile
             return;
         }
 

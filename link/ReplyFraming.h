@@ -27,9 +27,11 @@ public:
     // never longer than a few dozen characters.
     static constexpr qsizetype MaxPendingLength = 1024;
 
-    // The framing keeps its pending text in the string it is given, so that
-    // the text outlives the framing object.
-    explicit ReplyFraming(QString& pending) : pending_(pending) {}
+    // The framing keeps its pending text, and whether a pass is running, in
+    // the variables it is given, so that both outlive the framing object.
+    // A read that arrives while a pass runs (an event handler that waits lets
+    // the poll cycle read again) joins the end of the running pass's text.
+    ReplyFraming(QString& pending, bool& busy) : pending_(pending), busy_(busy) {}
 
     // Bytes of one read: the pending text is put in front of them.
     void FeedRead(const QString& received, Handler& handler);
@@ -43,7 +45,11 @@ public:
     static QString StripNulls(const QString& text);
 
 private:
-    void Parse(QString work, Handler& handler);
+    // Frames work; what does not complete is left in tail. With
+    // joinArrivals, text that arrives in tail during a frame's handler
+    // is joined to the end of work.
+    void Parse(QString work, Handler& handler, QString& tail, bool joinArrivals);
 
     QString& pending_;
+    bool& busy_;
 };

@@ -115,9 +115,10 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
                 ASSERT_TRUE(ch >= 0 && ch <= 15) << e.name.toStdString();
             }
         }
-        if (outside)
+        if (outside) {
             for (int ch = 0; ch < 16; ++ch)
                 ASSERT_TRUE(Take(*comm.Electrode(ch)) == before[ch]) << "record " << ch << " written";
+        }
     }
 }
 

@@ -110,8 +110,7 @@ TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
     EXPECT_NEAR(e.Zamo24Pace1BPM(), 46.307016, 1e-6);
     EXPECT_NEAR(e.Zamo24Pace2PulseWidth(), 283.9, 1e-9);
     for (int ch = 0; ch < 16; ++ch)
-        if (ch != 3)
-            EXPECT_TRUE(comm.Electrode(ch)->SerialNumber().isEmpty()) << ch;
+        EXPECT_EQ(comm.Electrode(ch)->SerialNumber().isEmpty(), ch != 3) << ch;
 
     // A date that does not convert, or is no calendar date, keeps the previous one.
     EXPECT_TRUE(SameEvents(Decode("(MD12024,xx,15)", 3), {}));
@@ -182,6 +181,29 @@ TEST_F(ParserFixture, ZeroOverZeroReadingIsRecognisablyNotANumber)
     const double measurement = events[0].args[9].toDouble();
     EXPECT_TRUE(TestDataArithmetic::IsNotANumber(measurement));
     EXPECT_FALSE(TestDataArithmetic::IsNotANumber(events[0].args[8].toDouble()));   // +inf gain
+}
+
+} // namespace
+
+namespace {
+
+// An event handler that waits lets the poll cycle read again inside the
+// running pass: those bytes join the end of the running text, so a frame
+// split across the two reads is decoded, in order.
+TEST_F(ParserFixture, ReadInsideAHandlerJoinsTheRunningPass)
+{
+    bool reentered = false;
+    QObject::connect(&comm, &ctlZAMOUsbComm::RXIdle, [&] {
+        if (!std::exchange(reentered, true))
+            parser.ParseRead(",0000,2175,1470*)(!)");
+    });
+    parser.ParseRead("(*)(GA2130,3593");
+    EXPECT_TRUE(SameEvents(recorder.Replies(),
+                           {{"RXIdle", {0}},
+                            {"RXACZTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826,
+                                               false}},
+                            {"RXTestDataNotReady", {0}}}));
+    EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
 }
 
 } // namespace

@@ -35,7 +35,8 @@ TEST_P(FramingTable, FramesAndPendingText)
 {
     const Case& c = GetParam();
     QString pending;
-    ReplyFraming framing(pending);
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
     Recorder rec;
     for (const QString& read : c.reads)
         framing.FeedRead(read, rec);
@@ -69,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
 {
     QString pending;
-    ReplyFraming framing(pending);
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.FeedRead("[*](*)", rec);
     EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
@@ -78,7 +80,8 @@ TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
 TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 {
     QString pending;
-    ReplyFraming framing(pending);
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.FeedRead("(GA21", rec);
     ASSERT_EQ(framing.PendingText(), "(GA21");
@@ -90,7 +93,8 @@ TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
 {
     QString pending;
-    ReplyFraming framing(pending);
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.FeedRead("(GA", rec);
     for (int i = 0; i < 100; ++i)
@@ -100,6 +104,18 @@ TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
     rec.events.clear();
     framing.FeedRead("(*)", rec);
     EXPECT_EQ(rec.Frames(), QStringList({"C:(*)"}));
+}
+
+TEST(Framing, OverflowKeepsAFrameStartThatFits)
+{
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    framing.FeedRead(QString(3000, u'x') + "(GA21", rec);
+    EXPECT_EQ(pending, "(GA21");
+    framing.FeedRead("30*)", rec);
+    EXPECT_EQ(rec.Frames(), QStringList({"C:(GA2130*)"}));
 }
 
 TEST(Framing, StripNulls)
