@@ -15,12 +15,3 @@ public:
     // True while a failed open has been reported and no open succeeded since.
     virtual bool ConnectFailureReported() const = 0;
 };
-
-// No database: every open fails.
-class NoDatabaseAccess : public DatabaseAccess {
-public:
-    bool OpenDatabase(bool) override { return false; }
-    void CloseDatabase() override {}
-    qint32 GetDBRevNumber(const QString&) override { return 0; }
-    bool ConnectFailureReported() const override { return false; }
-};

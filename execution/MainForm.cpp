@@ -1,10 +1,15 @@
 #include "execution/MainForm.h"
 
+#include "core/CommandLine.h"
 #include "core/ElectrodeSelection.h"
 #include "core/Globals.h"
 #include "core/Helpers.h"
 #include "core/Settings.h"
+#include "core/ProgramEnd.h"
+#include "core/StationWindows.h"
+#include "core/StatusWindowForm.h"
 #include "core/modMain.h"
+#include "core/modPlaySound.h"
 #include "execution/RunGlobals.h"
 #include "link/LinkGlobals.h"
 #include "execution/StationText.h"
@@ -40,7 +45,13 @@ MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
     ClockTimer.setInterval(60000);
     connect(&KeepAliveTimer, &platform::Timer::timeout, this, &MainForm::KeepAliveTimer_Timer);
     connect(&ClockTimer, &platform::Timer::timeout, this, &MainForm::ClockTimer_Timer);
-    m_windows.EndProgram = [] { QCoreApplication::quit(); };
+    m_windows.EndProgram = [] { ProgramEnd::Request(0); };
+    m_windows.TestsCompletedSound = [] { modPlaySound::PlayTestsCompletedSound(); };
+    m_windows.StatusWindowAddText = [](const QString& line) {
+        StatusWindowForm* status = StationWindows::StatusWindow();
+        status->TrimCommText();
+        status->AddText(line);
+    };
     BuildFrameStandIns();
     BuildControls();
     ConnectControls();
@@ -359,19 +370,12 @@ void MainForm::InitMainForm()
     DisableTestControls();
     ApplyElectrodeSelection();
     ProcessCommandLine();
-    VadovFrame->setVisible(CommandLineText().contains(QStringLiteral("/vadov")));
-}
-
-QString MainForm::CommandLineText() const
-{
-    if (!m_commandLine.isNull())
-        return m_commandLine;
-    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    VadovFrame->setVisible(CommandLine::Text().contains(QStringLiteral("/vadov")));
 }
 
 void MainForm::ProcessCommandLine()
 {
-    const QString line = CommandLineText();
+    const QString line = CommandLine::Text();
     if (line == QLatin1String("/rida1") || line == QLatin1String("/rida2")) {
         Globals::ShowVerbose = true;
     } else if (line == QLatin1String("/vadov")) {
@@ -451,17 +455,22 @@ void MainForm::KeepAliveTimer_Timer()
 
 bool MainForm::Form_QueryUnload()
 {
-    if (ExitingApplication || !pTestRunning()) {
-        UnloadApplication();
+    if (!QueryExit())
+        return false;
+    UnloadApplication();
+    return true;
+}
+
+bool MainForm::QueryExit()
+{
+    if (ExitingApplication || !pTestRunning())
         return true;
-    }
     const auto answer = platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"),
                                                               QStringLiteral("Exit"), platform::MsgButtons::YesNo,
                                                               platform::MsgIcon::Warning);
     if (answer != platform::MsgResult::Yes)
         return false;
     CancelTests();
-    UnloadApplication();
     return true;
 }
 

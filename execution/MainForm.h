@@ -9,10 +9,12 @@
 //   MainFormTestList.cpp    test-list panel, electrode boxes, run buttons
 //   MainFormConnection.cpp  unit and database status, link events, operator log
 
+#include "core/MainFormServices.h"
 #include "execution/MainFrameItems.h"
 #include "execution/RunHost.h"
 #include "execution/RunSequencer.h"
 #include "platform/Timer.h"
+#include "results/DatabaseConnectionObserver.h"
 
 #include <QString>
 #include <QWidget>
@@ -30,7 +32,7 @@ class QTableWidget;
 class StatusLamp;
 class UnitLink;
 
-class MainForm : public QWidget, public RunHost {
+class MainForm : public QWidget, public RunHost, public MainFormServices, public DatabaseConnectionObserver {
     Q_OBJECT
 public:
     explicit MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
@@ -47,34 +49,34 @@ public:
     void Form_Load();
     void InitMainForm();
     void ProcessCommandLine();
-    // The program's command line as one text; tests set their own.
-    QString CommandLineText() const;
-    void SetCommandLine(const QString& text) { m_commandLine = text; }
     void InitTestSequenceGrid();
     void ApplyElectrodeSelection();
     void UpdateElectrodeAvailability();
     void ElectrodesCheckBox_Click(int Index);
-    QString CheckZAMOMode() const;
-    bool CheckZAMO24() const;
+    QString CheckZAMOMode() const override;
+    bool CheckZAMO24() const override;
     void KeepAliveTimer_Timer();
-    // The close request; false when the window stays (the operator said No).
+    // The close request: QueryExit, then UnloadApplication; false when the
+    // window stays (the operator said No).
     bool Form_QueryUnload();
-    void UnloadApplication();
+    // During a run: "Are you sure you want to quit?"; Yes cancels the run.
+    bool QueryExit() override;
+    void UnloadApplication() override;
     void UnloadOtherForms();
 
     // ---- run ----
     bool pTestRunning() const { return m_sequencer.State().pTestRunning; }
-    void StartFirstTestSequence(bool vShowTestDetailsForm);
+    void StartFirstTestSequence(bool vShowTestDetailsForm) override;
     void StopTests();
 
     // ---- test-list panel ----
-    void RunBiasTest();
-    void RunACZ30Zero();
-    void RunNoiseTest();
-    void ClearTestList();
-    void UpdateTestSequenceList();
-    void LoadTestSequence();
-    void SaveTestSequence();
+    void RunBiasTest() override;
+    void RunACZ30Zero() override;
+    void RunNoiseTest() override;
+    void ClearTestList() override;
+    void UpdateTestSequenceList() override;
+    void LoadTestSequence() override;
+    void SaveTestSequence() override;
     void ConnectUnit(int n);
     void EnableTestControls();
     void DisableTestControls();
@@ -100,8 +102,8 @@ public:
 
     // ---- unit connection, status and operator log ----
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
-    void SetDatabaseStatus(bool vLocalDB, bool vConnected);
-    void DatabaseConnectFailHandler();
+    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
+    void DatabaseConnectFailHandler() override;
     void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
     void ctlZAMOUsbComm_UsbClosed(int Index);
     void ctlZAMOUsbComm_UsbReconnecting(int Index);
@@ -126,6 +128,19 @@ public:
     void PlayTestsCompletedSound() override;
     void RollChannel(qint16 vChannelIndex) override;
 
+    // ---- what the main frame and the other windows ask of the window ----
+    QWidget* Window() override { return this; }
+    QString CommBuffer() const override;
+    void EditTestList() override { cmdEditTestList_Click(); }
+    void ConnectUnitLink(int unit) override;
+    void ConnectUnitLinkSimulator(int unit, int vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) override;
+    void DisconnectUnitLink(int unit) override;
+    void ConnectZamoSG() override;
+    void DisconnectZamoSG() override;
+    bool SimulatorZamo80Selected() const override;
+    bool SimulatorZamo24Selected() const override;
+    QString SimulatorChannelsText() const override;
+
     // ---- windows and services of other subsystems ----
     struct Windows {
         std::function<void()> TestSequenceEditor;     // modal
@@ -133,6 +148,8 @@ public:
         std::function<void()> DischargeWarning;       // modeless, one window
         std::function<void()> TestsCompletedSound;
         std::function<void(qint16)> RollChannel;      // the signal generator
+        std::function<void()> ConnectZamoSG;
+        std::function<void()> DisconnectZamoSG;
         // The status window: its text cut back, then the line added.
         std::function<void(const QString&)> StatusWindowAddText;
         // Ends the program once the window is unloaded.
@@ -205,7 +222,6 @@ private:
     MainFrameItems m_frame;
     Windows m_windows;
     QString m_lastSequenceFile;
-    QString m_commandLine;   // null: the program's own arguments
     // Test controls asked for while a run was going; given at its end.
     bool m_testControlsPending = false;
     bool m_testControlsEnabled = false;

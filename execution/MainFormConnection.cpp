@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 #include <exception>
 
@@ -228,4 +230,56 @@ void MainForm::ClockTimer_Timer()
         return;
     LogDay = today;
     modMain::InitLogFile();
+}
+
+// ---------------------------------------------------------------- main frame commands
+
+QString MainForm::CommBuffer() const
+{
+    return Globals::CommBuffer;
+}
+
+void MainForm::ConnectUnitLink(int unit)
+{
+    if (UnitLink* link = Unit(unit))
+        link->Connect();
+}
+
+void MainForm::ConnectUnitLinkSimulator(int unit, int vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
+{
+    if (UnitLink* link = Unit(unit))
+        link->ConnectSimulator(qint16(vNumOfChannels), vZamo80Mode, vZamo24Mode);
+}
+
+void MainForm::DisconnectUnitLink(int unit)
+{
+    if (UnitLink* link = Unit(unit))
+        link->Disconnect();
+}
+
+void MainForm::ConnectZamoSG()
+{
+    if (m_windows.ConnectZamoSG)
+        m_windows.ConnectZamoSG();
+}
+
+void MainForm::DisconnectZamoSG()
+{
+    if (m_windows.DisconnectZamoSG)
+        m_windows.DisconnectZamoSG();
+}
+
+bool MainForm::SimulatorZamo80Selected() const
+{
+    return optZamo80->isChecked();
+}
+
+bool MainForm::SimulatorZamo24Selected() const
+{
+    return optZamo24->isChecked();
+}
+
+QString MainForm::SimulatorChannelsText() const
+{
+    return txtSimChannels->text();
 }

@@ -3,7 +3,7 @@
 // pre-test details, the test clock, the ZAMO80 run plan and the database.
 // Each starts as a stand-in that does the least and can be replaced.
 
-#include "execution/DatabaseAccess.h"
+#include "execution/ModDatabaseAccess.h"
 #include "execution/PreTestDetails.h"
 #include "execution/ReportActions.h"
 #include "execution/RunRecorder.h"
@@ -26,5 +26,5 @@ struct RunServices {
     std::unique_ptr<PreTestDetails> preTestDetails = std::make_unique<AcceptingPreTestDetails>();
     std::unique_ptr<TestClock> clock;
     std::unique_ptr<Zamo80RunPlan> zamo80;
-    std::unique_ptr<DatabaseAccess> database = std::make_unique<NoDatabaseAccess>();
+    std::unique_ptr<DatabaseAccess> database = std::make_unique<ModDatabaseAccess>();
 };

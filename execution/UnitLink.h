@@ -25,6 +25,9 @@ public:
 
     // ---- link control ----
     virtual void OpenDevice() = 0;
+    // Connect: the unit's USB port; ConnectSimulator: the built-in simulated unit.
+    virtual void Connect() = 0;
+    virtual void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) = 0;
     virtual void Disconnect() = 0;
     virtual void DisablePolling() = 0;
     virtual void SetPollingTimerInterval(qint16 vInterval) = 0;

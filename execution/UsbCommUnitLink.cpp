@@ -13,6 +13,11 @@ void UsbCommUnitLink::setMaster200VEnabled(bool v) { m_link->setMaster200VEnable
 void UsbCommUnitLink::setTestRunning(bool v) { m_link->setTestRunning(v); }
 
 void UsbCommUnitLink::OpenDevice() { m_link->OpenDevice(); }
+void UsbCommUnitLink::Connect() { m_link->Connect(); }
+void UsbCommUnitLink::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
+{
+    m_link->ConnectSimulator(vNumOfChannels, vZamo80Mode, vZamo24Mode);
+}
 void UsbCommUnitLink::Disconnect() { m_link->Disconnect(); }
 void UsbCommUnitLink::DisablePolling() { m_link->DisablePolling(); }
 void UsbCommUnitLink::SetPollingTimerInterval(qint16 vInterval) { m_link->SetPollingTimerInterval(vInterval); }

@@ -22,6 +22,8 @@ public:
     void setTestRunning(bool v) override;
 
     void OpenDevice() override;
+    void Connect() override;
+    void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) override;
     void Disconnect() override;
     void DisablePolling() override;
     void SetPollingTimerInterval(qint16 vInterval) override;

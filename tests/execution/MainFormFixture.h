@@ -5,6 +5,7 @@
 #include "RecordingUnit.h"
 #include "RunDoubles.h"
 
+#include "core/CommandLine.h"
 #include "core/ElectrodeSelection.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -28,6 +29,7 @@ class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        CommandLine::SetForTesting(QStringLiteral(""));
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
         modMain::BuildFilePaths();
         modMain::BuildDefaultIni();
@@ -49,7 +51,6 @@ protected:
         form->Services().preTestDetails = std::move(detailsPtr);
         form->OtherWindows().TestsCompletedSound = [this] { ++completedSounds; };
         form->OtherWindows().DischargeWarning = [this] { ++dischargeWarnings; };
-        form->SetCommandLine(QString(""));
         form->Form_Load();
     }
 
@@ -57,6 +58,7 @@ protected:
     {
         form.reset();
         platform::Clock::useRealTime();
+        CommandLine::SetForTesting(QString());
     }
 
     static void ResetGlobals()

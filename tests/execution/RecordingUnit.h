@@ -47,6 +47,11 @@ public:
     void setTestRunning(bool v) override { testRunning = v; }
 
     void OpenDevice() override { commands << "OPEN"; }
+    void Connect() override { commands << "CONNECT"; }
+    void ConnectSimulator(qint16 n, bool z80, bool z24) override
+    {
+        commands << QString("CONNECT SIMULATOR %1 %2 %3").arg(n).arg(z80).arg(z24);
+    }
     void Disconnect() override
     {
         commands << "DISCONNECT";

@@ -57,7 +57,7 @@ TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
         RecordingUnit a, b;
         MainForm window({&a, &b});
         Globals::ShowVerbose = false;
-        window.SetCommandLine(c.line);
+        CommandLine::SetForTesting(c.line);
         window.Form_Load();
         EXPECT_EQ(Globals::ShowVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);
