@@ -8,6 +8,7 @@
 #include "results/DatabaseConnectionObserver.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPointer>
 
 #include <memory>
@@ -54,6 +55,18 @@ void connect(bool readOnly)
     }
 }
 
+// A local file removed or moved away while open would take every later row
+// with it into the void: the connection is given up and opened anew.
+void dropIfFileIsGone()
+{
+    if (!g_connection || !g_connection->isOpen() || g_connection->backend() != platform::DbBackend::SQLite)
+        return;
+    if (QFileInfo::exists(g_connection->databaseName()))
+        return;
+    modMain::WriteLog(QStringLiteral("Database file no longer found: ") + g_connection->databaseName());
+    g_connection.reset();
+}
+
 bool fail()
 {
     g_connection.reset();
@@ -70,6 +83,7 @@ bool OpenDatabase(bool readOnly)
 {
     try {
         restartIdleClock();
+        dropIfFileIsGone();
         const bool wasOpen = g_connection && g_connection->isOpen();
         if (!wasOpen)
             connect(readOnly);
@@ -101,7 +115,8 @@ qint32 GetDBRevNumber(const QString& path)
     try {
         std::unique_ptr<platform::DbConnection> own;
         platform::DbConnection* connection = nullptr;
-        if (!path.isEmpty() && Globals::UseLocalDatabase) {
+        // A path names a database file, whichever database is live.
+        if (!path.isEmpty()) {
             own = std::make_unique<platform::DbConnection>();
             own->openFile(path, true);
             connection = own.get();
