@@ -5,6 +5,7 @@
 #include "core/modMain.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedPrompts.h"
+#include "results/modDatabase.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -56,6 +57,7 @@ TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
                              "SQLServerDatabaseName=ZAMO_Results\r\nSQLUsername=\r\nSQLPassword=\r\n"));
     EXPECT_TRUE(ini.contains("[Limits]\r\nDCO=100\r\nACZ=3000\r\n"));
     EXPECT_TRUE(ini.contains("Zamo80DEFR60=300\r\nZamo80NOISE=100\r\n"));
+    modDatabase::CloseDatabase();
     StationWindows::DestroyAll();
     modMain::LogFilePath.clear();
 }
