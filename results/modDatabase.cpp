@@ -40,9 +40,22 @@ void restartIdleClock()
     clock.setEnabled(true);
 }
 
+void releaseAtExit()
+{
+    g_connection.reset();
+}
+
 // Opens a new connection with the settings in force now.
 void connect(bool readOnly)
 {
+    // A connection still open when the program ends is released while the
+    // application, and with it the database drivers, still stand.
+    static const bool releaseRegistered = [] {
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseAtExit);
+        return true;
+    }();
+    Q_UNUSED(releaseRegistered);
     g_connection = std::make_unique<platform::DbConnection>();
     if (Globals::UseLocalDatabase) {
         modMain::WriteLog(QStringLiteral("Initiating connection to Local Database: ")
