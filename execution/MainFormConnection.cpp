@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -54,8 +55,10 @@ void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
 
 void MainForm::DatabaseConnectFailHandler()
 {
-    if (Services().database->ConnectFailureReported())
+    if (Services().database->ConnectFailureReported() || m_tellingDatabaseFailure)
         return;
+    m_tellingDatabaseFailure = true;
+    const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
     if (pTestRunning()) {
         platform::Prompts::instance().message(
             QStringLiteral("Database connection has been interrupted.  Aborting test."), StationText::AppTitle(),
