@@ -183,6 +183,22 @@ TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
 }
 
+TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsKept)
+{
+    QDir().mkpath(folder);
+    modINIReadWrite::INIWrite("Electrodes", "Default", "None", folder + "/settings.ini");
+    const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n";   // not a base-model list
+    {
+        QFile tsq(folder + "/standard.tsq");
+        ASSERT_TRUE(tsq.open(QIODevice::WriteOnly));
+        tsq.write(foreign);
+    }
+    ASSERT_TRUE(start());
+    EXPECT_EQ(readAll(folder + "/standard.tsq"), foreign);
+    EXPECT_TRUE(Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(readAll(folder + "/standard80.tsq").startsWith("2.0\r\nPACE1,None,60,0,0\r\nACLG,None,2\r\n"));
+}
+
 TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
 {
     QDir().mkpath(folder);
