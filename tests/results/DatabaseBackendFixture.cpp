@@ -27,6 +27,11 @@ std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& inf
     return info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL";
 }
 
+void platform::PrintTo(DbBackend backend, std::ostream* os)
+{
+    *os << (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL");
+}
+
 void DatabaseBackendTest::SetUp()
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
