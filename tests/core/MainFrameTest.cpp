@@ -154,6 +154,12 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
     EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->WidthInTwips() - bar - 200)));
     const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
     EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->HeightInTwips() - bg.height() - 1600)));
+
+    // Minimized, nothing is re-placed.
+    f->setWindowState(Qt::WindowMinimized);
+    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    f->Refresh();
+    EXPECT_EQ(f->WidthInTwips(), 4995);
 }
 
 TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
