@@ -130,7 +130,7 @@ HelpInfoForm* HelpBox()
 AdvancedOptionsForm* AdvancedOptions()
 {
     return childWindow<AdvancedOptionsForm>(held().options, [](AdvancedOptionsForm* options) {
-        MdiChild::ResizeTwips(options, 9000, 7500);
+        MdiChild::ResizeTwips(options, 10500, 7500);
     });
 }
 
