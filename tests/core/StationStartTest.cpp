@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "results/modDatabase.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/Timer.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -149,6 +150,13 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(StationWindows::StatusWindow()->isVisible());
     EXPECT_TRUE(StationWindows::Background()->isVisible());
     EXPECT_TRUE(Globals::StatusWindowOpen);
+
+    // The frame's idle timer closes the database a minute after its last use.
+    EXPECT_EQ(&modDatabase::IdleClock(), frame->dbConnTimeoutTimer);
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    platform::Clock::advance(60000);
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(logMessages().last(), "Database connection closed");
 }
 
 TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
