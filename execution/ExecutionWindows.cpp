@@ -3,8 +3,10 @@
 #include "core/ParentMDIForm.h"
 #include "core/StationWindows.h"
 #include "definitions/DefinitionWindows.h"
+#include "execution/ActiveLotNumbersForm.h"
 #include "execution/MainForm.h"
 #include "execution/MainFormUnitLinks.h"
+#include "execution/TestDetailsForm.h"
 #include "results/modDatabase.h"
 
 #include <QAction>
@@ -44,6 +46,8 @@ MainFormServices* BuildMainForm()
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
+    form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
+        links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     modDatabase::SetConnectionObserver(form);
     StationWindows::AddToFrame(form);
     form->Form_Load();
@@ -54,6 +58,7 @@ MainFormServices* BuildMainForm()
 
 void InstallMainForm()
 {
+    StationWindows::SetActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotNumbersForm(); });
     StationWindows::SetMainFormFactory(BuildMainForm);
 }
 
