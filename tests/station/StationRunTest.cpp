@@ -78,6 +78,7 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
     Globals::ActiveTestList = {step};
     form.UpdateTestSequenceList();
 
+    station.StartNextRunWithLot("LOT-1");
     form.cmdRunTestList->click();
     ASSERT_TRUE(form.pTestRunning());
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));

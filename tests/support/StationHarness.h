@@ -19,13 +19,17 @@
 #include "execution/ExecutionWindows.h"
 #include "execution/MainForm.h"
 #include "execution/RunGlobals.h"
+#include "execution/TestDetailsForm.h"
 #include "link/ctlZAMOUsbComm.h"
 #include "platform/Clock.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/modDatabase.h"
 #include "support/TempDataHome.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPushButton>
+#include <QTimer>
 #include <QLineEdit>
 #include <QObject>
 #include <QRadioButton>
@@ -110,6 +114,34 @@ public:
         form.txtSimChannels->setText(QString::number(channels));
         Frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
         Frame().ZamoUnitsConnectSimulator[n]->trigger();
+    }
+
+    // Runs action on the next modal window that opens, from a timer of its
+    // own while the window's event loop runs (modal windows wait in real time).
+    static void WhenModal(std::function<void(QWidget*)> action)
+    {
+        auto* poll = new QTimer();
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [poll, action] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                poll->stop();
+                poll->deleteLater();
+                action(modal);
+            }
+        });
+        poll->start();
+    }
+
+    // The pre-test details window that the next run opens is answered with
+    // "Start Test" and the lot given.
+    static void StartNextRunWithLot(const QString& lot)
+    {
+        WhenModal([lot](QWidget* modal) {
+            if (auto* details = qobject_cast<TestDetailsForm*>(modal)) {
+                details->LotNumberTextBox->setText(lot);
+                details->cmdStartTest->click();
+            }
+        });
     }
 
     QString LogText() const
