@@ -1,0 +1,26 @@
+#pragma once
+// Small routines that windows and subsystems all over the station share.
+
+#include <QString>
+
+class QWidget;
+
+namespace modMain {
+
+// Takes the Close command from a window: no close button, and a close asked
+// for by the operator (close box, window menu, Alt+F4) is refused; the
+// program can still close it. A window inside an MDI area is treated through
+// its sub-window. Returns true when the window was changed.
+bool DisableCloseMenu(QWidget* window);
+
+// The folder dialog "Select a Folder"; "" when cancelled.
+QString BrowseForFolder(QWidget* owner = nullptr);
+
+// True when the text converts to a 32-bit whole number (rounded to the
+// nearest) that is not above maximum; negative numbers pass.
+bool IsNumberNotAbove(const QString& text, qint32 maximum);
+
+// The natural logarithm of x. Throws std::invalid_argument for x <= 0.
+double LogValue(double x);
+
+} // namespace modMain

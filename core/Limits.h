@@ -1,0 +1,23 @@
+#pragma once
+// The 26 limits and warnings against which every measurement is judged:
+// their defaults, their loading from settings.ini and their saving into
+// settings.ini or a limits file (.lim) under [Limits] and [Warnings].
+
+#include <QString>
+
+namespace modMain {
+
+// Reads the 26 values from settings.ini. A value that does not convert, or a
+// set in which no value is above 0, turns into the full set of defaults,
+// which is written back.
+void LoadLimits();
+
+// Sets the 26 values to their defaults; no file access.
+void SetDefaultLimits();
+
+// Writes the 26 values into [Limits] and [Warnings] of the file (created when
+// missing; other sections and keys stay). Returns false when the file cannot
+// be written, so that the caller can tell the operator.
+bool SaveLimits(const QString& path);
+
+} // namespace modMain

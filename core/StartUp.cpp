@@ -1,0 +1,74 @@
+#include "core/StartUp.h"
+
+#include "core/Globals.h"
+#include "core/Limits.h"
+#include "core/Settings.h"
+#include "core/modMain.h"
+#include "platform/Prompts.h"
+
+#include <exception>
+
+namespace modMain {
+
+namespace {
+
+QString withSlash(const QString& folder)
+{
+    return folder.endsWith('/') ? folder : folder + '/';
+}
+
+} // namespace
+
+void BuildFilePaths()
+{
+    const QString folder = withSlash(GetAppDataFolder());
+    Globals::ElectrodeTestReportPath = folder + "ElectrodeTestReport.rpt";
+    Globals::CondensedReportPath = folder + "CondensedElectrodeTestReport.rpt";
+    Globals::Zamo80CondensedReportPath = folder + "Zamo80CondensedElectrodeTestReport.rpt";
+    Globals::SqlElectrodeTestReportPath = folder + "sqlElectrodeTestReport.rpt";
+    Globals::SqlCondensedReportPath = folder + "sqlCondensedElectrodeTestReport.rpt";
+    Globals::SqlZamo80CondensedReportPath = folder + "sqlZamo80CondensedElectrodeTestReport.rpt";
+    Globals::SettingsFilePath = folder + "settings.ini";
+    Globals::StandardSequenceFilePath = folder + "standard.tsq";
+    Globals::Standard80SequenceFilePath = folder + "standard80.tsq";
+}
+
+void BuildDatabasePaths()
+{
+    const QString folder = withSlash(Globals::LocalDatabaseFolder);
+    Globals::ArchiveFolder = folder + "Archive/";
+    Globals::DatabaseFilePath = folder + "ZAMO_Results.mdb";
+}
+
+bool Main()
+{
+    Globals::StartingUp = true;
+    try {
+        BuildFilePaths();
+    } catch (const std::exception& e) {
+        // Without its data folder the station can keep nothing.
+        platform::Prompts::instance().message(QString::fromStdString(e.what()), "KIVO_ZAMO",
+                                              platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Critical);
+        return false;
+    }
+    InitLogFile();
+    BuildDefaultIni();
+
+    LoadSignalGeneratorSettings();
+    LoadUnit80Delays();
+    LoadAclgGains();
+    LoadAclg24Calibration();
+    LoadPaceSettings();
+    LoadReportSettings();
+    LoadDiagnosticsSettings();
+    LoadDatabaseSettings();
+    BuildDatabasePaths();
+
+    LoadLimits();
+    LoadKeepAliveSettings();
+    Globals::StartingUp = false;
+    return true;
+}
+
+} // namespace modMain

@@ -1,0 +1,46 @@
+#pragma once
+// The station's file plumbing: the data folder, the log folder and the log
+// file, and the names of the computer and the user. Every subsystem logs
+// through WriteLog.
+
+#include <QString>
+
+#include <functional>
+
+namespace modMain {
+
+// Full path of the current log file; empty until InitLogFile has started one.
+inline QString LogFilePath;
+
+// $XDG_DATA_HOME/KIVO_ZAMO (no trailing "/"), created when missing.
+QString GetAppDataFolder();
+// The data folder's "Log" folder, created with the data folder when missing.
+QString GetLogFolder();
+// Creates the folder (one level) when it does not exist. Throws
+// std::runtime_error when it cannot be created.
+void EnsureFolder(const QString& path);
+
+// Deletes every file of the log folder created more than 30 calendar days
+// ago, starts a new log file named yyyymmdd-hhmmss.log and writes its first
+// line. A file that cannot be deleted is skipped and named in the new log.
+void InitLogFile();
+
+// Appends "yyyy-mm-dd hh:mm:ss - <message>" and CR LF to the current log
+// file (opened and closed for the line), after echoing the line to the
+// status window when Globals::StatusWindowOpen and Globals::DiagnosticLog
+// are both set. A line that cannot be written is lost; the caller goes on.
+void WriteLog(const QString& message);
+
+// The status window's AddText, installed by the status window when it loads
+// (an empty function removes it).
+using LogEcho = std::function<void(const QString& line)>;
+void SetStatusWindowEcho(LogEcho echo);
+
+QString GetComputerNameString();
+QString GetUserNameString();
+
+// Removes one file for InitLogFile; tests replace it to make a deletion fail.
+using FileRemover = std::function<bool(const QString& path)>;
+void SetLogFileRemover(FileRemover remover);
+
+} // namespace modMain

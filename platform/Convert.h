@@ -1,0 +1,29 @@
+#pragma once
+// Conversions of settings and file text to numbers and back, as the station
+// has always converted them, whatever the locale:
+// - "." is the decimal point; no thousands separators; blanks around the
+//   text are ignored; an exponent ("1E3") is accepted;
+// - whole numbers round to the nearest whole number, halves to the even
+//   neighbour (2.5 -> 2, 3.5 -> 4), and must then fit the target's range;
+// - on/off values take any number (0 is off) or the words True and False;
+// - empty or non-numeric text never converts.
+
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+class Convert {
+public:
+    static std::optional<double> toDouble(const QString& text);
+    static std::optional<qint16> toInt16(const QString& text);
+    static std::optional<qint32> toInt32(const QString& text);
+    static std::optional<bool> toBool(const QString& text);
+
+    // The general decimal text of a Double: at most 15 significant digits,
+    // no trailing zeros, "." as the decimal point (100, 3000, 0.5, 1E-05).
+    static QString fromDouble(double value);
+};
+
+} // namespace platform
