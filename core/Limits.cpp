@@ -66,17 +66,22 @@ void LoadLimits()
 {
     bool anyAboveZero = false;
     for (const LimitValue& limit : limitValues()) {
-        const std::optional<double> value = platform::Convert::toDouble(
-            modINIReadWrite::INIRead(limit.section, limit.key, Globals::SettingsFilePath));
+        const QString text =
+            modINIReadWrite::INIRead(limit.section, limit.key, Globals::SettingsFilePath);
+        const std::optional<double> value = platform::Convert::toDouble(text);
         if (!value) {
+            WriteLog(QString("Limit value [%1] %2 = \"%3\" is not valid, restoring the default "
+                             "limits and warnings").arg(limit.section, limit.key, text));
             restoreDefaults();
             return;
         }
         *limit.value = *value;
         anyAboveZero = anyAboveZero || *value > 0;
     }
-    if (!anyAboveZero)
+    if (!anyAboveZero) {
+        WriteLog("No limit or warning is above 0, restoring the default limits and warnings");
         restoreDefaults();
+    }
 }
 
 void SetDefaultLimits()

@@ -23,20 +23,33 @@ void writeBack(const char* section, const char* key, const QString& value)
     modINIReadWrite::INIWrite(section, key, value, Globals::SettingsFilePath);
 }
 
+// The key converted; a value that is there but does not convert is logged,
+// so that a damaged settings.ini shows in the log.
+template <typename T>
+std::optional<T> readAs(const char* section, const char* key,
+                        std::optional<T> (*convert)(const QString&))
+{
+    const QString text = read(section, key);
+    const std::optional<T> value = convert(text);
+    if (!value && !text.isEmpty())
+        WriteLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(section, key, text));
+    return value;
+}
+
 // Values that do not convert give 0 (or off); nothing is written back.
 qint16 int16Or0(const char* section, const char* key)
 {
-    return Convert::toInt16(read(section, key)).value_or(0);
+    return readAs(section, key, &Convert::toInt16).value_or(0);
 }
 
 double doubleOr0(const char* section, const char* key)
 {
-    return Convert::toDouble(read(section, key)).value_or(0.0);
+    return readAs(section, key, &Convert::toDouble).value_or(0.0);
 }
 
 bool onOrOff(const char* section, const char* key)
 {
-    return Convert::toBool(read(section, key)).value_or(false);
+    return readAs(section, key, &Convert::toBool).value_or(false);
 }
 
 bool isOne(const char* section, const char* key)
@@ -69,7 +82,7 @@ QString textOrWriteBack(const char* section, const char* key, const QString& fal
 // raised and written back, one that does not convert gives the minimum.
 int intervalAtLeast(const char* key, qint16 minimum)
 {
-    const std::optional<qint16> value = Convert::toInt16(read("Timers", key));
+    const std::optional<qint16> value = readAs("Timers", key, &Convert::toInt16);
     if (!value)
         return minimum;
     if (*value < minimum) {
@@ -85,7 +98,7 @@ void LoadSignalGeneratorSettings()
 {
     Globals::SGEnabled = flagOrWriteBack("ZAMO-SG", "Enabled", false);
 
-    const std::optional<qint32> delay = Convert::toInt32(read("ZAMO-SG", "Delay"));
+    const std::optional<qint32> delay = readAs("ZAMO-SG", "Delay", &Convert::toInt32);
     if (!delay || *delay <= 0) {
         Globals::SGDelay = 10;
         writeBack("ZAMO-SG", "Delay", "10");
@@ -180,7 +193,7 @@ void LoadDatabaseSettings()
     Globals::SQLUsername = textOrWriteBack("Database", "SQLUsername", "");
     Globals::SQLPassword = textOrWriteBack("Database", "SQLPassword", "");
 
-    const std::optional<qint32> maxRecords = Convert::toInt32(read("Database", "MaxRecords"));
+    const std::optional<qint32> maxRecords = readAs("Database", "MaxRecords", &Convert::toInt32);
     if (!maxRecords || *maxRecords == 0) {
         Globals::MaxRecords = 100000;
         writeBack("Database", "MaxRecords", "100000");

@@ -68,8 +68,10 @@ QStringList deleteOldLogFiles(const QString& folder)
 
 QString GetAppDataFolder()
 {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/KIVO_ZAMO";
+    // The common data location itself may not exist yet for a new user.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QDir().mkpath(base);
+    const QString folder = base + "/KIVO_ZAMO";
     EnsureFolder(folder);
     return folder;
 }

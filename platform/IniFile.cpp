@@ -46,10 +46,20 @@ bool readAll(const QString& path, QByteArray* data)
     return true;
 }
 
+// The text of a line; a byte-order mark at the start of the file is no part
+// of it.
+QString lineText(const QByteArray& text)
+{
+    QString line = QString::fromUtf8(text);
+    if (line.startsWith(QChar(0xFEFF)))
+        line.remove(0, 1);
+    return line;
+}
+
 // The section name when the line is a section header.
 bool sectionHeader(const QByteArray& text, QString* name)
 {
-    const QString line = QString::fromUtf8(text).trimmed();
+    const QString line = lineText(text).trimmed();
     if (!line.startsWith(u'['))
         return false;
     qsizetype close = line.indexOf(u']');
@@ -60,7 +70,7 @@ bool sectionHeader(const QByteArray& text, QString* name)
 // The key and value when the line is a key line.
 bool keyLine(const QByteArray& text, QString* key, QString* value)
 {
-    const QString line = QString::fromUtf8(text);
+    const QString line = lineText(text);
     qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return false;

@@ -65,6 +65,7 @@ TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
         const bool defaults = c.expectedLimitDCO == 100;
         EXPECT_EQ(INIRead("Warnings", "ACZ", ini()), defaults ? "2000" : c.all) << c.name;
     }
+    EXPECT_TRUE(logText().contains("Limit value [Warnings] Zamo80NOISE = \"abc\" is not valid"));
 }
 
 TEST_F(LimitsTest, LimFileFromScratchHoldsBothSectionsAndOtherContentStays)

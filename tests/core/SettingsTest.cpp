@@ -135,6 +135,9 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         EXPECT_TRUE(c.expected()) << c.name;
         EXPECT_EQ(INIRead(c.section, c.key, ini()), c.afterwards) << c.name;
     }
+    // A damaged value shows in the log.
+    EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid\r\n"));
+    EXPECT_TRUE(logText().contains("Settings value [Timers] Polling = \"abc\" is not valid\r\n"));
 }
 
 TEST_F(SettingsTest, DefibChargeTimeIsSaved)

@@ -56,6 +56,14 @@ TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
     modMain::LogFilePath.clear();
 }
 
+TEST(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
+{
+    testsupport::TempDataHome home;
+    qputenv("XDG_DATA_HOME", (home.path() + "/new/share").toLocal8Bit());
+    EXPECT_EQ(modMain::GetAppDataFolder(), home.path() + "/new/share/KIVO_ZAMO");
+    EXPECT_TRUE(QDir(home.path() + "/new/share/KIVO_ZAMO").exists());
+}
+
 TEST(StartUpTest, DatabaseFolderGetsOneSlash)
 {
     for (const QString& folder : {QString("/srv/db"), QString("/srv/db/")}) {

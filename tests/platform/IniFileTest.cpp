@@ -48,6 +48,14 @@ TEST_F(IniFileTest, ReadsWithProfileSemantics)
     EXPECT_EQ(IniFile::read(dir.filePath("none.ini"), "Timers", "Polling"), "");
 }
 
+TEST_F(IniFileTest, ByteOrderMarkDoesNotHideTheFirstSection)
+{
+    put("\xEF\xBB\xBF[Timers]\r\nPolling=200\r\n");
+    EXPECT_EQ(IniFile::read(path, "Timers", "Polling"), "200");
+    ASSERT_TRUE(IniFile::write(path, "Timers", "Tests", "5000"));
+    EXPECT_EQ(content(), "\xEF\xBB\xBF[Timers]\r\nPolling=200\r\nTests=5000\r\n");
+}
+
 TEST_F(IniFileTest, CutsValuesLongerThan255Characters)
 {
     put("[S]\nK=" + QByteArray(300, 'x') + "\n");

@@ -1,0 +1,67 @@
+#pragma once
+// The thin layer over the USB-serial converter driver that every USB link of
+// the station uses (the measuring units and the signal generator): one
+// wrapper per driver call, each keeping the call's status, writing its log
+// line on failure and handing the failure to its owner.
+
+#include "platform/D2xx.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class UsbDeviceLayer {
+public:
+    // Called with the failing call's label and its status.
+    using FailureReport = std::function<void(const QString& label, platform::FtStatus status)>;
+
+    // With writeLog False the wrappers log nothing; a report that is empty is
+    // not called.
+    explicit UsbDeviceLayer(bool writeLog = true, FailureReport report = {});
+
+    // Size of the receive and transmit buffers.
+    static constexpr int BufferSize = 1024;
+
+    platform::FtHandle DeviceHandle = 0;
+    platform::FtStatus LastStatus = platform::FT_OK;     // list, open, queue, configure, close
+    platform::FtStatus TransferStatus = platform::FT_OK; // read, write
+    qint32 DeviceCount = 0;
+    QString DeviceDescription;
+    qint32 RxBytesWaiting = 0;
+    // Target of ReadDevice; the bytes of one read stand at its start.
+    QByteArray RxBuffer = QByteArray(BufferSize, '\0');
+
+    platform::FtStatus CloseDevice();
+    platform::FtStatus GetQueueStatus();
+    // Number of converters present, 0 on failure.
+    qint32 GetDeviceCount();
+    // The converter's description, "" on failure.
+    QString GetDeviceDescription(qint32 index);
+    void OpenUSBDeviceByIndex(qint32 index);
+    platform::FtStatus SetLatencyTimer(quint8 ms);
+    platform::FtStatus SetBaudRate(quint32 baud);
+    platform::FtStatus SetBitMode(quint8 mask, quint8 mode);
+    // Reads n waiting bytes into RxBuffer (grown when n is larger); returns
+    // the bytes read.
+    qint32 ReadDevice(qint32 n);
+    // Writes the first n bytes of data; returns the bytes written.
+    qint32 WriteDevice(const QByteArray& data, qint32 n);
+
+    // The lowest index whose description reads exactly `description`, or -1.
+    qint32 FindDevice(const QString& description);
+    // Closes a handle that a failure left open, without reporting; the handle
+    // is 0 afterwards.
+    void CloseQuietly();
+
+    // The text that follows a failing call's label: " - General IO Error" for
+    // 4, "" for a code outside 1..18.
+    static QString StatusText(platform::FtStatus status);
+
+private:
+    void Log(const QString& line) const;
+    void Fail(const QString& logLine, const QString& label, platform::FtStatus status);
+
+    bool m_writeLog;
+    FailureReport m_report;
+};
