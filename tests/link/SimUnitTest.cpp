@@ -2,12 +2,16 @@
 // frames, the seconds clock, and the canned test replies with their timing.
 
 #include "link/ctlSimUnit.h"
+#include "link/ctlSimUnitView.h"
 #include "platform/Clock.h"
 #include "support/TempDataHome.h"
 
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include <vector>
 
@@ -261,3 +265,16 @@ INSTANTIATE_TEST_SUITE_P(
                   {1, "(MS0,12345)", "(Mp11234,5678,1234,5678,1000,0700)"}, {1, "(Gz)", "(Mp11234,5678,1234,5678,1000,0700)"},
                   {1, "(?)", "(*)"}, {1, "(X)", ""}, {1, "(L)", ""}}}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return "case" + std::to_string(info.index); });
+
+TEST_F(SimUnitTest, ThePanelSetsTheChannelCountAndShowsTheChannelLamps)
+{
+    ctlSimUnitView view(&unit);
+    EXPECT_EQ(view.txtChannels()->text(), "1");
+    view.txtChannels()->clear();
+    QTest::keyClicks(view.txtChannels(), "3");
+    view.cmdInit()->click();
+    EXPECT_EQ(unit.ChannelCount(), 3);
+    EXPECT_EQ(view.shpActive(2)->palette().color(QPalette::Window), ctlSimUnit::ActiveLamp());
+    EXPECT_EQ(view.shpActive(3)->palette().color(QPalette::Window), ctlSimUnit::IdleLamp());
+    EXPECT_EQ(view.shpActive(0)->accessibleName(), "Simulated channel A");
+}

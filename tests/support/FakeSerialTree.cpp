@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -22,6 +23,9 @@ FakeSerialTree::FakeSerialTree()
 FakeSerialTree::~FakeSerialTree()
 {
     for (auto& [n, fd] : m_masters)
+        if (fd >= 0)
+            ::close(fd);
+    for (auto& [n, fd] : m_probes)
         if (fd >= 0)
             ::close(fd);
     if (m_hadPrevious)
@@ -42,6 +46,7 @@ int FakeSerialTree::openPty(int number)
     QFile::remove(node);
     QFile::link(QString::fromLocal8Bit(::ptsname(fd)), node);
     m_masters[number] = fd;
+    m_probes[number] = ::open(::ptsname(fd), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     return fd;
 }
 
@@ -68,6 +73,11 @@ void FakeSerialTree::closeMaster(int number)
         ::close(it->second);
         it->second = -1;
     }
+    auto probe = m_probes.find(number);
+    if (probe != m_probes.end() && probe->second >= 0) {
+        ::close(probe->second);
+        probe->second = -1;
+    }
 }
 
 int FakeSerialTree::replug(int number)
@@ -80,6 +90,15 @@ int FakeSerialTree::master(int number) const
 {
     const auto it = m_masters.find(number);
     return it == m_masters.end() ? -1 : it->second;
+}
+
+int FakeSerialTree::slaveWaiting(int number) const
+{
+    const auto it = m_probes.find(number);
+    int waiting = 0;
+    if (it == m_probes.end() || it->second < 0 || ::ioctl(it->second, FIONREAD, &waiting) != 0)
+        return -1;
+    return waiting;
 }
 
 QByteArray FakeSerialTree::readMaster(int number, int waitMs)

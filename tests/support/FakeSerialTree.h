@@ -29,6 +29,10 @@ public:
     int replug(int number);
     int master(int number) const;
 
+    // Bytes waiting on the station's side of ttyUSB<number> (read through a
+    // second descriptor of the slave end, which is never read).
+    int slaveWaiting(int number) const;
+
     // What the master end has received so far (drains it).
     QByteArray readMaster(int number, int waitMs = 200);
     bool writeMaster(int number, const QByteArray& data);
@@ -40,6 +44,7 @@ private:
     QByteArray m_previous;
     bool m_hadPrevious = false;
     std::map<int, int> m_masters;
+    std::map<int, int> m_probes;
 };
 
 } // namespace testsupport
