@@ -69,7 +69,7 @@ qint32 ctlZAMORoller::OpenDevice()
         return 0;
     }
     pConnected = false;
-    const qint32 index = Usb.GetDeviceCount() > 0 ? Usb.FindDevice(RollerDeviceDescription) : -1;
+    const qint32 index = Usb.FindDevice(QString::fromLatin1(RollerDeviceDescription));
     if (index < 0) {
         FailDisplay(QStringLiteral("No devices found"), QStringLiteral("No devices found"));
         return 0;
