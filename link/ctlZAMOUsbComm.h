@@ -349,6 +349,7 @@ private:
     void ProcessReceivedData(const QString& text);
     static QString StripNulls(const QString& text);
     friend class ReceiveParser;
+    friend struct UsbCommTestAccess;      // tests reach the private transmit path
 
     // ---- state ----
     int pIndex = 1;
@@ -391,6 +392,7 @@ private:
 
     // Receive parser: unparsed remainder of the previous read.
     QString PendingText;
+    bool ReceiveBusy = false;             // a receive pass runs (a handler's wait may re-enter it)
 
     platform::Timer PollingTimer;
     platform::Timer DelayTimer;
