@@ -62,6 +62,59 @@ TEST_P(ReportExport, TabTextHoldsTheGroupTheElectrodesAndEveryReadingWithItsVerd
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
+TEST_P(ReportExport, PdfShowsTheGroupAndEveryReadingAndVerdictAndDiagnosticsOnlyWhereTheTemplateHasThem)
+{
+    for (const bool diagnostics : {false, true}) {
+        SCOPED_TRACE(diagnostics ? "with diagnostics" : "without diagnostics");
+        extractTemplates(diagnostics);
+        const QString file = exportReport("PDF", "report.pdf");
+        ASSERT_FALSE(file.isEmpty());
+        const QString text = pdfText(file); QFile::copy(file, QString("/tmp/r/sample%1.pdf").arg(diagnostics));
+        for (const char* expected : {"Test Report", "Test Group 40001", "LOT-7781", "Second shift", "SA1", "SC1",
+                                     "1234.500", "2100.250", "3500.000", "12.500", "-3.250", "0.004", "13.000",
+                                     "-3.500", "0.013", "Passed", "Marginal Pass", "Passed with Expired Channel",
+                                     "Failed", "ERR", "FAIL_O", "Page 1 of"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+        EXPECT_FALSE(text.contains("77.700")) << "a test hidden from reports";
+        EXPECT_EQ(text.contains("Unit Diagnostics"), diagnostics);
+        EXPECT_EQ(text.contains("31.5"), diagnostics);
+    }
+}
+
+TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
+{
+    extractTemplates(true);
+    const QString tab = exportReport("TAB", "report.txt");
+    const QString xls = exportReport("XLS", "report.XLS");
+    ASSERT_FALSE(tab.isEmpty());
+    ASSERT_FALSE(xls.isEmpty());
+    QFile raw(xls);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    EXPECT_EQ(raw.read(2), QByteArray("PK")) << "a current workbook, whatever the name says";
+
+    const QStringList lines = readText(tab).split('\n');
+    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::Read(xls);
+    ASSERT_EQ(rows.size(), lines.size() - 1);   // the text ends with a line break
+    int numbers = 0;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const QStringList cells = lines[r].split('\t');
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const xlsxcells::Cell cell = rows[r].value(c);
+            bool isNumber = false;
+            const double value = cells[c].toDouble(&isNumber);
+            if (cell.number) {
+                ++numbers;
+                EXPECT_TRUE(isNumber) << cells[c].toStdString();
+                EXPECT_DOUBLE_EQ(cell.text.toDouble(), value) << "row " << r << " column " << c;
+            } else {
+                EXPECT_EQ(cell.text, cells[c]) << "row " << r << " column " << c;
+            }
+        }
+    }
+    EXPECT_EQ(numbers, 9 + 7) << "every reading, and the unit diagnostics with their unit number";
+    EXPECT_TRUE(rows[lines.indexOf("Electrode\t20\tVerdict") + 1].value(1).number);
+}
+
 INSTANTIATE_ON_BOTH_BACKENDS(ReportExport);
 
 } // namespace
