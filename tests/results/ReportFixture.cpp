@@ -4,6 +4,7 @@
 
 #include "core/EmbeddedFiles.h"
 #include "core/Globals.h"
+#include "core/StartUp.h"
 #include "results/TestReportForm.h"
 
 #include <QDir>
@@ -17,13 +18,7 @@ void ReportTest::SetUp()
         return;
     prompts = platform::ScriptedPrompts::installNew();
     QDir().mkpath(home.stationFolder());
-    const QString folder = home.stationFolder() + "/";
-    Globals::ElectrodeTestReportPath = folder + "ElectrodeTestReport.rpt";
-    Globals::CondensedReportPath = folder + "CondensedElectrodeTestReport.rpt";
-    Globals::Zamo80CondensedReportPath = folder + "Zamo80CondensedElectrodeTestReport.rpt";
-    Globals::SqlElectrodeTestReportPath = folder + "sqlElectrodeTestReport.rpt";
-    Globals::SqlCondensedReportPath = folder + "sqlCondensedElectrodeTestReport.rpt";
-    Globals::SqlZamo80CondensedReportPath = folder + "sqlZamo80CondensedElectrodeTestReport.rpt";
+    modMain::BuildFilePaths();
     extractTemplates(false);
 
     db = openDirect();

@@ -6,6 +6,7 @@
 #include "support/FixtureGroupWriter.h"
 
 #include "core/Globals.h"
+#include "core/StartUp.h"
 #include "platform/Report.h"
 #include "platform/ReportViewer.h"
 #include "results/TestReportForm.h"
@@ -22,12 +23,8 @@ using ReportWindow = ReportTest;
 
 TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
 {
-    Globals::ElectrodeTestReportPath = "ElectrodeTestReport.rpt";
-    Globals::CondensedReportPath = "CondensedElectrodeTestReport.rpt";
-    Globals::Zamo80CondensedReportPath = "Zamo80CondensedElectrodeTestReport.rpt";
-    Globals::SqlElectrodeTestReportPath = "sqlElectrodeTestReport.rpt";
-    Globals::SqlCondensedReportPath = "sqlCondensedElectrodeTestReport.rpt";
-    Globals::SqlZamo80CondensedReportPath = "sqlZamo80CondensedElectrodeTestReport.rpt";
+    testsupport::TempDataHome home;
+    modMain::BuildFilePaths();
     const struct {
         bool local, condensed, zamo80;
         const char* file;
@@ -42,7 +39,7 @@ TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
     };
     for (const auto& c : cases) {
         Globals::UseLocalDatabase = c.local;
-        EXPECT_EQ(TestReportForm::TemplatePath(c.condensed, c.zamo80), QString(c.file));
+        EXPECT_EQ(TestReportForm::TemplatePath(c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
     }
     Globals::UseLocalDatabase = true;
 }
