@@ -21,7 +21,7 @@ public:
     virtual qint32 GetUniqueGroupID(qint32 vGroupID) = 0;
     virtual QDateTime GetGroupDateExecuted(qint32 vGroupID) = 0;
     // ZAMO80 mode, at the end of a run.
-    virtual void RecordAverageACLGResults() = 0;
+    virtual void RecordAverageACLGResults(qint32 vGroupID) = 0;
     virtual void BuildCondensedZamo80Report(qint32 vGroupID) = 0;
 };
 
@@ -34,6 +34,6 @@ public:
     void CompleteTestGroup(qint32, const QDateTime&) override {}
     qint32 GetUniqueGroupID(qint32) override { return 0; }
     QDateTime GetGroupDateExecuted(qint32) override { return {}; }
-    void RecordAverageACLGResults() override {}
+    void RecordAverageACLGResults(qint32) override {}
     void BuildCondensedZamo80Report(qint32) override {}
 };
