@@ -45,10 +45,10 @@ public:
     // the interval label; SDR readings go to the row of their point 1..4.
     void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
                                   int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
-                                  qint32 intervalSeconds);
-    void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay);
+                                  qint32 intervalSeconds) override;
+    void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
     void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
-                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly);
+                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly) override;
     // The planned number of ACLG runs: TestCount summed over the ACLG steps of the operator's list.
     int CountACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).
