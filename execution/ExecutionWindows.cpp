@@ -1,5 +1,6 @@
 #include "execution/ExecutionWindows.h"
 
+#include "core/Globals.h"
 #include "core/ParentMDIForm.h"
 #include "core/StationWindows.h"
 #include "definitions/DefinitionWindows.h"
@@ -7,6 +8,7 @@
 #include "execution/MainForm.h"
 #include "execution/MainFormUnitLinks.h"
 #include "execution/TestDetailsForm.h"
+#include "link/ctlZAMORoller.h"
 #include "results/modDatabase.h"
 
 #include <QAction>
@@ -48,9 +50,16 @@ MainFormServices* BuildMainForm()
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
     form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
         links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
+    auto* roller = new ctlZAMORoller(form);
+    roller->setObjectName(QStringLiteral("ctlZAMOSG"));
+    form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
+    form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
+    form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };
     modDatabase::SetConnectionObserver(form);
     StationWindows::AddToFrame(form);
     form->Form_Load();
+    if (Globals::SGEnabled)
+        roller->setRollDelay(Globals::SGDelay);
     return form;
 }
 
