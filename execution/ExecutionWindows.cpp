@@ -6,7 +6,9 @@
 #include "definitions/DefinitionWindows.h"
 #include "execution/ActiveLotNumbersForm.h"
 #include "execution/MainForm.h"
+#include "execution/MainFormReportActions.h"
 #include "execution/MainFormUnitLinks.h"
+#include "execution/RunRecording.h"
 #include "execution/TestDetailsForm.h"
 #include "link/ctlZAMORoller.h"
 #include "results/modDatabase.h"
@@ -48,6 +50,8 @@ MainFormServices* BuildMainForm()
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
+    form->Services().reports = std::make_unique<MainFormReportActions>([form] { return form->CheckZAMOMode(); });
     form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
         links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     auto* roller = new ctlZAMORoller(form);
