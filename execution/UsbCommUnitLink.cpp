@@ -36,3 +36,21 @@ void UsbCommUnitLink::TXCancelAllElectrodes() { m_link->TXCancelAllElectrodes();
 void UsbCommUnitLink::TXMasterCheckLid(bool vPollData) { m_link->TXMasterCheckLid(vPollData); }
 void UsbCommUnitLink::TXMasterCommCheck() { m_link->TXMasterCommCheck(); }
 void UsbCommUnitLink::QueryElectrodeInfo() { m_link->QueryElectrodeInfo(); }
+
+void UsbCommUnitLink::TXResendLastData(qint16 vChannelID) { m_link->TXResendLastData(vChannelID); }
+double UsbCommUnitLink::GetElectrodeLastMeasurement(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement(vChannelID);
+}
+double UsbCommUnitLink::GetElectrodeLastMeasurement2(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement2(vChannelID);
+}
+bool UsbCommUnitLink::ElectrodeChannelCalibrationExpired(qint16 vChannelID)
+{
+    return m_link->ElectrodeChannelCalibrationExpired(vChannelID);
+}
+void UsbCommUnitLink::TXRunACLGTest(qint16 vChannelID) { m_link->TXRunACLGTest(vChannelID); }
+void UsbCommUnitLink::TXRunDefibRecoveryTest(qint16 vChannelID) { m_link->TXRunDefibRecoveryTest(vChannelID); }
+void UsbCommUnitLink::TXMasterTriggerCharge() { m_link->TXMasterTriggerCharge(); }
+void UsbCommUnitLink::TXStopAllBiasTest() { m_link->TXStopAllBiasTest(); }

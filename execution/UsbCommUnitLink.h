@@ -40,6 +40,15 @@ public:
     void TXMasterCommCheck() override;
     void QueryElectrodeInfo() override;
 
+    void TXResendLastData(qint16 vChannelID) override;
+    double GetElectrodeLastMeasurement(qint16 vChannelID) override;
+    double GetElectrodeLastMeasurement2(qint16 vChannelID) override;
+    bool ElectrodeChannelCalibrationExpired(qint16 vChannelID) override;
+    void TXRunACLGTest(qint16 vChannelID) override;
+    void TXRunDefibRecoveryTest(qint16 vChannelID) override;
+    void TXMasterTriggerCharge() override;
+    void TXStopAllBiasTest() override;
+
 private:
     ctlZAMOUsbComm* m_link;
 };
