@@ -21,19 +21,19 @@ public:
     virtual qint32 GetUniqueGroupID(qint32 vGroupID) = 0;
     virtual QDateTime GetGroupDateExecuted(qint32 vGroupID) = 0;
     // ZAMO80 mode, at the end of a run.
-    virtual void RecordAverageACLGResults() = 0;
+    virtual void RecordAverageACLGResults(qint32 vGroupID) = 0;
 
     // One reading of a channel (or the R1/R2 pair of a ZAMO2-4, or an SDR
     // point) under the label of its time point; vIntervalSeconds is the
     // label's number of seconds.
-    virtual void RecordChannelMeasurement(int /*vUnit*/, qint16 /*vChannel*/, const QString& /*vLabel*/,
-                                          double /*vValue*/, bool /*vUseSDRPoint*/, qint16 /*vSDRPoint*/,
+    virtual void RecordChannelMeasurement(int /*vUnit*/, int /*vChannel*/, const QString& /*vLabel*/,
+                                          double /*vValue*/, bool /*vUseSDRPoint*/, int /*vSDRPoint*/,
                                           double /*vValue2*/, bool /*vTwoReadings*/, bool /*vInhibitDisplay*/,
                                           qint32 /*vIntervalSeconds*/)
     {
     }
     // One verdict of a channel ("PASS", "PASS?", "PASS*", "FAIL", "ERR", ...).
-    virtual void RecordChannelResult(int /*vUnit*/, qint16 /*vChannel*/, const QString& /*vResult*/,
+    virtual void RecordChannelResult(int /*vUnit*/, int /*vChannel*/, const QString& /*vResult*/,
                                      bool /*vInhibitDisplay*/)
     {
     }
@@ -49,6 +49,6 @@ public:
     void CompleteTestGroup(qint32, const QDateTime&) override {}
     qint32 GetUniqueGroupID(qint32) override { return 0; }
     QDateTime GetGroupDateExecuted(qint32) override { return {}; }
-    void RecordAverageACLGResults() override {}
+    void RecordAverageACLGResults(qint32) override {}
     void BuildCondensedZamo80Report(qint32) override {}
 };

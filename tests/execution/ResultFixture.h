@@ -17,7 +17,7 @@ public:
     QStringList readings;
     QStringList results;
 
-    void RecordChannelMeasurement(int unit, qint16 channel, const QString& label, double value, bool, qint16, double,
+    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool, int, double,
                                   bool, bool, qint32 seconds) override
     {
         readings << QString("%1%2 %3 %4 %5")
@@ -27,7 +27,7 @@ public:
                         .arg(value, 0, 'f', 3)
                         .arg(seconds);
     }
-    void RecordChannelResult(int unit, qint16 channel, const QString& result, bool) override
+    void RecordChannelResult(int unit, int channel, const QString& result, bool) override
     {
         results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
     }
