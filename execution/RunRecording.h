@@ -48,7 +48,7 @@ public:
                                   qint32 intervalSeconds) override;
     void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
     void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
-                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly);
+                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly) override;
     // The planned number of ACLG runs: TestCount summed over the ACLG steps of the operator's list.
     int CountACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).

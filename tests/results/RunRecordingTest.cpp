@@ -1,7 +1,12 @@
 #include "RunRecordingFixture.h"
 
+#include "core/Globals.h"
 #include "definitions/TestLists.h"
 #include "execution/RunGlobals.h"
+#include "execution/TestDetailsForm.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -213,6 +218,25 @@ TEST_P(RunRecordingTest, ARecordThatCannotBeWrittenIsToldAndTheRunGoesOn)
     ASSERT_FALSE(host.lines.filter("* Unable to record the measurement of A1: ").isEmpty());
     recording.RecordChannelResult(1, 0, "PASS", false);
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 1);
+}
+
+TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
+{
+    Globals::SettingsFilePath = home.path() + "/settings.ini";
+    TestDetailsForm details({&unit1, &unit2}, nullptr);
+    details.Form_Load();
+    details.SetElectrodeLotNumber(1, "B-LOT");
+    details.SetElectrodeLotNumber(16, "Lot\r\n2");
+    details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
+    details.cmdStartTest->click();
+
+    const qint32 group = recording.CreateTestGroupRecord();
+    auto db = openDirect();
+    EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, A_LotNumber, B_LotNumber FROM UnitElectrodes WHERE GroupID = "
+                              + QString::number(group) + " ORDER BY UnitNumber"),
+              "1||B-LOT\n2|Lot  2|\n");
+    EXPECT_EQ(scalar("SELECT LotNumber FROM TestGroups WHERE GroupID = " + QString::number(group)).toString(),
+              "A1: , B1: B-LOT");
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(RunRecordingTest);
