@@ -22,21 +22,6 @@ public:
     virtual QDateTime GetGroupDateExecuted(qint32 vGroupID) = 0;
     // ZAMO80 mode, at the end of a run.
     virtual void RecordAverageACLGResults(qint32 vGroupID) = 0;
-
-    // One reading of a channel (or the R1/R2 pair of a ZAMO2-4, or an SDR
-    // point) under the label of its time point; vIntervalSeconds is the
-    // label's number of seconds.
-    virtual void RecordChannelMeasurement(int /*vUnit*/, int /*vChannel*/, const QString& /*vLabel*/,
-                                          double /*vValue*/, bool /*vUseSDRPoint*/, int /*vSDRPoint*/,
-                                          double /*vValue2*/, bool /*vTwoReadings*/, bool /*vInhibitDisplay*/,
-                                          qint32 /*vIntervalSeconds*/)
-    {
-    }
-    // One verdict of a channel ("PASS", "PASS?", "PASS*", "FAIL", "ERR", ...).
-    virtual void RecordChannelResult(int /*vUnit*/, int /*vChannel*/, const QString& /*vResult*/,
-                                     bool /*vInhibitDisplay*/)
-    {
-    }
     virtual void BuildCondensedZamo80Report(qint32 vGroupID) = 0;
 
     // What the result handlers store (a recorder that keeps no readings
