@@ -106,6 +106,9 @@ FtStatus FakeD2xx::Close(FtHandle handle)
     if (FtStatus s = CheckHandle(handle))
         return s;
     m_open.erase(handle);
+    // Closing discards what the converter still held.
+    m_received.clear();
+    m_pending.clear();
     return FT_OK;
 }
 
