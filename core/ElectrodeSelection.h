@@ -1,0 +1,68 @@
+#pragma once
+// The default electrode selection and the selection string of the test
+// window's 32 electrode check boxes.
+//
+// A selection string names electrodes A1..P1 (unit 1) and A2..P2 (unit 2):
+// single names and runs ("C1-E1", runs may pass from P1 to A2) joined by ".",
+// in index order; "A1-P2" selects all 32 and "None" nothing.
+
+#include <QList>
+#include <QString>
+#include <Qt>
+
+#include <array>
+#include <functional>
+
+namespace modMain {
+
+// 32 flags by unit (1..2) and channel (0..15).
+class ElectrodeFlags {
+public:
+    bool at(int unit, int channel) const { return m_flags.at(index(unit, channel)); }
+    void set(int unit, int channel, bool value) { m_flags.at(index(unit, channel)) = value; }
+    bool atIndex(int electrodeIndex) const { return m_flags.at(electrodeIndex); }
+    void clear() { m_flags.fill(false); }
+
+private:
+    static std::size_t index(int unit, int channel) { return std::size_t((unit - 1) * 16 + channel); }
+    std::array<bool, 32> m_flags{};
+};
+
+// One electrode check box of the test window: its state and its tooltip,
+// which holds the electrode's name.
+struct ElectrodeCheckBox {
+    Qt::CheckState state = Qt::Unchecked;
+    QString toolTip;
+};
+// The 32 boxes, index 0..31 (A1..P1, A2..P2).
+using ElectrodeCheckBoxes = QList<ElectrodeCheckBox>;
+using ElectrodeCheckBoxSource = std::function<ElectrodeCheckBoxes()>;
+
+// The test window installs the source of its boxes when it loads.
+void SetElectrodeCheckBoxSource(ElectrodeCheckBoxSource source);
+
+// The selection string of the default selection (fromDefaults) or of the
+// test window's check boxes, where any state but unchecked counts as
+// selected.
+QString BuildElectrodeString(bool fromDefaults);
+QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes);
+
+// Reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
+// and applies it.
+void LoadDefaultElectrodes();
+
+// Makes the string the default selection and sets it on every step of the
+// active test list. "None" clears the default and leaves the steps as they
+// are; a string that names an electrode of no unit leaves the flags set up to
+// that point, changes no step and is logged.
+void ApplyElectrodeString(const QString& selection);
+
+} // namespace modMain
+
+namespace Globals {
+
+// The current default selection, loaded at start-up and replaced by every
+// modMain::ApplyElectrodeString.
+inline modMain::ElectrodeFlags DefaultElectrodeSelection;
+
+} // namespace Globals
