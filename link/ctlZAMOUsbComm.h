@@ -396,6 +396,7 @@ private:
 
     // Receive parser: unparsed remainder of the previous read.
     QString PendingText;
+    bool ReceiveBusy = false;             // a receive pass runs (a handler's wait may re-enter it)
 
     platform::Timer PollingTimer;
     platform::Timer DelayTimer;

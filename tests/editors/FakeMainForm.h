@@ -3,25 +3,22 @@
 // test, and the list commands are recorded.
 
 #include "core/MainFormServices.h"
+#include "definitions/TestLists.h"
 
 #include <QStringList>
-
-#include <functional>
 
 class FakeMainForm : public MainFormServices {
 public:
     QString unitMode;          // what CheckZAMOMode answers
     bool zamo24 = false;       // what CheckZAMO24 answers
     QStringList calls;         // ClearTestList, UpdateTestSequenceList, StartFirstTestSequence(..)
-    std::function<void()> onClearTestList;
 
     QString CheckZAMOMode() const override { return unitMode; }
     bool CheckZAMO24() const override { return zamo24; }
     void ClearTestList() override
     {
         calls << "ClearTestList";
-        if (onClearTestList)
-            onClearTestList();
+        Globals::ActiveTestList.clear();
     }
     void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
     void StartFirstTestSequence(bool vShowTestDetailsForm) override
