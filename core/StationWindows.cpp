@@ -11,6 +11,7 @@
 #include "core/Twips.h"
 #include "core/modMain.h"
 #include "platform/Timer.h"
+#include "results/modDatabase.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -154,13 +155,6 @@ QString CommBuffer()
     return form ? form->CommBuffer() : QString();
 }
 
-void DatabaseIdle()
-{
-    // The database layer's CloseDatabase (logs, stops this timer, closes).
-    if (ParentMDIForm* frame = ExistingFrame())
-        frame->dbConnTimeoutTimer->setEnabled(false);
-}
-
 void UnloadApplication()
 {
     if (MainFormServices* form = MainForm())
@@ -171,8 +165,7 @@ void UnloadApplication()
 
 void EndApplication()
 {
-    if (ParentMDIForm* frame = ExistingFrame())
-        frame->dbConnTimeoutTimer->setEnabled(false);
+    modDatabase::CloseDatabase();
     modMain::WriteLog(QStringLiteral("Application Terminated"));
     ProgramEnd::Request(0);
     if (ParentMDIForm* frame = ExistingFrame())
