@@ -18,7 +18,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QTextCursor>
 #include <QTextEdit>

@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "results/modDatabase.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/Timer.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -149,6 +150,13 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(StationWindows::StatusWindow()->isVisible());
     EXPECT_TRUE(StationWindows::Background()->isVisible());
     EXPECT_TRUE(Globals::StatusWindowOpen);
+
+    // The frame's idle timer closes the database a minute after its last use.
+    EXPECT_EQ(&modDatabase::IdleClock(), frame->dbConnTimeoutTimer);
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    platform::Clock::advance(60000);
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(logMessages().last(), "Database connection closed");
 }
 
 TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
@@ -181,6 +189,22 @@ TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
     EXPECT_EQ(Globals::StandardTestList.size(), 1);
     EXPECT_TRUE(databaseIsMarked()) << "the database made at the first start is kept";
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
+}
+
+TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsKept)
+{
+    QDir().mkpath(folder);
+    modINIReadWrite::INIWrite("Electrodes", "Default", "None", folder + "/settings.ini");
+    const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n";   // not a base-model list
+    {
+        QFile tsq(folder + "/standard.tsq");
+        ASSERT_TRUE(tsq.open(QIODevice::WriteOnly));
+        tsq.write(foreign);
+    }
+    ASSERT_TRUE(start());
+    EXPECT_EQ(readAll(folder + "/standard.tsq"), foreign);
+    EXPECT_TRUE(Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(readAll(folder + "/standard80.tsq").startsWith("2.0\r\nPACE1,None,60,0,0\r\nACLG,None,2\r\n"));
 }
 
 TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)

@@ -36,7 +36,7 @@ TEST_F(StatusWindowTest, RepeatedMessagesAreShownOnce)
 TEST_F(StatusWindowTest, LoadShowsTheCommunicationBufferAndTakesItsPlace)
 {
     RecordingMainForm* form = useMainForm();
-    form->window.resize(Twips::toPixels(9000), Twips::toPixels(6000));
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(6000));
     form->commBuffer = "* Unit 1 Connected\r\n";
     StatusWindowForm* w = window();
     EXPECT_EQ(w->Text(), "* Unit 1 Connected\r\n");
