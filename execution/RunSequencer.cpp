@@ -469,7 +469,7 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
     const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
     RunRecorder& recorder = *m_services.recorder;
     if (mode80) {
-        IgnoreErrors([&] { recorder.RecordAverageACLGResults(); });
+        IgnoreErrors([&] { recorder.RecordAverageACLGResults(group); });
         Log(QStringLiteral("Generating Consolidated Test Report..."));
         IgnoreErrors([&] { recorder.BuildCondensedZamo80Report(group); });
         Log(QStringLiteral("Consolidated Test Report Complete"));

@@ -36,3 +36,17 @@ void UsbCommUnitLink::TXCancelAllElectrodes() { m_link->TXCancelAllElectrodes();
 void UsbCommUnitLink::TXMasterCheckLid(bool vPollData) { m_link->TXMasterCheckLid(vPollData); }
 void UsbCommUnitLink::TXMasterCommCheck() { m_link->TXMasterCommCheck(); }
 void UsbCommUnitLink::QueryElectrodeInfo() { m_link->QueryElectrodeInfo(); }
+
+QVector<std::shared_ptr<clsElectrode>> UsbCommUnitLink::GetElectrodeArray() { return m_link->GetElectrodeArray(); }
+void UsbCommUnitLink::TXMasterDiagnosticsPollingMode(qint32 pDelay) { m_link->TXMasterDiagnosticsPollingMode(pDelay); }
+void UsbCommUnitLink::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
+{
+    m_link->SetElectrodeLastMeasurement(vChannelID, vValue, vValue2);
+}
+bool UsbCommUnitLink::ElectrodeChannelCalibrationExpired(qint16 vIndex)
+{
+    return m_link->ElectrodeChannelCalibrationExpired(vIndex);
+}
+double UsbCommUnitLink::GetPaceAmplitude(qint16 vChannel, qint16 vPaceType) { return m_link->GetPaceAmplitude(vChannel, vPaceType); }
+double UsbCommUnitLink::GetPacePulseWidth(qint16 vChannel, qint16 vPaceType) { return m_link->GetPacePulseWidth(vChannel, vPaceType); }
+double UsbCommUnitLink::GetPaceBPM(qint16 vChannel, qint16 vPaceType) { return m_link->GetPaceBPM(vChannel, vPaceType); }

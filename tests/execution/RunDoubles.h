@@ -30,7 +30,7 @@ public:
     void CompleteTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
     qint32 GetUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime GetGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    void RecordAverageACLGResults() override { calls << "AVG_ACLG"; }
+    void RecordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
     void BuildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };
 
