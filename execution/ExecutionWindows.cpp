@@ -6,6 +6,7 @@
 #include "execution/ActiveLotNumbersForm.h"
 #include "execution/MainForm.h"
 #include "execution/MainFormUnitLinks.h"
+#include "execution/RunRecording.h"
 #include "execution/TestDetailsForm.h"
 #include "results/modDatabase.h"
 
@@ -46,6 +47,7 @@ MainFormServices* BuildMainForm()
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
     form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
         links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     modDatabase::SetConnectionObserver(form);
