@@ -16,6 +16,8 @@ class RecordingRecorder : public RunRecorder {
 public:
     qint32 nextGroup = 5;
     QStringList calls;
+    // Runs when a group is cancelled (a write that fails, for example).
+    std::function<void()> onCancel;
 
     qint32 CreateTestGroupRecord() override
     {
@@ -26,7 +28,12 @@ public:
     {
         calls << "TEST " + type + (pace ? " PACE" : "");
     }
-    void CloseAbortedTestGroup(qint32 g) override { calls << "CANCEL GROUP " + QString::number(g); }
+    void CloseAbortedTestGroup(qint32 g) override
+    {
+        calls << "CANCEL GROUP " + QString::number(g);
+        if (onCancel)
+            onCancel();
+    }
     void CompleteTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
     qint32 GetUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime GetGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
