@@ -277,7 +277,7 @@ QWidget* MainForm::BuildElectrodePanel()
     auto* grid = new QGridLayout;
     for (int i = 0; i < 32; ++i) {
         const QString name = clsTestSequence::FindElectrodeNameByIndex(qint16(i));
-        auto* check = new QCheckBox(i < 16 ? name : QString(), box);
+        auto* check = new QCheckBox(name, box);
         check->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
         check->setToolTip(name);
         check->setAccessibleName(name);
