@@ -195,6 +195,15 @@ TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
     EXPECT_THAT(results->results, IsEmpty());
 }
 
+TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
+{
+    StartStep("ACZ");
+    results->failResults = true;
+    EXPECT_NO_THROW(ACZ(0, 1500));
+    EXPECT_TRUE(LogText().contains("* ACZ reply not handled: results table locked"));
+    EXPECT_FALSE(ElectrodeActive(0));
+}
+
 // The interim side of the verdict flow, as the offset, noise, bias and ACLG
 // handlers use it: one reading per channel and interval, bad data replaced
 // by the unit's last reading.
