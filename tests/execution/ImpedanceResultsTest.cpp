@@ -184,10 +184,10 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
 {
     StartStep("ACZ30ZERO", true);
-    impedance->RXACZ30ZeroTestData(1, 1, 55);
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
     EXPECT_TRUE(ElectrodeActive(1));
     form->State().ACZ30ZeroRun = true;
-    impedance->RXACZ30ZeroTestData(1, 1, 55);
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
     EXPECT_FALSE(ElectrodeActive(1));
     EXPECT_THAT(Lines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
                                      "* ACZ30 Zero Test Complete on Electrode B1"));
