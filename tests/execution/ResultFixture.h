@@ -11,10 +11,13 @@
 
 #include <QStringList>
 
+#include <stdexcept>
+
 class ResultRecorder : public RecordingRecorder {
 public:
     QStringList readings;
     QStringList results;
+    bool failResults = false;   // a verdict that cannot be stored
 
     void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool, int, double,
                                   bool, bool, qint32 seconds) override
@@ -28,6 +31,8 @@ public:
     }
     void RecordChannelResult(int unit, int channel, const QString& result, bool) override
     {
+        if (failResults)
+            throw std::runtime_error("results table locked");
         results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
     }
 };
