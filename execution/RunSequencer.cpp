@@ -6,6 +6,8 @@
 #include "execution/ChannelBitString.h"
 #include "execution/CompletionEstimate.h"
 #include "execution/EndOfRunReports.h"
+#include "execution/IntervalTestClock.h"
+#include "execution/ResultHandlers.h"
 #include "execution/RunGlobals.h"
 #include "execution/RunHost.h"
 #include "execution/StationText.h"
@@ -48,6 +50,8 @@ RunSequencer::RunSequencer(RunHost& host, const std::array<UnitLink*, 2>& units,
     IntervalTimer.setInterval(1000);
     connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::TestSequenceTimer_Timer);
     connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::IntervalTimer_Timer);
+    m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
+    m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
 UnitLink* RunSequencer::Unit(int vIndex) const

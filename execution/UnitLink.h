@@ -52,6 +52,17 @@ public:
     // Queues the calibration-date, firmware and serial-number queries of every present channel.
     virtual void QueryElectrodeInfo() = 0;
 
+    // ---- readings and the test clock ----
+    // The channel repeats its last reply, which arrives as a new result event.
+    virtual void TXResendLastData(qint16 vChannelID) = 0;
+    // The channel's last stored reading (and the second of a pair).
+    virtual double GetElectrodeLastMeasurement(qint16 vChannelID) = 0;
+    virtual double GetElectrodeLastMeasurement2(qint16 vChannelID) = 0;
+    virtual void TXRunACLGTest(qint16 vChannelID) = 0;
+    virtual void TXRunDefibRecoveryTest(qint16 vChannelID) = 0;
+    virtual void TXMasterTriggerCharge() = 0;
+    virtual void TXStopAllBiasTest() = 0;
+
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.
     virtual QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() { return {}; }

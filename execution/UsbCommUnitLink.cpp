@@ -37,6 +37,19 @@ void UsbCommUnitLink::TXMasterCheckLid(bool vPollData) { m_link->TXMasterCheckLi
 void UsbCommUnitLink::TXMasterCommCheck() { m_link->TXMasterCommCheck(); }
 void UsbCommUnitLink::QueryElectrodeInfo() { m_link->QueryElectrodeInfo(); }
 
+void UsbCommUnitLink::TXResendLastData(qint16 vChannelID) { m_link->TXResendLastData(vChannelID); }
+double UsbCommUnitLink::GetElectrodeLastMeasurement(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement(vChannelID);
+}
+double UsbCommUnitLink::GetElectrodeLastMeasurement2(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement2(vChannelID);
+}
+void UsbCommUnitLink::TXRunACLGTest(qint16 vChannelID) { m_link->TXRunACLGTest(vChannelID); }
+void UsbCommUnitLink::TXRunDefibRecoveryTest(qint16 vChannelID) { m_link->TXRunDefibRecoveryTest(vChannelID); }
+void UsbCommUnitLink::TXMasterTriggerCharge() { m_link->TXMasterTriggerCharge(); }
+void UsbCommUnitLink::TXStopAllBiasTest() { m_link->TXStopAllBiasTest(); }
 QVector<std::shared_ptr<clsElectrode>> UsbCommUnitLink::GetElectrodeArray() { return m_link->GetElectrodeArray(); }
 void UsbCommUnitLink::TXMasterDiagnosticsPollingMode(qint32 pDelay) { m_link->TXMasterDiagnosticsPollingMode(pDelay); }
 void UsbCommUnitLink::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
