@@ -182,9 +182,10 @@ TEST_F(Senders, EveryModelGetsItsOwnFramesAndNothingWhereItIsNotServed)
     };
     // clang-format on
     for (const Row& row : rows) {
-        const char* zamo80 = row.zamo80 ? row.zamo80 : row.base;
-        const char* zamo24 = row.zamo24 ? row.zamo24 : zamo80;
-        EXPECT_EQ(FramesAs(Model::Base, row.send), row.base) << row.sender << " on the base model";
+        const QString base = row.base;
+        const QString zamo80 = row.zamo80 ? row.zamo80 : row.base;
+        const QString zamo24 = row.zamo24 ? QString(row.zamo24) : zamo80;
+        EXPECT_EQ(FramesAs(Model::Base, row.send), base) << row.sender << " on the base model";
         EXPECT_EQ(FramesAs(Model::Zamo80, row.send), zamo80) << row.sender << " on a ZAMO80";
         EXPECT_EQ(FramesAs(Model::Zamo24, row.send), zamo24) << row.sender << " on a ZAMO2-4";
     }
