@@ -9,17 +9,7 @@
 
 namespace modMain {
 
-namespace {
-
-struct LimitValue {
-    const char* section;
-    const char* key;
-    double* value;
-    double defaultValue;
-};
-
-// The 26 values in the order in which they are read and written.
-const std::array<LimitValue, 26>& limitValues()
+const std::array<LimitValue, 26>& LimitValues()
 {
     using namespace Globals;
     static const std::array<LimitValue, 26> values{{
@@ -53,6 +43,8 @@ const std::array<LimitValue, 26>& limitValues()
     return values;
 }
 
+namespace {
+
 void restoreDefaults()
 {
     SetDefaultLimits();
@@ -65,7 +57,7 @@ void restoreDefaults()
 void LoadLimits()
 {
     bool anyAboveZero = false;
-    for (const LimitValue& limit : limitValues()) {
+    for (const LimitValue& limit : LimitValues()) {
         const QString text =
             modINIReadWrite::INIRead(limit.section, limit.key, Globals::SettingsFilePath);
         const std::optional<double> value = platform::Convert::toDouble(text);
@@ -86,13 +78,13 @@ void LoadLimits()
 
 void SetDefaultLimits()
 {
-    for (const LimitValue& limit : limitValues())
+    for (const LimitValue& limit : LimitValues())
         *limit.value = limit.defaultValue;
 }
 
 bool SaveLimits(const QString& path)
 {
-    for (const LimitValue& limit : limitValues()) {
+    for (const LimitValue& limit : LimitValues()) {
         if (!modINIReadWrite::INIWrite(limit.section, limit.key,
                                        platform::Convert::fromDouble(*limit.value), path))
             return false;

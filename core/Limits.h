@@ -5,7 +5,23 @@
 
 #include <QString>
 
+#include <array>
+
 namespace modMain {
+
+// One of the 26 values: its section and key in settings.ini and .lim files,
+// the program-wide value that holds it and its built-in default.
+struct LimitValue {
+    const char* section;
+    const char* key;
+    double* value;
+    double defaultValue;
+};
+
+// The 26 values in the order in which they are read and written: the
+// base-model limits, their warnings, the ZAMO80 limits, their warnings
+// (each in the order DCO, ACZ, ... of the tables).
+const std::array<LimitValue, 26>& LimitValues();
 
 // Reads the 26 values from settings.ini. A value that does not convert, or a
 // set in which no value is above 0, turns into the full set of defaults,

@@ -1,0 +1,30 @@
+#pragma once
+// The "Help" box: the program's version and the support contacts. A click on
+// a contact puts its text on the clipboard and shows "Copied to Clipboard"
+// for 3 s after the last click.
+
+#include <QWidget>
+
+class QLabel;
+namespace platform { class Timer; }
+
+class HelpInfoForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpInfoForm(QWidget* parent = nullptr);
+
+    QLabel* lblHeader = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lblCopied = nullptr;
+    QLabel* lblCompany = nullptr;
+    platform::Timer* tmrClipboard = nullptr;
+
+    // What a click on Label2 or Label4 does.
+    void CopyLabel(QLabel* label);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,104 @@
+#pragma once
+// The station's main window "KIVO_ZAMO": the frame that holds every other
+// window as a child, the main menu, and the status strip with the version,
+// the expected completion time and the run progress bar. It owns the
+// database idle timer and decides demo mode from the command line.
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QProgressBar;
+namespace platform { class Timer; }
+
+class ParentMDIForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int WidthTwips = 15300;
+    static constexpr int HeightTwips = 11000;
+    static constexpr int MinWidthTwips = 10000;
+    static constexpr int MinHeightTwips = 7000;
+
+    explicit ParentMDIForm(QWidget* parent = nullptr);
+
+    // Hides the service items, decides demo mode from the command line,
+    // shows the version, takes the frame's size and places the background
+    // window (which it creates). Runs once, when the frame is first created.
+    void Load();
+
+    // Enforces the minimum size, places the status strip's controls and the
+    // background window.
+    void Refresh();
+    // Places the background window at the bottom right of the frame.
+    void PlaceBackground();
+
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+
+    // Frame size in twips (the outer size the operator sees).
+    int WidthInTwips() const;
+    int HeightInTwips() const;
+
+    // Menus and items, named as the station names them.
+    QMenu* MainFile = nullptr;
+    QAction* FileDatabaseOptions = nullptr;
+    QAction* FileLoadTestSequence = nullptr;
+    QAction* FileSaveTestSequence = nullptr;
+    QAction* FileBlank = nullptr;
+    QAction* FileExit = nullptr;
+    QMenu* MainZamoUnits = nullptr;
+    QAction* ZamoUnitsConnect[3] = {};            // [1], [2]
+    QAction* ZamoUnitsConnectSimulator[3] = {};   // [1], [2]
+    QAction* ZamoUnitsConnectZamoSG = nullptr;
+    QAction* ZamoUnitsBlank = nullptr;
+    QAction* ZamoUnitsDisconnect[3] = {};         // [1], [2]
+    QAction* ZamoUnitsDisconnectZamoSG = nullptr;
+    QMenu* MainTests = nullptr;
+    QAction* TestsConfigureTestSequence = nullptr;
+    QAction* TestsSetLimits = nullptr;
+    QAction* TestsBlank0 = nullptr;
+    QAction* TestsExecuteTestSequence = nullptr;
+    QAction* TestsBlank2 = nullptr;
+    QAction* TestsRunBiasTest = nullptr;
+    QAction* TestsRunNoiseTest = nullptr;
+    QAction* TestsRunACZ30Zero = nullptr;
+    QAction* TestsBlank1 = nullptr;
+    QAction* TestsShowStatusWindow = nullptr;
+    QAction* TestsShowActiveLotNumbers = nullptr;
+    QMenu* MainReports = nullptr;
+    QAction* ReportsReportViewer = nullptr;
+    QAction* ReportsConfigureReportActions = nullptr;
+    QMenu* MainCalibration = nullptr;
+    QAction* CalibrationSystemCalibraton = nullptr;
+    QMenu* AdvancedMenu = nullptr;
+    QAction* AdvancedOptions = nullptr;
+    QAction* mnuHelp = nullptr;
+
+    // Status strip.
+    QWidget* StatusBarPictureBox = nullptr;
+    QLabel* ZAMOVersionLabel = nullptr;
+    QLabel* ExpectedCompletionTimeLabel = nullptr;
+    QProgressBar* MainProgressBar = nullptr;
+
+    // Closes the database connection 60 s after its last use; the database
+    // layer restarts it each time it opens or reuses the connection.
+    platform::Timer* dbConnTimeoutTimer = nullptr;
+
+    // The simulator connect item of unit n (1 or 2).
+    void ConnectSimulator(int unit);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildStatusStrip();
+    void ShowStatusWindow();
+    void ShowAdvancedOptions();
+    void ShowHelp();
+
+    QMdiArea* m_mdiArea = nullptr;
+    bool m_unloading = false;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// The station's three sounds, played asynchronously from the program's
+// embedded wave files. A sound started while another plays stops that one.
+// Without a sound device the station stays silent; that is never an error.
+
+#include <functional>
+
+namespace modPlaySound {
+
+constexpr int FailureSoundId = 102;
+constexpr int TestsCompletedSoundId = 103;
+constexpr int PaceRollPromptSoundId = 104;
+
+void PlayFailureSound();
+void PlayTestsCompletedSound();
+void PlayPaceRollPromptSound();
+
+// The embedded file of a sound ("qrc:/WAVE/102").
+const char* SoundResource(int id);
+
+// Tests replace the player to see which sound is asked for; an empty
+// function returns to the sound device.
+void SetPlayerForTesting(std::function<void(int id)> player);
+
+} // namespace modPlaySound

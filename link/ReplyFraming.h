@@ -1,0 +1,55 @@
+#pragma once
+// Cuts the text that a measuring unit sends into frames. The unit speaks
+// plain ASCII without length, checksum or terminator: a frame is known only
+// by its brackets. Square brackets carry replies of the unit itself, round
+// brackets replies of one of its channels. Text without a complete frame at
+// its front waits as pending text for the next read.
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+class ReplyFraming {
+public:
+    // What the framing hands on, in this order for every pass of its loop.
+    struct Handler {
+        virtual ~Handler() = default;
+        // The whole unparsed text at the start of each pass.
+        virtual void OnBuffer(const QString& text) = 0;
+        // One complete frame, brackets included, and the text between them.
+        virtual void OnFrame(bool unitFrame, const QString& frame, QStringView inner) = 0;
+        // A line for the log: a broken frame or discarded text.
+        virtual void OnMalformed(const QString& message) = 0;
+    };
+
+    // Pending text above this many characters is discarded; a reply is
+    // never longer than a few dozen characters.
+    static constexpr qsizetype MaxPendingLength = 1024;
+
+    // The framing keeps its pending text, and whether a pass is running, in
+    // the variables it is given, so that both outlive the framing object.
+    // A read that arrives while a pass runs (an event handler that waits lets
+    // the poll cycle read again) joins the end of the running pass's text.
+    ReplyFraming(QString& pending, bool& busy) : pending_(pending), busy_(busy) {}
+
+    // Bytes of one read: the pending text is put in front of them.
+    void FeedRead(const QString& received, Handler& handler);
+    // Text handed over by a caller (a polled exchange, the simulated unit):
+    // it is parsed alone; the pending text does not join it and is dropped.
+    void FeedText(const QString& text, Handler& handler);
+
+    const QString& PendingText() const { return pending_; }
+
+    // The text without its NUL characters; every other character in order.
+    static QString StripNulls(const QString& text);
+
+private:
+    // Frames work; what does not complete is left in tail. With
+    // joinArrivals, text that arrives in tail during a frame's handler
+    // is joined to the end of work.
+    void Parse(QString work, Handler& handler, QString& tail, bool joinArrivals);
+
+    QString& pending_;
+    bool& busy_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// The arithmetic of the test-data replies, as pure functions of the reply
+// fields and the [ACLG] constants. All values are IEEE doubles: a zero
+// divisor gives infinity with the sign of the dividend, or not-a-number for
+// 0 / 0. Such a reading must be treated as a data error by the receiver,
+// which IsNotANumber tells (a NaN compares false with every limit).
+
+#include <cmath>
+#include <cstdint>
+
+namespace TestDataArithmetic {
+
+// Count factor of the ACZ supply reading and the ZAMO2-4 ACLG readings.
+inline constexpr double CountFactor = 1.25 / 4096;
+
+inline bool IsNotANumber(double reading) { return std::isnan(reading); }
+
+// numerator / divisor in IEEE arithmetic (never an integer division).
+inline double Gain(double numerator, std::int32_t divisor)
+{
+    return numerator / static_cast<double>(divisor);
+}
+
+// ACZ supply reading on the base model.
+inline double VccMeasurement(std::int32_t vcc) { return vcc * CountFactor * (1.0 / 11); }
+
+// ZAMO80 ACLG resistance: (50 * GainVe * Ve) / (V50 * GainV50 - Ve * GainVe) * Correct_Gain.
+double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
+                            double gainVe, double gainV50, double correctGain);
+
+// One [ACLG] constant set of the ZAMO2-4.
+struct AclgSet {
+    double correctGain = 1;
+    double r1 = 0, r2 = 0, r3 = 0, r4 = 0;
+};
+
+// The set that the energy selection names: xJ first, then 100 J, else 360 J.
+AclgSet SelectAclgSet(bool energyXJ, bool energy100J);
+
+struct Zamo24AclgResult {
+    double e1 = 0, v1 = 0, calcR1 = 0;
+    double e2 = 0, v2 = 0, calcR2 = 0;
+};
+
+// ZAMO2-4 ACLG: the first reading without zero correction, the second with
+// the zero fields subtracted.
+Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
+                                       std::int32_t v50_1, std::int32_t ve_1,
+                                       std::int32_t v50_2, std::int32_t ve_2,
+                                       const AclgSet& set);
+
+} // namespace TestDataArithmetic

@@ -1,0 +1,49 @@
+#pragma once
+// What differs between the two database back ends, in one small table: the
+// column types (autonumber key, Boolean, date), Boolean and date literals,
+// row limits, and the spelling of names that the SQL of both needs alike
+// (column names that start with a digit, index names unique per database).
+//
+// Dates are stored and bound as one fixed text, "yyyy-MM-dd hh:mm:ss", so
+// that a date compares exactly on both back ends (the zero date
+// 1899-12-30 00:00:00 included).
+
+#include <QDateTime>
+#include <QString>
+
+namespace platform {
+
+enum class DbBackend { SQLite, PostgreSQL };
+
+struct DbDialect {
+    DbBackend backend;
+    const char* qtDriver;        // Qt SQL driver name
+    const char* autoNumberKey;   // type and constraint of an autonumber key column
+    const char* longType;        // 32-bit integer
+    const char* doubleType;
+    const char* booleanType;     // stored NOT NULL, with a default
+    const char* dateType;
+    const char* memoType;        // text without a fixed width
+    const char* trueLiteral;
+    const char* falseLiteral;
+    const char* dateLiteralPrefix;
+
+    static const DbDialect& of(DbBackend backend);
+
+    QString textType(int width) const;
+    QString booleanLiteral(bool value) const;
+    QString dateLiteral(const QDateTime& value) const;
+    // " LIMIT n", to append to a SELECT in place of a leading TOP n.
+    QString limit(int rows) const;
+
+    // A column name as SQL text: quoted when it starts with a digit.
+    static QString column(const QString& name);
+    // An index name made unique within the database: "<table>_<index>".
+    static QString indexName(const QString& table, const QString& index);
+
+    // The fixed date text and back; an invalid date gives "" / an invalid value.
+    static QString dateText(const QDateTime& value);
+    static QDateTime parseDateText(const QString& text);
+};
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// The database settings ([Database] keys) turned into what the connection
+// needs, and into the text that the log shows (the password masked).
+
+#include "platform/DbConnection.h"
+
+#include <QString>
+
+namespace ConnectionDescription {
+
+// The server address of the [Database] settings: SQLServerHost, a non-empty
+// SQLServerInstance as the port, SQLServerDatabaseName, SQLUsername,
+// SQLPassword; 10 s to connect. Throws platform::DbError when the instance
+// is not a port number.
+platform::DbServerAddress ServerAddress();
+
+// "Data Source=<path>;Mode=Read" or ";Mode=ReadWrite".
+QString LocalText(const QString& path, bool readOnly);
+// "server=<host>[:<port>];database=<name>;uid=<user>;pwd=********;"
+QString ServerText();
+
+} // namespace ConnectionDescription

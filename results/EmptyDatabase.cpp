@@ -1,0 +1,51 @@
+#include "results/EmptyDatabase.h"
+
+#include "core/modMain.h"
+#include "platform/DbConnection.h"
+#include "platform/DbError.h"
+#include "results/ResultsSchema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+namespace modDatabase {
+
+QString BuildEmptyDatabase(const QString& path)
+{
+    const QFileInfo target(path);
+    // Reserve a unique temporary name next to the target, so that the final
+    // rename stays on one file system.
+    QString temporary;
+    {
+        QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                               + QStringLiteral(".XXXXXX"));
+        if (!reserve.open()) {
+            modMain::WriteLog(QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ")
+                              + reserve.errorString());
+            return {};
+        }
+        temporary = reserve.fileName();
+    }   // removed here; the name is ours to create
+    try {
+        {
+            platform::DbConnection connection;
+            connection.createFile(temporary);
+            ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+            connection.close();
+        }
+        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
+            throw platform::DbError(QStringLiteral("cannot rename %1 to %2").arg(temporary, path));
+        return path;
+    } catch (const platform::DbError& e) {
+        QFile::remove(temporary);
+        QFile::remove(temporary + QStringLiteral("-journal"));
+        modMain::WriteLog(QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ")
+                          + e.text());
+        return {};
+    }
+}
+
+} // namespace modDatabase

@@ -1,0 +1,52 @@
+#pragma once
+// The results database at its current revision: every table with its
+// columns, indexes and defaults, and the fixed rows that every database
+// holds. One definition, rendered as the creation script of each back end.
+// Relationships between the tables are not enforced by the database.
+
+#include "platform/DbConnection.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace ResultsSchema {
+
+// The schema revision that the tables below stand for.
+constexpr int CurrentRevision = 15;
+// The revision number that a new, empty database file carries; the start-up
+// check raises it to CurrentRevision.
+constexpr int TemplateRevision = 14;
+
+enum class ColumnType { AutoNumber, Long, Double, Boolean, DateTime, Text, Memo };
+
+struct Column {
+    QString name;
+    ColumnType type;
+    int width = 0;            // Text only
+    bool defaultYes = false;  // Boolean only: the default is Yes (else No)
+};
+
+struct Index {
+    QString name;             // the name within its table
+    QString column;
+    bool unique = false;
+};
+
+struct Table {
+    QString name;
+    QList<Column> columns;    // the autonumber key first
+    QList<Index> indexes;     // besides the primary key
+};
+
+const QList<Table>& Tables();
+
+// CREATE TABLE and CREATE INDEX statements for the back end.
+QStringList CreationScript(platform::DbBackend backend);
+
+// Creates every table and index and writes the fixed rows (test types, the
+// Globals row, the Version row with the given revision), all in one
+// transaction. Throws platform::DbError.
+void Create(platform::DbConnection& connection, int revision);
+
+} // namespace ResultsSchema

@@ -1,0 +1,48 @@
+#pragma once
+// The station's one connection to its results database, opened on demand and
+// shared. Every database routine calls OpenDatabase first and does nothing
+// more when it returns false. Each OpenDatabase restarts the 60-second idle
+// clock, whose tick closes the connection; a failed open is reported to the
+// operator once per run of failures.
+
+#include "platform/DbConnection.h"
+
+#include <QString>
+
+class DatabaseConnectionObserver;
+
+namespace platform {
+class Timer;
+}
+
+namespace modDatabase {
+
+// True after a failed open has been passed to the failure handler; cleared
+// by every successful open.
+inline bool ConnectFailureReported = false;
+
+// Opens the connection when it is closed (the local file of
+// Globals::DatabaseFilePath when Globals::UseLocalDatabase, else the server
+// of the [Database] settings), restarts the idle clock, and reports the
+// state. True when the connection is open on return.
+bool OpenDatabase(bool readOnly);
+// Closes the connection if it is open; otherwise does nothing.
+void CloseDatabase();
+// The schema revision of the database file at path, or of the live database
+// (local or server) when path is empty; 0 when it cannot be read. A file is
+// opened read-only on a connection of its own and never created; the shared
+// connection, its idle clock and the status are then left as they are.
+qint32 GetDBRevNumber(const QString& path);
+
+// The shared connection; nullptr while closed. Valid until CloseDatabase.
+platform::DbConnection* SharedConnection();
+
+// The main window that hears of the connection's state; nullptr for none.
+void SetConnectionObserver(DatabaseConnectionObserver* observer);
+// The idle clock (the main frame's dbConnTimeoutTimer); its tick is
+// connected to CloseDatabase here. Until one is installed the module keeps
+// a clock of its own.
+void SetIdleClock(platform::Timer* timer);
+platform::Timer& IdleClock();
+
+} // namespace modDatabase

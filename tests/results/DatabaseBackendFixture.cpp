@@ -1,0 +1,107 @@
+#include "DatabaseBackendFixture.h"
+
+#include "core/Globals.h"
+#include "core/modMain.h"
+#include "platform/Clock.h"
+#include "platform/Timer.h"
+#include "results/EmptyDatabase.h"
+#include "results/ResultsSchema.h"
+#include "results/modDatabase.h"
+
+#include <QDir>
+
+void RecordingMainWindow::SetDatabaseStatus(bool vLocalDB, bool vConnected)
+{
+    statusCalls << std::make_pair(vLocalDB, vConnected);
+}
+
+void RecordingMainWindow::DatabaseConnectFailHandler()
+{
+    ++failHandlerCalls;
+    if (!modDatabase::ConnectFailureReported)
+        ++messagesShown;
+}
+
+std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info)
+{
+    return info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+void platform::PrintTo(DbBackend backend, std::ostream* os)
+{
+    *os << (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL");
+}
+
+void DatabaseBackendTest::SetUp()
+{
+    platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    modDatabase::ConnectFailureReported = false;
+    modDatabase::IdleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
+    modDatabase::SetConnectionObserver(&mainWindow);
+    Globals::StatusWindowOpen = true;
+    Globals::DiagnosticLog = true;
+    modMain::SetStatusWindowEcho([this](const QString& line) { log << line; });
+
+    if (local()) {
+        QDir().mkpath(home.stationFolder());
+        databasePath = home.stationFolder() + QStringLiteral("/ZAMO_Results.mdb");
+        ASSERT_EQ(modDatabase::BuildEmptyDatabase(databasePath), databasePath);
+        Globals::UseLocalDatabase = true;
+        Globals::DatabaseFilePath = databasePath;
+        return;
+    }
+    QString why;
+    if (!testsupport::PgTestDatabase::serverConfigured(&why)) {
+        if (testsupport::PgTestDatabase::required())
+            FAIL() << "CI=true and " << why.toStdString();
+        GTEST_SKIP() << "PostgreSQL tests skipped: " << why.toStdString();
+    }
+    server = std::make_unique<testsupport::PgTestDatabase>();
+    const platform::DbServerAddress a = server->address();
+    Globals::UseLocalDatabase = false;
+    Globals::SQLServerHost = a.host;
+    Globals::SQLServerInstance = a.port > 0 ? QString::number(a.port) : QString();
+    Globals::SQLServerDatabaseName = a.database;
+    Globals::SQLUsername = a.user;
+    Globals::SQLPassword = a.password;
+    platform::DbConnection connection;
+    connection.openServer(a);
+    ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+}
+
+void DatabaseBackendTest::TearDown()
+{
+    modDatabase::CloseDatabase();
+    modDatabase::SetConnectionObserver(nullptr);
+    modMain::SetStatusWindowEcho({});
+    Globals::StatusWindowOpen = false;
+    Globals::DiagnosticLog = false;
+    server.reset();
+    platform::Clock::useRealTime();
+}
+
+void DatabaseBackendTest::pointAtUnreachableDatabase()
+{
+    if (local())
+        Globals::DatabaseFilePath = home.stationFolder() + QStringLiteral("/missing/ZAMO_Results.mdb");
+    else
+        Globals::SQLServerDatabaseName = server->name() + QStringLiteral("_missing");
+}
+
+int DatabaseBackendTest::logCount(const QString& text) const
+{
+    int n = 0;
+    for (const QString& line : log)
+        n += line.contains(text) ? 1 : 0;
+    return n;
+}
+
+std::unique_ptr<platform::DbConnection> DatabaseBackendTest::openDirect() const
+{
+    auto connection = std::make_unique<platform::DbConnection>();
+    if (local())
+        connection->openFile(databasePath, false);
+    else
+        connection->openServer(server->address());
+    return connection;
+}

@@ -1,0 +1,161 @@
+// The shared connection: opened on demand, closed by the idle clock, its
+// state and failures reported to the main window.
+
+#include "DatabaseBackendFixture.h"
+
+#include "core/Globals.h"
+#include "platform/Clock.h"
+#include "platform/DbError.h"
+#include "platform/Timer.h"
+#include "results/EmptyDatabase.h"
+#include "results/modDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using platform::Clock;
+
+namespace {
+
+using DatabaseConnection = DatabaseBackendTest;
+
+TEST_P(DatabaseConnection, TwoOpensConnectOnceAndReportTheStateTwice)
+{
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(logCount("Initiating connection to "), 1);
+    EXPECT_EQ(logCount("Database connection successful"), 1);
+    const std::pair<bool, bool> connected{local(), true};
+    EXPECT_EQ(mainWindow.statusCalls, (QList<std::pair<bool, bool>>{connected, connected}));
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+}
+
+TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
+{
+    const QString reachable = local() ? Globals::DatabaseFilePath : Globals::SQLServerDatabaseName;
+    pointAtUnreachableDatabase();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_FALSE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(mainWindow.failHandlerCalls, 10);
+    EXPECT_EQ(mainWindow.messagesShown, 1);
+    EXPECT_TRUE(modDatabase::ConnectFailureReported);
+    EXPECT_EQ(mainWindow.statusCalls.size(), 10);
+    EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(local(), false));
+    EXPECT_EQ(logCount("Database connection failed - Error Handler"), 10);
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    if (local()) {
+        EXPECT_FALSE(QFileInfo::exists(Globals::DatabaseFilePath)) << "a failed open must create nothing";
+    }
+
+    // One success re-arms the message; the next failure is shown again.
+    (local() ? Globals::DatabaseFilePath : Globals::SQLServerDatabaseName) = reachable;
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_FALSE(modDatabase::ConnectFailureReported);
+    modDatabase::CloseDatabase();
+    pointAtUnreachableDatabase();
+    EXPECT_FALSE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(mainWindow.failHandlerCalls, 11);
+    EXPECT_EQ(mainWindow.messagesShown, 2);
+}
+
+TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
+{
+    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    Clock::advance(40000);
+    ASSERT_TRUE(modDatabase::OpenDatabase(false));   // restarts the count
+    Clock::advance(59999);
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(logCount("Database connection closed"), 0);
+    Clock::advance(1);
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(logCount("Database connection closed"), 1);
+    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
+
+    modDatabase::CloseDatabase();   // already closed: nothing to say
+    EXPECT_EQ(logCount("Database connection closed"), 1);
+
+    // The next call opens anew.
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(logCount("Initiating connection to "), 2);
+}
+
+TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVoid)
+{
+    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    if (local()) {
+        ASSERT_TRUE(QFile::remove(Globals::DatabaseFilePath));
+        EXPECT_FALSE(modDatabase::OpenDatabase(false));
+        EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+        EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(true, false));
+        EXPECT_FALSE(QFileInfo::exists(Globals::DatabaseFilePath)) << "nothing is created in its place";
+        return;
+    }
+    // The server drops the connection: the statement fails, the next open connects anew.
+    auto admin = openDirect();
+    admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
+                   "AND pid <> pg_backend_pid()");
+    EXPECT_THROW(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(logCount("Initiating connection to "), 2);
+    EXPECT_EQ(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
+}
+
+TEST_P(DatabaseConnection, RevisionOfTheLiveDatabase)
+{
+    EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 14);
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr) << "the shared connection stays open";
+    modDatabase::CloseDatabase();
+    pointAtUnreachableDatabase();
+    EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 0);
+    EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+}
+
+TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothing)
+{
+    const QString folder = home.stationFolder();
+    QDir().mkpath(folder);
+    QFile text(folder + "/notes.txt");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("DBRevNumber=15\n");
+    text.close();
+    ASSERT_EQ(modDatabase::BuildEmptyDatabase(folder + "/archive.mdb"), folder + "/archive.mdb");
+
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/notes.txt"), 0);
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/archive.mdb"), 14);
+    EXPECT_FALSE(QDir(folder + "/nowhere").exists());
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_TRUE(mainWindow.statusCalls.isEmpty());
+    EXPECT_EQ(mainWindow.failHandlerCalls, 0);
+    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
+    QFile again(folder + "/notes.txt");
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), "DBRevNumber=15\n");
+}
+
+TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
+{
+    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    const QStringList lines = log.filter("Initiating connection to ");
+    ASSERT_EQ(lines.size(), 1);
+    if (local()) {
+        EXPECT_TRUE(lines[0].endsWith("Initiating connection to Local Database: Data Source="
+                                      + Globals::DatabaseFilePath + ";Mode=ReadWrite"))
+            << lines[0].toStdString();
+        return;
+    }
+    // The test server's password holds ";" and "'": the connection works with it.
+    ASSERT_TRUE(Globals::SQLPassword.contains(';'));
+    EXPECT_TRUE(lines[0].endsWith(QString("Initiating connection to SQL Database: server=%1:%2;database=%3;"
+                                          "uid=%4;pwd=********;")
+                                      .arg(Globals::SQLServerHost, Globals::SQLServerInstance,
+                                           Globals::SQLServerDatabaseName, Globals::SQLUsername)))
+        << lines[0].toStdString();
+    for (const QString& line : log)
+        EXPECT_FALSE(line.contains(Globals::SQLPassword)) << line.toStdString();
+}
+
+INSTANTIATE_ON_BOTH_BACKENDS(DatabaseConnection);
+
+} // namespace

@@ -1,0 +1,141 @@
+// The access layer on both back ends: typed positional parameters, rows by
+// index and name, new keys per connection, batch update, text dump.
+
+#include "DatabaseBackendFixture.h"
+
+#include "platform/DbCommand.h"
+#include "platform/DbError.h"
+
+using platform::DbDialect;
+using platform::DbError;
+using platform::DbParameter;
+using platform::DbType;
+
+namespace {
+
+using AccessLayer = DatabaseBackendTest;
+
+qint64 identity(platform::DbConnection& db)
+{
+    return db.execute("SELECT @@IDENTITY as ID").value("ID").toLongLong();
+}
+
+TEST_P(AccessLayer, ParametersAreBoundByPositionWithTheirTypes)
+{
+    auto db = openDirect();
+    const QString lot = "Lot 7; it's \"quoted\" ? and long " + QString(300, 'x');
+    db->execute("INSERT INTO TestGroups (UniqueGroupID, LotNumber, Zamo80, DCOLimit, DateExecuted, "
+                "TestLimitString) VALUES (?, ?, ?, ?, ?, ?)",
+                {{"UniqueGroupID", DbType::Integer, 0, 42},
+                 {"LotNumber", DbType::LongVarChar, -1, lot},
+                 {"Zamo80", DbType::Boolean, 0, true},
+                 {"DCOLimit", DbType::Double, 0, 100.25},
+                 {"DateExecuted", DbType::Date, 0, QDateTime(QDate(2026, 3, 2), QTime(9, 1, 2))},
+                 {"TestLimitString", DbType::VarChar, 250, QVariant()}});
+    auto rs = db->execute("SELECT UniqueGroupID, LotNumber, Zamo80, DCOLimit, TestLimitString FROM TestGroups "
+                          "WHERE UniqueGroupID = ?",
+                          {{"id", DbType::Integer, 0, 42}});
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.value(0).toInt(), 42);
+    EXPECT_EQ(rs.value("lotnumber").toString(), lot);   // names in any letter case
+    EXPECT_EQ(rs.value("Zamo80"), QVariant(true));
+    EXPECT_DOUBLE_EQ(rs.value("DCOLimit").toDouble(), 100.25);
+    EXPECT_TRUE(rs.value("TestLimitString").isNull());
+    EXPECT_THROW(rs.value("NoSuchField"), DbError);
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_THROW(rs.value(0), DbError);
+}
+
+TEST_P(AccessLayer, BadParameterValuesAreRefusedAndNothingIsWritten)
+{
+    auto db = openDirect();
+    const QList<QList<DbParameter>> refused = {
+        {{"TestLimitString", DbType::VarChar, 250, QString(251, 'x')}, {"n", DbType::Integer, 0, 1}},
+        {{"TestLimitString", DbType::VarChar, 250, "ok"}, {"n", DbType::Integer, 0, "twelve"}},
+        {{"TestLimitString", DbType::VarChar, 250, "ok"}, {"n", DbType::Integer, 0, 5000000000LL}},
+    };
+    for (const auto& params : refused)
+        EXPECT_THROW(db->execute("INSERT INTO TestGroups (TestLimitString, UniqueGroupID) VALUES (?, ?)", params),
+                     DbError);
+    EXPECT_THROW(db->execute("INSERT INTO TestGroups (DateExecuted) VALUES (?)",
+                             {{"d", DbType::Date, 0, "next Tuesday"}}),
+                 DbError);
+    EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
+    // A text of exactly the size fits.
+    db->execute("INSERT INTO TestGroups (TestLimitString) VALUES (?)",
+                {{"TestLimitString", DbType::VarChar, 250, QString(250, 'y')}});
+    EXPECT_EQ(db->execute("SELECT TestLimitString FROM TestGroups").value(0).toString().size(), 250);
+}
+
+TEST_P(AccessLayer, NewKeyIsTheLastInsertOfThisConnection)
+{
+    auto db = openDirect();
+    auto other = openDirect();
+    EXPECT_EQ(identity(*db), 0);
+    db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (1)");
+    db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (2)");
+    EXPECT_EQ(identity(*db), 2);
+    db->execute("INSERT INTO Tests (GroupID) VALUES (2)");
+    EXPECT_EQ(identity(*db), 1) << "the key of the table inserted into last";
+    other->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (3)");
+    EXPECT_EQ(identity(*other), 3);
+    EXPECT_EQ(identity(*db), 1) << "another connection's insert does not change this one's key";
+    db->execute("INSERT INTO TestUnit (UnitNumber, TestID, Itteration) VALUES (1, 1, 0);");
+    EXPECT_EQ(db->lastInsertKey(), 1);
+    EXPECT_EQ(db->execute("select @@identity").value(0).toLongLong(), 1);
+    db->execute("UPDATE TestGroups SET Notes='n'");
+    EXPECT_EQ(identity(*db), 1) << "statements other than INSERT leave the key";
+}
+
+TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
+{
+    auto db = openDirect();
+    for (int i = 0; i < 5; ++i)
+        db->execute("INSERT INTO TestGroups (Notes) VALUES ('x')");
+    auto rs = db->execute("SELECT * FROM TestGroups ORDER BY GroupID");
+    rs.setUpdateTarget("TestGroups", "GroupID");
+    for (; !rs.eof(); rs.moveNext())
+        rs.setValue("UniqueGroupID", rs.value("GroupID").toInt() * 10);
+    rs.moveFirst();
+    rs.setValue("Cancelled", true);
+    EXPECT_TRUE(rs.hasPendingChanges());
+    rs.updateBatch(*db);
+    EXPECT_FALSE(rs.hasPendingChanges());
+    EXPECT_EQ(db->execute("SELECT GroupID, UniqueGroupID, Cancelled FROM TestGroups ORDER BY GroupID")
+                  .getString(",", ";"),
+              "1,10,True;2,20,False;3,30,False;4,40,False;5,50,False;");
+
+    // A batch that cannot be written leaves every row as it was.
+    auto again = db->execute("SELECT GroupID, UniqueGroupID FROM TestGroups ORDER BY GroupID");
+    again.setUpdateTarget("TestGroups", "GroupID");
+    again.setValue("UniqueGroupID", 99);
+    again.moveNext();
+    again.setValue("UniqueGroupID", 99);   // breaks the unique index
+    EXPECT_THROW(again.updateBatch(*db), DbError);
+    EXPECT_EQ(db->execute("SELECT UniqueGroupID FROM TestGroups ORDER BY GroupID").getString(), "10\r20\r30\r40\r50\r");
+}
+
+TEST_P(AccessLayer, TextDumpAndDialect)
+{
+    auto db = openDirect();
+    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("10HzPeak") + ", "
+                    + DbDialect::column("5VRWorking") + ", FirmwareVersion) VALUES (?, ?, ?, ?)",
+                {{"g", DbType::Integer, 0, 3}, {"p", DbType::Double, 0, 1.5}, {"w", DbType::Boolean, 0, true},
+                 {"f", DbType::VarChar, 50, QVariant()}});
+    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("5VRWorking") + ") VALUES (4, "
+                + db->dialect().booleanLiteral(false) + ")");
+    auto rs = db->execute("SELECT GroupID, " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VRWorking")
+                          + ", FirmwareVersion FROM UnitMasterDiagnostics ORDER BY GroupID"
+                          + db->dialect().limit(5));
+    EXPECT_EQ(rs.value("10HzPeak").toDouble(), 1.5);
+    EXPECT_EQ(rs.getString(), "3\t1.5\tTrue\t\r4\t\tFalse\t\r");
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(db->execute("SELECT GroupID FROM UnitMasterDiagnostics ORDER BY GroupID" + db->dialect().limit(1))
+                  .recordCount(),
+              1);
+}
+
+INSTANTIATE_ON_BOTH_BACKENDS(AccessLayer);
+
+} // namespace
