@@ -13,7 +13,6 @@
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 
 namespace platform {
@@ -148,16 +147,23 @@ void Report::preparePrinter(QPrinter& printer) const
     printer.setFullPage(true);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(m_content && m_content->landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setCopyCount(1);
     printer.setDocName(m_title);
+}
+
+QPrinter& Report::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void Report::printOut()
 {
-    if (QPrinterInfo::defaultPrinter().isNull())
-        throw ReportError(QStringLiteral("No default printer"));
-    QPrinter printer(QPrinter::HighResolution);
-    printOut(printer);
+    QPrinter& target = printer();
+    if (target.outputFormat() == QPrinter::NativeFormat && target.printerName().isEmpty())
+        throw ReportError(QStringLiteral("No printer"));
+    target.setCopyCount(1);
+    printOut(target);
 }
 
 void Report::printOut(QPrinter& printer)
@@ -170,13 +176,13 @@ void Report::printOut(QPrinter& printer)
 
 bool Report::printerSetup(QWidget* parent)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& target = printer();
     const bool landscape = m_landscape.value_or(m_template.landscape);
-    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPageSetupDialog dialog(&printer, parent);
+    target.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPageSetupDialog dialog(&target, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    m_landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    m_landscape = target.pageLayout().orientation() == QPageLayout::Landscape;
     invalidate();
     return true;
 }

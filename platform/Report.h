@@ -50,7 +50,10 @@ public:
     const QList<ReportPage>& pages();
 
     void exportTo(ExportFormat format, const QString& path);
-    // Prints every page, one copy, on the default printer.
+    // The report's printer: the default printer until the page set-up or
+    // a print dialog chooses another.
+    QPrinter& printer();
+    // Prints every page, one copy, on the report's printer.
     void printOut();
     void printOut(QPrinter& printer);
     // The page set-up dialog over the parent; true when accepted. The
@@ -71,6 +74,7 @@ private:
     std::optional<bool> m_landscape;   // chosen in the page set-up
     std::optional<ReportContent> m_content;
     std::optional<QList<ReportPage>> m_pages;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace platform

@@ -195,12 +195,13 @@ private:
     }
 
     void drawRow(const QList<ReportCell>& cells, const QList<qsizetype>& shown, const QList<double>& widths,
-                 ReportFont role, double h)
+                 ReportFont role, double h, const QList<bool>& numeric)
     {
         double x = kMargin;
         for (qsizetype c : shown) {
             if (c < cells.size() && !cells[c].text.isEmpty()) {
-                const int align = cells[c].number ? Qt::AlignRight : Qt::AlignLeft;
+                const bool right = role == ReportFont::TableBold ? numeric[c] : cells[c].number.has_value();
+                const int align = right ? Qt::AlignRight : Qt::AlignLeft;
                 text(QRectF(x + kCellPad, m_y + 1, widths[c] - 2 * kCellPad, h - 2), cells[c].text, role,
                      align | Qt::AlignTop | Qt::TextWordWrap);
             }
@@ -210,13 +211,18 @@ private:
 
     void addTableRange(const ReportBlock& b, const QList<qsizetype>& shown, const QList<double>& widths)
     {
+        // A column of numbers has its heading over the numbers' right edge.
+        QList<bool> numeric(widths.size(), false);
+        for (const auto& row : b.rows)
+            for (qsizetype c = 0; c < std::min(row.size(), numeric.size()); ++c)
+                numeric[c] = numeric[c] || row[c].number.has_value();
         double total = 0;
         for (qsizetype c : shown)
             total += widths[c];
         const double headerHeight = rowHeight(b.header, shown, widths, ReportFont::TableBold);
         auto header = [&]() {
             shade(QRectF(kMargin, m_y, total, headerHeight));
-            drawRow(b.header, shown, widths, ReportFont::TableBold, headerHeight);
+            drawRow(b.header, shown, widths, ReportFont::TableBold, headerHeight, numeric);
             m_y += headerHeight;
             line(kMargin, m_y, kMargin + total);
         };
@@ -229,7 +235,7 @@ private:
                 newPage();
                 header();
             }
-            drawRow(row, shown, widths, ReportFont::Table, h);
+            drawRow(row, shown, widths, ReportFont::Table, h, numeric);
             m_y += h;
             line(kMargin, m_y, kMargin + total);
         }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 
 #include <xlsxwriter.h>
 
@@ -18,6 +19,14 @@ int decimalsOf(const QString& text)
 {
     const qsizetype dot = text.indexOf(QLatin1Char('.'));
     return dot < 0 ? 0 : static_cast<int>(text.size() - dot - 1);
+}
+
+// Line breaks as a cell keeps them, and no other control characters.
+QString cellText(const QString& text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n?"));
+    static const QRegularExpression controls(QStringLiteral("[\x01-\x09\x0b-\x1f]"));
+    return QString(text).replace(breaks, QStringLiteral("\n")).replace(controls, QStringLiteral(" "));
 }
 
 [[noreturn]] void fail(const QString& path, const QString& why)
@@ -60,7 +69,7 @@ void Write(const ReportContent& content, const QString& path)
                                        format);
             } else {
                 worksheet_write_string(sheet, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(c),
-                                       cell.text.toUtf8().constData(), nullptr);
+                                       cellText(cell.text).toUtf8().constData(), nullptr);
             }
             if (rows[r].size() > 1)   // single-cell rows (titles, headings) may run over
                 widths[c] = std::max(widths[c], std::min(40.0, cell.text.size() + 2.0));

@@ -77,6 +77,8 @@ TestReportForm::TestReportForm(QWidget* parent) : QWidget(parent)
     m_viewer = new platform::ReportViewer(this);
     m_viewer->setObjectName(QStringLiteral("CRViewer1"));
     m_viewer->setWindowTitle(kTitle);
+    connect(m_viewer, &platform::ReportViewer::printFailed, this,
+            [](const QString& why) { logFailure(QStringLiteral("printing"), why); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -24,7 +24,7 @@ void ReportTest::SetUp()
     db = openDirect();
     testsupport::FixtureGroupWriter w(*db);
     const QDate day(2026, 3, 2);
-    groupID = w.group({kGroup, "LOT-7781", "Second shift", QDateTime(day, QTime(9, 0)), QDateTime(day, QTime(9, 30)),
+    groupID = w.group({kGroup, "LOT-7781", "Second shift\r\n\trecheck B1", QDateTime(day, QTime(9, 0)), QDateTime(day, QTime(9, 30)),
                        false, false});
     w.electrodes(groupID, 1, "ABC", QDateTime(QDate(2026, 1, 15), QTime(0, 0)));
     w.diagnostics(groupID, 1);

@@ -7,6 +7,8 @@
 
 #include "DatabaseBackendFixture.h"
 
+#include "support/QtPrinters.h"
+
 #include "platform/ScriptedPrompts.h"
 
 #include <QString>

@@ -101,6 +101,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
     shown.show();
     EXPECT_EQ(shown.report(), nullptr);
     EXPECT_EQ(shown.viewer()->pageCount(), 0);
+    EXPECT_FALSE(shown.viewer()->printAction()->isEnabled());
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
@@ -114,6 +115,7 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusUnderTheNameTypedAndPrints
     ASSERT_NE(form.report(), nullptr);
     EXPECT_EQ(form.windowTitle(), "Test Report");
     EXPECT_GE(form.viewer()->pageCount(), 1);
+    EXPECT_TRUE(form.viewer()->printAction()->isEnabled());
     const QImage shot = form.grab().toImage();
     if (const QByteArray folder = qgetenv("ZAMO_REPORT_SCREENSHOTS"); !folder.isEmpty())
         shot.save(QString::fromLocal8Bit(folder) + "/report-window.png");
