@@ -208,3 +208,30 @@ TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
     EXPECT_FALSE(view.chkConnect()->isChecked());
     EXPECT_EQ(view.lblErrorMessage()->text(), "USB Port Closed");
 }
+
+TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
+{
+    Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    platform::ScopedFakeD2xx fake;
+    fake->setDevices({RollerConverter});
+    fake->replyTo("(*)", "(*)", 10);
+    {
+        ctlZAMORoller roller;
+        roller.Connect();
+        ASSERT_TRUE(roller.Connected());
+    }
+    EXPECT_EQ(fake->openCount(), 0);
+
+    auto roller = std::make_unique<ctlZAMORoller>();
+    roller->Connect();
+    QStringList seen;
+    QObject::connect(roller.get(), &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+        seen << QString("%1,%2").arg(s).arg(e);
+    });
+    QSignalSpy closed(roller.get(), &ctlZAMORoller::UsbClosed);
+    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    roller.reset();
+    EXPECT_EQ(seen, QStringList{"Close attempt failed,1"});
+    EXPECT_EQ(closed.count(), 0);
+    Clock::useRealTime();
+}

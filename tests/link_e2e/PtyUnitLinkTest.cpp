@@ -7,8 +7,11 @@
 #include "UnitRecorder.h"
 
 #include "link/ctlSimUnit.h"
+#include "link/ctlZAMORoller.h"
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
+
+#include <QSignalSpy>
 
 using platform::Clock;
 
@@ -123,4 +126,28 @@ TEST_F(SimulatedUnitRun, AZamo80AczRunInSimulatorModeGivesTheSameData)
 {
     comm->ConnectSimulator(2, true);
     EXPECT_EQ(AczRunWithResends(*comm, acz), ExpectedZamo80Run);
+}
+
+TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
+{
+    ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
+    unit->setResponder(1, ')', [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
+    ctlZAMORoller roller;
+    roller.setRollDelay(10);
+    QSignalSpy rollerConnected(&roller, &ctlZAMORoller::UsbConnected);
+    QSignalSpy rollComplete(&roller, &ctlZAMORoller::RollDelayComplete);
+
+    comm->Connect();
+    roller.Connect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_EQ(rollerConnected.count(), 1);
+
+    const qint64 start = Clock::tickCount();
+    roller.TXRollChannel(3);
+    EXPECT_EQ(Clock::tickCount() - start, 10000);
+    EXPECT_EQ(rollComplete.count(), 1);
+    EXPECT_EQ(unit->received(1), "(*)(g3)");
+    EXPECT_FALSE(unit->received(0).contains("(g3)"));
+    EXPECT_TRUE(unit->received(0).startsWith("[*][8][F][L]"));
 }
