@@ -1,6 +1,7 @@
 #include "core/AdvancedOptionsForm.h"
 
 #include "core/Globals.h"
+#include "core/Twips.h"
 #include "core/modINIReadWrite.h"
 #include "core/modMain.h"
 #include "platform/Convert.h"
@@ -108,6 +109,7 @@ void AdvancedOptionsForm::BuildPages()
             } else {
                 bound.text = new QLineEdit(frame);
                 bound.text->setObjectName(field.control);
+                bound.text->setMaximumWidth(Twips::toPixels(2400));
                 grid->addWidget(label(field.label, frame), r, col);
                 grid->addWidget(bound.text, r, col + 1);
             }

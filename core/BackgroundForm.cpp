@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <QVBoxLayout>
 
 BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
 {
@@ -14,7 +15,12 @@ BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
     BackgroundImage->setAccessibleName(QStringLiteral("Station picture"));
     const QPixmap picture(QStringLiteral(":/station/background.jpg"));
     BackgroundImage->setPixmap(picture);
-    BackgroundImage->resize(picture.size());
+    BackgroundImage->setFixedSize(picture.size());
+    // The picture sits in the middle of a 100-twip margin.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = Twips::toPixels(100);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(BackgroundImage, 0, Qt::AlignCenter);
 }
 
 void BackgroundForm::Load()
@@ -22,9 +28,4 @@ void BackgroundForm::Load()
     const int width = Twips::fromPixels(BackgroundImage->width()) + 200;
     const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
     MdiChild::ResizeTwips(this, width, height);
-    // The picture sits in the middle of the 200-twip margin.
-    const QWidget* outer = MdiChild::Outer(this);
-    BackgroundImage->move((this->width() - BackgroundImage->width()) / 2,
-                          (this->height() - BackgroundImage->height()) / 2);
-    Q_UNUSED(outer);
 }

@@ -40,12 +40,24 @@ bool DisableCloseMenu(QWidget* window)
     QWidget* target = window;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
         target = sub;
-    if (target->findChild<OperatorCloseFilter*>(QString(), Qt::FindDirectChildrenOnly))
-        return true;
+    // The filter has no meta-object of its own, so findChild would take any
+    // QObject child for it.
+    for (QObject* child : target->children())
+        if (dynamic_cast<OperatorCloseFilter*>(child))
+            return true;
 
     const bool visible = target->isVisible();
-    target->setWindowFlags((target->windowFlags() | Qt::CustomizeWindowHint)
-                           & ~Qt::WindowCloseButtonHint);
+    Qt::WindowFlags flags =
+        (target->windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint;
+    // A sub-window draws its close box with its window menu.
+    if (qobject_cast<QMdiSubWindow*>(target))
+        flags &= ~Qt::WindowSystemMenuHint;
+    // QMdiSubWindow hides QWidget::setWindowFlags with its own, which draws
+    // the title buttons; it must be called on the sub-window's type.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(target))
+        sub->setWindowFlags(flags);
+    else
+        target->setWindowFlags(flags);
     if (visible)
         target->show();  // changing the flags hides a shown window
     target->installEventFilter(new OperatorCloseFilter(target));

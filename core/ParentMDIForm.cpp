@@ -13,6 +13,7 @@
 #include "core/Twips.h"
 #include "core/modMain.h"
 #include "platform/Convert.h"
+#include "results/modDatabase.h"
 #include "platform/Prompts.h"
 #include "platform/Timer.h"
 
@@ -94,7 +95,8 @@ ParentMDIForm::ParentMDIForm(QWidget* parent) : QMainWindow(parent)
     dbConnTimeoutTimer = new platform::Timer(this);
     dbConnTimeoutTimer->setObjectName(QStringLiteral("dbConnTimeoutTimer"));
     dbConnTimeoutTimer->setInterval(60000);
-    connect(dbConnTimeoutTimer, &platform::Timer::timeout, this, [] { StationWindows::DatabaseIdle(); });
+    // Its tick closes the shared database connection.
+    modDatabase::SetIdleClock(dbConnTimeoutTimer);
 
     BuildMenus();
     BuildStatusStrip();

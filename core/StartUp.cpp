@@ -1,16 +1,30 @@
 #include "core/StartUp.h"
 
+#include "core/DatabaseCheck.h"
+#include "core/DefaultSequenceFiles.h"
+#include "core/ElectrodeSelection.h"
+#include "core/EmbeddedFiles.h"
 #include "core/Globals.h"
 #include "core/Limits.h"
+#include "core/ProgramEnd.h"
 #include "core/Settings.h"
+#include "core/ShowMainWindows.h"
 #include "core/modMain.h"
 #include "platform/Prompts.h"
+
+#include <QApplication>
 
 #include <exception>
 
 namespace modMain {
 
 namespace {
+
+void showCritical(const QString& text)
+{
+    platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Critical);
+}
 
 QString withSlash(const QString& folder)
 {
@@ -40,6 +54,12 @@ void BuildDatabasePaths()
     Globals::DatabaseFilePath = folder + "ZAMO_Results.mdb";
 }
 
+bool InitCommonControls()
+{
+    // The windows need the widget application object.
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
 bool Main()
 {
     Globals::StartingUp = true;
@@ -47,9 +67,11 @@ bool Main()
         BuildFilePaths();
     } catch (const std::exception& e) {
         // Without its data folder the station can keep nothing.
-        platform::Prompts::instance().message(QString::fromStdString(e.what()), "KIVO_ZAMO",
-                                              platform::MsgButtons::Ok,
-                                              platform::MsgIcon::Critical);
+        showCritical(QString::fromStdString(e.what()));
+        return false;
+    }
+    if (!InitCommonControls()) {
+        showCritical("Initialization error!");
         return false;
     }
     InitLogFile();
@@ -65,8 +87,21 @@ bool Main()
     LoadDatabaseSettings();
     BuildDatabasePaths();
 
+    if (Globals::UseLocalDatabase)
+        OpenLocalDatabase(false);
+    else
+        OpenSqlDatabase();
+    if (ProgramEnd::Requested()) {
+        Globals::StartingUp = false;
+        return false;
+    }
+
+    ExtractReportFiles();
     LoadLimits();
+    LoadDefaultElectrodes();
+    BuildDefaultSequenceFiles();
     LoadKeepAliveSettings();
+    ShowMainWindows();
     Globals::StartingUp = false;
     return true;
 }

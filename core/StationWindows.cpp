@@ -11,6 +11,7 @@
 #include "core/Twips.h"
 #include "core/modMain.h"
 #include "platform/Timer.h"
+#include "results/modDatabase.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,16 +21,33 @@ namespace StationWindows {
 
 namespace {
 
+// A window that another subsystem builds, on first use, with its factory.
+template <typename T, typename Pointer>
+struct Built {
+    std::function<T*()> factory;
+    Pointer instance{};
+
+    void setFactory(std::function<T*()> f)
+    {
+        factory = std::move(f);
+        instance = nullptr;
+    }
+    T* get()
+    {
+        if (!instance && factory)
+            instance = factory();
+        return instance;
+    }
+};
+
 struct Held {
     QPointer<ParentMDIForm> frame;
     QPointer<StatusWindowForm> status;
     QPointer<BackgroundForm> background;
     QPointer<HelpInfoForm> help;
     QPointer<AdvancedOptionsForm> options;
-    std::function<MainFormServices*()> mainFormFactory;
-    MainFormServices* mainForm = nullptr;
-    std::function<QWidget*()> activeLotFactory;
-    QPointer<QWidget> activeLot;
+    Built<MainFormServices, MainFormServices*> mainForm;
+    Built<QWidget, QPointer<QWidget>> activeLot;
     Openers openers;
 };
 
@@ -60,33 +78,45 @@ void AddToFrame(QWidget* form)
 {
     if (qobject_cast<QMdiSubWindow*>(form->parentWidget()))
         return;
+    // A window sized before it joins the frame keeps that outer size.
+    const bool sized = form->testAttribute(Qt::WA_Resized);
+    const QSize size = form->size();
     QMdiSubWindow* sub = Frame()->mdiArea()->addSubWindow(form);
+    if (sized)
+        sub->resize(size);
     sub->setAttribute(Qt::WA_DeleteOnClose, form->testAttribute(Qt::WA_DeleteOnClose));
     sub->setWindowTitle(form->windowTitle());
 }
 
+namespace {
+
+// A child window of the frame, made on first use: added to the frame,
+// prepared, then loaded.
+template <typename T>
+T* childWindow(QPointer<T>& slot, const std::function<void(T*)>& prepare = {})
+{
+    if (!slot) {
+        slot = new T();
+        AddToFrame(slot);
+        if (prepare)
+            prepare(slot);
+        slot->Load();
+    }
+    return slot;
+}
+
+} // namespace
+
 StatusWindowForm* StatusWindow()
 {
-    Held& h = held();
-    if (!h.status) {
-        h.status = new StatusWindowForm();
-        AddToFrame(h.status);
-        h.status->Load();
-    }
-    return h.status;
+    return childWindow(held().status);
 }
 
 BackgroundForm* Background()
 {
-    Held& h = held();
-    if (!h.background) {
-        h.background = new BackgroundForm();
-        AddToFrame(h.background);
-        QWidget* outer = MdiChild::Outer(h.background);
-        outer->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
-        h.background->Load();
-    }
-    return h.background;
+    return childWindow<BackgroundForm>(held().background, [](BackgroundForm* background) {
+        MdiChild::Outer(background)->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
+    });
 }
 
 HelpInfoForm* HelpBox()
@@ -99,42 +129,29 @@ HelpInfoForm* HelpBox()
 
 AdvancedOptionsForm* AdvancedOptions()
 {
-    Held& h = held();
-    if (!h.options) {
-        h.options = new AdvancedOptionsForm();
-        AddToFrame(h.options);
-        MdiChild::ResizeTwips(h.options, 9000, 7500);
-        h.options->Load();
-    }
-    return h.options;
+    return childWindow<AdvancedOptionsForm>(held().options, [](AdvancedOptionsForm* options) {
+        MdiChild::ResizeTwips(options, 10500, 7500);
+    });
 }
 
 void SetMainFormFactory(std::function<MainFormServices*()> factory)
 {
-    held().mainFormFactory = std::move(factory);
-    held().mainForm = nullptr;
+    held().mainForm.setFactory(std::move(factory));
 }
 
 MainFormServices* MainForm()
 {
-    Held& h = held();
-    if (!h.mainForm && h.mainFormFactory)
-        h.mainForm = h.mainFormFactory();
-    return h.mainForm;
+    return held().mainForm.get();
 }
 
 void SetActiveLotWindowFactory(std::function<QWidget*()> factory)
 {
-    held().activeLotFactory = std::move(factory);
-    held().activeLot = nullptr;
+    held().activeLot.setFactory(std::move(factory));
 }
 
 QWidget* ActiveLotWindow()
 {
-    Held& h = held();
-    if (!h.activeLot && h.activeLotFactory)
-        h.activeLot = h.activeLotFactory();
-    return h.activeLot;
+    return held().activeLot.get();
 }
 
 Openers& WindowOpeners()
@@ -154,13 +171,6 @@ QString CommBuffer()
     return form ? form->CommBuffer() : QString();
 }
 
-void DatabaseIdle()
-{
-    // The database layer's CloseDatabase (logs, stops this timer, closes).
-    if (ParentMDIForm* frame = ExistingFrame())
-        frame->dbConnTimeoutTimer->setEnabled(false);
-}
-
 void UnloadApplication()
 {
     if (MainFormServices* form = MainForm())
@@ -171,8 +181,7 @@ void UnloadApplication()
 
 void EndApplication()
 {
-    if (ParentMDIForm* frame = ExistingFrame())
-        frame->dbConnTimeoutTimer->setEnabled(false);
+    modDatabase::CloseDatabase();
     modMain::WriteLog(QStringLiteral("Application Terminated"));
     ProgramEnd::Request(0);
     if (ParentMDIForm* frame = ExistingFrame())

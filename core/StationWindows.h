@@ -53,9 +53,6 @@ QString CommBuffer();
 // Adds a window to the main frame as a child (once).
 void AddToFrame(QWidget* form);
 
-// The frame's idle timer fired: the database connection is closed.
-void DatabaseIdle();
-
 // Ends the station: through the main test window's UnloadApplication when
 // there is one, otherwise by closing the database and the windows, logging
 // "Application Terminated" and ending the program.

@@ -18,7 +18,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSlider>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -82,10 +81,10 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
     placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
     chkShowVerbose = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
     chkShowVerbose->setObjectName(QStringLiteral("chkShowVerbose"));
-    chkShowVerbose->move(Twips::toPixels(60), Twips::toPixels(120));
+    chkShowVerbose->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455), Twips::toPixels(255));
     chkShowBuffer = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
     chkShowBuffer->setObjectName(QStringLiteral("chkShowBuffer"));
-    chkShowBuffer->move(Twips::toPixels(1560), Twips::toPixels(120));
+    chkShowBuffer->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560), Twips::toPixels(255));
 
     connect(chkDiagnosticLog, &QPushButton::toggled, this, &StatusWindowForm::OnDiagnosticLogToggled);
     connect(cmdPause, &QPushButton::clicked, this, &StatusWindowForm::OnPauseClicked);
@@ -253,8 +252,10 @@ void StatusWindowForm::resizeEvent(QResizeEvent* event)
 
 void StatusWindowForm::ApplyResizeRules()
 {
-    const int width = twipsOf(this->width());
-    const int height = twipsOf(this->height());
+    // The rules count in the window's outer size, title bar included.
+    const QWidget* outer = MdiChild::Outer(this);
+    const int width = twipsOf(outer->width());
+    const int height = twipsOf(outer->height());
     txtComm->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(height - 850, 0)));
     const int pauseTop = twipsOf(txtComm->height()) + 50;
     cmdPause->move(Twips::toPixels(width - twipsOf(cmdPause->width()) - 200), Twips::toPixels(pauseTop));

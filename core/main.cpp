@@ -1,15 +1,24 @@
 // The station program: builds the application object and hands over to the
 // start-up routine.
+#include "core/ProgramEnd.h"
 #include "core/StartUp.h"
+#include "definitions/DefinitionWindows.h"
+#include "results/modDatabase.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (!modMain::Main())
-        return 1;
-    if (QApplication::topLevelWidgets().isEmpty())
-        return 0;  // nothing to show yet
-    return app.exec();
+    // The frame stays until "Exit"; closing child windows never ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    DefinitionWindows::InstallOpeners();
+    int code = 1;
+    if (modMain::Main())
+        code = app.exec();
+    else if (ProgramEnd::Requested())
+        code = ProgramEnd::ExitCode();
+    // The connection goes before the application object does.
+    modDatabase::CloseDatabase();
+    return code;
 }

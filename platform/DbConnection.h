@@ -48,6 +48,8 @@ public:
 
     bool isOpen() const;
     void close();
+    // The SQLite file or the server database's name.
+    QString databaseName() const { return m_db.isValid() ? m_db.databaseName() : QString(); }
 
     DbBackend backend() const { return m_dialect->backend; }
     const DbDialect& dialect() const { return *m_dialect; }

@@ -8,6 +8,7 @@
 #include "results/DatabaseConnectionObserver.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPointer>
 
 #include <memory>
@@ -39,9 +40,22 @@ void restartIdleClock()
     clock.setEnabled(true);
 }
 
+void releaseAtExit()
+{
+    g_connection.reset();
+}
+
 // Opens a new connection with the settings in force now.
 void connect(bool readOnly)
 {
+    // A connection still open when the program ends is released while the
+    // application, and with it the database drivers, still stand.
+    static const bool releaseRegistered = [] {
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseAtExit);
+        return true;
+    }();
+    Q_UNUSED(releaseRegistered);
     g_connection = std::make_unique<platform::DbConnection>();
     if (Globals::UseLocalDatabase) {
         modMain::WriteLog(QStringLiteral("Initiating connection to Local Database: ")
@@ -52,6 +66,18 @@ void connect(bool readOnly)
                           + ConnectionDescription::ServerText());
         g_connection->openServer(ConnectionDescription::ServerAddress());
     }
+}
+
+// A local file removed or moved away while open would take every later row
+// with it into the void: the connection is given up and opened anew.
+void dropIfFileIsGone()
+{
+    if (!g_connection || !g_connection->isOpen() || g_connection->backend() != platform::DbBackend::SQLite)
+        return;
+    if (QFileInfo::exists(g_connection->databaseName()))
+        return;
+    modMain::WriteLog(QStringLiteral("Database file no longer found: ") + g_connection->databaseName());
+    g_connection.reset();
 }
 
 bool fail()
@@ -70,6 +96,7 @@ bool OpenDatabase(bool readOnly)
 {
     try {
         restartIdleClock();
+        dropIfFileIsGone();
         const bool wasOpen = g_connection && g_connection->isOpen();
         if (!wasOpen)
             connect(readOnly);
@@ -101,7 +128,8 @@ qint32 GetDBRevNumber(const QString& path)
     try {
         std::unique_ptr<platform::DbConnection> own;
         platform::DbConnection* connection = nullptr;
-        if (!path.isEmpty() && Globals::UseLocalDatabase) {
+        // A path names a database file, whichever database is live.
+        if (!path.isEmpty()) {
             own = std::make_unique<platform::DbConnection>();
             own->openFile(path, true);
             connection = own.get();

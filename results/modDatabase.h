@@ -29,8 +29,9 @@ bool OpenDatabase(bool readOnly);
 // Closes the connection if it is open; otherwise does nothing.
 void CloseDatabase();
 // The schema revision of the database file at path, or of the live database
-// when path is empty (or the database is a server); 0 when it cannot be read.
-// A file is opened read-only on a connection of its own and never created.
+// (local or server) when path is empty; 0 when it cannot be read. A file is
+// opened read-only on a connection of its own and never created; the shared
+// connection, its idle clock and the status are then left as they are.
 qint32 GetDBRevNumber(const QString& path);
 
 // The shared connection; nullptr while closed. Valid until CloseDatabase.

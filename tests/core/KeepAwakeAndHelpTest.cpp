@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(HelpBoxTest, ShowsTheVersionAndCopiesAContactForThreeSecondsAfterTheLastC
     EXPECT_FALSE(help->lblCopied->isHidden());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label2->text());
     platform::Clock::advance(2000);
-    help->CopyLabel(help->Label4);
+    QTest::mouseClick(help->Label4, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label4->text());
     platform::Clock::advance(2900);
     EXPECT_FALSE(help->lblCopied->isHidden());

@@ -3,6 +3,8 @@
 #include "core/BackgroundForm.h"
 #include "core/MdiChild.h"
 #include "core/ParentMDIForm.h"
+#include "core/ShowMainWindows.h"
+#include "core/StatusWindowForm.h"
 #include "core/Twips.h"
 #include "platform/Timer.h"
 
@@ -152,6 +154,34 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
     EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->WidthInTwips() - bar - 200)));
     const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
     EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->HeightInTwips() - bg.height() - 1600)));
+
+    // Minimized, nothing is re-placed.
+    f->setWindowState(Qt::WindowMinimized);
+    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    f->Refresh();
+    EXPECT_EQ(f->WidthInTwips(), 4995);
+}
+
+TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    QWidget* activeLot = new QWidget();
+    activeLot->resize(Twips::toPixels(6000), Twips::toPixels(2010));
+    StationWindows::SetActiveLotWindowFactory([activeLot] { return activeLot; });
+    modMain::ShowMainWindows();
+
+    const QRect main = MdiChild::GeometryTwips(form->window);
+    const QRect status = MdiChild::GeometryTwips(StationWindows::StatusWindow());
+    const QRect lot = MdiChild::GeometryTwips(activeLot);
+    EXPECT_EQ(main.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(status.left(), main.width());
+    EXPECT_EQ(status.top(), 0);
+    EXPECT_EQ(status.height(), main.height() - 2010);
+    EXPECT_EQ(lot.left(), status.left());
+    EXPECT_EQ(lot.top(), status.height());
+    EXPECT_EQ(lot.height(), main.height() - status.height());
+    EXPECT_TRUE(StationWindows::Frame()->isVisible());
 }
 
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)

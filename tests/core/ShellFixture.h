@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/ScriptedPrompts.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <QWidget>
@@ -20,14 +21,17 @@
 class RecordingMainForm : public MainFormServices {
 public:
     QStringList calls;
-    QWidget window;
+    // Deleted with the frame once it sits there.
+    QPointer<QWidget> window = new QWidget();
     QString commBuffer;
     bool zamo80 = false;
     bool zamo24 = false;
     QString simChannels = QStringLiteral("2");
     bool allowExit = true;
 
-    QWidget* Window() override { return &window; }
+    ~RecordingMainForm() override { delete window; }
+
+    QWidget* Window() override { return window; }
     QString CommBuffer() const override { return commBuffer; }
     void LoadTestSequence() override { calls << "LoadTestSequence"; }
     void SaveTestSequence() override { calls << "SaveTestSequence"; }

@@ -1,8 +1,11 @@
 #include "core/Globals.h"
 #include "core/StartUp.h"
+#include "core/StationWindows.h"
 #include "core/modINIReadWrite.h"
 #include "core/modMain.h"
 #include "platform/Clock.h"
+#include "platform/ScriptedPrompts.h"
+#include "results/modDatabase.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -23,6 +26,7 @@ QByteArray readAll(const QString& path)
 TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 {
     testsupport::TempDataHome home;
+    platform::ScriptedPrompts::installNew();
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 8, 7)));
     ASSERT_TRUE(modMain::Main());
     platform::Clock::useRealTime();
@@ -44,15 +48,17 @@ TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
                              .globalMatch(QString::fromUtf8(ini)))
         sections << m.captured(1);
     EXPECT_EQ(sections, (QStringList{"Timers", "Zamo80Delays", "Reports", "Database", "KeepAlive",
-                                     "ACLG", "PACE", "ZAMO-SG", "Diagnostics", "Limits",
-                                     "Warnings"}));
+                                     "ACLG", "PACE", "ZAMO-SG", "Diagnostics", "Font", "Limits",
+                                     "Warnings", "Electrodes"}));
     EXPECT_TRUE(ini.contains("[ZAMO-SG]\r\nEnabled=0\r\nDelay=10\r\n"));
     EXPECT_TRUE(ini.contains("[Diagnostics]\r\nEnabled=0\r\nDelay=1000\r\n"));
     EXPECT_TRUE(ini.contains("MaxRecords=100000\r\nUseLocalDatabase=1\r\nLocalDatabaseFolder="
                              + folder.toUtf8() + "\r\nSQLServerHost=\r\nSQLServerInstance=\r\n"
                              "SQLServerDatabaseName=ZAMO_Results\r\nSQLUsername=\r\nSQLPassword=\r\n"));
     EXPECT_TRUE(ini.contains("[Limits]\r\nDCO=100\r\nACZ=3000\r\n"));
-    EXPECT_TRUE(ini.endsWith("Zamo80DEFR60=300\r\nZamo80NOISE=100\r\n"));
+    EXPECT_TRUE(ini.contains("Zamo80DEFR60=300\r\nZamo80NOISE=100\r\n"));
+    modDatabase::CloseDatabase();
+    StationWindows::DestroyAll();
     modMain::LogFilePath.clear();
 }
 

@@ -1,11 +1,15 @@
 #include "ShellFixture.h"
 
 #include "core/MdiChild.h"
+#include "core/ParentMDIForm.h"
 #include "core/StatusWindowForm.h"
 #include "core/Twips.h"
 #include "core/modINIReadWrite.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QtTest/qtestspontaneevent.h>
 #include <QFrame>
 #include <QPushButton>
 #include <QSlider>
@@ -32,7 +36,7 @@ TEST_F(StatusWindowTest, RepeatedMessagesAreShownOnce)
 TEST_F(StatusWindowTest, LoadShowsTheCommunicationBufferAndTakesItsPlace)
 {
     RecordingMainForm* form = useMainForm();
-    form->window.resize(Twips::toPixels(9000), Twips::toPixels(6000));
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(6000));
     form->commBuffer = "* Unit 1 Connected\r\n";
     StatusWindowForm* w = window();
     EXPECT_EQ(w->Text(), "* Unit 1 Connected\r\n");
@@ -163,6 +167,21 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
     EXPECT_TRUE(Globals::ShowRxBuffer);
     w->chkShowVerbose->click();
     EXPECT_FALSE(Globals::ShowVerbose);
+}
+
+TEST_F(StatusWindowTest, HasNoCloseCommand)
+{
+    StatusWindowForm* w = window();
+    QWidget* sub = MdiChild::Outer(w);
+    ASSERT_NE(sub, w);
+    EXPECT_FALSE(sub->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(sub->windowFlags() & Qt::WindowSystemMenuHint);
+    sub->show();
+    QCloseEvent fromOperator;
+    QSpontaneKeyEvent::setSpontaneous(&fromOperator);
+    QCoreApplication::sendEvent(sub, &fromOperator);
+    EXPECT_TRUE(sub->isVisibleTo(StationWindows::Frame()));
+    EXPECT_TRUE(Globals::StatusWindowOpen);
 }
 
 TEST_F(StatusWindowTest, ShrinkingSnapsBackToTheMinimumSize)

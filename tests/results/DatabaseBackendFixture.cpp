@@ -3,6 +3,7 @@
 #include "core/Globals.h"
 #include "core/modMain.h"
 #include "platform/Clock.h"
+#include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsSchema.h"
 #include "results/modDatabase.h"
@@ -26,10 +27,16 @@ std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& inf
     return info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL";
 }
 
+void platform::PrintTo(DbBackend backend, std::ostream* os)
+{
+    *os << (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL");
+}
+
 void DatabaseBackendTest::SetUp()
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
     modDatabase::ConnectFailureReported = false;
+    modDatabase::IdleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
     modDatabase::SetConnectionObserver(&mainWindow);
     Globals::StatusWindowOpen = true;
     Globals::DiagnosticLog = true;

@@ -48,8 +48,11 @@ protected:
     RecordingMainWindow mainWindow;
 };
 
-// The name of a back end in test names.
+// The name of a back end in test names and messages.
 std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info);
+namespace platform {
+void PrintTo(DbBackend backend, std::ostream* os);
+}
 
 #define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                            \
     INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                        \

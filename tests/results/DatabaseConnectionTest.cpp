@@ -5,9 +5,13 @@
 
 #include "core/Globals.h"
 #include "platform/Clock.h"
+#include "platform/DbError.h"
 #include "platform/Timer.h"
+#include "results/EmptyDatabase.h"
 #include "results/modDatabase.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 using platform::Clock;
@@ -76,6 +80,27 @@ TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
     EXPECT_EQ(logCount("Initiating connection to "), 2);
 }
 
+TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVoid)
+{
+    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    if (local()) {
+        ASSERT_TRUE(QFile::remove(Globals::DatabaseFilePath));
+        EXPECT_FALSE(modDatabase::OpenDatabase(false));
+        EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+        EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(true, false));
+        EXPECT_FALSE(QFileInfo::exists(Globals::DatabaseFilePath)) << "nothing is created in its place";
+        return;
+    }
+    // The server drops the connection: the statement fails, the next open connects anew.
+    auto admin = openDirect();
+    admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
+                   "AND pid <> pg_backend_pid()");
+    EXPECT_THROW(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
+    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_EQ(logCount("Initiating connection to "), 2);
+    EXPECT_EQ(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
+}
+
 TEST_P(DatabaseConnection, RevisionOfTheLiveDatabase)
 {
     EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 14);
@@ -84,6 +109,29 @@ TEST_P(DatabaseConnection, RevisionOfTheLiveDatabase)
     pointAtUnreachableDatabase();
     EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 0);
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+}
+
+TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothing)
+{
+    const QString folder = home.stationFolder();
+    QDir().mkpath(folder);
+    QFile text(folder + "/notes.txt");
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("DBRevNumber=15\n");
+    text.close();
+    ASSERT_EQ(modDatabase::BuildEmptyDatabase(folder + "/archive.mdb"), folder + "/archive.mdb");
+
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/notes.txt"), 0);
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
+    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/archive.mdb"), 14);
+    EXPECT_FALSE(QDir(folder + "/nowhere").exists());
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_TRUE(mainWindow.statusCalls.isEmpty());
+    EXPECT_EQ(mainWindow.failHandlerCalls, 0);
+    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
+    QFile again(folder + "/notes.txt");
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), "DBRevNumber=15\n");
 }
 
 TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)

@@ -69,21 +69,6 @@ TEST_F(LocalDatabaseFile, FilesThatAreNotDatabasesAreRecognisedAndLeftAlone)
     EXPECT_EQ(notes.readAll(), "These are not the rows you are looking for.\n");
 }
 
-TEST_F(LocalDatabaseFile, RevisionOfAFileIsZeroWhenItCannotBeReadAndTouchesNothing)
-{
-    Globals::UseLocalDatabase = true;
-    Globals::DatabaseFilePath = path("ZAMO_Results.mdb");
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(path("ZAMO_Results.mdb")), path("ZAMO_Results.mdb"));
-    write("notes.txt", "DBRevNumber=15\n");
-    modDatabase::CloseDatabase();
-    EXPECT_EQ(modDatabase::GetDBRevNumber(path("notes.txt")), 0);
-    EXPECT_EQ(modDatabase::GetDBRevNumber(path("nowhere/ZAMO_Results.mdb")), 0);
-    EXPECT_FALSE(QDir(path("nowhere")).exists());
-    EXPECT_EQ(modDatabase::GetDBRevNumber(path("ZAMO_Results.mdb")), 14);
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr) << "a file's revision is read on a connection of its own";
-    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
-}
-
 TEST_F(LocalDatabaseFile, ReadOnlyOpenCannotWrite)
 {
     ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("r.mdb")).isEmpty());

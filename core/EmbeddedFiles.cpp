@@ -1,0 +1,69 @@
+#include "core/EmbeddedFiles.h"
+
+#include "core/Globals.h"
+#include "core/modMain.h"
+#include "platform/Prompts.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace modMain {
+
+namespace {
+
+constexpr int ResourceNotFound = 326;
+constexpr int FileAccessError = 75;
+
+void showFailure(int number, const QString& description)
+{
+    platform::Prompts::instance().message(
+        QString::number(number) + QStringLiteral(":Error in BuildFileFromResource.  Error Message: ") + description,
+        QStringLiteral("Warning"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+}
+
+void removeFile(const QString& path)
+{
+    if (!QFile::exists(path))
+        return;
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    QFile::remove(path);
+}
+
+} // namespace
+
+QString BuildFileFromResource(const QString& path, qint32 number, const QString& type)
+{
+    QFile resource(QStringLiteral(":/%1/%2").arg(type).arg(number));
+    if (!resource.open(QIODevice::ReadOnly)) {
+        showFailure(ResourceNotFound, QStringLiteral("Resource with identifier %1 %2 not found").arg(type).arg(number));
+        return QString();
+    }
+    const QByteArray bytes = resource.readAll();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        showFailure(FileAccessError, QStringLiteral("Path/File access error (%1: %2)").arg(path, file.errorString()));
+        return QString();
+    }
+    return path;
+}
+
+void ExtractReportFiles()
+{
+    WriteLog(QStringLiteral("Extracting report files"));
+    const QString templates[] = {Globals::ElectrodeTestReportPath,    Globals::CondensedReportPath,
+                                 Globals::Zamo80CondensedReportPath,  Globals::SqlElectrodeTestReportPath,
+                                 Globals::SqlCondensedReportPath,     Globals::SqlZamo80CondensedReportPath};
+    for (const QString& path : templates)
+        removeFile(path);
+
+    const QString rpt = QStringLiteral("RPT");
+    const bool diagnostics = Globals::DiagnosticsEnabled;
+    BuildFileFromResource(Globals::ElectrodeTestReportPath, diagnostics ? 201 : 202, rpt);
+    BuildFileFromResource(Globals::CondensedReportPath, 251, rpt);
+    BuildFileFromResource(Globals::Zamo80CondensedReportPath, 252, rpt);
+    BuildFileFromResource(Globals::SqlElectrodeTestReportPath, diagnostics ? 1201 : 1202, rpt);
+    BuildFileFromResource(Globals::SqlCondensedReportPath, 1251, rpt);
+    BuildFileFromResource(Globals::SqlZamo80CondensedReportPath, 1252, rpt);
+}
+
+} // namespace modMain

@@ -1,0 +1,25 @@
+#pragma once
+// "Test Lot Numbers": the small tool window under the status window that
+// shows the lot number, or the per-electrode lots, of the current run. It
+// lives for the whole program and has no close item; the pre-test details
+// window fills it when a run starts.
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+class ActiveLotNumbersForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit ActiveLotNumbersForm(QWidget* parent = nullptr);
+
+    void Form_Load();
+
+    QPlainTextEdit* TestLotNumbersTextBox = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool m_loaded = false;
+};

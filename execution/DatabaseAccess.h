@@ -1,0 +1,17 @@
+#pragma once
+// The results database as the test window uses it: opened on demand before
+// every run, closed at the end of an ACZ30 zero run and at shutdown, and
+// kept in use by the idle keep-alive.
+
+#include <QString>
+
+class DatabaseAccess {
+public:
+    virtual ~DatabaseAccess() = default;
+    virtual bool OpenDatabase(bool vReadOnly) = 0;
+    virtual void CloseDatabase() = 0;
+    // The revision of the database at path ("" = the live one); 0 when unreadable.
+    virtual qint32 GetDBRevNumber(const QString& vPath) = 0;
+    // True while a failed open has been reported and no open succeeded since.
+    virtual bool ConnectFailureReported() const = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The automatic report actions at the end of a run, in their order: PDF,
+// Excel and text exports, print, condensed print, display. Returns the text
+// of the "Post-Test Actions" box: one line per action done (the condensed
+// print line ends without a line break); "" when nothing is to be told.
+
+#include <QDateTime>
+#include <QString>
+
+class ReportActions;
+
+namespace EndOfRunReports {
+
+// vBurnIn exports the PDF whatever the PDF setting says. An export is
+// attempted only with an export folder set, and told only when it wrote
+// its file.
+QString Run(ReportActions& reports, qint32 vUniqueGroupID, const QDateTime& vReportDate, bool vMode80,
+            bool vBurnIn);
+
+} // namespace EndOfRunReports

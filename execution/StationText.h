@@ -1,0 +1,19 @@
+#pragma once
+// Texts the test window shows in more than one place.
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace StationText {
+
+// The program's title, used as the title of its message boxes.
+inline QString AppTitle() { return QStringLiteral("KIVO_ZAMO"); }
+
+// A date and time as the station shows it to the operator ("12/9/2026 1:05:02 PM").
+inline QString GeneralDate(const QDateTime& value)
+{
+    return QLocale::c().toString(value, QStringLiteral("M/d/yyyy h:mm:ss AP"));
+}
+
+} // namespace StationText

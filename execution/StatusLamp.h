@@ -1,0 +1,26 @@
+#pragma once
+// A round status lamp filled with one colour (a unit, the database, the
+// signal generator): green when connected, red when not.
+
+#include <QColor>
+#include <QWidget>
+
+class StatusLamp : public QWidget {
+    Q_OBJECT
+public:
+    static QColor Green() { return QColor(0, 255, 0); }   // 65280
+    static QColor Red() { return QColor(255, 0, 0); }     // 255
+
+    explicit StatusLamp(const QString& accessibleName, QWidget* parent = nullptr);
+
+    QColor FillColor() const { return m_fill; }
+    void setFillColor(const QColor& color);
+
+    QSize sizeHint() const override { return {16, 16}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_fill = Red();
+};

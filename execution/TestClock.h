@@ -1,0 +1,28 @@
+#pragma once
+// The 1-second test clock of a run (the window's IntervalTimer): elapsed
+// seconds, the interim-reading schedule, time-outs and the charge sequence.
+
+struct RunState;
+
+class TestClock {
+public:
+    virtual ~TestClock() = default;
+    // One tick of the IntervalTimer while a step runs.
+    virtual void Tick() = 0;
+    // Opens the next interim-reading interval (vReset: at a step start).
+    virtual void SetNextMeasurementTime(bool vReset) = 0;
+    // A BIAS step that reached its maximum duration is stopped.
+    virtual void CheckBiasTestDuration() = 0;
+};
+
+// Counts the seconds of the active step and nothing more.
+class SecondsOnlyTestClock : public TestClock {
+public:
+    explicit SecondsOnlyTestClock(RunState& state) : m_state(state) {}
+    void Tick() override;
+    void SetNextMeasurementTime(bool) override {}
+    void CheckBiasTestDuration() override {}
+
+private:
+    RunState& m_state;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// One measuring unit as the test window drives it: the unit link's
+// properties and the commands a run sends. The window holds two of them
+// (units 1 and 2) over its unit link components; tests put recording units
+// in their place.
+
+#include <QString>
+
+class UnitLink {
+public:
+    virtual ~UnitLink() = default;
+
+    // ---- state ----
+    virtual bool Connected() const = 0;
+    virtual bool IsZAMO80() const = 0;
+    virtual bool IsZAMO24() const = 0;
+    virtual bool Reconnecting() const = 0;
+    virtual bool LidClosed() const = 0;
+    // Channel 0..15 reported present by the unit's last channel map.
+    virtual bool ElectrodeChannelExists(qint16 vIndex) = 0;
+    virtual bool Master200VEnabled() const = 0;
+    virtual void setMaster200VEnabled(bool v) = 0;
+    // True lets the poll cycle ask the running channels for data.
+    virtual void setTestRunning(bool v) = 0;
+
+    // ---- link control ----
+    virtual void OpenDevice() = 0;
+    // Connect: the unit's USB port; ConnectSimulator: the built-in simulated unit.
+    virtual void Connect() = 0;
+    virtual void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) = 0;
+    virtual void Disconnect() = 0;
+    virtual void DisablePolling() = 0;
+    virtual void SetPollingTimerInterval(qint16 vInterval) = 0;
+    virtual void EnableSim() = 0;
+
+    // ---- commands of a run ----
+    virtual void ClearElectrodeLastMeasurements() = 0;
+    virtual void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString) = 0;
+    virtual void TXMasterEnable200VSupply() = 0;
+    virtual void TXMasterDisable200VSupply() = 0;
+    virtual void TXMasterDefibCharge(qint16 vChannelID) = 0;
+    virtual void TXGetPacePulse(qint16 vChannelID) = 0;
+    virtual void TXCancelAllElectrodes() = 0;
+    // With vPollData the reply is read before the call returns.
+    virtual void TXMasterCheckLid(bool vPollData) = 0;
+    virtual void TXMasterCommCheck() = 0;
+    // Queues the calibration-date, firmware and serial-number queries of every present channel.
+    virtual void QueryElectrodeInfo() = 0;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// A unit of the test window over its unit link component.
+
+#include "execution/UnitLink.h"
+
+class ctlZAMOUsbComm;
+
+class UsbCommUnitLink : public UnitLink {
+public:
+    explicit UsbCommUnitLink(ctlZAMOUsbComm* link) : m_link(link) {}
+
+    ctlZAMOUsbComm* Link() const { return m_link; }
+
+    bool Connected() const override;
+    bool IsZAMO80() const override;
+    bool IsZAMO24() const override;
+    bool Reconnecting() const override;
+    bool LidClosed() const override;
+    bool ElectrodeChannelExists(qint16 vIndex) override;
+    bool Master200VEnabled() const override;
+    void setMaster200VEnabled(bool v) override;
+    void setTestRunning(bool v) override;
+
+    void OpenDevice() override;
+    void Connect() override;
+    void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) override;
+    void Disconnect() override;
+    void DisablePolling() override;
+    void SetPollingTimerInterval(qint16 vInterval) override;
+    void EnableSim() override;
+
+    void ClearElectrodeLastMeasurements() override;
+    void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString) override;
+    void TXMasterEnable200VSupply() override;
+    void TXMasterDisable200VSupply() override;
+    void TXMasterDefibCharge(qint16 vChannelID) override;
+    void TXGetPacePulse(qint16 vChannelID) override;
+    void TXCancelAllElectrodes() override;
+    void TXMasterCheckLid(bool vPollData) override;
+    void TXMasterCommCheck() override;
+    void QueryElectrodeInfo() override;
+
+private:
+    ctlZAMOUsbComm* m_link;
+};

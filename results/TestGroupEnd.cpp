@@ -1,0 +1,34 @@
+#include "results/TestGroupEnd.h"
+
+#include "core/modMain.h"
+#include "platform/DbError.h"
+#include "results/WriterSupport.h"
+
+namespace modDatabase {
+
+void CompleteTestGroup(qint32 groupID, const QDateTime& dateCompleted)
+{
+    try {
+        platform::DbConnection* db = OpenedConnection();
+        if (!db)
+            return;
+        db->execute(QStringLiteral("UPDATE TestGroups SET DateCompleted = ?, Completed = ? WHERE GroupID = ")
+                        + QString::number(groupID),
+                    {DateParam("@DateCompleted", dateCompleted), BooleanParam("@Completed", true)});
+        modMain::WriteLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" complete"));
+    } catch (const platform::DbError& e) {
+        modMain::WriteLog(QStringLiteral("dbTestGroupComplete ") + e.text());
+    }
+}
+
+void CancelTestGroup(qint32 groupID)
+{
+    platform::DbConnection* db = OpenedConnection();
+    if (!db)
+        return;
+    db->execute(QStringLiteral("UPDATE TestGroups SET Cancelled=") + db->dialect().booleanLiteral(true)
+                + QStringLiteral(" WHERE GroupID = ") + QString::number(groupID));
+    modMain::WriteLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" cancelled"));
+}
+
+} // namespace modDatabase

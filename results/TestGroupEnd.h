@@ -1,0 +1,15 @@
+#pragma once
+// The end of a test group: completed at the end of its run, or cancelled.
+
+#include <QDateTime>
+
+namespace modDatabase {
+
+// Sets DateCompleted and Completed and logs "Test Group ID = <id> complete".
+// Never throws: a failure is logged as "dbTestGroupComplete <why>".
+void CompleteTestGroup(qint32 groupID, const QDateTime& dateCompleted);
+// Marks the group cancelled and logs "Test Group ID = <id> cancelled".
+// Throws platform::DbError when the statement fails.
+void CancelTestGroup(qint32 groupID);
+
+} // namespace modDatabase

@@ -1,0 +1,186 @@
+#include "results/TestGroupWriter.h"
+
+#include "core/AppVersion.h"
+#include "core/Globals.h"
+#include "core/modMain.h"
+#include "link/clsElectrode.h"
+#include "platform/DbError.h"
+#include "results/SanitizeText.h"
+#include "results/TestLimitText.h"
+#include "results/WriterSupport.h"
+
+#include <QStringList>
+
+#include <optional>
+
+namespace modDatabase {
+
+using platform::DbConnection;
+using platform::DbParameter;
+
+namespace {
+
+constexpr int kLotCap = 5000;
+constexpr int kSortFieldWidth = 250;
+
+// What tells the two kinds of group apart.
+struct GroupKind {
+    bool zamo80;
+    QStringList limitColumns;          // in the order of the limit set
+    QString lotParameter;
+    QString notesParameter;
+    QString warningTextParameter;
+    QString logPrefix;
+};
+
+const GroupKind& zamo80Kind()
+{
+    static const GroupKind kind{
+        true,
+        {"Zamo80DCOLimit", "Zamo80DCOWarning", "Zamo80ACZLimit", "Zamo80ACZWarning", "Zamo80ACZ30Limit",
+         "Zamo80ACZ30Warning", "Zamo80ACLGLimit", "Zamo80ACLGWarning", "Zamo80NOISEDCOLimit",
+         "Zamo80NOISEDCOWarning", "Zamo80DEFRLimit4", "Zamo80DEFRWarning4", "Zamo80DEFRLimit60",
+         "Zamo80DEFRWarning60"},
+        "@LotNumber", "@Notes", "@TestWarningString", "New ZAMO80 Test Group ID = "};
+    return kind;
+}
+
+const GroupKind& standardKind()
+{
+    static const GroupKind kind{
+        false,
+        {"DCOLimit", "DCOWarning", "ACZLimit", "ACZWarning", "SDR5SecOffsetLimit", "SDR5SecOffsetWarning",
+         "SDRRecoverySlopeLimit", "SDRRecoverySlopeWarning", "NoiseDCOLimit", "NoiseDCOWarning",
+         "BiasDCOLimit", "BiasDCOWarning"},
+        "@LotNum", "@GroupNotes", "@TestLimitWarning", "New Test Group ID = "};
+    return kind;
+}
+
+struct GroupValues {
+    QDateTime dateExecuted;
+    QDateTime dateCompleted;
+    QList<double> limits;
+    QString lot;
+    QString notes;
+    QString userName;
+    QString computerName;
+    std::optional<bool> isZamo24;   // ZAMO80 kind only
+};
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(AppVersion::Major()).arg(AppVersion::Minor()).arg(AppVersion::Revision());
+}
+
+qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues& v)
+{
+    const QString lotText = SanitizeText(v.lot, kLotCap);
+    QStringList columns{"Zamo80", "DateExecuted", "DateCompleted"};
+    QList<DbParameter> params{BooleanParam("@Zamo80", kind.zamo80), DateParam("@DateExecuted", v.dateExecuted),
+                              DateParam("@DateCompleted", v.dateCompleted)};
+    for (int i = 0; i < kind.limitColumns.size(); ++i) {
+        columns << kind.limitColumns[i];
+        params << DoubleParam('@' + kind.limitColumns[i], v.limits[i]);
+    }
+    columns << "LotNumber" << "Notes" << "SoftwareVersion" << "DemoMode";
+    params << LongTextParam(kind.lotParameter, lotText)
+           << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
+           << TextParam("@SoftwareVersion", 250, versionText()) << BooleanParam("@DemoMode", Globals::DemoMode);
+    if (v.isZamo24) {
+        columns << "Zamo24";
+        params << BooleanParam("@Zamo24", *v.isZamo24);
+    }
+    columns << "WindowsUserName" << "ComputerName" << "LotNumberSortField";
+    params << TextParam("@WindowsUserName", 250, v.userName) << TextParam("@ComputerName", 250, v.computerName)
+           << TextParam("@LotNumberSortField", kSortFieldWidth, lotText.left(kSortFieldWidth));
+    QStringList marks;
+    for (int i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    db.execute(QStringLiteral("INSERT INTO TestGroups (%1) VALUES (%2)")
+                   .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+               params);
+    return NewKey(db);
+}
+
+// One UnitElectrodes row for a connected unit (16 records); none for an empty array.
+void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const ElectrodeArray& electrodes,
+                   const ElectrodeLots& lots)
+{
+    if (electrodes.size() != 16)
+        return;
+    QStringList columns{"GroupID", "UnitNumber"};
+    QStringList values{QString::number(groupID), QString::number(unitNumber)};
+    QList<DbParameter> params;
+    for (int i = 0; i < 16; ++i) {
+        const clsElectrode* e = electrodes[i].get();
+        if (!e || !e->Connected())
+            continue;
+        const QString l = ChannelLetter(i);
+        columns << l + "_CalibrationDate" << l + "_FirmwareVersion" << l + "_SerialNumber" << l + "_LotNumber";
+        values << "?" << "?" << "?" << "?";
+        params << DateParam('@' + l + "_CalibrationDate", e->CalibrationDate().toDateTime())
+               << TextParam('@' + l + "_FirmwareVersion", 10, e->FirmwareVersion())
+               << TextParam('@' + l + "_SerialNumber", 10, e->SerialNumber())
+               << TextParam('@' + l + "_LotNumber", 50, SanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
+    }
+    db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
+                   .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),
+               params);
+    NewKey(db);
+}
+
+qint32 createGroup(const GroupKind& kind, const GroupValues& values, const ElectrodeArray& unit1,
+                   const ElectrodeArray& unit2, const ElectrodeLots& lots)
+{
+    qint32 groupID = 0;
+    if (DbConnection* db = OpenedConnection()) {
+        groupID = insertGroupRow(*db, kind, values);
+        const qint32 next = TakeNextUniqueGroupID(*db);
+        const QString limitText = BuildTestLimitString(groupID, kind.zamo80);
+        const QString warningText = BuildTestWarningString(groupID, kind.zamo80);
+        db->execute(QStringLiteral("UPDATE TestGroups SET TestLimitString=?, TestWarningString=?, UniqueGroupID=")
+                        + QString::number(next) + QStringLiteral(" WHERE GroupID=") + QString::number(groupID),
+                    {TextParam("@TestLimitString", 250, SanitizeText(limitText, 0)),
+                     TextParam(kind.warningTextParameter, 250, SanitizeText(warningText, 0))});
+        insertUnitRow(*db, groupID, 1, unit1, lots);
+        insertUnitRow(*db, groupID, 2, unit2, lots);
+    }
+    modMain::WriteLog(kind.logPrefix + QString::number(groupID));
+    return groupID;
+}
+
+} // namespace
+
+qint32 TakeNextUniqueGroupID(DbConnection& db)
+{
+    platform::DbRecordset raised = db.execute(
+        QStringLiteral("UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID + 1 "
+                       "WHERE ID = 1 AND LastUniqueGroupID < 2147483647 RETURNING LastUniqueGroupID"));
+    if (raised.eof())
+        throw platform::DbError(QStringLiteral("The last group number cannot be raised: the Globals row is "
+                                               "missing or the number is at its largest"));
+    return raised.value(0).toInt();
+}
+
+qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+                             const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
+                             const ElectrodeArray& unit1, const ElectrodeArray& unit2,
+                             const QString& userName, const QString& computerName, bool isZamo24,
+                             const ElectrodeLots& electrodeLots)
+{
+    const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
+                             lot, notes, userName, computerName, isZamo24};
+    return createGroup(zamo80Kind(), values, unit1, unit2, electrodeLots);
+}
+
+qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+                       const StandardLimitSet& limits, const QString& lot, const QString& notes,
+                       const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
+                       const QString& computerName, const ElectrodeLots& electrodeLots)
+{
+    const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
+                             lot, notes, userName, computerName, std::nullopt};
+    return createGroup(standardKind(), values, unit1, unit2, electrodeLots);
+}
+
+} // namespace modDatabase

@@ -1,0 +1,48 @@
+#pragma once
+// Creation of the test group of a run: the TestGroups row with the limit
+// set in force, lot, notes, version, demo flag, user and computer; the next
+// group number; the limit and warning texts; one UnitElectrodes row per
+// connected unit with the identity and lot of each connected electrode.
+
+#include "results/TestGroupLimitSets.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+#include <array>
+#include <memory>
+
+class clsElectrode;
+
+namespace platform {
+class DbConnection;
+}
+
+namespace modDatabase {
+
+// A unit's 16 channel records, or empty when the unit is not connected.
+using ElectrodeArray = QVector<std::shared_ptr<clsElectrode>>;
+// The lot of each electrode index 0..31 (0..15 unit 1, 16..31 unit 2).
+using ElectrodeLots = std::array<QString, 32>;
+
+// Each returns the new GroupID, or 0 when the connection cannot be opened;
+// a failing statement throws platform::DbError (what was written before it
+// stays). Logs "New ZAMO80 Test Group ID = " / "New Test Group ID = " and the key.
+qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+                             const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
+                             const ElectrodeArray& unit1, const ElectrodeArray& unit2,
+                             const QString& userName, const QString& computerName, bool isZamo24,
+                             const ElectrodeLots& electrodeLots);
+qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+                       const StandardLimitSet& limits, const QString& lot, const QString& notes,
+                       const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
+                       const QString& computerName, const ElectrodeLots& electrodeLots);
+
+// Raises Globals.LastUniqueGroupID by one in a single statement and returns
+// the raised value, so that two stations on one server never get the same
+// number. Throws platform::DbError when the row is missing or the number
+// cannot be raised further.
+qint32 TakeNextUniqueGroupID(platform::DbConnection& connection);
+
+} // namespace modDatabase

@@ -1,0 +1,230 @@
+#include "core/BackgroundForm.h"
+#include "core/Globals.h"
+#include "core/ParentMDIForm.h"
+#include "core/ProgramEnd.h"
+#include "core/StartUp.h"
+#include "core/StationWindows.h"
+#include "core/StatusWindowForm.h"
+#include "core/modINIReadWrite.h"
+#include "core/modMain.h"
+#include "definitions/TestLists.h"
+#include "platform/Clock.h"
+#include "results/modDatabase.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/Timer.h"
+#include "support/QtPrinters.h"
+#include "support/TempDataHome.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QStringList TemplateFiles = {"ElectrodeTestReport.rpt",         "CondensedElectrodeTestReport.rpt",
+                                   "Zamo80CondensedElectrodeTestReport.rpt", "sqlElectrodeTestReport.rpt",
+                                   "sqlCondensedElectrodeTestReport.rpt", "sqlZamo80CondensedElectrodeTestReport.rpt"};
+
+class StationStartTest : public ::testing::Test {
+protected:
+    testsupport::TempDataHome home;
+    platform::ScriptedPrompts* prompts = nullptr;
+    QString folder;
+
+    void SetUp() override
+    {
+        prompts = platform::ScriptedPrompts::installNew();
+        platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 0, 0)));
+        folder = home.stationFolder();
+    }
+    void TearDown() override
+    {
+        modDatabase::CloseDatabase();
+        StationWindows::DestroyAll();
+        ProgramEnd::ResetForTesting();
+        platform::Clock::useRealTime();
+        modMain::LogFilePath.clear();
+        Globals::DiagnosticsEnabled = false;
+    }
+
+    // One start of the station, a minute after the last.
+    bool start()
+    {
+        modDatabase::CloseDatabase();
+        StationWindows::DestroyAll();
+        ProgramEnd::ResetForTesting();
+        platform::Clock::advance(60000);
+        return modMain::Main();
+    }
+
+    QStringList logMessages() const
+    {
+        QStringList messages;
+        for (const QString& line : QString::fromLatin1(readAll(modMain::LogFilePath)).split("\r\n", Qt::SkipEmptyParts))
+            messages << line.mid(22);   // after "yyyy-mm-dd hh:mm:ss - "
+        return messages;
+    }
+    // A table of the test's own in the database file, to tell it from a new one.
+    void markDatabase() const
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "marker");
+            db.setDatabaseName(folder + "/ZAMO_Results.mdb");
+            ASSERT_TRUE(db.open());
+            QSqlQuery(db).exec("CREATE TABLE TestMarker (Id INTEGER)");
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("marker");
+    }
+    bool databaseIsMarked() const
+    {
+        bool marked = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "marker");
+            db.setDatabaseName(folder + "/ZAMO_Results.mdb");
+            marked = db.open() && db.tables().contains("TestMarker");
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("marker");
+        return marked;
+    }
+    static QStringList sectionsOf(const QByteArray& ini)
+    {
+        QStringList sections;
+        for (const auto& m : QRegularExpression(R"(^\[(.*)\]\r$)", QRegularExpression::MultilineOption)
+                                 .globalMatch(QString::fromUtf8(ini)))
+            sections << m.captured(1);
+        return sections;
+    }
+};
+
+TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
+{
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(Globals::StartingUp);
+
+    const QByteArray ini = readAll(folder + "/settings.ini");
+    EXPECT_EQ(sectionsOf(ini), (QStringList{"Timers", "Zamo80Delays", "Reports", "Database", "KeepAlive", "ACLG",
+                                            "PACE", "ZAMO-SG", "Diagnostics", "Font", "Limits", "Warnings",
+                                            "Electrodes"}));
+    EXPECT_TRUE(ini.contains("[Font]\r\nSize=8\r\n"));
+    EXPECT_TRUE(ini.endsWith("[Electrodes]\r\nDefault=A1-P2\r\n"));
+
+    EXPECT_EQ(readAll(folder + "/standard.tsq"),
+              "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
+    EXPECT_EQ(readAll(folder + "/standard80.tsq"),
+              "2.0\r\nPACE1,A1-P2,60,0,0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\nACZ,A1-P2,1\r\n"
+              "ACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
+    EXPECT_EQ(Globals::StandardTestList.size(), 4);
+    EXPECT_EQ(Globals::Standard80TestList.size(), 7);
+
+    const int resources[] = {202, 251, 252, 1202, 1251, 1252};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(readAll(folder + "/" + TemplateFiles[i]), readAll(QString(":/RPT/%1").arg(resources[i])))
+            << TemplateFiles[i].toStdString();
+    EXPECT_TRUE(QFile::exists(folder + "/ZAMO_Results.mdb"));
+
+    const QStringList log = logMessages();
+    QStringList milestones;
+    for (const QString& m : log)
+        if (m == "Log File Initialized" || m == "Build default INI file" || m == "Extracting report files"
+            || m == "Build default TSQ file" || m.startsWith("INIWrite: Font, Size"))
+            milestones << m.section(',', 0, 1);
+    EXPECT_EQ(milestones, (QStringList{"Log File Initialized", "Build default INI file", "INIWrite: Font, Size",
+                                       "Extracting report files", "Build default TSQ file"}));
+    EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
+
+    // The windows stand as the operator sees them.
+    ParentMDIForm* frame = StationWindows::Frame();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(StationWindows::StatusWindow()->isVisible());
+    EXPECT_TRUE(StationWindows::Background()->isVisible());
+    EXPECT_TRUE(Globals::StatusWindowOpen);
+
+    // The frame's idle timer closes the database a minute after its last use.
+    EXPECT_EQ(&modDatabase::IdleClock(), frame->dbConnTimeoutTimer);
+    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    platform::Clock::advance(60000);
+    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(logMessages().last(), "Database connection closed");
+}
+
+TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
+{
+    ASSERT_TRUE(start());
+    modDatabase::CloseDatabase();
+    markDatabase();
+    QFile::remove(folder + "/CondensedElectrodeTestReport.rpt");
+    {
+        QFile changed(folder + "/ElectrodeTestReport.rpt");
+        ASSERT_TRUE(changed.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        changed.write("edited");
+        changed.setPermissions(QFileDevice::ReadOwner);
+    }
+    const QByteArray ownList = "1.0\r\nACZ,A1-D1,2\r\n";
+    {
+        QFile tsq(folder + "/standard.tsq");
+        ASSERT_TRUE(tsq.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        tsq.write(ownList);
+    }
+    modINIReadWrite::INIWrite("Diagnostics", "Enabled", "1", folder + "/settings.ini");
+
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(logMessages().contains("Load default application settings"));
+    EXPECT_FALSE(logMessages().contains("Build default TSQ file"));
+    EXPECT_EQ(readAll(folder + "/ElectrodeTestReport.rpt"), readAll(":/RPT/201"));
+    EXPECT_EQ(readAll(folder + "/sqlElectrodeTestReport.rpt"), readAll(":/RPT/1201"));
+    EXPECT_EQ(readAll(folder + "/CondensedElectrodeTestReport.rpt"), readAll(":/RPT/251"));
+    EXPECT_EQ(readAll(folder + "/standard.tsq"), ownList);
+    EXPECT_EQ(Globals::StandardTestList.size(), 1);
+    EXPECT_TRUE(databaseIsMarked()) << "the database made at the first start is kept";
+    EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
+}
+
+TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsKept)
+{
+    QDir().mkpath(folder);
+    modINIReadWrite::INIWrite("Electrodes", "Default", "None", folder + "/settings.ini");
+    const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n";   // not a base-model list
+    {
+        QFile tsq(folder + "/standard.tsq");
+        ASSERT_TRUE(tsq.open(QIODevice::WriteOnly));
+        tsq.write(foreign);
+    }
+    ASSERT_TRUE(start());
+    EXPECT_EQ(readAll(folder + "/standard.tsq"), foreign);
+    EXPECT_TRUE(Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(readAll(folder + "/standard80.tsq").startsWith("2.0\r\nPACE1,None,60,0,0\r\nACLG,None,2\r\n"));
+}
+
+TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
+{
+    QDir().mkpath(folder);
+    QFile blocker(home.path() + "/blocked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    modINIReadWrite::INIWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db",
+                              folder + "/settings.ini");
+
+    EXPECT_FALSE(start());
+    EXPECT_TRUE(ProgramEnd::Requested());
+    EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.");
+    EXPECT_EQ(prompts->shown.last().title, "Database Error");
+    EXPECT_EQ(logMessages().last(), "Application Terminated");
+    for (const QString& file : TemplateFiles)
+        EXPECT_FALSE(QFile::exists(folder + "/" + file)) << file.toStdString();
+    EXPECT_FALSE(QFile::exists(folder + "/standard.tsq"));
+    EXPECT_FALSE(QFile::exists(folder + "/standard80.tsq"));
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// Starting a run from the test window: the checks and their messages, the
+// commands of a step, iterations, and the pre-test details window.
+#include "MainFormFixture.h"
+
+#include <QPushButton>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class RunStartTest : public MainFormFixture {};
+
+TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
+{
+    // No unit connected: that check comes before the empty list.
+    form->cmdRunTestList_Click();
+    // Database closed: the run button refuses before the sequencer's checks.
+    database->opens = false;
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->cmdRunTestList_Click();
+    database->opens = true;
+    // Empty list.
+    Globals::ActiveTestList.clear();
+    form->cmdRunTestList_Click();
+    // Running: the second start is refused.
+    AddStep("ACZ");
+    form->cmdRunTestList_Click();
+    ASSERT_TRUE(form->pTestRunning());
+    form->StartFirstTestSequence(true);
+
+    ASSERT_EQ(prompts->shown.size(), 4);
+    EXPECT_EQ(prompts->shown[0].text, "No Connected ZAMO Units!");
+    EXPECT_EQ(prompts->shown[0].title, "Error");
+    EXPECT_EQ(prompts->shown[1].text, "Database not connected.  Aborting test.");
+    EXPECT_EQ(prompts->shown[2].text, "No Tests Defined!");
+    EXPECT_EQ(prompts->shown[3].text, "Tests already active!  You must stop the active tests first.");
+}
+
+TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
+{
+    struct Case {
+        bool zamo24;
+        const char* message;
+    } cases[] = {{false, "ZAMO80 Lid is open!  Close Lid before starting the tests."},
+                 {true, "ZAMO2-4 Lid is open!  Close Lid before starting the tests."}};
+    for (const Case& c : cases) {
+        unit1.Plug(2, !c.zamo24, c.zamo24);
+        unit1.lidClosed = false;
+        AddStep("ACZ");
+        form->StartFirstTestSequence(true);
+        EXPECT_EQ(prompts->messages().last(), c.message);
+        EXPECT_FALSE(form->pTestRunning());
+        EXPECT_TRUE(unit1.commands.contains("LID"));
+        EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+    }
+}
+
+TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
+{
+    modMain::ApplyElectrodeString("A1-C1.B2");
+    unit1.Plug(2);            // channel C1 is not present
+    unit2.Plug(16);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    EXPECT_THAT(unit2.Sent("ALL"), ElementsAre("ALL ACZ 0100000000000000"));
+    EXPECT_TRUE(unit1.testRunning);
+    EXPECT_TRUE(unit2.testRunning);
+    EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
+    EXPECT_TRUE(Globals::CommBuffer.contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
+    EXPECT_FALSE(form->cmdEditTestList->isEnabled());
+    EXPECT_FALSE(form->SaveAsDefaultElectrodesButton->isEnabled());
+}
+
+TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
+{
+    struct Case {
+        const char* electrodes;
+        const char* charge;
+    } cases[] = {{"C1", "CHARGE 2"}, {"B1.D1", "CHARGE -1"}, {"A1-C1", "CHARGE 2"}, {"A1.B1.E1", "CHARGE 4"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.electrodes);
+        if (form->pTestRunning())
+            form->StopTests();
+        unit1.commands.clear();
+        unit1.Plug(16, true);
+        modMain::ApplyElectrodeString(c.electrodes);
+        Globals::ActiveTestList.clear();
+        AddStep("ACLG");
+        // No per-electrode expansion here: the plain ZAMO80 plan runs the list as it is.
+        form->StartFirstTestSequence(true);
+        EXPECT_THAT(unit1.Sent("CHARGE"), ElementsAre(c.charge));
+        EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+        EXPECT_TRUE(Globals::CommBuffer.endsWith("Sending Defib Charge Command\r\n"));
+    }
+}
+
+TEST_F(RunStartTest, AStepWithCountThreeRunsThreeIterationsEachWithItsRecords)
+{
+    unit1.Plug(2);
+    AddStep("ACZ", 3);
+    form->StartFirstTestSequence(true);
+    RunToEnd();
+
+    EXPECT_EQ(unit1.Sent("ALL ACZ").size(), 3);
+    EXPECT_EQ(recorder->calls.count("TEST ACZ"), 3);
+    EXPECT_EQ(recorder->calls.count("GROUP 5"), 1);
+    EXPECT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+}
+
+TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
+{
+    unit1.Plug(2);
+    unit1.master200V = true;
+    unit2.master200V = true;
+    details->accept = false;
+    AddStep("SDR");
+    form->StartFirstTestSequence(true);
+
+    EXPECT_EQ(details->shown, 1);
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(unit1.commands.isEmpty());
+    EXPECT_TRUE(recorder->calls.isEmpty());
+    EXPECT_FALSE(unit1.master200V);
+    EXPECT_FALSE(unit2.master200V);
+    EXPECT_FALSE(form->Sequencer().TestSequenceTimer.isEnabled());
+}
+
+TEST_F(RunStartTest, AStepWithNoPresentSelectedChannelLeavesTheRunIdle)
+{
+    modMain::ApplyElectrodeString("P1");
+    unit1.Plug(2);
+    AddStep("BIAS");
+    form->StartFirstTestSequence(true);
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+    EXPECT_TRUE(recorder->calls.isEmpty());
+}
+
+TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
+{
+    unit1.Plug(2);
+    AddStep("DCO");
+    AddStep("ACZ", 2);
+    form->StartFirstTestSequence(true);
+    EXPECT_EQ(Globals::ActiveTestList[0]->id(), 1);
+    EXPECT_EQ(Globals::ActiveTestList[1]->id(), 2);
+    EXPECT_TRUE(LogText().contains("Test #2; ACZ,A1-B1,2"));
+    EXPECT_TRUE(form->State().DCOResyncPending);
+    EXPECT_EQ(form->State().TestResendSecond, 75);
+    EXPECT_EQ(form->State().TestAbortSecond, 85);
+}
+
+} // namespace

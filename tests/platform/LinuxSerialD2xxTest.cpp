@@ -1,0 +1,152 @@
+// The Linux converter driver over real pseudo-terminal pairs laid out in a
+// fake device tree.
+
+#include "platform/LinuxSerialD2xx.h"
+
+#include "support/FakeSerialTree.h"
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+using namespace platform;
+
+namespace {
+
+class LinuxSerialD2xxTest : public ::testing::Test {
+protected:
+    // Waits (really: the kernel hands pty data over asynchronously) until
+    // the station side sees `n` bytes waiting, or the time is up.
+    std::int32_t waitForBytes(FtHandle h, std::int32_t n)
+    {
+        std::int32_t waiting = 0;
+        for (int i = 0; i < 200 && waiting < n; ++i) {
+            if (driver.GetQueueStatus(h, &waiting) != FT_OK)
+                break;
+            if (waiting < n)
+                QThread::msleep(2);
+        }
+        return waiting;
+    }
+
+    testsupport::FakeSerialTree tree;
+    LinuxSerialD2xx driver;
+};
+
+} // namespace
+
+TEST_F(LinuxSerialD2xxTest, ListsTheConvertersInTheOrderOfTheirNumbersWithTheirDescriptions)
+{
+    ASSERT_GE(tree.addDevice(10, "Other converter"), 0);
+    ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+
+    std::int32_t count = -1;
+    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    EXPECT_EQ(count, 3);
+    QByteArray description;
+    ASSERT_EQ(driver.ListDeviceDescription(0, &description), FT_OK);
+    EXPECT_EQ(description, "FT232R USB UART");
+    ASSERT_EQ(driver.ListDeviceDescription(1, &description), FT_OK);
+    EXPECT_EQ(description, "FT232R USB UART-SG");
+    ASSERT_EQ(driver.ListDeviceDescription(2, &description), FT_OK);
+    EXPECT_EQ(description, "Other converter");
+    EXPECT_EQ(driver.ListDeviceDescription(3, &description), FT_DEVICE_NOT_FOUND);
+    FtHandle h = 0;
+    EXPECT_EQ(driver.Open(3, &h), FT_DEVICE_NOT_FOUND);
+    EXPECT_EQ(h, 0);
+}
+
+TEST_F(LinuxSerialD2xxTest, NoDeviceTreeMeansNoConverters)
+{
+    qputenv("ZAMO_DEVICE_ROOT", QFile::encodeName(tree.root() + "/missing"));
+    std::int32_t count = -1;
+    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    EXPECT_EQ(count, 0);
+}
+
+TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
+{
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+    FtHandle h = 0;
+    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    EXPECT_NE(h, 0);
+    EXPECT_EQ(driver.SetLatencyTimer(h, 16), FT_OK);
+    EXPECT_EQ(driver.SetBaudRate(h, 19200), FT_OK);
+    EXPECT_EQ(driver.SetBitMode(h, 0, 0), FT_OK);
+
+    std::int32_t waiting = -1;
+    ASSERT_EQ(driver.GetQueueStatus(h, &waiting), FT_OK);
+    EXPECT_EQ(waiting, 0);
+
+    std::int32_t written = 0;
+    ASSERT_EQ(driver.Write(h, "[*]", &written), FT_OK);
+    EXPECT_EQ(written, 3);
+    EXPECT_EQ(tree.readMaster(0), "[*]");
+
+    ASSERT_TRUE(tree.writeMaster(0, "[*][8]"));
+    EXPECT_EQ(waitForBytes(h, 6), 6);
+    QByteArray got;
+    std::int32_t read = 0;
+    ASSERT_EQ(driver.Read(h, &got, 3, &read), FT_OK);
+    EXPECT_EQ(read, 3);
+    EXPECT_EQ(got, "[*]");
+    ASSERT_EQ(driver.Read(h, &got, 10, &read), FT_OK);   // only what is waiting
+    EXPECT_EQ(read, 3);
+    EXPECT_EQ(got, "[8]");
+    ASSERT_EQ(driver.Read(h, &got, 10, &read), FT_OK);
+    EXPECT_EQ(read, 0);
+
+    EXPECT_EQ(driver.Close(h), FT_OK);
+    EXPECT_EQ(driver.Close(h), FT_INVALID_HANDLE);
+    EXPECT_EQ(driver.GetQueueStatus(h, &waiting), FT_INVALID_HANDLE);
+}
+
+TEST_F(LinuxSerialD2xxTest, RefusesSettingsThePortCannotTake)
+{
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+    FtHandle h = 0;
+    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    EXPECT_EQ(driver.SetBaudRate(h, 12345), FT_INVALID_BAUD_RATE);
+    EXPECT_EQ(driver.SetBitMode(h, 0xFF, 1), FT_NOT_SUPPORTED);
+    EXPECT_EQ(driver.SetLatencyTimer(h, 0), FT_INVALID_PARAMETER);
+    EXPECT_EQ(driver.SetBaudRate(0, 19200), FT_INVALID_HANDLE);
+    EXPECT_EQ(driver.Write(99, "x", nullptr), FT_INVALID_HANDLE);
+}
+
+TEST_F(LinuxSerialD2xxTest, APortOpensForOneUserAtATime)
+{
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+    FtHandle first = 0, second = 0;
+    ASSERT_EQ(driver.Open(0, &first), FT_OK);
+    EXPECT_EQ(driver.Open(0, &second), FT_DEVICE_NOT_OPENED);
+    ASSERT_EQ(driver.Close(first), FT_OK);
+    EXPECT_EQ(driver.Open(0, &second), FT_OK);
+}
+
+TEST_F(LinuxSerialD2xxTest, ADeviceThatWentAwayAnswersWithAnIoErrorAndCanBeReopened)
+{
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+    FtHandle h = 0;
+    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    tree.closeMaster(0);
+
+    std::int32_t waiting = 0;
+    EXPECT_EQ(driver.GetQueueStatus(h, &waiting), FT_IO_ERROR);
+    QByteArray got;
+    std::int32_t read = 0;
+    EXPECT_EQ(driver.Read(h, &got, 3, &read), FT_IO_ERROR);
+    std::int32_t written = 0;
+    EXPECT_EQ(driver.Write(h, "[*]", &written), FT_IO_ERROR);
+    EXPECT_EQ(driver.Close(h), FT_OK);
+
+    ASSERT_GE(tree.replug(0), 0);
+    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    ASSERT_EQ(driver.Write(h, "[*]", &written), FT_OK);
+    EXPECT_EQ(tree.readMaster(0), "[*]");
+}
+
+TEST_F(LinuxSerialD2xxTest, TheProgramsUseTheLinuxDriverByDefault)
+{
+    EXPECT_NE(dynamic_cast<LinuxSerialD2xx*>(&D2xx::instance()), nullptr);
+}
