@@ -10,6 +10,7 @@
 #include "core/StatusWindowForm.h"
 #include "core/modMain.h"
 #include "core/modPlaySound.h"
+#include "execution/MainFormReportActions.h"
 #include "execution/RunGlobals.h"
 #include "link/LinkGlobals.h"
 #include "execution/StationText.h"
@@ -52,6 +53,7 @@ MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
         status->TrimCommText();
         status->AddText(line);
     };
+    Services().reports = std::make_unique<MainFormReportActions>([this] { return CheckZAMOMode(); });
     BuildFrameStandIns();
     BuildControls();
     ConnectControls();

@@ -225,4 +225,7 @@ private:
     // Test controls asked for while a run was going; given at its end.
     bool m_testControlsPending = false;
     bool m_testControlsEnabled = false;
+    // A failure reported while the last one is being told (the cancelled
+    // run's own records fail too) is part of the same series.
+    bool m_tellingDatabaseFailure = false;
 };

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -54,8 +55,10 @@ void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
 
 void MainForm::DatabaseConnectFailHandler()
 {
-    if (Services().database->ConnectFailureReported())
+    if (Services().database->ConnectFailureReported() || m_tellingDatabaseFailure)
         return;
+    m_tellingDatabaseFailure = true;
+    const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
     if (pTestRunning()) {
         platform::Prompts::instance().message(
             QStringLiteral("Database connection has been interrupted.  Aborting test."), StationText::AppTitle(),
@@ -214,9 +217,10 @@ bool MainForm::AcceptResultReply(int Index, qint16 vCommChannelID, const QString
     if (pTestRunning() || Globals::CalibrationMode)
         return true;
     const auto electrode = qint16((Index - 1) * 16 + vCommChannelID);
-    const QString name = electrode >= 0 && electrode < 32 ? clsTestSequence::FindElectrodeNameByIndex(electrode)
-                                                          : QString::number(vCommChannelID);
-    modMain::WriteLog(QStringLiteral("* ") + vTestType + QStringLiteral(" reply from Electrode ") + name
+    const QString source = vCommChannelID >= 0 && vCommChannelID < 16 && electrode >= 0 && electrode < 32
+                               ? QStringLiteral("Electrode ") + clsTestSequence::FindElectrodeNameByIndex(electrode)
+                               : QStringLiteral("Unit #") + QString::number(Index);
+    modMain::WriteLog(QStringLiteral("* ") + vTestType + QStringLiteral(" reply from ") + source
                       + QStringLiteral(" after the end of the run ignored"));
     return false;
 }

@@ -21,8 +21,30 @@ public:
     virtual qint32 GetUniqueGroupID(qint32 vGroupID) = 0;
     virtual QDateTime GetGroupDateExecuted(qint32 vGroupID) = 0;
     // ZAMO80 mode, at the end of a run.
-    virtual void RecordAverageACLGResults() = 0;
+    virtual void RecordAverageACLGResults(qint32 vGroupID) = 0;
     virtual void BuildCondensedZamo80Report(qint32 vGroupID) = 0;
+
+    // What the result handlers store (a recorder that keeps no readings
+    // ignores them): one reading, or an R1/R2 pair, of channel 0..15 of
+    // unit 1 or 2 under its interval label (SDR readings under their point
+    // 1..4); one verdict; the duration verdict of a pace test.
+    virtual void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
+                                          int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
+                                          qint32 intervalSeconds)
+    {
+        (void)unit, (void)channel, (void)label, (void)value, (void)useSDRPoint, (void)sdrPoint, (void)value2,
+            (void)twoReadings, (void)inhibitDisplay, (void)intervalSeconds;
+    }
+    virtual void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
+    {
+        (void)unit, (void)channel, (void)result, (void)inhibitDisplay;
+    }
+    virtual void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
+                                      clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly)
+    {
+        (void)vUnitID, (void)vElectrodeIndex, (void)vDuration, (void)vSecondary, (void)pTest, (void)vPadsRolled,
+            (void)vRolledStatusMsgOnly;
+    }
 };
 
 // Records nothing.
@@ -34,6 +56,6 @@ public:
     void CompleteTestGroup(qint32, const QDateTime&) override {}
     qint32 GetUniqueGroupID(qint32) override { return 0; }
     QDateTime GetGroupDateExecuted(qint32) override { return {}; }
-    void RecordAverageACLGResults() override {}
+    void RecordAverageACLGResults(qint32) override {}
     void BuildCondensedZamo80Report(qint32) override {}
 };

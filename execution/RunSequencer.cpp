@@ -6,6 +6,7 @@
 #include "execution/ChannelBitString.h"
 #include "execution/CompletionEstimate.h"
 #include "execution/EndOfRunReports.h"
+#include "execution/IntervalTestClock.h"
 #include "execution/RunGlobals.h"
 #include "execution/RunHost.h"
 #include "execution/StationText.h"
@@ -48,6 +49,7 @@ RunSequencer::RunSequencer(RunHost& host, const std::array<UnitLink*, 2>& units,
     IntervalTimer.setInterval(1000);
     connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::TestSequenceTimer_Timer);
     connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::IntervalTimer_Timer);
+    m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
 }
 
 UnitLink* RunSequencer::Unit(int vIndex) const
@@ -469,7 +471,7 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
     const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
     RunRecorder& recorder = *m_services.recorder;
     if (mode80) {
-        IgnoreErrors([&] { recorder.RecordAverageACLGResults(); });
+        IgnoreErrors([&] { recorder.RecordAverageACLGResults(group); });
         Log(QStringLiteral("Generating Consolidated Test Report..."));
         IgnoreErrors([&] { recorder.BuildCondensedZamo80Report(group); });
         Log(QStringLiteral("Consolidated Test Report Complete"));

@@ -21,7 +21,9 @@ struct RunRecordKeys {
     std::array<qint32, 3> CurrentMeasurementID{};
     std::array<qint32, 3> CurrentResultID{};
     std::array<qint32, 3> CurrentPacePropertiesID{};
-    qint32 SDRMeasurementID = 0;
+    // The four rows of an SDR test per unit: points 1..4 are the readings
+    // at 5, 15, 25 and 35 s (index 0 unused).
+    std::array<std::array<qint32, 5>, 3> SDRMeasurementID{};
 };
 
 struct RunState {

@@ -5,6 +5,11 @@
 // in their place.
 
 #include <QString>
+#include <QVector>
+
+#include <memory>
+
+class clsElectrode;
 
 class UnitLink {
 public:
@@ -46,4 +51,27 @@ public:
     virtual void TXMasterCommCheck() = 0;
     // Queues the calibration-date, firmware and serial-number queries of every present channel.
     virtual void QueryElectrodeInfo() = 0;
+
+    // ---- readings and the test clock ----
+    // The channel repeats its last reply, which arrives as a new result event.
+    virtual void TXResendLastData(qint16 vChannelID) = 0;
+    // The channel's last stored reading (and the second of a pair).
+    virtual double GetElectrodeLastMeasurement(qint16 vChannelID) = 0;
+    virtual double GetElectrodeLastMeasurement2(qint16 vChannelID) = 0;
+    virtual void TXRunACLGTest(qint16 vChannelID) = 0;
+    virtual void TXRunDefibRecoveryTest(qint16 vChannelID) = 0;
+    virtual void TXMasterTriggerCharge() = 0;
+    virtual void TXStopAllBiasTest() = 0;
+
+    // ---- what the recording of a run reads and keeps ----
+    // The 16 channel records when connected, else empty.
+    virtual QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() { return {}; }
+    // Asks for the unit's diagnostics and waits pDelay ms for the reply.
+    virtual void TXMasterDiagnosticsPollingMode(qint32 pDelay) { (void)pDelay; }
+    virtual void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2) { (void)vChannelID, (void)vValue, (void)vValue2; }
+    virtual bool ElectrodeChannelCalibrationExpired(qint16 vIndex) { (void)vIndex; return false; }
+    // The ZAMO2-4 pace settings last read back from the channel, for pace type 1 or 2.
+    virtual double GetPaceAmplitude(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
+    virtual double GetPacePulseWidth(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
+    virtual double GetPaceBPM(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
 };

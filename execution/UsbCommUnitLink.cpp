@@ -36,3 +36,30 @@ void UsbCommUnitLink::TXCancelAllElectrodes() { m_link->TXCancelAllElectrodes();
 void UsbCommUnitLink::TXMasterCheckLid(bool vPollData) { m_link->TXMasterCheckLid(vPollData); }
 void UsbCommUnitLink::TXMasterCommCheck() { m_link->TXMasterCommCheck(); }
 void UsbCommUnitLink::QueryElectrodeInfo() { m_link->QueryElectrodeInfo(); }
+
+void UsbCommUnitLink::TXResendLastData(qint16 vChannelID) { m_link->TXResendLastData(vChannelID); }
+double UsbCommUnitLink::GetElectrodeLastMeasurement(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement(vChannelID);
+}
+double UsbCommUnitLink::GetElectrodeLastMeasurement2(qint16 vChannelID)
+{
+    return m_link->GetElectrodeLastMeasurement2(vChannelID);
+}
+void UsbCommUnitLink::TXRunACLGTest(qint16 vChannelID) { m_link->TXRunACLGTest(vChannelID); }
+void UsbCommUnitLink::TXRunDefibRecoveryTest(qint16 vChannelID) { m_link->TXRunDefibRecoveryTest(vChannelID); }
+void UsbCommUnitLink::TXMasterTriggerCharge() { m_link->TXMasterTriggerCharge(); }
+void UsbCommUnitLink::TXStopAllBiasTest() { m_link->TXStopAllBiasTest(); }
+QVector<std::shared_ptr<clsElectrode>> UsbCommUnitLink::GetElectrodeArray() { return m_link->GetElectrodeArray(); }
+void UsbCommUnitLink::TXMasterDiagnosticsPollingMode(qint32 pDelay) { m_link->TXMasterDiagnosticsPollingMode(pDelay); }
+void UsbCommUnitLink::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
+{
+    m_link->SetElectrodeLastMeasurement(vChannelID, vValue, vValue2);
+}
+bool UsbCommUnitLink::ElectrodeChannelCalibrationExpired(qint16 vIndex)
+{
+    return m_link->ElectrodeChannelCalibrationExpired(vIndex);
+}
+double UsbCommUnitLink::GetPaceAmplitude(qint16 vChannel, qint16 vPaceType) { return m_link->GetPaceAmplitude(vChannel, vPaceType); }
+double UsbCommUnitLink::GetPacePulseWidth(qint16 vChannel, qint16 vPaceType) { return m_link->GetPacePulseWidth(vChannel, vPaceType); }
+double UsbCommUnitLink::GetPaceBPM(qint16 vChannel, qint16 vPaceType) { return m_link->GetPaceBPM(vChannel, vPaceType); }

@@ -40,6 +40,21 @@ public:
     void TXMasterCommCheck() override;
     void QueryElectrodeInfo() override;
 
+    void TXResendLastData(qint16 vChannelID) override;
+    double GetElectrodeLastMeasurement(qint16 vChannelID) override;
+    double GetElectrodeLastMeasurement2(qint16 vChannelID) override;
+    void TXRunACLGTest(qint16 vChannelID) override;
+    void TXRunDefibRecoveryTest(qint16 vChannelID) override;
+    void TXMasterTriggerCharge() override;
+    void TXStopAllBiasTest() override;
+    QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() override;
+    void TXMasterDiagnosticsPollingMode(qint32 pDelay) override;
+    void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2) override;
+    bool ElectrodeChannelCalibrationExpired(qint16 vIndex) override;
+    double GetPaceAmplitude(qint16 vChannel, qint16 vPaceType) override;
+    double GetPacePulseWidth(qint16 vChannel, qint16 vPaceType) override;
+    double GetPaceBPM(qint16 vChannel, qint16 vPaceType) override;
+
 private:
     ctlZAMOUsbComm* m_link;
 };

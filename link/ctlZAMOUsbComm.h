@@ -315,6 +315,7 @@ private:
     void RefreshStatus();                 // the status update
     void ShowConnectToggle(bool connected);
     void ShowFailure(const QString& text); // the failure display
+    void ShowConnecting();
     QString ModelName() const;
     SimUnitPort* SimUnit();               // ctlSimUnit1, made on first use
     void TerminateClose();
@@ -339,6 +340,7 @@ private:
     void Wait10ms() { WaitMilliseconds(10, false); }
     void Pause750ms();
     void OnPollingTimer();
+    void PollChannels();
     void OnDelayTimer();
     void OnSimDataReady(const QString& pData, qint16 pChannelID);
     // Bytes waiting now; false when the queue-status call failed.
@@ -389,6 +391,8 @@ private:
     qint16 PollCursor = -1;
     bool DelayElapsed = false;
     qint32 WaitDepth = 0;
+    bool InPollTick = false;              // a poll tick is running (a wait inside it re-enters)
+    bool OpenCompleted = false;           // the last open sequence reached UsbConnected
 
     // Receive parser: unparsed remainder of the previous read.
     QString PendingText;

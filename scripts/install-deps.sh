@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql
-  poppler-utils xvfb xauth
+  poppler-utils unzip xvfb xauth
   fonts-dejavu-core
 )
 missing=()

@@ -21,6 +21,9 @@ public:
     bool testRunning = false;
     int pollingInterval = 0;
     bool simEnabled = false;
+    std::array<bool, 16> calibrationExpired{};
+    std::array<double, 16> lastMeasurement{};
+    std::array<double, 16> lastMeasurement2{};
     QStringList commands;
 
     // A connected unit of the model with the first n channels present.
@@ -74,4 +77,13 @@ public:
     void TXMasterCheckLid(bool) override { commands << "LID"; }
     void TXMasterCommCheck() override { commands << "COMM CHECK"; }
     void QueryElectrodeInfo() override { commands << "QUERY INFO"; }
+
+    void TXResendLastData(qint16 ch) override { commands << "RESEND " + QString::number(ch); }
+    double GetElectrodeLastMeasurement(qint16 ch) override { return lastMeasurement.at(std::size_t(ch)); }
+    double GetElectrodeLastMeasurement2(qint16 ch) override { return lastMeasurement2.at(std::size_t(ch)); }
+    bool ElectrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired.at(std::size_t(ch)); }
+    void TXRunACLGTest(qint16 ch) override { commands << "ACLG START " + QString::number(ch); }
+    void TXRunDefibRecoveryTest(qint16 ch) override { commands << "DEFR START " + QString::number(ch); }
+    void TXMasterTriggerCharge() override { commands << "TRIGGER CHARGE"; }
+    void TXStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
 };

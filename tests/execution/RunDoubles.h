@@ -16,6 +16,8 @@ class RecordingRecorder : public RunRecorder {
 public:
     qint32 nextGroup = 5;
     QStringList calls;
+    // Runs when a group is cancelled (a write that fails, for example).
+    std::function<void()> onCancel;
 
     qint32 CreateTestGroupRecord() override
     {
@@ -26,11 +28,16 @@ public:
     {
         calls << "TEST " + type + (pace ? " PACE" : "");
     }
-    void CloseAbortedTestGroup(qint32 g) override { calls << "CANCEL GROUP " + QString::number(g); }
+    void CloseAbortedTestGroup(qint32 g) override
+    {
+        calls << "CANCEL GROUP " + QString::number(g);
+        if (onCancel)
+            onCancel();
+    }
     void CompleteTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
     qint32 GetUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime GetGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    void RecordAverageACLGResults() override { calls << "AVG_ACLG"; }
+    void RecordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
     void BuildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+// The charge, start, acknowledge and trigger sequence of an ACLG or DEFR
+// step, one second at a time. The charge command goes out at the step start;
+// two seconds before the charge time the channel is told to start; from the
+// charge time on, an acknowledged start gets the trigger-charge command once,
+// and a start that is not acknowledged is sent once more and then the run is
+// aborted.
+
+#include <QString>
+
+#include <functional>
+
+class UnitLink;
+class clsTestSequence;
+struct RunState;
+
+class ChargeSequence {
+public:
+    // What differs between ACLG and DEFR.
+    struct Kind {
+        const char* startLine;
+        const char* retryLine;
+        const char* failLine;
+        bool RunState::*ackReceived;
+        bool RunState::*done;
+        qint16 RunState::*startRetries;
+        void (UnitLink::*startCommand)(qint16);
+    };
+    static const Kind ACLG;
+    static const Kind DEFR;
+
+    using UnitOf = std::function<UnitLink*(int)>;
+    using Write = std::function<void(const QString&)>;
+    using Abort = std::function<void()>;
+
+    ChargeSequence(UnitOf unitOf, Write write, Abort abort)
+        : m_unitOf(std::move(unitOf)), m_write(std::move(write)), m_abort(std::move(abort))
+    {
+    }
+
+    // One second of the active step; vChargeSeconds is the charge time.
+    void Tick(const Kind& kind, RunState& state, const clsTestSequence& step, qint32 vChargeSeconds);
+
+private:
+    static int UnitOfStep(const clsTestSequence& step);
+    void SendStart(const Kind& kind, const clsTestSequence& step);
+
+    UnitOf m_unitOf;
+    Write m_write;
+    Abort m_abort;
+};

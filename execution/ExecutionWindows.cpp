@@ -1,0 +1,67 @@
+#include "execution/ExecutionWindows.h"
+
+#include "core/ParentMDIForm.h"
+#include "core/StationWindows.h"
+#include "definitions/DefinitionWindows.h"
+#include "execution/ActiveLotNumbersForm.h"
+#include "execution/MainForm.h"
+#include "execution/MainFormUnitLinks.h"
+#include "execution/RunRecording.h"
+#include "execution/TestDetailsForm.h"
+#include "results/modDatabase.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+
+namespace ExecutionWindows {
+
+namespace {
+
+MainFrameItems FrameItems(ParentMDIForm& frame)
+{
+    MainFrameItems items;
+    for (int n = 1; n <= 2; ++n) {
+        items.ZamoUnitsConnect[n] = frame.ZamoUnitsConnect[n];
+        items.ZamoUnitsConnectSimulator[n] = frame.ZamoUnitsConnectSimulator[n];
+        items.ZamoUnitsDisconnect[n] = frame.ZamoUnitsDisconnect[n];
+    }
+    items.ZamoUnitsConnectZamoSG = frame.ZamoUnitsConnectZamoSG;
+    items.ZamoUnitsDisconnectZamoSG = frame.ZamoUnitsDisconnectZamoSG;
+    items.TestsRunBiasTest = frame.TestsRunBiasTest;
+    items.TestsRunACZ30Zero = frame.TestsRunACZ30Zero;
+    items.TestsConfigureTestSequence = frame.TestsConfigureTestSequence;
+    items.MainTests = frame.MainTests ? frame.MainTests->menuAction() : nullptr;
+    items.MainProgressBar = frame.MainProgressBar;
+    items.ExpectedCompletionTimeLabel = frame.ExpectedCompletionTimeLabel;
+    return items;
+}
+
+MainFormServices* BuildMainForm()
+{
+    auto* links = new MainFormUnitLinks();
+    auto* form = new MainForm(links->Units());
+    links->setParent(form);
+    links->Wire(*form);
+    form->AttachFrame(FrameItems(*StationWindows::Frame()));
+    form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
+    form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
+    form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
+        links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
+    modDatabase::SetConnectionObserver(form);
+    StationWindows::AddToFrame(form);
+    form->Form_Load();
+    return form;
+}
+
+} // namespace
+
+void InstallMainForm()
+{
+    StationWindows::SetActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotNumbersForm(); });
+    StationWindows::SetMainFormFactory(BuildMainForm);
+}
+
+} // namespace ExecutionWindows

@@ -1,0 +1,14 @@
+#pragma once
+// The test execution's windows in the station: the main test window on
+// the two unit links with its pre-test details window, and the active-lot
+// window, handed to the main frame.
+
+namespace ExecutionWindows {
+
+// Registers the factory that builds the main test window on first use: its
+// unit links wired to it, the frame's items attached, the editors and the
+// database connection hooked up, and the window loaded.
+// Registers the active-lot window's factory as well.
+void InstallMainForm();
+
+} // namespace ExecutionWindows

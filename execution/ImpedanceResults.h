@@ -1,0 +1,44 @@
+#pragma once
+// The impedance results: ACZ and ACZ30 readings judged by the verdict rules
+// with the open-circuit verdict FAIL_O added, the open-circuit flags of the
+// ZAMO80 pre-check, and the end of the ACZ30 zero routine.
+
+#include <QString>
+
+class ResultReplyFlow;
+struct LimitPair;
+
+class ImpedanceResults {
+public:
+    explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
+
+    void RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
+                       qint16 vMeasure, qint16 vVcc, bool vCompleted, double vGain, double vMeasurement,
+                       double vVccMeasurement, bool vZamo80);
+    void RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
+                         qint16 vMeasure, qint16 vACZ30Zero, bool vCompleted, double vGain, double vMeasurement,
+                         bool vZamo80);
+    void RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue);
+
+    // At or below these signed values the electrode is open.
+    static constexpr double ACZOpenThreshold = -100.0;
+    static constexpr double ACZ30OpenThreshold = -10.0;
+
+private:
+    struct FinalReading {
+        QString testName;
+        int unit;
+        qint16 channel;
+        bool badData;
+        qint16 measureHigh;
+        double value;
+        double openThreshold;
+        const LimitPair& limits;
+        bool setsOpenCircuitFlags;
+    };
+    void HandleFinal(const FinalReading& r);
+    void SetOpenCircuitFlag(int vUnit, qint16 vChannel, bool vOpen);
+    QString FailedOpenLine(int vUnit, qint16 vChannel) const;
+
+    ResultReplyFlow& m_flow;
+};

@@ -1,0 +1,133 @@
+#include "execution/ResultReplyFlow.h"
+
+#include "core/modPlaySound.h"
+#include "execution/MeasurementSchedule.h"
+#include "execution/RunGlobals.h"
+#include "execution/RunHost.h"
+#include "execution/RunSequencer.h"
+#include "execution/UnitLink.h"
+#include "execution/VerdictRules.h"
+
+using VerdictRules::ElectrodeIndex;
+using VerdictRules::ElectrodeName;
+
+ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
+
+RunState& ResultReplyFlow::State()
+{
+    return m_sequencer.State();
+}
+
+UnitLink* ResultReplyFlow::Unit(int vUnit) const
+{
+    return m_sequencer.Unit(vUnit);
+}
+
+bool ResultReplyFlow::RecordingAllowed() const
+{
+    return !Globals::CalibrationMode || Globals::BurnInRunning;
+}
+
+bool ResultReplyFlow::IsFinal(bool vCompleted) const
+{
+    return VerdictRules::IsFinal(vCompleted, m_sequencer.State().StartupFlag);
+}
+
+bool ResultReplyFlow::TakeInterim(int vUnit, qint16 vChannel)
+{
+    if (!MeasurementSchedule::IntervalReadingDue(State(), vUnit, vChannel))
+        return false;
+    State().StartupFlag = false;
+    return true;
+}
+
+void ResultReplyFlow::RecordInterim(int vUnit, qint16 vChannel, double vValue, bool vGoodData, const QString& vLabel,
+                                    qint32 vIntervalSeconds)
+{
+    if (!RecordingAllowed())
+        return;
+    if (const auto& test = State().pActiveTest)
+        test->ClearElectrodeErrorCount(ElectrodeIndex(vUnit, vChannel));
+    double value = vValue;
+    if (!vGoodData || !VerdictRules::IsNumber(vValue)) {
+        UnitLink* unit = Unit(vUnit);
+        value = unit ? unit->GetElectrodeLastMeasurement(vChannel) : 0.0;
+    }
+    RecordMeasurement(vUnit, vChannel, vLabel, value, vIntervalSeconds);
+}
+
+void ResultReplyFlow::WriteCompletion(const QString& vTestName, int vUnit, qint16 vChannel)
+{
+    Write(VerdictRules::CompletionLine(vTestName, ElectrodeName(vUnit, vChannel)));
+}
+
+ResultReplyFlow::DataCheck ResultReplyFlow::CheckFinalData(int vUnit, qint16 vChannel, bool vBadData, double vValue)
+{
+    const auto& test = State().pActiveTest;
+    if (!RecordingAllowed() || !test)
+        return DataCheck::NotRecorded;
+    const qint16 electrode = ElectrodeIndex(vUnit, vChannel);
+    if (vBadData || !VerdictRules::IsNumber(vValue)) {
+        if (test->IncrementErrorCount(electrode) < VerdictRules::MaxDataErrors) {
+            if (UnitLink* unit = Unit(vUnit))
+                unit->TXResendLastData(vChannel);
+            Write(VerdictRules::RetransmissionLine(ElectrodeName(vUnit, vChannel)));
+            return DataCheck::Retransmit;
+        }
+        return DataCheck::Exhausted;
+    }
+    test->SetElectrodeTestComplete(electrode);
+    test->ClearElectrodeErrorCount(electrode);
+    return DataCheck::Good;
+}
+
+void ResultReplyFlow::EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine)
+{
+    Write(vLine);
+    if (const auto& test = State().pActiveTest) {
+        const qint16 electrode = ElectrodeIndex(vUnit, vChannel);
+        test->SetElectrodeTestComplete(electrode);
+        test->ClearElectrodeErrorCount(electrode);
+    }
+    RecordResult(vUnit, vChannel, vCode);
+    PlayFailureSound();
+}
+
+QString ResultReplyFlow::Judge(int vUnit, qint16 vChannel, double vValue, const LimitPair& vLimits)
+{
+    const QString code = VerdictRules::Judge(vValue, vLimits.limit, vLimits.warning);
+    if (!VerdictRules::IsPass(code)) {
+        Write(code == QLatin1String("FAIL") ? VerdictRules::FailLine(vValue, vLimits.limit)
+                                            : VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)));
+        PlayFailureSound();
+        return code;
+    }
+    UnitLink* unit = Unit(vUnit);
+    return VerdictRules::WithCalibrationExpiry(code, unit && unit->ElectrodeChannelCalibrationExpired(vChannel));
+}
+
+void ResultReplyFlow::RecordMeasurement(int vUnit, qint16 vChannel, const QString& vLabel, double vValue,
+                                        qint32 vIntervalSeconds)
+{
+    if (!RecordingAllowed())
+        return;
+    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue, false, 0, 0.0, false,
+                                                              false, vIntervalSeconds);
+    MeasurementSchedule::MarkIntervalReadingTaken(State(), vUnit, vChannel);
+}
+
+void ResultReplyFlow::RecordResult(int vUnit, qint16 vChannel, const QString& vCode)
+{
+    if (RecordingAllowed())
+        m_sequencer.Services().recorder->RecordChannelResult(vUnit, vChannel, vCode, false);
+}
+
+void ResultReplyFlow::Write(const QString& vLine)
+{
+    m_host.WriteToCommTextBox(vLine, true, false);
+}
+
+void ResultReplyFlow::PlayFailureSound()
+{
+    modPlaySound::PlayFailureSound();
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The limit and warning pair that judges each test, by the unit model of
+// the reading (ZAMO80 and ZAMO2-4, or the base model).
+
+#include <QString>
+
+struct LimitPair {
+    double limit = 0;
+    double warning = 0;
+};
+
+namespace VerdictLimits {
+
+// vTest: "ACZ", "ACZ30", "DCO", "NOISE", "BIAS", "ACLG", "DEFR4", "DEFR60",
+// "SDRDCO" or "SDRSlope". An unknown name throws std::invalid_argument.
+LimitPair For(const QString& vTest, bool vZamo80);
+
+} // namespace VerdictLimits

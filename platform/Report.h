@@ -1,0 +1,80 @@
+#pragma once
+// One open report: a template, the database its tables read (a database
+// file, or a server with its log-on), the record selection and the title.
+// It is filled from the database when first needed and kept, so that every
+// later action (view, print, export) shows the same report; changing the
+// selection, the title or the database fills it again.
+//
+// Every operation that fails throws ReportError; an export that fails
+// writes no file.
+
+#include "platform/DbConnection.h"
+#include "platform/ReportContent.h"
+#include "platform/ReportPage.h"
+#include "platform/ReportTemplate.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+class Report {
+public:
+    enum class ExportFormat { Pdf, Excel, TabText };
+
+    // Reads the template file.
+    static std::unique_ptr<Report> open(const QString& templatePath);
+    ~Report();
+
+    const ReportTemplate& reportTemplate() const { return m_template; }
+
+    // The database file that the tables of a file template read.
+    void setLocation(const QString& databaseFile);
+    // The server that the tables of a server template read.
+    void setLogOnInfo(const DbServerAddress& server);
+    // Opens the database, checks that it is the kind the template reads.
+    void verify();
+
+    void setRecordSelectionFormula(const QString& formula);
+    QString recordSelectionFormula() const { return m_selection; }
+    void setReportTitle(const QString& title);
+    QString reportTitle() const { return m_title; }
+
+    // The filled report and its pages.
+    const ReportContent& content();
+    const QList<ReportPage>& pages();
+
+    void exportTo(ExportFormat format, const QString& path);
+    // The report's printer: the default printer until the page set-up or
+    // a print dialog chooses another.
+    QPrinter& printer();
+    // Prints every page, one copy, on the report's printer.
+    void printOut();
+    void printOut(QPrinter& printer);
+    // The page set-up dialog over the parent; true when accepted. The
+    // orientation chosen there is kept for the pages from then on.
+    bool printerSetup(QWidget* parent);
+
+private:
+    Report() = default;
+    void invalidate();
+    void preparePrinter(QPrinter& printer) const;
+
+    ReportTemplate m_template;
+    QString m_location;
+    std::optional<DbServerAddress> m_server;
+    std::unique_ptr<DbConnection> m_connection;
+    QString m_selection;
+    QString m_title;
+    std::optional<bool> m_landscape;   // chosen in the page set-up
+    std::optional<ReportContent> m_content;
+    std::optional<QList<ReportPage>> m_pages;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+// A filled report: the blocks that every output (pages, workbook, text)
+// is made from, in reading order.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+struct ReportCell {
+    QString text;
+    std::optional<double> number;   // set when the cell shows a number
+};
+
+struct ReportBlock {
+    enum class Kind { Title, Heading, Text, Fields, Table };
+    Kind kind = Kind::Text;
+    int level = 1;
+    QString text;                               // title, heading, text
+    QList<std::pair<QString, QString>> fields;  // label, value
+    QList<ReportCell> header;                   // tables
+    QList<QList<ReportCell>> rows;
+    int fixedColumns = 1;
+};
+
+struct ReportContent {
+    QString title;
+    bool landscape = false;
+    QList<ReportBlock> blocks;
+};
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+// The window part that shows a report: a Print button, and the report's
+// pages one under another on a grey ground, as they will print, scaled to
+// the width of the window (at most to their printed size) in a scrolling
+// area.
+
+#include <QWidget>
+
+class QAction;
+class QScrollArea;
+
+namespace platform {
+
+class Report;
+class ReportPagesWidget;
+
+class ReportViewer : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReportViewer(QWidget* parent = nullptr);
+
+    // The report shown; not owned, it must outlive the viewer or be reset.
+    void setReportSource(Report* report);
+    Report* reportSource() const { return m_report; }
+    // Lays the report's pages out and shows them. Throws ReportError.
+    void viewReport();
+    // Shows the report again, as its settings are now.
+    void refresh() { viewReport(); }
+    int pageCount() const;
+    QAction* printAction() const { return m_print; }
+
+signals:
+    // Printing from the Print button failed.
+    void printFailed(const QString& why);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void print();
+
+    Report* m_report = nullptr;
+    QScrollArea* m_scroll;
+    ReportPagesWidget* m_pages;
+    QAction* m_print;
+};
+
+} // namespace platform

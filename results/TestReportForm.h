@@ -1,0 +1,65 @@
+#pragma once
+// The report of one test group: shown in a window with File and Export
+// menus, or printed or exported without the window ever being shown. The
+// template follows the database back end and the condensed and ZAMO80
+// flags; the report reads the database file given (local back end) or the
+// server of the [Database] settings. Failures are silent: a shown window
+// stays empty, an export or print does not happen; each is logged.
+
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QMenuBar;
+
+namespace platform {
+class Report;
+class ReportViewer;
+}
+
+class TestReportForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TestReportForm(QWidget* parent = nullptr);
+    ~TestReportForm() override;
+
+    void setReportGroupID(qint32 vNewValue) { m_reportGroupID = vNewValue; }
+    void setDatabasePath(const QString& vNewValue) { m_databasePath = vNewValue; }
+    void setShowCondensedReport(bool vNewValue) { m_showCondensedReport = vNewValue; }
+    void setZamo80(bool vNewValue) { m_zamo80 = vNewValue; }
+
+    // Writes the report to vFilePath as "PDF", "XLS" (a workbook) or "TAB"
+    // (tab-separated text); true when the file was written.
+    bool ExportReport(qint32 vReportGroupID, const QString& vFilePath, const QString& vExportFormat,
+                      bool vCondensedReport, bool vZamo80);
+    // Prints the report on the default printer, one copy; true when printed.
+    bool PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80);
+
+    // The template for the back end in use and the two flags.
+    static QString TemplatePath(bool vCondensedReport, bool vZamo80);
+
+    // The report shown, nullptr until loaded or after a failed load.
+    platform::Report* report() const { return m_report.get(); }
+    platform::ReportViewer* viewer() const { return m_viewer; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void LoadReport();
+    // Opens the template and points it at the database and the group.
+    // Throws platform::ReportError.
+    std::unique_ptr<platform::Report> prepare(qint32 groupID, bool condensed, bool zamo80) const;
+    void exportShown(const QString& format, const QString& filter);
+    void mPrintSetup_Click();
+
+    qint32 m_reportGroupID = 0;
+    QString m_databasePath;
+    bool m_showCondensedReport = false;
+    bool m_zamo80 = false;
+    bool m_loaded = false;
+    std::unique_ptr<platform::Report> m_report;
+    platform::ReportViewer* m_viewer;
+    QMenuBar* m_menuBar;
+};

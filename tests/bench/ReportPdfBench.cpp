@@ -1,0 +1,97 @@
+// Exporting to PDF the full report of a ZAMO80 run on two units: 32
+// electrodes, seven test types, each test step expanded into one test per
+// electrode (224 tests), with their readings, verdicts and diagnostics.
+
+#include "core/EmbeddedFiles.h"
+#include "core/Globals.h"
+#include "core/StartUp.h"
+#include "results/EmptyDatabase.h"
+#include "results/TestReportForm.h"
+#include "support/FixtureGroupWriter.h"
+#include "support/TempDataHome.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+constexpr qint32 kGroup = 50123;
+
+class Zamo80RunDatabase {
+public:
+    Zamo80RunDatabase()
+    {
+        QDir().mkpath(home.stationFolder());
+        modMain::BuildFilePaths();
+        Globals::UseLocalDatabase = true;
+        Globals::DiagnosticsEnabled = true;
+        modMain::ExtractReportFiles();
+        path = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
+        platform::DbConnection db;
+        db.openFile(path, false);
+        db.transaction();
+        write(db);
+        db.commit();
+    }
+
+    testsupport::TempDataHome home;
+    QString path;
+
+private:
+    static void write(platform::DbConnection& db)
+    {
+        testsupport::FixtureGroupWriter w(db);
+        const QDateTime start(QDate(2026, 3, 2), QTime(8, 0));
+        const qint64 group = w.group({kGroup, "LOT-Z80", "Bench run", start, start.addSecs(7200), true, false});
+        const QString letters = "ABCDEFGHIJKLMNOP";
+        const struct {
+            const char* type;
+            QList<std::pair<const char*, int>> intervals;
+        } steps[] = {
+            {"ACZ", {{"20", 20}}},
+            {"ACZ30", {{"20", 20}}},
+            {"DCO", {{"15", 15}, {"30", 30}, {"45", 45}, {"61", 61}}},
+            {"SDR", {{"5", 5}, {"15", 15}, {"25", 25}, {"35", 35}}},
+            {"NOISE", {{"360", 360}}},
+            {"ACLG", {{"30", 30}, {"61", 61}}},
+            {"DEFR", {{"4", 4}, {"60", 60}}},
+        };
+        for (int unit = 1; unit <= 2; ++unit) {
+            w.electrodes(group, unit, letters, start);
+            w.diagnostics(group, unit);
+        }
+        int minute = 0;
+        for (const auto& step : steps) {
+            const qint64 parent = w.test(group, step.type, start.addSecs(60 * minute), 0, false);
+            for (int e = 0; e < 32; ++e) {
+                const QChar letter = letters[e % 16];
+                const qint64 test = w.test(group, step.type, start.addSecs(60 * minute++), parent);
+                const qint64 unit = w.testUnit(test, e / 16 + 1, 1);
+                double value = 100.0 + e;
+                for (const auto& [label, seconds] : step.intervals)
+                    w.measurement(unit, label, seconds, {{letter, value += 1.375}});
+                w.results(unit, {{letter, e % 5 == 0 ? "PASS?" : "PASS"}});
+            }
+        }
+    }
+};
+
+void BM_ExportFullZamo80ReportToPdf(benchmark::State& state)
+{
+    Zamo80RunDatabase run;
+    const QString target = run.home.path() + "/report.pdf";
+    for (auto _ : state) {
+        TestReportForm form;
+        form.setDatabasePath(run.path);
+        if (!form.ExportReport(kGroup, target, "PDF", false, false)) {
+            state.SkipWithError("the export failed");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(QFile(target).size());
+}
+BENCHMARK(BM_ExportFullZamo80ReportToPdf)->Unit(benchmark::kMillisecond);
+
+} // namespace

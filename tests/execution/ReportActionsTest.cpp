@@ -1,0 +1,95 @@
+// The main window's report actions: export file names, and the automatic
+// exports at the end of a run written through the report window.
+
+#include "MainFormFixture.h"
+
+#include "core/EmbeddedFiles.h"
+#include "execution/MainFormReportActions.h"
+#include "results/EmptyDatabase.h"
+#include "support/FixtureGroupWriter.h"
+
+#include <QDir>
+#include <QProcess>
+
+namespace {
+
+TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGiven)
+{
+    const QDateTime march7(QDate(2024, 3, 7), QTime(9, 5, 2));
+    const QDateTime newYear(QDate(2025, 1, 1), QTime(0, 0, 0));
+    const struct {
+        const char* folder;
+        QDateTime date;
+        const char* format;
+        const char* fileName;
+        const char* expected;
+    } cases[] = {
+        {"/srv/reports", march7, "PDF", "", "/srv/reports/TestReport_20240307-090502.PDF"},
+        {"/srv/reports/", march7, "XLS", "", "/srv/reports/TestReport_20240307-090502.XLS"},
+        {"/srv/reports", march7, "TAB", "", "/srv/reports/TestReport_20240307-090502.TXT"},
+        {"/srv/reports", newYear, "PDF", "", "/srv/reports/TestReport_20250101-000000.PDF"},
+        {"/srv/reports", march7, "TAB", "/tmp/mine.dat", "/tmp/mine.dat"},
+        {"", march7, "PDF", "/tmp/mine", "/tmp/mine"},
+        {"", march7, "PDF", "", ""},
+        {"/srv/reports", march7, "DOC", "", ""},
+        {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
+    };
+    for (const auto& c : cases) {
+        Globals::ExportPath = c.folder;
+        EXPECT_EQ(MainFormReportActions::ExportFileName(c.date, c.format, c.fileName), QString(c.expected))
+            << c.folder << " " << c.format << " " << c.fileName;
+    }
+    Globals::ExportPath.clear();
+}
+
+class EndOfRunExports : public MainFormFixture {};
+
+TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNames)
+{
+    QDir().mkpath(home.stationFolder());
+    Globals::UseLocalDatabase = true;
+    Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
+    ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
+    modMain::ExtractReportFiles();
+    {
+        // The group that the run's records stand for (group 5, number 1005).
+        platform::DbConnection db;
+        db.openFile(Globals::DatabaseFilePath, false);
+        testsupport::FixtureGroupWriter w(db);
+        const QDateTime start = recorder->GetGroupDateExecuted(5);
+        const qint64 group = w.group({1005, "LOT-RUN", "", start, start.addSecs(60), false, false});
+        w.electrodes(group, 1, "AB", start);
+        const qint64 unit = w.testUnit(w.test(group, "ACZ", start), 1, 1);
+        w.measurement(unit, "20", 20, {{'A', 812.5}, {'B', 4100}});
+        w.results(unit, {{'A', "PASS"}, {'B', "FAIL"}});
+    }
+    form->Services().reports = std::make_unique<MainFormReportActions>([this] { return form->CheckZAMOMode(); });
+    const QString folder = home.path() + "/exports";
+    QDir().mkpath(folder);
+    Globals::ExportPath = folder;
+    Globals::ExportPDFEnabled = Globals::ExportExcelEnabled = Globals::ExportTabEnabled = true;
+
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    RunToEnd();
+
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
+              QStringList({"TestReport_20240307-090502.PDF", "TestReport_20240307-090502.TXT",
+                           "TestReport_20240307-090502.XLS"}));
+    QFile text(folder + "/TestReport_20240307-090502.TXT");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString tab = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(tab.contains("Test Group 1005\nLot Number\tLOT-RUN\n")) << tab.toStdString();
+    EXPECT_TRUE(tab.contains("A1\t812.500\tPassed\nB1\t4100.000\tFailed\n"));
+    QProcess pdf;
+    pdf.start("pdftotext", {folder + "/TestReport_20240307-090502.PDF", "-"});
+    pdf.waitForFinished(30000);
+    EXPECT_TRUE(pdf.readAllStandardOutput().contains("LOT-RUN"));
+    ASSERT_EQ(prompts->shown.size(), 1);
+    EXPECT_EQ(prompts->shown[0].text, "Test report automatically exported to PDF file.\r\n"
+                                      "Test report automatically exported to XLS file.\r\n"
+                                      "Test report automatically exported to TXT file.\r\n");
+}
+
+} // namespace

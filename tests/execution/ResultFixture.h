@@ -1,0 +1,104 @@
+#pragma once
+// The test window with an ACZ step running on two channels of unit 1, the
+// result handlers of the impedance tests over the window's run, and every
+// reading, verdict and failure sound recorded.
+
+#include "MainFormFixture.h"
+#include "support/QtPrinters.h"
+
+#include "core/modPlaySound.h"
+#include "execution/ImpedanceResults.h"
+#include "execution/ResultReplyFlow.h"
+
+#include <QStringList>
+
+class ResultRecorder : public RecordingRecorder {
+public:
+    QStringList readings;
+    QStringList results;
+
+    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool, int, double,
+                                  bool, bool, qint32 seconds) override
+    {
+        readings << QString("%1%2 %3 %4 %5")
+                        .arg(QChar(char16_t(65 + channel)))
+                        .arg(unit)
+                        .arg(label)
+                        .arg(value, 0, 'f', 3)
+                        .arg(seconds);
+    }
+    void RecordChannelResult(int unit, int channel, const QString& result, bool) override
+    {
+        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
+    }
+};
+
+class ResultFixture : public MainFormFixture {
+protected:
+    void SetUp() override
+    {
+        MainFormFixture::SetUp();
+        auto recorderPtr = std::make_unique<ResultRecorder>();
+        results = recorderPtr.get();
+        form->Services().recorder = std::move(recorderPtr);
+        modPlaySound::SetPlayerForTesting([this](int id) {
+            if (id == modPlaySound::FailureSoundId)
+                ++failureSounds;
+        });
+        flow = std::make_unique<ResultReplyFlow>(form->Sequencer(), *form);
+        impedance = std::make_unique<ImpedanceResults>(*flow);
+    }
+
+    void TearDown() override
+    {
+        modPlaySound::SetPlayerForTesting({});
+        impedance.reset();
+        flow.reset();
+        MainFormFixture::TearDown();
+    }
+
+    // A one-step list of the type on A1 and B1 of unit 1, started and past
+    // its start phase; a step already running is stopped first.
+    void StartStep(const QString& type, bool zamo80 = false)
+    {
+        if (form->pTestRunning())
+            form->StopTests();
+        unit1.Plug(2, zamo80);
+        unit1.commands.clear();
+        Globals::ActiveTestList.clear();
+        Globals::RunningTestList = {AddStep(type)};
+        form->Sequencer().StartTest(Globals::RunningTestList.first(), false, false, false, false);
+        ASSERT_TRUE(form->pTestRunning());
+        form->State().StartupFlag = false;
+        Globals::CommBuffer.clear();
+        results->readings.clear();
+        results->results.clear();
+        failureSounds = 0;
+    }
+
+    // A final ACZ reply; good raw words unless said otherwise.
+    void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
+             qint16 vcc = 100, bool completed = true)
+    {
+        impedance->RXACZTestData(1, channel, zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80);
+    }
+    void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
+    {
+        impedance->RXACZ30TestData(1, channel, 100, 500, measureHigh, 300, 7, completed, 1.0, value, true);
+    }
+
+    // Operator lines since the step started.
+    QStringList Lines() const
+    {
+        QStringList lines = Globals::CommBuffer.split(QStringLiteral("\r\n"));
+        lines.removeAll(QString());
+        return lines;
+    }
+
+    bool ElectrodeActive(qint16 index) const { return form->State().pActiveTest->IsElectrodeTestActive(index); }
+
+    ResultRecorder* results = nullptr;
+    std::unique_ptr<ResultReplyFlow> flow;
+    std::unique_ptr<ImpedanceResults> impedance;
+    int failureSounds = 0;
+};

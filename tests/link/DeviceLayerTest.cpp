@@ -1,0 +1,267 @@
+#include "LinkFixture.h"
+#include "UsbCommTestAccess.h"
+
+#include "link/UsbDeviceLayer.h"
+
+using platform::Clock;
+using platform::FakeD2xx;
+using Call = platform::FakeD2xx::Call;
+
+namespace {
+
+using DeviceLayer = LinkFixture;
+
+TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
+{
+    EXPECT_EQ(UsbDeviceLayer::StatusText(1), " - Invalid Handle");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(4), " - General IO Error");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(7), " - Invalid Baud Rate");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(18), " - other error");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(0), "");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(19), "");
+    EXPECT_EQ(UsbDeviceLayer::StatusText(-3), "");
+}
+
+TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
+{
+    struct Case {
+        QByteArray query, answer;
+        bool zamo80, zamo24;
+        const char* logLine;
+    };
+    for (const Case& c : {Case{"[8]", "[8]", true, false, "ZAMO80 Detected"},
+                          Case{"[8]", "[9]", true, false, nullptr},
+                          Case{"[2]", "[2]", false, true, "ZAMO24 Detected"},
+                          Case{"[2]", "[3]", false, true, nullptr},
+                          Case{"[8]", "[7]", false, false, "ZAMO Detected"}}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo(c.query, c.answer, 5);
+        log.clear();
+        comm->Connect();
+        EXPECT_EQ(comm->IsZAMO80(), c.zamo80) << c.answer.constData();
+        EXPECT_EQ(comm->IsZAMO24(), c.zamo24) << c.answer.constData();
+        if (c.logLine)
+            EXPECT_TRUE(log.contains(c.logLine)) << c.answer.constData();
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, OpensTheLowestUnitConverterAndNeverTheSignalGenerator)
+{
+    fake->setDevices({"FT232R USB UART-SG", "FT232R USB UART", "FT232R USB UART"});
+    fake->replyTo("[*]", "[*]", 5);
+    comm->Connect();
+    EXPECT_TRUE(fake->calls().contains("Open(1)"));
+    EXPECT_FALSE(fake->calls().contains("Open(0)"));
+    EXPECT_EQ(Only("UsbConnected"), QStringList({"UsbConnected 0 0"}));
+    EXPECT_TRUE(log.contains("ZAMO USB Device detected"));
+    EXPECT_TRUE(fake->calls().contains("SetLatencyTimer(16)"));
+    EXPECT_TRUE(fake->calls().contains("SetBaudRate(19200)"));
+    EXPECT_TRUE(fake->calls().contains("SetBitMode(0,0)"));
+}
+
+// What the owner learns when one step of the open sequence fails.
+TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
+{
+    struct Case {
+        const char* name;
+        QList<QByteArray> devices;
+        Call call;
+        platform::FtStatus status;
+        QString error;          // last error status raised
+        bool usbError;          // "Error Opening Port"
+        bool connectedAfter;
+        const char* logLine;
+    };
+    const QList<QByteArray> unit{"FT232R USB UART"};
+    const Case cases[] = {
+        {"no device", {}, Call::Read, 0, "No devices found", false, false, "No USB devices found"},
+        {"only the generator", {"FT232R USB UART-SG"}, Call::Read, 0, "No devices found", false, false,
+         "No ZAMO USB devices found"},
+        {"open", unit, Call::Open, 2, "Open failed", true, false, "USB Port Open failed, Result = 2"},
+        {"queue status", unit, Call::GetQueueStatus, 4, "Command failed", true, false,
+         "USB Command failed, Result = 4"},
+        {"latency", unit, Call::SetLatencyTimer, 6, "Latency failed", true, true,
+         "Setting USB port latentcy failed, Result = 6"},
+        {"baud rate", unit, Call::SetBaudRate, 7, "Baud rate failed", true, true,
+         "Setting USB Baud rate failed, Result = 7"},
+        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, true,
+         "Setting USB Bit Mode failed, Result = 4"},
+    };
+    for (const Case& c : cases) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices(c.devices);
+        driver->replyTo("[*]", "[*]", 5);
+        if (c.status)
+            driver->failNext(c.call, c.status);
+        events.clear();
+        log.clear();
+        comm->Connect();
+        EXPECT_TRUE(Only("Status!").contains("Status! " + c.error)) << c.name;
+        EXPECT_EQ(Only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList())
+            << c.name;
+        EXPECT_TRUE(Only("UsbConnected").isEmpty()) << c.name;
+        EXPECT_EQ(comm->Connected(), c.connectedAfter) << c.name;
+        EXPECT_TRUE(log.contains(c.logLine)) << c.name << ": " << log.join(" | ").toStdString();
+        if (!c.connectedAfter)
+            EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
+        // The owner's label ends with the status update's text.
+        EXPECT_EQ(events.filter("Status").last(), c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found"
+                                                                   : "Status! " + c.error)
+            << c.name;
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, AWrongAcknowledgementEndsTheOpenWithoutConnectedOrError)
+{
+    for (const QByteArray& ack : {QByteArray(), QByteArray("[*][*]")}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        if (!ack.isEmpty())
+            driver->replyTo("[*]", ack, 5);
+        events.clear();
+        log.clear();
+        comm->Connect();
+        EXPECT_TRUE(Only("Status!").contains("Status! No ACK Received"));
+        EXPECT_TRUE(Only("Usb").isEmpty()) << Only("Usb").join(",").toStdString();
+        EXPECT_TRUE(comm->Connected());
+        EXPECT_TRUE(log.contains("USB Initialization failed.  ACK not received."));
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, OpeningAnOpenPortClosesItFirst)
+{
+    ConnectedUnit(Model::Base);
+    comm->OpenDevice();
+    EXPECT_TRUE(log.contains("USB Port already open.  Closing port first"));
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("UsbConnected").size(), 1);
+
+    fake->failNext(Call::Close, 4);
+    events.clear();
+    comm->OpenDevice();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_TRUE(Only("Status!").contains("Status! Close attempt failed"));
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError Error Opening Port"}));
+}
+
+TEST_F(DeviceLayer, AFailedCloseLeavesThePortAsItWas)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Close, 4);
+    comm->Disconnect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(Only("Usb").isEmpty());
+    events.clear();
+    comm->Disconnect();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("Usb"), QStringList({"UsbClosed"}));
+    EXPECT_EQ(comm->Display().errorMessage, "USB Port Closed");
+}
+
+TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Read, 4);
+    fake->arrive("[*]");
+    Clock::advance(150);
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT_Read - General IO Error"}));
+    EXPECT_TRUE(log.contains("USB Error:  FT_Read - General IO Error"));
+    EXPECT_EQ(fake->openCount(), 0);
+    Clock::advance(1500);
+    EXPECT_EQ(Only("UsbError").size(), 1);
+
+    comm->Connect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("UsbConnected").size(), 1);
+}
+
+TEST_F(DeviceLayer, AnUnknownStatusGivesAnEmptyErrorText)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::GetQueueStatus, 99);
+    Clock::advance(150);
+    EXPECT_TRUE(log.contains("USB Error:  FT_GetQueueStatus"));
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT_GetQueueStatus"}));
+}
+
+TEST_F(DeviceLayer, AFailedWriteIsReportedAndItsBytesAreNotSentLater)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Write, 4);
+    comm->SendCommandToChannel("(GA)", 3, true);
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT-Write - General IO Error"}));
+    EXPECT_EQ(Only("TX "), QStringList({"TX [C03(GA)]"}));
+    comm->Connect();
+    EXPECT_EQ(fake->writes().first(), "[*]");
+    fake->clearWrites();
+    comm->SendCommandToChannel("(X)", 3, true);
+    EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C03(X)]"}));
+}
+
+TEST_F(DeviceLayer, AShortWriteSendsTheRestInOrder)
+{
+    ConnectedUnit(Model::Base);
+    fake->setWriteLimit(4);
+    comm->SendCommandToChannel("(GA)", 3, true);
+    comm->SendCommandToChannel("[*]", -1, true);
+    EXPECT_EQ(fake->writtenText(), "[C03(GA)][*]");
+    EXPECT_TRUE(Only("UsbError").isEmpty());
+}
+
+TEST_F(DeviceLayer, AZamo80ReconnectsAfterAReadFailure)
+{
+    ConnectedUnit(Model::Zamo80);
+    fake->failNext(Call::Read, 4);
+    fake->arrive("(*)");
+    Clock::advance(150);
+    EXPECT_EQ(Only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_FALSE(comm->Reconnecting());
+    EXPECT_FALSE(fake->writes().contains("[F]"));
+    EXPECT_TRUE(fake->writes().contains("[L]"));
+    EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
+    EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
+    EXPECT_GE(Clock::tickCount(), 1000 + 7000);
+    EXPECT_EQ(fake->openCount(), 1);
+}
+
+TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
+{
+    struct Case {
+        Call call;
+        QString error;
+    };
+    for (const Case& c : {Case{Call::Open, "UsbError FT_CyclePortOpen - Device Not Found"},
+                          Case{Call::SetBaudRate, "UsbError FT_CyclePortOpen - Invalid Baud Rate"},
+                          Case{Call::Close, "UsbError FT_CyclePortClose - General IO Error"}}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[8]", "[8]", 5);
+        comm->Connect();
+        ASSERT_TRUE(comm->Connected());
+        Clock::advance(1000);
+        events.clear();
+        driver->failNext(Call::Read, 4);
+        driver->failNext(c.call, c.call == Call::Open ? 2 : c.call == Call::Close ? 4 : 7);
+        driver->arrive("(*)");
+        Clock::advance(150);
+        EXPECT_EQ(Only("UsbReconnecting").size(), 1) << c.error.toStdString();
+        EXPECT_EQ(Only("UsbError"), QStringList({c.error}));
+        EXPECT_FALSE(comm->Connected());
+        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_EQ(driver->openCount(), 0) << c.error.toStdString();
+        Clock::advance(20000);
+        EXPECT_EQ(Only("UsbError").size(), 1);
+        comm->Disconnect();
+    }
+}
+
+} // namespace

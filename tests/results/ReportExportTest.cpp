@@ -1,0 +1,121 @@
+// The report of a fixture group exported as text, PDF and workbook, on both
+// database back ends.
+
+#include "ReportFixture.h"
+
+#include "XlsxCells.h"
+
+#include "results/TestReportForm.h"
+
+#include <QFile>
+
+namespace {
+
+using ReportExport = ReportTest;
+
+const char* const kFullReport =
+    "Test Report\n"
+    "\n"
+    "Test Group 40001\n"
+    "Lot Number\tLOT-7781\n"
+    "Started\t2026-03-02 09:00:00\n"
+    "Completed\t2026-03-02 09:30:00\n"
+    "Run\tCompleted\n"
+    "Unit Model\tZAMO\n"
+    "User\toperator\n"
+    "Computer\tBENCH-01\n"
+    "Software Version\t1.0.0\n"
+    "Demo Mode\tNo\n"
+    "Limits\tDCO 100 mV, ACZ 3000 Ohms\n"
+    "Warnings\tDCO 100 mV, ACZ 2000 Ohms\n"
+    "Notes\tSecond shift recheck B1\n"
+    "\n"
+    "Electrodes\n"
+    "\n"
+    "Unit 1\n"
+    "Electrode\tSerial Number\tFirmware\tCalibration Date\tLot Number\n"
+    "A1\tSA1\tF1.2\t2026-01-15 00:00:00\tL-A\n"
+    "B1\tSB1\tF1.2\t2026-01-15 00:00:00\tL-B\n"
+    "C1\tSC1\tF1.2\t2026-01-15 00:00:00\tL-C\n"
+    "\n"
+    "Tests\n"
+    "\n"
+    "ACZ, Unit 1, Iteration 1, started 2026-03-02 09:01:00\n"
+    "Readings: Impedance (Ohms)\n"
+    "Electrode\t20\tVerdict\n"
+    "A1\t1234.500\tPassed\n"
+    "B1\t2100.250\tMarginal Pass\n"
+    "C1\t3500.000\tFailed\n"
+    "\n"
+    "DCO, Unit 1, Iteration 1, started 2026-03-02 09:05:00\n"
+    "Readings: DCO (mV)\n"
+    "Electrode\t30\t61\tVerdict\n"
+    "A1\t12.500\t13.000\tPassed with Expired Channel\n"
+    "B1\t-3.250\t-3.500\tERR\n"
+    "C1\t0.004\t0.013\tFAIL_O\n";
+
+TEST_P(ReportExport, TabTextHoldsTheGroupTheElectrodesAndEveryReadingWithItsVerdict)
+{
+    const QString file = exportReport("TAB", "report.txt");
+    ASSERT_FALSE(file.isEmpty()) << log.join("\n").toStdString();
+    EXPECT_EQ(readText(file), QString::fromUtf8(kFullReport));
+    EXPECT_TRUE(prompts->shown.isEmpty());
+}
+
+TEST_P(ReportExport, PdfShowsTheGroupAndEveryReadingAndVerdictAndDiagnosticsOnlyWhereTheTemplateHasThem)
+{
+    for (const bool diagnostics : {false, true}) {
+        SCOPED_TRACE(diagnostics ? "with diagnostics" : "without diagnostics");
+        extractTemplates(diagnostics);
+        const QString file = exportReport("PDF", "report.pdf");
+        ASSERT_FALSE(file.isEmpty());
+        const QString text = pdfText(file);
+        for (const char* expected : {"Test Report", "Test Group 40001", "LOT-7781", "Second shift", "SA1", "SC1",
+                                     "1234.500", "2100.250", "3500.000", "12.500", "-3.250", "0.004", "13.000",
+                                     "-3.500", "0.013", "Passed", "Marginal Pass", "Passed with Expired Channel",
+                                     "Failed", "ERR", "FAIL_O", "Page 1 of"})
+            EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+        EXPECT_FALSE(text.contains("77.700")) << "a test hidden from reports";
+        EXPECT_EQ(text.contains("Unit Diagnostics"), diagnostics);
+        EXPECT_EQ(text.contains("31.5"), diagnostics);
+    }
+}
+
+TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
+{
+    extractTemplates(true);
+    const QString tab = exportReport("TAB", "report.txt");
+    const QString xls = exportReport("XLS", "report.XLS");
+    ASSERT_FALSE(tab.isEmpty());
+    ASSERT_FALSE(xls.isEmpty());
+    QFile raw(xls);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    EXPECT_EQ(raw.read(2), QByteArray("PK")) << "a current workbook, whatever the name says";
+
+    const QStringList lines = readText(tab).split('\n');
+    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::Read(xls);
+    ASSERT_EQ(rows.size(), lines.size() - 1);   // the text ends with a line break
+    int numbers = 0;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const QStringList cells = lines[r].split('\t');
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const xlsxcells::Cell cell = rows[r].value(c);
+            bool isNumber = false;
+            const double value = cells[c].toDouble(&isNumber);
+            if (cell.number) {
+                ++numbers;
+                EXPECT_TRUE(isNumber) << cells[c].toStdString();
+                EXPECT_DOUBLE_EQ(cell.text.toDouble(), value) << "row " << r << " column " << c;
+            } else {
+                // The text export puts spaces for the line breaks and tabs in a cell.
+                EXPECT_EQ(cell.text.simplified(), cells[c]) << "row " << r << " column " << c;
+            }
+        }
+    }
+    EXPECT_EQ(numbers, 9 + 7) << "every reading, and the unit diagnostics with their unit number";
+    EXPECT_TRUE(rows[lines.indexOf("Electrode\t20\tVerdict") + 1].value(1).number);
+}
+
+INSTANTIATE_ON_BOTH_BACKENDS(ReportExport);
+
+} // namespace
