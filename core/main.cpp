@@ -3,6 +3,7 @@
 #include "core/ProgramEnd.h"
 #include "core/StartUp.h"
 #include "definitions/DefinitionWindows.h"
+#include "execution/ExecutionWindows.h"
 #include "results/modDatabase.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     DefinitionWindows::InstallOpeners();
+    ExecutionWindows::InstallMainForm();
     int code = 1;
     if (modMain::Main())
         code = app.exec();

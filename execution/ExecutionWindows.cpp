@@ -1,13 +1,16 @@
 #include "execution/ExecutionWindows.h"
 
+#include "core/Globals.h"
 #include "core/ParentMDIForm.h"
 #include "core/StationWindows.h"
 #include "definitions/DefinitionWindows.h"
 #include "execution/ActiveLotNumbersForm.h"
 #include "execution/MainForm.h"
+#include "execution/MainFormReportActions.h"
 #include "execution/MainFormUnitLinks.h"
 #include "execution/RunRecording.h"
 #include "execution/TestDetailsForm.h"
+#include "link/ctlZAMORoller.h"
 #include "results/modDatabase.h"
 
 #include <QAction>
@@ -48,11 +51,19 @@ MainFormServices* BuildMainForm()
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
     form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
+    form->Services().reports = std::make_unique<MainFormReportActions>([form] { return form->CheckZAMOMode(); });
     form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
         links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
+    auto* roller = new ctlZAMORoller(form);
+    roller->setObjectName(QStringLiteral("ctlZAMOSG"));
+    form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
+    form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
+    form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };
     modDatabase::SetConnectionObserver(form);
     StationWindows::AddToFrame(form);
     form->Form_Load();
+    if (Globals::SGEnabled)
+        roller->setRollDelay(Globals::SGDelay);
     return form;
 }
 

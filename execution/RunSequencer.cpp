@@ -7,6 +7,7 @@
 #include "execution/CompletionEstimate.h"
 #include "execution/EndOfRunReports.h"
 #include "execution/IntervalTestClock.h"
+#include "execution/ResultHandlers.h"
 #include "execution/RunGlobals.h"
 #include "execution/RunHost.h"
 #include "execution/StationText.h"
@@ -50,6 +51,7 @@ RunSequencer::RunSequencer(RunHost& host, const std::array<UnitLink*, 2>& units,
     connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::TestSequenceTimer_Timer);
     connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::IntervalTimer_Timer);
     m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
+    m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
 UnitLink* RunSequencer::Unit(int vIndex) const

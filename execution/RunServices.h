@@ -27,7 +27,7 @@ struct RunServices {
     std::unique_ptr<PreTestDetails> preTestDetails = std::make_unique<AcceptingPreTestDetails>();
     std::unique_ptr<TestClock> clock;
     std::unique_ptr<Zamo80RunPlan> zamo80;
-    // Until the verdict rules are installed, replies are passed to no one.
+    // The sequencer installs the station's result handlers.
     std::unique_ptr<UnitResultHandler> results = std::make_unique<UnitResultHandler>();
     std::unique_ptr<DatabaseAccess> database = std::make_unique<ModDatabaseAccess>();
 };

@@ -4,6 +4,7 @@
 #include "ResultFixture.h"
 
 #include "execution/MeasurementSchedule.h"
+#include "execution/ResultHandlers.h"
 
 #include <limits>
 
@@ -184,14 +185,53 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
 {
     StartStep("ACZ30ZERO", true);
-    impedance->RXACZ30ZeroTestData(1, 1, 55);
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
     EXPECT_TRUE(ElectrodeActive(1));
     form->State().ACZ30ZeroRun = true;
-    impedance->RXACZ30ZeroTestData(1, 1, 55);
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
     EXPECT_FALSE(ElectrodeActive(1));
     EXPECT_THAT(Lines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
                                      "* ACZ30 Zero Test Complete on Electrode B1"));
     EXPECT_THAT(results->results, IsEmpty());
+}
+
+TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
+{
+    StartStep("ACZ");
+    results->failResults = true;
+    EXPECT_NO_THROW(ACZ(0, 1500));
+    EXPECT_TRUE(LogText().contains("* ACZ reply not handled: results table locked"));
+    EXPECT_FALSE(ElectrodeActive(0));
+}
+
+// The interim side of the verdict flow, as the offset, noise, bias and ACLG
+// handlers use it: one reading per channel and interval, bad data replaced
+// by the unit's last reading.
+TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
+{
+    StartStep("DCO");
+    ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(Handlers()).Flow();
+    RunState& state = form->State();
+    EXPECT_FALSE(flow.TakeInterim(1, 0));   // before the first interval
+
+    state.ElapsedSeconds = 20;
+    form->Services().clock->SetNextMeasurementTime(false);
+    state.pActiveTest->IncrementErrorCount(0);
+    unit1.lastMeasurement[1] = 7.25;
+    ASSERT_TRUE(flow.TakeInterim(1, 0));
+    flow.RecordInterim(1, 0, 12.5, true, "20", 20);
+    EXPECT_FALSE(flow.TakeInterim(1, 0));   // its reading of this interval is in
+    ASSERT_TRUE(flow.TakeInterim(1, 1));
+    flow.RecordInterim(1, 1, NaN, true, "20", 20);
+    EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
+    EXPECT_EQ(state.pActiveTest->GetErrorCount(0), 0);
+    EXPECT_TRUE(ElectrodeActive(0));
+
+    // The next interval makes every reading due again.
+    state.ElapsedSeconds = 40;
+    form->Services().clock->SetNextMeasurementTime(false);
+    EXPECT_TRUE(flow.TakeInterim(1, 0));
+    EXPECT_EQ(state.PreviousMeasurementTime, 40);
 }
 
 } // namespace

@@ -4,11 +4,23 @@
 #include "MainFormFixture.h"
 
 #include "core/EmbeddedFiles.h"
+#include "core/MdiChild.h"
+#include "core/ParentMDIForm.h"
+#include "core/StationWindows.h"
+#include "core/Twips.h"
 #include "execution/MainFormReportActions.h"
+#include "execution/ModDatabaseAccess.h"
+#include "execution/RunRecording.h"
+#include "execution/UnitResultHandler.h"
+#include "platform/Report.h"
+#include "results/TestReportForm.h"
 #include "results/EmptyDatabase.h"
 #include "support/FixtureGroupWriter.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 
 namespace {
@@ -42,17 +54,18 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGiven)
     Globals::ExportPath.clear();
 }
 
-class EndOfRunExports : public MainFormFixture {};
-
-TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNames)
-{
-    QDir().mkpath(home.stationFolder());
-    Globals::UseLocalDatabase = true;
-    Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
-    modMain::ExtractReportFiles();
+// The main window over a live database holding group 1005, the group that
+// the run's recording double names for its group 5.
+class StationReports : public MainFormFixture {
+protected:
+    void SetUp() override
     {
-        // The group that the run's records stand for (group 5, number 1005).
+        MainFormFixture::SetUp();
+        QDir().mkpath(home.stationFolder());
+        Globals::UseLocalDatabase = true;
+        Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
+        ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
+        modMain::ExtractReportFiles();
         platform::DbConnection db;
         db.openFile(Globals::DatabaseFilePath, false);
         testsupport::FixtureGroupWriter w(db);
@@ -63,33 +76,81 @@ TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNa
         w.measurement(unit, "20", 20, {{'A', 812.5}, {'B', 4100}});
         w.results(unit, {{'A', "PASS"}, {'B', "FAIL"}});
     }
+
+    void TearDown() override
+    {
+        StationWindows::DestroyAll();
+        MainFormFixture::TearDown();
+    }
+};
+
+TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
+{
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form,
+                                                               std::array<UnitLink*, 2>{&unit1, &unit2});
+    form->Services().database = std::make_unique<ModDatabaseAccess>();
     form->Services().reports = std::make_unique<MainFormReportActions>([this] { return form->CheckZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     Globals::ExportPath = folder;
     Globals::ExportPDFEnabled = Globals::ExportExcelEnabled = Globals::ExportTabEnabled = true;
+    Globals::ActiveLotNumber = "LOT-E2E";
 
     unit1.Plug(2);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
+    ASSERT_TRUE(form->pTestRunning());
+    form->State().StartupFlag = false;
+    UnitResultHandler& handlers = *form->Services().results;
+    handlers.RXACZTestData(1, 0, 100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false);
+    handlers.RXACZTestData(1, 1, 100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false);
     RunToEnd();
+    ASSERT_FALSE(form->pTestRunning());
 
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
-              QStringList({"TestReport_20240307-090502.PDF", "TestReport_20240307-090502.TXT",
-                           "TestReport_20240307-090502.XLS"}));
-    QFile text(folder + "/TestReport_20240307-090502.TXT");
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+    const QString base = QFileInfo(files.first()).completeBaseName();
+    EXPECT_EQ(base, "TestReport_20260302-100000") << "the run started at 10:00:00 on 2 March 2026";
+    EXPECT_EQ(files, QStringList({base + ".PDF", base + ".TXT", base + ".XLS"}));
+
+    QFile text(folder + "/" + base + ".TXT");
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QString tab = QString::fromUtf8(text.readAll());
-    EXPECT_TRUE(tab.contains("Test Group 1005\nLot Number\tLOT-RUN\n")) << tab.toStdString();
-    EXPECT_TRUE(tab.contains("A1\t812.500\tPassed\nB1\t4100.000\tFailed\n"));
+    EXPECT_TRUE(tab.contains("\nLot Number\tLOT-E2E\n")) << tab.toStdString();
+    EXPECT_TRUE(tab.contains("A1\t812.500\tPassed\nB1\t4100.000\tFailed\n")) << tab.toStdString();
     QProcess pdf;
-    pdf.start("pdftotext", {folder + "/TestReport_20240307-090502.PDF", "-"});
+    pdf.start("pdftotext", {folder + "/" + base + ".PDF", "-"});
     pdf.waitForFinished(30000);
-    EXPECT_TRUE(pdf.readAllStandardOutput().contains("LOT-RUN"));
+    EXPECT_TRUE(pdf.readAllStandardOutput().contains("LOT-E2E"));
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_EQ(prompts->shown[0].text, "Test report automatically exported to PDF file.\r\n"
                                       "Test report automatically exported to XLS file.\r\n"
                                       "Test report automatically exported to TXT file.\r\n");
+}
+
+TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
+{
+    ParentMDIForm* frame = StationWindows::Frame();
+    MainFormReportActions actions([] { return QString("ZAMO"); });
+    actions.OpenTestReport(1005, false, QString(), false);
+    actions.OpenTestReport(1005, false, QString(), false);
+
+    const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
+    QList<TestReportForm*> reports;
+    for (QMdiSubWindow* sub : windows)
+        if (auto* form = qobject_cast<TestReportForm*>(sub->widget()))
+            reports << form;
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_NE(reports[0]->report(), reports[1]->report());
+    for (TestReportForm* form : reports) {
+        ASSERT_NE(form->report(), nullptr);
+        EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
+        const QRect placed = MdiChild::GeometryTwips(form);
+        EXPECT_EQ(placed.topLeft(), QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
+        EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->WidthInTwips() - 200) * 2 / 3)));
+        EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->HeightInTwips() - 1500)));
+    }
+    EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
 } // namespace

@@ -1,21 +1,23 @@
 #pragma once
-// The test window with an ACZ step running on two channels of unit 1, the
-// result handlers of the impedance tests over the window's run, and every
-// reading, verdict and failure sound recorded.
+// The test window with a step running on two channels of unit 1, replies
+// given to the window's own result handlers, and every reading, verdict and
+// failure sound recorded.
 
 #include "MainFormFixture.h"
 #include "support/QtPrinters.h"
 
 #include "core/modPlaySound.h"
-#include "execution/ImpedanceResults.h"
-#include "execution/ResultReplyFlow.h"
+#include "execution/UnitResultHandler.h"
 
 #include <QStringList>
+
+#include <stdexcept>
 
 class ResultRecorder : public RecordingRecorder {
 public:
     QStringList readings;
     QStringList results;
+    bool failResults = false;   // a verdict that cannot be stored
 
     void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool, int, double,
                                   bool, bool, qint32 seconds) override
@@ -29,6 +31,8 @@ public:
     }
     void RecordChannelResult(int unit, int channel, const QString& result, bool) override
     {
+        if (failResults)
+            throw std::runtime_error("results table locked");
         results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
     }
 };
@@ -45,15 +49,11 @@ protected:
             if (id == modPlaySound::FailureSoundId)
                 ++failureSounds;
         });
-        flow = std::make_unique<ResultReplyFlow>(form->Sequencer(), *form);
-        impedance = std::make_unique<ImpedanceResults>(*flow);
     }
 
     void TearDown() override
     {
         modPlaySound::SetPlayerForTesting({});
-        impedance.reset();
-        flow.reset();
         MainFormFixture::TearDown();
     }
 
@@ -80,11 +80,11 @@ protected:
     void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
              qint16 vcc = 100, bool completed = true)
     {
-        impedance->RXACZTestData(1, channel, zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80);
+        Handlers().RXACZTestData(1, channel, zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80);
     }
     void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
     {
-        impedance->RXACZ30TestData(1, channel, 100, 500, measureHigh, 300, 7, completed, 1.0, value, true);
+        Handlers().RXACZ30TestData(1, channel, 100, 500, measureHigh, 300, 7, completed, 1.0, value, true);
     }
 
     // Operator lines since the step started.
@@ -98,7 +98,8 @@ protected:
     bool ElectrodeActive(qint16 index) const { return form->State().pActiveTest->IsElectrodeTestActive(index); }
 
     ResultRecorder* results = nullptr;
-    std::unique_ptr<ResultReplyFlow> flow;
-    std::unique_ptr<ImpedanceResults> impedance;
+    // The window's own result handlers.
+    UnitResultHandler& Handlers() { return *form->Services().results; }
+
     int failureSounds = 0;
 };

@@ -1,0 +1,44 @@
+#pragma once
+// The unit link fixture, also recording the replies that matter for a run:
+// raw frames, the channel map, the lid and the ACZ data with the virtual
+// time at which they came.
+
+#include "../link/LinkFixture.h"
+
+#include "support/TempDataHome.h"
+
+#include <vector>
+
+struct AczReading {
+    qint16 channel, zero, ref, high, measure, vcc;
+    bool completed, zamo80;
+    qint64 tick;
+};
+
+class UnitRecorder : public LinkFixture {
+protected:
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        ctlZAMOUsbComm* c = comm.get();
+        QObject::connect(c, &ctlZAMOUsbComm::RXData, [this](int, qint16 ch, const QString& d) {
+            events << QString("RX %1 %2").arg(ch).arg(d);
+        });
+        QObject::connect(c, &ctlZAMOUsbComm::RXMasterFoundChannels, [this](int, const QString& m) { events << "Found " + m; });
+        QObject::connect(c, &ctlZAMOUsbComm::RXMasterLidState, [this](int, bool closed) {
+            events << QString("Lid %1").arg(closed);
+        });
+        QObject::connect(c, &ctlZAMOUsbComm::RXACZTestData,
+                         [this](int, qint16 ch, qint16 zero, qint16 ref, qint16 high, qint16 measure, qint16 vcc,
+                                bool completed, double, double, double, bool zamo80) {
+                             acz.push_back({ch, zero, ref, high, measure, vcc, completed, zamo80,
+                                            platform::Clock::tickCount()});
+                         });
+    }
+
+    // The frames sent.
+    QStringList Frames() const { return Only("TX "); }
+
+    testsupport::TempDataHome home;
+    std::vector<AczReading> acz;
+};

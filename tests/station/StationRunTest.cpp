@@ -1,0 +1,95 @@
+// The whole station offscreen: a simulated unit connected from the menu,
+// and a run from the Run button to its end.
+#include "support/StationHarness.h"
+
+#include "core/ElectrodeSelection.h"
+#include "execution/StatusLamp.h"
+#include "execution/UnitResultHandler.h"
+
+#include <gmock/gmock.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Completes an electrode at its final ACZ reading (the verdict rules are
+// not part of these tests).
+class CompletingAczHandler : public UnitResultHandler {
+public:
+    explicit CompletingAczHandler(MainForm& form) : m_form(form) {}
+    QStringList finals;
+
+    void RXACZTestData(int index, qint16 channel, qint16, qint16, qint16, qint16, qint16, bool completed, double,
+                       double measurement, double, bool) override
+    {
+        auto step = m_form.State().pActiveTest;
+        if (!completed || !step)
+            return;
+        const auto electrode = qint16((index - 1) * 16 + channel);
+        finals << clsTestSequence::FindElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
+        step->SetElectrodeTestComplete(electrode);
+    }
+
+private:
+    MainForm& m_form;
+};
+
+class StationRunTest : public ::testing::Test {
+protected:
+    testsupport::StationHarness station;
+};
+
+TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
+{
+    ASSERT_TRUE(station.Start());
+    MainForm& form = station.Form();
+    EXPECT_FALSE(form.cmdRunTestList->isEnabled());
+    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Red());
+
+    form.MaskUnavailableElectrodesCheckBox->setChecked(true);
+    station.ConnectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+
+    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Green());
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_TRUE(form.ElectrodesCheckBox[0]->isEnabled());
+    EXPECT_TRUE(form.ElectrodesCheckBox[1]->isEnabled());
+    EXPECT_FALSE(form.ElectrodesCheckBox[2]->isEnabled());
+    EXPECT_TRUE(station.Frame().ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+}
+
+TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
+{
+    ASSERT_TRUE(station.Start());
+    MainForm& form = station.Form();
+    auto handler = std::make_unique<CompletingAczHandler>(form);
+    CompletingAczHandler* finals = handler.get();
+    form.Services().results = std::move(handler);
+
+    station.ConnectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    modMain::ApplyElectrodeString("A1-B1");
+    form.ApplyElectrodeSelection();
+    auto step = std::make_shared<clsTestSequence>();
+    step->InitByString("ACZ,A1-B1,1");
+    Globals::ActiveTestList = {step};
+    form.UpdateTestSequenceList();
+
+    station.StartNextRunWithLot("LOT-1");
+    form.cmdRunTestList->click();
+    ASSERT_TRUE(form.pTestRunning());
+    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
+
+    EXPECT_TRUE(station.Sent(1).contains("[A(GA))1100000000000000]"));
+    EXPECT_EQ(finals->finals.size(), 2);
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_FALSE(form.Sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form.Sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(station.Link(1).TestRunning());
+    EXPECT_TRUE(station.Prompts().messages().isEmpty()) << station.Prompts().messages().join('|').toStdString();
+}
+
+} // namespace
