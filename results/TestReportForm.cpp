@@ -118,10 +118,10 @@ std::unique_ptr<platform::Report> TestReportForm::prepare(qint32 groupID, bool c
     return report;
 }
 
-void TestReportForm::showEvent(QShowEvent* event)
+void TestReportForm::setVisible(bool visible)
 {
-    QWidget::showEvent(event);
-    if (!m_loaded) {
+    QWidget::setVisible(visible);
+    if (visible && !m_loaded) {
         m_loaded = true;
         LoadReport();
     }

@@ -43,8 +43,8 @@ public:
     platform::Report* report() const { return m_report.get(); }
     platform::ReportViewer* viewer() const { return m_viewer; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    // The first show loads the report, as the window's load does.
+    void setVisible(bool visible) override;
 
 private:
     void LoadReport();

@@ -4,11 +4,19 @@
 #include "MainFormFixture.h"
 
 #include "core/EmbeddedFiles.h"
+#include "core/MdiChild.h"
+#include "core/ParentMDIForm.h"
+#include "core/StationWindows.h"
+#include "core/Twips.h"
 #include "execution/MainFormReportActions.h"
+#include "platform/Report.h"
+#include "results/TestReportForm.h"
 #include "results/EmptyDatabase.h"
 #include "support/FixtureGroupWriter.h"
 
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 
 namespace {
@@ -42,17 +50,18 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGiven)
     Globals::ExportPath.clear();
 }
 
-class EndOfRunExports : public MainFormFixture {};
-
-TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNames)
-{
-    QDir().mkpath(home.stationFolder());
-    Globals::UseLocalDatabase = true;
-    Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
-    modMain::ExtractReportFiles();
+// The main window over a live database holding group 1005, the group that
+// the run's recording double names for its group 5.
+class StationReports : public MainFormFixture {
+protected:
+    void SetUp() override
     {
-        // The group that the run's records stand for (group 5, number 1005).
+        MainFormFixture::SetUp();
+        QDir().mkpath(home.stationFolder());
+        Globals::UseLocalDatabase = true;
+        Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
+        ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
+        modMain::ExtractReportFiles();
         platform::DbConnection db;
         db.openFile(Globals::DatabaseFilePath, false);
         testsupport::FixtureGroupWriter w(db);
@@ -63,6 +72,16 @@ TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNa
         w.measurement(unit, "20", 20, {{'A', 812.5}, {'B', 4100}});
         w.results(unit, {{'A', "PASS"}, {'B', "FAIL"}});
     }
+
+    void TearDown() override
+    {
+        StationWindows::DestroyAll();
+        MainFormFixture::TearDown();
+    }
+};
+
+TEST_F(StationReports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNames)
+{
     form->Services().reports = std::make_unique<MainFormReportActions>([this] { return form->CheckZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
@@ -90,6 +109,31 @@ TEST_F(EndOfRunExports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNa
     EXPECT_EQ(prompts->shown[0].text, "Test report automatically exported to PDF file.\r\n"
                                       "Test report automatically exported to XLS file.\r\n"
                                       "Test report automatically exported to TXT file.\r\n");
+}
+
+TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
+{
+    ParentMDIForm* frame = StationWindows::Frame();
+    MainFormReportActions actions([] { return QString("ZAMO"); });
+    actions.OpenTestReport(1005, false, QString(), false);
+    actions.OpenTestReport(1005, false, QString(), false);
+
+    const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
+    QList<TestReportForm*> reports;
+    for (QMdiSubWindow* sub : windows)
+        if (auto* form = qobject_cast<TestReportForm*>(sub->widget()))
+            reports << form;
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_NE(reports[0]->report(), reports[1]->report());
+    for (TestReportForm* form : reports) {
+        ASSERT_NE(form->report(), nullptr);
+        EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
+        const QRect placed = MdiChild::GeometryTwips(form);
+        EXPECT_EQ(placed.topLeft(), QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
+        EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->WidthInTwips() - 200) * 2 / 3)));
+        EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->HeightInTwips() - 1500)));
+    }
+    EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
 } // namespace
