@@ -1,0 +1,57 @@
+// Report templates: what is refused when the file is read, and what the
+// selection formula accepts.
+
+#include "platform/ReportError.h"
+#include "platform/ReportSelection.h"
+#include "platform/ReportTemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QFile>
+
+using platform::ReportError;
+using platform::ReportSelection;
+using platform::ReportTemplate;
+
+namespace {
+
+TEST(ReportTemplate, FilesThatAreNoTemplateAreRefused)
+{
+    QTemporaryDir dir;
+    const char* broken[] = {
+        "",
+        "not xml at all",
+        "<other/>",
+        "<report source=\"tape\"/>",
+        "<report><chart/></report>",
+        "<report><band/></report>",
+        "<report><table letters=\"A-P\"/></report>",
+        "<report><table letters=\"P-A\"><column>{@}</column></table></report>",
+        "<report><table letters=\"A-P\" query=\"SELECT 1\"><column>{@}</column></table></report>",
+        "<report><map name=\"m\"><item/></map></report>",
+        "<report><heading>unclosed",
+    };
+    for (const char* text : broken) {
+        QFile f(dir.filePath("t.rpt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        EXPECT_THROW(ReportTemplate::read(f.fileName()), ReportError) << text;
+    }
+    EXPECT_THROW(ReportTemplate::read(dir.filePath("missing.rpt")), ReportError);
+}
+
+TEST(ReportSelection, TakesAFieldAndAWholeNumber)
+{
+    const ReportSelection s = ReportSelection::parse("{TestGroups.UniqueGroupID} = 40001");
+    EXPECT_EQ(s.field, "TestGroups.UniqueGroupID");
+    EXPECT_EQ(s.value.toLongLong(), 40001);
+    EXPECT_EQ(ReportSelection::parse(" { TestGroups.GroupID }=-7 ").value.toLongLong(), -7);
+    for (const char* refused : {"", "{TestGroups.UniqueGroupID} = ", "{UniqueGroupID} = 1",
+                                "{TestGroups.UniqueGroupID} = 1 OR 1=1", "{TestGroups.UniqueGroupID} = 'x'",
+                                "{TestGroups.UniqueGroupID} = 99999999999999999999"})
+        EXPECT_THROW(ReportSelection::parse(refused), ReportError) << refused;
+}
+
+} // namespace
