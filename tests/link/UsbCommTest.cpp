@@ -204,3 +204,31 @@ TEST_F(UsbComm, TheStatusDisplayFollowsTheLinkAndItsToggleConnects)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UsbComm, ASimulatedUnitConnectsThroughTheSameReceivePath)
+{
+    struct Case {
+        bool zamo80, zamo24;
+        QString status;
+    };
+    for (const Case& c : {Case{false, false, "Status ZAMO Connected; A1-B1"},
+                          Case{true, false, "Status ZAMO80 Connected; A1-B1"},
+                          Case{false, true, "Status ZAMO2-4 Connected; A1-B1"}}) {
+        events.clear();
+        comm->ConnectSimulator(2, c.zamo80, c.zamo24);
+        Clock::advance(500);
+        EXPECT_TRUE(comm->Connected());
+        EXPECT_EQ(comm->IsZAMO80(), c.zamo80);
+        EXPECT_EQ(comm->IsZAMO24(), c.zamo24);
+        EXPECT_EQ(Only("UsbConnected"), QStringList({QString("UsbConnected %1 %2").arg(c.zamo80).arg(c.zamo24)}));
+        EXPECT_EQ(events.filter("Status").last(), c.status);
+        EXPECT_TRUE(Only("TX ").contains("TX [F]"));
+        comm->Disconnect();
+        EXPECT_FALSE(comm->Connected());
+        EXPECT_FALSE(comm->SimulatorMode());
+    }
+}
+
+} // namespace
