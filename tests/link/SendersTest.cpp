@@ -292,21 +292,32 @@ TEST_F(Senders, ChargeCommandsBlockForThreeQuarterSecondsWithoutRunningTheQueue)
 TEST_F(Senders, LidCheckWaitsHalfASecondPollingOnlyWhenNotPolledForData)
 {
     As(Model::Zamo24);
-    // Without polled data the poll cycle keeps running through the wait.
+    QList<bool> lidStates;
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::RXMasterLidState,
+                     [&](int, bool closed) { lidStates << closed; });
+    // Without polled data the poll cycle keeps running through the wait and
+    // picks up the reply.
+    fake->replyTo("[L]", "[L0]", 100, 1);
     comm->TXRunACZTest(2);
     events.clear();
     qint64 start = Clock::tickCount();
     comm->TXMasterCheckLid();
     EXPECT_GE(Clock::tickCount() - start, 500);
     EXPECT_EQ(Only("TX ").join(" "), "TX [L] TX [C02(GA)]");
+    EXPECT_EQ(lidStates, QList<bool>({true}));
+    EXPECT_TRUE(comm->LidClosed());
 
-    // Polled for data, the exchange suspends the poll cycle.
+    // Polled for data, the exchange suspends the poll cycle and parses the
+    // reply before it returns.
+    fake->replyTo("[L]", "[L1]", 100, 1);
     comm->TXRunACZTest(2);
     events.clear();
     start = Clock::tickCount();
     comm->TXMasterCheckLid(true);
     EXPECT_GE(Clock::tickCount() - start, 500);
     EXPECT_EQ(Only("TX ").join(" "), "TX [L]");
+    EXPECT_EQ(lidStates, QList<bool>({true, false}));
+    EXPECT_FALSE(comm->LidClosed());
     EXPECT_TRUE(UsbCommTestAccess::PollingEnabled(*comm));
 }
 
