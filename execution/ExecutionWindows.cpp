@@ -11,6 +11,7 @@
 #include "execution/RunRecording.h"
 #include "execution/TestDetailsForm.h"
 #include "link/ctlZAMORoller.h"
+#include "link/ctlZAMOUsbCommView.h"
 #include "results/modDatabase.h"
 
 #include <QAction>
@@ -47,6 +48,8 @@ MainFormServices* BuildMainForm()
     auto* form = new MainForm(links->Units());
     links->setParent(form);
     links->Wire(*form);
+    for (int n = 1; n <= 2; ++n)
+        form->PlaceUnitLinkView(n, new ctlZAMOUsbCommView(links->Link(n), form));
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };

@@ -167,6 +167,7 @@ QWidget* MainForm::BuildStatusPanel()
 {
     auto* box = new QGroupBox(QStringLiteral("Status"), this);
     auto* grid = new QGridLayout(box);
+    m_statusGrid = grid;
     for (int n = 1; n <= 2; ++n) {
         auto* caption = new QLabel(QStringLiteral("Unit %1:").arg(n), box);
         StatusShape[n] = new StatusLamp(QStringLiteral("Unit %1 status").arg(n), box);
@@ -215,6 +216,12 @@ QWidget* MainForm::BuildStatusPanel()
         vadov->addWidget(w);
     grid->addWidget(VadovFrame, 4, 0, 1, 3);
     return box;
+}
+
+void MainForm::PlaceUnitLinkView(int n, QWidget* view)
+{
+    if (n >= 1 && n <= 2 && view)
+        m_statusGrid->addWidget(view, 4 + n, 0, 1, 3);
 }
 
 QWidget* MainForm::BuildTestListPanel()
@@ -277,7 +284,7 @@ QWidget* MainForm::BuildElectrodePanel()
     auto* grid = new QGridLayout;
     for (int i = 0; i < 32; ++i) {
         const QString name = clsTestSequence::FindElectrodeNameByIndex(qint16(i));
-        auto* check = new QCheckBox(i < 16 ? name : QString(), box);
+        auto* check = new QCheckBox(name, box);
         check->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
         check->setToolTip(name);
         check->setAccessibleName(name);

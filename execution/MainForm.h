@@ -23,6 +23,7 @@
 #include <functional>
 
 class QCheckBox;
+class QGridLayout;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -44,6 +45,9 @@ public:
     MainFrameItems& Frame() { return m_frame; }
     // The main frame's own items and status strip replace the stand-ins.
     void AttachFrame(const MainFrameItems& items);
+    // The display of unit link n (its Connect toggle and simulator switch)
+    // beside the unit's status.
+    void PlaceUnitLinkView(int n, QWidget* view);
 
     // ---- set-up, unit mode and shutdown ----
     void Form_Load();
@@ -206,6 +210,7 @@ private:
     QWidget* BuildTestListPanel();
     QWidget* BuildElectrodePanel();
     QWidget* BuildStatusPanel();
+
     void ConnectControls();
     UnitLink* Unit(int n) const;
     bool AnyUnitConnected() const;
@@ -219,6 +224,7 @@ private:
 
     std::array<UnitLink*, 2> m_units;
     RunSequencer m_sequencer;
+    QGridLayout* m_statusGrid = nullptr;
     MainFrameItems m_frame;
     Windows m_windows;
     QString m_lastSequenceFile;

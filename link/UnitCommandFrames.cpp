@@ -147,19 +147,9 @@ QString ChannelLED(bool enable)
     return enable ? QStringLiteral("(i1)") : QStringLiteral("(i0)");
 }
 
-QString MasterReadPort(const QString& port)
+QString AsUnitFrame(const QString& channelCommand)
 {
-    return "[R" + port + "]";
-}
-
-QString MasterReadTrisRegister(const QString& reg)
-{
-    return "[RT" + reg + "]";
-}
-
-QString MasterWritePort(const QString& port, const QString& bitValue)
-{
-    return "[W" + port + bitValue + "]";
+    return "[" + channelCommand.mid(1, channelCommand.size() - 2) + "]";
 }
 
 QString AllChannelCommand(const QString& testType, UnitModel model)

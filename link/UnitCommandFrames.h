@@ -53,10 +53,9 @@ QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64
                      qint64 pace2Offms, qint64 pace1Voltage, qint64 pace2Voltage);
 QString ChannelLED(bool enable);
 
-// --- unit commands with arguments ---
-QString MasterReadPort(const QString& port);
-QString MasterReadTrisRegister(const QString& reg);
-QString MasterWritePort(const QString& port, const QString& bitValue);
+// --- unit commands ---
+// The unit's own twin of a channel command: "(RB)" becomes "[RB]".
+QString AsUnitFrame(const QString& channelCommand);
 
 // --- all-channel frames ---
 // The five-character command of a test type on a model (exact, case-sensitive

@@ -40,6 +40,8 @@ ctlZAMOUsbComm::~ctlZAMOUsbComm()
 {
     PollingTimer.setEnabled(false);
     DelayTimer.setEnabled(false);
+    // The owner may be half destroyed already: close without raising events.
+    blockSignals(true);
     TerminateClose();
 }
 

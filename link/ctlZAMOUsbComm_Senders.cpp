@@ -427,22 +427,22 @@ void ctlZAMOUsbComm::TXMasterCommCheck(bool vImmediate)
 
 void ctlZAMOUsbComm::TXMasterReadDigitalPort(const QString& vPort)
 {
-    Send(*this, MasterReadPort(vPort), -1);
+    Send(*this, AsUnitFrame(ReadPort(vPort)), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterReadADPort(const QString& vPort)
 {
-    Send(*this, MasterReadPort(vPort), -1);
+    Send(*this, AsUnitFrame(ReadPort(vPort)), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterReadTrisRegister(const QString& vRegister)
 {
-    Send(*this, MasterReadTrisRegister(vRegister), -1);
+    Send(*this, AsUnitFrame(ReadTrisRegister(vRegister)), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterWritePort(const QString& vPort, const QString& vBitValue)
 {
-    Send(*this, MasterWritePort(vPort, vBitValue), -1);
+    Send(*this, AsUnitFrame(WritePort(vPort, vBitValue)), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterDiagnostics()

@@ -9,12 +9,16 @@
 #include "core/StationWindows.h"
 #include "core/Twips.h"
 #include "execution/MainFormReportActions.h"
+#include "execution/ModDatabaseAccess.h"
+#include "execution/RunRecording.h"
+#include "execution/UnitResultHandler.h"
 #include "platform/Report.h"
 #include "results/TestReportForm.h"
 #include "results/EmptyDatabase.h"
 #include "support/FixtureGroupWriter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -80,31 +84,44 @@ protected:
     }
 };
 
-TEST_F(StationReports, TheThreeExportsOfTheRunLandInTheExportFolderUnderTheirNames)
+TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form,
+                                                               std::array<UnitLink*, 2>{&unit1, &unit2});
+    form->Services().database = std::make_unique<ModDatabaseAccess>();
     form->Services().reports = std::make_unique<MainFormReportActions>([this] { return form->CheckZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     Globals::ExportPath = folder;
     Globals::ExportPDFEnabled = Globals::ExportExcelEnabled = Globals::ExportTabEnabled = true;
+    Globals::ActiveLotNumber = "LOT-E2E";
 
     unit1.Plug(2);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
+    ASSERT_TRUE(form->pTestRunning());
+    form->State().StartupFlag = false;
+    UnitResultHandler& handlers = *form->Services().results;
+    handlers.RXACZTestData(1, 0, 100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false);
+    handlers.RXACZTestData(1, 1, 100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false);
     RunToEnd();
+    ASSERT_FALSE(form->pTestRunning());
 
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files),
-              QStringList({"TestReport_20240307-090502.PDF", "TestReport_20240307-090502.TXT",
-                           "TestReport_20240307-090502.XLS"}));
-    QFile text(folder + "/TestReport_20240307-090502.TXT");
+    const QStringList files = QDir(folder).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+    const QString base = QFileInfo(files.first()).completeBaseName();
+    EXPECT_EQ(base, "TestReport_20260302-100000") << "the run started at 10:00:00 on 2 March 2026";
+    EXPECT_EQ(files, QStringList({base + ".PDF", base + ".TXT", base + ".XLS"}));
+
+    QFile text(folder + "/" + base + ".TXT");
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QString tab = QString::fromUtf8(text.readAll());
-    EXPECT_TRUE(tab.contains("Test Group 1005\nLot Number\tLOT-RUN\n")) << tab.toStdString();
-    EXPECT_TRUE(tab.contains("A1\t812.500\tPassed\nB1\t4100.000\tFailed\n"));
+    EXPECT_TRUE(tab.contains("\nLot Number\tLOT-E2E\n")) << tab.toStdString();
+    EXPECT_TRUE(tab.contains("A1\t812.500\tPassed\nB1\t4100.000\tFailed\n")) << tab.toStdString();
     QProcess pdf;
-    pdf.start("pdftotext", {folder + "/TestReport_20240307-090502.PDF", "-"});
+    pdf.start("pdftotext", {folder + "/" + base + ".PDF", "-"});
     pdf.waitForFinished(30000);
-    EXPECT_TRUE(pdf.readAllStandardOutput().contains("LOT-RUN"));
+    EXPECT_TRUE(pdf.readAllStandardOutput().contains("LOT-E2E"));
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_EQ(prompts->shown[0].text, "Test report automatically exported to PDF file.\r\n"
                                       "Test report automatically exported to XLS file.\r\n"

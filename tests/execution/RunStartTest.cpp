@@ -156,3 +156,49 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
 }
 
 } // namespace
+
+namespace {
+
+// The ZAMO80 run plan's calls, in order, over the plain plan's behaviour.
+class RecordingZamo80Plan : public PlainZamo80RunPlan {
+public:
+    using PlainZamo80RunPlan::PlainZamo80RunPlan;
+    QStringList calls;
+    void BuildElectrodeTestLists() override
+    {
+        calls << "Build";
+        PlainZamo80RunPlan::BuildElectrodeTestLists();
+    }
+    void OpenCircuitPoint() override
+    {
+        calls << "OpenCircuitPoint";
+        PlainZamo80RunPlan::OpenCircuitPoint();
+    }
+    void StartDuePaceTests() override { calls << "StartDuePace"; }
+    void EndDuePaceTests() override { calls << "EndDuePace"; }
+    void ActivatePaceTest(const QString& electrodes) override { calls << "Activate " + electrodes; }
+};
+
+TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
+{
+    auto plan = std::make_unique<RecordingZamo80Plan>(form->State());
+    RecordingZamo80Plan* calls = plan.get();
+    form->Services().zamo80 = std::move(plan);
+    unit1.Plug(2, true);
+    AddStep("ACZ");
+    AddStep("DCO");
+    form->StartFirstTestSequence(true);
+    EXPECT_TRUE(form->State().PreCheckRunning);
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Open Circuit test on Electrodes A1-B1 started at"));
+
+    FinishIteration();
+    Tick();   // position 2: the pre-check point, nothing started
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    EXPECT_TRUE(form->State().PreCheckHandled);
+    Tick();   // the next tick starts the step
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
+    EXPECT_THAT(calls->calls, ElementsAre("Build", "OpenCircuitPoint", "StartDuePace", "Activate A1-B1", "EndDuePace",
+                                          "StartDuePace"));
+}
+
+} // namespace

@@ -265,3 +265,26 @@ TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DeviceLayer, TerminationClosesThePortWithoutUsbClosed)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Close, 4);
+    comm->Deactivate();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(Only("Usb").isEmpty());
+    EXPECT_TRUE(log.contains("Close attempt failed - Control Terminated"));
+}
+
+TEST_F(DeviceLayer, ALinkDestroyedWhileConnectedClosesItsPortQuietly)
+{
+    ConnectedUnit(Model::Base);
+    comm.reset();
+    EXPECT_EQ(fake->openCount(), 0);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+} // namespace
