@@ -10,18 +10,13 @@ namespace {
 const QString ImpedanceLabel = QStringLiteral("20");
 constexpr qint32 ImpedanceSeconds = 20;
 
-bool ValidChannel(int vUnit, qint16 vChannel)
-{
-    return vUnit >= 1 && vUnit <= 2 && vChannel >= 0 && vChannel < 16;
-}
-
 } // namespace
 
 void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef,
                                      qint16 vMeasureHigh, qint16, qint16 vVcc, bool vCompleted, double,
                                      double vMeasurement, double, bool vZamo80)
 {
-    if (!ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     if (!m_flow.IsFinal(vCompleted)) {
         m_flow.TakeInterim(Index, vCommChannelID);
@@ -37,7 +32,7 @@ void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 
                                        qint16 vMeasureHigh, qint16, qint16, bool vCompleted, double,
                                        double vMeasurement, bool vZamo80)
 {
-    if (!ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     if (!m_flow.IsFinal(vCompleted)) {
         m_flow.TakeInterim(Index, vCommChannelID);
@@ -51,7 +46,7 @@ void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 
 
 void ImpedanceResults::RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16)
 {
-    if (!ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     RunState& state = m_flow.State();
     if (state.ACZ30ZeroRun && state.pActiveTest)

@@ -56,6 +56,21 @@ void ResultReplyFlow::RecordInterim(int vUnit, qint16 vChannel, double vValue, b
     RecordMeasurement(vUnit, vChannel, vLabel, value, vIntervalSeconds);
 }
 
+void ResultReplyFlow::RecordInterimPair(int vUnit, qint16 vChannel, double vValue1, double vValue2, bool vGoodData,
+                                        const QString& vLabel, qint32 vIntervalSeconds)
+{
+    if (!RecordingAllowed())
+        return;
+    if (const auto& test = State().pActiveTest)
+        test->ClearElectrodeErrorCount(ElectrodeIndex(vUnit, vChannel));
+    if (!vGoodData || !VerdictRules::IsNumber(vValue1) || !VerdictRules::IsNumber(vValue2)) {
+        UnitLink* unit = Unit(vUnit);
+        vValue1 = unit ? unit->GetElectrodeLastMeasurement(vChannel) : 0.0;
+        vValue2 = unit ? unit->GetElectrodeLastMeasurement2(vChannel) : 0.0;
+    }
+    RecordPair(vUnit, vChannel, vLabel, vValue1, vValue2, vIntervalSeconds);
+}
+
 void ResultReplyFlow::WriteCompletion(const QString& vTestName, int vUnit, qint16 vChannel)
 {
     Write(VerdictRules::CompletionLine(vTestName, ElectrodeName(vUnit, vChannel)));
@@ -81,7 +96,8 @@ ResultReplyFlow::DataCheck ResultReplyFlow::CheckFinalData(int vUnit, qint16 vCh
     return DataCheck::Good;
 }
 
-void ResultReplyFlow::EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine)
+void ResultReplyFlow::EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine,
+                                       const std::function<void()>& vBeforeSound)
 {
     Write(vLine);
     if (const auto& test = State().pActiveTest) {
@@ -90,7 +106,15 @@ void ResultReplyFlow::EndWithDataError(int vUnit, qint16 vChannel, const QString
         test->ClearElectrodeErrorCount(electrode);
     }
     RecordResult(vUnit, vChannel, vCode);
+    if (vBeforeSound)
+        vBeforeSound();
     PlayFailureSound();
+}
+
+void ResultReplyFlow::EndWithERR(int vUnit, qint16 vChannel, const std::function<void()>& vBeforeSound)
+{
+    EndWithDataError(vUnit, vChannel, QStringLiteral("ERR"), VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)),
+                     vBeforeSound);
 }
 
 QString ResultReplyFlow::Judge(int vUnit, qint16 vChannel, double vValue, const LimitPair& vLimits)
@@ -106,6 +130,20 @@ QString ResultReplyFlow::Judge(int vUnit, qint16 vChannel, double vValue, const 
     return VerdictRules::WithCalibrationExpiry(code, unit && unit->ElectrodeChannelCalibrationExpired(vChannel));
 }
 
+QString ResultReplyFlow::Apply(int vUnit, qint16 vChannel, const Verdict& vVerdict, bool vAskExpiry)
+{
+    for (const QString& line : vVerdict.lines)
+        Write(line);
+    if (vVerdict.code == QLatin1String("ERR") && vVerdict.lines.isEmpty())
+        Write(VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)));
+    if (vVerdict.failureSound)
+        PlayFailureSound();
+    if (!vAskExpiry || !VerdictRules::IsPass(vVerdict.code))
+        return vVerdict.code;
+    UnitLink* unit = Unit(vUnit);
+    return VerdictRules::WithCalibrationExpiry(vVerdict.code, unit && unit->ElectrodeChannelCalibrationExpired(vChannel));
+}
+
 void ResultReplyFlow::RecordMeasurement(int vUnit, qint16 vChannel, const QString& vLabel, double vValue,
                                         qint32 vIntervalSeconds)
 {
@@ -114,6 +152,25 @@ void ResultReplyFlow::RecordMeasurement(int vUnit, qint16 vChannel, const QStrin
     m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue, false, 0, 0.0, false,
                                                               false, vIntervalSeconds);
     MeasurementSchedule::MarkIntervalReadingTaken(State(), vUnit, vChannel);
+}
+
+void ResultReplyFlow::RecordPair(int vUnit, qint16 vChannel, const QString& vLabel, double vValue1, double vValue2,
+                                 qint32 vIntervalSeconds)
+{
+    if (!RecordingAllowed())
+        return;
+    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue1, false, 0, vValue2,
+                                                              true, false, vIntervalSeconds);
+    MeasurementSchedule::MarkIntervalReadingTaken(State(), vUnit, vChannel);
+}
+
+void ResultReplyFlow::RecordSDRPoint(int vUnit, qint16 vChannel, int vPoint, const QString& vLabel, double vValue,
+                                     qint32 vIntervalSeconds)
+{
+    if (!RecordingAllowed())
+        return;
+    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue, true, vPoint, 0.0,
+                                                              false, false, vIntervalSeconds);
 }
 
 void ResultReplyFlow::RecordResult(int vUnit, qint16 vChannel, const QString& vCode)

@@ -6,9 +6,12 @@
 // calibration mode outside a burn-in. The handlers of each test type add
 // their data-quality check, labels and special verdicts around it.
 
+#include "execution/FamilyVerdicts.h"
 #include "execution/VerdictLimits.h"
 
 #include <QString>
+
+#include <functional>
 
 class RunHost;
 class RunSequencer;
@@ -41,20 +44,35 @@ public:
     // a reading that is not a number) is replaced by the unit's last reading.
     void RecordInterim(int vUnit, qint16 vChannel, double vValue, bool vGoodData, const QString& vLabel,
                        qint32 vIntervalSeconds);
+    // The same for an R1/R2 pair: bad data stores the unit's last pair.
+    void RecordInterimPair(int vUnit, qint16 vChannel, double vValue1, double vValue2, bool vGoodData,
+                           const QString& vLabel, qint32 vIntervalSeconds);
 
     // "* <test> Test Complete on Electrode <name>".
     void WriteCompletion(const QString& vTestName, int vUnit, qint16 vChannel);
     // The data-quality check of a final reading; a value that is not a
     // number is bad data whatever the raw words say.
     DataCheck CheckFinalData(int vUnit, qint16 vChannel, bool vBadData, double vValue);
-    // The electrode's test ends on its data errors with the code and line given.
-    void EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine);
+    // The electrode's test ends on its data errors with the code and line
+    // given; vBeforeSound runs after the code is stored.
+    void EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine,
+                          const std::function<void()>& vBeforeSound = {});
+    // The same with "ERR" and its " Data Error" line.
+    void EndWithERR(int vUnit, qint16 vChannel, const std::function<void()>& vBeforeSound = {});
 
     // The verdict on a final value, with its FAIL line and sound and the
     // expired-calibration pass.
     QString Judge(int vUnit, qint16 vChannel, double vValue, const LimitPair& vLimits);
+    // A verdict made on several values: its lines and sound, and the
+    // expired-calibration pass when vAskExpiry.
+    QString Apply(int vUnit, qint16 vChannel, const Verdict& vVerdict, bool vAskExpiry = true);
 
     void RecordMeasurement(int vUnit, qint16 vChannel, const QString& vLabel, double vValue, qint32 vIntervalSeconds);
+    void RecordPair(int vUnit, qint16 vChannel, const QString& vLabel, double vValue1, double vValue2,
+                    qint32 vIntervalSeconds);
+    // One of the four SDR readings of the electrode's unit (point 1..4).
+    void RecordSDRPoint(int vUnit, qint16 vChannel, int vPoint, const QString& vLabel, double vValue,
+                        qint32 vIntervalSeconds);
     void RecordResult(int vUnit, qint16 vChannel, const QString& vCode);
 
     void Write(const QString& vLine);

@@ -62,6 +62,8 @@ public:
     virtual void TXRunDefibRecoveryTest(qint16 vChannelID) = 0;
     virtual void TXMasterTriggerCharge() = 0;
     virtual void TXStopAllBiasTest() = 0;
+    // Stops the test of one channel.
+    virtual void TXCancel(qint16 vChannelID) { (void)vChannelID; }
 
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.

@@ -50,6 +50,7 @@ void UsbCommUnitLink::TXRunACLGTest(qint16 vChannelID) { m_link->TXRunACLGTest(v
 void UsbCommUnitLink::TXRunDefibRecoveryTest(qint16 vChannelID) { m_link->TXRunDefibRecoveryTest(vChannelID); }
 void UsbCommUnitLink::TXMasterTriggerCharge() { m_link->TXMasterTriggerCharge(); }
 void UsbCommUnitLink::TXStopAllBiasTest() { m_link->TXStopAllBiasTest(); }
+void UsbCommUnitLink::TXCancel(qint16 vChannelID) { m_link->TXCancel(vChannelID); }
 QVector<std::shared_ptr<clsElectrode>> UsbCommUnitLink::GetElectrodeArray() { return m_link->GetElectrodeArray(); }
 void UsbCommUnitLink::TXMasterDiagnosticsPollingMode(qint32 pDelay) { m_link->TXMasterDiagnosticsPollingMode(pDelay); }
 void UsbCommUnitLink::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)

@@ -68,6 +68,11 @@ QString PlainNumber(double v)
     return QString::number(v, 'g', 15);
 }
 
+bool ValidChannel(int vUnit, qint16 vChannel)
+{
+    return vUnit >= 1 && vUnit <= 2 && vChannel >= 0 && vChannel < 16;
+}
+
 qint16 ElectrodeIndex(int vUnit, qint16 vChannel)
 {
     return qint16((vUnit - 1) * 16 + vChannel);

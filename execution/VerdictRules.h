@@ -44,6 +44,9 @@ QString Fixed3(double v);
 // A limit as a plain number, without trailing zeros ("3", "2.5").
 QString PlainNumber(double v);
 
+// Unit 1..2 and channel 0..15: a reply from anywhere else is not judged.
+bool ValidChannel(int vUnit, qint16 vChannel);
+
 // Electrode index (0..31) and name ("A1".."P2") of a unit's channel.
 qint16 ElectrodeIndex(int vUnit, qint16 vChannel);
 QString ElectrodeName(int vUnit, qint16 vChannel);

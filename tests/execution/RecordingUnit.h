@@ -86,4 +86,5 @@ public:
     void TXRunDefibRecoveryTest(qint16 ch) override { commands << "DEFR START " + QString::number(ch); }
     void TXMasterTriggerCharge() override { commands << "TRIGGER CHARGE"; }
     void TXStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
+    void TXCancel(qint16 ch) override { commands << "CANCEL " + QString::number(ch); }
 };

@@ -19,15 +19,18 @@ public:
     QStringList results;
     bool failResults = false;   // a verdict that cannot be stored
 
-    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool, int, double,
-                                  bool, bool, qint32 seconds) override
+    // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
+    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,
+                                  double value2, bool pair, bool, qint32 seconds) override
     {
         readings << QString("%1%2 %3 %4 %5")
-                        .arg(QChar(char16_t(65 + channel)))
-                        .arg(unit)
-                        .arg(label)
-                        .arg(value, 0, 'f', 3)
-                        .arg(seconds);
+                            .arg(QChar(char16_t(65 + channel)))
+                            .arg(unit)
+                            .arg(label)
+                            .arg(value, 0, 'f', 3)
+                            .arg(seconds)
+                        + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
+                        + (sdr ? QString(" P%1").arg(point) : QString());
     }
     void RecordChannelResult(int unit, int channel, const QString& result, bool) override
     {

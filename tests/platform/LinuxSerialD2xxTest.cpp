@@ -15,6 +15,12 @@ namespace {
 
 class LinuxSerialD2xxTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+            GTEST_SKIP() << "This machine gives no pseudo-terminals";
+    }
+
     // Waits (really: the kernel hands pty data over asynchronously) until
     // the station side sees `n` bytes waiting, or the time is up.
     std::int32_t waitForBytes(FtHandle h, std::int32_t n)

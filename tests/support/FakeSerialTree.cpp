@@ -34,6 +34,15 @@ FakeSerialTree::~FakeSerialTree()
         qunsetenv("ZAMO_DEVICE_ROOT");
 }
 
+bool FakeSerialTree::PseudoTerminalsAvailable()
+{
+    const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
 int FakeSerialTree::openPty(int number)
 {
     const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -17,6 +17,9 @@ public:
     FakeSerialTree();
     ~FakeSerialTree();
 
+    // False where the machine gives no pseudo-terminals (the tests skip).
+    static bool PseudoTerminalsAvailable();
+
     QString root() const { return m_dir.path(); }
 
     // Adds ttyUSB<number> described as `product`; returns the master end

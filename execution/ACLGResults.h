@@ -1,0 +1,43 @@
+#pragma once
+// The ACLG results of the newer unit models: the start acknowledgement that
+// lets the test clock trigger the charge, the one reading of a ZAMO80 and
+// the R1/R2 pair of a ZAMO2-4. Every good final reading is added to the
+// channel's sums for the run's average verdict. Each reply leaves one trace
+// line in the log file with the points it passed.
+
+#include <QString>
+
+class ResultReplyFlow;
+
+class ACLGResults {
+public:
+    explicit ACLGResults(ResultReplyFlow& flow) : m_flow(flow) {}
+
+    void RXACLGAck(int Index);
+    void RXACLGTestData(int Index, qint16 vCommChannelID, qint16 vV50, qint16 vVe, bool vCompleted,
+                        double vFinalMeasurement);
+    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, qint16 vZero50, qint16 vZeroE, qint16 vV50_1,
+                              qint16 vVe_1, qint16 vV50_2, qint16 vVe_2, bool vCompleted, double vCalcR1,
+                              double vCalcR2);
+
+    // A channel's sum that holds no reading yet.
+    static constexpr double NoSum = -99.0;
+
+private:
+    struct Reading {
+        int unit;
+        qint16 channel;
+        bool completed;
+        double r1;
+        double r2;
+        bool pair;          // a ZAMO2-4 R1/R2 pair
+        bool interimGood;   // the raw words of an interim reading are good
+        bool finalBad;      // the raw words of a final reading are bad
+    };
+    // Handles one reading; trace gets the points passed.
+    void Handle(const Reading& r, QString& trace);
+    void HandleInterim(const Reading& r, QString& trace);
+    void AddToSums(const Reading& r);
+
+    ResultReplyFlow& m_flow;
+};

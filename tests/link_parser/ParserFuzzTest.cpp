@@ -1,0 +1,138 @@
+// Random and mutated replies, fed in random pieces: the parser must not
+// crash or hang, must keep its pending text bounded, must report channel
+// replies only for channels 0..15 and must not touch a channel record for a
+// reply addressed beyond them.
+#include "ParserFixture.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+const QStringList ValidFrames = {
+    "(GA2130,3593,0000,2175,1470*)", "(Ga2130,3593,0000,2175,0000*)", "(GT2130,3593*)", "(GT0)",
+    "(Gt0064,0076,3034,2749,1310,1205*)", "(Gt0)", "(GR2022,2513,7492,0008,2031,1222,0060*)", "(GR0)",
+    "(GN00212*)", "(GN00212,0300,0100,0030!)", "(GN12182,3386,0212,2208,2881,0360*)", "(GN20100,0200,0300*)",
+    "(Gd02022,2513,7492,0008,2031!)", "(Gd12022,2513,7492,0008,2031,0060*)", "(Gd20012)",
+    "(GD02022,2513,2031*)", "(GD12022,2513,2031,0060*)", "(GB02022,2513,2046,2054,0001,0030*)",
+    "(GB12022,2513,2046,2054,0007,0001,0030*)", "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)",
+    "(GP1*)", "(Gp1!)", "(Gz0123)", "(*)", "(!)", "(RB0x1F)", "(RTC255)",
+    "(MC000001,00002,00003,00004,00005,00006,00007)", "(MD12024,03,15)", "(MV100101)", "(MS1AB123)",
+    "(MR11000,2000,3000,4000)", "(MP10010,0020,0900,0800)", "(Mp11234,5678,1234,5678,1000,0700)",
+    "(Md10750)", "(mV100203)", "(mS1CB001)", "(mR11000,2000)", "(mR312345,-1234)", "(mR53000,0500)",
+    "(mP100001,99999)", "(gA11000)", "(gD216384,10000)", "(gN316384,05000)", "(gB10500)",
+    "(gS116384,10000)", "(gS21234)", "(gR116384,10000)", "(gR216384,10000)", "[*]", "[RTA17]", "[RC017]",
+    "[D0629,0234,0362,0362,0174,1,1,1,01010]", "[d0629,0234,0362,0362,0174,0100,1,0,01010]",
+    "[F1100000000000001]", "[L0]", "[L1]"};
+
+const QString Alphabet = QStringLiteral("()[]()[]GgMmADdNRTtSBPpzaCcVr0123456789,,*!-. xX");
+
+struct Snapshot {
+    QString serial, firmware;
+    double date, pace[6];
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const clsElectrode& e)
+{
+    return {e.SerialNumber(), e.FirmwareVersion(), e.CalibrationDate().value,
+            {e.Zamo24Pace1Amplitude(), e.Zamo24Pace1PulseWidth(), e.Zamo24Pace1BPM(), e.Zamo24Pace2Amplitude(),
+             e.Zamo24Pace2PulseWidth(), e.Zamo24Pace2BPM()}};
+}
+
+class ParserFuzz : public ParserFixture {
+protected:
+    QRandomGenerator rng{20261210};
+
+    int Below(int n) { return int(rng.bounded(n)); }
+
+    QString RandomText(int maxLength)
+    {
+        QString s;
+        const int n = Below(maxLength + 1);
+        for (int i = 0; i < n; ++i)
+            s += Below(20) == 0 ? QChar(Below(256)) : Alphabet.at(Below(Alphabet.size()));
+        return s;
+    }
+
+    QString Mutated(QString frame)
+    {
+        for (int m = Below(4); m > 0; --m) {
+            const int at = Below(frame.size() + 1);
+            switch (Below(5)) {
+            case 0: frame.insert(at, Alphabet.at(Below(Alphabet.size()))); break;
+            case 1: if (at < frame.size()) frame[at] = Alphabet.at(Below(Alphabet.size())); break;
+            case 2: frame.remove(at, 1); break;
+            case 3: frame.truncate(at); break;
+            default: frame.insert(at, QChar(0)); break;
+            }
+        }
+        return frame;
+    }
+
+    QString RandomStream()
+    {
+        QString s;
+        for (int parts = 1 + Below(6); parts > 0; --parts) {
+            switch (Below(3)) {
+            case 0: s += ValidFrames.at(Below(ValidFrames.size())); break;
+            case 1: s += Mutated(ValidFrames.at(Below(ValidFrames.size()))); break;
+            default: s += RandomText(40); break;
+            }
+        }
+        return s;
+    }
+};
+
+TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
+{
+    for (int round = 0; round < 20000; ++round) {
+        SetModel(Model(Below(3)));
+        const qint16 channel = qint16(Below(44) - 4);   // -4..39
+        parser.AttributeTo(channel);
+        const bool outside = channel < 0 || channel > 15;
+        std::vector<Snapshot> before;
+        for (int ch = 0; ch < 16; ++ch)
+            before.push_back(Take(*comm.Electrode(ch)));
+
+        recorder.events.clear();
+        QString stream = RandomStream();
+        if (Below(4) == 0) {
+            parser.ParseText(stream);
+        } else {
+            while (!stream.isEmpty()) {   // the stream arrives in random pieces
+                const int piece = 1 + Below(stream.size());
+                parser.ParseRead(stream.left(piece).toLatin1());
+                stream.remove(0, piece);
+            }
+        }
+
+        ASSERT_LE(UsbCommTestAccess::PendingText(comm).size(), ReplyFraming::MaxPendingLength);
+        for (const Event& e : recorder.Replies()) {
+            if (!e.args.isEmpty() && e.name != "RXMasterFoundChannels" && e.name != "HardwareStatus"
+                && !e.name.startsWith("RXMaster")) {
+                ASSERT_FALSE(outside) << e.name.toStdString() << " for channel " << channel;
+                const int ch = e.args.at(0).toInt();
+                ASSERT_TRUE(ch >= 0 && ch <= 15) << e.name.toStdString();
+            }
+        }
+        if (outside) {
+            for (int ch = 0; ch < 16; ++ch)
+                ASSERT_TRUE(Take(*comm.Electrode(ch)) == before[ch]) << "record " << ch << " written";
+        }
+    }
+}
+
+// Text that never completes a frame is dropped at the bound; the next frame
+// after it is decoded again.
+TEST_F(ParserFuzz, EndlessBrokenFrameDoesNotBlockLaterReplies)
+{
+    parser.ParseRead("[d0629(");
+    for (int i = 0; i < 200; ++i)
+        parser.ParseRead(QByteArray(64, '5'));
+    ASSERT_LE(UsbCommTestAccess::PendingText(comm).size(), ReplyFraming::MaxPendingLength);
+    recorder.events.clear();
+    parser.ParseRead("(*)");
+    EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXIdle", {0}}}));
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+// ACLG and DEFR steps of a ZAMO80 run on a simulated unit: the start is
+// acknowledged, the charge triggered, the final reading judged and the run
+// goes on to its end.
+#include "support/StationHarness.h"
+
+#include "core/ElectrodeSelection.h"
+
+#include <gmock/gmock.h>
+
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+class DefibRunTest : public ::testing::Test {
+protected:
+    // The steps run on the one electrode selected (a ZAMO80 step names one).
+    void RunOnZamo80(const QString& electrode, const QStringList& types)
+    {
+        ASSERT_TRUE(station.Start());
+        station.ConnectSimulatedUnit(1, 2, true);
+        MainForm& form = station.Form();
+        ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        modMain::ApplyElectrodeString(electrode);
+        form.ApplyElectrodeSelection();
+        Globals::ActiveTestList.clear();
+        for (const QString& type : types) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(type + "," + electrode + ",1");
+            Globals::ActiveTestList.append(step);
+        }
+        form.UpdateTestSequenceList();
+        testsupport::StationHarness::StartNextRunWithLot("LOT-9");
+        form.cmdRunTestList->click();
+        ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.toStdString();
+        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 10 * 60 * 1000, 250));
+    }
+
+    QStringList Lines() const { return Globals::CommBuffer.split("\r\n"); }
+
+    testsupport::StationHarness station;
+};
+
+TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
+{
+    RunOnZamo80("B1", {"ACLG", "DEFR"});
+
+    const QStringList lines = Lines();
+    EXPECT_TRUE(lines.contains("* Tests Completed")) << Globals::CommBuffer.toStdString();
+    EXPECT_TRUE(lines.filter("failed to start").isEmpty());
+    EXPECT_EQ(lines.count("Sending Trigger Charge Command"), 2);
+    EXPECT_EQ(lines.count("* ACLG Test Complete on Electrode B1"), 1);
+    EXPECT_EQ(lines.count("* DEFR Test Complete on Electrode B1"), 1);
+    // The ACLG and DEFR verdicts, and the average ACLG verdict at the end.
+    EXPECT_EQ(lines.filter("Final result recorded for B1: ").size(), 3);
+    for (const char* label : {"61s", "4s", "60s"})
+        EXPECT_EQ(lines.filter(QRegularExpression(QString("^Measurement recorded for B1 at %1 interval: ").arg(label))).size(), 1)
+            << label;
+    EXPECT_TRUE(station.LogText().contains("ACLG.1"));
+}
+
+} // namespace
