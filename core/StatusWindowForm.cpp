@@ -22,6 +22,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,6 +39,14 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
 }
 
 int twipsOf(int pixels) { return Twips::fromPixels(pixels); }
+
+// Widens a check box placed by its design size to the size its caption
+// needs in the running font, so that the caption is never cut off.
+void fitCaption(QWidget* box)
+{
+    const QSize need = box->sizeHint();
+    box->resize(std::max(box->width(), need.width()), std::max(box->height(), need.height()));
+}
 
 } // namespace
 
@@ -85,6 +94,11 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
     chkShowBuffer = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
     chkShowBuffer->setObjectName(QStringLiteral("chkShowBuffer"));
     chkShowBuffer->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560), Twips::toPixels(255));
+    fitCaption(chkShowVerbose);
+    chkShowBuffer->move(std::max(chkShowBuffer->x(), chkShowVerbose->geometry().right() + 4), chkShowBuffer->y());
+    fitCaption(chkShowBuffer);
+    calTabCommFrame->resize(std::max(calTabCommFrame->width(), chkShowBuffer->geometry().right() + 4),
+                            std::max(calTabCommFrame->height(), chkShowBuffer->geometry().bottom() + 1));
 
     connect(chkDiagnosticLog, &QPushButton::toggled, this, &StatusWindowForm::OnDiagnosticLogToggled);
     connect(cmdPause, &QPushButton::clicked, this, &StatusWindowForm::OnPauseClicked);

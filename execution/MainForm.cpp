@@ -130,11 +130,11 @@ void MainForm::BuildFrameStandIns()
 
 void MainForm::AttachFrame(const MainFrameItems& items)
 {
+    // The frame's items keep the states the frame gave them at its load
+    // (Disconnect and unit 2 disabled until a unit connects).
     auto take = [](QPointer<QAction>& mine, const QPointer<QAction>& theirs) {
-        if (theirs) {
-            theirs->setEnabled(mine ? mine->isEnabled() : theirs->isEnabled());
+        if (theirs)
             mine = theirs;
-        }
     };
     for (int n = 1; n <= 2; ++n) {
         take(m_frame.ZamoUnitsConnect[n], items.ZamoUnitsConnect[n]);

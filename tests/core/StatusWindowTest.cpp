@@ -169,6 +169,18 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
     EXPECT_FALSE(Globals::ShowVerbose);
 }
 
+TEST_F(StatusWindowTest, ServiceSwitchesShowTheirWholeCaptions)
+{
+    CommandLine::SetForTesting("/rida");
+    StatusWindowForm* w = window();
+    for (QCheckBox* box : {w->chkShowVerbose, w->chkShowBuffer}) {
+        SCOPED_TRACE(box->text().toStdString());
+        EXPECT_GE(box->width(), box->sizeHint().width());
+        EXPECT_TRUE(w->calTabCommFrame->rect().contains(box->geometry()));
+    }
+    EXPECT_FALSE(w->chkShowVerbose->geometry().intersects(w->chkShowBuffer->geometry()));
+}
+
 TEST_F(StatusWindowTest, HasNoCloseCommand)
 {
     StatusWindowForm* w = window();

@@ -61,6 +61,24 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
 }
 
+TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.Start());
+    ParentMDIForm& frame = station.Frame();
+    auto enabled = [&frame] {
+        return QList<bool>{frame.ZamoUnitsConnect[1]->isEnabled(),    frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
+                           frame.ZamoUnitsDisconnect[1]->isEnabled(), frame.ZamoUnitsConnect[2]->isEnabled(),
+                           frame.ZamoUnitsConnectSimulator[2]->isEnabled(), frame.ZamoUnitsDisconnect[2]->isEnabled()};
+    };
+    EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
+
+    station.Form().txtSimChannels->setText(QStringLiteral("2"));
+    frame.ZamoUnitsConnectSimulator[1]->trigger();
+    ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+    EXPECT_EQ(enabled(), (QList<bool>{false, false, true, true, true, false}));
+}
+
 TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 {
     ASSERT_TRUE(station.Start());
