@@ -1,11 +1,14 @@
 // Unit and signal-generator events during a run of the whole station on a
-// simulated ZAMO80: an opened lid stops the run.
+// simulated ZAMO80: an opened lid stops the run; a roll step goes on when
+// the signal generator's delay ends.
 #include "support/StationHarness.h"
 
 #include "core/ElectrodeSelection.h"
+#include "core/modINIReadWrite.h"
 
 #include <gmock/gmock.h>
 
+#include <QDir>
 #include <QPushButton>
 
 namespace {
@@ -50,6 +53,23 @@ TEST_F(UnitEventsRunTest, AnOpenedLidStopsTheRun)
     EXPECT_EQ(Lines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
     EXPECT_TRUE(Lines().contains("* Tests Cancelled"));
     EXPECT_TRUE(station.LogText().contains("*ZAMO80 Lid Opened.  Aborting tests!"));
+}
+
+TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
+{
+    QDir().mkpath(station.DataFolder());
+    const QString ini = station.DataFolder() + "/settings.ini";
+    modINIReadWrite::INIWrite("ZAMO-SG", "Enabled", "1", ini);
+    modINIReadWrite::INIWrite("ZAMO-SG", "Delay", "12", ini);
+    const qint64 started = platform::Clock::tickCount();
+    StartOnZamo80({"SGROLL"});
+    ASSERT_TRUE(station.RunUntil([&] { return !station.Form().pTestRunning(); }, 60000));
+
+    const QStringList lines = Lines();
+    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << Globals::CommBuffer.toStdString();
+    EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
+    EXPECT_TRUE(lines.contains("* Tests Completed"));
+    EXPECT_GE(platform::Clock::tickCount() - started, 12000);
 }
 
 } // namespace
