@@ -8,6 +8,7 @@
 #include "execution/MainForm.h"
 #include "execution/MainFormReportActions.h"
 #include "execution/MainFormUnitLinks.h"
+#include "execution/RollerEvents.h"
 #include "execution/RunRecording.h"
 #include "execution/TestDetailsForm.h"
 #include "link/ctlZAMORoller.h"
@@ -59,6 +60,7 @@ MainFormServices* BuildMainForm()
         links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     auto* roller = new ctlZAMORoller(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
+    new RollerEvents(*roller, *form);
     form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
     form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
     form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };

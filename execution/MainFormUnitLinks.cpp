@@ -56,7 +56,12 @@ void MainFormUnitLinks::Wire(MainForm& form)
 {
     using L = ctlZAMOUsbComm;
     using H = UnitResultHandler;
+    m_unitState = std::make_unique<UnitStateEvents>(form.Sequencer(), form);
+    UnitStateEvents* unitState = m_unitState.get();
     for (ctlZAMOUsbComm* link : m_links) {
+        connect(link, &L::RXMasterDiagnostics, &form, [unitState](int index) { unitState->RXMasterDiagnostics(index); });
+        connect(link, &L::RXMasterLidState, &form,
+                [unitState](int index, bool closed) { unitState->RXMasterLidState(index, closed); });
         connect(link, &L::UsbConnected, &form, &MainForm::ctlZAMOUsbComm_UsbConnected);
         connect(link, &L::UsbClosed, &form, &MainForm::ctlZAMOUsbComm_UsbClosed);
         connect(link, &L::UsbReconnecting, &form, &MainForm::ctlZAMOUsbComm_UsbReconnecting);

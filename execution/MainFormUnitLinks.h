@@ -3,6 +3,7 @@
 // the wiring of their events to the window's handlers; result replies pass
 // the window's end-of-run gate on their way to the result handlers.
 
+#include "execution/UnitStateEvents.h"
 #include "execution/UsbCommUnitLink.h"
 
 #include <QObject>
@@ -28,4 +29,5 @@ public:
 private:
     std::array<ctlZAMOUsbComm*, 2> m_links{};
     std::array<std::unique_ptr<UsbCommUnitLink>, 2> m_units;
+    std::unique_ptr<UnitStateEvents> m_unitState;
 };

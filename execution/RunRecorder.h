@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class clsTestSequence;
 
@@ -38,6 +39,12 @@ public:
     virtual void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
     {
         (void)unit, (void)channel, (void)result, (void)inhibitDisplay;
+    }
+    // One diagnostics row of unit 1 or 2 in the group (entries 1..9 of the
+    // unit's diagnostics; vNewModel: the ZAMO80 column set).
+    virtual void RecordUnitDiagnostics(int vUnit, qint32 vGroupID, const QStringList& vDiagnostics, bool vNewModel)
+    {
+        (void)vUnit, (void)vGroupID, (void)vDiagnostics, (void)vNewModel;
     }
     virtual void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
                                       clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly)

@@ -14,6 +14,7 @@
 //   RunRecording.cpp         group, test and test-unit records, run end
 //   RunRecordingChannel.cpp  readings, verdicts and pace results
 //   RunRecordingAverage.cpp  the averaged ACLG verdicts
+//   RunRecordingDiagnostics.cpp  the units' diagnostics
 
 #include "execution/RunRecorder.h"
 
@@ -47,6 +48,7 @@ public:
                                   int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
                                   qint32 intervalSeconds) override;
     void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
+    void RecordUnitDiagnostics(int vUnit, qint32 vGroupID, const QStringList& vDiagnostics, bool vNewModel) override;
     void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
                               clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly) override;
     // The planned number of ACLG runs: TestCount summed over the ACLG steps of the operator's list.

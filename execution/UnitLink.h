@@ -5,6 +5,7 @@
 // in their place.
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -68,6 +69,9 @@ public:
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.
     virtual QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() { return {}; }
+    // The unit's diagnostics as the results store them: entries 1..9 (entry 0
+    // unused); empty when the unit is not connected.
+    virtual QStringList GetDiagnosticArray() { return {}; }
     // Asks for the unit's diagnostics and waits pDelay ms for the reply.
     virtual void TXMasterDiagnosticsPollingMode(qint32 pDelay) { (void)pDelay; }
     virtual void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2) { (void)vChannelID, (void)vValue, (void)vValue2; }

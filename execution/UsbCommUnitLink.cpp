@@ -51,6 +51,7 @@ void UsbCommUnitLink::TXRunDefibRecoveryTest(qint16 vChannelID) { m_link->TXRunD
 void UsbCommUnitLink::TXMasterTriggerCharge() { m_link->TXMasterTriggerCharge(); }
 void UsbCommUnitLink::TXStopAllBiasTest() { m_link->TXStopAllBiasTest(); }
 void UsbCommUnitLink::TXCancel(qint16 vChannelID) { m_link->TXCancel(vChannelID); }
+QStringList UsbCommUnitLink::GetDiagnosticArray() { return m_link->GetDiagnosticArray(); }
 QVector<std::shared_ptr<clsElectrode>> UsbCommUnitLink::GetElectrodeArray() { return m_link->GetElectrodeArray(); }
 void UsbCommUnitLink::TXMasterDiagnosticsPollingMode(qint32 pDelay) { m_link->TXMasterDiagnosticsPollingMode(pDelay); }
 void UsbCommUnitLink::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)

@@ -48,6 +48,7 @@ public:
     void TXMasterTriggerCharge() override;
     void TXStopAllBiasTest() override;
     void TXCancel(qint16 vChannelID) override;
+    QStringList GetDiagnosticArray() override;
     QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() override;
     void TXMasterDiagnosticsPollingMode(qint32 pDelay) override;
     void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2) override;

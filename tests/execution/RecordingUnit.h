@@ -25,6 +25,7 @@ public:
     std::array<double, 16> lastMeasurement{};
     std::array<double, 16> lastMeasurement2{};
     QStringList commands;
+    QStringList diagnostics;
 
     // A connected unit of the model with the first n channels present.
     void Plug(int n, bool asZamo80 = false, bool asZamo24 = false)
@@ -86,5 +87,6 @@ public:
     void TXRunDefibRecoveryTest(qint16 ch) override { commands << "DEFR START " + QString::number(ch); }
     void TXMasterTriggerCharge() override { commands << "TRIGGER CHARGE"; }
     void TXStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
+    QStringList GetDiagnosticArray() override { return diagnostics; }
     void TXCancel(qint16 ch) override { commands << "CANCEL " + QString::number(ch); }
 };

@@ -38,6 +38,10 @@ public:
     qint32 GetUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime GetGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
     void RecordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
+    void RecordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
+    {
+        calls << QString("DIAG unit %1 group %2 %3 %4").arg(unit).arg(g).arg(newModel ? "ZAMO80" : "ZAMO").arg(values.join(","));
+    }
     void BuildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };
 

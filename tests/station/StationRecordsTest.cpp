@@ -96,6 +96,8 @@ QString Rows(platform::DbConnection& db, const QString& sql)
 
 TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 {
+    QDir().mkpath(station.DataFolder());
+    modINIReadWrite::INIWrite("Diagnostics", "Enabled", "1", station.DataFolder() + "/settings.ini");
     ASSERT_TRUE(station.Start());
     MainForm& form = station.Form();
     Finals finals;
@@ -114,6 +116,10 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
               "Lot 42|True|False|False|1\n");
     EXPECT_EQ(Rows(*db, "SELECT UnitNumber, A_LotNumber, B_LotNumber, C_LotNumber FROM UnitElectrodes"),
               "1|Lot 42|Lot 42|\n");
+    // The unit's diagnostics, asked for when the group was created, are stored with it.
+    EXPECT_EQ(Rows(*db, "SELECT d.UnitNumber, g.UniqueGroupID FROM UnitMasterDiagnostics d "
+                        "JOIN TestGroups g ON g.GroupID = d.GroupID"),
+              "1|1\n");
     EXPECT_EQ(Rows(*db, "SELECT y.TypeName, u.Itteration, u.UnitNumber FROM Tests t "
                         "JOIN TestTypes y ON y.TypeID = t.TestTypeID JOIN TestUnit u ON u.TestID = t.TestID "
                         "ORDER BY t.TestID"),

@@ -1,0 +1,75 @@
+// Unit and signal-generator events during a run of the whole station on a
+// simulated ZAMO80: an opened lid stops the run; a roll step goes on when
+// the signal generator's delay ends.
+#include "support/StationHarness.h"
+
+#include "core/ElectrodeSelection.h"
+#include "core/modINIReadWrite.h"
+
+#include <gmock/gmock.h>
+
+#include <QDir>
+#include <QPushButton>
+
+namespace {
+
+class UnitEventsRunTest : public ::testing::Test {
+protected:
+    // Starts a list of the given steps on electrode A1 of a simulated ZAMO80.
+    void StartOnZamo80(const QStringList& types)
+    {
+        ASSERT_TRUE(station.Start());
+        station.ConnectSimulatedUnit(1, 2, true);
+        MainForm& form = station.Form();
+        ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        modMain::ApplyElectrodeString("A1");
+        form.ApplyElectrodeSelection();
+        Globals::ActiveTestList.clear();
+        for (const QString& type : types) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(type + ",A1,1");
+            Globals::ActiveTestList.append(step);
+        }
+        form.UpdateTestSequenceList();
+        testsupport::StationHarness::StartNextRunWithLot("LOT-3");
+        form.cmdRunTestList->click();
+        ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.toStdString();
+    }
+
+    QStringList Lines() const { return Globals::CommBuffer.split("\r\n"); }
+
+    testsupport::StationHarness station;
+};
+
+TEST_F(UnitEventsRunTest, AnOpenedLidStopsTheRun)
+{
+    StartOnZamo80({"ACZ", "ACZ30"});
+    station.Advance(3000);
+    ASSERT_TRUE(station.Form().pTestRunning());
+
+    emit station.Link(1).RXMasterLidState(1, false);
+
+    EXPECT_FALSE(station.Form().pTestRunning());
+    EXPECT_EQ(Lines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
+    EXPECT_TRUE(Lines().contains("* Tests Cancelled"));
+    EXPECT_TRUE(station.LogText().contains("*ZAMO80 Lid Opened.  Aborting tests!"));
+}
+
+TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
+{
+    QDir().mkpath(station.DataFolder());
+    const QString ini = station.DataFolder() + "/settings.ini";
+    modINIReadWrite::INIWrite("ZAMO-SG", "Enabled", "1", ini);
+    modINIReadWrite::INIWrite("ZAMO-SG", "Delay", "12", ini);
+    const qint64 started = platform::Clock::tickCount();
+    StartOnZamo80({"SGROLL"});
+    ASSERT_TRUE(station.RunUntil([&] { return !station.Form().pTestRunning(); }, 60000));
+
+    const QStringList lines = Lines();
+    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << Globals::CommBuffer.toStdString();
+    EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
+    EXPECT_TRUE(lines.contains("* Tests Completed"));
+    EXPECT_GE(platform::Clock::tickCount() - started, 12000);
+}
+
+} // namespace
