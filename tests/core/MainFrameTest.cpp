@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -199,6 +200,19 @@ TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
     ASSERT_GT(status.right(), area->viewport()->width());
     EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
     EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainFrameTest, ThePictureStaysBehindTheOtherWindowsWhenActivated)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    modMain::ShowMainWindows();
+    QMdiArea* area = StationWindows::Frame()->mdiArea();
+    auto* picture = qobject_cast<QMdiSubWindow*>(MdiChild::Outer(StationWindows::Background()));
+    ASSERT_NE(picture, nullptr);
+
+    area->setActiveSubWindow(picture);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).value(0), picture);
 }
 
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
