@@ -85,6 +85,9 @@ ParentMDIForm::ParentMDIForm(QWidget* parent) : QMainWindow(parent)
     m_mdiArea = new QMdiArea(central);
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setBackground(QColor(128, 128, 128));
+    // A child window that reaches past the frame's edge stays within reach.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_mdiArea, 1);
     StatusBarPictureBox = new QWidget(central);
     StatusBarPictureBox->setObjectName(QStringLiteral("StatusBarPictureBox"));

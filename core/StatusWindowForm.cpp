@@ -87,6 +87,9 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
 
     calTabCommFrame = new QFrame(this);
     calTabCommFrame->setObjectName(QStringLiteral("calTabCommFrame"));
+    // The frame sits over the lower lines of the text box; it is opaque so
+    // that the text does not run through its check boxes.
+    calTabCommFrame->setAutoFillBackground(true);
     placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
     chkShowVerbose = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
     chkShowVerbose->setObjectName(QStringLiteral("chkShowVerbose"));

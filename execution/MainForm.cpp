@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -260,6 +261,7 @@ QWidget* MainForm::BuildTestListPanel()
     TestSequenceListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     TestSequenceListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TestSequenceListFlexGrid->verticalHeader()->hide();
+    TestSequenceListFlexGrid->installEventFilter(this);
     v->addWidget(TestSequenceListFlexGrid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -403,13 +405,28 @@ void MainForm::InitTestSequenceGrid()
     QTableWidget* grid = TestSequenceListFlexGrid;
     grid->clearContents();
     grid->setRowCount(0);
+    SizeTestSequenceColumns();
+    grid->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("Test"),
+                                     QStringLiteral("Electrodes or (TT/SI)"), QStringLiteral("Count")});
+    grid->setCurrentCell(-1, -1);
+}
+
+// The grid is laid out after the window loads, and again whenever the window
+// is resized; the column widths follow its width each time.
+void MainForm::SizeTestSequenceColumns()
+{
+    QTableWidget* grid = TestSequenceListFlexGrid;
     const double w = std::round(grid->width() / 10.0);
     const double factors[] = {1.0, 1.7, 5.0, 1.5};
     for (int c = 0; c < 4; ++c)
         grid->setColumnWidth(c, int(std::round(w * factors[c])));
-    grid->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("Test"),
-                                     QStringLiteral("Electrodes or (TT/SI)"), QStringLiteral("Count")});
-    grid->setCurrentCell(-1, -1);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TestSequenceListFlexGrid && event->type() == QEvent::Resize)
+        SizeTestSequenceColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::ApplyElectrodeSelection()

@@ -54,6 +54,7 @@ public:
     void InitMainForm();
     void ProcessCommandLine();
     void InitTestSequenceGrid();
+    void SizeTestSequenceColumns();
     void ApplyElectrodeSelection();
     void UpdateElectrodeAvailability();
     void ElectrodesCheckBox_Click(int Index);
@@ -203,6 +204,10 @@ public:
     // Set when the operator chose to leave after a link error.
     bool ExitingApplication = false;
     int LogDay = 0;
+
+protected:
+    // Keeps the test-list grid's columns in proportion to the grid's width.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();

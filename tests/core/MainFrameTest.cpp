@@ -9,9 +9,13 @@
 #include "platform/Timer.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScrollBar>
 
 namespace {
 
@@ -182,6 +186,33 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     EXPECT_EQ(lot.top(), status.height());
     EXPECT_EQ(lot.height(), main.height() - status.height());
     EXPECT_TRUE(StationWindows::Frame()->isVisible());
+}
+
+TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9500), Twips::toPixels(7500));
+    modMain::ShowMainWindows();
+    QCoreApplication::processEvents();
+
+    QMdiArea* area = StationWindows::Frame()->mdiArea();
+    const QRect status = MdiChild::Outer(StationWindows::StatusWindow())->geometry();
+    ASSERT_GT(status.right(), area->viewport()->width());
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+    EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainFrameTest, ThePictureStaysBehindTheOtherWindowsWhenActivated)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    modMain::ShowMainWindows();
+    QMdiArea* area = StationWindows::Frame()->mdiArea();
+    auto* picture = qobject_cast<QMdiSubWindow*>(MdiChild::Outer(StationWindows::Background()));
+    ASSERT_NE(picture, nullptr);
+
+    area->setActiveSubWindow(picture);
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).value(0), picture);
 }
 
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QtTest/qtestspontaneevent.h>
 #include <QFrame>
+#include <QImage>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QSlider>
 #include <QTextEdit>
@@ -169,7 +171,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
     EXPECT_FALSE(Globals::ShowVerbose);
 }
 
-TEST_F(StatusWindowTest, ServiceSwitchesShowTheirWholeCaptions)
+TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
 {
     CommandLine::SetForTesting("/rida");
     StatusWindowForm* w = window();
@@ -179,6 +181,14 @@ TEST_F(StatusWindowTest, ServiceSwitchesShowTheirWholeCaptions)
         EXPECT_TRUE(w->calTabCommFrame->rect().contains(box->geometry()));
     }
     EXPECT_FALSE(w->chkShowVerbose->geometry().intersects(w->chkShowBuffer->geometry()));
+
+    // The text box runs under the frame; its lines must not show through.
+    w->show();
+    const QRect frame = w->calTabCommFrame->geometry();
+    const QImage empty = w->grab(frame).toImage();
+    w->txtComm->setPlainText(QString(QStringLiteral("RX (1) <- [*] WWWWWWWWWWWWWWWWWWWWWWWW\n")).repeated(60));
+    w->txtComm->moveCursor(QTextCursor::Start);
+    EXPECT_EQ(w->grab(frame).toImage(), empty);
 }
 
 TEST_F(StatusWindowTest, HasNoCloseCommand)

@@ -13,13 +13,17 @@ using DeviceLayer = LinkFixture;
 
 TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
 {
-    EXPECT_EQ(UsbDeviceLayer::StatusText(1), " - Invalid Handle");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(4), " - General IO Error");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(7), " - Invalid Baud Rate");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(18), " - other error");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(0), "");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(19), "");
-    EXPECT_EQ(UsbDeviceLayer::StatusText(-3), "");
+    const QStringList texts = {" - Invalid Handle", " - Device Not Found", " - Device Not Opened",
+                               " - General IO Error", " - Insufficient Resources", " - Invalid Parameter",
+                               " - Invalid Baud Rate", " - Device not opened for Erase",
+                               " - Device not opened for Write", " - Failed to write Device",
+                               " - EEPROM read failed", " - EEPROM write failed", " - EEPROM erase failed",
+                               " - EEPROM not present", " - EEPROM not programmed", " - Invalid Arguments",
+                               " - not supported", " - other error"};
+    for (int code = 1; code <= 18; ++code)
+        EXPECT_EQ(UsbDeviceLayer::StatusText(code), texts[code - 1]) << code;
+    for (int code : {0, 19, -3})
+        EXPECT_EQ(UsbDeviceLayer::StatusText(code), "") << code;
 }
 
 TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)

@@ -71,6 +71,11 @@ TEST_F(PollCycle, InhibitedPollingStillSendsTheQueueButNoPolls)
     Globals::InhibitPolling = true;
     comm->SendCommandToChannel("(MV1)", 0);
     EXPECT_EQ(Ticks(20).join("|"), "[C00(MV1)]" + QString("|").repeated(19));
+    // Without channels the cycle would queue the keep-alive every 18 ticks.
+    comm->Electrode(0)->setConnected(false);
+    EXPECT_EQ(Ticks(36).join(""), "");
+    Globals::InhibitPolling = false;
+    EXPECT_TRUE(Ticks(18).contains("[*]"));
 }
 
 TEST_F(PollCycle, NothingIsPolledWithoutARunningTestOrWhileClosed)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QThread>
 
 using namespace platform;
@@ -25,13 +26,13 @@ protected:
     // the station side sees `n` bytes waiting, or the time is up.
     std::int32_t waitForBytes(FtHandle h, std::int32_t n)
     {
+        // Generous, as a loaded machine may be slow to hand the bytes over;
+        // only a failing test waits this long.
         std::int32_t waiting = 0;
-        for (int i = 0; i < 200 && waiting < n; ++i) {
-            if (driver.GetQueueStatus(h, &waiting) != FT_OK)
-                break;
-            if (waiting < n)
-                QThread::msleep(2);
-        }
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (driver.GetQueueStatus(h, &waiting) == FT_OK && waiting < n && elapsed.elapsed() < 10000)
+            QThread::msleep(2);
         return waiting;
     }
 

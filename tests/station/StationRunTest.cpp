@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QLabel>
 #include <QPushButton>
 
@@ -59,6 +61,18 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     EXPECT_FALSE(form.ElectrodesCheckBox[2]->isEnabled());
     EXPECT_TRUE(station.Frame().ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+}
+
+TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
+{
+    ASSERT_TRUE(station.Start());
+    QTableWidget* grid = station.Form().TestSequenceListFlexGrid;
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const QString heading = grid->horizontalHeaderItem(c)->text();
+        SCOPED_TRACE(heading.toStdString());
+        EXPECT_GE(grid->columnWidth(c), metrics.horizontalAdvance(heading));
+    }
 }
 
 TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)

@@ -37,7 +37,7 @@ public:
     int slaveWaiting(int number) const;
 
     // What the master end has received so far (drains it).
-    QByteArray readMaster(int number, int waitMs = 200);
+    QByteArray readMaster(int number, int waitMs = 10000);
     bool writeMaster(int number, const QByteArray& data);
 
 private:

@@ -9,7 +9,9 @@
 namespace testsupport {
 
 namespace {
-constexpr int kDeliveryTimeoutMs = 1000;
+// Only a missing answer waits this long; a loaded machine may take a while
+// to hand pseudo-terminal bytes over.
+constexpr int kDeliveryTimeoutMs = 10000;
 } // namespace
 
 void PtyUnitEmulator::setResponder(int number, char frameEnd, Responder responder)
