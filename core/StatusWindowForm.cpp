@@ -57,6 +57,7 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
 
     txtComm = new QTextEdit(this);
     txtComm->setObjectName(QStringLiteral("txtComm"));
+    txtComm->setAccessibleName(QStringLiteral("Communication log"));
     txtComm->setReadOnly(true);
     txtComm->setAcceptRichText(false);
     txtComm->setLineWrapMode(QTextEdit::NoWrap);
@@ -73,6 +74,7 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
 
     FontSizeSlider = new QSlider(Qt::Horizontal, this);
     FontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
+    FontSizeSlider->setAccessibleName(QStringLiteral("Font Size"));
     FontSizeSlider->setRange(MinFontSize, MaxFontSize);
     placeTwips(FontSizeSlider, 3960, 4260, 1575, 195);
 

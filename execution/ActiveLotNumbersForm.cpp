@@ -13,6 +13,7 @@ ActiveLotNumbersForm::ActiveLotNumbersForm(QWidget* parent) : QWidget(parent)
     setWindowFlags(windowFlags() | Qt::Tool);
     TestLotNumbersTextBox = new QPlainTextEdit(this);
     TestLotNumbersTextBox->setObjectName(QStringLiteral("TestLotNumbersTextBox"));
+    TestLotNumbersTextBox->setAccessibleName(QStringLiteral("Test Lot Numbers"));
     TestLotNumbersTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TestLotNumbersTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);

@@ -205,11 +205,13 @@ QWidget* MainForm::BuildStatusPanel()
     optZamo24->setObjectName(QStringLiteral("optZamo24"));
     txtSimChannels = new QLineEdit(QStringLiteral("2"), VadovFrame);
     txtSimChannels->setObjectName(QStringLiteral("txtSimChannels"));
+    txtSimChannels->setAccessibleName(QStringLiteral("Simulator channels"));
     cmdAdvanceClock = new QPushButton(QStringLiteral("Adv. Clk"), VadovFrame);
     cmdAdvanceClock->setObjectName(QStringLiteral("cmdAdvanceClock"));
     cmdAdvanceClock->hide();
     txtAdvanceClock = new QLineEdit(QStringLiteral("350"), VadovFrame);
     txtAdvanceClock->setObjectName(QStringLiteral("txtAdvanceClock"));
+    txtAdvanceClock->setAccessibleName(QStringLiteral("Elapsed seconds"));
     txtAdvanceClock->hide();
     for (QWidget* w : {static_cast<QWidget*>(optZamo80), static_cast<QWidget*>(optZamo24),
                        static_cast<QWidget*>(txtSimChannels), static_cast<QWidget*>(cmdAdvanceClock),
@@ -258,6 +260,7 @@ QWidget* MainForm::BuildTestListPanel()
 
     TestSequenceListFlexGrid = new QTableWidget(0, 4, box);
     TestSequenceListFlexGrid->setObjectName(QStringLiteral("TestSequenceListFlexGrid"));
+    TestSequenceListFlexGrid->setAccessibleName(QStringLiteral("Test Sequence"));
     TestSequenceListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     TestSequenceListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TestSequenceListFlexGrid->verticalHeader()->hide();

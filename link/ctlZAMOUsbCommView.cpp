@@ -29,6 +29,7 @@ ctlZAMOUsbCommView::ctlZAMOUsbCommView(ctlZAMOUsbComm* comm, QWidget* parent)
     m_shpStatus->setAccessibleName(QStringLiteral("Unit status lamp"));
     m_lblErrorMessage->setStyleSheet(QStringLiteral("color: #ff0000;"));
     m_txtSimChannels->setMaximumWidth(40);
+    m_txtSimChannels->setAccessibleName(QStringLiteral("Simulator channels"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_shpStatus, 0, 0);

@@ -233,6 +233,34 @@ TEST_F(Senders, AllChannelSendByTestTypeModelAndRepeats)
               "now [A(X)))" + bits + "] now [A(i0))" + bits + "]");
 }
 
+// The command of each test type on each model ("" where the model has none).
+TEST_F(Senders, AllChannelCommandOfEveryTestTypeOnEveryModel)
+{
+    struct Row {
+        const char* testType;
+        const char *base, *zamo80, *zamo24;
+    };
+    const Row rows[] = {
+        {"ACZ", "(GA))", "(GA))", "(GA))"},       {"DCO", "(GD1)", "(Gd1)", "(Gd1)"},
+        {"ACZ30", "", "(Ga))", "(Ga))"},          {"ACZ30ZERO", "", "(Gz))", "(Gz))"},
+        {"ACLG", "", "(GT))", "(Gt))"},           {"PACE1", "", "(GP1)", "(Gp1)"},
+        {"PACE2", "", "(GP2)", "(Gp2)"},          {"NOISE", "(GN1)", "(GN1)", "(GN1)"},
+        {"SDR", "(GS))", "", ""},                 {"SDRACZ", "(Gs))", "", ""},
+        {"BIAS", "(GB1)", "", ""},                {"BIASSTOP", "(GB0)", "", ""},
+        {"OTHER", "", "", ""},
+    };
+    const QString bits = "1100000000000000";
+    for (const Row& r : rows) {
+        const std::pair<Model, QString> perModel[] = {
+            {Model::Base, r.base}, {Model::Zamo80, r.zamo80}, {Model::Zamo24, r.zamo24}};
+        for (const auto& [model, command] : perModel) {
+            const QString expected = command.isEmpty() ? QString() : "[A" + command + bits + "]";
+            EXPECT_EQ(FramesAs(model, [&](auto& u) { u.TXMasterAllChannelSend(r.testType, bits); }), expected)
+                << r.testType << " on model " << int(model);
+        }
+    }
+}
+
 TEST_F(Senders, CancelAllAndStopAllBiasAddressTheConnectedChannels)
 {
     Present({0, 2, 15});

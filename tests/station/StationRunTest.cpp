@@ -8,7 +8,13 @@
 
 #include <gmock/gmock.h>
 
+#include <QAccessible>
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTextEdit>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QLabel>
@@ -73,6 +79,31 @@ TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
         SCOPED_TRACE(heading.toStdString());
         EXPECT_GE(grid->columnWidth(c), metrics.horizontalAdvance(heading));
     }
+}
+
+// Every control that the operator can reach in the station's windows has a
+// name for assistive tools (its caption, a label naming it, or its own).
+TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.Start());
+    QStringList unnamed;
+    for (QWidget* w : station.Frame().findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
+                             || qobject_cast<QComboBox*>(w) || qobject_cast<QSlider*>(w)
+                             || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w)
+                             || qobject_cast<QPlainTextEdit*>(w);
+        const bool partOfAnother = w->objectName().startsWith(QLatin1String("qt_"))
+                                   || qobject_cast<QHeaderView*>(w) || !w->parentWidget()
+                                   || w->parentWidget()->inherits("QAbstractButton")
+                                   || w->parentWidget()->inherits("QAbstractItemView");
+        if (!control || partOfAnother)
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << w->metaObject()->className() + QStringLiteral(" ") + w->objectName();
+    }
+    EXPECT_THAT(unnamed, ::testing::IsEmpty());
 }
 
 TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
