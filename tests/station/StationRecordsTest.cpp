@@ -43,6 +43,44 @@ void CountFinals(ctlZAMOUsbComm& link, MainForm& form, Finals& finals)
                              bool done, double, double, double, double, double) { count(ch, done); });
 }
 
+// The final ACZ readings of the simulated unit, per electrode, in the order they came.
+using Readings = std::map<QString, QList<double>>;
+
+void CollectAczFinals(ctlZAMOUsbComm& link, MainForm& form, Readings& readings)
+{
+    QObject::connect(&link, &ctlZAMOUsbComm::RXACZTestData, &form,
+                     [&readings](int, qint16 ch, qint16, qint16, qint16, qint16, qint16, bool done, double,
+                                 double measurement, double, bool) {
+                         if (done)
+                             readings[VerdictRules::ElectrodeName(1, ch)] << measurement;
+                     });
+}
+
+// The verdict codes the station announced for one electrode, in order.
+QStringList AnnouncedVerdicts(const QString& log, const QString& electrode)
+{
+    const std::map<QString, QString> codes{{"Passed", "PASS"},
+                                           {"Failed", "FAIL"},
+                                           {"Marginal Pass", "PASS?"},
+                                           {"Passed with Expired Channel", "PASS*"}};
+    const QRegularExpression line("Final result recorded for " + electrode + ": ([^\\r\\n]*)");
+    QStringList verdicts;
+    for (auto m = line.globalMatch(log); m.hasNext();) {
+        const QString text = m.next().captured(1).trimmed();
+        const auto code = codes.find(text);
+        verdicts << (code == codes.end() ? text : code->second);
+    }
+    return verdicts;
+}
+
+QStringList Column(platform::DbConnection& db, const QString& sql)
+{
+    QStringList values;
+    for (platform::DbRecordset rows = db.execute(sql); !rows.eof(); rows.moveNext())
+        values << rows.value(0).toString();
+    return values;
+}
+
 class StationRecordsTest : public ::testing::TestWithParam<DbBackend> {
 protected:
     void SetUp() override
@@ -102,6 +140,8 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     MainForm& form = station.Form();
     Finals finals;
     CountFinals(station.Link(1), form, finals);
+    Readings aczFinals;
+    CollectAczFinals(station.Link(1), form, aczFinals);
     station.ConnectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
 
@@ -152,6 +192,24 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
         EXPECT_TRUE(results.value("C_Result").toString().isEmpty());
     }
     EXPECT_EQ(rowsOfResults, 7);
+
+    // The stored readings are the simulator's values, and the stored verdicts
+    // are the ones the station announced, electrode by electrode.
+    const QString aczRows = "SELECT m.%1_Value FROM TestMeasurements m JOIN TestUnit u ON u.TestUnitID = m.TestUnitID "
+                            "JOIN Tests t ON t.TestID = u.TestID JOIN TestTypes y ON y.TypeID = t.TestTypeID "
+                            "WHERE y.TypeName = 'ACZ' ORDER BY m.MeasurementID";
+    const QString log = station.LogText();
+    for (const QString letter : {"A", "B"}) {
+        SCOPED_TRACE(letter.toStdString());
+        const QList<double>& sent = aczFinals[letter + "1"];
+        ASSERT_EQ(sent.size(), 2);
+        QList<double> stored;
+        for (const QString& v : Column(*db, aczRows.arg(letter)))
+            stored << v.toDouble();
+        EXPECT_EQ(stored, sent);
+        EXPECT_EQ(Column(*db, QString("SELECT %1_Result FROM TestResults ORDER BY ResultID").arg(letter)),
+                  AnnouncedVerdicts(log, letter + "1"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, StationRecordsTest, ::testing::Values(DbBackend::SQLite, DbBackend::PostgreSQL),
