@@ -156,6 +156,7 @@ QWidget* TestSequenceEditorForm::BuildSequenceControls()
     TestSequenceFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     TestSequenceFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     TestSequenceFlexGrid->verticalHeader()->hide();
+    TestSequenceFlexGrid->setAccessibleName("Test Sequence");
     GridColumns::FollowWidth(TestSequenceFlexGrid, [this] { SizeGridColumns(); });
 
     auto* up = pictureButton("MoveUpImageButton", QStyle::SP_ArrowUp, "Move Up");
