@@ -91,6 +91,7 @@ void LotByElectrodeForm::BuildControls()
     CancelButton = button(this, "CancelButton", QStringLiteral("Cancel"));
     LotListFlexGrid = new QTableWidget(0, 3, this);
     LotListFlexGrid->setObjectName(QStringLiteral("LotListFlexGrid"));
+    LotListFlexGrid->setAccessibleName(QStringLiteral("Lot numbers by electrode"));
     LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
     LotListFlexGrid->verticalHeader()->hide();
     LotListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,7 +106,9 @@ void LotByElectrodeForm::BuildControls()
     selection->addStretch();
     layout->addLayout(selection);
     auto* lot = new QHBoxLayout();
-    lot->addWidget(new QLabel(QStringLiteral("Lot Number"), this));
+    auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
+    lotLabel->setBuddy(txtLotNumber);
+    lot->addWidget(lotLabel);
     lot->addWidget(txtLotNumber);
     lot->addWidget(cmdAdd);
     layout->addLayout(lot);
