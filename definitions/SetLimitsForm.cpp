@@ -129,10 +129,13 @@ QWidget* SetLimitsForm::BuildPage(int page)
     const int rowCount = int(table.rows.size());
     for (int r = 0; r < rowCount; ++r) {
         const LimitRow& row = table.rows[r];
+        const QString name = QString(row.label).remove(QLatin1Char(':'));
         auto* limit = new QLineEdit;
         limit->setObjectName(row.limitBox);
+        limit->setAccessibleName(name + " Limit");
         auto* warning = new QLineEdit;
         warning->setObjectName(row.warningBox);
+        warning->setAccessibleName(name + " Warning");
         grid->addWidget(new QLabel(row.label), r + 1, 0);
         grid->addWidget(limit, r + 1, 1);
         grid->addWidget(warning, r + 1, 2);

@@ -112,12 +112,17 @@ void TestSequenceEditorForm::ResetGrid()
 {
     TestSequenceFlexGrid->clearContents();
     TestSequenceFlexGrid->setRowCount(0);
+    SizeGridColumns();
+    TestSequenceFlexGrid->setHorizontalHeaderLabels({"#", "Test", "Electrodes or (TT/SI)", "Count"});
+    MakeRowCurrent(0);
+}
+
+void TestSequenceEditorForm::SizeGridColumns()
+{
     const int w = roundEven(Twips::fromPixels(TestSequenceFlexGrid->width()) / 10.0);
     const int widths[] = {w, roundEven(1.7 * w), 5 * w, roundEven(1.5 * w)};
     for (int column = 0; column < 4; ++column)
         TestSequenceFlexGrid->setColumnWidth(column, Twips::toPixels(widths[column]));
-    TestSequenceFlexGrid->setHorizontalHeaderLabels({"#", "Test", "Electrodes or (TT/SI)", "Count"});
-    MakeRowCurrent(0);
 }
 
 int TestSequenceEditorForm::CurrentRow() const

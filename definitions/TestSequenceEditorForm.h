@@ -53,6 +53,7 @@ private:
 
     void InitializeEditor();
     void ResetGrid();
+    void SizeGridColumns();
     void LoadRowIntoEditor(const clsTestSequence& step);
     void EnableBiasControls(bool enabled);
     void ClearSequenceList();

@@ -2,6 +2,7 @@
 
 #include "definitions/TestSequenceEditorForm.h"
 
+#include "core/GridColumns.h"
 #include "core/Twips.h"
 
 #include <QCheckBox>
@@ -155,6 +156,8 @@ QWidget* TestSequenceEditorForm::BuildSequenceControls()
     TestSequenceFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     TestSequenceFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     TestSequenceFlexGrid->verticalHeader()->hide();
+    TestSequenceFlexGrid->setAccessibleName("Test Sequence");
+    GridColumns::FollowWidth(TestSequenceFlexGrid, [this] { SizeGridColumns(); });
 
     auto* up = pictureButton("MoveUpImageButton", QStyle::SP_ArrowUp, "Move Up");
     auto* down = pictureButton("MoveDownImageButton", QStyle::SP_ArrowDown, "Move Down");

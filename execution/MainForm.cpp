@@ -3,6 +3,7 @@
 #include "core/CommandLine.h"
 #include "core/ElectrodeSelection.h"
 #include "core/Globals.h"
+#include "core/GridColumns.h"
 #include "core/Helpers.h"
 #include "core/Settings.h"
 #include "core/ProgramEnd.h"
@@ -25,7 +26,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -264,7 +264,7 @@ QWidget* MainForm::BuildTestListPanel()
     TestSequenceListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     TestSequenceListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TestSequenceListFlexGrid->verticalHeader()->hide();
-    TestSequenceListFlexGrid->installEventFilter(this);
+    GridColumns::FollowWidth(TestSequenceListFlexGrid, [this] { SizeTestSequenceColumns(); });
     v->addWidget(TestSequenceListFlexGrid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -414,8 +414,6 @@ void MainForm::InitTestSequenceGrid()
     grid->setCurrentCell(-1, -1);
 }
 
-// The grid is laid out after the window loads, and again whenever the window
-// is resized; the column widths follow its width each time.
 void MainForm::SizeTestSequenceColumns()
 {
     QTableWidget* grid = TestSequenceListFlexGrid;
@@ -423,13 +421,6 @@ void MainForm::SizeTestSequenceColumns()
     const double factors[] = {1.0, 1.7, 5.0, 1.5};
     for (int c = 0; c < 4; ++c)
         grid->setColumnWidth(c, int(std::round(w * factors[c])));
-}
-
-bool MainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == TestSequenceListFlexGrid && event->type() == QEvent::Resize)
-        SizeTestSequenceColumns();
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::ApplyElectrodeSelection()

@@ -205,10 +205,6 @@ public:
     bool ExitingApplication = false;
     int LogDay = 0;
 
-protected:
-    // Keeps the test-list grid's columns in proportion to the grid's width.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BuildControls();
     void BuildFrameStandIns();

@@ -83,11 +83,15 @@ void TestDetailsForm::BuildControls()
     options->addWidget(chkAvgACLG);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Lot Number"), this), 0, 0);
+    auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
+    lotLabel->setBuddy(LotNumberTextBox);
+    grid->addWidget(lotLabel, 0, 0);
     grid->addWidget(LotNumberTextBox, 0, 1);
     grid->addWidget(cmdLotByElectrode, 0, 2);
     grid->addWidget(cmdClear, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Notes"), this), 1, 0, Qt::AlignTop);
+    auto* notesLabel = new QLabel(QStringLiteral("Notes"), this);
+    notesLabel->setBuddy(NotesTextBox);
+    grid->addWidget(notesLabel, 1, 0, Qt::AlignTop);
     grid->addWidget(NotesTextBox, 1, 1, 1, 3);
     grid->addWidget(framePowerSource, 2, 0, 1, 4);
     grid->addWidget(frameReportOptions, 3, 0, 1, 4);

@@ -1,5 +1,7 @@
 #include "SequenceEditorFixture.h"
 
+#include <QHeaderView>
+
 namespace {
 
 class TestSequenceEditorFormTest : public SequenceEditorFixture {};
@@ -75,6 +77,21 @@ TEST_F(TestSequenceEditorFormTest, TheWindowWorksOnCopiesWithTheDefaultSelection
     EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(lines(Globals::ActiveTestList), lines(before));
     EXPECT_EQ(Globals::ActiveTestList[0], before[0]);
+}
+
+TEST_F(TestSequenceEditorFormTest, TheOpenedGridShowsAllItsColumnsAndHeadings)
+{
+    open("ZAMO");
+    QTableWidget* g = grid();
+    const QFontMetrics metrics(g->horizontalHeader()->font());
+    int total = 0;
+    for (int c = 0; c < g->columnCount(); ++c) {
+        const QString heading = g->horizontalHeaderItem(c)->text();
+        SCOPED_TRACE(heading.toStdString());
+        EXPECT_GE(g->columnWidth(c), metrics.horizontalAdvance(heading));
+        total += g->columnWidth(c);
+    }
+    EXPECT_LE(total, g->viewport()->width());
 }
 
 TEST_F(TestSequenceEditorFormTest, InsertAppendsTheStepThatTheControlsDescribe)

@@ -3,6 +3,8 @@
 #include "support/StationHarness.h"
 
 #include "core/ElectrodeSelection.h"
+#include "definitions/SetLimitsForm.h"
+#include "definitions/TestSequenceEditorForm.h"
 #include "execution/StatusLamp.h"
 #include "execution/UnitResultHandler.h"
 
@@ -81,14 +83,12 @@ TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
     }
 }
 
-// Every control that the operator can reach in the station's windows has a
-// name for assistive tools (its caption, a label naming it, or its own).
-TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
+// The controls under root that have no name for assistive tools (neither a
+// caption, nor a label naming them, nor a name of their own).
+QStringList unnamedControls(QWidget* root)
 {
-    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
-    ASSERT_TRUE(station.Start());
     QStringList unnamed;
-    for (QWidget* w : station.Frame().findChildren<QWidget*>()) {
+    for (QWidget* w : root->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
                              || qobject_cast<QComboBox*>(w) || qobject_cast<QSlider*>(w)
                              || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w)
@@ -96,13 +96,33 @@ TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
         const bool partOfAnother = w->objectName().startsWith(QLatin1String("qt_"))
                                    || qobject_cast<QHeaderView*>(w) || !w->parentWidget()
                                    || w->parentWidget()->inherits("QAbstractButton")
-                                   || w->parentWidget()->inherits("QAbstractItemView");
+                                   || w->parentWidget()->inherits("QAbstractItemView")
+                                   || w->parentWidget()->inherits("QComboBox");
         if (!control || partOfAnother)
             continue;
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
         if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << w->metaObject()->className() + QStringLiteral(" ") + w->objectName();
+            unnamed << root->objectName() + QStringLiteral(": ") + w->metaObject()->className() + QStringLiteral(" ")
+                           + w->objectName();
     }
+    return unnamed;
+}
+
+TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.Start());
+    TestSequenceEditorForm sequenceEditor(station.Form());
+    SetLimitsForm limitsEditor(station.Form());
+    QList<QWidget*> windows{&station.Frame(), &sequenceEditor, &limitsEditor};
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TestDetailsForm*>(top))
+            windows << top;
+    }
+    ASSERT_EQ(windows.size(), 4);
+    QStringList unnamed;
+    for (QWidget* window : windows)
+        unnamed << unnamedControls(window);
     EXPECT_THAT(unnamed, ::testing::IsEmpty());
 }
 
