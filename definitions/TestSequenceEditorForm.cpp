@@ -9,6 +9,7 @@
 #include "definitions/MessageTitle.h"
 #include "definitions/NumberList.h"
 #include "definitions/SequenceFileFlags.h"
+#include "definitions/TestListCopies.h"
 #include "definitions/TestListRows.h"
 #include "definitions/TestLists.h"
 #include "definitions/modFileFormats.h"
@@ -36,18 +37,6 @@ constexpr int MaxDefibChargeTime = 600;
 bool isPace(const QString& type)
 {
     return type == "PACE1" || type == "PACE2";
-}
-
-// Copies of the steps, made through their lines: only the definitions travel.
-TestList CopySteps(const TestList& source)
-{
-    TestList copies;
-    for (const auto& step : source) {
-        auto copy = std::make_shared<clsTestSequence>();
-        copy->InitByString(step->TestString());
-        copies.append(copy);
-    }
-    return copies;
 }
 
 // Whole number with halves to the even neighbour.

@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/modINIReadWrite.h"
 #include "core/modMain.h"
+#include "definitions/TestListCopies.h"
 #include "definitions/modFileFormats.h"
 #include "execution/RunGlobals.h"
 #include "execution/StationText.h"
@@ -107,9 +108,7 @@ void MainForm::RunStandardSequenceButton_Click()
                                                                  : nullptr;
     if (!standard)
         return;
-    for (const auto& source : *standard) {
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByString(source->TestString());
+    for (const auto& step : CopySteps(*standard)) {
         step->InitElectrodesByString(sel);
         Globals::ActiveTestList.append(step);
     }

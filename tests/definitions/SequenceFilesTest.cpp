@@ -1,3 +1,4 @@
+#include "support/TestListLines.h"
 #include "LogCapture.h"
 #include "definitions/DefaultSequences.h"
 #include "definitions/modFileFormats.h"
@@ -27,24 +28,9 @@ protected:
         return file.readAll();
     }
 
-    static TestList listOf(const QStringList& lines)
-    {
-        TestList list;
-        for (const QString& line : lines) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(line);
-            list.append(step);
-        }
-        return list;
-    }
+    static TestList listOf(const QStringList& lines) { return testsupport::StepsFromLines(lines); }
 
-    static QStringList linesOf(const TestList& list)
-    {
-        QStringList lines;
-        for (const auto& step : list)
-            lines << step->TestString();
-        return lines;
-    }
+    static QStringList linesOf(const TestList& list) { return testsupport::LinesOfSteps(list); }
 
     LogCapture m_log;
 

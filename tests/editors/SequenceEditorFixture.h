@@ -7,6 +7,7 @@
 #include "core/ElectrodeSelection.h"
 #include "definitions/TestLists.h"
 #include "definitions/TestSequenceEditorForm.h"
+#include "support/TestListLines.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,23 +38,8 @@ protected:
         EditorFixture::TearDown();
     }
 
-    static TestList steps(const QStringList& lines)
-    {
-        TestList list;
-        for (const QString& line : lines) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(line);
-            list.append(step);
-        }
-        return list;
-    }
-    static QStringList lines(const TestList& list)
-    {
-        QStringList out;
-        for (const auto& step : list)
-            out << step->TestString();
-        return out;
-    }
+    static TestList steps(const QStringList& lines) { return testsupport::StepsFromLines(lines); }
+    static QStringList lines(const TestList& list) { return testsupport::LinesOfSteps(list); }
 
     TestSequenceEditorForm* open(const QString& unitMode, bool zamo24 = false)
     {
