@@ -91,12 +91,7 @@ protected:
 
     void PointSettingsAtServer()
     {
-        QString why;
-        if (!testsupport::PgTestDatabase::serverConfigured(&why)) {
-            if (testsupport::PgTestDatabase::required())
-                FAIL() << "CI=true and " << why.toStdString();
-            GTEST_SKIP() << "PostgreSQL tests skipped: " << why.toStdString();
-        }
+        ZAMO_REQUIRE_PG_TEST_SERVER();
         server = std::make_unique<testsupport::PgTestDatabase>();
         const platform::DbServerAddress a = server->address();
         platform::DbConnection connection;
