@@ -1,5 +1,6 @@
 #include "link/ctlSimUnitView.h"
 
+#include "link/PanelBorder.h"
 #include "link/ctlSimUnit.h"
 
 #include <QFrame>
@@ -13,11 +14,7 @@
 ctlSimUnitView::ctlSimUnitView(ctlSimUnit* unit, QWidget* parent)
     : QWidget(parent), m_unit(unit), m_txtChannels(new QLineEdit(this)), m_cmdInit(new QPushButton("Init", this))
 {
-    auto* border = new QFrame(this);   // shpBorder
-    border->setFrameShape(QFrame::Box);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(border);
+    QFrame* border = AddPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
     layout->addWidget(new QLabel("ZAMO Simulator", border));

@@ -1,5 +1,6 @@
 #include "link/ctlZAMORollerView.h"
 
+#include "link/PanelBorder.h"
 #include "link/ctlZAMORoller.h"
 
 #include <QCheckBox>
@@ -11,11 +12,7 @@
 ctlZAMORollerView::ctlZAMORollerView(ctlZAMORoller* roller, QWidget* parent)
     : QWidget(parent), m_roller(roller)
 {
-    auto* border = new QFrame(this);   // shpBorder
-    border->setFrameShape(QFrame::Box);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(border);
+    QFrame* border = AddPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
     layout->addWidget(new QLabel("ZAMO-SG", border));   // Label1
