@@ -4,8 +4,11 @@
 
 #include "LinkFixture.h"
 #include "UsbCommTestAccess.h"
+#include "support/AllChannelCommandTable.h"
 
 #include <functional>
+#include <iterator>
+#include <vector>
 
 using platform::Clock;
 
@@ -236,21 +239,11 @@ TEST_F(Senders, AllChannelSendByTestTypeModelAndRepeats)
 // The command of each test type on each model ("" where the model has none).
 TEST_F(Senders, AllChannelCommandOfEveryTestTypeOnEveryModel)
 {
-    struct Row {
-        const char* testType;
-        const char *base, *zamo80, *zamo24;
-    };
-    const Row rows[] = {
-        {"ACZ", "(GA))", "(GA))", "(GA))"},       {"DCO", "(GD1)", "(Gd1)", "(Gd1)"},
-        {"ACZ30", "", "(Ga))", "(Ga))"},          {"ACZ30ZERO", "", "(Gz))", "(Gz))"},
-        {"ACLG", "", "(GT))", "(Gt))"},           {"PACE1", "", "(GP1)", "(Gp1)"},
-        {"PACE2", "", "(GP2)", "(Gp2)"},          {"NOISE", "(GN1)", "(GN1)", "(GN1)"},
-        {"SDR", "(GS))", "", ""},                 {"SDRACZ", "(Gs))", "", ""},
-        {"BIAS", "(GB1)", "", ""},                {"BIASSTOP", "(GB0)", "", ""},
-        {"OTHER", "", "", ""},
-    };
+    std::vector<testsupport::AllChannelCommandRow> rows(std::begin(testsupport::kAllChannelCommandsByTestType),
+                                                         std::end(testsupport::kAllChannelCommandsByTestType));
+    rows.push_back({"OTHER", "", "", ""});
     const QString bits = "1100000000000000";
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         const std::pair<Model, QString> perModel[] = {
             {Model::Base, r.base}, {Model::Zamo80, r.zamo80}, {Model::Zamo24, r.zamo24}};
         for (const auto& [model, command] : perModel) {

@@ -1,8 +1,12 @@
 #include "link/UnitCommandFrames.h"
 
+#include "support/AllChannelCommandTable.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
 
 using namespace UnitCommandFrames;
 
@@ -45,24 +49,14 @@ TEST(UnitCommandFrames, ZAMO80WinsWhenBothModelFlagsAreSet)
 
 TEST(UnitCommandFrames, AllChannelCommandOfEveryTestTypeAndModel)
 {
-    struct Case {
-        const char* testType;
-        const char* base;
-        const char* zamo80;
-        const char* zamo24;
-    };
-    const Case cases[] = {
-        {"ACZ", "(GA))", "(GA))", "(GA))"},   {"DCO", "(GD1)", "(Gd1)", "(Gd1)"},
-        {"ACZ30", "", "(Ga))", "(Ga))"},      {"ACZ30ZERO", "", "(Gz))", "(Gz))"},
-        {"ACLG", "", "(GT))", "(Gt))"},       {"PACE1", "", "(GP1)", "(Gp1)"},
-        {"PACE2", "", "(GP2)", "(Gp2)"},      {"NOISE", "(GN1)", "(GN1)", "(GN1)"},
-        {"SDR", "(GS))", "", ""},             {"SDRACZ", "(Gs))", "", ""},
-        {"BIAS", "(GB1)", "", ""},            {"BIASSTOP", "(GB0)", "", ""},
-        {"CANCEL", "(X)))", "(X)))", "(X)))"}, {"acz", "", "", ""},
-        {"ACZ ", "", "", ""},                 {"", "", "", ""},
-        {"SGROLL", "", "", ""},
-    };
-    for (const Case& c : cases) {
+    std::vector<testsupport::AllChannelCommandRow> cases(std::begin(testsupport::kAllChannelCommandsByTestType),
+                                                          std::end(testsupport::kAllChannelCommandsByTestType));
+    cases.insert(cases.end(), {{"CANCEL", "(X)))", "(X)))", "(X)))"},
+                               {"acz", "", "", ""},
+                               {"ACZ ", "", "", ""},
+                               {"", "", "", ""},
+                               {"SGROLL", "", "", ""}});
+    for (const auto& c : cases) {
         EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Base), c.base) << c.testType;
         EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Zamo80), c.zamo80) << c.testType;
         EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Zamo24), c.zamo24) << c.testType;
