@@ -58,4 +58,7 @@ public:
     virtual void ClearTestList() = 0;
     // Refills the window's test list grid from ActiveTestList.
     virtual void UpdateTestSequenceList() = 0;
+    // Ticks the electrode boxes of the default selection ([Electrodes]
+    // Default), as start-up has loaded it.
+    virtual void ApplyElectrodeSelection() = 0;
 };

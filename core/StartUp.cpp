@@ -6,9 +6,11 @@
 #include "core/EmbeddedFiles.h"
 #include "core/Globals.h"
 #include "core/Limits.h"
+#include "core/MainFormServices.h"
 #include "core/ProgramEnd.h"
 #include "core/Settings.h"
 #include "core/ShowMainWindows.h"
+#include "core/StationWindows.h"
 #include "core/modMain.h"
 #include "platform/Prompts.h"
 
@@ -102,6 +104,11 @@ bool Main()
     BuildDefaultSequenceFiles();
     LoadKeepAliveSettings();
     ShowMainWindows();
+    // The test window may have been built before the default selection was
+    // loaded (the database check shows the main windows); its boxes show
+    // the selection from here on.
+    if (MainFormServices* form = StationWindows::MainForm())
+        form->ApplyElectrodeSelection();
     Globals::StartingUp = false;
     return true;
 }

@@ -426,8 +426,12 @@ void MainForm::SizeTestSequenceColumns()
 void MainForm::ApplyElectrodeSelection()
 {
     for (int u = 1; u <= 2; ++u) {
-        for (int c = 0; c < 16; ++c)
-            ElectrodesCheckBox[std::size_t((u - 1) * 16 + c)]->setChecked(Globals::DefaultElectrodeSelection.at(u, c));
+        for (int c = 0; c < 16; ++c) {
+            // A hidden box (unit 2 beside a ZAMO80) is never ticked, so that
+            // "Save as Defaults" stores what the operator sees.
+            QCheckBox* box = ElectrodesCheckBox[std::size_t((u - 1) * 16 + c)];
+            box->setChecked(Globals::DefaultElectrodeSelection.at(u, c) && !box->isHidden());
+        }
     }
     UpdateElectrodeAvailability();
 }

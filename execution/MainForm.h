@@ -55,7 +55,7 @@ public:
     void ProcessCommandLine();
     void InitTestSequenceGrid();
     void SizeTestSequenceColumns();
-    void ApplyElectrodeSelection();
+    void ApplyElectrodeSelection() override;
     void UpdateElectrodeAvailability();
     void ElectrodesCheckBox_Click(int Index);
     QString CheckZAMOMode() const override;

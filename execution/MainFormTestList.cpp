@@ -376,24 +376,25 @@ void MainForm::MaskUnavailableElectrodesCheckBox_Click()
     UpdateElectrodeAvailability();
 }
 
+// The unit-2 boxes follow the unit models: hidden beside a ZAMO80 or ZAMO2-4,
+// shown beside a ZAMO unit. Either way they show the saved default; a
+// connect never stores a selection the operator did not make.
 void MainForm::HideUnit2Electrodes()
 {
-    for (int i = 16; i < 32; ++i) {
-        ElectrodesCheckBox[std::size_t(i)]->setChecked(false);
+    for (int i = 16; i < 32; ++i)
         ElectrodesCheckBox[std::size_t(i)]->hide();
-    }
     Unit2ElectrodesLabel->hide();
-    StoreElectrodeSelection(modMain::BuildElectrodeString(false));
+    ApplyElectrodeSelection();
+    SaveElectrodesShape->hide();
 }
 
 void MainForm::ShowUnit2Electrodes()
 {
-    for (int i = 16; i < 32; ++i) {
-        ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
+    for (int i = 16; i < 32; ++i)
         ElectrodesCheckBox[std::size_t(i)]->show();
-    }
     Unit2ElectrodesLabel->show();
-    StoreElectrodeSelection(modMain::BuildElectrodeString(false));
+    ApplyElectrodeSelection();
+    SaveElectrodesShape->hide();
 }
 
 // ---------------------------------------------------------------- other controls

@@ -13,6 +13,8 @@ ctlSimUnit::ctlSimUnit(QObject* parent) : SimUnitPort(parent)
     m_Lamps.fill(IdleLamp());
     Timer1.setInterval(1000);
     connect(&Timer1, &platform::Timer::timeout, this, &ctlSimUnit::OnTimer1);
+    ChannelSearch.setInterval(ChannelSearchMs);
+    connect(&ChannelSearch, &platform::Timer::timeout, this, &ctlSimUnit::SendChannelMap);
 }
 
 ctlSimUnit::~ctlSimUnit() = default;
@@ -79,6 +81,10 @@ QString ctlSimUnit::RXData(const QString& pData, bool pImmediate)
         answer = "[L0]";
         break;
     case 'F':
+        if (!pImmediate) {
+            ChannelSearch.start();
+            return {};
+        }
         answer = ChannelMap();
         break;
     case 'C':
@@ -97,6 +103,12 @@ QString ctlSimUnit::RXData(const QString& pData, bool pImmediate)
         return answer;
     emit DataReady(answer, -1);
     return {};
+}
+
+void ctlSimUnit::SendChannelMap()
+{
+    ChannelSearch.stop();
+    emit DataReady(ChannelMap(), -1);
 }
 
 QString ctlSimUnit::ChannelMap() const

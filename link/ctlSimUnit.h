@@ -21,6 +21,8 @@ class ctlSimUnit : public SimUnitPort {
     Q_OBJECT
 public:
     static constexpr int MaxChannels = 16;
+    // How long the unit takes to answer "[F]" with its channel map.
+    static constexpr int ChannelSearchMs = 20;
     static QColor IdleLamp() { return QColor(192, 192, 192); }    // 12632256
     static QColor ActiveLamp() { return QColor(0, 255, 0); }      // 65280
 
@@ -56,6 +58,7 @@ private:
     QString AnswerChannelFrame(const QString& frame);
     void Broadcast(const QString& frame);
     void OnTimer1();
+    void SendChannelMap();
 
     std::vector<std::unique_ptr<clsSimChannel>> Channels;
     QString m_ChannelsText = QStringLiteral("1");
@@ -64,4 +67,7 @@ private:
     bool m_Zamo24 = false;
     qint32 m_Clock = 0;
     platform::Timer Timer1;
+    // A unit takes a moment to look for its channels: the answer to "[F]"
+    // arrives after the frame went out, as a real unit's bytes do.
+    platform::Timer ChannelSearch;
 };

@@ -64,6 +64,7 @@ public:
     bool CheckZAMO24() const override { return false; }
     void ClearTestList() override { calls << "ClearTestList"; }
     void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
+    void ApplyElectrodeSelection() override { calls << "ApplyElectrodeSelection"; }
 };
 
 class ShellFixture : public SettingsFixture {

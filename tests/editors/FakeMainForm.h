@@ -21,6 +21,7 @@ public:
         Globals::ActiveTestList.clear();
     }
     void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
+    void ApplyElectrodeSelection() override {}
     void StartFirstTestSequence(bool vShowTestDetailsForm) override
     {
         calls << QString("StartFirstTestSequence(%1)").arg(vShowTestDetailsForm ? "True" : "False");

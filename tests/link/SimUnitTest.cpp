@@ -75,7 +75,6 @@ TEST_F(SimUnitTest, AnswersUnitFramesByTheirSecondCharacterForEachModel)
         {false, false, "[21]", ""},
         {false, true, "[21]", "[2]"},
         {false, false, "[L]", "[L0]"},
-        {false, false, "[F]", "[F1100000000000000]"},
         {false, false, "[D]", "[D0629,0234,0362,0362,0174,1,1,1,01010]"},
         {true, false, "[d]", ""},
         {false, true, "[T]", ""},
@@ -87,6 +86,17 @@ TEST_F(SimUnitTest, AnswersUnitFramesByTheirSecondCharacterForEachModel)
         EXPECT_EQ(unit.RXData(c.frame, true), c.answer) << c.frame.toStdString();
         EXPECT_EQ(Send(c.frame), (std::vector<Reply>{{c.answer, -1}})) << c.frame.toStdString();
     }
+}
+
+TEST_F(SimUnitTest, TheChannelMapComesAMomentAfterTheFindChannelsFrame)
+{
+    Make(2);
+    EXPECT_EQ(unit.RXData("[F]", true), "[F1100000000000000]");
+    EXPECT_TRUE(Send("[F]").empty());
+    Clock::advance(ctlSimUnit::ChannelSearchMs);
+    EXPECT_EQ(replies, (std::vector<Reply>{{"[F1100000000000000]", -1}}));
+    Clock::advance(1000);
+    EXPECT_EQ(replies.size(), 1u);
 }
 
 TEST_F(SimUnitTest, AFrameWithoutBracketsGetsNoAnswerAtAll)

@@ -3,6 +3,8 @@
 
 #include "UnitRecorder.h"
 
+#include "link/ctlSimUnit.h"
+
 #include <QRegularExpression>
 
 using platform::Clock;
@@ -18,6 +20,8 @@ const QString BothChannels = "1100000000000000";
 TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
 {
     comm->ConnectSimulator(2);
+    // As from a real unit, the channel map answers "[F]" after the connect.
+    Clock::advance(ctlSimUnit::ChannelSearchMs);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",
                           "TX [*]",
@@ -25,11 +29,11 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
                           "TX [2]",
                           "Status! ",
                           "TX [F]",
+                          "UsbConnected 0 0",
+                          "Status ZAMO Connected; No Electrodes Found",
                           "RX 0 [F1100000000000000]",
                           "Status ZAMO Connected; A1-B1",
                           "Found 1100000000000000",
-                          "UsbConnected 0 0",
-                          "Status ZAMO Connected; A1-B1",
                       }));
     EXPECT_TRUE(comm->Connected());
     EXPECT_TRUE(comm->SimulatorMode());
