@@ -13,6 +13,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -81,6 +83,41 @@ FtStatus statusOfErrno(int error)
     }
 }
 
+QByteArray deviceNode(const QString& name)
+{
+    return QFile::encodeName(LinuxSerialD2xx::deviceRoot() + "/dev/" + name);
+}
+
+// Two names for one device: the same character device, or the same file.
+bool sameDevice(const struct stat& a, const struct stat& b)
+{
+    if (S_ISCHR(a.st_mode) && S_ISCHR(b.st_mode))
+        return a.st_rdev == b.st_rdev;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A lock that any process holds on the file, as the kernel lists them in
+// /proc/locks ("1: FLOCK  ADVISORY  WRITE 1234 00:1b:3 0 EOF"; the device
+// in hexadecimal major:minor, then the inode). Waiting requests ("->") hold
+// nothing.
+bool lockedByAnyone(const struct stat& node)
+{
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray wanted = QByteArray::number(major(node.st_dev), 16).rightJustified(2, '0') + ':'
+                              + QByteArray::number(minor(node.st_dev), 16).rightJustified(2, '0') + ':'
+                              + QByteArray::number(static_cast<qulonglong>(node.st_ino));
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        if (line.contains("->"))
+            continue;
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 5 && fields.at(5) == wanted)
+            return true;
+    }
+    return false;
+}
+
 bool hungUp(int fd)
 {
     pollfd p{fd, POLLIN, 0};
@@ -93,8 +130,10 @@ bool hungUp(int fd)
 
 LinuxSerialD2xx::~LinuxSerialD2xx()
 {
-    for (auto& [handle, p] : m_ports)
+    for (auto& [handle, p] : m_ports) {
+        ::ioctl(p.fd, TIOCNXCL);
         ::close(p.fd);
+    }
 }
 
 QString LinuxSerialD2xx::deviceRoot()
@@ -122,6 +161,19 @@ std::vector<LinuxSerialD2xx::Found> LinuxSerialD2xx::scan()
     return found;
 }
 
+bool LinuxSerialD2xx::inUse(const QString& name) const
+{
+    struct stat node {};
+    if (::stat(deviceNode(name).constData(), &node) != 0)
+        return false;
+    for (const auto& [handle, p] : m_ports) {
+        struct stat held {};
+        if (::fstat(p.fd, &held) == 0 && sameDevice(held, node))
+            return true;
+    }
+    return lockedByAnyone(node);
+}
+
 LinuxSerialD2xx::Port* LinuxSerialD2xx::port(FtHandle handle)
 {
     const auto it = m_ports.find(handle);
@@ -143,7 +195,8 @@ FtStatus LinuxSerialD2xx::ListDeviceDescription(std::int32_t index, QByteArray* 
     const auto found = scan();
     if (index < 0 || index >= static_cast<std::int32_t>(found.size()))
         return FT_DEVICE_NOT_FOUND;
-    *description = found[static_cast<size_t>(index)].description;
+    const Found& device = found[static_cast<size_t>(index)];
+    *description = inUse(device.name) ? QByteArray() : device.description;
     return FT_OK;
 }
 
@@ -156,21 +209,27 @@ FtStatus LinuxSerialD2xx::Open(std::int32_t index, FtHandle* handle)
     if (index < 0 || index >= static_cast<std::int32_t>(found.size()))
         return FT_DEVICE_NOT_FOUND;
     const QString name = found[static_cast<size_t>(index)].name;
-    const QByteArray node = QFile::encodeName(deviceRoot() + "/dev/" + name);
+    const QByteArray node = deviceNode(name);
 
     const int fd = ::open(node.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        qWarning("Cannot open %s: %s%s", node.constData(), std::strerror(error),
-                 error == EACCES ? " (the user must be in the group that owns the device, usually dialout)" : "");
+        if (error == EBUSY)
+            qWarning("%s is in use by another program", node.constData());
+        else
+            qWarning("Cannot open %s: %s%s", node.constData(), std::strerror(error),
+                     error == EACCES ? " (the user must be in the group that owns the device, usually dialout)" : "");
         return error == ENOENT ? FT_DEVICE_NOT_FOUND : FT_DEVICE_NOT_OPENED;
     }
-    // One user at a time on a port, as the vendor driver keeps it.
+    // One user at a time on a port, as the vendor driver keeps it: the lock
+    // tells other stations and lock-taking programs, the exclusive mode
+    // keeps out programs that take no lock.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         qWarning("%s is in use by another program", node.constData());
         ::close(fd);
         return FT_DEVICE_NOT_OPENED;
     }
+    ::ioctl(fd, TIOCEXCL);
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) {
         qWarning("Cannot use %s as a serial port: %s", node.constData(), std::strerror(errno));
@@ -203,6 +262,9 @@ FtStatus LinuxSerialD2xx::Close(FtHandle handle)
     Port* p = port(handle);
     if (!p)
         return FT_INVALID_HANDLE;
+    // The exclusive mode outlives the descriptor while anyone else still
+    // holds the terminal open.
+    ::ioctl(p->fd, TIOCNXCL);
     ::close(p->fd);
     m_ports.erase(handle);
     return FT_OK;

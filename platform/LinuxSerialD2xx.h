@@ -5,6 +5,13 @@
 // stop bit, non-blocking. A port whose device went away (unplugged, or the
 // far end of a pseudo-terminal closed) answers with FT_IO_ERROR.
 //
+// A port that is in use is listed with an empty description, as the vendor
+// driver lists an opened device, so that a link looking for its converter
+// passes over it: a port this driver holds open, and a port that another
+// program holds (it keeps a lock on the device, as this driver does on every
+// port it opens). The driver also opens its ports exclusively (TIOCEXCL),
+// so that a program that takes no lock cannot open them behind its back.
+//
 // The devices are looked up under one root folder: "/" unless the
 // environment variable ZAMO_DEVICE_ROOT names another, which holds
 // sys/class/tty/ttyUSB<n>/device and dev/ttyUSB<n> laid out as on a real
@@ -51,6 +58,8 @@ private:
     // The ttyUSB devices present now, in the order of their numbers.
     static std::vector<Found> scan();
     Port* port(FtHandle handle);
+    // The port is open here or locked by another program.
+    bool inUse(const QString& name) const;
 
     std::map<FtHandle, Port> m_ports;
     FtHandle m_nextHandle = 1;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QThread>
 
 using namespace platform;
@@ -129,6 +130,56 @@ TEST_F(LinuxSerialD2xxTest, APortOpensForOneUserAtATime)
     EXPECT_EQ(driver.Open(0, &second), FT_DEVICE_NOT_OPENED);
     ASSERT_EQ(driver.Close(first), FT_OK);
     EXPECT_EQ(driver.Open(0, &second), FT_OK);
+}
+
+TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFreeAgain)
+{
+    ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+    ASSERT_GE(tree.addDevice(1, "FT232R USB UART"), 0);
+    const auto descriptions = [this](D2xx& d) {
+        QByteArrayList list;
+        for (std::int32_t i = 0; i < 2; ++i) {
+            QByteArray text = "?";
+            EXPECT_EQ(d.ListDeviceDescription(i, &text), FT_OK);
+            list << text;
+        }
+        return list;
+    };
+    const QByteArray unit = "FT232R USB UART";
+
+    // Held by this driver.
+    FtHandle mine = 0;
+    ASSERT_EQ(driver.Open(0, &mine), FT_OK);
+    EXPECT_EQ(descriptions(driver), (QByteArrayList{"", unit}));
+
+    // Held by another station as well: both ports are taken, for both.
+    LinuxSerialD2xx other;
+    FtHandle theirs = 0;
+    ASSERT_EQ(other.Open(1, &theirs), FT_OK);
+    EXPECT_EQ(descriptions(driver), (QByteArrayList{"", ""}));
+    EXPECT_EQ(descriptions(other), (QByteArrayList{"", ""}));
+    std::int32_t count = 0;
+    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    EXPECT_EQ(count, 2);
+
+    ASSERT_EQ(driver.Close(mine), FT_OK);
+    ASSERT_EQ(other.Close(theirs), FT_OK);
+    EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, unit}));
+
+    // Locked by a program of another kind, for as long as it runs.
+    QProcess locker;
+    locker.start("flock", {"--no-fork", tree.root() + "/dev/ttyUSB1", "sleep", "30"});
+    if (!locker.waitForStarted(5000))
+        GTEST_SKIP() << "No flock program on this machine";
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (descriptions(driver).at(1) == unit && elapsed.elapsed() < 10000)
+        QThread::msleep(5);
+    EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, ""}));
+    EXPECT_EQ(driver.Open(1, &mine), FT_DEVICE_NOT_OPENED);
+    locker.kill();
+    locker.waitForFinished(5000);
+    EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, unit}));
 }
 
 TEST_F(LinuxSerialD2xxTest, ADeviceThatWentAwayAnswersWithAnIoErrorAndCanBeReopened)
