@@ -6,6 +6,13 @@
 // waits, the simulated units' clocks, the run's timers) fires as virtual
 // time passes, so a run of many simulated minutes takes seconds.
 //
+// In real time (StationHarness::RealTime) the station runs as the program
+// does: the same start-up as core/main.cpp, the real clock, and whatever
+// converter driver is installed (the Linux one unless a test put another
+// in), so that units on pseudo-terminals (UnitEmulator) answer it as real
+// units would. The test then acts as an operator: menu items and buttons by
+// their visible texts, electrode boxes by their names.
+//
 // Header only: each test program that uses it links the station's libraries.
 
 #include "core/CommandLine.h"
@@ -14,20 +21,31 @@
 #include "core/ProgramEnd.h"
 #include "core/StartUp.h"
 #include "core/StationWindows.h"
+#include "core/modINIReadWrite.h"
 #include "core/modMain.h"
+#include "definitions/DefinitionWindows.h"
 #include "definitions/TestLists.h"
 #include "execution/ExecutionWindows.h"
 #include "execution/MainForm.h"
 #include "execution/RunGlobals.h"
+#include "execution/StatusLamp.h"
 #include "execution/TestDetailsForm.h"
 #include "link/ctlZAMOUsbComm.h"
 #include "platform/Clock.h"
+#include "platform/DbConnection.h"
+#include "platform/DbRecordset.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/modDatabase.h"
 #include "support/TempDataHome.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QLineEdit>
@@ -46,10 +64,14 @@ public:
                             const QString& commandLine = QStringLiteral(""))
     {
         platform::Clock::useVirtualTime(start);
-        CommandLine::SetForTesting(commandLine);
-        ProgramEnd::ResetForTesting();
-        m_prompts = platform::ScriptedPrompts::installNew();
-        ExecutionWindows::InstallMainForm();
+        Prepare(commandLine);
+    }
+
+    struct RealTime {};
+    explicit StationHarness(RealTime, const QString& commandLine = QStringLiteral(""))
+    {
+        platform::Clock::useRealTime();
+        Prepare(commandLine);
     }
 
     ~StationHarness()
@@ -67,9 +89,12 @@ public:
         modMain::LogFilePath.clear();
     }
 
-    // Runs the station's start-up; false when it ended the program.
+    // Runs the station's start-up as core/main.cpp does; false when it
+    // ended the program.
     bool Start()
     {
+        QApplication::setQuitOnLastWindowClosed(false);
+        DefinitionWindows::InstallOpeners();
         if (!modMain::Main())
             return false;
         for (int n = 1; n <= 2; ++n) {
@@ -102,6 +127,117 @@ public:
             Advance(stepMs);
         }
         return done();
+    }
+
+    // Runs the station until done() holds, in virtual or real time; false
+    // when maxMs passed first.
+    bool WaitUntil(const std::function<bool()>& done, qint64 maxMs)
+    {
+        return platform::Clock::isVirtual() ? RunUntil(done, maxMs) : platform::Clock::waitUntil(done, maxMs);
+    }
+
+    // ---- the operator's view ----
+
+    // The menu item of the main frame with this visible text, or nullptr.
+    QAction* MenuItem(const QString& text)
+    {
+        std::function<QAction*(const QList<QAction*>&)> find = [&](const QList<QAction*>& actions) -> QAction* {
+            for (QAction* a : actions) {
+                if (a->text().remove(QLatin1Char('&')) == text)
+                    return a;
+                if (a->menu())
+                    if (QAction* inner = find(a->menu()->actions()))
+                        return inner;
+            }
+            return nullptr;
+        };
+        return find(Frame().menuBar()->actions());
+    }
+    // Chooses the menu item; false when it is missing, hidden or greyed out.
+    bool Choose(const QString& text)
+    {
+        QAction* item = MenuItem(text);
+        if (!item || !item->isVisible() || !item->isEnabled())
+            return false;
+        item->trigger();
+        return true;
+    }
+    // The first button or check box of the main test window with this text.
+    QAbstractButton* Button(const QString& text)
+    {
+        for (QAbstractButton* b : Form().findChildren<QAbstractButton*>())
+            if (b->text().remove(QLatin1Char('&')) == text)
+                return b;
+        return nullptr;
+    }
+    // Clicks the button; false when it is missing or greyed out.
+    bool Click(const QString& text)
+    {
+        QAbstractButton* b = Button(text);
+        if (!b || !b->isEnabled())
+            return false;
+        b->click();
+        return true;
+    }
+    // The names of the ticked electrode boxes, "A1" to "P2" in order.
+    QStringList TickedElectrodes()
+    {
+        QStringList names;
+        for (QCheckBox* box : Form().ElectrodesCheckBox)
+            if (box->isChecked())
+                names << box->accessibleName();
+        return names;
+    }
+    // The main test window's status text of unit n, and its lamp.
+    QString UnitStatus(int n) { return Form().UnitStatusLabel[std::size_t(n)]->text(); }
+    QColor UnitLamp(int n) { return Form().StatusShape[std::size_t(n)]->FillColor(); }
+
+    QString Setting(const QString& section, const QString& key) const
+    {
+        return modINIReadWrite::INIRead(section, key, m_home.stationFolder() + "/settings.ini");
+    }
+    // Writes a key of settings.ini; before Start the file is created with
+    // it, and start-up fills in the rest.
+    void SetSetting(const QString& section, const QString& key, const QString& value)
+    {
+        QDir().mkpath(m_home.stationFolder());
+        modINIReadWrite::INIWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
+    }
+    // Writes a file into the data folder (a standard list, say) before Start.
+    void WriteDataFile(const QString& name, const QByteArray& content)
+    {
+        QDir().mkpath(m_home.stationFolder());
+        QFile file(m_home.stationFolder() + "/" + name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(content);
+    }
+
+    // The verdicts in the results file, "A1 PASS" per judged electrode, in
+    // the order of the rows and channels.
+    QStringList StoredVerdicts() const
+    {
+        platform::DbConnection db;
+        db.openFile(Globals::DatabaseFilePath, true);
+        QStringList verdicts;
+        for (platform::DbRecordset rows = db.execute(QStringLiteral(
+                 "SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON r.TestUnitID = u.TestUnitID "
+                 "ORDER BY r.ResultID"));
+             !rows.eof(); rows.moveNext()) {
+            const QString unit = rows.value(QStringLiteral("UnitNumber")).toString();
+            for (char c = 'A'; c <= 'P'; ++c) {
+                const QString code = rows.value(QString(QLatin1Char(c)) + QStringLiteral("_Result")).toString();
+                if (!code.isEmpty())
+                    verdicts << QString(QLatin1Char(c)) + unit + QLatin1Char(' ') + code;
+            }
+        }
+        return verdicts;
+    }
+    // The number of test groups in the results file.
+    int StoredGroups() const
+    {
+        platform::DbConnection db;
+        db.openFile(Globals::DatabaseFilePath, true);
+        return db.execute(QStringLiteral("SELECT COUNT(*) FROM TestGroups")).value(0).toInt();
     }
 
     // The frame's "Connect Unit n Simulator" with the model and channel
@@ -151,6 +287,14 @@ public:
     }
 
 private:
+    void Prepare(const QString& commandLine)
+    {
+        CommandLine::SetForTesting(commandLine);
+        ProgramEnd::ResetForTesting();
+        m_prompts = platform::ScriptedPrompts::installNew();
+        ExecutionWindows::InstallMainForm();
+    }
+
     TempDataHome m_home;
     platform::ScriptedPrompts* m_prompts = nullptr;
     std::array<QStringList, 2> m_sent;

@@ -1,0 +1,56 @@
+#pragma once
+// The station as an operator meets it: its own start-up, the Linux converter
+// driver, the real clock, and units on pseudo-terminals that answer in real
+// time from the wire protocol (UnitEmulator). Runs are kept to a one-step
+// list of ACZ, the shortest test, so that each test takes seconds.
+
+#include "support/FakeSerialTree.h"
+#include "support/QtPrinters.h"
+#include "support/StationHarness.h"
+#include "support/UnitEmulator.h"
+
+#include <gtest/gtest.h>
+
+class RealPath : public ::testing::Test {
+protected:
+    using Unit = testsupport::UnitEmulator::Unit;
+    using Model = testsupport::UnitEmulator::Model;
+
+    // A run of ACZ takes one measurement (six seconds on the emulated
+    // units) and two ticks of the run's five-second step timer.
+    static constexpr int RunMs = 60000;
+    static constexpr int ConnectMs = 10000;
+
+    void SetUp() override
+    {
+        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+            GTEST_SKIP() << "This machine gives no pseudo-terminals";
+    }
+
+    // The standard list of ZAMO units is one ACZ step.
+    void OneStepStandardList() { station.WriteDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n"); }
+
+    // "Connect Unit n" from the ZAMO Units menu; true once the unit shows
+    // its channels.
+    bool ConnectFromMenu(int n, const QString& status)
+    {
+        return station.Choose(QStringLiteral("Connect Unit %1").arg(n))
+               && station.WaitUntil([&] { return station.UnitStatus(n) == status; }, ConnectMs);
+    }
+
+    // "Run Standard Sequence", "Start Test" with a lot in the pre-test
+    // details, then the run to its end; true when it ended in time.
+    bool RunStandardSequence(const QString& lot = QStringLiteral("Lot 1"))
+    {
+        if (!station.WaitUntil([&] { return station.Button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
+            return false;
+        testsupport::StationHarness::StartNextRunWithLot(lot);
+        if (!station.Click("Run Standard Sequence") || !station.Form().pTestRunning())
+            return false;
+        return station.WaitUntil([&] { return !station.Form().pTestRunning(); }, RunMs);
+    }
+
+    testsupport::FakeSerialTree tree;
+    testsupport::UnitEmulator units{tree};
+    testsupport::StationHarness station{testsupport::StationHarness::RealTime{}};
+};

@@ -1,0 +1,115 @@
+#pragma once
+// Measuring units, the signal generator and an unrelated serial device on
+// the master ends of a FakeSerialTree, written from the units' wire
+// protocol alone: nothing of the station's own code answers here. The
+// emulator runs on a thread of its own and answers in real time, byte for
+// byte in the order a real unit sends them: "[*]" and the model answer while
+// the station opens the port; the channel map when "[F]" asks for it (after
+// a configurable search time); channel replies only to the frames that
+// address a channel, test data only when the station polls a channel with
+// "(?)". A channel answers "(!)" while its measurement runs, its final
+// reply once when it is done, and "(*)" (idle) after that; "(L)" repeats the
+// last reply.
+//
+// Devices: a unit "FT232R USB UART" of the base model, ZAMO80 or ZAMO2-4
+// with the first n of its 16 channels connected and an ACZ reading per
+// channel; the signal generator "FT232R USB UART-SG", which acknowledges
+// "(*)" and records its roll commands "(g<n>)"; a decoy with any other
+// product text, which never answers. A device can be unplugged (the station
+// loses the port) and plugged in again (a unit comes back as after power-up:
+// no measurement running).
+
+#include "support/FakeSerialTree.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <thread>
+
+namespace testsupport {
+
+class UnitEmulator {
+public:
+    enum class Model { Base, Zamo80, Zamo24 };
+
+    struct Unit {
+        Model model = Model::Base;
+        int channels = 2;                  // channels 0 .. channels - 1 are connected
+        std::array<double, 16> acz{};      // ACZ reading per channel, ohms (150 when 0)
+        int aczSeconds = 6;                // how long one ACZ measurement takes
+        int findChannelsMs = 0;            // how long the channel search takes
+        bool lidClosed = true;             // ZAMO80 and ZAMO2-4
+    };
+
+    explicit UnitEmulator(FakeSerialTree& tree);
+    ~UnitEmulator();
+    UnitEmulator(const UnitEmulator&) = delete;
+    UnitEmulator& operator=(const UnitEmulator&) = delete;
+
+    // Each adds ttyUSB<number> to the tree; false when no pseudo-terminal
+    // could be had.
+    bool addUnit(int number, const Unit& unit);
+    bool addSignalGenerator(int number);
+    bool addDecoy(int number, const QByteArray& product = "USB2.0-Serial");
+
+    // The device goes away: the station's port fails at its next use.
+    void unplug(int number);
+    // The device is back, on a fresh pseudo-terminal behind the same name.
+    bool replug(int number);
+
+    // Every complete frame the device received, in order.
+    QStringList frames(int number) const;
+    // The roll commands the signal generator received, as electrode indexes.
+    QList<int> rolls() const;
+    // Every byte the device received.
+    QByteArray received(int number) const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    enum class Kind { Unit, SignalGenerator, Decoy };
+    struct Channel {
+        bool measuring = false;
+        Clock::time_point doneAt;
+        QByteArray finalReply;
+        QByteArray lastReply;
+    };
+    struct Device {
+        Kind kind = Kind::Decoy;
+        Unit unit;
+        int fd = -1;
+        QByteArray input;
+        QByteArray received;
+        QStringList frames;
+        QList<int> rolls;
+        std::array<Channel, 16> channels;
+        bool mapPending = false;
+        Clock::time_point mapAt;
+    };
+
+    bool add(int number, const QByteArray& product, Device device);
+    void run();
+    void serve(Device& d, Clock::time_point now);
+    static void answerUnitFrame(Device& d, const QByteArray& frame, Clock::time_point now);
+    static void answerChannelCommand(Device& d, int channel, const QByteArray& command, bool reply,
+                                     Clock::time_point now);
+    static void answerGeneratorFrame(Device& d, const QByteArray& frame);
+    static QByteArray channelMap(const Device& d);
+    static QByteArray aczReply(const Device& d, int channel);
+    static void send(Device& d, const QByteArray& bytes);
+    static void reset(Device& d);
+
+    FakeSerialTree& m_tree;
+    mutable std::mutex m_mutex;
+    std::map<int, Device> m_devices;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+} // namespace testsupport
