@@ -223,8 +223,11 @@ QWidget* MainForm::BuildStatusPanel()
 
 void MainForm::PlaceUnitLinkView(int n, QWidget* view)
 {
-    if (n >= 1 && n <= 2 && view)
+    if (n >= 1 && n <= 2 && view) {
+        // Tells the two units' "Connect" toggles apart.
+        view->setAccessibleName(QStringLiteral("Unit #%1").arg(n));
         m_statusGrid->addWidget(view, 4 + n, 0, 1, 3);
+    }
 }
 
 QWidget* MainForm::BuildTestListPanel()

@@ -179,6 +179,16 @@ public:
         b->click();
         return true;
     }
+    // The "Connect" toggle on the display of unit link n.
+    QAbstractButton* UnitConnectToggle(int n)
+    {
+        for (QWidget* w : Form().findChildren<QWidget*>())
+            if (w->accessibleName() == QStringLiteral("Unit #%1").arg(n))
+                for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                    if (b->text() == QLatin1String("Connect"))
+                        return b;
+        return nullptr;
+    }
     // The names of the ticked electrode boxes, "A1" to "P2" in order.
     QStringList TickedElectrodes()
     {
@@ -212,8 +222,8 @@ public:
             file.write(content);
     }
 
-    // The verdicts in the results file, "A1 PASS" per judged electrode, in
-    // the order of the rows and channels.
+    // The verdicts in the results file, "A1 PASS" per judged electrode, by
+    // unit, row and channel.
     QStringList StoredVerdicts() const
     {
         platform::DbConnection db;
@@ -221,7 +231,7 @@ public:
         QStringList verdicts;
         for (platform::DbRecordset rows = db.execute(QStringLiteral(
                  "SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON r.TestUnitID = u.TestUnitID "
-                 "ORDER BY r.ResultID"));
+                 "ORDER BY u.UnitNumber, r.ResultID"));
              !rows.eof(); rows.moveNext()) {
             const QString unit = rows.value(QStringLiteral("UnitNumber")).toString();
             for (char c = 'A'; c <= 'P'; ++c) {
