@@ -106,6 +106,15 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
         ShowWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
+    if (!SelectionOnConnectedUnit()) {
+        // Nothing could start: the run would stop after the pre-test details
+        // without a word.
+        modMain::WriteLog(QStringLiteral("Tests not started: no selected electrode is on a connected ZAMO unit"));
+        ShowWarning(QStringLiteral("The selected electrodes are not on a connected ZAMO unit!  "
+                                   "Connect their unit, or select electrodes of a connected unit."),
+                    QStringLiteral("Error"));
+        return;
+    }
 
     if (CheckZAMOMode() != QLatin1String("ZAMO80")) {
         PrepareRun();
@@ -148,6 +157,20 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
 
     modMain::ApplyElectrodeString(modMain::BuildElectrodeString(true));
     StartTest(Globals::RunningTestList.first(), true, true, true, vShowTestDetailsForm);
+}
+
+bool RunSequencer::SelectionOnConnectedUnit() const
+{
+    // Every step of the run gets the default selection.
+    for (int u = 1; u <= 2; ++u) {
+        UnitLink* unit = Unit(u);
+        if (!unit || !unit->Connected())
+            continue;
+        for (qint16 c = 0; c < 16; ++c)
+            if (Globals::DefaultElectrodeSelection.at(u, c) && unit->ElectrodeChannelExists(c))
+                return true;
+    }
+    return false;
 }
 
 bool RunSequencer::IsUnitLidOpen()

@@ -64,6 +64,8 @@ public:
     platform::Timer IntervalTimer;
 
 private:
+    // A selected electrode is present on a connected unit.
+    bool SelectionOnConnectedUnit() const;
     bool StartOnUnits(const Step& vTest, bool vUpdateProgressBar);
     void StartRoll(const Step& vTest, const QString& bits, int unit, bool vUpdateProgressBar);
     void BeginStep(const Step& vTest);

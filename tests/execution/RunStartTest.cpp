@@ -130,15 +130,47 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     EXPECT_FALSE(form->Sequencer().TestSequenceTimer.isEnabled());
 }
 
-TEST_F(RunStartTest, AStepWithNoPresentSelectedChannelLeavesTheRunIdle)
+TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeThePreTestDetails)
 {
-    modMain::ApplyElectrodeString("P1");
-    unit1.Plug(2);
-    AddStep("BIAS");
-    form->StartFirstTestSequence(true);
-    EXPECT_FALSE(form->pTestRunning());
-    EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
-    EXPECT_TRUE(recorder->calls.isEmpty());
+    const QString refusal = "The selected electrodes are not on a connected ZAMO unit!  "
+                            "Connect their unit, or select electrodes of a connected unit.";
+    struct Case {
+        const char* electrodes;
+        bool unit2;       // unit 2 connected beside unit 1 (two channels each)
+        bool starts;
+    } cases[] = {
+        {"P1", false, false},        // unit 1 has no channel P
+        {"A2-P2", false, false},     // unit 2 is not connected
+        {"C1.C2", true, false},      // neither unit has channel C
+        {"A1.A2", false, true},      // A2 is left out, A1 runs
+        {"C1.B2", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.electrodes);
+        if (form->pTestRunning())
+            form->StopTests();
+        prompts->shown.clear();
+        recorder->calls.clear();
+        details->shown = 0;
+        unit1.Plug(2);
+        if (c.unit2)
+            unit2.Plug(2);
+        else
+            unit2.connected = false;
+        modMain::ApplyElectrodeString(c.electrodes);
+        Globals::ActiveTestList.clear();
+        AddStep("BIAS");
+        form->StartFirstTestSequence(true);
+
+        EXPECT_EQ(form->pTestRunning(), c.starts);
+        EXPECT_EQ(details->shown, c.starts ? 1 : 0);
+        EXPECT_EQ(recorder->calls.isEmpty(), !c.starts);   // no group, no records
+        EXPECT_EQ(prompts->messages(), c.starts ? QStringList() : QStringList{refusal});
+        if (!c.starts) {
+            EXPECT_EQ(prompts->shown.last().title, "Error");
+            EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+        }
+    }
 }
 
 TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
