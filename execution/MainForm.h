@@ -217,6 +217,10 @@ private:
     bool AnyUnitConnected() const;
     bool EnsureDatabase();
     void StoreElectrodeSelection(const QString& sel);
+    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
+    // and the run's completion estimate goes until the unit is back.
+    void ShowUnitLost(int Index);
+    void UpdateRunEstimate();
     void LoadTestSequenceFile(TestList& list, int n);
     QString AskForSequenceFile();
     void SetItemEnabled(QAction* item, bool enabled);

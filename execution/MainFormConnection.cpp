@@ -110,6 +110,19 @@ void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, bool, bool)
     KeepAliveTimer.start();
     if (unit->Reconnecting())
         EnableTestControls();
+    UpdateRunEstimate();
+}
+
+void MainForm::ShowUnitLost(int Index)
+{
+    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Red());
+    UpdateRunEstimate();
+}
+
+void MainForm::UpdateRunEstimate()
+{
+    if (pTestRunning())
+        m_sequencer.UpdateEstimatedCompletionTime();
 }
 
 void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
@@ -131,7 +144,7 @@ void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
         SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
         SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
     }
-    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Red());
+    ShowUnitLost(Index);
     KeepAliveTimer.stop();
     if (!unit->Reconnecting())
         ApplyElectrodeSelection();
@@ -139,6 +152,8 @@ void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
 
 void MainForm::ctlZAMOUsbComm_UsbReconnecting(int Index)
 {
+    if (Index == 1 || Index == 2)
+        ShowUnitLost(Index);
     WriteToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(Index) + QStringLiteral(" *"),
                        true, false);
 }
@@ -148,6 +163,8 @@ void MainForm::ctlZAMOUsbComm_UsbError(int Index, const QString&)
     UnitLink* unit = Unit(Index);
     if (!unit)
         return;
+    // The unit is gone while the operator is asked, and until it is back.
+    ShowUnitLost(Index);
     unit->DisablePolling();
     const auto answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the device. \r\n\r\n"

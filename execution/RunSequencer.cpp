@@ -286,6 +286,7 @@ bool RunSequencer::StartOnUnits(const Step& vTest, bool vUpdateProgressBar)
             IgnoreErrors([&] { unit->TXMasterAllChannelSend(type, bits); });
         }
         vTest->SetElectrodesActive(bits, qint16(u));
+        m_state.UnitInRun[std::size_t(u - 1)] = true;
         SetTestsRunning();
     }
     return m_state.pTestRunning;
@@ -527,8 +528,24 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
     StartFirstTestSequence(false);
 }
 
+bool RunSequencer::UnitOfTheRunLost() const
+{
+    for (int u = 1; u <= 2; ++u) {
+        UnitLink* unit = Unit(u);
+        if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->Connected() || unit->Reconnecting()))
+            return true;
+    }
+    return false;
+}
+
 void RunSequencer::UpdateEstimatedCompletionTime()
 {
+    if (UnitOfTheRunLost()) {
+        // No estimate while a unit of the run is gone; it comes back with the unit.
+        m_host.SetCompletionCaption(QString());
+        m_state.LastEstimatedRemainingSeconds = 0;
+        return;
+    }
     const qint64 remaining = CompletionEstimate::RemainingSeconds(Globals::RunningTestList, Globals::PaceTestList,
                                                                   Globals::ActiveTestList, Globals::SimultaneousTests);
     if (remaining == 0) {

@@ -46,7 +46,10 @@ public:
     void CompleteTests(bool vCompleteGroup);
     void SetTestsRunning();
     bool IsUnitLidOpen();
+    // Refreshes the completion label; empty while a unit of the run is
+    // disconnected or reconnecting.
     void UpdateEstimatedCompletionTime();
+    bool UnitOfTheRunLost() const;
     // Sum of TestCount over the running list and the pace list.
     int GetTotalTestCount() const;
 

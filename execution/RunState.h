@@ -71,6 +71,8 @@ struct RunState {
     // The 200 V supply that an SDR step switched on, per unit; switched off
     // again when the run stops or completes.
     std::array<bool, 2> Supply200VSwitchedOn{};
+    // The units that a step of the run was sent to.
+    std::array<bool, 2> UnitInRun{};
 
     bool ConsecutiveListsMode = false;
     bool SecondListRunning = false;

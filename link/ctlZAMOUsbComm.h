@@ -315,6 +315,9 @@ private:
     void RefreshStatus();                 // the status update
     void ShowConnectToggle(bool connected);
     void ShowFailure(const QString& text); // the failure display
+    // A port failure lost the unit: the display shows it at once, closed or
+    // reconnecting, with the failure's text.
+    void ShowPortLost(const QString& text);
     void ShowConnecting();
     QString ModelName() const;
     SimUnitPort* SimUnit();               // ctlSimUnit1, made on first use

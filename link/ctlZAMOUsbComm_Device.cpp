@@ -251,12 +251,33 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
         // open does not fail on it.
         pConnected = false;
         Usb.CloseQuietly();
-        if (!OpeningDevice)
+        if (!OpeningDevice) {
+            // A failing open or reconnection shows its own outcome.
+            if (!pReconnecting)
+                ShowPortLost(text);
             RaiseUsbError(text);
+        }
         return;
     }
     modMain::WriteLog(QStringLiteral("Attempting automatic USB Connection reset"));
+    ShowPortLost(text);
     ReconnectUSB();
+}
+
+void ctlZAMOUsbComm::ShowPortLost(const QString& text)
+{
+    if (!pConnected) {
+        LastErrorText = text;
+        pDisplay.errorMessage = text;
+        RefreshStatus();
+        return;
+    }
+    // Still open until the reconnection closes it, but no longer answering.
+    ShowFailure(text);
+    pDisplay.statusCaption = QStringLiteral("Reconnecting...");
+    emit DisplayChanged();
+    emit HardwareStatus(pIndex, QStringLiteral("Reconnecting..."), false);
+    emit HardwareStatus(pIndex, text, true);
 }
 
 FtStatus ctlZAMOUsbComm::ReconnectUSB()

@@ -28,6 +28,8 @@ MsgResult ScriptedPrompts::message(const QString& text, const QString& title,
                                    MsgButtons buttons, MsgIcon)
 {
     shown.append({"message", text, title, buttons});
+    if (whileMessageShown)
+        whileMessageShown(shown.last());
     if (messageAnswers.empty())
         return firstButton(buttons);
     MsgResult r = messageAnswers.front();

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 
 namespace platform {
 
@@ -24,6 +25,9 @@ public:
     std::deque<QString> fileAnswers;    // open, save and folder dialogs, in order
     std::deque<QString> inputAnswers;   // a null QString means Cancel
     QList<ShownPrompt> shown;
+    // Runs while a message is up, before its answer returns: a test looks
+    // at the windows behind the box, or lets time pass as an operator would.
+    std::function<void(const ShownPrompt&)> whileMessageShown;
 
     MsgResult message(const QString& text, const QString& title, MsgButtons buttons,
                       MsgIcon icon) override;

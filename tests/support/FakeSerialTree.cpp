@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -61,18 +62,24 @@ int FakeSerialTree::openPty(int number)
 
 int FakeSerialTree::addDevice(int number, const QByteArray& product)
 {
+    m_products[number] = product;
+    return addEntry(number) ? openPty(number) : -1;
+}
+
+bool FakeSerialTree::addEntry(int number)
+{
     const QString name = "ttyUSB" + QString::number(number);
     const QString usb = root() + "/sys/devices/usb1/1-" + QString::number(number + 1);
     const QString portDir = usb + "/1-" + QString::number(number + 1) + ":1.0/" + name;
     QDir().mkpath(portDir);
     QFile f(usb + "/product");
     if (!f.open(QIODevice::WriteOnly))
-        return -1;
-    f.write(product + "\n");
+        return false;
+    f.write(m_products[number] + "\n");
     f.close();
     QDir().mkpath(root() + "/sys/class/tty/" + name);
     QFile::link(portDir, root() + "/sys/class/tty/" + name + "/device");
-    return openPty(number);
+    return true;
 }
 
 void FakeSerialTree::closeMaster(int number)
@@ -89,9 +96,20 @@ void FakeSerialTree::closeMaster(int number)
     }
 }
 
+void FakeSerialTree::unplug(int number)
+{
+    closeMaster(number);
+    const QString name = "ttyUSB" + QString::number(number);
+    QDir(root() + "/sys/class/tty/" + name).removeRecursively();
+    QDir(root() + "/sys/devices/usb1/1-" + QString::number(number + 1)).removeRecursively();
+    QFile::remove(root() + "/dev/" + name);
+}
+
 int FakeSerialTree::replug(int number)
 {
     closeMaster(number);
+    if (!QFileInfo::exists(root() + "/sys/class/tty/ttyUSB" + QString::number(number)) && !addEntry(number))
+        return -1;
     return openPty(number);
 }
 

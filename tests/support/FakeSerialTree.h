@@ -27,8 +27,11 @@ public:
     int addDevice(int number, const QByteArray& product);
     // Closes the master end of ttyUSB<number>: the device goes away.
     void closeMaster(int number);
-    // A fresh pseudo-terminal behind ttyUSB<number> (the device came back);
-    // returns the new master end.
+    // As closeMaster, and the device leaves the tree too, as an unplugged
+    // converter leaves sysfs and /dev.
+    void unplug(int number);
+    // A fresh pseudo-terminal behind ttyUSB<number> (the device came back,
+    // into the tree where it had left it); returns the new master end.
     int replug(int number);
     int master(int number) const;
 
@@ -42,12 +45,14 @@ public:
 
 private:
     int openPty(int number);
+    bool addEntry(int number);
 
     QTemporaryDir m_dir;
     QByteArray m_previous;
     bool m_hadPrevious = false;
     std::map<int, int> m_masters;
     std::map<int, int> m_probes;
+    std::map<int, QByteArray> m_products;
 };
 
 } // namespace testsupport

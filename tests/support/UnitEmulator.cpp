@@ -81,7 +81,7 @@ void UnitEmulator::unplug(int number)
     const auto it = m_devices.find(number);
     if (it == m_devices.end())
         return;
-    m_tree.closeMaster(number);
+    m_tree.unplug(number);
     it->second.fd = -1;
     reset(it->second);
 }

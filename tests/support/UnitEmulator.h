@@ -59,9 +59,10 @@ public:
     bool addSignalGenerator(int number);
     bool addDecoy(int number, const QByteArray& product = "USB2.0-Serial");
 
-    // The device goes away: the station's port fails at its next use.
+    // The device goes away, from the device tree too: the station's port
+    // fails at its next use, and the converter is no longer listed.
     void unplug(int number);
-    // The device is back, on a fresh pseudo-terminal behind the same name.
+    // The device is back under its name, on a fresh pseudo-terminal.
     bool replug(int number);
 
     // Every complete frame the device received, in order.
