@@ -73,6 +73,28 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
 }
 
+TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfEitherModel)
+{
+    struct Case {
+        bool zamo80;
+        QStringList ticked;   // the unit-2 boxes beside a ZAMO80 are hidden and never ticked
+    } cases[] = {{false, {"A1", "B1", "C2"}}, {true, {"A1", "B1"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zamo80 ? "ZAMO80" : "ZAMO");
+        testsupport::StationHarness station;
+        station.SetSetting("Electrodes", "Default", "A1-B1.C2");
+        ASSERT_TRUE(station.Start());
+        EXPECT_EQ(station.TickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
+
+        station.ConnectSimulatedUnit(1, 4, c.zamo80);
+        ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+        EXPECT_EQ(station.TickedElectrodes(), c.ticked);
+        EXPECT_EQ(station.Form().ElectrodesCheckBox[18]->isHidden(), c.zamo80);
+        EXPECT_EQ(station.Setting("Electrodes", "Default"), "A1-B1.C2");
+        EXPECT_FALSE(station.Form().SaveElectrodesShape->isVisible());
+    }
+}
+
 TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
 {
     ASSERT_TRUE(station.Start());
