@@ -84,12 +84,11 @@ void SetDefaultLimits()
 
 bool SaveLimits(const QString& path)
 {
-    for (const LimitValue& limit : LimitValues()) {
-        if (!modINIReadWrite::INIWrite(limit.section, limit.key,
-                                       platform::Convert::fromDouble(*limit.value), path))
-            return false;
-    }
-    return true;
+    // One replacement of the file: a set is never saved in part.
+    QList<platform::IniFile::Key> keys;
+    for (const LimitValue& limit : LimitValues())
+        keys.append({limit.section, limit.key, platform::Convert::fromDouble(*limit.value)});
+    return modINIReadWrite::INIWriteKeys(keys, path);
 }
 
 } // namespace modMain

@@ -11,10 +11,10 @@
 #include "core/modMain.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -256,11 +256,13 @@ void StatusWindowForm::OnSaveClicked()
     const QString path = platform::Prompts::instance().saveFile(request);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QString error;
+    if (platform::WholeFile::save(path, m_text.toLatin1(), &error))
         return;
-    file.write(m_text.toLatin1());
-    file.close();
+    modMain::WriteLog("Unable to save the status text to " + path + ": " + error);
+    platform::Prompts::instance().message("Unable to save the status text to " + path + ": " + error + ".",
+                                          QStringLiteral("KIVO_ZAMO"), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Warning);
 }
 
 void StatusWindowForm::resizeEvent(QResizeEvent* event)

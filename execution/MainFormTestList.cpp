@@ -331,8 +331,11 @@ void MainForm::SaveTestSequence()
     const QString file = platform::Prompts::instance().saveFile(request);
     if (file.isEmpty())
         return;
-    modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
-                                      CheckZAMO24());
+    // The writer logs the cause; a file that was there stays as it was.
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+                                           CheckZAMO24()))
+        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral("."),
+             StationText::AppTitle(), platform::MsgIcon::Warning);
 }
 
 // ---------------------------------------------------------------- electrode boxes

@@ -187,6 +187,9 @@ void TestReportForm::exportShown(const QString& format, const QString& filter)
         m_report->exportTo(f, path);
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("export to ") + path, e.text());
+        // The operator asked for this file: say that it was not made.
+        platform::Prompts::instance().message(QStringLiteral("Unable to export the report: ") + e.text(), kTitle,
+                                              platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     }
 }
 
