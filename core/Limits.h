@@ -35,6 +35,7 @@ void SetDefaultLimits();
 // missing; other sections and keys stay), all in one replacement of the file.
 // Returns false when the file cannot be written, so that the caller can tell
 // the operator; the file then stays as it was.
-bool SaveLimits(const QString& path);
+// *error (when given) gets the cause of a failure.
+bool SaveLimits(const QString& path, QString* error = nullptr);
 
 } // namespace modMain

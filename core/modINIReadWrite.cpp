@@ -40,7 +40,7 @@ bool INIWrite(const QString& section, const QString& key, const QString& value,
     return INIWriteKeys({platform::IniFile::Key{section, key, value}}, file);
 }
 
-bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file)
+bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* cause)
 {
     for (const platform::IniFile::Key& k : keys)
         modMain::WriteLog(logLine("INIWrite", k.section, k.key, k.value, file));
@@ -50,6 +50,8 @@ bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file
     const QString what = keys.size() == 1 ? keys.first().section + ", " + keys.first().key
                                           : QString::number(keys.size()) + " keys";
     modMain::WriteLog("INIWrite failed: unable to write " + what + " to " + file + ": " + error);
+    if (cause)
+        *cause = error;
     return false;
 }
 

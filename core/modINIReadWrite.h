@@ -23,6 +23,7 @@ bool INIWrite(const QString& section, const QString& key, const QString& value,
 
 // Writes every key in one replacement of the file, each logged as INIWrite
 // does: all of them reach the file, or none (false, logged).
-bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file);
+// *error (when given) gets the cause of a failure.
+bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* error = nullptr);
 
 } // namespace modINIReadWrite

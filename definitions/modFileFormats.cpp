@@ -48,7 +48,7 @@ QStringList splitLines(const QByteArray& bytes)
 
 } // namespace
 
-bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24)
+bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
 {
     QByteArray bytes = versionFor(is80, is80With24).toLatin1() + kLineEnd;
     for (const auto& step : list)
@@ -56,6 +56,8 @@ bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, boo
     QString error;
     if (!platform::WholeFile::save(path, bytes, &error)) {
         modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2").arg(path, error));
+        if (cause)
+            *cause = error;
         return false;
     }
     return true;

@@ -331,10 +331,12 @@ void MainForm::SaveTestSequence()
     const QString file = platform::Prompts::instance().saveFile(request);
     if (file.isEmpty())
         return;
-    // The writer logs the cause; a file that was there stays as it was.
+    // A file that was there stays as it was.
+    QString error;
     if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
-                                           CheckZAMO24()))
-        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral("."),
+                                           CheckZAMO24(), &error))
+        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
+                 + QStringLiteral("."),
              StationText::AppTitle(), platform::MsgIcon::Warning);
 }
 

@@ -5,9 +5,13 @@
 
 #include "XlsxCells.h"
 
+#include "platform/WholeFile.h"
 #include "results/TestReportForm.h"
 
+#include <QAction>
 #include <QFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -114,6 +118,38 @@ TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
     }
     EXPECT_EQ(numbers, 9 + 7) << "every reading, and the unit diagnostics with their unit number";
     EXPECT_TRUE(rows[lines.indexOf("Electrode\t20\tVerdict") + 1].value(1).number);
+}
+
+TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperatorWhoAskedForIt)
+{
+    for (const QString& format : {QString("PDF"), QString("XLS"), QString("TAB")}) {
+        const QString file = path("old." + format);
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("last week's report");
+        }
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC, "old." + format);
+        EXPECT_TRUE(exportReport(format, "old." + format).isEmpty()) << format.toStdString();
+        EXPECT_EQ(readText(file), "last week's report") << format.toStdString();
+    }
+    EXPECT_EQ(logCount("No space left on device"), 3);
+    EXPECT_TRUE(prompts->shown.isEmpty()) << "exports after a run are logged only";
+
+    TestReportForm form;
+    form.setDatabasePath(databasePath);
+    form.setReportGroupID(kGroup);
+    form.show();
+    prompts->fileAnswers = {path("old.PDF")};
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        form.findChild<QAction*>("mExportToPDF")->trigger();
+    }
+    ASSERT_EQ(prompts->messages().size(), 1);
+    EXPECT_EQ(prompts->messages().first(),
+              "Unable to export the report: Cannot write " + path("old.PDF") + ": No space left on device");
+    EXPECT_EQ(prompts->shown.last().title, "Test Report");
+    EXPECT_EQ(readText(path("old.PDF")), "last week's report");
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(ReportExport);
