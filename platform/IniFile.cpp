@@ -193,18 +193,20 @@ bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
     }
     std::shared_ptr<const IniText> text;
     QString cause;
-    switch (load(path, &text, &cause)) {
-    case Load::Failed:
+    const Load loaded = load(path, &text, &cause);
+    if (loaded == Load::Failed) {
         setError(error, cause);
         return false;
-    case Load::Missing:
-        text = std::make_shared<const IniText>();
-        break;
-    case Load::Text:
-        break;
     }
+    if (loaded == Load::Missing)
+        text = std::make_shared<const IniText>();
+    const std::shared_ptr<const IniText> before = text;
     for (const Key& k : keys)
         text = std::make_shared<const IniText>(text->withKey(k.section, k.key.trimmed(), k.value));
+    // A file that already holds every value is left alone (start-up writes
+    // back values that are there).
+    if (loaded == Load::Text && text->data() == before->data())
+        return true;
 
     const qint64 writtenAt = nowNs();
     if (!WholeFile::save(path, text->data(), error))
@@ -215,6 +217,11 @@ bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
     else
         forget(path);
     return true;
+}
+
+void IniFile::forgetAll()
+{
+    kept().clear();
 }
 
 } // namespace platform

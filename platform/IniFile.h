@@ -52,6 +52,10 @@ public:
     // Writes every key in one replacement of the file: either all of them
     // reach the file or, on any failure, none.
     static bool write(const QString& path, const QList<Key>& keys, QString* error = nullptr);
+
+    // Drops every text kept, so that the next read of each file reads and
+    // splits it anew, as at a new start of the program (benchmarks).
+    static void forgetAll();
 };
 
 } // namespace platform
