@@ -255,8 +255,10 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
         EXPECT_EQ(comm->Display().errorMessage, c.errorMessage);
         EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
         EXPECT_EQ(driver->openCount(), 0);
-        if (c.before == Before::NeverOpened)
+        if (c.before == Before::NeverOpened) {
             EXPECT_TRUE(driver->calls().contains("Close(0)"));
+        }
+        comm.reset();   // before its driver goes
     }
 }
 
@@ -340,6 +342,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
         EXPECT_GE(Clock::tickCount(), failedAt + 7000);
         EXPECT_EQ(driver->openCount(), 1);
+        comm.reset();   // before its driver and the handlers' state go
     }
 }
 
