@@ -6,7 +6,6 @@
 #include "support/ReportPages.h"
 #include "support/StationHarness.h"
 
-#include "core/ElectrodeSelection.h"
 #include "core/modINIReadWrite.h"
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
@@ -15,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -43,19 +41,8 @@ protected:
         MainForm& form = station.Form();
         station.ConnectSimulatedUnit(1, 2, zamo80);
         EXPECT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-        modMain::ApplyElectrodeString("A1-B1");
-        form.ApplyElectrodeSelection();
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByString("ACZ,A1-B1,1");
-        Globals::ActiveTestList = {step};
-        form.UpdateTestSequenceList();
-        testsupport::StationHarness::WhenModal([lot, notes](QWidget* modal) {
-            if (auto* details = qobject_cast<TestDetailsForm*>(modal)) {
-                details->LotNumberTextBox->setText(lot);
-                details->NotesTextBox->setPlainText(notes);
-                details->cmdStartTest->click();
-            }
-        });
+        station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+        testsupport::StationHarness::StartNextRunWithLot(lot, notes);
         form.cmdRunTestList->click();
         EXPECT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
         EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed")) << Globals::CommBuffer.toStdString();
