@@ -149,8 +149,9 @@ void UsbDeviceLayer::OpenUSBDeviceByIndex(qint32 index)
     if (LastStatus == platform::FT_OK) {
         DeviceHandle = handle;
         m_releasedAfterFailure = false;
-    } else
+    } else {
         Fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
+    }
 }
 
 FtStatus UsbDeviceLayer::SetLatencyTimer(quint8 ms)
