@@ -116,8 +116,9 @@ TEST_F(ImpedanceRunTest, Zamo80ChannelZeroDataErrorsAreRetransmittedUntilTheAlte
     }
     EXPECT_THAT(highsOfA1, ::testing::ElementsAre(9999, 9999, 9999, 0));
     for (const Reading& r : finals) {
-        if (r.measureHigh == 0)
+        if (r.measureHigh == 0) {
             EXPECT_TRUE(lines.contains(ExpectedResultLine(r))) << ExpectedResultLine(r).toStdString();
+        }
     }
     EXPECT_EQ(lines.filter("Final result recorded for ").size(), 2);
 }
