@@ -64,6 +64,7 @@ public:
                                &Globals::PaceTestList, &Globals::ConsecutiveTestList1, &Globals::ConsecutiveTestList2})
             list->clear();
         Globals::CommBuffer.clear();
+        Globals::ShowVerbose = Globals::ShowRxBuffer = Globals::DiagnosticLog = Globals::CommPaused = false;
         modMain::LogFilePath.clear();
     }
 
