@@ -83,13 +83,7 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByString("ACZ,A1-B1,1");
-    Globals::ActiveTestList = {step};
-    form.UpdateTestSequenceList();
-    station.StartNextRunWithLot("LOT-1");
-    form.cmdRunTestList->click();
-    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
+    ASSERT_TRUE(station.RunList({"ACZ,A1-B1,1"}, "LOT-1"));
 
     // The run's report window, closed as the operator does.
     QMdiArea* area = station.Frame().mdiArea();

@@ -145,6 +145,24 @@ public:
         });
     }
 
+    // Runs a list of the given step lines on the connected units with the
+    // Run button, answering the pre-test details with the lot; false when it
+    // did not start or did not end within maxMs of virtual time.
+    bool RunList(const QStringList& stepLines, const QString& lot, qint64 maxMs = 120000)
+    {
+        TestList list;
+        for (const QString& line : stepLines) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(line);
+            list.append(step);
+        }
+        Globals::ActiveTestList = list;
+        Form().UpdateTestSequenceList();
+        StartNextRunWithLot(lot);
+        Form().cmdRunTestList->click();
+        return Form().pTestRunning() && RunUntil([this] { return !Form().pTestRunning(); }, maxMs);
+    }
+
     QString LogText() const
     {
         QFile file(modMain::LogFilePath);
