@@ -3,8 +3,10 @@
 // menus, or printed or exported without the window ever being shown. The
 // template follows the database back end and the condensed and ZAMO80
 // flags; the report reads the database file given (local back end) or the
-// server of the [Database] settings. Failures are silent: a shown window
-// stays empty, an export or print does not happen; each is logged.
+// server of the [Database] settings. A file name typed in the Export menus
+// without an extension gets ".PDF", ".XLS" or ".TXT". Failures are silent: a
+// shown window stays empty, an export or print does not happen; each is
+// logged.
 
 #include <QWidget>
 

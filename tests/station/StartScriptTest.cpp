@@ -50,7 +50,8 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
     MainForm& form = station.Form();
     simulator->trigger();
     ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-    ASSERT_TRUE(station.RunList({"ACZ,A1-B1,1"}, "TRY-1"));
+    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ASSERT_TRUE(station.RunTestList("TRY-1"));
 
     EXPECT_TRUE(Globals::UseLocalDatabase);
     EXPECT_TRUE(Globals::DatabaseFilePath.startsWith(station.DataFolder() + "/"));

@@ -83,7 +83,8 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-    ASSERT_TRUE(station.RunList({"ACZ,A1-B1,1"}, "LOT-1"));
+    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ASSERT_TRUE(station.RunTestList("LOT-1"));
 
     // The run's report window, closed as the operator does.
     QMdiArea* area = station.Frame().mdiArea();
