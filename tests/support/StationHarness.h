@@ -67,6 +67,7 @@ public:
                                &Globals::PaceTestList, &Globals::ConsecutiveTestList1, &Globals::ConsecutiveTestList2})
             list->clear();
         Globals::CommBuffer.clear();
+        Globals::ShowVerbose = Globals::ShowRxBuffer = Globals::DiagnosticLog = Globals::CommPaused = false;
         modMain::LogFilePath.clear();
     }
 
@@ -161,6 +162,16 @@ public:
             Globals::ActiveTestList.append(step);
         }
         Form().UpdateTestSequenceList();
+    }
+
+    // Starts the test list with the Run button, answers the pre-test
+    // details with the lot, and waits for the run's end; false when it did
+    // not start or did not end within maxMs of virtual time.
+    bool RunTestList(const QString& lot, qint64 maxMs = 120000)
+    {
+        StartNextRunWithLot(lot);
+        Form().cmdRunTestList->click();
+        return Form().pTestRunning() && RunUntil([this] { return !Form().pTestRunning(); }, maxMs);
     }
 
     QString LogText() const
