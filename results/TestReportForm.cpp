@@ -8,6 +8,7 @@
 #include "platform/ReportError.h"
 #include "platform/ReportViewer.h"
 #include "results/ConnectionDescription.h"
+#include "results/ReportExportName.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -178,9 +179,12 @@ void TestReportForm::exportShown(const QString& format, const QString& filter)
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Export Report");
     request.filter = filter;
-    const QString path = platform::Prompts::instance().saveFile(request);
-    if (path.isEmpty() || !m_report)
+    // The dialog adds it too, so that its overwrite question names the file written.
+    request.defaultSuffix = ReportExportName::Extension(format).mid(1);
+    const QString typed = platform::Prompts::instance().saveFile(request);
+    if (typed.isEmpty() || !m_report)
         return;
+    const QString path = ReportExportName::WithExtension(typed, format);
     platform::Report::ExportFormat f;
     formatOf(format, &f);
     try {
