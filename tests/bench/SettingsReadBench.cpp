@@ -9,7 +9,6 @@
 #include "core/Limits.h"
 #include "core/Settings.h"
 #include "core/StartUp.h"
-#include "core/modINIReadWrite.h"
 #include "core/modMain.h"
 #include "platform/IniFile.h"
 #include "support/TempDataHome.h"
@@ -54,11 +53,12 @@ public:
         QByteArray notes = "[Notes]\r\n";
         for (qint64 i = 0; notes.size() < megabytes * 1024 * 1024; ++i)
             notes += "Note" + QByteArray::number(i) + "=checked by the second shift, bench 4, no remarks\r\n";
-        text.insert(text.indexOf("[Limits]"), notes);
+        const qsizetype limits = text.indexOf("[Limits]\r\nDCO=100\r\n");
+        text.replace(limits, 19, "[Limits]\r\nDCO=55\r\n");   // a value of its own, to see it read
+        text.insert(limits, notes);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(text);
         file.close();
-        modINIReadWrite::INIWrite("Limits", "DCO", "55", Globals::SettingsFilePath);
         // A file changed this very moment is read again at every read; a
         // station's settings.ini was written before it starts.
         QThread::msleep(1100);
