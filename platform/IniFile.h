@@ -13,8 +13,9 @@
 //
 // A file is read and split once and kept while it stays as it was on disk
 // (same file, size and change times), so that many reads of a large file cost
-// one parse; a change by another program is seen at the next read. Writes go
-// through WholeFile::save: a write that fails leaves the file as it was.
+// one parse; a change by another program is seen at the next read. What is
+// kept is not locked: the user-interface thread alone reads and writes. Writes
+// go through WholeFile::save: a write that fails leaves the file as it was.
 
 #include <QList>
 #include <QString>
