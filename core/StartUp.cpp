@@ -12,6 +12,7 @@
 #include "core/ShowMainWindows.h"
 #include "core/StationWindows.h"
 #include "core/modMain.h"
+#include "platform/IniFile.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -26,6 +27,23 @@ void showCritical(const QString& text)
 {
     platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok,
                                           platform::MsgIcon::Critical);
+}
+
+// A settings.ini that is there but cannot be read is not a missing one:
+// starting on defaults would put a new, empty database in place of the one
+// it names and judge against default limits. The operator is told, and the
+// program ends before anything is written.
+bool settingsFileReadable()
+{
+    QString cause;
+    if (platform::IniFile::readable(Globals::SettingsFilePath, &cause))
+        return true;
+    const QString text =
+        "Unable to read the settings file " + Globals::SettingsFilePath + ": " + cause + ".  Exiting application.";
+    WriteLog(text);
+    showCritical(text);
+    ProgramEnd::Request(1);
+    return false;
 }
 
 QString withSlash(const QString& folder)
@@ -77,6 +95,10 @@ bool Main()
         return false;
     }
     InitLogFile();
+    if (!settingsFileReadable()) {
+        Globals::StartingUp = false;
+        return false;
+    }
     BuildDefaultIni();
 
     LoadSignalGeneratorSettings();

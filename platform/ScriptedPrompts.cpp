@@ -1,5 +1,7 @@
 #include "platform/ScriptedPrompts.h"
 
+#include "platform/Clock.h"
+
 namespace platform {
 
 namespace {
@@ -30,6 +32,8 @@ MsgResult ScriptedPrompts::message(const QString& text, const QString& title,
     shown.append({"message", text, title, buttons});
     if (whileMessageShown)
         whileMessageShown(shown.last());
+    if (messageOpenMs > 0)
+        Clock::wait(messageOpenMs);
     if (messageAnswers.empty())
         return firstButton(buttons);
     MsgResult r = messageAnswers.front();

@@ -28,6 +28,10 @@ public:
     // Runs while a message is up, before its answer returns: a test looks
     // at the windows behind the box, or lets time pass as an operator would.
     std::function<void(const ShownPrompt&)> whileMessageShown;
+    // How long the operator takes to answer a message box: its event loop
+    // runs meanwhile (on the clock, virtual time included), as a box on
+    // screen lets timers and events run.
+    qint64 messageOpenMs = 0;
 
     MsgResult message(const QString& text, const QString& title, MsgButtons buttons,
                       MsgIcon icon) override;
