@@ -82,6 +82,10 @@ QString ctlZAMOUsbComm::SimulatorExchange(const QString& frame, bool wantReply)
 
 void ctlZAMOUsbComm::OnSimDataReady(const QString& pData, qint16 pChannelID)
 {
+    // A late answer (the channel map) to a link closed meanwhile is not read,
+    // as a closed port reads nothing.
+    if (!pConnected || !pSimulatorMode)
+        return;
     if (pChannelID >= 0 && pChannelID < ChannelCount)
         LastChannel = pChannelID;
     // An empty reply has nothing to parse (an empty text would mean "read the port").

@@ -30,12 +30,16 @@ protected:
     // The standard list of ZAMO units is one ACZ step.
     void OneStepStandardList() { station.WriteDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n"); }
 
-    // "Connect Unit n" from the ZAMO Units menu; true once the unit shows
-    // its channels.
-    bool ConnectFromMenu(int n, const QString& status)
+    // "Connect Unit n" from the ZAMO Units menu; passes once the unit shows
+    // its channels, and tells what it shows otherwise.
+    ::testing::AssertionResult ConnectFromMenu(int n, const QString& status)
     {
-        return station.Choose(QStringLiteral("Connect Unit %1").arg(n))
-               && station.WaitUntil([&] { return station.UnitStatus(n) == status; }, ConnectMs);
+        if (!station.Choose(QStringLiteral("Connect Unit %1").arg(n)))
+            return ::testing::AssertionFailure() << "\"Connect Unit " << n << "\" is not offered";
+        if (!station.WaitUntil([&] { return station.UnitStatus(n) == status; }, ConnectMs))
+            return ::testing::AssertionFailure() << "unit " << n << " shows \"" << station.UnitStatus(n).toStdString()
+                                                 << "\"";
+        return ::testing::AssertionSuccess();
     }
 
     // "Run Standard Sequence", "Start Test" with a lot in the pre-test

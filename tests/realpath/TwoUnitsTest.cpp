@@ -32,7 +32,8 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     ASSERT_TRUE(station.Start());
 
     ASSERT_TRUE(station.Choose("Connect ZAMO-SG"));
-    EXPECT_TRUE(station.WaitUntil([&] { return station.Form().ZamoSGStatusLabel->text() == "Connected"; }, ConnectMs));
+    EXPECT_TRUE(station.WaitUntil([&] { return station.Form().ZamoSGStatusLabel->text() == "Connected"; }, ConnectMs))
+        << station.Form().ZamoSGStatusLabel->text().toStdString();
 
     // Unit 1, then unit 2.
     ASSERT_TRUE(ConnectFromMenu(1, "ZAMO Connected; A1-B1"));

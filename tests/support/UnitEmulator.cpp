@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cmath>
 #include <poll.h>
+#include <pthread.h>
+#include <sched.h>
 #include <unistd.h>
 #include <vector>
 
@@ -122,6 +124,13 @@ QList<int> UnitEmulator::rolls() const
 
 void UnitEmulator::run()
 {
+    // The station gives a unit 50 ms to answer "[*]" and the model queries;
+    // on a loaded machine the emulator should not wait for a time slice.
+    // Where the system allows it, the thread runs before ordinary ones.
+    sched_param priority{};
+    priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
+
     while (!m_stop) {
         std::vector<pollfd> fds;
         {
@@ -131,22 +140,30 @@ void UnitEmulator::run()
                     fds.push_back({d.fd, POLLIN, 0});
         }
         // Wakes on the station's bytes, and often enough for timed answers.
-        if (fds.empty() || ::poll(fds.data(), fds.size(), kIdleSleepMs) < 0)
+        const int ready = fds.empty() ? -1 : ::poll(fds.data(), fds.size(), kIdleSleepMs);
+        if (ready < 0)
             ::usleep(kIdleSleepMs * 1000);
 
-        std::lock_guard lock(m_mutex);
-        const Clock::time_point now = Clock::now();
-        for (auto& [number, d] : m_devices) {
-            if (d.fd < 0)
-                continue;
-            char buf[512];
-            ssize_t n;
-            while ((n = ::read(d.fd, buf, sizeof buf)) > 0) {
-                d.input.append(buf, n);
-                d.received.append(buf, n);
+        bool readSome = false;
+        {
+            std::lock_guard lock(m_mutex);
+            const Clock::time_point now = Clock::now();
+            for (auto& [number, d] : m_devices) {
+                if (d.fd < 0)
+                    continue;
+                char buf[512];
+                ssize_t n;
+                while ((n = ::read(d.fd, buf, sizeof buf)) > 0) {
+                    d.input.append(buf, n);
+                    d.received.append(buf, n);
+                    readSome = true;
+                }
+                serve(d, now);
             }
-            serve(d, now);
         }
+        // A terminal that reports a hang-up wakes poll at once; never spin on it.
+        if (ready > 0 && !readSome)
+            ::usleep(kIdleSleepMs * 1000);
     }
 }
 
