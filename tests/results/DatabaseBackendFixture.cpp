@@ -15,11 +15,13 @@ void RecordingMainWindow::SetDatabaseStatus(bool vLocalDB, bool vConnected)
     statusCalls << std::make_pair(vLocalDB, vConnected);
 }
 
-void RecordingMainWindow::DatabaseConnectFailHandler()
+void RecordingMainWindow::DatabaseConnectFailHandler(const QString& vCause)
 {
     ++failHandlerCalls;
-    if (!modDatabase::ConnectFailureReported)
+    if (!modDatabase::ConnectFailureReported) {
         ++messagesShown;
+        causesShown << vCause;
+    }
 }
 
 std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info)
