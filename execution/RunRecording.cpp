@@ -55,23 +55,29 @@ void RunRecording::Fail(const QStringList& what, const QString& cause)
     modDatabase::ReportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
 }
 
-bool RunRecording::Write(const QString& what, const std::function<void()>& write)
+bool RunRecording::Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write)
 {
-    FlushReadings();
+    platform::DbConnection* db = nullptr;
     try {
-        modDatabase::RequireConnection();
+        db = &modDatabase::RequireConnection();
     } catch (const platform::DbError& e) {
-        Fail({what}, e.text());
+        Fail(what, e.text());   // the open's own words name the database
         return false;
     }
     try {
-        write();
+        write(*db);
         return true;
     } catch (const platform::DbError& e) {
         modMain::WriteLog(QStringLiteral("Database error: ") + e.text());
-        Fail({what}, e.cause());
+        Fail(what, e.cause());
         return false;
     }
+}
+
+bool RunRecording::Write(const QString& what, const std::function<void()>& write)
+{
+    FlushReadings();
+    return Attempt({what}, [&](platform::DbConnection&) { write(); });
 }
 
 qint32& RunRecording::Key(const ReadingBatch::Slot& slot)
@@ -112,22 +118,9 @@ void RunRecording::FlushReadings()
     QStringList subjects;
     for (const ReadingBatch::Record& record : batch.records())
         subjects << record.subject;
-    platform::DbConnection* db = nullptr;
-    try {
-        db = &modDatabase::RequireConnection();
-    } catch (const platform::DbError& e) {
-        Fail(subjects, e.text());
-        return;
-    }
     QList<qint32> keys;
-    try {
-        keys = modDatabase::RecordReadingRows(*db, batch.rows());
-    } catch (const platform::DbError& e) {
-        modMain::WriteLog(QStringLiteral("Database error: ") + e.text());
-        Fail(subjects, e.cause());
-        return;
-    }
-    StoreReadings(batch, group, keys);
+    if (Attempt(subjects, [&](platform::DbConnection& db) { keys = modDatabase::RecordReadingRows(db, batch.rows()); }))
+        StoreReadings(batch, group, keys);
 }
 
 void RunRecording::StoreReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys)

@@ -36,6 +36,9 @@
 
 class RunHost;
 class UnitLink;
+namespace platform {
+class DbConnection;
+}
 struct RunState;
 
 class RunRecording : public RunRecorder {
@@ -83,6 +86,9 @@ private:
     // Runs a write on the open connection (after the waiting readings); a
     // failure is a database failure of the run.
     bool Write(const QString& what, const std::function<void()>& write);
+    // Opens the connection and writes the records named by what; a failure
+    // of either goes to Fail.
+    bool Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
     // "* Unable to record <what>: <cause>" for each lost record, and the
     // failure to the main window unless this run's was told already.
     void Fail(const QStringList& what, const QString& cause);

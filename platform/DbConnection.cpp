@@ -4,9 +4,9 @@
 
 #include <QAtomicInteger>
 #include <QFile>
-#include <QSet>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -169,7 +169,9 @@ void DbConnection::openFile(const QString& path, bool readOnly)
             } catch (const DbError&) {
             }
             m_writeAheadLog = journalMode() == QLatin1String("wal");
-            execute(QStringLiteral("PRAGMA synchronous = FULL"));
+            // Each commit is synced, and so is the folder once the journal is
+            // gone: a commit is kept even when the power fails right after.
+            execute(QStringLiteral("PRAGMA synchronous = EXTRA"));
             execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyWaitMs));
         }
     } catch (const DbError& e) {
@@ -374,8 +376,8 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             QStringList picks;
             QList<DbParameter> all;
             for (int i = 0; i < statements.size(); ++i) {
-                parts << QStringLiteral("w%1 AS (%2)").arg(i).arg(statements[i]);
-                picks << QStringLiteral("(SELECT %1 FROM w%2)").arg(DbDialect::column(rows[i].keyColumn)).arg(i);
+                parts << QStringLiteral("w%1 AS (%2)").arg(QString::number(i), statements[i]);
+                picks << QStringLiteral("(SELECT %1 FROM w%2)").arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
                 all += params[i];
             }
             const DbRecordset written = execute(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))

@@ -6,8 +6,8 @@
 // lastInsertKey() and the statement "SELECT @@IDENTITY as ID" give; each
 // connection keeps its own.
 //
-// An SQLite file is written with a rollback journal and a full sync at each
-// commit: every committed row is in the file itself, so a copy of the file
+// An SQLite file is written with a rollback journal, the file and its folder
+// synced at each commit: every committed row is in the file itself, so a copy of the file
 // alone holds it, and no shared-memory side file is needed. A write that
 // finds the database locked by another program waits the busy wait (10 s
 // unless set otherwise) and then fails; on a PostgreSQL server the same wait

@@ -13,11 +13,10 @@
 #include "execution/RunHost.h"
 #include "execution/RunRecording.h"
 #include "execution/RunState.h"
-#include "platform/DbConnection.h"
 #include "results/EmptyDatabase.h"
-#include "results/ResultsSchema.h"
 #include "results/modDatabase.h"
 #include "support/PgTestDatabase.h"
+#include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
 
 #include <benchmark/benchmark.h>
@@ -63,16 +62,7 @@ bool UseFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home,
     if (!testsupport::PgTestDatabase::serverConfigured(why))
         return false;
     server = std::make_unique<testsupport::PgTestDatabase>();
-    const platform::DbServerAddress a = server->address();
-    Globals::UseLocalDatabase = false;
-    Globals::SQLServerHost = a.host;
-    Globals::SQLServerInstance = QString::number(a.port);
-    Globals::SQLServerDatabaseName = a.database;
-    Globals::SQLUsername = a.user;
-    Globals::SQLPassword = a.password;
-    platform::DbConnection connection;
-    connection.openServer(a);
-    ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+    testsupport::UseServerDatabase(server->address());
     return true;
 }
 
