@@ -27,6 +27,8 @@ function(zamo_add_test_folder folder)
   add_executable(${name} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/gtest_main.cpp)
   target_link_libraries(${name} PRIVATE zamo_test_support zamo_resources
     ${ZAMO_STATION_LIBS} zamo_viewer zamo_platform GTest::gmock Qt6::Test)
+  # Tests of the scripts find them in the source tree.
+  target_compile_definitions(${name} PRIVATE ZAMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

@@ -4,13 +4,15 @@
 #include "core/Twips.h"
 
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QVBoxLayout>
 
 BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("BackgroundForm"));
+    setAutoFillBackground(true);
+    // A click on the picture reaches the frame's area behind it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     BackgroundImage = new QLabel(this);
     BackgroundImage->setObjectName(QStringLiteral("BackgroundImage"));
     BackgroundImage->setAccessibleName(QStringLiteral("Station picture"));
@@ -29,12 +31,4 @@ void BackgroundForm::Load()
     const int width = Twips::fromPixels(BackgroundImage->width()) + 200;
     const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
     MdiChild::ResizeTwips(this, width, height);
-    // The picture stays behind the other windows: when the frame activates
-    // it (another window closed, or a click on it), it goes to the bottom.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(MdiChild::Outer(this))) {
-        connect(sub, &QMdiSubWindow::windowStateChanged, this, [sub](Qt::WindowStates, Qt::WindowStates now) {
-            if (now & Qt::WindowActive)
-                sub->lower();
-        });
-    }
 }

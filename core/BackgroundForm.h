@@ -1,6 +1,7 @@
 #pragma once
-// The background window: a child of the main frame showing the station's
-// picture at the bottom right of the frame. The frame places it.
+// The background window: the station's picture at the bottom right of the
+// main frame's area, under every child window of the frame. The frame
+// places it.
 
 #include <QWidget>
 
@@ -11,8 +12,7 @@ class BackgroundForm : public QWidget {
 public:
     explicit BackgroundForm(QWidget* parent = nullptr);
 
-    // Sizes the window to the picture plus 200 twips each way. Called once
-    // the window sits in the main frame.
+    // Sizes the window to the picture plus 200 twips each way.
     void Load();
 
     QLabel* BackgroundImage = nullptr;

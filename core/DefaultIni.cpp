@@ -116,8 +116,10 @@ void BuildDefaultIni()
         if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate))
             WriteLog("Unable to create " + file);
         created.close();
+        QList<platform::IniFile::Key> keys;
         for (const DefaultKey& d : NewFileKeys)
-            modINIReadWrite::INIWrite(d.section, d.key, d.value, file);
+            keys.append({d.section, d.key, d.value});
+        modINIReadWrite::INIWriteKeys(keys, file);
         return;
     }
 

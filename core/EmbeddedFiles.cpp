@@ -3,9 +3,9 @@
 #include "core/Globals.h"
 #include "core/modMain.h"
 #include "platform/Prompts.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace modMain {
 
@@ -21,12 +21,11 @@ void showFailure(int number, const QString& description)
         QStringLiteral("Warning"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
-void removeFile(const QString& path)
+// A read-only template is replaced too.
+void allowReplacing(const QString& path)
 {
-    if (!QFile::exists(path))
-        return;
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-    QFile::remove(path);
+    if (QFile::exists(path))
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
 }
 
 } // namespace
@@ -38,10 +37,9 @@ QString BuildFileFromResource(const QString& path, qint32 number, const QString&
         showFailure(ResourceNotFound, QStringLiteral("Resource with identifier %1 %2 not found").arg(type).arg(number));
         return QString();
     }
-    const QByteArray bytes = resource.readAll();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        showFailure(FileAccessError, QStringLiteral("Path/File access error (%1: %2)").arg(path, file.errorString()));
+    QString error;
+    if (!platform::WholeFile::save(path, resource.readAll(), &error)) {
+        showFailure(FileAccessError, QStringLiteral("Path/File access error (%1: %2)").arg(path, error));
         return QString();
     }
     return path;
@@ -53,8 +51,9 @@ void ExtractReportFiles()
     const QString templates[] = {Globals::ElectrodeTestReportPath,    Globals::CondensedReportPath,
                                  Globals::Zamo80CondensedReportPath,  Globals::SqlElectrodeTestReportPath,
                                  Globals::SqlCondensedReportPath,     Globals::SqlZamo80CondensedReportPath};
+    // Each is replaced whole: one that cannot be written stays as it was.
     for (const QString& path : templates)
-        removeFile(path);
+        allowReplacing(path);
 
     const QString rpt = QStringLiteral("RPT");
     const bool diagnostics = Globals::DiagnosticsEnabled;

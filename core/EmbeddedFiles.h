@@ -9,11 +9,12 @@ namespace modMain {
 
 // Writes the embedded file of that type and number (":/<type>/<number>")
 // to path, replacing a file there. Returns path, or "" after a failure,
-// which is shown to the operator.
+// which is shown to the operator; a file that was there then stays whole.
 QString BuildFileFromResource(const QString& path, qint32 number, const QString& type);
 
-// Deletes the six report templates and writes them anew; the full reports
-// with unit diagnostics when [Diagnostics] Enabled is on.
+// Writes the six report templates anew over the old ones (read-only ones
+// included); the full reports with unit diagnostics when [Diagnostics]
+// Enabled is on.
 void ExtractReportFiles();
 
 } // namespace modMain

@@ -82,14 +82,13 @@ void SetDefaultLimits()
         *limit.value = limit.defaultValue;
 }
 
-bool SaveLimits(const QString& path)
+bool SaveLimits(const QString& path, QString* error)
 {
-    for (const LimitValue& limit : LimitValues()) {
-        if (!modINIReadWrite::INIWrite(limit.section, limit.key,
-                                       platform::Convert::fromDouble(*limit.value), path))
-            return false;
-    }
-    return true;
+    // One replacement of the file: a set is never saved in part.
+    QList<platform::IniFile::Key> keys;
+    for (const LimitValue& limit : LimitValues())
+        keys.append({limit.section, limit.key, platform::Convert::fromDouble(*limit.value)});
+    return modINIReadWrite::INIWriteKeys(keys, path, error);
 }
 
 } // namespace modMain

@@ -32,8 +32,10 @@ void LoadLimits();
 void SetDefaultLimits();
 
 // Writes the 26 values into [Limits] and [Warnings] of the file (created when
-// missing; other sections and keys stay). Returns false when the file cannot
-// be written, so that the caller can tell the operator.
-bool SaveLimits(const QString& path);
+// missing; other sections and keys stay), all in one replacement of the file.
+// Returns false when the file cannot be written, so that the caller can tell
+// the operator; the file then stays as it was.
+// *error (when given) gets the cause of a failure.
+bool SaveLimits(const QString& path, QString* error = nullptr);
 
 } // namespace modMain

@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace MdiChild {
 
 QWidget* Outer(QWidget* form)
@@ -36,6 +38,32 @@ void MoveTwips(QWidget* form, int left, int top)
 void ResizeTwips(QWidget* form, int width, int height)
 {
     Outer(form)->resize(Twips::toPixels(width), Twips::toPixels(height));
+}
+
+void ShrinkInto(QWidget* form, const QSize& area)
+{
+    QWidget* outer = Outer(form);
+    const QRect place = outer->geometry();
+    const QSize smallest = outer->minimumSize();
+    const int width = std::max(std::min(place.width(), area.width() - std::max(place.x(), 0)), smallest.width());
+    const int height = std::max(std::min(place.height(), area.height() - std::max(place.y(), 0)), smallest.height());
+    if (width != place.width() || height != place.height())
+        outer->resize(width, height);
+}
+
+void MoveInto(QWidget* form, const QSize& area)
+{
+    QWidget* outer = Outer(form);
+    const QRect place = outer->geometry();
+    const int x = std::max(std::min(place.x(), area.width() - place.width()), 0);
+    const int y = std::max(std::min(place.y(), area.height() - place.height()), 0);
+    if (x != place.x() || y != place.y())
+        outer->move(x, y);
+}
+
+bool LiesInside(QWidget* form, const QSize& area)
+{
+    return QRect(QPoint(0, 0), area).contains(Outer(form)->geometry());
 }
 
 void ShowAndRaise(QWidget* form)

@@ -4,6 +4,7 @@
 // sub-window. Outside a frame (tests) the window itself is placed.
 
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -18,6 +19,16 @@ QRect GeometryTwips(QWidget* form);
 void SetGeometryTwips(QWidget* form, int left, int top, int width, int height);
 void MoveTwips(QWidget* form, int left, int top);
 void ResizeTwips(QWidget* form, int width, int height);
+
+// Shrinks the window, keeping its place and not below its minimum size, so
+// that it ends inside an area of the given size in pixels as far as it can; a
+// window that already lies inside stays as it is.
+void ShrinkInto(QWidget* form, const QSize& area);
+// Moves the window, keeping its size, so that it lies inside the area as far
+// as it can.
+void MoveInto(QWidget* form, const QSize& area);
+// True when the window lies wholly inside the area.
+bool LiesInside(QWidget* form, const QSize& area);
 
 // Shows the window (its sub-window too) and raises it.
 void ShowAndRaise(QWidget* form);

@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -249,9 +250,26 @@ void ParentMDIForm::Load()
 
     ZAMOVersionLabel->setText(AppVersion::ProductName() + QStringLiteral(" v") + AppVersion::Number());
 
-    move(0, 0);
-    resize(Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
+    // The frame takes the screen's working area, so that the main windows
+    // find room beside each other; the frame's design size is what it keeps
+    // where no screen is known.
+    const QScreen* where = screen();
+    const QRect available = where ? where->availableGeometry()
+                                  : QRect(0, 0, Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
+    setGeometry(StartGeometry(available));
+    setWindowState(windowState() | Qt::WindowMaximized);
     PlaceBackground();
+}
+
+QRect ParentMDIForm::StartGeometry(const QRect& available)
+{
+    return {available.topLeft(), available.size().expandedTo(
+                                     QSize(Twips::toPixels(MinWidthTwips), Twips::toPixels(MinHeightTwips)))};
+}
+
+QSize ParentMDIForm::MdiAreaSize() const
+{
+    return m_mdiArea->maximumViewportSize();
 }
 
 int ParentMDIForm::WidthInTwips() const { return Twips::fromPixels(width()); }
@@ -262,6 +280,10 @@ void ParentMDIForm::PlaceBackground()
     BackgroundForm* background = StationWindows::Background();
     const QRect bg = MdiChild::GeometryTwips(background);
     MdiChild::MoveTwips(background, WidthInTwips() - bg.width() - 300, HeightInTwips() - bg.height() - 1600);
+    // Where the frame's bars take more room than the rule allows for, the
+    // picture still lies wholly inside the area (laid out once the frame shows).
+    if (isVisible())
+        MdiChild::MoveInto(background, MdiAreaSize());
 }
 
 void ParentMDIForm::Refresh()

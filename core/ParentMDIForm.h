@@ -24,9 +24,13 @@ public:
     explicit ParentMDIForm(QWidget* parent = nullptr);
 
     // Hides the service items, decides demo mode from the command line,
-    // shows the version, takes the frame's size and places the background
-    // window (which it creates). Runs once, when the frame is first created.
+    // shows the version, takes the screen's working area (maximized) and
+    // places the background window (which it creates). Runs once, when the
+    // frame is first created.
     void Load();
+    // The frame's place on a screen whose working area is given: the whole
+    // area, and at least the frame's minimum size.
+    static QRect StartGeometry(const QRect& available);
 
     // Enforces the minimum size, places the status strip's controls and the
     // background window.
@@ -35,6 +39,9 @@ public:
     void PlaceBackground();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
+    // Size in pixels of the area that holds the child windows, without
+    // scroll bars; laid out once the frame is shown.
+    QSize MdiAreaSize() const;
 
     // Frame size in twips (the outer size the operator sees).
     int WidthInTwips() const;

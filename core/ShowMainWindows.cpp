@@ -13,6 +13,7 @@ void ShowMainWindows()
 {
     ParentMDIForm* frame = StationWindows::Frame();
     frame->show();
+    const QSize area = frame->MdiAreaSize();
 
     BackgroundForm* background = StationWindows::Background();
     background->show();
@@ -25,6 +26,7 @@ void ShowMainWindows()
         StationWindows::AddToFrame(mainForm);
         mainForm->show();
         MdiChild::MoveTwips(mainForm, 0, 0);
+        MdiChild::ShrinkInto(mainForm, area);
     }
 
     StatusWindowForm* status = StationWindows::StatusWindow();
@@ -35,16 +37,20 @@ void ShowMainWindows()
         activeLot->show();
     }
 
+    // The status window to the right of the main test window, the active-lot
+    // window under it and as wide, the two together as high as the main test
+    // window; neither reaches past the frame's area where it has room.
     if (mainForm) {
         const QRect main = MdiChild::GeometryTwips(mainForm);
         const int activeLotHeight = activeLot ? MdiChild::GeometryTwips(activeLot).height() : 0;
         const QRect st = MdiChild::GeometryTwips(status);
         MdiChild::SetGeometryTwips(status, main.width(), main.top(), st.width(), main.height() - activeLotHeight);
+        MdiChild::ShrinkInto(status, area);
         if (activeLot) {
             const QRect placed = MdiChild::GeometryTwips(status);
-            const QRect lot = MdiChild::GeometryTwips(activeLot);
-            MdiChild::SetGeometryTwips(activeLot, placed.left(), placed.top() + placed.height(), lot.width(),
+            MdiChild::SetGeometryTwips(activeLot, placed.left(), placed.top() + placed.height(), placed.width(),
                                        main.height() - placed.height());
+            MdiChild::ShrinkInto(activeLot, area);
         }
     }
 

@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "core/ShowMainWindows.h"
 #include "core/modMain.h"
+#include "platform/IniFile.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -24,6 +25,23 @@ void showCritical(const QString& text)
 {
     platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok,
                                           platform::MsgIcon::Critical);
+}
+
+// A settings.ini that is there but cannot be read is not a missing one:
+// starting on defaults would put a new, empty database in place of the one
+// it names and judge against default limits. The operator is told, and the
+// program ends before anything is written.
+bool settingsFileReadable()
+{
+    QString cause;
+    if (platform::IniFile::readable(Globals::SettingsFilePath, &cause))
+        return true;
+    const QString text =
+        "Unable to read the settings file " + Globals::SettingsFilePath + ": " + cause + ".  Exiting application.";
+    WriteLog(text);
+    showCritical(text);
+    ProgramEnd::Request(1);
+    return false;
 }
 
 QString withSlash(const QString& folder)
@@ -75,6 +93,10 @@ bool Main()
         return false;
     }
     InitLogFile();
+    if (!settingsFileReadable()) {
+        Globals::StartingUp = false;
+        return false;
+    }
     BuildDefaultIni();
 
     LoadSignalGeneratorSettings();

@@ -7,7 +7,8 @@
 namespace modMain {
 
 // Runs the start-up steps in order. Returns false when the program must end
-// at once.
+// at once: among others when settings.ini is there but cannot be read, which
+// is shown to the operator before anything is written.
 bool Main();
 
 // True when the windows can be made (the widget application exists).

@@ -114,9 +114,16 @@ StatusWindowForm* StatusWindow()
 
 BackgroundForm* Background()
 {
-    return childWindow<BackgroundForm>(held().background, [](BackgroundForm* background) {
-        MdiChild::Outer(background)->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
-    });
+    Held& h = held();
+    if (!h.background) {
+        // The picture belongs to the frame's backdrop rather than being a
+        // window among the others: it lies under every child window, takes
+        // no activation and so never comes to the front.
+        h.background = new BackgroundForm(Frame()->mdiArea()->viewport());
+        h.background->lower();
+        h.background->Load();
+    }
+    return h.background;
 }
 
 HelpInfoForm* HelpBox()

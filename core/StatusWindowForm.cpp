@@ -11,10 +11,10 @@
 #include "core/modMain.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
+#include "platform/WholeFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -89,9 +89,6 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
 
     calTabCommFrame = new QFrame(this);
     calTabCommFrame->setObjectName(QStringLiteral("calTabCommFrame"));
-    // The frame sits over the lower lines of the text box; it is opaque so
-    // that the text does not run through its check boxes.
-    calTabCommFrame->setAutoFillBackground(true);
     placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
     chkShowVerbose = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
     chkShowVerbose->setObjectName(QStringLiteral("chkShowVerbose"));
@@ -142,6 +139,7 @@ void StatusWindowForm::Load()
     modMain::DisableCloseMenu(this);
     MdiChild::Outer(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
     MdiChild::SetGeometryTwips(this, StationWindows::MainFormWidthTwips(), 0, 7000, 5100);
+    ApplyResizeRules();
 
     SetShownText(CutBack(StationWindows::CommBuffer()));
     LoadFontSize();
@@ -256,11 +254,13 @@ void StatusWindowForm::OnSaveClicked()
     const QString path = platform::Prompts::instance().saveFile(request);
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QString error;
+    if (platform::WholeFile::save(path, m_text.toLatin1(), &error))
         return;
-    file.write(m_text.toLatin1());
-    file.close();
+    modMain::WriteLog("Unable to save the status text to " + path + ": " + error);
+    platform::Prompts::instance().message("Unable to save the status text to " + path + ": " + error + ".",
+                                          QStringLiteral("KIVO_ZAMO"), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Warning);
 }
 
 void StatusWindowForm::resizeEvent(QResizeEvent* event)
@@ -272,11 +272,20 @@ void StatusWindowForm::resizeEvent(QResizeEvent* event)
 void StatusWindowForm::ApplyResizeRules()
 {
     // The rules count in the window's outer size, title bar included.
+    // In service mode the strip of service switches sits between the text
+    // and the buttons, so that it covers no line of the text.
     const QWidget* outer = MdiChild::Outer(this);
     const int width = twipsOf(outer->width());
     const int height = twipsOf(outer->height());
-    txtComm->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(height - 850, 0)));
-    const int pauseTop = twipsOf(txtComm->height()) + 50;
+    const int strip = calTabCommFrame->isHidden() ? 0 : twipsOf(calTabCommFrame->height());
+    // Where the title bar takes more than the rule allows for, the text gives
+    // way so that the row of buttons (the slider with its label the highest)
+    // stays whole inside the window.
+    const int row = twipsOf(qMax(cmdPause->height(), FontSizeSlider->height() + FontSizeLabel->height()));
+    const int textHeight = qMin(height - 850, twipsOf(this->height()) - 50 - row) - strip;
+    txtComm->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(textHeight, 0)));
+    calTabCommFrame->move(0, txtComm->height());
+    const int pauseTop = twipsOf(txtComm->height()) + strip + 50;
     cmdPause->move(Twips::toPixels(width - twipsOf(cmdPause->width()) - 200), Twips::toPixels(pauseTop));
     FontSizeSlider->move(cmdPause->x() - FontSizeSlider->width() - Twips::toPixels(50), cmdPause->y());
     FontSizeLabel->move(FontSizeSlider->x(), FontSizeSlider->y() + FontSizeSlider->height());

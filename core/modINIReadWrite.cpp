@@ -1,7 +1,6 @@
 #include "core/modINIReadWrite.h"
 
 #include "core/modMain.h"
-#include "platform/IniFile.h"
 
 #include <QStringList>
 
@@ -27,18 +26,32 @@ QString logLine(const QString& what, const QString& section, const QString& key,
 
 QString INIRead(const QString& section, const QString& key, const QString& file)
 {
-    const QString value = platform::IniFile::read(file, section, key);
+    QString error;
+    const QString value = platform::IniFile::read(file, section, key, &error);
     modMain::WriteLog(logLine("INIRead", section, key, value, file));
+    if (!error.isEmpty())
+        modMain::WriteLog("INIRead failed: unable to read " + file + ": " + error);
     return value;
 }
 
 bool INIWrite(const QString& section, const QString& key, const QString& value,
               const QString& file)
 {
-    modMain::WriteLog(logLine("INIWrite", section, key, value, file));
-    if (platform::IniFile::write(file, section, key, value))
+    return INIWriteKeys({platform::IniFile::Key{section, key, value}}, file);
+}
+
+bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* cause)
+{
+    for (const platform::IniFile::Key& k : keys)
+        modMain::WriteLog(logLine("INIWrite", k.section, k.key, k.value, file));
+    QString error;
+    if (platform::IniFile::write(file, keys, &error))
         return true;
-    modMain::WriteLog("INIWrite failed: unable to write " + section + ", " + key + " to " + file);
+    const QString what = keys.size() == 1 ? keys.first().section + ", " + keys.first().key
+                                          : QString::number(keys.size()) + " keys";
+    modMain::WriteLog("INIWrite failed: unable to write " + what + " to " + file + ": " + error);
+    if (cause)
+        *cause = error;
     return false;
 }
 

@@ -1,18 +1,29 @@
 #pragma once
 // Reading and writing one key of an INI file (settings.ini, .lim files).
 // Every access leaves one line in the log; the [Database] SQLPassword value
-// appears there masked.
+// appears there masked. A file that is there but cannot be read, and a write
+// that fails, leave a further line with the cause.
 
+#include "platform/IniFile.h"
+
+#include <QList>
 #include <QString>
 
 namespace modINIReadWrite {
 
-// The value, trimmed; "" when the key, its section or the file is missing.
+// The value, trimmed; "" when the key, its section or the file is missing,
+// and when the file cannot be read.
 QString INIRead(const QString& section, const QString& key, const QString& file);
 
 // Writes the key, creating the file or the section when missing. Returns
-// false (and logs why) when the file cannot be written.
+// false (and logs why) when the file cannot be written; the file then stays
+// as it was.
 bool INIWrite(const QString& section, const QString& key, const QString& value,
               const QString& file);
+
+// Writes every key in one replacement of the file, each logged as INIWrite
+// does: all of them reach the file, or none (false, logged).
+// *error (when given) gets the cause of a failure.
+bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* error = nullptr);
 
 } // namespace modINIReadWrite

@@ -220,9 +220,10 @@ bool SetLimitsForm::ApplyLimits()
 
 bool SetLimitsForm::WriteLimits(const QString& path)
 {
-    if (modMain::SaveLimits(path))
+    QString error;
+    if (modMain::SaveLimits(path, &error))
         return true;
-    platform::Prompts::instance().message("Unable to save the limits to " + path + ".",
+    platform::Prompts::instance().message("Unable to save the limits to " + path + ": " + error + ".",
                                           modMain::DefaultMessageTitle, platform::MsgButtons::Ok,
                                           platform::MsgIcon::Warning);
     return false;

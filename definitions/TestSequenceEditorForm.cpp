@@ -351,8 +351,9 @@ void TestSequenceEditorForm::SaveSequenceFile()
     if (path.isEmpty())
         return;
     const SequenceFileFlags flags = SequenceFileFlags::ForConnectedUnits(m_mainForm);
-    if (!modFileFormats::WriteSequenceFile(path, m_workingList, flags.is80, flags.is80With24))
-        ShowWarning("Unable to save the test sequence to " + path + ".", modMain::DefaultMessageTitle);
+    QString error;
+    if (!modFileFormats::WriteSequenceFile(path, m_workingList, flags.is80, flags.is80With24, &error))
+        ShowWarning("Unable to save the test sequence to " + path + ": " + error + ".", modMain::DefaultMessageTitle);
 }
 
 void TestSequenceEditorForm::LoadStandardSequenceButton_Click()
@@ -377,8 +378,9 @@ void TestSequenceEditorForm::SaveStandardSequenceButton_Click()
     const QString path =
         zamo80 ? Globals::Standard80SequenceFilePath : Globals::StandardSequenceFilePath;
     standard = CopySteps(m_workingList);
-    if (!modFileFormats::WriteSequenceFile(path, standard, flags.is80, flags.is80With24))
-        ShowWarning("Unable to save the standard test sequence to " + path + ".",
+    QString error;
+    if (!modFileFormats::WriteSequenceFile(path, standard, flags.is80, flags.is80With24, &error))
+        ShowWarning("Unable to save the standard test sequence to " + path + ": " + error + ".",
                     modMain::DefaultMessageTitle);
 }
 

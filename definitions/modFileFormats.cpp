@@ -1,15 +1,14 @@
 #include "definitions/modFileFormats.h"
 
 #include "core/modMain.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "platform/WholeFile.h"
 
 namespace modFileFormats {
 
 namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 QString versionFor(bool is80, bool is80With24)
 {
@@ -49,20 +48,16 @@ QStringList splitLines(const QByteArray& bytes)
 
 } // namespace
 
-bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24)
+bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2")
-                              .arg(path, file.errorString()));
-        return false;
-    }
     QByteArray bytes = versionFor(is80, is80With24).toLatin1() + kLineEnd;
     for (const auto& step : list)
         bytes += step->TestString().toLatin1() + kLineEnd;
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2")
-                              .arg(path, file.errorString()));
+    QString error;
+    if (!platform::WholeFile::save(path, bytes, &error)) {
+        modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2").arg(path, error));
+        if (cause)
+            *cause = error;
         return false;
     }
     return true;
@@ -70,18 +65,15 @@ bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, boo
 
 bool ReadSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        modMain::WriteLog(QStringLiteral("Cannot read test sequence file %1: %2")
-                              .arg(path, file.errorString()));
+    QByteArray bytes;
+    QString error;
+    if (platform::WholeFile::read(path, &bytes, &error) != platform::WholeFile::ReadResult::Read) {
+        modMain::WriteLog(QStringLiteral("Cannot read test sequence file %1: %2").arg(path, error));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        modMain::WriteLog(QStringLiteral("Cannot read test sequence file %1: %2")
-                              .arg(path, file.errorString()));
-        return false;
-    }
+    // Editors may put a UTF-8 byte-order mark before the version.
+    if (bytes.startsWith(kByteOrderMark))
+        bytes.remove(0, kByteOrderMark.size());
     const QStringList lines = splitLines(bytes);
     if (lines.isEmpty()) {
         modMain::WriteLog(QStringLiteral("Test sequence file %1 is empty").arg(path));

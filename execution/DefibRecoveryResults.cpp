@@ -20,7 +20,9 @@ void DefibRecoveryResults::RXDefibRecoveryTestData(int Index, qint16 vCommChanne
         return;
     m_flow.State().DEFRDone = true;
     m_flow.WriteCompletion(QStringLiteral("DEFR"), Index, vCommChannelID);
-    const bool bad = v750mV < 1 || v750mV_M < 1 || vZero < 1 || !VerdictRules::IsNumber(vMeasurement60);
+    // Either reading not a number is bad data, retransmitted like bad words.
+    const bool bad = v750mV < 1 || v750mV_M < 1 || vZero < 1 || !VerdictRules::IsNumber(vMeasurement4)
+                     || !VerdictRules::IsNumber(vMeasurement60);
     switch (m_flow.CheckFinalData(Index, vCommChannelID, bad, vMeasurement4)) {
     case ResultReplyFlow::DataCheck::Retransmit:
         return;

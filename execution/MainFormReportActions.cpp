@@ -4,6 +4,7 @@
 #include "core/MdiChild.h"
 #include "core/ParentMDIForm.h"
 #include "core/StationWindows.h"
+#include "results/ReportExportName.h"
 #include "results/TestReportForm.h"
 
 #include <cmath>
@@ -42,22 +43,18 @@ void MainFormReportActions::OpenTestReport(qint32 vUniqueGroupID, bool vCondense
 QString MainFormReportActions::ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat,
                                               const QString& vFileName)
 {
-    static const QHash<QString, QString> extensions = {
-        {QStringLiteral("PDF"), QStringLiteral(".PDF")},
-        {QStringLiteral("XLS"), QStringLiteral(".XLS")},
-        {QStringLiteral("TAB"), QStringLiteral(".TXT")},
-    };
-    if (!extensions.contains(vExportFormat))
+    const QString extension = ReportExportName::Extension(vExportFormat);
+    if (extension.isEmpty())
         return QString();
     if (!vFileName.isEmpty())
-        return vFileName;
+        return ReportExportName::WithExtension(vFileName, vExportFormat);
     QString folder = Globals::ExportPath;
     if (folder.isEmpty())
         return QString();
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('/');
     return folder + QStringLiteral("TestReport_") + vReportDate.toString(QStringLiteral("yyyyMMdd-hhmmss"))
-           + extensions.value(vExportFormat);
+           + extension;
 }
 
 bool MainFormReportActions::ExportReport(qint32 vUniqueGroupID, const QDateTime& vReportDate,

@@ -22,10 +22,11 @@ public:
                          bool vZamo80) override;
     void PrintCondensedTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath) override;
 
-    // The export's file: vFileName when given, else ExportPath &
-    // "TestReport_" & the report date as yyyymmdd-hhnnss & ".PDF", ".XLS" or
-    // ".TXT"; "" when there is neither a file name nor an export folder, or
-    // the format is none of "PDF", "XLS", "TAB".
+    // The export's file: vFileName when given (with the format's extension
+    // added when it has none), else ExportPath & "TestReport_" & the report
+    // date as yyyymmdd-hhnnss & ".PDF", ".XLS" or ".TXT"; "" when there is
+    // neither a file name nor an export folder, or the format is none of
+    // "PDF", "XLS", "TAB".
     static QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat,
                                   const QString& vFileName);
 

@@ -331,8 +331,13 @@ void MainForm::SaveTestSequence()
     const QString file = platform::Prompts::instance().saveFile(request);
     if (file.isEmpty())
         return;
-    modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
-                                      CheckZAMO24());
+    // A file that was there stays as it was.
+    QString error;
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+                                           CheckZAMO24(), &error))
+        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
+                 + QStringLiteral("."),
+             StationText::AppTitle(), platform::MsgIcon::Warning);
 }
 
 // ---------------------------------------------------------------- electrode boxes

@@ -30,8 +30,6 @@ inline QString ActiveTestNotes;
 inline std::array<QString, 32> ElectrodeLotNumbers;
 inline bool ShowShortCircuit = false;
 inline bool AverageACLG = false;
-inline bool Aclg100JSelected = false;
-inline bool AclgXJSelected = false;
 
 // Calibration and service panel.
 inline bool CalibrationMode = false;

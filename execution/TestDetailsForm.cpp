@@ -6,6 +6,7 @@
 #include "execution/LotByElectrodeForm.h"
 #include "execution/RunGlobals.h"
 #include "execution/UnitMode.h"
+#include "link/LinkGlobals.h"
 #include "platform/Convert.h"
 #include "results/SanitizeText.h"
 
@@ -220,16 +221,16 @@ void TestDetailsForm::cmdStartTest_Click()
     if (Zamo24()) {
         QString energy;
         if (opt100J->isChecked()) {
-            Globals::Aclg100JSelected = true;
-            Globals::AclgXJSelected = false;
+            Globals::AclgEnergy100J = true;
+            Globals::AclgEnergyXJ = false;
             energy = QStringLiteral("100J");
         } else if (opt360J->isChecked()) {
-            Globals::Aclg100JSelected = false;
-            Globals::AclgXJSelected = false;
+            Globals::AclgEnergy100J = false;
+            Globals::AclgEnergyXJ = false;
             energy = QStringLiteral("360J");
         } else if (optXJ->isChecked()) {
-            Globals::Aclg100JSelected = false;
-            Globals::AclgXJSelected = true;
+            Globals::AclgEnergy100J = false;
+            Globals::AclgEnergyXJ = true;
             energy = optXJ->text();
         }
         if (!energy.isEmpty())

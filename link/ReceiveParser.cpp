@@ -167,12 +167,12 @@ void ctlZAMOUsbComm::ProcessReceivedData(const QString& text)
         parser.ParseText(text);
         return;
     }
-    // The bytes waiting, as the last queue-status call reported them. A
-    // failed read leaves NULs in the buffer, which the framing strips.
+    // The bytes waiting, as the last queue-status call reported them. Only
+    // what the read brought is taken: a failed read brings nothing, and the
+    // reconnection its report may start reads into the same buffer.
     const qint32 waiting = std::max<qint32>(Usb.RxBytesWaiting, 0);
-    if (waiting > 0)
-        Usb.ReadDevice(waiting);
-    const qint32 n = std::min<qint32>(waiting, Usb.RxBuffer.size());
+    const qint32 read = waiting > 0 ? Usb.ReadDevice(waiting) : 0;
+    const qint32 n = std::min<qint32>(read, Usb.RxBuffer.size());
     const QByteArray received = Usb.RxBuffer.left(n);
     std::fill_n(Usb.RxBuffer.data(), n, '\0');
     parser.ParseRead(received);

@@ -34,28 +34,25 @@ QString ReplyFraming::StripNulls(const QString& text)
 
 namespace {
 
-// Marks a pass as running for its lifetime.
+// Marks a pass as running for its lifetime; a pass inside a handler of
+// another leaves it marked when it ends.
 class BusyGuard {
 public:
-    explicit BusyGuard(bool& busy) : m_busy(busy) { m_busy = true; }
-    ~BusyGuard() { m_busy = false; }
+    explicit BusyGuard(bool& busy) : m_busy(busy), m_was(busy) { m_busy = true; }
+    ~BusyGuard() { m_busy = m_was; }
 
 private:
     bool& m_busy;
+    bool m_was;
 };
 
 } // namespace
 
 void ReplyFraming::FeedRead(const QString& received, Handler& handler)
 {
-    if (busy_) {
-        pending_ += received;   // the running pass takes it up
-        return;
-    }
     BusyGuard guard(busy_);
-    QString work = pending_ + received;
-    pending_.clear();
-    Parse(work, handler, pending_, true);
+    pending_ += received;
+    Parse(pending_, handler);
 }
 
 void ReplyFraming::FeedText(const QString& text, Handler& handler)
@@ -63,31 +60,31 @@ void ReplyFraming::FeedText(const QString& text, Handler& handler)
     if (busy_) {
         // A reply handed over inside a running pass is parsed at once and
         // alone; the running pass keeps its pending text.
-        QString tail;
-        Parse(text, handler, tail, false);
-        if (!tail.isEmpty())
-            handler.OnMalformed(QStringLiteral("Incomplete reply discarded: ") + tail);
+        QString alone = text;
+        Parse(alone, handler);
+        if (!alone.isEmpty())
+            handler.OnMalformed(QStringLiteral("Incomplete reply discarded: ") + alone);
         return;
     }
     const QString work = StripNulls(text);
     if (work.isEmpty())
         return;
     BusyGuard guard(busy_);
-    pending_.clear();
-    Parse(work, handler, pending_, true);
+    pending_ = work;
+    Parse(pending_, handler);
 }
 
-void ReplyFraming::Parse(QString work, Handler& handler, QString& tail, bool joinArrivals)
+void ReplyFraming::Parse(QString& text, Handler& handler)
 {
-    work = StripNulls(work);
     for (;;) {
-        if (joinArrivals && !tail.isEmpty()) {
-            work += StripNulls(tail);
-            tail.clear();
-        }
+        QString work = StripNulls(text);
+        text = work;
         if (work.isEmpty())
             break;
         handler.OnBuffer(work);
+        if (text != work)
+            continue;   // a pass inside the handler has taken the text over
+        text.clear();
 
         const qsizetype roundOpen = Find(work, u'(');
         const qsizetype roundClose = Find(work, u')');
@@ -116,7 +113,7 @@ void ReplyFraming::Parse(QString work, Handler& handler, QString& tail, bool joi
                 if (next != Absent && (ownClose == Absent || next < ownClose)) {
                     handler.OnMalformed(QStringLiteral("Incomplete frame discarded: ")
                                         + work.left(next));
-                    work.remove(0, next);
+                    text = work.mid(next);
                     continue;
                 }
             }
@@ -128,7 +125,7 @@ void ReplyFraming::Parse(QString work, Handler& handler, QString& tail, bool joi
                                     .arg(keep));
                 work.remove(0, keep);
             }
-            tail.prepend(work);   // before anything that arrived meanwhile
+            text = work;
             return;
         }
 
@@ -140,23 +137,26 @@ void ReplyFraming::Parse(QString work, Handler& handler, QString& tail, bool joi
             if (inner > open) {
                 handler.OnMalformed(QStringLiteral("Incomplete frame discarded: ")
                                     + work.mid(open, inner - open));
-                work.remove(0, inner);
+                text = work.mid(inner);
                 continue;
             }
+        }
+
+        // What follows the frame stays in text while the frame's handler
+        // runs: a read inside the handler (one that waits lets the poll
+        // cycle read again) is parsed at once, behind it and in order.
+        const qsizetype next = close + 1;
+        const qsizetype rest = work.size() - next;
+        if (rest >= 2 || (rest == 1 && IsOpening(work.at(next))))
+            text = work.mid(next);
+
+        if (close > open) {
             const QString frame = work.mid(open, close - open + 1);
             handler.OnFrame(unitFrame, frame, QStringView(frame).mid(1, frame.size() - 2));
-        }
-        else {
+        } else {
             // A closing bracket before its opening bracket is stray text of
             // a broken frame: it is skipped like a frame.
             handler.OnMalformed(QStringLiteral("Stray text skipped: ") + work.left(close + 1));
         }
-
-        const qsizetype next = close + 1;
-        const qsizetype rest = work.size() - next;
-        if (rest >= 2 || (rest == 1 && IsOpening(work.at(next))))
-            work.remove(0, next);
-        else
-            work.clear();
     }
 }

@@ -29,8 +29,10 @@ public:
 
     // The framing keeps its pending text, and whether a pass is running, in
     // the variables it is given, so that both outlive the framing object.
-    // A read that arrives while a pass runs (an event handler that waits lets
-    // the poll cycle read again) joins the end of the running pass's text.
+    // While a frame's handler runs, the text of the pass not yet parsed is
+    // the pending text: a read that arrives meanwhile (an event handler that
+    // waits lets the poll cycle read again) is parsed at once behind it, and
+    // the running pass goes on with whatever that leaves.
     ReplyFraming(QString& pending, bool& busy) : pending_(pending), busy_(busy) {}
 
     // Bytes of one read: the pending text is put in front of them.
@@ -45,10 +47,8 @@ public:
     static QString StripNulls(const QString& text);
 
 private:
-    // Frames work; what does not complete is left in tail. With
-    // joinArrivals, text that arrives in tail during a frame's handler
-    // is joined to the end of work.
-    void Parse(QString work, Handler& handler, QString& tail, bool joinArrivals);
+    // Frames text; what does not complete is left in it.
+    void Parse(QString& text, Handler& handler);
 
     QString& pending_;
     bool& busy_;

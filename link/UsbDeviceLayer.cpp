@@ -39,9 +39,19 @@ QString UsbDeviceLayer::StatusText(FtStatus status)
         " - not supported",
         " - other error",
     };
-    if (status < 1 || status > static_cast<FtStatus>(texts.size()))
+    if (!IsKnownStatus(status))
         return QString();
     return QString::fromLatin1(texts[static_cast<size_t>(status - 1)]);
+}
+
+bool UsbDeviceLayer::IsKnownStatus(FtStatus status)
+{
+    return status >= platform::FT_INVALID_HANDLE && status <= platform::FT_OTHER_ERROR;
+}
+
+QString UsbDeviceLayer::ErrorText(const QString& label, FtStatus status)
+{
+    return IsKnownStatus(status) ? label + StatusText(status) : QString();
 }
 
 void UsbDeviceLayer::Log(const QString& line) const
@@ -60,14 +70,19 @@ void UsbDeviceLayer::Fail(const QString& logLine, const QString& label, FtStatus
 FtStatus UsbDeviceLayer::CloseDevice()
 {
     Log(QStringLiteral("Closing USB Port"));
-    // A handle that a failure already closed has nothing left to close.
-    LastStatus = DeviceHandle == 0 ? platform::FT_OK : D2xx::instance().Close(DeviceHandle);
-    Log("USB Port Closure Result = " + QString::number(LastStatus));
-    if (LastStatus == platform::FT_OK)
+    // A handle that a failure released is closed already; any other handle,
+    // 0 of a port never opened included, goes to the driver.
+    const bool released = DeviceHandle == 0 && m_releasedAfterFailure;
+    const FtStatus status = released ? platform::FT_OK : D2xx::instance().Close(DeviceHandle);
+    LastStatus = status;
+    Log("USB Port Closure Result = " + QString::number(status));
+    if (status == platform::FT_OK) {
         DeviceHandle = 0;
-    else
-        Fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), LastStatus);
-    return LastStatus;
+        m_releasedAfterFailure = false;
+    } else {
+        Fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
+    }
+    return status;
 }
 
 void UsbDeviceLayer::CloseQuietly()
@@ -77,16 +92,20 @@ void UsbDeviceLayer::CloseQuietly()
     const FtStatus status = D2xx::instance().Close(DeviceHandle);
     Log("USB Port Closure Result = " + QString::number(status));
     DeviceHandle = 0;
+    m_releasedAfterFailure = true;
 }
 
 FtStatus UsbDeviceLayer::GetQueueStatus()
 {
     qint32 waiting = 0;
-    LastStatus = D2xx::instance().GetQueueStatus(DeviceHandle, &waiting);
-    RxBytesWaiting = LastStatus == platform::FT_OK ? waiting : 0;
-    if (LastStatus != platform::FT_OK)
-        Fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), LastStatus);
-    return LastStatus;
+    const FtStatus status = D2xx::instance().GetQueueStatus(DeviceHandle, &waiting);
+    LastStatus = status;
+    RxBytesWaiting = status == platform::FT_OK ? waiting : 0;
+    if (status != platform::FT_OK)
+        Fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
+    // The call's own status: a reconnection that the report started has
+    // made calls of its own since.
+    return status;
 }
 
 qint32 UsbDeviceLayer::GetDeviceCount()
@@ -127,10 +146,12 @@ void UsbDeviceLayer::OpenUSBDeviceByIndex(qint32 index)
     Log("Opening USB Device by Index: " + QString::number(index));
     platform::FtHandle handle = 0;
     LastStatus = D2xx::instance().Open(index, &handle);
-    if (LastStatus == platform::FT_OK)
+    if (LastStatus == platform::FT_OK) {
         DeviceHandle = handle;
-    else
+        m_releasedAfterFailure = false;
+    } else {
         Fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
+    }
 }
 
 FtStatus UsbDeviceLayer::SetLatencyTimer(quint8 ms)

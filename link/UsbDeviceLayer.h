@@ -32,6 +32,7 @@ public:
     // Target of ReadDevice; the bytes of one read stand at its start.
     QByteArray RxBuffer = QByteArray(BufferSize, '\0');
 
+    // Closes DeviceHandle; 0 (a port never opened) is the driver's to refuse.
     platform::FtStatus CloseDevice();
     platform::FtStatus GetQueueStatus();
     // Number of converters present, 0 on failure.
@@ -51,17 +52,23 @@ public:
     // The lowest index whose description reads exactly `description`, or -1.
     qint32 FindDevice(const QString& description);
     // Closes a handle that a failure left open, without reporting; the handle
-    // is 0 afterwards.
+    // is 0 afterwards, and the next CloseDevice succeeds as the close of the
+    // port that was open.
     void CloseQuietly();
 
     // The text that follows a failing call's label: " - General IO Error" for
     // 4, "" for a code outside 1..18.
     static QString StatusText(platform::FtStatus status);
+    // The error text of a failing call: its label and status text, as
+    // "FT_Read - General IO Error"; "" altogether for a code outside 1..18.
+    static QString ErrorText(const QString& label, platform::FtStatus status);
 
 private:
+    static bool IsKnownStatus(platform::FtStatus status);
     void Log(const QString& line) const;
     void Fail(const QString& logLine, const QString& label, platform::FtStatus status);
 
     bool m_writeLog;
     FailureReport m_report;
+    bool m_releasedAfterFailure = false;   // CloseQuietly let go of the open port
 };

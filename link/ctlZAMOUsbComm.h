@@ -391,12 +391,12 @@ private:
     qint16 PollCursor = -1;
     bool DelayElapsed = false;
     qint32 WaitDepth = 0;
-    bool InPollTick = false;              // a poll tick is running (a wait inside it re-enters)
+    quint64 PollTicks = 0;                // poll ticks begun; a tick that waits sees later ones
     bool OpenCompleted = false;           // the last open sequence reached UsbConnected
 
     // Receive parser: unparsed remainder of the previous read.
     QString PendingText;
-    bool ReceiveBusy = false;             // a receive pass runs (a handler's wait may re-enter it)
+    bool ReceiveBusy = false;             // a receive pass runs (a handler's wait may start another)
 
     platform::Timer PollingTimer;
     platform::Timer DelayTimer;

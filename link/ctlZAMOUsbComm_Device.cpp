@@ -238,7 +238,7 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
 {
     if (pSimulatorMode)
         return;
-    const QString text = label + UsbDeviceLayer::StatusText(status);
+    const QString text = UsbDeviceLayer::ErrorText(label, status);
     modMain::WriteLog("USB Error:  " + text);
     // A failed close is handled where the close was asked for.
     if (label == QLatin1String("FT_Close"))

@@ -118,18 +118,19 @@ QString ctlZAMOUsbComm::SendDataAndPoll(const QString& cmd, qint32 vDelay)
 
 void ctlZAMOUsbComm::OnPollingTimer()
 {
-    // A wait inside this tick lets the timer fire again; that tick is skipped
-    // so that the queue, the cursor and the receive text are handled once.
-    if (InPollTick || !pConnected)
+    if (!pConnected)
         return;
-    InPollTick = true;
-    if (!pSimulatorMode && QueryWaitingBytes() && Usb.RxBytesWaiting > 0)
+    // A wait or a message box inside this tick (in an event handler, or in
+    // a reconnection after a port failure) runs the message loop, and the
+    // ticks that fall due meanwhile poll and read as usual: the wait may be
+    // waiting for just that reply. Once one has run it has taken this
+    // tick's place, and this tick touches the port no more.
+    const quint64 tick = ++PollTicks;
+    const auto superseded = [this, tick] { return !pConnected || PollTicks != tick; };
+    if (!pSimulatorMode && QueryWaitingBytes() && !superseded() && Usb.RxBytesWaiting > 0)
         ProcessReceivedData(QString());
-    if (!pConnected) {
-        // The read failed and the port was closed: nothing more to send.
-        InPollTick = false;
+    if (superseded())
         return;
-    }
     if (!SendQueue.empty()) {
         const auto [channel, frame] = SendQueue.front();
         SendQueue.pop_front();
@@ -137,7 +138,6 @@ void ctlZAMOUsbComm::OnPollingTimer()
     } else if (!Globals::InhibitPolling && pTestRunning) {
         PollChannels();
     }
-    InPollTick = false;
 }
 
 void ctlZAMOUsbComm::PollChannels()
@@ -157,8 +157,10 @@ void ctlZAMOUsbComm::PollChannels()
         if (present(c))
             found = c;
     if (found >= 0) {
-        SendCommandToChannel(QStringLiteral("(?)"), static_cast<qint16>(found), true);
+        // The cursor moves first: a failed write may reconnect, and the ticks
+        // during that carry on from here.
         PollCursor = static_cast<qint16>(found);
+        SendCommandToChannel(QStringLiteral("(?)"), static_cast<qint16>(found), true);
     }
 }
 

@@ -1,123 +1,133 @@
 #include "platform/IniFile.h"
 
+#include "platform/IniText.h"
+#include "platform/WholeFile.h"
+
 #include <QFile>
-#include <QList>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <ctime>
+#include <memory>
+#include <optional>
+
+#include <sys/stat.h>
 
 namespace platform {
 
 namespace {
 
-// One physical line of the file: its bytes without and with the line ending.
-struct Line {
-    QByteArray text;
-    QByteArray ending;
+// A text kept since its file last changed is trusted only when that change
+// lies further back than this before the text was read: file times are
+// coarser than the clock, so a change just after the read could carry the
+// very same times.
+constexpr qint64 UncertainNs = 1'000'000'000;
+// Files kept at once (settings.ini and a few .lim files).
+constexpr qsizetype KeptFiles = 4;
+
+qint64 nanoseconds(const timespec& t)
+{
+    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+qint64 nowNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return nanoseconds(t);
+}
+
+// What tells one state of a file on disk from another.
+struct Stamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modified = 0;
+    qint64 changed = 0;
+
+    bool operator==(const Stamp&) const = default;
 };
 
-QList<Line> splitLines(const QByteArray& data)
+Stamp stampOf(const struct stat& info)
 {
-    QList<Line> lines;
-    qsizetype start = 0;
-    while (start < data.size()) {
-        qsizetype nl = data.indexOf('\n', start);
-        Line line;
-        if (nl < 0) {
-            line.text = data.mid(start);
-            start = data.size();
-        } else {
-            qsizetype end = nl;
-            if (end > start && data.at(end - 1) == '\r')
-                --end;
-            line.text = data.mid(start, end - start);
-            line.ending = data.mid(end, nl + 1 - end);
-            start = nl + 1;
-        }
-        lines.append(line);
-    }
-    return lines;
+    return Stamp{info.st_dev, info.st_ino, info.st_size, nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
 }
 
-bool readAll(const QString& path, QByteArray* data)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *data = file.readAll();
-    return true;
-}
-
-// The text of a line; a byte-order mark at the start of the file is no part
-// of it.
-QString lineText(const QByteArray& text)
-{
-    QString line = QString::fromUtf8(text);
-    if (line.startsWith(QChar(0xFEFF)))
-        line.remove(0, 1);
-    return line;
-}
-
-// The section name when the line is a section header.
-bool sectionHeader(const QByteArray& text, QString* name)
-{
-    const QString line = lineText(text).trimmed();
-    if (!line.startsWith(u'['))
-        return false;
-    qsizetype close = line.indexOf(u']');
-    *name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
-    return true;
-}
-
-// The key and value when the line is a key line.
-bool keyLine(const QByteArray& text, QString* key, QString* value)
-{
-    const QString line = lineText(text);
-    qsizetype eq = line.indexOf(u'=');
-    if (eq < 0)
-        return false;
-    *key = line.left(eq).trimmed();
-    *value = line.mid(eq + 1).trimmed();
-    return true;
-}
-
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// Where a section sits in the file: its header line, the line after its last
-// key line (where a new key goes), and the line of the key when present.
-struct Place {
-    qsizetype header = -1;
-    qsizetype insertAt = -1;
-    qsizetype keyAt = -1;
-    QString value;
+struct Kept {
+    QString path;
+    Stamp stamp;
+    qint64 readAt = 0;   // the clock just before its bytes were read
+    std::shared_ptr<const IniText> text;
 };
 
-Place locate(const QList<Line>& lines, const QString& section, const QString& key)
+QList<Kept>& kept()
 {
-    Place place;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString name;
-        if (sectionHeader(lines[i].text, &name)) {
-            if (place.header >= 0)
-                break;  // the end of the first matching section
-            if (sameName(name, section)) {
-                place.header = i;
-                place.insertAt = i + 1;
-            }
-            continue;
-        }
-        if (place.header < 0)
-            continue;
-        if (!lines[i].text.trimmed().isEmpty())
-            place.insertAt = i + 1;
-        QString k, v;
-        if (place.keyAt < 0 && keyLine(lines[i].text, &k, &v) && sameName(k, key)) {
-            place.keyAt = i;
-            place.value = v;
-        }
+    static QList<Kept> files;
+    return files;
+}
+
+qsizetype keptIndex(const QString& path)
+{
+    for (qsizetype i = 0; i < kept().size(); ++i) {
+        if (kept()[i].path == path)
+            return i;
     }
-    return place;
+    return -1;
+}
+
+void forget(const QString& path)
+{
+    if (const qsizetype i = keptIndex(path); i >= 0)
+        kept().removeAt(i);
+}
+
+void keep(Kept entry)
+{
+    forget(entry.path);
+    kept().prepend(std::move(entry));
+    if (kept().size() > KeptFiles)
+        kept().removeLast();
+}
+
+enum class Load { Text, Missing, Failed };
+
+// The file's text, from what is kept when the file is as it was then.
+Load load(const QString& path, std::shared_ptr<const IniText>* text, QString* error)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        const int cause = errno;
+        forget(path);
+        if (cause == ENOENT || cause == ENOTDIR)
+            return Load::Missing;
+        *error = qt_error_string(cause);
+        return Load::Failed;
+    }
+    const Stamp stamp = stampOf(info);
+    const qsizetype i = keptIndex(path);
+    if (i >= 0 && kept()[i].stamp == stamp && stamp.changed < kept()[i].readAt - UncertainNs) {
+        *text = kept()[i].text;
+        return Load::Text;
+    }
+
+    const qint64 readAt = nowNs();
+    QByteArray bytes;
+    switch (WholeFile::read(path, &bytes, error)) {
+    case WholeFile::ReadResult::Missing:
+        forget(path);
+        return Load::Missing;
+    case WholeFile::ReadResult::Failed:
+        forget(path);
+        return Load::Failed;
+    case WholeFile::ReadResult::Read:
+        break;
+    }
+    // Bytes as they were keep the split already made.
+    if (i >= 0 && kept()[i].text->data() == bytes)
+        *text = kept()[i].text;
+    else
+        *text = std::make_shared<const IniText>(std::move(bytes));
+    keep(Kept{path, stamp, readAt, *text});
+    return Load::Text;
 }
 
 bool hasLineBreak(const QString& s)
@@ -125,62 +135,93 @@ bool hasLineBreak(const QString& s)
     return s.contains(u'\n') || s.contains(u'\r');
 }
 
+bool breaksLines(const IniFile::Key& k)
+{
+    const QString key = k.key.trimmed();
+    return key.isEmpty() || key.contains(u'=') || hasLineBreak(k.key) || hasLineBreak(k.section)
+           || k.section.contains(u']') || hasLineBreak(k.value);
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
 } // namespace
 
 QString IniFile::read(const QString& path, const QString& section, const QString& key)
 {
-    QByteArray data;
-    if (!readAll(path, &data))
-        return QString();
-    const Place place = locate(splitLines(data), section, key);
-    if (place.keyAt < 0)
-        return QString();
-    return place.value.left(MaxValueLength);
+    QString error;
+    return read(path, section, key, &error);
 }
 
-bool IniFile::write(const QString& path, const QString& section, const QString& key,
-                    const QString& value)
+QString IniFile::read(const QString& path, const QString& section, const QString& key, QString* error)
 {
-    const QString k = key.trimmed();
-    if (k.isEmpty() || k.contains(u'=') || hasLineBreak(key) || hasLineBreak(section)
-        || section.contains(u']') || hasLineBreak(value))
-        return false;
-
-    QByteArray data;
-    const bool existed = QFile::exists(path);
-    if (existed && !readAll(path, &data))
-        return false;
-    QList<Line> lines = splitLines(data);
-
-    QByteArray eol = "\r\n";
-    if (!lines.isEmpty() && lines.first().ending == "\n")
-        eol = "\n";
-
-    const Line entry{(k + u'=' + value.trimmed()).toUtf8(), eol};
-    const Place place = locate(lines, section, k);
-    if (place.keyAt >= 0) {
-        lines[place.keyAt].text = entry.text;
-    } else if (place.header >= 0) {
-        if (lines[place.insertAt - 1].ending.isEmpty())
-            lines[place.insertAt - 1].ending = eol;
-        lines.insert(place.insertAt, entry);
-    } else {
-        if (!lines.isEmpty() && lines.last().ending.isEmpty())
-            lines.last().ending = eol;
-        lines.append(Line{(u'[' + section.trimmed() + u']').toUtf8(), eol});
-        lines.append(entry);
+    error->clear();
+    std::shared_ptr<const IniText> text;
+    QString cause;
+    if (load(path, &text, &cause) != Load::Text) {
+        *error = cause;
+        return QString();
     }
+    return text->locate(section, key).value.left(MaxValueLength);
+}
 
-    QByteArray out;
-    for (const Line& line : lines)
-        out += line.text + line.ending;
+bool IniFile::readable(const QString& path, QString* error)
+{
+    std::shared_ptr<const IniText> text;
+    QString cause;
+    const Load result = load(path, &text, &cause);
+    *error = result == Load::Failed ? cause : QString();
+    return result != Load::Failed;
+}
 
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+bool IniFile::write(const QString& path, const QString& section, const QString& key, const QString& value,
+                    QString* error)
+{
+    return write(path, QList<Key>{Key{section, key, value}}, error);
+}
+
+bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
+{
+    for (const Key& k : keys) {
+        if (breaksLines(k)) {
+            setError(error, QStringLiteral("the section, key or value would break the file's lines"));
+            return false;
+        }
+    }
+    std::shared_ptr<const IniText> text;
+    QString cause;
+    const Load loaded = load(path, &text, &cause);
+    if (loaded == Load::Failed) {
+        setError(error, cause);
         return false;
-    file.write(out);
-    return file.commit();
+    }
+    if (loaded == Load::Missing)
+        text = std::make_shared<const IniText>();
+    const std::shared_ptr<const IniText> before = text;
+    for (const Key& k : keys)
+        text = std::make_shared<const IniText>(text->withKey(k.section, k.key.trimmed(), k.value));
+    // A file that already holds every value is left alone (start-up writes
+    // back values that are there).
+    if (loaded == Load::Text && text->data() == before->data())
+        return true;
+
+    const qint64 writtenAt = nowNs();
+    if (!WholeFile::save(path, text->data(), error))
+        return false;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        keep(Kept{path, stampOf(info), writtenAt, text});
+    else
+        forget(path);
+    return true;
+}
+
+void IniFile::forgetAll()
+{
+    kept().clear();
 }
 
 } // namespace platform

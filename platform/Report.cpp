@@ -8,12 +8,12 @@
 #include "platform/ReportSelection.h"
 #include "platform/ReportTabText.h"
 #include "platform/ReportWorkbook.h"
+#include "platform/WholeFile.h"
 
 #include <QBuffer>
 #include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -23,9 +23,9 @@ constexpr int kPdfResolution = 720;
 
 void save(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!WholeFile::save(path, bytes, &error))
+        throw ReportError(QStringLiteral("Cannot write %1: %2").arg(path, error));
 }
 
 } // namespace

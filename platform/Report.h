@@ -5,8 +5,9 @@
 // later action (view, print, export) shows the same report; changing the
 // selection, the title or the database fills it again.
 //
-// Every operation that fails throws ReportError; an export that fails
-// writes no file.
+// Every operation that fails throws ReportError; an export that fails (a
+// full disk included) writes no file, and a file already at the path stays
+// as it was.
 
 #include "platform/DbConnection.h"
 #include "platform/ReportContent.h"

@@ -1,9 +1,11 @@
 #include "platform/ReportLayout.h"
 
-#include <QFontMetricsF>
+#include "platform/ReportTextLines.h"
+
 #include <QPageSize>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace platform {
@@ -16,6 +18,17 @@ constexpr double kCellPad = 3;
 constexpr double kMaxColumn = 150;
 constexpr double kFieldLabel = 118;
 
+// One text box of a row of boxes side by side: a table cell, a field's
+// label or value, a heading.
+struct Box {
+    double x = 0;
+    double width = 0;
+    QStringList lines;
+    ReportFont font = ReportFont::Body;
+    int align = Qt::AlignLeft;
+    bool repeated = false;   // a label: shown again beside the next box on each page that box goes on to
+};
+
 class PageBuilder {
 public:
     explicit PageBuilder(const ReportContent& content)
@@ -25,30 +38,36 @@ public:
         m_width = m_size.width() - 2 * kMargin;
         m_bottom = m_size.height() - kMargin - kFooterHeight;
         newPage();
-        for (const ReportBlock& b : content.blocks)
-            add(b);
+        for (qsizetype i = 0; i < content.blocks.size(); ++i)
+            add(content.blocks[i], i + 1 < content.blocks.size() ? &content.blocks[i + 1] : nullptr);
         footers(content.title);
     }
 
     QList<ReportPage> pages() const { return m_pages; }
 
 private:
-    const QFontMetricsF& metrics(ReportFont role)
+    const ReportTextLines& lines(ReportFont role)
     {
-        auto it = m_metrics.find(role);
-        if (it == m_metrics.end())
-            it = m_metrics.emplace(role, QFontMetricsF(ReportLayout::font(role))).first;
+        auto it = m_lines.find(role);
+        if (it == m_lines.end())
+            it = m_lines.emplace(role, ReportTextLines(ReportLayout::font(role))).first;
         return it->second;
     }
 
-    double lineHeight(ReportFont role) { return metrics(role).lineSpacing(); }
+    double lineHeight(ReportFont role) { return lines(role).lineHeight(); }
 
-    double textHeight(ReportFont role, const QString& text, double width)
+    Box box(double x, double width, const QString& text, ReportFont role, int align = Qt::AlignLeft)
     {
-        const QFontMetricsF& fm = metrics(role);
-        if (!text.contains(QLatin1Char('\n')) && fm.horizontalAdvance(text) <= width)
-            return fm.lineSpacing();
-        return fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height();
+        return Box{x, width, lines(role).wrap(text, width), role, align, false};
+    }
+
+    // The height of the boxes' lines, the tallest box deciding.
+    double height(const QList<Box>& boxes)
+    {
+        double h = 0;
+        for (const Box& b : boxes)
+            h = std::max(h, b.lines.size() * lineHeight(b.font));
+        return h;
     }
 
     void newPage()
@@ -82,37 +101,99 @@ private:
         m_pages.last().items << ReportPageItem{ReportPageItem::Kind::Shade, rect, {}, ReportFont::Body, 0};
     }
 
-    void add(const ReportBlock& b)
+    // Draws lines [from, from + count) of a box, the first at top.
+    void drawLines(const Box& b, qsizetype from, qsizetype count, double top)
     {
-        const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        switch (b.kind) {
-        case ReportBlock::Kind::Title: {
-            const double h = lineHeight(ReportFont::Title);
-            ensure(h);
-            text(QRectF(kMargin, m_y, m_width, h), b.text, ReportFont::Title, Qt::AlignHCenter | Qt::AlignTop);
-            m_y += h + 8;
-            break;
+        const double lh = lineHeight(b.font);
+        for (qsizetype i = 0; i < count; ++i) {
+            const QString& s = b.lines[from + i];
+            if (!s.isEmpty())
+                text(QRectF(b.x, top + i * lh, b.width, lh), s, b.font, b.align | Qt::AlignTop | Qt::TextDontClip);
         }
+    }
+
+    // Places a row of boxes at the current height with padding above and
+    // below. A row that does not fit the rest of the page starts on the
+    // next one, unless it is taller than a page: then it begins here and
+    // its lines go on at the top of the next pages, below what continued()
+    // draws there and beside the repeated boxes.
+    void placeRow(const QList<Box>& boxes, double padTop, double padBottom,
+                  const std::function<void()>& continued = [] {})
+    {
+        double tallestLine = 0;
+        for (const Box& b : boxes)
+            tallestLine = std::max(tallestLine, lineHeight(b.font));
+        const double h = padTop + height(boxes) + padBottom;
+        if (m_y + h > m_bottom && m_y > kMargin
+            && (h <= m_bottom - kMargin || m_y + padTop + 2 * tallestLine + padBottom > m_bottom)) {
+            newPage();
+            continued();
+        }
+        QList<qsizetype> next(boxes.size(), 0);
+        for (bool first = true;; first = false) {
+            const QList<qsizetype> started = next;
+            const double top = m_y + padTop;
+            double used = 0;
+            bool more = false;
+            for (qsizetype i = 0; i < boxes.size(); ++i) {
+                const Box& b = boxes[i];
+                if (b.repeated) {
+                    // shown again beside the box it labels while that goes on
+                    if (!first && (i + 1 >= boxes.size() || started[i + 1] >= boxes[i + 1].lines.size()))
+                        continue;
+                } else if (next[i] >= b.lines.size()) {
+                    continue;
+                }
+                const double lh = lineHeight(b.font);
+                const auto room = std::max<qsizetype>(1, static_cast<qsizetype>((m_bottom - padBottom - top) / lh));
+                const qsizetype from = b.repeated ? 0 : next[i];
+                const qsizetype count = std::min(room, b.lines.size() - from);
+                drawLines(b, from, count, top);
+                used = std::max(used, count * lh);
+                if (!b.repeated) {
+                    next[i] = from + count;
+                    more = more || next[i] < b.lines.size();
+                }
+            }
+            m_y = top + used + padBottom;
+            if (!more)
+                break;
+            newPage();
+            continued();
+        }
+    }
+
+    // The space a heading takes, from the gap above it to its rule below.
+    double headingHeight(const ReportBlock& b)
+    {
+        const ReportFont role = b.level <= 1 ? ReportFont::Heading1 : ReportFont::Heading2;
+        return (b.level <= 1 ? 10 : 6) + height({box(kMargin, m_width, b.text, role)}) + 4;
+    }
+
+    // next: the block after this one, if any.
+    void add(const ReportBlock& b, const ReportBlock* next)
+    {
+        switch (b.kind) {
+        case ReportBlock::Kind::Title:
+            placeRow({box(kMargin, m_width, b.text, ReportFont::Title, Qt::AlignHCenter)}, 0, 8);
+            break;
         case ReportBlock::Kind::Heading: {
             const ReportFont role = b.level <= 1 ? ReportFont::Heading1 : ReportFont::Heading2;
-            const double h = textHeight(role, b.text, m_width);
+            const Box heading = box(kMargin, m_width, b.text, role);
             const double before = b.level <= 1 ? 10 : 6;
-            ensure(before + h + 4 * lineHeight(ReportFont::Table));   // kept with what follows
+            // kept with what follows: a heading under it and a few lines
+            const double under = next && next->kind == ReportBlock::Kind::Heading ? headingHeight(*next) : 0;
+            ensure(headingHeight(b) + under + 4 * lineHeight(ReportFont::Table));
             m_y += before;
-            text(QRectF(kMargin, m_y, m_width, h), b.text, role, wrap);
-            m_y += h + 1;
+            placeRow({heading}, 0, 1);
             if (b.level <= 1)
                 line(kMargin, m_y, kMargin + m_width);
             m_y += 3;
             break;
         }
-        case ReportBlock::Kind::Text: {
-            const double h = textHeight(ReportFont::Body, b.text, m_width);
-            ensure(h);
-            text(QRectF(kMargin, m_y, m_width, h), b.text, ReportFont::Body, wrap);
-            m_y += h + 2;
+        case ReportBlock::Kind::Text:
+            placeRow({box(kMargin, m_width, b.text, ReportFont::Body)}, 0, 2);
             break;
-        }
         case ReportBlock::Kind::Fields:
             addFields(b);
             break;
@@ -122,23 +203,21 @@ private:
         }
     }
 
+    // Two fields to a row, each a label and its value; a value taller than
+    // a page goes on over the next pages under its label shown again.
     void addFields(const ReportBlock& b)
     {
-        const int wrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
         const double half = m_width / 2;
         const double valueWidth = half - kFieldLabel - 6;
         for (qsizetype i = 0; i < b.fields.size(); i += 2) {
-            double h = 0;
-            for (qsizetype k = i; k < std::min(i + 2, b.fields.size()); ++k)
-                h = std::max({h, textHeight(ReportFont::Body, b.fields[k].second, valueWidth),
-                              textHeight(ReportFont::BodyBold, b.fields[k].first, kFieldLabel)});
-            ensure(h);
+            QList<Box> row;
             for (qsizetype k = i; k < std::min(i + 2, b.fields.size()); ++k) {
                 const double x = kMargin + (k - i) * half;
-                text(QRectF(x, m_y, kFieldLabel, h), b.fields[k].first, ReportFont::BodyBold, wrap);
-                text(QRectF(x + kFieldLabel, m_y, valueWidth, h), b.fields[k].second, ReportFont::Body, wrap);
+                row << box(x, kFieldLabel, b.fields[k].first, ReportFont::BodyBold);
+                row.last().repeated = true;
+                row << box(x + kFieldLabel, valueWidth, b.fields[k].second, ReportFont::Body);
             }
-            m_y += h + 1;
+            placeRow(row, 0, 1);
         }
         m_y += 3;
     }
@@ -148,10 +227,10 @@ private:
         const qsizetype columns = b.header.size();
         QList<double> widths(columns, 0);
         for (qsizetype c = 0; c < columns; ++c)
-            widths[c] = metrics(ReportFont::TableBold).horizontalAdvance(b.header[c].text);
+            widths[c] = lines(ReportFont::TableBold).width(b.header[c].text);
         for (const auto& row : b.rows)
             for (qsizetype c = 0; c < std::min(columns, row.size()); ++c)
-                widths[c] = std::max(widths[c], metrics(ReportFont::Table).horizontalAdvance(row[c].text));
+                widths[c] = std::max(widths[c], lines(ReportFont::Table).width(row[c].text));
         for (double& w : widths)
             w = std::clamp(w + 2 * kCellPad + 1, 24.0, kMaxColumn);
 
@@ -184,29 +263,20 @@ private:
         m_y += 4;
     }
 
-    double rowHeight(const QList<ReportCell>& cells, const QList<qsizetype>& shown, const QList<double>& widths,
-                     ReportFont role)
+    // The boxes of one table row over the columns shown.
+    QList<Box> cells(const QList<ReportCell>& row, const QList<qsizetype>& shown, const QList<double>& widths,
+                     ReportFont role, const QList<bool>& numeric)
     {
-        double h = lineHeight(role);
-        for (qsizetype c : shown)
-            if (c < cells.size())
-                h = std::max(h, textHeight(role, cells[c].text, widths[c] - 2 * kCellPad));
-        return h + 2;
-    }
-
-    void drawRow(const QList<ReportCell>& cells, const QList<qsizetype>& shown, const QList<double>& widths,
-                 ReportFont role, double h, const QList<bool>& numeric)
-    {
+        QList<Box> boxes;
         double x = kMargin;
         for (qsizetype c : shown) {
-            if (c < cells.size() && !cells[c].text.isEmpty()) {
-                const bool right = role == ReportFont::TableBold ? numeric[c] : cells[c].number.has_value();
-                const int align = right ? Qt::AlignRight : Qt::AlignLeft;
-                text(QRectF(x + kCellPad, m_y + 1, widths[c] - 2 * kCellPad, h - 2), cells[c].text, role,
-                     align | Qt::AlignTop | Qt::TextWordWrap);
-            }
+            const ReportCell cell = c < row.size() ? row[c] : ReportCell{};
+            const bool right = role == ReportFont::TableBold ? numeric[c] : cell.number.has_value();
+            boxes << box(x + kCellPad, widths[c] - 2 * kCellPad, cell.text, role,
+                         right ? Qt::AlignRight : Qt::AlignLeft);
             x += widths[c];
         }
+        return boxes;
     }
 
     void addTableRange(const ReportBlock& b, const QList<qsizetype>& shown, const QList<double>& widths)
@@ -219,24 +289,23 @@ private:
         double total = 0;
         for (qsizetype c : shown)
             total += widths[c];
-        const double headerHeight = rowHeight(b.header, shown, widths, ReportFont::TableBold);
+        const QList<Box> headerBoxes = cells(b.header, shown, widths, ReportFont::TableBold, numeric);
+        const double headerHeight = height(headerBoxes) + 2;
         auto header = [&]() {
             shade(QRectF(kMargin, m_y, total, headerHeight));
-            drawRow(b.header, shown, widths, ReportFont::TableBold, headerHeight, numeric);
+            for (const Box& box : headerBoxes)
+                drawLines(box, 0, box.lines.size(), m_y + 1);
             m_y += headerHeight;
             line(kMargin, m_y, kMargin + total);
         };
-        const double first = b.rows.isEmpty() ? 0 : rowHeight(b.rows.first(), shown, widths, ReportFont::Table);
-        ensure(headerHeight + first);
+        QList<QList<Box>> rows;
+        rows.reserve(b.rows.size());
+        for (const auto& row : b.rows)
+            rows << cells(row, shown, widths, ReportFont::Table, numeric);
+        ensure(headerHeight + (rows.isEmpty() ? 0 : height(rows.first()) + 2));
         header();
-        for (const auto& row : b.rows) {
-            const double h = rowHeight(row, shown, widths, ReportFont::Table);
-            if (m_y + h > m_bottom) {
-                newPage();
-                header();
-            }
-            drawRow(row, shown, widths, ReportFont::Table, h, numeric);
-            m_y += h;
+        for (const QList<Box>& row : rows) {
+            placeRow(row, 1, 1, header);
             line(kMargin, m_y, kMargin + total);
         }
         m_y += 6;
@@ -261,7 +330,7 @@ private:
     double m_bottom = 0;
     double m_y = 0;
     QList<ReportPage> m_pages;
-    std::map<ReportFont, QFontMetricsF> m_metrics;
+    std::map<ReportFont, ReportTextLines> m_lines;
 };
 
 } // namespace

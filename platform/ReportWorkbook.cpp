@@ -2,10 +2,12 @@
 
 #include "platform/ReportError.h"
 #include "platform/ReportTabText.h"
+#include "platform/WholeFile.h"
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <xlsxwriter.h>
 
@@ -38,8 +40,12 @@ QString cellText(const QString& text)
 
 void Write(const ReportContent& content, const QString& path)
 {
-    const QString part = path + QStringLiteral(".part");
-    QFile::remove(part);
+    // The workbook library writes only to a file of its own: a scratch file,
+    // whose bytes then replace the target whole.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        fail(path, QStringLiteral("no scratch folder: ") + scratch.errorString());
+    const QString part = scratch.filePath(QStringLiteral("workbook.xlsx"));
     const QByteArray partName = QFile::encodeName(part);
     lxw_workbook* workbook = workbook_new(partName.constData());
     if (!workbook)
@@ -79,15 +85,12 @@ void Write(const ReportContent& content, const QString& path)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths[c], nullptr);
 
     const lxw_error error = workbook_close(workbook);
-    if (error != LXW_NO_ERROR) {
-        QFile::remove(part);
+    if (error != LXW_NO_ERROR)
         fail(path, QString::fromUtf8(lxw_strerror(error)));
-    }
-    QFile::remove(path);
-    if (!QFile::rename(part, path)) {
-        QFile::remove(part);
-        fail(path, QStringLiteral("the file could not be put in place"));
-    }
+    QByteArray bytes;
+    QString why;
+    if (WholeFile::read(part, &bytes, &why) != WholeFile::ReadResult::Read || !WholeFile::save(path, bytes, &why))
+        fail(path, why);
 }
 
 } // namespace platform::ReportWorkbook

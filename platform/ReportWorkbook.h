@@ -9,8 +9,9 @@
 
 namespace platform::ReportWorkbook {
 
-// Writes the workbook beside the target and moves it into place, so that a
-// failure leaves no file behind. Throws ReportError.
+// Makes the workbook in a scratch folder and replaces the target with it
+// whole (WholeFile::save), so that a failure leaves no new file behind and an
+// old file as it was. Throws ReportError.
 void Write(const ReportContent& content, const QString& path);
 
 } // namespace platform::ReportWorkbook

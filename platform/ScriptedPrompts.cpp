@@ -1,5 +1,7 @@
 #include "platform/ScriptedPrompts.h"
 
+#include "platform/Clock.h"
+
 namespace platform {
 
 namespace {
@@ -28,6 +30,8 @@ MsgResult ScriptedPrompts::message(const QString& text, const QString& title,
                                    MsgButtons buttons, MsgIcon)
 {
     shown.append({"message", text, title, buttons});
+    if (messageOpenMs > 0)
+        Clock::wait(messageOpenMs);
     if (messageAnswers.empty())
         return firstButton(buttons);
     MsgResult r = messageAnswers.front();

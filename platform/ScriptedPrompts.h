@@ -24,6 +24,10 @@ public:
     std::deque<QString> fileAnswers;    // open, save and folder dialogs, in order
     std::deque<QString> inputAnswers;   // a null QString means Cancel
     QList<ShownPrompt> shown;
+    // How long the operator takes to answer a message box: its event loop
+    // runs meanwhile (on the clock, virtual time included), as a box on
+    // screen lets timers and events run.
+    qint64 messageOpenMs = 0;
 
     MsgResult message(const QString& text, const QString& title, MsgButtons buttons,
                       MsgIcon icon) override;

@@ -8,6 +8,7 @@
 #include "platform/ReportError.h"
 #include "platform/ReportViewer.h"
 #include "results/ConnectionDescription.h"
+#include "results/ReportExportName.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -178,15 +179,21 @@ void TestReportForm::exportShown(const QString& format, const QString& filter)
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Export Report");
     request.filter = filter;
-    const QString path = platform::Prompts::instance().saveFile(request);
-    if (path.isEmpty() || !m_report)
+    // The dialog adds it too, so that its overwrite question names the file written.
+    request.defaultSuffix = ReportExportName::Extension(format).mid(1);
+    const QString typed = platform::Prompts::instance().saveFile(request);
+    if (typed.isEmpty() || !m_report)
         return;
+    const QString path = ReportExportName::WithExtension(typed, format);
     platform::Report::ExportFormat f;
     formatOf(format, &f);
     try {
         m_report->exportTo(f, path);
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("export to ") + path, e.text());
+        // The operator asked for this file: say that it was not made.
+        platform::Prompts::instance().message(QStringLiteral("Unable to export the report: ") + e.text(), kTitle,
+                                              platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     }
 }
 

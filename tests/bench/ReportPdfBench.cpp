@@ -60,7 +60,7 @@ private:
         };
         for (int unit = 1; unit <= 2; ++unit) {
             w.electrodes(group, unit, letters, start);
-            w.diagnostics(group, unit);
+            w.diagnostics(group, unit, true);
         }
         int minute = 0;
         for (const auto& step : steps) {

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QWidget>
 
 namespace {
 
@@ -58,8 +59,9 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
     ParentMDIForm* f = frame();
     EXPECT_EQ(f->windowTitle(), "KIVO_ZAMO");
     EXPECT_EQ(f->ZAMOVersionLabel->text(), "ZAMO v1.0.0");
-    EXPECT_EQ(f->WidthInTwips(), 15300);
-    EXPECT_EQ(f->HeightInTwips(), Twips::fromPixels(Twips::toPixels(11000)));
+    // The frame takes the bench screen's working area (1280 x 1024).
+    EXPECT_EQ(f->geometry(), QRect(0, 0, 1280, 1024));
+    EXPECT_TRUE(f->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(f->dbConnTimeoutTimer->isEnabled());
     EXPECT_EQ(f->dbConnTimeoutTimer->interval(), 60000);
     EXPECT_FALSE(f->ZamoUnitsDisconnect[1]->isEnabled());
@@ -69,6 +71,18 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
     const auto whole = [](int twips) { return Twips::fromPixels(Twips::toPixels(twips)); };
     EXPECT_EQ(bg.left(), whole(f->WidthInTwips() - bg.width() - 300));
     EXPECT_EQ(bg.top(), whole(f->HeightInTwips() - bg.height() - 1600));
+}
+
+TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimumSize)
+{
+    const std::pair<QRect, QRect> cases[] = {
+        {QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024)},
+        {QRect(0, 27, 1920, 1053), QRect(0, 27, 1920, 1053)},   // a panel along the top
+        {QRect(0, 0, 800, 480), QRect(0, 0, 800, 480)},
+        {QRect(10, 0, 600, 400), QRect(10, 0, 10000 / 15, 7000 / 15)},
+    };
+    for (const auto& [available, frame] : cases)
+        EXPECT_EQ(ParentMDIForm::StartGeometry(available), frame);
 }
 
 TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
@@ -183,6 +197,7 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     EXPECT_EQ(status.top(), 0);
     EXPECT_EQ(status.height(), main.height() - 2010);
     EXPECT_EQ(lot.left(), status.left());
+    EXPECT_EQ(lot.width(), status.width());
     EXPECT_EQ(lot.top(), status.height());
     EXPECT_EQ(lot.height(), main.height() - status.height());
     EXPECT_TRUE(StationWindows::Frame()->isVisible());
@@ -190,8 +205,9 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
 
 TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
 {
+    // A main test window so wide that the status window finds no room.
     RecordingMainForm* form = useMainForm();
-    form->window->resize(Twips::toPixels(9500), Twips::toPixels(7500));
+    form->window->resize(1100, Twips::toPixels(7500));
     modMain::ShowMainWindows();
     QCoreApplication::processEvents();
 
@@ -202,17 +218,30 @@ TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
     EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
 }
 
-TEST_F(MainFrameTest, ThePictureStaysBehindTheOtherWindowsWhenActivated)
+TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 {
     RecordingMainForm* form = useMainForm();
     form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
     modMain::ShowMainWindows();
     QMdiArea* area = StationWindows::Frame()->mdiArea();
-    auto* picture = qobject_cast<QMdiSubWindow*>(MdiChild::Outer(StationWindows::Background()));
-    ASSERT_NE(picture, nullptr);
+    BackgroundForm* picture = StationWindows::Background();
+    EXPECT_EQ(picture->parentWidget(), area->viewport());
+    EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
 
-    area->setActiveSubWindow(picture);
-    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).value(0), picture);
+    // A window opened after the picture and closed again leaves it at the
+    // bottom, and the next window active.
+    auto* report = new QWidget();
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    StationWindows::AddToFrame(report);
+    MdiChild::ShowAndRaise(report);
+    MdiChild::Outer(report)->close();
+    QCoreApplication::processEvents();
+    const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(stack.value(0), picture);
+    ASSERT_NE(area->activeSubWindow(), nullptr);
+    EXPECT_NE(area->activeSubWindow()->widget(), picture);
+    for (QMdiSubWindow* sub : area->subWindowList())
+        EXPECT_NE(sub->widget(), picture);
 }
 
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)

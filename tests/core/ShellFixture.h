@@ -82,6 +82,7 @@ protected:
     void TearDown() override
     {
         StationWindows::DestroyAll();
+        ProgramEnd::ResetForTesting();   // an "Exit" of the test ends no later test's start
         CommandLine::SetForTesting(QString());
         Globals::DiagnosticLog = Globals::CommPaused = Globals::ShowVerbose = Globals::ShowRxBuffer = false;
         platform::Clock::useRealTime();

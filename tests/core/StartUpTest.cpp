@@ -1,35 +1,14 @@
-#include "core/Globals.h"
-#include "core/StartUp.h"
-#include "core/StationWindows.h"
-#include "core/modINIReadWrite.h"
-#include "core/modMain.h"
-#include "platform/Clock.h"
-#include "platform/ScriptedPrompts.h"
-#include "results/modDatabase.h"
-#include "support/QtPrinters.h"
-#include "support/TempDataHome.h"
-
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
+#include "StationStartFixture.h"
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+// Start-up on an empty data home, with its own clock.
+class StartUpTest : public StationStartFixture {};
 
-TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
+TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 {
-    testsupport::TempDataHome home;
-    platform::ScriptedPrompts::installNew();
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 8, 7)));
     ASSERT_TRUE(modMain::Main());
-    platform::Clock::useRealTime();
-    const QString folder = home.stationFolder();
 
     EXPECT_FALSE(Globals::StartingUp);
     EXPECT_EQ(QDir(folder + "/Log").entryList(QDir::Files), QStringList{"20261201-090807.log"});
@@ -70,20 +49,16 @@ TEST(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
           "Zamo80DEFR60=300\r\nZamo80NOISE=100\r\n"
           "[Electrodes]\r\nDefault=A1-P2\r\n";
     EXPECT_EQ(readAll(Globals::SettingsFilePath), expected);
-    modDatabase::CloseDatabase();
-    StationWindows::DestroyAll();
-    modMain::LogFilePath.clear();
 }
 
-TEST(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
+TEST_F(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
 {
-    testsupport::TempDataHome home;
     qputenv("XDG_DATA_HOME", (home.path() + "/new/share").toLocal8Bit());
     EXPECT_EQ(modMain::GetAppDataFolder(), home.path() + "/new/share/KIVO_ZAMO");
     EXPECT_TRUE(QDir(home.path() + "/new/share/KIVO_ZAMO").exists());
 }
 
-TEST(StartUpTest, DatabaseFolderGetsOneSlash)
+TEST_F(StartUpTest, DatabaseFolderGetsOneSlash)
 {
     for (const QString& folder : {QString("/srv/db"), QString("/srv/db/")}) {
         Globals::LocalDatabaseFolder = folder;

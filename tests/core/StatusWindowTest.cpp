@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 #include <QtTest/qtestspontaneevent.h>
 #include <QFrame>
-#include <QImage>
+#include <QLabel>
 #include <QTextCursor>
 #include <QPushButton>
 #include <QSlider>
@@ -182,13 +182,29 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
     }
     EXPECT_FALSE(w->chkShowVerbose->geometry().intersects(w->chkShowBuffer->geometry()));
 
-    // The text box runs under the frame; its lines must not show through.
+
+    // The strip sits between the text and the buttons at every size, and
+    // covers neither.
     w->show();
-    const QRect frame = w->calTabCommFrame->geometry();
-    const QImage empty = w->grab(frame).toImage();
-    w->txtComm->setPlainText(QString(QStringLiteral("RX (1) <- [*] WWWWWWWWWWWWWWWWWWWWWWWW\n")).repeated(60));
-    w->txtComm->moveCursor(QTextCursor::Start);
-    EXPECT_EQ(w->grab(frame).toImage(), empty);
+    for (const QSize twips : {QSize(7000, 5100), QSize(9000, 12000), QSize(7000, 2000)}) {
+        SCOPED_TRACE(QStringLiteral("%1 x %2").arg(twips.width()).arg(twips.height()).toStdString());
+        MdiChild::ResizeTwips(w, twips.width(), twips.height());
+        const QRect strip = w->calTabCommFrame->geometry();
+        EXPECT_TRUE(w->rect().contains(strip));
+        EXPECT_GE(strip.top(), w->txtComm->geometry().bottom() + 1);
+        const QList<QWidget*> buttons{w->chkDiagnosticLog, w->cmdSave, w->FontSizeSlider, w->FontSizeLabel,
+                                      w->cmdPause};
+        for (QWidget* control : buttons)
+            EXPECT_LE(strip.bottom(), control->geometry().top() - 1) << control->objectName().toStdString();
+    }
+}
+
+TEST_F(StatusWindowTest, WithoutServiceSwitchesTheTextReachesTheButtons)
+{
+    StatusWindowForm* w = window();
+    w->show();
+    MdiChild::ResizeTwips(w, 7000, 5100);
+    EXPECT_EQ(w->cmdPause->y() - w->txtComm->geometry().bottom() - 1, Twips::toPixels(50));
 }
 
 TEST_F(StatusWindowTest, HasNoCloseCommand)

@@ -2,8 +2,11 @@
 #include "LogCapture.h"
 #include "definitions/DefaultSequences.h"
 #include "definitions/modFileFormats.h"
+#include "platform/WholeFile.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -86,6 +89,9 @@ TEST_F(SequenceFiles, VersionMatrixOfTheReader)
         {"3.0", false, false, false}, {"3.0", true, false, true},  {"3.0", false, true, true},
         {"4.0", false, false, false}, {"4.0", true, false, false}, {"1.0 ", false, false, false},
         {"ACZ,A1,1", false, false, false},
+        // A byte-order mark before the version, as some editors save.
+        {"\xEF\xBB\xBF" "1.0", false, false, true}, {"\xEF\xBB\xBF" "2.0", true, false, true},
+        {"\xEF\xBB\xBF" "2.0", false, false, false},
     };
     for (const Case& c : cases) {
         writeBytes(c.version + "\r\nACZ,B1,2\r\nDCO,C1,1\r\n");
@@ -101,7 +107,9 @@ TEST_F(SequenceFiles, VersionMatrixOfTheReader)
             EXPECT_EQ(kept->TestString(), "NOISE,A1,1");
         }
     }
-    EXPECT_TRUE(m_log.text().contains("has version \"4.0\", expected \"1.0\""));
+    const QString log = m_log.text();
+    EXPECT_TRUE(log.contains("has version \"4.0\", expected \"1.0\""));
+    EXPECT_TRUE(log.contains("has version \"2.0\", expected \"1.0\"")) << "a refused file with a mark is logged";
 }
 
 TEST_F(SequenceFiles, VersionOnlyFileEmptiesTheList)
@@ -139,12 +147,20 @@ TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)
     EXPECT_TRUE(log.contains("Test sequence file " + path("empty.tsq") + " is empty"));
 }
 
-TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLogged)
+TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneStays)
 {
     EXPECT_FALSE(modFileFormats::WriteSequenceFile(path("no-folder/list.tsq"),
                                                    listOf({"DCO,A1,1"}), false, false));
     EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " +
                                       path("no-folder/list.tsq")));
+
+    writeBytes("1.0\r\nACZ,A1,1\r\n");
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        EXPECT_FALSE(modFileFormats::WriteSequenceFile(path(), listOf({"DCO,A1,1", "SDR,A1,4"}), false, false));
+    }
+    EXPECT_EQ(readBytes(), "1.0\r\nACZ,A1,1\r\n");
+    EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " + path() + ": No space left on device"));
 }
 
 TEST_F(SequenceFiles, DefaultFilesByteForByte)

@@ -3,9 +3,12 @@
 #include "core/Limits.h"
 #include "core/modINIReadWrite.h"
 #include "definitions/SetLimitsForm.h"
+#include "platform/WholeFile.h"
 
 #include <QLineEdit>
 #include <QTabWidget>
+
+#include <cerrno>
 
 namespace {
 
@@ -147,7 +150,26 @@ TEST_F(SetLimitsFormTest, ALimitsFileThatCannotBeWrittenIsReportedAndTheWindowSt
     click(&form, "SaveAsButton");
     EXPECT_TRUE(form.isVisible());
     EXPECT_NE(form.result(), QDialog::Accepted);
-    EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + "."});
+    EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + ": No such file or directory."});
+}
+
+TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTold)
+{
+    const QString lim = home.path() + "/bench.lim";
+    writeAll(lim, "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
+    prompts->fileAnswers.push_back(lim);
+    SetLimitsForm form(mainForm);
+    form.show();
+    box(&form, "DCOffsetLimitTextBox")->setText("70");
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC, ".lim");
+        click(&form, "SaveAsButton");
+    }
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + ": No space left on device."});
+    EXPECT_EQ(readAll(lim), "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
+    EXPECT_TRUE(readAll(modMain::LogFilePath).contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8()
+                                                       + ": No space left on device"));
 }
 
 TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)

@@ -1,6 +1,9 @@
 #include "SequenceEditorFixture.h"
 
 #include "core/modINIReadWrite.h"
+#include "platform/WholeFile.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -48,13 +51,26 @@ TEST_F(TestSequenceEditorFilesTest, SaveOfAnEmptyListOrACancelledDialogWritesNot
     EXPECT_FALSE(QFile::exists(tsq));
 }
 
-TEST_F(TestSequenceEditorFilesTest, AFileThatCannotBeWrittenIsReported)
+TEST_F(TestSequenceEditorFilesTest, AFileThatCannotBeWrittenIsReportedWithItsCauseAndAnOldOneStays)
 {
     const QString tsq = home.path() + "/missing folder/x.tsq";
     open("ZAMO");
     prompts->fileAnswers = {tsq};
     press("SaveCommand");
-    EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the test sequence to " + tsq + "."});
+    EXPECT_EQ(prompts->messages(),
+              QStringList{"Unable to save the test sequence to " + tsq + ": No such file or directory."});
+
+    const QString old = home.path() + "/old.tsq";
+    writeAll(old, "1.0\r\nACZ,A1,1\r\n");
+    prompts->shown.clear();
+    prompts->fileAnswers = {old};
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        press("SaveCommand");
+    }
+    EXPECT_EQ(prompts->messages(),
+              QStringList{"Unable to save the test sequence to " + old + ": No space left on device."});
+    EXPECT_EQ(readAll(old), "1.0\r\nACZ,A1,1\r\n");
 }
 
 TEST_F(TestSequenceEditorFilesTest, LoadReplacesTheWorkingListAndGivesItTheDefaultSelection)

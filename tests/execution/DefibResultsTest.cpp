@@ -5,6 +5,8 @@
 
 #include "execution/RunState.h"
 
+#include <limits>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -156,7 +158,7 @@ TEST_F(DefibResultsTest, DefibRecoveryGivesALineForEachReadingAboveItsLimitAndOn
     }
 }
 
-TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimRepliesAndRetriesBadOnes)
+TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimReplies)
 {
     StartStep("DEFR", true);
     DEFR(0, 450, 100, 100, false);
@@ -168,10 +170,40 @@ TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimRepliesAndRetriesBadOnes)
     Handlers().RXDefibRecoveryAck(1);
     EXPECT_TRUE(State().DEFRAckReceived);
     EXPECT_FALSE(State().StartupFlag);
-    DEFR(0, 450, 100, 0);
-    EXPECT_EQ(Lines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
-    EXPECT_TRUE(State().DEFRDone);
-    EXPECT_THAT(results->results, IsEmpty());
+}
+
+// Each kind of bad final reply asks for the data again, four times, and the
+// fifth ends the electrode with "ERR"; nothing is stored before that.
+TEST_F(DefibResultsTest, DefibRecoveryRetriesEveryKindOfBadData)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        double m4, m60;
+        qint16 zero;
+    } const cases[] = {
+        {"zero word 0", 100, 100, 0},
+        {"4 s not a number", nan, 100, 100},
+        {"60 s not a number", 100, nan, 100},
+        {"4 s infinite", -inf, 100, 100},
+        {"both not a number", nan, nan, 100},
+    };
+    for (const Case& c : cases) {
+        StartStep("DEFR", true);
+        DEFR(0, c.m4, c.m60, c.zero);
+        EXPECT_EQ(Lines().last(), "* Data error detected on Electrode A1. Requesting retransmission.") << c.what;
+        EXPECT_THAT(unit1.Sent("RESEND"), ElementsAre("RESEND 0")) << c.what;
+        EXPECT_TRUE(ElectrodeActive(0)) << c.what;
+        EXPECT_TRUE(State().DEFRDone) << c.what;
+        EXPECT_THAT(results->results, IsEmpty()) << c.what;
+        for (int reply = 0; reply < 4; ++reply)
+            DEFR(0, c.m4, c.m60, c.zero);
+        EXPECT_EQ(Lines().last(), "* -> Electrode A1 Data Error") << c.what;
+        EXPECT_EQ(unit1.Sent("RESEND").size(), 4) << c.what;
+        EXPECT_THAT(results->results, ElementsAre("A1 ERR")) << c.what;
+        EXPECT_THAT(results->readings, IsEmpty()) << c.what;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "execution/ActiveLotNumbersForm.h"
 #include "execution/RunGlobals.h"
+#include "link/LinkGlobals.h"
 #include "execution/TestDetailsForm.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/TempDataHome.h"
@@ -27,8 +28,8 @@ protected:
         Globals::Aclg24_X_Enabled = true;
         Globals::ShowShortCircuit = false;
         Globals::AverageACLG = false;
-        Globals::Aclg100JSelected = false;
-        Globals::AclgXJSelected = false;
+        Globals::AclgEnergy100J = false;
+        Globals::AclgEnergyXJ = false;
         prompts = platform::ScriptedPrompts::installNew();
     }
 

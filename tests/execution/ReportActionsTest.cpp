@@ -25,7 +25,7 @@
 
 namespace {
 
-TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGiven)
+TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhichGetsTheExtensionItLacks)
 {
     const QDateTime march7(QDate(2024, 3, 7), QTime(9, 5, 2));
     const QDateTime newYear(QDate(2025, 1, 1), QTime(0, 0, 0));
@@ -41,7 +41,10 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGiven)
         {"/srv/reports", march7, "TAB", "", "/srv/reports/TestReport_20240307-090502.TXT"},
         {"/srv/reports", newYear, "PDF", "", "/srv/reports/TestReport_20250101-000000.PDF"},
         {"/srv/reports", march7, "TAB", "/tmp/mine.dat", "/tmp/mine.dat"},
-        {"", march7, "PDF", "/tmp/mine", "/tmp/mine"},
+        {"", march7, "PDF", "/tmp/mine", "/tmp/mine.PDF"},
+        {"", march7, "XLS", "/tmp/rep1_XLS", "/tmp/rep1_XLS.XLS"},
+        {"/srv/reports", march7, "TAB", "/tmp/lot.7/rep1", "/tmp/lot.7/rep1.TXT"},
+        {"", march7, "PDF", "/tmp/mine.pdf", "/tmp/mine.pdf"},
         {"", march7, "PDF", "", ""},
         {"/srv/reports", march7, "DOC", "", ""},
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},

@@ -79,8 +79,8 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
         (details.*c.option)->setChecked(true);
         details.NotesTextBox->setPlainText("N");
         details.cmdStartTest->click();
-        EXPECT_EQ(Globals::Aclg100JSelected, c.flag100);
-        EXPECT_EQ(Globals::AclgXJSelected, c.flagX);
+        EXPECT_EQ(Globals::AclgEnergy100J, c.flag100);
+        EXPECT_EQ(Globals::AclgEnergyXJ, c.flagX);
         EXPECT_EQ(Globals::ActiveTestNotes, c.prefix + "N");
     }
 }
@@ -89,14 +89,14 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
 {
     unit1.Plug(16, true, true);
     unit2.Plug(16, true, false);
-    Globals::AclgXJSelected = true;
+    Globals::AclgEnergyXJ = true;
     details.Form_Load();
     EXPECT_TRUE(details.framePowerSource->isHidden());
     details.opt100J->setChecked(true);
     details.NotesTextBox->setPlainText("N");
     details.cmdStartTest->click();
-    EXPECT_TRUE(Globals::AclgXJSelected);
-    EXPECT_FALSE(Globals::Aclg100JSelected);
+    EXPECT_TRUE(Globals::AclgEnergyXJ);
+    EXPECT_FALSE(Globals::AclgEnergy100J);
     EXPECT_EQ(Globals::ActiveTestNotes, "N");
 }
 

@@ -94,6 +94,12 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     ASSERT_TRUE(modFileFormats::ReadSequenceFile(saved, back, false, false));
     EXPECT_EQ(back.size(), 2);
 
+    const QString unwritable = home.path() + "/no such folder/saved.tsq";
+    prompts->fileAnswers = {unwritable};
+    form->SaveTestSequence();
+    EXPECT_EQ(prompts->messages().last(),
+              "Unable to save the test sequence to " + unwritable + ": No such file or directory.");
+
     Globals::ActiveTestList.clear();
     form->SaveTestSequence();
     EXPECT_EQ(prompts->messages().last(), "No data to save!");

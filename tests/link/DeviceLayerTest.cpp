@@ -3,6 +3,8 @@
 
 #include "link/UsbDeviceLayer.h"
 
+#include <utility>
+
 using platform::Clock;
 using platform::FakeD2xx;
 using Call = platform::FakeD2xx::Call;
@@ -186,13 +188,78 @@ TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain
     EXPECT_EQ(Only("UsbConnected").size(), 1);
 }
 
-TEST_F(DeviceLayer, AnUnknownStatusGivesAnEmptyErrorText)
+// The text of a port failure, in the log and to the owner: the call's label
+// and the status text for the driver's codes 1..18, nothing at all for any
+// other code.
+TEST_F(DeviceLayer, TheErrorTextOfAPortFailure)
 {
-    ConnectedUnit(Model::Base);
-    fake->failNext(Call::GetQueueStatus, 99);
-    Clock::advance(150);
-    EXPECT_TRUE(log.contains("USB Error:  FT_GetQueueStatus"));
-    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT_GetQueueStatus"}));
+    struct Case {
+        platform::FtStatus status;
+        QString text;
+    };
+    for (const Case& c : {Case{1, "FT_GetQueueStatus - Invalid Handle"}, Case{4, "FT_GetQueueStatus - General IO Error"},
+                          Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
+        ConnectedUnit(Model::Base);
+        fake->failNext(Call::GetQueueStatus, c.status);
+        Clock::advance(150);
+        EXPECT_TRUE(log.contains("USB Error:  " + c.text)) << c.status << ": " << log.join(" | ").toStdString();
+        EXPECT_EQ(Only("UsbError"), QStringList({"UsbError " + c.text})) << c.status;
+        EXPECT_FALSE(comm->Connected()) << c.status;
+    }
+}
+
+// What a close tells the owner, by the state the port was in.
+TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
+{
+    enum class Before { NeverOpened, Open, ReleasedAfterAReadFailure };
+    struct Case {
+        const char* name;
+        Before before;
+        QStringList events;
+        QString errorMessage;
+        const char* logLine;
+    };
+    const Case cases[] = {
+        // The driver refuses handle 0: the close failed, and nothing was closed.
+        {"never opened", Before::NeverOpened, {"Status! Close attempt failed"}, "Close attempt failed",
+         "USB Close attempt failed, Result = 1"},
+        {"open", Before::Open, {"Status Disconnected", "UsbClosed"}, "USB Port Closed", "USB Port Closure Result = 0"},
+        // The failure let go of the port; closing it is what the operator asks.
+        {"released after a read failure", Before::ReleasedAfterAReadFailure, {"Status Disconnected", "UsbClosed"},
+         "USB Port Closed", "USB Port Closure Result = 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::ScopedFakeD2xx driver;
+        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->setUnitID(1);
+        Record();
+        if (c.before != Before::NeverOpened) {
+            driver->setDevices({"FT232R USB UART"});
+            driver->replyTo("[*]", "[*]", 5);
+            comm->Connect();
+            ASSERT_TRUE(comm->Connected());
+            Clock::advance(1000);
+        }
+        if (c.before == Before::ReleasedAfterAReadFailure) {
+            driver->failNext(Call::Read, 4);
+            driver->arrive("[*]");
+            Clock::advance(150);
+            ASSERT_FALSE(comm->Connected());
+        }
+        events.clear();
+        log.clear();
+        comm->Disconnect();
+        EXPECT_EQ(events, c.events);
+        EXPECT_FALSE(comm->Connected());
+        EXPECT_EQ(comm->Display().errorMessage, c.errorMessage);
+        EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
+        EXPECT_EQ(driver->openCount(), 0);
+        if (c.before == Before::NeverOpened) {
+            EXPECT_TRUE(driver->calls().contains("Close(0)"));
+        }
+        comm.reset();   // before its driver goes
+    }
 }
 
 TEST_F(DeviceLayer, AFailedWriteIsReportedAndItsBytesAreNotSentLater)
@@ -219,21 +286,64 @@ TEST_F(DeviceLayer, AShortWriteSendsTheRestInOrder)
     EXPECT_TRUE(Only("UsbError").isEmpty());
 }
 
-TEST_F(DeviceLayer, AZamo80ReconnectsAfterAReadFailure)
+// A port failure of a ZAMO80 reconnects it, wherever the failure comes: the
+// reconnection runs inside the poll tick (or inside the handler of a reply
+// that the tick read), and the lid's answer after the reopen is read before
+// UsbConnected tells the owner.
+TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
 {
-    ConnectedUnit(Model::Zamo80);
-    fake->failNext(Call::Read, 4);
-    fake->arrive("(*)");
-    Clock::advance(150);
-    EXPECT_EQ(Only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_FALSE(comm->Reconnecting());
-    EXPECT_FALSE(fake->writes().contains("[F]"));
-    EXPECT_TRUE(fake->writes().contains("[L]"));
-    EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
-    EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
-    EXPECT_GE(Clock::tickCount(), 1000 + 7000);
-    EXPECT_EQ(fake->openCount(), 1);
+    enum class Failure { Read, QueueStatus, WriteInAReplyHandler };
+    struct Case {
+        const char* name;
+        Failure failure;
+    };
+    for (const Case& c : {Case{"read", Failure::Read}, Case{"queue status", Failure::QueueStatus},
+                          Case{"write in a reply handler", Failure::WriteInAReplyHandler}}) {
+        SCOPED_TRACE(c.name);
+        platform::ScopedFakeD2xx driver;
+        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->setUnitID(1);
+        Record();
+        QList<bool> lidAtConnected;
+        QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected,
+                         [&] { lidAtConnected << comm->LidClosed(); });
+        bool handled = false;
+        QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&] {
+            if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
+                driver->failNext(Call::Write, 4);
+                comm->SendCommandToChannel("(GA)", 0, true);
+            }
+        });
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[8]", "[8]", 5);
+        driver->replyTo("[L]", "[L0]", 5, 1);   // closed at the first open
+        comm->Connect();
+        ASSERT_TRUE(comm->Connected());
+        Clock::advance(1000);
+        const qint64 failedAt = Clock::tickCount();
+        events.clear();
+        log.clear();
+        driver->clearWrites();
+        driver->replyTo("[L]", "[L1]", 5, 1);   // opened while the unit was away
+        if (c.failure == Failure::Read)
+            driver->failNext(Call::Read, 4);
+        if (c.failure == Failure::QueueStatus)
+            driver->failNext(Call::GetQueueStatus, 4);
+        driver->arrive("(*)");
+        Clock::advance(150);
+        EXPECT_EQ(Only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
+        EXPECT_EQ(lidAtConnected, QList<bool>({true, false}));
+        EXPECT_TRUE(comm->Connected());
+        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_FALSE(driver->writes().contains("[F]"));
+        EXPECT_TRUE(driver->writes().contains("[L]"));
+        EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
+        EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
+        EXPECT_GE(Clock::tickCount(), failedAt + 7000);
+        EXPECT_EQ(driver->openCount(), 1);
+        comm.reset();   // before its driver and the handlers' state go
+    }
 }
 
 TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)

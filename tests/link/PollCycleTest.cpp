@@ -1,6 +1,10 @@
 #include "LinkFixture.h"
 #include "UsbCommTestAccess.h"
 
+#include "platform/ScriptedPrompts.h"
+
+#include <utility>
+
 using platform::Clock;
 
 namespace {
@@ -114,23 +118,92 @@ TEST_F(PollCycle, AChannelAboveFifteenIsNeverSentNorRemembered)
     EXPECT_EQ(UsbCommTestAccess::LastChannel(*comm), 5);
 }
 
-TEST_F(PollCycle, AHandlerWaitingInsideATickDoesNotRunTheCycleTwice)
+// A tick held by a wait or a message box that starts inside it, in the
+// handler of the frame it sent or of a reply it read: the ticks that fall due
+// meanwhile poll and read as usual, every frame goes out once and in turn,
+// and the held tick, when it resumes, sends nothing more.
+TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
 {
-    ConnectedUnit(Model::Base);
-    Present({0, 1});
-    comm->setTestRunning(true);
-    comm->SendCommandToChannel("(L)", 1);
-    bool waited = false;
-    QObject::connect(comm.get(), &ctlZAMOUsbComm::TXData, [&](int, const QString& frame) {
-        if (frame == "[C01(L)]" && !waited) {
-            waited = true;   // the owner waits inside the tick, as the lid check does
-            UsbCommTestAccess::Wait(*comm, 1000, false);
-        }
-    });
-    events.clear();
-    Clock::advance(150);
-    EXPECT_EQ(Only("TX "), QStringList({"TX [C01(L)]"}));
-    EXPECT_EQ(Ticks(3), QStringList({"[C00(?)]", "[C01(?)]", "[C00(?)]"}));
+    enum class Hold { WaitAfterSending, WaitAfterAReply, BoxAfterAReply };
+    struct Case {
+        const char* name;
+        Hold hold;
+    };
+    for (const Case& c : {Case{"a wait in the handler of a frame sent", Hold::WaitAfterSending},
+                          Case{"a wait in the handler of a reply", Hold::WaitAfterAReply},
+                          Case{"a message box in the handler of a reply", Hold::BoxAfterAReply}}) {
+        SCOPED_TRACE(c.name);
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[C00(?)]", "(*)", 20);
+        driver->replyTo("[C01(?)]", "(!)", 20);
+        ctlZAMOUsbComm link(1);
+        link.Connect();
+        ASSERT_TRUE(link.Connected());
+        Clock::advance(1000);
+        auto prompts = std::make_unique<platform::ScriptedPrompts>();
+        prompts->messageOpenMs = 1000;
+        std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
+        QStringList seen;
+        bool held = false;
+        bool holding = false;
+        const auto holdOnce = [&] {
+            if (std::exchange(held, true))
+                return;
+            holding = true;
+            seen << "hold";
+            if (c.hold == Hold::BoxAfterAReply)
+                platform::Prompts::instance().message("Unit event", "Title");
+            else
+                UsbCommTestAccess::Wait(link, 1000, false);
+            seen << "resume";
+            holding = false;
+        };
+        QObject::connect(&link, &ctlZAMOUsbComm::TXData, [&](int, const QString& frame) {
+            seen << "TX " + frame;
+            if (c.hold == Hold::WaitAfterSending && frame == "[C01(L)]")
+                holdOnce();
+        });
+        QObject::connect(&link, &ctlZAMOUsbComm::RXIdle, [&](int, qint16 channel) {
+            seen << QString("idle %1").arg(channel);
+            if (c.hold != Hold::WaitAfterSending)
+                holdOnce();
+        });
+        QObject::connect(&link, &ctlZAMOUsbComm::RXTestDataNotReady,
+                         [&](int, qint16 channel) { seen << QString("not ready %1").arg(channel); });
+        link.Electrode(0)->setConnected(true);
+        link.Electrode(1)->setConnected(true);
+        link.setTestRunning(true);
+        link.SendCommandToChannel("(L)", 1);
+        link.SendCommandToChannel("(K)", 0);
+        // The replies come 20 ms after each poll; a tick comes every 150 ms.
+        Clock::advance(150 * 12);
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(holding);
+        const qsizetype hold = seen.indexOf("hold");
+        const qsizetype resume = seen.indexOf("resume");
+        // While held: the rest of the queue, then polls, and their replies read.
+        const QStringList during = seen.mid(hold + 1, resume - hold - 1);
+        EXPECT_GE(during.filter("TX [C0").size(), 5) << seen.join(" | ").toStdString();
+        EXPECT_TRUE(during.contains("not ready 1")) << seen.join(" | ").toStdString();
+        // Every frame once, in the order the cycle gives them.
+        QStringList sent = seen.filter("TX ");
+        sent.replaceInStrings("TX ", "");
+        EXPECT_EQ(sent.mid(0, 6), QStringList({"[C01(L)]", "[C00(K)]", "[C00(?)]", "[C01(?)]", "[C00(?)]",
+                                               "[C01(?)]"}))
+            << seen.join(" | ").toStdString();
+        EXPECT_EQ(sent.count("[C01(L)]"), 1);
+        EXPECT_EQ(sent.count("[C00(K)]"), 1);
+        for (qsizetype i = 2; i < sent.size(); ++i)
+            EXPECT_EQ(sent[i], i % 2 == 0 ? "[C00(?)]" : "[C01(?)]") << i;
+        // The replies of the polls were read, each once (the last may still be on its way).
+        const qsizetype replies = seen.filter("idle 0").size() + seen.filter("not ready 1").size();
+        const qsizetype polls = sent.size() - 2;
+        EXPECT_TRUE(replies == polls || replies == polls - 1) << seen.join(" | ").toStdString();
+        link.setTestRunning(false);
+        platform::Prompts::install(std::move(previousPrompts));
+    }
 }
 
 TEST_F(PollCycle, SendDataAndPollReturnsWhatArrivedWithinTheDelay)

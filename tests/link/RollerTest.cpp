@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include <optional>
+
 using platform::Clock;
 using platform::FakeD2xx;
 
@@ -182,6 +184,45 @@ TEST_F(RollerTest, ClosesThePortAndTellsWhenTheCloseFails)
     EXPECT_EQ(roller.Display().errorMessage, "USB Port Closed");
     EXPECT_EQ(roller.LastErrorText(), "");
     EXPECT_FALSE(roller.Display().connectChecked);
+}
+
+// What a close tells the owner when the port was not open: a link that
+// never opened, or whose open failed, hands handle 0 to the driver, which
+// refuses it; a link whose queue check failed let go of the port it had
+// opened, and closing that port is what the operator asks for.
+TEST_F(RollerTest, ACloseWithoutAnOpenPort)
+{
+    const QStringList failed{"HardwareStatus(Close attempt failed,True)"};
+    const QStringList closed{"HardwareStatus(Disconnected,False)", "UsbClosed"};
+    struct Case {
+        const char* name;
+        std::optional<FakeD2xx::Call> openFailure;
+        QStringList events;
+        QString errorMessage;
+    };
+    for (const Case& c : {Case{"never opened", std::nullopt, failed, "Close attempt failed"},
+                          Case{"open failed", FakeD2xx::Call::Open, failed, "Close attempt failed"},
+                          Case{"queue check failed", FakeD2xx::Call::GetQueueStatus, closed, "USB Port Closed"}}) {
+        SCOPED_TRACE(c.name);
+        ctlZAMORoller link;
+        QStringList seen;
+        QObject::connect(&link, &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+            seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
+        });
+        QObject::connect(&link, &ctlZAMORoller::UsbClosed, [&] { seen << "UsbClosed"; });
+        if (c.openFailure) {
+            fake->failNext(*c.openFailure, platform::FT_IO_ERROR);
+            link.Connect();
+            ASSERT_FALSE(link.Connected());
+        }
+        seen.clear();
+        link.Disconnect();
+        EXPECT_EQ(seen, c.events);
+        EXPECT_FALSE(link.Connected());
+        EXPECT_EQ(link.Display().errorMessage, c.errorMessage);
+        EXPECT_EQ(fake->openCount(), 0);
+    }
+    EXPECT_TRUE(fake->calls().contains("Close(0)"));
 }
 
 TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)

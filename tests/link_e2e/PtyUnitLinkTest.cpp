@@ -8,6 +8,7 @@
 
 #include "link/ctlSimUnit.h"
 #include "link/ctlZAMORoller.h"
+#include "platform/ScriptedPrompts.h"
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
 
@@ -108,19 +109,65 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
     comm->Connect();
     Clock::advance(1000);
     ASSERT_TRUE(comm->Connected());
-    // The device comes back while the link waits before reopening.
-    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbReconnecting, [this](int) { tree.replug(0); });
+    ASSERT_TRUE(comm->LidClosed());
+    // The device comes back while the link waits before reopening, with its
+    // lid opened meanwhile.
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbReconnecting, [this](int) {
+        tree.replug(0);
+        unit->setResponder(0, ']', [this](const QByteArray& frame) {
+            return frame == "[L]" ? QByteArray("[L1]") : sim.RXData(QString::fromLatin1(frame), true).toLatin1();
+        });
+    });
+    QList<bool> lidAtConnected;
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected, [&] { lidAtConnected << comm->LidClosed(); });
     events.clear();
 
+    // The read that fails runs in a poll tick; the reconnection runs inside
+    // it, and the ticks during its lid check read the unit's answer.
     tree.closeMaster(0);
     Clock::waitUntil([this] { return events.contains("UsbConnected 1 0"); }, 20000);
 
-    const QStringList linkEvents = events.filter(QRegularExpression("^(Usb|TX )"));
-    EXPECT_EQ(linkEvents, (QStringList{"UsbReconnecting", "UsbClosed", "TX [*]", "TX [8]", "TX [L]", "UsbConnected 1 0"}));
+    const QStringList linkEvents = events.filter(QRegularExpression("^(Usb|TX |Lid )"));
+    EXPECT_EQ(linkEvents, (QStringList{"UsbReconnecting", "UsbClosed", "TX [*]", "TX [8]", "TX [L]", "Lid 0",
+                                       "UsbConnected 1 0"}));
+    EXPECT_EQ(lidAtConnected, QList<bool>{false});
     EXPECT_FALSE(events.filter("UsbError").size());
     EXPECT_TRUE(comm->Connected());
     EXPECT_FALSE(comm->Reconnecting());
     EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");   // the channel map is kept
+}
+
+// A message box that opens in the handler of a reply, inside a poll tick:
+// while it waits for the operator, the link goes on polling, and the unit's
+// answers that come over the pseudo-terminal meanwhile are read.
+TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
+{
+    comm->Connect();
+    Clock::advance(1000);
+    ASSERT_TRUE(comm->Connected());
+    auto prompts = std::make_unique<platform::ScriptedPrompts>();
+    prompts->messageOpenMs = 60000;
+    platform::ScriptedPrompts* box = prompts.get();
+    std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
+    int idle = 0;
+    int idleWhileOpen = -1;
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&](int, qint16) {
+        if (++idle > 1)
+            return;
+        const int before = idle;
+        platform::Prompts::instance().message("Unit event", "Title");
+        idleWhileOpen = idle - before;
+    });
+    events.clear();
+    comm->setTestRunning(true);
+    Clock::advance(600);
+    comm->setTestRunning(false);
+
+    EXPECT_EQ(box->messages().size(), 1);
+    // A poll every 150 ms for a minute, each answered "(*)" by the unit.
+    EXPECT_GT(idleWhileOpen, 300);
+    EXPECT_GT(Frames().filter("(?)").size(), 300);
+    platform::Prompts::install(std::move(previousPrompts));
 }
 
 using SimulatedUnitRun = UnitRecorder;

@@ -188,16 +188,21 @@ TEST_F(ParserFixture, ZeroOverZeroReadingIsRecognisablyNotANumber)
 namespace {
 
 // An event handler that waits lets the poll cycle read again inside the
-// running pass: those bytes join the end of the running text, so a frame
-// split across the two reads is decoded, in order.
-TEST_F(ParserFixture, ReadInsideAHandlerJoinsTheRunningPass)
+// running pass: those bytes are parsed at once, behind what the running pass
+// had not parsed yet, so a frame split across the two reads is decoded, in
+// order, before the handler's wait ends.
+TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
 {
     bool reentered = false;
+    std::vector<Event> duringTheHandler;
     QObject::connect(&comm, &ctlZAMOUsbComm::RXIdle, [&] {
-        if (!std::exchange(reentered, true))
+        if (!std::exchange(reentered, true)) {
             parser.ParseRead(",0000,2175,1470*)(!)");
+            duringTheHandler = recorder.Replies();
+        }
     });
     parser.ParseRead("(*)(GA2130,3593");
+    EXPECT_EQ(duringTheHandler.size(), 3u);
     EXPECT_TRUE(SameEvents(recorder.Replies(),
                            {{"RXIdle", {0}},
                             {"RXACZTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826,

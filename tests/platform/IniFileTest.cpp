@@ -1,8 +1,13 @@
 #include "platform/IniFile.h"
+#include "platform/WholeFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using platform::IniFile;
@@ -52,8 +57,6 @@ TEST_F(IniFileTest, ByteOrderMarkDoesNotHideTheFirstSection)
 {
     put("\xEF\xBB\xBF[Timers]\r\nPolling=200\r\n");
     EXPECT_EQ(IniFile::read(path, "Timers", "Polling"), "200");
-    ASSERT_TRUE(IniFile::write(path, "Timers", "Tests", "5000"));
-    EXPECT_EQ(content(), "\xEF\xBB\xBF[Timers]\r\nPolling=200\r\nTests=5000\r\n");
 }
 
 TEST_F(IniFileTest, CutsValuesLongerThan255Characters)
@@ -62,32 +65,99 @@ TEST_F(IniFileTest, CutsValuesLongerThan255Characters)
     EXPECT_EQ(IniFile::read(path, "S", "K").size(), 255);
 }
 
-TEST_F(IniFileTest, WriteChangesKeyInPlaceAndKeepsOtherLines)
+TEST_F(IniFileTest, AWriteChangesOneLineAndKeepsEveryOtherByte)
 {
-    put("; keep me\r\n[Timers]\r\nPolling = 100   ; odd\r\nTests=5000\r\n\r\n[Reports]\r\nA=1\r\n");
-    ASSERT_TRUE(IniFile::write(path, "timers", "polling", "150"));
-    EXPECT_EQ(content(),
-              "; keep me\r\n[Timers]\r\npolling=150\r\nTests=5000\r\n\r\n[Reports]\r\nA=1\r\n");
+    struct Case {
+        const char* what;
+        QByteArray before;   // "-" for no file
+        const char* section;
+        const char* key;
+        const char* value;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"in place, in the file's spelling of the key",
+         "; keep me\r\n[Timers]\r\nPolling = 100   ; odd\r\nTests=5000\r\n\r\n[Reports]\r\nA=1\r\n", "timers",
+         "polling", "150", "; keep me\r\n[Timers]\r\nPolling=150\r\nTests=5000\r\n\r\n[Reports]\r\nA=1\r\n"},
+        {"a key spelt otherwise by the defaults", "[PACE]\r\nZAMO24ContinueWithoutRoll=\r\n", "PACE",
+         "Zamo24ContinueWithoutRoll", "0", "[PACE]\r\nZAMO24ContinueWithoutRoll=0\r\n"},
+        {"a new key after the section's last line", "[Timers]\r\nPolling=150\r\n\r\n[Reports]\r\nA=1", "Timers",
+         "Tests", "5000", "[Timers]\r\nPolling=150\r\nTests=5000\r\n\r\n[Reports]\r\nA=1"},
+        {"a new key in the last section, which lacks its line end", "[Reports]\r\nA=1", "Reports", "B", "2",
+         "[Reports]\r\nA=1\r\nB=2\r\n"},
+        {"a new section at the end", "[Reports]\r\nA=1", "PACE", "PaceDuration", "60",
+         "[Reports]\r\nA=1\r\n[PACE]\r\nPaceDuration=60\r\n"},
+        {"the first of two equal sections and keys", "[A]\r\nx=1\r\nX=2\r\n[a]\r\nx=3\r\n", "A", "x", "9",
+         "[A]\r\nx=9\r\nX=2\r\n[a]\r\nx=3\r\n"},
+        {"a line-feed file", "[A]\nx=1\n", "A", "y", "2", "[A]\nx=1\ny=2\n"},
+        {"a byte-order mark", "\xEF\xBB\xBF[Timers]\r\nPolling=200\r\n", "Timers", "Tests", "5000",
+         "\xEF\xBB\xBF[Timers]\r\nPolling=200\r\nTests=5000\r\n"},
+        {"a new file", "-", "Limits", "DCO", "100", "[Limits]\r\nDCO=100\r\n"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(path);
+        if (c.before != "-")
+            put(c.before);
+        ASSERT_TRUE(IniFile::write(path, c.section, c.key, c.value)) << c.what;
+        EXPECT_EQ(content(), c.after) << c.what;
+        EXPECT_EQ(IniFile::read(path, c.section, c.key), c.value) << c.what;
+    }
 }
 
-TEST_F(IniFileTest, NewKeyGoesToEndOfItsSectionAndNewSectionToEndOfFile)
+TEST_F(IniFileTest, SeveralKeysReachTheFileTogetherOrNotAtAll)
 {
-    put("[Timers]\r\nPolling=150\r\n\r\n[Reports]\r\nA=1");
-    ASSERT_TRUE(IniFile::write(path, "Timers", "Tests", "5000"));
-    ASSERT_TRUE(IniFile::write(path, "Reports", "B", "2"));
-    ASSERT_TRUE(IniFile::write(path, "PACE", "PaceDuration", "60"));
-    EXPECT_EQ(content(), "[Timers]\r\nPolling=150\r\nTests=5000\r\n\r\n[Reports]\r\nA=1\r\nB=2\r\n"
-                         "[PACE]\r\nPaceDuration=60\r\n");
-}
-
-TEST_F(IniFileTest, CreatesMissingFileAndKeepsLineFeedFiles)
-{
-    ASSERT_TRUE(IniFile::write(path, "Limits", "DCO", "100"));
+    put("[Limits]\r\nDCO=100\r\n");
+    const QList<IniFile::Key> keys{{"Limits", "DCO", "50"}, {"Warnings", "DCO", "40"}};
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        QString error;
+        EXPECT_FALSE(IniFile::write(path, keys, &error));
+        EXPECT_EQ(error, qt_error_string(ENOSPC));
+    }
     EXPECT_EQ(content(), "[Limits]\r\nDCO=100\r\n");
+    EXPECT_EQ(IniFile::read(path, "Limits", "DCO"), "100") << "what is kept follows the file, not the failed write";
+    ASSERT_TRUE(IniFile::write(path, keys));
+    EXPECT_EQ(content(), "[Limits]\r\nDCO=50\r\n[Warnings]\r\nDCO=40\r\n");
+}
 
-    put("[A]\nx=1\n");
-    ASSERT_TRUE(IniFile::write(path, "A", "y", "2"));
-    EXPECT_EQ(content(), "[A]\nx=1\ny=2\n");
+TEST_F(IniFileTest, AChangeByAnotherProgramIsSeenAtTheNextRead)
+{
+    put("[A]\r\nx=1\r\n");
+    ASSERT_EQ(IniFile::read(path, "A", "x"), "1");
+    put("[A]\r\nx=2\r\n");   // same size, same file, within the same moment
+    EXPECT_EQ(IniFile::read(path, "A", "x"), "2");
+    ASSERT_TRUE(IniFile::write(path, "A", "y", "3"));
+    put("[A]\r\nx=4\r\n");
+    EXPECT_EQ(IniFile::read(path, "A", "x"), "4");
+    EXPECT_EQ(IniFile::read(path, "A", "y"), "");
+    QFile::remove(path);
+    EXPECT_EQ(IniFile::read(path, "A", "x"), "");
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNotTakenForAMissingOne)
+{
+    QString error;
+    EXPECT_TRUE(IniFile::readable(dir.filePath("none.ini"), &error));
+    EXPECT_EQ(error, "");
+
+    put("[A]\r\nx=1\r\n");
+    {
+        platform::WholeFile::FaultForTesting refused(platform::WholeFile::Step::Open, EACCES, "settings.ini");
+        EXPECT_FALSE(IniFile::readable(path, &error));
+        EXPECT_EQ(error, qt_error_string(EACCES));
+        EXPECT_EQ(IniFile::read(path, "A", "x", &error), "");
+        EXPECT_EQ(error, qt_error_string(EACCES));
+        EXPECT_FALSE(IniFile::write(path, "A", "y", "2"));
+    }
+    EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
+
+    const QString folder = dir.filePath("folder.ini");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    EXPECT_FALSE(IniFile::readable(folder, &error));
+    EXPECT_EQ(error, qt_error_string(EISDIR));
+    EXPECT_FALSE(IniFile::write(folder, "A", "x", "1", &error));
+    EXPECT_EQ(error, qt_error_string(EISDIR));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST_F(IniFileTest, RefusesWritesThatWouldBreakTheFile)

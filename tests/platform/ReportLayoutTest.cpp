@@ -1,12 +1,18 @@
 // Laying reports out on pages: wide tables split into column ranges with
 // their leading columns repeated, long tables continued on new pages under
-// their header, nothing drawn outside the paper.
+// their header, fields taller than a page continued under their label,
+// words too wide for their box broken, nothing drawn outside the paper or
+// over the foot of a page.
 
 #include "platform/ReportLayout.h"
 
+#include "support/ReportPages.h"
+
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QRectF>
+
 
 using platform::ReportBlock;
 using platform::ReportCell;
@@ -14,6 +20,9 @@ using platform::ReportContent;
 using platform::ReportLayout;
 using platform::ReportPage;
 using platform::ReportPageItem;
+using testsupport::ExpectClearOfTheFoot;
+using testsupport::UnbrokenWord;
+using testsupport::Words;
 
 namespace {
 
@@ -76,6 +85,84 @@ TEST(ReportLayout, ALongTableGoesOnOverPagesUnderItsHeaderWithEveryPageNumbered)
         ASSERT_EQ(count(pages, QString("E%1").arg(r)), 1) << r;
     for (qsizetype i = 0; i < pages.size(); ++i)
         EXPECT_EQ(count({pages[i]}, QString("Page %1 of %2").arg(i + 1).arg(pages.size())), 1);
+    expectInsidePaper(pages);
+}
+
+// The lines drawn at the left edge x in the font, page after page, each
+// fitting the width of its box.
+struct Drawn {
+    QString text;
+    QList<int> pages;   // the pages they are on
+};
+
+Drawn drawnAt(const QList<ReportPage>& pages, double x, platform::ReportFont font)
+{
+    const QFontMetricsF metrics(ReportLayout::font(font));
+    Drawn drawn;
+    for (int i = 0; i < pages.size(); ++i) {
+        for (const ReportPageItem& item : pages[i].items) {
+            if (item.kind != ReportPageItem::Kind::Text || item.font != font || qAbs(item.rect.left() - x) >= 0.01)
+                continue;
+            EXPECT_LE(metrics.horizontalAdvance(item.text.trimmed()), item.rect.width() + 0.01) << item.text.toStdString();
+            drawn.text += item.text;
+            if (!drawn.pages.contains(i))
+                drawn.pages << i;
+        }
+    }
+    return drawn;
+}
+
+TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabelsAndClearOfTheFoot)
+{
+    const QString lot = Words('L', 4999, 600);
+    const QString notes = Words('N', 10000, 900);
+    ReportBlock title;
+    title.kind = ReportBlock::Kind::Title;
+    ReportBlock fields;
+    fields.kind = ReportBlock::Kind::Fields;
+    fields.fields = {{"Lot Number", lot}, {"Started", "2026-03-02 09:00:00"}, {"Notes", notes}, {"Run", "Completed"}};
+    ReportContent content;
+    content.title = "Test Report";
+    content.landscape = true;
+    content.blocks << title << fields;
+
+    const QList<ReportPage> pages = ReportLayout::layout(content);
+    QList<double> valueEdges;   // the left edges of the two columns of values
+    for (const ReportPageItem& item : pages.first().items)
+        if (item.font == platform::ReportFont::Body && !valueEdges.contains(item.rect.left()))
+            valueEdges << item.rect.left();
+    ASSERT_EQ(valueEdges.size(), 2);
+    const Drawn left = drawnAt(pages, valueEdges[0], platform::ReportFont::Body);
+    EXPECT_EQ(left.text, lot + notes) << "every character of the lot and then of the notes";
+    EXPECT_EQ(drawnAt(pages, valueEdges[1], platform::ReportFont::Body).text, "2026-03-02 09:00:00Completed");
+    ASSERT_GT(left.pages.size(), 4);
+    EXPECT_EQ(left.pages.size(), pages.size());
+    EXPECT_EQ(count(pages, "Lot Number") + count(pages, "Notes"), pages.size() + 1)
+        << "each label on every page its value is on; they share one page";
+    EXPECT_EQ(count(pages, "Started"), 1) << "a label is not repeated once its value has ended";
+    ExpectClearOfTheFoot(pages);
+    expectInsidePaper(pages);
+}
+
+TEST(ReportLayout, AWordTooWideForItsBoxIsBrokenWithinTheBoxAndKeepsEveryCharacter)
+{
+    const QString unbroken = UnbrokenWord(120);
+    ReportContent content = table(3, 2);
+    content.blocks[0].rows[1][2] = ReportCell{unbroken, {}};
+    ReportBlock text;
+    text.kind = ReportBlock::Kind::Text;
+    text.text = Words('T', 2000, 1500);
+    content.blocks << text;
+
+    const QList<ReportPage> pages = ReportLayout::layout(content);
+    double cellEdge = -1;
+    for (const ReportPageItem& item : pages.first().items)
+        if (item.text == "1002.125")
+            cellEdge = item.rect.left();
+    const Drawn cell = drawnAt(pages, cellEdge, platform::ReportFont::Table);
+    EXPECT_EQ(cell.text, "1002.125" + unbroken);
+    EXPECT_EQ(drawnAt(pages, 36, platform::ReportFont::Body).text, text.text) << "a text at the left margin";
+    ExpectClearOfTheFoot(pages);
     expectInsidePaper(pages);
 }
 

@@ -5,9 +5,16 @@
 
 #include "XlsxCells.h"
 
+#include "support/FixtureGroupWriter.h"
+#include "support/ReportPages.h"
+
+#include "platform/WholeFile.h"
 #include "results/TestReportForm.h"
 
+#include <QAction>
 #include <QFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -112,8 +119,66 @@ TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
             }
         }
     }
-    EXPECT_EQ(numbers, 9 + 7) << "every reading, and the unit diagnostics with their unit number";
+    EXPECT_EQ(numbers, 9 + 6) << "every reading, and the unit diagnostics with their unit number";
     EXPECT_TRUE(rows[lines.indexOf("Electrode\t20\tVerdict") + 1].value(1).number);
+}
+
+TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperatorWhoAskedForIt)
+{
+    for (const QString& format : {QString("PDF"), QString("XLS"), QString("TAB")}) {
+        const QString file = path("old." + format);
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("last week's report");
+        }
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC, "old." + format);
+        EXPECT_TRUE(exportReport(format, "old." + format).isEmpty()) << format.toStdString();
+        EXPECT_EQ(readText(file), "last week's report") << format.toStdString();
+    }
+    EXPECT_EQ(logCount("No space left on device"), 3);
+    EXPECT_TRUE(prompts->shown.isEmpty()) << "exports after a run are logged only";
+
+    TestReportForm form;
+    form.setDatabasePath(databasePath);
+    form.setReportGroupID(kGroup);
+    form.show();
+    prompts->fileAnswers = {path("old.PDF")};
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        form.findChild<QAction*>("mExportToPDF")->trigger();
+    }
+    ASSERT_EQ(prompts->messages().size(), 1);
+    EXPECT_EQ(prompts->messages().first(),
+              "Unable to export the report: Cannot write " + path("old.PDF") + ": No space left on device");
+    EXPECT_EQ(prompts->shown.last().title, "Test Report");
+    EXPECT_EQ(readText(path("old.PDF")), "last week's report");
+}
+
+TEST_P(ReportExport, UnitDiagnosticsShowWhatEachModelReportsAndNothingElse)
+{
+    extractTemplates(true);
+    testsupport::FixtureGroupWriter w(*db);
+    const QDateTime start(QDate(2026, 3, 3), QTime(8, 0));
+    const qint64 zamo80 = w.group({40004, "LOT-80", "", start, start.addSecs(600), true, false});
+    w.diagnostics(zamo80, 1, true);
+    w.diagnostics(zamo80, 2, true);
+    const struct {
+        qint32 group;
+        const char* section;
+    } cases[] = {
+        {kGroup, "Unit Diagnostics\n"
+                 "Unit\tFirmware\t10 Hz Peak\tTemperature\tVcc\t+5 V\t-5 V\t5 V Reference\t200 V On\t200 V Off\n"
+                 "1\tU2.1\t1.250\t31.5\t3.300\t5.010\t-4.990\tYes\tYes\tNo\n"},
+        {40004, "Unit Diagnostics\n"
+                "Unit\tFirmware\t10 Hz Peak\t30 kHz Peak\tVcc\t+5 V\t-5 V\t5 V Reference\tLid Closed\n"
+                "1\tU8.1\t1.250\t0.500\t3.300\t5.010\t-4.990\tYes\tYes\n"
+                "2\tU8.1\t1.250\t0.500\t3.300\t5.010\t-4.990\tYes\tYes\n"},
+    };
+    for (const auto& c : cases) {
+        const QString text = readText(exportReport("TAB", QString("diagnostics-%1.txt").arg(c.group), false, false, c.group));
+        EXPECT_EQ(testsupport::TextSection(text, "Unit Diagnostics", "Tests").toStdString(), c.section);
+    }
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(ReportExport);

@@ -17,6 +17,8 @@
 #include <QImage>
 #include <QPrinter>
 
+#include <iterator>
+
 namespace {
 
 using ReportWindow = ReportTest;
@@ -105,7 +107,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
-TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusUnderTheNameTypedAndPrints)
+TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAddedWhereTypedWithoutAndPrints)
 {
     TestReportForm form;
     form.setDatabasePath(databasePath);
@@ -120,14 +122,36 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusUnderTheNameTypedAndPrints
     if (const QByteArray folder = qgetenv("ZAMO_REPORT_SCREENSHOTS"); !folder.isEmpty())
         shot.save(QString::fromLocal8Bit(folder) + "/report-window.png");
 
-    prompts->fileAnswers = {path("typed-without-extension"), QString()};
-    form.findChild<QAction*>("mExportToTAB")->trigger();
+    const struct {
+        const char* menu;
+        const char* typed;
+        const char* written;
+    } exports[] = {
+        {"mExportToPDF", "rep1", "rep1.PDF"},
+        {"mExportToXLS", "rep1_XLS", "rep1_XLS.XLS"},
+        {"mExportToTAB", "rep1_TAB", "rep1_TAB.TXT"},
+        {"mExportToTAB", "kept.dat", "kept.dat"},
+        {"mExportToPDF", "closing.", "closing.PDF"},
+    };
+    for (const auto& e : exports)
+        prompts->fileAnswers.push_back(path(e.typed));
+    prompts->fileAnswers.push_back(QString());
+    for (const auto& e : exports)
+        form.findChild<QAction*>(e.menu)->trigger();
     form.findChild<QAction*>("mExportToPDF")->trigger();   // cancelled
-    ASSERT_EQ(prompts->shown.size(), 2);
+    ASSERT_EQ(prompts->shown.size(), std::size(exports) + 1);
     EXPECT_EQ(prompts->shown[0].kind, "save");
     EXPECT_EQ(prompts->shown[0].text, "Export Report");
-    EXPECT_TRUE(readText(path("typed-without-extension")).startsWith("Test Report\n"));
-    EXPECT_EQ(QDir(home.stationFolder()).entryList({"*.pdf", "typed-without-extension.*"}), QStringList());
+    QStringList written;
+    for (const auto& e : exports)
+        written << e.written;
+    written.sort();
+    EXPECT_EQ(QDir(home.stationFolder()).entryList({"rep1*", "kept*", "closing*"}, QDir::Files, QDir::Name), written);
+    EXPECT_TRUE(readText(path("rep1_TAB.TXT")).startsWith("Test Report\n"));
+    EXPECT_TRUE(readText(path("kept.dat")).startsWith("Test Report\n"));
+    QFile pdf(path("rep1.PDF"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdf.read(5), QByteArray("%PDF-"));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

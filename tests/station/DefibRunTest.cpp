@@ -3,7 +3,6 @@
 // goes on to its end.
 #include "support/StationHarness.h"
 
-#include "core/ElectrodeSelection.h"
 
 #include <gmock/gmock.h>
 
@@ -21,15 +20,10 @@ protected:
         station.ConnectSimulatedUnit(1, 2, true);
         MainForm& form = station.Form();
         ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-        modMain::ApplyElectrodeString(electrode);
-        form.ApplyElectrodeSelection();
-        Globals::ActiveTestList.clear();
-        for (const QString& type : types) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(type + "," + electrode + ",1");
-            Globals::ActiveTestList.append(step);
-        }
-        form.UpdateTestSequenceList();
+        QStringList steps;
+        for (const QString& type : types)
+            steps << type + "," + electrode + ",1";
+        station.UseTestList(electrode, steps);
         testsupport::StationHarness::StartNextRunWithLot("LOT-9");
         form.cmdRunTestList->click();
         ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.toStdString();

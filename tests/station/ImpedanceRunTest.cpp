@@ -4,7 +4,6 @@
 #include "support/StationHarness.h"
 #include "support/QtPrinters.h"
 
-#include "core/ElectrodeSelection.h"
 #include "execution/VerdictRules.h"
 
 #include <gmock/gmock.h>
@@ -54,12 +53,7 @@ protected:
     void RunAczList()
     {
         MainForm& form = station.Form();
-        modMain::ApplyElectrodeString("A1-B1");
-        form.ApplyElectrodeSelection();
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByString("ACZ,A1-B1,1");
-        Globals::ActiveTestList = {step};
-        form.UpdateTestSequenceList();
+        station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::StartNextRunWithLot("LOT-7");
         form.cmdRunTestList->click();
         ASSERT_TRUE(form.pTestRunning());
@@ -122,8 +116,9 @@ TEST_F(ImpedanceRunTest, Zamo80ChannelZeroDataErrorsAreRetransmittedUntilTheAlte
     }
     EXPECT_THAT(highsOfA1, ::testing::ElementsAre(9999, 9999, 9999, 0));
     for (const Reading& r : finals) {
-        if (r.measureHigh == 0)
+        if (r.measureHigh == 0) {
             EXPECT_TRUE(lines.contains(ExpectedResultLine(r))) << ExpectedResultLine(r).toStdString();
+        }
     }
     EXPECT_EQ(lines.filter("Final result recorded for ").size(), 2);
 }

@@ -3,7 +3,6 @@
 #include "support/StationHarness.h"
 
 #include "core/AdvancedOptionsForm.h"
-#include "core/ElectrodeSelection.h"
 #include "definitions/SetLimitsForm.h"
 #include "definitions/TestSequenceEditorForm.h"
 #include "execution/LotByElectrodeForm.h"
@@ -161,12 +160,7 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     station.ConnectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
-    modMain::ApplyElectrodeString("A1-B1");
-    form.ApplyElectrodeSelection();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByString("ACZ,A1-B1,1");
-    Globals::ActiveTestList = {step};
-    form.UpdateTestSequenceList();
+    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
 
     station.StartNextRunWithLot("LOT-1");
     form.cmdRunTestList->click();

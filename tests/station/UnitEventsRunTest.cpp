@@ -1,15 +1,19 @@
 // Unit and signal-generator events during a run of the whole station on a
 // simulated ZAMO80: an opened lid stops the run; a roll step goes on when
-// the signal generator's delay ends.
+// the signal generator's delay ends; the other unit's USB error box leaves
+// the run going.
 #include "support/StationHarness.h"
 
 #include "core/ElectrodeSelection.h"
 #include "core/modINIReadWrite.h"
+#include "platform/FakeD2xx.h"
 
 #include <gmock/gmock.h>
 
 #include <QDir>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -70,6 +74,39 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
+}
+
+// Unit 2's port fails while a poll tick of unit 1 runs (a command for unit 2
+// sent from a handler of unit 1's reply): the station's USB error box for
+// unit 2 waits two minutes for the operator, and meanwhile unit 1 polls and
+// reads, so that its run goes on to its end.
+TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
+{
+    platform::ScopedFakeD2xx noConverters;   // the reconnection after OK finds no unit 2
+    StartOnZamo80({"ACZ"});
+    station.Advance(1000);
+    ASSERT_TRUE(station.Form().pTestRunning());
+    station.Prompts().messageOpenMs = 120000;
+    bool raised = false;
+    qsizetype framesWhileOpen = 0;
+    QString linesWhileOpen;
+    QObject::connect(&station.Link(1), &ctlZAMOUsbComm::TXData, [&](int, const QString&) {
+        if (std::exchange(raised, true))
+            return;
+        const qsizetype before = station.Sent(1).size();
+        const QString linesBefore = Globals::CommBuffer;
+        emit station.Link(2).UsbError(2, QStringLiteral("FT-Write - General IO Error"));
+        framesWhileOpen = station.Sent(1).size() - before;
+        linesWhileOpen = Globals::CommBuffer.mid(linesBefore.size());
+    });
+    station.Advance(1000);
+    ASSERT_TRUE(raised);
+    station.Prompts().messageOpenMs = 0;
+
+    EXPECT_EQ(station.Prompts().messages().filter("There is an error communicating with the device.").size(), 1);
+    EXPECT_GT(framesWhileOpen, 10);
+    EXPECT_TRUE(linesWhileOpen.contains("* ACZ Test Complete on Electrode A1")) << linesWhileOpen.toStdString();
+    EXPECT_TRUE(linesWhileOpen.contains("* Tests Completed")) << linesWhileOpen.toStdString();
 }
 
 } // namespace

@@ -67,13 +67,20 @@ void FixtureGroupWriter::electrodes(qint64 groupID, int unit, const QString& let
     insertRow("UnitElectrodes", columns, params);
 }
 
-void FixtureGroupWriter::diagnostics(qint64 groupID, int unit)
+void FixtureGroupWriter::diagnostics(qint64 groupID, int unit, bool zamo80Columns)
 {
-    insert("INSERT INTO UnitMasterDiagnostics (GroupID, UnitNumber, \"10HzPeak\", Temperature, Vcc, \"5VPos\", "
-           "\"5VNeg\", \"5VRWorking\", \"200vOnWorking\", \"200vOffWorking\", FirmwareVersion, Zamo80LidClosed, "
-           "Zamo8030kPeak) VALUES (?, ?, 1.25, 31.5, 3.3, 5.01, -4.99, ?, ?, ?, 'U2.1', ?, 0.5)",
-           {DbParameter::fromValue(groupID), DbParameter::fromValue(unit), {"a", DbType::Boolean, 0, true},
-            {"b", DbType::Boolean, 0, true}, {"c", DbType::Boolean, 0, false}, {"d", DbType::Boolean, 0, true}});
+    const QList<DbParameter> keys{DbParameter::fromValue(groupID), DbParameter::fromValue(unit)};
+    if (zamo80Columns)
+        insert("INSERT INTO UnitMasterDiagnostics (GroupID, UnitNumber, \"10HzPeak\", Temperature, Vcc, \"5VPos\", "
+               "\"5VNeg\", \"5VRWorking\", Zamo80LidClosed, Zamo8030kPeak, FirmwareVersion) "
+               "VALUES (?, ?, 1.25, 0, 3.3, 5.01, -4.99, ?, ?, 0.5, 'U8.1')",
+               keys + QList<DbParameter>{{"a", DbType::Boolean, 0, true}, {"b", DbType::Boolean, 0, true}});
+    else
+        insert("INSERT INTO UnitMasterDiagnostics (GroupID, UnitNumber, \"10HzPeak\", Temperature, Vcc, \"5VPos\", "
+               "\"5VNeg\", \"5VRWorking\", \"200vOnWorking\", \"200vOffWorking\", FirmwareVersion) "
+               "VALUES (?, ?, 1.25, 31.5, 3.3, 5.01, -4.99, ?, ?, ?, 'U2.1')",
+               keys + QList<DbParameter>{{"a", DbType::Boolean, 0, true}, {"b", DbType::Boolean, 0, true},
+                                         {"c", DbType::Boolean, 0, false}});
 }
 
 void FixtureGroupWriter::paceProperties(qint64 groupID, int unit, QChar letter, double amplitude, const QString& roll)

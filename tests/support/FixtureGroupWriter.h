@@ -30,7 +30,9 @@ public:
     void linkCondensed(qint64 sourceGroupID, qint32 sourceUniqueGroupID, qint64 condensedGroupID);
     // Serial numbers "S<letter><unit>", firmware "F1.2", lot "L-<letter>".
     void electrodes(qint64 groupID, int unit, const QString& letters, const QDateTime& calibrated);
-    void diagnostics(qint64 groupID, int unit);
+    // One diagnostics reading with the columns of a base unit, or of a
+    // ZAMO80 or ZAMO2-4, as the station stores them.
+    void diagnostics(qint64 groupID, int unit, bool zamo80Columns = false);
     void paceProperties(qint64 groupID, int unit, QChar letter, double amplitude, const QString& roll);
     // Returns the TestID.
     qint64 test(qint64 groupID, const QString& typeName, const QDateTime& start, qint64 parentTestID = 0,

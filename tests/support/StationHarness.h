@@ -9,6 +9,7 @@
 // Header only: each test program that uses it links the station's libraries.
 
 #include "core/CommandLine.h"
+#include "core/ElectrodeSelection.h"
 #include "core/Globals.h"
 #include "core/ParentMDIForm.h"
 #include "core/ProgramEnd.h"
@@ -31,12 +32,14 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QObject>
 #include <QRadioButton>
 #include <QStringList>
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace testsupport {
 
@@ -65,6 +68,7 @@ public:
                                &Globals::PaceTestList, &Globals::ConsecutiveTestList1, &Globals::ConsecutiveTestList2})
             list->clear();
         Globals::CommBuffer.clear();
+        Globals::ShowVerbose = Globals::ShowRxBuffer = Globals::DiagnosticLog = Globals::CommPaused = false;
         modMain::LogFilePath.clear();
     }
 
@@ -134,15 +138,41 @@ public:
     }
 
     // The pre-test details window that the next run opens is answered with
-    // "Start Test" and the lot given.
-    static void StartNextRunWithLot(const QString& lot)
+    // "Start Test", the lot and the notes given.
+    static void StartNextRunWithLot(const QString& lot, const QString& notes = QString())
     {
-        WhenModal([lot](QWidget* modal) {
+        WhenModal([lot, notes](QWidget* modal) {
             if (auto* details = qobject_cast<TestDetailsForm*>(modal)) {
                 details->LotNumberTextBox->setText(lot);
+                details->NotesTextBox->setPlainText(notes);
                 details->cmdStartTest->click();
             }
         });
+    }
+
+    // Selects the electrodes on the main test window and makes the steps
+    // (each a .tsq line such as "ACZ,A1-B1,1") its test list.
+    void UseTestList(const QString& electrodes, const QStringList& steps)
+    {
+        modMain::ApplyElectrodeString(electrodes);
+        Form().ApplyElectrodeSelection();
+        Globals::ActiveTestList.clear();
+        for (const QString& line : steps) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(line);
+            Globals::ActiveTestList.append(step);
+        }
+        Form().UpdateTestSequenceList();
+    }
+
+    // Starts the test list with the Run button, answers the pre-test
+    // details with the lot, and waits for the run's end; false when it did
+    // not start or did not end within maxMs of virtual time.
+    bool RunTestList(const QString& lot, qint64 maxMs = 120000)
+    {
+        StartNextRunWithLot(lot);
+        Form().cmdRunTestList->click();
+        return Form().pTestRunning() && RunUntil([this] { return !Form().pTestRunning(); }, maxMs);
     }
 
     QString LogText() const

@@ -1,0 +1,217 @@
+#include "platform/WholeFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+struct Fault {
+    WholeFile::Step step;
+    int errorNumber;
+    QString pathEnd;
+};
+
+std::optional<Fault>& activeFault()
+{
+    static std::optional<Fault> fault;
+    return fault;
+}
+
+// True (with errno set) when a test made this step fail for the path.
+bool injected(WholeFile::Step step, const QString& path)
+{
+    const std::optional<Fault>& fault = activeFault();
+    if (!fault || fault->step != step || !path.endsWith(fault->pathEnd))
+        return false;
+    errno = fault->errorNumber;
+    return true;
+}
+
+QString causeOf(int errorNumber)
+{
+    return qt_error_string(errorNumber);
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QByteArray nativeName(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The file that a save replaces: the path itself, or the file that a
+// symbolic link there names.
+QString saveTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+// A new, empty file beside the target, open for writing; -1 when none could
+// be made.
+int createBeside(const QString& target, QString* temporary)
+{
+    constexpr int Attempts = 100;
+    for (int i = 0; i < Attempts; ++i) {
+        *temporary = target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16,
+                                                        QLatin1Char('0'));
+        const int fd = ::open(nativeName(*temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    constexpr qsizetype Chunk = 1 << 20;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(std::min(Chunk, bytes.size() - done)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// A file system that cannot flush on request (some special ones) is no
+// failure of the save.
+bool syncFailed(int result)
+{
+    return result != 0 && errno != EINVAL && errno != ENOTSUP;
+}
+
+// Makes the rename itself last; a folder that refuses this loses nothing.
+void syncFolderOf(const QString& target)
+{
+    const int fd = ::open(nativeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+WholeFile::ReadResult WholeFile::read(const QString& path, QByteArray* bytes, QString* error)
+{
+    bytes->clear();
+    int fd = -1;
+    if (!injected(Step::Open, path))
+        fd = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int cause = errno;
+        setError(error, causeOf(cause));
+        return cause == ENOENT || cause == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int cause = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        setError(error, causeOf(cause));
+        return ReadResult::Failed;
+    }
+    QByteArray data;
+    data.reserve(qsizetype(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = injected(Step::Read, path) ? -1 : ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int cause = errno;
+            ::close(fd);
+            setError(error, causeOf(cause));
+            return ReadResult::Failed;
+        }
+        data.append(buffer, n);
+    }
+    ::close(fd);
+    *bytes = std::move(data);
+    return ReadResult::Read;
+}
+
+bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QString target = saveTarget(path);
+    struct stat old {};
+    const bool existed = ::stat(nativeName(target).constData(), &old) == 0;
+    if (existed && S_ISDIR(old.st_mode)) {
+        setError(error, causeOf(EISDIR));
+        return false;
+    }
+    if (existed && ::access(nativeName(target).constData(), W_OK) != 0) {
+        setError(error, causeOf(errno));
+        return false;
+    }
+
+    QString temporary;
+    const int fd = injected(Step::Create, path) ? -1 : createBeside(target, &temporary);
+    if (fd < 0) {
+        setError(error, causeOf(errno));
+        return false;
+    }
+    if (existed)
+        ::fchmod(fd, old.st_mode & 07777);
+
+    const QByteArray temporaryName = nativeName(temporary);
+    auto fail = [&](int cause, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(temporaryName.constData());
+        setError(error, causeOf(cause));
+        return false;
+    };
+    if (injected(Step::Write, path) || !writeAll(fd, bytes))
+        return fail(errno, true);
+    if (injected(Step::Sync, path) || syncFailed(::fsync(fd)))
+        return fail(errno, true);
+    int closeCause = 0;
+    if (injected(Step::Close, path)) {
+        closeCause = errno;
+        ::close(fd);
+    } else if (::close(fd) != 0) {
+        closeCause = errno;
+    }
+    if (closeCause != 0)
+        return fail(closeCause, false);
+    if (injected(Step::Rename, path) || ::rename(temporaryName.constData(), nativeName(target).constData()) != 0)
+        return fail(errno, false);
+    syncFolderOf(target);
+    return true;
+}
+
+WholeFile::FaultForTesting::FaultForTesting(Step step, int errorNumber, const QString& pathEnd)
+{
+    activeFault() = Fault{step, errorNumber, pathEnd};
+}
+
+WholeFile::FaultForTesting::~FaultForTesting()
+{
+    activeFault().reset();
+}
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+// Files read and written whole, so that a failing disk never costs what is
+// already stored.
+//
+// save() puts the bytes into a new file beside the target, writes them all,
+// flushes them to the disk and closes the file, checking every step, and only
+// then lets the new file take the target's place (one rename). When any step
+// fails (a full disk, a medium that reports an error at flush or close, a
+// folder that cannot be written) the target stays exactly as it was, the new
+// file is removed, and the cause comes back as text for the log or the
+// operator. A target that exists but may not be written is refused as a
+// whole, as is a folder in the target's place. The new file takes the old
+// one's permission bits; a symbolic link is followed to the file it names.
+//
+// read() reads a file in one go and tells a missing file (nothing at the
+// path) from one that is there but cannot be read (no permission, a folder,
+// a read error).
+//
+// Tests make single steps fail with FaultForTesting, as a full disk or a
+// broken medium would.
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+class WholeFile {
+public:
+    enum class ReadResult { Read, Missing, Failed };
+
+    // Reads the file into *bytes. On Missing or Failed *bytes is emptied and
+    // *error (when given) holds the cause.
+    static ReadResult read(const QString& path, QByteArray* bytes, QString* error = nullptr);
+
+    // Replaces the file with the bytes (creating it when missing). False,
+    // with the cause in *error, when the file could not be replaced; the old
+    // file is then untouched.
+    static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+    // The steps at which a test can make a read or a save fail.
+    enum class Step { Open, Read, Create, Write, Sync, Close, Rename };
+
+    // For the life of the object, every call of the step on a path that ends
+    // with pathEnd (every path when empty) fails with the system error
+    // number given (ENOSPC, EIO, EACCES, ...). One fault at a time.
+    class FaultForTesting {
+    public:
+        FaultForTesting(Step step, int errorNumber, const QString& pathEnd = QString());
+        ~FaultForTesting();
+        FaultForTesting(const FaultForTesting&) = delete;
+        FaultForTesting& operator=(const FaultForTesting&) = delete;
+    };
+};
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#include "results/ReportExportName.h"
+
+#include <QFileInfo>
+
+namespace ReportExportName {
+
+QString Extension(const QString& exportFormat)
+{
+    if (exportFormat == QLatin1String("PDF"))
+        return QStringLiteral(".PDF");
+    if (exportFormat == QLatin1String("XLS"))
+        return QStringLiteral(".XLS");
+    if (exportFormat == QLatin1String("TAB"))
+        return QStringLiteral(".TXT");
+    return QString();
+}
+
+QString WithExtension(const QString& path, const QString& exportFormat)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return path;
+    // A name typed with a closing point takes the extension after that point.
+    return name.endsWith(QLatin1Char('.')) ? path + Extension(exportFormat).mid(1) : path + Extension(exportFormat);
+}
+
+} // namespace ReportExportName

@@ -1,0 +1,147 @@
+#include "platform/IniFile.h"
+#include "platform/WholeFile.h"
+#include "support/TinyFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+using platform::WholeFile;
+
+namespace {
+
+class WholeFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath("settings.ini");
+
+    void put(const QByteArray& content, const QString& file = QString()) const
+    {
+        QFile f(file.isEmpty() ? path : file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+    QByteArray content(const QString& file = QString()) const
+    {
+        QFile f(file.isEmpty() ? path : file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList filesThere() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST_F(WholeFileTest, AStepThatFailsLeavesTheOldFileWholeAndSaysWhy)
+{
+    struct Case {
+        WholeFile::Step step;
+        int error;
+        const char* what;
+    };
+    const Case cases[] = {
+        {WholeFile::Step::Create, ENOSPC, "no room for a new file"},
+        {WholeFile::Step::Write, ENOSPC, "the disk fills while writing"},
+        {WholeFile::Step::Sync, EIO, "the medium fails at the flush"},
+        {WholeFile::Step::Close, EIO, "the error shows only at close, as on a network share"},
+        {WholeFile::Step::Rename, EXDEV, "the new file cannot take the old one's place"},
+    };
+    const QByteArray old = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
+    for (const Case& c : cases) {
+        put(old);
+        QString error;
+        {
+            WholeFile::FaultForTesting fault(c.step, c.error);
+            EXPECT_FALSE(WholeFile::save(path, QByteArray(100000, 'n'), &error)) << c.what;
+        }
+        EXPECT_EQ(error, qt_error_string(c.error)) << c.what;
+        EXPECT_EQ(content(), old) << c.what;
+        EXPECT_EQ(filesThere(), QStringList{"settings.ini"}) << c.what << ": the new file is removed";
+    }
+    ASSERT_TRUE(WholeFile::save(path, "new"));
+    EXPECT_EQ(content(), "new");
+    EXPECT_EQ(filesThere(), QStringList{"settings.ini"});
+}
+
+TEST_F(WholeFileTest, AFaultOnOnePathLeavesTheOthersAlone)
+{
+    WholeFile::FaultForTesting fault(WholeFile::Step::Write, ENOSPC, "settings.ini");
+    EXPECT_FALSE(WholeFile::save(path, "x"));
+    EXPECT_TRUE(WholeFile::save(dir.filePath("standard.tsq"), "1.0\r\n"));
+}
+
+TEST_F(WholeFileTest, TheNewFileKeepsThePermissionsAndALinkStaysALink)
+{
+    put("old");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    ASSERT_TRUE(WholeFile::save(path, "new"));
+    const auto ownerGroupOthers = QFileDevice::Permissions(0x7077);
+    EXPECT_EQ(QFile::permissions(path) & ownerGroupOthers,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+
+    const QString link = dir.filePath("link.ini");
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_TRUE(WholeFile::save(link, "through the link"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(content(), "through the link");
+}
+
+TEST_F(WholeFileTest, ReadTellsAMissingFileFromOneThatCannotBeRead)
+{
+    QByteArray bytes = "stale";
+    QString error;
+    EXPECT_EQ(WholeFile::read(dir.filePath("none"), &bytes, &error), WholeFile::ReadResult::Missing);
+    EXPECT_EQ(WholeFile::read(dir.filePath("none/deeper"), &bytes, &error), WholeFile::ReadResult::Missing);
+    EXPECT_TRUE(bytes.isEmpty());
+
+    EXPECT_EQ(WholeFile::read(dir.path(), &bytes, &error), WholeFile::ReadResult::Failed);
+    EXPECT_EQ(error, qt_error_string(EISDIR));
+    put("abc");
+    {
+        WholeFile::FaultForTesting fault(WholeFile::Step::Read, EIO);
+        EXPECT_EQ(WholeFile::read(path, &bytes, &error), WholeFile::ReadResult::Failed);
+        EXPECT_EQ(error, qt_error_string(EIO));
+        EXPECT_TRUE(bytes.isEmpty());
+    }
+    EXPECT_EQ(WholeFile::read(path, &bytes, &error), WholeFile::ReadResult::Read);
+    EXPECT_EQ(bytes, "abc");
+
+    EXPECT_FALSE(WholeFile::save(dir.path(), "x", &error)) << "a folder in the file's place";
+    EXPECT_EQ(error, qt_error_string(EISDIR));
+}
+
+// The same on a real file system that is full: the write itself fails part
+// way, after the new file took what room there was.
+TEST_F(WholeFileTest, OnAFullFileSystemTheOldFilesStayWhole)
+{
+    const QString mountPoint = dir.filePath("disk");
+    ASSERT_TRUE(QDir().mkdir(mountPoint));
+    testsupport::TinyFileSystem disk(mountPoint, 256 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+
+    const QString ini = mountPoint + "/settings.ini";
+    const QString report = mountPoint + "/report.txt";
+    const QByteArray settings = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n[Limits]\r\nDCO=55\r\n";
+    put(settings, ini);
+    put(QByteArray(20000, 'r'), report);
+    disk.fill();
+
+    QString error;
+    EXPECT_FALSE(platform::IniFile::write(ini, "Limits", "ACZ", "3000", &error));
+    EXPECT_EQ(error, qt_error_string(ENOSPC));
+    EXPECT_FALSE(WholeFile::save(report, QByteArray(40000, 'R'), &error));
+    EXPECT_EQ(error, qt_error_string(ENOSPC));
+    EXPECT_EQ(content(ini), settings);
+    EXPECT_EQ(content(report), QByteArray(20000, 'r'));
+    EXPECT_EQ(platform::IniFile::read(ini, "Database", "LocalDatabaseFolder"), "/srv/zamo");
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files), (QStringList{"report.txt", "settings.ini"}));
+
+    disk.unfill();
+    EXPECT_TRUE(platform::IniFile::write(ini, "Limits", "ACZ", "3000"));
+    EXPECT_EQ(platform::IniFile::read(ini, "Limits", "ACZ"), "3000");
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+// The set-up's first command, ./scripts/start.sh: without arguments it starts
+// what a newcomer can use at once without hardware (the simulated unit in the
+// ZAMO Units menu, its runs stored as demo runs on the local database);
+// --bench starts the station plain for a real bench.
+#include "support/StationHarness.h"
+
+#include "platform/DbConnection.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+namespace {
+
+// The station's arguments that scripts/start.sh chooses for its own.
+QStringList stationArguments(const QStringList& scriptArguments)
+{
+    QProcess bash;
+    bash.start(QStringLiteral("bash"),
+               QStringList{QStringLiteral("-c"),
+                           QStringLiteral("script=\"$1\"; shift; source \"$script\" && station_arguments \"$@\""),
+                           QStringLiteral("start-arguments"), QStringLiteral(ZAMO_SOURCE_DIR "/scripts/start.sh")}
+                   + scriptArguments);
+    if (!bash.waitForFinished(10000) || bash.exitCode() != 0)
+        return {QStringLiteral("<script failed: ") + QString::fromLocal8Bit(bash.readAllStandardError()) + ">"};
+    return QString::fromLocal8Bit(bash.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+TEST(StartScriptTest, ChoosesTheStationsCommandLine)
+{
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{}, {"/vadov"}},
+        {{"--bench"}, {}},
+        {{"/rida"}, {"/rida"}},
+        {{"--bench", "/rida1"}, {"/rida1"}},
+    };
+    for (const auto& [script, station] : cases)
+        EXPECT_EQ(stationArguments(script), station) << script.join(' ').toStdString();
+}
+
+TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLocally)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
+                                        stationArguments({}).join(' '));
+    ASSERT_TRUE(station.Start());
+    QAction* simulator = station.Frame().ZamoUnitsConnectSimulator[1];
+    ASSERT_TRUE(simulator->isVisible());
+    ASSERT_TRUE(simulator->isEnabled());
+
+    MainForm& form = station.Form();
+    simulator->trigger();
+    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ASSERT_TRUE(station.RunTestList("TRY-1"));
+
+    EXPECT_TRUE(Globals::UseLocalDatabase);
+    EXPECT_TRUE(Globals::DatabaseFilePath.startsWith(station.DataFolder() + "/"));
+    platform::DbConnection db;
+    db.openFile(Globals::DatabaseFilePath, true);
+    auto group = db.execute("SELECT DemoMode, Completed FROM TestGroups");
+    ASSERT_EQ(group.recordCount(), 1);
+    EXPECT_TRUE(group.value("DemoMode").toBool());
+    EXPECT_TRUE(group.value("Completed").toBool());
+}
+
+TEST(StartScriptTest, TheBenchStartOffersNoSimulatorAndNoDemoRuns)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
+                                        stationArguments({"--bench"}).join(' '));
+    ASSERT_TRUE(station.Start());
+    EXPECT_FALSE(station.Frame().ZamoUnitsConnectSimulator[1]->isVisible());
+    EXPECT_FALSE(Globals::DemoMode);
+    EXPECT_TRUE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+}
+
+} // namespace

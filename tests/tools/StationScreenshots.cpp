@@ -1,0 +1,96 @@
+// Takes the station's screenshots: the frame after start, after a run on a
+// simulated unit with its report window closed, and in service mode. Run it
+// on a display of the bench's size (scripts/screenshots.sh starts one); it
+// writes station-start.png, station-after-run.png and station-service.png
+// into the folder given as its argument.
+#include "support/StationHarness.h"
+
+#include "core/StatusWindowForm.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+// Lets the window system draw what the station shows, then takes the screen.
+bool saveScreen(const QString& path)
+{
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(25);
+    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QPixmap shot = screen->grabWindow(0);
+    if (shot.isNull())
+        shot = StationWindows::Frame()->grab();
+    if (!shot.save(path, "PNG")) {
+        std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s (%dx%d)\n", qPrintable(path), shot.width(), shot.height());
+    return true;
+}
+
+const QDateTime Morning(QDate(2026, 3, 2), QTime(9, 0, 0));
+
+bool startAndRun(const QString& folder)
+{
+    testsupport::StationHarness station(Morning, QStringLiteral("/vadov"));
+    if (!station.Start())
+        return false;
+    if (!saveScreen(folder + "/station-start.png"))
+        return false;
+
+    MainForm& form = station.Form();
+    station.ConnectSimulatedUnit(1, 2);
+    if (!station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000))
+        return false;
+    testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("LOT-2026-03-A"));
+    form.RunStandardSequenceButton->click();
+    if (!station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250))
+        return false;
+    // The report window the run opened is closed, as the operator would.
+    for (QMdiSubWindow* sub : station.Frame().mdiArea()->subWindowList())
+        if (sub->widget() && sub->widget()->inherits("TestReportForm"))
+            sub->close();
+    return saveScreen(folder + "/station-after-run.png");
+}
+
+bool serviceMode(const QString& folder)
+{
+    testsupport::StationHarness station(Morning, QStringLiteral("/rida"));
+    if (!station.Start())
+        return false;
+    // With "Diagnostic Log" pressed, "Connect Unit 1" with no unit on the
+    // bench fills the status window with what the station tried; its message
+    // box is answered with OK.
+    StationWindows::StatusWindow()->chkDiagnosticLog->click();
+    station.Frame().ZamoUnitsConnect[1]->trigger();
+    station.RunUntil([] { return false; }, 5000);
+    return saveScreen(folder + "/station-service.png");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    QDir().mkpath(folder);
+    if (!startAndRun(folder) || !serviceMode(folder)) {
+        std::fprintf(stderr, "The station did not reach the state to show\n");
+        return 1;
+    }
+    return 0;
+}
