@@ -51,6 +51,7 @@ public:
         platform::Clock::useVirtualTime(start);
         CommandLine::SetForTesting(commandLine);
         ProgramEnd::ResetForTesting();
+        modDatabase::ConnectFailureReported = false;   // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
         ExecutionWindows::InstallMainForm();
     }
