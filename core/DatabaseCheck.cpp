@@ -17,10 +17,12 @@ namespace modMain {
 
 namespace {
 
-void endForDatabaseError()
+// cause: what went wrong, when no box has said it yet.
+void endForDatabaseError(const QString& cause = QString())
 {
     platform::Prompts::instance().message(
-        QStringLiteral("Unable to resolve database access error.  Exiting application."),
+        QStringLiteral("Unable to resolve database access error.  Exiting application.")
+            + (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause),
         QStringLiteral("Database Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
     StationWindows::UnloadApplication();
     // Whatever the windows did, the program ends here: start-up stops.
@@ -41,8 +43,9 @@ void OpenLocalDatabase(bool /*isRetry*/)
     const QString path = Globals::DatabaseFilePath;
     if (!QFile::exists(path)) {
         QDir().mkpath(QFileInfo(path).absolutePath());
-        if (modDatabase::BuildEmptyDatabase(path).isEmpty()) {
-            endForDatabaseError();
+        QString why;
+        if (modDatabase::BuildEmptyDatabase(path, &why).isEmpty()) {
+            endForDatabaseError(why);
             return;
         }
     }

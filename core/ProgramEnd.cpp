@@ -1,6 +1,7 @@
 #include "core/ProgramEnd.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 namespace ProgramEnd {
 
@@ -14,7 +15,10 @@ void Request(int exitCode)
     requested = true;
     code = exitCode;
     // Leaves the event loop when it runs; before it runs, start-up returns.
-    QCoreApplication::exit(exitCode);
+    // (Told with no loop running, the exit would instead end at once every
+    // modal window that opens later in the process.)
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(exitCode);
 }
 
 bool Requested() { return requested; }

@@ -108,7 +108,7 @@ public:
     // ---- unit connection, status and operator log ----
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
     void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
-    void DatabaseConnectFailHandler() override;
+    void DatabaseConnectFailHandler(const QString& vCause) override;
     void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
     void ctlZAMOUsbComm_UsbClosed(int Index);
     void ctlZAMOUsbComm_UsbReconnecting(int Index);

@@ -53,21 +53,23 @@ void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
         modMain::WriteLog(QStringLiteral("Database Status: ") + DatabaseStatusLabel->text());
 }
 
-void MainForm::DatabaseConnectFailHandler()
+void MainForm::DatabaseConnectFailHandler(const QString& vCause)
 {
     if (Services().database->ConnectFailureReported() || m_tellingDatabaseFailure)
         return;
     m_tellingDatabaseFailure = true;
     const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
+    // The fixed first words, then what went wrong.
+    const QString cause = vCause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + vCause;
     if (pTestRunning()) {
         platform::Prompts::instance().message(
-            QStringLiteral("Database connection has been interrupted.  Aborting test."), StationText::AppTitle(),
+            QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause, StationText::AppTitle(),
             platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         StopTests();
         return;
     }
     platform::Prompts::instance().message(
-        QStringLiteral("Unable to connect to database.  Please check database connection settings."),
+        QStringLiteral("Unable to connect to database.  Please check database connection settings.") + cause,
         StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 

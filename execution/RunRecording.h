@@ -7,8 +7,17 @@
 // reading of one unit at one time point goes into one row, every verdict of
 // one test unit into one row.
 //
-// A record that cannot be written is told in the operator log and the run
-// goes on; what was stored before stays.
+// The readings and verdicts of one turn of the event loop are written
+// together at its end (ReadingBatch): one commit for a reading of every
+// electrode. Their "recorded" lines go to the operator log once they are
+// stored; every other record waits for them, so that the rows go in the
+// order the run made them.
+//
+// A record that cannot be written is a database failure of the run: each
+// lost record is told in the operator log ("* Unable to record ..."), and
+// the failure goes to the main window once per run (its box, the run
+// stopped). A verdict is stored together with its reading or not at all;
+// what was stored before stays.
 //
 // Members are implemented in:
 //   RunRecording.cpp         group, test and test-unit records, run end
@@ -16,8 +25,10 @@
 //   RunRecordingAverage.cpp  the averaged ACLG verdicts
 //   RunRecordingDiagnostics.cpp  the units' diagnostics
 
+#include "execution/ReadingBatch.h"
 #include "execution/RunRecorder.h"
 
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -25,6 +36,9 @@
 
 class RunHost;
 class UnitLink;
+namespace platform {
+class DbConnection;
+}
 struct RunState;
 
 class RunRecording : public RunRecorder {
@@ -59,6 +73,9 @@ public:
     // The condensed ZAMO80 report group, built by the report subsystem when installed.
     void SetCondensedReportBuilder(std::function<void(qint32)> builder) { m_condensedBuilder = std::move(builder); }
 
+    // Writes the readings and verdicts that wait for the end of the turn.
+    void FlushReadings();
+
 private:
     bool Zamo80Mode() const;
     bool Zamo24() const;
@@ -66,12 +83,28 @@ private:
     // The first channel of the unit that the step selects and the unit has, or -1.
     int FirstSelectedChannel(const clsTestSequence& step, int unit) const;
     void Log(const QString& line, bool inhibitDisplay = false);
-    // Runs a write; a failure is told in the operator log and the run goes on.
+    // Runs a write on the open connection (after the waiting readings); a
+    // failure is a database failure of the run.
     bool Write(const QString& what, const std::function<void()>& write);
+    // Opens the connection and writes the records named by what; a failure
+    // of either goes to Fail.
+    bool Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
+    // "* Unable to record <what>: <cause>" for each lost record, and the
+    // failure to the main window unless this run's was told already.
+    void Fail(const QStringList& what, const QString& cause);
+    void PostFlush();
+    qint32& Key(const ReadingBatch::Slot& slot);
+    void StoreReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
     void RecordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
 
     RunState& m_state;
     RunHost& m_host;
     std::array<UnitLink*, 2> m_units;
     std::function<void(qint32)> m_condensedBuilder;
+    ReadingBatch m_pending;
+    qint32 m_pendingGroup = 0;   // the group of the run the waiting readings belong to
+    ReadingBatch::StoredIntervals m_storedIntervals;
+    QObject m_turnEnd;   // receives the end-of-turn write; pending calls die with it
+    bool m_flushPosted = false;
+    bool m_failureTold = false;   // this run's database failure went to the main window
 };

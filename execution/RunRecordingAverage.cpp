@@ -30,6 +30,7 @@ void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
     const int count = CountACLGTests();
     if (!Zamo80Mode() || count == 0)
         return;
+    FlushReadings();
     RunRecordKeys& keys = m_state.Keys;
     keys = RunRecordKeys();
     keys.CurrentGroupID = vGroupID;
@@ -54,6 +55,7 @@ void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
     for (int channel = 0; channel < 16; ++channel)
         if (m_state.ACLGSums[0][std::size_t(channel)] != kEmpty)
             RecordAverageOfChannel(channel, rowR1, rowR2);
+    FlushReadings();   // the condensed report that follows reads these verdicts
     keys = RunRecordKeys();
 }
 

@@ -47,34 +47,31 @@ void RunRecording::RecordChannelMeasurement(int unit, int channel, const QString
         return;
     const QString displayLabel = label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
     const QString letter = modDatabase::ChannelLetter(channel);
-    RunRecordKeys& keys = m_state.Keys;
-    qint32& row = useSDRPoint ? keys.SDRMeasurementID[std::size_t(unit)][std::size_t(sdrPoint)]
-                              : keys.CurrentMeasurementID[std::size_t(unit)];
-    const qint32 testUnit = keys.CurrentTestUnitID[std::size_t(unit)];
     const QString electrode = letter + QString::number(unit);
-    Write(QStringLiteral("the measurement of ") + electrode, [&] {
-        if (!twoReadings) {
-            row = modDatabase::RecordMeasurement(row, testUnit, label, letter, value, intervalSeconds);
-        } else {
-            const qint32 r1 = modDatabase::RecordMeasurement(row, testUnit, label + QStringLiteral("_R1"), letter, value,
-                                                             intervalSeconds);
-            row = r1;
-            row = modDatabase::RecordMeasurement(r1, testUnit, label + QStringLiteral("_R2"), letter, value2,
-                                                 intervalSeconds);
-        }
-    });
-    // The reading is kept on the unit whatever the database did.
+    const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint : ReadingBatch::Slot::Kind::Measurement,
+                                  unit, useSDRPoint ? sdrPoint : 0};
+    const qint32 testUnit = m_state.Keys.CurrentTestUnitID[std::size_t(unit)];
+    const QString at = QStringLiteral(" at ") + displayLabel + QStringLiteral(" interval: ");
+
+    if (m_pending.isEmpty())
+        m_pendingGroup = m_state.Keys.CurrentGroupID;
+    m_pending.startRecord(QStringLiteral("the measurement of ") + electrode, inhibitDisplay);
+    if (!twoReadings) {
+        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label, intervalSeconds, letter, value);
+        m_pending.addLine(QStringLiteral("Measurement recorded for ") + electrode + at + Reading(value));
+    } else {
+        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R1"),
+                                 intervalSeconds, letter, value);
+        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R2"),
+                                 intervalSeconds, letter, value2);
+        m_pending.addLine(QStringLiteral("R1 Measurement recorded for ") + electrode + at + Reading(value));
+        m_pending.addLine(QStringLiteral("R2 Measurement recorded for ") + electrode + at + Reading(value2));
+    }
+    PostFlush();
+    // The reading is kept on the unit whatever the database does.
     if (UnitLink* link = Unit(unit))
         link->SetElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
     m_state.IntervalReadingTaken[std::size_t(unit - 1)][std::size_t(channel)] = true;
-
-    const QString at = QStringLiteral(" at ") + displayLabel + QStringLiteral(" interval: ");
-    if (!twoReadings) {
-        Log(QStringLiteral("Measurement recorded for ") + electrode + at + Reading(value), inhibitDisplay);
-    } else {
-        Log(QStringLiteral("R1 Measurement recorded for ") + electrode + at + Reading(value), inhibitDisplay);
-        Log(QStringLiteral("R2 Measurement recorded for ") + electrode + at + Reading(value2), inhibitDisplay);
-    }
 }
 
 void RunRecording::RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
@@ -82,14 +79,14 @@ void RunRecording::RecordChannelResult(int unit, int channel, const QString& res
     if (!ValidChannel(unit, channel))
         return;
     const QString letter = modDatabase::ChannelLetter(channel);
-    RunRecordKeys& keys = m_state.Keys;
     const QString electrode = letter + QString::number(unit);
-    Write(QStringLiteral("the result of ") + electrode, [&] {
-        qint32& row = keys.CurrentResultID[std::size_t(unit)];
-        row = modDatabase::RecordResult(row, keys.CurrentTestUnitID[std::size_t(unit)], letter, result);
-    });
-    Log(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ") + ResultText(result),
-        inhibitDisplay);
+    const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, unit, 0};
+    if (m_pending.isEmpty())
+        m_pendingGroup = m_state.Keys.CurrentGroupID;
+    m_pending.startRecord(QStringLiteral("the result of ") + electrode, inhibitDisplay);
+    m_pending.addResult(slot, Key(slot), m_state.Keys.CurrentTestUnitID[std::size_t(unit)], letter, result);
+    m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ") + ResultText(result));
+    PostFlush();
 }
 
 void RunRecording::RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,

@@ -225,6 +225,9 @@ void RunSequencer::StartTest(const Step& vTest, bool vInitTestGroup, bool vInitN
 
     if (vInitTestGroup)
         IgnoreErrors([&] { m_state.Keys.CurrentGroupID = m_services.recorder->CreateTestGroupRecord(); });
+    // A group that could not be stored has stopped the run (a database failure).
+    if (!m_state.pTestRunning)
+        return;
     if (vInitNewTestUnits)
         IgnoreErrors([&] { m_services.recorder->CreateTestRecords(type, false, *vTest); });
     if (vUpdateProgressBar)

@@ -6,8 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace platform {
 
@@ -26,8 +32,15 @@ const QRegularExpression kInsert(QStringLiteral(R"re(^\s*INSERT\s+INTO\s+"?(\w+)
 const QRegularExpression kReturning(QStringLiteral(R"(\bRETURNING\b)"),
                                     QRegularExpression::CaseInsensitiveOption);
 
-// Why a file cannot be opened as an SQLite database, or "" when it can be tried.
-QString fileProblem(const QString& path)
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a file cannot be opened as an SQLite database, or "" when it can be
+// tried. A read-write open also needs the file and its folder writable: the
+// journal of each write goes beside the file.
+QString fileProblem(const QString& path, bool readOnly)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -38,11 +51,58 @@ QString fileProblem(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("the file cannot be read (%1)").arg(file.errorString());
     const QByteArray header = file.read(32);
-    if (header.startsWith(kSQLiteHeader))
-        return {};
     if (header.contains("Standard Jet DB") || header.contains("Standard ACE DB"))
         return QStringLiteral("it is a Jet database file, which must be converted before use");
-    return QStringLiteral("the file is not a database file");
+    if (!header.startsWith(kSQLiteHeader))
+        return QStringLiteral("the file is not a database file");
+    if (readOnly)
+        return {};
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return QStringLiteral("the file is read-only (%1), and the station must write its results to it")
+            .arg(systemError(errno));
+    const QString folder = info.absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("its folder \"%1\" cannot be written (%2), and each write keeps its journal file there")
+            .arg(folder, systemError(errno));
+    return {};
+}
+
+// The database's own words for a failure, else the driver's: the first
+// line of a server's message, without its severity or the statement it
+// quotes.
+QString describe(const QSqlError& error)
+{
+    static const QRegularExpression severity(QStringLiteral("\\b(ERROR|FATAL|PANIC):\\s+"));
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        text = error.driverText().trimmed();
+    return text.section(QLatin1Char('\n'), 0, 0).trimmed().remove(severity);
+}
+
+// The statement that writes one row and gives back its key; its values are
+// appended to params in the order of their "?".
+QString rowStatement(const DbRowWrite& row, QList<DbParameter>& params)
+{
+    QStringList columns;
+    for (const auto& [column, value] : row.values) {
+        columns << DbDialect::column(column);
+        params << value;
+    }
+    const QString key = DbDialect::column(row.keyColumn);
+    if (row.key == 0) {
+        if (columns.isEmpty())
+            return QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(row.table, key);
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+            .arg(row.table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")), key);
+    }
+    if (columns.isEmpty())
+        throw DbError(QStringLiteral("Nothing to write to row %1 of %2").arg(row.key).arg(row.table));
+    params << DbParameter{row.keyColumn, DbType::Integer, 0, row.key};
+    return QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ? RETURNING %3")
+        .arg(row.table, columns.join(QStringLiteral(" = ?, ")), key);
 }
 
 } // namespace
@@ -63,7 +123,7 @@ DbConnection::~DbConnection()
 
 void DbConnection::fail(const QString& what, const QString& why)
 {
-    throw DbError(why.isEmpty() ? what : what + QStringLiteral(": ") + why);
+    throw DbError(what, why);
 }
 
 void DbConnection::openDriver(DbBackend backend)
@@ -86,28 +146,37 @@ void DbConnection::openDriver(DbBackend backend)
 
 void DbConnection::openFile(const QString& path, bool readOnly)
 {
-    const QString problem = fileProblem(path);
+    const QString what = QStringLiteral("Cannot open database \"%1\"").arg(path);
+    const QString problem = fileProblem(path, readOnly);
     if (!problem.isEmpty())
-        fail(QStringLiteral("Cannot open database \"%1\"").arg(path), problem);
+        fail(what, problem);
     openDriver(DbBackend::SQLite);
     m_db.setDatabaseName(path);
-    m_db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=10000")
-                                    : QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    const QString busyWait = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyWaitMs);
+    m_db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") + busyWait : busyWait);
     if (!m_db.open())
-        fail(QStringLiteral("Cannot open database \"%1\"").arg(path), m_db.lastError().text());
-    // The header alone does not prove a sound file: read its catalogue.
+        fail(what, describe(m_db.lastError()));
     try {
+        // The header alone does not prove a sound file: read its catalogue.
         execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        if (!readOnly) {
+            // A file that an earlier program left in write-ahead mode goes
+            // back to a single file, unless another program has it open so;
+            // then close() folds the log into the file. Not waited for.
+            execute(QStringLiteral("PRAGMA busy_timeout = 0"));
+            try {
+                execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+            } catch (const DbError&) {
+            }
+            m_writeAheadLog = journalMode() == QLatin1String("wal");
+            // Each commit is synced, and so is the folder once the journal is
+            // gone: a commit is kept even when the power fails right after.
+            execute(QStringLiteral("PRAGMA synchronous = EXTRA"));
+            execute(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyWaitMs));
+        }
     } catch (const DbError& e) {
         close();
-        fail(QStringLiteral("Cannot open database \"%1\"").arg(path), e.text());
-    }
-    // Commits go to a write-ahead log, each one still synced to disk: a
-    // reading is recorded in a fraction of a millisecond. The file goes back
-    // to a single file when the connection closes (see close).
-    if (!readOnly) {
-        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-        m_writeAheadLog = true;
+        fail(what, e.cause());
     }
 }
 
@@ -120,7 +189,7 @@ void DbConnection::createFile(const QString& path)
     m_db.setDatabaseName(path);
     m_db.setConnectOptions(QString());
     if (!m_db.open())
-        fail(QStringLiteral("Cannot create database \"%1\"").arg(path), m_db.lastError().text());
+        fail(QStringLiteral("Cannot create database \"%1\"").arg(path), describe(m_db.lastError()));
 }
 
 void DbConnection::openServer(const DbServerAddress& address)
@@ -135,8 +204,11 @@ void DbConnection::openServer(const DbServerAddress& address)
     if (!m_db.open())
         fail(QStringLiteral("Cannot connect to database \"%1\" on server \"%2\"")
                  .arg(address.database, address.host),
-             m_db.lastError().text());
+             describe(m_db.lastError()));
     execute(QStringLiteral("SET client_min_messages TO WARNING"));
+    // A table that another program keeps locked fails a write after the
+    // busy wait, as on a database file, rather than holding the station.
+    execute(QStringLiteral("SET lock_timeout = %1").arg(m_busyWaitMs));
 }
 
 bool DbConnection::isOpen() const
@@ -150,9 +222,11 @@ void DbConnection::close()
     if (!m_db.isValid() || !m_db.isOpen())
         return;
     if (m_writeAheadLog) {
-        // Leaves one self-contained file, as copies and archives of it need.
-        // Another program that has the file open keeps the log; that is no fault.
-        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        // Everything committed goes into the file itself, as copies and
+        // archives of it need; then the file leaves write-ahead mode if no
+        // other program has it open.
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        QSqlQuery(m_db).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         m_writeAheadLog = false;
     }
     m_db.close();
@@ -222,14 +296,12 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
         }
     }
     if (!ok) {
-        const QString why = query.lastError().text();
+        const QString why = describe(query.lastError());
         query.finish();
-        // A server that went away leaves a connection that only fails: close
-        // it, so that the next open makes a new one.
-        // (Inside a transaction every statement fails after the first failure.)
-        if (backend() == DbBackend::PostgreSQL && !m_inTransaction
-            && !QSqlQuery(m_db).exec(QStringLiteral("SELECT 1")))
-            close();
+        // (Inside a transaction every statement fails after the first
+        // failure: the caller's rollback looks at the connection.)
+        if (!m_inTransaction)
+            closeIfServerGone();
         fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why);
     }
 
@@ -250,11 +322,93 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     return DbRecordset::fromQuery(query);
 }
 
+void DbConnection::closeIfServerGone()
+{
+    if (isOpen() && backend() == DbBackend::PostgreSQL && !QSqlQuery(m_db).exec(QStringLiteral("SELECT 1")))
+        close();
+}
+
+QString DbConnection::journalMode()
+{
+    return execute(QStringLiteral("PRAGMA journal_mode")).value(0).toString().toLower();
+}
+
+QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
+{
+    requireOpen();
+    QSet<QString> changed;
+    QStringList statements;
+    QList<QList<DbParameter>> params;
+    bool updates = false;
+    for (const DbRowWrite& row : rows) {
+        if (row.key != 0) {
+            updates = true;
+            const QString id = row.table.toLower() + QLatin1Char(' ') + QString::number(row.key);
+            if (changed.contains(id))
+                throw DbError(QStringLiteral("Row %1 of %2 is written twice in one set of rows").arg(row.key).arg(row.table));
+            changed.insert(id);
+        }
+        params << QList<DbParameter>();
+        statements << rowStatement(row, params.last());
+    }
+    if (rows.isEmpty())
+        return {};
+
+    QList<qint64> keys;
+    bool began = false;
+    try {
+        if (backend() == DbBackend::SQLite) {
+            transaction();
+            began = true;
+            for (int i = 0; i < statements.size(); ++i) {
+                const DbRecordset written = execute(statements[i], params[i]);
+                keys << (written.eof() ? 0 : written.value(0).toLongLong());
+            }
+        } else {
+            // One statement: each write is a part of its WITH, and the keys
+            // come back as one row. Only a set that changes existing rows
+            // needs a transaction, to be undone when one of them is gone.
+            if (updates) {
+                transaction();
+                began = true;
+            }
+            QStringList parts;
+            QStringList picks;
+            QList<DbParameter> all;
+            for (int i = 0; i < statements.size(); ++i) {
+                parts << QStringLiteral("w%1 AS (%2)").arg(QString::number(i), statements[i]);
+                picks << QStringLiteral("(SELECT %1 FROM w%2)").arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
+                all += params[i];
+            }
+            const DbRecordset written = execute(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))
+                                                    + QStringLiteral(" SELECT ") + picks.join(QStringLiteral(", ")),
+                                                all);
+            for (int i = 0; i < statements.size(); ++i)
+                keys << (written.eof() ? 0 : written.value(i).toLongLong());
+        }
+        for (int i = 0; i < rows.size(); ++i)
+            if (keys[i] == 0)
+                throw DbError(QStringLiteral("Cannot write to %1").arg(rows[i].table),
+                              QStringLiteral("its row %1 no longer exists").arg(rows[i].key));
+        if (began)
+            commit();
+    } catch (const DbError&) {
+        if (began)
+            rollback();
+        closeIfServerGone();
+        throw;
+    }
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].key == 0)
+            m_lastInsertKey = keys[i];
+    return keys;
+}
+
 void DbConnection::transaction()
 {
     requireOpen();
     if (!m_db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction"), m_db.lastError().text());
+        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()));
     m_inTransaction = true;
 }
 
@@ -263,7 +417,7 @@ void DbConnection::commit()
     requireOpen();
     m_inTransaction = false;
     if (!m_db.commit())
-        fail(QStringLiteral("Cannot commit the transaction"), m_db.lastError().text());
+        fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()));
 }
 
 void DbConnection::rollback()

@@ -6,6 +6,13 @@
 // lastInsertKey() and the statement "SELECT @@IDENTITY as ID" give; each
 // connection keeps its own.
 //
+// An SQLite file is written with a rollback journal, the file and its folder
+// synced at each commit: every committed row is in the file itself, so a copy of the file
+// alone holds it, and no shared-memory side file is needed. A write that
+// finds the database locked by another program waits the busy wait (10 s
+// unless set otherwise) and then fails; on a PostgreSQL server the same wait
+// is the lock timeout.
+//
 // Every failure throws DbError.
 
 #include "platform/DbDialect.h"
@@ -18,6 +25,16 @@
 #include <QString>
 
 namespace platform {
+
+// One row that writeRows writes: a new row (key 0) with the values given,
+// or the values set in the existing row of that key. Table and column names
+// are the caller's own, never operator text.
+struct DbRowWrite {
+    QString table;
+    QString keyColumn;
+    qint64 key = 0;
+    QList<std::pair<QString, DbParameter>> values;   // column, value
+};
 
 struct DbServerAddress {
     QString host;        // name, address, or a socket folder (starting with "/")
@@ -35,9 +52,15 @@ public:
     DbConnection(const DbConnection&) = delete;
     DbConnection& operator=(const DbConnection&) = delete;
 
+    static constexpr int DefaultBusyWaitMilliseconds = 10000;
+    // How long a write waits for a lock that another program holds; taken
+    // at the next open.
+    void setBusyWait(int milliseconds) { m_busyWaitMs = milliseconds; }
+
     // Opens an existing SQLite database file. A missing file is never
-    // created; a file that is not an SQLite database is refused. Read-only
-    // opens cannot write.
+    // created; a file that is not an SQLite database is refused, and so is,
+    // for a read-write open, a file or folder that cannot be written (the
+    // journal goes beside the file). Read-only opens cannot write.
     void openFile(const QString& path, bool readOnly);
     // Creates a new, empty SQLite database file and opens it; refuses a path
     // where a file already stands.
@@ -60,6 +83,13 @@ public:
     // The key of the row the last INSERT on this connection created (0 when none yet).
     qint64 lastInsertKey() const { return m_lastInsertKey; }
 
+    // Writes the rows together, all or none: in one transaction on SQLite,
+    // as one statement on PostgreSQL (one exchange with the server). Gives
+    // the key of each row in order. Throws DbError, with nothing written,
+    // when a statement fails or a row to be changed does not exist; a row
+    // may be written only once in one call.
+    QList<qint64> writeRows(const QList<DbRowWrite>& rows);
+
     void transaction();
     void commit();
     void rollback();
@@ -69,13 +99,19 @@ private:
     void requireOpen() const;
     [[noreturn]] void fail(const QString& what, const QString& why);
     QString keyColumnOf(const QString& table);
+    // A server that went away leaves a connection that only fails: it is
+    // closed, so that the next open makes a new one.
+    void closeIfServerGone();
+    // SQLite: the journal mode the file is in ("delete", "wal", ...).
+    QString journalMode();
 
     QString m_name;
     QSqlDatabase m_db;
     const DbDialect* m_dialect;
     qint64 m_lastInsertKey = 0;
     bool m_inTransaction = false;
-    bool m_writeAheadLog = false;
+    bool m_writeAheadLog = false;   // an SQLite file that could not leave write-ahead mode
+    int m_busyWaitMs = DefaultBusyWaitMilliseconds;
     QHash<QString, QString> m_keyColumns;   // table (lower case) -> key column
 };
 

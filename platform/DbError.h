@@ -1,6 +1,8 @@
 #pragma once
 // The one error of the database access layer: every operation that fails
-// throws it, with a text that says what failed and why.
+// throws it, with a text that says what failed and why. The cause alone (the
+// "why", as the database or the file system gave it) is what an operator
+// needs to read; the whole text is for the log.
 
 #include <QString>
 
@@ -10,11 +12,23 @@ namespace platform {
 
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit DbError(const QString& text) : DbError(text, QString()) {}
+    DbError(const QString& what, const QString& cause)
+        : std::runtime_error(join(what, cause).toStdString()), m_text(join(what, cause)),
+          m_cause(cause.isEmpty() ? what : cause)
+    {
+    }
     const QString& text() const { return m_text; }
+    const QString& cause() const { return m_cause; }
 
 private:
+    static QString join(const QString& what, const QString& cause)
+    {
+        return cause.isEmpty() ? what : what + QStringLiteral(": ") + cause;
+    }
+
     QString m_text;
+    QString m_cause;
 };
 
 } // namespace platform

@@ -3,13 +3,16 @@
 // every open, and each failed open. The main window implements it and
 // installs itself with modDatabase::SetConnectionObserver.
 
+#include <QString>
+
 class DatabaseConnectionObserver {
 public:
     virtual ~DatabaseConnectionObserver() = default;
     // The status lamp: local or server database, connected or not.
     virtual void SetDatabaseStatus(bool vLocalDB, bool vConnected) = 0;
-    // Called after every failed open, before modDatabase::ConnectFailureReported
-    // is set: the handler tells the operator only while that flag is false,
-    // so a run of failures brings one message.
-    virtual void DatabaseConnectFailHandler() = 0;
+    // Called after every database failure, with its cause, before
+    // modDatabase::ConnectFailureReported is set: the handler tells the
+    // operator only while that flag is false, so a run of failures brings
+    // one message.
+    virtual void DatabaseConnectFailHandler(const QString& vCause) = 0;
 };

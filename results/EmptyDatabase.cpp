@@ -13,8 +13,15 @@
 
 namespace modDatabase {
 
-QString BuildEmptyDatabase(const QString& path)
+QString BuildEmptyDatabase(const QString& path, QString* why)
 {
+    const auto refuse = [&](const QString& cause) {
+        const QString text = QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ") + cause;
+        modMain::WriteLog(text);
+        if (why)
+            *why = text;
+        return QString();
+    };
     const QFileInfo target(path);
     // Reserve a unique temporary name next to the target, so that the final
     // rename stays on one file system.
@@ -22,11 +29,8 @@ QString BuildEmptyDatabase(const QString& path)
     {
         QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName()
                                + QStringLiteral(".XXXXXX"));
-        if (!reserve.open()) {
-            modMain::WriteLog(QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ")
-                              + reserve.errorString());
-            return {};
-        }
+        if (!reserve.open())
+            return refuse(reserve.errorString());
         temporary = reserve.fileName();
     }   // removed here; the name is ours to create
     try {
@@ -42,9 +46,7 @@ QString BuildEmptyDatabase(const QString& path)
     } catch (const platform::DbError& e) {
         QFile::remove(temporary);
         QFile::remove(temporary + QStringLiteral("-journal"));
-        modMain::WriteLog(QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ")
-                          + e.text());
-        return {};
+        return refuse(e.text());
     }
 }
 

@@ -9,8 +9,8 @@ namespace modDatabase {
 // Writes a new empty database file at path, whole or not at all: it is built
 // under a temporary name in the same folder and then renamed over path
 // (an existing file there is replaced only once the new one is complete).
-// Returns path, or "" when the file could not be made (logged; path is then
-// as it was).
-QString BuildEmptyDatabase(const QString& path);
+// Returns path, or "" when the file could not be made (logged, and the
+// cause given in why; path is then as it was).
+QString BuildEmptyDatabase(const QString& path, QString* why = nullptr);
 
 } // namespace modDatabase

@@ -2,9 +2,9 @@
 
 #include "core/modMain.h"
 #include "platform/Clock.h"
-#include "platform/Convert.h"
 #include "platform/DbDialect.h"
 #include "platform/DbError.h"
+#include "results/ReadingRows.h"
 #include "results/WriterSupport.h"
 
 namespace modDatabase {
@@ -26,9 +26,9 @@ QDateTime startTimeOf(const QString& text)
     return parsed;
 }
 
-void logKey(const QString& prefix, qint32 key, const QString& rest = QString())
+void logKey(const QString& prefix, qint32 key)
 {
-    modMain::WriteLog(prefix + QString::number(key) + rest);
+    modMain::WriteLog(prefix + QString::number(key));
 }
 
 } // namespace
@@ -87,8 +87,7 @@ qint32 RecordMeasurement(qint32 measurementID, qint32 testUnitID, const QString&
             rowID = NewKey(*db);
         }
     }
-    logKey(QStringLiteral("Measurement recorded, ID = "), rowID,
-           QStringLiteral(": Electrode ") + letter + QStringLiteral(", ") + platform::Convert::fromDouble(value));
+    modMain::WriteLog(MeasurementRecordedLine(rowID, letter, value));
     return rowID;
 }
 
@@ -110,8 +109,7 @@ qint32 RecordResult(qint32 resultID, qint32 testUnitID, const QString& letter, c
             rowID = NewKey(*db);
         }
     }
-    logKey(QStringLiteral("Result recorded, ID = "), rowID,
-           QStringLiteral(": Electrode ") + letter + QStringLiteral(", ") + result);
+    modMain::WriteLog(ResultRecordedLine(rowID, letter, result));
     return rowID;
 }
 

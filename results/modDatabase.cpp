@@ -57,6 +57,7 @@ void connect(bool readOnly)
     }();
     Q_UNUSED(releaseRegistered);
     g_connection = std::make_unique<platform::DbConnection>();
+    g_connection->setBusyWait(BusyWaitMilliseconds);
     if (Globals::UseLocalDatabase) {
         modMain::WriteLog(QStringLiteral("Initiating connection to Local Database: ")
                           + ConnectionDescription::LocalText(Globals::DatabaseFilePath, readOnly));
@@ -80,19 +81,7 @@ void dropIfFileIsGone()
     g_connection.reset();
 }
 
-bool fail()
-{
-    g_connection.reset();
-    reportStatus(false);
-    if (g_observer)
-        g_observer->DatabaseConnectFailHandler();
-    ConnectFailureReported = true;
-    return false;
-}
-
-} // namespace
-
-bool OpenDatabase(bool readOnly)
+platform::DbConnection& open(bool readOnly)
 {
     try {
         restartIdleClock();
@@ -104,12 +93,40 @@ bool OpenDatabase(bool readOnly)
         if (!wasOpen)
             modMain::WriteLog(QStringLiteral("Database connection successful"));
         reportStatus(true);
-        return true;
+        return *g_connection;
     } catch (const platform::DbError& e) {
+        g_connection.reset();
         modMain::WriteLog(QStringLiteral("Database connection failed - Error Handler"));
         modMain::WriteLog(QStringLiteral("Database error: ") + e.text());
-        return fail();
+        throw;
     }
+}
+
+} // namespace
+
+bool OpenDatabase(bool readOnly)
+{
+    try {
+        open(readOnly);
+        return true;
+    } catch (const platform::DbError& e) {
+        ReportFailure(e.text());
+        return false;
+    }
+}
+
+platform::DbConnection& RequireConnection()
+{
+    return open(false);
+}
+
+void ReportFailure(const QString& cause)
+{
+    g_connection.reset();
+    reportStatus(false);
+    if (g_observer)
+        g_observer->DatabaseConnectFailHandler(cause);
+    ConnectFailureReported = true;
 }
 
 void CloseDatabase()

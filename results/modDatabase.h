@@ -21,11 +21,25 @@ namespace modDatabase {
 // by every successful open.
 inline bool ConnectFailureReported = false;
 
+// How long a write waits for a lock another program holds on the database
+// before it fails (taken at the next open).
+inline int BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
+
 // Opens the connection when it is closed (the local file of
 // Globals::DatabaseFilePath when Globals::UseLocalDatabase, else the server
 // of the [Database] settings), restarts the idle clock, and reports the
-// state. True when the connection is open on return.
+// state. True when the connection is open on return; a failure is reported
+// as ReportFailure does, with its cause.
 bool OpenDatabase(bool readOnly);
+// The same open for a caller that reports a failure itself: the open
+// connection, or platform::DbError (logged, not reported).
+platform::DbConnection& RequireConnection();
+// A database failure that the operator must hear of (a failed open, or a
+// record of a run that could not be stored): the connection is given up, so
+// that the next call opens anew, the status shows it disconnected, and the
+// main window's failure handler gets the cause (it tells the operator once
+// per run of failures, see ConnectFailureReported).
+void ReportFailure(const QString& cause);
 // Closes the connection if it is open; otherwise does nothing.
 void CloseDatabase();
 // The schema revision of the database file at path, or of the live database

@@ -114,7 +114,9 @@ TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
 
     EXPECT_FALSE(start());
     EXPECT_TRUE(ProgramEnd::Requested());
-    EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.");
+    EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.\r\n\r\n"
+                                          "Cannot create the database file " + home.path() + "/blocked/db/ZAMO_Results.mdb: "
+                                          "Not a directory");
     EXPECT_EQ(prompts->shown.last().title, "Database Error");
     EXPECT_EQ(logMessages().last(), "Application Terminated");
     for (const QString& file : TemplateFiles)

@@ -130,19 +130,22 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
     EXPECT_EQ(form->DatabaseStatusLabel->text(), "MSSQL Database Connected");
     Globals::LocalDatabaseFolder.clear();
 
-    form->DatabaseConnectFailHandler();
+    // The box gives the cause after its fixed words.
+    form->DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
     database->failureReported = true;
-    form->DatabaseConnectFailHandler();   // the same series of failures: no second box
+    form->DatabaseConnectFailHandler("again");   // the same series of failures: no second box
     database->failureReported = false;
     unit1.Plug(2);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     // Cancelling the group fails on the same lost connection: still one box.
-    recorder->onCancel = [this] { form->DatabaseConnectFailHandler(); };
-    form->DatabaseConnectFailHandler();
+    recorder->onCancel = [this] { form->DatabaseConnectFailHandler("lost again"); };
+    form->DatabaseConnectFailHandler("server closed the connection");
     EXPECT_THAT(prompts->messages(),
-                ElementsAre("Unable to connect to database.  Please check database connection settings.",
-                            "Database connection has been interrupted.  Aborting test."));
+                ElementsAre("Unable to connect to database.  Please check database connection settings.\r\n\r\n"
+                            "Cannot open database \"/data/x.mdb\": the file is read-only",
+                            "Database connection has been interrupted.  Aborting test.\r\n\r\n"
+                            "server closed the connection"));
     EXPECT_FALSE(form->pTestRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
 }

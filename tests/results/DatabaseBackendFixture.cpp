@@ -5,8 +5,8 @@
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
-#include "results/ResultsSchema.h"
 #include "results/modDatabase.h"
+#include "support/ServerDatabaseSettings.h"
 
 #include <QDir>
 
@@ -15,11 +15,13 @@ void RecordingMainWindow::SetDatabaseStatus(bool vLocalDB, bool vConnected)
     statusCalls << std::make_pair(vLocalDB, vConnected);
 }
 
-void RecordingMainWindow::DatabaseConnectFailHandler()
+void RecordingMainWindow::DatabaseConnectFailHandler(const QString& vCause)
 {
     ++failHandlerCalls;
-    if (!modDatabase::ConnectFailureReported)
+    if (!modDatabase::ConnectFailureReported) {
         ++messagesShown;
+        causesShown << vCause;
+    }
 }
 
 std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info)
@@ -52,16 +54,7 @@ void DatabaseBackendTest::SetUp()
     }
     ZAMO_REQUIRE_PG_TEST_SERVER();
     server = std::make_unique<testsupport::PgTestDatabase>();
-    const platform::DbServerAddress a = server->address();
-    Globals::UseLocalDatabase = false;
-    Globals::SQLServerHost = a.host;
-    Globals::SQLServerInstance = a.port > 0 ? QString::number(a.port) : QString();
-    Globals::SQLServerDatabaseName = a.database;
-    Globals::SQLUsername = a.user;
-    Globals::SQLPassword = a.password;
-    platform::DbConnection connection;
-    connection.openServer(a);
-    ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+    testsupport::UseServerDatabase(server->address());
 }
 
 void DatabaseBackendTest::TearDown()

@@ -23,9 +23,10 @@ public:
     QList<std::pair<bool, bool>> statusCalls;   // (local, connected)
     int failHandlerCalls = 0;
     int messagesShown = 0;
+    QStringList causesShown;   // the cause of each message shown
 
     void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
-    void DatabaseConnectFailHandler() override;
+    void DatabaseConnectFailHandler(const QString& vCause) override;
 };
 
 class DatabaseBackendTest : public ::testing::TestWithParam<platform::DbBackend> {

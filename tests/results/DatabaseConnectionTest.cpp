@@ -39,6 +39,9 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
         EXPECT_FALSE(modDatabase::OpenDatabase(false));
     EXPECT_EQ(mainWindow.failHandlerCalls, 10);
     EXPECT_EQ(mainWindow.messagesShown, 1);
+    ASSERT_EQ(mainWindow.causesShown.size(), 1);
+    EXPECT_TRUE(mainWindow.causesShown[0].startsWith(local() ? "Cannot open database \"" : "Cannot connect to database \""))
+        << "the message says what failed: " << mainWindow.causesShown[0].toStdString();
     EXPECT_TRUE(modDatabase::ConnectFailureReported);
     EXPECT_EQ(mainWindow.statusCalls.size(), 10);
     EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(local(), false));

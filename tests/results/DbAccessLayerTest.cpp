@@ -116,6 +116,49 @@ TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
     EXPECT_EQ(db->execute("SELECT UniqueGroupID FROM TestGroups ORDER BY GroupID").getString(), "10\r20\r30\r40\r50\r");
 }
 
+// Rows written together: new rows and rows filled, their keys in order, and
+// nothing of the set when one of its rows cannot be written.
+TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
+{
+    auto db = openDirect();
+    const auto text = [](const QString& v) { return DbParameter{"t", DbType::VarChar, 10, v}; };
+    const auto number = [](double v) { return DbParameter{"n", DbType::Double, 0, v}; };
+    using platform::DbRowWrite;
+    const QList<qint64> keys = db->writeRows(
+        {DbRowWrite{"TestResults", "ResultID", 0, {{"TestUnitID", {"u", DbType::Integer, 0, 7}}, {"A_Result", text("PASS")}}},
+         DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(1.5)}, {"B_Value", number(2.5)}}},
+         DbRowWrite{"TestResults", "ResultID", 0, {}}});
+    EXPECT_EQ(keys, (QList<qint64>{1, 1, 2}));
+    EXPECT_EQ(db->lastInsertKey(), 2);
+    EXPECT_EQ(db->writeRows({DbRowWrite{"TestResults", "ResultID", 1, {{"B_Result", text("FAIL")}}},
+                             DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"C_Value", number(3)}}}}),
+              (QList<qint64>{1, 2}));
+    EXPECT_EQ(db->execute("SELECT TestUnitID, A_Result, B_Result FROM TestResults ORDER BY ResultID").getString(",", ";"),
+              "7,PASS,FAIL;,,;");
+
+    const QList<QList<DbRowWrite>> refused = {
+        // a row to fill that does not exist
+        {DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
+         DbRowWrite{"TestResults", "ResultID", 99, {{"A_Result", text("PASS")}}}},
+        // a failing statement after a good one
+        {DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
+         DbRowWrite{"TestResults", "ResultID", 0, {{"Q_Result", text("PASS")}}}},
+        // a value that does not fit
+        {DbRowWrite{"TestMeasurements", "MeasurementID", 1, {{"A_Value", number(9)}}},
+         DbRowWrite{"TestResults", "ResultID", 0, {{"A_Result", text("FAR TOO LONG")}}}},
+        // one row twice
+        {DbRowWrite{"TestResults", "ResultID", 1, {{"A_Result", text("ERR")}}},
+         DbRowWrite{"testresults", "ResultID", 1, {{"B_Result", text("ERR")}}}},
+    };
+    for (const auto& rows : refused)
+        EXPECT_THROW(db->writeRows(rows), DbError);
+    EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestMeasurements").value(0).toInt(), 2);
+    EXPECT_EQ(db->execute("SELECT A_Value FROM TestMeasurements WHERE MeasurementID = 1").value(0).toDouble(), 1.5);
+    EXPECT_EQ(db->execute("SELECT A_Result, B_Result FROM TestResults WHERE ResultID = 1").getString(",", ";"),
+              "PASS,FAIL;");
+    EXPECT_EQ(db->writeRows({}), QList<qint64>{});
+}
+
 TEST_P(AccessLayer, TextDumpAndDialect)
 {
     auto db = openDirect();

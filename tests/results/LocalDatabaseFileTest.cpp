@@ -9,6 +9,7 @@
 #include "results/EmptyDatabase.h"
 #include "results/modDatabase.h"
 #include "support/TempDataHome.h"
+#include "support/WriteProtection.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -93,6 +94,60 @@ TEST_F(LocalDatabaseFile, AClosedFileHoldsEveryRowByItself)
     DbConnection copy;
     copy.openFile(path("copy.mdb"), true);
     EXPECT_EQ(copy.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt(), 5);
+}
+
+// The station writes every run to its database: a file, or a folder for the
+// journal, that cannot be written is refused at the open with the cause,
+// while a read-only open (a report) still reads it.
+TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
+{
+    QDir().mkpath(path("shelf"));
+    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("shelf/ZAMO_Results.mdb")).isEmpty());
+    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("locked.mdb")).isEmpty());
+    {
+        ZAMO_WRITE_PROTECT(file, path("locked.mdb"));
+        EXPECT_THAT(openError(path("locked.mdb"), false).toStdString(),
+                    ::testing::MatchesRegex("Cannot open database \".*/locked.mdb\": the file is read-only \(.*\), "
+                                            "and the station must write its results to it"));
+        EXPECT_EQ(openError(path("locked.mdb"), true), QString());
+    }
+    {
+        ZAMO_WRITE_PROTECT(folder, path("shelf"));
+        EXPECT_THAT(openError(path("shelf/ZAMO_Results.mdb"), false).toStdString(),
+                    ::testing::HasSubstr("its folder \"" + path("shelf").toStdString() + "\" cannot be written ("));
+        EXPECT_EQ(openError(path("shelf/ZAMO_Results.mdb"), true), QString());
+    }
+    EXPECT_EQ(openError(path("locked.mdb"), false), QString()) << "writable again";
+}
+
+// A file that another program left in write-ahead mode becomes one file
+// again; while that program keeps it open so, the station's rows are still
+// folded into the file itself when it closes.
+TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
+{
+    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("live.mdb")).isEmpty());
+    const auto journalMode = [](DbConnection& c) { return c.execute("PRAGMA journal_mode").value(0).toString(); };
+    {
+        DbConnection other;
+        other.openFile(path("live.mdb"), false);
+        other.execute("PRAGMA journal_mode = WAL");
+        other.execute("SELECT COUNT(*) FROM TestGroups");   // it now reads through the log
+        DbConnection station;
+        station.openFile(path("live.mdb"), false);
+        EXPECT_EQ(journalMode(station), "wal") << "the other program still has it open";
+        station.execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (7)");
+        station.close();
+        ASSERT_TRUE(QFile::copy(path("live.mdb"), path("copy1.mdb")));
+    }
+    DbConnection copy;
+    copy.openFile(path("copy1.mdb"), true);
+    EXPECT_EQ(copy.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt(), 7);
+
+    DbConnection station;
+    station.openFile(path("live.mdb"), false);
+    EXPECT_EQ(journalMode(station), "delete");
+    station.close();
+    EXPECT_EQ(QDir(folder()).entryList({"live.mdb*"}, QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
 }
 
 TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)

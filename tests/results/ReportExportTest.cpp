@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 
@@ -121,6 +122,42 @@ TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
     }
     EXPECT_EQ(numbers, 9 + 6) << "every reading, and the unit diagnostics with their unit number";
     EXPECT_TRUE(rows[lines.indexOf("Electrode\t20\tVerdict") + 1].value(1).number);
+}
+
+TEST_P(ReportExport, ANoteLongerThanACellHoldsGoesOnInTheCellsBelowItEveryCharacterInOrder)
+{
+    // 70,001 characters: words, then an unbroken run of characters outside
+    // the Basic Multilingual Plane (two each) longer than a cell holds.
+    const QString note = testsupport::Words('N', 36000, 600) + ' ' + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(17000);
+    testsupport::FixtureGroupWriter w(*db);
+    const QDateTime start(QDate(2026, 3, 4), QTime(8, 0));
+    w.group({40005, "LOT-N", note, start, start.addSecs(600), false, false});
+    const QString tab = exportReport("TAB", "notes.txt", false, false, 40005);
+    const QString xls = exportReport("XLS", "notes.XLS", false, false, 40005);
+    ASSERT_FALSE(xls.isEmpty()) << log.join("\n").toStdString();
+
+    const QStringList lines = readText(tab).split('\n');
+    const qsizetype notesLine = lines.indexOf(QRegularExpression("^Notes\t.*"));
+    ASSERT_GE(notesLine, 0);
+    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::Read(xls);
+    qsizetype r = notesLine;
+    ASSERT_EQ(rows.value(r).value(0).text, "Notes");
+    QString joined;
+    QList<qsizetype> sizes;
+    for (; r < rows.size() && !rows[r].value(1).text.isEmpty(); ++r) {
+        EXPECT_TRUE(r == notesLine || rows[r].value(0).text.isEmpty()) << "row " << r;
+        sizes << rows[r][1].text.size();
+        joined += rows[r][1].text;
+    }
+    EXPECT_TRUE(joined == note) << joined.size() << " characters of " << note.size();
+    // Cut after the last word that fits, after the last word, and inside the
+    // run where the cell is full but for half a character.
+    EXPECT_EQ(sizes, (QList<qsizetype>{32766, 3235, 32766, 1234}));
+
+    // The rest of the report follows the note's last piece.
+    ASSERT_EQ(rows.size() - r, lines.size() - 1 - (notesLine + 1));
+    for (qsizetype i = notesLine + 1; r < rows.size(); ++i, ++r)
+        EXPECT_EQ(rows[r].value(0).text, lines[i].section('\t', 0, 0)) << "row " << r;
 }
 
 TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperatorWhoAskedForIt)

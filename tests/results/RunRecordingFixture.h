@@ -11,6 +11,8 @@
 #include "execution/RunRecording.h"
 #include "execution/RunState.h"
 
+#include <QCoreApplication>
+
 #include <map>
 
 class RecordedUnit : public RecordingUnit {
@@ -51,6 +53,8 @@ protected:
 
     // A step of the given line (for example "ACZ,A1-C1.A2,1").
     static std::shared_ptr<clsTestSequence> step(const QString& line, qint32 parentID = 1);
+    // The end of the event loop's turn, where the waiting readings are written.
+    static void endTurn() { QCoreApplication::sendPostedEvents(); }
     bool groupIsZamo80(qint32 group) const
     {
         return scalar("SELECT Zamo80 FROM TestGroups WHERE GroupID = " + QString::number(group)).toBool();

@@ -5,6 +5,7 @@
 #include "execution/RunGlobals.h"
 #include "execution/TestDetailsForm.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -80,7 +81,9 @@ TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
     EXPECT_EQ(state.Keys.CurrentTestUnitID, before.CurrentTestUnitID);
 }
 
-TEST_P(RunRecordingTest, ReadingsOfOneIntervalShareARowAndAreLogged)
+// A reading of every electrode is one write, at the end of the turn of the
+// event loop; its lines say "recorded" only once it is stored.
+TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 {
     recording.CreateTestGroupRecord();
     recording.CreateTestRecords("ACZ", false, *step("ACZ,A1-P2,1"));
@@ -88,7 +91,15 @@ TEST_P(RunRecordingTest, ReadingsOfOneIntervalShareARowAndAreLogged)
         recording.RecordChannelMeasurement(1, c, "20", 1.25 + c, false, 0, 0, false, false, 20);
     recording.RecordChannelMeasurement(2, 2, "20", 7, false, 0, 0, false, false, 20);
     recording.RecordChannelMeasurement(1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
+    EXPECT_EQ(unit1.lastReadings[15].first, 16.25) << "the unit keeps its reading at once";
+    EXPECT_TRUE(state.IntervalReadingTaken[1][2]);
+    EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
+    EXPECT_TRUE(host.lines.filter("Measurement recorded").isEmpty());
+
+    endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval = '20'"), 2);
+    const QString unit1Row = QString::number(state.Keys.CurrentMeasurementID[1]);
+    EXPECT_EQ(scalar("SELECT TimeInterval FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toString(), "1:30");
     EXPECT_EQ(scalar("SELECT P_Value FROM TestMeasurements WHERE TimeInterval = '20' AND TestUnitID = "
                      + QString::number(state.Keys.CurrentTestUnitID[1]))
                   .toDouble(),
@@ -96,14 +107,24 @@ TEST_P(RunRecordingTest, ReadingsOfOneIntervalShareARowAndAreLogged)
     EXPECT_EQ(scalar("SELECT TimeIntervalInt FROM TestMeasurements WHERE TimeInterval = '1:30'").toInt(), 5400);
     EXPECT_TRUE(host.lines.contains("Measurement recorded for C1 at 20s interval: 3.250"));
     EXPECT_TRUE(host.lines.contains("Measurement recorded for A1 at 1:30 (h:m) interval: 2.000"));
-    EXPECT_EQ(unit1.lastReadings[15].first, 16.25);
-    EXPECT_TRUE(state.IntervalReadingTaken[1][2]);
+    EXPECT_EQ(logCount("Measurement recorded, ID = " + unit1Row + ": Electrode A, 2"), 1);
+
+    // A later turn fills the row of its slot while the interval is the same,
+    // the second value of a letter replacing the first.
+    recording.RecordChannelMeasurement(1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
+    recording.RecordChannelMeasurement(1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
+    endTurn();
+    EXPECT_EQ(QString::number(state.Keys.CurrentMeasurementID[1]), unit1Row);
+    EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 3);
+    EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toDouble(), 4);
+    EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toDouble(), 3);
 }
 
 TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 {
     recording.CreateTestRecords("ACLG", false, *step("ACLG,A1-B1,1"));
     recording.RecordChannelMeasurement(1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
+    endTurn();
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R1'").toDouble(), 1.5);
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R2'").toDouble(), 2.5);
     EXPECT_EQ(unit1.lastReadings[0], std::make_pair(1.5, 2.5));
@@ -113,6 +134,7 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
     for (int point = 1; point <= 4; ++point)
         for (int c = 0; c < 2; ++c)
             recording.RecordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false, true, point * 10 - 5);
+    endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval IN ('5', '15', '25', '35')"), 4);
     EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE TimeInterval = '35'").toDouble(), 5);
 }
@@ -123,6 +145,7 @@ TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
     recording.RecordChannelResult(1, 0, "PASS?", false);
     recording.RecordChannelResult(1, 1, "ERR", false);
     recording.RecordChannelResult(2, 0, "PASS*", false);
+    endTurn();
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 2);
     EXPECT_EQ(scalar("SELECT B_Result FROM TestResults WHERE ResultID = " + QString::number(state.Keys.CurrentResultID[1])).toString(), "ERR");
     EXPECT_TRUE(host.lines.contains("Final result recorded for A1: Marginal Pass"));
@@ -209,15 +232,60 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
     EXPECT_EQ(rowCount("SELECT GroupID FROM TestGroups WHERE Cancelled = " + openDirect()->dialect().booleanLiteral(true)), 1);
 }
 
-TEST_P(RunRecordingTest, ARecordThatCannotBeWrittenIsToldAndTheRunGoesOn)
+// A reading that cannot be stored is a database failure of the run: every
+// lost record is told, the main window hears of it once per run, and the
+// verdict of the reading is not stored without it.
+TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictWithoutIt)
 {
-    recording.CreateTestRecords("DCO", false, *step("DCO,A1,1"));
+    recording.CreateTestGroupRecord();
+    recording.CreateTestRecords("DCO", false, *step("DCO,A1-B1,1"));
     openDirect()->execute("DROP TABLE TestMeasurements");
-    EXPECT_NO_THROW(recording.RecordChannelMeasurement(1, 0, "61", 4.5, false, 0, 0, false, false, 61));
-    EXPECT_EQ(unit1.lastReadings[0].first, 4.5);
-    ASSERT_FALSE(host.lines.filter("* Unable to record the measurement of A1: ").isEmpty());
+    recording.RecordChannelMeasurement(1, 0, "61", 4.5, false, 0, 0, false, false, 61);
     recording.RecordChannelResult(1, 0, "PASS", false);
-    EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 1);
+    endTurn();
+    EXPECT_EQ(unit1.lastReadings[0].first, 4.5);
+    const QStringList failures = host.lines.filter("* Unable to record ");
+    ASSERT_EQ(failures.size(), 2) << host.lines.join("\n").toStdString();
+    EXPECT_TRUE(failures[0].startsWith("* Unable to record the measurement of A1: ")) << failures[0].toStdString();
+    EXPECT_TRUE(failures[1].startsWith("* Unable to record the result of A1: ")) << failures[1].toStdString();
+    EXPECT_TRUE(host.lines.filter("recorded for A1").isEmpty());
+    EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 0);
+    ASSERT_EQ(mainWindow.causesShown.size(), 1);
+    EXPECT_TRUE(mainWindow.causesShown[0].startsWith("Unable to record the measurement of A1 and one other record: "))
+        << mainWindow.causesShown[0].toStdString();
+
+    // More failures of the same run are told in the log only.
+    recording.RecordChannelMeasurement(1, 1, "61", 5, false, 0, 0, false, false, 61);
+    endTurn();
+    EXPECT_EQ(host.lines.filter("* Unable to record the measurement of B1: ").size(), 1);
+    EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+}
+
+// Another program that keeps the database locked past the busy wait: the
+// reading and its verdict fail together, and nothing of them is stored.
+TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfItIsStored)
+{
+    modDatabase::BusyWaitMilliseconds = 200;
+    recording.CreateTestGroupRecord();
+    recording.CreateTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
+    auto other = openDirect();
+    other->transaction();
+    other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
+                           : "LOCK TABLE TestMeasurements, TestResults IN EXCLUSIVE MODE");
+    recording.RecordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
+    recording.RecordChannelResult(1, 0, "PASS", false);
+    QElapsedTimer waited;
+    waited.start();
+    endTurn();
+    EXPECT_GE(waited.elapsed(), 150);
+    other->rollback();
+    modDatabase::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
+
+    EXPECT_EQ(host.lines.filter("* Unable to record the measurement of A1: ").size(), 1) << host.lines.join("\n").toStdString();
+    EXPECT_EQ(host.lines.filter("* Unable to record the result of A1: ").size(), 1);
+    EXPECT_EQ(mainWindow.messagesShown, 1);
+    EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
+    EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 0);
 }
 
 TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)

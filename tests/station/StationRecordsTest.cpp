@@ -4,14 +4,10 @@
 // PostgreSQL test server. The station's own result handlers judge and
 // record every reading.
 
-#include "support/StationHarness.h"
+#include "StationBackendFixture.h"
 
-#include "core/modINIReadWrite.h"
 #include "execution/VerdictRules.h"
 #include "link/ctlZAMOUsbComm.h"
-#include "platform/DbConnection.h"
-#include "results/ResultsSchema.h"
-#include "support/PgTestDatabase.h"
 
 #include <gmock/gmock.h>
 
@@ -81,46 +77,7 @@ QStringList Column(platform::DbConnection& db, const QString& sql)
     return values;
 }
 
-class StationRecordsTest : public ::testing::TestWithParam<DbBackend> {
-protected:
-    void SetUp() override
-    {
-        if (GetParam() == DbBackend::PostgreSQL)
-            PointSettingsAtServer();
-    }
-
-    void PointSettingsAtServer()
-    {
-        ZAMO_REQUIRE_PG_TEST_SERVER();
-        server = std::make_unique<testsupport::PgTestDatabase>();
-        const platform::DbServerAddress a = server->address();
-        platform::DbConnection connection;
-        connection.openServer(a);
-        ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
-        const QString ini = station.DataFolder() + "/settings.ini";
-        QDir().mkpath(station.DataFolder());
-        for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},
-                                                                   {"SQLServerHost", a.host},
-                                                                   {"SQLServerInstance", QString::number(a.port)},
-                                                                   {"SQLServerDatabaseName", a.database},
-                                                                   {"SQLUsername", a.user},
-                                                                   {"SQLPassword", a.password}})
-            modINIReadWrite::INIWrite("Database", key, value, ini);
-    }
-
-    std::unique_ptr<platform::DbConnection> OpenResults() const
-    {
-        auto db = std::make_unique<platform::DbConnection>();
-        if (server)
-            db->openServer(server->address());
-        else
-            db->openFile(Globals::DatabaseFilePath, true);
-        return db;
-    }
-
-    std::unique_ptr<testsupport::PgTestDatabase> server;
-    testsupport::StationHarness station;
-};
+class StationRecordsTest : public StationOnBackend {};
 
 QString Rows(platform::DbConnection& db, const QString& sql)
 {
@@ -207,9 +164,6 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StationRecordsTest, ::testing::Values(DbBackend::SQLite, DbBackend::PostgreSQL),
-                         [](const ::testing::TestParamInfo<DbBackend>& info) {
-                             return std::string(info.param == DbBackend::SQLite ? "SQLite" : "PostgreSQL");
-                         });
+INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationRecordsTest);
 
 } // namespace

@@ -331,6 +331,7 @@ private:
     {
         CommandLine::SetForTesting(commandLine);
         ProgramEnd::ResetForTesting();
+        modDatabase::ConnectFailureReported = false;   // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
         ExecutionWindows::InstallMainForm();
     }

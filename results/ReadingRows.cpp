@@ -1,0 +1,64 @@
+#include "results/ReadingRows.h"
+
+#include "platform/Convert.h"
+#include "results/WriterSupport.h"
+
+namespace modDatabase {
+
+using platform::DbParameter;
+
+void ReadingRow::set(const QString& letter, const QVariant& value)
+{
+    for (auto& [l, v] : values)
+        if (l == letter) {
+            v = value;
+            return;
+        }
+    values.append({letter, value});
+}
+
+QList<qint32> RecordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows)
+{
+    QList<platform::DbRowWrite> writes;
+    for (const ReadingRow& row : rows) {
+        const bool measurement = row.kind == ReadingRow::Kind::Measurement;
+        platform::DbRowWrite write;
+        write.table = measurement ? QStringLiteral("TestMeasurements") : QStringLiteral("TestResults");
+        write.keyColumn = measurement ? QStringLiteral("MeasurementID") : QStringLiteral("ResultID");
+        write.key = row.key;
+        if (row.key == 0) {
+            write.values.append({QStringLiteral("TestUnitID"), IntegerParam("@TestUnitID", row.testUnitID)});
+            if (measurement) {
+                write.values.append({QStringLiteral("TimeInterval"), TextParam("@TimeInterval", 50, row.timeInterval)});
+                write.values.append(
+                    {QStringLiteral("TimeIntervalInt"), IntegerParam("@TimeIntervalInt", row.intervalSeconds)});
+            }
+        }
+        for (const auto& [letter, value] : row.values) {
+            const QString l = ElectrodeColumnLetter(letter);
+            if (measurement)
+                write.values.append({l + QStringLiteral("_Value"), DoubleParam("@Value", value.toDouble())});
+            else
+                write.values.append({l + QStringLiteral("_Result"), TextParam("@Result", 10, value.toString())});
+        }
+        writes << write;
+    }
+    QList<qint32> keys;
+    for (qint64 key : connection.writeRows(writes))
+        keys << static_cast<qint32>(key);
+    return keys;
+}
+
+QString MeasurementRecordedLine(qint32 key, const QString& letter, double value)
+{
+    return QStringLiteral("Measurement recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ") + letter
+           + QStringLiteral(", ") + platform::Convert::fromDouble(value);
+}
+
+QString ResultRecordedLine(qint32 key, const QString& letter, const QString& result)
+{
+    return QStringLiteral("Result recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ") + letter
+           + QStringLiteral(", ") + result;
+}
+
+} // namespace modDatabase
