@@ -3,6 +3,8 @@
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 
+#include <algorithm>
+
 namespace results {
 
 using platform::DbConnection;
@@ -77,22 +79,35 @@ ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
                                     .arg(query.pageSize),
                                 QStringLiteral("pages are numbered from 1 and hold at least one group"));
     const DbDialect& d = db.dialect();
-    QString select = QStringLiteral("SELECT UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted "
-                                    "FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
+    QString from = QStringLiteral(" FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
     if (!query.showAll)
-        select += QStringLiteral(" AND ") + finishedCondition(d);
-    select += typeCondition(d, query.type);
+        from += QStringLiteral(" AND ") + finishedCondition(d);
+    from += typeCondition(d, query.type);
+    const QString select =
+        QStringLiteral("SELECT UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted") + from;
     const QString order = orderBy(query.sortBy, query.ascending);
-    const qint64 offset = qint64(query.page - 1) * query.pageSize;
+    const qint64 size = query.pageSize;
 
-    DbRecordset rs = db.execute(select + QStringLiteral(" ORDER BY ") + order
-                                + QStringLiteral(" LIMIT %1 OFFSET %2").arg(query.pageSize).arg(offset));
-    if (rs.recordCount() < query.pageSize && query.page > 1) {
-        // The page reaches past the end: the last groups of the list, in its order.
+    // The place of the page's first group in the list (from 0), and how many
+    // groups follow the page. A page that reaches past the end shows the last
+    // groups. The database skips the fewer groups: those before the page, or
+    // those after it in the reverse order.
+    qint64 first = (query.page - 1) * size;
+    qint64 after = -1;
+    if (query.page > 1) {
+        const qint64 groups = db.execute(QStringLiteral("SELECT COUNT(*)") + from).value(0).toLongLong();
+        first = std::max<qint64>(0, std::min(first, groups - size));
+        after = std::max<qint64>(0, groups - first - size);
+    }
+    DbRecordset rs;
+    if (after < 0 || first <= after)
+        rs = db.execute(select + QStringLiteral(" ORDER BY ") + order
+                        + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
+    else
         rs = db.execute(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
                         + orderBy(query.sortBy, !query.ascending)
-                        + QStringLiteral(" LIMIT %1) AS LastPage ORDER BY ").arg(query.pageSize) + order);
-    }
+                        + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
+                        + order);
 
     ReportListPage page;
     for (; !rs.eof(); rs.moveNext())

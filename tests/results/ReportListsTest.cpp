@@ -150,17 +150,19 @@ TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
     EXPECT_EQ(source().countCompletedTestGroups(false), 2500);
 
     const struct {
-        int page;
+        int page, size;
         bool ascending;
         qint32 first, last;
     } pages[] = {
-        {1, true, 1, 1000},    {2, true, 1001, 2000}, {3, true, 1501, 2500},   // the last partial page
-        {4, true, 1501, 2500}, {9, true, 1501, 2500},                         // past the end
-        {1, false, 2500, 1501}, {2, false, 1500, 501}, {3, false, 1000, 1},
+        {1, 1000, true, 1, 1000},     {2, 1000, true, 1001, 2000}, {3, 1000, true, 1501, 2500},   // last, partial
+        {4, 1000, true, 1501, 2500},  {9, 1000, true, 1501, 2500},                              // past the end
+        {1, 1000, false, 2500, 1501}, {2, 1000, false, 1500, 501}, {3, 1000, false, 1000, 1},
+        {2, 500, true, 501, 1000},    {4, 500, true, 1501, 2000},  {2, 500, false, 2000, 1501},
+        {5, 500, false, 500, 1},
     };
     for (const auto& p : pages)
-        EXPECT_EQ(pageIds(pageOf(p.page, 1000, p.ascending)), range(p.first, p.last))
-            << "page " << p.page << (p.ascending ? " ascending" : " descending");
+        EXPECT_EQ(pageIds(pageOf(p.page, p.size, p.ascending)), range(p.first, p.last))
+            << "page " << p.page << " of " << p.size << (p.ascending ? " ascending" : " descending");
 
     // Exactly two full pages: the third shows the second again.
     db->execute("DELETE FROM TestGroups WHERE UniqueGroupID > 2000");
