@@ -12,7 +12,9 @@
 // the pages before the last.
 //
 // Every read but condensedReportId throws platform::DbError when its
-// statement fails; only the rows of one page cross from the database.
+// statement fails. Only the rows of one page cross from the database; for
+// a page after the first it also counts the list, so as to skip the fewer
+// groups, those before the page or those after it.
 
 #include "platform/DbConnection.h"
 #include "results/ReportListQuery.h"

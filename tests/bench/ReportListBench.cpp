@@ -26,6 +26,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -141,22 +142,20 @@ void BM_ReportListReload(benchmark::State& state, DbBackend backend, results::Re
     state.SetLabel(QStringLiteral("%1 groups, page %2").arg(groupCount()).arg(query.page).toStdString());
 }
 
-using results::ReportSortKey;
-BENCHMARK_CAPTURE(BM_ReportListReload, SQLite_Id_First, DbBackend::SQLite, ReportSortKey::Id, Page::First)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, SQLite_Id_Last, DbBackend::SQLite, ReportSortKey::Id, Page::Last)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, SQLite_Lot_First, DbBackend::SQLite, ReportSortKey::Lot, Page::First)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, SQLite_Lot_Last, DbBackend::SQLite, ReportSortKey::Lot, Page::Last)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, PostgreSQL_Id_First, DbBackend::PostgreSQL, ReportSortKey::Id, Page::First)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, PostgreSQL_Id_Last, DbBackend::PostgreSQL, ReportSortKey::Id, Page::Last)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, PostgreSQL_Lot_First, DbBackend::PostgreSQL, ReportSortKey::Lot, Page::First)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReportListReload, PostgreSQL_Lot_Last, DbBackend::PostgreSQL, ReportSortKey::Lot, Page::Last)
-    ->Unit(benchmark::kMillisecond);
+// BM_ReportListReload/<back end>_<order>_<page>
+const bool registered = [] {
+    using results::ReportSortKey;
+    for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
+        for (ReportSortKey sortBy : {ReportSortKey::Id, ReportSortKey::Lot})
+            for (Page which : {Page::First, Page::Last}) {
+                const std::string name = std::string("BM_ReportListReload/")
+                                         + (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL")
+                                         + (sortBy == ReportSortKey::Id ? "_Id" : "_Lot")
+                                         + (which == Page::First ? "_First" : "_Last");
+                benchmark::RegisterBenchmark(name.c_str(), BM_ReportListReload, backend, sortBy, which)
+                    ->Unit(benchmark::kMillisecond);
+            }
+    return true;
+}();
 
 } // namespace
