@@ -1,12 +1,14 @@
 #include "support/DatabaseDump.h"
 
 #include <QLocale>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QSysInfo>
+#include <QVariant>
 
 #include <pwd.h>
 #include <unistd.h>
