@@ -56,6 +56,8 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
     }
     if (file.right(4).toUpper() != QStringLiteral(".MDB"))
         file += QStringLiteral(".mdb");
+    LocalDatabasePaths checked = paths;
+    checked.databaseFile = file;
 
     if (!QFileInfo::exists(file)) {
         m_host.log(QStringLiteral("Creating new default database file"));
@@ -63,7 +65,7 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
         QDir().mkpath(QFileInfo(file).absolutePath());
         if (!m_host.writeEmptyDatabase(file, &why)) {
             m_host.log(QStringLiteral("Error creating new default database file"));
-            accessFailure(paths, isRetry, why);
+            accessFailure(checked, isRetry, why);
             return;
         }
         m_host.openDatabase();
@@ -80,23 +82,22 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
     }
     if (revision == 10 && !repairLegacyDemoModeColumn()) {
         m_host.closeDatabase();
-        replace(paths, file, UpkeepOutcome(), QStringLiteral("its old demonstration column cannot be converted"),
-                isRetry);
+        replace(checked, UpkeepOutcome(), QStringLiteral("its old demonstration column cannot be converted"), isRetry);
         return;
     }
 
     m_host.log(QStringLiteral("Applying database updates"));
     m_host.closeDatabase();
-    const UpkeepOutcome copy = m_host.backUp(paths);
+    const UpkeepOutcome copy = m_host.backUp(checked);
     if (!copy.done) {
         // Without a copy the file is neither raised nor replaced.
-        accessFailure(paths, isRetry, copy.cause);
+        accessFailure(checked, isRetry, copy.cause);
         return;
     }
     const bool known = revision >= SchemaUpgrades::OldestLocalRevision && revision < ResultsSchema::CurrentRevision;
     if (known && upgrade(revision))
         return;   // the next database call opens the file
-    replace(paths, file, copy, known ? QStringLiteral("its upgrade failed") : replacedReason(revision), isRetry);
+    replace(checked, copy, known ? QStringLiteral("its upgrade failed") : replacedReason(revision), isRetry);
 }
 
 bool DatabaseStartupCheck::upgrade(int revision)
@@ -115,9 +116,10 @@ bool DatabaseStartupCheck::repairLegacyDemoModeColumn()
     return done;
 }
 
-void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, const QString& file, UpkeepOutcome copy,
-                                   const QString& reason, bool isRetry)
+void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, UpkeepOutcome copy, const QString& reason,
+                                   bool isRetry)
 {
+    const QString& file = paths.databaseFile;
     if (!copy.done)
         copy = m_host.backUp(paths);
     if (!copy.done) {

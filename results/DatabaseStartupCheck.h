@@ -82,8 +82,7 @@ private:
     bool repairLegacyDemoModeColumn();
     // Puts the empty database in the place of a file the station cannot use,
     // once the file is safe in the archive folder.
-    void replace(const LocalDatabasePaths& paths, const QString& file, UpkeepOutcome copy, const QString& reason,
-                 bool isRetry);
+    void replace(const LocalDatabasePaths& paths, UpkeepOutcome copy, const QString& reason, bool isRetry);
     void accessFailure(const LocalDatabasePaths& paths, bool isRetry, const QString& cause);
 
     DatabaseStartupHost& m_host;

@@ -219,6 +219,18 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
     }
 }
 
+TEST(SchemaSteps, ATableMadeAgainHandsOutNoKeyASecondTime)
+{
+    ScratchDatabase scratch(DbBackend::SQLite);
+    auto db = scratch.connect();
+    testsupport::buildOldRevisionDatabase(*db, 12, {30});
+    db->execute("DELETE FROM TestGroups WHERE GroupID = 30");
+    RecordingUpkeepObserver observer;
+    ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(13));   // makes TestGroups again
+    db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (31)");
+    EXPECT_EQ(db->lastInsertKey(), 31);
+}
+
 TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
 {
     ScratchDatabase scratch(DbBackend::SQLite);
