@@ -7,9 +7,16 @@ namespace ConnectionDescription {
 
 platform::DbServerAddress ServerAddress()
 {
+    return ServerAddress(Globals::SQLServerHost, Globals::SQLServerInstance, Globals::SQLServerDatabaseName,
+                         Globals::SQLUsername, Globals::SQLPassword);
+}
+
+platform::DbServerAddress ServerAddress(const QString& host, const QString& instanceText, const QString& database,
+                                        const QString& user, const QString& password)
+{
     platform::DbServerAddress address;
-    address.host = Globals::SQLServerHost.trimmed();
-    const QString instance = Globals::SQLServerInstance.trimmed();
+    address.host = host.trimmed();
+    const QString instance = instanceText.trimmed();
     if (!instance.isEmpty()) {
         bool ok = false;
         address.port = instance.toInt(&ok);
@@ -17,9 +24,9 @@ platform::DbServerAddress ServerAddress()
             throw platform::DbError(
                 QStringLiteral("SQLServerInstance \"%1\" is not a port number (1 to 65535)").arg(instance));
     }
-    address.database = Globals::SQLServerDatabaseName;
-    address.user = Globals::SQLUsername;
-    address.password = Globals::SQLPassword;
+    address.database = database;
+    address.user = user;
+    address.password = password;
     address.connectTimeoutSeconds = 10;
     return address;
 }

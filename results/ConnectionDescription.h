@@ -13,6 +13,9 @@ namespace ConnectionDescription {
 // SQLPassword; 10 s to connect. Throws platform::DbError when the instance
 // is not a port number.
 platform::DbServerAddress ServerAddress();
+// The same from values given in their place.
+platform::DbServerAddress ServerAddress(const QString& host, const QString& instance, const QString& database,
+                                        const QString& user, const QString& password);
 
 // "Data Source=<path>;Mode=Read" or ";Mode=ReadWrite".
 QString LocalText(const QString& path, bool readOnly);

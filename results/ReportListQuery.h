@@ -1,7 +1,10 @@
 #pragma once
 // What one page of a report list asks for: which test groups (the finished
 // ones, or every group that was started), of which unit model, in which
-// order, and which page of how many groups.
+// order, and which page of how many groups, from a database of which schema
+// revision.
+
+#include "results/ResultsSchema.h"
 
 #include <QString>
 
@@ -35,6 +38,14 @@ struct ReportListQuery {
     ReportType type = ReportType::All;
     ReportSortKey sortBy = ReportSortKey::Id;
     bool ascending = true;
+    // The schema revision of the database read. An older database lacks
+    // some of the list's columns: up to revision 6 a group is numbered by
+    // its GroupID alone; the unit model is known from revision 8 (ZAMO80)
+    // and 11 (ZAMO2-4), the type filter asks no more than the revision
+    // knows and lists every group before 8; the lot column, and with it the
+    // lot order, comes at revision 14 (before, the lot is Null and the list
+    // is in group order).
+    int revision = ResultsSchema::CurrentRevision;
 };
 
 } // namespace results

@@ -21,17 +21,34 @@ QString finishedCondition(const DbDialect& d)
            + QStringLiteral(" AND TestGroups.Cancelled = ") + d.booleanLiteral(false);
 }
 
-QString typeCondition(const DbDialect& d, ReportType type)
+// The list's columns in a database of the query's revision.
+struct ListColumns {
+    QString id;            // the group number
+    bool lot = true;       // LotNumberSortField
+    bool zamo80 = true;    // the ZAMO80 flag
+    bool zamo24 = true;    // the ZAMO2-4 flag
+};
+
+ListColumns listColumns(int revision)
 {
+    return {revision <= 6 ? QStringLiteral("GroupID") : QStringLiteral("UniqueGroupID"), revision >= 14,
+            revision >= 8, revision >= 11};
+}
+
+QString typeCondition(const DbDialect& d, ReportType type, const ListColumns& columns)
+{
+    if (!columns.zamo80)
+        return {};
     const QString yes = d.booleanLiteral(true);
     const QString no = d.booleanLiteral(false);
+    const QString notZamo24 = columns.zamo24 ? QStringLiteral(" AND TestGroups.Zamo24 = ") + no : QString();
     switch (type) {
     case ReportType::Zamo:
-        return QStringLiteral(" AND TestGroups.Zamo80 = ") + no + QStringLiteral(" AND TestGroups.Zamo24 = ") + no;
+        return QStringLiteral(" AND TestGroups.Zamo80 = ") + no + notZamo24;
     case ReportType::Zamo80:
-        return QStringLiteral(" AND TestGroups.Zamo80 = ") + yes + QStringLiteral(" AND TestGroups.Zamo24 = ") + no;
+        return QStringLiteral(" AND TestGroups.Zamo80 = ") + yes + notZamo24;
     case ReportType::Zamo24:
-        return QStringLiteral(" AND TestGroups.Zamo24 = ") + yes;
+        return columns.zamo24 ? QStringLiteral(" AND TestGroups.Zamo24 = ") + yes : QString();
     case ReportType::All:
         break;
     }
@@ -40,11 +57,11 @@ QString typeCondition(const DbDialect& d, ReportType type)
 
 // The list's order, or its exact reverse. Lots without a text come first
 // in ascending order on both back ends.
-QString orderBy(ReportSortKey key, bool ascending)
+QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending)
 {
     const QString direction = ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
-    const QString id = QStringLiteral("UniqueGroupID ") + direction;
-    if (key != ReportSortKey::Lot)
+    const QString id = columns.id + QLatin1Char(' ') + direction;
+    if (key != ReportSortKey::Lot || !columns.lot)
         return id;
     return QStringLiteral("LotNumberSortField ") + direction
            + (ascending ? QStringLiteral(" NULLS FIRST, ") : QStringLiteral(" NULLS LAST, ")) + id;
@@ -79,13 +96,16 @@ ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
                                     .arg(query.pageSize),
                                 QStringLiteral("pages are numbered from 1 and hold at least one group"));
     const DbDialect& d = db.dialect();
+    const ListColumns columns = listColumns(query.revision);
     QString from = QStringLiteral(" FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
     if (!query.showAll)
         from += QStringLiteral(" AND ") + finishedCondition(d);
-    from += typeCondition(d, query.type);
-    const QString select =
-        QStringLiteral("SELECT UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted") + from;
-    const QString order = orderBy(query.sortBy, query.ascending);
+    from += typeCondition(d, query.type, columns);
+    const QString lot =
+        columns.lot ? QStringLiteral("LotNumberSortField") : QStringLiteral("NULL AS LotNumberSortField");
+    const QString select = QStringLiteral("SELECT ") + columns.id + QStringLiteral(", ") + lot
+                           + QStringLiteral(", DateExecuted, DateCompleted") + from;
+    const QString order = orderBy(columns, query.sortBy, query.ascending);
     const qint64 size = query.pageSize;
 
     // The place of the page's first group in the list (from 0), and how many
@@ -105,7 +125,7 @@ ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
                         + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
     else
         rs = db.execute(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
-                        + orderBy(query.sortBy, !query.ascending)
+                        + orderBy(columns, query.sortBy, !query.ascending)
                         + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
                         + order);
 

@@ -9,7 +9,8 @@
 // of the list shows its last min(s, N) groups instead, so a last partial
 // page repeats the end of the page before it. The order is total (the lot
 // order breaks ties by group number), so every group is on exactly one of
-// the pages before the last.
+// the pages before the last. A database of an older schema revision is read
+// with the columns that revision has (ReportListQuery::revision).
 //
 // Every read but condensedReportId throws platform::DbError when its
 // statement fails. Only the rows of one page cross from the database; for
@@ -27,7 +28,7 @@ namespace results {
 
 // One group of the list: the report grid's columns 1 to 4.
 struct ReportListRow {
-    qint32 uniqueGroupId = 0;
+    qint32 uniqueGroupId = 0; // the GroupID up to revision 6, which has no UniqueGroupID
     QString lot;              // LotNumberSortField; "" when Null
     QDateTime dateExecuted;
     QDateTime dateCompleted;  // the zero date (1899-12-30 00:00) while the group is open

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace testsupport {
 
 using platform::DbBackend;
@@ -133,14 +135,19 @@ OldSchema schemaOf(DbBackend backend, int revision, bool legacyDemoColumn)
         s.dropTable("Archive");
         s.dropTable("Globals");
     }
+    if (revision < 6)
+        s.dropTable("UnitMasterDiagnostics");
+    if (revision < 5)
+        s.dropColumns("TestGroups", {"NoiseDCOLimit", "NoiseDCOWarning"});
     return s;
 }
 
-// How many test types the revision's file holds: five until the step to 8
-// added ACLG, DEFR, ACZ30, PACE1 and PACE2, and AVG_ACLG from 12 on.
+// How many test types the revision's file holds: DCO, ACZ, SDR and BIAS,
+// NOISE from 5 on, ACLG, DEFR, ACZ30, PACE1 and PACE2 from 8 on, and
+// AVG_ACLG from 12 on.
 int testTypeCount(int revision)
 {
-    return revision < 8 ? 5 : revision < 12 ? 10 : 11;
+    return revision < 5 ? 4 : revision < 8 ? 5 : revision < 12 ? 10 : 11;
 }
 
 QStringList keptTables()
@@ -212,7 +219,8 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
     }
     insertNumbered(db, groups, "TestGroups", columns, values);
     insertNumbered(db, tests, "Tests", seedColumns(revision)[1].columns,
-                   {"i", QStringLiteral("(i - 1) / %1 + 1").arg(seed.testsPerGroup), "(i - 1) % 5 + 1", executed});
+                   {"i", QStringLiteral("(i - 1) / %1 + 1").arg(seed.testsPerGroup),
+                    QStringLiteral("(i - 1) % %1 + 1").arg(std::min(5, testTypeCount(revision))), executed});
     insertNumbered(db, tests, "TestUnit", seedColumns(revision)[2].columns, {"i", "1", "i", "1"});
     insertNumbered(db, readings, "TestMeasurements", seedColumns(revision)[3].columns,
                    {"i", QStringLiteral("(i - 1) / %1 + 1").arg(seed.readingsPerTest), "'' || ((i - 1) % 4 * 30)",
@@ -237,7 +245,7 @@ void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionS
                               bool legacyDemoColumn)
 {
     const bool local = db.backend() == DbBackend::SQLite;
-    if (revision < (local ? 6 : 13) || revision > 14)
+    if (revision < (local ? 4 : 13) || revision > ResultsSchema::CurrentRevision)
         throw platform::DbError(QStringLiteral("No old schema of revision %1 for this back end").arg(revision));
     // The fixed rows come with the current schema; every other table is then
     // made again as the revision had it.

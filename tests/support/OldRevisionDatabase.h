@@ -1,10 +1,17 @@
 #pragma once
 // Results databases as older stations made them: the schema of any revision
-// 6..14 on a database file (SQLite), 13..14 on a server (PostgreSQL), each
+// 4..14 on a database file (SQLite), 13..14 on a server (PostgreSQL), each
 // table as that revision defined it, with that revision's fixed rows, and
 // seeded with test groups (their tests, test units, readings, verdicts and
-// electrodes). The old schemas are written here on their own, from what each
-// upgrade step adds, going back from the current schema.
+// electrodes); the current revision 15 too, seeded alike. The old schemas
+// are written here on their own, from what each upgrade step adds, going
+// back from the current schema.
+//
+// No upgrade step leads to revision 5 or 6; what they added is taken from
+// the report templates of those revisions: revision 6 brought the unit
+// diagnostics (UnitMasterDiagnostics; the first revision whose reports can
+// show them), revision 5 the NOISE test (TestTypes row 5, the next key after
+// the four types before it, and TestGroups.NoiseDCOLimit/NoiseDCOWarning).
 
 #include "platform/DbConnection.h"
 
