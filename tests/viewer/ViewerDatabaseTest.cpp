@@ -24,14 +24,6 @@ using ::testing::HasSubstr;
 
 namespace {
 
-QList<qint32> ids(const viewer::ReportListView& view)
-{
-    QList<qint32> out;
-    for (const results::ReportListRow& row : view.page.rows)
-        out << row.uniqueGroupId;
-    return out;
-}
-
 using OpenEveryRevision = ViewerCaseTest;
 
 TEST_P(OpenEveryRevision, ListsTheFinishedGroupsUnderTheStatusOfItsRevisionAndWritesNothing)

@@ -107,3 +107,11 @@ void ViewerCaseTest::SetUp()
 {
     ZAMO_REQUIRE_BACKEND(GetParam().backend);
 }
+
+QList<qint32> ids(const viewer::ReportListView& view)
+{
+    QList<qint32> out;
+    for (const results::ReportListRow& row : view.page.rows)
+        out << row.uniqueGroupId;
+    return out;
+}

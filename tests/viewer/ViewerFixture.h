@@ -11,6 +11,7 @@
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 #include "viewer/ViewerDatabase.h"
+#include "viewer/ViewerReportList.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,9 @@ protected:
 
     testsupport::TempDataHome home;
 };
+
+// The group numbers of a list page, in order.
+QList<qint32> ids(const viewer::ReportListView& view);
 
 // A server case needs the test server (skipped without it, failed on CI).
 #define ZAMO_REQUIRE_BACKEND(backend)                               \

@@ -1,0 +1,82 @@
+// Opening a database in the report viewer and showing the first page of its
+// list, as the file choice does: the revision read (and the revision-10
+// check), the first 1000 groups, the number of finished groups that sizes
+// the page list, and the archive records. A revision-15 file, and a
+// revision-6 file, whose groups are numbered by GroupID.
+//
+// The database holds 2,500 groups, so that the CTest run stays short; set
+// ZAMO_BENCH_GROUPS=100000 for the size the viewer must open in under 1 s:
+//   ZAMO_BENCH_GROUPS=100000 build/tests/zamo_benchmarks --benchmark_filter=ViewerOpen
+
+#include "platform/DbConnection.h"
+#include "platform/DbError.h"
+#include "support/OldRevisionDatabase.h"
+#include "viewer/ViewerReportList.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+int groupCount()
+{
+    const int n = qEnvironmentVariableIntValue("ZAMO_BENCH_GROUPS");
+    return n > 0 ? n : 2500;
+}
+
+struct BenchFile {
+    QTemporaryDir folder;
+    QString path;
+};
+
+// The file of the revision, built at the first call; "" (with the reason)
+// when it could not be built.
+QString benchFile(int revision, QString* why)
+{
+    static std::map<int, std::unique_ptr<BenchFile>> files;
+    auto found = files.find(revision);
+    if (found != files.end())
+        return found->second->path;
+    auto file = std::make_unique<BenchFile>();
+    file->path = file->folder.path() + QStringLiteral("/ZAMO_Results.mdb");
+    try {
+        platform::DbConnection db;
+        db.createFile(file->path);
+        testsupport::buildOldRevisionDatabase(db, revision, {groupCount(), 0, 0});
+    } catch (const platform::DbError& e) {
+        *why = e.text();
+        return QString();
+    }
+    return files.emplace(revision, std::move(file)).first->second->path;
+}
+
+void BM_ViewerOpen(benchmark::State& state, int revision)
+{
+    QString why;
+    const QString path = benchFile(revision, &why);
+    if (path.isEmpty()) {
+        state.SkipWithError(why.toStdString().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
+        const viewer::DatabaseChoice choice = list.chooseFile(path, {});
+        if (choice.list.page.rows.size() != viewer::ReportListRequest::PageSize) {
+            state.SkipWithError(("the first page is not full: " + choice.list.failure).toStdString().c_str());
+            return;
+        }
+        benchmark::DoNotOptimize(choice.list.pageCount);
+    }
+    state.SetLabel(QStringLiteral("%1 groups, revision %2").arg(groupCount()).arg(revision).toStdString());
+}
+
+BENCHMARK_CAPTURE(BM_ViewerOpen, Revision15, 15)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ViewerOpen, Revision6, 6)->Unit(benchmark::kMillisecond);
+
+} // namespace
