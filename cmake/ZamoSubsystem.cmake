@@ -3,7 +3,7 @@
 function(zamo_add_subsystem target folder)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
-  list(FILTER sources EXCLUDE REGEX "/${folder}/main\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "_main\\.cpp$")
   if(NOT sources)
     set(stub ${CMAKE_BINARY_DIR}/stubs/${target}_empty.cpp)
     file(WRITE ${stub} "// ${folder} has no sources yet\n")
@@ -17,9 +17,10 @@ function(zamo_add_subsystem target folder)
 endfunction()
 
 # zamo_add_test_folder(<folder>)
-# One GoogleTest program per folder under tests/, run offscreen by CTest.
+# One GoogleTest program of the .cpp files in one folder under tests/ (not its
+# subfolders, which are programs of their own), run offscreen by CTest.
 function(zamo_add_test_folder folder)
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
   if(NOT sources)
     return()
   endif()
