@@ -107,7 +107,7 @@ TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
     {
         ZAMO_WRITE_PROTECT(file, path("locked.mdb"));
         EXPECT_THAT(openError(path("locked.mdb"), false).toStdString(),
-                    ::testing::MatchesRegex("Cannot open database \".*/locked.mdb\": the file is read-only \(.*\), "
+                    ::testing::MatchesRegex("Cannot open database \".*/locked.mdb\": the file is read-only \\(.*\\), "
                                             "and the station must write its results to it"));
         EXPECT_EQ(openError(path("locked.mdb"), true), QString());
     }

@@ -37,10 +37,12 @@ void expectWindowsFit(testsupport::StationHarness& station)
         EXPECT_TRUE(MdiChild::LiesInside(w, area))
             << w->objectName().toStdString() << " at " << place.x() << "," << place.y() << " " << place.width()
             << "x" << place.height();
-        for (QWidget* other : windows)
-            if (other != w)
+        for (QWidget* other : windows) {
+            if (other != w) {
                 EXPECT_FALSE(place.intersects(MdiChild::Outer(other)->geometry()))
                     << w->objectName().toStdString() << " over " << other->objectName().toStdString();
+            }
+        }
     }
     EXPECT_TRUE(MdiChild::LiesInside(StationWindows::Background(), area));
     EXPECT_FALSE(station.Frame().mdiArea()->horizontalScrollBar()->isVisible());
@@ -59,7 +61,7 @@ void expectPictureBehind(testsupport::StationHarness& station)
 
 TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
 {
-    for (const QString line : {QStringLiteral(""), QStringLiteral("/vadov"), QStringLiteral("/rida")}) {
+    for (const QString& line : {QStringLiteral(""), QStringLiteral("/vadov"), QStringLiteral("/rida")}) {
         SCOPED_TRACE(line.toStdString());
         testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), line);
         ASSERT_TRUE(station.Start());

@@ -48,8 +48,9 @@ TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
         comm->Connect();
         EXPECT_EQ(comm->IsZAMO80(), c.zamo80) << c.answer.constData();
         EXPECT_EQ(comm->IsZAMO24(), c.zamo24) << c.answer.constData();
-        if (c.logLine)
+        if (c.logLine) {
             EXPECT_TRUE(log.contains(c.logLine)) << c.answer.constData();
+        }
         comm->Disconnect();
     }
 }
@@ -111,8 +112,9 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
         EXPECT_TRUE(Only("UsbConnected").isEmpty()) << c.name;
         EXPECT_EQ(comm->Connected(), c.connectedAfter) << c.name;
         EXPECT_TRUE(log.contains(c.logLine)) << c.name << ": " << log.join(" | ").toStdString();
-        if (!c.connectedAfter)
+        if (!c.connectedAfter) {
             EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
+        }
         // The owner's label ends with the status update's text.
         EXPECT_EQ(events.filter("Status").last(), c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found"
                                                                    : "Status! " + c.error)

@@ -146,8 +146,9 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
         EXPECT_EQ(connected.count(), 0) << c.name;
         EXPECT_EQ(link.Display().connectChecked, c.connected) << c.name;
         // A port that counts as closed is not left open behind the link's back.
-        if (!c.connected)
+        if (!c.connected) {
             EXPECT_EQ(driver->openCount(), 0) << c.name;
+        }
     }
 }
 

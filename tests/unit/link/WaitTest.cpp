@@ -52,8 +52,9 @@ TEST_F(Wait, AnOutermostWaitEndingByHalfTimeWaitsOnceMoreWithPollingSuspended)
         At probe(c.endsAt + 100, [&] { pollingDuringRepeat = UsbCommTestAccess::PollingEnabled(*comm); });
         UsbCommTestAccess::Wait(*comm, 1000, false);
         EXPECT_EQ(Clock::tickCount() - start, c.expectedEnd) << "ended at " << c.endsAt;
-        if (c.expectedEnd > 1000)
+        if (c.expectedEnd > 1000) {
             EXPECT_FALSE(pollingDuringRepeat) << "ended at " << c.endsAt;
+        }
         EXPECT_TRUE(UsbCommTestAccess::PollingEnabled(*comm));
         comm->Disconnect();
     }
