@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <cstdio>
 #include <optional>
 
 #include <fcntl.h>
@@ -19,6 +20,7 @@ struct Fault {
     WholeFile::Step step;
     int errorNumber;
     QString pathEnd;
+    int times;   // calls still to fail; below 0: every call
 };
 
 std::optional<Fault>& activeFault()
@@ -30,9 +32,11 @@ std::optional<Fault>& activeFault()
 // True (with errno set) when a test made this step fail for the path.
 bool injected(WholeFile::Step step, const QString& path)
 {
-    const std::optional<Fault>& fault = activeFault();
-    if (!fault || fault->step != step || !path.endsWith(fault->pathEnd))
+    std::optional<Fault>& fault = activeFault();
+    if (!fault || fault->times == 0 || fault->step != step || !path.endsWith(fault->pathEnd))
         return false;
+    if (fault->times > 0)
+        --fault->times;
     errno = fault->errorNumber;
     return true;
 }
@@ -110,6 +114,30 @@ void syncFolderOf(const QString& target)
         return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// A rename that never replaces a file at the target.
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    const int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (result == 0 || (errno != EINVAL && errno != ENOSYS))
+        return result;
+    // A file system without the flag.
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
+}
+
+// Closes fd and gives the cause of the first failure of the close.
+int closeCause(int fd, bool injectedFault)
+{
+    const int cause = injectedFault ? errno : 0;
+    if (::close(fd) != 0 && cause == 0)
+        return errno;
+    return cause;
 }
 
 } // namespace
@@ -204,9 +232,107 @@ bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* erro
     return true;
 }
 
-WholeFile::FaultForTesting::FaultForTesting(Step step, int errorNumber, const QString& pathEnd)
+bool WholeFile::copy(const QString& source, const QString& target, const CopyProgress& progress, QString* error)
 {
-    activeFault() = Fault{step, errorNumber, pathEnd};
+    const int in = injected(Step::Open, source) ? -1 : ::open(nativeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        setError(error, causeOf(errno));
+        return false;
+    }
+    struct stat info {};
+    struct stat existing {};
+    int refused = 0;
+    if (::fstat(in, &info) != 0)
+        refused = errno;
+    else if (S_ISDIR(info.st_mode))
+        refused = EISDIR;
+    else if (::lstat(nativeName(target).constData(), &existing) == 0)
+        refused = EEXIST;
+    QString temporary;
+    const int out = refused != 0 ? -1 : injected(Step::Create, target) ? -1 : createBeside(target, &temporary);
+    if (out < 0) {
+        const int cause = refused != 0 ? refused : errno;
+        ::close(in);
+        setError(error, causeOf(cause));
+        return false;
+    }
+    ::fchmod(out, info.st_mode & 07777);
+
+    const QByteArray temporaryName = nativeName(temporary);
+    auto fail = [&](int cause, bool outOpen) {
+        ::close(in);
+        if (outOpen)
+            ::close(out);
+        ::unlink(temporaryName.constData());
+        setError(error, causeOf(cause));
+        return false;
+    };
+    const qint64 total = qint64(info.st_size);
+    qint64 copied = 0;
+    if (progress)
+        progress(0, total);
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = injected(Step::Read, source) ? -1 : ::read(in, chunk.data(), size_t(chunk.size()));
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno, true);
+        }
+        if (injected(Step::Write, target) || !writeAll(out, QByteArray::fromRawData(chunk.constData(), n)))
+            return fail(errno, true);
+        copied += n;
+        if (progress)
+            progress(copied, total);
+    }
+    if (injected(Step::Sync, target) || syncFailed(::fsync(out)))
+        return fail(errno, true);
+    if (const int cause = closeCause(out, injected(Step::Close, target)); cause != 0)
+        return fail(cause, false);
+    ::close(in);
+    if (injected(Step::Rename, target) || renameNoReplace(temporaryName, nativeName(target)) != 0) {
+        const int cause = errno;
+        ::unlink(temporaryName.constData());
+        setError(error, causeOf(cause));
+        return false;
+    }
+    syncFolderOf(target);
+    return true;
+}
+
+bool WholeFile::move(const QString& source, const QString& target, QString* error)
+{
+    if (injected(Step::Rename, target)) {
+        setError(error, causeOf(errno));
+        return false;
+    }
+    if (renameNoReplace(nativeName(source), nativeName(target)) == 0) {
+        syncFolderOf(target);
+        syncFolderOf(source);
+        return true;
+    }
+    if (errno != EXDEV) {
+        setError(error, causeOf(errno));
+        return false;
+    }
+    // Another file system: the whole copy first, the source removed last.
+    if (!copy(source, target, {}, error))
+        return false;
+    if (::unlink(nativeName(source).constData()) != 0) {
+        const int cause = errno;
+        ::unlink(nativeName(target).constData());
+        setError(error, causeOf(cause));
+        return false;
+    }
+    syncFolderOf(source);
+    return true;
+}
+
+WholeFile::FaultForTesting::FaultForTesting(Step step, int errorNumber, const QString& pathEnd, int times)
+{
+    activeFault() = Fault{step, errorNumber, pathEnd, times};
 }
 
 WholeFile::FaultForTesting::~FaultForTesting()

@@ -16,11 +16,19 @@
 // path) from one that is there but cannot be read (no permission, a folder,
 // a read error).
 //
+// copy() copies a file of any size chunk by chunk in the same way: into a
+// new file beside the target, flushed and closed, then renamed to the target,
+// which must not exist yet; the caller hears of every chunk. move() renames a
+// file, or where source and target lie on different file systems copies it
+// whole and only then removes the source. Neither ever replaces a file.
+//
 // Tests make single steps fail with FaultForTesting, as a full disk or a
 // broken medium would.
 
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 namespace platform {
 
@@ -37,15 +45,30 @@ public:
     // file is then untouched.
     static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
+    // Bytes copied so far, and the size of the whole file.
+    using CopyProgress = std::function<void(qint64 copied, qint64 total)>;
+
+    // Copies source to target (which must not exist), telling progress at
+    // the start and after every chunk. False, with the cause in *error, when
+    // the copy could not be made whole; nothing is then left at target.
+    static bool copy(const QString& source, const QString& target, const CopyProgress& progress,
+                     QString* error = nullptr);
+    // Moves source to target (which must not exist). False, with the cause
+    // in *error, when it could not; source is then where it was.
+    static bool move(const QString& source, const QString& target, QString* error = nullptr);
+
     // The steps at which a test can make a read or a save fail.
     enum class Step { Open, Read, Create, Write, Sync, Close, Rename };
 
     // For the life of the object, every call of the step on a path that ends
     // with pathEnd (every path when empty) fails with the system error
-    // number given (ENOSPC, EIO, EACCES, ...). One fault at a time.
+    // number given (ENOSPC, EIO, EACCES, ...); with times given, only that
+    // many calls fail. A copy opens and reads its source, and creates,
+    // writes, syncs, closes and renames to its target; a move renames to its
+    // target. One fault at a time.
     class FaultForTesting {
     public:
-        FaultForTesting(Step step, int errorNumber, const QString& pathEnd = QString());
+        FaultForTesting(Step step, int errorNumber, const QString& pathEnd = QString(), int times = -1);
         ~FaultForTesting();
         FaultForTesting(const FaultForTesting&) = delete;
         FaultForTesting& operator=(const FaultForTesting&) = delete;

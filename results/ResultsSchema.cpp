@@ -116,22 +116,6 @@ QList<Table> buildTables()
     return t;
 }
 
-QString columnType(const DbDialect& d, const Column& c)
-{
-    switch (c.type) {
-    case ColumnType::AutoNumber: return QString::fromLatin1(d.autoNumberKey);
-    case ColumnType::Long: return QString::fromLatin1(d.longType);
-    case ColumnType::Double: return QString::fromLatin1(d.doubleType);
-    case ColumnType::Boolean:
-        return QString::fromLatin1(d.booleanType) + QStringLiteral(" NOT NULL DEFAULT ")
-               + d.booleanLiteral(c.defaultYes);
-    case ColumnType::DateTime: return QString::fromLatin1(d.dateType);
-    case ColumnType::Text: return d.textType(c.width);
-    case ColumnType::Memo: return QString::fromLatin1(d.memoType);
-    }
-    return {};
-}
-
 struct TestTypeRow {
     const char* name;
     const char* measurementUnits;
@@ -182,21 +166,42 @@ const QList<Table>& Tables()
     return tables;
 }
 
-QStringList CreationScript(DbBackend backend)
+QString ColumnSqlType(DbBackend backend, const Column& c)
 {
     const DbDialect& d = DbDialect::of(backend);
-    QStringList script;
-    for (const Table& table : Tables()) {
-        QStringList columns;
-        for (const Column& c : table.columns)
-            columns << DbDialect::column(c.name) + ' ' + columnType(d, c);
-        script << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
-        for (const Index& index : table.indexes)
-            script << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                          .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                               DbDialect::indexName(table.name, index.name), table.name,
-                               DbDialect::column(index.column));
+    switch (c.type) {
+    case ColumnType::AutoNumber: return QString::fromLatin1(d.autoNumberKey);
+    case ColumnType::Long: return QString::fromLatin1(d.longType);
+    case ColumnType::Double: return QString::fromLatin1(d.doubleType);
+    case ColumnType::Boolean:
+        return QString::fromLatin1(d.booleanType) + QStringLiteral(" NOT NULL DEFAULT ")
+               + d.booleanLiteral(c.defaultYes);
+    case ColumnType::DateTime: return QString::fromLatin1(d.dateType);
+    case ColumnType::Text: return d.textType(c.width);
+    case ColumnType::Memo: return QString::fromLatin1(d.memoType);
     }
+    return {};
+}
+
+QStringList TableScript(DbBackend backend, const Table& table)
+{
+    QStringList columns;
+    for (const Column& c : table.columns)
+        columns << DbDialect::column(c.name) + ' ' + ColumnSqlType(backend, c);
+    QStringList script;
+    script << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+    for (const Index& index : table.indexes)
+        script << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                      .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
+                           DbDialect::indexName(table.name, index.name), table.name, DbDialect::column(index.column));
+    return script;
+}
+
+QStringList CreationScript(DbBackend backend)
+{
+    QStringList script;
+    for (const Table& table : Tables())
+        script << TableScript(backend, table);
     return script;
 }
 

@@ -41,6 +41,12 @@ struct Table {
 
 const QList<Table>& Tables();
 
+// The column's type and constraints as the back end's SQL names them
+// ("VARCHAR(250)", "BOOLEAN NOT NULL DEFAULT 0", ...).
+QString ColumnSqlType(platform::DbBackend backend, const Column& column);
+// The CREATE TABLE statement of one table and the CREATE INDEX statements of
+// its indexes.
+QStringList TableScript(platform::DbBackend backend, const Table& table);
 // CREATE TABLE and CREATE INDEX statements for the back end.
 QStringList CreationScript(platform::DbBackend backend);
 

@@ -1,0 +1,145 @@
+#include "results/ReportLists.h"
+
+#include "platform/DbError.h"
+#include "platform/OleDate.h"
+
+#include <algorithm>
+
+namespace results {
+
+using platform::DbConnection;
+using platform::DbDialect;
+using platform::DbRecordset;
+
+namespace {
+
+// Completed (the group writer stores the zero date until then) and not
+// cancelled. A Null completion date is not completed either.
+QString finishedCondition(const DbDialect& d)
+{
+    return QStringLiteral("TestGroups.DateCompleted <> ") + d.dateLiteral(platform::OleDate().toDateTime())
+           + QStringLiteral(" AND TestGroups.Cancelled = ") + d.booleanLiteral(false);
+}
+
+QString typeCondition(const DbDialect& d, ReportType type)
+{
+    const QString yes = d.booleanLiteral(true);
+    const QString no = d.booleanLiteral(false);
+    switch (type) {
+    case ReportType::Zamo:
+        return QStringLiteral(" AND TestGroups.Zamo80 = ") + no + QStringLiteral(" AND TestGroups.Zamo24 = ") + no;
+    case ReportType::Zamo80:
+        return QStringLiteral(" AND TestGroups.Zamo80 = ") + yes + QStringLiteral(" AND TestGroups.Zamo24 = ") + no;
+    case ReportType::Zamo24:
+        return QStringLiteral(" AND TestGroups.Zamo24 = ") + yes;
+    case ReportType::All:
+        break;
+    }
+    return {};
+}
+
+// The list's order, or its exact reverse. Lots without a text come first
+// in ascending order on both back ends.
+QString orderBy(ReportSortKey key, bool ascending)
+{
+    const QString direction = ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
+    const QString id = QStringLiteral("UniqueGroupID ") + direction;
+    if (key != ReportSortKey::Lot)
+        return id;
+    return QStringLiteral("LotNumberSortField ") + direction
+           + (ascending ? QStringLiteral(" NULLS FIRST, ") : QStringLiteral(" NULLS LAST, ")) + id;
+}
+
+// The rows from the first on as the grids take them: tabs between fields,
+// carriage returns between rows.
+QString clipText(DbRecordset& rs)
+{
+    rs.moveFirst();
+    QString text = rs.getString(QStringLiteral("\t"), QStringLiteral("\r"), QString());
+    text.chop(1);   // the last row's carriage return
+    rs.moveFirst();
+    return text;
+}
+
+} // namespace
+
+qint64 countCompletedTestGroups(DbConnection& db, bool showAll)
+{
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM TestGroups");
+    if (!showAll)
+        sql += QStringLiteral(" WHERE ") + finishedCondition(db.dialect());
+    return db.execute(sql).value(0).toLongLong();
+}
+
+ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
+{
+    if (query.page < 1 || query.pageSize < 1)
+        throw platform::DbError(QStringLiteral("Report list page %1 of %2 groups cannot be shown")
+                                    .arg(query.page)
+                                    .arg(query.pageSize),
+                                QStringLiteral("pages are numbered from 1 and hold at least one group"));
+    const DbDialect& d = db.dialect();
+    QString from = QStringLiteral(" FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
+    if (!query.showAll)
+        from += QStringLiteral(" AND ") + finishedCondition(d);
+    from += typeCondition(d, query.type);
+    const QString select =
+        QStringLiteral("SELECT UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted") + from;
+    const QString order = orderBy(query.sortBy, query.ascending);
+    const qint64 size = query.pageSize;
+
+    // The place of the page's first group in the list (from 0), and how many
+    // groups follow the page. A page that reaches past the end shows the last
+    // groups. The database skips the fewer groups: those before the page, or
+    // those after it in the reverse order.
+    qint64 first = (query.page - 1) * size;
+    qint64 after = -1;
+    if (query.page > 1) {
+        const qint64 groups = db.execute(QStringLiteral("SELECT COUNT(*)") + from).value(0).toLongLong();
+        first = std::max<qint64>(0, std::min(first, groups - size));
+        after = std::max<qint64>(0, groups - first - size);
+    }
+    DbRecordset rs;
+    if (after < 0 || first <= after)
+        rs = db.execute(select + QStringLiteral(" ORDER BY ") + order
+                        + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
+    else
+        rs = db.execute(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
+                        + orderBy(query.sortBy, !query.ascending)
+                        + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
+                        + order);
+
+    ReportListPage page;
+    for (; !rs.eof(); rs.moveNext())
+        page.rows << ReportListRow{rs.value(0).toInt(), rs.value(1).toString(),
+                                   rs.dateValue(QStringLiteral("DateExecuted")),
+                                   rs.dateValue(QStringLiteral("DateCompleted"))};
+    page.clipText = clipText(rs);
+    return page;
+}
+
+ArchiveList archiveList(DbConnection& db)
+{
+    DbRecordset rs = db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
+    ArchiveList list;
+    for (; !rs.eof(); rs.moveNext())
+        list.rows << ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(),
+                                    rs.dateValue(QStringLiteral("ArchiveDate"))};
+    list.clipText = clipText(rs);
+    return list;
+}
+
+qint32 condensedReportId(DbConnection& db, qint32 uniqueGroupId) noexcept
+{
+    try {
+        const DbRecordset rs =
+            db.execute(QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
+                       {platform::DbParameter{QStringLiteral("@UniqueGroupID"), platform::DbType::Integer, 0,
+                                              uniqueGroupId}});
+        return rs.eof() ? 0 : rs.value(0).toInt();
+    } catch (...) {
+        return 0;
+    }
+}
+
+} // namespace results

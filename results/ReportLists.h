@@ -1,0 +1,72 @@
+#pragma once
+// The reads behind the report list windows, on the connection given: the
+// number of finished groups, one page of the filtered and sorted list of
+// groups, the list of archive files, and a group's link to its condensed
+// ZAMO80 group. Nothing here writes.
+//
+// A page holds the groups in the list's order, numbered from 1: page p of
+// size s shows the groups (p-1)s+1 to ps; a page that reaches past the end
+// of the list shows its last min(s, N) groups instead, so a last partial
+// page repeats the end of the page before it. The order is total (the lot
+// order breaks ties by group number), so every group is on exactly one of
+// the pages before the last.
+//
+// Every read but condensedReportId throws platform::DbError when its
+// statement fails. Only the rows of one page cross from the database; for
+// a page after the first it also counts the list, so as to skip the fewer
+// groups, those before the page or those after it.
+
+#include "platform/DbConnection.h"
+#include "results/ReportListQuery.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace results {
+
+// One group of the list: the report grid's columns 1 to 4.
+struct ReportListRow {
+    qint32 uniqueGroupId = 0;
+    QString lot;              // LotNumberSortField; "" when Null
+    QDateTime dateExecuted;
+    QDateTime dateCompleted;  // the zero date (1899-12-30 00:00) while the group is open
+};
+
+struct ReportListPage {
+    QList<ReportListRow> rows;
+    // The same rows as the grid takes them, from column 1 on: fields joined
+    // by tabs, rows by carriage returns, Null as an empty text, dates as
+    // "yyyy-MM-dd hh:mm:ss". Empty when there are no rows.
+    QString clipText;
+};
+
+// One archive file made from this database's line of files: the archive
+// grid's columns 1 to 3.
+struct ArchiveListRow {
+    QString range;            // first and last UniqueGroupID, joined by "-"
+    QString fileName;         // without folder
+    QDateTime archiveDate;
+};
+
+struct ArchiveList {
+    QList<ArchiveListRow> rows;   // in the order the archives were made
+    QString clipText;             // as ReportListPage::clipText
+};
+
+// The number of groups: every group (with showAll), else the finished ones
+// (completed and not cancelled), whatever their model or start date.
+qint64 countCompletedTestGroups(platform::DbConnection& db, bool showAll);
+
+// One page of the list. A page or page size below 1 is refused with a
+// DbError that says so.
+ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery& query);
+
+ArchiveList archiveList(platform::DbConnection& db);
+
+// The group's Zamo80CondensedID (1 or more when it has a condensed ZAMO80
+// group); 0 when the group does not exist, the value is Null, or anything
+// fails. Never throws.
+qint32 condensedReportId(platform::DbConnection& db, qint32 uniqueGroupId) noexcept;
+
+} // namespace results

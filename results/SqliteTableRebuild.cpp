@@ -1,0 +1,93 @@
+#include "results/SqliteTableRebuild.h"
+
+#include "platform/DbError.h"
+
+#include <QStringList>
+
+namespace results {
+
+using platform::DbDialect;
+using platform::DbError;
+using platform::DbParameter;
+using platform::DbRecordset;
+using platform::DbType;
+
+namespace {
+
+DbParameter nameParameter(const QString& name)
+{
+    return DbParameter{QStringLiteral("name"), DbType::VarChar, -1, name};
+}
+
+QString definition(const SqliteColumn& column, bool autoNumber)
+{
+    QString text = DbDialect::column(column.name) + QLatin1Char(' ');
+    if (column.key)
+        return text + (autoNumber ? QString::fromLatin1(DbDialect::of(platform::DbBackend::SQLite).autoNumberKey)
+                                  : QStringLiteral("INTEGER PRIMARY KEY"));
+    text += column.type;
+    if (column.notNull)
+        text += QStringLiteral(" NOT NULL");
+    if (!column.defaultValue.isEmpty())
+        text += QStringLiteral(" DEFAULT ") + column.defaultValue;
+    return text;
+}
+
+} // namespace
+
+QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QString& table)
+{
+    DbRecordset rs = connection.execute(
+        QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"),
+        {nameParameter(table)});
+    if (rs.eof())
+        throw DbError(QStringLiteral("Cannot change the table %1").arg(table), QStringLiteral("it does not exist"));
+    QList<SqliteColumn> columns;
+    for (; !rs.eof(); rs.moveNext())
+        columns << SqliteColumn{rs.value(0).toString(), rs.value(1).toString(), rs.value(2).toInt() != 0,
+                                rs.value(3).toString(), rs.value(4).toInt() != 0};
+    return columns;
+}
+
+void rebuildSqliteTable(platform::DbConnection& connection, const QString& table,
+                        const QList<SqliteColumn>& columns)
+{
+    DbRecordset master = connection.execute(
+        QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {nameParameter(table)});
+    if (master.eof())
+        throw DbError(QStringLiteral("Cannot change the table %1").arg(table), QStringLiteral("it does not exist"));
+    const bool autoNumber = master.value(0).toString().contains(QStringLiteral("AUTOINCREMENT"), Qt::CaseInsensitive);
+
+    QStringList definitions;
+    QStringList names;
+    for (const SqliteColumn& column : columns) {
+        definitions << definition(column, autoNumber);
+        names << DbDialect::column(column.name);
+    }
+    DbRecordset indexes = connection.execute(
+        QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"),
+        {nameParameter(table)});
+    DbRecordset counter = autoNumber ? connection.execute(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"),
+                                                          {nameParameter(table)})
+                                     : DbRecordset();
+
+    const QString rebuilt = table + QStringLiteral("_rebuilt");
+    const QString list = names.join(QStringLiteral(", "));
+    connection.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(rebuilt, definitions.join(QStringLiteral(", "))));
+    connection.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(rebuilt, list, table));
+    connection.execute(QStringLiteral("DROP TABLE %1").arg(table));
+    connection.execute(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(rebuilt, table));
+    for (; !indexes.eof(); indexes.moveNext())
+        connection.execute(indexes.value(0).toString());
+    if (!counter.eof()) {
+        // The copy leaves the counter at the highest key; keys handed out
+        // once and deleted since are not handed out again.
+        connection.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = MAX(seq, ?) WHERE name = ?"),
+                           {DbParameter::fromValue(counter.value(0)), nameParameter(table)});
+        connection.execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT ?, ? WHERE NOT EXISTS "
+                                          "(SELECT 1 FROM sqlite_sequence WHERE name = ?)"),
+                           {nameParameter(table), DbParameter::fromValue(counter.value(0)), nameParameter(table)});
+    }
+}
+
+} // namespace results

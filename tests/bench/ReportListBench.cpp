@@ -1,0 +1,161 @@
+// Reloading the report list, as the list window does on a click: one page
+// of 1000 groups, the number of finished groups that sizes the page list,
+// and the archive list. The first page and the last one (the last entry of
+// the page list), by group number and by lot, on the local database file on
+// disk and on the PostgreSQL test server when scripts/test.sh runs one
+// (ZAMO_TEST_PG*).
+//
+// The database holds 2,500 groups, so that the CTest run stays short; set
+// ZAMO_BENCH_GROUPS=100000 for the size the window must serve, e.g.
+//   ZAMO_BENCH_GROUPS=100000 build/tests/zamo_benchmarks --benchmark_filter=ReportList
+// One group in ten is a condensed ZAMO80 group (never listed), one in fifty
+// cancelled, one in five a ZAMO80 run, one in twenty a ZAMO2-4 run, seven
+// groups to a lot; the database is built once per back end and run.
+
+#include "platform/DbConnection.h"
+#include "platform/DbError.h"
+#include "results/EmptyDatabase.h"
+#include "results/ReportLists.h"
+#include "results/ResultsSchema.h"
+#include "support/PgTestDatabase.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using platform::DbBackend;
+using platform::DbConnection;
+
+int groupCount()
+{
+    const int n = qEnvironmentVariableIntValue("ZAMO_BENCH_GROUPS");
+    return n > 0 ? n : 2500;
+}
+
+// The rows of a database in use: limits, texts and dates as a run writes them.
+void fillGroups(DbConnection& db, int count)
+{
+    const bool sqlite = db.backend() == DbBackend::SQLite;
+    const QString start = sqlite ? QStringLiteral("datetime('2020-01-01', '+' || (i * 7) || ' minutes')")
+                                 : QStringLiteral("(TIMESTAMP '2020-01-01 00:00:00' + i * INTERVAL '7 minutes')");
+    const QString end = sqlite ? QStringLiteral("datetime('2020-01-01', '+' || (i * 7 + 5) || ' minutes')")
+                               : QStringLiteral("(TIMESTAMP '2020-01-01 00:05:00' + i * INTERVAL '7 minutes')");
+    const QString zero = db.dialect().dateLiteral(QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    db.execute(QStringLiteral(
+                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                   "INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted, LotNumber, Notes, Cancelled, "
+                   "TestLimitString, TestWarningString, DCOLimit, ACZLimit, DCOWarning, ACZWarning, Zamo80, "
+                   "SoftwareVersion, Zamo80CondensedID, DemoMode, Zamo24, Completed, WindowsUserName, ComputerName, "
+                   "LotNumberSortField) "
+                   "SELECT i, CASE WHEN i % 10 = 0 THEN NULL ELSE %2 END, "
+                   "CASE WHEN i % 10 = 0 THEN NULL WHEN i > %1 - 2 THEN %4 ELSE %3 END, "
+                   "'LOT-' || (i / 7), 'Shift notes of the run', (i % 50 = 3), "
+                   "'DCO: 100 mV, ACZ: 3000 Ohms, SDR 5 s offset: 100 mV, SDR slope: 1 mV/s, NOISE: 150 uV, BIAS: 100 mV', "
+                   "'DCO: 80 mV, ACZ: 2000 Ohms, SDR 5 s offset: 80 mV, SDR slope: 0.8 mV/s, NOISE: 120 uV, BIAS: 80 mV', "
+                   "100, 3000, 80, 2000, (i % 5 = 0 OR i % 20 = 1), '1.0.0', CASE WHEN i % 10 = 0 THEN i - 1 END, "
+                   "(1 = 0), (i % 20 = 1), (i % 10 <> 0 AND i <= %1 - 2), 'operator', 'BENCH-01', 'LOT-' || (i / 7) "
+                   "FROM n")
+                   .arg(count)
+                   .arg(start, end, zero));
+    db.execute(QStringLiteral("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
+                              "('1-100000', 1, 100000, 'ZAMO_Results-20190101-080000.mdb', %1)")
+                   .arg(db.dialect().dateLiteral(QDateTime(QDate(2019, 1, 1), QTime(8, 0)))));
+    if (!sqlite)
+        db.execute(QStringLiteral("ANALYZE TestGroups"));   // as the server's own upkeep leaves it
+}
+
+struct BenchDatabase {
+    QTemporaryDir folder;
+    std::unique_ptr<testsupport::PgTestDatabase> server;
+    DbConnection db;
+};
+
+std::map<DbBackend, std::unique_ptr<BenchDatabase>>& databases()
+{
+    static std::map<DbBackend, std::unique_ptr<BenchDatabase>> all;
+    return all;
+}
+
+// The database of the back end, built at the first call; nullptr (with the
+// reason) when there is none to be had. Released while the application, and
+// with it the database drivers, still stand.
+DbConnection* benchDatabase(DbBackend backend, QString* why)
+{
+    auto& all = databases();
+    auto found = all.find(backend);
+    if (found != all.end())
+        return &found->second->db;
+    if (all.empty())
+        qAddPostRoutine([] { databases().clear(); });
+    auto bench = std::make_unique<BenchDatabase>();
+    try {
+        if (backend == DbBackend::SQLite) {
+            const QString path = bench->folder.path() + QStringLiteral("/ZAMO_Results.mdb");
+            if (modDatabase::BuildEmptyDatabase(path, why).isEmpty())
+                return nullptr;
+            bench->db.openFile(path, false);
+        } else {
+            if (!testsupport::PgTestDatabase::serverConfigured(why))
+                return nullptr;
+            bench->server = std::make_unique<testsupport::PgTestDatabase>();
+            bench->db.openServer(bench->server->address());
+            ResultsSchema::Create(bench->db, ResultsSchema::CurrentRevision);
+        }
+        fillGroups(bench->db, groupCount());
+    } catch (const platform::DbError& e) {
+        *why = e.text();
+        return nullptr;
+    }
+    return &all.emplace(backend, std::move(bench)).first->second->db;
+}
+
+enum class Page { First, Last };
+
+void BM_ReportListReload(benchmark::State& state, DbBackend backend, results::ReportSortKey sortBy, Page which)
+{
+    QString why;
+    DbConnection* db = benchDatabase(backend, &why);
+    if (!db) {
+        state.SkipWithError(why.toStdString().c_str());
+        return;
+    }
+    results::ReportListQuery query;
+    query.sortBy = sortBy;
+    if (which == Page::Last)
+        query.page = int(results::countCompletedTestGroups(*db, false) / query.pageSize + 1);
+    for (auto _ : state) {
+        const results::ReportListPage page = results::reportListPage(*db, query);
+        benchmark::DoNotOptimize(results::countCompletedTestGroups(*db, false));
+        benchmark::DoNotOptimize(results::archiveList(*db));
+        if (page.rows.size() != query.pageSize) {
+            state.SkipWithError("fewer finished groups than one page");
+            return;
+        }
+    }
+    state.SetLabel(QStringLiteral("%1 groups, page %2").arg(groupCount()).arg(query.page).toStdString());
+}
+
+// BM_ReportListReload/<back end>_<order>_<page>
+const bool registered = [] {
+    using results::ReportSortKey;
+    for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
+        for (ReportSortKey sortBy : {ReportSortKey::Id, ReportSortKey::Lot})
+            for (Page which : {Page::First, Page::Last}) {
+                const std::string name = std::string("BM_ReportListReload/")
+                                         + (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL")
+                                         + (sortBy == ReportSortKey::Id ? "_Id" : "_Lot")
+                                         + (which == Page::First ? "_First" : "_Last");
+                benchmark::RegisterBenchmark(name.c_str(), BM_ReportListReload, backend, sortBy, which)
+                    ->Unit(benchmark::kMillisecond);
+            }
+    return true;
+}();
+
+} // namespace

@@ -1,0 +1,391 @@
+// The report lists on both back ends: pages and the page past the end, the
+// type filter and Show All, the sort orders with a lot across a page
+// boundary, the grid text, archive files read and never written, and the
+// condensed-group link.
+
+#include "support/DatabaseBackendFixture.h"
+
+#include "platform/DbError.h"
+#include "platform/OleDate.h"
+#include "results/EmptyDatabase.h"
+#include "results/ReportListSource.h"
+#include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
+#include "results/TestGroupLimitSets.h"
+#include "results/TestGroupLookups.h"
+#include "results/TestGroupWriter.h"
+#include "support/WriteProtection.h"
+
+#include <gmock/gmock.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using platform::DbConnection;
+using platform::DbError;
+using platform::DbParameter;
+using platform::DbType;
+using results::ReportListQuery;
+using results::ReportListSource;
+using results::ReportSortKey;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+const QDateTime kFirstStart(QDate(2026, 3, 2), QTime(9, 0));
+
+enum class State { Finished, Open, Cancelled, Condensed };
+enum class Model { Base, Zamo80, Zamo24 };
+
+struct Group {
+    Group(qint32 id, State state = State::Finished, Model model = Model::Base, QVariant lot = QString(),
+          QVariant condensedLink = QVariant())
+        : id(id), state(state), model(model), lot(lot), condensedLink(condensedLink)
+    {
+    }
+    qint32 id;
+    State state;
+    Model model;
+    QVariant lot;             // a null QVariant stores Null
+    QVariant condensedLink;   // Zamo80CondensedID
+};
+
+QDateTime startOf(qint32 id) { return kFirstStart.addSecs(60 * id); }
+
+// The groups, written as the station leaves them: an open run keeps the zero
+// completion date, a cancelled one here has a completion date so that only
+// its flag keeps it out, a condensed group has neither date.
+void addGroups(DbConnection& db, const QList<Group>& groups)
+{
+    const QDateTime zero = platform::OleDate().toDateTime();
+    db.transaction();
+    for (const Group& g : groups) {
+        const bool condensed = g.state == State::Condensed;
+        const QVariant executed = condensed ? QVariant() : QVariant(startOf(g.id));
+        const QVariant completed = condensed ? QVariant()
+                                   : g.state == State::Open ? QVariant(zero)
+                                                            : QVariant(startOf(g.id).addSecs(1800));
+        db.execute("INSERT INTO TestGroups (UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted, "
+                   "Cancelled, Zamo80, Zamo24, Zamo80CondensedID) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                   {{"u", DbType::Integer, 0, g.id},
+                    {"lot", DbType::VarChar, 250, g.lot},
+                    {"exe", DbType::Date, 0, executed},
+                    {"done", DbType::Date, 0, completed},
+                    {"cancelled", DbType::Boolean, 0, g.state == State::Cancelled},
+                    {"z80", DbType::Boolean, 0, g.model != Model::Base},
+                    {"z24", DbType::Boolean, 0, g.model == Model::Zamo24},
+                    {"link", DbType::Integer, 0, g.condensedLink}});
+    }
+    db.commit();
+}
+
+QList<Group> finishedGroups(qint32 first, qint32 last)
+{
+    QList<Group> groups;
+    for (qint32 id = first; id <= last; ++id)
+        groups << Group{id};
+    return groups;
+}
+
+QList<qint32> range(qint32 first, qint32 last)
+{
+    QList<qint32> ids;
+    for (qint32 id = first; first <= last ? id <= last : id >= last; id += first <= last ? 1 : -1)
+        ids << id;
+    return ids;
+}
+
+QList<qint32> ids(const results::ReportListPage& page)
+{
+    QList<qint32> out;
+    for (const results::ReportListRow& row : page.rows)
+        out << row.uniqueGroupId;
+    return out;
+}
+
+ReportListQuery pageOf(int page, int pageSize = 1000, bool ascending = true,
+                       ReportSortKey sortBy = ReportSortKey::Id)
+{
+    ReportListQuery q;
+    q.page = page;
+    q.pageSize = pageSize;
+    q.ascending = ascending;
+    q.sortBy = sortBy;
+    return q;
+}
+
+class ReportLists : public DatabaseBackendTest {
+protected:
+    void SetUp() override
+    {
+        DatabaseBackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        db = openDirect();
+    }
+
+    // The lists as a window reads them: the live database through the
+    // test's connection, counting each time it is asked for.
+    ReportListSource source()
+    {
+        return ReportListSource([this] { ++liveOpens; return db.get(); }, local());
+    }
+    QList<qint32> pageIds(const ReportListQuery& q, const QString& archive = QString())
+    {
+        return ids(source().page(q, archive));
+    }
+
+    std::unique_ptr<DbConnection> db;
+    int liveOpens = 0;
+};
+
+TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
+{
+    addGroups(*db, finishedGroups(1, 2500));
+    EXPECT_EQ(source().countCompletedTestGroups(false), 2500);
+
+    const struct {
+        int page, size;
+        bool ascending;
+        qint32 first, last;
+    } pages[] = {
+        {1, 1000, true, 1, 1000},     {2, 1000, true, 1001, 2000}, {3, 1000, true, 1501, 2500},   // last, partial
+        {4, 1000, true, 1501, 2500},  {9, 1000, true, 1501, 2500},                              // past the end
+        {1, 1000, false, 2500, 1501}, {2, 1000, false, 1500, 501}, {3, 1000, false, 1000, 1},
+        {2, 500, true, 501, 1000},    {4, 500, true, 1501, 2000},  {2, 500, false, 2000, 1501},
+        {5, 500, false, 500, 1},
+    };
+    for (const auto& p : pages)
+        EXPECT_EQ(pageIds(pageOf(p.page, p.size, p.ascending)), range(p.first, p.last))
+            << "page " << p.page << " of " << p.size << (p.ascending ? " ascending" : " descending");
+
+    // Exactly two full pages: the third shows the second again.
+    db->execute("DELETE FROM TestGroups WHERE UniqueGroupID > 2000");
+    EXPECT_EQ(pageIds(pageOf(3)), range(1001, 2000));
+    // Fewer groups than a page: every page shows them all.
+    db->execute("DELETE FROM TestGroups WHERE UniqueGroupID > 7");
+    EXPECT_EQ(pageIds(pageOf(1)), range(1, 7));
+    EXPECT_EQ(pageIds(pageOf(2)), range(1, 7));
+}
+
+TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
+{
+    addGroups(*db, {{1, State::Finished, Model::Base},     {2, State::Finished, Model::Zamo80},
+                    {3, State::Finished, Model::Zamo24},   {4, State::Open, Model::Base},
+                    {5, State::Cancelled, Model::Zamo80},  {6, State::Condensed, Model::Zamo80},
+                    {7, State::Open, Model::Zamo24},       {8, State::Cancelled, Model::Base}});
+
+    const struct {
+        const char* type;
+        bool showAll;
+        QList<qint32> ids;
+    } cases[] = {
+        {"ALL", false, {1, 2, 3}},      {"ALL", true, {1, 2, 3, 4, 5, 7, 8}},   // never the condensed group 6
+        {"ZAMO", false, {1}},           {"ZAMO", true, {1, 4, 8}},
+        {"ZAMO80", false, {2}},         {"ZAMO80", true, {2, 5}},
+        {"ZAMO2-4", false, {3}},        {"ZAMO2-4", true, {3, 7}},
+        {"zamo80", false, {1, 2, 3}},   {"", false, {1, 2, 3}},                 // any other text lists all
+    };
+    for (const auto& c : cases) {
+        ReportListQuery q = pageOf(1);
+        q.type = results::reportTypeFromText(c.type);
+        q.showAll = c.showAll;
+        EXPECT_EQ(pageIds(q), c.ids) << c.type << (c.showAll ? " with Show All" : "");
+    }
+
+    // The count knows no type and no start date: Show All counts every group.
+    EXPECT_EQ(source().countCompletedTestGroups(false), 3);
+    EXPECT_EQ(source().countCompletedTestGroups(true), 8);
+}
+
+TEST_P(ReportLists, SortedByIdOrByLotThenIdInEitherDirection)
+{
+    addGroups(*db, {{1, State::Finished, Model::Base, QString("B")}, {2, State::Finished, Model::Base, QString("A")},
+                    {3, State::Finished, Model::Base, QString("B")}, {4, State::Finished, Model::Base, QVariant()},
+                    {5, State::Finished, Model::Base, QString("A")}});
+    EXPECT_EQ(pageIds(pageOf(1, 1000, true, ReportSortKey::Id)), QList<qint32>({1, 2, 3, 4, 5}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, false, ReportSortKey::Id)), QList<qint32>({5, 4, 3, 2, 1}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, true, ReportSortKey::Lot)), QList<qint32>({4, 2, 5, 1, 3}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, false, ReportSortKey::Lot)), QList<qint32>({3, 1, 5, 2, 4}));
+
+    // The rows as values and as the grid's text; a lot without text is empty.
+    const results::ReportListPage page = source().page(pageOf(1, 2, true, ReportSortKey::Lot));
+    ASSERT_EQ(page.rows.size(), 2);
+    EXPECT_EQ(page.rows[0].lot, QString());
+    EXPECT_EQ(page.rows[1].lot, "A");
+    EXPECT_EQ(page.rows[1].dateExecuted, startOf(2));
+    EXPECT_EQ(page.rows[1].dateCompleted, startOf(2).addSecs(1800));
+    EXPECT_EQ(page.clipText, "4\t\t2026-03-02 09:04:00\t2026-03-02 09:34:00\r"
+                             "2\tA\t2026-03-02 09:02:00\t2026-03-02 09:32:00");
+}
+
+TEST_P(ReportLists, ALotAcrossAPageBoundaryPutsEveryGroupOnExactlyOnePage)
+{
+    // Lot "M" runs from the middle of page 2 into page 3 (pages of 4).
+    const char* lots = "AMMBMMCMMZMA";
+    QList<Group> groups;
+    for (qint32 id = 1; id <= 12; ++id)
+        groups << Group{id, State::Finished, Model::Base, QString(QChar(lots[id - 1]))};
+    addGroups(*db, groups);
+
+    const QList<qint32> ascending{1, 12, 4, 7, 2, 3, 5, 6, 8, 9, 11, 10};
+    for (bool up : {true, false}) {
+        QList<qint32> pages;
+        for (int p = 1; p <= 3; ++p)
+            pages += pageIds(pageOf(p, 4, up, ReportSortKey::Lot));
+        QList<qint32> expected = ascending;
+        if (!up)
+            std::reverse(expected.begin(), expected.end());
+        EXPECT_EQ(pages, expected) << (up ? "ascending" : "descending");
+    }
+    // A page past the end shows the last page in the same order.
+    EXPECT_EQ(pageIds(pageOf(5, 4, true, ReportSortKey::Lot)), QList<qint32>({8, 9, 11, 10}));
+}
+
+TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
+{
+    EXPECT_EQ(source().countCompletedTestGroups(false), 0);
+    for (int p : {1, 2}) {
+        const results::ReportListPage page = source().page(pageOf(p));
+        EXPECT_TRUE(page.rows.isEmpty());
+        EXPECT_EQ(page.clipText, QString());
+    }
+    addGroups(*db, {{1, State::Open}});
+    EXPECT_TRUE(source().page(pageOf(1)).rows.isEmpty()) << "the only group is open";
+    EXPECT_TRUE(source().archives().rows.isEmpty());
+
+    for (const ReportListQuery& bad : {pageOf(0), pageOf(1, 0), pageOf(-3)}) {
+        try {
+            source().page(bad);
+            ADD_FAILURE() << "page " << bad.page << " of " << bad.pageSize << " was shown";
+        } catch (const DbError& e) {
+            EXPECT_THAT(e.text().toStdString(), HasSubstr("numbered from 1"));
+        }
+    }
+}
+
+TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
+{
+    auto create = [](bool zamo24) {
+        return zamo24 ? modDatabase::CreateZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
+                                                           modDatabase::CurrentZamo80Limits(), "L-24", "", {}, {},
+                                                           "operator", "BENCH-1", true, {})
+                      : modDatabase::CreateTestGroup(kFirstStart, platform::OleDate().toDateTime(),
+                                                     modDatabase::CurrentStandardLimits(), "L-1", "", {}, {},
+                                                     "operator", "BENCH-1", {});
+    };
+    const qint32 open = create(false);
+    const qint32 completed = create(false);
+    const qint32 cancelled = create(false);
+    const qint32 zamo24 = create(true);
+    ASSERT_TRUE(modDatabase::CompleteTestGroup(completed, kFirstStart.addSecs(600)));
+    modDatabase::CancelTestGroup(cancelled);
+    ASSERT_TRUE(modDatabase::CompleteTestGroup(zamo24, kFirstStart.addSecs(900)));
+    auto number = [](qint32 group) { return modDatabase::GetUniqueGroupID(group); };
+
+    // The window's own wiring: the shared connection, opened on demand.
+    const ReportListSource lists([] { return modDatabase::OpenDatabase(false) ? modDatabase::SharedConnection() : nullptr; },
+                                 local());
+    EXPECT_THAT(ids(lists.page(pageOf(1))), ElementsAre(number(completed), number(zamo24)));
+    ReportListQuery all = pageOf(1);
+    all.showAll = true;
+    EXPECT_THAT(ids(lists.page(all)), ElementsAre(number(open), number(completed), number(cancelled), number(zamo24)));
+    all.type = results::ReportType::Zamo24;
+    EXPECT_THAT(ids(lists.page(all)), ElementsAre(number(zamo24)));
+    EXPECT_EQ(lists.countCompletedTestGroups(false), 2);
+}
+
+TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
+{
+    addGroups(*db, finishedGroups(1, 3));
+    db->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
+                "('1-40', 1, 40, 'ZAMO_Results-20260101-080000.mdb', ?), "
+                "('41-90', 41, 90, 'ZAMO_Results-20260201-080000.mdb', ?)",
+                {{"d1", DbType::Date, 0, QDateTime(QDate(2026, 1, 1), QTime(8, 0))},
+                 {"d2", DbType::Date, 0, QDateTime(QDate(2026, 2, 1), QTime(8, 0))}});
+
+    // An archive of the local file: groups 91 and 92 (the latter condensed
+    // into GroupID 7), and the record of the one archive before it.
+    QDir().mkpath(home.stationFolder() + "/Archive");
+    const QString archive = home.stationFolder() + "/Archive/ZAMO_Results-20260301-080000.mdb";
+    ASSERT_EQ(modDatabase::BuildEmptyDatabase(archive), archive);
+    {
+        DbConnection file;
+        file.openFile(archive, false);
+        addGroups(file, {{91}, {92, State::Finished, Model::Zamo80, QString("L"), 7}});
+        file.execute("INSERT INTO Archive (Range, FileName, ArchiveDate) VALUES "
+                     "('1-90', 'ZAMO_Results-20260201-080000.mdb', '2026-02-01 08:00:00')");
+    }
+    auto fingerprint = [&] {
+        QFile f(archive);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
+    };
+    const QByteArray before = fingerprint();
+    const QDateTime modified = QFileInfo(archive).lastModified();
+    testsupport::WriteProtection protection(archive);   // where it can be had; the bytes tell in any case
+
+    const ReportListSource lists = source();
+    EXPECT_EQ(lists.readsArchive(archive), local());
+    if (local()) {
+        EXPECT_EQ(pageIds(pageOf(1), archive), QList<qint32>({91, 92}));
+        const results::ArchiveList archives = lists.archives(archive);
+        ASSERT_EQ(archives.rows.size(), 1);
+        EXPECT_EQ(archives.rows[0].range, "1-90");
+        EXPECT_EQ(lists.condensedReportId(92, archive), 7);
+        EXPECT_EQ(liveOpens, 0) << "the live database is left alone";
+        EXPECT_EQ(fingerprint(), before);
+        EXPECT_EQ(QFileInfo(archive).lastModified(), modified);
+        EXPECT_THAT(QDir(home.stationFolder() + "/Archive").entryList(QDir::Files),
+                    ElementsAre(QFileInfo(archive).fileName()))
+            << "no journal or other file beside the archive";
+
+        const QString missing = home.stationFolder() + "/Archive/ZAMO_Results-20250101-080000.mdb";
+        try {
+            lists.page(pageOf(1), missing);
+            ADD_FAILURE() << "a missing archive was listed";
+        } catch (const DbError& e) {
+            EXPECT_THAT(e.text().toStdString(), HasSubstr("does not exist"));
+        }
+        EXPECT_FALSE(QFileInfo::exists(missing));
+    } else {
+        // A server: the archive path is ignored and the server is read.
+        EXPECT_EQ(pageIds(pageOf(1), archive), QList<qint32>({1, 2, 3}));
+        EXPECT_EQ(lists.archives(archive).rows.size(), 2);
+        EXPECT_EQ(lists.condensedReportId(92, archive), 0);
+    }
+
+    // The live database's own archive list, in the order the archives were made.
+    const results::ArchiveList live = lists.archives();
+    ASSERT_EQ(live.rows.size(), 2);
+    EXPECT_EQ(live.rows[1].fileName, "ZAMO_Results-20260201-080000.mdb");
+    EXPECT_EQ(live.rows[1].archiveDate, QDateTime(QDate(2026, 2, 1), QTime(8, 0)));
+    EXPECT_EQ(live.clipText, "1-40\tZAMO_Results-20260101-080000.mdb\t2026-01-01 08:00:00\r"
+                             "41-90\tZAMO_Results-20260201-080000.mdb\t2026-02-01 08:00:00");
+    EXPECT_EQ(lists.countCompletedTestGroups(false), 3) << "the count reads the live database";
+}
+
+TEST_P(ReportLists, TheCondensedLinkIsZeroForAMissingGroupNullOrAnyFailure)
+{
+    addGroups(*db, {{1, State::Finished, Model::Zamo80, QString("L"), 9}, {2, State::Finished, Model::Zamo80}});
+    EXPECT_EQ(source().condensedReportId(1), 9);
+    EXPECT_EQ(source().condensedReportId(2), 0) << "Null";
+    EXPECT_EQ(source().condensedReportId(99), 0) << "no such group";
+
+    // A live database that cannot be opened.
+    const ReportListSource unreachable([] { return nullptr; }, local());
+    EXPECT_EQ(unreachable.condensedReportId(1), 0);
+    EXPECT_EQ(unreachable.countCompletedTestGroups(false), 0);
+    EXPECT_THROW(unreachable.page(pageOf(1)), DbError);
+    db->close();
+    EXPECT_EQ(results::condensedReportId(*db, 1), 0) << "a closed connection";
+}
+
+} // namespace
+
+INSTANTIATE_ON_BOTH_BACKENDS(ReportLists);
