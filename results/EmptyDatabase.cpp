@@ -1,6 +1,6 @@
 #include "results/EmptyDatabase.h"
 
-#include "core/modMain.h"
+#include "config/Log.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "results/ResultsSchema.h"

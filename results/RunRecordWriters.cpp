@@ -1,6 +1,6 @@
 #include "results/RunRecordWriters.h"
 
-#include "core/modMain.h"
+#include "config/Log.h"
 #include "platform/Clock.h"
 #include "platform/DbDialect.h"
 #include "platform/DbError.h"

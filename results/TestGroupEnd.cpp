@@ -1,6 +1,6 @@
 #include "results/TestGroupEnd.h"
 
-#include "core/modMain.h"
+#include "config/Log.h"
 #include "platform/DbError.h"
 #include "results/WriterSupport.h"
 

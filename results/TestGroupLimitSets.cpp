@@ -1,6 +1,6 @@
 #include "results/TestGroupLimitSets.h"
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 
 namespace modDatabase {
 

@@ -1,13 +1,13 @@
 #include "results/TestGroupWriter.h"
 
-#include "core/AppVersion.h"
-#include "core/Globals.h"
-#include "core/modMain.h"
-#include "link/clsElectrode.h"
+#include "config/AppVersion.h"
+#include "config/Log.h"
+#include "config/Settings.h"
 #include "platform/DbError.h"
 #include "results/SanitizeText.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
+#include "unit/ChannelRecord.h"
 
 #include <QStringList>
 

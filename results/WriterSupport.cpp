@@ -1,7 +1,7 @@
 #include "results/WriterSupport.h"
 
 #include "platform/DbError.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
 
 namespace modDatabase {
 

@@ -2,10 +2,10 @@
 // row with its new-key read, and the 32 rows of one reading of every
 // electrode of two units in a row, as a poll tick of 150 ms must allow.
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 #include "platform/DbCommand.h"
 #include "results/EmptyDatabase.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
 #include "support/TempDataHome.h"
 
 #include <benchmark/benchmark.h>

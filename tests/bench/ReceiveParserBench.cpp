@@ -3,8 +3,8 @@
 // "not ready", interim and final data, idle and unit idle replies, arriving
 // in reads of 5 to 64 bytes, so that many frames are split between reads.
 // A unit at 19200 baud delivers fewer than 200 frames per second.
-#include "link/ReceiveParser.h"
-#include "link/ctlZAMOUsbComm.h"
+#include "unit/ReplyParser.h"
+#include "unit/UnitLink.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,13 +8,13 @@
 // Each iteration is one reading; the counters give the median and the 90th
 // percentile of the readings in milliseconds (median_ms, p90_ms).
 
-#include "core/Globals.h"
-#include "core/modMain.h"
-#include "execution/RunHost.h"
-#include "execution/RunRecording.h"
-#include "execution/RunState.h"
+#include "config/Log.h"
+#include "config/Settings.h"
 #include "results/EmptyDatabase.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
+#include "run/RunHost.h"
+#include "run/RunRecording.h"
+#include "run/RunState.h"
 #include "support/PgTestDatabase.h"
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"

@@ -2,13 +2,13 @@
 // electrodes, seven test types, each test step expanded into one test per
 // electrode (224 tests), with their readings, verdicts and diagnostics.
 
-#include "core/EmbeddedFiles.h"
-#include "core/Globals.h"
-#include "core/StartUp.h"
+#include "app/StationStartUp.h"
+#include "config/EmbeddedFile.h"
+#include "config/Settings.h"
 #include "results/EmptyDatabase.h"
-#include "results/TestReportForm.h"
 #include "support/FixtureGroupWriter.h"
 #include "support/TempDataHome.h"
+#include "ui/reports/TestReportWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,14 +4,14 @@
 // of a million lines among the station's own). Each run starts as a new
 // program does, with nothing of the file kept.
 
-#include "core/ElectrodeSelection.h"
-#include "core/Globals.h"
-#include "core/Limits.h"
-#include "core/Settings.h"
-#include "core/StartUp.h"
-#include "core/modMain.h"
+#include "app/StationStartUp.h"
+#include "config/LimitsFile.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "config/SettingsReader.h"
 #include "platform/IniFile.h"
 #include "support/TempDataHome.h"
+#include "testlists/ElectrodeSelection.h"
 
 #include <benchmark/benchmark.h>
 

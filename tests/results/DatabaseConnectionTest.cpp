@@ -1,14 +1,14 @@
 // The shared connection: opened on demand, closed by the idle clock, its
 // state and failures reported to the main window.
 
-#include "DatabaseBackendFixture.h"
+#include "support/DatabaseBackendFixture.h"
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The access layer on both back ends: typed positional parameters, rows by
 // index and name, new keys per connection, batch update, text dump.
 
-#include "DatabaseBackendFixture.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include "platform/DbCommand.h"
 #include "platform/DbError.h"

@@ -1,13 +1,13 @@
 // The local database file: never created by accident, foreign files
 // recognised, read-only opens, the empty database built whole or not at all.
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
-#include "results/ConnectionDescription.h"
+#include "results/ConnectionText.h"
 #include "results/EmptyDatabase.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
 #include "support/TempDataHome.h"
 #include "support/WriteProtection.h"
 
@@ -107,7 +107,7 @@ TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
     {
         ZAMO_WRITE_PROTECT(file, path("locked.mdb"));
         EXPECT_THAT(openError(path("locked.mdb"), false).toStdString(),
-                    ::testing::MatchesRegex("Cannot open database \".*/locked.mdb\": the file is read-only \(.*\), "
+                    ::testing::MatchesRegex("Cannot open database \".*/locked.mdb\": the file is read-only \\(.*\\), "
                                             "and the station must write its results to it"));
         EXPECT_EQ(openError(path("locked.mdb"), true), QString());
     }

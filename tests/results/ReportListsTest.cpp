@@ -3,17 +3,17 @@
 // boundary, the grid text, archive files read and never written, and the
 // condensed-group link.
 
-#include "DatabaseBackendFixture.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 #include "results/EmptyDatabase.h"
 #include "results/ReportListSource.h"
+#include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
 #include "results/TestGroupLimitSets.h"
 #include "results/TestGroupLookups.h"
 #include "results/TestGroupWriter.h"
-#include "results/modDatabase.h"
 #include "support/WriteProtection.h"
 
 #include <gmock/gmock.h>

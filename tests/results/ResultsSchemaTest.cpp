@@ -1,6 +1,6 @@
 // The revision-15 schema and the fixed rows of a new database, on both back ends.
 
-#include "DatabaseBackendFixture.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include "platform/DbCommand.h"
 #include "platform/DbError.h"

@@ -1,4 +1,4 @@
-#include "WriterFixture.h"
+#include "support/WriterFixture.h"
 
 #include "platform/Clock.h"
 #include "platform/OleDate.h"

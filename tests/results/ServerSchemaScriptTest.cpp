@@ -56,7 +56,7 @@ TEST(ServerSchemaScript, MakesExactlyWhatTheStationsSchemaMakes)
     ZAMO_REQUIRE_PG_TEST_SERVER();
     const QString psql = Psql();
     ASSERT_FALSE(psql.isEmpty()) << "psql is not installed";
-    const QString script = QStringLiteral(ZAMO_SOURCE_DIR "/sql/zamo_results_postgresql.sql");
+    const QString script = QStringLiteral(ZAMO_SOURCE_DIR "/results/zamo_results_postgresql.sql");
     ASSERT_TRUE(QFileInfo::exists(script)) << script.toStdString();
 
     testsupport::PgTestDatabase byStation;

@@ -1,10 +1,10 @@
-#include "WriterFixture.h"
+#include "support/WriterFixture.h"
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
+#include "results/ResultsDatabase.h"
 #include "results/TestGroupWriter.h"
-#include "results/modDatabase.h"
 
 #include <QSet>
 

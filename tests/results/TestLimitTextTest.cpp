@@ -1,4 +1,4 @@
-#include "WriterFixture.h"
+#include "support/WriterFixture.h"
 
 #include "results/TestLimitText.h"
 

@@ -1,4 +1,4 @@
-#include "FakeSerialTree.h"
+#include "support/FakeSerialTree.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "FixtureGroupWriter.h"
+#include "support/FixtureGroupWriter.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 //
 // Header only: the programs that use it link the station's libraries.
 
-#include "core/Globals.h"
+#include "config/Settings.h"
 #include "platform/DbConnection.h"
 #include "results/ResultsSchema.h"
 

@@ -7,7 +7,7 @@
 // time passes, so a run of many simulated minutes takes seconds.
 //
 // In real time (StationHarness::RealTime) the station runs as the program
-// does: the same start-up as core/main.cpp, the real clock, and whatever
+// does: the same start-up as app/station_main.cpp, the real clock, and whatever
 // converter driver is installed (the Linux one unless a test put another
 // in), so that units on pseudo-terminals (UnitEmulator) answer it as real
 // units would. The test then acts as an operator: menu items and buttons by
@@ -15,29 +15,29 @@
 //
 // Header only: each test program that uses it links the station's libraries.
 
-#include "core/CommandLine.h"
-#include "core/ElectrodeSelection.h"
-#include "core/Globals.h"
-#include "core/ParentMDIForm.h"
-#include "core/ProgramEnd.h"
-#include "core/StartUp.h"
-#include "core/StationWindows.h"
-#include "core/modINIReadWrite.h"
-#include "core/modMain.h"
-#include "definitions/DefinitionWindows.h"
-#include "definitions/TestLists.h"
-#include "execution/ExecutionWindows.h"
-#include "execution/MainForm.h"
-#include "execution/RunGlobals.h"
-#include "execution/StatusLamp.h"
-#include "execution/TestDetailsForm.h"
-#include "link/ctlZAMOUsbComm.h"
+#include "app/StationAssembly.h"
+#include "app/StationStartUp.h"
+#include "config/IniKeys.h"
+#include "config/Log.h"
+#include "config/Settings.h"
 #include "platform/Clock.h"
+#include "platform/CommandLine.h"
 #include "platform/DbConnection.h"
 #include "platform/DbRecordset.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
-#include "results/modDatabase.h"
+#include "results/ResultsDatabase.h"
+#include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
+#include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
+#include "ui/common/StatusLamp.h"
+#include "ui/editors/EditorWindows.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/StationWindows.h"
+#include "ui/testwindow/TestDetailsDialog.h"
+#include "ui/testwindow/TestWindow.h"
+#include "unit/UnitLink.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -93,7 +93,7 @@ public:
         modMain::LogFilePath.clear();
     }
 
-    // Runs the station's start-up as core/main.cpp does; false when it
+    // Runs the station's start-up as app/station_main.cpp does; false when it
     // ended the program.
     bool Start()
     {

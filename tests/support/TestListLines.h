@@ -1,7 +1,7 @@
 #pragma once
 // Test lists written as their step lines, and back.
 
-#include "definitions/clsTestSequence.h"
+#include "testlists/TestStep.h"
 
 #include <QStringList>
 

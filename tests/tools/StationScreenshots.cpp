@@ -5,7 +5,7 @@
 // into the folder given as its argument.
 #include "support/StationHarness.h"
 
-#include "core/StatusWindowForm.h"
+#include "ui/shell/StatusWindow.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,0 +1,83 @@
+#include "app/StationAssembly.h"
+
+#include "config/Settings.h"
+#include "results/ResultsDatabase.h"
+#include "run/RunRecording.h"
+#include "run/SignalGeneratorEvents.h"
+#include "run/UnitEventRouter.h"
+#include "ui/editors/EditorWindows.h"
+#include "ui/reports/StationReportActions.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/StationWindows.h"
+#include "ui/testwindow/ActiveLotWindow.h"
+#include "ui/testwindow/TestDetailsDialog.h"
+#include "ui/testwindow/TestWindow.h"
+#include "ui/unitpanels/UnitLinkPanel.h"
+#include "unit/SignalGeneratorLink.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+
+namespace ExecutionWindows {
+
+namespace {
+
+MainFrameItems FrameItems(ParentMDIForm& frame)
+{
+    MainFrameItems items;
+    for (int n = 1; n <= 2; ++n) {
+        items.ZamoUnitsConnect[n] = frame.ZamoUnitsConnect[n];
+        items.ZamoUnitsConnectSimulator[n] = frame.ZamoUnitsConnectSimulator[n];
+        items.ZamoUnitsDisconnect[n] = frame.ZamoUnitsDisconnect[n];
+    }
+    items.ZamoUnitsConnectZamoSG = frame.ZamoUnitsConnectZamoSG;
+    items.ZamoUnitsDisconnectZamoSG = frame.ZamoUnitsDisconnectZamoSG;
+    items.TestsRunBiasTest = frame.TestsRunBiasTest;
+    items.TestsRunACZ30Zero = frame.TestsRunACZ30Zero;
+    items.TestsConfigureTestSequence = frame.TestsConfigureTestSequence;
+    items.MainTests = frame.MainTests ? frame.MainTests->menuAction() : nullptr;
+    items.MainProgressBar = frame.MainProgressBar;
+    items.ExpectedCompletionTimeLabel = frame.ExpectedCompletionTimeLabel;
+    return items;
+}
+
+MainFormServices* BuildMainForm()
+{
+    auto* links = new MainFormUnitLinks();
+    auto* form = new MainForm(links->Units());
+    links->setParent(form);
+    links->Wire(*form);
+    for (int n = 1; n <= 2; ++n)
+        form->PlaceUnitLinkView(n, new ctlZAMOUsbCommView(links->Link(n), form));
+    form->AttachFrame(FrameItems(*StationWindows::Frame()));
+    form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
+    form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
+    form->Services().reports = std::make_unique<MainFormReportActions>([form] { return form->CheckZAMOMode(); });
+    form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
+        links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
+    auto* roller = new ctlZAMORoller(form);
+    roller->setObjectName(QStringLiteral("ctlZAMOSG"));
+    new RollerEvents(*roller, *form);
+    form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
+    form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
+    form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };
+    modDatabase::SetConnectionObserver(form);
+    StationWindows::AddToFrame(form);
+    form->Form_Load();
+    if (Globals::SGEnabled)
+        roller->setRollDelay(Globals::SGDelay);
+    return form;
+}
+
+} // namespace
+
+void InstallMainForm()
+{
+    StationWindows::SetActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotNumbersForm(); });
+    StationWindows::SetMainFormFactory(BuildMainForm);
+}
+
+} // namespace ExecutionWindows

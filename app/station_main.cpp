@@ -1,0 +1,26 @@
+// The station program: builds the application object and hands over to the
+// start-up routine.
+#include "app/StationAssembly.h"
+#include "app/StationStartUp.h"
+#include "platform/ProgramEnd.h"
+#include "results/ResultsDatabase.h"
+#include "ui/editors/EditorWindows.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    // The frame stays until "Exit"; closing child windows never ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    DefinitionWindows::InstallOpeners();
+    ExecutionWindows::InstallMainForm();
+    int code = 1;
+    if (modMain::Main())
+        code = app.exec();
+    else if (ProgramEnd::Requested())
+        code = ProgramEnd::ExitCode();
+    // The connection goes before the application object does.
+    modDatabase::CloseDatabase();
+    return code;
+}

@@ -1,7 +1,0 @@
-#pragma once
-// Copies of test steps made through their lines: only the definitions travel,
-// none of the run-time state.
-
-#include "definitions/clsTestSequence.h"
-
-TestList CopySteps(const TestList& source);

@@ -1,8 +1,0 @@
-#include "execution/ModDatabaseAccess.h"
-
-#include "results/modDatabase.h"
-
-bool ModDatabaseAccess::OpenDatabase(bool vReadOnly) { return modDatabase::OpenDatabase(vReadOnly); }
-void ModDatabaseAccess::CloseDatabase() { modDatabase::CloseDatabase(); }
-qint32 ModDatabaseAccess::GetDBRevNumber(const QString& vPath) { return modDatabase::GetDBRevNumber(vPath); }
-bool ModDatabaseAccess::ConnectFailureReported() const { return modDatabase::ConnectFailureReported; }

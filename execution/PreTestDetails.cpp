@@ -1,9 +1,0 @@
-#include "execution/PreTestDetails.h"
-
-#include "execution/RunGlobals.h"
-
-bool AcceptingPreTestDetails::Show()
-{
-    Globals::TestCancelled = false;
-    return true;
-}

@@ -1,0 +1,50 @@
+#include "platform/Sounds.h"
+
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace modPlaySound {
+
+namespace {
+
+std::function<void(int)>& testPlayer()
+{
+    static std::function<void(int)> player;
+    return player;
+}
+
+void play(int id)
+{
+    if (testPlayer()) {
+        testPlayer()(id);
+        return;
+    }
+    // One effect for all three sounds, so that a new one stops the one playing.
+    static QSoundEffect* effect = new QSoundEffect();
+    effect->stop();
+    effect->setSource(QUrl(QString::fromLatin1(SoundResource(id))));
+    effect->play();
+}
+
+} // namespace
+
+const char* SoundResource(int id)
+{
+    switch (id) {
+    case FailureSoundId: return "qrc:/WAVE/102";
+    case TestsCompletedSoundId: return "qrc:/WAVE/103";
+    case PaceRollPromptSoundId: return "qrc:/WAVE/104";
+    default: return "";
+    }
+}
+
+void PlayFailureSound() { play(FailureSoundId); }
+void PlayTestsCompletedSound() { play(TestsCompletedSoundId); }
+void PlayPaceRollPromptSound() { play(PaceRollPromptSoundId); }
+
+void SetPlayerForTesting(std::function<void(int id)> player)
+{
+    testPlayer() = std::move(player);
+}
+
+} // namespace modPlaySound

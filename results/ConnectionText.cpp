@@ -1,0 +1,50 @@
+#include "results/ConnectionText.h"
+
+#include "config/Settings.h"
+#include "platform/DbError.h"
+
+namespace ConnectionDescription {
+
+platform::DbServerAddress ServerAddress()
+{
+    return ServerAddress(Globals::SQLServerHost, Globals::SQLServerInstance, Globals::SQLServerDatabaseName,
+                         Globals::SQLUsername, Globals::SQLPassword);
+}
+
+platform::DbServerAddress ServerAddress(const QString& host, const QString& instanceText, const QString& database,
+                                        const QString& user, const QString& password)
+{
+    platform::DbServerAddress address;
+    address.host = host.trimmed();
+    const QString instance = instanceText.trimmed();
+    if (!instance.isEmpty()) {
+        bool ok = false;
+        address.port = instance.toInt(&ok);
+        if (!ok || address.port < 1 || address.port > 65535)
+            throw platform::DbError(
+                QStringLiteral("SQLServerInstance \"%1\" is not a port number (1 to 65535)").arg(instance));
+    }
+    address.database = database;
+    address.user = user;
+    address.password = password;
+    address.connectTimeoutSeconds = 10;
+    return address;
+}
+
+QString LocalText(const QString& path, bool readOnly)
+{
+    return QStringLiteral("Data Source=") + path + QStringLiteral(";Mode=")
+           + (readOnly ? QStringLiteral("Read") : QStringLiteral("ReadWrite"));
+}
+
+QString ServerText()
+{
+    const QString instance = Globals::SQLServerInstance.trimmed();
+    return QStringLiteral("server=") + Globals::SQLServerHost
+           + (instance.isEmpty() ? QString() : QStringLiteral(":") + instance)
+           + QStringLiteral(";database=") + Globals::SQLServerDatabaseName + QStringLiteral(";uid=")
+           + Globals::SQLUsername + QStringLiteral(";pwd=")
+           + (Globals::SQLPassword.isEmpty() ? QString() : QStringLiteral("********")) + QStringLiteral(";");
+}
+
+} // namespace ConnectionDescription

@@ -1,0 +1,48 @@
+#include "run/CompletionEstimate.h"
+
+namespace CompletionEstimate {
+
+namespace {
+
+qint64 RemainingOf(const TestList& list, qsizetype from)
+{
+    qint64 sum = 0;
+    for (qsizetype i = from; i < list.size(); ++i) {
+        if (!list[i]->TestCompleted())
+            sum += list[i]->TotalExpectedRemainingDuration();
+    }
+    return sum;
+}
+
+// How many electrodes an expanded list holds: the changes of the electrode
+// selection along the list from its second step on.
+qint64 ElectrodeCount(const TestList& running)
+{
+    qint64 n = 0;
+    QString previous;
+    for (qsizetype i = 1; i < running.size(); ++i) {
+        const QString electrodes = running[i]->electrodeString();
+        if (electrodes != previous)
+            ++n;
+        previous = electrodes;
+    }
+    return n;
+}
+
+} // namespace
+
+qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
+                        qint16 simultaneousTests)
+{
+    if (pace.isEmpty())
+        return RemainingOf(running, 0);
+    const qint64 paceSeconds = qint64(pace.first()->PaceTestTime()) * 60;
+    const qint64 stagger = simultaneousTests < 1 ? paceSeconds : paceSeconds / simultaneousTests;
+    const qint64 others = RemainingOf(operatorList, 1);
+    const qint64 n = ElectrodeCount(running);
+    const qint64 total = others >= stagger ? others * n + paceSeconds : paceSeconds + stagger * (n - 1) + others;
+    const qint64 first = running.isEmpty() ? 0 : running.first()->SingleTestDuration();
+    return total + first;
+}
+
+} // namespace CompletionEstimate

@@ -1,0 +1,16 @@
+#pragma once
+// The expected remaining seconds of a run, for the completion label.
+
+#include "testlists/TestStep.h"
+
+namespace CompletionEstimate {
+
+// Without pace steps beside the list: the remaining duration of every
+// unfinished step of the running list. With them: the pace time of the
+// first pace step spread over the electrodes as the pace starts are
+// staggered (SimultaneousTests at a time), plus the operator's other steps
+// per electrode, plus the first running step.
+qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
+                        qint16 simultaneousTests);
+
+} // namespace CompletionEstimate

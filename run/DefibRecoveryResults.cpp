@@ -1,0 +1,43 @@
+#include "run/DefibRecoveryResults.h"
+
+#include "run/FamilyVerdicts.h"
+#include "run/ReadingFlow.h"
+#include "run/RunState.h"
+#include "run/VerdictLimits.h"
+#include "run/VerdictRules.h"
+
+void DefibRecoveryResults::RXDefibRecoveryAck(int)
+{
+    m_flow.State().DEFRAckReceived = true;
+    m_flow.State().StartupFlag = false;
+}
+
+void DefibRecoveryResults::RXDefibRecoveryTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v750mV,
+                                                   qint16 v750mV_M, qint16, qint16, qint16, qint16, bool vCompleted,
+                                                   double, double vMeasurement4, double vMeasurement60)
+{
+    if (!VerdictRules::ValidChannel(Index, vCommChannelID) || !m_flow.IsFinal(vCompleted))
+        return;
+    m_flow.State().DEFRDone = true;
+    m_flow.WriteCompletion(QStringLiteral("DEFR"), Index, vCommChannelID);
+    // Either reading not a number is bad data, retransmitted like bad words.
+    const bool bad = v750mV < 1 || v750mV_M < 1 || vZero < 1 || !VerdictRules::IsNumber(vMeasurement4)
+                     || !VerdictRules::IsNumber(vMeasurement60);
+    switch (m_flow.CheckFinalData(Index, vCommChannelID, bad, vMeasurement4)) {
+    case ResultReplyFlow::DataCheck::Retransmit:
+        return;
+    case ResultReplyFlow::DataCheck::Exhausted:
+        m_flow.EndWithERR(Index, vCommChannelID);
+        return;
+    case ResultReplyFlow::DataCheck::Good:
+        m_flow.RecordMeasurement(Index, vCommChannelID, QStringLiteral("4"), vMeasurement4, 4);
+        m_flow.RecordMeasurement(Index, vCommChannelID, QStringLiteral("60"), vMeasurement60, 60);
+        break;
+    case ResultReplyFlow::DataCheck::NotRecorded:
+        break;
+    }
+    const Verdict verdict = FamilyVerdicts::DefibRecovery(vMeasurement4, vMeasurement60,
+                                                          VerdictLimits::For(QStringLiteral("DEFR4"), true),
+                                                          VerdictLimits::For(QStringLiteral("DEFR60"), true));
+    m_flow.RecordResult(Index, vCommChannelID, m_flow.Apply(Index, vCommChannelID, verdict));
+}

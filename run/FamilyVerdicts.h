@@ -1,0 +1,40 @@
+#pragma once
+// The verdicts of the tests judged on more than one value: the SDR chain
+// of supply status, DC offset and recovery slopes; the two readings of a
+// ZAMO2-4 ACLG; the 4 s and 60 s readings of a defib recovery. Each gives
+// its code, the verdict lines to write and whether the failure sound plays;
+// the expired-calibration pass is left to the caller.
+
+#include "run/VerdictLimits.h"
+
+#include <QString>
+#include <QStringList>
+
+struct Verdict {
+    QString code;
+    QStringList lines;
+    bool failureSound = false;
+};
+
+namespace FamilyVerdicts {
+
+// A status word of this value reports a failed supply.
+constexpr qint16 SupplyFailed = 2;
+
+// One value against its limit and warning, with the FAIL line.
+Verdict Single(double v, const LimitPair& vLimits);
+
+// "FAIL_1" (200 V supply) or "FAIL_2" (2 V supply) without a line or sound;
+// then the DC offset at the start of the recovery; then the slopes in order,
+// where the first one at or above its warning ends the chain as "PASS?".
+Verdict SDR(qint16 v200VOk, qint16 v2VOk, double vInitialMeasurement, double vRate1, double vRate2, double vRate3,
+            const LimitPair& vOffset, const LimitPair& vSlope);
+
+// "FAIL" when either reading is above the limit, with one line naming both.
+Verdict ReadingPair(double vR1, double vR2, const LimitPair& vLimits);
+
+// "FAIL" when either reading is above its limit, with a line for each
+// reading that is (by its absolute value) and one sound.
+Verdict DefibRecovery(double vMeasurement4, double vMeasurement60, const LimitPair& v4, const LimitPair& v60);
+
+} // namespace FamilyVerdicts

@@ -1,0 +1,52 @@
+#pragma once
+// The 1-second test clock of a step (the window's IntervalTimer): counts the
+// step's seconds, held while a ZAMO80 or ZAMO2-4 unit 1 reconnects; opens the
+// interim-reading intervals; asks an unfinished step's active electrodes to
+// resend 10 s past its expected duration and aborts the run 10 s later;
+// keeps a BIAS step's count in line with the UTC clock and stops it at its
+// maximum duration; drives the ACLG and DEFR charge sequence; and keeps the
+// workstation awake.
+
+#include "run/ChargeSequence.h"
+#include "run/TestClock.h"
+
+#include <QDateTime>
+
+#include <functional>
+
+class RunHost;
+class RunSequencer;
+
+class IntervalTestClock : public TestClock {
+public:
+    IntervalTestClock(RunSequencer& sequencer, RunHost& host);
+
+    void Tick() override;
+    void SetNextMeasurementTime(bool vFirst) override;
+    void CheckBiasTestDuration() override;
+
+    // Asks every test-active electrode of the connected units to resend.
+    void ResendActiveElectrodes();
+    // Whole seconds from vStart to the present UTC time.
+    static qint64 SecondsSinceUtc(const QDateTime& vStart);
+
+    // The keep-awake calls; tests replace them to see them.
+    struct KeepAwake {
+        std::function<void()> NudgeMousePointer;
+        std::function<void()> PreventSleep;
+    };
+    KeepAwake& KeepAwakeCalls() { return m_keepAwake; }
+
+private:
+    bool ClockHeld() const;
+    bool StepUnfinished() const;
+    void CheckOverrun();
+    void AlignBiasClock();
+    void KeepWorkstationAwake();
+    void Write(const QString& line);
+
+    RunSequencer& m_sequencer;
+    RunHost& m_host;
+    ChargeSequence m_charge;
+    KeepAwake m_keepAwake;
+};

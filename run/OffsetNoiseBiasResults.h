@@ -1,0 +1,45 @@
+#pragma once
+// The long-running results: DC offset (DCO), noise (NOISE) and bias current
+// (BIAS). One interim reading per channel and interval is stored, the final
+// reading is judged; the first interim DCO or NOISE reading sets the test
+// clock to the unit's own seconds. BIAS readings are labelled in hours and
+// minutes and are judged only for electrodes still under test.
+
+#include "run/VerdictLimits.h"
+
+#include <QString>
+
+class ResultReplyFlow;
+
+class OffsetNoiseBiasResults {
+public:
+    explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
+
+    void RXDCOTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v750mV_M,
+                       qint16 vZeroCorrect, qint16 vMeasure, qint16 vSeconds, bool vCompleted, double vGain,
+                       double vMeasurement, bool vZamo80);
+    void RXNoiseTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV, qint16 vFilterZero,
+                         qint16 vHighPeak, qint16 vLowPeak, qint16 vSeconds, bool vCompleted, double vGain,
+                         double vFilterZeroVpp, double vVppMeasurement, bool vZamo80);
+    void RXBiasTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 vInitial, qint16 vMax,
+                        qint16 vCurrent, qint16 vMinutes, qint16 vSeconds, bool vCompleted, double vGain,
+                        double vMeasurement);
+
+private:
+    struct Reading {
+        QString testName;
+        int unit;
+        qint16 channel;
+        bool completed;
+        double value;
+        bool badData;
+        LimitPair limits;
+        qint32 finalSeconds;   // 0: the label of the interval, in hours and minutes (BIAS)
+    };
+    void Handle(const Reading& r);
+    bool ElectrodeDone(const Reading& r);
+    // The first interim reading of the test sets the test clock to the unit's seconds.
+    void Resync(bool& vPending, bool vCompleted, qint16 vSeconds);
+
+    ResultReplyFlow& m_flow;
+};

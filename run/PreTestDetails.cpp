@@ -1,0 +1,9 @@
+#include "run/PreTestDetails.h"
+
+#include "run/RunGlobals.h"
+
+bool AcceptingPreTestDetails::Show()
+{
+    Globals::TestCancelled = false;
+    return true;
+}

@@ -1,0 +1,110 @@
+#pragma once
+// The one road by which a run's results reach the results database: the
+// test group at the start of a run, the test and test-unit records of each
+// step, every reading and verdict, the pace results, the averaged ACLG
+// verdicts at the end of a ZAMO80-mode run, and the database side of a
+// cancelled run. The record keys of the run live in the run state; every
+// reading of one unit at one time point goes into one row, every verdict of
+// one test unit into one row.
+//
+// The readings and verdicts of one turn of the event loop are written
+// together at its end (ReadingBatch): one commit for a reading of every
+// electrode. Their "recorded" lines go to the operator log once they are
+// stored; every other record waits for them, so that the rows go in the
+// order the run made them.
+//
+// A record that cannot be written is a database failure of the run: each
+// lost record is told in the operator log ("* Unable to record ..."), and
+// the failure goes to the main window once per run (its box, the run
+// stopped). A verdict is stored together with its reading or not at all;
+// what was stored before stays.
+//
+// Members are implemented in:
+//   RunRecording.cpp             group, test and test-unit records, run end
+//   RunRecordingReadings.cpp     readings, verdicts and pace results
+//   RunRecordingAverage.cpp      the averaged ACLG verdicts
+//   RunRecordingDiagnostics.cpp  the units' diagnostics
+
+#include "run/ReadingBatch.h"
+#include "run/RunRecorder.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class RunHost;
+class UnitLink;
+namespace platform {
+class DbConnection;
+}
+struct RunState;
+
+class RunRecording : public RunRecorder {
+public:
+    RunRecording(RunState& state, RunHost& host, const std::array<UnitLink*, 2>& units);
+
+    // ---- RunRecorder ----
+    qint32 CreateTestGroupRecord() override;
+    void CreateTestRecords(const QString& vTestType, bool vPace, clsTestSequence& vTest) override;
+    void CloseAbortedTestGroup(qint32 vGroupID) override;
+    void CompleteTestGroup(qint32 vGroupID, const QDateTime& vCompleted) override;
+    qint32 GetUniqueGroupID(qint32 vGroupID) override;
+    QDateTime GetGroupDateExecuted(qint32 vGroupID) override;
+    void RecordAverageACLGResults(qint32 vGroupID) override;
+    void BuildCondensedZamo80Report(qint32 vGroupID) override;
+
+    // ---- what the result handlers call ----
+    // One reading (or an R1/R2 pair) of channel 0..15 of unit 1 or 2 under
+    // the interval label; SDR readings go to the row of their point 1..4.
+    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
+                                  int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
+                                  qint32 intervalSeconds) override;
+    void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
+    void RecordUnitDiagnostics(int vUnit, qint32 vGroupID, const QStringList& vDiagnostics, bool vNewModel) override;
+    void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
+                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly) override;
+    // The planned number of ACLG runs: TestCount summed over the ACLG steps of the operator's list.
+    int CountACLGTests() const;
+    // "h:mm" of a number of seconds (5400 gives 1:30).
+    static QString FormatHoursMinutes(qint32 seconds);
+
+    // The condensed ZAMO80 report group, built by the report subsystem when installed.
+    void SetCondensedReportBuilder(std::function<void(qint32)> builder) { m_condensedBuilder = std::move(builder); }
+
+    // Writes the readings and verdicts that wait for the end of the turn.
+    void FlushReadings();
+
+private:
+    bool Zamo80Mode() const;
+    bool Zamo24() const;
+    UnitLink* Unit(int n) const;
+    // The first channel of the unit that the step selects and the unit has, or -1.
+    int FirstSelectedChannel(const clsTestSequence& step, int unit) const;
+    void Log(const QString& line, bool inhibitDisplay = false);
+    // Runs a write on the open connection (after the waiting readings); a
+    // failure is a database failure of the run.
+    bool Write(const QString& what, const std::function<void()>& write);
+    // Opens the connection and writes the records named by what; a failure
+    // of either goes to Fail.
+    bool Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
+    // "* Unable to record <what>: <cause>" for each lost record, and the
+    // failure to the main window unless this run's was told already.
+    void Fail(const QStringList& what, const QString& cause);
+    void PostFlush();
+    qint32& Key(const ReadingBatch::Slot& slot);
+    void StoreReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
+    void RecordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
+
+    RunState& m_state;
+    RunHost& m_host;
+    std::array<UnitLink*, 2> m_units;
+    std::function<void(qint32)> m_condensedBuilder;
+    ReadingBatch m_pending;
+    qint32 m_pendingGroup = 0;   // the group of the run the waiting readings belong to
+    ReadingBatch::StoredIntervals m_storedIntervals;
+    QObject m_turnEnd;   // receives the end-of-turn write; pending calls die with it
+    bool m_flushPosted = false;
+    bool m_failureTold = false;   // this run's database failure went to the main window
+};

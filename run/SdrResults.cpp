@@ -1,0 +1,72 @@
+#include "run/SdrResults.h"
+
+#include "run/FamilyVerdicts.h"
+#include "run/ReadingFlow.h"
+#include "run/RunState.h"
+#include "run/VerdictLimits.h"
+#include "run/VerdictRules.h"
+
+#include <array>
+
+void SDRResults::RXSDRTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v200VOk,
+                               qint16 v2VOk, qint16 vInitial, qint16 vMeasure1, qint16 vMeasure2, qint16 vMeasure3,
+                               qint16 vSecond, bool vCompleted, double, double vInitialMeasurement, double vRate1,
+                               double vRate2, double vRate3)
+{
+    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+        return;
+    RunState& state = m_flow.State();
+    if (vCompleted)
+        state.StartupFlag = false;
+    if (!m_flow.IsFinal(vCompleted)) {
+        Resync(vSecond);
+        m_flow.TakeInterim(Index, vCommChannelID);
+        return;
+    }
+
+    m_flow.WriteCompletion(QStringLiteral("SDR"), Index, vCommChannelID);
+    const bool supplyFailed = v200VOk == FamilyVerdicts::SupplyFailed || v2VOk == FamilyVerdicts::SupplyFailed;
+    const bool badWords = vZero < 1 || v50mV < 1 || vInitial < 1 || vMeasure1 < 1 || vMeasure2 < 1 || vMeasure3 < 1;
+    const std::array<double, 4> readings{vInitialMeasurement, vRate1, vRate2, vRate3};
+    bool notNumbers = false;
+    for (double v : readings)
+        notNumbers = notNumbers || !VerdictRules::IsNumber(v);
+    // A failed supply is the verdict, whatever the other words say.
+    const bool bad = !supplyFailed && (badWords || notNumbers);
+    switch (m_flow.CheckFinalData(Index, vCommChannelID, bad, 0.0)) {
+    case ResultReplyFlow::DataCheck::Retransmit:
+        return;
+    case ResultReplyFlow::DataCheck::Exhausted:
+        m_flow.EndWithERR(Index, vCommChannelID);
+        return;
+    case ResultReplyFlow::DataCheck::Good: {
+        static const std::array<qint32, 4> seconds{5, 15, 25, 35};
+        for (int point = 1; point <= 4; ++point) {
+            const double v = readings[std::size_t(point - 1)];
+            // A reading the unit could not make (a failed supply) leaves its cell empty.
+            if (VerdictRules::IsNumber(v))
+                m_flow.RecordSDRPoint(Index, vCommChannelID, point, QString::number(seconds[std::size_t(point - 1)]),
+                                      v, seconds[std::size_t(point - 1)]);
+        }
+        break;
+    }
+    case ResultReplyFlow::DataCheck::NotRecorded:
+        break;
+    }
+    Resync(vSecond);
+
+    const Verdict verdict = FamilyVerdicts::SDR(v200VOk, v2VOk, vInitialMeasurement, vRate1, vRate2, vRate3,
+                                                VerdictLimits::For(QStringLiteral("SDRDCO"), false),
+                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false));
+    const QString code = m_flow.Apply(Index, vCommChannelID, verdict, m_flow.RecordingAllowed());
+    m_flow.RecordResult(Index, vCommChannelID, code);
+}
+
+void SDRResults::Resync(qint16 vSecond)
+{
+    RunState& state = m_flow.State();
+    if (!state.SDRResyncPending)
+        return;
+    state.ElapsedSeconds = vSecond;
+    state.SDRResyncPending = false;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The unit mode of the connected units, computed afresh at every call, and
+// the flags of the .tsq files that go with it.
+
+#include <QString>
+
+#include <array>
+
+class MainFormServices;
+class UnitLink;
+
+namespace UnitMode {
+
+// "ZAMO80" when the connected units are ZAMO80 or ZAMO2-4 units, "ZAMO" for
+// base-model units, "ERROR" when both kinds are connected, "" when none is.
+// Unit 1 is looked at before unit 2; a missing unit counts as not connected.
+QString CheckZAMOMode(const std::array<UnitLink*, 2>& units);
+
+// True exactly when unit 1 alone is connected and is a ZAMO2-4.
+bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
+
+} // namespace UnitMode
+
+// The unit-mode flags with which .tsq files are read and written:
+// a single ZAMO2-4 unit (is80With24, version "3.0"), other ZAMO80-mode units
+// (is80, "2.0"), anything else (neither, "1.0").
+struct SequenceFileFlags {
+    bool is80 = false;
+    bool is80With24 = false;
+
+    // From the units connected now.
+    static SequenceFileFlags ForConnectedUnits(const MainFormServices& mainForm);
+};

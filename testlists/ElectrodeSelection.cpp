@@ -1,0 +1,133 @@
+#include "testlists/ElectrodeSelection.h"
+
+#include "config/IniKeys.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "testlists/ElectrodeSelectionItems.h"
+#include "testlists/StationTestLists.h"
+
+namespace modMain {
+
+namespace {
+
+const QString kNone = QStringLiteral("None");
+const QString kAllElectrodes = QStringLiteral("A1-P2");
+constexpr int kElectrodes = clsTestSequence::ElectrodeCount;
+
+ElectrodeCheckBoxSource& checkBoxSource()
+{
+    static ElectrodeCheckBoxSource source;
+    return source;
+}
+
+ElectrodeCheckBoxes defaultSelectionAsBoxes()
+{
+    ElectrodeCheckBoxes boxes;
+    for (int i = 0; i < kElectrodes; ++i)
+        boxes.append({Globals::DefaultElectrodeSelection.atIndex(i) ? Qt::Checked : Qt::Unchecked,
+                      clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(i))});
+    return boxes;
+}
+
+void setDefaultFlag(int electrodeIndex)
+{
+    Globals::DefaultElectrodeSelection.set(electrodeIndex / 16 + 1, electrodeIndex % 16, true);
+}
+
+} // namespace
+
+void SetElectrodeCheckBoxSource(ElectrodeCheckBoxSource source)
+{
+    checkBoxSource() = std::move(source);
+}
+
+QString BuildElectrodeString(bool fromDefaults)
+{
+    if (fromDefaults)
+        return BuildElectrodeString(defaultSelectionAsBoxes());
+    if (!checkBoxSource()) {
+        WriteLog(QStringLiteral("BuildElectrodeString: no electrode check boxes"));
+        return kNone;
+    }
+    return BuildElectrodeString(checkBoxSource()());
+}
+
+QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes)
+{
+    QString text;
+    QString runFirst;
+    QString previous;
+    for (int i = 0; i < kElectrodes; ++i) {
+        const ElectrodeCheckBox box = i < boxes.size() ? boxes.at(i) : ElectrodeCheckBox{};
+        const QString& name = box.toolTip;
+        const bool selected = box.state != Qt::Unchecked;
+        const bool runOpen = text.endsWith(QLatin1Char('-'));
+        if (selected && !runOpen) {
+            text += name;
+            runFirst = name;
+            if (i != kElectrodes - 1)
+                text += QLatin1Char('-');
+        } else if (selected) {
+            if (i == kElectrodes - 1)
+                text += name;
+        } else if (runOpen) {
+            if (previous == runFirst)
+                text.chop(1);
+            else
+                text += previous;
+            text += QLatin1Char('.');
+        }
+        previous = name;
+    }
+    if (text.isEmpty())
+        return kNone;
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+void LoadDefaultElectrodes()
+{
+    const QString section = QStringLiteral("Electrodes");
+    const QString key = QStringLiteral("Default");
+    QString selection = modINIReadWrite::INIRead(section, key, Globals::SettingsFilePath);
+    if (selection.isEmpty()) {
+        selection = kAllElectrodes;
+        modINIReadWrite::INIWrite(section, key, selection, Globals::SettingsFilePath);
+    }
+    // "None" leaves every flag off.
+    ApplyElectrodeString(selection);
+}
+
+void ApplyElectrodeString(const QString& selection)
+{
+    Globals::DefaultElectrodeSelection.clear();
+    if (selection == kNone)
+        return;
+
+    const bool understood = ForEachElectrodeSelectionItem(
+        selection, [](const QString& name, const std::optional<QString>& end) {
+            if (name.size() < 2)
+                return false;
+            const int unit = name.at(1).unicode() - '0';
+            if (unit != 1 && unit != 2)
+                return false;
+            const int index = clsTestSequence::FindElectrodeIndex(name);
+            Globals::DefaultElectrodeSelection.set(unit, index % 16, true);
+            if (end) {
+                for (int i = index; i <= clsTestSequence::FindElectrodeIndex(*end); ++i)
+                    setDefaultFlag(i);
+            }
+            return true;
+        });
+    if (!understood) {
+        WriteLog(QStringLiteral("Electrode selection \"%1\" names an unknown electrode; "
+                                "the test steps keep their selections")
+                     .arg(selection));
+        return;
+    }
+    for (const auto& step : Globals::ActiveTestList)
+        step->setElectrodeString(selection);
+}
+
+} // namespace modMain

@@ -1,0 +1,100 @@
+#include "testlists/SequenceFile.h"
+
+#include "config/Log.h"
+#include "platform/WholeFile.h"
+
+namespace modFileFormats {
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+QString versionFor(bool is80, bool is80With24)
+{
+    if (is80)
+        return QStringLiteral("2.0");
+    if (is80With24)
+        return QStringLiteral("3.0");
+    return QStringLiteral("1.0");
+}
+
+bool versionAccepted(const QString& version, bool is80, bool is80With24)
+{
+    if (is80 || is80With24)
+        return version == QLatin1String("2.0") || version == QLatin1String("3.0");
+    return version == QLatin1String("1.0");
+}
+
+// Lines ended by CR LF, LF or CR; the end of the last line may be missing.
+QStringList splitLines(const QByteArray& bytes)
+{
+    QStringList lines;
+    const QString text = QString::fromLatin1(bytes);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+} // namespace
+
+bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
+{
+    QByteArray bytes = versionFor(is80, is80With24).toLatin1() + kLineEnd;
+    for (const auto& step : list)
+        bytes += step->TestString().toLatin1() + kLineEnd;
+    QString error;
+    if (!platform::WholeFile::save(path, bytes, &error)) {
+        modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2").arg(path, error));
+        if (cause)
+            *cause = error;
+        return false;
+    }
+    return true;
+}
+
+bool ReadSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24)
+{
+    QByteArray bytes;
+    QString error;
+    if (platform::WholeFile::read(path, &bytes, &error) != platform::WholeFile::ReadResult::Read) {
+        modMain::WriteLog(QStringLiteral("Cannot read test sequence file %1: %2").arg(path, error));
+        return false;
+    }
+    // Editors may put a UTF-8 byte-order mark before the version.
+    if (bytes.startsWith(kByteOrderMark))
+        bytes.remove(0, kByteOrderMark.size());
+    const QStringList lines = splitLines(bytes);
+    if (lines.isEmpty()) {
+        modMain::WriteLog(QStringLiteral("Test sequence file %1 is empty").arg(path));
+        return false;
+    }
+    if (!versionAccepted(lines.first(), is80, is80With24)) {
+        modMain::WriteLog(QStringLiteral("Test sequence file %1 has version \"%2\", expected %3")
+                              .arg(path, lines.first(),
+                                   is80 || is80With24 ? QStringLiteral("\"2.0\" or \"3.0\"")
+                                                      : QStringLiteral("\"1.0\"")));
+        return false;
+    }
+    list.clear();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        auto step = std::make_shared<clsTestSequence>();
+        if (!step->InitByString(lines.at(i)))
+            modMain::WriteLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
+                                  .arg(path, QString::number(i + 1), lines.at(i)));
+        list.append(step);
+    }
+    return true;
+}
+
+} // namespace modFileFormats

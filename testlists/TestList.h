@@ -1,0 +1,7 @@
+#pragma once
+// Copies of test steps made through their lines: only the definitions travel,
+// none of the run-time state.
+
+#include "testlists/TestStep.h"
+
+TestList CopySteps(const TestList& source);

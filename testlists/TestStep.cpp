@@ -1,0 +1,420 @@
+#include "testlists/TestStep.h"
+
+#include "config/Settings.h"
+#include "platform/Clock.h"
+#include "platform/Convert.h"
+#include "testlists/ElectrodeSelectionItems.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+const QString kAllElectrodes = QStringLiteral("A1-P2");
+const QString kNone = QStringLiteral("None");
+
+bool isPace(const QString& type)
+{
+    return type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
+}
+
+bool isCountType(const QString& type)
+{
+    static const QStringList types = {"DCO",  "ACZ",  "SDR",       "NOISE", "ACZ30",
+                                      "ACLG", "DEFR", "ACZ30ZERO", "SGROLL"};
+    return types.contains(type);
+}
+
+QString flagText(bool value)
+{
+    return value ? QStringLiteral("-1") : QStringLiteral("0");
+}
+
+// The step line in its three layouts: BIAS, PACE and every other type.
+QString composeLine(const QString& type, const QString& electrodes, qint32 count,
+                    qint32 biasHours, qint32 biasMinutes, qint32 paceMinutes, bool prompt,
+                    bool concurrent)
+{
+    const QChar sep = QLatin1Char(',');
+    if (type == QLatin1String("BIAS"))
+        return type + sep + QString::number(biasHours) + QLatin1Char('/') +
+               QString::number(biasMinutes) + sep + QString::number(count);
+    if (isPace(type))
+        return type + sep + electrodes + sep + QString::number(paceMinutes) + sep +
+               flagText(prompt) + sep + flagText(concurrent);
+    return type + sep + electrodes + sep + QString::number(count);
+}
+
+// Fields of a line: an empty line has none, a trailing separator adds no
+// empty field, empty fields between separators are kept.
+QStringList splitFields(const QString& line, QChar separator)
+{
+    QStringList fields;
+    QString rest = line;
+    while (!rest.isEmpty()) {
+        const qsizetype p = rest.indexOf(separator);
+        if (p < 0) {
+            fields << rest;
+            rest.clear();
+        } else {
+            fields << rest.left(p);
+            rest = rest.mid(p + 1);
+        }
+    }
+    return fields;
+}
+
+qint16 incremented(qint16 value)
+{
+    if (value == std::numeric_limits<qint16>::max())
+        throw std::overflow_error("count would pass 32767");
+    return static_cast<qint16>(value + 1);
+}
+
+} // namespace
+
+int clsTestSequence::checkedIndex(qint32 index)
+{
+    if (index < 0 || index >= ElectrodeCount)
+        throw std::out_of_range("electrode index outside 0..31");
+    return index;
+}
+
+// --- electrode selection ---
+
+QString clsTestSequence::FindElectrodeNameByIndex(qint16 vIndex)
+{
+    const int i = checkedIndex(vIndex);
+    if (i > 15)
+        return QString(QChar(i + 49)) + QLatin1Char('2');
+    return QString(QChar(i + 65)) + QLatin1Char('1');
+}
+
+qint16 clsTestSequence::FindElectrodeIndex(const QString& vElectrodeName)
+{
+    if (vElectrodeName.size() != 2)
+        return 0;
+    const QChar letter = vElectrodeName.at(0);
+    const QChar unit = vElectrodeName.at(1);
+    if (letter < QLatin1Char('A') || letter > QLatin1Char('P'))
+        return 0;
+    const int channel = letter.unicode() - 'A';
+    if (unit == QLatin1Char('1'))
+        return static_cast<qint16>(channel);
+    if (unit == QLatin1Char('2'))
+        return static_cast<qint16>(16 + channel);
+    return 0;
+}
+
+void clsTestSequence::setElectrodeString(const QString& selection)
+{
+    m_electrodeString = selection;
+    ParseElectrodeSelection(selection);
+}
+
+void clsTestSequence::InitElectrodesByString(const QString& vElectrodeString)
+{
+    ParseElectrodeSelection(vElectrodeString);
+    m_electrodeString = vElectrodeString;
+}
+
+bool clsTestSequence::ElectrodeSelected(qint32 Index) const
+{
+    return m_electrodeSelected[checkedIndex(Index)];
+}
+
+bool clsTestSequence::ElectrodeSelectedByIndex(qint16 Index) const
+{
+    return ElectrodeSelected(Index);
+}
+
+void clsTestSequence::SetElectrodeSelected(qint16 vIndex, bool vSelected)
+{
+    m_electrodeSelected[checkedIndex(vIndex)] = vSelected;
+}
+
+void clsTestSequence::ClearElectrodeSelection()
+{
+    m_electrodeSelected.fill(false);
+}
+
+void clsTestSequence::SetElectrodeSelectedByName(const QString& name, bool value)
+{
+    m_electrodeSelected[FindElectrodeIndex(name)] = value;
+}
+
+bool clsTestSequence::ParseElectrodeSelection(const QString& selection)
+{
+    ClearElectrodeSelection();
+    if (selection == kNone)
+        return true;
+    return ForEachElectrodeSelectionItem(
+        selection, [this](const QString& name, const std::optional<QString>& end) {
+            SetElectrodeSelectedByName(name, true);
+            if (end) {
+                for (int i = FindElectrodeIndex(name); i <= FindElectrodeIndex(*end); ++i)
+                    m_electrodeSelected[i] = true;
+            }
+            return true;
+        });
+}
+
+// --- line form ---
+
+QString clsTestSequence::TestString() const
+{
+    return composeLine(m_testType, m_electrodeString, m_testCount, m_biasTestTime,
+                       m_biasSampleTime, m_paceTestTime, m_showPaceRollPrompt,
+                       m_concurrentPaceRollPrompt);
+}
+
+bool clsTestSequence::InitByParams(const QString& vTestType, qint16 vTestCount,
+                                   const QString& vElectrodes, qint16 vBiasTestTime,
+                                   qint16 vBiasSamplingInterval, bool vPaceRollPrompt,
+                                   qint16 vPaceDuration, bool vConcurrentRoll)
+{
+    return InitByString(composeLine(vTestType, vElectrodes, vTestCount, vBiasTestTime,
+                                    vBiasSamplingInterval, vPaceDuration, vPaceRollPrompt,
+                                    vConcurrentRoll));
+}
+
+bool clsTestSequence::InitByString(const QString& vInitString)
+{
+    return ParseTestString(vInitString, QLatin1Char(','));
+}
+
+bool clsTestSequence::ParseTestString(const QString& line, QChar separator)
+{
+    const QStringList f = splitFields(line, separator);
+    switch (f.size()) {
+    case 3:
+        m_testType = f[0];
+        if (isCountType(m_testType))
+            return SetTestParams(f[1], f[2], QStringLiteral("0"), QStringLiteral("0"));
+        if (m_testType == QLatin1String("BIAS"))
+            return SetBiasParams(f[1], f[2]);
+        return false;
+    case 4:
+        m_testType = f[0];
+        return isPace(m_testType) && SetTestParams(f[1], f[2], f[3], QStringLiteral("0"));
+    case 5:
+        m_testType = f[0];
+        return isPace(m_testType) && SetTestParams(f[1], f[2], f[3], f[4]);
+    default:
+        return false;
+    }
+}
+
+bool clsTestSequence::SetTestParams(const QString& electrodes, const QString& count,
+                                    const QString& prompt, const QString& concurrent)
+{
+    if (!ParseElectrodeSelection(electrodes))
+        return false;
+    m_electrodeString = electrodes;
+
+    const auto number = platform::Convert::toInt16(count);
+    if (isPace(m_testType)) {
+        m_testCount = 1;
+        if (!number)
+            return false;
+        m_paceTestTime = *number;
+    } else {
+        if (!number)
+            return false;
+        m_testCount = *number;
+    }
+
+    const auto promptValue = platform::Convert::toInt16(prompt);
+    if (!promptValue)
+        return false;
+    m_showPaceRollPrompt = *promptValue != 0;
+    const auto concurrentValue = platform::Convert::toInt16(concurrent);
+    if (!concurrentValue)
+        return false;
+    m_concurrentPaceRollPrompt = *concurrentValue != 0;
+    return true;
+}
+
+bool clsTestSequence::SetBiasParams(const QString& timeAndInterval, const QString& count)
+{
+    setElectrodeString(kAllElectrodes);
+
+    const qsizetype p = timeAndInterval.indexOf(QLatin1Char('/'));
+    if (p < 0)
+        return false;
+    const auto hours = platform::Convert::toInt16(timeAndInterval.left(p));
+    if (!hours)
+        return false;
+    m_biasTestTime = *hours;
+    const auto minutes = platform::Convert::toInt16(timeAndInterval.mid(p + 1));
+    if (!minutes)
+        return false;
+    m_biasSampleTime = *minutes;
+    const auto iterations = platform::Convert::toInt16(count);
+    if (!iterations)
+        return false;
+    m_testCount = *iterations;
+    return true;
+}
+
+// --- durations ---
+
+qint64 clsTestSequence::SingleTestDuration() const
+{
+    const QString& t = m_testType;
+    if (t == QLatin1String("DCO"))
+        return 65;
+    if (t == QLatin1String("SDR"))
+        return 50;
+    if (t == QLatin1String("ACZ") || t == QLatin1String("ACZ30") ||
+        t == QLatin1String("ACZ30ZERO"))
+        return 25;
+    if (t == QLatin1String("NOISE"))
+        return 365;
+    if (t == QLatin1String("BIAS"))
+        return qint64(m_biasTestTime) * 3600;
+    if (t == QLatin1String("ACLG"))
+        return qint64(Globals::DefibCharge) + 15;
+    if (t == QLatin1String("DEFR"))
+        return qint64(Globals::DefibCharge) + 65;
+    if (isPace(t))
+        return qint64(m_paceTestTime) * 60 +
+               (m_showPaceRollPrompt ? qint64(Globals::Zamo24PaceRollAckDelay) : 0);
+    if (t == QLatin1String("SGROLL"))
+        return 10;
+    return 0;
+}
+
+qint64 clsTestSequence::TotalExpectedRemainingDuration() const
+{
+    if (TestCompleted())
+        return 0;
+    const qint64 started = m_executedTestCount > 0 ? qint64(m_executedTestCount) - 1 : 0;
+    return (qint64(m_testCount) - started) * SingleTestDuration();
+}
+
+// --- iterations and active electrodes ---
+
+void clsTestSequence::IncrementItteration()
+{
+    m_executedTestCount = incremented(m_executedTestCount);
+}
+
+bool clsTestSequence::IsTestItterationComplete() const
+{
+    return std::none_of(m_electrodeTestActive.begin(), m_electrodeTestActive.end(),
+                        [](bool active) { return active; });
+}
+
+bool clsTestSequence::TestCompleted() const
+{
+    return IsTestItterationComplete() && m_executedTestCount >= m_testCount;
+}
+
+bool clsTestSequence::IsElectrodeTestActive(qint16 vIndex) const
+{
+    return m_electrodeTestActive[checkedIndex(vIndex)];
+}
+
+void clsTestSequence::SetElectrodeTestActive(qint16 vIndex)
+{
+    m_electrodeTestActive[checkedIndex(vIndex)] = true;
+}
+
+void clsTestSequence::SetElectrodeTestComplete(qint16 vIndex)
+{
+    m_electrodeTestActive[checkedIndex(vIndex)] = false;
+}
+
+void clsTestSequence::SetElectrodesActive(const QString& vBitString, qint16 vUnitID)
+{
+    for (qsizetype i = 0; i < vBitString.size(); ++i) {
+        if (vBitString.at(i) == QLatin1Char('1'))
+            m_electrodeTestActive[checkedIndex((qint32(vUnitID) - 1) * 16 + qint32(i))] = true;
+    }
+}
+
+// --- error counts ---
+
+qint16 clsTestSequence::IncrementErrorCount(qint16 vIndex)
+{
+    qint16& count = m_errorCount[checkedIndex(vIndex)];
+    count = incremented(count);
+    return count;
+}
+
+qint16 clsTestSequence::GetErrorCount(qint16 vIndex) const
+{
+    return m_errorCount[checkedIndex(vIndex)];
+}
+
+void clsTestSequence::ClearElectrodeErrorCount(qint16 vIndex)
+{
+    m_errorCount[checkedIndex(vIndex)] = 0;
+}
+
+void clsTestSequence::ClearAllErrorCount()
+{
+    m_errorCount.fill(0);
+}
+
+// --- BIAS and PACE clocks ---
+
+void clsTestSequence::StartBiasTest()
+{
+    const QDateTime now = platform::Clock::now();
+    m_biasStart = platform::OleDate::fromDateTime(now);
+    m_biasEnd = platform::OleDate::fromDateTime(now.addSecs(qint64(m_biasTestTime) * 3600));
+}
+
+bool clsTestSequence::IsBiasTestComplete() const
+{
+    return platform::Clock::now() > m_biasEnd.toDateTime();
+}
+
+qint32 clsTestSequence::PaceDurationCount() const
+{
+    if (m_paceStartTime.isZero())
+        return 0;
+    // Whole-second boundaries passed between the start and now.
+    const auto wholeSeconds = [](const QDateTime& t) {
+        const qint64 ms = t.toMSecsSinceEpoch();
+        return ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    };
+    const qint64 seconds =
+        wholeSeconds(platform::Clock::now()) - wholeSeconds(m_paceStartTime.toDateTime());
+    return static_cast<qint32>(std::clamp<qint64>(seconds, std::numeric_limits<qint32>::min(),
+                                                  std::numeric_limits<qint32>::max()));
+}
+
+// --- resets ---
+
+void clsTestSequence::ResetCounts()
+{
+    m_executedTestCount = 0;
+    m_paceStartTime = platform::OleDate();
+    m_paceEndTime = platform::OleDate();
+    m_paceRunning = false;
+    m_paceRollPromptLoaded = false;
+    m_paceDurationCount = 0;
+}
+
+void clsTestSequence::ResetTestProperties()
+{
+    m_executedTestCount = 0;
+    m_electrodeTestActive.fill(false);
+    m_paceStartTime = platform::OleDate();
+    m_paceEndTime = platform::OleDate();
+    m_paceRunning = false;
+    m_paceRollPromptLoaded = false;
+    m_paceDBTestUnitID1 = 0;
+    m_paceDBTestUnitID2 = 0;
+    m_paceDBTestID = 0;
+    m_paceDBTestResultID1 = 0;
+    m_paceDBTestResultID2 = 0;
+    m_paceDBPropertiesID1 = 0;
+    m_paceDBPropertiesID2 = 0;
+}

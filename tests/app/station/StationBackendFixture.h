@@ -1,0 +1,71 @@
+#pragma once
+// A whole station (StationHarness) on either back end: on PostgreSQL the
+// settings point the station at a database of its own on the test server,
+// made with the station's schema; on SQLite the station makes its file at
+// start-up.
+
+#include "support/StationHarness.h"
+
+#include "config/IniKeys.h"
+#include "platform/DbConnection.h"
+#include "results/ResultsSchema.h"
+#include "support/PgTestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <map>
+#include <memory>
+
+class StationOnBackend : public ::testing::TestWithParam<platform::DbBackend> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == platform::DbBackend::PostgreSQL)
+            PointSettingsAtServer();
+    }
+
+    bool Local() const { return GetParam() == platform::DbBackend::SQLite; }
+
+    void PointSettingsAtServer()
+    {
+        ZAMO_REQUIRE_PG_TEST_SERVER();
+        server = std::make_unique<testsupport::PgTestDatabase>();
+        const platform::DbServerAddress a = server->address();
+        platform::DbConnection connection;
+        connection.openServer(a);
+        ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+        const QString ini = station.DataFolder() + "/settings.ini";
+        QDir().mkpath(station.DataFolder());
+        for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},
+                                                                   {"SQLServerHost", a.host},
+                                                                   {"SQLServerInstance", QString::number(a.port)},
+                                                                   {"SQLServerDatabaseName", a.database},
+                                                                   {"SQLUsername", a.user},
+                                                                   {"SQLPassword", a.password}})
+            modINIReadWrite::INIWrite("Database", key, value, ini);
+    }
+
+    // A connection of the test's own to the station's results database.
+    std::unique_ptr<platform::DbConnection> OpenResults(bool readOnly = true) const
+    {
+        auto db = std::make_unique<platform::DbConnection>();
+        if (server)
+            db->openServer(server->address());
+        else
+            db->openFile(Globals::DatabaseFilePath, readOnly);
+        return db;
+    }
+
+    std::unique_ptr<testsupport::PgTestDatabase> server;
+    testsupport::StationHarness station;
+};
+
+#define INSTANTIATE_STATION_ON_BOTH_BACKENDS(suite)                                                            \
+    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                                  \
+                             ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL),  \
+                             [](const ::testing::TestParamInfo<platform::DbBackend>& info) {                   \
+                                 return std::string(info.param == platform::DbBackend::SQLite ? "SQLite"        \
+                                                                                              : "PostgreSQL"); \
+                             })

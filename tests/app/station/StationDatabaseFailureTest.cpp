@@ -1,0 +1,315 @@
+// The results database failing under a running station: another program
+// locking it past the busy wait, the database going away mid-run (the file's
+// folder made unwritable, the server refusing the station), and databases
+// that the station refuses at start-up. The standard list runs on a
+// simulated two-channel base unit, through the station's own start-up,
+// result handlers and recording; the operator log and the database must
+// agree reading by reading.
+
+#include "StationBackendFixture.h"
+
+#include "results/EmptyDatabase.h"
+#include "results/ResultsDatabase.h"
+#include "support/WriteProtection.h"
+
+#include <gmock/gmock.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+std::vector<std::string> Texts(const QStringList& list)
+{
+    std::vector<std::string> texts;
+    for (const QString& s : list)
+        texts.push_back(s.toStdString());
+    return texts;
+}
+
+QStringList Lines(const QString& text)
+{
+    return text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+// What the operator log says was stored, one entry per value: "M A1 20 1.250"
+// (electrode, time interval as stored, value) and "R A1 PASS".
+QStringList LoggedRecords(const QString& log)
+{
+    static const QRegularExpression measurement(
+        "^(R[12] )?Measurement recorded for (\\w\\d+) at (.+?)(s| \\(h:m\\)) interval: (\\S+)$");
+    static const QRegularExpression result("^Final result recorded for (\\w\\d+): (.+)$");
+    static const std::map<QString, QString> codes{
+        {"Passed", "PASS"}, {"Failed", "FAIL"}, {"Marginal Pass", "PASS?"}, {"Passed with Expired Channel", "PASS*"}};
+    QStringList records;
+    for (const QString& line : Lines(log)) {
+        if (const auto m = measurement.match(line); m.hasMatch()) {
+            const QString pair = m.captured(1).trimmed();
+            records << "M " + m.captured(2) + " " + m.captured(3) + (pair.isEmpty() ? "" : "_" + pair) + " "
+                           + m.captured(5);
+        } else if (const auto r = result.match(line); r.hasMatch()) {
+            const auto code = codes.find(r.captured(2));
+            records << "R " + r.captured(1) + " " + (code == codes.end() ? r.captured(2) : code->second);
+        }
+    }
+    records.sort();
+    return records;
+}
+
+// The same entries from what the database holds.
+QStringList StoredRecords(platform::DbConnection& db)
+{
+    QStringList records;
+    for (auto rows = db.execute("SELECT u.UnitNumber, m.* FROM TestMeasurements m "
+                                "JOIN TestUnit u ON u.TestUnitID = m.TestUnitID");
+         !rows.eof(); rows.moveNext())
+        for (char l = 'A'; l <= 'P'; ++l) {
+            const QVariant v = rows.value(QString(QChar(l)) + "_Value");
+            if (!v.isNull())
+                records << QString("M %1%2 %3 %4")
+                               .arg(QChar(l))
+                               .arg(rows.value("UnitNumber").toInt())
+                               .arg(rows.value("TimeInterval").toString())
+                               .arg(v.toDouble(), 0, 'f', 3);
+        }
+    for (auto rows = db.execute("SELECT u.UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON u.TestUnitID = r.TestUnitID");
+         !rows.eof(); rows.moveNext())
+        for (char l = 'A'; l <= 'P'; ++l) {
+            const QVariant v = rows.value(QString(QChar(l)) + "_Result");
+            if (!v.isNull())
+                records << QString("R %1%2 %3").arg(QChar(l)).arg(rows.value("UnitNumber").toInt()).arg(v.toString());
+        }
+    records.sort();
+    return records;
+}
+
+class StationDatabaseFailure : public StationOnBackend {
+protected:
+    void TearDown() override { modDatabase::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
+
+    // Starts the standard list, runs it until the operator log shows the
+    // line given, then breaks the database and runs until the run has ended.
+    void RunAndBreak(const QString& after, const std::function<void()>& breakDatabase)
+    {
+        ASSERT_TRUE(station.Start());
+        MainForm& form = station.Form();
+        station.ConnectSimulatedUnit(1, 2);
+        ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+        testsupport::StationHarness::StartNextRunWithLot("Lot 9");
+        form.RunStandardSequenceButton->click();
+        ASSERT_TRUE(form.pTestRunning());
+        ASSERT_TRUE(station.RunUntil([&] { return Globals::CommBuffer.contains(after); }, 10 * 60 * 1000, 250));
+        breakDatabase();
+        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
+    }
+
+    // The operator lines from the first failure to the end of the run: only
+    // failure lines, one per lost record, then the cancel. Returns the
+    // failures.
+    QStringList FailureLines()
+    {
+        const QStringList lines = Lines(Globals::CommBuffer);
+        const auto first = std::find_if(lines.begin(), lines.end(),
+                                        [](const QString& l) { return l.startsWith("* Unable to record "); });
+        const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
+        EXPECT_NE(first, lines.end()) << Globals::CommBuffer.right(3000).toStdString();
+        EXPECT_NE(cancelled, lines.end()) << Globals::CommBuffer.right(3000).toStdString();
+        const QStringList failures(first, cancelled);
+        for (const QString& line : failures)
+            EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
+        return failures;
+    }
+
+    // The one box of the failure, and the operator log and the database
+    // agreeing on every stored value.
+    void ExpectOneBoxAndAnHonestLog(platform::DbConnection& db, const QString& cause)
+    {
+        EXPECT_THAT(Texts(station.Prompts().messages()),
+                    ElementsAre(StartsWith("Database connection has been interrupted.  Aborting test.\r\n\r\n"
+                                           "Unable to record ")));
+        EXPECT_THAT(station.Prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
+        EXPECT_FALSE(Globals::CommBuffer.contains("* Tests Completed"));
+        const QStringList stored = StoredRecords(db);
+        EXPECT_FALSE(stored.isEmpty());
+        EXPECT_EQ(stored, LoggedRecords(Globals::CommBuffer));
+        EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
+    }
+};
+
+// Another program holds a write lock past the busy wait: the reading that
+// waits for it fails with its verdict, the operator sees one box and the run
+// stops; no verdict is stored without its value.
+TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVerdictWithoutItsValue)
+{
+    modDatabase::BusyWaitMilliseconds = 300;
+    std::unique_ptr<platform::DbConnection> other;
+    RunAndBreak("Final result recorded for A1", [&] {
+        other = OpenResults(false);
+        other->transaction();
+        other->execute(Local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
+                               : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
+                                 "UnitMasterDiagnostics IN EXCLUSIVE MODE");
+    });
+    if (HasFatalFailure())
+        return;
+    // A1 is stored with its verdict; B1's final reading comes next.
+    const QString cause = Local() ? "database is locked" : "canceling statement due to lock timeout";
+    EXPECT_EQ(FailureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
+                                           "* Unable to record the result of B1: " + cause,
+                                           "* Unable to record the cancelled test group: " + cause}));
+    other->rollback();
+    ExpectOneBoxAndAnHonestLog(*OpenResults(), cause);
+}
+
+// The database goes away mid-run: the folder of the file can no longer be
+// written (no journal can be made), or the server drops the station and
+// refuses it. Every record lost from then on is told, and nothing is said
+// to be recorded that is not in the database.
+TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTheRun)
+{
+    std::unique_ptr<testsupport::WriteProtection> folder;
+    std::unique_ptr<platform::DbConnection> admin;
+    RunAndBreak("Measurement recorded for B1", [&] {
+        if (Local()) {
+            folder = std::make_unique<testsupport::WriteProtection>(station.DataFolder());
+            return;
+        }
+        platform::DbServerAddress address = server->address();
+        address.database = "postgres";
+        admin = std::make_unique<platform::DbConnection>();
+        admin->openServer(address);
+        admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS false");
+        admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + server->name() + "'");
+    });
+    if (HasFatalFailure())
+        return;
+    if (folder && !folder->active())
+        GTEST_SKIP() << "cannot make the data folder unwritable here: " << folder->why().toStdString();
+    // The next record after B1's first reading is A1's next one; then the
+    // cancel cannot be stored either, the database refusing the station.
+    const QString cause = Local() ? "unable to open database file" : "terminating connection due to administrator command";
+    const QString refusal = Local() ? "Cannot open database \"" + Globals::DatabaseFilePath + "\": its folder \""
+                                          + station.DataFolder() + "\" cannot be written ("
+                                    : "Cannot connect to database \"" + server->name() + "\" on server ";
+    const QStringList failures = FailureLines();
+    ASSERT_EQ(failures.size(), 2) << failures.join("\n").toStdString();
+    EXPECT_EQ(failures[0], "* Unable to record the measurement of A1: " + cause);
+    EXPECT_THAT(failures[1].toStdString(), StartsWith(("* Unable to record the cancelled test group: " + refusal).toStdString()));
+    folder.reset();
+    if (admin)
+        admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
+    ExpectOneBoxAndAnHonestLog(*OpenResults(), cause);
+}
+
+INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);
+
+// The file alone holds every finished run, while a report window keeps its
+// own connection to it; a side file beside it that cannot be written
+// changes nothing.
+TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpen)
+{
+    testsupport::StationHarness station;
+    ASSERT_TRUE(station.Start());
+    MainForm& form = station.Form();
+    station.ConnectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+    const auto run = [&](const QString& lot) {
+        testsupport::StationHarness::StartNextRunWithLot(lot);
+        form.RunStandardSequenceButton->click();
+        ASSERT_TRUE(form.pTestRunning());
+        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
+    };
+    run("Lot 1");
+    const auto reportWindows = [] {
+        int open = 0;
+        for (QWidget* w : QApplication::allWidgets())
+            open += w->inherits("TestReportForm") && w->isVisible() ? 1 : 0;
+        return open;
+    };
+    ASSERT_EQ(reportWindows(), 1) << "the run's report is shown at its end";
+
+    const QString file = Globals::DatabaseFilePath;
+    {
+        QFile shm(file + "-shm");
+        ASSERT_TRUE(shm.open(QIODevice::WriteOnly));
+        shm.write(QByteArray(32768, '\xff'));
+    }
+    testsupport::WriteProtection sideFile(file + "-shm");
+    run("Lot 2");
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_GE(reportWindows(), 1);
+
+    const QString copy = station.DataFolder() + "/../backup.mdb";
+    ASSERT_TRUE(QFile::copy(file, copy));
+    platform::DbConnection live;
+    live.openFile(file, true);
+    platform::DbConnection backup;
+    backup.openFile(copy, true);
+    const char* const queries[] = {
+        "SELECT LotNumber, Completed, Cancelled, UniqueGroupID FROM TestGroups ORDER BY GroupID",
+        "SELECT COUNT(*) FROM Tests",
+        "SELECT COUNT(*) FROM TestUnit",
+        "SELECT * FROM TestMeasurements ORDER BY MeasurementID",
+        "SELECT * FROM TestResults ORDER BY ResultID",
+        "SELECT COUNT(*) FROM UnitElectrodes",
+    };
+    for (const char* sql : queries)
+        EXPECT_EQ(backup.execute(sql).getString("|", "\n"), live.execute(sql).getString("|", "\n")) << sql;
+    EXPECT_EQ(backup.execute(queries[0]).getString("|", "\n"), "Lot 1|True|False|1\nLot 2|True|False|2\n");
+    EXPECT_FALSE(QFile::exists(file + "-wal"));
+}
+
+// A database file that the station cannot use is refused at start-up, and
+// the box says why.
+TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const QString& file)> make;
+        bool readOnly;
+        const char* cause;
+    };
+    const Case cases[] = {
+        {"Jet file",
+         [](const QString& file) {
+             QFile f(file);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(200, '\0'));
+         },
+         false, "it is a Jet database file, which must be converted before use"},
+        {"folder", [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file)); }, false,
+         "it is a folder, not a database file"},
+        {"read-only file", [](const QString& file) { ASSERT_FALSE(modDatabase::BuildEmptyDatabase(file).isEmpty()); },
+         true, "the file is read-only ("},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::StationHarness station;
+        QDir().mkpath(station.DataFolder());
+        const QString file = station.DataFolder() + "/ZAMO_Results.mdb";
+        c.make(file);
+        std::unique_ptr<testsupport::WriteProtection> protection;
+        if (c.readOnly) {
+            protection = std::make_unique<testsupport::WriteProtection>(file);
+            if (!protection->active())
+                GTEST_SKIP() << "cannot make the file read-only here: " << protection->why().toStdString();
+        }
+        EXPECT_FALSE(station.Start());
+        EXPECT_THAT(Texts(station.Prompts().messages()),
+                    ElementsAre(StartsWith(("Unable to connect to database.  Please check database connection "
+                                            "settings.\r\n\r\nCannot open database \""
+                                            + file + "\": " + c.cause)
+                                               .toStdString()),
+                                "Unable to resolve database access error.  Exiting application."));
+    }
+}
+
+} // namespace

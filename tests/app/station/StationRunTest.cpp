@@ -1,0 +1,201 @@
+// The whole station offscreen: a simulated unit connected from the menu,
+// and a run from the Run button to its end.
+#include "support/StationHarness.h"
+
+#include "run/UnitResultHandler.h"
+#include "ui/common/StatusLamp.h"
+#include "ui/editors/LimitsDialog.h"
+#include "ui/editors/SequenceEditor.h"
+#include "ui/options/AdvancedOptionsWindow.h"
+#include "ui/testwindow/LotByElectrodeDialog.h"
+
+#include <gmock/gmock.h>
+
+#include <QAccessible>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QTextEdit>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// Completes an electrode at its final ACZ reading (the verdict rules are
+// not part of these tests).
+class CompletingAczHandler : public UnitResultHandler {
+public:
+    explicit CompletingAczHandler(MainForm& form) : m_form(form) {}
+    QStringList finals;
+
+    void RXACZTestData(int index, qint16 channel, qint16, qint16, qint16, qint16, qint16, bool completed, double,
+                       double measurement, double, bool) override
+    {
+        auto step = m_form.State().pActiveTest;
+        if (!completed || !step)
+            return;
+        const auto electrode = qint16((index - 1) * 16 + channel);
+        finals << clsTestSequence::FindElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
+        step->SetElectrodeTestComplete(electrode);
+    }
+
+private:
+    MainForm& m_form;
+};
+
+class StationRunTest : public ::testing::Test {
+protected:
+    testsupport::StationHarness station;
+};
+
+TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
+{
+    ASSERT_TRUE(station.Start());
+    MainForm& form = station.Form();
+    EXPECT_FALSE(form.cmdRunTestList->isEnabled());
+    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Red());
+
+    form.MaskUnavailableElectrodesCheckBox->setChecked(true);
+    station.ConnectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+
+    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Green());
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_TRUE(form.ElectrodesCheckBox[0]->isEnabled());
+    EXPECT_TRUE(form.ElectrodesCheckBox[1]->isEnabled());
+    EXPECT_FALSE(form.ElectrodesCheckBox[2]->isEnabled());
+    EXPECT_TRUE(station.Frame().ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+}
+
+TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfEitherModel)
+{
+    struct Case {
+        bool zamo80;
+        QStringList ticked;   // the unit-2 boxes beside a ZAMO80 are hidden and never ticked
+    } cases[] = {{false, {"A1", "B1", "C2"}}, {true, {"A1", "B1"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zamo80 ? "ZAMO80" : "ZAMO");
+        testsupport::StationHarness station;
+        station.SetSetting("Electrodes", "Default", "A1-B1.C2");
+        ASSERT_TRUE(station.Start());
+        EXPECT_EQ(station.TickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
+
+        station.ConnectSimulatedUnit(1, 4, c.zamo80);
+        ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+        EXPECT_EQ(station.TickedElectrodes(), c.ticked);
+        EXPECT_EQ(station.Form().ElectrodesCheckBox[18]->isHidden(), c.zamo80);
+        EXPECT_EQ(station.Setting("Electrodes", "Default"), "A1-B1.C2");
+        EXPECT_FALSE(station.Form().SaveElectrodesShape->isVisible());
+    }
+}
+
+TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
+{
+    ASSERT_TRUE(station.Start());
+    QTableWidget* grid = station.Form().TestSequenceListFlexGrid;
+    const QFontMetrics metrics(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const QString heading = grid->horizontalHeaderItem(c)->text();
+        SCOPED_TRACE(heading.toStdString());
+        EXPECT_GE(grid->columnWidth(c), metrics.horizontalAdvance(heading));
+    }
+}
+
+// The controls under root that have no name for assistive tools (neither a
+// caption, nor a label naming them, nor a name of their own).
+QStringList unnamedControls(QWidget* root)
+{
+    QStringList unnamed;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
+                             || qobject_cast<QComboBox*>(w) || qobject_cast<QSlider*>(w)
+                             || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w)
+                             || qobject_cast<QPlainTextEdit*>(w);
+        const bool partOfAnother = w->objectName().startsWith(QLatin1String("qt_"))
+                                   || qobject_cast<QHeaderView*>(w) || !w->parentWidget()
+                                   || w->parentWidget()->inherits("QAbstractButton")
+                                   || w->parentWidget()->inherits("QAbstractItemView")
+                                   || w->parentWidget()->inherits("QComboBox");
+        if (!control || partOfAnother)
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << root->objectName() + QStringLiteral(": ") + w->metaObject()->className() + QStringLiteral(" ")
+                           + w->objectName();
+    }
+    return unnamed;
+}
+
+TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.Start());
+    TestSequenceEditorForm sequenceEditor(station.Form());
+    SetLimitsForm limitsEditor(station.Form());
+    AdvancedOptionsForm options;
+    options.Load();
+    QList<QWidget*> windows{&station.Frame(), &sequenceEditor, &limitsEditor, &options};
+    TestDetailsForm* details = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if ((details = qobject_cast<TestDetailsForm*>(top)))
+            break;
+    }
+    ASSERT_NE(details, nullptr);
+    LotByElectrodeForm lotsByElectrode(*details);
+    windows << details << &lotsByElectrode;
+    QStringList unnamed;
+    for (QWidget* window : windows)
+        unnamed << unnamedControls(window);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.Start());
+    ParentMDIForm& frame = station.Frame();
+    auto enabled = [&frame] {
+        return QList<bool>{frame.ZamoUnitsConnect[1]->isEnabled(),    frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
+                           frame.ZamoUnitsDisconnect[1]->isEnabled(), frame.ZamoUnitsConnect[2]->isEnabled(),
+                           frame.ZamoUnitsConnectSimulator[2]->isEnabled(), frame.ZamoUnitsDisconnect[2]->isEnabled()};
+    };
+    EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
+
+    station.Form().txtSimChannels->setText(QStringLiteral("2"));
+    frame.ZamoUnitsConnectSimulator[1]->trigger();
+    ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+    EXPECT_EQ(enabled(), (QList<bool>{false, false, true, true, true, false}));
+}
+
+TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
+{
+    ASSERT_TRUE(station.Start());
+    MainForm& form = station.Form();
+    auto handler = std::make_unique<CompletingAczHandler>(form);
+    CompletingAczHandler* finals = handler.get();
+    form.Services().results = std::move(handler);
+
+    station.ConnectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+
+    station.StartNextRunWithLot("LOT-1");
+    form.cmdRunTestList->click();
+    ASSERT_TRUE(form.pTestRunning());
+    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
+
+    EXPECT_TRUE(station.Sent(1).contains("[A(GA))1100000000000000]"));
+    EXPECT_EQ(finals->finals.size(), 2);
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_FALSE(form.Sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form.Sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(station.Link(1).TestRunning());
+    EXPECT_TRUE(station.Prompts().messages().isEmpty()) << station.Prompts().messages().join('|').toStdString();
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+#include "support/ShellFixture.h"
+
+#include "config/EmbeddedFile.h"
+
+#include <QDir>
+
+namespace {
+
+class EmbeddedFilesTest : public ShellFixture {};
+
+TEST_F(EmbeddedFilesTest, BuildFileFromResourceWritesExactlyTheBytesOverAnOldFile)
+{
+    const QString path = home.path() + "/out.wav";
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(100000, 'x'));
+    old.close();
+    EXPECT_EQ(modMain::BuildFileFromResource(path, 103, "WAVE"), path);
+    EXPECT_EQ(readAll(path), readAll(":/WAVE/103"));
+    EXPECT_TRUE(prompts->messages().isEmpty());
+}
+
+TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
+{
+    EXPECT_EQ(modMain::BuildFileFromResource(home.path() + "/x.rpt", 999, "RPT"), "");
+    EXPECT_EQ(modMain::BuildFileFromResource(home.path() + "/missing/x.rpt", 201, "RPT"), "");
+    const QStringList shown = prompts->messages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].startsWith("326:Error in BuildFileFromResource.  Error Message: ")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].startsWith("75:Error in BuildFileFromResource.  Error Message: ")) << shown[1].toStdString();
+    EXPECT_EQ(prompts->shown[1].title, "Warning");
+    EXPECT_FALSE(QFile::exists(home.path() + "/x.rpt"));
+}
+
+TEST_F(EmbeddedFilesTest, ATemplateThatCannotBeWrittenDoesNotStopTheOthers)
+{
+    QDir().mkpath(Globals::CondensedReportPath);   // a folder in the template's place
+    modMain::ExtractReportFiles();
+    EXPECT_EQ(prompts->messages().size(), 1);
+    EXPECT_EQ(readAll(Globals::ElectrodeTestReportPath), readAll(":/RPT/202"));
+    EXPECT_EQ(readAll(Globals::SqlZamo80CondensedReportPath), readAll(":/RPT/1252"));
+    EXPECT_TRUE(logText().contains(" - Extracting report files\r\n"));
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "support/SettingsFixture.h"
+
+#include "config/IniKeys.h"
+#include "config/LimitsFile.h"
+
+namespace {
+
+using modINIReadWrite::INIRead;
+
+const char* const Keys[] = {"DCO", "ACZ", "SDRDCO", "SDRSlope", "NOISE", "BIAS",
+                            "Zamo80DCO", "Zamo80ACZ", "Zamo80ACZ30", "Zamo80ACLG",
+                            "Zamo80DEFR4", "Zamo80DEFR60", "Zamo80NOISE"};
+
+class LimitsTest : public SettingsFixture {
+protected:
+    // settings.ini with every limit and warning set to value.
+    void putAll(const char* value)
+    {
+        QByteArray text;
+        for (const char* section : {"Limits", "Warnings"}) {
+            text += QByteArray("[") + section + "]\r\n";
+            for (const char* key : Keys)
+                text += QByteArray(key) + "=" + value + "\r\n";
+        }
+        putIni(text);
+    }
+    static QByteArray defaultsText()
+    {
+        return "[Limits]\r\nDCO=100\r\nACZ=3000\r\nSDRDCO=100\r\nSDRSlope=1\r\nNOISE=150\r\n"
+               "BIAS=100\r\nZamo80DCO=100\r\nZamo80ACZ=3000\r\nZamo80ACZ30=5\r\nZamo80ACLG=3\r\n"
+               "Zamo80DEFR4=400\r\nZamo80DEFR60=300\r\nZamo80NOISE=100\r\n"
+               "[Warnings]\r\nDCO=100\r\nACZ=2000\r\nSDRDCO=100\r\nSDRSlope=1\r\nNOISE=150\r\n"
+               "BIAS=100\r\nZamo80DCO=100\r\nZamo80ACZ=2000\r\nZamo80ACZ30=4\r\nZamo80ACLG=2\r\n"
+               "Zamo80DEFR4=400\r\nZamo80DEFR60=300\r\nZamo80NOISE=100\r\n";
+    }
+};
+
+TEST_F(LimitsTest, NewInstallationGetsTheDefaultsWritten)
+{
+    putIni("[Timers]\r\nPolling=150\r\n");
+    Globals::LimitACZ = 1;
+    modMain::LoadLimits();
+    EXPECT_EQ(Globals::LimitACZ, 3000);
+    EXPECT_EQ(Globals::WarningZamo80ACZ30, 4);
+    EXPECT_EQ(iniText(), "[Timers]\r\nPolling=150\r\n" + defaultsText());
+}
+
+TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
+{
+    struct Case { const char* name; const char* all; const char* section; const char* key;
+                  const char* value; double expectedLimitDCO; };
+    const Case cases[] = {
+        {"one empty", "7", "Warnings", "Zamo80NOISE", "", 100},
+        {"one unreadable", "7", "Warnings", "Zamo80NOISE", "abc", 100},
+        {"all zero", "0", "Limits", "DCO", "0", 100},
+        {"one above zero", "0", "Limits", "BIAS", "5", 0},
+        {"negative values kept", "-2", "Limits", "DCO", "1.5", 1.5},
+        {"all read", "7", "Limits", "DCO", "7", 7},
+    };
+    for (const Case& c : cases) {
+        putAll(c.all);
+        modINIReadWrite::INIWrite(c.section, c.key, c.value, ini());
+        modMain::LoadLimits();
+        EXPECT_EQ(Globals::LimitDCO, c.expectedLimitDCO) << c.name;
+        const bool defaults = c.expectedLimitDCO == 100;
+        EXPECT_EQ(INIRead("Warnings", "ACZ", ini()), defaults ? "2000" : c.all) << c.name;
+    }
+    EXPECT_TRUE(logText().contains("Limit value [Warnings] Zamo80NOISE = \"abc\" is not valid"));
+}
+
+TEST_F(LimitsTest, LimFileFromScratchHoldsBothSectionsAndOtherContentStays)
+{
+    modMain::SetDefaultLimits();
+    const QString lim = home.path() + "/bench.lim";
+    ASSERT_TRUE(modMain::SaveLimits(lim));
+    EXPECT_EQ(readAll(lim), defaultsText());
+
+    Globals::LimitZamo80ACLG = 2.75;
+    {
+        QFile f(lim);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("[Notes]\r\nBy=QA\r\n");
+    }
+    ASSERT_TRUE(modMain::SaveLimits(lim));
+    EXPECT_EQ(INIRead("Limits", "Zamo80ACLG", lim), "2.75");
+    EXPECT_EQ(INIRead("Notes", "By", lim), "QA");
+}
+
+TEST_F(LimitsTest, SaveToAFileThatCannotBeWrittenReportsTheFailure)
+{
+    EXPECT_FALSE(modMain::SaveLimits(home.path() + "/missing/folder/bench.lim"));
+    EXPECT_TRUE(logText().contains("INIWrite failed"));
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+#include "config/IniKeys.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "platform/Clock.h"
+#include "support/TempDataHome.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void touch(const QString& path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
+
+class LogFileTest : public ::testing::Test {
+protected:
+    testsupport::TempDataHome home;
+
+    void SetUp() override
+    {
+        modMain::LogFilePath.clear();
+        Globals::StatusWindowOpen = false;
+        Globals::DiagnosticLog = false;
+    }
+    void TearDown() override
+    {
+        modMain::LogFilePath.clear();
+        modMain::SetStatusWindowEcho({});
+        modMain::SetLogFileRemover({});
+        platform::Clock::useRealTime();
+    }
+    QString logFolder() const { return home.stationFolder() + "/Log"; }
+};
+
+TEST_F(LogFileTest, FirstStartCreatesFoldersAndInitialLine)
+{
+    platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    modMain::InitLogFile();
+
+    EXPECT_TRUE(QFileInfo(home.stationFolder()).isDir());
+    EXPECT_EQ(modMain::LogFilePath, logFolder() + "/20260304-050607.log");
+    EXPECT_EQ(readFile(modMain::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
+
+    modMain::WriteLog("second");
+    EXPECT_EQ(readFile(modMain::LogFilePath),
+              "2026-03-04 05:06:07 - Log File Initialized\r\n2026-03-04 05:06:07 - second\r\n");
+
+    // A second start within the same second empties the file.
+    modMain::InitLogFile();
+    EXPECT_EQ(readFile(modMain::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
+}
+
+TEST_F(LogFileTest, KeepsFilesOf30CalendarDaysAndDeletesOlderWhateverTheExtension)
+{
+    modMain::EnsureFolder(modMain::GetLogFolder());
+    touch(logFolder() + "/old.log");
+    touch(logFolder() + "/notes.txt");
+    QFile::setPermissions(logFolder() + "/notes.txt", QFile::ReadOwner);
+    const QDate created = QDate::currentDate();
+
+    platform::Clock::useVirtualTime(QDateTime(created.addDays(30), QTime(23, 59, 59)));
+    modMain::InitLogFile();
+    EXPECT_TRUE(QFile::exists(logFolder() + "/old.log"));
+    EXPECT_TRUE(QFile::exists(logFolder() + "/notes.txt"));
+
+    platform::Clock::useVirtualTime(QDateTime(created.addDays(31), QTime(0, 0, 1)));
+    modMain::InitLogFile();
+    EXPECT_FALSE(QFile::exists(logFolder() + "/old.log"));
+    EXPECT_FALSE(QFile::exists(logFolder() + "/notes.txt"));
+    EXPECT_TRUE(QFile::exists(modMain::LogFilePath));
+}
+
+TEST_F(LogFileTest, UndeletableOldFileIsSkippedAndTheNewLogStillStarts)
+{
+    modMain::EnsureFolder(modMain::GetLogFolder());
+    touch(logFolder() + "/locked.log");
+    touch(logFolder() + "/old.log");
+    modMain::SetLogFileRemover([](const QString& path) {
+        return !path.endsWith("locked.log") && QFile::remove(path);
+    });
+    platform::Clock::useVirtualTime(QDateTime(QDate::currentDate().addDays(40), QTime(8, 0)));
+    modMain::InitLogFile();
+
+    EXPECT_FALSE(QFile::exists(logFolder() + "/old.log"));
+    EXPECT_TRUE(QFile::exists(logFolder() + "/locked.log"));
+    const QByteArray log = readFile(modMain::LogFilePath);
+    EXPECT_TRUE(log.startsWith(QByteArray(" - Log File Initialized\r\n").prepend(
+        platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss").toUtf8())));
+    EXPECT_TRUE(log.contains("Unable to delete old log file " + logFolder().toUtf8() + "/locked.log"));
+}
+
+TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
+{
+    QStringList echoed;
+    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; });
+    modMain::InitLogFile();
+
+    struct Case { bool open; bool diagnostic; bool echoes; };
+    for (Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
+        echoed.clear();
+        Globals::StatusWindowOpen = c.open;
+        Globals::DiagnosticLog = c.diagnostic;
+        modMain::WriteLog("hello");
+        EXPECT_EQ(echoed.size(), c.echoes ? 1 : 0);
+        EXPECT_TRUE(readFile(modMain::LogFilePath).endsWith(" - hello\r\n"));
+    }
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - hello$)")
+                    .match(echoed.value(0)).hasMatch());
+}
+
+TEST_F(LogFileTest, LinesBeforeTheLogStartsGoNowhereAndAMissingFileIsNotCreated)
+{
+    modMain::WriteLog("early");  // no crash, no file
+    modMain::LogFilePath = logFolder() + "/gone.log";
+    modMain::WriteLog("lost");
+    EXPECT_FALSE(QFile::exists(modMain::LogFilePath));
+}
+
+TEST_F(LogFileTest, IniAccessIsLoggedWithThePasswordMasked)
+{
+    modMain::InitLogFile();
+    const QString ini = home.stationFolder() + "/settings.ini";
+    modINIReadWrite::INIWrite("Database", "SQLPassword", "s3cret", ini);
+    EXPECT_EQ(modINIReadWrite::INIRead("database", "sqlpassword", ini), "s3cret");
+    modINIReadWrite::INIWrite("Timers", "Polling", "150", ini);
+    EXPECT_EQ(modINIReadWrite::INIRead("Timers", "Missing", ini), "");
+
+    const QByteArray log = readFile(modMain::LogFilePath);
+    EXPECT_FALSE(log.contains("s3cret"));
+    EXPECT_TRUE(log.contains("INIWrite: Database, SQLPassword, ********, " + ini.toUtf8()));
+    EXPECT_TRUE(log.contains("INIRead: database, sqlpassword, ********, " + ini.toUtf8()));
+    EXPECT_TRUE(log.contains("INIWrite: Timers, Polling, 150, " + ini.toUtf8()));
+    EXPECT_TRUE(log.contains("INIRead: Timers, Missing, , " + ini.toUtf8()));
+    EXPECT_EQ(readFile(ini), "[Database]\r\nSQLPassword=s3cret\r\n[Timers]\r\nPolling=150\r\n");
+}
+
+TEST_F(LogFileTest, NamesOfComputerAndUserAreKnown)
+{
+    EXPECT_FALSE(modMain::GetComputerNameString().isEmpty());
+    EXPECT_FALSE(modMain::GetUserNameString().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include "support/SettingsFixture.h"
+
+#include "config/IniKeys.h"
+#include "config/SettingsReader.h"
+
+#include <functional>
+
+namespace {
+
+using modINIReadWrite::INIRead;
+
+class SettingsTest : public SettingsFixture {};
+
+TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
+{
+    modMain::BuildDefaultIni();
+    EXPECT_EQ(iniText(),
+              "[Timers]\r\nPolling=150\r\nTests=5000\r\n"
+              "[Zamo80Delays]\r\nReconnectDelay=7000\r\nFindChannelsDelay=3000\r\nDefibCharge=54\r\n"
+              "[Reports]\r\nDisplayEnabled=1\r\n"
+              "[Database]\r\nMaxRecords=100000\r\nUseLocalDatabase=1\r\n"
+              "[KeepAlive]\r\nWakeUp=1\r\n"
+              "[ACLG]\r\nGainVe=401\r\nGainV50=2001\r\nCorrect_Gain=0.92\r\n"
+              "24_100_Correct_Gain=1\r\n24_100_R1=404990\r\n24_100_R2=804\r\n24_100_R3=424300\r\n"
+              "24_100_R4=4990\r\n24_360_Correct_Gain=1\r\n24_360_R1=404990\r\n24_360_R2=402\r\n"
+              "24_360_R3=424300\r\n24_360_R4=2490\r\n24_X_Correct_Gain=1\r\n24_X_R1=406810\r\n"
+              "24_X_R2=475\r\n24_X_R3=402000\r\n24_X_R4=2800\r\n24_X_Energy=200\r\n24_X_Enabled=0\r\n"
+              "[PACE]\r\nPaceDuration=60\r\nSimultaneousTests=4\r\nZAMO24ContinueWithoutRoll=0\r\n"
+              "ZAMO24PaceRollAckDelay=60\r\n");
+    EXPECT_TRUE(logText().contains(" - Build default INI file\r\n"));
+}
+
+TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
+{
+    putIni("[ACLG]\r\nGainVe=5\r\n24_100_R4=\r\n[PACE]\r\nzamo24pacerollackdelay=9\r\n");
+    modMain::BuildDefaultIni();
+    EXPECT_TRUE(logText().contains(" - Load default application settings\r\n"));
+    EXPECT_EQ(INIRead("ACLG", "24_100_R4", ini()), "4990");
+    EXPECT_EQ(INIRead("ACLG", "GainVe", ini()), "5");              // kept
+    EXPECT_EQ(INIRead("PACE", "Zamo24PaceRollAckDelay", ini()), "9");
+    EXPECT_EQ(INIRead("PACE", "Zamo24ContinueWithoutRoll", ini()), "0");
+    EXPECT_EQ(INIRead("Zamo80Delays", "DefibCharge", ini()), "54");
+    EXPECT_FALSE(iniText().contains("[Timers]"));
+    EXPECT_FALSE(iniText().contains("[KeepAlive]"));
+    EXPECT_TRUE(iniText().startsWith("[ACLG]\r\nGainVe=5\r\n24_100_R4=4990\r\n"));
+    EXPECT_EQ(modMain::GetPollingInterval(), 150);
+}
+
+// One settings.ini line, the reader that runs, what it must set, and what the
+// key must read afterwards.
+struct ReaderCase {
+    const char* name;
+    QByteArray ini;
+    std::function<void()> load;
+    std::function<bool()> expected;
+    const char* section;
+    const char* key;
+    QString afterwards;
+};
+
+TEST_F(SettingsTest, ReadersApplyTheirRules)
+{
+    using namespace Globals;
+    using namespace modMain;
+    const QString dataFolder = home.stationFolder();
+    int interval = 0;
+    const ReaderCase cases[] = {
+        {"polling raised", "[Timers]\nPolling=100\n", [&] { interval = GetPollingInterval(); },
+         [&] { return interval == 150; }, "Timers", "Polling", "150"},
+        {"polling unreadable", "[Timers]\nPolling=abc\n", [&] { interval = GetPollingInterval(); },
+         [&] { return interval == 150; }, "Timers", "Polling", "abc"},
+        {"polling out of range", "[Timers]\nPolling=40000\n",
+         [&] { interval = GetPollingInterval(); }, [&] { return interval == 150; }, "Timers",
+         "Polling", "40000"},
+        {"polling taken", "[Timers]\nPolling=250\n", [&] { interval = GetPollingInterval(); },
+         [&] { return interval == 250; }, "Timers", "Polling", "250"},
+        {"tests raised", "[Timers]\nTests=10\n", [&] { interval = GetTestsTimerInterval(); },
+         [&] { return interval == 5000; }, "Timers", "Tests", "5000"},
+        {"local database yes", "[Database]\nUseLocalDatabase=yes\n", LoadDatabaseSettings,
+         [] { return UseLocalDatabase; }, "Database", "UseLocalDatabase", "1"},
+        {"sql server", "[Database]\nUseLocalDatabase=0\n", LoadDatabaseSettings,
+         [] { return !UseLocalDatabase; }, "Database", "UseLocalDatabase", "0"},
+        {"max records 0", "[Database]\nMaxRecords=0\n", LoadDatabaseSettings,
+         [] { return MaxRecords == 100000; }, "Database", "MaxRecords", "100000"},
+        {"max records negative", "[Database]\nMaxRecords=-5\n", LoadDatabaseSettings,
+         [] { return MaxRecords == -5; }, "Database", "MaxRecords", "-5"},
+        {"database name", "", LoadDatabaseSettings,
+         [] { return SQLServerDatabaseName == "ZAMO_Results"; }, "Database",
+         "SQLServerDatabaseName", "ZAMO_Results"},
+        {"database folder", "", LoadDatabaseSettings,
+         [&] { return LocalDatabaseFolder == dataFolder; }, "Database", "LocalDatabaseFolder",
+         dataFolder},
+        {"sg delay 0", "[ZAMO-SG]\nDelay=0\nEnabled=1\n", LoadSignalGeneratorSettings,
+         [] { return SGDelay == 10 && SGEnabled; }, "ZAMO-SG", "Delay", "10"},
+        {"sg enabled true", "[ZAMO-SG]\nDelay=20\nEnabled=true\n", LoadSignalGeneratorSettings,
+         [] { return SGDelay == 20 && !SGEnabled; }, "ZAMO-SG", "Enabled", "0"},
+        {"sg delay too large", "[ZAMO-SG]\nDelay=40000\n",
+         [] { SGDelay = 33; LoadSignalGeneratorSettings(); }, [] { return SGDelay == 33; },
+         "ZAMO-SG", "Delay", "40000"},
+        {"diagnostics delay high", "[Diagnostics]\nDelay=20000\nEnabled=1\n",
+         LoadDiagnosticsSettings, [] { return DiagnosticsDelay == 1000 && DiagnosticsEnabled; },
+         "Diagnostics", "Delay", "1000"},
+        {"diagnostics delay taken", "[Diagnostics]\nDelay=500\n", LoadDiagnosticsSettings,
+         [] { return DiagnosticsDelay == 500 && !DiagnosticsEnabled; }, "Diagnostics", "Enabled",
+         "0"},
+        {"diagnostics delay below 16 bits", "[Diagnostics]\nDelay=-40000\n",
+         LoadDiagnosticsSettings, [] { return DiagnosticsDelay == 1000; }, "Diagnostics", "Delay",
+         "1000"},
+        {"wake up empty", "", LoadKeepAliveSettings, [] { return WakeUp && !MoveMouse; },
+         "KeepAlive", "WakeUp", "1"},
+        {"wake up off", "[KeepAlive]\nWakeUp=0\nMoveMouse=1\n", LoadKeepAliveSettings,
+         [] { return !WakeUp && MoveMouse; }, "KeepAlive", "WakeUp", "0"},
+        {"pace", "[PACE]\nPaceDuration=45\nZAMO24ContinueWithoutRoll=True\n", LoadPaceSettings,
+         [] { return PaceDurationSeconds == 2700 && Zamo24ContinueWithoutRoll
+                     && SimultaneousTests == 0; }, "PACE", "PaceDuration", "45"},
+        {"pace unreadable", "[PACE]\nPaceDuration=x\nZamo24ContinueWithoutRoll=maybe\n",
+         LoadPaceSettings, [] { return PaceDuration == 0 && !Zamo24ContinueWithoutRoll; },
+         "PACE", "Zamo24ContinueWithoutRoll", "maybe"},
+        {"unit 80 delays", "[Zamo80Delays]\nReconnectDelay=6000\nFindChannelsDelay=abc\n",
+         LoadUnit80Delays, [] { return ReconnectDelay == 6000 && FindChannelsDelay == 0
+                                       && DefibCharge == 0; }, "Zamo80Delays",
+         "FindChannelsDelay", "abc"},
+        {"aclg", "[ACLG]\nCorrect_Gain=0.92\nGainVe=x\n24_X_Enabled=1\n24_X_R4=2800\n",
+         [] { LoadAclgGains(); LoadAclg24Calibration(); },
+         [] { return CorrectGain == 0.92 && GainVe == 0 && Aclg24_X_Enabled
+                     && Aclg24_X_R4 == 2800; }, "ACLG", "GainVe", "x"},
+        {"reports", "[Reports]\nExportPath=/srv/out\nPrintEnabled=1\nDisplayEnabled=yes\n",
+         LoadReportSettings, [] { return ExportPath == "/srv/out" && PrintEnabled
+                                         && !DisplayEnabled && !ExportPDFEnabled; },
+         "Reports", "DisplayEnabled", "yes"},
+    };
+    for (const ReaderCase& c : cases) {
+        putIni(c.ini);
+        c.load();
+        EXPECT_TRUE(c.expected()) << c.name;
+        EXPECT_EQ(INIRead(c.section, c.key, ini()), c.afterwards) << c.name;
+    }
+    // A damaged value shows in the log.
+    EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid\r\n"));
+    EXPECT_TRUE(logText().contains("Settings value [Timers] Polling = \"abc\" is not valid\r\n"));
+}
+
+TEST_F(SettingsTest, DefibChargeTimeIsSaved)
+{
+    EXPECT_TRUE(modMain::SaveDefibChargeTime("60"));
+    EXPECT_EQ(INIRead("Zamo80Delays", "DefibCharge", ini()), "60");
+}
+
+} // namespace

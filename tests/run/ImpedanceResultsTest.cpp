@@ -1,0 +1,237 @@
+// ACZ and ACZ30 replies through the verdict rules: verdict lines and sounds,
+// the data-error flow, the open-circuit thresholds, the pre-check flags,
+// the start phase, calibration mode, and readings that are not numbers.
+#include "ResultFixture.h"
+
+#include "run/MeasurementSchedule.h"
+#include "run/ReadingHandlers.h"
+
+#include <limits>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class ImpedanceResultsTest : public ResultFixture {};
+
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
+{
+    StartStep("ACZ");
+    unit1.calibrationExpired[1] = true;
+    ACZ(0, 3000.001);
+    ACZ(1, 2500.0);   // marginal on an expired channel
+
+    EXPECT_THAT(Lines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* -> 3000.001 > 3000, FAILED",
+                                     "* ACZ Test Complete on Electrode B1"));
+    EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
+    EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
+    EXPECT_EQ(failureSounds, 1);
+    EXPECT_TRUE(form->State().pActiveTest->IsTestItterationComplete());
+
+    Tick();   // the sequencer moves on: the one-step list is done
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+}
+
+TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElectrode)
+{
+    struct Case {
+        const char* what;
+        double value;
+        qint16 measureHigh;
+        qint16 zero;
+        qint16 vcc;
+        const char* code;
+        const char* line;
+    } const cases[] = {
+        {"high reading", 1500, 9999, 100, 100, "FAIL_O", "* -> Electrode A1, FAILED OPEN"},
+        {"zero level 0", 1500, 0, 0, 100, "ERR", "* -> Electrode A1 Data Error"},
+        {"base supply 0", 1500, 0, 100, 0, "ERR", "* -> Electrode A1 Data Error"},
+        {"not a number", NaN, 0, 100, 100, "ERR", "* -> Electrode A1 Data Error"},
+    };
+    for (const Case& c : cases) {
+        StartStep("ACZ");
+        for (int reply = 0; reply < 5; ++reply)
+            ACZ(0, c.value, c.measureHigh, c.zero, false, c.vcc);
+
+        const QStringList lines = Lines();
+        EXPECT_EQ(lines.filter("* Data error detected on Electrode A1. Requesting retransmission.").size(), 4)
+            << c.what;
+        EXPECT_EQ(lines.filter("* ACZ Test Complete on Electrode A1").size(), 5) << c.what;
+        EXPECT_EQ(lines.last(), c.line) << c.what;
+        EXPECT_EQ(unit1.Sent("RESEND 0").size(), 4) << c.what;
+        EXPECT_THAT(results->results, ElementsAre(QString("A1 ") + c.code)) << c.what;
+        EXPECT_THAT(results->readings, IsEmpty()) << c.what;
+        EXPECT_EQ(failureSounds, 1) << c.what;
+        EXPECT_FALSE(ElectrodeActive(0)) << c.what;
+        EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0) << c.what;
+    }
+}
+
+TEST_F(ImpedanceResultsTest, AGoodReplyAfterRetransmissionsEndsTheElectrodeNormally)
+{
+    StartStep("ACZ");
+    ACZ(0, 1500, 9999);
+    ACZ(0, 1500, 0, 0);
+    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 2);
+    EXPECT_TRUE(ElectrodeActive(0));
+    ACZ(0, 1500);
+    EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
+    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0);
+    EXPECT_FALSE(ElectrodeActive(0));
+    EXPECT_EQ(failureSounds, 0);
+}
+
+TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
+{
+    struct Case {
+        const char* type;
+        double value;
+        const char* code;
+        bool openLine;
+    } const cases[] = {
+        {"ACZ", -100.0, "FAIL_O", true}, {"ACZ", -99.999, "PASS", false}, {"ACZ", 3500, "FAIL", false},
+        {"ACZ", 100.0, "PASS", false},   {"ACZ30", -10.0, "FAIL_O", true}, {"ACZ30", -9.999, "FAIL", false},
+        {"ACZ30", -4.5, "PASS?", false},
+    };
+    for (const Case& c : cases) {
+        StartStep(c.type);
+        if (QString(c.type) == "ACZ")
+            ACZ(0, c.value);
+        else
+            ACZ30(0, c.value);
+        EXPECT_THAT(results->results, ElementsAre(QString("A1 ") + c.code)) << c.type << " " << c.value;
+        EXPECT_EQ(Lines().contains("* -> Electrode A1, FAILED OPEN"), c.openLine) << c.type << " " << c.value;
+        const bool fails = QString(c.code).startsWith("FAIL");
+        EXPECT_EQ(failureSounds, fails ? 1 : 0) << c.type << " " << c.value;
+    }
+}
+
+TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
+{
+    StartStep("ACZ", true);
+    RunState& state = form->State();
+    state.PreCheckRunning = true;
+    state.OpenCircuitFlags[0][0] = true;
+    unit1.calibrationExpired[0] = true;
+    ACZ(0, 2500, 0, 100, true, 0);   // PASS* (a ZAMO80 supply word of 0 is no data error)
+    ACZ(1, 3500, 0, 100, true);      // FAIL: flagged although not open
+    EXPECT_THAT(results->results, ElementsAre("A1 PASS*", "B1 FAIL"));
+    EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
+    EXPECT_TRUE(state.OpenCircuitFlags[0][1]);
+
+    // The fifth bad reply of an open electrode flags it.
+    StartStep("ACZ", true);
+    state.PreCheckRunning = true;
+    for (int reply = 0; reply < 5; ++reply)
+        ACZ(0, 1500, 9999, 100, true);
+    EXPECT_TRUE(state.OpenCircuitFlags[0][0]);
+
+    // A base-model reading and an ACZ30 reading never touch the flags.
+    state.OpenCircuitFlags = {};
+    StartStep("ACZ");
+    state.PreCheckRunning = true;
+    ACZ(0, -200);
+    StartStep("ACZ30", true);
+    state.PreCheckRunning = true;
+    ACZ30(1, -20);
+    EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
+    EXPECT_FALSE(state.OpenCircuitFlags[0][1]);
+}
+
+TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
+{
+    StartStep("ACZ");
+    RunState& state = form->State();
+    state.StartupFlag = true;
+    ACZ(0, 3500);   // no interval open yet: dropped
+    EXPECT_TRUE(state.StartupFlag);
+    MeasurementSchedule::SetNextMeasurementTime(state, "ACZ", false);
+    ACZ(0, 3500);   // the due interim reading ends the start phase; nothing stored
+    EXPECT_FALSE(state.StartupFlag);
+    EXPECT_THAT(Lines(), IsEmpty());
+    EXPECT_THAT(results->readings, IsEmpty());
+    EXPECT_TRUE(ElectrodeActive(0));
+
+    ACZ(0, 3500);
+    EXPECT_THAT(results->results, ElementsAre("A1 FAIL"));
+}
+
+TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
+{
+    StartStep("ACZ");
+    Globals::CalibrationMode = true;
+    ACZ(0, 1500, 0, 0);   // bad data: not counted, no retransmission
+    ACZ(1, 3500);
+    ACZ(1, NaN);
+    EXPECT_THAT(Lines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* ACZ Test Complete on Electrode B1",
+                                     "* -> 3500.000 > 3000, FAILED", "* ACZ Test Complete on Electrode B1",
+                                     "* -> Electrode B1 Data Error"));
+    EXPECT_EQ(failureSounds, 2);
+    EXPECT_THAT(results->readings, IsEmpty());
+    EXPECT_THAT(results->results, IsEmpty());
+    EXPECT_TRUE(unit1.Sent("RESEND").isEmpty());
+    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0);
+
+    // A burn-in records as a run does.
+    Globals::BurnInRunning = true;
+    ACZ(1, 3500);
+    EXPECT_THAT(results->results, ElementsAre("B1 FAIL"));
+}
+
+TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
+{
+    StartStep("ACZ30ZERO", true);
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
+    EXPECT_TRUE(ElectrodeActive(1));
+    form->State().ACZ30ZeroRun = true;
+    Handlers().RXACZ30ZeroTestData(1, 1, 55);
+    EXPECT_FALSE(ElectrodeActive(1));
+    EXPECT_THAT(Lines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
+                                     "* ACZ30 Zero Test Complete on Electrode B1"));
+    EXPECT_THAT(results->results, IsEmpty());
+}
+
+TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
+{
+    StartStep("ACZ");
+    results->failResults = true;
+    EXPECT_NO_THROW(ACZ(0, 1500));
+    EXPECT_TRUE(LogText().contains("* ACZ reply not handled: results table locked"));
+    EXPECT_FALSE(ElectrodeActive(0));
+}
+
+// The interim side of the verdict flow, as the offset, noise, bias and ACLG
+// handlers use it: one reading per channel and interval, bad data replaced
+// by the unit's last reading.
+TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
+{
+    StartStep("DCO");
+    ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(Handlers()).Flow();
+    RunState& state = form->State();
+    EXPECT_FALSE(flow.TakeInterim(1, 0));   // before the first interval
+
+    state.ElapsedSeconds = 20;
+    form->Services().clock->SetNextMeasurementTime(false);
+    state.pActiveTest->IncrementErrorCount(0);
+    unit1.lastMeasurement[1] = 7.25;
+    ASSERT_TRUE(flow.TakeInterim(1, 0));
+    flow.RecordInterim(1, 0, 12.5, true, "20", 20);
+    EXPECT_FALSE(flow.TakeInterim(1, 0));   // its reading of this interval is in
+    ASSERT_TRUE(flow.TakeInterim(1, 1));
+    flow.RecordInterim(1, 1, NaN, true, "20", 20);
+    EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
+    EXPECT_EQ(state.pActiveTest->GetErrorCount(0), 0);
+    EXPECT_TRUE(ElectrodeActive(0));
+
+    // The next interval makes every reading due again.
+    state.ElapsedSeconds = 40;
+    form->Services().clock->SetNextMeasurementTime(false);
+    EXPECT_TRUE(flow.TakeInterim(1, 0));
+    EXPECT_EQ(state.PreviousMeasurementTime, 40);
+}
+
+} // namespace

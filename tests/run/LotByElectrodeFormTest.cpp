@@ -1,0 +1,175 @@
+#include "LotWindowsFixture.h"
+
+#include "ui/testwindow/LotByElectrodeDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+class LotByElectrodeFormTest : public LotWindowsTest {
+protected:
+    void SetUp() override
+    {
+        LotWindowsTest::SetUp();
+        unit1.Plug(16);
+        unit2.Plug(16);
+        details.Form_Load();
+        window = std::make_unique<LotByElectrodeForm>(details);
+        window->Form_Load();
+    }
+    void tick(std::initializer_list<int> boxes)
+    {
+        for (int i : boxes)
+            window->ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
+    }
+    void assign(std::initializer_list<int> boxes, const QString& lot)
+    {
+        tick(boxes);
+        window->txtLotNumber->setText(lot);
+        window->cmdAdd->click();
+    }
+    QCheckBox* box(int i) { return window->ElectrodesCheckBox[std::size_t(i)]; }
+
+    std::unique_ptr<LotByElectrodeForm> window;
+};
+
+TEST_F(LotByElectrodeFormTest, TickedBoxesMakeTheCompactList)
+{
+    struct Case {
+        QList<int> ticked;
+        QString list;
+    };
+    QList<int> all;
+    for (int i = 0; i < 32; ++i)
+        all << i;
+    for (const Case& c : {Case{{0, 1, 2, 4, 15, 16, 17}, "A1-C1.E1.P1-B2"}, Case{{31}, "P2"}, Case{all, "A1-P2"},
+                          Case{{}, ""}, Case{{3, 5}, "D1.F1"}}) {
+        window->UncheckAllButton->click();
+        for (int i : c.ticked)
+            box(i)->setChecked(true);
+        EXPECT_EQ(window->BuildCheckedElectrodeList(), c.list);
+    }
+}
+
+TEST_F(LotByElectrodeFormTest, AddNeedsElectrodesAndALot)
+{
+    window->txtLotNumber->setText("L1");
+    window->cmdAdd->click();
+    tick({0});
+    window->txtLotNumber->clear();
+    window->cmdAdd->click();
+    EXPECT_EQ(prompts->messages(), QStringList(2, "Electrodes not selected, or Lot number not specified."));
+    EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
+    EXPECT_EQ(window->LotListFlexGrid->rowCount(), 0);
+    EXPECT_TRUE(box(0)->isChecked());
+    EXPECT_TRUE(box(0)->isEnabled());
+    EXPECT_EQ(window->Lots()[0], "");
+}
+
+TEST_F(LotByElectrodeFormTest, AddAssignsTheLotAndCheckAllCanAssignAgain)
+{
+    assign({0, 1, 2}, "L1");
+    EXPECT_EQ(window->LotListFlexGrid->rowCount(), 1);
+    EXPECT_EQ(window->LotListFlexGrid->item(0, 1)->text(), "A1-C1");
+    EXPECT_EQ(window->LotListFlexGrid->item(0, 2)->text(), "L1");
+    EXPECT_FALSE(box(1)->isChecked());
+    EXPECT_FALSE(box(1)->isEnabled());
+    EXPECT_EQ(window->Lots()[2], "L1");
+    EXPECT_EQ(window->txtLotNumber->text(), "");
+
+    window->CheckAllButton->click();
+    EXPECT_TRUE(box(1)->isChecked());
+    window->txtLotNumber->setText("L2");
+    window->cmdAdd->click();
+    EXPECT_EQ(window->LotListFlexGrid->rowCount(), 2);
+    EXPECT_EQ(window->LotListFlexGrid->item(1, 1)->text(), "A1-P2");
+    EXPECT_EQ(window->Lots()[1], "L2");
+}
+
+TEST_F(LotByElectrodeFormTest, UnavailableElectrodesAreMasked)
+{
+    unit1.Plug(4);
+    unit2.connected = false;
+    window->CheckAllButton->click();
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(box(i)->isHidden(), i >= 4) << i;
+    EXPECT_EQ(window->BuildCheckedElectrodeList(), "A1-D1");
+
+    unit1.connected = false;
+    window->MaskUnavailableElectrodes();
+    for (int i = 0; i < 32; ++i)
+        EXPECT_TRUE(box(i)->isHidden());
+    window->chkMaskUnavailableElectrodes->click();
+    for (int i = 0; i < 32; ++i)
+        EXPECT_FALSE(box(i)->isHidden());
+}
+
+TEST_F(LotByElectrodeFormTest, OkWritesThePerElectrodeLotsBack)
+{
+    assign({0}, "Lot\tA");
+    window->OKButton->click();
+    const QString text = details.LotNumberTextBox->text();
+    EXPECT_TRUE(text.startsWith("CUSTOM: A1: Lot A, B1: , C1: ")) << text.toStdString();
+    EXPECT_TRUE(text.contains(", P1: , A2: , B2: "));
+    EXPECT_TRUE(text.endsWith(", P2: "));
+    EXPECT_EQ(text.count(", "), 31);
+    EXPECT_FALSE(details.LotNumberTextBox->isEnabled());
+    EXPECT_EQ(details.ElectrodeLotList, QStringList{"\tA1\tLot\tA"});
+    EXPECT_EQ(details.ElectrodeLots()[0], "Lot\tA");
+}
+
+TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
+{
+    assign({0, 1, 2}, "X");
+    assign({4}, "Y");
+    assign({15, 16}, "Z");
+    window->OKButton->click();
+
+    LotByElectrodeForm again(details);
+    again.Form_Load();
+    ASSERT_EQ(again.LotListFlexGrid->rowCount(), 3);
+    EXPECT_EQ(again.LotListFlexGrid->item(2, 1)->text(), "P1-A2");
+    for (int i : {0, 1, 2, 15, 16}) {
+        EXPECT_TRUE(again.ElectrodesCheckBox[std::size_t(i)]->isChecked()) << i;
+        EXPECT_FALSE(again.ElectrodesCheckBox[std::size_t(i)]->isEnabled()) << i;
+    }
+    EXPECT_FALSE(again.ElectrodesCheckBox[4]->isChecked());
+    EXPECT_FALSE(again.ElectrodesCheckBox[4]->isEnabled());
+    EXPECT_TRUE(again.ElectrodesCheckBox[3]->isEnabled());
+    EXPECT_EQ(again.Lots()[4], "Y");
+    EXPECT_EQ(again.Lots()[16], "Z");
+    EXPECT_EQ(again.Lots()[3], "");
+}
+
+TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindow)
+{
+    WhenModal([](QWidget* w) {
+        auto* lots = static_cast<LotByElectrodeForm*>(w);
+        lots->ElectrodesCheckBox[0]->setChecked(true);
+        lots->ElectrodesCheckBox[19]->setChecked(true);
+        lots->txtLotNumber->setText("K-1");
+        lots->cmdAdd->click();
+        lots->OKButton->click();
+    });
+    details.cmdLotByElectrode->click();
+    details.cmdStartTest->click();
+    EXPECT_EQ(Globals::ActiveLotNumber, details.LotNumberTextBox->text().mid(8));
+    EXPECT_EQ(Globals::ElectrodeLotNumbers[0], "K-1");
+    EXPECT_EQ(Globals::ElectrodeLotNumbers[19], "K-1");
+    EXPECT_EQ(Globals::ElectrodeLotNumbers[1], "");
+    const QStringList lines = lotWindow.TestLotNumbersTextBox->toPlainText().split("\n");
+    EXPECT_EQ(lines[0].trimmed(), "A1 - K-1");
+    EXPECT_EQ(lines[19].trimmed(), "D2 - K-1");
+
+    // Clear makes the lot box editable again but keeps the rows for the next opening.
+    details.cmdClear->click();
+    EXPECT_TRUE(details.LotNumberTextBox->isEnabled());
+    EXPECT_EQ(details.LotNumberTextBox->text(), "");
+    EXPECT_EQ(details.ElectrodeLotList.size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,58 @@
+#pragma once
+// The pre-test details window and its lot windows on two recording units,
+// with a settings file of their own and scripted prompts.
+
+#include "RecordingUnit.h"
+
+#include "config/Settings.h"
+#include "platform/ScriptedPrompts.h"
+#include "run/RunGlobals.h"
+#include "support/TempDataHome.h"
+#include "ui/testwindow/ActiveLotWindow.h"
+#include "ui/testwindow/TestDetailsDialog.h"
+#include "unit/LinkGlobals.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include <functional>
+
+class LotWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Globals::SettingsFilePath = home.path() + "/settings.ini";
+        Globals::Aclg24_X_Energy = 200;
+        Globals::Aclg24_X_Enabled = true;
+        Globals::ShowShortCircuit = false;
+        Globals::AverageACLG = false;
+        Globals::AclgEnergy100J = false;
+        Globals::AclgEnergyXJ = false;
+        prompts = platform::ScriptedPrompts::installNew();
+    }
+
+    // Runs action on the next modal window that opens (from a timer, while
+    // the window's own event loop runs).
+    static void WhenModal(std::function<void(QWidget*)> action)
+    {
+        auto* poll = new QTimer();
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [poll, action] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                poll->stop();
+                poll->deleteLater();
+                action(modal);
+            }
+        });
+        poll->start();
+    }
+
+    testsupport::TempDataHome home;
+    platform::ScriptedPrompts* prompts = nullptr;
+    RecordingUnit unit1;
+    RecordingUnit unit2;
+    ActiveLotNumbersForm lotWindow;
+    TestDetailsForm details{{&unit1, &unit2}, &lotWindow};
+};

@@ -1,0 +1,180 @@
+// The operator log, the unit and database status, and the link events.
+#include "MainFormFixture.h"
+
+#include "run/OperatorLog.h"
+#include "ui/common/StatusLamp.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class OperatorLogTest : public MainFormFixture {};
+
+TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
+{
+    QStringList shown;
+    form->OtherWindows().StatusWindowAddText = [&](const QString& line) { shown << line; };
+    Globals::StatusWindowOpen = true;
+    Globals::CommBuffer = QString(99998 - 2, QLatin1Char('a'));
+    form->WriteToCommTextBox("b", false, false);   // 99,999 characters: kept
+    EXPECT_EQ(Globals::CommBuffer.size(), 99999);
+    Globals::CommBuffer = QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y'));
+    form->WriteToCommTextBox("z", false, false);   // 100,000 characters
+    EXPECT_EQ(Globals::CommBuffer.size(), 50001);
+    EXPECT_TRUE(Globals::CommBuffer.startsWith('y'));
+    EXPECT_TRUE(Globals::CommBuffer.endsWith("z\r\n"));
+    EXPECT_THAT(shown, ElementsAre("b", "z"));
+
+    // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
+    Globals::DiagnosticLog = true;
+    Globals::CommBuffer = QString(99999, QLatin1Char('a'));
+    form->WriteToCommTextBox("c", false, false);
+    EXPECT_EQ(Globals::CommBuffer.size(), 100002);
+    EXPECT_EQ(shown.size(), 2);
+    EXPECT_TRUE(LogText().contains(" - c\r\n"));
+
+    // A paused or inhibited display gets nothing.
+    Globals::DiagnosticLog = false;
+    Globals::CommPaused = true;
+    form->WriteToCommTextBox("d", true, false);
+    Globals::CommPaused = false;
+    form->WriteToCommTextBox("e", true, true);
+    EXPECT_EQ(shown.size(), 2);
+}
+
+TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
+{
+    form->ctlZAMOUsbComm_HardwareStatus(1, "Ready", false);
+    form->ctlZAMOUsbComm_HardwareStatus(1, "E1", true);
+    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E1*");
+    EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("red"));
+    form->ctlZAMOUsbComm_HardwareStatus(1, "E2", true);
+    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E2*");
+    form->ctlZAMOUsbComm_HardwareStatus(1, "Ready", false);
+    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready");
+    EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("black"));
+    EXPECT_EQ(CommLog::CaptionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
+}
+
+TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
+{
+    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
+    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Disconnected");
+    unit1.Plug(2);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+
+    EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Connecting...");
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO Unit #1 *\r\n"));
+    EXPECT_TRUE(form->Frame().ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(form->Frame().ZamoUnitsConnect[1]->isEnabled());
+    EXPECT_TRUE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_TRUE(form->Frame().TestsRunBiasTest->isEnabled());
+    EXPECT_FALSE(form->Frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_TRUE(form->KeepAliveTimer.isEnabled());
+    EXPECT_FALSE(form->cmdRunTestList->isEnabled());   // not before the channels are known
+
+    form->MaskUnavailableElectrodesCheckBox->setChecked(true);
+    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    EXPECT_TRUE(form->cmdRunTestList->isEnabled());
+    EXPECT_TRUE(form->cmdEditTestList->isEnabled());
+    EXPECT_TRUE(form->Frame().MainTests->isEnabled());
+    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isEnabled());
+    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isEnabled());
+    EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
+
+    unit1.connected = false;
+    form->ctlZAMOUsbComm_UsbClosed(1);
+    EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Red());
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Unit #1 Disconnected *\r\n"));
+    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
+    EXPECT_FALSE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_FALSE(form->KeepAliveTimer.isEnabled());
+}
+
+TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
+{
+    unit1.Plug(16);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    unit2.Plug(16, true);
+    form->ctlZAMOUsbComm_UsbConnected(2, 2, true, false);
+    EXPECT_TRUE(unit2.commands.contains("DISCONNECT"));
+    EXPECT_FALSE(Globals::CommBuffer.contains("Unit #2"));
+
+    unit1.connected = false;
+    unit1.Plug(16, true);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, true, false);
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO80 Unit #1 *"));
+    EXPECT_TRUE(form->ElectrodesCheckBox[20]->isHidden());
+    EXPECT_TRUE(form->Unit2ElectrodesLabel->isHidden());
+    EXPECT_FALSE(form->Frame().TestsRunBiasTest->isEnabled());
+    EXPECT_TRUE(form->Frame().TestsRunACZ30Zero->isEnabled());
+}
+
+TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
+{
+    Globals::LocalDatabaseFolder.clear();
+    form->SetDatabaseStatus(true, true);
+    EXPECT_EQ(form->DatabaseStatusLabel->text(), "Local Database Connected");
+    EXPECT_EQ(form->DatabaseStatusShape->FillColor(), StatusLamp::Green());
+    Globals::LocalDatabaseFolder = "/srv/shared/zamo";
+    form->SetDatabaseStatus(true, false);
+    EXPECT_EQ(form->DatabaseStatusLabel->text(), "Remote Database File Disconnected");
+    EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
+    form->SetDatabaseStatus(false, true);
+    EXPECT_EQ(form->DatabaseStatusLabel->text(), "MSSQL Database Connected");
+    Globals::LocalDatabaseFolder.clear();
+
+    // The box gives the cause after its fixed words.
+    form->DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
+    database->failureReported = true;
+    form->DatabaseConnectFailHandler("again");   // the same series of failures: no second box
+    database->failureReported = false;
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    // Cancelling the group fails on the same lost connection: still one box.
+    recorder->onCancel = [this] { form->DatabaseConnectFailHandler("lost again"); };
+    form->DatabaseConnectFailHandler("server closed the connection");
+    EXPECT_THAT(prompts->messages(),
+                ElementsAre("Unable to connect to database.  Please check database connection settings.\r\n\r\n"
+                            "Cannot open database \"/data/x.mdb\": the file is read-only",
+                            "Database connection has been interrupted.  Aborting test.\r\n\r\n"
+                            "server closed the connection"));
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
+}
+
+TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
+{
+    form->ctlZAMOUsbComm_TXData(2, "[*]");
+    EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
+    EXPECT_FALSE(Globals::CommBuffer.contains("TX (2)"));
+    Globals::ShowVerbose = true;
+    form->ctlZAMOUsbComm_RXData(1, 3, "(D...)");
+    EXPECT_TRUE(Globals::CommBuffer.contains("RX (1) <- (D...)\r\n"));
+    form->ctlZAMOUsbComm_UsbReconnecting(1);
+    EXPECT_TRUE(Globals::CommBuffer.contains("* Attempting to Reconnect to Unit #1 *"));
+}
+
+TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)
+{
+    const QString first = modMain::LogFilePath;
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    platform::Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(0, 0, 30)));
+    form->ClockTimer_Timer();
+    EXPECT_EQ(modMain::LogFilePath, first);
+    form->StopTests();
+    form->ClockTimer_Timer();
+    EXPECT_NE(modMain::LogFilePath, first);
+    EXPECT_EQ(form->LogDay, 3);
+}
+
+} // namespace

@@ -1,0 +1,321 @@
+// The end of a run: completion with its report actions, consecutive lists,
+// cancellation, and the faults of the run's end that the window mends.
+#include "MainFormFixture.h"
+
+#include "config/StationText.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class RunEndTest : public MainFormFixture {};
+
+TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
+{
+    struct Case {
+        const char* name;
+        bool pdf, xls, tab, print, condensed, display, burnIn;
+        const char* exportPath;
+        const char* message;
+        const char* calls;
+    } cases[] = {
+        {"all exports", true, true, true, false, false, false, false, "/tmp/reports",
+         "Test report automatically exported to PDF file.\r\nTest report automatically exported to XLS file.\r\n"
+         "Test report automatically exported to TXT file.\r\n",
+         "EXPORT 1005 PDF 0 0|EXPORT 1005 XLS 0 0|EXPORT 1005 TAB 0 0"},
+        {"condensed print and display", false, false, false, false, true, true, false, "",
+         "Condensed test report automatically printed to Windows Default Printer.",
+         "PRINT CONDENSED 1005|OPEN 1005 0 0"},
+        {"print", false, false, false, true, false, false, false, "",
+         "Test report automatically printed to Windows Default Printer.\r\n", "PRINT 1005 0 1"},
+        {"burn-in exports the PDF", false, false, false, false, false, false, true, "/tmp/reports",
+         "Test report automatically exported to PDF file.\r\n", "EXPORT 1005 PDF 0 0"},
+        {"no export folder: nothing exported, nothing told", true, true, true, false, false, false, false, "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Globals::ActiveTestList.clear();
+        recorder->nextGroup = 5;
+        reports->calls.clear();
+        prompts->shown.clear();
+        Globals::ExportPDFEnabled = c.pdf;
+        Globals::ExportExcelEnabled = c.xls;
+        Globals::ExportTabEnabled = c.tab;
+        Globals::PrintEnabled = c.print;
+        Globals::PrintCondensedEnabled = c.condensed;
+        Globals::DisplayEnabled = c.display;
+        Globals::ExportPath = c.exportPath;
+        unit1.Plug(2);
+        AddStep("ACZ");
+        form->StartFirstTestSequence(true);
+        Globals::BurnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
+        RunToEnd();
+        EXPECT_EQ(reports->calls.join('|'), QString(c.calls));
+        if (QString(c.message).isEmpty()) {
+            EXPECT_TRUE(prompts->shown.isEmpty());
+        } else {
+            ASSERT_EQ(prompts->shown.size(), 1);
+            EXPECT_EQ(prompts->shown[0].text, c.message);
+            EXPECT_EQ(prompts->shown[0].title, "Post-Test Actions");
+        }
+        EXPECT_FALSE(Globals::BurnInRunning);
+    }
+}
+
+TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
+{
+    unit1.Plug(2);
+    auto first = std::make_shared<clsTestSequence>();
+    first->InitByString("ACZ,A1,1");
+    auto second = std::make_shared<clsTestSequence>();
+    second->InitByString("DCO,A1,1");
+    Globals::ConsecutiveTestList1 = {first};
+    Globals::ConsecutiveTestList2 = {second};
+    form->optConsecutiveLists->click();
+    form->cmdRunTestList_Click();
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+
+    FinishIteration();
+    Tick();
+    // The first list completed; the second started at once, without the details window.
+    EXPECT_EQ(completedSounds, 0);
+    EXPECT_TRUE(form->pTestRunning());
+    EXPECT_EQ(details->shown, 1);
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
+
+    RunToEnd();
+    EXPECT_EQ(completedSounds, 1);
+    EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ", "COMPLETE GROUP 5", "GROUP 6", "TEST DCO",
+                                             "COMPLETE GROUP 6"));
+    EXPECT_FALSE(form->State().ConsecutiveListsMode);
+}
+
+TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
+{
+    unit1.Plug(2);
+    auto first = std::make_shared<clsTestSequence>();
+    first->InitByString("ACZ,A1,1");
+    Globals::ConsecutiveTestList1 = {first};
+    form->optConsecutiveLists->click();
+    form->cmdRunTestList_Click();
+    EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
+    EXPECT_FALSE(form->pTestRunning());
+}
+
+TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
+{
+    unit1.Plug(2, true);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    form->cmdCancelTests->click();
+
+    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_TRUE(unit1.commands.contains("CANCEL ALL"));
+    EXPECT_FALSE(unit1.testRunning);
+    EXPECT_EQ(dischargeWarnings, 1);
+    EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
+    EXPECT_TRUE(Globals::CommBuffer.endsWith("* Tests Cancelled\r\n"));
+    EXPECT_FALSE(form->Sequencer().IntervalTimer.isEnabled());
+    EXPECT_EQ(Globals::ActiveTestList[0]->ExecutedTestCount(), 0);
+}
+
+// A run cancels only its own group: an ACZ30 zero run after a completed run
+// has no group, and cancelling it leaves the completed group alone.
+TEST_F(RunEndTest, CancellingALaterRunWithoutAGroupLeavesTheEarlierGroupAlone)
+{
+    unit1.Plug(2, true);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    RunToEnd();
+    ASSERT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
+    EXPECT_EQ(form->State().Keys.CurrentGroupID, 0);
+
+    form->RunACZ30Zero();
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_TRUE(form->State().ACZ30ZeroRun);
+    form->cmdCancelTests->click();
+    EXPECT_FALSE(recorder->calls.contains("CANCEL GROUP 5"));
+}
+
+TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
+{
+    for (bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "stopped" : "completed");
+        unit1.commands.clear();
+        Globals::ActiveTestList.clear();
+        unit1.Plug(2);
+        AddStep("SDR");
+        AddStep("ACZ");
+        form->StartFirstTestSequence(true);
+        EXPECT_TRUE(unit1.master200V);
+        FinishIteration();
+        Tick();   // the ACZ step starts; the supply is still on
+        EXPECT_FALSE(unit1.commands.contains("200V OFF"));
+        if (cancel)
+            form->StopTests();
+        else
+            RunToEnd();
+        EXPECT_THAT(unit1.Sent("200V"), ElementsAre("200V ON", "200V OFF"));
+        EXPECT_FALSE(unit1.master200V);
+    }
+}
+
+TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
+{
+    // A ZAMO80 run leaves its lists and its pre-check flag behind...
+    unit1.Plug(2, true);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    form->StopTests();
+    Globals::ExpandedTestList = Globals::ActiveTestList;
+    Globals::PaceTestList = Globals::ActiveTestList;
+    form->State().PreCheckRunning = true;
+    // ...a base-unit run does not take them on.
+    unit1.Plug(2);
+    form->StartFirstTestSequence(true);
+    EXPECT_TRUE(Globals::ExpandedTestList.isEmpty());
+    EXPECT_TRUE(Globals::PaceTestList.isEmpty());
+    EXPECT_FALSE(form->State().PreCheckRunning);
+    EXPECT_TRUE(Globals::CommBuffer.endsWith(QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
+    form->StopTests();
+
+    // A cancelled consecutive run leaves no consecutive flags for the next run.
+    auto first = std::make_shared<clsTestSequence>();
+    first->InitByString("ACZ,A1,1");
+    Globals::ConsecutiveTestList1 = {first};
+    Globals::ConsecutiveTestList2 = {first};
+    form->optConsecutiveLists->click();
+    form->cmdRunTestList_Click();
+    ASSERT_TRUE(form->State().ConsecutiveListsMode);
+    form->cmdCancelTests->click();
+    EXPECT_FALSE(form->State().ConsecutiveListsMode);
+    EXPECT_FALSE(form->State().SecondListRunning);
+}
+
+// A clock that stops the run at a BIAS step's end, as an overrun does.
+class StoppingClock : public TestClock {
+public:
+    explicit StoppingClock(RunSequencer& s) : m_sequencer(s) {}
+    void Tick() override {}
+    void SetNextMeasurementTime(bool) override {}
+    void CheckBiasTestDuration() override { m_sequencer.StopTests(); }
+
+private:
+    RunSequencer& m_sequencer;
+};
+
+TEST_F(RunEndTest, ARunStoppedInsideTheTickIsStoppedOnceAndNothingMoreStarts)
+{
+    form->Services().clock = std::make_unique<StoppingClock>(form->Sequencer());
+    unit1.Plug(2);
+    AddStep("BIAS");
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    Tick();
+    form->StopTests();   // a second stop of the same run does nothing
+    Tick();
+
+    EXPECT_EQ(Globals::CommBuffer.count("* Tests Cancelled"), 1);
+    EXPECT_EQ(recorder->calls.count("CANCEL GROUP 5"), 1);
+    EXPECT_TRUE(unit1.Sent("ALL ACZ").isEmpty());
+    EXPECT_EQ(unit1.commands.count("CANCEL ALL"), 1);
+}
+
+TEST_F(RunEndTest, RepliesAfterTheEndOfTheRunAreLoggedAndGoNoFurther)
+{
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    EXPECT_TRUE(form->AcceptResultReply(1, 0, "ACZ"));
+    RunToEnd();
+    EXPECT_FALSE(form->AcceptResultReply(1, 1, "ACZ"));
+    EXPECT_TRUE(LogText().contains("* ACZ reply from Electrode B1 after the end of the run ignored"));
+    Globals::CalibrationMode = true;
+    EXPECT_TRUE(form->AcceptResultReply(1, 1, "ACZ"));
+}
+
+TEST_F(RunEndTest, QuittingDuringARunAsksAndCancelsTheGroupOnYes)
+{
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    int ended = 0;
+    form->OtherWindows().EndProgram = [&] { ++ended; };
+
+    prompts->messageAnswers = {platform::MsgResult::No};
+    EXPECT_FALSE(form->Form_QueryUnload());
+    EXPECT_TRUE(form->pTestRunning());
+    EXPECT_EQ(prompts->shown.last().text, "Are you sure you want to quit?");
+    EXPECT_EQ(prompts->shown.last().title, "Exit");
+
+    // The unit dropped meanwhile: the group is cancelled all the same.
+    unit1.connected = false;
+    prompts->messageAnswers = {platform::MsgResult::Yes};
+    EXPECT_TRUE(form->Form_QueryUnload());
+    EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
+    EXPECT_EQ(database->closes, 1);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(LogText().contains("Application Terminated"));
+}
+
+TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
+{
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    int ended = 0;
+    form->OtherWindows().EndProgram = [&] { ++ended; };
+    prompts->messageAnswers = {platform::MsgResult::Cancel};
+    form->ctlZAMOUsbComm_UsbError(1, "read failed");
+
+    EXPECT_THAT(prompts->messages(),
+                ElementsAre("There is an error communicating with the device. \r\n\r\nPlease disconnect and "
+                            "reconnect the device, and then click 'OK'",
+                            "Exiting application."));
+    EXPECT_TRUE(unit1.commands.contains("DISABLE POLLING"));
+    EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
+    EXPECT_TRUE(form->ExitingApplication);
+    EXPECT_EQ(ended, 1);
+}
+
+TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSetThem)
+{
+    unit1.Plug(2);
+    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    ASSERT_TRUE(form->cmdRunTestList->isEnabled());
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    // The link drops and comes back during the run.
+    form->DisableTestControls();
+    unit1.reconnecting = true;
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    EXPECT_FALSE(form->cmdEditTestList->isEnabled());
+    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
+
+    form->StopTests();
+    EXPECT_TRUE(form->cmdEditTestList->isEnabled());
+    EXPECT_TRUE(form->cmdRunTestList->isEnabled());
+}
+
+TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
+{
+    unit1.Plug(2);
+    AddStep("ACZ");
+    AddStep("SDR", 4);
+    form->StartFirstTestSequence(true);
+    Tick();   // the ACZ iteration is still running
+    // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
+    const QDateTime now = platform::Clock::now();
+    EXPECT_EQ(form->Frame().ExpectedCompletionTimeLabel->text(),
+              "Estimated Completion Time: " + StationText::GeneralDate(now.addSecs(225)));
+    RunToEnd();
+    EXPECT_EQ(form->Frame().ExpectedCompletionTimeLabel->text(), QString());
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+// The test-list panel: the grid, .tsq files, the electrode buttons and the
+// one-step runs.
+#include "MainFormFixture.h"
+
+#include "testlists/SequenceFile.h"
+#include "testlists/StandardSequences.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+using ::testing::ElementsAre;
+
+namespace {
+
+class TestListPanelTest : public MainFormFixture {
+protected:
+    QStringList Row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < 4; ++c)
+            cells << form->TestSequenceListFlexGrid->item(r, c)->text();
+        return cells;
+    }
+
+    QString WriteTsq(const QString& name, const QStringList& lines) const
+    {
+        const QString path = home.path() + "/" + name;
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write((lines.join("\r\n") + "\r\n").toLatin1());
+        return path;
+    }
+};
+
+TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
+{
+    modMain::ApplyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1");   // 23 characters
+    auto bias = std::make_shared<clsTestSequence>();
+    bias->InitByString("BIAS,24/60,1");
+    Globals::ActiveTestList = {bias};
+    AddStep("PACE1");
+    AddStep("ACZ", 3);
+    form->UpdateTestSequenceList();
+
+    ASSERT_EQ(form->TestSequenceListFlexGrid->rowCount(), 3);
+    EXPECT_THAT(Row(0), ElementsAre("1", "BIAS", "24/60", "1"));
+    EXPECT_THAT(Row(1), ElementsAre("2", "PACE1", "A1.C1.E1.G1.I1.K1.M1...", "1"));
+    EXPECT_THAT(Row(2), ElementsAre("3", "ACZ", "A1.C1.E1.G1.I1.K1.M1...", "3"));
+    EXPECT_EQ(form->TestSequenceListFlexGrid->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
+
+    form->ClearTestList();
+    EXPECT_TRUE(Globals::ActiveTestList.isEmpty());
+    EXPECT_EQ(form->TestSequenceListFlexGrid->rowCount(), 0);
+}
+
+TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
+{
+    unit1.Plug(2);
+    const QString one = WriteTsq("one.tsq", {"1.0", "ACZ,A1,1"});
+    const QString two = WriteTsq("two.tsq", {"1.0", "ACZ,A1,1", "DCO,A1,1"});
+    const QString wrong = WriteTsq("wrong.tsq", {"2.0", "ACZ,A1,1"});
+    prompts->fileAnswers = {one, two, wrong};
+    form->cmdLoadFile1_Click();
+    form->cmdLoadFile2_Click();
+    EXPECT_EQ(form->lblFile1->text(), "TSQ file with 1 test loaded.");
+    EXPECT_EQ(form->lblFile2->text(), "TSQ file with 2 tests loaded.");
+    EXPECT_EQ(form->txtFile2->text(), two);
+
+    // A file of another unit model leaves the list as it was.
+    form->cmdLoadFile1_Click();
+    EXPECT_EQ(Globals::ConsecutiveTestList1.size(), 1);
+    Globals::ConsecutiveTestList1.clear();
+    prompts->fileAnswers = {wrong};
+    form->cmdLoadFile1_Click();
+    EXPECT_THAT(prompts->messages(), ElementsAre("Error loading TSQ file!"));
+}
+
+TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
+{
+    unit1.Plug(2);
+    prompts->fileAnswers = {WriteTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
+    form->LoadTestSequence();
+    ASSERT_EQ(Globals::ActiveTestList.size(), 2);
+    EXPECT_EQ(form->TestSequenceListFlexGrid->rowCount(), 2);
+
+    const QString saved = home.path() + "/saved.tsq";
+    prompts->fileAnswers = {saved};
+    form->SaveTestSequence();
+    TestList back;
+    ASSERT_TRUE(modFileFormats::ReadSequenceFile(saved, back, false, false));
+    EXPECT_EQ(back.size(), 2);
+
+    const QString unwritable = home.path() + "/no such folder/saved.tsq";
+    prompts->fileAnswers = {unwritable};
+    form->SaveTestSequence();
+    EXPECT_EQ(prompts->messages().last(),
+              "Unable to save the test sequence to " + unwritable + ": No such file or directory.");
+
+    Globals::ActiveTestList.clear();
+    form->SaveTestSequence();
+    EXPECT_EQ(prompts->messages().last(), "No data to save!");
+}
+
+TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
+{
+    unit1.Plug(16, true);
+    form->UncheckAllButton->click();
+    form->CheckAllButton->click();
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(form->ElectrodesCheckBox[std::size_t(i)]->isChecked(), i < 16) << i;
+    EXPECT_FALSE(form->SaveElectrodesShape->isHidden());
+
+    form->SaveAsDefaultElectrodesButton->click();
+    EXPECT_EQ(modMain::BuildElectrodeString(true), "A1-P1");
+    EXPECT_TRUE(form->SaveElectrodesShape->isHidden());
+}
+
+TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode)
+{
+    unit1.Plug(2);
+    Globals::StandardTestList = modFileFormats::StandardSequenceSteps("A1-P2");
+    form->RunStandardSequenceButton_Click();
+    ASSERT_TRUE(form->pTestRunning());
+    ASSERT_EQ(Globals::ActiveTestList.size(), 4);
+    EXPECT_EQ(Globals::ActiveTestList[2]->TestType(), "SDR");
+    EXPECT_EQ(Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL DCO 1100000000000000"));
+    form->StopTests();
+
+    // No default electrodes: refused before anything changes.
+    modMain::ApplyElectrodeString("None");
+    form->RunStandardSequenceButton_Click();
+    EXPECT_EQ(prompts->messages().last(), "Default electrodes not defined!");
+    EXPECT_EQ(Globals::ActiveTestList.size(), 4);
+}
+
+TEST_F(TestListPanelTest, OneStepRuns)
+{
+    unit1.Plug(2);
+    form->RunNoiseTest();
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL NOISE 1100000000000000"));
+    form->RunNoiseTest();
+    EXPECT_EQ(prompts->messages().last(), "Tests already active!  You must stop the active tests first.");
+    form->StopTests();
+
+    // The ACZ30 zero run of a ZAMO80 unit writes no test group and no test.
+    recorder->calls.clear();
+    unit1.Plug(2, true);
+    form->RunACZ30Zero();
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_THAT(unit1.Sent("ALL ACZ30ZERO"), ElementsAre("ALL ACZ30ZERO 1100000000000000"));
+    RunToEnd();
+    EXPECT_TRUE(recorder->calls.isEmpty());
+    EXPECT_EQ(database->closes, 1);
+
+    // The BIAS run belongs to base units only.
+    int biasWindows = 0;
+    form->OtherWindows().BiasTestParameters = [&] { ++biasWindows; };
+    form->RunBiasTest();
+    unit1.Plug(2);
+    form->RunBiasTest();
+    EXPECT_EQ(biasWindows, 1);
+}
+
+} // namespace

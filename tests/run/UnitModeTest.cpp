@@ -1,0 +1,113 @@
+// The unit mode of the connected units and the window's set-up from the
+// command line and the electrode defaults.
+#include "MainFormFixture.h"
+
+#include "run/UnitMode.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+TEST(UnitModeTable, ModeAndSingleZamo24FollowTheConnectedUnits)
+{
+    enum Kind { None, Base, Z80, Z24 };
+    struct Case {
+        Kind unit1, unit2;
+        const char* mode;
+        bool zamo24;
+    } cases[] = {
+        {None, None, "", false},      {Base, None, "ZAMO", false},   {None, Base, "ZAMO", false},
+        {Base, Base, "ZAMO", false},  {Z80, None, "ZAMO80", false},  {Z24, None, "ZAMO80", true},
+        {Z24, Z80, "ZAMO80", false},  {Base, Z80, "ERROR", false},   {Z24, Base, "ERROR", false},
+        {None, Z24, "ZAMO80", false},
+    };
+    for (const Case& c : cases) {
+        RecordingUnit u1, u2;
+        auto plug = [](RecordingUnit& u, Kind k) {
+            if (k != None)
+                u.Plug(16, k == Z80, k == Z24);
+        };
+        plug(u1, c.unit1);
+        plug(u2, c.unit2);
+        const std::array<UnitLink*, 2> units{&u1, &u2};
+        SCOPED_TRACE(QString("%1/%2").arg(int(c.unit1)).arg(int(c.unit2)).toStdString());
+        EXPECT_EQ(UnitMode::CheckZAMOMode(units), c.mode);
+        EXPECT_EQ(UnitMode::CheckZAMO24(units), c.zamo24);
+    }
+}
+
+class MainFormLoadTest : public MainFormFixture {};
+
+TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
+{
+    struct Case {
+        const char* line;
+        bool verbose, sim, vadovFrame, clockButton;
+    } cases[] = {
+        {"/rida1", true, false, false, false},
+        {"/rida1 x", false, false, false, false},
+        {"/vadov", true, true, true, true},
+        {"x /vadov", false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        RecordingUnit a, b;
+        MainForm window({&a, &b});
+        Globals::ShowVerbose = false;
+        CommandLine::SetForTesting(c.line);
+        window.Form_Load();
+        EXPECT_EQ(Globals::ShowVerbose, c.verbose);
+        EXPECT_EQ(a.simEnabled, c.sim);
+        EXPECT_EQ(b.simEnabled, c.sim);
+        EXPECT_EQ(!window.VadovFrame->isHidden(), c.vadovFrame);
+        EXPECT_EQ(!window.cmdAdvanceClock->isHidden(), c.clockButton);
+        EXPECT_EQ(window.Sequencer().TestSequenceTimer.interval(), 5000);
+        EXPECT_EQ(a.pollingInterval, 150);
+    }
+}
+
+TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
+{
+    EXPECT_TRUE(form->ElectrodesCheckBox[0]->isChecked());
+    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isChecked());
+    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isChecked());
+    EXPECT_EQ(form->ElectrodesCheckBox[17]->toolTip(), "B2");
+    for (QCheckBox* box : form->ElectrodesCheckBox)
+        EXPECT_TRUE(box->isEnabled());
+
+    unit1.Plug(2);
+    form->MaskUnavailableElectrodesCheckBox->click();
+    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isEnabled());
+    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isEnabled());
+    for (int i = 16; i < 32; ++i)
+        EXPECT_FALSE(form->ElectrodesCheckBox[std::size_t(i)]->isEnabled());
+
+    form->ElectrodesCheckBox[1]->click();
+    EXPECT_FALSE(form->SaveElectrodesShape->isHidden());
+    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1");
+    form->ResetToDefaultsButton->click();
+    EXPECT_TRUE(form->SaveElectrodesShape->isHidden());
+    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1-B1");
+}
+
+TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhibited)
+{
+    unit1.Plug(2);
+    form->KeepAliveTimer_Timer();
+    EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
+    EXPECT_EQ(database->revisionReads, 1);
+
+    Globals::InhibitPolling = true;
+    form->KeepAliveTimer_Timer();
+    Globals::InhibitPolling = false;
+    AddStep("ACZ");
+    form->StartFirstTestSequence(true);
+    form->KeepAliveTimer_Timer();
+    EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
+    EXPECT_EQ(database->revisionReads, 1);
+}
+
+} // namespace

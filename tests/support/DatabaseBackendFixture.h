@@ -1,0 +1,61 @@
+#pragma once
+// Runs a test on each back end: the settings point the station at a fresh
+// results database (an SQLite file in a temporary data folder, or a database
+// of its own on the PostgreSQL test server), the clock runs in virtual time,
+// log lines are captured, and a stand-in for the main window records what
+// the connection tells it.
+
+#include "platform/DbConnection.h"
+#include "results/DatabaseObserver.h"
+#include "support/PgTestDatabase.h"
+#include "support/TempDataHome.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include <memory>
+
+// The main window's side: the status lamp calls, and the failure message,
+// which it shows only while no failure of the present run was reported.
+class RecordingMainWindow : public DatabaseConnectionObserver {
+public:
+    QList<std::pair<bool, bool>> statusCalls;   // (local, connected)
+    int failHandlerCalls = 0;
+    int messagesShown = 0;
+    QStringList causesShown;   // the cause of each message shown
+
+    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
+    void DatabaseConnectFailHandler(const QString& vCause) override;
+};
+
+class DatabaseBackendTest : public ::testing::TestWithParam<platform::DbBackend> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    bool local() const { return GetParam() == platform::DbBackend::SQLite; }
+    // Points the settings at a database that cannot be opened.
+    void pointAtUnreachableDatabase();
+    // Log lines written since the start of the test that contain the text.
+    int logCount(const QString& text) const;
+    // A private connection to the test's database.
+    std::unique_ptr<platform::DbConnection> openDirect() const;
+
+    testsupport::TempDataHome home;
+    std::unique_ptr<testsupport::PgTestDatabase> server;
+    QString databasePath;   // the SQLite file
+    QStringList log;
+    RecordingMainWindow mainWindow;
+};
+
+// The name of a back end in test names and messages.
+std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info);
+namespace platform {
+void PrintTo(DbBackend backend, std::ostream* os);
+}
+
+#define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                            \
+    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                        \
+                             ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL), \
+                             BackendName)

@@ -1,0 +1,41 @@
+#pragma once
+// A station data folder in a temporary XDG_DATA_HOME, with its settings.ini
+// path set and the log started, for the tests of the settings routines.
+
+#include "app/StationStartUp.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "support/QtPrinters.h"
+#include "support/TempDataHome.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+class SettingsFixture : public ::testing::Test {
+protected:
+    testsupport::TempDataHome home;
+
+    void SetUp() override
+    {
+        modMain::BuildFilePaths();
+        modMain::InitLogFile();
+    }
+    void TearDown() override { modMain::LogFilePath.clear(); }
+
+    const QString& ini() const { return Globals::SettingsFilePath; }
+
+    void putIni(const QByteArray& content)
+    {
+        QFile f(ini());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+    static QByteArray readAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QByteArray iniText() const { return readAll(ini()); }
+    QByteArray logText() const { return readAll(modMain::LogFilePath); }
+};

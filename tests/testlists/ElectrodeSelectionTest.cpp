@@ -1,0 +1,258 @@
+#include "LogCapture.h"
+#include "config/IniKeys.h"
+#include "config/Settings.h"
+#include "support/TempDataHome.h"
+#include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+#include <bitset>
+#include <set>
+
+namespace {
+
+using Selection = std::set<int>;
+
+QString name(int index)
+{
+    return clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(index));
+}
+
+Selection parse(const QString& text)
+{
+    clsTestSequence step;
+    step.InitElectrodesByString(text);
+    Selection s;
+    for (int i = 0; i < 32; ++i)
+        if (step.ElectrodeSelected(i))
+            s.insert(i);
+    return s;
+}
+
+modMain::ElectrodeCheckBoxes boxesFor(const Selection& s)
+{
+    modMain::ElectrodeCheckBoxes boxes;
+    for (int i = 0; i < 32; ++i)
+        boxes.append({s.count(i) ? Qt::Checked : Qt::Unchecked, name(i)});
+    return boxes;
+}
+
+QString writeFromDefaults(const Selection& s)
+{
+    Globals::DefaultElectrodeSelection.clear();
+    for (int i : s)
+        Globals::DefaultElectrodeSelection.set(i / 16 + 1, i % 16, true);
+    return modMain::BuildElectrodeString(true);
+}
+
+Selection defaults()
+{
+    Selection s;
+    for (int i = 0; i < 32; ++i)
+        if (Globals::DefaultElectrodeSelection.atIndex(i))
+            s.insert(i);
+    return s;
+}
+
+Selection range(int first, int last)
+{
+    Selection s;
+    for (int i = first; i <= last; ++i)
+        s.insert(i);
+    return s;
+}
+
+} // namespace
+
+TEST(ElectrodeNames, IndexAndNameMatchBothWays)
+{
+    EXPECT_EQ(name(0), "A1");
+    EXPECT_EQ(name(15), "P1");
+    EXPECT_EQ(name(16), "A2");
+    EXPECT_EQ(name(31), "P2");
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(clsTestSequence::FindElectrodeIndex(name(i)), i);
+    for (const char* other : {"a1", "Z9", "X", "", "A3", "Q1", "A1 ", "A12"})
+        EXPECT_EQ(clsTestSequence::FindElectrodeIndex(other), 0) << other;
+    EXPECT_THROW(clsTestSequence::FindElectrodeNameByIndex(32), std::out_of_range);
+}
+
+TEST(BuildElectrodeString, WritesSinglesRunsAndNone)
+{
+    struct Case {
+        Selection selection;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{}, "None"},
+        {range(0, 31), "A1-P2"},
+        {{0}, "A1"},
+        {{0, 1}, "A1-B1"},
+        {{0, 2}, "A1.C1"},
+        {{15, 16}, "P1-A2"},
+        {{31}, "P2"},
+        {{30, 31}, "O2-P2"},
+        {{0, 2, 3, 4, 31}, "A1.C1-E1.P2"},
+        {range(14, 17), "O1-B2"},
+        {{15}, "P1"},
+        {{16}, "A2"},
+        {{0, 31}, "A1.P2"},
+        {range(0, 15), "A1-P1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(writeFromDefaults(c.selection), c.text);
+        EXPECT_EQ(modMain::BuildElectrodeString(boxesFor(c.selection)), c.text);
+    }
+}
+
+TEST(BuildElectrodeString, FromWindowCountsAGreyedBoxAsSelected)
+{
+    modMain::ElectrodeCheckBoxes boxes = boxesFor({0});
+    boxes[1].state = Qt::PartiallyChecked;
+    boxes[5].state = Qt::PartiallyChecked;
+    modMain::SetElectrodeCheckBoxSource([boxes] { return boxes; });
+    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1-B1.F1");
+    modMain::SetElectrodeCheckBoxSource({});
+}
+
+TEST(ElectrodeSelectionParser, ReadsTheGrammarAndItsLooseForms)
+{
+    struct Case {
+        const char* text;
+        Selection selection;
+    };
+    const Case cases[] = {
+        {"A1-P2", range(0, 31)},
+        {"C1-A1", {2}},
+        {"A1.B1", {0, 1}},
+        {"A1B1", {0, 1}},
+        {"A1-C1.E1", {0, 1, 2, 4}},
+        {"", {}},
+        {"None", {}},
+        {"a1", {0}},
+        {"Z9", {0}},
+        {"X", {0}},
+        {"O1-B2", range(14, 17)},
+        {"A1.C1-E1.P2", {0, 2, 3, 4, 31}},
+        {"B1-C1", {1, 2}},
+        {"P2", {31}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(parse(c.text), c.selection) << c.text;
+
+    clsTestSequence step;
+    step.setElectrodeString("C1.D2");
+    EXPECT_EQ(step.electrodeString(), "C1.D2");
+    EXPECT_TRUE(step.ElectrodeSelectedByIndex(2));
+    EXPECT_TRUE(step.ElectrodeSelectedByIndex(19));
+    step.SetElectrodeSelected(3, true);
+    EXPECT_EQ(step.electrodeString(), "C1.D2");
+    EXPECT_TRUE(step.ElectrodeSelected(3));
+}
+
+TEST(ElectrodeSelectionRoundTrip, EverySingleEveryPairAndRandomSelections)
+{
+    std::vector<Selection> selections{{}};
+    for (int a = 0; a < 32; ++a) {
+        selections.push_back({a});
+        for (int b = a + 1; b < 32; ++b)
+            selections.push_back({a, b});
+    }
+    QRandomGenerator random(20240611);
+    for (int n = 0; n < 3000; ++n) {
+        const std::bitset<32> bits(random.generate());
+        Selection s;
+        for (int i = 0; i < 32; ++i)
+            if (bits[i])
+                s.insert(i);
+        selections.push_back(s);
+    }
+    for (const Selection& s : selections) {
+        const QString text = writeFromDefaults(s);
+        ASSERT_EQ(parse(text), s) << text.toStdString();
+        modMain::ApplyElectrodeString(text);
+        ASSERT_EQ(defaults(), s) << text.toStdString();
+    }
+}
+
+class ApplyElectrodeStringTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Globals::ActiveTestList.clear();
+        for (const char* line : {"ACZ,B1,1", "DCO,C1-D1,2"}) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(line);
+            Globals::ActiveTestList.append(step);
+        }
+    }
+    void TearDown() override { Globals::ActiveTestList.clear(); }
+
+    QStringList stepStrings() const
+    {
+        QStringList out;
+        for (const auto& step : Globals::ActiveTestList)
+            out << step->electrodeString();
+        return out;
+    }
+};
+
+TEST_F(ApplyElectrodeStringTest, SetsTheDefaultAndEveryStep)
+{
+    modMain::ApplyElectrodeString("A1-C1.P2");
+    EXPECT_EQ(defaults(), (Selection{0, 1, 2, 31}));
+    EXPECT_EQ(stepStrings(), (QStringList{"A1-C1.P2", "A1-C1.P2"}));
+    EXPECT_TRUE(Globals::ActiveTestList[0]->ElectrodeSelected(31));
+    EXPECT_FALSE(Globals::ActiveTestList[0]->ElectrodeSelected(3));
+}
+
+TEST_F(ApplyElectrodeStringTest, NoneClearsTheDefaultAndKeepsTheSteps)
+{
+    modMain::ApplyElectrodeString("A1-P2");
+    modMain::ApplyElectrodeString("None");
+    EXPECT_EQ(defaults(), Selection{});
+    EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
+}
+
+TEST_F(ApplyElectrodeStringTest, UnknownLetterTakesChannelAOfItsUnit)
+{
+    modMain::ApplyElectrodeString("Z2");
+    EXPECT_EQ(defaults(), Selection{16});
+    EXPECT_EQ(stepStrings(), (QStringList{"Z2", "Z2"}));
+}
+
+TEST_F(ApplyElectrodeStringTest, ANameOfNoUnitStopsWithoutTouchingTheStepsAndIsLogged)
+{
+    LogCapture log;
+    for (const char* bad : {"B1.ZZ", "B1.C3", "B1.X"}) {
+        modMain::ApplyElectrodeString(bad);
+        EXPECT_EQ(defaults(), Selection{1}) << bad;
+        EXPECT_EQ(stepStrings(), (QStringList{"B1", "C1-D1"})) << bad;
+    }
+    EXPECT_TRUE(log.text().contains("Electrode selection \"B1.ZZ\" names an unknown electrode"));
+}
+
+TEST_F(ApplyElectrodeStringTest, LoadDefaultElectrodesReadsTheSettingsOrWritesA1P2)
+{
+    testsupport::TempDataHome home;
+    Globals::SettingsFilePath = home.path() + "/settings.ini";
+
+    modMain::LoadDefaultElectrodes();
+    EXPECT_EQ(defaults(), range(0, 31));
+    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", Globals::SettingsFilePath),
+              "A1-P2");
+    EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
+
+    modINIReadWrite::INIWrite("Electrodes", "Default", "None", Globals::SettingsFilePath);
+    modMain::LoadDefaultElectrodes();
+    EXPECT_EQ(defaults(), Selection{});
+    EXPECT_EQ(modMain::BuildElectrodeString(true), "None");
+
+    modINIReadWrite::INIWrite("Electrodes", "Default", "B2-D2", Globals::SettingsFilePath);
+    modMain::LoadDefaultElectrodes();
+    EXPECT_EQ(defaults(), range(17, 19));
+    Globals::SettingsFilePath.clear();
+}

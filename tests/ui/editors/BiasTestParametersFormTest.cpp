@@ -1,0 +1,78 @@
+#include "EditorFixture.h"
+
+#include "testlists/StationTestLists.h"
+#include "ui/editors/BiasTestDialog.h"
+
+#include <QComboBox>
+
+namespace {
+
+class BiasTestParametersFormTest : public EditorFixture {
+protected:
+    void SetUp() override
+    {
+        EditorFixture::SetUp();
+        Globals::ActiveTestList.clear();
+        for (const char* line : {"ACZ,A1-P2,1", "DCO,A1-B1,2"}) {
+            auto step = std::make_shared<clsTestSequence>();
+            step->InitByString(line);
+            Globals::ActiveTestList.append(step);
+        }
+    }
+    void TearDown() override
+    {
+        Globals::ActiveTestList.clear();
+        EditorFixture::TearDown();
+    }
+    static QStringList activeLines()
+    {
+        QStringList out;
+        for (const auto& step : Globals::ActiveTestList)
+            out << step->TestString();
+        return out;
+    }
+};
+
+TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheRun)
+{
+    const struct { int timeIndex; int intervalIndex; const char* line; qint64 seconds; } cases[] = {
+        {-1, -1, "BIAS,8/30,1", 28800},   // the preselected entries
+        {164, 59, "BIAS,165/60,1", 594000},
+    };
+    for (const auto& c : cases) {
+        mainForm.calls.clear();
+        BiasTestParametersForm form(mainForm);
+        EXPECT_EQ(form.windowTitle(), "BIAS Test Parameters");
+        auto* time = child<QComboBox>(&form, "TestTimeComboBox");
+        auto* interval = child<QComboBox>(&form, "SamplingIntervalComboBox");
+        EXPECT_FALSE(time->isEditable());
+        EXPECT_EQ(time->count(), 165);
+        EXPECT_EQ(interval->count(), 60);
+        EXPECT_EQ(time->currentText(), "8");
+        EXPECT_EQ(interval->currentText(), "30");
+        if (c.timeIndex >= 0) {
+            time->setCurrentIndex(c.timeIndex);
+            interval->setCurrentIndex(c.intervalIndex);
+        }
+        click(&form, "cmdOk");
+
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_EQ(activeLines(), QStringList{c.line});
+        EXPECT_EQ(Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
+        EXPECT_EQ(Globals::ActiveTestList[0]->SingleTestDuration(), c.seconds);
+        EXPECT_EQ(mainForm.calls, (QStringList{"ClearTestList", "UpdateTestSequenceList",
+                                               "StartFirstTestSequence(True)"}));
+    }
+}
+
+TEST_F(BiasTestParametersFormTest, CancelChangesNothing)
+{
+    BiasTestParametersForm form(mainForm);
+    child<QComboBox>(&form, "TestTimeComboBox")->setCurrentIndex(0);
+    click(&form, "cmdCancel");
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+    EXPECT_EQ(activeLines(), (QStringList{"ACZ,A1-P2,1", "DCO,A1-B1,2"}));
+    EXPECT_TRUE(mainForm.calls.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#pragma once
+// The editors' tests: a fresh data folder with settings.ini and the log,
+// scripted prompts and a fake main test window.
+
+#include "FakeMainForm.h"
+
+#include "app/StationStartUp.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "config/SettingsReader.h"
+#include "platform/ScriptedPrompts.h"
+#include "support/QtPrinters.h"
+#include "support/TempDataHome.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+class EditorFixture : public ::testing::Test {
+protected:
+    testsupport::TempDataHome home;
+    platform::ScriptedPrompts* prompts = nullptr;
+    FakeMainForm mainForm;
+
+    void SetUp() override
+    {
+        modMain::BuildFilePaths();
+        modMain::InitLogFile();
+        modMain::BuildDefaultIni();
+        prompts = platform::ScriptedPrompts::installNew();
+    }
+    void TearDown() override { modMain::LogFilePath.clear(); }
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeAll(const QString& path, const QByteArray& content)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+    QString dataFile(const QString& name) const { return home.stationFolder() + "/" + name; }
+
+    template <typename T>
+    static T* child(QWidget* window, const char* name)
+    {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void click(QWidget* window, const char* button)
+    {
+        child<QAbstractButton>(window, button)->click();
+    }
+};

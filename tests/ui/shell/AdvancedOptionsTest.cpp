@@ -1,0 +1,151 @@
+#include "support/ShellFixture.h"
+
+#include "config/IniKeys.h"
+#include "config/SettingsReader.h"
+#include "ui/options/AdvancedOptionsWindow.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+class AdvancedOptionsTest : public ShellFixture {
+protected:
+    AdvancedOptionsForm* editor = nullptr;
+
+    QString key(const QString& section, const QString& k) { return modINIReadWrite::INIRead(section, k, ini()); }
+
+    // A settings.ini with every key of the editor, plus the keys only
+    // other windows write.
+    void prepareSettings()
+    {
+        modMain::BuildDefaultIni();
+        for (const auto& f : AdvancedOptionsFields::Fields())
+            if (key(f.section, f.key).isEmpty())
+                modINIReadWrite::INIWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7",
+                                          ini());
+        for (auto [section, key, value] : {std::tuple{"Timers", "Polling", "150"}, {"Timers", "Tests", "5000"},
+                                           {"Database", "LocalDatabaseFolder", "/srv/zamo"},
+                                           {"Database", "SQLPassword", "secret"},
+                                           {"Reports", "ShowShortCircuit", "1"}, {"Reports", "AverageACLG", "1"},
+                                           {"Font", "Size", "12"}, {"Electrodes", "Default", "A1-P2"},
+                                           {"KeepAlive", "MoveMouse", "-1"}, {"Diagnostics", "Enabled", "True"},
+                                           {"Reports", "PrintEnabled", "2"}, {"ZAMO-SG", "Enabled", "yes"}})
+            modINIReadWrite::INIWrite(section, key, value, ini());
+    }
+    void open() { editor = StationWindows::AdvancedOptions(); }
+    QLineEdit* text(const char* name) { return editor->findChild<QLineEdit*>(name); }
+    QCheckBox* box(const char* name) { return editor->findChild<QCheckBox*>(name); }
+};
+
+TEST_F(AdvancedOptionsTest, HasFifteenPagesAndEveryControl)
+{
+    open();
+    ASSERT_EQ(editor->IniConfigSSTab->count(), 15);
+    EXPECT_EQ(editor->IniConfigSSTab->tabText(0), "[Timers]");
+    EXPECT_EQ(editor->IniConfigSSTab->tabText(14), "[ACLG] X");
+    EXPECT_EQ(editor->IniConfigSSTab->currentIndex(), 0);
+    EXPECT_EQ(editor->windowTitle(), "Advanced Options");
+    for (const auto& field : AdvancedOptionsFields::Fields())
+        EXPECT_NE(editor->findChild<QWidget*>(field.control), nullptr) << field.control.toStdString();
+    EXPECT_EQ(AdvancedOptionsFields::Fields().size(), 69);
+}
+
+TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
+{
+    prepareSettings();
+    open();
+    EXPECT_EQ(text("PollingTextBox")->text(), "150");
+    EXPECT_TRUE(box("MoveMouseCheckBox")->isChecked());            // "-1" means on
+    EXPECT_TRUE(box("DiagnosticsEnabledCheckBox")->isChecked());   // "True" too
+    EXPECT_EQ(box("AutoPrintFullReportCheckBox")->checkState(), Qt::PartiallyChecked);
+
+    const QByteArray before = iniText();
+    editor->SaveButton->click();
+    EXPECT_EQ(iniText(), before);
+    EXPECT_EQ(prompts->messages(), QStringList{"Please restart ZAMO to apply configuration changes"});
+    EXPECT_EQ(prompts->shown[0].title, "Options Saved");
+}
+
+TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
+{
+    prepareSettings();
+    open();
+    text("PollingTextBox")->setText("100");
+    text("MaxRecordsTextBox")->setText("abc");
+    text("DefaultElectrodesTextBox")->setText("A1.C1-D1");
+    box("MoveMouseCheckBox")->click();
+    box("AutoPrintFullReportCheckBox")->click();
+    box("AutoExportPDFCheckBox")->click();
+    editor->SaveButton->click();
+
+    EXPECT_EQ(key("Timers", "Polling"), "100");
+    EXPECT_EQ(key("Database", "MaxRecords"), "100000");   // letters are not written
+    EXPECT_EQ(key("Electrodes", "Default"), "A1.C1-D1");
+    EXPECT_EQ(key("KeepAlive", "MoveMouse"), "0");
+    EXPECT_EQ(key("Reports", "PrintEnabled"), "1");
+    EXPECT_EQ(key("Reports", "ExportPDFEnabled"), "1");
+    EXPECT_EQ(key("Diagnostics", "Enabled"), "True");      // untouched
+    EXPECT_EQ(key("ZAMO-SG", "Enabled"), "yes");
+    for (auto [section, k, value] : {std::tuple{"Zamo80Delays", "DefibCharge", "54"},
+                                     {"Database", "UseLocalDatabase", "1"},
+                                     {"Database", "LocalDatabaseFolder", "/srv/zamo"},
+                                     {"Database", "SQLPassword", "secret"}, {"Reports", "ShowShortCircuit", "1"},
+                                     {"Reports", "AverageACLG", "1"}, {"Font", "Size", "12"}})
+        EXPECT_EQ(key(section, k), value) << section << " " << k;
+    EXPECT_EQ(prompts->messages().size(), 1);
+
+    text("MaxRecordsTextBox")->setText("2500");
+    editor->SaveButton->click();
+    EXPECT_EQ(key("Database", "MaxRecords"), "2500");
+}
+
+TEST_F(AdvancedOptionsTest, SaveKeepsWhatAnotherWindowChangedMeanwhile)
+{
+    prepareSettings();
+    open();
+    modINIReadWrite::INIWrite("Reports", "DisplayEnabled", "0", ini());   // the report actions window
+    modINIReadWrite::INIWrite("Timers", "Tests", "9000", ini());
+    text("PollingTextBox")->setText("300");
+    editor->SaveButton->click();
+    EXPECT_EQ(key("Timers", "Polling"), "300");
+    EXPECT_EQ(key("Timers", "Tests"), "9000");
+    EXPECT_EQ(key("Reports", "DisplayEnabled"), "0");
+}
+
+TEST_F(AdvancedOptionsTest, MissingKeysShowEmptyAndAreWrittenOnSave)
+{
+    putIni("[Timers]\r\nPolling=150\r\n");
+    open();
+    EXPECT_EQ(text("TestsTextBox")->text(), "");
+    EXPECT_FALSE(box("WakeUpCheckBox")->isChecked());
+    editor->SaveButton->click();
+    const QByteArray file = iniText();
+    EXPECT_TRUE(file.startsWith("[Timers]\r\nPolling=150\r\nTests=\r\n"));
+    EXPECT_TRUE(file.contains("[KeepAlive]\r\nMoveMouse=0\r\nWakeUp=0\r\n"));
+    EXPECT_FALSE(file.contains("MaxRecords")) << "an empty MaxRecords is not a number";
+}
+
+TEST_F(AdvancedOptionsTest, RefreshRestoresTheFileAndCloseWritesNothing)
+{
+    prepareSettings();
+    open();
+    text("PollingTextBox")->setText("999");
+    box("WakeUpCheckBox")->click();
+    editor->RefreshButton->click();
+    EXPECT_EQ(text("PollingTextBox")->text(), "150");
+    EXPECT_TRUE(box("WakeUpCheckBox")->isChecked());
+
+    const QByteArray before = iniText();
+    text("PollingTextBox")->setText("999");
+    editor->CancelButton->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(iniText(), before);
+    EXPECT_NE(StationWindows::AdvancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "platform/ScriptedPrompts.h"
+#include "ui/common/CloseGuard.h"
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
+#include <QCoreApplication>
+#include <QWidget>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+TEST(HelpersTest, IsNumberNotAbove)
+{
+    struct Case { const char* text; qint32 maximum; bool expected; };
+    const Case cases[] = {{"600", 600, true}, {"-3", 600, true}, {"601", 600, false},
+                          {"", 600, false}, {"abc", 600, false}, {"600.5", 600, true},
+                          {"601.5", 600, false}, {"99999999999", 600, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(modMain::IsNumberNotAbove(c.text, c.maximum), c.expected) << c.text;
+}
+
+TEST(HelpersTest, LogValue)
+{
+    EXPECT_DOUBLE_EQ(modMain::LogValue(1), 0);
+    EXPECT_DOUBLE_EQ(modMain::LogValue(std::exp(1.0)), 1);
+    EXPECT_THROW(modMain::LogValue(0), std::invalid_argument);
+    EXPECT_THROW(modMain::LogValue(-1), std::invalid_argument);
+}
+
+TEST(HelpersTest, DisableCloseMenuRefusesTheOperatorsCloseOnly)
+{
+    QWidget window;
+    window.show();
+    ASSERT_TRUE(modMain::DisableCloseMenu(&window));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
+
+    QCloseEvent fromOperator;
+    QSpontaneKeyEvent::setSpontaneous(&fromOperator);
+    QCoreApplication::sendEvent(&window, &fromOperator);
+    EXPECT_TRUE(window.isVisible());
+
+    EXPECT_TRUE(window.close());  // the program itself may still close it
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(modMain::DisableCloseMenu(nullptr));
+}
+
+TEST(HelpersTest, BrowseForFolderAsksThroughThePromptSeam)
+{
+    auto* prompts = platform::ScriptedPrompts::installNew();
+    prompts->fileAnswers = {"/srv/reports"};
+    EXPECT_EQ(modMain::BrowseForFolder(), "/srv/reports");
+    EXPECT_EQ(modMain::BrowseForFolder(), "");  // cancelled
+    ASSERT_EQ(prompts->shown.size(), 2);
+    EXPECT_EQ(prompts->shown[0].text, "Select a Folder");
+}
+
+} // namespace

@@ -1,0 +1,272 @@
+#include "support/ShellFixture.h"
+
+#include "platform/Timer.h"
+#include "ui/common/MdiPlacement.h"
+#include "ui/common/Twips.h"
+#include "ui/shell/BackgroundWindow.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/MainWindowsPlacement.h"
+#include "ui/shell/StatusWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace {
+
+class MainFrameTest : public ShellFixture {
+protected:
+    ParentMDIForm* frame() { return StationWindows::Frame(); }
+    static bool shown(QMenu* menu) { return menu->menuAction()->isVisible(); }
+};
+
+TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
+{
+    struct Case { QString line; bool serviceMenus; bool simulator; bool demo; };
+    const Case cases[] = {
+        {"", false, false, false},          {"/rida", true, false, false},
+        {"/rida1", true, false, false},     {"/rida2", true, false, false},
+        {"/vadov", true, true, true},       {"/rida /vadov", true, false, false},
+        {"/RIDA", false, false, false},     {"/VADOV", false, false, false},
+        {"x/vadovy", true, true, true},
+    };
+    for (const Case& c : cases) {
+        CommandLine::SetForTesting(c.line);
+        Globals::DemoMode = !c.demo;
+        ParentMDIForm* f = frame();
+        const std::string line = c.line.toStdString();
+        EXPECT_EQ(shown(f->MainCalibration), c.serviceMenus) << line;
+        EXPECT_EQ(shown(f->AdvancedMenu), c.serviceMenus) << line;
+        EXPECT_EQ(f->ZamoUnitsConnectSimulator[1]->isVisible(), c.simulator) << line;
+        EXPECT_EQ(f->ZamoUnitsConnectSimulator[2]->isVisible(), c.simulator) << line;
+        EXPECT_EQ(Globals::DemoMode, c.demo) << line;
+        EXPECT_FALSE(f->ZamoUnitsConnect[2]->isEnabled()) << line;
+        EXPECT_FALSE(f->ZamoUnitsConnectSimulator[2]->isEnabled()) << line;
+        EXPECT_FALSE(f->TestsShowStatusWindow->isVisible()) << line;
+        EXPECT_FALSE(f->FileLoadTestSequence->isVisible()) << line;
+        StationWindows::DestroyAll();
+    }
+}
+
+TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
+{
+    ParentMDIForm* f = frame();
+    EXPECT_EQ(f->windowTitle(), "KIVO_ZAMO");
+    EXPECT_EQ(f->ZAMOVersionLabel->text(), "ZAMO v1.0.0");
+    // The frame takes the bench screen's working area (1280 x 1024).
+    EXPECT_EQ(f->geometry(), QRect(0, 0, 1280, 1024));
+    EXPECT_TRUE(f->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(f->dbConnTimeoutTimer->isEnabled());
+    EXPECT_EQ(f->dbConnTimeoutTimer->interval(), 60000);
+    EXPECT_FALSE(f->ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(f->ZamoUnitsDisconnect[2]->isEnabled());
+
+    const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
+    const auto whole = [](int twips) { return Twips::fromPixels(Twips::toPixels(twips)); };
+    EXPECT_EQ(bg.left(), whole(f->WidthInTwips() - bg.width() - 300));
+    EXPECT_EQ(bg.top(), whole(f->HeightInTwips() - bg.height() - 1600));
+}
+
+TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimumSize)
+{
+    const std::pair<QRect, QRect> cases[] = {
+        {QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024)},
+        {QRect(0, 27, 1920, 1053), QRect(0, 27, 1920, 1053)},   // a panel along the top
+        {QRect(0, 0, 800, 480), QRect(0, 0, 800, 480)},
+        {QRect(10, 0, 600, 400), QRect(10, 0, 10000 / 15, 7000 / 15)},
+    };
+    for (const auto& [available, frame] : cases)
+        EXPECT_EQ(ParentMDIForm::StartGeometry(available), frame);
+}
+
+TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
+{
+    EXPECT_FALSE(frame()->ZamoUnitsConnectZamoSG->isVisible());
+    EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
+    StationWindows::DestroyAll();
+    Globals::SGEnabled = true;
+    EXPECT_TRUE(frame()->ZamoUnitsConnectZamoSG->isVisible());
+    EXPECT_TRUE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
+    EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isEnabled());
+}
+
+TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
+{
+    RecordingMainForm* form = useMainForm();
+    ParentMDIForm* f = frame();
+    const std::pair<QAction*, QString> items[] = {
+        {f->FileLoadTestSequence, "LoadTestSequence"}, {f->FileSaveTestSequence, "SaveTestSequence"},
+        {f->ZamoUnitsConnect[2], "Connect(2)"},        {f->ZamoUnitsDisconnect[1], "Disconnect(1)"},
+        {f->ZamoUnitsConnectZamoSG, "ConnectZamoSG"},  {f->ZamoUnitsDisconnectZamoSG, "DisconnectZamoSG"},
+        {f->TestsExecuteTestSequence, "StartFirstTestSequence(1)"},
+        {f->TestsRunBiasTest, "RunBiasTest"},          {f->TestsRunNoiseTest, "RunNoiseTest"},
+        {f->TestsRunACZ30Zero, "RunACZ30Zero"},
+    };
+    for (const auto& [action, call] : items) {
+        form->calls.clear();
+        action->setEnabled(true);   // as the unit events leave them
+        action->trigger();
+        EXPECT_EQ(form->calls, QStringList{call}) << action->objectName().toStdString();
+    }
+}
+
+TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
+{
+    QStringList opened;
+    auto& o = StationWindows::WindowOpeners();
+    o.DatabaseOptions = [&] { opened << "DatabaseOptions"; };
+    o.TestSequenceEditor = [&] { opened << "TestSequenceEditor"; };
+    o.SystemCalibration = [&] { opened << "SystemCalibration"; };
+    ParentMDIForm* f = frame();
+    f->FileDatabaseOptions->trigger();
+    f->TestsConfigureTestSequence->trigger();
+    f->CalibrationSystemCalibraton->trigger();
+    f->TestsSetLimits->trigger();   // no limits editor handed in: nothing happens
+    EXPECT_EQ(opened, (QStringList{"DatabaseOptions", "TestSequenceEditor", "SystemCalibration"}));
+}
+
+TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
+{
+    RecordingMainForm* form = useMainForm();
+    ParentMDIForm* f = frame();
+    struct Case { QString channels; bool z80; bool z24; QString call; };
+    const Case cases[] = {{"2", false, false, "ConnectSimulator(1,2,0,0)"},
+                          {" 16 ", true, false, "ConnectSimulator(1,16,1,0)"},
+                          {"4", false, true, "ConnectSimulator(1,4,0,1)"},
+                          {"abc", false, false, ""}, {"", true, false, ""}, {"17", false, false, ""},
+                          {"-1", false, false, ""}};
+    for (const Case& c : cases) {
+        form->calls.clear();
+        prompts->shown.clear();
+        form->simChannels = c.channels;
+        form->zamo80 = c.z80;
+        form->zamo24 = c.z24;
+        f->ZamoUnitsConnectSimulator[1]->trigger();
+        const std::string text = c.channels.toStdString();
+        if (c.call.isEmpty()) {
+            EXPECT_TRUE(form->calls.isEmpty()) << text;
+            EXPECT_EQ(prompts->messages(),
+                      QStringList{"The number of simulator channels must be a whole number from 0 to 16."})
+                << text;
+        } else {
+            EXPECT_EQ(form->calls, QStringList{c.call}) << text;
+            EXPECT_TRUE(prompts->messages().isEmpty()) << text;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
+{
+    ParentMDIForm* f = frame();
+    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    f->Refresh();
+    EXPECT_EQ(f->WidthInTwips(), Twips::fromPixels(Twips::toPixels(10000)));
+    EXPECT_EQ(f->HeightInTwips(), Twips::fromPixels(Twips::toPixels(7000)));
+    const int bar = Twips::fromPixels(f->MainProgressBar->width());
+    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->WidthInTwips() - bar - 200)));
+    const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
+    EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->HeightInTwips() - bg.height() - 1600)));
+
+    // Minimized, nothing is re-placed.
+    f->setWindowState(Qt::WindowMinimized);
+    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    f->Refresh();
+    EXPECT_EQ(f->WidthInTwips(), 4995);
+}
+
+TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    QWidget* activeLot = new QWidget();
+    activeLot->resize(Twips::toPixels(6000), Twips::toPixels(2010));
+    StationWindows::SetActiveLotWindowFactory([activeLot] { return activeLot; });
+    modMain::ShowMainWindows();
+
+    const QRect main = MdiChild::GeometryTwips(form->window);
+    const QRect status = MdiChild::GeometryTwips(StationWindows::StatusWindow());
+    const QRect lot = MdiChild::GeometryTwips(activeLot);
+    EXPECT_EQ(main.topLeft(), QPoint(0, 0));
+    EXPECT_EQ(status.left(), main.width());
+    EXPECT_EQ(status.top(), 0);
+    EXPECT_EQ(status.height(), main.height() - 2010);
+    EXPECT_EQ(lot.left(), status.left());
+    EXPECT_EQ(lot.width(), status.width());
+    EXPECT_EQ(lot.top(), status.height());
+    EXPECT_EQ(lot.height(), main.height() - status.height());
+    EXPECT_TRUE(StationWindows::Frame()->isVisible());
+}
+
+TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
+{
+    // A main test window so wide that the status window finds no room.
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(1100, Twips::toPixels(7500));
+    modMain::ShowMainWindows();
+    QCoreApplication::processEvents();
+
+    QMdiArea* area = StationWindows::Frame()->mdiArea();
+    const QRect status = MdiChild::Outer(StationWindows::StatusWindow())->geometry();
+    ASSERT_GT(status.right(), area->viewport()->width());
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+    EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
+{
+    RecordingMainForm* form = useMainForm();
+    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    modMain::ShowMainWindows();
+    QMdiArea* area = StationWindows::Frame()->mdiArea();
+    BackgroundForm* picture = StationWindows::Background();
+    EXPECT_EQ(picture->parentWidget(), area->viewport());
+    EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+    // A window opened after the picture and closed again leaves it at the
+    // bottom, and the next window active.
+    auto* report = new QWidget();
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    StationWindows::AddToFrame(report);
+    MdiChild::ShowAndRaise(report);
+    MdiChild::Outer(report)->close();
+    QCoreApplication::processEvents();
+    const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    EXPECT_EQ(stack.value(0), picture);
+    ASSERT_NE(area->activeSubWindow(), nullptr);
+    EXPECT_NE(area->activeSubWindow()->widget(), picture);
+    for (QMdiSubWindow* sub : area->subWindowList())
+        EXPECT_NE(sub->widget(), picture);
+}
+
+TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
+{
+    RecordingMainForm* form = useMainForm();
+    ParentMDIForm* f = frame();
+    f->show();
+    form->allowExit = false;
+    f->FileExit->trigger();
+    EXPECT_EQ(form->calls, QStringList{"QueryExit"});
+    EXPECT_TRUE(f->isVisible());
+
+    form->allowExit = true;
+    form->calls.clear();
+    f->FileExit->trigger();
+    EXPECT_EQ(form->calls, (QStringList{"QueryExit", "UnloadApplication"}));
+}
+
+TEST_F(MainFrameTest, ExitWithoutAMainTestWindowEndsTheProgram)
+{
+    ParentMDIForm* f = frame();
+    f->show();
+    f->FileExit->trigger();
+    EXPECT_TRUE(ProgramEnd::Requested());
+    EXPECT_TRUE(logText().endsWith(" - Application Terminated\r\n"));
+}
+
+} // namespace

@@ -1,0 +1,203 @@
+// The unit link end to end on Linux: the converter driver finds the "unit"
+// through a fake device tree, and a unit emulator on the master end of a
+// pseudo-terminal pair answers with the simulated unit's replies. An ACZ run
+// gives what it gives in simulator mode; losing the device brings the
+// automatic reconnection of a ZAMO80.
+
+#include "UnitRecorder.h"
+
+#include "platform/ScriptedPrompts.h"
+#include "support/FakeSerialTree.h"
+#include "support/PtyUnitEmulator.h"
+#include "unit/SignalGeneratorLink.h"
+#include "unit/SimulatedUnit.h"
+
+#include <QSignalSpy>
+
+using platform::Clock;
+
+namespace {
+
+const QString BothChannels = "1100000000000000";
+
+// Runs an all-channel ACZ test on both channels of a connected ZAMO80 and
+// resends channel 0's data three times; returns the ACZ data as read.
+QStringList AczRunWithResends(ctlZAMOUsbComm& comm, std::vector<AczReading>& acz)
+{
+    comm.TXMasterAllChannelSend("ACZ", BothChannels);
+    comm.setTestRunning(true);
+    Clock::waitUntil([&] { return acz.size() >= 2; }, 30000);
+    for (int n = 0; n < 3; ++n) {
+        const size_t before = acz.size();
+        comm.TXResendLastData(0);
+        Clock::waitUntil([&] { return acz.size() > before; }, 2000);
+    }
+    comm.setTestRunning(false);
+    QStringList readings;
+    for (const AczReading& r : acz)
+        readings << QString("%1: %2,%3,%4,%5,%6 %7 %8")
+                        .arg(r.channel).arg(r.zero).arg(r.ref).arg(r.high).arg(r.measure).arg(r.vcc)
+                        .arg(r.completed).arg(r.zamo80);
+    return readings;
+}
+
+const QStringList ExpectedZamo80Run = {
+    "0: 2130,3593,9999,2175,0 1 1",
+    "1: 2130,3593,0,2175,0 1 1",
+    "0: 2130,3593,9999,2175,0 1 1",
+    "0: 2130,3593,9999,2175,0 1 1",
+    "0: 2130,3593,0,2175,0 1 1",
+};
+
+class PtyUnitLink : public UnitRecorder {
+protected:
+    void SetUp() override
+    {
+        UnitRecorder::SetUp();
+        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+            GTEST_SKIP() << "This machine gives no pseudo-terminals";
+        auto emulator = std::make_unique<testsupport::PtyUnitEmulator>(tree);
+        unit = emulator.get();
+        previous = platform::D2xx::install(std::move(emulator));
+        ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
+        sim.SetNumOfChannels(2);
+        sim.SetZamo80(true);
+        sim.Init();
+        unit->setResponder(0, ']', [this](const QByteArray& frame) { return sim.RXData(QString::fromLatin1(frame), true).toLatin1(); });
+        // The broadcast answers of an all-channel frame come one by one.
+        QObject::connect(&sim, &ctlSimUnit::DataReady, [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
+    }
+    void TearDown() override
+    {
+        UnitRecorder::TearDown();
+        if (previous)
+            platform::D2xx::install(std::move(previous));
+    }
+
+    testsupport::FakeSerialTree tree;
+    testsupport::PtyUnitEmulator* unit = nullptr;
+    std::unique_ptr<platform::D2xx> previous;
+    ctlSimUnit sim;
+};
+
+} // namespace
+
+TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
+{
+    comm->Connect();
+    Clock::advance(1000);
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_TRUE(comm->IsZAMO80());
+    EXPECT_EQ(Frames(), (QStringList{"TX [*]", "TX [8]", "TX [F]", "TX [L]"}));
+    EXPECT_TRUE(events.contains("Status Connecting..."));
+    EXPECT_TRUE(events.contains("Found 1100000000000000"));
+    EXPECT_TRUE(events.contains("Lid 1"));
+    EXPECT_TRUE(events.contains("UsbConnected 1 0"));
+    EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(unit->received(0), "[*][8][F][L]");
+}
+
+TEST_F(PtyUnitLink, AnAczRunGivesTheSameDataAsInSimulatorMode)
+{
+    comm->Connect();
+    ASSERT_TRUE(comm->IsZAMO80());
+    EXPECT_EQ(AczRunWithResends(*comm, acz), ExpectedZamo80Run);
+}
+
+TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
+{
+    comm->Connect();
+    Clock::advance(1000);
+    ASSERT_TRUE(comm->Connected());
+    ASSERT_TRUE(comm->LidClosed());
+    // The device comes back while the link waits before reopening, with its
+    // lid opened meanwhile.
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbReconnecting, [this](int) {
+        tree.replug(0);
+        unit->setResponder(0, ']', [this](const QByteArray& frame) {
+            return frame == "[L]" ? QByteArray("[L1]") : sim.RXData(QString::fromLatin1(frame), true).toLatin1();
+        });
+    });
+    QList<bool> lidAtConnected;
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected, [&] { lidAtConnected << comm->LidClosed(); });
+    events.clear();
+
+    // The read that fails runs in a poll tick; the reconnection runs inside
+    // it, and the ticks during its lid check read the unit's answer.
+    tree.closeMaster(0);
+    Clock::waitUntil([this] { return events.contains("UsbConnected 1 0"); }, 20000);
+
+    const QStringList linkEvents = events.filter(QRegularExpression("^(Usb|TX |Lid )"));
+    EXPECT_EQ(linkEvents, (QStringList{"UsbReconnecting", "UsbClosed", "TX [*]", "TX [8]", "TX [L]", "Lid 0",
+                                       "UsbConnected 1 0"}));
+    EXPECT_EQ(lidAtConnected, QList<bool>{false});
+    EXPECT_FALSE(events.filter("UsbError").size());
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_FALSE(comm->Reconnecting());
+    EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");   // the channel map is kept
+}
+
+// A message box that opens in the handler of a reply, inside a poll tick:
+// while it waits for the operator, the link goes on polling, and the unit's
+// answers that come over the pseudo-terminal meanwhile are read.
+TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
+{
+    comm->Connect();
+    Clock::advance(1000);
+    ASSERT_TRUE(comm->Connected());
+    auto prompts = std::make_unique<platform::ScriptedPrompts>();
+    prompts->messageOpenMs = 60000;
+    platform::ScriptedPrompts* box = prompts.get();
+    std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
+    int idle = 0;
+    int idleWhileOpen = -1;
+    QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&](int, qint16) {
+        if (++idle > 1)
+            return;
+        const int before = idle;
+        platform::Prompts::instance().message("Unit event", "Title");
+        idleWhileOpen = idle - before;
+    });
+    events.clear();
+    comm->setTestRunning(true);
+    Clock::advance(600);
+    comm->setTestRunning(false);
+
+    EXPECT_EQ(box->messages().size(), 1);
+    // A poll every 150 ms for a minute, each answered "(*)" by the unit.
+    EXPECT_GT(idleWhileOpen, 300);
+    EXPECT_GT(Frames().filter("(?)").size(), 300);
+    platform::Prompts::install(std::move(previousPrompts));
+}
+
+using SimulatedUnitRun = UnitRecorder;
+
+TEST_F(SimulatedUnitRun, AZamo80AczRunInSimulatorModeGivesTheSameData)
+{
+    comm->ConnectSimulator(2, true);
+    EXPECT_EQ(AczRunWithResends(*comm, acz), ExpectedZamo80Run);
+}
+
+TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
+{
+    ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
+    unit->setResponder(1, ')', [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
+    ctlZAMORoller roller;
+    roller.setRollDelay(10);
+    QSignalSpy rollerConnected(&roller, &ctlZAMORoller::UsbConnected);
+    QSignalSpy rollComplete(&roller, &ctlZAMORoller::RollDelayComplete);
+
+    comm->Connect();
+    roller.Connect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_EQ(rollerConnected.count(), 1);
+
+    const qint64 start = Clock::tickCount();
+    roller.TXRollChannel(3);
+    EXPECT_EQ(Clock::tickCount() - start, 10000);
+    EXPECT_EQ(rollComplete.count(), 1);
+    EXPECT_EQ(unit->received(1), "(*)(g3)");
+    EXPECT_FALSE(unit->received(0).contains("(g3)"));
+    EXPECT_TRUE(unit->received(0).startsWith("[*][8][F][L]"));
+}

@@ -1,0 +1,406 @@
+#include "LinkFixture.h"
+#include "UsbCommTestAccess.h"
+
+#include "unit/UsbDevice.h"
+
+#include <utility>
+
+using platform::Clock;
+using platform::FakeD2xx;
+using Call = platform::FakeD2xx::Call;
+
+namespace {
+
+using DeviceLayer = LinkFixture;
+
+TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
+{
+    const QStringList texts = {" - Invalid Handle", " - Device Not Found", " - Device Not Opened",
+                               " - General IO Error", " - Insufficient Resources", " - Invalid Parameter",
+                               " - Invalid Baud Rate", " - Device not opened for Erase",
+                               " - Device not opened for Write", " - Failed to write Device",
+                               " - EEPROM read failed", " - EEPROM write failed", " - EEPROM erase failed",
+                               " - EEPROM not present", " - EEPROM not programmed", " - Invalid Arguments",
+                               " - not supported", " - other error"};
+    for (int code = 1; code <= 18; ++code)
+        EXPECT_EQ(UsbDeviceLayer::StatusText(code), texts[code - 1]) << code;
+    for (int code : {0, 19, -3})
+        EXPECT_EQ(UsbDeviceLayer::StatusText(code), "") << code;
+}
+
+TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
+{
+    struct Case {
+        QByteArray query, answer;
+        bool zamo80, zamo24;
+        const char* logLine;
+    };
+    for (const Case& c : {Case{"[8]", "[8]", true, false, "ZAMO80 Detected"},
+                          Case{"[8]", "[9]", true, false, nullptr},
+                          Case{"[2]", "[2]", false, true, "ZAMO24 Detected"},
+                          Case{"[2]", "[3]", false, true, nullptr},
+                          Case{"[8]", "[7]", false, false, "ZAMO Detected"}}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo(c.query, c.answer, 5);
+        log.clear();
+        comm->Connect();
+        EXPECT_EQ(comm->IsZAMO80(), c.zamo80) << c.answer.constData();
+        EXPECT_EQ(comm->IsZAMO24(), c.zamo24) << c.answer.constData();
+        if (c.logLine) {
+            EXPECT_TRUE(log.contains(c.logLine)) << c.answer.constData();
+        }
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, OpensTheLowestUnitConverterAndNeverTheSignalGenerator)
+{
+    fake->setDevices({"FT232R USB UART-SG", "FT232R USB UART", "FT232R USB UART"});
+    fake->replyTo("[*]", "[*]", 5);
+    comm->Connect();
+    EXPECT_TRUE(fake->calls().contains("Open(1)"));
+    EXPECT_FALSE(fake->calls().contains("Open(0)"));
+    EXPECT_EQ(Only("UsbConnected"), QStringList({"UsbConnected 0 0"}));
+    EXPECT_TRUE(log.contains("ZAMO USB Device detected"));
+    EXPECT_TRUE(fake->calls().contains("SetLatencyTimer(16)"));
+    EXPECT_TRUE(fake->calls().contains("SetBaudRate(19200)"));
+    EXPECT_TRUE(fake->calls().contains("SetBitMode(0,0)"));
+}
+
+// What the owner learns when one step of the open sequence fails.
+TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
+{
+    struct Case {
+        const char* name;
+        QList<QByteArray> devices;
+        Call call;
+        platform::FtStatus status;
+        QString error;          // last error status raised
+        bool usbError;          // "Error Opening Port"
+        bool connectedAfter;
+        const char* logLine;
+    };
+    const QList<QByteArray> unit{"FT232R USB UART"};
+    const Case cases[] = {
+        {"no device", {}, Call::Read, 0, "No devices found", false, false, "No USB devices found"},
+        {"only the generator", {"FT232R USB UART-SG"}, Call::Read, 0, "No devices found", false, false,
+         "No ZAMO USB devices found"},
+        {"open", unit, Call::Open, 2, "Open failed", true, false, "USB Port Open failed, Result = 2"},
+        {"queue status", unit, Call::GetQueueStatus, 4, "Command failed", true, false,
+         "USB Command failed, Result = 4"},
+        {"latency", unit, Call::SetLatencyTimer, 6, "Latency failed", true, true,
+         "Setting USB port latentcy failed, Result = 6"},
+        {"baud rate", unit, Call::SetBaudRate, 7, "Baud rate failed", true, true,
+         "Setting USB Baud rate failed, Result = 7"},
+        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, true,
+         "Setting USB Bit Mode failed, Result = 4"},
+    };
+    for (const Case& c : cases) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices(c.devices);
+        driver->replyTo("[*]", "[*]", 5);
+        if (c.status)
+            driver->failNext(c.call, c.status);
+        events.clear();
+        log.clear();
+        comm->Connect();
+        EXPECT_TRUE(Only("Status!").contains("Status! " + c.error)) << c.name;
+        EXPECT_EQ(Only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList())
+            << c.name;
+        EXPECT_TRUE(Only("UsbConnected").isEmpty()) << c.name;
+        EXPECT_EQ(comm->Connected(), c.connectedAfter) << c.name;
+        EXPECT_TRUE(log.contains(c.logLine)) << c.name << ": " << log.join(" | ").toStdString();
+        if (!c.connectedAfter) {
+            EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
+        }
+        // The owner's label ends with the status update's text.
+        EXPECT_EQ(events.filter("Status").last(), c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found"
+                                                                   : "Status! " + c.error)
+            << c.name;
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, AWrongAcknowledgementEndsTheOpenWithoutConnectedOrError)
+{
+    for (const QByteArray& ack : {QByteArray(), QByteArray("[*][*]")}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        if (!ack.isEmpty())
+            driver->replyTo("[*]", ack, 5);
+        events.clear();
+        log.clear();
+        comm->Connect();
+        EXPECT_TRUE(Only("Status!").contains("Status! No ACK Received"));
+        EXPECT_TRUE(Only("Usb").isEmpty()) << Only("Usb").join(",").toStdString();
+        EXPECT_TRUE(comm->Connected());
+        EXPECT_TRUE(log.contains("USB Initialization failed.  ACK not received."));
+        comm->Disconnect();
+    }
+}
+
+TEST_F(DeviceLayer, OpeningAnOpenPortClosesItFirst)
+{
+    ConnectedUnit(Model::Base);
+    comm->OpenDevice();
+    EXPECT_TRUE(log.contains("USB Port already open.  Closing port first"));
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("UsbConnected").size(), 1);
+
+    fake->failNext(Call::Close, 4);
+    events.clear();
+    comm->OpenDevice();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_TRUE(Only("Status!").contains("Status! Close attempt failed"));
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError Error Opening Port"}));
+}
+
+TEST_F(DeviceLayer, AFailedCloseLeavesThePortAsItWas)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Close, 4);
+    comm->Disconnect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(Only("Usb").isEmpty());
+    events.clear();
+    comm->Disconnect();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("Usb"), QStringList({"UsbClosed"}));
+    EXPECT_EQ(comm->Display().errorMessage, "USB Port Closed");
+}
+
+TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Read, 4);
+    fake->arrive("[*]");
+    Clock::advance(150);
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT_Read - General IO Error"}));
+    EXPECT_TRUE(log.contains("USB Error:  FT_Read - General IO Error"));
+    EXPECT_EQ(fake->openCount(), 0);
+    Clock::advance(1500);
+    EXPECT_EQ(Only("UsbError").size(), 1);
+
+    comm->Connect();
+    EXPECT_TRUE(comm->Connected());
+    EXPECT_EQ(Only("UsbConnected").size(), 1);
+}
+
+// The text of a port failure, in the log and to the owner: the call's label
+// and the status text for the driver's codes 1..18, nothing at all for any
+// other code.
+TEST_F(DeviceLayer, TheErrorTextOfAPortFailure)
+{
+    struct Case {
+        platform::FtStatus status;
+        QString text;
+    };
+    for (const Case& c : {Case{1, "FT_GetQueueStatus - Invalid Handle"}, Case{4, "FT_GetQueueStatus - General IO Error"},
+                          Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
+        ConnectedUnit(Model::Base);
+        fake->failNext(Call::GetQueueStatus, c.status);
+        Clock::advance(150);
+        EXPECT_TRUE(log.contains("USB Error:  " + c.text)) << c.status << ": " << log.join(" | ").toStdString();
+        EXPECT_EQ(Only("UsbError"), QStringList({"UsbError " + c.text})) << c.status;
+        EXPECT_FALSE(comm->Connected()) << c.status;
+    }
+}
+
+// What a close tells the owner, by the state the port was in.
+TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
+{
+    enum class Before { NeverOpened, Open, ReleasedAfterAReadFailure };
+    struct Case {
+        const char* name;
+        Before before;
+        QStringList events;
+        QString errorMessage;
+        const char* logLine;
+    };
+    const Case cases[] = {
+        // The driver refuses handle 0: the close failed, and nothing was closed.
+        {"never opened", Before::NeverOpened, {"Status! Close attempt failed"}, "Close attempt failed",
+         "USB Close attempt failed, Result = 1"},
+        {"open", Before::Open, {"Status Disconnected", "UsbClosed"}, "USB Port Closed", "USB Port Closure Result = 0"},
+        // The failure let go of the port; closing it is what the operator asks.
+        {"released after a read failure", Before::ReleasedAfterAReadFailure, {"Status Disconnected", "UsbClosed"},
+         "USB Port Closed", "USB Port Closure Result = 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::ScopedFakeD2xx driver;
+        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->setUnitID(1);
+        Record();
+        if (c.before != Before::NeverOpened) {
+            driver->setDevices({"FT232R USB UART"});
+            driver->replyTo("[*]", "[*]", 5);
+            comm->Connect();
+            ASSERT_TRUE(comm->Connected());
+            Clock::advance(1000);
+        }
+        if (c.before == Before::ReleasedAfterAReadFailure) {
+            driver->failNext(Call::Read, 4);
+            driver->arrive("[*]");
+            Clock::advance(150);
+            ASSERT_FALSE(comm->Connected());
+        }
+        events.clear();
+        log.clear();
+        comm->Disconnect();
+        EXPECT_EQ(events, c.events);
+        EXPECT_FALSE(comm->Connected());
+        EXPECT_EQ(comm->Display().errorMessage, c.errorMessage);
+        EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
+        EXPECT_EQ(driver->openCount(), 0);
+        if (c.before == Before::NeverOpened) {
+            EXPECT_TRUE(driver->calls().contains("Close(0)"));
+        }
+        comm.reset();   // before its driver goes
+    }
+}
+
+TEST_F(DeviceLayer, AFailedWriteIsReportedAndItsBytesAreNotSentLater)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Write, 4);
+    comm->SendCommandToChannel("(GA)", 3, true);
+    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT-Write - General IO Error"}));
+    EXPECT_EQ(Only("TX "), QStringList({"TX [C03(GA)]"}));
+    comm->Connect();
+    EXPECT_EQ(fake->writes().first(), "[*]");
+    fake->clearWrites();
+    comm->SendCommandToChannel("(X)", 3, true);
+    EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C03(X)]"}));
+}
+
+TEST_F(DeviceLayer, AShortWriteSendsTheRestInOrder)
+{
+    ConnectedUnit(Model::Base);
+    fake->setWriteLimit(4);
+    comm->SendCommandToChannel("(GA)", 3, true);
+    comm->SendCommandToChannel("[*]", -1, true);
+    EXPECT_EQ(fake->writtenText(), "[C03(GA)][*]");
+    EXPECT_TRUE(Only("UsbError").isEmpty());
+}
+
+// A port failure of a ZAMO80 reconnects it, wherever the failure comes: the
+// reconnection runs inside the poll tick (or inside the handler of a reply
+// that the tick read), and the lid's answer after the reopen is read before
+// UsbConnected tells the owner.
+TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
+{
+    enum class Failure { Read, QueueStatus, WriteInAReplyHandler };
+    struct Case {
+        const char* name;
+        Failure failure;
+    };
+    for (const Case& c : {Case{"read", Failure::Read}, Case{"queue status", Failure::QueueStatus},
+                          Case{"write in a reply handler", Failure::WriteInAReplyHandler}}) {
+        SCOPED_TRACE(c.name);
+        platform::ScopedFakeD2xx driver;
+        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->setUnitID(1);
+        Record();
+        QList<bool> lidAtConnected;
+        QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected,
+                         [&] { lidAtConnected << comm->LidClosed(); });
+        bool handled = false;
+        QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&] {
+            if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
+                driver->failNext(Call::Write, 4);
+                comm->SendCommandToChannel("(GA)", 0, true);
+            }
+        });
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[8]", "[8]", 5);
+        driver->replyTo("[L]", "[L0]", 5, 1);   // closed at the first open
+        comm->Connect();
+        ASSERT_TRUE(comm->Connected());
+        Clock::advance(1000);
+        const qint64 failedAt = Clock::tickCount();
+        events.clear();
+        log.clear();
+        driver->clearWrites();
+        driver->replyTo("[L]", "[L1]", 5, 1);   // opened while the unit was away
+        if (c.failure == Failure::Read)
+            driver->failNext(Call::Read, 4);
+        if (c.failure == Failure::QueueStatus)
+            driver->failNext(Call::GetQueueStatus, 4);
+        driver->arrive("(*)");
+        Clock::advance(150);
+        EXPECT_EQ(Only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
+        EXPECT_EQ(lidAtConnected, QList<bool>({true, false}));
+        EXPECT_TRUE(comm->Connected());
+        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_FALSE(driver->writes().contains("[F]"));
+        EXPECT_TRUE(driver->writes().contains("[L]"));
+        EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
+        EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
+        EXPECT_GE(Clock::tickCount(), failedAt + 7000);
+        EXPECT_EQ(driver->openCount(), 1);
+        comm.reset();   // before its driver and the handlers' state go
+    }
+}
+
+TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
+{
+    struct Case {
+        Call call;
+        QString error;
+    };
+    for (const Case& c : {Case{Call::Open, "UsbError FT_CyclePortOpen - Device Not Found"},
+                          Case{Call::SetBaudRate, "UsbError FT_CyclePortOpen - Invalid Baud Rate"},
+                          Case{Call::Close, "UsbError FT_CyclePortClose - General IO Error"}}) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({"FT232R USB UART"});
+        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[8]", "[8]", 5);
+        comm->Connect();
+        ASSERT_TRUE(comm->Connected());
+        Clock::advance(1000);
+        events.clear();
+        driver->failNext(Call::Read, 4);
+        driver->failNext(c.call, c.call == Call::Open ? 2 : c.call == Call::Close ? 4 : 7);
+        driver->arrive("(*)");
+        Clock::advance(150);
+        EXPECT_EQ(Only("UsbReconnecting").size(), 1) << c.error.toStdString();
+        EXPECT_EQ(Only("UsbError"), QStringList({c.error}));
+        EXPECT_FALSE(comm->Connected());
+        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_EQ(driver->openCount(), 0) << c.error.toStdString();
+        Clock::advance(20000);
+        EXPECT_EQ(Only("UsbError").size(), 1);
+        comm->Disconnect();
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DeviceLayer, TerminationClosesThePortWithoutUsbClosed)
+{
+    ConnectedUnit(Model::Base);
+    fake->failNext(Call::Close, 4);
+    comm->Deactivate();
+    EXPECT_FALSE(comm->Connected());
+    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(Only("Usb").isEmpty());
+    EXPECT_TRUE(log.contains("Close attempt failed - Control Terminated"));
+}
+
+TEST_F(DeviceLayer, ALinkDestroyedWhileConnectedClosesItsPortQuietly)
+{
+    ConnectedUnit(Model::Base);
+    comm.reset();
+    EXPECT_EQ(fake->openCount(), 0);
+    EXPECT_TRUE(events.isEmpty());
+}
+
+} // namespace

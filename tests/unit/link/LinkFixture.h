@@ -1,0 +1,92 @@
+#pragma once
+// A unit link on the scripted converter driver in virtual time, recording
+// what it sends, the events it raises and the log lines it writes.
+
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "platform/Clock.h"
+#include "platform/FakeD2xx.h"
+#include "support/QtPrinters.h"
+#include "unit/LinkGlobals.h"
+#include "unit/UnitLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <memory>
+
+enum class Model { Base, Zamo80, Zamo24 };
+
+class LinkFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+        Globals::ReconnectDelay = 7000;
+        Globals::FindChannelsDelay = 3000;
+        Globals::InhibitPolling = false;
+        Globals::DiagnosticLog = true;
+        Globals::StatusWindowOpen = true;
+        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); });
+        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->setUnitID(1);
+        Record();
+    }
+
+    void TearDown() override
+    {
+        comm.reset();
+        modMain::SetStatusWindowEcho({});
+        Globals::DiagnosticLog = false;
+        Globals::StatusWindowOpen = false;
+        Globals::InhibitPolling = false;
+        platform::Clock::useRealTime();
+    }
+
+    void Record()
+    {
+        ctlZAMOUsbComm* c = comm.get();
+        QObject::connect(c, &ctlZAMOUsbComm::TXData, [this](int, const QString& d) { events << "TX " + d; });
+        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, bool z80, bool z24) {
+            events << QString("UsbConnected %1 %2").arg(z80).arg(z24);
+        });
+        QObject::connect(c, &ctlZAMOUsbComm::UsbClosed, [this](int) { events << "UsbClosed"; });
+        QObject::connect(c, &ctlZAMOUsbComm::UsbReconnecting, [this](int) { events << "UsbReconnecting"; });
+        QObject::connect(c, &ctlZAMOUsbComm::UsbError, [this](int, const QString& e) { events << "UsbError " + e; });
+        QObject::connect(c, &ctlZAMOUsbComm::HardwareStatus, [this](int, const QString& s, bool error) {
+            events << (error ? "Status! " : "Status ") + s;
+        });
+    }
+
+    // One converter that answers like a unit of the given model.
+    void UnitOfModel(Model model)
+    {
+        fake->setDevices({"FT232R USB UART"});
+        fake->replyTo("[*]", "[*]", 5);
+        if (model == Model::Zamo80)
+            fake->replyTo("[8]", "[8]", 5);
+        if (model == Model::Zamo24)
+            fake->replyTo("[2]", "[2]", 5);
+    }
+
+    // Connects and forgets what the open sequence did.
+    void ConnectedUnit(Model model)
+    {
+        UnitOfModel(model);
+        comm->Connect();
+        ASSERT_TRUE(comm->Connected());
+        platform::Clock::advance(1000);
+        events.clear();
+        log.clear();
+        fake->clearWrites();
+    }
+
+    QStringList Only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
+
+    platform::ScopedFakeD2xx fake;
+    std::unique_ptr<ctlZAMOUsbComm> comm;
+    QStringList events;
+    QStringList log;
+};

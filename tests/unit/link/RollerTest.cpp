@@ -1,0 +1,279 @@
+// The signal-generator link: finding its own converter, the "(*)" handshake,
+// the roll command with its timed wait, and the failure paths of its open
+// and close.
+
+#include "platform/Clock.h"
+#include "platform/FakeD2xx.h"
+#include "support/TempDataHome.h"
+#include "ui/unitpanels/SignalGeneratorPanel.h"
+#include "unit/SignalGeneratorLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include <optional>
+
+using platform::Clock;
+using platform::FakeD2xx;
+
+namespace {
+
+const QByteArray UnitConverter = "FT232R USB UART";
+const QByteArray RollerConverter = "FT232R USB UART-SG";
+
+class RollerTest : public ::testing::Test {
+protected:
+    RollerTest()
+    {
+        Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+        fake->setDevices({UnitConverter, RollerConverter});
+        QObject::connect(&roller, &ctlZAMORoller::HardwareStatus, [this](const QString& s, bool e) {
+            events << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
+        });
+        QObject::connect(&roller, &ctlZAMORoller::UsbConnected, [this](qint32 h) { events << QString("UsbConnected(%1)").arg(h); });
+        QObject::connect(&roller, &ctlZAMORoller::UsbClosed, [this] { events << "UsbClosed"; });
+        QObject::connect(&roller, &ctlZAMORoller::UsbError, [this](const QString& s) { events << "UsbError(" + s + ")"; });
+        QObject::connect(&roller, &ctlZAMORoller::TXData, [this](const QString& s) { events << "TXData(" + s + ")"; });
+    }
+    ~RollerTest() override { Clock::useRealTime(); }
+
+    void ConnectWithHandshake()
+    {
+        fake->replyTo("(*)", "(*)", 10, 1);
+        roller.Connect();
+        ASSERT_TRUE(roller.Connected());
+        events.clear();
+        fake->clearWrites();
+    }
+
+    testsupport::TempDataHome home;
+    platform::ScopedFakeD2xx fake;
+    ctlZAMORoller roller;
+    QStringList events;
+};
+
+} // namespace
+
+TEST_F(RollerTest, OpensTheGeneratorsOwnConverterAndShakesHands)
+{
+    fake->replyTo("(*)", "(*)", 10, 1);
+    roller.Connect();
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_TRUE(fake->calls().contains("Open(1)"));
+    EXPECT_FALSE(fake->calls().contains("Open(0)"));
+    EXPECT_TRUE(fake->calls().contains("SetLatencyTimer(16)"));
+    EXPECT_TRUE(fake->calls().contains("SetBaudRate(19200)"));
+    EXPECT_TRUE(fake->calls().contains("SetBitMode(0,0)"));
+    EXPECT_EQ(events, (QStringList{"TXData((*))", "HardwareStatus(,True)", "UsbConnected(2)"}));
+    EXPECT_EQ(roller.Display().statusCaption, "Connecting...");
+    EXPECT_TRUE(roller.Display().connectChecked);
+    EXPECT_EQ(roller.Display().errorMessage, "");
+}
+
+TEST_F(RollerTest, RollsAnElectrodeAndReportsTheEndOfTheWaitAfterRollDelaySeconds)
+{
+    ConnectWithHandshake();
+    qint64 sentAt = -1, completeAt = -1;
+    QObject::connect(&roller, &ctlZAMORoller::TXRollChannelSent, [&](qint16 i) {
+        events << QString("TXRollChannelSent(%1)").arg(i);
+        sentAt = Clock::tickCount();
+    });
+    QObject::connect(&roller, &ctlZAMORoller::RollDelayComplete, [&] {
+        events << "RollDelayComplete";
+        completeAt = Clock::tickCount();
+    });
+    // 40 s no longer fits a 16-bit count of milliseconds; the longest delay
+    // the settings allow must complete as well.
+    for (const qint16 delay : {qint16(10), qint16(0), qint16(40), qint16(32767)}) {
+        roller.setRollDelay(delay);
+        events.clear();
+        roller.TXRollChannel(3);
+        EXPECT_EQ(events, (QStringList{"TXData((g3))", "TXRollChannelSent(3)", "RollDelayComplete"})) << delay;
+        EXPECT_EQ(completeAt - sentAt, qint64(delay) * 1000) << delay;
+    }
+    roller.setRollDelay(0);
+    roller.TXRollChannel(31);
+    EXPECT_EQ(fake->writes().last(), "(g31)");
+}
+
+TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
+{
+    using Call = FakeD2xx::Call;
+    struct Case {
+        const char* name;
+        std::function<void(FakeD2xx&)> arrange;
+        QStringList events;
+        bool connected;
+    };
+    const Case cases[] = {
+        {"no converter at all", [](FakeD2xx& f) { f.setDevices({}); },
+         {"HardwareStatus(No devices found,True)"}, false},
+        {"only the unit's converter", [](FakeD2xx& f) { f.setDevices({UnitConverter, "FT232R USB UART-S"}); },
+         {"HardwareStatus(No devices found,True)"}, false},
+        {"open fails", [](FakeD2xx& f) { f.failNext(Call::Open, platform::FT_DEVICE_NOT_OPENED); },
+         {"HardwareStatus(Open failed,True)", "UsbError(Error Opening Port)"}, false},
+        {"queue check fails", [](FakeD2xx& f) { f.failNext(Call::GetQueueStatus, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Command failed,True)", "UsbError(Error Opening Port)"}, false},
+        {"latency fails", [](FakeD2xx& f) { f.failNext(Call::SetLatencyTimer, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Latency failed,True)", "UsbError(Error Opening Port)"}, true},
+        {"baud rate fails", [](FakeD2xx& f) { f.failNext(Call::SetBaudRate, platform::FT_INVALID_BAUD_RATE); },
+         {"HardwareStatus(Baud rate failed,True)", "UsbError(Error Opening Port)"}, true},
+        {"bit mode fails", [](FakeD2xx& f) { f.failNext(Call::SetBitMode, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Reset failed,True)", "UsbError(Error Opening Port)"}, true},
+        {"no answer to the handshake", [](FakeD2xx&) {},
+         {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
+        {"the handshake answered twice over", [](FakeD2xx& f) { f.replyTo("(*)", "(*)(*)", 10, 1); },
+         {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
+    };
+    for (const Case& c : cases) {
+        platform::ScopedFakeD2xx driver;
+        driver->setDevices({UnitConverter, RollerConverter});
+        c.arrange(*driver);
+        ctlZAMORoller link;
+        QStringList seen;
+        QObject::connect(&link, &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+            seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
+        });
+        QObject::connect(&link, &ctlZAMORoller::UsbError, [&](const QString& s) { seen << "UsbError(" + s + ")"; });
+        QObject::connect(&link, &ctlZAMORoller::TXData, [&](const QString& s) { seen << "TXData(" + s + ")"; });
+        QSignalSpy connected(&link, &ctlZAMORoller::UsbConnected);
+        link.Connect();
+        EXPECT_EQ(seen, c.events) << c.name;
+        EXPECT_EQ(link.Connected(), c.connected) << c.name;
+        EXPECT_EQ(connected.count(), 0) << c.name;
+        EXPECT_EQ(link.Display().connectChecked, c.connected) << c.name;
+        // A port that counts as closed is not left open behind the link's back.
+        if (!c.connected) {
+            EXPECT_EQ(driver->openCount(), 0) << c.name;
+        }
+    }
+}
+
+TEST_F(RollerTest, ReopeningClosesTheOpenPortFirst)
+{
+    ConnectWithHandshake();
+    fake->replyTo("(*)", "(*)", 10, 1);
+    roller.Connect();
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_EQ(fake->openCount(), 1);
+    EXPECT_TRUE(fake->calls().contains("Close(2)"));
+
+    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    events.clear();
+    roller.Connect();
+    EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)", "UsbError(Error Opening Port)"}));
+    EXPECT_FALSE(roller.Connected());
+}
+
+TEST_F(RollerTest, ClosesThePortAndTellsWhenTheCloseFails)
+{
+    ConnectWithHandshake();
+    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    roller.Disconnect();
+    EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)"}));
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_EQ(roller.Display().errorMessage, "Close attempt failed");
+
+    events.clear();
+    roller.Disconnect();
+    EXPECT_EQ(events, (QStringList{"HardwareStatus(Disconnected,False)", "UsbClosed"}));
+    EXPECT_FALSE(roller.Connected());
+    EXPECT_EQ(fake->openCount(), 0);
+    EXPECT_EQ(roller.Display().errorMessage, "USB Port Closed");
+    EXPECT_EQ(roller.LastErrorText(), "");
+    EXPECT_FALSE(roller.Display().connectChecked);
+}
+
+// What a close tells the owner when the port was not open: a link that
+// never opened, or whose open failed, hands handle 0 to the driver, which
+// refuses it; a link whose queue check failed let go of the port it had
+// opened, and closing that port is what the operator asks for.
+TEST_F(RollerTest, ACloseWithoutAnOpenPort)
+{
+    const QStringList failed{"HardwareStatus(Close attempt failed,True)"};
+    const QStringList closed{"HardwareStatus(Disconnected,False)", "UsbClosed"};
+    struct Case {
+        const char* name;
+        std::optional<FakeD2xx::Call> openFailure;
+        QStringList events;
+        QString errorMessage;
+    };
+    for (const Case& c : {Case{"never opened", std::nullopt, failed, "Close attempt failed"},
+                          Case{"open failed", FakeD2xx::Call::Open, failed, "Close attempt failed"},
+                          Case{"queue check failed", FakeD2xx::Call::GetQueueStatus, closed, "USB Port Closed"}}) {
+        SCOPED_TRACE(c.name);
+        ctlZAMORoller link;
+        QStringList seen;
+        QObject::connect(&link, &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+            seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
+        });
+        QObject::connect(&link, &ctlZAMORoller::UsbClosed, [&] { seen << "UsbClosed"; });
+        if (c.openFailure) {
+            fake->failNext(*c.openFailure, platform::FT_IO_ERROR);
+            link.Connect();
+            ASSERT_FALSE(link.Connected());
+        }
+        seen.clear();
+        link.Disconnect();
+        EXPECT_EQ(seen, c.events);
+        EXPECT_FALSE(link.Connected());
+        EXPECT_EQ(link.Display().errorMessage, c.errorMessage);
+        EXPECT_EQ(fake->openCount(), 0);
+    }
+    EXPECT_TRUE(fake->calls().contains("Close(0)"));
+}
+
+TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
+{
+    fake->replyTo("(*)", "(*)", 10, 1);
+    roller.ConnectToggleClicked(true);
+    EXPECT_TRUE(roller.Connected());
+    roller.ConnectToggleClicked(false);
+    EXPECT_FALSE(roller.Connected());
+    EXPECT_EQ(events.last(), "UsbClosed");
+}
+
+TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
+{
+    ctlZAMORollerView view(&roller);
+    fake->replyTo("(*)", "(*)", 10, 1);
+    view.chkConnect()->click();
+    EXPECT_TRUE(roller.Connected());
+    EXPECT_TRUE(view.chkConnect()->isChecked());
+    EXPECT_EQ(view.chkConnect()->text(), "Connect");
+    EXPECT_EQ(view.lblStatus()->text(), "Connecting...");
+    view.chkConnect()->click();
+    EXPECT_FALSE(roller.Connected());
+    EXPECT_FALSE(view.chkConnect()->isChecked());
+    EXPECT_EQ(view.lblErrorMessage()->text(), "USB Port Closed");
+}
+
+TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
+{
+    Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    platform::ScopedFakeD2xx fake;
+    fake->setDevices({RollerConverter});
+    fake->replyTo("(*)", "(*)", 10);
+    {
+        ctlZAMORoller roller;
+        roller.Connect();
+        ASSERT_TRUE(roller.Connected());
+    }
+    EXPECT_EQ(fake->openCount(), 0);
+
+    auto roller = std::make_unique<ctlZAMORoller>();
+    roller->Connect();
+    QStringList seen;
+    QObject::connect(roller.get(), &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+        seen << QString("%1,%2").arg(s).arg(e);
+    });
+    QSignalSpy closed(roller.get(), &ctlZAMORoller::UsbClosed);
+    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    roller.reset();
+    EXPECT_EQ(seen, QStringList{"Close attempt failed,1"});
+    EXPECT_EQ(closed.count(), 0);
+    Clock::useRealTime();
+}

@@ -1,0 +1,127 @@
+// Framing of the received text: frames whole and split across reads, stray
+// brackets, NULs, pending text and its bound.
+#include "unit/ReplyFraming.h"
+
+#include <gmock/gmock.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+
+namespace {
+
+// Records what the framing hands on as "B:<text>", "U:<frame>", "C:<frame>", "E".
+struct Recorder : ReplyFraming::Handler {
+    QStringList events;
+    void OnBuffer(const QString& text) override { events << "B:" + text; }
+    void OnFrame(bool unit, const QString& frame, QStringView inner) override
+    {
+        EXPECT_EQ(inner, QStringView(frame).mid(1, frame.size() - 2));
+        events << (unit ? "U:" : "C:") + frame;
+    }
+    void OnMalformed(const QString&) override { events << "E"; }
+    QStringList Frames() const { return events.filter(QRegularExpression("^[UC]:")); }
+};
+
+struct Case {
+    const char* name;
+    QStringList reads;        // read path, one entry per read
+    QStringList frames;       // expected frames, in order
+    QString pending;          // expected pending text at the end
+};
+
+class FramingTable : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FramingTable, FramesAndPendingText)
+{
+    const Case& c = GetParam();
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    for (const QString& read : c.reads)
+        framing.FeedRead(read, rec);
+    EXPECT_EQ(rec.Frames(), c.frames) << rec.events.join(" | ").toStdString();
+    EXPECT_EQ(framing.PendingText(), c.pending);
+}
+
+const QChar Nul(0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, FramingTable,
+    ::testing::Values(
+        Case{"UnitThenChannel", {"[*](*)"}, {"U:[*]", "C:(*)"}, ""},
+        Case{"ChannelThenUnit", {"(*)[*]"}, {"C:(*)", "U:[*]"}, ""},
+        Case{"SplitAcrossReads", {"(GA2130,35", "93,0000,2175,1470*)"},
+             {"C:(GA2130,3593,0000,2175,1470*)"}, ""},
+        Case{"NulsStripped", {QString("(") + Nul + "*)" + Nul + Nul}, {"C:(*)"}, ""},
+        Case{"OneCharacterAfterFrameDropped", {"(*)x"}, {"C:(*)"}, ""},
+        Case{"TwoCharactersWithoutBracketWait", {"(*)xy"}, {"C:(*)"}, "xy"},
+        Case{"OpeningBracketAfterFrameKept", {"(*)(", "!)"}, {"C:(*)", "C:(!)"}, ""},
+        Case{"SquareOpeningAfterFrameKept", {"(*)[", "*]"}, {"C:(*)", "U:[*]"}, ""},
+        Case{"StrayClosingBracketSkipped", {"x)(*)"}, {"C:(*)"}, ""},
+        Case{"StrayTextBeforeFrame", {"junk[F1100000000000001]"}, {"U:[F1100000000000001]"}, ""},
+        Case{"UnitFrameCutByChannelFrame", {"[ab(*)cd]"}, {"C:(*)"}, "cd]"},
+        Case{"UnresolvedUnitFrameRecovers", {"[ab(*", ")", "[*]"}, {"C:(*)", "U:[*]"}, ""},
+        Case{"ChannelFrameCutByUnitFrame", {"(GA21[*]30)", "(!)"}, {"U:[*]", "C:(!)"}, ""},
+        Case{"SameKindRestartsFrame", {"(GA21(*)"}, {"C:(*)"}, ""},
+        Case{"IncompleteFrameWaits", {"(GA2130"}, {}, "(GA2130"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
+{
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    framing.FeedRead("[*](*)", rec);
+    EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
+}
+
+TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
+{
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    framing.FeedRead("(GA21", rec);
+    ASSERT_EQ(framing.PendingText(), "(GA21");
+    framing.FeedText("30*)(*)", rec);
+    EXPECT_EQ(rec.Frames(), QStringList({"C:(*)"}));
+    EXPECT_EQ(framing.PendingText(), "");
+}
+
+TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
+{
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    framing.FeedRead("(GA", rec);
+    for (int i = 0; i < 100; ++i)
+        framing.FeedRead(QString(50, u'7'), rec);
+    EXPECT_LE(framing.PendingText().size(), ReplyFraming::MaxPendingLength);
+    EXPECT_TRUE(rec.events.contains("E"));
+    rec.events.clear();
+    framing.FeedRead("(*)", rec);
+    EXPECT_EQ(rec.Frames(), QStringList({"C:(*)"}));
+}
+
+TEST(Framing, OverflowKeepsAFrameStartThatFits)
+{
+    QString pending;
+    bool busy = false;
+    ReplyFraming framing(pending, busy);
+    Recorder rec;
+    framing.FeedRead(QString(3000, u'x') + "(GA21", rec);
+    EXPECT_EQ(pending, "(GA21");
+    framing.FeedRead("30*)", rec);
+    EXPECT_EQ(rec.Frames(), QStringList({"C:(GA2130*)"}));
+}
+
+TEST(Framing, StripNulls)
+{
+    EXPECT_EQ(ReplyFraming::StripNulls(""), "");
+    EXPECT_EQ(ReplyFraming::StripNulls(QString("a") + Nul + "b" + Nul), "ab");
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+#include "ui/common/MdiPlacement.h"
+
+#include "ui/common/Twips.h"
+
+#include <QMdiSubWindow>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace MdiChild {
+
+QWidget* Outer(QWidget* form)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+        return sub;
+    return form;
+}
+
+QRect GeometryTwips(QWidget* form)
+{
+    const QRect r = Outer(form)->geometry();
+    return {Twips::fromPixels(r.x()), Twips::fromPixels(r.y()), Twips::fromPixels(r.width()),
+            Twips::fromPixels(r.height())};
+}
+
+void SetGeometryTwips(QWidget* form, int left, int top, int width, int height)
+{
+    QWidget* outer = Outer(form);
+    outer->move(Twips::toPixels(left), Twips::toPixels(top));
+    outer->resize(Twips::toPixels(width), Twips::toPixels(height));
+}
+
+void MoveTwips(QWidget* form, int left, int top)
+{
+    Outer(form)->move(Twips::toPixels(left), Twips::toPixels(top));
+}
+
+void ResizeTwips(QWidget* form, int width, int height)
+{
+    Outer(form)->resize(Twips::toPixels(width), Twips::toPixels(height));
+}
+
+void ShrinkInto(QWidget* form, const QSize& area)
+{
+    QWidget* outer = Outer(form);
+    const QRect place = outer->geometry();
+    const QSize smallest = outer->minimumSize();
+    const int width = std::max(std::min(place.width(), area.width() - std::max(place.x(), 0)), smallest.width());
+    const int height = std::max(std::min(place.height(), area.height() - std::max(place.y(), 0)), smallest.height());
+    if (width != place.width() || height != place.height())
+        outer->resize(width, height);
+}
+
+void MoveInto(QWidget* form, const QSize& area)
+{
+    QWidget* outer = Outer(form);
+    const QRect place = outer->geometry();
+    const int x = std::max(std::min(place.x(), area.width() - place.width()), 0);
+    const int y = std::max(std::min(place.y(), area.height() - place.height()), 0);
+    if (x != place.x() || y != place.y())
+        outer->move(x, y);
+}
+
+bool LiesInside(QWidget* form, const QSize& area)
+{
+    return QRect(QPoint(0, 0), area).contains(Outer(form)->geometry());
+}
+
+void ShowAndRaise(QWidget* form)
+{
+    QWidget* outer = Outer(form);
+    form->show();
+    outer->show();
+    outer->raise();
+    outer->activateWindow();
+    form->setFocus();
+}
+
+} // namespace MdiChild

@@ -1,0 +1,26 @@
+#include "ui/common/StatusLamp.h"
+
+#include <QPainter>
+
+StatusLamp::StatusLamp(const QString& accessibleName, QWidget* parent) : QWidget(parent)
+{
+    setAccessibleName(accessibleName);
+    setFixedSize(16, 16);
+}
+
+void StatusLamp::setFillColor(const QColor& color)
+{
+    m_fill = color;
+    setAccessibleDescription(color == Green() ? QStringLiteral("green") : color == Red() ? QStringLiteral("red")
+                                                                                         : color.name());
+    update();
+}
+
+void StatusLamp::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::black);
+    p.setBrush(m_fill);
+    p.drawEllipse(rect().adjusted(1, 1, -1, -1));
+}

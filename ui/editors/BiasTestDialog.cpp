@@ -1,0 +1,91 @@
+#include "ui/editors/BiasTestDialog.h"
+
+#include "testlists/StationTestLists.h"
+#include "ui/common/Twips.h"
+#include "ui/editors/NumberList.h"
+#include "ui/testwindow/TestWindowCommands.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(const char* name, const QString& caption)
+{
+    auto* l = new QLabel(caption);
+    l->setObjectName(name);
+    return l;
+}
+
+} // namespace
+
+BiasTestParametersForm::BiasTestParametersForm(MainFormServices& mainForm, QWidget* parent)
+    : QDialog(parent), m_mainForm(mainForm)
+{
+    setObjectName("BiasTestParametersForm");
+    setWindowTitle("BIAS Test Parameters");
+    setModal(true);
+
+    auto* frame = new QGroupBox("Bias Test", this);
+    frame->setObjectName("BiasTestFrame");
+    TestTimeComboBox = new QComboBox;
+    TestTimeComboBox->setObjectName("TestTimeComboBox");
+    SamplingIntervalComboBox = new QComboBox;
+    SamplingIntervalComboBox->setObjectName("SamplingIntervalComboBox");
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(label("Label6", "Test Time:"), 0, 0);
+    grid->addWidget(TestTimeComboBox, 0, 1);
+    grid->addWidget(label("Label7", "Hours"), 0, 2);
+    grid->addWidget(label("Label5", "Sampling Interval:"), 1, 0);
+    grid->addWidget(SamplingIntervalComboBox, 1, 1);
+    grid->addWidget(label("Label8", "Minutes"), 1, 2);
+
+    auto* ok = new QPushButton("OK");
+    ok->setObjectName("cmdOk");
+    auto* cancel = new QPushButton("Cancel");
+    cancel->setObjectName("cmdCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+    resize(Twips::toPixels(4500), Twips::toPixels(2400));
+
+    connect(ok, &QPushButton::clicked, this, &BiasTestParametersForm::cmdOk_Click);
+    connect(cancel, &QPushButton::clicked, this, &BiasTestParametersForm::cmdCancel_Click);
+    Form_Load();
+}
+
+void BiasTestParametersForm::Form_Load()
+{
+    NumberList::Fill(TestTimeComboBox, 1, 165);
+    TestTimeComboBox->setCurrentIndex(7);
+    NumberList::Fill(SamplingIntervalComboBox, 1, 60);
+    SamplingIntervalComboBox->setCurrentIndex(29);
+}
+
+void BiasTestParametersForm::cmdOk_Click()
+{
+    m_mainForm.ClearTestList();
+    auto step = std::make_shared<clsTestSequence>();
+    step->InitByParams("BIAS", 1, QString(), NumberList::Selected(TestTimeComboBox),
+                       NumberList::Selected(SamplingIntervalComboBox), false, 0, false);
+    Globals::ActiveTestList.append(step);
+    hide();
+    m_mainForm.UpdateTestSequenceList();
+    m_mainForm.StartFirstTestSequence(true);
+    accept();
+}
+
+void BiasTestParametersForm::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,240 @@
+#include "ui/editors/LimitsDialog.h"
+
+#include "config/IniKeys.h"
+#include "config/LimitsFile.h"
+#include "config/Settings.h"
+#include "config/StationText.h"
+#include "platform/Convert.h"
+#include "platform/Prompts.h"
+#include "ui/common/Twips.h"
+#include "ui/testwindow/TestWindowCommands.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <vector>
+
+namespace {
+
+struct LimitRow {
+    const char* label;
+    const char* unit;
+    const char* limitBox;
+    const char* warningBox;
+};
+
+struct LimitPage {
+    const char* caption;
+    const char* frame;
+    int firstValue;   // index of the page's first limit in modMain::LimitValues()
+    std::vector<LimitRow> rows;
+};
+
+// The two pages; on each, the limits come first in LimitValues(), then the
+// warnings, row by row.
+const std::array<LimitPage, 2>& pages()
+{
+    static const std::array<LimitPage, 2> table{{
+        {"ZAMO", "Frame2", 0,
+         {{"DCO:", "mV", "DCOffsetLimitTextBox", "DCOffsetWarningTextBox"},
+          {"ACZ:", "ohms", "ACImpLimitTextBox", "ACImpWarningTextBox"},
+          {"SDR 5 sec DCO:", "mV", "SDRDCOffsetTextBox", "SDRDCOffsetWarningTextBox"},
+          {"SDR recovery slope:", "mV/sec", "SDRSlopeTextBox", "SDRSlopeWarningTextBox"},
+          {"NOISE DCO:", "uV", "NoiseTestLimitTextBox", "NoiseTestWarningTextBox"},
+          {"BIAS DCO:", "mV", "BiasTestLimitTextBox", "BiasTestWarningTextBox"}}},
+        {"ZAMO80/ZAMO2-4", "Zamo80Frame", 12,
+         {{"DCO:", "mV", "Zamo80DCOLimitTextBox", "Zamo80DCOWarningTextBox"},
+          {"ACZ:", "ohms", "Zamo80ACZLimitTextBox", "Zamo80ACZWarningTextBox"},
+          {"ACZ30:", "ohms", "Zamo80ACZ30LimitTextBox", "Zamo80ACZ30WarningTextBox"},
+          {"AC-LG:", "ohms", "Zamo80ACLGLimitTextBox", "Zamo80ACLGWarningTextBox"},
+          {"DEFR 4s:", "mV", "Zamo80DEFRLimit4TextBox", "Zamo80DEFRWarning4TextBox"},
+          {"DEFR 60s:", "mV", "Zamo80DEFRLimit60TextBox", "Zamo80DEFRWarning60TextBox"},
+          {"NOISE DCO:", "uV", "Zamo80NoiseDCOLimitTextBox", "Zamo80NoiseDCOWarningTextBox"}}},
+    }};
+    return table;
+}
+
+const QString LimitFilter = QStringLiteral("Limit Files (*.lim);;All Files (*)");
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+SetLimitsForm::SetLimitsForm(MainFormServices& mainForm, QWidget* parent)
+    : QDialog(parent), m_mainForm(mainForm)
+{
+    setObjectName("SetLimitsForm");
+    setWindowTitle("Set Limits");
+    setModal(true);
+    BuildControls();
+    Form_Load();
+}
+
+void SetLimitsForm::BuildControls()
+{
+    LimitsTab = new QTabWidget(this);
+    LimitsTab->setObjectName("LimitsTab");
+    for (int page = 0; page < 2; ++page)
+        LimitsTab->addTab(BuildPage(page), pages()[page].caption);
+
+    auto* fileFrame = new QGroupBox("File Load/Save", this);
+    fileFrame->setObjectName("FileFrame");
+    auto* fileRow = new QHBoxLayout(fileFrame);
+    QPushButton* load = button(fileFrame, "LoadButton", "Load");
+    QPushButton* saveAs = button(fileFrame, "SaveAsButton", "Save As");
+    fileRow->addWidget(load);
+    fileRow->addWidget(saveAs);
+
+    QPushButton* save = button(this, "SaveButton", "Save");
+    QPushButton* cancel = button(this, "CancelButton", "Cancel");
+    QPushButton* restore = button(this, "RestoreDefaultsButton", "Restore Defaults");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    buttons->addWidget(restore);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LimitsTab);
+    layout->addWidget(fileFrame);
+    layout->addLayout(buttons);
+    resize(Twips::toPixels(6000), Twips::toPixels(6600));
+
+    connect(load, &QPushButton::clicked, this, &SetLimitsForm::LoadButton_Click);
+    connect(saveAs, &QPushButton::clicked, this, &SetLimitsForm::SaveAsButton_Click);
+    connect(save, &QPushButton::clicked, this, &SetLimitsForm::SaveButton_Click);
+    connect(cancel, &QPushButton::clicked, this, &SetLimitsForm::CancelButton_Click);
+    connect(restore, &QPushButton::clicked, this, &SetLimitsForm::RestoreDefaultsButton_Click);
+}
+
+QWidget* SetLimitsForm::BuildPage(int page)
+{
+    const LimitPage& table = pages()[page];
+    auto* frame = new QGroupBox;
+    frame->setObjectName(table.frame);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel("Limit"), 0, 1);
+    grid->addWidget(new QLabel("Warning"), 0, 2);
+    const int rowCount = int(table.rows.size());
+    for (int r = 0; r < rowCount; ++r) {
+        const LimitRow& row = table.rows[r];
+        const QString name = QString(row.label).remove(QLatin1Char(':'));
+        auto* limit = new QLineEdit;
+        limit->setObjectName(row.limitBox);
+        limit->setAccessibleName(name + " Limit");
+        auto* warning = new QLineEdit;
+        warning->setObjectName(row.warningBox);
+        warning->setAccessibleName(name + " Warning");
+        grid->addWidget(new QLabel(row.label), r + 1, 0);
+        grid->addWidget(limit, r + 1, 1);
+        grid->addWidget(warning, r + 1, 2);
+        grid->addWidget(new QLabel(row.unit), r + 1, 3);
+        m_boxes[table.firstValue + r] = limit;
+        m_boxes[table.firstValue + rowCount + r] = warning;
+    }
+    return frame;
+}
+
+void SetLimitsForm::Form_Load()
+{
+    const bool zamo80 = m_mainForm.CheckZAMOMode() == "ZAMO80";
+    LimitsTab->setTabEnabled(0, !zamo80);
+    LimitsTab->setTabEnabled(1, zamo80);
+    LimitsTab->setCurrentIndex(zamo80 ? 1 : 0);
+    ShowLimits(false);
+}
+
+void SetLimitsForm::ShowLimits(bool restoreDefaults)
+{
+    const auto& values = modMain::LimitValues();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double value = restoreDefaults ? values[i].defaultValue : *values[i].value;
+        m_boxes[i]->setText(platform::Convert::fromDouble(value));
+    }
+}
+
+void SetLimitsForm::LoadButton_Click()
+{
+    platform::FileDialogRequest request;
+    request.title = "Open File";
+    request.filter = LimitFilter;
+    // A cancelled dialog leaves the boxes as they are.
+    ReadLimitsFile(platform::Prompts::instance().openFile(request));
+}
+
+void SetLimitsForm::ReadLimitsFile(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const auto& values = modMain::LimitValues();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        m_boxes[i]->setText(modINIReadWrite::INIRead(values[i].section, values[i].key, path));
+}
+
+void SetLimitsForm::SaveAsButton_Click()
+{
+    platform::FileDialogRequest request;
+    request.title = "Save File";
+    request.filter = LimitFilter;
+    request.defaultSuffix = "lim";
+    const QString path = platform::Prompts::instance().saveFile(request);
+    if (path.isEmpty())
+        return;
+    if (SaveLimitsAs(path))
+        accept();
+}
+
+bool SetLimitsForm::SaveLimitsAs(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    return ApplyLimits() && WriteLimits(path);
+}
+
+void SetLimitsForm::SaveButton_Click()
+{
+    if (ApplyLimits())
+        accept();
+}
+
+bool SetLimitsForm::ApplyLimits()
+{
+    const auto& values = modMain::LimitValues();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (const auto value = platform::Convert::toDouble(m_boxes[i]->text()))
+            *values[i].value = *value;
+    }
+    return WriteLimits(Globals::SettingsFilePath);
+}
+
+bool SetLimitsForm::WriteLimits(const QString& path)
+{
+    QString error;
+    if (modMain::SaveLimits(path, &error))
+        return true;
+    platform::Prompts::instance().message("Unable to save the limits to " + path + ": " + error + ".",
+                                          modMain::DefaultMessageTitle, platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Warning);
+    return false;
+}
+
+void SetLimitsForm::CancelButton_Click()
+{
+    reject();
+}
+
+void SetLimitsForm::RestoreDefaultsButton_Click()
+{
+    ShowLimits(true);
+}

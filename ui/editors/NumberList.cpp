@@ -1,0 +1,28 @@
+#include "ui/editors/NumberList.h"
+
+#include <QComboBox>
+
+namespace NumberList {
+
+void Fill(QComboBox* list, int first, int last)
+{
+    list->clear();
+    for (int n = first; n <= last; ++n)
+        list->addItem(QString::number(n));
+}
+
+bool Select(QComboBox* list, qint32 value)
+{
+    const int index = list->findText(QString::number(value));
+    if (index < 0)
+        return false;
+    list->setCurrentIndex(index);
+    return true;
+}
+
+qint16 Selected(const QComboBox* list)
+{
+    return qint16(list->currentText().toShort());
+}
+
+} // namespace NumberList

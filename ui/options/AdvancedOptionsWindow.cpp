@@ -1,0 +1,216 @@
+#include "ui/options/AdvancedOptionsWindow.h"
+
+#include "config/IniKeys.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "platform/Convert.h"
+#include "platform/Prompts.h"
+#include "ui/common/Twips.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+using AdvancedOptionsFields::Field;
+using AdvancedOptionsFields::Kind;
+
+namespace {
+
+QLabel* label(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    return l;
+}
+
+bool isLimitsPage(const QString& caption)
+{
+    return caption == QLatin1String("[Limits]") || caption == QLatin1String("[Warnings]");
+}
+
+} // namespace
+
+AdvancedOptionsForm::AdvancedOptionsForm(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("AdvancedOptionsForm"));
+    setWindowTitle(QStringLiteral("Advanced Options"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    IniConfigSSTab = new QTabWidget(this);
+    IniConfigSSTab->setObjectName(QStringLiteral("IniConfigSSTab"));
+    IniConfigSSTab->setUsesScrollButtons(true);
+    layout->addWidget(IniConfigSSTab);
+
+    auto* buttons = new QHBoxLayout();
+    SaveButton = new QPushButton(QStringLiteral("Save"), this);
+    SaveButton->setObjectName(QStringLiteral("SaveButton"));
+    CancelButton = new QPushButton(QStringLiteral("Close"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    RefreshButton = new QPushButton(QStringLiteral("Refresh"), this);
+    RefreshButton->setObjectName(QStringLiteral("RefreshButton"));
+    buttons->addWidget(SaveButton);
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(RefreshButton);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    BuildPages();
+
+    connect(SaveButton, &QPushButton::clicked, this, &AdvancedOptionsForm::SaveAllFields);
+    connect(RefreshButton, &QPushButton::clicked, this, &AdvancedOptionsForm::ReadAllFields);
+    connect(CancelButton, &QPushButton::clicked, this, [this] {
+        // Unloads the window (its sub-window in the frame too).
+        if (parentWidget())
+            parentWidget()->close();
+        close();
+    });
+}
+
+void AdvancedOptionsForm::BuildPages()
+{
+    for (const auto& page : AdvancedOptionsFields::Pages()) {
+        auto* tab = new QWidget();
+        auto* tabLayout = new QVBoxLayout(tab);
+        auto* frame = new QGroupBox(page.caption, tab);
+        tabLayout->addWidget(frame);
+        tabLayout->addStretch();
+        auto* grid = new QGridLayout(frame);
+        int row = 0;
+        if (!page.heading.isEmpty())
+            grid->addWidget(label(page.heading, frame), row++, 0, 1, 6);
+        const bool limits = isLimitsPage(page.caption);
+        if (limits) {
+            grid->addWidget(label(QStringLiteral("ZAMO"), frame), row, 0, 1, 3);
+            grid->addWidget(label(QStringLiteral("ZAMO80 and ZAMO2-4"), frame), row, 3, 1, 3);
+            ++row;
+        }
+        int columnRow[2] = {row, row};
+        for (const Field& field : AdvancedOptionsFields::Fields()) {
+            if (field.page != page.caption)
+                continue;
+            Bound bound;
+            bound.field = field;
+            const int col = limits ? field.column * 3 : 0;
+            int& r = columnRow[limits ? field.column : 0];
+            if (field.kind == Kind::Check) {
+                bound.box = new QCheckBox(field.checkCaption, frame);
+                bound.box->setObjectName(field.control);
+                // Greyed only as read from the file; a click makes it two-state.
+                connect(bound.box, &QCheckBox::clicked, bound.box, [box = bound.box] { box->setTristate(false); });
+                grid->addWidget(label(field.label, frame), r, col);
+                grid->addWidget(bound.box, r, col + 1);
+            } else {
+                bound.text = new QLineEdit(frame);
+                bound.text->setObjectName(field.control);
+                bound.text->setMaximumWidth(Twips::toPixels(2400));
+                grid->addWidget(label(field.label, frame), r, col);
+                grid->addWidget(bound.text, r, col + 1);
+            }
+            if (!field.description.isEmpty())
+                grid->addWidget(label(field.description, frame), r, col + 2);
+            ++r;
+            m_fields << bound;
+        }
+        grid->setColumnStretch(limits ? 5 : 2, 1);
+        IniConfigSSTab->addTab(tab, page.caption);
+    }
+
+    // The fields are read and saved in the order of the field table.
+    QList<Bound> ordered;
+    for (const Field& field : AdvancedOptionsFields::Fields())
+        for (const Bound& bound : m_fields)
+            if (bound.field.control == field.control)
+                ordered << bound;
+    m_fields = ordered;
+}
+
+QString AdvancedOptionsForm::SettingsFile() const
+{
+    return Globals::SettingsFilePath;
+}
+
+void AdvancedOptionsForm::Load()
+{
+    IniConfigSSTab->setCurrentIndex(0);
+    ReadAllFields();
+}
+
+void AdvancedOptionsForm::ReadAllFields()
+{
+    for (Bound& bound : m_fields)
+        ReadField(bound);
+}
+
+void AdvancedOptionsForm::ReadField(Bound& bound)
+{
+    const QString value = modINIReadWrite::INIRead(bound.field.section, bound.field.key, SettingsFile());
+    bound.readText = value;
+    if (bound.text) {
+        bound.text->setText(value);
+        return;
+    }
+    const auto number = platform::Convert::toInt32(value);
+    if (number && *number >= 0 && *number <= 2 && !value.contains(QLatin1Char('.'))) {
+        if (*number == 2)
+            bound.box->setCheckState(Qt::PartiallyChecked);
+        else {
+            bound.box->setTristate(false);
+            bound.box->setChecked(*number == 1);
+        }
+    } else if (const auto on = platform::Convert::toBool(value)) {
+        // "-1", "True", "False": shown as what they mean.
+        bound.box->setTristate(false);
+        bound.box->setChecked(*on);
+    }
+    bound.readState = bound.box->checkState();
+}
+
+bool AdvancedOptionsForm::Changed(const Bound& bound) const
+{
+    if (bound.text)
+        return bound.text->text() != bound.readText;
+    return bound.box->checkState() != bound.readState;
+}
+
+void AdvancedOptionsForm::SaveAllFields()
+{
+    for (const Bound& bound : m_fields)
+        SaveField(bound);
+    platform::Prompts::instance().message(QStringLiteral("Please restart ZAMO to apply configuration changes"),
+                                          QStringLiteral("Options Saved"), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Information);
+}
+
+void AdvancedOptionsForm::SaveField(const Bound& bound)
+{
+    const Field& field = bound.field;
+    // Unchanged fields keep what the file holds now, unless the key is
+    // empty or missing there: then it is written as the window shows it.
+    if (!Changed(bound) && !modINIReadWrite::INIRead(field.section, field.key, SettingsFile()).isEmpty())
+        return;
+
+    QString value;
+    if (bound.box) {
+        value = QString::number(bound.box->checkState() == Qt::PartiallyChecked ? 2
+                                : bound.box->isChecked()                        ? 1
+                                                                                : 0);
+    } else if (field.kind == Kind::WholeNumber) {
+        const auto number = platform::Convert::toInt32(bound.text->text());
+        if (!number) {
+            modMain::WriteLog(QStringLiteral("Options: %1 \"%2\" is not a number and was not saved")
+                                  .arg(field.key, bound.text->text()));
+            return;
+        }
+        value = QString::number(*number);
+    } else {
+        value = bound.text->text();
+    }
+    modINIReadWrite::INIWrite(field.section, field.key, value, SettingsFile());
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The "Advanced Options" editor of settings.ini: one page per section, every
+// key the station tunes at start as a text box or a check box. "Save" writes
+// the keys back, "Close" leaves without writing, "Refresh" reads the file
+// again. The running station keeps its values until the next start.
+//
+// Save writes only what the operator changed since the fields were read,
+// and a key that reads empty in the file: a value the window cannot show
+// (a check-box key holding "-1" or "True") stays as it is, and a key that
+// another window changed meanwhile is not overwritten with the old value.
+
+#include "ui/options/AdvancedOptionsFields.h"
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+class AdvancedOptionsForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit AdvancedOptionsForm(QWidget* parent = nullptr);
+
+    // Selects the first page and reads all fields.
+    void Load();
+    void ReadAllFields();
+    void SaveAllFields();
+
+    QTabWidget* IniConfigSSTab = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+    QPushButton* RefreshButton = nullptr;
+
+private:
+    struct Bound {
+        AdvancedOptionsFields::Field field;
+        QLineEdit* text = nullptr;
+        QCheckBox* box = nullptr;
+        QString readText;                    // text as read
+        Qt::CheckState readState = Qt::Unchecked;
+    };
+
+    void BuildPages();
+    void ReadField(Bound& bound);
+    void SaveField(const Bound& bound);
+    bool Changed(const Bound& bound) const;
+    QString SettingsFile() const;
+
+    QList<Bound> m_fields;
+};

@@ -1,0 +1,209 @@
+#include "ui/reports/TestReportWindow.h"
+
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "platform/DbError.h"
+#include "platform/Prompts.h"
+#include "platform/Report.h"
+#include "platform/ReportError.h"
+#include "results/ConnectionText.h"
+#include "results/ReportExportName.h"
+#include "ui/reports/ReportView.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Test Report");
+
+QString selectionFormula(qint32 groupID)
+{
+    return QStringLiteral("{TestGroups.UniqueGroupID} = ") + QString::number(groupID);
+}
+
+// The export format by its name; false for another name.
+bool formatOf(const QString& name, platform::Report::ExportFormat* format)
+{
+    if (name == QLatin1String("PDF"))
+        *format = platform::Report::ExportFormat::Pdf;
+    else if (name == QLatin1String("XLS"))
+        *format = platform::Report::ExportFormat::Excel;
+    else if (name == QLatin1String("TAB"))
+        *format = platform::Report::ExportFormat::TabText;
+    else
+        return false;
+    return true;
+}
+
+void logFailure(const QString& what, const QString& why)
+{
+    modMain::WriteLog(QStringLiteral("Test report ") + what + QStringLiteral(" failed: ") + why);
+}
+
+} // namespace
+
+TestReportForm::TestReportForm(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TestReportForm"));
+    setWindowTitle(kTitle);
+    m_menuBar = new QMenuBar(this);
+    QMenu* file = m_menuBar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mFile"));
+    QAction* setup = file->addAction(QStringLiteral("Print/Page Setup"));
+    setup->setObjectName(QStringLiteral("mPrintSetup"));
+    connect(setup, &QAction::triggered, this, &TestReportForm::mPrintSetup_Click);
+
+    QMenu* exportMenu = m_menuBar->addMenu(QStringLiteral("Export"));
+    exportMenu->setObjectName(QStringLiteral("mExport"));
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* format;
+        const char* filter;
+    } exports[] = {
+        {"mExportToPDF", "Export to PDF", "PDF", "Portable Document Format (*.pdf);;All Files (*.*)"},
+        {"mExportToXLS", "Export to XLS", "XLS", "Excel Spreadsheet (*.xls);;All Files (*.*)"},
+        {"mExportToTAB", "Export to TAB", "TAB", "Tab-Delimited Text (*.txt);;All Files (*.*)"},
+    };
+    for (const auto& e : exports) {
+        QAction* action = exportMenu->addAction(QString::fromLatin1(e.caption));
+        action->setObjectName(QString::fromLatin1(e.name));
+        const QString format = QString::fromLatin1(e.format);
+        const QString filter = QString::fromLatin1(e.filter);
+        connect(action, &QAction::triggered, this, [this, format, filter] { exportShown(format, filter); });
+    }
+
+    m_viewer = new platform::ReportViewer(this);
+    m_viewer->setObjectName(QStringLiteral("CRViewer1"));
+    m_viewer->setWindowTitle(kTitle);
+    connect(m_viewer, &platform::ReportViewer::printFailed, this,
+            [](const QString& why) { logFailure(QStringLiteral("printing"), why); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_viewer);
+}
+
+TestReportForm::~TestReportForm()
+{
+    m_viewer->setReportSource(nullptr);
+}
+
+QString TestReportForm::TemplatePath(bool vCondensedReport, bool vZamo80)
+{
+    if (!vCondensedReport)
+        return Globals::UseLocalDatabase ? Globals::ElectrodeTestReportPath : Globals::SqlElectrodeTestReportPath;
+    if (vZamo80)
+        return Globals::UseLocalDatabase ? Globals::Zamo80CondensedReportPath : Globals::SqlZamo80CondensedReportPath;
+    return Globals::UseLocalDatabase ? Globals::CondensedReportPath : Globals::SqlCondensedReportPath;
+}
+
+std::unique_ptr<platform::Report> TestReportForm::prepare(qint32 groupID, bool condensed, bool zamo80) const
+{
+    auto report = platform::Report::open(TemplatePath(condensed, zamo80));
+    if (Globals::UseLocalDatabase) {
+        report->setLocation(m_databasePath);
+    } else {
+        try {
+            report->setLogOnInfo(ConnectionDescription::ServerAddress());
+        } catch (const platform::DbError& e) {
+            throw platform::ReportError(e.text());
+        }
+    }
+    report->verify();
+    report->setRecordSelectionFormula(selectionFormula(groupID));
+    report->setReportTitle(kTitle);
+    return report;
+}
+
+void TestReportForm::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        LoadReport();
+    }
+}
+
+void TestReportForm::LoadReport()
+{
+    const bool condensed = m_showCondensedReport;
+    const bool zamo80 = m_zamo80;
+    m_showCondensedReport = false;
+    if (condensed && zamo80)
+        m_zamo80 = false;
+    try {
+        auto report = prepare(m_reportGroupID, condensed, zamo80);
+        report->pages();   // filled now, so that a failure leaves the viewer empty
+        m_report = std::move(report);
+        m_viewer->setReportSource(m_report.get());
+        m_viewer->viewReport();
+    } catch (const platform::ReportError& e) {
+        logFailure(QStringLiteral("of group ") + QString::number(m_reportGroupID), e.text());
+    }
+}
+
+bool TestReportForm::ExportReport(qint32 vReportGroupID, const QString& vFilePath, const QString& vExportFormat,
+                                  bool vCondensedReport, bool vZamo80)
+{
+    platform::Report::ExportFormat format;
+    if (!formatOf(vExportFormat, &format)) {
+        logFailure(QStringLiteral("export"), QStringLiteral("unknown format ") + vExportFormat);
+        return false;
+    }
+    try {
+        prepare(vReportGroupID, vCondensedReport, vZamo80)->exportTo(format, vFilePath);
+        return true;
+    } catch (const platform::ReportError& e) {
+        logFailure(QStringLiteral("export to ") + vFilePath, e.text());
+        return false;
+    }
+}
+
+bool TestReportForm::PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80)
+{
+    try {
+        prepare(vReportGroupID, vCondensedReport, vZamo80)->printOut();
+        return true;
+    } catch (const platform::ReportError& e) {
+        logFailure(QStringLiteral("printing"), e.text());
+        return false;
+    }
+}
+
+void TestReportForm::exportShown(const QString& format, const QString& filter)
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Export Report");
+    request.filter = filter;
+    // The dialog adds it too, so that its overwrite question names the file written.
+    request.defaultSuffix = ReportExportName::Extension(format).mid(1);
+    const QString typed = platform::Prompts::instance().saveFile(request);
+    if (typed.isEmpty() || !m_report)
+        return;
+    const QString path = ReportExportName::WithExtension(typed, format);
+    platform::Report::ExportFormat f;
+    formatOf(format, &f);
+    try {
+        m_report->exportTo(f, path);
+    } catch (const platform::ReportError& e) {
+        logFailure(QStringLiteral("export to ") + path, e.text());
+        // The operator asked for this file: say that it was not made.
+        platform::Prompts::instance().message(QStringLiteral("Unable to export the report: ") + e.text(), kTitle,
+                                              platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+    }
+}
+
+void TestReportForm::mPrintSetup_Click()
+{
+    if (!m_report || !m_report->printerSetup(this))
+        return;
+    try {
+        m_viewer->refresh();
+    } catch (const platform::ReportError& e) {
+        logFailure(QStringLiteral("display"), e.text());
+    }
+}

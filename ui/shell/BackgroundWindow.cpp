@@ -1,0 +1,34 @@
+#include "ui/shell/BackgroundWindow.h"
+
+#include "ui/common/MdiPlacement.h"
+#include "ui/common/Twips.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("BackgroundForm"));
+    setAutoFillBackground(true);
+    // A click on the picture reaches the frame's area behind it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    BackgroundImage = new QLabel(this);
+    BackgroundImage->setObjectName(QStringLiteral("BackgroundImage"));
+    BackgroundImage->setAccessibleName(QStringLiteral("Station picture"));
+    const QPixmap picture(QStringLiteral(":/station/background.jpg"));
+    BackgroundImage->setPixmap(picture);
+    BackgroundImage->setFixedSize(picture.size());
+    // The picture sits in the middle of a 100-twip margin.
+    auto* layout = new QVBoxLayout(this);
+    const int margin = Twips::toPixels(100);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(BackgroundImage, 0, Qt::AlignCenter);
+}
+
+void BackgroundForm::Load()
+{
+    const int width = Twips::fromPixels(BackgroundImage->width()) + 200;
+    const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
+    MdiChild::ResizeTwips(this, width, height);
+}

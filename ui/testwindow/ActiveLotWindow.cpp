@@ -1,0 +1,37 @@
+#include "ui/testwindow/ActiveLotWindow.h"
+
+#include "ui/common/CloseGuard.h"
+#include "ui/common/Twips.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+ActiveLotNumbersForm::ActiveLotNumbersForm(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ActiveLotNumbersForm"));
+    setWindowTitle(QStringLiteral("Test Lot Numbers"));
+    setWindowFlags(windowFlags() | Qt::Tool);
+    TestLotNumbersTextBox = new QPlainTextEdit(this);
+    TestLotNumbersTextBox->setObjectName(QStringLiteral("TestLotNumbersTextBox"));
+    TestLotNumbersTextBox->setAccessibleName(QStringLiteral("Test Lot Numbers"));
+    TestLotNumbersTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    TestLotNumbersTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(TestLotNumbersTextBox);
+    resize(Twips::toPixels(4500), Twips::toPixels(2400));
+}
+
+void ActiveLotNumbersForm::Form_Load()
+{
+    modMain::DisableCloseMenu(this);
+}
+
+void ActiveLotNumbersForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+}

@@ -1,0 +1,297 @@
+#include "ui/testwindow/LotByElectrodeDialog.h"
+
+#include "config/StationText.h"
+#include "platform/Prompts.h"
+#include "results/SanitizeText.h"
+#include "testlists/ElectrodeSelection.h"
+#include "testlists/ElectrodeSelectionItems.h"
+#include "testlists/TestStep.h"
+#include "ui/common/Twips.h"
+#include "ui/testwindow/TestDetailsDialog.h"
+#include "unit/Unit.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kElectrodes = 32;
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString electrodeName(int index)
+{
+    return clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(index));
+}
+
+} // namespace
+
+LotByElectrodeForm::LotByElectrodeForm(TestDetailsForm& details, QWidget* parent)
+    : QDialog(parent), m_details(details)
+{
+    setObjectName(QStringLiteral("LotByElectrodeForm"));
+    setWindowTitle(QStringLiteral("Lot Numbers by Electrode"));
+    setModal(true);
+    BuildControls();
+}
+
+QGroupBox* LotByElectrodeForm::BuildElectrodesFrame()
+{
+    ElectrodesFrame = new QGroupBox(QStringLiteral("Electrodes"), this);
+    ElectrodesFrame->setObjectName(QStringLiteral("ElectrodesFrame"));
+    auto* grid = new QGridLayout(ElectrodesFrame);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    for (int unit = 1; unit <= 2; ++unit) {
+        QStringList names;
+        for (int c = 0; c < 16; ++c)
+            names << QChar(65 + c) + QString::number(unit);
+        auto* label = new QLabel(names.join(QLatin1Char(' ')), ElectrodesFrame);
+        label->setFont(fixed);
+        grid->addWidget(label, (unit - 1) * 2, 0, 1, 16);
+        for (int c = 0; c < 16; ++c) {
+            const int i = (unit - 1) * 16 + c;
+            auto* box = new QCheckBox(ElectrodesFrame);
+            box->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
+            box->setToolTip(electrodeName(i));
+            grid->addWidget(box, (unit - 1) * 2 + 1, c);
+            ElectrodesCheckBox[std::size_t(i)] = box;
+        }
+    }
+    return ElectrodesFrame;
+}
+
+void LotByElectrodeForm::BuildControls()
+{
+    txtLotNumber = new QLineEdit(this);
+    txtLotNumber->setObjectName(QStringLiteral("txtLotNumber"));
+    cmdAdd = button(this, "cmdAdd", QStringLiteral("Add"));
+    CheckAllButton = button(this, "CheckAllButton", QStringLiteral("Check All"));
+    UncheckAllButton = button(this, "UncheckAllButton", QStringLiteral("Uncheck All"));
+    chkMaskUnavailableElectrodes = new QCheckBox(QStringLiteral("Mask Unavailable Electrodes"), this);
+    chkMaskUnavailableElectrodes->setObjectName(QStringLiteral("chkMaskUnavailableElectrodes"));
+    chkMaskUnavailableElectrodes->setChecked(true);
+    cmdClear = button(this, "cmdClear", QStringLiteral("Clear"));
+    OKButton = button(this, "OKButton", QStringLiteral("OK"));
+    CancelButton = button(this, "CancelButton", QStringLiteral("Cancel"));
+    LotListFlexGrid = new QTableWidget(0, 3, this);
+    LotListFlexGrid->setObjectName(QStringLiteral("LotListFlexGrid"));
+    LotListFlexGrid->setAccessibleName(QStringLiteral("Lot numbers by electrode"));
+    LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
+    LotListFlexGrid->verticalHeader()->hide();
+    LotListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LotListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildElectrodesFrame());
+    auto* selection = new QHBoxLayout();
+    selection->addWidget(CheckAllButton);
+    selection->addWidget(UncheckAllButton);
+    selection->addWidget(chkMaskUnavailableElectrodes);
+    selection->addStretch();
+    layout->addLayout(selection);
+    auto* lot = new QHBoxLayout();
+    auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
+    lotLabel->setBuddy(txtLotNumber);
+    lot->addWidget(lotLabel);
+    lot->addWidget(txtLotNumber);
+    lot->addWidget(cmdAdd);
+    layout->addLayout(lot);
+    layout->addWidget(LotListFlexGrid);
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(cmdClear);
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+    layout->addLayout(buttons);
+
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(CheckAllButton, &QPushButton::clicked, this, [this] { CheckAllButton_Click(); });
+    connect(UncheckAllButton, &QPushButton::clicked, this, [this] { UncheckAllButton_Click(); });
+    connect(chkMaskUnavailableElectrodes, &QCheckBox::clicked, this, [this] { MaskUnavailableElectrodes(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+}
+
+void LotByElectrodeForm::Show()
+{
+    Form_Load();
+    exec();
+}
+
+void LotByElectrodeForm::Form_Load()
+{
+    MaskUnavailableElectrodes();
+    ClearAllAssignments();
+    LoadExistingAssignments();
+}
+
+bool LotByElectrodeForm::ChannelAvailable(int index) const
+{
+    UnitLink* unit = m_details.Units()[std::size_t(index / 16)];
+    return unit && unit->Connected() && unit->ElectrodeChannelExists(static_cast<qint16>(index % 16));
+}
+
+void LotByElectrodeForm::MaskUnavailableElectrodes()
+{
+    const bool mask = chkMaskUnavailableElectrodes->isChecked();
+    for (int i = 0; i < kElectrodes; ++i) {
+        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        const bool visible = !mask || ChannelAvailable(i);
+        box->setVisible(visible);
+        if (!visible)
+            box->setChecked(false);
+    }
+}
+
+void LotByElectrodeForm::ClearAllAssignments()
+{
+    ResetLotGrid();
+    for (QCheckBox* box : ElectrodesCheckBox) {
+        box->setChecked(false);
+        box->setEnabled(true);
+    }
+    m_lots.fill(QString());
+}
+
+void LotByElectrodeForm::ResetLotGrid()
+{
+    LotListFlexGrid->clearContents();
+    LotListFlexGrid->setRowCount(0);
+    LotListFlexGrid->setColumnWidth(0, LotListFlexGrid->horizontalHeader()->sizeHint().height());
+    LotListFlexGrid->setColumnWidth(1, Twips::toPixels(2000));
+    LotListFlexGrid->setColumnWidth(2, Twips::toPixels(4000));
+    LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
+}
+
+void LotByElectrodeForm::AddGridRow(const QString& list, const QString& lot)
+{
+    const int row = LotListFlexGrid->rowCount();
+    LotListFlexGrid->insertRow(row);
+    LotListFlexGrid->setItem(row, 0, new QTableWidgetItem());
+    LotListFlexGrid->setItem(row, 1, new QTableWidgetItem(list));
+    LotListFlexGrid->setItem(row, 2, new QTableWidgetItem(lot));
+}
+
+QString LotByElectrodeForm::BuildCheckedElectrodeList() const
+{
+    modMain::ElectrodeCheckBoxes boxes;
+    for (const QCheckBox* box : ElectrodesCheckBox)
+        boxes.append({box->checkState(), box->toolTip()});
+    const QString list = modMain::BuildElectrodeString(boxes);
+    return list == QLatin1String("None") ? QString() : list;
+}
+
+void LotByElectrodeForm::cmdAdd_Click()
+{
+    const QString list = BuildCheckedElectrodeList();
+    const QString lot = txtLotNumber->text();
+    if (list.isEmpty() || lot.isEmpty()) {
+        platform::Prompts::instance().message(QStringLiteral("Electrodes not selected, or Lot number not specified."),
+                                              StationText::AppTitle(), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Information);
+        return;
+    }
+    AddGridRow(list, lot);
+    for (int i = 0; i < kElectrodes; ++i) {
+        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        if (!box->isChecked())
+            continue;
+        box->setChecked(false);
+        box->setEnabled(false);
+        m_lots[std::size_t(i)] = lot;
+    }
+    txtLotNumber->clear();
+}
+
+void LotByElectrodeForm::CheckAllButton_Click()
+{
+    for (QCheckBox* box : ElectrodesCheckBox)
+        box->setChecked(true);
+    MaskUnavailableElectrodes();
+}
+
+void LotByElectrodeForm::UncheckAllButton_Click()
+{
+    for (QCheckBox* box : ElectrodesCheckBox)
+        box->setChecked(false);
+}
+
+void LotByElectrodeForm::cmdClear_Click()
+{
+    ClearAllAssignments();
+}
+
+void LotByElectrodeForm::LoadExistingAssignments()
+{
+    for (const QString& item : m_details.ElectrodeLotList) {
+        const int second = item.indexOf(QLatin1Char('\t'), 1);
+        if (second < 0)
+            continue;
+        const QString list = item.mid(1, second - 1);
+        const QString lot = item.mid(second + 1);
+        AddGridRow(list, lot);
+        ApplyLotToElectrodeList(list, lot);
+    }
+}
+
+void LotByElectrodeForm::ApplyLotToElectrodeList(const QString& list, const QString& lot)
+{
+    auto valid = [](int index) { return index >= 0 && index < kElectrodes; };
+    ForEachElectrodeSelectionItem(list, [&](const QString& name, const std::optional<QString>& end) {
+        const int first = clsTestSequence::FindElectrodeIndex(name);
+        if (!valid(first))
+            return false;
+        m_lots[std::size_t(first)] = lot;
+        ElectrodesCheckBox[std::size_t(first)]->setEnabled(false);
+        if (!end)
+            return true;
+        const int last = clsTestSequence::FindElectrodeIndex(*end);
+        if (!valid(last))
+            return false;
+        for (int i = first; i <= last; ++i) {
+            m_lots[std::size_t(i)] = lot;
+            ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
+            ElectrodesCheckBox[std::size_t(i)]->setEnabled(false);
+        }
+        return true;
+    });
+}
+
+void LotByElectrodeForm::OKButton_Click()
+{
+    m_details.InitVars();
+    for (int row = 0; row < LotListFlexGrid->rowCount(); ++row)
+        m_details.ElectrodeLotList << QStringLiteral("\t") + LotListFlexGrid->item(row, 1)->text()
+                                          + QStringLiteral("\t") + LotListFlexGrid->item(row, 2)->text();
+    QStringList parts;
+    for (int i = 0; i < kElectrodes; ++i) {
+        const QString& lot = m_lots[std::size_t(i)];
+        m_details.SetElectrodeLotNumber(i, lot);
+        parts << electrodeName(i) + QStringLiteral(": ") + modDatabase::SanitizeText(lot, 0);
+    }
+    m_details.LotNumberTextBox->setText(QStringLiteral("CUSTOM: ") + parts.join(QStringLiteral(", ")));
+    m_details.LotNumberTextBox->setEnabled(false);
+    accept();
+}
+
+void LotByElectrodeForm::CancelButton_Click()
+{
+    reject();
+}

@@ -1,0 +1,242 @@
+#pragma once
+// The main test window: the test list and electrode panel, the unit,
+// database and signal-generator status, the run controls and the operator
+// log. The run itself is the RunSequencer's; the window drives it and shows
+// its state. The two units are handed in as UnitLink (unit 1 and unit 2).
+//
+// Members are implemented in:
+//   TestWindow.cpp            load, unit mode, keep-alive, shutdown
+//   TestWindowTestList.cpp    test-list panel, electrode boxes, run buttons
+//   TestWindowConnection.cpp  unit and database status, link events, operator log
+
+#include "platform/Timer.h"
+#include "results/DatabaseObserver.h"
+#include "run/RunHost.h"
+#include "run/RunSequencer.h"
+#include "ui/testwindow/FrameItems.h"
+#include "ui/testwindow/TestWindowCommands.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QGridLayout;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class StatusLamp;
+class UnitLink;
+
+class MainForm : public QWidget, public RunHost, public MainFormServices, public DatabaseConnectionObserver {
+    Q_OBJECT
+public:
+    explicit MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    RunSequencer& Sequencer() { return m_sequencer; }
+    RunState& State() { return m_sequencer.State(); }
+    RunServices& Services() { return m_sequencer.Services(); }
+    MainFrameItems& Frame() { return m_frame; }
+    // The main frame's own items and status strip replace the stand-ins.
+    void AttachFrame(const MainFrameItems& items);
+    // The display of unit link n (its Connect toggle and simulator switch)
+    // beside the unit's status.
+    void PlaceUnitLinkView(int n, QWidget* view);
+
+    // ---- set-up, unit mode and shutdown ----
+    void Form_Load();
+    void InitMainForm();
+    void ProcessCommandLine();
+    void InitTestSequenceGrid();
+    void SizeTestSequenceColumns();
+    void ApplyElectrodeSelection() override;
+    void UpdateElectrodeAvailability();
+    void ElectrodesCheckBox_Click(int Index);
+    QString CheckZAMOMode() const override;
+    bool CheckZAMO24() const override;
+    void KeepAliveTimer_Timer();
+    // The close request: QueryExit, then UnloadApplication; false when the
+    // window stays (the operator said No).
+    bool Form_QueryUnload();
+    // During a run: "Are you sure you want to quit?"; Yes cancels the run.
+    bool QueryExit() override;
+    void UnloadApplication() override;
+    void UnloadOtherForms();
+
+    // ---- run ----
+    bool pTestRunning() const { return m_sequencer.State().pTestRunning; }
+    void StartFirstTestSequence(bool vShowTestDetailsForm) override;
+    void StopTests();
+
+    // ---- test-list panel ----
+    void RunBiasTest() override;
+    void RunACZ30Zero() override;
+    void RunNoiseTest() override;
+    void ClearTestList() override;
+    void UpdateTestSequenceList() override;
+    void LoadTestSequence() override;
+    void SaveTestSequence() override;
+    void ConnectUnit(int n);
+    void EnableTestControls();
+    void DisableTestControls();
+    void HideUnit2Electrodes();
+    void ShowUnit2Electrodes();
+    int GetTotalTestCount() const;
+    void CancelTests();
+    void AbortTests();
+    void cmdRunTestList_Click();
+    void RunStandardSequenceButton_Click();
+    void cmdCancelTests_Click();
+    void cmdEditTestList_Click();
+    void optSingleList_Click();
+    void optConsecutiveLists_Click();
+    void cmdLoadFile1_Click();
+    void cmdLoadFile2_Click();
+    void CheckAllButton_Click();
+    void UncheckAllButton_Click();
+    void ResetToDefaultsButton_Click();
+    void SaveAsDefaultElectrodesButton_Click();
+    void MaskUnavailableElectrodesCheckBox_Click();
+    void cmdAdvanceClock_Click();
+
+    // ---- unit connection, status and operator log ----
+    void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
+    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
+    void DatabaseConnectFailHandler(const QString& vCause) override;
+    void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
+    void ctlZAMOUsbComm_UsbClosed(int Index);
+    void ctlZAMOUsbComm_UsbReconnecting(int Index);
+    void ctlZAMOUsbComm_UsbError(int Index, const QString& vErrorString);
+    void ctlZAMOUsbComm_HardwareStatus(int Index, const QString& vStatus, bool vError);
+    void ctlZAMOUsbComm_TXData(int Index, const QString& vData);
+    void ctlZAMOUsbComm_RXData(int Index, qint16 vCommChannelID, const QString& vData);
+    void ctlZAMOUsbComm_RXDataInBuffer(int Index, const QString& vBufferData);
+    void ctlZAMOUsbComm_RXMasterFoundChannels(int Index, const QString& vChannels);
+    void ClockTimer_Timer();
+    // A unit's result reply is judged only while a run (or the calibration
+    // panel) is active; a reply that arrives after the run ended is logged
+    // and goes no further.
+    bool AcceptResultReply(int Index, qint16 vCommChannelID, const QString& vTestType);
+
+    // ---- RunHost ----
+    void UpdateProgress(int vValue, int vMaximum) override;
+    void AdvanceProgress() override;
+    void SetCompletionCaption(const QString& caption) override;
+    void SetRunLockedControls(bool vRunning) override;
+    void ShowDischargeWarning() override;
+    void PlayTestsCompletedSound() override;
+    void RollChannel(qint16 vChannelIndex) override;
+
+    // ---- what the main frame and the other windows ask of the window ----
+    QWidget* Window() override { return this; }
+    QString CommBuffer() const override;
+    void EditTestList() override { cmdEditTestList_Click(); }
+    void ConnectUnitLink(int unit) override;
+    void ConnectUnitLinkSimulator(int unit, int vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) override;
+    void DisconnectUnitLink(int unit) override;
+    void ConnectZamoSG() override;
+    void DisconnectZamoSG() override;
+    bool SimulatorZamo80Selected() const override;
+    bool SimulatorZamo24Selected() const override;
+    QString SimulatorChannelsText() const override;
+
+    // ---- windows and services of other subsystems ----
+    struct Windows {
+        std::function<void()> TestSequenceEditor;     // modal
+        std::function<void()> BiasTestParameters;     // modal
+        std::function<void()> DischargeWarning;       // modeless, one window
+        std::function<void()> TestsCompletedSound;
+        std::function<void(qint16)> RollChannel;      // the signal generator
+        std::function<void()> ConnectZamoSG;
+        std::function<void()> DisconnectZamoSG;
+        // The status window: its text cut back, then the line added.
+        std::function<void(const QString&)> StatusWindowAddText;
+        // Ends the program once the window is unloaded.
+        std::function<void()> EndProgram;
+    };
+    Windows& OtherWindows() { return m_windows; }
+
+    // ---- controls ----
+    QTableWidget* TestSequenceListFlexGrid = nullptr;
+    std::array<QCheckBox*, 32> ElectrodesCheckBox{};
+    QLabel* Unit2ElectrodesLabel = nullptr;
+    QFrame* SaveElectrodesShape = nullptr;
+    QPushButton* CheckAllButton = nullptr;
+    QPushButton* UncheckAllButton = nullptr;
+    QPushButton* ResetToDefaultsButton = nullptr;
+    QPushButton* SaveAsDefaultElectrodesButton = nullptr;
+    QCheckBox* MaskUnavailableElectrodesCheckBox = nullptr;
+    QRadioButton* optSingleList = nullptr;
+    QRadioButton* optConsecutiveLists = nullptr;
+    QPushButton* cmdLoadFile1 = nullptr;
+    QPushButton* cmdLoadFile2 = nullptr;
+    QLineEdit* txtFile1 = nullptr;
+    QLineEdit* txtFile2 = nullptr;
+    QLabel* lblFile1 = nullptr;
+    QLabel* lblFile2 = nullptr;
+    QPushButton* cmdRunTestList = nullptr;
+    QPushButton* cmdCancelTests = nullptr;
+    QPushButton* cmdEditTestList = nullptr;
+    QPushButton* RunStandardSequenceButton = nullptr;
+    QFrame* VadovFrame = nullptr;
+    QPushButton* cmdAdvanceClock = nullptr;
+    QLineEdit* txtAdvanceClock = nullptr;
+    QRadioButton* optZamo80 = nullptr;
+    QRadioButton* optZamo24 = nullptr;
+    QLineEdit* txtSimChannels = nullptr;
+    std::array<StatusLamp*, 3> StatusShape{};         // [1], [2]
+    std::array<QLabel*, 3> UnitStatusLabel{};         // [1], [2]
+    StatusLamp* DatabaseStatusShape = nullptr;
+    QLabel* DatabaseStatusLabel = nullptr;
+    StatusLamp* ZamoSGStatusShape = nullptr;
+    QLabel* ZamoSGLabel = nullptr;
+    QLabel* ZamoSGStatusLabel = nullptr;
+
+    platform::Timer KeepAliveTimer;
+    platform::Timer ClockTimer;
+
+    // Set when the operator chose to leave after a link error.
+    bool ExitingApplication = false;
+    int LogDay = 0;
+
+private:
+    void BuildControls();
+    void BuildFrameStandIns();
+    QWidget* BuildTestListPanel();
+    QWidget* BuildElectrodePanel();
+    QWidget* BuildStatusPanel();
+
+    void ConnectControls();
+    UnitLink* Unit(int n) const;
+    bool AnyUnitConnected() const;
+    bool EnsureDatabase();
+    void StoreElectrodeSelection(const QString& sel);
+    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
+    // and the run's completion estimate goes until the unit is back.
+    void ShowUnitLost(int Index);
+    void UpdateRunEstimate();
+    void LoadTestSequenceFile(TestList& list, int n);
+    QString AskForSequenceFile();
+    void SetItemEnabled(QAction* item, bool enabled);
+    void SetItemEnabled(const QPointer<QAction>& item, bool enabled) { SetItemEnabled(item.data(), enabled); }
+    void EndProgram();
+
+    std::array<UnitLink*, 2> m_units;
+    RunSequencer m_sequencer;
+    QGridLayout* m_statusGrid = nullptr;
+    MainFrameItems m_frame;
+    Windows m_windows;
+    QString m_lastSequenceFile;
+    // Test controls asked for while a run was going; given at its end.
+    bool m_testControlsPending = false;
+    bool m_testControlsEnabled = false;
+    // A failure reported while the last one is being told (the cancelled
+    // run's own records fail too) is part of the same series.
+    bool m_tellingDatabaseFailure = false;
+};

@@ -1,0 +1,308 @@
+// MainForm: unit and database status, the unit links' events and the
+// operator log.
+#include "ui/testwindow/TestWindow.h"
+
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "config/StationText.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "run/OperatorLog.h"
+#include "run/RunGlobals.h"
+#include "ui/common/StatusLamp.h"
+#include "unit/Unit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <exception>
+
+void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
+{
+    try {
+        if (vRecordToLog || Globals::DiagnosticLog)
+            modMain::WriteLog(strValue);
+        CommLog::AppendLine(Globals::CommBuffer, strValue);
+        if (Globals::DiagnosticLog)
+            return;
+        CommLog::CutBack(Globals::CommBuffer);
+        if (Globals::StatusWindowOpen && !Globals::CommPaused && !vInhibitCommDisplay && m_windows.StatusWindowAddText)
+            m_windows.StatusWindowAddText(strValue);
+    } catch (const std::exception&) {
+        // The operator log never stops its caller.
+    }
+}
+
+void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
+{
+    const QString state = vConnected ? QStringLiteral("Connected") : QStringLiteral("Disconnected");
+    DatabaseStatusShape->setFillColor(vConnected ? StatusLamp::Green() : StatusLamp::Red());
+    QString kind;
+    if (vLocalDB) {
+        const bool inDataFolder =
+            modMain::GetAppDataFolder().toUpper().contains(Globals::LocalDatabaseFolder.toUpper());
+        kind = inDataFolder ? QStringLiteral("Local Database ") : QStringLiteral("Remote Database File ");
+    } else {
+        kind = QStringLiteral("MSSQL Database ");
+    }
+    DatabaseStatusLabel->setText(kind + state);
+    if (!vConnected)
+        modMain::WriteLog(QStringLiteral("Database Status: ") + DatabaseStatusLabel->text());
+}
+
+void MainForm::DatabaseConnectFailHandler(const QString& vCause)
+{
+    if (Services().database->ConnectFailureReported() || m_tellingDatabaseFailure)
+        return;
+    m_tellingDatabaseFailure = true;
+    const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
+    // The fixed first words, then what went wrong.
+    const QString cause = vCause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + vCause;
+    if (pTestRunning()) {
+        platform::Prompts::instance().message(
+            QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause, StationText::AppTitle(),
+            platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        StopTests();
+        return;
+    }
+    platform::Prompts::instance().message(
+        QStringLiteral("Unable to connect to database.  Please check database connection settings.") + cause,
+        StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+}
+
+void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, bool, bool)
+{
+    UnitLink* unit = Unit(Index);
+    if (!unit)
+        return;
+    if (CheckZAMOMode() == QLatin1String("ERROR")) {
+        unit->Disconnect();
+        return;
+    }
+    const bool newModel = unit->IsZAMO80() || unit->IsZAMO24();
+    const QString model = unit->IsZAMO80()   ? QStringLiteral("ZAMO80")
+                          : unit->IsZAMO24() ? QStringLiteral("ZAMO2-4")
+                                             : QStringLiteral("ZAMO");
+    const QString text =
+        QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(Index) + QStringLiteral(" *");
+    if (newModel) {
+        SetItemEnabled(Frame().TestsRunBiasTest, false);
+        SetItemEnabled(Frame().TestsRunACZ30Zero, true);
+        HideUnit2Electrodes();
+    } else {
+        SetItemEnabled(Frame().TestsRunBiasTest, true);
+        SetItemEnabled(Frame().TestsRunACZ30Zero, false);
+        UnitLink* unit2 = Unit(2);
+        if (Index == 1 && !(unit2 && unit2->Connected())) {
+            SetItemEnabled(Frame().ZamoUnitsConnect[2], true);
+            SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], true);
+            ShowUnit2Electrodes();
+        }
+    }
+    WriteToCommTextBox(text, true, false);
+    SetItemEnabled(Frame().ZamoUnitsDisconnect[Index], true);
+    SetItemEnabled(Frame().ZamoUnitsConnect[Index], false);
+    SetItemEnabled(Frame().ZamoUnitsConnectSimulator[Index], false);
+    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Green());
+    UnitStatusLabel[std::size_t(Index)]->setText(QStringLiteral("Connecting..."));
+    UnitStatusLabel[std::size_t(Index)]->setStyleSheet(QStringLiteral("color: black;"));
+    KeepAliveTimer.start();
+    if (unit->Reconnecting())
+        EnableTestControls();
+    UpdateRunEstimate();
+}
+
+void MainForm::ShowUnitLost(int Index)
+{
+    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Red());
+    UpdateRunEstimate();
+}
+
+void MainForm::UpdateRunEstimate()
+{
+    if (pTestRunning())
+        m_sequencer.UpdateEstimatedCompletionTime();
+}
+
+void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
+{
+    UnitLink* unit = Unit(Index);
+    if (!unit)
+        return;
+    WriteToCommTextBox(QStringLiteral("* Unit #") + QString::number(Index) + QStringLiteral(" Disconnected *"), true,
+                       false);
+    SetItemEnabled(Frame().ZamoUnitsDisconnect[Index], false);
+    SetItemEnabled(Frame().ZamoUnitsConnect[Index], true);
+    SetItemEnabled(Frame().ZamoUnitsConnectSimulator[Index], true);
+    if (!AnyUnitConnected()) {
+        SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
+        SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
+        ShowUnit2Electrodes();
+        DisableTestControls();
+    } else if (CheckZAMOMode() == QLatin1String("ZAMO80")) {
+        SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
+        SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
+    }
+    ShowUnitLost(Index);
+    KeepAliveTimer.stop();
+    if (!unit->Reconnecting())
+        ApplyElectrodeSelection();
+}
+
+void MainForm::ctlZAMOUsbComm_UsbReconnecting(int Index)
+{
+    if (Index == 1 || Index == 2)
+        ShowUnitLost(Index);
+    WriteToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(Index) + QStringLiteral(" *"),
+                       true, false);
+}
+
+void MainForm::ctlZAMOUsbComm_UsbError(int Index, const QString&)
+{
+    UnitLink* unit = Unit(Index);
+    if (!unit)
+        return;
+    // The unit is gone while the operator is asked, and until it is back.
+    ShowUnitLost(Index);
+    unit->DisablePolling();
+    const auto answer = platform::Prompts::instance().message(
+        QStringLiteral("There is an error communicating with the device. \r\n\r\n"
+                       "Please disconnect and reconnect the device, and then click 'OK'"),
+        StationText::AppTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
+    if (answer == platform::MsgResult::Ok) {
+        ConnectUnit(Index);
+        if (unit->Connected())
+            ApplyElectrodeSelection();
+        return;
+    }
+    platform::Prompts::instance().message(QStringLiteral("Exiting application."), StationText::AppTitle(),
+                                          platform::MsgButtons::Ok, platform::MsgIcon::Information);
+    ExitingApplication = true;
+    // The run is cancelled on the way out, so that its group is closed.
+    StopTests();
+    Form_QueryUnload();
+}
+
+void MainForm::ctlZAMOUsbComm_HardwareStatus(int Index, const QString& vStatus, bool vError)
+{
+    QLabel* label = Index == 1 || Index == 2 ? UnitStatusLabel[std::size_t(Index)] : nullptr;
+    if (!label)
+        return;
+    if (!vError) {
+        label->setText(vStatus);
+        label->setStyleSheet(QStringLiteral("color: black;"));
+        return;
+    }
+    label->setStyleSheet(QStringLiteral("color: red;"));
+    label->setText(CommLog::CaptionWithError(label->text(), vStatus));
+}
+
+void MainForm::ctlZAMOUsbComm_TXData(int Index, const QString& vData)
+{
+    const QString line = QStringLiteral("TX (") + QString::number(Index) + QStringLiteral(") -> ") + vData;
+    modMain::WriteLog(line);
+    if (Globals::ShowVerbose)
+        WriteToCommTextBox(line, false, false);
+}
+
+void MainForm::ctlZAMOUsbComm_RXData(int Index, qint16, const QString& vData)
+{
+    const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + vData;
+    modMain::WriteLog(line);
+    if (Globals::ShowVerbose)
+        WriteToCommTextBox(line, false, false);
+}
+
+void MainForm::ctlZAMOUsbComm_RXDataInBuffer(int Index, const QString& vBufferData)
+{
+    if (Globals::ShowRxBuffer)
+        WriteToCommTextBox(QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + vBufferData,
+                           true, false);
+}
+
+void MainForm::ctlZAMOUsbComm_RXMasterFoundChannels(int Index, const QString&)
+{
+    ApplyElectrodeSelection();
+    EnableTestControls();
+    if (UnitLink* unit = Unit(Index))
+        unit->QueryElectrodeInfo();
+}
+
+bool MainForm::AcceptResultReply(int Index, qint16 vCommChannelID, const QString& vTestType)
+{
+    if (pTestRunning() || Globals::CalibrationMode)
+        return true;
+    const auto electrode = qint16((Index - 1) * 16 + vCommChannelID);
+    const QString source = vCommChannelID >= 0 && vCommChannelID < 16 && electrode >= 0 && electrode < 32
+                               ? QStringLiteral("Electrode ") + clsTestSequence::FindElectrodeNameByIndex(electrode)
+                               : QStringLiteral("Unit #") + QString::number(Index);
+    modMain::WriteLog(QStringLiteral("* ") + vTestType + QStringLiteral(" reply from ") + source
+                      + QStringLiteral(" after the end of the run ignored"));
+    return false;
+}
+
+void MainForm::ClockTimer_Timer()
+{
+    if (m_sequencer.IntervalTimer.isEnabled() || m_sequencer.TestSequenceTimer.isEnabled())
+        return;
+    const int today = platform::Clock::now().date().day();
+    if (today == LogDay)
+        return;
+    LogDay = today;
+    modMain::InitLogFile();
+}
+
+// ---------------------------------------------------------------- main frame commands
+
+QString MainForm::CommBuffer() const
+{
+    return Globals::CommBuffer;
+}
+
+void MainForm::ConnectUnitLink(int unit)
+{
+    if (UnitLink* link = Unit(unit))
+        link->Connect();
+}
+
+void MainForm::ConnectUnitLinkSimulator(int unit, int vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
+{
+    if (UnitLink* link = Unit(unit))
+        link->ConnectSimulator(qint16(vNumOfChannels), vZamo80Mode, vZamo24Mode);
+}
+
+void MainForm::DisconnectUnitLink(int unit)
+{
+    if (UnitLink* link = Unit(unit))
+        link->Disconnect();
+}
+
+void MainForm::ConnectZamoSG()
+{
+    if (m_windows.ConnectZamoSG)
+        m_windows.ConnectZamoSG();
+}
+
+void MainForm::DisconnectZamoSG()
+{
+    if (m_windows.DisconnectZamoSG)
+        m_windows.DisconnectZamoSG();
+}
+
+bool MainForm::SimulatorZamo80Selected() const
+{
+    return optZamo80->isChecked();
+}
+
+bool MainForm::SimulatorZamo24Selected() const
+{
+    return optZamo24->isChecked();
+}
+
+QString MainForm::SimulatorChannelsText() const
+{
+    return txtSimChannels->text();
+}

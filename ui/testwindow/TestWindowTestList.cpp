@@ -1,0 +1,521 @@
+// MainForm: the test-list panel, the electrode boxes and the run buttons.
+#include "ui/testwindow/TestWindow.h"
+
+#include "config/IniKeys.h"
+#include "config/Log.h"
+#include "config/Settings.h"
+#include "config/StationText.h"
+#include "platform/Convert.h"
+#include "platform/Prompts.h"
+#include "run/RunGlobals.h"
+#include "testlists/ElectrodeSelection.h"
+#include "testlists/SequenceFile.h"
+#include "testlists/TestList.h"
+#include "unit/Unit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Test Sequence Files (*.tsq);;All Files (*)");
+
+void Tell(const QString& text, const QString& title = StationText::AppTitle(),
+          platform::MsgIcon icon = platform::MsgIcon::None)
+{
+    platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
+}
+
+void TellAlreadyActive()
+{
+    Tell(QStringLiteral("Tests already active!  You must stop the active tests first."), StationText::AppTitle(),
+         platform::MsgIcon::Warning);
+}
+
+void TellNoDatabase()
+{
+    Tell(QStringLiteral("Database not connected.  Aborting test."));
+}
+
+} // namespace
+
+bool MainForm::EnsureDatabase()
+{
+    return Services().database->OpenDatabase(false);
+}
+
+// ---------------------------------------------------------------- starting a run
+
+void MainForm::cmdRunTestList_Click()
+{
+    if (pTestRunning()) {
+        TellAlreadyActive();
+        return;
+    }
+    if (optConsecutiveLists->isChecked()) {
+        if (Globals::ConsecutiveTestList1.isEmpty() || Globals::ConsecutiveTestList2.isEmpty()) {
+            Tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
+            return;
+        }
+        const QString sel = modMain::BuildElectrodeString(true);
+        for (const auto& step : std::as_const(Globals::ConsecutiveTestList1))
+            step->InitElectrodesByString(sel);
+        for (const auto& step : std::as_const(Globals::ConsecutiveTestList2))
+            step->InitElectrodesByString(sel);
+        Globals::ActiveTestList = Globals::ConsecutiveTestList1;
+        State().ConsecutiveListsMode = true;
+        State().SecondListRunning = false;
+    } else {
+        m_sequencer.ClearConsecutiveLists();
+    }
+    if (EnsureDatabase())
+        StartFirstTestSequence(true);
+    else
+        TellNoDatabase();
+}
+
+void MainForm::RunStandardSequenceButton_Click()
+{
+    if (pTestRunning()) {
+        TellAlreadyActive();
+        return;
+    }
+    if (!EnsureDatabase()) {
+        modMain::WriteLog(QStringLiteral("Database not defined.  Aborting test."));
+        TellNoDatabase();
+        return;
+    }
+    modMain::WriteLog(QStringLiteral("Executing standard test sequence"));
+    QString sel = modMain::BuildElectrodeString(true);
+    if (sel.isEmpty() || sel == QLatin1String("None")) {
+        modMain::WriteLog(QStringLiteral("Default electrodes not defined."));
+        Tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+        return;
+    }
+    Globals::ActiveTestList.clear();
+    if (sel.endsWith(QLatin1Char('.')))
+        sel.chop(1);
+    const QString mode = CheckZAMOMode();
+    const TestList* standard = mode == QLatin1String("ZAMO")     ? &Globals::StandardTestList
+                               : mode == QLatin1String("ZAMO80") ? &Globals::Standard80TestList
+                                                                 : nullptr;
+    if (!standard)
+        return;
+    for (const auto& step : CopySteps(*standard)) {
+        step->InitElectrodesByString(sel);
+        Globals::ActiveTestList.append(step);
+    }
+    UpdateTestSequenceList();
+    if (Globals::ActiveTestList.isEmpty()) {
+        modMain::WriteLog(QStringLiteral("Standard test sequence not defined."));
+        Tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+        return;
+    }
+    m_sequencer.ClearConsecutiveLists();
+    StartFirstTestSequence(true);
+}
+
+void MainForm::RunNoiseTest()
+{
+    if (!EnsureDatabase()) {
+        TellNoDatabase();
+        return;
+    }
+    if (pTestRunning()) {
+        TellAlreadyActive();
+        return;
+    }
+    ClearTestList();
+    auto step = std::make_shared<clsTestSequence>();
+    step->InitByParams(QStringLiteral("NOISE"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
+    Globals::ActiveTestList.append(step);
+    UpdateTestSequenceList();
+    m_sequencer.ClearConsecutiveLists();
+    StartFirstTestSequence(true);
+}
+
+void MainForm::RunBiasTest()
+{
+    if (CheckZAMOMode() != QLatin1String("ZAMO"))
+        return;
+    if (pTestRunning()) {
+        TellAlreadyActive();
+        return;
+    }
+    if (!AnyUnitConnected()) {
+        Tell(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+        return;
+    }
+    if (!EnsureDatabase()) {
+        TellNoDatabase();
+        return;
+    }
+    m_sequencer.ClearConsecutiveLists();
+    if (m_windows.BiasTestParameters)
+        m_windows.BiasTestParameters();
+}
+
+void MainForm::RunACZ30Zero()
+{
+    if (CheckZAMOMode() != QLatin1String("ZAMO80"))
+        return;
+    if (pTestRunning()) {
+        TellAlreadyActive();
+        return;
+    }
+    UnitLink* unit1 = Unit(1);
+    if (!unit1 || !unit1->Connected())
+        return;
+    if (!EnsureDatabase()) {
+        TellNoDatabase();
+        return;
+    }
+    m_sequencer.ClearConsecutiveLists();
+    m_sequencer.PrepareRun();
+    auto step = std::make_shared<clsTestSequence>();
+    step->InitByParams(QStringLiteral("ACZ30ZERO"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
+    Globals::RunningTestList = TestList{step};
+    Globals::ExpandedTestList.clear();
+    Globals::PaceTestList.clear();
+    State().ACZ30ZeroRun = true;
+    m_sequencer.StartTest(step, false, false, true, true);
+    if (!pTestRunning())
+        State().ACZ30ZeroRun = false;
+}
+
+void MainForm::cmdCancelTests_Click()
+{
+    if (pTestRunning())
+        CancelTests();
+}
+
+// A run is cancelled whether or not its units are still connected, so that
+// its group is closed as cancelled.
+void MainForm::CancelTests()
+{
+    if (pTestRunning())
+        StopTests();
+}
+
+void MainForm::AbortTests()
+{
+    StopTests();
+}
+
+void MainForm::cmdEditTestList_Click()
+{
+    if (m_windows.TestSequenceEditor)
+        m_windows.TestSequenceEditor();
+}
+
+// ---------------------------------------------------------------- lists and files
+
+void MainForm::ClearTestList()
+{
+    Globals::ActiveTestList.clear();
+    InitTestSequenceGrid();
+}
+
+void MainForm::UpdateTestSequenceList()
+{
+    InitTestSequenceGrid();
+    QString sel = modMain::BuildElectrodeString(true);
+    if (sel.size() > 20)
+        sel = sel.left(20) + QStringLiteral("...");
+    QTableWidget* grid = TestSequenceListFlexGrid;
+    int row = 0;
+    for (const auto& step : std::as_const(Globals::ActiveTestList)) {
+        grid->insertRow(row);
+        const QString type = step->TestType();
+        const bool pace = type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
+        const QString electrodes = type == QLatin1String("BIAS")
+                                       ? QString::number(step->BiasTestTime()) + QLatin1Char('/')
+                                             + QString::number(step->BiasSampleTime())
+                                       : sel;
+        const QString count = pace ? QString::number(step->PaceTestTime()) : QString::number(step->TestCount());
+        const QString cells[] = {QString::number(row + 1), type, electrodes, count};
+        for (int c = 0; c < 4; ++c)
+            grid->setItem(row, c, new QTableWidgetItem(cells[c]));
+        ++row;
+    }
+    grid->setCurrentCell(-1, -1);
+}
+
+void MainForm::optSingleList_Click()
+{
+    TestSequenceListFlexGrid->show();
+    cmdEditTestList->show();
+    RunStandardSequenceButton->show();
+}
+
+void MainForm::optConsecutiveLists_Click()
+{
+    TestSequenceListFlexGrid->hide();
+    cmdEditTestList->hide();
+    RunStandardSequenceButton->hide();
+}
+
+void MainForm::cmdLoadFile1_Click()
+{
+    LoadTestSequenceFile(Globals::ConsecutiveTestList1, 1);
+}
+
+void MainForm::cmdLoadFile2_Click()
+{
+    LoadTestSequenceFile(Globals::ConsecutiveTestList2, 2);
+}
+
+// The open dialog; a cancelled dialog still holds the file chosen last.
+QString MainForm::AskForSequenceFile()
+{
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Open File");
+    request.filter = kFilter;
+    request.fileName = m_lastSequenceFile;
+    const QString chosen = platform::Prompts::instance().openFile(request);
+    if (!chosen.isEmpty())
+        m_lastSequenceFile = chosen;
+    return m_lastSequenceFile;
+}
+
+void MainForm::LoadTestSequenceFile(TestList& list, int n)
+{
+    const QString file = AskForSequenceFile();
+    if (!file.isEmpty()) {
+        const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+        const bool single24 = mode80 && CheckZAMO24();
+        modFileFormats::ReadSequenceFile(file, list, mode80 && !single24, single24);
+    }
+    if (list.isEmpty()) {
+        Tell(QStringLiteral("Error loading TSQ file!"));
+        return;
+    }
+    QLineEdit* text = n == 1 ? txtFile1 : txtFile2;
+    QLabel* label = n == 1 ? lblFile1 : lblFile2;
+    text->setText(file);
+    label->setText(QStringLiteral("TSQ file with ") + QString::number(list.size())
+                   + (list.size() == 1 ? QStringLiteral(" test loaded.") : QStringLiteral(" tests loaded.")));
+}
+
+void MainForm::LoadTestSequence()
+{
+    if (pTestRunning())
+        return;
+    const QString file = AskForSequenceFile();
+    ClearTestList();
+    if (!file.isEmpty())
+        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+                                         CheckZAMO24());
+    UpdateTestSequenceList();
+}
+
+void MainForm::SaveTestSequence()
+{
+    if (pTestRunning())
+        return;
+    if (Globals::ActiveTestList.isEmpty()) {
+        Tell(QStringLiteral("No data to save!"), StationText::AppTitle(), platform::MsgIcon::Warning);
+        return;
+    }
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Save File");
+    request.filter = QStringLiteral("Test Sequence Files (*.tsq);;All Files (*.*)");
+    request.defaultSuffix = QStringLiteral("tsq");
+    const QString file = platform::Prompts::instance().saveFile(request);
+    if (file.isEmpty())
+        return;
+    // A file that was there stays as it was.
+    QString error;
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+                                           CheckZAMO24(), &error))
+        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
+                 + QStringLiteral("."),
+             StationText::AppTitle(), platform::MsgIcon::Warning);
+}
+
+// ---------------------------------------------------------------- electrode boxes
+
+void MainForm::CheckAllButton_Click()
+{
+    const int last = CheckZAMOMode() == QLatin1String("ZAMO80") ? 16 : 32;
+    for (int i = 0; i < last; ++i)
+        ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
+    SaveElectrodesShape->show();
+}
+
+void MainForm::UncheckAllButton_Click()
+{
+    for (QCheckBox* box : ElectrodesCheckBox)
+        box->setChecked(false);
+    SaveElectrodesShape->show();
+}
+
+void MainForm::ResetToDefaultsButton_Click()
+{
+    ApplyElectrodeSelection();
+    SaveElectrodesShape->hide();
+}
+
+void MainForm::StoreElectrodeSelection(const QString& sel)
+{
+    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, Globals::SettingsFilePath);
+    modMain::ApplyElectrodeString(sel);
+    UpdateTestSequenceList();
+    SaveElectrodesShape->hide();
+}
+
+void MainForm::SaveAsDefaultElectrodesButton_Click()
+{
+    StoreElectrodeSelection(modMain::BuildElectrodeString(false));
+}
+
+void MainForm::MaskUnavailableElectrodesCheckBox_Click()
+{
+    UpdateElectrodeAvailability();
+}
+
+// The unit-2 boxes follow the unit models: hidden beside a ZAMO80 or ZAMO2-4,
+// shown beside a ZAMO unit. Either way they show the saved default; a
+// connect never stores a selection the operator did not make.
+void MainForm::HideUnit2Electrodes()
+{
+    for (int i = 16; i < 32; ++i)
+        ElectrodesCheckBox[std::size_t(i)]->hide();
+    Unit2ElectrodesLabel->hide();
+    ApplyElectrodeSelection();
+    SaveElectrodesShape->hide();
+}
+
+void MainForm::ShowUnit2Electrodes()
+{
+    for (int i = 16; i < 32; ++i)
+        ElectrodesCheckBox[std::size_t(i)]->show();
+    Unit2ElectrodesLabel->show();
+    ApplyElectrodeSelection();
+    SaveElectrodesShape->hide();
+}
+
+// ---------------------------------------------------------------- other controls
+
+void MainForm::ConnectUnit(int n)
+{
+    for (int u = 1; u <= 2; ++u) {
+        if (n >= 1 && u != n)
+            continue;
+        UnitLink* unit = Unit(u);
+        if (unit && !unit->Connected())
+            unit->OpenDevice();
+    }
+}
+
+void MainForm::EnableTestControls()
+{
+    // During a run the Edit and Run controls stay as the run set them; the
+    // run's end gives them back.
+    if (pTestRunning()) {
+        m_testControlsPending = true;
+        return;
+    }
+    m_testControlsPending = false;
+    m_testControlsEnabled = true;
+    cmdEditTestList->setEnabled(true);
+    cmdRunTestList->setEnabled(true);
+    RunStandardSequenceButton->setEnabled(true);
+    SetItemEnabled(m_frame.TestsConfigureTestSequence, true);
+    SetItemEnabled(m_frame.MainTests, true);
+}
+
+void MainForm::DisableTestControls()
+{
+    m_testControlsPending = false;
+    m_testControlsEnabled = false;
+    cmdEditTestList->setEnabled(false);
+    cmdRunTestList->setEnabled(false);
+    RunStandardSequenceButton->setEnabled(false);
+    SetItemEnabled(m_frame.TestsConfigureTestSequence, false);
+    SetItemEnabled(m_frame.MainTests, false);
+}
+
+void MainForm::SetItemEnabled(QAction* item, bool enabled)
+{
+    if (item)
+        item->setEnabled(enabled);
+}
+
+void MainForm::cmdAdvanceClock_Click()
+{
+    State().ElapsedSeconds = platform::Convert::toInt32(txtAdvanceClock->text()).value_or(0);
+    State().StartupFlag = false;
+}
+
+int MainForm::GetTotalTestCount() const
+{
+    return m_sequencer.GetTotalTestCount();
+}
+
+// ---------------------------------------------------------------- RunHost
+
+void MainForm::UpdateProgress(int vValue, int vMaximum)
+{
+    QProgressBar* bar = m_frame.MainProgressBar;
+    if (!bar)
+        return;
+    if (vMaximum > 1) {
+        bar->setMaximum(vMaximum);
+        if (vValue <= vMaximum)
+            bar->setValue(vValue);
+    } else {
+        bar->setValue(0);
+    }
+}
+
+void MainForm::AdvanceProgress()
+{
+    QProgressBar* bar = m_frame.MainProgressBar;
+    if (bar && bar->value() + 1 <= bar->maximum())
+        bar->setValue(bar->value() + 1);
+}
+
+void MainForm::SetCompletionCaption(const QString& caption)
+{
+    if (QLabel* label = m_frame.ExpectedCompletionTimeLabel)
+        label->setText(caption);
+}
+
+void MainForm::SetRunLockedControls(bool vRunning)
+{
+    SaveAsDefaultElectrodesButton->setEnabled(!vRunning);
+    if (vRunning) {
+        cmdEditTestList->setEnabled(false);
+        return;
+    }
+    if (m_testControlsPending)
+        EnableTestControls();
+    else
+        cmdEditTestList->setEnabled(m_testControlsEnabled);
+}
+
+void MainForm::ShowDischargeWarning()
+{
+    if (m_windows.DischargeWarning)
+        m_windows.DischargeWarning();
+}
+
+void MainForm::PlayTestsCompletedSound()
+{
+    if (m_windows.TestsCompletedSound)
+        m_windows.TestsCompletedSound();
+}
+
+void MainForm::RollChannel(qint16 vChannelIndex)
+{
+    if (m_windows.RollChannel)
+        m_windows.RollChannel(vChannelIndex);
+}

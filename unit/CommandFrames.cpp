@@ -1,0 +1,198 @@
+#include "unit/CommandFrames.h"
+
+#include <QStringList>
+
+namespace UnitCommandFrames {
+
+UnitModel ModelOf(bool isZAMO80, bool isZAMO24)
+{
+    if (isZAMO80)
+        return UnitModel::Zamo80;
+    return isZAMO24 ? UnitModel::Zamo24 : UnitModel::Base;
+}
+
+QString ForModel(UnitModel model, const char* base, const char* zamo80, const char* zamo24)
+{
+    switch (model) {
+    case UnitModel::Zamo80:
+        return QString::fromLatin1(zamo80);
+    case UnitModel::Zamo24:
+        return QString::fromLatin1(zamo24);
+    case UnitModel::Base:
+        break;
+    }
+    return QString::fromLatin1(base);
+}
+
+QString Padded(qint64 value, int digits)
+{
+    const QString magnitude =
+        QString::number(value < 0 ? -static_cast<quint64>(value) : static_cast<quint64>(value))
+            .rightJustified(digits, QLatin1Char('0'));
+    return value < 0 ? QLatin1Char('-') + magnitude : magnitude;
+}
+
+QString PaddedList(std::initializer_list<qint64> values, int digits)
+{
+    QStringList fields;
+    for (qint64 value : values)
+        fields << Padded(value, digits);
+    return fields.join(QLatin1Char(','));
+}
+
+QString SerialNumberField(const QString& sn)
+{
+    return sn.left(5).rightJustified(5, QLatin1Char('0'));
+}
+
+QString CalBoardSetSerialNumber(const QString& sn)
+{
+    return "(mS0" + SerialNumberField(sn) + ")";
+}
+
+QString CalBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2)
+{
+    return "(mR0" + PaddedList({aczRef1, aczRef2}, 4) + ")";
+}
+
+QString CalBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref)
+{
+    return "(mR4" + PaddedList({aczRef3, bias1Ref}, 4) + ")";
+}
+
+QString CalBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2)
+{
+    return "(mR2" + PaddedList({dcoCorr1, dcoCorr2}, 5) + ")";
+}
+
+QString CalBoardSetPotentialReference(qint64 potCorr1, qint64 potCorr2)
+{
+    return "(mP0" + PaddedList({potCorr1, potCorr2}, 5) + ")";
+}
+
+QString CalBoardSelector(char letter, qint64 selector)
+{
+    if (selector < 1 || selector > 3)
+        return {};
+    return QStringLiteral("(g") + QLatin1Char(letter) + QString::number(selector) + ")";
+}
+
+QString ReadPort(const QString& port)
+{
+    return "(R" + port + ")";
+}
+
+QString ReadTrisRegister(const QString& reg)
+{
+    return "(RT" + reg + ")";
+}
+
+QString WritePort(const QString& port, const QString& bitValue)
+{
+    return "(W" + port + bitValue + ")";
+}
+
+QString SetCalibrationDate(qint64 year, qint64 month, qint64 day)
+{
+    return "(MD0" + QString::number(year) + "," + Padded(month, 2) + "," + Padded(day, 2) + ")";
+}
+
+QString SetSerialNumber(const QString& sn)
+{
+    return "(MS0" + SerialNumberField(sn) + ")";
+}
+
+QString SetCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4)
+{
+    if (model == UnitModel::Base)
+        return "(MR0" + PaddedList({v1, v2, v3}, 4) + ")";
+    return "(Mr0" + PaddedList({v1, v2, v3, v4}, 4) + ")";
+}
+
+QString SetDCOReferenceVoltage(UnitModel model, qint64 reference750)
+{
+    if (model == UnitModel::Base)
+        return {};
+    return "(Md0" + Padded(reference750, 4) + ")";
+}
+
+QString RunSDRTest(bool runACZAfterSDR)
+{
+    return runACZAfterSDR ? QStringLiteral("(Gs)") : QStringLiteral("(GS)");
+}
+
+QString UpdateOsctune(const QString& timeBitString)
+{
+    return "(T0" + timeBitString + ")";
+}
+
+QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms,
+                     qint64 pace2Offms, qint64 pace1Voltage, qint64 pace2Voltage)
+{
+    switch (model) {
+    case UnitModel::Zamo80:
+        return "(MP0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms}, 4) + ")";
+    case UnitModel::Zamo24:
+        return "(Mp0"
+               + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage}, 4)
+               + ")";
+    case UnitModel::Base:
+        break;
+    }
+    return {};
+}
+
+QString ChannelLED(bool enable)
+{
+    return enable ? QStringLiteral("(i1)") : QStringLiteral("(i0)");
+}
+
+QString AsUnitFrame(const QString& channelCommand)
+{
+    return "[" + channelCommand.mid(1, channelCommand.size() - 2) + "]";
+}
+
+QString AllChannelCommand(const QString& testType, UnitModel model)
+{
+    struct Row {
+        const char* testType;
+        const char* base;
+        const char* zamo80;
+        const char* zamo24;
+    };
+    static constexpr Row kRows[] = {
+        {"ACZ", "(GA))", "(GA))", "(GA))"},
+        {"DCO", "(GD1)", "(Gd1)", "(Gd1)"},
+        {"ACZ30", "", "(Ga))", "(Ga))"},
+        {"ACZ30ZERO", "", "(Gz))", "(Gz))"},
+        {"ACLG", "", "(GT))", "(Gt))"},
+        {"PACE1", "", "(GP1)", "(Gp1)"},
+        {"PACE2", "", "(GP2)", "(Gp2)"},
+        {"NOISE", "(GN1)", "(GN1)", "(GN1)"},
+        {"SDR", "(GS))", "", ""},
+        {"SDRACZ", "(Gs))", "", ""},
+        {"BIAS", "(GB1)", "", ""},
+        {"BIASSTOP", "(GB0)", "", ""},
+        {"CANCEL", "(X)))", "(X)))", "(X)))"},
+    };
+    for (const Row& row : kRows) {
+        if (testType == QLatin1String(row.testType))
+            return ForModel(model, row.base, row.zamo80, row.zamo24);
+    }
+    return {};
+}
+
+QString AllChannelFrame(const QString& command, const QString& channelBitString)
+{
+    return "[A" + command + channelBitString + "]";
+}
+
+QString ChannelBitString(const std::array<bool, 16>& channelOn)
+{
+    QString bits;
+    for (bool on : channelOn)
+        bits += on ? QLatin1Char('1') : QLatin1Char('0');
+    return bits;
+}
+
+} // namespace UnitCommandFrames

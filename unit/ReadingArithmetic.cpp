@@ -1,0 +1,42 @@
+#include "unit/ReadingArithmetic.h"
+
+#include "config/Settings.h"
+
+namespace TestDataArithmetic {
+
+double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
+                            double gainVe, double gainV50, double correctGain)
+{
+    const double numerator = 50 * gainVe * ve;
+    const double denominator = v50 * gainV50 - ve * gainVe;
+    return numerator / denominator * correctGain;
+}
+
+AclgSet SelectAclgSet(bool energyXJ, bool energy100J)
+{
+    using namespace Globals;
+    if (energyXJ)
+        return {Aclg24_X_CorrectGain, Aclg24_X_R1, Aclg24_X_R2, Aclg24_X_R3, Aclg24_X_R4};
+    if (energy100J)
+        return {Aclg24_100_CorrectGain, Aclg24_100_R1, Aclg24_100_R2, Aclg24_100_R3, Aclg24_100_R4};
+    return {Aclg24_360_CorrectGain, Aclg24_360_R1, Aclg24_360_R2, Aclg24_360_R3, Aclg24_360_R4};
+}
+
+Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
+                                       std::int32_t v50_1, std::int32_t ve_1,
+                                       std::int32_t v50_2, std::int32_t ve_2,
+                                       const AclgSet& set)
+{
+    const double eDivider = (set.r3 + set.r4) / set.r4;
+    const double vDivider = (set.r1 + set.r2) / set.r2;
+    Zamo24AclgResult r;
+    r.e1 = ve_1 * CountFactor * eDivider;
+    r.v1 = v50_1 * CountFactor * vDivider;
+    r.calcR1 = set.correctGain * 50 * r.e1 / (r.v1 - r.e1);
+    r.e2 = (ve_2 - zeroE) * CountFactor * eDivider;
+    r.v2 = (v50_2 - zero50) * CountFactor * vDivider;
+    r.calcR2 = set.correctGain * 50 * r.e2 / (r.v2 - r.e2);
+    return r;
+}
+
+} // namespace TestDataArithmetic

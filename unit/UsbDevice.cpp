@@ -1,0 +1,212 @@
+#include "unit/UsbDevice.h"
+
+#include "config/Log.h"
+
+#include <array>
+
+using platform::D2xx;
+using platform::FtStatus;
+
+namespace {
+// The longest description the driver hands back.
+constexpr int DescriptionBufferSize = 50;
+} // namespace
+
+UsbDeviceLayer::UsbDeviceLayer(bool writeLog, FailureReport report)
+    : m_writeLog(writeLog), m_report(std::move(report))
+{
+}
+
+QString UsbDeviceLayer::StatusText(FtStatus status)
+{
+    static const std::array<const char*, 18> texts = {
+        " - Invalid Handle",
+        " - Device Not Found",
+        " - Device Not Opened",
+        " - General IO Error",
+        " - Insufficient Resources",
+        " - Invalid Parameter",
+        " - Invalid Baud Rate",
+        " - Device not opened for Erase",
+        " - Device not opened for Write",
+        " - Failed to write Device",
+        " - EEPROM read failed",
+        " - EEPROM write failed",
+        " - EEPROM erase failed",
+        " - EEPROM not present",
+        " - EEPROM not programmed",
+        " - Invalid Arguments",
+        " - not supported",
+        " - other error",
+    };
+    if (!IsKnownStatus(status))
+        return QString();
+    return QString::fromLatin1(texts[static_cast<size_t>(status - 1)]);
+}
+
+bool UsbDeviceLayer::IsKnownStatus(FtStatus status)
+{
+    return status >= platform::FT_INVALID_HANDLE && status <= platform::FT_OTHER_ERROR;
+}
+
+QString UsbDeviceLayer::ErrorText(const QString& label, FtStatus status)
+{
+    return IsKnownStatus(status) ? label + StatusText(status) : QString();
+}
+
+void UsbDeviceLayer::Log(const QString& line) const
+{
+    if (m_writeLog)
+        modMain::WriteLog(line);
+}
+
+void UsbDeviceLayer::Fail(const QString& logLine, const QString& label, FtStatus status)
+{
+    Log(logLine);
+    if (m_report)
+        m_report(label, status);
+}
+
+FtStatus UsbDeviceLayer::CloseDevice()
+{
+    Log(QStringLiteral("Closing USB Port"));
+    // A handle that a failure released is closed already; any other handle,
+    // 0 of a port never opened included, goes to the driver.
+    const bool released = DeviceHandle == 0 && m_releasedAfterFailure;
+    const FtStatus status = released ? platform::FT_OK : D2xx::instance().Close(DeviceHandle);
+    LastStatus = status;
+    Log("USB Port Closure Result = " + QString::number(status));
+    if (status == platform::FT_OK) {
+        DeviceHandle = 0;
+        m_releasedAfterFailure = false;
+    } else {
+        Fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
+    }
+    return status;
+}
+
+void UsbDeviceLayer::CloseQuietly()
+{
+    if (DeviceHandle == 0)
+        return;
+    const FtStatus status = D2xx::instance().Close(DeviceHandle);
+    Log("USB Port Closure Result = " + QString::number(status));
+    DeviceHandle = 0;
+    m_releasedAfterFailure = true;
+}
+
+FtStatus UsbDeviceLayer::GetQueueStatus()
+{
+    qint32 waiting = 0;
+    const FtStatus status = D2xx::instance().GetQueueStatus(DeviceHandle, &waiting);
+    LastStatus = status;
+    RxBytesWaiting = status == platform::FT_OK ? waiting : 0;
+    if (status != platform::FT_OK)
+        Fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
+    // The call's own status: a reconnection that the report started has
+    // made calls of its own since.
+    return status;
+}
+
+qint32 UsbDeviceLayer::GetDeviceCount()
+{
+    qint32 count = 0;
+    LastStatus = D2xx::instance().ListDevicesCount(&count);
+    if (LastStatus != platform::FT_OK) {
+        DeviceCount = 0;
+        Fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"),
+             QStringLiteral("GetFTDeviceCount"), LastStatus);
+        return 0;
+    }
+    DeviceCount = count;
+    Log("USB Device Count = " + QString::number(count));
+    return count;
+}
+
+QString UsbDeviceLayer::GetDeviceDescription(qint32 index)
+{
+    QByteArray buffer;
+    LastStatus = D2xx::instance().ListDeviceDescription(index, &buffer);
+    if (LastStatus != platform::FT_OK) {
+        Fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
+             QStringLiteral("GetFTDeviceDescription"), LastStatus);
+        return QString();
+    }
+    const qsizetype nul = buffer.indexOf('\0');
+    if (nul >= 0)
+        buffer.truncate(nul);
+    buffer.truncate(DescriptionBufferSize);
+    DeviceDescription = QString::fromLatin1(buffer);
+    Log("USB Device Description = " + DeviceDescription);
+    return DeviceDescription;
+}
+
+void UsbDeviceLayer::OpenUSBDeviceByIndex(qint32 index)
+{
+    Log("Opening USB Device by Index: " + QString::number(index));
+    platform::FtHandle handle = 0;
+    LastStatus = D2xx::instance().Open(index, &handle);
+    if (LastStatus == platform::FT_OK) {
+        DeviceHandle = handle;
+        m_releasedAfterFailure = false;
+    } else {
+        Fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
+    }
+}
+
+FtStatus UsbDeviceLayer::SetLatencyTimer(quint8 ms)
+{
+    LastStatus = D2xx::instance().SetLatencyTimer(DeviceHandle, ms);
+    return LastStatus;
+}
+
+FtStatus UsbDeviceLayer::SetBaudRate(quint32 baud)
+{
+    LastStatus = D2xx::instance().SetBaudRate(DeviceHandle, baud);
+    return LastStatus;
+}
+
+FtStatus UsbDeviceLayer::SetBitMode(quint8 mask, quint8 mode)
+{
+    LastStatus = D2xx::instance().SetBitMode(DeviceHandle, mask, mode);
+    return LastStatus;
+}
+
+qint32 UsbDeviceLayer::ReadDevice(qint32 n)
+{
+    if (n > RxBuffer.size())
+        RxBuffer.resize(n, '\0');
+    QByteArray data;
+    qint32 read = 0;
+    TransferStatus = D2xx::instance().Read(DeviceHandle, &data, n, &read);
+    read = qBound<qint32>(0, qMin<qint32>(read, static_cast<qint32>(data.size())), n);
+    if (TransferStatus != platform::FT_OK)
+        read = 0;
+    for (qint32 i = 0; i < read; ++i)
+        RxBuffer[i] = data[i];
+    if (TransferStatus != platform::FT_OK)
+        Fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read),
+             QStringLiteral("FT_Read"), TransferStatus);
+    return read;
+}
+
+qint32 UsbDeviceLayer::WriteDevice(const QByteArray& data, qint32 n)
+{
+    qint32 written = 0;
+    TransferStatus = D2xx::instance().Write(DeviceHandle, data.left(n), &written);
+    if (TransferStatus != platform::FT_OK)
+        Fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
+             QStringLiteral("FT-Write"), TransferStatus);
+    return written;
+}
+
+qint32 UsbDeviceLayer::FindDevice(const QString& description)
+{
+    const qint32 n = GetDeviceCount();
+    for (qint32 i = 0; i < n; ++i) {
+        const QString found = GetDeviceDescription(i);
+        if (LastStatus == platform::FT_OK && found == description)
+            return i;
+    }
+    return -1;
+}
