@@ -11,13 +11,13 @@ namespace viewer {
 
 struct RevisionFeatures {
     int revision = 0;
-    bool listed = false;            // above 0: a results database whose groups can be listed
-    bool reports = false;           // 4..15: its reports can be shown and exported
-    bool byUniqueGroupId = false;   // above 6: a group is named by its UniqueGroupID, else by its GroupID
-    bool archives = false;          // above 6: the database keeps its archive records
-    bool reportTypes = false;       // above 7: the report-type choice and condensed reports
-    bool zamo24Type = false;        // from 11: "ZAMO2-4" among the report types
-    bool lotSort = false;           // from 14: the lot column and sorting by lot
+    bool listed = false;          // above 0: a results database whose groups can be listed
+    bool reports = false;         // 4..15: its reports can be shown and exported
+    bool byUniqueGroupId = false; // above 6: a group is named by its UniqueGroupID, else by its GroupID
+    bool archives = false;        // above 6: the database keeps its archive records
+    bool reportTypes = false;     // above 7: the report-type choice and condensed reports
+    bool zamo24Type = false;      // from 11: "ZAMO2-4" among the report types
+    bool lotSort = false;         // from 14: the lot column and sorting by lot
 
     static RevisionFeatures of(int revision);
 

@@ -7,8 +7,8 @@ namespace viewer {
 
 QString ViewerDataFolder::path()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                           + QStringLiteral("/ZAMO Report Viewer");
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZAMO Report Viewer");
     QDir().mkpath(folder);
     return folder;
 }

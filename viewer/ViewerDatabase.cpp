@@ -1,7 +1,7 @@
 #include "viewer/ViewerDatabase.h"
 
 #include "platform/DbError.h"
-#include "results/ConnectionDescription.h"
+#include "results/ConnectionText.h"
 #include "results/SchemaUpgrades.h"
 
 #include <QStringList>
@@ -60,8 +60,8 @@ bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
 
 platform::DbServerAddress ViewerDatabase::serverAddress() const
 {
-    return ConnectionDescription::ServerAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName,
-                                                m_logOn.username, m_logOn.password);
+    return ConnectionDescription::ServerAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName, m_logOn.username,
+                                                m_logOn.password);
 }
 
 platform::DbConnection* ViewerDatabase::connection(QString* why)
@@ -128,8 +128,8 @@ bool ViewerDatabase::repairLegacyDemoModeColumn(QString* why)
     if (m_server || revision() != 10)
         return true;
     QuietRepair quiet;
-    if (!results::SchemaUpgrades(*m_connection, quiet).columnExists(QStringLiteral("TestGroups"),
-                                                                     QStringLiteral("VadovMode")))
+    if (!results::SchemaUpgrades(*m_connection, quiet)
+             .columnExists(QStringLiteral("TestGroups"), QStringLiteral("VadovMode")))
         return true;
     close();
     platform::DbConnection writable;

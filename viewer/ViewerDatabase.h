@@ -24,9 +24,9 @@ namespace viewer {
 
 // The server values of the SQL Server dialog.
 struct ServerLogOn {
-    QString host;           // "Server IP/Hostname"
-    QString instance;       // "MSSQL Instance": the server's port; empty for its default
-    QString databaseName;   // "Database"
+    QString host;         // "Server IP/Hostname"
+    QString instance;     // "MSSQL Instance": the server's port; empty for its default
+    QString databaseName; // "Database"
     QString username;
     QString password;
 };

@@ -25,11 +25,11 @@ namespace viewer {
 struct ReportListRequest {
     static constexpr int PageSize = 1000;
 
-    int page = 1;                 // numbered from 1
-    bool showAll = false;         // "Show All"
-    bool ascending = true;        // "ASC" (else "DSC")
-    bool sortByLot = false;       // "Sort by:" reads "Lot"
-    QString reportType = QStringLiteral("ALL");   // "View Report Types"
+    int page = 1;                               // numbered from 1
+    bool showAll = false;                       // "Show All"
+    bool ascending = true;                      // "ASC" (else "DSC")
+    bool sortByLot = false;                     // "Sort by:" reads "Lot"
+    QString reportType = QStringLiteral("ALL"); // "View Report Types"
     // The first load of a newly chosen database: the report type starts
     // again from "ALL" (or "ZAMO" where the revision has no choice).
     bool newDatabase = false;
@@ -37,15 +37,15 @@ struct ReportListRequest {
 
 // What the window shows after a reload.
 struct ReportListView {
-    RevisionFeatures features;   // revision 0: no database could be read, nothing is listed
+    RevisionFeatures features; // revision 0: no database could be read, nothing is listed
     // What could not be read, "" when everything was: the revision or the
     // groups (the list is then empty), or the archive records (the groups
     // are listed all the same).
     QString failure;
-    QString repairFailure;       // why a revision-10 file's legacy column could not be repaired
+    QString repairFailure; // why a revision-10 file's legacy column could not be repaired
     results::ReportListPage page;
-    int pageCount = 0;           // the page choices "1".."pageCount" and "of " + pageCount; 0 for none
-    int pageIndex = -1;          // the page choice shown (page - 1)
+    int pageCount = 0;  // the page choices "1".."pageCount" and "of " + pageCount; 0 for none
+    int pageIndex = -1; // the page choice shown (page - 1)
     results::ArchiveList archives;
     // The report-type choice: its items, the one selected (the type the
     // list was read with), and whether it and the condensed report can be
@@ -58,24 +58,24 @@ struct ReportListView {
 
 // A new database chosen: the status line, and the list of its first page.
 struct DatabaseChoice {
-    QString status;          // "Version <n> Database Selected", "No Database Selected", ...
+    QString status; // "Version <n> Database Selected", "No Database Selected", ...
     ReportListView list;
 };
 
 // A connection to a server from the SQL Server dialog.
 struct ServerChoice {
-    bool connected = false;  // else the dialog stays open and the database in force stays as it was
-    QString status;          // the main window's status line
-    QString dialogStatus;    // the dialog's line: "" when connected, else "Database connection failed!"
-    QString failure;         // why the connection failed
-    ReportListView list;     // the first page, when connected
+    bool connected = false; // else the dialog stays open and the database in force stays as it was
+    QString status;         // the main window's status line
+    QString dialogStatus;   // the dialog's line: "" when connected, else "Database connection failed!"
+    QString failure;        // why the connection failed
+    ReportListView list;    // the first page, when connected
 };
 
 class ViewerReportList {
 public:
-    static const QString NoDatabaseSelected;        // "No Database Selected"
-    static const QString TestingConnection;         // "Testing Database Connection... please wait."
-    static const QString ConnectionFailed;          // "Database connection failed!"
+    static const QString NoDatabaseSelected; // "No Database Selected"
+    static const QString TestingConnection;  // "Testing Database Connection... please wait."
+    static const QString ConnectionFailed;   // "Database connection failed!"
 
     explicit ViewerReportList(ViewerDatabase& database) : m_database(database) {}
 

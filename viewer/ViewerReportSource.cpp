@@ -62,7 +62,7 @@ PreparedReport ViewerReportSource::open(qint32 groupId, ReportKind kind, bool di
     if (!prepared.report)
         return prepared;
     try {
-        prepared.report->pages();   // filled now, so that a failure shows no empty window
+        prepared.report->pages(); // filled now, so that a failure shows no empty window
     } catch (const platform::ReportError& e) {
         prepared.report.reset();
         prepared.failure = e.text();

@@ -22,24 +22,24 @@ namespace viewer {
 
 // A report ready to show, or what stood in its way.
 struct PreparedReport {
-    std::unique_ptr<platform::Report> report;   // nullptr when there is none
-    bool noTemplate = false;     // the revision has no template for it: nothing is shown, and nothing said
-    QString templateError;       // the template could not be written (the file standing there was used)
-    QString failure;             // why there is no report although there is a template
+    std::unique_ptr<platform::Report> report; // nullptr when there is none
+    bool noTemplate = false;                  // the revision has no template for it: nothing is shown, and nothing said
+    QString templateError;                    // the template could not be written (the file standing there was used)
+    QString failure;                          // why there is no report although there is a template
 };
 
 struct ReportExport {
-    bool done = false;   // the file is written
-    QString path;        // the file written, its extension added where it lacked one
-    QString message;     // "Report exported to <path>" when done; "" for nothing done
+    bool done = false; // the file is written
+    QString path;      // the file written, its extension added where it lacked one
+    QString message;   // "Report exported to <path>" when done; "" for nothing done
     QString templateError;
-    QString failure;     // why the export failed; "" when it succeeded or was not asked for
+    QString failure; // why the export failed; "" when it succeeded or was not asked for
 };
 
 class ViewerReportSource {
 public:
-    static const QString Title;             // "Test Report"
-    static const QString ExportTitle;       // "Report Export", the title of the message after an export
+    static const QString Title;       // "Test Report"
+    static const QString ExportTitle; // "Report Export", the title of the message after an export
 
     explicit ViewerReportSource(ViewerDatabase& database) : m_database(database) {}
 

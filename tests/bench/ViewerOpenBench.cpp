@@ -13,9 +13,9 @@
 #include "support/OldRevisionDatabase.h"
 #include "viewer/ViewerReportList.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>

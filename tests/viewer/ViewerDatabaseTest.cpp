@@ -5,22 +5,21 @@
 // keeps the database in force; the idle minute that closes the connection.
 
 #include "ViewerFixture.h"
-
 #include "platform/Clock.h"
 #include "support/WriteProtection.h"
 #include "viewer/ViewerReportList.h"
 
-#include <gmock/gmock.h>
-
 #include <QFile>
 
+#include <gmock/gmock.h>
+
 using platform::DbBackend;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
 using testsupport::OldRevisionSeed;
 using viewer::ReportListRequest;
 using viewer::ViewerDatabase;
 using viewer::ViewerReportList;
-using ::testing::ElementsAreArray;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -53,7 +52,7 @@ TEST_P(OpenEveryRevision, ListsTheFinishedGroupsUnderTheStatusOfItsRevisionAndWr
     EXPECT_EQ(view.features.revision, c.revision);
     // From revision 9 group 2 is a condensed ZAMO80 group, which has no start date.
     EXPECT_EQ(ids(view), c.revision >= 9 ? QList<qint32>({1, 3}) : QList<qint32>({1, 2, 3}));
-    EXPECT_EQ(view.page.rows.value(0).lot, "");   // the lot sort field was not seeded
+    EXPECT_EQ(view.page.rows.value(0).lot, ""); // the lot sort field was not seeded
     EXPECT_EQ(view.pageCount, 1);
     EXPECT_EQ(view.pageIndex, 0);
 
@@ -107,11 +106,11 @@ TEST(ViewerRepair, ARevision10FilesLegacyDemoColumnBecomesDemoModeOnceAndTheRevi
     const viewer::DatabaseChoice first = list.chooseFile(old.path(), {});
     EXPECT_EQ(first.status, "Version 10 Database Selected");
     EXPECT_EQ(first.list.repairFailure, "");
-    EXPECT_EQ(first.list.page.rows.size(), 5);   // group 2 is a condensed group
+    EXPECT_EQ(first.list.page.rows.size(), 5); // group 2 is a condensed group
     db.close();
     const DemoFlags flags = demoFlags(old);
     EXPECT_FALSE(flags.legacyColumn);
-    EXPECT_EQ(flags.values, QList<int>({0, 0, 1, 0, 0, 1}));   // the old column's values, every third group
+    EXPECT_EQ(flags.values, QList<int>({0, 0, 1, 0, 0, 1})); // the old column's values, every third group
     EXPECT_EQ(flags.revision, 10);
 
     // A second open finds nothing to repair and changes nothing.
@@ -181,7 +180,7 @@ TEST(ViewerOpen, WhatIsNoResultsDatabaseLeavesNoDatabaseSelectedAndAnEmptyList)
         // The window's later reloads stay empty too.
         EXPECT_TRUE(list.load({}).page.rows.isEmpty());
     }
-    EXPECT_FALSE(QFile::exists(dir.filePath("missing.mdb")));   // never created
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing.mdb"))); // never created
 
     // The open dialog cancelled before any file was chosen.
     ViewerDatabase db;
@@ -200,7 +199,7 @@ TEST(ViewerOpen, AFailedServerConnectionKeepsTheValuesAndTheDatabaseInForce)
 
     const viewer::ServerLogOn wrong[] = {
         {"/nonexistent/zamo-viewer-socket", "", "ZAMO_Results", "operator", "secret"},
-        {"localhost", "MSSQL", "ZAMO_Results", "operator", "secret"},   // an instance that is no port
+        {"localhost", "MSSQL", "ZAMO_Results", "operator", "secret"}, // an instance that is no port
     };
     for (const viewer::ServerLogOn& logOn : wrong) {
         SCOPED_TRACE(logOn.host.toStdString());
@@ -228,7 +227,7 @@ TEST(ViewerOpen, TheConnectionClosesAMinuteAfterItsLastUseAndOpensAgainOnDemand)
         ASSERT_EQ(list.chooseFile(old.path(), {}).status, "Version 15 Database Selected");
         EXPECT_TRUE(db.isOpen());
         platform::Clock::advance(59000);
-        EXPECT_EQ(list.load({}).page.rows.size(), 2);   // a use starts the minute again
+        EXPECT_EQ(list.load({}).page.rows.size(), 2); // a use starts the minute again
         platform::Clock::advance(59000);
         EXPECT_TRUE(db.isOpen());
         platform::Clock::advance(2000);
@@ -244,7 +243,7 @@ TEST(ViewerOpen, AServerAfterAFileAndAFileAfterAServerEachListTheirOwnGroups)
     ZAMO_REQUIRE_PG_TEST_SERVER();
     testsupport::TempDataHome home;
     const OldDatabase file(DbBackend::SQLite, 6, OldRevisionSeed{4, 1, 1});
-    const OldDatabase server(DbBackend::PostgreSQL, 14, OldRevisionSeed{3, 1, 1});   // group 2 is condensed
+    const OldDatabase server(DbBackend::PostgreSQL, 14, OldRevisionSeed{3, 1, 1}); // group 2 is condensed
     ViewerDatabase db;
     ViewerReportList list(db);
     EXPECT_EQ(list.chooseFile(file.path(), {}).list.page.rows.size(), 4);
@@ -252,9 +251,9 @@ TEST(ViewerOpen, AServerAfterAFileAndAFileAfterAServerEachListTheirOwnGroups)
     ASSERT_TRUE(choice.connected) << choice.failure.toStdString();
     EXPECT_EQ(choice.status, "Version 14 SQL Database Selected.");
     EXPECT_EQ(choice.list.page.rows.size(), 2);
-    EXPECT_TRUE(choice.list.archives.rows.isEmpty());   // a server keeps no archive files
+    EXPECT_TRUE(choice.list.archives.rows.isEmpty()); // a server keeps no archive files
     db.close();
-    EXPECT_EQ(list.load({}).page.rows.size(), 2);   // reopened on the server
+    EXPECT_EQ(list.load({}).page.rows.size(), 2); // reopened on the server
     EXPECT_EQ(list.chooseFile(file.path(), {}).list.page.rows.size(), 4);
     EXPECT_FALSE(db.usesServer());
 }

@@ -61,7 +61,8 @@ void OldDatabase::addReportRows(platform::DbConnection& db) const
     if (m_revision >= 9) {
         // Group 2 stands for group 1's condensed ZAMO80 group, which has no start date.
         db.execute(QStringLiteral("UPDATE TestGroups SET Zamo80CondensedID = 2 WHERE GroupID = 1"));
-        db.execute(QStringLiteral("UPDATE TestGroups SET DateExecuted = NULL, Zamo80CondensedID = 1 WHERE GroupID = 2"));
+        db.execute(
+            QStringLiteral("UPDATE TestGroups SET DateExecuted = NULL, Zamo80CondensedID = 1 WHERE GroupID = 2"));
     }
     if (m_revision >= 11)
         db.execute(QStringLiteral("INSERT INTO Zamo24PaceProperties (GroupID, UnitNumber, A_PaceAmplitude, A_PaceRate, "

@@ -13,11 +13,11 @@
 #include "viewer/ViewerDatabase.h"
 #include "viewer/ViewerReportList.h"
 
-#include <gtest/gtest.h>
-
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
@@ -44,7 +44,7 @@ public:
 
     bool local() const { return m_backend == platform::DbBackend::SQLite; }
     int revision() const { return m_revision; }
-    QString path() const { return m_path; }   // the file ("" on a server)
+    QString path() const { return m_path; } // the file ("" on a server)
     // The values of the SQL Server dialog that reach this server database.
     viewer::ServerLogOn logOn() const;
     // A connection of the test's own.
@@ -78,6 +78,6 @@ protected:
 QList<qint32> ids(const viewer::ReportListView& view);
 
 // A server case needs the test server (skipped without it, failed on CI).
-#define ZAMO_REQUIRE_BACKEND(backend)                               \
-    if ((backend) == platform::DbBackend::PostgreSQL)               \
+#define ZAMO_REQUIRE_BACKEND(backend)                                                                                  \
+    if ((backend) == platform::DbBackend::PostgreSQL)                                                                  \
     ZAMO_REQUIRE_PG_TEST_SERVER()

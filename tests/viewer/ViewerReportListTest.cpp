@@ -5,7 +5,6 @@
 // one the window shows.
 
 #include "ViewerFixture.h"
-
 #include "viewer/ViewerReportList.h"
 
 #include <gmock/gmock.h>
@@ -51,7 +50,7 @@ TEST(ViewerReportList, EachRevisionIsListedWithTheColumnsAndReportTypesItHas)
         int revision;
         const char* type;
         bool sortByLot;
-        const char* listedAs;   // the type the list is read with and the window shows
+        const char* listedAs; // the type the list is read with and the window shows
         QList<qint32> ids;
     } cases[] = {
         // No type choice before 8: every group is a base-model run, the type reads "ZAMO".
@@ -60,10 +59,10 @@ TEST(ViewerReportList, EachRevisionIsListedWithTheColumnsAndReportTypesItHas)
         {8, "ZAMO80", false, "ZAMO80", {3, 4, 5}},
         {9, "ZAMO80", false, "ZAMO80", {3, 4, 5}},
         {9, "ZAMO", false, "ZAMO", {1, 6, 8}},
-        {10, "ZAMO2-4", false, "ALL", {1, 3, 4, 5, 6, 8}},   // not known before 11
+        {10, "ZAMO2-4", false, "ALL", {1, 3, 4, 5, 6, 8}}, // not known before 11
         {11, "ZAMO80", false, "ZAMO80", {3, 4}},
         {12, "ZAMO2-4", false, "ZAMO2-4", {5}},
-        {13, "ALL", true, "ALL", {1, 3, 4, 5, 6, 8}},       // no lot order before 14
+        {13, "ALL", true, "ALL", {1, 3, 4, 5, 6, 8}}, // no lot order before 14
         {14, "ALL", true, "ALL", {8, 6, 4, 1, 3, 5}},
         {14, "ZAMO80", true, "ZAMO80", {4, 3}},
     };
@@ -111,7 +110,7 @@ TEST(ViewerReportList, ShowAllAddsOpenAndCancelledGroupsButOnlyThoseThatWereStar
     EXPECT_EQ(ids(list.load(request)), QList<qint32>({1, 3, 4, 5, 8}));
     request.showAll = true;
     const viewer::ReportListView all = list.load(request);
-    EXPECT_EQ(ids(all), QList<qint32>({1, 3, 4, 5, 6, 7, 8}));   // never the condensed group 2
+    EXPECT_EQ(ids(all), QList<qint32>({1, 3, 4, 5, 6, 7, 8})); // never the condensed group 2
 }
 
 TEST(ViewerReportList, PagesOfAThousandCountEveryFinishedGroupAndTheLastPageShowsTheLastThousand)
@@ -196,7 +195,7 @@ TEST(ViewerReportList, TheCondensedReportOfAGroupWithACondensedZamo80GroupIsTheZ
         list.chooseFile(old.path(), {});
         EXPECT_EQ(list.condensedKind(1), revision >= 9 ? ReportKind::Zamo80Condensed : ReportKind::Condensed);
         EXPECT_EQ(list.condensedKind(3), ReportKind::Condensed);
-        EXPECT_EQ(list.condensedKind(40000), ReportKind::Condensed);   // no such group
+        EXPECT_EQ(list.condensedKind(40000), ReportKind::Condensed); // no such group
     }
 }
 

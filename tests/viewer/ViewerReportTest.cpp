@@ -5,82 +5,79 @@
 // revision without templates; an export that fails.
 
 #include "ViewerFixture.h"
-
 #include "platform/ReportTabText.h"
 #include "viewer/ViewerReportSource.h"
-
-#include <gmock/gmock.h>
 
 #include <QDir>
 #include <QFile>
 
+#include <gmock/gmock.h>
+
 using platform::DbBackend;
+using ::testing::HasSubstr;
 using testsupport::OldRevisionSeed;
 using viewer::ReportKind;
 using viewer::ViewerReportSource;
-using ::testing::HasSubstr;
 
 namespace {
 
 // Before revision 12 a reading column defaulted to 0: the electrodes that a
 // test did not read show 0.
-const char* const kRevision5FullReport =
-    "Test Report\n"
-    "\n"
-    "Test Group 2\n"
-    "Lot Number\tLOT-2\n"
-    "Started\t2015-06-01 08:30:15\n"
-    "Completed\t2015-06-01 09:45:00\n"
-    "Run\tCompleted\n"
-    "Unit Model\tZAMO\n"
-    "Limits\tDCO<2\n"
-    "Notes\tnotes 2\n"
-    "\n"
-    "Electrodes\n"
-    "\n"
-    "Unit 1\n"
-    "Electrode\tSerial Number\tFirmware\tCalibration Date\tLot Number\n"
-    "A1\tSA2\t\t2015-01-10 00:00:00\t\n"
-    "P1\t\t\t\tL-P2\n"
-    "\n"
-    "Tests\n"
-    "\n"
-    "ACZ, Unit 1, Iteration 1, started 2015-06-01 08:30:15\n"
-    "Readings: Impedance (Ohms)\n"
-    "Electrode\t60\t90\tVerdict\n"
-    "A1\t1.500\t2.000\tPassed\n"
-    "B1\t0.000\t0.000\t\n"
-    "C1\t0.000\t0.000\t\n"
-    "D1\t0.000\t0.000\t\n"
-    "E1\t0.000\t0.000\t\n"
-    "F1\t0.000\t0.000\t\n"
-    "G1\t0.000\t0.000\t\n"
-    "H1\t0.000\t0.000\t\n"
-    "I1\t0.000\t0.000\t\n"
-    "J1\t0.000\t0.000\t\n"
-    "K1\t0.000\t0.000\t\n"
-    "L1\t0.000\t0.000\t\n"
-    "M1\t0.000\t0.000\t\n"
-    "N1\t0.000\t0.000\t\n"
-    "O1\t0.000\t0.000\t\n"
-    "P1\t-4.500\t-6.000\tMarginal Pass\n";
+const char* const kRevision5FullReport = "Test Report\n"
+                                         "\n"
+                                         "Test Group 2\n"
+                                         "Lot Number\tLOT-2\n"
+                                         "Started\t2015-06-01 08:30:15\n"
+                                         "Completed\t2015-06-01 09:45:00\n"
+                                         "Run\tCompleted\n"
+                                         "Unit Model\tZAMO\n"
+                                         "Limits\tDCO<2\n"
+                                         "Notes\tnotes 2\n"
+                                         "\n"
+                                         "Electrodes\n"
+                                         "\n"
+                                         "Unit 1\n"
+                                         "Electrode\tSerial Number\tFirmware\tCalibration Date\tLot Number\n"
+                                         "A1\tSA2\t\t2015-01-10 00:00:00\t\n"
+                                         "P1\t\t\t\tL-P2\n"
+                                         "\n"
+                                         "Tests\n"
+                                         "\n"
+                                         "ACZ, Unit 1, Iteration 1, started 2015-06-01 08:30:15\n"
+                                         "Readings: Impedance (Ohms)\n"
+                                         "Electrode\t60\t90\tVerdict\n"
+                                         "A1\t1.500\t2.000\tPassed\n"
+                                         "B1\t0.000\t0.000\t\n"
+                                         "C1\t0.000\t0.000\t\n"
+                                         "D1\t0.000\t0.000\t\n"
+                                         "E1\t0.000\t0.000\t\n"
+                                         "F1\t0.000\t0.000\t\n"
+                                         "G1\t0.000\t0.000\t\n"
+                                         "H1\t0.000\t0.000\t\n"
+                                         "I1\t0.000\t0.000\t\n"
+                                         "J1\t0.000\t0.000\t\n"
+                                         "K1\t0.000\t0.000\t\n"
+                                         "L1\t0.000\t0.000\t\n"
+                                         "M1\t0.000\t0.000\t\n"
+                                         "N1\t0.000\t0.000\t\n"
+                                         "O1\t0.000\t0.000\t\n"
+                                         "P1\t-4.500\t-6.000\tMarginal Pass\n";
 
-const char* const kRevision9CondensedReport =
-    "Test Report\n"
-    "\n"
-    "Test Group 40000\n"
-    "Lot Number\tLOT-3\n"
-    "Started\t2015-06-01 08:30:15\n"
-    "Completed\t2015-06-01 09:45:00\n"
-    "Run\tCompleted\n"
-    "Unit Model\tZAMO\n"
-    "Software Version\t\n"
-    "Notes\tnotes 3\n"
-    "\n"
-    "Unit 1\n"
-    "Electrode\tSerial Number\tLot Number\tNOISE 1\tDCO 1\n"
-    "A1\tSA3\t\tPassed\tPassed\n"
-    "P1\t\tL-P3\tMarginal Pass\tMarginal Pass\n";
+const char* const kRevision9CondensedReport = "Test Report\n"
+                                              "\n"
+                                              "Test Group 40000\n"
+                                              "Lot Number\tLOT-3\n"
+                                              "Started\t2015-06-01 08:30:15\n"
+                                              "Completed\t2015-06-01 09:45:00\n"
+                                              "Run\tCompleted\n"
+                                              "Unit Model\tZAMO\n"
+                                              "Software Version\t\n"
+                                              "Notes\tnotes 3\n"
+                                              "\n"
+                                              "Unit 1\n"
+                                              "Electrode\tSerial Number\tLot Number\tNOISE 1\tDCO 1\n"
+                                              "A1\tSA3\t\tPassed\tPassed\n"
+                                              "P1\t\tL-P3\tMarginal Pass\tMarginal Pass\n";
 
 QString readText(const QString& path)
 {
@@ -116,8 +113,7 @@ TEST_F(ViewerReport, TheFullReportOfARevision5FileShowsTheGroupChosenByItsGroupI
     // Condensed asked for: a revision before 8 has only the full report.
     EXPECT_EQ(text(2, ReportKind::Condensed), QString::fromUtf8(kRevision5FullReport));
 
-    const viewer::ReportExport exported =
-        source.exportFullReport(2, "TAB", exports.filePath("group2.txt"), true);
+    const viewer::ReportExport exported = source.exportFullReport(2, "TAB", exports.filePath("group2.txt"), true);
     ASSERT_TRUE(exported.done) << exported.failure.toStdString();
     EXPECT_EQ(exported.path, exports.filePath("group2.txt.TAB"));
     EXPECT_EQ(readText(exported.path), QString::fromUtf8(kRevision5FullReport));
@@ -144,10 +140,10 @@ TEST_F(ViewerReport, AnExportGetsItsFormatsExtensionWhereItsNameLacksItAndSaysWh
         const char* name;
         const char* written;
     } cases[] = {
-        {"PDF", "report", "report.PDF"},         {"PDF", "report.pdf", "report.pdf"},
-        {"PDF", "report.Pdf", "report.Pdf"},     {"XLS", "report", "report.XLS"},
-        {"XLS", "report.xls", "report.xls"},     {"XLS", "report.xlsx", "report.xlsx.XLS"},
-        {"TAB", "report.tab", "report.tab"},     {"TAB", "report.txt", "report.txt.TAB"},
+        {"PDF", "report", "report.PDF"},     {"PDF", "report.pdf", "report.pdf"},
+        {"PDF", "report.Pdf", "report.Pdf"}, {"XLS", "report", "report.XLS"},
+        {"XLS", "report.xls", "report.xls"}, {"XLS", "report.xlsx", "report.xlsx.XLS"},
+        {"TAB", "report.tab", "report.tab"}, {"TAB", "report.txt", "report.txt.TAB"},
         {"TAB", "report.", "report..TAB"},
     };
     for (const auto& c : cases) {

@@ -4,23 +4,22 @@
 // the files written into the viewer's data folder.
 
 #include "ViewerFixture.h"
-
 #include "platform/ReportError.h"
 #include "platform/ReportTabText.h"
 #include "support/WriteProtection.h"
 #include "viewer/ViewerReportSource.h"
 
-#include <gmock/gmock.h>
-
 #include <QDir>
 #include <QFile>
+
+#include <gmock/gmock.h>
 
 #include <optional>
 
 using platform::DbBackend;
+using ::testing::HasSubstr;
 using viewer::ReportKind;
 using viewer::ViewerReportTemplates;
-using ::testing::HasSubstr;
 
 namespace {
 
@@ -96,7 +95,8 @@ TEST_P(EveryTemplate, FillsFromADatabaseOfItsRevision)
     viewer::ViewerReportSource source(db);
     for (const ReportKind kind : {Full, Condensed, Zamo80})
         for (const bool diagnostics : {true, false}) {
-            const std::optional<int> number = ViewerReportTemplates::number(c.revision, !old.local(), kind, diagnostics);
+            const std::optional<int> number =
+                ViewerReportTemplates::number(c.revision, !old.local(), kind, diagnostics);
             SCOPED_TRACE(testing::Message() << "template " << number.value_or(0));
             viewer::PreparedReport prepared = source.open(1, kind, diagnostics);
             if (!number) {
@@ -109,11 +109,11 @@ TEST_P(EveryTemplate, FillsFromADatabaseOfItsRevision)
             EXPECT_EQ(prepared.templateError, "");
             const QString text = platform::ReportTabText::Text(prepared.report->content());
             EXPECT_THAT(text.toStdString(), HasSubstr("Test Report\n\nTest Group 1\n"));
-            EXPECT_THAT(text.toStdString(), HasSubstr("A1\tSA1\t"));   // an electrode of the group
+            EXPECT_THAT(text.toStdString(), HasSubstr("A1\tSA1\t")); // an electrode of the group
             const bool full = kind == Full || c.revision <= 7;
             const bool showsDiagnostics = full && diagnostics && c.revision >= 6;
             EXPECT_EQ(text.contains("Unit Diagnostics\n"), showsDiagnostics);
-            EXPECT_EQ(text.contains("\t0.250\t1.500\t"), showsDiagnostics && c.revision >= 8);   // a ZAMO80 reading
+            EXPECT_EQ(text.contains("\t0.250\t1.500\t"), showsDiagnostics && c.revision >= 8); // a ZAMO80 reading
             EXPECT_EQ(text.contains("Unit 1 Pace Settings"), full && c.revision >= 11);
             EXPECT_EQ(text.contains("Readings: "), full);
             // Group 1 ran a DCO and an ACZ test; its condensed ZAMO80 group 2 stands for an SDR and a BIAS test.
