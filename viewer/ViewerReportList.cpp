@@ -44,8 +44,7 @@ ServerChoice ViewerReportList::connectServer(const ServerLogOn& logOn, ReportLis
 ReportListView ViewerReportList::load(const ReportListRequest& request)
 {
     ReportListView view;
-    if (m_database.repairLegacyDemoModeColumn(&view.repairFailure))
-        view.repairFailure.clear();
+    m_database.repairLegacyDemoModeColumn(&view.repairFailure);
     const int revision = m_database.revision(&view.failure);
     view.features = RevisionFeatures::of(revision);
     if (!view.features.listed)
