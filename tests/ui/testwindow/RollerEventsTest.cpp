@@ -19,12 +19,12 @@ protected:
     {
         MainFormFixture::SetUp();
         roller = new ctlZAMORoller(form.get());
-        new RollerEvents(*roller, *form);
-        Globals::CommBuffer.clear();
+        new RollerEvents(*roller, form->Sequencer(), *form, *form, form.get());
+        form->operatorLog().clear();
     }
     QStringList Lines() const
     {
-        QStringList lines = Globals::CommBuffer.split("\r\n");
+        QStringList lines = form->operatorLog().text().split("\r\n");
         lines.removeAll(QString());
         return lines;
     }

@@ -97,7 +97,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     QDir().mkpath(folder);
     Globals::ExportPath = folder;
     Globals::ExportPDFEnabled = Globals::ExportExcelEnabled = Globals::ExportTabEnabled = true;
-    Globals::ActiveLotNumber = "LOT-E2E";
+    details->answer.lotNumber = "LOT-E2E";
 
     unit1.Plug(2);
     AddStep("ACZ");
