@@ -2,7 +2,9 @@
 // The window part that shows a report: a Print button, and the report's
 // pages one under another on a grey ground, as they will print, scaled to
 // the width of the window (at most to their printed size) in a scrolling
-// area.
+// area. A report that cannot be laid out throws ReportError from
+// viewReport(); a print that fails is reported through printFailed, and the
+// window stays as it was. Without a report nothing is shown or printed.
 
 #include <QWidget>
 
