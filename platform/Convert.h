@@ -22,6 +22,10 @@ public:
     static std::optional<qint32> toInt32(const QString& text);
     static std::optional<bool> toBool(const QString& text);
 
+    // True when the text converts to a 32-bit whole number (rounded to the
+    // nearest) that is not above maximum; negative numbers pass.
+    static bool isNumberNotAbove(const QString& text, qint32 maximum);
+
     // The general decimal text of a Double: at most 15 significant digits,
     // no trailing zeros, "." as the decimal point (100, 3000, 0.5, 1E-05).
     static QString fromDouble(double value);

@@ -1,13 +1,15 @@
 #pragma once
 // The one seam for message boxes and file/folder dialogs. Window code never
 // calls QMessageBox or QFileDialog itself: it asks Prompts::instance(). The
-// program installs the interactive implementation; tests install
-// ScriptedPrompts, which answers from a script and records every text shown.
-// Until a program installs one, the interactive prompts answer. A dialog
-// never fails: a cancelled one answers "" (or ok = false).
+// program's start-up installs the implementation that shows the dialogs
+// (ui/common/InteractivePrompts); tests install ScriptedPrompts, which answers
+// from a script and records every text shown. Asking for the prompts before
+// any are installed is a fault of the program: it ends with a fatal message.
+// A dialog never fails: a cancelled one answers "" (or ok = false).
 
 #include <QString>
 #include <QStringList>
+
 #include <memory>
 
 namespace platform {
@@ -41,16 +43,6 @@ public:
     static Prompts& instance();
     // Takes ownership; returns the one it replaced.
     static std::unique_ptr<Prompts> install(std::unique_ptr<Prompts> prompts);
-};
-
-// Dialogs on screen, through Qt.
-class InteractivePrompts : public Prompts {
-public:
-    MsgResult message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
-    QString openFile(const FileDialogRequest& request) override;
-    QString saveFile(const FileDialogRequest& request) override;
-    QString chooseFolder(const QString& title, const QString& directory) override;
-    QString inputText(const QString& prompt, const QString& title, const QString& initial, bool* ok) override;
 };
 
 } // namespace platform
