@@ -6,7 +6,8 @@
 // - whole numbers round to the nearest whole number, halves to the even
 //   neighbour (2.5 -> 2, 3.5 -> 4), and must then fit the target's range;
 // - on/off values take any number (0 is off) or the words True and False;
-// - empty or non-numeric text never converts.
+// - empty or non-numeric text never converts: the result is then empty
+//   (std::nullopt), and so it is for a number outside the target's range.
 
 #include <QString>
 

@@ -3,7 +3,10 @@
 // pages one under another on a grey ground, as they will print, scaled to
 // the width of the window (at most to their printed size) in a scrolling
 // area. The Print button prints through the report's printer
-// (ReportPrinter), chosen in a print dialog.
+// (ReportPrinter), chosen in a print dialog. A report that cannot be laid
+// out throws ReportError from viewReport(); a print that fails is reported
+// through printFailed, and the window stays as it was. Without a report
+// nothing is shown or printed.
 
 #include <QWidget>
 
