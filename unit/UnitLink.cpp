@@ -14,20 +14,15 @@ qint32 RoundHalfEven(double v)
     return static_cast<qint32>(std::nearbyint(v));
 }
 
-QString ChannelName(int channel, qint16 unitID)
-{
-    return QString(QChar(65 + channel)) + QString::number(unitID);
-}
-
 } // namespace
 
 ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
     : QObject(parent),
       pIndex(vIndex),
+      m_protocol(m_state),
+      m_replies(*this, m_state, [this] { RefreshStatus(); }),
       Usb(true, [this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
 {
-    for (auto& e : Electrodes)
-        e = std::make_shared<clsElectrode>();
     PollingTimer.setInterval(150);
     PollingTimer.setEnabled(false);
     connect(&PollingTimer, &platform::Timer::timeout, this, &ctlZAMOUsbComm::OnPollingTimer);
@@ -47,12 +42,30 @@ ctlZAMOUsbComm::~ctlZAMOUsbComm()
 
 // ---- properties ----
 
-qint32 ctlZAMOUsbComm::TenHzPeak() const { return RoundHalfEven(pTenHzPeak); }
-qint32 ctlZAMOUsbComm::ThirtyKPeak() const { return RoundHalfEven(pThirtyKPeak); }
-qint32 ctlZAMOUsbComm::Temperature() const { return RoundHalfEven(pTemperature); }
-qint32 ctlZAMOUsbComm::VCC() const { return RoundHalfEven(pVCC); }
-qint32 ctlZAMOUsbComm::Pos5V() const { return RoundHalfEven(pPos5V); }
-qint32 ctlZAMOUsbComm::Neg5V() const { return RoundHalfEven(pNeg5V); }
+qint32 ctlZAMOUsbComm::TenHzPeak() const
+{
+    return RoundHalfEven(m_state.diagnostics().tenHz);
+}
+qint32 ctlZAMOUsbComm::ThirtyKPeak() const
+{
+    return RoundHalfEven(m_state.diagnostics().thirtyK);
+}
+qint32 ctlZAMOUsbComm::Temperature() const
+{
+    return RoundHalfEven(m_state.diagnostics().temperature);
+}
+qint32 ctlZAMOUsbComm::VCC() const
+{
+    return RoundHalfEven(m_state.diagnostics().vcc);
+}
+qint32 ctlZAMOUsbComm::Pos5V() const
+{
+    return RoundHalfEven(m_state.diagnostics().pos5V);
+}
+qint32 ctlZAMOUsbComm::Neg5V() const
+{
+    return RoundHalfEven(m_state.diagnostics().neg5V);
+}
 
 void ctlZAMOUsbComm::setTestRunning(bool v)
 {
@@ -86,8 +99,7 @@ void ctlZAMOUsbComm::Connect()
 
 void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
 {
-    pIsZAMO24 = vZamo24Mode;
-    pIsZAMO80 = vZamo80Mode;
+    m_state.setModel(unitModelOf(vZamo80Mode, vZamo24Mode));
     pSimulatorMode = true;
     SimUnitPort* sim = SimUnit();
     sim->SetNumOfChannels(vNumOfChannels);
@@ -143,10 +155,11 @@ SimUnitPort* ctlZAMOUsbComm::SimUnit()
 
 QString ctlZAMOUsbComm::ModelName() const
 {
-    if (pIsZAMO80)
-        return QStringLiteral("ZAMO80");
-    if (pIsZAMO24)
-        return QStringLiteral("ZAMO2-4");
+    switch (model()) {
+    case UnitModel::Zamo80: return QStringLiteral("ZAMO80");
+    case UnitModel::Zamo24: return QStringLiteral("ZAMO2-4");
+    case UnitModel::Base: break;
+    }
     return QStringLiteral("ZAMO");
 }
 
@@ -241,20 +254,16 @@ void ctlZAMOUsbComm::SetPollingTimerInterval(qint16 vInterval)
 
 clsElectrode* ctlZAMOUsbComm::Electrode(int vChannelID)
 {
-    if (vChannelID < 0 || vChannelID >= ChannelCount) {
+    clsElectrode* record = m_state.channel(vChannelID);
+    if (!record)
         modMain::WriteLog("Unit #" + QString::number(pUnitID) + ": channel " + QString::number(vChannelID)
                           + " is outside 0..15; ignored");
-        return nullptr;
-    }
-    return Electrodes[static_cast<size_t>(vChannelID)].get();
+    return record;
 }
 
 void ctlZAMOUsbComm::ClearElectrodeLastMeasurements()
 {
-    for (auto& e : Electrodes) {
-        e->setLastMeasurement(0);
-        e->setLastMeasurement2(0);
-    }
+    m_state.clearLastMeasurements();
 }
 
 void ctlZAMOUsbComm::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
@@ -280,7 +289,7 @@ double ctlZAMOUsbComm::GetElectrodeLastMeasurement2(qint16 vChannelID)
 void ctlZAMOUsbComm::QueryElectrodeInfo()
 {
     for (qint16 c = 0; c < ChannelCount; ++c) {
-        if (!Electrodes[static_cast<size_t>(c)]->Connected())
+        if (!m_state.channelPresent(c))
             continue;
         TXGetCalibrationDate(c);
         TXGetFirmwareVersion(c);
@@ -329,65 +338,24 @@ bool ctlZAMOUsbComm::ElectrodeChannelCalibrationExpired(qint16 vIndex)
 
 bool ctlZAMOUsbComm::ElectrodeChannelExists(qint16 vIndex)
 {
-    if (vIndex < 0 || vIndex >= ChannelCount)
-        return false;
-    return Electrodes[static_cast<size_t>(vIndex)]->Connected();
+    return m_state.channelPresent(vIndex);
 }
 
 QVector<std::shared_ptr<clsElectrode>> ctlZAMOUsbComm::GetElectrodeArray()
 {
-    QVector<std::shared_ptr<clsElectrode>> result;
-    if (pConnected)
-        result = QVector<std::shared_ptr<clsElectrode>>(Electrodes.begin(), Electrodes.end());
-    return result;
+    if (!pConnected)
+        return {};
+    return m_state.records();
 }
 
 QStringList ctlZAMOUsbComm::GetDiagnosticArray()
 {
     if (!pConnected)
         return {QString(), QString()};
-    const auto num = [](double v) { return platform::Convert::fromDouble(v); };
-    const auto flag = [](bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); };
-    const bool zamo80 = pIsZAMO80 || pIsZAMO24;
-    return {QString(),
-            num(pTenHzPeak),
-            num(pTemperature),
-            num(pVCC),
-            num(pPos5V),
-            num(pNeg5V),
-            flag(pReg5VWorking),
-            zamo80 ? flag(pLidClosed) : flag(pWorking200VOn),
-            zamo80 ? num(pThirtyKPeak) : flag(pWorking200VOff),
-            pFirmwareVersion};
+    return m_state.diagnosticTexts();
 }
 
 QString ctlZAMOUsbComm::GenerateElectrodeString()
 {
-    QString result;
-    QString runStart;
-    for (int i = 0; i < ChannelCount; ++i) {
-        const bool connected = Electrodes[static_cast<size_t>(i)]->Connected();
-        const bool inRun = result.endsWith('-');
-        const QString name = ChannelName(i, pUnitID);
-        if (connected && !inRun) {
-            result += name;
-            runStart = name;
-            if (i < ChannelCount - 1)
-                result += '-';
-        } else if (connected && inRun) {
-            if (i == ChannelCount - 1)
-                result += name;
-        } else if (!connected && inRun) {
-            const QString previous = ChannelName(i - 1, pUnitID);
-            if (previous != runStart)
-                result += previous;
-            else
-                result.chop(1);
-            if (i < ChannelCount - 1)
-                result += '.';
-        }
-    }
-    if (result.endsWith('.'))
-        result.chop(1);
-    return result;
+    return m_state.channelList(pUnitID);
 }

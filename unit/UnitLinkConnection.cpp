@@ -2,10 +2,9 @@
 // unit), the close, the failure report and the automatic reconnection of
 // ZAMO80 and ZAMO2-4 units.
 
-#include "unit/UnitLink.h"
-
 #include "config/Log.h"
 #include "config/Settings.h"
+#include "unit/UnitLink.h"
 
 using platform::FtStatus;
 
@@ -22,10 +21,9 @@ qint32 ctlZAMOUsbComm::OpenDevice()
 {
     modMain::WriteLog(QStringLiteral("Opening USB Port"));
     Wait10ms();
-    pIsZAMO80 = false;
-    pIsZAMO24 = false;
+    m_state.setModel(UnitModel::Base);
     RefreshStatus();
-    PendingText.clear();
+    m_protocol.clearPendingText();
     OpenCompleted = false;
     if (pSimulatorMode)
         OpenSimulatedDevice();
@@ -102,7 +100,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
 
     ShowConnecting();
     PollingTimer.setEnabled(true);
-    const bool zamo80Family = pIsZAMO80 || pIsZAMO24;
+    const bool zamo80Family = isZamo80Family(model());
     if (!pReconnecting) {
         if (zamo80Family) {
             SendCommandToChannel(QStringLiteral("[F]"), -1, true);
@@ -120,7 +118,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
         return;
     }
     OpenCompleted = true;
-    emit UsbConnected(pIndex, Usb.DeviceHandle, pIsZAMO80, pIsZAMO24);
+    emit UsbConnected(pIndex, Usb.DeviceHandle, model());
     EndOpen(false);
 }
 
@@ -136,7 +134,7 @@ void ctlZAMOUsbComm::OpenSimulatedDevice()
     pConnected = true;
     ShowConnecting();
     emit HardwareStatus(pIndex, QString(), true);
-    if (pIsZAMO80) {
+    if (model() == UnitModel::Zamo80) {
         SendCommandToChannel(QStringLiteral("[F]"), -1, true);
         WaitMilliseconds(Globals::FindChannelsDelay, true);
     } else {
@@ -144,7 +142,7 @@ void ctlZAMOUsbComm::OpenSimulatedDevice()
     }
     PollingTimer.setEnabled(true);
     OpenCompleted = true;
-    emit UsbConnected(pIndex, Usb.DeviceHandle, pIsZAMO80, pIsZAMO24);
+    emit UsbConnected(pIndex, Usb.DeviceHandle, model());
     RefreshStatus();
 }
 
@@ -157,19 +155,19 @@ void ctlZAMOUsbComm::DetectModel(bool writeLog)
     const QString reply80 = SendDataAndPoll(QStringLiteral("[8]"), 50);
     if (reply80 == QLatin1String("[8]")) {
         log("ZAMO80 Detected");
-        pIsZAMO80 = true;
+        m_state.setModel(UnitModel::Zamo80);
     } else if (reply80 == QLatin1String("[9]")) {
-        pIsZAMO80 = true;
+        m_state.setModel(UnitModel::Zamo80);
     } else {
         const QString reply24 = SendDataAndPoll(QStringLiteral("[2]"), 50);
         if (reply24 == QLatin1String("[2]")) {
             log("ZAMO24 Detected");
-            pIsZAMO24 = true;
+            m_state.setModel(UnitModel::Zamo24);
         } else if (reply24 == QLatin1String("[3]")) {
-            pIsZAMO24 = true;
+            m_state.setModel(UnitModel::Zamo24);
         }
     }
-    if (!pIsZAMO80 && !pIsZAMO24)
+    if (model() == UnitModel::Base)
         log("ZAMO Detected");
 }
 
@@ -245,7 +243,7 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
         return;
 
     const bool cyclePort = label.contains(QLatin1String("FT_CyclePort"), Qt::CaseInsensitive);
-    const bool baseModel = !pIsZAMO80 && !pIsZAMO24;
+    const bool baseModel = model() == UnitModel::Base;
     if (cyclePort || baseModel || OpeningDevice || pReconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.

@@ -1,12 +1,12 @@
 // Transmit path of the unit link: channel framing, immediate writes and the
 // send queue, the poll cycle, exchanges with a wait, and the timed waits.
 
-#include "unit/UnitLink.h"
-
 #include "config/Log.h"
 #include "platform/Clock.h"
-#include "unit/LinkGlobals.h"
 #include "unit/SimUnitPort.h"
+#include "unit/UnitLink.h"
+
+#include <algorithm>
 
 using platform::Clock;
 
@@ -35,7 +35,7 @@ void ctlZAMOUsbComm::QueueFrame(const QString& frame, qint16 channel)
 void ctlZAMOUsbComm::TransmitFrame(const QString& frame, qint16 channel)
 {
     if (channel >= 0 && channel < ChannelCount)
-        LastChannel = channel;
+        m_protocol.attributeTo(channel);
     if (pSimulatorMode) {
         emit TXData(pIndex, frame);
         SimulatorExchange(frame, false);
@@ -61,7 +61,7 @@ void ctlZAMOUsbComm::WriteTxBuffer(qint32 count)
     while (!out.isEmpty()) {
         const qint32 written = Usb.WriteDevice(out, static_cast<qint32>(out.size()));
         if (Usb.TransferStatus != platform::FT_OK)
-            return;   // reported by the device layer; the unsent bytes are dropped
+            return; // reported by the device layer; the unsent bytes are dropped
         if (written <= 0) {
             modMain::WriteLog("Write_USB_Device_Buffer " + QString::number(out.size()) + ", 0 - "
                               + QString::number(out.size()) + " characters dropped");
@@ -87,7 +87,7 @@ void ctlZAMOUsbComm::OnSimDataReady(const QString& pData, qint16 pChannelID)
     if (!pConnected || !pSimulatorMode)
         return;
     if (pChannelID >= 0 && pChannelID < ChannelCount)
-        LastChannel = pChannelID;
+        m_protocol.attributeTo(pChannelID);
     // An empty reply has nothing to parse (an empty text would mean "read the port").
     if (!pData.isEmpty())
         ProcessReceivedData(pData);
@@ -139,7 +139,7 @@ void ctlZAMOUsbComm::OnPollingTimer()
         const auto [channel, frame] = SendQueue.front();
         SendQueue.pop_front();
         TransmitFrame(frame, channel);
-    } else if (!Globals::InhibitPolling && pTestRunning) {
+    } else if (!m_pollingInhibited && pTestRunning) {
         PollChannels();
     }
 }
@@ -152,7 +152,7 @@ void ctlZAMOUsbComm::PollChannels()
         SendCommandToChannel(QStringLiteral("[*]"), -1, false);
         return;
     }
-    const auto present = [this](int c) { return Electrodes[static_cast<size_t>(c)]->Connected(); };
+    const auto present = [this](int c) { return m_state.channelPresent(c); };
     int found = -1;
     for (int c = PollCursor; c < ChannelCount && found < 0; ++c)
         if (present(c))
@@ -202,6 +202,23 @@ void ctlZAMOUsbComm::WaitMilliseconds(qint32 ms, bool suspendPolling)
     DelayElapsed = false;
     WaitDepth = 0;
     DelayTimer.setEnabled(false);
+}
+
+void ctlZAMOUsbComm::ProcessReceivedData(const QString& text)
+{
+    if (!text.isEmpty()) {
+        m_protocol.parseText(text, m_replies);
+        return;
+    }
+    // The bytes waiting, as the last queue-status call reported them. Only
+    // what the read brought is taken: a failed read brings nothing, and the
+    // reconnection its report may start reads into the same buffer.
+    const qint32 waiting = std::max<qint32>(Usb.RxBytesWaiting, 0);
+    const qint32 read = waiting > 0 ? Usb.ReadDevice(waiting) : 0;
+    const qint32 n = std::min<qint32>(read, Usb.RxBuffer.size());
+    const QByteArray received = Usb.RxBuffer.left(n);
+    std::fill_n(Usb.RxBuffer.data(), n, '\0');
+    m_protocol.parseRead(received, m_replies);
 }
 
 void ctlZAMOUsbComm::Pause750ms()

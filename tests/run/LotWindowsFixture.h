@@ -3,19 +3,17 @@
 // with a settings file of their own and scripted prompts.
 
 #include "RecordingUnit.h"
-
 #include "config/Settings.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
-#include "unit/LinkGlobals.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -28,8 +26,6 @@ protected:
         Globals::Aclg24_X_Enabled = true;
         Globals::ShowShortCircuit = false;
         Globals::AverageACLG = false;
-        Globals::AclgEnergy100J = false;
-        Globals::AclgEnergyXJ = false;
         prompts = platform::ScriptedPrompts::installNew();
     }
 

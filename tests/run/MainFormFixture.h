@@ -4,7 +4,6 @@
 
 #include "RecordingUnit.h"
 #include "RunDoubles.h"
-
 #include "app/StationStartUp.h"
 #include "config/Log.h"
 #include "config/Settings.h"
@@ -17,11 +16,10 @@
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestWindow.h"
-#include "unit/LinkGlobals.h"
-
-#include <gmock/gmock.h>
 
 #include <QFile>
+
+#include <gmock/gmock.h>
 
 #include <memory>
 
@@ -72,7 +70,6 @@ protected:
         Globals::CommBuffer.clear();
         Globals::BurnInRunning = false;
         Globals::CalibrationMode = false;
-        Globals::InhibitPolling = false;
         Globals::DiagnosticLog = false;
         Globals::StatusWindowOpen = false;
         Globals::ShowVerbose = false;

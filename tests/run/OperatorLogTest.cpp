@@ -66,7 +66,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Disconnected");
     unit1.Plug(2);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, UnitModel::Base);
 
     EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Green());
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Connecting...");
@@ -100,15 +100,15 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
 TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
     unit1.Plug(16);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, UnitModel::Base);
     unit2.Plug(16, true);
-    form->ctlZAMOUsbComm_UsbConnected(2, 2, true, false);
+    form->ctlZAMOUsbComm_UsbConnected(2, 2, UnitModel::Zamo80);
     EXPECT_TRUE(unit2.commands.contains("DISCONNECT"));
     EXPECT_FALSE(Globals::CommBuffer.contains("Unit #2"));
 
     unit1.connected = false;
     unit1.Plug(16, true);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, true, false);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, UnitModel::Zamo80);
     EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->ElectrodesCheckBox[20]->isHidden());
     EXPECT_TRUE(form->Unit2ElectrodesLabel->isHidden());

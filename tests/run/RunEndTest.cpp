@@ -293,7 +293,7 @@ TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSe
     // The link drops and comes back during the run.
     form->DisableTestControls();
     unit1.reconnecting = true;
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->ctlZAMOUsbComm_UsbConnected(1, 1, UnitModel::Base);
     form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
     EXPECT_FALSE(form->cmdEditTestList->isEnabled());
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());

@@ -18,7 +18,6 @@
 #include "ui/reports/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
-#include "unit/LinkGlobals.h"
 #include "unit/Unit.h"
 
 #include <QAction>
@@ -468,11 +467,11 @@ bool MainForm::CheckZAMO24() const
 
 void MainForm::KeepAliveTimer_Timer()
 {
-    if (pTestRunning() || Globals::InhibitPolling)
+    if (pTestRunning())
         return;
     for (int n = 1; n <= 2; ++n) {
         UnitLink* unit = Unit(n);
-        if (unit && unit->Connected())
+        if (unit && unit->Connected() && !unit->pollingInhibited())
             unit->TXMasterCommCheck();
     }
     Services().database->GetDBRevNumber(QString());

@@ -15,6 +15,7 @@
 #include "run/RunSequencer.h"
 #include "ui/testwindow/FrameItems.h"
 #include "ui/testwindow/TestWindowCommands.h"
+#include "unit/UnitModel.h"
 
 #include <QString>
 #include <QWidget>
@@ -109,7 +110,7 @@ public:
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
     void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
     void DatabaseConnectFailHandler(const QString& vCause) override;
-    void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
+    void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, UnitModel model);
     void ctlZAMOUsbComm_UsbClosed(int Index);
     void ctlZAMOUsbComm_UsbReconnecting(int Index);
     void ctlZAMOUsbComm_UsbError(int Index, const QString& vErrorString);

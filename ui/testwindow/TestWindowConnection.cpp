@@ -73,7 +73,7 @@ void MainForm::DatabaseConnectFailHandler(const QString& vCause)
         StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
-void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, bool, bool)
+void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, UnitModel)
 {
     UnitLink* unit = Unit(Index);
     if (!unit)

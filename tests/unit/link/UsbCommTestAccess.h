@@ -12,11 +12,7 @@ struct UsbCommTestAccess {
     static int WaitDepth(const ctlZAMOUsbComm& c) { return c.WaitDepth; }
     static int PollInterval(const ctlZAMOUsbComm& c) { return c.PollingTimer.interval(); }
     static void RefreshStatus(ctlZAMOUsbComm& c) { c.RefreshStatus(); }
-    static qint16 LastChannel(const ctlZAMOUsbComm& c) { return c.LastChannel; }
+    static qint16 LastChannel(const ctlZAMOUsbComm& c) { return c.m_protocol.attributedChannel(); }
     static void SetConnectedFlag(ctlZAMOUsbComm& c, bool v) { c.pConnected = v; }
-    static void SetModel(ctlZAMOUsbComm& c, bool zamo80, bool zamo24)
-    {
-        c.pIsZAMO80 = zamo80;
-        c.pIsZAMO24 = zamo24;
-    }
+    static void SetModel(ctlZAMOUsbComm& c, UnitModel model) { c.m_state.setModel(model); }
 };
