@@ -175,6 +175,11 @@ QString ChannelLED(bool enable)
     return enable ? QStringLiteral("(i1)") : QStringLiteral("(i0)");
 }
 
+QString channelFrame(const QString& command, qint16 channel)
+{
+    return "[C" + QString::number(channel).rightJustified(2, '0') + command + "]";
+}
+
 QString AsUnitFrame(const QString& channelCommand)
 {
     return "[" + channelCommand.mid(1, channelCommand.size() - 2) + "]";

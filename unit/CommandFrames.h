@@ -74,6 +74,9 @@ QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64
                      qint64 pace1Voltage, qint64 pace2Voltage);
 QString ChannelLED(bool enable);
 
+// A channel command as the unit takes it: "[C" + two-digit channel + command + "]".
+QString channelFrame(const QString& command, qint16 channel);
+
 // --- unit commands ---
 // The unit's own twin of a channel command: "(RB)" becomes "[RB]".
 QString AsUnitFrame(const QString& channelCommand);

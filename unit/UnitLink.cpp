@@ -21,20 +21,21 @@ ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
       pIndex(vIndex),
       m_protocol(m_state),
       m_replies(*this, m_state, [this] { RefreshStatus(); }),
-      Usb(true, [this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
+      m_port([this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
 {
-    PollingTimer.setInterval(150);
-    PollingTimer.setEnabled(false);
-    connect(&PollingTimer, &platform::Timer::timeout, this, &ctlZAMOUsbComm::OnPollingTimer);
-    connect(&DelayTimer, &platform::Timer::timeout, this, &ctlZAMOUsbComm::OnDelayTimer);
+    m_port.setChannelPresence([this](int channel) { return m_state.channelPresent(channel); });
+    connect(&m_port, &UnitPort::channelAddressed, this, [this](qint16 channel) { m_protocol.attributeTo(channel); });
+    connect(&m_port, &UnitPort::frameSent, this, [this](const QString& frame) { emit TXData(pIndex, frame); });
+    connect(&m_port, &UnitPort::bytesReceived, this,
+            [this](const QByteArray& bytes) { m_protocol.parseRead(bytes, m_replies); });
+    connect(&m_port, &UnitPort::textReceived, this,
+            [this](const QString& text) { m_protocol.parseText(text, m_replies); });
     RefreshStatus();
-    PollCursor = -1;
 }
 
 ctlZAMOUsbComm::~ctlZAMOUsbComm()
 {
-    PollingTimer.setEnabled(false);
-    DelayTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
     // The owner may be half destroyed already: close without raising events.
     blockSignals(true);
     TerminateClose();
@@ -69,7 +70,7 @@ qint32 ctlZAMOUsbComm::Neg5V() const
 
 void ctlZAMOUsbComm::setTestRunning(bool v)
 {
-    pTestRunning = v;
+    m_port.setTestRunning(v);
     pDisplay.connectEnabled = !v;
     emit DisplayChanged();
 }
@@ -88,20 +89,20 @@ void ctlZAMOUsbComm::Activate() {}
 
 void ctlZAMOUsbComm::DisablePolling()
 {
-    PollingTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
 }
 
 void ctlZAMOUsbComm::Connect()
 {
-    pSimulatorMode = false;
+    m_port.setSimulated(false);
     OpenDevice();
 }
 
 void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
 {
     m_state.setModel(unitModelOf(vZamo80Mode, vZamo24Mode));
-    pSimulatorMode = true;
-    SimUnitPort* sim = SimUnit();
+    m_port.setSimulated(true);
+    SimUnitPort* sim = m_port.simulatedUnit();
     sim->SetNumOfChannels(vNumOfChannels);
     sim->SetZamo80(vZamo80Mode);
     sim->SetZamo24(vZamo24Mode);
@@ -111,44 +112,34 @@ void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, b
 
 void ctlZAMOUsbComm::Disconnect()
 {
-    CloseUSB(Usb.DeviceHandle);
-    pSimulatorMode = false;
+    CloseUSB(m_port.device().DeviceHandle);
+    m_port.setSimulated(false);
 }
 
 void ctlZAMOUsbComm::Deactivate()
 {
-    PollingTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
     TerminateClose();
 }
 
 void ctlZAMOUsbComm::TerminateClose()
 {
-    if (!pConnected)
+    if (!m_port.isOpen())
         return;
-    if (pSimulatorMode) {
-        pConnected = false;
-        return;
-    }
-    if (Usb.CloseDevice() == platform::FT_OK) {
-        pConnected = false;
+    if (m_port.simulated()) {
+        m_port.setOpen(false);
         return;
     }
-    pConnected = false;
+    const bool closed = m_port.closeDevice() == platform::FT_OK;
+    m_port.setOpen(false);
+    if (closed)
+        return;
     pDisplay.lamp = UsbCommDisplay::Red();
     pDisplay.errorMessage = QStringLiteral("Close attempt failed");
     LastErrorText = QStringLiteral("Close attempt failed");
     modMain::WriteLog(QStringLiteral("Close attempt failed - Control Terminated"));
     emit DisplayChanged();
     emit HardwareStatus(pIndex, QStringLiteral("Close attempt failed"), true);
-}
-
-SimUnitPort* ctlZAMOUsbComm::SimUnit()
-{
-    if (!ctlSimUnit1) {
-        ctlSimUnit1 = SimUnitPort::Create(this);
-        connect(ctlSimUnit1, &SimUnitPort::DataReady, this, &ctlZAMOUsbComm::OnSimDataReady);
-    }
-    return ctlSimUnit1;
 }
 
 // ---- status display ----
@@ -181,7 +172,7 @@ void ctlZAMOUsbComm::ShowFailure(const QString& text)
 void ctlZAMOUsbComm::RefreshStatus()
 {
     const QString list = GenerateElectrodeString();
-    if (pConnected) {
+    if (Connected()) {
         pDisplay.lamp = UsbCommDisplay::Green();
         pDisplay.errorMessage.clear();
         ShowConnectToggle(true);
@@ -210,20 +201,20 @@ void ctlZAMOUsbComm::ConnectToggleClicked(bool checked)
         const auto channels = platform::Convert::toInt16(pDisplay.simChannelsText);
         if (!channels) {
             modMain::WriteLog("Simulated channel count is not a number: \"" + pDisplay.simChannelsText + "\"");
-            ShowConnectToggle(pConnected);
+            ShowConnectToggle(Connected());
             return;
         }
-        pSimulatorMode = true;
-        SimUnitPort* sim = SimUnit();
+        m_port.setSimulated(true);
+        SimUnitPort* sim = m_port.simulatedUnit();
         sim->SetNumOfChannels(*channels);
         sim->Init();
     } else {
-        pSimulatorMode = false;
+        m_port.setSimulated(false);
     }
     if (checked)
         OpenDevice();
     else
-        CloseUSB(Usb.DeviceHandle);
+        CloseUSB(m_port.device().DeviceHandle);
 }
 
 void ctlZAMOUsbComm::setUseSimChecked(bool checked)
@@ -247,7 +238,7 @@ void ctlZAMOUsbComm::EnableSim()
 void ctlZAMOUsbComm::SetPollingTimerInterval(qint16 vInterval)
 {
     if (vInterval >= 1)
-        PollingTimer.setInterval(vInterval);
+        m_port.setPollInterval(vInterval);
 }
 
 // ---- channel records ----
@@ -343,14 +334,14 @@ bool ctlZAMOUsbComm::ElectrodeChannelExists(qint16 vIndex)
 
 QVector<std::shared_ptr<clsElectrode>> ctlZAMOUsbComm::GetElectrodeArray()
 {
-    if (!pConnected)
+    if (!Connected())
         return {};
     return m_state.records();
 }
 
 QStringList ctlZAMOUsbComm::GetDiagnosticArray()
 {
-    if (!pConnected)
+    if (!Connected())
         return {QString(), QString()};
     return m_state.diagnosticTexts();
 }

@@ -12,16 +12,16 @@
 // The members are implemented in separate files of unit/:
 //   UnitLink.cpp            properties, connect/disconnect, status, channel records
 //   UnitLinkConnection.cpp  open, close, failure report, reconnection
-//   UnitLinkTransmit.cpp    framing, send queue, poll cycle, waits, simulator hand-over
+//   UnitLinkTransmit.cpp    channel framing, exchanges, the receive hand-over
 //   UnitLinkSenders.cpp     the TX... command senders
 
-#include "platform/Timer.h"
 #include "unit/AclgEnergy.h"
 #include "unit/ChannelRecord.h"
 #include "unit/LinkStatus.h"
 #include "unit/UnitChannelState.h"
 #include "unit/UnitDiagnostics.h"
 #include "unit/UnitModel.h"
+#include "unit/UnitPort.h"
 #include "unit/UnitProtocol.h"
 #include "unit/UnitReadings.h"
 #include "unit/UnitReplyHandler.h"
@@ -33,11 +33,7 @@
 #include <QVector>
 
 #include <array>
-#include <deque>
 #include <memory>
-#include <utility>
-
-class SimUnitPort;
 
 class ctlZAMOUsbComm : public QObject {
     Q_OBJECT
@@ -70,7 +66,7 @@ public:
     bool Working200VOff() const { return m_state.diagnostics().working200VOff; }
     QString FirmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
     QString HardwareInfo() const { return pHardwareInfo; }
-    bool TestRunning() const { return pTestRunning; }
+    bool TestRunning() const { return m_port.testRunning(); }
     // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
     bool Master200VEnabled() const { return pMaster200VEnabled; }
@@ -78,12 +74,12 @@ public:
     qint16 UnitID() const { return pUnitID; }
     // Stores the unit number and refreshes the status display.
     void setUnitID(qint16 v);
-    bool Connected() const { return pConnected; }
-    bool SimulatorMode() const { return pSimulatorMode; }
+    bool Connected() const { return m_port.isOpen(); }
+    bool SimulatorMode() const { return m_port.simulated(); }
     // True while automatic polling is switched off (the calibration panel):
     // the poll cycle sends no "(?)" and queues no "[*]"; queued frames still go out.
-    bool pollingInhibited() const { return m_pollingInhibited; }
-    void setPollingInhibited(bool inhibited) { m_pollingInhibited = inhibited; }
+    bool pollingInhibited() const { return m_port.pollingInhibited(); }
+    void setPollingInhibited(bool inhibited) { m_port.setPollingInhibited(inhibited); }
     // The energy of a ZAMO2-4 ACLG run; it converts the ACLG readings that follow.
     AclgEnergy aclgEnergy() const { return m_protocol.aclgEnergy(); }
     void setAclgEnergy(AclgEnergy energy) { m_protocol.setAclgEnergy(energy); }
@@ -299,7 +295,6 @@ private:
     void ShowPortLost(const QString& text);
     void ShowConnecting();
     QString ModelName() const;
-    SimUnitPort* SimUnit(); // ctlSimUnit1, made on first use
     void TerminateClose();
 
     // ---- device layer (UnitLinkConnection.cpp) ----
@@ -312,59 +307,25 @@ private:
     platform::FtStatus ReconnectUSB();
     void RaiseUsbError(const QString& text);
 
-    // ---- transmit path (UnitLinkTransmit.cpp) ----
-    void TransmitFrame(const QString& frame, qint16 channel);
-    void QueueFrame(const QString& frame, qint16 channel);
-    void AppendToTxBuffer(const QString& text);
-    void WriteTxBuffer(qint32 count);
-    QString SimulatorExchange(const QString& frame, bool wantReply);
-    void WaitMilliseconds(qint32 ms, bool suspendPolling);
-    void Wait10ms() { WaitMilliseconds(10, false); }
-    void Pause750ms();
-    void OnPollingTimer();
-    void PollChannels();
-    void OnDelayTimer();
-    void OnSimDataReady(const QString& pData, qint16 pChannelID);
-    // Bytes waiting now; false when the queue-status call failed.
-    bool QueryWaitingBytes();
-
     // ---- receive path (UnitLinkTransmit.cpp) ----
+    void Wait10ms() { m_port.waitMilliseconds(10, false); }
     // text "": read the waiting bytes from the device; otherwise parse text alone.
     void ProcessReceivedData(const QString& text);
     friend struct UsbCommTestAccess; // tests reach the private transmit path
 
     // ---- state ----
     int pIndex = 1;
-    bool pConnected = false;
     bool pReconnecting = false;
-    bool pTestRunning = false;
     bool pMaster200VEnabled = false;
-    bool m_pollingInhibited = false;
     qint16 pUnitID = 0;
     QString pHardwareInfo;
-    bool pSimulatorMode = false;
     QString LastErrorText;
     bool OpeningDevice = false;
+    bool OpenCompleted = false; // the last open sequence reached UsbConnected
     UsbCommDisplay pDisplay;
 
     UnitChannelState m_state;
     UnitProtocol m_protocol;
     UnitReplyHandler m_replies;
-
-    // Device layer: handle, statuses, receive buffer and waiting-byte count.
-    UsbDeviceLayer Usb;
-
-    // Transmit and poll state.
-    QByteArray TxBuffer;                              // characters not yet written
-    std::deque<std::pair<qint16, QString>> SendQueue; // channel (-1: unit frame), frame
-    qint16 LastChannel = 0;                           // channel replies are reported for this channel
-    qint16 PollCursor = -1;
-    bool DelayElapsed = false;
-    qint32 WaitDepth = 0;
-    quint64 PollTicks = 0;      // poll ticks begun; a tick that waits sees later ones
-    bool OpenCompleted = false; // the last open sequence reached UsbConnected
-
-    platform::Timer PollingTimer;
-    platform::Timer DelayTimer;
-    SimUnitPort* ctlSimUnit1 = nullptr;
+    UnitPort m_port;
 };

@@ -430,7 +430,7 @@ void ctlZAMOUsbComm::TXMasterDiagnostics()
 void ctlZAMOUsbComm::TXMasterDiagnosticsPollingMode(qint32 pDelay)
 {
     // Always the upper-case frame, also on the models whose queued form is "[d]".
-    ProcessReceivedData(SendDataAndPoll("[D]", pDelay));
+    ProcessReceivedData(m_port.exchange("[D]", pDelay));
 }
 
 void ctlZAMOUsbComm::TXMasterEnable200VSupply()
@@ -450,7 +450,7 @@ void ctlZAMOUsbComm::TXMasterDefibCharge(qint16 vTargetChannel)
     if (vTargetChannel >= 0)
         TXChannelLED(vTargetChannel, true);
     Send(*this, "[3]", -1);
-    Pause750ms();
+    m_port.pause750ms();
 }
 
 void ctlZAMOUsbComm::TXMasterTriggerCharge(bool vImmediate)
@@ -458,7 +458,7 @@ void ctlZAMOUsbComm::TXMasterTriggerCharge(bool vImmediate)
     if (model() == UnitModel::Base)
         return;
     Send(*this, "[T]", -1, vImmediate);
-    Pause750ms();
+    m_port.pause750ms();
 }
 
 void ctlZAMOUsbComm::TXMasterCheckLid(bool vPollData)
@@ -466,17 +466,17 @@ void ctlZAMOUsbComm::TXMasterCheckLid(bool vPollData)
     if (model() == UnitModel::Base)
         return;
     if (vPollData) {
-        ProcessReceivedData(SendDataAndPoll("[L]", 500));
+        ProcessReceivedData(m_port.exchange("[L]", 500));
         return;
     }
     Send(*this, "[L]", -1, true);
     // The poll cycle keeps running and picks up the reply.
-    WaitMilliseconds(500, false);
+    m_port.waitMilliseconds(500, false);
 }
 
 void ctlZAMOUsbComm::TXMasterFindChannels()
 {
-    TransmitFrame("[F]", -1);
+    m_port.sendNow("[F]", -1);
 }
 
 void ctlZAMOUsbComm::TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString, qint16 vReps,

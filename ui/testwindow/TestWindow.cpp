@@ -465,13 +465,23 @@ bool MainForm::CheckZAMO24() const
     return m_sequencer.CheckZAMO24();
 }
 
+bool MainForm::pollingInhibited() const
+{
+    for (int n = 1; n <= 2; ++n) {
+        UnitLink* unit = Unit(n);
+        if (unit && unit->pollingInhibited())
+            return true;
+    }
+    return false;
+}
+
 void MainForm::KeepAliveTimer_Timer()
 {
-    if (pTestRunning())
+    if (pTestRunning() || pollingInhibited())
         return;
     for (int n = 1; n <= 2; ++n) {
         UnitLink* unit = Unit(n);
-        if (unit && unit->Connected() && !unit->pollingInhibited())
+        if (unit && unit->Connected())
             unit->TXMasterCommCheck();
     }
     Services().database->GetDBRevNumber(QString());
