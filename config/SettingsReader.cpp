@@ -5,7 +5,6 @@
 #include "config/Log.h"
 #include "config/Settings.h"
 #include "platform/Convert.h"
-#include "ui/common/CloseGuard.h"
 
 namespace modMain {
 
@@ -172,7 +171,7 @@ void LoadDiagnosticsSettings()
     // A whole number not above 10000 that also fits the 16-bit setting.
     const QString delay = read("Diagnostics", "Delay");
     const std::optional<qint16> value = Convert::toInt16(delay);
-    if (IsNumberNotAbove(delay, 10000) && value) {
+    if (Convert::isNumberNotAbove(delay, 10000) && value) {
         Globals::DiagnosticsDelay = *value;
     } else {
         Globals::DiagnosticsDelay = 1000;

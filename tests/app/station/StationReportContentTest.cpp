@@ -9,6 +9,8 @@
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
+#include "ui/reports/ReportPrinter.h"
+#include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <gtest/gtest.h>
@@ -109,7 +111,7 @@ TEST_F(StationReportContent, ALotOf4999CharactersAndANoteOf10000ReachThePdfAndTh
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(station.DataFolder() + "/printed.pdf");
-    form.report()->printOut(printer);
+    form.viewer()->reportPrinter()->printOut(printer);
     ExpectEveryCharacter(PdfText(station.DataFolder() + "/printed.pdf"), {lot, notes});
 
     const QList<platform::ReportPage>& pages = form.report()->pages();

@@ -8,6 +8,7 @@
 #include "app/StationStartUp.h"
 #include "config/Settings.h"
 #include "platform/Report.h"
+#include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
 
@@ -156,7 +157,7 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path("printed.pdf"));
-    form.report()->printOut(printer);
+    form.viewer()->reportPrinter()->printOut(printer);
     const QString printed = pdfText(path("printed.pdf"));
     EXPECT_TRUE(printed.contains("Test Group 40001"));
     EXPECT_TRUE(printed.contains("Passed with Expired Channel"));

@@ -1,64 +1,11 @@
 // The simulated unit: unit-frame answers, routing of channel and all-channel
 // frames, the seconds clock, and the canned test replies with their timing.
 
-#include "platform/Clock.h"
-#include "support/TempDataHome.h"
-#include "ui/unitpanels/SimulatedUnitPanel.h"
-#include "unit/SimulatedUnit.h"
-
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "SimUnitFixture.h"
 
 #include <vector>
 
 using platform::Clock;
-
-namespace {
-
-struct Reply {
-    QString data;
-    qint16 channel;
-    bool operator==(const Reply&) const = default;
-};
-
-void PrintTo(const Reply& r, std::ostream* os)
-{
-    *os << "(\"" << r.data.toStdString() << "\", " << r.channel << ")";
-}
-
-class SimUnitTest : public ::testing::Test {
-protected:
-    SimUnitTest()
-    {
-        Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        QObject::connect(&unit, &ctlSimUnit::DataReady, [this](const QString& d, qint16 c) { replies.push_back({d, c}); });
-    }
-    ~SimUnitTest() override { Clock::useRealTime(); }
-
-    void Make(int channels, bool zamo80 = false, bool zamo24 = false)
-    {
-        unit.SetNumOfChannels(static_cast<qint16>(channels));
-        unit.SetZamo80(zamo80);
-        unit.SetZamo24(zamo24);
-        unit.Init();
-    }
-    std::vector<Reply> Send(const QString& frame)
-    {
-        replies.clear();
-        EXPECT_EQ(unit.RXData(frame), "");
-        return replies;
-    }
-
-    testsupport::TempDataHome home;
-    ctlSimUnit unit;
-    std::vector<Reply> replies;
-};
-
-} // namespace
 
 TEST_F(SimUnitTest, AnswersUnitFramesByTheirSecondCharacterForEachModel)
 {
@@ -275,16 +222,3 @@ INSTANTIATE_TEST_SUITE_P(
                   {1, "(MS0,12345)", "(Mp11234,5678,1234,5678,1000,0700)"}, {1, "(Gz)", "(Mp11234,5678,1234,5678,1000,0700)"},
                   {1, "(?)", "(*)"}, {1, "(X)", ""}, {1, "(L)", ""}}}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return "case" + std::to_string(info.index); });
-
-TEST_F(SimUnitTest, ThePanelSetsTheChannelCountAndShowsTheChannelLamps)
-{
-    ctlSimUnitView view(&unit);
-    EXPECT_EQ(view.txtChannels()->text(), "1");
-    view.txtChannels()->clear();
-    QTest::keyClicks(view.txtChannels(), "3");
-    view.cmdInit()->click();
-    EXPECT_EQ(unit.ChannelCount(), 3);
-    EXPECT_EQ(view.shpActive(2)->palette().color(QPalette::Window), ctlSimUnit::ActiveLamp());
-    EXPECT_EQ(view.shpActive(3)->palette().color(QPalette::Window), ctlSimUnit::IdleLamp());
-    EXPECT_EQ(view.shpActive(0)->accessibleName(), "Simulated channel A");
-}

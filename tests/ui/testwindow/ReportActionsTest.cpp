@@ -1,7 +1,7 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "MainFormFixture.h"
+#include "run/MainFormFixture.h"
 
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
