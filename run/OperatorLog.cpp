@@ -1,5 +1,26 @@
 #include "run/OperatorLog.h"
 
+#include "config/Log.h"
+#include "config/Settings.h"
+
+#include <exception>
+
+void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDisplay)
+{
+    try {
+        if (recordToLog || Globals::DiagnosticLog)
+            modMain::WriteLog(line);
+        CommLog::AppendLine(m_text, line);
+        if (Globals::DiagnosticLog)
+            return;
+        CommLog::CutBack(m_text);
+        if (Globals::StatusWindowOpen && !Globals::CommPaused && !inhibitDisplay && m_display)
+            m_display(line);
+    } catch (const std::exception&) {
+        // The operator log never stops its caller.
+    }
+}
+
 namespace CommLog {
 
 void AppendLine(QString& buffer, const QString& line)

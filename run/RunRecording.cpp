@@ -11,7 +11,6 @@
 #include "results/TestGroupEnd.h"
 #include "results/TestGroupLookups.h"
 #include "results/TestGroupWriter.h"
-#include "run/RunGlobals.h"
 #include "run/RunHost.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
@@ -192,14 +191,14 @@ qint32 RunRecording::CreateTestGroupRecord()
     Write(QStringLiteral("the test group"), [&] {
         if (Zamo80Mode())
             group = modDatabase::CreateZamo80TestGroup(
-                executed, notCompleted, modDatabase::CurrentZamo80Limits(), Globals::ActiveLotNumber,
-                Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers);
+                executed, notCompleted, modDatabase::CurrentZamo80Limits(), m_state.details.lotNumber,
+                m_state.details.notes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
+                modMain::GetComputerNameString(), Zamo24(), m_state.details.electrodeLotNumbers);
         else
             group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(),
-                                                 Globals::ActiveLotNumber, Globals::ActiveTestNotes, electrodes(1),
+                                                 m_state.details.lotNumber, m_state.details.notes, electrodes(1),
                                                  electrodes(2), modMain::GetUserNameString(),
-                                                 modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers);
+                                                 modMain::GetComputerNameString(), m_state.details.electrodeLotNumbers);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
@@ -243,9 +242,9 @@ void RunRecording::CreateTestRecords(const QString& vTestType, bool vPace, clsTe
     m_storedIntervals.clear();
     bool showOnReport = true;
     if (m_state.PreCheckRunning)
-        showOnReport = Globals::ShowShortCircuit;
+        showOnReport = m_state.reportOptions.showShortCircuit;
     else if (vTestType == QLatin1String("ACLG"))
-        showOnReport = !Globals::AverageACLG;
+        showOnReport = !m_state.reportOptions.averageAclg;
     Write(QStringLiteral("the ") + vTestType + QStringLiteral(" test"), [&] {
         keys.CurrentTestID = modDatabase::RecordTestStart(keys.CurrentGroupID, vTestType, vTest.ParentID(), QString(),
                                                           showOnReport);

@@ -2,10 +2,9 @@
 // The pre-test details window and its lot windows on two recording units,
 // with a settings file of their own and scripted prompts.
 
-#include "RecordingUnit.h"
 #include "config/Settings.h"
 #include "platform/ScriptedPrompts.h"
-#include "run/RunGlobals.h"
+#include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
@@ -24,8 +23,6 @@ protected:
         Globals::SettingsFilePath = home.path() + "/settings.ini";
         Globals::Aclg24_X_Energy = 200;
         Globals::Aclg24_X_Enabled = true;
-        Globals::ShowShortCircuit = false;
-        Globals::AverageACLG = false;
         prompts = platform::ScriptedPrompts::installNew();
     }
 
