@@ -223,6 +223,8 @@ private:
     void ConnectControls();
     UnitLink* Unit(int n) const;
     bool AnyUnitConnected() const;
+    // Automatic polling is switched off on a unit: the keep-alive rests.
+    bool pollingInhibited() const;
     bool EnsureDatabase();
     void StoreElectrodeSelection(const QString& sel);
     // Unit n is gone (closed, failed or reconnecting): its lamp turns red
