@@ -18,7 +18,6 @@
 #include "ui/testwindow/ElectrodePanel.h"
 #include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestListPanel.h"
-#include "unit/LinkGlobals.h"
 #include "unit/Unit.h"
 
 #include <QAction>
@@ -234,9 +233,19 @@ bool MainForm::CheckZAMO24() const
     return m_sequencer.CheckZAMO24();
 }
 
+bool MainForm::pollingInhibited() const
+{
+    for (int n = 1; n <= 2; ++n) {
+        UnitLink* unit = Unit(n);
+        if (unit && unit->pollingInhibited())
+            return true;
+    }
+    return false;
+}
+
 void MainForm::KeepAliveTimer_Timer()
 {
-    if (pTestRunning() || Globals::InhibitPolling)
+    if (pTestRunning() || pollingInhibited())
         return;
     for (int n = 1; n <= 2; ++n) {
         UnitLink* unit = Unit(n);

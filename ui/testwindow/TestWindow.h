@@ -168,6 +168,8 @@ private:
     void ConnectControls();
     UnitLink* Unit(int n) const;
     bool AnyUnitConnected() const;
+    // Automatic polling is switched off on a unit: the keep-alive rests.
+    bool pollingInhibited() const;
     bool EnsureDatabase();
     // Unit n is gone (closed, failed or reconnecting): its lamp turns red
     // and the run's completion estimate goes until the unit is back.

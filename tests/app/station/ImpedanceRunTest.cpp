@@ -39,10 +39,9 @@ protected:
     {
         ASSERT_TRUE(station.Start());
         QObject::connect(&station.Link(1), &ctlZAMOUsbComm::RXACZTestData, &station.Form(),
-                         [this](int, qint16 channel, qint16, qint16, qint16 high, qint16, qint16, bool completed,
-                                double, double value, double, bool isZamo80) {
-                             if (completed)
-                                 finals.push_back({channel, high, value, isZamo80});
+                         [this](int, qint16 channel, const AczReading& r) {
+                             if (r.completed)
+                                 finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
                          });
         station.ConnectSimulatedUnit(1, 2, zamo80);
         MainForm& form = station.Form();

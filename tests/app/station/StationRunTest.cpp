@@ -32,11 +32,11 @@ public:
     explicit CompletingAczHandler(MainForm& form) : m_form(form) {}
     QStringList finals;
 
-    void RXACZTestData(int index, qint16 channel, qint16, qint16, qint16, qint16, qint16, bool completed, double,
-                       double measurement, double, bool) override
+    void RXACZTestData(int index, qint16 channel, const AczReading& reading) override
     {
+        const double measurement = reading.measurement;
         auto step = m_form.State().pActiveTest;
-        if (!completed || !step)
+        if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
         finals << clsTestSequence::FindElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);

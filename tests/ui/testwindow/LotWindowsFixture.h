@@ -2,19 +2,17 @@
 // The pre-test details window and its lot windows on two recording units,
 // with a settings file of their own and scripted prompts.
 
-#include "run/RecordingUnit.h"
-
 #include "config/Settings.h"
 #include "platform/ScriptedPrompts.h"
+#include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
-#include "unit/LinkGlobals.h"
-
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -25,8 +23,6 @@ protected:
         Globals::SettingsFilePath = home.path() + "/settings.ini";
         Globals::Aclg24_X_Energy = 200;
         Globals::Aclg24_X_Enabled = true;
-        Globals::AclgEnergy100J = false;
-        Globals::AclgEnergyXJ = false;
         prompts = platform::ScriptedPrompts::installNew();
     }
 

@@ -2,9 +2,7 @@
 // The main test window on two recording units, with recording records,
 // reports, database and pre-test details, in virtual time, offscreen.
 
-#include "run/RecordingUnit.h"
 #include "RunDoubles.h"
-
 #include "app/StationStartUp.h"
 #include "config/Log.h"
 #include "config/Settings.h"
@@ -12,15 +10,15 @@
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
+#include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestWindow.h"
-#include "unit/LinkGlobals.h"
-
-#include <gmock/gmock.h>
 
 #include <QFile>
+
+#include <gmock/gmock.h>
 
 #include <memory>
 
@@ -63,7 +61,6 @@ protected:
     static void ResetGlobals()
     {
         Globals::ActiveTestList.clear();
-        Globals::InhibitPolling = false;
         Globals::DiagnosticLog = false;
         Globals::StatusWindowOpen = false;
         Globals::ShowVerbose = false;

@@ -100,9 +100,9 @@ TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhib
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);
 
-    Globals::InhibitPolling = true;
+    unit1.setPollingInhibited(true);
     form->KeepAliveTimer_Timer();
-    Globals::InhibitPolling = false;
+    unit1.setPollingInhibited(false);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     form->KeepAliveTimer_Timer();

@@ -7,13 +7,12 @@
 #include "platform/Clock.h"
 #include "platform/FakeD2xx.h"
 #include "support/QtPrinters.h"
-#include "unit/LinkGlobals.h"
 #include "unit/UnitLink.h"
-
-#include <gtest/gtest.h>
 
 #include <QRegularExpression>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -26,7 +25,6 @@ protected:
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
         Globals::ReconnectDelay = 7000;
         Globals::FindChannelsDelay = 3000;
-        Globals::InhibitPolling = false;
         Globals::DiagnosticLog = true;
         Globals::StatusWindowOpen = true;
         modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); });
@@ -41,7 +39,6 @@ protected:
         modMain::SetStatusWindowEcho({});
         Globals::DiagnosticLog = false;
         Globals::StatusWindowOpen = false;
-        Globals::InhibitPolling = false;
         platform::Clock::useRealTime();
     }
 
@@ -49,8 +46,8 @@ protected:
     {
         ctlZAMOUsbComm* c = comm.get();
         QObject::connect(c, &ctlZAMOUsbComm::TXData, [this](int, const QString& d) { events << "TX " + d; });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, bool z80, bool z24) {
-            events << QString("UsbConnected %1 %2").arg(z80).arg(z24);
+        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, UnitModel model) {
+            events << QString("UsbConnected %1 %2").arg(model == UnitModel::Zamo80).arg(model == UnitModel::Zamo24);
         });
         QObject::connect(c, &ctlZAMOUsbComm::UsbClosed, [this](int) { events << "UsbClosed"; });
         QObject::connect(c, &ctlZAMOUsbComm::UsbReconnecting, [this](int) { events << "UsbReconnecting"; });
