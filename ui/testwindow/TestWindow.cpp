@@ -456,7 +456,7 @@ void MainForm::ElectrodesCheckBox_Click(int)
     SaveElectrodesShape->show();
 }
 
-QString MainForm::CheckZAMOMode() const
+ConnectedUnitsMode MainForm::CheckZAMOMode() const
 {
     return m_sequencer.CheckZAMOMode();
 }

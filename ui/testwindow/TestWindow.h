@@ -67,7 +67,7 @@ public:
     void ApplyElectrodeSelection() override;
     void UpdateElectrodeAvailability();
     void ElectrodesCheckBox_Click(int Index);
-    QString CheckZAMOMode() const override;
+    ConnectedUnitsMode CheckZAMOMode() const override;
     bool CheckZAMO24() const override;
     void KeepAliveTimer_Timer();
     // The close request: QueryExit, then UnloadApplication; false when the

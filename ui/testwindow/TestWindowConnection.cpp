@@ -65,7 +65,7 @@ void MainForm::unitConnected(int Index)
     UnitLink* unit = Unit(Index);
     if (!unit)
         return;
-    if (CheckZAMOMode() == QLatin1String("ERROR")) {
+    if (CheckZAMOMode() == ConnectedUnitsMode::Mixed) {
         unit->Disconnect();
         return;
     }
@@ -129,7 +129,7 @@ void MainForm::unitClosed(int Index)
         SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
         ShowUnit2Electrodes();
         DisableTestControls();
-    } else if (CheckZAMOMode() == QLatin1String("ZAMO80")) {
+    } else if (CheckZAMOMode() == ConnectedUnitsMode::Zamo80) {
         SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
         SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
     }

@@ -102,10 +102,10 @@ void MainForm::RunStandardSequenceButton_Click()
     Globals::ActiveTestList.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
-    const QString mode = CheckZAMOMode();
-    const TestList* standard = mode == QLatin1String("ZAMO")     ? &Globals::StandardTestList
-                               : mode == QLatin1String("ZAMO80") ? &Globals::Standard80TestList
-                                                                 : nullptr;
+    const ConnectedUnitsMode mode = CheckZAMOMode();
+    const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
+                               : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
+                                                                    : nullptr;
     if (!standard)
         return;
     for (const auto& step : CopySteps(*standard)) {
@@ -143,7 +143,7 @@ void MainForm::RunNoiseTest()
 
 void MainForm::RunBiasTest()
 {
-    if (CheckZAMOMode() != QLatin1String("ZAMO"))
+    if (CheckZAMOMode() != ConnectedUnitsMode::Base)
         return;
     if (pTestRunning()) {
         TellAlreadyActive();
@@ -164,7 +164,7 @@ void MainForm::RunBiasTest()
 
 void MainForm::RunACZ30Zero()
 {
-    if (CheckZAMOMode() != QLatin1String("ZAMO80"))
+    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
         return;
     if (pTestRunning()) {
         TellAlreadyActive();
@@ -289,7 +289,7 @@ void MainForm::LoadTestSequenceFile(TestList& list, int n)
 {
     const QString file = AskForSequenceFile();
     if (!file.isEmpty()) {
-        const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+        const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
         const bool single24 = mode80 && CheckZAMO24();
         modFileFormats::ReadSequenceFile(file, list, mode80 && !single24, single24);
     }
@@ -311,7 +311,7 @@ void MainForm::LoadTestSequence()
     const QString file = AskForSequenceFile();
     ClearTestList();
     if (!file.isEmpty())
-        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                          CheckZAMO24());
     UpdateTestSequenceList();
 }
@@ -333,7 +333,7 @@ void MainForm::SaveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                            CheckZAMO24(), &error))
         Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),
@@ -344,7 +344,7 @@ void MainForm::SaveTestSequence()
 
 void MainForm::CheckAllButton_Click()
 {
-    const int last = CheckZAMOMode() == QLatin1String("ZAMO80") ? 16 : 32;
+    const int last = CheckZAMOMode() == ConnectedUnitsMode::Zamo80 ? 16 : 32;
     for (int i = 0; i < last; ++i)
         ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
     SaveElectrodesShape->show();
