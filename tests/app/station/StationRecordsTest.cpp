@@ -91,10 +91,10 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     Readings aczFinals;
     CollectAczFinals(station.Link(1), form, aczFinals);
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 
     testsupport::StationHarness::StartNextRunWithLot("Lot 42");
-    form.RunStandardSequenceButton->click();
+    form.testListPanel().standardSequenceButton()->click();
     ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
     ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
