@@ -18,7 +18,7 @@ QString databaseOrLive(const QString& path)
 
 } // namespace
 
-MainFormReportActions::MainFormReportActions(std::function<QString()> checkZamoMode)
+MainFormReportActions::MainFormReportActions(std::function<ConnectedUnitsMode()> checkZamoMode)
     : m_checkZamoMode(std::move(checkZamoMode))
 {
 }
@@ -79,5 +79,5 @@ void MainFormReportActions::PrintTestReport(qint32 vUniqueGroupID, const QString
 
 void MainFormReportActions::PrintCondensedTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath)
 {
-    PrintTestReport(vUniqueGroupID, vDatabasePath, true, m_checkZamoMode() == QLatin1String("ZAMO80"));
+    PrintTestReport(vUniqueGroupID, vDatabasePath, true, m_checkZamoMode() == ConnectedUnitsMode::Zamo80);
 }

@@ -8,13 +8,14 @@
 // false.
 
 #include "run/ReportActions.h"
+#include "run/UnitMode.h"
 
 #include <functional>
 
 class MainFormReportActions : public ReportActions {
 public:
     // checkZamoMode: the unit mode as MainForm.CheckZAMOMode gives it.
-    explicit MainFormReportActions(std::function<QString()> checkZamoMode);
+    explicit MainFormReportActions(std::function<ConnectedUnitsMode()> checkZamoMode);
 
     void OpenTestReport(qint32 vUniqueGroupID, bool vCondensedReport, const QString& vDatabasePath,
                         bool vZamo80) override;
@@ -32,5 +33,5 @@ public:
     static QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat, const QString& vFileName);
 
 private:
-    std::function<QString()> m_checkZamoMode;
+    std::function<ConnectedUnitsMode()> m_checkZamoMode;
 };

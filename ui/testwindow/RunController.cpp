@@ -98,10 +98,10 @@ void RunController::runStandardSequence()
     Globals::ActiveTestList.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
-    const QString mode = m_sequencer.CheckZAMOMode();
-    const TestList* standard = mode == QLatin1String("ZAMO")     ? &Globals::StandardTestList
-                               : mode == QLatin1String("ZAMO80") ? &Globals::Standard80TestList
-                                                                 : nullptr;
+    const ConnectedUnitsMode mode = m_sequencer.CheckZAMOMode();
+    const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
+                               : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
+                                                                    : nullptr;
     if (!standard)
         return;
     for (const auto& step : CopySteps(*standard)) {
@@ -139,7 +139,7 @@ void RunController::runNoiseTest()
 
 bool RunController::prepareBiasTest()
 {
-    if (m_sequencer.CheckZAMOMode() != QLatin1String("ZAMO"))
+    if (m_sequencer.CheckZAMOMode() != ConnectedUnitsMode::Base)
         return false;
     if (running()) {
         TellAlreadyActive();
@@ -159,7 +159,7 @@ bool RunController::prepareBiasTest()
 
 void RunController::runAcz30Zero()
 {
-    if (m_sequencer.CheckZAMOMode() != QLatin1String("ZAMO80"))
+    if (m_sequencer.CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
         return;
     if (running()) {
         TellAlreadyActive();

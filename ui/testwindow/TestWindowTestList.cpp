@@ -104,7 +104,7 @@ void MainForm::LoadTestSequenceFile(TestList& list, int n)
 {
     const QString file = AskForSequenceFile();
     if (!file.isEmpty()) {
-        const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+        const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
         const bool single24 = mode80 && CheckZAMO24();
         modFileFormats::ReadSequenceFile(file, list, mode80 && !single24, single24);
     }
@@ -122,7 +122,7 @@ void MainForm::LoadTestSequence()
     const QString file = AskForSequenceFile();
     ClearTestList();
     if (!file.isEmpty())
-        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                          CheckZAMO24());
     UpdateTestSequenceList();
 }
@@ -144,7 +144,7 @@ void MainForm::SaveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                            CheckZAMO24(), &error))
         Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),

@@ -134,7 +134,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
     ParentMDIForm* frame = StationWindows::Frame();
-    MainFormReportActions actions([] { return QString("ZAMO"); });
+    MainFormReportActions actions([] { return ConnectedUnitsMode::Base; });
     actions.OpenTestReport(1005, false, QString(), false);
     actions.OpenTestReport(1005, false, QString(), false);
 
