@@ -90,7 +90,7 @@ void ConnectionEvents::unitConnected(int Index)
     SetItemEnabled(m_window.Frame().ZamoUnitsConnect[Index], false);
     SetItemEnabled(m_window.Frame().ZamoUnitsConnectSimulator[Index], false);
     m_window.statusPanel().showUnitConnecting(Index);
-    m_window.KeepAliveTimer.start();
+    m_window.keepAlive().start();
     if (unit->Reconnecting())
         m_window.EnableTestControls();
     updateRunEstimate();
@@ -128,7 +128,7 @@ void ConnectionEvents::unitClosed(int Index)
         SetItemEnabled(m_window.Frame().ZamoUnitsConnectSimulator[2], false);
     }
     showUnitLost(Index);
-    m_window.KeepAliveTimer.stop();
+    m_window.keepAlive().stop();
     if (!unit->Reconnecting())
         m_window.ApplyElectrodeSelection();
 }

@@ -29,14 +29,14 @@
 #include <QVBoxLayout>
 
 MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
-    : QWidget(parent), m_units(units), m_runController(*this, *this, units, this)
+    : QWidget(parent),
+      m_units(units),
+      m_runController(*this, *this, units, this),
+      m_keepAlive(m_runController.sequencer(), this),
+      m_logRollover(m_runController.sequencer(), this)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
-    KeepAliveTimer.setInterval(500);
-    ClockTimer.setInterval(60000);
-    connect(&KeepAliveTimer, &platform::Timer::timeout, this, &MainForm::KeepAliveTimer_Timer);
-    connect(&ClockTimer, &platform::Timer::timeout, this, &MainForm::ClockTimer_Timer);
     m_windows.EndProgram = [] { ProgramEnd::Request(0); };
     m_windows.TestsCompletedSound = [] { modPlaySound::PlayTestsCompletedSound(); };
     m_operatorLog.setDisplay([](const QString& line) {
@@ -168,11 +168,10 @@ void MainForm::ConnectControls()
 void MainForm::Form_Load()
 {
     modMain::DisableCloseMenu(this);
-    LogDay = platform::Clock::now().date().day();
     m_runController.sequencer().ClearConsecutiveLists();
     InitMainForm();
     m_electrodePanel->markSaved();
-    ClockTimer.start();
+    m_logRollover.start();
 }
 
 void MainForm::InitMainForm()
@@ -225,28 +224,6 @@ bool MainForm::CheckZAMO24() const
     return m_runController.sequencer().CheckZAMO24();
 }
 
-bool MainForm::pollingInhibited() const
-{
-    for (int n = 1; n <= 2; ++n) {
-        UnitLink* unit = Unit(n);
-        if (unit && unit->pollingInhibited())
-            return true;
-    }
-    return false;
-}
-
-void MainForm::KeepAliveTimer_Timer()
-{
-    if (pTestRunning() || pollingInhibited())
-        return;
-    for (int n = 1; n <= 2; ++n) {
-        UnitLink* unit = Unit(n);
-        if (unit && unit->Connected())
-            unit->TXMasterCommCheck();
-    }
-    Services().database->GetDBRevNumber(QString());
-}
-
 // ---------------------------------------------------------------- shutdown
 
 bool MainForm::Form_QueryUnload()
@@ -274,8 +251,8 @@ void MainForm::UnloadApplication()
 {
     // A run still going is cancelled, so that its group is not left open.
     m_runController.sequencer().StopTests();
-    KeepAliveTimer.stop();
-    ClockTimer.stop();
+    m_keepAlive.stop();
+    m_logRollover.stop();
     Services().database->CloseDatabase();
     UnloadOtherForms();
     hide();

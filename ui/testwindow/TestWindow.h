@@ -1,17 +1,23 @@
 #pragma once
-// The main test window: composes the status panel, the test-list panel and
-// the electrode panel, and drives the run (the RunSequencer's) from them:
-// the run commands of its buttons and of the main frame, the unit links'
-// events, the keep-alive poll, the operator log and the shutdown. The two
-// units are handed in as UnitLink (unit 1 and unit 2).
+// The main test window: a thin composition of its parts, on the two units
+// handed in as UnitLink (unit 1 and unit 2):
+//   StatusPanel, TestListPanel, ElectrodePanel  what the operator sees
+//   RunController (owning the RunSequencer)     the run commands
+//   ConnectionEvents                            unit link, signal generator
+//                                               and database events
+//   KeepAlive, LogRollover, OperatorLog         housekeeping between runs
+// The window itself is the run's host (progress, locked controls), answers
+// the main frame and the other windows (MainFormServices), loads the test
+// list files, and closes the station. Failures are told to the operator
+// through the prompts; none escapes a handler.
 //
 // Members are implemented in:
-//   TestWindow.cpp            composition, load, unit mode, keep-alive, shutdown
-//   TestWindowTestList.cpp    run commands, test lists and files
-//   TestWindowConnection.cpp  operator log, log day, unit link commands
-// The connections' events are ConnectionEvents'; the panels are StatusPanel,
-// TestListPanel and ElectrodePanel.
-#include "platform/Timer.h"
+//   TestWindow.cpp            composition, load, unit mode, shutdown
+//   TestWindowTestList.cpp    forwarded run commands, test lists and files
+//   TestWindowConnection.cpp  operator log, unit link commands
+
+#include "run/KeepAlive.h"
+#include "run/LogRollover.h"
 #include "run/OperatorLog.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
@@ -45,6 +51,8 @@ public:
     OperatorLog& operatorLog() { return m_operatorLog; }
     // What the unit links, the signal generator and the database report to.
     ConnectionEvents& connectionEvents() { return m_connectionEvents; }
+    KeepAlive& keepAlive() { return m_keepAlive; }
+    LogRollover& logRollover() { return m_logRollover; }
     StatusPanel& statusPanel() const { return *m_statusPanel; }
     TestListPanel& testListPanel() const { return *m_testListPanel; }
     ElectrodePanel& electrodePanel() const { return *m_electrodePanel; }
@@ -61,7 +69,6 @@ public:
     void ApplyElectrodeSelection() override;
     ConnectedUnitsMode CheckZAMOMode() const override;
     bool CheckZAMO24() const override;
-    void KeepAliveTimer_Timer();
     // The close request: QueryExit, then UnloadApplication; false when the
     // window stays (the operator said No).
     bool Form_QueryUnload();
@@ -93,9 +100,8 @@ public:
     // The /vadov override: the elapsed seconds of the running step.
     void advanceClock();
 
-    // ---- operator log and the log file's day ----
+    // ---- operator log ----
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
-    void ClockTimer_Timer();
 
     // ---- RunHost ----
     void UpdateProgress(int vValue, int vMaximum) override;
@@ -133,12 +139,8 @@ public:
     };
     Windows& OtherWindows() { return m_windows; }
 
-    platform::Timer KeepAliveTimer;
-    platform::Timer ClockTimer;
-
     // Set when the operator chose to leave after a link error.
     bool ExitingApplication = false;
-    int LogDay = 0;
 
 private:
     void BuildControls();
@@ -147,7 +149,6 @@ private:
     UnitLink* Unit(int n) const;
     bool AnyUnitConnected() const;
     // Automatic polling is switched off on a unit: the keep-alive rests.
-    bool pollingInhibited() const;
     void LoadTestSequenceFile(TestList& list, int n);
     QString AskForSequenceFile();
     void SetItemEnabled(QAction* item, bool enabled);
@@ -157,6 +158,8 @@ private:
     std::array<UnitLink*, 2> m_units;
     Windows m_windows;
     RunController m_runController;
+    KeepAlive m_keepAlive;
+    LogRollover m_logRollover;
     OperatorLog m_operatorLog;
     ConnectionEvents m_connectionEvents{*this};
     StatusPanel* m_statusPanel = nullptr;

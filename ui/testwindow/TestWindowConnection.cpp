@@ -1,5 +1,5 @@
-// MainForm: the operator log, the log file's day, and the main frame's
-// unit link and simulator commands.
+// MainForm: the operator log and the main frame's unit link and simulator
+// commands.
 #include "config/Log.h"
 #include "config/Settings.h"
 #include "config/StationText.h"
@@ -17,18 +17,6 @@
 void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
 {
     m_operatorLog.write(strValue, vRecordToLog, vInhibitCommDisplay);
-}
-
-void MainForm::ClockTimer_Timer()
-{
-    if (m_runController.sequencer().IntervalTimer.isEnabled()
-        || m_runController.sequencer().TestSequenceTimer.isEnabled())
-        return;
-    const int today = platform::Clock::now().date().day();
-    if (today == LogDay)
-        return;
-    LogDay = today;
-    modMain::InitLogFile();
 }
 
 // ---------------------------------------------------------------- main frame commands

@@ -83,7 +83,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
     EXPECT_TRUE(form->Frame().TestsRunBiasTest->isEnabled());
     EXPECT_FALSE(form->Frame().TestsRunACZ30Zero->isEnabled());
-    EXPECT_TRUE(form->KeepAliveTimer.isEnabled());
+    EXPECT_TRUE(form->keepAlive().active());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());   // not before the channels are known
 
     form->electrodePanel().maskUnavailableBox()->setChecked(true);
@@ -101,7 +101,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_FALSE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
-    EXPECT_FALSE(form->KeepAliveTimer.isEnabled());
+    EXPECT_FALSE(form->keepAlive().active());
 }
 
 TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
@@ -176,12 +176,12 @@ TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     platform::Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(0, 0, 30)));
-    form->ClockTimer_Timer();
+    form->logRollover().check();
     EXPECT_EQ(modMain::LogFilePath, first);
     form->StopTests();
-    form->ClockTimer_Timer();
+    form->logRollover().check();
     EXPECT_NE(modMain::LogFilePath, first);
-    EXPECT_EQ(form->LogDay, 3);
+    EXPECT_EQ(form->logRollover().day(), 3);
 }
 
 } // namespace

@@ -97,16 +97,16 @@ TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
 TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhibited)
 {
     unit1.Plug(2);
-    form->KeepAliveTimer_Timer();
+    form->keepAlive().poll();
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);
 
     unit1.setPollingInhibited(true);
-    form->KeepAliveTimer_Timer();
+    form->keepAlive().poll();
     unit1.setPollingInhibited(false);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
-    form->KeepAliveTimer_Timer();
+    form->keepAlive().poll();
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);
 }

@@ -1,0 +1,28 @@
+#include "run/LogRollover.h"
+
+#include "config/Log.h"
+#include "platform/Clock.h"
+#include "run/RunSequencer.h"
+
+LogRollover::LogRollover(RunSequencer& sequencer, QObject* parent) : QObject(parent), m_sequencer(sequencer)
+{
+    m_timer.setInterval(60000);
+    connect(&m_timer, &platform::Timer::timeout, this, &LogRollover::check);
+}
+
+void LogRollover::start()
+{
+    m_day = platform::Clock::now().date().day();
+    m_timer.start();
+}
+
+void LogRollover::check()
+{
+    if (m_sequencer.IntervalTimer.isEnabled() || m_sequencer.TestSequenceTimer.isEnabled())
+        return;
+    const int today = platform::Clock::now().date().day();
+    if (today == m_day)
+        return;
+    m_day = today;
+    modMain::InitLogFile();
+}
