@@ -29,7 +29,7 @@
 #include <QVBoxLayout>
 
 MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
-    : QWidget(parent), m_units(units), m_sequencer(*this, units, this)
+    : QWidget(parent), m_units(units), m_runController(*this, *this, units, this)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
@@ -58,22 +58,12 @@ MainForm::~MainForm()
 
 UnitLink* MainForm::Unit(int n) const
 {
-    return m_sequencer.Unit(n);
+    return m_runController.sequencer().Unit(n);
 }
 
 bool MainForm::AnyUnitConnected() const
 {
-    return m_sequencer.AnyUnitConnected();
-}
-
-void MainForm::StartFirstTestSequence(bool vShowTestDetailsForm)
-{
-    m_sequencer.StartFirstTestSequence(vShowTestDetailsForm);
-}
-
-void MainForm::StopTests()
-{
-    m_sequencer.StopTests();
+    return m_runController.sequencer().AnyUnitConnected();
 }
 
 // ---------------------------------------------------------------- controls
@@ -163,10 +153,12 @@ void MainForm::ConnectControls()
     TestListPanel* list = m_testListPanel;
     connect(list->loadFileButton(1), &QPushButton::clicked, this, [this] { loadConsecutiveList(1); });
     connect(list->loadFileButton(2), &QPushButton::clicked, this, [this] { loadConsecutiveList(2); });
-    connect(list->runButton(), &QPushButton::clicked, this, &MainForm::cmdRunTestList_Click);
-    connect(list->cancelButton(), &QPushButton::clicked, this, &MainForm::cmdCancelTests_Click);
+    connect(list->runButton(), &QPushButton::clicked, this,
+            [this] { m_runController.runTestList(m_testListPanel->consecutiveListsChosen()); });
+    connect(list->cancelButton(), &QPushButton::clicked, this, [this] { m_runController.cancelRun(); });
     connect(list->editButton(), &QPushButton::clicked, this, &MainForm::cmdEditTestList_Click);
-    connect(list->standardSequenceButton(), &QPushButton::clicked, this, &MainForm::RunStandardSequenceButton_Click);
+    connect(list->standardSequenceButton(), &QPushButton::clicked, this,
+            [this] { m_runController.runStandardSequence(); });
     connect(m_statusPanel->advanceClockButton(), &QPushButton::clicked, this, &MainForm::advanceClock);
     connect(m_electrodePanel, &ElectrodePanel::selectionSaved, this, &MainForm::UpdateTestSequenceList);
 }
@@ -177,7 +169,7 @@ void MainForm::Form_Load()
 {
     modMain::DisableCloseMenu(this);
     LogDay = platform::Clock::now().date().day();
-    m_sequencer.ClearConsecutiveLists();
+    m_runController.sequencer().ClearConsecutiveLists();
     InitMainForm();
     m_electrodePanel->markSaved();
     ClockTimer.start();
@@ -186,7 +178,7 @@ void MainForm::Form_Load()
 void MainForm::InitMainForm()
 {
     m_testListPanel->clearList();
-    m_sequencer.TestSequenceTimer.setInterval(modMain::GetTestsTimerInterval());
+    m_runController.sequencer().TestSequenceTimer.setInterval(modMain::GetTestsTimerInterval());
     const int polling = modMain::GetPollingInterval();
     for (int n = 1; n <= 2; ++n) {
         if (UnitLink* unit = Unit(n))
@@ -225,12 +217,12 @@ void MainForm::ApplyElectrodeSelection()
 
 ConnectedUnitsMode MainForm::CheckZAMOMode() const
 {
-    return m_sequencer.CheckZAMOMode();
+    return m_runController.sequencer().CheckZAMOMode();
 }
 
 bool MainForm::CheckZAMO24() const
 {
-    return m_sequencer.CheckZAMO24();
+    return m_runController.sequencer().CheckZAMO24();
 }
 
 bool MainForm::pollingInhibited() const
@@ -274,14 +266,14 @@ bool MainForm::QueryExit()
                                               platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
     if (answer != platform::MsgResult::Yes)
         return false;
-    CancelTests();
+    m_runController.cancelRun();
     return true;
 }
 
 void MainForm::UnloadApplication()
 {
     // A run still going is cancelled, so that its group is not left open.
-    m_sequencer.StopTests();
+    m_runController.sequencer().StopTests();
     KeepAliveTimer.stop();
     ClockTimer.stop();
     Services().database->CloseDatabase();
