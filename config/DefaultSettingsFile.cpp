@@ -3,11 +3,12 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 
 #include <QFile>
 
-namespace modMain {
+namespace config {
+
+using modMain::WriteLog;
 
 namespace {
 
@@ -107,9 +108,8 @@ QString defaultOf(const FillInKey& wanted)
 
 } // namespace
 
-void BuildDefaultIni()
+void buildDefaultIni(const QString& file)
 {
-    const QString& file = Globals::SettingsFilePath;
     if (!QFile::exists(file)) {
         WriteLog("Build default INI file");
         QFile created(file);
@@ -130,4 +130,4 @@ void BuildDefaultIni()
     }
 }
 
-} // namespace modMain
+} // namespace config

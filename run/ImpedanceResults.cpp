@@ -23,7 +23,7 @@ void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZ
         return;
     }
     const bool bad = vZeroLevel < 1 || v1kRef < 1 || vMeasureHigh != 0 || (!vZamo80 && vVcc < 1);
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), vZamo80);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), vZamo80, m_flow.Limits());
     HandleFinal({QStringLiteral("ACZ"), Index, vCommChannelID, bad, vMeasureHigh, vMeasurement, ACZOpenThreshold,
                  limits, vZamo80 && m_flow.State().PreCheckRunning});
 }
@@ -39,7 +39,7 @@ void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 
         return;
     }
     const bool bad = vZeroLevel < 1 || v1kRef < 1 || vMeasureHigh != 0;
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), vZamo80);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), vZamo80, m_flow.Limits());
     HandleFinal({QStringLiteral("ACZ30"), Index, vCommChannelID, bad, vMeasureHigh, vMeasurement,
                  ACZ30OpenThreshold, limits, false});
 }

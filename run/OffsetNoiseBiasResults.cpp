@@ -23,7 +23,7 @@ void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, qin
     Resync(m_flow.State().DCOResyncPending, vCompleted, vSeconds);
     const qint16 reference = vZamo80 ? v750mV_M : v50mV;
     Handle({QStringLiteral("DCO"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || reference < 1 || vMeasure < 1, VerdictLimits::For(QStringLiteral("DCO"), vZamo80),
+            vZero < 1 || reference < 1 || vMeasure < 1, VerdictLimits::For(QStringLiteral("DCO"), vZamo80, m_flow.Limits()),
             DCOFinalSeconds});
 }
 
@@ -37,7 +37,7 @@ void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, q
     const bool bad =
         vZero < 1 || v100uV < 1 || vFilterZero < 1 || vHighPeak < 1 || vLowPeak < 1 || vHighPeak < vLowPeak;
     Handle({QStringLiteral("NOISE"), Index, vCommChannelID, vCompleted, vVppMeasurement, bad,
-            VerdictLimits::For(QStringLiteral("NOISE"), vZamo80), NOISEFinalSeconds});
+            VerdictLimits::For(QStringLiteral("NOISE"), vZamo80, m_flow.Limits()), NOISEFinalSeconds});
 }
 
 void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV,
@@ -47,7 +47,7 @@ void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, qi
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     Handle({QStringLiteral("BIAS"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || v50mV < 1 || vInitial < 1 || vMax < 1, VerdictLimits::For(QStringLiteral("BIAS"), false),
+            vZero < 1 || v50mV < 1 || vInitial < 1 || vMax < 1, VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()),
             HoursMinutesLabel});
 }
 

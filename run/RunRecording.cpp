@@ -1,7 +1,7 @@
 #include "run/RunRecording.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
@@ -17,8 +17,9 @@
 #include "run/UnitMode.h"
 #include "unit/Unit.h"
 
-RunRecording::RunRecording(RunState& state, RunHost& host, const std::array<UnitLink*, 2>& units)
-    : m_state(state), m_host(host), m_units(units)
+RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+                           const std::array<UnitLink*, 2>& units)
+    : m_state(state), m_host(host), m_settings(settings), m_units(units)
 {
 }
 
@@ -172,14 +173,16 @@ qint32 RunRecording::CreateTestGroupRecord()
     Write(QStringLiteral("the test group"), [&] {
         if (Zamo80Mode())
             group = modDatabase::CreateZamo80TestGroup(
-                executed, notCompleted, modDatabase::CurrentZamo80Limits(), Globals::ActiveLotNumber,
+                executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), Globals::ActiveLotNumber,
                 Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers);
+                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers,
+                m_settings.switches.demoMode);
         else
-            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(),
+            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits),
                                                  Globals::ActiveLotNumber, Globals::ActiveTestNotes, electrodes(1),
                                                  electrodes(2), modMain::GetUserNameString(),
-                                                 modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers);
+                                                 modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers,
+                                                 m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
@@ -187,8 +190,8 @@ qint32 RunRecording::CreateTestGroupRecord()
     for (int n = 1; n <= 2; ++n) {
         UnitLink* link = Unit(n);
         // Diagnostics are recorded against the group: none without one.
-        if (group != 0 && Globals::DiagnosticsEnabled && link && link->Connected())
-            link->TXMasterDiagnosticsPollingMode(Globals::DiagnosticsDelay);
+        if (group != 0 && m_settings.diagnostics.enabled && link && link->Connected())
+            link->TXMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
     }
     m_state.LastEstimatedRemainingSeconds = 0;
     return group;

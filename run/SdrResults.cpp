@@ -56,8 +56,8 @@ void SDRResults::RXSDRTestData(int Index, qint16 vCommChannelID, qint16 vZero, q
     Resync(vSecond);
 
     const Verdict verdict = FamilyVerdicts::SDR(v200VOk, v2VOk, vInitialMeasurement, vRate1, vRate2, vRate3,
-                                                VerdictLimits::For(QStringLiteral("SDRDCO"), false),
-                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false));
+                                                VerdictLimits::For(QStringLiteral("SDRDCO"), false, m_flow.Limits()),
+                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false, m_flow.Limits()));
     const QString code = m_flow.Apply(Index, vCommChannelID, verdict, m_flow.RecordingAllowed());
     m_flow.RecordResult(Index, vCommChannelID, code);
 }

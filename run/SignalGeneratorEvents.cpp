@@ -1,7 +1,7 @@
 #include "run/SignalGeneratorEvents.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Prompts.h"
 #include "ui/common/StatusLamp.h"
@@ -26,7 +26,7 @@ RollerEvents::RollerEvents(ctlZAMORoller& roller, MainForm& form) : QObject(&for
 void RollerEvents::Traffic(const QString& vLine)
 {
     modMain::WriteLog(vLine);
-    if (Globals::ShowVerbose)
+    if (m_form.Settings().switches.showVerbose)
         m_form.WriteToCommTextBox(vLine, false, false);
 }
 
@@ -75,7 +75,7 @@ void RollerEvents::ctlZAMOSG_UsbError()
 void RollerEvents::ctlZAMOSG_TXRollChannelSent(qint16 vIndex)
 {
     m_form.WriteToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex)
-                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(Globals::SGDelay)
+                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_form.Settings().signalGenerator.delay)
                                   + QStringLiteral("s Delay."),
                               true, false);
 }

@@ -1,5 +1,6 @@
 #include "run/UnitEventRouter.h"
 
+#include "config/StationSettings.h"
 #include "run/UnitResultHandler.h"
 #include "ui/testwindow/TestWindow.h"
 #include "unit/UnitLink.h"
@@ -59,6 +60,7 @@ void MainFormUnitLinks::Wire(MainForm& form)
     m_unitState = std::make_unique<UnitStateEvents>(form.Sequencer(), form);
     UnitStateEvents* unitState = m_unitState.get();
     for (ctlZAMOUsbComm* link : m_links) {
+        link->UseSettings(form.Settings().zamo80Delays, form.Settings().aclg);
         connect(link, &L::RXMasterDiagnostics, &form, [unitState](int index) { unitState->RXMasterDiagnostics(index); });
         connect(link, &L::RXMasterLidState, &form,
                 [unitState](int index, bool closed) { unitState->RXMasterLidState(index, closed); });

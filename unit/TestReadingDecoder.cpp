@@ -1,6 +1,5 @@
 #include "unit/TestReadingDecoder.h"
 
-#include "config/Settings.h"
 #include "unit/LinkGlobals.h"
 #include "unit/ReadingArithmetic.h"
 #include "unit/ReplyFields.h"
@@ -57,7 +56,7 @@ void Zamo80Aclg(Reply r)
     const qint16 v50 = r.F(3), ve = r.F(8);
     const bool completed = r.f.Completed(12);
     const double resistance =
-        Zamo80AclgResistance(v50, ve, Globals::GainVe, Globals::GainV50, Globals::CorrectGain);
+        Zamo80AclgResistance(v50, ve, r.c.Aclg().gainVe, r.c.Aclg().gainV50, r.c.Aclg().correctGain);
     emit r.c.RXACLGTestData(r.index(), r.ch, v50, ve, completed, resistance);
 }
 
@@ -71,7 +70,7 @@ void Zamo24Aclg(Reply r)
                  ve_2 = r.F(28);
     const bool completed = r.f.Completed(32);
     const Zamo24AclgResult res = Zamo24AclgResistances(
-        zero50, zeroE, v50_1, ve_1, v50_2, ve_2, SelectAclgSet(Globals::AclgEnergyXJ, Globals::AclgEnergy100J));
+        zero50, zeroE, v50_1, ve_1, v50_2, ve_2, SelectAclgSet(r.c.Aclg(), Globals::AclgEnergyXJ, Globals::AclgEnergy100J));
     emit r.c.RXZamo24ACLGTestData(r.index(), r.ch, zero50, zeroE, v50_1, ve_1, v50_2, ve_2, completed,
                                   res.calcR1, res.calcR2);
 }

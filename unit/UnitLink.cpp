@@ -9,6 +9,10 @@
 
 namespace {
 
+// What a link uses until the station's settings are handed in.
+const config::Zamo80Delays kDefaultDelays;
+const config::AclgSettings kDefaultAclg;
+
 qint32 RoundHalfEven(double v)
 {
     return static_cast<qint32>(std::nearbyint(v));
@@ -26,6 +30,7 @@ ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
       pIndex(vIndex),
       Usb(true, [this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
 {
+    UseSettings(kDefaultDelays, kDefaultAclg);
     for (auto& e : Electrodes)
         e = std::make_shared<clsElectrode>();
     PollingTimer.setInterval(150);
@@ -43,6 +48,12 @@ ctlZAMOUsbComm::~ctlZAMOUsbComm()
     // The owner may be half destroyed already: close without raising events.
     blockSignals(true);
     TerminateClose();
+}
+
+void ctlZAMOUsbComm::UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg)
+{
+    m_delays = &delays;
+    m_aclg = &aclg;
 }
 
 // ---- properties ----

@@ -14,6 +14,8 @@
 //   UnitLinkSenders.cpp     the TX... command senders
 //   ReplyParser.cpp, TestReadingDecoder.cpp  ProcessReceivedData and the reply decoders
 
+#include "config/AclgSettings.h"
+#include "config/Zamo80Delays.h"
 #include "platform/Timer.h"
 #include "unit/ChannelRecord.h"
 #include "unit/LinkStatus.h"
@@ -43,6 +45,12 @@ public:
 
     // The component's place on the test window (1 or 2); first argument of every event.
     int Index() const { return pIndex; }
+
+    // The ZAMO80 waits and the ACLG constants the link uses, kept by
+    // reference (the caller keeps them alive); until handed in, the defaults.
+    void UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg);
+    const config::Zamo80Delays& Delays() const { return *m_delays; }
+    const config::AclgSettings& Aclg() const { return *m_aclg; }
 
     // ---- properties ----
     bool Reconnecting() const { return pReconnecting; }
@@ -311,6 +319,9 @@ signals:
     void DisplayChanged();
 
 private:
+    const config::Zamo80Delays* m_delays = nullptr;
+    const config::AclgSettings* m_aclg = nullptr;
+
     // ---- status display and connection (UnitLink.cpp) ----
     void RefreshStatus();                 // the status update
     void ShowConnectToggle(bool connected);

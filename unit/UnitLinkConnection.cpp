@@ -5,7 +5,6 @@
 #include "unit/UnitLink.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 
 using platform::FtStatus;
 
@@ -106,7 +105,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
     if (!pReconnecting) {
         if (zamo80Family) {
             SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-            WaitMilliseconds(Globals::FindChannelsDelay, true);
+            WaitMilliseconds(Delays().findChannelsDelay, true);
         } else {
             TXMasterFindChannels();
         }
@@ -138,7 +137,7 @@ void ctlZAMOUsbComm::OpenSimulatedDevice()
     emit HardwareStatus(pIndex, QString(), true);
     if (pIsZAMO80) {
         SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-        WaitMilliseconds(Globals::FindChannelsDelay, true);
+        WaitMilliseconds(Delays().findChannelsDelay, true);
     } else {
         TXMasterFindChannels();
     }
@@ -285,7 +284,7 @@ FtStatus ctlZAMOUsbComm::ReconnectUSB()
     pReconnecting = true;
     modMain::WriteLog(QStringLiteral("Executing USB Port Reconnection"));
     emit UsbReconnecting(pIndex);
-    WaitMilliseconds(Globals::ReconnectDelay, true);
+    WaitMilliseconds(Delays().reconnectDelay, true);
 
     QString failure;
     CloseUSB(Usb.DeviceHandle);

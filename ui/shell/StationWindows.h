@@ -19,7 +19,16 @@ class ParentMDIForm;
 class QWidget;
 class StatusWindowForm;
 
+namespace config {
+struct StationSettings;
+}
+
 namespace StationWindows {
+
+// The station's settings that the frame, the status window and the options
+// editor are built with (kept by reference until DestroyAll); windows built
+// before get defaults of their own.
+void UseSettings(config::StationSettings& settings);
 
 ParentMDIForm* Frame();
 ParentMDIForm* ExistingFrame();   // nullptr before the frame is created
@@ -59,7 +68,8 @@ void AddToFrame(QWidget* form);
 void UnloadApplication();
 void EndApplication();
 
-// Deletes every window held here and forgets the factories (tests).
+// Deletes every window held here and forgets the factories and the
+// settings (tests).
 void DestroyAll();
 
 } // namespace StationWindows

@@ -23,13 +23,18 @@ class QPushButton;
 class QRadioButton;
 class UnitLink;
 
+namespace config {
+struct StationSettings;
+}
+
 class TestDetailsForm : public QDialog, public PreTestDetails {
     Q_OBJECT
 public:
     // The units give the unit mode; the active-lot window (may be null)
-    // shows the lots of the run that starts.
-    TestDetailsForm(const std::array<UnitLink*, 2>& units, ActiveLotNumbersForm* activeLotWindow,
-                    QWidget* parent = nullptr);
+    // shows the lots of the run that starts; settings (kept by reference)
+    // give the ZAMO2-4 X energy and the settings file.
+    TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+                    ActiveLotNumbersForm* activeLotWindow, QWidget* parent = nullptr);
 
     // Shows the window modally; true when the operator started the run.
     bool Show() override;
@@ -72,6 +77,7 @@ private:
     void WriteReportOption(const QString& key, bool value);
     QString PerElectrodeLotText() const;
 
+    const config::StationSettings& m_settings;
     std::array<UnitLink*, 2> m_units;
     ActiveLotNumbersForm* m_activeLotWindow;
     std::array<QString, 32> m_electrodeLots;

@@ -1,7 +1,7 @@
 #include "ui/testwindow/TestWindow.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
@@ -38,8 +38,8 @@
 
 #include <cmath>
 
-MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
-    : QWidget(parent), m_units(units), m_sequencer(*this, units, this)
+MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent)
+    : QWidget(parent), m_units(units), m_sequencer(*this, settings, units, this)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
@@ -54,7 +54,7 @@ MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
         status->TrimCommText();
         status->AddText(line);
     };
-    Services().reports = std::make_unique<MainFormReportActions>([this] { return CheckZAMOMode(); });
+    Services().reports = std::make_unique<MainFormReportActions>(settings, [this] { return CheckZAMOMode(); });
     BuildFrameStandIns();
     BuildControls();
     ConnectControls();
@@ -370,13 +370,14 @@ void MainForm::Form_Load()
 void MainForm::InitMainForm()
 {
     InitTestSequenceGrid();
-    m_sequencer.TestSequenceTimer.setInterval(modMain::GetTestsTimerInterval());
-    const int polling = modMain::GetPollingInterval();
+    const QString& settingsFile = Settings().paths.settingsFile;
+    m_sequencer.TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
+    const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
         if (UnitLink* unit = Unit(n))
             unit->SetPollingTimerInterval(qint16(polling));
     }
-    const bool sg = Globals::SGEnabled;
+    const bool sg = Settings().signalGenerator.enabled;
     ZamoSGStatusShape->setVisible(sg);
     ZamoSGLabel->setVisible(sg);
     ZamoSGStatusLabel->setVisible(sg);
@@ -394,9 +395,9 @@ void MainForm::ProcessCommandLine()
 {
     const QString line = CommandLine::Text();
     if (line == QLatin1String("/rida1") || line == QLatin1String("/rida2")) {
-        Globals::ShowVerbose = true;
+        Settings().switches.showVerbose = true;
     } else if (line == QLatin1String("/vadov")) {
-        Globals::ShowVerbose = true;
+        Settings().switches.showVerbose = true;
         for (int n = 1; n <= 2; ++n) {
             if (UnitLink* unit = Unit(n))
                 unit->EnableSim();

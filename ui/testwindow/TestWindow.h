@@ -36,10 +36,13 @@ class UnitLink;
 class MainForm : public QWidget, public RunHost, public MainFormServices, public DatabaseConnectionObserver {
     Q_OBJECT
 public:
-    explicit MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
+    // settings: the station's settings, owned by the start-up assembly and
+    // kept by reference.
+    MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
     ~MainForm() override;
 
     RunSequencer& Sequencer() { return m_sequencer; }
+    config::StationSettings& Settings() override { return m_sequencer.Settings(); }
     RunState& State() { return m_sequencer.State(); }
     RunServices& Services() { return m_sequencer.Services(); }
     MainFrameItems& Frame() { return m_frame; }

@@ -3,7 +3,7 @@
 #include "ui/testwindow/TestWindow.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
@@ -23,13 +23,13 @@
 void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
 {
     try {
-        if (vRecordToLog || Globals::DiagnosticLog)
+        if (vRecordToLog || Settings().switches.diagnosticLog)
             modMain::WriteLog(strValue);
         CommLog::AppendLine(Globals::CommBuffer, strValue);
-        if (Globals::DiagnosticLog)
+        if (Settings().switches.diagnosticLog)
             return;
         CommLog::CutBack(Globals::CommBuffer);
-        if (Globals::StatusWindowOpen && !Globals::CommPaused && !vInhibitCommDisplay && m_windows.StatusWindowAddText)
+        if (Settings().switches.statusWindowOpen && !Settings().switches.commPaused && !vInhibitCommDisplay && m_windows.StatusWindowAddText)
             m_windows.StatusWindowAddText(strValue);
     } catch (const std::exception&) {
         // The operator log never stops its caller.
@@ -43,7 +43,7 @@ void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
     QString kind;
     if (vLocalDB) {
         const bool inDataFolder =
-            modMain::GetAppDataFolder().toUpper().contains(Globals::LocalDatabaseFolder.toUpper());
+            modMain::GetAppDataFolder().toUpper().contains(Settings().database.localDatabaseFolder.toUpper());
         kind = inDataFolder ? QStringLiteral("Local Database ") : QStringLiteral("Remote Database File ");
     } else {
         kind = QStringLiteral("MSSQL Database ");
@@ -204,7 +204,7 @@ void MainForm::ctlZAMOUsbComm_TXData(int Index, const QString& vData)
 {
     const QString line = QStringLiteral("TX (") + QString::number(Index) + QStringLiteral(") -> ") + vData;
     modMain::WriteLog(line);
-    if (Globals::ShowVerbose)
+    if (Settings().switches.showVerbose)
         WriteToCommTextBox(line, false, false);
 }
 
@@ -212,13 +212,13 @@ void MainForm::ctlZAMOUsbComm_RXData(int Index, qint16, const QString& vData)
 {
     const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + vData;
     modMain::WriteLog(line);
-    if (Globals::ShowVerbose)
+    if (Settings().switches.showVerbose)
         WriteToCommTextBox(line, false, false);
 }
 
 void MainForm::ctlZAMOUsbComm_RXDataInBuffer(int Index, const QString& vBufferData)
 {
-    if (Globals::ShowRxBuffer)
+    if (Settings().switches.showRxBuffer)
         WriteToCommTextBox(QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + vBufferData,
                            true, false);
 }

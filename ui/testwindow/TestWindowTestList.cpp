@@ -3,7 +3,7 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
@@ -365,7 +365,7 @@ void MainForm::ResetToDefaultsButton_Click()
 
 void MainForm::StoreElectrodeSelection(const QString& sel)
 {
-    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, Globals::SettingsFilePath);
+    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, Settings().paths.settingsFile);
     modMain::ApplyElectrodeString(sel);
     UpdateTestSequenceList();
     SaveElectrodesShape->hide();
