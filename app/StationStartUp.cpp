@@ -58,7 +58,7 @@ bool Main(config::StationSettings& settings)
 {
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
-    StationWindows::UseSettings(settings);
+    StationWindows::UseSettings(&settings);
     modDatabase::SetSettings(&settings);
     try {
         settings.paths.placeInDataFolder();

@@ -34,11 +34,11 @@ TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
 
 TEST_F(EmbeddedFilesTest, ATemplateThatCannotBeWrittenDoesNotStopTheOthers)
 {
-    QDir().mkpath(Globals::CondensedReportPath);   // a folder in the template's place
-    modMain::ExtractReportFiles();
+    QDir().mkpath(settings.paths.condensedReport);   // a folder in the template's place
+    modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
     EXPECT_EQ(prompts->messages().size(), 1);
-    EXPECT_EQ(readAll(Globals::ElectrodeTestReportPath), readAll(":/RPT/202"));
-    EXPECT_EQ(readAll(Globals::SqlZamo80CondensedReportPath), readAll(":/RPT/1252"));
+    EXPECT_EQ(readAll(settings.paths.electrodeTestReport), readAll(":/RPT/202"));
+    EXPECT_EQ(readAll(settings.paths.sqlZamo80CondensedReport), readAll(":/RPT/1252"));
     EXPECT_TRUE(logText().contains(" - Extracting report files\r\n"));
 }
 

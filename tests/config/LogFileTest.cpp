@@ -1,6 +1,5 @@
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/Clock.h"
 #include "support/TempDataHome.h"
 
@@ -32,8 +31,6 @@ protected:
     void SetUp() override
     {
         modMain::LogFilePath.clear();
-        Globals::StatusWindowOpen = false;
-        Globals::DiagnosticLog = false;
     }
     void TearDown() override
     {
@@ -105,14 +102,15 @@ TEST_F(LogFileTest, UndeletableOldFileIsSkippedAndTheNewLogStillStarts)
 TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
 {
     QStringList echoed;
-    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; });
+    config::ProgramSwitches switches;
+    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; }, &switches);
     modMain::InitLogFile();
 
     struct Case { bool open; bool diagnostic; bool echoes; };
     for (Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
         echoed.clear();
-        Globals::StatusWindowOpen = c.open;
-        Globals::DiagnosticLog = c.diagnostic;
+        switches.statusWindowOpen = c.open;
+        switches.diagnosticLog = c.diagnostic;
         modMain::WriteLog("hello");
         EXPECT_EQ(echoed.size(), c.echoes ? 1 : 0);
         EXPECT_TRUE(readFile(modMain::LogFilePath).endsWith(" - hello\r\n"));

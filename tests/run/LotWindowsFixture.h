@@ -4,7 +4,7 @@
 
 #include "RecordingUnit.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
@@ -23,9 +23,9 @@ class LotWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Globals::SettingsFilePath = home.path() + "/settings.ini";
-        Globals::Aclg24_X_Energy = 200;
-        Globals::Aclg24_X_Enabled = true;
+        settings.paths.settingsFile = home.path() + "/settings.ini";
+        settings.aclg.energyXJoules = 200;
+        settings.aclg.energyXEnabled = true;
         Globals::ShowShortCircuit = false;
         Globals::AverageACLG = false;
         Globals::AclgEnergy100J = false;
@@ -50,9 +50,10 @@ protected:
     }
 
     testsupport::TempDataHome home;
+    config::StationSettings settings;
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
     ActiveLotNumbersForm lotWindow;
-    TestDetailsForm details{{&unit1, &unit2}, &lotWindow};
+    TestDetailsForm details{settings, {&unit1, &unit2}, &lotWindow};
 };

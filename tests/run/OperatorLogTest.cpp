@@ -19,7 +19,7 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 {
     QStringList shown;
     form->OtherWindows().StatusWindowAddText = [&](const QString& line) { shown << line; };
-    Globals::StatusWindowOpen = true;
+    settings.switches.statusWindowOpen = true;
     Globals::CommBuffer = QString(99998 - 2, QLatin1Char('a'));
     form->WriteToCommTextBox("b", false, false);   // 99,999 characters: kept
     EXPECT_EQ(Globals::CommBuffer.size(), 99999);
@@ -31,7 +31,7 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
     EXPECT_THAT(shown, ElementsAre("b", "z"));
 
     // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
-    Globals::DiagnosticLog = true;
+    settings.switches.diagnosticLog = true;
     Globals::CommBuffer = QString(99999, QLatin1Char('a'));
     form->WriteToCommTextBox("c", false, false);
     EXPECT_EQ(Globals::CommBuffer.size(), 100002);
@@ -39,10 +39,10 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
     EXPECT_TRUE(LogText().contains(" - c\r\n"));
 
     // A paused or inhibited display gets nothing.
-    Globals::DiagnosticLog = false;
-    Globals::CommPaused = true;
+    settings.switches.diagnosticLog = false;
+    settings.switches.commPaused = true;
     form->WriteToCommTextBox("d", true, false);
-    Globals::CommPaused = false;
+    settings.switches.commPaused = false;
     form->WriteToCommTextBox("e", true, true);
     EXPECT_EQ(shown.size(), 2);
 }
@@ -118,17 +118,17 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 {
-    Globals::LocalDatabaseFolder.clear();
+    settings.database.localDatabaseFolder.clear();
     form->SetDatabaseStatus(true, true);
     EXPECT_EQ(form->DatabaseStatusLabel->text(), "Local Database Connected");
     EXPECT_EQ(form->DatabaseStatusShape->FillColor(), StatusLamp::Green());
-    Globals::LocalDatabaseFolder = "/srv/shared/zamo";
+    settings.database.localDatabaseFolder = "/srv/shared/zamo";
     form->SetDatabaseStatus(true, false);
     EXPECT_EQ(form->DatabaseStatusLabel->text(), "Remote Database File Disconnected");
     EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
     form->SetDatabaseStatus(false, true);
     EXPECT_EQ(form->DatabaseStatusLabel->text(), "MSSQL Database Connected");
-    Globals::LocalDatabaseFolder.clear();
+    settings.database.localDatabaseFolder.clear();
 
     // The box gives the cause after its fixed words.
     form->DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
@@ -155,7 +155,7 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
     form->ctlZAMOUsbComm_TXData(2, "[*]");
     EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
     EXPECT_FALSE(Globals::CommBuffer.contains("TX (2)"));
-    Globals::ShowVerbose = true;
+    settings.switches.showVerbose = true;
     form->ctlZAMOUsbComm_RXData(1, 3, "(D...)");
     EXPECT_TRUE(Globals::CommBuffer.contains("RX (1) <- (D...)\r\n"));
     form->ctlZAMOUsbComm_UsbReconnecting(1);

@@ -13,9 +13,9 @@ namespace {
 
 using TestDetailsFormTest = LotWindowsTest;
 
-QString reportKey(const char* key)
+QString reportKey(const config::StationSettings& settings, const char* key)
 {
-    return modINIReadWrite::INIRead("Reports", key, Globals::SettingsFilePath);
+    return modINIReadWrite::INIRead("Reports", key, settings.paths.settingsFile);
 }
 
 TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
@@ -108,8 +108,8 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
     };
     unit1.Plug(16, true);
     for (const Case& c : {Case{"1", true}, Case{"x", false}, Case{"", false}}) {
-        modINIReadWrite::INIWrite("Reports", "ShowShortCircuit", c.stored, Globals::SettingsFilePath);
-        modINIReadWrite::INIWrite("Reports", "AverageACLG", c.stored, Globals::SettingsFilePath);
+        modINIReadWrite::INIWrite("Reports", "ShowShortCircuit", c.stored, settings.paths.settingsFile);
+        modINIReadWrite::INIWrite("Reports", "AverageACLG", c.stored, settings.paths.settingsFile);
         details.Form_Load();
         EXPECT_FALSE(details.frameReportOptions->isHidden());
         EXPECT_EQ(details.chkShowOnReport->isChecked(), c.ticked) << c.stored.toStdString();
@@ -120,8 +120,8 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
     details.cmdStartTest->click();
     EXPECT_TRUE(Globals::ShowShortCircuit);
     EXPECT_FALSE(Globals::AverageACLG);
-    EXPECT_EQ(reportKey("ShowShortCircuit"), "1");
-    EXPECT_EQ(reportKey("AverageACLG"), "0");
+    EXPECT_EQ(reportKey(settings, "ShowShortCircuit"), "1");
+    EXPECT_EQ(reportKey(settings, "AverageACLG"), "0");
 }
 
 TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
@@ -133,7 +133,7 @@ TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
     details.cmdStartTest->click();
     EXPECT_TRUE(Globals::AverageACLG);
     EXPECT_FALSE(Globals::ShowShortCircuit);
-    EXPECT_EQ(reportKey("AverageACLG"), "");
+    EXPECT_EQ(reportKey(settings, "AverageACLG"), "");
 }
 
 TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectrodeLots)

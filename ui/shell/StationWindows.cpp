@@ -66,9 +66,9 @@ Held& held()
 
 } // namespace
 
-void UseSettings(config::StationSettings& settings)
+void UseSettings(config::StationSettings* settings)
 {
-    held().settings = &settings;
+    held().settings = settings;
 }
 
 ParentMDIForm* Frame()
@@ -212,7 +212,9 @@ void DestroyAll()
     Held& h = held();
     delete h.help;
     delete h.frame;   // its child windows with it
+    config::StationSettings* settings = h.settings;
     h = Held();
+    h.settings = settings;
 }
 
 } // namespace StationWindows

@@ -26,9 +26,9 @@ struct StationSettings;
 namespace StationWindows {
 
 // The station's settings that the frame, the status window and the options
-// editor are built with (kept by reference until DestroyAll); windows built
-// before get defaults of their own.
-void UseSettings(config::StationSettings& settings);
+// editor are built with (kept until replaced; the caller keeps them alive);
+// nullptr, and before any are handed in: defaults of the windows' own.
+void UseSettings(config::StationSettings* settings);
 
 ParentMDIForm* Frame();
 ParentMDIForm* ExistingFrame();   // nullptr before the frame is created
@@ -68,8 +68,8 @@ void AddToFrame(QWidget* form);
 void UnloadApplication();
 void EndApplication();
 
-// Deletes every window held here and forgets the factories and the
-// settings (tests).
+// Deletes every window held here and forgets the factories (tests); the
+// settings stay.
 void DestroyAll();
 
 } // namespace StationWindows

@@ -1,6 +1,6 @@
 #include "RunRecordingFixture.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"
 
@@ -16,7 +16,6 @@ void RunRecordingTest::SetUp()
     Globals::ElectrodeLotNumbers.fill("LOT-1");
     Globals::ShowShortCircuit = false;
     Globals::AverageACLG = false;
-    Globals::DiagnosticsEnabled = false;
 }
 
 void RunRecordingTest::TearDown()

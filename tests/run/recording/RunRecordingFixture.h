@@ -64,5 +64,5 @@ protected:
     RecordedUnit unit2;
     RecordingHost host;
     RunState state;
-    RunRecording recording{state, host, {&unit1, &unit2}};
+    RunRecording recording{state, host, settings, {&unit1, &unit2}};
 };

@@ -1,6 +1,6 @@
 #include "RunRecordingFixture.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestDetailsDialog.h"
@@ -290,8 +290,8 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
 
 TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
 {
-    Globals::SettingsFilePath = home.path() + "/settings.ini";
-    TestDetailsForm details({&unit1, &unit2}, nullptr);
+    settings.paths.settingsFile = home.path() + "/settings.ini";
+    TestDetailsForm details(settings, {&unit1, &unit2}, nullptr);
     details.Form_Load();
     details.SetElectrodeLotNumber(1, "B-LOT");
     details.SetElectrodeLotNumber(16, "Lot\r\n2");

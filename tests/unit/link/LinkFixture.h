@@ -3,7 +3,7 @@
 // what it sends, the events it raises and the log lines it writes.
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/FakeD2xx.h"
 #include "support/QtPrinters.h"
@@ -24,13 +24,14 @@ protected:
     void SetUp() override
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        Globals::ReconnectDelay = 7000;
-        Globals::FindChannelsDelay = 3000;
+        settings.zamo80Delays.reconnectDelay = 7000;
+        settings.zamo80Delays.findChannelsDelay = 3000;
         Globals::InhibitPolling = false;
-        Globals::DiagnosticLog = true;
-        Globals::StatusWindowOpen = true;
-        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); });
+        settings.switches.diagnosticLog = true;
+        settings.switches.statusWindowOpen = true;
+        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
         comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->UseSettings(settings.zamo80Delays, settings.aclg);
         comm->setUnitID(1);
         Record();
     }
@@ -39,8 +40,6 @@ protected:
     {
         comm.reset();
         modMain::SetStatusWindowEcho({});
-        Globals::DiagnosticLog = false;
-        Globals::StatusWindowOpen = false;
         Globals::InhibitPolling = false;
         platform::Clock::useRealTime();
     }
@@ -86,6 +85,7 @@ protected:
     QStringList Only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
 
     platform::ScopedFakeD2xx fake;
+    config::StationSettings settings;
     std::unique_ptr<ctlZAMOUsbComm> comm;
     QStringList events;
     QStringList log;

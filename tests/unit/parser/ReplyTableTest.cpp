@@ -2,7 +2,7 @@
 // values out, per unit model where the models differ.
 #include "ParserFixture.h"
 
-#include "config/Settings.h"
+#include "config/AclgSettings.h"
 #include "unit/LinkGlobals.h"
 
 #include <limits>
@@ -221,7 +221,7 @@ TEST_F(ParserFixture, Zamo24AclgUsesTheSelectedConstantSet)
     const Row rows[] = {
         {true, true, 406810, 475, 402000, 2800},
         {true, false, 406810, 475, 402000, 2800},
-        {false, true, 404990, 804, 424300, Globals::Aclg24_100_R4},
+        {false, true, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
         {false, false, 404990, 402, 424300, 2490},
     };
     for (const Row& r : rows) {
