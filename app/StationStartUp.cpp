@@ -38,8 +38,7 @@ bool settingsFileReadable(const QString& settingsFile)
     QString cause;
     if (platform::IniFile::readable(settingsFile, &cause))
         return true;
-    const QString text =
-        "Unable to read the settings file " + settingsFile + ": " + cause + ".  Exiting application.";
+    const QString text = "Unable to read the settings file " + settingsFile + ": " + cause + ".  Exiting application.";
     WriteLog(text);
     showCritical(text);
     ProgramEnd::Request(1);

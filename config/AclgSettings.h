@@ -14,14 +14,14 @@ struct AclgDivider {
 };
 
 struct AclgSettings {
-    double gainVe = 401;        // GainVe
-    double gainV50 = 2001;      // GainV50
-    double correctGain = 0.92;  // Correct_Gain
-    AclgDivider energy100J{1, 404990, 804, 424300, 4990};  // 24_100_...
-    AclgDivider energy360J{1, 404990, 402, 424300, 2490};  // 24_360_...
-    AclgDivider energyX{1, 406810, 475, 402000, 2800};     // 24_X_...
-    double energyXJoules = 200; // 24_X_Energy
-    bool energyXEnabled = false; // 24_X_Enabled
+    double gainVe = 401;                                  // GainVe
+    double gainV50 = 2001;                                // GainV50
+    double correctGain = 0.92;                            // Correct_Gain
+    AclgDivider energy100J{1, 404990, 804, 424300, 4990}; // 24_100_...
+    AclgDivider energy360J{1, 404990, 402, 424300, 2490}; // 24_360_...
+    AclgDivider energyX{1, 406810, 475, 402000, 2800};    // 24_X_...
+    double energyXJoules = 200;                           // 24_X_Energy
+    bool energyXEnabled = false;                          // 24_X_Enabled
 };
 
 } // namespace config

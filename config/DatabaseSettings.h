@@ -7,14 +7,14 @@
 namespace config {
 
 struct DatabaseSettings {
-    bool useLocalDatabase = true;                           // UseLocalDatabase
-    QString localDatabaseFolder;                            // LocalDatabaseFolder; empty until read
-    QString serverHost;                                     // SQLServerHost
-    QString serverInstance;                                 // SQLServerInstance
+    bool useLocalDatabase = true;                                // UseLocalDatabase
+    QString localDatabaseFolder;                                 // LocalDatabaseFolder; empty until read
+    QString serverHost;                                          // SQLServerHost
+    QString serverInstance;                                      // SQLServerInstance
     QString serverDatabaseName = QStringLiteral("ZAMO_Results"); // SQLServerDatabaseName
-    QString username;                                       // SQLUsername
-    QString password;                                       // SQLPassword
-    qint32 maxRecords = 100000;                             // MaxRecords
+    QString username;                                            // SQLUsername
+    QString password;                                            // SQLPassword
+    qint32 maxRecords = 100000;                                  // MaxRecords
 };
 
 } // namespace config

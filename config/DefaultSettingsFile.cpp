@@ -1,8 +1,7 @@
 // The defaults of settings.ini: the new-file pass and the fill-in pass.
-#include "config/SettingsReader.h"
-
 #include "config/IniKeys.h"
 #include "config/Log.h"
+#include "config/SettingsReader.h"
 
 #include <QFile>
 

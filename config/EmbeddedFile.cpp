@@ -47,9 +47,9 @@ QString BuildFileFromResource(const QString& path, qint32 number, const QString&
 void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics)
 {
     WriteLog(QStringLiteral("Extracting report files"));
-    const QString templates[] = {paths.electrodeTestReport,    paths.condensedReport,
-                                 paths.zamo80CondensedReport,  paths.sqlElectrodeTestReport,
-                                 paths.sqlCondensedReport,     paths.sqlZamo80CondensedReport};
+    const QString templates[] = {paths.electrodeTestReport,   paths.condensedReport,
+                                 paths.zamo80CondensedReport, paths.sqlElectrodeTestReport,
+                                 paths.sqlCondensedReport,    paths.sqlZamo80CondensedReport};
     // Each is replaced whole: one that cannot be written stays as it was.
     for (const QString& path : templates)
         allowReplacing(path);

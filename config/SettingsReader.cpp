@@ -13,7 +13,9 @@ namespace {
 
 using platform::Convert;
 
-// One section of one settings file.
+// One section of one settings file: its keys read and written back through
+// INIRead/INIWrite (each access logged); a file that cannot be read reads
+// as empty keys, a write that fails is logged and left at that.
 class Section {
 public:
     Section(const QString& file, const char* name) : m_file(file), m_name(name) {}
@@ -23,7 +25,6 @@ public:
     {
         modINIReadWrite::INIWrite(m_name, key, value, m_file);
     }
-    const char* name() const { return m_name; }
 
     // The key converted; a value that is there but does not convert is
     // logged, so that a damaged settings.ini shows in the log.
@@ -86,8 +87,7 @@ int intervalAtLeast(const QString& file, const char* key, qint16 minimum)
 
 } // namespace
 
-SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
-                                                    const SignalGeneratorSettings& current)
+SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile, const SignalGeneratorSettings& current)
 {
     const Section section(settingsFile, "ZAMO-SG");
     SignalGeneratorSettings settings = current;
@@ -197,8 +197,7 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     DatabaseSettings database;
     database.useLocalDatabase = section.flagOrWriteBack("UseLocalDatabase", true);
 
-    database.localDatabaseFolder =
-        section.textOrWriteBack("LocalDatabaseFolder", modMain::GetAppDataFolder());
+    database.localDatabaseFolder = section.textOrWriteBack("LocalDatabaseFolder", modMain::GetAppDataFolder());
     database.serverHost = section.textOrWriteBack("SQLServerHost", "");
     database.serverInstance = section.textOrWriteBack("SQLServerInstance", "");
     database.serverDatabaseName = section.textOrWriteBack("SQLServerDatabaseName", "ZAMO_Results");
@@ -236,8 +235,7 @@ int readTestsTimerInterval(const QString& settingsFile)
 
 bool saveDefibCharge(const QString& settingsFile, const Zamo80Delays& delays)
 {
-    return modINIReadWrite::INIWrite("Zamo80Delays", "DefibCharge", QString::number(delays.defibCharge),
-                                     settingsFile);
+    return modINIReadWrite::INIWrite("Zamo80Delays", "DefibCharge", QString::number(delays.defibCharge), settingsFile);
 }
 
 } // namespace config

@@ -25,10 +25,10 @@ void buildDefaultIni(const QString& settingsFile);
 // [ZAMO-SG]. A delay too large for the setting keeps the one of current.
 SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
                                                     const SignalGeneratorSettings& current = {});
-Zamo80Delays readZamo80Delays(const QString& settingsFile);      // [Zamo80Delays]
-AclgSettings readAclgSettings(const QString& settingsFile);      // [ACLG]
-PaceSettings readPaceSettings(const QString& settingsFile);      // [PACE]
-ReportSettings readReportSettings(const QString& settingsFile);  // [Reports]
+Zamo80Delays readZamo80Delays(const QString& settingsFile);               // [Zamo80Delays]
+AclgSettings readAclgSettings(const QString& settingsFile);               // [ACLG]
+PaceSettings readPaceSettings(const QString& settingsFile);               // [PACE]
+ReportSettings readReportSettings(const QString& settingsFile);           // [Reports]
 DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [Diagnostics]
 DatabaseSettings readDatabaseSettings(const QString& settingsFile);       // [Database]
 KeepAliveSettings readKeepAliveSettings(const QString& settingsFile);     // [KeepAlive]

@@ -6,8 +6,8 @@ namespace ConnectionDescription {
 
 platform::DbServerAddress ServerAddress(const config::DatabaseSettings& database)
 {
-    return ServerAddress(database.serverHost, database.serverInstance, database.serverDatabaseName,
-                         database.username, database.password);
+    return ServerAddress(database.serverHost, database.serverInstance, database.serverDatabaseName, database.username,
+                         database.password);
 }
 
 platform::DbServerAddress ServerAddress(const QString& host, const QString& instanceText, const QString& database,
@@ -40,9 +40,8 @@ QString ServerText(const config::DatabaseSettings& database)
 {
     const QString instance = database.serverInstance.trimmed();
     return QStringLiteral("server=") + database.serverHost
-           + (instance.isEmpty() ? QString() : QStringLiteral(":") + instance)
-           + QStringLiteral(";database=") + database.serverDatabaseName + QStringLiteral(";uid=")
-           + database.username + QStringLiteral(";pwd=")
+           + (instance.isEmpty() ? QString() : QStringLiteral(":") + instance) + QStringLiteral(";database=")
+           + database.serverDatabaseName + QStringLiteral(";uid=") + database.username + QStringLiteral(";pwd=")
            + (database.password.isEmpty() ? QString() : QStringLiteral("********")) + QStringLiteral(";");
 }
 

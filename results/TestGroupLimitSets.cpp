@@ -10,10 +10,9 @@ StandardLimitSet CurrentStandardLimits(const config::Limits& l)
 
 Zamo80LimitSet CurrentZamo80Limits(const config::Limits& l)
 {
-    return {l.limitZamo80Dco,    l.warningZamo80Dco,    l.limitZamo80Acz,   l.warningZamo80Acz,
-            l.limitZamo80Acz30,  l.warningZamo80Acz30,  l.limitZamo80Aclg,  l.warningZamo80Aclg,
-            l.limitZamo80Noise,  l.warningZamo80Noise,  l.limitZamo80Defr4, l.warningZamo80Defr4,
-            l.limitZamo80Defr60, l.warningZamo80Defr60};
+    return {l.limitZamo80Dco,     l.warningZamo80Dco,   l.limitZamo80Acz,    l.warningZamo80Acz,   l.limitZamo80Acz30,
+            l.warningZamo80Acz30, l.limitZamo80Aclg,    l.warningZamo80Aclg, l.limitZamo80Noise,   l.warningZamo80Noise,
+            l.limitZamo80Defr4,   l.warningZamo80Defr4, l.limitZamo80Defr60, l.warningZamo80Defr60};
 }
 
 } // namespace modDatabase

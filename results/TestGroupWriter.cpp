@@ -83,8 +83,7 @@ qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues
         params << DoubleParam('@' + kind.limitColumns[i], v.limits[i]);
     }
     columns << "LotNumber" << "Notes" << "SoftwareVersion" << "DemoMode";
-    params << LongTextParam(kind.lotParameter, lotText)
-           << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
+    params << LongTextParam(kind.lotParameter, lotText) << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
            << TextParam("@SoftwareVersion", 250, versionText()) << BooleanParam("@DemoMode", v.demoMode);
     if (v.isZamo24) {
         columns << "Zamo24";
@@ -164,22 +163,24 @@ qint32 TakeNextUniqueGroupID(DbConnection& db)
 
 qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
-                             const ElectrodeArray& unit1, const ElectrodeArray& unit2,
-                             const QString& userName, const QString& computerName, bool isZamo24,
-                             const ElectrodeLots& electrodeLots, bool demoMode)
+                             const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
+                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
+                             bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
-                             lot, notes, userName, computerName, isZamo24, demoMode};
+                             lot,          notes,         userName,
+                             computerName, isZamo24,      demoMode};
     return createGroup(zamo80Kind(), values, unit1, unit2, electrodeLots);
 }
 
-qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
-                       const StandardLimitSet& limits, const QString& lot, const QString& notes,
-                       const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
-                       const QString& computerName, const ElectrodeLots& electrodeLots, bool demoMode)
+qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
+                       const QString& lot, const QString& notes, const ElectrodeArray& unit1,
+                       const ElectrodeArray& unit2, const QString& userName, const QString& computerName,
+                       const ElectrodeLots& electrodeLots, bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
-                             lot, notes, userName, computerName, std::nullopt, demoMode};
+                             lot,          notes,         userName,
+                             computerName, std::nullopt,  demoMode};
     return createGroup(standardKind(), values, unit1, unit2, electrodeLots);
 }
 

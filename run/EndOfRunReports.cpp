@@ -8,7 +8,8 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool Export(ReportActions& reports, const config::ReportSettings& settings, qint32 uid, const QDateTime& date, const QString& format, bool mode80)
+bool Export(ReportActions& reports, const config::ReportSettings& settings, qint32 uid, const QDateTime& date,
+            const QString& format, bool mode80)
 {
     if (settings.exportPath.trimmed().isEmpty())
         return false;
@@ -17,14 +18,18 @@ bool Export(ReportActions& reports, const config::ReportSettings& settings, qint
 
 } // namespace
 
-QString Run(ReportActions& reports, const config::ReportSettings& settings, qint32 vUniqueGroupID, const QDateTime& vReportDate, bool vMode80, bool vBurnIn)
+QString Run(ReportActions& reports, const config::ReportSettings& settings, qint32 vUniqueGroupID,
+            const QDateTime& vReportDate, bool vMode80, bool vBurnIn)
 {
     QString msg;
-    if ((settings.exportPdfEnabled || vBurnIn) && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("PDF"), vMode80))
+    if ((settings.exportPdfEnabled || vBurnIn)
+        && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("PDF"), vMode80))
         msg += QStringLiteral("Test report automatically exported to PDF file.") + kCrLf;
-    if (settings.exportExcelEnabled && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("XLS"), vMode80))
+    if (settings.exportExcelEnabled
+        && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("XLS"), vMode80))
         msg += QStringLiteral("Test report automatically exported to XLS file.") + kCrLf;
-    if (settings.exportTabEnabled && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("TAB"), vMode80))
+    if (settings.exportTabEnabled
+        && Export(reports, settings, vUniqueGroupID, vReportDate, QStringLiteral("TAB"), vMode80))
         msg += QStringLiteral("Test report automatically exported to TXT file.") + kCrLf;
     if (settings.printEnabled) {
         msg += QStringLiteral("Test report automatically printed to Windows Default Printer.") + kCrLf;

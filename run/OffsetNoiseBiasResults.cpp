@@ -23,8 +23,8 @@ void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, qin
     Resync(m_flow.State().DCOResyncPending, vCompleted, vSeconds);
     const qint16 reference = vZamo80 ? v750mV_M : v50mV;
     Handle({QStringLiteral("DCO"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || reference < 1 || vMeasure < 1, VerdictLimits::For(QStringLiteral("DCO"), vZamo80, m_flow.Limits()),
-            DCOFinalSeconds});
+            vZero < 1 || reference < 1 || vMeasure < 1,
+            VerdictLimits::For(QStringLiteral("DCO"), vZamo80, m_flow.Limits()), DCOFinalSeconds});
 }
 
 void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV,
@@ -47,8 +47,8 @@ void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, qi
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     Handle({QStringLiteral("BIAS"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || v50mV < 1 || vInitial < 1 || vMax < 1, VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()),
-            HoursMinutesLabel});
+            vZero < 1 || v50mV < 1 || vInitial < 1 || vMax < 1,
+            VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()), HoursMinutesLabel});
 }
 
 void OffsetNoiseBiasResults::Resync(bool& vPending, bool vCompleted, qint16 vSeconds)

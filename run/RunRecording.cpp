@@ -175,14 +175,12 @@ qint32 RunRecording::CreateTestGroupRecord()
             group = modDatabase::CreateZamo80TestGroup(
                 executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), Globals::ActiveLotNumber,
                 Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers,
-                m_settings.switches.demoMode);
+                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers, m_settings.switches.demoMode);
         else
-            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits),
-                                                 Globals::ActiveLotNumber, Globals::ActiveTestNotes, electrodes(1),
-                                                 electrodes(2), modMain::GetUserNameString(),
-                                                 modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers,
-                                                 m_settings.switches.demoMode);
+            group = modDatabase::CreateTestGroup(
+                executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits), Globals::ActiveLotNumber,
+                Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
+                modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers, m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;

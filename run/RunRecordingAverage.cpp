@@ -1,9 +1,8 @@
-#include "run/RunRecording.h"
-
 #include "config/StationSettings.h"
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
 #include "run/RunGlobals.h"
+#include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"

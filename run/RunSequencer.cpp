@@ -512,7 +512,8 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
         IgnoreErrors([&] {
             const qint32 uid = recorder.GetUniqueGroupID(group);
             const QDateTime executed = recorder.GetGroupDateExecuted(group);
-            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80, Globals::BurnInRunning);
+            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80,
+                                       Globals::BurnInRunning);
         });
     }
     if (!msg.isEmpty())
@@ -549,9 +550,9 @@ void RunSequencer::UpdateEstimatedCompletionTime()
         m_state.LastEstimatedRemainingSeconds = 0;
         return;
     }
-    const qint64 remaining = CompletionEstimate::RemainingSeconds(Globals::RunningTestList, Globals::PaceTestList,
-                                                                  Globals::ActiveTestList, m_settings.pace.simultaneousTests,
-                                                                  m_settings.zamo80Delays, m_settings.pace);
+    const qint64 remaining = CompletionEstimate::RemainingSeconds(
+        Globals::RunningTestList, Globals::PaceTestList, Globals::ActiveTestList, m_settings.pace.simultaneousTests,
+        m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.SetCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;

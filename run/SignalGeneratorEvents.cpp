@@ -74,10 +74,10 @@ void RollerEvents::ctlZAMOSG_UsbError()
 
 void RollerEvents::ctlZAMOSG_TXRollChannelSent(qint16 vIndex)
 {
-    m_form.WriteToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex)
-                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_form.Settings().signalGenerator.delay)
-                                  + QStringLiteral("s Delay."),
-                              true, false);
+    m_form.WriteToCommTextBox(
+        QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex) + QStringLiteral(" Command Sent. Starting ")
+            + QString::number(m_form.Settings().signalGenerator.delay) + QStringLiteral("s Delay."),
+        true, false);
 }
 
 void RollerEvents::ctlZAMOSG_RollDelayComplete()

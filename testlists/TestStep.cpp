@@ -280,8 +280,7 @@ qint64 clsTestSequence::SingleTestDuration(const config::Zamo80Delays& delays, c
     if (t == QLatin1String("DEFR"))
         return qint64(delays.defibCharge) + 65;
     if (isPace(t))
-        return qint64(m_paceTestTime) * 60 +
-               (m_showPaceRollPrompt ? qint64(pace.zamo24PaceRollAckDelay) : 0);
+        return qint64(m_paceTestTime) * 60 + (m_showPaceRollPrompt ? qint64(pace.zamo24PaceRollAckDelay) : 0);
     if (t == QLatin1String("SGROLL"))
         return 10;
     return 0;

@@ -66,8 +66,7 @@ public:
     // with the roll prompt the roll acknowledgement delay more.
     qint64 SingleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
     // The iteration in progress counts in full; 0 once the step is complete.
-    qint64 TotalExpectedRemainingDuration(const config::Zamo80Delays& delays,
-                                          const config::PaceSettings& pace) const;
+    qint64 TotalExpectedRemainingDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
 
     // --- run-time state ---
     qint32 id() const { return m_id; }

@@ -69,8 +69,9 @@ void Zamo24Aclg(Reply r)
     const qint16 zero50 = r.F(3), zeroE = r.F(8), v50_1 = r.F(13), ve_1 = r.F(18), v50_2 = r.F(23),
                  ve_2 = r.F(28);
     const bool completed = r.f.Completed(32);
-    const Zamo24AclgResult res = Zamo24AclgResistances(
-        zero50, zeroE, v50_1, ve_1, v50_2, ve_2, SelectAclgSet(r.c.Aclg(), Globals::AclgEnergyXJ, Globals::AclgEnergy100J));
+    const Zamo24AclgResult res =
+        Zamo24AclgResistances(zero50, zeroE, v50_1, ve_1, v50_2, ve_2,
+                              SelectAclgSet(r.c.Aclg(), Globals::AclgEnergyXJ, Globals::AclgEnergy100J));
     emit r.c.RXZamo24ACLGTestData(r.index(), r.ch, zero50, zeroE, v50_1, ve_1, v50_2, ve_2, completed,
                                   res.calcR1, res.calcR2);
 }

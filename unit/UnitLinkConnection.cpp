@@ -2,9 +2,8 @@
 // unit), the close, the failure report and the automatic reconnection of
 // ZAMO80 and ZAMO2-4 units.
 
-#include "unit/UnitLink.h"
-
 #include "config/Log.h"
+#include "unit/UnitLink.h"
 
 using platform::FtStatus;
 

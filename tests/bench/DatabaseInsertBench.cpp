@@ -8,9 +8,9 @@
 #include "results/ResultsDatabase.h"
 #include "support/TempDataHome.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

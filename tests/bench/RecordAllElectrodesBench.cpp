@@ -19,11 +19,11 @@
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <memory>
@@ -56,8 +56,7 @@ bool UseFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, 
 {
     if (backend == DbBackend::SQLite) {
         settings.database.useLocalDatabase = true;
-        settings.paths.databaseFile =
-            modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
+        settings.paths.databaseFile = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
         return !settings.paths.databaseFile.isEmpty();
     }
     if (!testsupport::PgTestDatabase::serverConfigured(why))

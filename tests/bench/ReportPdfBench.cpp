@@ -10,10 +10,10 @@
 #include "support/TempDataHome.h"
 #include "ui/reports/TestReportWindow.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
 #include <QFile>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

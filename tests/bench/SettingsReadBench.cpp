@@ -7,17 +7,17 @@
 #include "app/StationStartUp.h"
 #include "config/LimitsFile.h"
 #include "config/Log.h"
-#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/IniFile.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
 #include <QFile>
 #include <QThread>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -45,7 +45,7 @@ public:
     {
         settings.paths.placeInDataFolder();
         modMain::InitLogFile();
-        readSettingsAsStartUpDoes(settings);   // writes every key that start-up wants
+        readSettingsAsStartUpDoes(settings); // writes every key that start-up wants
         QFile file(settings.paths.settingsFile);
         file.open(QIODevice::ReadOnly);
         QByteArray text = file.readAll();

@@ -34,7 +34,7 @@ TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
 
 TEST_F(EmbeddedFilesTest, ATemplateThatCannotBeWrittenDoesNotStopTheOthers)
 {
-    QDir().mkpath(settings.paths.condensedReport);   // a folder in the template's place
+    QDir().mkpath(settings.paths.condensedReport); // a folder in the template's place
     modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
     EXPECT_EQ(prompts->messages().size(), 1);
     EXPECT_EQ(readAll(settings.paths.electrodeTestReport), readAll(":/RPT/202"));

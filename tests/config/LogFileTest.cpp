@@ -3,12 +3,12 @@
 #include "platform/Clock.h"
 #include "support/TempDataHome.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,10 +28,7 @@ class LogFileTest : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
 
-    void SetUp() override
-    {
-        modMain::LogFilePath.clear();
-    }
+    void SetUp() override { modMain::LogFilePath.clear(); }
     void TearDown() override
     {
         modMain::LogFilePath.clear();

@@ -70,9 +70,8 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
          [&] { return interval == 150; }, "Timers", "Polling", "150"},
         {"polling unreadable", "[Timers]\nPolling=abc\n", [&] { interval = readPollingInterval(file); },
          [&] { return interval == 150; }, "Timers", "Polling", "abc"},
-        {"polling out of range", "[Timers]\nPolling=40000\n",
-         [&] { interval = readPollingInterval(file); }, [&] { return interval == 150; }, "Timers",
-         "Polling", "40000"},
+        {"polling out of range", "[Timers]\nPolling=40000\n", [&] { interval = readPollingInterval(file); },
+         [&] { return interval == 150; }, "Timers", "Polling", "40000"},
         {"polling taken", "[Timers]\nPolling=250\n", [&] { interval = readPollingInterval(file); },
          [&] { return interval == 250; }, "Timers", "Polling", "250"},
         {"tests raised", "[Timers]\nTests=10\n", [&] { interval = readTestsTimerInterval(file); },
@@ -86,48 +85,65 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         {"max records negative", "[Database]\nMaxRecords=-5\n", [&] { s.database = readDatabaseSettings(file); },
          [&] { return s.database.maxRecords == -5; }, "Database", "MaxRecords", "-5"},
         {"database name", "", [&] { s.database = readDatabaseSettings(file); },
-         [&] { return s.database.serverDatabaseName == "ZAMO_Results"; }, "Database",
-         "SQLServerDatabaseName", "ZAMO_Results"},
+         [&] { return s.database.serverDatabaseName == "ZAMO_Results"; }, "Database", "SQLServerDatabaseName",
+         "ZAMO_Results"},
         {"database folder", "", [&] { s.database = readDatabaseSettings(file); },
-         [&] { return s.database.localDatabaseFolder == dataFolder; }, "Database", "LocalDatabaseFolder",
-         dataFolder},
-        {"sg delay 0", "[ZAMO-SG]\nDelay=0\nEnabled=1\n", [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
+         [&] { return s.database.localDatabaseFolder == dataFolder; }, "Database", "LocalDatabaseFolder", dataFolder},
+        {"sg delay 0", "[ZAMO-SG]\nDelay=0\nEnabled=1\n",
+         [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
          [&] { return s.signalGenerator.delay == 10 && s.signalGenerator.enabled; }, "ZAMO-SG", "Delay", "10"},
-        {"sg enabled true", "[ZAMO-SG]\nDelay=20\nEnabled=true\n", [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
+        {"sg enabled true", "[ZAMO-SG]\nDelay=20\nEnabled=true\n",
+         [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
          [&] { return s.signalGenerator.delay == 20 && !s.signalGenerator.enabled; }, "ZAMO-SG", "Enabled", "0"},
         {"sg delay too large", "[ZAMO-SG]\nDelay=40000\n",
-         [&] { s.signalGenerator.delay = 33; s.signalGenerator = readSignalGeneratorSettings(file, s.signalGenerator); }, [&] { return s.signalGenerator.delay == 33; },
-         "ZAMO-SG", "Delay", "40000"},
+         [&] {
+             s.signalGenerator.delay = 33;
+             s.signalGenerator = readSignalGeneratorSettings(file, s.signalGenerator);
+         },
+         [&] { return s.signalGenerator.delay == 33; }, "ZAMO-SG", "Delay", "40000"},
         {"diagnostics delay high", "[Diagnostics]\nDelay=20000\nEnabled=1\n",
-         [&] { s.diagnostics = readDiagnosticsSettings(file); }, [&] { return s.diagnostics.delay == 1000 && s.diagnostics.enabled; },
-         "Diagnostics", "Delay", "1000"},
-        {"diagnostics delay taken", "[Diagnostics]\nDelay=500\n", [&] { s.diagnostics = readDiagnosticsSettings(file); },
-         [&] { return s.diagnostics.delay == 500 && !s.diagnostics.enabled; }, "Diagnostics", "Enabled",
-         "0"},
+         [&] { s.diagnostics = readDiagnosticsSettings(file); },
+         [&] { return s.diagnostics.delay == 1000 && s.diagnostics.enabled; }, "Diagnostics", "Delay", "1000"},
+        {"diagnostics delay taken", "[Diagnostics]\nDelay=500\n",
+         [&] { s.diagnostics = readDiagnosticsSettings(file); },
+         [&] { return s.diagnostics.delay == 500 && !s.diagnostics.enabled; }, "Diagnostics", "Enabled", "0"},
         {"diagnostics delay below 16 bits", "[Diagnostics]\nDelay=-40000\n",
-         [&] { s.diagnostics = readDiagnosticsSettings(file); }, [&] { return s.diagnostics.delay == 1000; }, "Diagnostics", "Delay",
-         "1000"},
-        {"wake up empty", "", [&] { s.keepAlive = readKeepAliveSettings(file); }, [&] { return s.keepAlive.wakeUp && !s.keepAlive.moveMouse; },
-         "KeepAlive", "WakeUp", "1"},
+         [&] { s.diagnostics = readDiagnosticsSettings(file); }, [&] { return s.diagnostics.delay == 1000; },
+         "Diagnostics", "Delay", "1000"},
+        {"wake up empty", "", [&] { s.keepAlive = readKeepAliveSettings(file); },
+         [&] { return s.keepAlive.wakeUp && !s.keepAlive.moveMouse; }, "KeepAlive", "WakeUp", "1"},
         {"wake up off", "[KeepAlive]\nWakeUp=0\nMoveMouse=1\n", [&] { s.keepAlive = readKeepAliveSettings(file); },
          [&] { return !s.keepAlive.wakeUp && s.keepAlive.moveMouse; }, "KeepAlive", "WakeUp", "0"},
         {"pace", "[PACE]\nPaceDuration=45\nZAMO24ContinueWithoutRoll=True\n", [&] { s.pace = readPaceSettings(file); },
-         [&] { return s.pace.paceDurationSeconds() == 2700 && s.pace.zamo24ContinueWithoutRoll
-                     && s.pace.simultaneousTests == 0; }, "PACE", "PaceDuration", "45"},
+         [&] {
+             return s.pace.paceDurationSeconds() == 2700 && s.pace.zamo24ContinueWithoutRoll
+                    && s.pace.simultaneousTests == 0;
+         },
+         "PACE", "PaceDuration", "45"},
         {"pace unreadable", "[PACE]\nPaceDuration=x\nZamo24ContinueWithoutRoll=maybe\n",
-         [&] { s.pace = readPaceSettings(file); }, [&] { return s.pace.paceDuration == 0 && !s.pace.zamo24ContinueWithoutRoll; },
-         "PACE", "Zamo24ContinueWithoutRoll", "maybe"},
+         [&] { s.pace = readPaceSettings(file); },
+         [&] { return s.pace.paceDuration == 0 && !s.pace.zamo24ContinueWithoutRoll; }, "PACE",
+         "Zamo24ContinueWithoutRoll", "maybe"},
         {"unit 80 delays", "[Zamo80Delays]\nReconnectDelay=6000\nFindChannelsDelay=abc\n",
-         [&] { s.zamo80Delays = readZamo80Delays(file); }, [&] { return s.zamo80Delays.reconnectDelay == 6000 && s.zamo80Delays.findChannelsDelay == 0
-                                       && s.zamo80Delays.defibCharge == 0; }, "Zamo80Delays",
-         "FindChannelsDelay", "abc"},
+         [&] { s.zamo80Delays = readZamo80Delays(file); },
+         [&] {
+             return s.zamo80Delays.reconnectDelay == 6000 && s.zamo80Delays.findChannelsDelay == 0
+                    && s.zamo80Delays.defibCharge == 0;
+         },
+         "Zamo80Delays", "FindChannelsDelay", "abc"},
         {"aclg", "[ACLG]\nCorrect_Gain=0.92\nGainVe=x\n24_X_Enabled=1\n24_X_R4=2800\n",
          [&] { s.aclg = readAclgSettings(file); },
-         [&] { return s.aclg.correctGain == 0.92 && s.aclg.gainVe == 0 && s.aclg.energyXEnabled
-                     && s.aclg.energyX.r4 == 2800; }, "ACLG", "GainVe", "x"},
+         [&] {
+             return s.aclg.correctGain == 0.92 && s.aclg.gainVe == 0 && s.aclg.energyXEnabled
+                    && s.aclg.energyX.r4 == 2800;
+         },
+         "ACLG", "GainVe", "x"},
         {"reports", "[Reports]\nExportPath=/srv/out\nPrintEnabled=1\nDisplayEnabled=yes\n",
-         [&] { s.reports = readReportSettings(file); }, [&] { return s.reports.exportPath == "/srv/out" && s.reports.printEnabled
-                                         && !s.reports.displayEnabled && !s.reports.exportPdfEnabled; },
+         [&] { s.reports = readReportSettings(file); },
+         [&] {
+             return s.reports.exportPath == "/srv/out" && s.reports.printEnabled && !s.reports.displayEnabled
+                    && !s.reports.exportPdfEnabled;
+         },
          "Reports", "DisplayEnabled", "yes"},
     };
     for (const ReaderCase& c : cases) {

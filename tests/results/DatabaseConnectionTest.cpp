@@ -1,14 +1,13 @@
 // The shared connection: opened on demand, closed by the idle clock, its
 // state and failures reported to the main window.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,8 +142,8 @@ TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
     const QStringList lines = log.filter("Initiating connection to ");
     ASSERT_EQ(lines.size(), 1);
     if (local()) {
-        EXPECT_TRUE(lines[0].endsWith("Initiating connection to Local Database: Data Source="
-                                      + settings.paths.databaseFile + ";Mode=ReadWrite"))
+        EXPECT_TRUE(lines[0].endsWith(
+            "Initiating connection to Local Database: Data Source=" + settings.paths.databaseFile + ";Mode=ReadWrite"))
             << lines[0].toStdString();
         return;
     }

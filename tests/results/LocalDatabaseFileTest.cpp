@@ -11,11 +11,11 @@
 #include "support/TempDataHome.h"
 #include "support/WriteProtection.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 using platform::DbConnection;
 using platform::DbError;
@@ -176,14 +176,16 @@ TEST(ConnectionDescription, ServerSettingsAreSetOneByOneAndLoggedMasked)
     settings.database.serverDatabaseName = "ZAMO_Results";
     settings.database.username = "station";
     settings.database.password = "se;cret";
-    EXPECT_EQ(ConnectionDescription::ServerText(settings.database), "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
+    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+              "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
     const platform::DbServerAddress a = ConnectionDescription::ServerAddress(settings.database);
     EXPECT_EQ(a.port, 0);
     EXPECT_EQ(a.password, "se;cret");
     EXPECT_EQ(a.connectTimeoutSeconds, 10);
     settings.database.serverInstance = "5433";
     EXPECT_EQ(ConnectionDescription::ServerAddress(settings.database).port, 5433);
-    EXPECT_EQ(ConnectionDescription::ServerText(settings.database), "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
+    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+              "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
     settings.database.serverInstance = "SQLEXPRESS";
     EXPECT_THROW(ConnectionDescription::ServerAddress(settings.database), DbError);
 }

@@ -274,8 +274,8 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
     const config::Limits limits;
     auto create = [&limits](bool zamo24) {
         return zamo24 ? modDatabase::CreateZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                           modDatabase::CurrentZamo80Limits(limits), "L-24", "", {},
-                                                           {}, "operator", "BENCH-1", true, {}, false)
+                                                           modDatabase::CurrentZamo80Limits(limits), "L-24", "", {}, {},
+                                                           "operator", "BENCH-1", true, {}, false)
                       : modDatabase::CreateTestGroup(kFirstStart, platform::OleDate().toDateTime(),
                                                      modDatabase::CurrentStandardLimits(limits), "L-1", "", {}, {},
                                                      "operator", "BENCH-1", {}, false);

@@ -1,10 +1,9 @@
-#include "support/WriterFixture.h"
-
 #include "config/StationSettings.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupWriter.h"
+#include "support/WriterFixture.h"
 
 #include <QSet>
 
@@ -28,10 +27,10 @@ protected:
     }
     qint32 zamo80Group(bool zamo24)
     {
-        return modDatabase::CreateZamo80TestGroup(kExecuted, platform::OleDate().toDateTime(),
-                                                  modDatabase::CurrentZamo80Limits(settings.limits), QStringLiteral("L1"),
-                                                  QStringLiteral("n"), {}, {}, QStringLiteral("operator"),
-                                                  QStringLiteral("BENCH-1"), zamo24, {}, settings.switches.demoMode);
+        return modDatabase::CreateZamo80TestGroup(
+            kExecuted, platform::OleDate().toDateTime(), modDatabase::CurrentZamo80Limits(settings.limits),
+            QStringLiteral("L1"), QStringLiteral("n"), {}, {}, QStringLiteral("operator"), QStringLiteral("BENCH-1"),
+            zamo24, {}, settings.switches.demoMode);
     }
     QVariant groupField(qint32 groupID, const QString& column) const
     {

@@ -3,7 +3,6 @@
 // with a settings file of their own and scripted prompts.
 
 #include "RecordingUnit.h"
-
 #include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RunGlobals.h"
@@ -12,10 +11,10 @@
 #include "ui/testwindow/TestDetailsDialog.h"
 #include "unit/LinkGlobals.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 

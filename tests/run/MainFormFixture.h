@@ -4,11 +4,10 @@
 
 #include "RecordingUnit.h"
 #include "RunDoubles.h"
-
 #include "app/StationStartUp.h"
 #include "config/Log.h"
-#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
@@ -19,9 +18,9 @@
 #include "ui/testwindow/TestWindow.h"
 #include "unit/LinkGlobals.h"
 
-#include <gmock/gmock.h>
-
 #include <QFile>
+
+#include <gmock/gmock.h>
 
 #include <memory>
 

@@ -2,7 +2,6 @@
 // exports at the end of a run written through the report window.
 
 #include "MainFormFixture.h"
-
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
@@ -94,10 +93,11 @@ protected:
 
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
-    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, settings,
-                                                               std::array<UnitLink*, 2>{&unit1, &unit2});
+    form->Services().recorder =
+        std::make_unique<RunRecording>(form->State(), *form, settings, std::array<UnitLink*, 2>{&unit1, &unit2});
     form->Services().database = std::make_unique<ModDatabaseAccess>();
-    form->Services().reports = std::make_unique<MainFormReportActions>(settings, [this] { return form->CheckZAMOMode(); });
+    form->Services().reports =
+        std::make_unique<MainFormReportActions>(settings, [this] { return form->CheckZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     settings.reports.exportPath = folder;

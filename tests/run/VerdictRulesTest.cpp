@@ -59,15 +59,14 @@ TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
 {
     using L = config::Limits;
     // Every value distinct, so that a pair taken from the wrong keys shows.
-    double L::* const values[] = {&L::limitAcz,         &L::warningAcz,         &L::limitZamo80Acz,
-                                  &L::warningZamo80Acz, &L::limitDco,           &L::warningDco,
-                                  &L::limitZamo80Dco,   &L::warningZamo80Dco,   &L::limitNoise,
-                                  &L::warningNoise,     &L::limitZamo80Noise,   &L::warningZamo80Noise,
-                                  &L::limitZamo80Acz30, &L::warningZamo80Acz30, &L::limitZamo80Aclg,
-                                  &L::warningZamo80Aclg, &L::limitZamo80Defr4,  &L::warningZamo80Defr4,
-                                  &L::limitZamo80Defr60, &L::warningZamo80Defr60, &L::limitBias,
-                                  &L::warningBias,      &L::limitSdrDco,        &L::warningSdrDco,
-                                  &L::limitSdrSlope,    &L::warningSdrSlope};
+    double L::*const values[] = {
+        &L::limitAcz,         &L::warningAcz,         &L::limitZamo80Acz,    &L::warningZamo80Acz,
+        &L::limitDco,         &L::warningDco,         &L::limitZamo80Dco,    &L::warningZamo80Dco,
+        &L::limitNoise,       &L::warningNoise,       &L::limitZamo80Noise,  &L::warningZamo80Noise,
+        &L::limitZamo80Acz30, &L::warningZamo80Acz30, &L::limitZamo80Aclg,   &L::warningZamo80Aclg,
+        &L::limitZamo80Defr4, &L::warningZamo80Defr4, &L::limitZamo80Defr60, &L::warningZamo80Defr60,
+        &L::limitBias,        &L::warningBias,        &L::limitSdrDco,       &L::warningSdrDco,
+        &L::limitSdrSlope,    &L::warningSdrSlope};
     L limits;
     for (int i = 0; i < int(std::size(values)); ++i)
         limits.*values[i] = 100 + i;

@@ -11,9 +11,9 @@
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 
-#include <gtest/gtest.h>
-
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -45,15 +45,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTimer>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <functional>

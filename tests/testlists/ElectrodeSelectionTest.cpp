@@ -4,9 +4,9 @@
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 
-#include <gtest/gtest.h>
-
 #include <QRandomGenerator>
+
+#include <gtest/gtest.h>
 
 #include <bitset>
 #include <set>
@@ -241,8 +241,7 @@ TEST_F(ApplyElectrodeStringTest, LoadDefaultElectrodesReadsTheSettingsOrWritesA1
 
     modMain::LoadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), range(0, 31));
-    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", ini),
-              "A1-P2");
+    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", ini), "A1-P2");
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 
     modINIReadWrite::INIWrite("Electrodes", "Default", "None", ini);

@@ -12,10 +12,7 @@ namespace {
 
 class TestStepState : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        platform::Clock::useVirtualTime(QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0)));
-    }
+    void SetUp() override { platform::Clock::useVirtualTime(QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0))); }
     void TearDown() override { platform::Clock::useRealTime(); }
 
     // The settings the durations follow.

@@ -32,7 +32,7 @@ struct LimitRow {
 struct LimitPage {
     const char* caption;
     const char* frame;
-    int firstValue;   // index of the page's first limit in config::limitKeys()
+    int firstValue; // index of the page's first limit in config::limitKeys()
     std::vector<LimitRow> rows;
 };
 

@@ -1,7 +1,7 @@
 #include "ui/editors/SequenceEditor.h"
 
-#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"

@@ -33,8 +33,7 @@ public:
     // date as yyyymmdd-hhnnss & ".PDF", ".XLS" or ".TXT"; "" when there is
     // neither a file name nor an export folder, or the format is none of
     // "PDF", "XLS", "TAB".
-    QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat,
-                           const QString& vFileName) const;
+    QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat, const QString& vFileName) const;
 
 private:
     // The database at path, or the live one when path is empty.

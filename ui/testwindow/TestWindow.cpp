@@ -1,8 +1,8 @@
 #include "ui/testwindow/TestWindow.h"
 
 #include "config/Log.h"
-#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"

@@ -1,7 +1,5 @@
 // MainForm: unit and database status, the unit links' events and the
 // operator log.
-#include "ui/testwindow/TestWindow.h"
-
 #include "config/Log.h"
 #include "config/StationSettings.h"
 #include "config/StationText.h"
@@ -10,13 +8,14 @@
 #include "run/OperatorLog.h"
 #include "run/RunGlobals.h"
 #include "ui/common/StatusLamp.h"
+#include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include <exception>
 
@@ -29,7 +28,8 @@ void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bo
         if (Settings().switches.diagnosticLog)
             return;
         CommLog::CutBack(Globals::CommBuffer);
-        if (Settings().switches.statusWindowOpen && !Settings().switches.commPaused && !vInhibitCommDisplay && m_windows.StatusWindowAddText)
+        if (Settings().switches.statusWindowOpen && !Settings().switches.commPaused && !vInhibitCommDisplay
+            && m_windows.StatusWindowAddText)
             m_windows.StatusWindowAddText(strValue);
     } catch (const std::exception&) {
         // The operator log never stops its caller.

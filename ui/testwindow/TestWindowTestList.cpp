@@ -1,6 +1,4 @@
 // MainForm: the test-list panel, the electrode boxes and the run buttons.
-#include "ui/testwindow/TestWindow.h"
-
 #include "config/IniKeys.h"
 #include "config/Log.h"
 #include "config/StationSettings.h"
@@ -11,6 +9,7 @@
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/SequenceFile.h"
 #include "testlists/TestList.h"
+#include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
 
 #include <QAction>
@@ -365,7 +364,8 @@ void MainForm::ResetToDefaultsButton_Click()
 
 void MainForm::StoreElectrodeSelection(const QString& sel)
 {
-    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, Settings().paths.settingsFile);
+    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel,
+                              Settings().paths.settingsFile);
     modMain::ApplyElectrodeString(sel);
     UpdateTestSequenceList();
     SaveElectrodesShape->hide();

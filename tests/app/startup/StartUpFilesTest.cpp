@@ -119,9 +119,8 @@ TEST_F(StartUpFilesTest, OnAFullDiskEveryFileStaysWholeAndTheNextStartGoesOnWith
                              + ": No space left on device"));
     // Each template that could not be rewritten is shown, as before.
     ASSERT_EQ(prompts->messages().size(), 6);
-    EXPECT_EQ(prompts->messages().first(),
-              "75:Error in BuildFileFromResource.  Error Message: Path/File access error ("
-                  + settings.paths.electrodeTestReport + ": No space left on device)");
+    EXPECT_EQ(prompts->messages().first(), "75:Error in BuildFileFromResource.  Error Message: Path/File access error ("
+                                               + settings.paths.electrodeTestReport + ": No space left on device)");
 
     // With room again, the next start fills in the key and keeps the rest.
     EXPECT_TRUE(start());

@@ -21,13 +21,13 @@
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <gtest/gtest.h>
 
 class StationStartFixture : public ::testing::Test {
 protected:
@@ -68,7 +68,7 @@ protected:
     {
         endProgram();
         platform::Clock::advance(60000);
-        settings = config::StationSettings();   // a new program reads its settings anew
+        settings = config::StationSettings(); // a new program reads its settings anew
         return modMain::Main(settings);
     }
 

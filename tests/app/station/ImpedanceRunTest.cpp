@@ -65,7 +65,8 @@ protected:
     QString ExpectedResultLine(const Reading& r)
     {
         const double limit = r.zamo80 ? station.Settings().limits.limitZamo80Acz : station.Settings().limits.limitAcz;
-        const double warning = r.zamo80 ? station.Settings().limits.warningZamo80Acz : station.Settings().limits.warningAcz;
+        const double warning =
+            r.zamo80 ? station.Settings().limits.warningZamo80Acz : station.Settings().limits.warningAcz;
         const QString code = VerdictRules::WithCalibrationExpiry(
             VerdictRules::Judge(r.value, limit, warning),
             station.Link(1).ElectrodeChannelCalibrationExpired(r.channel));

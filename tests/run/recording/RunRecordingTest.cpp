@@ -1,5 +1,4 @@
 #include "RunRecordingFixture.h"
-
 #include "config/StationSettings.h"
 #include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"

@@ -3,11 +3,10 @@
 // scripted prompts and a fake main test window.
 
 #include "FakeMainForm.h"
-
 #include "app/StationStartUp.h"
 #include "config/Log.h"
-#include "config/StationSettings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"

@@ -13,7 +13,7 @@ public:
     QString unitMode;          // what CheckZAMOMode answers
     bool zamo24 = false;       // what CheckZAMO24 answers
     QStringList calls;         // ClearTestList, UpdateTestSequenceList, StartFirstTestSequence(..)
-    config::StationSettings settings;   // what the editors change and save
+    config::StationSettings settings; // what the editors change and save
 
     QString CheckZAMOMode() const override { return unitMode; }
     bool CheckZAMO24() const override { return zamo24; }

@@ -185,7 +185,7 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
     EXPECT_EQ(prompts->shown[0].text, "Open File");
     EXPECT_EQ(box(&form, "SDRSlopeWarningTextBox")->text(), "24");
     EXPECT_EQ(box(&form, "Zamo80DEFRLimit4TextBox")->text(), "");
-    EXPECT_EQ(settings.limits.limitDco, 100);   // nothing taken before Save
+    EXPECT_EQ(settings.limits.limitDco, 100); // nothing taken before Save
 
     click(&form, "SaveButton");
     EXPECT_EQ(settings.limits.limitDco, 11);

@@ -148,8 +148,7 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
         press("SaveStandardSequenceButton");
         const TestList& changed = c.is80 ? Globals::Standard80TestList : Globals::StandardTestList;
         const TestList& kept = c.is80 ? Globals::StandardTestList : Globals::Standard80TestList;
-        const QString file =
-            c.is80 ? settings.paths.standard80SequenceFile : settings.paths.standardSequenceFile;
+        const QString file = c.is80 ? settings.paths.standard80SequenceFile : settings.paths.standardSequenceFile;
         EXPECT_EQ(lines(changed), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
         EXPECT_EQ(kept.size(), 1);
         EXPECT_EQ(readAll(file), c.version + "\r\nACZ,A1-P2,1\r\nDCO,A1-P2,2\r\n");

@@ -1,10 +1,9 @@
 #include "ReportFixture.h"
 
-#include "support/FixtureGroupWriter.h"
-
 #include "app/StationStartUp.h"
 #include "config/EmbeddedFile.h"
 #include "config/StationSettings.h"
+#include "support/FixtureGroupWriter.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <QDir>

@@ -2,12 +2,10 @@
 // shown with its menus, printing, and failures that write and show nothing.
 
 #include "ReportFixture.h"
-
-#include "support/FixtureGroupWriter.h"
-
 #include "app/StationStartUp.h"
 #include "config/StationSettings.h"
 #include "platform/Report.h"
+#include "support/FixtureGroupWriter.h"
 #include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
 
@@ -85,7 +83,8 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
         EXPECT_TRUE(exportReport(format, "missing." + format, false, false, 99999).isEmpty()) << "no such group";
     EXPECT_TRUE(exportReport("DOC", "report.doc").isEmpty()) << "unknown format";
 
-    QFile broken(settings.database.useLocalDatabase ? settings.paths.electrodeTestReport : settings.paths.sqlElectrodeTestReport);
+    QFile broken(settings.database.useLocalDatabase ? settings.paths.electrodeTestReport
+                                                    : settings.paths.sqlElectrodeTestReport);
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("<report name=\"x\"><band query=\"SELECT * FROM TestGroups WHERE UniqueGroupID = $TestGroups."
                  "UniqueGroupID\"><heading>{NoSuchField}</heading></band></report>");

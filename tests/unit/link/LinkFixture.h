@@ -10,10 +10,10 @@
 #include "unit/LinkGlobals.h"
 #include "unit/UnitLink.h"
 
-#include <gtest/gtest.h>
-
 #include <QRegularExpression>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 

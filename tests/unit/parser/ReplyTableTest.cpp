@@ -1,7 +1,6 @@
 // Every reply through the whole receive path: frame in, exact events and
 // values out, per unit model where the models differ.
 #include "ParserFixture.h"
-
 #include "config/AclgSettings.h"
 #include "unit/LinkGlobals.h"
 
