@@ -3,10 +3,14 @@
 #include "app/StationAssembly.h"
 #include "app/StationStartUp.h"
 #include "platform/ProgramEnd.h"
+#include "platform/Prompts.h"
 #include "results/ResultsDatabase.h"
+#include "ui/common/InteractivePrompts.h"
 #include "ui/editors/EditorWindows.h"
 
 #include <QApplication>
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -16,6 +20,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    platform::Prompts::install(std::make_unique<InteractivePrompts>());
     DefinitionWindows::InstallOpeners();
     ExecutionWindows::InstallMainForm(settings);
     int code = 1;

@@ -180,9 +180,8 @@ DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile)
 
     // A whole number not above 10000 that also fits the 16-bit setting.
     const QString delay = section.read("Delay");
-    const std::optional<qint32> whole = Convert::toInt32(delay);
     const std::optional<qint16> value = Convert::toInt16(delay);
-    if (whole && *whole <= 10000 && value) {
+    if (Convert::isNumberNotAbove(delay, 10000) && value) {
         diagnostics.delay = *value;
     } else {
         diagnostics.delay = 1000;

@@ -3,6 +3,8 @@
 // a tick count or waits goes through here, so that tests can run the whole
 // station in virtual time: the test sets the clock and advances it, and the
 // station's timers (platform::Timer) fire in order as virtual time passes.
+// Nothing here fails; in real time advance() is a plain wait() and setNow()
+// changes nothing.
 
 #include <QDateTime>
 #include <functional>

@@ -53,6 +53,12 @@ std::optional<qint32> Convert::toInt32(const QString& text)
     return toWhole<qint32>(text);
 }
 
+bool Convert::isNumberNotAbove(const QString& text, qint32 maximum)
+{
+    const std::optional<qint32> value = toInt32(text);
+    return value && *value <= maximum;
+}
+
 std::optional<bool> Convert::toBool(const QString& text)
 {
     const QString t = text.trimmed();

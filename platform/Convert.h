@@ -6,7 +6,8 @@
 // - whole numbers round to the nearest whole number, halves to the even
 //   neighbour (2.5 -> 2, 3.5 -> 4), and must then fit the target's range;
 // - on/off values take any number (0 is off) or the words True and False;
-// - empty or non-numeric text never converts.
+// - empty or non-numeric text never converts: the result is then empty
+//   (std::nullopt), and so it is for a number outside the target's range.
 
 #include <QString>
 
@@ -20,6 +21,10 @@ public:
     static std::optional<qint16> toInt16(const QString& text);
     static std::optional<qint32> toInt32(const QString& text);
     static std::optional<bool> toBool(const QString& text);
+
+    // True when the text converts to a 32-bit whole number (rounded to the
+    // nearest) that is not above maximum; negative numbers pass.
+    static bool isNumberNotAbove(const QString& text, qint32 maximum);
 
     // The general decimal text of a Double: at most 15 significant digits,
     // no trailing zeros, "." as the decimal point (100, 3000, 0.5, 1E-05).

@@ -1,7 +1,9 @@
 #pragma once
 // A statement with its parameter list, run on a connection: the text, the
 // parameters appended in the order of the "?" they stand for, and Execute.
-// A command that is used again empties its list first.
+// A command that is used again empties its list first. Every failure throws
+// DbError: a parameter index out of range, no open connection, a statement
+// the database refuses.
 
 #include "platform/DbConnection.h"
 #include "platform/DbParameter.h"
@@ -15,7 +17,9 @@ class DbCommand {
 public:
     DbCommand() = default;
     explicit DbCommand(DbConnection* connection, const QString& text = QString())
-        : m_connection(connection), m_text(text) {}
+        : m_connection(connection), m_text(text)
+    {
+    }
 
     void setActiveConnection(DbConnection* connection) { m_connection = connection; }
     void setCommandText(const QString& text) { m_text = text; }

@@ -33,12 +33,13 @@ struct DbRowWrite {
     QString table;
     QString keyColumn;
     qint64 key = 0;
-    QList<std::pair<QString, DbParameter>> values;   // column, value
+    QList<std::pair<QString, DbParameter>> values; // column, value
 };
 
+// Where a PostgreSQL database is and who logs on to it.
 struct DbServerAddress {
-    QString host;        // name, address, or a socket folder (starting with "/")
-    int port = 0;        // 0: the server's default
+    QString host; // name, address, or a socket folder (starting with "/")
+    int port = 0; // 0: the server's default
     QString database;
     QString user;
     QString password;
@@ -110,9 +111,9 @@ private:
     const DbDialect* m_dialect;
     qint64 m_lastInsertKey = 0;
     bool m_inTransaction = false;
-    bool m_writeAheadLog = false;   // an SQLite file that could not leave write-ahead mode
+    bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
-    QHash<QString, QString> m_keyColumns;   // table (lower case) -> key column
+    QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
 };
 
 } // namespace platform

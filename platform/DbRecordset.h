@@ -3,7 +3,8 @@
 // statement stays open on the connection. Fields are read by index or by
 // column name (any letter case). Values may be changed in memory and then
 // written back together with updateBatch, one UPDATE per changed row, by the
-// row's key.
+// row's key. A value read or set at EOF or by an unknown field throws
+// DbError; moveNext at EOF stays there.
 
 #include "platform/DbDialect.h"
 
@@ -63,8 +64,7 @@ public:
     // columnDelimiter, each row followed by rowDelimiter, Null as nullText,
     // Booleans as "True"/"False", dates in the fixed date text. Moves to EOF.
     QString getString(const QString& columnDelimiter = QStringLiteral("\t"),
-                      const QString& rowDelimiter = QStringLiteral("\r"),
-                      const QString& nullText = QString());
+                      const QString& rowDelimiter = QStringLiteral("\r"), const QString& nullText = QString());
 
     void close();
 
@@ -74,7 +74,7 @@ private:
 
     QStringList m_fields;
     QList<QVector<QVariant>> m_rows;
-    std::map<int, std::set<int>> m_changed;   // row -> changed fields
+    std::map<int, std::set<int>> m_changed; // row -> changed fields
     int m_pos = 0;
     QString m_table;
     QString m_keyColumn;

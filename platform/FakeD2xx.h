@@ -2,7 +2,8 @@
 // A scripted converter driver for tests: a list of converters by description,
 // statuses injected per call, a transcript of every write, replies keyed to
 // what was written, and bytes that arrive after a delay on the clock
-// (virtual time in tests).
+// (virtual time in tests). A call on a handle that is not open answers
+// FT_INVALID_HANDLE, as the vendor library does.
 
 #include "platform/D2xx.h"
 
@@ -19,8 +20,16 @@ namespace platform {
 class FakeD2xx : public D2xx {
 public:
     enum class Call {
-        ListDevicesCount, ListDeviceDescription, Open, Close, GetQueueStatus,
-        SetLatencyTimer, SetBaudRate, SetBitMode, Read, Write
+        ListDevicesCount,
+        ListDeviceDescription,
+        Open,
+        Close,
+        GetQueueStatus,
+        SetLatencyTimer,
+        SetBaudRate,
+        SetBitMode,
+        Read,
+        Write
     };
 
     // The converters present, by index.
@@ -59,11 +68,13 @@ public:
     FtStatus Write(FtHandle handle, const QByteArray& data, std::int32_t* written) override;
 
 private:
+    // The answer to one kind of write: its bytes, their delay, how often.
     struct Reply {
         QByteArray bytes;
         qint64 delayMs;
         int times;
     };
+    // Bytes that become readable at their tick.
     struct Arrival {
         qint64 dueTick;
         QByteArray bytes;

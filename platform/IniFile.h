@@ -45,6 +45,7 @@ public:
     static bool write(const QString& path, const QString& section, const QString& key, const QString& value,
                       QString* error = nullptr);
 
+    // One key of a write of many: where it goes and its value.
     struct Key {
         QString section;
         QString key;

@@ -7,7 +7,8 @@
 // A section runs from its header line to the next header line; of two
 // sections (or two keys in a section) with the same name, without regard to
 // case, the first counts. A byte-order mark at the start of a line is no part
-// of it.
+// of it. It works on text alone and never fails: a section or key that is not
+// there is reported as missing (-1), not as an error.
 
 #include <QByteArray>
 #include <QHash>
@@ -42,14 +43,16 @@ public:
     QByteArray withKey(const QString& section, const QString& key, const QString& value) const;
 
 private:
+    // Where one line sits in the text.
     struct Line {
         qsizetype start;
-        qsizetype length;          // without the line ending
-        qsizetype endingLength;    // 0, 1 ("\n") or 2 ("\r\n")
+        qsizetype length;       // without the line ending
+        qsizetype endingLength; // 0, 1 ("\n") or 2 ("\r\n")
     };
+    // A section's keys and where a new key goes.
     struct Section {
-        qsizetype insertAt = -1;   // the line after its last line that is not blank
-        QHash<QString, qsizetype> keys;   // case-folded key -> line of its first occurrence
+        qsizetype insertAt = -1;        // the line after its last line that is not blank
+        QHash<QString, qsizetype> keys; // case-folded key -> line of its first occurrence
     };
 
     QByteArrayView text(qsizetype line) const;
@@ -60,9 +63,9 @@ private:
     QByteArray m_data;
     QList<Line> m_lines;
     // Found on first use.
-    mutable std::optional<QHash<QString, qsizetype>> m_headers;   // case-folded name -> its first header line
-    mutable QList<qsizetype> m_headerLines;                       // every header line, in order
-    mutable QHash<qsizetype, Section> m_sections;                 // by header line
+    mutable std::optional<QHash<QString, qsizetype>> m_headers; // case-folded name -> its first header line
+    mutable QList<qsizetype> m_headerLines;                     // every header line, in order
+    mutable QHash<qsizetype, Section> m_sections;               // by header line
 };
 
 } // namespace platform

@@ -46,10 +46,12 @@ public:
     static QString deviceRoot();
 
 private:
+    // One port this driver holds open.
     struct Port {
         int fd = -1;
-        QString name;   // "ttyUSB0"
+        QString name; // "ttyUSB0"
     };
+    // One converter present, with its USB product text.
     struct Found {
         QString name;
         QByteArray description;

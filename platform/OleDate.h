@@ -1,6 +1,7 @@
 #pragma once
 // A date value as the station stores and compares dates: days since
 // 30 December 1899 00:00, the time of day as the fraction; 0 is "no date".
+// An invalid date or date and time converts to 0; nothing here fails.
 
 #include <QDateTime>
 
@@ -14,7 +15,7 @@ struct OleDate {
 
     static OleDate fromDateTime(const QDateTime& local);
     static OleDate fromDate(const QDate& date);
-    QDateTime toDateTime() const;   // local time, rounded to the millisecond
+    QDateTime toDateTime() const; // local time, rounded to the millisecond
     QDate date() const;
     bool isZero() const { return value == 0.0; }
     // Whole days (the integer part, towards minus infinity as the platform does).

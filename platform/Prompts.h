@@ -1,11 +1,15 @@
 #pragma once
 // The one seam for message boxes and file/folder dialogs. Window code never
 // calls QMessageBox or QFileDialog itself: it asks Prompts::instance(). The
-// program installs the interactive implementation; tests install
-// ScriptedPrompts, which answers from a script and records every text shown.
+// program's start-up installs the implementation that shows the dialogs
+// (ui/common/InteractivePrompts); tests install ScriptedPrompts, which answers
+// from a script and records every text shown. Asking for the prompts before
+// any are installed is a fault of the program: it ends with a fatal message.
+// A dialog never fails: a cancelled one answers "" (or ok = false).
 
 #include <QString>
 #include <QStringList>
+
 #include <memory>
 
 namespace platform {
@@ -14,6 +18,7 @@ enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetr
 enum class MsgIcon { None, Information, Warning, Critical, Question };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
+// What an open or save dialog shows when it comes up.
 struct FileDialogRequest {
     QString title;         // "Open File", "Save File", ...
     QString directory;     // initial folder
@@ -26,32 +31,18 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
 
-    virtual MsgResult message(const QString& text, const QString& title,
-                              MsgButtons buttons = MsgButtons::Ok,
+    virtual MsgResult message(const QString& text, const QString& title, MsgButtons buttons = MsgButtons::Ok,
                               MsgIcon icon = MsgIcon::None) = 0;
     // Each returns the chosen path, or "" when the operator cancelled.
     virtual QString openFile(const FileDialogRequest& request) = 0;
     virtual QString saveFile(const FileDialogRequest& request) = 0;
     virtual QString chooseFolder(const QString& title, const QString& directory) = 0;
     // A line of text; ok is false when cancelled.
-    virtual QString inputText(const QString& prompt, const QString& title,
-                              const QString& initial, bool* ok) = 0;
+    virtual QString inputText(const QString& prompt, const QString& title, const QString& initial, bool* ok) = 0;
 
     static Prompts& instance();
     // Takes ownership; returns the one it replaced.
     static std::unique_ptr<Prompts> install(std::unique_ptr<Prompts> prompts);
-};
-
-// Dialogs on screen, through Qt.
-class InteractivePrompts : public Prompts {
-public:
-    MsgResult message(const QString& text, const QString& title, MsgButtons buttons,
-                      MsgIcon icon) override;
-    QString openFile(const FileDialogRequest& request) override;
-    QString saveFile(const FileDialogRequest& request) override;
-    QString chooseFolder(const QString& title, const QString& directory) override;
-    QString inputText(const QString& prompt, const QString& title, const QString& initial,
-                      bool* ok) override;
 };
 
 } // namespace platform

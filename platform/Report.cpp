@@ -11,7 +11,6 @@
 #include "platform/WholeFile.h"
 
 #include <QBuffer>
-#include <QPageSetupDialog>
 #include <QPageSize>
 #include <QPdfWriter>
 
@@ -142,49 +141,10 @@ void Report::exportTo(ExportFormat format, const QString& path)
     }
 }
 
-void Report::preparePrinter(QPrinter& printer) const
+void Report::setLandscape(bool landscape)
 {
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(m_content && m_content->landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setDocName(m_title);
-}
-
-QPrinter& Report::printer()
-{
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
-
-void Report::printOut()
-{
-    QPrinter& target = printer();
-    if (target.outputFormat() == QPrinter::NativeFormat && target.printerName().isEmpty())
-        throw ReportError(QStringLiteral("No printer"));
-    target.setCopyCount(1);
-    printOut(target);
-}
-
-void Report::printOut(QPrinter& printer)
-{
-    const QList<ReportPage>& laidOut = pages();
-    preparePrinter(printer);
-    if (!ReportPainter::paintDocument(printer, laidOut, printer.resolution() / 72.0))
-        throw ReportError(QStringLiteral("The report could not be printed"));
-}
-
-bool Report::printerSetup(QWidget* parent)
-{
-    QPrinter& target = printer();
-    const bool landscape = m_landscape.value_or(m_template.landscape);
-    target.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    QPageSetupDialog dialog(&target, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    m_landscape = target.pageLayout().orientation() == QPageLayout::Landscape;
+    m_landscape = landscape;
     invalidate();
-    return true;
 }
 
 } // namespace platform

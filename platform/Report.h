@@ -3,7 +3,9 @@
 // file, or a server with its log-on), the record selection and the title.
 // It is filled from the database when first needed and kept, so that every
 // later action (view, print, export) shows the same report; changing the
-// selection, the title or the database fills it again.
+// selection, the title, the orientation or the database fills it again.
+// Printing and the page set-up are the user interface's (ui/reports/
+// ReportPrinter), on the pages laid out here.
 //
 // Every operation that fails throws ReportError; an export that fails (a
 // full disk included) writes no file, and a file already at the path stays
@@ -14,13 +16,10 @@
 #include "platform/ReportPage.h"
 #include "platform/ReportTemplate.h"
 
-#include <QPrinter>
 #include <QString>
 
 #include <memory>
 #include <optional>
-
-class QWidget;
 
 namespace platform {
 
@@ -51,20 +50,16 @@ public:
     const QList<ReportPage>& pages();
 
     void exportTo(ExportFormat format, const QString& path);
-    // The report's printer: the default printer until the page set-up or
-    // a print dialog chooses another.
-    QPrinter& printer();
-    // Prints every page, one copy, on the report's printer.
-    void printOut();
-    void printOut(QPrinter& printer);
-    // The page set-up dialog over the parent; true when accepted. The
-    // orientation chosen there is kept for the pages from then on.
-    bool printerSetup(QWidget* parent);
+
+    // The page orientation chosen for the report (the page set-up), or the
+    // template's while none is chosen. A choice is kept for the pages from
+    // then on.
+    bool landscape() const { return m_landscape.value_or(m_template.landscape); }
+    void setLandscape(bool landscape);
 
 private:
     Report() = default;
     void invalidate();
-    void preparePrinter(QPrinter& printer) const;
 
     ReportTemplate m_template;
     QString m_location;
@@ -75,7 +70,6 @@ private:
     std::optional<bool> m_landscape;   // chosen in the page set-up
     std::optional<ReportContent> m_content;
     std::optional<QList<ReportPage>> m_pages;
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace platform

@@ -27,9 +27,10 @@ public:
     ReportContent fill(const ReportSelection& selection, const QString& title);
 
 private:
+    // A template query with its "$Name" references turned into parameters.
     struct Query {
-        QString sql;           // with "?" in place of the names
-        QStringList names;     // bound in this order
+        QString sql;       // with "?" in place of the names
+        QStringList names; // bound in this order
     };
 
     void fillElements(const QList<ReportElement>& elements, ReportContent& content);

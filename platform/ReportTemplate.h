@@ -31,32 +31,36 @@
 
 namespace platform {
 
+// One column of a table, or a column group that adds one per row.
 struct ReportColumn {
     QString title;
     QString cell;
-    bool key = false;     // a letter row is shown when at least one key cell holds a value
-    QString query;        // not empty: a column group, one column per row
+    bool key = false; // a letter row is shown when at least one key cell holds a value
+    QString query;    // not empty: a column group, one column per row
 };
 
+// One label and its text in a list of fields.
 struct ReportField {
     QString label;
     QString value;
 };
 
+// One element of the template's tree, of any kind; a band holds children.
 struct ReportElement {
     enum class Kind { Title, Heading, Text, Fields, Table, Band };
     Kind kind = Kind::Text;
-    int level = 1;                 // headings
-    QString text;                  // headings and texts
-    QString query;                 // bands, and tables with query rows
-    bool required = false;         // bands: no row is an error
-    QString letters;               // tables with letter rows, e.g. "A-P"
-    int fixedColumns = 1;          // tables: columns repeated when a table is split across widths
+    int level = 1;         // headings
+    QString text;          // headings and texts
+    QString query;         // bands, and tables with query rows
+    bool required = false; // bands: no row is an error
+    QString letters;       // tables with letter rows, e.g. "A-P"
+    int fixedColumns = 1;  // tables: columns repeated when a table is split across widths
     QList<ReportField> fields;
     QList<ReportColumn> columns;
     QList<ReportElement> children; // bands
 };
 
+// The whole template as read from its file.
 struct ReportTemplate {
     enum class Source { File, Server };
     QString name;

@@ -12,18 +12,19 @@
 
 namespace platform {
 
+// One message or dialog as it was shown.
 struct ShownPrompt {
-    QString kind;   // "message", "open", "save", "folder", "input"
-    QString text;   // message text or dialog title
-    QString title;  // message title
+    QString kind;  // "message", "open", "save", "folder", "input"
+    QString text;  // message text or dialog title
+    QString title; // message title
     MsgButtons buttons = MsgButtons::Ok;
 };
 
 class ScriptedPrompts : public Prompts {
 public:
     std::deque<MsgResult> messageAnswers;
-    std::deque<QString> fileAnswers;    // open, save and folder dialogs, in order
-    std::deque<QString> inputAnswers;   // a null QString means Cancel
+    std::deque<QString> fileAnswers;  // open, save and folder dialogs, in order
+    std::deque<QString> inputAnswers; // a null QString means Cancel
     QList<ShownPrompt> shown;
     // Runs while a message is up, before its answer returns: a test looks
     // at the windows behind the box, or lets time pass as an operator would.
@@ -33,13 +34,11 @@ public:
     // screen lets timers and events run.
     qint64 messageOpenMs = 0;
 
-    MsgResult message(const QString& text, const QString& title, MsgButtons buttons,
-                      MsgIcon icon) override;
+    MsgResult message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon) override;
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;
     QString chooseFolder(const QString& title, const QString& directory) override;
-    QString inputText(const QString& prompt, const QString& title, const QString& initial,
-                      bool* ok) override;
+    QString inputText(const QString& prompt, const QString& title, const QString& initial, bool* ok) override;
 
     // The texts of the messages shown, in order.
     QStringList messages() const;

@@ -16,11 +16,12 @@
 
 namespace results {
 
+// One row of the Archive table.
 struct ArchiveRecord {
-    qint32 rangeStart = 0;   // the lowest and highest UniqueGroupID of the archived file
+    qint32 rangeStart = 0; // the lowest and highest UniqueGroupID of the archived file
     qint32 rangeEnd = 0;
-    QString fileName;        // the archive file's name, without folder
-    QDateTime archiveDate;   // invalid when the row holds none
+    QString fileName;      // the archive file's name, without folder
+    QDateTime archiveDate; // invalid when the row holds none
 };
 
 // "SELECT * FROM Archive", in the order of the rows' keys.

@@ -33,12 +33,14 @@ namespace results {
 QString archiveFileName(const QDateTime& moment);
 QString backupFileName(const QDateTime& moment);
 
+// How a backup or an archive ended.
 struct UpkeepOutcome {
     bool done = false;
-    QString file;    // the backup or archive file made (its full path)
-    QString cause;   // why not, when not done
+    QString file;  // the backup or archive file made (its full path)
+    QString cause; // why not, when not done
 };
 
+// Runs the backup or the archive of one live file, as described above.
 class DatabaseArchive {
 public:
     // databaseFile: the live file; archiveFolder: made when missing.

@@ -31,13 +31,16 @@ namespace results {
 
 // Where a local database lives.
 struct LocalDatabasePaths {
-    QString folder;          // the database folder
-    QString databaseFile;    // folder + "/ZAMO_Results.mdb"
-    QString archiveFolder;   // folder + "/Archive/"
+    QString folder;        // the database folder
+    QString databaseFile;  // folder + "/ZAMO_Results.mdb"
+    QString archiveFolder; // folder + "/Archive/"
 
     static LocalDatabasePaths inFolder(const QString& folder);
 };
 
+// What the checks have the station do. The checks trust its answers: an
+// open that fails comes back as nullptr, a revision that cannot be read as
+// 0, a file that cannot be written as false with why.
 class DatabaseStartupHost {
 public:
     virtual ~DatabaseStartupHost() = default;
@@ -67,6 +70,8 @@ public:
     virtual void log(const QString& line) = 0;
 };
 
+// Runs the checks above. It throws nothing of its own: every failure it
+// meets ends in a message to the operator and one of the outcomes above.
 class DatabaseStartupCheck {
 public:
     // defaultFolder: the station's data folder, where the database lives

@@ -17,13 +17,14 @@
 
 namespace modDatabase {
 
+// One measurement or result row to write, with its letters' values.
 struct ReadingRow {
     enum class Kind { Measurement, Result };
     Kind kind = Kind::Measurement;
-    qint32 key = 0;                // the row to fill; 0: a new row
-    qint32 testUnitID = 0;         // a new row's test unit
-    QString timeInterval;          // a new measurement row's time point, as text
-    qint32 intervalSeconds = 0;    // and in whole seconds
+    qint32 key = 0;             // the row to fill; 0: a new row
+    qint32 testUnitID = 0;      // a new row's test unit
+    QString timeInterval;       // a new measurement row's time point, as text
+    qint32 intervalSeconds = 0; // and in whole seconds
     // Letter "A".."P" and its value: a Double for a measurement row, the
     // verdict text (at most 10 characters) for a result row. A letter
     // written twice keeps its last value.

@@ -31,9 +31,10 @@ struct ReportListRow {
     qint32 uniqueGroupId = 0; // the GroupID up to revision 6, which has no UniqueGroupID
     QString lot;              // LotNumberSortField; "" when Null
     QDateTime dateExecuted;
-    QDateTime dateCompleted;  // the zero date (1899-12-30 00:00) while the group is open
+    QDateTime dateCompleted; // the zero date (1899-12-30 00:00) while the group is open
 };
 
+// One page of the report list.
 struct ReportListPage {
     QList<ReportListRow> rows;
     // The same rows as the grid takes them, from column 1 on: fields joined
@@ -45,14 +46,15 @@ struct ReportListPage {
 // One archive file made from this database's line of files: the archive
 // grid's columns 1 to 3.
 struct ArchiveListRow {
-    QString range;            // first and last UniqueGroupID, joined by "-"
-    QString fileName;         // without folder
+    QString range;    // first and last UniqueGroupID, joined by "-"
+    QString fileName; // without folder
     QDateTime archiveDate;
 };
 
+// The archive files of a database, as the archive grid shows them.
 struct ArchiveList {
-    QList<ArchiveListRow> rows;   // in the order the archives were made
-    QString clipText;             // as ReportListPage::clipText
+    QList<ArchiveListRow> rows; // in the order the archives were made
+    QString clipText;           // as ReportListPage::clipText
 };
 
 // The number of groups: every group (with showAll), else the finished ones

@@ -20,23 +20,26 @@ constexpr int TemplateRevision = 14;
 
 enum class ColumnType { AutoNumber, Long, Double, Boolean, DateTime, Text, Memo };
 
+// One column of a table.
 struct Column {
     QString name;
     ColumnType type;
-    int width = 0;            // Text only
-    bool defaultYes = false;  // Boolean only: the default is Yes (else No)
+    int width = 0;           // Text only
+    bool defaultYes = false; // Boolean only: the default is Yes (else No)
 };
 
+// One index of a table, on one column.
 struct Index {
-    QString name;             // the name within its table
+    QString name; // the name within its table
     QString column;
     bool unique = false;
 };
 
+// One table: its columns and indexes.
 struct Table {
     QString name;
-    QList<Column> columns;    // the autonumber key first
-    QList<Index> indexes;     // besides the primary key
+    QList<Column> columns; // the autonumber key first
+    QList<Index> indexes;  // besides the primary key
 };
 
 const QList<Table>& Tables();

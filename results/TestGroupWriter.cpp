@@ -6,7 +6,6 @@
 #include "results/SanitizeText.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
-#include "unit/ChannelRecord.h"
 
 #include <QStringList>
 
@@ -101,8 +100,8 @@ qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues
     return NewKey(db);
 }
 
-// One UnitElectrodes row for a connected unit (16 records); none for an empty array.
-void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const ElectrodeArray& electrodes,
+// One UnitElectrodes row for a connected unit (16 channels); none for an empty array.
+void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const UnitElectrodes& electrodes,
                    const ElectrodeLots& lots)
 {
     if (electrodes.size() != 16)
@@ -111,15 +110,15 @@ void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const Elect
     QStringList values{QString::number(groupID), QString::number(unitNumber)};
     QList<DbParameter> params;
     for (int i = 0; i < 16; ++i) {
-        const clsElectrode* e = electrodes[i].get();
-        if (!e || !e->Connected())
+        const std::optional<ElectrodeIdentity>& e = electrodes[i];
+        if (!e)
             continue;
         const QString l = ChannelLetter(i);
         columns << l + "_CalibrationDate" << l + "_FirmwareVersion" << l + "_SerialNumber" << l + "_LotNumber";
         values << "?" << "?" << "?" << "?";
-        params << DateParam('@' + l + "_CalibrationDate", e->CalibrationDate().toDateTime())
-               << TextParam('@' + l + "_FirmwareVersion", 10, e->FirmwareVersion())
-               << TextParam('@' + l + "_SerialNumber", 10, e->SerialNumber())
+        params << DateParam('@' + l + "_CalibrationDate", e->calibrationDate)
+               << TextParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
+               << TextParam('@' + l + "_SerialNumber", 10, e->serialNumber)
                << TextParam('@' + l + "_LotNumber", 50, SanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
     }
     db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
@@ -128,8 +127,8 @@ void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const Elect
     NewKey(db);
 }
 
-qint32 createGroup(const GroupKind& kind, const GroupValues& values, const ElectrodeArray& unit1,
-                   const ElectrodeArray& unit2, const ElectrodeLots& lots)
+qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitElectrodes& unit1,
+                   const UnitElectrodes& unit2, const ElectrodeLots& lots)
 {
     qint32 groupID = 0;
     if (DbConnection* db = OpenedConnection()) {
@@ -163,7 +162,7 @@ qint32 TakeNextUniqueGroupID(DbConnection& db)
 
 qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
-                             const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
+                             const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
                              bool demoMode)
 {
@@ -174,8 +173,8 @@ qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dat
 }
 
 qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
-                       const QString& lot, const QString& notes, const ElectrodeArray& unit1,
-                       const ElectrodeArray& unit2, const QString& userName, const QString& computerName,
+                       const QString& lot, const QString& notes, const UnitElectrodes& unit1,
+                       const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),

@@ -11,9 +11,7 @@
 #include <QVector>
 
 #include <array>
-#include <memory>
-
-class clsElectrode;
+#include <optional>
 
 namespace platform {
 class DbConnection;
@@ -21,8 +19,15 @@ class DbConnection;
 
 namespace modDatabase {
 
-// A unit's 16 channel records, or empty when the unit is not connected.
-using ElectrodeArray = QVector<std::shared_ptr<clsElectrode>>;
+// What a group keeps of one connected electrode.
+struct ElectrodeIdentity {
+    QDateTime calibrationDate;
+    QString firmwareVersion;
+    QString serialNumber;
+};
+// A unit's 16 channels, each with the identity of its electrode or none when
+// no electrode is connected to it; empty when the unit is not connected.
+using UnitElectrodes = QVector<std::optional<ElectrodeIdentity>>;
 // The lot of each electrode index 0..31 (0..15 unit 1, 16..31 unit 2).
 using ElectrodeLots = std::array<QString, 32>;
 
@@ -32,12 +37,12 @@ using ElectrodeLots = std::array<QString, 32>;
 // Group ID = " and the key.
 qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
-                             const ElectrodeArray& unit1, const ElectrodeArray& unit2, const QString& userName,
+                             const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
                              bool demoMode);
 qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
-                       const QString& lot, const QString& notes, const ElectrodeArray& unit1,
-                       const ElectrodeArray& unit2, const QString& userName, const QString& computerName,
+                       const QString& lot, const QString& notes, const UnitElectrodes& unit1,
+                       const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode);
 
 // Raises Globals.LastUniqueGroupID by one in a single statement and returns

@@ -15,7 +15,27 @@
 #include "run/RunHost.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
+#include "unit/ChannelRecord.h"
 #include "unit/Unit.h"
+
+namespace {
+
+// What the group keeps of a unit's channel records: each connected
+// electrode's identity; empty when the unit has no records (not connected).
+modDatabase::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<clsElectrode>>& records)
+{
+    modDatabase::UnitElectrodes identities;
+    for (const std::shared_ptr<clsElectrode>& e : records) {
+        if (e && e->Connected())
+            identities << modDatabase::ElectrodeIdentity{e->CalibrationDate().toDateTime(), e->FirmwareVersion(),
+                                                         e->SerialNumber()};
+        else
+            identities << std::nullopt;
+    }
+    return identities;
+}
+
+} // namespace
 
 RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
                            const std::array<UnitLink*, 2>& units)
@@ -167,7 +187,7 @@ qint32 RunRecording::CreateTestGroupRecord()
     const QDateTime notCompleted = platform::OleDate().toDateTime();
     auto electrodes = [this](int n) {
         UnitLink* link = Unit(n);
-        return link ? link->GetElectrodeArray() : modDatabase::ElectrodeArray();
+        return link ? electrodeIdentities(link->GetElectrodeArray()) : modDatabase::UnitElectrodes();
     };
     qint32 group = 0;
     Write(QStringLiteral("the test group"), [&] {

@@ -15,7 +15,8 @@
 
 namespace modMain {
 
-// 32 flags by unit (1..2) and channel (0..15).
+// 32 flags by unit (1..2) and channel (0..15), all clear at first. A unit,
+// channel or index outside the range throws std::out_of_range.
 class ElectrodeFlags {
 public:
     bool at(int unit, int channel) const { return m_flags.at(index(unit, channel)); }

@@ -1,7 +1,9 @@
 #pragma once
 // One electrode channel of a measuring unit, as the unit link keeps it:
 // presence, identity, calibration date, the last measured values that the
-// test window keeps per channel, and the ZAMO2-4 pace settings.
+// test window keeps per channel, and the ZAMO2-4 pace settings. A plain
+// record that checks nothing it is given: a channel never read is not
+// connected, without identity, and dated zero (HasValidData is false).
 
 #include "platform/OleDate.h"
 

@@ -15,7 +15,10 @@ namespace TestDataArithmetic {
 // Count factor of the ACZ supply reading and the ZAMO2-4 ACLG readings.
 inline constexpr double CountFactor = 1.25 / 4096;
 
-inline bool IsNotANumber(double reading) { return std::isnan(reading); }
+inline bool IsNotANumber(double reading)
+{
+    return std::isnan(reading);
+}
 
 // numerator / divisor in IEEE arithmetic (never an integer division).
 inline double Gain(double numerator, std::int32_t divisor)
@@ -24,11 +27,13 @@ inline double Gain(double numerator, std::int32_t divisor)
 }
 
 // ACZ supply reading on the base model.
-inline double VccMeasurement(std::int32_t vcc) { return vcc * CountFactor * (1.0 / 11); }
+inline double VccMeasurement(std::int32_t vcc)
+{
+    return vcc * CountFactor * (1.0 / 11);
+}
 
 // ZAMO80 ACLG resistance: (50 * GainVe * Ve) / (V50 * GainV50 - Ve * GainVe) * Correct_Gain.
-double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
-                            double gainVe, double gainV50, double correctGain);
+double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve, double gainVe, double gainV50, double correctGain);
 
 // One [ACLG] constant set of the ZAMO2-4.
 using AclgSet = config::AclgDivider;
@@ -37,6 +42,8 @@ using AclgSet = config::AclgDivider;
 // else 360 J.
 AclgSet SelectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool energy100J);
 
+// The two ZAMO2-4 ACLG readings: each one's two voltages (from Ve and V50)
+// and the resistance calculated from them.
 struct Zamo24AclgResult {
     double e1 = 0, v1 = 0, calcR1 = 0;
     double e2 = 0, v2 = 0, calcR2 = 0;
@@ -44,9 +51,7 @@ struct Zamo24AclgResult {
 
 // ZAMO2-4 ACLG: the first reading without zero correction, the second with
 // the zero fields subtracted.
-Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
-                                       std::int32_t v50_1, std::int32_t ve_1,
-                                       std::int32_t v50_2, std::int32_t ve_2,
-                                       const AclgSet& set);
+Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, std::int32_t v50_1, std::int32_t ve_1,
+                                       std::int32_t v50_2, std::int32_t ve_2, const AclgSet& set);
 
 } // namespace TestDataArithmetic

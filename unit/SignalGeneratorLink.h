@@ -3,7 +3,10 @@
 // converter of its own, described "FT232R USB UART-SG". It opens the port
 // with the "(*)" handshake and sends one roll command per electrode, then
 // waits RollDelay seconds with the message loop running. It writes no log
-// lines and never reconnects by itself.
+// lines and never reconnects by itself. A failing step of the connection
+// shows its text in the error label and as HardwareStatus (a failed open
+// also as UsbError("Error Opening Port")); a frame whose write fails is not
+// sent again.
 
 #include "platform/Timer.h"
 #include "unit/LinkStatus.h"
@@ -24,7 +27,7 @@ public:
     qint16 RollDelay() const { return pRollDelay; }
     void setRollDelay(qint16 v) { pRollDelay = v; }
     void CloseUSB(qint32 vHandleID);
-    qint32 OpenDevice();   // always 0
+    qint32 OpenDevice(); // always 0
     // Sends cmd, waits vDelay ms and returns what the generator sent back.
     QString SendDataAndPoll(const QString& cmd, qint32 vDelay = 50);
     void TXCommCheck();
@@ -41,10 +44,9 @@ public:
     QString LastErrorText() const { return pLastErrorText; }
 
 signals:
-    // Declared for the owner's handlers; the link has no receive cycle.
+    // Declared for the owner's traffic log; the link has no receive cycle
+    // and does not emit it.
     void RXData(const QString& vData);
-    void RXIdle();
-    void RXDataInBuffer(const QString& vBufferData);
     void TXData(const QString& vData);
     void UsbConnected(qint32 vHandleID);
     void UsbClosed();

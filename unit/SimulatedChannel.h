@@ -1,7 +1,8 @@
 #pragma once
 // One channel of the simulated unit: answers channel commands with the
 // replies of a real channel, given the running test and the seconds that
-// have passed since the test's clock start.
+// have passed since the test's clock start. A command it does not know
+// leaves its last answer in Data unchanged; it never fails.
 
 #include <QString>
 

@@ -28,6 +28,7 @@ struct PreparedReport {
     QString failure;                          // why there is no report although there is a template
 };
 
+// How an export ended.
 struct ReportExport {
     bool done = false; // the file is written
     QString path;      // the file written, its extension added where it lacked one

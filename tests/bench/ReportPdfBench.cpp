@@ -2,7 +2,6 @@
 // electrodes, seven test types, each test step expanded into one test per
 // electrode (224 tests), with their readings, verdicts and diagnostics.
 
-#include "app/StationStartUp.h"
 #include "config/EmbeddedFile.h"
 #include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"

@@ -4,7 +4,6 @@
 // of a million lines among the station's own). Each run starts as a new
 // program does, with nothing of the file kept.
 
-#include "app/StationStartUp.h"
 #include "config/LimitsFile.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"

@@ -1,12 +1,21 @@
-#include "support/ShellFixture.h"
-
 #include "config/EmbeddedFile.h"
+#include "platform/ScriptedPrompts.h"
+#include "support/SettingsFixture.h"
 
 #include <QDir>
 
 namespace {
 
-class EmbeddedFilesTest : public ShellFixture {};
+class EmbeddedFilesTest : public SettingsFixture {
+protected:
+    platform::ScriptedPrompts* prompts = nullptr;
+
+    void SetUp() override
+    {
+        SettingsFixture::SetUp();
+        prompts = platform::ScriptedPrompts::installNew();
+    }
+};
 
 TEST_F(EmbeddedFilesTest, BuildFileFromResourceWritesExactlyTheBytesOverAnOldFile)
 {

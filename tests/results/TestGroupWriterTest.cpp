@@ -17,8 +17,8 @@ const QDateTime kExecuted(QDate(2026, 3, 2), QTime(9, 15, 30));
 
 class TestGroupWriterTest : public WriterTest {
 protected:
-    qint32 standardGroup(const QString& lot, const modDatabase::ElectrodeArray& unit1 = {},
-                         const modDatabase::ElectrodeArray& unit2 = {}, const ElectrodeLots& lots = {})
+    qint32 standardGroup(const QString& lot, const modDatabase::UnitElectrodes& unit1 = {},
+                         const modDatabase::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
     {
         return modDatabase::CreateTestGroup(kExecuted, platform::OleDate().toDateTime(),
                                             modDatabase::CurrentStandardLimits(settings.limits), lot,

@@ -4,7 +4,6 @@
 
 #include "RecordingUnit.h"
 #include "RunDoubles.h"
-#include "app/StationStartUp.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"

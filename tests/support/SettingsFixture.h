@@ -2,7 +2,6 @@
 // A station data folder in a temporary XDG_DATA_HOME, with its settings.ini
 // path set and the log started, for the tests of the settings routines.
 
-#include "app/StationStartUp.h"
 #include "config/Log.h"
 #include "config/StationSettings.h"
 #include "support/QtPrinters.h"

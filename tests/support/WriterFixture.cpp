@@ -1,19 +1,12 @@
 #include "support/WriterFixture.h"
 
-#include "platform/OleDate.h"
-
-modDatabase::ElectrodeArray WriterTest::unitWith(int unit, std::initializer_list<int> connectedChannels)
+modDatabase::UnitElectrodes WriterTest::unitWith(int unit, std::initializer_list<int> connectedChannels)
 {
-    modDatabase::ElectrodeArray electrodes;
-    for (int i = 0; i < 16; ++i)
-        electrodes << std::make_shared<clsElectrode>();
-    for (int channel : connectedChannels) {
-        clsElectrode& e = *electrodes[channel];
-        e.setConnected(true);
-        e.setSerialNumber(QStringLiteral("SN%1%2").arg(unit).arg(QChar('A' + channel)));
-        e.setFirmwareVersion(QStringLiteral("1.%1").arg(channel));
-        e.setCalibrationDate(platform::OleDate::fromDate(QDate(2025, 3, 1)));
-    }
+    modDatabase::UnitElectrodes electrodes(16);
+    for (int channel : connectedChannels)
+        electrodes[channel] = modDatabase::ElectrodeIdentity{
+            QDateTime(QDate(2025, 3, 1), QTime(0, 0)), QStringLiteral("1.%1").arg(channel),
+            QStringLiteral("SN%1%2").arg(unit).arg(QChar('A' + channel))};
     return electrodes;
 }
 

@@ -2,22 +2,20 @@
 // The writers' tests on each back end: a fresh results database and a few
 // helpers to build channel records and read rows back directly.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupWriter.h"
-#include "unit/ChannelRecord.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include <QVariant>
 
 class WriterTest : public DatabaseBackendTest {
 protected:
-    // A unit's 16 records with the given channels connected, each with a
+    // A unit's 16 channels with electrodes on the given ones, each with a
     // serial number "SN<unit><letter>", firmware "1.<channel>" and a
     // calibration date of 1 March 2025.
-    static modDatabase::ElectrodeArray unitWith(int unit, std::initializer_list<int> connectedChannels);
+    static modDatabase::UnitElectrodes unitWith(int unit, std::initializer_list<int> connectedChannels);
     // One value of the first row of the query on a private connection.
     QVariant scalar(const QString& sql) const;
     int rowCount(const QString& sql) const;

@@ -1,6 +1,5 @@
 #include "ui/common/CloseGuard.h"
 
-#include "platform/Convert.h"
 #include "platform/Prompts.h"
 
 #include <QCloseEvent>
@@ -67,12 +66,6 @@ bool DisableCloseMenu(QWidget* window)
 QString BrowseForFolder(QWidget* /*owner*/)
 {
     return platform::Prompts::instance().chooseFolder("Select a Folder", QString());
-}
-
-bool IsNumberNotAbove(const QString& text, qint32 maximum)
-{
-    const std::optional<qint32> value = platform::Convert::toInt32(text);
-    return value && *value <= maximum;
 }
 
 double LogValue(double x)

@@ -16,10 +16,6 @@ bool DisableCloseMenu(QWidget* window);
 // The folder dialog "Select a Folder"; "" when cancelled.
 QString BrowseForFolder(QWidget* owner = nullptr);
 
-// True when the text converts to a 32-bit whole number (rounded to the
-// nearest) that is not above maximum; negative numbers pass.
-bool IsNumberNotAbove(const QString& text, qint32 maximum);
-
 // The natural logarithm of x. Throws std::invalid_argument for x <= 0.
 double LogValue(double x);
 

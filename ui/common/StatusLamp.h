@@ -1,6 +1,7 @@
 #pragma once
 // A round status lamp filled with one colour (a unit, the database, the
-// signal generator): green when connected, red when not.
+// signal generator): green when connected, red when not. Red until told
+// otherwise; it paints whatever colour it is given and has nothing to fail.
 
 #include <QColor>
 #include <QWidget>
@@ -8,8 +9,8 @@
 class StatusLamp : public QWidget {
     Q_OBJECT
 public:
-    static QColor Green() { return QColor(0, 255, 0); }   // 65280
-    static QColor Red() { return QColor(255, 0, 0); }     // 255
+    static QColor Green() { return QColor(0, 255, 0); } // 65280
+    static QColor Red() { return QColor(255, 0, 0); }   // 255
 
     explicit StatusLamp(const QString& accessibleName, QWidget* parent = nullptr);
 

@@ -4,7 +4,9 @@
 // .lim file and saves the set to settings.ini ("Save") or to settings.ini and
 // a .lim file ("Save As").
 // The boxes are only text until "Save" or "Save As"; a box that does not
-// hold a number leaves its value as it was.
+// hold a number leaves its value as it was. A .lim file that is missing or
+// cannot be read loads as empty boxes; a file that cannot be written is
+// told to the operator and keeps the window open.
 
 #include <QDialog>
 

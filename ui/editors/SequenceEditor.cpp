@@ -389,7 +389,7 @@ void TestSequenceEditorForm::cmdApplyDefibChargeTime_Click()
     // The time must fit the 16-bit setting as well as stay at most 600 s.
     const QString text = txtDefibChargeTime->text();
     const std::optional<qint16> seconds = platform::Convert::toInt16(text);
-    if (modMain::IsNumberNotAbove(text, MaxDefibChargeTime) && seconds) {
+    if (platform::Convert::isNumberNotAbove(text, MaxDefibChargeTime) && seconds) {
         config::StationSettings& settings = m_mainForm.Settings();
         settings.zamo80Delays.defibCharge = *seconds;
         if (!config::saveDefibCharge(settings.paths.settingsFile, settings.zamo80Delays))

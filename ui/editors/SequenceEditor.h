@@ -7,6 +7,12 @@
 //
 // Every step takes the default electrode selection at every refresh of the
 // grid. Grid row n (1-based, the header is row 0) shows step n.
+//
+// A .tsq file that cannot be read or is not for the connected units, or one
+// that cannot be written, is told to the operator in a warning, and the
+// working list stays as it was. An insert while no default electrodes are
+// selected, and a defib charge time that is not a whole number up to 600,
+// are refused with a message.
 
 #include "testlists/TestStep.h"
 

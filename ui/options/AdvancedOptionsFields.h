@@ -10,12 +10,13 @@ namespace AdvancedOptionsFields {
 
 enum class Kind { Text, Check, WholeNumber };
 
+// One settings.ini key and the control that edits it.
 struct Field {
-    QString page;         // tab caption
-    QString section;      // settings.ini section
+    QString page;    // tab caption
+    QString section; // settings.ini section
     QString key;
-    QString label;        // row label
-    QString control;      // object name of the edit control
+    QString label;   // row label
+    QString control; // object name of the edit control
     Kind kind = Kind::Text;
     QString description;  // "* ..." label, or the unit label on the limits pages
     QString checkCaption; // caption of a check box

@@ -8,6 +8,9 @@
 // and a key that reads empty in the file: a value the window cannot show
 // (a check-box key holding "-1" or "True") stays as it is, and a key that
 // another window changed meanwhile is not overwritten with the old value.
+// A whole-number box that does not hold a number is logged and not saved;
+// a key that cannot be written is logged by the INI layer, and the other
+// keys are saved all the same.
 
 #include "ui/options/AdvancedOptionsFields.h"
 
@@ -41,11 +44,12 @@ public:
     QPushButton* RefreshButton = nullptr;
 
 private:
+    // One field with its control and what was read into it.
     struct Bound {
         AdvancedOptionsFields::Field field;
         QLineEdit* text = nullptr;
         QCheckBox* box = nullptr;
-        QString readText;                    // text as read
+        QString readText; // text as read
         Qt::CheckState readState = Qt::Unchecked;
     };
 

@@ -3,6 +3,7 @@
 #include "platform/Report.h"
 #include "platform/ReportError.h"
 #include "platform/ReportPainter.h"
+#include "ui/reports/ReportPrinter.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -104,8 +105,12 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_scroll);
 }
 
+ReportViewer::~ReportViewer() = default;
+
 void ReportViewer::setReportSource(Report* report)
 {
+    if (report != m_report)
+        m_printer = report ? std::make_unique<ReportPrinter>(*report) : nullptr;
     m_report = report;
     m_print->setEnabled(false);
 }
@@ -132,11 +137,11 @@ void ReportViewer::print()
 {
     if (!m_report)
         return;
-    QPrintDialog dialog(&m_report->printer(), this);
+    QPrintDialog dialog(&m_printer->printer(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     try {
-        m_report->printOut(m_report->printer());
+        m_printer->printOut(m_printer->printer());
     } catch (const ReportError& e) {
         emit printFailed(e.text());
     }

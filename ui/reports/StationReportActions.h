@@ -2,7 +2,10 @@
 // The main window's report actions: each builds a new report window for
 // one test group and the database (the live one when the path is empty) and
 // has it show, export or print the report. Automatic exports are named
-// after the group's start in the export folder.
+// after the group's start in the export folder. Failures are those of the
+// report window (logged, and silent to the caller but for ExportReport's
+// false): an export without a file name it can make does nothing and gives
+// false.
 
 #include "run/ReportActions.h"
 
@@ -24,8 +27,7 @@ public:
     bool ExportReport(qint32 vUniqueGroupID, const QDateTime& vReportDate, const QString& vExportFormat,
                       const QString& vFileName, const QString& vDatabasePath, bool vCondensedReport,
                       bool vZamo80) override;
-    void PrintTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath, bool vCondensed,
-                         bool vZamo80) override;
+    void PrintTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath, bool vCondensed, bool vZamo80) override;
     void PrintCondensedTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath) override;
 
     // The export's file: vFileName when given (with the format's extension

@@ -8,6 +8,7 @@
 #include "platform/ReportError.h"
 #include "results/ConnectionText.h"
 #include "results/ReportExportName.h"
+#include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 
 #include <QMenu>
@@ -169,7 +170,7 @@ bool TestReportForm::ExportReport(qint32 vReportGroupID, const QString& vFilePat
 bool TestReportForm::PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80)
 {
     try {
-        prepare(vReportGroupID, vCondensedReport, vZamo80)->printOut();
+        ReportPrinter(*prepare(vReportGroupID, vCondensedReport, vZamo80)).printOut();
         return true;
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("printing"), e.text());
@@ -202,7 +203,7 @@ void TestReportForm::exportShown(const QString& format, const QString& filter)
 
 void TestReportForm::mPrintSetup_Click()
 {
-    if (!m_report || !m_report->printerSetup(this))
+    if (!m_report || !m_viewer->reportPrinter()->pageSetup(this))
         return;
     try {
         m_viewer->refresh();

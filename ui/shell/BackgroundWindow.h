@@ -1,7 +1,9 @@
 #pragma once
 // The background window: the station's picture at the bottom right of the
 // main frame's area, under every child window of the frame. The frame
-// places it.
+// places it. It lets every mouse click through to what lies below; a
+// picture missing from the resources leaves it an empty margin, not an
+// error.
 
 #include <QWidget>
 

@@ -1,12 +1,15 @@
 #pragma once
 // The "Help" box: the program's version and the support contacts. A click on
 // a contact puts its text on the clipboard and shows "Copied to Clipboard"
-// for 3 s after the last click.
+// for 3 s after the last click. Nothing here fails: a desktop without a
+// clipboard simply keeps nothing.
 
 #include <QWidget>
 
 class QLabel;
-namespace platform { class Timer; }
+namespace platform {
+class Timer;
+}
 
 class HelpInfoForm : public QWidget {
     Q_OBJECT

@@ -2,7 +2,10 @@
 // The station's main window "KIVO_ZAMO": the frame that holds every other
 // window as a child, the main menu, and the status strip with the version,
 // the expected completion time and the run progress bar. It owns the
-// database idle timer and decides demo mode from the command line.
+// database idle timer and decides demo mode from the command line. A
+// simulator channel count that is not a whole number from 0 to 16 is logged
+// and refused with a message; a close asks the main test window first
+// (QueryExit), whose refusal keeps the frame open.
 
 #include <QMainWindow>
 
@@ -11,7 +14,9 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QProgressBar;
-namespace platform { class Timer; }
+namespace platform {
+class Timer;
+}
 
 namespace config {
 struct StationSettings;
@@ -61,11 +66,11 @@ public:
     QAction* FileBlank = nullptr;
     QAction* FileExit = nullptr;
     QMenu* MainZamoUnits = nullptr;
-    QAction* ZamoUnitsConnect[3] = {};            // [1], [2]
-    QAction* ZamoUnitsConnectSimulator[3] = {};   // [1], [2]
+    QAction* ZamoUnitsConnect[3] = {};          // [1], [2]
+    QAction* ZamoUnitsConnectSimulator[3] = {}; // [1], [2]
     QAction* ZamoUnitsConnectZamoSG = nullptr;
     QAction* ZamoUnitsBlank = nullptr;
-    QAction* ZamoUnitsDisconnect[3] = {};         // [1], [2]
+    QAction* ZamoUnitsDisconnect[3] = {}; // [1], [2]
     QAction* ZamoUnitsDisconnectZamoSG = nullptr;
     QMenu* MainTests = nullptr;
     QAction* TestsConfigureTestSequence = nullptr;

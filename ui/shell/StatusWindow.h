@@ -5,7 +5,10 @@
 // program switches diagnosticLog, commPaused, showVerbose and showRxBuffer
 // (and statusWindowOpen) of the settings it is built with,
 // saves what it shows to a file and keeps its font size in [Font] Size.
-// It has no close command: it stays until the program ends.
+// It has no close command: it stays until the program ends. A font size in
+// settings.ini that is not a whole number in the slider's range is replaced
+// by the smallest size (written back); a save that fails is logged and told
+// to the operator, and leaves any file already there as it was.
 
 #include <QString>
 #include <QWidget>
@@ -27,7 +30,7 @@ public:
     // The text is cut back to its part from the 50,000th character on once
     // it grows past this many characters (as the communication buffer is).
     static constexpr int MaxTextLength = 99999;
-    static constexpr int KeepFromCharacter = 50000;   // 1-based
+    static constexpr int KeepFromCharacter = 50000; // 1-based
 
     // settings: the station's settings (its switches, the settings file),
     // kept by reference.

@@ -1,7 +1,9 @@
 #pragma once
 // The simulated unit's panel: its caption, the channel count, the Init
 // button and one lamp per channel (grey idle, green for a channel that
-// exists).
+// exists). It only shows the simulated unit's display and hands the
+// operator's input to it, which judges the channel count. The unit must
+// outlive the panel.
 
 #include <QWidget>
 

@@ -3,15 +3,14 @@
 // notes typed in the pre-test details window, and the group's full report
 // exported and printed from what the station stored.
 
-#include "support/ReportPages.h"
-#include "support/StationHarness.h"
-
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
+#include "support/ReportPages.h"
+#include "support/StationHarness.h"
+#include "ui/reports/ReportPrinter.h"
+#include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QPrinter>
@@ -19,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -109,7 +109,7 @@ TEST_F(StationReportContent, ALotOf4999CharactersAndANoteOf10000ReachThePdfAndTh
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(station.DataFolder() + "/printed.pdf");
-    form.report()->printOut(printer);
+    form.viewer()->reportPrinter()->printOut(printer);
     ExpectEveryCharacter(PdfText(station.DataFolder() + "/printed.pdf"), {lot, notes});
 
     const QList<platform::ReportPage>& pages = form.report()->pages();

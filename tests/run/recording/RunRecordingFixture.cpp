@@ -1,6 +1,7 @@
 #include "RunRecordingFixture.h"
 
 #include "config/StationSettings.h"
+#include "platform/OleDate.h"
 #include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"
 
@@ -9,8 +10,8 @@ void RunRecordingTest::SetUp()
     WriterTest::SetUp();
     unit1.Plug(16);
     unit2.Plug(16);
-    unit1.electrodes = unitWith(1, {0, 1, 2});
-    unit2.electrodes = unitWith(2, {0});
+    unit1.electrodes = channelRecords(unitWith(1, {0, 1, 2}));
+    unit2.electrodes = channelRecords(unitWith(2, {0}));
     Globals::ActiveLotNumber = "LOT-1";
     Globals::ActiveTestNotes = "notes";
     Globals::ElectrodeLotNumbers.fill("LOT-1");
@@ -23,6 +24,22 @@ void RunRecordingTest::TearDown()
     Globals::ActiveTestList.clear();
     Globals::ExpandedTestList.clear();
     WriterTest::TearDown();
+}
+
+QVector<std::shared_ptr<clsElectrode>> RunRecordingTest::channelRecords(const modDatabase::UnitElectrodes& electrodes)
+{
+    QVector<std::shared_ptr<clsElectrode>> records;
+    for (const std::optional<modDatabase::ElectrodeIdentity>& identity : electrodes) {
+        auto record = std::make_shared<clsElectrode>();
+        if (identity) {
+            record->setConnected(true);
+            record->setSerialNumber(identity->serialNumber);
+            record->setFirmwareVersion(identity->firmwareVersion);
+            record->setCalibrationDate(platform::OleDate::fromDateTime(identity->calibrationDate));
+        }
+        records << record;
+    }
+    return records;
 }
 
 std::shared_ptr<clsTestSequence> RunRecordingTest::step(const QString& line, qint32 parentID)

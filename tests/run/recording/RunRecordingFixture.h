@@ -3,13 +3,12 @@
 // keep their channel records and last readings, a host that keeps the
 // operator lines, and the run state the recording works on.
 
-#include "support/WriterFixture.h"
-
 #include "../RecordingUnit.h"
-
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
+#include "support/WriterFixture.h"
+#include "unit/ChannelRecord.h"
 
 #include <QCoreApplication>
 
@@ -17,12 +16,15 @@
 
 class RecordedUnit : public RecordingUnit {
 public:
-    modDatabase::ElectrodeArray electrodes;
+    QVector<std::shared_ptr<clsElectrode>> electrodes;
     std::map<int, std::pair<double, double>> lastReadings;
     std::array<bool, 16> calibrationExpired{};
     int diagnosticsPolls = 0;
 
-    QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() override { return connected ? electrodes : modDatabase::ElectrodeArray(); }
+    QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() override
+    {
+        return connected ? electrodes : QVector<std::shared_ptr<clsElectrode>>();
+    }
     void TXMasterDiagnosticsPollingMode(qint32) override { ++diagnosticsPolls; }
     void SetElectrodeLastMeasurement(qint16 ch, double v, double v2) override { lastReadings[ch] = {v, v2}; }
     bool ElectrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired[std::size_t(ch)]; }
@@ -51,6 +53,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // The channel records of a unit with the electrodes given (unitWith).
+    static QVector<std::shared_ptr<clsElectrode>> channelRecords(const modDatabase::UnitElectrodes& electrodes);
     // A step of the given line (for example "ACZ,A1-C1.A2,1").
     static std::shared_ptr<clsTestSequence> step(const QString& line, qint32 parentID = 1);
     // The end of the event loop's turn, where the waiting readings are written.

@@ -3,7 +3,6 @@
 // scripted prompts and a fake main test window.
 
 #include "FakeMainForm.h"
-#include "app/StationStartUp.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"

@@ -1,6 +1,5 @@
 #include "ReportFixture.h"
 
-#include "app/StationStartUp.h"
 #include "config/EmbeddedFile.h"
 #include "config/StationSettings.h"
 #include "support/FixtureGroupWriter.h"

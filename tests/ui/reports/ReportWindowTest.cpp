@@ -2,10 +2,10 @@
 // shown with its menus, printing, and failures that write and show nothing.
 
 #include "ReportFixture.h"
-#include "app/StationStartUp.h"
 #include "config/StationSettings.h"
 #include "platform/Report.h"
 #include "support/FixtureGroupWriter.h"
+#include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
 
@@ -155,7 +155,7 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path("printed.pdf"));
-    form.report()->printOut(printer);
+    form.viewer()->reportPrinter()->printOut(printer);
     const QString printed = pdfText(path("printed.pdf"));
     EXPECT_TRUE(printed.contains("Test Group 40001"));
     EXPECT_TRUE(printed.contains("Passed with Expired Channel"));

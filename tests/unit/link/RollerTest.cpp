@@ -2,60 +2,14 @@
 // the roll command with its timed wait, and the failure paths of its open
 // and close.
 
-#include "platform/Clock.h"
-#include "platform/FakeD2xx.h"
-#include "support/TempDataHome.h"
-#include "ui/unitpanels/SignalGeneratorPanel.h"
-#include "unit/SignalGeneratorLink.h"
+#include "RollerFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QLabel>
 #include <QSignalSpy>
 
 #include <optional>
 
 using platform::Clock;
 using platform::FakeD2xx;
-
-namespace {
-
-const QByteArray UnitConverter = "FT232R USB UART";
-const QByteArray RollerConverter = "FT232R USB UART-SG";
-
-class RollerTest : public ::testing::Test {
-protected:
-    RollerTest()
-    {
-        Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        fake->setDevices({UnitConverter, RollerConverter});
-        QObject::connect(&roller, &ctlZAMORoller::HardwareStatus, [this](const QString& s, bool e) {
-            events << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
-        });
-        QObject::connect(&roller, &ctlZAMORoller::UsbConnected, [this](qint32 h) { events << QString("UsbConnected(%1)").arg(h); });
-        QObject::connect(&roller, &ctlZAMORoller::UsbClosed, [this] { events << "UsbClosed"; });
-        QObject::connect(&roller, &ctlZAMORoller::UsbError, [this](const QString& s) { events << "UsbError(" + s + ")"; });
-        QObject::connect(&roller, &ctlZAMORoller::TXData, [this](const QString& s) { events << "TXData(" + s + ")"; });
-    }
-    ~RollerTest() override { Clock::useRealTime(); }
-
-    void ConnectWithHandshake()
-    {
-        fake->replyTo("(*)", "(*)", 10, 1);
-        roller.Connect();
-        ASSERT_TRUE(roller.Connected());
-        events.clear();
-        fake->clearWrites();
-    }
-
-    testsupport::TempDataHome home;
-    platform::ScopedFakeD2xx fake;
-    ctlZAMORoller roller;
-    QStringList events;
-};
-
-} // namespace
 
 TEST_F(RollerTest, OpensTheGeneratorsOwnConverterAndShakesHands)
 {
@@ -234,21 +188,6 @@ TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
     roller.ConnectToggleClicked(false);
     EXPECT_FALSE(roller.Connected());
     EXPECT_EQ(events.last(), "UsbClosed");
-}
-
-TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
-{
-    ctlZAMORollerView view(&roller);
-    fake->replyTo("(*)", "(*)", 10, 1);
-    view.chkConnect()->click();
-    EXPECT_TRUE(roller.Connected());
-    EXPECT_TRUE(view.chkConnect()->isChecked());
-    EXPECT_EQ(view.chkConnect()->text(), "Connect");
-    EXPECT_EQ(view.lblStatus()->text(), "Connecting...");
-    view.chkConnect()->click();
-    EXPECT_FALSE(roller.Connected());
-    EXPECT_FALSE(view.chkConnect()->isChecked());
-    EXPECT_EQ(view.lblErrorMessage()->text(), "USB Port Closed");
 }
 
 TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)

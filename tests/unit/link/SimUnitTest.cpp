@@ -1,64 +1,11 @@
 // The simulated unit: unit-frame answers, routing of channel and all-channel
 // frames, the seconds clock, and the canned test replies with their timing.
 
-#include "platform/Clock.h"
-#include "support/TempDataHome.h"
-#include "ui/unitpanels/SimulatedUnitPanel.h"
-#include "unit/SimulatedUnit.h"
-
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "SimUnitFixture.h"
 
 #include <vector>
 
 using platform::Clock;
-
-namespace {
-
-struct Reply {
-    QString data;
-    qint16 channel;
-    bool operator==(const Reply&) const = default;
-};
-
-void PrintTo(const Reply& r, std::ostream* os)
-{
-    *os << "(\"" << r.data.toStdString() << "\", " << r.channel << ")";
-}
-
-class SimUnitTest : public ::testing::Test {
-protected:
-    SimUnitTest()
-    {
-        Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        QObject::connect(&unit, &ctlSimUnit::DataReady, [this](const QString& d, qint16 c) { replies.push_back({d, c}); });
-    }
-    ~SimUnitTest() override { Clock::useRealTime(); }
-
-    void Make(int channels, bool zamo80 = false, bool zamo24 = false)
-    {
-        unit.SetNumOfChannels(static_cast<qint16>(channels));
-        unit.SetZamo80(zamo80);
-        unit.SetZamo24(zamo24);
-        unit.Init();
-    }
-    std::vector<Reply> Send(const QString& frame)
-    {
-        replies.clear();
-        EXPECT_EQ(unit.RXData(frame), "");
-        return replies;
-    }
-
-    testsupport::TempDataHome home;
-    ctlSimUnit unit;
-    std::vector<Reply> replies;
-};
-
-} // namespace
 
 TEST_F(SimUnitTest, AnswersUnitFramesByTheirSecondCharacterForEachModel)
 {
@@ -212,79 +159,165 @@ static const QString AczZ80Ch0 = "(GA2130,3593,9999,2175,0000*)";
 INSTANTIATE_TEST_SUITE_P(
     Tests, SimChannelReplies,
     ::testing::Values(
-        Scenario{"ACZ base: busy for 15 s, then one final reply, then idle", false, false, 0,
-                 {{10, "(GA)", "(!)"}, {10, "(?)", "(!)"}, {24, "(?)", "(!)"}, {25, "(?)", AczBase},
-                  {26, "(?)", "(*)"}, {27, "(L)", AczBase}, {27, "(L)", AczBase}, {28, "(L)", AczBase}}},
-        Scenario{"ACZ ZAMO80 channel 0: data error, the alternate on the third resend", true, false, 0,
-                 {{1, "(GA))", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", AczZ80Ch0}, {17, "(L)", AczZ80Ch0},
-                  {17, "(L)", AczZ80Ch0}, {17, "(L)", AczZ80}, {18, "(L)", AczZ80}}},
-        Scenario{"ACZ ZAMO80 other channel", true, false, 1, {{1, "(GA)", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", AczZ80}}},
-        Scenario{"clock start waits for a running clock", false, false, 0,
+        Scenario{"ACZ base: busy for 15 s, then one final reply, then idle",
+                 false,
+                 false,
+                 0,
+                 {{10, "(GA)", "(!)"},
+                  {10, "(?)", "(!)"},
+                  {24, "(?)", "(!)"},
+                  {25, "(?)", AczBase},
+                  {26, "(?)", "(*)"},
+                  {27, "(L)", AczBase},
+                  {27, "(L)", AczBase},
+                  {28, "(L)", AczBase}}},
+        Scenario{"ACZ ZAMO80 channel 0: data error, the alternate on the third resend",
+                 true,
+                 false,
+                 0,
+                 {{1, "(GA))", "(!)"},
+                  {1, "(?)", "(!)"},
+                  {16, "(?)", AczZ80Ch0},
+                  {17, "(L)", AczZ80Ch0},
+                  {17, "(L)", AczZ80Ch0},
+                  {17, "(L)", AczZ80},
+                  {18, "(L)", AczZ80}}},
+        Scenario{
+            "ACZ ZAMO80 other channel", true, false, 1, {{1, "(GA)", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", AczZ80}}},
+        Scenario{"clock start waits for a running clock",
+                 false,
+                 false,
+                 0,
                  {{0, "(GA)", "(!)"}, {0, "(?)", "(!)"}, {5, "(?)", "(!)"}, {19, "(?)", "(!)"}, {20, "(?)", AczBase}}},
-        Scenario{"ACZ30 base ends without data", false, false, 0,
-                 {{1, "(Ga)", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", "(!)"}, {17, "(?)", "(*)"},
-                  {17, "(L)", ""}, {17, "(L)", ""}, {17, "(L)", ""}}},
-        Scenario{"ACZ30 ZAMO80", true, false, 2,
-                 {{1, "(Ga)", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", "(Ga2130,3593,0000,2175,0000*)"}, {17, "(?)", "(*)"}}},
-        Scenario{"ACLG base", false, false, 0,
-                 {{1, "(GT)", "(GT0)"}, {1, "(?)", "(GT0)"}, {4, "(?)", "(GT0)"}, {5, "(?)", "(!)"},
-                  {20, "(?)", "(!)"}, {21, "(?)", "(GT2130,3593*)"}}},
-        Scenario{"ACLG ZAMO2-4", false, true, 0,
-                 {{1, "(Gt)", "(Gt0)"}, {1, "(?)", "(Gt0)"}, {5, "(?)", "(!)"},
+        Scenario{"ACZ30 base ends without data",
+                 false,
+                 false,
+                 0,
+                 {{1, "(Ga)", "(!)"},
+                  {1, "(?)", "(!)"},
+                  {16, "(?)", "(!)"},
+                  {17, "(?)", "(*)"},
+                  {17, "(L)", ""},
+                  {17, "(L)", ""},
+                  {17, "(L)", ""}}},
+        Scenario{
+            "ACZ30 ZAMO80",
+            true,
+            false,
+            2,
+            {{1, "(Ga)", "(!)"}, {1, "(?)", "(!)"}, {16, "(?)", "(Ga2130,3593,0000,2175,0000*)"}, {17, "(?)", "(*)"}}},
+        Scenario{"ACLG base",
+                 false,
+                 false,
+                 0,
+                 {{1, "(GT)", "(GT0)"},
+                  {1, "(?)", "(GT0)"},
+                  {4, "(?)", "(GT0)"},
+                  {5, "(?)", "(!)"},
+                  {20, "(?)", "(!)"},
+                  {21, "(?)", "(GT2130,3593*)"}}},
+        Scenario{"ACLG ZAMO2-4",
+                 false,
+                 true,
+                 0,
+                 {{1, "(Gt)", "(Gt0)"},
+                  {1, "(?)", "(Gt0)"},
+                  {5, "(?)", "(!)"},
                   {21, "(?)", "(Gt0064,0076,3034,2749,1310,1205*)"}}},
-        Scenario{"DEFR", false, false, 0,
-                 {{1, "(GR)", "(GR0)"}, {1, "(?)", "(GR0)"}, {4, "(?)", "(GR0)"},
+        Scenario{"DEFR",
+                 false,
+                 false,
+                 0,
+                 {{1, "(GR)", "(GR0)"},
+                  {1, "(?)", "(GR0)"},
+                  {4, "(?)", "(GR0)"},
                   {5, "(?)", "(GR2022,2513,7492,0008,0000,0000,0004!)"},
                   {6, "(?)", "(GR2022,2513,7492,0008,2031,0000,0005!)"},
                   {60, "(?)", "(GR2022,2513,7492,0008,2031,0000,0059!)"},
-                  {61, "(?)", "(GR2022,2513,7492,0008,2031,1222,0060*)"}, {62, "(?)", "(*)"}}},
-        Scenario{"NOISE with its alternate", false, false, 0,
-                 {{1, "(GN1)", "(GN12182,3386,0212,2208,2881,0000!)"}, {1, "(?)", "(GN12182,3386,0212,2208,2881,0000!)"},
-                  {360, "(?)", "(GN12182,3386,0212,2208,2881,0359!)"}, {360, "(L)", "(GN12182,3386,0212,2208,2881,0359!)"},
-                  {360, "(L)", "(GN12182,3386,0212,2208,2881,0359!)"}, {361, "(L)", "(GN12182,3386,0212,3208,2881,0360*)"},
-                  {361, "(?)", "(GN12182,3386,0212,2208,2881,0360*)"}, {362, "(?)", "(*)"}}},
-        Scenario{"DCO base, other channel", false, false, 1,
-                 {{1, "(GD1)", "(GD12022,0000,2031,0000!)"}, {1, "(?)", "(GD12022,0000,2031,0000!)"},
-                  {61, "(?)", "(GD12022,0000,2031,0060*)"}, {62, "(?)", "(*)"}}},
-        Scenario{"DCO ZAMO80: every third resend gives the alternate", true, false, 0,
-                 {{1, "(Gd1)", "(Gd12022,2513,7492,0008,2031,0000!)"}, {1, "(?)", "(Gd12022,2513,7492,0008,2031,0000!)"},
-                  {2, "(L)", "(Gd12022,2513,7492,0008,2031,0000!)"}, {2, "(L)", "(Gd12022,2513,7492,0008,2031,0000!)"},
-                  {2, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"}, {3, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"},
-                  {3, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"}, {3, "(L)", "(GD12022,2513,7492,0008,2031,0002!)"},
+                  {61, "(?)", "(GR2022,2513,7492,0008,2031,1222,0060*)"},
+                  {62, "(?)", "(*)"}}},
+        Scenario{"NOISE with its alternate",
+                 false,
+                 false,
+                 0,
+                 {{1, "(GN1)", "(GN12182,3386,0212,2208,2881,0000!)"},
+                  {1, "(?)", "(GN12182,3386,0212,2208,2881,0000!)"},
+                  {360, "(?)", "(GN12182,3386,0212,2208,2881,0359!)"},
+                  {360, "(L)", "(GN12182,3386,0212,2208,2881,0359!)"},
+                  {360, "(L)", "(GN12182,3386,0212,2208,2881,0359!)"},
+                  {361, "(L)", "(GN12182,3386,0212,3208,2881,0360*)"},
+                  {361, "(?)", "(GN12182,3386,0212,2208,2881,0360*)"},
+                  {362, "(?)", "(*)"}}},
+        Scenario{"DCO base, other channel",
+                 false,
+                 false,
+                 1,
+                 {{1, "(GD1)", "(GD12022,0000,2031,0000!)"},
+                  {1, "(?)", "(GD12022,0000,2031,0000!)"},
+                  {61, "(?)", "(GD12022,0000,2031,0060*)"},
+                  {62, "(?)", "(*)"}}},
+        Scenario{"DCO ZAMO80: every third resend gives the alternate",
+                 true,
+                 false,
+                 0,
+                 {{1, "(Gd1)", "(Gd12022,2513,7492,0008,2031,0000!)"},
+                  {1, "(?)", "(Gd12022,2513,7492,0008,2031,0000!)"},
+                  {2, "(L)", "(Gd12022,2513,7492,0008,2031,0000!)"},
+                  {2, "(L)", "(Gd12022,2513,7492,0008,2031,0000!)"},
+                  {2, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"},
+                  {3, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"},
+                  {3, "(L)", "(GD12022,2513,7492,0008,2031,0001!)"},
+                  {3, "(L)", "(GD12022,2513,7492,0008,2031,0002!)"},
                   {3, "(?)", "(Gd12022,2513,7492,0008,2031,0002!)"}}},
-        Scenario{"BIAS on channel 3 at 125 s and its end", false, false, 3,
-                 {{1, "(GB1)", "(GB12022,1212,2046,2054,2054,0000,0000!)"}, {1, "(?)", "(GB12022,1212,2046,2054,2054,0000,0000!)"},
+        Scenario{"BIAS on channel 3 at 125 s and its end",
+                 false,
+                 false,
+                 3,
+                 {{1, "(GB1)", "(GB12022,1212,2046,2054,2054,0000,0000!)"},
+                  {1, "(?)", "(GB12022,1212,2046,2054,2054,0000,0000!)"},
                   {126, "(?)", "(GB12022,1212,2046,2054,2054,0002,0005!)"},
-                  {126, "(GB0)", "(GB02022,2513,2046,2054,0002,0005*)"}, {127, "(?)", "(*)"},
+                  {126, "(GB0)", "(GB02022,2513,2046,2054,0002,0005*)"},
+                  {127, "(?)", "(*)"},
                   {127, "(L)", "(GB12022,1212,2046,2054,2054,0002,0005!)"}}},
-        Scenario{"BIAS alternate on channel 0", false, false, 0,
-                 {{1, "(GB1)", "(GB12022,0000,2046,2054,2054,0000,0000!)"}, {1, "(?)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
-                  {2, "(L)", "(GB12022,0000,2046,2054,2054,0000,0000!)"}, {2, "(L)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
+        Scenario{"BIAS alternate on channel 0",
+                 false,
+                 false,
+                 0,
+                 {{1, "(GB1)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
+                  {1, "(?)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
+                  {2, "(L)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
+                  {2, "(L)", "(GB12022,0000,2046,2054,2054,0000,0000!)"},
                   {62, "(L)", "(GB12022,2525,2046,2054,2054,0001,0001!)"}}},
-        Scenario{"SDR answers only at 5, 15, 25 and from 35 s", false, false, 0,
-                 {{1, "(GS)", "(!)"}, {1, "(?)", "(!)"}, {6, "(?)", "(GS2046,2536,0001,0002,2169,0000,0000,0000,0005!)"},
-                  {7, "(?)", "(!)"}, {16, "(?)", "(GS2046,2536,0001,0002,2169,2143,0000,0000,0015!)"},
+        Scenario{"SDR answers only at 5, 15, 25 and from 35 s",
+                 false,
+                 false,
+                 0,
+                 {{1, "(GS)", "(!)"},
+                  {1, "(?)", "(!)"},
+                  {6, "(?)", "(GS2046,2536,0001,0002,2169,0000,0000,0000,0005!)"},
+                  {7, "(?)", "(!)"},
+                  {16, "(?)", "(GS2046,2536,0001,0002,2169,2143,0000,0000,0015!)"},
                   {26, "(?)", "(GS2046,2536,0001,0002,2169,2143,2131,0000,0025!)"},
-                  {40, "(?)", "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)"}, {41, "(?)", "(*)"}}},
-        Scenario{"PACE base and ZAMO2-4 never end", false, false, 0,
+                  {40, "(?)", "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)"},
+                  {41, "(?)", "(*)"}}},
+        Scenario{"PACE base and ZAMO2-4 never end",
+                 false,
+                 false,
+                 0,
                  {{1, "(GP1)", "(GP1!)"}, {500, "(?)", "(GP1!)"}, {500, "(GP2)", "(GP2!)"}}},
         Scenario{"PACE ZAMO2-4", false, true, 0, {{1, "(Gp1)", "(Gp1!)"}, {2, "(Gp2)", "(Gp2!)"}}},
-        Scenario{"queries, unknown commands and the reset", false, true, 4,
-                 {{1, "(*)", "(*)"}, {1, "(MS1)", "(MS199904)"}, {1, "(MD1)", "(MD12010,01,02)"},
-                  {1, "(Mp1)", "(Mp11234,5678,1234,5678,1000,0700)"}, {1, "(MP1)", "(Mp11234,5678,1234,5678,1000,0700)"},
-                  {1, "(MS0,12345)", "(Mp11234,5678,1234,5678,1000,0700)"}, {1, "(Gz)", "(Mp11234,5678,1234,5678,1000,0700)"},
-                  {1, "(?)", "(*)"}, {1, "(X)", ""}, {1, "(L)", ""}}}),
+        Scenario{"queries, unknown commands and the reset",
+                 false,
+                 true,
+                 4,
+                 {{1, "(*)", "(*)"},
+                  {1, "(MS1)", "(MS199904)"},
+                  {1, "(MD1)", "(MD12010,01,02)"},
+                  {1, "(Mp1)", "(Mp11234,5678,1234,5678,1000,0700)"},
+                  {1, "(MP1)", "(Mp11234,5678,1234,5678,1000,0700)"},
+                  {1, "(MS0,12345)", "(Mp11234,5678,1234,5678,1000,0700)"},
+                  {1, "(Gz)", "(Mp11234,5678,1234,5678,1000,0700)"},
+                  {1, "(?)", "(*)"},
+                  {1, "(X)", ""},
+                  {1, "(L)", ""}}}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return "case" + std::to_string(info.index); });
-
-TEST_F(SimUnitTest, ThePanelSetsTheChannelCountAndShowsTheChannelLamps)
-{
-    ctlSimUnitView view(&unit);
-    EXPECT_EQ(view.txtChannels()->text(), "1");
-    view.txtChannels()->clear();
-    QTest::keyClicks(view.txtChannels(), "3");
-    view.cmdInit()->click();
-    EXPECT_EQ(unit.ChannelCount(), 3);
-    EXPECT_EQ(view.shpActive(2)->palette().color(QPalette::Window), ctlSimUnit::ActiveLamp());
-    EXPECT_EQ(view.shpActive(3)->palette().color(QPalette::Window), ctlSimUnit::IdleLamp());
-    EXPECT_EQ(view.shpActive(0)->accessibleName(), "Simulated channel A");
-}

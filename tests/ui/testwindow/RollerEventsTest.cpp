@@ -1,10 +1,9 @@
 // The signal generator's events on the test window: its traffic, lamp,
 // label and menu items, the reconnect offered after a link error, and the
 // end of the settle delay completing the running SGROLL step's electrode.
-#include "MainFormFixture.h"
-#include "support/QtPrinters.h"
-
+#include "run/MainFormFixture.h"
 #include "run/SignalGeneratorEvents.h"
+#include "support/QtPrinters.h"
 #include "ui/common/StatusLamp.h"
 #include "unit/SignalGeneratorLink.h"
 

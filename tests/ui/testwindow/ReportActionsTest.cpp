@@ -1,11 +1,11 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "MainFormFixture.h"
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "run/MainFormFixture.h"
 #include "run/ResultsDatabaseAccess.h"
 #include "run/RunRecording.h"
 #include "run/UnitResultHandler.h"
@@ -154,7 +154,8 @@ TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
         ASSERT_NE(form->report(), nullptr);
         EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
         const QRect placed = MdiChild::GeometryTwips(form);
-        EXPECT_EQ(placed.topLeft(), QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
+        EXPECT_EQ(placed.topLeft(),
+                  QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
         EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->WidthInTwips() - 200) * 2 / 3)));
         EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->HeightInTwips() - 1500)));
     }
