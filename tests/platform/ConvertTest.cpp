@@ -73,13 +73,9 @@ TEST(ConvertTest, GeneralDecimalText)
 
 TEST(ConvertTest, IsNumberNotAbove)
 {
-    struct Case {
-        const char* text;
-        qint32 maximum;
-        bool expected;
-    };
-    const Case cases[] = {{"600", 600, true},    {"-3", 600, true},          {"601", 600, false},
-                          {"", 600, false},      {"abc", 600, false},        {"600.5", 600, true},
+    struct Case { const char* text; qint32 maximum; bool expected; };
+    const Case cases[] = {{"600", 600, true}, {"-3", 600, true}, {"601", 600, false},
+                          {"", 600, false}, {"abc", 600, false}, {"600.5", 600, true},
                           {"601.5", 600, false}, {"99999999999", 600, false}};
     for (const Case& c : cases)
         EXPECT_EQ(Convert::isNumberNotAbove(c.text, c.maximum), c.expected) << c.text;

@@ -1,4 +1,5 @@
 #include "run/LotWindowsFixture.h"
+
 #include "ui/testwindow/LotByElectrodeDialog.h"
 
 #include <QCheckBox>

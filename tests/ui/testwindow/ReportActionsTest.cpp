@@ -1,11 +1,12 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
+#include "run/MainFormFixture.h"
+
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
-#include "run/MainFormFixture.h"
 #include "run/ResultsDatabaseAccess.h"
 #include "run/RunRecording.h"
 #include "run/UnitResultHandler.h"
