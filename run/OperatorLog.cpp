@@ -1,5 +1,25 @@
 #include "run/OperatorLog.h"
 
+#include "config/Log.h"
+
+#include <exception>
+
+void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDisplay)
+{
+    try {
+        if (recordToLog || m_switches.diagnosticLog)
+            modMain::WriteLog(line);
+        CommLog::AppendLine(m_text, line);
+        if (m_switches.diagnosticLog)
+            return;
+        CommLog::CutBack(m_text);
+        if (m_switches.statusWindowOpen && !m_switches.commPaused && !inhibitDisplay && m_display)
+            m_display(line);
+    } catch (const std::exception&) {
+        // The operator log never stops its caller.
+    }
+}
+
 namespace CommLog {
 
 void AppendLine(QString& buffer, const QString& line)

@@ -3,7 +3,6 @@
 #include "config/StationSettings.h"
 #include "platform/Sounds.h"
 #include "run/MeasurementSchedule.h"
-#include "run/RunGlobals.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
 #include "run/VerdictRules.h"
@@ -31,7 +30,8 @@ UnitLink* ResultReplyFlow::Unit(int vUnit) const
 
 bool ResultReplyFlow::RecordingAllowed() const
 {
-    return !Globals::CalibrationMode || Globals::BurnInRunning;
+    const RunState& state = m_sequencer.State();
+    return !state.calibrationMode || state.burnInRunning;
 }
 
 bool ResultReplyFlow::IsFinal(bool vCompleted) const

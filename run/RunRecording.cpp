@@ -11,7 +11,6 @@
 #include "results/TestGroupEnd.h"
 #include "results/TestGroupLookups.h"
 #include "results/TestGroupWriter.h"
-#include "run/RunGlobals.h"
 #include "run/RunHost.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
@@ -193,14 +192,16 @@ qint32 RunRecording::CreateTestGroupRecord()
     Write(QStringLiteral("the test group"), [&] {
         if (Zamo80Mode())
             group = modDatabase::CreateZamo80TestGroup(
-                executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), Globals::ActiveLotNumber,
-                Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), Globals::ElectrodeLotNumbers, m_settings.switches.demoMode);
+                executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
+                m_state.details.notes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
+                modMain::GetComputerNameString(), Zamo24(), m_state.details.electrodeLotNumbers,
+                m_settings.switches.demoMode);
         else
-            group = modDatabase::CreateTestGroup(
-                executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits), Globals::ActiveLotNumber,
-                Globals::ActiveTestNotes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Globals::ElectrodeLotNumbers, m_settings.switches.demoMode);
+            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits),
+                                                 m_state.details.lotNumber, m_state.details.notes, electrodes(1),
+                                                 electrodes(2), modMain::GetUserNameString(),
+                                                 modMain::GetComputerNameString(), m_state.details.electrodeLotNumbers,
+                                                 m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
@@ -244,9 +245,9 @@ void RunRecording::CreateTestRecords(const QString& vTestType, bool vPace, clsTe
     m_storedIntervals.clear();
     bool showOnReport = true;
     if (m_state.PreCheckRunning)
-        showOnReport = Globals::ShowShortCircuit;
+        showOnReport = m_state.reportOptions.showShortCircuit;
     else if (vTestType == QLatin1String("ACLG"))
-        showOnReport = !Globals::AverageACLG;
+        showOnReport = !m_state.reportOptions.averageAclg;
     Write(QStringLiteral("the ") + vTestType + QStringLiteral(" test"), [&] {
         keys.CurrentTestID = modDatabase::RecordTestStart(keys.CurrentGroupID, vTestType, vTest.ParentID(), QString(),
                                                           showOnReport);

@@ -1,8 +1,8 @@
+#include "run/RunRecording.h"
+
 #include "config/StationSettings.h"
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
-#include "run/RunGlobals.h"
-#include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
@@ -39,12 +39,12 @@ void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
                 sum /= count;
 
     const qint32 parent =
-        (Globals::ExpandedTestList.isEmpty() || !Globals::ExpandedTestList.last() ? 0
-                                                                                   : Globals::ExpandedTestList.last()->ParentID())
+        (m_state.lists.expanded.isEmpty() || !m_state.lists.expanded.last() ? 0
+                                                                                   : m_state.lists.expanded.last()->ParentID())
         + 1;
     Write(QStringLiteral("the AVG_ACLG test"), [&] {
         keys.CurrentTestID = modDatabase::RecordTestStart(vGroupID, QStringLiteral("AVG_ACLG"), parent, QString(),
-                                                          Globals::AverageACLG);
+                                                          m_state.reportOptions.averageAclg);
     });
     Write(QStringLiteral("the AVG_ACLG test unit"),
           [&] { keys.CurrentTestUnitID[1] = modDatabase::RecordTestUnitStart(keys.CurrentTestID, 1, 1); });

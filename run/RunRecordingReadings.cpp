@@ -2,7 +2,6 @@
 
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
-#include "run/RunGlobals.h"
 #include "run/RunState.h"
 #include "unit/Unit.h"
 

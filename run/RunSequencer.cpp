@@ -10,10 +10,10 @@
 #include "run/EndOfRunReports.h"
 #include "run/IntervalTestClock.h"
 #include "run/ReadingHandlers.h"
-#include "run/RunGlobals.h"
 #include "run/RunHost.h"
 #include "run/UnitMode.h"
 #include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
 
 #include <exception>
@@ -60,8 +60,14 @@ UnitLink* RunSequencer::Unit(int vIndex) const
     return vIndex >= 1 && vIndex <= 2 ? m_units[std::size_t(vIndex - 1)] : nullptr;
 }
 
-QString RunSequencer::CheckZAMOMode() const { return UnitMode::CheckZAMOMode(m_units); }
-bool RunSequencer::CheckZAMO24() const { return UnitMode::CheckZAMO24(m_units); }
+QString RunSequencer::CheckZAMOMode() const
+{
+    return UnitMode::CheckZAMOMode(m_units);
+}
+bool RunSequencer::CheckZAMO24() const
+{
+    return UnitMode::CheckZAMO24(m_units);
+}
 
 bool RunSequencer::AnyUnitConnected() const
 {
@@ -89,7 +95,26 @@ void RunSequencer::PrepareRun()
     fresh.ConsecutiveListsMode = m_state.ConsecutiveListsMode;
     fresh.SecondListRunning = m_state.SecondListRunning;
     fresh.LastEstimatedRemainingSeconds = m_state.LastEstimatedRemainingSeconds;
-    m_state = fresh;
+    fresh.lists = std::move(m_state.lists);
+    fresh.details = std::move(m_state.details);
+    fresh.reportOptions = m_state.reportOptions;
+    fresh.calibrationMode = m_state.calibrationMode;
+    fresh.burnInRunning = m_state.burnInRunning;
+    m_state = std::move(fresh);
+}
+
+bool RunSequencer::TakePreTestDetails()
+{
+    std::optional<PreTestDetails> entered = m_services.preTestDetails->ask();
+    if (!entered) {
+        // The window emptied the lots and notes before the operator cancelled.
+        m_state.details = PreTestDetails();
+        return false;
+    }
+    if (entered->reportOptions)
+        m_state.reportOptions = *entered->reportOptions;
+    m_state.details = std::move(*entered);
+    return true;
 }
 
 void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
@@ -119,9 +144,9 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
 
     if (CheckZAMOMode() != QLatin1String("ZAMO80")) {
         PrepareRun();
-        Globals::RunningTestList = Globals::ActiveTestList;
-        Globals::ExpandedTestList.clear();
-        Globals::PaceTestList.clear();
+        m_state.lists.running = Globals::ActiveTestList;
+        m_state.lists.expanded.clear();
+        m_state.lists.pace.clear();
     } else {
         if (IsUnitLidOpen()) {
             platform::Prompts::instance().message(
@@ -133,23 +158,23 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
         PrepareRun();
         m_services.zamo80->BuildElectrodeTestLists();
         m_services.zamo80->ResetACLGValues();
-        Globals::RunningTestList = Globals::ExpandedTestList;
+        m_state.lists.running = m_state.lists.expanded;
         m_state.PreCheckRunning = true;
         m_state.PreCheckHandled = false;
     }
-    if (Globals::RunningTestList.isEmpty())
+    if (m_state.lists.running.isEmpty())
         return;
 
     m_host.UpdateProgress(0, GetTotalTestCount() + 1);
 
     int i = 0;
-    for (const Step& step : std::as_const(Globals::RunningTestList)) {
+    for (const Step& step : std::as_const(m_state.lists.running)) {
         ++i;
         step->setId(i);
         step->ResetCounts();
         modMain::WriteLog(QStringLiteral("Test #") + QString::number(i) + QStringLiteral("; ") + step->TestString());
     }
-    for (const Step& step : std::as_const(Globals::PaceTestList)) {
+    for (const Step& step : std::as_const(m_state.lists.pace)) {
         step->setId(i);
         step->ResetCounts();
         modMain::WriteLog(QStringLiteral("Pace Test #") + QString::number(i) + QStringLiteral("; ")
@@ -157,7 +182,7 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
     }
 
     modMain::ApplyElectrodeString(modMain::BuildElectrodeString(true));
-    StartTest(Globals::RunningTestList.first(), true, true, true, vShowTestDetailsForm);
+    StartTest(m_state.lists.running.first(), true, true, true, vShowTestDetailsForm);
 }
 
 bool RunSequencer::SelectionOnConnectedUnit() const
@@ -198,14 +223,11 @@ void RunSequencer::StartTest(const Step& vTest, bool vInitTestGroup, bool vInitN
         if (unit)
             IgnoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
-    if (vInitTestGroup && vShowTestDetailsForm) {
-        const bool accepted = m_services.preTestDetails->Show();
-        if (!accepted || Globals::TestCancelled)
-            return;
-    }
+    if (vInitTestGroup && vShowTestDetailsForm && !TakePreTestDetails())
+        return;
 
     if (!StartOnUnits(vTest, vUpdateProgressBar))
-        return;   // nothing started, or the roller took the step
+        return; // nothing started, or the roller took the step
 
     for (UnitLink* unit : m_units) {
         if (unit)
@@ -216,8 +238,8 @@ void RunSequencer::StartTest(const Step& vTest, bool vInitTestGroup, bool vInitN
     if (m_state.PreCheckRunning)
         Log(QStringLiteral("* Open Circuit test on Electrodes ") + vTest->electrodeString() + started);
     else
-        Log(QStringLiteral("* ") + vTest->TestType() + QStringLiteral(" test on Electrodes ")
-            + vTest->electrodeString() + started);
+        Log(QStringLiteral("* ") + vTest->TestType() + QStringLiteral(" test on Electrodes ") + vTest->electrodeString()
+            + started);
     const QString type = vTest->TestType();
     if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR"))
         Log(QStringLiteral("Sending Defib Charge Command"));
@@ -331,7 +353,7 @@ void RunSequencer::TestSequenceTimer_Timer()
     Zamo80RunPlan& plan = *m_services.zamo80;
     bool allComplete = true;
     int position = 0;
-    const TestList running = Globals::RunningTestList;
+    const TestList running = m_state.lists.running;
     for (const Step& step : running) {
         ++position;
         if (step->TestCompleted())
@@ -420,20 +442,20 @@ void RunSequencer::EndRunDisplay(const QString& line)
 void RunSequencer::StopTests()
 {
     if (!m_state.pTestRunning && !m_state.pActiveTest)
-        return;   // no run to cancel (a second stop of the same run)
+        return; // no run to cancel (a second stop of the same run)
     m_state.pTestRunning = false;
     TestSequenceTimer.stop();
     IntervalTimer.stop();
     m_state.ElapsedSeconds = 0;
-    Globals::BurnInRunning = false;
+    m_state.burnInRunning = false;
 
     m_host.SetRunLockedControls(false);
     m_state.PreCheckRunning = false;
     m_state.ACZ30ZeroRun = false;
 
-    for (const Step& step : std::as_const(Globals::RunningTestList))
+    for (const Step& step : std::as_const(m_state.lists.running))
         step->ResetTestProperties();
-    for (const Step& step : std::as_const(Globals::PaceTestList))
+    for (const Step& step : std::as_const(m_state.lists.pace))
         step->ResetTestProperties();
 
     bool discharge = false;
@@ -512,14 +534,13 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
         IgnoreErrors([&] {
             const qint32 uid = recorder.GetUniqueGroupID(group);
             const QDateTime executed = recorder.GetGroupDateExecuted(group);
-            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80,
-                                       Globals::BurnInRunning);
+            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80, m_state.burnInRunning);
         });
     }
     if (!msg.isEmpty())
         platform::Prompts::instance().message(msg, QStringLiteral("Post-Test Actions"), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
-    Globals::BurnInRunning = false;
+    m_state.burnInRunning = false;
     m_state.StartupFlag = false;
 
     if (!m_state.ConsecutiveListsMode || m_state.SecondListRunning) {
@@ -528,7 +549,7 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
         return;
     }
     m_state.SecondListRunning = true;
-    Globals::ActiveTestList = Globals::ConsecutiveTestList2;
+    Globals::ActiveTestList = m_state.lists.consecutive2;
     StartFirstTestSequence(false);
 }
 
@@ -550,9 +571,9 @@ void RunSequencer::UpdateEstimatedCompletionTime()
         m_state.LastEstimatedRemainingSeconds = 0;
         return;
     }
-    const qint64 remaining = CompletionEstimate::RemainingSeconds(
-        Globals::RunningTestList, Globals::PaceTestList, Globals::ActiveTestList, m_settings.pace.simultaneousTests,
-        m_settings.zamo80Delays, m_settings.pace);
+    const qint64 remaining = CompletionEstimate::RemainingSeconds(m_state.lists.running, m_state.lists.pace,
+                                                                  Globals::ActiveTestList, m_settings.pace.simultaneousTests,
+                                                                  m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.SetCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;
@@ -566,9 +587,22 @@ void RunSequencer::UpdateEstimatedCompletionTime()
 int RunSequencer::GetTotalTestCount() const
 {
     int total = 0;
-    for (const Step& step : std::as_const(Globals::RunningTestList))
+    for (const Step& step : std::as_const(m_state.lists.running))
         total += step->TestCount();
-    for (const Step& step : std::as_const(Globals::PaceTestList))
+    for (const Step& step : std::as_const(m_state.lists.pace))
         total += step->TestCount();
     return total;
+}
+
+bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& testType) const
+{
+    if (m_state.pTestRunning || m_state.calibrationMode)
+        return true;
+    const auto electrode = qint16((unit - 1) * 16 + channel);
+    const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32
+                               ? QStringLiteral("Electrode ") + clsTestSequence::FindElectrodeNameByIndex(electrode)
+                               : QStringLiteral("Unit #") + QString::number(unit);
+    modMain::WriteLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
+                      + QStringLiteral(" after the end of the run ignored"));
+    return false;
 }

@@ -37,7 +37,7 @@ public:
     const RunState& State() const { return m_state; }
     RunServices& Services() { return m_services; }
     config::StationSettings& Settings() const { return m_settings; }
-    UnitLink* Unit(int vIndex) const;   // 1 or 2
+    UnitLink* Unit(int vIndex) const; // 1 or 2
 
     QString CheckZAMOMode() const;
     bool CheckZAMO24() const;
@@ -60,6 +60,10 @@ public:
     bool UnitOfTheRunLost() const;
     // Sum of TestCount over the running list and the pace list.
     int GetTotalTestCount() const;
+    // A unit's result reply is judged only while a run (or the calibration
+    // panel) is active; a reply that arrives after the run ended is logged
+    // and goes no further.
+    bool acceptResultReply(int unit, qint16 channel, const QString& testType) const;
 
     // A run started by the operator (not the second list of a consecutive
     // run): it is a single-list run unless the caller says otherwise.
@@ -75,6 +79,8 @@ public:
     platform::Timer IntervalTimer;
 
 private:
+    // Asks for the pre-test details; false when the operator cancelled the run.
+    bool TakePreTestDetails();
     // A selected electrode is present on a connected unit.
     bool SelectionOnConnectedUnit() const;
     bool StartOnUnits(const Step& vTest, bool vUpdateProgressBar);

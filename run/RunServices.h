@@ -17,14 +17,13 @@ struct RunState;
 
 struct RunServices {
     explicit RunServices(RunState& state)
-        : clock(std::make_unique<SecondsOnlyTestClock>(state)),
-          zamo80(std::make_unique<PlainZamo80RunPlan>(state))
+        : clock(std::make_unique<SecondsOnlyTestClock>(state)), zamo80(std::make_unique<PlainZamo80RunPlan>(state))
     {
     }
 
     std::unique_ptr<RunRecorder> recorder = std::make_unique<NoRunRecorder>();
     std::unique_ptr<ReportActions> reports = std::make_unique<NoReportActions>();
-    std::unique_ptr<PreTestDetails> preTestDetails = std::make_unique<AcceptingPreTestDetails>();
+    std::unique_ptr<PreTestDetailsPrompt> preTestDetails = std::make_unique<AcceptingPreTestDetailsPrompt>();
     std::unique_ptr<TestClock> clock;
     std::unique_ptr<Zamo80RunPlan> zamo80;
     // The sequencer installs the station's result handlers.

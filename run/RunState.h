@@ -3,8 +3,11 @@
 // handlers and the recording. One instance lives in the sequencer; every
 // run starts from a fresh one apart from the values that outlive a run
 // (the consecutive-lists flags while the second list starts, the last
-// estimate shown).
+// estimate shown, the run lists, the pre-test details and report options,
+// the calibration switches).
 
+#include "run/PreTestDetails.h"
+#include "run/RunLists.h"
 #include "testlists/TestStep.h"
 
 #include <QDateTime>
@@ -78,4 +81,18 @@ struct RunState {
     bool SecondListRunning = false;
 
     RunRecordKeys Keys;
+
+    RunLists lists;
+    // What the operator entered before the run's group (the second list of
+    // a consecutive run keeps those of the first).
+    PreTestDetails details;
+    // Kept from run to run; the pre-test details change them where they
+    // offer them.
+    ReportOptions reportOptions;
+
+    // The calibration panel's service mode: replies are judged without a
+    // run, and recorded only while a burn-in runs.
+    bool calibrationMode = false;
+    // Cleared when a run stops or completes.
+    bool burnInRunning = false;
 };

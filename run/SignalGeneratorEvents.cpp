@@ -4,14 +4,14 @@
 #include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Prompts.h"
-#include "ui/common/StatusLamp.h"
-#include "ui/testwindow/TestWindow.h"
+#include "run/RunHost.h"
+#include "run/RunSequencer.h"
+#include "run/SignalGeneratorDisplay.h"
 #include "unit/SignalGeneratorLink.h"
 
-#include <QAction>
-#include <QLabel>
-
-RollerEvents::RollerEvents(ctlZAMORoller& roller, MainForm& form) : QObject(&form), m_roller(roller), m_form(form)
+RollerEvents::RollerEvents(ctlZAMORoller& roller, RunSequencer& sequencer, RunHost& host,
+                           SignalGeneratorDisplay& display, QObject* parent)
+    : QObject(parent), m_roller(roller), m_sequencer(sequencer), m_host(host), m_display(display)
 {
     using R = ctlZAMORoller;
     connect(&roller, &R::RXData, this, &RollerEvents::ctlZAMOSG_RXData);
@@ -26,8 +26,8 @@ RollerEvents::RollerEvents(ctlZAMORoller& roller, MainForm& form) : QObject(&for
 void RollerEvents::Traffic(const QString& vLine)
 {
     modMain::WriteLog(vLine);
-    if (m_form.Settings().switches.showVerbose)
-        m_form.WriteToCommTextBox(vLine, false, false);
+    if (m_sequencer.Settings().switches.showVerbose)
+        m_host.WriteToCommTextBox(vLine, false, false);
 }
 
 void RollerEvents::ctlZAMOSG_RXData(const QString& vData)
@@ -42,14 +42,9 @@ void RollerEvents::ctlZAMOSG_TXData(const QString& vData)
 
 void RollerEvents::ShowConnected(bool vConnected)
 {
-    m_form.ZamoSGStatusShape->setFillColor(vConnected ? StatusLamp::Green() : StatusLamp::Red());
-    m_form.ZamoSGStatusLabel->setText(vConnected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
-    if (QAction* item = m_form.Frame().ZamoUnitsConnectZamoSG)
-        item->setEnabled(!vConnected);
-    if (QAction* item = m_form.Frame().ZamoUnitsDisconnectZamoSG)
-        item->setEnabled(vConnected);
-    m_form.WriteToCommTextBox(vConnected ? QStringLiteral("* ZAMO-SG Connected") : QStringLiteral("* ZAMO-SG Disconnected"),
-                              true, false);
+    m_display.showSignalGeneratorConnected(vConnected);
+    m_host.WriteToCommTextBox(
+        vConnected ? QStringLiteral("* ZAMO-SG Connected") : QStringLiteral("* ZAMO-SG Disconnected"), true, false);
 }
 
 void RollerEvents::ctlZAMOSG_UsbConnected()
@@ -74,18 +69,18 @@ void RollerEvents::ctlZAMOSG_UsbError()
 
 void RollerEvents::ctlZAMOSG_TXRollChannelSent(qint16 vIndex)
 {
-    m_form.WriteToCommTextBox(
-        QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex) + QStringLiteral(" Command Sent. Starting ")
-            + QString::number(m_form.Settings().signalGenerator.delay) + QStringLiteral("s Delay."),
-        true, false);
+    m_host.WriteToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex)
+                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_sequencer.Settings().signalGenerator.delay)
+                                  + QStringLiteral("s Delay."),
+                              true, false);
 }
 
 void RollerEvents::ctlZAMOSG_RollDelayComplete()
 {
-    if (const auto& step = m_form.State().pActiveTest) {
+    if (const auto& step = m_sequencer.State().pActiveTest) {
         const qint16 electrode = clsTestSequence::FindElectrodeIndex(step->electrodeString());
         if (electrode >= 0 && electrode < 32)
             step->SetElectrodeTestComplete(electrode);
     }
-    m_form.WriteToCommTextBox(QStringLiteral("ZAMO-SG Delay Complete."), true, false);
+    m_host.WriteToCommTextBox(QStringLiteral("ZAMO-SG Delay Complete."), true, false);
 }

@@ -1,30 +1,31 @@
 #include "run/UnitEventRouter.h"
 
 #include "config/StationSettings.h"
+#include "run/RunSequencer.h"
+#include "run/UnitLinkObserver.h"
 #include "run/UnitResultHandler.h"
-#include "ui/testwindow/TestWindow.h"
 #include "unit/UnitLink.h"
 
 namespace {
 
 // Connects one result event: the reply goes to the handler only while the
-// window accepts replies.
+// sequencer accepts replies.
 template <typename... S, typename... H>
-void ForwardResult(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int, qint16, S...), MainForm& form,
-                   void (UnitResultHandler::*handler)(int, qint16, H...), const QString& type)
+void ForwardResult(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int, qint16, S...), RunSequencer& sequencer,
+                   QObject* context, void (UnitResultHandler::*handler)(int, qint16, H...), const QString& type)
 {
-    QObject::connect(link, signal, &form, [&form, handler, type](int index, qint16 channel, S... args) {
-        if (form.AcceptResultReply(index, channel, type))
-            (form.Services().results.get()->*handler)(index, channel, args...);
+    QObject::connect(link, signal, context, [&sequencer, handler, type](int index, qint16 channel, S... args) {
+        if (sequencer.acceptResultReply(index, channel, type))
+            (sequencer.Services().results.get()->*handler)(index, channel, args...);
     });
 }
 
-void ForwardAck(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int), MainForm& form,
+void ForwardAck(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int), RunSequencer& sequencer, QObject* context,
                 void (UnitResultHandler::*handler)(int), const QString& type)
 {
-    QObject::connect(link, signal, &form, [&form, handler, type](int index) {
-        if (form.AcceptResultReply(index, -1, type))
-            (form.Services().results.get()->*handler)(index);
+    QObject::connect(link, signal, context, [&sequencer, handler, type](int index) {
+        if (sequencer.acceptResultReply(index, -1, type))
+            (sequencer.Services().results.get()->*handler)(index);
     });
 }
 
@@ -53,38 +54,52 @@ std::array<UnitLink*, 2> MainFormUnitLinks::Units()
     return {m_units[0].get(), m_units[1].get()};
 }
 
-void MainFormUnitLinks::Wire(MainForm& form)
+void MainFormUnitLinks::Wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context)
 {
     using L = ctlZAMOUsbComm;
     using H = UnitResultHandler;
-    m_unitState = std::make_unique<UnitStateEvents>(form.Sequencer(), form);
+    m_unitState = std::make_unique<UnitStateEvents>(sequencer, host);
     UnitStateEvents* unitState = m_unitState.get();
+    UnitLinkObserver* window = &observer;
     for (ctlZAMOUsbComm* link : m_links) {
-        link->UseSettings(form.Settings().zamo80Delays, form.Settings().aclg);
-        connect(link, &L::RXMasterDiagnostics, &form, [unitState](int index) { unitState->RXMasterDiagnostics(index); });
-        connect(link, &L::RXMasterLidState, &form,
+        link->UseSettings(sequencer.Settings().zamo80Delays, sequencer.Settings().aclg);
+        connect(link, &L::RXMasterDiagnostics, context,
+                [unitState](int index) { unitState->RXMasterDiagnostics(index); });
+        connect(link, &L::RXMasterLidState, context,
                 [unitState](int index, bool closed) { unitState->RXMasterLidState(index, closed); });
-        connect(link, &L::UsbConnected, &form, &MainForm::ctlZAMOUsbComm_UsbConnected);
-        connect(link, &L::UsbClosed, &form, &MainForm::ctlZAMOUsbComm_UsbClosed);
-        connect(link, &L::UsbReconnecting, &form, &MainForm::ctlZAMOUsbComm_UsbReconnecting);
-        connect(link, &L::UsbError, &form, &MainForm::ctlZAMOUsbComm_UsbError);
-        connect(link, &L::HardwareStatus, &form, &MainForm::ctlZAMOUsbComm_HardwareStatus);
-        connect(link, &L::TXData, &form, &MainForm::ctlZAMOUsbComm_TXData);
-        connect(link, &L::RXData, &form, &MainForm::ctlZAMOUsbComm_RXData);
-        connect(link, &L::RXDataInBuffer, &form, &MainForm::ctlZAMOUsbComm_RXDataInBuffer);
-        connect(link, &L::RXMasterFoundChannels, &form, &MainForm::ctlZAMOUsbComm_RXMasterFoundChannels);
+        connect(link, &L::UsbConnected, context,
+                [window](int index, qint32, bool, bool) { window->unitConnected(index); });
+        connect(link, &L::UsbClosed, context, [window](int index) { window->unitClosed(index); });
+        connect(link, &L::UsbReconnecting, context, [window](int index) { window->unitReconnecting(index); });
+        connect(link, &L::UsbError, context,
+                [window](int index, const QString& error) { window->unitFailed(index, error); });
+        connect(link, &L::HardwareStatus, context, [window](int index, const QString& status, bool error) {
+            window->showHardwareStatus(index, status, error);
+        });
+        connect(link, &L::TXData, context,
+                [window](int index, const QString& frame) { window->frameSent(index, frame); });
+        connect(link, &L::RXData, context,
+                [window](int index, qint16, const QString& frame) { window->frameReceived(index, frame); });
+        connect(link, &L::RXDataInBuffer, context,
+                [window](int index, const QString& buffer) { window->receiveBufferRead(index, buffer); });
+        connect(link, &L::RXMasterFoundChannels, context,
+                [window](int index, const QString&) { window->channelsFound(index); });
 
-        ForwardResult(link, &L::RXACZTestData, form, &H::RXACZTestData, QStringLiteral("ACZ"));
-        ForwardResult(link, &L::RXACZ30TestData, form, &H::RXACZ30TestData, QStringLiteral("ACZ30"));
-        ForwardResult(link, &L::RXACZ30ZeroTestData, form, &H::RXACZ30ZeroTestData, QStringLiteral("ACZ30ZERO"));
-        ForwardResult(link, &L::RXACLGTestData, form, &H::RXACLGTestData, QStringLiteral("ACLG"));
-        ForwardResult(link, &L::RXZamo24ACLGTestData, form, &H::RXZamo24ACLGTestData, QStringLiteral("ACLG"));
-        ForwardResult(link, &L::RXDefibRecoveryTestData, form, &H::RXDefibRecoveryTestData, QStringLiteral("DEFR"));
-        ForwardResult(link, &L::RXNoiseTestData, form, &H::RXNoiseTestData, QStringLiteral("NOISE"));
-        ForwardResult(link, &L::RXDCOTestData, form, &H::RXDCOTestData, QStringLiteral("DCO"));
-        ForwardResult(link, &L::RXBiasTestData, form, &H::RXBiasTestData, QStringLiteral("BIAS"));
-        ForwardResult(link, &L::RXSDRTestData, form, &H::RXSDRTestData, QStringLiteral("SDR"));
-        ForwardAck(link, &L::RXACLGAck, form, &H::RXACLGAck, QStringLiteral("ACLG start"));
-        ForwardAck(link, &L::RXDefibRecoveryAck, form, &H::RXDefibRecoveryAck, QStringLiteral("DEFR start"));
+        ForwardResult(link, &L::RXACZTestData, sequencer, context, &H::RXACZTestData, QStringLiteral("ACZ"));
+        ForwardResult(link, &L::RXACZ30TestData, sequencer, context, &H::RXACZ30TestData, QStringLiteral("ACZ30"));
+        ForwardResult(link, &L::RXACZ30ZeroTestData, sequencer, context, &H::RXACZ30ZeroTestData,
+                      QStringLiteral("ACZ30ZERO"));
+        ForwardResult(link, &L::RXACLGTestData, sequencer, context, &H::RXACLGTestData, QStringLiteral("ACLG"));
+        ForwardResult(link, &L::RXZamo24ACLGTestData, sequencer, context, &H::RXZamo24ACLGTestData,
+                      QStringLiteral("ACLG"));
+        ForwardResult(link, &L::RXDefibRecoveryTestData, sequencer, context, &H::RXDefibRecoveryTestData,
+                      QStringLiteral("DEFR"));
+        ForwardResult(link, &L::RXNoiseTestData, sequencer, context, &H::RXNoiseTestData, QStringLiteral("NOISE"));
+        ForwardResult(link, &L::RXDCOTestData, sequencer, context, &H::RXDCOTestData, QStringLiteral("DCO"));
+        ForwardResult(link, &L::RXBiasTestData, sequencer, context, &H::RXBiasTestData, QStringLiteral("BIAS"));
+        ForwardResult(link, &L::RXSDRTestData, sequencer, context, &H::RXSDRTestData, QStringLiteral("SDR"));
+        ForwardAck(link, &L::RXACLGAck, sequencer, context, &H::RXACLGAck, QStringLiteral("ACLG start"));
+        ForwardAck(link, &L::RXDefibRecoveryAck, sequencer, context, &H::RXDefibRecoveryAck,
+                   QStringLiteral("DEFR start"));
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The two unit link components of the test window (unit 1 and unit 2) and
-// the wiring of their events to the window's handlers; result replies pass
-// the window's end-of-run gate on their way to the result handlers.
+// the wiring of their events: connection and traffic to the window
+// (UnitLinkObserver), diagnostics and lid to UnitStateEvents, result replies
+// through the sequencer's end-of-run gate to the result handlers.
 
 #include "run/UnitStateEvents.h"
 #include "unit/UsbCommUnitLink.h"
@@ -11,7 +12,10 @@
 #include <array>
 #include <memory>
 
-class MainForm;
+class QObject;
+class RunHost;
+class RunSequencer;
+class UnitLinkObserver;
 class ctlZAMOUsbComm;
 
 class MainFormUnitLinks : public QObject {
@@ -23,8 +27,9 @@ public:
     ctlZAMOUsbComm* Link(int vIndex) const;
     std::array<UnitLink*, 2> Units();
 
-    // Connects every event of both links to the window.
-    void Wire(MainForm& form);
+    // Connects every event of both links; the connections end with context
+    // (the window), which must not outlive observer, sequencer and host.
+    void Wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context);
 
 private:
     std::array<ctlZAMOUsbComm*, 2> m_links{};

@@ -1,6 +1,5 @@
 #include "run/UnitMode.h"
 
-#include "ui/testwindow/TestWindowCommands.h"
 #include "unit/Unit.h"
 
 namespace UnitMode {
@@ -30,11 +29,11 @@ bool CheckZAMO24(const std::array<UnitLink*, 2>& units)
 
 } // namespace UnitMode
 
-SequenceFileFlags SequenceFileFlags::ForConnectedUnits(const MainFormServices& mainForm)
+SequenceFileFlags SequenceFileFlags::ForConnectedUnits(const UnitModeSource& units)
 {
-    if (mainForm.CheckZAMOMode() != "ZAMO80")
+    if (units.CheckZAMOMode() != "ZAMO80")
         return {false, false};
-    if (mainForm.CheckZAMO24())
+    if (units.CheckZAMO24())
         return {false, true};
     return {true, false};
 }

@@ -6,7 +6,6 @@
 
 #include <array>
 
-class MainFormServices;
 class UnitLink;
 
 namespace UnitMode {
@@ -21,6 +20,17 @@ bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
 
 } // namespace UnitMode
 
+// Whatever knows the units connected now (the test window) and answers for
+// their mode as UnitMode does; it cannot fail.
+class UnitModeSource {
+public:
+    virtual ~UnitModeSource() = default;
+    // "ZAMO80", "ZAMO", "ERROR" or "" (see UnitMode::CheckZAMOMode).
+    virtual QString CheckZAMOMode() const = 0;
+    // True when unit 1 alone is connected and is a ZAMO2-4.
+    virtual bool CheckZAMO24() const = 0;
+};
+
 // The unit-mode flags with which .tsq files are read and written:
 // a single ZAMO2-4 unit (is80With24, version "3.0"), other ZAMO80-mode units
 // (is80, "2.0"), anything else (neither, "1.0").
@@ -29,5 +39,5 @@ struct SequenceFileFlags {
     bool is80With24 = false;
 
     // From the units connected now.
-    static SequenceFileFlags ForConnectedUnits(const MainFormServices& mainForm);
+    static SequenceFileFlags ForConnectedUnits(const UnitModeSource& units);
 };

@@ -1,12 +1,12 @@
 #include "run/Zamo80RunPlan.h"
 
-#include "run/RunGlobals.h"
 #include "run/RunState.h"
+#include "testlists/StationTestLists.h"
 
 void PlainZamo80RunPlan::BuildElectrodeTestLists()
 {
-    Globals::ExpandedTestList = Globals::ActiveTestList;
-    Globals::PaceTestList.clear();
+    m_state.lists.expanded = Globals::ActiveTestList;
+    m_state.lists.pace.clear();
 }
 
 void PlainZamo80RunPlan::ResetACLGValues()

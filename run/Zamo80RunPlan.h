@@ -10,7 +10,7 @@ struct RunState;
 class Zamo80RunPlan {
 public:
     virtual ~Zamo80RunPlan() = default;
-    // Rebuilds Globals::ExpandedTestList and Globals::PaceTestList from the
+    // Rebuilds the expanded and the pace list of the run from the
     // operator's list.
     virtual void BuildElectrodeTestLists() = 0;
     // Empties the ACLG sums of the run.

@@ -27,7 +27,6 @@
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
-#include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
@@ -86,10 +85,7 @@ public:
         ProgramEnd::ResetForTesting();
         CommandLine::SetForTesting(QString());
         platform::Clock::useRealTime();
-        for (TestList* list : {&Globals::ActiveTestList, &Globals::RunningTestList, &Globals::ExpandedTestList,
-                               &Globals::PaceTestList, &Globals::ConsecutiveTestList1, &Globals::ConsecutiveTestList2})
-            list->clear();
-        Globals::CommBuffer.clear();
+        Globals::ActiveTestList.clear();
         modDatabase::SetSettings(nullptr);
         modMain::LogFilePath.clear();
     }

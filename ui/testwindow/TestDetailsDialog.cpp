@@ -4,7 +4,6 @@
 #include "config/StationSettings.h"
 #include "platform/Convert.h"
 #include "results/SanitizeText.h"
-#include "run/RunGlobals.h"
 #include "run/UnitMode.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/LotByElectrodeDialog.h"
@@ -75,7 +74,8 @@ void TestDetailsForm::BuildControls()
 
     frameReportOptions = new QGroupBox(QStringLiteral("Report Options"), this);
     frameReportOptions->setObjectName(QStringLiteral("frameReportOptions"));
-    chkShowOnReport = new QCheckBox(QStringLiteral("Display Initial Short Circuit ACZ Test on Report"), frameReportOptions);
+    chkShowOnReport =
+        new QCheckBox(QStringLiteral("Display Initial Short Circuit ACZ Test on Report"), frameReportOptions);
     chkShowOnReport->setObjectName(QStringLiteral("chkShowOnReport"));
     chkAvgACLG = new QCheckBox(QStringLiteral("Display Average ACLG Value Only"), frameReportOptions);
     chkAvgACLG->setObjectName(QStringLiteral("chkAvgACLG"));
@@ -108,12 +108,12 @@ void TestDetailsForm::BuildControls()
     connect(cmdLotByElectrode, &QPushButton::clicked, this, [this] { cmdLotByElectrode_Click(); });
 }
 
-bool TestDetailsForm::Show()
+std::optional<PreTestDetails> TestDetailsForm::ask()
 {
     Form_Load();
     exec();
     Form_Unload();
-    return !Globals::TestCancelled;
+    return m_entered;
 }
 
 // Every showing starts as a newly loaded window does.
@@ -126,17 +126,14 @@ void TestDetailsForm::Form_Load()
     chkShowOnReport->setChecked(false);
     chkAvgACLG->setChecked(false);
     ElectrodeLotList.clear();
-    StartConfirmed = false;
     InitVars();
     optXJ->setEnabled(m_settings.aclg.energyXEnabled);
 }
 
 void TestDetailsForm::Form_Unload()
 {
-    if (!StartConfirmed) {
-        Globals::TestCancelled = true;
+    if (!m_entered)
         ElectrodeLotList.clear();
-    }
 }
 
 bool TestDetailsForm::Zamo80Mode() const
@@ -165,10 +162,7 @@ void TestDetailsForm::WriteReportOption(const QString& key, bool value)
 void TestDetailsForm::InitVars()
 {
     m_electrodeLots.fill(QString());
-    Globals::ElectrodeLotNumbers.fill(QString());
-    Globals::ActiveLotNumber.clear();
-    Globals::ActiveTestNotes.clear();
-    Globals::TestCancelled = false;
+    m_entered.reset();
     ElectrodeLotList.clear();
     const bool zamo24 = Zamo24();
     framePowerSource->setVisible(zamo24);
@@ -200,23 +194,23 @@ QString TestDetailsForm::PerElectrodeLotText() const
 
 void TestDetailsForm::cmdStartTest_Click()
 {
+    PreTestDetails details;
     const QString lot = LotNumberTextBox->text();
     QString lotWindowText;
     if (lot.left(7) != kCustom) {
-        Globals::ActiveLotNumber = lot;
+        details.lotNumber = lot;
         lotWindowText = lot;
-        Globals::ElectrodeLotNumbers.fill(lot);
+        details.electrodeLotNumbers.fill(lot);
     } else {
-        Globals::ActiveLotNumber = lot.mid(8);
-        for (std::size_t i = 0; i < 32; ++i)
-            Globals::ElectrodeLotNumbers[i] = m_electrodeLots[i];
+        details.lotNumber = lot.mid(8);
+        details.electrodeLotNumbers = m_electrodeLots;
         lotWindowText = PerElectrodeLotText();
     }
     if (m_activeLotWindow)
         m_activeLotWindow->TestLotNumbersTextBox->setPlainText(lotWindowText);
 
     // The notes keep their line breaks as CR LF.
-    Globals::ActiveTestNotes = NotesTextBox->toPlainText().replace(QStringLiteral("\n"), kCrLf);
+    details.notes = NotesTextBox->toPlainText().replace(QStringLiteral("\n"), kCrLf);
 
     if (Zamo24()) {
         QString energy;
@@ -234,31 +228,28 @@ void TestDetailsForm::cmdStartTest_Click()
             energy = optXJ->text();
         }
         if (!energy.isEmpty())
-            Globals::ActiveTestNotes = QStringLiteral("ACLG Energy = ") + energy + QStringLiteral(";") + kCrLf
-                                       + Globals::ActiveTestNotes;
+            details.notes = QStringLiteral("ACLG Energy = ") + energy + QStringLiteral(";") + kCrLf + details.notes;
     }
 
     if (Zamo80Mode() || Zamo24()) {
-        Globals::ShowShortCircuit = chkShowOnReport->isChecked();
-        WriteReportOption(QStringLiteral("ShowShortCircuit"), Globals::ShowShortCircuit);
-        Globals::AverageACLG = chkAvgACLG->isChecked();
-        WriteReportOption(QStringLiteral("AverageACLG"), Globals::AverageACLG);
+        const ReportOptions options{chkShowOnReport->isChecked(), chkAvgACLG->isChecked()};
+        WriteReportOption(QStringLiteral("ShowShortCircuit"), options.showShortCircuit);
+        WriteReportOption(QStringLiteral("AverageACLG"), options.averageAclg);
+        details.reportOptions = options;
     }
 
-    StartConfirmed = true;
+    m_entered = std::move(details);
     accept();
 }
 
 void TestDetailsForm::cmdCancel_Click()
 {
-    Globals::TestCancelled = true;
+    m_entered.reset();
     reject();
 }
 
 void TestDetailsForm::cmdClear_Click()
 {
-    Globals::ActiveLotNumber.clear();
-    Globals::ElectrodeLotNumbers.fill(QString());
     m_electrodeLots.fill(QString());
     LotNumberTextBox->clear();
     LotNumberTextBox->setEnabled(true);

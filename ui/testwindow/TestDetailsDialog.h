@@ -3,8 +3,9 @@
 // The operator enters one lot number for all electrodes or one per
 // electrode (through the lot-by-electrode window), notes, the ACLG power
 // source energy when a single ZAMO2-4 unit is connected, and two report
-// options in ZAMO80 mode. "Start Test" hands these to the run through the
-// run globals; any other way of closing the window cancels the run.
+// options in ZAMO80 mode. "Start Test" hands these to the run as the
+// answer of ask(); any other way of closing the window cancels the run
+// (no answer).
 
 #include "run/PreTestDetails.h"
 
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class ActiveLotNumbersForm;
 class QCheckBox;
@@ -27,7 +29,7 @@ namespace config {
 struct StationSettings;
 }
 
-class TestDetailsForm : public QDialog, public PreTestDetails {
+class TestDetailsForm : public QDialog, public PreTestDetailsPrompt {
     Q_OBJECT
 public:
     // The units give the unit mode; the active-lot window (may be null)
@@ -36,8 +38,11 @@ public:
     TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
                     ActiveLotNumbersForm* activeLotWindow, QWidget* parent = nullptr);
 
-    // Shows the window modally; true when the operator started the run.
-    bool Show() override;
+    // Shows the window modally; what the operator entered when the run
+    // starts, std::nullopt when it is cancelled.
+    std::optional<PreTestDetails> ask() override;
+    // What "Start Test" took last; empty from each showing until then.
+    const std::optional<PreTestDetails>& entered() const { return m_entered; }
 
     void Form_Load();
     // Ends the showing: a window closed without "Start Test" cancels the run.
@@ -81,5 +86,5 @@ private:
     std::array<UnitLink*, 2> m_units;
     ActiveLotNumbersForm* m_activeLotWindow;
     std::array<QString, 32> m_electrodeLots;
-    bool StartConfirmed = false;
+    std::optional<PreTestDetails> m_entered;
 };

@@ -9,7 +9,6 @@
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
 #include "platform/Sounds.h"
-#include "run/RunGlobals.h"
 #include "run/UnitMode.h"
 #include "testlists/ElectrodeSelection.h"
 #include "ui/common/CloseGuard.h"
@@ -39,7 +38,7 @@
 #include <cmath>
 
 MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent)
-    : QWidget(parent), m_units(units), m_sequencer(*this, settings, units, this)
+    : QWidget(parent), m_units(units), m_sequencer(*this, settings, units, this), m_operatorLog(settings.switches)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
@@ -49,11 +48,11 @@ MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*
     connect(&ClockTimer, &platform::Timer::timeout, this, &MainForm::ClockTimer_Timer);
     m_windows.EndProgram = [] { ProgramEnd::Request(0); };
     m_windows.TestsCompletedSound = [] { modPlaySound::PlayTestsCompletedSound(); };
-    m_windows.StatusWindowAddText = [](const QString& line) {
+    m_operatorLog.setDisplay([](const QString& line) {
         StatusWindowForm* status = StationWindows::StatusWindow();
         status->TrimCommText();
         status->AddText(line);
-    };
+    });
     Services().reports = std::make_unique<MainFormReportActions>(settings, [this] { return CheckZAMOMode(); });
     BuildFrameStandIns();
     BuildControls();
@@ -102,20 +101,21 @@ void MainForm::BuildFrameStandIns()
     };
     for (int n = 1; n <= 2; ++n) {
         const QString unit = QString::number(n);
-        m_frame.ZamoUnitsConnect[n] = item(QStringLiteral("ZamoUnitsConnect_") + unit,
-                                           QStringLiteral("Connect Unit ") + unit);
-        m_frame.ZamoUnitsConnectSimulator[n] = item(QStringLiteral("ZamoUnitsConnectSimulator_") + unit,
-                                                    QStringLiteral("Connect Unit ") + unit + QStringLiteral(" Simulator"));
-        m_frame.ZamoUnitsDisconnect[n] = item(QStringLiteral("ZamoUnitsDisconnect_") + unit,
-                                              QStringLiteral("Disconnect Unit ") + unit);
+        m_frame.ZamoUnitsConnect[n] =
+            item(QStringLiteral("ZamoUnitsConnect_") + unit, QStringLiteral("Connect Unit ") + unit);
+        m_frame.ZamoUnitsConnectSimulator[n] =
+            item(QStringLiteral("ZamoUnitsConnectSimulator_") + unit,
+                 QStringLiteral("Connect Unit ") + unit + QStringLiteral(" Simulator"));
+        m_frame.ZamoUnitsDisconnect[n] =
+            item(QStringLiteral("ZamoUnitsDisconnect_") + unit, QStringLiteral("Disconnect Unit ") + unit);
     }
     m_frame.ZamoUnitsConnectZamoSG = item(QStringLiteral("ZamoUnitsConnectZamoSG"), QStringLiteral("Connect ZAMO-SG"));
-    m_frame.ZamoUnitsDisconnectZamoSG = item(QStringLiteral("ZamoUnitsDisconnectZamoSG"),
-                                             QStringLiteral("Disconnect ZAMO-SG"));
+    m_frame.ZamoUnitsDisconnectZamoSG =
+        item(QStringLiteral("ZamoUnitsDisconnectZamoSG"), QStringLiteral("Disconnect ZAMO-SG"));
     m_frame.TestsRunBiasTest = item(QStringLiteral("TestsRunBiasTest"), QStringLiteral("Run BIAS Test"));
     m_frame.TestsRunACZ30Zero = item(QStringLiteral("TestsRunACZ30Zero"), QStringLiteral("Run ACZ30 Zero"));
-    m_frame.TestsConfigureTestSequence = item(QStringLiteral("TestsConfigureTestSequence"),
-                                              QStringLiteral("Configure Test Sequence"));
+    m_frame.TestsConfigureTestSequence =
+        item(QStringLiteral("TestsConfigureTestSequence"), QStringLiteral("Configure Test Sequence"));
     m_frame.MainTests = item(QStringLiteral("MainTests"), QStringLiteral("Tests"));
     auto* bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("MainProgressBar"));
@@ -213,9 +213,9 @@ QWidget* MainForm::BuildStatusPanel()
     txtAdvanceClock->setObjectName(QStringLiteral("txtAdvanceClock"));
     txtAdvanceClock->setAccessibleName(QStringLiteral("Elapsed seconds"));
     txtAdvanceClock->hide();
-    for (QWidget* w : {static_cast<QWidget*>(optZamo80), static_cast<QWidget*>(optZamo24),
-                       static_cast<QWidget*>(txtSimChannels), static_cast<QWidget*>(cmdAdvanceClock),
-                       static_cast<QWidget*>(txtAdvanceClock)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(optZamo80), static_cast<QWidget*>(optZamo24), static_cast<QWidget*>(txtSimChannels),
+          static_cast<QWidget*>(cmdAdvanceClock), static_cast<QWidget*>(txtAdvanceClock)})
         vadov->addWidget(w);
     grid->addWidget(VadovFrame, 4, 0, 1, 3);
     return box;
@@ -332,7 +332,8 @@ QWidget* MainForm::BuildElectrodePanel()
 void MainForm::ConnectControls()
 {
     for (int i = 0; i < 32; ++i)
-        connect(ElectrodesCheckBox[std::size_t(i)], &QCheckBox::clicked, this, [this, i] { ElectrodesCheckBox_Click(i); });
+        connect(ElectrodesCheckBox[std::size_t(i)], &QCheckBox::clicked, this,
+                [this, i] { ElectrodesCheckBox_Click(i); });
     connect(CheckAllButton, &QPushButton::clicked, this, &MainForm::CheckAllButton_Click);
     connect(UncheckAllButton, &QPushButton::clicked, this, &MainForm::UncheckAllButton_Click);
     connect(ResetToDefaultsButton, &QPushButton::clicked, this, &MainForm::ResetToDefaultsButton_Click);
@@ -493,9 +494,9 @@ bool MainForm::QueryExit()
 {
     if (ExitingApplication || !pTestRunning())
         return true;
-    const auto answer = platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"),
-                                                              QStringLiteral("Exit"), platform::MsgButtons::YesNo,
-                                                              platform::MsgIcon::Warning);
+    const auto answer =
+        platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"), QStringLiteral("Exit"),
+                                              platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
     if (answer != platform::MsgResult::Yes)
         return false;
     CancelTests();

@@ -11,8 +11,11 @@
 
 #include "platform/Timer.h"
 #include "results/DatabaseObserver.h"
+#include "run/OperatorLog.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
+#include "run/SignalGeneratorDisplay.h"
+#include "run/UnitLinkObserver.h"
 #include "ui/testwindow/FrameItems.h"
 #include "ui/testwindow/TestWindowCommands.h"
 
@@ -33,7 +36,12 @@ class QTableWidget;
 class StatusLamp;
 class UnitLink;
 
-class MainForm : public QWidget, public RunHost, public MainFormServices, public DatabaseConnectionObserver {
+class MainForm : public QWidget,
+                 public RunHost,
+                 public MainFormServices,
+                 public DatabaseConnectionObserver,
+                 public UnitLinkObserver,
+                 public SignalGeneratorDisplay {
     Q_OBJECT
 public:
     // settings: the station's settings, owned by the start-up assembly and
@@ -46,6 +54,7 @@ public:
     RunState& State() { return m_sequencer.State(); }
     RunServices& Services() { return m_sequencer.Services(); }
     MainFrameItems& Frame() { return m_frame; }
+    OperatorLog& operatorLog() { return m_operatorLog; }
     // The main frame's own items and status strip replace the stand-ins.
     void AttachFrame(const MainFrameItems& items);
     // The display of unit link n (its Connect toggle and simulator switch)
@@ -112,20 +121,21 @@ public:
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
     void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
     void DatabaseConnectFailHandler(const QString& vCause) override;
-    void ctlZAMOUsbComm_UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
-    void ctlZAMOUsbComm_UsbClosed(int Index);
-    void ctlZAMOUsbComm_UsbReconnecting(int Index);
-    void ctlZAMOUsbComm_UsbError(int Index, const QString& vErrorString);
-    void ctlZAMOUsbComm_HardwareStatus(int Index, const QString& vStatus, bool vError);
-    void ctlZAMOUsbComm_TXData(int Index, const QString& vData);
-    void ctlZAMOUsbComm_RXData(int Index, qint16 vCommChannelID, const QString& vData);
-    void ctlZAMOUsbComm_RXDataInBuffer(int Index, const QString& vBufferData);
-    void ctlZAMOUsbComm_RXMasterFoundChannels(int Index, const QString& vChannels);
     void ClockTimer_Timer();
-    // A unit's result reply is judged only while a run (or the calibration
-    // panel) is active; a reply that arrives after the run ended is logged
-    // and goes no further.
-    bool AcceptResultReply(int Index, qint16 vCommChannelID, const QString& vTestType);
+
+    // ---- UnitLinkObserver ----
+    void unitConnected(int unit) override;
+    void unitClosed(int unit) override;
+    void unitReconnecting(int unit) override;
+    void unitFailed(int unit, const QString& error) override;
+    void showHardwareStatus(int unit, const QString& status, bool error) override;
+    void frameSent(int unit, const QString& frame) override;
+    void frameReceived(int unit, const QString& frame) override;
+    void receiveBufferRead(int unit, const QString& buffer) override;
+    void channelsFound(int unit) override;
+
+    // ---- SignalGeneratorDisplay ----
+    void showSignalGeneratorConnected(bool connected) override;
 
     // ---- RunHost ----
     void UpdateProgress(int vValue, int vMaximum) override;
@@ -151,15 +161,13 @@ public:
 
     // ---- windows and services of other subsystems ----
     struct Windows {
-        std::function<void()> TestSequenceEditor;     // modal
-        std::function<void()> BiasTestParameters;     // modal
-        std::function<void()> DischargeWarning;       // modeless, one window
+        std::function<void()> TestSequenceEditor; // modal
+        std::function<void()> BiasTestParameters; // modal
+        std::function<void()> DischargeWarning;   // modeless, one window
         std::function<void()> TestsCompletedSound;
-        std::function<void(qint16)> RollChannel;      // the signal generator
+        std::function<void(qint16)> RollChannel; // the signal generator
         std::function<void()> ConnectZamoSG;
         std::function<void()> DisconnectZamoSG;
-        // The status window: its text cut back, then the line added.
-        std::function<void(const QString&)> StatusWindowAddText;
         // Ends the program once the window is unloaded.
         std::function<void()> EndProgram;
     };
@@ -193,8 +201,8 @@ public:
     QRadioButton* optZamo80 = nullptr;
     QRadioButton* optZamo24 = nullptr;
     QLineEdit* txtSimChannels = nullptr;
-    std::array<StatusLamp*, 3> StatusShape{};         // [1], [2]
-    std::array<QLabel*, 3> UnitStatusLabel{};         // [1], [2]
+    std::array<StatusLamp*, 3> StatusShape{}; // [1], [2]
+    std::array<QLabel*, 3> UnitStatusLabel{}; // [1], [2]
     StatusLamp* DatabaseStatusShape = nullptr;
     QLabel* DatabaseStatusLabel = nullptr;
     StatusLamp* ZamoSGStatusShape = nullptr;
@@ -232,6 +240,7 @@ private:
 
     std::array<UnitLink*, 2> m_units;
     RunSequencer m_sequencer;
+    OperatorLog m_operatorLog;
     QGridLayout* m_statusGrid = nullptr;
     MainFrameItems m_frame;
     Windows m_windows;

@@ -3,6 +3,8 @@
 // windows need of the main test window (MainForm) and of the unit links it
 // owns. MainForm implements it; tests put a recording double in its place.
 
+#include "run/UnitMode.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,7 +13,7 @@ namespace config {
 struct StationSettings;
 }
 
-class MainFormServices {
+class MainFormServices : public UnitModeSource {
 public:
     virtual ~MainFormServices() = default;
 
@@ -56,12 +58,8 @@ public:
     // "Application Terminated" and ends the program.
     virtual void UnloadApplication() = 0;
 
-    // What the test-definition windows need of the window.
-    // The unit mode of the connected units: "ZAMO80" (ZAMO80 or ZAMO2-4),
-    // "ZAMO" (base model), "ERROR" (mixed) or "" (none connected).
-    virtual QString CheckZAMOMode() const = 0;
-    // True when unit 1 alone is connected and is a ZAMO2-4.
-    virtual bool CheckZAMO24() const = 0;
+    // What the test-definition windows need of the window: the unit mode
+    // (UnitModeSource), and:
     // Empties ActiveTestList and the window's test list grid.
     virtual void ClearTestList() = 0;
     // Refills the window's test list grid from ActiveTestList.

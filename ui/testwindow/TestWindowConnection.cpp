@@ -6,7 +6,6 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "run/OperatorLog.h"
-#include "run/RunGlobals.h"
 #include "ui/common/StatusLamp.h"
 #include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
@@ -21,19 +20,7 @@
 
 void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
 {
-    try {
-        if (vRecordToLog || Settings().switches.diagnosticLog)
-            modMain::WriteLog(strValue);
-        CommLog::AppendLine(Globals::CommBuffer, strValue);
-        if (Settings().switches.diagnosticLog)
-            return;
-        CommLog::CutBack(Globals::CommBuffer);
-        if (Settings().switches.statusWindowOpen && !Settings().switches.commPaused && !vInhibitCommDisplay
-            && m_windows.StatusWindowAddText)
-            m_windows.StatusWindowAddText(strValue);
-    } catch (const std::exception&) {
-        // The operator log never stops its caller.
-    }
+    m_operatorLog.write(strValue, vRecordToLog, vInhibitCommDisplay);
 }
 
 void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
@@ -63,8 +50,8 @@ void MainForm::DatabaseConnectFailHandler(const QString& vCause)
     const QString cause = vCause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + vCause;
     if (pTestRunning()) {
         platform::Prompts::instance().message(
-            QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause, StationText::AppTitle(),
-            platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+            QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause,
+            StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         StopTests();
         return;
     }
@@ -73,7 +60,7 @@ void MainForm::DatabaseConnectFailHandler(const QString& vCause)
         StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
-void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, bool, bool)
+void MainForm::unitConnected(int Index)
 {
     UnitLink* unit = Unit(Index);
     if (!unit)
@@ -86,8 +73,8 @@ void MainForm::ctlZAMOUsbComm_UsbConnected(int Index, qint32, bool, bool)
     const QString model = unit->IsZAMO80()   ? QStringLiteral("ZAMO80")
                           : unit->IsZAMO24() ? QStringLiteral("ZAMO2-4")
                                              : QStringLiteral("ZAMO");
-    const QString text =
-        QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(Index) + QStringLiteral(" *");
+    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(Index)
+                         + QStringLiteral(" *");
     if (newModel) {
         SetItemEnabled(Frame().TestsRunBiasTest, false);
         SetItemEnabled(Frame().TestsRunACZ30Zero, true);
@@ -127,7 +114,7 @@ void MainForm::UpdateRunEstimate()
         m_sequencer.UpdateEstimatedCompletionTime();
 }
 
-void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
+void MainForm::unitClosed(int Index)
 {
     UnitLink* unit = Unit(Index);
     if (!unit)
@@ -152,15 +139,16 @@ void MainForm::ctlZAMOUsbComm_UsbClosed(int Index)
         ApplyElectrodeSelection();
 }
 
-void MainForm::ctlZAMOUsbComm_UsbReconnecting(int Index)
+void MainForm::unitReconnecting(int Index)
 {
     if (Index == 1 || Index == 2)
         ShowUnitLost(Index);
-    WriteToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(Index) + QStringLiteral(" *"),
+    WriteToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(Index)
+                           + QStringLiteral(" *"),
                        true, false);
 }
 
-void MainForm::ctlZAMOUsbComm_UsbError(int Index, const QString&)
+void MainForm::unitFailed(int Index, const QString&)
 {
     UnitLink* unit = Unit(Index);
     if (!unit)
@@ -186,7 +174,7 @@ void MainForm::ctlZAMOUsbComm_UsbError(int Index, const QString&)
     Form_QueryUnload();
 }
 
-void MainForm::ctlZAMOUsbComm_HardwareStatus(int Index, const QString& vStatus, bool vError)
+void MainForm::showHardwareStatus(int Index, const QString& vStatus, bool vError)
 {
     QLabel* label = Index == 1 || Index == 2 ? UnitStatusLabel[std::size_t(Index)] : nullptr;
     if (!label)
@@ -200,7 +188,7 @@ void MainForm::ctlZAMOUsbComm_HardwareStatus(int Index, const QString& vStatus, 
     label->setText(CommLog::CaptionWithError(label->text(), vStatus));
 }
 
-void MainForm::ctlZAMOUsbComm_TXData(int Index, const QString& vData)
+void MainForm::frameSent(int Index, const QString& vData)
 {
     const QString line = QStringLiteral("TX (") + QString::number(Index) + QStringLiteral(") -> ") + vData;
     modMain::WriteLog(line);
@@ -208,7 +196,7 @@ void MainForm::ctlZAMOUsbComm_TXData(int Index, const QString& vData)
         WriteToCommTextBox(line, false, false);
 }
 
-void MainForm::ctlZAMOUsbComm_RXData(int Index, qint16, const QString& vData)
+void MainForm::frameReceived(int Index, const QString& vData)
 {
     const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + vData;
     modMain::WriteLog(line);
@@ -216,32 +204,19 @@ void MainForm::ctlZAMOUsbComm_RXData(int Index, qint16, const QString& vData)
         WriteToCommTextBox(line, false, false);
 }
 
-void MainForm::ctlZAMOUsbComm_RXDataInBuffer(int Index, const QString& vBufferData)
+void MainForm::receiveBufferRead(int Index, const QString& vBufferData)
 {
     if (Settings().switches.showRxBuffer)
-        WriteToCommTextBox(QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + vBufferData,
-                           true, false);
+        WriteToCommTextBox(
+            QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + vBufferData, true, false);
 }
 
-void MainForm::ctlZAMOUsbComm_RXMasterFoundChannels(int Index, const QString&)
+void MainForm::channelsFound(int Index)
 {
     ApplyElectrodeSelection();
     EnableTestControls();
     if (UnitLink* unit = Unit(Index))
         unit->QueryElectrodeInfo();
-}
-
-bool MainForm::AcceptResultReply(int Index, qint16 vCommChannelID, const QString& vTestType)
-{
-    if (pTestRunning() || Globals::CalibrationMode)
-        return true;
-    const auto electrode = qint16((Index - 1) * 16 + vCommChannelID);
-    const QString source = vCommChannelID >= 0 && vCommChannelID < 16 && electrode >= 0 && electrode < 32
-                               ? QStringLiteral("Electrode ") + clsTestSequence::FindElectrodeNameByIndex(electrode)
-                               : QStringLiteral("Unit #") + QString::number(Index);
-    modMain::WriteLog(QStringLiteral("* ") + vTestType + QStringLiteral(" reply from ") + source
-                      + QStringLiteral(" after the end of the run ignored"));
-    return false;
 }
 
 void MainForm::ClockTimer_Timer()
@@ -259,7 +234,15 @@ void MainForm::ClockTimer_Timer()
 
 QString MainForm::CommBuffer() const
 {
-    return Globals::CommBuffer;
+    return m_operatorLog.text();
+}
+
+void MainForm::showSignalGeneratorConnected(bool connected)
+{
+    ZamoSGStatusShape->setFillColor(connected ? StatusLamp::Green() : StatusLamp::Red());
+    ZamoSGStatusLabel->setText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
+    SetItemEnabled(m_frame.ZamoUnitsConnectZamoSG, !connected);
+    SetItemEnabled(m_frame.ZamoUnitsDisconnectZamoSG, connected);
 }
 
 void MainForm::ConnectUnitLink(int unit)

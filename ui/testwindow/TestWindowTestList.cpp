@@ -5,9 +5,9 @@
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
-#include "run/RunGlobals.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/SequenceFile.h"
+#include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
 #include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
@@ -59,16 +59,17 @@ void MainForm::cmdRunTestList_Click()
         return;
     }
     if (optConsecutiveLists->isChecked()) {
-        if (Globals::ConsecutiveTestList1.isEmpty() || Globals::ConsecutiveTestList2.isEmpty()) {
+        RunLists& lists = State().lists;
+        if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
             Tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
             return;
         }
         const QString sel = modMain::BuildElectrodeString(true);
-        for (const auto& step : std::as_const(Globals::ConsecutiveTestList1))
+        for (const auto& step : std::as_const(lists.consecutive1))
             step->InitElectrodesByString(sel);
-        for (const auto& step : std::as_const(Globals::ConsecutiveTestList2))
+        for (const auto& step : std::as_const(lists.consecutive2))
             step->InitElectrodesByString(sel);
-        Globals::ActiveTestList = Globals::ConsecutiveTestList1;
+        Globals::ActiveTestList = lists.consecutive1;
         State().ConsecutiveListsMode = true;
         State().SecondListRunning = false;
     } else {
@@ -180,9 +181,9 @@ void MainForm::RunACZ30Zero()
     m_sequencer.PrepareRun();
     auto step = std::make_shared<clsTestSequence>();
     step->InitByParams(QStringLiteral("ACZ30ZERO"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
-    Globals::RunningTestList = TestList{step};
-    Globals::ExpandedTestList.clear();
-    Globals::PaceTestList.clear();
+    State().lists.running = TestList{step};
+    State().lists.expanded.clear();
+    State().lists.pace.clear();
     State().ACZ30ZeroRun = true;
     m_sequencer.StartTest(step, false, false, true, true);
     if (!pTestRunning())
@@ -234,10 +235,10 @@ void MainForm::UpdateTestSequenceList()
         grid->insertRow(row);
         const QString type = step->TestType();
         const bool pace = type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
-        const QString electrodes = type == QLatin1String("BIAS")
-                                       ? QString::number(step->BiasTestTime()) + QLatin1Char('/')
-                                             + QString::number(step->BiasSampleTime())
-                                       : sel;
+        const QString electrodes =
+            type == QLatin1String("BIAS")
+                ? QString::number(step->BiasTestTime()) + QLatin1Char('/') + QString::number(step->BiasSampleTime())
+                : sel;
         const QString count = pace ? QString::number(step->PaceTestTime()) : QString::number(step->TestCount());
         const QString cells[] = {QString::number(row + 1), type, electrodes, count};
         for (int c = 0; c < 4; ++c)
@@ -263,12 +264,12 @@ void MainForm::optConsecutiveLists_Click()
 
 void MainForm::cmdLoadFile1_Click()
 {
-    LoadTestSequenceFile(Globals::ConsecutiveTestList1, 1);
+    LoadTestSequenceFile(State().lists.consecutive1, 1);
 }
 
 void MainForm::cmdLoadFile2_Click()
 {
-    LoadTestSequenceFile(Globals::ConsecutiveTestList2, 2);
+    LoadTestSequenceFile(State().lists.consecutive2, 2);
 }
 
 // The open dialog; a cancelled dialog still holds the file chosen last.

@@ -205,9 +205,9 @@ protected:
             << station->UnitStatus(1).toStdString();
         testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
         ASSERT_TRUE(station->Click(QStringLiteral("Run Standard Sequence")));
-        ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.right(2000).toStdString();
+        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
         ASSERT_TRUE(station->RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
-        ASSERT_TRUE(Globals::CommBuffer.contains("* Tests Completed")) << Globals::CommBuffer.right(4000).toStdString();
+        ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().right(4000).toStdString();
         ASSERT_NO_FATAL_FAILURE(exitStation(*station));
     }
 

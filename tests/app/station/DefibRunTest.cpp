@@ -26,11 +26,11 @@ protected:
         station.UseTestList(electrode, steps);
         testsupport::StationHarness::StartNextRunWithLot("LOT-9");
         form.cmdRunTestList->click();
-        ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.toStdString();
+        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 10 * 60 * 1000, 250));
     }
 
-    QStringList Lines() const { return Globals::CommBuffer.split("\r\n"); }
+    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
@@ -40,7 +40,7 @@ TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
     RunOnZamo80("B1", {"ACLG", "DEFR"});
 
     const QStringList lines = Lines();
-    EXPECT_TRUE(lines.contains("* Tests Completed")) << Globals::CommBuffer.toStdString();
+    EXPECT_TRUE(lines.contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
     EXPECT_TRUE(lines.filter("failed to start").isEmpty());
     EXPECT_EQ(lines.count("Sending Trigger Charge Command"), 2);
     EXPECT_EQ(lines.count("* ACLG Test Complete on Electrode B1"), 1);

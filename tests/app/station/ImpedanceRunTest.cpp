@@ -58,7 +58,7 @@ protected:
         form.cmdRunTestList->click();
         ASSERT_TRUE(form.pTestRunning());
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
-        ASSERT_TRUE(Globals::CommBuffer.contains("* Tests Completed")) << Globals::CommBuffer.toStdString();
+        ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
     }
 
     // The line of the verdict that the reading deserves.
@@ -73,7 +73,7 @@ protected:
         return "Final result recorded for " + VerdictRules::ElectrodeName(1, r.channel) + ": " + ResultText(code);
     }
 
-    QStringList Lines() const { return Globals::CommBuffer.split("\r\n"); }
+    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
     std::vector<Reading> finals;

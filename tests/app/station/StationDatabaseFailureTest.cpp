@@ -106,7 +106,7 @@ protected:
         testsupport::StationHarness::StartNextRunWithLot("Lot 9");
         form.RunStandardSequenceButton->click();
         ASSERT_TRUE(form.pTestRunning());
-        ASSERT_TRUE(station.RunUntil([&] { return Globals::CommBuffer.contains(after); }, 10 * 60 * 1000, 250));
+        ASSERT_TRUE(station.RunUntil([&] { return StationWindows::CommBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
     }
@@ -116,12 +116,12 @@ protected:
     // failures.
     QStringList FailureLines()
     {
-        const QStringList lines = Lines(Globals::CommBuffer);
+        const QStringList lines = Lines(StationWindows::CommBuffer());
         const auto first = std::find_if(lines.begin(), lines.end(),
                                         [](const QString& l) { return l.startsWith("* Unable to record "); });
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
-        EXPECT_NE(first, lines.end()) << Globals::CommBuffer.right(3000).toStdString();
-        EXPECT_NE(cancelled, lines.end()) << Globals::CommBuffer.right(3000).toStdString();
+        EXPECT_NE(first, lines.end()) << StationWindows::CommBuffer().right(3000).toStdString();
+        EXPECT_NE(cancelled, lines.end()) << StationWindows::CommBuffer().right(3000).toStdString();
         const QStringList failures(first, cancelled);
         for (const QString& line : failures)
             EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
@@ -136,10 +136,10 @@ protected:
                     ElementsAre(StartsWith("Database connection has been interrupted.  Aborting test.\r\n\r\n"
                                            "Unable to record ")));
         EXPECT_THAT(station.Prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
-        EXPECT_FALSE(Globals::CommBuffer.contains("* Tests Completed"));
+        EXPECT_FALSE(StationWindows::CommBuffer().contains("* Tests Completed"));
         const QStringList stored = StoredRecords(db);
         EXPECT_FALSE(stored.isEmpty());
-        EXPECT_EQ(stored, LoggedRecords(Globals::CommBuffer));
+        EXPECT_EQ(stored, LoggedRecords(StationWindows::CommBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
 };
@@ -244,7 +244,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     }
     testsupport::WriteProtection sideFile(file + "-shm");
     run("Lot 2");
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
     EXPECT_GE(reportWindows(), 1);
 
     const QString copy = station.DataFolder() + "/../backup.mdb";

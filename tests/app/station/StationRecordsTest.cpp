@@ -99,9 +99,9 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 
     testsupport::StationHarness::StartNextRunWithLot("Lot 42");
     form.RunStandardSequenceButton->click();
-    ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.right(2000).toStdString();
+    ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
-    ASSERT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
 
     auto db = OpenResults();
     EXPECT_EQ(Rows(*db, "SELECT LotNumber, Completed, Cancelled, Zamo80, UniqueGroupID FROM TestGroups"),

@@ -45,7 +45,7 @@ protected:
         testsupport::StationHarness::StartNextRunWithLot(lot, notes);
         form.cmdRunTestList->click();
         EXPECT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
-        EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed")) << Globals::CommBuffer.toStdString();
+        EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
         platform::DbConnection db;
         db.openFile(station.Settings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();

@@ -64,7 +64,7 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
 
     EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Green());
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Connected to ZAMO Unit #1 *"));
     EXPECT_TRUE(form.ElectrodesCheckBox[0]->isEnabled());
     EXPECT_TRUE(form.ElectrodesCheckBox[1]->isEnabled());
     EXPECT_FALSE(form.ElectrodesCheckBox[2]->isEnabled());
@@ -191,7 +191,7 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     EXPECT_TRUE(station.Sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
     EXPECT_FALSE(form.Sequencer().TestSequenceTimer.isEnabled());
     EXPECT_FALSE(form.Sequencer().IntervalTimer.isEnabled());
     EXPECT_FALSE(station.Link(1).TestRunning());

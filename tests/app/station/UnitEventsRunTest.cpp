@@ -37,10 +37,10 @@ protected:
         form.UpdateTestSequenceList();
         testsupport::StationHarness::StartNextRunWithLot("LOT-3");
         form.cmdRunTestList->click();
-        ASSERT_TRUE(form.pTestRunning()) << Globals::CommBuffer.toStdString();
+        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
     }
 
-    QStringList Lines() const { return Globals::CommBuffer.split("\r\n"); }
+    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
@@ -70,7 +70,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
     ASSERT_TRUE(station.RunUntil([&] { return !station.Form().pTestRunning(); }, 60000));
 
     const QStringList lines = Lines();
-    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << Globals::CommBuffer.toStdString();
+    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << StationWindows::CommBuffer().toStdString();
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
@@ -94,10 +94,10 @@ TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
         if (std::exchange(raised, true))
             return;
         const qsizetype before = station.Sent(1).size();
-        const QString linesBefore = Globals::CommBuffer;
+        const QString linesBefore = StationWindows::CommBuffer();
         emit station.Link(2).UsbError(2, QStringLiteral("FT-Write - General IO Error"));
         framesWhileOpen = station.Sent(1).size() - before;
-        linesWhileOpen = Globals::CommBuffer.mid(linesBefore.size());
+        linesWhileOpen = StationWindows::CommBuffer().mid(linesBefore.size());
     });
     station.Advance(1000);
     ASSERT_TRUE(raised);

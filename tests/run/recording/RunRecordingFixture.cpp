@@ -2,7 +2,6 @@
 
 #include "config/StationSettings.h"
 #include "platform/OleDate.h"
-#include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"
 
 void RunRecordingTest::SetUp()
@@ -12,17 +11,15 @@ void RunRecordingTest::SetUp()
     unit2.Plug(16);
     unit1.electrodes = channelRecords(unitWith(1, {0, 1, 2}));
     unit2.electrodes = channelRecords(unitWith(2, {0}));
-    Globals::ActiveLotNumber = "LOT-1";
-    Globals::ActiveTestNotes = "notes";
-    Globals::ElectrodeLotNumbers.fill("LOT-1");
-    Globals::ShowShortCircuit = false;
-    Globals::AverageACLG = false;
+    state.details.lotNumber = "LOT-1";
+    state.details.notes = "notes";
+    state.details.electrodeLotNumbers.fill("LOT-1");
+    state.reportOptions = ReportOptions();
 }
 
 void RunRecordingTest::TearDown()
 {
     Globals::ActiveTestList.clear();
-    Globals::ExpandedTestList.clear();
     WriterTest::TearDown();
 }
 

@@ -1,12 +1,9 @@
 #include "RunRecordingFixture.h"
+
 #include "config/StationSettings.h"
-#include "run/RunGlobals.h"
 #include "testlists/StationTestLists.h"
-#include "ui/testwindow/TestDetailsDialog.h"
 
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -53,8 +50,7 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
                           Case{"ACLG", false, false, true, false}, Case{"ACLG", false, false, false, true},
                           Case{"DEFR", false, false, true, true}}) {
         state.PreCheckRunning = c.preCheck;
-        Globals::ShowShortCircuit = c.showShortCircuit;
-        Globals::AverageACLG = c.averageACLG;
+        state.reportOptions = {c.showShortCircuit, c.averageACLG};
         recording.CreateTestRecords(c.type, false, *step(c.type + ",A1,1"));
         EXPECT_EQ(scalar("SELECT ShowOnReport FROM Tests WHERE TestID = " + QString::number(state.Keys.CurrentTestID))
                       .toBool(),
@@ -181,7 +177,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     unit2.Plug(16, true);
     const qint32 group = recording.CreateTestGroupRecord();
     Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
-    Globals::ExpandedTestList = {step("ACLG,A1,1", 6)};
+    state.lists.expanded = {step("ACLG,A1,1", 6)};
     for (auto& row : state.ACLGSums)
         row.fill(-99.0);
     state.ACLGSums[0][0] = 6;   // 3: at the warning
@@ -287,15 +283,14 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 0);
 }
 
+// What the pre-test window gives for "CUSTOM: A1: , B1: B-LOT" with the
+// lots B1 = B-LOT and A2 = "Lot\r\n2" (TestDetailsFormTest checks that half).
 TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
 {
-    settings.paths.settingsFile = home.path() + "/settings.ini";
-    TestDetailsForm details(settings, {&unit1, &unit2}, nullptr);
-    details.Form_Load();
-    details.SetElectrodeLotNumber(1, "B-LOT");
-    details.SetElectrodeLotNumber(16, "Lot\r\n2");
-    details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
-    details.cmdStartTest->click();
+    state.details = PreTestDetails();
+    state.details.lotNumber = "A1: , B1: B-LOT";
+    state.details.electrodeLotNumbers[1] = "B-LOT";
+    state.details.electrodeLotNumbers[16] = "Lot\r\n2";
 
     const qint32 group = recording.CreateTestGroupRecord();
     auto db = openDirect();

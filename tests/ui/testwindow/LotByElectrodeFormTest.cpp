@@ -1,4 +1,4 @@
-#include "run/LotWindowsFixture.h"
+#include "LotWindowsFixture.h"
 
 #include "ui/testwindow/LotByElectrodeDialog.h"
 
@@ -157,10 +157,11 @@ TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindo
     });
     details.cmdLotByElectrode->click();
     details.cmdStartTest->click();
-    EXPECT_EQ(Globals::ActiveLotNumber, details.LotNumberTextBox->text().mid(8));
-    EXPECT_EQ(Globals::ElectrodeLotNumbers[0], "K-1");
-    EXPECT_EQ(Globals::ElectrodeLotNumbers[19], "K-1");
-    EXPECT_EQ(Globals::ElectrodeLotNumbers[1], "");
+    ASSERT_TRUE(details.entered());
+    EXPECT_EQ(details.entered()->lotNumber, details.LotNumberTextBox->text().mid(8));
+    EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "K-1");
+    EXPECT_EQ(details.entered()->electrodeLotNumbers[19], "K-1");
+    EXPECT_EQ(details.entered()->electrodeLotNumbers[1], "");
     const QStringList lines = lotWindow.TestLotNumbersTextBox->toPlainText().split("\n");
     EXPECT_EQ(lines[0].trimmed(), "A1 - K-1");
     EXPECT_EQ(lines[19].trimmed(), "D2 - K-1");

@@ -1,7 +1,7 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "run/MainFormFixture.h"
+#include "MainFormFixture.h"
 
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
@@ -103,7 +103,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     QDir().mkpath(folder);
     settings.reports.exportPath = folder;
     settings.reports.exportPdfEnabled = settings.reports.exportExcelEnabled = settings.reports.exportTabEnabled = true;
-    Globals::ActiveLotNumber = "LOT-E2E";
+    details->answer.lotNumber = "LOT-E2E";
 
     unit1.Plug(2);
     AddStep("ACZ");

@@ -1,7 +1,7 @@
 // The signal generator's events on the test window: its traffic, lamp,
 // label and menu items, the reconnect offered after a link error, and the
 // end of the settle delay completing the running SGROLL step's electrode.
-#include "run/MainFormFixture.h"
+#include "MainFormFixture.h"
 #include "support/QtPrinters.h"
 
 #include "run/SignalGeneratorEvents.h"
@@ -19,12 +19,12 @@ protected:
     {
         MainFormFixture::SetUp();
         roller = new ctlZAMORoller(form.get());
-        new RollerEvents(*roller, *form);
-        Globals::CommBuffer.clear();
+        new RollerEvents(*roller, form->Sequencer(), *form, *form, form.get());
+        form->operatorLog().clear();
     }
     QStringList Lines() const
     {
-        QStringList lines = Globals::CommBuffer.split("\r\n");
+        QStringList lines = form->operatorLog().text().split("\r\n");
         lines.removeAll(QString());
         return lines;
     }

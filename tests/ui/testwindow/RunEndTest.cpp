@@ -52,7 +52,7 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
         unit1.Plug(2);
         AddStep("ACZ");
         form->StartFirstTestSequence(true);
-        Globals::BurnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
+        form->State().burnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
         RunToEnd();
         EXPECT_EQ(reports->calls.join('|'), QString(c.calls));
         if (QString(c.message).isEmpty()) {
@@ -62,7 +62,7 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
             EXPECT_EQ(prompts->shown[0].text, c.message);
             EXPECT_EQ(prompts->shown[0].title, "Post-Test Actions");
         }
-        EXPECT_FALSE(Globals::BurnInRunning);
+        EXPECT_FALSE(form->State().burnInRunning);
     }
 }
 
@@ -73,8 +73,8 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
     first->InitByString("ACZ,A1,1");
     auto second = std::make_shared<clsTestSequence>();
     second->InitByString("DCO,A1,1");
-    Globals::ConsecutiveTestList1 = {first};
-    Globals::ConsecutiveTestList2 = {second};
+    form->State().lists.consecutive1 = {first};
+    form->State().lists.consecutive2 = {second};
     form->optConsecutiveLists->click();
     form->cmdRunTestList_Click();
     ASSERT_TRUE(form->pTestRunning());
@@ -100,7 +100,7 @@ TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
     unit1.Plug(2);
     auto first = std::make_shared<clsTestSequence>();
     first->InitByString("ACZ,A1,1");
-    Globals::ConsecutiveTestList1 = {first};
+    form->State().lists.consecutive1 = {first};
     form->optConsecutiveLists->click();
     form->cmdRunTestList_Click();
     EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
@@ -119,7 +119,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     EXPECT_FALSE(unit1.testRunning);
     EXPECT_EQ(dischargeWarnings, 1);
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
-    EXPECT_TRUE(Globals::CommBuffer.endsWith("* Tests Cancelled\r\n"));
+    EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
     EXPECT_FALSE(form->Sequencer().IntervalTimer.isEnabled());
     EXPECT_EQ(Globals::ActiveTestList[0]->ExecutedTestCount(), 0);
 }
@@ -172,23 +172,23 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     form->StopTests();
-    Globals::ExpandedTestList = Globals::ActiveTestList;
-    Globals::PaceTestList = Globals::ActiveTestList;
+    form->State().lists.expanded = Globals::ActiveTestList;
+    form->State().lists.pace = Globals::ActiveTestList;
     form->State().PreCheckRunning = true;
     // ...a base-unit run does not take them on.
     unit1.Plug(2);
     form->StartFirstTestSequence(true);
-    EXPECT_TRUE(Globals::ExpandedTestList.isEmpty());
-    EXPECT_TRUE(Globals::PaceTestList.isEmpty());
+    EXPECT_TRUE(form->State().lists.expanded.isEmpty());
+    EXPECT_TRUE(form->State().lists.pace.isEmpty());
     EXPECT_FALSE(form->State().PreCheckRunning);
-    EXPECT_TRUE(Globals::CommBuffer.endsWith(QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
+    EXPECT_TRUE(form->operatorLog().text().endsWith(QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
     form->StopTests();
 
     // A cancelled consecutive run leaves no consecutive flags for the next run.
     auto first = std::make_shared<clsTestSequence>();
     first->InitByString("ACZ,A1,1");
-    Globals::ConsecutiveTestList1 = {first};
-    Globals::ConsecutiveTestList2 = {first};
+    form->State().lists.consecutive1 = {first};
+    form->State().lists.consecutive2 = {first};
     form->optConsecutiveLists->click();
     form->cmdRunTestList_Click();
     ASSERT_TRUE(form->State().ConsecutiveListsMode);
@@ -220,7 +220,7 @@ TEST_F(RunEndTest, ARunStoppedInsideTheTickIsStoppedOnceAndNothingMoreStarts)
     form->StopTests();   // a second stop of the same run does nothing
     Tick();
 
-    EXPECT_EQ(Globals::CommBuffer.count("* Tests Cancelled"), 1);
+    EXPECT_EQ(form->operatorLog().text().count("* Tests Cancelled"), 1);
     EXPECT_EQ(recorder->calls.count("CANCEL GROUP 5"), 1);
     EXPECT_TRUE(unit1.Sent("ALL ACZ").isEmpty());
     EXPECT_EQ(unit1.commands.count("CANCEL ALL"), 1);
@@ -231,12 +231,12 @@ TEST_F(RunEndTest, RepliesAfterTheEndOfTheRunAreLoggedAndGoNoFurther)
     unit1.Plug(2);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
-    EXPECT_TRUE(form->AcceptResultReply(1, 0, "ACZ"));
+    EXPECT_TRUE(form->Sequencer().acceptResultReply(1, 0, "ACZ"));
     RunToEnd();
-    EXPECT_FALSE(form->AcceptResultReply(1, 1, "ACZ"));
+    EXPECT_FALSE(form->Sequencer().acceptResultReply(1, 1, "ACZ"));
     EXPECT_TRUE(LogText().contains("* ACZ reply from Electrode B1 after the end of the run ignored"));
-    Globals::CalibrationMode = true;
-    EXPECT_TRUE(form->AcceptResultReply(1, 1, "ACZ"));
+    form->State().calibrationMode = true;
+    EXPECT_TRUE(form->Sequencer().acceptResultReply(1, 1, "ACZ"));
 }
 
 TEST_F(RunEndTest, QuittingDuringARunAsksAndCancelsTheGroupOnYes)
@@ -271,7 +271,7 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
     int ended = 0;
     form->OtherWindows().EndProgram = [&] { ++ended; };
     prompts->messageAnswers = {platform::MsgResult::Cancel};
-    form->ctlZAMOUsbComm_UsbError(1, "read failed");
+    form->unitFailed(1, "read failed");
 
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("There is an error communicating with the device. \r\n\r\nPlease disconnect and "
@@ -286,15 +286,15 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
 TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSetThem)
 {
     unit1.Plug(2);
-    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    form->channelsFound(1);
     ASSERT_TRUE(form->cmdRunTestList->isEnabled());
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     // The link drops and comes back during the run.
     form->DisableTestControls();
     unit1.reconnecting = true;
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
-    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    form->unitConnected(1);
+    form->channelsFound(1);
     EXPECT_FALSE(form->cmdEditTestList->isEnabled());
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());
 

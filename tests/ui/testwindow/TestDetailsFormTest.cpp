@@ -25,27 +25,24 @@ TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
     details.LotNumberTextBox->setText("Lot 7");
     details.NotesTextBox->setPlainText("first line\nsecond");
     details.cmdStartTest->click();
-    EXPECT_FALSE(Globals::TestCancelled);
-    EXPECT_EQ(Globals::ActiveLotNumber, "Lot 7");
-    for (const QString& lot : Globals::ElectrodeLotNumbers)
+    ASSERT_TRUE(details.entered());
+    EXPECT_EQ(details.entered()->lotNumber, "Lot 7");
+    for (const QString& lot : details.entered()->electrodeLotNumbers)
         EXPECT_EQ(lot, "Lot 7");
     EXPECT_EQ(lotWindow.TestLotNumbersTextBox->toPlainText(), "Lot 7");
-    EXPECT_EQ(Globals::ActiveTestNotes, "first line\r\nsecond");
+    EXPECT_EQ(details.entered()->notes, "first line\r\nsecond");
 }
 
 TEST_F(TestDetailsFormTest, ShownModallyOnlyStartTestStartsTheRun)
 {
     WhenModal([](QWidget* w) { static_cast<TestDetailsForm*>(w)->cmdStartTest->click(); });
-    EXPECT_TRUE(details.Show());
-    EXPECT_FALSE(Globals::TestCancelled);
+    EXPECT_TRUE(details.ask().has_value());
 
     // After a started run, the close box cancels the next start; so does Cancel.
     WhenModal([](QWidget* w) { w->close(); });
-    EXPECT_FALSE(details.Show());
-    EXPECT_TRUE(Globals::TestCancelled);
+    EXPECT_FALSE(details.ask().has_value());
     WhenModal([](QWidget* w) { static_cast<TestDetailsForm*>(w)->cmdCancel->click(); });
-    EXPECT_FALSE(details.Show());
-    EXPECT_TRUE(Globals::TestCancelled);
+    EXPECT_FALSE(details.ask().has_value());
 }
 
 TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
@@ -81,7 +78,8 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
         details.cmdStartTest->click();
         EXPECT_EQ(Globals::AclgEnergy100J, c.flag100);
         EXPECT_EQ(Globals::AclgEnergyXJ, c.flagX);
-        EXPECT_EQ(Globals::ActiveTestNotes, c.prefix + "N");
+        ASSERT_TRUE(details.entered());
+        EXPECT_EQ(details.entered()->notes, c.prefix + "N");
     }
 }
 
@@ -97,7 +95,8 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
     details.cmdStartTest->click();
     EXPECT_TRUE(Globals::AclgEnergyXJ);
     EXPECT_FALSE(Globals::AclgEnergy100J);
-    EXPECT_EQ(Globals::ActiveTestNotes, "N");
+    ASSERT_TRUE(details.entered());
+    EXPECT_EQ(details.entered()->notes, "N");
 }
 
 TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
@@ -118,8 +117,9 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
     details.chkShowOnReport->setChecked(true);
     details.chkAvgACLG->setChecked(false);
     details.cmdStartTest->click();
-    EXPECT_TRUE(Globals::ShowShortCircuit);
-    EXPECT_FALSE(Globals::AverageACLG);
+    ASSERT_TRUE(details.entered() && details.entered()->reportOptions);
+    EXPECT_TRUE(details.entered()->reportOptions->showShortCircuit);
+    EXPECT_FALSE(details.entered()->reportOptions->averageAclg);
     EXPECT_EQ(reportKey(settings, "ShowShortCircuit"), "1");
     EXPECT_EQ(reportKey(settings, "AverageACLG"), "0");
 }
@@ -127,12 +127,12 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
 TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
 {
     unit1.Plug(16);
-    Globals::AverageACLG = true;
     details.Form_Load();
     EXPECT_TRUE(details.frameReportOptions->isHidden());
     details.cmdStartTest->click();
-    EXPECT_TRUE(Globals::AverageACLG);
-    EXPECT_FALSE(Globals::ShowShortCircuit);
+    // No report options in the answer: the run keeps those it has.
+    ASSERT_TRUE(details.entered());
+    EXPECT_FALSE(details.entered()->reportOptions.has_value());
     EXPECT_EQ(reportKey(settings, "AverageACLG"), "");
 }
 
@@ -146,13 +146,31 @@ TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectro
         details.Form_Load();
         details.LotNumberTextBox->setText(c.typed);
         details.cmdStartTest->click();
-        EXPECT_EQ(Globals::ActiveLotNumber, c.active);
-        EXPECT_EQ(Globals::ElectrodeLotNumbers[0], "");
+        ASSERT_TRUE(details.entered());
+        EXPECT_EQ(details.entered()->lotNumber, c.active);
+        EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "");
         const QStringList lines = lotWindow.TestLotNumbersTextBox->toPlainText().split("\n", Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 32);
         EXPECT_EQ(lines[0], "A1 - ");
         EXPECT_EQ(lines[31], "P2 - ");
     }
+}
+
+// The half of RunRecordingTest.PerElectrodeLotsOfThePreTestWindowReachTheUnitRows
+// that the window gives: the text after "CUSTOM:" and each electrode's own lot.
+TEST_F(TestDetailsFormTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
+{
+    details.Form_Load();
+    details.SetElectrodeLotNumber(1, "B-LOT");
+    details.SetElectrodeLotNumber(16, "Lot\r\n2");
+    details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
+    details.cmdStartTest->click();
+    ASSERT_TRUE(details.entered());
+    EXPECT_EQ(details.entered()->lotNumber, "A1: , B1: B-LOT");
+    std::array<QString, 32> lots;
+    lots[1] = "B-LOT";
+    lots[16] = "Lot\r\n2";
+    EXPECT_EQ(details.entered()->electrodeLotNumbers, lots);
 }
 
 } // namespace

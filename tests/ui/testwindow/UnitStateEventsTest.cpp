@@ -19,7 +19,7 @@ protected:
         form->StartFirstTestSequence(true);
         ASSERT_TRUE(form->pTestRunning());
         recorder->calls.clear();
-        Globals::CommBuffer.clear();
+        form->operatorLog().clear();
     }
     QStringList Diagnostics() const { return recorder->calls.filter("DIAG"); }
 
@@ -47,21 +47,21 @@ TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUn
 TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
 {
     Events().RXMasterLidState(1, false);   // no run
-    EXPECT_FALSE(Globals::CommBuffer.contains("Lid"));
+    EXPECT_FALSE(form->operatorLog().text().contains("Lid"));
 
     StartRun(true);
     Events().RXMasterLidState(1, true);
     EXPECT_TRUE(form->pTestRunning());
     Events().RXMasterLidState(2, false);
     EXPECT_FALSE(form->pTestRunning());
-    const QStringList lines = Globals::CommBuffer.split("\r\n");
+    const QStringList lines = form->operatorLog().text().split("\r\n");
     EXPECT_EQ(lines.count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
     EXPECT_TRUE(lines.contains("* Tests Cancelled"));
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
 
     StartRun(false, true);   // a single ZAMO2-4
     Events().RXMasterLidState(1, false);
-    EXPECT_TRUE(Globals::CommBuffer.contains("*ZAMO2-4 Lid Opened.  Aborting tests!"));
+    EXPECT_TRUE(form->operatorLog().text().contains("*ZAMO2-4 Lid Opened.  Aborting tests!"));
     EXPECT_FALSE(form->pTestRunning());
 }
 

@@ -18,23 +18,30 @@ class OperatorLogTest : public MainFormFixture {};
 TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 {
     QStringList shown;
-    form->OtherWindows().StatusWindowAddText = [&](const QString& line) { shown << line; };
-    settings.switches.statusWindowOpen = true;
-    Globals::CommBuffer = QString(99998 - 2, QLatin1Char('a'));
+    form->operatorLog().setDisplay([&](const QString& line) { shown << line; });
+    // The buffer filled to a given length (a line and its CR LF), unseen.
+    auto fill = [this](const QString& text) {
+        form->operatorLog().clear();
+        settings.switches.statusWindowOpen = false;
+        form->WriteToCommTextBox(text.chopped(2), false, false);
+        ASSERT_EQ(form->operatorLog().text(), text.chopped(2) + "\r\n");
+        settings.switches.statusWindowOpen = true;
+    };
+    fill(QString(99998 - 2, QLatin1Char('a')));
     form->WriteToCommTextBox("b", false, false);   // 99,999 characters: kept
-    EXPECT_EQ(Globals::CommBuffer.size(), 99999);
-    Globals::CommBuffer = QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y'));
+    EXPECT_EQ(form->operatorLog().text().size(), 99999);
+    fill(QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y')));
     form->WriteToCommTextBox("z", false, false);   // 100,000 characters
-    EXPECT_EQ(Globals::CommBuffer.size(), 50001);
-    EXPECT_TRUE(Globals::CommBuffer.startsWith('y'));
-    EXPECT_TRUE(Globals::CommBuffer.endsWith("z\r\n"));
+    EXPECT_EQ(form->operatorLog().text().size(), 50001);
+    EXPECT_TRUE(form->operatorLog().text().startsWith('y'));
+    EXPECT_TRUE(form->operatorLog().text().endsWith("z\r\n"));
     EXPECT_THAT(shown, ElementsAre("b", "z"));
 
     // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
+    fill(QString(99999, QLatin1Char('a')));
     settings.switches.diagnosticLog = true;
-    Globals::CommBuffer = QString(99999, QLatin1Char('a'));
     form->WriteToCommTextBox("c", false, false);
-    EXPECT_EQ(Globals::CommBuffer.size(), 100002);
+    EXPECT_EQ(form->operatorLog().text().size(), 100002);
     EXPECT_EQ(shown.size(), 2);
     EXPECT_TRUE(LogText().contains(" - c\r\n"));
 
@@ -49,13 +56,13 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 
 TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
 {
-    form->ctlZAMOUsbComm_HardwareStatus(1, "Ready", false);
-    form->ctlZAMOUsbComm_HardwareStatus(1, "E1", true);
+    form->showHardwareStatus(1, "Ready", false);
+    form->showHardwareStatus(1, "E1", true);
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E1*");
     EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("red"));
-    form->ctlZAMOUsbComm_HardwareStatus(1, "E2", true);
+    form->showHardwareStatus(1, "E2", true);
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E2*");
-    form->ctlZAMOUsbComm_HardwareStatus(1, "Ready", false);
+    form->showHardwareStatus(1, "Ready", false);
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready");
     EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("black"));
     EXPECT_EQ(CommLog::CaptionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
@@ -66,11 +73,11 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Disconnected");
     unit1.Plug(2);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->unitConnected(1);
 
     EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Green());
     EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Connecting...");
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO Unit #1 *\r\n"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
     EXPECT_TRUE(form->Frame().ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(form->Frame().ZamoUnitsConnect[1]->isEnabled());
     EXPECT_TRUE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
@@ -80,7 +87,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());   // not before the channels are known
 
     form->MaskUnavailableElectrodesCheckBox->setChecked(true);
-    form->ctlZAMOUsbComm_RXMasterFoundChannels(1, "1100000000000000");
+    form->channelsFound(1);
     EXPECT_TRUE(form->cmdRunTestList->isEnabled());
     EXPECT_TRUE(form->cmdEditTestList->isEnabled());
     EXPECT_TRUE(form->Frame().MainTests->isEnabled());
@@ -89,9 +96,9 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
 
     unit1.connected = false;
-    form->ctlZAMOUsbComm_UsbClosed(1);
+    form->unitClosed(1);
     EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Red());
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Unit #1 Disconnected *\r\n"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->cmdRunTestList->isEnabled());
     EXPECT_FALSE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
     EXPECT_FALSE(form->KeepAliveTimer.isEnabled());
@@ -100,16 +107,16 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
 TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
     unit1.Plug(16);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, false, false);
+    form->unitConnected(1);
     unit2.Plug(16, true);
-    form->ctlZAMOUsbComm_UsbConnected(2, 2, true, false);
+    form->unitConnected(2);
     EXPECT_TRUE(unit2.commands.contains("DISCONNECT"));
-    EXPECT_FALSE(Globals::CommBuffer.contains("Unit #2"));
+    EXPECT_FALSE(form->operatorLog().text().contains("Unit #2"));
 
     unit1.connected = false;
     unit1.Plug(16, true);
-    form->ctlZAMOUsbComm_UsbConnected(1, 1, true, false);
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Connected to ZAMO80 Unit #1 *"));
+    form->unitConnected(1);
+    EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->ElectrodesCheckBox[20]->isHidden());
     EXPECT_TRUE(form->Unit2ElectrodesLabel->isHidden());
     EXPECT_FALSE(form->Frame().TestsRunBiasTest->isEnabled());
@@ -152,14 +159,14 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 
 TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 {
-    form->ctlZAMOUsbComm_TXData(2, "[*]");
+    form->frameSent(2, "[*]");
     EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
-    EXPECT_FALSE(Globals::CommBuffer.contains("TX (2)"));
+    EXPECT_FALSE(form->operatorLog().text().contains("TX (2)"));
     settings.switches.showVerbose = true;
-    form->ctlZAMOUsbComm_RXData(1, 3, "(D...)");
-    EXPECT_TRUE(Globals::CommBuffer.contains("RX (1) <- (D...)\r\n"));
-    form->ctlZAMOUsbComm_UsbReconnecting(1);
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Attempting to Reconnect to Unit #1 *"));
+    form->frameReceived(1, "(D...)");
+    EXPECT_TRUE(form->operatorLog().text().contains("RX (1) <- (D...)\r\n"));
+    form->unitReconnecting(1);
+    EXPECT_TRUE(form->operatorLog().text().contains("* Attempting to Reconnect to Unit #1 *"));
 }
 
 TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)

@@ -2,7 +2,7 @@
 // The main test window on two recording units, with recording records,
 // reports, database and pre-test details, in virtual time, offscreen.
 
-#include "RecordingUnit.h"
+#include "run/RecordingUnit.h"
 #include "RunDoubles.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
@@ -10,7 +10,6 @@
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
-#include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
@@ -45,7 +44,7 @@ protected:
         auto databasePtr = std::make_unique<RecordingDatabase>();
         database = databasePtr.get();
         form->Services().database = std::move(databasePtr);
-        auto detailsPtr = std::make_unique<ScriptedPreTestDetails>();
+        auto detailsPtr = std::make_unique<ScriptedPreTestDetailsPrompt>();
         details = detailsPtr.get();
         form->Services().preTestDetails = std::move(detailsPtr);
         form->OtherWindows().TestsCompletedSound = [this] { ++completedSounds; };
@@ -63,16 +62,7 @@ protected:
     static void ResetGlobals()
     {
         Globals::ActiveTestList.clear();
-        Globals::RunningTestList.clear();
-        Globals::ExpandedTestList.clear();
-        Globals::PaceTestList.clear();
-        Globals::ConsecutiveTestList1.clear();
-        Globals::ConsecutiveTestList2.clear();
-        Globals::CommBuffer.clear();
-        Globals::BurnInRunning = false;
-        Globals::CalibrationMode = false;
         Globals::InhibitPolling = false;
-        Globals::TestCancelled = false;
         modMain::ApplyElectrodeString(QStringLiteral("A1-B1"));
     }
 
@@ -124,7 +114,7 @@ protected:
     RecordingRecorder* recorder = nullptr;
     RecordingReports* reports = nullptr;
     RecordingDatabase* database = nullptr;
-    ScriptedPreTestDetails* details = nullptr;
+    ScriptedPreTestDetailsPrompt* details = nullptr;
     int completedSounds = 0;
     int dischargeWarnings = 0;
 };

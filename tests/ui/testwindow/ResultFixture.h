@@ -69,11 +69,11 @@ protected:
         unit1.Plug(2, zamo80);
         unit1.commands.clear();
         Globals::ActiveTestList.clear();
-        Globals::RunningTestList = {AddStep(type)};
-        form->Sequencer().StartTest(Globals::RunningTestList.first(), false, false, false, false);
+        form->State().lists.running = {AddStep(type)};
+        form->Sequencer().StartTest(form->State().lists.running.first(), false, false, false, false);
         ASSERT_TRUE(form->pTestRunning());
         form->State().StartupFlag = false;
-        Globals::CommBuffer.clear();
+        form->operatorLog().clear();
         results->readings.clear();
         results->results.clear();
         failureSounds = 0;
@@ -93,7 +93,7 @@ protected:
     // Operator lines since the step started.
     QStringList Lines() const
     {
-        QStringList lines = Globals::CommBuffer.split(QStringLiteral("\r\n"));
+        QStringList lines = form->operatorLog().text().split(QStringLiteral("\r\n"));
         lines.removeAll(QString());
         return lines;
     }

@@ -5,7 +5,6 @@
 #include "run/DatabaseAccess.h"
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
-#include "run/RunGlobals.h"
 #include "run/RunRecorder.h"
 
 #include <QStringList>
@@ -87,14 +86,17 @@ public:
     bool ConnectFailureReported() const override { return failureReported; }
 };
 
-class ScriptedPreTestDetails : public PreTestDetails {
+class ScriptedPreTestDetailsPrompt : public PreTestDetailsPrompt {
 public:
     bool accept = true;
+    // What the operator enters when accepting.
+    PreTestDetails answer;
     int shown = 0;
-    bool Show() override
+    std::optional<PreTestDetails> ask() override
     {
         ++shown;
-        Globals::TestCancelled = !accept;
-        return accept;
+        if (!accept)
+            return std::nullopt;
+        return answer;
     }
 };

@@ -33,10 +33,10 @@ protected:
         auto step = std::make_shared<clsTestSequence>();
         step->InitByParams(type, 1, electrode, 1, 60, false, 1, false);
         Globals::ActiveTestList = {step};
-        Globals::RunningTestList = {step};
+        form->State().lists.running = {step};
         form->Sequencer().StartTest(step, false, false, false, false);
         ASSERT_TRUE(form->pTestRunning());
-        Globals::CommBuffer.clear();
+        form->operatorLog().clear();
     }
 };
 

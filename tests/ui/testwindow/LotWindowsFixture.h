@@ -2,10 +2,10 @@
 // The pre-test details window and its lot windows on two recording units,
 // with a settings file of their own and scripted prompts.
 
-#include "RecordingUnit.h"
+#include "run/RecordingUnit.h"
+
 #include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
-#include "run/RunGlobals.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
@@ -25,8 +25,6 @@ protected:
         settings.paths.settingsFile = home.path() + "/settings.ini";
         settings.aclg.energyXJoules = 200;
         settings.aclg.energyXEnabled = true;
-        Globals::ShowShortCircuit = false;
-        Globals::AverageACLG = false;
         Globals::AclgEnergy100J = false;
         Globals::AclgEnergyXJ = false;
         prompts = platform::ScriptedPrompts::installNew();

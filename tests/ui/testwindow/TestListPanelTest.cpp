@@ -72,8 +72,8 @@ TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
 
     // A file of another unit model leaves the list as it was.
     form->cmdLoadFile1_Click();
-    EXPECT_EQ(Globals::ConsecutiveTestList1.size(), 1);
-    Globals::ConsecutiveTestList1.clear();
+    EXPECT_EQ(form->State().lists.consecutive1.size(), 1);
+    form->State().lists.consecutive1.clear();
     prompts->fileAnswers = {wrong};
     form->cmdLoadFile1_Click();
     EXPECT_THAT(prompts->messages(), ElementsAre("Error loading TSQ file!"));

@@ -33,7 +33,7 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
 
     Tick();   // the sequencer moves on: the one-step list is done
     EXPECT_FALSE(form->pTestRunning());
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 
 TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElectrode)
@@ -163,7 +163,7 @@ TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 {
     StartStep("ACZ");
-    Globals::CalibrationMode = true;
+    form->State().calibrationMode = true;
     ACZ(0, 1500, 0, 0);   // bad data: not counted, no retransmission
     ACZ(1, 3500);
     ACZ(1, NaN);
@@ -177,7 +177,7 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
     EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0);
 
     // A burn-in records as a run does.
-    Globals::BurnInRunning = true;
+    form->State().burnInRunning = true;
     ACZ(1, 3500);
     EXPECT_THAT(results->results, ElementsAre("B1 FAIL"));
 }

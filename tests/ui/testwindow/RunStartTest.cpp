@@ -69,7 +69,7 @@ TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
     EXPECT_TRUE(unit1.testRunning);
     EXPECT_TRUE(unit2.testRunning);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
-    EXPECT_TRUE(Globals::CommBuffer.contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
     EXPECT_FALSE(form->cmdEditTestList->isEnabled());
     EXPECT_FALSE(form->SaveAsDefaultElectrodesButton->isEnabled());
 }
@@ -93,7 +93,7 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
         form->StartFirstTestSequence(true);
         EXPECT_THAT(unit1.Sent("CHARGE"), ElementsAre(c.charge));
         EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
-        EXPECT_TRUE(Globals::CommBuffer.endsWith("Sending Defib Charge Command\r\n"));
+        EXPECT_TRUE(form->operatorLog().text().endsWith("Sending Defib Charge Command\r\n"));
     }
 }
 
@@ -109,7 +109,7 @@ TEST_F(RunStartTest, AStepWithCountThreeRunsThreeIterationsEachWithItsRecords)
     EXPECT_EQ(recorder->calls.count("GROUP 5"), 1);
     EXPECT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
     EXPECT_FALSE(form->pTestRunning());
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Tests Completed"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 
 TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
@@ -128,6 +128,37 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     EXPECT_FALSE(unit1.master200V);
     EXPECT_FALSE(unit2.master200V);
     EXPECT_FALSE(form->Sequencer().TestSequenceTimer.isEnabled());
+}
+
+// The run takes the lot and notes entered; report options only where they
+// were offered, and otherwise keeps those of the last run.
+TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsWhereNoneWereOffered)
+{
+    unit1.Plug(2);
+    AddStep("ACZ");
+    form->State().reportOptions = {false, true};
+    details->answer.lotNumber = "L-5";
+    details->answer.notes = "N";
+    form->StartFirstTestSequence(true);
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_EQ(form->State().details.lotNumber, "L-5");
+    EXPECT_EQ(form->State().details.notes, "N");
+    EXPECT_TRUE(form->State().reportOptions.averageAclg);
+    EXPECT_FALSE(form->State().reportOptions.showShortCircuit);
+    form->StopTests();
+
+    details->answer.reportOptions = ReportOptions{true, false};
+    form->StartFirstTestSequence(true);
+    ASSERT_TRUE(form->pTestRunning());
+    EXPECT_TRUE(form->State().reportOptions.showShortCircuit);
+    EXPECT_FALSE(form->State().reportOptions.averageAclg);
+    form->StopTests();
+
+    // A cancelled window leaves no lot behind.
+    details->accept = false;
+    form->StartFirstTestSequence(true);
+    EXPECT_EQ(form->State().details.lotNumber, "");
+    EXPECT_TRUE(form->State().reportOptions.showShortCircuit);
 }
 
 TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeThePreTestDetails)
@@ -221,7 +252,7 @@ TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
     AddStep("DCO");
     form->StartFirstTestSequence(true);
     EXPECT_TRUE(form->State().PreCheckRunning);
-    EXPECT_TRUE(Globals::CommBuffer.contains("* Open Circuit test on Electrodes A1-B1 started at"));
+    EXPECT_TRUE(form->operatorLog().text().contains("* Open Circuit test on Electrodes A1-B1 started at"));
 
     FinishIteration();
     Tick();   // position 2: the pre-check point, nothing started

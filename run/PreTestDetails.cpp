@@ -1,9 +1,0 @@
-#include "run/PreTestDetails.h"
-
-#include "run/RunGlobals.h"
-
-bool AcceptingPreTestDetails::Show()
-{
-    Globals::TestCancelled = false;
-    return true;
-}

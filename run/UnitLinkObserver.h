@@ -1,0 +1,28 @@
+#pragma once
+// What the unit links' connection and traffic events reach: the test
+// window's unit status, menu items, electrode boxes and operator log. The
+// router (MainFormUnitLinks) calls these on the user-interface thread, one
+// event at a time; a handler may show a prompt and so re-enter the event
+// loop. Result replies do not come here: they pass the sequencer's
+// end-of-run gate on their way to the result handlers.
+
+#include <QString>
+
+class UnitLinkObserver {
+public:
+    virtual ~UnitLinkObserver() = default;
+    // Unit 1 or 2 opened (or reopened after a reconnect).
+    virtual void unitConnected(int unit) = 0;
+    virtual void unitClosed(int unit) = 0;
+    virtual void unitReconnecting(int unit) = 0;
+    // The link failed; the observer decides whether to reconnect or to end.
+    virtual void unitFailed(int unit, const QString& error) = 0;
+    virtual void showHardwareStatus(int unit, const QString& status, bool error) = 0;
+    // A frame sent to or received from the unit.
+    virtual void frameSent(int unit, const QString& frame) = 0;
+    virtual void frameReceived(int unit, const QString& frame) = 0;
+    // The receive buffer after a read (shown only when asked for).
+    virtual void receiveBufferRead(int unit, const QString& buffer) = 0;
+    // The unit reported its channels.
+    virtual void channelsFound(int unit) = 0;
+};
