@@ -28,28 +28,25 @@ void ACLGResults::RXACLGAck(int)
     m_flow.State().StartupFlag = false;
 }
 
-void ACLGResults::RXACLGTestData(int Index, qint16 vCommChannelID, qint16 vV50, qint16 vVe, bool vCompleted,
-                                 double vFinalMeasurement)
+void ACLGResults::RXACLGTestData(int Index, qint16 vCommChannelID, const AclgReading& r)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     QString trace = QStringLiteral("ACLG.2");
-    Handle({Index, vCommChannelID, vCompleted, vFinalMeasurement, 0.0, false, vV50 >= 1 && vVe >= 1,
-            vV50 < 1 && vVe < 1},
+    Handle({Index, vCommChannelID, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1,
+            r.v50 < 1 && r.ve < 1},
            trace);
     modMain::WriteLog(trace);
 }
 
-void ACLGResults::RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, qint16, qint16, qint16 vV50_1,
-                                       qint16 vVe_1, qint16 vV50_2, qint16 vVe_2, bool vCompleted, double vCalcR1,
-                                       double vCalcR2)
+void ACLGResults::RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, const Zamo24AclgReading& r)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
     QString trace = QStringLiteral("ACLG24.2");
-    const bool anyBad = vV50_1 < 1 || vVe_1 < 1 || vV50_2 < 1 || vVe_2 < 1;
-    const bool allBad = vV50_1 < 1 && vVe_1 < 1 && vV50_2 < 1 && vVe_2 < 1;
-    Handle({Index, vCommChannelID, vCompleted, vCalcR1, vCalcR2, true, !anyBad, allBad}, trace);
+    const bool anyBad = r.v50First < 1 || r.veFirst < 1 || r.v50Second < 1 || r.veSecond < 1;
+    const bool allBad = r.v50First < 1 && r.veFirst < 1 && r.v50Second < 1 && r.veSecond < 1;
+    Handle({Index, vCommChannelID, r.completed, r.calcR1, r.calcR2, true, !anyBad, allBad}, trace);
     modMain::WriteLog(trace);
 }
 
@@ -64,9 +61,7 @@ void ACLGResults::Handle(const Reading& r, QString& trace)
     m_flow.WriteCompletion(QStringLiteral("ACLG"), r.unit, r.channel);
     const bool badNumber = r.pair && !VerdictRules::IsNumber(r.r2);
     switch (m_flow.CheckFinalData(r.unit, r.channel, r.finalBad || badNumber, r.r1)) {
-    case ResultReplyFlow::DataCheck::Retransmit:
-        trace += QStringLiteral(".4.6.8.9");
-        return;
+    case ResultReplyFlow::DataCheck::Retransmit: trace += QStringLiteral(".4.6.8.9"); return;
     case ResultReplyFlow::DataCheck::Exhausted:
         trace += QStringLiteral(".4.6.7");
         m_flow.EndWithERR(r.unit, r.channel);
@@ -80,8 +75,7 @@ void ACLGResults::Handle(const Reading& r, QString& trace)
             m_flow.RecordMeasurement(r.unit, r.channel, FinalLabel, r.r1, FinalSeconds);
         AddToSums(r);
         break;
-    case ResultReplyFlow::DataCheck::NotRecorded:
-        break;
+    case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
 
     trace += QStringLiteral(".10");

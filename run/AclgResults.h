@@ -5,6 +5,8 @@
 // channel's sums for the run's average verdict. Each reply leaves one trace
 // line in the log file with the points it passed.
 
+#include "unit/UnitReadings.h"
+
 #include <QString>
 
 class ResultReplyFlow;
@@ -14,11 +16,8 @@ public:
     explicit ACLGResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
     void RXACLGAck(int Index);
-    void RXACLGTestData(int Index, qint16 vCommChannelID, qint16 vV50, qint16 vVe, bool vCompleted,
-                        double vFinalMeasurement);
-    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, qint16 vZero50, qint16 vZeroE, qint16 vV50_1,
-                              qint16 vVe_1, qint16 vV50_2, qint16 vVe_2, bool vCompleted, double vCalcR1,
-                              double vCalcR2);
+    void RXACLGTestData(int Index, qint16 vCommChannelID, const AclgReading& reading);
+    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, const Zamo24AclgReading& reading);
 
     // A channel's sum that holds no reading yet.
     static constexpr double NoSum = -99.0;
@@ -30,9 +29,9 @@ private:
         bool completed;
         double r1;
         double r2;
-        bool pair;          // a ZAMO2-4 R1/R2 pair
-        bool interimGood;   // the raw words of an interim reading are good
-        bool finalBad;      // the raw words of a final reading are bad
+        bool pair;        // a ZAMO2-4 R1/R2 pair
+        bool interimGood; // the raw words of an interim reading are good
+        bool finalBad;    // the raw words of a final reading are bad
     };
     // Handles one reading; trace gets the points passed.
     void Handle(const Reading& r, QString& trace);

@@ -12,35 +12,33 @@ constexpr qint32 ImpedanceSeconds = 20;
 
 } // namespace
 
-void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef,
-                                     qint16 vMeasureHigh, qint16, qint16 vVcc, bool vCompleted, double,
-                                     double vMeasurement, double, bool vZamo80)
+void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
-    if (!m_flow.IsFinal(vCompleted)) {
+    if (!m_flow.IsFinal(reading.completed)) {
         m_flow.TakeInterim(Index, vCommChannelID);
         return;
     }
-    const bool bad = vZeroLevel < 1 || v1kRef < 1 || vMeasureHigh != 0 || (!vZamo80 && vVcc < 1);
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), vZamo80, m_flow.Limits());
-    HandleFinal({QStringLiteral("ACZ"), Index, vCommChannelID, bad, vMeasureHigh, vMeasurement, ACZOpenThreshold,
-                 limits, vZamo80 && m_flow.State().PreCheckRunning});
+    const bool zamo80 = reading.zamo80Family;
+    const bool bad =
+        reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), zamo80, m_flow.Limits());
+    HandleFinal({QStringLiteral("ACZ"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
+                 ACZOpenThreshold, limits, zamo80 && m_flow.State().PreCheckRunning});
 }
 
-void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef,
-                                       qint16 vMeasureHigh, qint16, qint16, bool vCompleted, double,
-                                       double vMeasurement, bool vZamo80)
+void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
-    if (!m_flow.IsFinal(vCompleted)) {
+    if (!m_flow.IsFinal(reading.completed)) {
         m_flow.TakeInterim(Index, vCommChannelID);
         return;
     }
-    const bool bad = vZeroLevel < 1 || v1kRef < 1 || vMeasureHigh != 0;
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), vZamo80, m_flow.Limits());
-    HandleFinal({QStringLiteral("ACZ30"), Index, vCommChannelID, bad, vMeasureHigh, vMeasurement,
+    const bool bad = reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0;
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), reading.zamo80Family, m_flow.Limits());
+    HandleFinal({QStringLiteral("ACZ30"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
                  ACZ30OpenThreshold, limits, false});
 }
 
@@ -58,8 +56,7 @@ void ImpedanceResults::HandleFinal(const FinalReading& r)
 {
     m_flow.WriteCompletion(r.testName, r.unit, r.channel);
     switch (m_flow.CheckFinalData(r.unit, r.channel, r.badData, r.value)) {
-    case ResultReplyFlow::DataCheck::Retransmit:
-        return;
+    case ResultReplyFlow::DataCheck::Retransmit: return;
     case ResultReplyFlow::DataCheck::Exhausted: {
         // A high reading on the last try says the electrode is open.
         const bool open = r.measureHigh >= 1;
@@ -73,8 +70,7 @@ void ImpedanceResults::HandleFinal(const FinalReading& r)
     case ResultReplyFlow::DataCheck::Good:
         m_flow.RecordMeasurement(r.unit, r.channel, ImpedanceLabel, r.value, ImpedanceSeconds);
         break;
-    case ResultReplyFlow::DataCheck::NotRecorded:
-        break;
+    case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
 
     QString code;

@@ -3,6 +3,8 @@
 // with the open-circuit verdict FAIL_O added, the open-circuit flags of the
 // ZAMO80 pre-check, and the end of the ACZ30 zero routine.
 
+#include "unit/UnitReadings.h"
+
 #include <QString>
 
 class ResultReplyFlow;
@@ -12,12 +14,8 @@ class ImpedanceResults {
 public:
     explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
-                       qint16 vMeasure, qint16 vVcc, bool vCompleted, double vGain, double vMeasurement,
-                       double vVccMeasurement, bool vZamo80);
-    void RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
-                         qint16 vMeasure, qint16 vACZ30Zero, bool vCompleted, double vGain, double vMeasurement,
-                         bool vZamo80);
+    void RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading);
+    void RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading);
     void RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue);
 
     // At or below these signed values the electrode is open.

@@ -14,40 +14,34 @@ constexpr qint32 HoursMinutesLabel = 0;
 
 } // namespace
 
-void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV,
-                                           qint16 v750mV_M, qint16, qint16 vMeasure, qint16 vSeconds,
-                                           bool vCompleted, double, double vMeasurement, bool vZamo80)
+void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& r)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
-    Resync(m_flow.State().DCOResyncPending, vCompleted, vSeconds);
-    const qint16 reference = vZamo80 ? v750mV_M : v50mV;
-    Handle({QStringLiteral("DCO"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || reference < 1 || vMeasure < 1,
-            VerdictLimits::For(QStringLiteral("DCO"), vZamo80, m_flow.Limits()), DCOFinalSeconds});
+    Resync(m_flow.State().DCOResyncPending, r.completed, r.seconds);
+    const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
+    Handle({QStringLiteral("DCO"), Index, vCommChannelID, r.completed, r.measurement,
+            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::For(QStringLiteral("DCO"), r.zamo80Family, m_flow.Limits()),
+            DCOFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV,
-                                             qint16 vFilterZero, qint16 vHighPeak, qint16 vLowPeak, qint16 vSeconds,
-                                             bool vCompleted, double, double, double vVppMeasurement, bool vZamo80)
+void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& r)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
-    Resync(m_flow.State().NOISEResyncPending, vCompleted, vSeconds);
+    Resync(m_flow.State().NOISEResyncPending, r.completed, r.seconds);
     const bool bad =
-        vZero < 1 || v100uV < 1 || vFilterZero < 1 || vHighPeak < 1 || vLowPeak < 1 || vHighPeak < vLowPeak;
-    Handle({QStringLiteral("NOISE"), Index, vCommChannelID, vCompleted, vVppMeasurement, bad,
-            VerdictLimits::For(QStringLiteral("NOISE"), vZamo80, m_flow.Limits()), NOISEFinalSeconds});
+        r.zero < 1 || r.ref100uV < 1 || r.filterZero < 1 || r.highPeak < 1 || r.lowPeak < 1 || r.highPeak < r.lowPeak;
+    Handle({QStringLiteral("NOISE"), Index, vCommChannelID, r.completed, r.vppMeasurement, bad,
+            VerdictLimits::For(QStringLiteral("NOISE"), r.zamo80Family, m_flow.Limits()), NOISEFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV,
-                                            qint16 vInitial, qint16 vMax, qint16, qint16, qint16, bool vCompleted,
-                                            double, double vMeasurement)
+void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& r)
 {
     if (!VerdictRules::ValidChannel(Index, vCommChannelID))
         return;
-    Handle({QStringLiteral("BIAS"), Index, vCommChannelID, vCompleted, vMeasurement,
-            vZero < 1 || v50mV < 1 || vInitial < 1 || vMax < 1,
+    Handle({QStringLiteral("BIAS"), Index, vCommChannelID, r.completed, r.measurement,
+            r.zero < 1 || r.ref50mV < 1 || r.initial < 1 || r.max < 1,
             VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()), HoursMinutesLabel});
 }
 
@@ -74,8 +68,7 @@ void OffsetNoiseBiasResults::Handle(const Reading& r)
 
     m_flow.WriteCompletion(r.testName, r.unit, r.channel);
     switch (m_flow.CheckFinalData(r.unit, r.channel, r.badData, r.value)) {
-    case ResultReplyFlow::DataCheck::Retransmit:
-        return;
+    case ResultReplyFlow::DataCheck::Retransmit: return;
     case ResultReplyFlow::DataCheck::Exhausted:
         // A bias measurement that keeps failing is stopped on the channel.
         m_flow.EndWithERR(r.unit, r.channel, [&] {
@@ -90,8 +83,7 @@ void OffsetNoiseBiasResults::Handle(const Reading& r)
         else
             m_flow.RecordMeasurement(r.unit, r.channel, QString::number(r.finalSeconds), r.value, r.finalSeconds);
         break;
-    case ResultReplyFlow::DataCheck::NotRecorded:
-        break;
+    case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
     m_flow.RecordResult(r.unit, r.channel, m_flow.Judge(r.unit, r.channel, r.value, r.limits));
 }

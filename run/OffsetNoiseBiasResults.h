@@ -6,6 +6,7 @@
 // minutes and are judged only for electrodes still under test.
 
 #include "run/VerdictLimits.h"
+#include "unit/UnitReadings.h"
 
 #include <QString>
 
@@ -15,15 +16,9 @@ class OffsetNoiseBiasResults {
 public:
     explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXDCOTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v750mV_M,
-                       qint16 vZeroCorrect, qint16 vMeasure, qint16 vSeconds, bool vCompleted, double vGain,
-                       double vMeasurement, bool vZamo80);
-    void RXNoiseTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV, qint16 vFilterZero,
-                         qint16 vHighPeak, qint16 vLowPeak, qint16 vSeconds, bool vCompleted, double vGain,
-                         double vFilterZeroVpp, double vVppMeasurement, bool vZamo80);
-    void RXBiasTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 vInitial, qint16 vMax,
-                        qint16 vCurrent, qint16 vMinutes, qint16 vSeconds, bool vCompleted, double vGain,
-                        double vMeasurement);
+    void RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& reading);
+    void RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& reading);
+    void RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& reading);
 
 private:
     struct Reading {
@@ -34,7 +29,7 @@ private:
         double value;
         bool badData;
         LimitPair limits;
-        qint32 finalSeconds;   // 0: the label of the interval, in hours and minutes (BIAS)
+        qint32 finalSeconds; // 0: the label of the interval, in hours and minutes (BIAS)
     };
     void Handle(const Reading& r);
     bool ElectrodeDone(const Reading& r);

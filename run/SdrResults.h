@@ -4,6 +4,8 @@
 // electrode's unit and judged in one chain. A reply the unit marks final is
 // always final; interim replies only set the test clock to the unit's seconds.
 
+#include "unit/UnitReadings.h"
+
 #include <QString>
 
 class ResultReplyFlow;
@@ -12,10 +14,7 @@ class SDRResults {
 public:
     explicit SDRResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXSDRTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v200VOk, qint16 v2VOk,
-                       qint16 vInitial, qint16 vMeasure1, qint16 vMeasure2, qint16 vMeasure3, qint16 vSecond,
-                       bool vCompleted, double vGain, double vInitialMeasurement, double vRate1, double vRate2,
-                       double vRate3);
+    void RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReading& reading);
 
 private:
     void Resync(qint16 vSecond);

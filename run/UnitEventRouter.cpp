@@ -68,7 +68,7 @@ void MainFormUnitLinks::Wire(UnitLinkObserver& observer, RunSequencer& sequencer
         connect(link, &L::RXMasterLidState, context,
                 [unitState](int index, bool closed) { unitState->RXMasterLidState(index, closed); });
         connect(link, &L::UsbConnected, context,
-                [window](int index, qint32, bool, bool) { window->unitConnected(index); });
+                [window](int index, qint32, UnitModel) { window->unitConnected(index); });
         connect(link, &L::UsbClosed, context, [window](int index) { window->unitClosed(index); });
         connect(link, &L::UsbReconnecting, context, [window](int index) { window->unitReconnecting(index); });
         connect(link, &L::UsbError, context,

@@ -4,31 +4,63 @@
 
 namespace UnitCommandFrames {
 
-UnitModel ModelOf(bool isZAMO80, bool isZAMO24)
-{
-    if (isZAMO80)
-        return UnitModel::Zamo80;
-    return isZAMO24 ? UnitModel::Zamo24 : UnitModel::Base;
-}
+namespace {
 
-QString ForModel(UnitModel model, const char* base, const char* zamo80, const char* zamo24)
+// One text per model; an empty text means the model gets no frame.
+QString forModel(UnitModel model, const char* base, const char* zamo80, const char* zamo24)
 {
     switch (model) {
-    case UnitModel::Zamo80:
-        return QString::fromLatin1(zamo80);
-    case UnitModel::Zamo24:
-        return QString::fromLatin1(zamo24);
-    case UnitModel::Base:
-        break;
+    case UnitModel::Zamo80: return QString::fromLatin1(zamo80);
+    case UnitModel::Zamo24: return QString::fromLatin1(zamo24);
+    case UnitModel::Base: break;
     }
     return QString::fromLatin1(base);
 }
 
+struct ModelCommandRow {
+    ModelCommand command;
+    const char* base;
+    const char* zamo80;
+    const char* zamo24;
+};
+
+constexpr ModelCommandRow kModelCommands[] = {
+    {ModelCommand::ZeroCounter, "(MC0)", "(Mc0)", "(Mc0)"},
+    {ModelCommand::ReadCounter, "(MC1)", "(Mc1)", "(Mc1)"},
+    {ModelCommand::GetDcoReferenceVoltage, "", "(Md1)", "(Md1)"},
+    {ModelCommand::GetCalibrationReference, "(MR1)", "(Mr1)", "(Mr1)"},
+    {ModelCommand::RunAcz30Test, "", "(Ga)", "(Ga)"},
+    {ModelCommand::RunAclgTest, "", "(GT)", "(Gt)"},
+    {ModelCommand::RunDefibRecoveryTest, "", "(GR)", "(GR)"},
+    {ModelCommand::GetDcoValue, "(GD0)", "(Gd0)", "(Gd0)"},
+    {ModelCommand::RunDcoTest, "(GD1)", "(Gd1)", "(Gd1)"},
+    {ModelCommand::RunDcoZeroCorrectionTest, "", "(Gd2)", "(Gd2)"},
+    {ModelCommand::StopBiasTest, "(GB0)", "", "(GB0)"},
+    {ModelCommand::RunBiasTest, "(GB1)", "", ""},
+    {ModelCommand::GetPacePulse, "", "(MP1)", "(Mp1)"},
+    {ModelCommand::RunVoltage1Pace, "", "(GP1)", "(Gp1)"},
+    {ModelCommand::RunVoltage2Pace, "", "(GP2)", "(Gp2)"},
+    {ModelCommand::StopPace, "", "(GP3)", "(X)"},
+    {ModelCommand::UnitDiagnostics, "[D]", "[d]", "[d]"},
+    {ModelCommand::Enable200VSupply, "[21]", "", ""},
+    {ModelCommand::Disable200VSupply, "[20]", "", ""},
+};
+
+} // namespace
+
+QString modelCommand(ModelCommand command, UnitModel model)
+{
+    for (const ModelCommandRow& row : kModelCommands) {
+        if (row.command == command)
+            return forModel(model, row.base, row.zamo80, row.zamo24);
+    }
+    return {};
+}
+
 QString Padded(qint64 value, int digits)
 {
-    const QString magnitude =
-        QString::number(value < 0 ? -static_cast<quint64>(value) : static_cast<quint64>(value))
-            .rightJustified(digits, QLatin1Char('0'));
+    const QString magnitude = QString::number(value < 0 ? -static_cast<quint64>(value) : static_cast<quint64>(value))
+                                  .rightJustified(digits, QLatin1Char('0'));
     return value < 0 ? QLatin1Char('-') + magnitude : magnitude;
 }
 
@@ -126,18 +158,14 @@ QString UpdateOsctune(const QString& timeBitString)
     return "(T0" + timeBitString + ")";
 }
 
-QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms,
-                     qint64 pace2Offms, qint64 pace1Voltage, qint64 pace2Voltage)
+QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
+                     qint64 pace1Voltage, qint64 pace2Voltage)
 {
     switch (model) {
-    case UnitModel::Zamo80:
-        return "(MP0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms}, 4) + ")";
+    case UnitModel::Zamo80: return "(MP0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms}, 4) + ")";
     case UnitModel::Zamo24:
-        return "(Mp0"
-               + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage}, 4)
-               + ")";
-    case UnitModel::Base:
-        break;
+        return "(Mp0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage}, 4) + ")";
+    case UnitModel::Base: break;
     }
     return {};
 }
@@ -145,6 +173,11 @@ QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64
 QString ChannelLED(bool enable)
 {
     return enable ? QStringLiteral("(i1)") : QStringLiteral("(i0)");
+}
+
+QString channelFrame(const QString& command, qint16 channel)
+{
+    return "[C" + QString::number(channel).rightJustified(2, '0') + command + "]";
 }
 
 QString AsUnitFrame(const QString& channelCommand)
@@ -177,7 +210,7 @@ QString AllChannelCommand(const QString& testType, UnitModel model)
     };
     for (const Row& row : kRows) {
         if (testType == QLatin1String(row.testType))
-            return ForModel(model, row.base, row.zamo80, row.zamo24);
+            return forModel(model, row.base, row.zamo80, row.zamo24);
     }
     return {};
 }

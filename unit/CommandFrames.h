@@ -9,6 +9,8 @@
 // digits is padded on the left with zeros, a negative value keeps its sign in
 // front ("-0005") and a value wider than the field keeps all its digits.
 
+#include "unit/UnitModel.h"
+
 #include <QString>
 
 #include <array>
@@ -16,17 +18,36 @@
 
 namespace UnitCommandFrames {
 
-enum class UnitModel { Base, Zamo80, Zamo24 };
+// The commands whose text differs between the models (or that some model
+// does not serve); their texts are one table, modelCommand reads it.
+enum class ModelCommand {
+    ZeroCounter,
+    ReadCounter,
+    GetDcoReferenceVoltage,
+    GetCalibrationReference,
+    RunAcz30Test,
+    RunAclgTest,
+    RunDefibRecoveryTest,
+    GetDcoValue,
+    RunDcoTest,
+    RunDcoZeroCorrectionTest,
+    StopBiasTest,
+    RunBiasTest,
+    GetPacePulse,
+    RunVoltage1Pace,
+    RunVoltage2Pace,
+    StopPace,
+    UnitDiagnostics,
+    Enable200VSupply,
+    Disable200VSupply,
+};
 
-// The model of a unit from its flags; ZAMO80 wins when both are set.
-UnitModel ModelOf(bool isZAMO80, bool isZAMO24);
-
-// One text per model; an empty text means the model gets no frame.
-QString ForModel(UnitModel model, const char* base, const char* zamo80, const char* zamo24);
+// The model's text of a command; "" when the model does not serve it.
+QString modelCommand(ModelCommand command, UnitModel model);
 
 // --- number and text fields ---
 QString Padded(qint64 value, int digits);
-QString PaddedList(std::initializer_list<qint64> values, int digits);   // joined by ","
+QString PaddedList(std::initializer_list<qint64> values, int digits); // joined by ","
 // Serial number: padded on the left with "0" to five characters, or cut to its first five.
 QString SerialNumberField(const QString& sn);
 
@@ -49,9 +70,12 @@ QString SetCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3
 QString SetDCOReferenceVoltage(UnitModel model, qint64 reference750);
 QString RunSDRTest(bool runACZAfterSDR);
 QString UpdateOsctune(const QString& timeBitString);
-QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms,
-                     qint64 pace2Offms, qint64 pace1Voltage, qint64 pace2Voltage);
+QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
+                     qint64 pace1Voltage, qint64 pace2Voltage);
 QString ChannelLED(bool enable);
+
+// A channel command as the unit takes it: "[C" + two-digit channel + command + "]".
+QString channelFrame(const QString& command, qint16 channel);
 
 // --- unit commands ---
 // The unit's own twin of a channel command: "(RB)" becomes "[RB]".

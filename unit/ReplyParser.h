@@ -1,45 +1,50 @@
 #pragma once
-// The receive side of a unit link: turns the text that a measuring unit
-// sends into the state of its ctlZAMOUsbComm (unit diagnostics, lid, channel
-// records) and into the component's events. It needs no device: it can be
-// fed any byte string. Test-data, maintenance and calibration-board replies
-// are decoded by TestDataDecoders, MaintenanceReplies and CalBoardReplies.
+// The receive side of the unit protocol: cuts the text that a measuring unit
+// sends into frames (ReplyFraming), decodes each frame for the unit's model
+// and hands the result to a sink. It needs no device and keeps no state of
+// its own: the pending text, the busy flag and the channel that replies are
+// attributed to live in the ReceiveState it is given, so that they outlive
+// one parsing pass. A reply it cannot decode is reported to the sink as
+// malformed (a log line); a channel reply for a channel that does not exist
+// is dropped after its frame event.
 
+#include "unit/ReplyContext.h"
 #include "unit/ReplyFraming.h"
 
 #include <QByteArray>
 #include <QString>
 
-class ctlZAMOUsbComm;
 class ReplyFieldReader;
-struct UnitDiagnostics;
+class UnitReplySink;
 
-class ReceiveParser : private ReplyFraming::Handler {
+// What survives between parsing passes.
+struct ReceiveState {
+    QString pendingText; // unparsed remainder of the previous read
+    bool busy = false;   // a pass runs (a handler's wait may start another)
+    qint16 channel = 0;  // channel replies belong to this channel
+};
+
+class ReplyParser : private ReplyFraming::Handler {
 public:
-    explicit ReceiveParser(ctlZAMOUsbComm& comm);
+    ReplyParser(ReceiveState& state, const ReplyContext& context, UnitReplySink& sink);
 
     // The bytes of one read (one byte is one character); the pending text of
     // the previous read goes in front of them.
-    void ParseRead(const QByteArray& received);
+    void parseRead(const QByteArray& received);
     // Text handed over by a caller (a polled exchange, the simulated unit),
     // parsed alone: the pending text is dropped, not joined.
-    void ParseText(const QString& text);
-
-    // Channel replies that follow belong to this channel (the channel of the
-    // last channel frame sent, or of the simulated reply).
-    void AttributeTo(qint16 channel);
+    void parseText(const QString& text);
 
 private:
     void OnBuffer(const QString& text) override;
     void OnFrame(bool unitFrame, const QString& frame, QStringView inner) override;
     void OnMalformed(const QString& message) override;
 
-    void DecodeUnitReply(ReplyFieldReader& fields);
-    void DecodeChannelReply(qint16 channel, ReplyFieldReader& fields);
-    void StoreDiagnostics(const UnitDiagnostics& d);
-    void StoreFoundChannels(QStringView map);
-    void StoreLidState(QChar flag);
+    void decodeUnitReply(ReplyFieldReader& fields);
+    void decodeChannelReply(qint16 channel, ReplyFieldReader& fields);
 
-    ctlZAMOUsbComm& m_comm;
+    ReceiveState& m_state;
+    ReplyContext m_context;
+    UnitReplySink& m_sink;
     ReplyFraming m_framing;
 };

@@ -1,276 +1,315 @@
 #include "unit/TestReadingDecoder.h"
 
-#include "unit/LinkGlobals.h"
 #include "unit/ReadingArithmetic.h"
+#include "unit/ReplyContext.h"
 #include "unit/ReplyFields.h"
-#include "unit/UnitLink.h"
+#include "unit/UnitReplySink.h"
 
-namespace TestDataDecoders {
+namespace TestReadingDecoder {
 
 namespace {
 
 using namespace TestDataArithmetic;
 
-// One reply being decoded: the component, the channel and the fields.
+// One reply being decoded: the context, the channel, the fields and the sink.
 struct Reply {
-    ctlZAMOUsbComm& c;
+    const ReplyContext& context;
     qint16 ch;
     ReplyFieldReader& f;
+    UnitReplySink& sink;
 
-    int index() const { return c.Index(); }
-    bool zamo80() const { return c.IsZAMO80(); }
-    bool zamo24() const { return c.IsZAMO24(); }
-    bool zamo80Or24() const { return c.IsZAMO80() || c.IsZAMO24(); }
-    qint16 F(int pos) { return f.Integer(pos); }
+    bool zamo80Family() const { return isZamo80Family(context.model); }
+    qint16 field(int pos) { return f.Integer(pos); }
     // An acknowledgement: exactly the letters and "0".
     bool isAck() const { return f.Inner().size() == 3 && f.At(3) == u'0'; }
 };
 
-void Acz(Reply r)
+void acz(Reply r)
 {
-    const qint16 zero = r.F(3), ref1k = r.F(8), high = r.F(13), measure = r.F(18), vcc = r.F(23);
-    const bool completed = r.f.Completed(27);
-    const double gain = Gain(1000, ref1k - zero);
-    const double measurement = (measure - zero) * gain;
-    const double vccMeasurement = r.zamo80Or24() ? 0.0 : VccMeasurement(vcc);
-    emit r.c.RXACZTestData(r.index(), r.ch, zero, ref1k, high, measure, vcc, completed, gain, measurement,
-                           vccMeasurement, r.zamo80Or24());
+    AczReading a;
+    a.zeroLevel = r.field(3);
+    a.ref1k = r.field(8);
+    a.measureHigh = r.field(13);
+    a.measure = r.field(18);
+    a.vcc = r.field(23);
+    a.completed = r.f.Completed(27);
+    a.gain = Gain(1000, a.ref1k - a.zeroLevel);
+    a.measurement = (a.measure - a.zeroLevel) * a.gain;
+    a.zamo80Family = r.zamo80Family();
+    a.vccMeasurement = a.zamo80Family ? 0.0 : VccMeasurement(a.vcc);
+    r.sink.aczReading(r.ch, a);
 }
 
-void Acz30(Reply r)
+void acz30(Reply r)
 {
-    const qint16 zero = r.F(3), ref1k = r.F(8), high = r.F(13), measure = r.F(18), acz30Zero = r.F(23);
-    const bool completed = r.f.Completed(27);
-    const double gain = Gain(10, ref1k - zero - acz30Zero);
-    const double measurement = (measure - zero - acz30Zero) * gain;
-    emit r.c.RXACZ30TestData(r.index(), r.ch, zero, ref1k, high, measure, acz30Zero, completed, gain,
-                             measurement, true);
+    Acz30Reading a;
+    a.zeroLevel = r.field(3);
+    a.ref1k = r.field(8);
+    a.measureHigh = r.field(13);
+    a.measure = r.field(18);
+    a.acz30Zero = r.field(23);
+    a.completed = r.f.Completed(27);
+    a.gain = Gain(10, a.ref1k - a.zeroLevel - a.acz30Zero);
+    a.measurement = (a.measure - a.zeroLevel - a.acz30Zero) * a.gain;
+    a.zamo80Family = true;
+    r.sink.acz30Reading(r.ch, a);
 }
 
-void Zamo80Aclg(Reply r)
+void zamo80Aclg(Reply r)
 {
     if (r.isAck()) {
-        emit r.c.RXACLGAck(r.index());
+        r.sink.aclgAck();
         return;
     }
-    const qint16 v50 = r.F(3), ve = r.F(8);
-    const bool completed = r.f.Completed(12);
-    const double resistance =
-        Zamo80AclgResistance(v50, ve, r.c.Aclg().gainVe, r.c.Aclg().gainV50, r.c.Aclg().correctGain);
-    emit r.c.RXACLGTestData(r.index(), r.ch, v50, ve, completed, resistance);
+    AclgReading a;
+    a.v50 = r.field(3);
+    a.ve = r.field(8);
+    a.completed = r.f.Completed(12);
+    a.finalMeasurement = Zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50,
+                                               r.context.aclg.correctGain);
+    r.sink.aclgReading(r.ch, a);
 }
 
-void Zamo24Aclg(Reply r)
+void zamo24Aclg(Reply r)
 {
     if (r.isAck()) {
-        emit r.c.RXACLGAck(r.index());
+        r.sink.aclgAck();
         return;
     }
-    const qint16 zero50 = r.F(3), zeroE = r.F(8), v50_1 = r.F(13), ve_1 = r.F(18), v50_2 = r.F(23),
-                 ve_2 = r.F(28);
-    const bool completed = r.f.Completed(32);
+    Zamo24AclgReading a;
+    a.zero50 = r.field(3);
+    a.zeroE = r.field(8);
+    a.v50First = r.field(13);
+    a.veFirst = r.field(18);
+    a.v50Second = r.field(23);
+    a.veSecond = r.field(28);
+    a.completed = r.f.Completed(32);
+    const AclgEnergy energy = r.context.aclgEnergy;
     const Zamo24AclgResult res =
-        Zamo24AclgResistances(zero50, zeroE, v50_1, ve_1, v50_2, ve_2,
-                              SelectAclgSet(r.c.Aclg(), Globals::AclgEnergyXJ, Globals::AclgEnergy100J));
-    emit r.c.RXZamo24ACLGTestData(r.index(), r.ch, zero50, zeroE, v50_1, ve_1, v50_2, ve_2, completed,
-                                  res.calcR1, res.calcR2);
+        Zamo24AclgResistances(a.zero50, a.zeroE, a.v50First, a.veFirst, a.v50Second, a.veSecond,
+                              SelectAclgSet(r.context.aclg, energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
+    a.calcR1 = res.calcR1;
+    a.calcR2 = res.calcR2;
+    r.sink.zamo24AclgReading(r.ch, a);
 }
 
-void DefibRecovery(Reply r)
+void defibRecovery(Reply r)
 {
     if (r.isAck()) {
-        emit r.c.RXDefibRecoveryAck(r.index());
+        r.sink.defibRecoveryAck();
         return;
     }
-    const qint16 zero = r.F(3), ref750 = r.F(8), ref750M = r.F(13), zeroCorrect = r.F(18), measure4 = r.F(23),
-                 measure60 = r.F(28), seconds = r.F(33);
-    const bool completed = r.f.Completed(37);
+    DefibRecoveryReading d;
+    d.zero = r.field(3);
+    d.ref750mV = r.field(8);
+    d.ref750mVMeasured = r.field(13);
+    d.zeroCorrect = r.field(18);
+    d.measure4 = r.field(23);
+    d.measure60 = r.field(28);
+    d.seconds = r.field(33);
+    d.completed = r.f.Completed(37);
     // The divisor in 32 bits: the 16-bit product overflows beyond ±3276.
-    const qint32 divisor = (qint32(ref750) - zero - zeroCorrect) * 10;
-    const double gain = Gain(ref750M, divisor);
-    const double measurement4 = (measure4 - zero - zeroCorrect) * gain;
-    const double measurement60 = (measure60 - zero - zeroCorrect) * gain;
-    emit r.c.RXDefibRecoveryTestData(r.index(), r.ch, zero, ref750, ref750M, zeroCorrect, measure4, measure60,
-                                     seconds, completed, gain, measurement4, measurement60);
+    const qint32 divisor = (qint32(d.ref750mV) - d.zero - d.zeroCorrect) * 10;
+    d.gain = Gain(d.ref750mVMeasured, divisor);
+    d.measurement4 = (d.measure4 - d.zero - d.zeroCorrect) * d.gain;
+    d.measurement60 = (d.measure60 - d.zero - d.zeroCorrect) * d.gain;
+    r.sink.defibRecoveryReading(r.ch, d);
 }
 
-void Noise(Reply r)
+void noise(Reply r)
 {
     switch (r.f.At(3).unicode()) {
     case u'0':
         if (r.f.At(8) == u'*') {
-            if (const auto filterZero = r.f.TryInteger(4))
-                emit r.c.RXNoiseZeroResult(r.index(), r.ch, *filterZero, -1, -1, -1, -1, true);
+            if (const auto filterZero = r.f.TryInteger(4)) {
+                NoiseZeroReading n;
+                n.filterZero = *filterZero;
+                n.completed = true;
+                r.sink.noiseZeroReading(r.ch, n);
+            }
         } else {
             const auto zero = r.f.TryInteger(4), high = r.f.TryInteger(9), low = r.f.TryInteger(14),
                        seconds = r.f.TryInteger(19);
             if (zero && high && low && seconds)
-                emit r.c.RXNoiseZeroResult(r.index(), r.ch, -1, *zero, *high, *low, *seconds, false);
+                r.sink.noiseZeroReading(r.ch, NoiseZeroReading{-1, *zero, *high, *low, *seconds, false});
         }
         break;
     case u'1': {
-        const qint16 zero = r.F(4), ref100uV = r.F(9), filterZero = r.F(14), high = r.F(19), low = r.F(24),
-                     seconds = r.F(29);
-        const bool completed = r.f.Completed(33);
-        const double gain = Gain(100, ref100uV - zero);
-        const double filterZeroVpp = filterZero * gain;
-        const double vpp = (high - low) * gain - filterZeroVpp;
-        emit r.c.RXNoiseTestData(r.index(), r.ch, zero, ref100uV, filterZero, high, low, seconds, completed,
-                                 gain, filterZeroVpp, vpp, r.zamo80Or24());
+        NoiseReading n;
+        n.zero = r.field(4);
+        n.ref100uV = r.field(9);
+        n.filterZero = r.field(14);
+        n.highPeak = r.field(19);
+        n.lowPeak = r.field(24);
+        n.seconds = r.field(29);
+        n.completed = r.f.Completed(33);
+        n.gain = Gain(100, n.ref100uV - n.zero);
+        n.filterZeroVpp = n.filterZero * n.gain;
+        n.vppMeasurement = (n.highPeak - n.lowPeak) * n.gain - n.filterZeroVpp;
+        n.zamo80Family = r.zamo80Family();
+        r.sink.noiseReading(r.ch, n);
         break;
     }
     case u'2': {
         const auto zero = r.f.TryInteger(4), ref100uV = r.f.TryInteger(9), offset = r.f.TryInteger(14);
         if (zero && ref100uV && offset)
-            emit r.c.RXNoiseSpecialCal1(r.index(), r.ch, *zero, *ref100uV, *offset, r.f.Completed(18));
+            r.sink.noiseCalibrationReading(r.ch, NoiseCalibrationReading{*zero, *ref100uV, *offset, r.f.Completed(18)});
         break;
     }
-    default:   // "GN3" is read by the unit's own tools only
+    default: // "GN3" is read by the unit's own tools only
         break;
     }
 }
 
-void Zamo80Dco(Reply r)
+void zamo80Dco(Reply r)
 {
     switch (r.f.At(3).unicode()) {
     case u'0': {
         const auto zero = r.f.TryInteger(4), ref50 = r.f.TryInteger(9), ref750M = r.f.TryInteger(14),
                    zeroCorrect = r.f.TryInteger(19), measure = r.f.TryInteger(24);
         if (zero && ref50 && ref750M && zeroCorrect && measure)
-            emit r.c.RXDCOValue(r.index(), r.ch, *zero, *ref50, *ref750M, *zeroCorrect, *measure,
-                                r.f.Completed(28), true);
+            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, *ref750M, *zeroCorrect, *measure, r.f.Completed(28), true});
         break;
     }
     case u'1': {
-        const qint16 zero = r.F(4), ref50 = r.F(9), ref750M = r.F(14), zeroCorrect = r.F(19), measure = r.F(24),
-                     seconds = r.F(29);
-        const bool completed = r.f.Completed(33);
+        DcoReading d;
+        d.zero = r.field(4);
+        d.ref50mV = r.field(9);
+        d.ref750mVMeasured = r.field(14);
+        d.zeroCorrect = r.field(19);
+        d.measure = r.field(24);
+        d.seconds = r.field(29);
+        d.completed = r.f.Completed(33);
         // The divisor in 32 bits: the 16-bit product overflows beyond ±3276.
-        const qint32 divisor = (qint32(ref50) - zero - zeroCorrect) * 10;
-        const double gain = Gain(ref750M, divisor);
-        const double measurement = (measure - zero - zeroCorrect) * gain;
-        emit r.c.RXDCOTestData(r.index(), r.ch, zero, ref50, ref750M, zeroCorrect, measure, seconds, completed,
-                               gain, measurement, true);
+        const qint32 divisor = (qint32(d.ref50mV) - d.zero - d.zeroCorrect) * 10;
+        d.gain = Gain(d.ref750mVMeasured, divisor);
+        d.measurement = (d.measure - d.zero - d.zeroCorrect) * d.gain;
+        d.zamo80Family = true;
+        r.sink.dcoReading(r.ch, d);
         break;
     }
-    case u'2':
-        emit r.c.RXDCOCalibrateZeroCorrection(r.index(), r.ch, r.F(4));
-        break;
-    default:
-        break;
+    case u'2': r.sink.dcoZeroCorrection(r.ch, r.field(4)); break;
+    default: break;
     }
 }
 
-void BaseDco(Reply r)
+void baseDco(Reply r)
 {
     switch (r.f.At(3).unicode()) {
     case u'0': {
         const auto zero = r.f.TryInteger(4), ref50 = r.f.TryInteger(9), measure = r.f.TryInteger(14);
         if (zero && ref50 && measure)
-            emit r.c.RXDCOValue(r.index(), r.ch, *zero, *ref50, 0, 0, *measure, r.f.Completed(18), false);
+            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, 0, 0, *measure, r.f.Completed(18), false});
         break;
     }
     case u'1': {
-        const qint16 zero = r.F(4), ref50 = r.F(9), measure = r.F(14), seconds = r.F(19);
-        const bool completed = r.f.Completed(23);
-        const double gain = Gain(50, ref50 - zero);
-        const double measurement = (measure - zero) * gain;
-        emit r.c.RXDCOTestData(r.index(), r.ch, zero, ref50, 0, 0, measure, seconds, completed, gain,
-                               measurement, false);
+        DcoReading d;
+        d.zero = r.field(4);
+        d.ref50mV = r.field(9);
+        d.measure = r.field(14);
+        d.seconds = r.field(19);
+        d.completed = r.f.Completed(23);
+        d.gain = Gain(50, d.ref50mV - d.zero);
+        d.measurement = (d.measure - d.zero) * d.gain;
+        r.sink.dcoReading(r.ch, d);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
-void Bias(Reply r)
+void bias(Reply r)
 {
     const QChar sub = r.f.At(3);
     if (sub != u'0' && sub != u'1')
         return;
     const bool withCurrent = sub == u'1';
-    const qint16 zero = r.F(4), ref50 = r.F(9), initial = r.F(14), max = r.F(19);
-    const qint16 current = withCurrent ? r.F(24) : 0;
+    BiasReading b;
+    b.zero = r.field(4);
+    b.ref50mV = r.field(9);
+    b.initial = r.field(14);
+    b.max = r.field(19);
+    b.current = withCurrent ? r.field(24) : 0;
     const int next = withCurrent ? 29 : 24;
-    const qint16 minutes = r.F(next), seconds = r.F(next + 5);
-    const bool completed = r.f.Completed(next + 9);
-    const double gain = Gain(50, ref50 - zero);
-    const double measurement = (max - initial) * gain;
-    emit r.c.RXBiasTestData(r.index(), r.ch, zero, ref50, initial, max, current, minutes, seconds, completed, gain,
-                            measurement);
+    b.minutes = r.field(next);
+    b.seconds = r.field(next + 5);
+    b.completed = r.f.Completed(next + 9);
+    b.gain = Gain(50, b.ref50mV - b.zero);
+    b.measurement = (b.max - b.initial) * b.gain;
+    r.sink.biasReading(r.ch, b);
 }
 
-void Sdr(Reply r)
+void sdr(Reply r)
 {
-    const qint16 zero = r.F(3), ref50 = r.F(8), ok200V = r.F(13), ok2V = r.F(18), initial = r.F(23),
-                 measure1 = r.F(28), measure2 = r.F(33), measure3 = r.F(38), second = r.F(43);
-    const bool completed = r.f.Completed(47);
-    const double gain = Gain(50, ref50 - zero);
-    const double initialMeasurement = (initial - zero) * gain;
-    const double rate1 = (initial - measure1) * gain / 10;
-    const double rate2 = (measure1 - measure2) * gain / 10;
-    const double rate3 = (measure2 - measure3) * gain / 10;
-    emit r.c.RXSDRTestData(r.index(), r.ch, zero, ref50, ok200V, ok2V, initial, measure1, measure2, measure3,
-                           second, completed, gain, initialMeasurement, rate1, rate2, rate3);
+    SdrReading s;
+    s.zero = r.field(3);
+    s.ref50mV = r.field(8);
+    s.supply200VOk = r.field(13);
+    s.supply2VOk = r.field(18);
+    s.initial = r.field(23);
+    s.measure1 = r.field(28);
+    s.measure2 = r.field(33);
+    s.measure3 = r.field(38);
+    s.second = r.field(43);
+    s.completed = r.f.Completed(47);
+    s.gain = Gain(50, s.ref50mV - s.zero);
+    s.initialMeasurement = (s.initial - s.zero) * s.gain;
+    s.rate1 = (s.initial - s.measure1) * s.gain / 10;
+    s.rate2 = (s.measure1 - s.measure2) * s.gain / 10;
+    s.rate3 = (s.measure2 - s.measure3) * s.gain / 10;
+    r.sink.sdrReading(r.ch, s);
 }
+
+void paceStatus(Reply r)
+{
+    r.sink.paceStatus(r.ch, r.f.At(4) == u'*');
+}
+
+void acz30Zero(Reply r)
+{
+    r.sink.acz30Zero(r.ch, r.f.Integer(3));
+}
+
+// Which models send a reply.
+enum Models : unsigned { Base = 1, Zamo80 = 2, Zamo24 = 4, Newer = Zamo80 | Zamo24, All = Base | Newer };
+
+unsigned bitOf(UnitModel model)
+{
+    switch (model) {
+    case UnitModel::Zamo80: return Zamo80;
+    case UnitModel::Zamo24: return Zamo24;
+    case UnitModel::Base: break;
+    }
+    return Base;
+}
+
+struct Row {
+    char16_t letter;
+    unsigned models;
+    void (*decode)(Reply);
+};
+
+// "Gs" (SDR followed by ACZ) and unknown letters: nothing beyond the frame itself.
+constexpr Row kReplies[] = {
+    {u'A', All, acz},           {u'a', Newer, acz30},         {u'T', Zamo80, zamo80Aclg},
+    {u't', Zamo24, zamo24Aclg}, {u'R', Newer, defibRecovery}, {u'N', All, noise},
+    {u'd', Newer, zamo80Dco},   {u'D', All, baseDco},         {u'B', All, bias},
+    {u'S', All, sdr},           {u'P', Zamo80, paceStatus},   {u'p', Zamo24, paceStatus},
+    {u'z', Newer, acz30Zero},
+};
 
 } // namespace
 
-void Decode(ctlZAMOUsbComm& comm, qint16 channel, ReplyFieldReader& fields)
+void decode(const ReplyContext& context, qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink)
 {
-    Reply r{comm, channel, fields};
-    switch (fields.At(2).unicode()) {
-    case u'A':
-        Acz(r);
-        break;
-    case u'a':
-        if (r.zamo80Or24())
-            Acz30(r);
-        break;
-    case u'T':
-        if (r.zamo80())
-            Zamo80Aclg(r);
-        break;
-    case u't':
-        if (r.zamo24())
-            Zamo24Aclg(r);
-        break;
-    case u'R':
-        if (r.zamo80Or24())
-            DefibRecovery(r);
-        break;
-    case u'N':
-        Noise(r);
-        break;
-    case u'd':
-        if (r.zamo80Or24())
-            Zamo80Dco(r);
-        break;
-    case u'D':
-        BaseDco(r);
-        break;
-    case u'B':
-        Bias(r);
-        break;
-    case u'S':
-        Sdr(r);
-        break;
-    case u'P':
-        if (r.zamo80())
-            emit comm.RXPaceStatus(comm.Index(), channel, fields.At(4) == u'*');
-        break;
-    case u'p':
-        if (r.zamo24())
-            emit comm.RXPaceStatus(comm.Index(), channel, fields.At(4) == u'*');
-        break;
-    case u'z':
-        if (r.zamo80Or24())
-            emit comm.RXACZ30ZeroTestData(comm.Index(), channel, fields.Integer(3));
-        break;
-    default:   // "Gs" and unknown letters: nothing beyond the frame itself
-        break;
+    const char16_t letter = fields.At(2).unicode();
+    for (const Row& row : kReplies) {
+        if (row.letter != letter)
+            continue;
+        if (row.models & bitOf(context.model))
+            row.decode(Reply{context, channel, fields, sink});
+        return;
     }
 }
 
-} // namespace TestDataDecoders
+} // namespace TestReadingDecoder

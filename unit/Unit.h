@@ -4,6 +4,8 @@
 // (units 1 and 2) over its unit link components; tests put recording units
 // in their place.
 
+#include "unit/AclgEnergy.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -28,6 +30,12 @@ public:
     virtual void setMaster200VEnabled(bool v) = 0;
     // True lets the poll cycle ask the running channels for data.
     virtual void setTestRunning(bool v) = 0;
+    // True switches automatic polling off: the poll cycle asks nothing and
+    // the keep-alive sends nothing; queued commands still go out.
+    virtual bool pollingInhibited() const = 0;
+    virtual void setPollingInhibited(bool inhibited) = 0;
+    // The energy a ZAMO2-4 ACLG run is set for; it converts the ACLG readings.
+    virtual void setAclgEnergy(AclgEnergy energy) = 0;
 
     // ---- link control ----
     virtual void OpenDevice() = 0;
@@ -74,10 +82,29 @@ public:
     virtual QStringList GetDiagnosticArray() { return {}; }
     // Asks for the unit's diagnostics and waits pDelay ms for the reply.
     virtual void TXMasterDiagnosticsPollingMode(qint32 pDelay) { (void)pDelay; }
-    virtual void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2) { (void)vChannelID, (void)vValue, (void)vValue2; }
-    virtual bool ElectrodeChannelCalibrationExpired(qint16 vIndex) { (void)vIndex; return false; }
+    virtual void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
+    {
+        (void)vChannelID, (void)vValue, (void)vValue2;
+    }
+    virtual bool ElectrodeChannelCalibrationExpired(qint16 vIndex)
+    {
+        (void)vIndex;
+        return false;
+    }
     // The ZAMO2-4 pace settings last read back from the channel, for pace type 1 or 2.
-    virtual double GetPaceAmplitude(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
-    virtual double GetPacePulseWidth(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
-    virtual double GetPaceBPM(qint16 vChannel, qint16 vPaceType) { (void)vChannel, (void)vPaceType; return 0; }
+    virtual double GetPaceAmplitude(qint16 vChannel, qint16 vPaceType)
+    {
+        (void)vChannel, (void)vPaceType;
+        return 0;
+    }
+    virtual double GetPacePulseWidth(qint16 vChannel, qint16 vPaceType)
+    {
+        (void)vChannel, (void)vPaceType;
+        return 0;
+    }
+    virtual double GetPaceBPM(qint16 vChannel, qint16 vPaceType)
+    {
+        (void)vChannel, (void)vPaceType;
+        return 0;
+    }
 };

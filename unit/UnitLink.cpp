@@ -18,33 +18,29 @@ qint32 RoundHalfEven(double v)
     return static_cast<qint32>(std::nearbyint(v));
 }
 
-QString ChannelName(int channel, qint16 unitID)
-{
-    return QString(QChar(65 + channel)) + QString::number(unitID);
-}
-
 } // namespace
 
 ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
     : QObject(parent),
       pIndex(vIndex),
-      Usb(true, [this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
+      m_protocol(m_state),
+      m_replies(*this, m_state, [this] { RefreshStatus(); }),
+      m_port([this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
 {
     UseSettings(kDefaultDelays, kDefaultAclg);
-    for (auto& e : Electrodes)
-        e = std::make_shared<clsElectrode>();
-    PollingTimer.setInterval(150);
-    PollingTimer.setEnabled(false);
-    connect(&PollingTimer, &platform::Timer::timeout, this, &ctlZAMOUsbComm::OnPollingTimer);
-    connect(&DelayTimer, &platform::Timer::timeout, this, &ctlZAMOUsbComm::OnDelayTimer);
+    m_port.setChannelPresence([this](int channel) { return m_state.channelPresent(channel); });
+    connect(&m_port, &UnitPort::channelAddressed, this, [this](qint16 channel) { m_protocol.attributeTo(channel); });
+    connect(&m_port, &UnitPort::frameSent, this, [this](const QString& frame) { emit TXData(pIndex, frame); });
+    connect(&m_port, &UnitPort::bytesReceived, this,
+            [this](const QByteArray& bytes) { m_protocol.parseRead(bytes, m_replies); });
+    connect(&m_port, &UnitPort::textReceived, this,
+            [this](const QString& text) { m_protocol.parseText(text, m_replies); });
     RefreshStatus();
-    PollCursor = -1;
 }
 
 ctlZAMOUsbComm::~ctlZAMOUsbComm()
 {
-    PollingTimer.setEnabled(false);
-    DelayTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
     // The owner may be half destroyed already: close without raising events.
     blockSignals(true);
     TerminateClose();
@@ -53,21 +49,39 @@ ctlZAMOUsbComm::~ctlZAMOUsbComm()
 void ctlZAMOUsbComm::UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg)
 {
     m_delays = &delays;
-    m_aclg = &aclg;
+    m_protocol.useAclgSettings(aclg);
 }
 
 // ---- properties ----
 
-qint32 ctlZAMOUsbComm::TenHzPeak() const { return RoundHalfEven(pTenHzPeak); }
-qint32 ctlZAMOUsbComm::ThirtyKPeak() const { return RoundHalfEven(pThirtyKPeak); }
-qint32 ctlZAMOUsbComm::Temperature() const { return RoundHalfEven(pTemperature); }
-qint32 ctlZAMOUsbComm::VCC() const { return RoundHalfEven(pVCC); }
-qint32 ctlZAMOUsbComm::Pos5V() const { return RoundHalfEven(pPos5V); }
-qint32 ctlZAMOUsbComm::Neg5V() const { return RoundHalfEven(pNeg5V); }
+qint32 ctlZAMOUsbComm::TenHzPeak() const
+{
+    return RoundHalfEven(m_state.diagnostics().tenHz);
+}
+qint32 ctlZAMOUsbComm::ThirtyKPeak() const
+{
+    return RoundHalfEven(m_state.diagnostics().thirtyK);
+}
+qint32 ctlZAMOUsbComm::Temperature() const
+{
+    return RoundHalfEven(m_state.diagnostics().temperature);
+}
+qint32 ctlZAMOUsbComm::VCC() const
+{
+    return RoundHalfEven(m_state.diagnostics().vcc);
+}
+qint32 ctlZAMOUsbComm::Pos5V() const
+{
+    return RoundHalfEven(m_state.diagnostics().pos5V);
+}
+qint32 ctlZAMOUsbComm::Neg5V() const
+{
+    return RoundHalfEven(m_state.diagnostics().neg5V);
+}
 
 void ctlZAMOUsbComm::setTestRunning(bool v)
 {
-    pTestRunning = v;
+    m_port.setTestRunning(v);
     pDisplay.connectEnabled = !v;
     emit DisplayChanged();
 }
@@ -86,21 +100,20 @@ void ctlZAMOUsbComm::Activate() {}
 
 void ctlZAMOUsbComm::DisablePolling()
 {
-    PollingTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
 }
 
 void ctlZAMOUsbComm::Connect()
 {
-    pSimulatorMode = false;
+    m_port.setSimulated(false);
     OpenDevice();
 }
 
 void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
 {
-    pIsZAMO24 = vZamo24Mode;
-    pIsZAMO80 = vZamo80Mode;
-    pSimulatorMode = true;
-    SimUnitPort* sim = SimUnit();
+    m_state.setModel(unitModelOf(vZamo80Mode, vZamo24Mode));
+    m_port.setSimulated(true);
+    SimUnitPort* sim = m_port.simulatedUnit();
     sim->SetNumOfChannels(vNumOfChannels);
     sim->SetZamo80(vZamo80Mode);
     sim->SetZamo24(vZamo24Mode);
@@ -110,29 +123,28 @@ void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, b
 
 void ctlZAMOUsbComm::Disconnect()
 {
-    CloseUSB(Usb.DeviceHandle);
-    pSimulatorMode = false;
+    CloseUSB(m_port.device().DeviceHandle);
+    m_port.setSimulated(false);
 }
 
 void ctlZAMOUsbComm::Deactivate()
 {
-    PollingTimer.setEnabled(false);
+    m_port.setPollingEnabled(false);
     TerminateClose();
 }
 
 void ctlZAMOUsbComm::TerminateClose()
 {
-    if (!pConnected)
+    if (!m_port.isOpen())
         return;
-    if (pSimulatorMode) {
-        pConnected = false;
-        return;
-    }
-    if (Usb.CloseDevice() == platform::FT_OK) {
-        pConnected = false;
+    if (m_port.simulated()) {
+        m_port.setOpen(false);
         return;
     }
-    pConnected = false;
+    const bool closed = m_port.closeDevice() == platform::FT_OK;
+    m_port.setOpen(false);
+    if (closed)
+        return;
     pDisplay.lamp = UsbCommDisplay::Red();
     pDisplay.errorMessage = QStringLiteral("Close attempt failed");
     LastErrorText = QStringLiteral("Close attempt failed");
@@ -141,23 +153,15 @@ void ctlZAMOUsbComm::TerminateClose()
     emit HardwareStatus(pIndex, QStringLiteral("Close attempt failed"), true);
 }
 
-SimUnitPort* ctlZAMOUsbComm::SimUnit()
-{
-    if (!ctlSimUnit1) {
-        ctlSimUnit1 = SimUnitPort::Create(this);
-        connect(ctlSimUnit1, &SimUnitPort::DataReady, this, &ctlZAMOUsbComm::OnSimDataReady);
-    }
-    return ctlSimUnit1;
-}
-
 // ---- status display ----
 
 QString ctlZAMOUsbComm::ModelName() const
 {
-    if (pIsZAMO80)
-        return QStringLiteral("ZAMO80");
-    if (pIsZAMO24)
-        return QStringLiteral("ZAMO2-4");
+    switch (model()) {
+    case UnitModel::Zamo80: return QStringLiteral("ZAMO80");
+    case UnitModel::Zamo24: return QStringLiteral("ZAMO2-4");
+    case UnitModel::Base: break;
+    }
     return QStringLiteral("ZAMO");
 }
 
@@ -179,7 +183,7 @@ void ctlZAMOUsbComm::ShowFailure(const QString& text)
 void ctlZAMOUsbComm::RefreshStatus()
 {
     const QString list = GenerateElectrodeString();
-    if (pConnected) {
+    if (Connected()) {
         pDisplay.lamp = UsbCommDisplay::Green();
         pDisplay.errorMessage.clear();
         ShowConnectToggle(true);
@@ -208,20 +212,20 @@ void ctlZAMOUsbComm::ConnectToggleClicked(bool checked)
         const auto channels = platform::Convert::toInt16(pDisplay.simChannelsText);
         if (!channels) {
             modMain::WriteLog("Simulated channel count is not a number: \"" + pDisplay.simChannelsText + "\"");
-            ShowConnectToggle(pConnected);
+            ShowConnectToggle(Connected());
             return;
         }
-        pSimulatorMode = true;
-        SimUnitPort* sim = SimUnit();
+        m_port.setSimulated(true);
+        SimUnitPort* sim = m_port.simulatedUnit();
         sim->SetNumOfChannels(*channels);
         sim->Init();
     } else {
-        pSimulatorMode = false;
+        m_port.setSimulated(false);
     }
     if (checked)
         OpenDevice();
     else
-        CloseUSB(Usb.DeviceHandle);
+        CloseUSB(m_port.device().DeviceHandle);
 }
 
 void ctlZAMOUsbComm::setUseSimChecked(bool checked)
@@ -245,27 +249,23 @@ void ctlZAMOUsbComm::EnableSim()
 void ctlZAMOUsbComm::SetPollingTimerInterval(qint16 vInterval)
 {
     if (vInterval >= 1)
-        PollingTimer.setInterval(vInterval);
+        m_port.setPollInterval(vInterval);
 }
 
 // ---- channel records ----
 
 clsElectrode* ctlZAMOUsbComm::Electrode(int vChannelID)
 {
-    if (vChannelID < 0 || vChannelID >= ChannelCount) {
+    clsElectrode* record = m_state.channel(vChannelID);
+    if (!record)
         modMain::WriteLog("Unit #" + QString::number(pUnitID) + ": channel " + QString::number(vChannelID)
                           + " is outside 0..15; ignored");
-        return nullptr;
-    }
-    return Electrodes[static_cast<size_t>(vChannelID)].get();
+    return record;
 }
 
 void ctlZAMOUsbComm::ClearElectrodeLastMeasurements()
 {
-    for (auto& e : Electrodes) {
-        e->setLastMeasurement(0);
-        e->setLastMeasurement2(0);
-    }
+    m_state.clearLastMeasurements();
 }
 
 void ctlZAMOUsbComm::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
@@ -291,7 +291,7 @@ double ctlZAMOUsbComm::GetElectrodeLastMeasurement2(qint16 vChannelID)
 void ctlZAMOUsbComm::QueryElectrodeInfo()
 {
     for (qint16 c = 0; c < ChannelCount; ++c) {
-        if (!Electrodes[static_cast<size_t>(c)]->Connected())
+        if (!m_state.channelPresent(c))
             continue;
         TXGetCalibrationDate(c);
         TXGetFirmwareVersion(c);
@@ -340,65 +340,24 @@ bool ctlZAMOUsbComm::ElectrodeChannelCalibrationExpired(qint16 vIndex)
 
 bool ctlZAMOUsbComm::ElectrodeChannelExists(qint16 vIndex)
 {
-    if (vIndex < 0 || vIndex >= ChannelCount)
-        return false;
-    return Electrodes[static_cast<size_t>(vIndex)]->Connected();
+    return m_state.channelPresent(vIndex);
 }
 
 QVector<std::shared_ptr<clsElectrode>> ctlZAMOUsbComm::GetElectrodeArray()
 {
-    QVector<std::shared_ptr<clsElectrode>> result;
-    if (pConnected)
-        result = QVector<std::shared_ptr<clsElectrode>>(Electrodes.begin(), Electrodes.end());
-    return result;
+    if (!Connected())
+        return {};
+    return m_state.records();
 }
 
 QStringList ctlZAMOUsbComm::GetDiagnosticArray()
 {
-    if (!pConnected)
+    if (!Connected())
         return {QString(), QString()};
-    const auto num = [](double v) { return platform::Convert::fromDouble(v); };
-    const auto flag = [](bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); };
-    const bool zamo80 = pIsZAMO80 || pIsZAMO24;
-    return {QString(),
-            num(pTenHzPeak),
-            num(pTemperature),
-            num(pVCC),
-            num(pPos5V),
-            num(pNeg5V),
-            flag(pReg5VWorking),
-            zamo80 ? flag(pLidClosed) : flag(pWorking200VOn),
-            zamo80 ? num(pThirtyKPeak) : flag(pWorking200VOff),
-            pFirmwareVersion};
+    return m_state.diagnosticTexts();
 }
 
 QString ctlZAMOUsbComm::GenerateElectrodeString()
 {
-    QString result;
-    QString runStart;
-    for (int i = 0; i < ChannelCount; ++i) {
-        const bool connected = Electrodes[static_cast<size_t>(i)]->Connected();
-        const bool inRun = result.endsWith('-');
-        const QString name = ChannelName(i, pUnitID);
-        if (connected && !inRun) {
-            result += name;
-            runStart = name;
-            if (i < ChannelCount - 1)
-                result += '-';
-        } else if (connected && inRun) {
-            if (i == ChannelCount - 1)
-                result += name;
-        } else if (!connected && inRun) {
-            const QString previous = ChannelName(i - 1, pUnitID);
-            if (previous != runStart)
-                result += previous;
-            else
-                result.chop(1);
-            if (i < ChannelCount - 1)
-                result += '.';
-        }
-    }
-    if (result.endsWith('.'))
-        result.chop(1);
-    return result;
+    return m_state.channelList(pUnitID);
 }

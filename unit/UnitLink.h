@@ -1,24 +1,32 @@
 #pragma once
-// The link to one measuring unit (unit 1 or unit 2): its USB port or its
-// simulated unit, the transmit path with the send queue and the poll cycle,
-// the receive parser that turns replies into state and events, the unit
-// command senders TX..., and the unit's 16 channel records.
-//
-// Every event carries the component's Index (1 or 2, its place on the test
-// window) as its first argument.
+// The link to one measuring unit (unit 1 or unit 2), as the rest of the
+// station uses it: it composes the unit's channel state (UnitChannelState),
+// the wire protocol (command frames by model, the reply parser and its
+// decoders, UnitProtocol) and the transport (USB port or simulated unit,
+// send queue, poll cycle, waits), and raises the unit's events with its
+// index first. Every decoded reply reaches the events through
+// UnitReplyHandler. A failing port is reported through HardwareStatus and
+// UsbError (never by an exception); ZAMO80 and ZAMO2-4 units reconnect by
+// themselves.
 //
 // The members are implemented in separate files of unit/:
 //   UnitLink.cpp            properties, connect/disconnect, status, channel records
 //   UnitLinkConnection.cpp  open, close, failure report, reconnection
-//   UnitLinkTransmit.cpp    framing, send queue, poll cycle, waits, simulator hand-over
+//   UnitLinkTransmit.cpp    channel framing, exchanges, the receive hand-over
 //   UnitLinkSenders.cpp     the TX... command senders
-//   ReplyParser.cpp, TestReadingDecoder.cpp  ProcessReceivedData and the reply decoders
 
 #include "config/AclgSettings.h"
 #include "config/Zamo80Delays.h"
-#include "platform/Timer.h"
+#include "unit/AclgEnergy.h"
 #include "unit/ChannelRecord.h"
 #include "unit/LinkStatus.h"
+#include "unit/UnitChannelState.h"
+#include "unit/UnitDiagnostics.h"
+#include "unit/UnitModel.h"
+#include "unit/UnitPort.h"
+#include "unit/UnitProtocol.h"
+#include "unit/UnitReadings.h"
+#include "unit/UnitReplyHandler.h"
 #include "unit/UsbDevice.h"
 
 #include <QObject>
@@ -27,11 +35,7 @@
 #include <QVector>
 
 #include <array>
-#include <deque>
 #include <memory>
-#include <utility>
-
-class SimUnitPort;
 
 class ctlZAMOUsbComm : public QObject {
     Q_OBJECT
@@ -50,13 +54,13 @@ public:
     // reference (the caller keeps them alive); until handed in, the defaults.
     void UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg);
     const config::Zamo80Delays& Delays() const { return *m_delays; }
-    const config::AclgSettings& Aclg() const { return *m_aclg; }
 
     // ---- properties ----
     bool Reconnecting() const { return pReconnecting; }
-    bool IsZAMO80() const { return pIsZAMO80; }
-    bool IsZAMO24() const { return pIsZAMO24; }
-    bool LidClosed() const { return pLidClosed; }
+    UnitModel model() const { return m_state.model(); }
+    bool IsZAMO80() const { return model() == UnitModel::Zamo80; }
+    bool IsZAMO24() const { return model() == UnitModel::Zamo24; }
+    bool LidClosed() const { return m_state.lidClosed(); }
     // Diagnostics values rounded to whole numbers, halves to the even neighbour.
     qint32 TenHzPeak() const;
     qint32 ThirtyKPeak() const;
@@ -64,12 +68,12 @@ public:
     qint32 VCC() const;
     qint32 Pos5V() const;
     qint32 Neg5V() const;
-    bool Reg5VWorking() const { return pReg5VWorking; }
-    bool Working200VOn() const { return pWorking200VOn; }
-    bool Working200VOff() const { return pWorking200VOff; }
-    QString FirmwareVersion() const { return pFirmwareVersion; }
+    bool Reg5VWorking() const { return m_state.diagnostics().reg5VWorking; }
+    bool Working200VOn() const { return m_state.diagnostics().working200VOn; }
+    bool Working200VOff() const { return m_state.diagnostics().working200VOff; }
+    QString FirmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
     QString HardwareInfo() const { return pHardwareInfo; }
-    bool TestRunning() const { return pTestRunning; }
+    bool TestRunning() const { return m_port.testRunning(); }
     // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
     bool Master200VEnabled() const { return pMaster200VEnabled; }
@@ -77,13 +81,20 @@ public:
     qint16 UnitID() const { return pUnitID; }
     // Stores the unit number and refreshes the status display.
     void setUnitID(qint16 v);
-    bool Connected() const { return pConnected; }
-    bool SimulatorMode() const { return pSimulatorMode; }
+    bool Connected() const { return m_port.isOpen(); }
+    bool SimulatorMode() const { return m_port.simulated(); }
+    // True while automatic polling is switched off (the calibration panel):
+    // the poll cycle sends no "(?)" and queues no "[*]"; queued frames still go out.
+    bool pollingInhibited() const { return m_port.pollingInhibited(); }
+    void setPollingInhibited(bool inhibited) { m_port.setPollingInhibited(inhibited); }
+    // The energy of a ZAMO2-4 ACLG run; it converts the ACLG readings that follow.
+    AclgEnergy aclgEnergy() const { return m_protocol.aclgEnergy(); }
+    void setAclgEnergy(AclgEnergy energy) { m_protocol.setAclgEnergy(energy); }
 
     // ---- methods ----
-    void ResetUSB(qint32 vHandle);                // does nothing
+    void ResetUSB(qint32 vHandle); // does nothing
     void CloseUSB(qint32 vHandleID);
-    qint32 OpenDevice();                          // always 0
+    qint32 OpenDevice(); // always 0
     void DisablePolling();
     void SendCommandToChannel(const QString& cmd, qint16 vChannelID, bool vImmediate = false);
     QString SendDataAndPoll(const QString& cmd, qint32 vDelay = 50);
@@ -163,8 +174,8 @@ public:
     void TXRunClockTest(qint16 vChannelID);
     void TXUpdateOsctune(qint16 vChannelID, const QString& vTimeBitString);
     void TXSaveOsctune(qint16 vChannelID);
-    void TXSetPacePulse(qint16 vChannelID, qint16 vPace1On50, qint16 vPace2On50, qint16 vPace1Offms,
-                        qint16 vPace2Offms, qint16 vPace1Voltage, qint16 vPace2Voltage);
+    void TXSetPacePulse(qint16 vChannelID, qint16 vPace1On50, qint16 vPace2On50, qint16 vPace1Offms, qint16 vPace2Offms,
+                        qint16 vPace1Voltage, qint16 vPace2Voltage);
     void TXGetPacePulse(qint16 vChannelID);
     void TXRunVoltage1Pace(qint16 vChannelID);
     void TXRunVoltage2Pace(qint16 vChannelID);
@@ -185,8 +196,8 @@ public:
     void TXMasterTriggerCharge(bool vImmediate = false);
     void TXMasterCheckLid(bool vPollData = false);
     void TXMasterFindChannels();
-    void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString,
-                                qint16 vReps = 1, bool vImmediate = false);
+    void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString, qint16 vReps = 1,
+                                bool vImmediate = false);
 
     void Connect();
     void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode = false, bool vZamo24Mode = false);
@@ -195,7 +206,7 @@ public:
     double GetPaceAmplitude(qint16 vElectrodeChannel, qint16 vPaceType);
     double GetPacePulseWidth(qint16 vElectrodeChannel, qint16 vPaceType);
     double GetPaceBPM(qint16 vElectrodeChannel, qint16 vPaceType);
-    void Activate();                              // does nothing
+    void Activate(); // does nothing
     void Deactivate();
     QString ElectrodeChannelSerialNumber(qint16 vIndex);
     bool ElectrodeChannelCalibrationExpired(qint16 vIndex);
@@ -219,111 +230,73 @@ public:
     clsElectrode* Electrode(int vChannelID);
 
 signals:
-    void RXData(int Index, qint16 vCommChannelID, const QString& vData);
-    void RXDataInBuffer(int Index, const QString& vBufferData);
-    void RXReadDigitalPort(int Index, qint16 vCommChannelID, const QString& vPort, const QString& vValue);
-    void RXReadTrisRegister(int Index, qint16 vCommChannelID, const QString& vPort, const QString& vValue);
-    void RXCounter(int Index, qint16 vCommChannelID, qint32 vVal1, qint32 vVal2, qint32 vVal3, qint32 vVal4,
-                   qint32 vVal5, qint32 vVal6, qint32 vVal7);
-    void RXCalibrationDate(int Index, qint16 vCommChannelID, qint16 vYear, qint16 vMonth, qint16 vDay);
-    void RXFirmwareVersion(int Index, qint16 vCommChannelID, const QString& vFirmware);
-    void RXSerialNumber(int Index, qint16 vCommChannelID, const QString& vSerialNumber);
-    void RXCalibrationReference(int Index, qint16 vCommChannelID, qint16 vCal1, qint16 vCal2, qint16 vCal3,
-                                qint16 vCal4);
-    void RXIdle(int Index, qint16 vCommChannelID);
-    void RXTestDataNotReady(int Index, qint16 vCommChannelID);
-    void RXACZTestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
-                       qint16 vMeasure, qint16 vVcc, bool vCompleted, double vGain, double vMeasurement,
-                       double vVccMeasurement, bool vZamo80);
-    void RXACZ30TestData(int Index, qint16 vCommChannelID, qint16 vZeroLevel, qint16 v1kRef, qint16 vMeasureHigh,
-                         qint16 vMeasure, qint16 vACZ30Zero, bool vCompleted, double vGain, double vMeasurement,
-                         bool vZamo80);
-    void RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue);
-    void RXACLGTestData(int Index, qint16 vCommChannelID, qint16 vV50, qint16 vVe, bool vCompleted,
-                        double vFinalMeasurement);
-    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, qint16 vZero50, qint16 vZeroE, qint16 vV50_1,
-                              qint16 vVe_1, qint16 vV50_2, qint16 vVe_2, bool vCompleted, double vCalcR1,
-                              double vCalcR2);
-    void RXACLGAck(int Index);
-    void RXDefibRecoveryAck(int Index);
-    void RXDefibRecoveryTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v750mV, qint16 v750mV_M,
-                                 qint16 vZeroCorrect, qint16 vMeasure4, qint16 vMeasure60, qint16 vSeconds,
-                                 bool vCompleted, double vGain, double vMeasurement4, double vMeasurement60);
-    void RXNoiseZeroResult(int Index, qint16 vCommChannelID, qint16 vFilterZero, qint16 vZero, qint16 vHighPeak,
-                           qint16 vLowPeak, qint16 vSeconds, bool vCompleted);
-    void RXNoiseTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV, qint16 vFilterZero,
-                         qint16 vHighPeak, qint16 vLowPeak, qint16 vSeconds, bool vCompleted, double vGain,
-                         double vFilterZeroVpp, double vVppMeasurement, bool vZamo80);
-    void RXNoiseSpecialCal1(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v100uV, qint16 vOffset100,
-                            bool vCompleted);
-    void RXNoiseSpecialCal2(int Index, qint16 vCommChannelID, qint16 vMeasureDC, bool vCompleted, double vGain,
-                            double vDCInputMeasurement);
-    void RXDCOReferenceVoltage(int Index, qint16 vCommChannelID, qint16 v750Reference);
-    void RXDCOValue(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v750mV_M,
-                    qint16 vZeroCorrect, qint16 vMeasure, bool vCompleted, bool vZamo80);
-    void RXDCOTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v750mV_M,
-                       qint16 vZeroCorrect, qint16 vMeasure, qint16 vSeconds, bool vCompleted, double vGain,
-                       double vMeasurement, bool vZamo80);
-    void RXDCOCalibrateZeroCorrection(int Index, qint16 vCommChannelID, qint16 vZeroCorrection);
-    void RXBiasTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 vInitial, qint16 vMax,
-                        qint16 vCurrent, qint16 vMinutes, qint16 vSeconds, bool vCompleted, double vGain,
-                        double vMeasurement);
-    void RXSDRTestData(int Index, qint16 vCommChannelID, qint16 vZero, qint16 v50mV, qint16 v200VOk, qint16 v2VOk,
-                       qint16 vInitial, qint16 vMeasure1, qint16 vMeasure2, qint16 vMeasure3, qint16 vSecond,
-                       bool vCompleted, double vGain, double vInitialMeasurement, double vRate1, double vRate2,
-                       double vRate3);
-    void RXPaceStatus(int Index, qint16 vCommChannelID, bool vStopped);
-    void RXPacePulseWidths(int Index, qint16 vCommChannelID, qint16 vPace1On50, qint16 vPace2On50,
-                           qint16 vPace1Offms, qint16 vPace2Offms);
-    void RXZamo24PacePulseWidths(int Index, qint16 vCommChannelID, qint16 vPace1On50, qint16 vPace2On50,
-                                 qint16 vPace1Offms, qint16 vPace2Offms, double vPace1Volts, double vPace2Volts,
-                                 double vPace1Hz, double vPace2Hz, double vPace1BPM, double vPace2BPM);
-    void RXOsctune(int Index, qint16 vCommChannelID, qint16 vTime);
-    void RXMasterIdle(int Index);
-    void RXMasterReadTrisRegister(int Index, const QString& vPort, const QString& vValue);
-    void RXMasterReadDigitalPort(int Index, const QString& vPort, const QString& vValue);
-    void RXMasterDiagnostics(int Index, qint16 v10HzPeak, qint16 vTemperature, qint16 vVcc, qint16 vPos5V,
-                             qint16 vNeg5V, qint16 v30kPeak, bool v5VR, bool v200VOn, bool v200VOff,
-                             bool vLidClosed, const QString& vFirmwareVersion, double v10HzPeakValue,
-                             double vTemperatureValue, double vVCCValue, double vPos5VValue, double vNeg5VValue,
-                             double v30kPeakValue, bool vZamo80);
-    void RXMasterFoundChannels(int Index, const QString& vChannels);
-    void RXMasterLidState(int Index, bool vLidClosed);
-    void RXCalBoardFirmwareVersion(int Index, qint16 vCommChannelID, const QString& vFirmwareVersion);
-    void RXCalBoardSerialNumber(int Index, qint16 vCommChannelID, const QString& vSerialNumber);
-    void RXCalBoardCalibrationReferenceResistors1(int Index, qint16 vCommChannelID, qint16 vACZ1Ref,
-                                                  qint16 vACZ2Ref);
-    void RXCalBoardCalibrationReferenceResistors2(int Index, qint16 vCommChannelID, qint16 vACZ3Ref,
-                                                  qint16 vBias1);
-    void RXCalBoardCalibrationReferenceDCO(int Index, qint16 vCommChannelID, qint32 vDCO_corr1, qint32 vDCO_corr2);
-    void RXCalBoardACZResistance(int Index, qint16 vCommChannelID, qint16 vResistanceID, double vResistance);
-    void RXCalBoardDCOVoltage(int Index, qint16 vCommChannelID, qint16 vVoltageID, double vVoltage,
-                              qint32 vMeasVal);
-    void RXCalBoardNoiseVoltage(int Index, qint16 vCommChannelID, qint16 vVoltageID, double vVoltage,
-                                qint32 vMeasVal, double vBaseVoltage);
-    void RXCalBoardBiasResistance(int Index, qint16 vCommChannelID, double vResistance);
-    void RXCalBoardSDRVoltage(int Index, qint16 vCommChannelID, double vVoltage, qint32 vMeasVal,
-                              double vBaseVoltage);
-    void RXCalBoardSDRResistance(int Index, qint16 vCommChannelID, double vResistance);
-    void RXCalBoardPotentialReference(int Index, qint16 vCommChannelID, qint32 vPot_corr1, qint32 vPot_corr2);
-    void RXCalBoardMeasuredVoltage(int Index, qint16 vChannelID, qint16 vRangeID, double vVoltage,
-                                   qint32 vMeasVal, double vBaseVoltage);
-    void TXData(int Index, const QString& vData);
-    void UsbConnected(int Index, qint32 vHandleID, bool vZamo80, bool vZamo24);
-    void UsbClosed(int Index);
-    void UsbReconnecting(int Index);
-    void UsbError(int Index, const QString& vErrorString);
-    void HardwareStatus(int Index, const QString& vStatus, bool vError);
+    // Every event carries the link's index (1 or 2) first; a channel event
+    // the replying channel 0..15 next.
+    void RXData(int index, qint16 channel, const QString& data);
+    void RXDataInBuffer(int index, const QString& bufferData);
+    void RXReadDigitalPort(int index, qint16 channel, const QString& port, const QString& value);
+    void RXReadTrisRegister(int index, qint16 channel, const QString& port, const QString& value);
+    void RXCounter(int index, qint16 channel, const ChannelCounters& counters);
+    void RXCalibrationDate(int index, qint16 channel, const CalibrationDateReply& date);
+    void RXFirmwareVersion(int index, qint16 channel, const QString& firmware);
+    void RXSerialNumber(int index, qint16 channel, const QString& serialNumber);
+    void RXCalibrationReference(int index, qint16 channel, const CalibrationReference& reference);
+    void RXIdle(int index, qint16 channel);
+    void RXTestDataNotReady(int index, qint16 channel);
+    void RXACZTestData(int index, qint16 channel, const AczReading& reading);
+    void RXACZ30TestData(int index, qint16 channel, const Acz30Reading& reading);
+    void RXACZ30ZeroTestData(int index, qint16 channel, qint16 zeroValue);
+    void RXACLGTestData(int index, qint16 channel, const AclgReading& reading);
+    void RXZamo24ACLGTestData(int index, qint16 channel, const Zamo24AclgReading& reading);
+    void RXACLGAck(int index);
+    void RXDefibRecoveryAck(int index);
+    void RXDefibRecoveryTestData(int index, qint16 channel, const DefibRecoveryReading& reading);
+    void RXNoiseZeroResult(int index, qint16 channel, const NoiseZeroReading& reading);
+    void RXNoiseTestData(int index, qint16 channel, const NoiseReading& reading);
+    void RXNoiseSpecialCal1(int index, qint16 channel, const NoiseCalibrationReading& reading);
+    void RXDCOReferenceVoltage(int index, qint16 channel, qint16 reference750);
+    void RXDCOValue(int index, qint16 channel, const DcoValue& value);
+    void RXDCOTestData(int index, qint16 channel, const DcoReading& reading);
+    void RXDCOCalibrateZeroCorrection(int index, qint16 channel, qint16 zeroCorrection);
+    void RXBiasTestData(int index, qint16 channel, const BiasReading& reading);
+    void RXSDRTestData(int index, qint16 channel, const SdrReading& reading);
+    void RXPaceStatus(int index, qint16 channel, bool stopped);
+    void RXPacePulseWidths(int index, qint16 channel, const PacePulseWidths& widths);
+    void RXZamo24PacePulseWidths(int index, qint16 channel, const Zamo24PaceSettings& settings);
+    void RXMasterIdle(int index);
+    void RXMasterReadTrisRegister(int index, const QString& port, const QString& value);
+    void RXMasterReadDigitalPort(int index, const QString& port, const QString& value);
+    void RXMasterDiagnostics(int index, const UnitDiagnostics& diagnostics);
+    void RXMasterFoundChannels(int index, const QString& channels);
+    void RXMasterLidState(int index, bool lidClosed);
+    void RXCalBoardFirmwareVersion(int index, qint16 channel, const QString& firmwareVersion);
+    void RXCalBoardSerialNumber(int index, qint16 channel, const QString& serialNumber);
+    void RXCalBoardCalibrationReferenceResistors1(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void RXCalBoardCalibrationReferenceResistors2(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void RXCalBoardCalibrationReferenceDCO(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void RXCalBoardACZResistance(int index, qint16 channel, qint16 resistanceId, double resistance);
+    void RXCalBoardDCOVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void RXCalBoardNoiseVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void RXCalBoardBiasResistance(int index, qint16 channel, double resistance);
+    void RXCalBoardSDRVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void RXCalBoardSDRResistance(int index, qint16 channel, double resistance);
+    void RXCalBoardPotentialReference(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void RXCalBoardMeasuredVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void TXData(int index, const QString& data);
+    void UsbConnected(int index, qint32 handle, UnitModel model);
+    void UsbClosed(int index);
+    void UsbReconnecting(int index);
+    void UsbError(int index, const QString& errorText);
+    void HardwareStatus(int index, const QString& status, bool error);
 
     // Not an event of the unit: the status display changed (for the view).
     void DisplayChanged();
 
 private:
     const config::Zamo80Delays* m_delays = nullptr;
-    const config::AclgSettings* m_aclg = nullptr;
 
     // ---- status display and connection (UnitLink.cpp) ----
-    void RefreshStatus();                 // the status update
+    void RefreshStatus(); // the status update
     void ShowConnectToggle(bool connected);
     void ShowFailure(const QString& text); // the failure display
     // A port failure lost the unit: the display shows it at once, closed or
@@ -331,7 +304,6 @@ private:
     void ShowPortLost(const QString& text);
     void ShowConnecting();
     QString ModelName() const;
-    SimUnitPort* SimUnit();               // ctlSimUnit1, made on first use
     void TerminateClose();
 
     // ---- device layer (UnitLinkConnection.cpp) ----
@@ -344,75 +316,25 @@ private:
     platform::FtStatus ReconnectUSB();
     void RaiseUsbError(const QString& text);
 
-    // ---- transmit path (UnitLinkTransmit.cpp) ----
-    void TransmitFrame(const QString& frame, qint16 channel);
-    void QueueFrame(const QString& frame, qint16 channel);
-    void AppendToTxBuffer(const QString& text);
-    void WriteTxBuffer(qint32 count);
-    QString SimulatorExchange(const QString& frame, bool wantReply);
-    void WaitMilliseconds(qint32 ms, bool suspendPolling);
-    void Wait10ms() { WaitMilliseconds(10, false); }
-    void Pause750ms();
-    void OnPollingTimer();
-    void PollChannels();
-    void OnDelayTimer();
-    void OnSimDataReady(const QString& pData, qint16 pChannelID);
-    // Bytes waiting now; false when the queue-status call failed.
-    bool QueryWaitingBytes();
-
-    // ---- receive parser (implemented in ReceiveParser*.cpp) ----
+    // ---- receive path (UnitLinkTransmit.cpp) ----
+    void Wait10ms() { m_port.waitMilliseconds(10, false); }
     // text "": read the waiting bytes from the device; otherwise parse text alone.
     void ProcessReceivedData(const QString& text);
-    static QString StripNulls(const QString& text);
-    friend class ReceiveParser;
-    friend struct UsbCommTestAccess;      // tests reach the private transmit path
+    friend struct UsbCommTestAccess; // tests reach the private transmit path
 
     // ---- state ----
     int pIndex = 1;
-    bool pConnected = false;
-    bool pIsZAMO80 = false;
-    bool pIsZAMO24 = false;
-    bool pLidClosed = false;
     bool pReconnecting = false;
-    bool pTestRunning = false;
     bool pMaster200VEnabled = false;
     qint16 pUnitID = 0;
-    // Diagnostics as computed by the diagnostics reply.
-    double pTenHzPeak = 0;
-    double pThirtyKPeak = 0;
-    double pTemperature = 0;
-    double pVCC = 0;
-    double pPos5V = 0;
-    double pNeg5V = 0;
-    bool pReg5VWorking = false;
-    bool pWorking200VOn = false;
-    bool pWorking200VOff = false;
-    QString pFirmwareVersion;
     QString pHardwareInfo;
-    bool pSimulatorMode = false;
-    std::array<std::shared_ptr<clsElectrode>, ChannelCount> Electrodes;
     QString LastErrorText;
     bool OpeningDevice = false;
+    bool OpenCompleted = false; // the last open sequence reached UsbConnected
     UsbCommDisplay pDisplay;
 
-    // Device layer: handle, statuses, receive buffer and waiting-byte count.
-    UsbDeviceLayer Usb;
-
-    // Transmit and poll state.
-    QByteArray TxBuffer;                  // characters not yet written
-    std::deque<std::pair<qint16, QString>> SendQueue; // channel (-1: unit frame), frame
-    qint16 LastChannel = 0;               // channel replies are reported for this channel
-    qint16 PollCursor = -1;
-    bool DelayElapsed = false;
-    qint32 WaitDepth = 0;
-    quint64 PollTicks = 0;                // poll ticks begun; a tick that waits sees later ones
-    bool OpenCompleted = false;           // the last open sequence reached UsbConnected
-
-    // Receive parser: unparsed remainder of the previous read.
-    QString PendingText;
-    bool ReceiveBusy = false;             // a receive pass runs (a handler's wait may start another)
-
-    platform::Timer PollingTimer;
-    platform::Timer DelayTimer;
-    SimUnitPort* ctlSimUnit1 = nullptr;
+    UnitChannelState m_state;
+    UnitProtocol m_protocol;
+    UnitReplyHandler m_replies;
+    UnitPort m_port;
 };

@@ -14,18 +14,43 @@ QString ResultText(FtStatus status)
     return QString::number(status);
 }
 
+// What a failed open of the converter shows, stores and logs (the log line
+// goes on with the driver's status).
+struct OpenFailureText {
+    UnitPort::OpenFailure failure;
+    const char* label;
+    const char* error;
+    const char* logLine;
+};
+
+constexpr OpenFailureText kOpenFailures[] = {
+    {UnitPort::OpenFailure::Open, "Open failed", "Open failed", "USB Port Open failed, Result = "},
+    {UnitPort::OpenFailure::QueueStatus, "Command failed", "Command failed", "USB Command failed, Result = "},
+    {UnitPort::OpenFailure::Latency, "Latency failed", "Latency failed", "Setting USB port latentcy failed, Result = "},
+    {UnitPort::OpenFailure::BaudRate, "Baud Rate failed", "Baud rate failed",
+     "Setting USB Baud rate failed, Result = "},
+    {UnitPort::OpenFailure::BitMode, "Reset failed", "Reset failed", "Setting USB Bit Mode failed, Result = "},
+};
+
+const OpenFailureText& OpenFailureTextOf(UnitPort::OpenFailure failure)
+{
+    for (const OpenFailureText& text : kOpenFailures)
+        if (text.failure == failure)
+            return text;
+    return kOpenFailures[0];
+}
+
 } // namespace
 
 qint32 ctlZAMOUsbComm::OpenDevice()
 {
     modMain::WriteLog(QStringLiteral("Opening USB Port"));
     Wait10ms();
-    pIsZAMO80 = false;
-    pIsZAMO24 = false;
+    m_state.setModel(UnitModel::Base);
     RefreshStatus();
-    PendingText.clear();
+    m_protocol.clearPendingText();
     OpenCompleted = false;
-    if (pSimulatorMode)
+    if (m_port.simulated())
         OpenSimulatedDevice();
     else
         OpenRealDevice();
@@ -35,12 +60,12 @@ qint32 ctlZAMOUsbComm::OpenDevice()
 void ctlZAMOUsbComm::OpenRealDevice()
 {
     OpeningDevice = true;
-    if (pConnected) {
+    if (Connected()) {
         modMain::WriteLog(QStringLiteral("USB Port already open.  Closing port first"));
-        if (Usb.CloseDevice() != platform::FT_OK) {
-            pConnected = false;
+        if (m_port.closeDevice() != platform::FT_OK) {
+            m_port.setOpen(false);
             ShowFailure(QStringLiteral("Close attempt failed"));
-            modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(Usb.LastStatus));
+            modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
             emit HardwareStatus(pIndex, LastErrorText, true);
             RefreshStatus();
             OpeningDevice = false;
@@ -48,48 +73,28 @@ void ctlZAMOUsbComm::OpenRealDevice()
             return;
         }
     }
-    pConnected = false;
+    m_port.setOpen(false);
 
-    const qint32 index = Usb.FindDevice(QString::fromLatin1(UnitDeviceDescription));
+    const qint32 index = m_port.findDevice(QString::fromLatin1(UnitDeviceDescription));
     if (index < 0) {
         ShowFailure(QStringLiteral("No devices found"));
-        modMain::WriteLog(Usb.DeviceCount == 0 ? QStringLiteral("No USB devices found")
-                                               : QStringLiteral("No ZAMO USB devices found"));
+        modMain::WriteLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
+                                                           : QStringLiteral("No ZAMO USB devices found"));
         EndOpen(true);
         return;
     }
     modMain::WriteLog(QStringLiteral("ZAMO USB Device detected"));
 
-    Usb.OpenUSBDeviceByIndex(index);
-    if (Usb.LastStatus != platform::FT_OK) {
-        FailOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"),
-                 "USB Port Open failed, Result = " + ResultText(Usb.LastStatus));
-        return;
-    }
-    if (Usb.GetQueueStatus() != platform::FT_OK) {
-        FailOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"),
-                 "USB Command failed, Result = " + ResultText(Usb.LastStatus));
-        return;
-    }
-    pConnected = true;
-    if (Usb.SetLatencyTimer(16) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Latency failed"), QStringLiteral("Latency failed"),
-                 "Setting USB port latentcy failed, Result = " + ResultText(Usb.LastStatus));
-        return;
-    }
-    if (Usb.SetBaudRate(19200) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Baud Rate failed"), QStringLiteral("Baud rate failed"),
-                 "Setting USB Baud rate failed, Result = " + ResultText(Usb.LastStatus));
-        return;
-    }
-    if (Usb.SetBitMode(0, 0) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Reset failed"), QStringLiteral("Reset failed"),
-                 "Setting USB Bit Mode failed, Result = " + ResultText(Usb.LastStatus));
+    const UnitPort::OpenFailure failure = m_port.openDevice(index);
+    if (failure != UnitPort::OpenFailure::None) {
+        const OpenFailureText& text = OpenFailureTextOf(failure);
+        FailOpen(QLatin1String(text.label), QLatin1String(text.error),
+                 QLatin1String(text.logLine) + ResultText(m_port.device().LastStatus));
         return;
     }
 
-    TxBuffer.clear();
-    if (SendDataAndPoll(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
+    m_port.clearTransmitBuffer();
+    if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
         ShowFailure(QStringLiteral("No ACK Received"));
         modMain::WriteLog(QStringLiteral("USB Initialization failed.  ACK not received."));
         EndOpen(true);
@@ -99,50 +104,50 @@ void ctlZAMOUsbComm::OpenRealDevice()
     DetectModel(true);
 
     ShowConnecting();
-    PollingTimer.setEnabled(true);
-    const bool zamo80Family = pIsZAMO80 || pIsZAMO24;
+    m_port.setPollingEnabled(true);
+    const bool zamo80Family = isZamo80Family(model());
     if (!pReconnecting) {
         if (zamo80Family) {
             SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-            WaitMilliseconds(Delays().findChannelsDelay, true);
+            m_port.waitMilliseconds(Delays().findChannelsDelay, true);
         } else {
             TXMasterFindChannels();
         }
     }
-    if (zamo80Family && pConnected)
+    if (zamo80Family && Connected())
         TXMasterCheckLid(false);
-    if (!pConnected) {
+    if (!Connected()) {
         // The port failed while it was being set up; its report closed it.
         FailOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"),
                  QStringLiteral("USB Port failed while opening"));
         return;
     }
     OpenCompleted = true;
-    emit UsbConnected(pIndex, Usb.DeviceHandle, pIsZAMO80, pIsZAMO24);
+    emit UsbConnected(pIndex, m_port.device().DeviceHandle, model());
     EndOpen(false);
 }
 
 void ctlZAMOUsbComm::OpenSimulatedDevice()
 {
-    if (SendDataAndPoll(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
+    if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
         ShowFailure(QStringLiteral("No ACK Received"));
         emit HardwareStatus(pIndex, LastErrorText, true);
         RefreshStatus();
         return;
     }
     DetectModel(false);
-    pConnected = true;
+    m_port.setOpen(true);
     ShowConnecting();
     emit HardwareStatus(pIndex, QString(), true);
-    if (pIsZAMO80) {
+    if (model() == UnitModel::Zamo80) {
         SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-        WaitMilliseconds(Delays().findChannelsDelay, true);
+        m_port.waitMilliseconds(Delays().findChannelsDelay, true);
     } else {
         TXMasterFindChannels();
     }
-    PollingTimer.setEnabled(true);
+    m_port.setPollingEnabled(true);
     OpenCompleted = true;
-    emit UsbConnected(pIndex, Usb.DeviceHandle, pIsZAMO80, pIsZAMO24);
+    emit UsbConnected(pIndex, m_port.device().DeviceHandle, model());
     RefreshStatus();
 }
 
@@ -152,22 +157,22 @@ void ctlZAMOUsbComm::DetectModel(bool writeLog)
         if (writeLog)
             modMain::WriteLog(QString::fromLatin1(line));
     };
-    const QString reply80 = SendDataAndPoll(QStringLiteral("[8]"), 50);
+    const QString reply80 = m_port.exchange(QStringLiteral("[8]"), 50);
     if (reply80 == QLatin1String("[8]")) {
         log("ZAMO80 Detected");
-        pIsZAMO80 = true;
+        m_state.setModel(UnitModel::Zamo80);
     } else if (reply80 == QLatin1String("[9]")) {
-        pIsZAMO80 = true;
+        m_state.setModel(UnitModel::Zamo80);
     } else {
-        const QString reply24 = SendDataAndPoll(QStringLiteral("[2]"), 50);
+        const QString reply24 = m_port.exchange(QStringLiteral("[2]"), 50);
         if (reply24 == QLatin1String("[2]")) {
             log("ZAMO24 Detected");
-            pIsZAMO24 = true;
+            m_state.setModel(UnitModel::Zamo24);
         } else if (reply24 == QLatin1String("[3]")) {
-            pIsZAMO24 = true;
+            m_state.setModel(UnitModel::Zamo24);
         }
     }
-    if (!pIsZAMO80 && !pIsZAMO24)
+    if (model() == UnitModel::Base)
         log("ZAMO Detected");
 }
 
@@ -178,7 +183,7 @@ void ctlZAMOUsbComm::ShowConnecting()
     pDisplay.errorMessage.clear();
     LastErrorText.clear();
     ShowConnectToggle(true);
-    if (!pSimulatorMode)
+    if (!m_port.simulated())
         emit HardwareStatus(pIndex, QStringLiteral("Connecting..."), false);
 }
 
@@ -204,16 +209,16 @@ void ctlZAMOUsbComm::EndOpen(bool failed)
 void ctlZAMOUsbComm::CloseUSB(qint32 vHandleID)
 {
     modMain::WriteLog(QStringLiteral("Closing USB Port"));
-    Usb.DeviceHandle = vHandleID;
-    if (!pSimulatorMode && Usb.CloseDevice() != platform::FT_OK) {
+    m_port.device().DeviceHandle = vHandleID;
+    if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
         pDisplay.errorMessage = QStringLiteral("Close attempt failed");
         LastErrorText = QStringLiteral("Close attempt failed");
-        modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(Usb.LastStatus));
+        modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
         emit DisplayChanged();
         emit HardwareStatus(pIndex, QStringLiteral("Close attempt failed"), true);
         return;
     }
-    pConnected = false;
+    m_port.setOpen(false);
     pDisplay.lamp = UsbCommDisplay::Red();
     pDisplay.errorMessage = QStringLiteral("USB Port Closed");
     ShowConnectToggle(false);
@@ -234,7 +239,7 @@ void ctlZAMOUsbComm::RaiseUsbError(const QString& text)
 
 void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
 {
-    if (pSimulatorMode)
+    if (m_port.simulated())
         return;
     const QString text = UsbDeviceLayer::ErrorText(label, status);
     modMain::WriteLog("USB Error:  " + text);
@@ -243,12 +248,12 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
         return;
 
     const bool cyclePort = label.contains(QLatin1String("FT_CyclePort"), Qt::CaseInsensitive);
-    const bool baseModel = !pIsZAMO80 && !pIsZAMO24;
+    const bool baseModel = model() == UnitModel::Base;
     if (cyclePort || baseModel || OpeningDevice || pReconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.
-        pConnected = false;
-        Usb.CloseQuietly();
+        m_port.setOpen(false);
+        m_port.releaseDevice();
         if (!OpeningDevice) {
             // A failing open or reconnection shows its own outcome.
             if (!pReconnecting)
@@ -264,7 +269,7 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
 
 void ctlZAMOUsbComm::ShowPortLost(const QString& text)
 {
-    if (!pConnected) {
+    if (!Connected()) {
         LastErrorText = text;
         pDisplay.errorMessage = text;
         RefreshStatus();
@@ -283,21 +288,21 @@ FtStatus ctlZAMOUsbComm::ReconnectUSB()
     pReconnecting = true;
     modMain::WriteLog(QStringLiteral("Executing USB Port Reconnection"));
     emit UsbReconnecting(pIndex);
-    WaitMilliseconds(Delays().reconnectDelay, true);
+    m_port.waitMilliseconds(Delays().reconnectDelay, true);
 
     QString failure;
-    CloseUSB(Usb.DeviceHandle);
-    if (pConnected) {
+    CloseUSB(m_port.device().DeviceHandle);
+    if (Connected()) {
         modMain::WriteLog(QStringLiteral("USB close failed"));
         failure = QStringLiteral("FT_CyclePortClose");
     } else {
         OpenDevice();
-        if (!pConnected || !OpenCompleted) {
+        if (!Connected() || !OpenCompleted) {
             modMain::WriteLog(QStringLiteral("USB re-open failed"));
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
-    const FtStatus status = Usb.LastStatus;
+    const FtStatus status = m_port.device().LastStatus;
     pReconnecting = false;
     if (!failure.isEmpty())
         ReportUSBError(failure, status);

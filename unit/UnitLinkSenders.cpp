@@ -1,19 +1,14 @@
-// The unit command senders TX...: each builds the command that the connected
-// model expects (unit/CommandFrames) and hands it to the transmit path.
+// The unit command senders TX...: each takes the command that the connected
+// model expects (the protocol's table, unit/CommandFrames) and hands it to
+// the transmit path.
 // A model that a command does not serve gets no frame, no log line and no error.
 
-#include "unit/UnitLink.h"
-
 #include "unit/CommandFrames.h"
+#include "unit/UnitLink.h"
 
 using namespace UnitCommandFrames;
 
 namespace {
-
-UnitModel ModelOfUnit(const ctlZAMOUsbComm& unit)
-{
-    return ModelOf(unit.IsZAMO80(), unit.IsZAMO24());
-}
 
 // Hands a channel command (or a unit frame, with channel -1) to the transmit
 // path; an empty command is a command the unit does not serve.
@@ -21,22 +16,6 @@ void Send(ctlZAMOUsbComm& unit, const QString& cmd, qint16 vChannelID, bool vImm
 {
     if (!cmd.isEmpty())
         unit.SendCommandToChannel(cmd, vChannelID, vImmediate);
-}
-
-// Sends the model's own text of a command.
-void SendByModel(ctlZAMOUsbComm& unit, qint16 vChannelID, const char* base, const char* zamo80,
-                 const char* zamo24)
-{
-    Send(unit, ForModel(ModelOfUnit(unit), base, zamo80, zamo24), vChannelID);
-}
-
-// "1" for every channel whose record is present, channel 0 first.
-QString ConnectedChannelBits(ctlZAMOUsbComm& unit)
-{
-    std::array<bool, ctlZAMOUsbComm::ChannelCount> present{};
-    for (int c = 0; c < ctlZAMOUsbComm::ChannelCount; ++c)
-        present[c] = unit.Electrode(c)->Connected();
-    return ChannelBitString(present);
 }
 
 } // namespace
@@ -207,12 +186,12 @@ void ctlZAMOUsbComm::TXWritePort(qint16 vChannelID, const QString& vPort, const 
 
 void ctlZAMOUsbComm::TXZeroCounter(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(MC0)", "(Mc0)", "(Mc0)");
+    Send(*this, m_protocol.command(ModelCommand::ZeroCounter), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXReadCounter(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(MC1)", "(Mc1)", "(Mc1)");
+    Send(*this, m_protocol.command(ModelCommand::ReadCounter), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXSetCalibrationDate(qint16 vChannelID, qint16 vYear, qint16 vMonth, qint16 vDay)
@@ -243,22 +222,22 @@ void ctlZAMOUsbComm::TXGetSerialNumber(qint16 vChannelID)
 void ctlZAMOUsbComm::TXSetCalibrationReference(qint16 vChannelID, qint16 vVal1, qint16 vVal2, qint16 vVal3,
                                                qint16 vVal4)
 {
-    Send(*this, SetCalibrationReference(ModelOfUnit(*this), vVal1, vVal2, vVal3, vVal4), vChannelID);
+    Send(*this, SetCalibrationReference(model(), vVal1, vVal2, vVal3, vVal4), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXSetDCOReferenceVoltage(qint16 vChannelID, qint16 v750Reference)
 {
-    Send(*this, SetDCOReferenceVoltage(ModelOfUnit(*this), v750Reference), vChannelID);
+    Send(*this, SetDCOReferenceVoltage(model(), v750Reference), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXGetDCOReferenceVoltage(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(Md1)", "(Md1)");
+    Send(*this, m_protocol.command(ModelCommand::GetDcoReferenceVoltage), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXGetCalibrationReference(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(MR1)", "(Mr1)", "(Mr1)");
+    Send(*this, m_protocol.command(ModelCommand::GetCalibrationReference), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRequestCommand(qint16 vChannelID)
@@ -278,17 +257,17 @@ void ctlZAMOUsbComm::TXRunACZ30Zero(qint16 vChannelID)
 
 void ctlZAMOUsbComm::TXRunACZ30Test(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(Ga)", "(Ga)");
+    Send(*this, m_protocol.command(ModelCommand::RunAcz30Test), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunACLGTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(GT)", "(Gt)");
+    Send(*this, m_protocol.command(ModelCommand::RunAclgTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunDefibRecoveryTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(GR)", "(GR)");
+    Send(*this, m_protocol.command(ModelCommand::RunDefibRecoveryTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunFilterZeroRoutine(qint16 vChannelID)
@@ -313,44 +292,44 @@ void ctlZAMOUsbComm::TXRunSpecialCalibrationTest2(qint16 vChannelID)
 
 void ctlZAMOUsbComm::TXGetDCOValue(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(GD0)", "(Gd0)", "(Gd0)");
+    Send(*this, m_protocol.command(ModelCommand::GetDcoValue), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunDCOTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(GD1)", "(Gd1)", "(Gd1)");
+    Send(*this, m_protocol.command(ModelCommand::RunDcoTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunDCOZeroCorrectionTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(Gd2)", "(Gd2)");
+    Send(*this, m_protocol.command(ModelCommand::RunDcoZeroCorrectionTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXStopBiasTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(GB0)", "", "(GB0)");
+    Send(*this, m_protocol.command(ModelCommand::StopBiasTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXStopAllBiasTest()
 {
-    if (ModelOfUnit(*this) != UnitModel::Base)
+    if (model() != UnitModel::Base)
         return;
-    TXMasterAllChannelSend("BIASSTOP", ConnectedChannelBits(*this), 3, false);
+    TXMasterAllChannelSend("BIASSTOP", ChannelBitString(m_state.presentChannels()), 3, false);
     // Fetch every channel's final bias reply.
     for (qint16 c = 0; c < ChannelCount; ++c) {
-        if (Electrode(c)->Connected())
+        if (m_state.channelPresent(c))
             TXRequestCommand(c);
     }
 }
 
 void ctlZAMOUsbComm::TXRunBiasTest(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "(GB1)", "", "");
+    Send(*this, m_protocol.command(ModelCommand::RunBiasTest), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunSDRTest(qint16 vChannelID, bool vRunACZAfterSDR)
 {
-    if (ModelOfUnit(*this) == UnitModel::Base)
+    if (model() == UnitModel::Base)
         Send(*this, RunSDRTest(vRunACZAfterSDR), vChannelID);
 }
 
@@ -361,7 +340,7 @@ void ctlZAMOUsbComm::TXCancel(qint16 vChannelID, bool vImmediate)
 
 void ctlZAMOUsbComm::TXCancelAllElectrodes(bool vImmediate)
 {
-    TXMasterAllChannelSend("CANCEL", ConnectedChannelBits(*this), 3, vImmediate);
+    TXMasterAllChannelSend("CANCEL", ChannelBitString(m_state.presentChannels()), 3, vImmediate);
 }
 
 void ctlZAMOUsbComm::TXResendLastData(qint16 vChannelID)
@@ -387,30 +366,28 @@ void ctlZAMOUsbComm::TXSaveOsctune(qint16 vChannelID)
 void ctlZAMOUsbComm::TXSetPacePulse(qint16 vChannelID, qint16 vPace1On50, qint16 vPace2On50, qint16 vPace1Offms,
                                     qint16 vPace2Offms, qint16 vPace1Voltage, qint16 vPace2Voltage)
 {
-    Send(*this,
-         SetPacePulse(ModelOfUnit(*this), vPace1On50, vPace2On50, vPace1Offms, vPace2Offms, vPace1Voltage,
-                      vPace2Voltage),
+    Send(*this, SetPacePulse(model(), vPace1On50, vPace2On50, vPace1Offms, vPace2Offms, vPace1Voltage, vPace2Voltage),
          vChannelID);
 }
 
 void ctlZAMOUsbComm::TXGetPacePulse(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(MP1)", "(Mp1)");
+    Send(*this, m_protocol.command(ModelCommand::GetPacePulse), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunVoltage1Pace(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(GP1)", "(Gp1)");
+    Send(*this, m_protocol.command(ModelCommand::RunVoltage1Pace), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXRunVoltage2Pace(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(GP2)", "(Gp2)");
+    Send(*this, m_protocol.command(ModelCommand::RunVoltage2Pace), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXStopPace(qint16 vChannelID)
 {
-    SendByModel(*this, vChannelID, "", "(GP3)", "(X)");
+    Send(*this, m_protocol.command(ModelCommand::StopPace), vChannelID);
 }
 
 void ctlZAMOUsbComm::TXChannelLED(qint16 vChannelID, bool vEnable)
@@ -447,70 +424,69 @@ void ctlZAMOUsbComm::TXMasterWritePort(const QString& vPort, const QString& vBit
 
 void ctlZAMOUsbComm::TXMasterDiagnostics()
 {
-    SendByModel(*this, -1, "[D]", "[d]", "[d]");
+    Send(*this, m_protocol.command(ModelCommand::UnitDiagnostics), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterDiagnosticsPollingMode(qint32 pDelay)
 {
     // Always the upper-case frame, also on the models whose queued form is "[d]".
-    ProcessReceivedData(SendDataAndPoll("[D]", pDelay));
+    ProcessReceivedData(m_port.exchange("[D]", pDelay));
 }
 
 void ctlZAMOUsbComm::TXMasterEnable200VSupply()
 {
-    SendByModel(*this, -1, "[21]", "", "");
+    Send(*this, m_protocol.command(ModelCommand::Enable200VSupply), -1);
 }
 
 void ctlZAMOUsbComm::TXMasterDisable200VSupply(bool vImmediate)
 {
-    if (ModelOfUnit(*this) == UnitModel::Base)
-        Send(*this, "[20]", -1, vImmediate);
+    Send(*this, m_protocol.command(ModelCommand::Disable200VSupply), -1, vImmediate);
 }
 
 void ctlZAMOUsbComm::TXMasterDefibCharge(qint16 vTargetChannel)
 {
-    if (ModelOfUnit(*this) == UnitModel::Base)
+    if (model() == UnitModel::Base)
         return;
     if (vTargetChannel >= 0)
         TXChannelLED(vTargetChannel, true);
     Send(*this, "[3]", -1);
-    Pause750ms();
+    m_port.pause750ms();
 }
 
 void ctlZAMOUsbComm::TXMasterTriggerCharge(bool vImmediate)
 {
-    if (ModelOfUnit(*this) == UnitModel::Base)
+    if (model() == UnitModel::Base)
         return;
     Send(*this, "[T]", -1, vImmediate);
-    Pause750ms();
+    m_port.pause750ms();
 }
 
 void ctlZAMOUsbComm::TXMasterCheckLid(bool vPollData)
 {
-    if (ModelOfUnit(*this) == UnitModel::Base)
+    if (model() == UnitModel::Base)
         return;
     if (vPollData) {
-        ProcessReceivedData(SendDataAndPoll("[L]", 500));
+        ProcessReceivedData(m_port.exchange("[L]", 500));
         return;
     }
     Send(*this, "[L]", -1, true);
     // The poll cycle keeps running and picks up the reply.
-    WaitMilliseconds(500, false);
+    m_port.waitMilliseconds(500, false);
 }
 
 void ctlZAMOUsbComm::TXMasterFindChannels()
 {
-    TransmitFrame("[F]", -1);
+    m_port.sendNow("[F]", -1);
 }
 
-void ctlZAMOUsbComm::TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString,
-                                            qint16 vReps, bool vImmediate)
+void ctlZAMOUsbComm::TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString, qint16 vReps,
+                                            bool vImmediate)
 {
-    const UnitModel model = ModelOfUnit(*this);
-    const QString command = AllChannelCommand(vTestType, model);
+    const UnitModel unitModel = model();
+    const QString command = AllChannelCommand(vTestType, unitModel);
     if (command.isEmpty())
         return;
-    const bool ledsOff = vTestType == QLatin1String("CANCEL") && model != UnitModel::Base;
+    const bool ledsOff = vTestType == QLatin1String("CANCEL") && unitModel != UnitModel::Base;
     for (qint16 rep = 0; rep < vReps; ++rep) {
         Send(*this, AllChannelFrame(command, vChannelBitString), -1, vImmediate);
         if (ledsOff)

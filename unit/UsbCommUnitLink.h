@@ -1,5 +1,6 @@
 #pragma once
-// A unit of the test window over its unit link component.
+// A unit of the test window over its unit link component: every call goes
+// to the link as it is; nothing is kept here.
 
 #include "unit/Unit.h"
 
@@ -20,6 +21,9 @@ public:
     bool Master200VEnabled() const override;
     void setMaster200VEnabled(bool v) override;
     void setTestRunning(bool v) override;
+    bool pollingInhibited() const override;
+    void setPollingInhibited(bool inhibited) override;
+    void setAclgEnergy(AclgEnergy energy) override;
 
     void OpenDevice() override;
     void Connect() override;

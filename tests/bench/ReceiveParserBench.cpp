@@ -3,12 +3,17 @@
 // "not ready", interim and final data, idle and unit idle replies, arriving
 // in reads of 5 to 64 bytes, so that many frames are split between reads.
 // A unit at 19200 baud delivers fewer than 200 frames per second.
-#include "unit/ReplyParser.h"
 #include "unit/UnitLink.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QByteArrayList>
+
+// The link's reply path without its port.
+struct UsbCommTestAccess {
+    static void Receive(ctlZAMOUsbComm& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
+    static void AttributeTo(ctlZAMOUsbComm& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
+};
 
 namespace {
 
@@ -39,13 +44,12 @@ QByteArrayList Reads(int& frames)
 void BM_ReceiveReplyStream(benchmark::State& state)
 {
     ctlZAMOUsbComm comm(1);
-    ReceiveParser parser(comm);
-    parser.AttributeTo(3);
+    UsbCommTestAccess::AttributeTo(comm, 3);
     int frames = 0;
     const QByteArrayList reads = Reads(frames);
     for (auto _ : state)
         for (const QByteArray& read : reads)
-            parser.ParseRead(read);
+            UsbCommTestAccess::Receive(comm, read);
     state.SetItemsProcessed(state.iterations() * frames);
     state.counters["frames/s"] =
         benchmark::Counter(double(state.iterations()) * frames, benchmark::Counter::kIsRate);

@@ -19,6 +19,8 @@ public:
     std::array<bool, 16> channels{};
     bool master200V = false;
     bool testRunning = false;
+    bool inhibited = false;
+    AclgEnergy aclgEnergy = AclgEnergy::J360;
     int pollingInterval = 0;
     bool simEnabled = false;
     std::array<bool, 16> calibrationExpired{};
@@ -49,6 +51,9 @@ public:
     bool Master200VEnabled() const override { return master200V; }
     void setMaster200VEnabled(bool v) override { master200V = v; }
     void setTestRunning(bool v) override { testRunning = v; }
+    bool pollingInhibited() const override { return inhibited; }
+    void setPollingInhibited(bool v) override { inhibited = v; }
+    void setAclgEnergy(AclgEnergy energy) override { aclgEnergy = energy; }
 
     void OpenDevice() override { commands << "OPEN"; }
     void Connect() override { commands << "CONNECT"; }

@@ -197,14 +197,14 @@ public:
     QStringList TickedElectrodes()
     {
         QStringList names;
-        for (QCheckBox* box : Form().ElectrodesCheckBox)
+        for (QCheckBox* box : Form().electrodePanel().electrodeBoxes())
             if (box->isChecked())
                 names << box->accessibleName();
         return names;
     }
     // The main test window's status text of unit n, and its lamp.
-    QString UnitStatus(int n) { return Form().UnitStatusLabel[std::size_t(n)]->text(); }
-    QColor UnitLamp(int n) { return Form().StatusShape[std::size_t(n)]->FillColor(); }
+    QString UnitStatus(int n) { return Form().statusPanel().unitLabels()[std::size_t(n)]->text(); }
+    QColor UnitLamp(int n) { return Form().statusPanel().unitLamps()[std::size_t(n)]->FillColor(); }
 
     QString Setting(const QString& section, const QString& key) const
     {
@@ -259,9 +259,9 @@ public:
     void ConnectSimulatedUnit(int n, int channels, bool zamo80 = false, bool zamo24 = false)
     {
         MainForm& form = Form();
-        form.optZamo80->setChecked(zamo80);
-        form.optZamo24->setChecked(zamo24);
-        form.txtSimChannels->setText(QString::number(channels));
+        form.statusPanel().zamo80Button()->setChecked(zamo80);
+        form.statusPanel().zamo24Button()->setChecked(zamo24);
+        form.statusPanel().simulatorChannelsEdit()->setText(QString::number(channels));
         Frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
         Frame().ZamoUnitsConnectSimulator[n]->trigger();
     }
@@ -316,7 +316,7 @@ public:
     bool RunTestList(const QString& lot, qint64 maxMs = 120000)
     {
         StartNextRunWithLot(lot);
-        Form().cmdRunTestList->click();
+        Form().testListPanel().runButton()->click();
         return Form().pTestRunning() && RunUntil([this] { return !Form().pTestRunning(); }, maxMs);
     }
 

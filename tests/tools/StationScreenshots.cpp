@@ -50,10 +50,10 @@ bool startAndRun(const QString& folder)
 
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
-    if (!station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000))
+    if (!station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
         return false;
     testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("LOT-2026-03-A"));
-    form.RunStandardSequenceButton->click();
+    form.testListPanel().standardSequenceButton()->click();
     if (!station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250))
         return false;
     // The report window the run opened is closed, as the operator would.

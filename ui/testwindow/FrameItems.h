@@ -11,15 +11,15 @@ class QMenu;
 class QProgressBar;
 
 struct MainFrameItems {
-    QPointer<QAction> ZamoUnitsConnect[3];            // [1], [2]
-    QPointer<QAction> ZamoUnitsConnectSimulator[3];   // [1], [2]
-    QPointer<QAction> ZamoUnitsDisconnect[3];         // [1], [2]
+    QPointer<QAction> ZamoUnitsConnect[3];          // [1], [2]
+    QPointer<QAction> ZamoUnitsConnectSimulator[3]; // [1], [2]
+    QPointer<QAction> ZamoUnitsDisconnect[3];       // [1], [2]
     QPointer<QAction> ZamoUnitsConnectZamoSG;
     QPointer<QAction> ZamoUnitsDisconnectZamoSG;
     QPointer<QAction> TestsRunBiasTest;
     QPointer<QAction> TestsRunACZ30Zero;
     QPointer<QAction> TestsConfigureTestSequence;
-    QPointer<QAction> MainTests;                      // the Tests menu's own action
+    QPointer<QAction> MainTests; // the Tests menu's own action
     QPointer<QProgressBar> MainProgressBar;
     QPointer<QLabel> ExpectedCompletionTimeLabel;
 };

@@ -41,8 +41,7 @@ QString electrodeName(int index)
 
 } // namespace
 
-LotByElectrodeForm::LotByElectrodeForm(TestDetailsForm& details, QWidget* parent)
-    : QDialog(parent), m_details(details)
+LotByElectrodeForm::LotByElectrodeForm(TestDetailsForm& details, QWidget* parent) : QDialog(parent), m_details(details)
 {
     setObjectName(QStringLiteral("LotByElectrodeForm"));
     setWindowTitle(QStringLiteral("Lot Numbers by Electrode"));

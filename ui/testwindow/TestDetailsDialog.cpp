@@ -7,7 +7,7 @@
 #include "run/UnitMode.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/LotByElectrodeDialog.h"
-#include "unit/LinkGlobals.h"
+#include "unit/Unit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -214,18 +214,20 @@ void TestDetailsForm::cmdStartTest_Click()
 
     if (Zamo24()) {
         QString energy;
+        AclgEnergy choice = AclgEnergy::J360;
         if (opt100J->isChecked()) {
-            Globals::AclgEnergy100J = true;
-            Globals::AclgEnergyXJ = false;
+            choice = AclgEnergy::J100;
             energy = QStringLiteral("100J");
         } else if (opt360J->isChecked()) {
-            Globals::AclgEnergy100J = false;
-            Globals::AclgEnergyXJ = false;
             energy = QStringLiteral("360J");
         } else if (optXJ->isChecked()) {
-            Globals::AclgEnergy100J = false;
-            Globals::AclgEnergyXJ = true;
+            choice = AclgEnergy::XJ;
             energy = optXJ->text();
+        }
+        if (!energy.isEmpty()) {
+            for (UnitLink* unit : m_units)
+                if (unit)
+                    unit->setAclgEnergy(choice);
         }
         if (!energy.isEmpty())
             details.notes = QStringLiteral("ACLG Energy = ") + energy + QStringLiteral(";") + kCrLf + details.notes;

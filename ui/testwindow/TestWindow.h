@@ -1,14 +1,14 @@
 #pragma once
-// The main test window: the test list and electrode panel, the unit,
-// database and signal-generator status, the run controls and the operator
-// log. The run itself is the RunSequencer's; the window drives it and shows
-// its state. The two units are handed in as UnitLink (unit 1 and unit 2).
+// The main test window: composes the status panel, the test-list panel and
+// the electrode panel, and drives the run (the RunSequencer's) from them:
+// the run commands of its buttons and of the main frame, the unit links'
+// events, the keep-alive poll, the operator log and the shutdown. The two
+// units are handed in as UnitLink (unit 1 and unit 2).
 //
 // Members are implemented in:
-//   TestWindow.cpp            load, unit mode, keep-alive, shutdown
-//   TestWindowTestList.cpp    test-list panel, electrode boxes, run buttons
+//   TestWindow.cpp            composition, load, unit mode, keep-alive, shutdown
+//   TestWindowTestList.cpp    run commands, test lists and files
 //   TestWindowConnection.cpp  unit and database status, link events, operator log
-
 #include "platform/Timer.h"
 #include "results/DatabaseObserver.h"
 #include "run/OperatorLog.h"
@@ -16,7 +16,10 @@
 #include "run/RunSequencer.h"
 #include "run/SignalGeneratorDisplay.h"
 #include "run/UnitLinkObserver.h"
+#include "ui/testwindow/ElectrodePanel.h"
 #include "ui/testwindow/FrameItems.h"
+#include "ui/testwindow/StatusPanel.h"
+#include "ui/testwindow/TestListPanel.h"
 #include "ui/testwindow/TestWindowCommands.h"
 
 #include <QString>
@@ -25,15 +28,6 @@
 #include <array>
 #include <functional>
 
-class QCheckBox;
-class QGridLayout;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QTableWidget;
-class StatusLamp;
 class UnitLink;
 
 class MainForm : public QWidget,
@@ -55,6 +49,9 @@ public:
     RunServices& Services() { return m_sequencer.Services(); }
     MainFrameItems& Frame() { return m_frame; }
     OperatorLog& operatorLog() { return m_operatorLog; }
+    StatusPanel& statusPanel() const { return *m_statusPanel; }
+    TestListPanel& testListPanel() const { return *m_testListPanel; }
+    ElectrodePanel& electrodePanel() const { return *m_electrodePanel; }
     // The main frame's own items and status strip replace the stand-ins.
     void AttachFrame(const MainFrameItems& items);
     // The display of unit link n (its Connect toggle and simulator switch)
@@ -65,11 +62,7 @@ public:
     void Form_Load();
     void InitMainForm();
     void ProcessCommandLine();
-    void InitTestSequenceGrid();
-    void SizeTestSequenceColumns();
     void ApplyElectrodeSelection() override;
-    void UpdateElectrodeAvailability();
-    void ElectrodesCheckBox_Click(int Index);
     QString CheckZAMOMode() const override;
     bool CheckZAMO24() const override;
     void KeepAliveTimer_Timer();
@@ -97,8 +90,6 @@ public:
     void ConnectUnit(int n);
     void EnableTestControls();
     void DisableTestControls();
-    void HideUnit2Electrodes();
-    void ShowUnit2Electrodes();
     int GetTotalTestCount() const;
     void CancelTests();
     void AbortTests();
@@ -106,16 +97,10 @@ public:
     void RunStandardSequenceButton_Click();
     void cmdCancelTests_Click();
     void cmdEditTestList_Click();
-    void optSingleList_Click();
-    void optConsecutiveLists_Click();
-    void cmdLoadFile1_Click();
-    void cmdLoadFile2_Click();
-    void CheckAllButton_Click();
-    void UncheckAllButton_Click();
-    void ResetToDefaultsButton_Click();
-    void SaveAsDefaultElectrodesButton_Click();
-    void MaskUnavailableElectrodesCheckBox_Click();
-    void cmdAdvanceClock_Click();
+    // Asks for list file n (1 or 2) of a consecutive run and loads it.
+    void loadConsecutiveList(int n);
+    // The /vadov override: the elapsed seconds of the running step.
+    void advanceClock();
 
     // ---- unit connection, status and operator log ----
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
@@ -173,42 +158,6 @@ public:
     };
     Windows& OtherWindows() { return m_windows; }
 
-    // ---- controls ----
-    QTableWidget* TestSequenceListFlexGrid = nullptr;
-    std::array<QCheckBox*, 32> ElectrodesCheckBox{};
-    QLabel* Unit2ElectrodesLabel = nullptr;
-    QFrame* SaveElectrodesShape = nullptr;
-    QPushButton* CheckAllButton = nullptr;
-    QPushButton* UncheckAllButton = nullptr;
-    QPushButton* ResetToDefaultsButton = nullptr;
-    QPushButton* SaveAsDefaultElectrodesButton = nullptr;
-    QCheckBox* MaskUnavailableElectrodesCheckBox = nullptr;
-    QRadioButton* optSingleList = nullptr;
-    QRadioButton* optConsecutiveLists = nullptr;
-    QPushButton* cmdLoadFile1 = nullptr;
-    QPushButton* cmdLoadFile2 = nullptr;
-    QLineEdit* txtFile1 = nullptr;
-    QLineEdit* txtFile2 = nullptr;
-    QLabel* lblFile1 = nullptr;
-    QLabel* lblFile2 = nullptr;
-    QPushButton* cmdRunTestList = nullptr;
-    QPushButton* cmdCancelTests = nullptr;
-    QPushButton* cmdEditTestList = nullptr;
-    QPushButton* RunStandardSequenceButton = nullptr;
-    QFrame* VadovFrame = nullptr;
-    QPushButton* cmdAdvanceClock = nullptr;
-    QLineEdit* txtAdvanceClock = nullptr;
-    QRadioButton* optZamo80 = nullptr;
-    QRadioButton* optZamo24 = nullptr;
-    QLineEdit* txtSimChannels = nullptr;
-    std::array<StatusLamp*, 3> StatusShape{}; // [1], [2]
-    std::array<QLabel*, 3> UnitStatusLabel{}; // [1], [2]
-    StatusLamp* DatabaseStatusShape = nullptr;
-    QLabel* DatabaseStatusLabel = nullptr;
-    StatusLamp* ZamoSGStatusShape = nullptr;
-    QLabel* ZamoSGLabel = nullptr;
-    QLabel* ZamoSGStatusLabel = nullptr;
-
     platform::Timer KeepAliveTimer;
     platform::Timer ClockTimer;
 
@@ -219,15 +168,12 @@ public:
 private:
     void BuildControls();
     void BuildFrameStandIns();
-    QWidget* BuildTestListPanel();
-    QWidget* BuildElectrodePanel();
-    QWidget* BuildStatusPanel();
-
     void ConnectControls();
     UnitLink* Unit(int n) const;
     bool AnyUnitConnected() const;
+    // Automatic polling is switched off on a unit: the keep-alive rests.
+    bool pollingInhibited() const;
     bool EnsureDatabase();
-    void StoreElectrodeSelection(const QString& sel);
     // Unit n is gone (closed, failed or reconnecting): its lamp turns red
     // and the run's completion estimate goes until the unit is back.
     void ShowUnitLost(int Index);
@@ -241,7 +187,9 @@ private:
     std::array<UnitLink*, 2> m_units;
     RunSequencer m_sequencer;
     OperatorLog m_operatorLog;
-    QGridLayout* m_statusGrid = nullptr;
+    StatusPanel* m_statusPanel = nullptr;
+    TestListPanel* m_testListPanel = nullptr;
+    ElectrodePanel* m_electrodePanel = nullptr;
     MainFrameItems m_frame;
     Windows m_windows;
     QString m_lastSequenceFile;

@@ -6,17 +6,13 @@
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "run/OperatorLog.h"
-#include "ui/common/StatusLamp.h"
+#include "ui/testwindow/ElectrodePanel.h"
+#include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScopeGuard>
-
-#include <exception>
 
 void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
 {
@@ -26,7 +22,6 @@ void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bo
 void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
 {
     const QString state = vConnected ? QStringLiteral("Connected") : QStringLiteral("Disconnected");
-    DatabaseStatusShape->setFillColor(vConnected ? StatusLamp::Green() : StatusLamp::Red());
     QString kind;
     if (vLocalDB) {
         const bool inDataFolder =
@@ -35,9 +30,9 @@ void MainForm::SetDatabaseStatus(bool vLocalDB, bool vConnected)
     } else {
         kind = QStringLiteral("MSSQL Database ");
     }
-    DatabaseStatusLabel->setText(kind + state);
+    m_statusPanel->showDatabaseStatus(kind + state, vConnected);
     if (!vConnected)
-        modMain::WriteLog(QStringLiteral("Database Status: ") + DatabaseStatusLabel->text());
+        modMain::WriteLog(QStringLiteral("Database Status: ") + kind + state);
 }
 
 void MainForm::DatabaseConnectFailHandler(const QString& vCause)
@@ -78,7 +73,7 @@ void MainForm::unitConnected(int Index)
     if (newModel) {
         SetItemEnabled(Frame().TestsRunBiasTest, false);
         SetItemEnabled(Frame().TestsRunACZ30Zero, true);
-        HideUnit2Electrodes();
+        m_electrodePanel->hideUnit2();
     } else {
         SetItemEnabled(Frame().TestsRunBiasTest, true);
         SetItemEnabled(Frame().TestsRunACZ30Zero, false);
@@ -86,16 +81,14 @@ void MainForm::unitConnected(int Index)
         if (Index == 1 && !(unit2 && unit2->Connected())) {
             SetItemEnabled(Frame().ZamoUnitsConnect[2], true);
             SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], true);
-            ShowUnit2Electrodes();
+            m_electrodePanel->showUnit2();
         }
     }
     WriteToCommTextBox(text, true, false);
     SetItemEnabled(Frame().ZamoUnitsDisconnect[Index], true);
     SetItemEnabled(Frame().ZamoUnitsConnect[Index], false);
     SetItemEnabled(Frame().ZamoUnitsConnectSimulator[Index], false);
-    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Green());
-    UnitStatusLabel[std::size_t(Index)]->setText(QStringLiteral("Connecting..."));
-    UnitStatusLabel[std::size_t(Index)]->setStyleSheet(QStringLiteral("color: black;"));
+    m_statusPanel->showUnitConnecting(Index);
     KeepAliveTimer.start();
     if (unit->Reconnecting())
         EnableTestControls();
@@ -104,7 +97,7 @@ void MainForm::unitConnected(int Index)
 
 void MainForm::ShowUnitLost(int Index)
 {
-    StatusShape[std::size_t(Index)]->setFillColor(StatusLamp::Red());
+    m_statusPanel->showUnitLost(Index);
     UpdateRunEstimate();
 }
 
@@ -127,7 +120,7 @@ void MainForm::unitClosed(int Index)
     if (!AnyUnitConnected()) {
         SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
         SetItemEnabled(Frame().ZamoUnitsConnectSimulator[2], false);
-        ShowUnit2Electrodes();
+        m_electrodePanel->showUnit2();
         DisableTestControls();
     } else if (CheckZAMOMode() == QLatin1String("ZAMO80")) {
         SetItemEnabled(Frame().ZamoUnitsConnect[2], false);
@@ -176,16 +169,7 @@ void MainForm::unitFailed(int Index, const QString&)
 
 void MainForm::showHardwareStatus(int Index, const QString& vStatus, bool vError)
 {
-    QLabel* label = Index == 1 || Index == 2 ? UnitStatusLabel[std::size_t(Index)] : nullptr;
-    if (!label)
-        return;
-    if (!vError) {
-        label->setText(vStatus);
-        label->setStyleSheet(QStringLiteral("color: black;"));
-        return;
-    }
-    label->setStyleSheet(QStringLiteral("color: red;"));
-    label->setText(CommLog::CaptionWithError(label->text(), vStatus));
+    m_statusPanel->showHardwareStatus(Index, vStatus, vError);
 }
 
 void MainForm::frameSent(int Index, const QString& vData)
@@ -239,8 +223,7 @@ QString MainForm::CommBuffer() const
 
 void MainForm::showSignalGeneratorConnected(bool connected)
 {
-    ZamoSGStatusShape->setFillColor(connected ? StatusLamp::Green() : StatusLamp::Red());
-    ZamoSGStatusLabel->setText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
+    m_statusPanel->showSignalGeneratorConnected(connected);
     SetItemEnabled(m_frame.ZamoUnitsConnectZamoSG, !connected);
     SetItemEnabled(m_frame.ZamoUnitsDisconnectZamoSG, connected);
 }
@@ -277,15 +260,15 @@ void MainForm::DisconnectZamoSG()
 
 bool MainForm::SimulatorZamo80Selected() const
 {
-    return optZamo80->isChecked();
+    return m_statusPanel->zamo80Selected();
 }
 
 bool MainForm::SimulatorZamo24Selected() const
 {
-    return optZamo24->isChecked();
+    return m_statusPanel->zamo24Selected();
 }
 
 QString MainForm::SimulatorChannelsText() const
 {
-    return txtSimChannels->text();
+    return m_statusPanel->simulatorChannelsText();
 }

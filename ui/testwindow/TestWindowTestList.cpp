@@ -1,4 +1,4 @@
-// MainForm: the test-list panel, the electrode boxes and the run buttons.
+// MainForm: the run commands, the test lists and their files.
 #include "config/IniKeys.h"
 #include "config/Log.h"
 #include "config/StationSettings.h"
@@ -9,6 +9,9 @@
 #include "testlists/SequenceFile.h"
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
+#include "ui/testwindow/ElectrodePanel.h"
+#include "ui/testwindow/StatusPanel.h"
+#include "ui/testwindow/TestListPanel.h"
 #include "ui/testwindow/TestWindow.h"
 #include "unit/Unit.h"
 
@@ -58,7 +61,7 @@ void MainForm::cmdRunTestList_Click()
         TellAlreadyActive();
         return;
     }
-    if (optConsecutiveLists->isChecked()) {
+    if (m_testListPanel->consecutiveListsChosen()) {
         RunLists& lists = State().lists;
         if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
             Tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
@@ -220,56 +223,17 @@ void MainForm::cmdEditTestList_Click()
 void MainForm::ClearTestList()
 {
     Globals::ActiveTestList.clear();
-    InitTestSequenceGrid();
+    m_testListPanel->clearList();
 }
 
 void MainForm::UpdateTestSequenceList()
 {
-    InitTestSequenceGrid();
-    QString sel = modMain::BuildElectrodeString(true);
-    if (sel.size() > 20)
-        sel = sel.left(20) + QStringLiteral("...");
-    QTableWidget* grid = TestSequenceListFlexGrid;
-    int row = 0;
-    for (const auto& step : std::as_const(Globals::ActiveTestList)) {
-        grid->insertRow(row);
-        const QString type = step->TestType();
-        const bool pace = type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
-        const QString electrodes =
-            type == QLatin1String("BIAS")
-                ? QString::number(step->BiasTestTime()) + QLatin1Char('/') + QString::number(step->BiasSampleTime())
-                : sel;
-        const QString count = pace ? QString::number(step->PaceTestTime()) : QString::number(step->TestCount());
-        const QString cells[] = {QString::number(row + 1), type, electrodes, count};
-        for (int c = 0; c < 4; ++c)
-            grid->setItem(row, c, new QTableWidgetItem(cells[c]));
-        ++row;
-    }
-    grid->setCurrentCell(-1, -1);
+    m_testListPanel->showList(Globals::ActiveTestList);
 }
 
-void MainForm::optSingleList_Click()
+void MainForm::loadConsecutiveList(int n)
 {
-    TestSequenceListFlexGrid->show();
-    cmdEditTestList->show();
-    RunStandardSequenceButton->show();
-}
-
-void MainForm::optConsecutiveLists_Click()
-{
-    TestSequenceListFlexGrid->hide();
-    cmdEditTestList->hide();
-    RunStandardSequenceButton->hide();
-}
-
-void MainForm::cmdLoadFile1_Click()
-{
-    LoadTestSequenceFile(State().lists.consecutive1, 1);
-}
-
-void MainForm::cmdLoadFile2_Click()
-{
-    LoadTestSequenceFile(State().lists.consecutive2, 2);
+    LoadTestSequenceFile(n == 1 ? State().lists.consecutive1 : State().lists.consecutive2, n);
 }
 
 // The open dialog; a cancelled dialog still holds the file chosen last.
@@ -297,11 +261,7 @@ void MainForm::LoadTestSequenceFile(TestList& list, int n)
         Tell(QStringLiteral("Error loading TSQ file!"));
         return;
     }
-    QLineEdit* text = n == 1 ? txtFile1 : txtFile2;
-    QLabel* label = n == 1 ? lblFile1 : lblFile2;
-    text->setText(file);
-    label->setText(QStringLiteral("TSQ file with ") + QString::number(list.size())
-                   + (list.size() == 1 ? QStringLiteral(" test loaded.") : QStringLiteral(" tests loaded.")));
+    m_testListPanel->showLoadedFile(n, file, list.size());
 }
 
 void MainForm::LoadTestSequence()
@@ -340,69 +300,6 @@ void MainForm::SaveTestSequence()
              StationText::AppTitle(), platform::MsgIcon::Warning);
 }
 
-// ---------------------------------------------------------------- electrode boxes
-
-void MainForm::CheckAllButton_Click()
-{
-    const int last = CheckZAMOMode() == QLatin1String("ZAMO80") ? 16 : 32;
-    for (int i = 0; i < last; ++i)
-        ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
-    SaveElectrodesShape->show();
-}
-
-void MainForm::UncheckAllButton_Click()
-{
-    for (QCheckBox* box : ElectrodesCheckBox)
-        box->setChecked(false);
-    SaveElectrodesShape->show();
-}
-
-void MainForm::ResetToDefaultsButton_Click()
-{
-    ApplyElectrodeSelection();
-    SaveElectrodesShape->hide();
-}
-
-void MainForm::StoreElectrodeSelection(const QString& sel)
-{
-    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel,
-                              Settings().paths.settingsFile);
-    modMain::ApplyElectrodeString(sel);
-    UpdateTestSequenceList();
-    SaveElectrodesShape->hide();
-}
-
-void MainForm::SaveAsDefaultElectrodesButton_Click()
-{
-    StoreElectrodeSelection(modMain::BuildElectrodeString(false));
-}
-
-void MainForm::MaskUnavailableElectrodesCheckBox_Click()
-{
-    UpdateElectrodeAvailability();
-}
-
-// The unit-2 boxes follow the unit models: hidden beside a ZAMO80 or ZAMO2-4,
-// shown beside a ZAMO unit. Either way they show the saved default; a
-// connect never stores a selection the operator did not make.
-void MainForm::HideUnit2Electrodes()
-{
-    for (int i = 16; i < 32; ++i)
-        ElectrodesCheckBox[std::size_t(i)]->hide();
-    Unit2ElectrodesLabel->hide();
-    ApplyElectrodeSelection();
-    SaveElectrodesShape->hide();
-}
-
-void MainForm::ShowUnit2Electrodes()
-{
-    for (int i = 16; i < 32; ++i)
-        ElectrodesCheckBox[std::size_t(i)]->show();
-    Unit2ElectrodesLabel->show();
-    ApplyElectrodeSelection();
-    SaveElectrodesShape->hide();
-}
-
 // ---------------------------------------------------------------- other controls
 
 void MainForm::ConnectUnit(int n)
@@ -426,9 +323,7 @@ void MainForm::EnableTestControls()
     }
     m_testControlsPending = false;
     m_testControlsEnabled = true;
-    cmdEditTestList->setEnabled(true);
-    cmdRunTestList->setEnabled(true);
-    RunStandardSequenceButton->setEnabled(true);
+    m_testListPanel->setTestButtonsEnabled(true);
     SetItemEnabled(m_frame.TestsConfigureTestSequence, true);
     SetItemEnabled(m_frame.MainTests, true);
 }
@@ -437,9 +332,7 @@ void MainForm::DisableTestControls()
 {
     m_testControlsPending = false;
     m_testControlsEnabled = false;
-    cmdEditTestList->setEnabled(false);
-    cmdRunTestList->setEnabled(false);
-    RunStandardSequenceButton->setEnabled(false);
+    m_testListPanel->setTestButtonsEnabled(false);
     SetItemEnabled(m_frame.TestsConfigureTestSequence, false);
     SetItemEnabled(m_frame.MainTests, false);
 }
@@ -450,9 +343,9 @@ void MainForm::SetItemEnabled(QAction* item, bool enabled)
         item->setEnabled(enabled);
 }
 
-void MainForm::cmdAdvanceClock_Click()
+void MainForm::advanceClock()
 {
-    State().ElapsedSeconds = platform::Convert::toInt32(txtAdvanceClock->text()).value_or(0);
+    State().ElapsedSeconds = platform::Convert::toInt32(m_statusPanel->advanceClockText()).value_or(0);
     State().StartupFlag = false;
 }
 
@@ -492,15 +385,15 @@ void MainForm::SetCompletionCaption(const QString& caption)
 
 void MainForm::SetRunLockedControls(bool vRunning)
 {
-    SaveAsDefaultElectrodesButton->setEnabled(!vRunning);
+    m_electrodePanel->setSaveAllowed(!vRunning);
     if (vRunning) {
-        cmdEditTestList->setEnabled(false);
+        m_testListPanel->setEditEnabled(false);
         return;
     }
     if (m_testControlsPending)
         EnableTestControls();
     else
-        cmdEditTestList->setEnabled(m_testControlsEnabled);
+        m_testListPanel->setEditEnabled(m_testControlsEnabled);
 }
 
 void MainForm::ShowDischargeWarning()

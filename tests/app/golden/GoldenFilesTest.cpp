@@ -201,7 +201,7 @@ protected:
         ASSERT_TRUE(station->Start());
         ASSERT_TRUE(station->Choose(QStringLiteral("Connect Unit 1")));
         MainForm& form = station->Form();
-        ASSERT_TRUE(station->RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000))
+        ASSERT_TRUE(station->RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
             << station->UnitStatus(1).toStdString();
         testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
         ASSERT_TRUE(station->Click(QStringLiteral("Run Standard Sequence")));

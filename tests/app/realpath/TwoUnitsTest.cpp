@@ -32,8 +32,8 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     ASSERT_TRUE(station.Start());
 
     ASSERT_TRUE(station.Choose("Connect ZAMO-SG"));
-    EXPECT_TRUE(station.WaitUntil([&] { return station.Form().ZamoSGStatusLabel->text() == "Connected"; }, ConnectMs))
-        << station.Form().ZamoSGStatusLabel->text().toStdString();
+    EXPECT_TRUE(station.WaitUntil([&] { return station.Form().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
+        << station.Form().statusPanel().signalGeneratorLabel()->text().toStdString();
 
     // Unit 1, then unit 2.
     ASSERT_TRUE(ConnectFromMenu(1, "ZAMO Connected; A1-B1"));

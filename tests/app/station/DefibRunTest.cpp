@@ -19,13 +19,13 @@ protected:
         ASSERT_TRUE(station.Start());
         station.ConnectSimulatedUnit(1, 2, true);
         MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         QStringList steps;
         for (const QString& type : types)
             steps << type + "," + electrode + ",1";
         station.UseTestList(electrode, steps);
         testsupport::StationHarness::StartNextRunWithLot("LOT-9");
-        form.cmdRunTestList->click();
+        form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 10 * 60 * 1000, 250));
     }

@@ -39,14 +39,13 @@ protected:
     {
         ASSERT_TRUE(station.Start());
         QObject::connect(&station.Link(1), &ctlZAMOUsbComm::RXACZTestData, &station.Form(),
-                         [this](int, qint16 channel, qint16, qint16, qint16 high, qint16, qint16, bool completed,
-                                double, double value, double, bool isZamo80) {
-                             if (completed)
-                                 finals.push_back({channel, high, value, isZamo80});
+                         [this](int, qint16 channel, const AczReading& r) {
+                             if (r.completed)
+                                 finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
                          });
         station.ConnectSimulatedUnit(1, 2, zamo80);
         MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     }
 
     // An ACZ list on A1 and B1, from the Run button to its end.
@@ -55,7 +54,7 @@ protected:
         MainForm& form = station.Form();
         station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::StartNextRunWithLot("LOT-7");
-        form.cmdRunTestList->click();
+        form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.pTestRunning());
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
         ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();

@@ -49,7 +49,7 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
 
     MainForm& form = station.Form();
     simulator->trigger();
-    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
     ASSERT_TRUE(station.RunTestList("TRY-1"));
 

@@ -102,9 +102,9 @@ protected:
         ASSERT_TRUE(station.Start());
         MainForm& form = station.Form();
         station.ConnectSimulatedUnit(1, 2);
-        ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
         testsupport::StationHarness::StartNextRunWithLot("Lot 9");
-        form.RunStandardSequenceButton->click();
+        form.testListPanel().standardSequenceButton()->click();
         ASSERT_TRUE(form.pTestRunning());
         ASSERT_TRUE(station.RunUntil([&] { return StationWindows::CommBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
@@ -220,10 +220,10 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     ASSERT_TRUE(station.Start());
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
     const auto run = [&](const QString& lot) {
         testsupport::StationHarness::StartNextRunWithLot(lot);
-        form.RunStandardSequenceButton->click();
+        form.testListPanel().standardSequenceButton()->click();
         ASSERT_TRUE(form.pTestRunning());
         ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
     };

@@ -32,11 +32,9 @@ void CountFinals(ctlZAMOUsbComm& link, MainForm& form, Finals& finals)
             ++finals[VerdictRules::ElectrodeName(1, channel)];
     };
     QObject::connect(&link, &ctlZAMOUsbComm::RXDCOTestData, &form,
-                     [count](int, qint16 ch, qint16, qint16, qint16, qint16, qint16, qint16, bool done, double, double,
-                             bool) { count(ch, done); });
+                     [count](int, qint16 ch, const DcoReading& r) { count(ch, r.completed); });
     QObject::connect(&link, &ctlZAMOUsbComm::RXSDRTestData, &form,
-                     [count](int, qint16 ch, qint16, qint16, qint16, qint16, qint16, qint16, qint16, qint16, qint16,
-                             bool done, double, double, double, double, double) { count(ch, done); });
+                     [count](int, qint16 ch, const SdrReading& r) { count(ch, r.completed); });
 }
 
 // The final ACZ readings of the simulated unit, per electrode, in the order they came.
@@ -44,12 +42,10 @@ using Readings = std::map<QString, QList<double>>;
 
 void CollectAczFinals(ctlZAMOUsbComm& link, MainForm& form, Readings& readings)
 {
-    QObject::connect(&link, &ctlZAMOUsbComm::RXACZTestData, &form,
-                     [&readings](int, qint16 ch, qint16, qint16, qint16, qint16, qint16, bool done, double,
-                                 double measurement, double, bool) {
-                         if (done)
-                             readings[VerdictRules::ElectrodeName(1, ch)] << measurement;
-                     });
+    QObject::connect(&link, &ctlZAMOUsbComm::RXACZTestData, &form, [&readings](int, qint16 ch, const AczReading& r) {
+        if (r.completed)
+            readings[VerdictRules::ElectrodeName(1, ch)] << r.measurement;
+    });
 }
 
 // The verdict codes the station announced for one electrode, in order.
@@ -95,10 +91,10 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     Readings aczFinals;
     CollectAczFinals(station.Link(1), form, aczFinals);
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 
     testsupport::StationHarness::StartNextRunWithLot("Lot 42");
-    form.RunStandardSequenceButton->click();
+    form.testListPanel().standardSequenceButton()->click();
     ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
     ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));

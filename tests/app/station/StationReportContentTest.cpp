@@ -40,10 +40,10 @@ protected:
         EXPECT_TRUE(station.Start());
         MainForm& form = station.Form();
         station.ConnectSimulatedUnit(1, 2, zamo80);
-        EXPECT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        EXPECT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::StartNextRunWithLot(lot, notes);
-        form.cmdRunTestList->click();
+        form.testListPanel().runButton()->click();
         EXPECT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
         EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
         platform::DbConnection db;

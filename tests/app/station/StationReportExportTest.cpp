@@ -36,10 +36,10 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
     ASSERT_TRUE(station.Start());
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.RunStandardSequenceButton->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 
     testsupport::StationHarness::StartNextRunWithLot("Lot 77");
-    form.RunStandardSequenceButton->click();
+    form.testListPanel().standardSequenceButton()->click();
     ASSERT_TRUE(form.pTestRunning());
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
 

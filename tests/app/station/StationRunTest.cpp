@@ -32,11 +32,11 @@ public:
     explicit CompletingAczHandler(MainForm& form) : m_form(form) {}
     QStringList finals;
 
-    void RXACZTestData(int index, qint16 channel, qint16, qint16, qint16, qint16, qint16, bool completed, double,
-                       double measurement, double, bool) override
+    void RXACZTestData(int index, qint16 channel, const AczReading& reading) override
     {
+        const double measurement = reading.measurement;
         auto step = m_form.State().pActiveTest;
-        if (!completed || !step)
+        if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
         finals << clsTestSequence::FindElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
@@ -56,18 +56,18 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
 {
     ASSERT_TRUE(station.Start());
     MainForm& form = station.Form();
-    EXPECT_FALSE(form.cmdRunTestList->isEnabled());
-    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Red());
+    EXPECT_FALSE(form.testListPanel().runButton()->isEnabled());
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Red());
 
-    form.MaskUnavailableElectrodesCheckBox->setChecked(true);
+    form.electrodePanel().maskUnavailableBox()->setChecked(true);
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
 
-    EXPECT_EQ(form.StatusShape[1]->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Green());
     EXPECT_TRUE(StationWindows::CommBuffer().contains("* Connected to ZAMO Unit #1 *"));
-    EXPECT_TRUE(form.ElectrodesCheckBox[0]->isEnabled());
-    EXPECT_TRUE(form.ElectrodesCheckBox[1]->isEnabled());
-    EXPECT_FALSE(form.ElectrodesCheckBox[2]->isEnabled());
+    EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[0]->isEnabled());
+    EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[1]->isEnabled());
+    EXPECT_FALSE(form.electrodePanel().electrodeBoxes()[2]->isEnabled());
     EXPECT_TRUE(station.Frame().ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
 }
@@ -86,18 +86,18 @@ TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfE
         EXPECT_EQ(station.TickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
 
         station.ConnectSimulatedUnit(1, 4, c.zamo80);
-        ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.RunUntil([&] { return station.Form().testListPanel().runButton()->isEnabled(); }, 20000));
         EXPECT_EQ(station.TickedElectrodes(), c.ticked);
-        EXPECT_EQ(station.Form().ElectrodesCheckBox[18]->isHidden(), c.zamo80);
+        EXPECT_EQ(station.Form().electrodePanel().electrodeBoxes()[18]->isHidden(), c.zamo80);
         EXPECT_EQ(station.Setting("Electrodes", "Default"), "A1-B1.C2");
-        EXPECT_FALSE(station.Form().SaveElectrodesShape->isVisible());
+        EXPECT_FALSE(station.Form().electrodePanel().unsavedMark()->isVisible());
     }
 }
 
 TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
 {
     ASSERT_TRUE(station.Start());
-    QTableWidget* grid = station.Form().TestSequenceListFlexGrid;
+    QTableWidget* grid = station.Form().testListPanel().grid();
     const QFontMetrics metrics(grid->horizontalHeader()->font());
     for (int c = 0; c < grid->columnCount(); ++c) {
         const QString heading = grid->horizontalHeaderItem(c)->text();
@@ -166,9 +166,9 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
     };
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
 
-    station.Form().txtSimChannels->setText(QStringLiteral("2"));
+    station.Form().statusPanel().simulatorChannelsEdit()->setText(QStringLiteral("2"));
     frame.ZamoUnitsConnectSimulator[1]->trigger();
-    ASSERT_TRUE(station.RunUntil([&] { return station.Form().cmdRunTestList->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return station.Form().testListPanel().runButton()->isEnabled(); }, 20000));
     EXPECT_EQ(enabled(), (QList<bool>{false, false, true, true, true, false}));
 }
 
@@ -181,11 +181,11 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
     form.Services().results = std::move(handler);
 
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
 
     station.StartNextRunWithLot("LOT-1");
-    form.cmdRunTestList->click();
+    form.testListPanel().runButton()->click();
     ASSERT_TRUE(form.pTestRunning());
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
 

@@ -84,7 +84,7 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
     ASSERT_TRUE(station.Start());
     MainForm& form = station.Form();
     station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
     ASSERT_TRUE(station.RunTestList("LOT-1"));
 
@@ -102,11 +102,11 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
     expectWindowsFit(station);
 
     // The list mode changes with the focus on a control that the change hides.
-    form.RunStandardSequenceButton->setFocus();
-    form.optConsecutiveLists->click();
+    form.testListPanel().standardSequenceButton()->setFocus();
+    form.testListPanel().consecutiveListsButton()->click();
     QCoreApplication::processEvents();
     expectPictureBehind(station);
-    form.optSingleList->click();
+    form.testListPanel().singleListButton()->click();
     QCoreApplication::processEvents();
     expectPictureBehind(station);
     expectWindowsFit(station);

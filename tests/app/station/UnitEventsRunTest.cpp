@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(station.Start());
         station.ConnectSimulatedUnit(1, 2, true);
         MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.cmdRunTestList->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         modMain::ApplyElectrodeString("A1");
         form.ApplyElectrodeSelection();
         Globals::ActiveTestList.clear();
@@ -36,7 +36,7 @@ protected:
         }
         form.UpdateTestSequenceList();
         testsupport::StationHarness::StartNextRunWithLot("LOT-3");
-        form.cmdRunTestList->click();
+        form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
     }
 

@@ -2,14 +2,12 @@
 // The pre-test details window and its lot windows on two recording units,
 // with a settings file of their own and scripted prompts.
 
-#include "run/RecordingUnit.h"
-
 #include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
+#include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
-#include "unit/LinkGlobals.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -25,8 +23,6 @@ protected:
         settings.paths.settingsFile = home.path() + "/settings.ini";
         settings.aclg.energyXJoules = 200;
         settings.aclg.energyXEnabled = true;
-        Globals::AclgEnergy100J = false;
-        Globals::AclgEnergyXJ = false;
         prompts = platform::ScriptedPrompts::installNew();
     }
 

@@ -2,7 +2,6 @@
 // The main test window on two recording units, with recording records,
 // reports, database and pre-test details, in virtual time, offscreen.
 
-#include "run/RecordingUnit.h"
 #include "RunDoubles.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
@@ -10,11 +9,11 @@
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
+#include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestWindow.h"
-#include "unit/LinkGlobals.h"
 
 #include <QFile>
 
@@ -62,7 +61,6 @@ protected:
     static void ResetGlobals()
     {
         Globals::ActiveTestList.clear();
-        Globals::InhibitPolling = false;
         modMain::ApplyElectrodeString(QStringLiteral("A1-B1"));
     }
 

@@ -17,15 +17,17 @@ protected:
     void DCO(qint16 channel, double value, bool completed, qint16 seconds = 30, bool zamo80 = false,
              qint16 ref50 = 500, qint16 ref750 = 500)
     {
-        Handlers().RXDCOTestData(1, channel, 100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80);
+        Handlers().RXDCOTestData(1, channel,
+                                 DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80});
     }
     void Noise(qint16 channel, double value, bool completed, qint16 high = 300, qint16 low = 200)
     {
-        Handlers().RXNoiseTestData(1, channel, 100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false);
+        Handlers().RXNoiseTestData(1, channel,
+                                   NoiseReading{100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false});
     }
     void Bias(qint16 channel, double value, bool completed, qint16 zero = 100)
     {
-        Handlers().RXBiasTestData(1, channel, zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value);
+        Handlers().RXBiasTestData(1, channel, BiasReading{zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value});
     }
     void OpenInterval(qint32 second)
     {

@@ -58,25 +58,25 @@ TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
 {
     form->showHardwareStatus(1, "Ready", false);
     form->showHardwareStatus(1, "E1", true);
-    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E1*");
-    EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("red"));
+    EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready *E1*");
+    EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("red"));
     form->showHardwareStatus(1, "E2", true);
-    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready *E2*");
+    EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready *E2*");
     form->showHardwareStatus(1, "Ready", false);
-    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Ready");
-    EXPECT_TRUE(form->UnitStatusLabel[1]->styleSheet().contains("black"));
+    EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready");
+    EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("black"));
     EXPECT_EQ(CommLog::CaptionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
 }
 
 TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
 {
-    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
-    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Disconnected");
+    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
+    EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Disconnected");
     unit1.Plug(2);
     form->unitConnected(1);
 
-    EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Green());
-    EXPECT_EQ(form->UnitStatusLabel[1]->text(), "Connecting...");
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
     EXPECT_TRUE(form->Frame().ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(form->Frame().ZamoUnitsConnect[1]->isEnabled());
@@ -84,22 +84,22 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(form->Frame().TestsRunBiasTest->isEnabled());
     EXPECT_FALSE(form->Frame().TestsRunACZ30Zero->isEnabled());
     EXPECT_TRUE(form->KeepAliveTimer.isEnabled());
-    EXPECT_FALSE(form->cmdRunTestList->isEnabled());   // not before the channels are known
+    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());   // not before the channels are known
 
-    form->MaskUnavailableElectrodesCheckBox->setChecked(true);
+    form->electrodePanel().maskUnavailableBox()->setChecked(true);
     form->channelsFound(1);
-    EXPECT_TRUE(form->cmdRunTestList->isEnabled());
-    EXPECT_TRUE(form->cmdEditTestList->isEnabled());
+    EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
+    EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
     EXPECT_TRUE(form->Frame().MainTests->isEnabled());
-    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isEnabled());
-    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isEnabled());
+    EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
+    EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
 
     unit1.connected = false;
     form->unitClosed(1);
-    EXPECT_EQ(form->StatusShape[1]->FillColor(), StatusLamp::Red());
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
-    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
+    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_FALSE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
     EXPECT_FALSE(form->KeepAliveTimer.isEnabled());
 }
@@ -117,8 +117,8 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
     unit1.Plug(16, true);
     form->unitConnected(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
-    EXPECT_TRUE(form->ElectrodesCheckBox[20]->isHidden());
-    EXPECT_TRUE(form->Unit2ElectrodesLabel->isHidden());
+    EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[20]->isHidden());
+    EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
     EXPECT_FALSE(form->Frame().TestsRunBiasTest->isEnabled());
     EXPECT_TRUE(form->Frame().TestsRunACZ30Zero->isEnabled());
 }
@@ -127,14 +127,14 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 {
     settings.database.localDatabaseFolder.clear();
     form->SetDatabaseStatus(true, true);
-    EXPECT_EQ(form->DatabaseStatusLabel->text(), "Local Database Connected");
-    EXPECT_EQ(form->DatabaseStatusShape->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Local Database Connected");
+    EXPECT_EQ(form->statusPanel().databaseLamp()->FillColor(), StatusLamp::Green());
     settings.database.localDatabaseFolder = "/srv/shared/zamo";
     form->SetDatabaseStatus(true, false);
-    EXPECT_EQ(form->DatabaseStatusLabel->text(), "Remote Database File Disconnected");
+    EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Remote Database File Disconnected");
     EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
     form->SetDatabaseStatus(false, true);
-    EXPECT_EQ(form->DatabaseStatusLabel->text(), "MSSQL Database Connected");
+    EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "MSSQL Database Connected");
     settings.database.localDatabaseFolder.clear();
 
     // The box gives the cause after its fixed words.

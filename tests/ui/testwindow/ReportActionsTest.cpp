@@ -111,8 +111,8 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     ASSERT_TRUE(form->pTestRunning());
     form->State().StartupFlag = false;
     UnitResultHandler& handlers = *form->Services().results;
-    handlers.RXACZTestData(1, 0, 100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false);
-    handlers.RXACZTestData(1, 1, 100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false);
+    handlers.RXACZTestData(1, 0, AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
+    handlers.RXACZTestData(1, 1, AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
     RunToEnd();
     ASSERT_FALSE(form->pTestRunning());
 

@@ -37,14 +37,14 @@ protected:
 TEST_F(RollerEventsTest, TheLampLabelAndMenuItemsFollowTheConnection)
 {
     emit roller->UsbConnected(7);
-    EXPECT_EQ(form->ZamoSGStatusShape->FillColor(), StatusLamp::Green());
-    EXPECT_EQ(form->ZamoSGStatusLabel->text(), "Connected");
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Connected");
     EXPECT_FALSE(ConnectItem()->isEnabled());
     EXPECT_TRUE(DisconnectItem()->isEnabled());
 
     emit roller->UsbClosed();
-    EXPECT_EQ(form->ZamoSGStatusShape->FillColor(), StatusLamp::Red());
-    EXPECT_EQ(form->ZamoSGStatusLabel->text(), "Disconnected");
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->FillColor(), StatusLamp::Red());
+    EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Disconnected");
     EXPECT_TRUE(ConnectItem()->isEnabled());
     EXPECT_FALSE(DisconnectItem()->isEnabled());
     EXPECT_EQ(Lines(), QStringList({"* ZAMO-SG Connected", "* ZAMO-SG Disconnected"}));

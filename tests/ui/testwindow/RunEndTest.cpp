@@ -75,7 +75,7 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
     second->InitByString("DCO,A1,1");
     form->State().lists.consecutive1 = {first};
     form->State().lists.consecutive2 = {second};
-    form->optConsecutiveLists->click();
+    form->testListPanel().consecutiveListsButton()->click();
     form->cmdRunTestList_Click();
     ASSERT_TRUE(form->pTestRunning());
     EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
@@ -101,7 +101,7 @@ TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
     auto first = std::make_shared<clsTestSequence>();
     first->InitByString("ACZ,A1,1");
     form->State().lists.consecutive1 = {first};
-    form->optConsecutiveLists->click();
+    form->testListPanel().consecutiveListsButton()->click();
     form->cmdRunTestList_Click();
     EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
     EXPECT_FALSE(form->pTestRunning());
@@ -112,7 +112,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     unit1.Plug(2, true);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
-    form->cmdCancelTests->click();
+    form->testListPanel().cancelButton()->click();
 
     EXPECT_FALSE(form->pTestRunning());
     EXPECT_TRUE(unit1.commands.contains("CANCEL ALL"));
@@ -138,7 +138,7 @@ TEST_F(RunEndTest, CancellingALaterRunWithoutAGroupLeavesTheEarlierGroupAlone)
     form->RunACZ30Zero();
     ASSERT_TRUE(form->pTestRunning());
     EXPECT_TRUE(form->State().ACZ30ZeroRun);
-    form->cmdCancelTests->click();
+    form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(recorder->calls.contains("CANCEL GROUP 5"));
 }
 
@@ -189,10 +189,10 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     first->InitByString("ACZ,A1,1");
     form->State().lists.consecutive1 = {first};
     form->State().lists.consecutive2 = {first};
-    form->optConsecutiveLists->click();
+    form->testListPanel().consecutiveListsButton()->click();
     form->cmdRunTestList_Click();
     ASSERT_TRUE(form->State().ConsecutiveListsMode);
-    form->cmdCancelTests->click();
+    form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(form->State().ConsecutiveListsMode);
     EXPECT_FALSE(form->State().SecondListRunning);
 }
@@ -287,7 +287,7 @@ TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSe
 {
     unit1.Plug(2);
     form->channelsFound(1);
-    ASSERT_TRUE(form->cmdRunTestList->isEnabled());
+    ASSERT_TRUE(form->testListPanel().runButton()->isEnabled());
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     // The link drops and comes back during the run.
@@ -295,12 +295,12 @@ TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSe
     unit1.reconnecting = true;
     form->unitConnected(1);
     form->channelsFound(1);
-    EXPECT_FALSE(form->cmdEditTestList->isEnabled());
-    EXPECT_FALSE(form->cmdRunTestList->isEnabled());
+    EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
+    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
 
     form->StopTests();
-    EXPECT_TRUE(form->cmdEditTestList->isEnabled());
-    EXPECT_TRUE(form->cmdRunTestList->isEnabled());
+    EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
+    EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
 }
 
 TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)

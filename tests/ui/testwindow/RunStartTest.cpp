@@ -70,8 +70,8 @@ TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
     EXPECT_TRUE(unit2.testRunning);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
     EXPECT_TRUE(form->operatorLog().text().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
-    EXPECT_FALSE(form->cmdEditTestList->isEnabled());
-    EXPECT_FALSE(form->SaveAsDefaultElectrodesButton->isEnabled());
+    EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
+    EXPECT_FALSE(form->electrodePanel().saveAsDefaultsButton()->isEnabled());
 }
 
 TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)

@@ -30,8 +30,9 @@ protected:
     };
     void SDR(qint16 channel, const Reply& r)
     {
-        Handlers().RXSDRTestData(1, channel, r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
-                                 r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3);
+        Handlers().RXSDRTestData(1, channel,
+                                 SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
+                                            r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3});
     }
     RunState& State() { return form->State(); }
 };

@@ -62,22 +62,20 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
 {
     struct Case {
         QRadioButton* TestDetailsForm::*option;
-        bool flag100;
-        bool flagX;
+        AclgEnergy energy;
         QString prefix;
     };
     unit1.Plug(16, true, true);
-    for (const Case& c : {Case{&TestDetailsForm::opt100J, true, false, "ACLG Energy = 100J;\r\n"},
-                          Case{&TestDetailsForm::opt360J, false, false, "ACLG Energy = 360J;\r\n"},
-                          Case{&TestDetailsForm::optXJ, false, true, "ACLG Energy = 200J;\r\n"}}) {
+    for (const Case& c : {Case{&TestDetailsForm::opt100J, AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
+                          Case{&TestDetailsForm::opt360J, AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
+                          Case{&TestDetailsForm::optXJ, AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
         details.Form_Load();
         EXPECT_FALSE(details.framePowerSource->isHidden());
         EXPECT_EQ(details.optXJ->text(), "200J");
         (details.*c.option)->setChecked(true);
         details.NotesTextBox->setPlainText("N");
         details.cmdStartTest->click();
-        EXPECT_EQ(Globals::AclgEnergy100J, c.flag100);
-        EXPECT_EQ(Globals::AclgEnergyXJ, c.flagX);
+        EXPECT_EQ(unit1.aclgEnergy, c.energy);
         ASSERT_TRUE(details.entered());
         EXPECT_EQ(details.entered()->notes, c.prefix + "N");
     }
@@ -87,14 +85,14 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
 {
     unit1.Plug(16, true, true);
     unit2.Plug(16, true, false);
-    Globals::AclgEnergyXJ = true;
+    unit1.aclgEnergy = unit2.aclgEnergy = AclgEnergy::XJ;
     details.Form_Load();
     EXPECT_TRUE(details.framePowerSource->isHidden());
     details.opt100J->setChecked(true);
     details.NotesTextBox->setPlainText("N");
     details.cmdStartTest->click();
-    EXPECT_TRUE(Globals::AclgEnergyXJ);
-    EXPECT_FALSE(Globals::AclgEnergy100J);
+    EXPECT_EQ(unit1.aclgEnergy, AclgEnergy::XJ);
+    EXPECT_EQ(unit2.aclgEnergy, AclgEnergy::XJ);
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->notes, "N");
 }

@@ -22,7 +22,7 @@ protected:
     {
         QStringList cells;
         for (int c = 0; c < 4; ++c)
-            cells << form->TestSequenceListFlexGrid->item(r, c)->text();
+            cells << form->testListPanel().grid()->item(r, c)->text();
         return cells;
     }
 
@@ -46,15 +46,15 @@ TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
     AddStep("ACZ", 3);
     form->UpdateTestSequenceList();
 
-    ASSERT_EQ(form->TestSequenceListFlexGrid->rowCount(), 3);
+    ASSERT_EQ(form->testListPanel().grid()->rowCount(), 3);
     EXPECT_THAT(Row(0), ElementsAre("1", "BIAS", "24/60", "1"));
     EXPECT_THAT(Row(1), ElementsAre("2", "PACE1", "A1.C1.E1.G1.I1.K1.M1...", "1"));
     EXPECT_THAT(Row(2), ElementsAre("3", "ACZ", "A1.C1.E1.G1.I1.K1.M1...", "3"));
-    EXPECT_EQ(form->TestSequenceListFlexGrid->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
+    EXPECT_EQ(form->testListPanel().grid()->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
 
     form->ClearTestList();
     EXPECT_TRUE(Globals::ActiveTestList.isEmpty());
-    EXPECT_EQ(form->TestSequenceListFlexGrid->rowCount(), 0);
+    EXPECT_EQ(form->testListPanel().grid()->rowCount(), 0);
 }
 
 TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
@@ -64,18 +64,18 @@ TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
     const QString two = WriteTsq("two.tsq", {"1.0", "ACZ,A1,1", "DCO,A1,1"});
     const QString wrong = WriteTsq("wrong.tsq", {"2.0", "ACZ,A1,1"});
     prompts->fileAnswers = {one, two, wrong};
-    form->cmdLoadFile1_Click();
-    form->cmdLoadFile2_Click();
-    EXPECT_EQ(form->lblFile1->text(), "TSQ file with 1 test loaded.");
-    EXPECT_EQ(form->lblFile2->text(), "TSQ file with 2 tests loaded.");
-    EXPECT_EQ(form->txtFile2->text(), two);
+    form->loadConsecutiveList(1);
+    form->loadConsecutiveList(2);
+    EXPECT_EQ(form->testListPanel().fileLabel(1)->text(), "TSQ file with 1 test loaded.");
+    EXPECT_EQ(form->testListPanel().fileLabel(2)->text(), "TSQ file with 2 tests loaded.");
+    EXPECT_EQ(form->testListPanel().fileEdit(2)->text(), two);
 
     // A file of another unit model leaves the list as it was.
-    form->cmdLoadFile1_Click();
+    form->loadConsecutiveList(1);
     EXPECT_EQ(form->State().lists.consecutive1.size(), 1);
     form->State().lists.consecutive1.clear();
     prompts->fileAnswers = {wrong};
-    form->cmdLoadFile1_Click();
+    form->loadConsecutiveList(1);
     EXPECT_THAT(prompts->messages(), ElementsAre("Error loading TSQ file!"));
 }
 
@@ -85,7 +85,7 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     prompts->fileAnswers = {WriteTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
     form->LoadTestSequence();
     ASSERT_EQ(Globals::ActiveTestList.size(), 2);
-    EXPECT_EQ(form->TestSequenceListFlexGrid->rowCount(), 2);
+    EXPECT_EQ(form->testListPanel().grid()->rowCount(), 2);
 
     const QString saved = home.path() + "/saved.tsq";
     prompts->fileAnswers = {saved};
@@ -108,15 +108,15 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
 TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
 {
     unit1.Plug(16, true);
-    form->UncheckAllButton->click();
-    form->CheckAllButton->click();
+    form->electrodePanel().uncheckAllButton()->click();
+    form->electrodePanel().checkAllButton()->click();
     for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(form->ElectrodesCheckBox[std::size_t(i)]->isChecked(), i < 16) << i;
-    EXPECT_FALSE(form->SaveElectrodesShape->isHidden());
+        EXPECT_EQ(form->electrodePanel().electrodeBoxes()[std::size_t(i)]->isChecked(), i < 16) << i;
+    EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
 
-    form->SaveAsDefaultElectrodesButton->click();
+    form->electrodePanel().saveAsDefaultsButton()->click();
     EXPECT_EQ(modMain::BuildElectrodeString(true), "A1-P1");
-    EXPECT_TRUE(form->SaveElectrodesShape->isHidden());
+    EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
 }
 
 TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode)

@@ -62,8 +62,8 @@ TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
         EXPECT_EQ(settings.switches.showVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);
         EXPECT_EQ(b.simEnabled, c.sim);
-        EXPECT_EQ(!window.VadovFrame->isHidden(), c.vadovFrame);
-        EXPECT_EQ(!window.cmdAdvanceClock->isHidden(), c.clockButton);
+        EXPECT_EQ(!window.statusPanel().simulatorFrame()->isHidden(), c.vadovFrame);
+        EXPECT_EQ(!window.statusPanel().advanceClockButton()->isHidden(), c.clockButton);
         EXPECT_EQ(window.Sequencer().TestSequenceTimer.interval(), 5000);
         EXPECT_EQ(a.pollingInterval, 150);
     }
@@ -71,25 +71,25 @@ TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
 
 TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
 {
-    EXPECT_TRUE(form->ElectrodesCheckBox[0]->isChecked());
-    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isChecked());
-    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isChecked());
-    EXPECT_EQ(form->ElectrodesCheckBox[17]->toolTip(), "B2");
-    for (QCheckBox* box : form->ElectrodesCheckBox)
+    EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[0]->isChecked());
+    EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isChecked());
+    EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isChecked());
+    EXPECT_EQ(form->electrodePanel().electrodeBoxes()[17]->toolTip(), "B2");
+    for (QCheckBox* box : form->electrodePanel().electrodeBoxes())
         EXPECT_TRUE(box->isEnabled());
 
     unit1.Plug(2);
-    form->MaskUnavailableElectrodesCheckBox->click();
-    EXPECT_TRUE(form->ElectrodesCheckBox[1]->isEnabled());
-    EXPECT_FALSE(form->ElectrodesCheckBox[2]->isEnabled());
+    form->electrodePanel().maskUnavailableBox()->click();
+    EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
+    EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
     for (int i = 16; i < 32; ++i)
-        EXPECT_FALSE(form->ElectrodesCheckBox[std::size_t(i)]->isEnabled());
+        EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[std::size_t(i)]->isEnabled());
 
-    form->ElectrodesCheckBox[1]->click();
-    EXPECT_FALSE(form->SaveElectrodesShape->isHidden());
+    form->electrodePanel().electrodeBoxes()[1]->click();
+    EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
     EXPECT_EQ(modMain::BuildElectrodeString(false), "A1");
-    form->ResetToDefaultsButton->click();
-    EXPECT_TRUE(form->SaveElectrodesShape->isHidden());
+    form->electrodePanel().resetButton()->click();
+    EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
     EXPECT_EQ(modMain::BuildElectrodeString(false), "A1-B1");
 }
 
@@ -100,9 +100,9 @@ TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhib
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);
 
-    Globals::InhibitPolling = true;
+    unit1.setPollingInhibited(true);
     form->KeepAliveTimer_Timer();
-    Globals::InhibitPolling = false;
+    unit1.setPollingInhibited(false);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     form->KeepAliveTimer_Timer();

@@ -22,7 +22,7 @@ const QString BothChannels = "1100000000000000";
 
 // Runs an all-channel ACZ test on both channels of a connected ZAMO80 and
 // resends channel 0's data three times; returns the ACZ data as read.
-QStringList AczRunWithResends(ctlZAMOUsbComm& comm, std::vector<AczReading>& acz)
+QStringList AczRunWithResends(ctlZAMOUsbComm& comm, std::vector<ReceivedAcz>& acz)
 {
     comm.TXMasterAllChannelSend("ACZ", BothChannels);
     comm.setTestRunning(true);
@@ -34,7 +34,7 @@ QStringList AczRunWithResends(ctlZAMOUsbComm& comm, std::vector<AczReading>& acz
     }
     comm.setTestRunning(false);
     QStringList readings;
-    for (const AczReading& r : acz)
+    for (const ReceivedAcz& r : acz)
         readings << QString("%1: %2,%3,%4,%5,%6 %7 %8")
                         .arg(r.channel).arg(r.zero).arg(r.ref).arg(r.high).arg(r.measure).arg(r.vcc)
                         .arg(r.completed).arg(r.zamo80);

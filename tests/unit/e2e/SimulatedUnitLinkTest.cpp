@@ -74,7 +74,7 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
     ASSERT_EQ(acz.size(), 2u);
     EXPECT_EQ(Frames().first(), "TX [A(GA))" + BothChannels + "]");
     for (qint16 ch : {0, 1}) {
-        const AczReading& r = acz[static_cast<size_t>(ch)];
+        const ReceivedAcz& r = acz[static_cast<size_t>(ch)];
         EXPECT_EQ(r.channel, ch);
         EXPECT_EQ((std::vector<int>{r.zero, r.ref, r.high, r.measure, r.vcc}), (std::vector<int>{2130, 3593, 0, 2175, 1470}));
         EXPECT_TRUE(r.completed);

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-struct AczReading {
+struct ReceivedAcz {
     qint16 channel, zero, ref, high, measure, vcc;
     bool completed, zamo80;
     qint64 tick;
@@ -28,17 +28,15 @@ protected:
         QObject::connect(c, &ctlZAMOUsbComm::RXMasterLidState, [this](int, bool closed) {
             events << QString("Lid %1").arg(closed);
         });
-        QObject::connect(c, &ctlZAMOUsbComm::RXACZTestData,
-                         [this](int, qint16 ch, qint16 zero, qint16 ref, qint16 high, qint16 measure, qint16 vcc,
-                                bool completed, double, double, double, bool zamo80) {
-                             acz.push_back({ch, zero, ref, high, measure, vcc, completed, zamo80,
-                                            platform::Clock::tickCount()});
-                         });
+        QObject::connect(c, &ctlZAMOUsbComm::RXACZTestData, [this](int, qint16 ch, const AczReading& r) {
+            acz.push_back({ch, r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.zamo80Family,
+                           platform::Clock::tickCount()});
+        });
     }
 
     // The frames sent.
     QStringList Frames() const { return Only("TX "); }
 
     testsupport::TempDataHome home;
-    std::vector<AczReading> acz;
+    std::vector<ReceivedAcz> acz;
 };

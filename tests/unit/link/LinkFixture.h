@@ -7,7 +7,6 @@
 #include "platform/Clock.h"
 #include "platform/FakeD2xx.h"
 #include "support/QtPrinters.h"
-#include "unit/LinkGlobals.h"
 #include "unit/UnitLink.h"
 
 #include <QRegularExpression>
@@ -26,7 +25,6 @@ protected:
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
         settings.zamo80Delays.reconnectDelay = 7000;
         settings.zamo80Delays.findChannelsDelay = 3000;
-        Globals::InhibitPolling = false;
         settings.switches.diagnosticLog = true;
         settings.switches.statusWindowOpen = true;
         modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
@@ -40,7 +38,6 @@ protected:
     {
         comm.reset();
         modMain::SetStatusWindowEcho({});
-        Globals::InhibitPolling = false;
         platform::Clock::useRealTime();
     }
 
@@ -48,8 +45,8 @@ protected:
     {
         ctlZAMOUsbComm* c = comm.get();
         QObject::connect(c, &ctlZAMOUsbComm::TXData, [this](int, const QString& d) { events << "TX " + d; });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, bool z80, bool z24) {
-            events << QString("UsbConnected %1 %2").arg(z80).arg(z24);
+        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, UnitModel model) {
+            events << QString("UsbConnected %1 %2").arg(model == UnitModel::Zamo80).arg(model == UnitModel::Zamo24);
         });
         QObject::connect(c, &ctlZAMOUsbComm::UsbClosed, [this](int) { events << "UsbClosed"; });
         QObject::connect(c, &ctlZAMOUsbComm::UsbReconnecting, [this](int) { events << "UsbReconnecting"; });

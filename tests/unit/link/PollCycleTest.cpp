@@ -72,13 +72,13 @@ TEST_F(PollCycle, InhibitedPollingStillSendsTheQueueButNoPolls)
     ConnectedUnit(Model::Base);
     Present({0});
     comm->setTestRunning(true);
-    Globals::InhibitPolling = true;
+    comm->setPollingInhibited(true);
     comm->SendCommandToChannel("(MV1)", 0);
     EXPECT_EQ(Ticks(20).join("|"), "[C00(MV1)]" + QString("|").repeated(19));
     // Without channels the cycle would queue the keep-alive every 18 ticks.
     comm->Electrode(0)->setConnected(false);
     EXPECT_EQ(Ticks(36).join(""), "");
-    Globals::InhibitPolling = false;
+    comm->setPollingInhibited(false);
     EXPECT_TRUE(Ticks(18).contains("[*]"));
 }
 

@@ -26,7 +26,7 @@ protected:
 
     void As(Model model)
     {
-        UsbCommTestAccess::SetModel(*comm, model == Model::Zamo80, model == Model::Zamo24);
+        UsbCommTestAccess::SetModel(*comm, unitModelOf(model == Model::Zamo80, model == Model::Zamo24));
     }
 
     void Present(std::initializer_list<int> channels)
@@ -198,7 +198,7 @@ TEST_F(Senders, EveryModelGetsItsOwnFramesAndNothingWhereItIsNotServed)
 
 TEST_F(Senders, ZAMO80WinsWhenBothModelFlagsAreSet)
 {
-    UsbCommTestAccess::SetModel(*comm, true, true);
+    UsbCommTestAccess::SetModel(*comm, unitModelOf(true, true));
     EXPECT_EQ(Frames([](auto& c) { c.TXRunACLGTest(3); }), "[C03(GT)]");
     EXPECT_EQ(Frames([](auto& c) { c.TXStopPace(3); }), "[C03(GP3)]");
 }

@@ -4,19 +4,15 @@
 #include "unit/UnitLink.h"
 
 struct UsbCommTestAccess {
-    static void Wait(ctlZAMOUsbComm& c, int ms, bool suspendPolling) { c.WaitMilliseconds(ms, suspendPolling); }
+    static void Wait(ctlZAMOUsbComm& c, int ms, bool suspendPolling) { c.m_port.waitMilliseconds(ms, suspendPolling); }
     // A tick of the delay timer, as a stale timer message would deliver it.
-    static void DelayTick(ctlZAMOUsbComm& c) { c.OnDelayTimer(); }
-    static bool PollingEnabled(const ctlZAMOUsbComm& c) { return c.PollingTimer.isEnabled(); }
-    static bool DelayTimerOn(const ctlZAMOUsbComm& c) { return c.DelayTimer.isEnabled(); }
-    static int WaitDepth(const ctlZAMOUsbComm& c) { return c.WaitDepth; }
-    static int PollInterval(const ctlZAMOUsbComm& c) { return c.PollingTimer.interval(); }
+    static void DelayTick(ctlZAMOUsbComm& c) { c.m_port.onDelayTimer(); }
+    static bool PollingEnabled(const ctlZAMOUsbComm& c) { return c.m_port.pollingEnabled(); }
+    static bool DelayTimerOn(const ctlZAMOUsbComm& c) { return c.m_port.m_delayTimer.isEnabled(); }
+    static int WaitDepth(const ctlZAMOUsbComm& c) { return c.m_port.m_waitDepth; }
+    static int PollInterval(const ctlZAMOUsbComm& c) { return c.m_port.pollInterval(); }
     static void RefreshStatus(ctlZAMOUsbComm& c) { c.RefreshStatus(); }
-    static qint16 LastChannel(const ctlZAMOUsbComm& c) { return c.LastChannel; }
-    static void SetConnectedFlag(ctlZAMOUsbComm& c, bool v) { c.pConnected = v; }
-    static void SetModel(ctlZAMOUsbComm& c, bool zamo80, bool zamo24)
-    {
-        c.pIsZAMO80 = zamo80;
-        c.pIsZAMO24 = zamo24;
-    }
+    static qint16 LastChannel(const ctlZAMOUsbComm& c) { return c.m_protocol.attributedChannel(); }
+    static void SetConnectedFlag(ctlZAMOUsbComm& c, bool v) { c.m_port.setOpen(v); }
+    static void SetModel(ctlZAMOUsbComm& c, UnitModel model) { c.m_state.setModel(model); }
 };

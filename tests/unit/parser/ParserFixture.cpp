@@ -10,21 +10,142 @@ EventRecorder::EventRecorder(ctlZAMOUsbComm& comm)
         const QMetaMethod m = mo->method(i);
         // Events of the unit carry its index first; the view's own
         // notification does not.
-        if (m.methodType() != QMetaMethod::Signal || m.parameterNames().value(0) != "Index")
+        if (m.methodType() != QMetaMethod::Signal || m.parameterNames().value(0) != "index")
             continue;
         m_spies[i] = std::make_unique<QSignalSpy>(&comm, m);
         QObject::connect(&comm, m, this, metaObject()->method(hit));
     }
 }
 
+namespace {
+
+template <typename... T>
+QVariantList Values(const T&... values)
+{
+    return {QVariant::fromValue(values)...};
+}
+
+template <typename T, std::size_t N>
+QVariantList ValuesOf(const T (&values)[N])
+{
+    QVariantList out;
+    for (const T& v : values)
+        out << QVariant::fromValue(v);
+    return out;
+}
+
+// The values of a reading struct in the order of its fields; the voltage of
+// a calibration board as the event names it (some carry no source or base).
+QVariantList Flatten(const QString& event, const QVariant& v)
+{
+    const QMetaType type = v.metaType();
+    if (type == QMetaType::fromType<AczReading>()) {
+        const auto r = v.value<AczReading>();
+        return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.gain, r.measurement,
+                      r.vccMeasurement, r.zamo80Family);
+    }
+    if (type == QMetaType::fromType<Acz30Reading>()) {
+        const auto r = v.value<Acz30Reading>();
+        return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.acz30Zero, r.completed, r.gain, r.measurement,
+                      r.zamo80Family);
+    }
+    if (type == QMetaType::fromType<AclgReading>()) {
+        const auto r = v.value<AclgReading>();
+        return Values(r.v50, r.ve, r.completed, r.finalMeasurement);
+    }
+    if (type == QMetaType::fromType<Zamo24AclgReading>()) {
+        const auto r = v.value<Zamo24AclgReading>();
+        return Values(r.zero50, r.zeroE, r.v50First, r.veFirst, r.v50Second, r.veSecond, r.completed, r.calcR1,
+                      r.calcR2);
+    }
+    if (type == QMetaType::fromType<DefibRecoveryReading>()) {
+        const auto r = v.value<DefibRecoveryReading>();
+        return Values(r.zero, r.ref750mV, r.ref750mVMeasured, r.zeroCorrect, r.measure4, r.measure60, r.seconds,
+                      r.completed, r.gain, r.measurement4, r.measurement60);
+    }
+    if (type == QMetaType::fromType<NoiseZeroReading>()) {
+        const auto r = v.value<NoiseZeroReading>();
+        return Values(r.filterZero, r.zero, r.highPeak, r.lowPeak, r.seconds, r.completed);
+    }
+    if (type == QMetaType::fromType<NoiseReading>()) {
+        const auto r = v.value<NoiseReading>();
+        return Values(r.zero, r.ref100uV, r.filterZero, r.highPeak, r.lowPeak, r.seconds, r.completed, r.gain,
+                      r.filterZeroVpp, r.vppMeasurement, r.zamo80Family);
+    }
+    if (type == QMetaType::fromType<NoiseCalibrationReading>()) {
+        const auto r = v.value<NoiseCalibrationReading>();
+        return Values(r.zero, r.ref100uV, r.offset100, r.completed);
+    }
+    if (type == QMetaType::fromType<DcoValue>()) {
+        const auto r = v.value<DcoValue>();
+        return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.completed, r.zamo80Family);
+    }
+    if (type == QMetaType::fromType<DcoReading>()) {
+        const auto r = v.value<DcoReading>();
+        return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.seconds, r.completed, r.gain,
+                      r.measurement, r.zamo80Family);
+    }
+    if (type == QMetaType::fromType<BiasReading>()) {
+        const auto r = v.value<BiasReading>();
+        return Values(r.zero, r.ref50mV, r.initial, r.max, r.current, r.minutes, r.seconds, r.completed, r.gain,
+                      r.measurement);
+    }
+    if (type == QMetaType::fromType<SdrReading>()) {
+        const auto r = v.value<SdrReading>();
+        return Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1, r.measure2, r.measure3,
+                      r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2, r.rate3);
+    }
+    if (type == QMetaType::fromType<ChannelCounters>())
+        return ValuesOf(v.value<ChannelCounters>().values);
+    if (type == QMetaType::fromType<CalibrationReference>())
+        return ValuesOf(v.value<CalibrationReference>().values);
+    if (type == QMetaType::fromType<CalibrationDateReply>()) {
+        const auto r = v.value<CalibrationDateReply>();
+        return Values(r.year, r.month, r.day);
+    }
+    if (type == QMetaType::fromType<PacePulseWidths>()) {
+        const auto r = v.value<PacePulseWidths>();
+        return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms);
+    }
+    if (type == QMetaType::fromType<Zamo24PaceSettings>()) {
+        const auto r = v.value<Zamo24PaceSettings>();
+        return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms, r.pace1Volts, r.pace2Volts, r.pace1Hz,
+                      r.pace2Hz, r.pace1BPM, r.pace2BPM);
+    }
+    if (type == QMetaType::fromType<CalBoardReferencePair>()) {
+        const auto r = v.value<CalBoardReferencePair>();
+        return Values(r.first, r.second);
+    }
+    if (type == QMetaType::fromType<CalBoardVoltage>()) {
+        const auto r = v.value<CalBoardVoltage>();
+        if (event == "RXCalBoardDCOVoltage")
+            return Values(r.source, r.voltage, r.count);
+        if (event == "RXCalBoardSDRVoltage")
+            return Values(r.voltage, r.count, r.baseVoltage);
+        return Values(r.source, r.voltage, r.count, r.baseVoltage);
+    }
+    if (type == QMetaType::fromType<UnitDiagnostics>()) {
+        const auto d = v.value<UnitDiagnostics>();
+        return Values(d.tenHzRaw, d.temperatureRaw, d.vccRaw, d.pos5VRaw, d.neg5VRaw, d.thirtyKRaw, d.reg5VWorking,
+                      d.working200VOn, d.working200VOff, d.lidClosed, d.firmwareVersion, d.tenHz, d.temperature, d.vcc,
+                      d.pos5V, d.neg5V, d.thirtyK, d.zamo80);
+    }
+    return {v};
+}
+
+} // namespace
+
 void EventRecorder::Hit()
 {
     const int index = senderSignalIndex();
     QSignalSpy& spy = *m_spies.at(index);
-    QVariantList args = spy.takeFirst();
-    EXPECT_EQ(args.value(0).toInt(), 1) << "unit index";
-    args.removeFirst();
-    events.push_back({QString::fromLatin1(sender()->metaObject()->method(index).name()), args});
+    const QVariantList raw = spy.takeFirst();
+    EXPECT_EQ(raw.value(0).toInt(), 1) << "unit index";
+    const QString name = QString::fromLatin1(sender()->metaObject()->method(index).name());
+    QVariantList args;
+    for (qsizetype i = 1; i < raw.size(); ++i)
+        args << Flatten(name, raw[i]);
+    events.push_back({name, args});
 }
 
 std::vector<Event> EventRecorder::Replies() const

@@ -1,31 +1,47 @@
 #pragma once
-// A unit link component without any device, a receive parser over it, and a
-// recorder of every event the component raises, in order.
+// A unit link component without any device, its reply parser fed directly,
+// and a recorder of every event the component raises, in order; a reading
+// struct is recorded as its values, in the order of its fields.
 
-#include "unit/ReplyParser.h"
 #include "unit/UnitLink.h"
-
-#include <gmock/gmock.h>
 
 #include <QMetaMethod>
 #include <QSignalSpy>
 #include <QVariantList>
 
+#include <gmock/gmock.h>
+
 #include <map>
 #include <memory>
 #include <vector>
 
-// Reaches the component's model flags, which only an open sequence sets.
+// Reaches the component's model, which only an open sequence sets, and its
+// protocol and reply handler, which only the port feeds.
 struct UsbCommTestAccess {
-    static void SetModel(ctlZAMOUsbComm& c, bool zamo80, bool zamo24)
+    static void SetModel(ctlZAMOUsbComm& c, UnitModel model) { c.m_state.setModel(model); }
+    static double Temperature(const ctlZAMOUsbComm& c) { return c.m_state.diagnostics().temperature; }
+    static const QString& PendingText(const ctlZAMOUsbComm& c) { return c.m_protocol.pendingText(); }
+    static UnitProtocol& Protocol(ctlZAMOUsbComm& c) { return c.m_protocol; }
+    static UnitReplySink& Replies(ctlZAMOUsbComm& c) { return c.m_replies; }
+};
+
+// The component's receive path without the port: bytes of a read, or text
+// given whole, as the port would hand them over.
+class LinkParser {
+public:
+    explicit LinkParser(ctlZAMOUsbComm& comm) : m_comm(comm) {}
+    void parseRead(const QByteArray& received)
     {
-        c.pIsZAMO80 = zamo80;
-        c.pIsZAMO24 = zamo24;
+        UsbCommTestAccess::Protocol(m_comm).parseRead(received, UsbCommTestAccess::Replies(m_comm));
     }
-    static double Temperature(const ctlZAMOUsbComm& c) { return c.pTemperature; }
-    static double Neg5V(const ctlZAMOUsbComm& c) { return c.pNeg5V; }
-    static double VCC(const ctlZAMOUsbComm& c) { return c.pVCC; }
-    static const QString& PendingText(const ctlZAMOUsbComm& c) { return c.PendingText; }
+    void parseText(const QString& text)
+    {
+        UsbCommTestAccess::Protocol(m_comm).parseText(text, UsbCommTestAccess::Replies(m_comm));
+    }
+    void attributeTo(qint16 channel) { UsbCommTestAccess::Protocol(m_comm).attributeTo(channel); }
+
+private:
+    ctlZAMOUsbComm& m_comm;
 };
 
 enum class Model { Base, Zamo80, Zamo24 };
@@ -58,16 +74,16 @@ private:
 class ParserFixture : public ::testing::Test {
 protected:
     ctlZAMOUsbComm comm{1};
-    ReceiveParser parser{comm};
+    LinkParser parser{comm};
     EventRecorder recorder{comm};
 
-    void SetModel(Model m) { UsbCommTestAccess::SetModel(comm, m == Model::Zamo80, m == Model::Zamo24); }
+    void SetModel(Model m) { UsbCommTestAccess::SetModel(comm, unitModelOf(m == Model::Zamo80, m == Model::Zamo24)); }
     // Reply events of one channel frame given as text to channel ch.
     std::vector<Event> Decode(const QString& frame, qint16 ch = 0)
     {
-        parser.AttributeTo(ch);
+        parser.attributeTo(ch);
         recorder.events.clear();
-        parser.ParseText(frame);
+        parser.parseText(frame);
         return recorder.Replies();
     }
 };

@@ -88,7 +88,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
     for (int round = 0; round < 20000; ++round) {
         SetModel(Model(Below(3)));
         const qint16 channel = qint16(Below(44) - 4);   // -4..39
-        parser.AttributeTo(channel);
+        parser.attributeTo(channel);
         const bool outside = channel < 0 || channel > 15;
         std::vector<Snapshot> before;
         for (int ch = 0; ch < 16; ++ch)
@@ -97,11 +97,11 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
         recorder.events.clear();
         QString stream = RandomStream();
         if (Below(4) == 0) {
-            parser.ParseText(stream);
+            parser.parseText(stream);
         } else {
             while (!stream.isEmpty()) {   // the stream arrives in random pieces
                 const int piece = 1 + Below(stream.size());
-                parser.ParseRead(stream.left(piece).toLatin1());
+                parser.parseRead(stream.left(piece).toLatin1());
                 stream.remove(0, piece);
             }
         }
@@ -126,12 +126,12 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
 // after it is decoded again.
 TEST_F(ParserFuzz, EndlessBrokenFrameDoesNotBlockLaterReplies)
 {
-    parser.ParseRead("[d0629(");
+    parser.parseRead("[d0629(");
     for (int i = 0; i < 200; ++i)
-        parser.ParseRead(QByteArray(64, '5'));
+        parser.parseRead(QByteArray(64, '5'));
     ASSERT_LE(UsbCommTestAccess::PendingText(comm).size(), ReplyFraming::MaxPendingLength);
     recorder.events.clear();
-    parser.ParseRead("(*)");
+    parser.parseRead("(*)");
     EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXIdle", {0}}}));
 }
 

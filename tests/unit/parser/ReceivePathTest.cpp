@@ -22,9 +22,9 @@ class ReadTable : public ParserFixture, public ::testing::WithParamInterface<Cas
 
 TEST_P(ReadTable, RaisesExactEvents)
 {
-    parser.AttributeTo(5);
+    parser.attributeTo(5);
     for (const QString& read : GetParam().reads)
-        parser.ParseRead(read.toLatin1());
+        parser.parseRead(read.toLatin1());
     EXPECT_TRUE(SameEvents(recorder.events, GetParam().events));
 }
 
@@ -61,20 +61,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ParserFixture, PendingTextWaitsForTheNextReadAndGivenTextDropsIt)
 {
-    parser.ParseRead("(*)xy");
+    parser.parseRead("(*)xy");
     EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "xy");
-    parser.ParseRead("(*)x");
+    parser.parseRead("(*)x");
     EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
-    parser.ParseRead("(GA21");
+    parser.parseRead("(GA21");
     recorder.events.clear();
-    parser.ParseText("30,3593*)(!)");
+    parser.parseText("30,3593*)(!)");
     EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXTestDataNotReady", {0}}}));
     EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
 }
 
 TEST_F(ParserFixture, ChannelReplyBeforeAnyCommandBelongsToChannelZero)
 {
-    parser.ParseText("(*)");
+    parser.parseText("(*)");
     EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXIdle", {0}}}));
 }
 
@@ -164,7 +164,7 @@ TEST_F(ParserFixture, MalformedRepliesAreLogged)
     testsupport::TempDataHome home;
     modMain::InitLogFile();
     Decode("(GA2130,35x3,0000,2175,1470*)");
-    parser.ParseRead("x)(*)");
+    parser.parseRead("x)(*)");
     QFile log(modMain::LogFilePath);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray text = log.readAll();
@@ -197,11 +197,11 @@ TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
     std::vector<Event> duringTheHandler;
     QObject::connect(&comm, &ctlZAMOUsbComm::RXIdle, [&] {
         if (!std::exchange(reentered, true)) {
-            parser.ParseRead(",0000,2175,1470*)(!)");
+            parser.parseRead(",0000,2175,1470*)(!)");
             duringTheHandler = recorder.Replies();
         }
     });
-    parser.ParseRead("(*)(GA2130,3593");
+    parser.parseRead("(*)(GA2130,3593");
     EXPECT_EQ(duringTheHandler.size(), 3u);
     EXPECT_TRUE(SameEvents(recorder.Replies(),
                            {{"RXIdle", {0}},

@@ -2,7 +2,6 @@
 // values out, per unit model where the models differ.
 #include "ParserFixture.h"
 #include "config/AclgSettings.h"
-#include "unit/LinkGlobals.h"
 
 #include <limits>
 
@@ -216,16 +215,17 @@ TEST_F(ParserFixture, Zamo24AclgUsesTheSelectedConstantSet)
 {
     SetModel(Model::Zamo24);
     const QString frame = "(Gt0064,0076,3034,2749,1310,1205*)";
-    struct Row { bool xJ, j100; double r1, r2, r3, r4; };
+    struct Row {
+        AclgEnergy energy;
+        double r1, r2, r3, r4;
+    };
     const Row rows[] = {
-        {true, true, 406810, 475, 402000, 2800},
-        {true, false, 406810, 475, 402000, 2800},
-        {false, true, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
-        {false, false, 404990, 402, 424300, 2490},
+        {AclgEnergy::XJ, 406810, 475, 402000, 2800},
+        {AclgEnergy::J100, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
+        {AclgEnergy::J360, 404990, 402, 424300, 2490},
     };
     for (const Row& r : rows) {
-        Globals::AclgEnergyXJ = r.xJ;
-        Globals::AclgEnergy100J = r.j100;
+        comm.setAclgEnergy(r.energy);
         const double e1 = 2749 * 1.25 / 4096 * ((r.r3 + r.r4) / r.r4);
         const double v1 = 3034 * 1.25 / 4096 * ((r.r1 + r.r2) / r.r2);
         const double e2 = (1205 - 76) * 1.25 / 4096 * ((r.r3 + r.r4) / r.r4);
@@ -233,9 +233,8 @@ TEST_F(ParserFixture, Zamo24AclgUsesTheSelectedConstantSet)
         EXPECT_TRUE(SameEvents(Decode(frame, 5),
                                {{"RXZamo24ACLGTestData",
                                  {5, 64, 76, 3034, 2749, 1310, 1205, T, 50 * e1 / (v1 - e1), 50 * e2 / (v2 - e2)}}}))
-            << r.xJ << r.j100;
+            << int(r.energy);
     }
-    Globals::AclgEnergyXJ = Globals::AclgEnergy100J = false;
 }
 
 } // namespace

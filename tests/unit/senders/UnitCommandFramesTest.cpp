@@ -41,10 +41,10 @@ TEST(UnitCommandFrames, SerialNumberIsPaddedOrCutToFiveCharacters)
 
 TEST(UnitCommandFrames, ZAMO80WinsWhenBothModelFlagsAreSet)
 {
-    EXPECT_EQ(ModelOf(false, false), UnitModel::Base);
-    EXPECT_EQ(ModelOf(true, false), UnitModel::Zamo80);
-    EXPECT_EQ(ModelOf(false, true), UnitModel::Zamo24);
-    EXPECT_EQ(ModelOf(true, true), UnitModel::Zamo80);
+    EXPECT_EQ(unitModelOf(false, false), UnitModel::Base);
+    EXPECT_EQ(unitModelOf(true, false), UnitModel::Zamo80);
+    EXPECT_EQ(unitModelOf(false, true), UnitModel::Zamo24);
+    EXPECT_EQ(unitModelOf(true, true), UnitModel::Zamo80);
 }
 
 TEST(UnitCommandFrames, AllChannelCommandOfEveryTestTypeAndModel)

@@ -1,0 +1,158 @@
+#include "ui/testwindow/ElectrodePanel.h"
+
+#include "config/IniKeys.h"
+#include "run/UnitMode.h"
+#include "testlists/TestStep.h"
+#include "unit/Unit.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ElectrodePanel::ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode,
+                               const config::StationPaths& paths, QWidget* parent)
+    : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode), m_paths(paths)
+{
+    auto* v = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 32; ++i) {
+        const QString name = clsTestSequence::FindElectrodeNameByIndex(qint16(i));
+        auto* check = new QCheckBox(name, this);
+        check->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
+        check->setToolTip(name);
+        check->setAccessibleName(name);
+        m_boxes[std::size_t(i)] = check;
+        grid->addWidget(check, i % 16, i < 16 ? 0 : 1);
+        connect(check, &QCheckBox::clicked, this, &ElectrodePanel::markUnsaved);
+    }
+    v->addLayout(grid);
+    m_unit2Label = new QLabel(QStringLiteral("A2 B2 C2 D2 E2 F2 G2 H2 I2 J2 K2 L2 M2 N2 O2 P2"), this);
+    m_unit2Label->setObjectName(QStringLiteral("Unit2ElectrodesLabel"));
+    m_unit2Label->setWordWrap(true);
+    v->addWidget(m_unit2Label);
+
+    m_unsavedMark = new QFrame(this);
+    m_unsavedMark->setObjectName(QStringLiteral("SaveElectrodesShape"));
+    m_unsavedMark->setAccessibleName(QStringLiteral("Electrode selection not saved"));
+    m_unsavedMark->setFixedSize(12, 12);
+    m_unsavedMark->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 0); border: 1px solid black;"));
+    v->addWidget(m_unsavedMark);
+
+    auto add = [&](QPushButton*& b, const QString& name, const QString& text) {
+        b = new QPushButton(text, this);
+        b->setObjectName(name);
+        v->addWidget(b);
+    };
+    add(m_checkAllButton, QStringLiteral("CheckAllButton"), QStringLiteral("Check All"));
+    add(m_uncheckAllButton, QStringLiteral("UncheckAllButton"), QStringLiteral("Uncheck All"));
+    add(m_resetButton, QStringLiteral("ResetToDefaultsButton"), QStringLiteral("Reset"));
+    add(m_saveAsDefaultsButton, QStringLiteral("SaveAsDefaultElectrodesButton"), QStringLiteral("Save as Defaults"));
+    m_maskUnavailableBox = new QCheckBox(QStringLiteral("Mask Unavailable Electrodes"), this);
+    m_maskUnavailableBox->setObjectName(QStringLiteral("MaskUnavailableElectrodesCheckBox"));
+    v->addWidget(m_maskUnavailableBox);
+    v->addStretch(1);
+
+    connect(m_checkAllButton, &QPushButton::clicked, this, &ElectrodePanel::checkAll);
+    connect(m_uncheckAllButton, &QPushButton::clicked, this, &ElectrodePanel::uncheckAll);
+    connect(m_resetButton, &QPushButton::clicked, this, &ElectrodePanel::resetToDefaults);
+    connect(m_saveAsDefaultsButton, &QPushButton::clicked, this, &ElectrodePanel::saveAsDefaults);
+    connect(m_maskUnavailableBox, &QCheckBox::clicked, this, &ElectrodePanel::updateAvailability);
+}
+
+void ElectrodePanel::applyDefaultSelection()
+{
+    for (int u = 1; u <= 2; ++u) {
+        for (int c = 0; c < 16; ++c) {
+            QCheckBox* box = m_boxes[std::size_t((u - 1) * 16 + c)];
+            box->setChecked(Globals::DefaultElectrodeSelection.at(u, c) && !box->isHidden());
+        }
+    }
+    updateAvailability();
+}
+
+void ElectrodePanel::updateAvailability()
+{
+    const bool mask = m_maskUnavailableBox->isChecked();
+    for (int u = 1; u <= 2; ++u) {
+        UnitLink* unit = m_units[std::size_t(u - 1)];
+        for (int c = 0; c < 16; ++c) {
+            const bool available = !mask || (unit && unit->Connected() && unit->ElectrodeChannelExists(qint16(c)));
+            m_boxes[std::size_t((u - 1) * 16 + c)]->setEnabled(available);
+        }
+    }
+}
+
+void ElectrodePanel::setUnit2Shown(bool shown)
+{
+    for (int i = 16; i < 32; ++i)
+        m_boxes[std::size_t(i)]->setVisible(shown);
+    m_unit2Label->setVisible(shown);
+    applyDefaultSelection();
+    markSaved();
+}
+
+void ElectrodePanel::hideUnit2()
+{
+    setUnit2Shown(false);
+}
+
+void ElectrodePanel::showUnit2()
+{
+    setUnit2Shown(true);
+}
+
+void ElectrodePanel::setSaveAllowed(bool allowed)
+{
+    m_saveAsDefaultsButton->setEnabled(allowed);
+}
+
+modMain::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
+{
+    modMain::ElectrodeCheckBoxes boxes;
+    for (QCheckBox* box : m_boxes)
+        boxes.append({box->checkState(), box->toolTip()});
+    return boxes;
+}
+
+void ElectrodePanel::checkAll()
+{
+    const int last = m_mode.CheckZAMOMode() == QLatin1String("ZAMO80") ? 16 : 32;
+    for (int i = 0; i < last; ++i)
+        m_boxes[std::size_t(i)]->setChecked(true);
+    markUnsaved();
+}
+
+void ElectrodePanel::uncheckAll()
+{
+    for (QCheckBox* box : m_boxes)
+        box->setChecked(false);
+    markUnsaved();
+}
+
+void ElectrodePanel::resetToDefaults()
+{
+    applyDefaultSelection();
+    markSaved();
+}
+
+void ElectrodePanel::saveAsDefaults()
+{
+    const QString sel = modMain::BuildElectrodeString(false);
+    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
+    modMain::ApplyElectrodeString(sel);
+    emit selectionSaved();
+    markSaved();
+}
+
+void ElectrodePanel::markUnsaved()
+{
+    m_unsavedMark->show();
+}
+
+void ElectrodePanel::markSaved()
+{
+    m_unsavedMark->hide();
+}
