@@ -47,7 +47,7 @@ MainFormServices* BuildMainForm(config::StationSettings& settings)
     auto* links = new MainFormUnitLinks();
     auto* form = new MainForm(settings, links->Units());
     links->setParent(form);
-    links->Wire(*form, form->Sequencer(), *form, form);
+    links->Wire(form->connectionEvents(), form->Sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
         form->PlaceUnitLinkView(n, new ctlZAMOUsbCommView(links->Link(n), form));
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
@@ -60,11 +60,11 @@ MainFormServices* BuildMainForm(config::StationSettings& settings)
         settings, links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     auto* roller = new ctlZAMORoller(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
-    new RollerEvents(*roller, form->Sequencer(), *form, *form, form);
+    new RollerEvents(*roller, form->Sequencer(), *form, form->connectionEvents(), form);
     form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
     form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
     form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };
-    modDatabase::SetConnectionObserver(form);
+    modDatabase::SetConnectionObserver(&form->connectionEvents());
     StationWindows::AddToFrame(form);
     form->Form_Load();
     if (settings.signalGenerator.enabled)

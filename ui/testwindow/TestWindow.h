@@ -8,14 +8,14 @@
 // Members are implemented in:
 //   TestWindow.cpp            composition, load, unit mode, keep-alive, shutdown
 //   TestWindowTestList.cpp    run commands, test lists and files
-//   TestWindowConnection.cpp  unit and database status, link events, operator log
+//   TestWindowConnection.cpp  operator log, log day, unit link commands
+// The connections' events are ConnectionEvents'; the panels are StatusPanel,
+// TestListPanel and ElectrodePanel.
 #include "platform/Timer.h"
-#include "results/DatabaseObserver.h"
 #include "run/OperatorLog.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
-#include "run/SignalGeneratorDisplay.h"
-#include "run/UnitLinkObserver.h"
+#include "ui/testwindow/ConnectionEvents.h"
 #include "ui/testwindow/ElectrodePanel.h"
 #include "ui/testwindow/FrameItems.h"
 #include "ui/testwindow/StatusPanel.h"
@@ -30,12 +30,7 @@
 
 class UnitLink;
 
-class MainForm : public QWidget,
-                 public RunHost,
-                 public MainFormServices,
-                 public DatabaseConnectionObserver,
-                 public UnitLinkObserver,
-                 public SignalGeneratorDisplay {
+class MainForm : public QWidget, public RunHost, public MainFormServices {
     Q_OBJECT
 public:
     // settings: the station's settings, owned by the start-up assembly and
@@ -49,6 +44,8 @@ public:
     RunServices& Services() { return m_sequencer.Services(); }
     MainFrameItems& Frame() { return m_frame; }
     OperatorLog& operatorLog() { return m_operatorLog; }
+    // What the unit links, the signal generator and the database report to.
+    ConnectionEvents& connectionEvents() { return m_connectionEvents; }
     StatusPanel& statusPanel() const { return *m_statusPanel; }
     TestListPanel& testListPanel() const { return *m_testListPanel; }
     ElectrodePanel& electrodePanel() const { return *m_electrodePanel; }
@@ -102,25 +99,9 @@ public:
     // The /vadov override: the elapsed seconds of the running step.
     void advanceClock();
 
-    // ---- unit connection, status and operator log ----
+    // ---- operator log and the log file's day ----
     void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) override;
-    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
-    void DatabaseConnectFailHandler(const QString& vCause) override;
     void ClockTimer_Timer();
-
-    // ---- UnitLinkObserver ----
-    void unitConnected(int unit) override;
-    void unitClosed(int unit) override;
-    void unitReconnecting(int unit) override;
-    void unitFailed(int unit, const QString& error) override;
-    void showHardwareStatus(int unit, const QString& status, bool error) override;
-    void frameSent(int unit, const QString& frame) override;
-    void frameReceived(int unit, const QString& frame) override;
-    void receiveBufferRead(int unit, const QString& buffer) override;
-    void channelsFound(int unit) override;
-
-    // ---- SignalGeneratorDisplay ----
-    void showSignalGeneratorConnected(bool connected) override;
 
     // ---- RunHost ----
     void UpdateProgress(int vValue, int vMaximum) override;
@@ -174,10 +155,6 @@ private:
     // Automatic polling is switched off on a unit: the keep-alive rests.
     bool pollingInhibited() const;
     bool EnsureDatabase();
-    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
-    // and the run's completion estimate goes until the unit is back.
-    void ShowUnitLost(int Index);
-    void UpdateRunEstimate();
     void LoadTestSequenceFile(TestList& list, int n);
     QString AskForSequenceFile();
     void SetItemEnabled(QAction* item, bool enabled);
@@ -187,6 +164,7 @@ private:
     std::array<UnitLink*, 2> m_units;
     RunSequencer m_sequencer;
     OperatorLog m_operatorLog;
+    ConnectionEvents m_connectionEvents{*this};
     StatusPanel* m_statusPanel = nullptr;
     TestListPanel* m_testListPanel = nullptr;
     ElectrodePanel* m_electrodePanel = nullptr;
@@ -196,7 +174,4 @@ private:
     // Test controls asked for while a run was going; given at its end.
     bool m_testControlsPending = false;
     bool m_testControlsEnabled = false;
-    // A failure reported while the last one is being told (the cancelled
-    // run's own records fail too) is part of the same series.
-    bool m_tellingDatabaseFailure = false;
 };

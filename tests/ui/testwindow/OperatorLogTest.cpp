@@ -56,13 +56,13 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 
 TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
 {
-    form->showHardwareStatus(1, "Ready", false);
-    form->showHardwareStatus(1, "E1", true);
+    form->connectionEvents().showHardwareStatus(1, "Ready", false);
+    form->connectionEvents().showHardwareStatus(1, "E1", true);
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready *E1*");
     EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("red"));
-    form->showHardwareStatus(1, "E2", true);
+    form->connectionEvents().showHardwareStatus(1, "E2", true);
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready *E2*");
-    form->showHardwareStatus(1, "Ready", false);
+    form->connectionEvents().showHardwareStatus(1, "Ready", false);
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready");
     EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("black"));
     EXPECT_EQ(CommLog::CaptionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
@@ -73,7 +73,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Disconnected");
     unit1.Plug(2);
-    form->unitConnected(1);
+    form->connectionEvents().unitConnected(1);
 
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Green());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
@@ -87,7 +87,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());   // not before the channels are known
 
     form->electrodePanel().maskUnavailableBox()->setChecked(true);
-    form->channelsFound(1);
+    form->connectionEvents().channelsFound(1);
     EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
     EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
     EXPECT_TRUE(form->Frame().MainTests->isEnabled());
@@ -96,7 +96,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
 
     unit1.connected = false;
-    form->unitClosed(1);
+    form->connectionEvents().unitClosed(1);
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
@@ -107,15 +107,15 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
 TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
     unit1.Plug(16);
-    form->unitConnected(1);
+    form->connectionEvents().unitConnected(1);
     unit2.Plug(16, true);
-    form->unitConnected(2);
+    form->connectionEvents().unitConnected(2);
     EXPECT_TRUE(unit2.commands.contains("DISCONNECT"));
     EXPECT_FALSE(form->operatorLog().text().contains("Unit #2"));
 
     unit1.connected = false;
     unit1.Plug(16, true);
-    form->unitConnected(1);
+    form->connectionEvents().unitConnected(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[20]->isHidden());
     EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
@@ -126,28 +126,28 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 {
     settings.database.localDatabaseFolder.clear();
-    form->SetDatabaseStatus(true, true);
+    form->connectionEvents().SetDatabaseStatus(true, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Local Database Connected");
     EXPECT_EQ(form->statusPanel().databaseLamp()->FillColor(), StatusLamp::Green());
     settings.database.localDatabaseFolder = "/srv/shared/zamo";
-    form->SetDatabaseStatus(true, false);
+    form->connectionEvents().SetDatabaseStatus(true, false);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Remote Database File Disconnected");
     EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
-    form->SetDatabaseStatus(false, true);
+    form->connectionEvents().SetDatabaseStatus(false, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "MSSQL Database Connected");
     settings.database.localDatabaseFolder.clear();
 
     // The box gives the cause after its fixed words.
-    form->DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
+    form->connectionEvents().DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
     database->failureReported = true;
-    form->DatabaseConnectFailHandler("again");   // the same series of failures: no second box
+    form->connectionEvents().DatabaseConnectFailHandler("again");   // the same series of failures: no second box
     database->failureReported = false;
     unit1.Plug(2);
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     // Cancelling the group fails on the same lost connection: still one box.
-    recorder->onCancel = [this] { form->DatabaseConnectFailHandler("lost again"); };
-    form->DatabaseConnectFailHandler("server closed the connection");
+    recorder->onCancel = [this] { form->connectionEvents().DatabaseConnectFailHandler("lost again"); };
+    form->connectionEvents().DatabaseConnectFailHandler("server closed the connection");
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("Unable to connect to database.  Please check database connection settings.\r\n\r\n"
                             "Cannot open database \"/data/x.mdb\": the file is read-only",
@@ -159,13 +159,13 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 
 TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 {
-    form->frameSent(2, "[*]");
+    form->connectionEvents().frameSent(2, "[*]");
     EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
     EXPECT_FALSE(form->operatorLog().text().contains("TX (2)"));
     settings.switches.showVerbose = true;
-    form->frameReceived(1, "(D...)");
+    form->connectionEvents().frameReceived(1, "(D...)");
     EXPECT_TRUE(form->operatorLog().text().contains("RX (1) <- (D...)\r\n"));
-    form->unitReconnecting(1);
+    form->connectionEvents().unitReconnecting(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Attempting to Reconnect to Unit #1 *"));
 }
 

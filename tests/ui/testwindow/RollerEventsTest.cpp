@@ -19,7 +19,7 @@ protected:
     {
         MainFormFixture::SetUp();
         roller = new ctlZAMORoller(form.get());
-        new RollerEvents(*roller, form->Sequencer(), *form, *form, form.get());
+        new RollerEvents(*roller, form->Sequencer(), *form, form->connectionEvents(), form.get());
         form->operatorLog().clear();
     }
     QStringList Lines() const

@@ -271,7 +271,7 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
     int ended = 0;
     form->OtherWindows().EndProgram = [&] { ++ended; };
     prompts->messageAnswers = {platform::MsgResult::Cancel};
-    form->unitFailed(1, "read failed");
+    form->connectionEvents().unitFailed(1, "read failed");
 
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("There is an error communicating with the device. \r\n\r\nPlease disconnect and "
@@ -286,15 +286,15 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
 TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSetThem)
 {
     unit1.Plug(2);
-    form->channelsFound(1);
+    form->connectionEvents().channelsFound(1);
     ASSERT_TRUE(form->testListPanel().runButton()->isEnabled());
     AddStep("ACZ");
     form->StartFirstTestSequence(true);
     // The link drops and comes back during the run.
     form->DisableTestControls();
     unit1.reconnecting = true;
-    form->unitConnected(1);
-    form->channelsFound(1);
+    form->connectionEvents().unitConnected(1);
+    form->connectionEvents().channelsFound(1);
     EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
 

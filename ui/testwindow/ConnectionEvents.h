@@ -1,0 +1,51 @@
+#pragma once
+// The test window's side of its connections: the unit links' events
+// (UnitLinkObserver), the signal generator's connection
+// (SignalGeneratorDisplay) and the database's (DatabaseConnectionObserver).
+// It shows each on the status panel, the electrode panel and the main
+// frame's items, writes the operator lines, gives or takes the test
+// controls and the keep-alive poll, and asks the operator what to do after
+// a link error (reconnect, or leave the program). A database failure is told
+// once per series; during a run it cancels the run.
+
+#include "results/DatabaseObserver.h"
+#include "run/SignalGeneratorDisplay.h"
+#include "run/UnitLinkObserver.h"
+
+class MainForm;
+
+class ConnectionEvents : public UnitLinkObserver, public SignalGeneratorDisplay, public DatabaseConnectionObserver {
+public:
+    // The window outlives its connection events.
+    explicit ConnectionEvents(MainForm& window) : m_window(window) {}
+
+    // UnitLinkObserver
+    void unitConnected(int unit) override;
+    void unitClosed(int unit) override;
+    void unitReconnecting(int unit) override;
+    void unitFailed(int unit, const QString& error) override;
+    void showHardwareStatus(int unit, const QString& status, bool error) override;
+    void frameSent(int unit, const QString& frame) override;
+    void frameReceived(int unit, const QString& frame) override;
+    void receiveBufferRead(int unit, const QString& buffer) override;
+    void channelsFound(int unit) override;
+
+    // SignalGeneratorDisplay
+    void showSignalGeneratorConnected(bool connected) override;
+
+    // DatabaseConnectionObserver
+    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
+    void DatabaseConnectFailHandler(const QString& vCause) override;
+
+private:
+    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
+    // and the run's completion estimate goes until the unit is back.
+    void showUnitLost(int unit);
+    void updateRunEstimate();
+    void logTraffic(const QString& line);
+
+    MainForm& m_window;
+    // A failure reported while the last one is being told (the cancelled
+    // run's own records fail too) is part of the same series.
+    bool m_tellingDatabaseFailure = false;
+};
