@@ -44,7 +44,7 @@ RunRecording::RunRecording(RunState& state, RunHost& host, const config::Station
 
 bool RunRecording::Zamo80Mode() const
 {
-    return UnitMode::CheckZAMOMode(m_units) == QLatin1String("ZAMO80");
+    return UnitMode::CheckZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
 }
 
 bool RunRecording::Zamo24() const

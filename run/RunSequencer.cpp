@@ -60,7 +60,7 @@ UnitLink* RunSequencer::Unit(int vIndex) const
     return vIndex >= 1 && vIndex <= 2 ? m_units[std::size_t(vIndex - 1)] : nullptr;
 }
 
-QString RunSequencer::CheckZAMOMode() const
+ConnectedUnitsMode RunSequencer::CheckZAMOMode() const
 {
     return UnitMode::CheckZAMOMode(m_units);
 }
@@ -142,7 +142,7 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
         return;
     }
 
-    if (CheckZAMOMode() != QLatin1String("ZAMO80")) {
+    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80) {
         PrepareRun();
         m_state.lists.running = Globals::ActiveTestList;
         m_state.lists.expanded.clear();
@@ -201,7 +201,7 @@ bool RunSequencer::SelectionOnConnectedUnit() const
 
 bool RunSequencer::IsUnitLidOpen()
 {
-    if (CheckZAMOMode() != QLatin1String("ZAMO80"))
+    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
         return false;
     bool open = false;
     for (UnitLink* unit : m_units) {
@@ -349,7 +349,7 @@ void RunSequencer::TestSequenceTimer_Timer()
 {
     if (!m_state.pTestRunning)
         return;
-    const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+    const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
     bool allComplete = true;
     int position = 0;
@@ -519,7 +519,7 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
         return;
     }
 
-    const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+    const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
     RunRecorder& recorder = *m_services.recorder;
     if (mode80) {
         IgnoreErrors([&] { recorder.RecordAverageACLGResults(group); });

@@ -10,6 +10,7 @@
 #include "platform/Timer.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
+#include "run/UnitMode.h"
 
 #include <QObject>
 #include <QString>
@@ -39,7 +40,7 @@ public:
     config::StationSettings& Settings() const { return m_settings; }
     UnitLink* Unit(int vIndex) const; // 1 or 2
 
-    QString CheckZAMOMode() const;
+    ConnectedUnitsMode CheckZAMOMode() const;
     bool CheckZAMO24() const;
     bool AnyUnitConnected() const;
 

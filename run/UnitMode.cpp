@@ -4,16 +4,16 @@
 
 namespace UnitMode {
 
-QString CheckZAMOMode(const std::array<UnitLink*, 2>& units)
+ConnectedUnitsMode CheckZAMOMode(const std::array<UnitLink*, 2>& units)
 {
-    QString mode;
+    ConnectedUnitsMode mode = ConnectedUnitsMode::None;
     for (UnitLink* unit : units) {
         if (!unit || !unit->Connected())
             continue;
-        const bool zamo80 = unit->IsZAMO80() || unit->IsZAMO24();
-        const QString kind = zamo80 ? QStringLiteral("ZAMO80") : QStringLiteral("ZAMO");
-        if (!mode.isEmpty() && mode != kind)
-            return QStringLiteral("ERROR");
+        const ConnectedUnitsMode kind =
+            isZamo80Family(unit->model()) ? ConnectedUnitsMode::Zamo80 : ConnectedUnitsMode::Base;
+        if (mode != ConnectedUnitsMode::None && mode != kind)
+            return ConnectedUnitsMode::Mixed;
         mode = kind;
     }
     return mode;
@@ -31,7 +31,7 @@ bool CheckZAMO24(const std::array<UnitLink*, 2>& units)
 
 SequenceFileFlags SequenceFileFlags::ForConnectedUnits(const UnitModeSource& units)
 {
-    if (units.CheckZAMOMode() != "ZAMO80")
+    if (units.CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
         return {false, false};
     if (units.CheckZAMO24())
         return {false, true};

@@ -8,12 +8,16 @@
 
 class UnitLink;
 
+// The mode of the units connected now: none, base-model units only
+// ("ZAMO"), ZAMO80 or ZAMO2-4 units only ("ZAMO80"), or both kinds at once,
+// which is an error.
+enum class ConnectedUnitsMode { None, Base, Zamo80, Mixed };
+
 namespace UnitMode {
 
-// "ZAMO80" when the connected units are ZAMO80 or ZAMO2-4 units, "ZAMO" for
-// base-model units, "ERROR" when both kinds are connected, "" when none is.
-// Unit 1 is looked at before unit 2; a missing unit counts as not connected.
-QString CheckZAMOMode(const std::array<UnitLink*, 2>& units);
+// The mode of the connected units. Unit 1 is looked at before unit 2; a
+// missing unit counts as not connected.
+ConnectedUnitsMode CheckZAMOMode(const std::array<UnitLink*, 2>& units);
 
 // True exactly when unit 1 alone is connected and is a ZAMO2-4.
 bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
@@ -25,8 +29,8 @@ bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
 class UnitModeSource {
 public:
     virtual ~UnitModeSource() = default;
-    // "ZAMO80", "ZAMO", "ERROR" or "" (see UnitMode::CheckZAMOMode).
-    virtual QString CheckZAMOMode() const = 0;
+    // See UnitMode::CheckZAMOMode.
+    virtual ConnectedUnitsMode CheckZAMOMode() const = 0;
     // True when unit 1 alone is connected and is a ZAMO2-4.
     virtual bool CheckZAMO24() const = 0;
 };

@@ -5,6 +5,7 @@
 // in their place.
 
 #include "unit/AclgEnergy.h"
+#include "unit/UnitModel.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,7 @@ public:
     virtual bool Connected() const = 0;
     virtual bool IsZAMO80() const = 0;
     virtual bool IsZAMO24() const = 0;
+    UnitModel model() const { return unitModelOf(IsZAMO80(), IsZAMO24()); }
     virtual bool Reconnecting() const = 0;
     virtual bool LidClosed() const = 0;
     // Channel 0..15 reported present by the unit's last channel map.

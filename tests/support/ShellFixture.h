@@ -63,7 +63,7 @@ public:
         return allowExit;
     }
     void UnloadApplication() override { calls << "UnloadApplication"; }
-    QString CheckZAMOMode() const override { return QString(); }
+    ConnectedUnitsMode CheckZAMOMode() const override { return ConnectedUnitsMode::None; }
     bool CheckZAMO24() const override { return false; }
     void ClearTestList() override { calls << "ClearTestList"; }
     void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }

@@ -148,7 +148,7 @@ QWidget* SetLimitsForm::BuildPage(int page)
 
 void SetLimitsForm::Form_Load()
 {
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == "ZAMO80";
+    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
     LimitsTab->setTabEnabled(0, !zamo80);
     LimitsTab->setTabEnabled(1, zamo80);
     LimitsTab->setCurrentIndex(zamo80 ? 1 : 0);

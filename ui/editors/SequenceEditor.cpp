@@ -64,7 +64,7 @@ void TestSequenceEditorForm::InitializeEditor()
     NumberList::Fill(SampleIntervalComboBox, 1, 60);
     NumberList::Select(SampleIntervalComboBox, 30);
 
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == "ZAMO80";
+    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
     BiasFrame->setVisible(!zamo80);
     PaceRollFrame->setVisible(false);
     DefibChargeFrame->setVisible(zamo80);
@@ -363,7 +363,7 @@ void TestSequenceEditorForm::LoadStandardSequenceButton_Click()
         ShowWarning("Default electrodes not defined!", "Error");
         return;
     }
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == "ZAMO80";
+    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
     TestList steps = CopySteps(zamo80 ? Globals::Standard80TestList : Globals::StandardTestList);
     for (const auto& step : steps)
         step->InitElectrodesByString(selection);

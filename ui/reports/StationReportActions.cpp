@@ -10,7 +10,7 @@
 #include <cmath>
 
 MainFormReportActions::MainFormReportActions(const config::StationSettings& settings,
-                                             std::function<QString()> checkZamoMode)
+                                             std::function<ConnectedUnitsMode()> checkZamoMode)
     : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
 {
 }
@@ -76,5 +76,5 @@ void MainFormReportActions::PrintTestReport(qint32 vUniqueGroupID, const QString
 
 void MainFormReportActions::PrintCondensedTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath)
 {
-    PrintTestReport(vUniqueGroupID, vDatabasePath, true, m_checkZamoMode() == QLatin1String("ZAMO80"));
+    PrintTestReport(vUniqueGroupID, vDatabasePath, true, m_checkZamoMode() == ConnectedUnitsMode::Zamo80);
 }

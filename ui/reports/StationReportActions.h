@@ -8,6 +8,7 @@
 // false.
 
 #include "run/ReportActions.h"
+#include "run/UnitMode.h"
 
 #include <functional>
 
@@ -20,7 +21,7 @@ public:
     // checkZamoMode: the unit mode as MainForm.CheckZAMOMode gives it;
     // settings: the station's settings (export folder, database), kept by
     // reference.
-    MainFormReportActions(const config::StationSettings& settings, std::function<QString()> checkZamoMode);
+    MainFormReportActions(const config::StationSettings& settings, std::function<ConnectedUnitsMode()> checkZamoMode);
 
     void OpenTestReport(qint32 vUniqueGroupID, bool vCondensedReport, const QString& vDatabasePath,
                         bool vZamo80) override;
@@ -42,5 +43,5 @@ private:
     QString DatabaseOrLive(const QString& path) const;
 
     const config::StationSettings& m_settings;
-    std::function<QString()> m_checkZamoMode;
+    std::function<ConnectedUnitsMode()> m_checkZamoMode;
 };

@@ -61,7 +61,7 @@ void ConnectionEvents::unitConnected(int Index)
     UnitLink* unit = m_window.Sequencer().Unit(Index);
     if (!unit)
         return;
-    if (m_window.CheckZAMOMode() == QLatin1String("ERROR")) {
+    if (m_window.CheckZAMOMode() == ConnectedUnitsMode::Mixed) {
         unit->Disconnect();
         return;
     }
@@ -123,7 +123,7 @@ void ConnectionEvents::unitClosed(int Index)
         SetItemEnabled(m_window.Frame().ZamoUnitsConnectSimulator[2], false);
         m_window.electrodePanel().showUnit2();
         m_window.DisableTestControls();
-    } else if (m_window.CheckZAMOMode() == QLatin1String("ZAMO80")) {
+    } else if (m_window.CheckZAMOMode() == ConnectedUnitsMode::Zamo80) {
         SetItemEnabled(m_window.Frame().ZamoUnitsConnect[2], false);
         SetItemEnabled(m_window.Frame().ZamoUnitsConnectSimulator[2], false);
     }

@@ -119,7 +119,7 @@ modMain::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
 
 void ElectrodePanel::checkAll()
 {
-    const int last = m_mode.CheckZAMOMode() == QLatin1String("ZAMO80") ? 16 : 32;
+    const int last = m_mode.CheckZAMOMode() == ConnectedUnitsMode::Zamo80 ? 16 : 32;
     for (int i = 0; i < last; ++i)
         m_boxes[std::size_t(i)]->setChecked(true);
     markUnsaved();

@@ -138,7 +138,7 @@ void TestDetailsForm::Form_Unload()
 
 bool TestDetailsForm::Zamo80Mode() const
 {
-    return UnitMode::CheckZAMOMode(m_units) == QLatin1String("ZAMO80");
+    return UnitMode::CheckZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
 }
 
 bool TestDetailsForm::Zamo24() const

@@ -226,7 +226,7 @@ void MainForm::ApplyElectrodeSelection()
     m_electrodePanel->applyDefaultSelection();
 }
 
-QString MainForm::CheckZAMOMode() const
+ConnectedUnitsMode MainForm::CheckZAMOMode() const
 {
     return m_sequencer.CheckZAMOMode();
 }

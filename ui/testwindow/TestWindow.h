@@ -60,7 +60,7 @@ public:
     void InitMainForm();
     void ProcessCommandLine();
     void ApplyElectrodeSelection() override;
-    QString CheckZAMOMode() const override;
+    ConnectedUnitsMode CheckZAMOMode() const override;
     bool CheckZAMO24() const override;
     void KeepAliveTimer_Timer();
     // The close request: QueryExit, then UnloadApplication; false when the

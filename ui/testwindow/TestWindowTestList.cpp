@@ -105,10 +105,10 @@ void MainForm::RunStandardSequenceButton_Click()
     Globals::ActiveTestList.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
-    const QString mode = CheckZAMOMode();
-    const TestList* standard = mode == QLatin1String("ZAMO")     ? &Globals::StandardTestList
-                               : mode == QLatin1String("ZAMO80") ? &Globals::Standard80TestList
-                                                                 : nullptr;
+    const ConnectedUnitsMode mode = CheckZAMOMode();
+    const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
+                               : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
+                                                                    : nullptr;
     if (!standard)
         return;
     for (const auto& step : CopySteps(*standard)) {
@@ -146,7 +146,7 @@ void MainForm::RunNoiseTest()
 
 void MainForm::RunBiasTest()
 {
-    if (CheckZAMOMode() != QLatin1String("ZAMO"))
+    if (CheckZAMOMode() != ConnectedUnitsMode::Base)
         return;
     if (pTestRunning()) {
         TellAlreadyActive();
@@ -167,7 +167,7 @@ void MainForm::RunBiasTest()
 
 void MainForm::RunACZ30Zero()
 {
-    if (CheckZAMOMode() != QLatin1String("ZAMO80"))
+    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
         return;
     if (pTestRunning()) {
         TellAlreadyActive();
@@ -253,7 +253,7 @@ void MainForm::LoadTestSequenceFile(TestList& list, int n)
 {
     const QString file = AskForSequenceFile();
     if (!file.isEmpty()) {
-        const bool mode80 = CheckZAMOMode() == QLatin1String("ZAMO80");
+        const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
         const bool single24 = mode80 && CheckZAMO24();
         modFileFormats::ReadSequenceFile(file, list, mode80 && !single24, single24);
     }
@@ -271,7 +271,7 @@ void MainForm::LoadTestSequence()
     const QString file = AskForSequenceFile();
     ClearTestList();
     if (!file.isEmpty())
-        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                          CheckZAMO24());
     UpdateTestSequenceList();
 }
@@ -293,7 +293,7 @@ void MainForm::SaveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == QLatin1String("ZAMO80"),
+    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
                                            CheckZAMO24(), &error))
         Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),

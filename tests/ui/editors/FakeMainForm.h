@@ -10,12 +10,22 @@
 
 class FakeMainForm : public MainFormServices {
 public:
-    QString unitMode;          // what CheckZAMOMode answers
+    ConnectedUnitsMode unitMode = ConnectedUnitsMode::None; // what CheckZAMOMode answers
     bool zamo24 = false;       // what CheckZAMO24 answers
     QStringList calls;         // ClearTestList, UpdateTestSequenceList, StartFirstTestSequence(..)
     config::StationSettings settings; // what the editors change and save
 
-    QString CheckZAMOMode() const override { return unitMode; }
+    // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).
+    static ConnectedUnitsMode Mode(const QString& name)
+    {
+        if (name == "ZAMO")
+            return ConnectedUnitsMode::Base;
+        if (name == "ZAMO80")
+            return ConnectedUnitsMode::Zamo80;
+        return name == "ERROR" ? ConnectedUnitsMode::Mixed : ConnectedUnitsMode::None;
+    }
+
+    ConnectedUnitsMode CheckZAMOMode() const override { return unitMode; }
     bool CheckZAMO24() const override { return zamo24; }
     void ClearTestList() override
     {

@@ -43,7 +43,7 @@ protected:
 
     TestSequenceEditorForm* open(const QString& unitMode, bool zamo24 = false)
     {
-        mainForm.unitMode = unitMode;
+        mainForm.unitMode = FakeMainForm::Mode(unitMode);
         mainForm.zamo24 = zamo24;
         form = std::make_unique<TestSequenceEditorForm>(mainForm);
         form->show();

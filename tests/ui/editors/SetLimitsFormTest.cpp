@@ -46,7 +46,7 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
     const struct { const char* mode; int page; } cases[] = {
         {"", 0}, {"ZAMO", 0}, {"ERROR", 0}, {"ZAMO80", 1}};
     for (const auto& c : cases) {
-        mainForm.unitMode = c.mode;
+        mainForm.unitMode = FakeMainForm::Mode(c.mode);
         SetLimitsForm form(mainForm);
         auto* tabs = child<QTabWidget>(&form, "LimitsTab");
         EXPECT_EQ(form.windowTitle(), "Set Limits");

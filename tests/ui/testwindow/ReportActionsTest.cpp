@@ -51,7 +51,7 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhi
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
     };
     config::StationSettings settings;
-    const MainFormReportActions actions(settings, [] { return QString("ZAMO"); });
+    const MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
     for (const auto& c : cases) {
         settings.reports.exportPath = c.folder;
         EXPECT_EQ(actions.ExportFileName(c.date, c.format, c.fileName), QString(c.expected))
@@ -140,7 +140,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
     ParentMDIForm* frame = StationWindows::Frame();
-    MainFormReportActions actions(settings, [] { return QString("ZAMO"); });
+    MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
     actions.OpenTestReport(1005, false, QString(), false);
     actions.OpenTestReport(1005, false, QString(), false);
 

@@ -14,15 +14,16 @@ namespace {
 TEST(UnitModeTable, ModeAndSingleZamo24FollowTheConnectedUnits)
 {
     enum Kind { None, Base, Z80, Z24 };
+    using M = ConnectedUnitsMode;
     struct Case {
         Kind unit1, unit2;
-        const char* mode;
+        M mode;
         bool zamo24;
     } cases[] = {
-        {None, None, "", false},      {Base, None, "ZAMO", false},   {None, Base, "ZAMO", false},
-        {Base, Base, "ZAMO", false},  {Z80, None, "ZAMO80", false},  {Z24, None, "ZAMO80", true},
-        {Z24, Z80, "ZAMO80", false},  {Base, Z80, "ERROR", false},   {Z24, Base, "ERROR", false},
-        {None, Z24, "ZAMO80", false},
+        {None, None, M::None, false},  {Base, None, M::Base, false},  {None, Base, M::Base, false},
+        {Base, Base, M::Base, false},  {Z80, None, M::Zamo80, false}, {Z24, None, M::Zamo80, true},
+        {Z24, Z80, M::Zamo80, false},  {Base, Z80, M::Mixed, false},  {Z24, Base, M::Mixed, false},
+        {None, Z24, M::Zamo80, false},
     };
     for (const Case& c : cases) {
         RecordingUnit u1, u2;
