@@ -28,10 +28,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent)
-    : QWidget(parent), m_units(units), m_sequencer(*this, settings, units, this), m_operatorLog(settings.switches)
+    : QWidget(parent), m_units(units), m_runController(*this, *this, settings, units, this),
+      m_operatorLog(settings.switches)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
@@ -60,22 +59,12 @@ MainForm::~MainForm()
 
 UnitLink* MainForm::Unit(int n) const
 {
-    return m_sequencer.Unit(n);
+    return m_runController.sequencer().Unit(n);
 }
 
 bool MainForm::AnyUnitConnected() const
 {
-    return m_sequencer.AnyUnitConnected();
-}
-
-void MainForm::StartFirstTestSequence(bool vShowTestDetailsForm)
-{
-    m_sequencer.StartFirstTestSequence(vShowTestDetailsForm);
-}
-
-void MainForm::StopTests()
-{
-    m_sequencer.StopTests();
+    return m_runController.sequencer().AnyUnitConnected();
 }
 
 // ---------------------------------------------------------------- controls
@@ -165,10 +154,12 @@ void MainForm::ConnectControls()
     TestListPanel* list = m_testListPanel;
     connect(list->loadFileButton(1), &QPushButton::clicked, this, [this] { loadConsecutiveList(1); });
     connect(list->loadFileButton(2), &QPushButton::clicked, this, [this] { loadConsecutiveList(2); });
-    connect(list->runButton(), &QPushButton::clicked, this, &MainForm::cmdRunTestList_Click);
-    connect(list->cancelButton(), &QPushButton::clicked, this, &MainForm::cmdCancelTests_Click);
+    connect(list->runButton(), &QPushButton::clicked, this,
+            [this] { m_runController.runTestList(m_testListPanel->consecutiveListsChosen()); });
+    connect(list->cancelButton(), &QPushButton::clicked, this, [this] { m_runController.cancelRun(); });
     connect(list->editButton(), &QPushButton::clicked, this, &MainForm::cmdEditTestList_Click);
-    connect(list->standardSequenceButton(), &QPushButton::clicked, this, &MainForm::RunStandardSequenceButton_Click);
+    connect(list->standardSequenceButton(), &QPushButton::clicked, this,
+            [this] { m_runController.runStandardSequence(); });
     connect(m_statusPanel->advanceClockButton(), &QPushButton::clicked, this, &MainForm::advanceClock);
     connect(m_electrodePanel, &ElectrodePanel::selectionSaved, this, &MainForm::UpdateTestSequenceList);
 }
@@ -179,7 +170,7 @@ void MainForm::Form_Load()
 {
     modMain::DisableCloseMenu(this);
     LogDay = platform::Clock::now().date().day();
-    m_sequencer.ClearConsecutiveLists();
+    m_runController.sequencer().ClearConsecutiveLists();
     InitMainForm();
     m_electrodePanel->markSaved();
     ClockTimer.start();
@@ -189,7 +180,7 @@ void MainForm::InitMainForm()
 {
     m_testListPanel->clearList();
     const QString& settingsFile = Settings().paths.settingsFile;
-    m_sequencer.TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
+    m_runController.sequencer().TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
     const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
         if (UnitLink* unit = Unit(n))
@@ -228,12 +219,12 @@ void MainForm::ApplyElectrodeSelection()
 
 ConnectedUnitsMode MainForm::CheckZAMOMode() const
 {
-    return m_sequencer.CheckZAMOMode();
+    return m_runController.sequencer().CheckZAMOMode();
 }
 
 bool MainForm::CheckZAMO24() const
 {
-    return m_sequencer.CheckZAMO24();
+    return m_runController.sequencer().CheckZAMO24();
 }
 
 bool MainForm::pollingInhibited() const
@@ -277,14 +268,14 @@ bool MainForm::QueryExit()
                                               platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
     if (answer != platform::MsgResult::Yes)
         return false;
-    CancelTests();
+    m_runController.cancelRun();
     return true;
 }
 
 void MainForm::UnloadApplication()
 {
     // A run still going is cancelled, so that its group is not left open.
-    m_sequencer.StopTests();
+    m_runController.sequencer().StopTests();
     KeepAliveTimer.stop();
     ClockTimer.stop();
     Services().database->CloseDatabase();

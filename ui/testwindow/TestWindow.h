@@ -18,6 +18,7 @@
 #include "ui/testwindow/ConnectionEvents.h"
 #include "ui/testwindow/ElectrodePanel.h"
 #include "ui/testwindow/FrameItems.h"
+#include "ui/testwindow/RunController.h"
 #include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestListPanel.h"
 #include "ui/testwindow/TestWindowCommands.h"
@@ -38,10 +39,11 @@ public:
     MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    RunSequencer& Sequencer() { return m_sequencer; }
-    config::StationSettings& Settings() override { return m_sequencer.Settings(); }
-    RunState& State() { return m_sequencer.State(); }
-    RunServices& Services() { return m_sequencer.Services(); }
+    RunController& runController() { return m_runController; }
+    RunSequencer& Sequencer() { return m_runController.sequencer(); }
+    config::StationSettings& Settings() override { return Sequencer().Settings(); }
+    RunState& State() { return Sequencer().State(); }
+    RunServices& Services() { return Sequencer().Services(); }
     MainFrameItems& Frame() { return m_frame; }
     OperatorLog& operatorLog() { return m_operatorLog; }
     // What the unit links, the signal generator and the database report to.
@@ -72,7 +74,7 @@ public:
     void UnloadOtherForms();
 
     // ---- run ----
-    bool pTestRunning() const { return m_sequencer.State().pTestRunning; }
+    bool pTestRunning() const { return m_runController.running(); }
     void StartFirstTestSequence(bool vShowTestDetailsForm) override;
     void StopTests();
 
@@ -88,11 +90,6 @@ public:
     void EnableTestControls();
     void DisableTestControls();
     int GetTotalTestCount() const;
-    void CancelTests();
-    void AbortTests();
-    void cmdRunTestList_Click();
-    void RunStandardSequenceButton_Click();
-    void cmdCancelTests_Click();
     void cmdEditTestList_Click();
     // Asks for list file n (1 or 2) of a consecutive run and loads it.
     void loadConsecutiveList(int n);
@@ -154,7 +151,6 @@ private:
     bool AnyUnitConnected() const;
     // Automatic polling is switched off on a unit: the keep-alive rests.
     bool pollingInhibited() const;
-    bool EnsureDatabase();
     void LoadTestSequenceFile(TestList& list, int n);
     QString AskForSequenceFile();
     void SetItemEnabled(QAction* item, bool enabled);
@@ -162,14 +158,14 @@ private:
     void EndProgram();
 
     std::array<UnitLink*, 2> m_units;
-    RunSequencer m_sequencer;
+    Windows m_windows;
+    RunController m_runController;
     OperatorLog m_operatorLog;
     ConnectionEvents m_connectionEvents{*this};
     StatusPanel* m_statusPanel = nullptr;
     TestListPanel* m_testListPanel = nullptr;
     ElectrodePanel* m_electrodePanel = nullptr;
     MainFrameItems m_frame;
-    Windows m_windows;
     QString m_lastSequenceFile;
     // Test controls asked for while a run was going; given at its end.
     bool m_testControlsPending = false;

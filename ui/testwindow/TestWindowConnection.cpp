@@ -21,7 +21,8 @@ void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bo
 
 void MainForm::ClockTimer_Timer()
 {
-    if (m_sequencer.IntervalTimer.isEnabled() || m_sequencer.TestSequenceTimer.isEnabled())
+    if (m_runController.sequencer().IntervalTimer.isEnabled()
+        || m_runController.sequencer().TestSequenceTimer.isEnabled())
         return;
     const int today = platform::Clock::now().date().day();
     if (today == LogDay)

@@ -1,4 +1,4 @@
-// MainForm: the run commands, the test lists and their files.
+// MainForm: the run commands it forwards, the test lists and their files.
 #include "config/IniKeys.h"
 #include "config/Log.h"
 #include "config/StationSettings.h"
@@ -35,181 +35,32 @@ void Tell(const QString& text, const QString& title = StationText::AppTitle(),
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
 }
 
-void TellAlreadyActive()
-{
-    Tell(QStringLiteral("Tests already active!  You must stop the active tests first."), StationText::AppTitle(),
-         platform::MsgIcon::Warning);
-}
-
-void TellNoDatabase()
-{
-    Tell(QStringLiteral("Database not connected.  Aborting test."));
-}
-
 } // namespace
 
-bool MainForm::EnsureDatabase()
+void MainForm::StartFirstTestSequence(bool vShowTestDetailsForm)
 {
-    return Services().database->OpenDatabase(false);
+    m_runController.sequencer().StartFirstTestSequence(vShowTestDetailsForm);
 }
 
-// ---------------------------------------------------------------- starting a run
-
-void MainForm::cmdRunTestList_Click()
+void MainForm::StopTests()
 {
-    if (pTestRunning()) {
-        TellAlreadyActive();
-        return;
-    }
-    if (m_testListPanel->consecutiveListsChosen()) {
-        RunLists& lists = State().lists;
-        if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
-            Tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
-            return;
-        }
-        const QString sel = modMain::BuildElectrodeString(true);
-        for (const auto& step : std::as_const(lists.consecutive1))
-            step->InitElectrodesByString(sel);
-        for (const auto& step : std::as_const(lists.consecutive2))
-            step->InitElectrodesByString(sel);
-        Globals::ActiveTestList = lists.consecutive1;
-        State().ConsecutiveListsMode = true;
-        State().SecondListRunning = false;
-    } else {
-        m_sequencer.ClearConsecutiveLists();
-    }
-    if (EnsureDatabase())
-        StartFirstTestSequence(true);
-    else
-        TellNoDatabase();
-}
-
-void MainForm::RunStandardSequenceButton_Click()
-{
-    if (pTestRunning()) {
-        TellAlreadyActive();
-        return;
-    }
-    if (!EnsureDatabase()) {
-        modMain::WriteLog(QStringLiteral("Database not defined.  Aborting test."));
-        TellNoDatabase();
-        return;
-    }
-    modMain::WriteLog(QStringLiteral("Executing standard test sequence"));
-    QString sel = modMain::BuildElectrodeString(true);
-    if (sel.isEmpty() || sel == QLatin1String("None")) {
-        modMain::WriteLog(QStringLiteral("Default electrodes not defined."));
-        Tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
-        return;
-    }
-    Globals::ActiveTestList.clear();
-    if (sel.endsWith(QLatin1Char('.')))
-        sel.chop(1);
-    const ConnectedUnitsMode mode = CheckZAMOMode();
-    const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
-                               : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
-                                                                    : nullptr;
-    if (!standard)
-        return;
-    for (const auto& step : CopySteps(*standard)) {
-        step->InitElectrodesByString(sel);
-        Globals::ActiveTestList.append(step);
-    }
-    UpdateTestSequenceList();
-    if (Globals::ActiveTestList.isEmpty()) {
-        modMain::WriteLog(QStringLiteral("Standard test sequence not defined."));
-        Tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
-        return;
-    }
-    m_sequencer.ClearConsecutiveLists();
-    StartFirstTestSequence(true);
-}
-
-void MainForm::RunNoiseTest()
-{
-    if (!EnsureDatabase()) {
-        TellNoDatabase();
-        return;
-    }
-    if (pTestRunning()) {
-        TellAlreadyActive();
-        return;
-    }
-    ClearTestList();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams(QStringLiteral("NOISE"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
-    Globals::ActiveTestList.append(step);
-    UpdateTestSequenceList();
-    m_sequencer.ClearConsecutiveLists();
-    StartFirstTestSequence(true);
+    m_runController.sequencer().StopTests();
 }
 
 void MainForm::RunBiasTest()
 {
-    if (CheckZAMOMode() != ConnectedUnitsMode::Base)
-        return;
-    if (pTestRunning()) {
-        TellAlreadyActive();
-        return;
-    }
-    if (!AnyUnitConnected()) {
-        Tell(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
-        return;
-    }
-    if (!EnsureDatabase()) {
-        TellNoDatabase();
-        return;
-    }
-    m_sequencer.ClearConsecutiveLists();
-    if (m_windows.BiasTestParameters)
+    if (m_runController.prepareBiasTest() && m_windows.BiasTestParameters)
         m_windows.BiasTestParameters();
 }
 
 void MainForm::RunACZ30Zero()
 {
-    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
-        return;
-    if (pTestRunning()) {
-        TellAlreadyActive();
-        return;
-    }
-    UnitLink* unit1 = Unit(1);
-    if (!unit1 || !unit1->Connected())
-        return;
-    if (!EnsureDatabase()) {
-        TellNoDatabase();
-        return;
-    }
-    m_sequencer.ClearConsecutiveLists();
-    m_sequencer.PrepareRun();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams(QStringLiteral("ACZ30ZERO"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
-    State().lists.running = TestList{step};
-    State().lists.expanded.clear();
-    State().lists.pace.clear();
-    State().ACZ30ZeroRun = true;
-    m_sequencer.StartTest(step, false, false, true, true);
-    if (!pTestRunning())
-        State().ACZ30ZeroRun = false;
+    m_runController.runAcz30Zero();
 }
 
-void MainForm::cmdCancelTests_Click()
+void MainForm::RunNoiseTest()
 {
-    if (pTestRunning())
-        CancelTests();
-}
-
-// A run is cancelled whether or not its units are still connected, so that
-// its group is closed as cancelled.
-void MainForm::CancelTests()
-{
-    if (pTestRunning())
-        StopTests();
-}
-
-void MainForm::AbortTests()
-{
-    StopTests();
+    m_runController.runNoiseTest();
 }
 
 void MainForm::cmdEditTestList_Click()
@@ -351,7 +202,7 @@ void MainForm::advanceClock()
 
 int MainForm::GetTotalTestCount() const
 {
-    return m_sequencer.GetTotalTestCount();
+    return m_runController.sequencer().GetTotalTestCount();
 }
 
 // ---------------------------------------------------------------- RunHost

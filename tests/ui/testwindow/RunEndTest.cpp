@@ -76,7 +76,7 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
     form->State().lists.consecutive1 = {first};
     form->State().lists.consecutive2 = {second};
     form->testListPanel().consecutiveListsButton()->click();
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     ASSERT_TRUE(form->pTestRunning());
     EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
 
@@ -102,7 +102,7 @@ TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
     first->InitByString("ACZ,A1,1");
     form->State().lists.consecutive1 = {first};
     form->testListPanel().consecutiveListsButton()->click();
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
     EXPECT_FALSE(form->pTestRunning());
 }
@@ -190,7 +190,7 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     form->State().lists.consecutive1 = {first};
     form->State().lists.consecutive2 = {first};
     form->testListPanel().consecutiveListsButton()->click();
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     ASSERT_TRUE(form->State().ConsecutiveListsMode);
     form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(form->State().ConsecutiveListsMode);

@@ -13,19 +13,19 @@ class RunStartTest : public MainFormFixture {};
 TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
 {
     // No unit connected: that check comes before the empty list.
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Database closed: the run button refuses before the sequencer's checks.
     database->opens = false;
     unit1.Plug(2);
     AddStep("ACZ");
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     database->opens = true;
     // Empty list.
     Globals::ActiveTestList.clear();
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Running: the second start is refused.
     AddStep("ACZ");
-    form->cmdRunTestList_Click();
+    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     ASSERT_TRUE(form->pTestRunning());
     form->StartFirstTestSequence(true);
 

@@ -123,7 +123,7 @@ TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode
 {
     unit1.Plug(2);
     Globals::StandardTestList = modFileFormats::StandardSequenceSteps("A1-P2");
-    form->RunStandardSequenceButton_Click();
+    form->runController().runStandardSequence();
     ASSERT_TRUE(form->pTestRunning());
     ASSERT_EQ(Globals::ActiveTestList.size(), 4);
     EXPECT_EQ(Globals::ActiveTestList[2]->TestType(), "SDR");
@@ -133,7 +133,7 @@ TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode
 
     // No default electrodes: refused before anything changes.
     modMain::ApplyElectrodeString("None");
-    form->RunStandardSequenceButton_Click();
+    form->runController().runStandardSequence();
     EXPECT_EQ(prompts->messages().last(), "Default electrodes not defined!");
     EXPECT_EQ(Globals::ActiveTestList.size(), 4);
 }

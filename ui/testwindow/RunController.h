@@ -1,0 +1,46 @@
+#pragma once
+// The test window's run commands: Run (a single list or two consecutive
+// lists), Run Standard Sequence, the NOISE test, the BIAS test's checks,
+// the ACZ30 zero run and Cancel. It owns the run sequencer and hands each
+// run to it after its checks; a command that cannot start tells the
+// operator why (a run already going, no database, no unit, no list) and
+// changes nothing.
+
+#include "run/RunSequencer.h"
+
+#include <array>
+
+class MainFormServices;
+class RunHost;
+class UnitLink;
+
+class RunController {
+public:
+    // host, window (the test window) and settings (the station's, handed
+    // to the sequencer) outlive the controller; parent owns the sequencer's
+    // timers' QObject.
+    RunController(RunHost& host, MainFormServices& window, config::StationSettings& settings,
+                  const std::array<UnitLink*, 2>& units, QObject* parent);
+
+    RunSequencer& sequencer() { return m_sequencer; }
+    const RunSequencer& sequencer() const { return m_sequencer; }
+    bool running() const;
+
+    // The operator's list, or the two loaded lists one after the other on
+    // the default electrodes.
+    void runTestList(bool consecutiveLists);
+    // The standard list of the unit mode on the default electrodes.
+    void runStandardSequence();
+    void runNoiseTest();
+    // The checks before the BIAS parameters window; true when it may open.
+    bool prepareBiasTest();
+    // A one-step ACZ30ZERO run on unit 1 of a ZAMO80-mode station.
+    void runAcz30Zero();
+    void cancelRun();
+
+private:
+    bool openDatabase();
+
+    RunSequencer m_sequencer;
+    MainFormServices& m_window;
+};
