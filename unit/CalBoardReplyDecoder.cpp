@@ -70,7 +70,7 @@ void measurement(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
         sink.calBoardMeasuredVoltage(ch, voltage(f, 1, 3));
     } else if (kind == u'R' && sub == u'2') {
         CalBoardVoltage v = voltage(f, 2, 3 * 101);
-        v.baseVoltage = baseVoltage(v.count) * 3 * 101; // as the board's own tools round it
+        v.baseVoltage = baseVoltage(v.count) * 3 * 101; // multiplied in this order, to the last bit
         sink.calBoardMeasuredVoltage(ch, v);
     }
 }

@@ -35,6 +35,9 @@ ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
             [this](const QByteArray& bytes) { m_protocol.parseRead(bytes, m_replies); });
     connect(&m_port, &UnitPort::textReceived, this,
             [this](const QString& text) { m_protocol.parseText(text, m_replies); });
+    connect(&m_status, &UnitLinkStatus::hardwareStatus, this,
+            [this](const QString& status, bool error) { emit HardwareStatus(pIndex, status, error); });
+    connect(&m_status, &UnitLinkStatus::changed, this, &ctlZAMOUsbComm::DisplayChanged);
     RefreshStatus();
 }
 
@@ -82,8 +85,7 @@ qint32 ctlZAMOUsbComm::Neg5V() const
 void ctlZAMOUsbComm::setTestRunning(bool v)
 {
     m_port.setTestRunning(v);
-    pDisplay.connectEnabled = !v;
-    emit DisplayChanged();
+    m_status.setConnectEnabled(!v);
 }
 
 void ctlZAMOUsbComm::setUnitID(qint16 v)
@@ -145,12 +147,8 @@ void ctlZAMOUsbComm::TerminateClose()
     m_port.setOpen(false);
     if (closed)
         return;
-    pDisplay.lamp = UsbCommDisplay::Red();
-    pDisplay.errorMessage = QStringLiteral("Close attempt failed");
-    LastErrorText = QStringLiteral("Close attempt failed");
     modMain::WriteLog(QStringLiteral("Close attempt failed - Control Terminated"));
-    emit DisplayChanged();
-    emit HardwareStatus(pIndex, QStringLiteral("Close attempt failed"), true);
+    m_status.showCloseFailed(true);
 }
 
 // ---- status display ----
@@ -165,54 +163,20 @@ QString ctlZAMOUsbComm::ModelName() const
     return QStringLiteral("ZAMO");
 }
 
-void ctlZAMOUsbComm::ShowConnectToggle(bool connected)
-{
-    pDisplay.connectChecked = connected;
-    pDisplay.connectColour = connected ? UsbCommDisplay::Green() : UsbCommDisplay::Red();
-    emit DisplayChanged();
-}
-
-void ctlZAMOUsbComm::ShowFailure(const QString& text)
-{
-    pDisplay.lamp = UsbCommDisplay::Red();
-    pDisplay.errorMessage = text;
-    LastErrorText = text;
-    ShowConnectToggle(false);
-}
-
 void ctlZAMOUsbComm::RefreshStatus()
 {
-    const QString list = GenerateElectrodeString();
-    if (Connected()) {
-        pDisplay.lamp = UsbCommDisplay::Green();
-        pDisplay.errorMessage.clear();
-        ShowConnectToggle(true);
-        if (list.isEmpty()) {
-            emit HardwareStatus(pIndex, ModelName() + " Connected; No Electrodes Found", false);
-        } else {
-            pDisplay.statusCaption = "Unit #" + QString::number(pUnitID) + "; Electrodes " + list;
-            emit HardwareStatus(pIndex, ModelName() + " Connected; " + list, false);
-        }
-    } else {
-        pDisplay.lamp = UsbCommDisplay::Red();
-        pDisplay.statusCaption = "Unit #" + QString::number(pUnitID);
-        ShowConnectToggle(false);
-        emit HardwareStatus(pIndex, QStringLiteral("Disconnected"), false);
-        if (!LastErrorText.isEmpty())
-            emit HardwareStatus(pIndex, LastErrorText, true);
-    }
-    pHardwareInfo = pDisplay.statusCaption;
-    emit DisplayChanged();
+    m_status.refresh(Connected(), ModelName(), GenerateElectrodeString(), pUnitID);
 }
 
 void ctlZAMOUsbComm::ConnectToggleClicked(bool checked)
 {
-    pDisplay.connectChecked = checked;
-    if (pDisplay.useSimChecked) {
-        const auto channels = platform::Convert::toInt16(pDisplay.simChannelsText);
+    m_status.setConnectChecked(checked);
+    const UsbCommDisplay& display = m_status.display();
+    if (display.useSimChecked) {
+        const auto channels = platform::Convert::toInt16(display.simChannelsText);
         if (!channels) {
-            modMain::WriteLog("Simulated channel count is not a number: \"" + pDisplay.simChannelsText + "\"");
-            ShowConnectToggle(Connected());
+            modMain::WriteLog("Simulated channel count is not a number: \"" + display.simChannelsText + "\"");
+            m_status.showConnectToggle(Connected());
             return;
         }
         m_port.setSimulated(true);
@@ -230,20 +194,17 @@ void ctlZAMOUsbComm::ConnectToggleClicked(bool checked)
 
 void ctlZAMOUsbComm::setUseSimChecked(bool checked)
 {
-    pDisplay.useSimChecked = checked;
-    emit DisplayChanged();
+    m_status.setUseSimChecked(checked);
 }
 
 void ctlZAMOUsbComm::setSimChannelsText(const QString& text)
 {
-    pDisplay.simChannelsText = text;
-    emit DisplayChanged();
+    m_status.setSimChannelsText(text);
 }
 
 void ctlZAMOUsbComm::EnableSim()
 {
-    pDisplay.simVisible = true;
-    emit DisplayChanged();
+    m_status.showSimControls();
 }
 
 void ctlZAMOUsbComm::SetPollingTimerInterval(qint16 vInterval)

@@ -2,12 +2,13 @@
 // The link to one measuring unit (unit 1 or unit 2), as the rest of the
 // station uses it: it composes the unit's channel state (UnitChannelState),
 // the wire protocol (command frames by model, the reply parser and its
-// decoders, UnitProtocol) and the transport (USB port or simulated unit,
-// send queue, poll cycle, waits), and raises the unit's events with its
-// index first. Every decoded reply reaches the events through
-// UnitReplyHandler. A failing port is reported through HardwareStatus and
-// UsbError (never by an exception); ZAMO80 and ZAMO2-4 units reconnect by
-// themselves.
+// decoders, UnitProtocol), the transport (USB port or simulated unit,
+// send queue, poll cycle, waits, UnitPort) and what it shows of itself
+// (UnitLinkStatus), runs the open sequence and the reconnection, and raises
+// the unit's events with its index first. Every decoded reply reaches the
+// events through UnitReplyHandler. A failing port is reported through
+// HardwareStatus and UsbError (never by an exception); ZAMO80 and ZAMO2-4
+// units reconnect by themselves.
 //
 // The members are implemented in separate files of unit/:
 //   UnitLink.cpp            properties, connect/disconnect, status, channel records
@@ -22,6 +23,7 @@
 #include "unit/LinkStatus.h"
 #include "unit/UnitChannelState.h"
 #include "unit/UnitDiagnostics.h"
+#include "unit/UnitLinkStatus.h"
 #include "unit/UnitModel.h"
 #include "unit/UnitPort.h"
 #include "unit/UnitProtocol.h"
@@ -72,7 +74,7 @@ public:
     bool Working200VOn() const { return m_state.diagnostics().working200VOn; }
     bool Working200VOff() const { return m_state.diagnostics().working200VOff; }
     QString FirmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
-    QString HardwareInfo() const { return pHardwareInfo; }
+    QString HardwareInfo() const { return m_status.hardwareInfo(); }
     bool TestRunning() const { return m_port.testRunning(); }
     // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
@@ -220,7 +222,7 @@ public:
     void EnableSim();
 
     // ---- status display (drawn by ctlZAMOUsbCommView) ----
-    const UsbCommDisplay& Display() const { return pDisplay; }
+    const UsbCommDisplay& Display() const { return m_status.display(); }
     // The Connect toggle was clicked and now reads `checked`.
     void ConnectToggleClicked(bool checked);
     void setUseSimChecked(bool checked);
@@ -295,14 +297,11 @@ signals:
 private:
     const config::Zamo80Delays* m_delays = nullptr;
 
-    // ---- status display and connection (UnitLink.cpp) ----
+    // ---- status and connection (UnitLink.cpp) ----
     void RefreshStatus(); // the status update
-    void ShowConnectToggle(bool connected);
-    void ShowFailure(const QString& text); // the failure display
     // A port failure lost the unit: the display shows it at once, closed or
     // reconnecting, with the failure's text.
     void ShowPortLost(const QString& text);
-    void ShowConnecting();
     QString ModelName() const;
     void TerminateClose();
 
@@ -327,11 +326,9 @@ private:
     bool pReconnecting = false;
     bool pMaster200VEnabled = false;
     qint16 pUnitID = 0;
-    QString pHardwareInfo;
-    QString LastErrorText;
     bool OpeningDevice = false;
     bool OpenCompleted = false; // the last open sequence reached UsbConnected
-    UsbCommDisplay pDisplay;
+    UnitLinkStatus m_status;
 
     UnitChannelState m_state;
     UnitProtocol m_protocol;

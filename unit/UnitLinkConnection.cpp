@@ -64,9 +64,9 @@ void ctlZAMOUsbComm::OpenRealDevice()
         modMain::WriteLog(QStringLiteral("USB Port already open.  Closing port first"));
         if (m_port.closeDevice() != platform::FT_OK) {
             m_port.setOpen(false);
-            ShowFailure(QStringLiteral("Close attempt failed"));
+            m_status.showFailure(QStringLiteral("Close attempt failed"));
             modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
-            emit HardwareStatus(pIndex, LastErrorText, true);
+            emit HardwareStatus(pIndex, m_status.lastError(), true);
             RefreshStatus();
             OpeningDevice = false;
             RaiseUsbError(QStringLiteral("Error Opening Port"));
@@ -77,7 +77,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
 
     const qint32 index = m_port.findDevice(QString::fromLatin1(UnitDeviceDescription));
     if (index < 0) {
-        ShowFailure(QStringLiteral("No devices found"));
+        m_status.showFailure(QStringLiteral("No devices found"));
         modMain::WriteLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
                                                            : QStringLiteral("No ZAMO USB devices found"));
         EndOpen(true);
@@ -95,7 +95,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
 
     m_port.clearTransmitBuffer();
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
-        ShowFailure(QStringLiteral("No ACK Received"));
+        m_status.showFailure(QStringLiteral("No ACK Received"));
         modMain::WriteLog(QStringLiteral("USB Initialization failed.  ACK not received."));
         EndOpen(true);
         return;
@@ -103,7 +103,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
     modMain::WriteLog(QStringLiteral("Testing ZAMO Hardware Type"));
     DetectModel(true);
 
-    ShowConnecting();
+    m_status.showConnecting(!m_port.simulated());
     m_port.setPollingEnabled(true);
     const bool zamo80Family = isZamo80Family(model());
     if (!pReconnecting) {
@@ -130,14 +130,14 @@ void ctlZAMOUsbComm::OpenRealDevice()
 void ctlZAMOUsbComm::OpenSimulatedDevice()
 {
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
-        ShowFailure(QStringLiteral("No ACK Received"));
-        emit HardwareStatus(pIndex, LastErrorText, true);
+        m_status.showFailure(QStringLiteral("No ACK Received"));
+        emit HardwareStatus(pIndex, m_status.lastError(), true);
         RefreshStatus();
         return;
     }
     DetectModel(false);
     m_port.setOpen(true);
-    ShowConnecting();
+    m_status.showConnecting(!m_port.simulated());
     emit HardwareStatus(pIndex, QString(), true);
     if (model() == UnitModel::Zamo80) {
         SendCommandToChannel(QStringLiteral("[F]"), -1, true);
@@ -176,23 +176,12 @@ void ctlZAMOUsbComm::DetectModel(bool writeLog)
         log("ZAMO Detected");
 }
 
-void ctlZAMOUsbComm::ShowConnecting()
-{
-    pDisplay.statusCaption = QStringLiteral("Connecting...");
-    pDisplay.lamp = UsbCommDisplay::Green();
-    pDisplay.errorMessage.clear();
-    LastErrorText.clear();
-    ShowConnectToggle(true);
-    if (!m_port.simulated())
-        emit HardwareStatus(pIndex, QStringLiteral("Connecting..."), false);
-}
-
 void ctlZAMOUsbComm::FailOpen(const QString& labelText, const QString& errorText, const QString& logLine)
 {
-    ShowFailure(labelText);
-    LastErrorText = errorText;
+    m_status.showFailure(labelText);
+    m_status.setLastError(errorText);
     modMain::WriteLog(logLine);
-    emit HardwareStatus(pIndex, LastErrorText, true);
+    emit HardwareStatus(pIndex, m_status.lastError(), true);
     RefreshStatus();
     OpeningDevice = false;
     RaiseUsbError(QStringLiteral("Error Opening Port"));
@@ -201,7 +190,7 @@ void ctlZAMOUsbComm::FailOpen(const QString& labelText, const QString& errorText
 void ctlZAMOUsbComm::EndOpen(bool failed)
 {
     if (failed)
-        emit HardwareStatus(pIndex, LastErrorText, true);
+        emit HardwareStatus(pIndex, m_status.lastError(), true);
     RefreshStatus();
     OpeningDevice = false;
 }
@@ -211,19 +200,12 @@ void ctlZAMOUsbComm::CloseUSB(qint32 vHandleID)
     modMain::WriteLog(QStringLiteral("Closing USB Port"));
     m_port.device().DeviceHandle = vHandleID;
     if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
-        pDisplay.errorMessage = QStringLiteral("Close attempt failed");
-        LastErrorText = QStringLiteral("Close attempt failed");
         modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
-        emit DisplayChanged();
-        emit HardwareStatus(pIndex, QStringLiteral("Close attempt failed"), true);
+        m_status.showCloseFailed(false);
         return;
     }
     m_port.setOpen(false);
-    pDisplay.lamp = UsbCommDisplay::Red();
-    pDisplay.errorMessage = QStringLiteral("USB Port Closed");
-    ShowConnectToggle(false);
-    LastErrorText.clear();
-    emit HardwareStatus(pIndex, QStringLiteral("Disconnected"), false);
+    m_status.showClosed();
     emit UsbClosed(pIndex);
 }
 
@@ -269,18 +251,12 @@ void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
 
 void ctlZAMOUsbComm::ShowPortLost(const QString& text)
 {
-    if (!Connected()) {
-        LastErrorText = text;
-        pDisplay.errorMessage = text;
-        RefreshStatus();
+    if (Connected()) {
+        m_status.showReconnecting(text);
         return;
     }
-    // Still open until the reconnection closes it, but no longer answering.
-    ShowFailure(text);
-    pDisplay.statusCaption = QStringLiteral("Reconnecting...");
-    emit DisplayChanged();
-    emit HardwareStatus(pIndex, QStringLiteral("Reconnecting..."), false);
-    emit HardwareStatus(pIndex, text, true);
+    m_status.noteFailure(text);
+    RefreshStatus();
 }
 
 FtStatus ctlZAMOUsbComm::ReconnectUSB()
