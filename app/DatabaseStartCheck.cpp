@@ -1,7 +1,6 @@
 #include "app/DatabaseStartCheck.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
 #include "results/EmptyDatabase.h"
@@ -36,11 +35,11 @@ bool openAndCheck()
 
 } // namespace
 
-void OpenLocalDatabase(bool /*isRetry*/)
+void OpenLocalDatabase(const config::StationSettings& settings)
 {
-    if (Globals::StartingUp)
+    if (settings.switches.startingUp)
         ShowMainWindows();
-    const QString path = Globals::DatabaseFilePath;
+    const QString path = settings.paths.databaseFile;
     if (!QFile::exists(path)) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QString why;
@@ -53,12 +52,12 @@ void OpenLocalDatabase(bool /*isRetry*/)
         endForDatabaseError();
 }
 
-void OpenSqlDatabase()
+void OpenSqlDatabase(const config::StationSettings& settings)
 {
-    if (Globals::UseLocalDatabase)
+    if (settings.database.useLocalDatabase)
         return;
     WriteLog(QStringLiteral("Loading SQL Database"));
-    if (Globals::StartingUp)
+    if (settings.switches.startingUp)
         ShowMainWindows();
     if (!openAndCheck())
         endForDatabaseError();

@@ -4,9 +4,12 @@
 // server database is opened. When the database cannot be used the operator
 // is told and the program ends (start-up sees ProgramEnd::Requested()).
 
+#include "config/StationSettings.h"
+
 namespace modMain {
 
-void OpenLocalDatabase(bool isRetry);
-void OpenSqlDatabase();
+// Both follow the [Database] settings and the database path of settings.
+void OpenLocalDatabase(const config::StationSettings& settings);
+void OpenSqlDatabase(const config::StationSettings& settings);
 
 } // namespace modMain

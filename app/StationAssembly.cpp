@@ -1,6 +1,5 @@
 #include "app/StationAssembly.h"
 
-#include "config/Settings.h"
 #include "results/ResultsDatabase.h"
 #include "run/RunRecording.h"
 #include "run/SignalGeneratorEvents.h"
@@ -43,10 +42,10 @@ MainFrameItems FrameItems(ParentMDIForm& frame)
     return items;
 }
 
-MainFormServices* BuildMainForm()
+MainFormServices* BuildMainForm(config::StationSettings& settings)
 {
     auto* links = new MainFormUnitLinks();
-    auto* form = new MainForm(links->Units());
+    auto* form = new MainForm(settings, links->Units());
     links->setParent(form);
     links->Wire(form->connectionEvents(), form->Sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
@@ -54,10 +53,11 @@ MainFormServices* BuildMainForm()
     form->AttachFrame(FrameItems(*StationWindows::Frame()));
     form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
     form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
-    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, links->Units());
-    form->Services().reports = std::make_unique<MainFormReportActions>([form] { return form->CheckZAMOMode(); });
+    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, settings, links->Units());
+    form->Services().reports =
+        std::make_unique<MainFormReportActions>(settings, [form] { return form->CheckZAMOMode(); });
     form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
-        links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
+        settings, links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
     auto* roller = new ctlZAMORoller(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
     new RollerEvents(*roller, form->Sequencer(), *form, form->connectionEvents(), form);
@@ -67,17 +67,17 @@ MainFormServices* BuildMainForm()
     modDatabase::SetConnectionObserver(&form->connectionEvents());
     StationWindows::AddToFrame(form);
     form->Form_Load();
-    if (Globals::SGEnabled)
-        roller->setRollDelay(Globals::SGDelay);
+    if (settings.signalGenerator.enabled)
+        roller->setRollDelay(settings.signalGenerator.delay);
     return form;
 }
 
 } // namespace
 
-void InstallMainForm()
+void InstallMainForm(config::StationSettings& settings)
 {
     StationWindows::SetActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotNumbersForm(); });
-    StationWindows::SetMainFormFactory(BuildMainForm);
+    StationWindows::SetMainFormFactory([&settings] { return BuildMainForm(settings); });
 }
 
 } // namespace ExecutionWindows

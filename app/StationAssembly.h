@@ -3,12 +3,15 @@
 // the two unit links with its pre-test details window, and the active-lot
 // window, handed to the main frame.
 
+#include "config/StationSettings.h"
+
 namespace ExecutionWindows {
 
-// Registers the factory that builds the main test window on first use: its
-// unit links wired to it, the frame's items attached, the editors and the
-// database connection hooked up, and the window loaded.
+// Registers the factory that builds the main test window on first use, on
+// the station's settings (kept by reference: the caller keeps them for the
+// program's life): its unit links wired to it, the frame's items attached,
+// the editors and the database connection hooked up, and the window loaded.
 // Registers the active-lot window's factory as well.
-void InstallMainForm();
+void InstallMainForm(config::StationSettings& settings);
 
 } // namespace ExecutionWindows

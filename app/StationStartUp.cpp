@@ -4,11 +4,11 @@
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
+#include "results/ResultsDatabase.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
 #include "ui/shell/MainWindowsPlacement.h"
@@ -33,46 +33,19 @@ void showCritical(const QString& text)
 // starting on defaults would put a new, empty database in place of the one
 // it names and judge against default limits. The operator is told, and the
 // program ends before anything is written.
-bool settingsFileReadable()
+bool settingsFileReadable(const QString& settingsFile)
 {
     QString cause;
-    if (platform::IniFile::readable(Globals::SettingsFilePath, &cause))
+    if (platform::IniFile::readable(settingsFile, &cause))
         return true;
-    const QString text =
-        "Unable to read the settings file " + Globals::SettingsFilePath + ": " + cause + ".  Exiting application.";
+    const QString text = "Unable to read the settings file " + settingsFile + ": " + cause + ".  Exiting application.";
     WriteLog(text);
     showCritical(text);
     ProgramEnd::Request(1);
     return false;
 }
 
-QString withSlash(const QString& folder)
-{
-    return folder.endsWith('/') ? folder : folder + '/';
-}
-
 } // namespace
-
-void BuildFilePaths()
-{
-    const QString folder = withSlash(GetAppDataFolder());
-    Globals::ElectrodeTestReportPath = folder + "ElectrodeTestReport.rpt";
-    Globals::CondensedReportPath = folder + "CondensedElectrodeTestReport.rpt";
-    Globals::Zamo80CondensedReportPath = folder + "Zamo80CondensedElectrodeTestReport.rpt";
-    Globals::SqlElectrodeTestReportPath = folder + "sqlElectrodeTestReport.rpt";
-    Globals::SqlCondensedReportPath = folder + "sqlCondensedElectrodeTestReport.rpt";
-    Globals::SqlZamo80CondensedReportPath = folder + "sqlZamo80CondensedElectrodeTestReport.rpt";
-    Globals::SettingsFilePath = folder + "settings.ini";
-    Globals::StandardSequenceFilePath = folder + "standard.tsq";
-    Globals::Standard80SequenceFilePath = folder + "standard80.tsq";
-}
-
-void BuildDatabasePaths()
-{
-    const QString folder = withSlash(Globals::LocalDatabaseFolder);
-    Globals::ArchiveFolder = folder + "Archive/";
-    Globals::DatabaseFilePath = folder + "ZAMO_Results.mdb";
-}
 
 bool InitCommonControls()
 {
@@ -80,11 +53,14 @@ bool InitCommonControls()
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-bool Main()
+bool Main(config::StationSettings& settings)
 {
-    Globals::StartingUp = true;
+    config::ProgramSwitches& switches = settings.switches;
+    switches.startingUp = true;
+    StationWindows::UseSettings(&settings);
+    modDatabase::SetSettings(&settings);
     try {
-        BuildFilePaths();
+        settings.paths.placeInDataFolder();
     } catch (const std::exception& e) {
         // Without its data folder the station can keep nothing.
         showCritical(QString::fromStdString(e.what()));
@@ -95,43 +71,43 @@ bool Main()
         return false;
     }
     InitLogFile();
-    if (!settingsFileReadable()) {
-        Globals::StartingUp = false;
+    const QString& file = settings.paths.settingsFile;
+    if (!settingsFileReadable(file)) {
+        switches.startingUp = false;
         return false;
     }
-    BuildDefaultIni();
+    config::buildDefaultIni(file);
 
-    LoadSignalGeneratorSettings();
-    LoadUnit80Delays();
-    LoadAclgGains();
-    LoadAclg24Calibration();
-    LoadPaceSettings();
-    LoadReportSettings();
-    LoadDiagnosticsSettings();
-    LoadDatabaseSettings();
-    BuildDatabasePaths();
+    settings.signalGenerator = config::readSignalGeneratorSettings(file, settings.signalGenerator);
+    settings.zamo80Delays = config::readZamo80Delays(file);
+    settings.aclg = config::readAclgSettings(file);
+    settings.pace = config::readPaceSettings(file);
+    settings.reports = config::readReportSettings(file);
+    settings.diagnostics = config::readDiagnosticsSettings(file);
+    settings.database = config::readDatabaseSettings(file);
+    settings.paths.placeDatabase(settings.database.localDatabaseFolder);
 
-    if (Globals::UseLocalDatabase)
-        OpenLocalDatabase(false);
+    if (settings.database.useLocalDatabase)
+        OpenLocalDatabase(settings);
     else
-        OpenSqlDatabase();
+        OpenSqlDatabase(settings);
     if (ProgramEnd::Requested()) {
-        Globals::StartingUp = false;
+        switches.startingUp = false;
         return false;
     }
 
-    ExtractReportFiles();
-    LoadLimits();
-    LoadDefaultElectrodes();
-    BuildDefaultSequenceFiles();
-    LoadKeepAliveSettings();
+    ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
+    settings.limits = config::readLimits(file);
+    LoadDefaultElectrodes(file);
+    BuildDefaultSequenceFiles(settings.paths, settings.pace);
+    settings.keepAlive = config::readKeepAliveSettings(file);
     ShowMainWindows();
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.
     if (MainFormServices* form = StationWindows::MainForm())
         form->ApplyElectrodeSelection();
-    Globals::StartingUp = false;
+    switches.startingUp = false;
     return true;
 }
 

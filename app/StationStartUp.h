@@ -4,19 +4,17 @@
 // report templates, loads the limits, the default selection and the
 // standard test lists, and shows the main windows.
 
+#include "config/StationSettings.h"
+
 namespace modMain {
 
-// Runs the start-up steps in order. Returns false when the program must end
-// at once: among others when settings.ini is there but cannot be read, which
-// is shown to the operator before anything is written.
-bool Main();
+// Runs the start-up steps in order, reading settings.ini into settings (the
+// station's one set of settings, owned by the caller). Returns false when
+// the program must end at once: among others when settings.ini is there but
+// cannot be read, which is shown to the operator before anything is written.
+bool Main(config::StationSettings& settings);
 
 // True when the windows can be made (the widget application exists).
 bool InitCommonControls();
-
-// Sets the path values of Globals from the data folder and the database
-// paths from Globals::LocalDatabaseFolder.
-void BuildFilePaths();
-void BuildDatabasePaths();
 
 } // namespace modMain

@@ -14,18 +14,22 @@
 
 int main(int argc, char** argv)
 {
+    // The station's one set of settings: read by start-up, handed to the
+    // windows and the database connection, and kept until the program ends.
+    config::StationSettings settings;
     QApplication app(argc, argv);
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Prompts::install(std::make_unique<InteractivePrompts>());
     DefinitionWindows::InstallOpeners();
-    ExecutionWindows::InstallMainForm();
+    ExecutionWindows::InstallMainForm(settings);
     int code = 1;
-    if (modMain::Main())
+    if (modMain::Main(settings))
         code = app.exec();
     else if (ProgramEnd::Requested())
         code = ProgramEnd::ExitCode();
     // The connection goes before the application object does.
     modDatabase::CloseDatabase();
+    modDatabase::SetSettings(nullptr);
     return code;
 }

@@ -1,13 +1,13 @@
 // The defaults of settings.ini: the new-file pass and the fill-in pass.
-#include "config/SettingsReader.h"
-
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/SettingsReader.h"
 
 #include <QFile>
 
-namespace modMain {
+namespace config {
+
+using modMain::WriteLog;
 
 namespace {
 
@@ -107,9 +107,8 @@ QString defaultOf(const FillInKey& wanted)
 
 } // namespace
 
-void BuildDefaultIni()
+void buildDefaultIni(const QString& file)
 {
-    const QString& file = Globals::SettingsFilePath;
     if (!QFile::exists(file)) {
         WriteLog("Build default INI file");
         QFile created(file);
@@ -130,4 +129,4 @@ void BuildDefaultIni()
     }
 }
 
-} // namespace modMain
+} // namespace config

@@ -1,7 +1,6 @@
 #include "config/EmbeddedFile.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/Prompts.h"
 #include "platform/WholeFile.h"
 
@@ -45,24 +44,23 @@ QString BuildFileFromResource(const QString& path, qint32 number, const QString&
     return path;
 }
 
-void ExtractReportFiles()
+void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics)
 {
     WriteLog(QStringLiteral("Extracting report files"));
-    const QString templates[] = {Globals::ElectrodeTestReportPath,    Globals::CondensedReportPath,
-                                 Globals::Zamo80CondensedReportPath,  Globals::SqlElectrodeTestReportPath,
-                                 Globals::SqlCondensedReportPath,     Globals::SqlZamo80CondensedReportPath};
+    const QString templates[] = {paths.electrodeTestReport,   paths.condensedReport,
+                                 paths.zamo80CondensedReport, paths.sqlElectrodeTestReport,
+                                 paths.sqlCondensedReport,    paths.sqlZamo80CondensedReport};
     // Each is replaced whole: one that cannot be written stays as it was.
     for (const QString& path : templates)
         allowReplacing(path);
 
     const QString rpt = QStringLiteral("RPT");
-    const bool diagnostics = Globals::DiagnosticsEnabled;
-    BuildFileFromResource(Globals::ElectrodeTestReportPath, diagnostics ? 201 : 202, rpt);
-    BuildFileFromResource(Globals::CondensedReportPath, 251, rpt);
-    BuildFileFromResource(Globals::Zamo80CondensedReportPath, 252, rpt);
-    BuildFileFromResource(Globals::SqlElectrodeTestReportPath, diagnostics ? 1201 : 1202, rpt);
-    BuildFileFromResource(Globals::SqlCondensedReportPath, 1251, rpt);
-    BuildFileFromResource(Globals::SqlZamo80CondensedReportPath, 1252, rpt);
+    BuildFileFromResource(paths.electrodeTestReport, withDiagnostics ? 201 : 202, rpt);
+    BuildFileFromResource(paths.condensedReport, 251, rpt);
+    BuildFileFromResource(paths.zamo80CondensedReport, 252, rpt);
+    BuildFileFromResource(paths.sqlElectrodeTestReport, withDiagnostics ? 1201 : 1202, rpt);
+    BuildFileFromResource(paths.sqlCondensedReport, 1251, rpt);
+    BuildFileFromResource(paths.sqlZamo80CondensedReport, 1252, rpt);
 }
 
 } // namespace modMain

@@ -3,6 +3,8 @@
 // report templates, rewritten at every start so that they always match the
 // program.
 
+#include "config/StationPaths.h"
+
 #include <QString>
 
 namespace modMain {
@@ -12,9 +14,9 @@ namespace modMain {
 // which is shown to the operator; a file that was there then stays whole.
 QString BuildFileFromResource(const QString& path, qint32 number, const QString& type);
 
-// Writes the six report templates anew over the old ones (read-only ones
-// included); the full reports with unit diagnostics when [Diagnostics]
-// Enabled is on.
-void ExtractReportFiles();
+// Writes the six report templates of paths anew over the old ones
+// (read-only ones included); the full reports with unit diagnostics when
+// withDiagnostics ([Diagnostics] Enabled) is on.
+void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics);
 
 } // namespace modMain

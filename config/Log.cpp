@@ -1,6 +1,5 @@
 #include "config/Log.h"
 
-#include "config/Settings.h"
 #include "platform/Clock.h"
 
 #include <QDir>
@@ -22,9 +21,15 @@ namespace {
 constexpr int LogRetentionDays = 30;
 constexpr int NameLength = 250;
 
-LogEcho& statusEcho()
+// The status window's echo and the switches that gate it.
+struct StatusEcho {
+    LogEcho echo;
+    const config::ProgramSwitches* switches = nullptr;
+};
+
+StatusEcho& statusEcho()
 {
-    static LogEcho echo;
+    static StatusEcho echo;
     return echo;
 }
 
@@ -117,8 +122,9 @@ void WriteLog(const QString& message)
     const QString line =
         platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss") + " - " + message;
 
-    if (Globals::DiagnosticLog && Globals::StatusWindowOpen && statusEcho())
-        statusEcho()(line);
+    const StatusEcho& status = statusEcho();
+    if (status.echo && status.switches && status.switches->diagnosticLog && status.switches->statusWindowOpen)
+        status.echo(line);
 
     if (LogFilePath.isEmpty())
         return;
@@ -129,9 +135,9 @@ void WriteLog(const QString& message)
     file.close();
 }
 
-void SetStatusWindowEcho(LogEcho echo)
+void SetStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches)
 {
-    statusEcho() = std::move(echo);
+    statusEcho() = {std::move(echo), switches};
 }
 
 QString GetComputerNameString()

@@ -3,6 +3,8 @@
 // file, and the names of the computer and the user. Every subsystem logs
 // through WriteLog.
 
+#include "config/ProgramSwitches.h"
+
 #include <QString>
 
 #include <functional>
@@ -27,14 +29,15 @@ void InitLogFile();
 
 // Appends "yyyy-mm-dd hh:mm:ss - <message>" and CR LF to the current log
 // file (opened and closed for the line), after echoing the line to the
-// status window when Globals::StatusWindowOpen and Globals::DiagnosticLog
-// are both set. A line that cannot be written is lost; the caller goes on.
+// status window when the switches handed with the echo have both
+// statusWindowOpen and diagnosticLog set. A line that cannot be written is lost; the caller goes on.
 void WriteLog(const QString& message);
 
 // The status window's AddText, installed by the status window when it loads
-// (an empty function removes it).
+// with the program switches that gate it (an empty function removes it; an
+// echo without switches never runs).
 using LogEcho = std::function<void(const QString& line)>;
-void SetStatusWindowEcho(LogEcho echo);
+void SetStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches = nullptr);
 
 QString GetComputerNameString();
 QString GetUserNameString();

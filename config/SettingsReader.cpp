@@ -3,89 +3,83 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/Convert.h"
 
-namespace modMain {
+namespace config {
+
+using modMain::WriteLog;
 
 namespace {
 
 using platform::Convert;
 
-QString read(const char* section, const char* key)
-{
-    return modINIReadWrite::INIRead(section, key, Globals::SettingsFilePath);
-}
+// One section of one settings file: its keys read and written back through
+// INIRead/INIWrite (each access logged); a file that cannot be read reads
+// as empty keys, a write that fails is logged and left at that.
+class Section {
+public:
+    Section(const QString& file, const char* name) : m_file(file), m_name(name) {}
 
-void writeBack(const char* section, const char* key, const QString& value)
-{
-    modINIReadWrite::INIWrite(section, key, value, Globals::SettingsFilePath);
-}
+    QString read(const char* key) const { return modINIReadWrite::INIRead(m_name, key, m_file); }
+    void writeBack(const char* key, const QString& value) const
+    {
+        modINIReadWrite::INIWrite(m_name, key, value, m_file);
+    }
 
-// The key converted; a value that is there but does not convert is logged,
-// so that a damaged settings.ini shows in the log.
-template <typename T>
-std::optional<T> readAs(const char* section, const char* key,
-                        std::optional<T> (*convert)(const QString&))
-{
-    const QString text = read(section, key);
-    const std::optional<T> value = convert(text);
-    if (!value && !text.isEmpty())
-        WriteLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(section, key, text));
-    return value;
-}
-
-// Values that do not convert give 0 (or off); nothing is written back.
-qint16 int16Or0(const char* section, const char* key)
-{
-    return readAs(section, key, &Convert::toInt16).value_or(0);
-}
-
-double doubleOr0(const char* section, const char* key)
-{
-    return readAs(section, key, &Convert::toDouble).value_or(0.0);
-}
-
-bool onOrOff(const char* section, const char* key)
-{
-    return readAs(section, key, &Convert::toBool).value_or(false);
-}
-
-bool isOne(const char* section, const char* key)
-{
-    return read(section, key) == QLatin1String("1");
-}
-
-// A flag: "1" is on and "0" off; any other text, empty included, gives the
-// fallback, which is written back.
-bool flagOrWriteBack(const char* section, const char* key, bool fallback)
-{
-    const QString value = read(section, key);
-    if (value == QLatin1String("1") || value == QLatin1String("0"))
-        return value == QLatin1String("1");
-    writeBack(section, key, fallback ? "1" : "0");
-    return fallback;
-}
-
-// An empty value is replaced by the fallback, which is written back.
-QString textOrWriteBack(const char* section, const char* key, const QString& fallback)
-{
-    const QString value = read(section, key);
-    if (!value.isEmpty())
+    // The key converted; a value that is there but does not convert is
+    // logged, so that a damaged settings.ini shows in the log.
+    template <typename T>
+    std::optional<T> readAs(const char* key, std::optional<T> (*convert)(const QString&)) const
+    {
+        const QString text = read(key);
+        const std::optional<T> value = convert(text);
+        if (!value && !text.isEmpty())
+            WriteLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(m_name, key, text));
         return value;
-    writeBack(section, key, fallback);
-    return fallback;
-}
+    }
+
+    // Values that do not convert give 0 (or off); nothing is written back.
+    qint16 int16Or0(const char* key) const { return readAs(key, &Convert::toInt16).value_or(0); }
+    double doubleOr0(const char* key) const { return readAs(key, &Convert::toDouble).value_or(0.0); }
+    bool onOrOff(const char* key) const { return readAs(key, &Convert::toBool).value_or(false); }
+    bool isOne(const char* key) const { return read(key) == QLatin1String("1"); }
+
+    // A flag: "1" is on and "0" off; any other text, empty included, gives
+    // the fallback, which is written back.
+    bool flagOrWriteBack(const char* key, bool fallback) const
+    {
+        const QString value = read(key);
+        if (value == QLatin1String("1") || value == QLatin1String("0"))
+            return value == QLatin1String("1");
+        writeBack(key, fallback ? "1" : "0");
+        return fallback;
+    }
+
+    // An empty value is replaced by the fallback, which is written back.
+    QString textOrWriteBack(const char* key, const QString& fallback) const
+    {
+        const QString value = read(key);
+        if (!value.isEmpty())
+            return value;
+        writeBack(key, fallback);
+        return fallback;
+    }
+
+private:
+    QString m_file;
+    const char* m_name;
+};
 
 // A [Timers] interval: at least the minimum; a converted value below it is
 // raised and written back, one that does not convert gives the minimum.
-int intervalAtLeast(const char* key, qint16 minimum)
+int intervalAtLeast(const QString& file, const char* key, qint16 minimum)
 {
-    const std::optional<qint16> value = readAs("Timers", key, &Convert::toInt16);
+    const Section timers(file, "Timers");
+    const std::optional<qint16> value = timers.readAs(key, &Convert::toInt16);
     if (!value)
         return minimum;
     if (*value < minimum) {
-        writeBack("Timers", key, QString::number(minimum));
+        timers.writeBack(key, QString::number(minimum));
         return minimum;
     }
     return *value;
@@ -93,134 +87,154 @@ int intervalAtLeast(const char* key, qint16 minimum)
 
 } // namespace
 
-void LoadSignalGeneratorSettings()
+SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile, const SignalGeneratorSettings& current)
 {
-    Globals::SGEnabled = flagOrWriteBack("ZAMO-SG", "Enabled", false);
+    const Section section(settingsFile, "ZAMO-SG");
+    SignalGeneratorSettings settings = current;
+    settings.enabled = section.flagOrWriteBack("Enabled", false);
 
-    const std::optional<qint32> delay = readAs("ZAMO-SG", "Delay", &Convert::toInt32);
+    const std::optional<qint32> delay = section.readAs("Delay", &Convert::toInt32);
     if (!delay || *delay <= 0) {
-        Globals::SGDelay = 10;
-        writeBack("ZAMO-SG", "Delay", "10");
+        settings.delay = 10;
+        section.writeBack("Delay", "10");
     } else if (*delay > 32767) {
         WriteLog("ZAMO-SG Delay " + QString::number(*delay) + " is too large, keeping "
-                 + QString::number(Globals::SGDelay));
+                 + QString::number(settings.delay));
     } else {
-        Globals::SGDelay = qint16(*delay);
+        settings.delay = qint16(*delay);
     }
+    return settings;
 }
 
-void LoadUnit80Delays()
+Zamo80Delays readZamo80Delays(const QString& settingsFile)
 {
-    Globals::ReconnectDelay = int16Or0("Zamo80Delays", "ReconnectDelay");
-    Globals::FindChannelsDelay = int16Or0("Zamo80Delays", "FindChannelsDelay");
-    Globals::DefibCharge = int16Or0("Zamo80Delays", "DefibCharge");
+    const Section section(settingsFile, "Zamo80Delays");
+    Zamo80Delays delays;
+    delays.reconnectDelay = section.int16Or0("ReconnectDelay");
+    delays.findChannelsDelay = section.int16Or0("FindChannelsDelay");
+    delays.defibCharge = section.int16Or0("DefibCharge");
+    return delays;
 }
 
-void LoadAclgGains()
+namespace {
+
+AclgDivider readDivider(const Section& section, const QString& energy)
 {
-    Globals::GainVe = doubleOr0("ACLG", "GainVe");
-    Globals::GainV50 = doubleOr0("ACLG", "GainV50");
-    Globals::CorrectGain = doubleOr0("ACLG", "Correct_Gain");
+    const auto key = [&](const char* name) { return ("24_" + energy + "_" + name).toLatin1(); };
+    AclgDivider divider;
+    divider.correctGain = section.doubleOr0(key("Correct_Gain").constData());
+    divider.r1 = section.doubleOr0(key("R1").constData());
+    divider.r2 = section.doubleOr0(key("R2").constData());
+    divider.r3 = section.doubleOr0(key("R3").constData());
+    divider.r4 = section.doubleOr0(key("R4").constData());
+    return divider;
 }
 
-void LoadAclg24Calibration()
+} // namespace
+
+AclgSettings readAclgSettings(const QString& settingsFile)
 {
-    Globals::Aclg24_100_CorrectGain = doubleOr0("ACLG", "24_100_Correct_Gain");
-    Globals::Aclg24_100_R1 = doubleOr0("ACLG", "24_100_R1");
-    Globals::Aclg24_100_R2 = doubleOr0("ACLG", "24_100_R2");
-    Globals::Aclg24_100_R3 = doubleOr0("ACLG", "24_100_R3");
-    Globals::Aclg24_100_R4 = doubleOr0("ACLG", "24_100_R4");
-    Globals::Aclg24_360_CorrectGain = doubleOr0("ACLG", "24_360_Correct_Gain");
-    Globals::Aclg24_360_R1 = doubleOr0("ACLG", "24_360_R1");
-    Globals::Aclg24_360_R2 = doubleOr0("ACLG", "24_360_R2");
-    Globals::Aclg24_360_R3 = doubleOr0("ACLG", "24_360_R3");
-    Globals::Aclg24_360_R4 = doubleOr0("ACLG", "24_360_R4");
-    Globals::Aclg24_X_CorrectGain = doubleOr0("ACLG", "24_X_Correct_Gain");
-    Globals::Aclg24_X_R1 = doubleOr0("ACLG", "24_X_R1");
-    Globals::Aclg24_X_R2 = doubleOr0("ACLG", "24_X_R2");
-    Globals::Aclg24_X_R3 = doubleOr0("ACLG", "24_X_R3");
-    Globals::Aclg24_X_R4 = doubleOr0("ACLG", "24_X_R4");
-    Globals::Aclg24_X_Energy = doubleOr0("ACLG", "24_X_Energy");
-    Globals::Aclg24_X_Enabled = onOrOff("ACLG", "24_X_Enabled");
+    const Section section(settingsFile, "ACLG");
+    AclgSettings aclg;
+    aclg.gainVe = section.doubleOr0("GainVe");
+    aclg.gainV50 = section.doubleOr0("GainV50");
+    aclg.correctGain = section.doubleOr0("Correct_Gain");
+    aclg.energy100J = readDivider(section, "100");
+    aclg.energy360J = readDivider(section, "360");
+    aclg.energyX = readDivider(section, "X");
+    aclg.energyXJoules = section.doubleOr0("24_X_Energy");
+    aclg.energyXEnabled = section.onOrOff("24_X_Enabled");
+    return aclg;
 }
 
-void LoadPaceSettings()
+PaceSettings readPaceSettings(const QString& settingsFile)
 {
-    Globals::PaceDuration = int16Or0("PACE", "PaceDuration");
-    Globals::PaceDurationSeconds = qint32(Globals::PaceDuration) * 60;
-    Globals::SimultaneousTests = int16Or0("PACE", "SimultaneousTests");
-    Globals::Zamo24ContinueWithoutRoll = onOrOff("PACE", "Zamo24ContinueWithoutRoll");
-    Globals::Zamo24PaceRollAckDelay = int16Or0("PACE", "Zamo24PaceRollAckDelay");
+    const Section section(settingsFile, "PACE");
+    PaceSettings pace;
+    pace.paceDuration = section.int16Or0("PaceDuration");
+    pace.simultaneousTests = section.int16Or0("SimultaneousTests");
+    pace.zamo24ContinueWithoutRoll = section.onOrOff("Zamo24ContinueWithoutRoll");
+    pace.zamo24PaceRollAckDelay = section.int16Or0("Zamo24PaceRollAckDelay");
+    return pace;
 }
 
-void LoadReportSettings()
+ReportSettings readReportSettings(const QString& settingsFile)
 {
-    Globals::ExportPDFEnabled = isOne("Reports", "ExportPDFEnabled");
-    Globals::ExportExcelEnabled = isOne("Reports", "ExportExcelEnabled");
-    Globals::ExportTabEnabled = isOne("Reports", "ExportTabEnabled");
-    Globals::ExportPath = read("Reports", "ExportPath");
-    Globals::PrintEnabled = isOne("Reports", "PrintEnabled");
-    Globals::PrintCondensedEnabled = isOne("Reports", "PrintCondensedEnabled");
-    Globals::DisplayEnabled = isOne("Reports", "DisplayEnabled");
+    const Section section(settingsFile, "Reports");
+    ReportSettings reports;
+    reports.exportPdfEnabled = section.isOne("ExportPDFEnabled");
+    reports.exportExcelEnabled = section.isOne("ExportExcelEnabled");
+    reports.exportTabEnabled = section.isOne("ExportTabEnabled");
+    reports.exportPath = section.read("ExportPath");
+    reports.printEnabled = section.isOne("PrintEnabled");
+    reports.printCondensedEnabled = section.isOne("PrintCondensedEnabled");
+    reports.displayEnabled = section.isOne("DisplayEnabled");
+    return reports;
 }
 
-void LoadDiagnosticsSettings()
+DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile)
 {
-    Globals::DiagnosticsEnabled = flagOrWriteBack("Diagnostics", "Enabled", false);
+    const Section section(settingsFile, "Diagnostics");
+    DiagnosticsSettings diagnostics;
+    diagnostics.enabled = section.flagOrWriteBack("Enabled", false);
 
     // A whole number not above 10000 that also fits the 16-bit setting.
-    const QString delay = read("Diagnostics", "Delay");
+    const QString delay = section.read("Delay");
     const std::optional<qint16> value = Convert::toInt16(delay);
     if (Convert::isNumberNotAbove(delay, 10000) && value) {
-        Globals::DiagnosticsDelay = *value;
+        diagnostics.delay = *value;
     } else {
-        Globals::DiagnosticsDelay = 1000;
-        writeBack("Diagnostics", "Delay", "1000");
+        diagnostics.delay = 1000;
+        section.writeBack("Delay", "1000");
     }
+    return diagnostics;
 }
 
-void LoadDatabaseSettings()
+DatabaseSettings readDatabaseSettings(const QString& settingsFile)
 {
-    Globals::UseLocalDatabase = flagOrWriteBack("Database", "UseLocalDatabase", true);
+    const Section section(settingsFile, "Database");
+    DatabaseSettings database;
+    database.useLocalDatabase = section.flagOrWriteBack("UseLocalDatabase", true);
 
-    Globals::LocalDatabaseFolder =
-        textOrWriteBack("Database", "LocalDatabaseFolder", GetAppDataFolder());
-    Globals::SQLServerHost = textOrWriteBack("Database", "SQLServerHost", "");
-    Globals::SQLServerInstance = textOrWriteBack("Database", "SQLServerInstance", "");
-    Globals::SQLServerDatabaseName =
-        textOrWriteBack("Database", "SQLServerDatabaseName", "ZAMO_Results");
-    Globals::SQLUsername = textOrWriteBack("Database", "SQLUsername", "");
-    Globals::SQLPassword = textOrWriteBack("Database", "SQLPassword", "");
+    database.localDatabaseFolder = section.textOrWriteBack("LocalDatabaseFolder", modMain::GetAppDataFolder());
+    database.serverHost = section.textOrWriteBack("SQLServerHost", "");
+    database.serverInstance = section.textOrWriteBack("SQLServerInstance", "");
+    database.serverDatabaseName = section.textOrWriteBack("SQLServerDatabaseName", "ZAMO_Results");
+    database.username = section.textOrWriteBack("SQLUsername", "");
+    database.password = section.textOrWriteBack("SQLPassword", "");
 
-    const std::optional<qint32> maxRecords = readAs("Database", "MaxRecords", &Convert::toInt32);
+    const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &Convert::toInt32);
     if (!maxRecords || *maxRecords == 0) {
-        Globals::MaxRecords = 100000;
-        writeBack("Database", "MaxRecords", "100000");
+        database.maxRecords = 100000;
+        section.writeBack("MaxRecords", "100000");
     } else {
-        Globals::MaxRecords = *maxRecords;
+        database.maxRecords = *maxRecords;
     }
+    return database;
 }
 
-void LoadKeepAliveSettings()
+KeepAliveSettings readKeepAliveSettings(const QString& settingsFile)
 {
-    Globals::MoveMouse = isOne("KeepAlive", "MoveMouse");
-    Globals::WakeUp = flagOrWriteBack("KeepAlive", "WakeUp", true);
+    const Section section(settingsFile, "KeepAlive");
+    KeepAliveSettings keepAlive;
+    keepAlive.moveMouse = section.isOne("MoveMouse");
+    keepAlive.wakeUp = section.flagOrWriteBack("WakeUp", true);
+    return keepAlive;
 }
 
-int GetPollingInterval()
+int readPollingInterval(const QString& settingsFile)
 {
-    return intervalAtLeast("Polling", 150);
+    return intervalAtLeast(settingsFile, "Polling", 150);
 }
 
-int GetTestsTimerInterval()
+int readTestsTimerInterval(const QString& settingsFile)
 {
-    return intervalAtLeast("Tests", 5000);
+    return intervalAtLeast(settingsFile, "Tests", 5000);
 }
 
-bool SaveDefibChargeTime(const QString& text)
+bool saveDefibCharge(const QString& settingsFile, const Zamo80Delays& delays)
 {
-    return modINIReadWrite::INIWrite("Zamo80Delays", "DefibCharge", text,
-                                     Globals::SettingsFilePath);
+    return modINIReadWrite::INIWrite("Zamo80Delays", "DefibCharge", QString::number(delays.defibCharge), settingsFile);
 }
 
-} // namespace modMain
+} // namespace config

@@ -1,33 +1,44 @@
 #pragma once
-// settings.ini: its defaults (BuildDefaultIni) and one reader per section,
-// which turns the text values into the values of Globals and writes a
-// default back where a section's rules say so. Every access goes through
-// INIRead/INIWrite, so every read and write leaves a log line.
+// settings.ini: its defaults (buildDefaultIni) and one reader per section,
+// which turns the text values of the section into its settings struct and
+// writes a default back where the section's rules say so. Every access goes
+// through INIRead/INIWrite, so every read and write leaves a log line; a
+// value that is there but does not convert is logged as well.
+
+#include "config/AclgSettings.h"
+#include "config/DatabaseSettings.h"
+#include "config/DiagnosticsSettings.h"
+#include "config/KeepAliveSettings.h"
+#include "config/PaceSettings.h"
+#include "config/ReportSettings.h"
+#include "config/SignalGeneratorSettings.h"
+#include "config/Zamo80Delays.h"
 
 #include <QString>
 
-namespace modMain {
+namespace config {
 
 // Creates settings.ini with its defaults when missing; otherwise fills in
 // the keys that read empty.
-void BuildDefaultIni();
+void buildDefaultIni(const QString& settingsFile);
 
-void LoadSignalGeneratorSettings();   // [ZAMO-SG]
-void LoadUnit80Delays();              // [Zamo80Delays]
-void LoadAclgGains();                 // [ACLG] GainVe, GainV50, Correct_Gain
-void LoadAclg24Calibration();         // [ACLG] 24_...
-void LoadPaceSettings();              // [PACE]
-void LoadReportSettings();            // [Reports]
-void LoadDiagnosticsSettings();       // [Diagnostics]
-void LoadDatabaseSettings();          // [Database]
-void LoadKeepAliveSettings();         // [KeepAlive]
+// [ZAMO-SG]. A delay too large for the setting keeps the one of current.
+SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
+                                                    const SignalGeneratorSettings& current = {});
+Zamo80Delays readZamo80Delays(const QString& settingsFile);               // [Zamo80Delays]
+AclgSettings readAclgSettings(const QString& settingsFile);               // [ACLG]
+PaceSettings readPaceSettings(const QString& settingsFile);               // [PACE]
+ReportSettings readReportSettings(const QString& settingsFile);           // [Reports]
+DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [Diagnostics]
+DatabaseSettings readDatabaseSettings(const QString& settingsFile);       // [Database]
+KeepAliveSettings readKeepAliveSettings(const QString& settingsFile);     // [KeepAlive]
 
 // [Timers] Polling, at least 150 ms.
-int GetPollingInterval();
+int readPollingInterval(const QString& settingsFile);
 // [Timers] Tests, at least 5000 ms.
-int GetTestsTimerInterval();
+int readTestsTimerInterval(const QString& settingsFile);
 
 // Writes [Zamo80Delays] DefibCharge; false when settings.ini cannot be written.
-bool SaveDefibChargeTime(const QString& text);
+bool saveDefibCharge(const QString& settingsFile, const Zamo80Delays& delays);
 
-} // namespace modMain
+} // namespace config

@@ -1,14 +1,13 @@
 #include "results/ConnectionText.h"
 
-#include "config/Settings.h"
 #include "platform/DbError.h"
 
 namespace ConnectionDescription {
 
-platform::DbServerAddress ServerAddress()
+platform::DbServerAddress ServerAddress(const config::DatabaseSettings& database)
 {
-    return ServerAddress(Globals::SQLServerHost, Globals::SQLServerInstance, Globals::SQLServerDatabaseName,
-                         Globals::SQLUsername, Globals::SQLPassword);
+    return ServerAddress(database.serverHost, database.serverInstance, database.serverDatabaseName, database.username,
+                         database.password);
 }
 
 platform::DbServerAddress ServerAddress(const QString& host, const QString& instanceText, const QString& database,
@@ -37,14 +36,13 @@ QString LocalText(const QString& path, bool readOnly)
            + (readOnly ? QStringLiteral("Read") : QStringLiteral("ReadWrite"));
 }
 
-QString ServerText()
+QString ServerText(const config::DatabaseSettings& database)
 {
-    const QString instance = Globals::SQLServerInstance.trimmed();
-    return QStringLiteral("server=") + Globals::SQLServerHost
-           + (instance.isEmpty() ? QString() : QStringLiteral(":") + instance)
-           + QStringLiteral(";database=") + Globals::SQLServerDatabaseName + QStringLiteral(";uid=")
-           + Globals::SQLUsername + QStringLiteral(";pwd=")
-           + (Globals::SQLPassword.isEmpty() ? QString() : QStringLiteral("********")) + QStringLiteral(";");
+    const QString instance = database.serverInstance.trimmed();
+    return QStringLiteral("server=") + database.serverHost
+           + (instance.isEmpty() ? QString() : QStringLiteral(":") + instance) + QStringLiteral(";database=")
+           + database.serverDatabaseName + QStringLiteral(";uid=") + database.username + QStringLiteral(";pwd=")
+           + (database.password.isEmpty() ? QString() : QStringLiteral("********")) + QStringLiteral(";");
 }
 
 } // namespace ConnectionDescription

@@ -2,6 +2,7 @@
 // The database settings ([Database] keys) turned into what the connection
 // needs, and into the text that the log shows (the password masked).
 
+#include "config/DatabaseSettings.h"
 #include "platform/DbConnection.h"
 
 #include <QString>
@@ -12,7 +13,7 @@ namespace ConnectionDescription {
 // SQLServerInstance as the port, SQLServerDatabaseName, SQLUsername,
 // SQLPassword; 10 s to connect. Throws platform::DbError when the instance
 // is not a port number.
-platform::DbServerAddress ServerAddress();
+platform::DbServerAddress ServerAddress(const config::DatabaseSettings& database);
 // The same from values given in their place.
 platform::DbServerAddress ServerAddress(const QString& host, const QString& instance, const QString& database,
                                         const QString& user, const QString& password);
@@ -20,6 +21,6 @@ platform::DbServerAddress ServerAddress(const QString& host, const QString& inst
 // "Data Source=<path>;Mode=Read" or ";Mode=ReadWrite".
 QString LocalText(const QString& path, bool readOnly);
 // "server=<host>[:<port>];database=<name>;uid=<user>;pwd=********;"
-QString ServerText();
+QString ServerText(const config::DatabaseSettings& database);
 
 } // namespace ConnectionDescription

@@ -1,7 +1,6 @@
 #include "results/ResultsDatabase.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
 #include "results/ConnectionText.h"
@@ -24,11 +23,18 @@ DatabaseConnectionObserver* g_observer = nullptr;
 QPointer<platform::Timer> g_idleClock;
 QMetaObject::Connection g_idleTick;
 bool g_ownIdleClock = false;
+const config::StationSettings* g_settings = nullptr;
+
+const config::StationSettings& settings()
+{
+    static const config::StationSettings defaults;
+    return g_settings ? *g_settings : defaults;
+}
 
 void reportStatus(bool connected)
 {
     if (g_observer)
-        g_observer->SetDatabaseStatus(Globals::UseLocalDatabase, connected);
+        g_observer->SetDatabaseStatus(settings().database.useLocalDatabase, connected);
 }
 
 void restartIdleClock()
@@ -58,14 +64,14 @@ void connect(bool readOnly)
     Q_UNUSED(releaseRegistered);
     g_connection = std::make_unique<platform::DbConnection>();
     g_connection->setBusyWait(BusyWaitMilliseconds);
-    if (Globals::UseLocalDatabase) {
+    if (settings().database.useLocalDatabase) {
         modMain::WriteLog(QStringLiteral("Initiating connection to Local Database: ")
-                          + ConnectionDescription::LocalText(Globals::DatabaseFilePath, readOnly));
-        g_connection->openFile(Globals::DatabaseFilePath, readOnly);
+                          + ConnectionDescription::LocalText(settings().paths.databaseFile, readOnly));
+        g_connection->openFile(settings().paths.databaseFile, readOnly);
     } else {
         modMain::WriteLog(QStringLiteral("Initiating connection to SQL Database: ")
-                          + ConnectionDescription::ServerText());
-        g_connection->openServer(ConnectionDescription::ServerAddress());
+                          + ConnectionDescription::ServerText(settings().database));
+        g_connection->openServer(ConnectionDescription::ServerAddress(settings().database));
     }
 }
 
@@ -103,6 +109,11 @@ platform::DbConnection& open(bool readOnly)
 }
 
 } // namespace
+
+void SetSettings(const config::StationSettings* settings)
+{
+    g_settings = settings;
+}
 
 bool OpenDatabase(bool readOnly)
 {

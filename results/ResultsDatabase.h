@@ -5,6 +5,7 @@
 // clock, whose tick closes the connection; a failed open is reported to the
 // operator once per run of failures.
 
+#include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 
 #include <QString>
@@ -25,9 +26,14 @@ inline bool ConnectFailureReported = false;
 // before it fails (taken at the next open).
 inline int BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
 
-// Opens the connection when it is closed (the local file of
-// Globals::DatabaseFilePath when Globals::UseLocalDatabase, else the server
-// of the [Database] settings), restarts the idle clock, and reports the
+// The station's settings that the connection follows: [Database] and the
+// database file's path, read at each open (nullptr: the defaults, no file).
+// The caller keeps them alive while they are set.
+void SetSettings(const config::StationSettings* settings);
+
+// Opens the connection when it is closed (the local database file of the
+// settings when [Database] UseLocalDatabase, else the server of the
+// [Database] settings), restarts the idle clock, and reports the
 // state. True when the connection is open on return; a failure is reported
 // as ReportFailure does, with its cause.
 bool OpenDatabase(bool readOnly);

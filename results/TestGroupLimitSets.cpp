@@ -1,23 +1,18 @@
 #include "results/TestGroupLimitSets.h"
 
-#include "config/Settings.h"
-
 namespace modDatabase {
 
-StandardLimitSet CurrentStandardLimits()
+StandardLimitSet CurrentStandardLimits(const config::Limits& l)
 {
-    using namespace Globals;
-    return {LimitDCO,      WarningDCO,      LimitACZ,   WarningACZ,   LimitSDRDCO, WarningSDRDCO,
-            LimitSDRSlope, WarningSDRSlope, LimitNOISE, WarningNOISE, LimitBIAS,   WarningBIAS};
+    return {l.limitDco,      l.warningDco,      l.limitAcz,   l.warningAcz,   l.limitSdrDco, l.warningSdrDco,
+            l.limitSdrSlope, l.warningSdrSlope, l.limitNoise, l.warningNoise, l.limitBias,   l.warningBias};
 }
 
-Zamo80LimitSet CurrentZamo80Limits()
+Zamo80LimitSet CurrentZamo80Limits(const config::Limits& l)
 {
-    using namespace Globals;
-    return {LimitZamo80DCO,   WarningZamo80DCO,   LimitZamo80ACZ,   WarningZamo80ACZ,
-            LimitZamo80ACZ30, WarningZamo80ACZ30, LimitZamo80ACLG,  WarningZamo80ACLG,
-            LimitZamo80NOISE, WarningZamo80NOISE, LimitZamo80DEFR4, WarningZamo80DEFR4,
-            LimitZamo80DEFR60, WarningZamo80DEFR60};
+    return {l.limitZamo80Dco,     l.warningZamo80Dco,   l.limitZamo80Acz,    l.warningZamo80Acz,   l.limitZamo80Acz30,
+            l.warningZamo80Acz30, l.limitZamo80Aclg,    l.warningZamo80Aclg, l.limitZamo80Noise,   l.warningZamo80Noise,
+            l.limitZamo80Defr4,   l.warningZamo80Defr4, l.limitZamo80Defr60, l.warningZamo80Defr60};
 }
 
 } // namespace modDatabase

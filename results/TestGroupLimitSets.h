@@ -2,6 +2,8 @@
 // The limit and warning values that a new test group stores, in the order
 // of its columns: pairs of limit and warning per test type.
 
+#include "config/Limits.h"
+
 #include <array>
 
 namespace modDatabase {
@@ -11,8 +13,8 @@ using StandardLimitSet = std::array<double, 12>;
 // DCO, ACZ, ACZ30, ACLG, NOISE, DEFR 4 s, DEFR 60 s: limit, warning each.
 using Zamo80LimitSet = std::array<double, 14>;
 
-// The values of the settings in force (Globals).
-StandardLimitSet CurrentStandardLimits();
-Zamo80LimitSet CurrentZamo80Limits();
+// The values of the limits in force, in column order.
+StandardLimitSet CurrentStandardLimits(const config::Limits& limits);
+Zamo80LimitSet CurrentZamo80Limits(const config::Limits& limits);
 
 } // namespace modDatabase

@@ -2,7 +2,6 @@
 
 #include "config/AppVersion.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/DbError.h"
 #include "results/SanitizeText.h"
 #include "results/TestLimitText.h"
@@ -64,6 +63,7 @@ struct GroupValues {
     QString userName;
     QString computerName;
     std::optional<bool> isZamo24;   // ZAMO80 kind only
+    bool demoMode = false;
 };
 
 QString versionText()
@@ -82,9 +82,8 @@ qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues
         params << DoubleParam('@' + kind.limitColumns[i], v.limits[i]);
     }
     columns << "LotNumber" << "Notes" << "SoftwareVersion" << "DemoMode";
-    params << LongTextParam(kind.lotParameter, lotText)
-           << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
-           << TextParam("@SoftwareVersion", 250, versionText()) << BooleanParam("@DemoMode", Globals::DemoMode);
+    params << LongTextParam(kind.lotParameter, lotText) << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
+           << TextParam("@SoftwareVersion", 250, versionText()) << BooleanParam("@DemoMode", v.demoMode);
     if (v.isZamo24) {
         columns << "Zamo24";
         params << BooleanParam("@Zamo24", *v.isZamo24);
@@ -164,20 +163,23 @@ qint32 TakeNextUniqueGroupID(DbConnection& db)
 qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
-                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots)
+                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
+                             bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
-                             lot, notes, userName, computerName, isZamo24};
+                             lot,          notes,         userName,
+                             computerName, isZamo24,      demoMode};
     return createGroup(zamo80Kind(), values, unit1, unit2, electrodeLots);
 }
 
 qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
-                       const ElectrodeLots& electrodeLots)
+                       const ElectrodeLots& electrodeLots, bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
-                             lot, notes, userName, computerName, std::nullopt};
+                             lot,          notes,         userName,
+                             computerName, std::nullopt,  demoMode};
     return createGroup(standardKind(), values, unit1, unit2, electrodeLots);
 }
 

@@ -33,15 +33,17 @@ using ElectrodeLots = std::array<QString, 32>;
 
 // Each returns the new GroupID, or 0 when the connection cannot be opened;
 // a failing statement throws platform::DbError (what was written before it
-// stays). Logs "New ZAMO80 Test Group ID = " / "New Test Group ID = " and the key.
+// stays). demoMode marks a run of the station's demonstration mode. Logs "New ZAMO80 Test Group ID = " / "New Test
+// Group ID = " and the key.
 qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
-                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots);
+                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
+                             bool demoMode);
 qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
-                       const ElectrodeLots& electrodeLots);
+                       const ElectrodeLots& electrodeLots, bool demoMode);
 
 // Raises Globals.LastUniqueGroupID by one in a single statement and returns
 // the raised value, so that two stations on one server never get the same

@@ -79,7 +79,7 @@ void ACLGResults::Handle(const Reading& r, QString& trace)
     }
 
     trace += QStringLiteral(".10");
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACLG"), true);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACLG"), true, m_flow.Limits());
     const Verdict verdict =
         r.pair ? FamilyVerdicts::ReadingPair(r.r1, r.r2, limits) : FamilyVerdicts::Single(r.r1, limits);
     trace += TracePoint(verdict.code);

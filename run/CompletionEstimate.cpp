@@ -4,12 +4,13 @@ namespace CompletionEstimate {
 
 namespace {
 
-qint64 RemainingOf(const TestList& list, qsizetype from)
+qint64 RemainingOf(const TestList& list, qsizetype from, const config::Zamo80Delays& delays,
+                   const config::PaceSettings& pace)
 {
     qint64 sum = 0;
     for (qsizetype i = from; i < list.size(); ++i) {
         if (!list[i]->TestCompleted())
-            sum += list[i]->TotalExpectedRemainingDuration();
+            sum += list[i]->TotalExpectedRemainingDuration(delays, pace);
     }
     return sum;
 }
@@ -32,16 +33,17 @@ qint64 ElectrodeCount(const TestList& running)
 } // namespace
 
 qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
-                        qint16 simultaneousTests)
+                        qint16 simultaneousTests, const config::Zamo80Delays& delays,
+                        const config::PaceSettings& paceSettings)
 {
     if (pace.isEmpty())
-        return RemainingOf(running, 0);
+        return RemainingOf(running, 0, delays, paceSettings);
     const qint64 paceSeconds = qint64(pace.first()->PaceTestTime()) * 60;
     const qint64 stagger = simultaneousTests < 1 ? paceSeconds : paceSeconds / simultaneousTests;
-    const qint64 others = RemainingOf(operatorList, 1);
+    const qint64 others = RemainingOf(operatorList, 1, delays, paceSettings);
     const qint64 n = ElectrodeCount(running);
     const qint64 total = others >= stagger ? others * n + paceSeconds : paceSeconds + stagger * (n - 1) + others;
-    const qint64 first = running.isEmpty() ? 0 : running.first()->SingleTestDuration();
+    const qint64 first = running.isEmpty() ? 0 : running.first()->SingleTestDuration(delays, paceSettings);
     return total + first;
 }
 

@@ -9,8 +9,10 @@ namespace CompletionEstimate {
 // unfinished step of the running list. With them: the pace time of the
 // first pace step spread over the electrodes as the pace starts are
 // staggered (SimultaneousTests at a time), plus the operator's other steps
-// per electrode, plus the first running step.
+// per electrode, plus the first running step (whose length follows the
+// defib charge time and the pace roll delay).
 qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
-                        qint16 simultaneousTests);
+                        qint16 simultaneousTests, const config::Zamo80Delays& delays,
+                        const config::PaceSettings& paceSettings);
 
 } // namespace CompletionEstimate

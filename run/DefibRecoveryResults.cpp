@@ -34,7 +34,7 @@ void DefibRecoveryResults::RXDefibRecoveryTestData(int Index, qint16 vCommChanne
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
     const Verdict verdict =
-        FamilyVerdicts::DefibRecovery(vMeasurement4, vMeasurement60, VerdictLimits::For(QStringLiteral("DEFR4"), true),
-                                      VerdictLimits::For(QStringLiteral("DEFR60"), true));
+        FamilyVerdicts::DefibRecovery(vMeasurement4, vMeasurement60, VerdictLimits::For(QStringLiteral("DEFR4"), true, m_flow.Limits()),
+                                      VerdictLimits::For(QStringLiteral("DEFR60"), true, m_flow.Limits()));
     m_flow.RecordResult(Index, vCommChannelID, m_flow.Apply(Index, vCommChannelID, verdict));
 }

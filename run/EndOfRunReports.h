@@ -4,6 +4,8 @@
 // of the "Post-Test Actions" box: one line per action done (the condensed
 // print line ends without a line break); "" when nothing is to be told.
 
+#include "config/ReportSettings.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -11,10 +13,10 @@ class ReportActions;
 
 namespace EndOfRunReports {
 
-// vBurnIn exports the PDF whatever the PDF setting says. An export is
-// attempted only with an export folder set, and told only when it wrote
-// its file.
-QString Run(ReportActions& reports, qint32 vUniqueGroupID, const QDateTime& vReportDate, bool vMode80,
-            bool vBurnIn);
+// The actions follow the [Reports] settings; vBurnIn exports the PDF
+// whatever the PDF setting says. An export is attempted only with an
+// export folder set, and told only when it wrote its file.
+QString Run(ReportActions& reports, const config::ReportSettings& settings, qint32 vUniqueGroupID,
+            const QDateTime& vReportDate, bool vMode80, bool vBurnIn);
 
 } // namespace EndOfRunReports

@@ -23,7 +23,7 @@ void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, const Acz
     const bool zamo80 = reading.zamo80Family;
     const bool bad =
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), zamo80);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), zamo80, m_flow.Limits());
     HandleFinal({QStringLiteral("ACZ"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
                  ACZOpenThreshold, limits, zamo80 && m_flow.State().PreCheckRunning});
 }
@@ -37,7 +37,7 @@ void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, const A
         return;
     }
     const bool bad = reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0;
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), reading.zamo80Family);
+    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), reading.zamo80Family, m_flow.Limits());
     HandleFinal({QStringLiteral("ACZ30"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
                  ACZ30OpenThreshold, limits, false});
 }

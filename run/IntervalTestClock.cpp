@@ -1,7 +1,7 @@
 #include "run/IntervalTestClock.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/KeepAwake.h"
 #include "run/MeasurementSchedule.h"
@@ -61,9 +61,9 @@ void IntervalTestClock::Tick()
             if ((Is(type, "ACZ") || Is(type, "ACZ30")) && state.ElapsedSeconds == 5)
                 state.StartupFlag = false;
             if (Is(type, "ACLG"))
-                m_charge.Tick(ChargeSequence::ACLG, state, *step, Globals::DefibCharge);
+                m_charge.Tick(ChargeSequence::ACLG, state, *step, m_sequencer.Settings().zamo80Delays.defibCharge);
             else if (Is(type, "DEFR"))
-                m_charge.Tick(ChargeSequence::DEFR, state, *step, Globals::DefibCharge);
+                m_charge.Tick(ChargeSequence::DEFR, state, *step, m_sequencer.Settings().zamo80Delays.defibCharge);
         }
     }
     KeepWorkstationAwake();
@@ -99,9 +99,10 @@ void IntervalTestClock::AlignBiasClock()
 void IntervalTestClock::KeepWorkstationAwake()
 {
     const int second = platform::Clock::now().time().second();
-    if (Globals::MoveMouse && (second == 59 || second == 0) && m_keepAwake.NudgeMousePointer)
+    const config::KeepAliveSettings& keepAlive = m_sequencer.Settings().keepAlive;
+    if (keepAlive.moveMouse && (second == 59 || second == 0) && m_keepAwake.NudgeMousePointer)
         m_keepAwake.NudgeMousePointer();
-    if (Globals::WakeUp && second == 0 && m_keepAwake.PreventSleep)
+    if (keepAlive.wakeUp && second == 0 && m_keepAwake.PreventSleep)
         m_keepAwake.PreventSleep();
 }
 

@@ -21,7 +21,7 @@ void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, con
     Resync(m_flow.State().DCOResyncPending, r.completed, r.seconds);
     const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
     Handle({QStringLiteral("DCO"), Index, vCommChannelID, r.completed, r.measurement,
-            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::For(QStringLiteral("DCO"), r.zamo80Family),
+            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::For(QStringLiteral("DCO"), r.zamo80Family, m_flow.Limits()),
             DCOFinalSeconds});
 }
 
@@ -33,7 +33,7 @@ void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, c
     const bool bad =
         r.zero < 1 || r.ref100uV < 1 || r.filterZero < 1 || r.highPeak < 1 || r.lowPeak < 1 || r.highPeak < r.lowPeak;
     Handle({QStringLiteral("NOISE"), Index, vCommChannelID, r.completed, r.vppMeasurement, bad,
-            VerdictLimits::For(QStringLiteral("NOISE"), r.zamo80Family), NOISEFinalSeconds});
+            VerdictLimits::For(QStringLiteral("NOISE"), r.zamo80Family, m_flow.Limits()), NOISEFinalSeconds});
 }
 
 void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& r)
@@ -42,7 +42,7 @@ void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, co
         return;
     Handle({QStringLiteral("BIAS"), Index, vCommChannelID, r.completed, r.measurement,
             r.zero < 1 || r.ref50mV < 1 || r.initial < 1 || r.max < 1,
-            VerdictLimits::For(QStringLiteral("BIAS"), false), HoursMinutesLabel});
+            VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()), HoursMinutesLabel});
 }
 
 void OffsetNoiseBiasResults::Resync(bool& vPending, bool vCompleted, qint16 vSeconds)

@@ -1,20 +1,19 @@
 #include "run/OperatorLog.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 
 #include <exception>
 
 void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDisplay)
 {
     try {
-        if (recordToLog || Globals::DiagnosticLog)
+        if (recordToLog || m_switches.diagnosticLog)
             modMain::WriteLog(line);
         CommLog::AppendLine(m_text, line);
-        if (Globals::DiagnosticLog)
+        if (m_switches.diagnosticLog)
             return;
         CommLog::CutBack(m_text);
-        if (Globals::StatusWindowOpen && !Globals::CommPaused && !inhibitDisplay && m_display)
+        if (m_switches.statusWindowOpen && !m_switches.commPaused && !inhibitDisplay && m_display)
             m_display(line);
     } catch (const std::exception&) {
         // The operator log never stops its caller.

@@ -2,13 +2,16 @@
 // The operator log: every line the station tells the operator, its rolling
 // buffer, and the unit status caption rules.
 
+#include "config/ProgramSwitches.h"
+
 #include <QString>
 
 #include <functional>
 
 // Writes an operator line to the log file (when asked, or always with the
 // diagnostic log on), to its buffer, and to the status window's display
-// while that is open, not paused and not inhibited for the line. The buffer
+// while that is open, not paused and not inhibited for the line (the program
+// switches it is built with, kept by reference, say which). The buffer
 // holds every line since the program started, each ended by CR LF, cut back
 // as CommLog says (not while the diagnostic log is on). A failure never
 // reaches the caller: the line is then lost for what had not been done.
@@ -17,6 +20,8 @@ public:
     // Shows a line in the status window (which cuts back its own text first).
     using Display = std::function<void(const QString&)>;
 
+    explicit OperatorLog(const config::ProgramSwitches& switches) : m_switches(switches) {}
+
     void setDisplay(Display display) { m_display = std::move(display); }
     void write(const QString& line, bool recordToLog, bool inhibitDisplay);
     const QString& text() const { return m_text; }
@@ -24,6 +29,7 @@ public:
     void clear() { m_text.clear(); }
 
 private:
+    const config::ProgramSwitches& m_switches;
     QString m_text;
     Display m_display;
 };

@@ -1,5 +1,6 @@
 #include "run/ReadingFlow.h"
 
+#include "config/StationSettings.h"
 #include "platform/Sounds.h"
 #include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
@@ -15,6 +16,11 @@ ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host) : m_seq
 RunState& ResultReplyFlow::State()
 {
     return m_sequencer.State();
+}
+
+const config::Limits& ResultReplyFlow::Limits() const
+{
+    return m_sequencer.Settings().limits;
 }
 
 UnitLink* ResultReplyFlow::Unit(int vUnit) const

@@ -31,6 +31,8 @@ public:
     };
 
     RunState& State();
+    // The limits and warnings in force.
+    const config::Limits& Limits() const;
     UnitLink* Unit(int vUnit) const;
     bool RecordingAllowed() const;
 

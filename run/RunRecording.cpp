@@ -1,7 +1,7 @@
 #include "run/RunRecording.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
@@ -36,8 +36,9 @@ modDatabase::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<cl
 
 } // namespace
 
-RunRecording::RunRecording(RunState& state, RunHost& host, const std::array<UnitLink*, 2>& units)
-    : m_state(state), m_host(host), m_units(units)
+RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+                           const std::array<UnitLink*, 2>& units)
+    : m_state(state), m_host(host), m_settings(settings), m_units(units)
 {
 }
 
@@ -191,14 +192,16 @@ qint32 RunRecording::CreateTestGroupRecord()
     Write(QStringLiteral("the test group"), [&] {
         if (Zamo80Mode())
             group = modDatabase::CreateZamo80TestGroup(
-                executed, notCompleted, modDatabase::CurrentZamo80Limits(), m_state.details.lotNumber,
+                executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
                 m_state.details.notes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), m_state.details.electrodeLotNumbers);
+                modMain::GetComputerNameString(), Zamo24(), m_state.details.electrodeLotNumbers,
+                m_settings.switches.demoMode);
         else
-            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(),
+            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits),
                                                  m_state.details.lotNumber, m_state.details.notes, electrodes(1),
                                                  electrodes(2), modMain::GetUserNameString(),
-                                                 modMain::GetComputerNameString(), m_state.details.electrodeLotNumbers);
+                                                 modMain::GetComputerNameString(), m_state.details.electrodeLotNumbers,
+                                                 m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
@@ -206,8 +209,8 @@ qint32 RunRecording::CreateTestGroupRecord()
     for (int n = 1; n <= 2; ++n) {
         UnitLink* link = Unit(n);
         // Diagnostics are recorded against the group: none without one.
-        if (group != 0 && Globals::DiagnosticsEnabled && link && link->Connected())
-            link->TXMasterDiagnosticsPollingMode(Globals::DiagnosticsDelay);
+        if (group != 0 && m_settings.diagnostics.enabled && link && link->Connected())
+            link->TXMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
     }
     m_state.LastEstimatedRemainingSeconds = 0;
     return group;

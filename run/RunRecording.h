@@ -41,9 +41,16 @@ class DbConnection;
 }
 struct RunState;
 
+namespace config {
+struct StationSettings;
+}
+
 class RunRecording : public RunRecorder {
 public:
-    RunRecording(RunState& state, RunHost& host, const std::array<UnitLink*, 2>& units);
+    // settings: the station's settings (limits, diagnostics, demo mode),
+    // kept by reference.
+    RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+                 const std::array<UnitLink*, 2>& units);
 
     // ---- RunRecorder ----
     qint32 CreateTestGroupRecord() override;
@@ -99,6 +106,7 @@ private:
 
     RunState& m_state;
     RunHost& m_host;
+    const config::StationSettings& m_settings;
     std::array<UnitLink*, 2> m_units;
     std::function<void(qint32)> m_condensedBuilder;
     ReadingBatch m_pending;

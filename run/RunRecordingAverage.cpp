@@ -1,6 +1,6 @@
 #include "run/RunRecording.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
 #include "run/RunState.h"
@@ -60,8 +60,8 @@ void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
 
 void RunRecording::RecordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2)
 {
-    const double limit = Globals::LimitZamo80ACLG;
-    const double warning = Globals::WarningZamo80ACLG;
+    const double limit = m_settings.limits.limitZamo80Aclg;
+    const double warning = m_settings.limits.warningZamo80Aclg;
     const QString letter = modDatabase::ChannelLetter(channel);
     const qint32 testUnit = m_state.Keys.CurrentTestUnitID[1];
     const double r1 = m_state.ACLGSums[0][std::size_t(channel)];

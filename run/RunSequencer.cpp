@@ -1,7 +1,7 @@
 #include "run/RunSequencer.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
@@ -43,8 +43,9 @@ void ShowWarning(const QString& text, const QString& title)
 
 } // namespace
 
-RunSequencer::RunSequencer(RunHost& host, const std::array<UnitLink*, 2>& units, QObject* parent)
-    : QObject(parent), m_host(host), m_units(units), m_services(m_state)
+RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+                           QObject* parent)
+    : QObject(parent), m_host(host), m_settings(settings), m_units(units), m_services(m_state)
 {
     TestSequenceTimer.setInterval(2000);
     IntervalTimer.setInterval(1000);
@@ -287,13 +288,12 @@ bool RunSequencer::StartOnUnits(const Step& vTest, bool vUpdateProgressBar)
             m_state.BiasMaxSeconds = vTest->BiasTestTime() * 3600;
             m_state.BiasUtcStart = platform::Clock::nowUtc();
         } else if (IsPace(type)) {
-            Globals::PaceDurationSeconds = vTest->PaceTestTime() * 60;
             const QString electrodes = vTest->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
             IgnoreErrors([&] { unit->TXGetPacePulse(channel); });
         }
 
-        m_state.TestResendSecond = qint32(vTest->SingleTestDuration() + 10);
+        m_state.TestResendSecond = qint32(vTest->SingleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10);
         m_state.TestAbortSecond = m_state.TestResendSecond + 10;
 
         if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR")) {
@@ -534,7 +534,7 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
         IgnoreErrors([&] {
             const qint32 uid = recorder.GetUniqueGroupID(group);
             const QDateTime executed = recorder.GetGroupDateExecuted(group);
-            msg = EndOfRunReports::Run(*m_services.reports, uid, executed, mode80, m_state.burnInRunning);
+            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80, m_state.burnInRunning);
         });
     }
     if (!msg.isEmpty())
@@ -572,7 +572,8 @@ void RunSequencer::UpdateEstimatedCompletionTime()
         return;
     }
     const qint64 remaining = CompletionEstimate::RemainingSeconds(m_state.lists.running, m_state.lists.pace,
-                                                                  Globals::ActiveTestList, Globals::SimultaneousTests);
+                                                                  Globals::ActiveTestList, m_settings.pace.simultaneousTests,
+                                                                  m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.SetCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;

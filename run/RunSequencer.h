@@ -20,16 +20,24 @@
 class RunHost;
 class UnitLink;
 
+namespace config {
+struct StationSettings;
+}
+
 class RunSequencer : public QObject {
     Q_OBJECT
 public:
     using Step = RunState::Step;
 
-    RunSequencer(RunHost& host, const std::array<UnitLink*, 2>& units, QObject* parent = nullptr);
+    // settings: the station's settings, kept by reference for the whole run
+    // (the limits and the defib charge time may change between runs).
+    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+                 QObject* parent = nullptr);
 
     RunState& State() { return m_state; }
     const RunState& State() const { return m_state; }
     RunServices& Services() { return m_services; }
+    config::StationSettings& Settings() const { return m_settings; }
     UnitLink* Unit(int vIndex) const; // 1 or 2
 
     ConnectedUnitsMode CheckZAMOMode() const;
@@ -84,6 +92,7 @@ private:
     void Log(const QString& line);
 
     RunHost& m_host;
+    config::StationSettings& m_settings;
     std::array<UnitLink*, 2> m_units;
     RunState m_state;
     RunServices m_services;

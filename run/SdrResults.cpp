@@ -52,8 +52,8 @@ void SDRResults::RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReadin
     Resync(r.second);
 
     const Verdict verdict = FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2,
-                                                r.rate3, VerdictLimits::For(QStringLiteral("SDRDCO"), false),
-                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false));
+                                                r.rate3, VerdictLimits::For(QStringLiteral("SDRDCO"), false, m_flow.Limits()),
+                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false, m_flow.Limits()));
     const QString code = m_flow.Apply(Index, vCommChannelID, verdict, m_flow.RecordingAllowed());
     m_flow.RecordResult(Index, vCommChannelID, code);
 }

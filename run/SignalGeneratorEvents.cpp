@@ -1,7 +1,7 @@
 #include "run/SignalGeneratorEvents.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Prompts.h"
 #include "run/RunHost.h"
@@ -26,7 +26,7 @@ RollerEvents::RollerEvents(ctlZAMORoller& roller, RunSequencer& sequencer, RunHo
 void RollerEvents::Traffic(const QString& vLine)
 {
     modMain::WriteLog(vLine);
-    if (Globals::ShowVerbose)
+    if (m_sequencer.Settings().switches.showVerbose)
         m_host.WriteToCommTextBox(vLine, false, false);
 }
 
@@ -70,7 +70,7 @@ void RollerEvents::ctlZAMOSG_UsbError()
 void RollerEvents::ctlZAMOSG_TXRollChannelSent(qint16 vIndex)
 {
     m_host.WriteToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex)
-                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(Globals::SGDelay)
+                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_sequencer.Settings().signalGenerator.delay)
                                   + QStringLiteral("s Delay."),
                               true, false);
 }

@@ -1,5 +1,6 @@
 #include "run/UnitEventRouter.h"
 
+#include "config/StationSettings.h"
 #include "run/RunSequencer.h"
 #include "run/UnitLinkObserver.h"
 #include "run/UnitResultHandler.h"
@@ -61,6 +62,7 @@ void MainFormUnitLinks::Wire(UnitLinkObserver& observer, RunSequencer& sequencer
     UnitStateEvents* unitState = m_unitState.get();
     UnitLinkObserver* window = &observer;
     for (ctlZAMOUsbComm* link : m_links) {
+        link->UseSettings(sequencer.Settings().zamo80Delays, sequencer.Settings().aclg);
         connect(link, &L::RXMasterDiagnostics, context,
                 [unitState](int index) { unitState->RXMasterDiagnostics(index); });
         connect(link, &L::RXMasterLidState, context,

@@ -1,34 +1,31 @@
 #include "run/VerdictLimits.h"
 
-#include "config/Settings.h"
-
 #include <stdexcept>
 
 namespace VerdictLimits {
 
-LimitPair For(const QString& vTest, bool vZamo80)
+LimitPair For(const QString& vTest, bool vZamo80, const config::Limits& l)
 {
-    using namespace Globals;
     if (vTest == QLatin1String("ACZ"))
-        return vZamo80 ? LimitPair{LimitZamo80ACZ, WarningZamo80ACZ} : LimitPair{LimitACZ, WarningACZ};
+        return vZamo80 ? LimitPair{l.limitZamo80Acz, l.warningZamo80Acz} : LimitPair{l.limitAcz, l.warningAcz};
     if (vTest == QLatin1String("DCO"))
-        return vZamo80 ? LimitPair{LimitZamo80DCO, WarningZamo80DCO} : LimitPair{LimitDCO, WarningDCO};
+        return vZamo80 ? LimitPair{l.limitZamo80Dco, l.warningZamo80Dco} : LimitPair{l.limitDco, l.warningDco};
     if (vTest == QLatin1String("NOISE"))
-        return vZamo80 ? LimitPair{LimitZamo80NOISE, WarningZamo80NOISE} : LimitPair{LimitNOISE, WarningNOISE};
+        return vZamo80 ? LimitPair{l.limitZamo80Noise, l.warningZamo80Noise} : LimitPair{l.limitNoise, l.warningNoise};
     if (vTest == QLatin1String("ACZ30"))
-        return {LimitZamo80ACZ30, WarningZamo80ACZ30};
+        return {l.limitZamo80Acz30, l.warningZamo80Acz30};
     if (vTest == QLatin1String("ACLG"))
-        return {LimitZamo80ACLG, WarningZamo80ACLG};
+        return {l.limitZamo80Aclg, l.warningZamo80Aclg};
     if (vTest == QLatin1String("DEFR4"))
-        return {LimitZamo80DEFR4, WarningZamo80DEFR4};
+        return {l.limitZamo80Defr4, l.warningZamo80Defr4};
     if (vTest == QLatin1String("DEFR60"))
-        return {LimitZamo80DEFR60, WarningZamo80DEFR60};
+        return {l.limitZamo80Defr60, l.warningZamo80Defr60};
     if (vTest == QLatin1String("BIAS"))
-        return {LimitBIAS, WarningBIAS};
+        return {l.limitBias, l.warningBias};
     if (vTest == QLatin1String("SDRDCO"))
-        return {LimitSDRDCO, WarningSDRDCO};
+        return {l.limitSdrDco, l.warningSdrDco};
     if (vTest == QLatin1String("SDRSlope"))
-        return {LimitSDRSlope, WarningSDRSlope};
+        return {l.limitSdrSlope, l.warningSdrSlope};
     throw std::invalid_argument("no limits for test " + vTest.toStdString());
 }
 

@@ -2,6 +2,8 @@
 // The limit and warning pair that judges each test, by the unit model of
 // the reading (ZAMO80 and ZAMO2-4, or the base model).
 
+#include "config/Limits.h"
+
 #include <QString>
 
 struct LimitPair {
@@ -12,7 +14,8 @@ struct LimitPair {
 namespace VerdictLimits {
 
 // vTest: "ACZ", "ACZ30", "DCO", "NOISE", "BIAS", "ACLG", "DEFR4", "DEFR60",
-// "SDRDCO" or "SDRSlope". An unknown name throws std::invalid_argument.
-LimitPair For(const QString& vTest, bool vZamo80);
+// "SDRDCO" or "SDRSlope", taken from limits. An unknown name throws
+// std::invalid_argument.
+LimitPair For(const QString& vTest, bool vZamo80, const config::Limits& limits);
 
 } // namespace VerdictLimits

@@ -2,7 +2,6 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "testlists/ElectrodeSelectionItems.h"
 #include "testlists/StationTestLists.h"
 
@@ -86,14 +85,14 @@ QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes)
     return text;
 }
 
-void LoadDefaultElectrodes()
+void LoadDefaultElectrodes(const QString& settingsFile)
 {
     const QString section = QStringLiteral("Electrodes");
     const QString key = QStringLiteral("Default");
-    QString selection = modINIReadWrite::INIRead(section, key, Globals::SettingsFilePath);
+    QString selection = modINIReadWrite::INIRead(section, key, settingsFile);
     if (selection.isEmpty()) {
         selection = kAllElectrodes;
-        modINIReadWrite::INIWrite(section, key, selection, Globals::SettingsFilePath);
+        modINIReadWrite::INIWrite(section, key, selection, settingsFile);
     }
     // "None" leaves every flag off.
     ApplyElectrodeString(selection);

@@ -49,8 +49,8 @@ QString BuildElectrodeString(bool fromDefaults);
 QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes);
 
 // Reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
-// and applies it.
-void LoadDefaultElectrodes();
+// of the settings file and applies it.
+void LoadDefaultElectrodes(const QString& settingsFile);
 
 // Makes the string the default selection and sets it on every step of the
 // active test list. "None" clears the default and leaves the steps as they

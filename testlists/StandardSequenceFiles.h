@@ -2,8 +2,14 @@
 // The default test lists: standard.tsq and standard80.tsq are written when
 // missing and read at every start into the standard lists.
 
+#include "config/PaceSettings.h"
+#include "config/StationPaths.h"
+
 namespace modMain {
 
-void BuildDefaultSequenceFiles();
+// Writes the standard test lists (standard.tsq and standard80.tsq of the
+// paths, the latter with the pace duration of [PACE]) when missing, and
+// reads them into the station's standard lists.
+void BuildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
 
 } // namespace modMain

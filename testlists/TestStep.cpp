@@ -1,6 +1,5 @@
 #include "testlists/TestStep.h"
 
-#include "config/Settings.h"
 #include "platform/Clock.h"
 #include "platform/Convert.h"
 #include "testlists/ElectrodeSelectionItems.h"
@@ -262,7 +261,7 @@ bool clsTestSequence::SetBiasParams(const QString& timeAndInterval, const QStrin
 
 // --- durations ---
 
-qint64 clsTestSequence::SingleTestDuration() const
+qint64 clsTestSequence::SingleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const
 {
     const QString& t = m_testType;
     if (t == QLatin1String("DCO"))
@@ -277,23 +276,23 @@ qint64 clsTestSequence::SingleTestDuration() const
     if (t == QLatin1String("BIAS"))
         return qint64(m_biasTestTime) * 3600;
     if (t == QLatin1String("ACLG"))
-        return qint64(Globals::DefibCharge) + 15;
+        return qint64(delays.defibCharge) + 15;
     if (t == QLatin1String("DEFR"))
-        return qint64(Globals::DefibCharge) + 65;
+        return qint64(delays.defibCharge) + 65;
     if (isPace(t))
-        return qint64(m_paceTestTime) * 60 +
-               (m_showPaceRollPrompt ? qint64(Globals::Zamo24PaceRollAckDelay) : 0);
+        return qint64(m_paceTestTime) * 60 + (m_showPaceRollPrompt ? qint64(pace.zamo24PaceRollAckDelay) : 0);
     if (t == QLatin1String("SGROLL"))
         return 10;
     return 0;
 }
 
-qint64 clsTestSequence::TotalExpectedRemainingDuration() const
+qint64 clsTestSequence::TotalExpectedRemainingDuration(const config::Zamo80Delays& delays,
+                                                       const config::PaceSettings& pace) const
 {
     if (TestCompleted())
         return 0;
     const qint64 started = m_executedTestCount > 0 ? qint64(m_executedTestCount) - 1 : 0;
-    return (qint64(m_testCount) - started) * SingleTestDuration();
+    return (qint64(m_testCount) - started) * SingleTestDuration(delays, pace);
 }
 
 // --- iterations and active electrodes ---

@@ -11,6 +11,8 @@
 // outside that range throws std::out_of_range and changes nothing. A count
 // that would pass 32767 throws std::overflow_error and stays as it was.
 
+#include "config/PaceSettings.h"
+#include "config/Zamo80Delays.h"
 #include "platform/OleDate.h"
 
 #include <QList>
@@ -60,9 +62,11 @@ public:
     bool InitByString(const QString& vInitString);
 
     // --- durations (seconds) ---
-    qint64 SingleTestDuration() const;
+    // ACLG and DEFR steps last the defib charge time and more, a pace step
+    // with the roll prompt the roll acknowledgement delay more.
+    qint64 SingleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
     // The iteration in progress counts in full; 0 once the step is complete.
-    qint64 TotalExpectedRemainingDuration() const;
+    qint64 TotalExpectedRemainingDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
 
     // --- run-time state ---
     qint32 id() const { return m_id; }

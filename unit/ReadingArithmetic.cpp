@@ -1,7 +1,5 @@
 #include "unit/ReadingArithmetic.h"
 
-#include "config/Settings.h"
-
 namespace TestDataArithmetic {
 
 double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
@@ -12,14 +10,13 @@ double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
     return numerator / denominator * correctGain;
 }
 
-AclgSet SelectAclgSet(bool energyXJ, bool energy100J)
+AclgSet SelectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool energy100J)
 {
-    using namespace Globals;
     if (energyXJ)
-        return {Aclg24_X_CorrectGain, Aclg24_X_R1, Aclg24_X_R2, Aclg24_X_R3, Aclg24_X_R4};
+        return aclg.energyX;
     if (energy100J)
-        return {Aclg24_100_CorrectGain, Aclg24_100_R1, Aclg24_100_R2, Aclg24_100_R3, Aclg24_100_R4};
-    return {Aclg24_360_CorrectGain, Aclg24_360_R1, Aclg24_360_R2, Aclg24_360_R3, Aclg24_360_R4};
+        return aclg.energy100J;
+    return aclg.energy360J;
 }
 
 Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,

@@ -5,6 +5,8 @@
 // 0 / 0. Such a reading must be treated as a data error by the receiver,
 // which IsNotANumber tells (a NaN compares false with every limit).
 
+#include "config/AclgSettings.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -34,13 +36,11 @@ inline double VccMeasurement(std::int32_t vcc)
 double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve, double gainVe, double gainV50, double correctGain);
 
 // One [ACLG] constant set of the ZAMO2-4.
-struct AclgSet {
-    double correctGain = 1;
-    double r1 = 0, r2 = 0, r3 = 0, r4 = 0;
-};
+using AclgSet = config::AclgDivider;
 
-// The set that the energy selection names: xJ first, then 100 J, else 360 J.
-AclgSet SelectAclgSet(bool energyXJ, bool energy100J);
+// The set of aclg that the energy selection names: xJ first, then 100 J,
+// else 360 J.
+AclgSet SelectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool energy100J);
 
 // The two ZAMO2-4 ACLG readings: each one's two voltages (from Ve and V50)
 // and the resistance calculated from them.

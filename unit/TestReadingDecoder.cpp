@@ -1,6 +1,5 @@
 #include "unit/TestReadingDecoder.h"
 
-#include "config/Settings.h"
 #include "unit/ReadingArithmetic.h"
 #include "unit/ReplyContext.h"
 #include "unit/ReplyFields.h"
@@ -66,7 +65,8 @@ void zamo80Aclg(Reply r)
     a.v50 = r.field(3);
     a.ve = r.field(8);
     a.completed = r.f.Completed(12);
-    a.finalMeasurement = Zamo80AclgResistance(a.v50, a.ve, Globals::GainVe, Globals::GainV50, Globals::CorrectGain);
+    a.finalMeasurement = Zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50,
+                                               r.context.aclg.correctGain);
     r.sink.aclgReading(r.ch, a);
 }
 
@@ -87,7 +87,7 @@ void zamo24Aclg(Reply r)
     const AclgEnergy energy = r.context.aclgEnergy;
     const Zamo24AclgResult res =
         Zamo24AclgResistances(a.zero50, a.zeroE, a.v50First, a.veFirst, a.v50Second, a.veSecond,
-                              SelectAclgSet(energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
+                              SelectAclgSet(r.context.aclg, energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
     a.calcR1 = res.calcR1;
     a.calcR2 = res.calcR2;
     r.sink.zamo24AclgReading(r.ch, a);

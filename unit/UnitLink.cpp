@@ -9,6 +9,10 @@
 
 namespace {
 
+// What a link uses until the station's settings are handed in.
+const config::Zamo80Delays kDefaultDelays;
+const config::AclgSettings kDefaultAclg;
+
 qint32 RoundHalfEven(double v)
 {
     return static_cast<qint32>(std::nearbyint(v));
@@ -23,6 +27,7 @@ ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
       m_replies(*this, m_state, [this] { RefreshStatus(); }),
       m_port([this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
 {
+    UseSettings(kDefaultDelays, kDefaultAclg);
     m_port.setChannelPresence([this](int channel) { return m_state.channelPresent(channel); });
     connect(&m_port, &UnitPort::channelAddressed, this, [this](qint16 channel) { m_protocol.attributeTo(channel); });
     connect(&m_port, &UnitPort::frameSent, this, [this](const QString& frame) { emit TXData(pIndex, frame); });
@@ -42,6 +47,12 @@ ctlZAMOUsbComm::~ctlZAMOUsbComm()
     // The owner may be half destroyed already: close without raising events.
     blockSignals(true);
     TerminateClose();
+}
+
+void ctlZAMOUsbComm::UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg)
+{
+    m_delays = &delays;
+    m_protocol.useAclgSettings(aclg);
 }
 
 // ---- properties ----

@@ -16,6 +16,8 @@
 //   UnitLinkTransmit.cpp    channel framing, exchanges, the receive hand-over
 //   UnitLinkSenders.cpp     the TX... command senders
 
+#include "config/AclgSettings.h"
+#include "config/Zamo80Delays.h"
 #include "unit/AclgEnergy.h"
 #include "unit/ChannelRecord.h"
 #include "unit/LinkStatus.h"
@@ -49,6 +51,11 @@ public:
 
     // The component's place on the test window (1 or 2); first argument of every event.
     int Index() const { return pIndex; }
+
+    // The ZAMO80 waits and the ACLG constants the link uses, kept by
+    // reference (the caller keeps them alive); until handed in, the defaults.
+    void UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg);
+    const config::Zamo80Delays& Delays() const { return *m_delays; }
 
     // ---- properties ----
     bool Reconnecting() const { return pReconnecting; }
@@ -288,6 +295,8 @@ signals:
     void DisplayChanged();
 
 private:
+    const config::Zamo80Delays* m_delays = nullptr;
+
     // ---- status and connection (UnitLink.cpp) ----
     void RefreshStatus(); // the status update
     // A port failure lost the unit: the display shows it at once, closed or

@@ -3,7 +3,6 @@
 // ZAMO80 and ZAMO2-4 units.
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "unit/UnitLink.h"
 
 using platform::FtStatus;
@@ -110,7 +109,7 @@ void ctlZAMOUsbComm::OpenRealDevice()
     if (!pReconnecting) {
         if (zamo80Family) {
             SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-            m_port.waitMilliseconds(Globals::FindChannelsDelay, true);
+            m_port.waitMilliseconds(Delays().findChannelsDelay, true);
         } else {
             TXMasterFindChannels();
         }
@@ -142,7 +141,7 @@ void ctlZAMOUsbComm::OpenSimulatedDevice()
     emit HardwareStatus(pIndex, QString(), true);
     if (model() == UnitModel::Zamo80) {
         SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-        m_port.waitMilliseconds(Globals::FindChannelsDelay, true);
+        m_port.waitMilliseconds(Delays().findChannelsDelay, true);
     } else {
         TXMasterFindChannels();
     }
@@ -265,7 +264,7 @@ FtStatus ctlZAMOUsbComm::ReconnectUSB()
     pReconnecting = true;
     modMain::WriteLog(QStringLiteral("Executing USB Port Reconnection"));
     emit UsbReconnecting(pIndex);
-    m_port.waitMilliseconds(Globals::ReconnectDelay, true);
+    m_port.waitMilliseconds(Delays().reconnectDelay, true);
 
     QString failure;
     CloseUSB(m_port.device().DeviceHandle);

@@ -9,7 +9,7 @@ QString UnitProtocol::command(UnitCommandFrames::ModelCommand command) const
 
 ReplyContext UnitProtocol::context() const
 {
-    return ReplyContext{m_state.model(), m_aclgEnergy};
+    return ReplyContext{m_state.model(), m_aclgEnergy, m_aclg ? *m_aclg : config::AclgSettings()};
 }
 
 void UnitProtocol::parseRead(const QByteArray& received, UnitReplySink& sink)

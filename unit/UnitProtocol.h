@@ -8,6 +8,7 @@
 // reply to the sink it is given. Nothing here fails: text that is not a
 // reply is reported to the sink as malformed and dropped.
 
+#include "config/AclgSettings.h"
 #include "unit/AclgEnergy.h"
 #include "unit/CommandFrames.h"
 #include "unit/ReplyParser.h"
@@ -27,6 +28,9 @@ public:
 
     AclgEnergy aclgEnergy() const { return m_aclgEnergy; }
     void setAclgEnergy(AclgEnergy energy) { m_aclgEnergy = energy; }
+    // The [ACLG] constants the ACLG readings are converted with, kept by
+    // reference (the caller keeps them alive); until handed in, the defaults.
+    void useAclgSettings(const config::AclgSettings& aclg) { m_aclg = &aclg; }
 
     // Channel replies that follow belong to this channel (the channel of the
     // last channel frame sent, or of the simulated reply).
@@ -47,5 +51,6 @@ private:
 
     const UnitChannelState& m_state;
     AclgEnergy m_aclgEnergy = AclgEnergy::J360;
+    const config::AclgSettings* m_aclg = nullptr;
     ReceiveState m_receive;
 };

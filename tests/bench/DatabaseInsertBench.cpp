@@ -2,15 +2,15 @@
 // row with its new-key read, and the 32 rows of one reading of every
 // electrode of two units in a row, as a poll tick of 150 ms must allow.
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/DbCommand.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "support/TempDataHome.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -36,13 +36,19 @@ public:
     LocalDatabase()
     {
         QDir().mkpath(home.stationFolder());
-        Globals::UseLocalDatabase = true;
-        Globals::DatabaseFilePath = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
+        settings.database.useLocalDatabase = true;
+        settings.paths.databaseFile = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
+        modDatabase::SetSettings(&settings);
     }
-    ~LocalDatabase() { modDatabase::CloseDatabase(); }
+    ~LocalDatabase()
+    {
+        modDatabase::CloseDatabase();
+        modDatabase::SetSettings(nullptr);
+    }
 
 private:
     testsupport::TempDataHome home;
+    config::StationSettings settings;
 };
 
 void BM_InsertOneReadingWithNewKey(benchmark::State& state)

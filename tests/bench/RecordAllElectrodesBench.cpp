@@ -9,7 +9,7 @@
 // percentile of the readings in milliseconds (median_ms, p90_ms).
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "run/RunHost.h"
@@ -19,11 +19,11 @@
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <memory>
@@ -51,18 +51,18 @@ public:
 
 // Points the settings at a fresh results database of the back end; false
 // (with the reason) when there is none to be had.
-bool UseFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home,
+bool UseFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, config::StationSettings& settings,
                       std::unique_ptr<testsupport::PgTestDatabase>& server, QString* why)
 {
     if (backend == DbBackend::SQLite) {
-        Globals::UseLocalDatabase = true;
-        Globals::DatabaseFilePath = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
-        return !Globals::DatabaseFilePath.isEmpty();
+        settings.database.useLocalDatabase = true;
+        settings.paths.databaseFile = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
+        return !settings.paths.databaseFile.isEmpty();
     }
     if (!testsupport::PgTestDatabase::serverConfigured(why))
         return false;
     server = std::make_unique<testsupport::PgTestDatabase>();
-    testsupport::UseServerDatabase(server->address());
+    testsupport::UseServerDatabase(settings.database, server->address());
     return true;
 }
 
@@ -72,15 +72,18 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
     QDir().mkpath(home.stationFolder());
     modMain::InitLogFile();
     std::unique_ptr<testsupport::PgTestDatabase> server;
+    config::StationSettings settings;
+    modDatabase::SetSettings(&settings);
     QString why;
-    if (!UseFreshDatabase(backend, home, server, &why)) {
+    if (!UseFreshDatabase(backend, home, settings, server, &why)) {
+        modDatabase::SetSettings(nullptr);
         bench.SkipWithError(why.toStdString().c_str());
         return;
     }
 
     RunState state;
     SilentHost host;
-    RunRecording recording(state, host, {nullptr, nullptr});
+    RunRecording recording(state, host, settings, {nullptr, nullptr});
     state.Keys.CurrentGroupID = recording.CreateTestGroupRecord();
     state.Keys.CurrentTestUnitID = {0, 1, 2};
     std::vector<double> readings;
@@ -107,7 +110,7 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
     }
     modDatabase::CloseDatabase();
     modMain::LogFilePath.clear();
-    Globals::UseLocalDatabase = true;
+    modDatabase::SetSettings(nullptr);
 }
 BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, DbBackend::SQLite)
     ->Unit(benchmark::kMillisecond)

@@ -2,18 +2,17 @@
 // electrodes, seven test types, each test step expanded into one test per
 // electrode (224 tests), with their readings, verdicts and diagnostics.
 
-#include "app/StationStartUp.h"
 #include "config/EmbeddedFile.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
 #include "support/FixtureGroupWriter.h"
 #include "support/TempDataHome.h"
 #include "ui/reports/TestReportWindow.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
 #include <QFile>
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -24,10 +23,10 @@ public:
     Zamo80RunDatabase()
     {
         QDir().mkpath(home.stationFolder());
-        modMain::BuildFilePaths();
-        Globals::UseLocalDatabase = true;
-        Globals::DiagnosticsEnabled = true;
-        modMain::ExtractReportFiles();
+        settings.paths.placeInDataFolder();
+        settings.database.useLocalDatabase = true;
+        settings.diagnostics.enabled = true;
+        modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
         path = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
         platform::DbConnection db;
         db.openFile(path, false);
@@ -37,6 +36,7 @@ public:
     }
 
     testsupport::TempDataHome home;
+    config::StationSettings settings;
     QString path;
 
 private:
@@ -83,7 +83,7 @@ void BM_ExportFullZamo80ReportToPdf(benchmark::State& state)
     Zamo80RunDatabase run;
     const QString target = run.home.path() + "/report.pdf";
     for (auto _ : state) {
-        TestReportForm form;
+        TestReportForm form(run.settings);
         form.setDatabasePath(run.path);
         if (!form.ExportReport(kGroup, target, "PDF", false, false)) {
             state.SkipWithError("the export failed");

@@ -4,37 +4,36 @@
 // of a million lines among the station's own). Each run starts as a new
 // program does, with nothing of the file kept.
 
-#include "app/StationStartUp.h"
 #include "config/LimitsFile.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/IniFile.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QFile>
 #include <QThread>
 
+#include <benchmark/benchmark.h>
+
 namespace {
 
-void readSettingsAsStartUpDoes()
+void readSettingsAsStartUpDoes(config::StationSettings& settings)
 {
-    modMain::BuildDefaultIni();
-    modMain::LoadSignalGeneratorSettings();
-    modMain::LoadUnit80Delays();
-    modMain::LoadAclgGains();
-    modMain::LoadAclg24Calibration();
-    modMain::LoadPaceSettings();
-    modMain::LoadReportSettings();
-    modMain::LoadDiagnosticsSettings();
-    modMain::LoadDatabaseSettings();
-    modMain::LoadLimits();
-    modMain::LoadDefaultElectrodes();
-    modMain::LoadKeepAliveSettings();
+    const QString& file = settings.paths.settingsFile;
+    config::buildDefaultIni(file);
+    settings.signalGenerator = config::readSignalGeneratorSettings(file, settings.signalGenerator);
+    settings.zamo80Delays = config::readZamo80Delays(file);
+    settings.aclg = config::readAclgSettings(file);
+    settings.pace = config::readPaceSettings(file);
+    settings.reports = config::readReportSettings(file);
+    settings.diagnostics = config::readDiagnosticsSettings(file);
+    settings.database = config::readDatabaseSettings(file);
+    settings.limits = config::readLimits(file);
+    modMain::LoadDefaultElectrodes(file);
+    settings.keepAlive = config::readKeepAliveSettings(file);
 }
 
 // A complete settings.ini, grown to the size given by a section of notes
@@ -43,10 +42,10 @@ class SettingsFile {
 public:
     explicit SettingsFile(qint64 megabytes)
     {
-        modMain::BuildFilePaths();
+        settings.paths.placeInDataFolder();
         modMain::InitLogFile();
-        readSettingsAsStartUpDoes();   // writes every key that start-up wants
-        QFile file(Globals::SettingsFilePath);
+        readSettingsAsStartUpDoes(settings); // writes every key that start-up wants
+        QFile file(settings.paths.settingsFile);
         file.open(QIODevice::ReadOnly);
         QByteArray text = file.readAll();
         file.close();
@@ -65,18 +64,20 @@ public:
     }
     ~SettingsFile() { modMain::LogFilePath.clear(); }
 
+    config::StationSettings settings;
+
 private:
     testsupport::TempDataHome home;
 };
 
 void BM_StartUpSettingsReads(benchmark::State& state)
 {
-    SettingsFile settings(state.range(0));
+    SettingsFile file(state.range(0));
     for (auto _ : state) {
         platform::IniFile::forgetAll();
-        readSettingsAsStartUpDoes();
+        readSettingsAsStartUpDoes(file.settings);
     }
-    if (Globals::LimitDCO != 55)
+    if (file.settings.limits.limitDco != 55)
         state.SkipWithError("the limits were not read from settings.ini");
     state.SetLabel(QString("%1 MB settings.ini").arg(state.range(0)).toStdString());
 }

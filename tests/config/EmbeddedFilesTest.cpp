@@ -1,7 +1,6 @@
-#include "support/SettingsFixture.h"
-
 #include "config/EmbeddedFile.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/SettingsFixture.h"
 
 #include <QDir>
 
@@ -44,11 +43,11 @@ TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
 
 TEST_F(EmbeddedFilesTest, ATemplateThatCannotBeWrittenDoesNotStopTheOthers)
 {
-    QDir().mkpath(Globals::CondensedReportPath);   // a folder in the template's place
-    modMain::ExtractReportFiles();
+    QDir().mkpath(settings.paths.condensedReport); // a folder in the template's place
+    modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
     EXPECT_EQ(prompts->messages().size(), 1);
-    EXPECT_EQ(readAll(Globals::ElectrodeTestReportPath), readAll(":/RPT/202"));
-    EXPECT_EQ(readAll(Globals::SqlZamo80CondensedReportPath), readAll(":/RPT/1252"));
+    EXPECT_EQ(readAll(settings.paths.electrodeTestReport), readAll(":/RPT/202"));
+    EXPECT_EQ(readAll(settings.paths.sqlZamo80CondensedReport), readAll(":/RPT/1252"));
     EXPECT_TRUE(logText().contains(" - Extracting report files\r\n"));
 }
 

@@ -38,10 +38,10 @@ protected:
 TEST_F(LimitsTest, NewInstallationGetsTheDefaultsWritten)
 {
     putIni("[Timers]\r\nPolling=150\r\n");
-    Globals::LimitACZ = 1;
-    modMain::LoadLimits();
-    EXPECT_EQ(Globals::LimitACZ, 3000);
-    EXPECT_EQ(Globals::WarningZamo80ACZ30, 4);
+    settings.limits.limitAcz = 1;
+    settings.limits = config::readLimits(ini());
+    EXPECT_EQ(settings.limits.limitAcz, 3000);
+    EXPECT_EQ(settings.limits.warningZamo80Acz30, 4);
     EXPECT_EQ(iniText(), "[Timers]\r\nPolling=150\r\n" + defaultsText());
 }
 
@@ -60,8 +60,8 @@ TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
     for (const Case& c : cases) {
         putAll(c.all);
         modINIReadWrite::INIWrite(c.section, c.key, c.value, ini());
-        modMain::LoadLimits();
-        EXPECT_EQ(Globals::LimitDCO, c.expectedLimitDCO) << c.name;
+        settings.limits = config::readLimits(ini());
+        EXPECT_EQ(settings.limits.limitDco, c.expectedLimitDCO) << c.name;
         const bool defaults = c.expectedLimitDCO == 100;
         EXPECT_EQ(INIRead("Warnings", "ACZ", ini()), defaults ? "2000" : c.all) << c.name;
     }
@@ -70,25 +70,25 @@ TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
 
 TEST_F(LimitsTest, LimFileFromScratchHoldsBothSectionsAndOtherContentStays)
 {
-    modMain::SetDefaultLimits();
+    settings.limits = config::Limits();
     const QString lim = home.path() + "/bench.lim";
-    ASSERT_TRUE(modMain::SaveLimits(lim));
+    ASSERT_TRUE(config::saveLimits(settings.limits, lim));
     EXPECT_EQ(readAll(lim), defaultsText());
 
-    Globals::LimitZamo80ACLG = 2.75;
+    settings.limits.limitZamo80Aclg = 2.75;
     {
         QFile f(lim);
         ASSERT_TRUE(f.open(QIODevice::Append));
         f.write("[Notes]\r\nBy=QA\r\n");
     }
-    ASSERT_TRUE(modMain::SaveLimits(lim));
+    ASSERT_TRUE(config::saveLimits(settings.limits, lim));
     EXPECT_EQ(INIRead("Limits", "Zamo80ACLG", lim), "2.75");
     EXPECT_EQ(INIRead("Notes", "By", lim), "QA");
 }
 
 TEST_F(LimitsTest, SaveToAFileThatCannotBeWrittenReportsTheFailure)
 {
-    EXPECT_FALSE(modMain::SaveLimits(home.path() + "/missing/folder/bench.lim"));
+    EXPECT_FALSE(config::saveLimits(settings.limits, home.path() + "/missing/folder/bench.lim"));
     EXPECT_TRUE(logText().contains("INIWrite failed"));
 }
 

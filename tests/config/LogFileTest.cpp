@@ -1,15 +1,14 @@
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/Clock.h"
 #include "support/TempDataHome.h"
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -29,12 +28,7 @@ class LogFileTest : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
 
-    void SetUp() override
-    {
-        modMain::LogFilePath.clear();
-        Globals::StatusWindowOpen = false;
-        Globals::DiagnosticLog = false;
-    }
+    void SetUp() override { modMain::LogFilePath.clear(); }
     void TearDown() override
     {
         modMain::LogFilePath.clear();
@@ -105,14 +99,15 @@ TEST_F(LogFileTest, UndeletableOldFileIsSkippedAndTheNewLogStillStarts)
 TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
 {
     QStringList echoed;
-    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; });
+    config::ProgramSwitches switches;
+    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; }, &switches);
     modMain::InitLogFile();
 
     struct Case { bool open; bool diagnostic; bool echoes; };
     for (Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
         echoed.clear();
-        Globals::StatusWindowOpen = c.open;
-        Globals::DiagnosticLog = c.diagnostic;
+        switches.statusWindowOpen = c.open;
+        switches.diagnosticLog = c.diagnostic;
         modMain::WriteLog("hello");
         EXPECT_EQ(echoed.size(), c.echoes ? 1 : 0);
         EXPECT_TRUE(readFile(modMain::LogFilePath).endsWith(" - hello\r\n"));

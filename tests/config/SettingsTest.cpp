@@ -13,7 +13,7 @@ class SettingsTest : public SettingsFixture {};
 
 TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
 {
-    modMain::BuildDefaultIni();
+    config::buildDefaultIni(ini());
     EXPECT_EQ(iniText(),
               "[Timers]\r\nPolling=150\r\nTests=5000\r\n"
               "[Zamo80Delays]\r\nReconnectDelay=7000\r\nFindChannelsDelay=3000\r\nDefibCharge=54\r\n"
@@ -33,7 +33,7 @@ TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
 TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
 {
     putIni("[ACLG]\r\nGainVe=5\r\n24_100_R4=\r\n[PACE]\r\nzamo24pacerollackdelay=9\r\n");
-    modMain::BuildDefaultIni();
+    config::buildDefaultIni(ini());
     EXPECT_TRUE(logText().contains(" - Load default application settings\r\n"));
     EXPECT_EQ(INIRead("ACLG", "24_100_R4", ini()), "4990");
     EXPECT_EQ(INIRead("ACLG", "GainVe", ini()), "5");              // kept
@@ -43,7 +43,7 @@ TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
     EXPECT_FALSE(iniText().contains("[Timers]"));
     EXPECT_FALSE(iniText().contains("[KeepAlive]"));
     EXPECT_TRUE(iniText().startsWith("[ACLG]\r\nGainVe=5\r\n24_100_R4=4990\r\n"));
-    EXPECT_EQ(modMain::GetPollingInterval(), 150);
+    EXPECT_EQ(config::readPollingInterval(ini()), 150);
 }
 
 // One settings.ini line, the reader that runs, what it must set, and what the
@@ -60,73 +60,90 @@ struct ReaderCase {
 
 TEST_F(SettingsTest, ReadersApplyTheirRules)
 {
-    using namespace Globals;
-    using namespace modMain;
+    using namespace config;
+    const QString file = ini();
+    StationSettings& s = settings;
     const QString dataFolder = home.stationFolder();
     int interval = 0;
     const ReaderCase cases[] = {
-        {"polling raised", "[Timers]\nPolling=100\n", [&] { interval = GetPollingInterval(); },
+        {"polling raised", "[Timers]\nPolling=100\n", [&] { interval = readPollingInterval(file); },
          [&] { return interval == 150; }, "Timers", "Polling", "150"},
-        {"polling unreadable", "[Timers]\nPolling=abc\n", [&] { interval = GetPollingInterval(); },
+        {"polling unreadable", "[Timers]\nPolling=abc\n", [&] { interval = readPollingInterval(file); },
          [&] { return interval == 150; }, "Timers", "Polling", "abc"},
-        {"polling out of range", "[Timers]\nPolling=40000\n",
-         [&] { interval = GetPollingInterval(); }, [&] { return interval == 150; }, "Timers",
-         "Polling", "40000"},
-        {"polling taken", "[Timers]\nPolling=250\n", [&] { interval = GetPollingInterval(); },
+        {"polling out of range", "[Timers]\nPolling=40000\n", [&] { interval = readPollingInterval(file); },
+         [&] { return interval == 150; }, "Timers", "Polling", "40000"},
+        {"polling taken", "[Timers]\nPolling=250\n", [&] { interval = readPollingInterval(file); },
          [&] { return interval == 250; }, "Timers", "Polling", "250"},
-        {"tests raised", "[Timers]\nTests=10\n", [&] { interval = GetTestsTimerInterval(); },
+        {"tests raised", "[Timers]\nTests=10\n", [&] { interval = readTestsTimerInterval(file); },
          [&] { return interval == 5000; }, "Timers", "Tests", "5000"},
-        {"local database yes", "[Database]\nUseLocalDatabase=yes\n", LoadDatabaseSettings,
-         [] { return UseLocalDatabase; }, "Database", "UseLocalDatabase", "1"},
-        {"sql server", "[Database]\nUseLocalDatabase=0\n", LoadDatabaseSettings,
-         [] { return !UseLocalDatabase; }, "Database", "UseLocalDatabase", "0"},
-        {"max records 0", "[Database]\nMaxRecords=0\n", LoadDatabaseSettings,
-         [] { return MaxRecords == 100000; }, "Database", "MaxRecords", "100000"},
-        {"max records negative", "[Database]\nMaxRecords=-5\n", LoadDatabaseSettings,
-         [] { return MaxRecords == -5; }, "Database", "MaxRecords", "-5"},
-        {"database name", "", LoadDatabaseSettings,
-         [] { return SQLServerDatabaseName == "ZAMO_Results"; }, "Database",
-         "SQLServerDatabaseName", "ZAMO_Results"},
-        {"database folder", "", LoadDatabaseSettings,
-         [&] { return LocalDatabaseFolder == dataFolder; }, "Database", "LocalDatabaseFolder",
-         dataFolder},
-        {"sg delay 0", "[ZAMO-SG]\nDelay=0\nEnabled=1\n", LoadSignalGeneratorSettings,
-         [] { return SGDelay == 10 && SGEnabled; }, "ZAMO-SG", "Delay", "10"},
-        {"sg enabled true", "[ZAMO-SG]\nDelay=20\nEnabled=true\n", LoadSignalGeneratorSettings,
-         [] { return SGDelay == 20 && !SGEnabled; }, "ZAMO-SG", "Enabled", "0"},
+        {"local database yes", "[Database]\nUseLocalDatabase=yes\n", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return s.database.useLocalDatabase; }, "Database", "UseLocalDatabase", "1"},
+        {"sql server", "[Database]\nUseLocalDatabase=0\n", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return !s.database.useLocalDatabase; }, "Database", "UseLocalDatabase", "0"},
+        {"max records 0", "[Database]\nMaxRecords=0\n", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return s.database.maxRecords == 100000; }, "Database", "MaxRecords", "100000"},
+        {"max records negative", "[Database]\nMaxRecords=-5\n", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return s.database.maxRecords == -5; }, "Database", "MaxRecords", "-5"},
+        {"database name", "", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return s.database.serverDatabaseName == "ZAMO_Results"; }, "Database", "SQLServerDatabaseName",
+         "ZAMO_Results"},
+        {"database folder", "", [&] { s.database = readDatabaseSettings(file); },
+         [&] { return s.database.localDatabaseFolder == dataFolder; }, "Database", "LocalDatabaseFolder", dataFolder},
+        {"sg delay 0", "[ZAMO-SG]\nDelay=0\nEnabled=1\n",
+         [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
+         [&] { return s.signalGenerator.delay == 10 && s.signalGenerator.enabled; }, "ZAMO-SG", "Delay", "10"},
+        {"sg enabled true", "[ZAMO-SG]\nDelay=20\nEnabled=true\n",
+         [&] { s.signalGenerator = readSignalGeneratorSettings(file); },
+         [&] { return s.signalGenerator.delay == 20 && !s.signalGenerator.enabled; }, "ZAMO-SG", "Enabled", "0"},
         {"sg delay too large", "[ZAMO-SG]\nDelay=40000\n",
-         [] { SGDelay = 33; LoadSignalGeneratorSettings(); }, [] { return SGDelay == 33; },
-         "ZAMO-SG", "Delay", "40000"},
+         [&] {
+             s.signalGenerator.delay = 33;
+             s.signalGenerator = readSignalGeneratorSettings(file, s.signalGenerator);
+         },
+         [&] { return s.signalGenerator.delay == 33; }, "ZAMO-SG", "Delay", "40000"},
         {"diagnostics delay high", "[Diagnostics]\nDelay=20000\nEnabled=1\n",
-         LoadDiagnosticsSettings, [] { return DiagnosticsDelay == 1000 && DiagnosticsEnabled; },
-         "Diagnostics", "Delay", "1000"},
-        {"diagnostics delay taken", "[Diagnostics]\nDelay=500\n", LoadDiagnosticsSettings,
-         [] { return DiagnosticsDelay == 500 && !DiagnosticsEnabled; }, "Diagnostics", "Enabled",
-         "0"},
+         [&] { s.diagnostics = readDiagnosticsSettings(file); },
+         [&] { return s.diagnostics.delay == 1000 && s.diagnostics.enabled; }, "Diagnostics", "Delay", "1000"},
+        {"diagnostics delay taken", "[Diagnostics]\nDelay=500\n",
+         [&] { s.diagnostics = readDiagnosticsSettings(file); },
+         [&] { return s.diagnostics.delay == 500 && !s.diagnostics.enabled; }, "Diagnostics", "Enabled", "0"},
         {"diagnostics delay below 16 bits", "[Diagnostics]\nDelay=-40000\n",
-         LoadDiagnosticsSettings, [] { return DiagnosticsDelay == 1000; }, "Diagnostics", "Delay",
-         "1000"},
-        {"wake up empty", "", LoadKeepAliveSettings, [] { return WakeUp && !MoveMouse; },
-         "KeepAlive", "WakeUp", "1"},
-        {"wake up off", "[KeepAlive]\nWakeUp=0\nMoveMouse=1\n", LoadKeepAliveSettings,
-         [] { return !WakeUp && MoveMouse; }, "KeepAlive", "WakeUp", "0"},
-        {"pace", "[PACE]\nPaceDuration=45\nZAMO24ContinueWithoutRoll=True\n", LoadPaceSettings,
-         [] { return PaceDurationSeconds == 2700 && Zamo24ContinueWithoutRoll
-                     && SimultaneousTests == 0; }, "PACE", "PaceDuration", "45"},
+         [&] { s.diagnostics = readDiagnosticsSettings(file); }, [&] { return s.diagnostics.delay == 1000; },
+         "Diagnostics", "Delay", "1000"},
+        {"wake up empty", "", [&] { s.keepAlive = readKeepAliveSettings(file); },
+         [&] { return s.keepAlive.wakeUp && !s.keepAlive.moveMouse; }, "KeepAlive", "WakeUp", "1"},
+        {"wake up off", "[KeepAlive]\nWakeUp=0\nMoveMouse=1\n", [&] { s.keepAlive = readKeepAliveSettings(file); },
+         [&] { return !s.keepAlive.wakeUp && s.keepAlive.moveMouse; }, "KeepAlive", "WakeUp", "0"},
+        {"pace", "[PACE]\nPaceDuration=45\nZAMO24ContinueWithoutRoll=True\n", [&] { s.pace = readPaceSettings(file); },
+         [&] {
+             return s.pace.paceDurationSeconds() == 2700 && s.pace.zamo24ContinueWithoutRoll
+                    && s.pace.simultaneousTests == 0;
+         },
+         "PACE", "PaceDuration", "45"},
         {"pace unreadable", "[PACE]\nPaceDuration=x\nZamo24ContinueWithoutRoll=maybe\n",
-         LoadPaceSettings, [] { return PaceDuration == 0 && !Zamo24ContinueWithoutRoll; },
-         "PACE", "Zamo24ContinueWithoutRoll", "maybe"},
+         [&] { s.pace = readPaceSettings(file); },
+         [&] { return s.pace.paceDuration == 0 && !s.pace.zamo24ContinueWithoutRoll; }, "PACE",
+         "Zamo24ContinueWithoutRoll", "maybe"},
         {"unit 80 delays", "[Zamo80Delays]\nReconnectDelay=6000\nFindChannelsDelay=abc\n",
-         LoadUnit80Delays, [] { return ReconnectDelay == 6000 && FindChannelsDelay == 0
-                                       && DefibCharge == 0; }, "Zamo80Delays",
-         "FindChannelsDelay", "abc"},
+         [&] { s.zamo80Delays = readZamo80Delays(file); },
+         [&] {
+             return s.zamo80Delays.reconnectDelay == 6000 && s.zamo80Delays.findChannelsDelay == 0
+                    && s.zamo80Delays.defibCharge == 0;
+         },
+         "Zamo80Delays", "FindChannelsDelay", "abc"},
         {"aclg", "[ACLG]\nCorrect_Gain=0.92\nGainVe=x\n24_X_Enabled=1\n24_X_R4=2800\n",
-         [] { LoadAclgGains(); LoadAclg24Calibration(); },
-         [] { return CorrectGain == 0.92 && GainVe == 0 && Aclg24_X_Enabled
-                     && Aclg24_X_R4 == 2800; }, "ACLG", "GainVe", "x"},
+         [&] { s.aclg = readAclgSettings(file); },
+         [&] {
+             return s.aclg.correctGain == 0.92 && s.aclg.gainVe == 0 && s.aclg.energyXEnabled
+                    && s.aclg.energyX.r4 == 2800;
+         },
+         "ACLG", "GainVe", "x"},
         {"reports", "[Reports]\nExportPath=/srv/out\nPrintEnabled=1\nDisplayEnabled=yes\n",
-         LoadReportSettings, [] { return ExportPath == "/srv/out" && PrintEnabled
-                                         && !DisplayEnabled && !ExportPDFEnabled; },
+         [&] { s.reports = readReportSettings(file); },
+         [&] {
+             return s.reports.exportPath == "/srv/out" && s.reports.printEnabled && !s.reports.displayEnabled
+                    && !s.reports.exportPdfEnabled;
+         },
          "Reports", "DisplayEnabled", "yes"},
     };
     for (const ReaderCase& c : cases) {
@@ -142,7 +159,8 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
 
 TEST_F(SettingsTest, DefibChargeTimeIsSaved)
 {
-    EXPECT_TRUE(modMain::SaveDefibChargeTime("60"));
+    settings.zamo80Delays.defibCharge = 60;
+    EXPECT_TRUE(config::saveDefibCharge(ini(), settings.zamo80Delays));
     EXPECT_EQ(INIRead("Zamo80Delays", "DefibCharge", ini()), "60");
 }
 

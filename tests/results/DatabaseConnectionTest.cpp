@@ -1,14 +1,13 @@
 // The shared connection: opened on demand, closed by the idle clock, its
 // state and failures reported to the main window.
 
-#include "support/DatabaseBackendFixture.h"
-
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +32,7 @@ TEST_P(DatabaseConnection, TwoOpensConnectOnceAndReportTheStateTwice)
 
 TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
 {
-    const QString reachable = local() ? Globals::DatabaseFilePath : Globals::SQLServerDatabaseName;
+    const QString reachable = local() ? settings.paths.databaseFile : settings.database.serverDatabaseName;
     pointAtUnreachableDatabase();
     for (int i = 0; i < 10; ++i)
         EXPECT_FALSE(modDatabase::OpenDatabase(false));
@@ -48,11 +47,11 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
     EXPECT_EQ(logCount("Database connection failed - Error Handler"), 10);
     EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
     if (local()) {
-        EXPECT_FALSE(QFileInfo::exists(Globals::DatabaseFilePath)) << "a failed open must create nothing";
+        EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "a failed open must create nothing";
     }
 
     // One success re-arms the message; the next failure is shown again.
-    (local() ? Globals::DatabaseFilePath : Globals::SQLServerDatabaseName) = reachable;
+    (local() ? settings.paths.databaseFile : settings.database.serverDatabaseName) = reachable;
     EXPECT_TRUE(modDatabase::OpenDatabase(false));
     EXPECT_FALSE(modDatabase::ConnectFailureReported);
     modDatabase::CloseDatabase();
@@ -87,11 +86,11 @@ TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVo
 {
     ASSERT_TRUE(modDatabase::OpenDatabase(false));
     if (local()) {
-        ASSERT_TRUE(QFile::remove(Globals::DatabaseFilePath));
+        ASSERT_TRUE(QFile::remove(settings.paths.databaseFile));
         EXPECT_FALSE(modDatabase::OpenDatabase(false));
         EXPECT_EQ(mainWindow.failHandlerCalls, 1);
         EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(true, false));
-        EXPECT_FALSE(QFileInfo::exists(Globals::DatabaseFilePath)) << "nothing is created in its place";
+        EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "nothing is created in its place";
         return;
     }
     // The server drops the connection: the statement fails, the next open connects anew.
@@ -143,20 +142,20 @@ TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
     const QStringList lines = log.filter("Initiating connection to ");
     ASSERT_EQ(lines.size(), 1);
     if (local()) {
-        EXPECT_TRUE(lines[0].endsWith("Initiating connection to Local Database: Data Source="
-                                      + Globals::DatabaseFilePath + ";Mode=ReadWrite"))
+        EXPECT_TRUE(lines[0].endsWith(
+            "Initiating connection to Local Database: Data Source=" + settings.paths.databaseFile + ";Mode=ReadWrite"))
             << lines[0].toStdString();
         return;
     }
     // The test server's password holds ";" and "'": the connection works with it.
-    ASSERT_TRUE(Globals::SQLPassword.contains(';'));
+    ASSERT_TRUE(settings.database.password.contains(';'));
     EXPECT_TRUE(lines[0].endsWith(QString("Initiating connection to SQL Database: server=%1:%2;database=%3;"
                                           "uid=%4;pwd=********;")
-                                      .arg(Globals::SQLServerHost, Globals::SQLServerInstance,
-                                           Globals::SQLServerDatabaseName, Globals::SQLUsername)))
+                                      .arg(settings.database.serverHost, settings.database.serverInstance,
+                                           settings.database.serverDatabaseName, settings.database.username)))
         << lines[0].toStdString();
     for (const QString& line : log)
-        EXPECT_FALSE(line.contains(Globals::SQLPassword)) << line.toStdString();
+        EXPECT_FALSE(line.contains(settings.database.password)) << line.toStdString();
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(DatabaseConnection);

@@ -1,7 +1,7 @@
 // The local database file: never created by accident, foreign files
 // recognised, read-only opens, the empty database built whole or not at all.
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "platform/Timer.h"
@@ -11,11 +11,11 @@
 #include "support/TempDataHome.h"
 #include "support/WriteProtection.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 using platform::DbConnection;
 using platform::DbError;
@@ -170,23 +170,24 @@ TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)
 
 TEST(ConnectionDescription, ServerSettingsAreSetOneByOneAndLoggedMasked)
 {
-    Globals::SQLServerHost = "bench-db";
-    Globals::SQLServerInstance = "";
-    Globals::SQLServerDatabaseName = "ZAMO_Results";
-    Globals::SQLUsername = "station";
-    Globals::SQLPassword = "se;cret";
-    EXPECT_EQ(ConnectionDescription::ServerText(), "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
-    const platform::DbServerAddress a = ConnectionDescription::ServerAddress();
+    config::StationSettings settings;
+    settings.database.serverHost = "bench-db";
+    settings.database.serverInstance = "";
+    settings.database.serverDatabaseName = "ZAMO_Results";
+    settings.database.username = "station";
+    settings.database.password = "se;cret";
+    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+              "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
+    const platform::DbServerAddress a = ConnectionDescription::ServerAddress(settings.database);
     EXPECT_EQ(a.port, 0);
     EXPECT_EQ(a.password, "se;cret");
     EXPECT_EQ(a.connectTimeoutSeconds, 10);
-    Globals::SQLServerInstance = "5433";
-    EXPECT_EQ(ConnectionDescription::ServerAddress().port, 5433);
-    EXPECT_EQ(ConnectionDescription::ServerText(), "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
-    Globals::SQLServerInstance = "SQLEXPRESS";
-    EXPECT_THROW(ConnectionDescription::ServerAddress(), DbError);
-    Globals::SQLServerInstance = "";
-    Globals::SQLPassword = "";
+    settings.database.serverInstance = "5433";
+    EXPECT_EQ(ConnectionDescription::ServerAddress(settings.database).port, 5433);
+    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+              "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
+    settings.database.serverInstance = "SQLEXPRESS";
+    EXPECT_THROW(ConnectionDescription::ServerAddress(settings.database), DbError);
 }
 
 } // namespace

@@ -271,13 +271,14 @@ TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
 
 TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
 {
-    auto create = [](bool zamo24) {
+    const config::Limits limits;
+    auto create = [&limits](bool zamo24) {
         return zamo24 ? modDatabase::CreateZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                           modDatabase::CurrentZamo80Limits(), "L-24", "", {}, {},
-                                                           "operator", "BENCH-1", true, {})
+                                                           modDatabase::CurrentZamo80Limits(limits), "L-24", "", {}, {},
+                                                           "operator", "BENCH-1", true, {}, false)
                       : modDatabase::CreateTestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                     modDatabase::CurrentStandardLimits(), "L-1", "", {}, {},
-                                                     "operator", "BENCH-1", {});
+                                                     modDatabase::CurrentStandardLimits(limits), "L-1", "", {}, {},
+                                                     "operator", "BENCH-1", {}, false);
     };
     const qint32 open = create(false);
     const qint32 completed = create(false);

@@ -1,10 +1,9 @@
-#include "support/WriterFixture.h"
-
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupWriter.h"
+#include "support/WriterFixture.h"
 
 #include <QSet>
 
@@ -22,15 +21,16 @@ protected:
                          const modDatabase::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
     {
         return modDatabase::CreateTestGroup(kExecuted, platform::OleDate().toDateTime(),
-                                            modDatabase::CurrentStandardLimits(), lot, QStringLiteral("notes"),
-                                            unit1, unit2, QStringLiteral("operator"), QStringLiteral("BENCH-1"), lots);
+                                            modDatabase::CurrentStandardLimits(settings.limits), lot,
+                                            QStringLiteral("notes"), unit1, unit2, QStringLiteral("operator"),
+                                            QStringLiteral("BENCH-1"), lots, settings.switches.demoMode);
     }
     qint32 zamo80Group(bool zamo24)
     {
-        return modDatabase::CreateZamo80TestGroup(kExecuted, platform::OleDate().toDateTime(),
-                                                  modDatabase::CurrentZamo80Limits(), QStringLiteral("L1"),
-                                                  QStringLiteral("n"), {}, {}, QStringLiteral("operator"),
-                                                  QStringLiteral("BENCH-1"), zamo24, {});
+        return modDatabase::CreateZamo80TestGroup(
+            kExecuted, platform::OleDate().toDateTime(), modDatabase::CurrentZamo80Limits(settings.limits),
+            QStringLiteral("L1"), QStringLiteral("n"), {}, {}, QStringLiteral("operator"), QStringLiteral("BENCH-1"),
+            zamo24, {}, settings.switches.demoMode);
     }
     QVariant groupField(qint32 groupID, const QString& column) const
     {
@@ -71,9 +71,9 @@ TEST_P(TestGroupWriterTest, StandardGroupStoresItsValuesNumberAndLimitTexts)
 
 TEST_P(TestGroupWriterTest, Zamo80GroupStoresTheZamo80SetFlagsAndTexts)
 {
-    Globals::DemoMode = true;
+    settings.switches.demoMode = true;
     const qint32 id = zamo80Group(true);
-    Globals::DemoMode = false;
+    settings.switches.demoMode = false;
     EXPECT_EQ(logCount(QStringLiteral("New ZAMO80 Test Group ID = %1").arg(id)), 1);
     EXPECT_TRUE(groupField(id, "Zamo80").toBool());
     EXPECT_TRUE(groupField(id, "Zamo24").toBool());

@@ -1,6 +1,6 @@
 // The verdict rules as a table: comparisons at the limit and warning, the
 // expired-calibration pass, readings that are not numbers, and the texts.
-#include "config/Settings.h"
+#include "config/Limits.h"
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
 
@@ -57,19 +57,19 @@ TEST(VerdictRulesTest, FinalOnlyWhenMarkedFinalAfterTheStartPhase)
 
 TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
 {
-    using namespace Globals;
+    using L = config::Limits;
     // Every value distinct, so that a pair taken from the wrong keys shows.
-    double* const values[] = {&LimitACZ, &WarningACZ, &LimitZamo80ACZ, &WarningZamo80ACZ, &LimitDCO, &WarningDCO,
-                              &LimitZamo80DCO, &WarningZamo80DCO, &LimitNOISE, &WarningNOISE, &LimitZamo80NOISE,
-                              &WarningZamo80NOISE, &LimitZamo80ACZ30, &WarningZamo80ACZ30, &LimitZamo80ACLG,
-                              &WarningZamo80ACLG, &LimitZamo80DEFR4, &WarningZamo80DEFR4, &LimitZamo80DEFR60,
-                              &WarningZamo80DEFR60, &LimitBIAS, &WarningBIAS, &LimitSDRDCO, &WarningSDRDCO,
-                              &LimitSDRSlope, &WarningSDRSlope};
-    std::vector<double> saved;
-    for (int i = 0; i < int(std::size(values)); ++i) {
-        saved.push_back(*values[i]);
-        *values[i] = 100 + i;
-    }
+    double L::*const values[] = {
+        &L::limitAcz,         &L::warningAcz,         &L::limitZamo80Acz,    &L::warningZamo80Acz,
+        &L::limitDco,         &L::warningDco,         &L::limitZamo80Dco,    &L::warningZamo80Dco,
+        &L::limitNoise,       &L::warningNoise,       &L::limitZamo80Noise,  &L::warningZamo80Noise,
+        &L::limitZamo80Acz30, &L::warningZamo80Acz30, &L::limitZamo80Aclg,   &L::warningZamo80Aclg,
+        &L::limitZamo80Defr4, &L::warningZamo80Defr4, &L::limitZamo80Defr60, &L::warningZamo80Defr60,
+        &L::limitBias,        &L::warningBias,        &L::limitSdrDco,       &L::warningSdrDco,
+        &L::limitSdrSlope,    &L::warningSdrSlope};
+    L limits;
+    for (int i = 0; i < int(std::size(values)); ++i)
+        limits.*values[i] = 100 + i;
     struct Case {
         const char* test;
         bool zamo80;
@@ -83,13 +83,11 @@ TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
         {"BIAS", false, 120, 121},   {"SDRDCO", false, 122, 123},  {"SDRSlope", false, 124, 125},
     };
     for (const Case& c : cases) {
-        const LimitPair pair = VerdictLimits::For(c.test, c.zamo80);
+        const LimitPair pair = VerdictLimits::For(c.test, c.zamo80, limits);
         EXPECT_EQ(pair.limit, c.limit) << c.test << (c.zamo80 ? " ZAMO80" : "");
         EXPECT_EQ(pair.warning, c.warning) << c.test << (c.zamo80 ? " ZAMO80" : "");
     }
-    EXPECT_THROW(VerdictLimits::For("PACE1", false), std::invalid_argument);
-    for (int i = 0; i < int(std::size(values)); ++i)
-        *values[i] = saved[std::size_t(i)];
+    EXPECT_THROW(VerdictLimits::For("PACE1", false, limits), std::invalid_argument);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "support/DatabaseBackendFixture.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
@@ -40,21 +39,22 @@ void DatabaseBackendTest::SetUp()
     modDatabase::ConnectFailureReported = false;
     modDatabase::IdleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
     modDatabase::SetConnectionObserver(&mainWindow);
-    Globals::StatusWindowOpen = true;
-    Globals::DiagnosticLog = true;
-    modMain::SetStatusWindowEcho([this](const QString& line) { log << line; });
+    modDatabase::SetSettings(&settings);
+    settings.switches.statusWindowOpen = true;
+    settings.switches.diagnosticLog = true;
+    modMain::SetStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
 
     if (local()) {
         QDir().mkpath(home.stationFolder());
         databasePath = home.stationFolder() + QStringLiteral("/ZAMO_Results.mdb");
         ASSERT_EQ(modDatabase::BuildEmptyDatabase(databasePath), databasePath);
-        Globals::UseLocalDatabase = true;
-        Globals::DatabaseFilePath = databasePath;
+        settings.database.useLocalDatabase = true;
+        settings.paths.databaseFile = databasePath;
         return;
     }
     ZAMO_REQUIRE_PG_TEST_SERVER();
     server = std::make_unique<testsupport::PgTestDatabase>();
-    testsupport::UseServerDatabase(server->address());
+    testsupport::UseServerDatabase(settings.database, server->address());
 }
 
 void DatabaseBackendTest::TearDown()
@@ -62,8 +62,7 @@ void DatabaseBackendTest::TearDown()
     modDatabase::CloseDatabase();
     modDatabase::SetConnectionObserver(nullptr);
     modMain::SetStatusWindowEcho({});
-    Globals::StatusWindowOpen = false;
-    Globals::DiagnosticLog = false;
+    modDatabase::SetSettings(nullptr);
     server.reset();
     platform::Clock::useRealTime();
 }
@@ -71,9 +70,9 @@ void DatabaseBackendTest::TearDown()
 void DatabaseBackendTest::pointAtUnreachableDatabase()
 {
     if (local())
-        Globals::DatabaseFilePath = home.stationFolder() + QStringLiteral("/missing/ZAMO_Results.mdb");
+        settings.paths.databaseFile = home.stationFolder() + QStringLiteral("/missing/ZAMO_Results.mdb");
     else
-        Globals::SQLServerDatabaseName = server->name() + QStringLiteral("_missing");
+        settings.database.serverDatabaseName = server->name() + QStringLiteral("_missing");
 }
 
 int DatabaseBackendTest::logCount(const QString& text) const

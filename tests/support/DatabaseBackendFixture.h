@@ -5,14 +5,15 @@
 // log lines are captured, and a stand-in for the main window records what
 // the connection tells it.
 
+#include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 #include "results/DatabaseObserver.h"
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 
-#include <gtest/gtest.h>
-
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -43,6 +44,8 @@ protected:
     std::unique_ptr<platform::DbConnection> openDirect() const;
 
     testsupport::TempDataHome home;
+    // The settings the database connection follows during the test.
+    config::StationSettings settings;
     std::unique_ptr<testsupport::PgTestDatabase> server;
     QString databasePath;   // the SQLite file
     QStringList log;

@@ -4,20 +4,20 @@
 //
 // Header only: the programs that use it link the station's libraries.
 
-#include "config/Settings.h"
+#include "config/DatabaseSettings.h"
 #include "platform/DbConnection.h"
 #include "results/ResultsSchema.h"
 
 namespace testsupport {
 
-inline void UseServerDatabase(const platform::DbServerAddress& a)
+inline void UseServerDatabase(config::DatabaseSettings& database, const platform::DbServerAddress& a)
 {
-    Globals::UseLocalDatabase = false;
-    Globals::SQLServerHost = a.host;
-    Globals::SQLServerInstance = a.port > 0 ? QString::number(a.port) : QString();
-    Globals::SQLServerDatabaseName = a.database;
-    Globals::SQLUsername = a.user;
-    Globals::SQLPassword = a.password;
+    database.useLocalDatabase = false;
+    database.serverHost = a.host;
+    database.serverInstance = a.port > 0 ? QString::number(a.port) : QString();
+    database.serverDatabaseName = a.database;
+    database.username = a.user;
+    database.password = a.password;
     platform::DbConnection connection;
     connection.openServer(a);
     ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);

@@ -2,9 +2,8 @@
 // A station data folder in a temporary XDG_DATA_HOME, with its settings.ini
 // path set and the log started, for the tests of the settings routines.
 
-#include "app/StationStartUp.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -15,15 +14,18 @@
 class SettingsFixture : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
+    // The station's settings at their defaults, with the paths under the
+    // temporary data folder.
+    config::StationSettings settings;
 
     void SetUp() override
     {
-        modMain::BuildFilePaths();
+        settings.paths.placeInDataFolder();
         modMain::InitLogFile();
     }
     void TearDown() override { modMain::LogFilePath.clear(); }
 
-    const QString& ini() const { return Globals::SettingsFilePath; }
+    const QString& ini() const { return settings.paths.settingsFile; }
 
     void putIni(const QByteArray& content)
     {

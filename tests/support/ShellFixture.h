@@ -1,6 +1,6 @@
 #pragma once
 // The station's windows over a temporary data folder: settings.ini path set,
-// log started, the status-window switches cleared, no command line, and a
+// log started, the station's settings handed to the windows, no command line, and a
 // recording stand-in for the main test window. Every window is deleted
 // after the test.
 
@@ -20,6 +20,8 @@
 
 class RecordingMainForm : public MainFormServices {
 public:
+    explicit RecordingMainForm(config::StationSettings& settings) : m_settings(settings) {}
+
     QStringList calls;
     // Deleted with the frame once it sits there.
     QPointer<QWidget> window = new QWidget();
@@ -32,6 +34,7 @@ public:
     ~RecordingMainForm() override { delete window; }
 
     QWidget* Window() override { return window; }
+    config::StationSettings& Settings() override { return m_settings; }
     QString CommBuffer() const override { return commBuffer; }
     void LoadTestSequence() override { calls << "LoadTestSequence"; }
     void SaveTestSequence() override { calls << "SaveTestSequence"; }
@@ -65,6 +68,9 @@ public:
     void ClearTestList() override { calls << "ClearTestList"; }
     void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
     void ApplyElectrodeSelection() override { calls << "ApplyElectrodeSelection"; }
+
+private:
+    config::StationSettings& m_settings;
 };
 
 class ShellFixture : public SettingsFixture {
@@ -76,16 +82,15 @@ protected:
         SettingsFixture::SetUp();
         prompts = platform::ScriptedPrompts::installNew();
         CommandLine::SetForTesting(QStringLiteral(""));
-        Globals::DiagnosticLog = Globals::CommPaused = Globals::ShowVerbose = Globals::ShowRxBuffer = false;
-        Globals::SGEnabled = false;
+        StationWindows::UseSettings(&settings);
         ProgramEnd::ResetForTesting();
     }
     void TearDown() override
     {
         StationWindows::DestroyAll();
+        StationWindows::UseSettings(nullptr);
         ProgramEnd::ResetForTesting();   // an "Exit" of the test ends no later test's start
         CommandLine::SetForTesting(QString());
-        Globals::DiagnosticLog = Globals::CommPaused = Globals::ShowVerbose = Globals::ShowRxBuffer = false;
         platform::Clock::useRealTime();
         SettingsFixture::TearDown();
     }
@@ -93,7 +98,7 @@ protected:
     // Hands a recording main test window to the station's windows.
     RecordingMainForm* useMainForm()
     {
-        auto* form = new RecordingMainForm();
+        auto* form = new RecordingMainForm(settings);
         m_mainForm.reset(form);
         StationWindows::SetMainFormFactory([form] { return form; });
         return form;

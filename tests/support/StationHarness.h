@@ -19,7 +19,7 @@
 #include "app/StationStartUp.h"
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/DbConnection.h"
@@ -44,15 +44,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QTimer>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QObject>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -81,11 +81,12 @@ public:
         modDatabase::CloseDatabase();
         modDatabase::SetConnectionObserver(nullptr);
         StationWindows::DestroyAll();
+        StationWindows::UseSettings(nullptr);
         ProgramEnd::ResetForTesting();
         CommandLine::SetForTesting(QString());
         platform::Clock::useRealTime();
         Globals::ActiveTestList.clear();
-        Globals::ShowVerbose = Globals::ShowRxBuffer = Globals::DiagnosticLog = Globals::CommPaused = false;
+        modDatabase::SetSettings(nullptr);
         modMain::LogFilePath.clear();
     }
 
@@ -95,7 +96,7 @@ public:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         DefinitionWindows::InstallOpeners();
-        if (!modMain::Main())
+        if (!modMain::Main(m_settings))
             return false;
         for (int n = 1; n <= 2; ++n) {
             QObject::connect(&Link(n), &ctlZAMOUsbComm::TXData, &Form(),
@@ -111,6 +112,9 @@ public:
         return *Form().findChild<ctlZAMOUsbComm*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
     }
     platform::ScriptedPrompts& Prompts() { return *m_prompts; }
+    // The station's settings, as start-up read them.
+    config::StationSettings& Settings() { return m_settings; }
+    const config::StationSettings& Settings() const { return m_settings; }
     QString DataFolder() const { return m_home.stationFolder(); }
 
     // Every frame the unit link sent to unit n.
@@ -227,7 +231,7 @@ public:
     QStringList StoredVerdicts() const
     {
         platform::DbConnection db;
-        db.openFile(Globals::DatabaseFilePath, true);
+        db.openFile(m_settings.paths.databaseFile, true);
         QStringList verdicts;
         for (platform::DbRecordset rows = db.execute(QStringLiteral(
                  "SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON r.TestUnitID = u.TestUnitID "
@@ -246,7 +250,7 @@ public:
     int StoredGroups() const
     {
         platform::DbConnection db;
-        db.openFile(Globals::DatabaseFilePath, true);
+        db.openFile(m_settings.paths.databaseFile, true);
         return db.execute(QStringLiteral("SELECT COUNT(*) FROM TestGroups")).value(0).toInt();
     }
 
@@ -329,10 +333,11 @@ private:
         ProgramEnd::ResetForTesting();
         modDatabase::ConnectFailureReported = false;   // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
-        ExecutionWindows::InstallMainForm();
+        ExecutionWindows::InstallMainForm(m_settings);
     }
 
     TempDataHome m_home;
+    config::StationSettings m_settings;
     platform::ScriptedPrompts* m_prompts = nullptr;
     std::array<QStringList, 2> m_sent;
 };

@@ -1,13 +1,12 @@
 #include "LogCapture.h"
 #include "config/IniKeys.h"
-#include "config/Settings.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 
-#include <gtest/gtest.h>
-
 #include <QRandomGenerator>
+
+#include <gtest/gtest.h>
 
 #include <bitset>
 #include <set>
@@ -238,21 +237,19 @@ TEST_F(ApplyElectrodeStringTest, ANameOfNoUnitStopsWithoutTouchingTheStepsAndIsL
 TEST_F(ApplyElectrodeStringTest, LoadDefaultElectrodesReadsTheSettingsOrWritesA1P2)
 {
     testsupport::TempDataHome home;
-    Globals::SettingsFilePath = home.path() + "/settings.ini";
+    const QString ini = home.path() + "/settings.ini";
 
-    modMain::LoadDefaultElectrodes();
+    modMain::LoadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), range(0, 31));
-    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", Globals::SettingsFilePath),
-              "A1-P2");
+    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", ini), "A1-P2");
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 
-    modINIReadWrite::INIWrite("Electrodes", "Default", "None", Globals::SettingsFilePath);
-    modMain::LoadDefaultElectrodes();
+    modINIReadWrite::INIWrite("Electrodes", "Default", "None", ini);
+    modMain::LoadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), Selection{});
     EXPECT_EQ(modMain::BuildElectrodeString(true), "None");
 
-    modINIReadWrite::INIWrite("Electrodes", "Default", "B2-D2", Globals::SettingsFilePath);
-    modMain::LoadDefaultElectrodes();
+    modINIReadWrite::INIWrite("Electrodes", "Default", "B2-D2", ini);
+    modMain::LoadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), range(17, 19));
-    Globals::SettingsFilePath.clear();
 }

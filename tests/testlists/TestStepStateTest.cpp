@@ -1,4 +1,5 @@
-#include "config/Settings.h"
+#include "config/PaceSettings.h"
+#include "config/Zamo80Delays.h"
 #include "platform/Clock.h"
 #include "testlists/TestStep.h"
 
@@ -11,18 +12,12 @@ namespace {
 
 class TestStepState : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        platform::Clock::useVirtualTime(QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0)));
-        m_defibCharge = Globals::DefibCharge;
-        m_ackDelay = Globals::Zamo24PaceRollAckDelay;
-    }
-    void TearDown() override
-    {
-        Globals::DefibCharge = m_defibCharge;
-        Globals::Zamo24PaceRollAckDelay = m_ackDelay;
-        platform::Clock::useRealTime();
-    }
+    void SetUp() override { platform::Clock::useVirtualTime(QDateTime(QDate(2024, 3, 5), QTime(10, 0, 0))); }
+    void TearDown() override { platform::Clock::useRealTime(); }
+
+    // The settings the durations follow.
+    config::Zamo80Delays delays;
+    config::PaceSettings pace;
 
     static clsTestSequence step(const char* line)
     {
@@ -32,8 +27,6 @@ protected:
     }
 
 private:
-    qint16 m_defibCharge = 0;
-    qint16 m_ackDelay = 0;
 };
 
 } // namespace
@@ -50,14 +43,14 @@ TEST_F(TestStepState, ANewStepIsEmptyAndComplete)
         EXPECT_EQ(s.GetErrorCount(i), 0);
     }
     EXPECT_TRUE(s.TestCompleted());
-    EXPECT_EQ(s.SingleTestDuration(), 0);
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 0);
+    EXPECT_EQ(s.SingleTestDuration(delays, pace), 0);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 0);
 }
 
 TEST_F(TestStepState, SingleTestDurationOfEveryType)
 {
-    Globals::DefibCharge = 54;
-    Globals::Zamo24PaceRollAckDelay = 60;
+    delays.defibCharge = 54;
+    pace.zamo24PaceRollAckDelay = 60;
     struct Case {
         const char* line;
         qint64 seconds;
@@ -79,46 +72,46 @@ TEST_F(TestStepState, SingleTestDurationOfEveryType)
         {"XYZ,A1,1", 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(step(c.line).SingleTestDuration(), c.seconds) << c.line;
+        EXPECT_EQ(step(c.line).SingleTestDuration(delays, pace), c.seconds) << c.line;
 
-    Globals::DefibCharge = 30;
-    Globals::Zamo24PaceRollAckDelay = 90;
-    EXPECT_EQ(step("ACLG,A1,1").SingleTestDuration(), 45);
-    EXPECT_EQ(step("DEFR,A1,1").SingleTestDuration(), 95);
-    EXPECT_EQ(step("PACE1,A1,10,-1,0").SingleTestDuration(), 690);
-    EXPECT_EQ(step("PACE1,A1,10,0,0").SingleTestDuration(), 600);
+    delays.defibCharge = 30;
+    pace.zamo24PaceRollAckDelay = 90;
+    EXPECT_EQ(step("ACLG,A1,1").SingleTestDuration(delays, pace), 45);
+    EXPECT_EQ(step("DEFR,A1,1").SingleTestDuration(delays, pace), 95);
+    EXPECT_EQ(step("PACE1,A1,10,-1,0").SingleTestDuration(delays, pace), 690);
+    EXPECT_EQ(step("PACE1,A1,10,0,0").SingleTestDuration(delays, pace), 600);
 }
 
 TEST_F(TestStepState, RemainingDurationThroughTheIterations)
 {
     clsTestSequence s = step("ACZ,A1-P2,3");
     const QString allOn(16, QLatin1Char('1'));
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 75);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 75);
     s.IncrementItteration();
     s.SetElectrodesActive(allOn, 1);
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 75);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 75);
     s.IncrementItteration();
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 50);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 50);
     s.IncrementItteration();
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 25);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 25);
     EXPECT_FALSE(s.TestCompleted());
     for (qint16 i = 0; i < 16; ++i)
         s.SetElectrodeTestComplete(i);
     EXPECT_TRUE(s.IsTestItterationComplete());
     EXPECT_TRUE(s.TestCompleted());
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(), 0);
+    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 0);
 }
 
 TEST_F(TestStepState, RemainingDurationOfTheLargestStepsDoesNotOverflow)
 {
     // 32767 iterations of a 32767-hour BIAS step: far beyond 32 bits.
     clsTestSequence bias = step("BIAS,32767/1,32767");
-    EXPECT_EQ(bias.SingleTestDuration(), qint64(32767) * 3600);
-    EXPECT_EQ(bias.TotalExpectedRemainingDuration(), qint64(32767) * 32767 * 3600);
-    EXPECT_GT(bias.TotalExpectedRemainingDuration(), std::numeric_limits<qint32>::max());
+    EXPECT_EQ(bias.SingleTestDuration(delays, pace), qint64(32767) * 3600);
+    EXPECT_EQ(bias.TotalExpectedRemainingDuration(delays, pace), qint64(32767) * 32767 * 3600);
+    EXPECT_GT(bias.TotalExpectedRemainingDuration(delays, pace), std::numeric_limits<qint32>::max());
 
     clsTestSequence noise = step("NOISE,A1,32767");
-    EXPECT_EQ(noise.TotalExpectedRemainingDuration(), qint64(32767) * 365);
+    EXPECT_EQ(noise.TotalExpectedRemainingDuration(delays, pace), qint64(32767) * 365);
 }
 
 TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)

@@ -2,7 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "config/LimitsFile.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
@@ -32,11 +32,11 @@ struct LimitRow {
 struct LimitPage {
     const char* caption;
     const char* frame;
-    int firstValue;   // index of the page's first limit in modMain::LimitValues()
+    int firstValue; // index of the page's first limit in config::limitKeys()
     std::vector<LimitRow> rows;
 };
 
-// The two pages; on each, the limits come first in LimitValues(), then the
+// The two pages; on each, the limits come first in limitKeys(), then the
 // warnings, row by row.
 const std::array<LimitPage, 2>& pages()
 {
@@ -157,9 +157,11 @@ void SetLimitsForm::Form_Load()
 
 void SetLimitsForm::ShowLimits(bool restoreDefaults)
 {
-    const auto& values = modMain::LimitValues();
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const double value = restoreDefaults ? values[i].defaultValue : *values[i].value;
+    const auto& keys = config::limitKeys();
+    const config::Limits defaults;
+    const config::Limits& shown = restoreDefaults ? defaults : m_mainForm.Settings().limits;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const double value = shown.*keys[i].field;
         m_boxes[i]->setText(platform::Convert::fromDouble(value));
     }
 }
@@ -177,9 +179,9 @@ void SetLimitsForm::ReadLimitsFile(const QString& path)
 {
     if (path.isEmpty())
         return;
-    const auto& values = modMain::LimitValues();
-    for (std::size_t i = 0; i < values.size(); ++i)
-        m_boxes[i]->setText(modINIReadWrite::INIRead(values[i].section, values[i].key, path));
+    const auto& keys = config::limitKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        m_boxes[i]->setText(modINIReadWrite::INIRead(keys[i].section, keys[i].key, path));
 }
 
 void SetLimitsForm::SaveAsButton_Click()
@@ -210,18 +212,19 @@ void SetLimitsForm::SaveButton_Click()
 
 bool SetLimitsForm::ApplyLimits()
 {
-    const auto& values = modMain::LimitValues();
-    for (std::size_t i = 0; i < values.size(); ++i) {
+    config::StationSettings& settings = m_mainForm.Settings();
+    const auto& keys = config::limitKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         if (const auto value = platform::Convert::toDouble(m_boxes[i]->text()))
-            *values[i].value = *value;
+            settings.limits.*keys[i].field = *value;
     }
-    return WriteLimits(Globals::SettingsFilePath);
+    return WriteLimits(settings.paths.settingsFile);
 }
 
 bool SetLimitsForm::WriteLimits(const QString& path)
 {
     QString error;
-    if (modMain::SaveLimits(path, &error))
+    if (config::saveLimits(m_mainForm.Settings().limits, path, &error))
         return true;
     platform::Prompts::instance().message("Unable to save the limits to " + path + ": " + error + ".",
                                           modMain::DefaultMessageTitle, platform::MsgButtons::Ok,

@@ -1,7 +1,8 @@
 #pragma once
 // "Set Limits": the modal window in which the operator views and changes the
-// 26 limits and warnings, loads a set from a .lim file and saves the set to
-// settings.ini ("Save") or to settings.ini and a .lim file ("Save As").
+// 26 limits and warnings of the main window's settings, loads a set from a
+// .lim file and saves the set to settings.ini ("Save") or to settings.ini and
+// a .lim file ("Save As").
 // The boxes are only text until "Save" or "Save As"; a box that does not
 // hold a number leaves its value as it was. A .lim file that is missing or
 // cannot be read loads as empty boxes; a file that cannot be written is
@@ -33,18 +34,18 @@ private:
     void ShowLimits(bool restoreDefaults);
     void ReadLimitsFile(const QString& path);
     bool SaveLimitsAs(const QString& path);
-    // Takes the boxes into the limits and writes settings.ini; false (told
-    // to the operator) when settings.ini cannot be written.
+    // Takes the boxes into the settings' limits and writes settings.ini;
+    // false (told to the operator) when settings.ini cannot be written.
     bool ApplyLimits();
-    // Writes the limits into the file; false (told to the operator) when
-    // the file cannot be written.
-    static bool WriteLimits(const QString& path);
+    // Writes the settings' limits into the file; false (told to the
+    // operator) when the file cannot be written.
+    bool WriteLimits(const QString& path);
 
     void BuildControls();
     QWidget* BuildPage(int page);
 
     MainFormServices& m_mainForm;
     QTabWidget* LimitsTab = nullptr;
-    // In the order of modMain::LimitValues().
+    // In the order of config::limitKeys().
     std::array<QLineEdit*, 26> m_boxes{};
 };

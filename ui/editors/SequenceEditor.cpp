@@ -1,7 +1,7 @@
 #include "ui/editors/SequenceEditor.h"
 
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
@@ -69,12 +69,12 @@ void TestSequenceEditorForm::InitializeEditor()
     PaceRollFrame->setVisible(false);
     DefibChargeFrame->setVisible(zamo80);
     if (zamo80)
-        txtDefibChargeTime->setText(QString::number(Globals::DefibCharge));
+        txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
 
     NumberList::Fill(CountComboBox, 1, 1000);
     NumberList::Select(CountComboBox, 1);
     NumberList::Fill(PaceDurationComboBox, 20, 90);
-    if (!NumberList::Select(PaceDurationComboBox, Globals::PaceDuration))
+    if (!NumberList::Select(PaceDurationComboBox, m_mainForm.Settings().pace.paceDuration))
         PaceDurationComboBox->setCurrentIndex(0);
 
     {
@@ -376,7 +376,7 @@ void TestSequenceEditorForm::SaveStandardSequenceButton_Click()
     const bool zamo80 = flags.is80 || flags.is80With24;
     TestList& standard = zamo80 ? Globals::Standard80TestList : Globals::StandardTestList;
     const QString path =
-        zamo80 ? Globals::Standard80SequenceFilePath : Globals::StandardSequenceFilePath;
+        zamo80 ? m_mainForm.Settings().paths.standard80SequenceFile : m_mainForm.Settings().paths.standardSequenceFile;
     standard = CopySteps(m_workingList);
     QString error;
     if (!modFileFormats::WriteSequenceFile(path, standard, flags.is80, flags.is80With24, &error))
@@ -390,21 +390,22 @@ void TestSequenceEditorForm::cmdApplyDefibChargeTime_Click()
     const QString text = txtDefibChargeTime->text();
     const std::optional<qint16> seconds = platform::Convert::toInt16(text);
     if (platform::Convert::isNumberNotAbove(text, MaxDefibChargeTime) && seconds) {
-        Globals::DefibCharge = *seconds;
-        if (!modMain::SaveDefibChargeTime(QString::number(*seconds)))
-            ShowWarning("Unable to save the defib charge time to " + Globals::SettingsFilePath + ".",
+        config::StationSettings& settings = m_mainForm.Settings();
+        settings.zamo80Delays.defibCharge = *seconds;
+        if (!config::saveDefibCharge(settings.paths.settingsFile, settings.zamo80Delays))
+            ShowWarning("Unable to save the defib charge time to " + settings.paths.settingsFile + ".",
                         modMain::DefaultMessageTitle);
     } else {
         platform::Prompts::instance().message("Invalid Defib Charge Time value!",
                                               modMain::DefaultMessageTitle,
                                               platform::MsgButtons::Ok, platform::MsgIcon::None);
     }
-    txtDefibChargeTime->setText(QString::number(Globals::DefibCharge));
+    txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
 }
 
 void TestSequenceEditorForm::cmdResetDefibChargeTime_Click()
 {
-    txtDefibChargeTime->setText(QString::number(Globals::DefibCharge));
+    txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
 }
 
 void TestSequenceEditorForm::OKButton_Click()

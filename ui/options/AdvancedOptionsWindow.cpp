@@ -2,7 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
 #include "ui/common/Twips.h"
@@ -36,7 +36,8 @@ bool isLimitsPage(const QString& caption)
 
 } // namespace
 
-AdvancedOptionsForm::AdvancedOptionsForm(QWidget* parent) : QWidget(parent)
+AdvancedOptionsForm::AdvancedOptionsForm(const config::StationSettings& settings, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("AdvancedOptionsForm"));
     setWindowTitle(QStringLiteral("Advanced Options"));
@@ -133,7 +134,7 @@ void AdvancedOptionsForm::BuildPages()
 
 QString AdvancedOptionsForm::SettingsFile() const
 {
-    return Globals::SettingsFilePath;
+    return m_settings.paths.settingsFile;
 }
 
 void AdvancedOptionsForm::Load()

@@ -22,10 +22,16 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
+namespace config {
+struct StationSettings;
+}
+
 class AdvancedOptionsForm : public QWidget {
     Q_OBJECT
 public:
-    explicit AdvancedOptionsForm(QWidget* parent = nullptr);
+    // settings: the station's settings, whose settings file the window edits
+    // (kept by reference; the values read at start-up stay as they are).
+    explicit AdvancedOptionsForm(const config::StationSettings& settings, QWidget* parent = nullptr);
 
     // Selects the first page and reads all fields.
     void Load();
@@ -53,5 +59,6 @@ private:
     bool Changed(const Bound& bound) const;
     QString SettingsFile() const;
 
+    const config::StationSettings& m_settings;
     QList<Bound> m_fields;
 };

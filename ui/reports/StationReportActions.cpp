@@ -1,6 +1,6 @@
 #include "ui/reports/StationReportActions.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "results/ReportExportName.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/reports/TestReportWindow.h"
@@ -9,29 +9,26 @@
 
 #include <cmath>
 
-namespace {
-
-QString databaseOrLive(const QString& path)
+MainFormReportActions::MainFormReportActions(const config::StationSettings& settings,
+                                             std::function<ConnectedUnitsMode()> checkZamoMode)
+    : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
 {
-    return path.isEmpty() ? Globals::DatabaseFilePath : path;
 }
 
-} // namespace
-
-MainFormReportActions::MainFormReportActions(std::function<ConnectedUnitsMode()> checkZamoMode)
-    : m_checkZamoMode(std::move(checkZamoMode))
+QString MainFormReportActions::DatabaseOrLive(const QString& path) const
 {
+    return path.isEmpty() ? m_settings.paths.databaseFile : path;
 }
 
 void MainFormReportActions::OpenTestReport(qint32 vUniqueGroupID, bool vCondensedReport, const QString& vDatabasePath,
                                            bool vZamo80)
 {
-    auto* form = new TestReportForm;
+    auto* form = new TestReportForm(m_settings);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setReportGroupID(vUniqueGroupID);
     form->setShowCondensedReport(vCondensedReport);
     form->setZamo80(vZamo80);
-    form->setDatabasePath(databaseOrLive(vDatabasePath));
+    form->setDatabasePath(DatabaseOrLive(vDatabasePath));
     if (ParentMDIForm* frame = StationWindows::ExistingFrame()) {
         StationWindows::AddToFrame(form);
         const int width = static_cast<int>(std::lround((frame->WidthInTwips() - 200) * 2.0 / 3.0));
@@ -41,14 +38,14 @@ void MainFormReportActions::OpenTestReport(qint32 vUniqueGroupID, bool vCondense
 }
 
 QString MainFormReportActions::ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat,
-                                              const QString& vFileName)
+                                              const QString& vFileName) const
 {
     const QString extension = ReportExportName::Extension(vExportFormat);
     if (extension.isEmpty())
         return QString();
     if (!vFileName.isEmpty())
         return ReportExportName::WithExtension(vFileName, vExportFormat);
-    QString folder = Globals::ExportPath;
+    QString folder = m_settings.reports.exportPath;
     if (folder.isEmpty())
         return QString();
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
@@ -64,16 +61,16 @@ bool MainFormReportActions::ExportReport(qint32 vUniqueGroupID, const QDateTime&
     const QString name = ExportFileName(vReportDate, vExportFormat, vFileName);
     if (name.isEmpty())
         return false;
-    TestReportForm form;
-    form.setDatabasePath(databaseOrLive(vDatabasePath));
+    TestReportForm form(m_settings);
+    form.setDatabasePath(DatabaseOrLive(vDatabasePath));
     return form.ExportReport(vUniqueGroupID, name, vExportFormat, vCondensedReport, vZamo80);
 }
 
 void MainFormReportActions::PrintTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath, bool vCondensed,
                                             bool vZamo80)
 {
-    TestReportForm form;
-    form.setDatabasePath(databaseOrLive(vDatabasePath));
+    TestReportForm form(m_settings);
+    form.setDatabasePath(DatabaseOrLive(vDatabasePath));
     form.PrintReport(vUniqueGroupID, vCondensed, vZamo80);
 }
 

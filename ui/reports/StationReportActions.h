@@ -12,10 +12,16 @@
 
 #include <functional>
 
+namespace config {
+struct StationSettings;
+}
+
 class MainFormReportActions : public ReportActions {
 public:
-    // checkZamoMode: the unit mode as MainForm.CheckZAMOMode gives it.
-    explicit MainFormReportActions(std::function<ConnectedUnitsMode()> checkZamoMode);
+    // checkZamoMode: the unit mode as MainForm.CheckZAMOMode gives it;
+    // settings: the station's settings (export folder, database), kept by
+    // reference.
+    MainFormReportActions(const config::StationSettings& settings, std::function<ConnectedUnitsMode()> checkZamoMode);
 
     void OpenTestReport(qint32 vUniqueGroupID, bool vCondensedReport, const QString& vDatabasePath,
                         bool vZamo80) override;
@@ -30,8 +36,12 @@ public:
     // date as yyyymmdd-hhnnss & ".PDF", ".XLS" or ".TXT"; "" when there is
     // neither a file name nor an export folder, or the format is none of
     // "PDF", "XLS", "TAB".
-    static QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat, const QString& vFileName);
+    QString ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat, const QString& vFileName) const;
 
 private:
+    // The database at path, or the live one when path is empty.
+    QString DatabaseOrLive(const QString& path) const;
+
+    const config::StationSettings& m_settings;
     std::function<ConnectedUnitsMode()> m_checkZamoMode;
 };

@@ -1,7 +1,7 @@
 #include "ui/reports/TestReportWindow.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/DbError.h"
 #include "platform/Prompts.h"
 #include "platform/Report.h"
@@ -45,7 +45,8 @@ void logFailure(const QString& what, const QString& why)
 
 } // namespace
 
-TestReportForm::TestReportForm(QWidget* parent) : QWidget(parent)
+TestReportForm::TestReportForm(const config::StationSettings& settings, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("TestReportForm"));
     setWindowTitle(kTitle);
@@ -93,23 +94,25 @@ TestReportForm::~TestReportForm()
     m_viewer->setReportSource(nullptr);
 }
 
-QString TestReportForm::TemplatePath(bool vCondensedReport, bool vZamo80)
+QString TestReportForm::TemplatePath(const config::StationSettings& settings, bool vCondensedReport, bool vZamo80)
 {
+    const bool local = settings.database.useLocalDatabase;
+    const config::StationPaths& paths = settings.paths;
     if (!vCondensedReport)
-        return Globals::UseLocalDatabase ? Globals::ElectrodeTestReportPath : Globals::SqlElectrodeTestReportPath;
+        return local ? paths.electrodeTestReport : paths.sqlElectrodeTestReport;
     if (vZamo80)
-        return Globals::UseLocalDatabase ? Globals::Zamo80CondensedReportPath : Globals::SqlZamo80CondensedReportPath;
-    return Globals::UseLocalDatabase ? Globals::CondensedReportPath : Globals::SqlCondensedReportPath;
+        return local ? paths.zamo80CondensedReport : paths.sqlZamo80CondensedReport;
+    return local ? paths.condensedReport : paths.sqlCondensedReport;
 }
 
 std::unique_ptr<platform::Report> TestReportForm::prepare(qint32 groupID, bool condensed, bool zamo80) const
 {
-    auto report = platform::Report::open(TemplatePath(condensed, zamo80));
-    if (Globals::UseLocalDatabase) {
+    auto report = platform::Report::open(TemplatePath(m_settings, condensed, zamo80));
+    if (m_settings.database.useLocalDatabase) {
         report->setLocation(m_databasePath);
     } else {
         try {
-            report->setLogOnInfo(ConnectionDescription::ServerAddress());
+            report->setLogOnInfo(ConnectionDescription::ServerAddress(m_settings.database));
         } catch (const platform::DbError& e) {
             throw platform::ReportError(e.text());
         }

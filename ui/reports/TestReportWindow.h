@@ -13,6 +13,10 @@
 
 #include <memory>
 
+namespace config {
+struct StationSettings;
+}
+
 class QAction;
 class QMenuBar;
 
@@ -24,7 +28,9 @@ class ReportViewer;
 class TestReportForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TestReportForm(QWidget* parent = nullptr);
+    // settings: the station's settings (the database in use, the report
+    // templates' paths), kept by reference.
+    explicit TestReportForm(const config::StationSettings& settings, QWidget* parent = nullptr);
     ~TestReportForm() override;
 
     void setReportGroupID(qint32 vNewValue) { m_reportGroupID = vNewValue; }
@@ -40,7 +46,7 @@ public:
     bool PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80);
 
     // The template for the back end in use and the two flags.
-    static QString TemplatePath(bool vCondensedReport, bool vZamo80);
+    static QString TemplatePath(const config::StationSettings& settings, bool vCondensedReport, bool vZamo80);
 
     // The report shown, nullptr until loaded or after a failed load.
     platform::Report* report() const { return m_report.get(); }
@@ -58,6 +64,7 @@ private:
     void mPrintSetup_Click();
 
     qint32 m_reportGroupID = 0;
+    const config::StationSettings& m_settings;
     QString m_databasePath;
     bool m_showCondensedReport = false;
     bool m_zamo80 = false;

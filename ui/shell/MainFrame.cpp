@@ -2,7 +2,7 @@
 
 #include "config/AppVersion.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/CommandLine.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
@@ -74,7 +74,8 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
 
 } // namespace
 
-ParentMDIForm::ParentMDIForm(QWidget* parent) : QMainWindow(parent)
+ParentMDIForm::ParentMDIForm(config::StationSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("ParentMDIForm"));
     setWindowTitle(QStringLiteral("KIVO_ZAMO"));
@@ -230,11 +231,11 @@ void ParentMDIForm::Load()
     MainCalibration->menuAction()->setVisible(false);
     AdvancedMenu->menuAction()->setVisible(false);
 
-    Globals::DemoMode = false;
+    m_settings.switches.demoMode = false;
 
-    ZamoUnitsConnectZamoSG->setVisible(Globals::SGEnabled);
-    ZamoUnitsDisconnectZamoSG->setVisible(Globals::SGEnabled);
-    if (Globals::SGEnabled)
+    ZamoUnitsConnectZamoSG->setVisible(m_settings.signalGenerator.enabled);
+    ZamoUnitsDisconnectZamoSG->setVisible(m_settings.signalGenerator.enabled);
+    if (m_settings.signalGenerator.enabled)
         ZamoUnitsDisconnectZamoSG->setEnabled(false);
 
     if (CommandLine::Contains(QStringLiteral("/rida"))) {
@@ -245,7 +246,7 @@ void ParentMDIForm::Load()
         AdvancedMenu->menuAction()->setVisible(true);
         ZamoUnitsConnectSimulator[1]->setVisible(true);
         ZamoUnitsConnectSimulator[2]->setVisible(true);
-        Globals::DemoMode = true;
+        m_settings.switches.demoMode = true;
     }
 
     ZAMOVersionLabel->setText(AppVersion::ProductName() + QStringLiteral(" v") + AppVersion::Number());

@@ -18,6 +18,10 @@ namespace platform {
 class Timer;
 }
 
+namespace config {
+struct StationSettings;
+}
+
 class ParentMDIForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,7 +30,9 @@ public:
     static constexpr int MinWidthTwips = 10000;
     static constexpr int MinHeightTwips = 7000;
 
-    explicit ParentMDIForm(QWidget* parent = nullptr);
+    // settings: the station's settings (the signal generator's items, the
+    // demonstration mode it sets), kept by reference.
+    explicit ParentMDIForm(config::StationSettings& settings, QWidget* parent = nullptr);
 
     // Hides the service items, decides demo mode from the command line,
     // shows the version, takes the screen's working area (maximized) and
@@ -111,6 +117,7 @@ private:
     void ShowAdvancedOptions();
     void ShowHelp();
 
+    config::StationSettings& m_settings;
     QMdiArea* m_mdiArea = nullptr;
     bool m_unloading = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/shell/StationWindows.h"
 
 #include "config/Log.h"
+#include "config/StationSettings.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
 #include "results/ResultsDatabase.h"
@@ -49,6 +50,12 @@ struct Held {
     Built<MainFormServices, MainFormServices*> mainForm;
     Built<QWidget, QPointer<QWidget>> activeLot;
     Openers openers;
+    // The station's settings that the windows are built with; until the
+    // start-up hands them in, the windows get a set of defaults of their own.
+    config::StationSettings* settings = nullptr;
+    config::StationSettings defaults;
+
+    config::StationSettings& windowSettings() { return settings ? *settings : defaults; }
 };
 
 Held& held()
@@ -59,11 +66,16 @@ Held& held()
 
 } // namespace
 
+void UseSettings(config::StationSettings* settings)
+{
+    held().settings = settings;
+}
+
 ParentMDIForm* Frame()
 {
     Held& h = held();
     if (!h.frame) {
-        h.frame = new ParentMDIForm();
+        h.frame = new ParentMDIForm(h.windowSettings());
         h.frame->Load();
     }
     return h.frame;
@@ -96,7 +108,7 @@ template <typename T>
 T* childWindow(QPointer<T>& slot, const std::function<void(T*)>& prepare = {})
 {
     if (!slot) {
-        slot = new T();
+        slot = new T(held().windowSettings());
         AddToFrame(slot);
         if (prepare)
             prepare(slot);
@@ -200,7 +212,9 @@ void DestroyAll()
     Held& h = held();
     delete h.help;
     delete h.frame;   // its child windows with it
+    config::StationSettings* settings = h.settings;
     h = Held();
+    h.settings = settings;
 }
 
 } // namespace StationWindows

@@ -19,7 +19,16 @@ class ParentMDIForm;
 class QWidget;
 class StatusWindowForm;
 
+namespace config {
+struct StationSettings;
+}
+
 namespace StationWindows {
+
+// The station's settings that the frame, the status window and the options
+// editor are built with (kept until replaced; the caller keeps them alive);
+// nullptr, and before any are handed in: defaults of the windows' own.
+void UseSettings(config::StationSettings* settings);
 
 ParentMDIForm* Frame();
 ParentMDIForm* ExistingFrame();   // nullptr before the frame is created
@@ -59,7 +68,8 @@ void AddToFrame(QWidget* form);
 void UnloadApplication();
 void EndApplication();
 
-// Deletes every window held here and forgets the factories (tests).
+// Deletes every window held here and forgets the factories (tests); the
+// settings stay.
 void DestroyAll();
 
 } // namespace StationWindows

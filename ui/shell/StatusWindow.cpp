@@ -2,7 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/CommandLine.h"
 #include "platform/Convert.h"
 #include "platform/ProgramEnd.h"
@@ -50,7 +50,8 @@ void fitCaption(QWidget* box)
 
 } // namespace
 
-StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
+StatusWindowForm::StatusWindowForm(config::StationSettings& settings, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("StatusWindowForm"));
     setWindowTitle(QStringLiteral("Status"));
@@ -107,14 +108,14 @@ StatusWindowForm::StatusWindowForm(QWidget* parent) : QWidget(parent)
     connect(FontSizeSlider, &QSlider::valueChanged, this, &StatusWindowForm::OnFontSizeChanged);
     connect(cmdSave, &QPushButton::clicked, this, &StatusWindowForm::OnSaveClicked);
     connect(chkShowVerbose, &QCheckBox::clicked, this,
-            [this] { Globals::ShowVerbose = chkShowVerbose->isChecked(); });
+            [this] { m_settings.switches.showVerbose = chkShowVerbose->isChecked(); });
     connect(chkShowBuffer, &QCheckBox::clicked, this,
-            [this] { Globals::ShowRxBuffer = chkShowBuffer->isChecked(); });
+            [this] { m_settings.switches.showRxBuffer = chkShowBuffer->isChecked(); });
 }
 
 StatusWindowForm::~StatusWindowForm()
 {
-    Globals::StatusWindowOpen = false;
+    m_settings.switches.statusWindowOpen = false;
     modMain::SetStatusWindowEcho({});
 }
 
@@ -122,19 +123,19 @@ void StatusWindowForm::Load()
 {
     if (CommandLine::Contains(QStringLiteral("/rida")) || CommandLine::Contains(QStringLiteral("/vadov"))) {
         calTabCommFrame->setVisible(true);
-        chkShowVerbose->setChecked(Globals::ShowVerbose);
-        chkShowBuffer->setChecked(Globals::ShowRxBuffer);
+        chkShowVerbose->setChecked(m_settings.switches.showVerbose);
+        chkShowBuffer->setChecked(m_settings.switches.showRxBuffer);
     } else {
         calTabCommFrame->setVisible(false);
     }
 
     {
         const QSignalBlocker block(chkDiagnosticLog);
-        chkDiagnosticLog->setChecked(Globals::DiagnosticLog);
+        chkDiagnosticLog->setChecked(m_settings.switches.diagnosticLog);
     }
-    cmdSave->setVisible(Globals::DiagnosticLog);
-    cmdPause->setEnabled(!Globals::DiagnosticLog);
-    cmdPause->setText(Globals::CommPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    cmdSave->setVisible(m_settings.switches.diagnosticLog);
+    cmdPause->setEnabled(!m_settings.switches.diagnosticLog);
+    cmdPause->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 
     modMain::DisableCloseMenu(this);
     MdiChild::Outer(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
@@ -144,14 +145,14 @@ void StatusWindowForm::Load()
     SetShownText(CutBack(StationWindows::CommBuffer()));
     LoadFontSize();
 
-    modMain::SetStatusWindowEcho([this](const QString& line) { AddText(line); });
-    Globals::StatusWindowOpen = true;
+    modMain::SetStatusWindowEcho([this](const QString& line) { AddText(line); }, &m_settings.switches);
+    m_settings.switches.statusWindowOpen = true;
 }
 
 void StatusWindowForm::LoadFontSize()
 {
     const QString read =
-        modINIReadWrite::INIRead(QStringLiteral("Font"), QStringLiteral("Size"), Globals::SettingsFilePath);
+        modINIReadWrite::INIRead(QStringLiteral("Font"), QStringLiteral("Size"), m_settings.paths.settingsFile);
     const auto size = platform::Convert::toDouble(read);
     int value = MinFontSize;
     if (size && *size == std::trunc(*size) && *size >= MinFontSize && *size <= MaxFontSize)
@@ -217,15 +218,15 @@ void StatusWindowForm::MoveCaretToEnd()
 void StatusWindowForm::SaveFontSize(qint16 size)
 {
     modINIReadWrite::INIWrite(QStringLiteral("Font"), QStringLiteral("Size"), QString::number(size),
-                              Globals::SettingsFilePath);
+                              m_settings.paths.settingsFile);
 }
 
 void StatusWindowForm::OnDiagnosticLogToggled(bool pressed)
 {
     cmdSave->setVisible(pressed);
-    Globals::DiagnosticLog = pressed;
+    m_settings.switches.diagnosticLog = pressed;
     if (pressed) {
-        Globals::CommPaused = false;
+        m_settings.switches.commPaused = false;
         cmdPause->setText(QStringLiteral("Pause"));
     }
     cmdPause->setEnabled(!pressed);
@@ -233,8 +234,8 @@ void StatusWindowForm::OnDiagnosticLogToggled(bool pressed)
 
 void StatusWindowForm::OnPauseClicked()
 {
-    Globals::CommPaused = !Globals::CommPaused;
-    cmdPause->setText(Globals::CommPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_settings.switches.commPaused = !m_settings.switches.commPaused;
+    cmdPause->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 }
 
 void StatusWindowForm::OnFontSizeChanged(int value)

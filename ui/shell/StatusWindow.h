@@ -2,7 +2,8 @@
 // The "Status" window: the station's communication log. It shows the lines
 // the main test window writes (unit traffic, connection and run messages) or,
 // with "Diagnostic Log" pressed, every time-stamped log line. It owns the
-// switches Globals::DiagnosticLog, CommPaused, ShowVerbose and ShowRxBuffer,
+// program switches diagnosticLog, commPaused, showVerbose and showRxBuffer
+// (and statusWindowOpen) of the settings it is built with,
 // saves what it shows to a file and keeps its font size in [Font] Size.
 // It has no close command: it stays until the program ends. A font size in
 // settings.ini that is not a whole number in the slider's range is replaced
@@ -19,6 +20,10 @@ class QPushButton;
 class QSlider;
 class QTextEdit;
 
+namespace config {
+struct StationSettings;
+}
+
 class StatusWindowForm : public QWidget {
     Q_OBJECT
 public:
@@ -27,7 +32,9 @@ public:
     static constexpr int MaxTextLength = 99999;
     static constexpr int KeepFromCharacter = 50000; // 1-based
 
-    explicit StatusWindowForm(QWidget* parent = nullptr);
+    // settings: the station's settings (its switches, the settings file),
+    // kept by reference.
+    explicit StatusWindowForm(config::StationSettings& settings, QWidget* parent = nullptr);
     ~StatusWindowForm() override;
 
     // Reads the switches, the communication buffer and [Font] Size, takes
@@ -73,6 +80,7 @@ private:
     void OnFontSizeChanged(int value);
     void OnSaveClicked();
 
+    config::StationSettings& m_settings;
     QString m_text;
     QString m_lastMessage;
 };

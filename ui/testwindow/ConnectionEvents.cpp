@@ -1,7 +1,7 @@
 #include "ui/testwindow/ConnectionEvents.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Prompts.h"
 #include "ui/testwindow/TestWindow.h"
@@ -26,7 +26,7 @@ void ConnectionEvents::SetDatabaseStatus(bool vLocalDB, bool vConnected)
     QString kind;
     if (vLocalDB) {
         const bool inDataFolder =
-            modMain::GetAppDataFolder().toUpper().contains(Globals::LocalDatabaseFolder.toUpper());
+            modMain::GetAppDataFolder().toUpper().contains(m_window.Settings().database.localDatabaseFolder.toUpper());
         kind = inDataFolder ? QStringLiteral("Local Database ") : QStringLiteral("Remote Database File ");
     } else {
         kind = QStringLiteral("MSSQL Database ");
@@ -187,7 +187,7 @@ void ConnectionEvents::frameReceived(int Index, const QString& vData)
 
 void ConnectionEvents::receiveBufferRead(int Index, const QString& vBufferData)
 {
-    if (Globals::ShowRxBuffer)
+    if (m_window.Settings().switches.showRxBuffer)
         m_window.WriteToCommTextBox(
             QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + vBufferData, true, false);
 }
@@ -210,6 +210,6 @@ void ConnectionEvents::showSignalGeneratorConnected(bool connected)
 void ConnectionEvents::logTraffic(const QString& line)
 {
     modMain::WriteLog(line);
-    if (Globals::ShowVerbose)
+    if (m_window.Settings().switches.showVerbose)
         m_window.WriteToCommTextBox(line, false, false);
 }

@@ -1,7 +1,6 @@
 #include "ui/testwindow/ElectrodePanel.h"
 
 #include "config/IniKeys.h"
-#include "config/Settings.h"
 #include "run/UnitMode.h"
 #include "testlists/TestStep.h"
 #include "unit/Unit.h"
@@ -13,8 +12,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ElectrodePanel::ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode, QWidget* parent)
-    : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode)
+ElectrodePanel::ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode,
+                               const config::StationPaths& paths, QWidget* parent)
+    : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode), m_paths(paths)
 {
     auto* v = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -141,7 +141,7 @@ void ElectrodePanel::resetToDefaults()
 void ElectrodePanel::saveAsDefaults()
 {
     const QString sel = modMain::BuildElectrodeString(false);
-    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, Globals::SettingsFilePath);
+    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
     modMain::ApplyElectrodeString(sel);
     emit selectionSaved();
     markSaved();

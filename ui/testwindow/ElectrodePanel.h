@@ -6,6 +6,7 @@
 // ([Electrodes] Default) and never starts anything; a failed settings write
 // leaves the selection shown as it is.
 
+#include "config/StationPaths.h"
 #include "testlists/ElectrodeSelection.h"
 
 #include <QGroupBox>
@@ -23,8 +24,9 @@ class ElectrodePanel : public QGroupBox {
     Q_OBJECT
 public:
     // The units tell which channels exist; the mode source how many boxes
-    // Check All ticks. Both outlive the panel.
-    ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode, QWidget* parent = nullptr);
+    // Check All ticks; the paths where settings.ini is. All outlive the panel.
+    ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode,
+                   const config::StationPaths& paths, QWidget* parent = nullptr);
 
     // Ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.
@@ -67,6 +69,7 @@ private:
 
     std::array<UnitLink*, 2> m_units;
     const UnitModeSource& m_mode;
+    const config::StationPaths& m_paths;
     std::array<QCheckBox*, 32> m_boxes{};
     QLabel* m_unit2Label = nullptr;
     QFrame* m_unsavedMark = nullptr;

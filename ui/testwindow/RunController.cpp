@@ -30,9 +30,9 @@ void TellNoDatabase()
 
 } // namespace
 
-RunController::RunController(RunHost& host, MainFormServices& window, const std::array<UnitLink*, 2>& units,
-                             QObject* parent)
-    : m_sequencer(host, units, parent), m_window(window)
+RunController::RunController(RunHost& host, MainFormServices& window, config::StationSettings& settings,
+                             const std::array<UnitLink*, 2>& units, QObject* parent)
+    : m_sequencer(host, settings, units, parent), m_window(window)
 {
 }
 

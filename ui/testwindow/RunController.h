@@ -16,9 +16,11 @@ class UnitLink;
 
 class RunController {
 public:
-    // host and window (the test window) outlive the controller; parent
-    // owns the sequencer's timers' QObject.
-    RunController(RunHost& host, MainFormServices& window, const std::array<UnitLink*, 2>& units, QObject* parent);
+    // host, window (the test window) and settings (the station's, handed
+    // to the sequencer) outlive the controller; parent owns the sequencer's
+    // timers' QObject.
+    RunController(RunHost& host, MainFormServices& window, config::StationSettings& settings,
+                  const std::array<UnitLink*, 2>& units, QObject* parent);
 
     RunSequencer& sequencer() { return m_sequencer; }
     const RunSequencer& sequencer() const { return m_sequencer; }

@@ -1,7 +1,7 @@
 #include "ui/testwindow/TestDetailsDialog.h"
 
 #include "config/IniKeys.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Convert.h"
 #include "results/SanitizeText.h"
 #include "run/UnitMode.h"
@@ -36,9 +36,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-TestDetailsForm::TestDetailsForm(const std::array<UnitLink*, 2>& units, ActiveLotNumbersForm* activeLotWindow,
-                                 QWidget* parent)
-    : QDialog(parent), m_units(units), m_activeLotWindow(activeLotWindow)
+TestDetailsForm::TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+                                 ActiveLotNumbersForm* activeLotWindow, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_units(units), m_activeLotWindow(activeLotWindow)
 {
     setObjectName(QStringLiteral("TestDetailsForm"));
     setWindowTitle(QStringLiteral("Test Details"));
@@ -127,7 +127,7 @@ void TestDetailsForm::Form_Load()
     chkAvgACLG->setChecked(false);
     ElectrodeLotList.clear();
     InitVars();
-    optXJ->setEnabled(Globals::Aclg24_X_Enabled);
+    optXJ->setEnabled(m_settings.aclg.energyXEnabled);
 }
 
 void TestDetailsForm::Form_Unload()
@@ -148,7 +148,7 @@ bool TestDetailsForm::Zamo24() const
 
 void TestDetailsForm::ReadReportOption(const QString& key, QCheckBox* box)
 {
-    const QString value = modINIReadWrite::INIRead(kReports, key, Globals::SettingsFilePath);
+    const QString value = modINIReadWrite::INIRead(kReports, key, m_settings.paths.settingsFile);
     if (!value.isEmpty())
         box->setChecked(value == QLatin1String("1"));
 }
@@ -156,7 +156,7 @@ void TestDetailsForm::ReadReportOption(const QString& key, QCheckBox* box)
 void TestDetailsForm::WriteReportOption(const QString& key, bool value)
 {
     modINIReadWrite::INIWrite(kReports, key, value ? QStringLiteral("1") : QStringLiteral("0"),
-                              Globals::SettingsFilePath);
+                              m_settings.paths.settingsFile);
 }
 
 void TestDetailsForm::InitVars()
@@ -173,7 +173,7 @@ void TestDetailsForm::InitVars()
     } else {
         frameReportOptions->setVisible(false);
     }
-    optXJ->setText(platform::Convert::fromDouble(Globals::Aclg24_X_Energy) + QStringLiteral("J"));
+    optXJ->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
 }
 
 void TestDetailsForm::SetElectrodeLotNumber(int vIndex, const QString& vValue)

@@ -25,13 +25,18 @@ class QPushButton;
 class QRadioButton;
 class UnitLink;
 
+namespace config {
+struct StationSettings;
+}
+
 class TestDetailsForm : public QDialog, public PreTestDetailsPrompt {
     Q_OBJECT
 public:
     // The units give the unit mode; the active-lot window (may be null)
-    // shows the lots of the run that starts.
-    TestDetailsForm(const std::array<UnitLink*, 2>& units, ActiveLotNumbersForm* activeLotWindow,
-                    QWidget* parent = nullptr);
+    // shows the lots of the run that starts; settings (kept by reference)
+    // give the ZAMO2-4 X energy and the settings file.
+    TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+                    ActiveLotNumbersForm* activeLotWindow, QWidget* parent = nullptr);
 
     // Shows the window modally; what the operator entered when the run
     // starts, std::nullopt when it is cancelled.
@@ -77,6 +82,7 @@ private:
     void WriteReportOption(const QString& key, bool value);
     QString PerElectrodeLotText() const;
 
+    const config::StationSettings& m_settings;
     std::array<UnitLink*, 2> m_units;
     ActiveLotNumbersForm* m_activeLotWindow;
     std::array<QString, 32> m_electrodeLots;

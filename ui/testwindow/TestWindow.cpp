@@ -1,8 +1,8 @@
 #include "ui/testwindow/TestWindow.h"
 
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
@@ -28,12 +28,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
+MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
-      m_runController(*this, *this, units, this),
+      m_runController(*this, *this, settings, units, this),
       m_keepAlive(m_runController.sequencer(), this),
-      m_logRollover(m_runController.sequencer(), this)
+      m_logRollover(m_runController.sequencer(), this),
+      m_operatorLog(settings.switches)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
@@ -44,7 +45,7 @@ MainForm::MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent)
         status->TrimCommText();
         status->AddText(line);
     });
-    Services().reports = std::make_unique<MainFormReportActions>([this] { return CheckZAMOMode(); });
+    Services().reports = std::make_unique<MainFormReportActions>(settings, [this] { return CheckZAMOMode(); });
     BuildFrameStandIns();
     BuildControls();
     ConnectControls();
@@ -134,7 +135,7 @@ void MainForm::BuildControls()
 {
     m_statusPanel = new StatusPanel(this);
     m_testListPanel = new TestListPanel(this);
-    m_electrodePanel = new ElectrodePanel(m_units, *this, this);
+    m_electrodePanel = new ElectrodePanel(m_units, *this, Settings().paths, this);
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(m_statusPanel);
@@ -177,13 +178,14 @@ void MainForm::Form_Load()
 void MainForm::InitMainForm()
 {
     m_testListPanel->clearList();
-    m_runController.sequencer().TestSequenceTimer.setInterval(modMain::GetTestsTimerInterval());
-    const int polling = modMain::GetPollingInterval();
+    const QString& settingsFile = Settings().paths.settingsFile;
+    m_runController.sequencer().TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
+    const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
         if (UnitLink* unit = Unit(n))
             unit->SetPollingTimerInterval(qint16(polling));
     }
-    m_statusPanel->setSignalGeneratorShown(Globals::SGEnabled);
+    m_statusPanel->setSignalGeneratorShown(Settings().signalGenerator.enabled);
     if (m_testListPanel->consecutiveListsChosen())
         m_testListPanel->showConsecutiveLists();
     else
@@ -198,9 +200,9 @@ void MainForm::ProcessCommandLine()
 {
     const QString line = CommandLine::Text();
     if (line == QLatin1String("/rida1") || line == QLatin1String("/rida2")) {
-        Globals::ShowVerbose = true;
+        Settings().switches.showVerbose = true;
     } else if (line == QLatin1String("/vadov")) {
-        Globals::ShowVerbose = true;
+        Settings().switches.showVerbose = true;
         for (int n = 1; n <= 2; ++n) {
             if (UnitLink* unit = Unit(n))
                 unit->EnableSim();

@@ -40,11 +40,14 @@ class UnitLink;
 class MainForm : public QWidget, public RunHost, public MainFormServices {
     Q_OBJECT
 public:
-    explicit MainForm(const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
+    // settings: the station's settings, owned by the start-up assembly and
+    // kept by reference.
+    MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent = nullptr);
     ~MainForm() override;
 
     RunController& runController() { return m_runController; }
     RunSequencer& Sequencer() { return m_runController.sequencer(); }
+    config::StationSettings& Settings() override { return Sequencer().Settings(); }
     RunState& State() { return Sequencer().State(); }
     RunServices& Services() { return Sequencer().Services(); }
     MainFrameItems& Frame() { return m_frame; }

@@ -9,12 +9,20 @@
 
 class QWidget;
 
+namespace config {
+struct StationSettings;
+}
+
 class MainFormServices : public UnitModeSource {
 public:
     virtual ~MainFormServices() = default;
 
     // The window itself, for placing it and the windows beside it.
     virtual QWidget* Window() = 0;
+
+    // The station's settings the window was built with; the test-definition
+    // windows change them (limits, defib charge time) and save them.
+    virtual config::StationSettings& Settings() = 0;
 
     // The rolling communication buffer (CommBuffer).
     virtual QString CommBuffer() const = 0;

@@ -1,7 +1,7 @@
 // MainForm: the operator log and the main frame's unit link and simulator
 // commands.
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"

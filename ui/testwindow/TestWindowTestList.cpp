@@ -1,7 +1,7 @@
 // MainForm: the run commands it forwards, the test lists and their files.
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"

@@ -221,7 +221,7 @@ protected:
         golden.check(QStringLiteral("ZAMO_Results.dump"), testsupport::dumpDatabase(database, neutral));
         for (const qint32 group : groups(database)) {
             const QString file = folder + QStringLiteral("/report-%1.txt").arg(group);
-            TestReportForm report;
+            TestReportForm report(station->Settings());
             report.setDatabasePath(database);
             ASSERT_TRUE(report.ExportReport(group, file, QStringLiteral("TAB"), false, zamo80)) << group;
             golden.check(QFileInfo(file).fileName(), neutral.text(readFile(file)));

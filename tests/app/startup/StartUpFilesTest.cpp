@@ -27,12 +27,12 @@ protected:
         endProgram();
         markDatabase();
         modINIReadWrite::INIWrite("Limits", "DCO", "55", ini());
-        QByteArray settings = readAll(ini());
-        settings.replace("MaxRecords=100000\r\n", "");
+        QByteArray text = readAll(ini());
+        text.replace("MaxRecords=100000\r\n", "");
         QFile file(ini());
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(settings);
-        return settings;
+        file.write(text);
+        return text;
     }
     QStringList templates() const
     {
@@ -59,14 +59,14 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
         testsupport::TempDataHome ownHome;
         folder = ownHome.stationFolder();
         QDir().mkpath(folder);
-        const QByteArray settings = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
+        const QByteArray iniText = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
         std::optional<WholeFile::FaultForTesting> refused;
         if (c.folderInItsPlace) {
             QDir().mkpath(ini());
         } else {
             QFile file(ini());
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(settings);
+            file.write(iniText);
             file.close();
             file.setPermissions(QFileDevice::WriteOwner);
             if (geteuid() == 0)   // permissions do not stop root: the read fails at the file layer
@@ -83,7 +83,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
         ASSERT_EQ(prompts->messages(), QStringList{text});
         EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
         EXPECT_TRUE(readAll(modMain::LogFilePath).contains(text.toUtf8()));
-        EXPECT_FALSE(Globals::StartingUp);
+        EXPECT_FALSE(settings.switches.startingUp);
         EXPECT_EQ(StationWindows::ExistingFrame(), nullptr) << "no window opened";
 
         // Nothing written: no database, no templates, no test lists, the file as it was.
@@ -93,7 +93,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             EXPECT_TRUE(QFileInfo(ini()).isDir());
         } else {
             QFile::setPermissions(ini(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            EXPECT_EQ(readAll(ini()), settings);
+            EXPECT_EQ(readAll(ini()), iniText);
         }
         modMain::LogFilePath.clear();
     }
@@ -101,32 +101,31 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
 
 TEST_F(StartUpFilesTest, OnAFullDiskEveryFileStaysWholeAndTheNextStartGoesOnWithIt)
 {
-    const QByteArray settings = setUpStation();
+    const QByteArray iniText = setUpStation();
     const QStringList templatesBefore = templates();
     const QByteArray standard = readAll(folder + "/standard.tsq");
     {
         WholeFile::FaultForTesting full(WholeFile::Step::Write, ENOSPC);
         EXPECT_TRUE(start());
     }
-    EXPECT_EQ(readAll(ini()), settings);
+    EXPECT_EQ(readAll(ini()), iniText);
     EXPECT_EQ(templates(), templatesBefore);
     EXPECT_EQ(readAll(folder + "/standard.tsq"), standard);
-    EXPECT_EQ(Globals::LimitDCO, 55) << "the limits are read, not reset";
+    EXPECT_EQ(settings.limits.limitDco, 55) << "the limits are read, not reset";
     EXPECT_TRUE(databaseIsMarked());
-    EXPECT_EQ(Globals::DatabaseFilePath, folder + "/ZAMO_Results.mdb");
+    EXPECT_EQ(settings.paths.databaseFile, folder + "/ZAMO_Results.mdb");
     const QStringList log = logMessages();
     EXPECT_TRUE(log.contains("INIWrite failed: unable to write Database, MaxRecords to " + ini()
                              + ": No space left on device"));
     // Each template that could not be rewritten is shown, as before.
     ASSERT_EQ(prompts->messages().size(), 6);
-    EXPECT_EQ(prompts->messages().first(),
-              "75:Error in BuildFileFromResource.  Error Message: Path/File access error ("
-                  + Globals::ElectrodeTestReportPath + ": No space left on device)");
+    EXPECT_EQ(prompts->messages().first(), "75:Error in BuildFileFromResource.  Error Message: Path/File access error ("
+                                               + settings.paths.electrodeTestReport + ": No space left on device)");
 
     // With room again, the next start fills in the key and keeps the rest.
     EXPECT_TRUE(start());
     EXPECT_TRUE(readAll(ini()).contains("MaxRecords=100000\r\n"));
-    EXPECT_EQ(Globals::LimitDCO, 55);
+    EXPECT_EQ(settings.limits.limitDco, 55);
     EXPECT_TRUE(databaseIsMarked());
 }
 
@@ -137,16 +136,16 @@ TEST_F(StartUpFilesTest, OnARealFullDiskSettingsKeepTheirDatabaseAndLimits)
     testsupport::TinyFileSystem disk(home.path(), 4 * 1024 * 1024);
     if (!disk.mounted())
         GTEST_SKIP() << disk.whyNot().toStdString();
-    const QByteArray settings = setUpStation();
+    const QByteArray iniText = setUpStation();
     endProgram();
     disk.fill();
     start();   // the database may be refused on a full disk; the settings must survive either way
     endProgram();
-    EXPECT_EQ(readAll(ini()), settings);
+    EXPECT_EQ(readAll(ini()), iniText);
 
     disk.unfill();
     EXPECT_TRUE(start());
-    EXPECT_EQ(Globals::LimitDCO, 55);
+    EXPECT_EQ(settings.limits.limitDco, 55);
     EXPECT_TRUE(databaseIsMarked());
     endProgram();
 }

@@ -8,17 +8,17 @@ class StartUpTest : public StationStartFixture {};
 TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 8, 7)));
-    ASSERT_TRUE(modMain::Main());
+    ASSERT_TRUE(modMain::Main(settings));
 
-    EXPECT_FALSE(Globals::StartingUp);
+    EXPECT_FALSE(settings.switches.startingUp);
     EXPECT_EQ(QDir(folder + "/Log").entryList(QDir::Files), QStringList{"20261201-090807.log"});
     EXPECT_TRUE(readAll(modMain::LogFilePath)
                     .startsWith("2026-12-01 09:08:07 - Log File Initialized\r\n"));
 
-    EXPECT_EQ(Globals::SettingsFilePath, folder + "/settings.ini");
-    EXPECT_EQ(Globals::DatabaseFilePath, folder + "/ZAMO_Results.mdb");
-    EXPECT_EQ(Globals::ArchiveFolder, folder + "/Archive/");
-    EXPECT_EQ(Globals::Standard80SequenceFilePath, folder + "/standard80.tsq");
+    EXPECT_EQ(settings.paths.settingsFile, folder + "/settings.ini");
+    EXPECT_EQ(settings.paths.databaseFile, folder + "/ZAMO_Results.mdb");
+    EXPECT_EQ(settings.paths.archiveFolder, folder + "/Archive/");
+    EXPECT_EQ(settings.paths.standard80SequenceFile, folder + "/standard80.tsq");
 
     // The keys of a new file in their order, then those that the section
     // readers write back, then the default limits and warnings.
@@ -48,7 +48,7 @@ TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
           "Zamo80DCO=100\r\nZamo80ACZ=2000\r\nZamo80ACZ30=4\r\nZamo80ACLG=2\r\nZamo80DEFR4=400\r\n"
           "Zamo80DEFR60=300\r\nZamo80NOISE=100\r\n"
           "[Electrodes]\r\nDefault=A1-P2\r\n";
-    EXPECT_EQ(readAll(Globals::SettingsFilePath), expected);
+    EXPECT_EQ(readAll(settings.paths.settingsFile), expected);
 }
 
 TEST_F(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
@@ -61,10 +61,9 @@ TEST_F(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
 TEST_F(StartUpTest, DatabaseFolderGetsOneSlash)
 {
     for (const QString& folder : {QString("/srv/db"), QString("/srv/db/")}) {
-        Globals::LocalDatabaseFolder = folder;
-        modMain::BuildDatabasePaths();
-        EXPECT_EQ(Globals::DatabaseFilePath, "/srv/db/ZAMO_Results.mdb");
-        EXPECT_EQ(Globals::ArchiveFolder, "/srv/db/Archive/");
+        settings.paths.placeDatabase(folder);
+        EXPECT_EQ(settings.paths.databaseFile, "/srv/db/ZAMO_Results.mdb");
+        EXPECT_EQ(settings.paths.archiveFolder, "/srv/db/Archive/");
     }
 }
 

@@ -7,7 +7,7 @@
 #include "app/StationStartUp.h"
 #include "config/IniKeys.h"
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
@@ -21,13 +21,13 @@
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <gtest/gtest.h>
 
 class StationStartFixture : public ::testing::Test {
 protected:
@@ -42,6 +42,8 @@ protected:
     }
 
     testsupport::TempDataHome home;
+    // The settings of the latest start.
+    config::StationSettings settings;
     platform::ScriptedPrompts* prompts = nullptr;
     QString folder;
 
@@ -57,7 +59,8 @@ protected:
         endProgram();
         platform::Clock::useRealTime();
         modMain::LogFilePath.clear();
-        Globals::DiagnosticsEnabled = false;
+        modDatabase::SetSettings(nullptr);
+        StationWindows::UseSettings(nullptr);
     }
 
     // One start of the station, a minute after the last.
@@ -65,7 +68,8 @@ protected:
     {
         endProgram();
         platform::Clock::advance(60000);
-        return modMain::Main();
+        settings = config::StationSettings(); // a new program reads its settings anew
+        return modMain::Main(settings);
     }
 
     // What a start leaves in the process goes, as it would with the program.

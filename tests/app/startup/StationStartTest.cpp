@@ -7,7 +7,7 @@ class StationStartTest : public StationStartFixture {};
 TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
 {
     ASSERT_TRUE(start());
-    EXPECT_FALSE(Globals::StartingUp);
+    EXPECT_FALSE(settings.switches.startingUp);
 
     const QByteArray ini = readAll(folder + "/settings.ini");
     EXPECT_EQ(sectionsOf(ini), (QStringList{"Timers", "Zamo80Delays", "Reports", "Database", "KeepAlive", "ACLG",
@@ -45,7 +45,7 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(StationWindows::StatusWindow()->isVisible());
     EXPECT_TRUE(StationWindows::Background()->isVisible());
-    EXPECT_TRUE(Globals::StatusWindowOpen);
+    EXPECT_TRUE(settings.switches.statusWindowOpen);
 
     // The frame's idle timer closes the database a minute after its last use.
     EXPECT_EQ(&modDatabase::IdleClock(), frame->dbConnTimeoutTimer);

@@ -63,8 +63,9 @@ protected:
     // The line of the verdict that the reading deserves.
     QString ExpectedResultLine(const Reading& r)
     {
-        const double limit = r.zamo80 ? Globals::LimitZamo80ACZ : Globals::LimitACZ;
-        const double warning = r.zamo80 ? Globals::WarningZamo80ACZ : Globals::WarningACZ;
+        const double limit = r.zamo80 ? station.Settings().limits.limitZamo80Acz : station.Settings().limits.limitAcz;
+        const double warning =
+            r.zamo80 ? station.Settings().limits.warningZamo80Acz : station.Settings().limits.warningAcz;
         const QString code = VerdictRules::WithCalibrationExpiry(
             VerdictRules::Judge(r.value, limit, warning),
             station.Link(1).ElectrodeChannelCalibrationExpired(r.channel));

@@ -53,10 +53,10 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
     station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
     ASSERT_TRUE(station.RunTestList("TRY-1"));
 
-    EXPECT_TRUE(Globals::UseLocalDatabase);
-    EXPECT_TRUE(Globals::DatabaseFilePath.startsWith(station.DataFolder() + "/"));
+    EXPECT_TRUE(station.Settings().database.useLocalDatabase);
+    EXPECT_TRUE(station.Settings().paths.databaseFile.startsWith(station.DataFolder() + "/"));
     platform::DbConnection db;
-    db.openFile(Globals::DatabaseFilePath, true);
+    db.openFile(station.Settings().paths.databaseFile, true);
     auto group = db.execute("SELECT DemoMode, Completed FROM TestGroups");
     ASSERT_EQ(group.recordCount(), 1);
     EXPECT_TRUE(group.value("DemoMode").toBool());
@@ -69,7 +69,7 @@ TEST(StartScriptTest, TheBenchStartOffersNoSimulatorAndNoDemoRuns)
                                         stationArguments({"--bench"}).join(' '));
     ASSERT_TRUE(station.Start());
     EXPECT_FALSE(station.Frame().ZamoUnitsConnectSimulator[1]->isVisible());
-    EXPECT_FALSE(Globals::DemoMode);
+    EXPECT_FALSE(station.Settings().switches.demoMode);
     EXPECT_TRUE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
 }
 

@@ -54,7 +54,7 @@ protected:
         if (server)
             db->openServer(server->address());
         else
-            db->openFile(Globals::DatabaseFilePath, readOnly);
+            db->openFile(station.Settings().paths.databaseFile, readOnly);
         return db;
     }
 

@@ -196,8 +196,8 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
     // The next record after B1's first reading is A1's next one; then the
     // cancel cannot be stored either, the database refusing the station.
     const QString cause = Local() ? "unable to open database file" : "terminating connection due to administrator command";
-    const QString refusal = Local() ? "Cannot open database \"" + Globals::DatabaseFilePath + "\": its folder \""
-                                          + station.DataFolder() + "\" cannot be written ("
+    const QString refusal = Local() ? "Cannot open database \"" + station.Settings().paths.databaseFile
+                                          + "\": its folder \"" + station.DataFolder() + "\" cannot be written ("
                                     : "Cannot connect to database \"" + server->name() + "\" on server ";
     const QStringList failures = FailureLines();
     ASSERT_EQ(failures.size(), 2) << failures.join("\n").toStdString();
@@ -236,7 +236,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     };
     ASSERT_EQ(reportWindows(), 1) << "the run's report is shown at its end";
 
-    const QString file = Globals::DatabaseFilePath;
+    const QString file = station.Settings().paths.databaseFile;
     {
         QFile shm(file + "-shm");
         ASSERT_TRUE(shm.open(QIODevice::WriteOnly));

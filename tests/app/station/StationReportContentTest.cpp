@@ -3,17 +3,14 @@
 // notes typed in the pre-test details window, and the group's full report
 // exported and printed from what the station stored.
 
-#include "support/ReportPages.h"
-#include "support/StationHarness.h"
-
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
+#include "support/ReportPages.h"
+#include "support/StationHarness.h"
 #include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QPrinter>
@@ -21,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -49,14 +47,14 @@ protected:
         EXPECT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
         EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
         platform::DbConnection db;
-        db.openFile(Globals::DatabaseFilePath, true);
+        db.openFile(station.Settings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();
     }
 
     QString Export(qint32 group, const QString& format, const QString& name)
     {
-        TestReportForm form;
-        form.setDatabasePath(Globals::DatabaseFilePath);
+        TestReportForm form(station.Settings());
+        form.setDatabasePath(station.Settings().paths.databaseFile);
         const QString path = station.DataFolder() + "/" + name;
         EXPECT_TRUE(form.ExportReport(group, path, format, false, false)) << station.LogText().toStdString();
         return path;
@@ -103,8 +101,8 @@ TEST_F(StationReportContent, ALotOf4999CharactersAndANoteOf10000ReachThePdfAndTh
 
     ExpectEveryCharacter(PdfText(Export(group, "PDF", "report.pdf")), {lot, notes});
 
-    TestReportForm form;
-    form.setDatabasePath(Globals::DatabaseFilePath);
+    TestReportForm form(station.Settings());
+    form.setDatabasePath(station.Settings().paths.databaseFile);
     form.setReportGroupID(group);
     form.show();
     ASSERT_NE(form.report(), nullptr);

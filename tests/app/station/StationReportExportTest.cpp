@@ -44,7 +44,7 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
     ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
 
     platform::DbConnection db;
-    db.openFile(Globals::DatabaseFilePath, true);
+    db.openFile(station.Settings().paths.databaseFile, true);
     const QDateTime started = db.execute("SELECT DateExecuted FROM TestGroups").dateValue("DateExecuted");
     const QString base = "TestReport_" + started.toString("yyyyMMdd-hhmmss");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({base + ".PDF", base + ".TXT", base + ".XLS"}));

@@ -137,7 +137,7 @@ TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
     ASSERT_TRUE(station.Start());
     TestSequenceEditorForm sequenceEditor(station.Form());
     SetLimitsForm limitsEditor(station.Form());
-    AdvancedOptionsForm options;
+    AdvancedOptionsForm options(station.Settings());
     options.Load();
     QList<QWidget*> windows{&station.Frame(), &sequenceEditor, &limitsEditor, &options};
     TestDetailsForm* details = nullptr;

@@ -1,6 +1,6 @@
 #include "RunRecordingFixture.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/OleDate.h"
 #include "testlists/StationTestLists.h"
 
@@ -15,7 +15,6 @@ void RunRecordingTest::SetUp()
     state.details.notes = "notes";
     state.details.electrodeLotNumbers.fill("LOT-1");
     state.reportOptions = ReportOptions();
-    Globals::DiagnosticsEnabled = false;
 }
 
 void RunRecordingTest::TearDown()

@@ -3,13 +3,11 @@
 // keep their channel records and last readings, a host that keeps the
 // operator lines, and the run state the recording works on.
 
-#include "support/WriterFixture.h"
-
 #include "../RecordingUnit.h"
-
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
+#include "support/WriterFixture.h"
 #include "unit/ChannelRecord.h"
 
 #include <QCoreApplication>
@@ -70,5 +68,5 @@ protected:
     RecordedUnit unit2;
     RecordingHost host;
     RunState state;
-    RunRecording recording{state, host, {&unit1, &unit2}};
+    RunRecording recording{state, host, settings, {&unit1, &unit2}};
 };

@@ -1,6 +1,6 @@
 #include "RunRecordingFixture.h"
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "testlists/StationTestLists.h"
 
 #include <QElapsedTimer>

@@ -59,7 +59,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
         EXPECT_EQ(form.result(), QDialog::Accepted);
         EXPECT_EQ(activeLines(), QStringList{c.line});
         EXPECT_EQ(Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
-        EXPECT_EQ(Globals::ActiveTestList[0]->SingleTestDuration(), c.seconds);
+        EXPECT_EQ(Globals::ActiveTestList[0]->SingleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
         EXPECT_EQ(mainForm.calls, (QStringList{"ClearTestList", "UpdateTestSequenceList",
                                                "StartFirstTestSequence(True)"}));
     }

@@ -3,11 +3,9 @@
 // scripted prompts and a fake main test window.
 
 #include "FakeMainForm.h"
-
-#include "app/StationStartUp.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
@@ -23,12 +21,14 @@ protected:
     testsupport::TempDataHome home;
     platform::ScriptedPrompts* prompts = nullptr;
     FakeMainForm mainForm;
+    // The settings of the fake main window, which the editors change.
+    config::StationSettings& settings = mainForm.settings;
 
     void SetUp() override
     {
-        modMain::BuildFilePaths();
+        settings.paths.placeInDataFolder();
         modMain::InitLogFile();
-        modMain::BuildDefaultIni();
+        config::buildDefaultIni(settings.paths.settingsFile);
         prompts = platform::ScriptedPrompts::installNew();
     }
     void TearDown() override { modMain::LogFilePath.clear(); }

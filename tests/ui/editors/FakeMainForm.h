@@ -2,6 +2,7 @@
 // A main test window for the editors' tests: the unit mode is set by the
 // test, and the list commands are recorded.
 
+#include "config/StationSettings.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestWindowCommands.h"
 
@@ -12,6 +13,7 @@ public:
     ConnectedUnitsMode unitMode = ConnectedUnitsMode::None; // what CheckZAMOMode answers
     bool zamo24 = false;       // what CheckZAMO24 answers
     QStringList calls;         // ClearTestList, UpdateTestSequenceList, StartFirstTestSequence(..)
+    config::StationSettings settings; // what the editors change and save
 
     // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).
     static ConnectedUnitsMode Mode(const QString& name)
@@ -38,6 +40,7 @@ public:
     }
 
     QWidget* Window() override { return nullptr; }
+    config::StationSettings& Settings() override { return settings; }
     QString CommBuffer() const override { return {}; }
     void LoadTestSequence() override {}
     void SaveTestSequence() override {}

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         EditorFixture::SetUp();
-        modMain::LoadLimits();
+        settings.limits = config::readLimits(settings.paths.settingsFile);
     }
     QLineEdit* box(QWidget* form, const char* name) { return child<QLineEdit>(form, name); }
 
@@ -27,17 +27,18 @@ protected:
     static QStringList storedValues(const QString& path)
     {
         QStringList out;
-        for (const auto& v : modMain::LimitValues())
+        for (const auto& v : config::limitKeys())
             out << QString("[%1] %2=%3").arg(v.section, v.key, INIRead(v.section, v.key, path));
         return out;
     }
-    static QList<double> currentValues()
+    static QList<double> valuesOf(const config::Limits& limits)
     {
         QList<double> out;
-        for (const auto& v : modMain::LimitValues())
-            out << *v.value;
+        for (const auto& v : config::limitKeys())
+            out << limits.*v.field;
         return out;
     }
+    QList<double> currentValues() const { return valuesOf(settings.limits); }
 };
 
 TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
@@ -62,7 +63,7 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
 
 TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
 {
-    Globals::LimitZamo80ACLG = 2.5;
+    settings.limits.limitZamo80Aclg = 2.5;
     SetLimitsForm form(mainForm);
     EXPECT_EQ(box(&form, "Zamo80ACLGLimitTextBox")->text(), "2.5");
     box(&form, "ACImpLimitTextBox")->setText("2500");
@@ -73,12 +74,12 @@ TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
     click(&form, "SaveButton");
 
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(Globals::LimitACZ, 2500);
-    EXPECT_EQ(Globals::WarningNOISE, 150);
-    EXPECT_EQ(Globals::LimitSDRSlope, 1);
-    EXPECT_EQ(Globals::WarningZamo80DEFR60, -7.25);
-    EXPECT_EQ(Globals::LimitZamo80ACLG, 2.5);
-    const QString ini = Globals::SettingsFilePath;
+    EXPECT_EQ(settings.limits.limitAcz, 2500);
+    EXPECT_EQ(settings.limits.warningNoise, 150);
+    EXPECT_EQ(settings.limits.limitSdrSlope, 1);
+    EXPECT_EQ(settings.limits.warningZamo80Defr60, -7.25);
+    EXPECT_EQ(settings.limits.limitZamo80Aclg, 2.5);
+    const QString ini = settings.paths.settingsFile;
     EXPECT_EQ(INIRead("Limits", "ACZ", ini), "2500");
     EXPECT_EQ(INIRead("Warnings", "NOISE", ini), "150");
     EXPECT_EQ(INIRead("Warnings", "Zamo80DEFR60", ini), "-7.25");
@@ -88,10 +89,10 @@ TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
 
 TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
 {
-    Globals::LimitACZ = 1234;
-    Globals::WarningZamo80NOISE = 77;
-    ASSERT_TRUE(modMain::SaveLimits(Globals::SettingsFilePath));
-    const QByteArray iniBefore = readAll(Globals::SettingsFilePath);
+    settings.limits.limitAcz = 1234;
+    settings.limits.warningZamo80Noise = 77;
+    ASSERT_TRUE(config::saveLimits(settings.limits, settings.paths.settingsFile));
+    const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     {
         SetLimitsForm form(mainForm);
         click(&form, "RestoreDefaultsButton");
@@ -100,16 +101,14 @@ TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
         click(&form, "CancelButton");
         EXPECT_EQ(form.result(), QDialog::Rejected);
     }
-    EXPECT_EQ(Globals::LimitACZ, 1234);
-    EXPECT_EQ(Globals::WarningZamo80NOISE, 77);
-    EXPECT_EQ(readAll(Globals::SettingsFilePath), iniBefore);
+    EXPECT_EQ(settings.limits.limitAcz, 1234);
+    EXPECT_EQ(settings.limits.warningZamo80Noise, 77);
+    EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
 
     SetLimitsForm form(mainForm);
     click(&form, "RestoreDefaultsButton");
     click(&form, "SaveButton");
-    const QList<double> saved = currentValues();
-    modMain::SetDefaultLimits();
-    EXPECT_EQ(saved, currentValues());
+    EXPECT_EQ(currentValues(), valuesOf(config::Limits()));
 }
 
 TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
@@ -124,21 +123,21 @@ TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_EQ(prompts->shown[0].kind, "save");
     EXPECT_EQ(prompts->shown[0].text, "Save File");
-    EXPECT_EQ(Globals::LimitZamo80ACZ30, 6);
-    EXPECT_EQ(storedValues(lim), storedValues(Globals::SettingsFilePath));
+    EXPECT_EQ(settings.limits.limitZamo80Acz30, 6);
+    EXPECT_EQ(storedValues(lim), storedValues(settings.paths.settingsFile));
     EXPECT_TRUE(storedValues(lim).contains("[Limits] Zamo80ACZ30=6"));
 }
 
 TEST_F(SetLimitsFormTest, CancelledSaveAsKeepsTheWindowOpenAndChangesNothing)
 {
-    const QByteArray iniBefore = readAll(Globals::SettingsFilePath);
+    const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     SetLimitsForm form(mainForm);
     form.show();
     box(&form, "ACImpLimitTextBox")->setText("10");
     click(&form, "SaveAsButton");   // no answer scripted: cancelled
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(Globals::LimitACZ, 3000);
-    EXPECT_EQ(readAll(Globals::SettingsFilePath), iniBefore);
+    EXPECT_EQ(settings.limits.limitAcz, 3000);
+    EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
 }
 
 TEST_F(SetLimitsFormTest, ALimitsFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen)
@@ -177,7 +176,7 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
     const QString lim = home.path() + "/base.lim";
     writeAll(lim, "[Limits]\r\nDCO=11\r\nACZ=12\r\nSDRDCO=13\r\nSDRSlope=14\r\nNOISE=15\r\nBIAS=16\r\n"
                   "[Warnings]\r\nDCO=21\r\nACZ=22\r\nSDRDCO=23\r\nSDRSlope=24\r\nNOISE=25\r\nBIAS=26\r\n");
-    Globals::LimitZamo80DEFR4 = 444;
+    settings.limits.limitZamo80Defr4 = 444;
     prompts->fileAnswers.push_back(lim);
     SetLimitsForm form(mainForm);
     click(&form, "LoadButton");
@@ -186,20 +185,20 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
     EXPECT_EQ(prompts->shown[0].text, "Open File");
     EXPECT_EQ(box(&form, "SDRSlopeWarningTextBox")->text(), "24");
     EXPECT_EQ(box(&form, "Zamo80DEFRLimit4TextBox")->text(), "");
-    EXPECT_EQ(Globals::LimitDCO, 100);   // nothing taken before Save
+    EXPECT_EQ(settings.limits.limitDco, 100); // nothing taken before Save
 
     click(&form, "SaveButton");
-    EXPECT_EQ(Globals::LimitDCO, 11);
-    EXPECT_EQ(Globals::WarningBIAS, 26);
-    EXPECT_EQ(Globals::LimitZamo80DEFR4, 444);
-    EXPECT_EQ(INIRead("Limits", "Zamo80DEFR4", Globals::SettingsFilePath), "444");
+    EXPECT_EQ(settings.limits.limitDco, 11);
+    EXPECT_EQ(settings.limits.warningBias, 26);
+    EXPECT_EQ(settings.limits.limitZamo80Defr4, 444);
+    EXPECT_EQ(INIRead("Limits", "Zamo80DEFR4", settings.paths.settingsFile), "444");
 }
 
 TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
 {
     const QString lim = home.path() + "/other.lim";
     writeAll(lim, "[Limits]\r\nACZ=1\r\n");
-    const QByteArray iniBefore = readAll(Globals::SettingsFilePath);
+    const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     SetLimitsForm form(mainForm);
     box(&form, "BiasTestLimitTextBox")->setText("55");
     click(&form, "LoadButton");   // cancelled
@@ -209,9 +208,9 @@ TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
     click(&form, "LoadButton");
     EXPECT_EQ(box(&form, "ACImpLimitTextBox")->text(), "1");
     click(&form, "CancelButton");
-    EXPECT_EQ(Globals::LimitACZ, 3000);
-    EXPECT_EQ(Globals::LimitBIAS, 100);
-    EXPECT_EQ(readAll(Globals::SettingsFilePath), iniBefore);
+    EXPECT_EQ(settings.limits.limitAcz, 3000);
+    EXPECT_EQ(settings.limits.limitBias, 100);
+    EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
 }
 
 } // namespace

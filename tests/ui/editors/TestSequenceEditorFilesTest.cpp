@@ -148,8 +148,7 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
         press("SaveStandardSequenceButton");
         const TestList& changed = c.is80 ? Globals::Standard80TestList : Globals::StandardTestList;
         const TestList& kept = c.is80 ? Globals::StandardTestList : Globals::Standard80TestList;
-        const QString file =
-            c.is80 ? Globals::Standard80SequenceFilePath : Globals::StandardSequenceFilePath;
+        const QString file = c.is80 ? settings.paths.standard80SequenceFile : settings.paths.standardSequenceFile;
         EXPECT_EQ(lines(changed), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
         EXPECT_EQ(kept.size(), 1);
         EXPECT_EQ(readAll(file), c.version + "\r\nACZ,A1-P2,1\r\nDCO,A1-P2,2\r\n");
@@ -164,7 +163,7 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardOfAnEmptyListWritesTheVersionAlo
     press("ClearAllButton");
     press("SaveStandardSequenceButton");
     EXPECT_TRUE(Globals::StandardTestList.isEmpty());
-    EXPECT_EQ(readAll(Globals::StandardSequenceFilePath), "1.0\r\n");
+    EXPECT_EQ(readAll(settings.paths.standardSequenceFile), "1.0\r\n");
 }
 
 TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
@@ -175,17 +174,17 @@ TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
         {"-32769", false, 0}, {"-100000", false, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        Globals::DefibCharge = 54;
-        ASSERT_TRUE(modMain::SaveDefibChargeTime("54"));
+        settings.zamo80Delays.defibCharge = 54;
+        ASSERT_TRUE(config::saveDefibCharge(settings.paths.settingsFile, settings.zamo80Delays));
         prompts->shown.clear();
         open("ZAMO80");
         auto* box = control<QLineEdit>("txtDefibChargeTime");
         box->setText(c.text);
         press("cmdApplyDefibChargeTime");
         const qint16 expected = c.accepted ? c.stored : 54;
-        EXPECT_EQ(Globals::DefibCharge, expected);
+        EXPECT_EQ(settings.zamo80Delays.defibCharge, expected);
         EXPECT_EQ(box->text(), QString::number(expected));
-        EXPECT_EQ(modINIReadWrite::INIRead("Zamo80Delays", "DefibCharge", Globals::SettingsFilePath),
+        EXPECT_EQ(modINIReadWrite::INIRead("Zamo80Delays", "DefibCharge", settings.paths.settingsFile),
                   QString::number(expected));
         EXPECT_EQ(prompts->messages(),
                   c.accepted ? QStringList{} : QStringList{"Invalid Defib Charge Time value!"});
@@ -194,13 +193,13 @@ TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
 
 TEST_F(TestSequenceEditorFilesTest, ResetPutsTheStoredChargeTimeBack)
 {
-    Globals::DefibCharge = 60;
+    settings.zamo80Delays.defibCharge = 60;
     open("ZAMO80");
     auto* box = control<QLineEdit>("txtDefibChargeTime");
     box->setText("300");
     press("cmdResetDefibChargeTime");
     EXPECT_EQ(box->text(), "60");
-    EXPECT_EQ(Globals::DefibCharge, 60);
+    EXPECT_EQ(settings.zamo80Delays.defibCharge, 60);
 }
 
 TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSavedAtOnce)
@@ -219,8 +218,8 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
     EXPECT_EQ(Globals::ActiveTestList, before);
     EXPECT_EQ(lines(Globals::ActiveTestList), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
     EXPECT_EQ(lines(Globals::Standard80TestList), QStringList{"DEFR,A1-P2,1"});
-    EXPECT_EQ(readAll(Globals::Standard80SequenceFilePath), "2.0\r\nDEFR,A1-P2,1\r\n");
-    EXPECT_EQ(Globals::DefibCharge, 70);
+    EXPECT_EQ(readAll(settings.paths.standard80SequenceFile), "2.0\r\nDEFR,A1-P2,1\r\n");
+    EXPECT_EQ(settings.zamo80Delays.defibCharge, 70);
     EXPECT_TRUE(mainForm.calls.isEmpty());
 }
 

@@ -13,7 +13,7 @@ TEST_F(TestSequenceEditorFormTest, TypesAndFramesFollowTheUnitMode)
     const struct { const char* mode; bool zamo24; QStringList types; } cases[] = {
         {"", false, base}, {"ERROR", false, base}, {"ZAMO", false, base},
         {"ZAMO80", false, zamo80}, {"ZAMO80", true, zamo80}};
-    Globals::DefibCharge = 54;
+    settings.zamo80Delays.defibCharge = 54;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         open(c.mode, c.zamo24);
@@ -58,7 +58,7 @@ TEST_F(TestSequenceEditorFormTest, TypesAndFramesFollowTheUnitMode)
 TEST_F(TestSequenceEditorFormTest, PaceDurationOutsideItsListPreselectsTwenty)
 {
     for (const auto& [setting, shownDuration] : {std::pair{45, "45"}, {95, "20"}, {10, "20"}}) {
-        Globals::PaceDuration = qint16(setting);
+        settings.pace.paceDuration = qint16(setting);
         open("ZAMO80");
         EXPECT_EQ(entries(list("PaceDurationComboBox")).first(), "20");
         EXPECT_EQ(entries(list("PaceDurationComboBox")).last(), "90");

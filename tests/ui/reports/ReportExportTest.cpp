@@ -176,7 +176,7 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
     EXPECT_EQ(logCount("No space left on device"), 3);
     EXPECT_TRUE(prompts->shown.isEmpty()) << "exports after a run are logged only";
 
-    TestReportForm form;
+    TestReportForm form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.show();

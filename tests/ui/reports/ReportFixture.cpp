@@ -1,10 +1,8 @@
 #include "ReportFixture.h"
 
-#include "support/FixtureGroupWriter.h"
-
-#include "app/StationStartUp.h"
 #include "config/EmbeddedFile.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
+#include "support/FixtureGroupWriter.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <QDir>
@@ -18,7 +16,7 @@ void ReportTest::SetUp()
         return;
     prompts = platform::ScriptedPrompts::installNew();
     QDir().mkpath(home.stationFolder());
-    modMain::BuildFilePaths();
+    settings.paths.placeInDataFolder();
     extractTemplates(false);
 
     db = openDirect();
@@ -46,20 +44,19 @@ void ReportTest::SetUp()
 void ReportTest::TearDown()
 {
     db.reset();
-    Globals::DiagnosticsEnabled = false;
     DatabaseBackendTest::TearDown();
 }
 
 void ReportTest::extractTemplates(bool diagnostics)
 {
-    Globals::DiagnosticsEnabled = diagnostics;
-    modMain::ExtractReportFiles();
+    settings.diagnostics.enabled = diagnostics;
+    modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
 }
 
 QString ReportTest::exportReport(const QString& format, const QString& name, bool condensed, bool zamo80,
                                  qint32 group)
 {
-    TestReportForm form;
+    TestReportForm form(settings);
     form.setDatabasePath(databasePath);
     return form.ExportReport(group, path(name), format, condensed, zamo80) ? path(name) : QString();
 }

@@ -2,12 +2,9 @@
 // shown with its menus, printing, and failures that write and show nothing.
 
 #include "ReportFixture.h"
-
-#include "support/FixtureGroupWriter.h"
-
-#include "app/StationStartUp.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Report.h"
+#include "support/FixtureGroupWriter.h"
 #include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 #include "ui/reports/TestReportWindow.h"
@@ -27,7 +24,8 @@ using ReportWindow = ReportTest;
 TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
 {
     testsupport::TempDataHome home;
-    modMain::BuildFilePaths();
+    config::StationSettings settings;
+    settings.paths.placeInDataFolder();
     const struct {
         bool local, condensed, zamo80;
         const char* file;
@@ -41,10 +39,9 @@ TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
         {false, true, true, "sqlZamo80CondensedElectrodeTestReport.rpt"},
     };
     for (const auto& c : cases) {
-        Globals::UseLocalDatabase = c.local;
-        EXPECT_EQ(TestReportForm::TemplatePath(c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
+        settings.database.useLocalDatabase = c.local;
+        EXPECT_EQ(TestReportForm::TemplatePath(settings, c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
     }
-    Globals::UseLocalDatabase = true;
 }
 
 TEST_P(ReportWindow, CondensedReportsGiveOneLinePerElectrodeWithItsVerdictInEachTest)
@@ -86,7 +83,8 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
         EXPECT_TRUE(exportReport(format, "missing." + format, false, false, 99999).isEmpty()) << "no such group";
     EXPECT_TRUE(exportReport("DOC", "report.doc").isEmpty()) << "unknown format";
 
-    QFile broken(Globals::UseLocalDatabase ? Globals::ElectrodeTestReportPath : Globals::SqlElectrodeTestReportPath);
+    QFile broken(settings.database.useLocalDatabase ? settings.paths.electrodeTestReport
+                                                    : settings.paths.sqlElectrodeTestReport);
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("<report name=\"x\"><band query=\"SELECT * FROM TestGroups WHERE UniqueGroupID = $TestGroups."
                  "UniqueGroupID\"><heading>{NoSuchField}</heading></band></report>");
@@ -98,7 +96,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
     EXPECT_TRUE(prompts->shown.isEmpty());
     EXPECT_EQ(logCount("Test report export"), 7) << "each failure is logged";
 
-    TestReportForm shown;
+    TestReportForm shown(settings);
     shown.setDatabasePath(databasePath);
     shown.setReportGroupID(kGroup);
     shown.show();
@@ -110,7 +108,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
 
 TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAddedWhereTypedWithoutAndPrints)
 {
-    TestReportForm form;
+    TestReportForm form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.resize(1000, 700);
@@ -165,8 +163,8 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
 
 TEST_P(ReportWindow, ReportsOfTheSameGroupOpenTwiceAreIndependent)
 {
-    TestReportForm first;
-    TestReportForm second;
+    TestReportForm first(settings);
+    TestReportForm second(settings);
     for (TestReportForm* form : {&first, &second}) {
         form->setDatabasePath(databasePath);
         form->setReportGroupID(kGroup);

@@ -23,7 +23,7 @@ protected:
     // other windows write.
     void prepareSettings()
     {
-        modMain::BuildDefaultIni();
+        config::buildDefaultIni(ini());
         for (const auto& f : AdvancedOptionsFields::Fields())
             if (key(f.section, f.key).isEmpty())
                 modINIReadWrite::INIWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7",

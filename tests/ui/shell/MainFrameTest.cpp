@@ -38,14 +38,14 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
     };
     for (const Case& c : cases) {
         CommandLine::SetForTesting(c.line);
-        Globals::DemoMode = !c.demo;
+        settings.switches.demoMode = !c.demo;
         ParentMDIForm* f = frame();
         const std::string line = c.line.toStdString();
         EXPECT_EQ(shown(f->MainCalibration), c.serviceMenus) << line;
         EXPECT_EQ(shown(f->AdvancedMenu), c.serviceMenus) << line;
         EXPECT_EQ(f->ZamoUnitsConnectSimulator[1]->isVisible(), c.simulator) << line;
         EXPECT_EQ(f->ZamoUnitsConnectSimulator[2]->isVisible(), c.simulator) << line;
-        EXPECT_EQ(Globals::DemoMode, c.demo) << line;
+        EXPECT_EQ(settings.switches.demoMode, c.demo) << line;
         EXPECT_FALSE(f->ZamoUnitsConnect[2]->isEnabled()) << line;
         EXPECT_FALSE(f->ZamoUnitsConnectSimulator[2]->isEnabled()) << line;
         EXPECT_FALSE(f->TestsShowStatusWindow->isVisible()) << line;
@@ -90,7 +90,7 @@ TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
     EXPECT_FALSE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
     StationWindows::DestroyAll();
-    Globals::SGEnabled = true;
+    settings.signalGenerator.enabled = true;
     EXPECT_TRUE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_TRUE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
     EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isEnabled());

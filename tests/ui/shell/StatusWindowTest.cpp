@@ -42,7 +42,7 @@ TEST_F(StatusWindowTest, LoadShowsTheCommunicationBufferAndTakesItsPlace)
     form->commBuffer = "* Unit 1 Connected\r\n";
     StatusWindowForm* w = window();
     EXPECT_EQ(w->Text(), "* Unit 1 Connected\r\n");
-    EXPECT_TRUE(Globals::StatusWindowOpen);
+    EXPECT_TRUE(settings.switches.statusWindowOpen);
     const QRect place = MdiChild::GeometryTwips(w);
     EXPECT_EQ(place.left(), 9000);
     EXPECT_EQ(place.top(), 0);
@@ -84,13 +84,13 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
     EXPECT_TRUE(w->cmdSave->isHidden());
 
     w->cmdPause->click();
-    EXPECT_TRUE(Globals::CommPaused);
+    EXPECT_TRUE(settings.switches.commPaused);
     EXPECT_EQ(w->cmdPause->text(), "Resume");
 
     modMain::WriteLog("not echoed");
     w->chkDiagnosticLog->click();
-    EXPECT_TRUE(Globals::DiagnosticLog);
-    EXPECT_FALSE(Globals::CommPaused);
+    EXPECT_TRUE(settings.switches.diagnosticLog);
+    EXPECT_FALSE(settings.switches.commPaused);
     EXPECT_EQ(w->cmdPause->text(), "Pause");
     EXPECT_FALSE(w->cmdPause->isEnabled());
     EXPECT_FALSE(w->cmdSave->isHidden());
@@ -99,7 +99,7 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
     EXPECT_EQ(w->Text(), "2026-12-03 10:00:00 - Database connection closed\r\n");
 
     w->chkDiagnosticLog->click();
-    EXPECT_FALSE(Globals::DiagnosticLog);
+    EXPECT_FALSE(settings.switches.diagnosticLog);
     EXPECT_TRUE(w->cmdPause->isEnabled());
     EXPECT_TRUE(w->cmdSave->isHidden());
     modMain::WriteLog("not echoed either");
@@ -109,7 +109,7 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
     EXPECT_EQ(w->cmdPause->text(), "Resume");
     w->cmdPause->click();
     EXPECT_EQ(w->cmdPause->text(), "Pause");
-    EXPECT_FALSE(Globals::CommPaused);
+    EXPECT_FALSE(settings.switches.commPaused);
 }
 
 TEST_F(StatusWindowTest, DiagnosticLogTextStaysBounded)
@@ -160,15 +160,15 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
     StationWindows::DestroyAll();
 
     CommandLine::SetForTesting("/rida1");
-    Globals::ShowVerbose = true;
+    settings.switches.showVerbose = true;
     StatusWindowForm* w = window();
     EXPECT_FALSE(w->calTabCommFrame->isHidden());
     EXPECT_TRUE(w->chkShowVerbose->isChecked());
     EXPECT_FALSE(w->chkShowBuffer->isChecked());
     w->chkShowBuffer->click();
-    EXPECT_TRUE(Globals::ShowRxBuffer);
+    EXPECT_TRUE(settings.switches.showRxBuffer);
     w->chkShowVerbose->click();
-    EXPECT_FALSE(Globals::ShowVerbose);
+    EXPECT_FALSE(settings.switches.showVerbose);
 }
 
 TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
@@ -219,7 +219,7 @@ TEST_F(StatusWindowTest, HasNoCloseCommand)
     QSpontaneKeyEvent::setSpontaneous(&fromOperator);
     QCoreApplication::sendEvent(sub, &fromOperator);
     EXPECT_TRUE(sub->isVisibleTo(StationWindows::Frame()));
-    EXPECT_TRUE(Globals::StatusWindowOpen);
+    EXPECT_TRUE(settings.switches.statusWindowOpen);
 }
 
 TEST_F(StatusWindowTest, ShrinkingSnapsBackToTheMinimumSize)

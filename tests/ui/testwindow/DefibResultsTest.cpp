@@ -17,12 +17,12 @@ protected:
     void SetUp() override
     {
         ResultFixture::SetUp();
-        Globals::LimitZamo80ACLG = 3;
-        Globals::WarningZamo80ACLG = 2;
-        Globals::LimitZamo80DEFR4 = 400;
-        Globals::WarningZamo80DEFR4 = 300;
-        Globals::LimitZamo80DEFR60 = 300;
-        Globals::WarningZamo80DEFR60 = 200;
+        settings.limits.limitZamo80Aclg = 3;
+        settings.limits.warningZamo80Aclg = 2;
+        settings.limits.limitZamo80Defr4 = 400;
+        settings.limits.warningZamo80Defr4 = 300;
+        settings.limits.limitZamo80Defr60 = 300;
+        settings.limits.warningZamo80Defr60 = 200;
     }
 
     void ACLG(qint16 channel, qint16 v50, qint16 ve, double value, bool completed = true)

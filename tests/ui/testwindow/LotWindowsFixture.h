@@ -2,7 +2,7 @@
 // The pre-test details window and its lot windows on two recording units,
 // with a settings file of their own and scripted prompts.
 
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
@@ -20,9 +20,9 @@ class LotWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Globals::SettingsFilePath = home.path() + "/settings.ini";
-        Globals::Aclg24_X_Energy = 200;
-        Globals::Aclg24_X_Enabled = true;
+        settings.paths.settingsFile = home.path() + "/settings.ini";
+        settings.aclg.energyXJoules = 200;
+        settings.aclg.energyXEnabled = true;
         prompts = platform::ScriptedPrompts::installNew();
     }
 
@@ -43,9 +43,10 @@ protected:
     }
 
     testsupport::TempDataHome home;
+    config::StationSettings settings;
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
     ActiveLotNumbersForm lotWindow;
-    TestDetailsForm details{{&unit1, &unit2}, &lotWindow};
+    TestDetailsForm details{settings, {&unit1, &unit2}, &lotWindow};
 };

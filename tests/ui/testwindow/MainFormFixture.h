@@ -3,10 +3,9 @@
 // reports, database and pre-test details, in virtual time, offscreen.
 
 #include "RunDoubles.h"
-#include "app/StationStartUp.h"
 #include "config/Log.h"
-#include "config/Settings.h"
 #include "config/SettingsReader.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
@@ -28,12 +27,13 @@ protected:
     {
         CommandLine::SetForTesting(QStringLiteral(""));
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
-        modMain::BuildFilePaths();
-        modMain::BuildDefaultIni();
+        settings.paths.placeInDataFolder();
+        config::buildDefaultIni(settings.paths.settingsFile);
         modMain::InitLogFile();
         ResetGlobals();
+        settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<MainForm>(std::array<UnitLink*, 2>{&unit1, &unit2});
+        form = std::make_unique<MainForm>(settings, std::array<UnitLink*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
         form->Services().recorder = std::move(recorderPtr);
@@ -61,16 +61,6 @@ protected:
     static void ResetGlobals()
     {
         Globals::ActiveTestList.clear();
-        Globals::DiagnosticLog = false;
-        Globals::StatusWindowOpen = false;
-        Globals::ShowVerbose = false;
-        Globals::ExportPDFEnabled = false;
-        Globals::ExportExcelEnabled = false;
-        Globals::ExportTabEnabled = false;
-        Globals::PrintEnabled = false;
-        Globals::PrintCondensedEnabled = false;
-        Globals::DisplayEnabled = false;
-        Globals::ExportPath.clear();
         modMain::ApplyElectrodeString(QStringLiteral("A1-B1"));
     }
 
@@ -113,6 +103,8 @@ protected:
     }
 
     testsupport::TempDataHome home;
+    // The station's settings the window is built on.
+    config::StationSettings settings;
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;

@@ -74,12 +74,12 @@ TEST_F(OffsetNoiseBiasResultsTest, InterimReadingsAreStoredOncePerIntervalAndBad
 
 TEST_F(OffsetNoiseBiasResultsTest, FinalReadingsAreCheckedByModelAndJudgedAgainstTheirLimits)
 {
-    Globals::LimitDCO = 100;
-    Globals::WarningDCO = 50;
-    Globals::LimitZamo80DCO = 10;
-    Globals::WarningZamo80DCO = 5;
-    Globals::LimitNOISE = 30;
-    Globals::WarningNOISE = 20;
+    settings.limits.limitDco = 100;
+    settings.limits.warningDco = 50;
+    settings.limits.limitZamo80Dco = 10;
+    settings.limits.warningZamo80Dco = 5;
+    settings.limits.limitNoise = 30;
+    settings.limits.warningNoise = 20;
 
     StartStep("DCO");
     DCO(0, -60, true);                   // base limits
@@ -103,8 +103,8 @@ TEST_F(OffsetNoiseBiasResultsTest, FinalReadingsAreCheckedByModelAndJudgedAgains
 
 TEST_F(OffsetNoiseBiasResultsTest, BiasReadingsAreLabelledInHoursAndMinutes)
 {
-    Globals::LimitBIAS = 100;
-    Globals::WarningBIAS = 50;
+    settings.limits.limitBias = 100;
+    settings.limits.warningBias = 50;
     StartStep("BIAS");
     OpenInterval(3900);
     Bias(0, 12, false);

@@ -22,10 +22,10 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
     // The buffer filled to a given length (a line and its CR LF), unseen.
     auto fill = [this](const QString& text) {
         form->operatorLog().clear();
-        Globals::StatusWindowOpen = false;
+        settings.switches.statusWindowOpen = false;
         form->WriteToCommTextBox(text.chopped(2), false, false);
         ASSERT_EQ(form->operatorLog().text(), text.chopped(2) + "\r\n");
-        Globals::StatusWindowOpen = true;
+        settings.switches.statusWindowOpen = true;
     };
     fill(QString(99998 - 2, QLatin1Char('a')));
     form->WriteToCommTextBox("b", false, false);   // 99,999 characters: kept
@@ -39,17 +39,17 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 
     // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
     fill(QString(99999, QLatin1Char('a')));
-    Globals::DiagnosticLog = true;
+    settings.switches.diagnosticLog = true;
     form->WriteToCommTextBox("c", false, false);
     EXPECT_EQ(form->operatorLog().text().size(), 100002);
     EXPECT_EQ(shown.size(), 2);
     EXPECT_TRUE(LogText().contains(" - c\r\n"));
 
     // A paused or inhibited display gets nothing.
-    Globals::DiagnosticLog = false;
-    Globals::CommPaused = true;
+    settings.switches.diagnosticLog = false;
+    settings.switches.commPaused = true;
     form->WriteToCommTextBox("d", true, false);
-    Globals::CommPaused = false;
+    settings.switches.commPaused = false;
     form->WriteToCommTextBox("e", true, true);
     EXPECT_EQ(shown.size(), 2);
 }
@@ -125,17 +125,17 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 {
-    Globals::LocalDatabaseFolder.clear();
+    settings.database.localDatabaseFolder.clear();
     form->connectionEvents().SetDatabaseStatus(true, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Local Database Connected");
     EXPECT_EQ(form->statusPanel().databaseLamp()->FillColor(), StatusLamp::Green());
-    Globals::LocalDatabaseFolder = "/srv/shared/zamo";
+    settings.database.localDatabaseFolder = "/srv/shared/zamo";
     form->connectionEvents().SetDatabaseStatus(true, false);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Remote Database File Disconnected");
     EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
     form->connectionEvents().SetDatabaseStatus(false, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "MSSQL Database Connected");
-    Globals::LocalDatabaseFolder.clear();
+    settings.database.localDatabaseFolder.clear();
 
     // The box gives the cause after its fixed words.
     form->connectionEvents().DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
@@ -162,7 +162,7 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
     form->connectionEvents().frameSent(2, "[*]");
     EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
     EXPECT_FALSE(form->operatorLog().text().contains("TX (2)"));
-    Globals::ShowVerbose = true;
+    settings.switches.showVerbose = true;
     form->connectionEvents().frameReceived(1, "(D...)");
     EXPECT_TRUE(form->operatorLog().text().contains("RX (1) <- (D...)\r\n"));
     form->connectionEvents().unitReconnecting(1);

@@ -6,6 +6,7 @@
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
+#include "results/ResultsDatabase.h"
 #include "run/ResultsDatabaseAccess.h"
 #include "run/RunRecording.h"
 #include "run/UnitResultHandler.h"
@@ -49,12 +50,13 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhi
         {"/srv/reports", march7, "DOC", "", ""},
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
     };
+    config::StationSettings settings;
+    const MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
     for (const auto& c : cases) {
-        Globals::ExportPath = c.folder;
-        EXPECT_EQ(MainFormReportActions::ExportFileName(c.date, c.format, c.fileName), QString(c.expected))
+        settings.reports.exportPath = c.folder;
+        EXPECT_EQ(actions.ExportFileName(c.date, c.format, c.fileName), QString(c.expected))
             << c.folder << " " << c.format << " " << c.fileName;
     }
-    Globals::ExportPath.clear();
 }
 
 // The main window over a live database holding group 1005, the group that
@@ -65,12 +67,13 @@ protected:
     {
         MainFormFixture::SetUp();
         QDir().mkpath(home.stationFolder());
-        Globals::UseLocalDatabase = true;
-        Globals::DatabaseFilePath = home.stationFolder() + "/ZAMO_Results.mdb";
-        ASSERT_EQ(modDatabase::BuildEmptyDatabase(Globals::DatabaseFilePath), Globals::DatabaseFilePath);
-        modMain::ExtractReportFiles();
+        settings.database.useLocalDatabase = true;
+        settings.paths.databaseFile = home.stationFolder() + "/ZAMO_Results.mdb";
+        ASSERT_EQ(modDatabase::BuildEmptyDatabase(settings.paths.databaseFile), settings.paths.databaseFile);
+        modDatabase::SetSettings(&settings);
+        modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
         platform::DbConnection db;
-        db.openFile(Globals::DatabaseFilePath, false);
+        db.openFile(settings.paths.databaseFile, false);
         testsupport::FixtureGroupWriter w(db);
         const QDateTime start = recorder->GetGroupDateExecuted(5);
         const qint64 group = w.group({1005, "LOT-RUN", "", start, start.addSecs(60), false, false});
@@ -83,20 +86,23 @@ protected:
     void TearDown() override
     {
         StationWindows::DestroyAll();
+        modDatabase::CloseDatabase();
+        modDatabase::SetSettings(nullptr);
         MainFormFixture::TearDown();
     }
 };
 
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
-    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form,
-                                                               std::array<UnitLink*, 2>{&unit1, &unit2});
+    form->Services().recorder =
+        std::make_unique<RunRecording>(form->State(), *form, settings, std::array<UnitLink*, 2>{&unit1, &unit2});
     form->Services().database = std::make_unique<ModDatabaseAccess>();
-    form->Services().reports = std::make_unique<MainFormReportActions>([this] { return form->CheckZAMOMode(); });
+    form->Services().reports =
+        std::make_unique<MainFormReportActions>(settings, [this] { return form->CheckZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
-    Globals::ExportPath = folder;
-    Globals::ExportPDFEnabled = Globals::ExportExcelEnabled = Globals::ExportTabEnabled = true;
+    settings.reports.exportPath = folder;
+    settings.reports.exportPdfEnabled = settings.reports.exportExcelEnabled = settings.reports.exportTabEnabled = true;
     details->answer.lotNumber = "LOT-E2E";
 
     unit1.Plug(2);
@@ -134,7 +140,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
     ParentMDIForm* frame = StationWindows::Frame();
-    MainFormReportActions actions([] { return ConnectedUnitsMode::Base; });
+    MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
     actions.OpenTestReport(1005, false, QString(), false);
     actions.OpenTestReport(1005, false, QString(), false);
 
@@ -149,7 +155,8 @@ TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
         ASSERT_NE(form->report(), nullptr);
         EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
         const QRect placed = MdiChild::GeometryTwips(form);
-        EXPECT_EQ(placed.topLeft(), QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
+        EXPECT_EQ(placed.topLeft(),
+                  QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
         EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->WidthInTwips() - 200) * 2 / 3)));
         EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->HeightInTwips() - 1500)));
     }

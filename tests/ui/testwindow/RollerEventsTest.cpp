@@ -70,7 +70,7 @@ TEST_F(RollerEventsTest, TrafficGoesToTheLogAndToTheWindowOnlyInVerboseMode)
     emit roller->TXData("(g3)");
     EXPECT_TRUE(LogText().contains("TX (ZAMO-SG) -> (g3)"));
     EXPECT_TRUE(Lines().isEmpty());
-    Globals::ShowVerbose = true;
+    settings.switches.showVerbose = true;
     emit roller->RXData("(*)");
     EXPECT_TRUE(LogText().contains("RX (ZAMO-SG) <- (*)"));
     EXPECT_EQ(Lines(), QStringList("RX (ZAMO-SG) <- (*)"));
@@ -78,7 +78,7 @@ TEST_F(RollerEventsTest, TrafficGoesToTheLogAndToTheWindowOnlyInVerboseMode)
 
 TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
 {
-    Globals::SGDelay = 10;
+    settings.signalGenerator.delay = 10;
     unit2.Plug(3);
     modMain::ApplyElectrodeString("C2");
     AddStep("SGROLL");

@@ -17,10 +17,10 @@ protected:
     void SetUp() override
     {
         ResultFixture::SetUp();
-        Globals::LimitSDRDCO = 100;
-        Globals::WarningSDRDCO = 50;
-        Globals::LimitSDRSlope = 1.0;
-        Globals::WarningSDRSlope = 0.5;
+        settings.limits.limitSdrDco = 100;
+        settings.limits.warningSdrDco = 50;
+        settings.limits.limitSdrSlope = 1.0;
+        settings.limits.warningSdrSlope = 0.5;
     }
     struct Reply {
         qint16 s200 = 1, s2 = 1, words = 100;

@@ -25,7 +25,7 @@ protected:
     // A one-electrode charge step (ACLG or DEFR) on a ZAMO80 unit.
     void StartChargeStep(const QString& type, const QString& electrode)
     {
-        Globals::DefibCharge = 54;
+        settings.zamo80Delays.defibCharge = 54;
         unit1.Plug(2, true);
         unit2.Plug(2, true);
         unit1.commands.clear();
@@ -230,8 +230,8 @@ TEST_F(TestClockTest, TheBiasMaximumDurationStopsTheBiasTestsOnce)
 
 TEST_F(TestClockTest, KeepAwakeCallsDuringARunOnly)
 {
-    Globals::MoveMouse = true;
-    Globals::WakeUp = true;
+    settings.keepAlive.moveMouse = true;
+    settings.keepAlive.wakeUp = true;
     QList<int> nudges;
     QList<int> wakes;
     Clock().KeepAwakeCalls() = {[&] { nudges << platform::Clock::now().time().second(); },

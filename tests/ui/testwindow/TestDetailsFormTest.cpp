@@ -13,9 +13,9 @@ namespace {
 
 using TestDetailsFormTest = LotWindowsTest;
 
-QString reportKey(const char* key)
+QString reportKey(const config::StationSettings& settings, const char* key)
 {
-    return modINIReadWrite::INIRead("Reports", key, Globals::SettingsFilePath);
+    return modINIReadWrite::INIRead("Reports", key, settings.paths.settingsFile);
 }
 
 TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
@@ -105,8 +105,8 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
     };
     unit1.Plug(16, true);
     for (const Case& c : {Case{"1", true}, Case{"x", false}, Case{"", false}}) {
-        modINIReadWrite::INIWrite("Reports", "ShowShortCircuit", c.stored, Globals::SettingsFilePath);
-        modINIReadWrite::INIWrite("Reports", "AverageACLG", c.stored, Globals::SettingsFilePath);
+        modINIReadWrite::INIWrite("Reports", "ShowShortCircuit", c.stored, settings.paths.settingsFile);
+        modINIReadWrite::INIWrite("Reports", "AverageACLG", c.stored, settings.paths.settingsFile);
         details.Form_Load();
         EXPECT_FALSE(details.frameReportOptions->isHidden());
         EXPECT_EQ(details.chkShowOnReport->isChecked(), c.ticked) << c.stored.toStdString();
@@ -118,8 +118,8 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
     ASSERT_TRUE(details.entered() && details.entered()->reportOptions);
     EXPECT_TRUE(details.entered()->reportOptions->showShortCircuit);
     EXPECT_FALSE(details.entered()->reportOptions->averageAclg);
-    EXPECT_EQ(reportKey("ShowShortCircuit"), "1");
-    EXPECT_EQ(reportKey("AverageACLG"), "0");
+    EXPECT_EQ(reportKey(settings, "ShowShortCircuit"), "1");
+    EXPECT_EQ(reportKey(settings, "AverageACLG"), "0");
 }
 
 TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
@@ -131,7 +131,7 @@ TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
     // No report options in the answer: the run keeps those it has.
     ASSERT_TRUE(details.entered());
     EXPECT_FALSE(details.entered()->reportOptions.has_value());
-    EXPECT_EQ(reportKey("AverageACLG"), "");
+    EXPECT_EQ(reportKey(settings, "AverageACLG"), "");
 }
 
 TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectrodeLots)

@@ -56,11 +56,11 @@ TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         RecordingUnit a, b;
-        MainForm window({&a, &b});
-        Globals::ShowVerbose = false;
+        MainForm window(settings, {&a, &b});
+        settings.switches.showVerbose = false;
         CommandLine::SetForTesting(c.line);
         window.Form_Load();
-        EXPECT_EQ(Globals::ShowVerbose, c.verbose);
+        EXPECT_EQ(settings.switches.showVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);
         EXPECT_EQ(b.simEnabled, c.sim);
         EXPECT_EQ(!window.statusPanel().simulatorFrame()->isHidden(), c.vadovFrame);

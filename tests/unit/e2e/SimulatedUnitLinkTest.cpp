@@ -58,7 +58,7 @@ TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTh
                           "Status ZAMO80 Connected; A1-B1",
                       }));
     EXPECT_TRUE(comm->IsZAMO80());
-    EXPECT_GE(Clock::tickCount() - start, Globals::FindChannelsDelay);
+    EXPECT_GE(Clock::tickCount() - start, settings.zamo80Delays.findChannelsDelay);
 }
 
 TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)

@@ -3,7 +3,7 @@
 // what it sends, the events it raises and the log lines it writes.
 
 #include "config/Log.h"
-#include "config/Settings.h"
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/FakeD2xx.h"
 #include "support/QtPrinters.h"
@@ -23,12 +23,13 @@ protected:
     void SetUp() override
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        Globals::ReconnectDelay = 7000;
-        Globals::FindChannelsDelay = 3000;
-        Globals::DiagnosticLog = true;
-        Globals::StatusWindowOpen = true;
-        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); });
+        settings.zamo80Delays.reconnectDelay = 7000;
+        settings.zamo80Delays.findChannelsDelay = 3000;
+        settings.switches.diagnosticLog = true;
+        settings.switches.statusWindowOpen = true;
+        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
         comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm->UseSettings(settings.zamo80Delays, settings.aclg);
         comm->setUnitID(1);
         Record();
     }
@@ -37,8 +38,6 @@ protected:
     {
         comm.reset();
         modMain::SetStatusWindowEcho({});
-        Globals::DiagnosticLog = false;
-        Globals::StatusWindowOpen = false;
         platform::Clock::useRealTime();
     }
 
@@ -83,6 +82,7 @@ protected:
     QStringList Only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
 
     platform::ScopedFakeD2xx fake;
+    config::StationSettings settings;
     std::unique_ptr<ctlZAMOUsbComm> comm;
     QStringList events;
     QStringList log;

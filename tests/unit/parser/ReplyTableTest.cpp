@@ -1,7 +1,7 @@
 // Every reply through the whole receive path: frame in, exact events and
 // values out, per unit model where the models differ.
 #include "ParserFixture.h"
-#include "config/Settings.h"
+#include "config/AclgSettings.h"
 
 #include <limits>
 
@@ -221,7 +221,7 @@ TEST_F(ParserFixture, Zamo24AclgUsesTheSelectedConstantSet)
     };
     const Row rows[] = {
         {AclgEnergy::XJ, 406810, 475, 402000, 2800},
-        {AclgEnergy::J100, 404990, 804, 424300, Globals::Aclg24_100_R4},
+        {AclgEnergy::J100, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
         {AclgEnergy::J360, 404990, 402, 424300, 2490},
     };
     for (const Row& r : rows) {
