@@ -62,11 +62,6 @@ UnitLink* MainForm::Unit(int n) const
     return m_runController.sequencer().Unit(n);
 }
 
-bool MainForm::AnyUnitConnected() const
-{
-    return m_runController.sequencer().AnyUnitConnected();
-}
-
 // ---------------------------------------------------------------- controls
 
 void MainForm::BuildFrameStandIns()

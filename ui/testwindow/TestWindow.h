@@ -96,7 +96,6 @@ public:
     void ConnectUnit(int n);
     void EnableTestControls();
     void DisableTestControls();
-    int GetTotalTestCount() const;
     void cmdEditTestList_Click();
     // Asks for list file n (1 or 2) of a consecutive run and loads it.
     void loadConsecutiveList(int n);
@@ -150,8 +149,6 @@ private:
     void BuildFrameStandIns();
     void ConnectControls();
     UnitLink* Unit(int n) const;
-    bool AnyUnitConnected() const;
-    // Automatic polling is switched off on a unit: the keep-alive rests.
     void LoadTestSequenceFile(TestList& list, int n);
     QString AskForSequenceFile();
     void SetItemEnabled(QAction* item, bool enabled);

@@ -200,11 +200,6 @@ void MainForm::advanceClock()
     State().StartupFlag = false;
 }
 
-int MainForm::GetTotalTestCount() const
-{
-    return m_runController.sequencer().GetTotalTestCount();
-}
-
 // ---------------------------------------------------------------- RunHost
 
 void MainForm::UpdateProgress(int vValue, int vMaximum)
