@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace modMain {
+namespace app {
 
 namespace {
 
@@ -23,27 +23,27 @@ void endForDatabaseError(const QString& cause = QString())
         QStringLiteral("Unable to resolve database access error.  Exiting application.")
             + (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause),
         QStringLiteral("Database Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
-    StationWindows::UnloadApplication();
+    StationWindows::unloadApplication();
     // Whatever the windows did, the program ends here: start-up stops.
-    ProgramEnd::Request(1);
+    ProgramEnd::request(1);
 }
 
 bool openAndCheck()
 {
-    return modDatabase::OpenDatabase(false) && modDatabase::GetDBRevNumber(QString()) > 0;
+    return results::openDatabase(false) && results::getDBRevNumber(QString()) > 0;
 }
 
 } // namespace
 
-void OpenLocalDatabase(const config::StationSettings& settings)
+void openLocalDatabase(const config::StationSettings& settings)
 {
     if (settings.switches.startingUp)
-        ShowMainWindows();
+        ui::showMainWindows();
     const QString path = settings.paths.databaseFile;
     if (!QFile::exists(path)) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QString why;
-        if (modDatabase::BuildEmptyDatabase(path, &why).isEmpty()) {
+        if (results::buildEmptyDatabase(path, &why).isEmpty()) {
             endForDatabaseError(why);
             return;
         }
@@ -52,15 +52,15 @@ void OpenLocalDatabase(const config::StationSettings& settings)
         endForDatabaseError();
 }
 
-void OpenSqlDatabase(const config::StationSettings& settings)
+void openSqlDatabase(const config::StationSettings& settings)
 {
     if (settings.database.useLocalDatabase)
         return;
-    WriteLog(QStringLiteral("Loading SQL Database"));
+    config::writeLog(QStringLiteral("Loading SQL Database"));
     if (settings.switches.startingUp)
-        ShowMainWindows();
+        ui::showMainWindows();
     if (!openAndCheck())
         endForDatabaseError();
 }
 
-} // namespace modMain
+} // namespace app

@@ -23,9 +23,9 @@ namespace ExecutionWindows {
 
 namespace {
 
-MainFrameItems FrameItems(ParentMDIForm& frame)
+FrameItems frameItems(MainFrame& frame)
 {
-    MainFrameItems items;
+    FrameItems items;
     for (int n = 1; n <= 2; ++n) {
         items.ZamoUnitsConnect[n] = frame.ZamoUnitsConnect[n];
         items.ZamoUnitsConnectSimulator[n] = frame.ZamoUnitsConnectSimulator[n];
@@ -42,31 +42,31 @@ MainFrameItems FrameItems(ParentMDIForm& frame)
     return items;
 }
 
-MainFormServices* BuildMainForm(config::StationSettings& settings)
+TestWindowServices* buildMainForm(config::StationSettings& settings)
 {
-    auto* links = new MainFormUnitLinks();
-    auto* form = new MainForm(settings, links->Units());
+    auto* links = new TestWindowUnits();
+    auto* form = new TestWindow(settings, links->units());
     links->setParent(form);
-    links->Wire(form->connectionEvents(), form->Sequencer(), *form, form);
+    links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
-        form->PlaceUnitLinkView(n, new ctlZAMOUsbCommView(links->Link(n), form));
-    form->AttachFrame(FrameItems(*StationWindows::Frame()));
-    form->OtherWindows().TestSequenceEditor = [form] { DefinitionWindows::ShowTestSequenceEditor(*form); };
-    form->OtherWindows().BiasTestParameters = [form] { DefinitionWindows::ShowBiasTestParameters(*form); };
-    form->Services().recorder = std::make_unique<RunRecording>(form->State(), *form, settings, links->Units());
-    form->Services().reports =
-        std::make_unique<MainFormReportActions>(settings, [form] { return form->CheckZAMOMode(); });
-    form->Services().preTestDetails = std::make_unique<TestDetailsForm>(
-        settings, links->Units(), qobject_cast<ActiveLotNumbersForm*>(StationWindows::ActiveLotWindow()));
-    auto* roller = new ctlZAMORoller(form);
+        form->placeUnitLinkView(n, new UnitLinkPanel(links->link(n), form));
+    form->attachFrame(frameItems(*StationWindows::frame()));
+    form->otherWindows().testSequenceEditor = [form] { DefinitionWindows::showTestSequenceEditor(*form); };
+    form->otherWindows().biasTestParameters = [form] { DefinitionWindows::showBiasTestParameters(*form); };
+    form->services().recorder = std::make_unique<RunRecording>(form->state(), *form, settings, links->units());
+    form->services().reports =
+        std::make_unique<TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
+    form->services().preTestDetails = std::make_unique<TestDetailsDialog>(
+        settings, links->units(), qobject_cast<ActiveLotWindow*>(StationWindows::activeLotWindow()));
+    auto* roller = new SignalGeneratorLink(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
-    new RollerEvents(*roller, form->Sequencer(), *form, form->connectionEvents(), form);
-    form->OtherWindows().RollChannel = [roller](qint16 channel) { roller->TXRollChannel(channel); };
-    form->OtherWindows().ConnectZamoSG = [roller] { roller->Connect(); };
-    form->OtherWindows().DisconnectZamoSG = [roller] { roller->Disconnect(); };
-    modDatabase::SetConnectionObserver(&form->connectionEvents());
-    StationWindows::AddToFrame(form);
-    form->Form_Load();
+    new RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
+    form->otherWindows().rollChannel = [roller](qint16 channel) { roller->txRollChannel(channel); };
+    form->otherWindows().connectZamoSG = [roller] { roller->connectDevice(); };
+    form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
+    results::setConnectionObserver(&form->connectionEvents());
+    StationWindows::addToFrame(form);
+    form->load();
     if (settings.signalGenerator.enabled)
         roller->setRollDelay(settings.signalGenerator.delay);
     return form;
@@ -74,10 +74,10 @@ MainFormServices* BuildMainForm(config::StationSettings& settings)
 
 } // namespace
 
-void InstallMainForm(config::StationSettings& settings)
+void installMainForm(config::StationSettings& settings)
 {
-    StationWindows::SetActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotNumbersForm(); });
-    StationWindows::SetMainFormFactory([&settings] { return BuildMainForm(settings); });
+    StationWindows::setActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotWindow(); });
+    StationWindows::setMainFormFactory([&settings] { return buildMainForm(settings); });
 }
 
 } // namespace ExecutionWindows

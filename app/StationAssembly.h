@@ -12,6 +12,6 @@ namespace ExecutionWindows {
 // program's life): its unit links wired to it, the frame's items attached,
 // the editors and the database connection hooked up, and the window loaded.
 // Registers the active-lot window's factory as well.
-void InstallMainForm(config::StationSettings& settings);
+void installMainForm(config::StationSettings& settings);
 
 } // namespace ExecutionWindows

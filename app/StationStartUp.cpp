@@ -19,7 +19,7 @@
 
 #include <exception>
 
-namespace modMain {
+namespace app {
 
 namespace {
 
@@ -39,26 +39,26 @@ bool settingsFileReadable(const QString& settingsFile)
     if (platform::IniFile::readable(settingsFile, &cause))
         return true;
     const QString text = "Unable to read the settings file " + settingsFile + ": " + cause + ".  Exiting application.";
-    WriteLog(text);
+    config::writeLog(text);
     showCritical(text);
-    ProgramEnd::Request(1);
+    ProgramEnd::request(1);
     return false;
 }
 
 } // namespace
 
-bool InitCommonControls()
+bool initCommonControls()
 {
     // The windows need the widget application object.
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-bool Main(config::StationSettings& settings)
+bool main(config::StationSettings& settings)
 {
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
-    StationWindows::UseSettings(&settings);
-    modDatabase::SetSettings(&settings);
+    StationWindows::useSettings(&settings);
+    results::setSettings(&settings);
     try {
         settings.paths.placeInDataFolder();
     } catch (const std::exception& e) {
@@ -66,11 +66,11 @@ bool Main(config::StationSettings& settings)
         showCritical(QString::fromStdString(e.what()));
         return false;
     }
-    if (!InitCommonControls()) {
+    if (!initCommonControls()) {
         showCritical("Initialization error!");
         return false;
     }
-    InitLogFile();
+    config::initLogFile();
     const QString& file = settings.paths.settingsFile;
     if (!settingsFileReadable(file)) {
         switches.startingUp = false;
@@ -88,27 +88,27 @@ bool Main(config::StationSettings& settings)
     settings.paths.placeDatabase(settings.database.localDatabaseFolder);
 
     if (settings.database.useLocalDatabase)
-        OpenLocalDatabase(settings);
+        openLocalDatabase(settings);
     else
-        OpenSqlDatabase(settings);
-    if (ProgramEnd::Requested()) {
+        openSqlDatabase(settings);
+    if (ProgramEnd::requested()) {
         switches.startingUp = false;
         return false;
     }
 
-    ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
+    extractReportFiles(settings.paths, settings.diagnostics.enabled);
     settings.limits = config::readLimits(file);
-    LoadDefaultElectrodes(file);
-    BuildDefaultSequenceFiles(settings.paths, settings.pace);
+    testlists::loadDefaultElectrodes(file);
+    testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
-    ShowMainWindows();
+    ui::showMainWindows();
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.
-    if (MainFormServices* form = StationWindows::MainForm())
-        form->ApplyElectrodeSelection();
+    if (TestWindowServices* form = StationWindows::TestWindow())
+        form->applyElectrodeSelection();
     switches.startingUp = false;
     return true;
 }
 
-} // namespace modMain
+} // namespace app

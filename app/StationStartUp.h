@@ -6,15 +6,15 @@
 
 #include "config/StationSettings.h"
 
-namespace modMain {
+namespace app {
 
 // Runs the start-up steps in order, reading settings.ini into settings (the
 // station's one set of settings, owned by the caller). Returns false when
 // the program must end at once: among others when settings.ini is there but
 // cannot be read, which is shown to the operator before anything is written.
-bool Main(config::StationSettings& settings);
+bool main(config::StationSettings& settings);
 
 // True when the windows can be made (the widget application exists).
-bool InitCommonControls();
+bool initCommonControls();
 
-} // namespace modMain
+} // namespace app

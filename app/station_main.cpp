@@ -21,15 +21,15 @@ int main(int argc, char** argv)
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Prompts::install(std::make_unique<InteractivePrompts>());
-    DefinitionWindows::InstallOpeners();
-    ExecutionWindows::InstallMainForm(settings);
+    DefinitionWindows::installOpeners();
+    ExecutionWindows::installMainForm(settings);
     int code = 1;
-    if (modMain::Main(settings))
+    if (app::main(settings))
         code = app.exec();
-    else if (ProgramEnd::Requested())
-        code = ProgramEnd::ExitCode();
+    else if (ProgramEnd::requested())
+        code = ProgramEnd::exitCode();
     // The connection goes before the application object does.
-    modDatabase::CloseDatabase();
-    modDatabase::SetSettings(nullptr);
+    results::closeDatabase();
+    results::setSettings(nullptr);
     return code;
 }

@@ -8,14 +8,14 @@
 
 namespace AppVersion {
 
-QString ProductName() { return QStringLiteral("ZAMO"); }
-int Major() { return ZAMO_VERSION_MAJOR; }
-int Minor() { return ZAMO_VERSION_MINOR; }
-int Revision() { return ZAMO_VERSION_PATCH; }
+QString productName() { return QStringLiteral("ZAMO"); }
+int major() { return ZAMO_VERSION_MAJOR; }
+int minor() { return ZAMO_VERSION_MINOR; }
+int revision() { return ZAMO_VERSION_PATCH; }
 
-QString Number()
+QString number()
 {
-    return QStringLiteral("%1.%2.%3").arg(Major()).arg(Minor()).arg(Revision());
+    return QStringLiteral("%1.%2.%3").arg(major()).arg(minor()).arg(revision());
 }
 
 } // namespace AppVersion

@@ -6,11 +6,11 @@
 
 namespace AppVersion {
 
-QString ProductName();   // "ZAMO"
-int Major();
-int Minor();
-int Revision();
+QString productName();   // "ZAMO"
+int major();
+int minor();
+int revision();
 // "1.2.3"
-QString Number();
+QString number();
 
 } // namespace AppVersion

@@ -7,7 +7,7 @@
 
 namespace config {
 
-using modMain::WriteLog;
+using config::writeLog;
 
 namespace {
 
@@ -110,22 +110,22 @@ QString defaultOf(const FillInKey& wanted)
 void buildDefaultIni(const QString& file)
 {
     if (!QFile::exists(file)) {
-        WriteLog("Build default INI file");
+        writeLog("Build default INI file");
         QFile created(file);
         if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            WriteLog("Unable to create " + file);
+            writeLog("Unable to create " + file);
         created.close();
         QList<platform::IniFile::Key> keys;
         for (const DefaultKey& d : NewFileKeys)
             keys.append({d.section, d.key, d.value});
-        modINIReadWrite::INIWriteKeys(keys, file);
+        config::iniWriteKeys(keys, file);
         return;
     }
 
-    WriteLog("Load default application settings");
+    writeLog("Load default application settings");
     for (const FillInKey& k : FillInKeys) {
-        if (modINIReadWrite::INIRead(k.section, k.key, file).isEmpty())
-            modINIReadWrite::INIWrite(k.section, k.key, defaultOf(k), file);
+        if (config::iniRead(k.section, k.key, file).isEmpty())
+            config::iniWrite(k.section, k.key, defaultOf(k), file);
     }
 }
 

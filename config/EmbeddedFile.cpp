@@ -6,7 +6,7 @@
 
 #include <QFile>
 
-namespace modMain {
+namespace config {
 
 namespace {
 
@@ -29,7 +29,7 @@ void allowReplacing(const QString& path)
 
 } // namespace
 
-QString BuildFileFromResource(const QString& path, qint32 number, const QString& type)
+QString buildFileFromResource(const QString& path, qint32 number, const QString& type)
 {
     QFile resource(QStringLiteral(":/%1/%2").arg(type).arg(number));
     if (!resource.open(QIODevice::ReadOnly)) {
@@ -44,9 +44,9 @@ QString BuildFileFromResource(const QString& path, qint32 number, const QString&
     return path;
 }
 
-void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics)
+void extractReportFiles(const config::StationPaths& paths, bool withDiagnostics)
 {
-    WriteLog(QStringLiteral("Extracting report files"));
+    writeLog(QStringLiteral("Extracting report files"));
     const QString templates[] = {paths.electrodeTestReport,   paths.condensedReport,
                                  paths.zamo80CondensedReport, paths.sqlElectrodeTestReport,
                                  paths.sqlCondensedReport,    paths.sqlZamo80CondensedReport};
@@ -55,12 +55,12 @@ void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics)
         allowReplacing(path);
 
     const QString rpt = QStringLiteral("RPT");
-    BuildFileFromResource(paths.electrodeTestReport, withDiagnostics ? 201 : 202, rpt);
-    BuildFileFromResource(paths.condensedReport, 251, rpt);
-    BuildFileFromResource(paths.zamo80CondensedReport, 252, rpt);
-    BuildFileFromResource(paths.sqlElectrodeTestReport, withDiagnostics ? 1201 : 1202, rpt);
-    BuildFileFromResource(paths.sqlCondensedReport, 1251, rpt);
-    BuildFileFromResource(paths.sqlZamo80CondensedReport, 1252, rpt);
+    buildFileFromResource(paths.electrodeTestReport, withDiagnostics ? 201 : 202, rpt);
+    buildFileFromResource(paths.condensedReport, 251, rpt);
+    buildFileFromResource(paths.zamo80CondensedReport, 252, rpt);
+    buildFileFromResource(paths.sqlElectrodeTestReport, withDiagnostics ? 1201 : 1202, rpt);
+    buildFileFromResource(paths.sqlCondensedReport, 1251, rpt);
+    buildFileFromResource(paths.sqlZamo80CondensedReport, 1252, rpt);
 }
 
-} // namespace modMain
+} // namespace config

@@ -7,16 +7,16 @@
 
 #include <QString>
 
-namespace modMain {
+namespace config {
 
 // Writes the embedded file of that type and number (":/<type>/<number>")
 // to path, replacing a file there. Returns path, or "" after a failure,
 // which is shown to the operator; a file that was there then stays whole.
-QString BuildFileFromResource(const QString& path, qint32 number, const QString& type);
+QString buildFileFromResource(const QString& path, qint32 number, const QString& type);
 
 // Writes the six report templates of paths anew over the old ones
 // (read-only ones included); the full reports with unit diagnostics when
-// withDiagnostics ([Diagnostics] Enabled) is on.
-void ExtractReportFiles(const config::StationPaths& paths, bool withDiagnostics);
+// withDiagnostics ([diagnostics] Enabled) is on.
+void extractReportFiles(const config::StationPaths& paths, bool withDiagnostics);
 
-} // namespace modMain
+} // namespace config

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-namespace modINIReadWrite {
+namespace config {
 
 namespace {
 
@@ -24,35 +24,35 @@ QString logLine(const QString& what, const QString& section, const QString& key,
 
 } // namespace
 
-QString INIRead(const QString& section, const QString& key, const QString& file)
+QString iniRead(const QString& section, const QString& key, const QString& file)
 {
     QString error;
     const QString value = platform::IniFile::read(file, section, key, &error);
-    modMain::WriteLog(logLine("INIRead", section, key, value, file));
+    config::writeLog(logLine("INIRead", section, key, value, file));
     if (!error.isEmpty())
-        modMain::WriteLog("INIRead failed: unable to read " + file + ": " + error);
+        config::writeLog("INIRead failed: unable to read " + file + ": " + error);
     return value;
 }
 
-bool INIWrite(const QString& section, const QString& key, const QString& value,
+bool iniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file)
 {
-    return INIWriteKeys({platform::IniFile::Key{section, key, value}}, file);
+    return iniWriteKeys({platform::IniFile::Key{section, key, value}}, file);
 }
 
-bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* cause)
+bool iniWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* cause)
 {
     for (const platform::IniFile::Key& k : keys)
-        modMain::WriteLog(logLine("INIWrite", k.section, k.key, k.value, file));
+        config::writeLog(logLine("INIWrite", k.section, k.key, k.value, file));
     QString error;
     if (platform::IniFile::write(file, keys, &error))
         return true;
     const QString what = keys.size() == 1 ? keys.first().section + ", " + keys.first().key
                                           : QString::number(keys.size()) + " keys";
-    modMain::WriteLog("INIWrite failed: unable to write " + what + " to " + file + ": " + error);
+    config::writeLog("INIWrite failed: unable to write " + what + " to " + file + ": " + error);
     if (cause)
         *cause = error;
     return false;
 }
 
-} // namespace modINIReadWrite
+} // namespace config

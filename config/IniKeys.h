@@ -9,21 +9,21 @@
 #include <QList>
 #include <QString>
 
-namespace modINIReadWrite {
+namespace config {
 
 // The value, trimmed; "" when the key, its section or the file is missing,
 // and when the file cannot be read.
-QString INIRead(const QString& section, const QString& key, const QString& file);
+QString iniRead(const QString& section, const QString& key, const QString& file);
 
 // Writes the key, creating the file or the section when missing. Returns
 // false (and logs why) when the file cannot be written; the file then stays
 // as it was.
-bool INIWrite(const QString& section, const QString& key, const QString& value,
+bool iniWrite(const QString& section, const QString& key, const QString& value,
               const QString& file);
 
-// Writes every key in one replacement of the file, each logged as INIWrite
+// Writes every key in one replacement of the file, each logged as iniWrite
 // does: all of them reach the file, or none (false, logged).
 // *error (when given) gets the cause of a failure.
-bool INIWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* error = nullptr);
+bool iniWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file, QString* error = nullptr);
 
-} // namespace modINIReadWrite
+} // namespace config

@@ -45,7 +45,7 @@ Limits restoreDefaults(const QString& settingsFile)
 {
     const Limits defaults;
     if (!saveLimits(defaults, settingsFile))
-        modMain::WriteLog("Unable to save the default limits to " + settingsFile);
+        config::writeLog("Unable to save the default limits to " + settingsFile);
     return defaults;
 }
 
@@ -56,10 +56,10 @@ Limits readLimits(const QString& settingsFile)
     Limits limits;
     bool anyAboveZero = false;
     for (const LimitKey& limit : limitKeys()) {
-        const QString text = modINIReadWrite::INIRead(limit.section, limit.key, settingsFile);
+        const QString text = config::iniRead(limit.section, limit.key, settingsFile);
         const std::optional<double> value = platform::Convert::toDouble(text);
         if (!value) {
-            modMain::WriteLog(QString("Limit value [%1] %2 = \"%3\" is not valid, restoring the default "
+            config::writeLog(QString("Limit value [%1] %2 = \"%3\" is not valid, restoring the default "
                                       "limits and warnings")
                                   .arg(limit.section, limit.key, text));
             return restoreDefaults(settingsFile);
@@ -68,7 +68,7 @@ Limits readLimits(const QString& settingsFile)
         anyAboveZero = anyAboveZero || *value > 0;
     }
     if (!anyAboveZero) {
-        modMain::WriteLog("No limit or warning is above 0, restoring the default limits and warnings");
+        config::writeLog("No limit or warning is above 0, restoring the default limits and warnings");
         return restoreDefaults(settingsFile);
     }
     return limits;
@@ -80,7 +80,7 @@ bool saveLimits(const Limits& limits, const QString& path, QString* error)
     QList<platform::IniFile::Key> keys;
     for (const LimitKey& limit : limitKeys())
         keys.append({limit.section, limit.key, platform::Convert::fromDouble(limits.*limit.field)});
-    return modINIReadWrite::INIWriteKeys(keys, path, error);
+    return config::iniWriteKeys(keys, path, error);
 }
 
 } // namespace config

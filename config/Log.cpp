@@ -14,7 +14,7 @@
 
 #include <stdexcept>
 
-namespace modMain {
+namespace config {
 
 namespace {
 
@@ -71,24 +71,24 @@ QStringList deleteOldLogFiles(const QString& folder)
 
 } // namespace
 
-QString GetAppDataFolder()
+QString getAppDataFolder()
 {
     // The common data location itself may not exist yet for a new user.
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QDir().mkpath(base);
     const QString folder = base + "/KIVO_ZAMO";
-    EnsureFolder(folder);
+    ensureFolder(folder);
     return folder;
 }
 
-QString GetLogFolder()
+QString getLogFolder()
 {
-    const QString folder = GetAppDataFolder() + "/Log";
-    EnsureFolder(folder);
+    const QString folder = getAppDataFolder() + "/Log";
+    ensureFolder(folder);
     return folder;
 }
 
-void EnsureFolder(const QString& path)
+void ensureFolder(const QString& path)
 {
     if (QFileInfo(path).isDir())
         return;
@@ -96,12 +96,12 @@ void EnsureFolder(const QString& path)
         throw std::runtime_error(("Unable to create folder " + path).toStdString());
 }
 
-void InitLogFile()
+void initLogFile()
 {
     QString folder;
     QStringList undeletable;
     try {
-        folder = GetLogFolder();
+        folder = getLogFolder();
         undeletable = deleteOldLogFiles(folder);
     } catch (const std::exception&) {
         return;  // no log folder: the log keeps its earlier file
@@ -112,12 +112,12 @@ void InitLogFile()
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.close();
 
-    WriteLog("Log File Initialized");
+    writeLog("Log File Initialized");
     for (const QString& path : undeletable)
-        WriteLog("Unable to delete old log file " + path);
+        writeLog("Unable to delete old log file " + path);
 }
 
-void WriteLog(const QString& message)
+void writeLog(const QString& message)
 {
     const QString line =
         platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss") + " - " + message;
@@ -135,26 +135,26 @@ void WriteLog(const QString& message)
     file.close();
 }
 
-void SetStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches)
+void setStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches)
 {
     statusEcho() = {std::move(echo), switches};
 }
 
-QString GetComputerNameString()
+QString getComputerNameString()
 {
     return QSysInfo::machineHostName().left(NameLength);
 }
 
-QString GetUserNameString()
+QString getUserNameString()
 {
     if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
         return QString::fromLocal8Bit(pw->pw_name).left(NameLength);
     return qEnvironmentVariable("USER").left(NameLength);
 }
 
-void SetLogFileRemover(FileRemover remover)
+void setLogFileRemover(FileRemover remover)
 {
     logFileRemover() = remover ? std::move(remover) : FileRemover(removeFile);
 }
 
-} // namespace modMain
+} // namespace config

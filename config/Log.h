@@ -1,7 +1,7 @@
 #pragma once
 // The station's file plumbing: the data folder, the log folder and the log
 // file, and the names of the computer and the user. Every subsystem logs
-// through WriteLog.
+// through writeLog.
 
 #include "config/ProgramSwitches.h"
 
@@ -9,41 +9,41 @@
 
 #include <functional>
 
-namespace modMain {
+namespace config {
 
-// Full path of the current log file; empty until InitLogFile has started one.
+// Full path of the current log file; empty until initLogFile has started one.
 inline QString LogFilePath;
 
 // $XDG_DATA_HOME/KIVO_ZAMO (no trailing "/"), created when missing.
-QString GetAppDataFolder();
-// The data folder's "Log" folder, created with the data folder when missing.
-QString GetLogFolder();
+QString getAppDataFolder();
+// The data folder's "log" folder, created with the data folder when missing.
+QString getLogFolder();
 // Creates the folder (one level) when it does not exist. Throws
 // std::runtime_error when it cannot be created.
-void EnsureFolder(const QString& path);
+void ensureFolder(const QString& path);
 
 // Deletes every file of the log folder created more than 30 calendar days
 // ago, starts a new log file named yyyymmdd-hhmmss.log and writes its first
 // line. A file that cannot be deleted is skipped and named in the new log.
-void InitLogFile();
+void initLogFile();
 
 // Appends "yyyy-mm-dd hh:mm:ss - <message>" and CR LF to the current log
 // file (opened and closed for the line), after echoing the line to the
 // status window when the switches handed with the echo have both
 // statusWindowOpen and diagnosticLog set. A line that cannot be written is lost; the caller goes on.
-void WriteLog(const QString& message);
+void writeLog(const QString& message);
 
-// The status window's AddText, installed by the status window when it loads
+// The status window's addText, installed by the status window when it loads
 // with the program switches that gate it (an empty function removes it; an
 // echo without switches never runs).
 using LogEcho = std::function<void(const QString& line)>;
-void SetStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches = nullptr);
+void setStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches = nullptr);
 
-QString GetComputerNameString();
-QString GetUserNameString();
+QString getComputerNameString();
+QString getUserNameString();
 
-// Removes one file for InitLogFile; tests replace it to make a deletion fail.
+// Removes one file for initLogFile; tests replace it to make a deletion fail.
 using FileRemover = std::function<bool(const QString& path)>;
-void SetLogFileRemover(FileRemover remover);
+void setLogFileRemover(FileRemover remover);
 
-} // namespace modMain
+} // namespace config

@@ -7,23 +7,23 @@
 
 namespace config {
 
-using modMain::WriteLog;
+using config::writeLog;
 
 namespace {
 
 using platform::Convert;
 
 // One section of one settings file: its keys read and written back through
-// INIRead/INIWrite (each access logged); a file that cannot be read reads
+// iniRead/iniWrite (each access logged); a file that cannot be read reads
 // as empty keys, a write that fails is logged and left at that.
 class Section {
 public:
     Section(const QString& file, const char* name) : m_file(file), m_name(name) {}
 
-    QString read(const char* key) const { return modINIReadWrite::INIRead(m_name, key, m_file); }
+    QString read(const char* key) const { return config::iniRead(m_name, key, m_file); }
     void writeBack(const char* key, const QString& value) const
     {
-        modINIReadWrite::INIWrite(m_name, key, value, m_file);
+        config::iniWrite(m_name, key, value, m_file);
     }
 
     // The key converted; a value that is there but does not convert is
@@ -34,7 +34,7 @@ public:
         const QString text = read(key);
         const std::optional<T> value = convert(text);
         if (!value && !text.isEmpty())
-            WriteLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(m_name, key, text));
+            writeLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(m_name, key, text));
         return value;
     }
 
@@ -98,7 +98,7 @@ SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
         settings.delay = 10;
         section.writeBack("Delay", "10");
     } else if (*delay > 32767) {
-        WriteLog("ZAMO-SG Delay " + QString::number(*delay) + " is too large, keeping "
+        writeLog("ZAMO-SG Delay " + QString::number(*delay) + " is too large, keeping "
                  + QString::number(settings.delay));
     } else {
         settings.delay = qint16(*delay);
@@ -196,7 +196,7 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     DatabaseSettings database;
     database.useLocalDatabase = section.flagOrWriteBack("UseLocalDatabase", true);
 
-    database.localDatabaseFolder = section.textOrWriteBack("LocalDatabaseFolder", modMain::GetAppDataFolder());
+    database.localDatabaseFolder = section.textOrWriteBack("LocalDatabaseFolder", config::getAppDataFolder());
     database.serverHost = section.textOrWriteBack("SQLServerHost", "");
     database.serverInstance = section.textOrWriteBack("SQLServerInstance", "");
     database.serverDatabaseName = section.textOrWriteBack("SQLServerDatabaseName", "ZAMO_Results");
@@ -234,7 +234,7 @@ int readTestsTimerInterval(const QString& settingsFile)
 
 bool saveDefibCharge(const QString& settingsFile, const Zamo80Delays& delays)
 {
-    return modINIReadWrite::INIWrite("Zamo80Delays", "DefibCharge", QString::number(delays.defibCharge), settingsFile);
+    return config::iniWrite("Zamo80Delays", "DefibCharge", QString::number(delays.defibCharge), settingsFile);
 }
 
 } // namespace config

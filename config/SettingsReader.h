@@ -2,7 +2,7 @@
 // settings.ini: its defaults (buildDefaultIni) and one reader per section,
 // which turns the text values of the section into its settings struct and
 // writes a default back where the section's rules say so. Every access goes
-// through INIRead/INIWrite, so every read and write leaves a log line; a
+// through iniRead/iniWrite, so every read and write leaves a log line; a
 // value that is there but does not convert is logged as well.
 
 #include "config/AclgSettings.h"
@@ -29,7 +29,7 @@ Zamo80Delays readZamo80Delays(const QString& settingsFile);               // [Za
 AclgSettings readAclgSettings(const QString& settingsFile);               // [ACLG]
 PaceSettings readPaceSettings(const QString& settingsFile);               // [PACE]
 ReportSettings readReportSettings(const QString& settingsFile);           // [Reports]
-DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [Diagnostics]
+DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [diagnostics]
 DatabaseSettings readDatabaseSettings(const QString& settingsFile);       // [Database]
 KeepAliveSettings readKeepAliveSettings(const QString& settingsFile);     // [KeepAlive]
 

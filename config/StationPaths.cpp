@@ -15,7 +15,7 @@ QString withSlash(const QString& folder)
 
 void StationPaths::placeInDataFolder()
 {
-    const QString folder = withSlash(modMain::GetAppDataFolder());
+    const QString folder = withSlash(config::getAppDataFolder());
     electrodeTestReport = folder + "ElectrodeTestReport.rpt";
     condensedReport = folder + "CondensedElectrodeTestReport.rpt";
     zamo80CondensedReport = folder + "Zamo80CondensedElectrodeTestReport.rpt";

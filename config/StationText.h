@@ -1,5 +1,5 @@
 #pragma once
-// Texts the station shows in more than one place.
+// texts the station shows in more than one place.
 
 #include <QDateTime>
 #include <QLocale>
@@ -8,10 +8,10 @@
 namespace StationText {
 
 // The program's title, used as the title of its message boxes.
-inline QString AppTitle() { return QStringLiteral("KIVO_ZAMO"); }
+inline QString appTitle() { return QStringLiteral("KIVO_ZAMO"); }
 
 // A date and time as the station shows it to the operator ("12/9/2026 1:05:02 PM").
-inline QString GeneralDate(const QDateTime& value)
+inline QString generalDate(const QDateTime& value)
 {
     return QLocale::c().toString(value, QStringLiteral("M/d/yyyy h:mm:ss AP"));
 }
@@ -20,8 +20,8 @@ inline QString GeneralDate(const QDateTime& value)
 
 // The title of the station's message boxes where a window gives none of its
 // own.
-namespace modMain {
+namespace config {
 
 inline const QString DefaultMessageTitle = QStringLiteral("KIVO_ZAMO");
 
-} // namespace modMain
+} // namespace config

@@ -13,13 +13,13 @@ namespace platform {
 
 class Clock {
 public:
-    // Local date and time ("Now").
+    // local date and time ("now").
     static QDateTime now();
     // UTC date and time ("GetSystemTime").
     static QDateTime nowUtc();
     // Milliseconds since an arbitrary start, never going back ("GetTickCount").
     static qint64 tickCount();
-    // Seconds since local midnight, with fractions ("Timer").
+    // seconds since local midnight, with fractions ("Timer").
     static double secondsSinceMidnight();
 
     // Blocks the thread for ms milliseconds without running any event

@@ -13,24 +13,24 @@ QString& overridden()
 }
 } // namespace
 
-QString Text()
+QString text()
 {
     if (!overridden().isNull())
         return overridden();
     return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
 }
 
-bool Contains(const QString& vSwitch)
+bool contains(const QString& switchText)
 {
-    return Text().contains(vSwitch, Qt::CaseSensitive);
+    return text().contains(switchText, Qt::CaseSensitive);
 }
 
-bool Equals(const QString& vSwitch)
+bool equals(const QString& switchText)
 {
-    return Text() == vSwitch;
+    return text() == switchText;
 }
 
-void SetForTesting(const QString& text)
+void setForTesting(const QString& text)
 {
     overridden() = text;
 }

@@ -7,17 +7,17 @@
 
 namespace CommandLine {
 
-QString Text();
+QString text();
 
 // True when the switch occurs anywhere in the command line (case-sensitive,
 // also inside a longer word).
-bool Contains(const QString& vSwitch);
+bool contains(const QString& switchText);
 
 // True when the command line is exactly the switch.
-bool Equals(const QString& vSwitch);
+bool equals(const QString& switchText);
 
 // Tests set the command line the windows see; a null string returns to the
 // program's own arguments.
-void SetForTesting(const QString& text);
+void setForTesting(const QString& text);
 
 } // namespace CommandLine

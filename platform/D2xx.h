@@ -41,19 +41,19 @@ public:
     virtual ~D2xx() = default;
 
     // FT_ListDevices, number only.
-    virtual FtStatus ListDevicesCount(std::int32_t* count) = 0;
+    virtual FtStatus listDevicesCount(std::int32_t* count) = 0;
     // FT_ListDevices by index, description: the converter's USB product text.
-    virtual FtStatus ListDeviceDescription(std::int32_t index, QByteArray* description) = 0;
+    virtual FtStatus listDeviceDescription(std::int32_t index, QByteArray* description) = 0;
     // FT_Open by index.
-    virtual FtStatus Open(std::int32_t index, FtHandle* handle) = 0;
-    virtual FtStatus Close(FtHandle handle) = 0;
-    virtual FtStatus GetQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) = 0;
-    virtual FtStatus SetLatencyTimer(FtHandle handle, std::uint8_t ms) = 0;
-    virtual FtStatus SetBaudRate(FtHandle handle, std::uint32_t baud) = 0;
-    virtual FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) = 0;
-    // Reads up to `count` bytes that are waiting; *read tells how many came.
-    virtual FtStatus Read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) = 0;
-    virtual FtStatus Write(FtHandle handle, const QByteArray& data, std::int32_t* written) = 0;
+    virtual FtStatus open(std::int32_t index, FtHandle* handle) = 0;
+    virtual FtStatus close(FtHandle handle) = 0;
+    virtual FtStatus getQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) = 0;
+    virtual FtStatus setLatencyTimer(FtHandle handle, std::uint8_t ms) = 0;
+    virtual FtStatus setBaudRate(FtHandle handle, std::uint32_t baud) = 0;
+    virtual FtStatus setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) = 0;
+    // reads up to `count` bytes that are waiting; *read tells how many came.
+    virtual FtStatus read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) = 0;
+    virtual FtStatus write(FtHandle handle, const QByteArray& data, std::int32_t* written) = 0;
 
     // The driver the programs use (the Linux serial device unless a test
     // installed another). Not owned by the caller.

@@ -18,10 +18,10 @@ void FakeD2xx::replyTo(const QByteArray& written, const QByteArray& reply, qint6
 
 void FakeD2xx::arrive(const QByteArray& bytes, qint64 delayMs)
 {
-    Schedule(Clock::tickCount() + delayMs, bytes);
+    schedule(Clock::tickCount() + delayMs, bytes);
 }
 
-void FakeD2xx::Schedule(qint64 dueTick, const QByteArray& bytes)
+void FakeD2xx::schedule(qint64 dueTick, const QByteArray& bytes)
 {
     // In order of arrival; bytes due at the same tick keep their order.
     auto at = std::upper_bound(m_pending.begin(), m_pending.end(), dueTick,
@@ -37,7 +37,7 @@ QByteArray FakeD2xx::writtenText() const
     return all;
 }
 
-FtStatus FakeD2xx::Injected(Call call)
+FtStatus FakeD2xx::injected(Call call)
 {
     auto it = m_failures.find(call);
     if (it == m_failures.end() || it->second.empty())
@@ -49,12 +49,12 @@ FtStatus FakeD2xx::Injected(Call call)
     return result;
 }
 
-FtStatus FakeD2xx::CheckHandle(FtHandle handle) const
+FtStatus FakeD2xx::checkHandle(FtHandle handle) const
 {
     return m_open.count(handle) ? FT_OK : FT_INVALID_HANDLE;
 }
 
-void FakeD2xx::TakeArrivals()
+void FakeD2xx::takeArrivals()
 {
     const qint64 now = Clock::tickCount();
     while (!m_pending.empty() && m_pending.front().dueTick <= now) {
@@ -63,19 +63,19 @@ void FakeD2xx::TakeArrivals()
     }
 }
 
-FtStatus FakeD2xx::ListDevicesCount(std::int32_t* count)
+FtStatus FakeD2xx::listDevicesCount(std::int32_t* count)
 {
     m_calls << "ListDevicesCount";
-    if (FtStatus s = Injected(Call::ListDevicesCount))
+    if (FtStatus s = injected(Call::ListDevicesCount))
         return s;
     *count = static_cast<std::int32_t>(m_devices.size());
     return FT_OK;
 }
 
-FtStatus FakeD2xx::ListDeviceDescription(std::int32_t index, QByteArray* description)
+FtStatus FakeD2xx::listDeviceDescription(std::int32_t index, QByteArray* description)
 {
     m_calls << QString("ListDeviceDescription(%1)").arg(index);
-    if (FtStatus s = Injected(Call::ListDeviceDescription))
+    if (FtStatus s = injected(Call::ListDeviceDescription))
         return s;
     if (index < 0 || index >= m_devices.size())
         return FT_DEVICE_NOT_FOUND;
@@ -83,10 +83,10 @@ FtStatus FakeD2xx::ListDeviceDescription(std::int32_t index, QByteArray* descrip
     return FT_OK;
 }
 
-FtStatus FakeD2xx::Open(std::int32_t index, FtHandle* handle)
+FtStatus FakeD2xx::open(std::int32_t index, FtHandle* handle)
 {
     m_calls << QString("Open(%1)").arg(index);
-    if (FtStatus s = Injected(Call::Open))
+    if (FtStatus s = injected(Call::Open))
         return s;
     if (index < 0 || index >= m_devices.size())
         return FT_DEVICE_NOT_FOUND;
@@ -98,12 +98,12 @@ FtStatus FakeD2xx::Open(std::int32_t index, FtHandle* handle)
     return FT_OK;
 }
 
-FtStatus FakeD2xx::Close(FtHandle handle)
+FtStatus FakeD2xx::close(FtHandle handle)
 {
     m_calls << QString("Close(%1)").arg(handle);
-    if (FtStatus s = Injected(Call::Close))
+    if (FtStatus s = injected(Call::Close))
         return s;
-    if (FtStatus s = CheckHandle(handle))
+    if (FtStatus s = checkHandle(handle))
         return s;
     m_open.erase(handle);
     // Closing discards what the converter still held.
@@ -112,49 +112,49 @@ FtStatus FakeD2xx::Close(FtHandle handle)
     return FT_OK;
 }
 
-FtStatus FakeD2xx::GetQueueStatus(FtHandle handle, std::int32_t* bytesWaiting)
+FtStatus FakeD2xx::getQueueStatus(FtHandle handle, std::int32_t* bytesWaiting)
 {
-    if (FtStatus s = Injected(Call::GetQueueStatus))
+    if (FtStatus s = injected(Call::GetQueueStatus))
         return s;
-    if (FtStatus s = CheckHandle(handle))
+    if (FtStatus s = checkHandle(handle))
         return s;
-    TakeArrivals();
+    takeArrivals();
     *bytesWaiting = static_cast<std::int32_t>(m_received.size());
     return FT_OK;
 }
 
-FtStatus FakeD2xx::SetLatencyTimer(FtHandle handle, std::uint8_t ms)
+FtStatus FakeD2xx::setLatencyTimer(FtHandle handle, std::uint8_t ms)
 {
     m_calls << QString("SetLatencyTimer(%1)").arg(ms);
-    if (FtStatus s = Injected(Call::SetLatencyTimer))
+    if (FtStatus s = injected(Call::SetLatencyTimer))
         return s;
-    return CheckHandle(handle);
+    return checkHandle(handle);
 }
 
-FtStatus FakeD2xx::SetBaudRate(FtHandle handle, std::uint32_t baud)
+FtStatus FakeD2xx::setBaudRate(FtHandle handle, std::uint32_t baud)
 {
     m_calls << QString("SetBaudRate(%1)").arg(baud);
-    if (FtStatus s = Injected(Call::SetBaudRate))
+    if (FtStatus s = injected(Call::SetBaudRate))
         return s;
-    return CheckHandle(handle);
+    return checkHandle(handle);
 }
 
-FtStatus FakeD2xx::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode)
+FtStatus FakeD2xx::setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode)
 {
     m_calls << QString("SetBitMode(%1,%2)").arg(mask).arg(mode);
-    if (FtStatus s = Injected(Call::SetBitMode))
+    if (FtStatus s = injected(Call::SetBitMode))
         return s;
-    return CheckHandle(handle);
+    return checkHandle(handle);
 }
 
-FtStatus FakeD2xx::Read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read)
+FtStatus FakeD2xx::read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read)
 {
     *read = 0;
-    if (FtStatus s = Injected(Call::Read))
+    if (FtStatus s = injected(Call::Read))
         return s;
-    if (FtStatus s = CheckHandle(handle))
+    if (FtStatus s = checkHandle(handle))
         return s;
-    TakeArrivals();
+    takeArrivals();
     const QByteArray taken = m_received.left(qMax(count, 0));
     m_received.remove(0, taken.size());
     *buffer = taken;
@@ -162,13 +162,13 @@ FtStatus FakeD2xx::Read(FtHandle handle, QByteArray* buffer, std::int32_t count,
     return FT_OK;
 }
 
-FtStatus FakeD2xx::Write(FtHandle handle, const QByteArray& data, std::int32_t* written)
+FtStatus FakeD2xx::write(FtHandle handle, const QByteArray& data, std::int32_t* written)
 {
     *written = 0;
     m_calls << "Write(" + QString::fromLatin1(data) + ")";
-    if (FtStatus s = Injected(Call::Write))
+    if (FtStatus s = injected(Call::Write))
         return s;
-    if (FtStatus s = CheckHandle(handle))
+    if (FtStatus s = checkHandle(handle))
         return s;
     const QByteArray accepted = m_writeLimit < 0 ? data : data.left(m_writeLimit);
     m_writes << accepted;
@@ -176,7 +176,7 @@ FtStatus FakeD2xx::Write(FtHandle handle, const QByteArray& data, std::int32_t* 
     auto it = m_replies.find(accepted);
     if (it != m_replies.end() && !it->second.empty()) {
         Reply& r = it->second.front();
-        Schedule(Clock::tickCount() + r.delayMs, r.bytes);
+        schedule(Clock::tickCount() + r.delayMs, r.bytes);
         if (r.times > 0 && --r.times == 0)
             it->second.pop_front();
     }

@@ -51,21 +51,21 @@ public:
     const QList<QByteArray>& writes() const { return m_writes; }
     QByteArray writtenText() const;
     void clearWrites() { m_writes.clear(); }
-    // Every call made, e.g. "Open(0)", "Close(1)", "Write([*])".
+    // Every call made, e.g. "open(0)", "close(1)", "write([*])".
     const QStringList& calls() const { return m_calls; }
     bool isOpen(FtHandle handle) const { return m_open.count(handle) > 0; }
     int openCount() const { return static_cast<int>(m_open.size()); }
 
-    FtStatus ListDevicesCount(std::int32_t* count) override;
-    FtStatus ListDeviceDescription(std::int32_t index, QByteArray* description) override;
-    FtStatus Open(std::int32_t index, FtHandle* handle) override;
-    FtStatus Close(FtHandle handle) override;
-    FtStatus GetQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) override;
-    FtStatus SetLatencyTimer(FtHandle handle, std::uint8_t ms) override;
-    FtStatus SetBaudRate(FtHandle handle, std::uint32_t baud) override;
-    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
-    FtStatus Read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) override;
-    FtStatus Write(FtHandle handle, const QByteArray& data, std::int32_t* written) override;
+    FtStatus listDevicesCount(std::int32_t* count) override;
+    FtStatus listDeviceDescription(std::int32_t index, QByteArray* description) override;
+    FtStatus open(std::int32_t index, FtHandle* handle) override;
+    FtStatus close(FtHandle handle) override;
+    FtStatus getQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) override;
+    FtStatus setLatencyTimer(FtHandle handle, std::uint8_t ms) override;
+    FtStatus setBaudRate(FtHandle handle, std::uint32_t baud) override;
+    FtStatus setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
+    FtStatus read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) override;
+    FtStatus write(FtHandle handle, const QByteArray& data, std::int32_t* written) override;
 
 private:
     // The answer to one kind of write: its bytes, their delay, how often.
@@ -81,10 +81,10 @@ private:
     };
 
     // The injected status of this call, or FT_OK.
-    FtStatus Injected(Call call);
-    FtStatus CheckHandle(FtHandle handle) const;
-    void TakeArrivals();
-    void Schedule(qint64 dueTick, const QByteArray& bytes);
+    FtStatus injected(Call call);
+    FtStatus checkHandle(FtHandle handle) const;
+    void takeArrivals();
+    void schedule(qint64 dueTick, const QByteArray& bytes);
 
     QList<QByteArray> m_devices;
     std::map<Call, std::deque<std::pair<FtStatus, int>>> m_failures;

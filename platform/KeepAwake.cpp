@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace modMouseMove {
+namespace platform {
 
 namespace {
 constexpr int NudgePixels = 5;
@@ -15,12 +15,12 @@ QPoint lastPosition(0, 0);   // (0, 0): nothing stored yet
 qint16 direction = 0;
 } // namespace
 
-void PreventSleep()
+void preventSleep()
 {
-    platform::ScreenSaver::SimulateUserActivity();
+    platform::ScreenSaver::simulateUserActivity();
 }
 
-void NudgeMousePointer()
+void nudgeMousePointer()
 {
     if (direction == 0)
         direction = 1;
@@ -29,22 +29,22 @@ void NudgeMousePointer()
         lastPosition = current;
     if (current == lastPosition) {
         lastPosition += QPoint(direction * NudgePixels, direction * NudgePixels);
-        SetMousePosition(static_cast<float>(lastPosition.x()), static_cast<float>(lastPosition.y()));
+        setMousePosition(static_cast<float>(lastPosition.x()), static_cast<float>(lastPosition.y()));
         direction = static_cast<qint16>(-direction);
     } else {
         lastPosition = current;
     }
 }
 
-void SetMousePosition(float x, float y)
+void setMousePosition(float x, float y)
 {
     QCursor::setPos(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
 }
 
-void ResetForTesting()
+void resetForTesting()
 {
     lastPosition = QPoint(0, 0);
     direction = 0;
 }
 
-} // namespace modMouseMove
+} // namespace platform

@@ -3,20 +3,20 @@
 // machine and the display are in use, and nudging a resting mouse pointer by
 // a few pixels and back. The nudge state lives for the whole program.
 
-namespace modMouseMove {
+namespace platform {
 
 // Resets the sleep and display-off idle timers once.
-void PreventSleep();
+void preventSleep();
 
 // Moves a pointer that nobody moved since the last call 5 pixels right and
 // down, and back at the next call; a pointer the user moved is left alone
 // and becomes the new reference.
-void NudgeMousePointer();
+void nudgeMousePointer();
 
 // Moves the pointer to (x, y), rounded to whole pixels.
-void SetMousePosition(float x, float y);
+void setMousePosition(float x, float y);
 
 // Forgets the stored position and direction (tests only).
-void ResetForTesting();
+void resetForTesting();
 
-} // namespace modMouseMove
+} // namespace platform

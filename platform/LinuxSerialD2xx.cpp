@@ -180,7 +180,7 @@ LinuxSerialD2xx::Port* LinuxSerialD2xx::port(FtHandle handle)
     return it == m_ports.end() ? nullptr : &it->second;
 }
 
-FtStatus LinuxSerialD2xx::ListDevicesCount(std::int32_t* count)
+FtStatus LinuxSerialD2xx::listDevicesCount(std::int32_t* count)
 {
     if (!count)
         return FT_INVALID_ARGS;
@@ -188,7 +188,7 @@ FtStatus LinuxSerialD2xx::ListDevicesCount(std::int32_t* count)
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::ListDeviceDescription(std::int32_t index, QByteArray* description)
+FtStatus LinuxSerialD2xx::listDeviceDescription(std::int32_t index, QByteArray* description)
 {
     if (!description)
         return FT_INVALID_ARGS;
@@ -200,7 +200,7 @@ FtStatus LinuxSerialD2xx::ListDeviceDescription(std::int32_t index, QByteArray* 
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::Open(std::int32_t index, FtHandle* handle)
+FtStatus LinuxSerialD2xx::open(std::int32_t index, FtHandle* handle)
 {
     if (!handle)
         return FT_INVALID_ARGS;
@@ -257,7 +257,7 @@ FtStatus LinuxSerialD2xx::Open(std::int32_t index, FtHandle* handle)
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::Close(FtHandle handle)
+FtStatus LinuxSerialD2xx::close(FtHandle handle)
 {
     Port* p = port(handle);
     if (!p)
@@ -270,7 +270,7 @@ FtStatus LinuxSerialD2xx::Close(FtHandle handle)
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::GetQueueStatus(FtHandle handle, std::int32_t* bytesWaiting)
+FtStatus LinuxSerialD2xx::getQueueStatus(FtHandle handle, std::int32_t* bytesWaiting)
 {
     Port* p = port(handle);
     if (!p)
@@ -286,7 +286,7 @@ FtStatus LinuxSerialD2xx::GetQueueStatus(FtHandle handle, std::int32_t* bytesWai
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::SetLatencyTimer(FtHandle handle, std::uint8_t ms)
+FtStatus LinuxSerialD2xx::setLatencyTimer(FtHandle handle, std::uint8_t ms)
 {
     Port* p = port(handle);
     if (!p)
@@ -301,7 +301,7 @@ FtStatus LinuxSerialD2xx::SetLatencyTimer(FtHandle handle, std::uint8_t ms)
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::SetBaudRate(FtHandle handle, std::uint32_t baud)
+FtStatus LinuxSerialD2xx::setBaudRate(FtHandle handle, std::uint32_t baud)
 {
     Port* p = port(handle);
     if (!p)
@@ -319,16 +319,16 @@ FtStatus LinuxSerialD2xx::SetBaudRate(FtHandle handle, std::uint32_t baud)
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode)
+FtStatus LinuxSerialD2xx::setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode)
 {
     Q_UNUSED(mask);
     if (!port(handle))
         return FT_INVALID_HANDLE;
-    // Mode 0 is the normal serial mode, the only one a serial port has.
+    // mode 0 is the normal serial mode, the only one a serial port has.
     return mode == 0 ? FT_OK : FT_NOT_SUPPORTED;
 }
 
-FtStatus LinuxSerialD2xx::Read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read)
+FtStatus LinuxSerialD2xx::read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read)
 {
     Port* p = port(handle);
     if (!p)
@@ -364,7 +364,7 @@ FtStatus LinuxSerialD2xx::Read(FtHandle handle, QByteArray* buffer, std::int32_t
     return FT_OK;
 }
 
-FtStatus LinuxSerialD2xx::Write(FtHandle handle, const QByteArray& data, std::int32_t* written)
+FtStatus LinuxSerialD2xx::write(FtHandle handle, const QByteArray& data, std::int32_t* written)
 {
     Port* p = port(handle);
     if (!p)

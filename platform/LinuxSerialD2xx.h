@@ -31,16 +31,16 @@ public:
     LinuxSerialD2xx() = default;
     ~LinuxSerialD2xx() override;
 
-    FtStatus ListDevicesCount(std::int32_t* count) override;
-    FtStatus ListDeviceDescription(std::int32_t index, QByteArray* description) override;
-    FtStatus Open(std::int32_t index, FtHandle* handle) override;
-    FtStatus Close(FtHandle handle) override;
-    FtStatus GetQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) override;
-    FtStatus SetLatencyTimer(FtHandle handle, std::uint8_t ms) override;
-    FtStatus SetBaudRate(FtHandle handle, std::uint32_t baud) override;
-    FtStatus SetBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
-    FtStatus Read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) override;
-    FtStatus Write(FtHandle handle, const QByteArray& data, std::int32_t* written) override;
+    FtStatus listDevicesCount(std::int32_t* count) override;
+    FtStatus listDeviceDescription(std::int32_t index, QByteArray* description) override;
+    FtStatus open(std::int32_t index, FtHandle* handle) override;
+    FtStatus close(FtHandle handle) override;
+    FtStatus getQueueStatus(FtHandle handle, std::int32_t* bytesWaiting) override;
+    FtStatus setLatencyTimer(FtHandle handle, std::uint8_t ms) override;
+    FtStatus setBaudRate(FtHandle handle, std::uint32_t baud) override;
+    FtStatus setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) override;
+    FtStatus read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) override;
+    FtStatus write(FtHandle handle, const QByteArray& data, std::int32_t* written) override;
 
     // The folder under which sys/ and dev/ are looked up.
     static QString deviceRoot();

@@ -6,13 +6,13 @@
 namespace ProgramEnd {
 
 namespace {
-bool requested = false;
+bool s_requested = false;
 int code = 0;
 } // namespace
 
-void Request(int exitCode)
+void request(int exitCode)
 {
-    requested = true;
+    s_requested = true;
     code = exitCode;
     // Leaves the event loop when it runs; before it runs, start-up returns.
     // (Told with no loop running, the exit would instead end at once every
@@ -21,12 +21,12 @@ void Request(int exitCode)
         QCoreApplication::exit(exitCode);
 }
 
-bool Requested() { return requested; }
-int ExitCode() { return code; }
+bool requested() { return s_requested; }
+int exitCode() { return code; }
 
-void ResetForTesting()
+void resetForTesting()
 {
-    requested = false;
+    s_requested = false;
     code = 0;
 }
 

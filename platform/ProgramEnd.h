@@ -1,15 +1,15 @@
 #pragma once
 // Ending the program. Inside the event loop the loop is left; before it runs
-// (during start-up) Qt's quit would do nothing, so start-up asks Requested()
+// (during start-up) Qt's quit would do nothing, so start-up asks requested()
 // after each step that may end the program and returns at once.
 
 namespace ProgramEnd {
 
-void Request(int exitCode = 0);
-bool Requested();
-int ExitCode();
+void request(int exitCode = 0);
+bool requested();
+int exitCode();
 
 // Tests run start-up more than once in one process.
-void ResetForTesting();
+void resetForTesting();
 
 } // namespace ProgramEnd

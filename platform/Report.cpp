@@ -115,10 +115,10 @@ void Report::exportTo(ExportFormat format, const QString& path)
 {
     switch (format) {
     case ExportFormat::TabText:
-        save(path, ReportTabText::Text(content()).toUtf8());
+        save(path, ReportTabText::text(content()).toUtf8());
         break;
     case ExportFormat::Excel:
-        ReportWorkbook::Write(content(), path);
+        ReportWorkbook::write(content(), path);
         break;
     case ExportFormat::Pdf: {
         const QList<ReportPage>& laidOut = pages();

@@ -27,7 +27,7 @@ class Report {
 public:
     enum class ExportFormat { Pdf, Excel, TabText };
 
-    // Reads the template file.
+    // reads the template file.
     static std::unique_ptr<Report> open(const QString& templatePath);
     ~Report();
 

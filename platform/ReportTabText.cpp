@@ -4,7 +4,7 @@
 
 namespace platform::ReportTabText {
 
-QList<QList<ReportCell>> Rows(const ReportContent& content)
+QList<QList<ReportCell>> rows(const ReportContent& content)
 {
     QList<QList<ReportCell>> rows;
     bool first = true;
@@ -32,11 +32,11 @@ QList<QList<ReportCell>> Rows(const ReportContent& content)
     return rows;
 }
 
-QString Text(const ReportContent& content)
+QString text(const ReportContent& content)
 {
     static const QRegularExpression breaks(QStringLiteral("[\t\r\n]+"));
     QString text;
-    for (const QList<ReportCell>& row : Rows(content)) {
+    for (const QList<ReportCell>& row : rows(content)) {
         QStringList cells;
         for (const ReportCell& cell : row)
             cells << QString(cell.text).replace(breaks, QStringLiteral(" "));

@@ -15,8 +15,8 @@ namespace platform {
 
 namespace ReportTabText {
 
-QList<QList<ReportCell>> Rows(const ReportContent& content);
-QString Text(const ReportContent& content);
+QList<QList<ReportCell>> rows(const ReportContent& content);
+QString text(const ReportContent& content);
 
 } // namespace ReportTabText
 

@@ -93,7 +93,7 @@ public:
     }
 
 private:
-    // Rows and columns are written in order, so the first past the sheet's
+    // rows and columns are written in order, so the first past the sheet's
     // edge is refused before any could wrap round in the library's types.
     static lxw_row_t rowOf(qsizetype row) { return static_cast<lxw_row_t>(row); }
     static lxw_col_t columnOf(qsizetype column) { return static_cast<lxw_col_t>(column); }
@@ -128,7 +128,7 @@ private:
 
 } // namespace
 
-void Write(const ReportContent& content, const QString& path)
+void write(const ReportContent& content, const QString& path)
 {
     // The workbook library writes only to a file of its own: a scratch file,
     // whose bytes then replace the target whole.
@@ -147,7 +147,7 @@ void Write(const ReportContent& content, const QString& path)
     // A text longer than a cell holds goes on in the cells below it, and the
     // next row of the report after its last piece.
     qsizetype sheetRow = 0;
-    for (const QList<ReportCell>& row : ReportTabText::Rows(content)) {
+    for (const QList<ReportCell>& row : ReportTabText::rows(content)) {
         qsizetype height = 1;
         for (qsizetype c = 0; c < row.size(); ++c) {
             const ReportCell& cell = row[c];

@@ -14,6 +14,6 @@ namespace platform::ReportWorkbook {
 // whole (WholeFile::save), so that a failure leaves no new file behind and an
 // old file as it was. Throws ReportError, also when the library refuses a
 // cell (one past the last row or column of a sheet).
-void Write(const ReportContent& content, const QString& path);
+void write(const ReportContent& content, const QString& path);
 
 } // namespace platform::ReportWorkbook

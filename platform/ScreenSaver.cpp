@@ -6,7 +6,7 @@
 
 namespace platform {
 
-bool ScreenSaver::SimulateUserActivity()
+bool ScreenSaver::simulateUserActivity()
 {
     static const QString service = QStringLiteral("org.freedesktop.ScreenSaver");
     QDBusConnection bus = QDBusConnection::sessionBus();

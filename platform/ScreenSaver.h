@@ -9,7 +9,7 @@ public:
     // Resets the idle timers of sleep and display-off once. Returns false
     // when no session bus or no screensaver service answers the call; that
     // is not an error, the machine simply has nothing to keep awake.
-    static bool SimulateUserActivity();
+    static bool simulateUserActivity();
 };
 
 } // namespace platform

@@ -3,7 +3,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-namespace modPlaySound {
+namespace platform {
 
 namespace {
 
@@ -22,13 +22,13 @@ void play(int id)
     // One effect for all three sounds, so that a new one stops the one playing.
     static QSoundEffect* effect = new QSoundEffect();
     effect->stop();
-    effect->setSource(QUrl(QString::fromLatin1(SoundResource(id))));
+    effect->setSource(QUrl(QString::fromLatin1(soundResource(id))));
     effect->play();
 }
 
 } // namespace
 
-const char* SoundResource(int id)
+const char* soundResource(int id)
 {
     switch (id) {
     case FailureSoundId: return "qrc:/WAVE/102";
@@ -38,13 +38,13 @@ const char* SoundResource(int id)
     }
 }
 
-void PlayFailureSound() { play(FailureSoundId); }
-void PlayTestsCompletedSound() { play(TestsCompletedSoundId); }
-void PlayPaceRollPromptSound() { play(PaceRollPromptSoundId); }
+void playFailureSound() { play(FailureSoundId); }
+void playTestsCompletedSound() { play(TestsCompletedSoundId); }
+void playPaceRollPromptSound() { play(PaceRollPromptSoundId); }
 
-void SetPlayerForTesting(std::function<void(int id)> player)
+void setPlayerForTesting(std::function<void(int id)> player)
 {
     testPlayer() = std::move(player);
 }
 
-} // namespace modPlaySound
+} // namespace platform

@@ -5,21 +5,21 @@
 
 #include <functional>
 
-namespace modPlaySound {
+namespace platform {
 
 constexpr int FailureSoundId = 102;
 constexpr int TestsCompletedSoundId = 103;
 constexpr int PaceRollPromptSoundId = 104;
 
-void PlayFailureSound();
-void PlayTestsCompletedSound();
-void PlayPaceRollPromptSound();
+void playFailureSound();
+void playTestsCompletedSound();
+void playPaceRollPromptSound();
 
 // The embedded file of a sound ("qrc:/WAVE/102").
-const char* SoundResource(int id);
+const char* soundResource(int id);
 
 // Tests replace the player to see which sound is asked for; an empty
 // function returns to the sound device.
-void SetPlayerForTesting(std::function<void(int id)> player);
+void setPlayerForTesting(std::function<void(int id)> player);
 
-} // namespace modPlaySound
+} // namespace platform

@@ -4,13 +4,13 @@
 
 namespace ConnectionDescription {
 
-platform::DbServerAddress ServerAddress(const config::DatabaseSettings& database)
+platform::DbServerAddress serverAddress(const config::DatabaseSettings& database)
 {
-    return ServerAddress(database.serverHost, database.serverInstance, database.serverDatabaseName, database.username,
+    return serverAddress(database.serverHost, database.serverInstance, database.serverDatabaseName, database.username,
                          database.password);
 }
 
-platform::DbServerAddress ServerAddress(const QString& host, const QString& instanceText, const QString& database,
+platform::DbServerAddress serverAddress(const QString& host, const QString& instanceText, const QString& database,
                                         const QString& user, const QString& password)
 {
     platform::DbServerAddress address;
@@ -30,13 +30,13 @@ platform::DbServerAddress ServerAddress(const QString& host, const QString& inst
     return address;
 }
 
-QString LocalText(const QString& path, bool readOnly)
+QString localText(const QString& path, bool readOnly)
 {
     return QStringLiteral("Data Source=") + path + QStringLiteral(";Mode=")
            + (readOnly ? QStringLiteral("Read") : QStringLiteral("ReadWrite"));
 }
 
-QString ServerText(const config::DatabaseSettings& database)
+QString serverText(const config::DatabaseSettings& database)
 {
     const QString instance = database.serverInstance.trimmed();
     return QStringLiteral("server=") + database.serverHost

@@ -13,14 +13,14 @@ namespace ConnectionDescription {
 // SQLServerInstance as the port, SQLServerDatabaseName, SQLUsername,
 // SQLPassword; 10 s to connect. Throws platform::DbError when the instance
 // is not a port number.
-platform::DbServerAddress ServerAddress(const config::DatabaseSettings& database);
+platform::DbServerAddress serverAddress(const config::DatabaseSettings& database);
 // The same from values given in their place.
-platform::DbServerAddress ServerAddress(const QString& host, const QString& instance, const QString& database,
+platform::DbServerAddress serverAddress(const QString& host, const QString& instance, const QString& database,
                                         const QString& user, const QString& password);
 
-// "Data Source=<path>;Mode=Read" or ";Mode=ReadWrite".
-QString LocalText(const QString& path, bool readOnly);
+// "data Source=<path>;mode=read" or ";mode=ReadWrite".
+QString localText(const QString& path, bool readOnly);
 // "server=<host>[:<port>];database=<name>;uid=<user>;pwd=********;"
-QString ServerText(const config::DatabaseSettings& database);
+QString serverText(const config::DatabaseSettings& database);
 
 } // namespace ConnectionDescription

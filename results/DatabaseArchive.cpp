@@ -134,7 +134,7 @@ UpkeepOutcome DatabaseArchive::archive()
         fresh = freeNameBeside(m_databaseFile);
         platform::DbConnection db;
         db.createFile(fresh);
-        ResultsSchema::Create(db, ResultsSchema::TemplateRevision);
+        ResultsSchema::create(db, ResultsSchema::TemplateRevision);
         m_observer.progress(60);
         db.transaction();
         for (const ArchiveRecord& r : facts.archives)

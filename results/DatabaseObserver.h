@@ -1,7 +1,7 @@
 #pragma once
 // What the database connection tells the main test window: its state after
 // every open, and each failed open. The main window implements it and
-// installs itself with modDatabase::SetConnectionObserver.
+// installs itself with modDatabase::setConnectionObserver.
 
 #include <QString>
 
@@ -9,10 +9,10 @@ class DatabaseConnectionObserver {
 public:
     virtual ~DatabaseConnectionObserver() = default;
     // The status lamp: local or server database, connected or not.
-    virtual void SetDatabaseStatus(bool vLocalDB, bool vConnected) = 0;
+    virtual void setDatabaseStatus(bool localDB, bool connected) = 0;
     // Called after every database failure, with its cause, before
-    // modDatabase::ConnectFailureReported is set: the handler tells the
+    // modDatabase::connectFailureReported is set: the handler tells the
     // operator only while that flag is false, so a run of failures brings
     // one message.
-    virtual void DatabaseConnectFailHandler(const QString& vCause) = 0;
+    virtual void databaseConnectFailHandler(const QString& cause) = 0;
 };

@@ -11,13 +11,13 @@
 
 #include <cstdio>
 
-namespace modDatabase {
+namespace results {
 
-QString BuildEmptyDatabase(const QString& path, QString* why)
+QString buildEmptyDatabase(const QString& path, QString* why)
 {
     const auto refuse = [&](const QString& cause) {
         const QString text = QStringLiteral("Cannot create the database file ") + path + QStringLiteral(": ") + cause;
-        modMain::WriteLog(text);
+        config::writeLog(text);
         if (why)
             *why = text;
         return QString();
@@ -37,7 +37,7 @@ QString BuildEmptyDatabase(const QString& path, QString* why)
         {
             platform::DbConnection connection;
             connection.createFile(temporary);
-            ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+            ResultsSchema::create(connection, ResultsSchema::TemplateRevision);
             connection.close();
         }
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0)
@@ -50,4 +50,4 @@ QString BuildEmptyDatabase(const QString& path, QString* why)
     }
 }
 
-} // namespace modDatabase
+} // namespace results

@@ -3,7 +3,7 @@
 #include "platform/Convert.h"
 #include "results/WriterSupport.h"
 
-namespace modDatabase {
+namespace results {
 
 using platform::DbParameter;
 
@@ -17,7 +17,7 @@ void ReadingRow::set(const QString& letter, const QVariant& value)
     values.append({letter, value});
 }
 
-QList<qint32> RecordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows)
+QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows)
 {
     QList<platform::DbRowWrite> writes;
     for (const ReadingRow& row : rows) {
@@ -27,19 +27,19 @@ QList<qint32> RecordReadingRows(platform::DbConnection& connection, const QList<
         write.keyColumn = measurement ? QStringLiteral("MeasurementID") : QStringLiteral("ResultID");
         write.key = row.key;
         if (row.key == 0) {
-            write.values.append({QStringLiteral("TestUnitID"), IntegerParam("@TestUnitID", row.testUnitID)});
+            write.values.append({QStringLiteral("TestUnitID"), integerParam("@TestUnitID", row.testUnitID)});
             if (measurement) {
-                write.values.append({QStringLiteral("TimeInterval"), TextParam("@TimeInterval", 50, row.timeInterval)});
+                write.values.append({QStringLiteral("TimeInterval"), textParam("@TimeInterval", 50, row.timeInterval)});
                 write.values.append(
-                    {QStringLiteral("TimeIntervalInt"), IntegerParam("@TimeIntervalInt", row.intervalSeconds)});
+                    {QStringLiteral("TimeIntervalInt"), integerParam("@TimeIntervalInt", row.intervalSeconds)});
             }
         }
         for (const auto& [letter, value] : row.values) {
-            const QString l = ElectrodeColumnLetter(letter);
+            const QString l = electrodeColumnLetter(letter);
             if (measurement)
-                write.values.append({l + QStringLiteral("_Value"), DoubleParam("@Value", value.toDouble())});
+                write.values.append({l + QStringLiteral("_Value"), doubleParam("@Value", value.toDouble())});
             else
-                write.values.append({l + QStringLiteral("_Result"), TextParam("@Result", 10, value.toString())});
+                write.values.append({l + QStringLiteral("_Result"), textParam("@Result", 10, value.toString())});
         }
         writes << write;
     }
@@ -49,16 +49,16 @@ QList<qint32> RecordReadingRows(platform::DbConnection& connection, const QList<
     return keys;
 }
 
-QString MeasurementRecordedLine(qint32 key, const QString& letter, double value)
+QString measurementRecordedLine(qint32 key, const QString& letter, double value)
 {
     return QStringLiteral("Measurement recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ") + letter
            + QStringLiteral(", ") + platform::Convert::fromDouble(value);
 }
 
-QString ResultRecordedLine(qint32 key, const QString& letter, const QString& result)
+QString resultRecordedLine(qint32 key, const QString& letter, const QString& result)
 {
     return QStringLiteral("Result recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ") + letter
            + QStringLiteral(", ") + result;
 }
 
-} // namespace modDatabase
+} // namespace results

@@ -15,7 +15,7 @@
 
 #include <utility>
 
-namespace modDatabase {
+namespace results {
 
 // One measurement or result row to write, with its letters' values.
 struct ReadingRow {
@@ -37,12 +37,12 @@ struct ReadingRow {
 // row in order. Throws platform::DbError when a letter is not "A".."P", a
 // text does not fit its column, a row to fill no longer exists, or a
 // statement fails. Writes no log line.
-QList<qint32> RecordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows);
+QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows);
 
 // The log lines of the writers for one stored value:
-// "Measurement recorded, ID = <key>: Electrode <letter>, <value>" and
-// "Result recorded, ID = <key>: Electrode <letter>, <result>".
-QString MeasurementRecordedLine(qint32 key, const QString& letter, double value);
-QString ResultRecordedLine(qint32 key, const QString& letter, const QString& result);
+// "Measurement recorded, ID = <key>: electrode <letter>, <value>" and
+// "Result recorded, ID = <key>: electrode <letter>, <result>".
+QString measurementRecordedLine(qint32 key, const QString& letter, double value);
+QString resultRecordedLine(qint32 key, const QString& letter, const QString& result);
 
-} // namespace modDatabase
+} // namespace results

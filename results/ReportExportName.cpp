@@ -4,7 +4,7 @@
 
 namespace ReportExportName {
 
-QString Extension(const QString& exportFormat)
+QString extension(const QString& exportFormat)
 {
     if (exportFormat == QLatin1String("PDF"))
         return QStringLiteral(".PDF");
@@ -15,13 +15,13 @@ QString Extension(const QString& exportFormat)
     return QString();
 }
 
-QString WithExtension(const QString& path, const QString& exportFormat)
+QString withExtension(const QString& path, const QString& exportFormat)
 {
     const QString name = QFileInfo(path).fileName();
     if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
         return path;
     // A name typed with a closing point takes the extension after that point.
-    return name.endsWith(QLatin1Char('.')) ? path + Extension(exportFormat).mid(1) : path + Extension(exportFormat);
+    return name.endsWith(QLatin1Char('.')) ? path + extension(exportFormat).mid(1) : path + extension(exportFormat);
 }
 
 } // namespace ReportExportName

@@ -8,11 +8,11 @@ namespace ReportExportName {
 
 // ".PDF", ".XLS" or ".TXT" for the formats "PDF", "XLS" and "TAB"; "" for
 // any other format.
-QString Extension(const QString& exportFormat);
+QString extension(const QString& exportFormat);
 
 // The path with the format's extension added when its file name has none
 // ("rep1" gives "rep1.PDF"); a name with an extension of its own, whatever
 // it is, is kept as typed.
-QString WithExtension(const QString& path, const QString& exportFormat);
+QString withExtension(const QString& path, const QString& exportFormat);
 
 } // namespace ReportExportName

@@ -10,13 +10,13 @@
 
 namespace results {
 
-// The report types of the list windows, chosen by the groups' Zamo80 and
-// Zamo24 flags.
+// The report types of the list windows, chosen by the groups' zamo80 and
+// isZamo24 flags.
 enum class ReportType {
     All,      // "ALL": every group
     Zamo,     // "ZAMO": neither flag
-    Zamo80,   // "ZAMO80": Zamo80 without Zamo24
-    Zamo24,   // "ZAMO2-4": Zamo24
+    Zamo80,   // "ZAMO80": zamo80 without isZamo24
+    Zamo24,   // "ZAMO2-4": isZamo24
 };
 
 // The type that a list window's text names, compared exactly and with its
@@ -32,7 +32,7 @@ enum class ReportSortKey {
 struct ReportListQuery {
     int page = 1;        // numbered from 1
     int pageSize = 1000;
-    // Open and cancelled groups too; a group that was never started (a
+    // open and cancelled groups too; a group that was never started (a
     // condensed ZAMO80 group has no DateExecuted) is never listed.
     bool showAll = false;
     ReportType type = ReportType::All;

@@ -13,7 +13,7 @@ using platform::DbRecordset;
 
 namespace {
 
-// Completed (the group writer stores the zero date until then) and not
+// completed (the group writer stores the zero date until then) and not
 // cancelled. A Null completion date is not completed either.
 QString finishedCondition(const DbDialect& d)
 {
@@ -55,7 +55,7 @@ QString typeCondition(const DbDialect& d, ReportType type, const ListColumns& co
     return {};
 }
 
-// The list's order, or its exact reverse. Lots without a text come first
+// The list's order, or its exact reverse. lots without a text come first
 // in ascending order on both back ends.
 QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending)
 {

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-namespace modDatabase {
+namespace results {
 
 namespace {
 
@@ -34,12 +34,12 @@ const config::StationSettings& settings()
 void reportStatus(bool connected)
 {
     if (g_observer)
-        g_observer->SetDatabaseStatus(settings().database.useLocalDatabase, connected);
+        g_observer->setDatabaseStatus(settings().database.useLocalDatabase, connected);
 }
 
 void restartIdleClock()
 {
-    platform::Timer& clock = IdleClock();
+    platform::Timer& clock = idleClock();
     clock.setEnabled(false);
     clock.setInterval(0);
     clock.setInterval(kIdleMilliseconds);
@@ -65,13 +65,13 @@ void connect(bool readOnly)
     g_connection = std::make_unique<platform::DbConnection>();
     g_connection->setBusyWait(BusyWaitMilliseconds);
     if (settings().database.useLocalDatabase) {
-        modMain::WriteLog(QStringLiteral("Initiating connection to Local Database: ")
-                          + ConnectionDescription::LocalText(settings().paths.databaseFile, readOnly));
+        config::writeLog(QStringLiteral("Initiating connection to Local Database: ")
+                          + ConnectionDescription::localText(settings().paths.databaseFile, readOnly));
         g_connection->openFile(settings().paths.databaseFile, readOnly);
     } else {
-        modMain::WriteLog(QStringLiteral("Initiating connection to SQL Database: ")
-                          + ConnectionDescription::ServerText(settings().database));
-        g_connection->openServer(ConnectionDescription::ServerAddress(settings().database));
+        config::writeLog(QStringLiteral("Initiating connection to SQL Database: ")
+                          + ConnectionDescription::serverText(settings().database));
+        g_connection->openServer(ConnectionDescription::serverAddress(settings().database));
     }
 }
 
@@ -83,7 +83,7 @@ void dropIfFileIsGone()
         return;
     if (QFileInfo::exists(g_connection->databaseName()))
         return;
-    modMain::WriteLog(QStringLiteral("Database file no longer found: ") + g_connection->databaseName());
+    config::writeLog(QStringLiteral("Database file no longer found: ") + g_connection->databaseName());
     g_connection.reset();
 }
 
@@ -95,63 +95,63 @@ platform::DbConnection& open(bool readOnly)
         const bool wasOpen = g_connection && g_connection->isOpen();
         if (!wasOpen)
             connect(readOnly);
-        ConnectFailureReported = false;
+        connectFailureReported = false;
         if (!wasOpen)
-            modMain::WriteLog(QStringLiteral("Database connection successful"));
+            config::writeLog(QStringLiteral("Database connection successful"));
         reportStatus(true);
         return *g_connection;
     } catch (const platform::DbError& e) {
         g_connection.reset();
-        modMain::WriteLog(QStringLiteral("Database connection failed - Error Handler"));
-        modMain::WriteLog(QStringLiteral("Database error: ") + e.text());
+        config::writeLog(QStringLiteral("Database connection failed - Error Handler"));
+        config::writeLog(QStringLiteral("Database error: ") + e.text());
         throw;
     }
 }
 
 } // namespace
 
-void SetSettings(const config::StationSettings* settings)
+void setSettings(const config::StationSettings* settings)
 {
     g_settings = settings;
 }
 
-bool OpenDatabase(bool readOnly)
+bool openDatabase(bool readOnly)
 {
     try {
         open(readOnly);
         return true;
     } catch (const platform::DbError& e) {
-        ReportFailure(e.text());
+        reportFailure(e.text());
         return false;
     }
 }
 
-platform::DbConnection& RequireConnection()
+platform::DbConnection& requireConnection()
 {
     return open(false);
 }
 
-void ReportFailure(const QString& cause)
+void reportFailure(const QString& cause)
 {
     g_connection.reset();
     reportStatus(false);
     if (g_observer)
-        g_observer->DatabaseConnectFailHandler(cause);
-    ConnectFailureReported = true;
+        g_observer->databaseConnectFailHandler(cause);
+    connectFailureReported = true;
 }
 
-void CloseDatabase()
+void closeDatabase()
 {
     if (!g_connection || !g_connection->isOpen()) {
         g_connection.reset();
         return;
     }
-    modMain::WriteLog(QStringLiteral("Database connection closed"));
-    IdleClock().setEnabled(false);
+    config::writeLog(QStringLiteral("Database connection closed"));
+    idleClock().setEnabled(false);
     g_connection.reset();
 }
 
-qint32 GetDBRevNumber(const QString& path)
+qint32 getDBRevNumber(const QString& path)
 {
     try {
         std::unique_ptr<platform::DbConnection> own;
@@ -162,7 +162,7 @@ qint32 GetDBRevNumber(const QString& path)
             own->openFile(path, true);
             connection = own.get();
         } else {
-            if (!OpenDatabase(false))
+            if (!openDatabase(false))
                 return 0;
             connection = g_connection.get();
         }
@@ -172,22 +172,22 @@ qint32 GetDBRevNumber(const QString& path)
             return 0;
         return rs.value(QStringLiteral("DBRevNumber")).toInt();
     } catch (const platform::DbError& e) {
-        modMain::WriteLog(QStringLiteral("GetDBRevNumber: ") + e.text());
+        config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
         return 0;
     }
 }
 
-platform::DbConnection* SharedConnection()
+platform::DbConnection* sharedConnection()
 {
     return g_connection && g_connection->isOpen() ? g_connection.get() : nullptr;
 }
 
-void SetConnectionObserver(DatabaseConnectionObserver* observer)
+void setConnectionObserver(DatabaseConnectionObserver* observer)
 {
     g_observer = observer;
 }
 
-void SetIdleClock(platform::Timer* timer)
+void setIdleClock(platform::Timer* timer)
 {
     if (g_idleClock == timer)
         return;
@@ -200,19 +200,19 @@ void SetIdleClock(platform::Timer* timer)
     g_idleClock = timer;
     g_ownIdleClock = false;
     if (timer) {
-        g_idleTick = QObject::connect(timer, &platform::Timer::timeout, [] { CloseDatabase(); });
+        g_idleTick = QObject::connect(timer, &platform::Timer::timeout, [] { closeDatabase(); });
         if (wasRunning)
             restartIdleClock();
     }
 }
 
-platform::Timer& IdleClock()
+platform::Timer& idleClock()
 {
     if (!g_idleClock) {
-        SetIdleClock(new platform::Timer(QCoreApplication::instance()));
+        setIdleClock(new platform::Timer(QCoreApplication::instance()));
         g_ownIdleClock = true;
     }
     return *g_idleClock;
 }
 
-} // namespace modDatabase
+} // namespace results

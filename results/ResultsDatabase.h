@@ -1,7 +1,7 @@
 #pragma once
 // The station's one connection to its results database, opened on demand and
-// shared. Every database routine calls OpenDatabase first and does nothing
-// more when it returns false. Each OpenDatabase restarts the 60-second idle
+// shared. Every database routine calls openDatabase first and does nothing
+// more when it returns false. Each openDatabase restarts the 60-second idle
 // clock, whose tick closes the connection; a failed open is reported to the
 // operator once per run of failures.
 
@@ -16,11 +16,11 @@ namespace platform {
 class Timer;
 }
 
-namespace modDatabase {
+namespace results {
 
 // True after a failed open has been passed to the failure handler; cleared
 // by every successful open.
-inline bool ConnectFailureReported = false;
+inline bool connectFailureReported = false;
 
 // How long a write waits for a lock another program holds on the database
 // before it fails (taken at the next open).
@@ -29,40 +29,40 @@ inline int BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMillise
 // The station's settings that the connection follows: [Database] and the
 // database file's path, read at each open (nullptr: the defaults, no file).
 // The caller keeps them alive while they are set.
-void SetSettings(const config::StationSettings* settings);
+void setSettings(const config::StationSettings* settings);
 
 // Opens the connection when it is closed (the local database file of the
 // settings when [Database] UseLocalDatabase, else the server of the
 // [Database] settings), restarts the idle clock, and reports the
 // state. True when the connection is open on return; a failure is reported
-// as ReportFailure does, with its cause.
-bool OpenDatabase(bool readOnly);
+// as reportFailure does, with its cause.
+bool openDatabase(bool readOnly);
 // The same open for a caller that reports a failure itself: the open
 // connection, or platform::DbError (logged, not reported).
-platform::DbConnection& RequireConnection();
+platform::DbConnection& requireConnection();
 // A database failure that the operator must hear of (a failed open, or a
 // record of a run that could not be stored): the connection is given up, so
 // that the next call opens anew, the status shows it disconnected, and the
 // main window's failure handler gets the cause (it tells the operator once
-// per run of failures, see ConnectFailureReported).
-void ReportFailure(const QString& cause);
+// per run of failures, see connectFailureReported).
+void reportFailure(const QString& cause);
 // Closes the connection if it is open; otherwise does nothing.
-void CloseDatabase();
+void closeDatabase();
 // The schema revision of the database file at path, or of the live database
 // (local or server) when path is empty; 0 when it cannot be read. A file is
 // opened read-only on a connection of its own and never created; the shared
 // connection, its idle clock and the status are then left as they are.
-qint32 GetDBRevNumber(const QString& path);
+qint32 getDBRevNumber(const QString& path);
 
-// The shared connection; nullptr while closed. Valid until CloseDatabase.
-platform::DbConnection* SharedConnection();
+// The shared connection; nullptr while closed. Valid until closeDatabase.
+platform::DbConnection* sharedConnection();
 
 // The main window that hears of the connection's state; nullptr for none.
-void SetConnectionObserver(DatabaseConnectionObserver* observer);
+void setConnectionObserver(DatabaseConnectionObserver* observer);
 // The idle clock (the main frame's dbConnTimeoutTimer); its tick is
-// connected to CloseDatabase here. Until one is installed the module keeps
+// connected to closeDatabase here. Until one is installed the module keeps
 // a clock of its own.
-void SetIdleClock(platform::Timer* timer);
-platform::Timer& IdleClock();
+void setIdleClock(platform::Timer* timer);
+platform::Timer& idleClock();
 
-} // namespace modDatabase
+} // namespace results

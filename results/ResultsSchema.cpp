@@ -160,13 +160,13 @@ void insertFixedRows(platform::DbConnection& connection, int revision)
 
 } // namespace
 
-const QList<Table>& Tables()
+const QList<Table>& tables()
 {
     static const QList<Table> tables = buildTables();
     return tables;
 }
 
-QString ColumnSqlType(DbBackend backend, const Column& c)
+QString columnSqlType(DbBackend backend, const Column& c)
 {
     const DbDialect& d = DbDialect::of(backend);
     switch (c.type) {
@@ -183,11 +183,11 @@ QString ColumnSqlType(DbBackend backend, const Column& c)
     return {};
 }
 
-QStringList TableScript(DbBackend backend, const Table& table)
+QStringList tableScript(DbBackend backend, const Table& table)
 {
     QStringList columns;
     for (const Column& c : table.columns)
-        columns << DbDialect::column(c.name) + ' ' + ColumnSqlType(backend, c);
+        columns << DbDialect::column(c.name) + ' ' + columnSqlType(backend, c);
     QStringList script;
     script << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
     for (const Index& index : table.indexes)
@@ -197,19 +197,19 @@ QStringList TableScript(DbBackend backend, const Table& table)
     return script;
 }
 
-QStringList CreationScript(DbBackend backend)
+QStringList creationScript(DbBackend backend)
 {
     QStringList script;
-    for (const Table& table : Tables())
-        script << TableScript(backend, table);
+    for (const Table& table : tables())
+        script << tableScript(backend, table);
     return script;
 }
 
-void Create(platform::DbConnection& connection, int revision)
+void create(platform::DbConnection& connection, int revision)
 {
     connection.transaction();
     try {
-        for (const QString& statement : CreationScript(connection.backend()))
+        for (const QString& statement : creationScript(connection.backend()))
             connection.execute(statement);
         insertFixedRows(connection, revision);
         connection.commit();

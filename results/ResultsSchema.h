@@ -24,7 +24,7 @@ enum class ColumnType { AutoNumber, Long, Double, Boolean, DateTime, Text, Memo 
 struct Column {
     QString name;
     ColumnType type;
-    int width = 0;           // Text only
+    int width = 0;           // text only
     bool defaultYes = false; // Boolean only: the default is Yes (else No)
 };
 
@@ -42,20 +42,20 @@ struct Table {
     QList<Index> indexes;  // besides the primary key
 };
 
-const QList<Table>& Tables();
+const QList<Table>& tables();
 
 // The column's type and constraints as the back end's SQL names them
 // ("VARCHAR(250)", "BOOLEAN NOT NULL DEFAULT 0", ...).
-QString ColumnSqlType(platform::DbBackend backend, const Column& column);
+QString columnSqlType(platform::DbBackend backend, const Column& column);
 // The CREATE TABLE statement of one table and the CREATE INDEX statements of
 // its indexes.
-QStringList TableScript(platform::DbBackend backend, const Table& table);
+QStringList tableScript(platform::DbBackend backend, const Table& table);
 // CREATE TABLE and CREATE INDEX statements for the back end.
-QStringList CreationScript(platform::DbBackend backend);
+QStringList creationScript(platform::DbBackend backend);
 
 // Creates every table and index and writes the fixed rows (test types, the
 // Globals row, the Version row with the given revision), all in one
 // transaction. Throws platform::DbError.
-void Create(platform::DbConnection& connection, int revision);
+void create(platform::DbConnection& connection, int revision);
 
 } // namespace ResultsSchema

@@ -7,7 +7,7 @@
 #include "results/ReadingRows.h"
 #include "results/WriterSupport.h"
 
-namespace modDatabase {
+namespace results {
 
 using platform::DbConnection;
 using platform::DbParameter;
@@ -28,102 +28,102 @@ QDateTime startTimeOf(const QString& text)
 
 void logKey(const QString& prefix, qint32 key)
 {
-    modMain::WriteLog(prefix + QString::number(key));
+    config::writeLog(prefix + QString::number(key));
 }
 
 } // namespace
 
-qint32 RecordTestStart(qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
+qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
                        bool showOnReport)
 {
     qint32 testID = 0;
-    if (DbConnection* db = OpenedConnection()) {
+    if (DbConnection* db = openedConnection()) {
         const platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes WHERE TypeName = ?"),
-                                                        {TextParam("@TypeName", 10, typeName)});
+                                                        {textParam("@TypeName", 10, typeName)});
         const qint32 typeID = types.recordCount() == 1 ? types.value(QStringLiteral("TypeID")).toInt() : 0;
         db->execute(QStringLiteral("INSERT INTO Tests (GroupID, TestTypeID, TestStartTime, Zamo80ParentTestID, "
                                    "ShowOnReport) VALUES (?, ?, ?, ?, ?)"),
-                    {IntegerParam("@GroupID", groupID), IntegerParam("@TestTypeID", typeID),
-                     DateParam("@TestStartTime", startTimeOf(startTime)),
-                     IntegerParam("@Zamo80ParentTestID", parentTestID), BooleanParam("@ShowOnReport", showOnReport)});
-        testID = NewKey(*db);
+                    {integerParam("@GroupID", groupID), integerParam("@TestTypeID", typeID),
+                     dateParam("@TestStartTime", startTimeOf(startTime)),
+                     integerParam("@Zamo80ParentTestID", parentTestID), booleanParam("@ShowOnReport", showOnReport)});
+        testID = newKey(*db);
     }
     logKey(QStringLiteral("Test Started, ID = "), testID);
     return testID;
 }
 
-qint32 RecordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
+qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
 {
     qint32 testUnitID = 0;
-    if (DbConnection* db = OpenedConnection()) {
+    if (DbConnection* db = openedConnection()) {
         db->execute(QStringLiteral("INSERT INTO TestUnit (UnitNumber, TestID, Itteration) VALUES (?, ?, ?)"),
-                    {IntegerParam("@UnitNumber", unitNumber), IntegerParam("@TestID", testID),
-                     IntegerParam("@Itteration", iteration)});
-        testUnitID = NewKey(*db);
+                    {integerParam("@UnitNumber", unitNumber), integerParam("@TestID", testID),
+                     integerParam("@Itteration", iteration)});
+        testUnitID = newKey(*db);
     }
     logKey(QStringLiteral("Test By Unit Started, ID = "), testUnitID);
     return testUnitID;
 }
 
-qint32 RecordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval,
+qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval,
                          const QString& letter, double value, qint32 intervalSeconds)
 {
     qint32 rowID = 0;
-    if (DbConnection* db = OpenedConnection()) {
-        const QString l = ElectrodeColumnLetter(letter);
+    if (DbConnection* db = openedConnection()) {
+        const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT MeasurementID FROM TestMeasurements WHERE MeasurementID = ? and TimeInterval = ?"),
-            {IntegerParam("@MeasurementID", measurementID), TextParam("@TimeInterval", 50, timeInterval)});
+            {integerParam("@MeasurementID", measurementID), textParam("@TimeInterval", 50, timeInterval)});
         if (!existing.eof()) {
             db->execute(QStringLiteral("UPDATE TestMeasurements SET ") + l + QStringLiteral("_Value = ? WHERE MeasurementID=")
                             + QString::number(measurementID),
-                        {DoubleParam("@value", value)});
+                        {doubleParam("@value", value)});
             rowID = measurementID;
         } else {
             db->execute(QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ") + l
                             + QStringLiteral("_Value, TimeIntervalInt) VALUES (?, ?, ?, ?)"),
-                        {IntegerParam("@TestUnitID", testUnitID), TextParam("@TimeInterval", 50, timeInterval),
-                         DoubleParam("@Value", value), IntegerParam("@TimeIntervalInt", intervalSeconds)});
-            rowID = NewKey(*db);
+                        {integerParam("@TestUnitID", testUnitID), textParam("@TimeInterval", 50, timeInterval),
+                         doubleParam("@Value", value), integerParam("@TimeIntervalInt", intervalSeconds)});
+            rowID = newKey(*db);
         }
     }
-    modMain::WriteLog(MeasurementRecordedLine(rowID, letter, value));
+    config::writeLog(measurementRecordedLine(rowID, letter, value));
     return rowID;
 }
 
-qint32 RecordResult(qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
+qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
 {
     qint32 rowID = 0;
-    if (DbConnection* db = OpenedConnection()) {
-        const QString l = ElectrodeColumnLetter(letter);
+    if (DbConnection* db = openedConnection()) {
+        const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT ResultID FROM TestResults WHERE ResultID = ") + QString::number(resultID));
         if (!existing.eof()) {
             db->execute(QStringLiteral("UPDATE TestResults SET ") + l + QStringLiteral("_Result=? WHERE ResultID=")
                             + QString::number(resultID),
-                        {TextParam("@Result", 10, result)});
+                        {textParam("@Result", 10, result)});
             rowID = resultID;
         } else {
             db->execute(QStringLiteral("INSERT INTO TestResults (TestUnitID, ") + l + QStringLiteral("_Result) VALUES (?, ?)"),
-                        {IntegerParam("@TestUnitID", testUnitID), TextParam("@Result", 10, result)});
-            rowID = NewKey(*db);
+                        {integerParam("@TestUnitID", testUnitID), textParam("@Result", 10, result)});
+            rowID = newKey(*db);
         }
     }
-    modMain::WriteLog(ResultRecordedLine(rowID, letter, result));
+    config::writeLog(resultRecordedLine(rowID, letter, result));
     return rowID;
 }
 
-qint32 RecordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
+qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
                             double paceAmplitude, double paceRate, double pulseWidth)
 {
-    DbConnection* db = OpenedConnection();
+    DbConnection* db = openedConnection();
     if (!db)
         return 0;
-    const QString l = ElectrodeColumnLetter(letter);
+    const QString l = electrodeColumnLetter(letter);
     const QString where = QStringLiteral(" WHERE GroupID = ") + QString::number(groupID)
                           + QStringLiteral(" AND UnitNumber = ") + QString::number(unitNumber);
-    const QList<DbParameter> settings{DoubleParam("@PaceAmplitude", paceAmplitude), DoubleParam("@PaceRate", paceRate),
-                                      DoubleParam("@PacePulseWidth", pulseWidth),
+    const QList<DbParameter> settings{doubleParam("@PaceAmplitude", paceAmplitude), doubleParam("@PaceRate", paceRate),
+                                      doubleParam("@PacePulseWidth", pulseWidth),
                                       DbParameter{"@PaceRolled", platform::DbType::Char, 50, rollText}};
     if (!db->execute(QStringLiteral("SELECT Zamo24PacePropertiesID FROM Zamo24PaceProperties") + where).eof()) {
         db->execute(QStringLiteral("UPDATE Zamo24PaceProperties SET %1_PaceAmplitude=?, %1_PaceRate=?, "
@@ -136,16 +136,16 @@ qint32 RecordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& le
     db->execute(QStringLiteral("INSERT INTO Zamo24PaceProperties (GroupID, UnitNumber, %1_PaceAmplitude, %1_PaceRate, "
                                "%1_PacePulseWidth, %1_PaceRoll) VALUES (?, ?, ?, ?, ?, ?)")
                     .arg(l),
-                QList<DbParameter>{IntegerParam("@GroupID", groupID), IntegerParam("@TestUnitID", unitNumber)}
+                QList<DbParameter>{integerParam("@GroupID", groupID), integerParam("@TestUnitID", unitNumber)}
                     + settings);
-    return NewKey(*db);
+    return newKey(*db);
 }
 
-qint32 RecordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns)
+qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns)
 {
     if (values.size() != 10)
         return 0;
-    DbConnection* db = OpenedConnection();
+    DbConnection* db = openedConnection();
     if (!db)
         return 0;
     using platform::DbDialect;
@@ -162,19 +162,19 @@ qint32 RecordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QV
             throw platform::DbError(QStringLiteral("Diagnostic value %1 \"%2\" is not a number").arg(i).arg(values[i].toString()));
         return d;
     };
-    QList<DbParameter> params{IntegerParam("@GroupID", groupID), IntegerParam("@UnitID", unitNumber),
-                              DoubleParam("@10HzPeak", number(1)), DoubleParam("@Temperature", number(2)),
-                              DoubleParam("@Vcc", number(3)), DoubleParam("@5VPos", number(4)),
-                              DoubleParam("@5VNeg", number(5)), BooleanParam("@5VRWorking", values[6].toBool())};
+    QList<DbParameter> params{integerParam("@GroupID", groupID), integerParam("@UnitID", unitNumber),
+                              doubleParam("@10HzPeak", number(1)), doubleParam("@Temperature", number(2)),
+                              doubleParam("@Vcc", number(3)), doubleParam("@5VPos", number(4)),
+                              doubleParam("@5VNeg", number(5)), booleanParam("@5VRWorking", values[6].toBool())};
     if (zamo80Columns)
-        params << BooleanParam("@Zamo80LidClosed", values[7].toBool()) << DoubleParam("@Zamo8030kPeak", number(8));
+        params << booleanParam("@Zamo80LidClosed", values[7].toBool()) << doubleParam("@Zamo8030kPeak", number(8));
     else
-        params << BooleanParam("@200vOnWorking", values[7].toBool()) << BooleanParam("@200vOffWorking", values[8].toBool());
-    params << TextParam("@FirmwareVersion", 50, values[9].toString());
+        params << booleanParam("@200vOnWorking", values[7].toBool()) << booleanParam("@200vOffWorking", values[8].toBool());
+    params << textParam("@FirmwareVersion", 50, values[9].toString());
     db->execute(QStringLiteral("INSERT INTO UnitMasterDiagnostics (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                     .arg(columns.join(QStringLiteral(", "))),
                 params);
-    return NewKey(*db);
+    return newKey(*db);
 }
 
-} // namespace modDatabase
+} // namespace results

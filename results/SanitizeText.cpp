@@ -2,9 +2,9 @@
 
 #include <QList>
 
-namespace modDatabase {
+namespace results {
 
-QString SanitizeText(const QString& text, int maxLength)
+QString sanitizeText(const QString& text, int maxLength)
 {
     QString result;
     result.reserve(text.size());
@@ -20,4 +20,4 @@ QString SanitizeText(const QString& text, int maxLength)
     return result;
 }
 
-} // namespace modDatabase
+} // namespace results

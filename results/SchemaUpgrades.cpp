@@ -118,7 +118,7 @@ void SchemaUpgrades::execute(const QString& sql, const QList<DbParameter>& param
 
 Column SchemaUpgrades::current(const QString& table, const QString& column)
 {
-    for (const ResultsSchema::Table& t : ResultsSchema::Tables())
+    for (const ResultsSchema::Table& t : ResultsSchema::tables())
         if (t.name == table)
             for (const Column& c : t.columns)
                 if (c.name == column)
@@ -130,7 +130,7 @@ void SchemaUpgrades::addColumns(const QString& table, const QList<Column>& colum
 {
     for (const Column& c : columns)
         execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                    .arg(table, DbDialect::column(c.name), ResultsSchema::ColumnSqlType(m_connection.backend(), c)));
+                    .arg(table, DbDialect::column(c.name), ResultsSchema::columnSqlType(m_connection.backend(), c)));
 }
 
 void SchemaUpgrades::addCurrentColumns(const QString& table, const QStringList& columns)
@@ -143,9 +143,9 @@ void SchemaUpgrades::addCurrentColumns(const QString& table, const QStringList& 
 
 void SchemaUpgrades::createCurrentTable(const QString& table)
 {
-    for (const ResultsSchema::Table& t : ResultsSchema::Tables())
+    for (const ResultsSchema::Table& t : ResultsSchema::tables())
         if (t.name == table) {
-            for (const QString& statement : ResultsSchema::TableScript(m_connection.backend(), t))
+            for (const QString& statement : ResultsSchema::tableScript(m_connection.backend(), t))
                 execute(statement);
             return;
         }
@@ -159,7 +159,7 @@ void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>
         bool found = false;
         for (SqliteColumn& column : now)
             if (column.name.compare(wanted.name, Qt::CaseInsensitive) == 0) {
-                column.type = ResultsSchema::ColumnSqlType(DbBackend::SQLite, wanted);
+                column.type = ResultsSchema::columnSqlType(DbBackend::SQLite, wanted);
                 found = true;
             }
         if (!found)

@@ -4,12 +4,12 @@
 #include "platform/DbError.h"
 #include "results/WriterSupport.h"
 
-namespace modDatabase {
+namespace results {
 
-bool CompleteTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why)
+bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why)
 {
     try {
-        platform::DbConnection* db = OpenedConnection();
+        platform::DbConnection* db = openedConnection();
         if (!db) {
             if (why)
                 *why = QStringLiteral("the database connection cannot be opened");
@@ -17,25 +17,25 @@ bool CompleteTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* 
         }
         db->execute(QStringLiteral("UPDATE TestGroups SET DateCompleted = ?, Completed = ? WHERE GroupID = ")
                         + QString::number(groupID),
-                    {DateParam("@DateCompleted", dateCompleted), BooleanParam("@Completed", true)});
-        modMain::WriteLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" complete"));
+                    {dateParam("@DateCompleted", dateCompleted), booleanParam("@Completed", true)});
+        config::writeLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" complete"));
         return true;
     } catch (const platform::DbError& e) {
-        modMain::WriteLog(QStringLiteral("dbTestGroupComplete ") + e.text());
+        config::writeLog(QStringLiteral("dbTestGroupComplete ") + e.text());
         if (why)
             *why = e.cause();
         return false;
     }
 }
 
-void CancelTestGroup(qint32 groupID)
+void cancelTestGroup(qint32 groupID)
 {
-    platform::DbConnection* db = OpenedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return;
     db->execute(QStringLiteral("UPDATE TestGroups SET Cancelled=") + db->dialect().booleanLiteral(true)
                 + QStringLiteral(" WHERE GroupID = ") + QString::number(groupID));
-    modMain::WriteLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" cancelled"));
+    config::writeLog(QStringLiteral("Test Group ID = ") + QString::number(groupID) + QStringLiteral(" cancelled"));
 }
 
-} // namespace modDatabase
+} // namespace results

@@ -4,14 +4,14 @@
 #include <QDateTime>
 #include <QString>
 
-namespace modDatabase {
+namespace results {
 
-// Sets DateCompleted and Completed and logs "Test Group ID = <id> complete".
+// Sets DateCompleted and completed and logs "Test Group ID = <id> complete".
 // Never throws: a failure is logged as "dbTestGroupComplete <why>" and
 // given in why; false then, and when the connection cannot be opened.
-bool CompleteTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why = nullptr);
+bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why = nullptr);
 // Marks the group cancelled and logs "Test Group ID = <id> cancelled".
 // Throws platform::DbError when the statement fails.
-void CancelTestGroup(qint32 groupID);
+void cancelTestGroup(qint32 groupID);
 
-} // namespace modDatabase
+} // namespace results

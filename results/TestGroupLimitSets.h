@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace modDatabase {
+namespace results {
 
 // DCO, ACZ, SDR 5 s offset, SDR recovery slope, NOISE, BIAS: limit, warning each.
 using StandardLimitSet = std::array<double, 12>;
@@ -14,7 +14,7 @@ using StandardLimitSet = std::array<double, 12>;
 using Zamo80LimitSet = std::array<double, 14>;
 
 // The values of the limits in force, in column order.
-StandardLimitSet CurrentStandardLimits(const config::Limits& limits);
-Zamo80LimitSet CurrentZamo80Limits(const config::Limits& limits);
+StandardLimitSet currentStandardLimits(const config::Limits& limits);
+Zamo80LimitSet currentZamo80Limits(const config::Limits& limits);
 
-} // namespace modDatabase
+} // namespace results

@@ -4,25 +4,25 @@
 #include "platform/OleDate.h"
 #include "results/WriterSupport.h"
 
-namespace modDatabase {
+namespace results {
 
-qint32 GetUniqueGroupID(qint32 groupID)
+qint32 getUniqueGroupID(qint32 groupID)
 {
     try {
-        platform::DbConnection* db = OpenedConnection();
+        platform::DbConnection* db = openedConnection();
         if (!db)
             return 0;
         const platform::DbRecordset rs = db->execute(QStringLiteral("SELECT UniqueGroupID FROM TestGroups WHERE GroupID=?"),
-                                                     {IntegerParam("@GroupID", groupID)});
+                                                     {integerParam("@GroupID", groupID)});
         return rs.value(0).toInt();
     } catch (const platform::DbError&) {
         return 0;
     }
 }
 
-QDateTime GetGroupDateExecuted(qint32 groupID)
+QDateTime getGroupDateExecuted(qint32 groupID)
 {
-    platform::DbConnection* db = OpenedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return platform::OleDate().toDateTime();
     const platform::DbRecordset rs =
@@ -30,9 +30,9 @@ QDateTime GetGroupDateExecuted(qint32 groupID)
     return rs.dateValue(QStringLiteral("DateExecuted"));
 }
 
-QString GetTestTypeName(qint32 typeID)
+QString getTestTypeName(qint32 typeID)
 {
-    platform::DbConnection* db = OpenedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return {};
     const platform::DbRecordset rs =
@@ -40,4 +40,4 @@ QString GetTestTypeName(qint32 typeID)
     return rs.value(QStringLiteral("TypeName")).toString();
 }
 
-} // namespace modDatabase
+} // namespace results

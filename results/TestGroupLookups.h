@@ -1,19 +1,19 @@
 #pragma once
-// Single values read back from the results database.
+// single values read back from the results database.
 
 #include <QDateTime>
 #include <QString>
 
-namespace modDatabase {
+namespace results {
 
 // The group's UniqueGroupID; 0 when there is no connection or no such group
 // (never throws).
-qint32 GetUniqueGroupID(qint32 groupID);
+qint32 getUniqueGroupID(qint32 groupID);
 // The group's DateExecuted; the zero date (1899-12-30) without a
 // connection. A missing group throws platform::DbError.
-QDateTime GetGroupDateExecuted(qint32 groupID);
+QDateTime getGroupDateExecuted(qint32 groupID);
 // The TypeName of a test type; "" without a connection. A missing type
 // throws platform::DbError.
-QString GetTestTypeName(qint32 typeID);
+QString getTestTypeName(qint32 typeID);
 
-} // namespace modDatabase
+} // namespace results

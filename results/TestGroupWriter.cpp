@@ -11,7 +11,7 @@
 
 #include <optional>
 
-namespace modDatabase {
+namespace results {
 
 using platform::DbConnection;
 using platform::DbParameter;
@@ -68,36 +68,36 @@ struct GroupValues {
 
 QString versionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(AppVersion::Major()).arg(AppVersion::Minor()).arg(AppVersion::Revision());
+    return QStringLiteral("%1.%2.%3").arg(AppVersion::major()).arg(AppVersion::minor()).arg(AppVersion::revision());
 }
 
 qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues& v)
 {
-    const QString lotText = SanitizeText(v.lot, kLotCap);
+    const QString lotText = sanitizeText(v.lot, kLotCap);
     QStringList columns{"Zamo80", "DateExecuted", "DateCompleted"};
-    QList<DbParameter> params{BooleanParam("@Zamo80", kind.zamo80), DateParam("@DateExecuted", v.dateExecuted),
-                              DateParam("@DateCompleted", v.dateCompleted)};
+    QList<DbParameter> params{booleanParam("@Zamo80", kind.zamo80), dateParam("@DateExecuted", v.dateExecuted),
+                              dateParam("@DateCompleted", v.dateCompleted)};
     for (int i = 0; i < kind.limitColumns.size(); ++i) {
         columns << kind.limitColumns[i];
-        params << DoubleParam('@' + kind.limitColumns[i], v.limits[i]);
+        params << doubleParam('@' + kind.limitColumns[i], v.limits[i]);
     }
     columns << "LotNumber" << "Notes" << "SoftwareVersion" << "DemoMode";
-    params << LongTextParam(kind.lotParameter, lotText) << LongTextParam(kind.notesParameter, SanitizeText(v.notes, 0))
-           << TextParam("@SoftwareVersion", 250, versionText()) << BooleanParam("@DemoMode", v.demoMode);
+    params << longTextParam(kind.lotParameter, lotText) << longTextParam(kind.notesParameter, sanitizeText(v.notes, 0))
+           << textParam("@SoftwareVersion", 250, versionText()) << booleanParam("@DemoMode", v.demoMode);
     if (v.isZamo24) {
         columns << "Zamo24";
-        params << BooleanParam("@Zamo24", *v.isZamo24);
+        params << booleanParam("@Zamo24", *v.isZamo24);
     }
     columns << "WindowsUserName" << "ComputerName" << "LotNumberSortField";
-    params << TextParam("@WindowsUserName", 250, v.userName) << TextParam("@ComputerName", 250, v.computerName)
-           << TextParam("@LotNumberSortField", kSortFieldWidth, lotText.left(kSortFieldWidth));
+    params << textParam("@WindowsUserName", 250, v.userName) << textParam("@ComputerName", 250, v.computerName)
+           << textParam("@LotNumberSortField", kSortFieldWidth, lotText.left(kSortFieldWidth));
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i)
         marks << QStringLiteral("?");
     db.execute(QStringLiteral("INSERT INTO TestGroups (%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
                params);
-    return NewKey(db);
+    return newKey(db);
 }
 
 // One UnitElectrodes row for a connected unit (16 channels); none for an empty array.
@@ -113,43 +113,43 @@ void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const UnitE
         const std::optional<ElectrodeIdentity>& e = electrodes[i];
         if (!e)
             continue;
-        const QString l = ChannelLetter(i);
+        const QString l = channelLetter(i);
         columns << l + "_CalibrationDate" << l + "_FirmwareVersion" << l + "_SerialNumber" << l + "_LotNumber";
         values << "?" << "?" << "?" << "?";
-        params << DateParam('@' + l + "_CalibrationDate", e->calibrationDate)
-               << TextParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
-               << TextParam('@' + l + "_SerialNumber", 10, e->serialNumber)
-               << TextParam('@' + l + "_LotNumber", 50, SanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
+        params << dateParam('@' + l + "_CalibrationDate", e->calibrationDate)
+               << textParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
+               << textParam('@' + l + "_SerialNumber", 10, e->serialNumber)
+               << textParam('@' + l + "_LotNumber", 50, sanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
     }
     db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),
                params);
-    NewKey(db);
+    newKey(db);
 }
 
 qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitElectrodes& unit1,
                    const UnitElectrodes& unit2, const ElectrodeLots& lots)
 {
     qint32 groupID = 0;
-    if (DbConnection* db = OpenedConnection()) {
+    if (DbConnection* db = openedConnection()) {
         groupID = insertGroupRow(*db, kind, values);
-        const qint32 next = TakeNextUniqueGroupID(*db);
-        const QString limitText = BuildTestLimitString(groupID, kind.zamo80);
-        const QString warningText = BuildTestWarningString(groupID, kind.zamo80);
+        const qint32 next = takeNextUniqueGroupID(*db);
+        const QString limitText = buildTestLimitString(groupID, kind.zamo80);
+        const QString warningText = buildTestWarningString(groupID, kind.zamo80);
         db->execute(QStringLiteral("UPDATE TestGroups SET TestLimitString=?, TestWarningString=?, UniqueGroupID=")
                         + QString::number(next) + QStringLiteral(" WHERE GroupID=") + QString::number(groupID),
-                    {TextParam("@TestLimitString", 250, SanitizeText(limitText, 0)),
-                     TextParam(kind.warningTextParameter, 250, SanitizeText(warningText, 0))});
+                    {textParam("@TestLimitString", 250, sanitizeText(limitText, 0)),
+                     textParam(kind.warningTextParameter, 250, sanitizeText(warningText, 0))});
         insertUnitRow(*db, groupID, 1, unit1, lots);
         insertUnitRow(*db, groupID, 2, unit2, lots);
     }
-    modMain::WriteLog(kind.logPrefix + QString::number(groupID));
+    config::writeLog(kind.logPrefix + QString::number(groupID));
     return groupID;
 }
 
 } // namespace
 
-qint32 TakeNextUniqueGroupID(DbConnection& db)
+qint32 takeNextUniqueGroupID(DbConnection& db)
 {
     platform::DbRecordset raised = db.execute(
         QStringLiteral("UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID + 1 "
@@ -160,7 +160,7 @@ qint32 TakeNextUniqueGroupID(DbConnection& db)
     return raised.value(0).toInt();
 }
 
-qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+qint32 createZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
@@ -172,7 +172,7 @@ qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dat
     return createGroup(zamo80Kind(), values, unit1, unit2, electrodeLots);
 }
 
-qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
+qint32 createTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode)
@@ -183,4 +183,4 @@ qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompl
     return createGroup(standardKind(), values, unit1, unit2, electrodeLots);
 }
 
-} // namespace modDatabase
+} // namespace results

@@ -17,7 +17,7 @@ namespace platform {
 class DbConnection;
 }
 
-namespace modDatabase {
+namespace results {
 
 // What a group keeps of one connected electrode.
 struct ElectrodeIdentity {
@@ -35,12 +35,12 @@ using ElectrodeLots = std::array<QString, 32>;
 // a failing statement throws platform::DbError (what was written before it
 // stays). demoMode marks a run of the station's demonstration mode. Logs "New ZAMO80 Test Group ID = " / "New Test
 // Group ID = " and the key.
-qint32 CreateZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+qint32 createZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
                              bool demoMode);
-qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
+qint32 createTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode);
@@ -49,6 +49,6 @@ qint32 CreateTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompl
 // the raised value, so that two stations on one server never get the same
 // number. Throws platform::DbError when the row is missing or the number
 // cannot be raised further.
-qint32 TakeNextUniqueGroupID(platform::DbConnection& connection);
+qint32 takeNextUniqueGroupID(platform::DbConnection& connection);
 
-} // namespace modDatabase
+} // namespace results

@@ -4,7 +4,7 @@
 #include "platform/DbError.h"
 #include "results/WriterSupport.h"
 
-namespace modDatabase {
+namespace results {
 
 namespace {
 
@@ -74,7 +74,7 @@ QString entry(const QString& type, const TypeColumns& columns, const QString& un
 template <std::size_t N>
 QString build(qint32 groupID, const QString& prefix, const TypeColumns (&table)[N])
 {
-    platform::DbConnection* db = OpenedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return {};
     platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes ORDER BY TypeID"));
@@ -94,16 +94,16 @@ QString build(qint32 groupID, const QString& prefix, const TypeColumns (&table)[
 
 } // namespace
 
-QString BuildTestLimitString(qint32 groupID, bool zamo80)
+QString buildTestLimitString(qint32 groupID, bool zamo80)
 {
     return zamo80 ? build(groupID, QStringLiteral("LIMITS: "), kZamo80Limits)
                   : build(groupID, QStringLiteral("AAMI EC12 LIMITS: "), kStandardLimits);
 }
 
-QString BuildTestWarningString(qint32 groupID, bool zamo80)
+QString buildTestWarningString(qint32 groupID, bool zamo80)
 {
     return zamo80 ? build(groupID, QStringLiteral("WARNING: "), kZamo80Warnings)
                   : build(groupID, QStringLiteral("WARNING: "), kStandardWarnings);
 }
 
-} // namespace modDatabase
+} // namespace results

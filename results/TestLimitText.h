@@ -4,14 +4,14 @@
 
 #include <QString>
 
-namespace modDatabase {
+namespace results {
 
 // "LIMITS: " (ZAMO80 column set) or "AAMI EC12 LIMITS: " (standard set),
 // then one entry per known test type, such as "DCO - 100 mV", joined by
 // "; ". "" when the connection cannot be opened; a missing group row or a
 // column without a value throws platform::DbError.
-QString BuildTestLimitString(qint32 groupID, bool zamo80);
+QString buildTestLimitString(qint32 groupID, bool zamo80);
 // The same with the warnings, after "WARNING: " for both column sets.
-QString BuildTestWarningString(qint32 groupID, bool zamo80);
+QString buildTestWarningString(qint32 groupID, bool zamo80);
 
-} // namespace modDatabase
+} // namespace results

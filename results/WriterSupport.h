@@ -9,25 +9,25 @@
 #include <QString>
 #include <QVariant>
 
-namespace modDatabase {
+namespace results {
 
-// Opens the shared connection (OpenDatabase(false)); nullptr when it cannot be opened.
-platform::DbConnection* OpenedConnection();
+// Opens the shared connection (openDatabase(false)); nullptr when it cannot be opened.
+platform::DbConnection* openedConnection();
 
 // The key of the row that the last INSERT on the connection created ("SELECT @@IDENTITY as ID").
-qint32 NewKey(platform::DbConnection& connection);
+qint32 newKey(platform::DbConnection& connection);
 
-platform::DbParameter IntegerParam(const QString& name, qint64 value);
-platform::DbParameter DoubleParam(const QString& name, double value);
-platform::DbParameter BooleanParam(const QString& name, bool value);
-platform::DbParameter DateParam(const QString& name, const QDateTime& value);
-platform::DbParameter TextParam(const QString& name, int size, const QString& value);
-platform::DbParameter LongTextParam(const QString& name, const QString& value);
+platform::DbParameter integerParam(const QString& name, qint64 value);
+platform::DbParameter doubleParam(const QString& name, double value);
+platform::DbParameter booleanParam(const QString& name, bool value);
+platform::DbParameter dateParam(const QString& name, const QDateTime& value);
+platform::DbParameter textParam(const QString& name, int size, const QString& value);
+platform::DbParameter longTextParam(const QString& name, const QString& value);
 
 // The channel letter "A".."P" of channel 0..15.
-QString ChannelLetter(int channel);
+QString channelLetter(int channel);
 // The letter itself when it is one of "A".."P", the only texts that may
 // stand in a column name; throws platform::DbError for any other text.
-QString ElectrodeColumnLetter(const QString& letter);
+QString electrodeColumnLetter(const QString& letter);
 
-} // namespace modDatabase
+} // namespace results

@@ -11,13 +11,13 @@
 
 class ResultReplyFlow;
 
-class ACLGResults {
+class AclgResults {
 public:
-    explicit ACLGResults(ResultReplyFlow& flow) : m_flow(flow) {}
+    explicit AclgResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXACLGAck(int Index);
-    void RXACLGTestData(int Index, qint16 vCommChannelID, const AclgReading& reading);
-    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, const Zamo24AclgReading& reading);
+    void rxaclgAck(int Index);
+    void rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading);
+    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading);
 
     // A channel's sum that holds no reading yet.
     static constexpr double NoSum = -99.0;
@@ -34,9 +34,9 @@ private:
         bool finalBad;    // the raw words of a final reading are bad
     };
     // Handles one reading; trace gets the points passed.
-    void Handle(const Reading& r, QString& trace);
-    void HandleInterim(const Reading& r, QString& trace);
-    void AddToSums(const Reading& r);
+    void handle(const Reading& r, QString& trace);
+    void handleInterim(const Reading& r, QString& trace);
+    void addToSums(const Reading& r);
 
     ResultReplyFlow& m_flow;
 };

@@ -5,13 +5,13 @@
 
 namespace ChannelBitString {
 
-QString Build(const clsTestSequence& step, int unit, UnitLink& link, qint16& chargeChannel)
+QString build(const TestStep& step, int unit, Unit& link, qint16& chargeChannel)
 {
     QString bits;
     bits.reserve(16);
     for (qint16 channel = 0; channel < 16; ++channel) {
         const auto index = qint16((unit - 1) * 16 + channel);
-        const bool on = step.ElectrodeSelectedByIndex(index) && link.ElectrodeChannelExists(channel);
+        const bool on = step.electrodeSelectedByIndex(index) && link.electrodeChannelExists(channel);
         bits += on ? QLatin1Char('1') : QLatin1Char('0');
         if (on)
             chargeChannel = chargeChannel < 0 ? channel : qint16(-1);
@@ -19,7 +19,7 @@ QString Build(const clsTestSequence& step, int unit, UnitLink& link, qint16& cha
     return bits;
 }
 
-bool HasSelectedChannel(const QString& bits)
+bool hasSelectedChannel(const QString& bits)
 {
     return bits.contains(QLatin1Char('1'));
 }

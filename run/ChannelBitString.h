@@ -5,8 +5,8 @@
 
 #include <QString>
 
-class clsTestSequence;
-class UnitLink;
+class TestStep;
+class Unit;
 
 namespace ChannelBitString {
 
@@ -14,8 +14,8 @@ namespace ChannelBitString {
 // channel: a negative value takes the channel, any other becomes -1 (one
 // selected channel gives that channel, two give -1, three give the third).
 // The caller keeps it across the two units.
-QString Build(const clsTestSequence& step, int unit, UnitLink& link, qint16& chargeChannel);
+QString build(const TestStep& step, int unit, Unit& link, qint16& chargeChannel);
 
-bool HasSelectedChannel(const QString& bits);
+bool hasSelectedChannel(const QString& bits);
 
 } // namespace ChannelBitString

@@ -11,7 +11,7 @@ const ChargeSequence::Kind ChargeSequence::ACLG{
     &RunState::ACLGAckReceived,
     &RunState::ACLGDone,
     &RunState::ACLGStartRetries,
-    &UnitLink::TXRunACLGTest,
+    &Unit::txRunACLGTest,
 };
 
 const ChargeSequence::Kind ChargeSequence::DEFR{
@@ -21,24 +21,24 @@ const ChargeSequence::Kind ChargeSequence::DEFR{
     &RunState::DEFRAckReceived,
     &RunState::DEFRDone,
     &RunState::DEFRStartRetries,
-    &UnitLink::TXRunDefibRecoveryTest,
+    &Unit::txRunDefibRecoveryTest,
 };
 
-void ChargeSequence::Tick(const Kind& kind, RunState& state, const clsTestSequence& step, qint32 vChargeSeconds)
+void ChargeSequence::tick(const Kind& kind, RunState& state, const TestStep& step, qint32 chargeSeconds)
 {
     if (state.*kind.done)
         return;
-    if (state.ElapsedSeconds == vChargeSeconds - 2) {
-        SendStart(kind, step);
+    if (state.ElapsedSeconds == chargeSeconds - 2) {
+        sendStart(kind, step);
         m_write(QString::fromLatin1(kind.startLine));
         return;
     }
-    if (state.ElapsedSeconds < vChargeSeconds)
+    if (state.ElapsedSeconds < chargeSeconds)
         return;
     if (state.*kind.ackReceived) {
         if (!state.TriggerChargeSent) {
-            if (UnitLink* unit = m_unitOf(UnitOfStep(step)))
-                unit->TXMasterTriggerCharge();
+            if (Unit* unit = m_unitOf(unitOfStep(step)))
+                unit->txMasterTriggerCharge();
             m_write(QStringLiteral("Sending Trigger Charge Command"));
             state.TriggerChargeSent = true;
         }
@@ -47,7 +47,7 @@ void ChargeSequence::Tick(const Kind& kind, RunState& state, const clsTestSequen
     state.*kind.startRetries += 1;
     if (state.*kind.startRetries < 2) {
         m_write(QString::fromLatin1(kind.retryLine));
-        SendStart(kind, step);
+        sendStart(kind, step);
     } else {
         m_write(QString::fromLatin1(kind.failLine));
         m_abort();
@@ -56,14 +56,14 @@ void ChargeSequence::Tick(const Kind& kind, RunState& state, const clsTestSequen
 
 // The step's one electrode is addressed on the unit it belongs to (A2..P2
 // are channels of unit 2).
-int ChargeSequence::UnitOfStep(const clsTestSequence& step)
+int ChargeSequence::unitOfStep(const TestStep& step)
 {
-    return clsTestSequence::FindElectrodeIndex(step.electrodeString()) < 16 ? 1 : 2;
+    return TestStep::findElectrodeIndex(step.electrodeString()) < 16 ? 1 : 2;
 }
 
-void ChargeSequence::SendStart(const Kind& kind, const clsTestSequence& step)
+void ChargeSequence::sendStart(const Kind& kind, const TestStep& step)
 {
-    const qint16 electrode = clsTestSequence::FindElectrodeIndex(step.electrodeString());
-    if (UnitLink* unit = m_unitOf(UnitOfStep(step)))
+    const qint16 electrode = TestStep::findElectrodeIndex(step.electrodeString());
+    if (Unit* unit = m_unitOf(unitOfStep(step)))
         (unit->*kind.startCommand)(qint16(electrode % 16));
 }

@@ -10,8 +10,8 @@
 
 #include <functional>
 
-class UnitLink;
-class clsTestSequence;
+class Unit;
+class TestStep;
 struct RunState;
 
 class ChargeSequence {
@@ -24,12 +24,12 @@ public:
         bool RunState::*ackReceived;
         bool RunState::*done;
         qint16 RunState::*startRetries;
-        void (UnitLink::*startCommand)(qint16);
+        void (Unit::*startCommand)(qint16);
     };
     static const Kind ACLG;
     static const Kind DEFR;
 
-    using UnitOf = std::function<UnitLink*(int)>;
+    using UnitOf = std::function<Unit*(int)>;
     using Write = std::function<void(const QString&)>;
     using Abort = std::function<void()>;
 
@@ -39,11 +39,11 @@ public:
     }
 
     // One second of the active step; vChargeSeconds is the charge time.
-    void Tick(const Kind& kind, RunState& state, const clsTestSequence& step, qint32 vChargeSeconds);
+    void tick(const Kind& kind, RunState& state, const TestStep& step, qint32 chargeSeconds);
 
 private:
-    static int UnitOfStep(const clsTestSequence& step);
-    void SendStart(const Kind& kind, const clsTestSequence& step);
+    static int unitOfStep(const TestStep& step);
+    void sendStart(const Kind& kind, const TestStep& step);
 
     UnitOf m_unitOf;
     Write m_write;

@@ -4,20 +4,20 @@ namespace CompletionEstimate {
 
 namespace {
 
-qint64 RemainingOf(const TestList& list, qsizetype from, const config::Zamo80Delays& delays,
+qint64 remainingOf(const TestList& list, qsizetype from, const config::Zamo80Delays& delays,
                    const config::PaceSettings& pace)
 {
     qint64 sum = 0;
     for (qsizetype i = from; i < list.size(); ++i) {
-        if (!list[i]->TestCompleted())
-            sum += list[i]->TotalExpectedRemainingDuration(delays, pace);
+        if (!list[i]->testCompleted())
+            sum += list[i]->totalExpectedRemainingDuration(delays, pace);
     }
     return sum;
 }
 
 // How many electrodes an expanded list holds: the changes of the electrode
 // selection along the list from its second step on.
-qint64 ElectrodeCount(const TestList& running)
+qint64 electrodeCount(const TestList& running)
 {
     qint64 n = 0;
     QString previous;
@@ -32,18 +32,18 @@ qint64 ElectrodeCount(const TestList& running)
 
 } // namespace
 
-qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
+qint64 remainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
                         qint16 simultaneousTests, const config::Zamo80Delays& delays,
                         const config::PaceSettings& paceSettings)
 {
     if (pace.isEmpty())
-        return RemainingOf(running, 0, delays, paceSettings);
-    const qint64 paceSeconds = qint64(pace.first()->PaceTestTime()) * 60;
+        return remainingOf(running, 0, delays, paceSettings);
+    const qint64 paceSeconds = qint64(pace.first()->paceTestTime()) * 60;
     const qint64 stagger = simultaneousTests < 1 ? paceSeconds : paceSeconds / simultaneousTests;
-    const qint64 others = RemainingOf(operatorList, 1, delays, paceSettings);
-    const qint64 n = ElectrodeCount(running);
+    const qint64 others = remainingOf(operatorList, 1, delays, paceSettings);
+    const qint64 n = electrodeCount(running);
     const qint64 total = others >= stagger ? others * n + paceSeconds : paceSeconds + stagger * (n - 1) + others;
-    const qint64 first = running.isEmpty() ? 0 : running.first()->SingleTestDuration(delays, paceSettings);
+    const qint64 first = running.isEmpty() ? 0 : running.first()->singleTestDuration(delays, paceSettings);
     return total + first;
 }
 

@@ -11,7 +11,7 @@ namespace CompletionEstimate {
 // staggered (SimultaneousTests at a time), plus the operator's other steps
 // per electrode, plus the first running step (whose length follows the
 // defib charge time and the pace roll delay).
-qint64 RemainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
+qint64 remainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
                         qint16 simultaneousTests, const config::Zamo80Delays& delays,
                         const config::PaceSettings& paceSettings);
 

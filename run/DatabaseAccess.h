@@ -8,10 +8,10 @@
 class DatabaseAccess {
 public:
     virtual ~DatabaseAccess() = default;
-    virtual bool OpenDatabase(bool vReadOnly) = 0;
-    virtual void CloseDatabase() = 0;
+    virtual bool openDatabase(bool readOnly) = 0;
+    virtual void closeDatabase() = 0;
     // The revision of the database at path ("" = the live one); 0 when unreadable.
-    virtual qint32 GetDBRevNumber(const QString& vPath) = 0;
+    virtual qint32 getDBRevNumber(const QString& path) = 0;
     // True while a failed open has been reported and no open succeeded since.
-    virtual bool ConnectFailureReported() const = 0;
+    virtual bool connectFailureReported() const = 0;
 };

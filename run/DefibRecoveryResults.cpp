@@ -6,35 +6,35 @@
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
 
-void DefibRecoveryResults::RXDefibRecoveryAck(int)
+void DefibRecoveryResults::rxDefibRecoveryAck(int)
 {
-    m_flow.State().DEFRAckReceived = true;
-    m_flow.State().StartupFlag = false;
+    m_flow.state().DEFRAckReceived = true;
+    m_flow.state().StartupFlag = false;
 }
 
-void DefibRecoveryResults::RXDefibRecoveryTestData(int Index, qint16 vCommChannelID,
+void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID,
                                                    const DefibRecoveryReading& reading)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID) || !m_flow.IsFinal(reading.completed))
+    if (!VerdictRules::validChannel(Index, commChannelID) || !m_flow.isFinal(reading.completed))
         return;
-    const qint16 vZero = reading.zero, v750mV = reading.ref750mV, v750mV_M = reading.ref750mVMeasured;
-    const double vMeasurement4 = reading.measurement4, vMeasurement60 = reading.measurement60;
-    m_flow.State().DEFRDone = true;
-    m_flow.WriteCompletion(QStringLiteral("DEFR"), Index, vCommChannelID);
+    const qint16 zeroValue = reading.zero, ref750mV = reading.ref750mV, measured750mV = reading.ref750mVMeasured;
+    const double measurement4Value = reading.measurement4, measurement60Value = reading.measurement60;
+    m_flow.state().DEFRDone = true;
+    m_flow.writeCompletion(QStringLiteral("DEFR"), Index, commChannelID);
     // Either reading not a number is bad data, retransmitted like bad words.
-    const bool bad = v750mV < 1 || v750mV_M < 1 || vZero < 1 || !VerdictRules::IsNumber(vMeasurement4)
-                     || !VerdictRules::IsNumber(vMeasurement60);
-    switch (m_flow.CheckFinalData(Index, vCommChannelID, bad, vMeasurement4)) {
+    const bool bad = ref750mV < 1 || measured750mV < 1 || zeroValue < 1 || !VerdictRules::isNumber(measurement4Value)
+                     || !VerdictRules::isNumber(measurement60Value);
+    switch (m_flow.checkFinalData(Index, commChannelID, bad, measurement4Value)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
-    case ResultReplyFlow::DataCheck::Exhausted: m_flow.EndWithERR(Index, vCommChannelID); return;
+    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(Index, commChannelID); return;
     case ResultReplyFlow::DataCheck::Good:
-        m_flow.RecordMeasurement(Index, vCommChannelID, QStringLiteral("4"), vMeasurement4, 4);
-        m_flow.RecordMeasurement(Index, vCommChannelID, QStringLiteral("60"), vMeasurement60, 60);
+        m_flow.recordMeasurement(Index, commChannelID, QStringLiteral("4"), measurement4Value, 4);
+        m_flow.recordMeasurement(Index, commChannelID, QStringLiteral("60"), measurement60Value, 60);
         break;
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
     const Verdict verdict =
-        FamilyVerdicts::DefibRecovery(vMeasurement4, vMeasurement60, VerdictLimits::For(QStringLiteral("DEFR4"), true, m_flow.Limits()),
-                                      VerdictLimits::For(QStringLiteral("DEFR60"), true, m_flow.Limits()));
-    m_flow.RecordResult(Index, vCommChannelID, m_flow.Apply(Index, vCommChannelID, verdict));
+        FamilyVerdicts::defibRecovery(measurement4Value, measurement60Value, VerdictLimits::limitsFor(QStringLiteral("DEFR4"), true, m_flow.limits()),
+                                      VerdictLimits::limitsFor(QStringLiteral("DEFR60"), true, m_flow.limits()));
+    m_flow.recordResult(Index, commChannelID, m_flow.apply(Index, commChannelID, verdict));
 }

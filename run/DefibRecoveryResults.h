@@ -13,8 +13,8 @@ class DefibRecoveryResults {
 public:
     explicit DefibRecoveryResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXDefibRecoveryAck(int Index);
-    void RXDefibRecoveryTestData(int Index, qint16 vCommChannelID, const DefibRecoveryReading& reading);
+    void rxDefibRecoveryAck(int Index);
+    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading);
 
 private:
     ResultReplyFlow& m_flow;

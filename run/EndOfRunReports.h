@@ -16,7 +16,7 @@ namespace EndOfRunReports {
 // The actions follow the [Reports] settings; vBurnIn exports the PDF
 // whatever the PDF setting says. An export is attempted only with an
 // export folder set, and told only when it wrote its file.
-QString Run(ReportActions& reports, const config::ReportSettings& settings, qint32 vUniqueGroupID,
-            const QDateTime& vReportDate, bool vMode80, bool vBurnIn);
+QString run(ReportActions& reports, const config::ReportSettings& settings, qint32 uniqueGroupID,
+            const QDateTime& reportDate, bool mode80, bool burnIn);
 
 } // namespace EndOfRunReports

@@ -9,58 +9,58 @@ namespace FamilyVerdicts {
 
 namespace {
 
-using VerdictRules::Fixed3;
-using VerdictRules::IsNumber;
-using VerdictRules::PlainNumber;
+using VerdictRules::fixed3;
+using VerdictRules::isNumber;
+using VerdictRules::plainNumber;
 
-bool AllNumbers(std::initializer_list<double> values)
+bool allNumbers(std::initializer_list<double> values)
 {
     for (double v : values)
-        if (!IsNumber(v))
+        if (!isNumber(v))
             return false;
     return true;
 }
 
-Verdict Failed(QStringList lines)
+Verdict failed(QStringList lines)
 {
     return {QStringLiteral("FAIL"), std::move(lines), true};
 }
 
 // A value that cannot be judged.
-Verdict NotJudged()
+Verdict notJudged()
 {
     return {QStringLiteral("ERR"), {}, true};
 }
 
 } // namespace
 
-Verdict Single(double v, const LimitPair& vLimits)
+Verdict single(double v, const LimitPair& limits)
 {
-    if (!IsNumber(v))
-        return NotJudged();
-    const QString code = VerdictRules::Judge(v, vLimits.limit, vLimits.warning);
+    if (!isNumber(v))
+        return notJudged();
+    const QString code = VerdictRules::judge(v, limits.limit, limits.warning);
     if (code == QLatin1String("FAIL"))
-        return Failed({VerdictRules::FailLine(v, vLimits.limit)});
+        return failed({VerdictRules::failLine(v, limits.limit)});
     return {code, {}, false};
 }
 
-Verdict SDR(qint16 v200VOk, qint16 v2VOk, double vInitialMeasurement, double vRate1, double vRate2, double vRate3,
-            const LimitPair& vOffset, const LimitPair& vSlope)
+Verdict SDR(qint16 ok200V, qint16 ok2V, double initialMeasurement, double rate1, double rate2, double rate3,
+            const LimitPair& offset, const LimitPair& slopeValue)
 {
-    if (v200VOk == SupplyFailed)
+    if (ok200V == SupplyFailed)
         return {QStringLiteral("FAIL_1"), {}, false};
-    if (v2VOk == SupplyFailed)
+    if (ok2V == SupplyFailed)
         return {QStringLiteral("FAIL_2"), {}, false};
-    if (!AllNumbers({vInitialMeasurement, vRate1, vRate2, vRate3}))
-        return NotJudged();
-    if (std::fabs(vInitialMeasurement) > vOffset.limit)
-        return Failed({VerdictRules::FailLine(vInitialMeasurement, vOffset.limit)});
-    Verdict v{VerdictRules::Judge(vInitialMeasurement, vOffset.limit, vOffset.warning), {}, false};
-    for (double slope : {vRate1, vRate2, vRate3}) {
-        if (std::fabs(slope) > vSlope.limit)
-            return Failed({QStringLiteral("* -> Recovery slope exceeded ") + PlainNumber(vSlope.limit)
+    if (!allNumbers({initialMeasurement, rate1, rate2, rate3}))
+        return notJudged();
+    if (std::fabs(initialMeasurement) > offset.limit)
+        return failed({VerdictRules::failLine(initialMeasurement, offset.limit)});
+    Verdict v{VerdictRules::judge(initialMeasurement, offset.limit, offset.warning), {}, false};
+    for (double slope : {rate1, rate2, rate3}) {
+        if (std::fabs(slope) > slopeValue.limit)
+            return failed({QStringLiteral("* -> Recovery slope exceeded ") + plainNumber(slopeValue.limit)
                            + QStringLiteral(", FAILED")});
-        if (std::fabs(slope) >= vSlope.warning) {
+        if (std::fabs(slope) >= slopeValue.warning) {
             v.code = QStringLiteral("PASS?");
             return v;
         }
@@ -68,32 +68,32 @@ Verdict SDR(qint16 v200VOk, qint16 v2VOk, double vInitialMeasurement, double vRa
     return v;
 }
 
-Verdict ReadingPair(double vR1, double vR2, const LimitPair& vLimits)
+Verdict readingPair(double r1, double r2, const LimitPair& limits)
 {
-    if (!AllNumbers({vR1, vR2}))
-        return NotJudged();
-    if (std::fabs(vR1) > vLimits.limit || std::fabs(vR2) > vLimits.limit)
-        return Failed({QStringLiteral("* -> (") + Fixed3(vR1) + QStringLiteral(" OR ") + Fixed3(vR2)
-                       + QStringLiteral(") > ") + PlainNumber(vLimits.limit) + QStringLiteral(", FAILED")});
-    const bool marginal = std::fabs(vR1) >= vLimits.warning || std::fabs(vR2) >= vLimits.warning;
+    if (!allNumbers({r1, r2}))
+        return notJudged();
+    if (std::fabs(r1) > limits.limit || std::fabs(r2) > limits.limit)
+        return failed({QStringLiteral("* -> (") + fixed3(r1) + QStringLiteral(" OR ") + fixed3(r2)
+                       + QStringLiteral(") > ") + plainNumber(limits.limit) + QStringLiteral(", FAILED")});
+    const bool marginal = std::fabs(r1) >= limits.warning || std::fabs(r2) >= limits.warning;
     return {marginal ? QStringLiteral("PASS?") : QStringLiteral("PASS"), {}, false};
 }
 
-Verdict DefibRecovery(double vMeasurement4, double vMeasurement60, const LimitPair& v4, const LimitPair& v60)
+Verdict defibRecovery(double measurement4, double measurement60, const LimitPair& v4, const LimitPair& v60)
 {
-    if (!AllNumbers({vMeasurement4, vMeasurement60}))
-        return NotJudged();
-    const bool fail4 = std::fabs(vMeasurement4) > v4.limit;
-    const bool fail60 = std::fabs(vMeasurement60) > v60.limit;
+    if (!allNumbers({measurement4, measurement60}))
+        return notJudged();
+    const bool fail4 = std::fabs(measurement4) > v4.limit;
+    const bool fail60 = std::fabs(measurement60) > v60.limit;
     if (fail4 || fail60) {
         QStringList lines;
         if (fail4)
-            lines << VerdictRules::FailLine(vMeasurement4, v4.limit);
+            lines << VerdictRules::failLine(measurement4, v4.limit);
         if (fail60)
-            lines << VerdictRules::FailLine(vMeasurement60, v60.limit);
-        return Failed(lines);
+            lines << VerdictRules::failLine(measurement60, v60.limit);
+        return failed(lines);
     }
-    const bool marginal = std::fabs(vMeasurement60) >= v60.warning || std::fabs(vMeasurement4) >= v4.warning;
+    const bool marginal = std::fabs(measurement60) >= v60.warning || std::fabs(measurement4) >= v4.warning;
     return {marginal ? QStringLiteral("PASS?") : QStringLiteral("PASS"), {}, false};
 }
 

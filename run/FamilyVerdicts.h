@@ -22,19 +22,19 @@ namespace FamilyVerdicts {
 constexpr qint16 SupplyFailed = 2;
 
 // One value against its limit and warning, with the FAIL line.
-Verdict Single(double v, const LimitPair& vLimits);
+Verdict single(double v, const LimitPair& limits);
 
 // "FAIL_1" (200 V supply) or "FAIL_2" (2 V supply) without a line or sound;
 // then the DC offset at the start of the recovery; then the slopes in order,
 // where the first one at or above its warning ends the chain as "PASS?".
-Verdict SDR(qint16 v200VOk, qint16 v2VOk, double vInitialMeasurement, double vRate1, double vRate2, double vRate3,
-            const LimitPair& vOffset, const LimitPair& vSlope);
+Verdict SDR(qint16 ok200V, qint16 ok2V, double initialMeasurement, double rate1, double rate2, double rate3,
+            const LimitPair& offset, const LimitPair& slope);
 
 // "FAIL" when either reading is above the limit, with one line naming both.
-Verdict ReadingPair(double vR1, double vR2, const LimitPair& vLimits);
+Verdict readingPair(double r1, double r2, const LimitPair& limits);
 
 // "FAIL" when either reading is above its limit, with a line for each
 // reading that is (by its absolute value) and one sound.
-Verdict DefibRecovery(double vMeasurement4, double vMeasurement60, const LimitPair& v4, const LimitPair& v60);
+Verdict defibRecovery(double measurement4, double measurement60, const LimitPair& v4, const LimitPair& v60);
 
 } // namespace FamilyVerdicts

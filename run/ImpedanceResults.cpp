@@ -12,87 +12,87 @@ constexpr qint32 ImpedanceSeconds = 20;
 
 } // namespace
 
-void ImpedanceResults::RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading)
+void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    if (!m_flow.IsFinal(reading.completed)) {
-        m_flow.TakeInterim(Index, vCommChannelID);
+    if (!m_flow.isFinal(reading.completed)) {
+        m_flow.takeInterim(Index, commChannelID);
         return;
     }
     const bool zamo80 = reading.zamo80Family;
     const bool bad =
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ"), zamo80, m_flow.Limits());
-    HandleFinal({QStringLiteral("ACZ"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
-                 ACZOpenThreshold, limits, zamo80 && m_flow.State().PreCheckRunning});
+    const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ"), zamo80, m_flow.limits());
+    handleFinal({QStringLiteral("ACZ"), Index, commChannelID, bad, reading.measureHigh, reading.measurement,
+                 ACZOpenThreshold, limits, zamo80 && m_flow.state().PreCheckRunning});
 }
 
-void ImpedanceResults::RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading)
+void ImpedanceResults::rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    if (!m_flow.IsFinal(reading.completed)) {
-        m_flow.TakeInterim(Index, vCommChannelID);
+    if (!m_flow.isFinal(reading.completed)) {
+        m_flow.takeInterim(Index, commChannelID);
         return;
     }
     const bool bad = reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0;
-    const LimitPair limits = VerdictLimits::For(QStringLiteral("ACZ30"), reading.zamo80Family, m_flow.Limits());
-    HandleFinal({QStringLiteral("ACZ30"), Index, vCommChannelID, bad, reading.measureHigh, reading.measurement,
+    const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ30"), reading.zamo80Family, m_flow.limits());
+    handleFinal({QStringLiteral("ACZ30"), Index, commChannelID, bad, reading.measureHigh, reading.measurement,
                  ACZ30OpenThreshold, limits, false});
 }
 
-void ImpedanceResults::RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16)
+void ImpedanceResults::rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    RunState& state = m_flow.State();
-    if (state.ACZ30ZeroRun && state.pActiveTest)
-        state.pActiveTest->SetElectrodeTestComplete(VerdictRules::ElectrodeIndex(Index, vCommChannelID));
-    m_flow.WriteCompletion(QStringLiteral("ACZ30 Zero"), Index, vCommChannelID);
+    RunState& state = m_flow.state();
+    if (state.ACZ30ZeroRun && state.m_activeTest)
+        state.m_activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(Index, commChannelID));
+    m_flow.writeCompletion(QStringLiteral("ACZ30 Zero"), Index, commChannelID);
 }
 
-void ImpedanceResults::HandleFinal(const FinalReading& r)
+void ImpedanceResults::handleFinal(const FinalReading& r)
 {
-    m_flow.WriteCompletion(r.testName, r.unit, r.channel);
-    switch (m_flow.CheckFinalData(r.unit, r.channel, r.badData, r.value)) {
+    m_flow.writeCompletion(r.testName, r.unit, r.channel);
+    switch (m_flow.checkFinalData(r.unit, r.channel, r.badData, r.value)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
     case ResultReplyFlow::DataCheck::Exhausted: {
         // A high reading on the last try says the electrode is open.
         const bool open = r.measureHigh >= 1;
-        const QString line = open ? FailedOpenLine(r.unit, r.channel)
-                                  : VerdictRules::DataErrorLine(VerdictRules::ElectrodeName(r.unit, r.channel));
+        const QString line = open ? failedOpenLine(r.unit, r.channel)
+                                  : VerdictRules::dataErrorLine(VerdictRules::electrodeName(r.unit, r.channel));
         if (r.setsOpenCircuitFlags)
-            SetOpenCircuitFlag(r.unit, r.channel, true);
-        m_flow.EndWithDataError(r.unit, r.channel, open ? QStringLiteral("FAIL_O") : QStringLiteral("ERR"), line);
+            setOpenCircuitFlag(r.unit, r.channel, true);
+        m_flow.endWithDataError(r.unit, r.channel, open ? QStringLiteral("FAIL_O") : QStringLiteral("ERR"), line);
         return;
     }
     case ResultReplyFlow::DataCheck::Good:
-        m_flow.RecordMeasurement(r.unit, r.channel, ImpedanceLabel, r.value, ImpedanceSeconds);
+        m_flow.recordMeasurement(r.unit, r.channel, ImpedanceLabel, r.value, ImpedanceSeconds);
         break;
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
 
     QString code;
-    if (VerdictRules::IsNumber(r.value) && r.value <= r.openThreshold) {
+    if (VerdictRules::isNumber(r.value) && r.value <= r.openThreshold) {
         code = QStringLiteral("FAIL_O");
-        m_flow.Write(FailedOpenLine(r.unit, r.channel));
-        m_flow.PlayFailureSound();
+        m_flow.write(failedOpenLine(r.unit, r.channel));
+        m_flow.playFailureSound();
     } else {
-        code = m_flow.Judge(r.unit, r.channel, r.value, r.limits);
+        code = m_flow.judge(r.unit, r.channel, r.value, r.limits);
     }
-    m_flow.RecordResult(r.unit, r.channel, code);
+    m_flow.recordResult(r.unit, r.channel, code);
     if (r.setsOpenCircuitFlags)
-        SetOpenCircuitFlag(r.unit, r.channel, !VerdictRules::IsPass(code));
+        setOpenCircuitFlag(r.unit, r.channel, !VerdictRules::isPass(code));
 }
 
-void ImpedanceResults::SetOpenCircuitFlag(int vUnit, qint16 vChannel, bool vOpen)
+void ImpedanceResults::setOpenCircuitFlag(int unitValue, qint16 channelValue, bool openValue)
 {
-    m_flow.State().OpenCircuitFlags[std::size_t(vUnit - 1)][std::size_t(vChannel)] = vOpen;
+    m_flow.state().OpenCircuitFlags[std::size_t(unitValue - 1)][std::size_t(channelValue)] = openValue;
 }
 
-QString ImpedanceResults::FailedOpenLine(int vUnit, qint16 vChannel) const
+QString ImpedanceResults::failedOpenLine(int unitValue, qint16 channelValue) const
 {
-    return QStringLiteral("* -> Electrode ") + VerdictRules::ElectrodeName(vUnit, vChannel)
+    return QStringLiteral("* -> Electrode ") + VerdictRules::electrodeName(unitValue, channelValue)
            + QStringLiteral(", FAILED OPEN");
 }

@@ -14,11 +14,11 @@ class ImpedanceResults {
 public:
     explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading);
-    void RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading);
-    void RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue);
+    void rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading);
+    void rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading);
+    void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue);
 
-    // At or below these signed values the electrode is open.
+    // charAt or below these signed values the electrode is open.
     static constexpr double ACZOpenThreshold = -100.0;
     static constexpr double ACZ30OpenThreshold = -10.0;
 
@@ -34,9 +34,9 @@ private:
         const LimitPair& limits;
         bool setsOpenCircuitFlags;
     };
-    void HandleFinal(const FinalReading& r);
-    void SetOpenCircuitFlag(int vUnit, qint16 vChannel, bool vOpen);
-    QString FailedOpenLine(int vUnit, qint16 vChannel) const;
+    void handleFinal(const FinalReading& r);
+    void setOpenCircuitFlag(int unitValue, qint16 channelValue, bool open);
+    QString failedOpenLine(int unitValue, qint16 channelValue) const;
 
     ResultReplyFlow& m_flow;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-bool Is(const QString& type, const char* name)
+bool is(const QString& type, const char* name)
 {
     return type == QLatin1String(name);
 }
@@ -21,131 +21,131 @@ bool Is(const QString& type, const char* name)
 IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
     : m_sequencer(sequencer),
       m_host(host),
-      m_charge([&sequencer](int unit) { return sequencer.Unit(unit); },
-               [this](const QString& line) { Write(line); }, [&sequencer] { sequencer.StopTests(); }),
-      m_keepAwake{&modMouseMove::NudgeMousePointer, &modMouseMove::PreventSleep}
+      m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); },
+               [this](const QString& line) { write(line); }, [&sequencer] { sequencer.stopTests(); }),
+      m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
 {
 }
 
-void IntervalTestClock::Write(const QString& line)
+void IntervalTestClock::write(const QString& line)
 {
-    m_host.WriteToCommTextBox(line, true, false);
+    m_host.writeToCommTextBox(line, true, false);
 }
 
-bool IntervalTestClock::ClockHeld() const
+bool IntervalTestClock::clockHeld() const
 {
-    UnitLink* unit1 = m_sequencer.Unit(1);
-    return unit1 && (unit1->IsZAMO80() || unit1->IsZAMO24()) && unit1->Reconnecting();
+    Unit* unit1 = m_sequencer.unitAt(1);
+    return unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting();
 }
 
-bool IntervalTestClock::StepUnfinished() const
+bool IntervalTestClock::stepUnfinished() const
 {
-    const auto& step = m_sequencer.State().pActiveTest;
-    return step && !step->IsTestItterationComplete();
+    const auto& step = m_sequencer.state().m_activeTest;
+    return step && !step->isTestItterationComplete();
 }
 
-void IntervalTestClock::Tick()
+void IntervalTestClock::tick()
 {
-    RunState& state = m_sequencer.State();
+    RunState& state = m_sequencer.state();
     // While unit 1 reconnects the step's second does not pass, and nothing
     // that hangs on the second happens again.
-    if (!ClockHeld()) {
+    if (!clockHeld()) {
         ++state.ElapsedSeconds;
-        CheckOverrun();
-        if (const auto step = state.pActiveTest) {
-            const QString type = step->TestType();
-            if (Is(type, "BIAS") && state.ElapsedSeconds % 1000 == 0)
-                AlignBiasClock();
-            if (MeasurementSchedule::IntervalOpensNow(state, type))
-                SetNextMeasurementTime(false);
-            if ((Is(type, "ACZ") || Is(type, "ACZ30")) && state.ElapsedSeconds == 5)
+        checkOverrun();
+        if (const auto step = state.m_activeTest) {
+            const QString type = step->testType();
+            if (is(type, "BIAS") && state.ElapsedSeconds % 1000 == 0)
+                alignBiasClock();
+            if (MeasurementSchedule::intervalOpensNow(state, type))
+                setNextMeasurementTime(false);
+            if ((is(type, "ACZ") || is(type, "ACZ30")) && state.ElapsedSeconds == 5)
                 state.StartupFlag = false;
-            if (Is(type, "ACLG"))
-                m_charge.Tick(ChargeSequence::ACLG, state, *step, m_sequencer.Settings().zamo80Delays.defibCharge);
-            else if (Is(type, "DEFR"))
-                m_charge.Tick(ChargeSequence::DEFR, state, *step, m_sequencer.Settings().zamo80Delays.defibCharge);
+            if (is(type, "ACLG"))
+                m_charge.tick(ChargeSequence::ACLG, state, *step, m_sequencer.stationSettings().zamo80Delays.defibCharge);
+            else if (is(type, "DEFR"))
+                m_charge.tick(ChargeSequence::DEFR, state, *step, m_sequencer.stationSettings().zamo80Delays.defibCharge);
         }
     }
-    KeepWorkstationAwake();
+    keepWorkstationAwake();
 }
 
-// Only a step that still waits for readings overruns: a step whose
+// only a step that still waits for readings overruns: a step whose
 // electrodes are all in waits for the sequencer's next tick to move on.
-void IntervalTestClock::CheckOverrun()
+void IntervalTestClock::checkOverrun()
 {
-    RunState& state = m_sequencer.State();
-    if (!StepUnfinished())
+    RunState& state = m_sequencer.state();
+    if (!stepUnfinished())
         return;
     if (state.ElapsedSeconds == state.TestResendSecond)
-        ResendActiveElectrodes();
+        resendActiveElectrodes();
     if (state.ElapsedSeconds == state.TestAbortSecond) {
-        Write(QStringLiteral("* TEST EXCEEDED MAX EXPECTED DURATION"));
-        m_sequencer.StopTests();
+        write(QStringLiteral("* TEST EXCEEDED MAX EXPECTED DURATION"));
+        m_sequencer.stopTests();
     }
 }
 
 // The count catches up with the UTC time it lost, but never jumps over the
 // next BIAS sample.
-void IntervalTestClock::AlignBiasClock()
+void IntervalTestClock::alignBiasClock()
 {
-    RunState& state = m_sequencer.State();
+    RunState& state = m_sequencer.state();
     if (!state.BiasUtcStart.isValid())
         return;
-    const qint64 lag = SecondsSinceUtc(state.BiasUtcStart) - state.ElapsedSeconds;
+    const qint64 lag = secondsSinceUtc(state.BiasUtcStart) - state.ElapsedSeconds;
     if (lag != 0 && state.ElapsedSeconds + lag < state.NextMeasurementTime)
         state.ElapsedSeconds = qint32(state.ElapsedSeconds + lag);
 }
 
-void IntervalTestClock::KeepWorkstationAwake()
+void IntervalTestClock::keepWorkstationAwake()
 {
     const int second = platform::Clock::now().time().second();
-    const config::KeepAliveSettings& keepAlive = m_sequencer.Settings().keepAlive;
-    if (keepAlive.moveMouse && (second == 59 || second == 0) && m_keepAwake.NudgeMousePointer)
-        m_keepAwake.NudgeMousePointer();
-    if (keepAlive.wakeUp && second == 0 && m_keepAwake.PreventSleep)
-        m_keepAwake.PreventSleep();
+    const config::KeepAliveSettings& keepAlive = m_sequencer.stationSettings().keepAlive;
+    if (keepAlive.moveMouse && (second == 59 || second == 0) && m_keepAwake.nudgeMousePointer)
+        m_keepAwake.nudgeMousePointer();
+    if (keepAlive.wakeUp && second == 0 && m_keepAwake.preventSleep)
+        m_keepAwake.preventSleep();
 }
 
-void IntervalTestClock::SetNextMeasurementTime(bool vFirst)
+void IntervalTestClock::setNextMeasurementTime(bool first)
 {
-    RunState& state = m_sequencer.State();
-    if (state.pActiveTest)
-        MeasurementSchedule::SetNextMeasurementTime(state, state.pActiveTest->TestType(), vFirst);
+    RunState& state = m_sequencer.state();
+    if (state.m_activeTest)
+        MeasurementSchedule::setNextMeasurementTime(state, state.m_activeTest->testType(), first);
 }
 
-void IntervalTestClock::ResendActiveElectrodes()
+void IntervalTestClock::resendActiveElectrodes()
 {
-    const auto step = m_sequencer.State().pActiveTest;
+    const auto step = m_sequencer.state().m_activeTest;
     if (!step)
         return;
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = m_sequencer.Unit(u);
-        if (!unit || !unit->Connected())
+        Unit* unit = m_sequencer.unitAt(u);
+        if (!unit || !unit->connected())
             continue;
         for (qint16 channel = 0; channel < 16; ++channel) {
-            if (step->IsElectrodeTestActive(qint16((u - 1) * 16 + channel)))
-                unit->TXResendLastData(channel);
+            if (step->isElectrodeTestActive(qint16((u - 1) * 16 + channel)))
+                unit->txResendLastData(channel);
         }
     }
 }
 
-qint64 IntervalTestClock::SecondsSinceUtc(const QDateTime& vStart)
+qint64 IntervalTestClock::secondsSinceUtc(const QDateTime& start)
 {
-    return vStart.secsTo(platform::Clock::nowUtc());
+    return start.secsTo(platform::Clock::nowUtc());
 }
 
-void IntervalTestClock::CheckBiasTestDuration()
+void IntervalTestClock::checkBiasTestDuration()
 {
-    RunState& state = m_sequencer.State();
+    RunState& state = m_sequencer.state();
     if (state.ElapsedSeconds < state.BiasMaxSeconds)
         return;
-    modMain::WriteLog(QStringLiteral("Test Duration (") + QString::number(state.ElapsedSeconds)
+    config::writeLog(QStringLiteral("Test Duration (") + QString::number(state.ElapsedSeconds)
                       + QStringLiteral(") >= Max BIAS Duration (") + QString::number(state.BiasMaxSeconds)
                       + QStringLiteral(")"));
     state.BiasMaxSeconds = 9999999;
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = m_sequencer.Unit(u);
-        if (unit && unit->Connected())
-            unit->TXStopAllBiasTest();
+        Unit* unit = m_sequencer.unitAt(u);
+        if (unit && unit->connected())
+            unit->txStopAllBiasTest();
     }
 }

@@ -21,29 +21,29 @@ class IntervalTestClock : public TestClock {
 public:
     IntervalTestClock(RunSequencer& sequencer, RunHost& host);
 
-    void Tick() override;
-    void SetNextMeasurementTime(bool vFirst) override;
-    void CheckBiasTestDuration() override;
+    void tick() override;
+    void setNextMeasurementTime(bool first) override;
+    void checkBiasTestDuration() override;
 
     // Asks every test-active electrode of the connected units to resend.
-    void ResendActiveElectrodes();
+    void resendActiveElectrodes();
     // Whole seconds from vStart to the present UTC time.
-    static qint64 SecondsSinceUtc(const QDateTime& vStart);
+    static qint64 secondsSinceUtc(const QDateTime& start);
 
     // The keep-awake calls; tests replace them to see them.
     struct KeepAwake {
-        std::function<void()> NudgeMousePointer;
-        std::function<void()> PreventSleep;
+        std::function<void()> nudgeMousePointer;
+        std::function<void()> preventSleep;
     };
-    KeepAwake& KeepAwakeCalls() { return m_keepAwake; }
+    KeepAwake& keepAwakeCalls() { return m_keepAwake; }
 
 private:
-    bool ClockHeld() const;
-    bool StepUnfinished() const;
-    void CheckOverrun();
-    void AlignBiasClock();
-    void KeepWorkstationAwake();
-    void Write(const QString& line);
+    bool clockHeld() const;
+    bool stepUnfinished() const;
+    void checkOverrun();
+    void alignBiasClock();
+    void keepWorkstationAwake();
+    void write(const QString& line);
 
     RunSequencer& m_sequencer;
     RunHost& m_host;

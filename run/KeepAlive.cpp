@@ -12,7 +12,7 @@ KeepAlive::KeepAlive(RunSequencer& sequencer, QObject* parent) : QObject(parent)
 bool KeepAlive::pollingInhibited() const
 {
     for (int n = 1; n <= 2; ++n) {
-        UnitLink* unit = m_sequencer.Unit(n);
+        Unit* unit = m_sequencer.unitAt(n);
         if (unit && unit->pollingInhibited())
             return true;
     }
@@ -21,12 +21,12 @@ bool KeepAlive::pollingInhibited() const
 
 void KeepAlive::poll()
 {
-    if (m_sequencer.State().pTestRunning || pollingInhibited())
+    if (m_sequencer.state().m_testRunning || pollingInhibited())
         return;
     for (int n = 1; n <= 2; ++n) {
-        UnitLink* unit = m_sequencer.Unit(n);
-        if (unit && unit->Connected())
-            unit->TXMasterCommCheck();
+        Unit* unit = m_sequencer.unitAt(n);
+        if (unit && unit->connected())
+            unit->txMasterCommCheck();
     }
-    m_sequencer.Services().database->GetDBRevNumber(QString());
+    m_sequencer.services().database->getDBRevNumber(QString());
 }

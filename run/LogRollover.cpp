@@ -24,5 +24,5 @@ void LogRollover::check()
     if (today == m_day)
         return;
     m_day = today;
-    modMain::InitLogFile();
+    config::initLogFile();
 }

@@ -8,65 +8,65 @@ namespace MeasurementSchedule {
 
 namespace {
 
-bool Is(const QString& type, const char* name)
+bool is(const QString& type, const char* name)
 {
     return type == QLatin1String(name);
 }
 
 // The intervals of DCO, ACLG and DEFR: every 20 s, with 60 moved to 70.
-qint32 NextTwentySecondMark(qint32 current)
+qint32 nextTwentySecondMark(qint32 current)
 {
     const qint32 next = current + 20;
     return next == 60 ? 70 : next;
 }
 
-bool& TakenFlag(RunState& state, int vUnit, int vChannel)
+bool& takenFlag(RunState& state, int unitValue, int channel)
 {
-    if (vUnit < 1 || vUnit > 2 || vChannel < 0 || vChannel > 15)
-        throw std::out_of_range("interval reading of unit " + std::to_string(vUnit) + ", channel "
-                                + std::to_string(vChannel));
-    return state.IntervalReadingTaken[std::size_t(vUnit - 1)][std::size_t(vChannel)];
+    if (unitValue < 1 || unitValue > 2 || channel < 0 || channel > 15)
+        throw std::out_of_range("interval reading of unit " + std::to_string(unitValue) + ", channel "
+                                + std::to_string(channel));
+    return state.IntervalReadingTaken[std::size_t(unitValue - 1)][std::size_t(channel)];
 }
 
 } // namespace
 
-void SetNextMeasurementTime(RunState& state, const QString& vTestType, bool vFirst)
+void setNextMeasurementTime(RunState& state, const QString& testType, bool first)
 {
     for (auto& unit : state.IntervalReadingTaken)
-        unit.fill(vFirst);
+        unit.fill(first);
 
     const qint32 old = state.NextMeasurementTime;
     qint32 next = old;
-    if (Is(vTestType, "DCO") || Is(vTestType, "ACLG") || Is(vTestType, "DEFR"))
-        next = vFirst ? 20 : NextTwentySecondMark(old);
-    else if (Is(vTestType, "ACZ") || Is(vTestType, "ACZ30"))
-        next = vFirst ? 10 : 999;
-    else if (Is(vTestType, "SDR"))
-        next = vFirst ? 10 : old;
-    else if (Is(vTestType, "NOISE"))
-        next = vFirst ? 60 : old + 30;
-    else if (Is(vTestType, "BIAS"))
-        next = vFirst ? state.BiasSampleSeconds : old + state.BiasSampleSeconds;
+    if (is(testType, "DCO") || is(testType, "ACLG") || is(testType, "DEFR"))
+        next = first ? 20 : nextTwentySecondMark(old);
+    else if (is(testType, "ACZ") || is(testType, "ACZ30"))
+        next = first ? 10 : 999;
+    else if (is(testType, "SDR"))
+        next = first ? 10 : old;
+    else if (is(testType, "NOISE"))
+        next = first ? 60 : old + 30;
+    else if (is(testType, "BIAS"))
+        next = first ? state.BiasSampleSeconds : old + state.BiasSampleSeconds;
 
-    state.PreviousMeasurementTime = vFirst ? 0 : old;
+    state.PreviousMeasurementTime = first ? 0 : old;
     state.NextMeasurementTime = next;
 }
 
-bool IntervalOpensNow(const RunState& state, const QString& vTestType)
+bool intervalOpensNow(const RunState& state, const QString& testType)
 {
-    if (Is(vTestType, "NOISE") && state.NextMeasurementTime == 60)
+    if (is(testType, "NOISE") && state.NextMeasurementTime == 60)
         return state.ElapsedSeconds == 65;
     return state.ElapsedSeconds == state.NextMeasurementTime;
 }
 
-bool IntervalReadingDue(const RunState& state, int vUnit, int vChannel)
+bool intervalReadingDue(const RunState& state, int unitValue, int channel)
 {
-    return !TakenFlag(const_cast<RunState&>(state), vUnit, vChannel);
+    return !takenFlag(const_cast<RunState&>(state), unitValue, channel);
 }
 
-void MarkIntervalReadingTaken(RunState& state, int vUnit, int vChannel)
+void markIntervalReadingTaken(RunState& state, int unitValue, int channel)
 {
-    TakenFlag(state, vUnit, vChannel) = true;
+    takenFlag(state, unitValue, channel) = true;
 }
 
 } // namespace MeasurementSchedule

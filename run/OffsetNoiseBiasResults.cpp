@@ -14,84 +14,84 @@ constexpr qint32 HoursMinutesLabel = 0;
 
 } // namespace
 
-void OffsetNoiseBiasResults::RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& r)
+void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& r)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    Resync(m_flow.State().DCOResyncPending, r.completed, r.seconds);
+    resync(m_flow.state().DCOResyncPending, r.completed, r.seconds);
     const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
-    Handle({QStringLiteral("DCO"), Index, vCommChannelID, r.completed, r.measurement,
-            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::For(QStringLiteral("DCO"), r.zamo80Family, m_flow.Limits()),
+    handle({QStringLiteral("DCO"), Index, commChannelID, r.completed, r.measurement,
+            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()),
             DCOFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& r)
+void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& r)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    Resync(m_flow.State().NOISEResyncPending, r.completed, r.seconds);
+    resync(m_flow.state().NOISEResyncPending, r.completed, r.seconds);
     const bool bad =
         r.zero < 1 || r.ref100uV < 1 || r.filterZero < 1 || r.highPeak < 1 || r.lowPeak < 1 || r.highPeak < r.lowPeak;
-    Handle({QStringLiteral("NOISE"), Index, vCommChannelID, r.completed, r.vppMeasurement, bad,
-            VerdictLimits::For(QStringLiteral("NOISE"), r.zamo80Family, m_flow.Limits()), NOISEFinalSeconds});
+    handle({QStringLiteral("NOISE"), Index, commChannelID, r.completed, r.vppMeasurement, bad,
+            VerdictLimits::limitsFor(QStringLiteral("NOISE"), r.zamo80Family, m_flow.limits()), NOISEFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& r)
+void OffsetNoiseBiasResults::rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& r)
 {
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    Handle({QStringLiteral("BIAS"), Index, vCommChannelID, r.completed, r.measurement,
+    handle({QStringLiteral("BIAS"), Index, commChannelID, r.completed, r.measurement,
             r.zero < 1 || r.ref50mV < 1 || r.initial < 1 || r.max < 1,
-            VerdictLimits::For(QStringLiteral("BIAS"), false, m_flow.Limits()), HoursMinutesLabel});
+            VerdictLimits::limitsFor(QStringLiteral("BIAS"), false, m_flow.limits()), HoursMinutesLabel});
 }
 
-void OffsetNoiseBiasResults::Resync(bool& vPending, bool vCompleted, qint16 vSeconds)
+void OffsetNoiseBiasResults::resync(bool& pending, bool completedValue, qint16 secondsValue)
 {
-    if (vCompleted || !vPending)
+    if (completedValue || !pending)
         return;
-    m_flow.State().ElapsedSeconds = vSeconds;
-    vPending = false;
+    m_flow.state().ElapsedSeconds = secondsValue;
+    pending = false;
 }
 
-void OffsetNoiseBiasResults::Handle(const Reading& r)
+void OffsetNoiseBiasResults::handle(const Reading& r)
 {
-    const qint32 interval = m_flow.State().PreviousMeasurementTime;
+    const qint32 interval = m_flow.state().PreviousMeasurementTime;
     const bool hoursMinutes = r.finalSeconds == HoursMinutesLabel;
-    const QString intervalLabel = hoursMinutes ? RunRecording::FormatHoursMinutes(interval) : QString::number(interval);
-    if (!m_flow.IsFinal(r.completed)) {
-        if (m_flow.TakeInterim(r.unit, r.channel))
-            m_flow.RecordInterim(r.unit, r.channel, r.value, !r.badData, intervalLabel, interval);
+    const QString intervalLabel = hoursMinutes ? RunRecording::formatHoursMinutes(interval) : QString::number(interval);
+    if (!m_flow.isFinal(r.completed)) {
+        if (m_flow.takeInterim(r.unit, r.channel))
+            m_flow.recordInterim(r.unit, r.channel, r.value, !r.badData, intervalLabel, interval);
         return;
     }
-    if (hoursMinutes && ElectrodeDone(r))
+    if (hoursMinutes && electrodeDone(r))
         return;
 
-    m_flow.WriteCompletion(r.testName, r.unit, r.channel);
-    switch (m_flow.CheckFinalData(r.unit, r.channel, r.badData, r.value)) {
+    m_flow.writeCompletion(r.testName, r.unit, r.channel);
+    switch (m_flow.checkFinalData(r.unit, r.channel, r.badData, r.value)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
     case ResultReplyFlow::DataCheck::Exhausted:
         // A bias measurement that keeps failing is stopped on the channel.
-        m_flow.EndWithERR(r.unit, r.channel, [&] {
+        m_flow.endWithERR(r.unit, r.channel, [&] {
             if (hoursMinutes)
-                if (UnitLink* unit = m_flow.Unit(r.unit))
-                    unit->TXCancel(r.channel);
+                if (Unit* unit = m_flow.unitAt(r.unit))
+                    unit->txCancel(r.channel);
         });
         return;
     case ResultReplyFlow::DataCheck::Good:
         if (hoursMinutes)
-            m_flow.RecordMeasurement(r.unit, r.channel, intervalLabel, r.value, interval);
+            m_flow.recordMeasurement(r.unit, r.channel, intervalLabel, r.value, interval);
         else
-            m_flow.RecordMeasurement(r.unit, r.channel, QString::number(r.finalSeconds), r.value, r.finalSeconds);
+            m_flow.recordMeasurement(r.unit, r.channel, QString::number(r.finalSeconds), r.value, r.finalSeconds);
         break;
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
-    m_flow.RecordResult(r.unit, r.channel, m_flow.Judge(r.unit, r.channel, r.value, r.limits));
+    m_flow.recordResult(r.unit, r.channel, m_flow.judge(r.unit, r.channel, r.value, r.limits));
 }
 
 // A BIAS final reading for an electrode already complete is dropped.
-bool OffsetNoiseBiasResults::ElectrodeDone(const Reading& r)
+bool OffsetNoiseBiasResults::electrodeDone(const Reading& r)
 {
-    const auto& test = m_flow.State().pActiveTest;
-    return m_flow.RecordingAllowed() && test
-           && !test->IsElectrodeTestActive(VerdictRules::ElectrodeIndex(r.unit, r.channel));
+    const auto& test = m_flow.state().m_activeTest;
+    return m_flow.recordingAllowed() && test
+           && !test->isElectrodeTestActive(VerdictRules::electrodeIndex(r.unit, r.channel));
 }

@@ -16,9 +16,9 @@ class OffsetNoiseBiasResults {
 public:
     explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& reading);
-    void RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& reading);
-    void RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& reading);
+    void rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading);
+    void rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading);
+    void rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading);
 
 private:
     struct Reading {
@@ -31,10 +31,10 @@ private:
         LimitPair limits;
         qint32 finalSeconds; // 0: the label of the interval, in hours and minutes (BIAS)
     };
-    void Handle(const Reading& r);
-    bool ElectrodeDone(const Reading& r);
+    void handle(const Reading& r);
+    bool electrodeDone(const Reading& r);
     // The first interim reading of the test sets the test clock to the unit's seconds.
-    void Resync(bool& vPending, bool vCompleted, qint16 vSeconds);
+    void resync(bool& pending, bool completedValue, qint16 seconds);
 
     ResultReplyFlow& m_flow;
 };

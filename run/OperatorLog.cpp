@@ -8,11 +8,11 @@ void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDispl
 {
     try {
         if (recordToLog || m_switches.diagnosticLog)
-            modMain::WriteLog(line);
-        CommLog::AppendLine(m_text, line);
+            config::writeLog(line);
+        CommLog::appendLine(m_text, line);
         if (m_switches.diagnosticLog)
             return;
-        CommLog::CutBack(m_text);
+        CommLog::cutBack(m_text);
         if (m_switches.statusWindowOpen && !m_switches.commPaused && !inhibitDisplay && m_display)
             m_display(line);
     } catch (const std::exception&) {
@@ -22,13 +22,13 @@ void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDispl
 
 namespace CommLog {
 
-void AppendLine(QString& buffer, const QString& line)
+void appendLine(QString& buffer, const QString& line)
 {
     buffer += line;
     buffer += QStringLiteral("\r\n");
 }
 
-bool CutBack(QString& buffer)
+bool cutBack(QString& buffer)
 {
     if (buffer.size() <= MaxLength)
         return false;
@@ -36,7 +36,7 @@ bool CutBack(QString& buffer)
     return true;
 }
 
-QString CaptionWithError(const QString& caption, const QString& status)
+QString captionWithError(const QString& caption, const QString& status)
 {
     const qsizetype star = caption.indexOf(QLatin1Char('*'));
     if (star < 0)

@@ -42,13 +42,13 @@ constexpr int MaxLength = 99999;
 constexpr int KeepFromCharacter = 50000; // 1-based
 
 // Appends the line and CR LF to the buffer.
-void AppendLine(QString& buffer, const QString& line);
+void appendLine(QString& buffer, const QString& line);
 // Cuts the buffer back when it is longer than MaxLength; true when it did.
-bool CutBack(QString& buffer);
+bool cutBack(QString& buffer);
 
 // The unit status caption after an error status: the note goes after the
 // first "*" of the caption (replacing what followed it), or is appended as
 // " *<status>*" when the caption has no star yet.
-QString CaptionWithError(const QString& caption, const QString& status);
+QString captionWithError(const QString& caption, const QString& status);
 
 } // namespace CommLog

@@ -1,6 +1,6 @@
 #include "run/ReadingBatch.h"
 
-using modDatabase::ReadingRow;
+using results::ReadingRow;
 
 void ReadingBatch::startRecord(const QString& subject, bool inhibitDisplay)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The readings and verdicts of a run that wait to be written together: what
 // the result handlers record during one turn of the event loop becomes one
-// write of rows (modDatabase::RecordReadingRows), one commit for a reading
+// write of rows (modDatabase::recordReadingRows), one commit for a reading
 // of every electrode instead of one per value.
 //
 // Values join rows as they would have joined them written one after the
@@ -65,17 +65,17 @@ public:
                    const QString& result);
 
     bool isEmpty() const { return m_records.isEmpty(); }
-    const QList<modDatabase::ReadingRow>& rows() const { return m_rows; }
+    const QList<results::ReadingRow>& rows() const { return m_rows; }
     const QList<Record>& records() const { return m_records; }
     const QList<SlotUse>& slotUses() const { return m_slots; }
 
 private:
     SlotUse& use(const Slot& slot, qint32 storedKey);
-    int rowToFill(modDatabase::ReadingRow::Kind kind, qint32 key, const QString& interval);
-    int newRow(modDatabase::ReadingRow::Kind kind, qint32 testUnitID, const QString& interval, qint32 seconds);
+    int rowToFill(results::ReadingRow::Kind kind, qint32 key, const QString& interval);
+    int newRow(results::ReadingRow::Kind kind, qint32 testUnitID, const QString& interval, qint32 seconds);
     void add(SlotUse& use, int row, const QString& letter, const QVariant& value);
 
-    QList<modDatabase::ReadingRow> m_rows;
+    QList<results::ReadingRow> m_rows;
     QList<Record> m_records;
     QList<SlotUse> m_slots;
 };

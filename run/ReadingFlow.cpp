@@ -8,189 +8,189 @@
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
-using VerdictRules::ElectrodeIndex;
-using VerdictRules::ElectrodeName;
+using VerdictRules::electrodeIndex;
+using VerdictRules::electrodeName;
 
 ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
 
-RunState& ResultReplyFlow::State()
+RunState& ResultReplyFlow::state()
 {
-    return m_sequencer.State();
+    return m_sequencer.state();
 }
 
-const config::Limits& ResultReplyFlow::Limits() const
+const config::Limits& ResultReplyFlow::limits() const
 {
-    return m_sequencer.Settings().limits;
+    return m_sequencer.stationSettings().limits;
 }
 
-UnitLink* ResultReplyFlow::Unit(int vUnit) const
+Unit* ResultReplyFlow::unitAt(int unitValue) const
 {
-    return m_sequencer.Unit(vUnit);
+    return m_sequencer.unitAt(unitValue);
 }
 
-bool ResultReplyFlow::RecordingAllowed() const
+bool ResultReplyFlow::recordingAllowed() const
 {
-    const RunState& state = m_sequencer.State();
+    const RunState& state = m_sequencer.state();
     return !state.calibrationMode || state.burnInRunning;
 }
 
-bool ResultReplyFlow::IsFinal(bool vCompleted) const
+bool ResultReplyFlow::isFinal(bool completed) const
 {
-    return VerdictRules::IsFinal(vCompleted, m_sequencer.State().StartupFlag);
+    return VerdictRules::isFinal(completed, m_sequencer.state().StartupFlag);
 }
 
-bool ResultReplyFlow::TakeInterim(int vUnit, qint16 vChannel)
+bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
 {
-    if (!MeasurementSchedule::IntervalReadingDue(State(), vUnit, vChannel))
+    if (!MeasurementSchedule::intervalReadingDue(state(), unitValue, channel))
         return false;
-    State().StartupFlag = false;
+    state().StartupFlag = false;
     return true;
 }
 
-void ResultReplyFlow::RecordInterim(int vUnit, qint16 vChannel, double vValue, bool vGoodData, const QString& vLabel,
-                                    qint32 vIntervalSeconds)
+void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueValue, bool goodData, const QString& label,
+                                    qint32 intervalSeconds)
 {
-    if (!RecordingAllowed())
+    if (!recordingAllowed())
         return;
-    if (const auto& test = State().pActiveTest)
-        test->ClearElectrodeErrorCount(ElectrodeIndex(vUnit, vChannel));
-    double value = vValue;
-    if (!vGoodData || !VerdictRules::IsNumber(vValue)) {
-        UnitLink* unit = Unit(vUnit);
-        value = unit ? unit->GetElectrodeLastMeasurement(vChannel) : 0.0;
+    if (const auto& test = state().m_activeTest)
+        test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
+    double value = valueValue;
+    if (!goodData || !VerdictRules::isNumber(valueValue)) {
+        Unit* unit = unitAt(unitValue);
+        value = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
     }
-    RecordMeasurement(vUnit, vChannel, vLabel, value, vIntervalSeconds);
+    recordMeasurement(unitValue, channel, label, value, intervalSeconds);
 }
 
-void ResultReplyFlow::RecordInterimPair(int vUnit, qint16 vChannel, double vValue1, double vValue2, bool vGoodData,
-                                        const QString& vLabel, qint32 vIntervalSeconds)
+void ResultReplyFlow::recordInterimPair(int unitValue, qint16 channel, double value1, double value2, bool goodData,
+                                        const QString& label, qint32 intervalSeconds)
 {
-    if (!RecordingAllowed())
+    if (!recordingAllowed())
         return;
-    if (const auto& test = State().pActiveTest)
-        test->ClearElectrodeErrorCount(ElectrodeIndex(vUnit, vChannel));
-    if (!vGoodData || !VerdictRules::IsNumber(vValue1) || !VerdictRules::IsNumber(vValue2)) {
-        UnitLink* unit = Unit(vUnit);
-        vValue1 = unit ? unit->GetElectrodeLastMeasurement(vChannel) : 0.0;
-        vValue2 = unit ? unit->GetElectrodeLastMeasurement2(vChannel) : 0.0;
+    if (const auto& test = state().m_activeTest)
+        test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
+    if (!goodData || !VerdictRules::isNumber(value1) || !VerdictRules::isNumber(value2)) {
+        Unit* unit = unitAt(unitValue);
+        value1 = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
+        value2 = unit ? unit->getElectrodeLastMeasurement2(channel) : 0.0;
     }
-    RecordPair(vUnit, vChannel, vLabel, vValue1, vValue2, vIntervalSeconds);
+    recordPair(unitValue, channel, label, value1, value2, intervalSeconds);
 }
 
-void ResultReplyFlow::WriteCompletion(const QString& vTestName, int vUnit, qint16 vChannel)
+void ResultReplyFlow::writeCompletion(const QString& testName, int unitValue, qint16 channel)
 {
-    Write(VerdictRules::CompletionLine(vTestName, ElectrodeName(vUnit, vChannel)));
+    write(VerdictRules::completionLine(testName, electrodeName(unitValue, channel)));
 }
 
-ResultReplyFlow::DataCheck ResultReplyFlow::CheckFinalData(int vUnit, qint16 vChannel, bool vBadData, double vValue)
+ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData, double valueValue)
 {
-    const auto& test = State().pActiveTest;
-    if (!RecordingAllowed() || !test)
+    const auto& test = state().m_activeTest;
+    if (!recordingAllowed() || !test)
         return DataCheck::NotRecorded;
-    const qint16 electrode = ElectrodeIndex(vUnit, vChannel);
-    if (vBadData || !VerdictRules::IsNumber(vValue)) {
-        if (test->IncrementErrorCount(electrode) < VerdictRules::MaxDataErrors) {
-            if (UnitLink* unit = Unit(vUnit))
-                unit->TXResendLastData(vChannel);
-            Write(VerdictRules::RetransmissionLine(ElectrodeName(vUnit, vChannel)));
+    const qint16 electrode = electrodeIndex(unitValue, channel);
+    if (badData || !VerdictRules::isNumber(valueValue)) {
+        if (test->incrementErrorCount(electrode) < VerdictRules::MaxDataErrors) {
+            if (Unit* unit = unitAt(unitValue))
+                unit->txResendLastData(channel);
+            write(VerdictRules::retransmissionLine(electrodeName(unitValue, channel)));
             return DataCheck::Retransmit;
         }
         return DataCheck::Exhausted;
     }
-    test->SetElectrodeTestComplete(electrode);
-    test->ClearElectrodeErrorCount(electrode);
+    test->setElectrodeTestComplete(electrode);
+    test->clearElectrodeErrorCount(electrode);
     return DataCheck::Good;
 }
 
-void ResultReplyFlow::EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine,
-                                       const std::function<void()>& vBeforeSound)
+void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QString& codeValue, const QString& lineValue,
+                                       const std::function<void()>& beforeSound)
 {
-    Write(vLine);
-    if (const auto& test = State().pActiveTest) {
-        const qint16 electrode = ElectrodeIndex(vUnit, vChannel);
-        test->SetElectrodeTestComplete(electrode);
-        test->ClearElectrodeErrorCount(electrode);
+    write(lineValue);
+    if (const auto& test = state().m_activeTest) {
+        const qint16 electrode = electrodeIndex(unitValue, channel);
+        test->setElectrodeTestComplete(electrode);
+        test->clearElectrodeErrorCount(electrode);
     }
-    RecordResult(vUnit, vChannel, vCode);
-    if (vBeforeSound)
-        vBeforeSound();
-    PlayFailureSound();
+    recordResult(unitValue, channel, codeValue);
+    if (beforeSound)
+        beforeSound();
+    playFailureSound();
 }
 
-void ResultReplyFlow::EndWithERR(int vUnit, qint16 vChannel, const std::function<void()>& vBeforeSound)
+void ResultReplyFlow::endWithERR(int unitValue, qint16 channel, const std::function<void()>& beforeSound)
 {
-    EndWithDataError(vUnit, vChannel, QStringLiteral("ERR"), VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)),
-                     vBeforeSound);
+    endWithDataError(unitValue, channel, QStringLiteral("ERR"), VerdictRules::dataErrorLine(electrodeName(unitValue, channel)),
+                     beforeSound);
 }
 
-QString ResultReplyFlow::Judge(int vUnit, qint16 vChannel, double vValue, const LimitPair& vLimits)
+QString ResultReplyFlow::judge(int unitValue, qint16 channel, double valueValue, const LimitPair& limitsValue)
 {
-    const QString code = VerdictRules::Judge(vValue, vLimits.limit, vLimits.warning);
-    if (!VerdictRules::IsPass(code)) {
-        Write(code == QLatin1String("FAIL") ? VerdictRules::FailLine(vValue, vLimits.limit)
-                                            : VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)));
-        PlayFailureSound();
+    const QString code = VerdictRules::judge(valueValue, limitsValue.limit, limitsValue.warning);
+    if (!VerdictRules::isPass(code)) {
+        write(code == QLatin1String("FAIL") ? VerdictRules::failLine(valueValue, limitsValue.limit)
+                                            : VerdictRules::dataErrorLine(electrodeName(unitValue, channel)));
+        playFailureSound();
         return code;
     }
-    UnitLink* unit = Unit(vUnit);
-    return VerdictRules::WithCalibrationExpiry(code, unit && unit->ElectrodeChannelCalibrationExpired(vChannel));
+    Unit* unit = unitAt(unitValue);
+    return VerdictRules::withCalibrationExpiry(code, unit && unit->electrodeChannelCalibrationExpired(channel));
 }
 
-QString ResultReplyFlow::Apply(int vUnit, qint16 vChannel, const Verdict& vVerdict, bool vAskExpiry)
+QString ResultReplyFlow::apply(int unitValue, qint16 channel, const Verdict& verdict, bool askExpiry)
 {
-    for (const QString& line : vVerdict.lines)
-        Write(line);
-    if (vVerdict.code == QLatin1String("ERR") && vVerdict.lines.isEmpty())
-        Write(VerdictRules::DataErrorLine(ElectrodeName(vUnit, vChannel)));
-    if (vVerdict.failureSound)
-        PlayFailureSound();
-    if (!vAskExpiry || !VerdictRules::IsPass(vVerdict.code))
-        return vVerdict.code;
-    UnitLink* unit = Unit(vUnit);
-    return VerdictRules::WithCalibrationExpiry(vVerdict.code, unit && unit->ElectrodeChannelCalibrationExpired(vChannel));
+    for (const QString& line : verdict.lines)
+        write(line);
+    if (verdict.code == QLatin1String("ERR") && verdict.lines.isEmpty())
+        write(VerdictRules::dataErrorLine(electrodeName(unitValue, channel)));
+    if (verdict.failureSound)
+        playFailureSound();
+    if (!askExpiry || !VerdictRules::isPass(verdict.code))
+        return verdict.code;
+    Unit* unit = unitAt(unitValue);
+    return VerdictRules::withCalibrationExpiry(verdict.code, unit && unit->electrodeChannelCalibrationExpired(channel));
 }
 
-void ResultReplyFlow::RecordMeasurement(int vUnit, qint16 vChannel, const QString& vLabel, double vValue,
-                                        qint32 vIntervalSeconds)
+void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QString& label, double valueValue,
+                                        qint32 intervalSeconds)
 {
-    if (!RecordingAllowed())
+    if (!recordingAllowed())
         return;
-    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue, false, 0, 0.0, false,
-                                                              false, vIntervalSeconds);
-    MeasurementSchedule::MarkIntervalReadingTaken(State(), vUnit, vChannel);
+    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0, false,
+                                                              false, intervalSeconds);
+    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
 }
 
-void ResultReplyFlow::RecordPair(int vUnit, qint16 vChannel, const QString& vLabel, double vValue1, double vValue2,
-                                 qint32 vIntervalSeconds)
+void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& label, double value1, double value2,
+                                 qint32 intervalSeconds)
 {
-    if (!RecordingAllowed())
+    if (!recordingAllowed())
         return;
-    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue1, false, 0, vValue2,
-                                                              true, false, vIntervalSeconds);
-    MeasurementSchedule::MarkIntervalReadingTaken(State(), vUnit, vChannel);
+    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2,
+                                                              true, false, intervalSeconds);
+    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
 }
 
-void ResultReplyFlow::RecordSDRPoint(int vUnit, qint16 vChannel, int vPoint, const QString& vLabel, double vValue,
-                                     qint32 vIntervalSeconds)
+void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, const QString& label, double valueValue,
+                                     qint32 intervalSeconds)
 {
-    if (!RecordingAllowed())
+    if (!recordingAllowed())
         return;
-    m_sequencer.Services().recorder->RecordChannelMeasurement(vUnit, vChannel, vLabel, vValue, true, vPoint, 0.0,
-                                                              false, false, vIntervalSeconds);
+    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0,
+                                                              false, false, intervalSeconds);
 }
 
-void ResultReplyFlow::RecordResult(int vUnit, qint16 vChannel, const QString& vCode)
+void ResultReplyFlow::recordResult(int unitValue, qint16 channel, const QString& codeValue)
 {
-    if (RecordingAllowed())
-        m_sequencer.Services().recorder->RecordChannelResult(vUnit, vChannel, vCode, false);
+    if (recordingAllowed())
+        m_sequencer.services().recorder->recordChannelResult(unitValue, channel, codeValue, false);
 }
 
-void ResultReplyFlow::Write(const QString& vLine)
+void ResultReplyFlow::write(const QString& lineValue)
 {
-    m_host.WriteToCommTextBox(vLine, true, false);
+    m_host.writeToCommTextBox(lineValue, true, false);
 }
 
-void ResultReplyFlow::PlayFailureSound()
+void ResultReplyFlow::playFailureSound()
 {
-    modPlaySound::PlayFailureSound();
+    platform::playFailureSound();
 }

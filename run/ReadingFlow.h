@@ -16,7 +16,7 @@
 class RunHost;
 class RunSequencer;
 struct RunState;
-class UnitLink;
+class Unit;
 
 class ResultReplyFlow {
 public:
@@ -26,59 +26,59 @@ public:
     enum class DataCheck {
         Good,         // the electrode is complete; record the reading and judge it
         Retransmit,   // a retransmission was asked for; the electrode stays active
-        Exhausted,    // the fifth bad reading: end the electrode with EndWithDataError
+        Exhausted,    // the fifth bad reading: end the electrode with endWithDataError
         NotRecorded,  // calibration mode: nothing counted, judge the reading only
     };
 
-    RunState& State();
+    RunState& state();
     // The limits and warnings in force.
-    const config::Limits& Limits() const;
-    UnitLink* Unit(int vUnit) const;
-    bool RecordingAllowed() const;
+    const config::Limits& limits() const;
+    Unit* unitAt(int unit) const;
+    bool recordingAllowed() const;
 
     // Final reading: the unit marks it final and the start phase is over.
-    bool IsFinal(bool vCompleted) const;
+    bool isFinal(bool completed) const;
 
     // Interim reading: true when it is the channel's due reading of the
     // current interval (the start phase then ends); false drops it.
-    bool TakeInterim(int vUnit, qint16 vChannel);
+    bool takeInterim(int unit, qint16 channel);
     // Records a due interim reading under the interval's label; bad data (or
     // a reading that is not a number) is replaced by the unit's last reading.
-    void RecordInterim(int vUnit, qint16 vChannel, double vValue, bool vGoodData, const QString& vLabel,
-                       qint32 vIntervalSeconds);
+    void recordInterim(int unit, qint16 channel, double value, bool goodData, const QString& label,
+                       qint32 intervalSeconds);
     // The same for an R1/R2 pair: bad data stores the unit's last pair.
-    void RecordInterimPair(int vUnit, qint16 vChannel, double vValue1, double vValue2, bool vGoodData,
-                           const QString& vLabel, qint32 vIntervalSeconds);
+    void recordInterimPair(int unit, qint16 channel, double value1, double value2, bool goodData,
+                           const QString& label, qint32 intervalSeconds);
 
-    // "* <test> Test Complete on Electrode <name>".
-    void WriteCompletion(const QString& vTestName, int vUnit, qint16 vChannel);
+    // "* <test> Test Complete on electrode <name>".
+    void writeCompletion(const QString& testName, int unit, qint16 channel);
     // The data-quality check of a final reading; a value that is not a
     // number is bad data whatever the raw words say.
-    DataCheck CheckFinalData(int vUnit, qint16 vChannel, bool vBadData, double vValue);
+    DataCheck checkFinalData(int unit, qint16 channel, bool badData, double value);
     // The electrode's test ends on its data errors with the code and line
     // given; vBeforeSound runs after the code is stored.
-    void EndWithDataError(int vUnit, qint16 vChannel, const QString& vCode, const QString& vLine,
-                          const std::function<void()>& vBeforeSound = {});
-    // The same with "ERR" and its " Data Error" line.
-    void EndWithERR(int vUnit, qint16 vChannel, const std::function<void()>& vBeforeSound = {});
+    void endWithDataError(int unit, qint16 channel, const QString& code, const QString& line,
+                          const std::function<void()>& beforeSound = {});
+    // The same with "ERR" and its " data Error" line.
+    void endWithERR(int unit, qint16 channel, const std::function<void()>& beforeSound = {});
 
     // The verdict on a final value, with its FAIL line and sound and the
     // expired-calibration pass.
-    QString Judge(int vUnit, qint16 vChannel, double vValue, const LimitPair& vLimits);
+    QString judge(int unit, qint16 channel, double value, const LimitPair& limits);
     // A verdict made on several values: its lines and sound, and the
     // expired-calibration pass when vAskExpiry.
-    QString Apply(int vUnit, qint16 vChannel, const Verdict& vVerdict, bool vAskExpiry = true);
+    QString apply(int unit, qint16 channel, const Verdict& verdict, bool askExpiry = true);
 
-    void RecordMeasurement(int vUnit, qint16 vChannel, const QString& vLabel, double vValue, qint32 vIntervalSeconds);
-    void RecordPair(int vUnit, qint16 vChannel, const QString& vLabel, double vValue1, double vValue2,
-                    qint32 vIntervalSeconds);
+    void recordMeasurement(int unit, qint16 channel, const QString& label, double value, qint32 intervalSeconds);
+    void recordPair(int unit, qint16 channel, const QString& label, double value1, double value2,
+                    qint32 intervalSeconds);
     // One of the four SDR readings of the electrode's unit (point 1..4).
-    void RecordSDRPoint(int vUnit, qint16 vChannel, int vPoint, const QString& vLabel, double vValue,
-                        qint32 vIntervalSeconds);
-    void RecordResult(int vUnit, qint16 vChannel, const QString& vCode);
+    void recordSDRPoint(int unit, qint16 channel, int point, const QString& label, double value,
+                        qint32 intervalSeconds);
+    void recordResult(int unit, qint16 channel, const QString& code);
 
-    void Write(const QString& vLine);
-    void PlayFailureSound();
+    void write(const QString& line);
+    void playFailureSound();
 
 private:
     RunSequencer& m_sequencer;

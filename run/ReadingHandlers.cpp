@@ -9,12 +9,12 @@ namespace {
 // A reply that cannot be handled is logged; the unit link's receive path
 // goes on with the next reply.
 template <typename F>
-void Guarded(const char* test, F&& handle)
+void guarded(const char* test, F&& handle)
 {
     try {
         handle();
     } catch (const std::exception& e) {
-        modMain::WriteLog(QStringLiteral("* ") + QLatin1String(test) + QStringLiteral(" reply not handled: ")
+        config::writeLog(QStringLiteral("* ") + QLatin1String(test) + QStringLiteral(" reply not handled: ")
                           + QString::fromUtf8(e.what()));
     }
 }
@@ -31,62 +31,62 @@ ResultHandlers::ResultHandlers(RunSequencer& sequencer, RunHost& host)
 {
 }
 
-void ResultHandlers::RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading)
+void ResultHandlers::rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading)
 {
-    Guarded("ACZ", [&] { m_impedance.RXACZTestData(Index, vCommChannelID, reading); });
+    guarded("ACZ", [&] { m_impedance.rxaczTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading)
+void ResultHandlers::rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading)
 {
-    Guarded("ACZ30", [&] { m_impedance.RXACZ30TestData(Index, vCommChannelID, reading); });
+    guarded("ACZ30", [&] { m_impedance.rxacz30TestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue)
+void ResultHandlers::rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue)
 {
-    Guarded("ACZ30 zero", [&] { m_impedance.RXACZ30ZeroTestData(Index, vCommChannelID, vZeroValue); });
+    guarded("ACZ30 zero", [&] { m_impedance.rxacz30ZeroTestData(Index, commChannelID, zeroValue); });
 }
 
-void ResultHandlers::RXACLGAck(int Index)
+void ResultHandlers::rxaclgAck(int Index)
 {
-    Guarded("ACLG start", [&] { m_aclg.RXACLGAck(Index); });
+    guarded("ACLG start", [&] { m_aclg.rxaclgAck(Index); });
 }
 
-void ResultHandlers::RXACLGTestData(int Index, qint16 vCommChannelID, const AclgReading& reading)
+void ResultHandlers::rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading)
 {
-    Guarded("ACLG", [&] { m_aclg.RXACLGTestData(Index, vCommChannelID, reading); });
+    guarded("ACLG", [&] { m_aclg.rxaclgTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, const Zamo24AclgReading& reading)
+void ResultHandlers::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading)
 {
-    Guarded("ACLG", [&] { m_aclg.RXZamo24ACLGTestData(Index, vCommChannelID, reading); });
+    guarded("ACLG", [&] { m_aclg.rxZamo24ACLGTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXDefibRecoveryAck(int Index)
+void ResultHandlers::rxDefibRecoveryAck(int Index)
 {
-    Guarded("DEFR start", [&] { m_defib.RXDefibRecoveryAck(Index); });
+    guarded("DEFR start", [&] { m_defib.rxDefibRecoveryAck(Index); });
 }
 
-void ResultHandlers::RXDefibRecoveryTestData(int Index, qint16 vCommChannelID, const DefibRecoveryReading& reading)
+void ResultHandlers::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading)
 {
-    Guarded("DEFR", [&] { m_defib.RXDefibRecoveryTestData(Index, vCommChannelID, reading); });
+    guarded("DEFR", [&] { m_defib.rxDefibRecoveryTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& reading)
+void ResultHandlers::rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading)
 {
-    Guarded("DCO", [&] { m_offsetNoiseBias.RXDCOTestData(Index, vCommChannelID, reading); });
+    guarded("DCO", [&] { m_offsetNoiseBias.rxdcoTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& reading)
+void ResultHandlers::rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading)
 {
-    Guarded("NOISE", [&] { m_offsetNoiseBias.RXNoiseTestData(Index, vCommChannelID, reading); });
+    guarded("NOISE", [&] { m_offsetNoiseBias.rxNoiseTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& reading)
+void ResultHandlers::rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading)
 {
-    Guarded("BIAS", [&] { m_offsetNoiseBias.RXBiasTestData(Index, vCommChannelID, reading); });
+    guarded("BIAS", [&] { m_offsetNoiseBias.rxBiasTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReading& reading)
+void ResultHandlers::rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading)
 {
-    Guarded("SDR", [&] { m_sdr.RXSDRTestData(Index, vCommChannelID, reading); });
+    guarded("SDR", [&] { m_sdr.rxsdrTestData(Index, commChannelID, reading); });
 }

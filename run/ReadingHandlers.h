@@ -17,26 +17,26 @@ class ResultHandlers : public UnitResultHandler {
 public:
     ResultHandlers(RunSequencer& sequencer, RunHost& host);
 
-    void RXACZTestData(int Index, qint16 vCommChannelID, const AczReading& reading) override;
-    void RXACZ30TestData(int Index, qint16 vCommChannelID, const Acz30Reading& reading) override;
-    void RXACZ30ZeroTestData(int Index, qint16 vCommChannelID, qint16 vZeroValue) override;
-    void RXACLGAck(int Index) override;
-    void RXACLGTestData(int Index, qint16 vCommChannelID, const AclgReading& reading) override;
-    void RXZamo24ACLGTestData(int Index, qint16 vCommChannelID, const Zamo24AclgReading& reading) override;
-    void RXDefibRecoveryAck(int Index) override;
-    void RXDefibRecoveryTestData(int Index, qint16 vCommChannelID, const DefibRecoveryReading& reading) override;
-    void RXDCOTestData(int Index, qint16 vCommChannelID, const DcoReading& reading) override;
-    void RXNoiseTestData(int Index, qint16 vCommChannelID, const NoiseReading& reading) override;
-    void RXBiasTestData(int Index, qint16 vCommChannelID, const BiasReading& reading) override;
-    void RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReading& reading) override;
+    void rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading) override;
+    void rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading) override;
+    void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue) override;
+    void rxaclgAck(int Index) override;
+    void rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading) override;
+    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading) override;
+    void rxDefibRecoveryAck(int Index) override;
+    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading) override;
+    void rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading) override;
+    void rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading) override;
+    void rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading) override;
+    void rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading) override;
 
-    ResultReplyFlow& Flow() { return m_flow; }
+    ResultReplyFlow& flow() { return m_flow; }
 
 private:
     ResultReplyFlow m_flow;
     ImpedanceResults m_impedance;
-    ACLGResults m_aclg;
+    AclgResults m_aclg;
     DefibRecoveryResults m_defib;
     OffsetNoiseBiasResults m_offsetNoiseBias;
-    SDRResults m_sdr;
+    SdrResults m_sdr;
 };

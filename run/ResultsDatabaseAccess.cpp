@@ -2,7 +2,7 @@
 
 #include "results/ResultsDatabase.h"
 
-bool ModDatabaseAccess::OpenDatabase(bool vReadOnly) { return modDatabase::OpenDatabase(vReadOnly); }
-void ModDatabaseAccess::CloseDatabase() { modDatabase::CloseDatabase(); }
-qint32 ModDatabaseAccess::GetDBRevNumber(const QString& vPath) { return modDatabase::GetDBRevNumber(vPath); }
-bool ModDatabaseAccess::ConnectFailureReported() const { return modDatabase::ConnectFailureReported; }
+bool ResultsDatabaseAccess::openDatabase(bool readOnly) { return results::openDatabase(readOnly); }
+void ResultsDatabaseAccess::closeDatabase() { results::closeDatabase(); }
+qint32 ResultsDatabaseAccess::getDBRevNumber(const QString& path) { return results::getDBRevNumber(path); }
+bool ResultsDatabaseAccess::connectFailureReported() const { return results::connectFailureReported; }

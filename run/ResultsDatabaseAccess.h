@@ -3,10 +3,10 @@
 
 #include "run/DatabaseAccess.h"
 
-class ModDatabaseAccess : public DatabaseAccess {
+class ResultsDatabaseAccess : public DatabaseAccess {
 public:
-    bool OpenDatabase(bool vReadOnly) override;
-    void CloseDatabase() override;
-    qint32 GetDBRevNumber(const QString& vPath) override;
-    bool ConnectFailureReported() const override;
+    bool openDatabase(bool readOnly) override;
+    void closeDatabase() override;
+    qint32 getDBRevNumber(const QString& path) override;
+    bool connectFailureReported() const override;
 };

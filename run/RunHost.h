@@ -8,16 +8,16 @@
 class RunHost {
 public:
     virtual ~RunHost() = default;
-    virtual void WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay) = 0;
+    virtual void writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay) = 0;
     // Progress bar: value and maximum (maximum <= 1 resets it); one step on.
-    virtual void UpdateProgress(int vValue, int vMaximum) = 0;
-    virtual void AdvanceProgress() = 0;
-    virtual void SetCompletionCaption(const QString& caption) = 0;
+    virtual void updateProgress(int value, int maximum) = 0;
+    virtual void advanceProgress() = 0;
+    virtual void setCompletionCaption(const QString& caption) = 0;
     // "Save as Defaults" and "Edit": disabled while a run is active.
-    virtual void SetRunLockedControls(bool vRunning) = 0;
+    virtual void setRunLockedControls(bool running) = 0;
     // After a stopped ZAMO80 or ZAMO2-4 run.
-    virtual void ShowDischargeWarning() = 0;
-    virtual void PlayTestsCompletedSound() = 0;
+    virtual void showDischargeWarning() = 0;
+    virtual void playTestsCompletedSound() = 0;
     // The signal generator: roll the electrode's channel.
-    virtual void RollChannel(qint16 vChannelIndex) = 0;
+    virtual void rollChannel(qint16 channelIndex) = 0;
 };

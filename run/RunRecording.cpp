@@ -21,13 +21,13 @@ namespace {
 
 // What the group keeps of a unit's channel records: each connected
 // electrode's identity; empty when the unit has no records (not connected).
-modDatabase::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<clsElectrode>>& records)
+results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<ChannelRecord>>& records)
 {
-    modDatabase::UnitElectrodes identities;
-    for (const std::shared_ptr<clsElectrode>& e : records) {
-        if (e && e->Connected())
-            identities << modDatabase::ElectrodeIdentity{e->CalibrationDate().toDateTime(), e->FirmwareVersion(),
-                                                         e->SerialNumber()};
+    results::UnitElectrodes identities;
+    for (const std::shared_ptr<ChannelRecord>& e : records) {
+        if (e && e->connected())
+            identities << results::ElectrodeIdentity{e->calibrationDate().toDateTime(), e->firmwareVersion(),
+                                                         e->serialNumber()};
         else
             identities << std::nullopt;
     }
@@ -37,67 +37,67 @@ modDatabase::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<cl
 } // namespace
 
 RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
-                           const std::array<UnitLink*, 2>& units)
+                           const std::array<Unit*, 2>& units)
     : m_state(state), m_host(host), m_settings(settings), m_units(units)
 {
 }
 
-bool RunRecording::Zamo80Mode() const
+bool RunRecording::zamo80Mode() const
 {
-    return UnitMode::CheckZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
+    return UnitMode::checkZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
 }
 
-bool RunRecording::Zamo24() const
+bool RunRecording::isZamo24() const
 {
-    return UnitMode::CheckZAMO24(m_units);
+    return UnitMode::checkZAMO24(m_units);
 }
 
-UnitLink* RunRecording::Unit(int n) const
+Unit* RunRecording::unitAt(int n) const
 {
     return (n == 1 || n == 2) ? m_units[std::size_t(n - 1)] : nullptr;
 }
 
-void RunRecording::Log(const QString& line, bool inhibitDisplay)
+void RunRecording::log(const QString& line, bool inhibitDisplay)
 {
-    m_host.WriteToCommTextBox(line, true, inhibitDisplay);
+    m_host.writeToCommTextBox(line, true, inhibitDisplay);
 }
 
-void RunRecording::Fail(const QStringList& what, const QString& cause)
+void RunRecording::fail(const QStringList& what, const QString& cause)
 {
     for (const QString& record : what)
-        Log(QStringLiteral("* Unable to record ") + record + QStringLiteral(": ") + cause);
+        log(QStringLiteral("* Unable to record ") + record + QStringLiteral(": ") + cause);
     if (m_failureTold || what.isEmpty())
         return;
     m_failureTold = true;
     const QString others = what.size() == 1 ? QString()
                            : what.size() == 2 ? QStringLiteral(" and one other record")
                                                : QStringLiteral(" and %1 other records").arg(what.size() - 1);
-    modDatabase::ReportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
+    results::reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
 }
 
-bool RunRecording::Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write)
+bool RunRecording::attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write)
 {
     platform::DbConnection* db = nullptr;
     try {
-        db = &modDatabase::RequireConnection();
+        db = &results::requireConnection();
     } catch (const platform::DbError& e) {
-        Fail(what, e.text());   // the open's own words name the database
+        fail(what, e.text());   // the open's own words name the database
         return false;
     }
     try {
         write(*db);
         return true;
     } catch (const platform::DbError& e) {
-        modMain::WriteLog(QStringLiteral("Database error: ") + e.text());
-        Fail(what, e.cause());
+        config::writeLog(QStringLiteral("Database error: ") + e.text());
+        fail(what, e.cause());
         return false;
     }
 }
 
-bool RunRecording::Write(const QString& what, const std::function<void()>& write)
+bool RunRecording::write(const QString& what, const std::function<void()>& write)
 {
-    FlushReadings();
-    return Attempt({what}, [&](platform::DbConnection&) { write(); });
+    flushReadings();
+    return attempt({what}, [&](platform::DbConnection&) { write(); });
 }
 
 qint32& RunRecording::Key(const ReadingBatch::Slot& slot)
@@ -115,7 +115,7 @@ qint32& RunRecording::Key(const ReadingBatch::Slot& slot)
     return keys.CurrentMeasurementID[unit];
 }
 
-void RunRecording::PostFlush()
+void RunRecording::postFlush()
 {
     if (m_flushPosted)
         return;
@@ -124,12 +124,12 @@ void RunRecording::PostFlush()
         &m_turnEnd,
         [this] {
             m_flushPosted = false;
-            FlushReadings();
+            flushReadings();
         },
         Qt::QueuedConnection);
 }
 
-void RunRecording::FlushReadings()
+void RunRecording::flushReadings()
 {
     if (m_pending.isEmpty())
         return;
@@ -139,11 +139,11 @@ void RunRecording::FlushReadings()
     for (const ReadingBatch::Record& record : batch.records())
         subjects << record.subject;
     QList<qint32> keys;
-    if (Attempt(subjects, [&](platform::DbConnection& db) { keys = modDatabase::RecordReadingRows(db, batch.rows()); }))
-        StoreReadings(batch, group, keys);
+    if (attempt(subjects, [&](platform::DbConnection& db) { keys = results::recordReadingRows(db, batch.rows()); }))
+        storeReadings(batch, group, keys);
 }
 
-void RunRecording::StoreReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys)
+void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys)
 {
     // The run's keys name the new rows, unless the run has moved on meanwhile.
     if (group == m_state.Keys.CurrentGroupID)
@@ -152,91 +152,91 @@ void RunRecording::StoreReadings(const ReadingBatch& batch, qint32 group, const 
             if (key == use.startKey)
                 key = keys[use.row];
         }
-    const QList<modDatabase::ReadingRow>& rows = batch.rows();
+    const QList<results::ReadingRow>& rows = batch.rows();
     for (int i = 0; i < rows.size(); ++i)
-        if (rows[i].kind == modDatabase::ReadingRow::Kind::Measurement && rows[i].key == 0)
+        if (rows[i].kind == results::ReadingRow::Kind::Measurement && rows[i].key == 0)
             m_storedIntervals.insert(keys[i], rows[i].timeInterval);
     for (const ReadingBatch::Record& record : batch.records()) {
         for (const ReadingBatch::Part& part : record.parts)
-            modMain::WriteLog(rows[part.row].kind == modDatabase::ReadingRow::Kind::Measurement
-                                  ? modDatabase::MeasurementRecordedLine(keys[part.row], part.letter, part.value.toDouble())
-                                  : modDatabase::ResultRecordedLine(keys[part.row], part.letter, part.value.toString()));
+            config::writeLog(rows[part.row].kind == results::ReadingRow::Kind::Measurement
+                                  ? results::measurementRecordedLine(keys[part.row], part.letter, part.value.toDouble())
+                                  : results::resultRecordedLine(keys[part.row], part.letter, part.value.toString()));
         for (const QString& line : record.lines)
-            Log(line, record.inhibitDisplay);
+            log(line, record.inhibitDisplay);
     }
 }
 
-int RunRecording::FirstSelectedChannel(const clsTestSequence& step, int unit) const
+int RunRecording::firstSelectedChannel(const TestStep& step, int unit) const
 {
-    UnitLink* link = Unit(unit);
+    Unit* link = unitAt(unit);
     if (!link)
         return -1;
     for (int c = 0; c < 16; ++c)
-        if (step.ElectrodeSelectedByIndex(static_cast<qint16>((unit - 1) * 16 + c))
-            && link->ElectrodeChannelExists(static_cast<qint16>(c)))
+        if (step.electrodeSelectedByIndex(static_cast<qint16>((unit - 1) * 16 + c))
+            && link->electrodeChannelExists(static_cast<qint16>(c)))
             return c;
     return -1;
 }
 
-qint32 RunRecording::CreateTestGroupRecord()
+qint32 RunRecording::createTestGroupRecord()
 {
-    FlushReadings();
+    flushReadings();
     m_failureTold = false;   // a new run: its first failure is told again
     const QDateTime executed = platform::Clock::now();
     const QDateTime notCompleted = platform::OleDate().toDateTime();
     auto electrodes = [this](int n) {
-        UnitLink* link = Unit(n);
-        return link ? electrodeIdentities(link->GetElectrodeArray()) : modDatabase::UnitElectrodes();
+        Unit* link = unitAt(n);
+        return link ? electrodeIdentities(link->getElectrodeArray()) : results::UnitElectrodes();
     };
     qint32 group = 0;
-    Write(QStringLiteral("the test group"), [&] {
-        if (Zamo80Mode())
-            group = modDatabase::CreateZamo80TestGroup(
-                executed, notCompleted, modDatabase::CurrentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
-                m_state.details.notes, electrodes(1), electrodes(2), modMain::GetUserNameString(),
-                modMain::GetComputerNameString(), Zamo24(), m_state.details.electrodeLotNumbers,
+    write(QStringLiteral("the test group"), [&] {
+        if (zamo80Mode())
+            group = results::createZamo80TestGroup(
+                executed, notCompleted, results::currentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
+                m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
+                config::getComputerNameString(), isZamo24(), m_state.details.electrodeLotNumbers,
                 m_settings.switches.demoMode);
         else
-            group = modDatabase::CreateTestGroup(executed, notCompleted, modDatabase::CurrentStandardLimits(m_settings.limits),
+            group = results::createTestGroup(executed, notCompleted, results::currentStandardLimits(m_settings.limits),
                                                  m_state.details.lotNumber, m_state.details.notes, electrodes(1),
-                                                 electrodes(2), modMain::GetUserNameString(),
-                                                 modMain::GetComputerNameString(), m_state.details.electrodeLotNumbers,
+                                                 electrodes(2), config::getUserNameString(),
+                                                 config::getComputerNameString(), m_state.details.electrodeLotNumbers,
                                                  m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
     m_storedIntervals.clear();
     for (int n = 1; n <= 2; ++n) {
-        UnitLink* link = Unit(n);
-        // Diagnostics are recorded against the group: none without one.
-        if (group != 0 && m_settings.diagnostics.enabled && link && link->Connected())
-            link->TXMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
+        Unit* link = unitAt(n);
+        // diagnostics are recorded against the group: none without one.
+        if (group != 0 && m_settings.diagnostics.enabled && link && link->connected())
+            link->txMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
     }
     m_state.LastEstimatedRemainingSeconds = 0;
     return group;
 }
 
-void RunRecording::CreateTestRecords(const QString& vTestType, bool vPace, clsTestSequence& vTest)
+void RunRecording::createTestRecords(const QString& testType, bool pace, TestStep& test)
 {
-    FlushReadings();
+    flushReadings();
     RunRecordKeys& keys = m_state.Keys;
-    if (vPace) {
+    if (pace) {
         // A pace step keeps its own keys; its test units follow its own electrodes.
-        vTest.setPaceDBTestUnitID1(0);
-        vTest.setPaceDBTestUnitID2(0);
-        vTest.setPaceDBTestID(0);
-        Write(QStringLiteral("the ") + vTestType + QStringLiteral(" test"), [&] {
-            vTest.setPaceDBTestID(modDatabase::RecordTestStart(keys.CurrentGroupID, vTestType, vTest.ParentID(),
+        test.setPaceDBTestUnitID1(0);
+        test.setPaceDBTestUnitID2(0);
+        test.setPaceDBTestID(0);
+        write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
+            test.setPaceDBTestID(results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(),
                                                                QString(), true));
-            if (FirstSelectedChannel(vTest, 1) >= 0)
-                vTest.setPaceDBTestUnitID1(modDatabase::RecordTestUnitStart(vTest.PaceDBTestID(), 1, vTest.ExecutedTestCount()));
-            if (FirstSelectedChannel(vTest, 2) >= 0)
-                vTest.setPaceDBTestUnitID2(modDatabase::RecordTestUnitStart(vTest.PaceDBTestID(), 2, vTest.ExecutedTestCount()));
+            if (firstSelectedChannel(test, 1) >= 0)
+                test.setPaceDBTestUnitID1(results::recordTestUnitStart(test.paceDBTestID(), 1, test.executedTestCount()));
+            if (firstSelectedChannel(test, 2) >= 0)
+                test.setPaceDBTestUnitID2(results::recordTestUnitStart(test.paceDBTestID(), 2, test.executedTestCount()));
         });
-        vTest.setPaceDBTestResultID1(0);
-        vTest.setPaceDBTestResultID2(0);
-        vTest.setPaceDBPropertiesID1(0);
-        vTest.setPaceDBPropertiesID2(0);
+        test.setPaceDBTestResultID1(0);
+        test.setPaceDBTestResultID2(0);
+        test.setPaceDBPropertiesID1(0);
+        test.setPaceDBPropertiesID2(0);
         return;
     }
 
@@ -246,58 +246,58 @@ void RunRecording::CreateTestRecords(const QString& vTestType, bool vPace, clsTe
     bool showOnReport = true;
     if (m_state.PreCheckRunning)
         showOnReport = m_state.reportOptions.showShortCircuit;
-    else if (vTestType == QLatin1String("ACLG"))
+    else if (testType == QLatin1String("ACLG"))
         showOnReport = !m_state.reportOptions.averageAclg;
-    Write(QStringLiteral("the ") + vTestType + QStringLiteral(" test"), [&] {
-        keys.CurrentTestID = modDatabase::RecordTestStart(keys.CurrentGroupID, vTestType, vTest.ParentID(), QString(),
+    write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
+        keys.CurrentTestID = results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(),
                                                           showOnReport);
         for (int n = 1; n <= 2; ++n)
-            if (FirstSelectedChannel(vTest, n) >= 0)
+            if (firstSelectedChannel(test, n) >= 0)
                 keys.CurrentTestUnitID[std::size_t(n)] =
-                    modDatabase::RecordTestUnitStart(keys.CurrentTestID, static_cast<qint16>(n), vTest.ExecutedTestCount());
+                    results::recordTestUnitStart(keys.CurrentTestID, static_cast<qint16>(n), test.executedTestCount());
     });
     keys.CurrentMeasurementID = {};
     keys.CurrentResultID = {};
     keys.SDRMeasurementID = {};
 }
 
-void RunRecording::CloseAbortedTestGroup(qint32 vGroupID)
+void RunRecording::closeAbortedTestGroup(qint32 groupID)
 {
-    FlushReadings();   // what the run measured before it was cancelled is kept
-    if (vGroupID > 0) {
-        Write(QStringLiteral("the cancelled test group"), [&] { modDatabase::CancelTestGroup(vGroupID); });
-        if (Zamo80Mode())
-            BuildCondensedZamo80Report(vGroupID);
+    flushReadings();   // what the run measured before it was cancelled is kept
+    if (groupID > 0) {
+        write(QStringLiteral("the cancelled test group"), [&] { results::cancelTestGroup(groupID); });
+        if (zamo80Mode())
+            buildCondensedZamo80Report(groupID);
         m_state.Keys = RunRecordKeys();
-        modDatabase::CloseDatabase();
+        results::closeDatabase();
     }
-    m_host.SetCompletionCaption(QString());
+    m_host.setCompletionCaption(QString());
 }
 
-void RunRecording::CompleteTestGroup(qint32 vGroupID, const QDateTime& vCompleted)
+void RunRecording::completeTestGroup(qint32 groupID, const QDateTime& completed)
 {
-    Write(QStringLiteral("the completion of the test group"), [&] {
+    write(QStringLiteral("the completion of the test group"), [&] {
         QString why;
-        if (!modDatabase::CompleteTestGroup(vGroupID, vCompleted, &why))
+        if (!results::completeTestGroup(groupID, completed, &why))
             throw platform::DbError(why);
     });
 }
 
-qint32 RunRecording::GetUniqueGroupID(qint32 vGroupID)
+qint32 RunRecording::getUniqueGroupID(qint32 groupID)
 {
-    FlushReadings();
-    return modDatabase::GetUniqueGroupID(vGroupID);
+    flushReadings();
+    return results::getUniqueGroupID(groupID);
 }
 
-QDateTime RunRecording::GetGroupDateExecuted(qint32 vGroupID)
+QDateTime RunRecording::getGroupDateExecuted(qint32 groupID)
 {
-    FlushReadings();
-    return modDatabase::GetGroupDateExecuted(vGroupID);
+    flushReadings();
+    return results::getGroupDateExecuted(groupID);
 }
 
-void RunRecording::BuildCondensedZamo80Report(qint32 vGroupID)
+void RunRecording::buildCondensedZamo80Report(qint32 groupID)
 {
-    FlushReadings();
+    flushReadings();
     if (m_condensedBuilder)
-        m_condensedBuilder(vGroupID);
+        m_condensedBuilder(groupID);
 }

@@ -35,7 +35,7 @@
 #include <functional>
 
 class RunHost;
-class UnitLink;
+class Unit;
 namespace platform {
 class DbConnection;
 }
@@ -50,64 +50,64 @@ public:
     // settings: the station's settings (limits, diagnostics, demo mode),
     // kept by reference.
     RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
-                 const std::array<UnitLink*, 2>& units);
+                 const std::array<Unit*, 2>& units);
 
     // ---- RunRecorder ----
-    qint32 CreateTestGroupRecord() override;
-    void CreateTestRecords(const QString& vTestType, bool vPace, clsTestSequence& vTest) override;
-    void CloseAbortedTestGroup(qint32 vGroupID) override;
-    void CompleteTestGroup(qint32 vGroupID, const QDateTime& vCompleted) override;
-    qint32 GetUniqueGroupID(qint32 vGroupID) override;
-    QDateTime GetGroupDateExecuted(qint32 vGroupID) override;
-    void RecordAverageACLGResults(qint32 vGroupID) override;
-    void BuildCondensedZamo80Report(qint32 vGroupID) override;
+    qint32 createTestGroupRecord() override;
+    void createTestRecords(const QString& testType, bool pace, TestStep& test) override;
+    void closeAbortedTestGroup(qint32 groupID) override;
+    void completeTestGroup(qint32 groupID, const QDateTime& completed) override;
+    qint32 getUniqueGroupID(qint32 groupID) override;
+    QDateTime getGroupDateExecuted(qint32 groupID) override;
+    void recordAverageACLGResults(qint32 groupID) override;
+    void buildCondensedZamo80Report(qint32 groupID) override;
 
     // ---- what the result handlers call ----
     // One reading (or an R1/R2 pair) of channel 0..15 of unit 1 or 2 under
     // the interval label; SDR readings go to the row of their point 1..4.
-    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
+    void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
                                   int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
                                   qint32 intervalSeconds) override;
-    void RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
-    void RecordUnitDiagnostics(int vUnit, qint32 vGroupID, const QStringList& vDiagnostics, bool vNewModel) override;
-    void RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
-                              clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly) override;
-    // The planned number of ACLG runs: TestCount summed over the ACLG steps of the operator's list.
-    int CountACLGTests() const;
+    void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
+    void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel) override;
+    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
+                              TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) override;
+    // The planned number of ACLG runs: testCount summed over the ACLG steps of the operator's list.
+    int countACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).
-    static QString FormatHoursMinutes(qint32 seconds);
+    static QString formatHoursMinutes(qint32 seconds);
 
     // The condensed ZAMO80 report group, built by the report subsystem when installed.
-    void SetCondensedReportBuilder(std::function<void(qint32)> builder) { m_condensedBuilder = std::move(builder); }
+    void setCondensedReportBuilder(std::function<void(qint32)> builder) { m_condensedBuilder = std::move(builder); }
 
     // Writes the readings and verdicts that wait for the end of the turn.
-    void FlushReadings();
+    void flushReadings();
 
 private:
-    bool Zamo80Mode() const;
-    bool Zamo24() const;
-    UnitLink* Unit(int n) const;
+    bool zamo80Mode() const;
+    bool isZamo24() const;
+    Unit* unitAt(int n) const;
     // The first channel of the unit that the step selects and the unit has, or -1.
-    int FirstSelectedChannel(const clsTestSequence& step, int unit) const;
-    void Log(const QString& line, bool inhibitDisplay = false);
+    int firstSelectedChannel(const TestStep& step, int unit) const;
+    void log(const QString& line, bool inhibitDisplay = false);
     // Runs a write on the open connection (after the waiting readings); a
     // failure is a database failure of the run.
-    bool Write(const QString& what, const std::function<void()>& write);
+    bool write(const QString& what, const std::function<void()>& write);
     // Opens the connection and writes the records named by what; a failure
-    // of either goes to Fail.
-    bool Attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
+    // of either goes to fail.
+    bool attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
     // "* Unable to record <what>: <cause>" for each lost record, and the
     // failure to the main window unless this run's was told already.
-    void Fail(const QStringList& what, const QString& cause);
-    void PostFlush();
+    void fail(const QStringList& what, const QString& cause);
+    void postFlush();
     qint32& Key(const ReadingBatch::Slot& slot);
-    void StoreReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
-    void RecordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
+    void storeReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
+    void recordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
 
     RunState& m_state;
     RunHost& m_host;
     const config::StationSettings& m_settings;
-    std::array<UnitLink*, 2> m_units;
+    std::array<Unit*, 2> m_units;
     std::function<void(qint32)> m_condensedBuilder;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0;   // the group of the run the waiting readings belong to

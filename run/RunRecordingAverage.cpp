@@ -15,24 +15,24 @@ constexpr double kEmpty = -99.0;
 
 } // namespace
 
-int RunRecording::CountACLGTests() const
+int RunRecording::countACLGTests() const
 {
     int count = 0;
     for (const auto& step : Globals::ActiveTestList)
-        if (step && step->TestType() == QLatin1String("ACLG"))
-            count += step->TestCount();
+        if (step && step->testType() == QLatin1String("ACLG"))
+            count += step->testCount();
     return count;
 }
 
-void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
+void RunRecording::recordAverageACLGResults(qint32 groupID)
 {
-    const int count = CountACLGTests();
-    if (!Zamo80Mode() || count == 0)
+    const int count = countACLGTests();
+    if (!zamo80Mode() || count == 0)
         return;
-    FlushReadings();
+    flushReadings();
     RunRecordKeys& keys = m_state.Keys;
     keys = RunRecordKeys();
-    keys.CurrentGroupID = vGroupID;
+    keys.CurrentGroupID = groupID;
     for (auto& row : m_state.ACLGSums)
         for (double& sum : row)
             if (sum != kEmpty)
@@ -40,39 +40,39 @@ void RunRecording::RecordAverageACLGResults(qint32 vGroupID)
 
     const qint32 parent =
         (m_state.lists.expanded.isEmpty() || !m_state.lists.expanded.last() ? 0
-                                                                                   : m_state.lists.expanded.last()->ParentID())
+                                                                                   : m_state.lists.expanded.last()->parentID())
         + 1;
-    Write(QStringLiteral("the AVG_ACLG test"), [&] {
-        keys.CurrentTestID = modDatabase::RecordTestStart(vGroupID, QStringLiteral("AVG_ACLG"), parent, QString(),
+    write(QStringLiteral("the AVG_ACLG test"), [&] {
+        keys.CurrentTestID = results::recordTestStart(groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
                                                           m_state.reportOptions.averageAclg);
     });
-    Write(QStringLiteral("the AVG_ACLG test unit"),
-          [&] { keys.CurrentTestUnitID[1] = modDatabase::RecordTestUnitStart(keys.CurrentTestID, 1, 1); });
+    write(QStringLiteral("the AVG_ACLG test unit"),
+          [&] { keys.CurrentTestUnitID[1] = results::recordTestUnitStart(keys.CurrentTestID, 1, 1); });
 
     qint32 rowR1 = 0;
     qint32 rowR2 = 0;
     for (int channel = 0; channel < 16; ++channel)
         if (m_state.ACLGSums[0][std::size_t(channel)] != kEmpty)
-            RecordAverageOfChannel(channel, rowR1, rowR2);
-    FlushReadings();   // the condensed report that follows reads these verdicts
+            recordAverageOfChannel(channel, rowR1, rowR2);
+    flushReadings();   // the condensed report that follows reads these verdicts
     keys = RunRecordKeys();
 }
 
-void RunRecording::RecordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2)
+void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2)
 {
     const double limit = m_settings.limits.limitZamo80Aclg;
     const double warning = m_settings.limits.warningZamo80Aclg;
-    const QString letter = modDatabase::ChannelLetter(channel);
+    const QString letter = results::channelLetter(channel);
     const qint32 testUnit = m_state.Keys.CurrentTestUnitID[1];
     const double r1 = m_state.ACLGSums[0][std::size_t(channel)];
     QString verdict;
-    if (Zamo24()) {
+    if (isZamo24()) {
         const double r2 = m_state.ACLGSums[1][std::size_t(channel)];
-        Write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR1 = modDatabase::RecordMeasurement(rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61);
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61);
         });
-        Write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR2 = modDatabase::RecordMeasurement(rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61);
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR2 = results::recordMeasurement(rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61);
         });
         if (std::abs(r1) > limit || std::abs(r2) > limit)
             verdict = QStringLiteral("FAIL");
@@ -81,8 +81,8 @@ void RunRecording::RecordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
         else
             verdict = QStringLiteral("PASS?");
     } else {
-        Write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR1 = modDatabase::RecordMeasurement(rowR1, testUnit, QStringLiteral("61"), letter, r1, 61);
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61"), letter, r1, 61);
         });
         if (std::abs(r1) > limit)
             verdict = QStringLiteral("FAIL");
@@ -91,8 +91,8 @@ void RunRecording::RecordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
         else
             verdict = QStringLiteral("PASS");
     }
-    UnitLink* unit1 = Unit(1);
-    if (verdict != QLatin1String("FAIL") && unit1 && unit1->ElectrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
+    Unit* unit1 = unitAt(1);
+    if (verdict != QLatin1String("FAIL") && unit1 && unit1->electrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
         verdict = QStringLiteral("PASS*");
-    RecordChannelResult(1, channel, verdict, true);
+    recordChannelResult(1, channel, verdict, true);
 }

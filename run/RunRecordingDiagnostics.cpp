@@ -5,19 +5,19 @@
 #include <QVariant>
 #include <QVector>
 
-void RunRecording::RecordUnitDiagnostics(int vUnit, qint32 vGroupID, const QStringList& vDiagnostics, bool vNewModel)
+void RunRecording::recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel)
 {
-    if (vUnit != 1 && vUnit != 2)
+    if (unitValue != 1 && unitValue != 2)
         return;
     QVector<QVariant> values;
-    for (const QString& value : vDiagnostics)
+    for (const QString& value : diagnostics)
         values << value;
-    const QString unit = QStringLiteral("Unit #") + QString::number(vUnit);
+    const QString unit = QStringLiteral("Unit #") + QString::number(unitValue);
     if (values.size() != 10) {
-        Log(QStringLiteral("* Unable to record the diagnostics of ") + unit + QStringLiteral(": the unit is not connected"));
+        log(QStringLiteral("* Unable to record the diagnostics of ") + unit + QStringLiteral(": the unit is not connected"));
         return;
     }
-    Write(QStringLiteral("the diagnostics of ") + unit, [&] {
-        modDatabase::RecordUnitDiagnostics(static_cast<qint16>(vUnit), vGroupID, values, vNewModel);
+    write(QStringLiteral("the diagnostics of ") + unit, [&] {
+        results::recordUnitDiagnostics(static_cast<qint16>(unitValue), groupID, values, newModel);
     });
 }

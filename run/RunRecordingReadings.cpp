@@ -12,7 +12,7 @@ QString Reading(double value)
     return QString::number(value, 'f', 3);
 }
 
-QString ResultText(const QString& result)
+QString resultText(const QString& result)
 {
     if (result == QLatin1String("PASS"))
         return QStringLiteral("Passed");
@@ -25,27 +25,27 @@ QString ResultText(const QString& result)
     return result;
 }
 
-bool ValidChannel(int unit, int channel)
+bool validChannel(int unit, int channel)
 {
     return (unit == 1 || unit == 2) && channel >= 0 && channel < 16;
 }
 
 } // namespace
 
-QString RunRecording::FormatHoursMinutes(qint32 seconds)
+QString RunRecording::formatHoursMinutes(qint32 seconds)
 {
     return QString::number(seconds / 3600) + QLatin1Char(':')
            + QStringLiteral("%1").arg((seconds % 3600) / 60, 2, 10, QLatin1Char('0'));
 }
 
-void RunRecording::RecordChannelMeasurement(int unit, int channel, const QString& label, double value,
+void RunRecording::recordChannelMeasurement(int unit, int channel, const QString& label, double value,
                                             bool useSDRPoint, int sdrPoint, double value2, bool twoReadings,
                                             bool inhibitDisplay, qint32 intervalSeconds)
 {
-    if (!ValidChannel(unit, channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
+    if (!validChannel(unit, channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
         return;
     const QString displayLabel = label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
-    const QString letter = modDatabase::ChannelLetter(channel);
+    const QString letter = results::channelLetter(channel);
     const QString electrode = letter + QString::number(unit);
     const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint : ReadingBatch::Slot::Kind::Measurement,
                                   unit, useSDRPoint ? sdrPoint : 0};
@@ -66,70 +66,70 @@ void RunRecording::RecordChannelMeasurement(int unit, int channel, const QString
         m_pending.addLine(QStringLiteral("R1 Measurement recorded for ") + electrode + at + Reading(value));
         m_pending.addLine(QStringLiteral("R2 Measurement recorded for ") + electrode + at + Reading(value2));
     }
-    PostFlush();
+    postFlush();
     // The reading is kept on the unit whatever the database does.
-    if (UnitLink* link = Unit(unit))
-        link->SetElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
+    if (Unit* link = unitAt(unit))
+        link->setElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
     m_state.IntervalReadingTaken[std::size_t(unit - 1)][std::size_t(channel)] = true;
 }
 
-void RunRecording::RecordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
+void RunRecording::recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
 {
-    if (!ValidChannel(unit, channel))
+    if (!validChannel(unit, channel))
         return;
-    const QString letter = modDatabase::ChannelLetter(channel);
+    const QString letter = results::channelLetter(channel);
     const QString electrode = letter + QString::number(unit);
     const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, unit, 0};
     if (m_pending.isEmpty())
         m_pendingGroup = m_state.Keys.CurrentGroupID;
     m_pending.startRecord(QStringLiteral("the result of ") + electrode, inhibitDisplay);
     m_pending.addResult(slot, Key(slot), m_state.Keys.CurrentTestUnitID[std::size_t(unit)], letter, result);
-    m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ") + ResultText(result));
-    PostFlush();
+    m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ") + resultText(result));
+    postFlush();
 }
 
-void RunRecording::RecordPaceTestResult(int vUnitID, int vElectrodeIndex, qint32 vDuration, bool vSecondary,
-                                        clsTestSequence& pTest, bool vPadsRolled, bool vRolledStatusMsgOnly)
+void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 durationValue, bool secondary,
+                                        TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
 {
-    if (!ValidChannel(vUnitID, vElectrodeIndex))
+    if (!validChannel(unitID, electrodeIndex))
         return;
-    const QString duration = QString::number(vDuration / 60) + QStringLiteral("m ") + QString::number(vDuration % 60)
+    const QString duration = QString::number(durationValue / 60) + QStringLiteral("m ") + QString::number(durationValue % 60)
                              + QStringLiteral("s");
-    const QString roll = vPadsRolled ? QStringLiteral("ROLLED") : QString();
-    const QString letter = modDatabase::ChannelLetter(vElectrodeIndex);
-    const QString electrode = letter + QString::number(vUnitID);
-    if (vRolledStatusMsgOnly) {
-        if (vPadsRolled)
-            Log(electrode + QStringLiteral(" Pads ROLLED"));
+    const QString roll = padsRolled ? QStringLiteral("ROLLED") : QString();
+    const QString letter = results::channelLetter(electrodeIndex);
+    const QString electrode = letter + QString::number(unitID);
+    if (rolledStatusMsgOnly) {
+        if (padsRolled)
+            log(electrode + QStringLiteral(" Pads ROLLED"));
         return;
     }
 
-    Write(QStringLiteral("the PACE result of ") + electrode, [&] {
-        if (vSecondary) {
-            if (vUnitID == 1)
-                pTest.setPaceDBTestResultID1(
-                    modDatabase::RecordResult(pTest.PaceDBTestResultID1(), pTest.PaceDBTestUnitID1(), letter, duration));
+    write(QStringLiteral("the PACE result of ") + electrode, [&] {
+        if (secondary) {
+            if (unitID == 1)
+                test.setPaceDBTestResultID1(
+                    results::recordResult(test.paceDBTestResultID1(), test.paceDBTestUnitID1(), letter, duration));
             else
-                pTest.setPaceDBTestResultID2(
-                    modDatabase::RecordResult(pTest.PaceDBTestResultID2(), pTest.PaceDBTestUnitID2(), letter, duration));
+                test.setPaceDBTestResultID2(
+                    results::recordResult(test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
         } else {
             RunRecordKeys& keys = m_state.Keys;
-            qint32& row = keys.CurrentResultID[std::size_t(vUnitID)];
-            row = modDatabase::RecordResult(row, keys.CurrentTestUnitID[std::size_t(vUnitID)], letter, duration);
+            qint32& row = keys.CurrentResultID[std::size_t(unitID)];
+            row = results::recordResult(row, keys.CurrentTestUnitID[std::size_t(unitID)], letter, duration);
         }
     });
 
-    const QString type = pTest.TestType();
+    const QString type = test.testType();
     const qint16 paceType = type == QLatin1String("PACE1") ? 1 : type == QLatin1String("PACE2") ? 2 : 0;
-    if (Zamo24() && paceType != 0) {
-        UnitLink* link = Unit(vUnitID);
-        const auto channel = static_cast<qint16>(vElectrodeIndex);
-        Write(QStringLiteral("the PACE settings of ") + electrode, [&] {
-            modDatabase::RecordPaceProperties(m_state.Keys.CurrentGroupID, vUnitID, letter, roll,
-                                              link ? link->GetPaceAmplitude(channel, paceType) : 0,
-                                              link ? link->GetPaceBPM(channel, paceType) : 0,
-                                              link ? link->GetPacePulseWidth(channel, paceType) : 0);
+    if (isZamo24() && paceType != 0) {
+        Unit* link = unitAt(unitID);
+        const auto channel = static_cast<qint16>(electrodeIndex);
+        write(QStringLiteral("the PACE settings of ") + electrode, [&] {
+            results::recordPaceProperties(m_state.Keys.CurrentGroupID, unitID, letter, roll,
+                                              link ? link->getPaceAmplitude(channel, paceType) : 0,
+                                              link ? link->getPaceBPM(channel, paceType) : 0,
+                                              link ? link->getPacePulseWidth(channel, paceType) : 0);
         });
     }
-    Log(QStringLiteral("PACE completed for ") + electrode + QStringLiteral(": ") + duration + QLatin1Char(' ') + roll);
+    log(QStringLiteral("PACE completed for ") + electrode + QStringLiteral(": ") + duration + QLatin1Char(' ') + roll);
 }

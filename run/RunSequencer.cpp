@@ -22,74 +22,74 @@ namespace {
 
 // A unit call that fails is skipped and the run goes on with the next.
 template <typename F>
-void IgnoreErrors(F&& f)
+void ignoreErrors(F&& f)
 {
     try {
         f();
     } catch (const std::exception& e) {
-        modMain::WriteLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
+        config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
     }
 }
 
-bool IsPace(const QString& type)
+bool isPace(const QString& type)
 {
     return type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
 }
 
-void ShowWarning(const QString& text, const QString& title)
+void showWarning(const QString& text, const QString& title)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 } // namespace
 
-RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<Unit*, 2>& units,
                            QObject* parent)
     : QObject(parent), m_host(host), m_settings(settings), m_units(units), m_services(m_state)
 {
     TestSequenceTimer.setInterval(2000);
     IntervalTimer.setInterval(1000);
-    connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::TestSequenceTimer_Timer);
-    connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::IntervalTimer_Timer);
+    connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
+    connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
     m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
-UnitLink* RunSequencer::Unit(int vIndex) const
+Unit* RunSequencer::unitAt(int index) const
 {
-    return vIndex >= 1 && vIndex <= 2 ? m_units[std::size_t(vIndex - 1)] : nullptr;
+    return index >= 1 && index <= 2 ? m_units[std::size_t(index - 1)] : nullptr;
 }
 
-ConnectedUnitsMode RunSequencer::CheckZAMOMode() const
+ConnectedUnitsMode RunSequencer::checkZAMOMode() const
 {
-    return UnitMode::CheckZAMOMode(m_units);
+    return UnitMode::checkZAMOMode(m_units);
 }
-bool RunSequencer::CheckZAMO24() const
+bool RunSequencer::checkZAMO24() const
 {
-    return UnitMode::CheckZAMO24(m_units);
+    return UnitMode::checkZAMO24(m_units);
 }
 
-bool RunSequencer::AnyUnitConnected() const
+bool RunSequencer::anyUnitConnected() const
 {
-    for (UnitLink* unit : m_units) {
-        if (unit && unit->Connected())
+    for (Unit* unit : m_units) {
+        if (unit && unit->connected())
             return true;
     }
     return false;
 }
 
-void RunSequencer::Log(const QString& line)
+void RunSequencer::log(const QString& line)
 {
-    m_host.WriteToCommTextBox(line, true, false);
+    m_host.writeToCommTextBox(line, true, false);
 }
 
-void RunSequencer::ClearConsecutiveLists()
+void RunSequencer::clearConsecutiveLists()
 {
     m_state.ConsecutiveListsMode = false;
     m_state.SecondListRunning = false;
 }
 
-void RunSequencer::PrepareRun()
+void RunSequencer::prepareRun()
 {
     RunState fresh;
     fresh.ConsecutiveListsMode = m_state.ConsecutiveListsMode;
@@ -103,7 +103,7 @@ void RunSequencer::PrepareRun()
     m_state = std::move(fresh);
 }
 
-bool RunSequencer::TakePreTestDetails()
+bool RunSequencer::takePreTestDetails()
 {
     std::optional<PreTestDetails> entered = m_services.preTestDetails->ask();
     if (!entered) {
@@ -117,47 +117,47 @@ bool RunSequencer::TakePreTestDetails()
     return true;
 }
 
-void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
+void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 {
-    if (m_state.pTestRunning) {
-        ShowWarning(QStringLiteral("Tests already active!  You must stop the active tests first."),
-                    StationText::AppTitle());
+    if (m_state.m_testRunning) {
+        showWarning(QStringLiteral("Tests already active!  You must stop the active tests first."),
+                    StationText::appTitle());
         return;
     }
-    if (!AnyUnitConnected()) {
-        ShowWarning(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"));
+    if (!anyUnitConnected()) {
+        showWarning(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"));
         return;
     }
     if (Globals::ActiveTestList.isEmpty()) {
-        ShowWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
+        showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
-    if (!SelectionOnConnectedUnit()) {
+    if (!selectionOnConnectedUnit()) {
         // Nothing could start: the run would stop after the pre-test details
         // without a word.
-        modMain::WriteLog(QStringLiteral("Tests not started: no selected electrode is on a connected ZAMO unit"));
-        ShowWarning(QStringLiteral("The selected electrodes are not on a connected ZAMO unit!  "
+        config::writeLog(QStringLiteral("Tests not started: no selected electrode is on a connected ZAMO unit"));
+        showWarning(QStringLiteral("The selected electrodes are not on a connected ZAMO unit!  "
                                    "Connect their unit, or select electrodes of a connected unit."),
                     QStringLiteral("Error"));
         return;
     }
 
-    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80) {
-        PrepareRun();
+    if (checkZAMOMode() != ConnectedUnitsMode::Zamo80) {
+        prepareRun();
         m_state.lists.running = Globals::ActiveTestList;
         m_state.lists.expanded.clear();
         m_state.lists.pace.clear();
     } else {
-        if (IsUnitLidOpen()) {
+        if (isUnitLidOpen()) {
             platform::Prompts::instance().message(
-                CheckZAMO24() ? QStringLiteral("ZAMO2-4 Lid is open!  Close Lid before starting the tests.")
+                checkZAMO24() ? QStringLiteral("ZAMO2-4 Lid is open!  Close Lid before starting the tests.")
                               : QStringLiteral("ZAMO80 Lid is open!  Close Lid before starting the tests."),
-                StationText::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::None);
+                StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::None);
             return;
         }
-        PrepareRun();
-        m_services.zamo80->BuildElectrodeTestLists();
-        m_services.zamo80->ResetACLGValues();
+        prepareRun();
+        m_services.zamo80->buildElectrodeTestLists();
+        m_services.zamo80->resetACLGValues();
         m_state.lists.running = m_state.lists.expanded;
         m_state.PreCheckRunning = true;
         m_state.PreCheckHandled = false;
@@ -165,135 +165,135 @@ void RunSequencer::StartFirstTestSequence(bool vShowTestDetailsForm)
     if (m_state.lists.running.isEmpty())
         return;
 
-    m_host.UpdateProgress(0, GetTotalTestCount() + 1);
+    m_host.updateProgress(0, getTotalTestCount() + 1);
 
     int i = 0;
     for (const Step& step : std::as_const(m_state.lists.running)) {
         ++i;
         step->setId(i);
-        step->ResetCounts();
-        modMain::WriteLog(QStringLiteral("Test #") + QString::number(i) + QStringLiteral("; ") + step->TestString());
+        step->resetCounts();
+        config::writeLog(QStringLiteral("Test #") + QString::number(i) + QStringLiteral("; ") + step->testString());
     }
     for (const Step& step : std::as_const(m_state.lists.pace)) {
         step->setId(i);
-        step->ResetCounts();
-        modMain::WriteLog(QStringLiteral("Pace Test #") + QString::number(i) + QStringLiteral("; ")
-                          + step->TestString());
+        step->resetCounts();
+        config::writeLog(QStringLiteral("Pace Test #") + QString::number(i) + QStringLiteral("; ")
+                          + step->testString());
     }
 
-    modMain::ApplyElectrodeString(modMain::BuildElectrodeString(true));
-    StartTest(m_state.lists.running.first(), true, true, true, vShowTestDetailsForm);
+    testlists::applyElectrodeString(testlists::buildElectrodeString(true));
+    startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
 }
 
-bool RunSequencer::SelectionOnConnectedUnit() const
+bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = Unit(u);
-        if (!unit || !unit->Connected())
+        Unit* unit = unitAt(u);
+        if (!unit || !unit->connected())
             continue;
         for (qint16 c = 0; c < 16; ++c)
-            if (Globals::DefaultElectrodeSelection.at(u, c) && unit->ElectrodeChannelExists(c))
+            if (Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
                 return true;
     }
     return false;
 }
 
-bool RunSequencer::IsUnitLidOpen()
+bool RunSequencer::isUnitLidOpen()
 {
-    if (CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return false;
     bool open = false;
-    for (UnitLink* unit : m_units) {
-        if (!unit || !unit->Connected())
+    for (Unit* unit : m_units) {
+        if (!unit || !unit->connected())
             continue;
-        IgnoreErrors([&] { unit->TXMasterCheckLid(true); });
-        if (!unit->LidClosed())
+        ignoreErrors([&] { unit->txMasterCheckLid(true); });
+        if (!unit->lidClosed())
             open = true;
     }
     return open;
 }
 
-void RunSequencer::StartTest(const Step& vTest, bool vInitTestGroup, bool vInitNewTestUnits, bool vUpdateProgressBar,
-                             bool vShowTestDetailsForm)
+void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewTestUnits, bool updateProgressBar,
+                             bool showTestDetailsForm)
 {
-    if (!vTest)
+    if (!test)
         return;
-    for (UnitLink* unit : m_units) {
+    for (Unit* unit : m_units) {
         if (unit)
-            IgnoreErrors([&] { unit->setMaster200VEnabled(false); });
+            ignoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
-    if (vInitTestGroup && vShowTestDetailsForm && !TakePreTestDetails())
+    if (initTestGroup && showTestDetailsForm && !takePreTestDetails())
         return;
 
-    if (!StartOnUnits(vTest, vUpdateProgressBar))
+    if (!startOnUnits(test, updateProgressBar))
         return; // nothing started, or the roller took the step
 
-    for (UnitLink* unit : m_units) {
+    for (Unit* unit : m_units) {
         if (unit)
-            IgnoreErrors([&] { unit->setTestRunning(true); });
+            ignoreErrors([&] { unit->setTestRunning(true); });
     }
 
-    const QString started = QStringLiteral(" started at ") + StationText::GeneralDate(platform::Clock::now());
+    const QString started = QStringLiteral(" started at ") + StationText::generalDate(platform::Clock::now());
     if (m_state.PreCheckRunning)
-        Log(QStringLiteral("* Open Circuit test on Electrodes ") + vTest->electrodeString() + started);
+        log(QStringLiteral("* Open Circuit test on Electrodes ") + test->electrodeString() + started);
     else
-        Log(QStringLiteral("* ") + vTest->TestType() + QStringLiteral(" test on Electrodes ") + vTest->electrodeString()
+        log(QStringLiteral("* ") + test->testType() + QStringLiteral(" test on Electrodes ") + test->electrodeString()
             + started);
-    const QString type = vTest->TestType();
+    const QString type = test->testType();
     if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR"))
-        Log(QStringLiteral("Sending Defib Charge Command"));
+        log(QStringLiteral("Sending Defib Charge Command"));
 
-    BeginStep(vTest);
+    beginStep(test);
 
-    if (vInitTestGroup)
-        IgnoreErrors([&] { m_state.Keys.CurrentGroupID = m_services.recorder->CreateTestGroupRecord(); });
+    if (initTestGroup)
+        ignoreErrors([&] { m_state.Keys.CurrentGroupID = m_services.recorder->createTestGroupRecord(); });
     // A group that could not be stored has stopped the run (a database failure).
-    if (!m_state.pTestRunning)
+    if (!m_state.m_testRunning)
         return;
-    if (vInitNewTestUnits)
-        IgnoreErrors([&] { m_services.recorder->CreateTestRecords(type, false, *vTest); });
-    if (vUpdateProgressBar)
-        m_host.AdvanceProgress();
+    if (initNewTestUnits)
+        ignoreErrors([&] { m_services.recorder->createTestRecords(type, false, *test); });
+    if (updateProgressBar)
+        m_host.advanceProgress();
 }
 
 // Sends the step to every connected unit with a selected channel; true when
 // the run is now going and the step's records are to follow.
-bool RunSequencer::StartOnUnits(const Step& vTest, bool vUpdateProgressBar)
+bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
 {
-    const QString type = vTest->TestType();
+    const QString type = test->testType();
     qint16 chargeChannel = -1;
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = Unit(u);
-        if (!unit || !unit->Connected())
+        Unit* unit = unitAt(u);
+        if (!unit || !unit->connected())
             continue;
-        IgnoreErrors([&] { unit->ClearElectrodeLastMeasurements(); });
-        const QString bits = ChannelBitString::Build(*vTest, u, *unit, chargeChannel);
-        if (!ChannelBitString::HasSelectedChannel(bits))
+        ignoreErrors([&] { unit->clearElectrodeLastMeasurements(); });
+        const QString bits = ChannelBitString::build(*test, u, *unit, chargeChannel);
+        if (!ChannelBitString::hasSelectedChannel(bits))
             continue;
 
         if (type == QLatin1String("DCO")) {
             m_state.DCOResyncPending = true;
         } else if (type == QLatin1String("SDR")) {
             m_state.SDRResyncPending = true;
-            IgnoreErrors([&] {
-                unit->TXMasterEnable200VSupply();
+            ignoreErrors([&] {
+                unit->txMasterEnable200VSupply();
                 m_state.Supply200VSwitchedOn[std::size_t(u - 1)] = true;
                 unit->setMaster200VEnabled(true);
             });
         } else if (type == QLatin1String("NOISE")) {
             m_state.NOISEResyncPending = true;
         } else if (type == QLatin1String("BIAS")) {
-            m_state.BiasSampleSeconds = vTest->BiasSampleTime() * 60;
-            m_state.BiasMaxSeconds = vTest->BiasTestTime() * 3600;
+            m_state.BiasSampleSeconds = test->biasSampleTime() * 60;
+            m_state.BiasMaxSeconds = test->biasTestTime() * 3600;
             m_state.BiasUtcStart = platform::Clock::nowUtc();
-        } else if (IsPace(type)) {
-            const QString electrodes = vTest->electrodeString();
+        } else if (isPace(type)) {
+            const QString electrodes = test->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
-            IgnoreErrors([&] { unit->TXGetPacePulse(channel); });
+            ignoreErrors([&] { unit->txGetPacePulse(channel); });
         }
 
-        m_state.TestResendSecond = qint32(vTest->SingleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10);
+        m_state.TestResendSecond = qint32(test->singleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10);
         m_state.TestAbortSecond = m_state.TestResendSecond + 10;
 
         if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR")) {
@@ -303,238 +303,238 @@ bool RunSequencer::StartOnUnits(const Step& vTest, bool vUpdateProgressBar)
             (aclg ? m_state.ACLGStartRetries : m_state.DEFRStartRetries) = 0;
             m_state.TriggerChargeSent = false;
             m_state.ElapsedSeconds = 0;
-            IgnoreErrors([&] { unit->TXMasterDefibCharge(chargeChannel); });
+            ignoreErrors([&] { unit->txMasterDefibCharge(chargeChannel); });
         } else if (type == QLatin1String("SGROLL")) {
-            StartRoll(vTest, bits, u, vUpdateProgressBar);
+            startRoll(test, bits, u, updateProgressBar);
             return false;
         } else {
-            IgnoreErrors([&] { unit->TXMasterAllChannelSend(type, bits); });
+            ignoreErrors([&] { unit->txMasterAllChannelSend(type, bits); });
         }
-        vTest->SetElectrodesActive(bits, qint16(u));
+        test->setElectrodesActive(bits, qint16(u));
         m_state.UnitInRun[std::size_t(u - 1)] = true;
-        SetTestsRunning();
+        setTestsRunning();
     }
-    return m_state.pTestRunning;
+    return m_state.m_testRunning;
 }
 
-void RunSequencer::StartRoll(const Step& vTest, const QString& bits, int unit, bool vUpdateProgressBar)
+void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar)
 {
-    vTest->SetElectrodesActive(bits, qint16(unit));
-    SetTestsRunning();
-    BeginStep(vTest);
-    if (vUpdateProgressBar)
-        m_host.AdvanceProgress();
-    IgnoreErrors([&] { m_host.RollChannel(clsTestSequence::FindElectrodeIndex(vTest->electrodeString())); });
+    test->setElectrodesActive(bits, qint16(unit));
+    setTestsRunning();
+    beginStep(test);
+    if (updateProgressBar)
+        m_host.advanceProgress();
+    ignoreErrors([&] { m_host.rollChannel(TestStep::findElectrodeIndex(test->electrodeString())); });
 }
 
-void RunSequencer::BeginStep(const Step& vTest)
+void RunSequencer::beginStep(const Step& test)
 {
-    m_state.pActiveTest = vTest;
+    m_state.m_activeTest = test;
     m_state.ElapsedSeconds = 0;
-    IgnoreErrors([&] { m_services.clock->SetNextMeasurementTime(true); });
+    ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
     IntervalTimer.start();
-    IgnoreErrors([&] { vTest->IncrementItteration(); });
-    vTest->ClearAllErrorCount();
+    ignoreErrors([&] { test->incrementItteration(); });
+    test->clearAllErrorCount();
 }
 
-void RunSequencer::SetTestsRunning()
+void RunSequencer::setTestsRunning()
 {
-    m_state.pTestRunning = true;
+    m_state.m_testRunning = true;
     TestSequenceTimer.start();
     m_state.StartupFlag = true;
-    m_host.SetRunLockedControls(true);
+    m_host.setRunLockedControls(true);
 }
 
-void RunSequencer::TestSequenceTimer_Timer()
+void RunSequencer::sequenceTick()
 {
-    if (!m_state.pTestRunning)
+    if (!m_state.m_testRunning)
         return;
-    const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
     bool allComplete = true;
     int position = 0;
     const TestList running = m_state.lists.running;
     for (const Step& step : running) {
         ++position;
-        if (step->TestCompleted())
+        if (step->testCompleted())
             continue;
         allComplete = false;
-        const QString type = step->TestType();
+        const QString type = step->testType();
         const QString electrodes = step->electrodeString();
-        if (!step->IsTestItterationComplete()) {
+        if (!step->isTestItterationComplete()) {
             if (type == QLatin1String("BIAS"))
-                IgnoreErrors([&] { m_services.clock->CheckBiasTestDuration(); });
-            else if (IsPace(type))
-                IgnoreErrors([&] { plan.EndPrimaryPaceTest(); });
+                ignoreErrors([&] { m_services.clock->checkBiasTestDuration(); });
+            else if (isPace(type))
+                ignoreErrors([&] { plan.endPrimaryPaceTest(); });
             break;
         }
-        if (plan.IsPaceTestRunningOnElectrodes(electrodes)) {
-            IgnoreErrors([&] { plan.ActivatePaceTest(electrodes); });
+        if (plan.isPaceTestRunningOnElectrodes(electrodes)) {
+            ignoreErrors([&] { plan.activatePaceTest(electrodes); });
             break;
         }
         if (mode80 && position == 2 && !m_state.PreCheckHandled) {
-            plan.OpenCircuitPoint();
+            plan.openCircuitPoint();
             return;
         }
         if (mode80) {
-            IgnoreErrors([&] { plan.StartDuePaceTests(); });
-            IgnoreErrors([&] { plan.ActivatePaceTest(electrodes); });
-            const Step& active = m_state.pActiveTest;
-            if (!active || (!active->TestCompleted() && active->PaceRunning()))
+            ignoreErrors([&] { plan.startDuePaceTests(); });
+            ignoreErrors([&] { plan.activatePaceTest(electrodes); });
+            const Step& active = m_state.m_activeTest;
+            if (!active || (!active->testCompleted() && active->paceRunning()))
                 break;
         }
-        StartTest(step, false, true, true, true);
+        startTest(step, false, true, true, true);
         break;
     }
     // A step of the walk may have ended the run (an overrun, a BIAS stop).
-    if (!m_state.pTestRunning)
+    if (!m_state.m_testRunning)
         return;
     if (mode80 && !m_state.PreCheckRunning) {
-        IgnoreErrors([&] { plan.EndDuePaceTests(); });
-        IgnoreErrors([&] { plan.StartDuePaceTests(); });
-        if (!m_state.pTestRunning)
+        ignoreErrors([&] { plan.endDuePaceTests(); });
+        ignoreErrors([&] { plan.startDuePaceTests(); });
+        if (!m_state.m_testRunning)
             return;
     }
     if (allComplete) {
-        CompleteTests(true);
+        completeTests(true);
         return;
     }
-    UpdateEstimatedCompletionTime();
+    updateEstimatedCompletionTime();
 }
 
-void RunSequencer::IntervalTimer_Timer()
+void RunSequencer::intervalTick()
 {
-    if (!m_state.pTestRunning || !m_state.pActiveTest) {
+    if (!m_state.m_testRunning || !m_state.m_activeTest) {
         IntervalTimer.stop();
         return;
     }
     try {
-        m_services.clock->Tick();
+        m_services.clock->tick();
     } catch (const std::exception& e) {
-        modMain::WriteLog(QStringLiteral("Test clock error: ") + QString::fromUtf8(e.what()));
-        StopTests();
+        config::writeLog(QStringLiteral("Test clock error: ") + QString::fromUtf8(e.what()));
+        stopTests();
     }
 }
 
-void RunSequencer::SwitchOff200VSupplies()
+void RunSequencer::switchOff200VSupplies()
 {
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = Unit(u);
+        Unit* unit = unitAt(u);
         if (!unit)
             continue;
         bool& on = m_state.Supply200VSwitchedOn[std::size_t(u - 1)];
-        if (on && unit->Connected())
-            IgnoreErrors([&] { unit->TXMasterDisable200VSupply(); });
+        if (on && unit->connected())
+            ignoreErrors([&] { unit->txMasterDisable200VSupply(); });
         on = false;
-        if (unit->Connected())
-            IgnoreErrors([&] { unit->setMaster200VEnabled(false); });
+        if (unit->connected())
+            ignoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
 }
 
-void RunSequencer::EndRunDisplay(const QString& line)
+void RunSequencer::endRunDisplay(const QString& line)
 {
-    Log(line);
-    m_host.UpdateProgress(0, 1);
-    m_host.SetCompletionCaption(QString());
+    log(line);
+    m_host.updateProgress(0, 1);
+    m_host.setCompletionCaption(QString());
     m_state.LastEstimatedRemainingSeconds = 0;
 }
 
-void RunSequencer::StopTests()
+void RunSequencer::stopTests()
 {
-    if (!m_state.pTestRunning && !m_state.pActiveTest)
+    if (!m_state.m_testRunning && !m_state.m_activeTest)
         return; // no run to cancel (a second stop of the same run)
-    m_state.pTestRunning = false;
+    m_state.m_testRunning = false;
     TestSequenceTimer.stop();
     IntervalTimer.stop();
     m_state.ElapsedSeconds = 0;
     m_state.burnInRunning = false;
 
-    m_host.SetRunLockedControls(false);
+    m_host.setRunLockedControls(false);
     m_state.PreCheckRunning = false;
     m_state.ACZ30ZeroRun = false;
 
     for (const Step& step : std::as_const(m_state.lists.running))
-        step->ResetTestProperties();
+        step->resetTestProperties();
     for (const Step& step : std::as_const(m_state.lists.pace))
-        step->ResetTestProperties();
+        step->resetTestProperties();
 
     bool discharge = false;
-    UnitLink* unit1 = Unit(1);
+    Unit* unit1 = unitAt(1);
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = Unit(u);
+        Unit* unit = unitAt(u);
         if (!unit)
             continue;
-        if (unit->Connected()) {
-            IgnoreErrors([&] { unit->TXCancelAllElectrodes(); });
-            if (unit->IsZAMO80() || (unit1 && unit1->IsZAMO24()))
+        if (unit->connected()) {
+            ignoreErrors([&] { unit->txCancelAllElectrodes(); });
+            if (unit->isZAMO80() || (unit1 && unit1->isZAMO24()))
                 discharge = true;
         }
     }
-    SwitchOff200VSupplies();
-    for (UnitLink* unit : m_units) {
+    switchOff200VSupplies();
+    for (Unit* unit : m_units) {
         if (unit)
-            IgnoreErrors([&] { unit->setTestRunning(false); });
+            ignoreErrors([&] { unit->setTestRunning(false); });
     }
     if (discharge)
-        m_host.ShowDischargeWarning();
+        m_host.showDischargeWarning();
 
-    m_state.pActiveTest.reset();
-    m_state.pActiveSecondaryTest.reset();
+    m_state.m_activeTest.reset();
+    m_state.m_activeSecondaryTest.reset();
 
-    // Only the run's own group is cancelled.
+    // only the run's own group is cancelled.
     const qint32 group = m_state.Keys.CurrentGroupID;
     m_state.Keys = RunRecordKeys();
     if (group != 0)
-        IgnoreErrors([&] { m_services.recorder->CloseAbortedTestGroup(group); });
-    ClearConsecutiveLists();
+        ignoreErrors([&] { m_services.recorder->closeAbortedTestGroup(group); });
+    clearConsecutiveLists();
 
-    EndRunDisplay(QStringLiteral("* Tests Cancelled"));
+    endRunDisplay(QStringLiteral("* Tests Cancelled"));
     m_state.StartupFlag = false;
 }
 
-void RunSequencer::CompleteTests(bool vCompleteGroup)
+void RunSequencer::completeTests(bool completeGroup)
 {
-    m_state.pTestRunning = false;
+    m_state.m_testRunning = false;
     TestSequenceTimer.stop();
-    m_host.SetRunLockedControls(false);
+    m_host.setRunLockedControls(false);
     m_state.PreCheckRunning = false;
     IntervalTimer.stop();
     m_state.ElapsedSeconds = 0;
 
-    EndRunDisplay(QStringLiteral("* Tests Completed"));
-    SwitchOff200VSupplies();
-    for (UnitLink* unit : m_units) {
+    endRunDisplay(QStringLiteral("* Tests Completed"));
+    switchOff200VSupplies();
+    for (Unit* unit : m_units) {
         if (unit)
-            IgnoreErrors([&] { unit->setTestRunning(false); });
+            ignoreErrors([&] { unit->setTestRunning(false); });
     }
-    m_state.pActiveTest.reset();
-    m_state.pActiveSecondaryTest.reset();
+    m_state.m_activeTest.reset();
+    m_state.m_activeSecondaryTest.reset();
 
     const qint32 group = m_state.Keys.CurrentGroupID;
     m_state.Keys = RunRecordKeys();
     if (m_state.ACZ30ZeroRun) {
         m_state.ACZ30ZeroRun = false;
         m_state.StartupFlag = false;
-        IgnoreErrors([&] { m_services.database->CloseDatabase(); });
+        ignoreErrors([&] { m_services.database->closeDatabase(); });
         return;
     }
 
-    const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     RunRecorder& recorder = *m_services.recorder;
     if (mode80) {
-        IgnoreErrors([&] { recorder.RecordAverageACLGResults(group); });
-        Log(QStringLiteral("Generating Consolidated Test Report..."));
-        IgnoreErrors([&] { recorder.BuildCondensedZamo80Report(group); });
-        Log(QStringLiteral("Consolidated Test Report Complete"));
+        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
+        log(QStringLiteral("Generating Consolidated Test Report..."));
+        ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
+        log(QStringLiteral("Consolidated Test Report Complete"));
     }
     QString msg;
     if (group != 0) {
-        if (vCompleteGroup)
-            IgnoreErrors([&] { recorder.CompleteTestGroup(group, platform::Clock::now()); });
-        IgnoreErrors([&] {
-            const qint32 uid = recorder.GetUniqueGroupID(group);
-            const QDateTime executed = recorder.GetGroupDateExecuted(group);
-            msg = EndOfRunReports::Run(*m_services.reports, m_settings.reports, uid, executed, mode80, m_state.burnInRunning);
+        if (completeGroup)
+            ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
+        ignoreErrors([&] {
+            const qint32 uid = recorder.getUniqueGroupID(group);
+            const QDateTime executed = recorder.getGroupDateExecuted(group);
+            msg = EndOfRunReports::run(*m_services.reports, m_settings.reports, uid, executed, mode80, m_state.burnInRunning);
         });
     }
     if (!msg.isEmpty())
@@ -544,65 +544,65 @@ void RunSequencer::CompleteTests(bool vCompleteGroup)
     m_state.StartupFlag = false;
 
     if (!m_state.ConsecutiveListsMode || m_state.SecondListRunning) {
-        ClearConsecutiveLists();
-        m_host.PlayTestsCompletedSound();
+        clearConsecutiveLists();
+        m_host.playTestsCompletedSound();
         return;
     }
     m_state.SecondListRunning = true;
     Globals::ActiveTestList = m_state.lists.consecutive2;
-    StartFirstTestSequence(false);
+    startFirstTestSequence(false);
 }
 
-bool RunSequencer::UnitOfTheRunLost() const
+bool RunSequencer::unitOfTheRunLost() const
 {
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = Unit(u);
-        if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->Connected() || unit->Reconnecting()))
+        Unit* unit = unitAt(u);
+        if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->connected() || unit->reconnecting()))
             return true;
     }
     return false;
 }
 
-void RunSequencer::UpdateEstimatedCompletionTime()
+void RunSequencer::updateEstimatedCompletionTime()
 {
-    if (UnitOfTheRunLost()) {
+    if (unitOfTheRunLost()) {
         // No estimate while a unit of the run is gone; it comes back with the unit.
-        m_host.SetCompletionCaption(QString());
+        m_host.setCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;
         return;
     }
-    const qint64 remaining = CompletionEstimate::RemainingSeconds(m_state.lists.running, m_state.lists.pace,
+    const qint64 remaining = CompletionEstimate::remainingSeconds(m_state.lists.running, m_state.lists.pace,
                                                                   Globals::ActiveTestList, m_settings.pace.simultaneousTests,
                                                                   m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
-        m_host.SetCompletionCaption(QString());
+        m_host.setCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;
     } else if (remaining != m_state.LastEstimatedRemainingSeconds) {
-        m_host.SetCompletionCaption(QStringLiteral("Estimated Completion Time: ")
-                                    + StationText::GeneralDate(platform::Clock::now().addSecs(remaining)));
+        m_host.setCompletionCaption(QStringLiteral("Estimated Completion Time: ")
+                                    + StationText::generalDate(platform::Clock::now().addSecs(remaining)));
         m_state.LastEstimatedRemainingSeconds = qint32(remaining);
     }
 }
 
-int RunSequencer::GetTotalTestCount() const
+int RunSequencer::getTotalTestCount() const
 {
     int total = 0;
     for (const Step& step : std::as_const(m_state.lists.running))
-        total += step->TestCount();
+        total += step->testCount();
     for (const Step& step : std::as_const(m_state.lists.pace))
-        total += step->TestCount();
+        total += step->testCount();
     return total;
 }
 
 bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& testType) const
 {
-    if (m_state.pTestRunning || m_state.calibrationMode)
+    if (m_state.m_testRunning || m_state.calibrationMode)
         return true;
     const auto electrode = qint16((unit - 1) * 16 + channel);
     const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32
-                               ? QStringLiteral("Electrode ") + clsTestSequence::FindElectrodeNameByIndex(electrode)
+                               ? QStringLiteral("Electrode ") + TestStep::findElectrodeNameByIndex(electrode)
                                : QStringLiteral("Unit #") + QString::number(unit);
-    modMain::WriteLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
+    config::writeLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
                       + QStringLiteral(" after the end of the run ignored"));
     return false;
 }

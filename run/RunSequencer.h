@@ -4,7 +4,7 @@
 // owns the run state and the two run timers of the test window
 // (TestSequenceTimer, the step walk; IntervalTimer, the 1-second test
 // clock). It knows no widget: the window is reached through RunHost, the
-// units through UnitLink, records, reports, the pre-test details and the
+// units through Unit, records, reports, the pre-test details and the
 // clock through RunServices.
 
 #include "platform/Timer.h"
@@ -18,7 +18,7 @@
 #include <array>
 
 class RunHost;
-class UnitLink;
+class Unit;
 
 namespace config {
 struct StationSettings;
@@ -31,36 +31,36 @@ public:
 
     // settings: the station's settings, kept by reference for the whole run
     // (the limits and the defib charge time may change between runs).
-    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
+    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<Unit*, 2>& units,
                  QObject* parent = nullptr);
 
-    RunState& State() { return m_state; }
-    const RunState& State() const { return m_state; }
-    RunServices& Services() { return m_services; }
-    config::StationSettings& Settings() const { return m_settings; }
-    UnitLink* Unit(int vIndex) const; // 1 or 2
+    RunState& state() { return m_state; }
+    const RunState& state() const { return m_state; }
+    RunServices& services() { return m_services; }
+    config::StationSettings& stationSettings() const { return m_settings; }
+    Unit* unitAt(int index) const; // 1 or 2
 
-    ConnectedUnitsMode CheckZAMOMode() const;
-    bool CheckZAMO24() const;
-    bool AnyUnitConnected() const;
+    ConnectedUnitsMode checkZAMOMode() const;
+    bool checkZAMO24() const;
+    bool anyUnitConnected() const;
 
     // Starts a run with the first step of the list, after its checks.
-    void StartFirstTestSequence(bool vShowTestDetailsForm);
+    void startFirstTestSequence(bool showTestDetailsForm);
     // Starts one step on the units.
-    void StartTest(const Step& vTest, bool vInitTestGroup, bool vInitNewTestUnits, bool vUpdateProgressBar,
-                   bool vShowTestDetailsForm);
+    void startTest(const Step& test, bool initTestGroup, bool initNewTestUnits, bool updateProgressBar,
+                   bool showTestDetailsForm);
     // Cancels the run; nothing when no run is active.
-    void StopTests();
+    void stopTests();
     // The end of a run.
-    void CompleteTests(bool vCompleteGroup);
-    void SetTestsRunning();
-    bool IsUnitLidOpen();
+    void completeTests(bool completeGroup);
+    void setTestsRunning();
+    bool isUnitLidOpen();
     // Refreshes the completion label; empty while a unit of the run is
     // disconnected or reconnecting.
-    void UpdateEstimatedCompletionTime();
-    bool UnitOfTheRunLost() const;
-    // Sum of TestCount over the running list and the pace list.
-    int GetTotalTestCount() const;
+    void updateEstimatedCompletionTime();
+    bool unitOfTheRunLost() const;
+    // Sum of testCount over the running list and the pace list.
+    int getTotalTestCount() const;
     // A unit's result reply is judged only while a run (or the calibration
     // panel) is active; a reply that arrives after the run ended is logged
     // and goes no further.
@@ -68,32 +68,32 @@ public:
 
     // A run started by the operator (not the second list of a consecutive
     // run): it is a single-list run unless the caller says otherwise.
-    void ClearConsecutiveLists();
+    void clearConsecutiveLists();
     // A fresh run state, keeping what outlives a run.
-    void PrepareRun();
+    void prepareRun();
 
     // Timer handlers.
-    void TestSequenceTimer_Timer();
-    void IntervalTimer_Timer();
+    void sequenceTick();
+    void intervalTick();
 
     platform::Timer TestSequenceTimer;
     platform::Timer IntervalTimer;
 
 private:
     // Asks for the pre-test details; false when the operator cancelled the run.
-    bool TakePreTestDetails();
+    bool takePreTestDetails();
     // A selected electrode is present on a connected unit.
-    bool SelectionOnConnectedUnit() const;
-    bool StartOnUnits(const Step& vTest, bool vUpdateProgressBar);
-    void StartRoll(const Step& vTest, const QString& bits, int unit, bool vUpdateProgressBar);
-    void BeginStep(const Step& vTest);
-    void SwitchOff200VSupplies();
-    void EndRunDisplay(const QString& line);
-    void Log(const QString& line);
+    bool selectionOnConnectedUnit() const;
+    bool startOnUnits(const Step& test, bool updateProgressBar);
+    void startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar);
+    void beginStep(const Step& test);
+    void switchOff200VSupplies();
+    void endRunDisplay(const QString& line);
+    void log(const QString& line);
 
     RunHost& m_host;
     config::StationSettings& m_settings;
-    std::array<UnitLink*, 2> m_units;
+    std::array<Unit*, 2> m_units;
     RunState m_state;
     RunServices m_services;
 };

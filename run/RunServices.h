@@ -28,5 +28,5 @@ struct RunServices {
     std::unique_ptr<Zamo80RunPlan> zamo80;
     // The sequencer installs the station's result handlers.
     std::unique_ptr<UnitResultHandler> results = std::make_unique<UnitResultHandler>();
-    std::unique_ptr<DatabaseAccess> database = std::make_unique<ModDatabaseAccess>();
+    std::unique_ptr<DatabaseAccess> database = std::make_unique<ResultsDatabaseAccess>();
 };

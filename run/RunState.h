@@ -30,13 +30,13 @@ struct RunRecordKeys {
 };
 
 struct RunState {
-    using Step = std::shared_ptr<clsTestSequence>;
+    using Step = std::shared_ptr<TestStep>;
     // Per unit (index 0 = unit 1) and channel.
     using ChannelFlags = std::array<std::array<bool, 16>, 2>;
 
-    bool pTestRunning = false;
-    Step pActiveTest;
-    Step pActiveSecondaryTest;
+    bool m_testRunning = false;
+    Step m_activeTest;
+    Step m_activeSecondaryTest;
 
     qint32 ElapsedSeconds = 0;
     qint32 NextMeasurementTime = 0;

@@ -8,21 +8,21 @@
 
 #include <array>
 
-void SDRResults::RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReading& r)
+void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& r)
 {
-    const bool vCompleted = r.completed;
-    if (!VerdictRules::ValidChannel(Index, vCommChannelID))
+    const bool completedValue = r.completed;
+    if (!VerdictRules::validChannel(Index, commChannelID))
         return;
-    RunState& state = m_flow.State();
-    if (vCompleted)
+    RunState& state = m_flow.state();
+    if (completedValue)
         state.StartupFlag = false;
-    if (!m_flow.IsFinal(vCompleted)) {
-        Resync(r.second);
-        m_flow.TakeInterim(Index, vCommChannelID);
+    if (!m_flow.isFinal(completedValue)) {
+        resync(r.second);
+        m_flow.takeInterim(Index, commChannelID);
         return;
     }
 
-    m_flow.WriteCompletion(QStringLiteral("SDR"), Index, vCommChannelID);
+    m_flow.writeCompletion(QStringLiteral("SDR"), Index, commChannelID);
     const bool supplyFailed =
         r.supply200VOk == FamilyVerdicts::SupplyFailed || r.supply2VOk == FamilyVerdicts::SupplyFailed;
     const bool badWords =
@@ -30,39 +30,39 @@ void SDRResults::RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReadin
     const std::array<double, 4> readings{r.initialMeasurement, r.rate1, r.rate2, r.rate3};
     bool notNumbers = false;
     for (double v : readings)
-        notNumbers = notNumbers || !VerdictRules::IsNumber(v);
+        notNumbers = notNumbers || !VerdictRules::isNumber(v);
     // A failed supply is the verdict, whatever the other words say.
     const bool bad = !supplyFailed && (badWords || notNumbers);
-    switch (m_flow.CheckFinalData(Index, vCommChannelID, bad, 0.0)) {
+    switch (m_flow.checkFinalData(Index, commChannelID, bad, 0.0)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
-    case ResultReplyFlow::DataCheck::Exhausted: m_flow.EndWithERR(Index, vCommChannelID); return;
+    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(Index, commChannelID); return;
     case ResultReplyFlow::DataCheck::Good: {
         static const std::array<qint32, 4> seconds{5, 15, 25, 35};
         for (int point = 1; point <= 4; ++point) {
             const double v = readings[std::size_t(point - 1)];
             // A reading the unit could not make (a failed supply) leaves its cell empty.
-            if (VerdictRules::IsNumber(v))
-                m_flow.RecordSDRPoint(Index, vCommChannelID, point, QString::number(seconds[std::size_t(point - 1)]), v,
+            if (VerdictRules::isNumber(v))
+                m_flow.recordSDRPoint(Index, commChannelID, point, QString::number(seconds[std::size_t(point - 1)]), v,
                                       seconds[std::size_t(point - 1)]);
         }
         break;
     }
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
-    Resync(r.second);
+    resync(r.second);
 
     const Verdict verdict = FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2,
-                                                r.rate3, VerdictLimits::For(QStringLiteral("SDRDCO"), false, m_flow.Limits()),
-                                                VerdictLimits::For(QStringLiteral("SDRSlope"), false, m_flow.Limits()));
-    const QString code = m_flow.Apply(Index, vCommChannelID, verdict, m_flow.RecordingAllowed());
-    m_flow.RecordResult(Index, vCommChannelID, code);
+                                                r.rate3, VerdictLimits::limitsFor(QStringLiteral("SDRDCO"), false, m_flow.limits()),
+                                                VerdictLimits::limitsFor(QStringLiteral("SDRSlope"), false, m_flow.limits()));
+    const QString code = m_flow.apply(Index, commChannelID, verdict, m_flow.recordingAllowed());
+    m_flow.recordResult(Index, commChannelID, code);
 }
 
-void SDRResults::Resync(qint16 vSecond)
+void SdrResults::resync(qint16 secondValue)
 {
-    RunState& state = m_flow.State();
+    RunState& state = m_flow.state();
     if (!state.SDRResyncPending)
         return;
-    state.ElapsedSeconds = vSecond;
+    state.ElapsedSeconds = secondValue;
     state.SDRResyncPending = false;
 }

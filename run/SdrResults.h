@@ -10,14 +10,14 @@
 
 class ResultReplyFlow;
 
-class SDRResults {
+class SdrResults {
 public:
-    explicit SDRResults(ResultReplyFlow& flow) : m_flow(flow) {}
+    explicit SdrResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void RXSDRTestData(int Index, qint16 vCommChannelID, const SdrReading& reading);
+    void rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading);
 
 private:
-    void Resync(qint16 vSecond);
+    void resync(qint16 second);
 
     ResultReplyFlow& m_flow;
 };

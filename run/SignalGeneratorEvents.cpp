@@ -9,78 +9,78 @@
 #include "run/SignalGeneratorDisplay.h"
 #include "unit/SignalGeneratorLink.h"
 
-RollerEvents::RollerEvents(ctlZAMORoller& roller, RunSequencer& sequencer, RunHost& host,
+RollerEvents::RollerEvents(SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
                            SignalGeneratorDisplay& display, QObject* parent)
     : QObject(parent), m_roller(roller), m_sequencer(sequencer), m_host(host), m_display(display)
 {
-    using R = ctlZAMORoller;
-    connect(&roller, &R::RXData, this, &RollerEvents::ctlZAMOSG_RXData);
-    connect(&roller, &R::TXData, this, &RollerEvents::ctlZAMOSG_TXData);
-    connect(&roller, &R::UsbConnected, this, [this] { ctlZAMOSG_UsbConnected(); });
-    connect(&roller, &R::UsbClosed, this, &RollerEvents::ctlZAMOSG_UsbClosed);
-    connect(&roller, &R::UsbError, this, [this] { ctlZAMOSG_UsbError(); });
-    connect(&roller, &R::TXRollChannelSent, this, &RollerEvents::ctlZAMOSG_TXRollChannelSent);
-    connect(&roller, &R::RollDelayComplete, this, &RollerEvents::ctlZAMOSG_RollDelayComplete);
+    using R = SignalGeneratorLink;
+    connect(&roller, &R::rxData, this, &RollerEvents::signalGeneratorReceived);
+    connect(&roller, &R::txData, this, &RollerEvents::signalGeneratorSent);
+    connect(&roller, &R::usbConnected, this, [this] { signalGeneratorConnected(); });
+    connect(&roller, &R::usbClosed, this, &RollerEvents::signalGeneratorClosed);
+    connect(&roller, &R::usbError, this, [this] { signalGeneratorFailed(); });
+    connect(&roller, &R::txRollChannelSent, this, &RollerEvents::rollChannelSent);
+    connect(&roller, &R::rollDelayComplete, this, &RollerEvents::rollDelayComplete);
 }
 
-void RollerEvents::Traffic(const QString& vLine)
+void RollerEvents::traffic(const QString& line)
 {
-    modMain::WriteLog(vLine);
-    if (m_sequencer.Settings().switches.showVerbose)
-        m_host.WriteToCommTextBox(vLine, false, false);
+    config::writeLog(line);
+    if (m_sequencer.stationSettings().switches.showVerbose)
+        m_host.writeToCommTextBox(line, false, false);
 }
 
-void RollerEvents::ctlZAMOSG_RXData(const QString& vData)
+void RollerEvents::signalGeneratorReceived(const QString& data)
 {
-    Traffic(QStringLiteral("RX (ZAMO-SG) <- ") + vData);
+    traffic(QStringLiteral("RX (ZAMO-SG) <- ") + data);
 }
 
-void RollerEvents::ctlZAMOSG_TXData(const QString& vData)
+void RollerEvents::signalGeneratorSent(const QString& data)
 {
-    Traffic(QStringLiteral("TX (ZAMO-SG) -> ") + vData);
+    traffic(QStringLiteral("TX (ZAMO-SG) -> ") + data);
 }
 
-void RollerEvents::ShowConnected(bool vConnected)
+void RollerEvents::showConnected(bool connected)
 {
-    m_display.showSignalGeneratorConnected(vConnected);
-    m_host.WriteToCommTextBox(
-        vConnected ? QStringLiteral("* ZAMO-SG Connected") : QStringLiteral("* ZAMO-SG Disconnected"), true, false);
+    m_display.showSignalGeneratorConnected(connected);
+    m_host.writeToCommTextBox(
+        connected ? QStringLiteral("* ZAMO-SG Connected") : QStringLiteral("* ZAMO-SG Disconnected"), true, false);
 }
 
-void RollerEvents::ctlZAMOSG_UsbConnected()
+void RollerEvents::signalGeneratorConnected()
 {
-    ShowConnected(true);
+    showConnected(true);
 }
 
-void RollerEvents::ctlZAMOSG_UsbClosed()
+void RollerEvents::signalGeneratorClosed()
 {
-    ShowConnected(false);
+    showConnected(false);
 }
 
-void RollerEvents::ctlZAMOSG_UsbError()
+void RollerEvents::signalGeneratorFailed()
 {
     const platform::MsgResult answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the ZAMO-SG device. \r\n\r\n"
                        "Please disconnect and reconnect the ZAMO-SG device, and then click 'OK'"),
-        StationText::AppTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::Warning);
+        StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::Warning);
     if (answer == platform::MsgResult::Ok)
-        m_roller.Connect();
+        m_roller.connectDevice();
 }
 
-void RollerEvents::ctlZAMOSG_TXRollChannelSent(qint16 vIndex)
+void RollerEvents::rollChannelSent(qint16 index)
 {
-    m_host.WriteToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(vIndex)
-                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_sequencer.Settings().signalGenerator.delay)
+    m_host.writeToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(index)
+                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_sequencer.stationSettings().signalGenerator.delay)
                                   + QStringLiteral("s Delay."),
                               true, false);
 }
 
-void RollerEvents::ctlZAMOSG_RollDelayComplete()
+void RollerEvents::rollDelayComplete()
 {
-    if (const auto& step = m_sequencer.State().pActiveTest) {
-        const qint16 electrode = clsTestSequence::FindElectrodeIndex(step->electrodeString());
+    if (const auto& step = m_sequencer.state().m_activeTest) {
+        const qint16 electrode = TestStep::findElectrodeIndex(step->electrodeString());
         if (electrode >= 0 && electrode < 32)
-            step->SetElectrodeTestComplete(electrode);
+            step->setElectrodeTestComplete(electrode);
     }
-    m_host.WriteToCommTextBox(QStringLiteral("ZAMO-SG Delay Complete."), true, false);
+    m_host.writeToCommTextBox(QStringLiteral("ZAMO-SG Delay Complete."), true, false);
 }

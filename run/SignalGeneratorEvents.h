@@ -11,28 +11,28 @@
 class RunHost;
 class RunSequencer;
 class SignalGeneratorDisplay;
-class ctlZAMORoller;
+class SignalGeneratorLink;
 
 class RollerEvents : public QObject {
 public:
     // Connects the roller's events; owned by parent (the window), which
     // outlives neither the sequencer, the host nor the display.
-    RollerEvents(ctlZAMORoller& roller, RunSequencer& sequencer, RunHost& host, SignalGeneratorDisplay& display,
+    RollerEvents(SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host, SignalGeneratorDisplay& display,
                  QObject* parent);
 
-    void ctlZAMOSG_RXData(const QString& vData);
-    void ctlZAMOSG_TXData(const QString& vData);
-    void ctlZAMOSG_UsbConnected();
-    void ctlZAMOSG_UsbClosed();
-    void ctlZAMOSG_UsbError();
-    void ctlZAMOSG_TXRollChannelSent(qint16 vIndex);
-    void ctlZAMOSG_RollDelayComplete();
+    void signalGeneratorReceived(const QString& data);
+    void signalGeneratorSent(const QString& data);
+    void signalGeneratorConnected();
+    void signalGeneratorClosed();
+    void signalGeneratorFailed();
+    void rollChannelSent(qint16 index);
+    void rollDelayComplete();
 
 private:
-    void ShowConnected(bool vConnected);
-    void Traffic(const QString& vLine);
+    void showConnected(bool connected);
+    void traffic(const QString& line);
 
-    ctlZAMORoller& m_roller;
+    SignalGeneratorLink& m_roller;
     RunSequencer& m_sequencer;
     RunHost& m_host;
     SignalGeneratorDisplay& m_display;

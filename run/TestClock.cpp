@@ -2,8 +2,8 @@
 
 #include "run/RunState.h"
 
-void SecondsOnlyTestClock::Tick()
+void SecondsOnlyTestClock::tick()
 {
-    if (m_state.pTestRunning && m_state.pActiveTest)
+    if (m_state.m_testRunning && m_state.m_activeTest)
         ++m_state.ElapsedSeconds;
 }

@@ -8,20 +8,20 @@ class TestClock {
 public:
     virtual ~TestClock() = default;
     // One tick of the IntervalTimer while a step runs.
-    virtual void Tick() = 0;
+    virtual void tick() = 0;
     // Opens the next interim-reading interval (vReset: at a step start).
-    virtual void SetNextMeasurementTime(bool vReset) = 0;
+    virtual void setNextMeasurementTime(bool reset) = 0;
     // A BIAS step that reached its maximum duration is stopped.
-    virtual void CheckBiasTestDuration() = 0;
+    virtual void checkBiasTestDuration() = 0;
 };
 
 // Counts the seconds of the active step and nothing more.
 class SecondsOnlyTestClock : public TestClock {
 public:
     explicit SecondsOnlyTestClock(RunState& state) : m_state(state) {}
-    void Tick() override;
-    void SetNextMeasurementTime(bool) override {}
-    void CheckBiasTestDuration() override {}
+    void tick() override;
+    void setNextMeasurementTime(bool) override {}
+    void checkBiasTestDuration() override {}
 
 private:
     RunState& m_state;

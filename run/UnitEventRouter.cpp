@@ -11,95 +11,95 @@ namespace {
 // Connects one result event: the reply goes to the handler only while the
 // sequencer accepts replies.
 template <typename... S, typename... H>
-void ForwardResult(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int, qint16, S...), RunSequencer& sequencer,
+void forwardResult(UnitLink* link, void (UnitLink::*signal)(int, qint16, S...), RunSequencer& sequencer,
                    QObject* context, void (UnitResultHandler::*handler)(int, qint16, H...), const QString& type)
 {
     QObject::connect(link, signal, context, [&sequencer, handler, type](int index, qint16 channel, S... args) {
         if (sequencer.acceptResultReply(index, channel, type))
-            (sequencer.Services().results.get()->*handler)(index, channel, args...);
+            (sequencer.services().results.get()->*handler)(index, channel, args...);
     });
 }
 
-void ForwardAck(ctlZAMOUsbComm* link, void (ctlZAMOUsbComm::*signal)(int), RunSequencer& sequencer, QObject* context,
+void forwardAck(UnitLink* link, void (UnitLink::*signal)(int), RunSequencer& sequencer, QObject* context,
                 void (UnitResultHandler::*handler)(int), const QString& type)
 {
     QObject::connect(link, signal, context, [&sequencer, handler, type](int index) {
         if (sequencer.acceptResultReply(index, -1, type))
-            (sequencer.Services().results.get()->*handler)(index);
+            (sequencer.services().results.get()->*handler)(index);
     });
 }
 
 } // namespace
 
-MainFormUnitLinks::MainFormUnitLinks(QObject* parent) : QObject(parent)
+TestWindowUnits::TestWindowUnits(QObject* parent) : QObject(parent)
 {
     for (int n = 1; n <= 2; ++n) {
-        auto* link = new ctlZAMOUsbComm(n, this);
+        auto* link = new UnitLink(n, this);
         link->setObjectName(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
         link->setUnitID(qint16(n));
         m_links[std::size_t(n - 1)] = link;
-        m_units[std::size_t(n - 1)] = std::make_unique<UsbCommUnitLink>(link);
+        m_units[std::size_t(n - 1)] = std::make_unique<LinkedUnit>(link);
     }
 }
 
-MainFormUnitLinks::~MainFormUnitLinks() = default;
+TestWindowUnits::~TestWindowUnits() = default;
 
-ctlZAMOUsbComm* MainFormUnitLinks::Link(int vIndex) const
+UnitLink* TestWindowUnits::link(int indexValue) const
 {
-    return vIndex >= 1 && vIndex <= 2 ? m_links[std::size_t(vIndex - 1)] : nullptr;
+    return indexValue >= 1 && indexValue <= 2 ? m_links[std::size_t(indexValue - 1)] : nullptr;
 }
 
-std::array<UnitLink*, 2> MainFormUnitLinks::Units()
+std::array<Unit*, 2> TestWindowUnits::units()
 {
     return {m_units[0].get(), m_units[1].get()};
 }
 
-void MainFormUnitLinks::Wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context)
+void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context)
 {
-    using L = ctlZAMOUsbComm;
+    using L = UnitLink;
     using H = UnitResultHandler;
     m_unitState = std::make_unique<UnitStateEvents>(sequencer, host);
     UnitStateEvents* unitState = m_unitState.get();
     UnitLinkObserver* window = &observer;
-    for (ctlZAMOUsbComm* link : m_links) {
-        link->UseSettings(sequencer.Settings().zamo80Delays, sequencer.Settings().aclg);
-        connect(link, &L::RXMasterDiagnostics, context,
-                [unitState](int index) { unitState->RXMasterDiagnostics(index); });
-        connect(link, &L::RXMasterLidState, context,
-                [unitState](int index, bool closed) { unitState->RXMasterLidState(index, closed); });
-        connect(link, &L::UsbConnected, context,
+    for (UnitLink* link : m_links) {
+        link->useSettings(sequencer.stationSettings().zamo80Delays, sequencer.stationSettings().aclg);
+        connect(link, &L::rxMasterDiagnostics, context,
+                [unitState](int index) { unitState->rxMasterDiagnostics(index); });
+        connect(link, &L::rxMasterLidState, context,
+                [unitState](int index, bool closed) { unitState->rxMasterLidState(index, closed); });
+        connect(link, &L::usbConnected, context,
                 [window](int index, qint32, UnitModel) { window->unitConnected(index); });
-        connect(link, &L::UsbClosed, context, [window](int index) { window->unitClosed(index); });
-        connect(link, &L::UsbReconnecting, context, [window](int index) { window->unitReconnecting(index); });
-        connect(link, &L::UsbError, context,
+        connect(link, &L::usbClosed, context, [window](int index) { window->unitClosed(index); });
+        connect(link, &L::usbReconnecting, context, [window](int index) { window->unitReconnecting(index); });
+        connect(link, &L::usbError, context,
                 [window](int index, const QString& error) { window->unitFailed(index, error); });
-        connect(link, &L::HardwareStatus, context, [window](int index, const QString& status, bool error) {
+        connect(link, &L::hardwareStatus, context, [window](int index, const QString& status, bool error) {
             window->showHardwareStatus(index, status, error);
         });
-        connect(link, &L::TXData, context,
+        connect(link, &L::txData, context,
                 [window](int index, const QString& frame) { window->frameSent(index, frame); });
-        connect(link, &L::RXData, context,
+        connect(link, &L::rxData, context,
                 [window](int index, qint16, const QString& frame) { window->frameReceived(index, frame); });
-        connect(link, &L::RXDataInBuffer, context,
+        connect(link, &L::rxDataInBuffer, context,
                 [window](int index, const QString& buffer) { window->receiveBufferRead(index, buffer); });
-        connect(link, &L::RXMasterFoundChannels, context,
+        connect(link, &L::rxMasterFoundChannels, context,
                 [window](int index, const QString&) { window->channelsFound(index); });
 
-        ForwardResult(link, &L::RXACZTestData, sequencer, context, &H::RXACZTestData, QStringLiteral("ACZ"));
-        ForwardResult(link, &L::RXACZ30TestData, sequencer, context, &H::RXACZ30TestData, QStringLiteral("ACZ30"));
-        ForwardResult(link, &L::RXACZ30ZeroTestData, sequencer, context, &H::RXACZ30ZeroTestData,
+        forwardResult(link, &L::rxaczTestData, sequencer, context, &H::rxaczTestData, QStringLiteral("ACZ"));
+        forwardResult(link, &L::rxacz30TestData, sequencer, context, &H::rxacz30TestData, QStringLiteral("ACZ30"));
+        forwardResult(link, &L::rxacz30ZeroTestData, sequencer, context, &H::rxacz30ZeroTestData,
                       QStringLiteral("ACZ30ZERO"));
-        ForwardResult(link, &L::RXACLGTestData, sequencer, context, &H::RXACLGTestData, QStringLiteral("ACLG"));
-        ForwardResult(link, &L::RXZamo24ACLGTestData, sequencer, context, &H::RXZamo24ACLGTestData,
+        forwardResult(link, &L::rxaclgTestData, sequencer, context, &H::rxaclgTestData, QStringLiteral("ACLG"));
+        forwardResult(link, &L::rxZamo24ACLGTestData, sequencer, context, &H::rxZamo24ACLGTestData,
                       QStringLiteral("ACLG"));
-        ForwardResult(link, &L::RXDefibRecoveryTestData, sequencer, context, &H::RXDefibRecoveryTestData,
+        forwardResult(link, &L::rxDefibRecoveryTestData, sequencer, context, &H::rxDefibRecoveryTestData,
                       QStringLiteral("DEFR"));
-        ForwardResult(link, &L::RXNoiseTestData, sequencer, context, &H::RXNoiseTestData, QStringLiteral("NOISE"));
-        ForwardResult(link, &L::RXDCOTestData, sequencer, context, &H::RXDCOTestData, QStringLiteral("DCO"));
-        ForwardResult(link, &L::RXBiasTestData, sequencer, context, &H::RXBiasTestData, QStringLiteral("BIAS"));
-        ForwardResult(link, &L::RXSDRTestData, sequencer, context, &H::RXSDRTestData, QStringLiteral("SDR"));
-        ForwardAck(link, &L::RXACLGAck, sequencer, context, &H::RXACLGAck, QStringLiteral("ACLG start"));
-        ForwardAck(link, &L::RXDefibRecoveryAck, sequencer, context, &H::RXDefibRecoveryAck,
+        forwardResult(link, &L::rxNoiseTestData, sequencer, context, &H::rxNoiseTestData, QStringLiteral("NOISE"));
+        forwardResult(link, &L::rxdcoTestData, sequencer, context, &H::rxdcoTestData, QStringLiteral("DCO"));
+        forwardResult(link, &L::rxBiasTestData, sequencer, context, &H::rxBiasTestData, QStringLiteral("BIAS"));
+        forwardResult(link, &L::rxsdrTestData, sequencer, context, &H::rxsdrTestData, QStringLiteral("SDR"));
+        forwardAck(link, &L::rxaclgAck, sequencer, context, &H::rxaclgAck, QStringLiteral("ACLG start"));
+        forwardAck(link, &L::rxDefibRecoveryAck, sequencer, context, &H::rxDefibRecoveryAck,
                    QStringLiteral("DEFR start"));
     }
 }

@@ -5,7 +5,7 @@
 // through the sequencer's end-of-run gate to the result handlers.
 
 #include "run/UnitStateEvents.h"
-#include "unit/UsbCommUnitLink.h"
+#include "unit/LinkedUnit.h"
 
 #include <QObject>
 
@@ -16,23 +16,23 @@ class QObject;
 class RunHost;
 class RunSequencer;
 class UnitLinkObserver;
-class ctlZAMOUsbComm;
+class UnitLink;
 
-class MainFormUnitLinks : public QObject {
+class TestWindowUnits : public QObject {
 public:
-    explicit MainFormUnitLinks(QObject* parent = nullptr);
-    ~MainFormUnitLinks() override;
+    explicit TestWindowUnits(QObject* parent = nullptr);
+    ~TestWindowUnits() override;
 
-    // ctlZAMOUsbComm(1), ctlZAMOUsbComm(2).
-    ctlZAMOUsbComm* Link(int vIndex) const;
-    std::array<UnitLink*, 2> Units();
+    // UnitLink(1), UnitLink(2).
+    UnitLink* link(int index) const;
+    std::array<Unit*, 2> units();
 
     // Connects every event of both links; the connections end with context
     // (the window), which must not outlive observer, sequencer and host.
-    void Wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context);
+    void wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context);
 
 private:
-    std::array<ctlZAMOUsbComm*, 2> m_links{};
-    std::array<std::unique_ptr<UsbCommUnitLink>, 2> m_units;
+    std::array<UnitLink*, 2> m_links{};
+    std::array<std::unique_ptr<LinkedUnit>, 2> m_units;
     std::unique_ptr<UnitStateEvents> m_unitState;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // What the unit links' connection and traffic events reach: the test
 // window's unit status, menu items, electrode boxes and operator log. The
-// router (MainFormUnitLinks) calls these on the user-interface thread, one
+// router (TestWindowUnits) calls these on the user-interface thread, one
 // event at a time; a handler may show a prompt and so re-enter the event
 // loop. Result replies do not come here: they pass the sequencer's
 // end-of-run gate on their way to the result handlers.
@@ -11,7 +11,7 @@
 class UnitLinkObserver {
 public:
     virtual ~UnitLinkObserver() = default;
-    // Unit 1 or 2 opened (or reopened after a reconnect).
+    // unitAt 1 or 2 opened (or reopened after a reconnect).
     virtual void unitConnected(int unit) = 0;
     virtual void unitClosed(int unit) = 0;
     virtual void unitReconnecting(int unit) = 0;

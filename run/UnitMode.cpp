@@ -4,11 +4,11 @@
 
 namespace UnitMode {
 
-ConnectedUnitsMode CheckZAMOMode(const std::array<UnitLink*, 2>& units)
+ConnectedUnitsMode checkZAMOMode(const std::array<Unit*, 2>& units)
 {
     ConnectedUnitsMode mode = ConnectedUnitsMode::None;
-    for (UnitLink* unit : units) {
-        if (!unit || !unit->Connected())
+    for (Unit* unit : units) {
+        if (!unit || !unit->connected())
             continue;
         const ConnectedUnitsMode kind =
             isZamo80Family(unit->model()) ? ConnectedUnitsMode::Zamo80 : ConnectedUnitsMode::Base;
@@ -19,21 +19,21 @@ ConnectedUnitsMode CheckZAMOMode(const std::array<UnitLink*, 2>& units)
     return mode;
 }
 
-bool CheckZAMO24(const std::array<UnitLink*, 2>& units)
+bool checkZAMO24(const std::array<Unit*, 2>& units)
 {
-    UnitLink* unit1 = units[0];
-    UnitLink* unit2 = units[1];
-    const bool unit2Connected = unit2 && unit2->Connected();
-    return !unit2Connected && unit1 && unit1->Connected() && unit1->IsZAMO24();
+    Unit* unit1 = units[0];
+    Unit* unit2 = units[1];
+    const bool unit2Connected = unit2 && unit2->connected();
+    return !unit2Connected && unit1 && unit1->connected() && unit1->isZAMO24();
 }
 
 } // namespace UnitMode
 
-SequenceFileFlags SequenceFileFlags::ForConnectedUnits(const UnitModeSource& units)
+SequenceFileFlags SequenceFileFlags::forConnectedUnits(const UnitModeSource& units)
 {
-    if (units.CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (units.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return {false, false};
-    if (units.CheckZAMO24())
+    if (units.checkZAMO24())
         return {false, true};
     return {true, false};
 }

@@ -6,7 +6,7 @@
 
 #include <array>
 
-class UnitLink;
+class Unit;
 
 // The mode of the units connected now: none, base-model units only
 // ("ZAMO"), ZAMO80 or ZAMO2-4 units only ("ZAMO80"), or both kinds at once,
@@ -15,12 +15,12 @@ enum class ConnectedUnitsMode { None, Base, Zamo80, Mixed };
 
 namespace UnitMode {
 
-// The mode of the connected units. Unit 1 is looked at before unit 2; a
+// The mode of the connected units. unitAt 1 is looked at before unit 2; a
 // missing unit counts as not connected.
-ConnectedUnitsMode CheckZAMOMode(const std::array<UnitLink*, 2>& units);
+ConnectedUnitsMode checkZAMOMode(const std::array<Unit*, 2>& units);
 
 // True exactly when unit 1 alone is connected and is a ZAMO2-4.
-bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
+bool checkZAMO24(const std::array<Unit*, 2>& units);
 
 } // namespace UnitMode
 
@@ -29,10 +29,10 @@ bool CheckZAMO24(const std::array<UnitLink*, 2>& units);
 class UnitModeSource {
 public:
     virtual ~UnitModeSource() = default;
-    // See UnitMode::CheckZAMOMode.
-    virtual ConnectedUnitsMode CheckZAMOMode() const = 0;
+    // See UnitMode::checkZAMOMode.
+    virtual ConnectedUnitsMode checkZAMOMode() const = 0;
     // True when unit 1 alone is connected and is a ZAMO2-4.
-    virtual bool CheckZAMO24() const = 0;
+    virtual bool checkZAMO24() const = 0;
 };
 
 // The unit-mode flags with which .tsq files are read and written:
@@ -43,5 +43,5 @@ struct SequenceFileFlags {
     bool is80With24 = false;
 
     // From the units connected now.
-    static SequenceFileFlags ForConnectedUnits(const UnitModeSource& units);
+    static SequenceFileFlags forConnectedUnits(const UnitModeSource& units);
 };

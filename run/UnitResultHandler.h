@@ -14,16 +14,16 @@ class UnitResultHandler {
 public:
     virtual ~UnitResultHandler() = default;
 
-    virtual void RXACZTestData(int, qint16, const AczReading&) {}
-    virtual void RXACZ30TestData(int, qint16, const Acz30Reading&) {}
-    virtual void RXACZ30ZeroTestData(int, qint16, qint16) {}
-    virtual void RXACLGTestData(int, qint16, const AclgReading&) {}
-    virtual void RXZamo24ACLGTestData(int, qint16, const Zamo24AclgReading&) {}
-    virtual void RXACLGAck(int) {}
-    virtual void RXDefibRecoveryAck(int) {}
-    virtual void RXDefibRecoveryTestData(int, qint16, const DefibRecoveryReading&) {}
-    virtual void RXNoiseTestData(int, qint16, const NoiseReading&) {}
-    virtual void RXDCOTestData(int, qint16, const DcoReading&) {}
-    virtual void RXBiasTestData(int, qint16, const BiasReading&) {}
-    virtual void RXSDRTestData(int, qint16, const SdrReading&) {}
+    virtual void rxaczTestData(int, qint16, const AczReading&) {}
+    virtual void rxacz30TestData(int, qint16, const Acz30Reading&) {}
+    virtual void rxacz30ZeroTestData(int, qint16, qint16) {}
+    virtual void rxaclgTestData(int, qint16, const AclgReading&) {}
+    virtual void rxZamo24ACLGTestData(int, qint16, const Zamo24AclgReading&) {}
+    virtual void rxaclgAck(int) {}
+    virtual void rxDefibRecoveryAck(int) {}
+    virtual void rxDefibRecoveryTestData(int, qint16, const DefibRecoveryReading&) {}
+    virtual void rxNoiseTestData(int, qint16, const NoiseReading&) {}
+    virtual void rxdcoTestData(int, qint16, const DcoReading&) {}
+    virtual void rxBiasTestData(int, qint16, const BiasReading&) {}
+    virtual void rxsdrTestData(int, qint16, const SdrReading&) {}
 };

@@ -5,29 +5,29 @@
 #include "run/RunSequencer.h"
 #include "unit/Unit.h"
 
-void UnitStateEvents::RXMasterDiagnostics(int Index)
+void UnitStateEvents::rxMasterDiagnostics(int Index)
 {
-    UnitLink* unit = m_sequencer.Unit(Index);
+    Unit* unit = m_sequencer.unitAt(Index);
     if (!unit)
         return;
-    const qint32 group = m_sequencer.State().Keys.CurrentGroupID;
+    const qint32 group = m_sequencer.state().Keys.CurrentGroupID;
     if (group == 0) {
-        modMain::WriteLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
+        config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
                           + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
-    UnitLink* unit1 = m_sequencer.Unit(1);
-    const bool newModel = unit1 && (unit1->IsZAMO80() || unit1->IsZAMO24());
-    m_sequencer.Services().recorder->RecordUnitDiagnostics(Index, group, unit->GetDiagnosticArray(), newModel);
+    Unit* unit1 = m_sequencer.unitAt(1);
+    const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
+    m_sequencer.services().recorder->recordUnitDiagnostics(Index, group, unit->getDiagnosticArray(), newModel);
 }
 
-void UnitStateEvents::RXMasterLidState(int, bool vLidClosed)
+void UnitStateEvents::rxMasterLidState(int, bool lidClosed)
 {
-    if (vLidClosed || !m_sequencer.State().pTestRunning)
+    if (lidClosed || !m_sequencer.state().m_testRunning)
         return;
-    m_host.WriteToCommTextBox(m_sequencer.CheckZAMO24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
+    m_host.writeToCommTextBox(m_sequencer.checkZAMO24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
                                                         : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),
                               true, false);
-    m_sequencer.StopTests();
+    m_sequencer.stopTests();
 }

@@ -15,8 +15,8 @@ public:
     // The diagnostics are taken from the unit's properties; the report's own
     // values are not used. A report that belongs to no run (no test group)
     // is not stored.
-    void RXMasterDiagnostics(int Index);
-    void RXMasterLidState(int Index, bool vLidClosed);
+    void rxMasterDiagnostics(int Index);
+    void rxMasterLidState(int Index, bool lidClosed);
 
 private:
     RunSequencer& m_sequencer;

@@ -16,6 +16,6 @@ namespace VerdictLimits {
 // vTest: "ACZ", "ACZ30", "DCO", "NOISE", "BIAS", "ACLG", "DEFR4", "DEFR60",
 // "SDRDCO" or "SDRSlope", taken from limits. An unknown name throws
 // std::invalid_argument.
-LimitPair For(const QString& vTest, bool vZamo80, const config::Limits& limits);
+LimitPair limitsFor(const QString& test, bool zamo80, const config::Limits& limits);
 
 } // namespace VerdictLimits

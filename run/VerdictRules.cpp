@@ -4,19 +4,19 @@
 
 namespace VerdictRules {
 
-bool IsFinal(bool vCompleted, bool vStartupFlag)
+bool isFinal(bool completed, bool startupFlag)
 {
-    return vCompleted && !vStartupFlag;
+    return completed && !startupFlag;
 }
 
-bool IsNumber(double v)
+bool isNumber(double v)
 {
     return std::isfinite(v);
 }
 
-QString Judge(double v, double limit, double warning)
+QString judge(double v, double limit, double warning)
 {
-    if (!IsNumber(v))
+    if (!isNumber(v))
         return QStringLiteral("ERR");
     const double magnitude = std::fabs(v);
     if (magnitude > limit)
@@ -26,61 +26,61 @@ QString Judge(double v, double limit, double warning)
     return QStringLiteral("PASS");
 }
 
-bool IsPass(const QString& code)
+bool isPass(const QString& code)
 {
     return code == QLatin1String("PASS") || code == QLatin1String("PASS?") || code == QLatin1String("PASS*");
 }
 
-QString WithCalibrationExpiry(const QString& code, bool vExpired)
+QString withCalibrationExpiry(const QString& code, bool expired)
 {
-    return vExpired && IsPass(code) ? QStringLiteral("PASS*") : code;
+    return expired && isPass(code) ? QStringLiteral("PASS*") : code;
 }
 
-QString FailLine(double v, double limit)
+QString failLine(double v, double limit)
 {
-    return QStringLiteral("* -> ") + Fixed3(v) + QStringLiteral(" > ") + PlainNumber(limit)
+    return QStringLiteral("* -> ") + fixed3(v) + QStringLiteral(" > ") + plainNumber(limit)
            + QStringLiteral(", FAILED");
 }
 
-QString CompletionLine(const QString& testName, const QString& electrode)
+QString completionLine(const QString& testName, const QString& electrode)
 {
     return QStringLiteral("* ") + testName + QStringLiteral(" Test Complete on Electrode ") + electrode;
 }
 
-QString RetransmissionLine(const QString& electrode)
+QString retransmissionLine(const QString& electrode)
 {
     return QStringLiteral("* Data error detected on Electrode ") + electrode
            + QStringLiteral(". Requesting retransmission.");
 }
 
-QString DataErrorLine(const QString& electrode)
+QString dataErrorLine(const QString& electrode)
 {
     return QStringLiteral("* -> Electrode ") + electrode + QStringLiteral(" Data Error");
 }
 
-QString Fixed3(double v)
+QString fixed3(double v)
 {
     return QString::number(v, 'f', 3);
 }
 
-QString PlainNumber(double v)
+QString plainNumber(double v)
 {
     return QString::number(v, 'g', 15);
 }
 
-bool ValidChannel(int vUnit, qint16 vChannel)
+bool validChannel(int unit, qint16 channel)
 {
-    return vUnit >= 1 && vUnit <= 2 && vChannel >= 0 && vChannel < 16;
+    return unit >= 1 && unit <= 2 && channel >= 0 && channel < 16;
 }
 
-qint16 ElectrodeIndex(int vUnit, qint16 vChannel)
+qint16 electrodeIndex(int unit, qint16 channel)
 {
-    return qint16((vUnit - 1) * 16 + vChannel);
+    return qint16((unit - 1) * 16 + channel);
 }
 
-QString ElectrodeName(int vUnit, qint16 vChannel)
+QString electrodeName(int unit, qint16 channel)
 {
-    return QChar(char16_t(65 + vChannel)) + QString::number(vUnit);
+    return QChar(char16_t(65 + channel)) + QString::number(unit);
 }
 
 } // namespace VerdictRules

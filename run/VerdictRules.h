@@ -13,42 +13,42 @@ constexpr int MaxDataErrors = 5;
 
 // A reading is final when the unit marks it so and the step is past its
 // start phase; anything else is interim.
-bool IsFinal(bool vCompleted, bool vStartupFlag);
+bool isFinal(bool completed, bool startupFlag);
 
 // A reading that is not a number (an undefined quotient of the decoder, or
 // an overflow) cannot be judged and counts as bad data.
-bool IsNumber(double v);
+bool isNumber(double v);
 
 // "FAIL" when |v| is strictly above the limit, "PASS?" when it is at or
 // above the warning, else "PASS"; "ERR" for a value that is not a number.
-QString Judge(double v, double limit, double warning);
+QString judge(double v, double limit, double warning);
 
 // "PASS" and "PASS?" become "PASS*" on a channel whose calibration has
 // expired; every other code stays.
-QString WithCalibrationExpiry(const QString& code, bool vExpired);
+QString withCalibrationExpiry(const QString& code, bool expired);
 
 // True for the pass codes, the only ones the calibration expiry can change.
-bool IsPass(const QString& code);
+bool isPass(const QString& code);
 
 // "* -> 3000.001 > 3000, FAILED"
-QString FailLine(double v, double limit);
-// "* ACZ Test Complete on Electrode A1"
-QString CompletionLine(const QString& testName, const QString& electrode);
-// "* Data error detected on Electrode A1. Requesting retransmission."
-QString RetransmissionLine(const QString& electrode);
-// "* -> Electrode A1 Data Error"
-QString DataErrorLine(const QString& electrode);
+QString failLine(double v, double limit);
+// "* ACZ Test Complete on electrode A1"
+QString completionLine(const QString& testName, const QString& electrode);
+// "* data error detected on electrode A1. Requesting retransmission."
+QString retransmissionLine(const QString& electrode);
+// "* -> electrode A1 data Error"
+QString dataErrorLine(const QString& electrode);
 
 // A value with three decimals ("0.000").
-QString Fixed3(double v);
+QString fixed3(double v);
 // A limit as a plain number, without trailing zeros ("3", "2.5").
-QString PlainNumber(double v);
+QString plainNumber(double v);
 
-// Unit 1..2 and channel 0..15: a reply from anywhere else is not judged.
-bool ValidChannel(int vUnit, qint16 vChannel);
+// unitAt 1..2 and channel 0..15: a reply from anywhere else is not judged.
+bool validChannel(int unit, qint16 channel);
 
-// Electrode index (0..31) and name ("A1".."P2") of a unit's channel.
-qint16 ElectrodeIndex(int vUnit, qint16 vChannel);
-QString ElectrodeName(int vUnit, qint16 vChannel);
+// electrode index (0..31) and name ("A1".."P2") of a unit's channel.
+qint16 electrodeIndex(int unit, qint16 channel);
+QString electrodeName(int unit, qint16 channel);
 
 } // namespace VerdictRules

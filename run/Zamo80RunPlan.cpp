@@ -3,19 +3,19 @@
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 
-void PlainZamo80RunPlan::BuildElectrodeTestLists()
+void PlainZamo80RunPlan::buildElectrodeTestLists()
 {
     m_state.lists.expanded = Globals::ActiveTestList;
     m_state.lists.pace.clear();
 }
 
-void PlainZamo80RunPlan::ResetACLGValues()
+void PlainZamo80RunPlan::resetACLGValues()
 {
     for (auto& row : m_state.ACLGSums)
         row.fill(-99.0);
 }
 
-void PlainZamo80RunPlan::OpenCircuitPoint()
+void PlainZamo80RunPlan::openCircuitPoint()
 {
     m_state.PreCheckRunning = false;
     m_state.PreCheckHandled = true;

@@ -12,18 +12,18 @@ public:
     virtual ~Zamo80RunPlan() = default;
     // Rebuilds the expanded and the pace list of the run from the
     // operator's list.
-    virtual void BuildElectrodeTestLists() = 0;
+    virtual void buildElectrodeTestLists() = 0;
     // Empties the ACLG sums of the run.
-    virtual void ResetACLGValues() = 0;
+    virtual void resetACLGValues() = 0;
     // The point after the pre-check (the sequencer tick at list position 2):
     // clears PreCheckRunning, sets PreCheckHandled, and deals with open channels.
-    virtual void OpenCircuitPoint() = 0;
-    virtual bool IsPaceTestRunningOnElectrodes(const QString& vElectrodes) = 0;
-    virtual void StartDuePaceTests() = 0;
-    virtual void EndDuePaceTests() = 0;
-    virtual void ActivatePaceTest(const QString& vElectrodes) = 0;
+    virtual void openCircuitPoint() = 0;
+    virtual bool isPaceTestRunningOnElectrodes(const QString& electrodes) = 0;
+    virtual void startDuePaceTests() = 0;
+    virtual void endDuePaceTests() = 0;
+    virtual void activatePaceTest(const QString& electrodes) = 0;
     // Ends a pace step of the run list once its time is up.
-    virtual void EndPrimaryPaceTest() = 0;
+    virtual void endPrimaryPaceTest() = 0;
 };
 
 // Runs the operator's list as it stands, with no pre-check step and no pace
@@ -31,14 +31,14 @@ public:
 class PlainZamo80RunPlan : public Zamo80RunPlan {
 public:
     explicit PlainZamo80RunPlan(RunState& state) : m_state(state) {}
-    void BuildElectrodeTestLists() override;
-    void ResetACLGValues() override;
-    void OpenCircuitPoint() override;
-    bool IsPaceTestRunningOnElectrodes(const QString&) override { return false; }
-    void StartDuePaceTests() override {}
-    void EndDuePaceTests() override {}
-    void ActivatePaceTest(const QString&) override {}
-    void EndPrimaryPaceTest() override {}
+    void buildElectrodeTestLists() override;
+    void resetACLGValues() override;
+    void openCircuitPoint() override;
+    bool isPaceTestRunningOnElectrodes(const QString&) override { return false; }
+    void startDuePaceTests() override {}
+    void endDuePaceTests() override {}
+    void activatePaceTest(const QString&) override {}
+    void endPrimaryPaceTest() override {}
 
 private:
     RunState& m_state;

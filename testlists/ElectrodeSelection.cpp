@@ -5,13 +5,13 @@
 #include "testlists/ElectrodeSelectionItems.h"
 #include "testlists/StationTestLists.h"
 
-namespace modMain {
+namespace testlists {
 
 namespace {
 
 const QString kNone = QStringLiteral("None");
 const QString kAllElectrodes = QStringLiteral("A1-P2");
-constexpr int kElectrodes = clsTestSequence::ElectrodeCount;
+constexpr int kElectrodes = TestStep::electrodeCount;
 
 ElectrodeCheckBoxSource& checkBoxSource()
 {
@@ -24,7 +24,7 @@ ElectrodeCheckBoxes defaultSelectionAsBoxes()
     ElectrodeCheckBoxes boxes;
     for (int i = 0; i < kElectrodes; ++i)
         boxes.append({Globals::DefaultElectrodeSelection.atIndex(i) ? Qt::Checked : Qt::Unchecked,
-                      clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(i))});
+                      TestStep::findElectrodeNameByIndex(static_cast<qint16>(i))});
     return boxes;
 }
 
@@ -35,23 +35,23 @@ void setDefaultFlag(int electrodeIndex)
 
 } // namespace
 
-void SetElectrodeCheckBoxSource(ElectrodeCheckBoxSource source)
+void setElectrodeCheckBoxSource(ElectrodeCheckBoxSource source)
 {
     checkBoxSource() = std::move(source);
 }
 
-QString BuildElectrodeString(bool fromDefaults)
+QString buildElectrodeString(bool fromDefaults)
 {
     if (fromDefaults)
-        return BuildElectrodeString(defaultSelectionAsBoxes());
+        return buildElectrodeString(defaultSelectionAsBoxes());
     if (!checkBoxSource()) {
-        WriteLog(QStringLiteral("BuildElectrodeString: no electrode check boxes"));
+        config::writeLog(QStringLiteral("BuildElectrodeString: no electrode check boxes"));
         return kNone;
     }
-    return BuildElectrodeString(checkBoxSource()());
+    return buildElectrodeString(checkBoxSource()());
 }
 
-QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes)
+QString buildElectrodeString(const ElectrodeCheckBoxes& boxes)
 {
     QString text;
     QString runFirst;
@@ -85,42 +85,42 @@ QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes)
     return text;
 }
 
-void LoadDefaultElectrodes(const QString& settingsFile)
+void loadDefaultElectrodes(const QString& settingsFile)
 {
     const QString section = QStringLiteral("Electrodes");
     const QString key = QStringLiteral("Default");
-    QString selection = modINIReadWrite::INIRead(section, key, settingsFile);
+    QString selection = config::iniRead(section, key, settingsFile);
     if (selection.isEmpty()) {
         selection = kAllElectrodes;
-        modINIReadWrite::INIWrite(section, key, selection, settingsFile);
+        config::iniWrite(section, key, selection, settingsFile);
     }
     // "None" leaves every flag off.
-    ApplyElectrodeString(selection);
+    applyElectrodeString(selection);
 }
 
-void ApplyElectrodeString(const QString& selection)
+void applyElectrodeString(const QString& selection)
 {
     Globals::DefaultElectrodeSelection.clear();
     if (selection == kNone)
         return;
 
-    const bool understood = ForEachElectrodeSelectionItem(
+    const bool understood = forEachElectrodeSelectionItem(
         selection, [](const QString& name, const std::optional<QString>& end) {
             if (name.size() < 2)
                 return false;
             const int unit = name.at(1).unicode() - '0';
             if (unit != 1 && unit != 2)
                 return false;
-            const int index = clsTestSequence::FindElectrodeIndex(name);
+            const int index = TestStep::findElectrodeIndex(name);
             Globals::DefaultElectrodeSelection.set(unit, index % 16, true);
             if (end) {
-                for (int i = index; i <= clsTestSequence::FindElectrodeIndex(*end); ++i)
+                for (int i = index; i <= TestStep::findElectrodeIndex(*end); ++i)
                     setDefaultFlag(i);
             }
             return true;
         });
     if (!understood) {
-        WriteLog(QStringLiteral("Electrode selection \"%1\" names an unknown electrode; "
+        config::writeLog(QStringLiteral("Electrode selection \"%1\" names an unknown electrode; "
                                 "the test steps keep their selections")
                      .arg(selection));
         return;
@@ -129,4 +129,4 @@ void ApplyElectrodeString(const QString& selection)
         step->setElectrodeString(selection);
 }
 
-} // namespace modMain
+} // namespace testlists

@@ -13,7 +13,7 @@
 #include <array>
 #include <functional>
 
-namespace modMain {
+namespace testlists {
 
 // 32 flags by unit (1..2) and channel (0..15), all clear at first. A unit,
 // channel or index outside the range throws std::out_of_range.
@@ -40,30 +40,30 @@ using ElectrodeCheckBoxes = QList<ElectrodeCheckBox>;
 using ElectrodeCheckBoxSource = std::function<ElectrodeCheckBoxes()>;
 
 // The test window installs the source of its boxes when it loads.
-void SetElectrodeCheckBoxSource(ElectrodeCheckBoxSource source);
+void setElectrodeCheckBoxSource(ElectrodeCheckBoxSource source);
 
 // The selection string of the default selection (fromDefaults) or of the
 // test window's check boxes, where any state but unchecked counts as
 // selected.
-QString BuildElectrodeString(bool fromDefaults);
-QString BuildElectrodeString(const ElectrodeCheckBoxes& boxes);
+QString buildElectrodeString(bool fromDefaults);
+QString buildElectrodeString(const ElectrodeCheckBoxes& boxes);
 
-// Reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
+// reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
 // of the settings file and applies it.
-void LoadDefaultElectrodes(const QString& settingsFile);
+void loadDefaultElectrodes(const QString& settingsFile);
 
 // Makes the string the default selection and sets it on every step of the
 // active test list. "None" clears the default and leaves the steps as they
 // are; a string that names an electrode of no unit leaves the flags set up to
 // that point, changes no step and is logged.
-void ApplyElectrodeString(const QString& selection);
+void applyElectrodeString(const QString& selection);
 
-} // namespace modMain
+} // namespace testlists
 
 namespace Globals {
 
 // The current default selection, loaded at start-up and replaced by every
-// modMain::ApplyElectrodeString.
-inline modMain::ElectrodeFlags DefaultElectrodeSelection;
+// modMain::applyElectrodeString.
+inline testlists::ElectrodeFlags DefaultElectrodeSelection;
 
 } // namespace Globals

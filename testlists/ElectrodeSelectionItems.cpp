@@ -1,6 +1,6 @@
 #include "testlists/ElectrodeSelectionItems.h"
 
-bool ForEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item)
+bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item)
 {
     QString s = selection;
     while (!s.isEmpty()) {

@@ -1,6 +1,6 @@
 #pragma once
 // The items of an electrode selection string, as both of its readers walk it
-// (a step's own parser and the default selection's ApplyElectrodeString).
+// (a step's own parser and the default selection's applyElectrodeString).
 //
 // Each item is the next two characters, a name; when "-" follows, the two
 // characters after it are the run's end name and the one character after
@@ -17,4 +17,4 @@
 // here.
 using ElectrodeSelectionItem =
     std::function<bool(const QString& name, const std::optional<QString>& end)>;
-bool ForEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item);
+bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item);

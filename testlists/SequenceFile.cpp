@@ -3,7 +3,7 @@
 #include "config/Log.h"
 #include "platform/WholeFile.h"
 
-namespace modFileFormats {
+namespace testlists {
 
 namespace {
 
@@ -26,7 +26,7 @@ bool versionAccepted(const QString& version, bool is80, bool is80With24)
     return version == QLatin1String("1.0");
 }
 
-// Lines ended by CR LF, LF or CR; the end of the last line may be missing.
+// logLines ended by CR LF, LF or CR; the end of the last line may be missing.
 QStringList splitLines(const QByteArray& bytes)
 {
     QStringList lines;
@@ -48,14 +48,14 @@ QStringList splitLines(const QByteArray& bytes)
 
 } // namespace
 
-bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
+bool writeSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
 {
     QByteArray bytes = versionFor(is80, is80With24).toLatin1() + kLineEnd;
     for (const auto& step : list)
-        bytes += step->TestString().toLatin1() + kLineEnd;
+        bytes += step->testString().toLatin1() + kLineEnd;
     QString error;
     if (!platform::WholeFile::save(path, bytes, &error)) {
-        modMain::WriteLog(QStringLiteral("Cannot write test sequence file %1: %2").arg(path, error));
+        config::writeLog(QStringLiteral("Cannot write test sequence file %1: %2").arg(path, error));
         if (cause)
             *cause = error;
         return false;
@@ -63,12 +63,12 @@ bool WriteSequenceFile(const QString& path, const TestList& list, bool is80, boo
     return true;
 }
 
-bool ReadSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24)
+bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24)
 {
     QByteArray bytes;
     QString error;
     if (platform::WholeFile::read(path, &bytes, &error) != platform::WholeFile::ReadResult::Read) {
-        modMain::WriteLog(QStringLiteral("Cannot read test sequence file %1: %2").arg(path, error));
+        config::writeLog(QStringLiteral("Cannot read test sequence file %1: %2").arg(path, error));
         return false;
     }
     // Editors may put a UTF-8 byte-order mark before the version.
@@ -76,11 +76,11 @@ bool ReadSequenceFile(const QString& path, TestList& list, bool is80, bool is80W
         bytes.remove(0, kByteOrderMark.size());
     const QStringList lines = splitLines(bytes);
     if (lines.isEmpty()) {
-        modMain::WriteLog(QStringLiteral("Test sequence file %1 is empty").arg(path));
+        config::writeLog(QStringLiteral("Test sequence file %1 is empty").arg(path));
         return false;
     }
     if (!versionAccepted(lines.first(), is80, is80With24)) {
-        modMain::WriteLog(QStringLiteral("Test sequence file %1 has version \"%2\", expected %3")
+        config::writeLog(QStringLiteral("Test sequence file %1 has version \"%2\", expected %3")
                               .arg(path, lines.first(),
                                    is80 || is80With24 ? QStringLiteral("\"2.0\" or \"3.0\"")
                                                       : QStringLiteral("\"1.0\"")));
@@ -88,13 +88,13 @@ bool ReadSequenceFile(const QString& path, TestList& list, bool is80, bool is80W
     }
     list.clear();
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        auto step = std::make_shared<clsTestSequence>();
-        if (!step->InitByString(lines.at(i)))
-            modMain::WriteLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
+        auto step = std::make_shared<TestStep>();
+        if (!step->initByString(lines.at(i)))
+            config::writeLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
                                   .arg(path, QString::number(i + 1), lines.at(i)));
         list.append(step);
     }
     return true;
 }
 
-} // namespace modFileFormats
+} // namespace testlists

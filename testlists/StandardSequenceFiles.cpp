@@ -8,27 +8,27 @@
 
 #include <QFile>
 
-namespace modMain {
+namespace testlists {
 
-void BuildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace)
+void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace)
 {
     // A file that cannot be written or read leaves its list empty; the
     // sequence file routines log why.
     const QString standard = paths.standardSequenceFile;
     if (!QFile::exists(standard)) {
-        const QString electrodes = BuildElectrodeString(true);
-        modFileFormats::WriteSequenceFile(standard, modFileFormats::StandardSequenceSteps(electrodes), false, false);
+        const QString electrodes = buildElectrodeString(true);
+        testlists::writeSequenceFile(standard, testlists::standardSequenceSteps(electrodes), false, false);
     }
-    modFileFormats::ReadSequenceFile(standard, Globals::StandardTestList, false, false);
+    testlists::readSequenceFile(standard, Globals::StandardTestList, false, false);
 
     const QString standard80 = paths.standard80SequenceFile;
     if (!QFile::exists(standard80)) {
-        WriteLog(QStringLiteral("Build default TSQ file"));
-        const QString electrodes = BuildElectrodeString(true);
-        modFileFormats::WriteSequenceFile(
-            standard80, modFileFormats::Standard80SequenceSteps(electrodes, pace.paceDuration), true, false);
+        config::writeLog(QStringLiteral("Build default TSQ file"));
+        const QString electrodes = buildElectrodeString(true);
+        testlists::writeSequenceFile(
+            standard80, testlists::standard80SequenceSteps(electrodes, pace.paceDuration), true, false);
     }
-    modFileFormats::ReadSequenceFile(standard80, Globals::Standard80TestList, true, false);
+    testlists::readSequenceFile(standard80, Globals::Standard80TestList, true, false);
 }
 
-} // namespace modMain
+} // namespace testlists

@@ -5,11 +5,11 @@
 #include "config/PaceSettings.h"
 #include "config/StationPaths.h"
 
-namespace modMain {
+namespace testlists {
 
 // Writes the standard test lists (standard.tsq and standard80.tsq of the
 // paths, the latter with the pace duration of [PACE]) when missing, and
 // reads them into the station's standard lists.
-void BuildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
+void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
 
-} // namespace modMain
+} // namespace testlists

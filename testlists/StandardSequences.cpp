@@ -1,20 +1,20 @@
 #include "testlists/StandardSequences.h"
 
-namespace modFileFormats {
+namespace testlists {
 
 namespace {
 
 void appendStep(TestList& list, const QString& type, qint16 count, const QString& electrodes,
                 qint16 paceDuration = 0)
 {
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams(type, count, electrodes, 0, 0, false, paceDuration, false);
+    auto step = std::make_shared<TestStep>();
+    step->initByParams(type, count, electrodes, 0, 0, false, paceDuration, false);
     list.append(step);
 }
 
 } // namespace
 
-TestList StandardSequenceSteps(const QString& electrodes)
+TestList standardSequenceSteps(const QString& electrodes)
 {
     TestList list;
     appendStep(list, QStringLiteral("DCO"), 1, electrodes);
@@ -24,7 +24,7 @@ TestList StandardSequenceSteps(const QString& electrodes)
     return list;
 }
 
-TestList Standard80SequenceSteps(const QString& electrodes, qint16 paceDuration)
+TestList standard80SequenceSteps(const QString& electrodes, qint16 paceDuration)
 {
     TestList list;
     appendStep(list, QStringLiteral("PACE1"), 1, electrodes, paceDuration);
@@ -37,4 +37,4 @@ TestList Standard80SequenceSteps(const QString& electrodes, qint16 paceDuration)
     return list;
 }
 
-} // namespace modFileFormats
+} // namespace testlists

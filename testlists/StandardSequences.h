@@ -4,13 +4,13 @@
 
 #include "testlists/TestStep.h"
 
-namespace modFileFormats {
+namespace testlists {
 
 // DCO 1, ACZ 1, SDR 4, ACZ 1 on the given electrodes.
-TestList StandardSequenceSteps(const QString& electrodes);
+TestList standardSequenceSteps(const QString& electrodes);
 
 // PACE1 of paceDuration minutes without roll prompt, then ACLG 2, DEFR 1,
 // NOISE 1, ACZ 1, ACZ30 1, DCO 1 on the given electrodes.
-TestList Standard80SequenceSteps(const QString& electrodes, qint16 paceDuration);
+TestList standard80SequenceSteps(const QString& electrodes, qint16 paceDuration);
 
-} // namespace modFileFormats
+} // namespace testlists

@@ -8,7 +8,7 @@ namespace Globals {
 
 // The list shown in the test window and started by a run.
 inline TestList ActiveTestList;
-// Read from standard.tsq (base-model units) and standard80.tsq (ZAMO80 and
+// read from standard.tsq (base-model units) and standard80.tsq (ZAMO80 and
 // ZAMO2-4 units) at start-up.
 inline TestList StandardTestList;
 inline TestList Standard80TestList;

@@ -1,11 +1,11 @@
 #include "testlists/TestList.h"
 
-TestList CopySteps(const TestList& source)
+TestList copySteps(const TestList& source)
 {
     TestList copies;
     for (const auto& step : source) {
-        auto copy = std::make_shared<clsTestSequence>();
-        copy->InitByString(step->TestString());
+        auto copy = std::make_shared<TestStep>();
+        copy->initByString(step->testString());
         copies.append(copy);
     }
     return copies;

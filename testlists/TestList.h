@@ -4,4 +4,4 @@
 
 #include "testlists/TestStep.h"
 
-TestList CopySteps(const TestList& source);
+TestList copySteps(const TestList& source);

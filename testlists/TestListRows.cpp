@@ -11,17 +11,17 @@ bool isPace(const QString& type)
 
 } // namespace
 
-QString ElectrodesText(const clsTestSequence& step, const QString& selection)
+QString electrodesText(const TestStep& step, const QString& selection)
 {
-    if (step.TestType() == "BIAS")
-        return QString::number(step.BiasTestTime()) + "/" + QString::number(step.BiasSampleTime());
+    if (step.testType() == "BIAS")
+        return QString::number(step.biasTestTime()) + "/" + QString::number(step.biasSampleTime());
     constexpr int Shown = 20;
     return selection.size() > Shown ? selection.left(Shown) + "..." : selection;
 }
 
-QString CountText(const clsTestSequence& step)
+QString countText(const TestStep& step)
 {
-    return QString::number(isPace(step.TestType()) ? step.PaceTestTime() : step.TestCount());
+    return QString::number(isPace(step.testType()) ? step.paceTestTime() : step.testCount());
 }
 
 } // namespace TestListRows

@@ -47,7 +47,7 @@ QString composeLine(const QString& type, const QString& electrodes, qint32 count
     return type + sep + electrodes + sep + QString::number(count);
 }
 
-// Fields of a line: an empty line has none, a trailing separator adds no
+// fields of a line: an empty line has none, a trailing separator adds no
 // empty field, empty fields between separators are kept.
 QStringList splitFields(const QString& line, QChar separator)
 {
@@ -75,29 +75,29 @@ qint16 incremented(qint16 value)
 
 } // namespace
 
-int clsTestSequence::checkedIndex(qint32 index)
+int TestStep::checkedIndex(qint32 index)
 {
-    if (index < 0 || index >= ElectrodeCount)
+    if (index < 0 || index >= electrodeCount)
         throw std::out_of_range("electrode index outside 0..31");
     return index;
 }
 
 // --- electrode selection ---
 
-QString clsTestSequence::FindElectrodeNameByIndex(qint16 vIndex)
+QString TestStep::findElectrodeNameByIndex(qint16 indexValue)
 {
-    const int i = checkedIndex(vIndex);
+    const int i = checkedIndex(indexValue);
     if (i > 15)
         return QString(QChar(i + 49)) + QLatin1Char('2');
     return QString(QChar(i + 65)) + QLatin1Char('1');
 }
 
-qint16 clsTestSequence::FindElectrodeIndex(const QString& vElectrodeName)
+qint16 TestStep::findElectrodeIndex(const QString& electrodeName)
 {
-    if (vElectrodeName.size() != 2)
+    if (electrodeName.size() != 2)
         return 0;
-    const QChar letter = vElectrodeName.at(0);
-    const QChar unit = vElectrodeName.at(1);
+    const QChar letter = electrodeName.at(0);
+    const QChar unit = electrodeName.at(1);
     if (letter < QLatin1Char('A') || letter > QLatin1Char('P'))
         return 0;
     const int channel = letter.unicode() - 'A';
@@ -108,53 +108,53 @@ qint16 clsTestSequence::FindElectrodeIndex(const QString& vElectrodeName)
     return 0;
 }
 
-void clsTestSequence::setElectrodeString(const QString& selection)
+void TestStep::setElectrodeString(const QString& selection)
 {
     m_electrodeString = selection;
-    ParseElectrodeSelection(selection);
+    parseElectrodeSelection(selection);
 }
 
-void clsTestSequence::InitElectrodesByString(const QString& vElectrodeString)
+void TestStep::initElectrodesByString(const QString& electrodeString)
 {
-    ParseElectrodeSelection(vElectrodeString);
-    m_electrodeString = vElectrodeString;
+    parseElectrodeSelection(electrodeString);
+    m_electrodeString = electrodeString;
 }
 
-bool clsTestSequence::ElectrodeSelected(qint32 Index) const
+bool TestStep::electrodeSelected(qint32 Index) const
 {
     return m_electrodeSelected[checkedIndex(Index)];
 }
 
-bool clsTestSequence::ElectrodeSelectedByIndex(qint16 Index) const
+bool TestStep::electrodeSelectedByIndex(qint16 Index) const
 {
-    return ElectrodeSelected(Index);
+    return electrodeSelected(Index);
 }
 
-void clsTestSequence::SetElectrodeSelected(qint16 vIndex, bool vSelected)
+void TestStep::setElectrodeSelected(qint16 indexValue, bool selected)
 {
-    m_electrodeSelected[checkedIndex(vIndex)] = vSelected;
+    m_electrodeSelected[checkedIndex(indexValue)] = selected;
 }
 
-void clsTestSequence::ClearElectrodeSelection()
+void TestStep::clearElectrodeSelection()
 {
     m_electrodeSelected.fill(false);
 }
 
-void clsTestSequence::SetElectrodeSelectedByName(const QString& name, bool value)
+void TestStep::setElectrodeSelectedByName(const QString& name, bool value)
 {
-    m_electrodeSelected[FindElectrodeIndex(name)] = value;
+    m_electrodeSelected[findElectrodeIndex(name)] = value;
 }
 
-bool clsTestSequence::ParseElectrodeSelection(const QString& selection)
+bool TestStep::parseElectrodeSelection(const QString& selection)
 {
-    ClearElectrodeSelection();
+    clearElectrodeSelection();
     if (selection == kNone)
         return true;
-    return ForEachElectrodeSelectionItem(
+    return forEachElectrodeSelectionItem(
         selection, [this](const QString& name, const std::optional<QString>& end) {
-            SetElectrodeSelectedByName(name, true);
+            setElectrodeSelectedByName(name, true);
             if (end) {
-                for (int i = FindElectrodeIndex(name); i <= FindElectrodeIndex(*end); ++i)
+                for (int i = findElectrodeIndex(name); i <= findElectrodeIndex(*end); ++i)
                     m_electrodeSelected[i] = true;
             }
             return true;
@@ -163,54 +163,54 @@ bool clsTestSequence::ParseElectrodeSelection(const QString& selection)
 
 // --- line form ---
 
-QString clsTestSequence::TestString() const
+QString TestStep::testString() const
 {
     return composeLine(m_testType, m_electrodeString, m_testCount, m_biasTestTime,
                        m_biasSampleTime, m_paceTestTime, m_showPaceRollPrompt,
                        m_concurrentPaceRollPrompt);
 }
 
-bool clsTestSequence::InitByParams(const QString& vTestType, qint16 vTestCount,
-                                   const QString& vElectrodes, qint16 vBiasTestTime,
-                                   qint16 vBiasSamplingInterval, bool vPaceRollPrompt,
-                                   qint16 vPaceDuration, bool vConcurrentRoll)
+bool TestStep::initByParams(const QString& testType, qint16 testCount,
+                                   const QString& electrodesValue, qint16 biasTestTime,
+                                   qint16 biasSamplingInterval, bool paceRollPrompt,
+                                   qint16 paceDuration, bool concurrentRoll)
 {
-    return InitByString(composeLine(vTestType, vElectrodes, vTestCount, vBiasTestTime,
-                                    vBiasSamplingInterval, vPaceDuration, vPaceRollPrompt,
-                                    vConcurrentRoll));
+    return initByString(composeLine(testType, electrodesValue, testCount, biasTestTime,
+                                    biasSamplingInterval, paceDuration, paceRollPrompt,
+                                    concurrentRoll));
 }
 
-bool clsTestSequence::InitByString(const QString& vInitString)
+bool TestStep::initByString(const QString& initString)
 {
-    return ParseTestString(vInitString, QLatin1Char(','));
+    return parseTestString(initString, QLatin1Char(','));
 }
 
-bool clsTestSequence::ParseTestString(const QString& line, QChar separator)
+bool TestStep::parseTestString(const QString& line, QChar separator)
 {
     const QStringList f = splitFields(line, separator);
     switch (f.size()) {
     case 3:
         m_testType = f[0];
         if (isCountType(m_testType))
-            return SetTestParams(f[1], f[2], QStringLiteral("0"), QStringLiteral("0"));
+            return setTestParams(f[1], f[2], QStringLiteral("0"), QStringLiteral("0"));
         if (m_testType == QLatin1String("BIAS"))
-            return SetBiasParams(f[1], f[2]);
+            return setBiasParams(f[1], f[2]);
         return false;
     case 4:
         m_testType = f[0];
-        return isPace(m_testType) && SetTestParams(f[1], f[2], f[3], QStringLiteral("0"));
+        return isPace(m_testType) && setTestParams(f[1], f[2], f[3], QStringLiteral("0"));
     case 5:
         m_testType = f[0];
-        return isPace(m_testType) && SetTestParams(f[1], f[2], f[3], f[4]);
+        return isPace(m_testType) && setTestParams(f[1], f[2], f[3], f[4]);
     default:
         return false;
     }
 }
 
-bool clsTestSequence::SetTestParams(const QString& electrodes, const QString& count,
+bool TestStep::setTestParams(const QString& electrodes, const QString& count,
                                     const QString& prompt, const QString& concurrent)
 {
-    if (!ParseElectrodeSelection(electrodes))
+    if (!parseElectrodeSelection(electrodes))
         return false;
     m_electrodeString = electrodes;
 
@@ -237,7 +237,7 @@ bool clsTestSequence::SetTestParams(const QString& electrodes, const QString& co
     return true;
 }
 
-bool clsTestSequence::SetBiasParams(const QString& timeAndInterval, const QString& count)
+bool TestStep::setBiasParams(const QString& timeAndInterval, const QString& count)
 {
     setElectrodeString(kAllElectrodes);
 
@@ -261,7 +261,7 @@ bool clsTestSequence::SetBiasParams(const QString& timeAndInterval, const QStrin
 
 // --- durations ---
 
-qint64 clsTestSequence::SingleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const
+qint64 TestStep::singleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const
 {
     const QString& t = m_testType;
     if (t == QLatin1String("DCO"))
@@ -286,95 +286,95 @@ qint64 clsTestSequence::SingleTestDuration(const config::Zamo80Delays& delays, c
     return 0;
 }
 
-qint64 clsTestSequence::TotalExpectedRemainingDuration(const config::Zamo80Delays& delays,
+qint64 TestStep::totalExpectedRemainingDuration(const config::Zamo80Delays& delays,
                                                        const config::PaceSettings& pace) const
 {
-    if (TestCompleted())
+    if (testCompleted())
         return 0;
     const qint64 started = m_executedTestCount > 0 ? qint64(m_executedTestCount) - 1 : 0;
-    return (qint64(m_testCount) - started) * SingleTestDuration(delays, pace);
+    return (qint64(m_testCount) - started) * singleTestDuration(delays, pace);
 }
 
 // --- iterations and active electrodes ---
 
-void clsTestSequence::IncrementItteration()
+void TestStep::incrementItteration()
 {
     m_executedTestCount = incremented(m_executedTestCount);
 }
 
-bool clsTestSequence::IsTestItterationComplete() const
+bool TestStep::isTestItterationComplete() const
 {
     return std::none_of(m_electrodeTestActive.begin(), m_electrodeTestActive.end(),
                         [](bool active) { return active; });
 }
 
-bool clsTestSequence::TestCompleted() const
+bool TestStep::testCompleted() const
 {
-    return IsTestItterationComplete() && m_executedTestCount >= m_testCount;
+    return isTestItterationComplete() && m_executedTestCount >= m_testCount;
 }
 
-bool clsTestSequence::IsElectrodeTestActive(qint16 vIndex) const
+bool TestStep::isElectrodeTestActive(qint16 indexValue) const
 {
-    return m_electrodeTestActive[checkedIndex(vIndex)];
+    return m_electrodeTestActive[checkedIndex(indexValue)];
 }
 
-void clsTestSequence::SetElectrodeTestActive(qint16 vIndex)
+void TestStep::setElectrodeTestActive(qint16 indexValue)
 {
-    m_electrodeTestActive[checkedIndex(vIndex)] = true;
+    m_electrodeTestActive[checkedIndex(indexValue)] = true;
 }
 
-void clsTestSequence::SetElectrodeTestComplete(qint16 vIndex)
+void TestStep::setElectrodeTestComplete(qint16 indexValue)
 {
-    m_electrodeTestActive[checkedIndex(vIndex)] = false;
+    m_electrodeTestActive[checkedIndex(indexValue)] = false;
 }
 
-void clsTestSequence::SetElectrodesActive(const QString& vBitString, qint16 vUnitID)
+void TestStep::setElectrodesActive(const QString& bitString, qint16 unitID)
 {
-    for (qsizetype i = 0; i < vBitString.size(); ++i) {
-        if (vBitString.at(i) == QLatin1Char('1'))
-            m_electrodeTestActive[checkedIndex((qint32(vUnitID) - 1) * 16 + qint32(i))] = true;
+    for (qsizetype i = 0; i < bitString.size(); ++i) {
+        if (bitString.at(i) == QLatin1Char('1'))
+            m_electrodeTestActive[checkedIndex((qint32(unitID) - 1) * 16 + qint32(i))] = true;
     }
 }
 
 // --- error counts ---
 
-qint16 clsTestSequence::IncrementErrorCount(qint16 vIndex)
+qint16 TestStep::incrementErrorCount(qint16 indexValue)
 {
-    qint16& count = m_errorCount[checkedIndex(vIndex)];
+    qint16& count = m_errorCount[checkedIndex(indexValue)];
     count = incremented(count);
     return count;
 }
 
-qint16 clsTestSequence::GetErrorCount(qint16 vIndex) const
+qint16 TestStep::getErrorCount(qint16 indexValue) const
 {
-    return m_errorCount[checkedIndex(vIndex)];
+    return m_errorCount[checkedIndex(indexValue)];
 }
 
-void clsTestSequence::ClearElectrodeErrorCount(qint16 vIndex)
+void TestStep::clearElectrodeErrorCount(qint16 indexValue)
 {
-    m_errorCount[checkedIndex(vIndex)] = 0;
+    m_errorCount[checkedIndex(indexValue)] = 0;
 }
 
-void clsTestSequence::ClearAllErrorCount()
+void TestStep::clearAllErrorCount()
 {
     m_errorCount.fill(0);
 }
 
 // --- BIAS and PACE clocks ---
 
-void clsTestSequence::StartBiasTest()
+void TestStep::startBiasTest()
 {
     const QDateTime now = platform::Clock::now();
     m_biasStart = platform::OleDate::fromDateTime(now);
     m_biasEnd = platform::OleDate::fromDateTime(now.addSecs(qint64(m_biasTestTime) * 3600));
 }
 
-bool clsTestSequence::IsBiasTestComplete() const
+bool TestStep::isBiasTestComplete() const
 {
     return platform::Clock::now() > m_biasEnd.toDateTime();
 }
 
-qint32 clsTestSequence::PaceDurationCount() const
+qint32 TestStep::paceDurationCount() const
 {
     if (m_paceStartTime.isZero())
         return 0;
@@ -391,7 +391,7 @@ qint32 clsTestSequence::PaceDurationCount() const
 
 // --- resets ---
 
-void clsTestSequence::ResetCounts()
+void TestStep::resetCounts()
 {
     m_executedTestCount = 0;
     m_paceStartTime = platform::OleDate();
@@ -401,7 +401,7 @@ void clsTestSequence::ResetCounts()
     m_paceDurationCount = 0;
 }
 
-void clsTestSequence::ResetTestProperties()
+void TestStep::resetTestProperties()
 {
     m_executedTestCount = 0;
     m_electrodeTestActive.fill(false);

@@ -3,8 +3,8 @@
 // PACE parameters) and the run-time state the test window keeps on the step
 // while a run executes it.
 //
-// A step is created empty and initialised from its line (InitByString) or
-// from parameters (InitByParams). Lists hold steps by shared reference
+// A step is created empty and initialised from its line (initByString) or
+// from parameters (initByParams). Lists hold steps by shared reference
 // (TestList). A step is copied through its line: only the definition travels.
 //
 // Index arguments run 0..31 (0..15 = A1..P1, 16..31 = A2..P2); an index
@@ -21,131 +21,131 @@
 #include <array>
 #include <memory>
 
-class clsTestSequence {
+class TestStep {
 public:
-    static constexpr int ElectrodeCount = 32;
+    static constexpr int electrodeCount = 32;
 
     // --- definition ---
-    QString TestType() const { return m_testType; }
-    qint16 TestCount() const { return m_testCount; }
-    qint32 BiasTestTime() const { return m_biasTestTime; }     // hours
-    qint32 BiasSampleTime() const { return m_biasSampleTime; } // minutes
-    qint32 PaceTestTime() const { return m_paceTestTime; }     // minutes
+    QString testType() const { return m_testType; }
+    qint16 testCount() const { return m_testCount; }
+    qint32 biasTestTime() const { return m_biasTestTime; }     // hours
+    qint32 biasSampleTime() const { return m_biasSampleTime; } // minutes
+    qint32 paceTestTime() const { return m_paceTestTime; }     // minutes
     void setPaceTestTime(qint32 minutes) { m_paceTestTime = minutes; }
-    bool ShowPaceRollPrompt() const { return m_showPaceRollPrompt; }
+    bool showPaceRollPrompt() const { return m_showPaceRollPrompt; }
     void setShowPaceRollPrompt(bool v) { m_showPaceRollPrompt = v; }
-    bool ConcurrentPaceRollPrompt() const { return m_concurrentPaceRollPrompt; }
+    bool concurrentPaceRollPrompt() const { return m_concurrentPaceRollPrompt; }
     void setConcurrentPaceRollPrompt(bool v) { m_concurrentPaceRollPrompt = v; }
 
     // The selection string; setting it parses it into the selection flags.
     QString electrodeString() const { return m_electrodeString; }
     void setElectrodeString(const QString& selection);
     // Parses the selection into the flags, then stores it as electrodeString.
-    void InitElectrodesByString(const QString& vElectrodeString);
+    void initElectrodesByString(const QString& electrodeStringValue);
 
-    bool ElectrodeSelected(qint32 Index) const;
-    bool ElectrodeSelectedByIndex(qint16 Index) const;
+    bool electrodeSelected(qint32 Index) const;
+    bool electrodeSelectedByIndex(qint16 Index) const;
     // Sets one selection flag; electrodeString is not changed.
-    void SetElectrodeSelected(qint16 vIndex, bool vSelected);
+    void setElectrodeSelected(qint16 indexValue, bool selected);
 
-    static QString FindElectrodeNameByIndex(qint16 vIndex);
+    static QString findElectrodeNameByIndex(qint16 indexValue);
     // 0..31 for "A1".."P2" (case-sensitive); 0 for any other text.
-    static qint16 FindElectrodeIndex(const QString& vElectrodeName);
+    static qint16 findElectrodeIndex(const QString& electrodeName);
 
     // --- line form ---
-    QString TestString() const;
-    bool InitByParams(const QString& vTestType, qint16 vTestCount, const QString& vElectrodes,
-                      qint16 vBiasTestTime, qint16 vBiasSamplingInterval, bool vPaceRollPrompt,
-                      qint16 vPaceDuration, bool vConcurrentRoll);
+    QString testString() const;
+    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue,
+                      qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt,
+                      qint16 paceDuration, bool concurrentRoll);
     // True when the line was understood. A line that is not keeps whatever
     // the parse had set before it stopped.
-    bool InitByString(const QString& vInitString);
+    bool initByString(const QString& initString);
 
     // --- durations (seconds) ---
     // ACLG and DEFR steps last the defib charge time and more, a pace step
     // with the roll prompt the roll acknowledgement delay more.
-    qint64 SingleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
+    qint64 singleTestDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
     // The iteration in progress counts in full; 0 once the step is complete.
-    qint64 TotalExpectedRemainingDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
+    qint64 totalExpectedRemainingDuration(const config::Zamo80Delays& delays, const config::PaceSettings& pace) const;
 
     // --- run-time state ---
     qint32 id() const { return m_id; }
     void setId(qint32 v) { m_id = v; }
-    qint32 ParentID() const { return m_parentID; }
+    qint32 parentID() const { return m_parentID; }
     void setParentID(qint32 v) { m_parentID = v; }
 
-    qint16 ExecutedTestCount() const { return m_executedTestCount; }
-    void IncrementItteration();
-    bool IsTestItterationComplete() const;
-    bool TestCompleted() const;
+    qint16 executedTestCount() const { return m_executedTestCount; }
+    void incrementItteration();
+    bool isTestItterationComplete() const;
+    bool testCompleted() const;
 
-    bool IsElectrodeTestActive(qint16 vIndex) const;
-    void SetElectrodeTestActive(qint16 vIndex);
-    void SetElectrodeTestComplete(qint16 vIndex);
+    bool isElectrodeTestActive(qint16 indexValue) const;
+    void setElectrodeTestActive(qint16 indexValue);
+    void setElectrodeTestComplete(qint16 indexValue);
     // Marks active every electrode whose character of the unit's channel bit
     // string (channel 0 first) is "1"; never clears a flag.
-    void SetElectrodesActive(const QString& vBitString, qint16 vUnitID);
+    void setElectrodesActive(const QString& bitString, qint16 unitID);
 
-    qint16 IncrementErrorCount(qint16 vIndex);
-    qint16 GetErrorCount(qint16 vIndex) const;
-    void ClearElectrodeErrorCount(qint16 vIndex);
-    void ClearAllErrorCount();
+    qint16 incrementErrorCount(qint16 indexValue);
+    qint16 getErrorCount(qint16 indexValue) const;
+    void clearElectrodeErrorCount(qint16 indexValue);
+    void clearAllErrorCount();
 
-    void StartBiasTest();
-    bool IsBiasTestComplete() const;
-    platform::OleDate BiasStart() const { return m_biasStart; }
-    platform::OleDate BiasEnd() const { return m_biasEnd; }
+    void startBiasTest();
+    bool isBiasTestComplete() const;
+    platform::OleDate biasStart() const { return m_biasStart; }
+    platform::OleDate biasEnd() const { return m_biasEnd; }
 
-    platform::OleDate PaceStartTime() const { return m_paceStartTime; }
+    platform::OleDate paceStartTime() const { return m_paceStartTime; }
     void setPaceStartTime(platform::OleDate v) { m_paceStartTime = v; }
-    platform::OleDate PaceEndTime() const { return m_paceEndTime; }
+    platform::OleDate paceEndTime() const { return m_paceEndTime; }
     void setPaceEndTime(platform::OleDate v) { m_paceEndTime = v; }
-    // Reading gives the whole seconds since PaceStartTime (0 while it is
+    // Reading gives the whole seconds since paceStartTime (0 while it is
     // unset); the stored count is kept for the test clock only.
-    qint32 PaceDurationCount() const;
+    qint32 paceDurationCount() const;
     void setPaceDurationCount(qint32 v) { m_paceDurationCount = v; }
-    bool PaceRunning() const { return m_paceRunning; }
+    bool paceRunning() const { return m_paceRunning; }
     void setPaceRunning(bool v) { m_paceRunning = v; }
-    bool PaceRollPromptLoaded() const { return m_paceRollPromptLoaded; }
+    bool paceRollPromptLoaded() const { return m_paceRollPromptLoaded; }
     void setPaceRollPromptLoaded(bool v) { m_paceRollPromptLoaded = v; }
 
-    qint32 PaceDBTestUnitID1() const { return m_paceDBTestUnitID1; }
+    qint32 paceDBTestUnitID1() const { return m_paceDBTestUnitID1; }
     void setPaceDBTestUnitID1(qint32 v) { m_paceDBTestUnitID1 = v; }
-    qint32 PaceDBTestUnitID2() const { return m_paceDBTestUnitID2; }
+    qint32 paceDBTestUnitID2() const { return m_paceDBTestUnitID2; }
     void setPaceDBTestUnitID2(qint32 v) { m_paceDBTestUnitID2 = v; }
-    qint32 PaceDBTestID() const { return m_paceDBTestID; }
+    qint32 paceDBTestID() const { return m_paceDBTestID; }
     void setPaceDBTestID(qint32 v) { m_paceDBTestID = v; }
-    qint32 PaceDBTestResultID1() const { return m_paceDBTestResultID1; }
+    qint32 paceDBTestResultID1() const { return m_paceDBTestResultID1; }
     void setPaceDBTestResultID1(qint32 v) { m_paceDBTestResultID1 = v; }
-    qint32 PaceDBTestResultID2() const { return m_paceDBTestResultID2; }
+    qint32 paceDBTestResultID2() const { return m_paceDBTestResultID2; }
     void setPaceDBTestResultID2(qint32 v) { m_paceDBTestResultID2 = v; }
-    qint32 PaceDBPropertiesID1() const { return m_paceDBPropertiesID1; }
+    qint32 paceDBPropertiesID1() const { return m_paceDBPropertiesID1; }
     void setPaceDBPropertiesID1(qint32 v) { m_paceDBPropertiesID1 = v; }
-    qint32 PaceDBPropertiesID2() const { return m_paceDBPropertiesID2; }
+    qint32 paceDBPropertiesID2() const { return m_paceDBPropertiesID2; }
     void setPaceDBPropertiesID2(qint32 v) { m_paceDBPropertiesID2 = v; }
 
-    // At run start: iterations, PACE clock and flags; keeps the active flags
+    // charAt run start: iterations, PACE clock and flags; keeps the active flags
     // and the record ids.
-    void ResetCounts();
+    void resetCounts();
     // When tests stop: iterations, active flags, PACE clock, flags and record
-    // ids; keeps PaceDurationCount and the error counts.
-    void ResetTestProperties();
+    // ids; keeps paceDurationCount and the error counts.
+    void resetTestProperties();
 
 private:
-    bool ParseTestString(const QString& line, QChar separator);
-    bool SetTestParams(const QString& electrodes, const QString& count, const QString& prompt,
+    bool parseTestString(const QString& line, QChar separator);
+    bool setTestParams(const QString& electrodes, const QString& count, const QString& prompt,
                        const QString& concurrent);
-    bool SetBiasParams(const QString& timeAndInterval, const QString& count);
+    bool setBiasParams(const QString& timeAndInterval, const QString& count);
 
-    bool ParseElectrodeSelection(const QString& selection);
-    void ClearElectrodeSelection();
-    void SetElectrodeSelectedByName(const QString& name, bool value);
+    bool parseElectrodeSelection(const QString& selection);
+    void clearElectrodeSelection();
+    void setElectrodeSelectedByName(const QString& name, bool value);
 
     static int checkedIndex(qint32 index);
 
     QString m_testType;
     QString m_electrodeString;
-    std::array<bool, ElectrodeCount> m_electrodeSelected{};
+    std::array<bool, electrodeCount> m_electrodeSelected{};
     qint16 m_testCount = 0;
     qint32 m_biasTestTime = 0;
     qint32 m_biasSampleTime = 0;
@@ -154,8 +154,8 @@ private:
     bool m_concurrentPaceRollPrompt = false;
 
     qint16 m_executedTestCount = 0;
-    std::array<bool, ElectrodeCount> m_electrodeTestActive{};
-    std::array<qint16, ElectrodeCount> m_errorCount{};
+    std::array<bool, electrodeCount> m_electrodeTestActive{};
+    std::array<qint16, electrodeCount> m_errorCount{};
     qint32 m_id = 0;
     qint32 m_parentID = 0;
     platform::OleDate m_biasStart;
@@ -176,4 +176,4 @@ private:
 
 // An ordered list of steps, shared by reference with the other lists and
 // windows that hold the same steps.
-using TestList = QList<std::shared_ptr<clsTestSequence>>;
+using TestList = QList<std::shared_ptr<TestStep>>;

@@ -20,52 +20,52 @@ namespace {
 // Digit 1..3 at position 3, or 0.
 qint16 sourceNumber(const ReplyFieldReader& f)
 {
-    const QChar n = f.At(3);
+    const QChar n = f.charAt(3);
     return n >= u'1' && n <= u'3' ? qint16(n.unicode() - u'0') : 0;
 }
 
 void storedValue(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
 {
-    const QStringView kind = f.Text(2, 2);
+    const QStringView kind = f.text(2, 2);
     if (kind == u"V1")
-        sink.calBoardFirmwareVersion(ch, ReplyFields::FirmwareText(f.Text(4, 5)));
+        sink.calBoardFirmwareVersion(ch, ReplyFields::firmwareText(f.text(4, 5)));
     else if (kind == u"S1")
-        sink.calBoardSerialNumber(ch, f.Text(4, 5).toString());
+        sink.calBoardSerialNumber(ch, f.text(4, 5).toString());
     else if (kind == u"R1")
-        sink.calBoardReferenceResistors1(ch, CalBoardReferencePair{f.Integer(4), f.Integer(9)});
+        sink.calBoardReferenceResistors1(ch, CalBoardReferencePair{f.integerField(4), f.integerField(9)});
     else if (kind == u"R3")
-        sink.calBoardReferenceDco(ch, CalBoardReferencePair{f.Long(4), f.Long(10)});
+        sink.calBoardReferenceDco(ch, CalBoardReferencePair{f.longField(4), f.longField(10)});
     else if (kind == u"R5")
-        sink.calBoardReferenceResistors2(ch, CalBoardReferencePair{f.Integer(4), f.Integer(9)});
+        sink.calBoardReferenceResistors2(ch, CalBoardReferencePair{f.integerField(4), f.integerField(9)});
     else if (kind == u"P1")
-        sink.calBoardPotentialReference(ch, CalBoardReferencePair{f.Long(4), f.Long(10)});
+        sink.calBoardPotentialReference(ch, CalBoardReferencePair{f.longField(4), f.longField(10)});
 }
 
 // A measured voltage: the count at 4, the scale at 10, through an input of the given gain.
 CalBoardVoltage voltage(ReplyFieldReader& f, qint16 source, double inputGain)
 {
-    const qint32 count = f.Long(4), scale = f.Long(10);
+    const qint32 count = f.longField(4), scale = f.longField(10);
     return {source, scaledVoltage(count, inputGain, scale), count, baseVoltage(count) * inputGain};
 }
 
 void measurement(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
 {
-    const QChar kind = f.At(2);
-    const QChar sub = f.At(3);
+    const QChar kind = f.charAt(2);
+    const QChar sub = f.charAt(3);
     const qint16 n = sourceNumber(f);
     if (kind == u'A' && n > 0) {
-        const qint16 r = f.Integer(4);
+        const qint16 r = f.integerField(4);
         sink.calBoardAczResistance(ch, n, n == 1 ? r / 10.0 : double(r));
     } else if (kind == u'D' && n > 0) {
         sink.calBoardDcoVoltage(ch, voltage(f, n, 1));
     } else if (kind == u'N' && n > 0) {
         sink.calBoardNoiseVoltage(ch, voltage(f, n, 1));
     } else if (kind == u'B' && sub == u'1') {
-        sink.calBoardBiasResistance(ch, double(qint32(f.Integer(4)) * 100));
+        sink.calBoardBiasResistance(ch, double(qint32(f.integerField(4)) * 100));
     } else if (kind == u'S' && sub == u'1') {
         sink.calBoardSdrVoltage(ch, voltage(f, 0, 101));
     } else if (kind == u'S' && sub == u'2') {
-        sink.calBoardSdrResistance(ch, f.Integer(4, 3));
+        sink.calBoardSdrResistance(ch, f.integerField(4, 3));
     } else if (kind == u'R' && sub == u'1') {
         sink.calBoardMeasuredVoltage(ch, voltage(f, 1, 3));
     } else if (kind == u'R' && sub == u'2') {
@@ -79,7 +79,7 @@ void measurement(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
 
 void decode(qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink)
 {
-    if (fields.At(1) == u'm')
+    if (fields.charAt(1) == u'm')
         storedValue(channel, fields, sink);
     else
         measurement(channel, fields, sink);

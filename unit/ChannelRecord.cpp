@@ -1,18 +1,18 @@
 #include "unit/ChannelRecord.h"
 
-void clsElectrode::SetZamo24PaceParameters(double vPace1Amplitude, double vPace1PulseWidth,
-                                           double vPace1BPM, double vPace2Amplitude,
-                                           double vPace2PulseWidth, double vPace2BPM)
+void ChannelRecord::setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth,
+                                           double pace1BPM, double pace2Amplitude,
+                                           double pace2PulseWidth, double pace2BPM)
 {
-    m_pace1Amplitude = vPace1Amplitude;
-    m_pace1PulseWidth = vPace1PulseWidth;
-    m_pace1BPM = vPace1BPM;
-    m_pace2Amplitude = vPace2Amplitude;
-    m_pace2PulseWidth = vPace2PulseWidth;
-    m_pace2BPM = vPace2BPM;
+    m_pace1Amplitude = pace1Amplitude;
+    m_pace1PulseWidth = pace1PulseWidth;
+    m_pace1BPM = pace1BPM;
+    m_pace2Amplitude = pace2Amplitude;
+    m_pace2PulseWidth = pace2PulseWidth;
+    m_pace2BPM = pace2BPM;
 }
 
-bool clsElectrode::HasValidData() const
+bool ChannelRecord::hasValidData() const
 {
     return m_connected && !m_serialNumber.isEmpty() && !m_calibrationDate.isZero();
 }

@@ -57,120 +57,120 @@ QString modelCommand(ModelCommand command, UnitModel model)
     return {};
 }
 
-QString Padded(qint64 value, int digits)
+QString padded(qint64 value, int digits)
 {
     const QString magnitude = QString::number(value < 0 ? -static_cast<quint64>(value) : static_cast<quint64>(value))
                                   .rightJustified(digits, QLatin1Char('0'));
     return value < 0 ? QLatin1Char('-') + magnitude : magnitude;
 }
 
-QString PaddedList(std::initializer_list<qint64> values, int digits)
+QString paddedList(std::initializer_list<qint64> values, int digits)
 {
     QStringList fields;
     for (qint64 value : values)
-        fields << Padded(value, digits);
+        fields << padded(value, digits);
     return fields.join(QLatin1Char(','));
 }
 
-QString SerialNumberField(const QString& sn)
+QString serialNumberField(const QString& sn)
 {
     return sn.left(5).rightJustified(5, QLatin1Char('0'));
 }
 
-QString CalBoardSetSerialNumber(const QString& sn)
+QString calBoardSetSerialNumber(const QString& sn)
 {
-    return "(mS0" + SerialNumberField(sn) + ")";
+    return "(mS0" + serialNumberField(sn) + ")";
 }
 
-QString CalBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2)
+QString calBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2)
 {
-    return "(mR0" + PaddedList({aczRef1, aczRef2}, 4) + ")";
+    return "(mR0" + paddedList({aczRef1, aczRef2}, 4) + ")";
 }
 
-QString CalBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref)
+QString calBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref)
 {
-    return "(mR4" + PaddedList({aczRef3, bias1Ref}, 4) + ")";
+    return "(mR4" + paddedList({aczRef3, bias1Ref}, 4) + ")";
 }
 
-QString CalBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2)
+QString calBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2)
 {
-    return "(mR2" + PaddedList({dcoCorr1, dcoCorr2}, 5) + ")";
+    return "(mR2" + paddedList({dcoCorr1, dcoCorr2}, 5) + ")";
 }
 
-QString CalBoardSetPotentialReference(qint64 potCorr1, qint64 potCorr2)
+QString calBoardSetPotentialReference(qint64 potCorr1, qint64 potCorr2)
 {
-    return "(mP0" + PaddedList({potCorr1, potCorr2}, 5) + ")";
+    return "(mP0" + paddedList({potCorr1, potCorr2}, 5) + ")";
 }
 
-QString CalBoardSelector(char letter, qint64 selector)
+QString calBoardSelector(char letter, qint64 selector)
 {
     if (selector < 1 || selector > 3)
         return {};
     return QStringLiteral("(g") + QLatin1Char(letter) + QString::number(selector) + ")";
 }
 
-QString ReadPort(const QString& port)
+QString readPort(const QString& port)
 {
     return "(R" + port + ")";
 }
 
-QString ReadTrisRegister(const QString& reg)
+QString readTrisRegister(const QString& reg)
 {
     return "(RT" + reg + ")";
 }
 
-QString WritePort(const QString& port, const QString& bitValue)
+QString writePort(const QString& port, const QString& bitValue)
 {
     return "(W" + port + bitValue + ")";
 }
 
-QString SetCalibrationDate(qint64 year, qint64 month, qint64 day)
+QString setCalibrationDate(qint64 year, qint64 month, qint64 day)
 {
-    return "(MD0" + QString::number(year) + "," + Padded(month, 2) + "," + Padded(day, 2) + ")";
+    return "(MD0" + QString::number(year) + "," + padded(month, 2) + "," + padded(day, 2) + ")";
 }
 
-QString SetSerialNumber(const QString& sn)
+QString setSerialNumber(const QString& sn)
 {
-    return "(MS0" + SerialNumberField(sn) + ")";
+    return "(MS0" + serialNumberField(sn) + ")";
 }
 
-QString SetCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4)
+QString setCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4)
 {
     if (model == UnitModel::Base)
-        return "(MR0" + PaddedList({v1, v2, v3}, 4) + ")";
-    return "(Mr0" + PaddedList({v1, v2, v3, v4}, 4) + ")";
+        return "(MR0" + paddedList({v1, v2, v3}, 4) + ")";
+    return "(Mr0" + paddedList({v1, v2, v3, v4}, 4) + ")";
 }
 
-QString SetDCOReferenceVoltage(UnitModel model, qint64 reference750)
+QString setDCOReferenceVoltage(UnitModel model, qint64 reference750)
 {
     if (model == UnitModel::Base)
         return {};
-    return "(Md0" + Padded(reference750, 4) + ")";
+    return "(Md0" + padded(reference750, 4) + ")";
 }
 
-QString RunSDRTest(bool runACZAfterSDR)
+QString runSDRTest(bool runACZAfterSDR)
 {
     return runACZAfterSDR ? QStringLiteral("(Gs)") : QStringLiteral("(GS)");
 }
 
-QString UpdateOsctune(const QString& timeBitString)
+QString updateOsctune(const QString& timeBitString)
 {
     return "(T0" + timeBitString + ")";
 }
 
-QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
+QString setPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
                      qint64 pace1Voltage, qint64 pace2Voltage)
 {
     switch (model) {
-    case UnitModel::Zamo80: return "(MP0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms}, 4) + ")";
+    case UnitModel::Zamo80: return "(MP0" + paddedList({pace1On50, pace2On50, pace1Offms, pace2Offms}, 4) + ")";
     case UnitModel::Zamo24:
-        return "(Mp0" + PaddedList({pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage}, 4) + ")";
+        return "(Mp0" + paddedList({pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage}, 4) + ")";
     case UnitModel::Base: break;
     }
     return {};
 }
 
-QString ChannelLED(bool enable)
+QString channelLED(bool enable)
 {
     return enable ? QStringLiteral("(i1)") : QStringLiteral("(i0)");
 }
@@ -180,12 +180,12 @@ QString channelFrame(const QString& command, qint16 channel)
     return "[C" + QString::number(channel).rightJustified(2, '0') + command + "]";
 }
 
-QString AsUnitFrame(const QString& channelCommand)
+QString asUnitFrame(const QString& channelCommand)
 {
     return "[" + channelCommand.mid(1, channelCommand.size() - 2) + "]";
 }
 
-QString AllChannelCommand(const QString& testType, UnitModel model)
+QString allChannelCommand(const QString& testType, UnitModel model)
 {
     struct Row {
         const char* testType;
@@ -215,7 +215,7 @@ QString AllChannelCommand(const QString& testType, UnitModel model)
     return {};
 }
 
-QString AllChannelFrame(const QString& command, const QString& channelBitString)
+QString allChannelFrame(const QString& command, const QString& channelBitString)
 {
     return "[A" + command + channelBitString + "]";
 }

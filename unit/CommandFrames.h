@@ -5,7 +5,7 @@
 // channel command "(...)" into "[Cnn...]".
 //
 // An empty text means "no frame": the model does not serve the command, or an
-// argument selects nothing. Fields are written as given; a number field of N
+// argument selects nothing. fields are written as given; a number field of N
 // digits is padded on the left with zeros, a negative value keeps its sign in
 // front ("-0005") and a value wider than the field keeps all its digits.
 
@@ -46,47 +46,47 @@ enum class ModelCommand {
 QString modelCommand(ModelCommand command, UnitModel model);
 
 // --- number and text fields ---
-QString Padded(qint64 value, int digits);
-QString PaddedList(std::initializer_list<qint64> values, int digits); // joined by ","
+QString padded(qint64 value, int digits);
+QString paddedList(std::initializer_list<qint64> values, int digits); // joined by ","
 // Serial number: padded on the left with "0" to five characters, or cut to its first five.
-QString SerialNumberField(const QString& sn);
+QString serialNumberField(const QString& sn);
 
 // --- calibration-board commands with arguments ---
-QString CalBoardSetSerialNumber(const QString& sn);
-QString CalBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2);
-QString CalBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref);
-QString CalBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2);
-QString CalBoardSetPotentialReference(qint64 potCorr1, qint64 potCorr2);
+QString calBoardSetSerialNumber(const QString& sn);
+QString calBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2);
+QString calBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref);
+QString calBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2);
+QString calBoardSetPotentialReference(qint64 potCorr1, qint64 potCorr2);
 // "(g" + letter + selector + ")" for selectors 1 to 3; "" for any other selector.
-QString CalBoardSelector(char letter, qint64 selector);
+QString calBoardSelector(char letter, qint64 selector);
 
 // --- channel commands with arguments or by model ---
-QString ReadPort(const QString& port);
-QString ReadTrisRegister(const QString& reg);
-QString WritePort(const QString& port, const QString& bitValue);
-QString SetCalibrationDate(qint64 year, qint64 month, qint64 day);
-QString SetSerialNumber(const QString& sn);
-QString SetCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4);
-QString SetDCOReferenceVoltage(UnitModel model, qint64 reference750);
-QString RunSDRTest(bool runACZAfterSDR);
-QString UpdateOsctune(const QString& timeBitString);
-QString SetPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
+QString readPort(const QString& port);
+QString readTrisRegister(const QString& reg);
+QString writePort(const QString& port, const QString& bitValue);
+QString setCalibrationDate(qint64 year, qint64 month, qint64 day);
+QString setSerialNumber(const QString& sn);
+QString setCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4);
+QString setDCOReferenceVoltage(UnitModel model, qint64 reference750);
+QString runSDRTest(bool runACZAfterSDR);
+QString updateOsctune(const QString& timeBitString);
+QString setPacePulse(UnitModel model, qint64 pace1On50, qint64 pace2On50, qint64 pace1Offms, qint64 pace2Offms,
                      qint64 pace1Voltage, qint64 pace2Voltage);
-QString ChannelLED(bool enable);
+QString channelLED(bool enable);
 
 // A channel command as the unit takes it: "[C" + two-digit channel + command + "]".
 QString channelFrame(const QString& command, qint16 channel);
 
 // --- unit commands ---
 // The unit's own twin of a channel command: "(RB)" becomes "[RB]".
-QString AsUnitFrame(const QString& channelCommand);
+QString asUnitFrame(const QString& channelCommand);
 
 // --- all-channel frames ---
 // The five-character command of a test type on a model (exact, case-sensitive
 // match); "" when the model does not run that type.
-QString AllChannelCommand(const QString& testType, UnitModel model);
+QString allChannelCommand(const QString& testType, UnitModel model);
 // "[A" + five-character command + channel bit string + "]".
-QString AllChannelFrame(const QString& command, const QString& channelBitString);
+QString allChannelFrame(const QString& command, const QString& channelBitString);
 // The all-channel command that switches the channel LEDs off.
 inline constexpr const char* kAllChannelLEDOff = "(i0))";
 // One "1" or "0" per channel, channel 0 first.

@@ -29,13 +29,13 @@ Zamo24PaceSettings zamo24PaceSettings(qint16 on1, qint16 on2, qint16 off1, qint1
 
 namespace {
 
-// Integer fields of width 4 at 4, 9, 14, …; nothing unless every one converts.
+// integerField fields of width 4 at 4, 9, 14, …; nothing unless every one converts.
 template <std::size_t N>
 std::optional<std::array<qint16, N>> allIntegers(ReplyFieldReader& fields)
 {
     std::array<qint16, N> values{};
     for (std::size_t i = 0; i < N; ++i) {
-        const auto v = fields.TryInteger(4 + 5 * int(i));
+        const auto v = fields.tryInteger(4 + 5 * int(i));
         if (!v)
             return std::nullopt;
         values[i] = *v;
@@ -47,7 +47,7 @@ void counters(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 {
     ChannelCounters c;
     for (int i = 0; i < 7; ++i) {
-        const auto value = fields.TryLong(4 + 6 * i);
+        const auto value = fields.tryLong(4 + 6 * i);
         if (!value)
             return;
         c.values[i] = *value;
@@ -57,9 +57,9 @@ void counters(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 
 void calibrationDate(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 {
-    const auto year = fields.TryInteger(4, 4);
-    const auto month = fields.TryInteger(9, 2);
-    const auto day = fields.TryInteger(12, 2);
+    const auto year = fields.tryInteger(4, 4);
+    const auto month = fields.tryInteger(9, 2);
+    const auto day = fields.tryInteger(12, 2);
     if (year && month && day)
         sink.calibrationDate(ch, CalibrationDateReply{*year, *month, *day});
 }
@@ -85,7 +85,7 @@ void zamo24Pace(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 {
     std::array<qint16, 6> v{};
     for (int i = 0; i < 6; ++i)
-        v[i] = fields.Integer(4 + 5 * i);
+        v[i] = fields.integerField(4 + 5 * i);
     sink.zamo24PaceSettings(ch, zamo24PaceSettings(v[0], v[1], v[2], v[3], v[4], v[5]));
 }
 
@@ -93,15 +93,15 @@ void zamo24Pace(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 
 void decode(const ReplyContext& context, qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
 {
-    const QStringView kind = fields.Text(2, 2);
+    const QStringView kind = fields.text(2, 2);
     if (kind == u"C0" || kind == u"C1" || kind == u"c0" || kind == u"c1") {
         counters(ch, fields, sink);
     } else if (kind == u"D0" || kind == u"D1") {
         calibrationDate(ch, fields, sink);
     } else if (kind == u"V1") {
-        sink.firmwareVersion(ch, ReplyFields::FirmwareText(fields.Text(4, 5)));
+        sink.firmwareVersion(ch, ReplyFields::firmwareText(fields.text(4, 5)));
     } else if (kind == u"S0" || kind == u"S1") {
-        sink.serialNumber(ch, fields.Text(4, 5).toString());
+        sink.serialNumber(ch, fields.text(4, 5).toString());
     } else if (kind == u"R0" || kind == u"R1" || kind == u"r0" || kind == u"r1") {
         calibrationReference(context, ch, fields, sink);
     } else if (kind == u"P0" || kind == u"P1") {
@@ -110,7 +110,7 @@ void decode(const ReplyContext& context, qint16 ch, ReplyFieldReader& fields, Un
     } else if (kind == u"p0" || kind == u"p1") {
         zamo24Pace(ch, fields, sink);
     } else if (kind == u"d0" || kind == u"d1") {
-        if (const auto v = fields.TryInteger(4))
+        if (const auto v = fields.tryInteger(4))
             sink.dcoReferenceVoltage(ch, *v);
     }
 }

@@ -2,7 +2,7 @@
 
 namespace TestDataArithmetic {
 
-double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
+double zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
                             double gainVe, double gainV50, double correctGain)
 {
     const double numerator = 50 * gainVe * ve;
@@ -10,7 +10,7 @@ double Zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
     return numerator / denominator * correctGain;
 }
 
-AclgSet SelectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool energy100J)
+AclgSet selectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool energy100J)
 {
     if (energyXJ)
         return aclg.energyX;
@@ -19,19 +19,19 @@ AclgSet SelectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool ener
     return aclg.energy360J;
 }
 
-Zamo24AclgResult Zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
-                                       std::int32_t v50_1, std::int32_t ve_1,
-                                       std::int32_t v50_2, std::int32_t ve_2,
+Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
+                                       std::int32_t v50First, std::int32_t ve_1,
+                                       std::int32_t v50Second, std::int32_t ve_2,
                                        const AclgSet& set)
 {
     const double eDivider = (set.r3 + set.r4) / set.r4;
-    const double vDivider = (set.r1 + set.r2) / set.r2;
+    const double divider = (set.r1 + set.r2) / set.r2;
     Zamo24AclgResult r;
     r.e1 = ve_1 * CountFactor * eDivider;
-    r.v1 = v50_1 * CountFactor * vDivider;
+    r.v1 = v50First * CountFactor * divider;
     r.calcR1 = set.correctGain * 50 * r.e1 / (r.v1 - r.e1);
     r.e2 = (ve_2 - zeroE) * CountFactor * eDivider;
-    r.v2 = (v50_2 - zero50) * CountFactor * vDivider;
+    r.v2 = (v50Second - zero50) * CountFactor * divider;
     r.calcR2 = set.correctGain * 50 * r.e2 / (r.v2 - r.e2);
     return r;
 }

@@ -5,7 +5,7 @@
 
 namespace ReplyFields {
 
-QStringView Text(QStringView inner, int pos, int width)
+QStringView text(QStringView inner, int pos, int width)
 {
     const qsizetype start = pos - 1;
     if (start < 0 || start >= inner.size() || width <= 0)
@@ -13,7 +13,7 @@ QStringView Text(QStringView inner, int pos, int width)
     return inner.mid(start, std::min<qsizetype>(width, inner.size() - start));
 }
 
-QStringView Rest(QStringView inner, int pos)
+QStringView rest(QStringView inner, int pos)
 {
     const qsizetype start = pos - 1;
     if (start < 0 || start >= inner.size())
@@ -21,7 +21,7 @@ QStringView Rest(QStringView inner, int pos)
     return inner.mid(start);
 }
 
-QChar At(QStringView inner, int pos)
+QChar charAt(QStringView inner, int pos)
 {
     const qsizetype at = pos - 1;
     return at >= 0 && at < inner.size() ? inner.at(at) : QChar(0);
@@ -29,11 +29,11 @@ QChar At(QStringView inner, int pos)
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Whole number of the decimal text, or nothing when it is not one or lies
 // beyond [min, max].
-std::optional<std::int64_t> ToWhole(QStringView text, std::int64_t min, std::int64_t max)
+std::optional<std::int64_t> toWhole(QStringView text, std::int64_t min, std::int64_t max)
 {
     text = text.trimmed();
     if (text.isEmpty())
@@ -46,7 +46,7 @@ std::optional<std::int64_t> ToWhole(QStringView text, std::int64_t min, std::int
     }
     std::int64_t whole = 0;
     int digits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+    for (; i < text.size() && isDigit(text[i]); ++i, ++digits) {
         whole = whole * 10 + (text[i].unicode() - u'0');
         if (whole > std::int64_t(1) << 40)
             return std::nullopt;
@@ -57,7 +57,7 @@ std::optional<std::int64_t> ToWhole(QStringView text, std::int64_t min, std::int
         int fractionDigits = 0;
         int firstDigit = 0;
         bool restNonZero = false;
-        for (; i < text.size() && IsDigit(text[i]); ++i, ++fractionDigits) {
+        for (; i < text.size() && isDigit(text[i]); ++i, ++fractionDigits) {
             if (fractionDigits == 0)
                 firstDigit = (text[i].unicode() - u'0');
             else if (text[i] != u'0')
@@ -80,27 +80,27 @@ std::optional<std::int64_t> ToWhole(QStringView text, std::int64_t min, std::int
 
 } // namespace
 
-std::optional<std::int16_t> ToInteger(QStringView text)
+std::optional<std::int16_t> toInteger(QStringView text)
 {
-    const auto v = ToWhole(text, std::numeric_limits<std::int16_t>::min(),
+    const auto v = toWhole(text, std::numeric_limits<std::int16_t>::min(),
                            std::numeric_limits<std::int16_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<std::int16_t>(*v);
 }
 
-std::optional<std::int32_t> ToLong(QStringView text)
+std::optional<std::int32_t> toLong(QStringView text)
 {
-    const auto v = ToWhole(text, std::numeric_limits<std::int32_t>::min(),
+    const auto v = toWhole(text, std::numeric_limits<std::int32_t>::min(),
                            std::numeric_limits<std::int32_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<std::int32_t>(*v);
 }
 
-QString FirmwareText(QStringView field)
+QString firmwareText(QStringView field)
 {
-    return Text(field, 1, 3).toString() + u'.' + Text(field, 4, 2).toString();
+    return text(field, 1, 3).toString() + u'.' + text(field, 4, 2).toString();
 }
 
 } // namespace ReplyFields

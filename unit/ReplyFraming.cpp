@@ -4,23 +4,23 @@ namespace {
 
 constexpr qsizetype Absent = std::numeric_limits<qsizetype>::max();
 
-qsizetype Find(const QString& text, QChar c, qsizetype from = 0)
+qsizetype find(const QString& text, QChar c, qsizetype from = 0)
 {
     const qsizetype at = text.indexOf(c, from);
     return at < 0 ? Absent : at;
 }
 
-bool IsOpening(QChar c) { return c == u'(' || c == u'['; }
+bool isOpening(QChar c) { return c == u'(' || c == u'['; }
 
 // First opening bracket of either kind at or after from.
-qsizetype FindOpening(const QString& text, qsizetype from)
+qsizetype findOpening(const QString& text, qsizetype from)
 {
-    return std::min(Find(text, u'(', from), Find(text, u'[', from));
+    return std::min(find(text, u'(', from), find(text, u'[', from));
 }
 
 } // namespace
 
-QString ReplyFraming::StripNulls(const QString& text)
+QString ReplyFraming::stripNulls(const QString& text)
 {
     if (!text.contains(QChar(0)))
         return text;
@@ -48,48 +48,48 @@ private:
 
 } // namespace
 
-void ReplyFraming::FeedRead(const QString& received, Handler& handler)
+void ReplyFraming::feedRead(const QString& received, Handler& handler)
 {
     BusyGuard guard(busy_);
     pending_ += received;
-    Parse(pending_, handler);
+    parse(pending_, handler);
 }
 
-void ReplyFraming::FeedText(const QString& text, Handler& handler)
+void ReplyFraming::feedText(const QString& text, Handler& handler)
 {
     if (busy_) {
         // A reply handed over inside a running pass is parsed at once and
         // alone; the running pass keeps its pending text.
         QString alone = text;
-        Parse(alone, handler);
+        parse(alone, handler);
         if (!alone.isEmpty())
-            handler.OnMalformed(QStringLiteral("Incomplete reply discarded: ") + alone);
+            handler.onMalformed(QStringLiteral("Incomplete reply discarded: ") + alone);
         return;
     }
-    const QString work = StripNulls(text);
+    const QString work = stripNulls(text);
     if (work.isEmpty())
         return;
     BusyGuard guard(busy_);
     pending_ = work;
-    Parse(pending_, handler);
+    parse(pending_, handler);
 }
 
-void ReplyFraming::Parse(QString& text, Handler& handler)
+void ReplyFraming::parse(QString& text, Handler& handler)
 {
     for (;;) {
-        QString work = StripNulls(text);
+        QString work = stripNulls(text);
         text = work;
         if (work.isEmpty())
             break;
-        handler.OnBuffer(work);
+        handler.onBuffer(work);
         if (text != work)
             continue;   // a pass inside the handler has taken the text over
         text.clear();
 
-        const qsizetype roundOpen = Find(work, u'(');
-        const qsizetype roundClose = Find(work, u')');
-        const qsizetype squareOpen = Find(work, u'[');
-        const qsizetype squareClose = Find(work, u']');
+        const qsizetype roundOpen = find(work, u'(');
+        const qsizetype roundClose = find(work, u')');
+        const qsizetype squareOpen = find(work, u'[');
+        const qsizetype squareClose = find(work, u']');
 
         bool unitFrame = false;
         qsizetype open = Absent;
@@ -102,16 +102,16 @@ void ReplyFraming::Parse(QString& text, Handler& handler)
             open = roundOpen;
             close = roundClose;
         } else {
-            // No complete frame at the front. Frames never nest: an opening
+            // No complete frame at the front. frames never nest: an opening
             // bracket followed by another one before its own closing bracket
             // starts a frame that can never complete, so drop it and go on
             // at the next opening bracket.
             const qsizetype first = std::min(roundOpen, squareOpen);
             if (first != Absent) {
-                const qsizetype next = FindOpening(work, first + 1);
+                const qsizetype next = findOpening(work, first + 1);
                 const qsizetype ownClose = first == roundOpen ? roundClose : squareClose;
                 if (next != Absent && (ownClose == Absent || next < ownClose)) {
-                    handler.OnMalformed(QStringLiteral("Incomplete frame discarded: ")
+                    handler.onMalformed(QStringLiteral("Incomplete frame discarded: ")
                                         + work.left(next));
                     text = work.mid(next);
                     continue;
@@ -121,7 +121,7 @@ void ReplyFraming::Parse(QString& text, Handler& handler)
                 // Keep only a frame start that fits the bound.
                 const qsizetype last = std::max(work.lastIndexOf(u'('), work.lastIndexOf(u'['));
                 const qsizetype keep = last >= 0 && work.size() - last <= MaxPendingLength ? last : work.size();
-                handler.OnMalformed(QStringLiteral("Receive text without a complete frame discarded (%1 characters)")
+                handler.onMalformed(QStringLiteral("Receive text without a complete frame discarded (%1 characters)")
                                     .arg(keep));
                 work.remove(0, keep);
             }
@@ -135,7 +135,7 @@ void ReplyFraming::Parse(QString& text, Handler& handler)
             const QChar openChar = work.at(open);
             const qsizetype inner = work.lastIndexOf(openChar, close);
             if (inner > open) {
-                handler.OnMalformed(QStringLiteral("Incomplete frame discarded: ")
+                handler.onMalformed(QStringLiteral("Incomplete frame discarded: ")
                                     + work.mid(open, inner - open));
                 text = work.mid(inner);
                 continue;
@@ -147,16 +147,16 @@ void ReplyFraming::Parse(QString& text, Handler& handler)
         // cycle read again) is parsed at once, behind it and in order.
         const qsizetype next = close + 1;
         const qsizetype rest = work.size() - next;
-        if (rest >= 2 || (rest == 1 && IsOpening(work.at(next))))
+        if (rest >= 2 || (rest == 1 && isOpening(work.at(next))))
             text = work.mid(next);
 
         if (close > open) {
             const QString frame = work.mid(open, close - open + 1);
-            handler.OnFrame(unitFrame, frame, QStringView(frame).mid(1, frame.size() - 2));
+            handler.onFrame(unitFrame, frame, QStringView(frame).mid(1, frame.size() - 2));
         } else {
             // A closing bracket before its opening bracket is stray text of
             // a broken frame: it is skipped like a frame.
-            handler.OnMalformed(QStringLiteral("Stray text skipped: ") + work.left(close + 1));
+            handler.onMalformed(QStringLiteral("Stray text skipped: ") + work.left(close + 1));
         }
     }
 }

@@ -2,7 +2,7 @@
 // Cuts the text that a measuring unit sends into frames. The unit speaks
 // plain ASCII without length, checksum or terminator: a frame is known only
 // by its brackets. Square brackets carry replies of the unit itself, round
-// brackets replies of one of its channels. Text without a complete frame at
+// brackets replies of one of its channels. text without a complete frame at
 // its front waits as pending text for the next read.
 
 #include <QString>
@@ -16,11 +16,11 @@ public:
     struct Handler {
         virtual ~Handler() = default;
         // The whole unparsed text at the start of each pass.
-        virtual void OnBuffer(const QString& text) = 0;
+        virtual void onBuffer(const QString& text) = 0;
         // One complete frame, brackets included, and the text between them.
-        virtual void OnFrame(bool unitFrame, const QString& frame, QStringView inner) = 0;
+        virtual void onFrame(bool unitFrame, const QString& frame, QStringView inner) = 0;
         // A line for the log: a broken frame or discarded text.
-        virtual void OnMalformed(const QString& message) = 0;
+        virtual void onMalformed(const QString& message) = 0;
     };
 
     // Pending text above this many characters is discarded; a reply is
@@ -36,19 +36,19 @@ public:
     ReplyFraming(QString& pending, bool& busy) : pending_(pending), busy_(busy) {}
 
     // Bytes of one read: the pending text is put in front of them.
-    void FeedRead(const QString& received, Handler& handler);
-    // Text handed over by a caller (a polled exchange, the simulated unit):
+    void feedRead(const QString& received, Handler& handler);
+    // text handed over by a caller (a polled exchange, the simulated unit):
     // it is parsed alone; the pending text does not join it and is dropped.
-    void FeedText(const QString& text, Handler& handler);
+    void feedText(const QString& text, Handler& handler);
 
-    const QString& PendingText() const { return pending_; }
+    const QString& pendingText() const { return pending_; }
 
     // The text without its NUL characters; every other character in order.
-    static QString StripNulls(const QString& text);
+    static QString stripNulls(const QString& text);
 
 private:
-    // Frames text; what does not complete is left in it.
-    void Parse(QString& text, Handler& handler);
+    // frames text; what does not complete is left in it.
+    void parse(QString& text, Handler& handler);
 
     QString& pending_;
     bool& busy_;

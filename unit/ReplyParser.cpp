@@ -15,25 +15,25 @@ ReplyParser::ReplyParser(ReceiveState& state, const ReplyContext& context, UnitR
 
 void ReplyParser::parseRead(const QByteArray& received)
 {
-    m_framing.FeedRead(QString::fromLatin1(received), *this);
+    m_framing.feedRead(QString::fromLatin1(received), *this);
 }
 
 void ReplyParser::parseText(const QString& text)
 {
-    m_framing.FeedText(text, *this);
+    m_framing.feedText(text, *this);
 }
 
-void ReplyParser::OnBuffer(const QString& text)
+void ReplyParser::onBuffer(const QString& text)
 {
     m_sink.bufferSeen(text);
 }
 
-void ReplyParser::OnMalformed(const QString& message)
+void ReplyParser::onMalformed(const QString& message)
 {
     m_sink.malformed(message);
 }
 
-void ReplyParser::OnFrame(bool unitFrame, const QString& frame, QStringView inner)
+void ReplyParser::onFrame(bool unitFrame, const QString& frame, QStringView inner)
 {
     const qint16 channel = unitFrame ? 0 : m_state.channel;
     m_sink.frameSeen(channel, frame);
@@ -41,33 +41,33 @@ void ReplyParser::OnFrame(bool unitFrame, const QString& frame, QStringView inne
     ReplyFieldReader fields(inner);
     if (unitFrame) {
         decodeUnitReply(fields);
-    } else if (channel < 0 || channel >= UnitChannelState::ChannelCount) {
-        OnMalformed(QStringLiteral("Reply %1 ignored: channel %2 does not exist").arg(frame).arg(channel));
+    } else if (channel < 0 || channel >= UnitChannelState::channelCount) {
+        onMalformed(QStringLiteral("Reply %1 ignored: channel %2 does not exist").arg(frame).arg(channel));
         return;
     } else {
         decodeChannelReply(channel, fields);
     }
-    if (fields.FirstBadField() > 0)
-        OnMalformed(QStringLiteral("Malformed reply %1: the field at %2 is not a number")
+    if (fields.firstBadField() > 0)
+        onMalformed(QStringLiteral("Malformed reply %1: the field at %2 is not a number")
                         .arg(frame)
-                        .arg(fields.FirstBadField()));
+                        .arg(fields.firstBadField()));
 }
 
 void ReplyParser::decodeUnitReply(ReplyFieldReader& fields)
 {
-    switch (fields.At(1).unicode()) {
+    switch (fields.charAt(1).unicode()) {
     case u'*': m_sink.unitIdle(); break;
     case u'R':
-        if (fields.At(2) == u'T')
-            m_sink.unitTrisRegister(fields.Text(3, 1).toString(), fields.Rest(4).toString());
+        if (fields.charAt(2) == u'T')
+            m_sink.unitTrisRegister(fields.text(3, 1).toString(), fields.rest(4).toString());
         else
-            m_sink.unitDigitalPort(fields.Text(2, 1).toString(), fields.Rest(3).toString());
+            m_sink.unitDigitalPort(fields.text(2, 1).toString(), fields.rest(3).toString());
         break;
     case u'd':
-    case u'D': m_sink.unitDiagnostics(UnitDiagnostics::Decode(fields)); break;
-    case u'F': m_sink.foundChannels(fields.Text(2, UnitChannelState::ChannelCount).toString()); break;
+    case u'D': m_sink.unitDiagnostics(UnitDiagnostics::decode(fields)); break;
+    case u'F': m_sink.foundChannels(fields.text(2, UnitChannelState::channelCount).toString()); break;
     case u'L': {
-        const QChar flag = fields.At(2);
+        const QChar flag = fields.charAt(2);
         if (isZamo80Family(m_context.model) && (flag == u'0' || flag == u'1'))
             m_sink.lidState(flag == u'0');
         break;
@@ -78,14 +78,14 @@ void ReplyParser::decodeUnitReply(ReplyFieldReader& fields)
 
 void ReplyParser::decodeChannelReply(qint16 channel, ReplyFieldReader& fields)
 {
-    switch (fields.At(1).unicode()) {
+    switch (fields.charAt(1).unicode()) {
     case u'*': m_sink.idle(channel); break;
     case u'!': m_sink.testDataNotReady(channel); break;
     case u'R':
-        if (fields.At(2) == u'T')
-            m_sink.trisRegister(channel, fields.Text(3, 1).toString(), fields.Rest(4).toString());
+        if (fields.charAt(2) == u'T')
+            m_sink.trisRegister(channel, fields.text(3, 1).toString(), fields.rest(4).toString());
         else
-            m_sink.digitalPort(channel, fields.Text(2, 1).toString(), fields.Rest(3).toString());
+            m_sink.digitalPort(channel, fields.text(2, 1).toString(), fields.rest(3).toString());
         break;
     case u'M': MaintenanceReplyDecoder::decode(m_context, channel, fields, m_sink); break;
     case u'G': TestReadingDecoder::decode(m_context, channel, fields, m_sink); break;

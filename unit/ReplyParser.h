@@ -31,14 +31,14 @@ public:
     // The bytes of one read (one byte is one character); the pending text of
     // the previous read goes in front of them.
     void parseRead(const QByteArray& received);
-    // Text handed over by a caller (a polled exchange, the simulated unit),
+    // text handed over by a caller (a polled exchange, the simulated unit),
     // parsed alone: the pending text is dropped, not joined.
     void parseText(const QString& text);
 
 private:
-    void OnBuffer(const QString& text) override;
-    void OnFrame(bool unitFrame, const QString& frame, QStringView inner) override;
-    void OnMalformed(const QString& message) override;
+    void onBuffer(const QString& text) override;
+    void onFrame(bool unitFrame, const QString& frame, QStringView inner) override;
+    void onMalformed(const QString& message) override;
 
     void decodeUnitReply(ReplyFieldReader& fields);
     void decodeChannelReply(qint16 channel, ReplyFieldReader& fields);

@@ -10,181 +10,181 @@ constexpr quint8 LatencyMs = 16;
 constexpr quint32 BaudRate = 19200;
 } // namespace
 
-ctlZAMORoller::ctlZAMORoller(QObject* parent) : QObject(parent)
+SignalGeneratorLink::SignalGeneratorLink(QObject* parent) : QObject(parent)
 {
-    pDisplay.statusCaption.clear();
-    ShowConnectToggle(false);
+    m_display.statusCaption.clear();
+    showConnectToggle(false);
     connect(&DelayTimer, &platform::Timer::timeout, this, [this] { DelayElapsed = true; });
 }
 
-ctlZAMORoller::~ctlZAMORoller()
+SignalGeneratorLink::~SignalGeneratorLink()
 {
-    if (!pConnected)
+    if (!m_connected)
         return;
-    if (Usb.CloseDevice() == platform::FT_OK)
+    if (Usb.closeDevice() == platform::FT_OK)
         return;
-    pConnected = false;
-    ShowConnectToggle(false);
-    SetErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
-    emit HardwareStatus(pLastErrorText, true);
+    m_connected = false;
+    showConnectToggle(false);
+    setErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
+    emit hardwareStatus(m_lastErrorText, true);
 }
 
-void ctlZAMORoller::ShowConnectToggle(bool connected)
+void SignalGeneratorLink::showConnectToggle(bool connected)
 {
     SuppressConnectClick = true;
-    pDisplay.connectChecked = connected;
-    pDisplay.connectColour = connected ? UsbCommDisplay::Green() : UsbCommDisplay::Red();
+    m_display.connectChecked = connected;
+    m_display.connectColour = connected ? UnitLinkDisplay::green() : UnitLinkDisplay::red();
     SuppressConnectClick = false;
-    emit DisplayChanged();
+    emit displayChanged();
 }
 
-void ctlZAMORoller::SetErrorText(const QString& labelText, const QString& errorText)
+void SignalGeneratorLink::setErrorText(const QString& labelText, const QString& errorText)
 {
-    pDisplay.errorMessage = labelText;
-    pLastErrorText = errorText;
-    emit DisplayChanged();
+    m_display.errorMessage = labelText;
+    m_lastErrorText = errorText;
+    emit displayChanged();
 }
 
-void ctlZAMORoller::FailDisplay(const QString& labelText, const QString& errorText)
+void SignalGeneratorLink::failDisplay(const QString& labelText, const QString& errorText)
 {
-    ShowConnectToggle(false);
-    SetErrorText(labelText, errorText);
-    emit HardwareStatus(pLastErrorText, true);
-    ShowToggleForConnected();
+    showConnectToggle(false);
+    setErrorText(labelText, errorText);
+    emit hardwareStatus(m_lastErrorText, true);
+    showToggleForConnected();
 }
 
-void ctlZAMORoller::FailOpen(const QString& labelText, const QString& errorText)
+void SignalGeneratorLink::failOpen(const QString& labelText, const QString& errorText)
 {
-    FailDisplay(labelText, errorText);
-    emit UsbError(ErrorOpeningPort);
+    failDisplay(labelText, errorText);
+    emit usbError(ErrorOpeningPort);
 }
 
-qint32 ctlZAMORoller::OpenDevice()
+qint32 SignalGeneratorLink::openDevice()
 {
-    Wait10ms();
-    ShowToggleForConnected();
-    if (pConnected && Usb.CloseDevice() != platform::FT_OK) {
-        pConnected = false;
-        FailOpen(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
+    wait10ms();
+    showToggleForConnected();
+    if (m_connected && Usb.closeDevice() != platform::FT_OK) {
+        m_connected = false;
+        failOpen(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
         return 0;
     }
-    pConnected = false;
-    const qint32 index = Usb.FindDevice(QString::fromLatin1(RollerDeviceDescription));
+    m_connected = false;
+    const qint32 index = Usb.findDevice(QString::fromLatin1(RollerDeviceDescription));
     if (index < 0) {
-        FailDisplay(QStringLiteral("No devices found"), QStringLiteral("No devices found"));
+        failDisplay(QStringLiteral("No devices found"), QStringLiteral("No devices found"));
         return 0;
     }
-    Usb.OpenUSBDeviceByIndex(index);
+    Usb.openUSBDeviceByIndex(index);
     if (Usb.LastStatus != platform::FT_OK) {
-        FailOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"));
+        failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"));
         return 0;
     }
-    if (Usb.GetQueueStatus() != platform::FT_OK) {
+    if (Usb.getQueueStatus() != platform::FT_OK) {
         // The port counts as closed: let go of it, or no later open could take it.
-        Usb.CloseQuietly();
-        FailOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"));
+        Usb.closeQuietly();
+        failOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"));
         return 0;
     }
-    pConnected = true;
-    if (Usb.SetLatencyTimer(LatencyMs) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Latency failed"), QStringLiteral("Latency failed"));
+    m_connected = true;
+    if (Usb.setLatencyTimer(LatencyMs) != platform::FT_OK) {
+        failOpen(QStringLiteral("Latency failed"), QStringLiteral("Latency failed"));
         return 0;
     }
-    if (Usb.SetBaudRate(BaudRate) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Baud Rate failed"), QStringLiteral("Baud rate failed"));
+    if (Usb.setBaudRate(BaudRate) != platform::FT_OK) {
+        failOpen(QStringLiteral("Baud Rate failed"), QStringLiteral("Baud rate failed"));
         return 0;
     }
-    if (Usb.SetBitMode(0, 0) != platform::FT_OK) {
-        FailOpen(QStringLiteral("Reset failed"), QStringLiteral("Reset failed"));
+    if (Usb.setBitMode(0, 0) != platform::FT_OK) {
+        failOpen(QStringLiteral("Reset failed"), QStringLiteral("Reset failed"));
         return 0;
     }
-    if (SendDataAndPoll(QStringLiteral("(*)"), 50) != "(*)") {
-        FailDisplay(QStringLiteral("No ACK Received"), QStringLiteral("No ACK Received"));
+    if (sendDataAndPoll(QStringLiteral("(*)"), 50) != "(*)") {
+        failDisplay(QStringLiteral("No ACK Received"), QStringLiteral("No ACK Received"));
         return 0;
     }
-    pDisplay.statusCaption = QStringLiteral("Connecting...");
-    ShowConnectToggle(true);
-    SetErrorText(QString(), QString());
-    emit HardwareStatus(QString(), true);
-    emit UsbConnected(Usb.DeviceHandle);
-    ShowToggleForConnected();
+    m_display.statusCaption = QStringLiteral("Connecting...");
+    showConnectToggle(true);
+    setErrorText(QString(), QString());
+    emit hardwareStatus(QString(), true);
+    emit usbConnected(Usb.DeviceHandle);
+    showToggleForConnected();
     return 0;
 }
 
-void ctlZAMORoller::CloseUSB(qint32 vHandleID)
+void SignalGeneratorLink::closeUSB(qint32 handleID)
 {
-    Usb.DeviceHandle = vHandleID;
-    if (Usb.CloseDevice() != platform::FT_OK) {
-        SetErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
-        emit HardwareStatus(QStringLiteral("Close attempt failed"), true);
+    Usb.DeviceHandle = handleID;
+    if (Usb.closeDevice() != platform::FT_OK) {
+        setErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
+        emit hardwareStatus(QStringLiteral("Close attempt failed"), true);
         return;
     }
-    pConnected = false;
-    ShowConnectToggle(false);
-    SetErrorText(QStringLiteral("USB Port Closed"), QString());
-    emit HardwareStatus(QStringLiteral("Disconnected"), false);
-    emit UsbClosed();
+    m_connected = false;
+    showConnectToggle(false);
+    setErrorText(QStringLiteral("USB Port Closed"), QString());
+    emit hardwareStatus(QStringLiteral("Disconnected"), false);
+    emit usbClosed();
 }
 
-void ctlZAMORoller::Connect()
+void SignalGeneratorLink::connectDevice()
 {
-    OpenDevice();
+    openDevice();
 }
 
-void ctlZAMORoller::Disconnect()
+void SignalGeneratorLink::disconnectDevice()
 {
-    CloseUSB(Usb.DeviceHandle);
+    closeUSB(Usb.DeviceHandle);
 }
 
-void ctlZAMORoller::ConnectToggleClicked(bool checked)
+void SignalGeneratorLink::connectToggleClicked(bool checked)
 {
     if (SuppressConnectClick)
         return;
     if (checked)
-        OpenDevice();
+        openDevice();
     else
-        CloseUSB(Usb.DeviceHandle);
+        closeUSB(Usb.DeviceHandle);
 }
 
 // A frame goes out whole or not at all; a failed or short write is not
 // repeated (the generator's frames are a few bytes, and a roll command sent
 // again would roll the electrode twice).
-void ctlZAMORoller::TransmitFrame(const QString& text)
+void SignalGeneratorLink::transmitFrame(const QString& text)
 {
     const QByteArray frame = text.toLatin1();
-    Usb.WriteDevice(frame, static_cast<qint32>(frame.size()));
-    emit TXData(text);
+    Usb.writeDevice(frame, static_cast<qint32>(frame.size()));
+    emit txData(text);
 }
 
-void ctlZAMORoller::TXCommCheck()
+void SignalGeneratorLink::txCommCheck()
 {
-    TransmitFrame(QStringLiteral("(*)"));
+    transmitFrame(QStringLiteral("(*)"));
 }
 
-QString ctlZAMORoller::SendDataAndPoll(const QString& cmd, qint32 vDelay)
+QString SignalGeneratorLink::sendDataAndPoll(const QString& cmd, qint32 delay)
 {
-    TransmitFrame(cmd);
-    WaitMilliseconds(vDelay);
-    if (Usb.GetQueueStatus() != platform::FT_OK || Usb.RxBytesWaiting <= 0)
+    transmitFrame(cmd);
+    waitMilliseconds(delay);
+    if (Usb.getQueueStatus() != platform::FT_OK || Usb.RxBytesWaiting <= 0)
         return QString();
-    const qint32 n = Usb.ReadDevice(Usb.RxBytesWaiting);
+    const qint32 n = Usb.readDevice(Usb.RxBytesWaiting);
     const QString reply = QString::fromLatin1(Usb.RxBuffer.constData(), n);
     Usb.RxBuffer.fill('\0');
     return reply;
 }
 
-void ctlZAMORoller::TXRollChannel(qint16 vChannelIndex)
+void SignalGeneratorLink::txRollChannel(qint16 channelIndex)
 {
-    TransmitFrame("(g" + QString::number(vChannelIndex) + ")");
-    emit TXRollChannelSent(vChannelIndex);
+    transmitFrame("(g" + QString::number(channelIndex) + ")");
+    emit txRollChannelSent(channelIndex);
     // Counted in 64 bits: the settings allow delays of up to 32,767 s.
-    WaitMilliseconds(static_cast<qint64>(pRollDelay) * 1000);
-    emit RollDelayComplete();
+    waitMilliseconds(static_cast<qint64>(m_rollDelay) * 1000);
+    emit rollDelayComplete();
 }
 
 // The wait ends at the tick of DelayTimer, or when its own time has passed
 // (a wait started meanwhile takes over the timer).
-void ctlZAMORoller::WaitMilliseconds(qint64 ms)
+void SignalGeneratorLink::waitMilliseconds(qint64 ms)
 {
     ms = qBound<qint64>(0, ms, qint64{std::numeric_limits<int>::max()});
     DelayElapsed = false;

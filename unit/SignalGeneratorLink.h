@@ -2,10 +2,10 @@
 // The link to the ZAMO-SG signal generator (the roller) over a USB-serial
 // converter of its own, described "FT232R USB UART-SG". It opens the port
 // with the "(*)" handshake and sends one roll command per electrode, then
-// waits RollDelay seconds with the message loop running. It writes no log
+// waits rollDelay seconds with the message loop running. It writes no log
 // lines and never reconnects by itself. A failing step of the connection
-// shows its text in the error label and as HardwareStatus (a failed open
-// also as UsbError("Error Opening Port")); a frame whose write fails is not
+// shows its text in the error label and as hardwareStatus (a failed open
+// also as usbError("Error Opening Port")); a frame whose write fails is not
 // sent again.
 
 #include "platform/Timer.h"
@@ -15,67 +15,67 @@
 #include <QObject>
 #include <QString>
 
-class ctlZAMORoller : public QObject {
+class SignalGeneratorLink : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* RollerDeviceDescription = "FT232R USB UART-SG";
 
-    explicit ctlZAMORoller(QObject* parent = nullptr);
-    ~ctlZAMORoller() override;
+    explicit SignalGeneratorLink(QObject* parent = nullptr);
+    ~SignalGeneratorLink() override;
 
-    // Seconds to wait after a roll command (settings [ZAMO-SG] Delay).
-    qint16 RollDelay() const { return pRollDelay; }
-    void setRollDelay(qint16 v) { pRollDelay = v; }
-    void CloseUSB(qint32 vHandleID);
-    qint32 OpenDevice(); // always 0
+    // seconds to wait after a roll command (settings [ZAMO-SG] Delay).
+    qint16 rollDelay() const { return m_rollDelay; }
+    void setRollDelay(qint16 v) { m_rollDelay = v; }
+    void closeUSB(qint32 handleID);
+    qint32 openDevice(); // always 0
     // Sends cmd, waits vDelay ms and returns what the generator sent back.
-    QString SendDataAndPoll(const QString& cmd, qint32 vDelay = 50);
-    void TXCommCheck();
-    void Connect();
-    void Disconnect();
-    bool Connected() const { return pConnected; }
-    // Rolls electrode vChannelIndex (0..31) and returns after RollDelay seconds.
-    void TXRollChannel(qint16 vChannelIndex);
+    QString sendDataAndPoll(const QString& cmd, qint32 delay = 50);
+    void txCommCheck();
+    void connectDevice();
+    void disconnectDevice();
+    bool connected() const { return m_connected; }
+    // Rolls electrode vChannelIndex (0..31) and returns after rollDelay seconds.
+    void txRollChannel(qint16 channelIndex);
 
-    // The Connect toggle was clicked by the operator.
-    void ConnectToggleClicked(bool checked);
+    // The connectDevice toggle was clicked by the operator.
+    void connectToggleClicked(bool checked);
     // What the component's controls show (lamp and simulator fields unused).
-    const UsbCommDisplay& Display() const { return pDisplay; }
-    QString LastErrorText() const { return pLastErrorText; }
+    const UnitLinkDisplay& display() const { return m_display; }
+    QString lastErrorText() const { return m_lastErrorText; }
 
 signals:
     // Declared for the owner's traffic log; the link has no receive cycle
     // and does not emit it.
-    void RXData(const QString& vData);
-    void TXData(const QString& vData);
-    void UsbConnected(qint32 vHandleID);
-    void UsbClosed();
-    void UsbError(const QString& vErrorString);
-    void HardwareStatus(const QString& vStatus, bool vError);
-    void TXRollChannelSent(qint16 vIndex);
-    void RollDelayComplete();
+    void rxData(const QString& data);
+    void txData(const QString& data);
+    void usbConnected(qint32 handleID);
+    void usbClosed();
+    void usbError(const QString& errorString);
+    void hardwareStatus(const QString& status, bool error);
+    void txRollChannelSent(qint16 index);
+    void rollDelayComplete();
 
     // Not an event of the link: the controls changed (for the view).
-    void DisplayChanged();
+    void displayChanged();
 
 private:
-    void TransmitFrame(const QString& text);
-    void WaitMilliseconds(qint64 ms);
-    void Wait10ms() { WaitMilliseconds(10); }
-    void ShowConnectToggle(bool connected);
-    void ShowToggleForConnected() { ShowConnectToggle(pConnected); }
-    void SetErrorText(const QString& labelText, const QString& errorText);
-    // Failure display with a text, HardwareStatus, the toggle for Connected.
-    void FailDisplay(const QString& labelText, const QString& errorText);
-    // The same, then UsbError("Error Opening Port").
-    void FailOpen(const QString& labelText, const QString& errorText);
+    void transmitFrame(const QString& text);
+    void waitMilliseconds(qint64 ms);
+    void wait10ms() { waitMilliseconds(10); }
+    void showConnectToggle(bool connected);
+    void showToggleForConnected() { showConnectToggle(m_connected); }
+    void setErrorText(const QString& labelText, const QString& errorText);
+    // Failure display with a text, hardwareStatus, the toggle for connected.
+    void failDisplay(const QString& labelText, const QString& errorText);
+    // The same, then usbError("Error Opening Port").
+    void failOpen(const QString& labelText, const QString& errorText);
 
-    qint16 pRollDelay = 0;
-    bool pConnected = false;
-    QString pLastErrorText;
+    qint16 m_rollDelay = 0;
+    bool m_connected = false;
+    QString m_lastErrorText;
     bool SuppressConnectClick = false;
     bool DelayElapsed = false;
-    UsbCommDisplay pDisplay;
-    UsbDeviceLayer Usb{false};
+    UnitLinkDisplay m_display;
+    UsbDevice Usb{false};
     platform::Timer DelayTimer;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // What the unit link needs of its simulated unit: it takes every frame the
 // link would write to the port, and answers either at once (immediate) or
-// through DataReady, raised before RXData returns, so that the reply takes
+// through dataReady, raised before rxData returns, so that the reply takes
 // the same receive path as a real unit's bytes.
 
 #include <QObject>
@@ -14,18 +14,18 @@ public:
     ~SimUnitPort() override = default;
 
     // Answers one frame; with pImmediate the reply is the result and
-    // DataReady is not raised, otherwise the result is "".
-    virtual QString RXData(const QString& pData, bool pImmediate = false) = 0;
-    virtual void SetNumOfChannels(qint16 vNumOfChannels) = 0;
-    virtual void SetZamo80(bool vZamo80) = 0;
-    virtual void SetZamo24(bool vZamo24) = 0;
+    // dataReady is not raised, otherwise the result is "".
+    virtual QString rxData(const QString& data, bool immediate = false) = 0;
+    virtual void setNumOfChannels(qint16 numOfChannels) = 0;
+    virtual void setZamo80(bool zamo80) = 0;
+    virtual void setZamo24(bool zamo24) = 0;
     // Builds the simulated channels afresh and starts the seconds clock.
-    virtual void Init() = 0;
+    virtual void init() = 0;
 
-    // The simulated unit of a link (ctlSimUnit); defined with it.
-    static SimUnitPort* Create(QObject* parent);
+    // The simulated unit of a link (SimulatedUnit); defined with it.
+    static SimUnitPort* create(QObject* parent);
 
 signals:
     // A reply and the channel that gave it, -1 for a unit frame's reply.
-    void DataReady(const QString& pData, qint16 pChannelID);
+    void dataReady(const QString& data, qint16 channelID);
 };

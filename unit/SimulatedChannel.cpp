@@ -2,7 +2,7 @@
 
 namespace {
 
-QString Digits4(qint32 value)
+QString digits4(qint32 value)
 {
     return QString::number(value).rightJustified(4, '0');
 }
@@ -14,159 +14,159 @@ const QString Acz30FinalZamo80 = QStringLiteral("(Ga2130,3593,0000,2175,0000*)")
 
 } // namespace
 
-void clsSimChannel::Init(qint16 vChannelID, bool vZamo80, bool vZamo24)
+void SimulatedChannel::init(qint16 channelID, bool zamo80, bool zamo24)
 {
-    m_TestName.clear();
-    m_LastReply.clear();
-    m_Data.clear();
-    m_TestActive = false;
-    m_Elapsed = 0;
-    m_StartClock = 0;
-    m_ResendCount = 0;
-    if (vChannelID >= 0)
-        m_ChannelID = vChannelID;
-    m_Zamo80 = vZamo80;
-    m_Zamo24 = vZamo24;
+    m_testName.clear();
+    m_lastReply.clear();
+    m_data.clear();
+    m_testActive = false;
+    m_elapsed = 0;
+    m_startClock = 0;
+    m_resendCount = 0;
+    if (channelID >= 0)
+        m_channelID = channelID;
+    m_zamo80 = zamo80;
+    m_zamo24 = zamo24;
 }
 
-void clsSimChannel::RXCommand(const QString& vCmd, qint32 vClock)
+void SimulatedChannel::rxCommand(const QString& cmd, qint32 clock)
 {
-    if (m_StartClock == 0)
-        m_StartClock = vClock;
-    m_Elapsed = vClock - m_StartClock;
+    if (m_startClock == 0)
+        m_startClock = clock;
+    m_elapsed = clock - m_startClock;
 
-    const QString kind = vCmd.mid(1, 1);
-    const QString sub = vCmd.mid(2, 2);
+    const QString kind = cmd.mid(1, 1);
+    const QString sub = cmd.mid(2, 2);
     if (kind == "*") {
-        m_Data = "(*)";
+        m_data = "(*)";
     } else if (kind == "M") {
         if (sub == "D1")
-            m_Data = "(MD12010,01,02)";
+            m_data = "(MD12010,01,02)";
         else if (sub == "V1")
-            m_Data = "(MV100101)";
+            m_data = "(MV100101)";
         else if (sub == "S1")
-            m_Data = "(MS1999" + QString::number(m_ChannelID).rightJustified(2, '0') + ")";
+            m_data = "(MS1999" + QString::number(m_channelID).rightJustified(2, '0') + ")";
         else if (sub == "p1")
-            m_Data = "(Mp11234,5678,1234,5678,1000,0700)";
+            m_data = "(Mp11234,5678,1234,5678,1000,0700)";
     } else if (kind == "?") {
-        m_Data = PollReply();
+        m_data = pollReply();
     } else if (kind == "G") {
         if (sub == "A)")
-            StartTest("ACZ");
+            startTest("ACZ");
         else if (sub == "a)")
-            StartTest("ACZ30");
+            startTest("ACZ30");
         else if (sub == "T)" || sub == "t)")
-            StartTest("ACLG");
+            startTest("ACLG");
         else if (sub == "R)")
-            StartTest("DEFR");
+            startTest("DEFR");
         else if (sub == "P1" || sub == "p1")
-            StartTest("PACE1");
+            startTest("PACE1");
         else if (sub == "P2" || sub == "p2")
-            StartTest("PACE2");
+            startTest("PACE2");
         else if (sub == "N1")
-            StartTest("NOISE");
+            startTest("NOISE");
         else if (sub == "D1" || sub == "d1")
-            StartTest("DCO");
+            startTest("DCO");
         else if (sub == "B1")
-            StartTest("BIAS");
+            startTest("BIAS");
         else if (sub == "B0")
-            EndBiasTest();
+            endBiasTest();
         else if (sub == "S)")
-            StartTest("SDR");
+            startTest("SDR");
     } else if (kind == "X") {
-        Init(-1, m_Zamo80, m_Zamo24);
+        init(-1, m_zamo80, m_zamo24);
     } else if (kind == "L") {
-        Resend();
+        resend();
     }
 }
 
-void clsSimChannel::StartTest(const QString& name)
+void SimulatedChannel::startTest(const QString& name)
 {
-    Init(-1, m_Zamo80, m_Zamo24);
-    m_TestName = name;
-    m_TestActive = true;
-    m_Data = PollReply();
+    init(-1, m_zamo80, m_zamo24);
+    m_testName = name;
+    m_testActive = true;
+    m_data = pollReply();
 }
 
-void clsSimChannel::EndBiasTest()
+void SimulatedChannel::endBiasTest()
 {
-    m_Data = "(GB02022,2513,2046,2054," + BiasTime() + "*)";
-    m_TestActive = false;
+    m_data = "(GB02022,2513,2046,2054," + biasTime() + "*)";
+    m_testActive = false;
 }
 
-QString clsSimChannel::PollReply()
+QString SimulatedChannel::pollReply()
 {
-    if (!m_TestActive)
+    if (!m_testActive)
         return "(*)";
-    const QString reply = TestReply();
+    const QString reply = testReply();
     if (reply.isEmpty())
         return "(!)";
-    m_LastReply = reply;
+    m_lastReply = reply;
     return reply;
 }
 
-QString clsSimChannel::TestReply()
+QString SimulatedChannel::testReply()
 {
-    const qint32 e = m_Elapsed;
-    const QString& t = m_TestName;
+    const qint32 e = m_elapsed;
+    const QString& t = m_testName;
     if (t == "ACZ") {
         if (e < 15)
             return {};
-        m_TestActive = false;
-        if (!m_Zamo80)
+        m_testActive = false;
+        if (!m_zamo80)
             return AczFinalBase;
-        return OnChannel0() ? AczFinalZamo80Channel0 : AczFinalZamo80;
+        return onChannel0() ? AczFinalZamo80Channel0 : AczFinalZamo80;
     }
     if (t == "ACZ30") {
         if (e < 15)
             return {};
-        m_TestActive = false;
-        return m_Zamo80 ? Acz30FinalZamo80 : QString();
+        m_testActive = false;
+        return m_zamo80 ? Acz30FinalZamo80 : QString();
     }
     if (t == "ACLG") {
-        const QString ack = m_Zamo24 ? "(Gt0)" : "(GT0)";
+        const QString ack = m_zamo24 ? "(Gt0)" : "(GT0)";
         if (e <= 3)
             return ack;
         if (e < 20)
             return {};
-        m_TestActive = false;
-        return m_Zamo24 ? "(Gt0064,0076,3034,2749,1310,1205*)" : "(GT2130,3593*)";
+        m_testActive = false;
+        return m_zamo24 ? "(Gt0064,0076,3034,2749,1310,1205*)" : "(GT2130,3593*)";
     }
     if (t == "DEFR") {
         if (e <= 3)
             return "(GR0)";
         if (e == 4)
-            return "(GR2022,2513,7492,0008,0000,0000," + ElapsedText() + "!)";
+            return "(GR2022,2513,7492,0008,0000,0000," + elapsedText() + "!)";
         if (e < 60)
-            return "(GR2022,2513,7492,0008,2031,0000," + ElapsedText() + "!)";
-        m_TestActive = false;
+            return "(GR2022,2513,7492,0008,2031,0000," + elapsedText() + "!)";
+        m_testActive = false;
         return "(GR2022,2513,7492,0008,2031,1222,0060*)";
     }
     if (t == "NOISE") {
-        const QString body = "(GN12182,3386,0212,2208,2881," + ElapsedText();
+        const QString body = "(GN12182,3386,0212,2208,2881," + elapsedText();
         if (e < 360)
             return body + "!)";
-        m_TestActive = false;
+        m_testActive = false;
         return body + "*)";
     }
     if (t == "DCO") {
         QString prefix;
-        if (m_Zamo80)
+        if (m_zamo80)
             prefix = "(Gd12022,2513,7492,0008,2031,";
         else
-            prefix = OnChannel0() ? "(GD12022,2513,2031," : "(GD12022,0000,2031,";
+            prefix = onChannel0() ? "(GD12022,2513,2031," : "(GD12022,0000,2031,";
         if (e < 60)
-            return prefix + ElapsedText() + "!)";
-        m_TestActive = false;
-        return prefix + ElapsedText() + "*)";
+            return prefix + elapsedText() + "!)";
+        m_testActive = false;
+        return prefix + elapsedText() + "*)";
     }
     if (t == "BIAS") {
-        const QString prefix = OnChannel0() ? "(GB12022,0000,2046,2054,2054," : "(GB12022,1212,2046,2054,2054,";
-        return prefix + BiasTime() + "!)";
+        const QString prefix = onChannel0() ? "(GB12022,0000,2046,2054,2054," : "(GB12022,1212,2046,2054,2054,";
+        return prefix + biasTime() + "!)";
     }
     if (t == "SDR") {
         if (e >= 35) {
-            m_TestActive = false;
+            m_testActive = false;
             return "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)";
         }
         if (e == 5)
@@ -178,53 +178,53 @@ QString clsSimChannel::TestReply()
         return {};
     }
     if (t == "PACE1")
-        return m_Zamo24 ? "(Gp1!)" : "(GP1!)";
+        return m_zamo24 ? "(Gp1!)" : "(GP1!)";
     if (t == "PACE2")
-        return m_Zamo24 ? "(Gp2!)" : "(GP2!)";
+        return m_zamo24 ? "(Gp2!)" : "(GP2!)";
     return {};
 }
 
-void clsSimChannel::Resend()
+void SimulatedChannel::resend()
 {
-    m_Data = m_LastReply;
-    ++m_ResendCount;
-    if (m_ResendCount != 3)
+    m_data = m_lastReply;
+    ++m_resendCount;
+    if (m_resendCount != 3)
         return;
     QString alternate;
-    if (!AlternateReply(&alternate))
+    if (!alternateReply(&alternate))
         return;
-    m_Data = alternate;
-    m_LastReply = alternate;
+    m_data = alternate;
+    m_lastReply = alternate;
 }
 
-bool clsSimChannel::AlternateReply(QString* reply)
+bool SimulatedChannel::alternateReply(QString* reply)
 {
-    const qint32 e = m_Elapsed;
-    const QString& t = m_TestName;
+    const qint32 e = m_elapsed;
+    const QString& t = m_testName;
     if (t == "ACZ") {
-        *reply = m_Zamo80 ? AczFinalZamo80 : AczFinalBase;
+        *reply = m_zamo80 ? AczFinalZamo80 : AczFinalBase;
     } else if (t == "ACZ30") {
-        *reply = m_Zamo80 ? Acz30FinalZamo80 : QString();
+        *reply = m_zamo80 ? Acz30FinalZamo80 : QString();
     } else if (t == "BIAS") {
-        *reply = "(GB12022,2525,2046,2054,2054," + BiasTime() + "!)";
+        *reply = "(GB12022,2525,2046,2054,2054," + biasTime() + "!)";
     } else if (t == "DCO") {
-        const QString prefix = m_Zamo80 ? "(GD12022,2513,7492,0008,2031," : "(GD12022,2513,2031,";
-        *reply = prefix + ElapsedText() + (e < 60 ? "!)" : "*)");
-        m_ResendCount = 0;
+        const QString prefix = m_zamo80 ? "(GD12022,2513,7492,0008,2031," : "(GD12022,2513,2031,";
+        *reply = prefix + elapsedText() + (e < 60 ? "!)" : "*)");
+        m_resendCount = 0;
     } else if (t == "NOISE") {
-        *reply = "(GN12182,3386,0212,3208,2881," + ElapsedText() + (e < 360 ? "!)" : "*)");
+        *reply = "(GN12182,3386,0212,3208,2881," + elapsedText() + (e < 360 ? "!)" : "*)");
     } else {
         return false;
     }
     return true;
 }
 
-QString clsSimChannel::BiasTime() const
+QString SimulatedChannel::biasTime() const
 {
-    return Digits4(m_Elapsed / 60) + "," + Digits4(m_Elapsed % 60);
+    return digits4(m_elapsed / 60) + "," + digits4(m_elapsed % 60);
 }
 
-QString clsSimChannel::ElapsedText() const
+QString SimulatedChannel::elapsedText() const
 {
-    return Digits4(m_Elapsed);
+    return digits4(m_elapsed);
 }

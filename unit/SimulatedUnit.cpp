@@ -3,95 +3,95 @@
 #include "config/Log.h"
 #include "platform/Convert.h"
 
-SimUnitPort* SimUnitPort::Create(QObject* parent)
+SimUnitPort* SimUnitPort::create(QObject* parent)
 {
-    return new ctlSimUnit(parent);
+    return new SimulatedUnit(parent);
 }
 
-ctlSimUnit::ctlSimUnit(QObject* parent) : SimUnitPort(parent)
+SimulatedUnit::SimulatedUnit(QObject* parent) : SimUnitPort(parent)
 {
-    m_Lamps.fill(IdleLamp());
+    m_lamps.fill(idleLamp());
     Timer1.setInterval(1000);
-    connect(&Timer1, &platform::Timer::timeout, this, &ctlSimUnit::OnTimer1);
+    connect(&Timer1, &platform::Timer::timeout, this, &SimulatedUnit::onTimer1);
     ChannelSearch.setInterval(ChannelSearchMs);
-    connect(&ChannelSearch, &platform::Timer::timeout, this, &ctlSimUnit::SendChannelMap);
+    connect(&ChannelSearch, &platform::Timer::timeout, this, &SimulatedUnit::sendChannelMap);
 }
 
-ctlSimUnit::~ctlSimUnit() = default;
+SimulatedUnit::~SimulatedUnit() = default;
 
-void ctlSimUnit::SetNumOfChannels(qint16 vNumOfChannels)
+void SimulatedUnit::setNumOfChannels(qint16 numOfChannels)
 {
-    SetChannelsText(QString::number(vNumOfChannels));
+    setChannelsText(QString::number(numOfChannels));
 }
 
-std::optional<qint16> ctlSimUnit::NumOfChannels() const
+std::optional<qint16> SimulatedUnit::numOfChannels() const
 {
-    return platform::Convert::toInt16(m_ChannelsText);
+    return platform::Convert::toInt16(m_channelsText);
 }
 
-void ctlSimUnit::SetChannelsText(const QString& text)
+void SimulatedUnit::setChannelsText(const QString& text)
 {
-    m_ChannelsText = text;
-    emit DisplayChanged();
+    m_channelsText = text;
+    emit displayChanged();
 }
 
-void ctlSimUnit::Init()
+void SimulatedUnit::init()
 {
-    const std::optional<qint16> count = NumOfChannels();
+    const std::optional<qint16> count = numOfChannels();
     if (!count) {
-        modMain::WriteLog("ZAMO Simulator: the number of channels \"" + m_ChannelsText + "\" is not a number");
+        config::writeLog("ZAMO Simulator: the number of channels \"" + m_channelsText + "\" is not a number");
         return;
     }
-    for (size_t k = 0; k < Channels.size() && k < m_Lamps.size(); ++k)
-        m_Lamps[k] = IdleLamp();
+    for (size_t k = 0; k < Channels.size() && k < m_lamps.size(); ++k)
+        m_lamps[k] = idleLamp();
     Channels.clear();
     const int n = qMin<int>(*count, MaxChannels);
     for (int i = 0; i < n; ++i) {
-        auto channel = std::make_unique<clsSimChannel>();
-        channel->Init(static_cast<qint16>(i), m_Zamo80, m_Zamo24);
+        auto channel = std::make_unique<SimulatedChannel>();
+        channel->init(static_cast<qint16>(i), m_zamo80, m_zamo24);
         Channels.push_back(std::move(channel));
-        m_Lamps[static_cast<size_t>(i)] = ActiveLamp();
+        m_lamps[static_cast<size_t>(i)] = activeLamp();
     }
     Timer1.setEnabled(true);
-    emit DisplayChanged();
+    emit displayChanged();
 }
 
-void ctlSimUnit::OnTimer1()
+void SimulatedUnit::onTimer1()
 {
-    ++m_Clock;
+    ++m_clock;
 }
 
-QString ctlSimUnit::RXData(const QString& pData, bool pImmediate)
+QString SimulatedUnit::rxData(const QString& data, bool immediate)
 {
-    if (!pData.startsWith('[') || !pData.endsWith(']'))
+    if (!data.startsWith('[') || !data.endsWith(']'))
         return {};
-    const QChar kind = pData.size() > 1 ? pData.at(1) : QChar();
+    const QChar kind = data.size() > 1 ? data.at(1) : QChar();
     QString answer;
     switch (kind.unicode()) {
     case '*':
         answer = "[*]";
         break;
     case '8':
-        answer = m_Zamo80 ? "[8]" : "";
+        answer = m_zamo80 ? "[8]" : "";
         break;
     case '2':
-        answer = m_Zamo24 ? "[2]" : "";
+        answer = m_zamo24 ? "[2]" : "";
         break;
     case 'L':
         answer = "[L0]";
         break;
     case 'F':
-        if (!pImmediate) {
+        if (!immediate) {
             ChannelSearch.start();
             return {};
         }
-        answer = ChannelMap();
+        answer = channelMap();
         break;
     case 'C':
-        answer = AnswerChannelFrame(pData);
+        answer = answerChannelFrame(data);
         break;
     case 'A':
-        Broadcast(pData);
+        broadcast(data);
         return {};
     case 'D':
         answer = "[D0629,0234,0362,0362,0174,1,1,1,01010]";
@@ -99,49 +99,49 @@ QString ctlSimUnit::RXData(const QString& pData, bool pImmediate)
     default:
         break;
     }
-    if (pImmediate)
+    if (immediate)
         return answer;
-    emit DataReady(answer, -1);
+    emit dataReady(answer, -1);
     return {};
 }
 
-void ctlSimUnit::SendChannelMap()
+void SimulatedUnit::sendChannelMap()
 {
     ChannelSearch.stop();
-    emit DataReady(ChannelMap(), -1);
+    emit dataReady(channelMap(), -1);
 }
 
-QString ctlSimUnit::ChannelMap() const
+QString SimulatedUnit::channelMap() const
 {
-    return "[F" + QString(ChannelCount(), '1') + QString(MaxChannels - ChannelCount(), '0') + "]";
+    return "[F" + QString(channelCount(), '1') + QString(MaxChannels - channelCount(), '0') + "]";
 }
 
 // "[C" + two-digit channel + command + "]": the channel answers the command.
-QString ctlSimUnit::AnswerChannelFrame(const QString& frame)
+QString SimulatedUnit::answerChannelFrame(const QString& frame)
 {
     const std::optional<qint16> channel = platform::Convert::toInt16(frame.mid(2, 2));
-    if (!channel || *channel < 0 || *channel >= ChannelCount())
+    if (!channel || *channel < 0 || *channel >= channelCount())
         return {};
-    clsSimChannel& c = *Channels[static_cast<size_t>(*channel)];
-    c.RXCommand(frame.mid(4, frame.size() - 5), m_Clock);
-    return c.Data();
+    SimulatedChannel& c = *Channels[static_cast<size_t>(*channel)];
+    c.rxCommand(frame.mid(4, frame.size() - 5), m_clock);
+    return c.data();
 }
 
 // "[A" + five-character command + sixteen-character mask + "]": every
 // masked channel answers at once, in channel order; the first masked
 // position without a channel ends the broadcast.
-void ctlSimUnit::Broadcast(const QString& frame)
+void SimulatedUnit::broadcast(const QString& frame)
 {
     const QString command = frame.mid(2, 5);
     const QString mask = frame.mid(7, MaxChannels);
     for (int p = 0; p < mask.size(); ++p) {
         if (mask.at(p) != '1')
             continue;
-        if (p >= ChannelCount())
+        if (p >= channelCount())
             return;
-        // A handler of DataReady may rebuild the channel list; look it up afresh.
-        clsSimChannel& c = *Channels[static_cast<size_t>(p)];
-        c.RXCommand(command, m_Clock);
-        emit DataReady(c.Data(), static_cast<qint16>(p));
+        // A handler of dataReady may rebuild the channel list; look it up afresh.
+        SimulatedChannel& c = *Channels[static_cast<size_t>(p)];
+        c.rxCommand(command, m_clock);
+        emit dataReady(c.data(), static_cast<qint16>(p));
     }
 }

@@ -19,9 +19,9 @@ struct Reply {
     UnitReplySink& sink;
 
     bool zamo80Family() const { return isZamo80Family(context.model); }
-    qint16 field(int pos) { return f.Integer(pos); }
+    qint16 field(int pos) { return f.integerField(pos); }
     // An acknowledgement: exactly the letters and "0".
-    bool isAck() const { return f.Inner().size() == 3 && f.At(3) == u'0'; }
+    bool isAck() const { return f.inner().size() == 3 && f.charAt(3) == u'0'; }
 };
 
 void acz(Reply r)
@@ -32,11 +32,11 @@ void acz(Reply r)
     a.measureHigh = r.field(13);
     a.measure = r.field(18);
     a.vcc = r.field(23);
-    a.completed = r.f.Completed(27);
-    a.gain = Gain(1000, a.ref1k - a.zeroLevel);
+    a.completed = r.f.completed(27);
+    a.gain = gainFrom(1000, a.ref1k - a.zeroLevel);
     a.measurement = (a.measure - a.zeroLevel) * a.gain;
     a.zamo80Family = r.zamo80Family();
-    a.vccMeasurement = a.zamo80Family ? 0.0 : VccMeasurement(a.vcc);
+    a.vccMeasurement = a.zamo80Family ? 0.0 : vccFrom(a.vcc);
     r.sink.aczReading(r.ch, a);
 }
 
@@ -48,8 +48,8 @@ void acz30(Reply r)
     a.measureHigh = r.field(13);
     a.measure = r.field(18);
     a.acz30Zero = r.field(23);
-    a.completed = r.f.Completed(27);
-    a.gain = Gain(10, a.ref1k - a.zeroLevel - a.acz30Zero);
+    a.completed = r.f.completed(27);
+    a.gain = gainFrom(10, a.ref1k - a.zeroLevel - a.acz30Zero);
     a.measurement = (a.measure - a.zeroLevel - a.acz30Zero) * a.gain;
     a.zamo80Family = true;
     r.sink.acz30Reading(r.ch, a);
@@ -64,8 +64,8 @@ void zamo80Aclg(Reply r)
     AclgReading a;
     a.v50 = r.field(3);
     a.ve = r.field(8);
-    a.completed = r.f.Completed(12);
-    a.finalMeasurement = Zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50,
+    a.completed = r.f.completed(12);
+    a.finalMeasurement = zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50,
                                                r.context.aclg.correctGain);
     r.sink.aclgReading(r.ch, a);
 }
@@ -83,11 +83,11 @@ void zamo24Aclg(Reply r)
     a.veFirst = r.field(18);
     a.v50Second = r.field(23);
     a.veSecond = r.field(28);
-    a.completed = r.f.Completed(32);
+    a.completed = r.f.completed(32);
     const AclgEnergy energy = r.context.aclgEnergy;
     const Zamo24AclgResult res =
-        Zamo24AclgResistances(a.zero50, a.zeroE, a.v50First, a.veFirst, a.v50Second, a.veSecond,
-                              SelectAclgSet(r.context.aclg, energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
+        zamo24AclgResistances(a.zero50, a.zeroE, a.v50First, a.veFirst, a.v50Second, a.veSecond,
+                              selectAclgSet(r.context.aclg, energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
     a.calcR1 = res.calcR1;
     a.calcR2 = res.calcR2;
     r.sink.zamo24AclgReading(r.ch, a);
@@ -107,10 +107,10 @@ void defibRecovery(Reply r)
     d.measure4 = r.field(23);
     d.measure60 = r.field(28);
     d.seconds = r.field(33);
-    d.completed = r.f.Completed(37);
+    d.completed = r.f.completed(37);
     // The divisor in 32 bits: the 16-bit product overflows beyond ±3276.
     const qint32 divisor = (qint32(d.ref750mV) - d.zero - d.zeroCorrect) * 10;
-    d.gain = Gain(d.ref750mVMeasured, divisor);
+    d.gain = gainFrom(d.ref750mVMeasured, divisor);
     d.measurement4 = (d.measure4 - d.zero - d.zeroCorrect) * d.gain;
     d.measurement60 = (d.measure60 - d.zero - d.zeroCorrect) * d.gain;
     r.sink.defibRecoveryReading(r.ch, d);
@@ -118,18 +118,18 @@ void defibRecovery(Reply r)
 
 void noise(Reply r)
 {
-    switch (r.f.At(3).unicode()) {
+    switch (r.f.charAt(3).unicode()) {
     case u'0':
-        if (r.f.At(8) == u'*') {
-            if (const auto filterZero = r.f.TryInteger(4)) {
+        if (r.f.charAt(8) == u'*') {
+            if (const auto filterZero = r.f.tryInteger(4)) {
                 NoiseZeroReading n;
                 n.filterZero = *filterZero;
                 n.completed = true;
                 r.sink.noiseZeroReading(r.ch, n);
             }
         } else {
-            const auto zero = r.f.TryInteger(4), high = r.f.TryInteger(9), low = r.f.TryInteger(14),
-                       seconds = r.f.TryInteger(19);
+            const auto zero = r.f.tryInteger(4), high = r.f.tryInteger(9), low = r.f.tryInteger(14),
+                       seconds = r.f.tryInteger(19);
             if (zero && high && low && seconds)
                 r.sink.noiseZeroReading(r.ch, NoiseZeroReading{-1, *zero, *high, *low, *seconds, false});
         }
@@ -142,8 +142,8 @@ void noise(Reply r)
         n.highPeak = r.field(19);
         n.lowPeak = r.field(24);
         n.seconds = r.field(29);
-        n.completed = r.f.Completed(33);
-        n.gain = Gain(100, n.ref100uV - n.zero);
+        n.completed = r.f.completed(33);
+        n.gain = gainFrom(100, n.ref100uV - n.zero);
         n.filterZeroVpp = n.filterZero * n.gain;
         n.vppMeasurement = (n.highPeak - n.lowPeak) * n.gain - n.filterZeroVpp;
         n.zamo80Family = r.zamo80Family();
@@ -151,9 +151,9 @@ void noise(Reply r)
         break;
     }
     case u'2': {
-        const auto zero = r.f.TryInteger(4), ref100uV = r.f.TryInteger(9), offset = r.f.TryInteger(14);
+        const auto zero = r.f.tryInteger(4), ref100uV = r.f.tryInteger(9), offset = r.f.tryInteger(14);
         if (zero && ref100uV && offset)
-            r.sink.noiseCalibrationReading(r.ch, NoiseCalibrationReading{*zero, *ref100uV, *offset, r.f.Completed(18)});
+            r.sink.noiseCalibrationReading(r.ch, NoiseCalibrationReading{*zero, *ref100uV, *offset, r.f.completed(18)});
         break;
     }
     default: // "GN3" is read by the unit's own tools only
@@ -163,12 +163,12 @@ void noise(Reply r)
 
 void zamo80Dco(Reply r)
 {
-    switch (r.f.At(3).unicode()) {
+    switch (r.f.charAt(3).unicode()) {
     case u'0': {
-        const auto zero = r.f.TryInteger(4), ref50 = r.f.TryInteger(9), ref750M = r.f.TryInteger(14),
-                   zeroCorrect = r.f.TryInteger(19), measure = r.f.TryInteger(24);
+        const auto zero = r.f.tryInteger(4), ref50 = r.f.tryInteger(9), ref750M = r.f.tryInteger(14),
+                   zeroCorrect = r.f.tryInteger(19), measure = r.f.tryInteger(24);
         if (zero && ref50 && ref750M && zeroCorrect && measure)
-            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, *ref750M, *zeroCorrect, *measure, r.f.Completed(28), true});
+            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, *ref750M, *zeroCorrect, *measure, r.f.completed(28), true});
         break;
     }
     case u'1': {
@@ -179,10 +179,10 @@ void zamo80Dco(Reply r)
         d.zeroCorrect = r.field(19);
         d.measure = r.field(24);
         d.seconds = r.field(29);
-        d.completed = r.f.Completed(33);
+        d.completed = r.f.completed(33);
         // The divisor in 32 bits: the 16-bit product overflows beyond ±3276.
         const qint32 divisor = (qint32(d.ref50mV) - d.zero - d.zeroCorrect) * 10;
-        d.gain = Gain(d.ref750mVMeasured, divisor);
+        d.gain = gainFrom(d.ref750mVMeasured, divisor);
         d.measurement = (d.measure - d.zero - d.zeroCorrect) * d.gain;
         d.zamo80Family = true;
         r.sink.dcoReading(r.ch, d);
@@ -195,11 +195,11 @@ void zamo80Dco(Reply r)
 
 void baseDco(Reply r)
 {
-    switch (r.f.At(3).unicode()) {
+    switch (r.f.charAt(3).unicode()) {
     case u'0': {
-        const auto zero = r.f.TryInteger(4), ref50 = r.f.TryInteger(9), measure = r.f.TryInteger(14);
+        const auto zero = r.f.tryInteger(4), ref50 = r.f.tryInteger(9), measure = r.f.tryInteger(14);
         if (zero && ref50 && measure)
-            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, 0, 0, *measure, r.f.Completed(18), false});
+            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, 0, 0, *measure, r.f.completed(18), false});
         break;
     }
     case u'1': {
@@ -208,8 +208,8 @@ void baseDco(Reply r)
         d.ref50mV = r.field(9);
         d.measure = r.field(14);
         d.seconds = r.field(19);
-        d.completed = r.f.Completed(23);
-        d.gain = Gain(50, d.ref50mV - d.zero);
+        d.completed = r.f.completed(23);
+        d.gain = gainFrom(50, d.ref50mV - d.zero);
         d.measurement = (d.measure - d.zero) * d.gain;
         r.sink.dcoReading(r.ch, d);
         break;
@@ -220,7 +220,7 @@ void baseDco(Reply r)
 
 void bias(Reply r)
 {
-    const QChar sub = r.f.At(3);
+    const QChar sub = r.f.charAt(3);
     if (sub != u'0' && sub != u'1')
         return;
     const bool withCurrent = sub == u'1';
@@ -233,8 +233,8 @@ void bias(Reply r)
     const int next = withCurrent ? 29 : 24;
     b.minutes = r.field(next);
     b.seconds = r.field(next + 5);
-    b.completed = r.f.Completed(next + 9);
-    b.gain = Gain(50, b.ref50mV - b.zero);
+    b.completed = r.f.completed(next + 9);
+    b.gain = gainFrom(50, b.ref50mV - b.zero);
     b.measurement = (b.max - b.initial) * b.gain;
     r.sink.biasReading(r.ch, b);
 }
@@ -251,8 +251,8 @@ void sdr(Reply r)
     s.measure2 = r.field(33);
     s.measure3 = r.field(38);
     s.second = r.field(43);
-    s.completed = r.f.Completed(47);
-    s.gain = Gain(50, s.ref50mV - s.zero);
+    s.completed = r.f.completed(47);
+    s.gain = gainFrom(50, s.ref50mV - s.zero);
     s.initialMeasurement = (s.initial - s.zero) * s.gain;
     s.rate1 = (s.initial - s.measure1) * s.gain / 10;
     s.rate2 = (s.measure1 - s.measure2) * s.gain / 10;
@@ -262,12 +262,12 @@ void sdr(Reply r)
 
 void paceStatus(Reply r)
 {
-    r.sink.paceStatus(r.ch, r.f.At(4) == u'*');
+    r.sink.paceStatus(r.ch, r.f.charAt(4) == u'*');
 }
 
 void acz30Zero(Reply r)
 {
-    r.sink.acz30Zero(r.ch, r.f.Integer(3));
+    r.sink.acz30Zero(r.ch, r.f.integerField(3));
 }
 
 // Which models send a reply.
@@ -302,7 +302,7 @@ constexpr Row kReplies[] = {
 
 void decode(const ReplyContext& context, qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink)
 {
-    const char16_t letter = fields.At(2).unicode();
+    const char16_t letter = fields.charAt(2).unicode();
     for (const Row& row : kReplies) {
         if (row.letter != letter)
             continue;

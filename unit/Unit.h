@@ -13,22 +13,22 @@
 
 #include <memory>
 
-class clsElectrode;
+class ChannelRecord;
 
-class UnitLink {
+class Unit {
 public:
-    virtual ~UnitLink() = default;
+    virtual ~Unit() = default;
 
     // ---- state ----
-    virtual bool Connected() const = 0;
-    virtual bool IsZAMO80() const = 0;
-    virtual bool IsZAMO24() const = 0;
-    UnitModel model() const { return unitModelOf(IsZAMO80(), IsZAMO24()); }
-    virtual bool Reconnecting() const = 0;
-    virtual bool LidClosed() const = 0;
+    virtual bool connected() const = 0;
+    virtual bool isZAMO80() const = 0;
+    virtual bool isZAMO24() const = 0;
+    UnitModel model() const { return unitModelOf(isZAMO80(), isZAMO24()); }
+    virtual bool reconnecting() const = 0;
+    virtual bool lidClosed() const = 0;
     // Channel 0..15 reported present by the unit's last channel map.
-    virtual bool ElectrodeChannelExists(qint16 vIndex) = 0;
-    virtual bool Master200VEnabled() const = 0;
+    virtual bool electrodeChannelExists(qint16 index) = 0;
+    virtual bool master200VEnabled() const = 0;
     virtual void setMaster200VEnabled(bool v) = 0;
     // True lets the poll cycle ask the running channels for data.
     virtual void setTestRunning(bool v) = 0;
@@ -40,73 +40,73 @@ public:
     virtual void setAclgEnergy(AclgEnergy energy) = 0;
 
     // ---- link control ----
-    virtual void OpenDevice() = 0;
-    // Connect: the unit's USB port; ConnectSimulator: the built-in simulated unit.
-    virtual void Connect() = 0;
-    virtual void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode) = 0;
-    virtual void Disconnect() = 0;
-    virtual void DisablePolling() = 0;
-    virtual void SetPollingTimerInterval(qint16 vInterval) = 0;
-    virtual void EnableSim() = 0;
+    virtual void openDevice() = 0;
+    // connectDevice: the unit's USB port; connectSimulator: the built-in simulated unit.
+    virtual void connectDevice() = 0;
+    virtual void connectSimulator(qint16 numOfChannels, bool zamo80Mode, bool zamo24Mode) = 0;
+    virtual void disconnectDevice() = 0;
+    virtual void disablePolling() = 0;
+    virtual void setPollingTimerInterval(qint16 interval) = 0;
+    virtual void enableSim() = 0;
 
     // ---- commands of a run ----
-    virtual void ClearElectrodeLastMeasurements() = 0;
-    virtual void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString) = 0;
-    virtual void TXMasterEnable200VSupply() = 0;
-    virtual void TXMasterDisable200VSupply() = 0;
-    virtual void TXMasterDefibCharge(qint16 vChannelID) = 0;
-    virtual void TXGetPacePulse(qint16 vChannelID) = 0;
-    virtual void TXCancelAllElectrodes() = 0;
+    virtual void clearElectrodeLastMeasurements() = 0;
+    virtual void txMasterAllChannelSend(const QString& testType, const QString& channelBitString) = 0;
+    virtual void txMasterEnable200VSupply() = 0;
+    virtual void txMasterDisable200VSupply() = 0;
+    virtual void txMasterDefibCharge(qint16 channelID) = 0;
+    virtual void txGetPacePulse(qint16 channelID) = 0;
+    virtual void txCancelAllElectrodes() = 0;
     // With vPollData the reply is read before the call returns.
-    virtual void TXMasterCheckLid(bool vPollData) = 0;
-    virtual void TXMasterCommCheck() = 0;
+    virtual void txMasterCheckLid(bool pollData) = 0;
+    virtual void txMasterCommCheck() = 0;
     // Queues the calibration-date, firmware and serial-number queries of every present channel.
-    virtual void QueryElectrodeInfo() = 0;
+    virtual void queryElectrodeInfo() = 0;
 
     // ---- readings and the test clock ----
     // The channel repeats its last reply, which arrives as a new result event.
-    virtual void TXResendLastData(qint16 vChannelID) = 0;
+    virtual void txResendLastData(qint16 channelID) = 0;
     // The channel's last stored reading (and the second of a pair).
-    virtual double GetElectrodeLastMeasurement(qint16 vChannelID) = 0;
-    virtual double GetElectrodeLastMeasurement2(qint16 vChannelID) = 0;
-    virtual void TXRunACLGTest(qint16 vChannelID) = 0;
-    virtual void TXRunDefibRecoveryTest(qint16 vChannelID) = 0;
-    virtual void TXMasterTriggerCharge() = 0;
-    virtual void TXStopAllBiasTest() = 0;
+    virtual double getElectrodeLastMeasurement(qint16 channelID) = 0;
+    virtual double getElectrodeLastMeasurement2(qint16 channelID) = 0;
+    virtual void txRunACLGTest(qint16 channelID) = 0;
+    virtual void txRunDefibRecoveryTest(qint16 channelID) = 0;
+    virtual void txMasterTriggerCharge() = 0;
+    virtual void txStopAllBiasTest() = 0;
     // Stops the test of one channel.
-    virtual void TXCancel(qint16 vChannelID) { (void)vChannelID; }
+    virtual void txCancel(qint16 channelID) { (void)channelID; }
 
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.
-    virtual QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() { return {}; }
+    virtual QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() { return {}; }
     // The unit's diagnostics as the results store them: entries 1..9 (entry 0
     // unused); empty when the unit is not connected.
-    virtual QStringList GetDiagnosticArray() { return {}; }
+    virtual QStringList getDiagnosticArray() { return {}; }
     // Asks for the unit's diagnostics and waits pDelay ms for the reply.
-    virtual void TXMasterDiagnosticsPollingMode(qint32 pDelay) { (void)pDelay; }
-    virtual void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
+    virtual void txMasterDiagnosticsPollingMode(qint32 m_delay) { (void)m_delay; }
+    virtual void setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
     {
-        (void)vChannelID, (void)vValue, (void)vValue2;
+        (void)channelID, (void)value, (void)value2;
     }
-    virtual bool ElectrodeChannelCalibrationExpired(qint16 vIndex)
+    virtual bool electrodeChannelCalibrationExpired(qint16 index)
     {
-        (void)vIndex;
+        (void)index;
         return false;
     }
     // The ZAMO2-4 pace settings last read back from the channel, for pace type 1 or 2.
-    virtual double GetPaceAmplitude(qint16 vChannel, qint16 vPaceType)
+    virtual double getPaceAmplitude(qint16 channel, qint16 paceType)
     {
-        (void)vChannel, (void)vPaceType;
+        (void)channel, (void)paceType;
         return 0;
     }
-    virtual double GetPacePulseWidth(qint16 vChannel, qint16 vPaceType)
+    virtual double getPacePulseWidth(qint16 channel, qint16 paceType)
     {
-        (void)vChannel, (void)vPaceType;
+        (void)channel, (void)paceType;
         return 0;
     }
-    virtual double GetPaceBPM(qint16 vChannel, qint16 vPaceType)
+    virtual double getPaceBPM(qint16 channel, qint16 paceType)
     {
-        (void)vChannel, (void)vPaceType;
+        (void)channel, (void)paceType;
         return 0;
     }
 };

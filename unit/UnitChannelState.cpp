@@ -14,7 +14,7 @@ QString channelName(int channel, qint16 unitId)
 UnitChannelState::UnitChannelState()
 {
     for (auto& c : m_channels)
-        c = std::make_shared<clsElectrode>();
+        c = std::make_shared<ChannelRecord>();
 }
 
 void UnitChannelState::setDiagnostics(const UnitDiagnostics& diagnostics)
@@ -41,30 +41,30 @@ QStringList UnitChannelState::diagnosticTexts() const
             d.firmwareVersion};
 }
 
-clsElectrode* UnitChannelState::channel(int channel) const
+ChannelRecord* UnitChannelState::channel(int channel) const
 {
-    if (channel < 0 || channel >= ChannelCount)
+    if (channel < 0 || channel >= channelCount)
         return nullptr;
     return m_channels[static_cast<size_t>(channel)].get();
 }
 
 bool UnitChannelState::channelPresent(int channel) const
 {
-    const clsElectrode* record = this->channel(channel);
-    return record && record->Connected();
+    const ChannelRecord* record = this->channel(channel);
+    return record && record->connected();
 }
 
-std::array<bool, UnitChannelState::ChannelCount> UnitChannelState::presentChannels() const
+std::array<bool, UnitChannelState::channelCount> UnitChannelState::presentChannels() const
 {
-    std::array<bool, ChannelCount> present{};
-    for (int c = 0; c < ChannelCount; ++c)
+    std::array<bool, channelCount> present{};
+    for (int c = 0; c < channelCount; ++c)
         present[static_cast<size_t>(c)] = channelPresent(c);
     return present;
 }
 
 void UnitChannelState::setPresentChannels(QStringView map)
 {
-    for (int c = 0; c < ChannelCount; ++c)
+    for (int c = 0; c < channelCount; ++c)
         m_channels[static_cast<size_t>(c)]->setConnected(c < map.size() && map.at(c) == u'1');
 }
 
@@ -72,17 +72,17 @@ QString UnitChannelState::channelList(qint16 unitId) const
 {
     QString result;
     QString runStart;
-    for (int i = 0; i < ChannelCount; ++i) {
+    for (int i = 0; i < channelCount; ++i) {
         const bool connected = channelPresent(i);
         const bool inRun = result.endsWith('-');
         const QString name = channelName(i, unitId);
         if (connected && !inRun) {
             result += name;
             runStart = name;
-            if (i < ChannelCount - 1)
+            if (i < channelCount - 1)
                 result += '-';
         } else if (connected && inRun) {
-            if (i == ChannelCount - 1)
+            if (i == channelCount - 1)
                 result += name;
         } else if (!connected && inRun) {
             const QString previous = channelName(i - 1, unitId);
@@ -90,7 +90,7 @@ QString UnitChannelState::channelList(qint16 unitId) const
                 result += previous;
             else
                 result.chop(1);
-            if (i < ChannelCount - 1)
+            if (i < channelCount - 1)
                 result += '.';
         }
     }
@@ -99,9 +99,9 @@ QString UnitChannelState::channelList(qint16 unitId) const
     return result;
 }
 
-QVector<std::shared_ptr<clsElectrode>> UnitChannelState::records() const
+QVector<std::shared_ptr<ChannelRecord>> UnitChannelState::records() const
 {
-    return QVector<std::shared_ptr<clsElectrode>>(m_channels.begin(), m_channels.end());
+    return QVector<std::shared_ptr<ChannelRecord>>(m_channels.begin(), m_channels.end());
 }
 
 void UnitChannelState::clearLastMeasurements()

@@ -20,7 +20,7 @@
 
 class UnitChannelState {
 public:
-    static constexpr int ChannelCount = 16;
+    static constexpr int channelCount = 16;
 
     UnitChannelState();
 
@@ -37,16 +37,16 @@ public:
     QStringList diagnosticTexts() const;
 
     // The record of a channel, nullptr outside 0..15.
-    clsElectrode* channel(int channel) const;
+    ChannelRecord* channel(int channel) const;
     bool channelPresent(int channel) const;
-    std::array<bool, ChannelCount> presentChannels() const;
+    std::array<bool, channelCount> presentChannels() const;
     // A channel map: '1' marks a present channel, channel 0 first; channels
     // beyond the map's end are absent.
     void setPresentChannels(QStringView map);
     // The present channels as the status shows them ("A1-D1.F1" for unit 1).
     QString channelList(qint16 unitId) const;
     // The 16 records themselves (shared with whoever keeps them).
-    QVector<std::shared_ptr<clsElectrode>> records() const;
+    QVector<std::shared_ptr<ChannelRecord>> records() const;
 
     void clearLastMeasurements();
 
@@ -54,5 +54,5 @@ private:
     UnitModel m_model = UnitModel::Base;
     bool m_lidClosed = false;
     UnitDiagnostics m_diagnostics;
-    std::array<std::shared_ptr<clsElectrode>, ChannelCount> m_channels;
+    std::array<std::shared_ptr<ChannelRecord>, channelCount> m_channels;
 };

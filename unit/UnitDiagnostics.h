@@ -21,5 +21,5 @@ struct UnitDiagnostics {
 
     // Decodes the inner text "d…" or "D…". A field that does not convert
     // reads as 0; a flag that does not convert counts as not set.
-    static UnitDiagnostics Decode(ReplyFieldReader& fields);
+    static UnitDiagnostics decode(ReplyFieldReader& fields);
 };

@@ -13,43 +13,43 @@ namespace {
 const config::Zamo80Delays kDefaultDelays;
 const config::AclgSettings kDefaultAclg;
 
-qint32 RoundHalfEven(double v)
+qint32 roundHalfEven(double v)
 {
     return static_cast<qint32>(std::nearbyint(v));
 }
 
 } // namespace
 
-ctlZAMOUsbComm::ctlZAMOUsbComm(int vIndex, QObject* parent)
+UnitLink::UnitLink(int index, QObject* parent)
     : QObject(parent),
-      pIndex(vIndex),
+      m_index(index),
       m_protocol(m_state),
-      m_replies(*this, m_state, [this] { RefreshStatus(); }),
-      m_port([this](const QString& label, platform::FtStatus status) { ReportUSBError(label, status); })
+      m_replies(*this, m_state, [this] { refreshStatus(); }),
+      m_port([this](const QString& label, platform::FtStatus status) { reportUSBError(label, status); })
 {
-    UseSettings(kDefaultDelays, kDefaultAclg);
+    useSettings(kDefaultDelays, kDefaultAclg);
     m_port.setChannelPresence([this](int channel) { return m_state.channelPresent(channel); });
     connect(&m_port, &UnitPort::channelAddressed, this, [this](qint16 channel) { m_protocol.attributeTo(channel); });
-    connect(&m_port, &UnitPort::frameSent, this, [this](const QString& frame) { emit TXData(pIndex, frame); });
+    connect(&m_port, &UnitPort::frameSent, this, [this](const QString& frame) { emit txData(m_index, frame); });
     connect(&m_port, &UnitPort::bytesReceived, this,
             [this](const QByteArray& bytes) { m_protocol.parseRead(bytes, m_replies); });
     connect(&m_port, &UnitPort::textReceived, this,
             [this](const QString& text) { m_protocol.parseText(text, m_replies); });
     connect(&m_status, &UnitLinkStatus::hardwareStatus, this,
-            [this](const QString& status, bool error) { emit HardwareStatus(pIndex, status, error); });
-    connect(&m_status, &UnitLinkStatus::changed, this, &ctlZAMOUsbComm::DisplayChanged);
-    RefreshStatus();
+            [this](const QString& status, bool error) { emit hardwareStatus(m_index, status, error); });
+    connect(&m_status, &UnitLinkStatus::changed, this, &UnitLink::displayChanged);
+    refreshStatus();
 }
 
-ctlZAMOUsbComm::~ctlZAMOUsbComm()
+UnitLink::~UnitLink()
 {
     m_port.setPollingEnabled(false);
     // The owner may be half destroyed already: close without raising events.
     blockSignals(true);
-    TerminateClose();
+    terminateClose();
 }
 
-void ctlZAMOUsbComm::UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg)
+void UnitLink::useSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg)
 {
     m_delays = &delays;
     m_protocol.useAclgSettings(aclg);
@@ -57,85 +57,85 @@ void ctlZAMOUsbComm::UseSettings(const config::Zamo80Delays& delays, const confi
 
 // ---- properties ----
 
-qint32 ctlZAMOUsbComm::TenHzPeak() const
+qint32 UnitLink::tenHzPeak() const
 {
-    return RoundHalfEven(m_state.diagnostics().tenHz);
+    return roundHalfEven(m_state.diagnostics().tenHz);
 }
-qint32 ctlZAMOUsbComm::ThirtyKPeak() const
+qint32 UnitLink::thirtyKPeak() const
 {
-    return RoundHalfEven(m_state.diagnostics().thirtyK);
+    return roundHalfEven(m_state.diagnostics().thirtyK);
 }
-qint32 ctlZAMOUsbComm::Temperature() const
+qint32 UnitLink::temperature() const
 {
-    return RoundHalfEven(m_state.diagnostics().temperature);
+    return roundHalfEven(m_state.diagnostics().temperature);
 }
-qint32 ctlZAMOUsbComm::VCC() const
+qint32 UnitLink::VCC() const
 {
-    return RoundHalfEven(m_state.diagnostics().vcc);
+    return roundHalfEven(m_state.diagnostics().vcc);
 }
-qint32 ctlZAMOUsbComm::Pos5V() const
+qint32 UnitLink::pos5V() const
 {
-    return RoundHalfEven(m_state.diagnostics().pos5V);
+    return roundHalfEven(m_state.diagnostics().pos5V);
 }
-qint32 ctlZAMOUsbComm::Neg5V() const
+qint32 UnitLink::neg5V() const
 {
-    return RoundHalfEven(m_state.diagnostics().neg5V);
+    return roundHalfEven(m_state.diagnostics().neg5V);
 }
 
-void ctlZAMOUsbComm::setTestRunning(bool v)
+void UnitLink::setTestRunning(bool v)
 {
     m_port.setTestRunning(v);
     m_status.setConnectEnabled(!v);
 }
 
-void ctlZAMOUsbComm::setUnitID(qint16 v)
+void UnitLink::setUnitID(qint16 v)
 {
-    pUnitID = v;
-    RefreshStatus();
+    m_unitID = v;
+    refreshStatus();
 }
 
 // ---- connection ----
 
-void ctlZAMOUsbComm::ResetUSB(qint32) {}
+void UnitLink::resetUSB(qint32) {}
 
-void ctlZAMOUsbComm::Activate() {}
+void UnitLink::activate() {}
 
-void ctlZAMOUsbComm::DisablePolling()
+void UnitLink::disablePolling()
 {
     m_port.setPollingEnabled(false);
 }
 
-void ctlZAMOUsbComm::Connect()
+void UnitLink::connectDevice()
 {
     m_port.setSimulated(false);
-    OpenDevice();
+    openDevice();
 }
 
-void ctlZAMOUsbComm::ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
+void UnitLink::connectSimulator(qint16 numOfChannels, bool zamo80Mode, bool zamo24Mode)
 {
-    m_state.setModel(unitModelOf(vZamo80Mode, vZamo24Mode));
+    m_state.setModel(unitModelOf(zamo80Mode, zamo24Mode));
     m_port.setSimulated(true);
     SimUnitPort* sim = m_port.simulatedUnit();
-    sim->SetNumOfChannels(vNumOfChannels);
-    sim->SetZamo80(vZamo80Mode);
-    sim->SetZamo24(vZamo24Mode);
-    sim->Init();
-    OpenDevice();
+    sim->setNumOfChannels(numOfChannels);
+    sim->setZamo80(zamo80Mode);
+    sim->setZamo24(zamo24Mode);
+    sim->init();
+    openDevice();
 }
 
-void ctlZAMOUsbComm::Disconnect()
+void UnitLink::disconnectDevice()
 {
-    CloseUSB(m_port.device().DeviceHandle);
+    closeUSB(m_port.device().DeviceHandle);
     m_port.setSimulated(false);
 }
 
-void ctlZAMOUsbComm::Deactivate()
+void UnitLink::deactivate()
 {
     m_port.setPollingEnabled(false);
-    TerminateClose();
+    terminateClose();
 }
 
-void ctlZAMOUsbComm::TerminateClose()
+void UnitLink::terminateClose()
 {
     if (!m_port.isOpen())
         return;
@@ -147,13 +147,13 @@ void ctlZAMOUsbComm::TerminateClose()
     m_port.setOpen(false);
     if (closed)
         return;
-    modMain::WriteLog(QStringLiteral("Close attempt failed - Control Terminated"));
+    config::writeLog(QStringLiteral("Close attempt failed - Control Terminated"));
     m_status.showCloseFailed(true);
 }
 
 // ---- status display ----
 
-QString ctlZAMOUsbComm::ModelName() const
+QString UnitLink::modelName() const
 {
     switch (model()) {
     case UnitModel::Zamo80: return QStringLiteral("ZAMO80");
@@ -163,162 +163,162 @@ QString ctlZAMOUsbComm::ModelName() const
     return QStringLiteral("ZAMO");
 }
 
-void ctlZAMOUsbComm::RefreshStatus()
+void UnitLink::refreshStatus()
 {
-    m_status.refresh(Connected(), ModelName(), GenerateElectrodeString(), pUnitID);
+    m_status.refresh(connected(), modelName(), generateElectrodeString(), m_unitID);
 }
 
-void ctlZAMOUsbComm::ConnectToggleClicked(bool checked)
+void UnitLink::connectToggleClicked(bool checked)
 {
     m_status.setConnectChecked(checked);
-    const UsbCommDisplay& display = m_status.display();
+    const UnitLinkDisplay& display = m_status.display();
     if (display.useSimChecked) {
         const auto channels = platform::Convert::toInt16(display.simChannelsText);
         if (!channels) {
-            modMain::WriteLog("Simulated channel count is not a number: \"" + display.simChannelsText + "\"");
-            m_status.showConnectToggle(Connected());
+            config::writeLog("Simulated channel count is not a number: \"" + display.simChannelsText + "\"");
+            m_status.showConnectToggle(connected());
             return;
         }
         m_port.setSimulated(true);
         SimUnitPort* sim = m_port.simulatedUnit();
-        sim->SetNumOfChannels(*channels);
-        sim->Init();
+        sim->setNumOfChannels(*channels);
+        sim->init();
     } else {
         m_port.setSimulated(false);
     }
     if (checked)
-        OpenDevice();
+        openDevice();
     else
-        CloseUSB(m_port.device().DeviceHandle);
+        closeUSB(m_port.device().DeviceHandle);
 }
 
-void ctlZAMOUsbComm::setUseSimChecked(bool checked)
+void UnitLink::setUseSimChecked(bool checked)
 {
     m_status.setUseSimChecked(checked);
 }
 
-void ctlZAMOUsbComm::setSimChannelsText(const QString& text)
+void UnitLink::setSimChannelsText(const QString& text)
 {
     m_status.setSimChannelsText(text);
 }
 
-void ctlZAMOUsbComm::EnableSim()
+void UnitLink::enableSim()
 {
     m_status.showSimControls();
 }
 
-void ctlZAMOUsbComm::SetPollingTimerInterval(qint16 vInterval)
+void UnitLink::setPollingTimerInterval(qint16 interval)
 {
-    if (vInterval >= 1)
-        m_port.setPollInterval(vInterval);
+    if (interval >= 1)
+        m_port.setPollInterval(interval);
 }
 
 // ---- channel records ----
 
-clsElectrode* ctlZAMOUsbComm::Electrode(int vChannelID)
+ChannelRecord* UnitLink::electrode(int channelID)
 {
-    clsElectrode* record = m_state.channel(vChannelID);
+    ChannelRecord* record = m_state.channel(channelID);
     if (!record)
-        modMain::WriteLog("Unit #" + QString::number(pUnitID) + ": channel " + QString::number(vChannelID)
+        config::writeLog("Unit #" + QString::number(m_unitID) + ": channel " + QString::number(channelID)
                           + " is outside 0..15; ignored");
     return record;
 }
 
-void ctlZAMOUsbComm::ClearElectrodeLastMeasurements()
+void UnitLink::clearElectrodeLastMeasurements()
 {
     m_state.clearLastMeasurements();
 }
 
-void ctlZAMOUsbComm::SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2)
+void UnitLink::setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
 {
-    if (clsElectrode* e = Electrode(vChannelID)) {
-        e->setLastMeasurement(vValue);
-        e->setLastMeasurement2(vValue2);
+    if (ChannelRecord* e = electrode(channelID)) {
+        e->setLastMeasurement(value);
+        e->setLastMeasurement2(value2);
     }
 }
 
-double ctlZAMOUsbComm::GetElectrodeLastMeasurement(qint16 vChannelID)
+double UnitLink::getElectrodeLastMeasurement(qint16 channelID)
 {
-    clsElectrode* e = Electrode(vChannelID);
-    return e ? e->LastMeasurement() : 0;
+    ChannelRecord* e = electrode(channelID);
+    return e ? e->lastMeasurement() : 0;
 }
 
-double ctlZAMOUsbComm::GetElectrodeLastMeasurement2(qint16 vChannelID)
+double UnitLink::getElectrodeLastMeasurement2(qint16 channelID)
 {
-    clsElectrode* e = Electrode(vChannelID);
-    return e ? e->LastMeasurement2() : 0;
+    ChannelRecord* e = electrode(channelID);
+    return e ? e->lastMeasurement2() : 0;
 }
 
-void ctlZAMOUsbComm::QueryElectrodeInfo()
+void UnitLink::queryElectrodeInfo()
 {
-    for (qint16 c = 0; c < ChannelCount; ++c) {
+    for (qint16 c = 0; c < channelCount; ++c) {
         if (!m_state.channelPresent(c))
             continue;
-        TXGetCalibrationDate(c);
-        TXGetFirmwareVersion(c);
-        TXGetSerialNumber(c);
+        txGetCalibrationDate(c);
+        txGetFirmwareVersion(c);
+        txGetSerialNumber(c);
     }
 }
 
-double ctlZAMOUsbComm::GetPaceAmplitude(qint16 vElectrodeChannel, qint16 vPaceType)
+double UnitLink::getPaceAmplitude(qint16 electrodeChannel, qint16 paceType)
 {
-    clsElectrode* e = (vPaceType == 1 || vPaceType == 2) ? Electrode(vElectrodeChannel) : nullptr;
+    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
     if (!e)
         return 0;
-    return vPaceType == 1 ? e->Zamo24Pace1Amplitude() : e->Zamo24Pace2Amplitude();
+    return paceType == 1 ? e->zamo24Pace1Amplitude() : e->zamo24Pace2Amplitude();
 }
 
-double ctlZAMOUsbComm::GetPacePulseWidth(qint16 vElectrodeChannel, qint16 vPaceType)
+double UnitLink::getPacePulseWidth(qint16 electrodeChannel, qint16 paceType)
 {
-    clsElectrode* e = (vPaceType == 1 || vPaceType == 2) ? Electrode(vElectrodeChannel) : nullptr;
+    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
     if (!e)
         return 0;
-    return vPaceType == 1 ? e->Zamo24Pace1PulseWidth() : e->Zamo24Pace2PulseWidth();
+    return paceType == 1 ? e->zamo24Pace1PulseWidth() : e->zamo24Pace2PulseWidth();
 }
 
-double ctlZAMOUsbComm::GetPaceBPM(qint16 vElectrodeChannel, qint16 vPaceType)
+double UnitLink::getPaceBPM(qint16 electrodeChannel, qint16 paceType)
 {
-    clsElectrode* e = (vPaceType == 1 || vPaceType == 2) ? Electrode(vElectrodeChannel) : nullptr;
+    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
     if (!e)
         return 0;
-    return vPaceType == 1 ? e->Zamo24Pace1BPM() : e->Zamo24Pace2BPM();
+    return paceType == 1 ? e->zamo24Pace1BPM() : e->zamo24Pace2BPM();
 }
 
-QString ctlZAMOUsbComm::ElectrodeChannelSerialNumber(qint16 vIndex)
+QString UnitLink::electrodeChannelSerialNumber(qint16 index)
 {
-    clsElectrode* e = Electrode(vIndex);
-    return e ? e->SerialNumber() : QString();
+    ChannelRecord* e = electrode(index);
+    return e ? e->serialNumber() : QString();
 }
 
-bool ctlZAMOUsbComm::ElectrodeChannelCalibrationExpired(qint16 vIndex)
+bool UnitLink::electrodeChannelCalibrationExpired(qint16 index)
 {
-    clsElectrode* e = Electrode(vIndex);
+    ChannelRecord* e = electrode(index);
     if (!e)
         return false;
     // The date carries no time: a channel calibrated until today has expired.
-    return !(platform::OleDate::fromDateTime(platform::Clock::now()) < e->CalibrationDate());
+    return !(platform::OleDate::fromDateTime(platform::Clock::now()) < e->calibrationDate());
 }
 
-bool ctlZAMOUsbComm::ElectrodeChannelExists(qint16 vIndex)
+bool UnitLink::electrodeChannelExists(qint16 index)
 {
-    return m_state.channelPresent(vIndex);
+    return m_state.channelPresent(index);
 }
 
-QVector<std::shared_ptr<clsElectrode>> ctlZAMOUsbComm::GetElectrodeArray()
+QVector<std::shared_ptr<ChannelRecord>> UnitLink::getElectrodeArray()
 {
-    if (!Connected())
+    if (!connected())
         return {};
     return m_state.records();
 }
 
-QStringList ctlZAMOUsbComm::GetDiagnosticArray()
+QStringList UnitLink::getDiagnosticArray()
 {
-    if (!Connected())
+    if (!connected())
         return {QString(), QString()};
     return m_state.diagnosticTexts();
 }
 
-QString ctlZAMOUsbComm::GenerateElectrodeString()
+QString UnitLink::generateElectrodeString()
 {
-    return m_state.channelList(pUnitID);
+    return m_state.channelList(m_unitID);
 }

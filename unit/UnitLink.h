@@ -7,11 +7,11 @@
 // (UnitLinkStatus), runs the open sequence and the reconnection, and raises
 // the unit's events with its index first. Every decoded reply reaches the
 // events through UnitReplyHandler. A failing port is reported through
-// HardwareStatus and UsbError (never by an exception); ZAMO80 and ZAMO2-4
+// hardwareStatus and usbError (never by an exception); ZAMO80 and ZAMO2-4
 // units reconnect by themselves.
 //
 // The members are implemented in separate files of unit/:
-//   UnitLink.cpp            properties, connect/disconnect, status, channel records
+//   Unit.cpp            properties, connect/disconnect, status, channel records
 //   UnitLinkConnection.cpp  open, close, failure report, reconnection
 //   UnitLinkTransmit.cpp    channel framing, exchanges, the receive hand-over
 //   UnitLinkSenders.cpp     the TX... command senders
@@ -39,52 +39,52 @@
 #include <array>
 #include <memory>
 
-class ctlZAMOUsbComm : public QObject {
+class UnitLink : public QObject {
     Q_OBJECT
 public:
-    static constexpr int ChannelCount = 16;
+    static constexpr int channelCount = 16;
     // Description of the measuring unit's converter.
     static constexpr const char* UnitDeviceDescription = "FT232R USB UART";
 
-    explicit ctlZAMOUsbComm(int vIndex = 1, QObject* parent = nullptr);
-    ~ctlZAMOUsbComm() override;
+    explicit UnitLink(int indexValue = 1, QObject* parent = nullptr);
+    ~UnitLink() override;
 
     // The component's place on the test window (1 or 2); first argument of every event.
-    int Index() const { return pIndex; }
+    int Index() const { return m_index; }
 
     // The ZAMO80 waits and the ACLG constants the link uses, kept by
     // reference (the caller keeps them alive); until handed in, the defaults.
-    void UseSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg);
-    const config::Zamo80Delays& Delays() const { return *m_delays; }
+    void useSettings(const config::Zamo80Delays& delays, const config::AclgSettings& aclg);
+    const config::Zamo80Delays& delays() const { return *m_delays; }
 
     // ---- properties ----
-    bool Reconnecting() const { return pReconnecting; }
+    bool reconnecting() const { return m_reconnecting; }
     UnitModel model() const { return m_state.model(); }
-    bool IsZAMO80() const { return model() == UnitModel::Zamo80; }
-    bool IsZAMO24() const { return model() == UnitModel::Zamo24; }
-    bool LidClosed() const { return m_state.lidClosed(); }
-    // Diagnostics values rounded to whole numbers, halves to the even neighbour.
-    qint32 TenHzPeak() const;
-    qint32 ThirtyKPeak() const;
-    qint32 Temperature() const;
+    bool isZAMO80() const { return model() == UnitModel::Zamo80; }
+    bool isZAMO24() const { return model() == UnitModel::Zamo24; }
+    bool lidClosed() const { return m_state.lidClosed(); }
+    // diagnostics values rounded to whole numbers, halves to the even neighbour.
+    qint32 tenHzPeak() const;
+    qint32 thirtyKPeak() const;
+    qint32 temperature() const;
     qint32 VCC() const;
-    qint32 Pos5V() const;
-    qint32 Neg5V() const;
-    bool Reg5VWorking() const { return m_state.diagnostics().reg5VWorking; }
-    bool Working200VOn() const { return m_state.diagnostics().working200VOn; }
-    bool Working200VOff() const { return m_state.diagnostics().working200VOff; }
-    QString FirmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
-    QString HardwareInfo() const { return m_status.hardwareInfo(); }
-    bool TestRunning() const { return m_port.testRunning(); }
-    // True greys out the Connect toggle, False enables it.
+    qint32 pos5V() const;
+    qint32 neg5V() const;
+    bool reg5VWorking() const { return m_state.diagnostics().reg5VWorking; }
+    bool working200VOn() const { return m_state.diagnostics().working200VOn; }
+    bool working200VOff() const { return m_state.diagnostics().working200VOff; }
+    QString firmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
+    QString hardwareInfo() const { return m_status.hardwareInfo(); }
+    bool testRunning() const { return m_port.testRunning(); }
+    // True greys out the connectDevice toggle, False enables it.
     void setTestRunning(bool v);
-    bool Master200VEnabled() const { return pMaster200VEnabled; }
-    void setMaster200VEnabled(bool v) { pMaster200VEnabled = v; }
-    qint16 UnitID() const { return pUnitID; }
+    bool master200VEnabled() const { return m_master200VEnabled; }
+    void setMaster200VEnabled(bool v) { m_master200VEnabled = v; }
+    qint16 unitID() const { return m_unitID; }
     // Stores the unit number and refreshes the status display.
     void setUnitID(qint16 v);
-    bool Connected() const { return m_port.isOpen(); }
-    bool SimulatorMode() const { return m_port.simulated(); }
+    bool connected() const { return m_port.isOpen(); }
+    bool simulatorMode() const { return m_port.simulated(); }
     // True while automatic polling is switched off (the calibration panel):
     // the poll cycle sends no "(?)" and queues no "[*]"; queued frames still go out.
     bool pollingInhibited() const { return m_port.pollingInhibited(); }
@@ -94,240 +94,240 @@ public:
     void setAclgEnergy(AclgEnergy energy) { m_protocol.setAclgEnergy(energy); }
 
     // ---- methods ----
-    void ResetUSB(qint32 vHandle); // does nothing
-    void CloseUSB(qint32 vHandleID);
-    qint32 OpenDevice(); // always 0
-    void DisablePolling();
-    void SendCommandToChannel(const QString& cmd, qint16 vChannelID, bool vImmediate = false);
-    QString SendDataAndPoll(const QString& cmd, qint32 vDelay = 50);
-    void ClearElectrodeLastMeasurements();
+    void resetUSB(qint32 handleValue); // does nothing
+    void closeUSB(qint32 handleID);
+    qint32 openDevice(); // always 0
+    void disablePolling();
+    void sendCommandToChannel(const QString& cmd, qint16 channelID, bool immediate = false);
+    QString sendDataAndPoll(const QString& cmd, qint32 delay = 50);
+    void clearElectrodeLastMeasurements();
     // A channel outside 0..15 is logged and ignored (getters give 0).
-    void SetElectrodeLastMeasurement(qint16 vChannelID, double vValue, double vValue2 = 0);
-    double GetElectrodeLastMeasurement(qint16 vChannelID);
-    double GetElectrodeLastMeasurement2(qint16 vChannelID);
-    void QueryElectrodeInfo();
+    void setElectrodeLastMeasurement(qint16 channelID, double valueValue, double value2 = 0);
+    double getElectrodeLastMeasurement(qint16 channelID);
+    double getElectrodeLastMeasurement2(qint16 channelID);
+    void queryElectrodeInfo();
 
     // Calibration-board senders.
-    void TXCalBoardGetFirmwareVersion(qint16 vChannelID);
-    void TXCalBoardGetSerialNumber(qint16 vChannelID);
-    void TXCalBoardSetSerialNumber(qint16 vChannelID, const QString& vSN);
-    void TXCalBoardSetCalibrationReferenceResistors1(qint16 vChannelID, qint16 vACZ1Ref, qint16 vACZ2Ref);
-    void TXCalBoardGetCalibrationReferenceResistors1(qint16 vChannelID);
-    void TXCalBoardSetCalibrationReferenceResistors2(qint16 vChannelID, qint16 vACZ3Ref, qint16 vBIAS1Ref);
-    void TXCalBoardGetCalibrationReferenceResistors2(qint16 vChannelID);
-    void TXCalBoardSetCalibrationReferenceDCO(qint16 vChannelID, qint32 vDCO_corr1, qint32 vDCO_corr2);
-    void TXCalBoardGetCalibrationReferenceDCO(qint16 vChannelID);
-    void TXCalBoardSetPotentialReference(qint16 vChannelID, qint32 vPot_corr1, qint32 vPot_corr2);
-    void TXCalBoardGetPotentialReference(qint16 vChannelID);
-    void TXCalBoardACZResistorOff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardACZResistorOn(qint16 vChannelID, qint16 vResistorID);
-    void TXCalBoardDCOVoltageOff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardDCOVoltageOn(qint16 vChannelID, qint16 vVoltageID);
-    void TXCalBoardNoiseVoltageOff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardNoiseVoltageOn(qint16 vChannelID, qint16 vVoltageID);
-    void TXCalBoardBiasResistorOff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardBiasResistorOn(qint16 vChannelID);
-    void TXCalBoardSDROff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardReadSDRVoltage(qint16 vChannelID);
-    void TXCalBoardSDRPowerResistor(qint16 vChannelID);
-    void TXCalBoardVerifyPosition(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardTestOutputPosition(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardReadVoltageOff(qint16 vChannelID, bool vImmediate = false);
-    void TXCalBoardReadVoltage1(qint16 vChannelID);
-    void TXCalBoardReadVoltage2(qint16 vChannelID);
+    void txCalBoardGetFirmwareVersion(qint16 channelID);
+    void txCalBoardGetSerialNumber(qint16 channelID);
+    void txCalBoardSetSerialNumber(qint16 channelID, const QString& sn);
+    void txCalBoardSetCalibrationReferenceResistors1(qint16 channelID, qint16 acz1Ref, qint16 acz2Ref);
+    void txCalBoardGetCalibrationReferenceResistors1(qint16 channelID);
+    void txCalBoardSetCalibrationReferenceResistors2(qint16 channelID, qint16 acz3Ref, qint16 bias1Ref);
+    void txCalBoardGetCalibrationReferenceResistors2(qint16 channelID);
+    void txCalBoardSetCalibrationReferenceDCO(qint16 channelID, qint32 dco_corr1, qint32 dco_corr2);
+    void txCalBoardGetCalibrationReferenceDCO(qint16 channelID);
+    void txCalBoardSetPotentialReference(qint16 channelID, qint32 pot_corr1, qint32 pot_corr2);
+    void txCalBoardGetPotentialReference(qint16 channelID);
+    void txCalBoardACZResistorOff(qint16 channelID, bool immediate = false);
+    void txCalBoardACZResistorOn(qint16 channelID, qint16 resistorID);
+    void txCalBoardDCOVoltageOff(qint16 channelID, bool immediate = false);
+    void txCalBoardDCOVoltageOn(qint16 channelID, qint16 voltageID);
+    void txCalBoardNoiseVoltageOff(qint16 channelID, bool immediate = false);
+    void txCalBoardNoiseVoltageOn(qint16 channelID, qint16 voltageID);
+    void txCalBoardBiasResistorOff(qint16 channelID, bool immediate = false);
+    void txCalBoardBiasResistorOn(qint16 channelID);
+    void txCalBoardSDROff(qint16 channelID, bool immediate = false);
+    void txCalBoardReadSDRVoltage(qint16 channelID);
+    void txCalBoardSDRPowerResistor(qint16 channelID);
+    void txCalBoardVerifyPosition(qint16 channelID, bool immediate = false);
+    void txCalBoardTestOutputPosition(qint16 channelID, bool immediate = false);
+    void txCalBoardReadVoltageOff(qint16 channelID, bool immediate = false);
+    void txCalBoardReadVoltage1(qint16 channelID);
+    void txCalBoardReadVoltage2(qint16 channelID);
 
     // Channel senders.
-    void TXCommCheck(qint16 vChannelID, bool vImmediate = false);
-    void TXReadDigitalPort(qint16 vChannelID, const QString& vPort);
-    void TXReadADPort(qint16 vChannelID, const QString& vPort);
-    void TXReadTrisRegister(qint16 vChannelID, const QString& vRegister);
-    void TXWritePort(qint16 vChannelID, const QString& vPort, const QString& vBitValue);
-    void TXZeroCounter(qint16 vChannelID);
-    void TXReadCounter(qint16 vChannelID);
-    void TXSetCalibrationDate(qint16 vChannelID, qint16 vYear, qint16 vMonth, qint16 vDay);
-    void TXGetCalibrationDate(qint16 vChannelID);
-    void TXGetFirmwareVersion(qint16 vChannelID);
-    void TXSetSerialNumber(qint16 vChannelID, const QString& vSN);
-    void TXGetSerialNumber(qint16 vChannelID);
-    void TXSetCalibrationReference(qint16 vChannelID, qint16 vVal1, qint16 vVal2, qint16 vVal3, qint16 vVal4 = 0);
-    void TXSetDCOReferenceVoltage(qint16 vChannelID, qint16 v750Reference);
-    void TXGetDCOReferenceVoltage(qint16 vChannelID);
-    void TXGetCalibrationReference(qint16 vChannelID);
-    void TXRequestCommand(qint16 vChannelID);
-    void TXRunACZTest(qint16 vChannelID);
-    void TXRunACZ30Zero(qint16 vChannelID);
-    void TXRunACZ30Test(qint16 vChannelID);
-    void TXRunACLGTest(qint16 vChannelID);
-    void TXRunDefibRecoveryTest(qint16 vChannelID);
-    void TXRunFilterZeroRoutine(qint16 vChannelID);
-    void TXRunNoiseTest(qint16 vChannelID);
-    void TXRunSpecialCalibrationTest1(qint16 vChannelID);
-    void TXRunSpecialCalibrationTest2(qint16 vChannelID);
-    void TXGetDCOValue(qint16 vChannelID);
-    void TXRunDCOTest(qint16 vChannelID);
-    void TXRunDCOZeroCorrectionTest(qint16 vChannelID);
-    void TXStopBiasTest(qint16 vChannelID);
-    void TXStopAllBiasTest();
-    void TXRunBiasTest(qint16 vChannelID);
-    void TXRunSDRTest(qint16 vChannelID, bool vRunACZAfterSDR);
-    void TXCancel(qint16 vChannelID, bool vImmediate = false);
-    void TXCancelAllElectrodes(bool vImmediate = false);
-    void TXResendLastData(qint16 vChannelID);
-    void TXRunClockTest(qint16 vChannelID);
-    void TXUpdateOsctune(qint16 vChannelID, const QString& vTimeBitString);
-    void TXSaveOsctune(qint16 vChannelID);
-    void TXSetPacePulse(qint16 vChannelID, qint16 vPace1On50, qint16 vPace2On50, qint16 vPace1Offms, qint16 vPace2Offms,
-                        qint16 vPace1Voltage, qint16 vPace2Voltage);
-    void TXGetPacePulse(qint16 vChannelID);
-    void TXRunVoltage1Pace(qint16 vChannelID);
-    void TXRunVoltage2Pace(qint16 vChannelID);
-    void TXStopPace(qint16 vChannelID);
-    void TXChannelLED(qint16 vChannelID, bool vEnable);
+    void txCommCheck(qint16 channelID, bool immediate = false);
+    void txReadDigitalPort(qint16 channelID, const QString& portValue);
+    void txReadADPort(qint16 channelID, const QString& portValue);
+    void txReadTrisRegister(qint16 channelID, const QString& registerName);
+    void txWritePort(qint16 channelID, const QString& portValue, const QString& bitValue);
+    void txZeroCounter(qint16 channelID);
+    void txReadCounter(qint16 channelID);
+    void txSetCalibrationDate(qint16 channelID, qint16 year, qint16 month, qint16 day);
+    void txGetCalibrationDate(qint16 channelID);
+    void txGetFirmwareVersion(qint16 channelID);
+    void txSetSerialNumber(qint16 channelID, const QString& sn);
+    void txGetSerialNumber(qint16 channelID);
+    void txSetCalibrationReference(qint16 channelID, qint16 val1, qint16 val2, qint16 val3, qint16 val4 = 0);
+    void txSetDCOReferenceVoltage(qint16 channelID, qint16 reference750);
+    void txGetDCOReferenceVoltage(qint16 channelID);
+    void txGetCalibrationReference(qint16 channelID);
+    void txRequestCommand(qint16 channelID);
+    void txRunACZTest(qint16 channelID);
+    void txRunACZ30Zero(qint16 channelID);
+    void txRunACZ30Test(qint16 channelID);
+    void txRunACLGTest(qint16 channelID);
+    void txRunDefibRecoveryTest(qint16 channelID);
+    void txRunFilterZeroRoutine(qint16 channelID);
+    void txRunNoiseTest(qint16 channelID);
+    void txRunSpecialCalibrationTest1(qint16 channelID);
+    void txRunSpecialCalibrationTest2(qint16 channelID);
+    void txGetDCOValue(qint16 channelID);
+    void txRunDCOTest(qint16 channelID);
+    void txRunDCOZeroCorrectionTest(qint16 channelID);
+    void txStopBiasTest(qint16 channelID);
+    void txStopAllBiasTest();
+    void txRunBiasTest(qint16 channelID);
+    void txRunSDRTest(qint16 channelID, bool runACZAfterSDR);
+    void txCancel(qint16 channelID, bool immediate = false);
+    void txCancelAllElectrodes(bool immediate = false);
+    void txResendLastData(qint16 channelID);
+    void txRunClockTest(qint16 channelID);
+    void txUpdateOsctune(qint16 channelID, const QString& timeBitString);
+    void txSaveOsctune(qint16 channelID);
+    void txSetPacePulse(qint16 channelID, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms, qint16 pace2Offms,
+                        qint16 pace1Voltage, qint16 pace2Voltage);
+    void txGetPacePulse(qint16 channelID);
+    void txRunVoltage1Pace(qint16 channelID);
+    void txRunVoltage2Pace(qint16 channelID);
+    void txStopPace(qint16 channelID);
+    void txChannelLED(qint16 channelID, bool enable);
 
-    // Unit senders.
-    void TXMasterCommCheck(bool vImmediate = false);
-    void TXMasterReadDigitalPort(const QString& vPort);
-    void TXMasterReadADPort(const QString& vPort);
-    void TXMasterReadTrisRegister(const QString& vRegister);
-    void TXMasterWritePort(const QString& vPort, const QString& vBitValue);
-    void TXMasterDiagnostics();
-    void TXMasterDiagnosticsPollingMode(qint32 pDelay = 200);
-    void TXMasterEnable200VSupply();
-    void TXMasterDisable200VSupply(bool vImmediate = false);
-    void TXMasterDefibCharge(qint16 vTargetChannel = -1);
-    void TXMasterTriggerCharge(bool vImmediate = false);
-    void TXMasterCheckLid(bool vPollData = false);
-    void TXMasterFindChannels();
-    void TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString, qint16 vReps = 1,
-                                bool vImmediate = false);
+    // unitAt senders.
+    void txMasterCommCheck(bool immediate = false);
+    void txMasterReadDigitalPort(const QString& portValue);
+    void txMasterReadADPort(const QString& portValue);
+    void txMasterReadTrisRegister(const QString& registerName);
+    void txMasterWritePort(const QString& portValue, const QString& bitValue);
+    void txMasterDiagnostics();
+    void txMasterDiagnosticsPollingMode(qint32 m_delay = 200);
+    void txMasterEnable200VSupply();
+    void txMasterDisable200VSupply(bool immediate = false);
+    void txMasterDefibCharge(qint16 targetChannel = -1);
+    void txMasterTriggerCharge(bool immediate = false);
+    void txMasterCheckLid(bool pollData = false);
+    void txMasterFindChannels();
+    void txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps = 1,
+                                bool immediate = false);
 
-    void Connect();
-    void ConnectSimulator(qint16 vNumOfChannels, bool vZamo80Mode = false, bool vZamo24Mode = false);
-    void Disconnect();
+    void connectDevice();
+    void connectSimulator(qint16 numOfChannels, bool zamo80Mode = false, bool zamo24Mode = false);
+    void disconnectDevice();
     // vPaceType 1 or 2; any other type gives 0, as does a channel outside 0..15.
-    double GetPaceAmplitude(qint16 vElectrodeChannel, qint16 vPaceType);
-    double GetPacePulseWidth(qint16 vElectrodeChannel, qint16 vPaceType);
-    double GetPaceBPM(qint16 vElectrodeChannel, qint16 vPaceType);
-    void Activate(); // does nothing
-    void Deactivate();
-    QString ElectrodeChannelSerialNumber(qint16 vIndex);
-    bool ElectrodeChannelCalibrationExpired(qint16 vIndex);
-    bool ElectrodeChannelExists(qint16 vIndex);
-    // The 16 records (the same objects the link keeps) when Connected, else empty.
-    QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray();
+    double getPaceAmplitude(qint16 electrodeChannel, qint16 paceType);
+    double getPacePulseWidth(qint16 electrodeChannel, qint16 paceType);
+    double getPaceBPM(qint16 electrodeChannel, qint16 paceType);
+    void activate(); // does nothing
+    void deactivate();
+    QString electrodeChannelSerialNumber(qint16 indexValue);
+    bool electrodeChannelCalibrationExpired(qint16 indexValue);
+    bool electrodeChannelExists(qint16 indexValue);
+    // The 16 records (the same objects the link keeps) when connected, else empty.
+    QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray();
     // Index 0 is unused: one "" at index 1 when closed, else texts at 1..9.
-    QStringList GetDiagnosticArray();
-    QString GenerateElectrodeString();
-    void SetPollingTimerInterval(qint16 vInterval);
-    void EnableSim();
+    QStringList getDiagnosticArray();
+    QString generateElectrodeString();
+    void setPollingTimerInterval(qint16 interval);
+    void enableSim();
 
-    // ---- status display (drawn by ctlZAMOUsbCommView) ----
-    const UsbCommDisplay& Display() const { return m_status.display(); }
-    // The Connect toggle was clicked and now reads `checked`.
-    void ConnectToggleClicked(bool checked);
+    // ---- status display (drawn by UnitLinkPanel) ----
+    const UnitLinkDisplay& display() const { return m_status.display(); }
+    // The connectDevice toggle was clicked and now reads `checked`.
+    void connectToggleClicked(bool checked);
     void setUseSimChecked(bool checked);
     void setSimChannelsText(const QString& text);
 
     // The record of a channel, nullptr outside 0..15.
-    clsElectrode* Electrode(int vChannelID);
+    ChannelRecord* electrode(int channelID);
 
 signals:
     // Every event carries the link's index (1 or 2) first; a channel event
     // the replying channel 0..15 next.
-    void RXData(int index, qint16 channel, const QString& data);
-    void RXDataInBuffer(int index, const QString& bufferData);
-    void RXReadDigitalPort(int index, qint16 channel, const QString& port, const QString& value);
-    void RXReadTrisRegister(int index, qint16 channel, const QString& port, const QString& value);
-    void RXCounter(int index, qint16 channel, const ChannelCounters& counters);
-    void RXCalibrationDate(int index, qint16 channel, const CalibrationDateReply& date);
-    void RXFirmwareVersion(int index, qint16 channel, const QString& firmware);
-    void RXSerialNumber(int index, qint16 channel, const QString& serialNumber);
-    void RXCalibrationReference(int index, qint16 channel, const CalibrationReference& reference);
-    void RXIdle(int index, qint16 channel);
-    void RXTestDataNotReady(int index, qint16 channel);
-    void RXACZTestData(int index, qint16 channel, const AczReading& reading);
-    void RXACZ30TestData(int index, qint16 channel, const Acz30Reading& reading);
-    void RXACZ30ZeroTestData(int index, qint16 channel, qint16 zeroValue);
-    void RXACLGTestData(int index, qint16 channel, const AclgReading& reading);
-    void RXZamo24ACLGTestData(int index, qint16 channel, const Zamo24AclgReading& reading);
-    void RXACLGAck(int index);
-    void RXDefibRecoveryAck(int index);
-    void RXDefibRecoveryTestData(int index, qint16 channel, const DefibRecoveryReading& reading);
-    void RXNoiseZeroResult(int index, qint16 channel, const NoiseZeroReading& reading);
-    void RXNoiseTestData(int index, qint16 channel, const NoiseReading& reading);
-    void RXNoiseSpecialCal1(int index, qint16 channel, const NoiseCalibrationReading& reading);
-    void RXDCOReferenceVoltage(int index, qint16 channel, qint16 reference750);
-    void RXDCOValue(int index, qint16 channel, const DcoValue& value);
-    void RXDCOTestData(int index, qint16 channel, const DcoReading& reading);
-    void RXDCOCalibrateZeroCorrection(int index, qint16 channel, qint16 zeroCorrection);
-    void RXBiasTestData(int index, qint16 channel, const BiasReading& reading);
-    void RXSDRTestData(int index, qint16 channel, const SdrReading& reading);
-    void RXPaceStatus(int index, qint16 channel, bool stopped);
-    void RXPacePulseWidths(int index, qint16 channel, const PacePulseWidths& widths);
-    void RXZamo24PacePulseWidths(int index, qint16 channel, const Zamo24PaceSettings& settings);
-    void RXMasterIdle(int index);
-    void RXMasterReadTrisRegister(int index, const QString& port, const QString& value);
-    void RXMasterReadDigitalPort(int index, const QString& port, const QString& value);
-    void RXMasterDiagnostics(int index, const UnitDiagnostics& diagnostics);
-    void RXMasterFoundChannels(int index, const QString& channels);
-    void RXMasterLidState(int index, bool lidClosed);
-    void RXCalBoardFirmwareVersion(int index, qint16 channel, const QString& firmwareVersion);
-    void RXCalBoardSerialNumber(int index, qint16 channel, const QString& serialNumber);
-    void RXCalBoardCalibrationReferenceResistors1(int index, qint16 channel, const CalBoardReferencePair& refs);
-    void RXCalBoardCalibrationReferenceResistors2(int index, qint16 channel, const CalBoardReferencePair& refs);
-    void RXCalBoardCalibrationReferenceDCO(int index, qint16 channel, const CalBoardReferencePair& refs);
-    void RXCalBoardACZResistance(int index, qint16 channel, qint16 resistanceId, double resistance);
-    void RXCalBoardDCOVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
-    void RXCalBoardNoiseVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
-    void RXCalBoardBiasResistance(int index, qint16 channel, double resistance);
-    void RXCalBoardSDRVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
-    void RXCalBoardSDRResistance(int index, qint16 channel, double resistance);
-    void RXCalBoardPotentialReference(int index, qint16 channel, const CalBoardReferencePair& refs);
-    void RXCalBoardMeasuredVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
-    void TXData(int index, const QString& data);
-    void UsbConnected(int index, qint32 handle, UnitModel model);
-    void UsbClosed(int index);
-    void UsbReconnecting(int index);
-    void UsbError(int index, const QString& errorText);
-    void HardwareStatus(int index, const QString& status, bool error);
+    void rxData(int index, qint16 channel, const QString& data);
+    void rxDataInBuffer(int index, const QString& bufferData);
+    void rxReadDigitalPort(int index, qint16 channel, const QString& port, const QString& value);
+    void rxReadTrisRegister(int index, qint16 channel, const QString& port, const QString& value);
+    void rxCounter(int index, qint16 channel, const ChannelCounters& counters);
+    void rxCalibrationDate(int index, qint16 channel, const CalibrationDateReply& date);
+    void rxFirmwareVersion(int index, qint16 channel, const QString& firmware);
+    void rxSerialNumber(int index, qint16 channel, const QString& serialNumber);
+    void rxCalibrationReference(int index, qint16 channel, const CalibrationReference& reference);
+    void rxIdle(int index, qint16 channel);
+    void rxTestDataNotReady(int index, qint16 channel);
+    void rxaczTestData(int index, qint16 channel, const AczReading& reading);
+    void rxacz30TestData(int index, qint16 channel, const Acz30Reading& reading);
+    void rxacz30ZeroTestData(int index, qint16 channel, qint16 zeroValue);
+    void rxaclgTestData(int index, qint16 channel, const AclgReading& reading);
+    void rxZamo24ACLGTestData(int index, qint16 channel, const Zamo24AclgReading& reading);
+    void rxaclgAck(int index);
+    void rxDefibRecoveryAck(int index);
+    void rxDefibRecoveryTestData(int index, qint16 channel, const DefibRecoveryReading& reading);
+    void rxNoiseZeroResult(int index, qint16 channel, const NoiseZeroReading& reading);
+    void rxNoiseTestData(int index, qint16 channel, const NoiseReading& reading);
+    void rxNoiseSpecialCal1(int index, qint16 channel, const NoiseCalibrationReading& reading);
+    void rxdcoReferenceVoltage(int index, qint16 channel, qint16 reference750);
+    void rxdcoValue(int index, qint16 channel, const DcoValue& value);
+    void rxdcoTestData(int index, qint16 channel, const DcoReading& reading);
+    void rxdcoCalibrateZeroCorrection(int index, qint16 channel, qint16 zeroCorrection);
+    void rxBiasTestData(int index, qint16 channel, const BiasReading& reading);
+    void rxsdrTestData(int index, qint16 channel, const SdrReading& reading);
+    void rxPaceStatus(int index, qint16 channel, bool stopped);
+    void rxPacePulseWidths(int index, qint16 channel, const PacePulseWidths& widths);
+    void rxZamo24PacePulseWidths(int index, qint16 channel, const Zamo24PaceSettings& settings);
+    void rxMasterIdle(int index);
+    void rxMasterReadTrisRegister(int index, const QString& port, const QString& value);
+    void rxMasterReadDigitalPort(int index, const QString& port, const QString& value);
+    void rxMasterDiagnostics(int index, const UnitDiagnostics& diagnostics);
+    void rxMasterFoundChannels(int index, const QString& channels);
+    void rxMasterLidState(int index, bool lidClosed);
+    void rxCalBoardFirmwareVersion(int index, qint16 channel, const QString& firmwareVersion);
+    void rxCalBoardSerialNumber(int index, qint16 channel, const QString& serialNumber);
+    void rxCalBoardCalibrationReferenceResistors1(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void rxCalBoardCalibrationReferenceResistors2(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void rxCalBoardCalibrationReferenceDCO(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void rxCalBoardACZResistance(int index, qint16 channel, qint16 resistanceId, double resistance);
+    void rxCalBoardDCOVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void rxCalBoardNoiseVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void rxCalBoardBiasResistance(int index, qint16 channel, double resistance);
+    void rxCalBoardSDRVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void rxCalBoardSDRResistance(int index, qint16 channel, double resistance);
+    void rxCalBoardPotentialReference(int index, qint16 channel, const CalBoardReferencePair& refs);
+    void rxCalBoardMeasuredVoltage(int index, qint16 channel, const CalBoardVoltage& voltage);
+    void txData(int index, const QString& data);
+    void usbConnected(int index, qint32 handle, UnitModel model);
+    void usbClosed(int index);
+    void usbReconnecting(int index);
+    void usbError(int index, const QString& errorText);
+    void hardwareStatus(int index, const QString& status, bool error);
 
     // Not an event of the unit: the status display changed (for the view).
-    void DisplayChanged();
+    void displayChanged();
 
 private:
     const config::Zamo80Delays* m_delays = nullptr;
 
-    // ---- status and connection (UnitLink.cpp) ----
-    void RefreshStatus(); // the status update
+    // ---- status and connection (Unit.cpp) ----
+    void refreshStatus(); // the status update
     // A port failure lost the unit: the display shows it at once, closed or
     // reconnecting, with the failure's text.
-    void ShowPortLost(const QString& text);
-    QString ModelName() const;
-    void TerminateClose();
+    void showPortLost(const QString& text);
+    QString modelName() const;
+    void terminateClose();
 
     // ---- device layer (UnitLinkConnection.cpp) ----
-    void OpenRealDevice();
-    void OpenSimulatedDevice();
-    void DetectModel(bool writeLog);
-    void FailOpen(const QString& labelText, const QString& errorText, const QString& logLine);
-    void EndOpen(bool failed);
-    void ReportUSBError(const QString& label, platform::FtStatus status);
-    platform::FtStatus ReconnectUSB();
-    void RaiseUsbError(const QString& text);
+    void openRealDevice();
+    void openSimulatedDevice();
+    void detectModel(bool writeLog);
+    void failOpen(const QString& labelText, const QString& errorText, const QString& logLine);
+    void endOpen(bool failed);
+    void reportUSBError(const QString& label, platform::FtStatus status);
+    platform::FtStatus reconnectUSB();
+    void raiseUsbError(const QString& text);
 
     // ---- receive path (UnitLinkTransmit.cpp) ----
-    void Wait10ms() { m_port.waitMilliseconds(10, false); }
+    void wait10ms() { m_port.waitMilliseconds(10, false); }
     // text "": read the waiting bytes from the device; otherwise parse text alone.
-    void ProcessReceivedData(const QString& text);
-    friend struct UsbCommTestAccess; // tests reach the private transmit path
+    void processReceivedData(const QString& text);
+    friend struct UnitLinkTestAccess; // tests reach the private transmit path
 
     // ---- state ----
-    int pIndex = 1;
-    bool pReconnecting = false;
-    bool pMaster200VEnabled = false;
-    qint16 pUnitID = 0;
+    int m_index = 1;
+    bool m_reconnecting = false;
+    bool m_master200VEnabled = false;
+    qint16 m_unitID = 0;
     bool OpeningDevice = false;
-    bool OpenCompleted = false; // the last open sequence reached UsbConnected
+    bool OpenCompleted = false; // the last open sequence reached usbConnected
     UnitLinkStatus m_status;
 
     UnitChannelState m_state;

@@ -9,7 +9,7 @@ using platform::FtStatus;
 
 namespace {
 
-QString ResultText(FtStatus status)
+QString resultText(FtStatus status)
 {
     return QString::number(status);
 }
@@ -32,7 +32,7 @@ constexpr OpenFailureText kOpenFailures[] = {
     {UnitPort::OpenFailure::BitMode, "Reset failed", "Reset failed", "Setting USB Bit Mode failed, Result = "},
 };
 
-const OpenFailureText& OpenFailureTextOf(UnitPort::OpenFailure failure)
+const OpenFailureText& openFailureTextOf(UnitPort::OpenFailure failure)
 {
     for (const OpenFailureText& text : kOpenFailures)
         if (text.failure == failure)
@@ -42,34 +42,34 @@ const OpenFailureText& OpenFailureTextOf(UnitPort::OpenFailure failure)
 
 } // namespace
 
-qint32 ctlZAMOUsbComm::OpenDevice()
+qint32 UnitLink::openDevice()
 {
-    modMain::WriteLog(QStringLiteral("Opening USB Port"));
-    Wait10ms();
+    config::writeLog(QStringLiteral("Opening USB Port"));
+    wait10ms();
     m_state.setModel(UnitModel::Base);
-    RefreshStatus();
+    refreshStatus();
     m_protocol.clearPendingText();
     OpenCompleted = false;
     if (m_port.simulated())
-        OpenSimulatedDevice();
+        openSimulatedDevice();
     else
-        OpenRealDevice();
+        openRealDevice();
     return 0;
 }
 
-void ctlZAMOUsbComm::OpenRealDevice()
+void UnitLink::openRealDevice()
 {
     OpeningDevice = true;
-    if (Connected()) {
-        modMain::WriteLog(QStringLiteral("USB Port already open.  Closing port first"));
+    if (connected()) {
+        config::writeLog(QStringLiteral("USB Port already open.  Closing port first"));
         if (m_port.closeDevice() != platform::FT_OK) {
             m_port.setOpen(false);
             m_status.showFailure(QStringLiteral("Close attempt failed"));
-            modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
-            emit HardwareStatus(pIndex, m_status.lastError(), true);
-            RefreshStatus();
+            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
+            emit hardwareStatus(m_index, m_status.lastError(), true);
+            refreshStatus();
             OpeningDevice = false;
-            RaiseUsbError(QStringLiteral("Error Opening Port"));
+            raiseUsbError(QStringLiteral("Error Opening Port"));
             return;
         }
     }
@@ -78,84 +78,84 @@ void ctlZAMOUsbComm::OpenRealDevice()
     const qint32 index = m_port.findDevice(QString::fromLatin1(UnitDeviceDescription));
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
-        modMain::WriteLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
+        config::writeLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
                                                            : QStringLiteral("No ZAMO USB devices found"));
-        EndOpen(true);
+        endOpen(true);
         return;
     }
-    modMain::WriteLog(QStringLiteral("ZAMO USB Device detected"));
+    config::writeLog(QStringLiteral("ZAMO USB Device detected"));
 
     const UnitPort::OpenFailure failure = m_port.openDevice(index);
     if (failure != UnitPort::OpenFailure::None) {
-        const OpenFailureText& text = OpenFailureTextOf(failure);
-        FailOpen(QLatin1String(text.label), QLatin1String(text.error),
-                 QLatin1String(text.logLine) + ResultText(m_port.device().LastStatus));
+        const OpenFailureText& text = openFailureTextOf(failure);
+        failOpen(QLatin1String(text.label), QLatin1String(text.error),
+                 QLatin1String(text.logLine) + resultText(m_port.device().LastStatus));
         return;
     }
 
     m_port.clearTransmitBuffer();
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
         m_status.showFailure(QStringLiteral("No ACK Received"));
-        modMain::WriteLog(QStringLiteral("USB Initialization failed.  ACK not received."));
-        EndOpen(true);
+        config::writeLog(QStringLiteral("USB Initialization failed.  ACK not received."));
+        endOpen(true);
         return;
     }
-    modMain::WriteLog(QStringLiteral("Testing ZAMO Hardware Type"));
-    DetectModel(true);
+    config::writeLog(QStringLiteral("Testing ZAMO Hardware Type"));
+    detectModel(true);
 
     m_status.showConnecting(!m_port.simulated());
     m_port.setPollingEnabled(true);
     const bool zamo80Family = isZamo80Family(model());
-    if (!pReconnecting) {
+    if (!m_reconnecting) {
         if (zamo80Family) {
-            SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-            m_port.waitMilliseconds(Delays().findChannelsDelay, true);
+            sendCommandToChannel(QStringLiteral("[F]"), -1, true);
+            m_port.waitMilliseconds(delays().findChannelsDelay, true);
         } else {
-            TXMasterFindChannels();
+            txMasterFindChannels();
         }
     }
-    if (zamo80Family && Connected())
-        TXMasterCheckLid(false);
-    if (!Connected()) {
+    if (zamo80Family && connected())
+        txMasterCheckLid(false);
+    if (!connected()) {
         // The port failed while it was being set up; its report closed it.
-        FailOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"),
+        failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"),
                  QStringLiteral("USB Port failed while opening"));
         return;
     }
     OpenCompleted = true;
-    emit UsbConnected(pIndex, m_port.device().DeviceHandle, model());
-    EndOpen(false);
+    emit usbConnected(m_index, m_port.device().DeviceHandle, model());
+    endOpen(false);
 }
 
-void ctlZAMOUsbComm::OpenSimulatedDevice()
+void UnitLink::openSimulatedDevice()
 {
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
         m_status.showFailure(QStringLiteral("No ACK Received"));
-        emit HardwareStatus(pIndex, m_status.lastError(), true);
-        RefreshStatus();
+        emit hardwareStatus(m_index, m_status.lastError(), true);
+        refreshStatus();
         return;
     }
-    DetectModel(false);
+    detectModel(false);
     m_port.setOpen(true);
     m_status.showConnecting(!m_port.simulated());
-    emit HardwareStatus(pIndex, QString(), true);
+    emit hardwareStatus(m_index, QString(), true);
     if (model() == UnitModel::Zamo80) {
-        SendCommandToChannel(QStringLiteral("[F]"), -1, true);
-        m_port.waitMilliseconds(Delays().findChannelsDelay, true);
+        sendCommandToChannel(QStringLiteral("[F]"), -1, true);
+        m_port.waitMilliseconds(delays().findChannelsDelay, true);
     } else {
-        TXMasterFindChannels();
+        txMasterFindChannels();
     }
     m_port.setPollingEnabled(true);
     OpenCompleted = true;
-    emit UsbConnected(pIndex, m_port.device().DeviceHandle, model());
-    RefreshStatus();
+    emit usbConnected(m_index, m_port.device().DeviceHandle, model());
+    refreshStatus();
 }
 
-void ctlZAMOUsbComm::DetectModel(bool writeLog)
+void UnitLink::detectModel(bool writeLog)
 {
     const auto log = [writeLog](const char* line) {
         if (writeLog)
-            modMain::WriteLog(QString::fromLatin1(line));
+            config::writeLog(QString::fromLatin1(line));
     };
     const QString reply80 = m_port.exchange(QStringLiteral("[8]"), 50);
     if (reply80 == QLatin1String("[8]")) {
@@ -176,111 +176,111 @@ void ctlZAMOUsbComm::DetectModel(bool writeLog)
         log("ZAMO Detected");
 }
 
-void ctlZAMOUsbComm::FailOpen(const QString& labelText, const QString& errorText, const QString& logLine)
+void UnitLink::failOpen(const QString& labelText, const QString& errorText, const QString& logLine)
 {
     m_status.showFailure(labelText);
     m_status.setLastError(errorText);
-    modMain::WriteLog(logLine);
-    emit HardwareStatus(pIndex, m_status.lastError(), true);
-    RefreshStatus();
+    config::writeLog(logLine);
+    emit hardwareStatus(m_index, m_status.lastError(), true);
+    refreshStatus();
     OpeningDevice = false;
-    RaiseUsbError(QStringLiteral("Error Opening Port"));
+    raiseUsbError(QStringLiteral("Error Opening Port"));
 }
 
-void ctlZAMOUsbComm::EndOpen(bool failed)
+void UnitLink::endOpen(bool failed)
 {
     if (failed)
-        emit HardwareStatus(pIndex, m_status.lastError(), true);
-    RefreshStatus();
+        emit hardwareStatus(m_index, m_status.lastError(), true);
+    refreshStatus();
     OpeningDevice = false;
 }
 
-void ctlZAMOUsbComm::CloseUSB(qint32 vHandleID)
+void UnitLink::closeUSB(qint32 handleID)
 {
-    modMain::WriteLog(QStringLiteral("Closing USB Port"));
-    m_port.device().DeviceHandle = vHandleID;
+    config::writeLog(QStringLiteral("Closing USB Port"));
+    m_port.device().DeviceHandle = handleID;
     if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
-        modMain::WriteLog("USB Close attempt failed, Result = " + ResultText(m_port.device().LastStatus));
+        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
         m_status.showCloseFailed(false);
         return;
     }
     m_port.setOpen(false);
     m_status.showClosed();
-    emit UsbClosed(pIndex);
+    emit usbClosed(m_index);
 }
 
-void ctlZAMOUsbComm::RaiseUsbError(const QString& text)
+void UnitLink::raiseUsbError(const QString& text)
 {
-    if (pReconnecting) {
+    if (m_reconnecting) {
         // The reconnection reports its own outcome once, when it ends.
-        modMain::WriteLog("USB error during reconnection: " + text);
+        config::writeLog("USB error during reconnection: " + text);
         return;
     }
-    emit UsbError(pIndex, text);
+    emit usbError(m_index, text);
 }
 
-void ctlZAMOUsbComm::ReportUSBError(const QString& label, FtStatus status)
+void UnitLink::reportUSBError(const QString& label, FtStatus status)
 {
     if (m_port.simulated())
         return;
-    const QString text = UsbDeviceLayer::ErrorText(label, status);
-    modMain::WriteLog("USB Error:  " + text);
+    const QString text = UsbDevice::errorText(label, status);
+    config::writeLog("USB Error:  " + text);
     // A failed close is handled where the close was asked for.
     if (label == QLatin1String("FT_Close"))
         return;
 
     const bool cyclePort = label.contains(QLatin1String("FT_CyclePort"), Qt::CaseInsensitive);
     const bool baseModel = model() == UnitModel::Base;
-    if (cyclePort || baseModel || OpeningDevice || pReconnecting) {
+    if (cyclePort || baseModel || OpeningDevice || m_reconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.
         m_port.setOpen(false);
         m_port.releaseDevice();
         if (!OpeningDevice) {
             // A failing open or reconnection shows its own outcome.
-            if (!pReconnecting)
-                ShowPortLost(text);
-            RaiseUsbError(text);
+            if (!m_reconnecting)
+                showPortLost(text);
+            raiseUsbError(text);
         }
         return;
     }
-    modMain::WriteLog(QStringLiteral("Attempting automatic USB Connection reset"));
-    ShowPortLost(text);
-    ReconnectUSB();
+    config::writeLog(QStringLiteral("Attempting automatic USB Connection reset"));
+    showPortLost(text);
+    reconnectUSB();
 }
 
-void ctlZAMOUsbComm::ShowPortLost(const QString& text)
+void UnitLink::showPortLost(const QString& text)
 {
-    if (Connected()) {
+    if (connected()) {
         m_status.showReconnecting(text);
         return;
     }
     m_status.noteFailure(text);
-    RefreshStatus();
+    refreshStatus();
 }
 
-FtStatus ctlZAMOUsbComm::ReconnectUSB()
+FtStatus UnitLink::reconnectUSB()
 {
-    pReconnecting = true;
-    modMain::WriteLog(QStringLiteral("Executing USB Port Reconnection"));
-    emit UsbReconnecting(pIndex);
-    m_port.waitMilliseconds(Delays().reconnectDelay, true);
+    m_reconnecting = true;
+    config::writeLog(QStringLiteral("Executing USB Port Reconnection"));
+    emit usbReconnecting(m_index);
+    m_port.waitMilliseconds(delays().reconnectDelay, true);
 
     QString failure;
-    CloseUSB(m_port.device().DeviceHandle);
-    if (Connected()) {
-        modMain::WriteLog(QStringLiteral("USB close failed"));
+    closeUSB(m_port.device().DeviceHandle);
+    if (connected()) {
+        config::writeLog(QStringLiteral("USB close failed"));
         failure = QStringLiteral("FT_CyclePortClose");
     } else {
-        OpenDevice();
-        if (!Connected() || !OpenCompleted) {
-            modMain::WriteLog(QStringLiteral("USB re-open failed"));
+        openDevice();
+        if (!connected() || !OpenCompleted) {
+            config::writeLog(QStringLiteral("USB re-open failed"));
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
     const FtStatus status = m_port.device().LastStatus;
-    pReconnecting = false;
+    m_reconnecting = false;
     if (!failure.isEmpty())
-        ReportUSBError(failure, status);
+        reportUSBError(failure, status);
     return status;
 }

@@ -12,461 +12,461 @@ namespace {
 
 // Hands a channel command (or a unit frame, with channel -1) to the transmit
 // path; an empty command is a command the unit does not serve.
-void Send(ctlZAMOUsbComm& unit, const QString& cmd, qint16 vChannelID, bool vImmediate = false)
+void Send(UnitLink& unit, const QString& cmd, qint16 channelID, bool immediate = false)
 {
     if (!cmd.isEmpty())
-        unit.SendCommandToChannel(cmd, vChannelID, vImmediate);
+        unit.sendCommandToChannel(cmd, channelID, immediate);
 }
 
 } // namespace
 
 // ---- calibration-board senders ----
 
-void ctlZAMOUsbComm::TXCalBoardGetFirmwareVersion(qint16 vChannelID)
+void UnitLink::txCalBoardGetFirmwareVersion(qint16 channelID)
 {
-    Send(*this, "(mV1)", vChannelID);
+    Send(*this, "(mV1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardGetSerialNumber(qint16 vChannelID)
+void UnitLink::txCalBoardGetSerialNumber(qint16 channelID)
 {
-    Send(*this, "(mS1)", vChannelID);
+    Send(*this, "(mS1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSetSerialNumber(qint16 vChannelID, const QString& vSN)
+void UnitLink::txCalBoardSetSerialNumber(qint16 channelID, const QString& sn)
 {
-    Send(*this, CalBoardSetSerialNumber(vSN), vChannelID);
+    Send(*this, calBoardSetSerialNumber(sn), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSetCalibrationReferenceResistors1(qint16 vChannelID, qint16 vACZ1Ref, qint16 vACZ2Ref)
+void UnitLink::txCalBoardSetCalibrationReferenceResistors1(qint16 channelID, qint16 acz1Ref, qint16 acz2Ref)
 {
-    Send(*this, CalBoardSetCalibrationReferenceResistors1(vACZ1Ref, vACZ2Ref), vChannelID);
+    Send(*this, calBoardSetCalibrationReferenceResistors1(acz1Ref, acz2Ref), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardGetCalibrationReferenceResistors1(qint16 vChannelID)
+void UnitLink::txCalBoardGetCalibrationReferenceResistors1(qint16 channelID)
 {
-    Send(*this, "(mR1)", vChannelID);
+    Send(*this, "(mR1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSetCalibrationReferenceResistors2(qint16 vChannelID, qint16 vACZ3Ref, qint16 vBIAS1Ref)
+void UnitLink::txCalBoardSetCalibrationReferenceResistors2(qint16 channelID, qint16 acz3Ref, qint16 bias1Ref)
 {
-    Send(*this, CalBoardSetCalibrationReferenceResistors2(vACZ3Ref, vBIAS1Ref), vChannelID);
+    Send(*this, calBoardSetCalibrationReferenceResistors2(acz3Ref, bias1Ref), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardGetCalibrationReferenceResistors2(qint16 vChannelID)
+void UnitLink::txCalBoardGetCalibrationReferenceResistors2(qint16 channelID)
 {
-    Send(*this, "(mR5)", vChannelID);
+    Send(*this, "(mR5)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSetCalibrationReferenceDCO(qint16 vChannelID, qint32 vDCO_corr1, qint32 vDCO_corr2)
+void UnitLink::txCalBoardSetCalibrationReferenceDCO(qint16 channelID, qint32 dco_corr1, qint32 dco_corr2)
 {
-    Send(*this, CalBoardSetCalibrationReferenceDCO(vDCO_corr1, vDCO_corr2), vChannelID);
+    Send(*this, calBoardSetCalibrationReferenceDCO(dco_corr1, dco_corr2), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardGetCalibrationReferenceDCO(qint16 vChannelID)
+void UnitLink::txCalBoardGetCalibrationReferenceDCO(qint16 channelID)
 {
-    Send(*this, "(mR3)", vChannelID);
+    Send(*this, "(mR3)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSetPotentialReference(qint16 vChannelID, qint32 vPot_corr1, qint32 vPot_corr2)
+void UnitLink::txCalBoardSetPotentialReference(qint16 channelID, qint32 pot_corr1, qint32 pot_corr2)
 {
-    Send(*this, CalBoardSetPotentialReference(vPot_corr1, vPot_corr2), vChannelID);
+    Send(*this, calBoardSetPotentialReference(pot_corr1, pot_corr2), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardGetPotentialReference(qint16 vChannelID)
+void UnitLink::txCalBoardGetPotentialReference(qint16 channelID)
 {
-    Send(*this, "(mP1)", vChannelID);
+    Send(*this, "(mP1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardACZResistorOff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardACZResistorOff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gA0)", vChannelID, vImmediate);
+    Send(*this, "(gA0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardACZResistorOn(qint16 vChannelID, qint16 vResistorID)
+void UnitLink::txCalBoardACZResistorOn(qint16 channelID, qint16 resistorID)
 {
-    Send(*this, CalBoardSelector('A', vResistorID), vChannelID);
+    Send(*this, calBoardSelector('A', resistorID), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardDCOVoltageOff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardDCOVoltageOff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gD0)", vChannelID, vImmediate);
+    Send(*this, "(gD0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardDCOVoltageOn(qint16 vChannelID, qint16 vVoltageID)
+void UnitLink::txCalBoardDCOVoltageOn(qint16 channelID, qint16 voltageID)
 {
-    Send(*this, CalBoardSelector('D', vVoltageID), vChannelID);
+    Send(*this, calBoardSelector('D', voltageID), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardNoiseVoltageOff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardNoiseVoltageOff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gN0)", vChannelID, vImmediate);
+    Send(*this, "(gN0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardNoiseVoltageOn(qint16 vChannelID, qint16 vVoltageID)
+void UnitLink::txCalBoardNoiseVoltageOn(qint16 channelID, qint16 voltageID)
 {
-    Send(*this, CalBoardSelector('N', vVoltageID), vChannelID);
+    Send(*this, calBoardSelector('N', voltageID), channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardBiasResistorOff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardBiasResistorOff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gB0)", vChannelID, vImmediate);
+    Send(*this, "(gB0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardBiasResistorOn(qint16 vChannelID)
+void UnitLink::txCalBoardBiasResistorOn(qint16 channelID)
 {
-    Send(*this, "(gB1)", vChannelID);
+    Send(*this, "(gB1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSDROff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardSDROff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gS0)", vChannelID, vImmediate);
+    Send(*this, "(gS0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardReadSDRVoltage(qint16 vChannelID)
+void UnitLink::txCalBoardReadSDRVoltage(qint16 channelID)
 {
-    Send(*this, "(gS1)", vChannelID);
+    Send(*this, "(gS1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardSDRPowerResistor(qint16 vChannelID)
+void UnitLink::txCalBoardSDRPowerResistor(qint16 channelID)
 {
-    Send(*this, "(gS2)", vChannelID);
+    Send(*this, "(gS2)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardVerifyPosition(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardVerifyPosition(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gV0)", vChannelID, vImmediate);
+    Send(*this, "(gV0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardTestOutputPosition(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardTestOutputPosition(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gV1)", vChannelID, vImmediate);
+    Send(*this, "(gV1)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardReadVoltageOff(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCalBoardReadVoltageOff(qint16 channelID, bool immediate)
 {
-    Send(*this, "(gR0)", vChannelID, vImmediate);
+    Send(*this, "(gR0)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCalBoardReadVoltage1(qint16 vChannelID)
+void UnitLink::txCalBoardReadVoltage1(qint16 channelID)
 {
-    Send(*this, "(gR1)", vChannelID);
+    Send(*this, "(gR1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXCalBoardReadVoltage2(qint16 vChannelID)
+void UnitLink::txCalBoardReadVoltage2(qint16 channelID)
 {
-    Send(*this, "(gR2)", vChannelID);
+    Send(*this, "(gR2)", channelID);
 }
 
 // ---- channel senders ----
 
-void ctlZAMOUsbComm::TXCommCheck(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCommCheck(qint16 channelID, bool immediate)
 {
-    Send(*this, "(*)", vChannelID, vImmediate);
+    Send(*this, "(*)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXReadDigitalPort(qint16 vChannelID, const QString& vPort)
+void UnitLink::txReadDigitalPort(qint16 channelID, const QString& port)
 {
-    Send(*this, ReadPort(vPort), vChannelID);
+    Send(*this, readPort(port), channelID);
 }
 
-void ctlZAMOUsbComm::TXReadADPort(qint16 vChannelID, const QString& vPort)
+void UnitLink::txReadADPort(qint16 channelID, const QString& port)
 {
-    Send(*this, ReadPort(vPort), vChannelID);
+    Send(*this, readPort(port), channelID);
 }
 
-void ctlZAMOUsbComm::TXReadTrisRegister(qint16 vChannelID, const QString& vRegister)
+void UnitLink::txReadTrisRegister(qint16 channelID, const QString& registerName)
 {
-    Send(*this, ReadTrisRegister(vRegister), vChannelID);
+    Send(*this, readTrisRegister(registerName), channelID);
 }
 
-void ctlZAMOUsbComm::TXWritePort(qint16 vChannelID, const QString& vPort, const QString& vBitValue)
+void UnitLink::txWritePort(qint16 channelID, const QString& port, const QString& bitValue)
 {
-    Send(*this, WritePort(vPort, vBitValue), vChannelID);
+    Send(*this, writePort(port, bitValue), channelID);
 }
 
-void ctlZAMOUsbComm::TXZeroCounter(qint16 vChannelID)
+void UnitLink::txZeroCounter(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::ZeroCounter), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::ZeroCounter), channelID);
 }
 
-void ctlZAMOUsbComm::TXReadCounter(qint16 vChannelID)
+void UnitLink::txReadCounter(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::ReadCounter), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::ReadCounter), channelID);
 }
 
-void ctlZAMOUsbComm::TXSetCalibrationDate(qint16 vChannelID, qint16 vYear, qint16 vMonth, qint16 vDay)
+void UnitLink::txSetCalibrationDate(qint16 channelID, qint16 year, qint16 month, qint16 day)
 {
-    Send(*this, SetCalibrationDate(vYear, vMonth, vDay), vChannelID);
+    Send(*this, setCalibrationDate(year, month, day), channelID);
 }
 
-void ctlZAMOUsbComm::TXGetCalibrationDate(qint16 vChannelID)
+void UnitLink::txGetCalibrationDate(qint16 channelID)
 {
-    Send(*this, "(MD1)", vChannelID);
+    Send(*this, "(MD1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXGetFirmwareVersion(qint16 vChannelID)
+void UnitLink::txGetFirmwareVersion(qint16 channelID)
 {
-    Send(*this, "(MV1)", vChannelID);
+    Send(*this, "(MV1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXSetSerialNumber(qint16 vChannelID, const QString& vSN)
+void UnitLink::txSetSerialNumber(qint16 channelID, const QString& sn)
 {
-    Send(*this, SetSerialNumber(vSN), vChannelID);
+    Send(*this, setSerialNumber(sn), channelID);
 }
 
-void ctlZAMOUsbComm::TXGetSerialNumber(qint16 vChannelID)
+void UnitLink::txGetSerialNumber(qint16 channelID)
 {
-    Send(*this, "(MS1)", vChannelID);
+    Send(*this, "(MS1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXSetCalibrationReference(qint16 vChannelID, qint16 vVal1, qint16 vVal2, qint16 vVal3,
-                                               qint16 vVal4)
+void UnitLink::txSetCalibrationReference(qint16 channelID, qint16 val1, qint16 val2, qint16 val3,
+                                               qint16 val4)
 {
-    Send(*this, SetCalibrationReference(model(), vVal1, vVal2, vVal3, vVal4), vChannelID);
+    Send(*this, setCalibrationReference(model(), val1, val2, val3, val4), channelID);
 }
 
-void ctlZAMOUsbComm::TXSetDCOReferenceVoltage(qint16 vChannelID, qint16 v750Reference)
+void UnitLink::txSetDCOReferenceVoltage(qint16 channelID, qint16 reference750)
 {
-    Send(*this, SetDCOReferenceVoltage(model(), v750Reference), vChannelID);
+    Send(*this, setDCOReferenceVoltage(model(), reference750), channelID);
 }
 
-void ctlZAMOUsbComm::TXGetDCOReferenceVoltage(qint16 vChannelID)
+void UnitLink::txGetDCOReferenceVoltage(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::GetDcoReferenceVoltage), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::GetDcoReferenceVoltage), channelID);
 }
 
-void ctlZAMOUsbComm::TXGetCalibrationReference(qint16 vChannelID)
+void UnitLink::txGetCalibrationReference(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::GetCalibrationReference), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::GetCalibrationReference), channelID);
 }
 
-void ctlZAMOUsbComm::TXRequestCommand(qint16 vChannelID)
+void UnitLink::txRequestCommand(qint16 channelID)
 {
-    Send(*this, "(?)", vChannelID);
+    Send(*this, "(?)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunACZTest(qint16 vChannelID)
+void UnitLink::txRunACZTest(qint16 channelID)
 {
-    Send(*this, "(GA)", vChannelID);
+    Send(*this, "(GA)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunACZ30Zero(qint16 vChannelID)
+void UnitLink::txRunACZ30Zero(qint16 channelID)
 {
-    Send(*this, "(Gz)", vChannelID);
+    Send(*this, "(Gz)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunACZ30Test(qint16 vChannelID)
+void UnitLink::txRunACZ30Test(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunAcz30Test), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunAcz30Test), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunACLGTest(qint16 vChannelID)
+void UnitLink::txRunACLGTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunAclgTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunAclgTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunDefibRecoveryTest(qint16 vChannelID)
+void UnitLink::txRunDefibRecoveryTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunDefibRecoveryTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunDefibRecoveryTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunFilterZeroRoutine(qint16 vChannelID)
+void UnitLink::txRunFilterZeroRoutine(qint16 channelID)
 {
-    Send(*this, "(GN0)", vChannelID);
+    Send(*this, "(GN0)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunNoiseTest(qint16 vChannelID)
+void UnitLink::txRunNoiseTest(qint16 channelID)
 {
-    Send(*this, "(GN1)", vChannelID);
+    Send(*this, "(GN1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunSpecialCalibrationTest1(qint16 vChannelID)
+void UnitLink::txRunSpecialCalibrationTest1(qint16 channelID)
 {
-    Send(*this, "(GN2)", vChannelID);
+    Send(*this, "(GN2)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunSpecialCalibrationTest2(qint16 vChannelID)
+void UnitLink::txRunSpecialCalibrationTest2(qint16 channelID)
 {
-    Send(*this, "(GN3)", vChannelID);
+    Send(*this, "(GN3)", channelID);
 }
 
-void ctlZAMOUsbComm::TXGetDCOValue(qint16 vChannelID)
+void UnitLink::txGetDCOValue(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::GetDcoValue), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::GetDcoValue), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunDCOTest(qint16 vChannelID)
+void UnitLink::txRunDCOTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunDcoTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunDcoTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunDCOZeroCorrectionTest(qint16 vChannelID)
+void UnitLink::txRunDCOZeroCorrectionTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunDcoZeroCorrectionTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunDcoZeroCorrectionTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXStopBiasTest(qint16 vChannelID)
+void UnitLink::txStopBiasTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::StopBiasTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::StopBiasTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXStopAllBiasTest()
+void UnitLink::txStopAllBiasTest()
 {
     if (model() != UnitModel::Base)
         return;
-    TXMasterAllChannelSend("BIASSTOP", ChannelBitString(m_state.presentChannels()), 3, false);
+    txMasterAllChannelSend("BIASSTOP", ChannelBitString(m_state.presentChannels()), 3, false);
     // Fetch every channel's final bias reply.
-    for (qint16 c = 0; c < ChannelCount; ++c) {
+    for (qint16 c = 0; c < channelCount; ++c) {
         if (m_state.channelPresent(c))
-            TXRequestCommand(c);
+            txRequestCommand(c);
     }
 }
 
-void ctlZAMOUsbComm::TXRunBiasTest(qint16 vChannelID)
+void UnitLink::txRunBiasTest(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunBiasTest), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunBiasTest), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunSDRTest(qint16 vChannelID, bool vRunACZAfterSDR)
+void UnitLink::txRunSDRTest(qint16 channelID, bool runACZAfterSDR)
 {
     if (model() == UnitModel::Base)
-        Send(*this, RunSDRTest(vRunACZAfterSDR), vChannelID);
+        Send(*this, runSDRTest(runACZAfterSDR), channelID);
 }
 
-void ctlZAMOUsbComm::TXCancel(qint16 vChannelID, bool vImmediate)
+void UnitLink::txCancel(qint16 channelID, bool immediate)
 {
-    Send(*this, "(X)", vChannelID, vImmediate);
+    Send(*this, "(X)", channelID, immediate);
 }
 
-void ctlZAMOUsbComm::TXCancelAllElectrodes(bool vImmediate)
+void UnitLink::txCancelAllElectrodes(bool immediate)
 {
-    TXMasterAllChannelSend("CANCEL", ChannelBitString(m_state.presentChannels()), 3, vImmediate);
+    txMasterAllChannelSend("CANCEL", ChannelBitString(m_state.presentChannels()), 3, immediate);
 }
 
-void ctlZAMOUsbComm::TXResendLastData(qint16 vChannelID)
+void UnitLink::txResendLastData(qint16 channelID)
 {
-    Send(*this, "(L)", vChannelID);
+    Send(*this, "(L)", channelID);
 }
 
-void ctlZAMOUsbComm::TXRunClockTest(qint16 vChannelID)
+void UnitLink::txRunClockTest(qint16 channelID)
 {
-    Send(*this, "(T1)", vChannelID);
+    Send(*this, "(T1)", channelID);
 }
 
-void ctlZAMOUsbComm::TXUpdateOsctune(qint16 vChannelID, const QString& vTimeBitString)
+void UnitLink::txUpdateOsctune(qint16 channelID, const QString& timeBitString)
 {
-    Send(*this, UpdateOsctune(vTimeBitString), vChannelID);
+    Send(*this, updateOsctune(timeBitString), channelID);
 }
 
-void ctlZAMOUsbComm::TXSaveOsctune(qint16 vChannelID)
+void UnitLink::txSaveOsctune(qint16 channelID)
 {
-    Send(*this, "(T2)", vChannelID);
+    Send(*this, "(T2)", channelID);
 }
 
-void ctlZAMOUsbComm::TXSetPacePulse(qint16 vChannelID, qint16 vPace1On50, qint16 vPace2On50, qint16 vPace1Offms,
-                                    qint16 vPace2Offms, qint16 vPace1Voltage, qint16 vPace2Voltage)
+void UnitLink::txSetPacePulse(qint16 channelID, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms,
+                                    qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage)
 {
-    Send(*this, SetPacePulse(model(), vPace1On50, vPace2On50, vPace1Offms, vPace2Offms, vPace1Voltage, vPace2Voltage),
-         vChannelID);
+    Send(*this, setPacePulse(model(), pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage),
+         channelID);
 }
 
-void ctlZAMOUsbComm::TXGetPacePulse(qint16 vChannelID)
+void UnitLink::txGetPacePulse(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::GetPacePulse), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::GetPacePulse), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunVoltage1Pace(qint16 vChannelID)
+void UnitLink::txRunVoltage1Pace(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunVoltage1Pace), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunVoltage1Pace), channelID);
 }
 
-void ctlZAMOUsbComm::TXRunVoltage2Pace(qint16 vChannelID)
+void UnitLink::txRunVoltage2Pace(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::RunVoltage2Pace), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::RunVoltage2Pace), channelID);
 }
 
-void ctlZAMOUsbComm::TXStopPace(qint16 vChannelID)
+void UnitLink::txStopPace(qint16 channelID)
 {
-    Send(*this, m_protocol.command(ModelCommand::StopPace), vChannelID);
+    Send(*this, m_protocol.command(ModelCommand::StopPace), channelID);
 }
 
-void ctlZAMOUsbComm::TXChannelLED(qint16 vChannelID, bool vEnable)
+void UnitLink::txChannelLED(qint16 channelID, bool enable)
 {
-    Send(*this, ChannelLED(vEnable), vChannelID);
+    Send(*this, channelLED(enable), channelID);
 }
 
 // ---- unit senders ----
 
-void ctlZAMOUsbComm::TXMasterCommCheck(bool vImmediate)
+void UnitLink::txMasterCommCheck(bool immediate)
 {
-    Send(*this, "[*]", -1, vImmediate);
+    Send(*this, "[*]", -1, immediate);
 }
 
-void ctlZAMOUsbComm::TXMasterReadDigitalPort(const QString& vPort)
+void UnitLink::txMasterReadDigitalPort(const QString& port)
 {
-    Send(*this, AsUnitFrame(ReadPort(vPort)), -1);
+    Send(*this, asUnitFrame(readPort(port)), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterReadADPort(const QString& vPort)
+void UnitLink::txMasterReadADPort(const QString& port)
 {
-    Send(*this, AsUnitFrame(ReadPort(vPort)), -1);
+    Send(*this, asUnitFrame(readPort(port)), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterReadTrisRegister(const QString& vRegister)
+void UnitLink::txMasterReadTrisRegister(const QString& registerName)
 {
-    Send(*this, AsUnitFrame(ReadTrisRegister(vRegister)), -1);
+    Send(*this, asUnitFrame(readTrisRegister(registerName)), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterWritePort(const QString& vPort, const QString& vBitValue)
+void UnitLink::txMasterWritePort(const QString& port, const QString& bitValue)
 {
-    Send(*this, AsUnitFrame(WritePort(vPort, vBitValue)), -1);
+    Send(*this, asUnitFrame(writePort(port, bitValue)), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterDiagnostics()
+void UnitLink::txMasterDiagnostics()
 {
     Send(*this, m_protocol.command(ModelCommand::UnitDiagnostics), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterDiagnosticsPollingMode(qint32 pDelay)
+void UnitLink::txMasterDiagnosticsPollingMode(qint32 m_delay)
 {
     // Always the upper-case frame, also on the models whose queued form is "[d]".
-    ProcessReceivedData(m_port.exchange("[D]", pDelay));
+    processReceivedData(m_port.exchange("[D]", m_delay));
 }
 
-void ctlZAMOUsbComm::TXMasterEnable200VSupply()
+void UnitLink::txMasterEnable200VSupply()
 {
     Send(*this, m_protocol.command(ModelCommand::Enable200VSupply), -1);
 }
 
-void ctlZAMOUsbComm::TXMasterDisable200VSupply(bool vImmediate)
+void UnitLink::txMasterDisable200VSupply(bool immediate)
 {
-    Send(*this, m_protocol.command(ModelCommand::Disable200VSupply), -1, vImmediate);
+    Send(*this, m_protocol.command(ModelCommand::Disable200VSupply), -1, immediate);
 }
 
-void ctlZAMOUsbComm::TXMasterDefibCharge(qint16 vTargetChannel)
+void UnitLink::txMasterDefibCharge(qint16 targetChannel)
 {
     if (model() == UnitModel::Base)
         return;
-    if (vTargetChannel >= 0)
-        TXChannelLED(vTargetChannel, true);
+    if (targetChannel >= 0)
+        txChannelLED(targetChannel, true);
     Send(*this, "[3]", -1);
     m_port.pause750ms();
 }
 
-void ctlZAMOUsbComm::TXMasterTriggerCharge(bool vImmediate)
+void UnitLink::txMasterTriggerCharge(bool immediate)
 {
     if (model() == UnitModel::Base)
         return;
-    Send(*this, "[T]", -1, vImmediate);
+    Send(*this, "[T]", -1, immediate);
     m_port.pause750ms();
 }
 
-void ctlZAMOUsbComm::TXMasterCheckLid(bool vPollData)
+void UnitLink::txMasterCheckLid(bool pollData)
 {
     if (model() == UnitModel::Base)
         return;
-    if (vPollData) {
-        ProcessReceivedData(m_port.exchange("[L]", 500));
+    if (pollData) {
+        processReceivedData(m_port.exchange("[L]", 500));
         return;
     }
     Send(*this, "[L]", -1, true);
@@ -474,22 +474,22 @@ void ctlZAMOUsbComm::TXMasterCheckLid(bool vPollData)
     m_port.waitMilliseconds(500, false);
 }
 
-void ctlZAMOUsbComm::TXMasterFindChannels()
+void UnitLink::txMasterFindChannels()
 {
     m_port.sendNow("[F]", -1);
 }
 
-void ctlZAMOUsbComm::TXMasterAllChannelSend(const QString& vTestType, const QString& vChannelBitString, qint16 vReps,
-                                            bool vImmediate)
+void UnitLink::txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps,
+                                            bool immediate)
 {
     const UnitModel unitModel = model();
-    const QString command = AllChannelCommand(vTestType, unitModel);
+    const QString command = allChannelCommand(testType, unitModel);
     if (command.isEmpty())
         return;
-    const bool ledsOff = vTestType == QLatin1String("CANCEL") && unitModel != UnitModel::Base;
-    for (qint16 rep = 0; rep < vReps; ++rep) {
-        Send(*this, AllChannelFrame(command, vChannelBitString), -1, vImmediate);
+    const bool ledsOff = testType == QLatin1String("CANCEL") && unitModel != UnitModel::Base;
+    for (qint16 rep = 0; rep < reps; ++rep) {
+        Send(*this, allChannelFrame(command, channelBitString), -1, immediate);
         if (ledsOff)
-            Send(*this, AllChannelFrame(kAllChannelLEDOff, vChannelBitString), -1, vImmediate);
+            Send(*this, allChannelFrame(kAllChannelLEDOff, channelBitString), -1, immediate);
     }
 }

@@ -3,7 +3,7 @@
 void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId)
 {
     if (connected) {
-        m_display.lamp = UsbCommDisplay::Green();
+        m_display.lamp = UnitLinkDisplay::green();
         m_display.errorMessage.clear();
         showConnectToggle(true);
         if (channelList.isEmpty()) {
@@ -13,7 +13,7 @@ void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QSt
             emit hardwareStatus(modelName + " Connected; " + channelList, false);
         }
     } else {
-        m_display.lamp = UsbCommDisplay::Red();
+        m_display.lamp = UnitLinkDisplay::red();
         m_display.statusCaption = "Unit #" + QString::number(unitId);
         showConnectToggle(false);
         emit hardwareStatus(QStringLiteral("Disconnected"), false);
@@ -27,13 +27,13 @@ void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QSt
 void UnitLinkStatus::showConnectToggle(bool connected)
 {
     m_display.connectChecked = connected;
-    m_display.connectColour = connected ? UsbCommDisplay::Green() : UsbCommDisplay::Red();
+    m_display.connectColour = connected ? UnitLinkDisplay::green() : UnitLinkDisplay::red();
     emit changed();
 }
 
 void UnitLinkStatus::showFailure(const QString& text)
 {
-    m_display.lamp = UsbCommDisplay::Red();
+    m_display.lamp = UnitLinkDisplay::red();
     m_display.errorMessage = text;
     m_lastError = text;
     showConnectToggle(false);
@@ -48,7 +48,7 @@ void UnitLinkStatus::noteFailure(const QString& text)
 void UnitLinkStatus::showConnecting(bool announce)
 {
     m_display.statusCaption = QStringLiteral("Connecting...");
-    m_display.lamp = UsbCommDisplay::Green();
+    m_display.lamp = UnitLinkDisplay::green();
     m_display.errorMessage.clear();
     m_lastError.clear();
     showConnectToggle(true);
@@ -68,7 +68,7 @@ void UnitLinkStatus::showReconnecting(const QString& failure)
 
 void UnitLinkStatus::showClosed()
 {
-    m_display.lamp = UsbCommDisplay::Red();
+    m_display.lamp = UnitLinkDisplay::red();
     m_display.errorMessage = QStringLiteral("USB Port Closed");
     showConnectToggle(false);
     m_lastError.clear();
@@ -78,7 +78,7 @@ void UnitLinkStatus::showClosed()
 void UnitLinkStatus::showCloseFailed(bool redLamp)
 {
     if (redLamp)
-        m_display.lamp = UsbCommDisplay::Red();
+        m_display.lamp = UnitLinkDisplay::red();
     m_display.errorMessage = QStringLiteral("Close attempt failed");
     m_lastError = QStringLiteral("Close attempt failed");
     emit changed();

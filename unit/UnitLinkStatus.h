@@ -1,6 +1,6 @@
 #pragma once
 // What a unit link shows of itself: the small status display that
-// ctlZAMOUsbCommView draws (lamp, status and error captions, the Connect
+// UnitLinkPanel draws (lamp, status and error captions, the connectDevice
 // toggle, the simulator controls) and the hardware status lines that the
 // test window logs. It keeps the text of the last failure, which a closed
 // link's status repeats. It decides nothing about the link: the link tells
@@ -16,8 +16,8 @@ class UnitLinkStatus : public QObject {
 public:
     using QObject::QObject;
 
-    const UsbCommDisplay& display() const { return m_display; }
-    // The caption of the last status update ("Unit #1; Electrodes A1-B1").
+    const UnitLinkDisplay& display() const { return m_display; }
+    // The caption of the last status update ("unitAt #1; Electrodes A1-B1").
     QString hardwareInfo() const { return m_hardwareInfo; }
     QString lastError() const { return m_lastError; }
     void setLastError(const QString& text) { m_lastError = text; }
@@ -26,7 +26,7 @@ public:
     // or closed with the unit's number and the last failure.
     void refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId);
     void showConnectToggle(bool connected);
-    // Red lamp, the failure's text, the toggle off.
+    // red lamp, the failure's text, the toggle off.
     void showFailure(const QString& text);
     // The text of a failure that a closed link will show at its next update.
     void noteFailure(const QString& text);
@@ -51,7 +51,7 @@ signals:
     void changed();
 
 private:
-    UsbCommDisplay m_display;
+    UnitLinkDisplay m_display;
     QString m_lastError;
     QString m_hardwareInfo;
 };

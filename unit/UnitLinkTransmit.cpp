@@ -6,29 +6,29 @@
 #include "unit/CommandFrames.h"
 #include "unit/UnitLink.h"
 
-void ctlZAMOUsbComm::SendCommandToChannel(const QString& cmd, qint16 vChannelID, bool vImmediate)
+void UnitLink::sendCommandToChannel(const QString& cmd, qint16 channelID, bool immediate)
 {
     QString frame = cmd;
-    if (vChannelID >= ChannelCount) {
+    if (channelID >= channelCount) {
         // A reply would be booked to a channel that does not exist.
-        modMain::WriteLog("Unit #" + QString::number(pUnitID) + ": frame " + cmd + " for channel "
-                          + QString::number(vChannelID) + " not sent; channels are 0..15");
+        config::writeLog("Unit #" + QString::number(m_unitID) + ": frame " + cmd + " for channel "
+                          + QString::number(channelID) + " not sent; channels are 0..15");
         return;
     }
-    if (vChannelID >= 0)
-        frame = UnitCommandFrames::channelFrame(cmd, vChannelID);
-    if (vImmediate)
-        m_port.sendNow(frame, vChannelID);
+    if (channelID >= 0)
+        frame = UnitCommandFrames::channelFrame(cmd, channelID);
+    if (immediate)
+        m_port.sendNow(frame, channelID);
     else
-        m_port.enqueue(frame, vChannelID);
+        m_port.enqueue(frame, channelID);
 }
 
-QString ctlZAMOUsbComm::SendDataAndPoll(const QString& cmd, qint32 vDelay)
+QString UnitLink::sendDataAndPoll(const QString& cmd, qint32 delay)
 {
-    return m_port.exchange(cmd, vDelay);
+    return m_port.exchange(cmd, delay);
 }
 
-void ctlZAMOUsbComm::ProcessReceivedData(const QString& text)
+void UnitLink::processReceivedData(const QString& text)
 {
     if (text.isEmpty())
         m_port.readWaiting();

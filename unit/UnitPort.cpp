@@ -9,7 +9,7 @@
 
 using platform::Clock;
 
-UnitPort::UnitPort(UsbDeviceLayer::FailureReport report, QObject* parent)
+UnitPort::UnitPort(UsbDevice::FailureReport report, QObject* parent)
     : QObject(parent), m_device(true, std::move(report))
 {
     m_pollTimer.setInterval(150);
@@ -27,8 +27,8 @@ UnitPort::~UnitPort()
 SimUnitPort* UnitPort::simulatedUnit()
 {
     if (!m_simUnit) {
-        m_simUnit = SimUnitPort::Create(this);
-        connect(m_simUnit, &SimUnitPort::DataReady, this, &UnitPort::onSimulatedReply);
+        m_simUnit = SimUnitPort::create(this);
+        connect(m_simUnit, &SimUnitPort::dataReady, this, &UnitPort::onSimulatedReply);
     }
     return m_simUnit;
 }
@@ -37,36 +37,36 @@ SimUnitPort* UnitPort::simulatedUnit()
 
 qint32 UnitPort::findDevice(const QString& description)
 {
-    return m_device.FindDevice(description);
+    return m_device.findDevice(description);
 }
 
 UnitPort::OpenFailure UnitPort::openDevice(qint32 index)
 {
-    m_device.OpenUSBDeviceByIndex(index);
+    m_device.openUSBDeviceByIndex(index);
     if (m_device.LastStatus != platform::FT_OK)
         return OpenFailure::Open;
-    if (m_device.GetQueueStatus() != platform::FT_OK)
+    if (m_device.getQueueStatus() != platform::FT_OK)
         return OpenFailure::QueueStatus;
     m_open = true;
-    if (m_device.SetLatencyTimer(16) != platform::FT_OK)
+    if (m_device.setLatencyTimer(16) != platform::FT_OK)
         return OpenFailure::Latency;
-    if (m_device.SetBaudRate(19200) != platform::FT_OK)
+    if (m_device.setBaudRate(19200) != platform::FT_OK)
         return OpenFailure::BaudRate;
-    if (m_device.SetBitMode(0, 0) != platform::FT_OK)
+    if (m_device.setBitMode(0, 0) != platform::FT_OK)
         return OpenFailure::BitMode;
     return OpenFailure::None;
 }
 
 platform::FtStatus UnitPort::closeDevice()
 {
-    return m_device.CloseDevice();
+    return m_device.closeDevice();
 }
 
 // ---- sending ----
 
 void UnitPort::announce(qint16 channel)
 {
-    if (channel >= 0 && channel < ChannelCount)
+    if (channel >= 0 && channel < channelCount)
         emit channelAddressed(channel);
 }
 
@@ -96,11 +96,11 @@ void UnitPort::writeTransmitBuffer(qint32 count)
     QByteArray out = m_txBuffer.left(count);
     m_txBuffer.remove(0, out.size());
     while (!out.isEmpty()) {
-        const qint32 written = m_device.WriteDevice(out, static_cast<qint32>(out.size()));
+        const qint32 written = m_device.writeDevice(out, static_cast<qint32>(out.size()));
         if (m_device.TransferStatus != platform::FT_OK)
             return; // reported by the device layer; the unsent bytes are dropped
         if (written <= 0) {
-            modMain::WriteLog("Write_USB_Device_Buffer " + QString::number(out.size()) + ", 0 - "
+            config::writeLog("Write_USB_Device_Buffer " + QString::number(out.size()) + ", 0 - "
                               + QString::number(out.size()) + " characters dropped");
             return;
         }
@@ -112,8 +112,8 @@ QString UnitPort::simulatorExchange(const QString& frame, bool wantReply)
 {
     SimUnitPort* sim = simulatedUnit();
     if (wantReply)
-        return sim->RXData(frame, true);
-    sim->RXData(frame, false);
+        return sim->rxData(frame, true);
+    sim->rxData(frame, false);
     return QString();
 }
 
@@ -130,7 +130,7 @@ QString UnitPort::exchange(const QString& frame, qint32 delay)
         sendNow(frame, -1);
         waitMilliseconds(delay, false);
         if (queryWaitingBytes() && m_device.RxBytesWaiting > 0) {
-            const qint32 n = m_device.ReadDevice(m_device.RxBytesWaiting);
+            const qint32 n = m_device.readDevice(m_device.RxBytesWaiting);
             reply = QString::fromLatin1(m_device.RxBuffer.constData(), n);
             m_device.RxBuffer.fill('\0', m_device.RxBuffer.size());
         }
@@ -155,16 +155,16 @@ void UnitPort::onSimulatedReply(const QString& data, qint16 channel)
 
 bool UnitPort::queryWaitingBytes()
 {
-    return m_device.GetQueueStatus() == platform::FT_OK;
+    return m_device.getQueueStatus() == platform::FT_OK;
 }
 
 void UnitPort::readWaiting()
 {
-    // The bytes waiting, as the last queue-status call reported them. Only
+    // The bytes waiting, as the last queue-status call reported them. only
     // what the read brought is taken: a failed read brings nothing, and the
     // reconnection its report may start reads into the same buffer.
     const qint32 waiting = std::max<qint32>(m_device.RxBytesWaiting, 0);
-    const qint32 read = waiting > 0 ? m_device.ReadDevice(waiting) : 0;
+    const qint32 read = waiting > 0 ? m_device.readDevice(waiting) : 0;
     const qint32 n = std::min<qint32>(read, m_device.RxBuffer.size());
     const QByteArray received = m_device.RxBuffer.left(n);
     std::fill_n(m_device.RxBuffer.data(), n, '\0');
@@ -200,14 +200,14 @@ void UnitPort::onPollTimer()
 void UnitPort::pollChannels()
 {
     ++m_pollCursor;
-    if (m_pollCursor >= ChannelCount) {
+    if (m_pollCursor >= channelCount) {
         m_pollCursor = -1;
         enqueue(QStringLiteral("[*]"), -1);
         return;
     }
     const auto present = [this](int c) { return m_channelPresent && m_channelPresent(c); };
     int found = -1;
-    for (int c = m_pollCursor; c < ChannelCount && found < 0; ++c)
+    for (int c = m_pollCursor; c < channelCount && found < 0; ++c)
         if (present(c))
             found = c;
     for (int c = 0; c <= m_pollCursor && found < 0; ++c)

@@ -28,18 +28,18 @@ class SimUnitPort;
 class UnitPort : public QObject {
     Q_OBJECT
 public:
-    static constexpr int ChannelCount = 16;
+    static constexpr int channelCount = 16;
 
     // How opening the converter failed.
     enum class OpenFailure { None, Open, QueueStatus, Latency, BaudRate, BitMode };
 
     // report: the device layer's failure report (the failing call's label and status).
-    explicit UnitPort(UsbDeviceLayer::FailureReport report, QObject* parent = nullptr);
+    explicit UnitPort(UsbDevice::FailureReport report, QObject* parent = nullptr);
     ~UnitPort() override;
 
     // ---- the device ----
     // The converter's driver state (handle, statuses, waiting bytes).
-    UsbDeviceLayer& device() { return m_device; }
+    UsbDevice& device() { return m_device; }
     bool simulated() const { return m_simulated; }
     void setSimulated(bool simulated) { m_simulated = simulated; }
     // The simulated unit, made on first use.
@@ -55,7 +55,7 @@ public:
     // Closes the converter (nothing to close on the simulated unit).
     platform::FtStatus closeDevice();
     // Lets go of the converter after a failure without reporting it.
-    void releaseDevice() { m_device.CloseQuietly(); }
+    void releaseDevice() { m_device.closeQuietly(); }
 
     // ---- sending ----
     // Writes (or hands the simulated unit) one frame now; a channel 0..15
@@ -69,7 +69,7 @@ public:
     QString exchange(const QString& frame, qint32 delay);
 
     // ---- receiving ----
-    // Reads the bytes that the last queue-status call reported waiting and
+    // reads the bytes that the last queue-status call reported waiting and
     // hands them on through bytesReceived.
     void readWaiting();
 
@@ -95,7 +95,7 @@ public:
     void pause750ms();
 
 signals:
-    // Replies that follow belong to this channel (sent before its frame).
+    // replies that follow belong to this channel (sent before its frame).
     void channelAddressed(qint16 channel);
     // A frame went out (written, or handed to the simulated unit).
     void frameSent(const QString& frame);
@@ -113,9 +113,9 @@ private:
     void onSimulatedReply(const QString& data, qint16 channel);
     bool queryWaitingBytes();
     void announce(qint16 channel);
-    friend struct UsbCommTestAccess; // tests deliver a stale delay tick
+    friend struct UnitLinkTestAccess; // tests deliver a stale delay tick
 
-    UsbDeviceLayer m_device;
+    UsbDevice m_device;
     bool m_simulated = false;
     bool m_open = false;
     bool m_testRunning = false;

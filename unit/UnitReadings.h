@@ -85,7 +85,7 @@ struct DcoReading {
     bool zamo80Family = false;
 };
 
-// Bias current, "(GB…)"; `current` only in the layout that carries it (else 0).
+// bias current, "(GB…)"; `current` only in the layout that carries it (else 0).
 struct BiasReading {
     qint16 zero = 0, ref50mV = 0, initial = 0, max = 0, current = 0, minutes = 0, seconds = 0;
     bool completed = false;

@@ -11,12 +11,12 @@
 #include <functional>
 
 class UnitChannelState;
-class ctlZAMOUsbComm;
+class UnitLink;
 
 class UnitReplyHandler : public UnitReplySink {
 public:
     // channelsChanged runs after a channel map is stored, before its event.
-    UnitReplyHandler(ctlZAMOUsbComm& link, UnitChannelState& state, std::function<void()> channelsChanged);
+    UnitReplyHandler(UnitLink& link, UnitChannelState& state, std::function<void()> channelsChanged);
 
     void bufferSeen(const QString& text) override;
     void frameSeen(qint16 channel, const QString& frame) override;
@@ -78,7 +78,7 @@ public:
 private:
     int index() const;
 
-    ctlZAMOUsbComm& m_link;
+    UnitLink& m_link;
     UnitChannelState& m_state;
     std::function<void()> m_channelsChanged;
 };

@@ -12,12 +12,12 @@ namespace {
 constexpr int DescriptionBufferSize = 50;
 } // namespace
 
-UsbDeviceLayer::UsbDeviceLayer(bool writeLog, FailureReport report)
+UsbDevice::UsbDevice(bool writeLog, FailureReport report)
     : m_writeLog(writeLog), m_report(std::move(report))
 {
 }
 
-QString UsbDeviceLayer::StatusText(FtStatus status)
+QString UsbDevice::statusText(FtStatus status)
 {
     static const std::array<const char*, 18> texts = {
         " - Invalid Handle",
@@ -39,96 +39,96 @@ QString UsbDeviceLayer::StatusText(FtStatus status)
         " - not supported",
         " - other error",
     };
-    if (!IsKnownStatus(status))
+    if (!isKnownStatus(status))
         return QString();
     return QString::fromLatin1(texts[static_cast<size_t>(status - 1)]);
 }
 
-bool UsbDeviceLayer::IsKnownStatus(FtStatus status)
+bool UsbDevice::isKnownStatus(FtStatus status)
 {
     return status >= platform::FT_INVALID_HANDLE && status <= platform::FT_OTHER_ERROR;
 }
 
-QString UsbDeviceLayer::ErrorText(const QString& label, FtStatus status)
+QString UsbDevice::errorText(const QString& label, FtStatus status)
 {
-    return IsKnownStatus(status) ? label + StatusText(status) : QString();
+    return isKnownStatus(status) ? label + statusText(status) : QString();
 }
 
-void UsbDeviceLayer::Log(const QString& line) const
+void UsbDevice::log(const QString& line) const
 {
     if (m_writeLog)
-        modMain::WriteLog(line);
+        config::writeLog(line);
 }
 
-void UsbDeviceLayer::Fail(const QString& logLine, const QString& label, FtStatus status)
+void UsbDevice::fail(const QString& logLine, const QString& label, FtStatus status)
 {
-    Log(logLine);
+    log(logLine);
     if (m_report)
         m_report(label, status);
 }
 
-FtStatus UsbDeviceLayer::CloseDevice()
+FtStatus UsbDevice::closeDevice()
 {
-    Log(QStringLiteral("Closing USB Port"));
+    log(QStringLiteral("Closing USB Port"));
     // A handle that a failure released is closed already; any other handle,
     // 0 of a port never opened included, goes to the driver.
     const bool released = DeviceHandle == 0 && m_releasedAfterFailure;
-    const FtStatus status = released ? platform::FT_OK : D2xx::instance().Close(DeviceHandle);
+    const FtStatus status = released ? platform::FT_OK : D2xx::instance().close(DeviceHandle);
     LastStatus = status;
-    Log("USB Port Closure Result = " + QString::number(status));
+    log("USB Port Closure Result = " + QString::number(status));
     if (status == platform::FT_OK) {
         DeviceHandle = 0;
         m_releasedAfterFailure = false;
     } else {
-        Fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
+        fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
     }
     return status;
 }
 
-void UsbDeviceLayer::CloseQuietly()
+void UsbDevice::closeQuietly()
 {
     if (DeviceHandle == 0)
         return;
-    const FtStatus status = D2xx::instance().Close(DeviceHandle);
-    Log("USB Port Closure Result = " + QString::number(status));
+    const FtStatus status = D2xx::instance().close(DeviceHandle);
+    log("USB Port Closure Result = " + QString::number(status));
     DeviceHandle = 0;
     m_releasedAfterFailure = true;
 }
 
-FtStatus UsbDeviceLayer::GetQueueStatus()
+FtStatus UsbDevice::getQueueStatus()
 {
     qint32 waiting = 0;
-    const FtStatus status = D2xx::instance().GetQueueStatus(DeviceHandle, &waiting);
+    const FtStatus status = D2xx::instance().getQueueStatus(DeviceHandle, &waiting);
     LastStatus = status;
     RxBytesWaiting = status == platform::FT_OK ? waiting : 0;
     if (status != platform::FT_OK)
-        Fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
+        fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
     // The call's own status: a reconnection that the report started has
     // made calls of its own since.
     return status;
 }
 
-qint32 UsbDeviceLayer::GetDeviceCount()
+qint32 UsbDevice::getDeviceCount()
 {
     qint32 count = 0;
-    LastStatus = D2xx::instance().ListDevicesCount(&count);
+    LastStatus = D2xx::instance().listDevicesCount(&count);
     if (LastStatus != platform::FT_OK) {
         DeviceCount = 0;
-        Fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"),
+        fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"),
              QStringLiteral("GetFTDeviceCount"), LastStatus);
         return 0;
     }
     DeviceCount = count;
-    Log("USB Device Count = " + QString::number(count));
+    log("USB Device Count = " + QString::number(count));
     return count;
 }
 
-QString UsbDeviceLayer::GetDeviceDescription(qint32 index)
+QString UsbDevice::getDeviceDescription(qint32 index)
 {
     QByteArray buffer;
-    LastStatus = D2xx::instance().ListDeviceDescription(index, &buffer);
+    LastStatus = D2xx::instance().listDeviceDescription(index, &buffer);
     if (LastStatus != platform::FT_OK) {
-        Fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
+        fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
              QStringLiteral("GetFTDeviceDescription"), LastStatus);
         return QString();
     }
@@ -137,74 +137,74 @@ QString UsbDeviceLayer::GetDeviceDescription(qint32 index)
         buffer.truncate(nul);
     buffer.truncate(DescriptionBufferSize);
     DeviceDescription = QString::fromLatin1(buffer);
-    Log("USB Device Description = " + DeviceDescription);
+    log("USB Device Description = " + DeviceDescription);
     return DeviceDescription;
 }
 
-void UsbDeviceLayer::OpenUSBDeviceByIndex(qint32 index)
+void UsbDevice::openUSBDeviceByIndex(qint32 index)
 {
-    Log("Opening USB Device by Index: " + QString::number(index));
+    log("Opening USB Device by Index: " + QString::number(index));
     platform::FtHandle handle = 0;
-    LastStatus = D2xx::instance().Open(index, &handle);
+    LastStatus = D2xx::instance().open(index, &handle);
     if (LastStatus == platform::FT_OK) {
         DeviceHandle = handle;
         m_releasedAfterFailure = false;
     } else {
-        Fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
+        fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
     }
 }
 
-FtStatus UsbDeviceLayer::SetLatencyTimer(quint8 ms)
+FtStatus UsbDevice::setLatencyTimer(quint8 ms)
 {
-    LastStatus = D2xx::instance().SetLatencyTimer(DeviceHandle, ms);
+    LastStatus = D2xx::instance().setLatencyTimer(DeviceHandle, ms);
     return LastStatus;
 }
 
-FtStatus UsbDeviceLayer::SetBaudRate(quint32 baud)
+FtStatus UsbDevice::setBaudRate(quint32 baud)
 {
-    LastStatus = D2xx::instance().SetBaudRate(DeviceHandle, baud);
+    LastStatus = D2xx::instance().setBaudRate(DeviceHandle, baud);
     return LastStatus;
 }
 
-FtStatus UsbDeviceLayer::SetBitMode(quint8 mask, quint8 mode)
+FtStatus UsbDevice::setBitMode(quint8 mask, quint8 mode)
 {
-    LastStatus = D2xx::instance().SetBitMode(DeviceHandle, mask, mode);
+    LastStatus = D2xx::instance().setBitMode(DeviceHandle, mask, mode);
     return LastStatus;
 }
 
-qint32 UsbDeviceLayer::ReadDevice(qint32 n)
+qint32 UsbDevice::readDevice(qint32 n)
 {
     if (n > RxBuffer.size())
         RxBuffer.resize(n, '\0');
     QByteArray data;
     qint32 read = 0;
-    TransferStatus = D2xx::instance().Read(DeviceHandle, &data, n, &read);
+    TransferStatus = D2xx::instance().read(DeviceHandle, &data, n, &read);
     read = qBound<qint32>(0, qMin<qint32>(read, static_cast<qint32>(data.size())), n);
     if (TransferStatus != platform::FT_OK)
         read = 0;
     for (qint32 i = 0; i < read; ++i)
         RxBuffer[i] = data[i];
     if (TransferStatus != platform::FT_OK)
-        Fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read),
+        fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read),
              QStringLiteral("FT_Read"), TransferStatus);
     return read;
 }
 
-qint32 UsbDeviceLayer::WriteDevice(const QByteArray& data, qint32 n)
+qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
 {
     qint32 written = 0;
-    TransferStatus = D2xx::instance().Write(DeviceHandle, data.left(n), &written);
+    TransferStatus = D2xx::instance().write(DeviceHandle, data.left(n), &written);
     if (TransferStatus != platform::FT_OK)
-        Fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
+        fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
              QStringLiteral("FT-Write"), TransferStatus);
     return written;
 }
 
-qint32 UsbDeviceLayer::FindDevice(const QString& description)
+qint32 UsbDevice::findDevice(const QString& description)
 {
-    const qint32 n = GetDeviceCount();
+    const qint32 n = getDeviceCount();
     for (qint32 i = 0; i < n; ++i) {
-        const QString found = GetDeviceDescription(i);
+        const QString found = getDeviceDescription(i);
         if (LastStatus == platform::FT_OK && found == description)
             return i;
     }

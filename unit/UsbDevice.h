@@ -11,14 +11,14 @@
 
 #include <functional>
 
-class UsbDeviceLayer {
+class UsbDevice {
 public:
     // Called with the failing call's label and its status.
     using FailureReport = std::function<void(const QString& label, platform::FtStatus status)>;
 
     // With writeLog False the wrappers log nothing; a report that is empty is
     // not called.
-    explicit UsbDeviceLayer(bool writeLog = true, FailureReport report = {});
+    explicit UsbDevice(bool writeLog = true, FailureReport report = {});
 
     // Size of the receive and transmit buffers.
     static constexpr int BufferSize = 1024;
@@ -29,46 +29,46 @@ public:
     qint32 DeviceCount = 0;
     QString DeviceDescription;
     qint32 RxBytesWaiting = 0;
-    // Target of ReadDevice; the bytes of one read stand at its start.
+    // Target of readDevice; the bytes of one read stand at its start.
     QByteArray RxBuffer = QByteArray(BufferSize, '\0');
 
     // Closes DeviceHandle; 0 (a port never opened) is the driver's to refuse.
-    platform::FtStatus CloseDevice();
-    platform::FtStatus GetQueueStatus();
-    // Number of converters present, 0 on failure.
-    qint32 GetDeviceCount();
+    platform::FtStatus closeDevice();
+    platform::FtStatus getQueueStatus();
+    // number of converters present, 0 on failure.
+    qint32 getDeviceCount();
     // The converter's description, "" on failure.
-    QString GetDeviceDescription(qint32 index);
-    void OpenUSBDeviceByIndex(qint32 index);
-    platform::FtStatus SetLatencyTimer(quint8 ms);
-    platform::FtStatus SetBaudRate(quint32 baud);
-    platform::FtStatus SetBitMode(quint8 mask, quint8 mode);
-    // Reads n waiting bytes into RxBuffer (grown when n is larger); returns
+    QString getDeviceDescription(qint32 index);
+    void openUSBDeviceByIndex(qint32 index);
+    platform::FtStatus setLatencyTimer(quint8 ms);
+    platform::FtStatus setBaudRate(quint32 baud);
+    platform::FtStatus setBitMode(quint8 mask, quint8 mode);
+    // reads n waiting bytes into RxBuffer (grown when n is larger); returns
     // the bytes read.
-    qint32 ReadDevice(qint32 n);
+    qint32 readDevice(qint32 n);
     // Writes the first n bytes of data; returns the bytes written.
-    qint32 WriteDevice(const QByteArray& data, qint32 n);
+    qint32 writeDevice(const QByteArray& data, qint32 n);
 
     // The lowest index whose description reads exactly `description`, or -1.
-    qint32 FindDevice(const QString& description);
+    qint32 findDevice(const QString& description);
     // Closes a handle that a failure left open, without reporting; the handle
-    // is 0 afterwards, and the next CloseDevice succeeds as the close of the
+    // is 0 afterwards, and the next closeDevice succeeds as the close of the
     // port that was open.
-    void CloseQuietly();
+    void closeQuietly();
 
     // The text that follows a failing call's label: " - General IO Error" for
     // 4, "" for a code outside 1..18.
-    static QString StatusText(platform::FtStatus status);
+    static QString statusText(platform::FtStatus status);
     // The error text of a failing call: its label and status text, as
     // "FT_Read - General IO Error"; "" altogether for a code outside 1..18.
-    static QString ErrorText(const QString& label, platform::FtStatus status);
+    static QString errorText(const QString& label, platform::FtStatus status);
 
 private:
-    static bool IsKnownStatus(platform::FtStatus status);
-    void Log(const QString& line) const;
-    void Fail(const QString& logLine, const QString& label, platform::FtStatus status);
+    static bool isKnownStatus(platform::FtStatus status);
+    void log(const QString& line) const;
+    void fail(const QString& logLine, const QString& label, platform::FtStatus status);
 
     bool m_writeLog;
     FailureReport m_report;
-    bool m_releasedAfterFailure = false;   // CloseQuietly let go of the open port
+    bool m_releasedAfterFailure = false;   // closeQuietly let go of the open port
 };

@@ -60,7 +60,7 @@ bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
 
 platform::DbServerAddress ViewerDatabase::serverAddress() const
 {
-    return ConnectionDescription::ServerAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName, m_logOn.username,
+    return ConnectionDescription::serverAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName, m_logOn.username,
                                                 m_logOn.password);
 }
 

@@ -26,7 +26,7 @@ struct ReportListRequest {
     static constexpr int PageSize = 1000;
 
     int page = 1;                               // numbered from 1
-    bool showAll = false;                       // "Show All"
+    bool showAll = false;                       // "showDialog All"
     bool ascending = true;                      // "ASC" (else "DSC")
     bool sortByLot = false;                     // "Sort by:" reads "Lot"
     QString reportType = QStringLiteral("ALL"); // "View Report Types"
@@ -58,7 +58,7 @@ struct ReportListView {
 
 // A new database chosen: the status line, and the list of its first page.
 struct DatabaseChoice {
-    QString status; // "Version <n> Database Selected", "No Database Selected", ...
+    QString status; // "Version <n> Database selected", "No Database selected", ...
     ReportListView list;
 };
 
@@ -73,13 +73,13 @@ struct ServerChoice {
 
 class ViewerReportList {
 public:
-    static const QString NoDatabaseSelected; // "No Database Selected"
+    static const QString NoDatabaseSelected; // "No Database selected"
     static const QString TestingConnection;  // "Testing Database Connection... please wait."
     static const QString ConnectionFailed;   // "Database connection failed!"
 
     explicit ViewerReportList(ViewerDatabase& database) : m_database(database) {}
 
-    // The file chosen in the "Open File" dialog; an empty path (the dialog
+    // The file chosen in the "open File" dialog; an empty path (the dialog
     // cancelled before a file was chosen) changes nothing but the status.
     DatabaseChoice chooseFile(const QString& path, ReportListRequest request);
     ServerChoice connectServer(const ServerLogOn& logOn, ReportListRequest request);

@@ -40,7 +40,7 @@ struct ReportExport {
 class ViewerReportSource {
 public:
     static const QString Title;       // "Test Report"
-    static const QString ExportTitle; // "Report Export", the title of the message after an export
+    static const QString ExportTitle; // "Report exportAs", the title of the message after an export
 
     explicit ViewerReportSource(ViewerDatabase& database) : m_database(database) {}
 

@@ -17,9 +17,9 @@ namespace {
 // One measurement row of one channel, as the recording writes it, and its key.
 qint64 insertReading(int testUnitId, int channel, double value)
 {
-    if (!modDatabase::OpenDatabase(false))
+    if (!results::openDatabase(false))
         return 0;
-    platform::DbConnection* db = modDatabase::SharedConnection();
+    platform::DbConnection* db = results::sharedConnection();
     const QString column = QChar('A' + channel % 16) + QStringLiteral("_Value");
     platform::DbCommand cmd(db, QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ")
                                     + column + QStringLiteral(", TimeIntervalInt) VALUES (?, ?, ?, ?)"));
@@ -37,13 +37,13 @@ public:
     {
         QDir().mkpath(home.stationFolder());
         settings.database.useLocalDatabase = true;
-        settings.paths.databaseFile = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
-        modDatabase::SetSettings(&settings);
+        settings.paths.databaseFile = results::buildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
+        results::setSettings(&settings);
     }
     ~LocalDatabase()
     {
-        modDatabase::CloseDatabase();
-        modDatabase::SetSettings(nullptr);
+        results::closeDatabase();
+        results::setSettings(nullptr);
     }
 
 private:

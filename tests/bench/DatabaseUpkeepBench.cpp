@@ -23,7 +23,7 @@
 
 namespace {
 
-bool FullSize()
+bool fullSize()
 {
     return !qEnvironmentVariableIsEmpty("ZAMO_BENCH_FULL");
 }
@@ -55,7 +55,7 @@ private:
 };
 
 // A database file of the revision with the groups, made once per size.
-QString OldFile(int revision, int groups)
+QString oldFile(int revision, int groups)
 {
     static QTemporaryDir dir;
     static std::map<std::pair<int, int>, QString> made;
@@ -72,7 +72,7 @@ QString OldFile(int revision, int groups)
 void BM_UpkeepUpgradeFromRevision6(benchmark::State& state)
 {
     const int groups = int(state.range(0));
-    const QString source = OldFile(6, groups);
+    const QString source = oldFile(6, groups);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ZAMO_Results.mdb"));
     CountingObserver observer;
@@ -100,7 +100,7 @@ BENCHMARK(BM_UpkeepUpgradeFromRevision6)->Arg(1000)->Iterations(1)->Unit(benchma
 void BM_UpkeepArchive(benchmark::State& state)
 {
     const int groups = int(state.range(0));
-    const QString source = OldFile(14, groups);
+    const QString source = oldFile(14, groups);
     QTemporaryDir dir;
     const QString live = dir.filePath(QStringLiteral("ZAMO_Results.mdb"));
     const QString archiveFolder = dir.filePath(QStringLiteral("Archive"));
@@ -123,7 +123,7 @@ BENCHMARK(BM_UpkeepArchive)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond)-
 
 // The full size only when asked for.
 const bool g_fullSize = [] {
-    if (FullSize()) {
+    if (fullSize()) {
         benchmark::RegisterBenchmark("BM_UpkeepUpgradeFromRevision6", BM_UpkeepUpgradeFromRevision6)
             ->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
         benchmark::RegisterBenchmark("BM_UpkeepArchive", BM_UpkeepArchive)

@@ -10,14 +10,14 @@
 #include <QByteArrayList>
 
 // The link's reply path without its port.
-struct UsbCommTestAccess {
-    static void Receive(ctlZAMOUsbComm& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
-    static void AttributeTo(ctlZAMOUsbComm& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
+struct UnitLinkTestAccess {
+    static void receive(UnitLink& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
+    static void attributeTo(UnitLink& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
 };
 
 namespace {
 
-const QByteArrayList Replies = {
+const QByteArrayList replies = {
     "(!)", "(GA2130,3593,0000,2175,1470!)", "(!)", "(GA2130,3593,0000,2175,1470*)", "(*)",
     "(GN00212,0300,0100,0030!)", "(GN00212*)", "(GN12182,3386,0212,2208,2881,0360!)",
     "(GN12182,3386,0212,2208,2881,0360*)", "[*]", "(!)", "(GD12022,2513,2031,0030!)",
@@ -29,9 +29,9 @@ QByteArrayList Reads(int& frames)
 {
     QByteArray all;
     for (int i = 0; i < 20; ++i)
-        for (const QByteArray& r : Replies)
+        for (const QByteArray& r : replies)
             all += r;
-    frames = 20 * int(Replies.size());
+    frames = 20 * int(replies.size());
     QByteArrayList reads;
     for (int i = 0; !all.isEmpty(); ++i) {
         const int len = 5 + (i * 37) % 60;
@@ -43,13 +43,13 @@ QByteArrayList Reads(int& frames)
 
 void BM_ReceiveReplyStream(benchmark::State& state)
 {
-    ctlZAMOUsbComm comm(1);
-    UsbCommTestAccess::AttributeTo(comm, 3);
+    UnitLink comm(1);
+    UnitLinkTestAccess::attributeTo(comm, 3);
     int frames = 0;
     const QByteArrayList reads = Reads(frames);
     for (auto _ : state)
         for (const QByteArray& read : reads)
-            UsbCommTestAccess::Receive(comm, read);
+            UnitLinkTestAccess::receive(comm, read);
     state.SetItemsProcessed(state.iterations() * frames);
     state.counters["frames/s"] =
         benchmark::Counter(double(state.iterations()) * frames, benchmark::Counter::kIsRate);

@@ -35,34 +35,34 @@ using platform::DbBackend;
 
 class SilentHost : public RunHost {
 public:
-    void WriteToCommTextBox(const QString& text, bool vRecordToLog, bool) override
+    void writeToCommTextBox(const QString& text, bool recordToLog, bool) override
     {
-        if (vRecordToLog)
-            modMain::WriteLog(text);
+        if (recordToLog)
+            config::writeLog(text);
     }
-    void UpdateProgress(int, int) override {}
-    void AdvanceProgress() override {}
-    void SetCompletionCaption(const QString&) override {}
-    void SetRunLockedControls(bool) override {}
-    void ShowDischargeWarning() override {}
-    void PlayTestsCompletedSound() override {}
-    void RollChannel(qint16) override {}
+    void updateProgress(int, int) override {}
+    void advanceProgress() override {}
+    void setCompletionCaption(const QString&) override {}
+    void setRunLockedControls(bool) override {}
+    void showDischargeWarning() override {}
+    void playTestsCompletedSound() override {}
+    void rollChannel(qint16) override {}
 };
 
 // Points the settings at a fresh results database of the back end; false
 // (with the reason) when there is none to be had.
-bool UseFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, config::StationSettings& settings,
+bool useFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, config::StationSettings& settings,
                       std::unique_ptr<testsupport::PgTestDatabase>& server, QString* why)
 {
     if (backend == DbBackend::SQLite) {
         settings.database.useLocalDatabase = true;
-        settings.paths.databaseFile = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
+        settings.paths.databaseFile = results::buildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
         return !settings.paths.databaseFile.isEmpty();
     }
     if (!testsupport::PgTestDatabase::serverConfigured(why))
         return false;
     server = std::make_unique<testsupport::PgTestDatabase>();
-    testsupport::UseServerDatabase(settings.database, server->address());
+    testsupport::useServerDatabase(settings.database, server->address());
     return true;
 }
 
@@ -70,13 +70,13 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
 {
     testsupport::TempDataHome home;
     QDir().mkpath(home.stationFolder());
-    modMain::InitLogFile();
+    config::initLogFile();
     std::unique_ptr<testsupport::PgTestDatabase> server;
     config::StationSettings settings;
-    modDatabase::SetSettings(&settings);
+    results::setSettings(&settings);
     QString why;
-    if (!UseFreshDatabase(backend, home, settings, server, &why)) {
-        modDatabase::SetSettings(nullptr);
+    if (!useFreshDatabase(backend, home, settings, server, &why)) {
+        results::setSettings(nullptr);
         bench.SkipWithError(why.toStdString().c_str());
         return;
     }
@@ -84,7 +84,7 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
     RunState state;
     SilentHost host;
     RunRecording recording(state, host, settings, {nullptr, nullptr});
-    state.Keys.CurrentGroupID = recording.CreateTestGroupRecord();
+    state.Keys.CurrentGroupID = recording.createTestGroupRecord();
     state.Keys.CurrentTestUnitID = {0, 1, 2};
     std::vector<double> readings;
     int interval = 0;
@@ -96,9 +96,9 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
         elapsed.start();
         for (int unit = 1; unit <= 2; ++unit)
             for (int channel = 0; channel < 16; ++channel) {
-                recording.RecordChannelMeasurement(unit, channel, QString::number(interval), 12.5 + channel, false, 0, 0,
+                recording.recordChannelMeasurement(unit, channel, QString::number(interval), 12.5 + channel, false, 0, 0,
                                                    false, true, interval);
-                recording.RecordChannelResult(unit, channel, QStringLiteral("PASS"), true);
+                recording.recordChannelResult(unit, channel, QStringLiteral("PASS"), true);
             }
         QCoreApplication::sendPostedEvents();   // the end of the turn: the reading is written
         readings.push_back(static_cast<double>(elapsed.nsecsElapsed()) / 1e6);
@@ -108,9 +108,9 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
         bench.counters["median_ms"] = readings[readings.size() / 2];
         bench.counters["p90_ms"] = readings[(readings.size() - 1) * 9 / 10];
     }
-    modDatabase::CloseDatabase();
-    modMain::LogFilePath.clear();
-    modDatabase::SetSettings(nullptr);
+    results::closeDatabase();
+    config::LogFilePath.clear();
+    results::setSettings(nullptr);
 }
 BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, DbBackend::SQLite)
     ->Unit(benchmark::kMillisecond)

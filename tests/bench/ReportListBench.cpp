@@ -98,7 +98,7 @@ DbConnection* benchDatabase(DbBackend backend, QString* why)
     try {
         if (backend == DbBackend::SQLite) {
             const QString path = bench->folder.path() + QStringLiteral("/ZAMO_Results.mdb");
-            if (modDatabase::BuildEmptyDatabase(path, why).isEmpty())
+            if (results::buildEmptyDatabase(path, why).isEmpty())
                 return nullptr;
             bench->db.openFile(path, false);
         } else {
@@ -106,7 +106,7 @@ DbConnection* benchDatabase(DbBackend backend, QString* why)
                 return nullptr;
             bench->server = std::make_unique<testsupport::PgTestDatabase>();
             bench->db.openServer(bench->server->address());
-            ResultsSchema::Create(bench->db, ResultsSchema::CurrentRevision);
+            ResultsSchema::create(bench->db, ResultsSchema::CurrentRevision);
         }
         fillGroups(bench->db, groupCount());
     } catch (const platform::DbError& e) {

@@ -26,8 +26,8 @@ public:
         settings.paths.placeInDataFolder();
         settings.database.useLocalDatabase = true;
         settings.diagnostics.enabled = true;
-        modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
-        path = modDatabase::BuildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
+        config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
+        path = results::buildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
         platform::DbConnection db;
         db.openFile(path, false);
         db.transaction();
@@ -83,9 +83,9 @@ void BM_ExportFullZamo80ReportToPdf(benchmark::State& state)
     Zamo80RunDatabase run;
     const QString target = run.home.path() + "/report.pdf";
     for (auto _ : state) {
-        TestReportForm form(run.settings);
+        TestReportWindow form(run.settings);
         form.setDatabasePath(run.path);
-        if (!form.ExportReport(kGroup, target, "PDF", false, false)) {
+        if (!form.exportReport(kGroup, target, "PDF", false, false)) {
             state.SkipWithError("the export failed");
             break;
         }

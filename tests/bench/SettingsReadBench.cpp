@@ -1,4 +1,4 @@
-// Start-up's reads of settings.ini: the fill-in pass, the section readers,
+// start-up's reads of settings.ini: the fill-in pass, the section readers,
 // the limits and the default selection, about a hundred reads with their log
 // lines, on a settings.ini of the usual size and on one of 50 MB (a section
 // of a million lines among the station's own). Each run starts as a new
@@ -32,7 +32,7 @@ void readSettingsAsStartUpDoes(config::StationSettings& settings)
     settings.diagnostics = config::readDiagnosticsSettings(file);
     settings.database = config::readDatabaseSettings(file);
     settings.limits = config::readLimits(file);
-    modMain::LoadDefaultElectrodes(file);
+    testlists::loadDefaultElectrodes(file);
     settings.keepAlive = config::readKeepAliveSettings(file);
 }
 
@@ -43,7 +43,7 @@ public:
     explicit SettingsFile(qint64 megabytes)
     {
         settings.paths.placeInDataFolder();
-        modMain::InitLogFile();
+        config::initLogFile();
         readSettingsAsStartUpDoes(settings); // writes every key that start-up wants
         QFile file(settings.paths.settingsFile);
         file.open(QIODevice::ReadOnly);
@@ -62,7 +62,7 @@ public:
         // station's settings.ini was written before it starts.
         QThread::msleep(1100);
     }
-    ~SettingsFile() { modMain::LogFilePath.clear(); }
+    ~SettingsFile() { config::LogFilePath.clear(); }
 
     config::StationSettings settings;
 

@@ -24,15 +24,15 @@ TEST_F(EmbeddedFilesTest, BuildFileFromResourceWritesExactlyTheBytesOverAnOldFil
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(100000, 'x'));
     old.close();
-    EXPECT_EQ(modMain::BuildFileFromResource(path, 103, "WAVE"), path);
+    EXPECT_EQ(config::buildFileFromResource(path, 103, "WAVE"), path);
     EXPECT_EQ(readAll(path), readAll(":/WAVE/103"));
     EXPECT_TRUE(prompts->messages().isEmpty());
 }
 
 TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
 {
-    EXPECT_EQ(modMain::BuildFileFromResource(home.path() + "/x.rpt", 999, "RPT"), "");
-    EXPECT_EQ(modMain::BuildFileFromResource(home.path() + "/missing/x.rpt", 201, "RPT"), "");
+    EXPECT_EQ(config::buildFileFromResource(home.path() + "/x.rpt", 999, "RPT"), "");
+    EXPECT_EQ(config::buildFileFromResource(home.path() + "/missing/x.rpt", 201, "RPT"), "");
     const QStringList shown = prompts->messages();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].startsWith("326:Error in BuildFileFromResource.  Error Message: ")) << shown[0].toStdString();
@@ -44,7 +44,7 @@ TEST_F(EmbeddedFilesTest, FailuresAreShownAndGiveAnEmptyPath)
 TEST_F(EmbeddedFilesTest, ATemplateThatCannotBeWrittenDoesNotStopTheOthers)
 {
     QDir().mkpath(settings.paths.condensedReport); // a folder in the template's place
-    modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
+    config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
     EXPECT_EQ(prompts->messages().size(), 1);
     EXPECT_EQ(readAll(settings.paths.electrodeTestReport), readAll(":/RPT/202"));
     EXPECT_EQ(readAll(settings.paths.sqlZamo80CondensedReport), readAll(":/RPT/1252"));

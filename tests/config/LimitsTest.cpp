@@ -5,7 +5,7 @@
 
 namespace {
 
-using modINIReadWrite::INIRead;
+using config::iniRead;
 
 const char* const Keys[] = {"DCO", "ACZ", "SDRDCO", "SDRSlope", "NOISE", "BIAS",
                             "Zamo80DCO", "Zamo80ACZ", "Zamo80ACZ30", "Zamo80ACLG",
@@ -59,11 +59,11 @@ TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
     };
     for (const Case& c : cases) {
         putAll(c.all);
-        modINIReadWrite::INIWrite(c.section, c.key, c.value, ini());
+        config::iniWrite(c.section, c.key, c.value, ini());
         settings.limits = config::readLimits(ini());
         EXPECT_EQ(settings.limits.limitDco, c.expectedLimitDCO) << c.name;
         const bool defaults = c.expectedLimitDCO == 100;
-        EXPECT_EQ(INIRead("Warnings", "ACZ", ini()), defaults ? "2000" : c.all) << c.name;
+        EXPECT_EQ(iniRead("Warnings", "ACZ", ini()), defaults ? "2000" : c.all) << c.name;
     }
     EXPECT_TRUE(logText().contains("Limit value [Warnings] Zamo80NOISE = \"abc\" is not valid"));
 }
@@ -82,8 +82,8 @@ TEST_F(LimitsTest, LimFileFromScratchHoldsBothSectionsAndOtherContentStays)
         f.write("[Notes]\r\nBy=QA\r\n");
     }
     ASSERT_TRUE(config::saveLimits(settings.limits, lim));
-    EXPECT_EQ(INIRead("Limits", "Zamo80ACLG", lim), "2.75");
-    EXPECT_EQ(INIRead("Notes", "By", lim), "QA");
+    EXPECT_EQ(iniRead("Limits", "Zamo80ACLG", lim), "2.75");
+    EXPECT_EQ(iniRead("Notes", "By", lim), "QA");
 }
 
 TEST_F(LimitsTest, SaveToAFileThatCannotBeWrittenReportsTheFailure)

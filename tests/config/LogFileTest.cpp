@@ -28,12 +28,12 @@ class LogFileTest : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
 
-    void SetUp() override { modMain::LogFilePath.clear(); }
+    void SetUp() override { config::LogFilePath.clear(); }
     void TearDown() override
     {
-        modMain::LogFilePath.clear();
-        modMain::SetStatusWindowEcho({});
-        modMain::SetLogFileRemover({});
+        config::LogFilePath.clear();
+        config::setStatusWindowEcho({});
+        config::setLogFileRemover({});
         platform::Clock::useRealTime();
     }
     QString logFolder() const { return home.stationFolder() + "/Log"; }
@@ -42,55 +42,55 @@ protected:
 TEST_F(LogFileTest, FirstStartCreatesFoldersAndInitialLine)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
-    modMain::InitLogFile();
+    config::initLogFile();
 
     EXPECT_TRUE(QFileInfo(home.stationFolder()).isDir());
-    EXPECT_EQ(modMain::LogFilePath, logFolder() + "/20260304-050607.log");
-    EXPECT_EQ(readFile(modMain::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
+    EXPECT_EQ(config::LogFilePath, logFolder() + "/20260304-050607.log");
+    EXPECT_EQ(readFile(config::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
 
-    modMain::WriteLog("second");
-    EXPECT_EQ(readFile(modMain::LogFilePath),
+    config::writeLog("second");
+    EXPECT_EQ(readFile(config::LogFilePath),
               "2026-03-04 05:06:07 - Log File Initialized\r\n2026-03-04 05:06:07 - second\r\n");
 
     // A second start within the same second empties the file.
-    modMain::InitLogFile();
-    EXPECT_EQ(readFile(modMain::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
+    config::initLogFile();
+    EXPECT_EQ(readFile(config::LogFilePath), "2026-03-04 05:06:07 - Log File Initialized\r\n");
 }
 
 TEST_F(LogFileTest, KeepsFilesOf30CalendarDaysAndDeletesOlderWhateverTheExtension)
 {
-    modMain::EnsureFolder(modMain::GetLogFolder());
+    config::ensureFolder(config::getLogFolder());
     touch(logFolder() + "/old.log");
     touch(logFolder() + "/notes.txt");
     QFile::setPermissions(logFolder() + "/notes.txt", QFile::ReadOwner);
     const QDate created = QDate::currentDate();
 
     platform::Clock::useVirtualTime(QDateTime(created.addDays(30), QTime(23, 59, 59)));
-    modMain::InitLogFile();
+    config::initLogFile();
     EXPECT_TRUE(QFile::exists(logFolder() + "/old.log"));
     EXPECT_TRUE(QFile::exists(logFolder() + "/notes.txt"));
 
     platform::Clock::useVirtualTime(QDateTime(created.addDays(31), QTime(0, 0, 1)));
-    modMain::InitLogFile();
+    config::initLogFile();
     EXPECT_FALSE(QFile::exists(logFolder() + "/old.log"));
     EXPECT_FALSE(QFile::exists(logFolder() + "/notes.txt"));
-    EXPECT_TRUE(QFile::exists(modMain::LogFilePath));
+    EXPECT_TRUE(QFile::exists(config::LogFilePath));
 }
 
 TEST_F(LogFileTest, UndeletableOldFileIsSkippedAndTheNewLogStillStarts)
 {
-    modMain::EnsureFolder(modMain::GetLogFolder());
+    config::ensureFolder(config::getLogFolder());
     touch(logFolder() + "/locked.log");
     touch(logFolder() + "/old.log");
-    modMain::SetLogFileRemover([](const QString& path) {
+    config::setLogFileRemover([](const QString& path) {
         return !path.endsWith("locked.log") && QFile::remove(path);
     });
     platform::Clock::useVirtualTime(QDateTime(QDate::currentDate().addDays(40), QTime(8, 0)));
-    modMain::InitLogFile();
+    config::initLogFile();
 
     EXPECT_FALSE(QFile::exists(logFolder() + "/old.log"));
     EXPECT_TRUE(QFile::exists(logFolder() + "/locked.log"));
-    const QByteArray log = readFile(modMain::LogFilePath);
+    const QByteArray log = readFile(config::LogFilePath);
     EXPECT_TRUE(log.startsWith(QByteArray(" - Log File Initialized\r\n").prepend(
         platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss").toUtf8())));
     EXPECT_TRUE(log.contains("Unable to delete old log file " + logFolder().toUtf8() + "/locked.log"));
@@ -100,17 +100,17 @@ TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
 {
     QStringList echoed;
     config::ProgramSwitches switches;
-    modMain::SetStatusWindowEcho([&](const QString& line) { echoed << line; }, &switches);
-    modMain::InitLogFile();
+    config::setStatusWindowEcho([&](const QString& line) { echoed << line; }, &switches);
+    config::initLogFile();
 
     struct Case { bool open; bool diagnostic; bool echoes; };
     for (Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
         echoed.clear();
         switches.statusWindowOpen = c.open;
         switches.diagnosticLog = c.diagnostic;
-        modMain::WriteLog("hello");
+        config::writeLog("hello");
         EXPECT_EQ(echoed.size(), c.echoes ? 1 : 0);
-        EXPECT_TRUE(readFile(modMain::LogFilePath).endsWith(" - hello\r\n"));
+        EXPECT_TRUE(readFile(config::LogFilePath).endsWith(" - hello\r\n"));
     }
     EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - hello$)")
                     .match(echoed.value(0)).hasMatch());
@@ -118,22 +118,22 @@ TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
 
 TEST_F(LogFileTest, LinesBeforeTheLogStartsGoNowhereAndAMissingFileIsNotCreated)
 {
-    modMain::WriteLog("early");  // no crash, no file
-    modMain::LogFilePath = logFolder() + "/gone.log";
-    modMain::WriteLog("lost");
-    EXPECT_FALSE(QFile::exists(modMain::LogFilePath));
+    config::writeLog("early");  // no crash, no file
+    config::LogFilePath = logFolder() + "/gone.log";
+    config::writeLog("lost");
+    EXPECT_FALSE(QFile::exists(config::LogFilePath));
 }
 
 TEST_F(LogFileTest, IniAccessIsLoggedWithThePasswordMasked)
 {
-    modMain::InitLogFile();
+    config::initLogFile();
     const QString ini = home.stationFolder() + "/settings.ini";
-    modINIReadWrite::INIWrite("Database", "SQLPassword", "s3cret", ini);
-    EXPECT_EQ(modINIReadWrite::INIRead("database", "sqlpassword", ini), "s3cret");
-    modINIReadWrite::INIWrite("Timers", "Polling", "150", ini);
-    EXPECT_EQ(modINIReadWrite::INIRead("Timers", "Missing", ini), "");
+    config::iniWrite("Database", "SQLPassword", "s3cret", ini);
+    EXPECT_EQ(config::iniRead("database", "sqlpassword", ini), "s3cret");
+    config::iniWrite("Timers", "Polling", "150", ini);
+    EXPECT_EQ(config::iniRead("Timers", "Missing", ini), "");
 
-    const QByteArray log = readFile(modMain::LogFilePath);
+    const QByteArray log = readFile(config::LogFilePath);
     EXPECT_FALSE(log.contains("s3cret"));
     EXPECT_TRUE(log.contains("INIWrite: Database, SQLPassword, ********, " + ini.toUtf8()));
     EXPECT_TRUE(log.contains("INIRead: database, sqlpassword, ********, " + ini.toUtf8()));
@@ -144,8 +144,8 @@ TEST_F(LogFileTest, IniAccessIsLoggedWithThePasswordMasked)
 
 TEST_F(LogFileTest, NamesOfComputerAndUserAreKnown)
 {
-    EXPECT_FALSE(modMain::GetComputerNameString().isEmpty());
-    EXPECT_FALSE(modMain::GetUserNameString().isEmpty());
+    EXPECT_FALSE(config::getComputerNameString().isEmpty());
+    EXPECT_FALSE(config::getUserNameString().isEmpty());
 }
 
 } // namespace

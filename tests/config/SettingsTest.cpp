@@ -7,7 +7,7 @@
 
 namespace {
 
-using modINIReadWrite::INIRead;
+using config::iniRead;
 
 class SettingsTest : public SettingsFixture {};
 
@@ -35,11 +35,11 @@ TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
     putIni("[ACLG]\r\nGainVe=5\r\n24_100_R4=\r\n[PACE]\r\nzamo24pacerollackdelay=9\r\n");
     config::buildDefaultIni(ini());
     EXPECT_TRUE(logText().contains(" - Load default application settings\r\n"));
-    EXPECT_EQ(INIRead("ACLG", "24_100_R4", ini()), "4990");
-    EXPECT_EQ(INIRead("ACLG", "GainVe", ini()), "5");              // kept
-    EXPECT_EQ(INIRead("PACE", "Zamo24PaceRollAckDelay", ini()), "9");
-    EXPECT_EQ(INIRead("PACE", "Zamo24ContinueWithoutRoll", ini()), "0");
-    EXPECT_EQ(INIRead("Zamo80Delays", "DefibCharge", ini()), "54");
+    EXPECT_EQ(iniRead("ACLG", "24_100_R4", ini()), "4990");
+    EXPECT_EQ(iniRead("ACLG", "GainVe", ini()), "5");              // kept
+    EXPECT_EQ(iniRead("PACE", "Zamo24PaceRollAckDelay", ini()), "9");
+    EXPECT_EQ(iniRead("PACE", "Zamo24ContinueWithoutRoll", ini()), "0");
+    EXPECT_EQ(iniRead("Zamo80Delays", "DefibCharge", ini()), "54");
     EXPECT_FALSE(iniText().contains("[Timers]"));
     EXPECT_FALSE(iniText().contains("[KeepAlive]"));
     EXPECT_TRUE(iniText().startsWith("[ACLG]\r\nGainVe=5\r\n24_100_R4=4990\r\n"));
@@ -150,7 +150,7 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         putIni(c.ini);
         c.load();
         EXPECT_TRUE(c.expected()) << c.name;
-        EXPECT_EQ(INIRead(c.section, c.key, ini()), c.afterwards) << c.name;
+        EXPECT_EQ(iniRead(c.section, c.key, ini()), c.afterwards) << c.name;
     }
     // A damaged value shows in the log.
     EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid\r\n"));
@@ -161,7 +161,7 @@ TEST_F(SettingsTest, DefibChargeTimeIsSaved)
 {
     settings.zamo80Delays.defibCharge = 60;
     EXPECT_TRUE(config::saveDefibCharge(ini(), settings.zamo80Delays));
-    EXPECT_EQ(INIRead("Zamo80Delays", "DefibCharge", ini()), "60");
+    EXPECT_EQ(iniRead("Zamo80Delays", "DefibCharge", ini()), "60");
 }
 
 } // namespace

@@ -19,7 +19,7 @@ class LinuxSerialD2xxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+        if (!testsupport::FakeSerialTree::pseudoTerminalsAvailable())
             GTEST_SKIP() << "This machine gives no pseudo-terminals";
     }
 
@@ -32,7 +32,7 @@ protected:
         std::int32_t waiting = 0;
         QElapsedTimer elapsed;
         elapsed.start();
-        while (driver.GetQueueStatus(h, &waiting) == FT_OK && waiting < n && elapsed.elapsed() < 10000)
+        while (driver.getQueueStatus(h, &waiting) == FT_OK && waiting < n && elapsed.elapsed() < 10000)
             QThread::msleep(2);
         return waiting;
     }
@@ -50,18 +50,18 @@ TEST_F(LinuxSerialD2xxTest, ListsTheConvertersInTheOrderOfTheirNumbersWithTheirD
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
 
     std::int32_t count = -1;
-    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    ASSERT_EQ(driver.listDevicesCount(&count), FT_OK);
     EXPECT_EQ(count, 3);
     QByteArray description;
-    ASSERT_EQ(driver.ListDeviceDescription(0, &description), FT_OK);
+    ASSERT_EQ(driver.listDeviceDescription(0, &description), FT_OK);
     EXPECT_EQ(description, "FT232R USB UART");
-    ASSERT_EQ(driver.ListDeviceDescription(1, &description), FT_OK);
+    ASSERT_EQ(driver.listDeviceDescription(1, &description), FT_OK);
     EXPECT_EQ(description, "FT232R USB UART-SG");
-    ASSERT_EQ(driver.ListDeviceDescription(2, &description), FT_OK);
+    ASSERT_EQ(driver.listDeviceDescription(2, &description), FT_OK);
     EXPECT_EQ(description, "Other converter");
-    EXPECT_EQ(driver.ListDeviceDescription(3, &description), FT_DEVICE_NOT_FOUND);
+    EXPECT_EQ(driver.listDeviceDescription(3, &description), FT_DEVICE_NOT_FOUND);
     FtHandle h = 0;
-    EXPECT_EQ(driver.Open(3, &h), FT_DEVICE_NOT_FOUND);
+    EXPECT_EQ(driver.open(3, &h), FT_DEVICE_NOT_FOUND);
     EXPECT_EQ(h, 0);
 }
 
@@ -69,7 +69,7 @@ TEST_F(LinuxSerialD2xxTest, NoDeviceTreeMeansNoConverters)
 {
     qputenv("ZAMO_DEVICE_ROOT", QFile::encodeName(tree.root() + "/missing"));
     std::int32_t count = -1;
-    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    ASSERT_EQ(driver.listDevicesCount(&count), FT_OK);
     EXPECT_EQ(count, 0);
 }
 
@@ -77,18 +77,18 @@ TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
     FtHandle h = 0;
-    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    ASSERT_EQ(driver.open(0, &h), FT_OK);
     EXPECT_NE(h, 0);
-    EXPECT_EQ(driver.SetLatencyTimer(h, 16), FT_OK);
-    EXPECT_EQ(driver.SetBaudRate(h, 19200), FT_OK);
-    EXPECT_EQ(driver.SetBitMode(h, 0, 0), FT_OK);
+    EXPECT_EQ(driver.setLatencyTimer(h, 16), FT_OK);
+    EXPECT_EQ(driver.setBaudRate(h, 19200), FT_OK);
+    EXPECT_EQ(driver.setBitMode(h, 0, 0), FT_OK);
 
     std::int32_t waiting = -1;
-    ASSERT_EQ(driver.GetQueueStatus(h, &waiting), FT_OK);
+    ASSERT_EQ(driver.getQueueStatus(h, &waiting), FT_OK);
     EXPECT_EQ(waiting, 0);
 
     std::int32_t written = 0;
-    ASSERT_EQ(driver.Write(h, "[*]", &written), FT_OK);
+    ASSERT_EQ(driver.write(h, "[*]", &written), FT_OK);
     EXPECT_EQ(written, 3);
     EXPECT_EQ(tree.readMaster(0), "[*]");
 
@@ -96,40 +96,40 @@ TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
     EXPECT_EQ(waitForBytes(h, 6), 6);
     QByteArray got;
     std::int32_t read = 0;
-    ASSERT_EQ(driver.Read(h, &got, 3, &read), FT_OK);
+    ASSERT_EQ(driver.read(h, &got, 3, &read), FT_OK);
     EXPECT_EQ(read, 3);
     EXPECT_EQ(got, "[*]");
-    ASSERT_EQ(driver.Read(h, &got, 10, &read), FT_OK);   // only what is waiting
+    ASSERT_EQ(driver.read(h, &got, 10, &read), FT_OK);   // only what is waiting
     EXPECT_EQ(read, 3);
     EXPECT_EQ(got, "[8]");
-    ASSERT_EQ(driver.Read(h, &got, 10, &read), FT_OK);
+    ASSERT_EQ(driver.read(h, &got, 10, &read), FT_OK);
     EXPECT_EQ(read, 0);
 
-    EXPECT_EQ(driver.Close(h), FT_OK);
-    EXPECT_EQ(driver.Close(h), FT_INVALID_HANDLE);
-    EXPECT_EQ(driver.GetQueueStatus(h, &waiting), FT_INVALID_HANDLE);
+    EXPECT_EQ(driver.close(h), FT_OK);
+    EXPECT_EQ(driver.close(h), FT_INVALID_HANDLE);
+    EXPECT_EQ(driver.getQueueStatus(h, &waiting), FT_INVALID_HANDLE);
 }
 
 TEST_F(LinuxSerialD2xxTest, RefusesSettingsThePortCannotTake)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
     FtHandle h = 0;
-    ASSERT_EQ(driver.Open(0, &h), FT_OK);
-    EXPECT_EQ(driver.SetBaudRate(h, 12345), FT_INVALID_BAUD_RATE);
-    EXPECT_EQ(driver.SetBitMode(h, 0xFF, 1), FT_NOT_SUPPORTED);
-    EXPECT_EQ(driver.SetLatencyTimer(h, 0), FT_INVALID_PARAMETER);
-    EXPECT_EQ(driver.SetBaudRate(0, 19200), FT_INVALID_HANDLE);
-    EXPECT_EQ(driver.Write(99, "x", nullptr), FT_INVALID_HANDLE);
+    ASSERT_EQ(driver.open(0, &h), FT_OK);
+    EXPECT_EQ(driver.setBaudRate(h, 12345), FT_INVALID_BAUD_RATE);
+    EXPECT_EQ(driver.setBitMode(h, 0xFF, 1), FT_NOT_SUPPORTED);
+    EXPECT_EQ(driver.setLatencyTimer(h, 0), FT_INVALID_PARAMETER);
+    EXPECT_EQ(driver.setBaudRate(0, 19200), FT_INVALID_HANDLE);
+    EXPECT_EQ(driver.write(99, "x", nullptr), FT_INVALID_HANDLE);
 }
 
 TEST_F(LinuxSerialD2xxTest, APortOpensForOneUserAtATime)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
     FtHandle first = 0, second = 0;
-    ASSERT_EQ(driver.Open(0, &first), FT_OK);
-    EXPECT_EQ(driver.Open(0, &second), FT_DEVICE_NOT_OPENED);
-    ASSERT_EQ(driver.Close(first), FT_OK);
-    EXPECT_EQ(driver.Open(0, &second), FT_OK);
+    ASSERT_EQ(driver.open(0, &first), FT_OK);
+    EXPECT_EQ(driver.open(0, &second), FT_DEVICE_NOT_OPENED);
+    ASSERT_EQ(driver.close(first), FT_OK);
+    EXPECT_EQ(driver.open(0, &second), FT_OK);
 }
 
 TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFreeAgain)
@@ -140,7 +140,7 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
         QByteArrayList list;
         for (std::int32_t i = 0; i < 2; ++i) {
             QByteArray text = "?";
-            EXPECT_EQ(d.ListDeviceDescription(i, &text), FT_OK);
+            EXPECT_EQ(d.listDeviceDescription(i, &text), FT_OK);
             list << text;
         }
         return list;
@@ -149,21 +149,21 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
 
     // Held by this driver.
     FtHandle mine = 0;
-    ASSERT_EQ(driver.Open(0, &mine), FT_OK);
+    ASSERT_EQ(driver.open(0, &mine), FT_OK);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{"", unit}));
 
     // Held by another station as well: both ports are taken, for both.
     LinuxSerialD2xx other;
     FtHandle theirs = 0;
-    ASSERT_EQ(other.Open(1, &theirs), FT_OK);
+    ASSERT_EQ(other.open(1, &theirs), FT_OK);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{"", ""}));
     EXPECT_EQ(descriptions(other), (QByteArrayList{"", ""}));
     std::int32_t count = 0;
-    ASSERT_EQ(driver.ListDevicesCount(&count), FT_OK);
+    ASSERT_EQ(driver.listDevicesCount(&count), FT_OK);
     EXPECT_EQ(count, 2);
 
-    ASSERT_EQ(driver.Close(mine), FT_OK);
-    ASSERT_EQ(other.Close(theirs), FT_OK);
+    ASSERT_EQ(driver.close(mine), FT_OK);
+    ASSERT_EQ(other.close(theirs), FT_OK);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, unit}));
 
     // Locked by a program of another kind, for as long as it runs.
@@ -176,7 +176,7 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
     while (descriptions(driver).at(1) == unit && elapsed.elapsed() < 10000)
         QThread::msleep(5);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, ""}));
-    EXPECT_EQ(driver.Open(1, &mine), FT_DEVICE_NOT_OPENED);
+    EXPECT_EQ(driver.open(1, &mine), FT_DEVICE_NOT_OPENED);
     locker.kill();
     locker.waitForFinished(5000);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{unit, unit}));
@@ -186,21 +186,21 @@ TEST_F(LinuxSerialD2xxTest, ADeviceThatWentAwayAnswersWithAnIoErrorAndCanBeReope
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
     FtHandle h = 0;
-    ASSERT_EQ(driver.Open(0, &h), FT_OK);
+    ASSERT_EQ(driver.open(0, &h), FT_OK);
     tree.closeMaster(0);
 
     std::int32_t waiting = 0;
-    EXPECT_EQ(driver.GetQueueStatus(h, &waiting), FT_IO_ERROR);
+    EXPECT_EQ(driver.getQueueStatus(h, &waiting), FT_IO_ERROR);
     QByteArray got;
     std::int32_t read = 0;
-    EXPECT_EQ(driver.Read(h, &got, 3, &read), FT_IO_ERROR);
+    EXPECT_EQ(driver.read(h, &got, 3, &read), FT_IO_ERROR);
     std::int32_t written = 0;
-    EXPECT_EQ(driver.Write(h, "[*]", &written), FT_IO_ERROR);
-    EXPECT_EQ(driver.Close(h), FT_OK);
+    EXPECT_EQ(driver.write(h, "[*]", &written), FT_IO_ERROR);
+    EXPECT_EQ(driver.close(h), FT_OK);
 
     ASSERT_GE(tree.replug(0), 0);
-    ASSERT_EQ(driver.Open(0, &h), FT_OK);
-    ASSERT_EQ(driver.Write(h, "[*]", &written), FT_OK);
+    ASSERT_EQ(driver.open(0, &h), FT_OK);
+    ASSERT_EQ(driver.write(h, "[*]", &written), FT_OK);
     EXPECT_EQ(tree.readMaster(0), "[*]");
 }
 

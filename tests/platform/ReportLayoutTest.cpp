@@ -20,9 +20,9 @@ using platform::ReportContent;
 using platform::ReportLayout;
 using platform::ReportPage;
 using platform::ReportPageItem;
-using testsupport::ExpectClearOfTheFoot;
-using testsupport::UnbrokenWord;
-using testsupport::Words;
+using testsupport::expectClearOfTheFoot;
+using testsupport::unbrokenWord;
+using testsupport::words;
 
 namespace {
 
@@ -114,8 +114,8 @@ Drawn drawnAt(const QList<ReportPage>& pages, double x, platform::ReportFont fon
 
 TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabelsAndClearOfTheFoot)
 {
-    const QString lot = Words('L', 4999, 600);
-    const QString notes = Words('N', 10000, 900);
+    const QString lot = words('L', 4999, 600);
+    const QString notes = words('N', 10000, 900);
     ReportBlock title;
     title.kind = ReportBlock::Kind::Title;
     ReportBlock fields;
@@ -140,18 +140,18 @@ TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabel
     EXPECT_EQ(count(pages, "Lot Number") + count(pages, "Notes"), pages.size() + 1)
         << "each label on every page its value is on; they share one page";
     EXPECT_EQ(count(pages, "Started"), 1) << "a label is not repeated once its value has ended";
-    ExpectClearOfTheFoot(pages);
+    expectClearOfTheFoot(pages);
     expectInsidePaper(pages);
 }
 
 TEST(ReportLayout, AWordTooWideForItsBoxIsBrokenWithinTheBoxAndKeepsEveryCharacter)
 {
-    const QString unbroken = UnbrokenWord(120);
+    const QString unbroken = unbrokenWord(120);
     ReportContent content = table(3, 2);
     content.blocks[0].rows[1][2] = ReportCell{unbroken, {}};
     ReportBlock text;
     text.kind = ReportBlock::Kind::Text;
-    text.text = Words('T', 2000, 1500);
+    text.text = words('T', 2000, 1500);
     content.blocks << text;
 
     const QList<ReportPage> pages = ReportLayout::layout(content);
@@ -162,7 +162,7 @@ TEST(ReportLayout, AWordTooWideForItsBoxIsBrokenWithinTheBoxAndKeepsEveryCharact
     const Drawn cell = drawnAt(pages, cellEdge, platform::ReportFont::Table);
     EXPECT_EQ(cell.text, "1002.125" + unbroken);
     EXPECT_EQ(drawnAt(pages, 36, platform::ReportFont::Body).text, text.text) << "a text at the left margin";
-    ExpectClearOfTheFoot(pages);
+    expectClearOfTheFoot(pages);
     expectInsidePaper(pages);
 }
 

@@ -25,7 +25,7 @@ TEST(ReportWorkbook, ACellPastTheLastColumnOfASheetFailsTheWorkbookNamingItAndLe
     content.blocks << table;
 
     try {
-        platform::ReportWorkbook::Write(content, path);
+        platform::ReportWorkbook::write(content, path);
         ADD_FAILURE() << "a column the sheet cannot hold was dropped without a word";
     } catch (const platform::ReportError& e) {
         EXPECT_EQ(e.text(), "Cannot write the workbook " + path +

@@ -62,7 +62,7 @@ protected:
     {
         DbConnection db;
         db.createFile(live);
-        ResultsSchema::Create(db, ResultsSchema::CurrentRevision);
+        ResultsSchema::create(db, ResultsSchema::CurrentRevision);
         db.transaction();
         results::addArchiveRecord(db, 1, 50, "ZAMO_Results-20230201-073000.mdb", kFirstArchived);
         results::addArchiveRecord(db, 51, 100, "ZAMO_Results-20230912-160245.mdb", kSecondArchived);
@@ -103,7 +103,7 @@ TEST_F(DatabaseFiles, AnArchiveMovesTheFileAwayAndTheNewFileListsEveryArchiveAnd
               "51-100|51|100|ZAMO_Results-20230912-160245.mdb|2023-09-12 16:02:45\n"
               "101-250|101|250|ZAMO_Results-20240115-230509.mdb|2024-01-15 23:05:09\n");
     EXPECT_EQ(results::lastUniqueGroupId(db), 250);
-    EXPECT_EQ(modDatabase::TakeNextUniqueGroupID(db), 251);
+    EXPECT_EQ(results::takeNextUniqueGroupID(db), 251);
 }
 
 TEST_F(DatabaseFiles, AnArchiveOfAFileWithoutGroupsKeepsTheCounter)
@@ -113,7 +113,7 @@ TEST_F(DatabaseFiles, AnArchiveOfAFileWithoutGroupsKeepsTheCounter)
     DbConnection db;
     db.openFile(live, false);
     EXPECT_EQ(db.execute("SELECT Range FROM Archive ORDER BY ID DESC").value(0).toString(), "0-0");
-    EXPECT_EQ(modDatabase::TakeNextUniqueGroupID(db), 251);
+    EXPECT_EQ(results::takeNextUniqueGroupID(db), 251);
 }
 
 TEST_F(DatabaseFiles, ASecondArchiveInTheSameSecondIsRefusedAndTouchesNothing)

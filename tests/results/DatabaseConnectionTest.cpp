@@ -21,13 +21,13 @@ using DatabaseConnection = DatabaseBackendTest;
 
 TEST_P(DatabaseConnection, TwoOpensConnectOnceAndReportTheStateTwice)
 {
-    EXPECT_TRUE(modDatabase::OpenDatabase(false));
-    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_TRUE(results::openDatabase(false));
+    EXPECT_TRUE(results::openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 1);
     EXPECT_EQ(logCount("Database connection successful"), 1);
     const std::pair<bool, bool> connected{local(), true};
     EXPECT_EQ(mainWindow.statusCalls, (QList<std::pair<bool, bool>>{connected, connected}));
-    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    EXPECT_NE(results::sharedConnection(), nullptr);
 }
 
 TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
@@ -35,59 +35,59 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
     const QString reachable = local() ? settings.paths.databaseFile : settings.database.serverDatabaseName;
     pointAtUnreachableDatabase();
     for (int i = 0; i < 10; ++i)
-        EXPECT_FALSE(modDatabase::OpenDatabase(false));
+        EXPECT_FALSE(results::openDatabase(false));
     EXPECT_EQ(mainWindow.failHandlerCalls, 10);
     EXPECT_EQ(mainWindow.messagesShown, 1);
     ASSERT_EQ(mainWindow.causesShown.size(), 1);
     EXPECT_TRUE(mainWindow.causesShown[0].startsWith(local() ? "Cannot open database \"" : "Cannot connect to database \""))
         << "the message says what failed: " << mainWindow.causesShown[0].toStdString();
-    EXPECT_TRUE(modDatabase::ConnectFailureReported);
+    EXPECT_TRUE(results::connectFailureReported);
     EXPECT_EQ(mainWindow.statusCalls.size(), 10);
     EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(local(), false));
     EXPECT_EQ(logCount("Database connection failed - Error Handler"), 10);
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(results::sharedConnection(), nullptr);
     if (local()) {
         EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "a failed open must create nothing";
     }
 
     // One success re-arms the message; the next failure is shown again.
     (local() ? settings.paths.databaseFile : settings.database.serverDatabaseName) = reachable;
-    EXPECT_TRUE(modDatabase::OpenDatabase(false));
-    EXPECT_FALSE(modDatabase::ConnectFailureReported);
-    modDatabase::CloseDatabase();
+    EXPECT_TRUE(results::openDatabase(false));
+    EXPECT_FALSE(results::connectFailureReported);
+    results::closeDatabase();
     pointAtUnreachableDatabase();
-    EXPECT_FALSE(modDatabase::OpenDatabase(false));
+    EXPECT_FALSE(results::openDatabase(false));
     EXPECT_EQ(mainWindow.failHandlerCalls, 11);
     EXPECT_EQ(mainWindow.messagesShown, 2);
 }
 
 TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
 {
-    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    ASSERT_TRUE(results::openDatabase(false));
     Clock::advance(40000);
-    ASSERT_TRUE(modDatabase::OpenDatabase(false));   // restarts the count
+    ASSERT_TRUE(results::openDatabase(false));   // restarts the count
     Clock::advance(59999);
-    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    EXPECT_NE(results::sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 0);
     Clock::advance(1);
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(results::sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 1);
-    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
+    EXPECT_FALSE(results::idleClock().isEnabled());
 
-    modDatabase::CloseDatabase();   // already closed: nothing to say
+    results::closeDatabase();   // already closed: nothing to say
     EXPECT_EQ(logCount("Database connection closed"), 1);
 
     // The next call opens anew.
-    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_TRUE(results::openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 2);
 }
 
 TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVoid)
 {
-    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    ASSERT_TRUE(results::openDatabase(false));
     if (local()) {
         ASSERT_TRUE(QFile::remove(settings.paths.databaseFile));
-        EXPECT_FALSE(modDatabase::OpenDatabase(false));
+        EXPECT_FALSE(results::openDatabase(false));
         EXPECT_EQ(mainWindow.failHandlerCalls, 1);
         EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(true, false));
         EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "nothing is created in its place";
@@ -97,19 +97,19 @@ TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVo
     auto admin = openDirect();
     admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
                    "AND pid <> pg_backend_pid()");
-    EXPECT_THROW(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
-    EXPECT_TRUE(modDatabase::OpenDatabase(false));
+    EXPECT_THROW(results::sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
+    EXPECT_TRUE(results::openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 2);
-    EXPECT_EQ(modDatabase::SharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
+    EXPECT_EQ(results::sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
 }
 
 TEST_P(DatabaseConnection, RevisionOfTheLiveDatabase)
 {
-    EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 14);
-    EXPECT_NE(modDatabase::SharedConnection(), nullptr) << "the shared connection stays open";
-    modDatabase::CloseDatabase();
+    EXPECT_EQ(results::getDBRevNumber(QString()), 14);
+    EXPECT_NE(results::sharedConnection(), nullptr) << "the shared connection stays open";
+    results::closeDatabase();
     pointAtUnreachableDatabase();
-    EXPECT_EQ(modDatabase::GetDBRevNumber(QString()), 0);
+    EXPECT_EQ(results::getDBRevNumber(QString()), 0);
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
 }
 
@@ -121,16 +121,16 @@ TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothin
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("DBRevNumber=15\n");
     text.close();
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(folder + "/archive.mdb"), folder + "/archive.mdb");
+    ASSERT_EQ(results::buildEmptyDatabase(folder + "/archive.mdb"), folder + "/archive.mdb");
 
-    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/notes.txt"), 0);
-    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
-    EXPECT_EQ(modDatabase::GetDBRevNumber(folder + "/archive.mdb"), 14);
+    EXPECT_EQ(results::getDBRevNumber(folder + "/notes.txt"), 0);
+    EXPECT_EQ(results::getDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
+    EXPECT_EQ(results::getDBRevNumber(folder + "/archive.mdb"), 14);
     EXPECT_FALSE(QDir(folder + "/nowhere").exists());
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(results::sharedConnection(), nullptr);
     EXPECT_TRUE(mainWindow.statusCalls.isEmpty());
     EXPECT_EQ(mainWindow.failHandlerCalls, 0);
-    EXPECT_FALSE(modDatabase::IdleClock().isEnabled());
+    EXPECT_FALSE(results::idleClock().isEnabled());
     QFile again(folder + "/notes.txt");
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), "DBRevNumber=15\n");
@@ -138,7 +138,7 @@ TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothin
 
 TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
 {
-    ASSERT_TRUE(modDatabase::OpenDatabase(false));
+    ASSERT_TRUE(results::openDatabase(false));
     const QStringList lines = log.filter("Initiating connection to ");
     ASSERT_EQ(lines.size(), 1);
     if (local()) {

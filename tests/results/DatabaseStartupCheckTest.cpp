@@ -79,7 +79,7 @@ public:
     }
     bool writeEmptyDatabase(const QString& path, QString* why) override
     {
-        return !modDatabase::BuildEmptyDatabase(path, why).isEmpty();
+        return !results::buildEmptyDatabase(path, why).isEmpty();
     }
     results::UpkeepOutcome backUp(const LocalDatabasePaths& p) override
     {

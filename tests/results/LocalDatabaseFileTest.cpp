@@ -72,7 +72,7 @@ TEST_F(LocalDatabaseFile, FilesThatAreNotDatabasesAreRecognisedAndLeftAlone)
 
 TEST_F(LocalDatabaseFile, ReadOnlyOpenCannotWrite)
 {
-    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("r.mdb")).isEmpty());
+    ASSERT_FALSE(results::buildEmptyDatabase(path("r.mdb")).isEmpty());
     DbConnection c;
     c.openFile(path("r.mdb"), true);
     EXPECT_EQ(c.execute("SELECT DBRevNumber FROM Version").value(0).toInt(), 14);
@@ -82,7 +82,7 @@ TEST_F(LocalDatabaseFile, ReadOnlyOpenCannotWrite)
 
 TEST_F(LocalDatabaseFile, AClosedFileHoldsEveryRowByItself)
 {
-    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("live.mdb")).isEmpty());
+    ASSERT_FALSE(results::buildEmptyDatabase(path("live.mdb")).isEmpty());
     {
         DbConnection c;
         c.openFile(path("live.mdb"), false);
@@ -102,8 +102,8 @@ TEST_F(LocalDatabaseFile, AClosedFileHoldsEveryRowByItself)
 TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
 {
     QDir().mkpath(path("shelf"));
-    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("shelf/ZAMO_Results.mdb")).isEmpty());
-    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("locked.mdb")).isEmpty());
+    ASSERT_FALSE(results::buildEmptyDatabase(path("shelf/ZAMO_Results.mdb")).isEmpty());
+    ASSERT_FALSE(results::buildEmptyDatabase(path("locked.mdb")).isEmpty());
     {
         ZAMO_WRITE_PROTECT(file, path("locked.mdb"));
         EXPECT_THAT(openError(path("locked.mdb"), false).toStdString(),
@@ -125,7 +125,7 @@ TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
 // folded into the file itself when it closes.
 TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
 {
-    ASSERT_FALSE(modDatabase::BuildEmptyDatabase(path("live.mdb")).isEmpty());
+    ASSERT_FALSE(results::buildEmptyDatabase(path("live.mdb")).isEmpty());
     const auto journalMode = [](DbConnection& c) { return c.execute("PRAGMA journal_mode").value(0).toString(); };
     {
         DbConnection other;
@@ -154,7 +154,7 @@ TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)
 {
     // An existing file is replaced by a complete new one.
     write("ZAMO_Results.mdb", "old contents");
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(path("ZAMO_Results.mdb")), path("ZAMO_Results.mdb"));
+    ASSERT_EQ(results::buildEmptyDatabase(path("ZAMO_Results.mdb")), path("ZAMO_Results.mdb"));
     DbConnection c;
     c.openFile(path("ZAMO_Results.mdb"), true);
     EXPECT_EQ(c.execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
@@ -162,8 +162,8 @@ TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)
 
     // When the file cannot be put in place, nothing is left behind.
     QDir().mkpath(path("busy.mdb/inside"));
-    EXPECT_EQ(modDatabase::BuildEmptyDatabase(path("busy.mdb")), QString());
-    EXPECT_EQ(modDatabase::BuildEmptyDatabase(path("no/such/folder/ZAMO_Results.mdb")), QString());
+    EXPECT_EQ(results::buildEmptyDatabase(path("busy.mdb")), QString());
+    EXPECT_EQ(results::buildEmptyDatabase(path("no/such/folder/ZAMO_Results.mdb")), QString());
     EXPECT_TRUE(QDir(path("busy.mdb/inside")).exists());
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"ZAMO_Results.mdb"});
 }
@@ -176,18 +176,18 @@ TEST(ConnectionDescription, ServerSettingsAreSetOneByOneAndLoggedMasked)
     settings.database.serverDatabaseName = "ZAMO_Results";
     settings.database.username = "station";
     settings.database.password = "se;cret";
-    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+    EXPECT_EQ(ConnectionDescription::serverText(settings.database),
               "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
-    const platform::DbServerAddress a = ConnectionDescription::ServerAddress(settings.database);
+    const platform::DbServerAddress a = ConnectionDescription::serverAddress(settings.database);
     EXPECT_EQ(a.port, 0);
     EXPECT_EQ(a.password, "se;cret");
     EXPECT_EQ(a.connectTimeoutSeconds, 10);
     settings.database.serverInstance = "5433";
-    EXPECT_EQ(ConnectionDescription::ServerAddress(settings.database).port, 5433);
-    EXPECT_EQ(ConnectionDescription::ServerText(settings.database),
+    EXPECT_EQ(ConnectionDescription::serverAddress(settings.database).port, 5433);
+    EXPECT_EQ(ConnectionDescription::serverText(settings.database),
               "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
     settings.database.serverInstance = "SQLEXPRESS";
-    EXPECT_THROW(ConnectionDescription::ServerAddress(settings.database), DbError);
+    EXPECT_THROW(ConnectionDescription::serverAddress(settings.database), DbError);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The report lists on both back ends: pages and the page past the end, the
-// type filter and Show All, the sort orders with a lot across a page
+// type filter and showDialog All, the sort orders with a lot across a page
 // boundary, the grid text, archive files read and never written, and the
 // condensed-group link.
 
@@ -198,7 +198,7 @@ TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
         EXPECT_EQ(pageIds(q), c.ids) << c.type << (c.showAll ? " with Show All" : "");
     }
 
-    // The count knows no type and no start date: Show All counts every group.
+    // The count knows no type and no start date: showDialog All counts every group.
     EXPECT_EQ(source().countCompletedTestGroups(false), 3);
     EXPECT_EQ(source().countCompletedTestGroups(true), 8);
 }
@@ -273,24 +273,24 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
 {
     const config::Limits limits;
     auto create = [&limits](bool zamo24) {
-        return zamo24 ? modDatabase::CreateZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                           modDatabase::CurrentZamo80Limits(limits), "L-24", "", {}, {},
+        return zamo24 ? results::createZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
+                                                           results::currentZamo80Limits(limits), "L-24", "", {}, {},
                                                            "operator", "BENCH-1", true, {}, false)
-                      : modDatabase::CreateTestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                     modDatabase::CurrentStandardLimits(limits), "L-1", "", {}, {},
+                      : results::createTestGroup(kFirstStart, platform::OleDate().toDateTime(),
+                                                     results::currentStandardLimits(limits), "L-1", "", {}, {},
                                                      "operator", "BENCH-1", {}, false);
     };
     const qint32 open = create(false);
     const qint32 completed = create(false);
     const qint32 cancelled = create(false);
     const qint32 zamo24 = create(true);
-    ASSERT_TRUE(modDatabase::CompleteTestGroup(completed, kFirstStart.addSecs(600)));
-    modDatabase::CancelTestGroup(cancelled);
-    ASSERT_TRUE(modDatabase::CompleteTestGroup(zamo24, kFirstStart.addSecs(900)));
-    auto number = [](qint32 group) { return modDatabase::GetUniqueGroupID(group); };
+    ASSERT_TRUE(results::completeTestGroup(completed, kFirstStart.addSecs(600)));
+    results::cancelTestGroup(cancelled);
+    ASSERT_TRUE(results::completeTestGroup(zamo24, kFirstStart.addSecs(900)));
+    auto number = [](qint32 group) { return results::getUniqueGroupID(group); };
 
     // The window's own wiring: the shared connection, opened on demand.
-    const ReportListSource lists([] { return modDatabase::OpenDatabase(false) ? modDatabase::SharedConnection() : nullptr; },
+    const ReportListSource lists([] { return results::openDatabase(false) ? results::sharedConnection() : nullptr; },
                                  local());
     EXPECT_THAT(ids(lists.page(pageOf(1))), ElementsAre(number(completed), number(zamo24)));
     ReportListQuery all = pageOf(1);
@@ -314,7 +314,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     // into GroupID 7), and the record of the one archive before it.
     QDir().mkpath(home.stationFolder() + "/Archive");
     const QString archive = home.stationFolder() + "/Archive/ZAMO_Results-20260301-080000.mdb";
-    ASSERT_EQ(modDatabase::BuildEmptyDatabase(archive), archive);
+    ASSERT_EQ(results::buildEmptyDatabase(archive), archive);
     {
         DbConnection file;
         file.openFile(archive, false);

@@ -15,7 +15,7 @@ class SanitizeTextTable : public ::testing::TestWithParam<SanitizeCase> {};
 TEST_P(SanitizeTextTable, GivesPrintableTrimmedCappedText)
 {
     const SanitizeCase& c = GetParam();
-    EXPECT_EQ(modDatabase::SanitizeText(QString::fromUtf16(c.text), c.maxLength), QString::fromUtf16(c.expected));
+    EXPECT_EQ(results::sanitizeText(QString::fromUtf16(c.text), c.maxLength), QString::fromUtf16(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -33,10 +33,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SanitizeCase{u"x\U0001F600y", 0, u"x y"},
                       SanitizeCase{u"'; DROP TABLE TestGroups; --", 0, u"'; DROP TABLE TestGroups; --"}));
 
-TEST(SanitizeText, CapsAFiveThousandCharacterLotTo4996AndDots)
+TEST(sanitizeText, CapsAFiveThousandCharacterLotTo4996AndDots)
 {
     const QString lot(6000, QChar(u'L'));
-    const QString stored = modDatabase::SanitizeText(lot, 5000);
+    const QString stored = results::sanitizeText(lot, 5000);
     EXPECT_EQ(stored.size(), 4999);
     EXPECT_EQ(stored, QString(4996, QChar(u'L')) + QStringLiteral("..."));
 }

@@ -26,7 +26,7 @@ struct OldRevision {
     int revision;
 };
 
-std::string Name(const ::testing::TestParamInfo<OldRevision>& info)
+std::string name(const ::testing::TestParamInfo<OldRevision>& info)
 {
     return (info.param.backend == DbBackend::SQLite ? "SQLite_Rev" : "PostgreSQL_Rev")
            + std::to_string(info.param.revision);
@@ -37,23 +37,23 @@ void PrintTo(const OldRevision& r, std::ostream* os)
     *os << (r.backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL") << " revision " << r.revision;
 }
 
-bool Local(DbBackend backend)
+bool local(DbBackend backend)
 {
     return backend == DbBackend::SQLite;
 }
 
-std::string Catalogue(DbConnection& db)
+std::string catalogue(DbConnection& db)
 {
     return testsupport::databaseCatalogue(db).toStdString();
 }
 
 // The catalogue of a new database at the current revision.
-std::string NewDatabaseCatalogue(DbBackend backend)
+std::string newDatabaseCatalogue(DbBackend backend)
 {
     ScratchDatabase fresh(backend);
     auto db = fresh.connect();
-    ResultsSchema::Create(*db, ResultsSchema::CurrentRevision);
-    return Catalogue(*db);
+    ResultsSchema::create(*db, ResultsSchema::CurrentRevision);
+    return catalogue(*db);
 }
 
 int Revision(DbConnection& db)
@@ -61,15 +61,15 @@ int Revision(DbConnection& db)
     return db.execute("SELECT DBRevNumber FROM Version WHERE ID=1").value(0).toInt();
 }
 
-int Count(DbConnection& db, const QString& sql)
+int count(DbConnection& db, const QString& sql)
 {
     return db.execute(sql).value(0).toInt();
 }
 
 // Runs the steps from the revision up, a server's one per start as the station does.
-bool UpgradeFrom(SchemaUpgrades& upgrades, DbBackend backend, int revision)
+bool upgradeFrom(SchemaUpgrades& upgrades, DbBackend backend, int revision)
 {
-    if (Local(backend))
+    if (local(backend))
         return upgrades.upgradeLocalFrom(revision);
     for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
         if (!upgrades.upgradeServerTo(next))
@@ -81,7 +81,7 @@ class EveryOldRevision : public ::testing::TestWithParam<OldRevision> {
 protected:
     void SetUp() override
     {
-        if (!Local(GetParam().backend))
+        if (!local(GetParam().backend))
             ZAMO_REQUIRE_PG_TEST_SERVER();
     }
 };
@@ -93,31 +93,31 @@ TEST_P(EveryOldRevision, RisesStepByStepToTheSchemaOfANewDatabaseWithItsRowsKept
     auto db = old.connect();
     testsupport::buildOldRevisionDatabase(*db, revision, {30});
     const QString seeded = testsupport::seededRowsText(*db, revision);
-    ASSERT_NE(Catalogue(*db), NewDatabaseCatalogue(backend)) << "the old schema differs from the new one";
+    ASSERT_NE(catalogue(*db), newDatabaseCatalogue(backend)) << "the old schema differs from the new one";
 
     RecordingUpkeepObserver observer;
     SchemaUpgrades upgrades(*db, observer);
-    ASSERT_TRUE(UpgradeFrom(upgrades, backend, revision)) << observer.logLines.join("\n").toStdString();
+    ASSERT_TRUE(upgradeFrom(upgrades, backend, revision)) << observer.logLines.join("\n").toStdString();
 
     QStringList expectedLog;
     for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
-        expectedLog << (Local(backend) ? "Database upgrade to Rev " : "SQL Database upgrade to Rev ") + QString::number(next);
+        expectedLog << (local(backend) ? "Database upgrade to Rev " : "SQL Database upgrade to Rev ") + QString::number(next);
     EXPECT_EQ(observer.logLines, expectedLog);
     EXPECT_EQ(observer.events.count("shown"), expectedLog.size());
     EXPECT_EQ(observer.events.count("closed"), expectedLog.size());
 
     auto reopened = old.connect();
-    EXPECT_EQ(Catalogue(*reopened), NewDatabaseCatalogue(backend));
+    EXPECT_EQ(catalogue(*reopened), newDatabaseCatalogue(backend));
     EXPECT_EQ(Revision(*reopened), 15);
     EXPECT_EQ(testsupport::seededRowsText(*reopened, revision), seeded);
     // What the steps fill in: group numbers (from 7), the sort field of the lot (from 14), the report flag (from 12).
-    EXPECT_EQ(Count(*reopened, "SELECT COUNT(*) FROM TestGroups WHERE UniqueGroupID = GroupID"), 30);
-    EXPECT_EQ(Count(*reopened, "SELECT LastUniqueGroupID FROM Globals WHERE ID=1"), 30);
+    EXPECT_EQ(count(*reopened, "SELECT COUNT(*) FROM TestGroups WHERE UniqueGroupID = GroupID"), 30);
+    EXPECT_EQ(count(*reopened, "SELECT LastUniqueGroupID FROM Globals WHERE ID=1"), 30);
     if (revision < 14) {
-        EXPECT_EQ(Count(*reopened, "SELECT COUNT(*) FROM TestGroups WHERE LotNumberSortField = LotNumber"), 30);
+        EXPECT_EQ(count(*reopened, "SELECT COUNT(*) FROM TestGroups WHERE LotNumberSortField = LotNumber"), 30);
     }
     if (revision < 12) {
-        EXPECT_EQ(Count(*reopened, "SELECT COUNT(*) FROM Tests WHERE ShowOnReport = " + reopened->dialect().booleanLiteral(true)),
+        EXPECT_EQ(count(*reopened, "SELECT COUNT(*) FROM Tests WHERE ShowOnReport = " + reopened->dialect().booleanLiteral(true)),
                   60);
     }
 }
@@ -129,9 +129,9 @@ INSTANTIATE_TEST_SUITE_P(Upgrades, EveryOldRevision,
                                            OldRevision{DbBackend::SQLite, 12}, OldRevision{DbBackend::SQLite, 13},
                                            OldRevision{DbBackend::SQLite, 14}, OldRevision{DbBackend::PostgreSQL, 13},
                                            OldRevision{DbBackend::PostgreSQL, 14}),
-                         Name);
+                         name);
 
-QStringList Events(const char* spaced)
+QStringList events(const char* spaced)
 {
     return QString(spaced).split(' ', Qt::SkipEmptyParts);
 }
@@ -160,7 +160,7 @@ TEST(SchemaSteps, EachMovesItsBarThroughItsOwnValues)
         RecordingUpkeepObserver observer;
         ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(step.revision));
         EXPECT_EQ(observer.events,
-                  Events(step.events) << "log: Database upgrade to Rev " + QString::number(step.revision));
+                  events(step.events) << "log: Database upgrade to Rev " + QString::number(step.revision));
     }
 }
 
@@ -173,10 +173,10 @@ TEST(SchemaSteps, ServerStepsMoveTheirBarsThroughTheirOwnValues)
     RecordingUpkeepObserver observer;
     SchemaUpgrades upgrades(*db, observer);
     ASSERT_TRUE(upgrades.upgradeServerTo(14));
-    EXPECT_EQ(observer.events, Events("shown 10 50 75 100 closed") << "log: SQL Database upgrade to Rev 14");
+    EXPECT_EQ(observer.events, events("shown 10 50 75 100 closed") << "log: SQL Database upgrade to Rev 14");
     observer.clear();
     ASSERT_TRUE(upgrades.upgradeServerTo(15));
-    EXPECT_EQ(observer.events, Events("shown 10 35 70 100 closed") << "log: SQL Database upgrade to Rev 15");
+    EXPECT_EQ(observer.events, events("shown 10 35 70 100 closed") << "log: SQL Database upgrade to Rev 15");
     // Columns that are whole-second dates already stay so.
     observer.clear();
     db->execute("UPDATE Version SET DBRevNumber=14 WHERE ID=1");
@@ -201,7 +201,7 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
         RecordingUpkeepObserver observer;
         QList<int> numberedAtTurn;
         observer.whileEventsRun = [&] {
-            numberedAtTurn << Count(*db, "SELECT COALESCE(MAX(GroupID), 0) FROM TestGroups WHERE UniqueGroupID IS NOT NULL");
+            numberedAtTurn << count(*db, "SELECT COALESCE(MAX(GroupID), 0) FROM TestGroups WHERE UniqueGroupID IS NOT NULL");
         };
         ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(7));
 
@@ -214,8 +214,8 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
         values << 90 << 100;
         EXPECT_EQ(observer.values, values);
         EXPECT_EQ(numberedAtTurn, numbered);
-        EXPECT_EQ(Count(*db, "SELECT COUNT(*) FROM TestGroups WHERE UniqueGroupID = GroupID"), c.groups);
-        EXPECT_EQ(Count(*db, "SELECT LastUniqueGroupID FROM Globals WHERE ID=1"), c.groups);
+        EXPECT_EQ(count(*db, "SELECT COUNT(*) FROM TestGroups WHERE UniqueGroupID = GroupID"), c.groups);
+        EXPECT_EQ(count(*db, "SELECT LastUniqueGroupID FROM Globals WHERE ID=1"), c.groups);
     }
 }
 
@@ -239,7 +239,7 @@ TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
     // A column that the step to 8 adds is there already: its second table
     // fails, after the groups' table got new columns and was made again.
     db->execute("ALTER TABLE UnitMasterDiagnostics ADD COLUMN Zamo8030kPeak DOUBLE");
-    const std::string shape = Catalogue(*db);
+    const std::string shape = catalogue(*db);
     const QString rows = testsupport::seededRowsText(*db, 7);
 
     RecordingUpkeepObserver observer;
@@ -248,11 +248,11 @@ TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
     EXPECT_TRUE(observer.logLines[0].startsWith("Database upgrade to Rev 8 failed; the database is left at Rev 7 as it "
                                                 "was: "))
         << observer.logLines[0].toStdString();
-    EXPECT_EQ(observer.events.mid(0, 3), Events("shown 30 turn"));
+    EXPECT_EQ(observer.events.mid(0, 3), events("shown 30 turn"));
     EXPECT_EQ(observer.events.count("closed"), 1);
 
     auto reopened = scratch.connect();
-    EXPECT_EQ(Catalogue(*reopened), shape);
+    EXPECT_EQ(catalogue(*reopened), shape);
     EXPECT_EQ(testsupport::seededRowsText(*reopened, 7), rows);
     EXPECT_EQ(Revision(*reopened), 7);
 }
@@ -264,13 +264,13 @@ TEST(SchemaSteps, AServerStepThatFailsLeavesTheDatabaseAsItWas)
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 14, {5});
     db->execute("ALTER TABLE UnitElectrodes DROP COLUMN P_CalibrationDate");   // the last date column
-    const std::string shape = Catalogue(*db);
+    const std::string shape = catalogue(*db);
     RecordingUpkeepObserver observer;
     EXPECT_FALSE(SchemaUpgrades(*db, observer).upgradeServerTo(15));
-    EXPECT_EQ(observer.events.mid(0, 4), Events("shown 10 35 70"));
+    EXPECT_EQ(observer.events.mid(0, 4), events("shown 10 35 70"));
     EXPECT_TRUE(observer.logLines.value(0).startsWith("SQL Database upgrade to Rev 15 failed"));
     auto reopened = scratch.connect();
-    EXPECT_EQ(Catalogue(*reopened), shape);
+    EXPECT_EQ(catalogue(*reopened), shape);
     EXPECT_EQ(Revision(*reopened), 14);
 }
 
@@ -307,25 +307,25 @@ TEST(LegacyDemoModeColumn, MovesTheFlagToItsNewColumnOrLeavesAFileWithoutItAlone
     EXPECT_FALSE(upgrades.columnExists("NoSuchTable", "GroupID"));
 
     ASSERT_TRUE(upgrades.repairLegacyDemoModeColumn());
-    EXPECT_EQ(observer.events, Events("shown 10 30 60 100 closed") << "log: Legacy column VadovMode moved to DemoMode");
+    EXPECT_EQ(observer.events, events("shown 10 30 60 100 closed") << "log: Legacy column VadovMode moved to DemoMode");
     EXPECT_FALSE(upgrades.columnExists("TestGroups", "VadovMode"));
-    EXPECT_EQ(Count(*db, "SELECT COUNT(*) FROM TestGroups WHERE DemoMode = 1"), 10);
-    EXPECT_EQ(Count(*db, "SELECT COUNT(*) FROM TestGroups WHERE DemoMode = 1 AND GroupID % 3 = 0"), 10);
+    EXPECT_EQ(count(*db, "SELECT COUNT(*) FROM TestGroups WHERE DemoMode = 1"), 10);
+    EXPECT_EQ(count(*db, "SELECT COUNT(*) FROM TestGroups WHERE DemoMode = 1 AND GroupID % 3 = 0"), 10);
 
     // Repaired, the file is an ordinary revision-10 file.
     observer.clear();
     EXPECT_TRUE(upgrades.repairLegacyDemoModeColumn());
     EXPECT_TRUE(observer.events.isEmpty());
     ASSERT_TRUE(upgrades.upgradeLocalFrom(10));
-    EXPECT_EQ(Catalogue(*db), NewDatabaseCatalogue(DbBackend::SQLite));
+    EXPECT_EQ(catalogue(*db), newDatabaseCatalogue(DbBackend::SQLite));
 }
 
 TEST(NoiseTypeUnits, TheNoiseAxisTextIsSetBackAndNothingElseChanges)
 {
     ScratchDatabase scratch(DbBackend::SQLite);
     auto db = scratch.connect();
-    ResultsSchema::Create(*db, ResultsSchema::CurrentRevision);
-    const std::string fresh = Catalogue(*db);
+    ResultsSchema::create(*db, ResultsSchema::CurrentRevision);
+    const std::string fresh = catalogue(*db);
     db->execute("UPDATE TestTypes SET TypeMeasurementUnits='Amplitude (uV)' WHERE TypeID=5");
     db->execute("UPDATE TestTypes SET TypeMeasurementUnits='Offset' WHERE TypeID=1");
     RecordingUpkeepObserver observer;
@@ -335,7 +335,7 @@ TEST(NoiseTypeUnits, TheNoiseAxisTextIsSetBackAndNothingElseChanges)
               "Amplitude (uVpp)");
     EXPECT_EQ(db->execute("SELECT TypeMeasurementUnits FROM TestTypes WHERE TypeID=1").value(0).toString(), "Offset");
     db->execute("UPDATE TestTypes SET TypeMeasurementUnits='DCO (mV)' WHERE TypeID=1");
-    EXPECT_EQ(Catalogue(*db), fresh);
+    EXPECT_EQ(catalogue(*db), fresh);
     EXPECT_TRUE(observer.events.isEmpty());
 
     db->close();

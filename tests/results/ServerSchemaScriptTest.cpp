@@ -29,7 +29,7 @@ QString Psql()
 }
 
 // What a database holds, as text: its catalogue and its rows.
-QString Dump(const platform::DbServerAddress& address)
+QString dump(const platform::DbServerAddress& address)
 {
     platform::DbConnection db;
     db.openServer(address);
@@ -63,7 +63,7 @@ TEST(ServerSchemaScript, MakesExactlyWhatTheStationsSchemaMakes)
     {
         platform::DbConnection db;
         db.openServer(byStation.address());
-        ResultsSchema::Create(db, ResultsSchema::CurrentRevision);
+        ResultsSchema::create(db, ResultsSchema::CurrentRevision);
     }
     testsupport::PgTestDatabase byScript;
     const platform::DbServerAddress a = byScript.address();
@@ -77,8 +77,8 @@ TEST(ServerSchemaScript, MakesExactlyWhatTheStationsSchemaMakes)
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     EXPECT_EQ(run.readAllStandardError(), QByteArray()) << "no warning either";
 
-    const QString expected = Dump(byStation.address());
-    EXPECT_EQ(Dump(a).toStdString(), expected.toStdString());
+    const QString expected = dump(byStation.address());
+    EXPECT_EQ(dump(a).toStdString(), expected.toStdString());
     EXPECT_TRUE(expected.contains("testmeasurements|19|p_value|double precision|")) << "the dump reads the catalogue";
 }
 

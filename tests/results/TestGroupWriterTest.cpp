@@ -11,24 +11,24 @@
 
 namespace {
 
-using modDatabase::ElectrodeLots;
+using results::ElectrodeLots;
 
 const QDateTime kExecuted(QDate(2026, 3, 2), QTime(9, 15, 30));
 
 class TestGroupWriterTest : public WriterTest {
 protected:
-    qint32 standardGroup(const QString& lot, const modDatabase::UnitElectrodes& unit1 = {},
-                         const modDatabase::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
+    qint32 standardGroup(const QString& lot, const results::UnitElectrodes& unit1 = {},
+                         const results::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
     {
-        return modDatabase::CreateTestGroup(kExecuted, platform::OleDate().toDateTime(),
-                                            modDatabase::CurrentStandardLimits(settings.limits), lot,
+        return results::createTestGroup(kExecuted, platform::OleDate().toDateTime(),
+                                            results::currentStandardLimits(settings.limits), lot,
                                             QStringLiteral("notes"), unit1, unit2, QStringLiteral("operator"),
                                             QStringLiteral("BENCH-1"), lots, settings.switches.demoMode);
     }
     qint32 zamo80Group(bool zamo24)
     {
-        return modDatabase::CreateZamo80TestGroup(
-            kExecuted, platform::OleDate().toDateTime(), modDatabase::CurrentZamo80Limits(settings.limits),
+        return results::createZamo80TestGroup(
+            kExecuted, platform::OleDate().toDateTime(), results::currentZamo80Limits(settings.limits),
             QStringLiteral("L1"), QStringLiteral("n"), {}, {}, QStringLiteral("operator"), QStringLiteral("BENCH-1"),
             zamo24, {}, settings.switches.demoMode);
     }
@@ -162,7 +162,7 @@ TEST_P(TestGroupWriterTest, TwoStationsNeverGetTheSameGroupNumber)
         try {
             auto db = openDirect();
             for (int i = 0; i < kPerStation; ++i)
-                taken[which] << modDatabase::TakeNextUniqueGroupID(*db);
+                taken[which] << results::takeNextUniqueGroupID(*db);
         } catch (const platform::DbError& e) {
             failures[which] = e.text();
         }

@@ -7,12 +7,12 @@
 
 namespace {
 
-TestList Steps(std::initializer_list<const char*> lines)
+TestList steps(std::initializer_list<const char*> lines)
 {
     TestList list;
     for (const char* line : lines) {
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByString(line);
+        auto step = std::make_shared<TestStep>();
+        step->initByString(line);
         list.append(step);
     }
     return list;
@@ -20,26 +20,26 @@ TestList Steps(std::initializer_list<const char*> lines)
 
 TEST(CompletionEstimate, UnfinishedStepsOfTheRunningListWithoutPace)
 {
-    const TestList running = Steps({"DCO,A1,1", "ACZ,A1,1", "SDR,A1,4", "ACZ,A1,1"});
-    EXPECT_EQ(CompletionEstimate::RemainingSeconds(running, {}, running, 4, {}, {}), 65 + 25 + 4 * 50 + 25);
+    const TestList running = steps({"DCO,A1,1", "ACZ,A1,1", "SDR,A1,4", "ACZ,A1,1"});
+    EXPECT_EQ(CompletionEstimate::remainingSeconds(running, {}, running, 4, {}, {}), 65 + 25 + 4 * 50 + 25);
     // A finished step counts no more; the iteration in progress counts in full.
-    running[0]->IncrementItteration();
-    running[2]->IncrementItteration();
-    running[2]->IncrementItteration();
-    EXPECT_EQ(CompletionEstimate::RemainingSeconds(running, {}, running, 4, {}, {}), 25 + 3 * 50 + 25);
+    running[0]->incrementItteration();
+    running[2]->incrementItteration();
+    running[2]->incrementItteration();
+    EXPECT_EQ(CompletionEstimate::remainingSeconds(running, {}, running, 4, {}, {}), 25 + 3 * 50 + 25);
 }
 
 TEST(CompletionEstimate, PaceStepsAreSpreadOverTheElectrodesAsTheyAreStaggered)
 {
-    const TestList operatorList = Steps({"PACE1,A1-B1,60,0,0", "ACZ,A1-B1,1", "DCO,A1-B1,1"});
-    const TestList pace = Steps({"PACE1,A1,60,0,0", "PACE1,B1,60,0,0"});
-    const TestList running = Steps({"ACZ,A1-B1,1", "ACZ,A1,1", "DCO,A1,1", "ACZ,B1,1", "DCO,B1,1"});
+    const TestList operatorList = steps({"PACE1,A1-B1,60,0,0", "ACZ,A1-B1,1", "DCO,A1-B1,1"});
+    const TestList pace = steps({"PACE1,A1,60,0,0", "PACE1,B1,60,0,0"});
+    const TestList running = steps({"ACZ,A1-B1,1", "ACZ,A1,1", "DCO,A1,1", "ACZ,B1,1", "DCO,B1,1"});
     // Stagger 3600 / 4 = 900 s is longer than the 90 s of other steps per electrode.
-    EXPECT_EQ(CompletionEstimate::RemainingSeconds(running, pace, operatorList, 4, {}, {}), 3600 + 900 * 1 + 90 + 25);
+    EXPECT_EQ(CompletionEstimate::remainingSeconds(running, pace, operatorList, 4, {}, {}), 3600 + 900 * 1 + 90 + 25);
     // Stagger 36 s: the other steps of both electrodes follow the pace time.
-    EXPECT_EQ(CompletionEstimate::RemainingSeconds(running, pace, operatorList, 100, {}, {}), 90 * 2 + 3600 + 25);
+    EXPECT_EQ(CompletionEstimate::remainingSeconds(running, pace, operatorList, 100, {}, {}), 90 * 2 + 3600 + 25);
     // No simultaneous tests: one pace time per electrode.
-    EXPECT_EQ(CompletionEstimate::RemainingSeconds(running, pace, operatorList, 0, {}, {}), 3600 + 3600 + 90 + 25);
+    EXPECT_EQ(CompletionEstimate::remainingSeconds(running, pace, operatorList, 0, {}, {}), 3600 + 3600 + 90 + 25);
 }
 
 } // namespace

@@ -47,22 +47,22 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
 TEST(FamilyVerdictsTest, PairsAndDefibReadingsAreJudgedByAbsoluteValue)
 {
     const LimitPair aclg{3, 2};
-    EXPECT_EQ(FamilyVerdicts::ReadingPair(0.5, 4.0, aclg).lines,
+    EXPECT_EQ(FamilyVerdicts::readingPair(0.5, 4.0, aclg).lines,
               QStringList{"* -> (0.500 OR 4.000) > 3, FAILED"});
-    EXPECT_EQ(FamilyVerdicts::ReadingPair(-3.5, 1, aclg).code, "FAIL");
-    EXPECT_EQ(FamilyVerdicts::ReadingPair(3, -2, aclg).code, "PASS?");
-    EXPECT_EQ(FamilyVerdicts::ReadingPair(1, -1.9, aclg).code, "PASS");
+    EXPECT_EQ(FamilyVerdicts::readingPair(-3.5, 1, aclg).code, "FAIL");
+    EXPECT_EQ(FamilyVerdicts::readingPair(3, -2, aclg).code, "PASS?");
+    EXPECT_EQ(FamilyVerdicts::readingPair(1, -1.9, aclg).code, "PASS");
 
     const LimitPair d4{400, 300}, d60{300, 200};
-    EXPECT_EQ(FamilyVerdicts::DefibRecovery(-1253, 10, d4, d60).lines,
+    EXPECT_EQ(FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines,
               QStringList{"* -> -1253.000 > 400, FAILED"});
-    EXPECT_EQ(FamilyVerdicts::DefibRecovery(400, 300, d4, d60).code, "PASS?");
-    EXPECT_EQ(FamilyVerdicts::DefibRecovery(299, 199, d4, d60).code, "PASS");
+    EXPECT_EQ(FamilyVerdicts::defibRecovery(400, 300, d4, d60).code, "PASS?");
+    EXPECT_EQ(FamilyVerdicts::defibRecovery(299, 199, d4, d60).code, "PASS");
 
     // A value that is not a number is never a pass.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(FamilyVerdicts::ReadingPair(nan, 1, aclg).code, "ERR");
-    EXPECT_EQ(FamilyVerdicts::DefibRecovery(1, nan, d4, d60).code, "ERR");
+    EXPECT_EQ(FamilyVerdicts::readingPair(nan, 1, aclg).code, "ERR");
+    EXPECT_EQ(FamilyVerdicts::defibRecovery(1, nan, d4, d60).code, "ERR");
     EXPECT_EQ(FamilyVerdicts::SDR(1, 1, 1, nan, 0, 0, {100, 50}, {1, 0.5}).code, "ERR");
 }
 

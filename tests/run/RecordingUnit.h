@@ -9,13 +9,13 @@
 
 #include <array>
 
-class RecordingUnit : public UnitLink {
+class RecordingUnit : public Unit {
 public:
-    bool connected = false;
+    bool isConnected = false;
     bool zamo80 = false;
     bool zamo24 = false;
-    bool reconnecting = false;
-    bool lidClosed = true;
+    bool isReconnecting = false;
+    bool isLidClosed = true;
     std::array<bool, 16> channels{};
     bool master200V = false;
     bool testRunning = false;
@@ -30,9 +30,9 @@ public:
     QStringList diagnostics;
 
     // A connected unit of the model with the first n channels present.
-    void Plug(int n, bool asZamo80 = false, bool asZamo24 = false)
+    void plug(int n, bool asZamo80 = false, bool asZamo24 = false)
     {
-        connected = true;
+        isConnected = true;
         zamo80 = asZamo80;
         zamo24 = asZamo24;
         channels.fill(false);
@@ -40,58 +40,58 @@ public:
             channels[std::size_t(c)] = true;
     }
 
-    QStringList Sent(const QString& prefix) const { return commands.filter(QRegularExpression("^" + prefix)); }
+    QStringList sent(const QString& prefix) const { return commands.filter(QRegularExpression("^" + prefix)); }
 
-    bool Connected() const override { return connected; }
-    bool IsZAMO80() const override { return zamo80; }
-    bool IsZAMO24() const override { return zamo24; }
-    bool Reconnecting() const override { return reconnecting; }
-    bool LidClosed() const override { return lidClosed; }
-    bool ElectrodeChannelExists(qint16 i) override { return i >= 0 && i < 16 && channels[std::size_t(i)]; }
-    bool Master200VEnabled() const override { return master200V; }
+    bool connected() const override { return isConnected; }
+    bool isZAMO80() const override { return zamo80; }
+    bool isZAMO24() const override { return zamo24; }
+    bool reconnecting() const override { return isReconnecting; }
+    bool lidClosed() const override { return isLidClosed; }
+    bool electrodeChannelExists(qint16 i) override { return i >= 0 && i < 16 && channels[std::size_t(i)]; }
+    bool master200VEnabled() const override { return master200V; }
     void setMaster200VEnabled(bool v) override { master200V = v; }
     void setTestRunning(bool v) override { testRunning = v; }
     bool pollingInhibited() const override { return inhibited; }
     void setPollingInhibited(bool v) override { inhibited = v; }
     void setAclgEnergy(AclgEnergy energy) override { aclgEnergy = energy; }
 
-    void OpenDevice() override { commands << "OPEN"; }
-    void Connect() override { commands << "CONNECT"; }
-    void ConnectSimulator(qint16 n, bool z80, bool z24) override
+    void openDevice() override { commands << "OPEN"; }
+    void connectDevice() override { commands << "CONNECT"; }
+    void connectSimulator(qint16 n, bool z80, bool z24) override
     {
         commands << QString("CONNECT SIMULATOR %1 %2 %3").arg(n).arg(z80).arg(z24);
     }
-    void Disconnect() override
+    void disconnectDevice() override
     {
         commands << "DISCONNECT";
-        connected = false;
+        isConnected = false;
     }
-    void DisablePolling() override { commands << "DISABLE POLLING"; }
-    void SetPollingTimerInterval(qint16 v) override { pollingInterval = v; }
-    void EnableSim() override { simEnabled = true; }
+    void disablePolling() override { commands << "DISABLE POLLING"; }
+    void setPollingTimerInterval(qint16 v) override { pollingInterval = v; }
+    void enableSim() override { simEnabled = true; }
 
-    void ClearElectrodeLastMeasurements() override {}
-    void TXMasterAllChannelSend(const QString& type, const QString& bits) override
+    void clearElectrodeLastMeasurements() override {}
+    void txMasterAllChannelSend(const QString& type, const QString& bits) override
     {
         commands << "ALL " + type + " " + bits;
     }
-    void TXMasterEnable200VSupply() override { commands << "200V ON"; }
-    void TXMasterDisable200VSupply() override { commands << "200V OFF"; }
-    void TXMasterDefibCharge(qint16 ch) override { commands << "CHARGE " + QString::number(ch); }
-    void TXGetPacePulse(qint16 ch) override { commands << "PACE PULSE " + QString::number(ch); }
-    void TXCancelAllElectrodes() override { commands << "CANCEL ALL"; }
-    void TXMasterCheckLid(bool) override { commands << "LID"; }
-    void TXMasterCommCheck() override { commands << "COMM CHECK"; }
-    void QueryElectrodeInfo() override { commands << "QUERY INFO"; }
+    void txMasterEnable200VSupply() override { commands << "200V ON"; }
+    void txMasterDisable200VSupply() override { commands << "200V OFF"; }
+    void txMasterDefibCharge(qint16 ch) override { commands << "CHARGE " + QString::number(ch); }
+    void txGetPacePulse(qint16 ch) override { commands << "PACE PULSE " + QString::number(ch); }
+    void txCancelAllElectrodes() override { commands << "CANCEL ALL"; }
+    void txMasterCheckLid(bool) override { commands << "LID"; }
+    void txMasterCommCheck() override { commands << "COMM CHECK"; }
+    void queryElectrodeInfo() override { commands << "QUERY INFO"; }
 
-    void TXResendLastData(qint16 ch) override { commands << "RESEND " + QString::number(ch); }
-    double GetElectrodeLastMeasurement(qint16 ch) override { return lastMeasurement.at(std::size_t(ch)); }
-    double GetElectrodeLastMeasurement2(qint16 ch) override { return lastMeasurement2.at(std::size_t(ch)); }
-    bool ElectrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired.at(std::size_t(ch)); }
-    void TXRunACLGTest(qint16 ch) override { commands << "ACLG START " + QString::number(ch); }
-    void TXRunDefibRecoveryTest(qint16 ch) override { commands << "DEFR START " + QString::number(ch); }
-    void TXMasterTriggerCharge() override { commands << "TRIGGER CHARGE"; }
-    void TXStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
-    QStringList GetDiagnosticArray() override { return diagnostics; }
-    void TXCancel(qint16 ch) override { commands << "CANCEL " + QString::number(ch); }
+    void txResendLastData(qint16 ch) override { commands << "RESEND " + QString::number(ch); }
+    double getElectrodeLastMeasurement(qint16 ch) override { return lastMeasurement.at(std::size_t(ch)); }
+    double getElectrodeLastMeasurement2(qint16 ch) override { return lastMeasurement2.at(std::size_t(ch)); }
+    bool electrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired.at(std::size_t(ch)); }
+    void txRunACLGTest(qint16 ch) override { commands << "ACLG START " + QString::number(ch); }
+    void txRunDefibRecoveryTest(qint16 ch) override { commands << "DEFR START " + QString::number(ch); }
+    void txMasterTriggerCharge() override { commands << "TRIGGER CHARGE"; }
+    void txStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
+    QStringList getDiagnosticArray() override { return diagnostics; }
+    void txCancel(qint16 ch) override { commands << "CANCEL " + QString::number(ch); }
 };

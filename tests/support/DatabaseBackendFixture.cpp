@@ -9,21 +9,21 @@
 
 #include <QDir>
 
-void RecordingMainWindow::SetDatabaseStatus(bool vLocalDB, bool vConnected)
+void RecordingMainWindow::setDatabaseStatus(bool localDB, bool connected)
 {
-    statusCalls << std::make_pair(vLocalDB, vConnected);
+    statusCalls << std::make_pair(localDB, connected);
 }
 
-void RecordingMainWindow::DatabaseConnectFailHandler(const QString& vCause)
+void RecordingMainWindow::databaseConnectFailHandler(const QString& cause)
 {
     ++failHandlerCalls;
-    if (!modDatabase::ConnectFailureReported) {
+    if (!results::connectFailureReported) {
         ++messagesShown;
-        causesShown << vCause;
+        causesShown << cause;
     }
 }
 
-std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info)
+std::string backendName(const ::testing::TestParamInfo<platform::DbBackend>& info)
 {
     return info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL";
 }
@@ -36,33 +36,33 @@ void platform::PrintTo(DbBackend backend, std::ostream* os)
 void DatabaseBackendTest::SetUp()
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-    modDatabase::ConnectFailureReported = false;
-    modDatabase::IdleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
-    modDatabase::SetConnectionObserver(&mainWindow);
-    modDatabase::SetSettings(&settings);
+    results::connectFailureReported = false;
+    results::idleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
+    results::setConnectionObserver(&mainWindow);
+    results::setSettings(&settings);
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
-    modMain::SetStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
+    config::setStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
 
     if (local()) {
         QDir().mkpath(home.stationFolder());
         databasePath = home.stationFolder() + QStringLiteral("/ZAMO_Results.mdb");
-        ASSERT_EQ(modDatabase::BuildEmptyDatabase(databasePath), databasePath);
+        ASSERT_EQ(results::buildEmptyDatabase(databasePath), databasePath);
         settings.database.useLocalDatabase = true;
         settings.paths.databaseFile = databasePath;
         return;
     }
     ZAMO_REQUIRE_PG_TEST_SERVER();
     server = std::make_unique<testsupport::PgTestDatabase>();
-    testsupport::UseServerDatabase(settings.database, server->address());
+    testsupport::useServerDatabase(settings.database, server->address());
 }
 
 void DatabaseBackendTest::TearDown()
 {
-    modDatabase::CloseDatabase();
-    modDatabase::SetConnectionObserver(nullptr);
-    modMain::SetStatusWindowEcho({});
-    modDatabase::SetSettings(nullptr);
+    results::closeDatabase();
+    results::setConnectionObserver(nullptr);
+    config::setStatusWindowEcho({});
+    results::setSettings(nullptr);
     server.reset();
     platform::Clock::useRealTime();
 }

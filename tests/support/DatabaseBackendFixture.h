@@ -26,8 +26,8 @@ public:
     int messagesShown = 0;
     QStringList causesShown;   // the cause of each message shown
 
-    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
-    void DatabaseConnectFailHandler(const QString& vCause) override;
+    void setDatabaseStatus(bool localDB, bool connected) override;
+    void databaseConnectFailHandler(const QString& cause) override;
 };
 
 class DatabaseBackendTest : public ::testing::TestWithParam<platform::DbBackend> {
@@ -38,7 +38,7 @@ protected:
     bool local() const { return GetParam() == platform::DbBackend::SQLite; }
     // Points the settings at a database that cannot be opened.
     void pointAtUnreachableDatabase();
-    // Log lines written since the start of the test that contain the text.
+    // log lines written since the start of the test that contain the text.
     int logCount(const QString& text) const;
     // A private connection to the test's database.
     std::unique_ptr<platform::DbConnection> openDirect() const;
@@ -53,7 +53,7 @@ protected:
 };
 
 // The name of a back end in test names and messages.
-std::string BackendName(const ::testing::TestParamInfo<platform::DbBackend>& info);
+std::string backendName(const ::testing::TestParamInfo<platform::DbBackend>& info);
 namespace platform {
 void PrintTo(DbBackend backend, std::ostream* os);
 }
@@ -61,4 +61,4 @@ void PrintTo(DbBackend backend, std::ostream* os);
 #define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                            \
     INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                        \
                              ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL), \
-                             BackendName)
+                             backendName)

@@ -35,7 +35,7 @@ FakeSerialTree::~FakeSerialTree()
         qunsetenv("ZAMO_DEVICE_ROOT");
 }
 
-bool FakeSerialTree::PseudoTerminalsAvailable()
+bool FakeSerialTree::pseudoTerminalsAvailable()
 {
     const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)

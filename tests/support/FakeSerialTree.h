@@ -18,7 +18,7 @@ public:
     ~FakeSerialTree();
 
     // False where the machine gives no pseudo-terminals (the tests skip).
-    static bool PseudoTerminalsAvailable();
+    static bool pseudoTerminalsAvailable();
 
     QString root() const { return m_dir.path(); }
 
@@ -27,7 +27,7 @@ public:
     int addDevice(int number, const QByteArray& product);
     // Closes the master end of ttyUSB<number>: the device goes away.
     void closeMaster(int number);
-    // As closeMaster, and the device leaves the tree too, as an unplugged
+    // as closeMaster, and the device leaves the tree too, as an unplugged
     // converter leaves sysfs and /dev.
     void unplug(int number);
     // A fresh pseudo-terminal behind ttyUSB<number> (the device came back,

@@ -35,10 +35,10 @@ class OldSchema {
 public:
     explicit OldSchema(DbBackend backend) : m_backend(backend)
     {
-        for (const ResultsSchema::Table& t : ResultsSchema::Tables()) {
+        for (const ResultsSchema::Table& t : ResultsSchema::tables()) {
             OldTable old{t.name, {}, t.indexes};
             for (const ResultsSchema::Column& c : t.columns)
-                old.columns << OldColumn{c.name, ResultsSchema::ColumnSqlType(backend, c)};
+                old.columns << OldColumn{c.name, ResultsSchema::columnSqlType(backend, c)};
             m_tables << old;
         }
     }
@@ -249,11 +249,11 @@ void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionS
         throw platform::DbError(QStringLiteral("No old schema of revision %1 for this back end").arg(revision));
     // The fixed rows come with the current schema; every other table is then
     // made again as the revision had it.
-    ResultsSchema::Create(db, revision);
+    ResultsSchema::create(db, revision);
     OldSchema old = schemaOf(db.backend(), revision, legacyDemoColumn);
     db.transaction();
     try {
-        for (const ResultsSchema::Table& t : ResultsSchema::Tables())
+        for (const ResultsSchema::Table& t : ResultsSchema::tables())
             if (!keptTables().contains(t.name))
                 db.execute("DROP TABLE " + t.name);
         if (revision < 7)

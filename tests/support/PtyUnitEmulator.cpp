@@ -9,7 +9,7 @@
 namespace testsupport {
 
 namespace {
-// Only a missing answer waits this long; a loaded machine may take a while
+// only a missing answer waits this long; a loaded machine may take a while
 // to hand pseudo-terminal bytes over.
 constexpr int kDeliveryTimeoutMs = 10000;
 } // namespace
@@ -41,9 +41,9 @@ void PtyUnitEmulator::send(int number, const QByteArray& bytes)
         QThread::usleep(50);
 }
 
-platform::FtStatus PtyUnitEmulator::Write(platform::FtHandle handle, const QByteArray& data, std::int32_t* written)
+platform::FtStatus PtyUnitEmulator::write(platform::FtHandle handle, const QByteArray& data, std::int32_t* written)
 {
-    const platform::FtStatus status = LinuxSerialD2xx::Write(handle, data, written);
+    const platform::FtStatus status = LinuxSerialD2xx::write(handle, data, written);
     if (status != platform::FT_OK || !written || *written <= 0)
         return status;
     // Collect the bytes from whichever master end they went to.

@@ -23,7 +23,7 @@ public:
 
     explicit PtyUnitEmulator(FakeSerialTree& tree) : m_tree(tree) {}
 
-    // Frames of ttyUSB<number> end with `frameEnd` ("]" for a unit, ")" for
+    // frames of ttyUSB<number> end with `frameEnd` ("]" for a unit, ")" for
     // the signal generator).
     void setResponder(int number, char frameEnd, Responder responder);
     // Writes bytes from the device at any time (for replies that a device
@@ -32,7 +32,7 @@ public:
     // Everything each device received, in order.
     QByteArray received(int number) const;
 
-    platform::FtStatus Write(platform::FtHandle handle, const QByteArray& data, std::int32_t* written) override;
+    platform::FtStatus write(platform::FtHandle handle, const QByteArray& data, std::int32_t* written) override;
 
 private:
     struct Device {

@@ -6,7 +6,7 @@
 
 namespace testsupport {
 
-QString UnbrokenWord(int length)
+QString unbrokenWord(int length)
 {
     QString word = "U";
     for (int n = 1000; word.size() < length; ++n)
@@ -14,16 +14,16 @@ QString UnbrokenWord(int length)
     return word.left(length);
 }
 
-QString Words(QChar prefix, int length, int unbroken)
+QString words(QChar prefix, int length, int unbroken)
 {
     QString text;
     for (int n = 1; text.size() < length - unbroken; ++n)
         text += prefix + QString::number(n).rightJustified(4, '0') + ' ';
     text.truncate(length - unbroken - 1);
-    return text + ' ' + UnbrokenWord(unbroken);
+    return text + ' ' + unbrokenWord(unbroken);
 }
 
-QString TextSection(const QString& text, const QString& heading, const QString& nextHeading)
+QString textSection(const QString& text, const QString& heading, const QString& nextHeading)
 {
     const qsizetype from = text.indexOf("\n" + heading + "\n");
     if (from < 0)
@@ -31,7 +31,7 @@ QString TextSection(const QString& text, const QString& heading, const QString& 
     return text.mid(from + 1, text.indexOf("\n" + nextHeading + "\n", from) - from - 1);
 }
 
-void ExpectClearOfTheFoot(const QList<platform::ReportPage>& pages)
+void expectClearOfTheFoot(const QList<platform::ReportPage>& pages)
 {
     using platform::ReportFont;
     for (qsizetype i = 0; i < pages.size(); ++i) {

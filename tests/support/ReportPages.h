@@ -10,17 +10,17 @@
 namespace testsupport {
 
 // "U" and the numbers from 1000 on run together, `length` characters.
-QString UnbrokenWord(int length);
+QString unbrokenWord(int length);
 
-// Words "<prefix>0001 <prefix>0002 ..." and then one unbroken word of
+// words "<prefix>0001 <prefix>0002 ..." and then one unbroken word of
 // `unbroken` characters, `length` characters in all.
-QString Words(QChar prefix, int length, int unbroken);
+QString words(QChar prefix, int length, int unbroken);
 
 // The lines of a text export from the heading line on, up to the empty line
 // before the next heading; "" without the heading.
-QString TextSection(const QString& text, const QString& heading, const QString& nextHeading);
+QString textSection(const QString& text, const QString& heading, const QString& nextHeading);
 
 // Expects nothing but the foot of each page at or below the top of its foot.
-void ExpectClearOfTheFoot(const QList<platform::ReportPage>& pages);
+void expectClearOfTheFoot(const QList<platform::ReportPage>& pages);
 
 } // namespace testsupport

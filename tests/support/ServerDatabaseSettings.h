@@ -10,7 +10,7 @@
 
 namespace testsupport {
 
-inline void UseServerDatabase(config::DatabaseSettings& database, const platform::DbServerAddress& a)
+inline void useServerDatabase(config::DatabaseSettings& database, const platform::DbServerAddress& a)
 {
     database.useLocalDatabase = false;
     database.serverHost = a.host;
@@ -20,7 +20,7 @@ inline void UseServerDatabase(config::DatabaseSettings& database, const platform
     database.password = a.password;
     platform::DbConnection connection;
     connection.openServer(a);
-    ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
+    ResultsSchema::create(connection, ResultsSchema::TemplateRevision);
 }
 
 } // namespace testsupport

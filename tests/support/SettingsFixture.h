@@ -21,9 +21,9 @@ protected:
     void SetUp() override
     {
         settings.paths.placeInDataFolder();
-        modMain::InitLogFile();
+        config::initLogFile();
     }
-    void TearDown() override { modMain::LogFilePath.clear(); }
+    void TearDown() override { config::LogFilePath.clear(); }
 
     const QString& ini() const { return settings.paths.settingsFile; }
 
@@ -39,5 +39,5 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     QByteArray iniText() const { return readAll(ini()); }
-    QByteArray logText() const { return readAll(modMain::LogFilePath); }
+    QByteArray logText() const { return readAll(config::LogFilePath); }
 };

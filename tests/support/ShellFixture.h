@@ -18,56 +18,56 @@
 #include <memory>
 #include <QWidget>
 
-class RecordingMainForm : public MainFormServices {
+class RecordingTestWindow : public TestWindowServices {
 public:
-    explicit RecordingMainForm(config::StationSettings& settings) : m_settings(settings) {}
+    explicit RecordingTestWindow(config::StationSettings& settings) : m_settings(settings) {}
 
     QStringList calls;
     // Deleted with the frame once it sits there.
     QPointer<QWidget> window = new QWidget();
-    QString commBuffer;
+    QString shownCommBuffer;
     bool zamo80 = false;
     bool zamo24 = false;
     QString simChannels = QStringLiteral("2");
     bool allowExit = true;
 
-    ~RecordingMainForm() override { delete window; }
+    ~RecordingTestWindow() override { delete window; }
 
-    QWidget* Window() override { return window; }
-    config::StationSettings& Settings() override { return m_settings; }
-    QString CommBuffer() const override { return commBuffer; }
-    void LoadTestSequence() override { calls << "LoadTestSequence"; }
-    void SaveTestSequence() override { calls << "SaveTestSequence"; }
-    void StartFirstTestSequence(bool show) override
+    QWidget* hostWidget() override { return window; }
+    config::StationSettings& stationSettings() override { return m_settings; }
+    QString commBuffer() const override { return shownCommBuffer; }
+    void loadTestSequence() override { calls << "LoadTestSequence"; }
+    void saveTestSequence() override { calls << "SaveTestSequence"; }
+    void startFirstTestSequence(bool show) override
     {
         calls << QStringLiteral("StartFirstTestSequence(%1)").arg(show);
     }
-    void RunBiasTest() override { calls << "RunBiasTest"; }
-    void RunNoiseTest() override { calls << "RunNoiseTest"; }
-    void RunACZ30Zero() override { calls << "RunACZ30Zero"; }
-    void EditTestList() override { calls << "EditTestList"; }
-    void ConnectUnitLink(int unit) override { calls << QStringLiteral("Connect(%1)").arg(unit); }
-    void ConnectUnitLinkSimulator(int unit, int channels, bool z80, bool z24) override
+    void runBiasTest() override { calls << "RunBiasTest"; }
+    void runNoiseTest() override { calls << "RunNoiseTest"; }
+    void runACZ30Zero() override { calls << "RunACZ30Zero"; }
+    void editTestList() override { calls << "EditTestList"; }
+    void connectUnitLink(int unit) override { calls << QStringLiteral("Connect(%1)").arg(unit); }
+    void connectUnitLinkSimulator(int unit, int channels, bool z80, bool z24) override
     {
         calls << QStringLiteral("ConnectSimulator(%1,%2,%3,%4)").arg(unit).arg(channels).arg(z80).arg(z24);
     }
-    void DisconnectUnitLink(int unit) override { calls << QStringLiteral("Disconnect(%1)").arg(unit); }
-    void ConnectZamoSG() override { calls << "ConnectZamoSG"; }
-    void DisconnectZamoSG() override { calls << "DisconnectZamoSG"; }
-    bool SimulatorZamo80Selected() const override { return zamo80; }
-    bool SimulatorZamo24Selected() const override { return zamo24; }
-    QString SimulatorChannelsText() const override { return simChannels; }
-    bool QueryExit() override
+    void disconnectUnitLink(int unit) override { calls << QStringLiteral("Disconnect(%1)").arg(unit); }
+    void connectZamoSG() override { calls << "ConnectZamoSG"; }
+    void disconnectZamoSG() override { calls << "DisconnectZamoSG"; }
+    bool simulatorZamo80Selected() const override { return zamo80; }
+    bool simulatorZamo24Selected() const override { return zamo24; }
+    QString simulatorChannelsText() const override { return simChannels; }
+    bool queryExit() override
     {
         calls << "QueryExit";
         return allowExit;
     }
-    void UnloadApplication() override { calls << "UnloadApplication"; }
-    ConnectedUnitsMode CheckZAMOMode() const override { return ConnectedUnitsMode::None; }
-    bool CheckZAMO24() const override { return false; }
-    void ClearTestList() override { calls << "ClearTestList"; }
-    void UpdateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
-    void ApplyElectrodeSelection() override { calls << "ApplyElectrodeSelection"; }
+    void unloadApplication() override { calls << "UnloadApplication"; }
+    ConnectedUnitsMode checkZAMOMode() const override { return ConnectedUnitsMode::None; }
+    bool checkZAMO24() const override { return false; }
+    void clearTestList() override { calls << "ClearTestList"; }
+    void updateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
+    void applyElectrodeSelection() override { calls << "ApplyElectrodeSelection"; }
 
 private:
     config::StationSettings& m_settings;
@@ -81,29 +81,29 @@ protected:
     {
         SettingsFixture::SetUp();
         prompts = platform::ScriptedPrompts::installNew();
-        CommandLine::SetForTesting(QStringLiteral(""));
-        StationWindows::UseSettings(&settings);
-        ProgramEnd::ResetForTesting();
+        CommandLine::setForTesting(QStringLiteral(""));
+        StationWindows::useSettings(&settings);
+        ProgramEnd::resetForTesting();
     }
     void TearDown() override
     {
-        StationWindows::DestroyAll();
-        StationWindows::UseSettings(nullptr);
-        ProgramEnd::ResetForTesting();   // an "Exit" of the test ends no later test's start
-        CommandLine::SetForTesting(QString());
+        StationWindows::destroyAll();
+        StationWindows::useSettings(nullptr);
+        ProgramEnd::resetForTesting();   // an "Exit" of the test ends no later test's start
+        CommandLine::setForTesting(QString());
         platform::Clock::useRealTime();
         SettingsFixture::TearDown();
     }
 
     // Hands a recording main test window to the station's windows.
-    RecordingMainForm* useMainForm()
+    RecordingTestWindow* useMainForm()
     {
-        auto* form = new RecordingMainForm(settings);
+        auto* form = new RecordingTestWindow(settings);
         m_mainForm.reset(form);
-        StationWindows::SetMainFormFactory([form] { return form; });
+        StationWindows::setMainFormFactory([form] { return form; });
         return form;
     }
 
 private:
-    std::unique_ptr<RecordingMainForm> m_mainForm;
+    std::unique_ptr<RecordingTestWindow> m_mainForm;
 };

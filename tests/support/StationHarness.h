@@ -66,84 +66,84 @@ public:
                             const QString& commandLine = QStringLiteral(""))
     {
         platform::Clock::useVirtualTime(start);
-        Prepare(commandLine);
+        prepare(commandLine);
     }
 
     struct RealTime {};
     explicit StationHarness(RealTime, const QString& commandLine = QStringLiteral(""))
     {
         platform::Clock::useRealTime();
-        Prepare(commandLine);
+        prepare(commandLine);
     }
 
     ~StationHarness()
     {
-        modDatabase::CloseDatabase();
-        modDatabase::SetConnectionObserver(nullptr);
-        StationWindows::DestroyAll();
-        StationWindows::UseSettings(nullptr);
-        ProgramEnd::ResetForTesting();
-        CommandLine::SetForTesting(QString());
+        results::closeDatabase();
+        results::setConnectionObserver(nullptr);
+        StationWindows::destroyAll();
+        StationWindows::useSettings(nullptr);
+        ProgramEnd::resetForTesting();
+        CommandLine::setForTesting(QString());
         platform::Clock::useRealTime();
         Globals::ActiveTestList.clear();
-        modDatabase::SetSettings(nullptr);
-        modMain::LogFilePath.clear();
+        results::setSettings(nullptr);
+        config::LogFilePath.clear();
     }
 
     // Runs the station's start-up as app/station_main.cpp does; false when it
     // ended the program.
-    bool Start()
+    bool start()
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        DefinitionWindows::InstallOpeners();
-        if (!modMain::Main(m_settings))
+        DefinitionWindows::installOpeners();
+        if (!app::main(m_settings))
             return false;
         for (int n = 1; n <= 2; ++n) {
-            QObject::connect(&Link(n), &ctlZAMOUsbComm::TXData, &Form(),
+            QObject::connect(&link(n), &UnitLink::txData, &testWindow(),
                              [this, n](int, const QString& frame) { m_sent[std::size_t(n - 1)] << frame; });
         }
         return true;
     }
 
-    MainForm& Form() { return *static_cast<MainForm*>(StationWindows::MainForm()); }
-    ParentMDIForm& Frame() { return *StationWindows::Frame(); }
-    ctlZAMOUsbComm& Link(int n)
+    TestWindow& testWindow() { return *static_cast<TestWindow*>(StationWindows::TestWindow()); }
+    MainFrame& frame() { return *StationWindows::frame(); }
+    UnitLink& link(int n)
     {
-        return *Form().findChild<ctlZAMOUsbComm*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
+        return *testWindow().findChild<UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
     }
     platform::ScriptedPrompts& Prompts() { return *m_prompts; }
     // The station's settings, as start-up read them.
-    config::StationSettings& Settings() { return m_settings; }
-    const config::StationSettings& Settings() const { return m_settings; }
-    QString DataFolder() const { return m_home.stationFolder(); }
+    config::StationSettings& stationSettings() { return m_settings; }
+    const config::StationSettings& stationSettings() const { return m_settings; }
+    QString dataFolder() const { return m_home.stationFolder(); }
 
     // Every frame the unit link sent to unit n.
-    const QStringList& Sent(int n) const { return m_sent[std::size_t(n - 1)]; }
+    const QStringList& sent(int n) const { return m_sent[std::size_t(n - 1)]; }
 
-    void Advance(qint64 ms) { platform::Clock::advance(ms); }
+    void advance(qint64 ms) { platform::Clock::advance(ms); }
 
     // Advances in steps until done() holds; false when maxMs passed first.
-    bool RunUntil(const std::function<bool()>& done, qint64 maxMs, qint64 stepMs = 100)
+    bool runUntil(const std::function<bool()>& done, qint64 maxMs, qint64 stepMs = 100)
     {
         for (qint64 t = 0; t <= maxMs; t += stepMs) {
             if (done())
                 return true;
-            Advance(stepMs);
+            advance(stepMs);
         }
         return done();
     }
 
     // Runs the station until done() holds, in virtual or real time; false
     // when maxMs passed first.
-    bool WaitUntil(const std::function<bool()>& done, qint64 maxMs)
+    bool waitUntil(const std::function<bool()>& done, qint64 maxMs)
     {
-        return platform::Clock::isVirtual() ? RunUntil(done, maxMs) : platform::Clock::waitUntil(done, maxMs);
+        return platform::Clock::isVirtual() ? runUntil(done, maxMs) : platform::Clock::waitUntil(done, maxMs);
     }
 
     // ---- the operator's view ----
 
     // The menu item of the main frame with this visible text, or nullptr.
-    QAction* MenuItem(const QString& text)
+    QAction* menuItem(const QString& text)
     {
         std::function<QAction*(const QList<QAction*>&)> find = [&](const QList<QAction*>& actions) -> QAction* {
             for (QAction* a : actions) {
@@ -155,38 +155,38 @@ public:
             }
             return nullptr;
         };
-        return find(Frame().menuBar()->actions());
+        return find(frame().menuBar()->actions());
     }
     // Chooses the menu item; false when it is missing, hidden or greyed out.
-    bool Choose(const QString& text)
+    bool choose(const QString& text)
     {
-        QAction* item = MenuItem(text);
+        QAction* item = menuItem(text);
         if (!item || !item->isVisible() || !item->isEnabled())
             return false;
         item->trigger();
         return true;
     }
     // The first button or check box of the main test window with this text.
-    QAbstractButton* Button(const QString& text)
+    QAbstractButton* button(const QString& text)
     {
-        for (QAbstractButton* b : Form().findChildren<QAbstractButton*>())
+        for (QAbstractButton* b : testWindow().findChildren<QAbstractButton*>())
             if (b->text().remove(QLatin1Char('&')) == text)
                 return b;
         return nullptr;
     }
     // Clicks the button; false when it is missing or greyed out.
-    bool Click(const QString& text)
+    bool click(const QString& text)
     {
-        QAbstractButton* b = Button(text);
+        QAbstractButton* b = button(text);
         if (!b || !b->isEnabled())
             return false;
         b->click();
         return true;
     }
-    // The "Connect" toggle on the display of unit link n.
-    QAbstractButton* UnitConnectToggle(int n)
+    // The "connectDevice" toggle on the display of unit link n.
+    QAbstractButton* unitConnectToggle(int n)
     {
-        for (QWidget* w : Form().findChildren<QWidget*>())
+        for (QWidget* w : testWindow().findChildren<QWidget*>())
             if (w->accessibleName() == QStringLiteral("Unit #%1").arg(n))
                 for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
                     if (b->text() == QLatin1String("Connect"))
@@ -194,31 +194,31 @@ public:
         return nullptr;
     }
     // The names of the ticked electrode boxes, "A1" to "P2" in order.
-    QStringList TickedElectrodes()
+    QStringList tickedElectrodes()
     {
         QStringList names;
-        for (QCheckBox* box : Form().electrodePanel().electrodeBoxes())
+        for (QCheckBox* box : testWindow().electrodePanel().electrodeBoxes())
             if (box->isChecked())
                 names << box->accessibleName();
         return names;
     }
     // The main test window's status text of unit n, and its lamp.
-    QString UnitStatus(int n) { return Form().statusPanel().unitLabels()[std::size_t(n)]->text(); }
-    QColor UnitLamp(int n) { return Form().statusPanel().unitLamps()[std::size_t(n)]->FillColor(); }
+    QString unitStatus(int n) { return testWindow().statusPanel().unitLabels()[std::size_t(n)]->text(); }
+    QColor unitLamp(int n) { return testWindow().statusPanel().unitLamps()[std::size_t(n)]->fillColor(); }
 
-    QString Setting(const QString& section, const QString& key) const
+    QString setting(const QString& section, const QString& key) const
     {
-        return modINIReadWrite::INIRead(section, key, m_home.stationFolder() + "/settings.ini");
+        return config::iniRead(section, key, m_home.stationFolder() + "/settings.ini");
     }
-    // Writes a key of settings.ini; before Start the file is created with
+    // Writes a key of settings.ini; before start the file is created with
     // it, and start-up fills in the rest.
-    void SetSetting(const QString& section, const QString& key, const QString& value)
+    void setSetting(const QString& section, const QString& key, const QString& value)
     {
         QDir().mkpath(m_home.stationFolder());
-        modINIReadWrite::INIWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
+        config::iniWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
     }
-    // Writes a file into the data folder (a standard list, say) before Start.
-    void WriteDataFile(const QString& name, const QByteArray& content)
+    // Writes a file into the data folder (a standard list, say) before start.
+    void writeDataFile(const QString& name, const QByteArray& content)
     {
         QDir().mkpath(m_home.stationFolder());
         QFile file(m_home.stationFolder() + "/" + name);
@@ -228,7 +228,7 @@ public:
 
     // The verdicts in the results file, "A1 PASS" per judged electrode, by
     // unit, row and channel.
-    QStringList StoredVerdicts() const
+    QStringList storedVerdicts() const
     {
         platform::DbConnection db;
         db.openFile(m_settings.paths.databaseFile, true);
@@ -247,28 +247,28 @@ public:
         return verdicts;
     }
     // The number of test groups in the results file.
-    int StoredGroups() const
+    int storedGroups() const
     {
         platform::DbConnection db;
         db.openFile(m_settings.paths.databaseFile, true);
         return db.execute(QStringLiteral("SELECT COUNT(*) FROM TestGroups")).value(0).toInt();
     }
 
-    // The frame's "Connect Unit n Simulator" with the model and channel
+    // The frame's "connectDevice unitAt n Simulator" with the model and channel
     // count chosen on the main test window.
-    void ConnectSimulatedUnit(int n, int channels, bool zamo80 = false, bool zamo24 = false)
+    void connectSimulatedUnit(int n, int channels, bool zamo80 = false, bool zamo24 = false)
     {
-        MainForm& form = Form();
+        TestWindow& form = testWindow();
         form.statusPanel().zamo80Button()->setChecked(zamo80);
         form.statusPanel().zamo24Button()->setChecked(zamo24);
         form.statusPanel().simulatorChannelsEdit()->setText(QString::number(channels));
-        Frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
-        Frame().ZamoUnitsConnectSimulator[n]->trigger();
+        frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
+        frame().ZamoUnitsConnectSimulator[n]->trigger();
     }
 
     // Runs action on the next modal window that opens, from a timer of its
     // own while the window's event loop runs (modal windows wait in real time).
-    static void WhenModal(std::function<void(QWidget*)> action)
+    static void whenModal(std::function<void(QWidget*)> action)
     {
         auto* poll = new QTimer();
         poll->setInterval(5);
@@ -283,57 +283,57 @@ public:
     }
 
     // The pre-test details window that the next run opens is answered with
-    // "Start Test", the lot and the notes given.
-    static void StartNextRunWithLot(const QString& lot, const QString& notes = QString())
+    // "start Test", the lot and the notes given.
+    static void startNextRunWithLot(const QString& lot, const QString& notes = QString())
     {
-        WhenModal([lot, notes](QWidget* modal) {
-            if (auto* details = qobject_cast<TestDetailsForm*>(modal)) {
+        whenModal([lot, notes](QWidget* modal) {
+            if (auto* details = qobject_cast<TestDetailsDialog*>(modal)) {
                 details->LotNumberTextBox->setText(lot);
                 details->NotesTextBox->setPlainText(notes);
-                details->cmdStartTest->click();
+                details->startTestButton->click();
             }
         });
     }
 
     // Selects the electrodes on the main test window and makes the steps
     // (each a .tsq line such as "ACZ,A1-B1,1") its test list.
-    void UseTestList(const QString& electrodes, const QStringList& steps)
+    void useTestList(const QString& electrodes, const QStringList& steps)
     {
-        modMain::ApplyElectrodeString(electrodes);
-        Form().ApplyElectrodeSelection();
+        testlists::applyElectrodeString(electrodes);
+        testWindow().applyElectrodeSelection();
         Globals::ActiveTestList.clear();
         for (const QString& line : steps) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(line);
+            auto step = std::make_shared<TestStep>();
+            step->initByString(line);
             Globals::ActiveTestList.append(step);
         }
-        Form().UpdateTestSequenceList();
+        testWindow().updateTestSequenceList();
     }
 
-    // Starts the test list with the Run button, answers the pre-test
+    // Starts the test list with the run button, answers the pre-test
     // details with the lot, and waits for the run's end; false when it did
     // not start or did not end within maxMs of virtual time.
-    bool RunTestList(const QString& lot, qint64 maxMs = 120000)
+    bool runTestList(const QString& lot, qint64 maxMs = 120000)
     {
-        StartNextRunWithLot(lot);
-        Form().testListPanel().runButton()->click();
-        return Form().pTestRunning() && RunUntil([this] { return !Form().pTestRunning(); }, maxMs);
+        startNextRunWithLot(lot);
+        testWindow().testListPanel().runButton()->click();
+        return testWindow().m_testRunning() && runUntil([this] { return !testWindow().m_testRunning(); }, maxMs);
     }
 
-    QString LogText() const
+    QString logText() const
     {
-        QFile file(modMain::LogFilePath);
+        QFile file(config::LogFilePath);
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
     }
 
 private:
-    void Prepare(const QString& commandLine)
+    void prepare(const QString& commandLine)
     {
-        CommandLine::SetForTesting(commandLine);
-        ProgramEnd::ResetForTesting();
-        modDatabase::ConnectFailureReported = false;   // as at a program start
+        CommandLine::setForTesting(commandLine);
+        ProgramEnd::resetForTesting();
+        results::connectFailureReported = false;   // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
-        ExecutionWindows::InstallMainForm(m_settings);
+        ExecutionWindows::installMainForm(m_settings);
     }
 
     TempDataHome m_home;

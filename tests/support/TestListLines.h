@@ -7,22 +7,22 @@
 
 namespace testsupport {
 
-inline TestList StepsFromLines(const QStringList& lines)
+inline TestList stepsFromLines(const QStringList& lines)
 {
     TestList list;
     for (const QString& line : lines) {
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByString(line);
+        auto step = std::make_shared<TestStep>();
+        step->initByString(line);
         list.append(step);
     }
     return list;
 }
 
-inline QStringList LinesOfSteps(const TestList& list)
+inline QStringList linesOfSteps(const TestList& list)
 {
     QStringList lines;
     for (const auto& step : list)
-        lines << step->TestString();
+        lines << step->testString();
     return lines;
 }
 

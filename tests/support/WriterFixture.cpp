@@ -1,10 +1,10 @@
 #include "support/WriterFixture.h"
 
-modDatabase::UnitElectrodes WriterTest::unitWith(int unit, std::initializer_list<int> connectedChannels)
+results::UnitElectrodes WriterTest::unitWith(int unit, std::initializer_list<int> connectedChannels)
 {
-    modDatabase::UnitElectrodes electrodes(16);
+    results::UnitElectrodes electrodes(16);
     for (int channel : connectedChannels)
-        electrodes[channel] = modDatabase::ElectrodeIdentity{
+        electrodes[channel] = results::ElectrodeIdentity{
             QDateTime(QDate(2025, 3, 1), QTime(0, 0)), QStringLiteral("1.%1").arg(channel),
             QStringLiteral("SN%1%2").arg(unit).arg(QChar('A' + channel))};
     return electrodes;

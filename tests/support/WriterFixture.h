@@ -16,7 +16,7 @@ protected:
     // A unit's 16 channels with electrodes on the given ones, each with a
     // serial number "SN<unit><letter>", firmware "1.<channel>" and a
     // calibration date of 1 March 2025.
-    static modDatabase::UnitElectrodes unitWith(int unit, std::initializer_list<int> connectedChannels);
+    static results::UnitElectrodes unitWith(int unit, std::initializer_list<int> connectedChannels);
     // One value of the first row of the query on a private connection.
     QVariant scalar(const QString& sql) const;
     int rowCount(const QString& sql) const;

@@ -17,23 +17,23 @@ using Selection = std::set<int>;
 
 QString name(int index)
 {
-    return clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(index));
+    return TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
 }
 
 Selection parse(const QString& text)
 {
-    clsTestSequence step;
-    step.InitElectrodesByString(text);
+    TestStep step;
+    step.initElectrodesByString(text);
     Selection s;
     for (int i = 0; i < 32; ++i)
-        if (step.ElectrodeSelected(i))
+        if (step.electrodeSelected(i))
             s.insert(i);
     return s;
 }
 
-modMain::ElectrodeCheckBoxes boxesFor(const Selection& s)
+testlists::ElectrodeCheckBoxes boxesFor(const Selection& s)
 {
-    modMain::ElectrodeCheckBoxes boxes;
+    testlists::ElectrodeCheckBoxes boxes;
     for (int i = 0; i < 32; ++i)
         boxes.append({s.count(i) ? Qt::Checked : Qt::Unchecked, name(i)});
     return boxes;
@@ -44,7 +44,7 @@ QString writeFromDefaults(const Selection& s)
     Globals::DefaultElectrodeSelection.clear();
     for (int i : s)
         Globals::DefaultElectrodeSelection.set(i / 16 + 1, i % 16, true);
-    return modMain::BuildElectrodeString(true);
+    return testlists::buildElectrodeString(true);
 }
 
 Selection defaults()
@@ -73,13 +73,13 @@ TEST(ElectrodeNames, IndexAndNameMatchBothWays)
     EXPECT_EQ(name(16), "A2");
     EXPECT_EQ(name(31), "P2");
     for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(clsTestSequence::FindElectrodeIndex(name(i)), i);
+        EXPECT_EQ(TestStep::findElectrodeIndex(name(i)), i);
     for (const char* other : {"a1", "Z9", "X", "", "A3", "Q1", "A1 ", "A12"})
-        EXPECT_EQ(clsTestSequence::FindElectrodeIndex(other), 0) << other;
-    EXPECT_THROW(clsTestSequence::FindElectrodeNameByIndex(32), std::out_of_range);
+        EXPECT_EQ(TestStep::findElectrodeIndex(other), 0) << other;
+    EXPECT_THROW(TestStep::findElectrodeNameByIndex(32), std::out_of_range);
 }
 
-TEST(BuildElectrodeString, WritesSinglesRunsAndNone)
+TEST(buildElectrodeString, WritesSinglesRunsAndNone)
 {
     struct Case {
         Selection selection;
@@ -103,18 +103,18 @@ TEST(BuildElectrodeString, WritesSinglesRunsAndNone)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(writeFromDefaults(c.selection), c.text);
-        EXPECT_EQ(modMain::BuildElectrodeString(boxesFor(c.selection)), c.text);
+        EXPECT_EQ(testlists::buildElectrodeString(boxesFor(c.selection)), c.text);
     }
 }
 
-TEST(BuildElectrodeString, FromWindowCountsAGreyedBoxAsSelected)
+TEST(buildElectrodeString, FromWindowCountsAGreyedBoxAsSelected)
 {
-    modMain::ElectrodeCheckBoxes boxes = boxesFor({0});
+    testlists::ElectrodeCheckBoxes boxes = boxesFor({0});
     boxes[1].state = Qt::PartiallyChecked;
     boxes[5].state = Qt::PartiallyChecked;
-    modMain::SetElectrodeCheckBoxSource([boxes] { return boxes; });
-    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1-B1.F1");
-    modMain::SetElectrodeCheckBoxSource({});
+    testlists::setElectrodeCheckBoxSource([boxes] { return boxes; });
+    EXPECT_EQ(testlists::buildElectrodeString(false), "A1-B1.F1");
+    testlists::setElectrodeCheckBoxSource({});
 }
 
 TEST(ElectrodeSelectionParser, ReadsTheGrammarAndItsLooseForms)
@@ -142,14 +142,14 @@ TEST(ElectrodeSelectionParser, ReadsTheGrammarAndItsLooseForms)
     for (const Case& c : cases)
         EXPECT_EQ(parse(c.text), c.selection) << c.text;
 
-    clsTestSequence step;
+    TestStep step;
     step.setElectrodeString("C1.D2");
     EXPECT_EQ(step.electrodeString(), "C1.D2");
-    EXPECT_TRUE(step.ElectrodeSelectedByIndex(2));
-    EXPECT_TRUE(step.ElectrodeSelectedByIndex(19));
-    step.SetElectrodeSelected(3, true);
+    EXPECT_TRUE(step.electrodeSelectedByIndex(2));
+    EXPECT_TRUE(step.electrodeSelectedByIndex(19));
+    step.setElectrodeSelected(3, true);
     EXPECT_EQ(step.electrodeString(), "C1.D2");
-    EXPECT_TRUE(step.ElectrodeSelected(3));
+    EXPECT_TRUE(step.electrodeSelected(3));
 }
 
 TEST(ElectrodeSelectionRoundTrip, EverySingleEveryPairAndRandomSelections)
@@ -172,7 +172,7 @@ TEST(ElectrodeSelectionRoundTrip, EverySingleEveryPairAndRandomSelections)
     for (const Selection& s : selections) {
         const QString text = writeFromDefaults(s);
         ASSERT_EQ(parse(text), s) << text.toStdString();
-        modMain::ApplyElectrodeString(text);
+        testlists::applyElectrodeString(text);
         ASSERT_EQ(defaults(), s) << text.toStdString();
     }
 }
@@ -183,8 +183,8 @@ protected:
     {
         Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,B1,1", "DCO,C1-D1,2"}) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(line);
+            auto step = std::make_shared<TestStep>();
+            step->initByString(line);
             Globals::ActiveTestList.append(step);
         }
     }
@@ -201,24 +201,24 @@ protected:
 
 TEST_F(ApplyElectrodeStringTest, SetsTheDefaultAndEveryStep)
 {
-    modMain::ApplyElectrodeString("A1-C1.P2");
+    testlists::applyElectrodeString("A1-C1.P2");
     EXPECT_EQ(defaults(), (Selection{0, 1, 2, 31}));
     EXPECT_EQ(stepStrings(), (QStringList{"A1-C1.P2", "A1-C1.P2"}));
-    EXPECT_TRUE(Globals::ActiveTestList[0]->ElectrodeSelected(31));
-    EXPECT_FALSE(Globals::ActiveTestList[0]->ElectrodeSelected(3));
+    EXPECT_TRUE(Globals::ActiveTestList[0]->electrodeSelected(31));
+    EXPECT_FALSE(Globals::ActiveTestList[0]->electrodeSelected(3));
 }
 
 TEST_F(ApplyElectrodeStringTest, NoneClearsTheDefaultAndKeepsTheSteps)
 {
-    modMain::ApplyElectrodeString("A1-P2");
-    modMain::ApplyElectrodeString("None");
+    testlists::applyElectrodeString("A1-P2");
+    testlists::applyElectrodeString("None");
     EXPECT_EQ(defaults(), Selection{});
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 }
 
 TEST_F(ApplyElectrodeStringTest, UnknownLetterTakesChannelAOfItsUnit)
 {
-    modMain::ApplyElectrodeString("Z2");
+    testlists::applyElectrodeString("Z2");
     EXPECT_EQ(defaults(), Selection{16});
     EXPECT_EQ(stepStrings(), (QStringList{"Z2", "Z2"}));
 }
@@ -227,7 +227,7 @@ TEST_F(ApplyElectrodeStringTest, ANameOfNoUnitStopsWithoutTouchingTheStepsAndIsL
 {
     LogCapture log;
     for (const char* bad : {"B1.ZZ", "B1.C3", "B1.X"}) {
-        modMain::ApplyElectrodeString(bad);
+        testlists::applyElectrodeString(bad);
         EXPECT_EQ(defaults(), Selection{1}) << bad;
         EXPECT_EQ(stepStrings(), (QStringList{"B1", "C1-D1"})) << bad;
     }
@@ -239,17 +239,17 @@ TEST_F(ApplyElectrodeStringTest, LoadDefaultElectrodesReadsTheSettingsOrWritesA1
     testsupport::TempDataHome home;
     const QString ini = home.path() + "/settings.ini";
 
-    modMain::LoadDefaultElectrodes(ini);
+    testlists::loadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), range(0, 31));
-    EXPECT_EQ(modINIReadWrite::INIRead("Electrodes", "Default", ini), "A1-P2");
+    EXPECT_EQ(config::iniRead("Electrodes", "Default", ini), "A1-P2");
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 
-    modINIReadWrite::INIWrite("Electrodes", "Default", "None", ini);
-    modMain::LoadDefaultElectrodes(ini);
+    config::iniWrite("Electrodes", "Default", "None", ini);
+    testlists::loadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), Selection{});
-    EXPECT_EQ(modMain::BuildElectrodeString(true), "None");
+    EXPECT_EQ(testlists::buildElectrodeString(true), "None");
 
-    modINIReadWrite::INIWrite("Electrodes", "Default", "B2-D2", ini);
-    modMain::LoadDefaultElectrodes(ini);
+    config::iniWrite("Electrodes", "Default", "B2-D2", ini);
+    testlists::loadDefaultElectrodes(ini);
     EXPECT_EQ(defaults(), range(17, 19));
 }

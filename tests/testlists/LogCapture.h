@@ -10,12 +10,12 @@ class LogCapture {
 public:
     LogCapture()
     {
-        m_previous = modMain::LogFilePath;
-        modMain::LogFilePath = m_dir.filePath("test.log");
-        QFile file(modMain::LogFilePath);
+        m_previous = config::LogFilePath;
+        config::LogFilePath = m_dir.filePath("test.log");
+        QFile file(config::LogFilePath);
         file.open(QIODevice::WriteOnly);
     }
-    ~LogCapture() { modMain::LogFilePath = m_previous; }
+    ~LogCapture() { config::LogFilePath = m_previous; }
 
     QString text() const
     {

@@ -31,9 +31,9 @@ protected:
         return file.readAll();
     }
 
-    static TestList listOf(const QStringList& lines) { return testsupport::StepsFromLines(lines); }
+    static TestList listOf(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
 
-    static QStringList linesOf(const TestList& list) { return testsupport::LinesOfSteps(list); }
+    static QStringList linesOf(const TestList& list) { return testsupport::linesOfSteps(list); }
 
     LogCapture m_log;
 
@@ -51,15 +51,15 @@ TEST_F(SequenceFiles, WriteThenReadGivesTheSameLinesForEveryType)
         "PACE1,A1-P2,60,-1,0", "PACE2,C1,45,0,-1", "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",
     };
     const TestList original = listOf(lines);
-    ASSERT_TRUE(modFileFormats::WriteSequenceFile(path(), original, true, false));
+    ASSERT_TRUE(testlists::writeSequenceFile(path(), original, true, false));
     EXPECT_EQ(readBytes(), "2.0\r\n" + lines.join("\r\n").toLatin1() + "\r\n");
 
     TestList read;
-    ASSERT_TRUE(modFileFormats::ReadSequenceFile(path(), read, true, false));
+    ASSERT_TRUE(testlists::readSequenceFile(path(), read, true, false));
     EXPECT_EQ(linesOf(read), lines);
     EXPECT_EQ(read[4]->electrodeString(), "A1-P2");
-    EXPECT_EQ(read[8]->TestCount(), 1);
-    EXPECT_FALSE(read[0]->ShowPaceRollPrompt());
+    EXPECT_EQ(read[8]->testCount(), 1);
+    EXPECT_FALSE(read[0]->showPaceRollPrompt());
 }
 
 TEST_F(SequenceFiles, WriterPicksTheVersionFromTheFlags)
@@ -71,7 +71,7 @@ TEST_F(SequenceFiles, WriterPicksTheVersionFromTheFlags)
     const Case cases[] = {
         {false, false, "1.0"}, {true, false, "2.0"}, {false, true, "3.0"}, {true, true, "2.0"}};
     for (const Case& c : cases) {
-        ASSERT_TRUE(modFileFormats::WriteSequenceFile(path(), {}, c.is80, c.is80With24));
+        ASSERT_TRUE(testlists::writeSequenceFile(path(), {}, c.is80, c.is80With24));
         EXPECT_EQ(readBytes(), c.version + "\r\n");
     }
 }
@@ -97,14 +97,14 @@ TEST_F(SequenceFiles, VersionMatrixOfTheReader)
         writeBytes(c.version + "\r\nACZ,B1,2\r\nDCO,C1,1\r\n");
         TestList list = listOf({"NOISE,A1,1"});
         const auto kept = list.first();
-        EXPECT_EQ(modFileFormats::ReadSequenceFile(path(), list, c.is80, c.is80With24), c.accepted)
+        EXPECT_EQ(testlists::readSequenceFile(path(), list, c.is80, c.is80With24), c.accepted)
             << c.version.constData() << c.is80 << c.is80With24;
         if (c.accepted) {
             EXPECT_EQ(linesOf(list), (QStringList{"ACZ,B1,2", "DCO,C1,1"}));
         } else {
             ASSERT_EQ(list.size(), 1);
             EXPECT_EQ(list.first(), kept);
-            EXPECT_EQ(kept->TestString(), "NOISE,A1,1");
+            EXPECT_EQ(kept->testString(), "NOISE,A1,1");
         }
     }
     const QString log = m_log.text();
@@ -117,7 +117,7 @@ TEST_F(SequenceFiles, VersionOnlyFileEmptiesTheList)
     for (const QByteArray& bytes : {QByteArray("1.0\r\n"), QByteArray("1.0")}) {
         writeBytes(bytes);
         TestList list = listOf({"ACZ,A1,1"});
-        EXPECT_TRUE(modFileFormats::ReadSequenceFile(path(), list, false, false));
+        EXPECT_TRUE(testlists::readSequenceFile(path(), list, false, false));
         EXPECT_TRUE(list.isEmpty());
     }
 }
@@ -126,10 +126,10 @@ TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
 {
     writeBytes("1.0\r\nACZ,A1,1\r\n\r\nXYZ,A1,1\r\nDCO,B1,2\nSDR,C1,4");
     TestList list;
-    ASSERT_TRUE(modFileFormats::ReadSequenceFile(path(), list, false, false));
+    ASSERT_TRUE(testlists::readSequenceFile(path(), list, false, false));
     ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list[1]->TestType(), "");
-    EXPECT_EQ(list[2]->TestType(), "XYZ");
+    EXPECT_EQ(list[1]->testType(), "");
+    EXPECT_EQ(list[2]->testType(), "XYZ");
     EXPECT_EQ(linesOf(list),
               (QStringList{"ACZ,A1,1", ",,0", "XYZ,,0", "DCO,B1,2", "SDR,C1,4"}));
     EXPECT_TRUE(m_log.text().contains("line 4 not understood: XYZ,A1,1"));
@@ -138,9 +138,9 @@ TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
 TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)
 {
     TestList list = listOf({"ACZ,A1,1"});
-    EXPECT_FALSE(modFileFormats::ReadSequenceFile(path("missing.tsq"), list, false, false));
+    EXPECT_FALSE(testlists::readSequenceFile(path("missing.tsq"), list, false, false));
     writeBytes("", "empty.tsq");
-    EXPECT_FALSE(modFileFormats::ReadSequenceFile(path("empty.tsq"), list, false, false));
+    EXPECT_FALSE(testlists::readSequenceFile(path("empty.tsq"), list, false, false));
     EXPECT_EQ(linesOf(list), QStringList{"ACZ,A1,1"});
     const QString log = m_log.text();
     EXPECT_TRUE(log.contains("Cannot read test sequence file " + path("missing.tsq")));
@@ -149,7 +149,7 @@ TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)
 
 TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneStays)
 {
-    EXPECT_FALSE(modFileFormats::WriteSequenceFile(path("no-folder/list.tsq"),
+    EXPECT_FALSE(testlists::writeSequenceFile(path("no-folder/list.tsq"),
                                                    listOf({"DCO,A1,1"}), false, false));
     EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " +
                                       path("no-folder/list.tsq")));
@@ -157,7 +157,7 @@ TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneSta
     writeBytes("1.0\r\nACZ,A1,1\r\n");
     {
         platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
-        EXPECT_FALSE(modFileFormats::WriteSequenceFile(path(), listOf({"DCO,A1,1", "SDR,A1,4"}), false, false));
+        EXPECT_FALSE(testlists::writeSequenceFile(path(), listOf({"DCO,A1,1", "SDR,A1,4"}), false, false));
     }
     EXPECT_EQ(readBytes(), "1.0\r\nACZ,A1,1\r\n");
     EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " + path() + ": No space left on device"));
@@ -165,25 +165,25 @@ TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneSta
 
 TEST_F(SequenceFiles, DefaultFilesByteForByte)
 {
-    ASSERT_TRUE(modFileFormats::WriteSequenceFile(
-        path("standard.tsq"), modFileFormats::StandardSequenceSteps("A1-P2"), false, false));
+    ASSERT_TRUE(testlists::writeSequenceFile(
+        path("standard.tsq"), testlists::standardSequenceSteps("A1-P2"), false, false));
     EXPECT_EQ(readBytes("standard.tsq"),
               "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
 
-    ASSERT_TRUE(modFileFormats::WriteSequenceFile(
-        path("standard80.tsq"), modFileFormats::Standard80SequenceSteps("A1-P2", 60), true,
+    ASSERT_TRUE(testlists::writeSequenceFile(
+        path("standard80.tsq"), testlists::standard80SequenceSteps("A1-P2", 60), true,
         false));
     EXPECT_EQ(readBytes("standard80.tsq"),
               "2.0\r\nPACE1,A1-P2,60,0,0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\n"
               "ACZ,A1-P2,1\r\nACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
 
-    ASSERT_TRUE(modFileFormats::WriteSequenceFile(
-        path("none.tsq"), modFileFormats::StandardSequenceSteps("None"), false, false));
+    ASSERT_TRUE(testlists::writeSequenceFile(
+        path("none.tsq"), testlists::standardSequenceSteps("None"), false, false));
     EXPECT_EQ(readBytes("none.tsq"),
               "1.0\r\nDCO,None,1\r\nACZ,None,1\r\nSDR,None,4\r\nACZ,None,1\r\n");
 
     TestList standard80;
-    ASSERT_TRUE(modFileFormats::ReadSequenceFile(path("standard80.tsq"), standard80, true, false));
+    ASSERT_TRUE(testlists::readSequenceFile(path("standard80.tsq"), standard80, true, false));
     EXPECT_EQ(standard80.size(), 7);
-    EXPECT_EQ(standard80.first()->PaceTestTime(), 60);
+    EXPECT_EQ(standard80.first()->paceTestTime(), 60);
 }

@@ -4,11 +4,11 @@
 
 namespace {
 
-int selectedCount(const clsTestSequence& step)
+int selectedCount(const TestStep& step)
 {
     int n = 0;
     for (int i = 0; i < 32; ++i)
-        n += step.ElectrodeSelected(i) ? 1 : 0;
+        n += step.electrodeSelected(i) ? 1 : 0;
     return n;
 }
 
@@ -23,12 +23,12 @@ TEST(StepLine, EveryTypeIsWrittenAndReadBackUnchanged)
         "ACZ,,1",           "ACZ,A1,-3",
     };
     for (const char* line : lines) {
-        clsTestSequence step;
-        EXPECT_TRUE(step.InitByString(line)) << line;
-        EXPECT_EQ(step.TestString(), line);
-        clsTestSequence copy;
-        EXPECT_TRUE(copy.InitByString(step.TestString()));
-        EXPECT_EQ(copy.TestString(), line);
+        TestStep step;
+        EXPECT_TRUE(step.initByString(line)) << line;
+        EXPECT_EQ(step.testString(), line);
+        TestStep copy;
+        EXPECT_TRUE(copy.initByString(step.testString()));
+        EXPECT_EQ(copy.testString(), line);
     }
 }
 
@@ -51,43 +51,43 @@ TEST(StepLine, InitByParamsComposesEachLayout)
         {"PACE2", 5, "D2", 0, 0, false, 15, true, "PACE2,D2,15,0,-1"},
     };
     for (const Case& c : cases) {
-        clsTestSequence step;
-        EXPECT_TRUE(step.InitByParams(c.type, c.count, c.electrodes, c.biasHours, c.biasMinutes,
+        TestStep step;
+        EXPECT_TRUE(step.initByParams(c.type, c.count, c.electrodes, c.biasHours, c.biasMinutes,
                                       c.prompt, c.paceMinutes, c.concurrent));
-        EXPECT_EQ(step.TestString(), c.line);
+        EXPECT_EQ(step.testString(), c.line);
     }
 }
 
 TEST(StepLine, BiasTakesAllElectrodesAndItsTimes)
 {
-    clsTestSequence step;
-    ASSERT_TRUE(step.InitByString("BIAS,8/30,1"));
-    EXPECT_EQ(step.BiasTestTime(), 8);
-    EXPECT_EQ(step.BiasSampleTime(), 30);
-    EXPECT_EQ(step.TestCount(), 1);
+    TestStep step;
+    ASSERT_TRUE(step.initByString("BIAS,8/30,1"));
+    EXPECT_EQ(step.biasTestTime(), 8);
+    EXPECT_EQ(step.biasSampleTime(), 30);
+    EXPECT_EQ(step.testCount(), 1);
     EXPECT_EQ(step.electrodeString(), "A1-P2");
     EXPECT_EQ(selectedCount(step), 32);
 
-    clsTestSequence noSlash;
-    EXPECT_FALSE(noSlash.InitByString("BIAS,8,1"));
+    TestStep noSlash;
+    EXPECT_FALSE(noSlash.initByString("BIAS,8,1"));
     EXPECT_EQ(noSlash.electrodeString(), "A1-P2");
     EXPECT_EQ(selectedCount(noSlash), 32);
 }
 
 TEST(StepLine, PaceHasCountOneAndFlagsOnlyForPace)
 {
-    clsTestSequence pace;
-    ASSERT_TRUE(pace.InitByString("PACE2,A1-B1,45,1"));
-    EXPECT_EQ(pace.PaceTestTime(), 45);
-    EXPECT_EQ(pace.TestCount(), 1);
-    EXPECT_TRUE(pace.ShowPaceRollPrompt());
-    EXPECT_FALSE(pace.ConcurrentPaceRollPrompt());
-    EXPECT_EQ(pace.TestString(), "PACE2,A1-B1,45,-1,0");
+    TestStep pace;
+    ASSERT_TRUE(pace.initByString("PACE2,A1-B1,45,1"));
+    EXPECT_EQ(pace.paceTestTime(), 45);
+    EXPECT_EQ(pace.testCount(), 1);
+    EXPECT_TRUE(pace.showPaceRollPrompt());
+    EXPECT_FALSE(pace.concurrentPaceRollPrompt());
+    EXPECT_EQ(pace.testString(), "PACE2,A1-B1,45,-1,0");
 
-    clsTestSequence other;
-    ASSERT_TRUE(other.InitByString("ACZ,A1,2"));
-    EXPECT_FALSE(other.ShowPaceRollPrompt());
-    EXPECT_FALSE(other.ConcurrentPaceRollPrompt());
+    TestStep other;
+    ASSERT_TRUE(other.initByString("ACZ,A1,2"));
+    EXPECT_FALSE(other.showPaceRollPrompt());
+    EXPECT_FALSE(other.concurrentPaceRollPrompt());
 }
 
 TEST(StepLine, PartialFailuresKeepWhatWasSetBeforeTheFault)
@@ -116,36 +116,36 @@ TEST(StepLine, PartialFailuresKeepWhatWasSetBeforeTheFault)
         {"PACE1,C1,30,y,0", false, "PACE1", "C1", "PACE1,C1,30,0,0"},
     };
     for (const Case& c : cases) {
-        clsTestSequence step;
-        ASSERT_TRUE(step.InitByString("DCO,B1,2"));
-        EXPECT_EQ(step.InitByString(c.line), c.ok) << c.line;
-        EXPECT_EQ(step.TestType(), c.type) << c.line;
+        TestStep step;
+        ASSERT_TRUE(step.initByString("DCO,B1,2"));
+        EXPECT_EQ(step.initByString(c.line), c.ok) << c.line;
+        EXPECT_EQ(step.testType(), c.type) << c.line;
         EXPECT_EQ(step.electrodeString(), c.electrodes) << c.line;
-        EXPECT_EQ(step.TestString(), c.testString) << c.line;
+        EXPECT_EQ(step.testString(), c.testString) << c.line;
     }
 
-    clsTestSequence fresh;
-    EXPECT_FALSE(fresh.InitByString("XYZ,A1,1"));
-    EXPECT_EQ(fresh.TestType(), "XYZ");
-    EXPECT_EQ(fresh.TestString(), "XYZ,,0");
+    TestStep fresh;
+    EXPECT_FALSE(fresh.initByString("XYZ,A1,1"));
+    EXPECT_EQ(fresh.testType(), "XYZ");
+    EXPECT_EQ(fresh.testString(), "XYZ,,0");
 }
 
 TEST(StepLine, CopyThroughTheLineCarriesOnlyTheDefinition)
 {
-    clsTestSequence original;
-    original.InitByString("ACZ,A1-C1,3");
-    original.IncrementItteration();
-    original.SetElectrodeTestActive(4);
-    original.IncrementErrorCount(4);
+    TestStep original;
+    original.initByString("ACZ,A1-C1,3");
+    original.incrementItteration();
+    original.setElectrodeTestActive(4);
+    original.incrementErrorCount(4);
     original.setId(7);
 
-    clsTestSequence copy;
-    copy.InitByString(original.TestString());
-    copy.InitElectrodesByString("D2");
-    EXPECT_EQ(copy.TestString(), "ACZ,D2,3");
-    EXPECT_EQ(copy.ExecutedTestCount(), 0);
-    EXPECT_FALSE(copy.IsElectrodeTestActive(4));
-    EXPECT_EQ(copy.GetErrorCount(4), 0);
+    TestStep copy;
+    copy.initByString(original.testString());
+    copy.initElectrodesByString("D2");
+    EXPECT_EQ(copy.testString(), "ACZ,D2,3");
+    EXPECT_EQ(copy.executedTestCount(), 0);
+    EXPECT_FALSE(copy.isElectrodeTestActive(4));
+    EXPECT_EQ(copy.getErrorCount(4), 0);
     EXPECT_EQ(copy.id(), 0);
-    EXPECT_EQ(original.TestString(), "ACZ,A1-C1,3");
+    EXPECT_EQ(original.testString(), "ACZ,A1-C1,3");
 }

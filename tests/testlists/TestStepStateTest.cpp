@@ -19,10 +19,10 @@ protected:
     config::Zamo80Delays delays;
     config::PaceSettings pace;
 
-    static clsTestSequence step(const char* line)
+    static TestStep step(const char* line)
     {
-        clsTestSequence s;
-        s.InitByString(line);
+        TestStep s;
+        s.initByString(line);
         return s;
     }
 
@@ -33,18 +33,18 @@ private:
 
 TEST_F(TestStepState, ANewStepIsEmptyAndComplete)
 {
-    clsTestSequence s;
-    EXPECT_EQ(s.TestType(), "");
-    EXPECT_EQ(s.TestCount(), 0);
-    EXPECT_EQ(s.ExecutedTestCount(), 0);
+    TestStep s;
+    EXPECT_EQ(s.testType(), "");
+    EXPECT_EQ(s.testCount(), 0);
+    EXPECT_EQ(s.executedTestCount(), 0);
     for (qint16 i = 0; i < 32; ++i) {
-        EXPECT_FALSE(s.ElectrodeSelected(i));
-        EXPECT_FALSE(s.IsElectrodeTestActive(i));
-        EXPECT_EQ(s.GetErrorCount(i), 0);
+        EXPECT_FALSE(s.electrodeSelected(i));
+        EXPECT_FALSE(s.isElectrodeTestActive(i));
+        EXPECT_EQ(s.getErrorCount(i), 0);
     }
-    EXPECT_TRUE(s.TestCompleted());
-    EXPECT_EQ(s.SingleTestDuration(delays, pace), 0);
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 0);
+    EXPECT_TRUE(s.testCompleted());
+    EXPECT_EQ(s.singleTestDuration(delays, pace), 0);
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 0);
 }
 
 TEST_F(TestStepState, SingleTestDurationOfEveryType)
@@ -72,46 +72,46 @@ TEST_F(TestStepState, SingleTestDurationOfEveryType)
         {"XYZ,A1,1", 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(step(c.line).SingleTestDuration(delays, pace), c.seconds) << c.line;
+        EXPECT_EQ(step(c.line).singleTestDuration(delays, pace), c.seconds) << c.line;
 
     delays.defibCharge = 30;
     pace.zamo24PaceRollAckDelay = 90;
-    EXPECT_EQ(step("ACLG,A1,1").SingleTestDuration(delays, pace), 45);
-    EXPECT_EQ(step("DEFR,A1,1").SingleTestDuration(delays, pace), 95);
-    EXPECT_EQ(step("PACE1,A1,10,-1,0").SingleTestDuration(delays, pace), 690);
-    EXPECT_EQ(step("PACE1,A1,10,0,0").SingleTestDuration(delays, pace), 600);
+    EXPECT_EQ(step("ACLG,A1,1").singleTestDuration(delays, pace), 45);
+    EXPECT_EQ(step("DEFR,A1,1").singleTestDuration(delays, pace), 95);
+    EXPECT_EQ(step("PACE1,A1,10,-1,0").singleTestDuration(delays, pace), 690);
+    EXPECT_EQ(step("PACE1,A1,10,0,0").singleTestDuration(delays, pace), 600);
 }
 
 TEST_F(TestStepState, RemainingDurationThroughTheIterations)
 {
-    clsTestSequence s = step("ACZ,A1-P2,3");
+    TestStep s = step("ACZ,A1-P2,3");
     const QString allOn(16, QLatin1Char('1'));
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 75);
-    s.IncrementItteration();
-    s.SetElectrodesActive(allOn, 1);
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 75);
-    s.IncrementItteration();
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 50);
-    s.IncrementItteration();
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 25);
-    EXPECT_FALSE(s.TestCompleted());
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 75);
+    s.incrementItteration();
+    s.setElectrodesActive(allOn, 1);
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 75);
+    s.incrementItteration();
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 50);
+    s.incrementItteration();
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 25);
+    EXPECT_FALSE(s.testCompleted());
     for (qint16 i = 0; i < 16; ++i)
-        s.SetElectrodeTestComplete(i);
-    EXPECT_TRUE(s.IsTestItterationComplete());
-    EXPECT_TRUE(s.TestCompleted());
-    EXPECT_EQ(s.TotalExpectedRemainingDuration(delays, pace), 0);
+        s.setElectrodeTestComplete(i);
+    EXPECT_TRUE(s.isTestItterationComplete());
+    EXPECT_TRUE(s.testCompleted());
+    EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 0);
 }
 
 TEST_F(TestStepState, RemainingDurationOfTheLargestStepsDoesNotOverflow)
 {
     // 32767 iterations of a 32767-hour BIAS step: far beyond 32 bits.
-    clsTestSequence bias = step("BIAS,32767/1,32767");
-    EXPECT_EQ(bias.SingleTestDuration(delays, pace), qint64(32767) * 3600);
-    EXPECT_EQ(bias.TotalExpectedRemainingDuration(delays, pace), qint64(32767) * 32767 * 3600);
-    EXPECT_GT(bias.TotalExpectedRemainingDuration(delays, pace), std::numeric_limits<qint32>::max());
+    TestStep bias = step("BIAS,32767/1,32767");
+    EXPECT_EQ(bias.singleTestDuration(delays, pace), qint64(32767) * 3600);
+    EXPECT_EQ(bias.totalExpectedRemainingDuration(delays, pace), qint64(32767) * 32767 * 3600);
+    EXPECT_GT(bias.totalExpectedRemainingDuration(delays, pace), std::numeric_limits<qint32>::max());
 
-    clsTestSequence noise = step("NOISE,A1,32767");
-    EXPECT_EQ(noise.TotalExpectedRemainingDuration(delays, pace), qint64(32767) * 365);
+    TestStep noise = step("NOISE,A1,32767");
+    EXPECT_EQ(noise.totalExpectedRemainingDuration(delays, pace), qint64(32767) * 365);
 }
 
 TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)
@@ -129,90 +129,90 @@ TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)
         {"0101", 1, {1, 3}},
     };
     for (const Case& c : cases) {
-        clsTestSequence s;
-        s.SetElectrodesActive(c.bits, c.unit);
+        TestStep s;
+        s.setElectrodesActive(c.bits, c.unit);
         for (int i = 0; i < 32; ++i) {
             const bool expected = std::find(c.active.begin(), c.active.end(), i) != c.active.end();
-            EXPECT_EQ(s.IsElectrodeTestActive(qint16(i)), expected) << c.bits.toStdString() << i;
+            EXPECT_EQ(s.isElectrodeTestActive(qint16(i)), expected) << c.bits.toStdString() << i;
         }
     }
 
-    clsTestSequence s;
-    s.SetElectrodesActive("1", 1);
-    s.SetElectrodesActive("01", 1);
-    EXPECT_TRUE(s.IsElectrodeTestActive(0));
-    EXPECT_TRUE(s.IsElectrodeTestActive(1));
+    TestStep s;
+    s.setElectrodesActive("1", 1);
+    s.setElectrodesActive("01", 1);
+    EXPECT_TRUE(s.isElectrodeTestActive(0));
+    EXPECT_TRUE(s.isElectrodeTestActive(1));
 }
 
 TEST_F(TestStepState, IndexOutsideTheRangeFailsAndChangesNothing)
 {
-    clsTestSequence s = step("ACZ,A1,1");
-    EXPECT_THROW(s.ElectrodeSelected(32), std::out_of_range);
-    EXPECT_THROW(s.GetErrorCount(-1), std::out_of_range);
-    EXPECT_THROW(s.IncrementErrorCount(32), std::out_of_range);
-    EXPECT_THROW(s.SetElectrodeTestActive(-1), std::out_of_range);
-    EXPECT_THROW(s.SetElectrodeSelected(40, true), std::out_of_range);
+    TestStep s = step("ACZ,A1,1");
+    EXPECT_THROW(s.electrodeSelected(32), std::out_of_range);
+    EXPECT_THROW(s.getErrorCount(-1), std::out_of_range);
+    EXPECT_THROW(s.incrementErrorCount(32), std::out_of_range);
+    EXPECT_THROW(s.setElectrodeTestActive(-1), std::out_of_range);
+    EXPECT_THROW(s.setElectrodeSelected(40, true), std::out_of_range);
 
-    clsTestSequence partial;
-    EXPECT_THROW(partial.SetElectrodesActive("1" + QString(15, '0') + "1", 2), std::out_of_range);
-    EXPECT_TRUE(partial.IsElectrodeTestActive(16));
+    TestStep partial;
+    EXPECT_THROW(partial.setElectrodesActive("1" + QString(15, '0') + "1", 2), std::out_of_range);
+    EXPECT_TRUE(partial.isElectrodeTestActive(16));
 }
 
 TEST_F(TestStepState, ErrorCountsCountAndStopAt32767)
 {
-    clsTestSequence s;
+    TestStep s;
     for (int n = 0; n < 4; ++n)
-        s.IncrementErrorCount(7);
-    EXPECT_EQ(s.IncrementErrorCount(7), 5);
-    EXPECT_EQ(s.GetErrorCount(7), 5);
-    s.IncrementErrorCount(8);
-    s.ClearElectrodeErrorCount(7);
-    EXPECT_EQ(s.GetErrorCount(7), 0);
-    EXPECT_EQ(s.GetErrorCount(8), 1);
-    s.ClearAllErrorCount();
-    EXPECT_EQ(s.GetErrorCount(8), 0);
+        s.incrementErrorCount(7);
+    EXPECT_EQ(s.incrementErrorCount(7), 5);
+    EXPECT_EQ(s.getErrorCount(7), 5);
+    s.incrementErrorCount(8);
+    s.clearElectrodeErrorCount(7);
+    EXPECT_EQ(s.getErrorCount(7), 0);
+    EXPECT_EQ(s.getErrorCount(8), 1);
+    s.clearAllErrorCount();
+    EXPECT_EQ(s.getErrorCount(8), 0);
 
     for (int n = 0; n < 32767; ++n)
-        s.IncrementErrorCount(3);
-    EXPECT_THROW(s.IncrementErrorCount(3), std::overflow_error);
-    EXPECT_EQ(s.GetErrorCount(3), 32767);
+        s.incrementErrorCount(3);
+    EXPECT_THROW(s.incrementErrorCount(3), std::overflow_error);
+    EXPECT_EQ(s.getErrorCount(3), 32767);
 
     for (int n = 0; n < 32767; ++n)
-        s.IncrementItteration();
-    EXPECT_THROW(s.IncrementItteration(), std::overflow_error);
-    EXPECT_EQ(s.ExecutedTestCount(), 32767);
+        s.incrementItteration();
+    EXPECT_THROW(s.incrementItteration(), std::overflow_error);
+    EXPECT_EQ(s.executedTestCount(), 32767);
 }
 
 TEST_F(TestStepState, BiasClockEndsAfterItsHours)
 {
-    clsTestSequence s = step("BIAS,2/10,1");
-    s.StartBiasTest();
-    EXPECT_EQ(s.BiasStart().toDateTime(), platform::Clock::now());
+    TestStep s = step("BIAS,2/10,1");
+    s.startBiasTest();
+    EXPECT_EQ(s.biasStart().toDateTime(), platform::Clock::now());
     platform::Clock::advance(2 * 3600 * 1000 - 1);
-    EXPECT_FALSE(s.IsBiasTestComplete());
+    EXPECT_FALSE(s.isBiasTestComplete());
     platform::Clock::advance(1);
-    EXPECT_FALSE(s.IsBiasTestComplete());
+    EXPECT_FALSE(s.isBiasTestComplete());
     platform::Clock::advance(1);
-    EXPECT_TRUE(s.IsBiasTestComplete());
+    EXPECT_TRUE(s.isBiasTestComplete());
 }
 
 TEST_F(TestStepState, PaceDurationCountReadsElapsedSeconds)
 {
-    clsTestSequence s = step("PACE1,A1,60,0,0");
+    TestStep s = step("PACE1,A1,60,0,0");
     s.setPaceDurationCount(500);
-    EXPECT_EQ(s.PaceDurationCount(), 0);
+    EXPECT_EQ(s.paceDurationCount(), 0);
     s.setPaceStartTime(platform::OleDate::fromDateTime(platform::Clock::now()));
     platform::Clock::advance(90500);
-    EXPECT_EQ(s.PaceDurationCount(), 90);
+    EXPECT_EQ(s.paceDurationCount(), 90);
 }
 
 TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
 {
     const auto prepared = [] {
-        clsTestSequence s = step("PACE1,A1,60,0,0");
-        s.IncrementItteration();
-        s.SetElectrodeTestActive(5);
-        s.IncrementErrorCount(5);
+        TestStep s = step("PACE1,A1,60,0,0");
+        s.incrementItteration();
+        s.setElectrodeTestActive(5);
+        s.incrementErrorCount(5);
         s.setId(3);
         s.setParentID(2);
         s.setPaceStartTime(platform::OleDate(45000.5));
@@ -230,32 +230,32 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
         return s;
     };
 
-    clsTestSequence counts = prepared();
-    counts.ResetCounts();
-    EXPECT_EQ(counts.ExecutedTestCount(), 0);
-    EXPECT_TRUE(counts.PaceStartTime().isZero());
-    EXPECT_TRUE(counts.PaceEndTime().isZero());
-    EXPECT_FALSE(counts.PaceRunning());
-    EXPECT_FALSE(counts.PaceRollPromptLoaded());
-    EXPECT_TRUE(counts.IsElectrodeTestActive(5));
-    EXPECT_EQ(counts.PaceDBTestUnitID1(), 11);
-    EXPECT_EQ(counts.PaceDBPropertiesID2(), 17);
-    EXPECT_EQ(counts.GetErrorCount(5), 1);
+    TestStep counts = prepared();
+    counts.resetCounts();
+    EXPECT_EQ(counts.executedTestCount(), 0);
+    EXPECT_TRUE(counts.paceStartTime().isZero());
+    EXPECT_TRUE(counts.paceEndTime().isZero());
+    EXPECT_FALSE(counts.paceRunning());
+    EXPECT_FALSE(counts.paceRollPromptLoaded());
+    EXPECT_TRUE(counts.isElectrodeTestActive(5));
+    EXPECT_EQ(counts.paceDBTestUnitID1(), 11);
+    EXPECT_EQ(counts.paceDBPropertiesID2(), 17);
+    EXPECT_EQ(counts.getErrorCount(5), 1);
     EXPECT_EQ(counts.id(), 3);
-    EXPECT_EQ(counts.ParentID(), 2);
-    EXPECT_EQ(counts.TestString(), "PACE1,A1,60,0,0");
+    EXPECT_EQ(counts.parentID(), 2);
+    EXPECT_EQ(counts.testString(), "PACE1,A1,60,0,0");
 
-    clsTestSequence props = prepared();
-    props.ResetTestProperties();
-    EXPECT_EQ(props.ExecutedTestCount(), 0);
-    EXPECT_FALSE(props.IsElectrodeTestActive(5));
-    EXPECT_TRUE(props.PaceStartTime().isZero());
-    EXPECT_FALSE(props.PaceRunning());
-    EXPECT_FALSE(props.PaceRollPromptLoaded());
-    for (qint32 id : {props.PaceDBTestUnitID1(), props.PaceDBTestUnitID2(), props.PaceDBTestID(),
-                      props.PaceDBTestResultID1(), props.PaceDBTestResultID2(),
-                      props.PaceDBPropertiesID1(), props.PaceDBPropertiesID2()})
+    TestStep props = prepared();
+    props.resetTestProperties();
+    EXPECT_EQ(props.executedTestCount(), 0);
+    EXPECT_FALSE(props.isElectrodeTestActive(5));
+    EXPECT_TRUE(props.paceStartTime().isZero());
+    EXPECT_FALSE(props.paceRunning());
+    EXPECT_FALSE(props.paceRollPromptLoaded());
+    for (qint32 id : {props.paceDBTestUnitID1(), props.paceDBTestUnitID2(), props.paceDBTestID(),
+                      props.paceDBTestResultID1(), props.paceDBTestResultID2(),
+                      props.paceDBPropertiesID1(), props.paceDBPropertiesID2()})
         EXPECT_EQ(id, 0);
-    EXPECT_EQ(props.GetErrorCount(5), 1);
+    EXPECT_EQ(props.getErrorCount(5), 1);
     EXPECT_EQ(props.id(), 3);
 }

@@ -1,5 +1,5 @@
 // Takes the station's screenshots: the frame after start, after a run on a
-// simulated unit with its report window closed, and in service mode. Run it
+// simulated unit with its report window closed, and in service mode. run it
 // on a display of the bench's size (scripts/screenshots.sh starts one); it
 // writes station-start.png, station-after-run.png and station-service.png
 // into the folder given as its argument.
@@ -29,7 +29,7 @@ bool saveScreen(const QString& path)
     QScreen* screen = QGuiApplication::primaryScreen();
     QPixmap shot = screen->grabWindow(0);
     if (shot.isNull())
-        shot = StationWindows::Frame()->grab();
+        shot = StationWindows::frame()->grab();
     if (!shot.save(path, "PNG")) {
         std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
         return false;
@@ -38,42 +38,42 @@ bool saveScreen(const QString& path)
     return true;
 }
 
-const QDateTime Morning(QDate(2026, 3, 2), QTime(9, 0, 0));
+const QDateTime morning(QDate(2026, 3, 2), QTime(9, 0, 0));
 
 bool startAndRun(const QString& folder)
 {
-    testsupport::StationHarness station(Morning, QStringLiteral("/vadov"));
-    if (!station.Start())
+    testsupport::StationHarness station(morning, QStringLiteral("/vadov"));
+    if (!station.start())
         return false;
     if (!saveScreen(folder + "/station-start.png"))
         return false;
 
-    MainForm& form = station.Form();
-    station.ConnectSimulatedUnit(1, 2);
-    if (!station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
+    TestWindow& form = station.testWindow();
+    station.connectSimulatedUnit(1, 2);
+    if (!station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
         return false;
-    testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("LOT-2026-03-A"));
+    testsupport::StationHarness::startNextRunWithLot(QStringLiteral("LOT-2026-03-A"));
     form.testListPanel().standardSequenceButton()->click();
-    if (!station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250))
+    if (!station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250))
         return false;
     // The report window the run opened is closed, as the operator would.
-    for (QMdiSubWindow* sub : station.Frame().mdiArea()->subWindowList())
-        if (sub->widget() && sub->widget()->inherits("TestReportForm"))
+    for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
+        if (sub->widget() && sub->widget()->inherits("TestReportWindow"))
             sub->close();
     return saveScreen(folder + "/station-after-run.png");
 }
 
 bool serviceMode(const QString& folder)
 {
-    testsupport::StationHarness station(Morning, QStringLiteral("/rida"));
-    if (!station.Start())
+    testsupport::StationHarness station(morning, QStringLiteral("/rida"));
+    if (!station.start())
         return false;
-    // With "Diagnostic Log" pressed, "Connect Unit 1" with no unit on the
+    // With "Diagnostic log" pressed, "connectDevice unitAt 1" with no unit on the
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
-    StationWindows::StatusWindow()->chkDiagnosticLog->click();
-    station.Frame().ZamoUnitsConnect[1]->trigger();
-    station.RunUntil([] { return false; }, 5000);
+    StationWindows::statusWindow()->diagnosticLogCheck->click();
+    station.frame().ZamoUnitsConnect[1]->trigger();
+    station.runUntil([] { return false; }, 5000);
     return saveScreen(folder + "/station-service.png");
 }
 

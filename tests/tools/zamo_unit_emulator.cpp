@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     }
     unit.acz.fill(acz);
 
-    if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable()) {
+    if (!testsupport::FakeSerialTree::pseudoTerminalsAvailable()) {
         std::fprintf(stderr, "This machine gives no pseudo-terminals\n");
         return 1;
     }

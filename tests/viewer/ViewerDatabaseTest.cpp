@@ -73,7 +73,7 @@ TEST_P(OpenEveryRevision, ListsTheFinishedGroupsUnderTheStatusOfItsRevisionAndWr
     EXPECT_EQ(old.bytes(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Viewer, OpenEveryRevision, ::testing::ValuesIn(EveryViewerCase()), ViewerCaseName);
+INSTANTIATE_TEST_SUITE_P(Viewer, OpenEveryRevision, ::testing::ValuesIn(everyViewerCase()), viewerCaseName);
 
 struct DemoFlags {
     QList<int> values;

@@ -11,12 +11,12 @@ void PrintTo(const ViewerCase& c, std::ostream* os)
     *os << (c.backend == DbBackend::SQLite ? "file" : "server") << " revision " << c.revision;
 }
 
-std::string ViewerCaseName(const ::testing::TestParamInfo<ViewerCase>& info)
+std::string viewerCaseName(const ::testing::TestParamInfo<ViewerCase>& info)
 {
     return (info.param.backend == DbBackend::SQLite ? "File_Rev" : "Server_Rev") + std::to_string(info.param.revision);
 }
 
-std::vector<ViewerCase> EveryViewerCase()
+std::vector<ViewerCase> everyViewerCase()
 {
     std::vector<ViewerCase> cases;
     for (int revision = 4; revision <= 15; ++revision)

@@ -28,10 +28,10 @@ struct ViewerCase {
 };
 
 void PrintTo(const ViewerCase& c, std::ostream* os);
-std::string ViewerCaseName(const ::testing::TestParamInfo<ViewerCase>& info);
+std::string viewerCaseName(const ::testing::TestParamInfo<ViewerCase>& info);
 
 // Every revision the viewer reads: database files 4..15, server databases 13..15.
-std::vector<ViewerCase> EveryViewerCase();
+std::vector<ViewerCase> everyViewerCase();
 
 // One old-revision database. Group 1 is a finished base-model run with its
 // tests, readings, verdicts and electrodes; from revision 6 it has unit

@@ -96,7 +96,7 @@ protected:
             ADD_FAILURE() << "no report: " << prepared.failure.toStdString();
             return {};
         }
-        return platform::ReportTabText::Text(prepared.report->content());
+        return platform::ReportTabText::text(prepared.report->content());
     }
 
     testsupport::TempDataHome home;
@@ -201,7 +201,7 @@ TEST_F(ViewerReport, ARevisionWithoutTemplatesShowsAndExportsNothingWithoutAMess
     EXPECT_FALSE(QFile::exists(exports.filePath("report.PDF")));
     EXPECT_FALSE(QFile::exists(home.path() + "/ZAMO Report Viewer/ElectrodeTestReport_2151.rpt"));
 
-    // Revision 8 has no condensed ZAMO80 report.
+    // revision 8 has no condensed ZAMO80 report.
     const OldDatabase rev8(DbBackend::SQLite, 8);
     choose(rev8);
     EXPECT_TRUE(source.open(1, ReportKind::Zamo80Condensed, true).noTemplate);

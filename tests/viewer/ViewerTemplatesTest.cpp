@@ -29,7 +29,7 @@ constexpr ReportKind Zamo80 = ReportKind::Zamo80Condensed;
 
 TEST(ViewerTemplates, TheTemplateFollowsRevisionBackEndKindAndTheDiagnosticsBox)
 {
-    // For each revision and back end: full with / without the box, condensed
+    // limitsFor each revision and back end: full with / without the box, condensed
     // with / without, ZAMO80 condensed with / without (0: none).
     const struct {
         int revision;
@@ -107,7 +107,7 @@ TEST_P(EveryTemplate, FillsFromADatabaseOfItsRevision)
             }
             ASSERT_NE(prepared.report, nullptr) << prepared.failure.toStdString();
             EXPECT_EQ(prepared.templateError, "");
-            const QString text = platform::ReportTabText::Text(prepared.report->content());
+            const QString text = platform::ReportTabText::text(prepared.report->content());
             EXPECT_THAT(text.toStdString(), HasSubstr("Test Report\n\nTest Group 1\n"));
             EXPECT_THAT(text.toStdString(), HasSubstr("A1\tSA1\t")); // an electrode of the group
             const bool full = kind == Full || c.revision <= 7;
@@ -125,7 +125,7 @@ TEST_P(EveryTemplate, FillsFromADatabaseOfItsRevision)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Viewer, EveryTemplate, ::testing::ValuesIn(EveryViewerCase()), ViewerCaseName);
+INSTANTIATE_TEST_SUITE_P(Viewer, EveryTemplate, ::testing::ValuesIn(everyViewerCase()), viewerCaseName);
 
 TEST(ViewerTemplates, ATemplateOfANewerRevisionCannotReadAnOlderDatabase)
 {
@@ -198,7 +198,7 @@ TEST_F(ViewerTemplateFiles, ATemplateThatCannotBeWrittenIsToldAndTheFileStanding
     viewer::PreparedReport prepared = source.open(1, Full, true);
     EXPECT_THAT(prepared.templateError.toStdString(), HasSubstr("Error in BuildFileFromResource"));
     ASSERT_NE(prepared.report, nullptr) << prepared.failure.toStdString();
-    EXPECT_TRUE(platform::ReportTabText::Text(prepared.report->content()).contains("Tests as an older viewer"));
+    EXPECT_TRUE(platform::ReportTabText::text(prepared.report->content()).contains("Tests as an older viewer"));
 }
 
 } // namespace

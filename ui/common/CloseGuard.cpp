@@ -9,7 +9,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace modMain {
+namespace ui {
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
 
 } // namespace
 
-bool DisableCloseMenu(QWidget* window)
+bool disableCloseMenu(QWidget* window)
 {
     if (!window)
         return false;
@@ -63,16 +63,16 @@ bool DisableCloseMenu(QWidget* window)
     return true;
 }
 
-QString BrowseForFolder(QWidget* /*owner*/)
+QString browseForFolder(QWidget* /*owner*/)
 {
     return platform::Prompts::instance().chooseFolder("Select a Folder", QString());
 }
 
-double LogValue(double x)
+double logValue(double x)
 {
     if (!(x > 0.0))
         throw std::invalid_argument("LogValue: the logarithm needs a value above 0");
     return std::log(x);
 }
 
-} // namespace modMain
+} // namespace ui

@@ -29,7 +29,7 @@ private:
 
 namespace GridColumns {
 
-void FollowWidth(QWidget* grid, std::function<void()> apply)
+void followWidth(QWidget* grid, std::function<void()> apply)
 {
     apply();
     new ResizeWatch(grid, std::move(apply));

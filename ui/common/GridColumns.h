@@ -10,6 +10,6 @@ class QWidget;
 namespace GridColumns {
 
 // Calls apply now and after every resize of grid, for the grid's lifetime.
-void FollowWidth(QWidget* grid, std::function<void()> apply);
+void followWidth(QWidget* grid, std::function<void()> apply);
 
 } // namespace GridColumns

@@ -9,40 +9,40 @@
 
 namespace MdiChild {
 
-QWidget* Outer(QWidget* form)
+QWidget* outerWidget(QWidget* form)
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
         return sub;
     return form;
 }
 
-QRect GeometryTwips(QWidget* form)
+QRect geometryTwips(QWidget* form)
 {
-    const QRect r = Outer(form)->geometry();
+    const QRect r = outerWidget(form)->geometry();
     return {Twips::fromPixels(r.x()), Twips::fromPixels(r.y()), Twips::fromPixels(r.width()),
             Twips::fromPixels(r.height())};
 }
 
-void SetGeometryTwips(QWidget* form, int left, int top, int width, int height)
+void setGeometryTwips(QWidget* form, int left, int top, int width, int height)
 {
-    QWidget* outer = Outer(form);
+    QWidget* outer = outerWidget(form);
     outer->move(Twips::toPixels(left), Twips::toPixels(top));
     outer->resize(Twips::toPixels(width), Twips::toPixels(height));
 }
 
-void MoveTwips(QWidget* form, int left, int top)
+void moveTwips(QWidget* form, int left, int top)
 {
-    Outer(form)->move(Twips::toPixels(left), Twips::toPixels(top));
+    outerWidget(form)->move(Twips::toPixels(left), Twips::toPixels(top));
 }
 
-void ResizeTwips(QWidget* form, int width, int height)
+void resizeTwips(QWidget* form, int width, int height)
 {
-    Outer(form)->resize(Twips::toPixels(width), Twips::toPixels(height));
+    outerWidget(form)->resize(Twips::toPixels(width), Twips::toPixels(height));
 }
 
-void ShrinkInto(QWidget* form, const QSize& area)
+void shrinkInto(QWidget* form, const QSize& area)
 {
-    QWidget* outer = Outer(form);
+    QWidget* outer = outerWidget(form);
     const QRect place = outer->geometry();
     const QSize smallest = outer->minimumSize();
     const int width = std::max(std::min(place.width(), area.width() - std::max(place.x(), 0)), smallest.width());
@@ -51,9 +51,9 @@ void ShrinkInto(QWidget* form, const QSize& area)
         outer->resize(width, height);
 }
 
-void MoveInto(QWidget* form, const QSize& area)
+void moveInto(QWidget* form, const QSize& area)
 {
-    QWidget* outer = Outer(form);
+    QWidget* outer = outerWidget(form);
     const QRect place = outer->geometry();
     const int x = std::max(std::min(place.x(), area.width() - place.width()), 0);
     const int y = std::max(std::min(place.y(), area.height() - place.height()), 0);
@@ -61,14 +61,14 @@ void MoveInto(QWidget* form, const QSize& area)
         outer->move(x, y);
 }
 
-bool LiesInside(QWidget* form, const QSize& area)
+bool liesInside(QWidget* form, const QSize& area)
 {
-    return QRect(QPoint(0, 0), area).contains(Outer(form)->geometry());
+    return QRect(QPoint(0, 0), area).contains(outerWidget(form)->geometry());
 }
 
-void ShowAndRaise(QWidget* form)
+void showAndRaise(QWidget* form)
 {
-    QWidget* outer = Outer(form);
+    QWidget* outer = outerWidget(form);
     form->show();
     outer->show();
     outer->raise();

@@ -12,25 +12,25 @@ namespace MdiChild {
 
 // The widget that carries the window's place: the sub-window around it, or
 // the window itself.
-QWidget* Outer(QWidget* form);
+QWidget* outerWidget(QWidget* form);
 
 // Place and size in twips (15 per pixel).
-QRect GeometryTwips(QWidget* form);
-void SetGeometryTwips(QWidget* form, int left, int top, int width, int height);
-void MoveTwips(QWidget* form, int left, int top);
-void ResizeTwips(QWidget* form, int width, int height);
+QRect geometryTwips(QWidget* form);
+void setGeometryTwips(QWidget* form, int left, int top, int width, int height);
+void moveTwips(QWidget* form, int left, int top);
+void resizeTwips(QWidget* form, int width, int height);
 
 // Shrinks the window, keeping its place and not below its minimum size, so
 // that it ends inside an area of the given size in pixels as far as it can; a
 // window that already lies inside stays as it is.
-void ShrinkInto(QWidget* form, const QSize& area);
+void shrinkInto(QWidget* form, const QSize& area);
 // Moves the window, keeping its size, so that it lies inside the area as far
 // as it can.
-void MoveInto(QWidget* form, const QSize& area);
+void moveInto(QWidget* form, const QSize& area);
 // True when the window lies wholly inside the area.
-bool LiesInside(QWidget* form, const QSize& area);
+bool liesInside(QWidget* form, const QSize& area);
 
 // Shows the window (its sub-window too) and raises it.
-void ShowAndRaise(QWidget* form);
+void showAndRaise(QWidget* form);
 
 } // namespace MdiChild

@@ -5,7 +5,7 @@
 #include <QFrame>
 #include <QVBoxLayout>
 
-inline QFrame* AddPanelBorder(QWidget* panel)
+inline QFrame* addPanelBorder(QWidget* panel)
 {
     auto* border = new QFrame(panel);   // shpBorder
     border->setFrameShape(QFrame::Box);

@@ -11,7 +11,7 @@ StatusLamp::StatusLamp(const QString& accessibleName, QWidget* parent) : QWidget
 void StatusLamp::setFillColor(const QColor& color)
 {
     m_fill = color;
-    setAccessibleDescription(color == Green() ? QStringLiteral("green") : color == Red() ? QStringLiteral("red")
+    setAccessibleDescription(color == green() ? QStringLiteral("green") : color == red() ? QStringLiteral("red")
                                                                                          : color.name());
     update();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Window sizes and positions are given in twips; the screen has 15 twips to
+// hostWidget sizes and positions are given in twips; the screen has 15 twips to
 // the pixel.
 
 namespace Twips {

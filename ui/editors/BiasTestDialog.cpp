@@ -24,7 +24,7 @@ QLabel* label(const char* name, const QString& caption)
 
 } // namespace
 
-BiasTestParametersForm::BiasTestParametersForm(MainFormServices& mainForm, QWidget* parent)
+BiasTestDialog::BiasTestDialog(TestWindowServices& mainForm, QWidget* parent)
     : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("BiasTestParametersForm");
@@ -59,33 +59,33 @@ BiasTestParametersForm::BiasTestParametersForm(MainFormServices& mainForm, QWidg
     layout->addLayout(buttons);
     resize(Twips::toPixels(4500), Twips::toPixels(2400));
 
-    connect(ok, &QPushButton::clicked, this, &BiasTestParametersForm::cmdOk_Click);
-    connect(cancel, &QPushButton::clicked, this, &BiasTestParametersForm::cmdCancel_Click);
-    Form_Load();
+    connect(ok, &QPushButton::clicked, this, &BiasTestDialog::acceptEntries);
+    connect(cancel, &QPushButton::clicked, this, &BiasTestDialog::cancel);
+    load();
 }
 
-void BiasTestParametersForm::Form_Load()
+void BiasTestDialog::load()
 {
-    NumberList::Fill(TestTimeComboBox, 1, 165);
+    NumberList::fill(TestTimeComboBox, 1, 165);
     TestTimeComboBox->setCurrentIndex(7);
-    NumberList::Fill(SamplingIntervalComboBox, 1, 60);
+    NumberList::fill(SamplingIntervalComboBox, 1, 60);
     SamplingIntervalComboBox->setCurrentIndex(29);
 }
 
-void BiasTestParametersForm::cmdOk_Click()
+void BiasTestDialog::acceptEntries()
 {
-    m_mainForm.ClearTestList();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams("BIAS", 1, QString(), NumberList::Selected(TestTimeComboBox),
-                       NumberList::Selected(SamplingIntervalComboBox), false, 0, false);
+    m_mainForm.clearTestList();
+    auto step = std::make_shared<TestStep>();
+    step->initByParams("BIAS", 1, QString(), NumberList::selected(TestTimeComboBox),
+                       NumberList::selected(SamplingIntervalComboBox), false, 0, false);
     Globals::ActiveTestList.append(step);
     hide();
-    m_mainForm.UpdateTestSequenceList();
-    m_mainForm.StartFirstTestSequence(true);
+    m_mainForm.updateTestSequenceList();
+    m_mainForm.startFirstTestSequence(true);
     accept();
 }
 
-void BiasTestParametersForm::cmdCancel_Click()
+void BiasTestDialog::cancel()
 {
     reject();
 }

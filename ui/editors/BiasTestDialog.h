@@ -7,21 +7,21 @@
 
 #include <QDialog>
 
-class MainFormServices;
+class TestWindowServices;
 class QComboBox;
 
-class BiasTestParametersForm : public QDialog {
+class BiasTestDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit BiasTestParametersForm(MainFormServices& mainForm, QWidget* parent = nullptr);
+    explicit BiasTestDialog(TestWindowServices& mainForm, QWidget* parent = nullptr);
 
 private:
-    void Form_Load();
-    void cmdOk_Click();
-    void cmdCancel_Click();
+    void load();
+    void acceptEntries();
+    void cancel();
 
-    MainFormServices& m_mainForm;
+    TestWindowServices& m_mainForm;
     QComboBox* TestTimeComboBox = nullptr;
     QComboBox* SamplingIntervalComboBox = nullptr;
 };

@@ -10,42 +10,42 @@ namespace DefinitionWindows {
 
 namespace {
 
-template <typename Form>
-void showModal(MainFormServices& mainForm)
+template <typename testWindow>
+void showModal(TestWindowServices& mainForm)
 {
-    Form form(mainForm, StationWindows::ExistingFrame());
+    testWindow form(mainForm, StationWindows::existingFrame());
     form.exec();
 }
 
-template <typename Form>
+template <typename testWindow>
 void showForMainForm()
 {
-    if (MainFormServices* mainForm = StationWindows::MainForm())
-        showModal<Form>(*mainForm);
+    if (TestWindowServices* mainForm = StationWindows::TestWindow())
+        showModal<testWindow>(*mainForm);
 }
 
 } // namespace
 
-void ShowTestSequenceEditor(MainFormServices& mainForm)
+void showTestSequenceEditor(TestWindowServices& mainForm)
 {
-    showModal<TestSequenceEditorForm>(mainForm);
+    showModal<SequenceEditor>(mainForm);
 }
 
-void ShowLimitsEditor(MainFormServices& mainForm)
+void showLimitsEditor(TestWindowServices& mainForm)
 {
-    showModal<SetLimitsForm>(mainForm);
+    showModal<LimitsDialog>(mainForm);
 }
 
-void ShowBiasTestParameters(MainFormServices& mainForm)
+void showBiasTestParameters(TestWindowServices& mainForm)
 {
-    showModal<BiasTestParametersForm>(mainForm);
+    showModal<BiasTestDialog>(mainForm);
 }
 
-void InstallOpeners()
+void installOpeners()
 {
-    StationWindows::Openers& openers = StationWindows::WindowOpeners();
-    openers.TestSequenceEditor = showForMainForm<TestSequenceEditorForm>;
-    openers.LimitsEditor = showForMainForm<SetLimitsForm>;
+    StationWindows::Openers& openers = StationWindows::windowOpeners();
+    openers.testSequenceEditor = showForMainForm<SequenceEditor>;
+    openers.limitsEditor = showForMainForm<LimitsDialog>;
 }
 
 } // namespace DefinitionWindows

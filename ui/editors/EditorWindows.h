@@ -2,16 +2,16 @@
 // Opening the test-definition windows: each opening builds the window
 // afresh and shows it modally over the main frame.
 
-class MainFormServices;
+class TestWindowServices;
 
 namespace DefinitionWindows {
 
-void ShowTestSequenceEditor(MainFormServices& mainForm);
-void ShowLimitsEditor(MainFormServices& mainForm);
-void ShowBiasTestParameters(MainFormServices& mainForm);
+void showTestSequenceEditor(TestWindowServices& mainForm);
+void showLimitsEditor(TestWindowServices& mainForm);
+void showBiasTestParameters(TestWindowServices& mainForm);
 
 // Hands the two editors to the main frame's "Configure Test Sequence" and
-// "Set Limits" items; they open nothing while there is no main test window.
-void InstallOpeners();
+// "Set limits" items; they open nothing while there is no main test window.
+void installOpeners();
 
 } // namespace DefinitionWindows

@@ -72,22 +72,22 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-SetLimitsForm::SetLimitsForm(MainFormServices& mainForm, QWidget* parent)
+LimitsDialog::LimitsDialog(TestWindowServices& mainForm, QWidget* parent)
     : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("SetLimitsForm");
     setWindowTitle("Set Limits");
     setModal(true);
-    BuildControls();
-    Form_Load();
+    buildControls();
+    load();
 }
 
-void SetLimitsForm::BuildControls()
+void LimitsDialog::buildControls()
 {
     LimitsTab = new QTabWidget(this);
     LimitsTab->setObjectName("LimitsTab");
     for (int page = 0; page < 2; ++page)
-        LimitsTab->addTab(BuildPage(page), pages()[page].caption);
+        LimitsTab->addTab(buildPage(page), pages()[page].caption);
 
     auto* fileFrame = new QGroupBox("File Load/Save", this);
     fileFrame->setObjectName("FileFrame");
@@ -111,14 +111,14 @@ void SetLimitsForm::BuildControls()
     layout->addLayout(buttons);
     resize(Twips::toPixels(6000), Twips::toPixels(6600));
 
-    connect(load, &QPushButton::clicked, this, &SetLimitsForm::LoadButton_Click);
-    connect(saveAs, &QPushButton::clicked, this, &SetLimitsForm::SaveAsButton_Click);
-    connect(save, &QPushButton::clicked, this, &SetLimitsForm::SaveButton_Click);
-    connect(cancel, &QPushButton::clicked, this, &SetLimitsForm::CancelButton_Click);
-    connect(restore, &QPushButton::clicked, this, &SetLimitsForm::RestoreDefaultsButton_Click);
+    connect(load, &QPushButton::clicked, this, &LimitsDialog::loadFile);
+    connect(saveAs, &QPushButton::clicked, this, &LimitsDialog::saveAs);
+    connect(save, &QPushButton::clicked, this, &LimitsDialog::save);
+    connect(cancel, &QPushButton::clicked, this, &LimitsDialog::cancel);
+    connect(restore, &QPushButton::clicked, this, &LimitsDialog::restoreDefaults);
 }
 
-QWidget* SetLimitsForm::BuildPage(int page)
+QWidget* LimitsDialog::buildPage(int page)
 {
     const LimitPage& table = pages()[page];
     auto* frame = new QGroupBox;
@@ -146,45 +146,45 @@ QWidget* SetLimitsForm::BuildPage(int page)
     return frame;
 }
 
-void SetLimitsForm::Form_Load()
+void LimitsDialog::load()
 {
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     LimitsTab->setTabEnabled(0, !zamo80);
     LimitsTab->setTabEnabled(1, zamo80);
     LimitsTab->setCurrentIndex(zamo80 ? 1 : 0);
-    ShowLimits(false);
+    showLimits(false);
 }
 
-void SetLimitsForm::ShowLimits(bool restoreDefaults)
+void LimitsDialog::showLimits(bool restoreDefaults)
 {
     const auto& keys = config::limitKeys();
     const config::Limits defaults;
-    const config::Limits& shown = restoreDefaults ? defaults : m_mainForm.Settings().limits;
+    const config::Limits& shown = restoreDefaults ? defaults : m_mainForm.stationSettings().limits;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const double value = shown.*keys[i].field;
         m_boxes[i]->setText(platform::Convert::fromDouble(value));
     }
 }
 
-void SetLimitsForm::LoadButton_Click()
+void LimitsDialog::loadFile()
 {
     platform::FileDialogRequest request;
     request.title = "Open File";
     request.filter = LimitFilter;
     // A cancelled dialog leaves the boxes as they are.
-    ReadLimitsFile(platform::Prompts::instance().openFile(request));
+    readLimitsFile(platform::Prompts::instance().openFile(request));
 }
 
-void SetLimitsForm::ReadLimitsFile(const QString& path)
+void LimitsDialog::readLimitsFile(const QString& path)
 {
     if (path.isEmpty())
         return;
     const auto& keys = config::limitKeys();
     for (std::size_t i = 0; i < keys.size(); ++i)
-        m_boxes[i]->setText(modINIReadWrite::INIRead(keys[i].section, keys[i].key, path));
+        m_boxes[i]->setText(config::iniRead(keys[i].section, keys[i].key, path));
 }
 
-void SetLimitsForm::SaveAsButton_Click()
+void LimitsDialog::saveAs()
 {
     platform::FileDialogRequest request;
     request.title = "Save File";
@@ -193,51 +193,51 @@ void SetLimitsForm::SaveAsButton_Click()
     const QString path = platform::Prompts::instance().saveFile(request);
     if (path.isEmpty())
         return;
-    if (SaveLimitsAs(path))
+    if (saveLimitsAs(path))
         accept();
 }
 
-bool SetLimitsForm::SaveLimitsAs(const QString& path)
+bool LimitsDialog::saveLimitsAs(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    return ApplyLimits() && WriteLimits(path);
+    return applyLimits() && writeLimits(path);
 }
 
-void SetLimitsForm::SaveButton_Click()
+void LimitsDialog::save()
 {
-    if (ApplyLimits())
+    if (applyLimits())
         accept();
 }
 
-bool SetLimitsForm::ApplyLimits()
+bool LimitsDialog::applyLimits()
 {
-    config::StationSettings& settings = m_mainForm.Settings();
+    config::StationSettings& settings = m_mainForm.stationSettings();
     const auto& keys = config::limitKeys();
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (const auto value = platform::Convert::toDouble(m_boxes[i]->text()))
             settings.limits.*keys[i].field = *value;
     }
-    return WriteLimits(settings.paths.settingsFile);
+    return writeLimits(settings.paths.settingsFile);
 }
 
-bool SetLimitsForm::WriteLimits(const QString& path)
+bool LimitsDialog::writeLimits(const QString& path)
 {
     QString error;
-    if (config::saveLimits(m_mainForm.Settings().limits, path, &error))
+    if (config::saveLimits(m_mainForm.stationSettings().limits, path, &error))
         return true;
     platform::Prompts::instance().message("Unable to save the limits to " + path + ": " + error + ".",
-                                          modMain::DefaultMessageTitle, platform::MsgButtons::Ok,
+                                          config::DefaultMessageTitle, platform::MsgButtons::Ok,
                                           platform::MsgIcon::Warning);
     return false;
 }
 
-void SetLimitsForm::CancelButton_Click()
+void LimitsDialog::cancel()
 {
     reject();
 }
 
-void SetLimitsForm::RestoreDefaultsButton_Click()
+void LimitsDialog::restoreDefaults()
 {
-    ShowLimits(true);
+    showLimits(true);
 }

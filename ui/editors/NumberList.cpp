@@ -4,14 +4,14 @@
 
 namespace NumberList {
 
-void Fill(QComboBox* list, int first, int last)
+void fill(QComboBox* list, int first, int last)
 {
     list->clear();
     for (int n = first; n <= last; ++n)
         list->addItem(QString::number(n));
 }
 
-bool Select(QComboBox* list, qint32 value)
+bool select(QComboBox* list, qint32 value)
 {
     const int index = list->findText(QString::number(value));
     if (index < 0)
@@ -20,7 +20,7 @@ bool Select(QComboBox* list, qint32 value)
     return true;
 }
 
-qint16 Selected(const QComboBox* list)
+qint16 selected(const QComboBox* list)
 {
     return qint16(list->currentText().toShort());
 }

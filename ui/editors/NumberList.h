@@ -9,11 +9,11 @@ class QComboBox;
 namespace NumberList {
 
 // Fills the list with first..last as decimal text.
-void Fill(QComboBox* list, int first, int last);
+void fill(QComboBox* list, int first, int last);
 // Selects the entry equal to value; false (selection unchanged) when the
 // list has no such entry.
-bool Select(QComboBox* list, qint32 value);
+bool select(QComboBox* list, qint32 value);
 // The selected entry as a number (0 when nothing is selected).
-qint16 Selected(const QComboBox* list);
+qint16 selected(const QComboBox* list);
 
 } // namespace NumberList

@@ -47,34 +47,34 @@ int roundEven(double value)
 
 } // namespace
 
-TestSequenceEditorForm::TestSequenceEditorForm(MainFormServices& mainForm, QWidget* parent)
+SequenceEditor::SequenceEditor(TestWindowServices& mainForm, QWidget* parent)
     : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("TestSequenceEditorForm");
     setWindowTitle("Test Sequence Editor");
     setModal(true);
-    BuildControls();
-    InitializeEditor();
+    buildControls();
+    initializeEditor();
 }
 
-void TestSequenceEditorForm::InitializeEditor()
+void SequenceEditor::initializeEditor()
 {
-    NumberList::Fill(TestTimeComboBox, 1, 165);
-    NumberList::Select(TestTimeComboBox, 8);
-    NumberList::Fill(SampleIntervalComboBox, 1, 60);
-    NumberList::Select(SampleIntervalComboBox, 30);
+    NumberList::fill(TestTimeComboBox, 1, 165);
+    NumberList::select(TestTimeComboBox, 8);
+    NumberList::fill(SampleIntervalComboBox, 1, 60);
+    NumberList::select(SampleIntervalComboBox, 30);
 
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     BiasFrame->setVisible(!zamo80);
     PaceRollFrame->setVisible(false);
     DefibChargeFrame->setVisible(zamo80);
     if (zamo80)
-        txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
+        defibChargeTimeEdit->setText(QString::number(m_mainForm.stationSettings().zamo80Delays.defibCharge));
 
-    NumberList::Fill(CountComboBox, 1, 1000);
-    NumberList::Select(CountComboBox, 1);
-    NumberList::Fill(PaceDurationComboBox, 20, 90);
-    if (!NumberList::Select(PaceDurationComboBox, m_mainForm.Settings().pace.paceDuration))
+    NumberList::fill(CountComboBox, 1, 1000);
+    NumberList::select(CountComboBox, 1);
+    NumberList::fill(PaceDurationComboBox, 20, 90);
+    if (!NumberList::select(PaceDurationComboBox, m_mainForm.stationSettings().pace.paceDuration))
         PaceDurationComboBox->setCurrentIndex(0);
 
     {
@@ -83,41 +83,41 @@ void TestSequenceEditorForm::InitializeEditor()
         TestTypeComboBox->addItems(zamo80 ? Zamo80Types : BaseModelTypes);
         TestTypeComboBox->setCurrentIndex(0);
     }
-    TestTypeComboBox_Click();
+    testTypeChosen();
 
-    m_workingList = CopySteps(Globals::ActiveTestList);
-    SetEditing(-1);
-    UpdateTestSequenceList();
-    EnableBiasControls(false);
+    m_workingList = copySteps(Globals::ActiveTestList);
+    setEditing(-1);
+    updateTestSequenceList();
+    enableBiasControls(false);
 }
 
-void TestSequenceEditorForm::UpdateTestSequenceList()
+void SequenceEditor::updateTestSequenceList()
 {
-    const QString selection = modMain::BuildElectrodeString(true);
-    ResetGrid();
+    const QString selection = testlists::buildElectrodeString(true);
+    resetGrid();
     TestSequenceFlexGrid->setRowCount(int(m_workingList.size()));
     for (int n = 1; n <= m_workingList.size(); ++n) {
-        clsTestSequence& step = *m_workingList[n - 1];
-        step.InitElectrodesByString(selection);
-        const QString texts[] = {QString::number(n), step.TestType(),
-                                 TestListRows::ElectrodesText(step, selection),
-                                 TestListRows::CountText(step)};
+        TestStep& step = *m_workingList[n - 1];
+        step.initElectrodesByString(selection);
+        const QString texts[] = {QString::number(n), step.testType(),
+                                 TestListRows::electrodesText(step, selection),
+                                 TestListRows::countText(step)};
         for (int column = 0; column < 4; ++column)
             TestSequenceFlexGrid->setItem(n - 1, column, new QTableWidgetItem(texts[column]));
     }
-    MakeRowCurrent(0);
+    makeRowCurrent(0);
 }
 
-void TestSequenceEditorForm::ResetGrid()
+void SequenceEditor::resetGrid()
 {
     TestSequenceFlexGrid->clearContents();
     TestSequenceFlexGrid->setRowCount(0);
-    SizeGridColumns();
+    sizeGridColumns();
     TestSequenceFlexGrid->setHorizontalHeaderLabels({"#", "Test", "Electrodes or (TT/SI)", "Count"});
-    MakeRowCurrent(0);
+    makeRowCurrent(0);
 }
 
-void TestSequenceEditorForm::SizeGridColumns()
+void SequenceEditor::sizeGridColumns()
 {
     const int w = roundEven(Twips::fromPixels(TestSequenceFlexGrid->width()) / 10.0);
     const int widths[] = {w, roundEven(1.7 * w), 5 * w, roundEven(1.5 * w)};
@@ -125,12 +125,12 @@ void TestSequenceEditorForm::SizeGridColumns()
         TestSequenceFlexGrid->setColumnWidth(column, Twips::toPixels(widths[column]));
 }
 
-int TestSequenceEditorForm::CurrentRow() const
+int SequenceEditor::currentRow() const
 {
     return TestSequenceFlexGrid->currentRow() + 1;
 }
 
-void TestSequenceEditorForm::MakeRowCurrent(int row)
+void SequenceEditor::makeRowCurrent(int row)
 {
     if (row <= 0) {
         TestSequenceFlexGrid->setCurrentCell(-1, -1);
@@ -142,62 +142,62 @@ void TestSequenceEditorForm::MakeRowCurrent(int row)
     TestSequenceFlexGrid->selectRow(row - 1);
 }
 
-void TestSequenceEditorForm::TestTypeComboBox_Click()
+void SequenceEditor::testTypeChosen()
 {
     PaceRollFrame->hide();
-    EnableBiasControls(false);
+    enableBiasControls(false);
     CountComboBox->setEnabled(true);
     CountComboBox->show();
-    lblCount->show();
-    lblPaceDuration->hide();
+    countLabel->show();
+    paceDurationLabel->hide();
     PaceDurationComboBox->hide();
 
     const QString type = TestTypeComboBox->currentText();
     if (type == "BIAS")
-        EnableBiasControls(true);
+        enableBiasControls(true);
     if (isPace(type)) {
-        NumberList::Select(CountComboBox, 1);
+        NumberList::select(CountComboBox, 1);
         CountComboBox->setEnabled(false);
         CountComboBox->hide();
-        lblCount->hide();
-        lblPaceDuration->show();
+        countLabel->hide();
+        paceDurationLabel->show();
         PaceDurationComboBox->show();
-        if (m_mainForm.CheckZAMO24())
+        if (m_mainForm.checkZAMO24())
             PaceRollFrame->show();
     }
 }
 
-void TestSequenceEditorForm::EnableBiasControls(bool enabled)
+void SequenceEditor::enableBiasControls(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{
              BiasFrame, TTLabel, SILabel, TestTimeComboBox, SampleIntervalComboBox})
         control->setEnabled(enabled);
 }
 
-void TestSequenceEditorForm::ApplyControlsTo(clsTestSequence& step, const QString& selection) const
+void SequenceEditor::applyControlsTo(TestStep& step, const QString& selection) const
 {
-    step.InitByParams(TestTypeComboBox->currentText(), NumberList::Selected(CountComboBox), selection,
-                      NumberList::Selected(TestTimeComboBox),
-                      NumberList::Selected(SampleIntervalComboBox),
-                      PaceRollPromptCheckBox->isChecked(), NumberList::Selected(PaceDurationComboBox),
+    step.initByParams(TestTypeComboBox->currentText(), NumberList::selected(CountComboBox), selection,
+                      NumberList::selected(TestTimeComboBox),
+                      NumberList::selected(SampleIntervalComboBox),
+                      PaceRollPromptCheckBox->isChecked(), NumberList::selected(PaceDurationComboBox),
                       ConcurrentRollCheckBox->isChecked());
 }
 
-void TestSequenceEditorForm::InsertButton_Click()
+void SequenceEditor::insertRow()
 {
-    const QString selection = modMain::BuildElectrodeString(true);
+    const QString selection = testlists::buildElectrodeString(true);
     if (selection == "None") {
-        ShowWarning("No Electrodes Specified.", "Error");
+        showWarning("No Electrodes Specified.", "Error");
         return;
     }
-    auto step = std::make_shared<clsTestSequence>();
-    ApplyControlsTo(*step, selection);
+    auto step = std::make_shared<TestStep>();
+    applyControlsTo(*step, selection);
     m_workingList.append(step);
-    UpdateTestSequenceList();
-    EnableBiasControls(false);
+    updateTestSequenceList();
+    enableBiasControls(false);
 }
 
-void TestSequenceEditorForm::SetEditing(int position)
+void SequenceEditor::setEditing(int position)
 {
     m_editPosition = qint16(position);
     InsertButton->setEnabled(position < 0);
@@ -205,78 +205,78 @@ void TestSequenceEditorForm::SetEditing(int position)
     CancelEditButton->setEnabled(position >= 0);
 }
 
-void TestSequenceEditorForm::TestSequenceFlexGrid_DblClick()
+void SequenceEditor::editRow()
 {
-    const int row = CurrentRow();
+    const int row = currentRow();
     if (row < 1 || row > m_workingList.size())
         return;
-    SetEditing(row);
-    LoadRowIntoEditor(*m_workingList[row - 1]);
+    setEditing(row);
+    loadRowIntoEditor(*m_workingList[row - 1]);
 }
 
-void TestSequenceEditorForm::LoadRowIntoEditor(const clsTestSequence& step)
+void SequenceEditor::loadRowIntoEditor(const TestStep& step)
 {
     // A value that its list does not hold (a type of the other unit mode, a
     // count above 1000, a BIAS time above 165 h) leaves that list as it is.
-    const bool bias = step.TestType() == "BIAS";
-    EnableBiasControls(bias);
+    const bool bias = step.testType() == "BIAS";
+    enableBiasControls(bias);
     if (bias) {
-        NumberList::Select(TestTimeComboBox, step.BiasTestTime());
-        NumberList::Select(SampleIntervalComboBox, step.BiasSampleTime());
+        NumberList::select(TestTimeComboBox, step.biasTestTime());
+        NumberList::select(SampleIntervalComboBox, step.biasSampleTime());
     }
     {
         const QSignalBlocker quiet(TestTypeComboBox);
-        const int type = TestTypeComboBox->findText(step.TestType());
+        const int type = TestTypeComboBox->findText(step.testType());
         if (type >= 0)
             TestTypeComboBox->setCurrentIndex(type);
     }
-    TestTypeComboBox_Click();
-    NumberList::Select(CountComboBox, step.TestCount());
-    if (isPace(step.TestType()) && !NumberList::Select(PaceDurationComboBox, step.PaceTestTime()))
+    testTypeChosen();
+    NumberList::select(CountComboBox, step.testCount());
+    if (isPace(step.testType()) && !NumberList::select(PaceDurationComboBox, step.paceTestTime()))
         PaceDurationComboBox->setCurrentIndex(0);
-    PaceRollPromptCheckBox->setChecked(step.ShowPaceRollPrompt());
-    ConcurrentRollCheckBox->setChecked(step.ConcurrentPaceRollPrompt());
+    PaceRollPromptCheckBox->setChecked(step.showPaceRollPrompt());
+    ConcurrentRollCheckBox->setChecked(step.concurrentPaceRollPrompt());
 }
 
-void TestSequenceEditorForm::SaveEditButton_Click()
+void SequenceEditor::saveEdit()
 {
     // The edit ends when the steps are replaced or removed; a position that
     // names no step changes nothing.
     if (m_editPosition >= 1 && m_editPosition <= m_workingList.size())
-        ApplyControlsTo(*m_workingList[m_editPosition - 1], modMain::BuildElectrodeString(true));
-    SetEditing(-1);
-    UpdateTestSequenceList();
+        applyControlsTo(*m_workingList[m_editPosition - 1], testlists::buildElectrodeString(true));
+    setEditing(-1);
+    updateTestSequenceList();
 }
 
-void TestSequenceEditorForm::CancelEditButton_Click()
+void SequenceEditor::cancelEdit()
 {
-    SetEditing(-1);
+    setEditing(-1);
 }
 
-void TestSequenceEditorForm::MoveStep(int from, int to)
+void SequenceEditor::moveStep(int from, int to)
 {
     m_workingList.move(from - 1, to - 1);
-    UpdateTestSequenceList();
-    MakeRowCurrent(to);
+    updateTestSequenceList();
+    makeRowCurrent(to);
 }
 
-void TestSequenceEditorForm::MoveUpImageButton_Click()
+void SequenceEditor::moveRowUp()
 {
-    const int row = CurrentRow();
+    const int row = currentRow();
     if (m_workingList.size() > 1 && row > 1 && row <= m_workingList.size())
-        MoveStep(row, row - 1);
+        moveStep(row, row - 1);
 }
 
-void TestSequenceEditorForm::MoveDownImageButton_Click()
+void SequenceEditor::moveRowDown()
 {
-    const int row = CurrentRow();
+    const int row = currentRow();
     if (m_workingList.size() > 1 && row >= 1 && row < m_workingList.size())
-        MoveStep(row, row + 1);
+        moveStep(row, row + 1);
 }
 
-void TestSequenceEditorForm::DeleteRowImageButton_Click()
+void SequenceEditor::deleteRow()
 {
-    const int row = CurrentRow();
+    const int row = currentRow();
     if (row < 1 || row > m_workingList.size())
         return;
     const auto answer = platform::Prompts::instance().message(
@@ -286,34 +286,34 @@ void TestSequenceEditorForm::DeleteRowImageButton_Click()
         return;
     TestList remaining = m_workingList;
     remaining.removeAt(row - 1);
-    ReplaceWorkingList(remaining);
+    replaceWorkingList(remaining);
 }
 
-void TestSequenceEditorForm::ClearAllButton_Click()
+void SequenceEditor::clearAll()
 {
-    ClearSequenceList();
+    clearSequenceList();
 }
 
-void TestSequenceEditorForm::ClearSequenceList()
+void SequenceEditor::clearSequenceList()
 {
     m_workingList.clear();
-    SetEditing(-1);
-    ResetGrid();
+    setEditing(-1);
+    resetGrid();
 }
 
-void TestSequenceEditorForm::ReplaceWorkingList(const TestList& steps)
+void SequenceEditor::replaceWorkingList(const TestList& steps)
 {
     m_workingList = steps;
-    SetEditing(-1);
-    UpdateTestSequenceList();
+    setEditing(-1);
+    updateTestSequenceList();
 }
 
-void TestSequenceEditorForm::LoadButton_Click()
+void SequenceEditor::loadFile()
 {
-    OpenSequenceFile();
+    openSequenceFile();
 }
 
-void TestSequenceEditorForm::OpenSequenceFile()
+void SequenceEditor::openSequenceFile()
 {
     platform::FileDialogRequest request;
     request.title = "Open File";
@@ -321,26 +321,26 @@ void TestSequenceEditorForm::OpenSequenceFile()
     const QString path = platform::Prompts::instance().openFile(request);
     if (path.isEmpty())
         return;   // cancelled: the working list stays
-    const SequenceFileFlags flags = SequenceFileFlags::ForConnectedUnits(m_mainForm);
+    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
     TestList loaded;
-    if (!modFileFormats::ReadSequenceFile(path, loaded, flags.is80, flags.is80With24)) {
-        ShowWarning("The test sequence " + path +
+    if (!testlists::readSequenceFile(path, loaded, flags.is80, flags.is80With24)) {
+        showWarning("The test sequence " + path +
                         " cannot be read, or it is not for the connected units.",
-                    modMain::DefaultMessageTitle);
+                    config::DefaultMessageTitle);
         return;
     }
-    ReplaceWorkingList(loaded);
+    replaceWorkingList(loaded);
 }
 
-void TestSequenceEditorForm::SaveCommand_Click()
+void SequenceEditor::saveCommand()
 {
-    SaveSequenceFile();
+    saveSequenceFile();
 }
 
-void TestSequenceEditorForm::SaveSequenceFile()
+void SequenceEditor::saveSequenceFile()
 {
     if (m_workingList.isEmpty()) {
-        ShowWarning("No data to save!", modMain::DefaultMessageTitle);
+        showWarning("No data to save!", config::DefaultMessageTitle);
         return;
     }
     platform::FileDialogRequest request;
@@ -350,78 +350,78 @@ void TestSequenceEditorForm::SaveSequenceFile()
     const QString path = platform::Prompts::instance().saveFile(request);
     if (path.isEmpty())
         return;
-    const SequenceFileFlags flags = SequenceFileFlags::ForConnectedUnits(m_mainForm);
+    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
     QString error;
-    if (!modFileFormats::WriteSequenceFile(path, m_workingList, flags.is80, flags.is80With24, &error))
-        ShowWarning("Unable to save the test sequence to " + path + ": " + error + ".", modMain::DefaultMessageTitle);
+    if (!testlists::writeSequenceFile(path, m_workingList, flags.is80, flags.is80With24, &error))
+        showWarning("Unable to save the test sequence to " + path + ": " + error + ".", config::DefaultMessageTitle);
 }
 
-void TestSequenceEditorForm::LoadStandardSequenceButton_Click()
+void SequenceEditor::loadStandardSequence()
 {
-    const QString selection = modMain::BuildElectrodeString(true);
+    const QString selection = testlists::buildElectrodeString(true);
     if (selection == "None") {
-        ShowWarning("Default electrodes not defined!", "Error");
+        showWarning("Default electrodes not defined!", "Error");
         return;
     }
-    const bool zamo80 = m_mainForm.CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
-    TestList steps = CopySteps(zamo80 ? Globals::Standard80TestList : Globals::StandardTestList);
+    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+    TestList steps = copySteps(zamo80 ? Globals::Standard80TestList : Globals::StandardTestList);
     for (const auto& step : steps)
-        step->InitElectrodesByString(selection);
-    ReplaceWorkingList(steps);
+        step->initElectrodesByString(selection);
+    replaceWorkingList(steps);
 }
 
-void TestSequenceEditorForm::SaveStandardSequenceButton_Click()
+void SequenceEditor::saveStandardSequence()
 {
-    const SequenceFileFlags flags = SequenceFileFlags::ForConnectedUnits(m_mainForm);
+    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
     const bool zamo80 = flags.is80 || flags.is80With24;
     TestList& standard = zamo80 ? Globals::Standard80TestList : Globals::StandardTestList;
     const QString path =
-        zamo80 ? m_mainForm.Settings().paths.standard80SequenceFile : m_mainForm.Settings().paths.standardSequenceFile;
-    standard = CopySteps(m_workingList);
+        zamo80 ? m_mainForm.stationSettings().paths.standard80SequenceFile : m_mainForm.stationSettings().paths.standardSequenceFile;
+    standard = copySteps(m_workingList);
     QString error;
-    if (!modFileFormats::WriteSequenceFile(path, standard, flags.is80, flags.is80With24, &error))
-        ShowWarning("Unable to save the standard test sequence to " + path + ": " + error + ".",
-                    modMain::DefaultMessageTitle);
+    if (!testlists::writeSequenceFile(path, standard, flags.is80, flags.is80With24, &error))
+        showWarning("Unable to save the standard test sequence to " + path + ": " + error + ".",
+                    config::DefaultMessageTitle);
 }
 
-void TestSequenceEditorForm::cmdApplyDefibChargeTime_Click()
+void SequenceEditor::applyDefibChargeTime()
 {
     // The time must fit the 16-bit setting as well as stay at most 600 s.
-    const QString text = txtDefibChargeTime->text();
+    const QString text = defibChargeTimeEdit->text();
     const std::optional<qint16> seconds = platform::Convert::toInt16(text);
     if (platform::Convert::isNumberNotAbove(text, MaxDefibChargeTime) && seconds) {
-        config::StationSettings& settings = m_mainForm.Settings();
+        config::StationSettings& settings = m_mainForm.stationSettings();
         settings.zamo80Delays.defibCharge = *seconds;
         if (!config::saveDefibCharge(settings.paths.settingsFile, settings.zamo80Delays))
-            ShowWarning("Unable to save the defib charge time to " + settings.paths.settingsFile + ".",
-                        modMain::DefaultMessageTitle);
+            showWarning("Unable to save the defib charge time to " + settings.paths.settingsFile + ".",
+                        config::DefaultMessageTitle);
     } else {
         platform::Prompts::instance().message("Invalid Defib Charge Time value!",
-                                              modMain::DefaultMessageTitle,
+                                              config::DefaultMessageTitle,
                                               platform::MsgButtons::Ok, platform::MsgIcon::None);
     }
-    txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
+    defibChargeTimeEdit->setText(QString::number(m_mainForm.stationSettings().zamo80Delays.defibCharge));
 }
 
-void TestSequenceEditorForm::cmdResetDefibChargeTime_Click()
+void SequenceEditor::resetDefibChargeTime()
 {
-    txtDefibChargeTime->setText(QString::number(m_mainForm.Settings().zamo80Delays.defibCharge));
+    defibChargeTimeEdit->setText(QString::number(m_mainForm.stationSettings().zamo80Delays.defibCharge));
 }
 
-void TestSequenceEditorForm::OKButton_Click()
+void SequenceEditor::acceptEntries()
 {
     Globals::ActiveTestList.clear();
     Globals::ActiveTestList.append(m_workingList);
-    m_mainForm.UpdateTestSequenceList();
+    m_mainForm.updateTestSequenceList();
     accept();
 }
 
-void TestSequenceEditorForm::CancelButton_Click()
+void SequenceEditor::cancel()
 {
     reject();
 }
 
-void TestSequenceEditorForm::ShowWarning(const QString& text, const QString& title)
+void SequenceEditor::showWarning(const QString& text, const QString& title)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok,
                                           platform::MsgIcon::Warning);

@@ -2,7 +2,7 @@
 // "Test Sequence Editor": the modal window in which the operator builds and
 // changes the test list. It works on a working list, copies of the steps of
 // ActiveTestList; "OK" hands the working list over, "Cancel" drops it.
-// Saving a .tsq file, "Save Standard Sequence" and "Apply" of the defib
+// Saving a .tsq file, "Save Standard Sequence" and "apply" of the defib
 // charge time take effect at once, whatever the window's outcome.
 //
 // Every step takes the default electrode selection at every refresh of the
@@ -18,7 +18,7 @@
 
 #include <QDialog>
 
-class MainFormServices;
+class TestWindowServices;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -28,70 +28,70 @@ class QPushButton;
 class QTableWidget;
 class QToolButton;
 
-class TestSequenceEditorForm : public QDialog {
+class SequenceEditor : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TestSequenceEditorForm(MainFormServices& mainForm, QWidget* parent = nullptr);
+    explicit SequenceEditor(TestWindowServices& mainForm, QWidget* parent = nullptr);
 
     // Refreshes the grid from the working list and gives every step the
     // default selection.
-    void UpdateTestSequenceList();
+    void updateTestSequenceList();
 
 private:
-    void InsertButton_Click();
-    void SaveEditButton_Click();
-    void CancelEditButton_Click();
-    void TestSequenceFlexGrid_DblClick();
-    void MoveUpImageButton_Click();
-    void MoveDownImageButton_Click();
-    void DeleteRowImageButton_Click();
-    void ClearAllButton_Click();
-    void LoadButton_Click();
-    void SaveCommand_Click();
-    void LoadStandardSequenceButton_Click();
-    void SaveStandardSequenceButton_Click();
-    void cmdApplyDefibChargeTime_Click();
-    void cmdResetDefibChargeTime_Click();
-    void TestTypeComboBox_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
+    void insertRow();
+    void saveEdit();
+    void cancelEdit();
+    void editRow();
+    void moveRowUp();
+    void moveRowDown();
+    void deleteRow();
+    void clearAll();
+    void loadFile();
+    void saveCommand();
+    void loadStandardSequence();
+    void saveStandardSequence();
+    void applyDefibChargeTime();
+    void resetDefibChargeTime();
+    void testTypeChosen();
+    void acceptEntries();
+    void cancel();
 
-    void InitializeEditor();
-    void ResetGrid();
-    void SizeGridColumns();
-    void LoadRowIntoEditor(const clsTestSequence& step);
-    void EnableBiasControls(bool enabled);
-    void ClearSequenceList();
-    void OpenSequenceFile();
-    void SaveSequenceFile();
+    void initializeEditor();
+    void resetGrid();
+    void sizeGridColumns();
+    void loadRowIntoEditor(const TestStep& step);
+    void enableBiasControls(bool enabled);
+    void clearSequenceList();
+    void openSequenceFile();
+    void saveSequenceFile();
 
     // Initialises the step as the parameter controls describe it, on the
     // selection.
-    void ApplyControlsTo(clsTestSequence& step, const QString& selection) const;
-    void SetEditing(int position);
+    void applyControlsTo(TestStep& step, const QString& selection) const;
+    void setEditing(int position);
     // The grid's current row: 0 (the header) when no step row is current.
-    int CurrentRow() const;
-    void MakeRowCurrent(int row);
+    int currentRow() const;
+    void makeRowCurrent(int row);
     // Moves the step of grid row from to row to and makes that row current.
-    void MoveStep(int from, int to);
+    void moveStep(int from, int to);
     // Replaces the working list; an open edit ends, as its position may now
     // name another step or none.
-    void ReplaceWorkingList(const TestList& steps);
-    static void ShowWarning(const QString& text, const QString& title);
+    void replaceWorkingList(const TestList& steps);
+    static void showWarning(const QString& text, const QString& title);
 
-    void BuildControls();
-    QWidget* BuildParameterControls();
-    QWidget* BuildSequenceControls();
+    void buildControls();
+    QWidget* buildParameterControls();
+    QWidget* buildSequenceControls();
 
-    MainFormServices& m_mainForm;
+    TestWindowServices& m_mainForm;
     TestList m_workingList;
     qint16 m_editPosition = -1;
 
     QComboBox* TestTypeComboBox = nullptr;
-    QLabel* lblCount = nullptr;
+    QLabel* countLabel = nullptr;
     QComboBox* CountComboBox = nullptr;
-    QLabel* lblPaceDuration = nullptr;
+    QLabel* paceDurationLabel = nullptr;
     QComboBox* PaceDurationComboBox = nullptr;
     QGroupBox* BiasFrame = nullptr;
     QLabel* TTLabel = nullptr;
@@ -102,7 +102,7 @@ private:
     QCheckBox* PaceRollPromptCheckBox = nullptr;
     QCheckBox* ConcurrentRollCheckBox = nullptr;
     QGroupBox* DefibChargeFrame = nullptr;
-    QLineEdit* txtDefibChargeTime = nullptr;
+    QLineEdit* defibChargeTimeEdit = nullptr;
     QTableWidget* TestSequenceFlexGrid = nullptr;
     QPushButton* InsertButton = nullptr;
     QPushButton* SaveEditButton = nullptr;

@@ -50,11 +50,11 @@ QComboBox* dropDownList(const char* name)
 
 } // namespace
 
-void TestSequenceEditorForm::BuildControls()
+void SequenceEditor::buildControls()
 {
     auto* columns = new QHBoxLayout;
-    columns->addWidget(BuildParameterControls());
-    columns->addWidget(BuildSequenceControls(), 1);
+    columns->addWidget(buildParameterControls());
+    columns->addWidget(buildSequenceControls(), 1);
 
     auto* ok = button("OKButton", "OK");
     auto* cancel = button("CancelButton", "Cancel");
@@ -68,11 +68,11 @@ void TestSequenceEditorForm::BuildControls()
     layout->addLayout(closing);
     resize(Twips::toPixels(12000), Twips::toPixels(7500));
 
-    connect(ok, &QPushButton::clicked, this, &TestSequenceEditorForm::OKButton_Click);
-    connect(cancel, &QPushButton::clicked, this, &TestSequenceEditorForm::CancelButton_Click);
+    connect(ok, &QPushButton::clicked, this, &SequenceEditor::acceptEntries);
+    connect(cancel, &QPushButton::clicked, this, &SequenceEditor::cancel);
 }
 
-QWidget* TestSequenceEditorForm::BuildParameterControls()
+QWidget* SequenceEditor::buildParameterControls()
 {
     auto* panel = new QWidget;
     auto* layout = new QVBoxLayout(panel);
@@ -80,16 +80,16 @@ QWidget* TestSequenceEditorForm::BuildParameterControls()
 
     auto* parameters = named(new QGroupBox("Test Parameters"), "Frame2");
     TestTypeComboBox = dropDownList("TestTypeComboBox");
-    lblCount = named(new QLabel("Count"), "lblCount");
+    countLabel = named(new QLabel("Count"), "lblCount");
     CountComboBox = dropDownList("CountComboBox");
-    lblPaceDuration = named(new QLabel("Duration"), "lblPaceDuration");
+    paceDurationLabel = named(new QLabel("Duration"), "lblPaceDuration");
     PaceDurationComboBox = dropDownList("PaceDurationComboBox");
     auto* grid = new QGridLayout(parameters);
     grid->addWidget(new QLabel("Test Type"), 0, 0);
     grid->addWidget(TestTypeComboBox, 1, 0);
     // The duration list stands in the place of the count list.
-    grid->addWidget(lblCount, 0, 1);
-    grid->addWidget(lblPaceDuration, 0, 1);
+    grid->addWidget(countLabel, 0, 1);
+    grid->addWidget(paceDurationLabel, 0, 1);
     grid->addWidget(CountComboBox, 1, 1);
     grid->addWidget(PaceDurationComboBox, 1, 1);
     layout->addWidget(parameters);
@@ -117,12 +117,12 @@ QWidget* TestSequenceEditorForm::BuildParameterControls()
     layout->addWidget(PaceRollFrame);
 
     DefibChargeFrame = named(new QGroupBox("Defib Charge Time"), "DefibChargeFrame");
-    txtDefibChargeTime = named(new QLineEdit, "txtDefibChargeTime");
+    defibChargeTimeEdit = named(new QLineEdit, "txtDefibChargeTime");
     auto* apply = button("cmdApplyDefibChargeTime", "Apply");
     auto* reset = button("cmdResetDefibChargeTime", "Reset");
     auto* defib = new QHBoxLayout(DefibChargeFrame);
     defib->addWidget(new QLabel("Default Defib Charge Time (s)"));
-    defib->addWidget(txtDefibChargeTime);
+    defib->addWidget(defibChargeTimeEdit);
     defib->addWidget(apply);
     defib->addWidget(reset);
     layout->addWidget(DefibChargeFrame);
@@ -138,17 +138,17 @@ QWidget* TestSequenceEditorForm::BuildParameterControls()
     layout->addStretch();
 
     connect(TestTypeComboBox, &QComboBox::currentIndexChanged, this,
-            &TestSequenceEditorForm::TestTypeComboBox_Click);
-    connect(apply, &QPushButton::clicked, this, &TestSequenceEditorForm::cmdApplyDefibChargeTime_Click);
-    connect(reset, &QPushButton::clicked, this, &TestSequenceEditorForm::cmdResetDefibChargeTime_Click);
-    connect(InsertButton, &QPushButton::clicked, this, &TestSequenceEditorForm::InsertButton_Click);
-    connect(SaveEditButton, &QPushButton::clicked, this, &TestSequenceEditorForm::SaveEditButton_Click);
+            &SequenceEditor::testTypeChosen);
+    connect(apply, &QPushButton::clicked, this, &SequenceEditor::applyDefibChargeTime);
+    connect(reset, &QPushButton::clicked, this, &SequenceEditor::resetDefibChargeTime);
+    connect(InsertButton, &QPushButton::clicked, this, &SequenceEditor::insertRow);
+    connect(SaveEditButton, &QPushButton::clicked, this, &SequenceEditor::saveEdit);
     connect(CancelEditButton, &QPushButton::clicked, this,
-            &TestSequenceEditorForm::CancelEditButton_Click);
+            &SequenceEditor::cancelEdit);
     return panel;
 }
 
-QWidget* TestSequenceEditorForm::BuildSequenceControls()
+QWidget* SequenceEditor::buildSequenceControls()
 {
     auto* frame = named(new QGroupBox("Test Sequence"), "TestSequenceFrame");
     TestSequenceFlexGrid = named(new QTableWidget(0, 4), "TestSequenceFlexGrid");
@@ -157,7 +157,7 @@ QWidget* TestSequenceEditorForm::BuildSequenceControls()
     TestSequenceFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     TestSequenceFlexGrid->verticalHeader()->hide();
     TestSequenceFlexGrid->setAccessibleName("Test Sequence");
-    GridColumns::FollowWidth(TestSequenceFlexGrid, [this] { SizeGridColumns(); });
+    GridColumns::followWidth(TestSequenceFlexGrid, [this] { sizeGridColumns(); });
 
     auto* up = pictureButton("MoveUpImageButton", QStyle::SP_ArrowUp, "Move Up");
     auto* down = pictureButton("MoveDownImageButton", QStyle::SP_ArrowDown, "Move Down");
@@ -189,16 +189,16 @@ QWidget* TestSequenceEditorForm::BuildSequenceControls()
     layout->addLayout(files);
 
     connect(TestSequenceFlexGrid, &QTableWidget::cellDoubleClicked, this,
-            &TestSequenceEditorForm::TestSequenceFlexGrid_DblClick);
-    connect(up, &QToolButton::clicked, this, &TestSequenceEditorForm::MoveUpImageButton_Click);
-    connect(down, &QToolButton::clicked, this, &TestSequenceEditorForm::MoveDownImageButton_Click);
-    connect(remove, &QToolButton::clicked, this, &TestSequenceEditorForm::DeleteRowImageButton_Click);
-    connect(load, &QPushButton::clicked, this, &TestSequenceEditorForm::LoadButton_Click);
-    connect(save, &QPushButton::clicked, this, &TestSequenceEditorForm::SaveCommand_Click);
-    connect(clearAll, &QPushButton::clicked, this, &TestSequenceEditorForm::ClearAllButton_Click);
+            &SequenceEditor::editRow);
+    connect(up, &QToolButton::clicked, this, &SequenceEditor::moveRowUp);
+    connect(down, &QToolButton::clicked, this, &SequenceEditor::moveRowDown);
+    connect(remove, &QToolButton::clicked, this, &SequenceEditor::deleteRow);
+    connect(load, &QPushButton::clicked, this, &SequenceEditor::loadFile);
+    connect(save, &QPushButton::clicked, this, &SequenceEditor::saveCommand);
+    connect(clearAll, &QPushButton::clicked, this, &SequenceEditor::clearAll);
     connect(loadStandard, &QPushButton::clicked, this,
-            &TestSequenceEditorForm::LoadStandardSequenceButton_Click);
+            &SequenceEditor::loadStandardSequence);
     connect(saveStandard, &QPushButton::clicked, this,
-            &TestSequenceEditorForm::SaveStandardSequenceButton_Click);
+            &SequenceEditor::saveStandardSequence);
     return frame;
 }

@@ -142,7 +142,7 @@ QList<Field> buildFields()
 
 } // namespace
 
-const QList<Page>& Pages()
+const QList<Page>& pages()
 {
     static const QList<Page> pages = {
         {QStringLiteral("[Timers]"), QString()},
@@ -164,7 +164,7 @@ const QList<Page>& Pages()
     return pages;
 }
 
-const QList<Field>& Fields()
+const QList<Field>& fields()
 {
     static const QList<Field> fields = buildFields();
     return fields;

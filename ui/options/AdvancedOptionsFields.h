@@ -28,9 +28,9 @@ struct Page {
     QString caption;
     QString heading;
 };
-const QList<Page>& Pages();
+const QList<Page>& pages();
 
 // Every field, in the order the editor reads and saves them.
-const QList<Field>& Fields();
+const QList<Field>& fields();
 
 } // namespace AdvancedOptionsFields

@@ -36,7 +36,7 @@ bool isLimitsPage(const QString& caption)
 
 } // namespace
 
-AdvancedOptionsForm::AdvancedOptionsForm(const config::StationSettings& settings, QWidget* parent)
+AdvancedOptionsWindow::AdvancedOptionsWindow(const config::StationSettings& settings, QWidget* parent)
     : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("AdvancedOptionsForm"));
@@ -62,10 +62,10 @@ AdvancedOptionsForm::AdvancedOptionsForm(const config::StationSettings& settings
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    BuildPages();
+    buildPages();
 
-    connect(SaveButton, &QPushButton::clicked, this, &AdvancedOptionsForm::SaveAllFields);
-    connect(RefreshButton, &QPushButton::clicked, this, &AdvancedOptionsForm::ReadAllFields);
+    connect(SaveButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::saveAllFields);
+    connect(RefreshButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::readAllFields);
     connect(CancelButton, &QPushButton::clicked, this, [this] {
         // Unloads the window (its sub-window in the frame too).
         if (parentWidget())
@@ -74,9 +74,9 @@ AdvancedOptionsForm::AdvancedOptionsForm(const config::StationSettings& settings
     });
 }
 
-void AdvancedOptionsForm::BuildPages()
+void AdvancedOptionsWindow::buildPages()
 {
-    for (const auto& page : AdvancedOptionsFields::Pages()) {
+    for (const auto& page : AdvancedOptionsFields::pages()) {
         auto* tab = new QWidget();
         auto* tabLayout = new QVBoxLayout(tab);
         auto* frame = new QGroupBox(page.caption, tab);
@@ -93,7 +93,7 @@ void AdvancedOptionsForm::BuildPages()
             ++row;
         }
         int columnRow[2] = {row, row};
-        for (const Field& field : AdvancedOptionsFields::Fields()) {
+        for (const Field& field : AdvancedOptionsFields::fields()) {
             if (field.page != page.caption)
                 continue;
             Bound bound;
@@ -125,33 +125,33 @@ void AdvancedOptionsForm::BuildPages()
 
     // The fields are read and saved in the order of the field table.
     QList<Bound> ordered;
-    for (const Field& field : AdvancedOptionsFields::Fields())
+    for (const Field& field : AdvancedOptionsFields::fields())
         for (const Bound& bound : m_fields)
             if (bound.field.control == field.control)
                 ordered << bound;
     m_fields = ordered;
 }
 
-QString AdvancedOptionsForm::SettingsFile() const
+QString AdvancedOptionsWindow::SettingsFile() const
 {
     return m_settings.paths.settingsFile;
 }
 
-void AdvancedOptionsForm::Load()
+void AdvancedOptionsWindow::load()
 {
     IniConfigSSTab->setCurrentIndex(0);
-    ReadAllFields();
+    readAllFields();
 }
 
-void AdvancedOptionsForm::ReadAllFields()
+void AdvancedOptionsWindow::readAllFields()
 {
     for (Bound& bound : m_fields)
-        ReadField(bound);
+        readField(bound);
 }
 
-void AdvancedOptionsForm::ReadField(Bound& bound)
+void AdvancedOptionsWindow::readField(Bound& bound)
 {
-    const QString value = modINIReadWrite::INIRead(bound.field.section, bound.field.key, SettingsFile());
+    const QString value = config::iniRead(bound.field.section, bound.field.key, SettingsFile());
     bound.readText = value;
     if (bound.text) {
         bound.text->setText(value);
@@ -173,28 +173,28 @@ void AdvancedOptionsForm::ReadField(Bound& bound)
     bound.readState = bound.box->checkState();
 }
 
-bool AdvancedOptionsForm::Changed(const Bound& bound) const
+bool AdvancedOptionsWindow::changed(const Bound& bound) const
 {
     if (bound.text)
         return bound.text->text() != bound.readText;
     return bound.box->checkState() != bound.readState;
 }
 
-void AdvancedOptionsForm::SaveAllFields()
+void AdvancedOptionsWindow::saveAllFields()
 {
     for (const Bound& bound : m_fields)
-        SaveField(bound);
+        saveField(bound);
     platform::Prompts::instance().message(QStringLiteral("Please restart ZAMO to apply configuration changes"),
                                           QStringLiteral("Options Saved"), platform::MsgButtons::Ok,
                                           platform::MsgIcon::Information);
 }
 
-void AdvancedOptionsForm::SaveField(const Bound& bound)
+void AdvancedOptionsWindow::saveField(const Bound& bound)
 {
     const Field& field = bound.field;
     // Unchanged fields keep what the file holds now, unless the key is
     // empty or missing there: then it is written as the window shows it.
-    if (!Changed(bound) && !modINIReadWrite::INIRead(field.section, field.key, SettingsFile()).isEmpty())
+    if (!changed(bound) && !config::iniRead(field.section, field.key, SettingsFile()).isEmpty())
         return;
 
     QString value;
@@ -205,7 +205,7 @@ void AdvancedOptionsForm::SaveField(const Bound& bound)
     } else if (field.kind == Kind::WholeNumber) {
         const auto number = platform::Convert::toInt32(bound.text->text());
         if (!number) {
-            modMain::WriteLog(QStringLiteral("Options: %1 \"%2\" is not a number and was not saved")
+            config::writeLog(QStringLiteral("Options: %1 \"%2\" is not a number and was not saved")
                                   .arg(field.key, bound.text->text()));
             return;
         }
@@ -213,5 +213,5 @@ void AdvancedOptionsForm::SaveField(const Bound& bound)
     } else {
         value = bound.text->text();
     }
-    modINIReadWrite::INIWrite(field.section, field.key, value, SettingsFile());
+    config::iniWrite(field.section, field.key, value, SettingsFile());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The "Advanced Options" editor of settings.ini: one page per section, every
 // key the station tunes at start as a text box or a check box. "Save" writes
-// the keys back, "Close" leaves without writing, "Refresh" reads the file
+// the keys back, "close" leaves without writing, "refresh" reads the file
 // again. The running station keeps its values until the next start.
 //
 // Save writes only what the operator changed since the fields were read,
@@ -26,17 +26,17 @@ namespace config {
 struct StationSettings;
 }
 
-class AdvancedOptionsForm : public QWidget {
+class AdvancedOptionsWindow : public QWidget {
     Q_OBJECT
 public:
     // settings: the station's settings, whose settings file the window edits
     // (kept by reference; the values read at start-up stay as they are).
-    explicit AdvancedOptionsForm(const config::StationSettings& settings, QWidget* parent = nullptr);
+    explicit AdvancedOptionsWindow(const config::StationSettings& settings, QWidget* parent = nullptr);
 
     // Selects the first page and reads all fields.
-    void Load();
-    void ReadAllFields();
-    void SaveAllFields();
+    void load();
+    void readAllFields();
+    void saveAllFields();
 
     QTabWidget* IniConfigSSTab = nullptr;
     QPushButton* SaveButton = nullptr;
@@ -53,10 +53,10 @@ private:
         Qt::CheckState readState = Qt::Unchecked;
     };
 
-    void BuildPages();
-    void ReadField(Bound& bound);
-    void SaveField(const Bound& bound);
-    bool Changed(const Bound& bound) const;
+    void buildPages();
+    void readField(Bound& bound);
+    void saveField(const Bound& bound);
+    bool changed(const Bound& bound) const;
     QString SettingsFile() const;
 
     const config::StationSettings& m_settings;

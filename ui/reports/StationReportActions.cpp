@@ -9,72 +9,72 @@
 
 #include <cmath>
 
-MainFormReportActions::MainFormReportActions(const config::StationSettings& settings,
+TestWindowReportActions::TestWindowReportActions(const config::StationSettings& settings,
                                              std::function<ConnectedUnitsMode()> checkZamoMode)
     : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
 {
 }
 
-QString MainFormReportActions::DatabaseOrLive(const QString& path) const
+QString TestWindowReportActions::databaseOrLive(const QString& path) const
 {
     return path.isEmpty() ? m_settings.paths.databaseFile : path;
 }
 
-void MainFormReportActions::OpenTestReport(qint32 vUniqueGroupID, bool vCondensedReport, const QString& vDatabasePath,
-                                           bool vZamo80)
+void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath,
+                                           bool zamo80)
 {
-    auto* form = new TestReportForm(m_settings);
+    auto* form = new TestReportWindow(m_settings);
     form->setAttribute(Qt::WA_DeleteOnClose);
-    form->setReportGroupID(vUniqueGroupID);
-    form->setShowCondensedReport(vCondensedReport);
-    form->setZamo80(vZamo80);
-    form->setDatabasePath(DatabaseOrLive(vDatabasePath));
-    if (ParentMDIForm* frame = StationWindows::ExistingFrame()) {
-        StationWindows::AddToFrame(form);
-        const int width = static_cast<int>(std::lround((frame->WidthInTwips() - 200) * 2.0 / 3.0));
-        MdiChild::SetGeometryTwips(form, 200, 200, width, frame->HeightInTwips() - 1500);
+    form->setReportGroupID(uniqueGroupID);
+    form->setShowCondensedReport(condensedReport);
+    form->setZamo80(zamo80);
+    form->setDatabasePath(databaseOrLive(databasePath));
+    if (MainFrame* frame = StationWindows::existingFrame()) {
+        StationWindows::addToFrame(form);
+        const int width = static_cast<int>(std::lround((frame->widthInTwips() - 200) * 2.0 / 3.0));
+        MdiChild::setGeometryTwips(form, 200, 200, width, frame->heightInTwips() - 1500);
     }
-    MdiChild::ShowAndRaise(form);
+    MdiChild::showAndRaise(form);
 }
 
-QString MainFormReportActions::ExportFileName(const QDateTime& vReportDate, const QString& vExportFormat,
-                                              const QString& vFileName) const
+QString TestWindowReportActions::exportFileName(const QDateTime& reportDate, const QString& exportFormat,
+                                              const QString& fileName) const
 {
-    const QString extension = ReportExportName::Extension(vExportFormat);
+    const QString extension = ReportExportName::extension(exportFormat);
     if (extension.isEmpty())
         return QString();
-    if (!vFileName.isEmpty())
-        return ReportExportName::WithExtension(vFileName, vExportFormat);
+    if (!fileName.isEmpty())
+        return ReportExportName::withExtension(fileName, exportFormat);
     QString folder = m_settings.reports.exportPath;
     if (folder.isEmpty())
         return QString();
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('/');
-    return folder + QStringLiteral("TestReport_") + vReportDate.toString(QStringLiteral("yyyyMMdd-hhmmss"))
+    return folder + QStringLiteral("TestReport_") + reportDate.toString(QStringLiteral("yyyyMMdd-hhmmss"))
            + extension;
 }
 
-bool MainFormReportActions::ExportReport(qint32 vUniqueGroupID, const QDateTime& vReportDate,
-                                         const QString& vExportFormat, const QString& vFileName,
-                                         const QString& vDatabasePath, bool vCondensedReport, bool vZamo80)
+bool TestWindowReportActions::exportReport(qint32 uniqueGroupID, const QDateTime& reportDate,
+                                         const QString& exportFormat, const QString& fileName,
+                                         const QString& databasePath, bool condensedReport, bool zamo80)
 {
-    const QString name = ExportFileName(vReportDate, vExportFormat, vFileName);
+    const QString name = exportFileName(reportDate, exportFormat, fileName);
     if (name.isEmpty())
         return false;
-    TestReportForm form(m_settings);
-    form.setDatabasePath(DatabaseOrLive(vDatabasePath));
-    return form.ExportReport(vUniqueGroupID, name, vExportFormat, vCondensedReport, vZamo80);
+    TestReportWindow form(m_settings);
+    form.setDatabasePath(databaseOrLive(databasePath));
+    return form.exportReport(uniqueGroupID, name, exportFormat, condensedReport, zamo80);
 }
 
-void MainFormReportActions::PrintTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath, bool vCondensed,
-                                            bool vZamo80)
+void TestWindowReportActions::printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed,
+                                            bool zamo80)
 {
-    TestReportForm form(m_settings);
-    form.setDatabasePath(DatabaseOrLive(vDatabasePath));
-    form.PrintReport(vUniqueGroupID, vCondensed, vZamo80);
+    TestReportWindow form(m_settings);
+    form.setDatabasePath(databaseOrLive(databasePath));
+    form.printReport(uniqueGroupID, condensed, zamo80);
 }
 
-void MainFormReportActions::PrintCondensedTestReport(qint32 vUniqueGroupID, const QString& vDatabasePath)
+void TestWindowReportActions::printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath)
 {
-    PrintTestReport(vUniqueGroupID, vDatabasePath, true, m_checkZamoMode() == ConnectedUnitsMode::Zamo80);
+    printTestReport(uniqueGroupID, databasePath, true, m_checkZamoMode() == ConnectedUnitsMode::Zamo80);
 }

@@ -40,12 +40,12 @@ bool formatOf(const QString& name, platform::Report::ExportFormat* format)
 
 void logFailure(const QString& what, const QString& why)
 {
-    modMain::WriteLog(QStringLiteral("Test report ") + what + QStringLiteral(" failed: ") + why);
+    config::writeLog(QStringLiteral("Test report ") + what + QStringLiteral(" failed: ") + why);
 }
 
 } // namespace
 
-TestReportForm::TestReportForm(const config::StationSettings& settings, QWidget* parent)
+TestReportWindow::TestReportWindow(const config::StationSettings& settings, QWidget* parent)
     : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("TestReportForm"));
@@ -55,7 +55,7 @@ TestReportForm::TestReportForm(const config::StationSettings& settings, QWidget*
     file->setObjectName(QStringLiteral("mFile"));
     QAction* setup = file->addAction(QStringLiteral("Print/Page Setup"));
     setup->setObjectName(QStringLiteral("mPrintSetup"));
-    connect(setup, &QAction::triggered, this, &TestReportForm::mPrintSetup_Click);
+    connect(setup, &QAction::triggered, this, &TestReportWindow::printSetup);
 
     QMenu* exportMenu = m_menuBar->addMenu(QStringLiteral("Export"));
     exportMenu->setObjectName(QStringLiteral("mExport"));
@@ -89,30 +89,30 @@ TestReportForm::TestReportForm(const config::StationSettings& settings, QWidget*
     layout->addWidget(m_viewer);
 }
 
-TestReportForm::~TestReportForm()
+TestReportWindow::~TestReportWindow()
 {
     m_viewer->setReportSource(nullptr);
 }
 
-QString TestReportForm::TemplatePath(const config::StationSettings& settings, bool vCondensedReport, bool vZamo80)
+QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReportValue, bool zamo80Value)
 {
     const bool local = settings.database.useLocalDatabase;
     const config::StationPaths& paths = settings.paths;
-    if (!vCondensedReport)
+    if (!condensedReportValue)
         return local ? paths.electrodeTestReport : paths.sqlElectrodeTestReport;
-    if (vZamo80)
+    if (zamo80Value)
         return local ? paths.zamo80CondensedReport : paths.sqlZamo80CondensedReport;
     return local ? paths.condensedReport : paths.sqlCondensedReport;
 }
 
-std::unique_ptr<platform::Report> TestReportForm::prepare(qint32 groupID, bool condensed, bool zamo80) const
+std::unique_ptr<platform::Report> TestReportWindow::prepare(qint32 groupID, bool condensed, bool zamo80) const
 {
-    auto report = platform::Report::open(TemplatePath(m_settings, condensed, zamo80));
+    auto report = platform::Report::open(templatePath(m_settings, condensed, zamo80));
     if (m_settings.database.useLocalDatabase) {
         report->setLocation(m_databasePath);
     } else {
         try {
-            report->setLogOnInfo(ConnectionDescription::ServerAddress(m_settings.database));
+            report->setLogOnInfo(ConnectionDescription::serverAddress(m_settings.database));
         } catch (const platform::DbError& e) {
             throw platform::ReportError(e.text());
         }
@@ -123,16 +123,16 @@ std::unique_ptr<platform::Report> TestReportForm::prepare(qint32 groupID, bool c
     return report;
 }
 
-void TestReportForm::setVisible(bool visible)
+void TestReportWindow::setVisible(bool visible)
 {
     QWidget::setVisible(visible);
     if (visible && !m_loaded) {
         m_loaded = true;
-        LoadReport();
+        loadReport();
     }
 }
 
-void TestReportForm::LoadReport()
+void TestReportWindow::loadReport()
 {
     const bool condensed = m_showCondensedReport;
     const bool zamo80 = m_zamo80;
@@ -150,27 +150,27 @@ void TestReportForm::LoadReport()
     }
 }
 
-bool TestReportForm::ExportReport(qint32 vReportGroupID, const QString& vFilePath, const QString& vExportFormat,
-                                  bool vCondensedReport, bool vZamo80)
+bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
+                                  bool condensedReportValue, bool zamo80Value)
 {
     platform::Report::ExportFormat format;
-    if (!formatOf(vExportFormat, &format)) {
-        logFailure(QStringLiteral("export"), QStringLiteral("unknown format ") + vExportFormat);
+    if (!formatOf(exportFormat, &format)) {
+        logFailure(QStringLiteral("export"), QStringLiteral("unknown format ") + exportFormat);
         return false;
     }
     try {
-        prepare(vReportGroupID, vCondensedReport, vZamo80)->exportTo(format, vFilePath);
+        prepare(reportGroupID, condensedReportValue, zamo80Value)->exportTo(format, filePath);
         return true;
     } catch (const platform::ReportError& e) {
-        logFailure(QStringLiteral("export to ") + vFilePath, e.text());
+        logFailure(QStringLiteral("export to ") + filePath, e.text());
         return false;
     }
 }
 
-bool TestReportForm::PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80)
+bool TestReportWindow::printReport(qint32 reportGroupID, bool condensedReportValue, bool zamo80Value)
 {
     try {
-        ReportPrinter(*prepare(vReportGroupID, vCondensedReport, vZamo80)).printOut();
+        ReportPrinter(*prepare(reportGroupID, condensedReportValue, zamo80Value)).printOut();
         return true;
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("printing"), e.text());
@@ -178,17 +178,17 @@ bool TestReportForm::PrintReport(qint32 vReportGroupID, bool vCondensedReport, b
     }
 }
 
-void TestReportForm::exportShown(const QString& format, const QString& filter)
+void TestReportWindow::exportShown(const QString& format, const QString& filter)
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Export Report");
     request.filter = filter;
     // The dialog adds it too, so that its overwrite question names the file written.
-    request.defaultSuffix = ReportExportName::Extension(format).mid(1);
+    request.defaultSuffix = ReportExportName::extension(format).mid(1);
     const QString typed = platform::Prompts::instance().saveFile(request);
     if (typed.isEmpty() || !m_report)
         return;
-    const QString path = ReportExportName::WithExtension(typed, format);
+    const QString path = ReportExportName::withExtension(typed, format);
     platform::Report::ExportFormat f;
     formatOf(format, &f);
     try {
@@ -201,7 +201,7 @@ void TestReportForm::exportShown(const QString& format, const QString& filter)
     }
 }
 
-void TestReportForm::mPrintSetup_Click()
+void TestReportWindow::printSetup()
 {
     if (!m_report || !m_viewer->reportPrinter()->pageSetup(this))
         return;

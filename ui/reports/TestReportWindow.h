@@ -1,12 +1,12 @@
 #pragma once
-// The report of one test group: shown in a window with File and Export
+// The report of one test group: shown in a window with File and exportAs
 // menus, or printed or exported without the window ever being shown. The
 // template follows the database back end and the condensed and ZAMO80
 // flags; the report reads the database file given (local back end) or the
-// server of the [Database] settings. A file name typed in the Export menus
+// server of the [Database] settings. A file name typed in the exportAs menus
 // without an extension gets ".PDF", ".XLS" or ".TXT". Failures are logged
 // and otherwise silent (a shown window stays empty, an export or print does
-// not happen), but for an export the operator asked for from the Export
+// not happen), but for an export the operator asked for from the exportAs
 // menu, whose failure is also shown in a message.
 
 #include <QWidget>
@@ -25,28 +25,28 @@ class Report;
 class ReportViewer;
 }
 
-class TestReportForm : public QWidget {
+class TestReportWindow : public QWidget {
     Q_OBJECT
 public:
     // settings: the station's settings (the database in use, the report
     // templates' paths), kept by reference.
-    explicit TestReportForm(const config::StationSettings& settings, QWidget* parent = nullptr);
-    ~TestReportForm() override;
+    explicit TestReportWindow(const config::StationSettings& settings, QWidget* parent = nullptr);
+    ~TestReportWindow() override;
 
-    void setReportGroupID(qint32 vNewValue) { m_reportGroupID = vNewValue; }
-    void setDatabasePath(const QString& vNewValue) { m_databasePath = vNewValue; }
-    void setShowCondensedReport(bool vNewValue) { m_showCondensedReport = vNewValue; }
-    void setZamo80(bool vNewValue) { m_zamo80 = vNewValue; }
+    void setReportGroupID(qint32 newValue) { m_reportGroupID = newValue; }
+    void setDatabasePath(const QString& newValue) { m_databasePath = newValue; }
+    void setShowCondensedReport(bool newValue) { m_showCondensedReport = newValue; }
+    void setZamo80(bool newValue) { m_zamo80 = newValue; }
 
     // Writes the report to vFilePath as "PDF", "XLS" (a workbook) or "TAB"
     // (tab-separated text); true when the file was written.
-    bool ExportReport(qint32 vReportGroupID, const QString& vFilePath, const QString& vExportFormat,
-                      bool vCondensedReport, bool vZamo80);
+    bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
+                      bool condensedReport, bool zamo80Value);
     // Prints the report on the default printer, one copy; true when printed.
-    bool PrintReport(qint32 vReportGroupID, bool vCondensedReport, bool vZamo80);
+    bool printReport(qint32 reportGroupID, bool condensedReport, bool zamo80Value);
 
     // The template for the back end in use and the two flags.
-    static QString TemplatePath(const config::StationSettings& settings, bool vCondensedReport, bool vZamo80);
+    static QString templatePath(const config::StationSettings& settings, bool condensedReport, bool zamo80Value);
 
     // The report shown, nullptr until loaded or after a failed load.
     platform::Report* report() const { return m_report.get(); }
@@ -56,12 +56,12 @@ public:
     void setVisible(bool visible) override;
 
 private:
-    void LoadReport();
+    void loadReport();
     // Opens the template and points it at the database and the group.
     // Throws platform::ReportError.
     std::unique_ptr<platform::Report> prepare(qint32 groupID, bool condensed, bool zamo80) const;
     void exportShown(const QString& format, const QString& filter);
-    void mPrintSetup_Click();
+    void printSetup();
 
     qint32 m_reportGroupID = 0;
     const config::StationSettings& m_settings;

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
+BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("BackgroundForm"));
     setAutoFillBackground(true);
@@ -26,9 +26,9 @@ BackgroundForm::BackgroundForm(QWidget* parent) : QWidget(parent)
     layout->addWidget(BackgroundImage, 0, Qt::AlignCenter);
 }
 
-void BackgroundForm::Load()
+void BackgroundWindow::load()
 {
     const int width = Twips::fromPixels(BackgroundImage->width()) + 200;
     const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
-    MdiChild::ResizeTwips(this, width, height);
+    MdiChild::resizeTwips(this, width, height);
 }

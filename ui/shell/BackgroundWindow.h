@@ -9,13 +9,13 @@
 
 class QLabel;
 
-class BackgroundForm : public QWidget {
+class BackgroundWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BackgroundForm(QWidget* parent = nullptr);
+    explicit BackgroundWindow(QWidget* parent = nullptr);
 
     // Sizes the window to the picture plus 200 twips each way.
-    void Load();
+    void load();
 
     QLabel* BackgroundImage = nullptr;
 };

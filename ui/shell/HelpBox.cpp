@@ -25,60 +25,60 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
 
 } // namespace
 
-HelpInfoForm::HelpInfoForm(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpBox::HelpBox(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpInfoForm"));
     setWindowTitle(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Twips::toPixels(4800), Twips::toPixels(3600));
 
-    lblHeader = makeLabel(this, "lblHeader", QString(), 60, 120, 4575, 555);
-    QFont header = lblHeader->font();
+    headerLabel = makeLabel(this, "lblHeader", QString(), 60, 120, 4575, 555);
+    QFont header = headerLabel->font();
     header.setPointSize(14);
     header.setBold(true);
-    lblHeader->setFont(header);
+    headerLabel->setFont(header);
     Label1 = makeLabel(this, "Label1", QStringLiteral("For application support, please contact us at: "), 60, 840,
                        4575, 375);
     Label2 = makeLabel(this, "Label2", QStringLiteral("zamo.support@kivo-electrodes.example"), 60, 1380, 4575,
                        255);
     Label3 = makeLabel(this, "Label3", QStringLiteral("or"), 60, 1740, 4575, 255);
     Label4 = makeLabel(this, "Label4", QStringLiteral("+1 555 0100 200"), 60, 2100, 4575, 255);
-    lblCopied = makeLabel(this, "lblCopied", QStringLiteral("Copied to Clipboard"), 60, 2460, 4575, 255);
-    lblCopied->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    lblCopied->setVisible(false);
-    lblCompany = makeLabel(this, "lblCompany", QStringLiteral("KIVO Electrode Test Systems"), 60, 3000, 4575, 255);
+    copiedLabel = makeLabel(this, "lblCopied", QStringLiteral("Copied to Clipboard"), 60, 2460, 4575, 255);
+    copiedLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    copiedLabel->setVisible(false);
+    companyLabel = makeLabel(this, "lblCompany", QStringLiteral("KIVO Electrode Test Systems"), 60, 3000, 4575, 255);
 
     for (QLabel* contact : {Label2, Label4}) {
         contact->setCursor(Qt::PointingHandCursor);
         contact->installEventFilter(this);
     }
 
-    tmrClipboard = new platform::Timer(this);
-    tmrClipboard->setInterval(3000);
-    connect(tmrClipboard, &platform::Timer::timeout, this, [this] {
-        tmrClipboard->setEnabled(false);
-        lblCopied->setVisible(false);
+    clipboardTimer = new platform::Timer(this);
+    clipboardTimer->setInterval(3000);
+    connect(clipboardTimer, &platform::Timer::timeout, this, [this] {
+        clipboardTimer->setEnabled(false);
+        copiedLabel->setVisible(false);
     });
 
-    lblHeader->setText(AppVersion::ProductName() + QLatin1Char(' ') + AppVersion::Number());
+    headerLabel->setText(AppVersion::productName() + QLatin1Char(' ') + AppVersion::number());
 }
 
-void HelpInfoForm::CopyLabel(QLabel* label)
+void HelpBox::copyLabel(QLabel* label)
 {
-    lblCopied->setVisible(true);
-    tmrClipboard->setEnabled(false);
-    tmrClipboard->setInterval(0);
-    tmrClipboard->setInterval(3000);
-    tmrClipboard->setEnabled(true);
+    copiedLabel->setVisible(true);
+    clipboardTimer->setEnabled(false);
+    clipboardTimer->setInterval(0);
+    clipboardTimer->setInterval(3000);
+    clipboardTimer->setEnabled(true);
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(label->text());
 }
 
-bool HelpInfoForm::eventFilter(QObject* watched, QEvent* event)
+bool HelpBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Label4)) {
-        CopyLabel(static_cast<QLabel*>(watched));
+        copyLabel(static_cast<QLabel*>(watched));
         return true;
     }
     return QWidget::eventFilter(watched, event);

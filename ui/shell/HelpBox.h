@@ -11,22 +11,22 @@ namespace platform {
 class Timer;
 }
 
-class HelpInfoForm : public QWidget {
+class HelpBox : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpInfoForm(QWidget* parent = nullptr);
+    explicit HelpBox(QWidget* parent = nullptr);
 
-    QLabel* lblHeader = nullptr;
+    QLabel* headerLabel = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
-    QLabel* lblCopied = nullptr;
-    QLabel* lblCompany = nullptr;
-    platform::Timer* tmrClipboard = nullptr;
+    QLabel* copiedLabel = nullptr;
+    QLabel* companyLabel = nullptr;
+    platform::Timer* clipboardTimer = nullptr;
 
     // What a click on Label2 or Label4 does.
-    void CopyLabel(QLabel* label);
+    void copyLabel(QLabel* label);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -53,15 +53,15 @@ QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
 }
 
 // Runs a command of the main test window, when there is one.
-void onMainForm(const std::function<void(MainFormServices&)>& command)
+void onMainForm(const std::function<void(TestWindowServices&)>& command)
 {
-    if (MainFormServices* form = StationWindows::MainForm())
+    if (TestWindowServices* form = StationWindows::TestWindow())
         command(*form);
 }
 
 void open(std::function<void()> StationWindows::Openers::*opener)
 {
-    const auto& fn = StationWindows::WindowOpeners().*opener;
+    const auto& fn = StationWindows::windowOpeners().*opener;
     if (fn)
         fn();
 }
@@ -74,7 +74,7 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
 
 } // namespace
 
-ParentMDIForm::ParentMDIForm(config::StationSettings& settings, QWidget* parent)
+MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("ParentMDIForm"));
@@ -101,13 +101,13 @@ ParentMDIForm::ParentMDIForm(config::StationSettings& settings, QWidget* parent)
     dbConnTimeoutTimer->setObjectName(QStringLiteral("dbConnTimeoutTimer"));
     dbConnTimeoutTimer->setInterval(60000);
     // Its tick closes the shared database connection.
-    modDatabase::SetIdleClock(dbConnTimeoutTimer);
+    results::setIdleClock(dbConnTimeoutTimer);
 
-    BuildMenus();
-    BuildStatusStrip();
+    buildMenus();
+    buildStatusStrip();
 }
 
-void ParentMDIForm::BuildMenus()
+void MainFrame::buildMenus()
 {
     QMenuBar* bar = menuBar();
     MainFile = menu(bar, "MainFile", QStringLiteral("File"));
@@ -167,42 +167,42 @@ void ParentMDIForm::BuildMenus()
         item(MainCalibration, "CalibrationSystemCalibraton", QStringLiteral("System Calibration"));
 
     AdvancedMenu = menu(bar, "AdvancedMenu", QStringLiteral("Advanced"));
-    AdvancedOptions = item(AdvancedMenu, "AdvancedOptions", QStringLiteral("Options"));
+    advancedOptions = item(AdvancedMenu, "AdvancedOptions", QStringLiteral("Options"));
 
-    mnuHelp = bar->addAction(QStringLiteral("Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    helpMenu = bar->addAction(QStringLiteral("Help"));
+    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
 
     using O = StationWindows::Openers;
     connect(FileDatabaseOptions, &QAction::triggered, this, [] { open(&O::DatabaseOptions); });
-    connect(FileLoadTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.LoadTestSequence(); }); });
-    connect(FileSaveTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.SaveTestSequence(); }); });
+    connect(FileLoadTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.loadTestSequence(); }); });
+    connect(FileSaveTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.saveTestSequence(); }); });
     connect(FileExit, &QAction::triggered, this, &QWidget::close);
     for (int n = 1; n <= 2; ++n) {
         connect(ZamoUnitsConnect[n], &QAction::triggered, this,
-                [n] { onMainForm([n](auto& m) { m.ConnectUnitLink(n); }); });
-        connect(ZamoUnitsConnectSimulator[n], &QAction::triggered, this, [this, n] { ConnectSimulator(n); });
+                [n] { onMainForm([n](auto& m) { m.connectUnitLink(n); }); });
+        connect(ZamoUnitsConnectSimulator[n], &QAction::triggered, this, [this, n] { connectSimulator(n); });
         connect(ZamoUnitsDisconnect[n], &QAction::triggered, this,
-                [n] { onMainForm([n](auto& m) { m.DisconnectUnitLink(n); }); });
+                [n] { onMainForm([n](auto& m) { m.disconnectUnitLink(n); }); });
     }
-    connect(ZamoUnitsConnectZamoSG, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.ConnectZamoSG(); }); });
+    connect(ZamoUnitsConnectZamoSG, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.connectZamoSG(); }); });
     connect(ZamoUnitsDisconnectZamoSG, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.DisconnectZamoSG(); }); });
-    connect(TestsConfigureTestSequence, &QAction::triggered, this, [] { open(&O::TestSequenceEditor); });
-    connect(TestsSetLimits, &QAction::triggered, this, [] { open(&O::LimitsEditor); });
+            [] { onMainForm([](auto& m) { m.disconnectZamoSG(); }); });
+    connect(TestsConfigureTestSequence, &QAction::triggered, this, [] { open(&O::testSequenceEditor); });
+    connect(TestsSetLimits, &QAction::triggered, this, [] { open(&O::limitsEditor); });
     connect(TestsExecuteTestSequence, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.StartFirstTestSequence(true); }); });
-    connect(TestsRunBiasTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.RunBiasTest(); }); });
-    connect(TestsRunNoiseTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.RunNoiseTest(); }); });
-    connect(TestsRunACZ30Zero, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.RunACZ30Zero(); }); });
-    connect(TestsShowStatusWindow, &QAction::triggered, this, &ParentMDIForm::ShowStatusWindow);
+            [] { onMainForm([](auto& m) { m.startFirstTestSequence(true); }); });
+    connect(TestsRunBiasTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runBiasTest(); }); });
+    connect(TestsRunNoiseTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runNoiseTest(); }); });
+    connect(TestsRunACZ30Zero, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runACZ30Zero(); }); });
+    connect(TestsShowStatusWindow, &QAction::triggered, this, &MainFrame::showStatusWindow);
     connect(ReportsReportViewer, &QAction::triggered, this, [] { open(&O::ReportViewer); });
     connect(ReportsConfigureReportActions, &QAction::triggered, this, [] { open(&O::ReportActions); });
     connect(CalibrationSystemCalibraton, &QAction::triggered, this, [] { open(&O::SystemCalibration); });
-    connect(AdvancedOptions, &QAction::triggered, this, &ParentMDIForm::ShowAdvancedOptions);
-    connect(mnuHelp, &QAction::triggered, this, &ParentMDIForm::ShowHelp);
+    connect(advancedOptions, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
+    connect(helpMenu, &QAction::triggered, this, &MainFrame::showHelp);
 }
 
-void ParentMDIForm::BuildStatusStrip()
+void MainFrame::buildStatusStrip()
 {
     ZAMOVersionLabel = new QLabel(StatusBarPictureBox);
     ZAMOVersionLabel->setObjectName(QStringLiteral("ZAMOVersionLabel"));
@@ -224,7 +224,7 @@ void ParentMDIForm::BuildStatusStrip()
     placeTwips(MainProgressBar, 0, 60, 2775, 255);
 }
 
-void ParentMDIForm::Load()
+void MainFrame::load()
 {
     ZamoUnitsConnectSimulator[1]->setVisible(false);
     ZamoUnitsConnectSimulator[2]->setVisible(false);
@@ -238,10 +238,10 @@ void ParentMDIForm::Load()
     if (m_settings.signalGenerator.enabled)
         ZamoUnitsDisconnectZamoSG->setEnabled(false);
 
-    if (CommandLine::Contains(QStringLiteral("/rida"))) {
+    if (CommandLine::contains(QStringLiteral("/rida"))) {
         MainCalibration->menuAction()->setVisible(true);
         AdvancedMenu->menuAction()->setVisible(true);
-    } else if (CommandLine::Contains(QStringLiteral("/vadov"))) {
+    } else if (CommandLine::contains(QStringLiteral("/vadov"))) {
         MainCalibration->menuAction()->setVisible(true);
         AdvancedMenu->menuAction()->setVisible(true);
         ZamoUnitsConnectSimulator[1]->setVisible(true);
@@ -249,7 +249,7 @@ void ParentMDIForm::Load()
         m_settings.switches.demoMode = true;
     }
 
-    ZAMOVersionLabel->setText(AppVersion::ProductName() + QStringLiteral(" v") + AppVersion::Number());
+    ZAMOVersionLabel->setText(AppVersion::productName() + QStringLiteral(" v") + AppVersion::number());
 
     // The frame takes the screen's working area, so that the main windows
     // find room beside each other; the frame's design size is what it keeps
@@ -257,111 +257,111 @@ void ParentMDIForm::Load()
     const QScreen* where = screen();
     const QRect available = where ? where->availableGeometry()
                                   : QRect(0, 0, Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
-    setGeometry(StartGeometry(available));
+    setGeometry(startGeometry(available));
     setWindowState(windowState() | Qt::WindowMaximized);
-    PlaceBackground();
+    placeBackground();
 }
 
-QRect ParentMDIForm::StartGeometry(const QRect& available)
+QRect MainFrame::startGeometry(const QRect& available)
 {
     return {available.topLeft(), available.size().expandedTo(
                                      QSize(Twips::toPixels(MinWidthTwips), Twips::toPixels(MinHeightTwips)))};
 }
 
-QSize ParentMDIForm::MdiAreaSize() const
+QSize MainFrame::mdiAreaSize() const
 {
     return m_mdiArea->maximumViewportSize();
 }
 
-int ParentMDIForm::WidthInTwips() const { return Twips::fromPixels(width()); }
-int ParentMDIForm::HeightInTwips() const { return Twips::fromPixels(height()); }
+int MainFrame::widthInTwips() const { return Twips::fromPixels(width()); }
+int MainFrame::heightInTwips() const { return Twips::fromPixels(height()); }
 
-void ParentMDIForm::PlaceBackground()
+void MainFrame::placeBackground()
 {
-    BackgroundForm* background = StationWindows::Background();
-    const QRect bg = MdiChild::GeometryTwips(background);
-    MdiChild::MoveTwips(background, WidthInTwips() - bg.width() - 300, HeightInTwips() - bg.height() - 1600);
+    BackgroundWindow* background = StationWindows::background();
+    const QRect bg = MdiChild::geometryTwips(background);
+    MdiChild::moveTwips(background, widthInTwips() - bg.width() - 300, heightInTwips() - bg.height() - 1600);
     // Where the frame's bars take more room than the rule allows for, the
     // picture still lies wholly inside the area (laid out once the frame shows).
     if (isVisible())
-        MdiChild::MoveInto(background, MdiAreaSize());
+        MdiChild::moveInto(background, mdiAreaSize());
 }
 
-void ParentMDIForm::Refresh()
+void MainFrame::refresh()
 {
     if (isMinimized())
         return;
-    if (WidthInTwips() < MinWidthTwips || HeightInTwips() < MinHeightTwips)
+    if (widthInTwips() < MinWidthTwips || heightInTwips() < MinHeightTwips)
         resize(qMax(width(), Twips::toPixels(MinWidthTwips)), qMax(height(), Twips::toPixels(MinHeightTwips)));
-    const int width = WidthInTwips();
+    const int width = widthInTwips();
     const int barWidth = Twips::fromPixels(MainProgressBar->width());
     MainProgressBar->move(Twips::toPixels(width - barWidth - 200), MainProgressBar->y());
     ExpectedCompletionTimeLabel->resize(
         Twips::toPixels(qMax(width - Twips::fromPixels(ZAMOVersionLabel->width()) - barWidth - 500, 0)),
         ExpectedCompletionTimeLabel->height());
-    PlaceBackground();
+    placeBackground();
 }
 
-void ParentMDIForm::resizeEvent(QResizeEvent* event)
+void MainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Refresh();
+    refresh();
 }
 
-void ParentMDIForm::ConnectSimulator(int unit)
+void MainFrame::connectSimulator(int unit)
 {
-    MainFormServices* form = StationWindows::MainForm();
+    TestWindowServices* form = StationWindows::TestWindow();
     if (!form)
         return;
-    const bool zamo80 = form->SimulatorZamo80Selected();
-    const bool zamo24 = form->SimulatorZamo24Selected();
-    const QString text = form->SimulatorChannelsText();
+    const bool zamo80 = form->simulatorZamo80Selected();
+    const bool zamo24 = form->simulatorZamo24Selected();
+    const QString text = form->simulatorChannelsText();
     const auto channels = platform::Convert::toInt16(text);
     if (!channels || *channels < 0 || *channels > MaxSimulatedChannels) {
-        modMain::WriteLog(QStringLiteral("Simulator channel count \"%1\" is not valid").arg(text));
+        config::writeLog(QStringLiteral("Simulator channel count \"%1\" is not valid").arg(text));
         platform::Prompts::instance().message(
             QStringLiteral("The number of simulator channels must be a whole number from 0 to 16."),
             QStringLiteral("Connect Simulator"), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return;
     }
-    form->ConnectUnitLinkSimulator(unit, *channels, zamo80, zamo24);
+    form->connectUnitLinkSimulator(unit, *channels, zamo80, zamo24);
 }
 
-void ParentMDIForm::ShowStatusWindow()
+void MainFrame::showStatusWindow()
 {
-    MdiChild::ShowAndRaise(StationWindows::StatusWindow());
+    MdiChild::showAndRaise(StationWindows::statusWindow());
 }
 
-void ParentMDIForm::ShowAdvancedOptions()
+void MainFrame::showAdvancedOptions()
 {
-    AdvancedOptionsForm* options = StationWindows::AdvancedOptions();
+    AdvancedOptionsWindow* options = StationWindows::advancedOptions();
     QRect mainForm(0, 0, 0, 0);
-    if (MainFormServices* form = StationWindows::MainForm())
-        mainForm = MdiChild::GeometryTwips(form->Window());
-    MdiChild::MoveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
-    MdiChild::ShowAndRaise(options);
+    if (TestWindowServices* form = StationWindows::TestWindow())
+        mainForm = MdiChild::geometryTwips(form->hostWidget());
+    MdiChild::moveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
+    MdiChild::showAndRaise(options);
 }
 
-void ParentMDIForm::ShowHelp()
+void MainFrame::showHelp()
 {
-    HelpInfoForm* help = StationWindows::HelpBox();
+    HelpBox* help = StationWindows::helpBox();
     help->show();
     help->raise();
 }
 
-void ParentMDIForm::closeEvent(QCloseEvent* event)
+void MainFrame::closeEvent(QCloseEvent* event)
 {
     if (m_unloading) {
         event->accept();
         return;
     }
-    if (MainFormServices* form = StationWindows::MainForm()) {
-        if (!form->QueryExit()) {
+    if (TestWindowServices* form = StationWindows::TestWindow()) {
+        if (!form->queryExit()) {
             event->ignore();
             return;
         }
     }
     m_unloading = true;
     event->accept();
-    StationWindows::UnloadApplication();
+    StationWindows::unloadApplication();
 }

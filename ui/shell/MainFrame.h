@@ -5,7 +5,7 @@
 // database idle timer and decides demo mode from the command line. A
 // simulator channel count that is not a whole number from 0 to 16 is logged
 // and refused with a message; a close asks the main test window first
-// (QueryExit), whose refusal keeps the frame open.
+// (queryExit), whose refusal keeps the frame open.
 
 #include <QMainWindow>
 
@@ -22,7 +22,7 @@ namespace config {
 struct StationSettings;
 }
 
-class ParentMDIForm : public QMainWindow {
+class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int WidthTwips = 15300;
@@ -32,31 +32,31 @@ public:
 
     // settings: the station's settings (the signal generator's items, the
     // demonstration mode it sets), kept by reference.
-    explicit ParentMDIForm(config::StationSettings& settings, QWidget* parent = nullptr);
+    explicit MainFrame(config::StationSettings& settings, QWidget* parent = nullptr);
 
     // Hides the service items, decides demo mode from the command line,
     // shows the version, takes the screen's working area (maximized) and
     // places the background window (which it creates). Runs once, when the
     // frame is first created.
-    void Load();
+    void load();
     // The frame's place on a screen whose working area is given: the whole
     // area, and at least the frame's minimum size.
-    static QRect StartGeometry(const QRect& available);
+    static QRect startGeometry(const QRect& available);
 
     // Enforces the minimum size, places the status strip's controls and the
     // background window.
-    void Refresh();
+    void refresh();
     // Places the background window at the bottom right of the frame.
-    void PlaceBackground();
+    void placeBackground();
 
     QMdiArea* mdiArea() const { return m_mdiArea; }
     // Size in pixels of the area that holds the child windows, without
     // scroll bars; laid out once the frame is shown.
-    QSize MdiAreaSize() const;
+    QSize mdiAreaSize() const;
 
-    // Frame size in twips (the outer size the operator sees).
-    int WidthInTwips() const;
-    int HeightInTwips() const;
+    // frame size in twips (the outer size the operator sees).
+    int widthInTwips() const;
+    int heightInTwips() const;
 
     // Menus and items, named as the station names them.
     QMenu* MainFile = nullptr;
@@ -90,8 +90,8 @@ public:
     QMenu* MainCalibration = nullptr;
     QAction* CalibrationSystemCalibraton = nullptr;
     QMenu* AdvancedMenu = nullptr;
-    QAction* AdvancedOptions = nullptr;
-    QAction* mnuHelp = nullptr;
+    QAction* advancedOptions = nullptr;
+    QAction* helpMenu = nullptr;
 
     // Status strip.
     QWidget* StatusBarPictureBox = nullptr;
@@ -104,18 +104,18 @@ public:
     platform::Timer* dbConnTimeoutTimer = nullptr;
 
     // The simulator connect item of unit n (1 or 2).
-    void ConnectSimulator(int unit);
+    void connectSimulator(int unit);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildMenus();
-    void BuildStatusStrip();
-    void ShowStatusWindow();
-    void ShowAdvancedOptions();
-    void ShowHelp();
+    void buildMenus();
+    void buildStatusStrip();
+    void showStatusWindow();
+    void showAdvancedOptions();
+    void showHelp();
 
     config::StationSettings& m_settings;
     QMdiArea* m_mdiArea = nullptr;

@@ -7,33 +7,33 @@
 #include "ui/shell/StatusWindow.h"
 #include "ui/testwindow/TestWindowCommands.h"
 
-namespace modMain {
+namespace ui {
 
-void ShowMainWindows()
+void showMainWindows()
 {
-    ParentMDIForm* frame = StationWindows::Frame();
+    MainFrame* frame = StationWindows::frame();
     frame->show();
-    const QSize area = frame->MdiAreaSize();
+    const QSize area = frame->mdiAreaSize();
 
-    BackgroundForm* background = StationWindows::Background();
+    BackgroundWindow* background = StationWindows::background();
     background->show();
-    const QRect bg = MdiChild::GeometryTwips(background);
-    MdiChild::MoveTwips(background, frame->WidthInTwips() - bg.width(), frame->HeightInTwips() - bg.height());
+    const QRect bg = MdiChild::geometryTwips(background);
+    MdiChild::moveTwips(background, frame->widthInTwips() - bg.width(), frame->heightInTwips() - bg.height());
 
     QWidget* mainForm = nullptr;
-    if (MainFormServices* form = StationWindows::MainForm()) {
-        mainForm = form->Window();
-        StationWindows::AddToFrame(mainForm);
+    if (TestWindowServices* form = StationWindows::TestWindow()) {
+        mainForm = form->hostWidget();
+        StationWindows::addToFrame(mainForm);
         mainForm->show();
-        MdiChild::MoveTwips(mainForm, 0, 0);
-        MdiChild::ShrinkInto(mainForm, area);
+        MdiChild::moveTwips(mainForm, 0, 0);
+        MdiChild::shrinkInto(mainForm, area);
     }
 
-    StatusWindowForm* status = StationWindows::StatusWindow();
+    StatusWindow* status = StationWindows::statusWindow();
     status->show();
-    QWidget* activeLot = StationWindows::ActiveLotWindow();
+    QWidget* activeLot = StationWindows::activeLotWindow();
     if (activeLot) {
-        StationWindows::AddToFrame(activeLot);
+        StationWindows::addToFrame(activeLot);
         activeLot->show();
     }
 
@@ -41,25 +41,25 @@ void ShowMainWindows()
     // window under it and as wide, the two together as high as the main test
     // window; neither reaches past the frame's area where it has room.
     if (mainForm) {
-        const QRect main = MdiChild::GeometryTwips(mainForm);
-        const int activeLotHeight = activeLot ? MdiChild::GeometryTwips(activeLot).height() : 0;
-        const QRect st = MdiChild::GeometryTwips(status);
-        MdiChild::SetGeometryTwips(status, main.width(), main.top(), st.width(), main.height() - activeLotHeight);
-        MdiChild::ShrinkInto(status, area);
+        const QRect main = MdiChild::geometryTwips(mainForm);
+        const int activeLotHeight = activeLot ? MdiChild::geometryTwips(activeLot).height() : 0;
+        const QRect st = MdiChild::geometryTwips(status);
+        MdiChild::setGeometryTwips(status, main.width(), main.top(), st.width(), main.height() - activeLotHeight);
+        MdiChild::shrinkInto(status, area);
         if (activeLot) {
-            const QRect placed = MdiChild::GeometryTwips(status);
-            MdiChild::SetGeometryTwips(activeLot, placed.left(), placed.top() + placed.height(), placed.width(),
+            const QRect placed = MdiChild::geometryTwips(status);
+            MdiChild::setGeometryTwips(activeLot, placed.left(), placed.top() + placed.height(), placed.width(),
                                        main.height() - placed.height());
-            MdiChild::ShrinkInto(activeLot, area);
+            MdiChild::shrinkInto(activeLot, area);
         }
     }
 
     for (QWidget* w : {mainForm, static_cast<QWidget*>(status), activeLot, static_cast<QWidget*>(background)})
         if (w)
-            MdiChild::Outer(w)->update();
-    frame->Refresh();
+            MdiChild::outerWidget(w)->update();
+    frame->refresh();
     if (mainForm)
-        MdiChild::ShowAndRaise(mainForm);
+        MdiChild::showAndRaise(mainForm);
 }
 
-} // namespace modMain
+} // namespace ui

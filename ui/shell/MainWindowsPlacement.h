@@ -4,8 +4,8 @@
 // status window to its right and the active-lot window below the status
 // window. Calling it again places them again in the same way.
 
-namespace modMain {
+namespace ui {
 
-void ShowMainWindows();
+void showMainWindows();
 
-} // namespace modMain
+} // namespace ui

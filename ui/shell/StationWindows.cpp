@@ -42,12 +42,12 @@ struct Built {
 };
 
 struct Held {
-    QPointer<ParentMDIForm> frame;
-    QPointer<StatusWindowForm> status;
-    QPointer<BackgroundForm> background;
-    QPointer<HelpInfoForm> help;
-    QPointer<AdvancedOptionsForm> options;
-    Built<MainFormServices, MainFormServices*> mainForm;
+    QPointer<MainFrame> frame;
+    QPointer<StatusWindow> status;
+    QPointer<BackgroundWindow> background;
+    QPointer<HelpBox> help;
+    QPointer<AdvancedOptionsWindow> options;
+    Built<TestWindowServices, TestWindowServices*> mainForm;
     Built<QWidget, QPointer<QWidget>> activeLot;
     Openers openers;
     // The station's settings that the windows are built with; until the
@@ -66,34 +66,34 @@ Held& held()
 
 } // namespace
 
-void UseSettings(config::StationSettings* settings)
+void useSettings(config::StationSettings* settings)
 {
     held().settings = settings;
 }
 
-ParentMDIForm* Frame()
+MainFrame* frame()
 {
     Held& h = held();
     if (!h.frame) {
-        h.frame = new ParentMDIForm(h.windowSettings());
-        h.frame->Load();
+        h.frame = new MainFrame(h.windowSettings());
+        h.frame->load();
     }
     return h.frame;
 }
 
-ParentMDIForm* ExistingFrame()
+MainFrame* existingFrame()
 {
     return held().frame;
 }
 
-void AddToFrame(QWidget* form)
+void addToFrame(QWidget* form)
 {
     if (qobject_cast<QMdiSubWindow*>(form->parentWidget()))
         return;
     // A window sized before it joins the frame keeps that outer size.
     const bool sized = form->testAttribute(Qt::WA_Resized);
     const QSize size = form->size();
-    QMdiSubWindow* sub = Frame()->mdiArea()->addSubWindow(form);
+    QMdiSubWindow* sub = frame()->mdiArea()->addSubWindow(form);
     if (sized)
         sub->resize(size);
     sub->setAttribute(Qt::WA_DeleteOnClose, form->testAttribute(Qt::WA_DeleteOnClose));
@@ -109,105 +109,105 @@ T* childWindow(QPointer<T>& slot, const std::function<void(T*)>& prepare = {})
 {
     if (!slot) {
         slot = new T(held().windowSettings());
-        AddToFrame(slot);
+        addToFrame(slot);
         if (prepare)
             prepare(slot);
-        slot->Load();
+        slot->load();
     }
     return slot;
 }
 
 } // namespace
 
-StatusWindowForm* StatusWindow()
+StatusWindow* statusWindow()
 {
     return childWindow(held().status);
 }
 
-BackgroundForm* Background()
+BackgroundWindow* background()
 {
     Held& h = held();
     if (!h.background) {
         // The picture belongs to the frame's backdrop rather than being a
         // window among the others: it lies under every child window, takes
         // no activation and so never comes to the front.
-        h.background = new BackgroundForm(Frame()->mdiArea()->viewport());
+        h.background = new BackgroundWindow(frame()->mdiArea()->viewport());
         h.background->lower();
-        h.background->Load();
+        h.background->load();
     }
     return h.background;
 }
 
-HelpInfoForm* HelpBox()
+HelpBox* helpBox()
 {
     Held& h = held();
     if (!h.help)
-        h.help = new HelpInfoForm(Frame());
+        h.help = new HelpBox(frame());
     return h.help;
 }
 
-AdvancedOptionsForm* AdvancedOptions()
+AdvancedOptionsWindow* advancedOptions()
 {
-    return childWindow<AdvancedOptionsForm>(held().options, [](AdvancedOptionsForm* options) {
-        MdiChild::ResizeTwips(options, 10500, 7500);
+    return childWindow<AdvancedOptionsWindow>(held().options, [](AdvancedOptionsWindow* options) {
+        MdiChild::resizeTwips(options, 10500, 7500);
     });
 }
 
-void SetMainFormFactory(std::function<MainFormServices*()> factory)
+void setMainFormFactory(std::function<TestWindowServices*()> factory)
 {
     held().mainForm.setFactory(std::move(factory));
 }
 
-MainFormServices* MainForm()
+TestWindowServices* TestWindow()
 {
     return held().mainForm.get();
 }
 
-void SetActiveLotWindowFactory(std::function<QWidget*()> factory)
+void setActiveLotWindowFactory(std::function<QWidget*()> factory)
 {
     held().activeLot.setFactory(std::move(factory));
 }
 
-QWidget* ActiveLotWindow()
+QWidget* activeLotWindow()
 {
     return held().activeLot.get();
 }
 
-Openers& WindowOpeners()
+Openers& windowOpeners()
 {
     return held().openers;
 }
 
-int MainFormWidthTwips()
+int mainFormWidthTwips()
 {
-    MainFormServices* form = MainForm();
-    return form && form->Window() ? MdiChild::GeometryTwips(form->Window()).width() : 0;
+    TestWindowServices* form = TestWindow();
+    return form && form->hostWidget() ? MdiChild::geometryTwips(form->hostWidget()).width() : 0;
 }
 
-QString CommBuffer()
+QString commBuffer()
 {
-    MainFormServices* form = MainForm();
-    return form ? form->CommBuffer() : QString();
+    TestWindowServices* form = TestWindow();
+    return form ? form->commBuffer() : QString();
 }
 
-void UnloadApplication()
+void unloadApplication()
 {
-    if (MainFormServices* form = MainForm())
-        form->UnloadApplication();
+    if (TestWindowServices* form = TestWindow())
+        form->unloadApplication();
     else
-        EndApplication();
+        endApplication();
 }
 
-void EndApplication()
+void endApplication()
 {
-    modDatabase::CloseDatabase();
-    modMain::WriteLog(QStringLiteral("Application Terminated"));
-    ProgramEnd::Request(0);
-    if (ParentMDIForm* frame = ExistingFrame())
+    results::closeDatabase();
+    config::writeLog(QStringLiteral("Application Terminated"));
+    ProgramEnd::request(0);
+    if (MainFrame* frame = existingFrame())
         frame->hide();
 }
 
-void DestroyAll()
+void destroyAll()
 {
     Held& h = held();
     delete h.help;

@@ -11,13 +11,13 @@
 
 #include <functional>
 
-class AdvancedOptionsForm;
-class BackgroundForm;
-class HelpInfoForm;
-class MainFormServices;
-class ParentMDIForm;
+class AdvancedOptionsWindow;
+class BackgroundWindow;
+class HelpBox;
+class TestWindowServices;
+class MainFrame;
 class QWidget;
-class StatusWindowForm;
+class StatusWindow;
 
 namespace config {
 struct StationSettings;
@@ -28,48 +28,48 @@ namespace StationWindows {
 // The station's settings that the frame, the status window and the options
 // editor are built with (kept until replaced; the caller keeps them alive);
 // nullptr, and before any are handed in: defaults of the windows' own.
-void UseSettings(config::StationSettings* settings);
+void useSettings(config::StationSettings* settings);
 
-ParentMDIForm* Frame();
-ParentMDIForm* ExistingFrame();   // nullptr before the frame is created
-StatusWindowForm* StatusWindow();
-BackgroundForm* Background();
-HelpInfoForm* HelpBox();
-AdvancedOptionsForm* AdvancedOptions();
+MainFrame* frame();
+MainFrame* existingFrame();   // nullptr before the frame is created
+StatusWindow* statusWindow();
+BackgroundWindow* background();
+HelpBox* helpBox();
+AdvancedOptionsWindow* advancedOptions();
 
 // The main test window: a factory that builds it on first use.
-void SetMainFormFactory(std::function<MainFormServices*()> factory);
-MainFormServices* MainForm();   // nullptr when no main test window is built in
-void SetActiveLotWindowFactory(std::function<QWidget*()> factory);
-QWidget* ActiveLotWindow();     // nullptr when none is built in
+void setMainFormFactory(std::function<TestWindowServices*()> factory);
+TestWindowServices* TestWindow();   // nullptr when no main test window is built in
+void setActiveLotWindowFactory(std::function<QWidget*()> factory);
+QWidget* activeLotWindow();     // nullptr when none is built in
 
 // Windows of other subsystems that the frame's menus open.
 struct Openers {
     std::function<void()> DatabaseOptions;        // modal
     std::function<void()> ReportViewer;           // restores the report list window
     std::function<void()> ReportActions;          // modal
-    std::function<void()> TestSequenceEditor;     // modal
-    std::function<void()> LimitsEditor;           // modal
+    std::function<void()> testSequenceEditor;     // modal
+    std::function<void()> limitsEditor;           // modal
     std::function<void()> SystemCalibration;      // modal
 };
-Openers& WindowOpeners();
+Openers& windowOpeners();
 
 // Width of the main test window in twips, 0 when there is none.
-int MainFormWidthTwips();
+int mainFormWidthTwips();
 // The main test window's communication buffer, "" when there is none.
-QString CommBuffer();
+QString commBuffer();
 
 // Adds a window to the main frame as a child (once).
-void AddToFrame(QWidget* form);
+void addToFrame(QWidget* form);
 
-// Ends the station: through the main test window's UnloadApplication when
+// Ends the station: through the main test window's unloadApplication when
 // there is one, otherwise by closing the database and the windows, logging
 // "Application Terminated" and ending the program.
-void UnloadApplication();
-void EndApplication();
+void unloadApplication();
+void endApplication();
 
 // Deletes every window held here and forgets the factories (tests); the
 // settings stay.
-void DestroyAll();
+void destroyAll();
 
 } // namespace StationWindows

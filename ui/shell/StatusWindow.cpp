@@ -50,28 +50,28 @@ void fitCaption(QWidget* box)
 
 } // namespace
 
-StatusWindowForm::StatusWindowForm(config::StationSettings& settings, QWidget* parent)
+StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent)
     : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("StatusWindowForm"));
     setWindowTitle(QStringLiteral("Status"));
 
-    txtComm = new QTextEdit(this);
-    txtComm->setObjectName(QStringLiteral("txtComm"));
-    txtComm->setAccessibleName(QStringLiteral("Communication log"));
-    txtComm->setReadOnly(true);
-    txtComm->setAcceptRichText(false);
-    txtComm->setLineWrapMode(QTextEdit::NoWrap);
-    placeTwips(txtComm, 0, 0, 6855, 4155);
+    commEdit = new QTextEdit(this);
+    commEdit->setObjectName(QStringLiteral("txtComm"));
+    commEdit->setAccessibleName(QStringLiteral("Communication log"));
+    commEdit->setReadOnly(true);
+    commEdit->setAcceptRichText(false);
+    commEdit->setLineWrapMode(QTextEdit::NoWrap);
+    placeTwips(commEdit, 0, 0, 6855, 4155);
 
-    chkDiagnosticLog = new QPushButton(QStringLiteral("Diagnostic Log"), this);
-    chkDiagnosticLog->setObjectName(QStringLiteral("chkDiagnosticLog"));
-    chkDiagnosticLog->setCheckable(true);
-    placeTwips(chkDiagnosticLog, 120, 4260, 1455, 375);
+    diagnosticLogCheck = new QPushButton(QStringLiteral("Diagnostic Log"), this);
+    diagnosticLogCheck->setObjectName(QStringLiteral("chkDiagnosticLog"));
+    diagnosticLogCheck->setCheckable(true);
+    placeTwips(diagnosticLogCheck, 120, 4260, 1455, 375);
 
-    cmdSave = new QPushButton(QStringLiteral("Save to File..."), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    placeTwips(cmdSave, 1680, 4260, 1275, 375);
+    saveButton = new QPushButton(QStringLiteral("Save to File..."), this);
+    saveButton->setObjectName(QStringLiteral("cmdSave"));
+    placeTwips(saveButton, 1680, 4260, 1275, 375);
 
     FontSizeSlider = new QSlider(Qt::Horizontal, this);
     FontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
@@ -84,170 +84,170 @@ StatusWindowForm::StatusWindowForm(config::StationSettings& settings, QWidget* p
     FontSizeLabel->setAlignment(Qt::AlignCenter);
     placeTwips(FontSizeLabel, 4020, 4500, 1455, 255);
 
-    cmdPause = new QPushButton(QStringLiteral("Pause"), this);
-    cmdPause->setObjectName(QStringLiteral("cmdPause"));
-    placeTwips(cmdPause, 5640, 4260, 1215, 375);
+    pauseButton = new QPushButton(QStringLiteral("Pause"), this);
+    pauseButton->setObjectName(QStringLiteral("cmdPause"));
+    placeTwips(pauseButton, 5640, 4260, 1215, 375);
 
     calTabCommFrame = new QFrame(this);
     calTabCommFrame->setObjectName(QStringLiteral("calTabCommFrame"));
     placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
-    chkShowVerbose = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
-    chkShowVerbose->setObjectName(QStringLiteral("chkShowVerbose"));
-    chkShowVerbose->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455), Twips::toPixels(255));
-    chkShowBuffer = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
-    chkShowBuffer->setObjectName(QStringLiteral("chkShowBuffer"));
-    chkShowBuffer->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560), Twips::toPixels(255));
-    fitCaption(chkShowVerbose);
-    chkShowBuffer->move(std::max(chkShowBuffer->x(), chkShowVerbose->geometry().right() + 4), chkShowBuffer->y());
-    fitCaption(chkShowBuffer);
-    calTabCommFrame->resize(std::max(calTabCommFrame->width(), chkShowBuffer->geometry().right() + 4),
-                            std::max(calTabCommFrame->height(), chkShowBuffer->geometry().bottom() + 1));
+    showVerboseCheck = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
+    showVerboseCheck->setObjectName(QStringLiteral("chkShowVerbose"));
+    showVerboseCheck->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455), Twips::toPixels(255));
+    showBufferCheck = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
+    showBufferCheck->setObjectName(QStringLiteral("chkShowBuffer"));
+    showBufferCheck->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560), Twips::toPixels(255));
+    fitCaption(showVerboseCheck);
+    showBufferCheck->move(std::max(showBufferCheck->x(), showVerboseCheck->geometry().right() + 4), showBufferCheck->y());
+    fitCaption(showBufferCheck);
+    calTabCommFrame->resize(std::max(calTabCommFrame->width(), showBufferCheck->geometry().right() + 4),
+                            std::max(calTabCommFrame->height(), showBufferCheck->geometry().bottom() + 1));
 
-    connect(chkDiagnosticLog, &QPushButton::toggled, this, &StatusWindowForm::OnDiagnosticLogToggled);
-    connect(cmdPause, &QPushButton::clicked, this, &StatusWindowForm::OnPauseClicked);
-    connect(FontSizeSlider, &QSlider::valueChanged, this, &StatusWindowForm::OnFontSizeChanged);
-    connect(cmdSave, &QPushButton::clicked, this, &StatusWindowForm::OnSaveClicked);
-    connect(chkShowVerbose, &QCheckBox::clicked, this,
-            [this] { m_settings.switches.showVerbose = chkShowVerbose->isChecked(); });
-    connect(chkShowBuffer, &QCheckBox::clicked, this,
-            [this] { m_settings.switches.showRxBuffer = chkShowBuffer->isChecked(); });
+    connect(diagnosticLogCheck, &QPushButton::toggled, this, &StatusWindow::onDiagnosticLogToggled);
+    connect(pauseButton, &QPushButton::clicked, this, &StatusWindow::onPauseClicked);
+    connect(FontSizeSlider, &QSlider::valueChanged, this, &StatusWindow::onFontSizeChanged);
+    connect(saveButton, &QPushButton::clicked, this, &StatusWindow::onSaveClicked);
+    connect(showVerboseCheck, &QCheckBox::clicked, this,
+            [this] { m_settings.switches.showVerbose = showVerboseCheck->isChecked(); });
+    connect(showBufferCheck, &QCheckBox::clicked, this,
+            [this] { m_settings.switches.showRxBuffer = showBufferCheck->isChecked(); });
 }
 
-StatusWindowForm::~StatusWindowForm()
+StatusWindow::~StatusWindow()
 {
     m_settings.switches.statusWindowOpen = false;
-    modMain::SetStatusWindowEcho({});
+    config::setStatusWindowEcho({});
 }
 
-void StatusWindowForm::Load()
+void StatusWindow::load()
 {
-    if (CommandLine::Contains(QStringLiteral("/rida")) || CommandLine::Contains(QStringLiteral("/vadov"))) {
+    if (CommandLine::contains(QStringLiteral("/rida")) || CommandLine::contains(QStringLiteral("/vadov"))) {
         calTabCommFrame->setVisible(true);
-        chkShowVerbose->setChecked(m_settings.switches.showVerbose);
-        chkShowBuffer->setChecked(m_settings.switches.showRxBuffer);
+        showVerboseCheck->setChecked(m_settings.switches.showVerbose);
+        showBufferCheck->setChecked(m_settings.switches.showRxBuffer);
     } else {
         calTabCommFrame->setVisible(false);
     }
 
     {
-        const QSignalBlocker block(chkDiagnosticLog);
-        chkDiagnosticLog->setChecked(m_settings.switches.diagnosticLog);
+        const QSignalBlocker block(diagnosticLogCheck);
+        diagnosticLogCheck->setChecked(m_settings.switches.diagnosticLog);
     }
-    cmdSave->setVisible(m_settings.switches.diagnosticLog);
-    cmdPause->setEnabled(!m_settings.switches.diagnosticLog);
-    cmdPause->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    saveButton->setVisible(m_settings.switches.diagnosticLog);
+    pauseButton->setEnabled(!m_settings.switches.diagnosticLog);
+    pauseButton->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 
-    modMain::DisableCloseMenu(this);
-    MdiChild::Outer(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
-    MdiChild::SetGeometryTwips(this, StationWindows::MainFormWidthTwips(), 0, 7000, 5100);
-    ApplyResizeRules();
+    ui::disableCloseMenu(this);
+    MdiChild::outerWidget(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
+    MdiChild::setGeometryTwips(this, StationWindows::mainFormWidthTwips(), 0, 7000, 5100);
+    applyResizeRules();
 
-    SetShownText(CutBack(StationWindows::CommBuffer()));
-    LoadFontSize();
+    setShownText(cutBack(StationWindows::commBuffer()));
+    loadFontSize();
 
-    modMain::SetStatusWindowEcho([this](const QString& line) { AddText(line); }, &m_settings.switches);
+    config::setStatusWindowEcho([this](const QString& line) { addText(line); }, &m_settings.switches);
     m_settings.switches.statusWindowOpen = true;
 }
 
-void StatusWindowForm::LoadFontSize()
+void StatusWindow::loadFontSize()
 {
     const QString read =
-        modINIReadWrite::INIRead(QStringLiteral("Font"), QStringLiteral("Size"), m_settings.paths.settingsFile);
+        config::iniRead(QStringLiteral("Font"), QStringLiteral("Size"), m_settings.paths.settingsFile);
     const auto size = platform::Convert::toDouble(read);
     int value = MinFontSize;
     if (size && *size == std::trunc(*size) && *size >= MinFontSize && *size <= MaxFontSize)
         value = static_cast<int>(*size);
     else
-        SaveFontSize(MinFontSize);
+        saveFontSize(MinFontSize);
 
     const QSignalBlocker block(FontSizeSlider);
     FontSizeSlider->setValue(value);
-    QFont font = txtComm->font();
+    QFont font = commEdit->font();
     font.setPointSize(value);
-    txtComm->setFont(font);
+    commEdit->setFont(font);
 }
 
-void StatusWindowForm::AddText(const QString& vMsg)
+void StatusWindow::addText(const QString& msg)
 {
-    if (vMsg == m_lastMessage)
+    if (msg == m_lastMessage)
         return;
-    m_lastMessage = vMsg;
-    m_text += vMsg + QStringLiteral("\r\n");
+    m_lastMessage = msg;
+    m_text += msg + QStringLiteral("\r\n");
     if (m_text.size() > MaxTextLength) {
-        SetShownText(CutBack(m_text));
+        setShownText(cutBack(m_text));
         return;
     }
-    QTextCursor cursor(txtComm->document());
+    QTextCursor cursor(commEdit->document());
     cursor.movePosition(QTextCursor::End);
-    QString shown = vMsg;
+    QString shown = msg;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     cursor.insertText(shown + QLatin1Char('\n'));
-    MoveCaretToEnd();
+    moveCaretToEnd();
 }
 
-void StatusWindowForm::TrimCommText()
+void StatusWindow::trimCommText()
 {
     if (m_text.size() > MaxTextLength)
-        SetShownText(CutBack(m_text));
+        setShownText(cutBack(m_text));
 }
 
-QString StatusWindowForm::CutBack(const QString& text)
+QString StatusWindow::cutBack(const QString& text)
 {
     if (text.size() > MaxTextLength)
         return text.mid(KeepFromCharacter - 1);
     return text;
 }
 
-void StatusWindowForm::SetShownText(const QString& text)
+void StatusWindow::setShownText(const QString& text)
 {
     m_text = text;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    txtComm->setPlainText(shown);
-    MoveCaretToEnd();
+    commEdit->setPlainText(shown);
+    moveCaretToEnd();
 }
 
-void StatusWindowForm::MoveCaretToEnd()
+void StatusWindow::moveCaretToEnd()
 {
-    QTextCursor cursor = txtComm->textCursor();
+    QTextCursor cursor = commEdit->textCursor();
     cursor.movePosition(QTextCursor::End);
-    txtComm->setTextCursor(cursor);
-    txtComm->ensureCursorVisible();
+    commEdit->setTextCursor(cursor);
+    commEdit->ensureCursorVisible();
 }
 
-void StatusWindowForm::SaveFontSize(qint16 size)
+void StatusWindow::saveFontSize(qint16 size)
 {
-    modINIReadWrite::INIWrite(QStringLiteral("Font"), QStringLiteral("Size"), QString::number(size),
+    config::iniWrite(QStringLiteral("Font"), QStringLiteral("Size"), QString::number(size),
                               m_settings.paths.settingsFile);
 }
 
-void StatusWindowForm::OnDiagnosticLogToggled(bool pressed)
+void StatusWindow::onDiagnosticLogToggled(bool pressed)
 {
-    cmdSave->setVisible(pressed);
+    saveButton->setVisible(pressed);
     m_settings.switches.diagnosticLog = pressed;
     if (pressed) {
         m_settings.switches.commPaused = false;
-        cmdPause->setText(QStringLiteral("Pause"));
+        pauseButton->setText(QStringLiteral("Pause"));
     }
-    cmdPause->setEnabled(!pressed);
+    pauseButton->setEnabled(!pressed);
 }
 
-void StatusWindowForm::OnPauseClicked()
+void StatusWindow::onPauseClicked()
 {
     m_settings.switches.commPaused = !m_settings.switches.commPaused;
-    cmdPause->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    pauseButton->setText(m_settings.switches.commPaused ? QStringLiteral("Resume") : QStringLiteral("Pause"));
 }
 
-void StatusWindowForm::OnFontSizeChanged(int value)
+void StatusWindow::onFontSizeChanged(int value)
 {
-    QFont font = txtComm->font();
+    QFont font = commEdit->font();
     font.setPointSize(value);
-    txtComm->setFont(font);
-    MoveCaretToEnd();
-    SaveFontSize(static_cast<qint16>(value));
+    commEdit->setFont(font);
+    moveCaretToEnd();
+    saveFontSize(static_cast<qint16>(value));
 }
 
-void StatusWindowForm::OnSaveClicked()
+void StatusWindow::onSaveClicked()
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Save File");
@@ -258,46 +258,46 @@ void StatusWindowForm::OnSaveClicked()
     QString error;
     if (platform::WholeFile::save(path, m_text.toLatin1(), &error))
         return;
-    modMain::WriteLog("Unable to save the status text to " + path + ": " + error);
+    config::writeLog("Unable to save the status text to " + path + ": " + error);
     platform::Prompts::instance().message("Unable to save the status text to " + path + ": " + error + ".",
                                           QStringLiteral("KIVO_ZAMO"), platform::MsgButtons::Ok,
                                           platform::MsgIcon::Warning);
 }
 
-void StatusWindowForm::resizeEvent(QResizeEvent* event)
+void StatusWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    ApplyResizeRules();
+    applyResizeRules();
 }
 
-void StatusWindowForm::ApplyResizeRules()
+void StatusWindow::applyResizeRules()
 {
     // The rules count in the window's outer size, title bar included.
     // In service mode the strip of service switches sits between the text
     // and the buttons, so that it covers no line of the text.
-    const QWidget* outer = MdiChild::Outer(this);
+    const QWidget* outer = MdiChild::outerWidget(this);
     const int width = twipsOf(outer->width());
     const int height = twipsOf(outer->height());
     const int strip = calTabCommFrame->isHidden() ? 0 : twipsOf(calTabCommFrame->height());
     // Where the title bar takes more than the rule allows for, the text gives
     // way so that the row of buttons (the slider with its label the highest)
     // stays whole inside the window.
-    const int row = twipsOf(qMax(cmdPause->height(), FontSizeSlider->height() + FontSizeLabel->height()));
+    const int row = twipsOf(qMax(pauseButton->height(), FontSizeSlider->height() + FontSizeLabel->height()));
     const int textHeight = qMin(height - 850, twipsOf(this->height()) - 50 - row) - strip;
-    txtComm->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(textHeight, 0)));
-    calTabCommFrame->move(0, txtComm->height());
-    const int pauseTop = twipsOf(txtComm->height()) + strip + 50;
-    cmdPause->move(Twips::toPixels(width - twipsOf(cmdPause->width()) - 200), Twips::toPixels(pauseTop));
-    FontSizeSlider->move(cmdPause->x() - FontSizeSlider->width() - Twips::toPixels(50), cmdPause->y());
+    commEdit->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(textHeight, 0)));
+    calTabCommFrame->move(0, commEdit->height());
+    const int pauseTop = twipsOf(commEdit->height()) + strip + 50;
+    pauseButton->move(Twips::toPixels(width - twipsOf(pauseButton->width()) - 200), Twips::toPixels(pauseTop));
+    FontSizeSlider->move(pauseButton->x() - FontSizeSlider->width() - Twips::toPixels(50), pauseButton->y());
     FontSizeLabel->move(FontSizeSlider->x(), FontSizeSlider->y() + FontSizeSlider->height());
-    chkDiagnosticLog->move(chkDiagnosticLog->x(), cmdPause->y());
-    cmdSave->move(cmdSave->x(), cmdPause->y());
+    diagnosticLogCheck->move(diagnosticLogCheck->x(), pauseButton->y());
+    saveButton->move(saveButton->x(), pauseButton->y());
 }
 
-void StatusWindowForm::closeEvent(QCloseEvent* event)
+void StatusWindow::closeEvent(QCloseEvent* event)
 {
     // No close command: the window stays until the program ends.
-    if (ProgramEnd::Requested())
+    if (ProgramEnd::requested())
         event->accept();
     else
         event->ignore();

@@ -1,7 +1,7 @@
 #pragma once
 // The "Status" window: the station's communication log. It shows the lines
 // the main test window writes (unit traffic, connection and run messages) or,
-// with "Diagnostic Log" pressed, every time-stamped log line. It owns the
+// with "Diagnostic log" pressed, every time-stamped log line. It owns the
 // program switches diagnosticLog, commPaused, showVerbose and showRxBuffer
 // (and statusWindowOpen) of the settings it is built with,
 // saves what it shows to a file and keeps its font size in [Font] Size.
@@ -24,7 +24,7 @@ namespace config {
 struct StationSettings;
 }
 
-class StatusWindowForm : public QWidget {
+class StatusWindow : public QWidget {
     Q_OBJECT
 public:
     // The text is cut back to its part from the 50,000th character on once
@@ -34,51 +34,51 @@ public:
 
     // settings: the station's settings (its switches, the settings file),
     // kept by reference.
-    explicit StatusWindowForm(config::StationSettings& settings, QWidget* parent = nullptr);
-    ~StatusWindowForm() override;
+    explicit StatusWindow(config::StationSettings& settings, QWidget* parent = nullptr);
+    ~StatusWindow() override;
 
-    // Reads the switches, the communication buffer and [Font] Size, takes
+    // reads the switches, the communication buffer and [Font] Size, takes
     // its place to the right of the main test window and starts receiving
     // the log echo. Called once the window sits in the main frame.
-    void Load();
+    void load();
 
     // Appends one message as a line, unless it equals the last one added.
-    void AddText(const QString& vMsg);
+    void addText(const QString& msg);
     // Writes [Font] Size.
-    void SaveFontSize(qint16 size);
+    void saveFontSize(qint16 size);
     // Cuts the shown text back when it is longer than MaxTextLength.
-    void TrimCommText();
+    void trimCommText();
 
     // The shown text, lines ended by CR LF, exactly as "Save to File..." writes it.
-    QString Text() const { return m_text; }
+    QString text() const { return m_text; }
     // Applies the text-size and place rules after the window's size changed.
-    void ApplyResizeRules();
+    void applyResizeRules();
 
     // Cuts a text the way the communication buffer and the window are cut.
-    static QString CutBack(const QString& text);
+    static QString cutBack(const QString& text);
 
-    QTextEdit* txtComm = nullptr;
-    QPushButton* chkDiagnosticLog = nullptr;
-    QPushButton* cmdSave = nullptr;
+    QTextEdit* commEdit = nullptr;
+    QPushButton* diagnosticLogCheck = nullptr;
+    QPushButton* saveButton = nullptr;
     QSlider* FontSizeSlider = nullptr;
     QLabel* FontSizeLabel = nullptr;
-    QPushButton* cmdPause = nullptr;
+    QPushButton* pauseButton = nullptr;
     QFrame* calTabCommFrame = nullptr;
-    QCheckBox* chkShowVerbose = nullptr;
-    QCheckBox* chkShowBuffer = nullptr;
+    QCheckBox* showVerboseCheck = nullptr;
+    QCheckBox* showBufferCheck = nullptr;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void LoadFontSize();
-    void SetShownText(const QString& text);
-    void MoveCaretToEnd();
-    void OnDiagnosticLogToggled(bool pressed);
-    void OnPauseClicked();
-    void OnFontSizeChanged(int value);
-    void OnSaveClicked();
+    void loadFontSize();
+    void setShownText(const QString& text);
+    void moveCaretToEnd();
+    void onDiagnosticLogToggled(bool pressed);
+    void onPauseClicked();
+    void onFontSizeChanged(int value);
+    void onSaveClicked();
 
     config::StationSettings& m_settings;
     QString m_text;

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-ActiveLotNumbersForm::ActiveLotNumbersForm(QWidget* parent) : QWidget(parent)
+ActiveLotWindow::ActiveLotWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ActiveLotNumbersForm"));
     setWindowTitle(QStringLiteral("Test Lot Numbers"));
@@ -22,16 +22,16 @@ ActiveLotNumbersForm::ActiveLotNumbersForm(QWidget* parent) : QWidget(parent)
     resize(Twips::toPixels(4500), Twips::toPixels(2400));
 }
 
-void ActiveLotNumbersForm::Form_Load()
+void ActiveLotWindow::load()
 {
-    modMain::DisableCloseMenu(this);
+    ui::disableCloseMenu(this);
 }
 
-void ActiveLotNumbersForm::showEvent(QShowEvent* event)
+void ActiveLotWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_loaded) {
         m_loaded = true;
-        Form_Load();
+        load();
     }
 }

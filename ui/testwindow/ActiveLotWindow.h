@@ -8,12 +8,12 @@
 
 class QPlainTextEdit;
 
-class ActiveLotNumbersForm : public QWidget {
+class ActiveLotWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ActiveLotNumbersForm(QWidget* parent = nullptr);
+    explicit ActiveLotWindow(QWidget* parent = nullptr);
 
-    void Form_Load();
+    void load();
 
     QPlainTextEdit* TestLotNumbersTextBox = nullptr;
 

@@ -12,12 +12,12 @@
 #include "run/SignalGeneratorDisplay.h"
 #include "run/UnitLinkObserver.h"
 
-class MainForm;
+class TestWindow;
 
 class ConnectionEvents : public UnitLinkObserver, public SignalGeneratorDisplay, public DatabaseConnectionObserver {
 public:
     // The window outlives its connection events.
-    explicit ConnectionEvents(MainForm& window) : m_window(window) {}
+    explicit ConnectionEvents(TestWindow& window) : m_window(window) {}
 
     // UnitLinkObserver
     void unitConnected(int unit) override;
@@ -34,17 +34,17 @@ public:
     void showSignalGeneratorConnected(bool connected) override;
 
     // DatabaseConnectionObserver
-    void SetDatabaseStatus(bool vLocalDB, bool vConnected) override;
-    void DatabaseConnectFailHandler(const QString& vCause) override;
+    void setDatabaseStatus(bool localDB, bool connectedValue) override;
+    void databaseConnectFailHandler(const QString& cause) override;
 
 private:
-    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
+    // unitAt n is gone (closed, failed or reconnecting): its lamp turns red
     // and the run's completion estimate goes until the unit is back.
     void showUnitLost(int unit);
     void updateRunEstimate();
     void logTraffic(const QString& line);
 
-    MainForm& m_window;
+    TestWindow& m_window;
     // A failure reported while the last one is being told (the cancelled
     // run's own records fail too) is part of the same series.
     bool m_tellingDatabaseFailure = false;

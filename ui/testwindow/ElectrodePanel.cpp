@@ -12,14 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ElectrodePanel::ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode,
+ElectrodePanel::ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode,
                                const config::StationPaths& paths, QWidget* parent)
     : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode), m_paths(paths)
 {
     auto* v = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     for (int i = 0; i < 32; ++i) {
-        const QString name = clsTestSequence::FindElectrodeNameByIndex(qint16(i));
+        const QString name = TestStep::findElectrodeNameByIndex(qint16(i));
         auto* check = new QCheckBox(name, this);
         check->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
         check->setToolTip(name);
@@ -77,9 +77,9 @@ void ElectrodePanel::updateAvailability()
 {
     const bool mask = m_maskUnavailableBox->isChecked();
     for (int u = 1; u <= 2; ++u) {
-        UnitLink* unit = m_units[std::size_t(u - 1)];
+        Unit* unit = m_units[std::size_t(u - 1)];
         for (int c = 0; c < 16; ++c) {
-            const bool available = !mask || (unit && unit->Connected() && unit->ElectrodeChannelExists(qint16(c)));
+            const bool available = !mask || (unit && unit->connected() && unit->electrodeChannelExists(qint16(c)));
             m_boxes[std::size_t((u - 1) * 16 + c)]->setEnabled(available);
         }
     }
@@ -109,9 +109,9 @@ void ElectrodePanel::setSaveAllowed(bool allowed)
     m_saveAsDefaultsButton->setEnabled(allowed);
 }
 
-modMain::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
+testlists::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
 {
-    modMain::ElectrodeCheckBoxes boxes;
+    testlists::ElectrodeCheckBoxes boxes;
     for (QCheckBox* box : m_boxes)
         boxes.append({box->checkState(), box->toolTip()});
     return boxes;
@@ -119,7 +119,7 @@ modMain::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
 
 void ElectrodePanel::checkAll()
 {
-    const int last = m_mode.CheckZAMOMode() == ConnectedUnitsMode::Zamo80 ? 16 : 32;
+    const int last = m_mode.checkZAMOMode() == ConnectedUnitsMode::Zamo80 ? 16 : 32;
     for (int i = 0; i < last; ++i)
         m_boxes[std::size_t(i)]->setChecked(true);
     markUnsaved();
@@ -140,9 +140,9 @@ void ElectrodePanel::resetToDefaults()
 
 void ElectrodePanel::saveAsDefaults()
 {
-    const QString sel = modMain::BuildElectrodeString(false);
-    modINIReadWrite::INIWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
-    modMain::ApplyElectrodeString(sel);
+    const QString sel = testlists::buildElectrodeString(false);
+    config::iniWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
+    testlists::applyElectrodeString(sel);
     emit selectionSaved();
     markSaved();
 }

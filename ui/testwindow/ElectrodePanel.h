@@ -17,7 +17,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
-class UnitLink;
+class Unit;
 class UnitModeSource;
 
 class ElectrodePanel : public QGroupBox {
@@ -25,10 +25,10 @@ class ElectrodePanel : public QGroupBox {
 public:
     // The units tell which channels exist; the mode source how many boxes
     // Check All ticks; the paths where settings.ini is. All outlive the panel.
-    ElectrodePanel(const std::array<UnitLink*, 2>& units, const UnitModeSource& mode,
+    ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode,
                    const config::StationPaths& paths, QWidget* parent = nullptr);
 
-    // Ticks the boxes of the default selection; a hidden box is never ticked,
+    // ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.
     void applyDefaultSelection();
     // Greys out the boxes of channels that no connected unit has, while the
@@ -41,7 +41,7 @@ public:
     // "Save as Defaults" is locked while a run is active.
     void setSaveAllowed(bool allowed);
     // The boxes' states and names, as the electrode selection reads them.
-    modMain::ElectrodeCheckBoxes boxStates() const;
+    testlists::ElectrodeCheckBoxes boxStates() const;
 
     const std::array<QCheckBox*, 32>& electrodeBoxes() const { return m_boxes; }
     QLabel* unit2Label() const { return m_unit2Label; }
@@ -67,7 +67,7 @@ public slots:
 private:
     void setUnit2Shown(bool shown);
 
-    std::array<UnitLink*, 2> m_units;
+    std::array<Unit*, 2> m_units;
     const UnitModeSource& m_mode;
     const config::StationPaths& m_paths;
     std::array<QCheckBox*, 32> m_boxes{};

@@ -1,7 +1,7 @@
 #pragma once
 // The items of the main frame that the test window enables and disables,
 // and the frame's progress bar and completion label. The window makes
-// stand-ins of its own until the frame hands over its own (AttachFrame).
+// stand-ins of its own until the frame hands over its own (attachFrame).
 
 #include <QPointer>
 
@@ -10,7 +10,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 
-struct MainFrameItems {
+struct FrameItems {
     QPointer<QAction> ZamoUnitsConnect[3];          // [1], [2]
     QPointer<QAction> ZamoUnitsConnectSimulator[3]; // [1], [2]
     QPointer<QAction> ZamoUnitsDisconnect[3];       // [1], [2]

@@ -36,20 +36,20 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 QString electrodeName(int index)
 {
-    return clsTestSequence::FindElectrodeNameByIndex(static_cast<qint16>(index));
+    return TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
 }
 
 } // namespace
 
-LotByElectrodeForm::LotByElectrodeForm(TestDetailsForm& details, QWidget* parent) : QDialog(parent), m_details(details)
+LotByElectrodeDialog::LotByElectrodeDialog(TestDetailsDialog& details, QWidget* parent) : QDialog(parent), m_details(details)
 {
     setObjectName(QStringLiteral("LotByElectrodeForm"));
     setWindowTitle(QStringLiteral("Lot Numbers by Electrode"));
     setModal(true);
-    BuildControls();
+    buildControls();
 }
 
-QGroupBox* LotByElectrodeForm::BuildElectrodesFrame()
+QGroupBox* LotByElectrodeDialog::buildElectrodesFrame()
 {
     ElectrodesFrame = new QGroupBox(QStringLiteral("Electrodes"), this);
     ElectrodesFrame->setObjectName(QStringLiteral("ElectrodesFrame"));
@@ -75,17 +75,17 @@ QGroupBox* LotByElectrodeForm::BuildElectrodesFrame()
     return ElectrodesFrame;
 }
 
-void LotByElectrodeForm::BuildControls()
+void LotByElectrodeDialog::buildControls()
 {
-    txtLotNumber = new QLineEdit(this);
-    txtLotNumber->setObjectName(QStringLiteral("txtLotNumber"));
-    cmdAdd = button(this, "cmdAdd", QStringLiteral("Add"));
+    lotNumberEdit = new QLineEdit(this);
+    lotNumberEdit->setObjectName(QStringLiteral("txtLotNumber"));
+    addButton = button(this, "cmdAdd", QStringLiteral("Add"));
     CheckAllButton = button(this, "CheckAllButton", QStringLiteral("Check All"));
     UncheckAllButton = button(this, "UncheckAllButton", QStringLiteral("Uncheck All"));
-    chkMaskUnavailableElectrodes = new QCheckBox(QStringLiteral("Mask Unavailable Electrodes"), this);
-    chkMaskUnavailableElectrodes->setObjectName(QStringLiteral("chkMaskUnavailableElectrodes"));
-    chkMaskUnavailableElectrodes->setChecked(true);
-    cmdClear = button(this, "cmdClear", QStringLiteral("Clear"));
+    maskUnavailableElectrodesCheck = new QCheckBox(QStringLiteral("Mask Unavailable Electrodes"), this);
+    maskUnavailableElectrodesCheck->setObjectName(QStringLiteral("chkMaskUnavailableElectrodes"));
+    maskUnavailableElectrodesCheck->setChecked(true);
+    clearButton = button(this, "cmdClear", QStringLiteral("Clear"));
     OKButton = button(this, "OKButton", QStringLiteral("OK"));
     CancelButton = button(this, "CancelButton", QStringLiteral("Cancel"));
     LotListFlexGrid = new QTableWidget(0, 3, this);
@@ -97,71 +97,71 @@ void LotByElectrodeForm::BuildControls()
     LotListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(BuildElectrodesFrame());
+    layout->addWidget(buildElectrodesFrame());
     auto* selection = new QHBoxLayout();
     selection->addWidget(CheckAllButton);
     selection->addWidget(UncheckAllButton);
-    selection->addWidget(chkMaskUnavailableElectrodes);
+    selection->addWidget(maskUnavailableElectrodesCheck);
     selection->addStretch();
     layout->addLayout(selection);
     auto* lot = new QHBoxLayout();
     auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
-    lotLabel->setBuddy(txtLotNumber);
+    lotLabel->setBuddy(lotNumberEdit);
     lot->addWidget(lotLabel);
-    lot->addWidget(txtLotNumber);
-    lot->addWidget(cmdAdd);
+    lot->addWidget(lotNumberEdit);
+    lot->addWidget(addButton);
     layout->addLayout(lot);
     layout->addWidget(LotListFlexGrid);
     auto* buttons = new QHBoxLayout();
-    buttons->addWidget(cmdClear);
+    buttons->addWidget(clearButton);
     buttons->addStretch();
     buttons->addWidget(OKButton);
     buttons->addWidget(CancelButton);
     layout->addLayout(buttons);
 
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(CheckAllButton, &QPushButton::clicked, this, [this] { CheckAllButton_Click(); });
-    connect(UncheckAllButton, &QPushButton::clicked, this, [this] { UncheckAllButton_Click(); });
-    connect(chkMaskUnavailableElectrodes, &QCheckBox::clicked, this, [this] { MaskUnavailableElectrodes(); });
-    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-    connect(OKButton, &QPushButton::clicked, this, [this] { OKButton_Click(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButton_Click(); });
+    connect(addButton, &QPushButton::clicked, this, [this] { addLot(); });
+    connect(CheckAllButton, &QPushButton::clicked, this, [this] { checkAll(); });
+    connect(UncheckAllButton, &QPushButton::clicked, this, [this] { uncheckAll(); });
+    connect(maskUnavailableElectrodesCheck, &QCheckBox::clicked, this, [this] { maskUnavailableElectrodes(); });
+    connect(clearButton, &QPushButton::clicked, this, [this] { clear(); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { acceptEntries(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { cancel(); });
 }
 
-void LotByElectrodeForm::Show()
+void LotByElectrodeDialog::showDialog()
 {
-    Form_Load();
+    load();
     exec();
 }
 
-void LotByElectrodeForm::Form_Load()
+void LotByElectrodeDialog::load()
 {
-    MaskUnavailableElectrodes();
-    ClearAllAssignments();
-    LoadExistingAssignments();
+    maskUnavailableElectrodes();
+    clearAllAssignments();
+    loadExistingAssignments();
 }
 
-bool LotByElectrodeForm::ChannelAvailable(int index) const
+bool LotByElectrodeDialog::channelAvailable(int index) const
 {
-    UnitLink* unit = m_details.Units()[std::size_t(index / 16)];
-    return unit && unit->Connected() && unit->ElectrodeChannelExists(static_cast<qint16>(index % 16));
+    Unit* unit = m_details.units()[std::size_t(index / 16)];
+    return unit && unit->connected() && unit->electrodeChannelExists(static_cast<qint16>(index % 16));
 }
 
-void LotByElectrodeForm::MaskUnavailableElectrodes()
+void LotByElectrodeDialog::maskUnavailableElectrodes()
 {
-    const bool mask = chkMaskUnavailableElectrodes->isChecked();
+    const bool mask = maskUnavailableElectrodesCheck->isChecked();
     for (int i = 0; i < kElectrodes; ++i) {
         QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
-        const bool visible = !mask || ChannelAvailable(i);
+        const bool visible = !mask || channelAvailable(i);
         box->setVisible(visible);
         if (!visible)
             box->setChecked(false);
     }
 }
 
-void LotByElectrodeForm::ClearAllAssignments()
+void LotByElectrodeDialog::clearAllAssignments()
 {
-    ResetLotGrid();
+    resetLotGrid();
     for (QCheckBox* box : ElectrodesCheckBox) {
         box->setChecked(false);
         box->setEnabled(true);
@@ -169,7 +169,7 @@ void LotByElectrodeForm::ClearAllAssignments()
     m_lots.fill(QString());
 }
 
-void LotByElectrodeForm::ResetLotGrid()
+void LotByElectrodeDialog::resetLotGrid()
 {
     LotListFlexGrid->clearContents();
     LotListFlexGrid->setRowCount(0);
@@ -179,7 +179,7 @@ void LotByElectrodeForm::ResetLotGrid()
     LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
 }
 
-void LotByElectrodeForm::AddGridRow(const QString& list, const QString& lot)
+void LotByElectrodeDialog::addGridRow(const QString& list, const QString& lot)
 {
     const int row = LotListFlexGrid->rowCount();
     LotListFlexGrid->insertRow(row);
@@ -188,26 +188,26 @@ void LotByElectrodeForm::AddGridRow(const QString& list, const QString& lot)
     LotListFlexGrid->setItem(row, 2, new QTableWidgetItem(lot));
 }
 
-QString LotByElectrodeForm::BuildCheckedElectrodeList() const
+QString LotByElectrodeDialog::buildCheckedElectrodeList() const
 {
-    modMain::ElectrodeCheckBoxes boxes;
+    testlists::ElectrodeCheckBoxes boxes;
     for (const QCheckBox* box : ElectrodesCheckBox)
         boxes.append({box->checkState(), box->toolTip()});
-    const QString list = modMain::BuildElectrodeString(boxes);
+    const QString list = testlists::buildElectrodeString(boxes);
     return list == QLatin1String("None") ? QString() : list;
 }
 
-void LotByElectrodeForm::cmdAdd_Click()
+void LotByElectrodeDialog::addLot()
 {
-    const QString list = BuildCheckedElectrodeList();
-    const QString lot = txtLotNumber->text();
+    const QString list = buildCheckedElectrodeList();
+    const QString lot = lotNumberEdit->text();
     if (list.isEmpty() || lot.isEmpty()) {
         platform::Prompts::instance().message(QStringLiteral("Electrodes not selected, or Lot number not specified."),
-                                              StationText::AppTitle(), platform::MsgButtons::Ok,
+                                              StationText::appTitle(), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
         return;
     }
-    AddGridRow(list, lot);
+    addGridRow(list, lot);
     for (int i = 0; i < kElectrodes; ++i) {
         QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
         if (!box->isChecked())
@@ -216,28 +216,28 @@ void LotByElectrodeForm::cmdAdd_Click()
         box->setEnabled(false);
         m_lots[std::size_t(i)] = lot;
     }
-    txtLotNumber->clear();
+    lotNumberEdit->clear();
 }
 
-void LotByElectrodeForm::CheckAllButton_Click()
+void LotByElectrodeDialog::checkAll()
 {
     for (QCheckBox* box : ElectrodesCheckBox)
         box->setChecked(true);
-    MaskUnavailableElectrodes();
+    maskUnavailableElectrodes();
 }
 
-void LotByElectrodeForm::UncheckAllButton_Click()
+void LotByElectrodeDialog::uncheckAll()
 {
     for (QCheckBox* box : ElectrodesCheckBox)
         box->setChecked(false);
 }
 
-void LotByElectrodeForm::cmdClear_Click()
+void LotByElectrodeDialog::clear()
 {
-    ClearAllAssignments();
+    clearAllAssignments();
 }
 
-void LotByElectrodeForm::LoadExistingAssignments()
+void LotByElectrodeDialog::loadExistingAssignments()
 {
     for (const QString& item : m_details.ElectrodeLotList) {
         const int second = item.indexOf(QLatin1Char('\t'), 1);
@@ -245,23 +245,23 @@ void LotByElectrodeForm::LoadExistingAssignments()
             continue;
         const QString list = item.mid(1, second - 1);
         const QString lot = item.mid(second + 1);
-        AddGridRow(list, lot);
-        ApplyLotToElectrodeList(list, lot);
+        addGridRow(list, lot);
+        applyLotToElectrodeList(list, lot);
     }
 }
 
-void LotByElectrodeForm::ApplyLotToElectrodeList(const QString& list, const QString& lot)
+void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QString& lot)
 {
     auto valid = [](int index) { return index >= 0 && index < kElectrodes; };
-    ForEachElectrodeSelectionItem(list, [&](const QString& name, const std::optional<QString>& end) {
-        const int first = clsTestSequence::FindElectrodeIndex(name);
+    forEachElectrodeSelectionItem(list, [&](const QString& name, const std::optional<QString>& end) {
+        const int first = TestStep::findElectrodeIndex(name);
         if (!valid(first))
             return false;
         m_lots[std::size_t(first)] = lot;
         ElectrodesCheckBox[std::size_t(first)]->setEnabled(false);
         if (!end)
             return true;
-        const int last = clsTestSequence::FindElectrodeIndex(*end);
+        const int last = TestStep::findElectrodeIndex(*end);
         if (!valid(last))
             return false;
         for (int i = first; i <= last; ++i) {
@@ -273,24 +273,24 @@ void LotByElectrodeForm::ApplyLotToElectrodeList(const QString& list, const QStr
     });
 }
 
-void LotByElectrodeForm::OKButton_Click()
+void LotByElectrodeDialog::acceptEntries()
 {
-    m_details.InitVars();
+    m_details.initVars();
     for (int row = 0; row < LotListFlexGrid->rowCount(); ++row)
         m_details.ElectrodeLotList << QStringLiteral("\t") + LotListFlexGrid->item(row, 1)->text()
                                           + QStringLiteral("\t") + LotListFlexGrid->item(row, 2)->text();
     QStringList parts;
     for (int i = 0; i < kElectrodes; ++i) {
         const QString& lot = m_lots[std::size_t(i)];
-        m_details.SetElectrodeLotNumber(i, lot);
-        parts << electrodeName(i) + QStringLiteral(": ") + modDatabase::SanitizeText(lot, 0);
+        m_details.setElectrodeLotNumber(i, lot);
+        parts << electrodeName(i) + QStringLiteral(": ") + results::sanitizeText(lot, 0);
     }
     m_details.LotNumberTextBox->setText(QStringLiteral("CUSTOM: ") + parts.join(QStringLiteral(", ")));
     m_details.LotNumberTextBox->setEnabled(false);
     accept();
 }
 
-void LotByElectrodeForm::CancelButton_Click()
+void LotByElectrodeDialog::cancel()
 {
     reject();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// "Lot Numbers by Electrode": gives groups of electrodes their own lot
+// "Lot Numbers by electrode": gives groups of electrodes their own lot
 // numbers before a run. Opened modally from the pre-test details window,
 // built anew at each opening from that window's list of assignments, and
 // written back to it by "OK" only.
@@ -13,52 +13,52 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-class TestDetailsForm;
+class TestDetailsDialog;
 
-class LotByElectrodeForm : public QDialog {
+class LotByElectrodeDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LotByElectrodeForm(TestDetailsForm& details, QWidget* parent = nullptr);
+    explicit LotByElectrodeDialog(TestDetailsDialog& details, QWidget* parent = nullptr);
 
     // Loads the window and shows it modally.
-    void Show();
+    void showDialog();
 
-    void Form_Load();
-    void MaskUnavailableElectrodes();
-    void ClearAllAssignments();
-    void ResetLotGrid();
-    void LoadExistingAssignments();
+    void load();
+    void maskUnavailableElectrodes();
+    void clearAllAssignments();
+    void resetLotGrid();
+    void loadExistingAssignments();
     // The ticked boxes as an electrode list ("A1-C1.E1"), "" when none is ticked.
-    QString BuildCheckedElectrodeList() const;
-    void ApplyLotToElectrodeList(const QString& list, const QString& lot);
+    QString buildCheckedElectrodeList() const;
+    void applyLotToElectrodeList(const QString& list, const QString& lot);
 
-    void cmdAdd_Click();
-    void CheckAllButton_Click();
-    void UncheckAllButton_Click();
-    void cmdClear_Click();
-    void OKButton_Click();
-    void CancelButton_Click();
+    void addLot();
+    void checkAll();
+    void uncheckAll();
+    void clear();
+    void acceptEntries();
+    void cancel();
 
-    const std::array<QString, 32>& Lots() const { return m_lots; }
+    const std::array<QString, 32>& lots() const { return m_lots; }
 
     std::array<QCheckBox*, 32> ElectrodesCheckBox{};
     QGroupBox* ElectrodesFrame = nullptr;
-    QLineEdit* txtLotNumber = nullptr;
-    QPushButton* cmdAdd = nullptr;
+    QLineEdit* lotNumberEdit = nullptr;
+    QPushButton* addButton = nullptr;
     QPushButton* CheckAllButton = nullptr;
     QPushButton* UncheckAllButton = nullptr;
-    QCheckBox* chkMaskUnavailableElectrodes = nullptr;
-    QPushButton* cmdClear = nullptr;
+    QCheckBox* maskUnavailableElectrodesCheck = nullptr;
+    QPushButton* clearButton = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
     QTableWidget* LotListFlexGrid = nullptr;
 
 private:
-    void BuildControls();
-    QGroupBox* BuildElectrodesFrame();
-    void AddGridRow(const QString& list, const QString& lot);
-    bool ChannelAvailable(int index) const;
+    void buildControls();
+    QGroupBox* buildElectrodesFrame();
+    void addGridRow(const QString& list, const QString& lot);
+    bool channelAvailable(int index) const;
 
-    TestDetailsForm& m_details;
+    TestDetailsDialog& m_details;
     std::array<QString, 32> m_lots;
 };

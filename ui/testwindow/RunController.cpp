@@ -11,39 +11,39 @@
 
 namespace {
 
-void Tell(const QString& text, const QString& title = StationText::AppTitle(),
+void tell(const QString& text, const QString& title = StationText::appTitle(),
           platform::MsgIcon icon = platform::MsgIcon::None)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
 }
 
-void TellAlreadyActive()
+void tellAlreadyActive()
 {
-    Tell(QStringLiteral("Tests already active!  You must stop the active tests first."), StationText::AppTitle(),
+    tell(QStringLiteral("Tests already active!  You must stop the active tests first."), StationText::appTitle(),
          platform::MsgIcon::Warning);
 }
 
-void TellNoDatabase()
+void tellNoDatabase()
 {
-    Tell(QStringLiteral("Database not connected.  Aborting test."));
+    tell(QStringLiteral("Database not connected.  Aborting test."));
 }
 
 } // namespace
 
-RunController::RunController(RunHost& host, MainFormServices& window, config::StationSettings& settings,
-                             const std::array<UnitLink*, 2>& units, QObject* parent)
+RunController::RunController(RunHost& host, TestWindowServices& window, config::StationSettings& settings,
+                             const std::array<Unit*, 2>& units, QObject* parent)
     : m_sequencer(host, settings, units, parent), m_window(window)
 {
 }
 
 bool RunController::running() const
 {
-    return m_sequencer.State().pTestRunning;
+    return m_sequencer.state().m_testRunning;
 }
 
 bool RunController::openDatabase()
 {
-    return m_sequencer.Services().database->OpenDatabase(false);
+    return m_sequencer.services().database->openDatabase(false);
 }
 
 // ---------------------------------------------------------------- starting a run
@@ -51,138 +51,138 @@ bool RunController::openDatabase()
 void RunController::runTestList(bool consecutiveLists)
 {
     if (running()) {
-        TellAlreadyActive();
+        tellAlreadyActive();
         return;
     }
     if (consecutiveLists) {
-        RunLists& lists = m_sequencer.State().lists;
+        RunLists& lists = m_sequencer.state().lists;
         if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
-            Tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
+            tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
             return;
         }
-        const QString sel = modMain::BuildElectrodeString(true);
+        const QString sel = testlists::buildElectrodeString(true);
         for (const auto& step : std::as_const(lists.consecutive1))
-            step->InitElectrodesByString(sel);
+            step->initElectrodesByString(sel);
         for (const auto& step : std::as_const(lists.consecutive2))
-            step->InitElectrodesByString(sel);
+            step->initElectrodesByString(sel);
         Globals::ActiveTestList = lists.consecutive1;
-        m_sequencer.State().ConsecutiveListsMode = true;
-        m_sequencer.State().SecondListRunning = false;
+        m_sequencer.state().ConsecutiveListsMode = true;
+        m_sequencer.state().SecondListRunning = false;
     } else {
-        m_sequencer.ClearConsecutiveLists();
+        m_sequencer.clearConsecutiveLists();
     }
     if (openDatabase())
-        m_sequencer.StartFirstTestSequence(true);
+        m_sequencer.startFirstTestSequence(true);
     else
-        TellNoDatabase();
+        tellNoDatabase();
 }
 
 void RunController::runStandardSequence()
 {
     if (running()) {
-        TellAlreadyActive();
+        tellAlreadyActive();
         return;
     }
     if (!openDatabase()) {
-        modMain::WriteLog(QStringLiteral("Database not defined.  Aborting test."));
-        TellNoDatabase();
+        config::writeLog(QStringLiteral("Database not defined.  Aborting test."));
+        tellNoDatabase();
         return;
     }
-    modMain::WriteLog(QStringLiteral("Executing standard test sequence"));
-    QString sel = modMain::BuildElectrodeString(true);
+    config::writeLog(QStringLiteral("Executing standard test sequence"));
+    QString sel = testlists::buildElectrodeString(true);
     if (sel.isEmpty() || sel == QLatin1String("None")) {
-        modMain::WriteLog(QStringLiteral("Default electrodes not defined."));
-        Tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+        config::writeLog(QStringLiteral("Default electrodes not defined."));
+        tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
     }
     Globals::ActiveTestList.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
-    const ConnectedUnitsMode mode = m_sequencer.CheckZAMOMode();
+    const ConnectedUnitsMode mode = m_sequencer.checkZAMOMode();
     const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
                                : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
                                                                     : nullptr;
     if (!standard)
         return;
-    for (const auto& step : CopySteps(*standard)) {
-        step->InitElectrodesByString(sel);
+    for (const auto& step : copySteps(*standard)) {
+        step->initElectrodesByString(sel);
         Globals::ActiveTestList.append(step);
     }
-    m_window.UpdateTestSequenceList();
+    m_window.updateTestSequenceList();
     if (Globals::ActiveTestList.isEmpty()) {
-        modMain::WriteLog(QStringLiteral("Standard test sequence not defined."));
-        Tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+        config::writeLog(QStringLiteral("Standard test sequence not defined."));
+        tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
     }
-    m_sequencer.ClearConsecutiveLists();
-    m_sequencer.StartFirstTestSequence(true);
+    m_sequencer.clearConsecutiveLists();
+    m_sequencer.startFirstTestSequence(true);
 }
 
 void RunController::runNoiseTest()
 {
     if (!openDatabase()) {
-        TellNoDatabase();
+        tellNoDatabase();
         return;
     }
     if (running()) {
-        TellAlreadyActive();
+        tellAlreadyActive();
         return;
     }
-    m_window.ClearTestList();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams(QStringLiteral("NOISE"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
+    m_window.clearTestList();
+    auto step = std::make_shared<TestStep>();
+    step->initByParams(QStringLiteral("NOISE"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
     Globals::ActiveTestList.append(step);
-    m_window.UpdateTestSequenceList();
-    m_sequencer.ClearConsecutiveLists();
-    m_sequencer.StartFirstTestSequence(true);
+    m_window.updateTestSequenceList();
+    m_sequencer.clearConsecutiveLists();
+    m_sequencer.startFirstTestSequence(true);
 }
 
 bool RunController::prepareBiasTest()
 {
-    if (m_sequencer.CheckZAMOMode() != ConnectedUnitsMode::Base)
+    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Base)
         return false;
     if (running()) {
-        TellAlreadyActive();
+        tellAlreadyActive();
         return false;
     }
-    if (!m_sequencer.AnyUnitConnected()) {
-        Tell(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
+    if (!m_sequencer.anyUnitConnected()) {
+        tell(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return false;
     }
     if (!openDatabase()) {
-        TellNoDatabase();
+        tellNoDatabase();
         return false;
     }
-    m_sequencer.ClearConsecutiveLists();
+    m_sequencer.clearConsecutiveLists();
     return true;
 }
 
 void RunController::runAcz30Zero()
 {
-    if (m_sequencer.CheckZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return;
     if (running()) {
-        TellAlreadyActive();
+        tellAlreadyActive();
         return;
     }
-    UnitLink* unit1 = m_sequencer.Unit(1);
-    if (!unit1 || !unit1->Connected())
+    Unit* unit1 = m_sequencer.unitAt(1);
+    if (!unit1 || !unit1->connected())
         return;
     if (!openDatabase()) {
-        TellNoDatabase();
+        tellNoDatabase();
         return;
     }
-    m_sequencer.ClearConsecutiveLists();
-    m_sequencer.PrepareRun();
-    auto step = std::make_shared<clsTestSequence>();
-    step->InitByParams(QStringLiteral("ACZ30ZERO"), 1, modMain::BuildElectrodeString(true), 0, 0, false, 0, false);
-    m_sequencer.State().lists.running = TestList{step};
-    m_sequencer.State().lists.expanded.clear();
-    m_sequencer.State().lists.pace.clear();
-    m_sequencer.State().ACZ30ZeroRun = true;
-    m_sequencer.StartTest(step, false, false, true, true);
+    m_sequencer.clearConsecutiveLists();
+    m_sequencer.prepareRun();
+    auto step = std::make_shared<TestStep>();
+    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
+    m_sequencer.state().lists.running = TestList{step};
+    m_sequencer.state().lists.expanded.clear();
+    m_sequencer.state().lists.pace.clear();
+    m_sequencer.state().ACZ30ZeroRun = true;
+    m_sequencer.startTest(step, false, false, true, true);
     if (!running())
-        m_sequencer.State().ACZ30ZeroRun = false;
+        m_sequencer.state().ACZ30ZeroRun = false;
 }
 
 // A run is cancelled whether or not its units are still connected, so that
@@ -190,5 +190,5 @@ void RunController::runAcz30Zero()
 void RunController::cancelRun()
 {
     if (running())
-        m_sequencer.StopTests();
+        m_sequencer.stopTests();
 }

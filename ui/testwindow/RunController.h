@@ -1,6 +1,6 @@
 #pragma once
-// The test window's run commands: Run (a single list or two consecutive
-// lists), Run Standard Sequence, the NOISE test, the BIAS test's checks,
+// The test window's run commands: run (a single list or two consecutive
+// lists), run Standard Sequence, the NOISE test, the BIAS test's checks,
 // the ACZ30 zero run and Cancel. It owns the run sequencer and hands each
 // run to it after its checks; a command that cannot start tells the
 // operator why (a run already going, no database, no unit, no list) and
@@ -10,17 +10,17 @@
 
 #include <array>
 
-class MainFormServices;
+class TestWindowServices;
 class RunHost;
-class UnitLink;
+class Unit;
 
 class RunController {
 public:
     // host, window (the test window) and settings (the station's, handed
     // to the sequencer) outlive the controller; parent owns the sequencer's
     // timers' QObject.
-    RunController(RunHost& host, MainFormServices& window, config::StationSettings& settings,
-                  const std::array<UnitLink*, 2>& units, QObject* parent);
+    RunController(RunHost& host, TestWindowServices& window, config::StationSettings& settings,
+                  const std::array<Unit*, 2>& units, QObject* parent);
 
     RunSequencer& sequencer() { return m_sequencer; }
     const RunSequencer& sequencer() const { return m_sequencer; }
@@ -42,5 +42,5 @@ private:
     bool openDatabase();
 
     RunSequencer m_sequencer;
-    MainFormServices& m_window;
+    TestWindowServices& m_window;
 };

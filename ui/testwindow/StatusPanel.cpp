@@ -68,7 +68,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), 
 void StatusPanel::placeUnitLinkView(int unit, QWidget* view)
 {
     if (unit >= 1 && unit <= 2 && view) {
-        // Tells the two units' "Connect" toggles apart.
+        // Tells the two units' "connectDevice" toggles apart.
         view->setAccessibleName(QStringLiteral("Unit #%1").arg(unit));
         m_grid->addWidget(view, 4 + unit, 0, 1, 3);
     }
@@ -76,14 +76,14 @@ void StatusPanel::placeUnitLinkView(int unit, QWidget* view)
 
 void StatusPanel::showUnitConnecting(int unit)
 {
-    m_unitLamps[std::size_t(unit)]->setFillColor(StatusLamp::Green());
+    m_unitLamps[std::size_t(unit)]->setFillColor(StatusLamp::green());
     m_unitLabels[std::size_t(unit)]->setText(QStringLiteral("Connecting..."));
     m_unitLabels[std::size_t(unit)]->setStyleSheet(QStringLiteral("color: black;"));
 }
 
 void StatusPanel::showUnitLost(int unit)
 {
-    m_unitLamps[std::size_t(unit)]->setFillColor(StatusLamp::Red());
+    m_unitLamps[std::size_t(unit)]->setFillColor(StatusLamp::red());
 }
 
 void StatusPanel::showHardwareStatus(int unit, const QString& status, bool error)
@@ -97,18 +97,18 @@ void StatusPanel::showHardwareStatus(int unit, const QString& status, bool error
         return;
     }
     label->setStyleSheet(QStringLiteral("color: red;"));
-    label->setText(CommLog::CaptionWithError(label->text(), status));
+    label->setText(CommLog::captionWithError(label->text(), status));
 }
 
 void StatusPanel::showDatabaseStatus(const QString& text, bool connected)
 {
-    m_databaseLamp->setFillColor(connected ? StatusLamp::Green() : StatusLamp::Red());
+    m_databaseLamp->setFillColor(connected ? StatusLamp::green() : StatusLamp::red());
     m_databaseLabel->setText(text);
 }
 
 void StatusPanel::showSignalGeneratorConnected(bool connected)
 {
-    m_signalGeneratorLamp->setFillColor(connected ? StatusLamp::Green() : StatusLamp::Red());
+    m_signalGeneratorLamp->setFillColor(connected ? StatusLamp::green() : StatusLamp::red());
     m_signalGeneratorLabel->setText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
 }
 

@@ -36,27 +36,27 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-TestDetailsForm::TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
-                                 ActiveLotNumbersForm* activeLotWindow, QWidget* parent)
+TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
+                                 ActiveLotWindow* activeLotWindow, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_units(units), m_activeLotWindow(activeLotWindow)
 {
     setObjectName(QStringLiteral("TestDetailsForm"));
     setWindowTitle(QStringLiteral("Test Details"));
     setModal(true);
-    BuildControls();
+    buildControls();
 }
 
-void TestDetailsForm::BuildControls()
+void TestDetailsDialog::buildControls()
 {
     LotNumberTextBox = new QLineEdit(this);
     LotNumberTextBox->setObjectName(QStringLiteral("LotNumberTextBox"));
     NotesTextBox = new QPlainTextEdit(this);
     NotesTextBox->setObjectName(QStringLiteral("NotesTextBox"));
     NotesTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    cmdStartTest = button(this, "cmdStartTest", QStringLiteral("Start Test"));
-    cmdCancel = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    cmdClear = button(this, "cmdClear", QStringLiteral("Clear"));
-    cmdLotByElectrode = button(this, "cmdLotByElectrode", QStringLiteral("Lot Number by Electrode"));
+    startTestButton = button(this, "cmdStartTest", QStringLiteral("Start Test"));
+    cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
+    clearButton = button(this, "cmdClear", QStringLiteral("Clear"));
+    lotByElectrodeButton = button(this, "cmdLotByElectrode", QStringLiteral("Lot Number by Electrode"));
 
     framePowerSource = new QGroupBox(QStringLiteral("Select Power Source"), this);
     framePowerSource->setObjectName(QStringLiteral("framePowerSource"));
@@ -64,32 +64,32 @@ void TestDetailsForm::BuildControls()
     opt100J->setObjectName(QStringLiteral("opt100J"));
     opt360J = new QRadioButton(QStringLiteral("360J"), framePowerSource);
     opt360J->setObjectName(QStringLiteral("opt360J"));
-    optXJ = new QRadioButton(framePowerSource);
-    optXJ->setObjectName(QStringLiteral("optXJ"));
+    xjOption = new QRadioButton(framePowerSource);
+    xjOption->setObjectName(QStringLiteral("optXJ"));
     auto* power = new QHBoxLayout(framePowerSource);
     power->addWidget(new QLabel(QStringLiteral("Select Power Source Energy:"), framePowerSource));
     power->addWidget(opt100J);
     power->addWidget(opt360J);
-    power->addWidget(optXJ);
+    power->addWidget(xjOption);
 
     frameReportOptions = new QGroupBox(QStringLiteral("Report Options"), this);
     frameReportOptions->setObjectName(QStringLiteral("frameReportOptions"));
-    chkShowOnReport =
+    showOnReportCheck =
         new QCheckBox(QStringLiteral("Display Initial Short Circuit ACZ Test on Report"), frameReportOptions);
-    chkShowOnReport->setObjectName(QStringLiteral("chkShowOnReport"));
-    chkAvgACLG = new QCheckBox(QStringLiteral("Display Average ACLG Value Only"), frameReportOptions);
-    chkAvgACLG->setObjectName(QStringLiteral("chkAvgACLG"));
+    showOnReportCheck->setObjectName(QStringLiteral("chkShowOnReport"));
+    avgACLGCheck = new QCheckBox(QStringLiteral("Display Average ACLG Value Only"), frameReportOptions);
+    avgACLGCheck->setObjectName(QStringLiteral("chkAvgACLG"));
     auto* options = new QVBoxLayout(frameReportOptions);
-    options->addWidget(chkShowOnReport);
-    options->addWidget(chkAvgACLG);
+    options->addWidget(showOnReportCheck);
+    options->addWidget(avgACLGCheck);
 
     auto* grid = new QGridLayout(this);
     auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
     lotLabel->setBuddy(LotNumberTextBox);
     grid->addWidget(lotLabel, 0, 0);
     grid->addWidget(LotNumberTextBox, 0, 1);
-    grid->addWidget(cmdLotByElectrode, 0, 2);
-    grid->addWidget(cmdClear, 0, 3);
+    grid->addWidget(lotByElectrodeButton, 0, 2);
+    grid->addWidget(clearButton, 0, 3);
     auto* notesLabel = new QLabel(QStringLiteral("Notes"), this);
     notesLabel->setBuddy(NotesTextBox);
     grid->addWidget(notesLabel, 1, 0, Qt::AlignTop);
@@ -98,101 +98,101 @@ void TestDetailsForm::BuildControls()
     grid->addWidget(frameReportOptions, 3, 0, 1, 4);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch();
-    buttons->addWidget(cmdStartTest);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(startTestButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, 4, 0, 1, 4);
 
-    connect(cmdStartTest, &QPushButton::clicked, this, [this] { cmdStartTest_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
-    connect(cmdLotByElectrode, &QPushButton::clicked, this, [this] { cmdLotByElectrode_Click(); });
+    connect(startTestButton, &QPushButton::clicked, this, [this] { startTest(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(clearButton, &QPushButton::clicked, this, [this] { clear(); });
+    connect(lotByElectrodeButton, &QPushButton::clicked, this, [this] { editLotsByElectrode(); });
 }
 
-std::optional<PreTestDetails> TestDetailsForm::ask()
+std::optional<PreTestDetails> TestDetailsDialog::ask()
 {
-    Form_Load();
+    load();
     exec();
-    Form_Unload();
+    unload();
     return m_entered;
 }
 
 // Every showing starts as a newly loaded window does.
-void TestDetailsForm::Form_Load()
+void TestDetailsDialog::load()
 {
     LotNumberTextBox->clear();
     LotNumberTextBox->setEnabled(true);
     NotesTextBox->clear();
     opt360J->setChecked(true);
-    chkShowOnReport->setChecked(false);
-    chkAvgACLG->setChecked(false);
+    showOnReportCheck->setChecked(false);
+    avgACLGCheck->setChecked(false);
     ElectrodeLotList.clear();
-    InitVars();
-    optXJ->setEnabled(m_settings.aclg.energyXEnabled);
+    initVars();
+    xjOption->setEnabled(m_settings.aclg.energyXEnabled);
 }
 
-void TestDetailsForm::Form_Unload()
+void TestDetailsDialog::unload()
 {
     if (!m_entered)
         ElectrodeLotList.clear();
 }
 
-bool TestDetailsForm::Zamo80Mode() const
+bool TestDetailsDialog::zamo80Mode() const
 {
-    return UnitMode::CheckZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
+    return UnitMode::checkZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
 }
 
-bool TestDetailsForm::Zamo24() const
+bool TestDetailsDialog::isZamo24() const
 {
-    return UnitMode::CheckZAMO24(m_units);
+    return UnitMode::checkZAMO24(m_units);
 }
 
-void TestDetailsForm::ReadReportOption(const QString& key, QCheckBox* box)
+void TestDetailsDialog::readReportOption(const QString& key, QCheckBox* box)
 {
-    const QString value = modINIReadWrite::INIRead(kReports, key, m_settings.paths.settingsFile);
+    const QString value = config::iniRead(kReports, key, m_settings.paths.settingsFile);
     if (!value.isEmpty())
         box->setChecked(value == QLatin1String("1"));
 }
 
-void TestDetailsForm::WriteReportOption(const QString& key, bool value)
+void TestDetailsDialog::writeReportOption(const QString& key, bool value)
 {
-    modINIReadWrite::INIWrite(kReports, key, value ? QStringLiteral("1") : QStringLiteral("0"),
+    config::iniWrite(kReports, key, value ? QStringLiteral("1") : QStringLiteral("0"),
                               m_settings.paths.settingsFile);
 }
 
-void TestDetailsForm::InitVars()
+void TestDetailsDialog::initVars()
 {
     m_electrodeLots.fill(QString());
     m_entered.reset();
     ElectrodeLotList.clear();
-    const bool zamo24 = Zamo24();
+    const bool zamo24 = isZamo24();
     framePowerSource->setVisible(zamo24);
-    if (Zamo80Mode() || zamo24) {
-        ReadReportOption(QStringLiteral("ShowShortCircuit"), chkShowOnReport);
-        ReadReportOption(QStringLiteral("AverageACLG"), chkAvgACLG);
+    if (zamo80Mode() || zamo24) {
+        readReportOption(QStringLiteral("ShowShortCircuit"), showOnReportCheck);
+        readReportOption(QStringLiteral("AverageACLG"), avgACLGCheck);
         frameReportOptions->setVisible(true);
     } else {
         frameReportOptions->setVisible(false);
     }
-    optXJ->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
+    xjOption->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
 }
 
-void TestDetailsForm::SetElectrodeLotNumber(int vIndex, const QString& vValue)
+void TestDetailsDialog::setElectrodeLotNumber(int index, const QString& valueValue)
 {
-    if (vIndex >= 0 && vIndex < 32)
-        m_electrodeLots[std::size_t(vIndex)] = vValue;
+    if (index >= 0 && index < 32)
+        m_electrodeLots[std::size_t(index)] = valueValue;
 }
 
 // "A1 - lot" for each of the 32 electrodes, one line each.
-QString TestDetailsForm::PerElectrodeLotText() const
+QString TestDetailsDialog::perElectrodeLotText() const
 {
     QString text;
     for (int i = 0; i < 32; ++i)
         text += QChar(65 + i % 16) + QString::number(i / 16 + 1) + QStringLiteral(" - ")
-                + modDatabase::SanitizeText(m_electrodeLots[std::size_t(i)], 0) + kCrLf;
+                + results::sanitizeText(m_electrodeLots[std::size_t(i)], 0) + kCrLf;
     return text;
 }
 
-void TestDetailsForm::cmdStartTest_Click()
+void TestDetailsDialog::startTest()
 {
     PreTestDetails details;
     const QString lot = LotNumberTextBox->text();
@@ -204,7 +204,7 @@ void TestDetailsForm::cmdStartTest_Click()
     } else {
         details.lotNumber = lot.mid(8);
         details.electrodeLotNumbers = m_electrodeLots;
-        lotWindowText = PerElectrodeLotText();
+        lotWindowText = perElectrodeLotText();
     }
     if (m_activeLotWindow)
         m_activeLotWindow->TestLotNumbersTextBox->setPlainText(lotWindowText);
@@ -212,7 +212,7 @@ void TestDetailsForm::cmdStartTest_Click()
     // The notes keep their line breaks as CR LF.
     details.notes = NotesTextBox->toPlainText().replace(QStringLiteral("\n"), kCrLf);
 
-    if (Zamo24()) {
+    if (isZamo24()) {
         QString energy;
         AclgEnergy choice = AclgEnergy::J360;
         if (opt100J->isChecked()) {
@@ -220,12 +220,12 @@ void TestDetailsForm::cmdStartTest_Click()
             energy = QStringLiteral("100J");
         } else if (opt360J->isChecked()) {
             energy = QStringLiteral("360J");
-        } else if (optXJ->isChecked()) {
+        } else if (xjOption->isChecked()) {
             choice = AclgEnergy::XJ;
-            energy = optXJ->text();
+            energy = xjOption->text();
         }
         if (!energy.isEmpty()) {
-            for (UnitLink* unit : m_units)
+            for (Unit* unit : m_units)
                 if (unit)
                     unit->setAclgEnergy(choice);
         }
@@ -233,10 +233,10 @@ void TestDetailsForm::cmdStartTest_Click()
             details.notes = QStringLiteral("ACLG Energy = ") + energy + QStringLiteral(";") + kCrLf + details.notes;
     }
 
-    if (Zamo80Mode() || Zamo24()) {
-        const ReportOptions options{chkShowOnReport->isChecked(), chkAvgACLG->isChecked()};
-        WriteReportOption(QStringLiteral("ShowShortCircuit"), options.showShortCircuit);
-        WriteReportOption(QStringLiteral("AverageACLG"), options.averageAclg);
+    if (zamo80Mode() || isZamo24()) {
+        const ReportOptions options{showOnReportCheck->isChecked(), avgACLGCheck->isChecked()};
+        writeReportOption(QStringLiteral("ShowShortCircuit"), options.showShortCircuit);
+        writeReportOption(QStringLiteral("AverageACLG"), options.averageAclg);
         details.reportOptions = options;
     }
 
@@ -244,21 +244,21 @@ void TestDetailsForm::cmdStartTest_Click()
     accept();
 }
 
-void TestDetailsForm::cmdCancel_Click()
+void TestDetailsDialog::cancel()
 {
     m_entered.reset();
     reject();
 }
 
-void TestDetailsForm::cmdClear_Click()
+void TestDetailsDialog::clear()
 {
     m_electrodeLots.fill(QString());
     LotNumberTextBox->clear();
     LotNumberTextBox->setEnabled(true);
 }
 
-void TestDetailsForm::cmdLotByElectrode_Click()
+void TestDetailsDialog::editLotsByElectrode()
 {
-    LotByElectrodeForm window(*this, this);
-    window.Show();
+    LotByElectrodeDialog window(*this, this);
+    window.showDialog();
 }

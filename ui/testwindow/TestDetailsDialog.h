@@ -3,7 +3,7 @@
 // The operator enters one lot number for all electrodes or one per
 // electrode (through the lot-by-electrode window), notes, the ACLG power
 // source energy when a single ZAMO2-4 unit is connected, and two report
-// options in ZAMO80 mode. "Start Test" hands these to the run as the
+// options in ZAMO80 mode. "start Test" hands these to the run as the
 // answer of ask(); any other way of closing the window cancels the run
 // (no answer).
 
@@ -15,7 +15,7 @@
 #include <array>
 #include <optional>
 
-class ActiveLotNumbersForm;
+class ActiveLotWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -23,68 +23,68 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class UnitLink;
+class Unit;
 
 namespace config {
 struct StationSettings;
 }
 
-class TestDetailsForm : public QDialog, public PreTestDetailsPrompt {
+class TestDetailsDialog : public QDialog, public PreTestDetailsPrompt {
     Q_OBJECT
 public:
     // The units give the unit mode; the active-lot window (may be null)
     // shows the lots of the run that starts; settings (kept by reference)
     // give the ZAMO2-4 X energy and the settings file.
-    TestDetailsForm(const config::StationSettings& settings, const std::array<UnitLink*, 2>& units,
-                    ActiveLotNumbersForm* activeLotWindow, QWidget* parent = nullptr);
+    TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
+                    ActiveLotWindow* activeLotWindow, QWidget* parent = nullptr);
 
     // Shows the window modally; what the operator entered when the run
     // starts, std::nullopt when it is cancelled.
     std::optional<PreTestDetails> ask() override;
-    // What "Start Test" took last; empty from each showing until then.
+    // What "start Test" took last; empty from each showing until then.
     const std::optional<PreTestDetails>& entered() const { return m_entered; }
 
-    void Form_Load();
-    // Ends the showing: a window closed without "Start Test" cancels the run.
-    void Form_Unload();
-    void InitVars();
-    void SetElectrodeLotNumber(int vIndex, const QString& vValue);
+    void load();
+    // Ends the showing: a window closed without "start Test" cancels the run.
+    void unload();
+    void initVars();
+    void setElectrodeLotNumber(int index, const QString& valueValue);
 
-    void cmdStartTest_Click();
-    void cmdCancel_Click();
-    void cmdClear_Click();
-    void cmdLotByElectrode_Click();
+    void startTest();
+    void cancel();
+    void clear();
+    void editLotsByElectrode();
 
     // One item per lot-by-electrode row: TAB + electrode list + TAB + lot.
     QStringList ElectrodeLotList;
     const std::array<QString, 32>& ElectrodeLots() const { return m_electrodeLots; }
-    const std::array<UnitLink*, 2>& Units() const { return m_units; }
+    const std::array<Unit*, 2>& units() const { return m_units; }
 
     QLineEdit* LotNumberTextBox = nullptr;
     QPlainTextEdit* NotesTextBox = nullptr;
-    QPushButton* cmdStartTest = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* cmdLotByElectrode = nullptr;
+    QPushButton* startTestButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* clearButton = nullptr;
+    QPushButton* lotByElectrodeButton = nullptr;
     QGroupBox* framePowerSource = nullptr;
     QRadioButton* opt100J = nullptr;
     QRadioButton* opt360J = nullptr;
-    QRadioButton* optXJ = nullptr;
+    QRadioButton* xjOption = nullptr;
     QGroupBox* frameReportOptions = nullptr;
-    QCheckBox* chkShowOnReport = nullptr;
-    QCheckBox* chkAvgACLG = nullptr;
+    QCheckBox* showOnReportCheck = nullptr;
+    QCheckBox* avgACLGCheck = nullptr;
 
 private:
-    void BuildControls();
-    bool Zamo80Mode() const;
-    bool Zamo24() const;
-    void ReadReportOption(const QString& key, QCheckBox* box);
-    void WriteReportOption(const QString& key, bool value);
-    QString PerElectrodeLotText() const;
+    void buildControls();
+    bool zamo80Mode() const;
+    bool isZamo24() const;
+    void readReportOption(const QString& key, QCheckBox* box);
+    void writeReportOption(const QString& key, bool value);
+    QString perElectrodeLotText() const;
 
     const config::StationSettings& m_settings;
-    std::array<UnitLink*, 2> m_units;
-    ActiveLotNumbersForm* m_activeLotWindow;
+    std::array<Unit*, 2> m_units;
+    ActiveLotWindow* m_activeLotWindow;
     std::array<QString, 32> m_electrodeLots;
     std::optional<PreTestDetails> m_entered;
 };

@@ -51,7 +51,7 @@ TestListPanel::TestListPanel(QWidget* parent) : QGroupBox(QStringLiteral("Test S
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
-    GridColumns::FollowWidth(m_grid, [this] { sizeColumns(); });
+    GridColumns::followWidth(m_grid, [this] { sizeColumns(); });
     v->addWidget(m_grid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -97,19 +97,19 @@ void TestListPanel::sizeColumns()
 void TestListPanel::showList(const TestList& list)
 {
     clearList();
-    QString sel = modMain::BuildElectrodeString(true);
+    QString sel = testlists::buildElectrodeString(true);
     if (sel.size() > 20)
         sel = sel.left(20) + QStringLiteral("...");
     int row = 0;
     for (const auto& step : list) {
         m_grid->insertRow(row);
-        const QString type = step->TestType();
+        const QString type = step->testType();
         const bool pace = type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
         const QString electrodes =
             type == QLatin1String("BIAS")
-                ? QString::number(step->BiasTestTime()) + QLatin1Char('/') + QString::number(step->BiasSampleTime())
+                ? QString::number(step->biasTestTime()) + QLatin1Char('/') + QString::number(step->biasSampleTime())
                 : sel;
-        const QString count = pace ? QString::number(step->PaceTestTime()) : QString::number(step->TestCount());
+        const QString count = pace ? QString::number(step->paceTestTime()) : QString::number(step->testCount());
         const QString cells[] = {QString::number(row + 1), type, electrodes, count};
         for (int c = 0; c < 4; ++c)
             m_grid->setItem(row, c, new QTableWidgetItem(cells[c]));

@@ -28,7 +28,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*, 2>& units, QWidget* parent)
+TestWindow::TestWindow(config::StationSettings& settings, const std::array<Unit*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
       m_runController(*this, *this, settings, units, this),
@@ -38,33 +38,33 @@ MainForm::MainForm(config::StationSettings& settings, const std::array<UnitLink*
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
-    m_windows.EndProgram = [] { ProgramEnd::Request(0); };
-    m_windows.TestsCompletedSound = [] { modPlaySound::PlayTestsCompletedSound(); };
+    m_windows.endProgram = [] { ProgramEnd::request(0); };
+    m_windows.testsCompletedSound = [] { platform::playTestsCompletedSound(); };
     m_operatorLog.setDisplay([](const QString& line) {
-        StatusWindowForm* status = StationWindows::StatusWindow();
-        status->TrimCommText();
-        status->AddText(line);
+        StatusWindow* status = StationWindows::statusWindow();
+        status->trimCommText();
+        status->addText(line);
     });
-    Services().reports = std::make_unique<MainFormReportActions>(settings, [this] { return CheckZAMOMode(); });
-    BuildFrameStandIns();
-    BuildControls();
-    ConnectControls();
-    modMain::SetElectrodeCheckBoxSource([this] { return m_electrodePanel->boxStates(); });
+    services().reports = std::make_unique<TestWindowReportActions>(settings, [this] { return checkZAMOMode(); });
+    buildFrameStandIns();
+    buildControls();
+    connectControls();
+    testlists::setElectrodeCheckBoxSource([this] { return m_electrodePanel->boxStates(); });
 }
 
-MainForm::~MainForm()
+TestWindow::~TestWindow()
 {
-    modMain::SetElectrodeCheckBoxSource({});
+    testlists::setElectrodeCheckBoxSource({});
 }
 
-UnitLink* MainForm::Unit(int n) const
+Unit* TestWindow::unitAt(int n) const
 {
-    return m_runController.sequencer().Unit(n);
+    return m_runController.sequencer().unitAt(n);
 }
 
 // ---------------------------------------------------------------- controls
 
-void MainForm::BuildFrameStandIns()
+void TestWindow::buildFrameStandIns()
 {
     auto item = [this](const QString& name, const QString& text) {
         auto* action = new QAction(text, this);
@@ -101,10 +101,10 @@ void MainForm::BuildFrameStandIns()
     m_frame.ExpectedCompletionTimeLabel = label;
 }
 
-void MainForm::AttachFrame(const MainFrameItems& items)
+void TestWindow::attachFrame(const FrameItems& items)
 {
     // The frame's items keep the states the frame gave them at its load
-    // (Disconnect and unit 2 disabled until a unit connects).
+    // (disconnectDevice and unit 2 disabled until a unit connects).
     auto take = [](QPointer<QAction>& mine, const QPointer<QAction>& theirs) {
         if (theirs)
             mine = theirs;
@@ -126,11 +126,11 @@ void MainForm::AttachFrame(const MainFrameItems& items)
         m_frame.ExpectedCompletionTimeLabel = items.ExpectedCompletionTimeLabel;
 }
 
-void MainForm::BuildControls()
+void TestWindow::buildControls()
 {
     m_statusPanel = new StatusPanel(this);
     m_testListPanel = new TestListPanel(this);
-    m_electrodePanel = new ElectrodePanel(m_units, *this, Settings().paths, this);
+    m_electrodePanel = new ElectrodePanel(m_units, *this, stationSettings().paths, this);
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(m_statusPanel);
@@ -139,12 +139,12 @@ void MainForm::BuildControls()
     layout->addWidget(m_electrodePanel, 2);
 }
 
-void MainForm::PlaceUnitLinkView(int n, QWidget* view)
+void TestWindow::placeUnitLinkView(int n, QWidget* view)
 {
     m_statusPanel->placeUnitLinkView(n, view);
 }
 
-void MainForm::ConnectControls()
+void TestWindow::connectControls()
 {
     TestListPanel* list = m_testListPanel;
     connect(list->loadFileButton(1), &QPushButton::clicked, this, [this] { loadConsecutiveList(1); });
@@ -152,88 +152,88 @@ void MainForm::ConnectControls()
     connect(list->runButton(), &QPushButton::clicked, this,
             [this] { m_runController.runTestList(m_testListPanel->consecutiveListsChosen()); });
     connect(list->cancelButton(), &QPushButton::clicked, this, [this] { m_runController.cancelRun(); });
-    connect(list->editButton(), &QPushButton::clicked, this, &MainForm::cmdEditTestList_Click);
+    connect(list->editButton(), &QPushButton::clicked, this, &TestWindow::openSequenceEditor);
     connect(list->standardSequenceButton(), &QPushButton::clicked, this,
             [this] { m_runController.runStandardSequence(); });
-    connect(m_statusPanel->advanceClockButton(), &QPushButton::clicked, this, &MainForm::advanceClock);
-    connect(m_electrodePanel, &ElectrodePanel::selectionSaved, this, &MainForm::UpdateTestSequenceList);
+    connect(m_statusPanel->advanceClockButton(), &QPushButton::clicked, this, &TestWindow::advanceClock);
+    connect(m_electrodePanel, &ElectrodePanel::selectionSaved, this, &TestWindow::updateTestSequenceList);
 }
 
 // ---------------------------------------------------------------- load
 
-void MainForm::Form_Load()
+void TestWindow::load()
 {
-    modMain::DisableCloseMenu(this);
-    m_runController.sequencer().ClearConsecutiveLists();
-    InitMainForm();
+    ui::disableCloseMenu(this);
+    m_runController.sequencer().clearConsecutiveLists();
+    initMainForm();
     m_electrodePanel->markSaved();
     m_logRollover.start();
 }
 
-void MainForm::InitMainForm()
+void TestWindow::initMainForm()
 {
     m_testListPanel->clearList();
-    const QString& settingsFile = Settings().paths.settingsFile;
+    const QString& settingsFile = stationSettings().paths.settingsFile;
     m_runController.sequencer().TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
     const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
-        if (UnitLink* unit = Unit(n))
-            unit->SetPollingTimerInterval(qint16(polling));
+        if (Unit* unit = unitAt(n))
+            unit->setPollingTimerInterval(qint16(polling));
     }
-    m_statusPanel->setSignalGeneratorShown(Settings().signalGenerator.enabled);
+    m_statusPanel->setSignalGeneratorShown(stationSettings().signalGenerator.enabled);
     if (m_testListPanel->consecutiveListsChosen())
         m_testListPanel->showConsecutiveLists();
     else
         m_testListPanel->showSingleList();
-    DisableTestControls();
-    ApplyElectrodeSelection();
-    ProcessCommandLine();
-    m_statusPanel->setSimulatorShown(CommandLine::Text().contains(QStringLiteral("/vadov")));
+    disableTestControls();
+    applyElectrodeSelection();
+    processCommandLine();
+    m_statusPanel->setSimulatorShown(CommandLine::text().contains(QStringLiteral("/vadov")));
 }
 
-void MainForm::ProcessCommandLine()
+void TestWindow::processCommandLine()
 {
-    const QString line = CommandLine::Text();
+    const QString line = CommandLine::text();
     if (line == QLatin1String("/rida1") || line == QLatin1String("/rida2")) {
-        Settings().switches.showVerbose = true;
+        stationSettings().switches.showVerbose = true;
     } else if (line == QLatin1String("/vadov")) {
-        Settings().switches.showVerbose = true;
+        stationSettings().switches.showVerbose = true;
         for (int n = 1; n <= 2; ++n) {
-            if (UnitLink* unit = Unit(n))
-                unit->EnableSim();
+            if (Unit* unit = unitAt(n))
+                unit->enableSim();
         }
         m_statusPanel->showAdvanceClock();
     }
 }
 
-void MainForm::ApplyElectrodeSelection()
+void TestWindow::applyElectrodeSelection()
 {
     m_electrodePanel->applyDefaultSelection();
 }
 
-ConnectedUnitsMode MainForm::CheckZAMOMode() const
+ConnectedUnitsMode TestWindow::checkZAMOMode() const
 {
-    return m_runController.sequencer().CheckZAMOMode();
+    return m_runController.sequencer().checkZAMOMode();
 }
 
-bool MainForm::CheckZAMO24() const
+bool TestWindow::checkZAMO24() const
 {
-    return m_runController.sequencer().CheckZAMO24();
+    return m_runController.sequencer().checkZAMO24();
 }
 
 // ---------------------------------------------------------------- shutdown
 
-bool MainForm::Form_QueryUnload()
+bool TestWindow::queryClose()
 {
-    if (!QueryExit())
+    if (!queryExit())
         return false;
-    UnloadApplication();
+    unloadApplication();
     return true;
 }
 
-bool MainForm::QueryExit()
+bool TestWindow::queryExit()
 {
-    if (ExitingApplication || !pTestRunning())
+    if (ExitingApplication || !m_testRunning())
         return true;
     const auto answer =
         platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"), QStringLiteral("Exit"),
@@ -244,20 +244,20 @@ bool MainForm::QueryExit()
     return true;
 }
 
-void MainForm::UnloadApplication()
+void TestWindow::unloadApplication()
 {
     // A run still going is cancelled, so that its group is not left open.
-    m_runController.sequencer().StopTests();
+    m_runController.sequencer().stopTests();
     m_keepAlive.stop();
     m_logRollover.stop();
-    Services().database->CloseDatabase();
-    UnloadOtherForms();
+    services().database->closeDatabase();
+    unloadOtherForms();
     hide();
-    modMain::WriteLog(QStringLiteral("Application Terminated"));
-    EndProgram();
+    config::writeLog(QStringLiteral("Application Terminated"));
+    endProgram();
 }
 
-void MainForm::UnloadOtherForms()
+void TestWindow::unloadOtherForms()
 {
     const QWidget* own = window();
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -268,8 +268,8 @@ void MainForm::UnloadOtherForms()
     }
 }
 
-void MainForm::EndProgram()
+void TestWindow::endProgram()
 {
-    if (m_windows.EndProgram)
-        m_windows.EndProgram();
+    if (m_windows.endProgram)
+        m_windows.endProgram();
 }

@@ -1,4 +1,4 @@
-// MainForm: the operator log and the main frame's unit link and simulator
+// TestWindow: the operator log and the main frame's unit link and simulator
 // commands.
 #include "config/Log.h"
 #include "config/StationSettings.h"
@@ -14,59 +14,59 @@
 #include <QAction>
 #include <QScopeGuard>
 
-void MainForm::WriteToCommTextBox(const QString& strValue, bool vRecordToLog, bool vInhibitCommDisplay)
+void TestWindow::writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay)
 {
-    m_operatorLog.write(strValue, vRecordToLog, vInhibitCommDisplay);
+    m_operatorLog.write(strValue, recordToLog, inhibitCommDisplay);
 }
 
 // ---------------------------------------------------------------- main frame commands
 
-QString MainForm::CommBuffer() const
+QString TestWindow::commBuffer() const
 {
     return m_operatorLog.text();
 }
 
-void MainForm::ConnectUnitLink(int unit)
+void TestWindow::connectUnitLink(int unit)
 {
-    if (UnitLink* link = Unit(unit))
-        link->Connect();
+    if (Unit* link = unitAt(unit))
+        link->connectDevice();
 }
 
-void MainForm::ConnectUnitLinkSimulator(int unit, int vNumOfChannels, bool vZamo80Mode, bool vZamo24Mode)
+void TestWindow::connectUnitLinkSimulator(int unit, int numOfChannels, bool zamo80Mode, bool zamo24Mode)
 {
-    if (UnitLink* link = Unit(unit))
-        link->ConnectSimulator(qint16(vNumOfChannels), vZamo80Mode, vZamo24Mode);
+    if (Unit* link = unitAt(unit))
+        link->connectSimulator(qint16(numOfChannels), zamo80Mode, zamo24Mode);
 }
 
-void MainForm::DisconnectUnitLink(int unit)
+void TestWindow::disconnectUnitLink(int unit)
 {
-    if (UnitLink* link = Unit(unit))
-        link->Disconnect();
+    if (Unit* link = unitAt(unit))
+        link->disconnectDevice();
 }
 
-void MainForm::ConnectZamoSG()
+void TestWindow::connectZamoSG()
 {
-    if (m_windows.ConnectZamoSG)
-        m_windows.ConnectZamoSG();
+    if (m_windows.connectZamoSG)
+        m_windows.connectZamoSG();
 }
 
-void MainForm::DisconnectZamoSG()
+void TestWindow::disconnectZamoSG()
 {
-    if (m_windows.DisconnectZamoSG)
-        m_windows.DisconnectZamoSG();
+    if (m_windows.disconnectZamoSG)
+        m_windows.disconnectZamoSG();
 }
 
-bool MainForm::SimulatorZamo80Selected() const
+bool TestWindow::simulatorZamo80Selected() const
 {
     return m_statusPanel->zamo80Selected();
 }
 
-bool MainForm::SimulatorZamo24Selected() const
+bool TestWindow::simulatorZamo24Selected() const
 {
     return m_statusPanel->zamo24Selected();
 }
 
-QString MainForm::SimulatorChannelsText() const
+QString TestWindow::simulatorChannelsText() const
 {
     return m_statusPanel->simulatorChannelsText();
 }

@@ -1,4 +1,4 @@
-// MainForm: the run commands it forwards, the test lists and their files.
+// TestWindow: the run commands it forwards, the test lists and their files.
 #include "config/IniKeys.h"
 #include "config/Log.h"
 #include "config/StationSettings.h"
@@ -29,7 +29,7 @@ namespace {
 
 const QString kFilter = QStringLiteral("Test Sequence Files (*.tsq);;All Files (*)");
 
-void Tell(const QString& text, const QString& title = StationText::AppTitle(),
+void tell(const QString& text, const QString& title = StationText::appTitle(),
           platform::MsgIcon icon = platform::MsgIcon::None)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
@@ -37,58 +37,58 @@ void Tell(const QString& text, const QString& title = StationText::AppTitle(),
 
 } // namespace
 
-void MainForm::StartFirstTestSequence(bool vShowTestDetailsForm)
+void TestWindow::startFirstTestSequence(bool showTestDetailsForm)
 {
-    m_runController.sequencer().StartFirstTestSequence(vShowTestDetailsForm);
+    m_runController.sequencer().startFirstTestSequence(showTestDetailsForm);
 }
 
-void MainForm::StopTests()
+void TestWindow::stopTests()
 {
-    m_runController.sequencer().StopTests();
+    m_runController.sequencer().stopTests();
 }
 
-void MainForm::RunBiasTest()
+void TestWindow::runBiasTest()
 {
-    if (m_runController.prepareBiasTest() && m_windows.BiasTestParameters)
-        m_windows.BiasTestParameters();
+    if (m_runController.prepareBiasTest() && m_windows.biasTestParameters)
+        m_windows.biasTestParameters();
 }
 
-void MainForm::RunACZ30Zero()
+void TestWindow::runACZ30Zero()
 {
     m_runController.runAcz30Zero();
 }
 
-void MainForm::RunNoiseTest()
+void TestWindow::runNoiseTest()
 {
     m_runController.runNoiseTest();
 }
 
-void MainForm::cmdEditTestList_Click()
+void TestWindow::openSequenceEditor()
 {
-    if (m_windows.TestSequenceEditor)
-        m_windows.TestSequenceEditor();
+    if (m_windows.testSequenceEditor)
+        m_windows.testSequenceEditor();
 }
 
 // ---------------------------------------------------------------- lists and files
 
-void MainForm::ClearTestList()
+void TestWindow::clearTestList()
 {
     Globals::ActiveTestList.clear();
     m_testListPanel->clearList();
 }
 
-void MainForm::UpdateTestSequenceList()
+void TestWindow::updateTestSequenceList()
 {
     m_testListPanel->showList(Globals::ActiveTestList);
 }
 
-void MainForm::loadConsecutiveList(int n)
+void TestWindow::loadConsecutiveList(int n)
 {
-    LoadTestSequenceFile(n == 1 ? State().lists.consecutive1 : State().lists.consecutive2, n);
+    loadTestSequenceFile(n == 1 ? state().lists.consecutive1 : state().lists.consecutive2, n);
 }
 
 // The open dialog; a cancelled dialog still holds the file chosen last.
-QString MainForm::AskForSequenceFile()
+QString TestWindow::askForSequenceFile()
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Open File");
@@ -100,39 +100,39 @@ QString MainForm::AskForSequenceFile()
     return m_lastSequenceFile;
 }
 
-void MainForm::LoadTestSequenceFile(TestList& list, int n)
+void TestWindow::loadTestSequenceFile(TestList& list, int n)
 {
-    const QString file = AskForSequenceFile();
+    const QString file = askForSequenceFile();
     if (!file.isEmpty()) {
-        const bool mode80 = CheckZAMOMode() == ConnectedUnitsMode::Zamo80;
-        const bool single24 = mode80 && CheckZAMO24();
-        modFileFormats::ReadSequenceFile(file, list, mode80 && !single24, single24);
+        const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+        const bool single24 = mode80 && checkZAMO24();
+        testlists::readSequenceFile(file, list, mode80 && !single24, single24);
     }
     if (list.isEmpty()) {
-        Tell(QStringLiteral("Error loading TSQ file!"));
+        tell(QStringLiteral("Error loading TSQ file!"));
         return;
     }
     m_testListPanel->showLoadedFile(n, file, list.size());
 }
 
-void MainForm::LoadTestSequence()
+void TestWindow::loadTestSequence()
 {
-    if (pTestRunning())
+    if (m_testRunning())
         return;
-    const QString file = AskForSequenceFile();
-    ClearTestList();
+    const QString file = askForSequenceFile();
+    clearTestList();
     if (!file.isEmpty())
-        modFileFormats::ReadSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                         CheckZAMO24());
-    UpdateTestSequenceList();
+        testlists::readSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
+                                         checkZAMO24());
+    updateTestSequenceList();
 }
 
-void MainForm::SaveTestSequence()
+void TestWindow::saveTestSequence()
 {
-    if (pTestRunning())
+    if (m_testRunning())
         return;
     if (Globals::ActiveTestList.isEmpty()) {
-        Tell(QStringLiteral("No data to save!"), StationText::AppTitle(), platform::MsgIcon::Warning);
+        tell(QStringLiteral("No data to save!"), StationText::appTitle(), platform::MsgIcon::Warning);
         return;
     }
     platform::FileDialogRequest request;
@@ -144,118 +144,118 @@ void MainForm::SaveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!modFileFormats::WriteSequenceFile(file, Globals::ActiveTestList, CheckZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                           CheckZAMO24(), &error))
-        Tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
+    if (!testlists::writeSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
+                                           checkZAMO24(), &error))
+        tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),
-             StationText::AppTitle(), platform::MsgIcon::Warning);
+             StationText::appTitle(), platform::MsgIcon::Warning);
 }
 
 // ---------------------------------------------------------------- other controls
 
-void MainForm::ConnectUnit(int n)
+void TestWindow::connectUnit(int n)
 {
     for (int u = 1; u <= 2; ++u) {
         if (n >= 1 && u != n)
             continue;
-        UnitLink* unit = Unit(u);
-        if (unit && !unit->Connected())
-            unit->OpenDevice();
+        Unit* unit = unitAt(u);
+        if (unit && !unit->connected())
+            unit->openDevice();
     }
 }
 
-void MainForm::EnableTestControls()
+void TestWindow::enableTestControls()
 {
-    // During a run the Edit and Run controls stay as the run set them; the
+    // During a run the Edit and run controls stay as the run set them; the
     // run's end gives them back.
-    if (pTestRunning()) {
+    if (m_testRunning()) {
         m_testControlsPending = true;
         return;
     }
     m_testControlsPending = false;
     m_testControlsEnabled = true;
     m_testListPanel->setTestButtonsEnabled(true);
-    SetItemEnabled(m_frame.TestsConfigureTestSequence, true);
-    SetItemEnabled(m_frame.MainTests, true);
+    setItemEnabled(m_frame.TestsConfigureTestSequence, true);
+    setItemEnabled(m_frame.MainTests, true);
 }
 
-void MainForm::DisableTestControls()
+void TestWindow::disableTestControls()
 {
     m_testControlsPending = false;
     m_testControlsEnabled = false;
     m_testListPanel->setTestButtonsEnabled(false);
-    SetItemEnabled(m_frame.TestsConfigureTestSequence, false);
-    SetItemEnabled(m_frame.MainTests, false);
+    setItemEnabled(m_frame.TestsConfigureTestSequence, false);
+    setItemEnabled(m_frame.MainTests, false);
 }
 
-void MainForm::SetItemEnabled(QAction* item, bool enabled)
+void TestWindow::setItemEnabled(QAction* item, bool enabled)
 {
     if (item)
         item->setEnabled(enabled);
 }
 
-void MainForm::advanceClock()
+void TestWindow::advanceClock()
 {
-    State().ElapsedSeconds = platform::Convert::toInt32(m_statusPanel->advanceClockText()).value_or(0);
-    State().StartupFlag = false;
+    state().ElapsedSeconds = platform::Convert::toInt32(m_statusPanel->advanceClockText()).value_or(0);
+    state().StartupFlag = false;
 }
 
 // ---------------------------------------------------------------- RunHost
 
-void MainForm::UpdateProgress(int vValue, int vMaximum)
+void TestWindow::updateProgress(int valueValue, int maximumValue)
 {
     QProgressBar* bar = m_frame.MainProgressBar;
     if (!bar)
         return;
-    if (vMaximum > 1) {
-        bar->setMaximum(vMaximum);
-        if (vValue <= vMaximum)
-            bar->setValue(vValue);
+    if (maximumValue > 1) {
+        bar->setMaximum(maximumValue);
+        if (valueValue <= maximumValue)
+            bar->setValue(valueValue);
     } else {
         bar->setValue(0);
     }
 }
 
-void MainForm::AdvanceProgress()
+void TestWindow::advanceProgress()
 {
     QProgressBar* bar = m_frame.MainProgressBar;
     if (bar && bar->value() + 1 <= bar->maximum())
         bar->setValue(bar->value() + 1);
 }
 
-void MainForm::SetCompletionCaption(const QString& caption)
+void TestWindow::setCompletionCaption(const QString& caption)
 {
     if (QLabel* label = m_frame.ExpectedCompletionTimeLabel)
         label->setText(caption);
 }
 
-void MainForm::SetRunLockedControls(bool vRunning)
+void TestWindow::setRunLockedControls(bool running)
 {
-    m_electrodePanel->setSaveAllowed(!vRunning);
-    if (vRunning) {
+    m_electrodePanel->setSaveAllowed(!running);
+    if (running) {
         m_testListPanel->setEditEnabled(false);
         return;
     }
     if (m_testControlsPending)
-        EnableTestControls();
+        enableTestControls();
     else
         m_testListPanel->setEditEnabled(m_testControlsEnabled);
 }
 
-void MainForm::ShowDischargeWarning()
+void TestWindow::showDischargeWarning()
 {
-    if (m_windows.DischargeWarning)
-        m_windows.DischargeWarning();
+    if (m_windows.dischargeWarning)
+        m_windows.dischargeWarning();
 }
 
-void MainForm::PlayTestsCompletedSound()
+void TestWindow::playTestsCompletedSound()
 {
-    if (m_windows.TestsCompletedSound)
-        m_windows.TestsCompletedSound();
+    if (m_windows.testsCompletedSound)
+        m_windows.testsCompletedSound();
 }
 
-void MainForm::RollChannel(qint16 vChannelIndex)
+void TestWindow::rollChannel(qint16 channelIndex)
 {
-    if (m_windows.RollChannel)
-        m_windows.RollChannel(vChannelIndex);
+    if (m_windows.rollChannel)
+        m_windows.rollChannel(channelIndex);
 }

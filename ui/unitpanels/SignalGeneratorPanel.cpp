@@ -9,40 +9,40 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-ctlZAMORollerView::ctlZAMORollerView(ctlZAMORoller* roller, QWidget* parent)
+SignalGeneratorPanel::SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget* parent)
     : QWidget(parent), m_roller(roller)
 {
-    QFrame* border = AddPanelBorder(this);
+    QFrame* border = addPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
     layout->addWidget(new QLabel("ZAMO-SG", border));   // Label1
-    m_chkConnect = new QCheckBox("Connect", border);
-    m_chkConnect->setObjectName("chkConnect");
-    m_chkConnect->setAutoFillBackground(true);
-    layout->addWidget(m_chkConnect);
-    m_lblStatus = new QLabel(border);
-    m_lblStatus->setObjectName("lblStatus");
-    layout->addWidget(m_lblStatus);
-    m_lblErrorMessage = new QLabel(border);
-    m_lblErrorMessage->setObjectName("lblErrorMessage");
-    layout->addWidget(m_lblErrorMessage);
+    m_connectCheck = new QCheckBox("Connect", border);
+    m_connectCheck->setObjectName("chkConnect");
+    m_connectCheck->setAutoFillBackground(true);
+    layout->addWidget(m_connectCheck);
+    m_statusLabel = new QLabel(border);
+    m_statusLabel->setObjectName("lblStatus");
+    layout->addWidget(m_statusLabel);
+    m_errorMessageLabel = new QLabel(border);
+    m_errorMessageLabel->setObjectName("lblErrorMessage");
+    layout->addWidget(m_errorMessageLabel);
 
-    connect(m_chkConnect, &QCheckBox::clicked, m_roller, &ctlZAMORoller::ConnectToggleClicked);
-    connect(m_roller, &ctlZAMORoller::DisplayChanged, this, &ctlZAMORollerView::Refresh);
+    connect(m_connectCheck, &QCheckBox::clicked, m_roller, &SignalGeneratorLink::connectToggleClicked);
+    connect(m_roller, &SignalGeneratorLink::displayChanged, this, &SignalGeneratorPanel::refresh);
     setFixedSize(sizeHint());   // the panel keeps the size of its border
-    Refresh();
+    refresh();
 }
 
-void ctlZAMORollerView::Refresh()
+void SignalGeneratorPanel::refresh()
 {
-    const UsbCommDisplay& d = m_roller->Display();
+    const UnitLinkDisplay& d = m_roller->display();
     {
-        const QSignalBlocker block(m_chkConnect);
-        m_chkConnect->setChecked(d.connectChecked);
+        const QSignalBlocker block(m_connectCheck);
+        m_connectCheck->setChecked(d.connectChecked);
     }
-    QPalette p = m_chkConnect->palette();
+    QPalette p = m_connectCheck->palette();
     p.setColor(QPalette::Window, d.connectColour);
-    m_chkConnect->setPalette(p);
-    m_lblStatus->setText(d.statusCaption);
-    m_lblErrorMessage->setText(d.errorMessage);
+    m_connectCheck->setPalette(p);
+    m_statusLabel->setText(d.statusCaption);
+    m_errorMessageLabel->setText(d.errorMessage);
 }

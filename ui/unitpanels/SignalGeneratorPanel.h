@@ -1,5 +1,5 @@
 #pragma once
-// The signal-generator link's panel: caption "ZAMO-SG", the Connect toggle
+// The signal-generator link's panel: caption "ZAMO-SG", the connectDevice toggle
 // (green when connected, red when not), the status and the error label.
 // It only shows the link's display and hands the toggle to the link; the
 // link's failures reach it as its error text. The link must outlive it.
@@ -8,22 +8,22 @@
 
 class QCheckBox;
 class QLabel;
-class ctlZAMORoller;
+class SignalGeneratorLink;
 
-class ctlZAMORollerView : public QWidget {
+class SignalGeneratorPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ctlZAMORollerView(ctlZAMORoller* roller, QWidget* parent = nullptr);
+    explicit SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget* parent = nullptr);
 
-    QCheckBox* chkConnect() const { return m_chkConnect; }
-    QLabel* lblStatus() const { return m_lblStatus; }
-    QLabel* lblErrorMessage() const { return m_lblErrorMessage; }
+    QCheckBox* connectCheck() const { return m_connectCheck; }
+    QLabel* statusLabel() const { return m_statusLabel; }
+    QLabel* errorMessageLabel() const { return m_errorMessageLabel; }
 
 private:
-    void Refresh();
+    void refresh();
 
-    ctlZAMORoller* m_roller;
-    QCheckBox* m_chkConnect;
-    QLabel* m_lblStatus;
-    QLabel* m_lblErrorMessage;
+    SignalGeneratorLink* m_roller;
+    QCheckBox* m_connectCheck;
+    QLabel* m_statusLabel;
+    QLabel* m_errorMessageLabel;
 };

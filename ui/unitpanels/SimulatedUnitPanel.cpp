@@ -11,20 +11,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ctlSimUnitView::ctlSimUnitView(ctlSimUnit* unit, QWidget* parent)
-    : QWidget(parent), m_unit(unit), m_txtChannels(new QLineEdit(this)), m_cmdInit(new QPushButton("Init", this))
+SimulatedUnitPanel::SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent)
+    : QWidget(parent), m_unit(unit), m_channelsEdit(new QLineEdit(this)), m_initButton(new QPushButton("Init", this))
 {
-    QFrame* border = AddPanelBorder(this);
+    QFrame* border = addPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
     layout->addWidget(new QLabel("ZAMO Simulator", border));
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("Channels", border));
-    m_txtChannels->setObjectName("txtChannels");
-    m_txtChannels->setAccessibleName("Channels");
-    row->addWidget(m_txtChannels);
-    m_cmdInit->setObjectName("cmdInit");
-    row->addWidget(m_cmdInit);
+    m_channelsEdit->setObjectName("txtChannels");
+    m_channelsEdit->setAccessibleName("Channels");
+    row->addWidget(m_channelsEdit);
+    m_initButton->setObjectName("cmdInit");
+    row->addWidget(m_initButton);
     layout->addLayout(row);
 
     auto* lamps = new QGridLayout;
@@ -40,20 +40,20 @@ ctlSimUnitView::ctlSimUnitView(ctlSimUnit* unit, QWidget* parent)
     }
     layout->addLayout(lamps);
 
-    connect(m_txtChannels, &QLineEdit::textEdited, m_unit, &ctlSimUnit::SetChannelsText);
-    connect(m_cmdInit, &QPushButton::clicked, m_unit, [this] { m_unit->Init(); });
-    connect(m_unit, &ctlSimUnit::DisplayChanged, this, &ctlSimUnitView::Refresh);
+    connect(m_channelsEdit, &QLineEdit::textEdited, m_unit, &SimulatedUnit::setChannelsText);
+    connect(m_initButton, &QPushButton::clicked, m_unit, [this] { m_unit->init(); });
+    connect(m_unit, &SimulatedUnit::displayChanged, this, &SimulatedUnitPanel::refresh);
     setFixedSize(sizeHint());   // the panel keeps the size of its border
-    Refresh();
+    refresh();
 }
 
-void ctlSimUnitView::Refresh()
+void SimulatedUnitPanel::refresh()
 {
-    if (m_txtChannels->text() != m_unit->ChannelsText())
-        m_txtChannels->setText(m_unit->ChannelsText());
+    if (m_channelsEdit->text() != m_unit->channelsText())
+        m_channelsEdit->setText(m_unit->channelsText());
     for (int i = 0; i < static_cast<int>(m_lamps.size()); ++i) {
         QPalette p = m_lamps[static_cast<size_t>(i)]->palette();
-        p.setColor(QPalette::Window, m_unit->LampColour(i));
+        p.setColor(QPalette::Window, m_unit->lampColour(i));
         m_lamps[static_cast<size_t>(i)]->setPalette(p);
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The simulated unit's panel: its caption, the channel count, the Init
+// The simulated unit's panel: its caption, the channel count, the init
 // button and one lamp per channel (grey idle, green for a channel that
 // exists). It only shows the simulated unit's display and hands the
 // operator's input to it, which judges the channel count. The unit must
@@ -12,22 +12,22 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ctlSimUnit;
+class SimulatedUnit;
 
-class ctlSimUnitView : public QWidget {
+class SimulatedUnitPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ctlSimUnitView(ctlSimUnit* unit, QWidget* parent = nullptr);
+    explicit SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent = nullptr);
 
-    QLineEdit* txtChannels() const { return m_txtChannels; }
-    QPushButton* cmdInit() const { return m_cmdInit; }
-    QLabel* shpActive(int index) const { return m_lamps.at(static_cast<size_t>(index)); }
+    QLineEdit* channelsEdit() const { return m_channelsEdit; }
+    QPushButton* initButton() const { return m_initButton; }
+    QLabel* activeLamp(int index) const { return m_lamps.at(static_cast<size_t>(index)); }
 
 private:
-    void Refresh();
+    void refresh();
 
-    ctlSimUnit* m_unit;
-    QLineEdit* m_txtChannels;
-    QPushButton* m_cmdInit;
+    SimulatedUnit* m_unit;
+    QLineEdit* m_channelsEdit;
+    QPushButton* m_initButton;
     std::array<QLabel*, 16> m_lamps{};
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The unit link's status display: the lamp (green connected, red not), the
-// status label, the red error label, the Connect toggle and, once the
+// status label, the red error label, the connectDevice toggle and, once the
 // simulator is enabled, the "Sim" box with the simulated channel count.
 // It only shows the link's display and hands the operator's input to the
 // link; the link's failures reach it as its error text. The link must
@@ -11,28 +11,28 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class ctlZAMOUsbComm;
+class UnitLink;
 
-class ctlZAMOUsbCommView : public QWidget {
+class UnitLinkPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ctlZAMOUsbCommView(ctlZAMOUsbComm* comm, QWidget* parent = nullptr);
+    explicit UnitLinkPanel(UnitLink* comm, QWidget* parent = nullptr);
 
-    QLabel* shpStatus() const { return m_shpStatus; }
-    QLabel* lblStatus() const { return m_lblStatus; }
-    QLabel* lblErrorMessage() const { return m_lblErrorMessage; }
-    QCheckBox* chkConnect() const { return m_chkConnect; }
-    QCheckBox* chkUseSim() const { return m_chkUseSim; }
-    QLineEdit* txtSimChannels() const { return m_txtSimChannels; }
+    QLabel* statusLamp() const { return m_statusLamp; }
+    QLabel* statusLabel() const { return m_statusLabel; }
+    QLabel* errorMessageLabel() const { return m_errorMessageLabel; }
+    QCheckBox* connectCheck() const { return m_connectCheck; }
+    QCheckBox* useSimCheck() const { return m_useSimCheck; }
+    QLineEdit* simChannelsEdit() const { return m_simChannelsEdit; }
 
 private:
-    void Refresh();
+    void refresh();
 
-    ctlZAMOUsbComm* m_comm;
-    QLabel* m_shpStatus;
-    QLabel* m_lblStatus;
-    QLabel* m_lblErrorMessage;
-    QCheckBox* m_chkConnect;
-    QCheckBox* m_chkUseSim;
-    QLineEdit* m_txtSimChannels;
+    UnitLink* m_comm;
+    QLabel* m_statusLamp;
+    QLabel* m_statusLabel;
+    QLabel* m_errorMessageLabel;
+    QCheckBox* m_connectCheck;
+    QCheckBox* m_useSimCheck;
+    QLineEdit* m_simChannelsEdit;
 };

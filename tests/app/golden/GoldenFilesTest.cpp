@@ -128,17 +128,17 @@ QByteArray listing(const QString& folder)
 // File, Exit: the station ends as the operator ends it.
 void exitStation(testsupport::StationHarness& station)
 {
-    ASSERT_TRUE(station.Choose(QStringLiteral("Exit")));
-    ASSERT_TRUE(ProgramEnd::Requested());
+    ASSERT_TRUE(station.choose(QStringLiteral("Exit")));
+    ASSERT_TRUE(ProgramEnd::requested());
 }
 
 TEST(GoldenFiles, AFirstStartLeavesTheRecordedFiles)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.Start());
+    ASSERT_TRUE(station.start());
     ASSERT_NO_FATAL_FAILURE(exitStation(station));
 
-    const QString folder = station.DataFolder();
+    const QString folder = station.dataFolder();
     const HostNeutral neutral(folder);
     const Golden golden(QStringLiteral("first-start"));
     golden.check(QStringLiteral("files.txt"), listing(folder));
@@ -160,17 +160,17 @@ class GoldenRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+        if (!testsupport::FakeSerialTree::pseudoTerminalsAvailable())
             GTEST_SKIP() << "This machine gives no pseudo-terminals";
         auto emulator = std::make_unique<testsupport::PtyUnitEmulator>(tree);
         unit = emulator.get();
         previous = platform::D2xx::install(std::move(emulator));
         ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
         unit->setResponder(0, ']', [this](const QByteArray& frame) {
-            return answers.RXData(QString::fromLatin1(frame), true).toLatin1();
+            return answers.rxData(QString::fromLatin1(frame), true).toLatin1();
         });
         // The answers of an all-channel frame come channel by channel.
-        QObject::connect(&answers, &ctlSimUnit::DataReady,
+        QObject::connect(&answers, &SimulatedUnit::dataReady,
                          [this](const QString& reply, qint16) { unit->send(0, reply.toLatin1()); });
     }
     void TearDown() override
@@ -180,50 +180,50 @@ protected:
             platform::D2xx::install(std::move(previous));
     }
 
-    // A first start with a two-channel unit of the model; "Connect Unit 1"
-    // from the ZAMO Units menu, "Run Standard Sequence" with a lot and notes
+    // A first start with a two-channel unit of the model; "connectDevice unitAt 1"
+    // from the ZAMO units menu, "run Standard Sequence" with a lot and notes
     // (on both electrodes of a base unit; on A1 of a ZAMO80), the run to its
     // end, and File, Exit.
     void runStandardSequence(bool zamo80)
     {
         station = std::make_unique<testsupport::StationHarness>();
         // The unit's seconds clock runs on the station's (virtual) clock.
-        answers.SetNumOfChannels(2);
-        answers.SetZamo80(zamo80);
-        answers.Init();
+        answers.setNumOfChannels(2);
+        answers.setZamo80(zamo80);
+        answers.init();
         if (zamo80) {
             // The standard list of a ZAMO80 without its pace step, on the
             // one electrode a ZAMO80 step tests.
-            station->WriteDataFile("standard80.tsq", "2.0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\n"
+            station->writeDataFile("standard80.tsq", "2.0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\n"
                                                      "ACZ,A1-P2,1\r\nACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
-            station->SetSetting(QStringLiteral("Electrodes"), QStringLiteral("Default"), QStringLiteral("A1"));
+            station->setSetting(QStringLiteral("Electrodes"), QStringLiteral("Default"), QStringLiteral("A1"));
         }
-        ASSERT_TRUE(station->Start());
-        ASSERT_TRUE(station->Choose(QStringLiteral("Connect Unit 1")));
-        MainForm& form = station->Form();
-        ASSERT_TRUE(station->RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
-            << station->UnitStatus(1).toStdString();
-        testsupport::StationHarness::StartNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
-        ASSERT_TRUE(station->Click(QStringLiteral("Run Standard Sequence")));
-        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
-        ASSERT_TRUE(station->RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
-        ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().right(4000).toStdString();
+        ASSERT_TRUE(station->start());
+        ASSERT_TRUE(station->choose(QStringLiteral("Connect Unit 1")));
+        TestWindow& form = station->testWindow();
+        ASSERT_TRUE(station->runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
+            << station->unitStatus(1).toStdString();
+        testsupport::StationHarness::startNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
+        ASSERT_TRUE(station->click(QStringLiteral("Run Standard Sequence")));
+        ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().right(2000).toStdString();
+        ASSERT_TRUE(station->runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().right(4000).toStdString();
         ASSERT_NO_FATAL_FAILURE(exitStation(*station));
     }
 
     // The dump of the results file and the full text report of each group.
     void checkResults(const QString& name, bool zamo80)
     {
-        const QString folder = station->DataFolder();
+        const QString folder = station->dataFolder();
         const QString database = folder + "/ZAMO_Results.mdb";
         const HostNeutral neutral(folder);
         const Golden golden(name);
         golden.check(QStringLiteral("ZAMO_Results.dump"), testsupport::dumpDatabase(database, neutral));
         for (const qint32 group : groups(database)) {
             const QString file = folder + QStringLiteral("/report-%1.txt").arg(group);
-            TestReportForm report(station->Settings());
+            TestReportWindow report(station->stationSettings());
             report.setDatabasePath(database);
-            ASSERT_TRUE(report.ExportReport(group, file, QStringLiteral("TAB"), false, zamo80)) << group;
+            ASSERT_TRUE(report.exportReport(group, file, QStringLiteral("TAB"), false, zamo80)) << group;
             golden.check(QFileInfo(file).fileName(), neutral.text(readFile(file)));
         }
     }
@@ -247,7 +247,7 @@ protected:
     testsupport::FakeSerialTree tree;
     testsupport::PtyUnitEmulator* unit = nullptr;
     std::unique_ptr<platform::D2xx> previous;
-    ctlSimUnit answers;
+    SimulatedUnit answers;
     std::unique_ptr<testsupport::StationHarness> station;
 };
 

@@ -23,35 +23,35 @@ protected:
 
     void SetUp() override
     {
-        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+        if (!testsupport::FakeSerialTree::pseudoTerminalsAvailable())
             GTEST_SKIP() << "This machine gives no pseudo-terminals";
     }
 
     // The standard list of ZAMO units is one ACZ step.
-    void OneStepStandardList() { station.WriteDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n"); }
+    void oneStepStandardList() { station.writeDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n"); }
 
-    // "Connect Unit n" from the ZAMO Units menu; passes once the unit shows
+    // "connectDevice unitAt n" from the ZAMO units menu; passes once the unit shows
     // its channels, and tells what it shows otherwise.
-    ::testing::AssertionResult ConnectFromMenu(int n, const QString& status)
+    ::testing::AssertionResult connectFromMenu(int n, const QString& status)
     {
-        if (!station.Choose(QStringLiteral("Connect Unit %1").arg(n)))
+        if (!station.choose(QStringLiteral("Connect Unit %1").arg(n)))
             return ::testing::AssertionFailure() << "\"Connect Unit " << n << "\" is not offered";
-        if (!station.WaitUntil([&] { return station.UnitStatus(n) == status; }, ConnectMs))
-            return ::testing::AssertionFailure() << "unit " << n << " shows \"" << station.UnitStatus(n).toStdString()
+        if (!station.waitUntil([&] { return station.unitStatus(n) == status; }, ConnectMs))
+            return ::testing::AssertionFailure() << "unit " << n << " shows \"" << station.unitStatus(n).toStdString()
                                                  << "\"";
         return ::testing::AssertionSuccess();
     }
 
-    // "Run Standard Sequence", "Start Test" with a lot in the pre-test
+    // "run Standard Sequence", "start Test" with a lot in the pre-test
     // details, then the run to its end; true when it ended in time.
-    bool RunStandardSequence(const QString& lot = QStringLiteral("Lot 1"))
+    bool runStandardSequence(const QString& lot = QStringLiteral("Lot 1"))
     {
-        if (!station.WaitUntil([&] { return station.Button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
+        if (!station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
             return false;
-        testsupport::StationHarness::StartNextRunWithLot(lot);
-        if (!station.Click("Run Standard Sequence") || !station.Form().pTestRunning())
+        testsupport::StationHarness::startNextRunWithLot(lot);
+        if (!station.click("Run Standard Sequence") || !station.testWindow().m_testRunning())
             return false;
-        return station.WaitUntil([&] { return !station.Form().pTestRunning(); }, RunMs);
+        return station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs);
     }
 
     testsupport::FakeSerialTree tree;

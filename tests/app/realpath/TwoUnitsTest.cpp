@@ -17,8 +17,8 @@ constexpr int Decoy = 0, FirstUnit = 1, Generator = 2, SecondUnit = 3;
 
 TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJudgesBoth)
 {
-    station.SetSetting("ZAMO-SG", "Enabled", "1");
-    OneStepStandardList();
+    station.setSetting("ZAMO-SG", "Enabled", "1");
+    oneStepStandardList();
     Unit two, three;
     two.channels = 2;
     three.channels = 3;
@@ -29,29 +29,29 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     // A failed open would ask to reconnect; the answer ends the station
     // rather than retrying for ever.
     station.Prompts().messageAnswers.push_back(platform::MsgResult::Cancel);
-    ASSERT_TRUE(station.Start());
+    ASSERT_TRUE(station.start());
 
-    ASSERT_TRUE(station.Choose("Connect ZAMO-SG"));
-    EXPECT_TRUE(station.WaitUntil([&] { return station.Form().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
-        << station.Form().statusPanel().signalGeneratorLabel()->text().toStdString();
+    ASSERT_TRUE(station.choose("Connect ZAMO-SG"));
+    EXPECT_TRUE(station.waitUntil([&] { return station.testWindow().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
+        << station.testWindow().statusPanel().signalGeneratorLabel()->text().toStdString();
 
-    // Unit 1, then unit 2.
-    ASSERT_TRUE(ConnectFromMenu(1, "ZAMO Connected; A1-B1"));
-    ASSERT_TRUE(ConnectFromMenu(2, "ZAMO Connected; A2-C2"));
-    ASSERT_TRUE(station.Choose("Disconnect Unit 2"));
-    ASSERT_TRUE(station.Choose("Disconnect Unit 1"));
+    // unitAt 1, then unit 2.
+    ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-B1"));
+    ASSERT_TRUE(connectFromMenu(2, "ZAMO Connected; A2-C2"));
+    ASSERT_TRUE(station.choose("Disconnect Unit 2"));
+    ASSERT_TRUE(station.choose("Disconnect Unit 1"));
 
-    // Unit 2 first (its own Connect toggle, as the menu offers unit 2 only
+    // unitAt 2 first (its own connectDevice toggle, as the menu offers unit 2 only
     // beside a unit 1), then unit 1, which passes over the converter that
     // unit 2 holds now.
-    station.UnitConnectToggle(2)->click();
-    ASSERT_TRUE(station.WaitUntil([&] { return station.UnitStatus(2) == "ZAMO Connected; A2-B2"; }, ConnectMs));
-    ASSERT_TRUE(ConnectFromMenu(1, "ZAMO Connected; A1-C1"));
+    station.unitConnectToggle(2)->click();
+    ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(2) == "ZAMO Connected; A2-B2"; }, ConnectMs));
+    ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-C1"));
 
-    ASSERT_TRUE(RunStandardSequence());
-    EXPECT_EQ(station.StoredVerdicts(), (QStringList{"A1 PASS", "B1 PASS", "C1 PASS", "A2 PASS", "B2 PASS"}));
+    ASSERT_TRUE(runStandardSequence());
+    EXPECT_EQ(station.storedVerdicts(), (QStringList{"A1 PASS", "B1 PASS", "C1 PASS", "A2 PASS", "B2 PASS"}));
     EXPECT_TRUE(units.received(Decoy).isEmpty());
     EXPECT_TRUE(units.frames(Generator).startsWith("(*)"));
     EXPECT_EQ(station.Prompts().messages(), QStringList());
-    EXPECT_FALSE(station.LogText().contains("USB Port Open failed"));
+    EXPECT_FALSE(station.logText().contains("USB Port Open failed"));
 }

@@ -22,21 +22,21 @@ struct Seen {
 
 class Unplugged : public RealPath {
 protected:
-    QString Estimate() { return station.Form().Frame().ExpectedCompletionTimeLabel->text(); }
-    Seen Now() { return {station.UnitLamp(1), station.UnitStatus(1), Estimate()}; }
+    QString estimate() { return station.testWindow().frame().ExpectedCompletionTimeLabel->text(); }
+    Seen now() { return {station.unitLamp(1), station.unitStatus(1), estimate()}; }
 
     // Starts the standard list and waits for its first completion estimate;
     // the unit is still measuring then.
-    bool StartRunAndWaitForTheEstimate()
+    bool startRunAndWaitForTheEstimate()
     {
-        if (!station.WaitUntil([&] { return station.Button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
+        if (!station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
             return false;
-        testsupport::StationHarness::StartNextRunWithLot("Lot 9");
-        return station.Click("Run Standard Sequence") && station.Form().pTestRunning()
-               && station.WaitUntil([&] { return !Estimate().isEmpty(); }, ConnectMs);
+        testsupport::StationHarness::startNextRunWithLot("Lot 9");
+        return station.click("Run Standard Sequence") && station.testWindow().m_testRunning()
+               && station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs);
     }
 
-    static Unit Measuring(Model model)
+    static Unit measuring(Model model)
     {
         Unit unit;
         unit.model = model;
@@ -52,66 +52,66 @@ const QString UsbErrorBox = "There is an error communicating with the device. \r
 
 TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceItIsBack)
 {
-    OneStepStandardList();
-    ASSERT_TRUE(units.addUnit(0, Measuring(Model::Base)));
-    ASSERT_TRUE(station.Start());
-    ASSERT_TRUE(ConnectFromMenu(1, "ZAMO Connected; A1-B1"));
-    ASSERT_TRUE(StartRunAndWaitForTheEstimate());
+    oneStepStandardList();
+    ASSERT_TRUE(units.addUnit(0, measuring(Model::Base)));
+    ASSERT_TRUE(station.start());
+    ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-B1"));
+    ASSERT_TRUE(startRunAndWaitForTheEstimate());
 
     // The operator takes a while to answer; the run's timers go on meanwhile.
     std::vector<Seen> whileAsked;
     station.Prompts().whileMessageShown = [&](const platform::ShownPrompt&) {
-        whileAsked.push_back(Now());
-        station.WaitUntil([] { return false; }, 6000);
-        whileAsked.push_back(Now());
+        whileAsked.push_back(now());
+        station.waitUntil([] { return false; }, 6000);
+        whileAsked.push_back(now());
         units.replug(0);
     };
     units.unplug(0);
-    ASSERT_TRUE(station.WaitUntil([&] { return whileAsked.size() == 2; }, ConnectMs));
+    ASSERT_TRUE(station.waitUntil([&] { return whileAsked.size() == 2; }, ConnectMs));
     for (const Seen& seen : whileAsked) {
-        EXPECT_EQ(seen.lamp, StatusLamp::Red());
+        EXPECT_EQ(seen.lamp, StatusLamp::red());
         EXPECT_EQ(seen.status, "Disconnected *FT_GetQueueStatus - General IO Error*");
         EXPECT_EQ(seen.estimate, "");
     }
     EXPECT_EQ(station.Prompts().messages(), QStringList{UsbErrorBox});
 
     // "OK" once it is plugged in again.
-    ASSERT_TRUE(station.WaitUntil([&] { return station.UnitStatus(1) == "ZAMO Connected; A1-B1"; }, ConnectMs));
-    EXPECT_EQ(station.UnitLamp(1), StatusLamp::Green());
-    EXPECT_TRUE(station.WaitUntil([&] { return !Estimate().isEmpty(); }, ConnectMs));
-    EXPECT_TRUE(station.Form().pTestRunning());
-    EXPECT_TRUE(station.Click("Cancel"));
-    EXPECT_FALSE(station.Form().pTestRunning());
+    ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(1) == "ZAMO Connected; A1-B1"; }, ConnectMs));
+    EXPECT_EQ(station.unitLamp(1), StatusLamp::green());
+    EXPECT_TRUE(station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs));
+    EXPECT_TRUE(station.testWindow().m_testRunning());
+    EXPECT_TRUE(station.click("Cancel"));
+    EXPECT_FALSE(station.testWindow().m_testRunning());
 }
 
 TEST_F(Unplugged, AZamo80IsShownReconnectingAndConnectedAgainWithoutAQuestion)
 {
-    station.SetSetting("Zamo80Delays", "ReconnectDelay", "2000");
-    station.SetSetting("Zamo80Delays", "FindChannelsDelay", "300");
-    station.WriteDataFile("standard80.tsq", "2.0\nACZ,A1-P2,1\n");
-    ASSERT_TRUE(units.addUnit(0, Measuring(Model::Zamo80)));
-    ASSERT_TRUE(station.Start());
-    ASSERT_TRUE(ConnectFromMenu(1, "ZAMO80 Connected; A1-B1"));
-    ASSERT_TRUE(StartRunAndWaitForTheEstimate());
+    station.setSetting("Zamo80Delays", "ReconnectDelay", "2000");
+    station.setSetting("Zamo80Delays", "FindChannelsDelay", "300");
+    station.writeDataFile("standard80.tsq", "2.0\nACZ,A1-P2,1\n");
+    ASSERT_TRUE(units.addUnit(0, measuring(Model::Zamo80)));
+    ASSERT_TRUE(station.start());
+    ASSERT_TRUE(connectFromMenu(1, "ZAMO80 Connected; A1-B1"));
+    ASSERT_TRUE(startRunAndWaitForTheEstimate());
 
     // Halfway through the wait before the reconnection, the unit is back.
     std::vector<Seen> whileReconnecting;
-    QObject::connect(&station.Link(1), &ctlZAMOUsbComm::UsbReconnecting, &station.Form(), [&](int) {
-        QTimer::singleShot(1000, &station.Form(), [&] {
-            whileReconnecting.push_back(Now());
+    QObject::connect(&station.link(1), &UnitLink::usbReconnecting, &station.testWindow(), [&](int) {
+        QTimer::singleShot(1000, &station.testWindow(), [&] {
+            whileReconnecting.push_back(now());
             units.replug(0);
         });
     });
     units.unplug(0);
-    ASSERT_TRUE(station.WaitUntil([&] { return !whileReconnecting.empty(); }, ConnectMs));
-    EXPECT_EQ(whileReconnecting[0].lamp, StatusLamp::Red());
+    ASSERT_TRUE(station.waitUntil([&] { return !whileReconnecting.empty(); }, ConnectMs));
+    EXPECT_EQ(whileReconnecting[0].lamp, StatusLamp::red());
     EXPECT_EQ(whileReconnecting[0].status, "Reconnecting... *FT_GetQueueStatus - General IO Error*");
     EXPECT_EQ(whileReconnecting[0].estimate, "");
 
-    ASSERT_TRUE(station.WaitUntil([&] { return station.UnitStatus(1) == "ZAMO80 Connected; A1-B1"; }, ConnectMs));
-    EXPECT_EQ(station.UnitLamp(1), StatusLamp::Green());
-    EXPECT_TRUE(station.WaitUntil([&] { return !Estimate().isEmpty(); }, ConnectMs));
+    ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(1) == "ZAMO80 Connected; A1-B1"; }, ConnectMs));
+    EXPECT_EQ(station.unitLamp(1), StatusLamp::green());
+    EXPECT_TRUE(station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs));
     EXPECT_TRUE(station.Prompts().messages().isEmpty());
-    EXPECT_TRUE(station.LogText().contains("* Attempting to Reconnect to Unit #1 *"));
-    EXPECT_TRUE(station.Click("Cancel"));
+    EXPECT_TRUE(station.logText().contains("* Attempting to Reconnect to Unit #1 *"));
+    EXPECT_TRUE(station.click("Cancel"));
 }

@@ -26,7 +26,7 @@ protected:
         EXPECT_TRUE(start());
         endProgram();
         markDatabase();
-        modINIReadWrite::INIWrite("Limits", "DCO", "55", ini());
+        config::iniWrite("Limits", "DCO", "55", ini());
         QByteArray text = readAll(ini());
         text.replace("MaxRecords=100000\r\n", "");
         QFile file(ini());
@@ -76,15 +76,15 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
 
         EXPECT_FALSE(start());
         refused.reset();
-        EXPECT_TRUE(ProgramEnd::Requested());
-        EXPECT_EQ(ProgramEnd::ExitCode(), 1);
+        EXPECT_TRUE(ProgramEnd::requested());
+        EXPECT_EQ(ProgramEnd::exitCode(), 1);
         const QString text =
             "Unable to read the settings file " + ini() + ": " + qt_error_string(c.cause) + ".  Exiting application.";
         ASSERT_EQ(prompts->messages(), QStringList{text});
         EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
-        EXPECT_TRUE(readAll(modMain::LogFilePath).contains(text.toUtf8()));
+        EXPECT_TRUE(readAll(config::LogFilePath).contains(text.toUtf8()));
         EXPECT_FALSE(settings.switches.startingUp);
-        EXPECT_EQ(StationWindows::ExistingFrame(), nullptr) << "no window opened";
+        EXPECT_EQ(StationWindows::existingFrame(), nullptr) << "no window opened";
 
         // Nothing written: no database, no templates, no test lists, the file as it was.
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
@@ -95,7 +95,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             QFile::setPermissions(ini(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             EXPECT_EQ(readAll(ini()), iniText);
         }
-        modMain::LogFilePath.clear();
+        config::LogFilePath.clear();
     }
 }
 

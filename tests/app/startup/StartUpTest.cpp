@@ -2,17 +2,17 @@
 
 namespace {
 
-// Start-up on an empty data home, with its own clock.
+// start-up on an empty data home, with its own clock.
 class StartUpTest : public StationStartFixture {};
 
 TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 8, 7)));
-    ASSERT_TRUE(modMain::Main(settings));
+    ASSERT_TRUE(app::main(settings));
 
     EXPECT_FALSE(settings.switches.startingUp);
     EXPECT_EQ(QDir(folder + "/Log").entryList(QDir::Files), QStringList{"20261201-090807.log"});
-    EXPECT_TRUE(readAll(modMain::LogFilePath)
+    EXPECT_TRUE(readAll(config::LogFilePath)
                     .startsWith("2026-12-01 09:08:07 - Log File Initialized\r\n"));
 
     EXPECT_EQ(settings.paths.settingsFile, folder + "/settings.ini");
@@ -54,7 +54,7 @@ TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 TEST_F(StartUpTest, DataFolderIsCreatedWhenTheDataHomeItselfIsMissing)
 {
     qputenv("XDG_DATA_HOME", (home.path() + "/new/share").toLocal8Bit());
-    EXPECT_EQ(modMain::GetAppDataFolder(), home.path() + "/new/share/KIVO_ZAMO");
+    EXPECT_EQ(config::getAppDataFolder(), home.path() + "/new/share/KIVO_ZAMO");
     EXPECT_TRUE(QDir(home.path() + "/new/share/KIVO_ZAMO").exists());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Whole starts of the station (modMain::Main, as main() calls it) over a
+// Whole starts of the station (modMain::main, as main() calls it) over a
 // temporary data folder in virtual time, with scripted prompts. Every start
 // begins from what a new process would have: no database connection, no
 // windows, no request to end, no standard lists.
@@ -58,9 +58,9 @@ protected:
     {
         endProgram();
         platform::Clock::useRealTime();
-        modMain::LogFilePath.clear();
-        modDatabase::SetSettings(nullptr);
-        StationWindows::UseSettings(nullptr);
+        config::LogFilePath.clear();
+        results::setSettings(nullptr);
+        StationWindows::useSettings(nullptr);
     }
 
     // One start of the station, a minute after the last.
@@ -69,15 +69,15 @@ protected:
         endProgram();
         platform::Clock::advance(60000);
         settings = config::StationSettings(); // a new program reads its settings anew
-        return modMain::Main(settings);
+        return app::main(settings);
     }
 
     // What a start leaves in the process goes, as it would with the program.
     static void endProgram()
     {
-        modDatabase::CloseDatabase();
-        StationWindows::DestroyAll();
-        ProgramEnd::ResetForTesting();
+        results::closeDatabase();
+        StationWindows::destroyAll();
+        ProgramEnd::resetForTesting();
         Globals::StandardTestList.clear();
         Globals::Standard80TestList.clear();
     }
@@ -85,7 +85,7 @@ protected:
     QStringList logMessages() const
     {
         QStringList messages;
-        for (const QString& line : QString::fromLatin1(readAll(modMain::LogFilePath)).split("\r\n", Qt::SkipEmptyParts))
+        for (const QString& line : QString::fromLatin1(readAll(config::LogFilePath)).split("\r\n", Qt::SkipEmptyParts))
             messages << line.mid(22);   // after "yyyy-mm-dd hh:mm:ss - "
         return messages;
     }

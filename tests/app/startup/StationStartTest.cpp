@@ -41,24 +41,24 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
 
     // The windows stand as the operator sees them.
-    ParentMDIForm* frame = StationWindows::Frame();
+    MainFrame* frame = StationWindows::frame();
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(StationWindows::StatusWindow()->isVisible());
-    EXPECT_TRUE(StationWindows::Background()->isVisible());
+    EXPECT_TRUE(StationWindows::statusWindow()->isVisible());
+    EXPECT_TRUE(StationWindows::background()->isVisible());
     EXPECT_TRUE(settings.switches.statusWindowOpen);
 
     // The frame's idle timer closes the database a minute after its last use.
-    EXPECT_EQ(&modDatabase::IdleClock(), frame->dbConnTimeoutTimer);
-    EXPECT_NE(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(&results::idleClock(), frame->dbConnTimeoutTimer);
+    EXPECT_NE(results::sharedConnection(), nullptr);
     platform::Clock::advance(60000);
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(results::sharedConnection(), nullptr);
     EXPECT_EQ(logMessages().last(), "Database connection closed");
 }
 
 TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
 {
     ASSERT_TRUE(start());
-    modDatabase::CloseDatabase();
+    results::closeDatabase();
     markDatabase();
     QFile::remove(folder + "/CondensedElectrodeTestReport.rpt");
     {
@@ -73,7 +73,7 @@ TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
         ASSERT_TRUE(tsq.open(QIODevice::WriteOnly | QIODevice::Truncate));
         tsq.write(ownList);
     }
-    modINIReadWrite::INIWrite("Diagnostics", "Enabled", "1", folder + "/settings.ini");
+    config::iniWrite("Diagnostics", "Enabled", "1", folder + "/settings.ini");
 
     ASSERT_TRUE(start());
     EXPECT_TRUE(logMessages().contains("Load default application settings"));
@@ -90,7 +90,7 @@ TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
 TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsKept)
 {
     QDir().mkpath(folder);
-    modINIReadWrite::INIWrite("Electrodes", "Default", "None", folder + "/settings.ini");
+    config::iniWrite("Electrodes", "Default", "None", folder + "/settings.ini");
     const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n";   // not a base-model list
     {
         QFile tsq(folder + "/standard.tsq");
@@ -109,11 +109,11 @@ TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
     QFile blocker(home.path() + "/blocked");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    modINIReadWrite::INIWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db",
+    config::iniWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db",
                               folder + "/settings.ini");
 
     EXPECT_FALSE(start());
-    EXPECT_TRUE(ProgramEnd::Requested());
+    EXPECT_TRUE(ProgramEnd::requested());
     EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.\r\n\r\n"
                                           "Cannot create the database file " + home.path() + "/blocked/db/ZAMO_Results.mdb: "
                                           "Not a directory");

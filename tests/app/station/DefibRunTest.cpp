@@ -14,33 +14,33 @@ namespace {
 class DefibRunTest : public ::testing::Test {
 protected:
     // The steps run on the one electrode selected (a ZAMO80 step names one).
-    void RunOnZamo80(const QString& electrode, const QStringList& types)
+    void runOnZamo80(const QString& electrode, const QStringList& types)
     {
-        ASSERT_TRUE(station.Start());
-        station.ConnectSimulatedUnit(1, 2, true);
-        MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+        ASSERT_TRUE(station.start());
+        station.connectSimulatedUnit(1, 2, true);
+        TestWindow& form = station.testWindow();
+        ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         QStringList steps;
         for (const QString& type : types)
             steps << type + "," + electrode + ",1";
-        station.UseTestList(electrode, steps);
-        testsupport::StationHarness::StartNextRunWithLot("LOT-9");
+        station.useTestList(electrode, steps);
+        testsupport::StationHarness::startNextRunWithLot("LOT-9");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
-        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 10 * 60 * 1000, 250));
+        ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 10 * 60 * 1000, 250));
     }
 
-    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
+    QStringList logLines() const { return StationWindows::commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
 
 TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
 {
-    RunOnZamo80("B1", {"ACLG", "DEFR"});
+    runOnZamo80("B1", {"ACLG", "DEFR"});
 
-    const QStringList lines = Lines();
-    EXPECT_TRUE(lines.contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
+    const QStringList lines = logLines();
+    EXPECT_TRUE(lines.contains("* Tests Completed")) << StationWindows::commBuffer().toStdString();
     EXPECT_TRUE(lines.filter("failed to start").isEmpty());
     EXPECT_EQ(lines.count("Sending Trigger Charge Command"), 2);
     EXPECT_EQ(lines.count("* ACLG Test Complete on Electrode B1"), 1);
@@ -50,7 +50,7 @@ TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
     for (const char* label : {"61s", "4s", "60s"})
         EXPECT_EQ(lines.filter(QRegularExpression(QString("^Measurement recorded for B1 at %1 interval: ").arg(label))).size(), 1)
             << label;
-    EXPECT_TRUE(station.LogText().contains("ACLG.1"));
+    EXPECT_TRUE(station.logText().contains("ACLG.1"));
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-QString ResultText(const QString& code)
+QString resultText(const QString& code)
 {
     if (code == "PASS")
         return "Passed";
@@ -35,44 +35,44 @@ protected:
     };
 
     // Connects a simulated unit 1 and notes its final ACZ readings.
-    void ConnectUnit(bool zamo80)
+    void connectUnit(bool zamo80)
     {
-        ASSERT_TRUE(station.Start());
-        QObject::connect(&station.Link(1), &ctlZAMOUsbComm::RXACZTestData, &station.Form(),
+        ASSERT_TRUE(station.start());
+        QObject::connect(&station.link(1), &UnitLink::rxaczTestData, &station.testWindow(),
                          [this](int, qint16 channel, const AczReading& r) {
                              if (r.completed)
                                  finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
                          });
-        station.ConnectSimulatedUnit(1, 2, zamo80);
-        MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+        station.connectSimulatedUnit(1, 2, zamo80);
+        TestWindow& form = station.testWindow();
+        ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     }
 
-    // An ACZ list on A1 and B1, from the Run button to its end.
-    void RunAczList()
+    // An ACZ list on A1 and B1, from the run button to its end.
+    void runAczList()
     {
-        MainForm& form = station.Form();
-        station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
-        testsupport::StationHarness::StartNextRunWithLot("LOT-7");
+        TestWindow& form = station.testWindow();
+        station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
+        testsupport::StationHarness::startNextRunWithLot("LOT-7");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.pTestRunning());
-        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
-        ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
+        ASSERT_TRUE(form.m_testRunning());
+        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().toStdString();
     }
 
     // The line of the verdict that the reading deserves.
-    QString ExpectedResultLine(const Reading& r)
+    QString expectedResultLine(const Reading& r)
     {
-        const double limit = r.zamo80 ? station.Settings().limits.limitZamo80Acz : station.Settings().limits.limitAcz;
+        const double limit = r.zamo80 ? station.stationSettings().limits.limitZamo80Acz : station.stationSettings().limits.limitAcz;
         const double warning =
-            r.zamo80 ? station.Settings().limits.warningZamo80Acz : station.Settings().limits.warningAcz;
-        const QString code = VerdictRules::WithCalibrationExpiry(
-            VerdictRules::Judge(r.value, limit, warning),
-            station.Link(1).ElectrodeChannelCalibrationExpired(r.channel));
-        return "Final result recorded for " + VerdictRules::ElectrodeName(1, r.channel) + ": " + ResultText(code);
+            r.zamo80 ? station.stationSettings().limits.warningZamo80Acz : station.stationSettings().limits.warningAcz;
+        const QString code = VerdictRules::withCalibrationExpiry(
+            VerdictRules::judge(r.value, limit, warning),
+            station.link(1).electrodeChannelCalibrationExpired(r.channel));
+        return "Final result recorded for " + VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 
-    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
+    QStringList logLines() const { return StationWindows::commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
     std::vector<Reading> finals;
@@ -80,31 +80,31 @@ protected:
 
 TEST_F(ImpedanceRunTest, AnAczListOnATwoChannelBaseUnitJudgesBothElectrodes)
 {
-    ConnectUnit(false);
-    RunAczList();
+    connectUnit(false);
+    runAczList();
 
     ASSERT_EQ(finals.size(), 2u);
-    const QStringList lines = Lines();
+    const QStringList lines = logLines();
     for (const Reading& r : finals) {
-        const QString name = VerdictRules::ElectrodeName(1, r.channel);
+        const QString name = VerdictRules::electrodeName(1, r.channel);
         EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode " + name), 1) << name.toStdString();
         EXPECT_TRUE(lines.contains("Measurement recorded for " + name + " at 20s interval: "
-                                   + VerdictRules::Fixed3(r.value)))
+                                   + VerdictRules::fixed3(r.value)))
             << name.toStdString();
         EXPECT_EQ(lines.filter("Final result recorded for " + name + ": ").size(), 1) << name.toStdString();
-        EXPECT_TRUE(lines.contains(ExpectedResultLine(r))) << ExpectedResultLine(r).toStdString();
+        EXPECT_TRUE(lines.contains(expectedResultLine(r))) << expectedResultLine(r).toStdString();
     }
     EXPECT_TRUE(lines.filter("Data error").isEmpty());
 }
 
 TEST_F(ImpedanceRunTest, Zamo80ChannelZeroDataErrorsAreRetransmittedUntilTheAlternateReading)
 {
-    ConnectUnit(true);
-    RunAczList();
+    connectUnit(true);
+    runAczList();
 
-    const QStringList lines = Lines();
+    const QStringList lines = logLines();
     EXPECT_EQ(lines.count("* Data error detected on Electrode A1. Requesting retransmission."), 3);
-    EXPECT_EQ(station.Sent(1).count("[C00(L)]"), 3);
+    EXPECT_EQ(station.sent(1).count("[C00(L)]"), 3);
     EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode A1"), 4);
     EXPECT_TRUE(lines.filter("Data Error").isEmpty());
 
@@ -117,7 +117,7 @@ TEST_F(ImpedanceRunTest, Zamo80ChannelZeroDataErrorsAreRetransmittedUntilTheAlte
     EXPECT_THAT(highsOfA1, ::testing::ElementsAre(9999, 9999, 9999, 0));
     for (const Reading& r : finals) {
         if (r.measureHigh == 0) {
-            EXPECT_TRUE(lines.contains(ExpectedResultLine(r))) << ExpectedResultLine(r).toStdString();
+            EXPECT_TRUE(lines.contains(expectedResultLine(r))) << expectedResultLine(r).toStdString();
         }
     }
     EXPECT_EQ(lines.filter("Final result recorded for ").size(), 2);

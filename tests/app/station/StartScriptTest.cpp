@@ -1,6 +1,6 @@
 // The set-up's first command, ./scripts/start.sh: without arguments it starts
 // what a newcomer can use at once without hardware (the simulated unit in the
-// ZAMO Units menu, its runs stored as demo runs on the local database);
+// ZAMO units menu, its runs stored as demo runs on the local database);
 // --bench starts the station plain for a real bench.
 #include "support/StationHarness.h"
 
@@ -42,21 +42,21 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
                                         stationArguments({}).join(' '));
-    ASSERT_TRUE(station.Start());
-    QAction* simulator = station.Frame().ZamoUnitsConnectSimulator[1];
+    ASSERT_TRUE(station.start());
+    QAction* simulator = station.frame().ZamoUnitsConnectSimulator[1];
     ASSERT_TRUE(simulator->isVisible());
     ASSERT_TRUE(simulator->isEnabled());
 
-    MainForm& form = station.Form();
+    TestWindow& form = station.testWindow();
     simulator->trigger();
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
-    ASSERT_TRUE(station.RunTestList("TRY-1"));
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ASSERT_TRUE(station.runTestList("TRY-1"));
 
-    EXPECT_TRUE(station.Settings().database.useLocalDatabase);
-    EXPECT_TRUE(station.Settings().paths.databaseFile.startsWith(station.DataFolder() + "/"));
+    EXPECT_TRUE(station.stationSettings().database.useLocalDatabase);
+    EXPECT_TRUE(station.stationSettings().paths.databaseFile.startsWith(station.dataFolder() + "/"));
     platform::DbConnection db;
-    db.openFile(station.Settings().paths.databaseFile, true);
+    db.openFile(station.stationSettings().paths.databaseFile, true);
     auto group = db.execute("SELECT DemoMode, Completed FROM TestGroups");
     ASSERT_EQ(group.recordCount(), 1);
     EXPECT_TRUE(group.value("DemoMode").toBool());
@@ -67,10 +67,10 @@ TEST(StartScriptTest, TheBenchStartOffersNoSimulatorAndNoDemoRuns)
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
                                         stationArguments({"--bench"}).join(' '));
-    ASSERT_TRUE(station.Start());
-    EXPECT_FALSE(station.Frame().ZamoUnitsConnectSimulator[1]->isVisible());
-    EXPECT_FALSE(station.Settings().switches.demoMode);
-    EXPECT_TRUE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+    ASSERT_TRUE(station.start());
+    EXPECT_FALSE(station.frame().ZamoUnitsConnectSimulator[1]->isVisible());
+    EXPECT_FALSE(station.stationSettings().switches.demoMode);
+    EXPECT_TRUE(station.frame().ZamoUnitsConnect[1]->isEnabled());
 }
 
 } // namespace

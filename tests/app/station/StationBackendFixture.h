@@ -23,38 +23,38 @@ protected:
     void SetUp() override
     {
         if (GetParam() == platform::DbBackend::PostgreSQL)
-            PointSettingsAtServer();
+            pointSettingsAtServer();
     }
 
-    bool Local() const { return GetParam() == platform::DbBackend::SQLite; }
+    bool local() const { return GetParam() == platform::DbBackend::SQLite; }
 
-    void PointSettingsAtServer()
+    void pointSettingsAtServer()
     {
         ZAMO_REQUIRE_PG_TEST_SERVER();
         server = std::make_unique<testsupport::PgTestDatabase>();
         const platform::DbServerAddress a = server->address();
         platform::DbConnection connection;
         connection.openServer(a);
-        ResultsSchema::Create(connection, ResultsSchema::TemplateRevision);
-        const QString ini = station.DataFolder() + "/settings.ini";
-        QDir().mkpath(station.DataFolder());
+        ResultsSchema::create(connection, ResultsSchema::TemplateRevision);
+        const QString ini = station.dataFolder() + "/settings.ini";
+        QDir().mkpath(station.dataFolder());
         for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},
                                                                    {"SQLServerHost", a.host},
                                                                    {"SQLServerInstance", QString::number(a.port)},
                                                                    {"SQLServerDatabaseName", a.database},
                                                                    {"SQLUsername", a.user},
                                                                    {"SQLPassword", a.password}})
-            modINIReadWrite::INIWrite("Database", key, value, ini);
+            config::iniWrite("Database", key, value, ini);
     }
 
     // A connection of the test's own to the station's results database.
-    std::unique_ptr<platform::DbConnection> OpenResults(bool readOnly = true) const
+    std::unique_ptr<platform::DbConnection> openResults(bool readOnly = true) const
     {
         auto db = std::make_unique<platform::DbConnection>();
         if (server)
             db->openServer(server->address());
         else
-            db->openFile(station.Settings().paths.databaseFile, readOnly);
+            db->openFile(station.stationSettings().paths.databaseFile, readOnly);
         return db;
     }
 

@@ -27,7 +27,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-std::vector<std::string> Texts(const QStringList& list)
+std::vector<std::string> texts(const QStringList& list)
 {
     std::vector<std::string> texts;
     for (const QString& s : list)
@@ -35,14 +35,14 @@ std::vector<std::string> Texts(const QStringList& list)
     return texts;
 }
 
-QStringList Lines(const QString& text)
+QStringList logLines(const QString& text)
 {
     return text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
 // What the operator log says was stored, one entry per value: "M A1 20 1.250"
 // (electrode, time interval as stored, value) and "R A1 PASS".
-QStringList LoggedRecords(const QString& log)
+QStringList loggedRecords(const QString& log)
 {
     static const QRegularExpression measurement(
         "^(R[12] )?Measurement recorded for (\\w\\d+) at (.+?)(s| \\(h:m\\)) interval: (\\S+)$");
@@ -50,7 +50,7 @@ QStringList LoggedRecords(const QString& log)
     static const std::map<QString, QString> codes{
         {"Passed", "PASS"}, {"Failed", "FAIL"}, {"Marginal Pass", "PASS?"}, {"Passed with Expired Channel", "PASS*"}};
     QStringList records;
-    for (const QString& line : Lines(log)) {
+    for (const QString& line : logLines(log)) {
         if (const auto m = measurement.match(line); m.hasMatch()) {
             const QString pair = m.captured(1).trimmed();
             records << "M " + m.captured(2) + " " + m.captured(3) + (pair.isEmpty() ? "" : "_" + pair) + " "
@@ -65,7 +65,7 @@ QStringList LoggedRecords(const QString& log)
 }
 
 // The same entries from what the database holds.
-QStringList StoredRecords(platform::DbConnection& db)
+QStringList storedRecords(platform::DbConnection& db)
 {
     QStringList records;
     for (auto rows = db.execute("SELECT u.UnitNumber, m.* FROM TestMeasurements m "
@@ -93,35 +93,35 @@ QStringList StoredRecords(platform::DbConnection& db)
 
 class StationDatabaseFailure : public StationOnBackend {
 protected:
-    void TearDown() override { modDatabase::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
+    void TearDown() override { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
 
     // Starts the standard list, runs it until the operator log shows the
     // line given, then breaks the database and runs until the run has ended.
-    void RunAndBreak(const QString& after, const std::function<void()>& breakDatabase)
+    void runAndBreak(const QString& after, const std::function<void()>& breakDatabase)
     {
-        ASSERT_TRUE(station.Start());
-        MainForm& form = station.Form();
-        station.ConnectSimulatedUnit(1, 2);
-        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
-        testsupport::StationHarness::StartNextRunWithLot("Lot 9");
+        ASSERT_TRUE(station.start());
+        TestWindow& form = station.testWindow();
+        station.connectSimulatedUnit(1, 2);
+        ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+        testsupport::StationHarness::startNextRunWithLot("Lot 9");
         form.testListPanel().standardSequenceButton()->click();
-        ASSERT_TRUE(form.pTestRunning());
-        ASSERT_TRUE(station.RunUntil([&] { return StationWindows::CommBuffer().contains(after); }, 10 * 60 * 1000, 250));
+        ASSERT_TRUE(form.m_testRunning());
+        ASSERT_TRUE(station.runUntil([&] { return StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
-        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
+        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
     }
 
     // The operator lines from the first failure to the end of the run: only
     // failure lines, one per lost record, then the cancel. Returns the
     // failures.
-    QStringList FailureLines()
+    QStringList failureLines()
     {
-        const QStringList lines = Lines(StationWindows::CommBuffer());
+        const QStringList lines = logLines(StationWindows::commBuffer());
         const auto first = std::find_if(lines.begin(), lines.end(),
                                         [](const QString& l) { return l.startsWith("* Unable to record "); });
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
-        EXPECT_NE(first, lines.end()) << StationWindows::CommBuffer().right(3000).toStdString();
-        EXPECT_NE(cancelled, lines.end()) << StationWindows::CommBuffer().right(3000).toStdString();
+        EXPECT_NE(first, lines.end()) << StationWindows::commBuffer().right(3000).toStdString();
+        EXPECT_NE(cancelled, lines.end()) << StationWindows::commBuffer().right(3000).toStdString();
         const QStringList failures(first, cancelled);
         for (const QString& line : failures)
             EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
@@ -130,16 +130,16 @@ protected:
 
     // The one box of the failure, and the operator log and the database
     // agreeing on every stored value.
-    void ExpectOneBoxAndAnHonestLog(platform::DbConnection& db, const QString& cause)
+    void expectOneBoxAndAnHonestLog(platform::DbConnection& db, const QString& cause)
     {
-        EXPECT_THAT(Texts(station.Prompts().messages()),
+        EXPECT_THAT(texts(station.Prompts().messages()),
                     ElementsAre(StartsWith("Database connection has been interrupted.  Aborting test.\r\n\r\n"
                                            "Unable to record ")));
         EXPECT_THAT(station.Prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
-        EXPECT_FALSE(StationWindows::CommBuffer().contains("* Tests Completed"));
-        const QStringList stored = StoredRecords(db);
+        EXPECT_FALSE(StationWindows::commBuffer().contains("* Tests Completed"));
+        const QStringList stored = storedRecords(db);
         EXPECT_FALSE(stored.isEmpty());
-        EXPECT_EQ(stored, LoggedRecords(StationWindows::CommBuffer()));
+        EXPECT_EQ(stored, loggedRecords(StationWindows::commBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
 };
@@ -149,24 +149,24 @@ protected:
 // stops; no verdict is stored without its value.
 TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVerdictWithoutItsValue)
 {
-    modDatabase::BusyWaitMilliseconds = 300;
+    results::BusyWaitMilliseconds = 300;
     std::unique_ptr<platform::DbConnection> other;
-    RunAndBreak("Final result recorded for A1", [&] {
-        other = OpenResults(false);
+    runAndBreak("Final result recorded for A1", [&] {
+        other = openResults(false);
         other->transaction();
-        other->execute(Local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
+        other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
                                : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
                                  "UnitMasterDiagnostics IN EXCLUSIVE MODE");
     });
     if (HasFatalFailure())
         return;
     // A1 is stored with its verdict; B1's final reading comes next.
-    const QString cause = Local() ? "database is locked" : "canceling statement due to lock timeout";
-    EXPECT_EQ(FailureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
+    const QString cause = local() ? "database is locked" : "canceling statement due to lock timeout";
+    EXPECT_EQ(failureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
                                            "* Unable to record the result of B1: " + cause,
                                            "* Unable to record the cancelled test group: " + cause}));
     other->rollback();
-    ExpectOneBoxAndAnHonestLog(*OpenResults(), cause);
+    expectOneBoxAndAnHonestLog(*openResults(), cause);
 }
 
 // The database goes away mid-run: the folder of the file can no longer be
@@ -177,9 +177,9 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
 {
     std::unique_ptr<testsupport::WriteProtection> folder;
     std::unique_ptr<platform::DbConnection> admin;
-    RunAndBreak("Measurement recorded for B1", [&] {
-        if (Local()) {
-            folder = std::make_unique<testsupport::WriteProtection>(station.DataFolder());
+    runAndBreak("Measurement recorded for B1", [&] {
+        if (local()) {
+            folder = std::make_unique<testsupport::WriteProtection>(station.dataFolder());
             return;
         }
         platform::DbServerAddress address = server->address();
@@ -195,18 +195,18 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
         GTEST_SKIP() << "cannot make the data folder unwritable here: " << folder->why().toStdString();
     // The next record after B1's first reading is A1's next one; then the
     // cancel cannot be stored either, the database refusing the station.
-    const QString cause = Local() ? "unable to open database file" : "terminating connection due to administrator command";
-    const QString refusal = Local() ? "Cannot open database \"" + station.Settings().paths.databaseFile
-                                          + "\": its folder \"" + station.DataFolder() + "\" cannot be written ("
+    const QString cause = local() ? "unable to open database file" : "terminating connection due to administrator command";
+    const QString refusal = local() ? "Cannot open database \"" + station.stationSettings().paths.databaseFile
+                                          + "\": its folder \"" + station.dataFolder() + "\" cannot be written ("
                                     : "Cannot connect to database \"" + server->name() + "\" on server ";
-    const QStringList failures = FailureLines();
+    const QStringList failures = failureLines();
     ASSERT_EQ(failures.size(), 2) << failures.join("\n").toStdString();
     EXPECT_EQ(failures[0], "* Unable to record the measurement of A1: " + cause);
     EXPECT_THAT(failures[1].toStdString(), StartsWith(("* Unable to record the cancelled test group: " + refusal).toStdString()));
     folder.reset();
     if (admin)
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
-    ExpectOneBoxAndAnHonestLog(*OpenResults(), cause);
+    expectOneBoxAndAnHonestLog(*openResults(), cause);
 }
 
 INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);
@@ -217,26 +217,26 @@ INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);
 TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpen)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
     const auto run = [&](const QString& lot) {
-        testsupport::StationHarness::StartNextRunWithLot(lot);
+        testsupport::StationHarness::startNextRunWithLot(lot);
         form.testListPanel().standardSequenceButton()->click();
-        ASSERT_TRUE(form.pTestRunning());
-        ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
+        ASSERT_TRUE(form.m_testRunning());
+        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
     };
     run("Lot 1");
     const auto reportWindows = [] {
         int open = 0;
         for (QWidget* w : QApplication::allWidgets())
-            open += w->inherits("TestReportForm") && w->isVisible() ? 1 : 0;
+            open += w->inherits("TestReportWindow") && w->isVisible() ? 1 : 0;
         return open;
     };
     ASSERT_EQ(reportWindows(), 1) << "the run's report is shown at its end";
 
-    const QString file = station.Settings().paths.databaseFile;
+    const QString file = station.stationSettings().paths.databaseFile;
     {
         QFile shm(file + "-shm");
         ASSERT_TRUE(shm.open(QIODevice::WriteOnly));
@@ -244,10 +244,10 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     }
     testsupport::WriteProtection sideFile(file + "-shm");
     run("Lot 2");
-    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
+    EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
     EXPECT_GE(reportWindows(), 1);
 
-    const QString copy = station.DataFolder() + "/../backup.mdb";
+    const QString copy = station.dataFolder() + "/../backup.mdb";
     ASSERT_TRUE(QFile::copy(file, copy));
     platform::DbConnection live;
     live.openFile(file, true);
@@ -287,14 +287,14 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
          false, "it is a Jet database file, which must be converted before use"},
         {"folder", [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file)); }, false,
          "it is a folder, not a database file"},
-        {"read-only file", [](const QString& file) { ASSERT_FALSE(modDatabase::BuildEmptyDatabase(file).isEmpty()); },
+        {"read-only file", [](const QString& file) { ASSERT_FALSE(results::buildEmptyDatabase(file).isEmpty()); },
          true, "the file is read-only ("},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::StationHarness station;
-        QDir().mkpath(station.DataFolder());
-        const QString file = station.DataFolder() + "/ZAMO_Results.mdb";
+        QDir().mkpath(station.dataFolder());
+        const QString file = station.dataFolder() + "/ZAMO_Results.mdb";
         c.make(file);
         std::unique_ptr<testsupport::WriteProtection> protection;
         if (c.readOnly) {
@@ -302,8 +302,8 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
             if (!protection->active())
                 GTEST_SKIP() << "cannot make the file read-only here: " << protection->why().toStdString();
         }
-        EXPECT_FALSE(station.Start());
-        EXPECT_THAT(Texts(station.Prompts().messages()),
+        EXPECT_FALSE(station.start());
+        EXPECT_THAT(texts(station.Prompts().messages()),
                     ElementsAre(StartsWith(("Unable to connect to database.  Please check database connection "
                                             "settings.\r\n\r\nCannot open database \""
                                             + file + "\": " + c.cause)

@@ -25,31 +25,31 @@ using platform::DbBackend;
 using Finals = std::map<QString, int>;
 
 // Counts the final replies of the simulated unit as the link reports them.
-void CountFinals(ctlZAMOUsbComm& link, MainForm& form, Finals& finals)
+void countFinals(UnitLink& link, TestWindow& form, Finals& finals)
 {
     auto count = [&finals](qint16 channel, bool completed) {
         if (completed)
-            ++finals[VerdictRules::ElectrodeName(1, channel)];
+            ++finals[VerdictRules::electrodeName(1, channel)];
     };
-    QObject::connect(&link, &ctlZAMOUsbComm::RXDCOTestData, &form,
+    QObject::connect(&link, &UnitLink::rxdcoTestData, &form,
                      [count](int, qint16 ch, const DcoReading& r) { count(ch, r.completed); });
-    QObject::connect(&link, &ctlZAMOUsbComm::RXSDRTestData, &form,
+    QObject::connect(&link, &UnitLink::rxsdrTestData, &form,
                      [count](int, qint16 ch, const SdrReading& r) { count(ch, r.completed); });
 }
 
 // The final ACZ readings of the simulated unit, per electrode, in the order they came.
 using Readings = std::map<QString, QList<double>>;
 
-void CollectAczFinals(ctlZAMOUsbComm& link, MainForm& form, Readings& readings)
+void collectAczFinals(UnitLink& link, TestWindow& form, Readings& readings)
 {
-    QObject::connect(&link, &ctlZAMOUsbComm::RXACZTestData, &form, [&readings](int, qint16 ch, const AczReading& r) {
+    QObject::connect(&link, &UnitLink::rxaczTestData, &form, [&readings](int, qint16 ch, const AczReading& r) {
         if (r.completed)
-            readings[VerdictRules::ElectrodeName(1, ch)] << r.measurement;
+            readings[VerdictRules::electrodeName(1, ch)] << r.measurement;
     });
 }
 
 // The verdict codes the station announced for one electrode, in order.
-QStringList AnnouncedVerdicts(const QString& log, const QString& electrode)
+QStringList announcedVerdicts(const QString& log, const QString& electrode)
 {
     const std::map<QString, QString> codes{{"Passed", "PASS"},
                                            {"Failed", "FAIL"},
@@ -75,40 +75,40 @@ QStringList Column(platform::DbConnection& db, const QString& sql)
 
 class StationRecordsTest : public StationOnBackend {};
 
-QString Rows(platform::DbConnection& db, const QString& sql)
+QString rows(platform::DbConnection& db, const QString& sql)
 {
     return db.execute(sql).getString("|", "\n");
 }
 
 TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 {
-    QDir().mkpath(station.DataFolder());
-    modINIReadWrite::INIWrite("Diagnostics", "Enabled", "1", station.DataFolder() + "/settings.ini");
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
+    QDir().mkpath(station.dataFolder());
+    config::iniWrite("Diagnostics", "Enabled", "1", station.dataFolder() + "/settings.ini");
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
     Finals finals;
-    CountFinals(station.Link(1), form, finals);
+    countFinals(station.link(1), form, finals);
     Readings aczFinals;
-    CollectAczFinals(station.Link(1), form, aczFinals);
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+    collectAczFinals(station.link(1), form, aczFinals);
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 
-    testsupport::StationHarness::StartNextRunWithLot("Lot 42");
+    testsupport::StationHarness::startNextRunWithLot("Lot 42");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().right(2000).toStdString();
-    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
-    ASSERT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
+    ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+    ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
 
-    auto db = OpenResults();
-    EXPECT_EQ(Rows(*db, "SELECT LotNumber, Completed, Cancelled, Zamo80, UniqueGroupID FROM TestGroups"),
+    auto db = openResults();
+    EXPECT_EQ(rows(*db, "SELECT LotNumber, Completed, Cancelled, Zamo80, UniqueGroupID FROM TestGroups"),
               "Lot 42|True|False|False|1\n");
-    EXPECT_EQ(Rows(*db, "SELECT UnitNumber, A_LotNumber, B_LotNumber, C_LotNumber FROM UnitElectrodes"),
+    EXPECT_EQ(rows(*db, "SELECT UnitNumber, A_LotNumber, B_LotNumber, C_LotNumber FROM UnitElectrodes"),
               "1|Lot 42|Lot 42|\n");
     // The unit's diagnostics, asked for when the group was created, are stored with it.
-    EXPECT_EQ(Rows(*db, "SELECT d.UnitNumber, g.UniqueGroupID FROM UnitMasterDiagnostics d "
+    EXPECT_EQ(rows(*db, "SELECT d.UnitNumber, g.UniqueGroupID FROM UnitMasterDiagnostics d "
                         "JOIN TestGroups g ON g.GroupID = d.GroupID"),
               "1|1\n");
-    EXPECT_EQ(Rows(*db, "SELECT y.TypeName, u.Itteration, u.UnitNumber FROM Tests t "
+    EXPECT_EQ(rows(*db, "SELECT y.TypeName, u.Itteration, u.UnitNumber FROM Tests t "
                         "JOIN TestTypes y ON y.TypeID = t.TestTypeID JOIN TestUnit u ON u.TestID = t.TestID "
                         "ORDER BY t.TestID"),
               "DCO|1|1\nACZ|1|1\nSDR|1|1\nSDR|2|1\nSDR|3|1\nSDR|4|1\nACZ|1|1\n");
@@ -146,7 +146,7 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     const QString aczRows = "SELECT m.%1_Value FROM TestMeasurements m JOIN TestUnit u ON u.TestUnitID = m.TestUnitID "
                             "JOIN Tests t ON t.TestID = u.TestID JOIN TestTypes y ON y.TypeID = t.TestTypeID "
                             "WHERE y.TypeName = 'ACZ' ORDER BY m.MeasurementID";
-    const QString log = station.LogText();
+    const QString log = station.logText();
     for (const QString letter : {"A", "B"}) {
         SCOPED_TRACE(letter.toStdString());
         const QList<double>& sent = aczFinals[letter + "1"];
@@ -156,7 +156,7 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
             stored << v.toDouble();
         EXPECT_EQ(stored, sent);
         EXPECT_EQ(Column(*db, QString("SELECT %1_Result FROM TestResults ORDER BY ResultID").arg(letter)),
-                  AnnouncedVerdicts(log, letter + "1"));
+                  announcedVerdicts(log, letter + "1"));
     }
 }
 

@@ -1,5 +1,5 @@
 // What the report of a run holds, end to end: an ACZ list run from the main
-// test window on a simulated unit, with [Diagnostics] Enabled, the lot and
+// test window on a simulated unit, with [diagnostics] Enabled, the lot and
 // notes typed in the pre-test details window, and the group's full report
 // exported and printed from what the station stored.
 
@@ -22,7 +22,7 @@
 
 namespace {
 
-QString PdfText(const QString& path)
+QString pdfText(const QString& path)
 {
     QProcess p;
     p.start("pdftotext", {path, "-"});
@@ -33,39 +33,39 @@ QString PdfText(const QString& path)
 class StationReportContent : public ::testing::Test {
 protected:
     // Runs the list on simulated unit 1 and returns the group's number.
-    qint32 Run(bool zamo80, const QString& lot, const QString& notes)
+    qint32 run(bool zamo80, const QString& lot, const QString& notes)
     {
-        QDir().mkpath(station.DataFolder());
-        modINIReadWrite::INIWrite("Diagnostics", "Enabled", "1", station.DataFolder() + "/settings.ini");
-        EXPECT_TRUE(station.Start());
-        MainForm& form = station.Form();
-        station.ConnectSimulatedUnit(1, 2, zamo80);
-        EXPECT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-        station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
-        testsupport::StationHarness::StartNextRunWithLot(lot, notes);
+        QDir().mkpath(station.dataFolder());
+        config::iniWrite("Diagnostics", "Enabled", "1", station.dataFolder() + "/settings.ini");
+        EXPECT_TRUE(station.start());
+        TestWindow& form = station.testWindow();
+        station.connectSimulatedUnit(1, 2, zamo80);
+        EXPECT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+        station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
+        testsupport::StationHarness::startNextRunWithLot(lot, notes);
         form.testListPanel().runButton()->click();
-        EXPECT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
-        EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed")) << StationWindows::CommBuffer().toStdString();
+        EXPECT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+        EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().toStdString();
         platform::DbConnection db;
-        db.openFile(station.Settings().paths.databaseFile, true);
+        db.openFile(station.stationSettings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();
     }
 
-    QString Export(qint32 group, const QString& format, const QString& name)
+    QString exportAs(qint32 group, const QString& format, const QString& name)
     {
-        TestReportForm form(station.Settings());
-        form.setDatabasePath(station.Settings().paths.databaseFile);
-        const QString path = station.DataFolder() + "/" + name;
-        EXPECT_TRUE(form.ExportReport(group, path, format, false, false)) << station.LogText().toStdString();
+        TestReportWindow form(station.stationSettings());
+        form.setDatabasePath(station.stationSettings().paths.databaseFile);
+        const QString path = station.dataFolder() + "/" + name;
+        EXPECT_TRUE(form.exportReport(group, path, format, false, false)) << station.logText().toStdString();
         return path;
     }
 
     // The unit diagnostics in the text export of the group's full report.
-    QString DiagnosticsSection(qint32 group)
+    QString diagnosticsSection(qint32 group)
     {
-        QFile file(Export(group, "TAB", "report.txt"));
+        QFile file(exportAs(group, "TAB", "report.txt"));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return testsupport::TextSection(QString::fromUtf8(file.readAll()), "Unit Diagnostics", "Tests");
+        return testsupport::textSection(QString::fromUtf8(file.readAll()), "Unit Diagnostics", "Tests");
     }
 
     testsupport::StationHarness station;
@@ -74,7 +74,7 @@ protected:
 // Every word of the texts among the words of the PDF, and each unbroken
 // word whole once the line breaks, the page foot and the labels repeated
 // over the pages are taken out.
-void ExpectEveryCharacter(const QString& pdf, const QStringList& texts)
+void expectEveryCharacter(const QString& pdf, const QStringList& texts)
 {
     const QStringList tokens = pdf.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
     const QSet<QString> found(tokens.begin(), tokens.end());
@@ -95,33 +95,33 @@ void ExpectEveryCharacter(const QString& pdf, const QStringList& texts)
 
 TEST_F(StationReportContent, ALotOf4999CharactersAndANoteOf10000ReachThePdfAndThePrintoutWholeClearOfThePageFoot)
 {
-    const QString lot = testsupport::Words('L', 4999, 600);
-    const QString notes = testsupport::Words('N', 10000, 900);
-    const qint32 group = Run(false, lot, notes);
+    const QString lot = testsupport::words('L', 4999, 600);
+    const QString notes = testsupport::words('N', 10000, 900);
+    const qint32 group = run(false, lot, notes);
 
-    ExpectEveryCharacter(PdfText(Export(group, "PDF", "report.pdf")), {lot, notes});
+    expectEveryCharacter(pdfText(exportAs(group, "PDF", "report.pdf")), {lot, notes});
 
-    TestReportForm form(station.Settings());
-    form.setDatabasePath(station.Settings().paths.databaseFile);
+    TestReportWindow form(station.stationSettings());
+    form.setDatabasePath(station.stationSettings().paths.databaseFile);
     form.setReportGroupID(group);
     form.show();
     ASSERT_NE(form.report(), nullptr);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(station.DataFolder() + "/printed.pdf");
+    printer.setOutputFileName(station.dataFolder() + "/printed.pdf");
     form.viewer()->reportPrinter()->printOut(printer);
-    ExpectEveryCharacter(PdfText(station.DataFolder() + "/printed.pdf"), {lot, notes});
+    expectEveryCharacter(pdfText(station.dataFolder() + "/printed.pdf"), {lot, notes});
 
     const QList<platform::ReportPage>& pages = form.report()->pages();
     EXPECT_GT(pages.size(), 4);
-    testsupport::ExpectClearOfTheFoot(pages);
+    testsupport::expectClearOfTheFoot(pages);
 }
 
 // The simulated unit answers the diagnostics query with
 // "[D0629,0234,0362,0362,0174,1,1,1,01010]" whatever its model.
 TEST_F(StationReportContent, TheDiagnosticsOfABaseUnitShowItsTemperatureAndItsSupplyFlagsAndNoLid)
 {
-    EXPECT_EQ(DiagnosticsSection(Run(false, "LOT-D", "")).toStdString(),
+    EXPECT_EQ(diagnosticsSection(run(false, "LOT-D", "")).toStdString(),
               "Unit Diagnostics\n"
               "Unit\tFirmware\t10 Hz Peak\tTemperature\tVcc\t+5 V\t-5 V\t5 V Reference\t200 V On\t200 V Off\n"
               "1\t010.10\t0.768\t39.6\t4.861\t4.861\t-4.901\tYes\tYes\tYes\n");
@@ -129,7 +129,7 @@ TEST_F(StationReportContent, TheDiagnosticsOfABaseUnitShowItsTemperatureAndItsSu
 
 TEST_F(StationReportContent, TheDiagnosticsOfAZamo80ShowItsLidAndItsThirtyKilohertzPeakAndNo200VSupply)
 {
-    EXPECT_EQ(DiagnosticsSection(Run(true, "LOT-D", "")).toStdString(),
+    EXPECT_EQ(diagnosticsSection(run(true, "LOT-D", "")).toStdString(),
               "Unit Diagnostics\n"
               "Unit\tFirmware\t10 Hz Peak\t30 kHz Peak\tVcc\t+5 V\t-5 V\t5 V Reference\tLid Closed\n"
               "1\t010.10\t0.768\t0.000\t4.861\t4.861\t-4.901\tYes\tNo\n");

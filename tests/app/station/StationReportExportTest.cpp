@@ -16,7 +16,7 @@
 
 namespace {
 
-QByteArray ProgramOutput(const QString& program, const QStringList& arguments)
+QByteArray programOutput(const QString& program, const QStringList& arguments)
 {
     QProcess p;
     p.start(program, arguments);
@@ -27,24 +27,24 @@ QByteArray ProgramOutput(const QString& program, const QStringList& arguments)
 TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUnderTheirNames)
 {
     testsupport::StationHarness station;
-    const QString folder = station.DataFolder() + "/Exports";
+    const QString folder = station.dataFolder() + "/Exports";
     QDir().mkpath(folder);
-    const QString ini = station.DataFolder() + "/settings.ini";
+    const QString ini = station.dataFolder() + "/settings.ini";
     for (const char* key : {"ExportPDFEnabled", "ExportExcelEnabled", "ExportTabEnabled"})
-        modINIReadWrite::INIWrite("Reports", key, "1", ini);
-    modINIReadWrite::INIWrite("Reports", "ExportPath", folder, ini);
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+        config::iniWrite("Reports", key, "1", ini);
+    config::iniWrite("Reports", "ExportPath", folder, ini);
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 
-    testsupport::StationHarness::StartNextRunWithLot("Lot 77");
+    testsupport::StationHarness::startNextRunWithLot("Lot 77");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.pTestRunning());
-    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 30 * 60 * 1000, 250));
+    ASSERT_TRUE(form.m_testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
 
     platform::DbConnection db;
-    db.openFile(station.Settings().paths.databaseFile, true);
+    db.openFile(station.stationSettings().paths.databaseFile, true);
     const QDateTime started = db.execute("SELECT DateExecuted FROM TestGroups").dateValue("DateExecuted");
     const QString base = "TestReport_" + started.toString("yyyyMMdd-hhmmss");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({base + ".PDF", base + ".TXT", base + ".XLS"}));
@@ -54,8 +54,8 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
     const QString tab = QString::fromUtf8(text.readAll());
     EXPECT_TRUE(tab.contains("\nLot Number\tLot 77\n")) << tab.toStdString();
     EXPECT_TRUE(tab.contains("\nSDR, Unit 1, Iteration 4, started ")) << tab.toStdString();
-    EXPECT_TRUE(ProgramOutput("pdftotext", {folder + "/" + base + ".PDF", "-"}).contains("Lot 77"));
-    EXPECT_TRUE(ProgramOutput("unzip", {"-p", folder + "/" + base + ".XLS", "xl/sharedStrings.xml"}).contains("Lot 77"));
+    EXPECT_TRUE(programOutput("pdftotext", {folder + "/" + base + ".PDF", "-"}).contains("Lot 77"));
+    EXPECT_TRUE(programOutput("unzip", {"-p", folder + "/" + base + ".XLS", "xl/sharedStrings.xml"}).contains("Lot 77"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The whole station offscreen: a simulated unit connected from the menu,
-// and a run from the Run button to its end.
+// and a run from the run button to its end.
 #include "support/StationHarness.h"
 
 #include "run/UnitResultHandler.h"
@@ -29,22 +29,22 @@ namespace {
 // not part of these tests).
 class CompletingAczHandler : public UnitResultHandler {
 public:
-    explicit CompletingAczHandler(MainForm& form) : m_form(form) {}
+    explicit CompletingAczHandler(TestWindow& form) : m_form(form) {}
     QStringList finals;
 
-    void RXACZTestData(int index, qint16 channel, const AczReading& reading) override
+    void rxaczTestData(int index, qint16 channel, const AczReading& reading) override
     {
         const double measurement = reading.measurement;
-        auto step = m_form.State().pActiveTest;
+        auto step = m_form.state().m_activeTest;
         if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
-        finals << clsTestSequence::FindElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
-        step->SetElectrodeTestComplete(electrode);
+        finals << TestStep::findElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
+        step->setElectrodeTestComplete(electrode);
     }
 
 private:
-    MainForm& m_form;
+    TestWindow& m_form;
 };
 
 class StationRunTest : public ::testing::Test {
@@ -54,22 +54,22 @@ protected:
 
 TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
 {
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
     EXPECT_FALSE(form.testListPanel().runButton()->isEnabled());
-    EXPECT_EQ(form.statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Red());
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), StatusLamp::red());
 
     form.electrodePanel().maskUnavailableBox()->setChecked(true);
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
 
-    EXPECT_EQ(form.statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Green());
-    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), StatusLamp::green());
+    EXPECT_TRUE(StationWindows::commBuffer().contains("* Connected to ZAMO Unit #1 *"));
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[0]->isEnabled());
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form.electrodePanel().electrodeBoxes()[2]->isEnabled());
-    EXPECT_TRUE(station.Frame().ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(station.Frame().ZamoUnitsConnect[1]->isEnabled());
+    EXPECT_TRUE(station.frame().ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(station.frame().ZamoUnitsConnect[1]->isEnabled());
 }
 
 TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfEitherModel)
@@ -81,23 +81,23 @@ TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfE
     for (const Case& c : cases) {
         SCOPED_TRACE(c.zamo80 ? "ZAMO80" : "ZAMO");
         testsupport::StationHarness station;
-        station.SetSetting("Electrodes", "Default", "A1-B1.C2");
-        ASSERT_TRUE(station.Start());
-        EXPECT_EQ(station.TickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
+        station.setSetting("Electrodes", "Default", "A1-B1.C2");
+        ASSERT_TRUE(station.start());
+        EXPECT_EQ(station.tickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
 
-        station.ConnectSimulatedUnit(1, 4, c.zamo80);
-        ASSERT_TRUE(station.RunUntil([&] { return station.Form().testListPanel().runButton()->isEnabled(); }, 20000));
-        EXPECT_EQ(station.TickedElectrodes(), c.ticked);
-        EXPECT_EQ(station.Form().electrodePanel().electrodeBoxes()[18]->isHidden(), c.zamo80);
-        EXPECT_EQ(station.Setting("Electrodes", "Default"), "A1-B1.C2");
-        EXPECT_FALSE(station.Form().electrodePanel().unsavedMark()->isVisible());
+        station.connectSimulatedUnit(1, 4, c.zamo80);
+        ASSERT_TRUE(station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
+        EXPECT_EQ(station.tickedElectrodes(), c.ticked);
+        EXPECT_EQ(station.testWindow().electrodePanel().electrodeBoxes()[18]->isHidden(), c.zamo80);
+        EXPECT_EQ(station.setting("Electrodes", "Default"), "A1-B1.C2");
+        EXPECT_FALSE(station.testWindow().electrodePanel().unsavedMark()->isVisible());
     }
 }
 
 TEST_F(StationRunTest, TheTestListGridShowsItsWholeHeadings)
 {
-    ASSERT_TRUE(station.Start());
-    QTableWidget* grid = station.Form().testListPanel().grid();
+    ASSERT_TRUE(station.start());
+    QTableWidget* grid = station.testWindow().testListPanel().grid();
     const QFontMetrics metrics(grid->horizontalHeader()->font());
     for (int c = 0; c < grid->columnCount(); ++c) {
         const QString heading = grid->horizontalHeaderItem(c)->text();
@@ -134,19 +134,19 @@ QStringList unnamedControls(QWidget* root)
 TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
-    ASSERT_TRUE(station.Start());
-    TestSequenceEditorForm sequenceEditor(station.Form());
-    SetLimitsForm limitsEditor(station.Form());
-    AdvancedOptionsForm options(station.Settings());
-    options.Load();
-    QList<QWidget*> windows{&station.Frame(), &sequenceEditor, &limitsEditor, &options};
-    TestDetailsForm* details = nullptr;
+    ASSERT_TRUE(station.start());
+    SequenceEditor sequenceEditor(station.testWindow());
+    LimitsDialog limitsEditor(station.testWindow());
+    AdvancedOptionsWindow options(station.stationSettings());
+    options.load();
+    QList<QWidget*> windows{&station.frame(), &sequenceEditor, &limitsEditor, &options};
+    TestDetailsDialog* details = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if ((details = qobject_cast<TestDetailsForm*>(top)))
+        if ((details = qobject_cast<TestDetailsDialog*>(top)))
             break;
     }
     ASSERT_NE(details, nullptr);
-    LotByElectrodeForm lotsByElectrode(*details);
+    LotByElectrodeDialog lotsByElectrode(*details);
     windows << details << &lotsByElectrode;
     QStringList unnamed;
     for (QWidget* window : windows)
@@ -157,8 +157,8 @@ TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
 TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
-    ASSERT_TRUE(station.Start());
-    ParentMDIForm& frame = station.Frame();
+    ASSERT_TRUE(station.start());
+    MainFrame& frame = station.frame();
     auto enabled = [&frame] {
         return QList<bool>{frame.ZamoUnitsConnect[1]->isEnabled(),    frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
                            frame.ZamoUnitsDisconnect[1]->isEnabled(), frame.ZamoUnitsConnect[2]->isEnabled(),
@@ -166,35 +166,35 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
     };
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
 
-    station.Form().statusPanel().simulatorChannelsEdit()->setText(QStringLiteral("2"));
+    station.testWindow().statusPanel().simulatorChannelsEdit()->setText(QStringLiteral("2"));
     frame.ZamoUnitsConnectSimulator[1]->trigger();
-    ASSERT_TRUE(station.RunUntil([&] { return station.Form().testListPanel().runButton()->isEnabled(); }, 20000));
+    ASSERT_TRUE(station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
     EXPECT_EQ(enabled(), (QList<bool>{false, false, true, true, true, false}));
 }
 
 TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 {
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
     auto handler = std::make_unique<CompletingAczHandler>(form);
     CompletingAczHandler* finals = handler.get();
-    form.Services().results = std::move(handler);
+    form.services().results = std::move(handler);
 
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
 
-    station.StartNextRunWithLot("LOT-1");
+    station.startNextRunWithLot("LOT-1");
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.pTestRunning());
-    ASSERT_TRUE(station.RunUntil([&] { return !form.pTestRunning(); }, 120000));
+    ASSERT_TRUE(form.m_testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
 
-    EXPECT_TRUE(station.Sent(1).contains("[A(GA))1100000000000000]"));
+    EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);
-    EXPECT_TRUE(StationWindows::CommBuffer().contains("* Tests Completed"));
-    EXPECT_FALSE(form.Sequencer().TestSequenceTimer.isEnabled());
-    EXPECT_FALSE(form.Sequencer().IntervalTimer.isEnabled());
-    EXPECT_FALSE(station.Link(1).TestRunning());
+    EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
+    EXPECT_FALSE(form.sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form.sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(station.link(1).testRunning());
     EXPECT_TRUE(station.Prompts().messages().isEmpty()) << station.Prompts().messages().join('|').toStdString();
 }
 

@@ -21,42 +21,42 @@ namespace {
 
 QList<QWidget*> mainWindows()
 {
-    return {StationWindows::MainForm()->Window(), StationWindows::StatusWindow(), StationWindows::ActiveLotWindow()};
+    return {StationWindows::TestWindow()->hostWidget(), StationWindows::statusWindow(), StationWindows::activeLotWindow()};
 }
 
 // Every main window wholly inside the frame's area, no two of them over each
 // other, the picture inside the area too.
 void expectWindowsFit(testsupport::StationHarness& station)
 {
-    const QSize area = station.Frame().MdiAreaSize();
+    const QSize area = station.frame().mdiAreaSize();
     EXPECT_GE(area.width(), 1200);
     EXPECT_GE(area.height(), 900);
     const QList<QWidget*> windows = mainWindows();
     for (QWidget* w : windows) {
-        const QRect place = MdiChild::Outer(w)->geometry();
-        EXPECT_TRUE(MdiChild::LiesInside(w, area))
+        const QRect place = MdiChild::outerWidget(w)->geometry();
+        EXPECT_TRUE(MdiChild::liesInside(w, area))
             << w->objectName().toStdString() << " at " << place.x() << "," << place.y() << " " << place.width()
             << "x" << place.height();
         for (QWidget* other : windows) {
             if (other != w) {
-                EXPECT_FALSE(place.intersects(MdiChild::Outer(other)->geometry()))
+                EXPECT_FALSE(place.intersects(MdiChild::outerWidget(other)->geometry()))
                     << w->objectName().toStdString() << " over " << other->objectName().toStdString();
             }
         }
     }
-    EXPECT_TRUE(MdiChild::LiesInside(StationWindows::Background(), area));
-    EXPECT_FALSE(station.Frame().mdiArea()->horizontalScrollBar()->isVisible());
-    EXPECT_FALSE(station.Frame().mdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(MdiChild::liesInside(StationWindows::background(), area));
+    EXPECT_FALSE(station.frame().mdiArea()->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(station.frame().mdiArea()->verticalScrollBar()->isVisible());
 }
 
 // The picture is the lowest thing in the frame's area and never the active window.
 void expectPictureBehind(testsupport::StationHarness& station)
 {
-    QMdiArea* area = station.Frame().mdiArea();
+    QMdiArea* area = station.frame().mdiArea();
     const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    EXPECT_EQ(stack.value(0), StationWindows::Background());
+    EXPECT_EQ(stack.value(0), StationWindows::background());
     QMdiSubWindow* active = area->activeSubWindow();
-    EXPECT_TRUE(!active || active->widget() != StationWindows::Background());
+    EXPECT_TRUE(!active || active->widget() != StationWindows::background());
 }
 
 TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
@@ -64,16 +64,16 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
     for (const QString& line : {QStringLiteral(""), QStringLiteral("/vadov"), QStringLiteral("/rida")}) {
         SCOPED_TRACE(line.toStdString());
         testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), line);
-        ASSERT_TRUE(station.Start());
+        ASSERT_TRUE(station.start());
         expectWindowsFit(station);
         expectPictureBehind(station);
 
         // The service strip, where shown, lies between the text and the buttons.
-        StatusWindowForm* status = StationWindows::StatusWindow();
+        StatusWindow* status = StationWindows::statusWindow();
         const QRect strip = status->calTabCommFrame->geometry();
         EXPECT_EQ(status->calTabCommFrame->isVisible(), !line.isEmpty());
-        EXPECT_FALSE(status->calTabCommFrame->isVisible() && strip.intersects(status->txtComm->geometry()));
-        EXPECT_TRUE(status->rect().contains(status->cmdPause->geometry()));
+        EXPECT_FALSE(status->calTabCommFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
+        EXPECT_TRUE(status->rect().contains(status->pauseButton->geometry()));
         EXPECT_TRUE(status->rect().contains(status->FontSizeLabel->geometry()));
     }
 }
@@ -81,21 +81,21 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
 TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheListModeChanges)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.Start());
-    MainForm& form = station.Form();
-    station.ConnectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.UseTestList("A1-B1", {"ACZ,A1-B1,1"});
-    ASSERT_TRUE(station.RunTestList("LOT-1"));
+    ASSERT_TRUE(station.start());
+    TestWindow& form = station.testWindow();
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ASSERT_TRUE(station.runTestList("LOT-1"));
 
     // The run's report window, closed as the operator does.
-    QMdiArea* area = station.Frame().mdiArea();
+    QMdiArea* area = station.frame().mdiArea();
     QMdiSubWindow* report = nullptr;
     for (QMdiSubWindow* sub : area->subWindowList())
-        if (sub->widget()->inherits("TestReportForm"))
+        if (sub->widget()->inherits("TestReportWindow"))
             report = sub;
     ASSERT_NE(report, nullptr);
-    EXPECT_TRUE(MdiChild::LiesInside(report->widget(), station.Frame().MdiAreaSize()));
+    EXPECT_TRUE(MdiChild::liesInside(report->widget(), station.frame().mdiAreaSize()));
     report->close();
     QCoreApplication::processEvents();
     expectPictureBehind(station);

@@ -1,4 +1,4 @@
-// Unit and signal-generator events during a run of the whole station on a
+// unitAt and signal-generator events during a run of the whole station on a
 // simulated ZAMO80: an opened lid stops the run; a roll step goes on when
 // the signal generator's delay ends; the other unit's USB error box leaves
 // the run going.
@@ -20,86 +20,86 @@ namespace {
 class UnitEventsRunTest : public ::testing::Test {
 protected:
     // Starts a list of the given steps on electrode A1 of a simulated ZAMO80.
-    void StartOnZamo80(const QStringList& types)
+    void startOnZamo80(const QStringList& types)
     {
-        ASSERT_TRUE(station.Start());
-        station.ConnectSimulatedUnit(1, 2, true);
-        MainForm& form = station.Form();
-        ASSERT_TRUE(station.RunUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-        modMain::ApplyElectrodeString("A1");
-        form.ApplyElectrodeSelection();
+        ASSERT_TRUE(station.start());
+        station.connectSimulatedUnit(1, 2, true);
+        TestWindow& form = station.testWindow();
+        ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+        testlists::applyElectrodeString("A1");
+        form.applyElectrodeSelection();
         Globals::ActiveTestList.clear();
         for (const QString& type : types) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(type + ",A1,1");
+            auto step = std::make_shared<TestStep>();
+            step->initByString(type + ",A1,1");
             Globals::ActiveTestList.append(step);
         }
-        form.UpdateTestSequenceList();
-        testsupport::StationHarness::StartNextRunWithLot("LOT-3");
+        form.updateTestSequenceList();
+        testsupport::StationHarness::startNextRunWithLot("LOT-3");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.pTestRunning()) << StationWindows::CommBuffer().toStdString();
+        ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().toStdString();
     }
 
-    QStringList Lines() const { return StationWindows::CommBuffer().split("\r\n"); }
+    QStringList logLines() const { return StationWindows::commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
 
 TEST_F(UnitEventsRunTest, AnOpenedLidStopsTheRun)
 {
-    StartOnZamo80({"ACZ", "ACZ30"});
-    station.Advance(3000);
-    ASSERT_TRUE(station.Form().pTestRunning());
+    startOnZamo80({"ACZ", "ACZ30"});
+    station.advance(3000);
+    ASSERT_TRUE(station.testWindow().m_testRunning());
 
-    emit station.Link(1).RXMasterLidState(1, false);
+    emit station.link(1).rxMasterLidState(1, false);
 
-    EXPECT_FALSE(station.Form().pTestRunning());
-    EXPECT_EQ(Lines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
-    EXPECT_TRUE(Lines().contains("* Tests Cancelled"));
-    EXPECT_TRUE(station.LogText().contains("*ZAMO80 Lid Opened.  Aborting tests!"));
+    EXPECT_FALSE(station.testWindow().m_testRunning());
+    EXPECT_EQ(logLines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
+    EXPECT_TRUE(logLines().contains("* Tests Cancelled"));
+    EXPECT_TRUE(station.logText().contains("*ZAMO80 Lid Opened.  Aborting tests!"));
 }
 
 TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
 {
-    QDir().mkpath(station.DataFolder());
-    const QString ini = station.DataFolder() + "/settings.ini";
-    modINIReadWrite::INIWrite("ZAMO-SG", "Enabled", "1", ini);
-    modINIReadWrite::INIWrite("ZAMO-SG", "Delay", "12", ini);
+    QDir().mkpath(station.dataFolder());
+    const QString ini = station.dataFolder() + "/settings.ini";
+    config::iniWrite("ZAMO-SG", "Enabled", "1", ini);
+    config::iniWrite("ZAMO-SG", "Delay", "12", ini);
     const qint64 started = platform::Clock::tickCount();
-    StartOnZamo80({"SGROLL"});
-    ASSERT_TRUE(station.RunUntil([&] { return !station.Form().pTestRunning(); }, 60000));
+    startOnZamo80({"SGROLL"});
+    ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().m_testRunning(); }, 60000));
 
-    const QStringList lines = Lines();
-    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << StationWindows::CommBuffer().toStdString();
+    const QStringList lines = logLines();
+    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << StationWindows::commBuffer().toStdString();
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
 }
 
-// Unit 2's port fails while a poll tick of unit 1 runs (a command for unit 2
+// unitAt 2's port fails while a poll tick of unit 1 runs (a command for unit 2
 // sent from a handler of unit 1's reply): the station's USB error box for
 // unit 2 waits two minutes for the operator, and meanwhile unit 1 polls and
 // reads, so that its run goes on to its end.
 TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
 {
     platform::ScopedFakeD2xx noConverters;   // the reconnection after OK finds no unit 2
-    StartOnZamo80({"ACZ"});
-    station.Advance(1000);
-    ASSERT_TRUE(station.Form().pTestRunning());
+    startOnZamo80({"ACZ"});
+    station.advance(1000);
+    ASSERT_TRUE(station.testWindow().m_testRunning());
     station.Prompts().messageOpenMs = 120000;
     bool raised = false;
     qsizetype framesWhileOpen = 0;
     QString linesWhileOpen;
-    QObject::connect(&station.Link(1), &ctlZAMOUsbComm::TXData, [&](int, const QString&) {
+    QObject::connect(&station.link(1), &UnitLink::txData, [&](int, const QString&) {
         if (std::exchange(raised, true))
             return;
-        const qsizetype before = station.Sent(1).size();
-        const QString linesBefore = StationWindows::CommBuffer();
-        emit station.Link(2).UsbError(2, QStringLiteral("FT-Write - General IO Error"));
-        framesWhileOpen = station.Sent(1).size() - before;
-        linesWhileOpen = StationWindows::CommBuffer().mid(linesBefore.size());
+        const qsizetype before = station.sent(1).size();
+        const QString linesBefore = StationWindows::commBuffer();
+        emit station.link(2).usbError(2, QStringLiteral("FT-Write - General IO Error"));
+        framesWhileOpen = station.sent(1).size() - before;
+        linesWhileOpen = StationWindows::commBuffer().mid(linesBefore.size());
     });
-    station.Advance(1000);
+    station.advance(1000);
     ASSERT_TRUE(raised);
     station.Prompts().messageOpenMs = 0;
 

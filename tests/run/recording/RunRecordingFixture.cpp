@@ -7,8 +7,8 @@
 void RunRecordingTest::SetUp()
 {
     WriterTest::SetUp();
-    unit1.Plug(16);
-    unit2.Plug(16);
+    unit1.plug(16);
+    unit2.plug(16);
     unit1.electrodes = channelRecords(unitWith(1, {0, 1, 2}));
     unit2.electrodes = channelRecords(unitWith(2, {0}));
     state.details.lotNumber = "LOT-1";
@@ -23,11 +23,11 @@ void RunRecordingTest::TearDown()
     WriterTest::TearDown();
 }
 
-QVector<std::shared_ptr<clsElectrode>> RunRecordingTest::channelRecords(const modDatabase::UnitElectrodes& electrodes)
+QVector<std::shared_ptr<ChannelRecord>> RunRecordingTest::channelRecords(const results::UnitElectrodes& electrodes)
 {
-    QVector<std::shared_ptr<clsElectrode>> records;
-    for (const std::optional<modDatabase::ElectrodeIdentity>& identity : electrodes) {
-        auto record = std::make_shared<clsElectrode>();
+    QVector<std::shared_ptr<ChannelRecord>> records;
+    for (const std::optional<results::ElectrodeIdentity>& identity : electrodes) {
+        auto record = std::make_shared<ChannelRecord>();
         if (identity) {
             record->setConnected(true);
             record->setSerialNumber(identity->serialNumber);
@@ -39,10 +39,10 @@ QVector<std::shared_ptr<clsElectrode>> RunRecordingTest::channelRecords(const mo
     return records;
 }
 
-std::shared_ptr<clsTestSequence> RunRecordingTest::step(const QString& line, qint32 parentID)
+std::shared_ptr<TestStep> RunRecordingTest::step(const QString& line, qint32 parentID)
 {
-    auto s = std::make_shared<clsTestSequence>();
-    EXPECT_TRUE(s->InitByString(line)) << line.toStdString();
+    auto s = std::make_shared<TestStep>();
+    EXPECT_TRUE(s->initByString(line)) << line.toStdString();
     s->setParentID(parentID);
     return s;
 }

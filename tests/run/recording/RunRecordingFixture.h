@@ -16,21 +16,21 @@
 
 class RecordedUnit : public RecordingUnit {
 public:
-    QVector<std::shared_ptr<clsElectrode>> electrodes;
+    QVector<std::shared_ptr<ChannelRecord>> electrodes;
     std::map<int, std::pair<double, double>> lastReadings;
     std::array<bool, 16> calibrationExpired{};
     int diagnosticsPolls = 0;
 
-    QVector<std::shared_ptr<clsElectrode>> GetElectrodeArray() override
+    QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() override
     {
-        return connected ? electrodes : QVector<std::shared_ptr<clsElectrode>>();
+        return isConnected ? electrodes : QVector<std::shared_ptr<ChannelRecord>>();
     }
-    void TXMasterDiagnosticsPollingMode(qint32) override { ++diagnosticsPolls; }
-    void SetElectrodeLastMeasurement(qint16 ch, double v, double v2) override { lastReadings[ch] = {v, v2}; }
-    bool ElectrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired[std::size_t(ch)]; }
-    double GetPaceAmplitude(qint16 ch, qint16 type) override { return 10 * type + ch; }
-    double GetPacePulseWidth(qint16, qint16 type) override { return 0.5 * type; }
-    double GetPaceBPM(qint16, qint16 type) override { return 60.0 + type; }
+    void txMasterDiagnosticsPollingMode(qint32) override { ++diagnosticsPolls; }
+    void setElectrodeLastMeasurement(qint16 ch, double v, double v2) override { lastReadings[ch] = {v, v2}; }
+    bool electrodeChannelCalibrationExpired(qint16 ch) override { return calibrationExpired[std::size_t(ch)]; }
+    double getPaceAmplitude(qint16 ch, qint16 type) override { return 10 * type + ch; }
+    double getPacePulseWidth(qint16, qint16 type) override { return 0.5 * type; }
+    double getPaceBPM(qint16, qint16 type) override { return 60.0 + type; }
 };
 
 class RecordingHost : public RunHost {
@@ -38,14 +38,14 @@ public:
     QStringList lines;
     QString caption = "unset";
 
-    void WriteToCommTextBox(const QString& text, bool, bool) override { lines << text; }
-    void UpdateProgress(int, int) override {}
-    void AdvanceProgress() override {}
-    void SetCompletionCaption(const QString& c) override { caption = c; }
-    void SetRunLockedControls(bool) override {}
-    void ShowDischargeWarning() override {}
-    void PlayTestsCompletedSound() override {}
-    void RollChannel(qint16) override {}
+    void writeToCommTextBox(const QString& text, bool, bool) override { lines << text; }
+    void updateProgress(int, int) override {}
+    void advanceProgress() override {}
+    void setCompletionCaption(const QString& c) override { caption = c; }
+    void setRunLockedControls(bool) override {}
+    void showDischargeWarning() override {}
+    void playTestsCompletedSound() override {}
+    void rollChannel(qint16) override {}
 };
 
 class RunRecordingTest : public WriterTest {
@@ -54,9 +54,9 @@ protected:
     void TearDown() override;
 
     // The channel records of a unit with the electrodes given (unitWith).
-    static QVector<std::shared_ptr<clsElectrode>> channelRecords(const modDatabase::UnitElectrodes& electrodes);
+    static QVector<std::shared_ptr<ChannelRecord>> channelRecords(const results::UnitElectrodes& electrodes);
     // A step of the given line (for example "ACZ,A1-C1.A2,1").
-    static std::shared_ptr<clsTestSequence> step(const QString& line, qint32 parentID = 1);
+    static std::shared_ptr<TestStep> step(const QString& line, qint32 parentID = 1);
     // The end of the event loop's turn, where the waiting readings are written.
     static void endTurn() { QCoreApplication::sendPostedEvents(); }
     bool groupIsZamo80(qint32 group) const

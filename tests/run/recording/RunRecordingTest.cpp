@@ -14,15 +14,15 @@ QString rowsOf(platform::DbConnection& db, const QString& sql)
 
 TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
 {
-    const qint32 group = recording.CreateTestGroupRecord();
+    const qint32 group = recording.createTestGroupRecord();
     ASSERT_GT(group, 0);
     EXPECT_EQ(state.Keys.CurrentGroupID, group);
     EXPECT_FALSE(groupIsZamo80(group));
     EXPECT_EQ(rowCount("SELECT UnitElectrodesID FROM UnitElectrodes WHERE GroupID = " + QString::number(group)), 2);
 
     auto acz = step("ACZ,A1-C1.B2,1", 3);
-    acz->IncrementItteration();
-    recording.CreateTestRecords("ACZ", false, *acz);
+    acz->incrementItteration();
+    recording.createTestRecords("ACZ", false, *acz);
     ASSERT_GT(state.Keys.CurrentTestID, 0);
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT GroupID, TestTypeID, Zamo80ParentTestID, ShowOnReport FROM Tests"),
@@ -32,7 +32,7 @@ TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
 
     // A unit without a selected channel that it has takes no part.
     unit2.channels.fill(false);
-    recording.CreateTestRecords("DCO", false, *step("DCO,A1.B2,1"));
+    recording.createTestRecords("DCO", false, *step("DCO,A1.B2,1"));
     EXPECT_GT(state.Keys.CurrentTestUnitID[1], 0);
     EXPECT_EQ(state.Keys.CurrentTestUnitID[2], 0);
 }
@@ -51,7 +51,7 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
                           Case{"DEFR", false, false, true, true}}) {
         state.PreCheckRunning = c.preCheck;
         state.reportOptions = {c.showShortCircuit, c.averageACLG};
-        recording.CreateTestRecords(c.type, false, *step(c.type + ",A1,1"));
+        recording.createTestRecords(c.type, false, *step(c.type + ",A1,1"));
         EXPECT_EQ(scalar("SELECT ShowOnReport FROM Tests WHERE TestID = " + QString::number(state.Keys.CurrentTestID))
                       .toBool(),
                   c.shown)
@@ -63,15 +63,15 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
 // those of the step that is active beside it.
 TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
 {
-    state.pActiveTest = step("ACZ,A1-P1,1");
-    recording.CreateTestRecords("ACZ", false, *state.pActiveTest);
+    state.m_activeTest = step("ACZ,A1-P1,1");
+    recording.createTestRecords("ACZ", false, *state.m_activeTest);
     const RunRecordKeys before = state.Keys;
     auto pace = step("PACE1,A2-B2,5,0,0", 4);
-    recording.CreateTestRecords("PACE1", true, *pace);
-    ASSERT_GT(pace->PaceDBTestID(), 0);
-    EXPECT_EQ(pace->PaceDBTestUnitID1(), 0);
-    EXPECT_GT(pace->PaceDBTestUnitID2(), 0);
-    EXPECT_EQ(scalar("SELECT UnitNumber FROM TestUnit WHERE TestUnitID = " + QString::number(pace->PaceDBTestUnitID2())).toInt(), 2);
+    recording.createTestRecords("PACE1", true, *pace);
+    ASSERT_GT(pace->paceDBTestID(), 0);
+    EXPECT_EQ(pace->paceDBTestUnitID1(), 0);
+    EXPECT_GT(pace->paceDBTestUnitID2(), 0);
+    EXPECT_EQ(scalar("SELECT UnitNumber FROM TestUnit WHERE TestUnitID = " + QString::number(pace->paceDBTestUnitID2())).toInt(), 2);
     EXPECT_EQ(state.Keys.CurrentTestID, before.CurrentTestID);
     EXPECT_EQ(state.Keys.CurrentTestUnitID, before.CurrentTestUnitID);
 }
@@ -80,12 +80,12 @@ TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
 // event loop; its lines say "recorded" only once it is stored.
 TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 {
-    recording.CreateTestGroupRecord();
-    recording.CreateTestRecords("ACZ", false, *step("ACZ,A1-P2,1"));
+    recording.createTestGroupRecord();
+    recording.createTestRecords("ACZ", false, *step("ACZ,A1-P2,1"));
     for (int c = 0; c < 16; ++c)
-        recording.RecordChannelMeasurement(1, c, "20", 1.25 + c, false, 0, 0, false, false, 20);
-    recording.RecordChannelMeasurement(2, 2, "20", 7, false, 0, 0, false, false, 20);
-    recording.RecordChannelMeasurement(1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
+        recording.recordChannelMeasurement(1, c, "20", 1.25 + c, false, 0, 0, false, false, 20);
+    recording.recordChannelMeasurement(2, 2, "20", 7, false, 0, 0, false, false, 20);
+    recording.recordChannelMeasurement(1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
     EXPECT_EQ(unit1.lastReadings[15].first, 16.25) << "the unit keeps its reading at once";
     EXPECT_TRUE(state.IntervalReadingTaken[1][2]);
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
@@ -106,8 +106,8 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 
     // A later turn fills the row of its slot while the interval is the same,
     // the second value of a letter replacing the first.
-    recording.RecordChannelMeasurement(1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
-    recording.RecordChannelMeasurement(1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
+    recording.recordChannelMeasurement(1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
+    recording.recordChannelMeasurement(1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
     endTurn();
     EXPECT_EQ(QString::number(state.Keys.CurrentMeasurementID[1]), unit1Row);
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 3);
@@ -117,18 +117,18 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 
 TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 {
-    recording.CreateTestRecords("ACLG", false, *step("ACLG,A1-B1,1"));
-    recording.RecordChannelMeasurement(1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
+    recording.createTestRecords("ACLG", false, *step("ACLG,A1-B1,1"));
+    recording.recordChannelMeasurement(1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
     endTurn();
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R1'").toDouble(), 1.5);
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R2'").toDouble(), 2.5);
     EXPECT_EQ(unit1.lastReadings[0], std::make_pair(1.5, 2.5));
     EXPECT_TRUE(host.lines.contains("R2 Measurement recorded for A1 at 61s interval: 2.500"));
 
-    recording.CreateTestRecords("SDR", false, *step("SDR,A1-B1,1"));
+    recording.createTestRecords("SDR", false, *step("SDR,A1-B1,1"));
     for (int point = 1; point <= 4; ++point)
         for (int c = 0; c < 2; ++c)
-            recording.RecordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false, true, point * 10 - 5);
+            recording.recordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false, true, point * 10 - 5);
     endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval IN ('5', '15', '25', '35')"), 4);
     EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE TimeInterval = '35'").toDouble(), 5);
@@ -136,10 +136,10 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 
 TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
 {
-    recording.CreateTestRecords("DCO", false, *step("DCO,A1-P2,1"));
-    recording.RecordChannelResult(1, 0, "PASS?", false);
-    recording.RecordChannelResult(1, 1, "ERR", false);
-    recording.RecordChannelResult(2, 0, "PASS*", false);
+    recording.createTestRecords("DCO", false, *step("DCO,A1-P2,1"));
+    recording.recordChannelResult(1, 0, "PASS?", false);
+    recording.recordChannelResult(1, 1, "ERR", false);
+    recording.recordChannelResult(2, 0, "PASS*", false);
     endTurn();
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 2);
     EXPECT_EQ(scalar("SELECT B_Result FROM TestResults WHERE ResultID = " + QString::number(state.Keys.CurrentResultID[1])).toString(), "ERR");
@@ -150,13 +150,13 @@ TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
 
 TEST_P(RunRecordingTest, PaceResultsAndZamo24Properties)
 {
-    unit1.Plug(16, true, true);
-    unit2.connected = false;
-    const qint32 group = recording.CreateTestGroupRecord();
+    unit1.plug(16, true, true);
+    unit2.isConnected = false;
+    const qint32 group = recording.createTestGroupRecord();
     auto pace = step("PACE2,A1-C1,60,0,0");
-    recording.CreateTestRecords("PACE2", true, *pace);
-    recording.RecordPaceTestResult(1, 2, 3599, true, *pace, true, false);
-    EXPECT_EQ(scalar("SELECT C_Result FROM TestResults WHERE ResultID = " + QString::number(pace->PaceDBTestResultID1())).toString(),
+    recording.createTestRecords("PACE2", true, *pace);
+    recording.recordPaceTestResult(1, 2, 3599, true, *pace, true, false);
+    EXPECT_EQ(scalar("SELECT C_Result FROM TestResults WHERE ResultID = " + QString::number(pace->paceDBTestResultID1())).toString(),
               "59m 59s");
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, C_PaceAmplitude, C_PaceRate, C_PacePulseWidth FROM Zamo24PaceProperties WHERE GroupID = "
@@ -165,17 +165,17 @@ TEST_P(RunRecordingTest, PaceResultsAndZamo24Properties)
     EXPECT_TRUE(host.lines.contains("PACE completed for C1: 59m 59s ROLLED"));
 
     const int lines = host.lines.size();
-    recording.RecordPaceTestResult(1, 2, 300, true, *pace, false, true);
+    recording.recordPaceTestResult(1, 2, 300, true, *pace, false, true);
     EXPECT_EQ(host.lines.size(), lines);
-    recording.RecordPaceTestResult(1, 2, 300, true, *pace, true, true);
+    recording.recordPaceTestResult(1, 2, 300, true, *pace, true, true);
     EXPECT_EQ(host.lines.last(), "C1 Pads ROLLED");
 }
 
 TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
 {
-    unit1.Plug(16, true);
-    unit2.Plug(16, true);
-    const qint32 group = recording.CreateTestGroupRecord();
+    unit1.plug(16, true);
+    unit2.plug(16, true);
+    const qint32 group = recording.createTestGroupRecord();
     Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
     state.lists.expanded = {step("ACLG,A1,1", 6)};
     for (auto& row : state.ACLGSums)
@@ -186,7 +186,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     state.ACLGSums[0][3] = 2;   // 1, on an expired channel
     unit1.calibrationExpired[3] = true;
     state.Keys = RunRecordKeys();   // the run's keys are gone by now
-    recording.RecordAverageACLGResults(group);
+    recording.recordAverageACLGResults(group);
 
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT Zamo80ParentTestID FROM Tests t JOIN TestTypes y ON t.TestTypeID = y.TypeID "
@@ -202,27 +202,27 @@ TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
     state.ACLGSums[0].fill(1);
     Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
-    recording.RecordAverageACLGResults(1);   // base-model units
-    unit1.Plug(16, true);
-    unit2.Plug(16, true);
+    recording.recordAverageACLGResults(1);   // base-model units
+    unit1.plug(16, true);
+    unit2.plug(16, true);
     Globals::ActiveTestList = {step("ACZ,A1-P1,1")};
-    recording.RecordAverageACLGResults(1);
+    recording.recordAverageACLGResults(1);
     EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), 0);
 }
 
 TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
 {
-    const qint32 group = recording.CreateTestGroupRecord();
-    recording.CreateTestRecords("ACZ", false, *step("ACZ,A1,1"));
-    recording.CloseAbortedTestGroup(group);
+    const qint32 group = recording.createTestGroupRecord();
+    recording.createTestRecords("ACZ", false, *step("ACZ,A1,1"));
+    recording.closeAbortedTestGroup(group);
     EXPECT_TRUE(scalar("SELECT Cancelled FROM TestGroups WHERE GroupID = " + QString::number(group)).toBool());
     EXPECT_EQ(state.Keys.CurrentGroupID, 0);
     EXPECT_EQ(state.Keys.CurrentTestID, 0);
     EXPECT_EQ(host.caption, "");
-    EXPECT_EQ(modDatabase::SharedConnection(), nullptr);
+    EXPECT_EQ(results::sharedConnection(), nullptr);
 
     host.caption = "unset";
-    recording.CloseAbortedTestGroup(0);
+    recording.closeAbortedTestGroup(0);
     EXPECT_EQ(host.caption, "");
     EXPECT_EQ(rowCount("SELECT GroupID FROM TestGroups WHERE Cancelled = " + openDirect()->dialect().booleanLiteral(true)), 1);
 }
@@ -232,11 +232,11 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
 // verdict of the reading is not stored without it.
 TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictWithoutIt)
 {
-    recording.CreateTestGroupRecord();
-    recording.CreateTestRecords("DCO", false, *step("DCO,A1-B1,1"));
+    recording.createTestGroupRecord();
+    recording.createTestRecords("DCO", false, *step("DCO,A1-B1,1"));
     openDirect()->execute("DROP TABLE TestMeasurements");
-    recording.RecordChannelMeasurement(1, 0, "61", 4.5, false, 0, 0, false, false, 61);
-    recording.RecordChannelResult(1, 0, "PASS", false);
+    recording.recordChannelMeasurement(1, 0, "61", 4.5, false, 0, 0, false, false, 61);
+    recording.recordChannelResult(1, 0, "PASS", false);
     endTurn();
     EXPECT_EQ(unit1.lastReadings[0].first, 4.5);
     const QStringList failures = host.lines.filter("* Unable to record ");
@@ -250,7 +250,7 @@ TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictW
         << mainWindow.causesShown[0].toStdString();
 
     // More failures of the same run are told in the log only.
-    recording.RecordChannelMeasurement(1, 1, "61", 5, false, 0, 0, false, false, 61);
+    recording.recordChannelMeasurement(1, 1, "61", 5, false, 0, 0, false, false, 61);
     endTurn();
     EXPECT_EQ(host.lines.filter("* Unable to record the measurement of B1: ").size(), 1);
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
@@ -260,21 +260,21 @@ TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictW
 // reading and its verdict fail together, and nothing of them is stored.
 TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfItIsStored)
 {
-    modDatabase::BusyWaitMilliseconds = 200;
-    recording.CreateTestGroupRecord();
-    recording.CreateTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
+    results::BusyWaitMilliseconds = 200;
+    recording.createTestGroupRecord();
+    recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
     auto other = openDirect();
     other->transaction();
     other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
                            : "LOCK TABLE TestMeasurements, TestResults IN EXCLUSIVE MODE");
-    recording.RecordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
-    recording.RecordChannelResult(1, 0, "PASS", false);
+    recording.recordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
+    recording.recordChannelResult(1, 0, "PASS", false);
     QElapsedTimer waited;
     waited.start();
     endTurn();
     EXPECT_GE(waited.elapsed(), 150);
     other->rollback();
-    modDatabase::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
+    results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
 
     EXPECT_EQ(host.lines.filter("* Unable to record the measurement of A1: ").size(), 1) << host.lines.join("\n").toStdString();
     EXPECT_EQ(host.lines.filter("* Unable to record the result of A1: ").size(), 1);
@@ -292,7 +292,7 @@ TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
     state.details.electrodeLotNumbers[1] = "B-LOT";
     state.details.electrodeLotNumbers[16] = "Lot\r\n2";
 
-    const qint32 group = recording.CreateTestGroupRecord();
+    const qint32 group = recording.createTestGroupRecord();
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, A_LotNumber, B_LotNumber FROM UnitElectrodes WHERE GroupID = "
                               + QString::number(group) + " ORDER BY UnitNumber"),

@@ -13,7 +13,7 @@ class DefinitionWindowsTest : public EditorFixture {
 protected:
     void TearDown() override
     {
-        StationWindows::DestroyAll();
+        StationWindows::destroyAll();
         EditorFixture::TearDown();
     }
     // Runs the opener; the modal window it shows is noted and cancelled.
@@ -33,16 +33,16 @@ protected:
 
 TEST_F(DefinitionWindowsTest, TheFrameOpensTheEditorsForTheMainTestWindow)
 {
-    DefinitionWindows::InstallOpeners();
-    const StationWindows::Openers& openers = StationWindows::WindowOpeners();
-    ASSERT_TRUE(openers.TestSequenceEditor);
-    ASSERT_TRUE(openers.LimitsEditor);
-    openers.LimitsEditor();   // no main test window yet: nothing opens
+    DefinitionWindows::installOpeners();
+    const StationWindows::Openers& openers = StationWindows::windowOpeners();
+    ASSERT_TRUE(openers.testSequenceEditor);
+    ASSERT_TRUE(openers.limitsEditor);
+    openers.limitsEditor();   // no main test window yet: nothing opens
 
-    StationWindows::SetMainFormFactory([this] { return &mainForm; });
-    EXPECT_EQ(openAndCancel(openers.TestSequenceEditor), "Test Sequence Editor");
-    EXPECT_EQ(openAndCancel(openers.LimitsEditor), "Set Limits");
-    EXPECT_EQ(openAndCancel([this] { DefinitionWindows::ShowBiasTestParameters(mainForm); }),
+    StationWindows::setMainFormFactory([this] { return &mainForm; });
+    EXPECT_EQ(openAndCancel(openers.testSequenceEditor), "Test Sequence Editor");
+    EXPECT_EQ(openAndCancel(openers.limitsEditor), "Set Limits");
+    EXPECT_EQ(openAndCancel([this] { DefinitionWindows::showBiasTestParameters(mainForm); }),
               "BIAS Test Parameters");
 }
 

@@ -2,7 +2,7 @@
 // The editors' tests: a fresh data folder with settings.ini and the log,
 // scripted prompts and a fake main test window.
 
-#include "FakeMainForm.h"
+#include "FakeTestWindow.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"
@@ -20,18 +20,18 @@ class EditorFixture : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
     platform::ScriptedPrompts* prompts = nullptr;
-    FakeMainForm mainForm;
+    FakeTestWindow mainForm;
     // The settings of the fake main window, which the editors change.
     config::StationSettings& settings = mainForm.settings;
 
     void SetUp() override
     {
         settings.paths.placeInDataFolder();
-        modMain::InitLogFile();
+        config::initLogFile();
         config::buildDefaultIni(settings.paths.settingsFile);
         prompts = platform::ScriptedPrompts::installNew();
     }
-    void TearDown() override { modMain::LogFilePath.clear(); }
+    void TearDown() override { config::LogFilePath.clear(); }
 
     static QByteArray readAll(const QString& path)
     {

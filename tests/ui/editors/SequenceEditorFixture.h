@@ -19,7 +19,7 @@
 
 class SequenceEditorFixture : public EditorFixture {
 protected:
-    std::unique_ptr<TestSequenceEditorForm> form;
+    std::unique_ptr<SequenceEditor> form;
 
     void SetUp() override
     {
@@ -27,7 +27,7 @@ protected:
         Globals::ActiveTestList.clear();
         Globals::StandardTestList.clear();
         Globals::Standard80TestList.clear();
-        modMain::ApplyElectrodeString("A1-P2");
+        testlists::applyElectrodeString("A1-P2");
     }
     void TearDown() override
     {
@@ -38,14 +38,14 @@ protected:
         EditorFixture::TearDown();
     }
 
-    static TestList steps(const QStringList& lines) { return testsupport::StepsFromLines(lines); }
-    static QStringList lines(const TestList& list) { return testsupport::LinesOfSteps(list); }
+    static TestList steps(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
+    static QStringList lines(const TestList& list) { return testsupport::linesOfSteps(list); }
 
-    TestSequenceEditorForm* open(const QString& unitMode, bool zamo24 = false)
+    SequenceEditor* open(const QString& unitMode, bool zamo24 = false)
     {
-        mainForm.unitMode = FakeMainForm::Mode(unitMode);
+        mainForm.unitMode = FakeTestWindow::mode(unitMode);
         mainForm.zamo24 = zamo24;
-        form = std::make_unique<TestSequenceEditorForm>(mainForm);
+        form = std::make_unique<SequenceEditor>(mainForm);
         form->show();
         return form.get();
     }
@@ -73,7 +73,7 @@ protected:
         box->setCurrentIndex(index);
     }
 
-    // Each grid row as "#|Test|Electrodes|Count".
+    // Each grid row as "#|Test|Electrodes|count".
     QStringList rows()
     {
         QStringList out;

@@ -101,7 +101,7 @@ TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
     EXPECT_EQ(raw.read(2), QByteArray("PK")) << "a current workbook, whatever the name says";
 
     const QStringList lines = readText(tab).split('\n');
-    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::Read(xls);
+    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::read(xls);
     ASSERT_EQ(rows.size(), lines.size() - 1);   // the text ends with a line break
     int numbers = 0;
     for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -128,7 +128,7 @@ TEST_P(ReportExport, ANoteLongerThanACellHoldsGoesOnInTheCellsBelowItEveryCharac
 {
     // 70,001 characters: words, then an unbroken run of characters outside
     // the Basic Multilingual Plane (two each) longer than a cell holds.
-    const QString note = testsupport::Words('N', 36000, 600) + ' ' + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(17000);
+    const QString note = testsupport::words('N', 36000, 600) + ' ' + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(17000);
     testsupport::FixtureGroupWriter w(*db);
     const QDateTime start(QDate(2026, 3, 4), QTime(8, 0));
     w.group({40005, "LOT-N", note, start, start.addSecs(600), false, false});
@@ -139,7 +139,7 @@ TEST_P(ReportExport, ANoteLongerThanACellHoldsGoesOnInTheCellsBelowItEveryCharac
     const QStringList lines = readText(tab).split('\n');
     const qsizetype notesLine = lines.indexOf(QRegularExpression("^Notes\t.*"));
     ASSERT_GE(notesLine, 0);
-    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::Read(xls);
+    const QList<QList<xlsxcells::Cell>> rows = xlsxcells::read(xls);
     qsizetype r = notesLine;
     ASSERT_EQ(rows.value(r).value(0).text, "Notes");
     QString joined;
@@ -176,7 +176,7 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
     EXPECT_EQ(logCount("No space left on device"), 3);
     EXPECT_TRUE(prompts->shown.isEmpty()) << "exports after a run are logged only";
 
-    TestReportForm form(settings);
+    TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.show();
@@ -214,7 +214,7 @@ TEST_P(ReportExport, UnitDiagnosticsShowWhatEachModelReportsAndNothingElse)
     };
     for (const auto& c : cases) {
         const QString text = readText(exportReport("TAB", QString("diagnostics-%1.txt").arg(c.group), false, false, c.group));
-        EXPECT_EQ(testsupport::TextSection(text, "Unit Diagnostics", "Tests").toStdString(), c.section);
+        EXPECT_EQ(testsupport::textSection(text, "Unit Diagnostics", "Tests").toStdString(), c.section);
     }
 }
 

@@ -50,15 +50,15 @@ void ReportTest::TearDown()
 void ReportTest::extractTemplates(bool diagnostics)
 {
     settings.diagnostics.enabled = diagnostics;
-    modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
+    config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
 }
 
 QString ReportTest::exportReport(const QString& format, const QString& name, bool condensed, bool zamo80,
                                  qint32 group)
 {
-    TestReportForm form(settings);
+    TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
-    return form.ExportReport(group, path(name), format, condensed, zamo80) ? path(name) : QString();
+    return form.exportReport(group, path(name), format, condensed, zamo80) ? path(name) : QString();
 }
 
 QString ReportTest::readText(const QString& path)

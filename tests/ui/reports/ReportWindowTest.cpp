@@ -40,7 +40,7 @@ TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
     };
     for (const auto& c : cases) {
         settings.database.useLocalDatabase = c.local;
-        EXPECT_EQ(TestReportForm::TemplatePath(settings, c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
+        EXPECT_EQ(TestReportWindow::templatePath(settings, c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
     }
 }
 
@@ -96,7 +96,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
     EXPECT_TRUE(prompts->shown.isEmpty());
     EXPECT_EQ(logCount("Test report export"), 7) << "each failure is logged";
 
-    TestReportForm shown(settings);
+    TestReportWindow shown(settings);
     shown.setDatabasePath(databasePath);
     shown.setReportGroupID(kGroup);
     shown.show();
@@ -108,7 +108,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
 
 TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAddedWhereTypedWithoutAndPrints)
 {
-    TestReportForm form(settings);
+    TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.resize(1000, 700);
@@ -163,9 +163,9 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
 
 TEST_P(ReportWindow, ReportsOfTheSameGroupOpenTwiceAreIndependent)
 {
-    TestReportForm first(settings);
-    TestReportForm second(settings);
-    for (TestReportForm* form : {&first, &second}) {
+    TestReportWindow first(settings);
+    TestReportWindow second(settings);
+    for (TestReportWindow* form : {&first, &second}) {
         form->setDatabasePath(databasePath);
         form->setReportGroupID(kGroup);
         form->setShowCondensedReport(form == &second);

@@ -30,7 +30,7 @@ int columnOf(const QString& reference)
 
 } // namespace
 
-QList<QList<Cell>> Read(const QString& path)
+QList<QList<Cell>> read(const QString& path)
 {
     QStringList shared;
     QXmlStreamReader strings(member(path, "xl/sharedStrings.xml"));

@@ -15,18 +15,18 @@ namespace {
 
 class AdvancedOptionsTest : public ShellFixture {
 protected:
-    AdvancedOptionsForm* editor = nullptr;
+    AdvancedOptionsWindow* editor = nullptr;
 
-    QString key(const QString& section, const QString& k) { return modINIReadWrite::INIRead(section, k, ini()); }
+    QString key(const QString& section, const QString& k) { return config::iniRead(section, k, ini()); }
 
     // A settings.ini with every key of the editor, plus the keys only
     // other windows write.
     void prepareSettings()
     {
         config::buildDefaultIni(ini());
-        for (const auto& f : AdvancedOptionsFields::Fields())
+        for (const auto& f : AdvancedOptionsFields::fields())
             if (key(f.section, f.key).isEmpty())
-                modINIReadWrite::INIWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7",
+                config::iniWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7",
                                           ini());
         for (auto [section, key, value] : {std::tuple{"Timers", "Polling", "150"}, {"Timers", "Tests", "5000"},
                                            {"Database", "LocalDatabaseFolder", "/srv/zamo"},
@@ -35,9 +35,9 @@ protected:
                                            {"Font", "Size", "12"}, {"Electrodes", "Default", "A1-P2"},
                                            {"KeepAlive", "MoveMouse", "-1"}, {"Diagnostics", "Enabled", "True"},
                                            {"Reports", "PrintEnabled", "2"}, {"ZAMO-SG", "Enabled", "yes"}})
-            modINIReadWrite::INIWrite(section, key, value, ini());
+            config::iniWrite(section, key, value, ini());
     }
-    void open() { editor = StationWindows::AdvancedOptions(); }
+    void open() { editor = StationWindows::advancedOptions(); }
     QLineEdit* text(const char* name) { return editor->findChild<QLineEdit*>(name); }
     QCheckBox* box(const char* name) { return editor->findChild<QCheckBox*>(name); }
 };
@@ -50,9 +50,9 @@ TEST_F(AdvancedOptionsTest, HasFifteenPagesAndEveryControl)
     EXPECT_EQ(editor->IniConfigSSTab->tabText(14), "[ACLG] X");
     EXPECT_EQ(editor->IniConfigSSTab->currentIndex(), 0);
     EXPECT_EQ(editor->windowTitle(), "Advanced Options");
-    for (const auto& field : AdvancedOptionsFields::Fields())
+    for (const auto& field : AdvancedOptionsFields::fields())
         EXPECT_NE(editor->findChild<QWidget*>(field.control), nullptr) << field.control.toStdString();
-    EXPECT_EQ(AdvancedOptionsFields::Fields().size(), 69);
+    EXPECT_EQ(AdvancedOptionsFields::fields().size(), 69);
 }
 
 TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
@@ -108,8 +108,8 @@ TEST_F(AdvancedOptionsTest, SaveKeepsWhatAnotherWindowChangedMeanwhile)
 {
     prepareSettings();
     open();
-    modINIReadWrite::INIWrite("Reports", "DisplayEnabled", "0", ini());   // the report actions window
-    modINIReadWrite::INIWrite("Timers", "Tests", "9000", ini());
+    config::iniWrite("Reports", "DisplayEnabled", "0", ini());   // the report actions window
+    config::iniWrite("Timers", "Tests", "9000", ini());
     text("PollingTextBox")->setText("300");
     editor->SaveButton->click();
     EXPECT_EQ(key("Timers", "Polling"), "300");
@@ -145,7 +145,7 @@ TEST_F(AdvancedOptionsTest, RefreshRestoresTheFileAndCloseWritesNothing)
     editor->CancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(iniText(), before);
-    EXPECT_NE(StationWindows::AdvancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
+    EXPECT_NE(StationWindows::advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
 }
 
 } // namespace

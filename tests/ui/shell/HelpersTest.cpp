@@ -13,19 +13,19 @@
 
 namespace {
 
-TEST(HelpersTest, LogValue)
+TEST(HelpersTest, logValue)
 {
-    EXPECT_DOUBLE_EQ(modMain::LogValue(1), 0);
-    EXPECT_DOUBLE_EQ(modMain::LogValue(std::exp(1.0)), 1);
-    EXPECT_THROW(modMain::LogValue(0), std::invalid_argument);
-    EXPECT_THROW(modMain::LogValue(-1), std::invalid_argument);
+    EXPECT_DOUBLE_EQ(ui::logValue(1), 0);
+    EXPECT_DOUBLE_EQ(ui::logValue(std::exp(1.0)), 1);
+    EXPECT_THROW(ui::logValue(0), std::invalid_argument);
+    EXPECT_THROW(ui::logValue(-1), std::invalid_argument);
 }
 
 TEST(HelpersTest, DisableCloseMenuRefusesTheOperatorsCloseOnly)
 {
     QWidget window;
     window.show();
-    ASSERT_TRUE(modMain::DisableCloseMenu(&window));
+    ASSERT_TRUE(ui::disableCloseMenu(&window));
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
 
@@ -36,15 +36,15 @@ TEST(HelpersTest, DisableCloseMenuRefusesTheOperatorsCloseOnly)
 
     EXPECT_TRUE(window.close());  // the program itself may still close it
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(modMain::DisableCloseMenu(nullptr));
+    EXPECT_FALSE(ui::disableCloseMenu(nullptr));
 }
 
 TEST(HelpersTest, BrowseForFolderAsksThroughThePromptSeam)
 {
     auto* prompts = platform::ScriptedPrompts::installNew();
     prompts->fileAnswers = {"/srv/reports"};
-    EXPECT_EQ(modMain::BrowseForFolder(), "/srv/reports");
-    EXPECT_EQ(modMain::BrowseForFolder(), "");  // cancelled
+    EXPECT_EQ(ui::browseForFolder(), "/srv/reports");
+    EXPECT_EQ(ui::browseForFolder(), "");  // cancelled
     ASSERT_EQ(prompts->shown.size(), 2);
     EXPECT_EQ(prompts->shown[0].text, "Select a Folder");
 }

@@ -16,17 +16,17 @@ namespace {
 
 class MouseNudgeTest : public ::testing::Test {
 protected:
-    void SetUp() override { modMouseMove::ResetForTesting(); }
-    void TearDown() override { modMouseMove::ResetForTesting(); }
+    void SetUp() override { platform::resetForTesting(); }
+    void TearDown() override { platform::resetForTesting(); }
 };
 
 TEST_F(MouseNudgeTest, ARestingPointerStepsOutAndBackEveryMinute)
 {
     QCursor::setPos(100, 200);
     for (int minute = 0; minute < 2; ++minute) {
-        modMouseMove::NudgeMousePointer();   // second 59
+        platform::nudgeMousePointer();   // second 59
         EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
-        modMouseMove::NudgeMousePointer();   // second 0
+        platform::nudgeMousePointer();   // second 0
         EXPECT_EQ(QCursor::pos(), QPoint(100, 200));
     }
 }
@@ -34,41 +34,41 @@ TEST_F(MouseNudgeTest, ARestingPointerStepsOutAndBackEveryMinute)
 TEST_F(MouseNudgeTest, APointerTheUserMovedIsLeftAloneAndBecomesTheReference)
 {
     QCursor::setPos(100, 200);
-    modMouseMove::NudgeMousePointer();
+    platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
     QCursor::setPos(300, 300);               // the operator moves it
-    modMouseMove::NudgeMousePointer();
+    platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(300, 300));
-    modMouseMove::NudgeMousePointer();       // the direction stayed "back"
+    platform::nudgeMousePointer();       // the direction stayed "back"
     EXPECT_EQ(QCursor::pos(), QPoint(295, 295));
 }
 
 TEST_F(MouseNudgeTest, APointerAtTheTopLeftCornerIsNudgedToo)
 {
     QCursor::setPos(0, 0);
-    modMouseMove::NudgeMousePointer();
+    platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(5, 5));
-    modMouseMove::NudgeMousePointer();
+    platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(0, 0));
 }
 
 TEST(KeepAwakeTest, PreventSleepWithoutADesktopIsNoError)
 {
-    modMouseMove::PreventSleep();   // no session bus in the test: nothing happens
+    platform::preventSleep();   // no session bus in the test: nothing happens
     SUCCEED();
 }
 
 TEST(SoundsTest, EachRoutinePlaysItsOwnEmbeddedSound)
 {
     QList<int> played;
-    modPlaySound::SetPlayerForTesting([&](int id) { played << id; });
-    modPlaySound::PlayFailureSound();
-    modPlaySound::PlayTestsCompletedSound();
-    modPlaySound::PlayPaceRollPromptSound();
-    modPlaySound::SetPlayerForTesting({});
+    platform::setPlayerForTesting([&](int id) { played << id; });
+    platform::playFailureSound();
+    platform::playTestsCompletedSound();
+    platform::playPaceRollPromptSound();
+    platform::setPlayerForTesting({});
     EXPECT_EQ(played, (QList<int>{102, 103, 104}));
     for (int id : played) {
-        QFile wave(QString::fromLatin1(modPlaySound::SoundResource(id)).mid(3));   // "qrc:/x" -> ":/x"
+        QFile wave(QString::fromLatin1(platform::soundResource(id)).mid(3));   // "qrc:/x" -> ":/x"
         ASSERT_TRUE(wave.open(QIODevice::ReadOnly)) << id;
         EXPECT_TRUE(wave.read(12).startsWith("RIFF")) << id;
     }
@@ -79,22 +79,22 @@ class HelpBoxTest : public ShellFixture {};
 TEST_F(HelpBoxTest, ShowsTheVersionAndCopiesAContactForThreeSecondsAfterTheLastClick)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 3), QTime(10, 0, 0)));
-    HelpInfoForm* help = StationWindows::HelpBox();
+    HelpBox* help = StationWindows::helpBox();
     EXPECT_EQ(help->windowTitle(), "Help");
-    EXPECT_EQ(help->lblHeader->text(), "ZAMO 1.0.0");
-    EXPECT_TRUE(help->lblCopied->isHidden());
+    EXPECT_EQ(help->headerLabel->text(), "ZAMO 1.0.0");
+    EXPECT_TRUE(help->copiedLabel->isHidden());
 
-    help->CopyLabel(help->Label2);
-    EXPECT_FALSE(help->lblCopied->isHidden());
+    help->copyLabel(help->Label2);
+    EXPECT_FALSE(help->copiedLabel->isHidden());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label2->text());
     platform::Clock::advance(2000);
     QTest::mouseClick(help->Label4, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label4->text());
     platform::Clock::advance(2900);
-    EXPECT_FALSE(help->lblCopied->isHidden());
+    EXPECT_FALSE(help->copiedLabel->isHidden());
     platform::Clock::advance(100);
-    EXPECT_TRUE(help->lblCopied->isHidden());
-    EXPECT_FALSE(help->tmrClipboard->isEnabled());
+    EXPECT_TRUE(help->copiedLabel->isHidden());
+    EXPECT_FALSE(help->clipboardTimer->isEnabled());
 }
 
 } // namespace

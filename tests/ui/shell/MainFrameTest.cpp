@@ -22,7 +22,7 @@ namespace {
 
 class MainFrameTest : public ShellFixture {
 protected:
-    ParentMDIForm* frame() { return StationWindows::Frame(); }
+    MainFrame* frame() { return StationWindows::frame(); }
     static bool shown(QMenu* menu) { return menu->menuAction()->isVisible(); }
 };
 
@@ -37,9 +37,9 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         {"x/vadovy", true, true, true},
     };
     for (const Case& c : cases) {
-        CommandLine::SetForTesting(c.line);
+        CommandLine::setForTesting(c.line);
         settings.switches.demoMode = !c.demo;
-        ParentMDIForm* f = frame();
+        MainFrame* f = frame();
         const std::string line = c.line.toStdString();
         EXPECT_EQ(shown(f->MainCalibration), c.serviceMenus) << line;
         EXPECT_EQ(shown(f->AdvancedMenu), c.serviceMenus) << line;
@@ -50,13 +50,13 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         EXPECT_FALSE(f->ZamoUnitsConnectSimulator[2]->isEnabled()) << line;
         EXPECT_FALSE(f->TestsShowStatusWindow->isVisible()) << line;
         EXPECT_FALSE(f->FileLoadTestSequence->isVisible()) << line;
-        StationWindows::DestroyAll();
+        StationWindows::destroyAll();
     }
 }
 
 TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
 {
-    ParentMDIForm* f = frame();
+    MainFrame* f = frame();
     EXPECT_EQ(f->windowTitle(), "KIVO_ZAMO");
     EXPECT_EQ(f->ZAMOVersionLabel->text(), "ZAMO v1.0.0");
     // The frame takes the bench screen's working area (1280 x 1024).
@@ -67,10 +67,10 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
     EXPECT_FALSE(f->ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(f->ZamoUnitsDisconnect[2]->isEnabled());
 
-    const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
+    const QRect bg = MdiChild::geometryTwips(StationWindows::background());
     const auto whole = [](int twips) { return Twips::fromPixels(Twips::toPixels(twips)); };
-    EXPECT_EQ(bg.left(), whole(f->WidthInTwips() - bg.width() - 300));
-    EXPECT_EQ(bg.top(), whole(f->HeightInTwips() - bg.height() - 1600));
+    EXPECT_EQ(bg.left(), whole(f->widthInTwips() - bg.width() - 300));
+    EXPECT_EQ(bg.top(), whole(f->heightInTwips() - bg.height() - 1600));
 }
 
 TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimumSize)
@@ -82,14 +82,14 @@ TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimu
         {QRect(10, 0, 600, 400), QRect(10, 0, 10000 / 15, 7000 / 15)},
     };
     for (const auto& [available, frame] : cases)
-        EXPECT_EQ(ParentMDIForm::StartGeometry(available), frame);
+        EXPECT_EQ(MainFrame::startGeometry(available), frame);
 }
 
 TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 {
     EXPECT_FALSE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
-    StationWindows::DestroyAll();
+    StationWindows::destroyAll();
     settings.signalGenerator.enabled = true;
     EXPECT_TRUE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_TRUE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
@@ -98,8 +98,8 @@ TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 
 TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
 {
-    RecordingMainForm* form = useMainForm();
-    ParentMDIForm* f = frame();
+    RecordingTestWindow* form = useMainForm();
+    MainFrame* f = frame();
     const std::pair<QAction*, QString> items[] = {
         {f->FileLoadTestSequence, "LoadTestSequence"}, {f->FileSaveTestSequence, "SaveTestSequence"},
         {f->ZamoUnitsConnect[2], "Connect(2)"},        {f->ZamoUnitsDisconnect[1], "Disconnect(1)"},
@@ -119,11 +119,11 @@ TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
 TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
 {
     QStringList opened;
-    auto& o = StationWindows::WindowOpeners();
+    auto& o = StationWindows::windowOpeners();
     o.DatabaseOptions = [&] { opened << "DatabaseOptions"; };
-    o.TestSequenceEditor = [&] { opened << "TestSequenceEditor"; };
+    o.testSequenceEditor = [&] { opened << "TestSequenceEditor"; };
     o.SystemCalibration = [&] { opened << "SystemCalibration"; };
-    ParentMDIForm* f = frame();
+    MainFrame* f = frame();
     f->FileDatabaseOptions->trigger();
     f->TestsConfigureTestSequence->trigger();
     f->CalibrationSystemCalibraton->trigger();
@@ -133,8 +133,8 @@ TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
 
 TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
 {
-    RecordingMainForm* form = useMainForm();
-    ParentMDIForm* f = frame();
+    RecordingTestWindow* form = useMainForm();
+    MainFrame* f = frame();
     struct Case { QString channels; bool z80; bool z24; QString call; };
     const Case cases[] = {{"2", false, false, "ConnectSimulator(1,2,0,0)"},
                           {" 16 ", true, false, "ConnectSimulator(1,16,1,0)"},
@@ -163,35 +163,35 @@ TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
 
 TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
 {
-    ParentMDIForm* f = frame();
+    MainFrame* f = frame();
     f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
-    f->Refresh();
-    EXPECT_EQ(f->WidthInTwips(), Twips::fromPixels(Twips::toPixels(10000)));
-    EXPECT_EQ(f->HeightInTwips(), Twips::fromPixels(Twips::toPixels(7000)));
+    f->refresh();
+    EXPECT_EQ(f->widthInTwips(), Twips::fromPixels(Twips::toPixels(10000)));
+    EXPECT_EQ(f->heightInTwips(), Twips::fromPixels(Twips::toPixels(7000)));
     const int bar = Twips::fromPixels(f->MainProgressBar->width());
-    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->WidthInTwips() - bar - 200)));
-    const QRect bg = MdiChild::GeometryTwips(StationWindows::Background());
-    EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->HeightInTwips() - bg.height() - 1600)));
+    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->widthInTwips() - bar - 200)));
+    const QRect bg = MdiChild::geometryTwips(StationWindows::background());
+    EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
 
     // Minimized, nothing is re-placed.
     f->setWindowState(Qt::WindowMinimized);
     f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
-    f->Refresh();
-    EXPECT_EQ(f->WidthInTwips(), 4995);
+    f->refresh();
+    EXPECT_EQ(f->widthInTwips(), 4995);
 }
 
 TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
 {
-    RecordingMainForm* form = useMainForm();
+    RecordingTestWindow* form = useMainForm();
     form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
     QWidget* activeLot = new QWidget();
     activeLot->resize(Twips::toPixels(6000), Twips::toPixels(2010));
-    StationWindows::SetActiveLotWindowFactory([activeLot] { return activeLot; });
-    modMain::ShowMainWindows();
+    StationWindows::setActiveLotWindowFactory([activeLot] { return activeLot; });
+    ui::showMainWindows();
 
-    const QRect main = MdiChild::GeometryTwips(form->window);
-    const QRect status = MdiChild::GeometryTwips(StationWindows::StatusWindow());
-    const QRect lot = MdiChild::GeometryTwips(activeLot);
+    const QRect main = MdiChild::geometryTwips(form->window);
+    const QRect status = MdiChild::geometryTwips(StationWindows::statusWindow());
+    const QRect lot = MdiChild::geometryTwips(activeLot);
     EXPECT_EQ(main.topLeft(), QPoint(0, 0));
     EXPECT_EQ(status.left(), main.width());
     EXPECT_EQ(status.top(), 0);
@@ -200,19 +200,19 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     EXPECT_EQ(lot.width(), status.width());
     EXPECT_EQ(lot.top(), status.height());
     EXPECT_EQ(lot.height(), main.height() - status.height());
-    EXPECT_TRUE(StationWindows::Frame()->isVisible());
+    EXPECT_TRUE(StationWindows::frame()->isVisible());
 }
 
 TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
 {
     // A main test window so wide that the status window finds no room.
-    RecordingMainForm* form = useMainForm();
+    RecordingTestWindow* form = useMainForm();
     form->window->resize(1100, Twips::toPixels(7500));
-    modMain::ShowMainWindows();
+    ui::showMainWindows();
     QCoreApplication::processEvents();
 
-    QMdiArea* area = StationWindows::Frame()->mdiArea();
-    const QRect status = MdiChild::Outer(StationWindows::StatusWindow())->geometry();
+    QMdiArea* area = StationWindows::frame()->mdiArea();
+    const QRect status = MdiChild::outerWidget(StationWindows::statusWindow())->geometry();
     ASSERT_GT(status.right(), area->viewport()->width());
     EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
     EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
@@ -220,11 +220,11 @@ TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
 
 TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 {
-    RecordingMainForm* form = useMainForm();
+    RecordingTestWindow* form = useMainForm();
     form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
-    modMain::ShowMainWindows();
-    QMdiArea* area = StationWindows::Frame()->mdiArea();
-    BackgroundForm* picture = StationWindows::Background();
+    ui::showMainWindows();
+    QMdiArea* area = StationWindows::frame()->mdiArea();
+    BackgroundWindow* picture = StationWindows::background();
     EXPECT_EQ(picture->parentWidget(), area->viewport());
     EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
 
@@ -232,9 +232,9 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
     // bottom, and the next window active.
     auto* report = new QWidget();
     report->setAttribute(Qt::WA_DeleteOnClose);
-    StationWindows::AddToFrame(report);
-    MdiChild::ShowAndRaise(report);
-    MdiChild::Outer(report)->close();
+    StationWindows::addToFrame(report);
+    MdiChild::showAndRaise(report);
+    MdiChild::outerWidget(report)->close();
     QCoreApplication::processEvents();
     const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     EXPECT_EQ(stack.value(0), picture);
@@ -246,8 +246,8 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
 {
-    RecordingMainForm* form = useMainForm();
-    ParentMDIForm* f = frame();
+    RecordingTestWindow* form = useMainForm();
+    MainFrame* f = frame();
     f->show();
     form->allowExit = false;
     f->FileExit->trigger();
@@ -262,10 +262,10 @@ TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
 
 TEST_F(MainFrameTest, ExitWithoutAMainTestWindowEndsTheProgram)
 {
-    ParentMDIForm* f = frame();
+    MainFrame* f = frame();
     f->show();
     f->FileExit->trigger();
-    EXPECT_TRUE(ProgramEnd::Requested());
+    EXPECT_TRUE(ProgramEnd::requested());
     EXPECT_TRUE(logText().endsWith(" - Application Terminated\r\n"));
 }
 

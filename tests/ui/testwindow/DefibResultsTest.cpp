@@ -27,55 +27,55 @@ protected:
 
     void ACLG(qint16 channel, qint16 v50, qint16 ve, double value, bool completed = true)
     {
-        Handlers().RXACLGTestData(1, channel, AclgReading{v50, ve, completed, value});
+        handlers().rxaclgTestData(1, channel, AclgReading{v50, ve, completed, value});
     }
     void ACLG24(qint16 channel, double r1, double r2, qint16 raw = 100, bool completed = true)
     {
-        Handlers().RXZamo24ACLGTestData(1, channel, Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
+        handlers().rxZamo24ACLGTestData(1, channel, Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
     }
     void DEFR(qint16 channel, double m4, double m60, qint16 zero = 100, bool completed = true)
     {
-        Handlers().RXDefibRecoveryTestData(
+        handlers().rxDefibRecoveryTestData(
             1, channel, DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60});
     }
-    RunState& State() { return form->State(); }
+    RunState& state() { return form->state(); }
 };
 
 TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWordsAreZero)
 {
-    StartStep("ACLG", true);
+    startStep("ACLG", true);
     ACLG(0, 0, 120, -46.0);   // one word 0 is still good data
-    EXPECT_THAT(Lines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> -46.000 > 3, FAILED"));
+    EXPECT_THAT(logLines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> -46.000 > 3, FAILED"));
     EXPECT_THAT(results->readings, ElementsAre("A1 61 -46.000 61"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(State().ACLGDone);
-    EXPECT_TRUE(LogText().contains("ACLG.2.3.4.5.10.14.15.16"));
+    EXPECT_TRUE(state().ACLGDone);
+    EXPECT_TRUE(logText().contains("ACLG.2.3.4.5.10.14.15.16"));
 
     ACLG(1, 0, 0, 1.0);
-    EXPECT_EQ(Lines().last(), "* Data error detected on Electrode B1. Requesting retransmission.");
-    EXPECT_THAT(unit1.Sent("RESEND"), ElementsAre("RESEND 1"));
-    EXPECT_TRUE(ElectrodeActive(1));
-    EXPECT_TRUE(LogText().contains("ACLG.2.3.4.6.8.9"));
+    EXPECT_EQ(logLines().last(), "* Data error detected on Electrode B1. Requesting retransmission.");
+    EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 1"));
+    EXPECT_TRUE(electrodeActive(1));
+    EXPECT_TRUE(logText().contains("ACLG.2.3.4.6.8.9"));
     for (int reply = 0; reply < 4; ++reply)
         ACLG(1, 0, 0, 1.0);
-    EXPECT_EQ(Lines().last(), "* -> Electrode B1 Data Error");
+    EXPECT_EQ(logLines().last(), "* -> Electrode B1 Data Error");
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 ERR"));
-    EXPECT_TRUE(LogText().contains("ACLG.2.3.4.6.7.9"));
+    EXPECT_TRUE(logText().contains("ACLG.2.3.4.6.7.9"));
 }
 
 TEST_F(DefibResultsTest, InterimReadingsStoreTheUnitsLastReadingWhenEitherWordIsZero)
 {
-    StartStep("ACLG", true);
-    State().PreviousMeasurementTime = 20;
-    State().IntervalReadingTaken[0].fill(false);   // the 20 s interval is open
+    startStep("ACLG", true);
+    state().PreviousMeasurementTime = 20;
+    state().IntervalReadingTaken[0].fill(false);   // the 20 s interval is open
     unit1.lastMeasurement[0] = 1.25;
     ACLG(0, 0, 120, 9.0, false);
     ACLG(0, 100, 120, 9.0, false);   // not due again in this interval
     ACLG(1, 100, 120, 1.5, false);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 1.250 20", "B1 20 1.500 20"));
     EXPECT_THAT(results->results, IsEmpty());
-    const QString log = LogText();
+    const QString log = logText();
     EXPECT_TRUE(log.contains("ACLG.2.17.18.19.21"));
     EXPECT_TRUE(log.contains("ACLG.2.17.22"));
     EXPECT_TRUE(log.contains("ACLG.2.17.18.19.20"));
@@ -83,52 +83,52 @@ TEST_F(DefibResultsTest, InterimReadingsStoreTheUnitsLastReadingWhenEitherWordIs
 
 TEST_F(DefibResultsTest, TheAcknowledgementEndsTheStartPhaseAndFinalReadingsAddUpPerChannel)
 {
-    StartStep("ACLG", true);
-    for (auto& row : State().ACLGSums)
+    startStep("ACLG", true);
+    for (auto& row : state().ACLGSums)
         row.fill(-99.0);
-    State().StartupFlag = true;
+    state().StartupFlag = true;
     ACLG(0, 100, 120, 1.5);   // still starting: an interim reading
     EXPECT_THAT(results->results, IsEmpty());
-    EXPECT_EQ(State().ACLGSums[0][0], -99.0);
+    EXPECT_EQ(state().ACLGSums[0][0], -99.0);
 
-    State().StartupFlag = true;
-    Handlers().RXACLGAck(1);
-    EXPECT_TRUE(State().ACLGAckReceived);
-    EXPECT_FALSE(State().StartupFlag);
-    EXPECT_TRUE(LogText().contains(" - ACLG.1\n") || LogText().contains(" - ACLG.1\r\n"));
+    state().StartupFlag = true;
+    handlers().rxaclgAck(1);
+    EXPECT_TRUE(state().ACLGAckReceived);
+    EXPECT_FALSE(state().StartupFlag);
+    EXPECT_TRUE(logText().contains(" - ACLG.1\n") || logText().contains(" - ACLG.1\r\n"));
 
     ACLG(0, 100, 120, 1.5);
     ACLG(0, 100, 120, 2.5);
-    EXPECT_DOUBLE_EQ(State().ACLGSums[0][0], 4.0);
+    EXPECT_DOUBLE_EQ(state().ACLGSums[0][0], 4.0);
     EXPECT_THAT(results->results, ElementsAre("A1 PASS", "A1 PASS?"));
 }
 
 TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedTogether)
 {
-    StartStep("ACLG", true);
-    for (auto& row : State().ACLGSums)
+    startStep("ACLG", true);
+    for (auto& row : state().ACLGSums)
         row.fill(-99.0);
     unit1.calibrationExpired[1] = true;
     ACLG24(0, 0.5, 4.0);
     ACLG24(1, 0.5, 2.0);   // marginal on an expired channel
-    EXPECT_THAT(Lines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> (0.500 OR 4.000) > 3, FAILED",
+    EXPECT_THAT(logLines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> (0.500 OR 4.000) > 3, FAILED",
                                      "* ACLG Test Complete on Electrode B1"));
     EXPECT_THAT(results->readings, ElementsAre("A1 61 0.500 61 / 4.000", "B1 61 0.500 61 / 2.000"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_DOUBLE_EQ(State().ACLGSums[0][0], 0.5);
-    EXPECT_DOUBLE_EQ(State().ACLGSums[1][0], 4.0);
-    EXPECT_TRUE(LogText().contains("ACLG24.2.3.4.5.10.14.15.16"));
+    EXPECT_DOUBLE_EQ(state().ACLGSums[0][0], 0.5);
+    EXPECT_DOUBLE_EQ(state().ACLGSums[1][0], 4.0);
+    EXPECT_TRUE(logText().contains("ACLG24.2.3.4.5.10.14.15.16"));
 
     // Bad data only when all four words are zero; an interim pair with one
     // zero word stores the unit's last pair.
     ACLG24(0, 0.1, 0.1, 0);
-    EXPECT_EQ(Lines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
-    State().PreviousMeasurementTime = 40;
-    State().IntervalReadingTaken[0].fill(false);
+    EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
+    state().PreviousMeasurementTime = 40;
+    state().IntervalReadingTaken[0].fill(false);
     unit1.lastMeasurement[1] = 0.7;
     unit1.lastMeasurement2[1] = 0.8;
-    Handlers().RXZamo24ACLGTestData(1, 1, Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
+    handlers().rxZamo24ACLGTestData(1, 1, Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
     EXPECT_EQ(results->readings.last(), "B1 40 0.700 40 / 0.800");
 }
 
@@ -147,30 +147,30 @@ TEST_F(DefibResultsTest, DefibRecoveryGivesALineForEachReadingAboveItsLimitAndOn
         {100, 100, "PASS", {}},
     };
     for (const Case& c : cases) {
-        StartStep("DEFR", true);
+        startStep("DEFR", true);
         DEFR(0, c.m4, c.m60);
         const QString what = QString("%1/%2").arg(c.m4).arg(c.m60);
-        EXPECT_EQ(Lines(), QStringList("* DEFR Test Complete on Electrode A1") + c.lines) << what.toStdString();
+        EXPECT_EQ(logLines(), QStringList("* DEFR Test Complete on Electrode A1") + c.lines) << what.toStdString();
         EXPECT_THAT(results->results, ElementsAre(QString("A1 ") + c.code)) << what.toStdString();
         EXPECT_EQ(failureSounds, c.lines.isEmpty() ? 0 : 1) << what.toStdString();
         EXPECT_THAT(results->readings, ElementsAre(QString("A1 4 %1 4").arg(c.m4, 0, 'f', 3),
                                                    QString("A1 60 %1 60").arg(c.m60, 0, 'f', 3)));
-        EXPECT_TRUE(State().DEFRDone);
+        EXPECT_TRUE(state().DEFRDone);
     }
 }
 
 TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimReplies)
 {
-    StartStep("DEFR", true);
+    startStep("DEFR", true);
     DEFR(0, 450, 100, 100, false);
-    State().StartupFlag = true;
+    state().StartupFlag = true;
     DEFR(0, 450, 100);
-    EXPECT_THAT(Lines(), IsEmpty());
-    EXPECT_FALSE(State().DEFRDone);
+    EXPECT_THAT(logLines(), IsEmpty());
+    EXPECT_FALSE(state().DEFRDone);
 
-    Handlers().RXDefibRecoveryAck(1);
-    EXPECT_TRUE(State().DEFRAckReceived);
-    EXPECT_FALSE(State().StartupFlag);
+    handlers().rxDefibRecoveryAck(1);
+    EXPECT_TRUE(state().DEFRAckReceived);
+    EXPECT_FALSE(state().StartupFlag);
 }
 
 // Each kind of bad final reply asks for the data again, four times, and the
@@ -191,17 +191,17 @@ TEST_F(DefibResultsTest, DefibRecoveryRetriesEveryKindOfBadData)
         {"both not a number", nan, nan, 100},
     };
     for (const Case& c : cases) {
-        StartStep("DEFR", true);
+        startStep("DEFR", true);
         DEFR(0, c.m4, c.m60, c.zero);
-        EXPECT_EQ(Lines().last(), "* Data error detected on Electrode A1. Requesting retransmission.") << c.what;
-        EXPECT_THAT(unit1.Sent("RESEND"), ElementsAre("RESEND 0")) << c.what;
-        EXPECT_TRUE(ElectrodeActive(0)) << c.what;
-        EXPECT_TRUE(State().DEFRDone) << c.what;
+        EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.") << c.what;
+        EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0")) << c.what;
+        EXPECT_TRUE(electrodeActive(0)) << c.what;
+        EXPECT_TRUE(state().DEFRDone) << c.what;
         EXPECT_THAT(results->results, IsEmpty()) << c.what;
         for (int reply = 0; reply < 4; ++reply)
             DEFR(0, c.m4, c.m60, c.zero);
-        EXPECT_EQ(Lines().last(), "* -> Electrode A1 Data Error") << c.what;
-        EXPECT_EQ(unit1.Sent("RESEND").size(), 4) << c.what;
+        EXPECT_EQ(logLines().last(), "* -> Electrode A1 Data Error") << c.what;
+        EXPECT_EQ(unit1.sent("RESEND").size(), 4) << c.what;
         EXPECT_THAT(results->results, ElementsAre("A1 ERR")) << c.what;
         EXPECT_THAT(results->readings, IsEmpty()) << c.what;
     }

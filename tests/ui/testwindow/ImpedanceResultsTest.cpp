@@ -19,20 +19,20 @@ const double NaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
 {
-    StartStep("ACZ");
+    startStep("ACZ");
     unit1.calibrationExpired[1] = true;
     ACZ(0, 3000.001);
     ACZ(1, 2500.0);   // marginal on an expired channel
 
-    EXPECT_THAT(Lines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* -> 3000.001 > 3000, FAILED",
+    EXPECT_THAT(logLines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* -> 3000.001 > 3000, FAILED",
                                      "* ACZ Test Complete on Electrode B1"));
     EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(form->State().pActiveTest->IsTestItterationComplete());
+    EXPECT_TRUE(form->state().m_activeTest->isTestItterationComplete());
 
-    Tick();   // the sequencer moves on: the one-step list is done
-    EXPECT_FALSE(form->pTestRunning());
+    tick();   // the sequencer moves on: the one-step list is done
+    EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 
@@ -53,35 +53,35 @@ TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElect
         {"not a number", NaN, 0, 100, 100, "ERR", "* -> Electrode A1 Data Error"},
     };
     for (const Case& c : cases) {
-        StartStep("ACZ");
+        startStep("ACZ");
         for (int reply = 0; reply < 5; ++reply)
             ACZ(0, c.value, c.measureHigh, c.zero, false, c.vcc);
 
-        const QStringList lines = Lines();
+        const QStringList lines = logLines();
         EXPECT_EQ(lines.filter("* Data error detected on Electrode A1. Requesting retransmission.").size(), 4)
             << c.what;
         EXPECT_EQ(lines.filter("* ACZ Test Complete on Electrode A1").size(), 5) << c.what;
         EXPECT_EQ(lines.last(), c.line) << c.what;
-        EXPECT_EQ(unit1.Sent("RESEND 0").size(), 4) << c.what;
+        EXPECT_EQ(unit1.sent("RESEND 0").size(), 4) << c.what;
         EXPECT_THAT(results->results, ElementsAre(QString("A1 ") + c.code)) << c.what;
         EXPECT_THAT(results->readings, IsEmpty()) << c.what;
         EXPECT_EQ(failureSounds, 1) << c.what;
-        EXPECT_FALSE(ElectrodeActive(0)) << c.what;
-        EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0) << c.what;
+        EXPECT_FALSE(electrodeActive(0)) << c.what;
+        EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0) << c.what;
     }
 }
 
 TEST_F(ImpedanceResultsTest, AGoodReplyAfterRetransmissionsEndsTheElectrodeNormally)
 {
-    StartStep("ACZ");
+    startStep("ACZ");
     ACZ(0, 1500, 9999);
     ACZ(0, 1500, 0, 0);
-    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 2);
-    EXPECT_TRUE(ElectrodeActive(0));
+    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 2);
+    EXPECT_TRUE(electrodeActive(0));
     ACZ(0, 1500);
     EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
-    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0);
-    EXPECT_FALSE(ElectrodeActive(0));
+    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0);
+    EXPECT_FALSE(electrodeActive(0));
     EXPECT_EQ(failureSounds, 0);
 }
 
@@ -98,13 +98,13 @@ TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
         {"ACZ30", -4.5, "PASS?", false},
     };
     for (const Case& c : cases) {
-        StartStep(c.type);
+        startStep(c.type);
         if (QString(c.type) == "ACZ")
             ACZ(0, c.value);
         else
             ACZ30(0, c.value);
         EXPECT_THAT(results->results, ElementsAre(QString("A1 ") + c.code)) << c.type << " " << c.value;
-        EXPECT_EQ(Lines().contains("* -> Electrode A1, FAILED OPEN"), c.openLine) << c.type << " " << c.value;
+        EXPECT_EQ(logLines().contains("* -> Electrode A1, FAILED OPEN"), c.openLine) << c.type << " " << c.value;
         const bool fails = QString(c.code).startsWith("FAIL");
         EXPECT_EQ(failureSounds, fails ? 1 : 0) << c.type << " " << c.value;
     }
@@ -112,8 +112,8 @@ TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
 
 TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 {
-    StartStep("ACZ", true);
-    RunState& state = form->State();
+    startStep("ACZ", true);
+    RunState& state = form->state();
     state.PreCheckRunning = true;
     state.OpenCircuitFlags[0][0] = true;
     unit1.calibrationExpired[0] = true;
@@ -124,7 +124,7 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
     EXPECT_TRUE(state.OpenCircuitFlags[0][1]);
 
     // The fifth bad reply of an open electrode flags it.
-    StartStep("ACZ", true);
+    startStep("ACZ", true);
     state.PreCheckRunning = true;
     for (int reply = 0; reply < 5; ++reply)
         ACZ(0, 1500, 9999, 100, true);
@@ -132,10 +132,10 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 
     // A base-model reading and an ACZ30 reading never touch the flags.
     state.OpenCircuitFlags = {};
-    StartStep("ACZ");
+    startStep("ACZ");
     state.PreCheckRunning = true;
     ACZ(0, -200);
-    StartStep("ACZ30", true);
+    startStep("ACZ30", true);
     state.PreCheckRunning = true;
     ACZ30(1, -20);
     EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
@@ -144,17 +144,17 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 
 TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 {
-    StartStep("ACZ");
-    RunState& state = form->State();
+    startStep("ACZ");
+    RunState& state = form->state();
     state.StartupFlag = true;
     ACZ(0, 3500);   // no interval open yet: dropped
     EXPECT_TRUE(state.StartupFlag);
-    MeasurementSchedule::SetNextMeasurementTime(state, "ACZ", false);
+    MeasurementSchedule::setNextMeasurementTime(state, "ACZ", false);
     ACZ(0, 3500);   // the due interim reading ends the start phase; nothing stored
     EXPECT_FALSE(state.StartupFlag);
-    EXPECT_THAT(Lines(), IsEmpty());
+    EXPECT_THAT(logLines(), IsEmpty());
     EXPECT_THAT(results->readings, IsEmpty());
-    EXPECT_TRUE(ElectrodeActive(0));
+    EXPECT_TRUE(electrodeActive(0));
 
     ACZ(0, 3500);
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL"));
@@ -162,46 +162,46 @@ TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 
 TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 {
-    StartStep("ACZ");
-    form->State().calibrationMode = true;
+    startStep("ACZ");
+    form->state().calibrationMode = true;
     ACZ(0, 1500, 0, 0);   // bad data: not counted, no retransmission
     ACZ(1, 3500);
     ACZ(1, NaN);
-    EXPECT_THAT(Lines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* ACZ Test Complete on Electrode B1",
+    EXPECT_THAT(logLines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* ACZ Test Complete on Electrode B1",
                                      "* -> 3500.000 > 3000, FAILED", "* ACZ Test Complete on Electrode B1",
                                      "* -> Electrode B1 Data Error"));
     EXPECT_EQ(failureSounds, 2);
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(results->results, IsEmpty());
-    EXPECT_TRUE(unit1.Sent("RESEND").isEmpty());
-    EXPECT_EQ(form->State().pActiveTest->GetErrorCount(0), 0);
+    EXPECT_TRUE(unit1.sent("RESEND").isEmpty());
+    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0);
 
     // A burn-in records as a run does.
-    form->State().burnInRunning = true;
+    form->state().burnInRunning = true;
     ACZ(1, 3500);
     EXPECT_THAT(results->results, ElementsAre("B1 FAIL"));
 }
 
 TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
 {
-    StartStep("ACZ30ZERO", true);
-    Handlers().RXACZ30ZeroTestData(1, 1, 55);
-    EXPECT_TRUE(ElectrodeActive(1));
-    form->State().ACZ30ZeroRun = true;
-    Handlers().RXACZ30ZeroTestData(1, 1, 55);
-    EXPECT_FALSE(ElectrodeActive(1));
-    EXPECT_THAT(Lines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
+    startStep("ACZ30ZERO", true);
+    handlers().rxacz30ZeroTestData(1, 1, 55);
+    EXPECT_TRUE(electrodeActive(1));
+    form->state().ACZ30ZeroRun = true;
+    handlers().rxacz30ZeroTestData(1, 1, 55);
+    EXPECT_FALSE(electrodeActive(1));
+    EXPECT_THAT(logLines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
                                      "* ACZ30 Zero Test Complete on Electrode B1"));
     EXPECT_THAT(results->results, IsEmpty());
 }
 
 TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
 {
-    StartStep("ACZ");
+    startStep("ACZ");
     results->failResults = true;
     EXPECT_NO_THROW(ACZ(0, 1500));
-    EXPECT_TRUE(LogText().contains("* ACZ reply not handled: results table locked"));
-    EXPECT_FALSE(ElectrodeActive(0));
+    EXPECT_TRUE(logText().contains("* ACZ reply not handled: results table locked"));
+    EXPECT_FALSE(electrodeActive(0));
 }
 
 // The interim side of the verdict flow, as the offset, noise, bias and ACLG
@@ -209,28 +209,28 @@ TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
 // by the unit's last reading.
 TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
 {
-    StartStep("DCO");
-    ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(Handlers()).Flow();
-    RunState& state = form->State();
-    EXPECT_FALSE(flow.TakeInterim(1, 0));   // before the first interval
+    startStep("DCO");
+    ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(handlers()).flow();
+    RunState& state = form->state();
+    EXPECT_FALSE(flow.takeInterim(1, 0));   // before the first interval
 
     state.ElapsedSeconds = 20;
-    form->Services().clock->SetNextMeasurementTime(false);
-    state.pActiveTest->IncrementErrorCount(0);
+    form->services().clock->setNextMeasurementTime(false);
+    state.m_activeTest->incrementErrorCount(0);
     unit1.lastMeasurement[1] = 7.25;
-    ASSERT_TRUE(flow.TakeInterim(1, 0));
-    flow.RecordInterim(1, 0, 12.5, true, "20", 20);
-    EXPECT_FALSE(flow.TakeInterim(1, 0));   // its reading of this interval is in
-    ASSERT_TRUE(flow.TakeInterim(1, 1));
-    flow.RecordInterim(1, 1, NaN, true, "20", 20);
+    ASSERT_TRUE(flow.takeInterim(1, 0));
+    flow.recordInterim(1, 0, 12.5, true, "20", 20);
+    EXPECT_FALSE(flow.takeInterim(1, 0));   // its reading of this interval is in
+    ASSERT_TRUE(flow.takeInterim(1, 1));
+    flow.recordInterim(1, 1, NaN, true, "20", 20);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
-    EXPECT_EQ(state.pActiveTest->GetErrorCount(0), 0);
-    EXPECT_TRUE(ElectrodeActive(0));
+    EXPECT_EQ(state.m_activeTest->getErrorCount(0), 0);
+    EXPECT_TRUE(electrodeActive(0));
 
     // The next interval makes every reading due again.
     state.ElapsedSeconds = 40;
-    form->Services().clock->SetNextMeasurementTime(false);
-    EXPECT_TRUE(flow.TakeInterim(1, 0));
+    form->services().clock->setNextMeasurementTime(false);
+    EXPECT_TRUE(flow.takeInterim(1, 0));
     EXPECT_EQ(state.PreviousMeasurementTime, 40);
 }
 

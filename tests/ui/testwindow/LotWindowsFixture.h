@@ -28,7 +28,7 @@ protected:
 
     // Runs action on the next modal window that opens (from a timer, while
     // the window's own event loop runs).
-    static void WhenModal(std::function<void(QWidget*)> action)
+    static void whenModal(std::function<void(QWidget*)> action)
     {
         auto* poll = new QTimer();
         poll->setInterval(5);
@@ -47,6 +47,6 @@ protected:
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
-    ActiveLotNumbersForm lotWindow;
-    TestDetailsForm details{settings, {&unit1, &unit2}, &lotWindow};
+    ActiveLotWindow lotWindow;
+    TestDetailsDialog details{settings, {&unit1, &unit2}, &lotWindow};
 };

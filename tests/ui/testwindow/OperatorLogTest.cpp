@@ -1,5 +1,5 @@
 // The operator log, the unit and database status, and the link events.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include "run/OperatorLog.h"
 #include "ui/common/StatusLamp.h"
@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class OperatorLogTest : public MainFormFixture {};
+class OperatorLogTest : public TestWindowFixture {};
 
 TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
 {
@@ -23,15 +23,15 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
     auto fill = [this](const QString& text) {
         form->operatorLog().clear();
         settings.switches.statusWindowOpen = false;
-        form->WriteToCommTextBox(text.chopped(2), false, false);
+        form->writeToCommTextBox(text.chopped(2), false, false);
         ASSERT_EQ(form->operatorLog().text(), text.chopped(2) + "\r\n");
         settings.switches.statusWindowOpen = true;
     };
     fill(QString(99998 - 2, QLatin1Char('a')));
-    form->WriteToCommTextBox("b", false, false);   // 99,999 characters: kept
+    form->writeToCommTextBox("b", false, false);   // 99,999 characters: kept
     EXPECT_EQ(form->operatorLog().text().size(), 99999);
     fill(QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y')));
-    form->WriteToCommTextBox("z", false, false);   // 100,000 characters
+    form->writeToCommTextBox("z", false, false);   // 100,000 characters
     EXPECT_EQ(form->operatorLog().text().size(), 50001);
     EXPECT_TRUE(form->operatorLog().text().startsWith('y'));
     EXPECT_TRUE(form->operatorLog().text().endsWith("z\r\n"));
@@ -40,17 +40,17 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
     // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
     fill(QString(99999, QLatin1Char('a')));
     settings.switches.diagnosticLog = true;
-    form->WriteToCommTextBox("c", false, false);
+    form->writeToCommTextBox("c", false, false);
     EXPECT_EQ(form->operatorLog().text().size(), 100002);
     EXPECT_EQ(shown.size(), 2);
-    EXPECT_TRUE(LogText().contains(" - c\r\n"));
+    EXPECT_TRUE(logText().contains(" - c\r\n"));
 
     // A paused or inhibited display gets nothing.
     settings.switches.diagnosticLog = false;
     settings.switches.commPaused = true;
-    form->WriteToCommTextBox("d", true, false);
+    form->writeToCommTextBox("d", true, false);
     settings.switches.commPaused = false;
-    form->WriteToCommTextBox("e", true, true);
+    form->writeToCommTextBox("e", true, true);
     EXPECT_EQ(shown.size(), 2);
 }
 
@@ -65,24 +65,24 @@ TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
     form->connectionEvents().showHardwareStatus(1, "Ready", false);
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready");
     EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("black"));
-    EXPECT_EQ(CommLog::CaptionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
+    EXPECT_EQ(CommLog::captionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
 }
 
 TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
 {
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Disconnected");
-    unit1.Plug(2);
+    unit1.plug(2);
     form->connectionEvents().unitConnected(1);
 
-    EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), StatusLamp::green());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
-    EXPECT_TRUE(form->Frame().ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(form->Frame().ZamoUnitsConnect[1]->isEnabled());
-    EXPECT_TRUE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
-    EXPECT_TRUE(form->Frame().TestsRunBiasTest->isEnabled());
-    EXPECT_FALSE(form->Frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_TRUE(form->frame().ZamoUnitsDisconnect[1]->isEnabled());
+    EXPECT_FALSE(form->frame().ZamoUnitsConnect[1]->isEnabled());
+    EXPECT_TRUE(form->frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_TRUE(form->frame().TestsRunBiasTest->isEnabled());
+    EXPECT_FALSE(form->frame().TestsRunACZ30Zero->isEnabled());
     EXPECT_TRUE(form->keepAlive().active());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());   // not before the channels are known
 
@@ -90,77 +90,77 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     form->connectionEvents().channelsFound(1);
     EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
     EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
-    EXPECT_TRUE(form->Frame().MainTests->isEnabled());
+    EXPECT_TRUE(form->frame().MainTests->isEnabled());
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
 
-    unit1.connected = false;
+    unit1.isConnected = false;
     form->connectionEvents().unitClosed(1);
-    EXPECT_EQ(form->statusPanel().unitLamps()[1]->FillColor(), StatusLamp::Red());
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), StatusLamp::red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
-    EXPECT_FALSE(form->Frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_FALSE(form->frame().ZamoUnitsConnect[2]->isEnabled());
     EXPECT_FALSE(form->keepAlive().active());
 }
 
 TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
-    unit1.Plug(16);
+    unit1.plug(16);
     form->connectionEvents().unitConnected(1);
-    unit2.Plug(16, true);
+    unit2.plug(16, true);
     form->connectionEvents().unitConnected(2);
     EXPECT_TRUE(unit2.commands.contains("DISCONNECT"));
     EXPECT_FALSE(form->operatorLog().text().contains("Unit #2"));
 
-    unit1.connected = false;
-    unit1.Plug(16, true);
+    unit1.isConnected = false;
+    unit1.plug(16, true);
     form->connectionEvents().unitConnected(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[20]->isHidden());
     EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
-    EXPECT_FALSE(form->Frame().TestsRunBiasTest->isEnabled());
-    EXPECT_TRUE(form->Frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_FALSE(form->frame().TestsRunBiasTest->isEnabled());
+    EXPECT_TRUE(form->frame().TestsRunACZ30Zero->isEnabled());
 }
 
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
 {
     settings.database.localDatabaseFolder.clear();
-    form->connectionEvents().SetDatabaseStatus(true, true);
+    form->connectionEvents().setDatabaseStatus(true, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Local Database Connected");
-    EXPECT_EQ(form->statusPanel().databaseLamp()->FillColor(), StatusLamp::Green());
+    EXPECT_EQ(form->statusPanel().databaseLamp()->fillColor(), StatusLamp::green());
     settings.database.localDatabaseFolder = "/srv/shared/zamo";
-    form->connectionEvents().SetDatabaseStatus(true, false);
+    form->connectionEvents().setDatabaseStatus(true, false);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Remote Database File Disconnected");
-    EXPECT_TRUE(LogText().contains("Database Status: Remote Database File Disconnected"));
-    form->connectionEvents().SetDatabaseStatus(false, true);
+    EXPECT_TRUE(logText().contains("Database Status: Remote Database File Disconnected"));
+    form->connectionEvents().setDatabaseStatus(false, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "MSSQL Database Connected");
     settings.database.localDatabaseFolder.clear();
 
     // The box gives the cause after its fixed words.
-    form->connectionEvents().DatabaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
+    form->connectionEvents().databaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
     database->failureReported = true;
-    form->connectionEvents().DatabaseConnectFailHandler("again");   // the same series of failures: no second box
+    form->connectionEvents().databaseConnectFailHandler("again");   // the same series of failures: no second box
     database->failureReported = false;
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     // Cancelling the group fails on the same lost connection: still one box.
-    recorder->onCancel = [this] { form->connectionEvents().DatabaseConnectFailHandler("lost again"); };
-    form->connectionEvents().DatabaseConnectFailHandler("server closed the connection");
+    recorder->onCancel = [this] { form->connectionEvents().databaseConnectFailHandler("lost again"); };
+    form->connectionEvents().databaseConnectFailHandler("server closed the connection");
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("Unable to connect to database.  Please check database connection settings.\r\n\r\n"
                             "Cannot open database \"/data/x.mdb\": the file is read-only",
                             "Database connection has been interrupted.  Aborting test.\r\n\r\n"
                             "server closed the connection"));
-    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
 }
 
 TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 {
     form->connectionEvents().frameSent(2, "[*]");
-    EXPECT_TRUE(LogText().contains("TX (2) -> [*]"));
+    EXPECT_TRUE(logText().contains("TX (2) -> [*]"));
     EXPECT_FALSE(form->operatorLog().text().contains("TX (2)"));
     settings.switches.showVerbose = true;
     form->connectionEvents().frameReceived(1, "(D...)");
@@ -171,16 +171,16 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 
 TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)
 {
-    const QString first = modMain::LogFilePath;
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    const QString first = config::LogFilePath;
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     platform::Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(0, 0, 30)));
     form->logRollover().check();
-    EXPECT_EQ(modMain::LogFilePath, first);
-    form->StopTests();
+    EXPECT_EQ(config::LogFilePath, first);
+    form->stopTests();
     form->logRollover().check();
-    EXPECT_NE(modMain::LogFilePath, first);
+    EXPECT_NE(config::LogFilePath, first);
     EXPECT_EQ(form->logRollover().day(), 3);
 }
 

@@ -1,7 +1,7 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
@@ -51,31 +51,31 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhi
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
     };
     config::StationSettings settings;
-    const MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
+    const TestWindowReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
     for (const auto& c : cases) {
         settings.reports.exportPath = c.folder;
-        EXPECT_EQ(actions.ExportFileName(c.date, c.format, c.fileName), QString(c.expected))
+        EXPECT_EQ(actions.exportFileName(c.date, c.format, c.fileName), QString(c.expected))
             << c.folder << " " << c.format << " " << c.fileName;
     }
 }
 
 // The main window over a live database holding group 1005, the group that
 // the run's recording double names for its group 5.
-class StationReports : public MainFormFixture {
+class StationReports : public TestWindowFixture {
 protected:
     void SetUp() override
     {
-        MainFormFixture::SetUp();
+        TestWindowFixture::SetUp();
         QDir().mkpath(home.stationFolder());
         settings.database.useLocalDatabase = true;
         settings.paths.databaseFile = home.stationFolder() + "/ZAMO_Results.mdb";
-        ASSERT_EQ(modDatabase::BuildEmptyDatabase(settings.paths.databaseFile), settings.paths.databaseFile);
-        modDatabase::SetSettings(&settings);
-        modMain::ExtractReportFiles(settings.paths, settings.diagnostics.enabled);
+        ASSERT_EQ(results::buildEmptyDatabase(settings.paths.databaseFile), settings.paths.databaseFile);
+        results::setSettings(&settings);
+        config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
         platform::DbConnection db;
         db.openFile(settings.paths.databaseFile, false);
         testsupport::FixtureGroupWriter w(db);
-        const QDateTime start = recorder->GetGroupDateExecuted(5);
+        const QDateTime start = recorder->getGroupDateExecuted(5);
         const qint64 group = w.group({1005, "LOT-RUN", "", start, start.addSecs(60), false, false});
         w.electrodes(group, 1, "AB", start);
         const qint64 unit = w.testUnit(w.test(group, "ACZ", start), 1, 1);
@@ -85,36 +85,36 @@ protected:
 
     void TearDown() override
     {
-        StationWindows::DestroyAll();
-        modDatabase::CloseDatabase();
-        modDatabase::SetSettings(nullptr);
-        MainFormFixture::TearDown();
+        StationWindows::destroyAll();
+        results::closeDatabase();
+        results::setSettings(nullptr);
+        TestWindowFixture::TearDown();
     }
 };
 
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
-    form->Services().recorder =
-        std::make_unique<RunRecording>(form->State(), *form, settings, std::array<UnitLink*, 2>{&unit1, &unit2});
-    form->Services().database = std::make_unique<ModDatabaseAccess>();
-    form->Services().reports =
-        std::make_unique<MainFormReportActions>(settings, [this] { return form->CheckZAMOMode(); });
+    form->services().recorder =
+        std::make_unique<RunRecording>(form->state(), *form, settings, std::array<Unit*, 2>{&unit1, &unit2});
+    form->services().database = std::make_unique<ResultsDatabaseAccess>();
+    form->services().reports =
+        std::make_unique<TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     settings.reports.exportPath = folder;
     settings.reports.exportPdfEnabled = settings.reports.exportExcelEnabled = settings.reports.exportTabEnabled = true;
     details->answer.lotNumber = "LOT-E2E";
 
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
-    ASSERT_TRUE(form->pTestRunning());
-    form->State().StartupFlag = false;
-    UnitResultHandler& handlers = *form->Services().results;
-    handlers.RXACZTestData(1, 0, AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
-    handlers.RXACZTestData(1, 1, AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
-    RunToEnd();
-    ASSERT_FALSE(form->pTestRunning());
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    form->state().StartupFlag = false;
+    UnitResultHandler& handlers = *form->services().results;
+    handlers.rxaczTestData(1, 0, AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
+    handlers.rxaczTestData(1, 1, AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
+    runToEnd();
+    ASSERT_FALSE(form->m_testRunning());
 
     const QStringList files = QDir(folder).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
@@ -139,26 +139,26 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
-    ParentMDIForm* frame = StationWindows::Frame();
-    MainFormReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
-    actions.OpenTestReport(1005, false, QString(), false);
-    actions.OpenTestReport(1005, false, QString(), false);
+    MainFrame* frame = StationWindows::frame();
+    TestWindowReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
+    actions.openTestReport(1005, false, QString(), false);
+    actions.openTestReport(1005, false, QString(), false);
 
     const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
-    QList<TestReportForm*> reports;
+    QList<TestReportWindow*> reports;
     for (QMdiSubWindow* sub : windows)
-        if (auto* form = qobject_cast<TestReportForm*>(sub->widget()))
+        if (auto* form = qobject_cast<TestReportWindow*>(sub->widget()))
             reports << form;
     ASSERT_EQ(reports.size(), 2);
     EXPECT_NE(reports[0]->report(), reports[1]->report());
-    for (TestReportForm* form : reports) {
+    for (TestReportWindow* form : reports) {
         ASSERT_NE(form->report(), nullptr);
         EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
-        const QRect placed = MdiChild::GeometryTwips(form);
+        const QRect placed = MdiChild::geometryTwips(form);
         EXPECT_EQ(placed.topLeft(),
                   QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
-        EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->WidthInTwips() - 200) * 2 / 3)));
-        EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->HeightInTwips() - 1500)));
+        EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->widthInTwips() - 200) * 2 / 3)));
+        EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->heightInTwips() - 1500)));
     }
     EXPECT_TRUE(prompts->shown.isEmpty());
 }

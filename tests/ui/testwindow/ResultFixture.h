@@ -3,7 +3,7 @@
 // given to the window's own result handlers, and every reading, verdict and
 // failure sound recorded.
 
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 #include "support/QtPrinters.h"
 
 #include "platform/Sounds.h"
@@ -20,7 +20,7 @@ public:
     bool failResults = false;   // a verdict that cannot be stored
 
     // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
-    void RecordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,
+    void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,
                                   double value2, bool pair, bool, qint32 seconds) override
     {
         readings << QString("%1%2 %3 %4 %5")
@@ -32,7 +32,7 @@ public:
                         + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
                         + (sdr ? QString(" P%1").arg(point) : QString());
     }
-    void RecordChannelResult(int unit, int channel, const QString& result, bool) override
+    void recordChannelResult(int unit, int channel, const QString& result, bool) override
     {
         if (failResults)
             throw std::runtime_error("results table locked");
@@ -40,39 +40,39 @@ public:
     }
 };
 
-class ResultFixture : public MainFormFixture {
+class ResultFixture : public TestWindowFixture {
 protected:
     void SetUp() override
     {
-        MainFormFixture::SetUp();
+        TestWindowFixture::SetUp();
         auto recorderPtr = std::make_unique<ResultRecorder>();
         results = recorderPtr.get();
-        form->Services().recorder = std::move(recorderPtr);
-        modPlaySound::SetPlayerForTesting([this](int id) {
-            if (id == modPlaySound::FailureSoundId)
+        form->services().recorder = std::move(recorderPtr);
+        platform::setPlayerForTesting([this](int id) {
+            if (id == platform::FailureSoundId)
                 ++failureSounds;
         });
     }
 
     void TearDown() override
     {
-        modPlaySound::SetPlayerForTesting({});
-        MainFormFixture::TearDown();
+        platform::setPlayerForTesting({});
+        TestWindowFixture::TearDown();
     }
 
     // A one-step list of the type on A1 and B1 of unit 1, started and past
     // its start phase; a step already running is stopped first.
-    void StartStep(const QString& type, bool zamo80 = false)
+    void startStep(const QString& type, bool zamo80 = false)
     {
-        if (form->pTestRunning())
-            form->StopTests();
-        unit1.Plug(2, zamo80);
+        if (form->m_testRunning())
+            form->stopTests();
+        unit1.plug(2, zamo80);
         unit1.commands.clear();
         Globals::ActiveTestList.clear();
-        form->State().lists.running = {AddStep(type)};
-        form->Sequencer().StartTest(form->State().lists.running.first(), false, false, false, false);
-        ASSERT_TRUE(form->pTestRunning());
-        form->State().StartupFlag = false;
+        form->state().lists.running = {addStep(type)};
+        form->sequencer().startTest(form->state().lists.running.first(), false, false, false, false);
+        ASSERT_TRUE(form->m_testRunning());
+        form->state().StartupFlag = false;
         form->operatorLog().clear();
         results->readings.clear();
         results->results.clear();
@@ -83,28 +83,28 @@ protected:
     void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
              qint16 vcc = 100, bool completed = true)
     {
-        Handlers().RXACZTestData(1, channel,
+        handlers().rxaczTestData(1, channel,
                                  AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80});
     }
     void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
     {
-        Handlers().RXACZ30TestData(1, channel,
+        handlers().rxacz30TestData(1, channel,
                                    Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true});
     }
 
     // Operator lines since the step started.
-    QStringList Lines() const
+    QStringList logLines() const
     {
         QStringList lines = form->operatorLog().text().split(QStringLiteral("\r\n"));
         lines.removeAll(QString());
         return lines;
     }
 
-    bool ElectrodeActive(qint16 index) const { return form->State().pActiveTest->IsElectrodeTestActive(index); }
+    bool electrodeActive(qint16 index) const { return form->state().m_activeTest->isElectrodeTestActive(index); }
 
     ResultRecorder* results = nullptr;
     // The window's own result handlers.
-    UnitResultHandler& Handlers() { return *form->Services().results; }
+    UnitResultHandler& handlers() { return *form->services().results; }
 
     int failureSounds = 0;
 };

@@ -1,7 +1,7 @@
 // The signal generator's events on the test window: its traffic, lamp,
 // label and menu items, the reconnect offered after a link error, and the
 // end of the settle delay completing the running SGROLL step's electrode.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 #include "support/QtPrinters.h"
 
 #include "run/SignalGeneratorEvents.h"
@@ -13,87 +13,87 @@
 
 namespace {
 
-class RollerEventsTest : public MainFormFixture {
+class RollerEventsTest : public TestWindowFixture {
 protected:
     void SetUp() override
     {
-        MainFormFixture::SetUp();
-        roller = new ctlZAMORoller(form.get());
-        new RollerEvents(*roller, form->Sequencer(), *form, form->connectionEvents(), form.get());
+        TestWindowFixture::SetUp();
+        roller = new SignalGeneratorLink(form.get());
+        new RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form.get());
         form->operatorLog().clear();
     }
-    QStringList Lines() const
+    QStringList logLines() const
     {
         QStringList lines = form->operatorLog().text().split("\r\n");
         lines.removeAll(QString());
         return lines;
     }
-    QAction* ConnectItem() { return form->Frame().ZamoUnitsConnectZamoSG; }
-    QAction* DisconnectItem() { return form->Frame().ZamoUnitsDisconnectZamoSG; }
+    QAction* connectItem() { return form->frame().ZamoUnitsConnectZamoSG; }
+    QAction* disconnectItem() { return form->frame().ZamoUnitsDisconnectZamoSG; }
 
-    ctlZAMORoller* roller = nullptr;
+    SignalGeneratorLink* roller = nullptr;
 };
 
 TEST_F(RollerEventsTest, TheLampLabelAndMenuItemsFollowTheConnection)
 {
-    emit roller->UsbConnected(7);
-    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->FillColor(), StatusLamp::Green());
+    emit roller->usbConnected(7);
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), StatusLamp::green());
     EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Connected");
-    EXPECT_FALSE(ConnectItem()->isEnabled());
-    EXPECT_TRUE(DisconnectItem()->isEnabled());
+    EXPECT_FALSE(connectItem()->isEnabled());
+    EXPECT_TRUE(disconnectItem()->isEnabled());
 
-    emit roller->UsbClosed();
-    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->FillColor(), StatusLamp::Red());
+    emit roller->usbClosed();
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), StatusLamp::red());
     EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Disconnected");
-    EXPECT_TRUE(ConnectItem()->isEnabled());
-    EXPECT_FALSE(DisconnectItem()->isEnabled());
-    EXPECT_EQ(Lines(), QStringList({"* ZAMO-SG Connected", "* ZAMO-SG Disconnected"}));
-    EXPECT_TRUE(LogText().contains("* ZAMO-SG Disconnected"));
+    EXPECT_TRUE(connectItem()->isEnabled());
+    EXPECT_FALSE(disconnectItem()->isEnabled());
+    EXPECT_EQ(logLines(), QStringList({"* ZAMO-SG Connected", "* ZAMO-SG Disconnected"}));
+    EXPECT_TRUE(logText().contains("* ZAMO-SG Disconnected"));
 }
 
 TEST_F(RollerEventsTest, ALinkErrorOffersAReconnectAndCancelLeavesEverythingAsItWas)
 {
-    ConnectItem()->setEnabled(false);
-    DisconnectItem()->setEnabled(true);
+    connectItem()->setEnabled(false);
+    disconnectItem()->setEnabled(true);
     prompts->messageAnswers.push_back(platform::MsgResult::Cancel);
-    emit roller->UsbError("Error Opening Port");
+    emit roller->usbError("Error Opening Port");
     EXPECT_EQ(prompts->messages(),
               QStringList("There is an error communicating with the ZAMO-SG device. \r\n\r\n"
                           "Please disconnect and reconnect the ZAMO-SG device, and then click 'OK'"));
-    EXPECT_FALSE(ConnectItem()->isEnabled());
-    EXPECT_TRUE(DisconnectItem()->isEnabled());
-    EXPECT_TRUE(Lines().isEmpty());
+    EXPECT_FALSE(connectItem()->isEnabled());
+    EXPECT_TRUE(disconnectItem()->isEnabled());
+    EXPECT_TRUE(logLines().isEmpty());
 }
 
 TEST_F(RollerEventsTest, TrafficGoesToTheLogAndToTheWindowOnlyInVerboseMode)
 {
-    emit roller->TXData("(g3)");
-    EXPECT_TRUE(LogText().contains("TX (ZAMO-SG) -> (g3)"));
-    EXPECT_TRUE(Lines().isEmpty());
+    emit roller->txData("(g3)");
+    EXPECT_TRUE(logText().contains("TX (ZAMO-SG) -> (g3)"));
+    EXPECT_TRUE(logLines().isEmpty());
     settings.switches.showVerbose = true;
-    emit roller->RXData("(*)");
-    EXPECT_TRUE(LogText().contains("RX (ZAMO-SG) <- (*)"));
-    EXPECT_EQ(Lines(), QStringList("RX (ZAMO-SG) <- (*)"));
+    emit roller->rxData("(*)");
+    EXPECT_TRUE(logText().contains("RX (ZAMO-SG) <- (*)"));
+    EXPECT_EQ(logLines(), QStringList("RX (ZAMO-SG) <- (*)"));
 }
 
 TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
 {
     settings.signalGenerator.delay = 10;
-    unit2.Plug(3);
-    modMain::ApplyElectrodeString("C2");
-    AddStep("SGROLL");
-    form->StartFirstTestSequence(true);
-    ASSERT_TRUE(form->pTestRunning());
-    ASSERT_TRUE(form->State().pActiveTest->IsElectrodeTestActive(18));
+    unit2.plug(3);
+    testlists::applyElectrodeString("C2");
+    addStep("SGROLL");
+    form->startFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->state().m_activeTest->isElectrodeTestActive(18));
 
-    emit roller->TXRollChannelSent(3);
-    emit roller->RollDelayComplete();
-    EXPECT_FALSE(form->State().pActiveTest->IsElectrodeTestActive(18));
-    EXPECT_TRUE(Lines().contains("* ZAMO-SG Channel 3 Command Sent. Starting 10s Delay."));
-    EXPECT_TRUE(Lines().contains("ZAMO-SG Delay Complete."));
-    Tick();
-    EXPECT_FALSE(form->pTestRunning());
-    EXPECT_TRUE(Lines().contains("* Tests Completed"));
+    emit roller->txRollChannelSent(3);
+    emit roller->rollDelayComplete();
+    EXPECT_FALSE(form->state().m_activeTest->isElectrodeTestActive(18));
+    EXPECT_TRUE(logLines().contains("* ZAMO-SG Channel 3 Command Sent. Starting 10s Delay."));
+    EXPECT_TRUE(logLines().contains("ZAMO-SG Delay Complete."));
+    tick();
+    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_TRUE(logLines().contains("* Tests Completed"));
 }
 
 } // namespace

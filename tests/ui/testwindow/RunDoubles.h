@@ -18,30 +18,30 @@ public:
     // Runs when a group is cancelled (a write that fails, for example).
     std::function<void()> onCancel;
 
-    qint32 CreateTestGroupRecord() override
+    qint32 createTestGroupRecord() override
     {
         calls << "GROUP " + QString::number(nextGroup);
         return nextGroup++;
     }
-    void CreateTestRecords(const QString& type, bool pace, clsTestSequence&) override
+    void createTestRecords(const QString& type, bool pace, TestStep&) override
     {
         calls << "TEST " + type + (pace ? " PACE" : "");
     }
-    void CloseAbortedTestGroup(qint32 g) override
+    void closeAbortedTestGroup(qint32 g) override
     {
         calls << "CANCEL GROUP " + QString::number(g);
         if (onCancel)
             onCancel();
     }
-    void CompleteTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
-    qint32 GetUniqueGroupID(qint32 g) override { return g + 1000; }
-    QDateTime GetGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    void RecordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
-    void RecordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
+    void completeTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
+    qint32 getUniqueGroupID(qint32 g) override { return g + 1000; }
+    QDateTime getGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
+    void recordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
+    void recordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
     {
         calls << QString("DIAG unit %1 group %2 %3 %4").arg(unit).arg(g).arg(newModel ? "ZAMO80" : "ZAMO").arg(values.join(","));
     }
-    void BuildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
+    void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };
 
 class RecordingReports : public ReportActions {
@@ -49,21 +49,21 @@ public:
     bool exportWrites = true;
     QStringList calls;
 
-    void OpenTestReport(qint32 uid, bool condensed, const QString&, bool zamo80) override
+    void openTestReport(qint32 uid, bool condensed, const QString&, bool zamo80) override
     {
         calls << QString("OPEN %1 %2 %3").arg(uid).arg(condensed).arg(zamo80);
     }
-    bool ExportReport(qint32 uid, const QDateTime&, const QString& format, const QString&, const QString&,
+    bool exportReport(qint32 uid, const QDateTime&, const QString& format, const QString&, const QString&,
                       bool condensed, bool zamo80) override
     {
         calls << QString("EXPORT %1 %2 %3 %4").arg(uid).arg(format).arg(condensed).arg(zamo80);
         return exportWrites;
     }
-    void PrintTestReport(qint32 uid, const QString&, bool condensed, bool zamo80) override
+    void printTestReport(qint32 uid, const QString&, bool condensed, bool zamo80) override
     {
         calls << QString("PRINT %1 %2 %3").arg(uid).arg(condensed).arg(zamo80);
     }
-    void PrintCondensedTestReport(qint32 uid, const QString&) override
+    void printCondensedTestReport(qint32 uid, const QString&) override
     {
         calls << QString("PRINT CONDENSED %1").arg(uid);
     }
@@ -76,14 +76,14 @@ public:
     int revisionReads = 0;
     int closes = 0;
 
-    bool OpenDatabase(bool) override { return opens; }
-    void CloseDatabase() override { ++closes; }
-    qint32 GetDBRevNumber(const QString&) override
+    bool openDatabase(bool) override { return opens; }
+    void closeDatabase() override { ++closes; }
+    qint32 getDBRevNumber(const QString&) override
     {
         ++revisionReads;
         return 15;
     }
-    bool ConnectFailureReported() const override { return failureReported; }
+    bool connectFailureReported() const override { return failureReported; }
 };
 
 class ScriptedPreTestDetailsPrompt : public PreTestDetailsPrompt {

@@ -1,6 +1,6 @@
 // The end of a run: completion with its report actions, consecutive lists,
 // cancellation, and the faults of the run's end that the window mends.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include "config/StationText.h"
 
@@ -12,7 +12,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class RunEndTest : public MainFormFixture {};
+class RunEndTest : public TestWindowFixture {};
 
 TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
 {
@@ -49,11 +49,11 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
         settings.reports.printCondensedEnabled = c.condensed;
         settings.reports.displayEnabled = c.display;
         settings.reports.exportPath = c.exportPath;
-        unit1.Plug(2);
-        AddStep("ACZ");
-        form->StartFirstTestSequence(true);
-        form->State().burnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
-        RunToEnd();
+        unit1.plug(2);
+        addStep("ACZ");
+        form->startFirstTestSequence(true);
+        form->state().burnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
+        runToEnd();
         EXPECT_EQ(reports->calls.join('|'), QString(c.calls));
         if (QString(c.message).isEmpty()) {
             EXPECT_TRUE(prompts->shown.isEmpty());
@@ -62,82 +62,82 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
             EXPECT_EQ(prompts->shown[0].text, c.message);
             EXPECT_EQ(prompts->shown[0].title, "Post-Test Actions");
         }
-        EXPECT_FALSE(form->State().burnInRunning);
+        EXPECT_FALSE(form->state().burnInRunning);
     }
 }
 
 TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
 {
-    unit1.Plug(2);
-    auto first = std::make_shared<clsTestSequence>();
-    first->InitByString("ACZ,A1,1");
-    auto second = std::make_shared<clsTestSequence>();
-    second->InitByString("DCO,A1,1");
-    form->State().lists.consecutive1 = {first};
-    form->State().lists.consecutive2 = {second};
+    unit1.plug(2);
+    auto first = std::make_shared<TestStep>();
+    first->initByString("ACZ,A1,1");
+    auto second = std::make_shared<TestStep>();
+    second->initByString("DCO,A1,1");
+    form->state().lists.consecutive1 = {first};
+    form->state().lists.consecutive2 = {second};
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
 
-    FinishIteration();
-    Tick();
+    finishIteration();
+    tick();
     // The first list completed; the second started at once, without the details window.
     EXPECT_EQ(completedSounds, 0);
-    EXPECT_TRUE(form->pTestRunning());
+    EXPECT_TRUE(form->m_testRunning());
     EXPECT_EQ(details->shown, 1);
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
 
-    RunToEnd();
+    runToEnd();
     EXPECT_EQ(completedSounds, 1);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ", "COMPLETE GROUP 5", "GROUP 6", "TEST DCO",
                                              "COMPLETE GROUP 6"));
-    EXPECT_FALSE(form->State().ConsecutiveListsMode);
+    EXPECT_FALSE(form->state().ConsecutiveListsMode);
 }
 
 TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
 {
-    unit1.Plug(2);
-    auto first = std::make_shared<clsTestSequence>();
-    first->InitByString("ACZ,A1,1");
-    form->State().lists.consecutive1 = {first};
+    unit1.plug(2);
+    auto first = std::make_shared<TestStep>();
+    first->initByString("ACZ,A1,1");
+    form->state().lists.consecutive1 = {first};
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
-    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_FALSE(form->m_testRunning());
 }
 
 TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
 {
-    unit1.Plug(2, true);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    unit1.plug(2, true);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     form->testListPanel().cancelButton()->click();
 
-    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(unit1.commands.contains("CANCEL ALL"));
     EXPECT_FALSE(unit1.testRunning);
     EXPECT_EQ(dischargeWarnings, 1);
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
-    EXPECT_FALSE(form->Sequencer().IntervalTimer.isEnabled());
-    EXPECT_EQ(Globals::ActiveTestList[0]->ExecutedTestCount(), 0);
+    EXPECT_FALSE(form->sequencer().IntervalTimer.isEnabled());
+    EXPECT_EQ(Globals::ActiveTestList[0]->executedTestCount(), 0);
 }
 
 // A run cancels only its own group: an ACZ30 zero run after a completed run
 // has no group, and cancelling it leaves the completed group alone.
 TEST_F(RunEndTest, CancellingALaterRunWithoutAGroupLeavesTheEarlierGroupAlone)
 {
-    unit1.Plug(2, true);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
-    RunToEnd();
+    unit1.plug(2, true);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    runToEnd();
     ASSERT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
-    EXPECT_EQ(form->State().Keys.CurrentGroupID, 0);
+    EXPECT_EQ(form->state().Keys.CurrentGroupID, 0);
 
-    form->RunACZ30Zero();
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_TRUE(form->State().ACZ30ZeroRun);
+    form->runACZ30Zero();
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->state().ACZ30ZeroRun);
     form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(recorder->calls.contains("CANCEL GROUP 5"));
 }
@@ -148,19 +148,19 @@ TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
         SCOPED_TRACE(cancel ? "stopped" : "completed");
         unit1.commands.clear();
         Globals::ActiveTestList.clear();
-        unit1.Plug(2);
-        AddStep("SDR");
-        AddStep("ACZ");
-        form->StartFirstTestSequence(true);
+        unit1.plug(2);
+        addStep("SDR");
+        addStep("ACZ");
+        form->startFirstTestSequence(true);
         EXPECT_TRUE(unit1.master200V);
-        FinishIteration();
-        Tick();   // the ACZ step starts; the supply is still on
+        finishIteration();
+        tick();   // the ACZ step starts; the supply is still on
         EXPECT_FALSE(unit1.commands.contains("200V OFF"));
         if (cancel)
-            form->StopTests();
+            form->stopTests();
         else
-            RunToEnd();
-        EXPECT_THAT(unit1.Sent("200V"), ElementsAre("200V ON", "200V OFF"));
+            runToEnd();
+        EXPECT_THAT(unit1.sent("200V"), ElementsAre("200V ON", "200V OFF"));
         EXPECT_FALSE(unit1.master200V);
     }
 }
@@ -168,42 +168,42 @@ TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
 TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
 {
     // A ZAMO80 run leaves its lists and its pre-check flag behind...
-    unit1.Plug(2, true);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
-    form->StopTests();
-    form->State().lists.expanded = Globals::ActiveTestList;
-    form->State().lists.pace = Globals::ActiveTestList;
-    form->State().PreCheckRunning = true;
+    unit1.plug(2, true);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    form->stopTests();
+    form->state().lists.expanded = Globals::ActiveTestList;
+    form->state().lists.pace = Globals::ActiveTestList;
+    form->state().PreCheckRunning = true;
     // ...a base-unit run does not take them on.
-    unit1.Plug(2);
-    form->StartFirstTestSequence(true);
-    EXPECT_TRUE(form->State().lists.expanded.isEmpty());
-    EXPECT_TRUE(form->State().lists.pace.isEmpty());
-    EXPECT_FALSE(form->State().PreCheckRunning);
+    unit1.plug(2);
+    form->startFirstTestSequence(true);
+    EXPECT_TRUE(form->state().lists.expanded.isEmpty());
+    EXPECT_TRUE(form->state().lists.pace.isEmpty());
+    EXPECT_FALSE(form->state().PreCheckRunning);
     EXPECT_TRUE(form->operatorLog().text().endsWith(QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
-    form->StopTests();
+    form->stopTests();
 
     // A cancelled consecutive run leaves no consecutive flags for the next run.
-    auto first = std::make_shared<clsTestSequence>();
-    first->InitByString("ACZ,A1,1");
-    form->State().lists.consecutive1 = {first};
-    form->State().lists.consecutive2 = {first};
+    auto first = std::make_shared<TestStep>();
+    first->initByString("ACZ,A1,1");
+    form->state().lists.consecutive1 = {first};
+    form->state().lists.consecutive2 = {first};
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->State().ConsecutiveListsMode);
+    ASSERT_TRUE(form->state().ConsecutiveListsMode);
     form->testListPanel().cancelButton()->click();
-    EXPECT_FALSE(form->State().ConsecutiveListsMode);
-    EXPECT_FALSE(form->State().SecondListRunning);
+    EXPECT_FALSE(form->state().ConsecutiveListsMode);
+    EXPECT_FALSE(form->state().SecondListRunning);
 }
 
 // A clock that stops the run at a BIAS step's end, as an overrun does.
 class StoppingClock : public TestClock {
 public:
     explicit StoppingClock(RunSequencer& s) : m_sequencer(s) {}
-    void Tick() override {}
-    void SetNextMeasurementTime(bool) override {}
-    void CheckBiasTestDuration() override { m_sequencer.StopTests(); }
+    void tick() override {}
+    void setNextMeasurementTime(bool) override {}
+    void checkBiasTestDuration() override { m_sequencer.stopTests(); }
 
 private:
     RunSequencer& m_sequencer;
@@ -211,65 +211,65 @@ private:
 
 TEST_F(RunEndTest, ARunStoppedInsideTheTickIsStoppedOnceAndNothingMoreStarts)
 {
-    form->Services().clock = std::make_unique<StoppingClock>(form->Sequencer());
-    unit1.Plug(2);
-    AddStep("BIAS");
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
-    Tick();
-    form->StopTests();   // a second stop of the same run does nothing
-    Tick();
+    form->services().clock = std::make_unique<StoppingClock>(form->sequencer());
+    unit1.plug(2);
+    addStep("BIAS");
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    tick();
+    form->stopTests();   // a second stop of the same run does nothing
+    tick();
 
     EXPECT_EQ(form->operatorLog().text().count("* Tests Cancelled"), 1);
     EXPECT_EQ(recorder->calls.count("CANCEL GROUP 5"), 1);
-    EXPECT_TRUE(unit1.Sent("ALL ACZ").isEmpty());
+    EXPECT_TRUE(unit1.sent("ALL ACZ").isEmpty());
     EXPECT_EQ(unit1.commands.count("CANCEL ALL"), 1);
 }
 
 TEST_F(RunEndTest, RepliesAfterTheEndOfTheRunAreLoggedAndGoNoFurther)
 {
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
-    EXPECT_TRUE(form->Sequencer().acceptResultReply(1, 0, "ACZ"));
-    RunToEnd();
-    EXPECT_FALSE(form->Sequencer().acceptResultReply(1, 1, "ACZ"));
-    EXPECT_TRUE(LogText().contains("* ACZ reply from Electrode B1 after the end of the run ignored"));
-    form->State().calibrationMode = true;
-    EXPECT_TRUE(form->Sequencer().acceptResultReply(1, 1, "ACZ"));
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    EXPECT_TRUE(form->sequencer().acceptResultReply(1, 0, "ACZ"));
+    runToEnd();
+    EXPECT_FALSE(form->sequencer().acceptResultReply(1, 1, "ACZ"));
+    EXPECT_TRUE(logText().contains("* ACZ reply from Electrode B1 after the end of the run ignored"));
+    form->state().calibrationMode = true;
+    EXPECT_TRUE(form->sequencer().acceptResultReply(1, 1, "ACZ"));
 }
 
 TEST_F(RunEndTest, QuittingDuringARunAsksAndCancelsTheGroupOnYes)
 {
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     int ended = 0;
-    form->OtherWindows().EndProgram = [&] { ++ended; };
+    form->otherWindows().endProgram = [&] { ++ended; };
 
     prompts->messageAnswers = {platform::MsgResult::No};
-    EXPECT_FALSE(form->Form_QueryUnload());
-    EXPECT_TRUE(form->pTestRunning());
+    EXPECT_FALSE(form->queryClose());
+    EXPECT_TRUE(form->m_testRunning());
     EXPECT_EQ(prompts->shown.last().text, "Are you sure you want to quit?");
     EXPECT_EQ(prompts->shown.last().title, "Exit");
 
     // The unit dropped meanwhile: the group is cancelled all the same.
-    unit1.connected = false;
+    unit1.isConnected = false;
     prompts->messageAnswers = {platform::MsgResult::Yes};
-    EXPECT_TRUE(form->Form_QueryUnload());
+    EXPECT_TRUE(form->queryClose());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_EQ(database->closes, 1);
     EXPECT_EQ(ended, 1);
-    EXPECT_TRUE(LogText().contains("Application Terminated"));
+    EXPECT_TRUE(logText().contains("Application Terminated"));
 }
 
 TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
 {
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    unit1.plug(2);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     int ended = 0;
-    form->OtherWindows().EndProgram = [&] { ++ended; };
+    form->otherWindows().endProgram = [&] { ++ended; };
     prompts->messageAnswers = {platform::MsgResult::Cancel};
     form->connectionEvents().unitFailed(1, "read failed");
 
@@ -285,37 +285,37 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
 
 TEST_F(RunEndTest, AChannelReportOrReconnectDuringARunLeavesEditAndRunAsTheRunSetThem)
 {
-    unit1.Plug(2);
+    unit1.plug(2);
     form->connectionEvents().channelsFound(1);
     ASSERT_TRUE(form->testListPanel().runButton()->isEnabled());
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     // The link drops and comes back during the run.
-    form->DisableTestControls();
-    unit1.reconnecting = true;
+    form->disableTestControls();
+    unit1.isReconnecting = true;
     form->connectionEvents().unitConnected(1);
     form->connectionEvents().channelsFound(1);
     EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
 
-    form->StopTests();
+    form->stopTests();
     EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
     EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
 }
 
 TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
 {
-    unit1.Plug(2);
-    AddStep("ACZ");
-    AddStep("SDR", 4);
-    form->StartFirstTestSequence(true);
-    Tick();   // the ACZ iteration is still running
+    unit1.plug(2);
+    addStep("ACZ");
+    addStep("SDR", 4);
+    form->startFirstTestSequence(true);
+    tick();   // the ACZ iteration is still running
     // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
     const QDateTime now = platform::Clock::now();
-    EXPECT_EQ(form->Frame().ExpectedCompletionTimeLabel->text(),
-              "Estimated Completion Time: " + StationText::GeneralDate(now.addSecs(225)));
-    RunToEnd();
-    EXPECT_EQ(form->Frame().ExpectedCompletionTimeLabel->text(), QString());
+    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(),
+              "Estimated Completion Time: " + StationText::generalDate(now.addSecs(225)));
+    runToEnd();
+    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(), QString());
 }
 
 } // namespace

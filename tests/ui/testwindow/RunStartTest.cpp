@@ -1,6 +1,6 @@
 // Starting a run from the test window: the checks and their messages, the
 // commands of a step, iterations, and the pre-test details window.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include <QPushButton>
 
@@ -8,7 +8,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class RunStartTest : public MainFormFixture {};
+class RunStartTest : public TestWindowFixture {};
 
 TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
 {
@@ -16,18 +16,18 @@ TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Database closed: the run button refuses before the sequencer's checks.
     database->opens = false;
-    unit1.Plug(2);
-    AddStep("ACZ");
+    unit1.plug(2);
+    addStep("ACZ");
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     database->opens = true;
     // Empty list.
     Globals::ActiveTestList.clear();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Running: the second start is refused.
-    AddStep("ACZ");
+    addStep("ACZ");
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->pTestRunning());
-    form->StartFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    form->startFirstTestSequence(true);
 
     ASSERT_EQ(prompts->shown.size(), 4);
     EXPECT_EQ(prompts->shown[0].text, "No Connected ZAMO Units!");
@@ -45,27 +45,27 @@ TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
     } cases[] = {{false, "ZAMO80 Lid is open!  Close Lid before starting the tests."},
                  {true, "ZAMO2-4 Lid is open!  Close Lid before starting the tests."}};
     for (const Case& c : cases) {
-        unit1.Plug(2, !c.zamo24, c.zamo24);
-        unit1.lidClosed = false;
-        AddStep("ACZ");
-        form->StartFirstTestSequence(true);
+        unit1.plug(2, !c.zamo24, c.zamo24);
+        unit1.isLidClosed = false;
+        addStep("ACZ");
+        form->startFirstTestSequence(true);
         EXPECT_EQ(prompts->messages().last(), c.message);
-        EXPECT_FALSE(form->pTestRunning());
+        EXPECT_FALSE(form->m_testRunning());
         EXPECT_TRUE(unit1.commands.contains("LID"));
-        EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+        EXPECT_TRUE(unit1.sent("ALL").isEmpty());
     }
 }
 
 TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
 {
-    modMain::ApplyElectrodeString("A1-C1.B2");
-    unit1.Plug(2);            // channel C1 is not present
-    unit2.Plug(16);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    testlists::applyElectrodeString("A1-C1.B2");
+    unit1.plug(2);            // channel C1 is not present
+    unit2.plug(16);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
 
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
-    EXPECT_THAT(unit2.Sent("ALL"), ElementsAre("ALL ACZ 0100000000000000"));
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    EXPECT_THAT(unit2.sent("ALL"), ElementsAre("ALL ACZ 0100000000000000"));
     EXPECT_TRUE(unit1.testRunning);
     EXPECT_TRUE(unit2.testRunning);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
@@ -82,83 +82,83 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
     } cases[] = {{"C1", "CHARGE 2"}, {"B1.D1", "CHARGE -1"}, {"A1-C1", "CHARGE 2"}, {"A1.B1.E1", "CHARGE 4"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->pTestRunning())
-            form->StopTests();
+        if (form->m_testRunning())
+            form->stopTests();
         unit1.commands.clear();
-        unit1.Plug(16, true);
-        modMain::ApplyElectrodeString(c.electrodes);
+        unit1.plug(16, true);
+        testlists::applyElectrodeString(c.electrodes);
         Globals::ActiveTestList.clear();
-        AddStep("ACLG");
+        addStep("ACLG");
         // No per-electrode expansion here: the plain ZAMO80 plan runs the list as it is.
-        form->StartFirstTestSequence(true);
-        EXPECT_THAT(unit1.Sent("CHARGE"), ElementsAre(c.charge));
-        EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+        form->startFirstTestSequence(true);
+        EXPECT_THAT(unit1.sent("CHARGE"), ElementsAre(c.charge));
+        EXPECT_TRUE(unit1.sent("ALL").isEmpty());
         EXPECT_TRUE(form->operatorLog().text().endsWith("Sending Defib Charge Command\r\n"));
     }
 }
 
 TEST_F(RunStartTest, AStepWithCountThreeRunsThreeIterationsEachWithItsRecords)
 {
-    unit1.Plug(2);
-    AddStep("ACZ", 3);
-    form->StartFirstTestSequence(true);
-    RunToEnd();
+    unit1.plug(2);
+    addStep("ACZ", 3);
+    form->startFirstTestSequence(true);
+    runToEnd();
 
-    EXPECT_EQ(unit1.Sent("ALL ACZ").size(), 3);
+    EXPECT_EQ(unit1.sent("ALL ACZ").size(), 3);
     EXPECT_EQ(recorder->calls.count("TEST ACZ"), 3);
     EXPECT_EQ(recorder->calls.count("GROUP 5"), 1);
     EXPECT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
-    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 
 TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
 {
-    unit1.Plug(2);
+    unit1.plug(2);
     unit1.master200V = true;
     unit2.master200V = true;
     details->accept = false;
-    AddStep("SDR");
-    form->StartFirstTestSequence(true);
+    addStep("SDR");
+    form->startFirstTestSequence(true);
 
     EXPECT_EQ(details->shown, 1);
-    EXPECT_FALSE(form->pTestRunning());
+    EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(unit1.commands.isEmpty());
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_FALSE(unit1.master200V);
     EXPECT_FALSE(unit2.master200V);
-    EXPECT_FALSE(form->Sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form->sequencer().TestSequenceTimer.isEnabled());
 }
 
 // The run takes the lot and notes entered; report options only where they
 // were offered, and otherwise keeps those of the last run.
 TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsWhereNoneWereOffered)
 {
-    unit1.Plug(2);
-    AddStep("ACZ");
-    form->State().reportOptions = {false, true};
+    unit1.plug(2);
+    addStep("ACZ");
+    form->state().reportOptions = {false, true};
     details->answer.lotNumber = "L-5";
     details->answer.notes = "N";
-    form->StartFirstTestSequence(true);
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_EQ(form->State().details.lotNumber, "L-5");
-    EXPECT_EQ(form->State().details.notes, "N");
-    EXPECT_TRUE(form->State().reportOptions.averageAclg);
-    EXPECT_FALSE(form->State().reportOptions.showShortCircuit);
-    form->StopTests();
+    form->startFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_EQ(form->state().details.lotNumber, "L-5");
+    EXPECT_EQ(form->state().details.notes, "N");
+    EXPECT_TRUE(form->state().reportOptions.averageAclg);
+    EXPECT_FALSE(form->state().reportOptions.showShortCircuit);
+    form->stopTests();
 
     details->answer.reportOptions = ReportOptions{true, false};
-    form->StartFirstTestSequence(true);
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_TRUE(form->State().reportOptions.showShortCircuit);
-    EXPECT_FALSE(form->State().reportOptions.averageAclg);
-    form->StopTests();
+    form->startFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
+    EXPECT_FALSE(form->state().reportOptions.averageAclg);
+    form->stopTests();
 
     // A cancelled window leaves no lot behind.
     details->accept = false;
-    form->StartFirstTestSequence(true);
-    EXPECT_EQ(form->State().details.lotNumber, "");
-    EXPECT_TRUE(form->State().reportOptions.showShortCircuit);
+    form->startFirstTestSequence(true);
+    EXPECT_EQ(form->state().details.lotNumber, "");
+    EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
 }
 
 TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeThePreTestDetails)
@@ -178,44 +178,44 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->pTestRunning())
-            form->StopTests();
+        if (form->m_testRunning())
+            form->stopTests();
         prompts->shown.clear();
         recorder->calls.clear();
         details->shown = 0;
-        unit1.Plug(2);
+        unit1.plug(2);
         if (c.unit2)
-            unit2.Plug(2);
+            unit2.plug(2);
         else
-            unit2.connected = false;
-        modMain::ApplyElectrodeString(c.electrodes);
+            unit2.isConnected = false;
+        testlists::applyElectrodeString(c.electrodes);
         Globals::ActiveTestList.clear();
-        AddStep("BIAS");
-        form->StartFirstTestSequence(true);
+        addStep("BIAS");
+        form->startFirstTestSequence(true);
 
-        EXPECT_EQ(form->pTestRunning(), c.starts);
+        EXPECT_EQ(form->m_testRunning(), c.starts);
         EXPECT_EQ(details->shown, c.starts ? 1 : 0);
         EXPECT_EQ(recorder->calls.isEmpty(), !c.starts);   // no group, no records
         EXPECT_EQ(prompts->messages(), c.starts ? QStringList() : QStringList{refusal});
         if (!c.starts) {
             EXPECT_EQ(prompts->shown.last().title, "Error");
-            EXPECT_TRUE(unit1.Sent("ALL").isEmpty());
+            EXPECT_TRUE(unit1.sent("ALL").isEmpty());
         }
     }
 }
 
 TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
 {
-    unit1.Plug(2);
-    AddStep("DCO");
-    AddStep("ACZ", 2);
-    form->StartFirstTestSequence(true);
+    unit1.plug(2);
+    addStep("DCO");
+    addStep("ACZ", 2);
+    form->startFirstTestSequence(true);
     EXPECT_EQ(Globals::ActiveTestList[0]->id(), 1);
     EXPECT_EQ(Globals::ActiveTestList[1]->id(), 2);
-    EXPECT_TRUE(LogText().contains("Test #2; ACZ,A1-B1,2"));
-    EXPECT_TRUE(form->State().DCOResyncPending);
-    EXPECT_EQ(form->State().TestResendSecond, 75);
-    EXPECT_EQ(form->State().TestAbortSecond, 85);
+    EXPECT_TRUE(logText().contains("Test #2; ACZ,A1-B1,2"));
+    EXPECT_TRUE(form->state().DCOResyncPending);
+    EXPECT_EQ(form->state().TestResendSecond, 75);
+    EXPECT_EQ(form->state().TestAbortSecond, 85);
 }
 
 } // namespace
@@ -227,39 +227,39 @@ class RecordingZamo80Plan : public PlainZamo80RunPlan {
 public:
     using PlainZamo80RunPlan::PlainZamo80RunPlan;
     QStringList calls;
-    void BuildElectrodeTestLists() override
+    void buildElectrodeTestLists() override
     {
         calls << "Build";
-        PlainZamo80RunPlan::BuildElectrodeTestLists();
+        PlainZamo80RunPlan::buildElectrodeTestLists();
     }
-    void OpenCircuitPoint() override
+    void openCircuitPoint() override
     {
         calls << "OpenCircuitPoint";
-        PlainZamo80RunPlan::OpenCircuitPoint();
+        PlainZamo80RunPlan::openCircuitPoint();
     }
-    void StartDuePaceTests() override { calls << "StartDuePace"; }
-    void EndDuePaceTests() override { calls << "EndDuePace"; }
-    void ActivatePaceTest(const QString& electrodes) override { calls << "Activate " + electrodes; }
+    void startDuePaceTests() override { calls << "StartDuePace"; }
+    void endDuePaceTests() override { calls << "EndDuePace"; }
+    void activatePaceTest(const QString& electrodes) override { calls << "Activate " + electrodes; }
 };
 
 TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
 {
-    auto plan = std::make_unique<RecordingZamo80Plan>(form->State());
+    auto plan = std::make_unique<RecordingZamo80Plan>(form->state());
     RecordingZamo80Plan* calls = plan.get();
-    form->Services().zamo80 = std::move(plan);
-    unit1.Plug(2, true);
-    AddStep("ACZ");
-    AddStep("DCO");
-    form->StartFirstTestSequence(true);
-    EXPECT_TRUE(form->State().PreCheckRunning);
+    form->services().zamo80 = std::move(plan);
+    unit1.plug(2, true);
+    addStep("ACZ");
+    addStep("DCO");
+    form->startFirstTestSequence(true);
+    EXPECT_TRUE(form->state().PreCheckRunning);
     EXPECT_TRUE(form->operatorLog().text().contains("* Open Circuit test on Electrodes A1-B1 started at"));
 
-    FinishIteration();
-    Tick();   // position 2: the pre-check point, nothing started
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
-    EXPECT_TRUE(form->State().PreCheckHandled);
-    Tick();   // the next tick starts the step
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
+    finishIteration();
+    tick();   // position 2: the pre-check point, nothing started
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    EXPECT_TRUE(form->state().PreCheckHandled);
+    tick();   // the next tick starts the step
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
     EXPECT_THAT(calls->calls, ElementsAre("Build", "OpenCircuitPoint", "StartDuePace", "Activate A1-B1", "EndDuePace",
                                           "StartDuePace"));
 }

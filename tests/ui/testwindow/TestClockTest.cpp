@@ -14,28 +14,28 @@ namespace {
 
 class TestClockTest : public ResultFixture {
 protected:
-    void Second() { platform::Clock::advance(1000); }
-    void Seconds(int n)
+    void second() { platform::Clock::advance(1000); }
+    void seconds(int n)
     {
         for (int i = 0; i < n; ++i)
-            Second();
+            second();
     }
-    IntervalTestClock& Clock() { return dynamic_cast<IntervalTestClock&>(*form->Services().clock); }
+    IntervalTestClock& Clock() { return dynamic_cast<IntervalTestClock&>(*form->services().clock); }
 
     // A one-electrode charge step (ACLG or DEFR) on a ZAMO80 unit.
-    void StartChargeStep(const QString& type, const QString& electrode)
+    void startChargeStep(const QString& type, const QString& electrode)
     {
         settings.zamo80Delays.defibCharge = 54;
-        unit1.Plug(2, true);
-        unit2.Plug(2, true);
+        unit1.plug(2, true);
+        unit2.plug(2, true);
         unit1.commands.clear();
         unit2.commands.clear();
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByParams(type, 1, electrode, 1, 60, false, 1, false);
+        auto step = std::make_shared<TestStep>();
+        step->initByParams(type, 1, electrode, 1, 60, false, 1, false);
         Globals::ActiveTestList = {step};
-        form->State().lists.running = {step};
-        form->Sequencer().StartTest(step, false, false, false, false);
-        ASSERT_TRUE(form->pTestRunning());
+        form->state().lists.running = {step};
+        form->sequencer().startTest(step, false, false, false, false);
+        ASSERT_TRUE(form->m_testRunning());
         form->operatorLog().clear();
     }
 };
@@ -53,85 +53,85 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
         {"ACZ30ZERO", 34, {}},
     };
     for (const Case& c : cases) {
-        StartStep(c.type, QString(c.type) == "ACZ30ZERO");
-        RunState& state = form->State();
+        startStep(c.type, QString(c.type) == "ACZ30ZERO");
+        RunState& state = form->state();
         if (QString(c.type) == "BIAS") {   // a one-minute sample for the test
             state.BiasSampleSeconds = 60;
-            form->Services().clock->SetNextMeasurementTime(true);
+            form->services().clock->setNextMeasurementTime(true);
         }
         std::vector<int> openings;
         for (int s = 1; s <= c.seconds; ++s) {
             state.IntervalReadingTaken[0][0] = true;
-            Second();
+            second();
             if (!state.IntervalReadingTaken[0][0])
                 openings.push_back(state.ElapsedSeconds);
         }
         EXPECT_EQ(openings, c.openings) << c.type;
-        EXPECT_TRUE(form->pTestRunning()) << c.type;
+        EXPECT_TRUE(form->m_testRunning()) << c.type;
     }
 }
 
 TEST_F(TestClockTest, TheStartPhaseOfAnImpedanceStepEndsAtSecondFive)
 {
-    StartStep("ACZ");
-    form->State().StartupFlag = true;
-    Seconds(4);
-    EXPECT_TRUE(form->State().StartupFlag);
-    Second();
-    EXPECT_FALSE(form->State().StartupFlag);
+    startStep("ACZ");
+    form->state().StartupFlag = true;
+    seconds(4);
+    EXPECT_TRUE(form->state().StartupFlag);
+    second();
+    EXPECT_FALSE(form->state().StartupFlag);
 }
 
 TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
 {
-    StartStep("ACZ");   // 25 s expected: resend at 35, abort at 45
+    startStep("ACZ");   // 25 s expected: resend at 35, abort at 45
     ACZ(1, 1500);
-    Seconds(34);
-    EXPECT_THAT(unit1.Sent("RESEND"), IsEmpty());
-    Second();
-    EXPECT_THAT(unit1.Sent("RESEND"), ElementsAre("RESEND 0"));
-    Seconds(9);
-    EXPECT_TRUE(form->pTestRunning());
-    Second();
-    EXPECT_FALSE(form->pTestRunning());
-    EXPECT_THAT(Lines().mid(Lines().indexOf("* TEST EXCEEDED MAX EXPECTED DURATION")),
+    seconds(34);
+    EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
+    second();
+    EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
+    seconds(9);
+    EXPECT_TRUE(form->m_testRunning());
+    second();
+    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_THAT(logLines().mid(logLines().indexOf("* TEST EXCEEDED MAX EXPECTED DURATION")),
                 ElementsAre("* TEST EXCEEDED MAX EXPECTED DURATION", "* Tests Cancelled"));
-    EXPECT_THAT(unit1.Sent("RESEND"), ElementsAre("RESEND 0"));
+    EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
 }
 
 TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
 {
-    StartStep("ACZ");
-    form->Sequencer().TestSequenceTimer.setInterval(60000);
-    Seconds(20);
+    startStep("ACZ");
+    form->sequencer().TestSequenceTimer.setInterval(60000);
+    seconds(20);
     ACZ(0, 1500);
     ACZ(1, 1500);
-    Seconds(39);   // past the resend and abort seconds
-    EXPECT_TRUE(form->pTestRunning());
-    EXPECT_THAT(unit1.Sent("RESEND"), IsEmpty());
-    Seconds(2);    // the sequencer's tick ends the list
-    EXPECT_FALSE(form->pTestRunning());
-    EXPECT_TRUE(Lines().contains("* Tests Completed"));
-    EXPECT_FALSE(Lines().contains("* TEST EXCEEDED MAX EXPECTED DURATION"));
+    seconds(39);   // past the resend and abort seconds
+    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
+    seconds(2);    // the sequencer's tick ends the list
+    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_TRUE(logLines().contains("* Tests Completed"));
+    EXPECT_FALSE(logLines().contains("* TEST EXCEEDED MAX EXPECTED DURATION"));
 }
 
 TEST_F(TestClockTest, TheClockStandsStillWhileAZamo80UnitReconnects)
 {
-    StartStep("ACZ", true);
-    Seconds(10);
-    unit1.reconnecting = true;
-    Seconds(7);
-    EXPECT_EQ(form->State().ElapsedSeconds, 10);
-    unit1.reconnecting = false;
-    Seconds(24);
-    EXPECT_THAT(unit1.Sent("RESEND"), IsEmpty());
-    Second();   // second 35 of the step, 42 on the wall
-    EXPECT_EQ(unit1.Sent("RESEND").size(), 2);
+    startStep("ACZ", true);
+    seconds(10);
+    unit1.isReconnecting = true;
+    seconds(7);
+    EXPECT_EQ(form->state().ElapsedSeconds, 10);
+    unit1.isReconnecting = false;
+    seconds(24);
+    EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
+    second();   // second 35 of the step, 42 on the wall
+    EXPECT_EQ(unit1.sent("RESEND").size(), 2);
 
     // A base-model unit 1 does not hold the clock.
-    StartStep("ACZ");
-    unit1.reconnecting = true;
-    Seconds(3);
-    EXPECT_EQ(form->State().ElapsedSeconds, 3);
+    startStep("ACZ");
+    unit1.isReconnecting = true;
+    seconds(3);
+    EXPECT_EQ(form->state().ElapsedSeconds, 3);
 }
 
 TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
@@ -151,81 +151,81 @@ TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
          "*Defib Recovery failed to start.  Aborting tests!"},
     };
     for (const Case& c : cases) {
-        StartChargeStep(c.type, c.electrode);
-        Seconds(51);
-        EXPECT_THAT(c.unit->Sent(c.type), IsEmpty()) << c.type;
-        Second();
-        EXPECT_THAT(c.unit->Sent(c.type), ElementsAre(c.start)) << c.type;
-        Seconds(2);
-        EXPECT_THAT(c.unit->Sent(c.type), ElementsAre(c.start, c.start)) << c.type;
-        EXPECT_TRUE(form->pTestRunning()) << c.type;
-        Second();
-        EXPECT_FALSE(form->pTestRunning()) << c.type;
-        EXPECT_THAT(Lines().mid(0, 3), ElementsAre(QString("Starting ") + c.type + " Measurements", c.retry, c.fail))
+        startChargeStep(c.type, c.electrode);
+        seconds(51);
+        EXPECT_THAT(c.unit->sent(c.type), IsEmpty()) << c.type;
+        second();
+        EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start)) << c.type;
+        seconds(2);
+        EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start, c.start)) << c.type;
+        EXPECT_TRUE(form->m_testRunning()) << c.type;
+        second();
+        EXPECT_FALSE(form->m_testRunning()) << c.type;
+        EXPECT_THAT(logLines().mid(0, 3), ElementsAre(QString("Starting ") + c.type + " Measurements", c.retry, c.fail))
             << c.type;
-        EXPECT_THAT(unit1.Sent("TRIGGER"), IsEmpty());
-        EXPECT_THAT(unit2.Sent("TRIGGER"), IsEmpty());
+        EXPECT_THAT(unit1.sent("TRIGGER"), IsEmpty());
+        EXPECT_THAT(unit2.sent("TRIGGER"), IsEmpty());
     }
-    EXPECT_THAT(unit1.Sent("DEFR"), IsEmpty());
+    EXPECT_THAT(unit1.sent("DEFR"), IsEmpty());
 }
 
 TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
 {
     // Acknowledged before the charge time: trigger at 54.
-    StartChargeStep("ACLG", "A1");
-    Seconds(53);
-    form->State().ACLGAckReceived = true;
-    Second();
-    EXPECT_THAT(unit1.Sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
-    Seconds(6);
-    EXPECT_THAT(unit1.Sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
-    EXPECT_THAT(Lines(), ElementsAre("Starting ACLG Measurements", "Sending Trigger Charge Command"));
-    EXPECT_TRUE(form->pTestRunning());
+    startChargeStep("ACLG", "A1");
+    seconds(53);
+    form->state().ACLGAckReceived = true;
+    second();
+    EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
+    seconds(6);
+    EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
+    EXPECT_THAT(logLines(), ElementsAre("Starting ACLG Measurements", "Sending Trigger Charge Command"));
+    EXPECT_TRUE(form->m_testRunning());
 
     // Acknowledged after the resend: trigger at the next tick, no abort.
-    form->StopTests();
-    StartChargeStep("ACLG", "A1");
-    Seconds(54);
-    form->State().ACLGAckReceived = true;
-    Second();
-    EXPECT_THAT(unit1.Sent("ACLG"), ElementsAre("ACLG START 0", "ACLG START 0"));
-    EXPECT_THAT(unit1.Sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
-    EXPECT_TRUE(form->pTestRunning());
+    form->stopTests();
+    startChargeStep("ACLG", "A1");
+    seconds(54);
+    form->state().ACLGAckReceived = true;
+    second();
+    EXPECT_THAT(unit1.sent("ACLG"), ElementsAre("ACLG START 0", "ACLG START 0"));
+    EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
+    EXPECT_TRUE(form->m_testRunning());
 
     // A delivered result stops the sequence.
-    form->State().ACLGDone = true;
-    form->State().TriggerChargeSent = false;
-    Seconds(3);
-    EXPECT_EQ(unit1.Sent("TRIGGER").size(), 1);
+    form->state().ACLGDone = true;
+    form->state().TriggerChargeSent = false;
+    seconds(3);
+    EXPECT_EQ(unit1.sent("TRIGGER").size(), 1);
 }
 
 TEST_F(TestClockTest, TheBiasCountCatchesUpWithUtcButNotPastTheNextSample)
 {
     for (const int next : {3600, 1003}) {
-        StartStep("BIAS");
-        RunState& state = form->State();
+        startStep("BIAS");
+        RunState& state = form->state();
         state.ElapsedSeconds = 999;
         state.NextMeasurementTime = next;
         state.BiasUtcStart = platform::Clock::nowUtc().addSecs(-1002);
-        Second();
+        second();
         EXPECT_EQ(state.ElapsedSeconds, next == 3600 ? 1003 : 1000) << "next sample " << next;
     }
 }
 
 TEST_F(TestClockTest, TheBiasMaximumDurationStopsTheBiasTestsOnce)
 {
-    StartStep("BIAS");
-    RunState& state = form->State();
+    startStep("BIAS");
+    RunState& state = form->state();
     state.ElapsedSeconds = 3599;
-    Clock().CheckBiasTestDuration();
-    EXPECT_THAT(unit1.Sent("STOP"), IsEmpty());
+    Clock().checkBiasTestDuration();
+    EXPECT_THAT(unit1.sent("STOP"), IsEmpty());
     state.ElapsedSeconds = 3600;
-    Clock().CheckBiasTestDuration();
-    Clock().CheckBiasTestDuration();
-    EXPECT_THAT(unit1.Sent("STOP"), ElementsAre("STOP ALL BIAS"));
-    EXPECT_THAT(unit2.Sent("STOP"), IsEmpty());   // not connected
+    Clock().checkBiasTestDuration();
+    Clock().checkBiasTestDuration();
+    EXPECT_THAT(unit1.sent("STOP"), ElementsAre("STOP ALL BIAS"));
+    EXPECT_THAT(unit2.sent("STOP"), IsEmpty());   // not connected
     EXPECT_EQ(state.BiasMaxSeconds, 9999999);
-    EXPECT_TRUE(LogText().contains("Test Duration (3600) >= Max BIAS Duration (3600)"));
+    EXPECT_TRUE(logText().contains("Test Duration (3600) >= Max BIAS Duration (3600)"));
 }
 
 TEST_F(TestClockTest, KeepAwakeCallsDuringARunOnly)
@@ -234,16 +234,16 @@ TEST_F(TestClockTest, KeepAwakeCallsDuringARunOnly)
     settings.keepAlive.wakeUp = true;
     QList<int> nudges;
     QList<int> wakes;
-    Clock().KeepAwakeCalls() = {[&] { nudges << platform::Clock::now().time().second(); },
+    Clock().keepAwakeCalls() = {[&] { nudges << platform::Clock::now().time().second(); },
                                 [&] { wakes << platform::Clock::now().time().second(); }};
     platform::Clock::setNow(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
-    StartStep("NOISE");
-    Seconds(120);
+    startStep("NOISE");
+    seconds(120);
     EXPECT_THAT(nudges, ElementsAre(59, 0, 59, 0));
     EXPECT_THAT(wakes, ElementsAre(0, 0));
 
-    form->StopTests();
-    Seconds(120);
+    form->stopTests();
+    seconds(120);
     EXPECT_EQ(nudges.size(), 4);
     EXPECT_EQ(wakes.size(), 2);
 }

@@ -1,6 +1,6 @@
 // The test-list panel: the grid, .tsq files, the electrode buttons and the
 // one-step runs.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include "testlists/SequenceFile.h"
 #include "testlists/StandardSequences.h"
@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class TestListPanelTest : public MainFormFixture {
+class TestListPanelTest : public TestWindowFixture {
 protected:
     QStringList Row(int r) const
     {
@@ -26,7 +26,7 @@ protected:
         return cells;
     }
 
-    QString WriteTsq(const QString& name, const QStringList& lines) const
+    QString writeTsq(const QString& name, const QStringList& lines) const
     {
         const QString path = home.path() + "/" + name;
         QFile file(path);
@@ -38,13 +38,13 @@ protected:
 
 TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
 {
-    modMain::ApplyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1");   // 23 characters
-    auto bias = std::make_shared<clsTestSequence>();
-    bias->InitByString("BIAS,24/60,1");
+    testlists::applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1");   // 23 characters
+    auto bias = std::make_shared<TestStep>();
+    bias->initByString("BIAS,24/60,1");
     Globals::ActiveTestList = {bias};
-    AddStep("PACE1");
-    AddStep("ACZ", 3);
-    form->UpdateTestSequenceList();
+    addStep("PACE1");
+    addStep("ACZ", 3);
+    form->updateTestSequenceList();
 
     ASSERT_EQ(form->testListPanel().grid()->rowCount(), 3);
     EXPECT_THAT(Row(0), ElementsAre("1", "BIAS", "24/60", "1"));
@@ -52,17 +52,17 @@ TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
     EXPECT_THAT(Row(2), ElementsAre("3", "ACZ", "A1.C1.E1.G1.I1.K1.M1...", "3"));
     EXPECT_EQ(form->testListPanel().grid()->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
 
-    form->ClearTestList();
+    form->clearTestList();
     EXPECT_TRUE(Globals::ActiveTestList.isEmpty());
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 0);
 }
 
 TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
 {
-    unit1.Plug(2);
-    const QString one = WriteTsq("one.tsq", {"1.0", "ACZ,A1,1"});
-    const QString two = WriteTsq("two.tsq", {"1.0", "ACZ,A1,1", "DCO,A1,1"});
-    const QString wrong = WriteTsq("wrong.tsq", {"2.0", "ACZ,A1,1"});
+    unit1.plug(2);
+    const QString one = writeTsq("one.tsq", {"1.0", "ACZ,A1,1"});
+    const QString two = writeTsq("two.tsq", {"1.0", "ACZ,A1,1", "DCO,A1,1"});
+    const QString wrong = writeTsq("wrong.tsq", {"2.0", "ACZ,A1,1"});
     prompts->fileAnswers = {one, two, wrong};
     form->loadConsecutiveList(1);
     form->loadConsecutiveList(2);
@@ -72,8 +72,8 @@ TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
 
     // A file of another unit model leaves the list as it was.
     form->loadConsecutiveList(1);
-    EXPECT_EQ(form->State().lists.consecutive1.size(), 1);
-    form->State().lists.consecutive1.clear();
+    EXPECT_EQ(form->state().lists.consecutive1.size(), 1);
+    form->state().lists.consecutive1.clear();
     prompts->fileAnswers = {wrong};
     form->loadConsecutiveList(1);
     EXPECT_THAT(prompts->messages(), ElementsAre("Error loading TSQ file!"));
@@ -81,33 +81,33 @@ TEST_F(TestListPanelTest, ConsecutiveListFilesAreLoadedAndCounted)
 
 TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
 {
-    unit1.Plug(2);
-    prompts->fileAnswers = {WriteTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
-    form->LoadTestSequence();
+    unit1.plug(2);
+    prompts->fileAnswers = {writeTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
+    form->loadTestSequence();
     ASSERT_EQ(Globals::ActiveTestList.size(), 2);
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 2);
 
     const QString saved = home.path() + "/saved.tsq";
     prompts->fileAnswers = {saved};
-    form->SaveTestSequence();
+    form->saveTestSequence();
     TestList back;
-    ASSERT_TRUE(modFileFormats::ReadSequenceFile(saved, back, false, false));
+    ASSERT_TRUE(testlists::readSequenceFile(saved, back, false, false));
     EXPECT_EQ(back.size(), 2);
 
     const QString unwritable = home.path() + "/no such folder/saved.tsq";
     prompts->fileAnswers = {unwritable};
-    form->SaveTestSequence();
+    form->saveTestSequence();
     EXPECT_EQ(prompts->messages().last(),
               "Unable to save the test sequence to " + unwritable + ": No such file or directory.");
 
     Globals::ActiveTestList.clear();
-    form->SaveTestSequence();
+    form->saveTestSequence();
     EXPECT_EQ(prompts->messages().last(), "No data to save!");
 }
 
 TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
 {
-    unit1.Plug(16, true);
+    unit1.plug(16, true);
     form->electrodePanel().uncheckAllButton()->click();
     form->electrodePanel().checkAllButton()->click();
     for (int i = 0; i < 32; ++i)
@@ -115,24 +115,24 @@ TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
     EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
 
     form->electrodePanel().saveAsDefaultsButton()->click();
-    EXPECT_EQ(modMain::BuildElectrodeString(true), "A1-P1");
+    EXPECT_EQ(testlists::buildElectrodeString(true), "A1-P1");
     EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
 }
 
 TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode)
 {
-    unit1.Plug(2);
-    Globals::StandardTestList = modFileFormats::StandardSequenceSteps("A1-P2");
+    unit1.plug(2);
+    Globals::StandardTestList = testlists::standardSequenceSteps("A1-P2");
     form->runController().runStandardSequence();
-    ASSERT_TRUE(form->pTestRunning());
+    ASSERT_TRUE(form->m_testRunning());
     ASSERT_EQ(Globals::ActiveTestList.size(), 4);
-    EXPECT_EQ(Globals::ActiveTestList[2]->TestType(), "SDR");
+    EXPECT_EQ(Globals::ActiveTestList[2]->testType(), "SDR");
     EXPECT_EQ(Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL DCO 1100000000000000"));
-    form->StopTests();
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL DCO 1100000000000000"));
+    form->stopTests();
 
     // No default electrodes: refused before anything changes.
-    modMain::ApplyElectrodeString("None");
+    testlists::applyElectrodeString("None");
     form->runController().runStandardSequence();
     EXPECT_EQ(prompts->messages().last(), "Default electrodes not defined!");
     EXPECT_EQ(Globals::ActiveTestList.size(), 4);
@@ -140,30 +140,30 @@ TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode
 
 TEST_F(TestListPanelTest, OneStepRuns)
 {
-    unit1.Plug(2);
-    form->RunNoiseTest();
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_THAT(unit1.Sent("ALL"), ElementsAre("ALL NOISE 1100000000000000"));
-    form->RunNoiseTest();
+    unit1.plug(2);
+    form->runNoiseTest();
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL NOISE 1100000000000000"));
+    form->runNoiseTest();
     EXPECT_EQ(prompts->messages().last(), "Tests already active!  You must stop the active tests first.");
-    form->StopTests();
+    form->stopTests();
 
     // The ACZ30 zero run of a ZAMO80 unit writes no test group and no test.
     recorder->calls.clear();
-    unit1.Plug(2, true);
-    form->RunACZ30Zero();
-    ASSERT_TRUE(form->pTestRunning());
-    EXPECT_THAT(unit1.Sent("ALL ACZ30ZERO"), ElementsAre("ALL ACZ30ZERO 1100000000000000"));
-    RunToEnd();
+    unit1.plug(2, true);
+    form->runACZ30Zero();
+    ASSERT_TRUE(form->m_testRunning());
+    EXPECT_THAT(unit1.sent("ALL ACZ30ZERO"), ElementsAre("ALL ACZ30ZERO 1100000000000000"));
+    runToEnd();
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_EQ(database->closes, 1);
 
     // The BIAS run belongs to base units only.
     int biasWindows = 0;
-    form->OtherWindows().BiasTestParameters = [&] { ++biasWindows; };
-    form->RunBiasTest();
-    unit1.Plug(2);
-    form->RunBiasTest();
+    form->otherWindows().biasTestParameters = [&] { ++biasWindows; };
+    form->runBiasTest();
+    unit1.plug(2);
+    form->runBiasTest();
     EXPECT_EQ(biasWindows, 1);
 }
 

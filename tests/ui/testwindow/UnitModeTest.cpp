@@ -1,6 +1,6 @@
 // The unit mode of the connected units and the window's set-up from the
 // command line and the electrode defaults.
-#include "MainFormFixture.h"
+#include "TestWindowFixture.h"
 
 #include "run/UnitMode.h"
 
@@ -29,20 +29,20 @@ TEST(UnitModeTable, ModeAndSingleZamo24FollowTheConnectedUnits)
         RecordingUnit u1, u2;
         auto plug = [](RecordingUnit& u, Kind k) {
             if (k != None)
-                u.Plug(16, k == Z80, k == Z24);
+                u.plug(16, k == Z80, k == Z24);
         };
         plug(u1, c.unit1);
         plug(u2, c.unit2);
-        const std::array<UnitLink*, 2> units{&u1, &u2};
+        const std::array<Unit*, 2> units{&u1, &u2};
         SCOPED_TRACE(QString("%1/%2").arg(int(c.unit1)).arg(int(c.unit2)).toStdString());
-        EXPECT_EQ(UnitMode::CheckZAMOMode(units), c.mode);
-        EXPECT_EQ(UnitMode::CheckZAMO24(units), c.zamo24);
+        EXPECT_EQ(UnitMode::checkZAMOMode(units), c.mode);
+        EXPECT_EQ(UnitMode::checkZAMO24(units), c.zamo24);
     }
 }
 
-class MainFormLoadTest : public MainFormFixture {};
+class TestWindowLoadTest : public TestWindowFixture {};
 
-TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
+TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
 {
     struct Case {
         const char* line;
@@ -56,21 +56,21 @@ TEST_F(MainFormLoadTest, TheCommandLineIsComparedAsAWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         RecordingUnit a, b;
-        MainForm window(settings, {&a, &b});
+        TestWindow window(settings, {&a, &b});
         settings.switches.showVerbose = false;
-        CommandLine::SetForTesting(c.line);
-        window.Form_Load();
+        CommandLine::setForTesting(c.line);
+        window.load();
         EXPECT_EQ(settings.switches.showVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);
         EXPECT_EQ(b.simEnabled, c.sim);
         EXPECT_EQ(!window.statusPanel().simulatorFrame()->isHidden(), c.vadovFrame);
         EXPECT_EQ(!window.statusPanel().advanceClockButton()->isHidden(), c.clockButton);
-        EXPECT_EQ(window.Sequencer().TestSequenceTimer.interval(), 5000);
+        EXPECT_EQ(window.sequencer().TestSequenceTimer.interval(), 5000);
         EXPECT_EQ(a.pollingInterval, 150);
     }
 }
 
-TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
+TEST_F(TestWindowLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
 {
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[0]->isChecked());
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isChecked());
@@ -79,7 +79,7 @@ TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
     for (QCheckBox* box : form->electrodePanel().electrodeBoxes())
         EXPECT_TRUE(box->isEnabled());
 
-    unit1.Plug(2);
+    unit1.plug(2);
     form->electrodePanel().maskUnavailableBox()->click();
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
@@ -88,15 +88,15 @@ TEST_F(MainFormLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
 
     form->electrodePanel().electrodeBoxes()[1]->click();
     EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
-    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1");
+    EXPECT_EQ(testlists::buildElectrodeString(false), "A1");
     form->electrodePanel().resetButton()->click();
     EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
-    EXPECT_EQ(modMain::BuildElectrodeString(false), "A1-B1");
+    EXPECT_EQ(testlists::buildElectrodeString(false), "A1-B1");
 }
 
-TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhibited)
+TEST_F(TestWindowLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhibited)
 {
-    unit1.Plug(2);
+    unit1.plug(2);
     form->keepAlive().poll();
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);
@@ -104,8 +104,8 @@ TEST_F(MainFormLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhib
     unit1.setPollingInhibited(true);
     form->keepAlive().poll();
     unit1.setPollingInhibited(false);
-    AddStep("ACZ");
-    form->StartFirstTestSequence(true);
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
     form->keepAlive().poll();
     EXPECT_EQ(unit1.commands.count("COMM CHECK"), 1);
     EXPECT_EQ(database->revisionReads, 1);

@@ -8,15 +8,15 @@
 
 TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
 {
-    ctlZAMORollerView view(&roller);
+    SignalGeneratorPanel view(&roller);
     fake->replyTo("(*)", "(*)", 10, 1);
-    view.chkConnect()->click();
-    EXPECT_TRUE(roller.Connected());
-    EXPECT_TRUE(view.chkConnect()->isChecked());
-    EXPECT_EQ(view.chkConnect()->text(), "Connect");
-    EXPECT_EQ(view.lblStatus()->text(), "Connecting...");
-    view.chkConnect()->click();
-    EXPECT_FALSE(roller.Connected());
-    EXPECT_FALSE(view.chkConnect()->isChecked());
-    EXPECT_EQ(view.lblErrorMessage()->text(), "USB Port Closed");
+    view.connectCheck()->click();
+    EXPECT_TRUE(roller.connected());
+    EXPECT_TRUE(view.connectCheck()->isChecked());
+    EXPECT_EQ(view.connectCheck()->text(), "Connect");
+    EXPECT_EQ(view.statusLabel()->text(), "Connecting...");
+    view.connectCheck()->click();
+    EXPECT_FALSE(roller.connected());
+    EXPECT_FALSE(view.connectCheck()->isChecked());
+    EXPECT_EQ(view.errorMessageLabel()->text(), "USB Port Closed");
 }

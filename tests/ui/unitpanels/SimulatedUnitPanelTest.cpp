@@ -10,13 +10,13 @@
 
 TEST_F(SimUnitTest, ThePanelSetsTheChannelCountAndShowsTheChannelLamps)
 {
-    ctlSimUnitView view(&unit);
-    EXPECT_EQ(view.txtChannels()->text(), "1");
-    view.txtChannels()->clear();
-    QTest::keyClicks(view.txtChannels(), "3");
-    view.cmdInit()->click();
-    EXPECT_EQ(unit.ChannelCount(), 3);
-    EXPECT_EQ(view.shpActive(2)->palette().color(QPalette::Window), ctlSimUnit::ActiveLamp());
-    EXPECT_EQ(view.shpActive(3)->palette().color(QPalette::Window), ctlSimUnit::IdleLamp());
-    EXPECT_EQ(view.shpActive(0)->accessibleName(), "Simulated channel A");
+    SimulatedUnitPanel view(&unit);
+    EXPECT_EQ(view.channelsEdit()->text(), "1");
+    view.channelsEdit()->clear();
+    QTest::keyClicks(view.channelsEdit(), "3");
+    view.initButton()->click();
+    EXPECT_EQ(unit.channelCount(), 3);
+    EXPECT_EQ(view.activeLamp(2)->palette().color(QPalette::Window), SimulatedUnit::activeLamp());
+    EXPECT_EQ(view.activeLamp(3)->palette().color(QPalette::Window), SimulatedUnit::idleLamp());
+    EXPECT_EQ(view.activeLamp(0)->accessibleName(), "Simulated channel A");
 }

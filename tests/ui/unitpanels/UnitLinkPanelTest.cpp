@@ -14,28 +14,28 @@ using UsbComm = LinkFixture;
 
 TEST_F(UsbComm, TheStatusDisplayFollowsTheLinkAndItsToggleConnects)
 {
-    UnitOfModel(Model::Base);
-    ctlZAMOUsbCommView view(comm.get());
-    EXPECT_EQ(view.lblStatus()->text(), "Unit #1");
-    EXPECT_EQ(view.shpStatus()->accessibleName(), "Unit status lamp");
-    EXPECT_FALSE(view.chkUseSim()->isVisibleTo(&view));
+    unitOfModel(Model::Base);
+    UnitLinkPanel view(comm.get());
+    EXPECT_EQ(view.statusLabel()->text(), "Unit #1");
+    EXPECT_EQ(view.statusLamp()->accessibleName(), "Unit status lamp");
+    EXPECT_FALSE(view.useSimCheck()->isVisibleTo(&view));
 
-    view.chkConnect()->click();
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_TRUE(view.chkConnect()->isChecked());
-    EXPECT_EQ(view.shpStatus()->accessibleDescription(), "Connected");
-    EXPECT_EQ(view.lblStatus()->text(), "Connecting...");
+    view.connectCheck()->click();
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(view.connectCheck()->isChecked());
+    EXPECT_EQ(view.statusLamp()->accessibleDescription(), "Connected");
+    EXPECT_EQ(view.statusLabel()->text(), "Connecting...");
 
     comm->setTestRunning(true);
-    EXPECT_FALSE(view.chkConnect()->isEnabled());
+    EXPECT_FALSE(view.connectCheck()->isEnabled());
     comm->setTestRunning(false);
 
-    view.chkConnect()->click();
-    EXPECT_FALSE(comm->Connected());
-    EXPECT_EQ(view.lblErrorMessage()->text(), "USB Port Closed");
-    comm->EnableSim();
-    EXPECT_TRUE(view.chkUseSim()->isVisibleTo(&view));
-    EXPECT_EQ(view.txtSimChannels()->text(), "2");
+    view.connectCheck()->click();
+    EXPECT_FALSE(comm->connected());
+    EXPECT_EQ(view.errorMessageLabel()->text(), "USB Port Closed");
+    comm->enableSim();
+    EXPECT_TRUE(view.useSimCheck()->isVisibleTo(&view));
+    EXPECT_EQ(view.simChannelsEdit()->text(), "2");
 }
 
 } // namespace

@@ -22,14 +22,14 @@ const QString BothChannels = "1100000000000000";
 
 // Runs an all-channel ACZ test on both channels of a connected ZAMO80 and
 // resends channel 0's data three times; returns the ACZ data as read.
-QStringList AczRunWithResends(ctlZAMOUsbComm& comm, std::vector<ReceivedAcz>& acz)
+QStringList aczRunWithResends(UnitLink& comm, std::vector<ReceivedAcz>& acz)
 {
-    comm.TXMasterAllChannelSend("ACZ", BothChannels);
+    comm.txMasterAllChannelSend("ACZ", BothChannels);
     comm.setTestRunning(true);
     Clock::waitUntil([&] { return acz.size() >= 2; }, 30000);
     for (int n = 0; n < 3; ++n) {
         const size_t before = acz.size();
-        comm.TXResendLastData(0);
+        comm.txResendLastData(0);
         Clock::waitUntil([&] { return acz.size() > before; }, 2000);
     }
     comm.setTestRunning(false);
@@ -54,18 +54,18 @@ protected:
     void SetUp() override
     {
         UnitRecorder::SetUp();
-        if (!testsupport::FakeSerialTree::PseudoTerminalsAvailable())
+        if (!testsupport::FakeSerialTree::pseudoTerminalsAvailable())
             GTEST_SKIP() << "This machine gives no pseudo-terminals";
         auto emulator = std::make_unique<testsupport::PtyUnitEmulator>(tree);
         unit = emulator.get();
         previous = platform::D2xx::install(std::move(emulator));
         ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
-        sim.SetNumOfChannels(2);
-        sim.SetZamo80(true);
-        sim.Init();
-        unit->setResponder(0, ']', [this](const QByteArray& frame) { return sim.RXData(QString::fromLatin1(frame), true).toLatin1(); });
+        sim.setNumOfChannels(2);
+        sim.setZamo80(true);
+        sim.init();
+        unit->setResponder(0, ']', [this](const QByteArray& frame) { return sim.rxData(QString::fromLatin1(frame), true).toLatin1(); });
         // The broadcast answers of an all-channel frame come one by one.
-        QObject::connect(&sim, &ctlSimUnit::DataReady, [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
+        QObject::connect(&sim, &SimulatedUnit::dataReady, [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
     }
     void TearDown() override
     {
@@ -77,49 +77,49 @@ protected:
     testsupport::FakeSerialTree tree;
     testsupport::PtyUnitEmulator* unit = nullptr;
     std::unique_ptr<platform::D2xx> previous;
-    ctlSimUnit sim;
+    SimulatedUnit sim;
 };
 
 } // namespace
 
 TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
 {
-    comm->Connect();
+    comm->connectDevice();
     Clock::advance(1000);
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_TRUE(comm->IsZAMO80());
-    EXPECT_EQ(Frames(), (QStringList{"TX [*]", "TX [8]", "TX [F]", "TX [L]"}));
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(comm->isZAMO80());
+    EXPECT_EQ(frames(), (QStringList{"TX [*]", "TX [8]", "TX [F]", "TX [L]"}));
     EXPECT_TRUE(events.contains("Status Connecting..."));
     EXPECT_TRUE(events.contains("Found 1100000000000000"));
     EXPECT_TRUE(events.contains("Lid 1"));
     EXPECT_TRUE(events.contains("UsbConnected 1 0"));
-    EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
     EXPECT_EQ(unit->received(0), "[*][8][F][L]");
 }
 
 TEST_F(PtyUnitLink, AnAczRunGivesTheSameDataAsInSimulatorMode)
 {
-    comm->Connect();
-    ASSERT_TRUE(comm->IsZAMO80());
-    EXPECT_EQ(AczRunWithResends(*comm, acz), ExpectedZamo80Run);
+    comm->connectDevice();
+    ASSERT_TRUE(comm->isZAMO80());
+    EXPECT_EQ(aczRunWithResends(*comm, acz), ExpectedZamo80Run);
 }
 
 TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
 {
-    comm->Connect();
+    comm->connectDevice();
     Clock::advance(1000);
-    ASSERT_TRUE(comm->Connected());
-    ASSERT_TRUE(comm->LidClosed());
+    ASSERT_TRUE(comm->connected());
+    ASSERT_TRUE(comm->lidClosed());
     // The device comes back while the link waits before reopening, with its
     // lid opened meanwhile.
-    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbReconnecting, [this](int) {
+    QObject::connect(comm.get(), &UnitLink::usbReconnecting, [this](int) {
         tree.replug(0);
         unit->setResponder(0, ']', [this](const QByteArray& frame) {
-            return frame == "[L]" ? QByteArray("[L1]") : sim.RXData(QString::fromLatin1(frame), true).toLatin1();
+            return frame == "[L]" ? QByteArray("[L1]") : sim.rxData(QString::fromLatin1(frame), true).toLatin1();
         });
     });
     QList<bool> lidAtConnected;
-    QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected, [&] { lidAtConnected << comm->LidClosed(); });
+    QObject::connect(comm.get(), &UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
     events.clear();
 
     // The read that fails runs in a poll tick; the reconnection runs inside
@@ -132,9 +132,9 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
                                        "UsbConnected 1 0"}));
     EXPECT_EQ(lidAtConnected, QList<bool>{false});
     EXPECT_FALSE(events.filter("UsbError").size());
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_FALSE(comm->Reconnecting());
-    EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");   // the channel map is kept
+    EXPECT_TRUE(comm->connected());
+    EXPECT_FALSE(comm->reconnecting());
+    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");   // the channel map is kept
 }
 
 // A message box that opens in the handler of a reply, inside a poll tick:
@@ -142,16 +142,16 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
 // answers that come over the pseudo-terminal meanwhile are read.
 TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
 {
-    comm->Connect();
+    comm->connectDevice();
     Clock::advance(1000);
-    ASSERT_TRUE(comm->Connected());
+    ASSERT_TRUE(comm->connected());
     auto prompts = std::make_unique<platform::ScriptedPrompts>();
     prompts->messageOpenMs = 60000;
     platform::ScriptedPrompts* box = prompts.get();
     std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
     int idle = 0;
     int idleWhileOpen = -1;
-    QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&](int, qint16) {
+    QObject::connect(comm.get(), &UnitLink::rxIdle, [&](int, qint16) {
         if (++idle > 1)
             return;
         const int before = idle;
@@ -166,7 +166,7 @@ TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
     EXPECT_EQ(box->messages().size(), 1);
     // A poll every 150 ms for a minute, each answered "(*)" by the unit.
     EXPECT_GT(idleWhileOpen, 300);
-    EXPECT_GT(Frames().filter("(?)").size(), 300);
+    EXPECT_GT(frames().filter("(?)").size(), 300);
     platform::Prompts::install(std::move(previousPrompts));
 }
 
@@ -174,27 +174,27 @@ using SimulatedUnitRun = UnitRecorder;
 
 TEST_F(SimulatedUnitRun, AZamo80AczRunInSimulatorModeGivesTheSameData)
 {
-    comm->ConnectSimulator(2, true);
-    EXPECT_EQ(AczRunWithResends(*comm, acz), ExpectedZamo80Run);
+    comm->connectSimulator(2, true);
+    EXPECT_EQ(aczRunWithResends(*comm, acz), ExpectedZamo80Run);
 }
 
 TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
 {
     ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
     unit->setResponder(1, ')', [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
-    ctlZAMORoller roller;
+    SignalGeneratorLink roller;
     roller.setRollDelay(10);
-    QSignalSpy rollerConnected(&roller, &ctlZAMORoller::UsbConnected);
-    QSignalSpy rollComplete(&roller, &ctlZAMORoller::RollDelayComplete);
+    QSignalSpy rollerConnected(&roller, &SignalGeneratorLink::usbConnected);
+    QSignalSpy rollComplete(&roller, &SignalGeneratorLink::rollDelayComplete);
 
-    comm->Connect();
-    roller.Connect();
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_TRUE(roller.Connected());
+    comm->connectDevice();
+    roller.connectDevice();
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(roller.connected());
     EXPECT_EQ(rollerConnected.count(), 1);
 
     const qint64 start = Clock::tickCount();
-    roller.TXRollChannel(3);
+    roller.txRollChannel(3);
     EXPECT_EQ(Clock::tickCount() - start, 10000);
     EXPECT_EQ(rollComplete.count(), 1);
     EXPECT_EQ(unit->received(1), "(*)(g3)");

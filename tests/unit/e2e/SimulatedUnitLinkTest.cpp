@@ -19,9 +19,9 @@ const QString BothChannels = "1100000000000000";
 
 TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
 {
-    comm->ConnectSimulator(2);
-    // As from a real unit, the channel map answers "[F]" after the connect.
-    Clock::advance(ctlSimUnit::ChannelSearchMs);
+    comm->connectSimulator(2);
+    // as from a real unit, the channel map answers "[F]" after the connect.
+    Clock::advance(SimulatedUnit::ChannelSearchMs);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",
                           "TX [*]",
@@ -35,16 +35,16 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
                           "Status ZAMO Connected; A1-B1",
                           "Found 1100000000000000",
                       }));
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_TRUE(comm->SimulatorMode());
-    EXPECT_FALSE(comm->IsZAMO80());
-    EXPECT_EQ(comm->HardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(comm->simulatorMode());
+    EXPECT_FALSE(comm->isZAMO80());
+    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
 }
 
 TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTheLid)
 {
     const qint64 start = Clock::tickCount();
-    comm->ConnectSimulator(2, true);
+    comm->connectSimulator(2, true);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",
                           "TX [*]",
@@ -57,22 +57,22 @@ TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTh
                           "UsbConnected 1 0",
                           "Status ZAMO80 Connected; A1-B1",
                       }));
-    EXPECT_TRUE(comm->IsZAMO80());
+    EXPECT_TRUE(comm->isZAMO80());
     EXPECT_GE(Clock::tickCount() - start, settings.zamo80Delays.findChannelsDelay);
 }
 
 TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
 {
-    comm->ConnectSimulator(2);
+    comm->connectSimulator(2);
     events.clear();
-    comm->TXMasterAllChannelSend("ACZ", BothChannels);
+    comm->txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
     const qint64 start = Clock::tickCount();
     Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
     comm->setTestRunning(false);
 
     ASSERT_EQ(acz.size(), 2u);
-    EXPECT_EQ(Frames().first(), "TX [A(GA))" + BothChannels + "]");
+    EXPECT_EQ(frames().first(), "TX [A(GA))" + BothChannels + "]");
     for (qint16 ch : {0, 1}) {
         const ReceivedAcz& r = acz[static_cast<size_t>(ch)];
         EXPECT_EQ(r.channel, ch);
@@ -89,8 +89,8 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
 
 TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateOnTheThirdResend)
 {
-    comm->ConnectSimulator(2, true);
-    comm->TXMasterAllChannelSend("ACZ", BothChannels);
+    comm->connectSimulator(2, true);
+    comm->txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
     Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
     comm->setTestRunning(false);
@@ -104,12 +104,12 @@ TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateO
     std::vector<qint16> resent;
     for (int n = 1; n <= 3; ++n) {
         const size_t before = acz.size();
-        comm->TXResendLastData(0);
+        comm->txResendLastData(0);
         Clock::waitUntil([&] { return acz.size() > before; }, 2000);
         ASSERT_EQ(acz.size(), before + 1) << "resend " << n;
         EXPECT_EQ(acz.back().channel, 0);
         resent.push_back(acz.back().high);
     }
     EXPECT_EQ(resent, (std::vector<qint16>{9999, 9999, 0}));
-    EXPECT_EQ(Frames().filter("(L)").size(), 3);
+    EXPECT_EQ(frames().filter("(L)").size(), 3);
 }

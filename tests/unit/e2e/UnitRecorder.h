@@ -20,22 +20,22 @@ protected:
     void SetUp() override
     {
         LinkFixture::SetUp();
-        ctlZAMOUsbComm* c = comm.get();
-        QObject::connect(c, &ctlZAMOUsbComm::RXData, [this](int, qint16 ch, const QString& d) {
+        UnitLink* c = comm.get();
+        QObject::connect(c, &UnitLink::rxData, [this](int, qint16 ch, const QString& d) {
             events << QString("RX %1 %2").arg(ch).arg(d);
         });
-        QObject::connect(c, &ctlZAMOUsbComm::RXMasterFoundChannels, [this](int, const QString& m) { events << "Found " + m; });
-        QObject::connect(c, &ctlZAMOUsbComm::RXMasterLidState, [this](int, bool closed) {
+        QObject::connect(c, &UnitLink::rxMasterFoundChannels, [this](int, const QString& m) { events << "Found " + m; });
+        QObject::connect(c, &UnitLink::rxMasterLidState, [this](int, bool closed) {
             events << QString("Lid %1").arg(closed);
         });
-        QObject::connect(c, &ctlZAMOUsbComm::RXACZTestData, [this](int, qint16 ch, const AczReading& r) {
+        QObject::connect(c, &UnitLink::rxaczTestData, [this](int, qint16 ch, const AczReading& r) {
             acz.push_back({ch, r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.zamo80Family,
                            platform::Clock::tickCount()});
         });
     }
 
     // The frames sent.
-    QStringList Frames() const { return Only("TX "); }
+    QStringList frames() const { return only("TX "); }
 
     testsupport::TempDataHome home;
     std::vector<ReceivedAcz> acz;

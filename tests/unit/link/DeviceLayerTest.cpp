@@ -1,5 +1,5 @@
 #include "LinkFixture.h"
-#include "UsbCommTestAccess.h"
+#include "UnitLinkTestAccess.h"
 
 #include "unit/UsbDevice.h"
 
@@ -23,9 +23,9 @@ TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
                                " - EEPROM not present", " - EEPROM not programmed", " - Invalid Arguments",
                                " - not supported", " - other error"};
     for (int code = 1; code <= 18; ++code)
-        EXPECT_EQ(UsbDeviceLayer::StatusText(code), texts[code - 1]) << code;
+        EXPECT_EQ(UsbDevice::statusText(code), texts[code - 1]) << code;
     for (int code : {0, 19, -3})
-        EXPECT_EQ(UsbDeviceLayer::StatusText(code), "") << code;
+        EXPECT_EQ(UsbDevice::statusText(code), "") << code;
 }
 
 TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
@@ -45,13 +45,13 @@ TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo(c.query, c.answer, 5);
         log.clear();
-        comm->Connect();
-        EXPECT_EQ(comm->IsZAMO80(), c.zamo80) << c.answer.constData();
-        EXPECT_EQ(comm->IsZAMO24(), c.zamo24) << c.answer.constData();
+        comm->connectDevice();
+        EXPECT_EQ(comm->isZAMO80(), c.zamo80) << c.answer.constData();
+        EXPECT_EQ(comm->isZAMO24(), c.zamo24) << c.answer.constData();
         if (c.logLine) {
             EXPECT_TRUE(log.contains(c.logLine)) << c.answer.constData();
         }
-        comm->Disconnect();
+        comm->disconnectDevice();
     }
 }
 
@@ -59,10 +59,10 @@ TEST_F(DeviceLayer, OpensTheLowestUnitConverterAndNeverTheSignalGenerator)
 {
     fake->setDevices({"FT232R USB UART-SG", "FT232R USB UART", "FT232R USB UART"});
     fake->replyTo("[*]", "[*]", 5);
-    comm->Connect();
+    comm->connectDevice();
     EXPECT_TRUE(fake->calls().contains("Open(1)"));
     EXPECT_FALSE(fake->calls().contains("Open(0)"));
-    EXPECT_EQ(Only("UsbConnected"), QStringList({"UsbConnected 0 0"}));
+    EXPECT_EQ(only("UsbConnected"), QStringList({"UsbConnected 0 0"}));
     EXPECT_TRUE(log.contains("ZAMO USB Device detected"));
     EXPECT_TRUE(fake->calls().contains("SetLatencyTimer(16)"));
     EXPECT_TRUE(fake->calls().contains("SetBaudRate(19200)"));
@@ -105,12 +105,12 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
             driver->failNext(c.call, c.status);
         events.clear();
         log.clear();
-        comm->Connect();
-        EXPECT_TRUE(Only("Status!").contains("Status! " + c.error)) << c.name;
-        EXPECT_EQ(Only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList())
+        comm->connectDevice();
+        EXPECT_TRUE(only("Status!").contains("Status! " + c.error)) << c.name;
+        EXPECT_EQ(only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList())
             << c.name;
-        EXPECT_TRUE(Only("UsbConnected").isEmpty()) << c.name;
-        EXPECT_EQ(comm->Connected(), c.connectedAfter) << c.name;
+        EXPECT_TRUE(only("UsbConnected").isEmpty()) << c.name;
+        EXPECT_EQ(comm->connected(), c.connectedAfter) << c.name;
         EXPECT_TRUE(log.contains(c.logLine)) << c.name << ": " << log.join(" | ").toStdString();
         if (!c.connectedAfter) {
             EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
@@ -119,7 +119,7 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
         EXPECT_EQ(events.filter("Status").last(), c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found"
                                                                    : "Status! " + c.error)
             << c.name;
-        comm->Disconnect();
+        comm->disconnectDevice();
     }
 }
 
@@ -132,62 +132,62 @@ TEST_F(DeviceLayer, AWrongAcknowledgementEndsTheOpenWithoutConnectedOrError)
             driver->replyTo("[*]", ack, 5);
         events.clear();
         log.clear();
-        comm->Connect();
-        EXPECT_TRUE(Only("Status!").contains("Status! No ACK Received"));
-        EXPECT_TRUE(Only("Usb").isEmpty()) << Only("Usb").join(",").toStdString();
-        EXPECT_TRUE(comm->Connected());
+        comm->connectDevice();
+        EXPECT_TRUE(only("Status!").contains("Status! No ACK Received"));
+        EXPECT_TRUE(only("Usb").isEmpty()) << only("Usb").join(",").toStdString();
+        EXPECT_TRUE(comm->connected());
         EXPECT_TRUE(log.contains("USB Initialization failed.  ACK not received."));
-        comm->Disconnect();
+        comm->disconnectDevice();
     }
 }
 
 TEST_F(DeviceLayer, OpeningAnOpenPortClosesItFirst)
 {
-    ConnectedUnit(Model::Base);
-    comm->OpenDevice();
+    connectedUnit(Model::Base);
+    comm->openDevice();
     EXPECT_TRUE(log.contains("USB Port already open.  Closing port first"));
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_EQ(Only("UsbConnected").size(), 1);
+    EXPECT_TRUE(comm->connected());
+    EXPECT_EQ(only("UsbConnected").size(), 1);
 
     fake->failNext(Call::Close, 4);
     events.clear();
-    comm->OpenDevice();
-    EXPECT_FALSE(comm->Connected());
-    EXPECT_TRUE(Only("Status!").contains("Status! Close attempt failed"));
-    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError Error Opening Port"}));
+    comm->openDevice();
+    EXPECT_FALSE(comm->connected());
+    EXPECT_TRUE(only("Status!").contains("Status! Close attempt failed"));
+    EXPECT_EQ(only("UsbError"), QStringList({"UsbError Error Opening Port"}));
 }
 
 TEST_F(DeviceLayer, AFailedCloseLeavesThePortAsItWas)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->failNext(Call::Close, 4);
-    comm->Disconnect();
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
-    EXPECT_TRUE(Only("Usb").isEmpty());
+    comm->disconnectDevice();
+    EXPECT_TRUE(comm->connected());
+    EXPECT_EQ(only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(only("Usb").isEmpty());
     events.clear();
-    comm->Disconnect();
-    EXPECT_FALSE(comm->Connected());
-    EXPECT_EQ(Only("Usb"), QStringList({"UsbClosed"}));
-    EXPECT_EQ(comm->Display().errorMessage, "USB Port Closed");
+    comm->disconnectDevice();
+    EXPECT_FALSE(comm->connected());
+    EXPECT_EQ(only("Usb"), QStringList({"UsbClosed"}));
+    EXPECT_EQ(comm->display().errorMessage, "USB Port Closed");
 }
 
 TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->failNext(Call::Read, 4);
     fake->arrive("[*]");
     Clock::advance(150);
-    EXPECT_FALSE(comm->Connected());
-    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT_Read - General IO Error"}));
+    EXPECT_FALSE(comm->connected());
+    EXPECT_EQ(only("UsbError"), QStringList({"UsbError FT_Read - General IO Error"}));
     EXPECT_TRUE(log.contains("USB Error:  FT_Read - General IO Error"));
     EXPECT_EQ(fake->openCount(), 0);
     Clock::advance(1500);
-    EXPECT_EQ(Only("UsbError").size(), 1);
+    EXPECT_EQ(only("UsbError").size(), 1);
 
-    comm->Connect();
-    EXPECT_TRUE(comm->Connected());
-    EXPECT_EQ(Only("UsbConnected").size(), 1);
+    comm->connectDevice();
+    EXPECT_TRUE(comm->connected());
+    EXPECT_EQ(only("UsbConnected").size(), 1);
 }
 
 // The text of a port failure, in the log and to the owner: the call's label
@@ -201,12 +201,12 @@ TEST_F(DeviceLayer, TheErrorTextOfAPortFailure)
     };
     for (const Case& c : {Case{1, "FT_GetQueueStatus - Invalid Handle"}, Case{4, "FT_GetQueueStatus - General IO Error"},
                           Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
-        ConnectedUnit(Model::Base);
+        connectedUnit(Model::Base);
         fake->failNext(Call::GetQueueStatus, c.status);
         Clock::advance(150);
         EXPECT_TRUE(log.contains("USB Error:  " + c.text)) << c.status << ": " << log.join(" | ").toStdString();
-        EXPECT_EQ(Only("UsbError"), QStringList({"UsbError " + c.text})) << c.status;
-        EXPECT_FALSE(comm->Connected()) << c.status;
+        EXPECT_EQ(only("UsbError"), QStringList({"UsbError " + c.text})) << c.status;
+        EXPECT_FALSE(comm->connected()) << c.status;
     }
 }
 
@@ -233,28 +233,28 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
-        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm = std::make_unique<UnitLink>(1);
         comm->setUnitID(1);
         Record();
         if (c.before != Before::NeverOpened) {
             driver->setDevices({"FT232R USB UART"});
             driver->replyTo("[*]", "[*]", 5);
-            comm->Connect();
-            ASSERT_TRUE(comm->Connected());
+            comm->connectDevice();
+            ASSERT_TRUE(comm->connected());
             Clock::advance(1000);
         }
         if (c.before == Before::ReleasedAfterAReadFailure) {
             driver->failNext(Call::Read, 4);
             driver->arrive("[*]");
             Clock::advance(150);
-            ASSERT_FALSE(comm->Connected());
+            ASSERT_FALSE(comm->connected());
         }
         events.clear();
         log.clear();
-        comm->Disconnect();
+        comm->disconnectDevice();
         EXPECT_EQ(events, c.events);
-        EXPECT_FALSE(comm->Connected());
-        EXPECT_EQ(comm->Display().errorMessage, c.errorMessage);
+        EXPECT_FALSE(comm->connected());
+        EXPECT_EQ(comm->display().errorMessage, c.errorMessage);
         EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
         EXPECT_EQ(driver->openCount(), 0);
         if (c.before == Before::NeverOpened) {
@@ -266,32 +266,32 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
 
 TEST_F(DeviceLayer, AFailedWriteIsReportedAndItsBytesAreNotSentLater)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->failNext(Call::Write, 4);
-    comm->SendCommandToChannel("(GA)", 3, true);
-    EXPECT_EQ(Only("UsbError"), QStringList({"UsbError FT-Write - General IO Error"}));
-    EXPECT_EQ(Only("TX "), QStringList({"TX [C03(GA)]"}));
-    comm->Connect();
+    comm->sendCommandToChannel("(GA)", 3, true);
+    EXPECT_EQ(only("UsbError"), QStringList({"UsbError FT-Write - General IO Error"}));
+    EXPECT_EQ(only("TX "), QStringList({"TX [C03(GA)]"}));
+    comm->connectDevice();
     EXPECT_EQ(fake->writes().first(), "[*]");
     fake->clearWrites();
-    comm->SendCommandToChannel("(X)", 3, true);
+    comm->sendCommandToChannel("(X)", 3, true);
     EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C03(X)]"}));
 }
 
 TEST_F(DeviceLayer, AShortWriteSendsTheRestInOrder)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->setWriteLimit(4);
-    comm->SendCommandToChannel("(GA)", 3, true);
-    comm->SendCommandToChannel("[*]", -1, true);
+    comm->sendCommandToChannel("(GA)", 3, true);
+    comm->sendCommandToChannel("[*]", -1, true);
     EXPECT_EQ(fake->writtenText(), "[C03(GA)][*]");
-    EXPECT_TRUE(Only("UsbError").isEmpty());
+    EXPECT_TRUE(only("UsbError").isEmpty());
 }
 
 // A port failure of a ZAMO80 reconnects it, wherever the failure comes: the
 // reconnection runs inside the poll tick (or inside the handler of a reply
 // that the tick read), and the lid's answer after the reopen is read before
-// UsbConnected tells the owner.
+// usbConnected tells the owner.
 TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
 {
     enum class Failure { Read, QueueStatus, WriteInAReplyHandler };
@@ -303,25 +303,25 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
                           Case{"write in a reply handler", Failure::WriteInAReplyHandler}}) {
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
-        comm = std::make_unique<ctlZAMOUsbComm>(1);
+        comm = std::make_unique<UnitLink>(1);
         comm->setUnitID(1);
         Record();
         QList<bool> lidAtConnected;
-        QObject::connect(comm.get(), &ctlZAMOUsbComm::UsbConnected,
-                         [&] { lidAtConnected << comm->LidClosed(); });
+        QObject::connect(comm.get(), &UnitLink::usbConnected,
+                         [&] { lidAtConnected << comm->lidClosed(); });
         bool handled = false;
-        QObject::connect(comm.get(), &ctlZAMOUsbComm::RXIdle, [&] {
+        QObject::connect(comm.get(), &UnitLink::rxIdle, [&] {
             if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
                 driver->failNext(Call::Write, 4);
-                comm->SendCommandToChannel("(GA)", 0, true);
+                comm->sendCommandToChannel("(GA)", 0, true);
             }
         });
         driver->setDevices({"FT232R USB UART"});
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo("[8]", "[8]", 5);
         driver->replyTo("[L]", "[L0]", 5, 1);   // closed at the first open
-        comm->Connect();
-        ASSERT_TRUE(comm->Connected());
+        comm->connectDevice();
+        ASSERT_TRUE(comm->connected());
         Clock::advance(1000);
         const qint64 failedAt = Clock::tickCount();
         events.clear();
@@ -334,10 +334,10 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
             driver->failNext(Call::GetQueueStatus, 4);
         driver->arrive("(*)");
         Clock::advance(150);
-        EXPECT_EQ(Only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
+        EXPECT_EQ(only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
         EXPECT_EQ(lidAtConnected, QList<bool>({true, false}));
-        EXPECT_TRUE(comm->Connected());
-        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_TRUE(comm->connected());
+        EXPECT_FALSE(comm->reconnecting());
         EXPECT_FALSE(driver->writes().contains("[F]"));
         EXPECT_TRUE(driver->writes().contains("[L]"));
         EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
@@ -361,22 +361,22 @@ TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
         driver->setDevices({"FT232R USB UART"});
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo("[8]", "[8]", 5);
-        comm->Connect();
-        ASSERT_TRUE(comm->Connected());
+        comm->connectDevice();
+        ASSERT_TRUE(comm->connected());
         Clock::advance(1000);
         events.clear();
         driver->failNext(Call::Read, 4);
         driver->failNext(c.call, c.call == Call::Open ? 2 : c.call == Call::Close ? 4 : 7);
         driver->arrive("(*)");
         Clock::advance(150);
-        EXPECT_EQ(Only("UsbReconnecting").size(), 1) << c.error.toStdString();
-        EXPECT_EQ(Only("UsbError"), QStringList({c.error}));
-        EXPECT_FALSE(comm->Connected());
-        EXPECT_FALSE(comm->Reconnecting());
+        EXPECT_EQ(only("UsbReconnecting").size(), 1) << c.error.toStdString();
+        EXPECT_EQ(only("UsbError"), QStringList({c.error}));
+        EXPECT_FALSE(comm->connected());
+        EXPECT_FALSE(comm->reconnecting());
         EXPECT_EQ(driver->openCount(), 0) << c.error.toStdString();
         Clock::advance(20000);
-        EXPECT_EQ(Only("UsbError").size(), 1);
-        comm->Disconnect();
+        EXPECT_EQ(only("UsbError").size(), 1);
+        comm->disconnectDevice();
     }
 }
 
@@ -386,18 +386,18 @@ namespace {
 
 TEST_F(DeviceLayer, TerminationClosesThePortWithoutUsbClosed)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->failNext(Call::Close, 4);
-    comm->Deactivate();
-    EXPECT_FALSE(comm->Connected());
-    EXPECT_EQ(Only("Status!"), QStringList({"Status! Close attempt failed"}));
-    EXPECT_TRUE(Only("Usb").isEmpty());
+    comm->deactivate();
+    EXPECT_FALSE(comm->connected());
+    EXPECT_EQ(only("Status!"), QStringList({"Status! Close attempt failed"}));
+    EXPECT_TRUE(only("Usb").isEmpty());
     EXPECT_TRUE(log.contains("Close attempt failed - Control Terminated"));
 }
 
 TEST_F(DeviceLayer, ALinkDestroyedWhileConnectedClosesItsPortQuietly)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     comm.reset();
     EXPECT_EQ(fake->openCount(), 0);
     EXPECT_TRUE(events.isEmpty());

@@ -27,9 +27,9 @@ protected:
         settings.zamo80Delays.findChannelsDelay = 3000;
         settings.switches.diagnosticLog = true;
         settings.switches.statusWindowOpen = true;
-        modMain::SetStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
-        comm = std::make_unique<ctlZAMOUsbComm>(1);
-        comm->UseSettings(settings.zamo80Delays, settings.aclg);
+        config::setStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
+        comm = std::make_unique<UnitLink>(1);
+        comm->useSettings(settings.zamo80Delays, settings.aclg);
         comm->setUnitID(1);
         Record();
     }
@@ -37,27 +37,27 @@ protected:
     void TearDown() override
     {
         comm.reset();
-        modMain::SetStatusWindowEcho({});
+        config::setStatusWindowEcho({});
         platform::Clock::useRealTime();
     }
 
     void Record()
     {
-        ctlZAMOUsbComm* c = comm.get();
-        QObject::connect(c, &ctlZAMOUsbComm::TXData, [this](int, const QString& d) { events << "TX " + d; });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbConnected, [this](int, qint32, UnitModel model) {
+        UnitLink* c = comm.get();
+        QObject::connect(c, &UnitLink::txData, [this](int, const QString& d) { events << "TX " + d; });
+        QObject::connect(c, &UnitLink::usbConnected, [this](int, qint32, UnitModel model) {
             events << QString("UsbConnected %1 %2").arg(model == UnitModel::Zamo80).arg(model == UnitModel::Zamo24);
         });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbClosed, [this](int) { events << "UsbClosed"; });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbReconnecting, [this](int) { events << "UsbReconnecting"; });
-        QObject::connect(c, &ctlZAMOUsbComm::UsbError, [this](int, const QString& e) { events << "UsbError " + e; });
-        QObject::connect(c, &ctlZAMOUsbComm::HardwareStatus, [this](int, const QString& s, bool error) {
+        QObject::connect(c, &UnitLink::usbClosed, [this](int) { events << "UsbClosed"; });
+        QObject::connect(c, &UnitLink::usbReconnecting, [this](int) { events << "UsbReconnecting"; });
+        QObject::connect(c, &UnitLink::usbError, [this](int, const QString& e) { events << "UsbError " + e; });
+        QObject::connect(c, &UnitLink::hardwareStatus, [this](int, const QString& s, bool error) {
             events << (error ? "Status! " : "Status ") + s;
         });
     }
 
     // One converter that answers like a unit of the given model.
-    void UnitOfModel(Model model)
+    void unitOfModel(Model model)
     {
         fake->setDevices({"FT232R USB UART"});
         fake->replyTo("[*]", "[*]", 5);
@@ -68,22 +68,22 @@ protected:
     }
 
     // Connects and forgets what the open sequence did.
-    void ConnectedUnit(Model model)
+    void connectedUnit(Model model)
     {
-        UnitOfModel(model);
-        comm->Connect();
-        ASSERT_TRUE(comm->Connected());
+        unitOfModel(model);
+        comm->connectDevice();
+        ASSERT_TRUE(comm->connected());
         platform::Clock::advance(1000);
         events.clear();
         log.clear();
         fake->clearWrites();
     }
 
-    QStringList Only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
+    QStringList only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
 
     platform::ScopedFakeD2xx fake;
     config::StationSettings settings;
-    std::unique_ptr<ctlZAMOUsbComm> comm;
+    std::unique_ptr<UnitLink> comm;
     QStringList events;
     QStringList log;
 };

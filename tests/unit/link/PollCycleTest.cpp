@@ -1,5 +1,5 @@
 #include "LinkFixture.h"
-#include "UsbCommTestAccess.h"
+#include "UnitLinkTestAccess.h"
 
 #include "platform/ScriptedPrompts.h"
 
@@ -11,19 +11,19 @@ namespace {
 
 class PollCycle : public LinkFixture {
 protected:
-    void Present(std::initializer_list<int> channels)
+    void present(std::initializer_list<int> channels)
     {
         for (int c : channels)
-            comm->Electrode(c)->setConnected(true);
+            comm->electrode(c)->setConnected(true);
     }
     // The frames sent by the next n ticks, one entry per tick ("" for a silent tick).
-    QStringList Ticks(int n)
+    QStringList ticks(int n)
     {
         QStringList perTick;
         for (int i = 0; i < n; ++i) {
             events.clear();
             Clock::advance(150);
-            perTick << Only("TX ").join(" ").remove("TX ");
+            perTick << only("TX ").join(" ").remove("TX ");
         }
         return perTick;
     }
@@ -31,91 +31,91 @@ protected:
 
 TEST_F(PollCycle, PollsPresentChannelsInTurnThenQueuesTheKeepAlive)
 {
-    ConnectedUnit(Model::Base);
-    Present({0, 2, 15});
+    connectedUnit(Model::Base);
+    present({0, 2, 15});
     comm->setTestRunning(true);
-    EXPECT_EQ(Ticks(6), QStringList({"[C00(?)]", "[C02(?)]", "[C15(?)]", "", "[*]", "[C00(?)]"}));
-    EXPECT_EQ(UsbCommTestAccess::LastChannel(*comm), 0);
+    EXPECT_EQ(ticks(6), QStringList({"[C00(?)]", "[C02(?)]", "[C15(?)]", "", "[*]", "[C00(?)]"}));
+    EXPECT_EQ(UnitLinkTestAccess::lastChannel(*comm), 0);
 }
 
 TEST_F(PollCycle, WithoutTheLastChannelTheCycleNeverQueuesTheKeepAlive)
 {
-    ConnectedUnit(Model::Base);
-    Present({0, 2});
+    connectedUnit(Model::Base);
+    present({0, 2});
     comm->setTestRunning(true);
-    EXPECT_EQ(Ticks(6), QStringList({"[C00(?)]", "[C02(?)]", "[C00(?)]", "[C02(?)]", "[C00(?)]", "[C02(?)]"}));
+    EXPECT_EQ(ticks(6), QStringList({"[C00(?)]", "[C02(?)]", "[C00(?)]", "[C02(?)]", "[C00(?)]", "[C02(?)]"}));
 }
 
 TEST_F(PollCycle, WithNoChannelTheKeepAliveGoesOutEveryEighteenTicks)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     comm->setTestRunning(true);
-    const QStringList ticks = Ticks(36);
+    const QStringList sent = ticks(36);
     for (int i = 0; i < 36; ++i)
-        EXPECT_EQ(ticks[i], (i == 17 || i == 35) ? "[*]" : "") << "tick " << i + 1;
+        EXPECT_EQ(sent[i], (i == 17 || i == 35) ? "[*]" : "") << "tick " << i + 1;
 }
 
 TEST_F(PollCycle, QueuedFramesGoFirstOnePerTick)
 {
-    ConnectedUnit(Model::Base);
-    Present({1});
+    connectedUnit(Model::Base);
+    present({1});
     comm->setTestRunning(true);
-    comm->SendCommandToChannel("(GA)", 3);
-    comm->SendCommandToChannel("[D]", -1);
-    comm->SendCommandToChannel("(X)", 12);
-    EXPECT_EQ(Ticks(4), QStringList({"[C03(GA)]", "[D]", "[C12(X)]", "[C01(?)]"}));
-    EXPECT_EQ(UsbCommTestAccess::LastChannel(*comm), 1);
+    comm->sendCommandToChannel("(GA)", 3);
+    comm->sendCommandToChannel("[D]", -1);
+    comm->sendCommandToChannel("(X)", 12);
+    EXPECT_EQ(ticks(4), QStringList({"[C03(GA)]", "[D]", "[C12(X)]", "[C01(?)]"}));
+    EXPECT_EQ(UnitLinkTestAccess::lastChannel(*comm), 1);
 }
 
 TEST_F(PollCycle, InhibitedPollingStillSendsTheQueueButNoPolls)
 {
-    ConnectedUnit(Model::Base);
-    Present({0});
+    connectedUnit(Model::Base);
+    present({0});
     comm->setTestRunning(true);
     comm->setPollingInhibited(true);
-    comm->SendCommandToChannel("(MV1)", 0);
-    EXPECT_EQ(Ticks(20).join("|"), "[C00(MV1)]" + QString("|").repeated(19));
+    comm->sendCommandToChannel("(MV1)", 0);
+    EXPECT_EQ(ticks(20).join("|"), "[C00(MV1)]" + QString("|").repeated(19));
     // Without channels the cycle would queue the keep-alive every 18 ticks.
-    comm->Electrode(0)->setConnected(false);
-    EXPECT_EQ(Ticks(36).join(""), "");
+    comm->electrode(0)->setConnected(false);
+    EXPECT_EQ(ticks(36).join(""), "");
     comm->setPollingInhibited(false);
-    EXPECT_TRUE(Ticks(18).contains("[*]"));
+    EXPECT_TRUE(ticks(18).contains("[*]"));
 }
 
 TEST_F(PollCycle, NothingIsPolledWithoutARunningTestOrWhileClosed)
 {
-    ConnectedUnit(Model::Base);
-    Present({0});
-    EXPECT_EQ(Ticks(3).join(""), "");
+    connectedUnit(Model::Base);
+    present({0});
+    EXPECT_EQ(ticks(3).join(""), "");
     comm->setTestRunning(true);
-    comm->Disconnect();
-    comm->SendCommandToChannel("(GA)", 0);
-    EXPECT_EQ(Ticks(3).join(""), "");
-    // Frames queued while closed go out after the next open.
-    comm->Connect();
+    comm->disconnectDevice();
+    comm->sendCommandToChannel("(GA)", 0);
+    EXPECT_EQ(ticks(3).join(""), "");
+    // frames queued while closed go out after the next open.
+    comm->connectDevice();
     events.clear();
-    EXPECT_EQ(Ticks(2), QStringList({"[C00(GA)]", "[C00(?)]"}));
+    EXPECT_EQ(ticks(2), QStringList({"[C00(GA)]", "[C00(?)]"}));
 }
 
 TEST_F(PollCycle, FramingOfChannelAndUnitFrames)
 {
-    ConnectedUnit(Model::Base);
-    comm->SendCommandToChannel("(GA)", 3, true);
-    comm->SendCommandToChannel("(GA)", 12, true);
-    comm->SendCommandToChannel("[*]", -1, true);
+    connectedUnit(Model::Base);
+    comm->sendCommandToChannel("(GA)", 3, true);
+    comm->sendCommandToChannel("(GA)", 12, true);
+    comm->sendCommandToChannel("[*]", -1, true);
     EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C03(GA)]", "[C12(GA)]", "[*]"}));
-    EXPECT_EQ(UsbCommTestAccess::LastChannel(*comm), 12);
+    EXPECT_EQ(UnitLinkTestAccess::lastChannel(*comm), 12);
 }
 
 TEST_F(PollCycle, AChannelAboveFifteenIsNeverSentNorRemembered)
 {
-    ConnectedUnit(Model::Base);
-    comm->SendCommandToChannel("(GA)", 5, true);
-    comm->SendCommandToChannel("(GA)", 16, true);
-    comm->SendCommandToChannel("(GA)", 40);
+    connectedUnit(Model::Base);
+    comm->sendCommandToChannel("(GA)", 5, true);
+    comm->sendCommandToChannel("(GA)", 16, true);
+    comm->sendCommandToChannel("(GA)", 40);
     Clock::advance(300);
     EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C05(GA)]"}));
-    EXPECT_EQ(UsbCommTestAccess::LastChannel(*comm), 5);
+    EXPECT_EQ(UnitLinkTestAccess::lastChannel(*comm), 5);
 }
 
 // A tick held by a wait or a message box that starts inside it, in the
@@ -138,9 +138,9 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo("[C00(?)]", "(*)", 20);
         driver->replyTo("[C01(?)]", "(!)", 20);
-        ctlZAMOUsbComm link(1);
-        link.Connect();
-        ASSERT_TRUE(link.Connected());
+        UnitLink link(1);
+        link.connectDevice();
+        ASSERT_TRUE(link.connected());
         Clock::advance(1000);
         auto prompts = std::make_unique<platform::ScriptedPrompts>();
         prompts->messageOpenMs = 1000;
@@ -156,27 +156,27 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
             if (c.hold == Hold::BoxAfterAReply)
                 platform::Prompts::instance().message("Unit event", "Title");
             else
-                UsbCommTestAccess::Wait(link, 1000, false);
+                UnitLinkTestAccess::Wait(link, 1000, false);
             seen << "resume";
             holding = false;
         };
-        QObject::connect(&link, &ctlZAMOUsbComm::TXData, [&](int, const QString& frame) {
+        QObject::connect(&link, &UnitLink::txData, [&](int, const QString& frame) {
             seen << "TX " + frame;
             if (c.hold == Hold::WaitAfterSending && frame == "[C01(L)]")
                 holdOnce();
         });
-        QObject::connect(&link, &ctlZAMOUsbComm::RXIdle, [&](int, qint16 channel) {
+        QObject::connect(&link, &UnitLink::rxIdle, [&](int, qint16 channel) {
             seen << QString("idle %1").arg(channel);
             if (c.hold != Hold::WaitAfterSending)
                 holdOnce();
         });
-        QObject::connect(&link, &ctlZAMOUsbComm::RXTestDataNotReady,
+        QObject::connect(&link, &UnitLink::rxTestDataNotReady,
                          [&](int, qint16 channel) { seen << QString("not ready %1").arg(channel); });
-        link.Electrode(0)->setConnected(true);
-        link.Electrode(1)->setConnected(true);
+        link.electrode(0)->setConnected(true);
+        link.electrode(1)->setConnected(true);
         link.setTestRunning(true);
-        link.SendCommandToChannel("(L)", 1);
-        link.SendCommandToChannel("(K)", 0);
+        link.sendCommandToChannel("(L)", 1);
+        link.sendCommandToChannel("(K)", 0);
         // The replies come 20 ms after each poll; a tick comes every 150 ms.
         Clock::advance(150 * 12);
         ASSERT_TRUE(held);
@@ -208,16 +208,16 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
 
 TEST_F(PollCycle, SendDataAndPollReturnsWhatArrivedWithinTheDelay)
 {
-    ConnectedUnit(Model::Base);
+    connectedUnit(Model::Base);
     fake->replyTo("[D]", "[D0629,", 20, 1);
     fake->replyTo("[D]", "late", 80, 1);
-    EXPECT_EQ(comm->SendDataAndPoll("[D]", 50), "[D0629,");
-    EXPECT_EQ(comm->SendDataAndPoll("[D]", 50), "");
-    EXPECT_EQ(comm->SendDataAndPoll("[x]", 50), "late");
-    EXPECT_TRUE(UsbCommTestAccess::PollingEnabled(*comm));
-    comm->DisablePolling();
-    comm->SendDataAndPoll("[x]", 50);
-    EXPECT_FALSE(UsbCommTestAccess::PollingEnabled(*comm));
+    EXPECT_EQ(comm->sendDataAndPoll("[D]", 50), "[D0629,");
+    EXPECT_EQ(comm->sendDataAndPoll("[D]", 50), "");
+    EXPECT_EQ(comm->sendDataAndPoll("[x]", 50), "late");
+    EXPECT_TRUE(UnitLinkTestAccess::pollingEnabled(*comm));
+    comm->disablePolling();
+    comm->sendDataAndPoll("[x]", 50);
+    EXPECT_FALSE(UnitLinkTestAccess::pollingEnabled(*comm));
 }
 
 } // namespace

@@ -21,29 +21,29 @@ protected:
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
         fake->setDevices({UnitConverter, RollerConverter});
-        QObject::connect(&roller, &ctlZAMORoller::HardwareStatus, [this](const QString& s, bool e) {
+        QObject::connect(&roller, &SignalGeneratorLink::hardwareStatus, [this](const QString& s, bool e) {
             events << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&roller, &ctlZAMORoller::UsbConnected,
+        QObject::connect(&roller, &SignalGeneratorLink::usbConnected,
                          [this](qint32 h) { events << QString("UsbConnected(%1)").arg(h); });
-        QObject::connect(&roller, &ctlZAMORoller::UsbClosed, [this] { events << "UsbClosed"; });
-        QObject::connect(&roller, &ctlZAMORoller::UsbError,
+        QObject::connect(&roller, &SignalGeneratorLink::usbClosed, [this] { events << "UsbClosed"; });
+        QObject::connect(&roller, &SignalGeneratorLink::usbError,
                          [this](const QString& s) { events << "UsbError(" + s + ")"; });
-        QObject::connect(&roller, &ctlZAMORoller::TXData, [this](const QString& s) { events << "TXData(" + s + ")"; });
+        QObject::connect(&roller, &SignalGeneratorLink::txData, [this](const QString& s) { events << "TXData(" + s + ")"; });
     }
     ~RollerTest() override { platform::Clock::useRealTime(); }
 
-    void ConnectWithHandshake()
+    void connectWithHandshake()
     {
         fake->replyTo("(*)", "(*)", 10, 1);
-        roller.Connect();
-        ASSERT_TRUE(roller.Connected());
+        roller.connectDevice();
+        ASSERT_TRUE(roller.connected());
         events.clear();
         fake->clearWrites();
     }
 
     testsupport::TempDataHome home;
     platform::ScopedFakeD2xx fake;
-    ctlZAMORoller roller;
+    SignalGeneratorLink roller;
     QStringList events;
 };

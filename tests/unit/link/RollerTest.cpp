@@ -14,28 +14,28 @@ using platform::FakeD2xx;
 TEST_F(RollerTest, OpensTheGeneratorsOwnConverterAndShakesHands)
 {
     fake->replyTo("(*)", "(*)", 10, 1);
-    roller.Connect();
-    EXPECT_TRUE(roller.Connected());
+    roller.connectDevice();
+    EXPECT_TRUE(roller.connected());
     EXPECT_TRUE(fake->calls().contains("Open(1)"));
     EXPECT_FALSE(fake->calls().contains("Open(0)"));
     EXPECT_TRUE(fake->calls().contains("SetLatencyTimer(16)"));
     EXPECT_TRUE(fake->calls().contains("SetBaudRate(19200)"));
     EXPECT_TRUE(fake->calls().contains("SetBitMode(0,0)"));
     EXPECT_EQ(events, (QStringList{"TXData((*))", "HardwareStatus(,True)", "UsbConnected(2)"}));
-    EXPECT_EQ(roller.Display().statusCaption, "Connecting...");
-    EXPECT_TRUE(roller.Display().connectChecked);
-    EXPECT_EQ(roller.Display().errorMessage, "");
+    EXPECT_EQ(roller.display().statusCaption, "Connecting...");
+    EXPECT_TRUE(roller.display().connectChecked);
+    EXPECT_EQ(roller.display().errorMessage, "");
 }
 
 TEST_F(RollerTest, RollsAnElectrodeAndReportsTheEndOfTheWaitAfterRollDelaySeconds)
 {
-    ConnectWithHandshake();
+    connectWithHandshake();
     qint64 sentAt = -1, completeAt = -1;
-    QObject::connect(&roller, &ctlZAMORoller::TXRollChannelSent, [&](qint16 i) {
+    QObject::connect(&roller, &SignalGeneratorLink::txRollChannelSent, [&](qint16 i) {
         events << QString("TXRollChannelSent(%1)").arg(i);
         sentAt = Clock::tickCount();
     });
-    QObject::connect(&roller, &ctlZAMORoller::RollDelayComplete, [&] {
+    QObject::connect(&roller, &SignalGeneratorLink::rollDelayComplete, [&] {
         events << "RollDelayComplete";
         completeAt = Clock::tickCount();
     });
@@ -44,12 +44,12 @@ TEST_F(RollerTest, RollsAnElectrodeAndReportsTheEndOfTheWaitAfterRollDelaySecond
     for (const qint16 delay : {qint16(10), qint16(0), qint16(40), qint16(32767)}) {
         roller.setRollDelay(delay);
         events.clear();
-        roller.TXRollChannel(3);
+        roller.txRollChannel(3);
         EXPECT_EQ(events, (QStringList{"TXData((g3))", "TXRollChannelSent(3)", "RollDelayComplete"})) << delay;
         EXPECT_EQ(completeAt - sentAt, qint64(delay) * 1000) << delay;
     }
     roller.setRollDelay(0);
-    roller.TXRollChannel(31);
+    roller.txRollChannel(31);
     EXPECT_EQ(fake->writes().last(), "(g31)");
 }
 
@@ -86,19 +86,19 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
         platform::ScopedFakeD2xx driver;
         driver->setDevices({UnitConverter, RollerConverter});
         c.arrange(*driver);
-        ctlZAMORoller link;
+        SignalGeneratorLink link;
         QStringList seen;
-        QObject::connect(&link, &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+        QObject::connect(&link, &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
             seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&link, &ctlZAMORoller::UsbError, [&](const QString& s) { seen << "UsbError(" + s + ")"; });
-        QObject::connect(&link, &ctlZAMORoller::TXData, [&](const QString& s) { seen << "TXData(" + s + ")"; });
-        QSignalSpy connected(&link, &ctlZAMORoller::UsbConnected);
-        link.Connect();
+        QObject::connect(&link, &SignalGeneratorLink::usbError, [&](const QString& s) { seen << "UsbError(" + s + ")"; });
+        QObject::connect(&link, &SignalGeneratorLink::txData, [&](const QString& s) { seen << "TXData(" + s + ")"; });
+        QSignalSpy connected(&link, &SignalGeneratorLink::usbConnected);
+        link.connectDevice();
         EXPECT_EQ(seen, c.events) << c.name;
-        EXPECT_EQ(link.Connected(), c.connected) << c.name;
+        EXPECT_EQ(link.connected(), c.connected) << c.name;
         EXPECT_EQ(connected.count(), 0) << c.name;
-        EXPECT_EQ(link.Display().connectChecked, c.connected) << c.name;
+        EXPECT_EQ(link.display().connectChecked, c.connected) << c.name;
         // A port that counts as closed is not left open behind the link's back.
         if (!c.connected) {
             EXPECT_EQ(driver->openCount(), 0) << c.name;
@@ -108,37 +108,37 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
 
 TEST_F(RollerTest, ReopeningClosesTheOpenPortFirst)
 {
-    ConnectWithHandshake();
+    connectWithHandshake();
     fake->replyTo("(*)", "(*)", 10, 1);
-    roller.Connect();
-    EXPECT_TRUE(roller.Connected());
+    roller.connectDevice();
+    EXPECT_TRUE(roller.connected());
     EXPECT_EQ(fake->openCount(), 1);
     EXPECT_TRUE(fake->calls().contains("Close(2)"));
 
     fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     events.clear();
-    roller.Connect();
+    roller.connectDevice();
     EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)", "UsbError(Error Opening Port)"}));
-    EXPECT_FALSE(roller.Connected());
+    EXPECT_FALSE(roller.connected());
 }
 
 TEST_F(RollerTest, ClosesThePortAndTellsWhenTheCloseFails)
 {
-    ConnectWithHandshake();
+    connectWithHandshake();
     fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
-    roller.Disconnect();
+    roller.disconnectDevice();
     EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)"}));
-    EXPECT_TRUE(roller.Connected());
-    EXPECT_EQ(roller.Display().errorMessage, "Close attempt failed");
+    EXPECT_TRUE(roller.connected());
+    EXPECT_EQ(roller.display().errorMessage, "Close attempt failed");
 
     events.clear();
-    roller.Disconnect();
+    roller.disconnectDevice();
     EXPECT_EQ(events, (QStringList{"HardwareStatus(Disconnected,False)", "UsbClosed"}));
-    EXPECT_FALSE(roller.Connected());
+    EXPECT_FALSE(roller.connected());
     EXPECT_EQ(fake->openCount(), 0);
-    EXPECT_EQ(roller.Display().errorMessage, "USB Port Closed");
-    EXPECT_EQ(roller.LastErrorText(), "");
-    EXPECT_FALSE(roller.Display().connectChecked);
+    EXPECT_EQ(roller.display().errorMessage, "USB Port Closed");
+    EXPECT_EQ(roller.lastErrorText(), "");
+    EXPECT_FALSE(roller.display().connectChecked);
 }
 
 // What a close tells the owner when the port was not open: a link that
@@ -159,22 +159,22 @@ TEST_F(RollerTest, ACloseWithoutAnOpenPort)
                           Case{"open failed", FakeD2xx::Call::Open, failed, "Close attempt failed"},
                           Case{"queue check failed", FakeD2xx::Call::GetQueueStatus, closed, "USB Port Closed"}}) {
         SCOPED_TRACE(c.name);
-        ctlZAMORoller link;
+        SignalGeneratorLink link;
         QStringList seen;
-        QObject::connect(&link, &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+        QObject::connect(&link, &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
             seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&link, &ctlZAMORoller::UsbClosed, [&] { seen << "UsbClosed"; });
+        QObject::connect(&link, &SignalGeneratorLink::usbClosed, [&] { seen << "UsbClosed"; });
         if (c.openFailure) {
             fake->failNext(*c.openFailure, platform::FT_IO_ERROR);
-            link.Connect();
-            ASSERT_FALSE(link.Connected());
+            link.connectDevice();
+            ASSERT_FALSE(link.connected());
         }
         seen.clear();
-        link.Disconnect();
+        link.disconnectDevice();
         EXPECT_EQ(seen, c.events);
-        EXPECT_FALSE(link.Connected());
-        EXPECT_EQ(link.Display().errorMessage, c.errorMessage);
+        EXPECT_FALSE(link.connected());
+        EXPECT_EQ(link.display().errorMessage, c.errorMessage);
         EXPECT_EQ(fake->openCount(), 0);
     }
     EXPECT_TRUE(fake->calls().contains("Close(0)"));
@@ -183,10 +183,10 @@ TEST_F(RollerTest, ACloseWithoutAnOpenPort)
 TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
 {
     fake->replyTo("(*)", "(*)", 10, 1);
-    roller.ConnectToggleClicked(true);
-    EXPECT_TRUE(roller.Connected());
-    roller.ConnectToggleClicked(false);
-    EXPECT_FALSE(roller.Connected());
+    roller.connectToggleClicked(true);
+    EXPECT_TRUE(roller.connected());
+    roller.connectToggleClicked(false);
+    EXPECT_FALSE(roller.connected());
     EXPECT_EQ(events.last(), "UsbClosed");
 }
 
@@ -197,19 +197,19 @@ TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
     fake->setDevices({RollerConverter});
     fake->replyTo("(*)", "(*)", 10);
     {
-        ctlZAMORoller roller;
-        roller.Connect();
-        ASSERT_TRUE(roller.Connected());
+        SignalGeneratorLink roller;
+        roller.connectDevice();
+        ASSERT_TRUE(roller.connected());
     }
     EXPECT_EQ(fake->openCount(), 0);
 
-    auto roller = std::make_unique<ctlZAMORoller>();
-    roller->Connect();
+    auto roller = std::make_unique<SignalGeneratorLink>();
+    roller->connectDevice();
     QStringList seen;
-    QObject::connect(roller.get(), &ctlZAMORoller::HardwareStatus, [&](const QString& s, bool e) {
+    QObject::connect(roller.get(), &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
         seen << QString("%1,%2").arg(s).arg(e);
     });
-    QSignalSpy closed(roller.get(), &ctlZAMORoller::UsbClosed);
+    QSignalSpy closed(roller.get(), &SignalGeneratorLink::usbClosed);
     fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     roller.reset();
     EXPECT_EQ(seen, QStringList{"Close attempt failed,1"});

@@ -27,27 +27,27 @@ protected:
     SimUnitTest()
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        QObject::connect(&unit, &ctlSimUnit::DataReady, [this](const QString& d, qint16 c) {
+        QObject::connect(&unit, &SimulatedUnit::dataReady, [this](const QString& d, qint16 c) {
             replies.push_back({d, c});
         });
     }
     ~SimUnitTest() override { platform::Clock::useRealTime(); }
 
-    void Make(int channels, bool zamo80 = false, bool zamo24 = false)
+    void make(int channels, bool zamo80 = false, bool zamo24 = false)
     {
-        unit.SetNumOfChannels(static_cast<qint16>(channels));
-        unit.SetZamo80(zamo80);
-        unit.SetZamo24(zamo24);
-        unit.Init();
+        unit.setNumOfChannels(static_cast<qint16>(channels));
+        unit.setZamo80(zamo80);
+        unit.setZamo24(zamo24);
+        unit.init();
     }
     std::vector<Reply> Send(const QString& frame)
     {
         replies.clear();
-        EXPECT_EQ(unit.RXData(frame), "");
+        EXPECT_EQ(unit.rxData(frame), "");
         return replies;
     }
 
     testsupport::TempDataHome home;
-    ctlSimUnit unit;
+    SimulatedUnit unit;
     std::vector<Reply> replies;
 };

@@ -29,18 +29,18 @@ TEST_F(SimUnitTest, AnswersUnitFramesByTheirSecondCharacterForEachModel)
         {false, false, "[]", ""},
     };
     for (const Case& c : cases) {
-        Make(2, c.zamo80, c.zamo24);
-        EXPECT_EQ(unit.RXData(c.frame, true), c.answer) << c.frame.toStdString();
+        make(2, c.zamo80, c.zamo24);
+        EXPECT_EQ(unit.rxData(c.frame, true), c.answer) << c.frame.toStdString();
         EXPECT_EQ(Send(c.frame), (std::vector<Reply>{{c.answer, -1}})) << c.frame.toStdString();
     }
 }
 
 TEST_F(SimUnitTest, TheChannelMapComesAMomentAfterTheFindChannelsFrame)
 {
-    Make(2);
-    EXPECT_EQ(unit.RXData("[F]", true), "[F1100000000000000]");
+    make(2);
+    EXPECT_EQ(unit.rxData("[F]", true), "[F1100000000000000]");
     EXPECT_TRUE(Send("[F]").empty());
-    Clock::advance(ctlSimUnit::ChannelSearchMs);
+    Clock::advance(SimulatedUnit::ChannelSearchMs);
     EXPECT_EQ(replies, (std::vector<Reply>{{"[F1100000000000000]", -1}}));
     Clock::advance(1000);
     EXPECT_EQ(replies.size(), 1u);
@@ -48,41 +48,41 @@ TEST_F(SimUnitTest, TheChannelMapComesAMomentAfterTheFindChannelsFrame)
 
 TEST_F(SimUnitTest, AFrameWithoutBracketsGetsNoAnswerAtAll)
 {
-    Make(2);
+    make(2);
     for (const QString frame : {"*", "[*", "*]", "(?)", ""}) {
         EXPECT_TRUE(Send(frame).empty()) << frame.toStdString();
-        EXPECT_EQ(unit.RXData(frame, true), "");
+        EXPECT_EQ(unit.rxData(frame, true), "");
     }
 }
 
 TEST_F(SimUnitTest, InitBuildsAtMostSixteenChannelsAndLightsTheirLamps)
 {
-    Make(20);
-    EXPECT_EQ(unit.ChannelCount(), 16);
+    make(20);
+    EXPECT_EQ(unit.channelCount(), 16);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(unit.LampColour(i), ctlSimUnit::ActiveLamp());
-    EXPECT_EQ(unit.RXData("[F]", true), "[F1111111111111111]");
+        EXPECT_EQ(unit.lampColour(i), SimulatedUnit::activeLamp());
+    EXPECT_EQ(unit.rxData("[F]", true), "[F1111111111111111]");
 
-    Make(0);
-    EXPECT_EQ(unit.ChannelCount(), 0);
+    make(0);
+    EXPECT_EQ(unit.channelCount(), 0);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(unit.LampColour(i), ctlSimUnit::IdleLamp());
-    EXPECT_EQ(unit.RXData("[F]", true), "[F0000000000000000]");
+        EXPECT_EQ(unit.lampColour(i), SimulatedUnit::idleLamp());
+    EXPECT_EQ(unit.rxData("[F]", true), "[F0000000000000000]");
 }
 
 TEST_F(SimUnitTest, ANonNumericChannelCountLeavesTheChannelsAsTheyWere)
 {
-    Make(2);
-    unit.SetChannelsText("two");
-    EXPECT_FALSE(unit.NumOfChannels().has_value());
-    unit.Init();
-    EXPECT_EQ(unit.ChannelCount(), 2);
-    EXPECT_EQ(unit.RXData("[F]", true), "[F1100000000000000]");
+    make(2);
+    unit.setChannelsText("two");
+    EXPECT_FALSE(unit.numOfChannels().has_value());
+    unit.init();
+    EXPECT_EQ(unit.channelCount(), 2);
+    EXPECT_EQ(unit.rxData("[F]", true), "[F1100000000000000]");
 }
 
 TEST_F(SimUnitTest, RoutesChannelFramesToTheirChannelAndAnswersWithChannelMinusOne)
 {
-    Make(2);
+    make(2);
     EXPECT_EQ(Send("[C01(MS1)]"), (std::vector<Reply>{{"(MS199901)", -1}}));
     EXPECT_EQ(Send("[C00(MV1)]"), (std::vector<Reply>{{"(MV100101)", -1}}));
     EXPECT_EQ(Send("[C05(MD1)]"), (std::vector<Reply>{{"", -1}}));   // no such channel
@@ -93,20 +93,20 @@ TEST_F(SimUnitTest, RoutesChannelFramesToTheirChannelAndAnswersWithChannelMinusO
 
 TEST_F(SimUnitTest, AllChannelFramesAnswerOncePerMaskedChannelInChannelOrder)
 {
-    Make(2);
+    make(2);
     EXPECT_EQ(Send("[A(GA))1100000000000000]"), (std::vector<Reply>{{"(!)", 0}, {"(!)", 1}}));
     EXPECT_EQ(Send("[A(GA))0100000000000000]"), (std::vector<Reply>{{"(!)", 1}}));
     // The first masked position without a channel ends the broadcast.
     EXPECT_EQ(Send("[A(GA))1011000000000000]"), (std::vector<Reply>{{"(!)", 0}}));
-    EXPECT_EQ(unit.RXData("[A(GA))1100000000000000]", true), "");
+    EXPECT_EQ(unit.rxData("[A(GA))1100000000000000]", true), "");
 }
 
 TEST_F(SimUnitTest, TheSecondsClockRunsFromInitOnAndTimesABaseModelAczTest)
 {
     EXPECT_EQ(unit.Clock(), 0);
     Clock::advance(5000);
-    EXPECT_EQ(unit.Clock(), 0);   // not started before Init
-    Make(1);
+    EXPECT_EQ(unit.Clock(), 0);   // not started before init
+    make(1);
     Clock::advance(3000);
     EXPECT_EQ(unit.Clock(), 3);
 
@@ -144,11 +144,11 @@ class SimChannelReplies : public ::testing::TestWithParam<Scenario> {};
 TEST_P(SimChannelReplies, AnswerAsTheUnitWould)
 {
     const Scenario& s = GetParam();
-    clsSimChannel channel;
-    channel.Init(s.channel, s.zamo80, s.zamo24);
+    SimulatedChannel channel;
+    channel.init(s.channel, s.zamo80, s.zamo24);
     for (const Step& step : s.steps) {
-        channel.RXCommand(step.command, step.clock);
-        EXPECT_EQ(channel.Data(), step.answer) << s.name << ": " << step.command.toStdString() << " at " << step.clock;
+        channel.rxCommand(step.command, step.clock);
+        EXPECT_EQ(channel.data(), step.answer) << s.name << ": " << step.command.toStdString() << " at " << step.clock;
     }
 }
 

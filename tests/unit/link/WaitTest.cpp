@@ -1,5 +1,5 @@
 #include "LinkFixture.h"
-#include "UsbCommTestAccess.h"
+#include "UnitLinkTestAccess.h"
 
 #include "platform/Timer.h"
 
@@ -31,11 +31,11 @@ TEST_F(Wait, AFullWaitEndsOnTimeWithTheTimersRunning)
 {
     int ticks = 0;
     At probe(300, [&] { ++ticks; });
-    UsbCommTestAccess::Wait(*comm, 1000, false);
+    UnitLinkTestAccess::Wait(*comm, 1000, false);
     EXPECT_EQ(Clock::tickCount(), 1000);
     EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(UsbCommTestAccess::WaitDepth(*comm), 0);
-    EXPECT_FALSE(UsbCommTestAccess::DelayTimerOn(*comm));
+    EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
+    EXPECT_FALSE(UnitLinkTestAccess::delayTimerOn(*comm));
 }
 
 TEST_F(Wait, AnOutermostWaitEndingByHalfTimeWaitsOnceMoreWithPollingSuspended)
@@ -45,18 +45,18 @@ TEST_F(Wait, AnOutermostWaitEndingByHalfTimeWaitsOnceMoreWithPollingSuspended)
         qint64 expectedEnd;
     };
     for (const Case& c : {Case{400, 1400}, Case{500, 1500}, Case{600, 600}}) {
-        ConnectedUnit(Model::Base);
+        connectedUnit(Model::Base);
         const qint64 start = Clock::tickCount();
         bool pollingDuringRepeat = true;
-        At early(c.endsAt, [&] { UsbCommTestAccess::DelayTick(*comm); });
-        At probe(c.endsAt + 100, [&] { pollingDuringRepeat = UsbCommTestAccess::PollingEnabled(*comm); });
-        UsbCommTestAccess::Wait(*comm, 1000, false);
+        At early(c.endsAt, [&] { UnitLinkTestAccess::delayTick(*comm); });
+        At probe(c.endsAt + 100, [&] { pollingDuringRepeat = UnitLinkTestAccess::pollingEnabled(*comm); });
+        UnitLinkTestAccess::Wait(*comm, 1000, false);
         EXPECT_EQ(Clock::tickCount() - start, c.expectedEnd) << "ended at " << c.endsAt;
         if (c.expectedEnd > 1000) {
             EXPECT_FALSE(pollingDuringRepeat) << "ended at " << c.endsAt;
         }
-        EXPECT_TRUE(UsbCommTestAccess::PollingEnabled(*comm));
-        comm->Disconnect();
+        EXPECT_TRUE(UnitLinkTestAccess::pollingEnabled(*comm));
+        comm->disconnectDevice();
     }
 }
 
@@ -64,33 +64,33 @@ TEST_F(Wait, ANestedWaitEndsTheOuterOneWithoutARepeat)
 {
     qint64 innerEnd = -1;
     At nested(100, [&] {
-        UsbCommTestAccess::Wait(*comm, 200, false);
+        UnitLinkTestAccess::Wait(*comm, 200, false);
         innerEnd = Clock::tickCount();
     });
-    UsbCommTestAccess::Wait(*comm, 1000, false);
+    UnitLinkTestAccess::Wait(*comm, 1000, false);
     EXPECT_EQ(innerEnd, 300);
     EXPECT_EQ(Clock::tickCount(), 300);
-    EXPECT_EQ(UsbCommTestAccess::WaitDepth(*comm), 0);
-    EXPECT_FALSE(UsbCommTestAccess::DelayTimerOn(*comm));
+    EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
+    EXPECT_FALSE(UnitLinkTestAccess::delayTimerOn(*comm));
 }
 
 TEST_F(Wait, ASuspendingWaitRestoresThePollTimerAsItFoundIt)
 {
-    UsbCommTestAccess::Wait(*comm, 100, true);
-    EXPECT_FALSE(UsbCommTestAccess::PollingEnabled(*comm));
-    ConnectedUnit(Model::Base);
+    UnitLinkTestAccess::Wait(*comm, 100, true);
+    EXPECT_FALSE(UnitLinkTestAccess::pollingEnabled(*comm));
+    connectedUnit(Model::Base);
     bool during = true;
-    At probe(50, [&] { during = UsbCommTestAccess::PollingEnabled(*comm); });
-    UsbCommTestAccess::Wait(*comm, 100, true);
+    At probe(50, [&] { during = UnitLinkTestAccess::pollingEnabled(*comm); });
+    UnitLinkTestAccess::Wait(*comm, 100, true);
     EXPECT_FALSE(during);
-    EXPECT_TRUE(UsbCommTestAccess::PollingEnabled(*comm));
+    EXPECT_TRUE(UnitLinkTestAccess::pollingEnabled(*comm));
 }
 
 TEST_F(Wait, AZeroWaitReturns)
 {
-    UsbCommTestAccess::Wait(*comm, 0, false);
+    UnitLinkTestAccess::Wait(*comm, 0, false);
     EXPECT_EQ(Clock::tickCount(), 0);
-    EXPECT_EQ(UsbCommTestAccess::WaitDepth(*comm), 0);
+    EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
 }
 
 } // namespace

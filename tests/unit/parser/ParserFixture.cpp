@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-EventRecorder::EventRecorder(ctlZAMOUsbComm& comm)
+EventRecorder::EventRecorder(UnitLink& comm)
 {
     const QMetaObject* mo = comm.metaObject();
-    const int hit = metaObject()->indexOfSlot("Hit()");
+    const int hit = metaObject()->indexOfSlot("hit()");
     for (int i = QObject::staticMetaObject.methodCount(); i < mo->methodCount(); ++i) {
         const QMetaMethod m = mo->method(i);
-        // Events of the unit carry its index first; the view's own
+        // events of the unit carry its index first; the view's own
         // notification does not.
         if (m.methodType() != QMetaMethod::Signal || m.parameterNames().value(0) != "index")
             continue;
@@ -26,7 +26,7 @@ QVariantList Values(const T&... values)
 }
 
 template <typename T, std::size_t N>
-QVariantList ValuesOf(const T (&values)[N])
+QVariantList valuesOf(const T (&values)[N])
 {
     QVariantList out;
     for (const T& v : values)
@@ -36,7 +36,7 @@ QVariantList ValuesOf(const T (&values)[N])
 
 // The values of a reading struct in the order of its fields; the voltage of
 // a calibration board as the event names it (some carry no source or base).
-QVariantList Flatten(const QString& event, const QVariant& v)
+QVariantList flatten(const QString& event, const QVariant& v)
 {
     const QMetaType type = v.metaType();
     if (type == QMetaType::fromType<AczReading>()) {
@@ -96,9 +96,9 @@ QVariantList Flatten(const QString& event, const QVariant& v)
                       r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2, r.rate3);
     }
     if (type == QMetaType::fromType<ChannelCounters>())
-        return ValuesOf(v.value<ChannelCounters>().values);
+        return valuesOf(v.value<ChannelCounters>().values);
     if (type == QMetaType::fromType<CalibrationReference>())
-        return ValuesOf(v.value<CalibrationReference>().values);
+        return valuesOf(v.value<CalibrationReference>().values);
     if (type == QMetaType::fromType<CalibrationDateReply>()) {
         const auto r = v.value<CalibrationDateReply>();
         return Values(r.year, r.month, r.day);
@@ -118,9 +118,9 @@ QVariantList Flatten(const QString& event, const QVariant& v)
     }
     if (type == QMetaType::fromType<CalBoardVoltage>()) {
         const auto r = v.value<CalBoardVoltage>();
-        if (event == "RXCalBoardDCOVoltage")
+        if (event == "rxCalBoardDCOVoltage")
             return Values(r.source, r.voltage, r.count);
-        if (event == "RXCalBoardSDRVoltage")
+        if (event == "rxCalBoardSDRVoltage")
             return Values(r.voltage, r.count, r.baseVoltage);
         return Values(r.source, r.voltage, r.count, r.baseVoltage);
     }
@@ -135,7 +135,7 @@ QVariantList Flatten(const QString& event, const QVariant& v)
 
 } // namespace
 
-void EventRecorder::Hit()
+void EventRecorder::hit()
 {
     const int index = senderSignalIndex();
     QSignalSpy& spy = *m_spies.at(index);
@@ -144,22 +144,22 @@ void EventRecorder::Hit()
     const QString name = QString::fromLatin1(sender()->metaObject()->method(index).name());
     QVariantList args;
     for (qsizetype i = 1; i < raw.size(); ++i)
-        args << Flatten(name, raw[i]);
+        args << flatten(name, raw[i]);
     events.push_back({name, args});
 }
 
-std::vector<Event> EventRecorder::Replies() const
+std::vector<Event> EventRecorder::replies() const
 {
     std::vector<Event> out;
     for (const Event& e : events)
-        if (e.name != "RXData" && e.name != "RXDataInBuffer")
+        if (e.name != "rxData" && e.name != "rxDataInBuffer")
             out.push_back(e);
     return out;
 }
 
 namespace {
 
-QString Show(const Event& e)
+QString showDialog(const Event& e)
 {
     QStringList parts;
     for (const QVariant& v : e.args)
@@ -167,15 +167,15 @@ QString Show(const Event& e)
     return e.name + "(" + parts.join(", ") + ")";
 }
 
-QString Show(const std::vector<Event>& events)
+QString showDialog(const std::vector<Event>& events)
 {
     QStringList lines;
     for (const Event& e : events)
-        lines << Show(e);
+        lines << showDialog(e);
     return lines.join("\n  ");
 }
 
-bool SameValue(const QVariant& a, const QVariant& e)
+bool sameValue(const QVariant& a, const QVariant& e)
 {
     if (e.typeId() == QMetaType::Double || a.typeId() == QMetaType::Double) {
         const double x = a.toDouble(), y = e.toDouble();
@@ -194,18 +194,18 @@ bool SameValue(const QVariant& a, const QVariant& e)
 
 } // namespace
 
-::testing::AssertionResult SameEvents(const std::vector<Event>& actual, const std::vector<Event>& expected)
+::testing::AssertionResult sameEvents(const std::vector<Event>& actual, const std::vector<Event>& expected)
 {
     bool same = actual.size() == expected.size();
     for (std::size_t i = 0; same && i < actual.size(); ++i) {
         same = actual[i].name == expected[i].name && actual[i].args.size() == expected[i].args.size();
         for (qsizetype j = 0; same && j < actual[i].args.size(); ++j)
-            same = SameValue(actual[i].args[j], expected[i].args[j]);
+            same = sameValue(actual[i].args[j], expected[i].args[j]);
     }
     if (same)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\nactual:\n  " << Show(actual).toStdString() << "\nexpected:\n  "
-                                         << Show(expected).toStdString();
+    return ::testing::AssertionFailure() << "\nactual:\n  " << showDialog(actual).toStdString() << "\nexpected:\n  "
+                                         << showDialog(expected).toStdString();
 }
 
 #include "moc_ParserFixture.cpp"

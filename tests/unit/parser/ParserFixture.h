@@ -17,31 +17,31 @@
 
 // Reaches the component's model, which only an open sequence sets, and its
 // protocol and reply handler, which only the port feeds.
-struct UsbCommTestAccess {
-    static void SetModel(ctlZAMOUsbComm& c, UnitModel model) { c.m_state.setModel(model); }
-    static double Temperature(const ctlZAMOUsbComm& c) { return c.m_state.diagnostics().temperature; }
-    static const QString& PendingText(const ctlZAMOUsbComm& c) { return c.m_protocol.pendingText(); }
-    static UnitProtocol& Protocol(ctlZAMOUsbComm& c) { return c.m_protocol; }
-    static UnitReplySink& Replies(ctlZAMOUsbComm& c) { return c.m_replies; }
+struct UnitLinkTestAccess {
+    static void setModel(UnitLink& c, UnitModel model) { c.m_state.setModel(model); }
+    static double temperature(const UnitLink& c) { return c.m_state.diagnostics().temperature; }
+    static const QString& pendingText(const UnitLink& c) { return c.m_protocol.pendingText(); }
+    static UnitProtocol& protocol(UnitLink& c) { return c.m_protocol; }
+    static UnitReplySink& replies(UnitLink& c) { return c.m_replies; }
 };
 
 // The component's receive path without the port: bytes of a read, or text
 // given whole, as the port would hand them over.
 class LinkParser {
 public:
-    explicit LinkParser(ctlZAMOUsbComm& comm) : m_comm(comm) {}
+    explicit LinkParser(UnitLink& comm) : m_comm(comm) {}
     void parseRead(const QByteArray& received)
     {
-        UsbCommTestAccess::Protocol(m_comm).parseRead(received, UsbCommTestAccess::Replies(m_comm));
+        UnitLinkTestAccess::protocol(m_comm).parseRead(received, UnitLinkTestAccess::replies(m_comm));
     }
     void parseText(const QString& text)
     {
-        UsbCommTestAccess::Protocol(m_comm).parseText(text, UsbCommTestAccess::Replies(m_comm));
+        UnitLinkTestAccess::protocol(m_comm).parseText(text, UnitLinkTestAccess::replies(m_comm));
     }
-    void attributeTo(qint16 channel) { UsbCommTestAccess::Protocol(m_comm).attributeTo(channel); }
+    void attributeTo(qint16 channel) { UnitLinkTestAccess::protocol(m_comm).attributeTo(channel); }
 
 private:
-    ctlZAMOUsbComm& m_comm;
+    UnitLink& m_comm;
 };
 
 enum class Model { Base, Zamo80, Zamo24 };
@@ -55,35 +55,35 @@ struct Event {
 class EventRecorder : public QObject {
     Q_OBJECT
 public:
-    explicit EventRecorder(ctlZAMOUsbComm& comm);
+    explicit EventRecorder(UnitLink& comm);
     std::vector<Event> events;
-    // The events without RXData and RXDataInBuffer.
-    std::vector<Event> Replies() const;
+    // The events without rxData and rxDataInBuffer.
+    std::vector<Event> replies() const;
 
 private slots:
-    void Hit();
+    void hit();
 
 private:
     std::map<int, std::unique_ptr<QSignalSpy>> m_spies;
 };
 
-// Events are equal when names and arguments match; Doubles to a relative
+// events are equal when names and arguments match; Doubles to a relative
 // tolerance of 1e-6 (NaN matches NaN, infinities by sign).
-::testing::AssertionResult SameEvents(const std::vector<Event>& actual, const std::vector<Event>& expected);
+::testing::AssertionResult sameEvents(const std::vector<Event>& actual, const std::vector<Event>& expected);
 
 class ParserFixture : public ::testing::Test {
 protected:
-    ctlZAMOUsbComm comm{1};
+    UnitLink comm{1};
     LinkParser parser{comm};
     EventRecorder recorder{comm};
 
-    void SetModel(Model m) { UsbCommTestAccess::SetModel(comm, unitModelOf(m == Model::Zamo80, m == Model::Zamo24)); }
+    void setModel(Model m) { UnitLinkTestAccess::setModel(comm, unitModelOf(m == Model::Zamo80, m == Model::Zamo24)); }
     // Reply events of one channel frame given as text to channel ch.
-    std::vector<Event> Decode(const QString& frame, qint16 ch = 0)
+    std::vector<Event> decode(const QString& frame, qint16 ch = 0)
     {
         parser.attributeTo(ch);
         recorder.events.clear();
         parser.parseText(frame);
-        return recorder.Replies();
+        return recorder.replies();
     }
 };

@@ -32,35 +32,35 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot Take(const clsElectrode& e)
+Snapshot take(const ChannelRecord& e)
 {
-    return {e.SerialNumber(), e.FirmwareVersion(), e.CalibrationDate().value,
-            {e.Zamo24Pace1Amplitude(), e.Zamo24Pace1PulseWidth(), e.Zamo24Pace1BPM(), e.Zamo24Pace2Amplitude(),
-             e.Zamo24Pace2PulseWidth(), e.Zamo24Pace2BPM()}};
+    return {e.serialNumber(), e.firmwareVersion(), e.calibrationDate().value,
+            {e.zamo24Pace1Amplitude(), e.zamo24Pace1PulseWidth(), e.zamo24Pace1BPM(), e.zamo24Pace2Amplitude(),
+             e.zamo24Pace2PulseWidth(), e.zamo24Pace2BPM()}};
 }
 
 class ParserFuzz : public ParserFixture {
 protected:
     QRandomGenerator rng{20261210};
 
-    int Below(int n) { return int(rng.bounded(n)); }
+    int below(int n) { return int(rng.bounded(n)); }
 
-    QString RandomText(int maxLength)
+    QString randomText(int maxLength)
     {
         QString s;
-        const int n = Below(maxLength + 1);
+        const int n = below(maxLength + 1);
         for (int i = 0; i < n; ++i)
-            s += Below(20) == 0 ? QChar(Below(256)) : Alphabet.at(Below(Alphabet.size()));
+            s += below(20) == 0 ? QChar(below(256)) : Alphabet.at(below(Alphabet.size()));
         return s;
     }
 
-    QString Mutated(QString frame)
+    QString mutated(QString frame)
     {
-        for (int m = Below(4); m > 0; --m) {
-            const int at = Below(frame.size() + 1);
-            switch (Below(5)) {
-            case 0: frame.insert(at, Alphabet.at(Below(Alphabet.size()))); break;
-            case 1: if (at < frame.size()) frame[at] = Alphabet.at(Below(Alphabet.size())); break;
+        for (int m = below(4); m > 0; --m) {
+            const int at = below(frame.size() + 1);
+            switch (below(5)) {
+            case 0: frame.insert(at, Alphabet.at(below(Alphabet.size()))); break;
+            case 1: if (at < frame.size()) frame[at] = Alphabet.at(below(Alphabet.size())); break;
             case 2: frame.remove(at, 1); break;
             case 3: frame.truncate(at); break;
             default: frame.insert(at, QChar(0)); break;
@@ -69,14 +69,14 @@ protected:
         return frame;
     }
 
-    QString RandomStream()
+    QString randomStream()
     {
         QString s;
-        for (int parts = 1 + Below(6); parts > 0; --parts) {
-            switch (Below(3)) {
-            case 0: s += ValidFrames.at(Below(ValidFrames.size())); break;
-            case 1: s += Mutated(ValidFrames.at(Below(ValidFrames.size()))); break;
-            default: s += RandomText(40); break;
+        for (int parts = 1 + below(6); parts > 0; --parts) {
+            switch (below(3)) {
+            case 0: s += ValidFrames.at(below(ValidFrames.size())); break;
+            case 1: s += mutated(ValidFrames.at(below(ValidFrames.size()))); break;
+            default: s += randomText(40); break;
             }
         }
         return s;
@@ -86,30 +86,30 @@ protected:
 TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
 {
     for (int round = 0; round < 20000; ++round) {
-        SetModel(Model(Below(3)));
-        const qint16 channel = qint16(Below(44) - 4);   // -4..39
+        setModel(Model(below(3)));
+        const qint16 channel = qint16(below(44) - 4);   // -4..39
         parser.attributeTo(channel);
         const bool outside = channel < 0 || channel > 15;
         std::vector<Snapshot> before;
         for (int ch = 0; ch < 16; ++ch)
-            before.push_back(Take(*comm.Electrode(ch)));
+            before.push_back(take(*comm.electrode(ch)));
 
         recorder.events.clear();
-        QString stream = RandomStream();
-        if (Below(4) == 0) {
+        QString stream = randomStream();
+        if (below(4) == 0) {
             parser.parseText(stream);
         } else {
             while (!stream.isEmpty()) {   // the stream arrives in random pieces
-                const int piece = 1 + Below(stream.size());
+                const int piece = 1 + below(stream.size());
                 parser.parseRead(stream.left(piece).toLatin1());
                 stream.remove(0, piece);
             }
         }
 
-        ASSERT_LE(UsbCommTestAccess::PendingText(comm).size(), ReplyFraming::MaxPendingLength);
-        for (const Event& e : recorder.Replies()) {
-            if (!e.args.isEmpty() && e.name != "RXMasterFoundChannels" && e.name != "HardwareStatus"
-                && !e.name.startsWith("RXMaster")) {
+        ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), ReplyFraming::MaxPendingLength);
+        for (const Event& e : recorder.replies()) {
+            if (!e.args.isEmpty() && e.name != "rxMasterFoundChannels" && e.name != "hardwareStatus"
+                && !e.name.startsWith("rxMaster")) {
                 ASSERT_FALSE(outside) << e.name.toStdString() << " for channel " << channel;
                 const int ch = e.args.at(0).toInt();
                 ASSERT_TRUE(ch >= 0 && ch <= 15) << e.name.toStdString();
@@ -117,22 +117,22 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
         }
         if (outside) {
             for (int ch = 0; ch < 16; ++ch)
-                ASSERT_TRUE(Take(*comm.Electrode(ch)) == before[ch]) << "record " << ch << " written";
+                ASSERT_TRUE(take(*comm.electrode(ch)) == before[ch]) << "record " << ch << " written";
         }
     }
 }
 
-// Text that never completes a frame is dropped at the bound; the next frame
+// text that never completes a frame is dropped at the bound; the next frame
 // after it is decoded again.
 TEST_F(ParserFuzz, EndlessBrokenFrameDoesNotBlockLaterReplies)
 {
     parser.parseRead("[d0629(");
     for (int i = 0; i < 200; ++i)
         parser.parseRead(QByteArray(64, '5'));
-    ASSERT_LE(UsbCommTestAccess::PendingText(comm).size(), ReplyFraming::MaxPendingLength);
+    ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), ReplyFraming::MaxPendingLength);
     recorder.events.clear();
     parser.parseRead("(*)");
-    EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXIdle", {0}}}));
+    EXPECT_TRUE(sameEvents(recorder.replies(), {{"rxIdle", {0}}}));
 }
 
 } // namespace

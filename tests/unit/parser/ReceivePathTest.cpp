@@ -1,5 +1,5 @@
 // The receive path of the component: reads split and joined into frames,
-// RXDataInBuffer and RXData around every reply, channel attribution, and
+// rxDataInBuffer and rxData around every reply, channel attribution, and
 // the state that replies leave in the component and its channel records.
 #include "ParserFixture.h"
 
@@ -15,7 +15,7 @@ namespace {
 struct Case {
     const char* name;
     QStringList reads;          // read path; one entry per read
-    std::vector<Event> events;  // every event, RXDataInBuffer and RXData included
+    std::vector<Event> events;  // every event, rxDataInBuffer and rxData included
 };
 
 class ReadTable : public ParserFixture, public ::testing::WithParamInterface<Case> {};
@@ -25,116 +25,116 @@ TEST_P(ReadTable, RaisesExactEvents)
     parser.attributeTo(5);
     for (const QString& read : GetParam().reads)
         parser.parseRead(read.toLatin1());
-    EXPECT_TRUE(SameEvents(recorder.events, GetParam().events));
+    EXPECT_TRUE(sameEvents(recorder.events, GetParam().events));
 }
 
-const QString Nul(QChar(0));
+const QString nul(QChar(0));
 
 INSTANTIATE_TEST_SUITE_P(
-    Reads, ReadTable,
+    reads, ReadTable,
     ::testing::Values(
         Case{"UnitThenChannel", {"[*](*)"},
-             {{"RXDataInBuffer", {"[*](*)"}}, {"RXData", {0, "[*]"}}, {"RXMasterIdle", {}},
-              {"RXDataInBuffer", {"(*)"}}, {"RXData", {5, "(*)"}}, {"RXIdle", {5}}}},
+             {{"rxDataInBuffer", {"[*](*)"}}, {"rxData", {0, "[*]"}}, {"rxMasterIdle", {}},
+              {"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}}}},
         Case{"ChannelThenUnit", {"(*)[*]"},
-             {{"RXDataInBuffer", {"(*)[*]"}}, {"RXData", {5, "(*)"}}, {"RXIdle", {5}},
-              {"RXDataInBuffer", {"[*]"}}, {"RXData", {0, "[*]"}}, {"RXMasterIdle", {}}}},
+             {{"rxDataInBuffer", {"(*)[*]"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}},
+              {"rxDataInBuffer", {"[*]"}}, {"rxData", {0, "[*]"}}, {"rxMasterIdle", {}}}},
         Case{"SplitAcrossReads", {"(GB02022,2513,20", "46,2054,0001,0030*)"},
-             {{"RXDataInBuffer", {"(GB02022,2513,20"}},
-              {"RXDataInBuffer", {"(GB02022,2513,2046,2054,0001,0030*)"}},
-              {"RXData", {5, "(GB02022,2513,2046,2054,0001,0030*)"}},
-              {"RXBiasTestData", {5, 2022, 2513, 2046, 2054, 0, 1, 30, true, 0.1018330, 0.8146640}}}},
-        Case{"NulInsideFrame", {"(" + Nul + "*)" + Nul},
-             {{"RXDataInBuffer", {"(*)"}}, {"RXData", {5, "(*)"}}, {"RXIdle", {5}}}},
+             {{"rxDataInBuffer", {"(GB02022,2513,20"}},
+              {"rxDataInBuffer", {"(GB02022,2513,2046,2054,0001,0030*)"}},
+              {"rxData", {5, "(GB02022,2513,2046,2054,0001,0030*)"}},
+              {"rxBiasTestData", {5, 2022, 2513, 2046, 2054, 0, 1, 30, true, 0.1018330, 0.8146640}}}},
+        Case{"NulInsideFrame", {"(" + nul + "*)" + nul},
+             {{"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}}}},
         Case{"OpeningBracketEndsRead", {"(*)(", "!)"},
-             {{"RXDataInBuffer", {"(*)("}}, {"RXData", {5, "(*)"}}, {"RXIdle", {5}},
-              {"RXDataInBuffer", {"("}}, {"RXDataInBuffer", {"(!)"}}, {"RXData", {5, "(!)"}},
-              {"RXTestDataNotReady", {5}}}},
+             {{"rxDataInBuffer", {"(*)("}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}},
+              {"rxDataInBuffer", {"("}}, {"rxDataInBuffer", {"(!)"}}, {"rxData", {5, "(!)"}},
+              {"rxTestDataNotReady", {5}}}},
         Case{"StrayClosingBracket", {"7*)(*)"},
-             {{"RXDataInBuffer", {"7*)(*)"}}, {"RXDataInBuffer", {"(*)"}}, {"RXData", {5, "(*)"}},
-              {"RXIdle", {5}}}},
+             {{"rxDataInBuffer", {"7*)(*)"}}, {"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}},
+              {"rxIdle", {5}}}},
         Case{"UnitFrameNeverClosed", {"[d06(!)", "[*]"},
-             {{"RXDataInBuffer", {"[d06(!)"}}, {"RXDataInBuffer", {"(!)"}}, {"RXData", {5, "(!)"}},
-              {"RXTestDataNotReady", {5}}, {"RXDataInBuffer", {"[*]"}}, {"RXData", {0, "[*]"}},
-              {"RXMasterIdle", {}}}}),
+             {{"rxDataInBuffer", {"[d06(!)"}}, {"rxDataInBuffer", {"(!)"}}, {"rxData", {5, "(!)"}},
+              {"rxTestDataNotReady", {5}}, {"rxDataInBuffer", {"[*]"}}, {"rxData", {0, "[*]"}},
+              {"rxMasterIdle", {}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ParserFixture, PendingTextWaitsForTheNextReadAndGivenTextDropsIt)
 {
     parser.parseRead("(*)xy");
-    EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "xy");
+    EXPECT_EQ(UnitLinkTestAccess::pendingText(comm), "xy");
     parser.parseRead("(*)x");
-    EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
+    EXPECT_EQ(UnitLinkTestAccess::pendingText(comm), "");
     parser.parseRead("(GA21");
     recorder.events.clear();
     parser.parseText("30,3593*)(!)");
-    EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXTestDataNotReady", {0}}}));
-    EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
+    EXPECT_TRUE(sameEvents(recorder.replies(), {{"rxTestDataNotReady", {0}}}));
+    EXPECT_EQ(UnitLinkTestAccess::pendingText(comm), "");
 }
 
 TEST_F(ParserFixture, ChannelReplyBeforeAnyCommandBelongsToChannelZero)
 {
     parser.parseText("(*)");
-    EXPECT_TRUE(SameEvents(recorder.Replies(), {{"RXIdle", {0}}}));
+    EXPECT_TRUE(sameEvents(recorder.replies(), {{"rxIdle", {0}}}));
 }
 
 TEST_F(ParserFixture, FoundChannelsMapSetsExactlyTheMarkedChannels)
 {
-    comm.Electrode(5)->setConnected(true);
-    const std::vector<Event> events = Decode("[F1100000000000001]");
+    comm.electrode(5)->setConnected(true);
+    const std::vector<Event> events = decode("[F1100000000000001]");
     // The status display is refreshed before the event.
-    EXPECT_TRUE(SameEvents(events, {{"HardwareStatus", {"Disconnected", false}},
-                                    {"RXMasterFoundChannels", {"1100000000000001"}}}));
+    EXPECT_TRUE(sameEvents(events, {{"hardwareStatus", {"Disconnected", false}},
+                                    {"rxMasterFoundChannels", {"1100000000000001"}}}));
     for (int ch = 0; ch < 16; ++ch)
-        EXPECT_EQ(comm.Electrode(ch)->Connected(), ch == 0 || ch == 1 || ch == 15) << ch;
+        EXPECT_EQ(comm.electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
     // A short map clears the channels it does not reach.
-    Decode("[F11]");
-    EXPECT_FALSE(comm.Electrode(15)->Connected());
-    EXPECT_TRUE(comm.Electrode(1)->Connected());
+    decode("[F11]");
+    EXPECT_FALSE(comm.electrode(15)->connected());
+    EXPECT_TRUE(comm.electrode(1)->connected());
 }
 
 TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
 {
-    SetModel(Model::Zamo24);
-    Decode("(MV100101)", 3);
-    Decode("(MS1AB123)", 3);
-    Decode("(MD12024,03,15)", 3);
-    Decode("(Mp11234,5678,1234,5678,1000,0700)", 3);
-    const clsElectrode& e = *comm.Electrode(3);
-    EXPECT_EQ(e.FirmwareVersion(), "001.01");
-    EXPECT_EQ(e.SerialNumber(), "AB123");
-    EXPECT_EQ(e.CalibrationDate().date(), QDate(2024, 3, 15));
-    EXPECT_DOUBLE_EQ(e.Zamo24Pace1Amplitude(), 10.0);
-    EXPECT_DOUBLE_EQ(e.Zamo24Pace2Amplitude(), 7.0);
-    EXPECT_NEAR(e.Zamo24Pace1PulseWidth(), 61.7, 1e-9);
-    EXPECT_NEAR(e.Zamo24Pace1BPM(), 46.307016, 1e-6);
-    EXPECT_NEAR(e.Zamo24Pace2PulseWidth(), 283.9, 1e-9);
+    setModel(Model::Zamo24);
+    decode("(MV100101)", 3);
+    decode("(MS1AB123)", 3);
+    decode("(MD12024,03,15)", 3);
+    decode("(Mp11234,5678,1234,5678,1000,0700)", 3);
+    const ChannelRecord& e = *comm.electrode(3);
+    EXPECT_EQ(e.firmwareVersion(), "001.01");
+    EXPECT_EQ(e.serialNumber(), "AB123");
+    EXPECT_EQ(e.calibrationDate().date(), QDate(2024, 3, 15));
+    EXPECT_DOUBLE_EQ(e.zamo24Pace1Amplitude(), 10.0);
+    EXPECT_DOUBLE_EQ(e.zamo24Pace2Amplitude(), 7.0);
+    EXPECT_NEAR(e.zamo24Pace1PulseWidth(), 61.7, 1e-9);
+    EXPECT_NEAR(e.zamo24Pace1BPM(), 46.307016, 1e-6);
+    EXPECT_NEAR(e.zamo24Pace2PulseWidth(), 283.9, 1e-9);
     for (int ch = 0; ch < 16; ++ch)
-        EXPECT_EQ(comm.Electrode(ch)->SerialNumber().isEmpty(), ch != 3) << ch;
+        EXPECT_EQ(comm.electrode(ch)->serialNumber().isEmpty(), ch != 3) << ch;
 
     // A date that does not convert, or is no calendar date, keeps the previous one.
-    EXPECT_TRUE(SameEvents(Decode("(MD12024,xx,15)", 3), {}));
-    EXPECT_TRUE(SameEvents(Decode("(MD12024,13,40)", 3), {{"RXCalibrationDate", {3, 2024, 13, 40}}}));
-    EXPECT_EQ(comm.Electrode(3)->CalibrationDate().date(), QDate(2024, 3, 15));
+    EXPECT_TRUE(sameEvents(decode("(MD12024,xx,15)", 3), {}));
+    EXPECT_TRUE(sameEvents(decode("(MD12024,13,40)", 3), {{"rxCalibrationDate", {3, 2024, 13, 40}}}));
+    EXPECT_EQ(comm.electrode(3)->calibrationDate().date(), QDate(2024, 3, 15));
 }
 
 TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
 {
-    SetModel(Model::Zamo80);
-    Decode("[d0629,0234,0362,0362,0174,0100,1,0,01010]");
-    EXPECT_TRUE(comm.LidClosed());
-    EXPECT_TRUE(comm.Reg5VWorking());
-    EXPECT_EQ(comm.FirmwareVersion(), "010.10");
+    setModel(Model::Zamo80);
+    decode("[d0629,0234,0362,0362,0174,0100,1,0,01010]");
+    EXPECT_TRUE(comm.lidClosed());
+    EXPECT_TRUE(comm.reg5VWorking());
+    EXPECT_EQ(comm.firmwareVersion(), "010.10");
     EXPECT_EQ(comm.VCC(), 5);
-    EXPECT_EQ(comm.Neg5V(), -5);
-    Decode("[L1]");
-    EXPECT_FALSE(comm.LidClosed());
-    Decode("[L0]");
-    Decode("[D0629,0234,0362,0362,0174,1,1,1,01010]");
-    EXPECT_FALSE(comm.LidClosed());   // the base layout always reads the lid open
-    EXPECT_TRUE(comm.Working200VOn());
-    EXPECT_NEAR(UsbCommTestAccess::Temperature(comm), 39.614235, 1e-6);
-    EXPECT_EQ(comm.Temperature(), 40);
+    EXPECT_EQ(comm.neg5V(), -5);
+    decode("[L1]");
+    EXPECT_FALSE(comm.lidClosed());
+    decode("[L0]");
+    decode("[D0629,0234,0362,0362,0174,1,1,1,01010]");
+    EXPECT_FALSE(comm.lidClosed());   // the base layout always reads the lid open
+    EXPECT_TRUE(comm.working200VOn());
+    EXPECT_NEAR(UnitLinkTestAccess::temperature(comm), 39.614235, 1e-6);
+    EXPECT_EQ(comm.temperature(), 40);
 }
 
 // Channel replies for a channel beyond 0..15 (a command framed for channel
@@ -142,19 +142,19 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
 TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
 {
     testsupport::TempDataHome home;
-    modMain::InitLogFile();
-    SetModel(Model::Zamo24);
+    config::initLogFile();
+    setModel(Model::Zamo24);
     for (qint16 ch : {qint16(16), qint16(40), qint16(-1)}) {
         const std::vector<Event> events =
-            Decode("(MS1AB123)(MV100101)(MD12024,03,15)(Mp11234,5678,1234,5678,1000,0700)(*)", ch);
+            decode("(MS1AB123)(MV100101)(MD12024,03,15)(Mp11234,5678,1234,5678,1000,0700)(*)", ch);
         EXPECT_TRUE(events.empty()) << ch;
-        EXPECT_EQ(recorder.events.front().name, "RXDataInBuffer");
+        EXPECT_EQ(recorder.events.front().name, "rxDataInBuffer");
     }
     for (int ch = 0; ch < 16; ++ch) {
-        EXPECT_TRUE(comm.Electrode(ch)->SerialNumber().isEmpty());
-        EXPECT_EQ(comm.Electrode(ch)->Zamo24Pace1Amplitude(), 0.0);
+        EXPECT_TRUE(comm.electrode(ch)->serialNumber().isEmpty());
+        EXPECT_EQ(comm.electrode(ch)->zamo24Pace1Amplitude(), 0.0);
     }
-    QFile log(modMain::LogFilePath);
+    QFile log(config::LogFilePath);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Reply (MS1AB123) ignored: channel 16 does not exist"));
 }
@@ -162,10 +162,10 @@ TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
 TEST_F(ParserFixture, MalformedRepliesAreLogged)
 {
     testsupport::TempDataHome home;
-    modMain::InitLogFile();
-    Decode("(GA2130,35x3,0000,2175,1470*)");
+    config::initLogFile();
+    decode("(GA2130,35x3,0000,2175,1470*)");
     parser.parseRead("x)(*)");
-    QFile log(modMain::LogFilePath);
+    QFile log(config::LogFilePath);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("Malformed reply (GA2130,35x3,0000,2175,1470*): the field at 8 is not a number"));
@@ -176,11 +176,11 @@ TEST_F(ParserFixture, MalformedRepliesAreLogged)
 // not-a-number reading, which compares false with every limit.
 TEST_F(ParserFixture, ZeroOverZeroReadingIsRecognisablyNotANumber)
 {
-    const std::vector<Event> events = Decode("(GD12022,2022,2022,0060*)");
+    const std::vector<Event> events = decode("(GD12022,2022,2022,0060*)");
     ASSERT_EQ(events.size(), 1u);
     const double measurement = events[0].args[9].toDouble();
-    EXPECT_TRUE(TestDataArithmetic::IsNotANumber(measurement));
-    EXPECT_FALSE(TestDataArithmetic::IsNotANumber(events[0].args[8].toDouble()));   // +inf gain
+    EXPECT_TRUE(TestDataArithmetic::isNotANumber(measurement));
+    EXPECT_FALSE(TestDataArithmetic::isNotANumber(events[0].args[8].toDouble()));   // +inf gain
 }
 
 } // namespace
@@ -195,20 +195,20 @@ TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
 {
     bool reentered = false;
     std::vector<Event> duringTheHandler;
-    QObject::connect(&comm, &ctlZAMOUsbComm::RXIdle, [&] {
+    QObject::connect(&comm, &UnitLink::rxIdle, [&] {
         if (!std::exchange(reentered, true)) {
             parser.parseRead(",0000,2175,1470*)(!)");
-            duringTheHandler = recorder.Replies();
+            duringTheHandler = recorder.replies();
         }
     });
     parser.parseRead("(*)(GA2130,3593");
     EXPECT_EQ(duringTheHandler.size(), 3u);
-    EXPECT_TRUE(SameEvents(recorder.Replies(),
-                           {{"RXIdle", {0}},
-                            {"RXACZTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826,
+    EXPECT_TRUE(sameEvents(recorder.replies(),
+                           {{"rxIdle", {0}},
+                            {"rxaczTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826,
                                                false}},
-                            {"RXTestDataNotReady", {0}}}));
-    EXPECT_EQ(UsbCommTestAccess::PendingText(comm), "");
+                            {"rxTestDataNotReady", {0}}}));
+    EXPECT_EQ(UnitLinkTestAccess::pendingText(comm), "");
 }
 
 } // namespace

@@ -10,13 +10,13 @@ using namespace ReplyFields;
 TEST(ReplyFields, TextAtOneBasedPositionsShortAtTheEnd)
 {
     const QString inner = "GA2130,3593";
-    EXPECT_EQ(Text(inner, 3, 4), u"2130");
-    EXPECT_EQ(Text(inner, 8, 4), u"3593");
-    EXPECT_EQ(Text(inner, 10, 4), u"93");
-    EXPECT_EQ(Text(inner, 20, 4), u"");
-    EXPECT_EQ(Rest(inner, 8), u"3593");
-    EXPECT_EQ(At(inner, 2), u'A');
-    EXPECT_EQ(At(inner, 12), QChar(0));
+    EXPECT_EQ(text(inner, 3, 4), u"2130");
+    EXPECT_EQ(text(inner, 8, 4), u"3593");
+    EXPECT_EQ(text(inner, 10, 4), u"93");
+    EXPECT_EQ(text(inner, 20, 4), u"");
+    EXPECT_EQ(rest(inner, 8), u"3593");
+    EXPECT_EQ(charAt(inner, 2), u'A');
+    EXPECT_EQ(charAt(inner, 12), QChar(0));
 }
 
 TEST(ReplyFields, Conversions)
@@ -32,16 +32,16 @@ TEST(ReplyFields, Conversions)
         {u"1,2", std::nullopt, std::nullopt},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(ToInteger(QStringView(r.text)), r.integer) << QString::fromUtf16(r.text).toStdString();
-        EXPECT_EQ(ToLong(QStringView(r.text)), r.wide) << QString::fromUtf16(r.text).toStdString();
+        EXPECT_EQ(toInteger(QStringView(r.text)), r.integer) << QString::fromUtf16(r.text).toStdString();
+        EXPECT_EQ(toLong(QStringView(r.text)), r.wide) << QString::fromUtf16(r.text).toStdString();
     }
-    EXPECT_EQ(ToLong(u"9999999999"), std::nullopt);
+    EXPECT_EQ(toLong(u"9999999999"), std::nullopt);
 }
 
-TEST(ReplyFields, FirmwareText)
+TEST(ReplyFields, firmwareText)
 {
-    EXPECT_EQ(FirmwareText(u"01010"), "010.10");
-    EXPECT_EQ(FirmwareText(u"0101"), "010.1");
+    EXPECT_EQ(firmwareText(u"01010"), "010.10");
+    EXPECT_EQ(firmwareText(u"0101"), "010.1");
 }
 
 } // namespace

@@ -12,14 +12,14 @@ namespace {
 // Records what the framing hands on as "B:<text>", "U:<frame>", "C:<frame>", "E".
 struct Recorder : ReplyFraming::Handler {
     QStringList events;
-    void OnBuffer(const QString& text) override { events << "B:" + text; }
-    void OnFrame(bool unit, const QString& frame, QStringView inner) override
+    void onBuffer(const QString& text) override { events << "B:" + text; }
+    void onFrame(bool unit, const QString& frame, QStringView inner) override
     {
         EXPECT_EQ(inner, QStringView(frame).mid(1, frame.size() - 2));
         events << (unit ? "U:" : "C:") + frame;
     }
-    void OnMalformed(const QString&) override { events << "E"; }
-    QStringList Frames() const { return events.filter(QRegularExpression("^[UC]:")); }
+    void onMalformed(const QString&) override { events << "E"; }
+    QStringList frames() const { return events.filter(QRegularExpression("^[UC]:")); }
 };
 
 struct Case {
@@ -39,21 +39,21 @@ TEST_P(FramingTable, FramesAndPendingText)
     ReplyFraming framing(pending, busy);
     Recorder rec;
     for (const QString& read : c.reads)
-        framing.FeedRead(read, rec);
-    EXPECT_EQ(rec.Frames(), c.frames) << rec.events.join(" | ").toStdString();
-    EXPECT_EQ(framing.PendingText(), c.pending);
+        framing.feedRead(read, rec);
+    EXPECT_EQ(rec.frames(), c.frames) << rec.events.join(" | ").toStdString();
+    EXPECT_EQ(framing.pendingText(), c.pending);
 }
 
-const QChar Nul(0);
+const QChar nul(0);
 
 INSTANTIATE_TEST_SUITE_P(
-    Reads, FramingTable,
+    reads, FramingTable,
     ::testing::Values(
         Case{"UnitThenChannel", {"[*](*)"}, {"U:[*]", "C:(*)"}, ""},
         Case{"ChannelThenUnit", {"(*)[*]"}, {"C:(*)", "U:[*]"}, ""},
         Case{"SplitAcrossReads", {"(GA2130,35", "93,0000,2175,1470*)"},
              {"C:(GA2130,3593,0000,2175,1470*)"}, ""},
-        Case{"NulsStripped", {QString("(") + Nul + "*)" + Nul + Nul}, {"C:(*)"}, ""},
+        Case{"NulsStripped", {QString("(") + nul + "*)" + nul + nul}, {"C:(*)"}, ""},
         Case{"OneCharacterAfterFrameDropped", {"(*)x"}, {"C:(*)"}, ""},
         Case{"TwoCharactersWithoutBracketWait", {"(*)xy"}, {"C:(*)"}, "xy"},
         Case{"OpeningBracketAfterFrameKept", {"(*)(", "!)"}, {"C:(*)", "C:(!)"}, ""},
@@ -73,7 +73,7 @@ TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
     bool busy = false;
     ReplyFraming framing(pending, busy);
     Recorder rec;
-    framing.FeedRead("[*](*)", rec);
+    framing.feedRead("[*](*)", rec);
     EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
 }
 
@@ -83,11 +83,11 @@ TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
     bool busy = false;
     ReplyFraming framing(pending, busy);
     Recorder rec;
-    framing.FeedRead("(GA21", rec);
-    ASSERT_EQ(framing.PendingText(), "(GA21");
-    framing.FeedText("30*)(*)", rec);
-    EXPECT_EQ(rec.Frames(), QStringList({"C:(*)"}));
-    EXPECT_EQ(framing.PendingText(), "");
+    framing.feedRead("(GA21", rec);
+    ASSERT_EQ(framing.pendingText(), "(GA21");
+    framing.feedText("30*)(*)", rec);
+    EXPECT_EQ(rec.frames(), QStringList({"C:(*)"}));
+    EXPECT_EQ(framing.pendingText(), "");
 }
 
 TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
@@ -96,14 +96,14 @@ TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
     bool busy = false;
     ReplyFraming framing(pending, busy);
     Recorder rec;
-    framing.FeedRead("(GA", rec);
+    framing.feedRead("(GA", rec);
     for (int i = 0; i < 100; ++i)
-        framing.FeedRead(QString(50, u'7'), rec);
-    EXPECT_LE(framing.PendingText().size(), ReplyFraming::MaxPendingLength);
+        framing.feedRead(QString(50, u'7'), rec);
+    EXPECT_LE(framing.pendingText().size(), ReplyFraming::MaxPendingLength);
     EXPECT_TRUE(rec.events.contains("E"));
     rec.events.clear();
-    framing.FeedRead("(*)", rec);
-    EXPECT_EQ(rec.Frames(), QStringList({"C:(*)"}));
+    framing.feedRead("(*)", rec);
+    EXPECT_EQ(rec.frames(), QStringList({"C:(*)"}));
 }
 
 TEST(Framing, OverflowKeepsAFrameStartThatFits)
@@ -112,16 +112,16 @@ TEST(Framing, OverflowKeepsAFrameStartThatFits)
     bool busy = false;
     ReplyFraming framing(pending, busy);
     Recorder rec;
-    framing.FeedRead(QString(3000, u'x') + "(GA21", rec);
+    framing.feedRead(QString(3000, u'x') + "(GA21", rec);
     EXPECT_EQ(pending, "(GA21");
-    framing.FeedRead("30*)", rec);
-    EXPECT_EQ(rec.Frames(), QStringList({"C:(GA2130*)"}));
+    framing.feedRead("30*)", rec);
+    EXPECT_EQ(rec.frames(), QStringList({"C:(GA2130*)"}));
 }
 
-TEST(Framing, StripNulls)
+TEST(Framing, stripNulls)
 {
-    EXPECT_EQ(ReplyFraming::StripNulls(""), "");
-    EXPECT_EQ(ReplyFraming::StripNulls(QString("a") + Nul + "b" + Nul), "ab");
+    EXPECT_EQ(ReplyFraming::stripNulls(""), "");
+    EXPECT_EQ(ReplyFraming::stripNulls(QString("a") + nul + "b" + nul), "ab");
 }
 
 } // namespace

@@ -25,18 +25,18 @@ TEST(UnitCommandFrames, NumberFieldsPadOnTheLeftKeepSignAndNeverClip)
         {-1, 5, "-00001"},     {2147483647, 5, "2147483647"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Padded(c.value, c.digits), c.text) << c.value << " in " << c.digits << " digits";
-    EXPECT_EQ(PaddedList({1, 22, 333, -4}, 4), "0001,0022,0333,-0004");
+        EXPECT_EQ(padded(c.value, c.digits), c.text) << c.value << " in " << c.digits << " digits";
+    EXPECT_EQ(paddedList({1, 22, 333, -4}, 4), "0001,0022,0333,-0004");
 }
 
 TEST(UnitCommandFrames, SerialNumberIsPaddedOrCutToFiveCharacters)
 {
-    EXPECT_EQ(SetSerialNumber("42"), "(MS000042)");
-    EXPECT_EQ(SetSerialNumber(""), "(MS000000)");
-    EXPECT_EQ(SetSerialNumber("12345"), "(MS012345)");
-    EXPECT_EQ(SetSerialNumber("ABCDEFG"), "(MS0ABCDE)");
-    EXPECT_EQ(CalBoardSetSerialNumber("1234567"), "(mS012345)");
-    EXPECT_EQ(CalBoardSetSerialNumber("123"), "(mS000123)");
+    EXPECT_EQ(setSerialNumber("42"), "(MS000042)");
+    EXPECT_EQ(setSerialNumber(""), "(MS000000)");
+    EXPECT_EQ(setSerialNumber("12345"), "(MS012345)");
+    EXPECT_EQ(setSerialNumber("ABCDEFG"), "(MS0ABCDE)");
+    EXPECT_EQ(calBoardSetSerialNumber("1234567"), "(mS012345)");
+    EXPECT_EQ(calBoardSetSerialNumber("123"), "(mS000123)");
 }
 
 TEST(UnitCommandFrames, ZAMO80WinsWhenBothModelFlagsAreSet)
@@ -57,9 +57,9 @@ TEST(UnitCommandFrames, AllChannelCommandOfEveryTestTypeAndModel)
                                {"", "", "", ""},
                                {"SGROLL", "", "", ""}});
     for (const auto& c : cases) {
-        EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Base), c.base) << c.testType;
-        EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Zamo80), c.zamo80) << c.testType;
-        EXPECT_EQ(AllChannelCommand(c.testType, UnitModel::Zamo24), c.zamo24) << c.testType;
+        EXPECT_EQ(allChannelCommand(c.testType, UnitModel::Base), c.base) << c.testType;
+        EXPECT_EQ(allChannelCommand(c.testType, UnitModel::Zamo80), c.zamo80) << c.testType;
+        EXPECT_EQ(allChannelCommand(c.testType, UnitModel::Zamo24), c.zamo24) << c.testType;
     }
 }
 
@@ -69,43 +69,43 @@ TEST(UnitCommandFrames, AllChannelFrameIsTwentyFourCharactersWithChannelZeroFirs
     on[0] = on[2] = true;
     const QString bits = ChannelBitString(on);
     EXPECT_EQ(bits, "1010000000000000");
-    const QString frame = AllChannelFrame(AllChannelCommand("ACZ", UnitModel::Base), bits);
+    const QString frame = allChannelFrame(allChannelCommand("ACZ", UnitModel::Base), bits);
     EXPECT_EQ(frame, "[A(GA))1010000000000000]");
     EXPECT_EQ(frame.size(), 24);
-    EXPECT_EQ(AllChannelFrame(kAllChannelLEDOff, bits), "[A(i0))1010000000000000]");
+    EXPECT_EQ(allChannelFrame(kAllChannelLEDOff, bits), "[A(i0))1010000000000000]");
     // The caller's bit string is copied as given.
-    EXPECT_EQ(AllChannelFrame("(X)))", "1x"), "[A(X)))1x]");
+    EXPECT_EQ(allChannelFrame("(X)))", "1x"), "[A(X)))1x]");
 }
 
 TEST(UnitCommandFrames, CalibrationBoardSelectorsServeOneToThreeOnly)
 {
     for (char letter : {'A', 'D', 'N'}) {
-        EXPECT_EQ(CalBoardSelector(letter, 0), "");
-        EXPECT_EQ(CalBoardSelector(letter, 4), "");
-        EXPECT_EQ(CalBoardSelector(letter, -1), "");
-        EXPECT_EQ(CalBoardSelector(letter, 1), QString("(g%1%2)").arg(QChar(letter)).arg(1));
-        EXPECT_EQ(CalBoardSelector(letter, 3), QString("(g%1%2)").arg(QChar(letter)).arg(3));
+        EXPECT_EQ(calBoardSelector(letter, 0), "");
+        EXPECT_EQ(calBoardSelector(letter, 4), "");
+        EXPECT_EQ(calBoardSelector(letter, -1), "");
+        EXPECT_EQ(calBoardSelector(letter, 1), QString("(g%1%2)").arg(QChar(letter)).arg(1));
+        EXPECT_EQ(calBoardSelector(letter, 3), QString("(g%1%2)").arg(QChar(letter)).arg(3));
     }
 }
 
 TEST(UnitCommandFrames, ValueFramesByModel)
 {
-    EXPECT_EQ(SetCalibrationReference(UnitModel::Base, 1, 22, 333, 0), "(MR00001,0022,0333)");
-    EXPECT_EQ(SetCalibrationReference(UnitModel::Zamo80, 1, 22, 333, 0), "(Mr00001,0022,0333,0000)");
-    EXPECT_EQ(SetCalibrationReference(UnitModel::Zamo24, 1, 22, 333, 4444), "(Mr00001,0022,0333,4444)");
-    EXPECT_EQ(SetDCOReferenceVoltage(UnitModel::Base, 750), "");
-    EXPECT_EQ(SetDCOReferenceVoltage(UnitModel::Zamo24, 750), "(Md00750)");
-    EXPECT_EQ(SetPacePulse(UnitModel::Base, 1, 2, 3, 4, 5, 6), "");
-    EXPECT_EQ(SetPacePulse(UnitModel::Zamo80, 1, 2, 3, 4, 5, 6), "(MP00001,0002,0003,0004)");
-    EXPECT_EQ(SetPacePulse(UnitModel::Zamo24, 1, 2, 3, 4, 5, -6), "(Mp00001,0002,0003,0004,0005,-0006)");
-    EXPECT_EQ(SetCalibrationDate(2024, 3, 7), "(MD02024,03,07)");
-    EXPECT_EQ(SetCalibrationDate(99, 12, 31), "(MD099,12,31)");
-    EXPECT_EQ(CalBoardSetCalibrationReferenceDCO(12, -70000), "(mR200012,-70000)");
-    EXPECT_EQ(CalBoardSetPotentialReference(123456, 0), "(mP0123456,00000)");
-    EXPECT_EQ(CalBoardSetCalibrationReferenceResistors1(1000, 2), "(mR01000,0002)");
-    EXPECT_EQ(CalBoardSetCalibrationReferenceResistors2(10000, 5), "(mR410000,0005)");
-    EXPECT_EQ(ChannelLED(true), "(i1)");
-    EXPECT_EQ(ChannelLED(false), "(i0)");
+    EXPECT_EQ(setCalibrationReference(UnitModel::Base, 1, 22, 333, 0), "(MR00001,0022,0333)");
+    EXPECT_EQ(setCalibrationReference(UnitModel::Zamo80, 1, 22, 333, 0), "(Mr00001,0022,0333,0000)");
+    EXPECT_EQ(setCalibrationReference(UnitModel::Zamo24, 1, 22, 333, 4444), "(Mr00001,0022,0333,4444)");
+    EXPECT_EQ(setDCOReferenceVoltage(UnitModel::Base, 750), "");
+    EXPECT_EQ(setDCOReferenceVoltage(UnitModel::Zamo24, 750), "(Md00750)");
+    EXPECT_EQ(setPacePulse(UnitModel::Base, 1, 2, 3, 4, 5, 6), "");
+    EXPECT_EQ(setPacePulse(UnitModel::Zamo80, 1, 2, 3, 4, 5, 6), "(MP00001,0002,0003,0004)");
+    EXPECT_EQ(setPacePulse(UnitModel::Zamo24, 1, 2, 3, 4, 5, -6), "(Mp00001,0002,0003,0004,0005,-0006)");
+    EXPECT_EQ(setCalibrationDate(2024, 3, 7), "(MD02024,03,07)");
+    EXPECT_EQ(setCalibrationDate(99, 12, 31), "(MD099,12,31)");
+    EXPECT_EQ(calBoardSetCalibrationReferenceDCO(12, -70000), "(mR200012,-70000)");
+    EXPECT_EQ(calBoardSetPotentialReference(123456, 0), "(mP0123456,00000)");
+    EXPECT_EQ(calBoardSetCalibrationReferenceResistors1(1000, 2), "(mR01000,0002)");
+    EXPECT_EQ(calBoardSetCalibrationReferenceResistors2(10000, 5), "(mR410000,0005)");
+    EXPECT_EQ(channelLED(true), "(i1)");
+    EXPECT_EQ(channelLED(false), "(i0)");
 }
 
 } // namespace

@@ -21,7 +21,7 @@ TEST_F(TestSequenceEditorFilesTest, SaveWritesTheVersionOfTheUnitModeAndTheDefau
     const struct { const char* mode; bool zamo24; const char* version; } cases[] = {
         {"", false, "1.0"}, {"ZAMO", false, "1.0"}, {"ZAMO80", false, "2.0"}, {"ZAMO80", true, "3.0"}};
     Globals::ActiveTestList = steps({"ACZ,C1,1", "NOISE,D1,2"});
-    modMain::ApplyElectrodeString("A1-D1");
+    testlists::applyElectrodeString("A1-D1");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
         const QString tsq = home.path() + "/saved.tsq";
@@ -77,7 +77,7 @@ TEST_F(TestSequenceEditorFilesTest, LoadReplacesTheWorkingListAndGivesItTheDefau
 {
     const QString tsq = home.path() + "/z80.tsq";
     writeAll(tsq, "3.0\r\nPACE1,A1-B1,45,0,0\r\nDEFR,C1,2\r\n");
-    modMain::ApplyElectrodeString("A1-H1");
+    testlists::applyElectrodeString("A1-H1");
     open("ZAMO80");
     prompts->fileAnswers = {tsq};
     press("LoadButton");
@@ -110,7 +110,7 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
 {
     Globals::StandardTestList = steps({"DCO,A1,1", "SDR,A1,4"});
     Globals::Standard80TestList = steps({"ACLG,A1,2"});
-    modMain::ApplyElectrodeString("B1-C1");
+    testlists::applyElectrodeString("B1-C1");
     const struct { const char* mode; bool zamo24; QStringList expected; } cases[] = {
         {"ZAMO", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
         {"ERROR", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
@@ -128,7 +128,7 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
 TEST_F(TestSequenceEditorFilesTest, LoadStandardWithoutDefaultElectrodesIsRefused)
 {
     Globals::StandardTestList = steps({"DCO,A1,1"});
-    modMain::ApplyElectrodeString("None");
+    testlists::applyElectrodeString("None");
     open("ZAMO");
     press("LoadStandardSequenceButton");
     EXPECT_EQ(rows().size(), 2);
@@ -184,7 +184,7 @@ TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
         const qint16 expected = c.accepted ? c.stored : 54;
         EXPECT_EQ(settings.zamo80Delays.defibCharge, expected);
         EXPECT_EQ(box->text(), QString::number(expected));
-        EXPECT_EQ(modINIReadWrite::INIRead("Zamo80Delays", "DefibCharge", settings.paths.settingsFile),
+        EXPECT_EQ(config::iniRead("Zamo80Delays", "DefibCharge", settings.paths.settingsFile),
                   QString::number(expected));
         EXPECT_EQ(prompts->messages(),
                   c.accepted ? QStringList{} : QStringList{"Invalid Defib Charge Time value!"});
@@ -225,7 +225,7 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
 
 TEST_F(TestSequenceEditorFilesTest, OkHandsTheWorkingStepsOverAndRefreshesTheMainList)
 {
-    modMain::ApplyElectrodeString("A1-B2");
+    testlists::applyElectrodeString("A1-B2");
     Globals::ActiveTestList = steps({"ACZ,C1,1", "DCO,D1,2"});
     open("ZAMO");
     clickRow(2);

@@ -30,65 +30,65 @@ protected:
     };
     void SDR(qint16 channel, const Reply& r)
     {
-        Handlers().RXSDRTestData(1, channel,
+        handlers().rxsdrTestData(1, channel,
                                  SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
                                             r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3});
     }
-    RunState& State() { return form->State(); }
+    RunState& state() { return form->state(); }
 };
 
 TEST_F(SDRResultsTest, AGoodFinalReplyStoresTheFourReadingsAndIsJudgedEvenWhileStarting)
 {
-    StartStep("SDR");
-    State().StartupFlag = true;
+    startStep("SDR");
+    state().StartupFlag = true;
     unit1.calibrationExpired[1] = true;
     SDR(0, {});
     SDR(1, {.r2 = 2.0});
     SDR(1, {});   // a repeated reply is judged again
-    EXPECT_FALSE(State().StartupFlag);
+    EXPECT_FALSE(state().StartupFlag);
     EXPECT_THAT(results->readings.mid(0, 4),
                 ElementsAre("A1 5 10.000 5 P1", "A1 15 0.100 15 P2", "A1 25 0.200 25 P3", "A1 35 0.300 35 P4"));
     EXPECT_THAT(results->results, ElementsAre("A1 PASS", "B1 FAIL", "B1 PASS*"));
-    EXPECT_THAT(Lines(), ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1",
+    EXPECT_THAT(logLines(), ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1",
                                      "* -> Recovery slope exceeded 1, FAILED", "* SDR Test Complete on Electrode B1"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_FALSE(ElectrodeActive(0));
+    EXPECT_FALSE(electrodeActive(0));
 }
 
 TEST_F(SDRResultsTest, AFailedSupplyIsTheVerdictWithoutADataErrorLineOrSound)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    StartStep("SDR");
+    startStep("SDR");
     SDR(0, {.s200 = 2, .words = 0, .initial = 0, .r1 = 0, .r2 = 0, .r3 = 0});
     SDR(1, {.s200 = 2, .s2 = 2, .words = 0, .initial = nan, .r1 = nan, .r2 = nan, .r3 = nan});
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL_1", "B1 FAIL_1"));
     // Readings are stored as received; those the unit could not make stay empty.
     EXPECT_THAT(results->readings,
                 ElementsAre("A1 5 0.000 5 P1", "A1 15 0.000 15 P2", "A1 25 0.000 25 P3", "A1 35 0.000 35 P4"));
-    EXPECT_THAT(Lines(), ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1"));
+    EXPECT_THAT(logLines(), ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1"));
     EXPECT_EQ(failureSounds, 0);
 
-    StartStep("SDR");
+    startStep("SDR");
     SDR(0, {.s2 = 2});
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL_2"));
     SDR(1, {.words = 0});
-    EXPECT_EQ(Lines().last(), "* Data error detected on Electrode B1. Requesting retransmission.");
+    EXPECT_EQ(logLines().last(), "* Data error detected on Electrode B1. Requesting retransmission.");
 }
 
 TEST_F(SDRResultsTest, InterimRepliesOnlySetTheClock)
 {
-    StartStep("SDR");
-    ASSERT_TRUE(State().SDRResyncPending);
+    startStep("SDR");
+    ASSERT_TRUE(state().SDRResyncPending);
     SDR(0, {.completed = false, .second = 12});
-    EXPECT_EQ(State().ElapsedSeconds, 12);
+    EXPECT_EQ(state().ElapsedSeconds, 12);
     SDR(0, {.completed = false, .second = 20});
-    EXPECT_EQ(State().ElapsedSeconds, 12);
+    EXPECT_EQ(state().ElapsedSeconds, 12);
     EXPECT_THAT(results->readings, IsEmpty());
-    EXPECT_THAT(Lines(), IsEmpty());
+    EXPECT_THAT(logLines(), IsEmpty());
 
-    State().SDRResyncPending = true;   // a final reply sets it too
+    state().SDRResyncPending = true;   // a final reply sets it too
     SDR(0, {.second = 44});
-    EXPECT_EQ(State().ElapsedSeconds, 44);
+    EXPECT_EQ(state().ElapsedSeconds, 44);
 }
 
 } // namespace

@@ -15,16 +15,16 @@ using TestDetailsFormTest = LotWindowsTest;
 
 QString reportKey(const config::StationSettings& settings, const char* key)
 {
-    return modINIReadWrite::INIRead("Reports", key, settings.paths.settingsFile);
+    return config::iniRead("Reports", key, settings.paths.settingsFile);
 }
 
 TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
 {
-    unit1.Plug(16);
-    details.Form_Load();
+    unit1.plug(16);
+    details.load();
     details.LotNumberTextBox->setText("Lot 7");
     details.NotesTextBox->setPlainText("first line\nsecond");
-    details.cmdStartTest->click();
+    details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "Lot 7");
     for (const QString& lot : details.entered()->electrodeLotNumbers)
@@ -35,23 +35,23 @@ TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
 
 TEST_F(TestDetailsFormTest, ShownModallyOnlyStartTestStartsTheRun)
 {
-    WhenModal([](QWidget* w) { static_cast<TestDetailsForm*>(w)->cmdStartTest->click(); });
+    whenModal([](QWidget* w) { static_cast<TestDetailsDialog*>(w)->startTestButton->click(); });
     EXPECT_TRUE(details.ask().has_value());
 
     // After a started run, the close box cancels the next start; so does Cancel.
-    WhenModal([](QWidget* w) { w->close(); });
+    whenModal([](QWidget* w) { w->close(); });
     EXPECT_FALSE(details.ask().has_value());
-    WhenModal([](QWidget* w) { static_cast<TestDetailsForm*>(w)->cmdCancel->click(); });
+    whenModal([](QWidget* w) { static_cast<TestDetailsDialog*>(w)->cancelButton->click(); });
     EXPECT_FALSE(details.ask().has_value());
 }
 
 TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
 {
-    details.Form_Load();
+    details.load();
     details.LotNumberTextBox->setText("CUSTOM: A1: x");
     details.LotNumberTextBox->setEnabled(false);
     details.NotesTextBox->setPlainText("old");
-    details.Form_Load();
+    details.load();
     EXPECT_EQ(details.LotNumberTextBox->text(), "");
     EXPECT_TRUE(details.LotNumberTextBox->isEnabled());
     EXPECT_EQ(details.NotesTextBox->toPlainText(), "");
@@ -61,20 +61,20 @@ TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
 TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
 {
     struct Case {
-        QRadioButton* TestDetailsForm::*option;
+        QRadioButton* TestDetailsDialog::*option;
         AclgEnergy energy;
         QString prefix;
     };
-    unit1.Plug(16, true, true);
-    for (const Case& c : {Case{&TestDetailsForm::opt100J, AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
-                          Case{&TestDetailsForm::opt360J, AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
-                          Case{&TestDetailsForm::optXJ, AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
-        details.Form_Load();
+    unit1.plug(16, true, true);
+    for (const Case& c : {Case{&TestDetailsDialog::opt100J, AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
+                          Case{&TestDetailsDialog::opt360J, AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
+                          Case{&TestDetailsDialog::xjOption, AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
+        details.load();
         EXPECT_FALSE(details.framePowerSource->isHidden());
-        EXPECT_EQ(details.optXJ->text(), "200J");
+        EXPECT_EQ(details.xjOption->text(), "200J");
         (details.*c.option)->setChecked(true);
         details.NotesTextBox->setPlainText("N");
-        details.cmdStartTest->click();
+        details.startTestButton->click();
         EXPECT_EQ(unit1.aclgEnergy, c.energy);
         ASSERT_TRUE(details.entered());
         EXPECT_EQ(details.entered()->notes, c.prefix + "N");
@@ -83,14 +83,14 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
 
 TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
 {
-    unit1.Plug(16, true, true);
-    unit2.Plug(16, true, false);
+    unit1.plug(16, true, true);
+    unit2.plug(16, true, false);
     unit1.aclgEnergy = unit2.aclgEnergy = AclgEnergy::XJ;
-    details.Form_Load();
+    details.load();
     EXPECT_TRUE(details.framePowerSource->isHidden());
     details.opt100J->setChecked(true);
     details.NotesTextBox->setPlainText("N");
-    details.cmdStartTest->click();
+    details.startTestButton->click();
     EXPECT_EQ(unit1.aclgEnergy, AclgEnergy::XJ);
     EXPECT_EQ(unit2.aclgEnergy, AclgEnergy::XJ);
     ASSERT_TRUE(details.entered());
@@ -103,18 +103,18 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
         QString stored;
         bool ticked;
     };
-    unit1.Plug(16, true);
+    unit1.plug(16, true);
     for (const Case& c : {Case{"1", true}, Case{"x", false}, Case{"", false}}) {
-        modINIReadWrite::INIWrite("Reports", "ShowShortCircuit", c.stored, settings.paths.settingsFile);
-        modINIReadWrite::INIWrite("Reports", "AverageACLG", c.stored, settings.paths.settingsFile);
-        details.Form_Load();
+        config::iniWrite("Reports", "ShowShortCircuit", c.stored, settings.paths.settingsFile);
+        config::iniWrite("Reports", "AverageACLG", c.stored, settings.paths.settingsFile);
+        details.load();
         EXPECT_FALSE(details.frameReportOptions->isHidden());
-        EXPECT_EQ(details.chkShowOnReport->isChecked(), c.ticked) << c.stored.toStdString();
-        EXPECT_EQ(details.chkAvgACLG->isChecked(), c.ticked);
+        EXPECT_EQ(details.showOnReportCheck->isChecked(), c.ticked) << c.stored.toStdString();
+        EXPECT_EQ(details.avgACLGCheck->isChecked(), c.ticked);
     }
-    details.chkShowOnReport->setChecked(true);
-    details.chkAvgACLG->setChecked(false);
-    details.cmdStartTest->click();
+    details.showOnReportCheck->setChecked(true);
+    details.avgACLGCheck->setChecked(false);
+    details.startTestButton->click();
     ASSERT_TRUE(details.entered() && details.entered()->reportOptions);
     EXPECT_TRUE(details.entered()->reportOptions->showShortCircuit);
     EXPECT_FALSE(details.entered()->reportOptions->averageAclg);
@@ -124,10 +124,10 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
 
 TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
 {
-    unit1.Plug(16);
-    details.Form_Load();
+    unit1.plug(16);
+    details.load();
     EXPECT_TRUE(details.frameReportOptions->isHidden());
-    details.cmdStartTest->click();
+    details.startTestButton->click();
     // No report options in the answer: the run keeps those it has.
     ASSERT_TRUE(details.entered());
     EXPECT_FALSE(details.entered()->reportOptions.has_value());
@@ -141,9 +141,9 @@ TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectro
         QString active;
     };
     for (const Case& c : {Case{"CUSTOM: Lot 9", "Lot 9"}, Case{"CUSTOM:", ""}}) {
-        details.Form_Load();
+        details.load();
         details.LotNumberTextBox->setText(c.typed);
-        details.cmdStartTest->click();
+        details.startTestButton->click();
         ASSERT_TRUE(details.entered());
         EXPECT_EQ(details.entered()->lotNumber, c.active);
         EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "");
@@ -158,11 +158,11 @@ TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectro
 // that the window gives: the text after "CUSTOM:" and each electrode's own lot.
 TEST_F(TestDetailsFormTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
 {
-    details.Form_Load();
-    details.SetElectrodeLotNumber(1, "B-LOT");
-    details.SetElectrodeLotNumber(16, "Lot\r\n2");
+    details.load();
+    details.setElectrodeLotNumber(1, "B-LOT");
+    details.setElectrodeLotNumber(16, "Lot\r\n2");
     details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
-    details.cmdStartTest->click();
+    details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "A1: , B1: B-LOT");
     std::array<QString, 32> lots;

@@ -15,11 +15,11 @@ protected:
     void SetUp() override
     {
         LotWindowsTest::SetUp();
-        unit1.Plug(16);
-        unit2.Plug(16);
-        details.Form_Load();
-        window = std::make_unique<LotByElectrodeForm>(details);
-        window->Form_Load();
+        unit1.plug(16);
+        unit2.plug(16);
+        details.load();
+        window = std::make_unique<LotByElectrodeDialog>(details);
+        window->load();
     }
     void tick(std::initializer_list<int> boxes)
     {
@@ -29,12 +29,12 @@ protected:
     void assign(std::initializer_list<int> boxes, const QString& lot)
     {
         tick(boxes);
-        window->txtLotNumber->setText(lot);
-        window->cmdAdd->click();
+        window->lotNumberEdit->setText(lot);
+        window->addButton->click();
     }
     QCheckBox* box(int i) { return window->ElectrodesCheckBox[std::size_t(i)]; }
 
-    std::unique_ptr<LotByElectrodeForm> window;
+    std::unique_ptr<LotByElectrodeDialog> window;
 };
 
 TEST_F(LotByElectrodeFormTest, TickedBoxesMakeTheCompactList)
@@ -51,23 +51,23 @@ TEST_F(LotByElectrodeFormTest, TickedBoxesMakeTheCompactList)
         window->UncheckAllButton->click();
         for (int i : c.ticked)
             box(i)->setChecked(true);
-        EXPECT_EQ(window->BuildCheckedElectrodeList(), c.list);
+        EXPECT_EQ(window->buildCheckedElectrodeList(), c.list);
     }
 }
 
 TEST_F(LotByElectrodeFormTest, AddNeedsElectrodesAndALot)
 {
-    window->txtLotNumber->setText("L1");
-    window->cmdAdd->click();
+    window->lotNumberEdit->setText("L1");
+    window->addButton->click();
     tick({0});
-    window->txtLotNumber->clear();
-    window->cmdAdd->click();
+    window->lotNumberEdit->clear();
+    window->addButton->click();
     EXPECT_EQ(prompts->messages(), QStringList(2, "Electrodes not selected, or Lot number not specified."));
     EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
     EXPECT_EQ(window->LotListFlexGrid->rowCount(), 0);
     EXPECT_TRUE(box(0)->isChecked());
     EXPECT_TRUE(box(0)->isEnabled());
-    EXPECT_EQ(window->Lots()[0], "");
+    EXPECT_EQ(window->lots()[0], "");
 }
 
 TEST_F(LotByElectrodeFormTest, AddAssignsTheLotAndCheckAllCanAssignAgain)
@@ -78,32 +78,32 @@ TEST_F(LotByElectrodeFormTest, AddAssignsTheLotAndCheckAllCanAssignAgain)
     EXPECT_EQ(window->LotListFlexGrid->item(0, 2)->text(), "L1");
     EXPECT_FALSE(box(1)->isChecked());
     EXPECT_FALSE(box(1)->isEnabled());
-    EXPECT_EQ(window->Lots()[2], "L1");
-    EXPECT_EQ(window->txtLotNumber->text(), "");
+    EXPECT_EQ(window->lots()[2], "L1");
+    EXPECT_EQ(window->lotNumberEdit->text(), "");
 
     window->CheckAllButton->click();
     EXPECT_TRUE(box(1)->isChecked());
-    window->txtLotNumber->setText("L2");
-    window->cmdAdd->click();
+    window->lotNumberEdit->setText("L2");
+    window->addButton->click();
     EXPECT_EQ(window->LotListFlexGrid->rowCount(), 2);
     EXPECT_EQ(window->LotListFlexGrid->item(1, 1)->text(), "A1-P2");
-    EXPECT_EQ(window->Lots()[1], "L2");
+    EXPECT_EQ(window->lots()[1], "L2");
 }
 
 TEST_F(LotByElectrodeFormTest, UnavailableElectrodesAreMasked)
 {
-    unit1.Plug(4);
-    unit2.connected = false;
+    unit1.plug(4);
+    unit2.isConnected = false;
     window->CheckAllButton->click();
     for (int i = 0; i < 32; ++i)
         EXPECT_EQ(box(i)->isHidden(), i >= 4) << i;
-    EXPECT_EQ(window->BuildCheckedElectrodeList(), "A1-D1");
+    EXPECT_EQ(window->buildCheckedElectrodeList(), "A1-D1");
 
-    unit1.connected = false;
-    window->MaskUnavailableElectrodes();
+    unit1.isConnected = false;
+    window->maskUnavailableElectrodes();
     for (int i = 0; i < 32; ++i)
         EXPECT_TRUE(box(i)->isHidden());
-    window->chkMaskUnavailableElectrodes->click();
+    window->maskUnavailableElectrodesCheck->click();
     for (int i = 0; i < 32; ++i)
         EXPECT_FALSE(box(i)->isHidden());
 }
@@ -129,8 +129,8 @@ TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
     assign({15, 16}, "Z");
     window->OKButton->click();
 
-    LotByElectrodeForm again(details);
-    again.Form_Load();
+    LotByElectrodeDialog again(details);
+    again.load();
     ASSERT_EQ(again.LotListFlexGrid->rowCount(), 3);
     EXPECT_EQ(again.LotListFlexGrid->item(2, 1)->text(), "P1-A2");
     for (int i : {0, 1, 2, 15, 16}) {
@@ -140,23 +140,23 @@ TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
     EXPECT_FALSE(again.ElectrodesCheckBox[4]->isChecked());
     EXPECT_FALSE(again.ElectrodesCheckBox[4]->isEnabled());
     EXPECT_TRUE(again.ElectrodesCheckBox[3]->isEnabled());
-    EXPECT_EQ(again.Lots()[4], "Y");
-    EXPECT_EQ(again.Lots()[16], "Z");
-    EXPECT_EQ(again.Lots()[3], "");
+    EXPECT_EQ(again.lots()[4], "Y");
+    EXPECT_EQ(again.lots()[16], "Z");
+    EXPECT_EQ(again.lots()[3], "");
 }
 
 TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindow)
 {
-    WhenModal([](QWidget* w) {
-        auto* lots = static_cast<LotByElectrodeForm*>(w);
+    whenModal([](QWidget* w) {
+        auto* lots = static_cast<LotByElectrodeDialog*>(w);
         lots->ElectrodesCheckBox[0]->setChecked(true);
         lots->ElectrodesCheckBox[19]->setChecked(true);
-        lots->txtLotNumber->setText("K-1");
-        lots->cmdAdd->click();
+        lots->lotNumberEdit->setText("K-1");
+        lots->addButton->click();
         lots->OKButton->click();
     });
-    details.cmdLotByElectrode->click();
-    details.cmdStartTest->click();
+    details.lotByElectrodeButton->click();
+    details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, details.LotNumberTextBox->text().mid(8));
     EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "K-1");
@@ -167,7 +167,7 @@ TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindo
     EXPECT_EQ(lines[19].trimmed(), "D2 - K-1");
 
     // Clear makes the lot box editable again but keeps the rows for the next opening.
-    details.cmdClear->click();
+    details.clearButton->click();
     EXPECT_TRUE(details.LotNumberTextBox->isEnabled());
     EXPECT_EQ(details.LotNumberTextBox->text(), "");
     EXPECT_EQ(details.ElectrodeLotList.size(), 1);

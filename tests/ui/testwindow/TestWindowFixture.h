@@ -21,83 +21,83 @@
 
 #include <memory>
 
-class MainFormFixture : public ::testing::Test {
+class TestWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CommandLine::SetForTesting(QStringLiteral(""));
+        CommandLine::setForTesting(QStringLiteral(""));
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
-        modMain::InitLogFile();
-        ResetGlobals();
+        config::initLogFile();
+        resetGlobals();
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<MainForm>(settings, std::array<UnitLink*, 2>{&unit1, &unit2});
+        form = std::make_unique<TestWindow>(settings, std::array<Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
-        form->Services().recorder = std::move(recorderPtr);
+        form->services().recorder = std::move(recorderPtr);
         auto reportsPtr = std::make_unique<RecordingReports>();
         reports = reportsPtr.get();
-        form->Services().reports = std::move(reportsPtr);
+        form->services().reports = std::move(reportsPtr);
         auto databasePtr = std::make_unique<RecordingDatabase>();
         database = databasePtr.get();
-        form->Services().database = std::move(databasePtr);
+        form->services().database = std::move(databasePtr);
         auto detailsPtr = std::make_unique<ScriptedPreTestDetailsPrompt>();
         details = detailsPtr.get();
-        form->Services().preTestDetails = std::move(detailsPtr);
-        form->OtherWindows().TestsCompletedSound = [this] { ++completedSounds; };
-        form->OtherWindows().DischargeWarning = [this] { ++dischargeWarnings; };
-        form->Form_Load();
+        form->services().preTestDetails = std::move(detailsPtr);
+        form->otherWindows().testsCompletedSound = [this] { ++completedSounds; };
+        form->otherWindows().dischargeWarning = [this] { ++dischargeWarnings; };
+        form->load();
     }
 
     void TearDown() override
     {
         form.reset();
         platform::Clock::useRealTime();
-        CommandLine::SetForTesting(QString());
+        CommandLine::setForTesting(QString());
     }
 
-    static void ResetGlobals()
+    static void resetGlobals()
     {
         Globals::ActiveTestList.clear();
-        modMain::ApplyElectrodeString(QStringLiteral("A1-B1"));
+        testlists::applyElectrodeString(QStringLiteral("A1-B1"));
     }
 
     // A one-step list on the default electrodes.
-    static std::shared_ptr<clsTestSequence> AddStep(const QString& type, qint16 count = 1)
+    static std::shared_ptr<TestStep> addStep(const QString& type, qint16 count = 1)
     {
-        auto step = std::make_shared<clsTestSequence>();
-        step->InitByParams(type, count, modMain::BuildElectrodeString(true), 1, 60, false, 1, false);
+        auto step = std::make_shared<TestStep>();
+        step->initByParams(type, count, testlists::buildElectrodeString(true), 1, 60, false, 1, false);
         Globals::ActiveTestList.append(step);
         return step;
     }
 
     // What the result handlers do when every active electrode has its final reading.
-    void FinishIteration()
+    void finishIteration()
     {
-        auto step = form->State().pActiveTest;
+        auto step = form->state().m_activeTest;
         ASSERT_TRUE(step);
         for (qint16 i = 0; i < 32; ++i)
-            step->SetElectrodeTestComplete(i);
+            step->setElectrodeTestComplete(i);
     }
 
     // One TestSequenceTimer tick (the interval is 5000 ms).
-    void Tick() { platform::Clock::advance(5000); }
+    void tick() { platform::Clock::advance(5000); }
 
     // Runs the started list to its end, finishing each iteration.
-    void RunToEnd(int maxTicks = 50)
+    void runToEnd(int maxTicks = 50)
     {
-        for (int i = 0; i < maxTicks && form->pTestRunning(); ++i) {
-            if (form->State().pActiveTest)
-                FinishIteration();
-            Tick();
+        for (int i = 0; i < maxTicks && form->m_testRunning(); ++i) {
+            if (form->state().m_activeTest)
+                finishIteration();
+            tick();
         }
     }
 
-    QString LogText() const
+    QString logText() const
     {
-        QFile file(modMain::LogFilePath);
+        QFile file(config::LogFilePath);
         file.open(QIODevice::ReadOnly);
         return QString::fromUtf8(file.readAll());
     }
@@ -108,7 +108,7 @@ protected:
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
-    std::unique_ptr<MainForm> form;
+    std::unique_ptr<TestWindow> form;
     RecordingRecorder* recorder = nullptr;
     RecordingReports* reports = nullptr;
     RecordingDatabase* database = nullptr;

@@ -12,7 +12,7 @@
 
 namespace {
 
-using modINIReadWrite::INIRead;
+using config::iniRead;
 
 class SetLimitsFormTest : public EditorFixture {
 protected:
@@ -28,7 +28,7 @@ protected:
     {
         QStringList out;
         for (const auto& v : config::limitKeys())
-            out << QString("[%1] %2=%3").arg(v.section, v.key, INIRead(v.section, v.key, path));
+            out << QString("[%1] %2=%3").arg(v.section, v.key, iniRead(v.section, v.key, path));
         return out;
     }
     static QList<double> valuesOf(const config::Limits& limits)
@@ -46,8 +46,8 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
     const struct { const char* mode; int page; } cases[] = {
         {"", 0}, {"ZAMO", 0}, {"ERROR", 0}, {"ZAMO80", 1}};
     for (const auto& c : cases) {
-        mainForm.unitMode = FakeMainForm::Mode(c.mode);
-        SetLimitsForm form(mainForm);
+        mainForm.unitMode = FakeTestWindow::mode(c.mode);
+        LimitsDialog form(mainForm);
         auto* tabs = child<QTabWidget>(&form, "LimitsTab");
         EXPECT_EQ(form.windowTitle(), "Set Limits");
         EXPECT_EQ(tabs->tabText(0), "ZAMO");
@@ -64,7 +64,7 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
 TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
 {
     settings.limits.limitZamo80Aclg = 2.5;
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     EXPECT_EQ(box(&form, "Zamo80ACLGLimitTextBox")->text(), "2.5");
     box(&form, "ACImpLimitTextBox")->setText("2500");
     box(&form, "NoiseTestWarningTextBox")->setText("abc");
@@ -80,10 +80,10 @@ TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
     EXPECT_EQ(settings.limits.warningZamo80Defr60, -7.25);
     EXPECT_EQ(settings.limits.limitZamo80Aclg, 2.5);
     const QString ini = settings.paths.settingsFile;
-    EXPECT_EQ(INIRead("Limits", "ACZ", ini), "2500");
-    EXPECT_EQ(INIRead("Warnings", "NOISE", ini), "150");
-    EXPECT_EQ(INIRead("Warnings", "Zamo80DEFR60", ini), "-7.25");
-    EXPECT_EQ(INIRead("Limits", "Zamo80ACLG", ini), "2.5");
+    EXPECT_EQ(iniRead("Limits", "ACZ", ini), "2500");
+    EXPECT_EQ(iniRead("Warnings", "NOISE", ini), "150");
+    EXPECT_EQ(iniRead("Warnings", "Zamo80DEFR60", ini), "-7.25");
+    EXPECT_EQ(iniRead("Limits", "Zamo80ACLG", ini), "2.5");
     EXPECT_TRUE(prompts->messages().isEmpty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
     ASSERT_TRUE(config::saveLimits(settings.limits, settings.paths.settingsFile));
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     {
-        SetLimitsForm form(mainForm);
+        LimitsDialog form(mainForm);
         click(&form, "RestoreDefaultsButton");
         EXPECT_EQ(box(&form, "ACImpLimitTextBox")->text(), "3000");
         EXPECT_EQ(box(&form, "Zamo80NoiseDCOWarningTextBox")->text(), "100");
@@ -105,7 +105,7 @@ TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
     EXPECT_EQ(settings.limits.warningZamo80Noise, 77);
     EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
 
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     click(&form, "RestoreDefaultsButton");
     click(&form, "SaveButton");
     EXPECT_EQ(currentValues(), valuesOf(config::Limits()));
@@ -115,7 +115,7 @@ TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
 {
     const QString lim = home.path() + "/bench.lim";
     prompts->fileAnswers.push_back(lim);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     box(&form, "Zamo80ACZ30LimitTextBox")->setText("6");
     click(&form, "SaveAsButton");
 
@@ -131,7 +131,7 @@ TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
 TEST_F(SetLimitsFormTest, CancelledSaveAsKeepsTheWindowOpenAndChangesNothing)
 {
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     form.show();
     box(&form, "ACImpLimitTextBox")->setText("10");
     click(&form, "SaveAsButton");   // no answer scripted: cancelled
@@ -144,7 +144,7 @@ TEST_F(SetLimitsFormTest, ALimitsFileThatCannotBeWrittenIsReportedAndTheWindowSt
 {
     const QString lim = home.path() + "/no such folder/bench.lim";
     prompts->fileAnswers.push_back(lim);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     form.show();
     click(&form, "SaveAsButton");
     EXPECT_TRUE(form.isVisible());
@@ -157,7 +157,7 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     const QString lim = home.path() + "/bench.lim";
     writeAll(lim, "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
     prompts->fileAnswers.push_back(lim);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     form.show();
     box(&form, "DCOffsetLimitTextBox")->setText("70");
     {
@@ -167,7 +167,7 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + ": No space left on device."});
     EXPECT_EQ(readAll(lim), "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
-    EXPECT_TRUE(readAll(modMain::LogFilePath).contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8()
+    EXPECT_TRUE(readAll(config::LogFilePath).contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8()
                                                        + ": No space left on device"));
 }
 
@@ -178,7 +178,7 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
                   "[Warnings]\r\nDCO=21\r\nACZ=22\r\nSDRDCO=23\r\nSDRSlope=24\r\nNOISE=25\r\nBIAS=26\r\n");
     settings.limits.limitZamo80Defr4 = 444;
     prompts->fileAnswers.push_back(lim);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     click(&form, "LoadButton");
 
     EXPECT_EQ(prompts->shown[0].kind, "open");
@@ -191,7 +191,7 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
     EXPECT_EQ(settings.limits.limitDco, 11);
     EXPECT_EQ(settings.limits.warningBias, 26);
     EXPECT_EQ(settings.limits.limitZamo80Defr4, 444);
-    EXPECT_EQ(INIRead("Limits", "Zamo80DEFR4", settings.paths.settingsFile), "444");
+    EXPECT_EQ(iniRead("Limits", "Zamo80DEFR4", settings.paths.settingsFile), "444");
 }
 
 TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
@@ -199,7 +199,7 @@ TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
     const QString lim = home.path() + "/other.lim";
     writeAll(lim, "[Limits]\r\nACZ=1\r\n");
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
-    SetLimitsForm form(mainForm);
+    LimitsDialog form(mainForm);
     box(&form, "BiasTestLimitTextBox")->setText("55");
     click(&form, "LoadButton");   // cancelled
     EXPECT_EQ(box(&form, "BiasTestLimitTextBox")->text(), "55");

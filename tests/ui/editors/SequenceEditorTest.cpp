@@ -69,7 +69,7 @@ TEST_F(TestSequenceEditorFormTest, PaceDurationOutsideItsListPreselectsTwenty)
 TEST_F(TestSequenceEditorFormTest, TheWindowWorksOnCopiesWithTheDefaultSelection)
 {
     Globals::ActiveTestList = steps({"ACZ,C1,3", "BIAS,8/30,1"});
-    modMain::ApplyElectrodeString("A1-B1");
+    testlists::applyElectrodeString("A1-B1");
     const TestList before = Globals::ActiveTestList;
     open("ZAMO");
     EXPECT_EQ(rows(), (QStringList{"1|ACZ|A1-B1|3", "2|BIAS|8/30|1"}));
@@ -129,8 +129,8 @@ TEST_F(TestSequenceEditorFormTest, LongSelectionsAreCutToTwentyCharacters)
         {"A1.C1.E1.G1.I1.K1.M1.O1", "A1.C1.E1.G1.I1.K1.M1..."},          // 23: cut
     };
     for (const auto& c : cases) {
-        modMain::ApplyElectrodeString(c.selection);
-        ASSERT_EQ(modMain::BuildElectrodeString(true), c.selection);
+        testlists::applyElectrodeString(c.selection);
+        ASSERT_EQ(testlists::buildElectrodeString(true), c.selection);
         open("ZAMO");
         press("InsertButton");
         EXPECT_EQ(rows(), QStringList{QString("1|DCO|") + c.shownText + "|1"});
@@ -139,7 +139,7 @@ TEST_F(TestSequenceEditorFormTest, LongSelectionsAreCutToTwentyCharacters)
 
 TEST_F(TestSequenceEditorFormTest, InsertWithoutDefaultElectrodesIsRefused)
 {
-    modMain::ApplyElectrodeString("None");
+    testlists::applyElectrodeString("None");
     open("ZAMO");
     press("InsertButton");
     EXPECT_EQ(rows(), QStringList{});

@@ -14,8 +14,8 @@ protected:
         EditorFixture::SetUp();
         Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,A1-P2,1", "DCO,A1-B1,2"}) {
-            auto step = std::make_shared<clsTestSequence>();
-            step->InitByString(line);
+            auto step = std::make_shared<TestStep>();
+            step->initByString(line);
             Globals::ActiveTestList.append(step);
         }
     }
@@ -28,7 +28,7 @@ protected:
     {
         QStringList out;
         for (const auto& step : Globals::ActiveTestList)
-            out << step->TestString();
+            out << step->testString();
         return out;
     }
 };
@@ -41,7 +41,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
     };
     for (const auto& c : cases) {
         mainForm.calls.clear();
-        BiasTestParametersForm form(mainForm);
+        BiasTestDialog form(mainForm);
         EXPECT_EQ(form.windowTitle(), "BIAS Test Parameters");
         auto* time = child<QComboBox>(&form, "TestTimeComboBox");
         auto* interval = child<QComboBox>(&form, "SamplingIntervalComboBox");
@@ -59,7 +59,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
         EXPECT_EQ(form.result(), QDialog::Accepted);
         EXPECT_EQ(activeLines(), QStringList{c.line});
         EXPECT_EQ(Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
-        EXPECT_EQ(Globals::ActiveTestList[0]->SingleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
+        EXPECT_EQ(Globals::ActiveTestList[0]->singleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
         EXPECT_EQ(mainForm.calls, (QStringList{"ClearTestList", "UpdateTestSequenceList",
                                                "StartFirstTestSequence(True)"}));
     }
@@ -67,7 +67,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
 
 TEST_F(BiasTestParametersFormTest, CancelChangesNothing)
 {
-    BiasTestParametersForm form(mainForm);
+    BiasTestDialog form(mainForm);
     child<QComboBox>(&form, "TestTimeComboBox")->setCurrentIndex(0);
     click(&form, "cmdCancel");
     EXPECT_EQ(form.result(), QDialog::Rejected);

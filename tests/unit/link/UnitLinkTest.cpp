@@ -1,0 +1,194 @@
+#include "LinkFixture.h"
+#include "UnitLinkTestAccess.h"
+
+using platform::Clock;
+using platform::OleDate;
+
+namespace {
+
+using UsbComm = LinkFixture;
+
+TEST_F(UsbComm, ChannelListNamesRunsAndSingleChannels)
+{
+    struct Case {
+        qint16 unit;
+        QList<int> channels;
+        QString list;
+    };
+    QList<int> all;
+    for (int c = 0; c < 16; ++c)
+        all << c;
+    const Case cases[] = {
+        {1, {0, 1, 2, 3, 5}, "A1-D1.F1"}, {2, all, "A2-P2"}, {1, {0, 2}, "A1.C1"}, {1, {0, 1}, "A1-B1"},
+        {1, {15}, "P1"},  {1, {14}, "O1"}, {1, {}, ""}, {1, {14, 15}, "O1-P1"}, {1, {0, 7, 8, 9, 15}, "A1.H1-J1.P1"},
+    };
+    for (const Case& c : cases) {
+        UnitLink unit(c.unit);
+        unit.setUnitID(c.unit);
+        for (int ch : c.channels)
+            unit.electrode(ch)->setConnected(true);
+        EXPECT_EQ(unit.generateElectrodeString(), c.list);
+    }
+}
+
+TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
+{
+    connectedUnit(Model::Zamo80);
+    for (int ch : {0, 1, 2, 3, 5})
+        comm->electrode(ch)->setConnected(true);
+    UnitLinkTestAccess::refreshStatus(*comm);
+    EXPECT_EQ(events.last(), "Status ZAMO80 Connected; A1-D1.F1");
+    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
+    EXPECT_EQ(comm->display().lamp, UnitLinkDisplay::green());
+
+    for (int ch = 0; ch < 16; ++ch)
+        comm->electrode(ch)->setConnected(false);
+    UnitLinkTestAccess::refreshStatus(*comm);
+    EXPECT_EQ(events.last(), "Status ZAMO80 Connected; No Electrodes Found");
+
+    comm->disconnectDevice();
+    EXPECT_EQ(comm->display().lamp, UnitLinkDisplay::red());
+    EXPECT_FALSE(comm->display().connectChecked);
+}
+
+TEST_F(UsbComm, ChannelIndexesOutsideTheUnitNeverReachARecord)
+{
+    for (qint16 bad : {qint16(-1), qint16(16), qint16(300)}) {
+        EXPECT_FALSE(comm->electrodeChannelExists(bad));
+        EXPECT_FALSE(comm->electrodeChannelCalibrationExpired(bad));
+        EXPECT_EQ(comm->electrodeChannelSerialNumber(bad), "");
+        comm->setElectrodeLastMeasurement(bad, 5, 6);
+        EXPECT_EQ(comm->getElectrodeLastMeasurement(bad), 0);
+        EXPECT_EQ(comm->getElectrodeLastMeasurement2(bad), 0);
+        EXPECT_EQ(comm->getPaceAmplitude(bad, 1), 0);
+        EXPECT_EQ(comm->electrode(bad), nullptr);
+    }
+    EXPECT_TRUE(log.last().contains("outside 0..15"));
+}
+
+TEST_F(UsbComm, LastMeasurementsAndPaceValuesPerChannel)
+{
+    comm->setElectrodeLastMeasurement(4, 12.5);
+    comm->setElectrodeLastMeasurement(5, 1, 2);
+    EXPECT_EQ(comm->getElectrodeLastMeasurement(4), 12.5);
+    EXPECT_EQ(comm->getElectrodeLastMeasurement2(4), 0);
+    EXPECT_EQ(comm->getElectrodeLastMeasurement2(5), 2);
+    comm->clearElectrodeLastMeasurements();
+    EXPECT_EQ(comm->getElectrodeLastMeasurement(4), 0);
+
+    comm->electrode(2)->setZamo24PaceParameters(1, 2, 3, 4, 5, 6);
+    EXPECT_EQ(comm->getPaceAmplitude(2, 1), 1);
+    EXPECT_EQ(comm->getPacePulseWidth(2, 1), 2);
+    EXPECT_EQ(comm->getPaceBPM(2, 2), 6);
+    EXPECT_EQ(comm->getPaceAmplitude(2, 2), 4);
+    EXPECT_EQ(comm->getPaceAmplitude(2, 3), 0);
+}
+
+TEST_F(UsbComm, ACalibrationDatedTodayOrNeverReadHasExpired)
+{
+    const QDate today = Clock::now().date();
+    struct Case {
+        OleDate date;
+        bool expired;
+    };
+    for (const Case& c : {Case{OleDate::fromDate(today), true}, Case{OleDate(), true},
+                          Case{OleDate::fromDate(today.addDays(-30)), true},
+                          Case{OleDate::fromDate(today.addDays(1)), false}}) {
+        comm->electrode(7)->setCalibrationDate(c.date);
+        EXPECT_EQ(comm->electrodeChannelCalibrationExpired(7), c.expired) << c.date.value;
+    }
+}
+
+TEST_F(UsbComm, DiagnosticsListByModel)
+{
+    EXPECT_EQ(comm->getDiagnosticArray(), QStringList({"", ""}));
+    connectedUnit(Model::Base);
+    const QStringList base = comm->getDiagnosticArray();
+    ASSERT_EQ(base.size(), 10);
+    EXPECT_EQ(base.mid(6), QStringList({"False", "False", "False", ""}));
+    EXPECT_EQ(base[1], "0");
+}
+
+TEST_F(UsbComm, ElectrodeArrayHandsOutTheLiveRecordsOnlyWhileConnected)
+{
+    EXPECT_TRUE(comm->getElectrodeArray().isEmpty());
+    connectedUnit(Model::Base);
+    const auto records = comm->getElectrodeArray();
+    ASSERT_EQ(records.size(), 16);
+    comm->electrode(3)->setSerialNumber("12345");
+    EXPECT_EQ(records[3]->serialNumber(), "12345");
+}
+
+TEST_F(UsbComm, PollIntervalTestRunningAndSimulatorControls)
+{
+    comm->setPollingTimerInterval(0);
+    EXPECT_EQ(UnitLinkTestAccess::pollInterval(*comm), 150);
+    comm->setPollingTimerInterval(250);
+    EXPECT_EQ(UnitLinkTestAccess::pollInterval(*comm), 250);
+
+    comm->setTestRunning(true);
+    EXPECT_FALSE(comm->display().connectEnabled);
+    comm->setTestRunning(false);
+    EXPECT_TRUE(comm->display().connectEnabled);
+
+    EXPECT_FALSE(comm->display().simVisible);
+    comm->enableSim();
+    EXPECT_TRUE(comm->display().simVisible);
+}
+
+TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
+{
+    unitOfModel(Model::Base);
+    comm->connectToggleClicked(true);
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(comm->display().connectChecked);
+    comm->connectToggleClicked(false);
+    EXPECT_FALSE(comm->connected());
+
+    // A channel count that is not a number opens nothing.
+    comm->setUseSimChecked(true);
+    comm->setSimChannelsText("two");
+    comm->connectToggleClicked(true);
+    EXPECT_FALSE(comm->connected());
+    EXPECT_FALSE(comm->display().connectChecked);
+    EXPECT_TRUE(log.last().contains("not a number"));
+}
+
+TEST_F(UsbComm, ElectrodeRecordStartsEmpty)
+{
+    ChannelRecord e;
+    EXPECT_FALSE(e.connected());
+    EXPECT_TRUE(e.calibrationDate().isZero());
+    EXPECT_EQ(e.serialNumber(), "");
+    EXPECT_FALSE(e.hasValidData());
+    e.setConnected(true);
+    e.setSerialNumber("00042");
+    e.setCalibrationDate(OleDate::fromDate(QDate(2026, 1, 1)));
+    EXPECT_TRUE(e.hasValidData());
+}
+
+TEST_F(UsbComm, ASimulatedUnitConnectsThroughTheSameReceivePath)
+{
+    struct Case {
+        bool zamo80, zamo24;
+        QString status;
+    };
+    for (const Case& c : {Case{false, false, "Status ZAMO Connected; A1-B1"},
+                          Case{true, false, "Status ZAMO80 Connected; A1-B1"},
+                          Case{false, true, "Status ZAMO2-4 Connected; A1-B1"}}) {
+        events.clear();
+        comm->connectSimulator(2, c.zamo80, c.zamo24);
+        Clock::advance(500);
+        EXPECT_TRUE(comm->connected());
+        EXPECT_EQ(comm->isZAMO80(), c.zamo80);
+        EXPECT_EQ(comm->isZAMO24(), c.zamo24);
+        EXPECT_EQ(only("UsbConnected"), QStringList({QString("UsbConnected %1 %2").arg(c.zamo80).arg(c.zamo24)}));
+        EXPECT_EQ(events.filter("Status").last(), c.status);
+        EXPECT_TRUE(only("TX ").contains("TX [F]"));
+        comm->disconnectDevice();
+        EXPECT_FALSE(comm->connected());
+        EXPECT_FALSE(comm->simulatorMode());
+    }
+}
+
+} // namespace
