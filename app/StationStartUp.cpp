@@ -25,8 +25,7 @@ namespace {
 
 void showCritical(const QString& text)
 {
-    platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok,
-                                          platform::MsgIcon::Critical);
+    platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
 // A settings.ini that is there but cannot be read is not a missing one:

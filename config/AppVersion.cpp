@@ -8,10 +8,22 @@
 
 namespace AppVersion {
 
-QString productName() { return QStringLiteral("ZAMO"); }
-int major() { return ZAMO_VERSION_MAJOR; }
-int minor() { return ZAMO_VERSION_MINOR; }
-int revision() { return ZAMO_VERSION_PATCH; }
+QString productName()
+{
+    return QStringLiteral("ZAMO");
+}
+int major()
+{
+    return ZAMO_VERSION_MAJOR;
+}
+int minor()
+{
+    return ZAMO_VERSION_MINOR;
+}
+int revision()
+{
+    return ZAMO_VERSION_PATCH;
+}
 
 QString number()
 {

@@ -6,7 +6,7 @@
 
 namespace AppVersion {
 
-QString productName();   // "ZAMO"
+QString productName(); // "ZAMO"
 int major();
 int minor();
 int revision();

@@ -11,13 +11,13 @@ namespace {
 // The value as the log shows it: a password never appears in clear.
 QString loggedValue(const QString& section, const QString& key, const QString& value)
 {
-    const bool secret = section.compare("Database", Qt::CaseInsensitive) == 0
-                        && key.compare("SQLPassword", Qt::CaseInsensitive) == 0;
+    const bool secret =
+        section.compare("Database", Qt::CaseInsensitive) == 0 && key.compare("SQLPassword", Qt::CaseInsensitive) == 0;
     return secret && !value.isEmpty() ? QStringLiteral("********") : value;
 }
 
-QString logLine(const QString& what, const QString& section, const QString& key,
-                const QString& value, const QString& file)
+QString logLine(const QString& what, const QString& section, const QString& key, const QString& value,
+                const QString& file)
 {
     return what + ": " + QStringList{section, key, loggedValue(section, key, value), file}.join(", ");
 }
@@ -34,8 +34,7 @@ QString iniRead(const QString& section, const QString& key, const QString& file)
     return value;
 }
 
-bool iniWrite(const QString& section, const QString& key, const QString& value,
-              const QString& file)
+bool iniWrite(const QString& section, const QString& key, const QString& value, const QString& file)
 {
     return iniWriteKeys({platform::IniFile::Key{section, key, value}}, file);
 }
@@ -47,8 +46,8 @@ bool iniWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file
     QString error;
     if (platform::IniFile::write(file, keys, &error))
         return true;
-    const QString what = keys.size() == 1 ? keys.first().section + ", " + keys.first().key
-                                          : QString::number(keys.size()) + " keys";
+    const QString what =
+        keys.size() == 1 ? keys.first().section + ", " + keys.first().key : QString::number(keys.size()) + " keys";
     config::writeLog("INIWrite failed: unable to write " + what + " to " + file + ": " + error);
     if (cause)
         *cause = error;

@@ -18,8 +18,7 @@ QString iniRead(const QString& section, const QString& key, const QString& file)
 // Writes the key, creating the file or the section when missing. Returns
 // false (and logs why) when the file cannot be written; the file then stays
 // as it was.
-bool iniWrite(const QString& section, const QString& key, const QString& value,
-              const QString& file);
+bool iniWrite(const QString& section, const QString& key, const QString& value, const QString& file);
 
 // Writes every key in one replacement of the file, each logged as iniWrite
 // does: all of them reach the file, or none (false, logged).

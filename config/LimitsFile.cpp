@@ -60,8 +60,8 @@ Limits readLimits(const QString& settingsFile)
         const std::optional<double> value = platform::Convert::toDouble(text);
         if (!value) {
             config::writeLog(QString("Limit value [%1] %2 = \"%3\" is not valid, restoring the default "
-                                      "limits and warnings")
-                                  .arg(limit.section, limit.key, text));
+                                     "limits and warnings")
+                                 .arg(limit.section, limit.key, text));
             return restoreDefaults(settingsFile);
         }
         limits.*limit.field = *value;

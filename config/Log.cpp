@@ -58,8 +58,7 @@ QStringList deleteOldLogFiles(const QString& folder)
 {
     QStringList undeletable;
     const QDate today = platform::Clock::now().date();
-    const QFileInfoList files =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& info : files) {
         if (creationDate(info).daysTo(today) <= LogRetentionDays)
             continue;
@@ -104,7 +103,7 @@ void initLogFile()
         folder = getLogFolder();
         undeletable = deleteOldLogFiles(folder);
     } catch (const std::exception&) {
-        return;  // no log folder: the log keeps its earlier file
+        return; // no log folder: the log keeps its earlier file
     }
 
     LogFilePath = folder + "/" + platform::Clock::now().toString("yyyyMMdd-HHmmss") + ".log";
@@ -119,8 +118,7 @@ void initLogFile()
 
 void writeLog(const QString& message)
 {
-    const QString line =
-        platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss") + " - " + message;
+    const QString line = platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss") + " - " + message;
 
     const StatusEcho& status = statusEcho();
     if (status.echo && status.switches && status.switches->diagnosticLog && status.switches->statusWindowOpen)

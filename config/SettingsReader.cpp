@@ -21,10 +21,7 @@ public:
     Section(const QString& file, const char* name) : m_file(file), m_name(name) {}
 
     QString read(const char* key) const { return config::iniRead(m_name, key, m_file); }
-    void writeBack(const char* key, const QString& value) const
-    {
-        config::iniWrite(m_name, key, value, m_file);
-    }
+    void writeBack(const char* key, const QString& value) const { config::iniWrite(m_name, key, value, m_file); }
 
     // The key converted; a value that is there but does not convert is
     // logged, so that a damaged settings.ini shows in the log.

@@ -8,7 +8,10 @@
 namespace StationText {
 
 // The program's title, used as the title of its message boxes.
-inline QString appTitle() { return QStringLiteral("KIVO_ZAMO"); }
+inline QString appTitle()
+{
+    return QStringLiteral("KIVO_ZAMO");
+}
 
 // A date and time as the station shows it to the operator ("12/9/2026 1:05:02 PM").
 inline QString generalDate(const QDateTime& value)

@@ -14,12 +14,16 @@ namespace platform {
 namespace {
 
 bool s_virtual = false;
-qint64 s_ticks = 0;           // virtual tick count, ms
-QDateTime s_base;             // virtual local time at tick 0
+qint64 s_ticks = 0; // virtual tick count, ms
+QDateTime s_base;   // virtual local time at tick 0
 
 QElapsedTimer& realTicks()
 {
-    static QElapsedTimer t = [] { QElapsedTimer e; e.start(); return e; }();
+    static QElapsedTimer t = [] {
+        QElapsedTimer e;
+        e.start();
+        return e;
+    }();
     return t;
 }
 

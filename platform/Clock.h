@@ -7,6 +7,7 @@
 // changes nothing.
 
 #include <QDateTime>
+
 #include <functional>
 
 namespace platform {

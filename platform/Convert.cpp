@@ -14,9 +14,8 @@ std::optional<T> toWhole(const QString& text)
     const std::optional<double> value = Convert::toDouble(text);
     if (!value)
         return std::nullopt;
-    const double rounded = std::nearbyint(*value);  // to nearest, halves to even
-    if (rounded < double(std::numeric_limits<T>::min())
-        || rounded > double(std::numeric_limits<T>::max()))
+    const double rounded = std::nearbyint(*value); // to nearest, halves to even
+    if (rounded < double(std::numeric_limits<T>::min()) || rounded > double(std::numeric_limits<T>::max()))
         return std::nullopt;
     return static_cast<T>(rounded);
 }
@@ -36,8 +35,7 @@ std::optional<double> Convert::toDouble(const QString& text)
         return std::nullopt;
     double value = 0.0;
     const char* end = bytes.constData() + bytes.size();
-    const auto result = std::from_chars(bytes.constData(), end, value,
-                                        std::chars_format::general);
+    const auto result = std::from_chars(bytes.constData(), end, value, std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
         return std::nullopt;
     return negative ? -value : value;

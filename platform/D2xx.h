@@ -6,12 +6,13 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <cstdint>
 #include <memory>
 
 namespace platform {
 
-using FtHandle = std::int32_t;   // 0 = no handle
+using FtHandle = std::int32_t; // 0 = no handle
 using FtStatus = std::int32_t;
 
 enum : FtStatus {

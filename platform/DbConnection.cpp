@@ -10,10 +10,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-
-#include <unistd.h>
 
 namespace platform {
 
@@ -24,13 +24,11 @@ QAtomicInteger<quint64> g_connectionCount;
 const QByteArray kSQLiteHeader("SQLite format 3\0", 16);
 
 // "SELECT @@IDENTITY [AS name]": the new key of the connection's last insert.
-const QRegularExpression kIdentityQuery(
-    QStringLiteral(R"(^\s*SELECT\s+@@IDENTITY(?:\s+AS\s+(\w+))?\s*;?\s*$)"),
-    QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression kIdentityQuery(QStringLiteral(R"(^\s*SELECT\s+@@IDENTITY(?:\s+AS\s+(\w+))?\s*;?\s*$)"),
+                                        QRegularExpression::CaseInsensitiveOption);
 const QRegularExpression kInsert(QStringLiteral(R"re(^\s*INSERT\s+INTO\s+"?(\w+)"?)re"),
                                  QRegularExpression::CaseInsensitiveOption);
-const QRegularExpression kReturning(QStringLiteral(R"(\bRETURNING\b)"),
-                                    QRegularExpression::CaseInsensitiveOption);
+const QRegularExpression kReturning(QStringLiteral(R"(\bRETURNING\b)"), QRegularExpression::CaseInsensitiveOption);
 
 QString systemError(int error)
 {
@@ -108,8 +106,7 @@ QString rowStatement(const DbRowWrite& row, QList<DbParameter>& params)
 } // namespace
 
 DbConnection::DbConnection()
-    : m_name(QStringLiteral("zamo-db-%1").arg(++g_connectionCount)),
-      m_dialect(&DbDialect::of(DbBackend::SQLite))
+    : m_name(QStringLiteral("zamo-db-%1").arg(++g_connectionCount)), m_dialect(&DbDialect::of(DbBackend::SQLite))
 {
 }
 
@@ -183,8 +180,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
 void DbConnection::createFile(const QString& path)
 {
     if (QFileInfo::exists(path))
-        fail(QStringLiteral("Cannot create database \"%1\"").arg(path),
-             QStringLiteral("a file of that name exists"));
+        fail(QStringLiteral("Cannot create database \"%1\"").arg(path), QStringLiteral("a file of that name exists"));
     openDriver(DbBackend::SQLite);
     m_db.setDatabaseName(path);
     m_db.setConnectOptions(QString());
@@ -202,8 +198,7 @@ void DbConnection::openServer(const DbServerAddress& address)
     m_db.setPassword(address.password);
     m_db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(address.connectTimeoutSeconds));
     if (!m_db.open())
-        fail(QStringLiteral("Cannot connect to database \"%1\" on server \"%2\"")
-                 .arg(address.database, address.host),
+        fail(QStringLiteral("Cannot connect to database \"%1\" on server \"%2\"").arg(address.database, address.host),
              describe(m_db.lastError()));
     execute(QStringLiteral("SET client_min_messages TO WARNING"));
     // A table that another program keeps locked fails a write after the
@@ -244,12 +239,12 @@ QString DbConnection::keyColumnOf(const QString& table)
     auto found = m_keyColumns.constFind(lower);
     if (found != m_keyColumns.constEnd())
         return *found;
-    DbRecordset rs = execute(
-        QStringLiteral("SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
-                       "AND a.attnum = ANY(i.indkey) WHERE i.indrelid = to_regclass(?) AND i.indisprimary"),
-        {DbParameter{QStringLiteral("table"), DbType::VarChar, -1, lower}});
+    DbRecordset rs =
+        execute(QStringLiteral("SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid "
+                               "AND a.attnum = ANY(i.indkey) WHERE i.indrelid = to_regclass(?) AND i.indisprimary"),
+                {DbParameter{QStringLiteral("table"), DbType::VarChar, -1, lower}});
     if (rs.recordCount() != 1)
-        return {};   // no single key column: nothing to give back (not kept, the table may come)
+        return {}; // no single key column: nothing to give back (not kept, the table may come)
     const QString key = rs.value(0).toString();
     m_keyColumns.insert(lower, key);
     return key;
@@ -345,7 +340,8 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             updates = true;
             const QString id = row.table.toLower() + QLatin1Char(' ') + QString::number(row.key);
             if (changed.contains(id))
-                throw DbError(QStringLiteral("Row %1 of %2 is written twice in one set of rows").arg(row.key).arg(row.table));
+                throw DbError(
+                    QStringLiteral("Row %1 of %2 is written twice in one set of rows").arg(row.key).arg(row.table));
             changed.insert(id);
         }
         params << QList<DbParameter>();
@@ -377,7 +373,8 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             QList<DbParameter> all;
             for (int i = 0; i < statements.size(); ++i) {
                 parts << QStringLiteral("w%1 AS (%2)").arg(QString::number(i), statements[i]);
-                picks << QStringLiteral("(SELECT %1 FROM w%2)").arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
+                picks << QStringLiteral("(SELECT %1 FROM w%2)")
+                             .arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
                 all += params[i];
             }
             const DbRecordset written = execute(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))

@@ -7,13 +7,31 @@ namespace {
 const char* const kDateFormat = "yyyy-MM-dd hh:mm:ss";
 
 const DbDialect kSQLite{
-    DbBackend::SQLite, "QSQLITE", "INTEGER PRIMARY KEY AUTOINCREMENT", "INTEGER", "DOUBLE",
-    "BOOLEAN", "DATETIME", "TEXT", "1", "0", "",
+    DbBackend::SQLite,
+    "QSQLITE",
+    "INTEGER PRIMARY KEY AUTOINCREMENT",
+    "INTEGER",
+    "DOUBLE",
+    "BOOLEAN",
+    "DATETIME",
+    "TEXT",
+    "1",
+    "0",
+    "",
 };
 
 const DbDialect kPostgreSQL{
-    DbBackend::PostgreSQL, "QPSQL", "SERIAL PRIMARY KEY", "INTEGER", "DOUBLE PRECISION",
-    "BOOLEAN", "TIMESTAMP(0)", "TEXT", "TRUE", "FALSE", "TIMESTAMP ",
+    DbBackend::PostgreSQL,
+    "QPSQL",
+    "SERIAL PRIMARY KEY",
+    "INTEGER",
+    "DOUBLE PRECISION",
+    "BOOLEAN",
+    "TIMESTAMP(0)",
+    "TEXT",
+    "TRUE",
+    "FALSE",
+    "TIMESTAMP ",
 };
 
 } // namespace

@@ -17,13 +17,13 @@ enum class DbBackend { SQLite, PostgreSQL };
 
 struct DbDialect {
     DbBackend backend;
-    const char* qtDriver;        // Qt SQL driver name
-    const char* autoNumberKey;   // type and constraint of an autonumber key column
-    const char* longType;        // 32-bit integer
+    const char* qtDriver;      // Qt SQL driver name
+    const char* autoNumberKey; // type and constraint of an autonumber key column
+    const char* longType;      // 32-bit integer
     const char* doubleType;
-    const char* booleanType;     // stored NOT NULL, with a default
+    const char* booleanType; // stored NOT NULL, with a default
     const char* dateType;
-    const char* memoType;        // text without a fixed width
+    const char* memoType; // text without a fixed width
     const char* trueLiteral;
     const char* falseLiteral;
     const char* dateLiteralPrefix;

@@ -14,7 +14,8 @@ class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& text) : DbError(text, QString()) {}
     DbError(const QString& what, const QString& cause)
-        : std::runtime_error(join(what, cause).toStdString()), m_text(join(what, cause)),
+        : std::runtime_error(join(what, cause).toStdString()),
+          m_text(join(what, cause)),
           m_cause(cause.isEmpty() ? what : cause)
     {
     }

@@ -21,10 +21,8 @@ QDateTime toDateTime(const DbParameter& p)
 {
     const QVariant& v = p.value;
     switch (v.typeId()) {
-    case QMetaType::QDateTime:
-        return v.toDateTime();
-    case QMetaType::QDate:
-        return QDateTime(v.toDate(), QTime(0, 0));
+    case QMetaType::QDateTime: return v.toDateTime();
+    case QMetaType::QDate: return QDateTime(v.toDate(), QTime(0, 0));
     case QMetaType::QString: {
         const QDateTime parsed = DbDialect::parseDateText(v.toString());
         if (parsed.isValid())
@@ -34,10 +32,8 @@ QDateTime toDateTime(const DbParameter& p)
     case QMetaType::Double:
     case QMetaType::Float:
     case QMetaType::Int:
-    case QMetaType::LongLong:
-        return OleDate(v.toDouble()).toDateTime();
-    default:
-        break;
+    case QMetaType::LongLong: return OleDate(v.toDouble()).toDateTime();
+    default: break;
     }
     refuse(p, QStringLiteral("\"%1\" is not a date").arg(v.toString()));
 }
@@ -82,8 +78,7 @@ QVariant DbParameter::boundValue(const DbDialect& dialect) const
             refuse(*this, QStringLiteral("\"%1\" is not a number").arg(value.toString()));
         return QVariant(d);
     }
-    case DbType::Date:
-        return QVariant(DbDialect::dateText(toDateTime(*this)));
+    case DbType::Date: return QVariant(DbDialect::dateText(toDateTime(*this)));
     case DbType::Boolean: {
         const bool b = value.toBool();
         if (dialect.backend == DbBackend::SQLite)
@@ -95,9 +90,7 @@ QVariant DbParameter::boundValue(const DbDialect& dialect) const
     case DbType::LongVarChar: {
         const QString text = value.toString();
         if (size > 0 && text.size() > size)
-            refuse(*this, QStringLiteral("a text of %1 characters is longer than %2")
-                              .arg(text.size())
-                              .arg(size));
+            refuse(*this, QStringLiteral("a text of %1 characters is longer than %2").arg(text.size()).arg(size));
         return QVariant(text);
     }
     }

@@ -13,20 +13,20 @@ namespace platform {
 
 // The type codes the station uses for its parameters.
 enum class DbType {
-    Integer = 3,        // 32-bit signed integer
+    Integer = 3, // 32-bit signed integer
     Double = 5,
-    Date = 7,           // QDateTime, QDate, fixed date text, or days since 1899-12-30
+    Date = 7, // QDateTime, QDate, fixed date text, or days since 1899-12-30
     Boolean = 11,
-    Char = 129,         // text of a fixed width
-    VarChar = 200,      // text up to the column's width
-    LongVarChar = 201,  // text without a width (size -1)
+    Char = 129,        // text of a fixed width
+    VarChar = 200,     // text up to the column's width
+    LongVarChar = 201, // text without a width (size -1)
 };
 
 struct DbParameter {
     QString name;
     DbType type = DbType::VarChar;
     int size = -1;
-    QVariant value;   // a null QVariant stores Null
+    QVariant value; // a null QVariant stores Null
 
     // A parameter whose type follows the value's own type (texts unlimited).
     static DbParameter fromValue(const QVariant& value);

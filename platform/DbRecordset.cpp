@@ -17,15 +17,11 @@ QString valueText(const QVariant& v, const QString& nullText)
     if (v.isNull())
         return nullText;
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QDateTime:
-        return DbDialect::dateText(v.toDateTime());
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDateTime: return DbDialect::dateText(v.toDateTime());
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(v.toDouble(), 'g', 15);
-    default:
-        return v.toString();
+    case QMetaType::Float: return QString::number(v.toDouble(), 'g', 15);
+    default: return v.toString();
     }
 }
 
@@ -158,8 +154,7 @@ void DbRecordset::updateBatch(DbConnection& connection)
             }
             params << DbParameter::fromValue(m_rows[row][key]);
             connection.execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?")
-                                   .arg(m_table, sets.join(QStringLiteral(", ")),
-                                        DbDialect::column(m_fields[key])),
+                                   .arg(m_table, sets.join(QStringLiteral(", ")), DbDialect::column(m_fields[key])),
                                params);
         }
         connection.commit();
@@ -170,8 +165,7 @@ void DbRecordset::updateBatch(DbConnection& connection)
     m_changed.clear();
 }
 
-QString DbRecordset::getString(const QString& columnDelimiter, const QString& rowDelimiter,
-                               const QString& nullText)
+QString DbRecordset::getString(const QString& columnDelimiter, const QString& rowDelimiter, const QString& nullText)
 {
     QString out;
     for (; !eof(); ++m_pos) {

@@ -92,7 +92,7 @@ FtStatus FakeD2xx::open(std::int32_t index, FtHandle* handle)
         return FT_DEVICE_NOT_FOUND;
     const FtHandle h = index + 1;
     if (m_open.count(h))
-        return FT_DEVICE_NOT_OPENED;   // already open elsewhere
+        return FT_DEVICE_NOT_OPENED; // already open elsewhere
     m_open.insert(h);
     *handle = h;
     return FT_OK;

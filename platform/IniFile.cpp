@@ -5,12 +5,12 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <ctime>
 #include <memory>
 #include <optional>
-
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -55,7 +55,7 @@ Stamp stampOf(const struct stat& info)
 struct Kept {
     QString path;
     Stamp stamp;
-    qint64 readAt = 0;   // the clock just before its bytes were read
+    qint64 readAt = 0; // the clock just before its bytes were read
     std::shared_ptr<const IniText> text;
 };
 
@@ -112,14 +112,9 @@ Load load(const QString& path, std::shared_ptr<const IniText>* text, QString* er
     const qint64 readAt = nowNs();
     QByteArray bytes;
     switch (WholeFile::read(path, &bytes, error)) {
-    case WholeFile::ReadResult::Missing:
-        forget(path);
-        return Load::Missing;
-    case WholeFile::ReadResult::Failed:
-        forget(path);
-        return Load::Failed;
-    case WholeFile::ReadResult::Read:
-        break;
+    case WholeFile::ReadResult::Missing: forget(path); return Load::Missing;
+    case WholeFile::ReadResult::Failed: forget(path); return Load::Failed;
+    case WholeFile::ReadResult::Read: break;
     }
     // Bytes as they were keep the split already made.
     if (i >= 0 && kept()[i].text->data() == bytes)

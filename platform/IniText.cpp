@@ -105,7 +105,7 @@ void IniText::findSections() const
             continue;
         m_headerLines.append(i);
         const QString id = folded(name);
-        if (!m_headers->contains(id))   // the first of two equal sections counts
+        if (!m_headers->contains(id)) // the first of two equal sections counts
             m_headers->insert(id, i);
     }
 }
@@ -127,7 +127,7 @@ const IniText::Section& IniText::section(qsizetype header) const
         if (!keyLine(line, &key, &value))
             continue;
         const QString id = folded(key);
-        if (!s.keys.contains(id))   // the first of two equal keys counts
+        if (!s.keys.contains(id)) // the first of two equal keys counts
             s.keys.insert(id, i);
     }
     return *m_sections.insert(header, std::move(s));
@@ -165,8 +165,7 @@ QByteArray IniText::withKey(const QString& sectionName, const QString& key, cons
         const qsizetype insertAt = section(place.header).insertAt;
         const Line& before = m_lines[insertAt - 1];
         const qsizetype offset = before.start + before.length + before.endingLength;
-        return m_data.left(offset) + (before.endingLength == 0 ? eol : QByteArray()) + entry + eol
-               + m_data.mid(offset);
+        return m_data.left(offset) + (before.endingLength == 0 ? eol : QByteArray()) + entry + eol + m_data.mid(offset);
     }
     QByteArray out = m_data;
     if (!m_lines.isEmpty() && m_lines.last().endingLength == 0)

@@ -11,7 +11,7 @@ namespace platform {
 
 namespace {
 constexpr int NudgePixels = 5;
-QPoint lastPosition(0, 0);   // (0, 0): nothing stored yet
+QPoint lastPosition(0, 0); // (0, 0): nothing stored yet
 qint16 direction = 0;
 } // namespace
 

@@ -6,9 +6,6 @@
 #include <QRegularExpression>
 #include <QtDebug>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -17,6 +14,10 @@
 #include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace platform {
 
@@ -51,10 +52,9 @@ QByteArray productOf(const QString& ttyName)
 bool speedOf(std::uint32_t baud, speed_t* speed)
 {
     static const std::pair<std::uint32_t, speed_t> table[] = {
-        {300, B300},       {600, B600},       {1200, B1200},     {2400, B2400},
-        {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
-        {57600, B57600},   {115200, B115200}, {230400, B230400}, {460800, B460800},
-        {921600, B921600},
+        {300, B300},       {600, B600},       {1200, B1200},     {2400, B2400},   {4800, B4800},
+        {9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600}, {115200, B115200},
+        {230400, B230400}, {460800, B460800}, {921600, B921600},
     };
     for (const auto& [rate, code] : table) {
         if (rate == baud) {
@@ -69,17 +69,13 @@ bool speedOf(std::uint32_t baud, speed_t* speed)
 FtStatus statusOfErrno(int error)
 {
     switch (error) {
-    case EBADF:
-        return FT_INVALID_HANDLE;
+    case EBADF: return FT_INVALID_HANDLE;
     case EIO:
     case ENXIO:
     case ENODEV:
-    case EPIPE:
-        return FT_IO_ERROR;
-    case EINVAL:
-        return FT_INVALID_PARAMETER;
-    default:
-        return FT_OTHER_ERROR;
+    case EPIPE: return FT_IO_ERROR;
+    case EINVAL: return FT_INVALID_PARAMETER;
+    default: return FT_OTHER_ERROR;
     }
 }
 

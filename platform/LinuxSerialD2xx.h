@@ -21,6 +21,7 @@
 #include "platform/D2xx.h"
 
 #include <QString>
+
 #include <map>
 #include <vector>
 

@@ -21,8 +21,14 @@ void request(int exitCode)
         QCoreApplication::exit(exitCode);
 }
 
-bool requested() { return s_requested; }
-int exitCode() { return code; }
+bool requested()
+{
+    return s_requested;
+}
+int exitCode()
+{
+    return code;
+}
 
 void resetForTesting()
 {

@@ -82,7 +82,7 @@ void Report::verify()
 
 void Report::setRecordSelectionFormula(const QString& formula)
 {
-    ReportSelection::parse(formula);   // refused here rather than when shown
+    ReportSelection::parse(formula); // refused here rather than when shown
     m_selection = formula;
     invalidate();
 }
@@ -114,12 +114,8 @@ const QList<ReportPage>& Report::pages()
 void Report::exportTo(ExportFormat format, const QString& path)
 {
     switch (format) {
-    case ExportFormat::TabText:
-        save(path, ReportTabText::text(content()).toUtf8());
-        break;
-    case ExportFormat::Excel:
-        ReportWorkbook::write(content(), path);
-        break;
+    case ExportFormat::TabText: save(path, ReportTabText::text(content()).toUtf8()); break;
+    case ExportFormat::Excel: ReportWorkbook::write(content(), path); break;
     case ExportFormat::Pdf: {
         const QList<ReportPage>& laidOut = pages();
         QBuffer buffer;

@@ -67,7 +67,7 @@ private:
     std::unique_ptr<DbConnection> m_connection;
     QString m_selection;
     QString m_title;
-    std::optional<bool> m_landscape;   // chosen in the page set-up
+    std::optional<bool> m_landscape; // chosen in the page set-up
     std::optional<ReportContent> m_content;
     std::optional<QList<ReportPage>> m_pages;
 };

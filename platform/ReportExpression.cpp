@@ -19,17 +19,15 @@ bool isNumeric(const QVariant& value)
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
+    case QMetaType::Float: return true;
+    default: return false;
     }
 }
 
 QString dateText(const QVariant& value)
 {
-    QDateTime date = value.typeId() == QMetaType::QDateTime ? value.toDateTime()
-                                                              : DbDialect::parseDateText(value.toString());
+    QDateTime date =
+        value.typeId() == QMetaType::QDateTime ? value.toDateTime() : DbDialect::parseDateText(value.toString());
     if (!date.isValid() || date == kZeroDate)
         return QString();
     return date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -38,15 +36,11 @@ QString dateText(const QVariant& value)
 QString plainText(const QVariant& value)
 {
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
-    case QMetaType::QDateTime:
-        return dateText(value);
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("Yes") : QStringLiteral("No");
+    case QMetaType::QDateTime: return dateText(value);
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::number(value.toDouble());
-    default:
-        return value.toString();
+    case QMetaType::Float: return QString::number(value.toDouble());
+    default: return value.toString();
     }
 }
 
@@ -85,8 +79,8 @@ ReportCell ReportExpression::evaluate(const ReportScope& scope, const ReportMaps
 {
     if (m_parts.size() == 1 && !m_parts[0].field.isEmpty()) {
         const Part& only = m_parts[0];
-        return format(only, only.field == QLatin1String("@") ? QVariant(QString(scope.letter())) : scope.value(only.field),
-                      maps);
+        return format(
+            only, only.field == QLatin1String("@") ? QVariant(QString(scope.letter())) : scope.value(only.field), maps);
     }
     ReportCell cell;
     for (const Part& part : m_parts) {

@@ -15,7 +15,10 @@ struct ColumnGroup {
     QList<ReportRow> rows;
 };
 
-bool hasText(const ReportCell& cell) { return !cell.text.trimmed().isEmpty(); }
+bool hasText(const ReportCell& cell)
+{
+    return !cell.text.trimmed().isEmpty();
+}
 
 } // namespace
 
@@ -58,9 +61,7 @@ void ReportFiller::fillElements(const QList<ReportElement>& elements, ReportCont
                 block.fields << std::make_pair(f.label, evaluate(f.value).text);
             content.blocks << block;
             break;
-        case ReportElement::Kind::Table:
-            fillTable(e, content);
-            break;
+        case ReportElement::Kind::Table: fillTable(e, content); break;
         case ReportElement::Kind::Band: {
             const QList<ReportRow> found = rows(e.query);
             if (found.isEmpty() && e.required)
@@ -81,7 +82,7 @@ void ReportFiller::fillTable(const ReportElement& table, ReportContent& content)
     block.kind = ReportBlock::Kind::Table;
     block.fixedColumns = table.fixedColumns;
 
-    QList<ColumnGroup> groups;   // one per template column; plain columns have none
+    QList<ColumnGroup> groups; // one per template column; plain columns have none
     for (const ReportColumn& c : table.columns) {
         ColumnGroup g;
         if (c.query.isEmpty()) {
@@ -169,7 +170,7 @@ QList<ReportRow> ReportFiller::rows(const QString& query)
     result.reserve(found.recordCount());
     for (; !found.eof(); found.moveNext()) {
         ReportRow row;
-        for (int i = fields.size() - 1; i >= 0; --i)   // the first of equal names wins
+        for (int i = fields.size() - 1; i >= 0; --i) // the first of equal names wins
             row.insert(fields[i], found.value(i));
         result << row;
     }

@@ -12,7 +12,7 @@ namespace platform {
 
 namespace {
 
-constexpr double kMargin = 36;        // half an inch
+constexpr double kMargin = 36; // half an inch
 constexpr double kFooterHeight = 18;
 constexpr double kCellPad = 3;
 constexpr double kMaxColumn = 150;
@@ -26,7 +26,7 @@ struct Box {
     QStringList lines;
     ReportFont font = ReportFont::Body;
     int align = Qt::AlignLeft;
-    bool repeated = false;   // a label: shown again beside the next box on each page that box goes on to
+    bool repeated = false; // a label: shown again beside the next box on each page that box goes on to
 };
 
 class PageBuilder {
@@ -92,8 +92,8 @@ private:
 
     void line(double x1, double y, double x2)
     {
-        m_pages.last().items << ReportPageItem{ReportPageItem::Kind::Line, QRectF(QPointF(x1, y), QPointF(x2, y)), {},
-                                               ReportFont::Body, 0};
+        m_pages.last().items << ReportPageItem{
+            ReportPageItem::Kind::Line, QRectF(QPointF(x1, y), QPointF(x2, y)), {}, ReportFont::Body, 0};
     }
 
     void shade(const QRectF& rect)
@@ -117,8 +117,8 @@ private:
     // next one, unless it is taller than a page: then it begins here and
     // its lines go on at the top of the next pages, below what continued()
     // draws there and beside the repeated boxes.
-    void placeRow(const QList<Box>& boxes, double padTop, double padBottom,
-                  const std::function<void()>& continued = [] {})
+    void placeRow(
+        const QList<Box>& boxes, double padTop, double padBottom, const std::function<void()>& continued = [] {})
     {
         double tallestLine = 0;
         for (const Box& b : boxes)
@@ -191,15 +191,9 @@ private:
             m_y += 3;
             break;
         }
-        case ReportBlock::Kind::Text:
-            placeRow({box(kMargin, m_width, b.text, ReportFont::Body)}, 0, 2);
-            break;
-        case ReportBlock::Kind::Fields:
-            addFields(b);
-            break;
-        case ReportBlock::Kind::Table:
-            addTable(b);
-            break;
+        case ReportBlock::Kind::Text: placeRow({box(kMargin, m_width, b.text, ReportFont::Body)}, 0, 2); break;
+        case ReportBlock::Kind::Fields: addFields(b); break;
+        case ReportBlock::Kind::Table: addTable(b); break;
         }
     }
 
@@ -349,11 +343,23 @@ QFont ReportLayout::font(ReportFont role)
     switch (role) {
     case ReportFont::Body: break;
     case ReportFont::BodyBold: bold = true; break;
-    case ReportFont::Title: size = 18; bold = true; break;
-    case ReportFont::Heading1: size = 12; bold = true; break;
-    case ReportFont::Heading2: size = 10; bold = true; break;
+    case ReportFont::Title:
+        size = 18;
+        bold = true;
+        break;
+    case ReportFont::Heading1:
+        size = 12;
+        bold = true;
+        break;
+    case ReportFont::Heading2:
+        size = 10;
+        bold = true;
+        break;
     case ReportFont::Table: size = 8; break;
-    case ReportFont::TableBold: size = 8; bold = true; break;
+    case ReportFont::TableBold:
+        size = 8;
+        bold = true;
+        break;
     case ReportFont::Footer: size = 7; break;
     }
     f.setPixelSize(size);

@@ -15,12 +15,8 @@ void ReportPainter::paintPage(QPainter& painter, const ReportPage& page)
     bool fontSet = false;
     for (const ReportPageItem& item : page.items) {
         switch (item.kind) {
-        case ReportPageItem::Kind::Shade:
-            painter.fillRect(item.rect, QColor(225, 230, 238));
-            break;
-        case ReportPageItem::Kind::Line:
-            painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
-            break;
+        case ReportPageItem::Kind::Shade: painter.fillRect(item.rect, QColor(225, 230, 238)); break;
+        case ReportPageItem::Kind::Line: painter.drawLine(item.rect.topLeft(), item.rect.bottomRight()); break;
         case ReportPageItem::Kind::Text:
             if (!fontSet || item.font != current) {
                 painter.setFont(ReportLayout::font(item.font));

@@ -9,8 +9,8 @@
 namespace platform {
 
 struct ReportSelection {
-    QString field;    // "Table.Field"
-    QVariant value;   // a whole number
+    QString field;  // "Table.Field"
+    QVariant value; // a whole number
 
     // Throws ReportError for a formula of another form.
     static ReportSelection parse(const QString& formula);

@@ -15,9 +15,7 @@ QList<QList<ReportCell>> rows(const ReportContent& content)
                 rows << QList<ReportCell>{};
             [[fallthrough]];
         case ReportBlock::Kind::Title:
-        case ReportBlock::Kind::Text:
-            rows << QList<ReportCell>{ReportCell{b.text, {}}};
-            break;
+        case ReportBlock::Kind::Text: rows << QList<ReportCell>{ReportCell{b.text, {}}}; break;
         case ReportBlock::Kind::Fields:
             for (const auto& [label, value] : b.fields)
                 rows << QList<ReportCell>{ReportCell{label, {}}, ReportCell{value, {}}};

@@ -10,8 +10,8 @@ ReportTextLines::ReportTextLines(const QFont& font) : m_font(font), m_metrics(fo
 QStringList ReportTextLines::wrap(const QString& text, double width) const
 {
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    const bool plain = !text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n'))
-                       && !text.contains(QLatin1Char('\r'));
+    const bool plain =
+        !text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
     if (plain && m_metrics.horizontalAdvance(text) <= width)
         return {text};
 

@@ -81,8 +81,8 @@ public:
 
     void text(qsizetype row, qsizetype column, const QString& text)
     {
-        check(worksheet_write_string(m_sheet, rowOf(row), columnOf(column), text.toUtf8().constData(), nullptr),
-              row, column);
+        check(worksheet_write_string(m_sheet, rowOf(row), columnOf(column), text.toUtf8().constData(), nullptr), row,
+              column);
     }
 
     void setWidth(qsizetype column, double width)
@@ -163,7 +163,7 @@ void write(const ReportContent& content, const QString& path)
                     sheet.text(sheetRow + p, c, pieces[p]);
                 height = std::max(height, pieces.size());
             }
-            if (row.size() > 1)   // single-cell rows (titles, headings) may run over
+            if (row.size() > 1) // single-cell rows (titles, headings) may run over
                 widths[c] = std::max(widths[c], std::min(40.0, cell.text.size() + 2.0));
         }
         sheetRow += height;

@@ -14,9 +14,8 @@ bool ScreenSaver::simulateUserActivity()
         return false;
     if (!bus.interface()->isServiceRegistered(service).value())
         return false;
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        service, QStringLiteral("/org/freedesktop/ScreenSaver"), service,
-        QStringLiteral("SimulateUserActivity"));
+    const QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                                             service, QStringLiteral("SimulateUserActivity"));
     // The answer is not waited for: the station never blocks on the desktop.
     return bus.send(call);
 }

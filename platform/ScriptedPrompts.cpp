@@ -26,8 +26,7 @@ QString takeFront(std::deque<QString>& q)
 }
 } // namespace
 
-MsgResult ScriptedPrompts::message(const QString& text, const QString& title,
-                                   MsgButtons buttons, MsgIcon)
+MsgResult ScriptedPrompts::message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon)
 {
     shown.append({"message", text, title, buttons});
     if (whileMessageShown)
@@ -59,8 +58,7 @@ QString ScriptedPrompts::chooseFolder(const QString& title, const QString&)
     return takeFront(fileAnswers);
 }
 
-QString ScriptedPrompts::inputText(const QString& prompt, const QString& title,
-                                   const QString& initial, bool* ok)
+QString ScriptedPrompts::inputText(const QString& prompt, const QString& title, const QString& initial, bool* ok)
 {
     shown.append({"input", prompt, title, MsgButtons::Ok});
     QString answer = inputAnswers.empty() ? initial : takeFront(inputAnswers);

@@ -7,6 +7,7 @@
 #include "platform/Prompts.h"
 
 #include <QList>
+
 #include <deque>
 #include <functional>
 

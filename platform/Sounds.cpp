@@ -38,9 +38,18 @@ const char* soundResource(int id)
     }
 }
 
-void playFailureSound() { play(FailureSoundId); }
-void playTestsCompletedSound() { play(TestsCompletedSoundId); }
-void playPaceRollPromptSound() { play(PaceRollPromptSoundId); }
+void playFailureSound()
+{
+    play(FailureSoundId);
+}
+void playTestsCompletedSound()
+{
+    play(TestsCompletedSoundId);
+}
+void playPaceRollPromptSound()
+{
+    play(PaceRollPromptSoundId);
+}
 
 void setPlayerForTesting(std::function<void(int id)> player)
 {

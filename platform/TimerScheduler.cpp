@@ -32,8 +32,7 @@ Timer* TimerScheduler::nextDue(qint64 limit)
     for (Timer* t : armed()) {
         if (t->m_dueAt > limit)
             continue;
-        if (!best || t->m_dueAt < best->m_dueAt
-            || (t->m_dueAt == best->m_dueAt && t->m_order < best->m_order))
+        if (!best || t->m_dueAt < best->m_dueAt || (t->m_dueAt == best->m_dueAt && t->m_order < best->m_order))
             best = t;
     }
     return best;

@@ -3,6 +3,7 @@
 // them in order of their due tick (ties in the order they were armed).
 
 #include <QtGlobal>
+
 #include <vector>
 
 namespace platform {

@@ -4,13 +4,13 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <cerrno>
-#include <cstdio>
-#include <optional>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <optional>
 
 namespace platform {
 
@@ -20,7 +20,7 @@ struct Fault {
     WholeFile::Step step;
     int errorNumber;
     QString pathEnd;
-    int times;   // calls still to fail; below 0: every call
+    int times; // calls still to fail; below 0: every call
 };
 
 std::optional<Fault>& activeFault()
@@ -74,8 +74,9 @@ int createBeside(const QString& target, QString* temporary)
 {
     constexpr int Attempts = 100;
     for (int i = 0; i < Attempts; ++i) {
-        *temporary = target + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16,
-                                                        QLatin1Char('0'));
+        *temporary =
+            target
+            + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0'));
         const int fd = ::open(nativeName(*temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

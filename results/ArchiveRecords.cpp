@@ -27,10 +27,9 @@ QList<ArchiveRecord> archiveRecords(platform::DbConnection& db)
     platform::DbRecordset rs = db.execute(QStringLiteral("SELECT * FROM Archive ORDER BY ID"));
     QList<ArchiveRecord> records;
     for (; !rs.eof(); rs.moveNext())
-        records << ArchiveRecord{rs.value(QStringLiteral("RangeStart")).toInt(),
-                                 rs.value(QStringLiteral("RangeEnd")).toInt(),
-                                 rs.value(QStringLiteral("FileName")).toString(),
-                                 rs.dateValue(QStringLiteral("ArchiveDate"))};
+        records << ArchiveRecord{
+            rs.value(QStringLiteral("RangeStart")).toInt(), rs.value(QStringLiteral("RangeEnd")).toInt(),
+            rs.value(QStringLiteral("FileName")).toString(), rs.dateValue(QStringLiteral("ArchiveDate"))};
     return records;
 }
 
@@ -64,7 +63,8 @@ qint32 lastUniqueGroupId(platform::DbConnection& db)
 
 void setLastUniqueGroupId(platform::DbConnection& db, qint32 last)
 {
-    db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID=? WHERE ID=1"), {integer("LastUniqueGroupID", last)});
+    db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID=? WHERE ID=1"),
+               {integer("LastUniqueGroupID", last)});
 }
 
 } // namespace results

@@ -50,7 +50,7 @@ QString freeNameBeside(const QString& path)
     if (!reserve.open())
         throw platform::DbError(QStringLiteral("Cannot make a new file in %1").arg(info.absolutePath()),
                                 reserve.errorString());
-    return reserve.fileName();   // removed with reserve; the name is ours to create
+    return reserve.fileName(); // removed with reserve; the name is ours to create
 }
 
 void removeDatabaseFile(const QString& path)
@@ -163,7 +163,8 @@ UpkeepOutcome DatabaseArchive::archive()
                                          "file is %5")
                               .arg(m_databaseFile, cause, target, undoCause, fresh));
         removeDatabaseFile(fresh);
-        return failed(what, QStringLiteral("the new database file cannot take the place of %1 (%2)").arg(m_databaseFile, cause));
+        return failed(
+            what, QStringLiteral("the new database file cannot take the place of %1 (%2)").arg(m_databaseFile, cause));
     }
     m_observer.log(QStringLiteral("Database file archived to ") + target);
     return UpkeepOutcome{true, target, QString()};

@@ -96,7 +96,7 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
     }
     const bool known = revision >= SchemaUpgrades::OldestLocalRevision && revision < ResultsSchema::CurrentRevision;
     if (known && upgrade(revision))
-        return;   // the next database call opens the file
+        return; // the next database call opens the file
     replace(checked, copy, known ? QStringLiteral("its upgrade failed") : replacedReason(revision), isRetry);
 }
 
@@ -200,7 +200,7 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
     if (revision > 12) {
         m_host.log(QStringLiteral("SQL database version %1 detected. Applying SQL Database updates").arg(revision));
         if (revision > ResultsSchema::CurrentRevision)
-            return;   // a newer station's database is used as it is
+            return; // a newer station's database is used as it is
         const MsgResult answer = m_prompts.message(
             QStringLiteral("Database Update Required!  Click OK to proceed with automatic SQL update, or CANCEL to "
                            "exit and apply the updates manually.")

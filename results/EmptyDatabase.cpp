@@ -32,7 +32,7 @@ QString buildEmptyDatabase(const QString& path, QString* why)
         if (!reserve.open())
             return refuse(reserve.errorString());
         temporary = reserve.fileName();
-    }   // removed here; the name is ours to create
+    } // removed here; the name is ours to create
     try {
         {
             platform::DbConnection connection;

@@ -51,8 +51,8 @@ QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<
 
 QString measurementRecordedLine(qint32 key, const QString& letter, double value)
 {
-    return QStringLiteral("Measurement recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ") + letter
-           + QStringLiteral(", ") + platform::Convert::fromDouble(value);
+    return QStringLiteral("Measurement recorded, ID = ") + QString::number(key) + QStringLiteral(": Electrode ")
+           + letter + QStringLiteral(", ") + platform::Convert::fromDouble(value);
 }
 
 QString resultRecordedLine(qint32 key, const QString& letter, const QString& result)

@@ -13,10 +13,10 @@ namespace results {
 // The report types of the list windows, chosen by the groups' zamo80 and
 // isZamo24 flags.
 enum class ReportType {
-    All,      // "ALL": every group
-    Zamo,     // "ZAMO": neither flag
-    Zamo80,   // "ZAMO80": zamo80 without isZamo24
-    Zamo24,   // "ZAMO2-4": isZamo24
+    All,    // "ALL": every group
+    Zamo,   // "ZAMO": neither flag
+    Zamo80, // "ZAMO80": zamo80 without isZamo24
+    Zamo24, // "ZAMO2-4": isZamo24
 };
 
 // The type that a list window's text names, compared exactly and with its
@@ -25,12 +25,12 @@ enum class ReportType {
 ReportType reportTypeFromText(const QString& text);
 
 enum class ReportSortKey {
-    Id,    // UniqueGroupID
-    Lot,   // LotNumberSortField, then UniqueGroupID in the same direction
+    Id,  // UniqueGroupID
+    Lot, // LotNumberSortField, then UniqueGroupID in the same direction
 };
 
 struct ReportListQuery {
-    int page = 1;        // numbered from 1
+    int page = 1; // numbered from 1
     int pageSize = 1000;
     // open and cancelled groups too; a group that was never started (a
     // condensed ZAMO80 group has no DateExecuted) is never listed.

@@ -49,9 +49,8 @@ ArchiveList ReportListSource::archives(const QString& archivePath) const
 qint32 ReportListSource::condensedReportId(qint32 uniqueGroupId, const QString& archivePath) const noexcept
 {
     try {
-        return withConnection(archivePath, [&](platform::DbConnection& db) {
-            return results::condensedReportId(db, uniqueGroupId);
-        });
+        return withConnection(
+            archivePath, [&](platform::DbConnection& db) { return results::condensedReportId(db, uniqueGroupId); });
     } catch (...) {
         return 0;
     }

@@ -23,16 +23,16 @@ QString finishedCondition(const DbDialect& d)
 
 // The list's columns in a database of the query's revision.
 struct ListColumns {
-    QString id;            // the group number
-    bool lot = true;       // LotNumberSortField
-    bool zamo80 = true;    // the ZAMO80 flag
-    bool zamo24 = true;    // the ZAMO2-4 flag
+    QString id;         // the group number
+    bool lot = true;    // LotNumberSortField
+    bool zamo80 = true; // the ZAMO80 flag
+    bool zamo24 = true; // the ZAMO2-4 flag
 };
 
 ListColumns listColumns(int revision)
 {
-    return {revision <= 6 ? QStringLiteral("GroupID") : QStringLiteral("UniqueGroupID"), revision >= 14,
-            revision >= 8, revision >= 11};
+    return {revision <= 6 ? QStringLiteral("GroupID") : QStringLiteral("UniqueGroupID"), revision >= 14, revision >= 8,
+            revision >= 11};
 }
 
 QString typeCondition(const DbDialect& d, ReportType type, const ListColumns& columns)
@@ -43,14 +43,10 @@ QString typeCondition(const DbDialect& d, ReportType type, const ListColumns& co
     const QString no = d.booleanLiteral(false);
     const QString notZamo24 = columns.zamo24 ? QStringLiteral(" AND TestGroups.Zamo24 = ") + no : QString();
     switch (type) {
-    case ReportType::Zamo:
-        return QStringLiteral(" AND TestGroups.Zamo80 = ") + no + notZamo24;
-    case ReportType::Zamo80:
-        return QStringLiteral(" AND TestGroups.Zamo80 = ") + yes + notZamo24;
-    case ReportType::Zamo24:
-        return columns.zamo24 ? QStringLiteral(" AND TestGroups.Zamo24 = ") + yes : QString();
-    case ReportType::All:
-        break;
+    case ReportType::Zamo: return QStringLiteral(" AND TestGroups.Zamo80 = ") + no + notZamo24;
+    case ReportType::Zamo80: return QStringLiteral(" AND TestGroups.Zamo80 = ") + yes + notZamo24;
+    case ReportType::Zamo24: return columns.zamo24 ? QStringLiteral(" AND TestGroups.Zamo24 = ") + yes : QString();
+    case ReportType::All: break;
     }
     return {};
 }
@@ -73,7 +69,7 @@ QString clipText(DbRecordset& rs)
 {
     rs.moveFirst();
     QString text = rs.getString(QStringLiteral("\t"), QStringLiteral("\r"), QString());
-    text.chop(1);   // the last row's carriage return
+    text.chop(1); // the last row's carriage return
     rs.moveFirst();
     return text;
 }
@@ -91,10 +87,9 @@ qint64 countCompletedTestGroups(DbConnection& db, bool showAll)
 ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
 {
     if (query.page < 1 || query.pageSize < 1)
-        throw platform::DbError(QStringLiteral("Report list page %1 of %2 groups cannot be shown")
-                                    .arg(query.page)
-                                    .arg(query.pageSize),
-                                QStringLiteral("pages are numbered from 1 and hold at least one group"));
+        throw platform::DbError(
+            QStringLiteral("Report list page %1 of %2 groups cannot be shown").arg(query.page).arg(query.pageSize),
+            QStringLiteral("pages are numbered from 1 and hold at least one group"));
     const DbDialect& d = db.dialect();
     const ListColumns columns = listColumns(query.revision);
     QString from = QStringLiteral(" FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
@@ -152,10 +147,9 @@ ArchiveList archiveList(DbConnection& db)
 qint32 condensedReportId(DbConnection& db, qint32 uniqueGroupId) noexcept
 {
     try {
-        const DbRecordset rs =
-            db.execute(QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
-                       {platform::DbParameter{QStringLiteral("@UniqueGroupID"), platform::DbType::Integer, 0,
-                                              uniqueGroupId}});
+        const DbRecordset rs = db.execute(
+            QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
+            {platform::DbParameter{QStringLiteral("@UniqueGroupID"), platform::DbType::Integer, 0, uniqueGroupId}});
         return rs.eof() ? 0 : rs.value(0).toInt();
     } catch (...) {
         return 0;

@@ -66,11 +66,11 @@ void connect(bool readOnly)
     g_connection->setBusyWait(BusyWaitMilliseconds);
     if (settings().database.useLocalDatabase) {
         config::writeLog(QStringLiteral("Initiating connection to Local Database: ")
-                          + ConnectionDescription::localText(settings().paths.databaseFile, readOnly));
+                         + ConnectionDescription::localText(settings().paths.databaseFile, readOnly));
         g_connection->openFile(settings().paths.databaseFile, readOnly);
     } else {
         config::writeLog(QStringLiteral("Initiating connection to SQL Database: ")
-                          + ConnectionDescription::serverText(settings().database));
+                         + ConnectionDescription::serverText(settings().database));
         g_connection->openServer(ConnectionDescription::serverAddress(settings().database));
     }
 }
@@ -166,8 +166,7 @@ qint32 getDBRevNumber(const QString& path)
                 return 0;
             connection = g_connection.get();
         }
-        platform::DbRecordset rs =
-            connection->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
+        platform::DbRecordset rs = connection->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
         if (rs.eof())
             return 0;
         return rs.value(QStringLiteral("DBRevNumber")).toInt();

@@ -11,13 +11,34 @@ using platform::DbType;
 
 namespace {
 
-Column key(const QString& name) { return {name, ColumnType::AutoNumber}; }
-Column lng(const QString& name) { return {name, ColumnType::Long}; }
-Column dbl(const QString& name) { return {name, ColumnType::Double}; }
-Column yesNo(const QString& name, bool defaultYes = false) { return {name, ColumnType::Boolean, 0, defaultYes}; }
-Column date(const QString& name) { return {name, ColumnType::DateTime}; }
-Column text(const QString& name, int width) { return {name, ColumnType::Text, width}; }
-Column memo(const QString& name) { return {name, ColumnType::Memo}; }
+Column key(const QString& name)
+{
+    return {name, ColumnType::AutoNumber};
+}
+Column lng(const QString& name)
+{
+    return {name, ColumnType::Long};
+}
+Column dbl(const QString& name)
+{
+    return {name, ColumnType::Double};
+}
+Column yesNo(const QString& name, bool defaultYes = false)
+{
+    return {name, ColumnType::Boolean, 0, defaultYes};
+}
+Column date(const QString& name)
+{
+    return {name, ColumnType::DateTime};
+}
+Column text(const QString& name, int width)
+{
+    return {name, ColumnType::Text, width};
+}
+Column memo(const QString& name)
+{
+    return {name, ColumnType::Memo};
+}
 
 QList<Column> doubles(const QStringList& names)
 {
@@ -46,23 +67,22 @@ QList<Table> buildTables()
     t << Table{QStringLiteral("TestGroups"),
                QList<Column>{key("GroupID"), date("DateExecuted"), date("DateCompleted"), memo("LotNumber"),
                              memo("Notes"), yesNo("Cancelled"), text("TestLimitString", 250)}
-                   + doubles({"DCOLimit", "ACZLimit", "SDR5SecOffsetLimit", "SDRRecoverySlopeLimit",
-                              "NoiseDCOLimit", "BiasDCOLimit", "DCOWarning", "ACZWarning",
-                              "SDR5SecOffsetWarning", "SDRRecoverySlopeWarning", "NoiseDCOWarning",
-                              "BiasDCOWarning"})
+                   + doubles({"DCOLimit", "ACZLimit", "SDR5SecOffsetLimit", "SDRRecoverySlopeLimit", "NoiseDCOLimit",
+                              "BiasDCOLimit", "DCOWarning", "ACZWarning", "SDR5SecOffsetWarning",
+                              "SDRRecoverySlopeWarning", "NoiseDCOWarning", "BiasDCOWarning"})
                    + QList<Column>{text("TestWarningString", 250), lng("UniqueGroupID"), yesNo("Zamo80")}
                    + doubles({"Zamo80ACZLimit", "Zamo80ACZ30Limit", "Zamo80ACLGLimit", "Zamo80DEFRLimit4",
                               "Zamo80DEFRLimit60", "Zamo80DCOLimit", "Zamo80NOISEDCOLimit", "Zamo80ACZWarning",
-                              "Zamo80ACZ30Warning", "Zamo80ACLGWarning", "Zamo80DEFRWarning4",
-                              "Zamo80DEFRWarning60", "Zamo80DCOWarning", "Zamo80NOISEDCOWarning"})
+                              "Zamo80ACZ30Warning", "Zamo80ACLGWarning", "Zamo80DEFRWarning4", "Zamo80DEFRWarning60",
+                              "Zamo80DCOWarning", "Zamo80NOISEDCOWarning"})
                    + QList<Column>{text("SoftwareVersion", 250), lng("Zamo80CondensedID"), yesNo("DemoMode"),
                                    yesNo("Zamo24"), yesNo("Completed"), text("WindowsUserName", 250),
                                    text("ComputerName", 250), text("LotNumberSortField", 250)},
                {{"GroupID", "GroupID"}, {"UniqueGroupID", "UniqueGroupID", true}}};
 
     t << Table{QStringLiteral("Tests"),
-               {key("TestID"), lng("GroupID"), lng("TestTypeID"), date("TestStartTime"),
-                lng("Zamo80ParentTestID"), yesNo("ShowOnReport", true)},
+               {key("TestID"), lng("GroupID"), lng("TestTypeID"), date("TestStartTime"), lng("Zamo80ParentTestID"),
+                yesNo("ShowOnReport", true)},
                {{"TestID", "TestID"}, {"GroupID", "GroupID"}, {"TestTypeID", "TestTypeID"}}};
 
     t << Table{QStringLiteral("TestUnit"),
@@ -79,37 +99,35 @@ QList<Table> buildTables()
                {{"ResultID", "ResultID"}, {"TestUnitID", "TestUnitID"}}};
 
     t << Table{QStringLiteral("TestTypes"),
-               {key("TypeID"), text("TypeName", 10), text("TypeMeasurementUnits", 50),
-                text("TypeDescription", 50), text("TypeUnits", 50), text("TypeUnits2", 50)},
+               {key("TypeID"), text("TypeName", 10), text("TypeMeasurementUnits", 50), text("TypeDescription", 50),
+                text("TypeUnits", 50), text("TypeUnits2", 50)},
                {{"TypeID", "TypeID"}}};
 
     t << Table{QStringLiteral("UnitElectrodes"),
                QList<Column>{key("UnitElectrodesID"), lng("GroupID"), lng("UnitNumber")}
-                   + perChannel({date("CalibrationDate"), text("FirmwareVersion", 10),
-                                 text("SerialNumber", 10), text("LotNumber", 50)}),
+                   + perChannel({date("CalibrationDate"), text("FirmwareVersion", 10), text("SerialNumber", 10),
+                                 text("LotNumber", 50)}),
                {{"UnitElectrodesID", "UnitElectrodesID"}, {"GroupID", "GroupID"}}};
 
-    t << Table{QStringLiteral("UnitMasterDiagnostics"),
-               {key("UnitMasterDiagnosticsID"), lng("GroupID"), lng("UnitNumber"), dbl("10HzPeak"),
-                dbl("Temperature"), dbl("Vcc"), dbl("5VPos"), dbl("5VNeg"), yesNo("5VRWorking"),
-                yesNo("200vOnWorking"), yesNo("200vOffWorking"), text("FirmwareVersion", 50),
-                yesNo("Zamo80LidClosed"), dbl("Zamo8030kPeak")},
-               {{"ID", "UnitMasterDiagnosticsID"},
-                {"UnitMasterDiagnosticsGroupID", "GroupID"},
-                {"GroupID", "UnitNumber"}}};
+    t << Table{
+        QStringLiteral("UnitMasterDiagnostics"),
+        {key("UnitMasterDiagnosticsID"), lng("GroupID"), lng("UnitNumber"), dbl("10HzPeak"), dbl("Temperature"),
+         dbl("Vcc"), dbl("5VPos"), dbl("5VNeg"), yesNo("5VRWorking"), yesNo("200vOnWorking"), yesNo("200vOffWorking"),
+         text("FirmwareVersion", 50), yesNo("Zamo80LidClosed"), dbl("Zamo8030kPeak")},
+        {{"ID", "UnitMasterDiagnosticsID"}, {"UnitMasterDiagnosticsGroupID", "GroupID"}, {"GroupID", "UnitNumber"}}};
 
     t << Table{QStringLiteral("Zamo24PaceProperties"),
                QList<Column>{key("Zamo24PacePropertiesID"), lng("GroupID"), lng("UnitNumber")}
-                   + perChannel({dbl("PaceAmplitude"), dbl("PaceRate"), dbl("PacePulseWidth"),
-                                 text("PaceRoll", 50)}),
+                   + perChannel({dbl("PaceAmplitude"), dbl("PaceRate"), dbl("PacePulseWidth"), text("PaceRoll", 50)}),
                {{"UnitElectrodesID", "Zamo24PacePropertiesID"}, {"GroupID", "GroupID"}}};
 
-    t << Table{QStringLiteral("Archive"),
-               {key("ID"), text("Range", 50), lng("RangeStart"), lng("RangeEnd"), text("FileName", 50),
-                date("ArchiveDate")},
-               {{"ID", "ID"}}};
+    t << Table{
+        QStringLiteral("Archive"),
+        {key("ID"), text("Range", 50), lng("RangeStart"), lng("RangeEnd"), text("FileName", 50), date("ArchiveDate")},
+        {{"ID", "ID"}}};
 
-    t << Table{QStringLiteral("Globals"), {key("ID"), lng("LastUniqueGroupID")},
+    t << Table{QStringLiteral("Globals"),
+               {key("ID"), lng("LastUniqueGroupID")},
                {{"ID", "ID"}, {"LastUniqueGroupID", "LastUniqueGroupID"}}};
 
     t << Table{QStringLiteral("Version"), {key("ID"), lng("DBRevNumber")}, {{"ID", "ID"}}};
@@ -119,9 +137,9 @@ QList<Table> buildTables()
 struct TestTypeRow {
     const char* name;
     const char* measurementUnits;
-    const char* description;   // nullptr: Null
+    const char* description; // nullptr: Null
     const char* units;
-    const char* units2;        // nullptr: Null
+    const char* units2; // nullptr: Null
 };
 
 const TestTypeRow kTestTypes[] = {
@@ -151,8 +169,8 @@ void insertFixedRows(platform::DbConnection& connection, int revision)
                                           "TypeDescription, TypeUnits, TypeUnits2) VALUES (?, ?, ?, ?, ?)"),
                            {textParam("TypeName", 10, row.name),
                             textParam("TypeMeasurementUnits", 50, row.measurementUnits),
-                            textParam("TypeDescription", 50, row.description),
-                            textParam("TypeUnits", 50, row.units), textParam("TypeUnits2", 50, row.units2)});
+                            textParam("TypeDescription", 50, row.description), textParam("TypeUnits", 50, row.units),
+                            textParam("TypeUnits2", 50, row.units2)});
     connection.execute(QStringLiteral("INSERT INTO Globals (LastUniqueGroupID) VALUES (0)"));
     connection.execute(QStringLiteral("INSERT INTO Version (DBRevNumber) VALUES (?)"),
                        {DbParameter{QStringLiteral("DBRevNumber"), DbType::Integer, 0, revision}});

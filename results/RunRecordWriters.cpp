@@ -65,8 +65,8 @@ qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
     return testUnitID;
 }
 
-qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval,
-                         const QString& letter, double value, qint32 intervalSeconds)
+qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval, const QString& letter,
+                         double value, qint32 intervalSeconds)
 {
     qint32 rowID = 0;
     if (DbConnection* db = openedConnection()) {
@@ -75,8 +75,8 @@ qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString&
             QStringLiteral("SELECT MeasurementID FROM TestMeasurements WHERE MeasurementID = ? and TimeInterval = ?"),
             {integerParam("@MeasurementID", measurementID), textParam("@TimeInterval", 50, timeInterval)});
         if (!existing.eof()) {
-            db->execute(QStringLiteral("UPDATE TestMeasurements SET ") + l + QStringLiteral("_Value = ? WHERE MeasurementID=")
-                            + QString::number(measurementID),
+            db->execute(QStringLiteral("UPDATE TestMeasurements SET ") + l
+                            + QStringLiteral("_Value = ? WHERE MeasurementID=") + QString::number(measurementID),
                         {doubleParam("@value", value)});
             rowID = measurementID;
         } else {
@@ -104,7 +104,8 @@ qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, c
                         {textParam("@Result", 10, result)});
             rowID = resultID;
         } else {
-            db->execute(QStringLiteral("INSERT INTO TestResults (TestUnitID, ") + l + QStringLiteral("_Result) VALUES (?, ?)"),
+            db->execute(QStringLiteral("INSERT INTO TestResults (TestUnitID, ") + l
+                            + QStringLiteral("_Result) VALUES (?, ?)"),
                         {integerParam("@TestUnitID", testUnitID), textParam("@Result", 10, result)});
             rowID = newKey(*db);
         }
@@ -149,8 +150,13 @@ qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QV
     if (!db)
         return 0;
     using platform::DbDialect;
-    const QStringList columns{"GroupID", "UnitNumber", DbDialect::column("10HzPeak"), "Temperature", "Vcc",
-                              DbDialect::column("5VPos"), DbDialect::column("5VNeg"),
+    const QStringList columns{"GroupID",
+                              "UnitNumber",
+                              DbDialect::column("10HzPeak"),
+                              "Temperature",
+                              "Vcc",
+                              DbDialect::column("5VPos"),
+                              DbDialect::column("5VNeg"),
                               DbDialect::column("5VRWorking"),
                               zamo80Columns ? QStringLiteral("Zamo80LidClosed") : DbDialect::column("200vOnWorking"),
                               zamo80Columns ? QStringLiteral("Zamo8030kPeak") : DbDialect::column("200vOffWorking"),
@@ -159,17 +165,19 @@ qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QV
         bool ok = false;
         const double d = values[i].toDouble(&ok);
         if (!ok)
-            throw platform::DbError(QStringLiteral("Diagnostic value %1 \"%2\" is not a number").arg(i).arg(values[i].toString()));
+            throw platform::DbError(
+                QStringLiteral("Diagnostic value %1 \"%2\" is not a number").arg(i).arg(values[i].toString()));
         return d;
     };
-    QList<DbParameter> params{integerParam("@GroupID", groupID), integerParam("@UnitID", unitNumber),
+    QList<DbParameter> params{integerParam("@GroupID", groupID),   integerParam("@UnitID", unitNumber),
                               doubleParam("@10HzPeak", number(1)), doubleParam("@Temperature", number(2)),
-                              doubleParam("@Vcc", number(3)), doubleParam("@5VPos", number(4)),
-                              doubleParam("@5VNeg", number(5)), booleanParam("@5VRWorking", values[6].toBool())};
+                              doubleParam("@Vcc", number(3)),      doubleParam("@5VPos", number(4)),
+                              doubleParam("@5VNeg", number(5)),    booleanParam("@5VRWorking", values[6].toBool())};
     if (zamo80Columns)
         params << booleanParam("@Zamo80LidClosed", values[7].toBool()) << doubleParam("@Zamo8030kPeak", number(8));
     else
-        params << booleanParam("@200vOnWorking", values[7].toBool()) << booleanParam("@200vOffWorking", values[8].toBool());
+        params << booleanParam("@200vOnWorking", values[7].toBool())
+               << booleanParam("@200vOffWorking", values[8].toBool());
     params << textParam("@FirmwareVersion", 50, values[9].toString());
     db->execute(QStringLiteral("INSERT INTO UnitMasterDiagnostics (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                     .arg(columns.join(QStringLiteral(", "))),

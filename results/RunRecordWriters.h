@@ -26,8 +26,8 @@ qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration);
 // Fills the letter's value of the row measurementID when that row holds the
 // same time interval; otherwise creates a row for testUnitID with the
 // interval (text and whole seconds). Logs "Measurement recorded, ID = ...".
-qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval,
-                         const QString& letter, double value, qint32 intervalSeconds);
+qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval, const QString& letter,
+                         double value, qint32 intervalSeconds);
 // Fills the letter's verdict of the row resultID when it exists; otherwise
 // creates a row for testUnitID. Logs "Result recorded, ID = ...".
 qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result);
@@ -39,7 +39,6 @@ qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& le
 // reference working (on/off), then lid closed and 30 kHz peak (ZAMO80
 // columns) or 200 V on and off working, then the firmware text. Writes
 // nothing and returns 0 unless values has exactly ten entries.
-qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values,
-                             bool zamo80Columns);
+qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns);
 
 } // namespace results

@@ -72,9 +72,9 @@ bool SchemaUpgrades::upgradeServerTo(int revision)
 bool SchemaUpgrades::runStep(int revision, bool server, int startValue, bool finalHundred,
                              const std::function<void()>& body)
 {
-    const QString name = (server ? QStringLiteral("SQL Database upgrade to Rev ")
-                                 : QStringLiteral("Database upgrade to Rev "))
-                         + QString::number(revision);
+    const QString name =
+        (server ? QStringLiteral("SQL Database upgrade to Rev ") : QStringLiteral("Database upgrade to Rev "))
+        + QString::number(revision);
     m_observer.windowShown();
     if (startValue >= 0)
         m_observer.progress(startValue);
@@ -171,8 +171,9 @@ void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>
 
 void SchemaUpgrades::insertTestType(const QString& values)
 {
-    execute(QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeDescription, TypeUnits) VALUES (")
-            + values);
+    execute(
+        QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeDescription, TypeUnits) VALUES (")
+        + values);
 }
 
 // Every group takes its own GroupID as its UniqueGroupID. With more than 50
@@ -318,8 +319,8 @@ void SchemaUpgrades::serverToRev15()
 {
     const QString dateType = QString::fromLatin1(m_connection.dialect().dateType);
     const auto toDate = [&](const QString& table, const QString& column) {
-        execute(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3 USING CAST(%2 AS %3)")
-                    .arg(table, column, dateType));
+        execute(
+            QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3 USING CAST(%2 AS %3)").arg(table, column, dateType));
     };
     toDate(kTestGroups, QStringLiteral("DateCompleted"));
     toDate(kTestGroups, QStringLiteral("DateExecuted"));
@@ -349,7 +350,8 @@ bool SchemaUpgrades::columnExists(const QString& table, const QString& column)
 bool SchemaUpgrades::repairLegacyDemoModeColumn()
 {
     if (!m_connection.isOpen()) {
-        m_observer.log(QStringLiteral("The legacy column VadovMode cannot be checked: the database connection is closed"));
+        m_observer.log(
+            QStringLiteral("The legacy column VadovMode cannot be checked: the database connection is closed"));
         return false;
     }
     if (!columnExists(kTestGroups, QStringLiteral("VadovMode")))

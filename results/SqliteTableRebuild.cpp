@@ -23,8 +23,9 @@ QString definition(const SqliteColumn& column, bool autoNumber)
 {
     QString text = DbDialect::column(column.name) + QLatin1Char(' ');
     if (column.key)
-        return text + (autoNumber ? QString::fromLatin1(DbDialect::of(platform::DbBackend::SQLite).autoNumberKey)
-                                  : QStringLiteral("INTEGER PRIMARY KEY"));
+        return text
+               + (autoNumber ? QString::fromLatin1(DbDialect::of(platform::DbBackend::SQLite).autoNumberKey)
+                             : QStringLiteral("INTEGER PRIMARY KEY"));
     text += column.type;
     if (column.notNull)
         text += QStringLiteral(" NOT NULL");
@@ -49,8 +50,7 @@ QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QStr
     return columns;
 }
 
-void rebuildSqliteTable(platform::DbConnection& connection, const QString& table,
-                        const QList<SqliteColumn>& columns)
+void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns)
 {
     DbRecordset master = connection.execute(
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {nameParameter(table)});
@@ -67,8 +67,8 @@ void rebuildSqliteTable(platform::DbConnection& connection, const QString& table
     DbRecordset indexes = connection.execute(
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"),
         {nameParameter(table)});
-    DbRecordset counter = autoNumber ? connection.execute(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"),
-                                                          {nameParameter(table)})
+    DbRecordset counter = autoNumber ? connection.execute(
+                              QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), {nameParameter(table)})
                                      : DbRecordset();
 
     const QString rebuilt = table + QStringLiteral("_rebuilt");

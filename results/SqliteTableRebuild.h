@@ -16,10 +16,10 @@ namespace results {
 // One column as the table's catalogue gives it.
 struct SqliteColumn {
     QString name;
-    QString type;           // the declared type, e.g. "VARCHAR(250)"
+    QString type; // the declared type, e.g. "VARCHAR(250)"
     bool notNull = false;
-    QString defaultValue;   // the DEFAULT expression as written; empty for none
-    bool key = false;       // the table's integer primary key
+    QString defaultValue; // the DEFAULT expression as written; empty for none
+    bool key = false;     // the table's integer primary key
 };
 
 // The table's columns in their order. Throws platform::DbError, also for a
@@ -29,7 +29,6 @@ QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QStr
 // Makes the table again with the columns given: the same columns, in the
 // same order, as sqliteColumns gave them, with their types, NOT NULL and
 // defaults changed as the caller wants. Throws platform::DbError.
-void rebuildSqliteTable(platform::DbConnection& connection, const QString& table,
-                        const QList<SqliteColumn>& columns);
+void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns);
 
 } // namespace results

@@ -12,8 +12,9 @@ qint32 getUniqueGroupID(qint32 groupID)
         platform::DbConnection* db = openedConnection();
         if (!db)
             return 0;
-        const platform::DbRecordset rs = db->execute(QStringLiteral("SELECT UniqueGroupID FROM TestGroups WHERE GroupID=?"),
-                                                     {integerParam("@GroupID", groupID)});
+        const platform::DbRecordset rs =
+            db->execute(QStringLiteral("SELECT UniqueGroupID FROM TestGroups WHERE GroupID=?"),
+                        {integerParam("@GroupID", groupID)});
         return rs.value(0).toInt();
     } catch (const platform::DbError&) {
         return 0;

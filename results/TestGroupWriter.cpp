@@ -24,7 +24,7 @@ constexpr int kSortFieldWidth = 250;
 // What tells the two kinds of group apart.
 struct GroupKind {
     bool zamo80;
-    QStringList limitColumns;          // in the order of the limit set
+    QStringList limitColumns; // in the order of the limit set
     QString lotParameter;
     QString notesParameter;
     QString warningTextParameter;
@@ -33,24 +33,28 @@ struct GroupKind {
 
 const GroupKind& zamo80Kind()
 {
-    static const GroupKind kind{
-        true,
-        {"Zamo80DCOLimit", "Zamo80DCOWarning", "Zamo80ACZLimit", "Zamo80ACZWarning", "Zamo80ACZ30Limit",
-         "Zamo80ACZ30Warning", "Zamo80ACLGLimit", "Zamo80ACLGWarning", "Zamo80NOISEDCOLimit",
-         "Zamo80NOISEDCOWarning", "Zamo80DEFRLimit4", "Zamo80DEFRWarning4", "Zamo80DEFRLimit60",
-         "Zamo80DEFRWarning60"},
-        "@LotNumber", "@Notes", "@TestWarningString", "New ZAMO80 Test Group ID = "};
+    static const GroupKind kind{true,
+                                {"Zamo80DCOLimit", "Zamo80DCOWarning", "Zamo80ACZLimit", "Zamo80ACZWarning",
+                                 "Zamo80ACZ30Limit", "Zamo80ACZ30Warning", "Zamo80ACLGLimit", "Zamo80ACLGWarning",
+                                 "Zamo80NOISEDCOLimit", "Zamo80NOISEDCOWarning", "Zamo80DEFRLimit4",
+                                 "Zamo80DEFRWarning4", "Zamo80DEFRLimit60", "Zamo80DEFRWarning60"},
+                                "@LotNumber",
+                                "@Notes",
+                                "@TestWarningString",
+                                "New ZAMO80 Test Group ID = "};
     return kind;
 }
 
 const GroupKind& standardKind()
 {
-    static const GroupKind kind{
-        false,
-        {"DCOLimit", "DCOWarning", "ACZLimit", "ACZWarning", "SDR5SecOffsetLimit", "SDR5SecOffsetWarning",
-         "SDRRecoverySlopeLimit", "SDRRecoverySlopeWarning", "NoiseDCOLimit", "NoiseDCOWarning",
-         "BiasDCOLimit", "BiasDCOWarning"},
-        "@LotNum", "@GroupNotes", "@TestLimitWarning", "New Test Group ID = "};
+    static const GroupKind kind{false,
+                                {"DCOLimit", "DCOWarning", "ACZLimit", "ACZWarning", "SDR5SecOffsetLimit",
+                                 "SDR5SecOffsetWarning", "SDRRecoverySlopeLimit", "SDRRecoverySlopeWarning",
+                                 "NoiseDCOLimit", "NoiseDCOWarning", "BiasDCOLimit", "BiasDCOWarning"},
+                                "@LotNum",
+                                "@GroupNotes",
+                                "@TestLimitWarning",
+                                "New Test Group ID = "};
     return kind;
 }
 
@@ -62,7 +66,7 @@ struct GroupValues {
     QString notes;
     QString userName;
     QString computerName;
-    std::optional<bool> isZamo24;   // ZAMO80 kind only
+    std::optional<bool> isZamo24; // ZAMO80 kind only
     bool demoMode = false;
 };
 
@@ -81,14 +85,19 @@ qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues
         columns << kind.limitColumns[i];
         params << doubleParam('@' + kind.limitColumns[i], v.limits[i]);
     }
-    columns << "LotNumber" << "Notes" << "SoftwareVersion" << "DemoMode";
+    columns << "LotNumber"
+            << "Notes"
+            << "SoftwareVersion"
+            << "DemoMode";
     params << longTextParam(kind.lotParameter, lotText) << longTextParam(kind.notesParameter, sanitizeText(v.notes, 0))
            << textParam("@SoftwareVersion", 250, versionText()) << booleanParam("@DemoMode", v.demoMode);
     if (v.isZamo24) {
         columns << "Zamo24";
         params << booleanParam("@Zamo24", *v.isZamo24);
     }
-    columns << "WindowsUserName" << "ComputerName" << "LotNumberSortField";
+    columns << "WindowsUserName"
+            << "ComputerName"
+            << "LotNumberSortField";
     params << textParam("@WindowsUserName", 250, v.userName) << textParam("@ComputerName", 250, v.computerName)
            << textParam("@LotNumberSortField", kSortFieldWidth, lotText.left(kSortFieldWidth));
     QStringList marks;
@@ -115,7 +124,10 @@ void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const UnitE
             continue;
         const QString l = channelLetter(i);
         columns << l + "_CalibrationDate" << l + "_FirmwareVersion" << l + "_SerialNumber" << l + "_LotNumber";
-        values << "?" << "?" << "?" << "?";
+        values << "?"
+               << "?"
+               << "?"
+               << "?";
         params << dateParam('@' + l + "_CalibrationDate", e->calibrationDate)
                << textParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
                << textParam('@' + l + "_SerialNumber", 10, e->serialNumber)
@@ -151,9 +163,9 @@ qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitE
 
 qint32 takeNextUniqueGroupID(DbConnection& db)
 {
-    platform::DbRecordset raised = db.execute(
-        QStringLiteral("UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID + 1 "
-                       "WHERE ID = 1 AND LastUniqueGroupID < 2147483647 RETURNING LastUniqueGroupID"));
+    platform::DbRecordset raised =
+        db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID + 1 "
+                                  "WHERE ID = 1 AND LastUniqueGroupID < 2147483647 RETURNING LastUniqueGroupID"));
     if (raised.eof())
         throw platform::DbError(QStringLiteral("The last group number cannot be raised: the Globals row is "
                                                "missing or the number is at its largest"));

@@ -18,27 +18,29 @@ struct TypeColumns {
 
 // ZAMO80 and standard column sets, limits and warnings.
 const TypeColumns kZamo80Limits[] = {
-    {"DCO", "Zamo80DCOLimit", nullptr},       {"ACZ", "Zamo80ACZLimit", nullptr},
-    {"ACZ30", "Zamo80ACZ30Limit", nullptr},   {"ACLG", "Zamo80ACLGLimit", nullptr},
-    {"DEFR", "Zamo80DEFRLimit4", "Zamo80DEFRLimit60"}, {"NOISE", "Zamo80NOISEDCOLimit", nullptr},
+    {"DCO", "Zamo80DCOLimit", nullptr},
+    {"ACZ", "Zamo80ACZLimit", nullptr},
+    {"ACZ30", "Zamo80ACZ30Limit", nullptr},
+    {"ACLG", "Zamo80ACLGLimit", nullptr},
+    {"DEFR", "Zamo80DEFRLimit4", "Zamo80DEFRLimit60"},
+    {"NOISE", "Zamo80NOISEDCOLimit", nullptr},
 };
 const TypeColumns kZamo80Warnings[] = {
-    {"DCO", "Zamo80DCOWarning", nullptr},     {"ACZ", "Zamo80ACZWarning", nullptr},
-    {"ACZ30", "Zamo80ACZ30Warning", nullptr}, {"ACLG", "Zamo80ACLGWarning", nullptr},
-    {"DEFR", "Zamo80DEFRWarning4", "Zamo80DEFRWarning60"}, {"NOISE", "Zamo80NOISEDCOWarning", nullptr},
+    {"DCO", "Zamo80DCOWarning", nullptr},
+    {"ACZ", "Zamo80ACZWarning", nullptr},
+    {"ACZ30", "Zamo80ACZ30Warning", nullptr},
+    {"ACLG", "Zamo80ACLGWarning", nullptr},
+    {"DEFR", "Zamo80DEFRWarning4", "Zamo80DEFRWarning60"},
+    {"NOISE", "Zamo80NOISEDCOWarning", nullptr},
 };
 const TypeColumns kStandardLimits[] = {
-    {"DCO", "DCOLimit", nullptr},
-    {"ACZ", "ACZLimit", nullptr},
-    {"NOISE", "NoiseDCOLimit", nullptr},
-    {"SDR", "SDR5SecOffsetLimit", "SDRRecoverySlopeLimit"},
+    {"DCO", "DCOLimit", nullptr},        {"ACZ", "ACZLimit", nullptr},
+    {"NOISE", "NoiseDCOLimit", nullptr}, {"SDR", "SDR5SecOffsetLimit", "SDRRecoverySlopeLimit"},
     {"BIAS", "BiasDCOLimit", nullptr},
 };
 const TypeColumns kStandardWarnings[] = {
-    {"DCO", "DCOWarning", nullptr},
-    {"ACZ", "ACZWarning", nullptr},
-    {"NOISE", "NoiseDCOWarning", nullptr},
-    {"SDR", "SDR5SecOffsetWarning", "SDRRecoverySlopeWarning"},
+    {"DCO", "DCOWarning", nullptr},        {"ACZ", "ACZWarning", nullptr},
+    {"NOISE", "NoiseDCOWarning", nullptr}, {"SDR", "SDR5SecOffsetWarning", "SDRRecoverySlopeWarning"},
     {"BIAS", "BiasDCOWarning", nullptr},
 };
 

@@ -12,8 +12,7 @@ void DefibRecoveryResults::rxDefibRecoveryAck(int)
     m_flow.state().StartupFlag = false;
 }
 
-void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID,
-                                                   const DefibRecoveryReading& reading)
+void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading)
 {
     if (!VerdictRules::validChannel(Index, commChannelID) || !m_flow.isFinal(reading.completed))
         return;
@@ -33,8 +32,8 @@ void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannel
         break;
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
-    const Verdict verdict =
-        FamilyVerdicts::defibRecovery(measurement4Value, measurement60Value, VerdictLimits::limitsFor(QStringLiteral("DEFR4"), true, m_flow.limits()),
-                                      VerdictLimits::limitsFor(QStringLiteral("DEFR60"), true, m_flow.limits()));
+    const Verdict verdict = FamilyVerdicts::defibRecovery(
+        measurement4Value, measurement60Value, VerdictLimits::limitsFor(QStringLiteral("DEFR4"), true, m_flow.limits()),
+        VerdictLimits::limitsFor(QStringLiteral("DEFR60"), true, m_flow.limits()));
     m_flow.recordResult(Index, commChannelID, m_flow.apply(Index, commChannelID, verdict));
 }

@@ -9,7 +9,7 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
 bool exportAs(ReportActions& reports, const config::ReportSettings& settings, qint32 uid, const QDateTime& date,
-            const QString& format, bool mode80)
+              const QString& format, bool mode80)
 {
     if (settings.exportPath.trimmed().isEmpty())
         return false;

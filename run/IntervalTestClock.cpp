@@ -21,8 +21,8 @@ bool is(const QString& type, const char* name)
 IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
     : m_sequencer(sequencer),
       m_host(host),
-      m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); },
-               [this](const QString& line) { write(line); }, [&sequencer] { sequencer.stopTests(); }),
+      m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); }, [this](const QString& line) { write(line); },
+               [&sequencer] { sequencer.stopTests(); }),
       m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
 {
 }
@@ -61,9 +61,11 @@ void IntervalTestClock::tick()
             if ((is(type, "ACZ") || is(type, "ACZ30")) && state.ElapsedSeconds == 5)
                 state.StartupFlag = false;
             if (is(type, "ACLG"))
-                m_charge.tick(ChargeSequence::ACLG, state, *step, m_sequencer.stationSettings().zamo80Delays.defibCharge);
+                m_charge.tick(ChargeSequence::ACLG, state, *step,
+                              m_sequencer.stationSettings().zamo80Delays.defibCharge);
             else if (is(type, "DEFR"))
-                m_charge.tick(ChargeSequence::DEFR, state, *step, m_sequencer.stationSettings().zamo80Delays.defibCharge);
+                m_charge.tick(ChargeSequence::DEFR, state, *step,
+                              m_sequencer.stationSettings().zamo80Delays.defibCharge);
         }
     }
     keepWorkstationAwake();
@@ -140,8 +142,8 @@ void IntervalTestClock::checkBiasTestDuration()
     if (state.ElapsedSeconds < state.BiasMaxSeconds)
         return;
     config::writeLog(QStringLiteral("Test Duration (") + QString::number(state.ElapsedSeconds)
-                      + QStringLiteral(") >= Max BIAS Duration (") + QString::number(state.BiasMaxSeconds)
-                      + QStringLiteral(")"));
+                     + QStringLiteral(") >= Max BIAS Duration (") + QString::number(state.BiasMaxSeconds)
+                     + QStringLiteral(")"));
     state.BiasMaxSeconds = 9999999;
     for (int u = 1; u <= 2; ++u) {
         Unit* unit = m_sequencer.unitAt(u);

@@ -21,8 +21,8 @@ void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, cons
     resync(m_flow.state().DCOResyncPending, r.completed, r.seconds);
     const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
     handle({QStringLiteral("DCO"), Index, commChannelID, r.completed, r.measurement,
-            r.zero < 1 || reference < 1 || r.measure < 1, VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()),
-            DCOFinalSeconds});
+            r.zero < 1 || reference < 1 || r.measure < 1,
+            VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()), DCOFinalSeconds});
 }
 
 void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& r)

@@ -52,9 +52,8 @@ void ReadingBatch::add(SlotUse& use, int row, const QString& letter, const QVari
     m_records.last().parts << Part{row, letter, value};
 }
 
-void ReadingBatch::addMeasurement(const Slot& slot, qint32 storedKey, const StoredIntervals& stored,
-                                  qint32 testUnitID, const QString& interval, qint32 intervalSeconds,
-                                  const QString& letter, double value)
+void ReadingBatch::addMeasurement(const Slot& slot, qint32 storedKey, const StoredIntervals& stored, qint32 testUnitID,
+                                  const QString& interval, qint32 intervalSeconds, const QString& letter, double value)
 {
     SlotUse& u = use(slot, storedKey);
     int row = -1;

@@ -26,7 +26,7 @@ public:
         enum class Kind { Measurement, SDRPoint, Result };
         Kind kind = Kind::Measurement;
         int unit = 1;
-        int point = 0;   // SDR points 1..4
+        int point = 0; // SDR points 1..4
         bool operator==(const Slot& other) const
         {
             return kind == other.kind && unit == other.unit && point == other.point;
@@ -43,8 +43,8 @@ public:
         QVariant value;
     };
     struct Record {
-        QString subject;        // "the measurement of B1"
-        QStringList lines;      // "Measurement recorded for B1 ..."
+        QString subject;   // "the measurement of B1"
+        QStringList lines; // "Measurement recorded for B1 ..."
         bool inhibitDisplay = false;
         QList<Part> parts;
     };
@@ -61,8 +61,7 @@ public:
     // storedKey: the key the slot holds in the run's keys (0: none).
     void addMeasurement(const Slot& slot, qint32 storedKey, const StoredIntervals& stored, qint32 testUnitID,
                         const QString& interval, qint32 intervalSeconds, const QString& letter, double value);
-    void addResult(const Slot& slot, qint32 storedKey, qint32 testUnitID, const QString& letter,
-                   const QString& result);
+    void addResult(const Slot& slot, qint32 storedKey, qint32 testUnitID, const QString& letter, const QString& result);
 
     bool isEmpty() const { return m_records.isEmpty(); }
     const QList<results::ReadingRow>& rows() const { return m_rows; }

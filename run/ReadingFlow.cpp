@@ -47,8 +47,8 @@ bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
     return true;
 }
 
-void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueValue, bool goodData, const QString& label,
-                                    qint32 intervalSeconds)
+void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueValue, bool goodData,
+                                    const QString& label, qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
@@ -82,7 +82,8 @@ void ResultReplyFlow::writeCompletion(const QString& testName, int unitValue, qi
     write(VerdictRules::completionLine(testName, electrodeName(unitValue, channel)));
 }
 
-ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData, double valueValue)
+ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData,
+                                                           double valueValue)
 {
     const auto& test = state().m_activeTest;
     if (!recordingAllowed() || !test)
@@ -102,8 +103,8 @@ ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16
     return DataCheck::Good;
 }
 
-void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QString& codeValue, const QString& lineValue,
-                                       const std::function<void()>& beforeSound)
+void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QString& codeValue,
+                                       const QString& lineValue, const std::function<void()>& beforeSound)
 {
     write(lineValue);
     if (const auto& test = state().m_activeTest) {
@@ -119,8 +120,8 @@ void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QStr
 
 void ResultReplyFlow::endWithERR(int unitValue, qint16 channel, const std::function<void()>& beforeSound)
 {
-    endWithDataError(unitValue, channel, QStringLiteral("ERR"), VerdictRules::dataErrorLine(electrodeName(unitValue, channel)),
-                     beforeSound);
+    endWithDataError(unitValue, channel, QStringLiteral("ERR"),
+                     VerdictRules::dataErrorLine(electrodeName(unitValue, channel)), beforeSound);
 }
 
 QString ResultReplyFlow::judge(int unitValue, qint16 channel, double valueValue, const LimitPair& limitsValue)
@@ -155,8 +156,8 @@ void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QSt
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0, false,
-                                                              false, intervalSeconds);
+    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0,
+                                                              false, false, intervalSeconds);
     MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
 }
 
@@ -165,8 +166,8 @@ void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& l
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2,
-                                                              true, false, intervalSeconds);
+    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true,
+                                                              false, intervalSeconds);
     MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
 }
 

@@ -24,10 +24,10 @@ public:
 
     // What became of a final reading's data-quality check.
     enum class DataCheck {
-        Good,         // the electrode is complete; record the reading and judge it
-        Retransmit,   // a retransmission was asked for; the electrode stays active
-        Exhausted,    // the fifth bad reading: end the electrode with endWithDataError
-        NotRecorded,  // calibration mode: nothing counted, judge the reading only
+        Good,        // the electrode is complete; record the reading and judge it
+        Retransmit,  // a retransmission was asked for; the electrode stays active
+        Exhausted,   // the fifth bad reading: end the electrode with endWithDataError
+        NotRecorded, // calibration mode: nothing counted, judge the reading only
     };
 
     RunState& state();
@@ -47,8 +47,8 @@ public:
     void recordInterim(int unit, qint16 channel, double value, bool goodData, const QString& label,
                        qint32 intervalSeconds);
     // The same for an R1/R2 pair: bad data stores the unit's last pair.
-    void recordInterimPair(int unit, qint16 channel, double value1, double value2, bool goodData,
-                           const QString& label, qint32 intervalSeconds);
+    void recordInterimPair(int unit, qint16 channel, double value1, double value2, bool goodData, const QString& label,
+                           qint32 intervalSeconds);
 
     // "* <test> Test Complete on electrode <name>".
     void writeCompletion(const QString& testName, int unit, qint16 channel);

@@ -15,7 +15,7 @@ void guarded(const char* test, F&& handle)
         handle();
     } catch (const std::exception& e) {
         config::writeLog(QStringLiteral("* ") + QLatin1String(test) + QStringLiteral(" reply not handled: ")
-                          + QString::fromUtf8(e.what()));
+                         + QString::fromUtf8(e.what()));
     }
 }
 

@@ -14,8 +14,7 @@ public:
     virtual bool exportReport(qint32 uniqueGroupID, const QDateTime& reportDate, const QString& exportFormat,
                               const QString& fileName, const QString& databasePath, bool condensedReport,
                               bool zamo80) = 0;
-    virtual void printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed,
-                                 bool zamo80) = 0;
+    virtual void printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed, bool zamo80) = 0;
     virtual void printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath) = 0;
 };
 
@@ -23,8 +22,7 @@ public:
 class NoReportActions : public ReportActions {
 public:
     void openTestReport(qint32, bool, const QString&, bool) override {}
-    bool exportReport(qint32, const QDateTime&, const QString&, const QString&, const QString&, bool,
-                      bool) override
+    bool exportReport(qint32, const QDateTime&, const QString&, const QString&, const QString&, bool, bool) override
     {
         return false;
     }

@@ -2,7 +2,19 @@
 
 #include "results/ResultsDatabase.h"
 
-bool ResultsDatabaseAccess::openDatabase(bool readOnly) { return results::openDatabase(readOnly); }
-void ResultsDatabaseAccess::closeDatabase() { results::closeDatabase(); }
-qint32 ResultsDatabaseAccess::getDBRevNumber(const QString& path) { return results::getDBRevNumber(path); }
-bool ResultsDatabaseAccess::connectFailureReported() const { return results::connectFailureReported; }
+bool ResultsDatabaseAccess::openDatabase(bool readOnly)
+{
+    return results::openDatabase(readOnly);
+}
+void ResultsDatabaseAccess::closeDatabase()
+{
+    results::closeDatabase();
+}
+qint32 ResultsDatabaseAccess::getDBRevNumber(const QString& path)
+{
+    return results::getDBRevNumber(path);
+}
+bool ResultsDatabaseAccess::connectFailureReported() const
+{
+    return results::connectFailureReported;
+}

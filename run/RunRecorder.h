@@ -46,8 +46,8 @@ public:
     {
         (void)unitValue, (void)groupID, (void)diagnostics, (void)newModel;
     }
-    virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
-                                      TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
+    virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary, TestStep& test,
+                                      bool padsRolled, bool rolledStatusMsgOnly)
     {
         (void)unitID, (void)electrodeIndex, (void)duration, (void)secondary, (void)test, (void)padsRolled,
             (void)rolledStatusMsgOnly;

@@ -27,7 +27,7 @@ results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<Channe
     for (const std::shared_ptr<ChannelRecord>& e : records) {
         if (e && e->connected())
             identities << results::ElectrodeIdentity{e->calibrationDate().toDateTime(), e->firmwareVersion(),
-                                                         e->serialNumber()};
+                                                     e->serialNumber()};
         else
             identities << std::nullopt;
     }
@@ -69,9 +69,9 @@ void RunRecording::fail(const QStringList& what, const QString& cause)
     if (m_failureTold || what.isEmpty())
         return;
     m_failureTold = true;
-    const QString others = what.size() == 1 ? QString()
+    const QString others = what.size() == 1   ? QString()
                            : what.size() == 2 ? QStringLiteral(" and one other record")
-                                               : QStringLiteral(" and %1 other records").arg(what.size() - 1);
+                                              : QStringLiteral(" and %1 other records").arg(what.size() - 1);
     results::reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
 }
 
@@ -81,7 +81,7 @@ bool RunRecording::attempt(const QStringList& what, const std::function<void(pla
     try {
         db = &results::requireConnection();
     } catch (const platform::DbError& e) {
-        fail(what, e.text());   // the open's own words name the database
+        fail(what, e.text()); // the open's own words name the database
         return false;
     }
     try {
@@ -105,12 +105,9 @@ qint32& RunRecording::Key(const ReadingBatch::Slot& slot)
     RunRecordKeys& keys = m_state.Keys;
     const auto unit = std::size_t(slot.unit);
     switch (slot.kind) {
-    case ReadingBatch::Slot::Kind::SDRPoint:
-        return keys.SDRMeasurementID[unit][std::size_t(slot.point)];
-    case ReadingBatch::Slot::Kind::Result:
-        return keys.CurrentResultID[unit];
-    case ReadingBatch::Slot::Kind::Measurement:
-        break;
+    case ReadingBatch::Slot::Kind::SDRPoint: return keys.SDRMeasurementID[unit][std::size_t(slot.point)];
+    case ReadingBatch::Slot::Kind::Result: return keys.CurrentResultID[unit];
+    case ReadingBatch::Slot::Kind::Measurement: break;
     }
     return keys.CurrentMeasurementID[unit];
 }
@@ -159,8 +156,8 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
     for (const ReadingBatch::Record& record : batch.records()) {
         for (const ReadingBatch::Part& part : record.parts)
             config::writeLog(rows[part.row].kind == results::ReadingRow::Kind::Measurement
-                                  ? results::measurementRecordedLine(keys[part.row], part.letter, part.value.toDouble())
-                                  : results::resultRecordedLine(keys[part.row], part.letter, part.value.toString()));
+                                 ? results::measurementRecordedLine(keys[part.row], part.letter, part.value.toDouble())
+                                 : results::resultRecordedLine(keys[part.row], part.letter, part.value.toString()));
         for (const QString& line : record.lines)
             log(line, record.inhibitDisplay);
     }
@@ -181,7 +178,7 @@ int RunRecording::firstSelectedChannel(const TestStep& step, int unit) const
 qint32 RunRecording::createTestGroupRecord()
 {
     flushReadings();
-    m_failureTold = false;   // a new run: its first failure is told again
+    m_failureTold = false; // a new run: its first failure is told again
     const QDateTime executed = platform::Clock::now();
     const QDateTime notCompleted = platform::OleDate().toDateTime();
     auto electrodes = [this](int n) {
@@ -197,11 +194,10 @@ qint32 RunRecording::createTestGroupRecord()
                 config::getComputerNameString(), isZamo24(), m_state.details.electrodeLotNumbers,
                 m_settings.switches.demoMode);
         else
-            group = results::createTestGroup(executed, notCompleted, results::currentStandardLimits(m_settings.limits),
-                                                 m_state.details.lotNumber, m_state.details.notes, electrodes(1),
-                                                 electrodes(2), config::getUserNameString(),
-                                                 config::getComputerNameString(), m_state.details.electrodeLotNumbers,
-                                                 m_settings.switches.demoMode);
+            group = results::createTestGroup(
+                executed, notCompleted, results::currentStandardLimits(m_settings.limits), m_state.details.lotNumber,
+                m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
+                config::getComputerNameString(), m_state.details.electrodeLotNumbers, m_settings.switches.demoMode);
     });
     m_state.Keys = RunRecordKeys();
     m_state.Keys.CurrentGroupID = group;
@@ -226,12 +222,14 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, TestSte
         test.setPaceDBTestUnitID2(0);
         test.setPaceDBTestID(0);
         write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-            test.setPaceDBTestID(results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(),
-                                                               QString(), true));
+            test.setPaceDBTestID(
+                results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(), true));
             if (firstSelectedChannel(test, 1) >= 0)
-                test.setPaceDBTestUnitID1(results::recordTestUnitStart(test.paceDBTestID(), 1, test.executedTestCount()));
+                test.setPaceDBTestUnitID1(
+                    results::recordTestUnitStart(test.paceDBTestID(), 1, test.executedTestCount()));
             if (firstSelectedChannel(test, 2) >= 0)
-                test.setPaceDBTestUnitID2(results::recordTestUnitStart(test.paceDBTestID(), 2, test.executedTestCount()));
+                test.setPaceDBTestUnitID2(
+                    results::recordTestUnitStart(test.paceDBTestID(), 2, test.executedTestCount()));
         });
         test.setPaceDBTestResultID1(0);
         test.setPaceDBTestResultID2(0);
@@ -249,8 +247,8 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, TestSte
     else if (testType == QLatin1String("ACLG"))
         showOnReport = !m_state.reportOptions.averageAclg;
     write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-        keys.CurrentTestID = results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(),
-                                                          showOnReport);
+        keys.CurrentTestID =
+            results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(), showOnReport);
         for (int n = 1; n <= 2; ++n)
             if (firstSelectedChannel(test, n) >= 0)
                 keys.CurrentTestUnitID[std::size_t(n)] =
@@ -263,7 +261,7 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, TestSte
 
 void RunRecording::closeAbortedTestGroup(qint32 groupID)
 {
-    flushReadings();   // what the run measured before it was cancelled is kept
+    flushReadings(); // what the run measured before it was cancelled is kept
     if (groupID > 0) {
         write(QStringLiteral("the cancelled test group"), [&] { results::cancelTestGroup(groupID); });
         if (zamo80Mode())

@@ -70,8 +70,8 @@ public:
                                   qint32 intervalSeconds) override;
     void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
     void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel) override;
-    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
-                              TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) override;
+    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary, TestStep& test,
+                              bool padsRolled, bool rolledStatusMsgOnly) override;
     // The planned number of ACLG runs: testCount summed over the ACLG steps of the operator's list.
     int countACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).
@@ -110,9 +110,9 @@ private:
     std::array<Unit*, 2> m_units;
     std::function<void(qint32)> m_condensedBuilder;
     ReadingBatch m_pending;
-    qint32 m_pendingGroup = 0;   // the group of the run the waiting readings belong to
+    qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to
     ReadingBatch::StoredIntervals m_storedIntervals;
-    QObject m_turnEnd;   // receives the end-of-turn write; pending calls die with it
+    QObject m_turnEnd; // receives the end-of-turn write; pending calls die with it
     bool m_flushPosted = false;
-    bool m_failureTold = false;   // this run's database failure went to the main window
+    bool m_failureTold = false; // this run's database failure went to the main window
 };

@@ -1,8 +1,7 @@
-#include "run/RunRecording.h"
-
 #include "config/StationSettings.h"
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
+#include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
@@ -40,11 +39,11 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
 
     const qint32 parent =
         (m_state.lists.expanded.isEmpty() || !m_state.lists.expanded.last() ? 0
-                                                                                   : m_state.lists.expanded.last()->parentID())
+                                                                            : m_state.lists.expanded.last()->parentID())
         + 1;
     write(QStringLiteral("the AVG_ACLG test"), [&] {
         keys.CurrentTestID = results::recordTestStart(groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
-                                                          m_state.reportOptions.averageAclg);
+                                                      m_state.reportOptions.averageAclg);
     });
     write(QStringLiteral("the AVG_ACLG test unit"),
           [&] { keys.CurrentTestUnitID[1] = results::recordTestUnitStart(keys.CurrentTestID, 1, 1); });
@@ -54,7 +53,7 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
     for (int channel = 0; channel < 16; ++channel)
         if (m_state.ACLGSums[0][std::size_t(channel)] != kEmpty)
             recordAverageOfChannel(channel, rowR1, rowR2);
-    flushReadings();   // the condensed report that follows reads these verdicts
+    flushReadings(); // the condensed report that follows reads these verdicts
     keys = RunRecordKeys();
 }
 
@@ -68,12 +67,10 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
     QString verdict;
     if (isZamo24()) {
         const double r2 = m_state.ACLGSums[1][std::size_t(channel)];
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61);
-        });
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR2 = results::recordMeasurement(rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61);
-        });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
+              [&] { rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
+              [&] { rowR2 = results::recordMeasurement(rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61); });
         if (std::abs(r1) > limit || std::abs(r2) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) < warning && std::abs(r2) < warning)
@@ -81,9 +78,8 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
         else
             verdict = QStringLiteral("PASS?");
     } else {
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
-            rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61"), letter, r1, 61);
-        });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
+              [&] { rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61"), letter, r1, 61); });
         if (std::abs(r1) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) >= warning)
@@ -92,7 +88,8 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
             verdict = QStringLiteral("PASS");
     }
     Unit* unit1 = unitAt(1);
-    if (verdict != QLatin1String("FAIL") && unit1 && unit1->electrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
+    if (verdict != QLatin1String("FAIL") && unit1
+        && unit1->electrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
         verdict = QStringLiteral("PASS*");
     recordChannelResult(1, channel, verdict, true);
 }

@@ -1,6 +1,5 @@
-#include "run/RunRecording.h"
-
 #include "results/RunRecordWriters.h"
+#include "run/RunRecording.h"
 
 #include <QVariant>
 #include <QVector>
@@ -14,10 +13,10 @@ void RunRecording::recordUnitDiagnostics(int unitValue, qint32 groupID, const QS
         values << value;
     const QString unit = QStringLiteral("Unit #") + QString::number(unitValue);
     if (values.size() != 10) {
-        log(QStringLiteral("* Unable to record the diagnostics of ") + unit + QStringLiteral(": the unit is not connected"));
+        log(QStringLiteral("* Unable to record the diagnostics of ") + unit
+            + QStringLiteral(": the unit is not connected"));
         return;
     }
-    write(QStringLiteral("the diagnostics of ") + unit, [&] {
-        results::recordUnitDiagnostics(static_cast<qint16>(unitValue), groupID, values, newModel);
-    });
+    write(QStringLiteral("the diagnostics of ") + unit,
+          [&] { results::recordUnitDiagnostics(static_cast<qint16>(unitValue), groupID, values, newModel); });
 }

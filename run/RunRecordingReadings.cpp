@@ -1,7 +1,6 @@
-#include "run/RunRecording.h"
-
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
+#include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "unit/Unit.h"
 
@@ -38,16 +37,18 @@ QString RunRecording::formatHoursMinutes(qint32 seconds)
            + QStringLiteral("%1").arg((seconds % 3600) / 60, 2, 10, QLatin1Char('0'));
 }
 
-void RunRecording::recordChannelMeasurement(int unit, int channel, const QString& label, double value,
-                                            bool useSDRPoint, int sdrPoint, double value2, bool twoReadings,
-                                            bool inhibitDisplay, qint32 intervalSeconds)
+void RunRecording::recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
+                                            int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
+                                            qint32 intervalSeconds)
 {
     if (!validChannel(unit, channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
         return;
-    const QString displayLabel = label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
+    const QString displayLabel =
+        label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
     const QString letter = results::channelLetter(channel);
     const QString electrode = letter + QString::number(unit);
-    const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint : ReadingBatch::Slot::Kind::Measurement,
+    const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint
+                                              : ReadingBatch::Slot::Kind::Measurement,
                                   unit, useSDRPoint ? sdrPoint : 0};
     const qint32 testUnit = m_state.Keys.CurrentTestUnitID[std::size_t(unit)];
     const QString at = QStringLiteral(" at ") + displayLabel + QStringLiteral(" interval: ");
@@ -84,7 +85,8 @@ void RunRecording::recordChannelResult(int unit, int channel, const QString& res
         m_pendingGroup = m_state.Keys.CurrentGroupID;
     m_pending.startRecord(QStringLiteral("the result of ") + electrode, inhibitDisplay);
     m_pending.addResult(slot, Key(slot), m_state.Keys.CurrentTestUnitID[std::size_t(unit)], letter, result);
-    m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ") + resultText(result));
+    m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ")
+                      + resultText(result));
     postFlush();
 }
 
@@ -93,8 +95,8 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
 {
     if (!validChannel(unitID, electrodeIndex))
         return;
-    const QString duration = QString::number(durationValue / 60) + QStringLiteral("m ") + QString::number(durationValue % 60)
-                             + QStringLiteral("s");
+    const QString duration = QString::number(durationValue / 60) + QStringLiteral("m ")
+                             + QString::number(durationValue % 60) + QStringLiteral("s");
     const QString roll = padsRolled ? QStringLiteral("ROLLED") : QString();
     const QString letter = results::channelLetter(electrodeIndex);
     const QString electrode = letter + QString::number(unitID);
@@ -125,10 +127,9 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
         Unit* link = unitAt(unitID);
         const auto channel = static_cast<qint16>(electrodeIndex);
         write(QStringLiteral("the PACE settings of ") + electrode, [&] {
-            results::recordPaceProperties(m_state.Keys.CurrentGroupID, unitID, letter, roll,
-                                              link ? link->getPaceAmplitude(channel, paceType) : 0,
-                                              link ? link->getPaceBPM(channel, paceType) : 0,
-                                              link ? link->getPacePulseWidth(channel, paceType) : 0);
+            results::recordPaceProperties(
+                m_state.Keys.CurrentGroupID, unitID, letter, roll, link ? link->getPaceAmplitude(channel, paceType) : 0,
+                link ? link->getPaceBPM(channel, paceType) : 0, link ? link->getPacePulseWidth(channel, paceType) : 0);
         });
     }
     log(QStringLiteral("PACE completed for ") + electrode + QStringLiteral(": ") + duration + QLatin1Char(' ') + roll);

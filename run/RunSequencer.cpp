@@ -178,7 +178,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         step->setId(i);
         step->resetCounts();
         config::writeLog(QStringLiteral("Pace Test #") + QString::number(i) + QStringLiteral("; ")
-                          + step->testString());
+                         + step->testString());
     }
 
     testlists::applyElectrodeString(testlists::buildElectrodeString(true));
@@ -534,7 +534,8 @@ void RunSequencer::completeTests(bool completeGroup)
         ignoreErrors([&] {
             const qint32 uid = recorder.getUniqueGroupID(group);
             const QDateTime executed = recorder.getGroupDateExecuted(group);
-            msg = EndOfRunReports::run(*m_services.reports, m_settings.reports, uid, executed, mode80, m_state.burnInRunning);
+            msg = EndOfRunReports::run(*m_services.reports, m_settings.reports, uid, executed, mode80,
+                                       m_state.burnInRunning);
         });
     }
     if (!msg.isEmpty())
@@ -571,9 +572,9 @@ void RunSequencer::updateEstimatedCompletionTime()
         m_state.LastEstimatedRemainingSeconds = 0;
         return;
     }
-    const qint64 remaining = CompletionEstimate::remainingSeconds(m_state.lists.running, m_state.lists.pace,
-                                                                  Globals::ActiveTestList, m_settings.pace.simultaneousTests,
-                                                                  m_settings.zamo80Delays, m_settings.pace);
+    const qint64 remaining = CompletionEstimate::remainingSeconds(
+        m_state.lists.running, m_state.lists.pace, Globals::ActiveTestList, m_settings.pace.simultaneousTests,
+        m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.setCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;
@@ -603,6 +604,6 @@ bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& te
                                ? QStringLiteral("Electrode ") + TestStep::findElectrodeNameByIndex(electrode)
                                : QStringLiteral("Unit #") + QString::number(unit);
     config::writeLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
-                      + QStringLiteral(" after the end of the run ignored"));
+                     + QStringLiteral(" after the end of the run ignored"));
     return false;
 }

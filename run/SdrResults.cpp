@@ -51,9 +51,10 @@ void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const SdrReading
     }
     resync(r.second);
 
-    const Verdict verdict = FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2,
-                                                r.rate3, VerdictLimits::limitsFor(QStringLiteral("SDRDCO"), false, m_flow.limits()),
-                                                VerdictLimits::limitsFor(QStringLiteral("SDRSlope"), false, m_flow.limits()));
+    const Verdict verdict =
+        FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2, r.rate3,
+                            VerdictLimits::limitsFor(QStringLiteral("SDRDCO"), false, m_flow.limits()),
+                            VerdictLimits::limitsFor(QStringLiteral("SDRSlope"), false, m_flow.limits()));
     const QString code = m_flow.apply(Index, commChannelID, verdict, m_flow.recordingAllowed());
     m_flow.recordResult(Index, commChannelID, code);
 }

@@ -69,10 +69,10 @@ void RollerEvents::signalGeneratorFailed()
 
 void RollerEvents::rollChannelSent(qint16 index)
 {
-    m_host.writeToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(index)
-                                  + QStringLiteral(" Command Sent. Starting ") + QString::number(m_sequencer.stationSettings().signalGenerator.delay)
-                                  + QStringLiteral("s Delay."),
-                              true, false);
+    m_host.writeToCommTextBox(
+        QStringLiteral("* ZAMO-SG Channel ") + QString::number(index) + QStringLiteral(" Command Sent. Starting ")
+            + QString::number(m_sequencer.stationSettings().signalGenerator.delay) + QStringLiteral("s Delay."),
+        true, false);
 }
 
 void RollerEvents::rollDelayComplete()

@@ -13,7 +13,7 @@ void UnitStateEvents::rxMasterDiagnostics(int Index)
     const qint32 group = m_sequencer.state().Keys.CurrentGroupID;
     if (group == 0) {
         config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
-                          + QStringLiteral(" not stored: no test group is being recorded"));
+                         + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.

@@ -104,8 +104,8 @@ void applyElectrodeString(const QString& selection)
     if (selection == kNone)
         return;
 
-    const bool understood = forEachElectrodeSelectionItem(
-        selection, [](const QString& name, const std::optional<QString>& end) {
+    const bool understood =
+        forEachElectrodeSelectionItem(selection, [](const QString& name, const std::optional<QString>& end) {
             if (name.size() < 2)
                 return false;
             const int unit = name.at(1).unicode() - '0';
@@ -121,8 +121,8 @@ void applyElectrodeString(const QString& selection)
         });
     if (!understood) {
         config::writeLog(QStringLiteral("Electrode selection \"%1\" names an unknown electrode; "
-                                "the test steps keep their selections")
-                     .arg(selection));
+                                        "the test steps keep their selections")
+                             .arg(selection));
         return;
     }
     for (const auto& step : Globals::ActiveTestList)

@@ -15,6 +15,5 @@
 // Calls item(name, end) for each item in order; end is empty for a single
 // name. Returns false as soon as item returns false; "None" is not special
 // here.
-using ElectrodeSelectionItem =
-    std::function<bool(const QString& name, const std::optional<QString>& end)>;
+using ElectrodeSelectionItem = std::function<bool(const QString& name, const std::optional<QString>& end)>;
 bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item);

@@ -80,10 +80,10 @@ bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80W
         return false;
     }
     if (!versionAccepted(lines.first(), is80, is80With24)) {
-        config::writeLog(QStringLiteral("Test sequence file %1 has version \"%2\", expected %3")
-                              .arg(path, lines.first(),
-                                   is80 || is80With24 ? QStringLiteral("\"2.0\" or \"3.0\"")
-                                                      : QStringLiteral("\"1.0\"")));
+        config::writeLog(
+            QStringLiteral("Test sequence file %1 has version \"%2\", expected %3")
+                .arg(path, lines.first(),
+                     is80 || is80With24 ? QStringLiteral("\"2.0\" or \"3.0\"") : QStringLiteral("\"1.0\"")));
         return false;
     }
     list.clear();
@@ -91,7 +91,7 @@ bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80W
         auto step = std::make_shared<TestStep>();
         if (!step->initByString(lines.at(i)))
             config::writeLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
-                                  .arg(path, QString::number(i + 1), lines.at(i)));
+                                 .arg(path, QString::number(i + 1), lines.at(i)));
         list.append(step);
     }
     return true;

@@ -25,8 +25,8 @@ void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::
     if (!QFile::exists(standard80)) {
         config::writeLog(QStringLiteral("Build default TSQ file"));
         const QString electrodes = buildElectrodeString(true);
-        testlists::writeSequenceFile(
-            standard80, testlists::standard80SequenceSteps(electrodes, pace.paceDuration), true, false);
+        testlists::writeSequenceFile(standard80, testlists::standard80SequenceSteps(electrodes, pace.paceDuration),
+                                     true, false);
     }
     testlists::readSequenceFile(standard80, Globals::Standard80TestList, true, false);
 }

@@ -4,8 +4,7 @@ namespace testlists {
 
 namespace {
 
-void appendStep(TestList& list, const QString& type, qint16 count, const QString& electrodes,
-                qint16 paceDuration = 0)
+void appendStep(TestList& list, const QString& type, qint16 count, const QString& electrodes, qint16 paceDuration = 0)
 {
     auto step = std::make_shared<TestStep>();
     step->initByParams(type, count, electrodes, 0, 0, false, paceDuration, false);

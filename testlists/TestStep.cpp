@@ -22,8 +22,7 @@ bool isPace(const QString& type)
 
 bool isCountType(const QString& type)
 {
-    static const QStringList types = {"DCO",  "ACZ",  "SDR",       "NOISE", "ACZ30",
-                                      "ACLG", "DEFR", "ACZ30ZERO", "SGROLL"};
+    static const QStringList types = {"DCO", "ACZ", "SDR", "NOISE", "ACZ30", "ACLG", "DEFR", "ACZ30ZERO", "SGROLL"};
     return types.contains(type);
 }
 
@@ -33,17 +32,16 @@ QString flagText(bool value)
 }
 
 // The step line in its three layouts: BIAS, PACE and every other type.
-QString composeLine(const QString& type, const QString& electrodes, qint32 count,
-                    qint32 biasHours, qint32 biasMinutes, qint32 paceMinutes, bool prompt,
-                    bool concurrent)
+QString composeLine(const QString& type, const QString& electrodes, qint32 count, qint32 biasHours, qint32 biasMinutes,
+                    qint32 paceMinutes, bool prompt, bool concurrent)
 {
     const QChar sep = QLatin1Char(',');
     if (type == QLatin1String("BIAS"))
-        return type + sep + QString::number(biasHours) + QLatin1Char('/') +
-               QString::number(biasMinutes) + sep + QString::number(count);
+        return type + sep + QString::number(biasHours) + QLatin1Char('/') + QString::number(biasMinutes) + sep
+               + QString::number(count);
     if (isPace(type))
-        return type + sep + electrodes + sep + QString::number(paceMinutes) + sep +
-               flagText(prompt) + sep + flagText(concurrent);
+        return type + sep + electrodes + sep + QString::number(paceMinutes) + sep + flagText(prompt) + sep
+               + flagText(concurrent);
     return type + sep + electrodes + sep + QString::number(count);
 }
 
@@ -150,34 +148,30 @@ bool TestStep::parseElectrodeSelection(const QString& selection)
     clearElectrodeSelection();
     if (selection == kNone)
         return true;
-    return forEachElectrodeSelectionItem(
-        selection, [this](const QString& name, const std::optional<QString>& end) {
-            setElectrodeSelectedByName(name, true);
-            if (end) {
-                for (int i = findElectrodeIndex(name); i <= findElectrodeIndex(*end); ++i)
-                    m_electrodeSelected[i] = true;
-            }
-            return true;
-        });
+    return forEachElectrodeSelectionItem(selection, [this](const QString& name, const std::optional<QString>& end) {
+        setElectrodeSelectedByName(name, true);
+        if (end) {
+            for (int i = findElectrodeIndex(name); i <= findElectrodeIndex(*end); ++i)
+                m_electrodeSelected[i] = true;
+        }
+        return true;
+    });
 }
 
 // --- line form ---
 
 QString TestStep::testString() const
 {
-    return composeLine(m_testType, m_electrodeString, m_testCount, m_biasTestTime,
-                       m_biasSampleTime, m_paceTestTime, m_showPaceRollPrompt,
-                       m_concurrentPaceRollPrompt);
+    return composeLine(m_testType, m_electrodeString, m_testCount, m_biasTestTime, m_biasSampleTime, m_paceTestTime,
+                       m_showPaceRollPrompt, m_concurrentPaceRollPrompt);
 }
 
-bool TestStep::initByParams(const QString& testType, qint16 testCount,
-                                   const QString& electrodesValue, qint16 biasTestTime,
-                                   qint16 biasSamplingInterval, bool paceRollPrompt,
-                                   qint16 paceDuration, bool concurrentRoll)
+bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue,
+                            qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration,
+                            bool concurrentRoll)
 {
-    return initByString(composeLine(testType, electrodesValue, testCount, biasTestTime,
-                                    biasSamplingInterval, paceDuration, paceRollPrompt,
-                                    concurrentRoll));
+    return initByString(composeLine(testType, electrodesValue, testCount, biasTestTime, biasSamplingInterval,
+                                    paceDuration, paceRollPrompt, concurrentRoll));
 }
 
 bool TestStep::initByString(const QString& initString)
@@ -196,19 +190,14 @@ bool TestStep::parseTestString(const QString& line, QChar separator)
         if (m_testType == QLatin1String("BIAS"))
             return setBiasParams(f[1], f[2]);
         return false;
-    case 4:
-        m_testType = f[0];
-        return isPace(m_testType) && setTestParams(f[1], f[2], f[3], QStringLiteral("0"));
-    case 5:
-        m_testType = f[0];
-        return isPace(m_testType) && setTestParams(f[1], f[2], f[3], f[4]);
-    default:
-        return false;
+    case 4: m_testType = f[0]; return isPace(m_testType) && setTestParams(f[1], f[2], f[3], QStringLiteral("0"));
+    case 5: m_testType = f[0]; return isPace(m_testType) && setTestParams(f[1], f[2], f[3], f[4]);
+    default: return false;
     }
 }
 
-bool TestStep::setTestParams(const QString& electrodes, const QString& count,
-                                    const QString& prompt, const QString& concurrent)
+bool TestStep::setTestParams(const QString& electrodes, const QString& count, const QString& prompt,
+                             const QString& concurrent)
 {
     if (!parseElectrodeSelection(electrodes))
         return false;
@@ -268,8 +257,7 @@ qint64 TestStep::singleTestDuration(const config::Zamo80Delays& delays, const co
         return 65;
     if (t == QLatin1String("SDR"))
         return 50;
-    if (t == QLatin1String("ACZ") || t == QLatin1String("ACZ30") ||
-        t == QLatin1String("ACZ30ZERO"))
+    if (t == QLatin1String("ACZ") || t == QLatin1String("ACZ30") || t == QLatin1String("ACZ30ZERO"))
         return 25;
     if (t == QLatin1String("NOISE"))
         return 365;
@@ -287,7 +275,7 @@ qint64 TestStep::singleTestDuration(const config::Zamo80Delays& delays, const co
 }
 
 qint64 TestStep::totalExpectedRemainingDuration(const config::Zamo80Delays& delays,
-                                                       const config::PaceSettings& pace) const
+                                                const config::PaceSettings& pace) const
 {
     if (testCompleted())
         return 0;
@@ -304,8 +292,7 @@ void TestStep::incrementItteration()
 
 bool TestStep::isTestItterationComplete() const
 {
-    return std::none_of(m_electrodeTestActive.begin(), m_electrodeTestActive.end(),
-                        [](bool active) { return active; });
+    return std::none_of(m_electrodeTestActive.begin(), m_electrodeTestActive.end(), [](bool active) { return active; });
 }
 
 bool TestStep::testCompleted() const
@@ -383,10 +370,9 @@ qint32 TestStep::paceDurationCount() const
         const qint64 ms = t.toMSecsSinceEpoch();
         return ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
     };
-    const qint64 seconds =
-        wholeSeconds(platform::Clock::now()) - wholeSeconds(m_paceStartTime.toDateTime());
-    return static_cast<qint32>(std::clamp<qint64>(seconds, std::numeric_limits<qint32>::min(),
-                                                  std::numeric_limits<qint32>::max()));
+    const qint64 seconds = wholeSeconds(platform::Clock::now()) - wholeSeconds(m_paceStartTime.toDateTime());
+    return static_cast<qint32>(
+        std::clamp<qint64>(seconds, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 // --- resets ---

@@ -54,9 +54,8 @@ public:
 
     // --- line form ---
     QString testString() const;
-    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue,
-                      qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt,
-                      qint16 paceDuration, bool concurrentRoll);
+    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue, qint16 biasTestTime,
+                      qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration, bool concurrentRoll);
     // True when the line was understood. A line that is not keeps whatever
     // the parse had set before it stopped.
     bool initByString(const QString& initString);

@@ -1,8 +1,7 @@
 #include "unit/ChannelRecord.h"
 
-void ChannelRecord::setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth,
-                                           double pace1BPM, double pace2Amplitude,
-                                           double pace2PulseWidth, double pace2BPM)
+void ChannelRecord::setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth, double pace1BPM,
+                                            double pace2Amplitude, double pace2PulseWidth, double pace2BPM)
 {
     m_pace1Amplitude = pace1Amplitude;
     m_pace1PulseWidth = pace1PulseWidth;

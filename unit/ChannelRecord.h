@@ -24,8 +24,8 @@ public:
     double lastMeasurement2() const { return m_lastMeasurement2; }
     void setLastMeasurement2(double v) { m_lastMeasurement2 = v; }
 
-    void setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth, double pace1BPM,
-                                 double pace2Amplitude, double pace2PulseWidth, double pace2BPM);
+    void setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth, double pace1BPM, double pace2Amplitude,
+                                 double pace2PulseWidth, double pace2BPM);
 
     // True for a present channel whose identity has been read (serial
     // number and calibration date).

@@ -7,17 +7,17 @@
 #include <QString>
 
 struct UnitLinkDisplay {
-    static QColor grey() { return QColor(192, 192, 192); }   // 12632256
-    static QColor green() { return QColor(0, 255, 0); }      // 65280
-    static QColor red() { return QColor(255, 0, 0); }        // 255
+    static QColor grey() { return QColor(192, 192, 192); } // 12632256
+    static QColor green() { return QColor(0, 255, 0); }    // 65280
+    static QColor red() { return QColor(255, 0, 0); }      // 255
 
-    QColor lamp = grey();                                 // statusLamp
+    QColor lamp = grey();                                              // statusLamp
     QString statusCaption = QStringLiteral("Unit #<>; Electrodes <>"); // statusLabel
-    QString errorMessage;                                 // errorMessageLabel
-    bool connectChecked = false;                          // connectCheck
+    QString errorMessage;                                              // errorMessageLabel
+    bool connectChecked = false;                                       // connectCheck
     QColor connectColour = red();
     bool connectEnabled = true;
-    bool simVisible = false;                              // useSimCheck, simChannelsEdit
+    bool simVisible = false; // useSimCheck, simChannelsEdit
     bool useSimChecked = false;
     QString simChannelsText = QStringLiteral("2");
 };

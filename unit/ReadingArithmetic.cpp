@@ -2,8 +2,7 @@
 
 namespace TestDataArithmetic {
 
-double zamo80AclgResistance(std::int32_t v50, std::int32_t ve,
-                            double gainVe, double gainV50, double correctGain)
+double zamo80AclgResistance(std::int32_t v50, std::int32_t ve, double gainVe, double gainV50, double correctGain)
 {
     const double numerator = 50 * gainVe * ve;
     const double denominator = v50 * gainV50 - ve * gainVe;
@@ -19,10 +18,8 @@ AclgSet selectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool ener
     return aclg.energy360J;
 }
 
-Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE,
-                                       std::int32_t v50First, std::int32_t ve_1,
-                                       std::int32_t v50Second, std::int32_t ve_2,
-                                       const AclgSet& set)
+Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, std::int32_t v50First,
+                                       std::int32_t ve_1, std::int32_t v50Second, std::int32_t ve_2, const AclgSet& set)
 {
     const double eDivider = (set.r3 + set.r4) / set.r4;
     const double divider = (set.r1 + set.r2) / set.r2;

@@ -29,7 +29,10 @@ QChar charAt(QStringView inner, int pos)
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Whole number of the decimal text, or nothing when it is not one or lies
 // beyond [min, max].
@@ -82,8 +85,7 @@ std::optional<std::int64_t> toWhole(QStringView text, std::int64_t min, std::int
 
 std::optional<std::int16_t> toInteger(QStringView text)
 {
-    const auto v = toWhole(text, std::numeric_limits<std::int16_t>::min(),
-                           std::numeric_limits<std::int16_t>::max());
+    const auto v = toWhole(text, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<std::int16_t>(*v);
@@ -91,8 +93,7 @@ std::optional<std::int16_t> toInteger(QStringView text)
 
 std::optional<std::int32_t> toLong(QStringView text)
 {
-    const auto v = toWhole(text, std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max());
+    const auto v = toWhole(text, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     if (!v)
         return std::nullopt;
     return static_cast<std::int32_t>(*v);

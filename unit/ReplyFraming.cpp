@@ -10,7 +10,10 @@ qsizetype find(const QString& text, QChar c, qsizetype from = 0)
     return at < 0 ? Absent : at;
 }
 
-bool isOpening(QChar c) { return c == u'(' || c == u'['; }
+bool isOpening(QChar c)
+{
+    return c == u'(' || c == u'[';
+}
 
 // First opening bracket of either kind at or after from.
 qsizetype findOpening(const QString& text, qsizetype from)
@@ -83,7 +86,7 @@ void ReplyFraming::parse(QString& text, Handler& handler)
             break;
         handler.onBuffer(work);
         if (text != work)
-            continue;   // a pass inside the handler has taken the text over
+            continue; // a pass inside the handler has taken the text over
         text.clear();
 
         const qsizetype roundOpen = find(work, u'(');
@@ -111,8 +114,7 @@ void ReplyFraming::parse(QString& text, Handler& handler)
                 const qsizetype next = findOpening(work, first + 1);
                 const qsizetype ownClose = first == roundOpen ? roundClose : squareClose;
                 if (next != Absent && (ownClose == Absent || next < ownClose)) {
-                    handler.onMalformed(QStringLiteral("Incomplete frame discarded: ")
-                                        + work.left(next));
+                    handler.onMalformed(QStringLiteral("Incomplete frame discarded: ") + work.left(next));
                     text = work.mid(next);
                     continue;
                 }
@@ -121,8 +123,8 @@ void ReplyFraming::parse(QString& text, Handler& handler)
                 // Keep only a frame start that fits the bound.
                 const qsizetype last = std::max(work.lastIndexOf(u'('), work.lastIndexOf(u'['));
                 const qsizetype keep = last >= 0 && work.size() - last <= MaxPendingLength ? last : work.size();
-                handler.onMalformed(QStringLiteral("Receive text without a complete frame discarded (%1 characters)")
-                                    .arg(keep));
+                handler.onMalformed(
+                    QStringLiteral("Receive text without a complete frame discarded (%1 characters)").arg(keep));
                 work.remove(0, keep);
             }
             text = work;
@@ -135,8 +137,7 @@ void ReplyFraming::parse(QString& text, Handler& handler)
             const QChar openChar = work.at(open);
             const qsizetype inner = work.lastIndexOf(openChar, close);
             if (inner > open) {
-                handler.onMalformed(QStringLiteral("Incomplete frame discarded: ")
-                                    + work.mid(open, inner - open));
+                handler.onMalformed(QStringLiteral("Incomplete frame discarded: ") + work.mid(open, inner - open));
                 text = work.mid(inner);
                 continue;
             }

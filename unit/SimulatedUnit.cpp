@@ -68,18 +68,10 @@ QString SimulatedUnit::rxData(const QString& data, bool immediate)
     const QChar kind = data.size() > 1 ? data.at(1) : QChar();
     QString answer;
     switch (kind.unicode()) {
-    case '*':
-        answer = "[*]";
-        break;
-    case '8':
-        answer = m_zamo80 ? "[8]" : "";
-        break;
-    case '2':
-        answer = m_zamo24 ? "[2]" : "";
-        break;
-    case 'L':
-        answer = "[L0]";
-        break;
+    case '*': answer = "[*]"; break;
+    case '8': answer = m_zamo80 ? "[8]" : ""; break;
+    case '2': answer = m_zamo24 ? "[2]" : ""; break;
+    case 'L': answer = "[L0]"; break;
     case 'F':
         if (!immediate) {
             ChannelSearch.start();
@@ -87,17 +79,10 @@ QString SimulatedUnit::rxData(const QString& data, bool immediate)
         }
         answer = channelMap();
         break;
-    case 'C':
-        answer = answerChannelFrame(data);
-        break;
-    case 'A':
-        broadcast(data);
-        return {};
-    case 'D':
-        answer = "[D0629,0234,0362,0362,0174,1,1,1,01010]";
-        break;
-    default:
-        break;
+    case 'C': answer = answerChannelFrame(data); break;
+    case 'A': broadcast(data); return {};
+    case 'D': answer = "[D0629,0234,0362,0362,0174,1,1,1,01010]"; break;
+    default: break;
     }
     if (immediate)
         return answer;

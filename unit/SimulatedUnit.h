@@ -23,8 +23,8 @@ public:
     static constexpr int MaxChannels = 16;
     // How long the unit takes to answer "[F]" with its channel map.
     static constexpr int ChannelSearchMs = 20;
-    static QColor idleLamp() { return QColor(192, 192, 192); }    // 12632256
-    static QColor activeLamp() { return QColor(0, 255, 0); }      // 65280
+    static QColor idleLamp() { return QColor(192, 192, 192); } // 12632256
+    static QColor activeLamp() { return QColor(0, 255, 0); }   // 65280
 
     explicit SimulatedUnit(QObject* parent = nullptr);
     ~SimulatedUnit() override;

@@ -65,8 +65,8 @@ void zamo80Aclg(Reply r)
     a.v50 = r.field(3);
     a.ve = r.field(8);
     a.completed = r.f.completed(12);
-    a.finalMeasurement = zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50,
-                                               r.context.aclg.correctGain);
+    a.finalMeasurement =
+        zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50, r.context.aclg.correctGain);
     r.sink.aclgReading(r.ch, a);
 }
 

@@ -17,7 +17,7 @@ struct UnitDiagnostics {
     double tenHz = 0, temperature = 0, vcc = 0, pos5V = 0, neg5V = 0, thirtyK = 0;
     bool reg5VWorking = false, working200VOn = false, working200VOff = false, lidClosed = false;
     QString firmwareVersion;
-    bool zamo80 = false;   // layout "d"
+    bool zamo80 = false; // layout "d"
 
     // Decodes the inner text "d…" or "D…". A field that does not convert
     // reads as 0; a flag that does not convert counts as not set.

@@ -220,7 +220,7 @@ ChannelRecord* UnitLink::electrode(int channelID)
     ChannelRecord* record = m_state.channel(channelID);
     if (!record)
         config::writeLog("Unit #" + QString::number(m_unitID) + ": channel " + QString::number(channelID)
-                          + " is outside 0..15; ignored");
+                         + " is outside 0..15; ignored");
     return record;
 }
 

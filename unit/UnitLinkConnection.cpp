@@ -79,7 +79,7 @@ void UnitLink::openRealDevice()
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
         config::writeLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
-                                                           : QStringLiteral("No ZAMO USB devices found"));
+                                                          : QStringLiteral("No ZAMO USB devices found"));
         endOpen(true);
         return;
     }

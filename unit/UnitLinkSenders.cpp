@@ -219,8 +219,7 @@ void UnitLink::txGetSerialNumber(qint16 channelID)
     Send(*this, "(MS1)", channelID);
 }
 
-void UnitLink::txSetCalibrationReference(qint16 channelID, qint16 val1, qint16 val2, qint16 val3,
-                                               qint16 val4)
+void UnitLink::txSetCalibrationReference(qint16 channelID, qint16 val1, qint16 val2, qint16 val3, qint16 val4)
 {
     Send(*this, setCalibrationReference(model(), val1, val2, val3, val4), channelID);
 }
@@ -364,7 +363,7 @@ void UnitLink::txSaveOsctune(qint16 channelID)
 }
 
 void UnitLink::txSetPacePulse(qint16 channelID, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms,
-                                    qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage)
+                              qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage)
 {
     Send(*this, setPacePulse(model(), pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage),
          channelID);
@@ -480,7 +479,7 @@ void UnitLink::txMasterFindChannels()
 }
 
 void UnitLink::txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps,
-                                            bool immediate)
+                                      bool immediate)
 {
     const UnitModel unitModel = model();
     const QString command = allChannelCommand(testType, unitModel);

@@ -12,7 +12,7 @@ void UnitLink::sendCommandToChannel(const QString& cmd, qint16 channelID, bool i
     if (channelID >= channelCount) {
         // A reply would be booked to a channel that does not exist.
         config::writeLog("Unit #" + QString::number(m_unitID) + ": frame " + cmd + " for channel "
-                          + QString::number(channelID) + " not sent; channels are 0..15");
+                         + QString::number(channelID) + " not sent; channels are 0..15");
         return;
     }
     if (channelID >= 0)

@@ -101,7 +101,7 @@ void UnitPort::writeTransmitBuffer(qint32 count)
             return; // reported by the device layer; the unsent bytes are dropped
         if (written <= 0) {
             config::writeLog("Write_USB_Device_Buffer " + QString::number(out.size()) + ", 0 - "
-                              + QString::number(out.size()) + " characters dropped");
+                             + QString::number(out.size()) + " characters dropped");
             return;
         }
         out.remove(0, written);

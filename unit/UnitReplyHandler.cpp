@@ -105,12 +105,12 @@ void UnitReplyHandler::calibrationDate(qint16 channel, const CalibrationDateRepl
         m_state.channel(channel)->setCalibrationDate(platform::OleDate::fromDate(day));
     else
         config::writeLog(QStringLiteral("Unit #%1 channel %2: calibration date %3-%4-%5 is not a date; "
-                                         "the previous date is kept")
-                              .arg(m_link.unitID())
-                              .arg(QChar(u'A' + channel))
-                              .arg(date.year)
-                              .arg(date.month)
-                              .arg(date.day));
+                                        "the previous date is kept")
+                             .arg(m_link.unitID())
+                             .arg(QChar(u'A' + channel))
+                             .arg(date.year)
+                             .arg(date.month)
+                             .arg(date.day));
     emit m_link.rxCalibrationDate(index(), channel, date);
 }
 

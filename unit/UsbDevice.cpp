@@ -12,10 +12,7 @@ namespace {
 constexpr int DescriptionBufferSize = 50;
 } // namespace
 
-UsbDevice::UsbDevice(bool writeLog, FailureReport report)
-    : m_writeLog(writeLog), m_report(std::move(report))
-{
-}
+UsbDevice::UsbDevice(bool writeLog, FailureReport report) : m_writeLog(writeLog), m_report(std::move(report)) {}
 
 QString UsbDevice::statusText(FtStatus status)
 {
@@ -114,8 +111,8 @@ qint32 UsbDevice::getDeviceCount()
     LastStatus = D2xx::instance().listDevicesCount(&count);
     if (LastStatus != platform::FT_OK) {
         DeviceCount = 0;
-        fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"),
-             QStringLiteral("GetFTDeviceCount"), LastStatus);
+        fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"), QStringLiteral("GetFTDeviceCount"),
+             LastStatus);
         return 0;
     }
     DeviceCount = count;
@@ -185,8 +182,8 @@ qint32 UsbDevice::readDevice(qint32 n)
     for (qint32 i = 0; i < read; ++i)
         RxBuffer[i] = data[i];
     if (TransferStatus != platform::FT_OK)
-        fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read),
-             QStringLiteral("FT_Read"), TransferStatus);
+        fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read), QStringLiteral("FT_Read"),
+             TransferStatus);
     return read;
 }
 

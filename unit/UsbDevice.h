@@ -70,5 +70,5 @@ private:
 
     bool m_writeLog;
     FailureReport m_report;
-    bool m_releasedAfterFailure = false;   // closeQuietly let go of the open port
+    bool m_releasedAfterFailure = false; // closeQuietly let go of the open port
 };

@@ -21,8 +21,8 @@ qint64 insertReading(int testUnitId, int channel, double value)
         return 0;
     platform::DbConnection* db = results::sharedConnection();
     const QString column = QChar('A' + channel % 16) + QStringLiteral("_Value");
-    platform::DbCommand cmd(db, QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ")
-                                    + column + QStringLiteral(", TimeIntervalInt) VALUES (?, ?, ?, ?)"));
+    platform::DbCommand cmd(db, QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ") + column
+                                    + QStringLiteral(", TimeIntervalInt) VALUES (?, ?, ?, ?)"));
     cmd.appendParameter({QStringLiteral("TestUnitID"), platform::DbType::Integer, 0, testUnitId});
     cmd.appendParameter({QStringLiteral("TimeInterval"), platform::DbType::VarChar, 50, QStringLiteral("30")});
     cmd.appendParameter({QStringLiteral("Value"), platform::DbType::Double, 0, value});

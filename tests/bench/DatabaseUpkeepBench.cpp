@@ -12,12 +12,12 @@
 #include "results/SchemaUpgrades.h"
 #include "support/OldRevisionDatabase.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <map>
 
@@ -125,9 +125,15 @@ BENCHMARK(BM_UpkeepArchive)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond)-
 const bool g_fullSize = [] {
     if (fullSize()) {
         benchmark::RegisterBenchmark("BM_UpkeepUpgradeFromRevision6", BM_UpkeepUpgradeFromRevision6)
-            ->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+            ->Arg(100000)
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond)
+            ->UseRealTime();
         benchmark::RegisterBenchmark("BM_UpkeepArchive", BM_UpkeepArchive)
-            ->Arg(100000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+            ->Arg(100000)
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond)
+            ->UseRealTime();
     }
     return true;
 }();

@@ -5,9 +5,9 @@
 // A unit at 19200 baud delivers fewer than 200 frames per second.
 #include "unit/UnitLink.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QByteArrayList>
+
+#include <benchmark/benchmark.h>
 
 // The link's reply path without its port.
 struct UnitLinkTestAccess {
@@ -17,12 +17,24 @@ struct UnitLinkTestAccess {
 
 namespace {
 
-const QByteArrayList replies = {
-    "(!)", "(GA2130,3593,0000,2175,1470!)", "(!)", "(GA2130,3593,0000,2175,1470*)", "(*)",
-    "(GN00212,0300,0100,0030!)", "(GN00212*)", "(GN12182,3386,0212,2208,2881,0360!)",
-    "(GN12182,3386,0212,2208,2881,0360*)", "[*]", "(!)", "(GD12022,2513,2031,0030!)",
-    "(GD12022,2513,2031,0060*)", "(GB02022,2513,2046,2054,0001,0030*)", "(*)",
-    "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)", "[*]", "(!)"};
+const QByteArrayList replies = {"(!)",
+                                "(GA2130,3593,0000,2175,1470!)",
+                                "(!)",
+                                "(GA2130,3593,0000,2175,1470*)",
+                                "(*)",
+                                "(GN00212,0300,0100,0030!)",
+                                "(GN00212*)",
+                                "(GN12182,3386,0212,2208,2881,0360!)",
+                                "(GN12182,3386,0212,2208,2881,0360*)",
+                                "[*]",
+                                "(!)",
+                                "(GD12022,2513,2031,0030!)",
+                                "(GD12022,2513,2031,0060*)",
+                                "(GB02022,2513,2046,2054,0001,0030*)",
+                                "(*)",
+                                "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)",
+                                "[*]",
+                                "(!)"};
 
 // The stream cut into reads of varying length.
 QByteArrayList Reads(int& frames)
@@ -51,8 +63,7 @@ void BM_ReceiveReplyStream(benchmark::State& state)
         for (const QByteArray& read : reads)
             UnitLinkTestAccess::receive(comm, read);
     state.SetItemsProcessed(state.iterations() * frames);
-    state.counters["frames/s"] =
-        benchmark::Counter(double(state.iterations()) * frames, benchmark::Counter::kIsRate);
+    state.counters["frames/s"] = benchmark::Counter(double(state.iterations()) * frames, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ReceiveReplyStream);
 

@@ -96,11 +96,11 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
         elapsed.start();
         for (int unit = 1; unit <= 2; ++unit)
             for (int channel = 0; channel < 16; ++channel) {
-                recording.recordChannelMeasurement(unit, channel, QString::number(interval), 12.5 + channel, false, 0, 0,
-                                                   false, true, interval);
+                recording.recordChannelMeasurement(unit, channel, QString::number(interval), 12.5 + channel, false, 0,
+                                                   0, false, true, interval);
                 recording.recordChannelResult(unit, channel, QStringLiteral("PASS"), true);
             }
-        QCoreApplication::sendPostedEvents();   // the end of the turn: the reading is written
+        QCoreApplication::sendPostedEvents(); // the end of the turn: the reading is written
         readings.push_back(static_cast<double>(elapsed.nsecsElapsed()) / 1e6);
     }
     std::sort(readings.begin(), readings.end());

@@ -19,10 +19,10 @@
 #include "results/ResultsSchema.h"
 #include "support/PgTestDatabase.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QCoreApplication>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
@@ -48,27 +48,28 @@ void fillGroups(DbConnection& db, int count)
     const QString end = sqlite ? QStringLiteral("datetime('2020-01-01', '+' || (i * 7 + 5) || ' minutes')")
                                : QStringLiteral("(TIMESTAMP '2020-01-01 00:05:00' + i * INTERVAL '7 minutes')");
     const QString zero = db.dialect().dateLiteral(QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
-    db.execute(QStringLiteral(
-                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                   "INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted, LotNumber, Notes, Cancelled, "
-                   "TestLimitString, TestWarningString, DCOLimit, ACZLimit, DCOWarning, ACZWarning, Zamo80, "
-                   "SoftwareVersion, Zamo80CondensedID, DemoMode, Zamo24, Completed, WindowsUserName, ComputerName, "
-                   "LotNumberSortField) "
-                   "SELECT i, CASE WHEN i % 10 = 0 THEN NULL ELSE %2 END, "
-                   "CASE WHEN i % 10 = 0 THEN NULL WHEN i > %1 - 2 THEN %4 ELSE %3 END, "
-                   "'LOT-' || (i / 7), 'Shift notes of the run', (i % 50 = 3), "
-                   "'DCO: 100 mV, ACZ: 3000 Ohms, SDR 5 s offset: 100 mV, SDR slope: 1 mV/s, NOISE: 150 uV, BIAS: 100 mV', "
-                   "'DCO: 80 mV, ACZ: 2000 Ohms, SDR 5 s offset: 80 mV, SDR slope: 0.8 mV/s, NOISE: 120 uV, BIAS: 80 mV', "
-                   "100, 3000, 80, 2000, (i % 5 = 0 OR i % 20 = 1), '1.0.0', CASE WHEN i % 10 = 0 THEN i - 1 END, "
-                   "(1 = 0), (i % 20 = 1), (i % 10 <> 0 AND i <= %1 - 2), 'operator', 'BENCH-01', 'LOT-' || (i / 7) "
-                   "FROM n")
-                   .arg(count)
-                   .arg(start, end, zero));
+    db.execute(
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted, LotNumber, Notes, Cancelled, "
+            "TestLimitString, TestWarningString, DCOLimit, ACZLimit, DCOWarning, ACZWarning, Zamo80, "
+            "SoftwareVersion, Zamo80CondensedID, DemoMode, Zamo24, Completed, WindowsUserName, ComputerName, "
+            "LotNumberSortField) "
+            "SELECT i, CASE WHEN i % 10 = 0 THEN NULL ELSE %2 END, "
+            "CASE WHEN i % 10 = 0 THEN NULL WHEN i > %1 - 2 THEN %4 ELSE %3 END, "
+            "'LOT-' || (i / 7), 'Shift notes of the run', (i % 50 = 3), "
+            "'DCO: 100 mV, ACZ: 3000 Ohms, SDR 5 s offset: 100 mV, SDR slope: 1 mV/s, NOISE: 150 uV, BIAS: 100 mV', "
+            "'DCO: 80 mV, ACZ: 2000 Ohms, SDR 5 s offset: 80 mV, SDR slope: 0.8 mV/s, NOISE: 120 uV, BIAS: 80 mV', "
+            "100, 3000, 80, 2000, (i % 5 = 0 OR i % 20 = 1), '1.0.0', CASE WHEN i % 10 = 0 THEN i - 1 END, "
+            "(1 = 0), (i % 20 = 1), (i % 10 <> 0 AND i <= %1 - 2), 'operator', 'BENCH-01', 'LOT-' || (i / 7) "
+            "FROM n")
+            .arg(count)
+            .arg(start, end, zero));
     db.execute(QStringLiteral("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
                               "('1-100000', 1, 100000, 'ZAMO_Results-20190101-080000.mdb', %1)")
                    .arg(db.dialect().dateLiteral(QDateTime(QDate(2019, 1, 1), QTime(8, 0)))));
     if (!sqlite)
-        db.execute(QStringLiteral("ANALYZE TestGroups"));   // as the server's own upkeep leaves it
+        db.execute(QStringLiteral("ANALYZE TestGroups")); // as the server's own upkeep leaves it
 }
 
 struct BenchDatabase {
@@ -148,10 +149,9 @@ const bool registered = [] {
     for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
         for (ReportSortKey sortBy : {ReportSortKey::Id, ReportSortKey::Lot})
             for (Page which : {Page::First, Page::Last}) {
-                const std::string name = std::string("BM_ReportListReload/")
-                                         + (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL")
-                                         + (sortBy == ReportSortKey::Id ? "_Id" : "_Lot")
-                                         + (which == Page::First ? "_First" : "_Last");
+                const std::string name =
+                    std::string("BM_ReportListReload/") + (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL")
+                    + (sortBy == ReportSortKey::Id ? "_Id" : "_Lot") + (which == Page::First ? "_First" : "_Last");
                 benchmark::RegisterBenchmark(name.c_str(), BM_ReportListReload, backend, sortBy, which)
                     ->Unit(benchmark::kMillisecond);
             }

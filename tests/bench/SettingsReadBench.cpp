@@ -53,7 +53,7 @@ public:
         for (qint64 i = 0; notes.size() < megabytes * 1024 * 1024; ++i)
             notes += "Note" + QByteArray::number(i) + "=checked by the second shift, bench 4, no remarks\r\n";
         const qsizetype limits = text.indexOf("[Limits]\r\nDCO=100\r\n");
-        text.replace(limits, 19, "[Limits]\r\nDCO=55\r\n");   // a value of its own, to see it read
+        text.replace(limits, 19, "[Limits]\r\nDCO=55\r\n"); // a value of its own, to see it read
         text.insert(limits, notes);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
         file.write(text);

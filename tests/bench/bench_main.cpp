@@ -1,7 +1,7 @@
 // main() of the benchmark program: an offscreen Qt application, then the benchmarks.
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
+
+#include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {

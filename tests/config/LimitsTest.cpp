@@ -1,14 +1,13 @@
-#include "support/SettingsFixture.h"
-
 #include "config/IniKeys.h"
 #include "config/LimitsFile.h"
+#include "support/SettingsFixture.h"
 
 namespace {
 
 using config::iniRead;
 
-const char* const Keys[] = {"DCO", "ACZ", "SDRDCO", "SDRSlope", "NOISE", "BIAS",
-                            "Zamo80DCO", "Zamo80ACZ", "Zamo80ACZ30", "Zamo80ACLG",
+const char* const Keys[] = {"DCO",         "ACZ",          "SDRDCO",     "SDRSlope",    "NOISE",
+                            "BIAS",        "Zamo80DCO",    "Zamo80ACZ",  "Zamo80ACZ30", "Zamo80ACLG",
                             "Zamo80DEFR4", "Zamo80DEFR60", "Zamo80NOISE"};
 
 class LimitsTest : public SettingsFixture {
@@ -47,8 +46,14 @@ TEST_F(LimitsTest, NewInstallationGetsTheDefaultsWritten)
 
 TEST_F(LimitsTest, FallsBackToDefaultsWhenAValueIsBadOrNoneIsAboveZero)
 {
-    struct Case { const char* name; const char* all; const char* section; const char* key;
-                  const char* value; double expectedLimitDCO; };
+    struct Case {
+        const char* name;
+        const char* all;
+        const char* section;
+        const char* key;
+        const char* value;
+        double expectedLimitDCO;
+    };
     const Case cases[] = {
         {"one empty", "7", "Warnings", "Zamo80NOISE", "", 100},
         {"one unreadable", "7", "Warnings", "Zamo80NOISE", "abc", 100},

@@ -82,17 +82,15 @@ TEST_F(LogFileTest, UndeletableOldFileIsSkippedAndTheNewLogStillStarts)
     config::ensureFolder(config::getLogFolder());
     touch(logFolder() + "/locked.log");
     touch(logFolder() + "/old.log");
-    config::setLogFileRemover([](const QString& path) {
-        return !path.endsWith("locked.log") && QFile::remove(path);
-    });
+    config::setLogFileRemover([](const QString& path) { return !path.endsWith("locked.log") && QFile::remove(path); });
     platform::Clock::useVirtualTime(QDateTime(QDate::currentDate().addDays(40), QTime(8, 0)));
     config::initLogFile();
 
     EXPECT_FALSE(QFile::exists(logFolder() + "/old.log"));
     EXPECT_TRUE(QFile::exists(logFolder() + "/locked.log"));
     const QByteArray log = readFile(config::LogFilePath);
-    EXPECT_TRUE(log.startsWith(QByteArray(" - Log File Initialized\r\n").prepend(
-        platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss").toUtf8())));
+    EXPECT_TRUE(log.startsWith(QByteArray(" - Log File Initialized\r\n")
+                                   .prepend(platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss").toUtf8())));
     EXPECT_TRUE(log.contains("Unable to delete old log file " + logFolder().toUtf8() + "/locked.log"));
 }
 
@@ -103,7 +101,11 @@ TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
     config::setStatusWindowEcho([&](const QString& line) { echoed << line; }, &switches);
     config::initLogFile();
 
-    struct Case { bool open; bool diagnostic; bool echoes; };
+    struct Case {
+        bool open;
+        bool diagnostic;
+        bool echoes;
+    };
     for (Case c : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
         echoed.clear();
         switches.statusWindowOpen = c.open;
@@ -112,13 +114,12 @@ TEST_F(LogFileTest, EchoReachesStatusWindowOnlyWhenOpenAndDiagnosticLogOn)
         EXPECT_EQ(echoed.size(), c.echoes ? 1 : 0);
         EXPECT_TRUE(readFile(config::LogFilePath).endsWith(" - hello\r\n"));
     }
-    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - hello$)")
-                    .match(echoed.value(0)).hasMatch());
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d - hello$)").match(echoed.value(0)).hasMatch());
 }
 
 TEST_F(LogFileTest, LinesBeforeTheLogStartsGoNowhereAndAMissingFileIsNotCreated)
 {
-    config::writeLog("early");  // no crash, no file
+    config::writeLog("early"); // no crash, no file
     config::LogFilePath = logFolder() + "/gone.log";
     config::writeLog("lost");
     EXPECT_FALSE(QFile::exists(config::LogFilePath));

@@ -1,7 +1,6 @@
-#include "support/SettingsFixture.h"
-
 #include "config/IniKeys.h"
 #include "config/SettingsReader.h"
+#include "support/SettingsFixture.h"
 
 #include <functional>
 
@@ -14,19 +13,18 @@ class SettingsTest : public SettingsFixture {};
 TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
 {
     config::buildDefaultIni(ini());
-    EXPECT_EQ(iniText(),
-              "[Timers]\r\nPolling=150\r\nTests=5000\r\n"
-              "[Zamo80Delays]\r\nReconnectDelay=7000\r\nFindChannelsDelay=3000\r\nDefibCharge=54\r\n"
-              "[Reports]\r\nDisplayEnabled=1\r\n"
-              "[Database]\r\nMaxRecords=100000\r\nUseLocalDatabase=1\r\n"
-              "[KeepAlive]\r\nWakeUp=1\r\n"
-              "[ACLG]\r\nGainVe=401\r\nGainV50=2001\r\nCorrect_Gain=0.92\r\n"
-              "24_100_Correct_Gain=1\r\n24_100_R1=404990\r\n24_100_R2=804\r\n24_100_R3=424300\r\n"
-              "24_100_R4=4990\r\n24_360_Correct_Gain=1\r\n24_360_R1=404990\r\n24_360_R2=402\r\n"
-              "24_360_R3=424300\r\n24_360_R4=2490\r\n24_X_Correct_Gain=1\r\n24_X_R1=406810\r\n"
-              "24_X_R2=475\r\n24_X_R3=402000\r\n24_X_R4=2800\r\n24_X_Energy=200\r\n24_X_Enabled=0\r\n"
-              "[PACE]\r\nPaceDuration=60\r\nSimultaneousTests=4\r\nZAMO24ContinueWithoutRoll=0\r\n"
-              "ZAMO24PaceRollAckDelay=60\r\n");
+    EXPECT_EQ(iniText(), "[Timers]\r\nPolling=150\r\nTests=5000\r\n"
+                         "[Zamo80Delays]\r\nReconnectDelay=7000\r\nFindChannelsDelay=3000\r\nDefibCharge=54\r\n"
+                         "[Reports]\r\nDisplayEnabled=1\r\n"
+                         "[Database]\r\nMaxRecords=100000\r\nUseLocalDatabase=1\r\n"
+                         "[KeepAlive]\r\nWakeUp=1\r\n"
+                         "[ACLG]\r\nGainVe=401\r\nGainV50=2001\r\nCorrect_Gain=0.92\r\n"
+                         "24_100_Correct_Gain=1\r\n24_100_R1=404990\r\n24_100_R2=804\r\n24_100_R3=424300\r\n"
+                         "24_100_R4=4990\r\n24_360_Correct_Gain=1\r\n24_360_R1=404990\r\n24_360_R2=402\r\n"
+                         "24_360_R3=424300\r\n24_360_R4=2490\r\n24_X_Correct_Gain=1\r\n24_X_R1=406810\r\n"
+                         "24_X_R2=475\r\n24_X_R3=402000\r\n24_X_R4=2800\r\n24_X_Energy=200\r\n24_X_Enabled=0\r\n"
+                         "[PACE]\r\nPaceDuration=60\r\nSimultaneousTests=4\r\nZAMO24ContinueWithoutRoll=0\r\n"
+                         "ZAMO24PaceRollAckDelay=60\r\n");
     EXPECT_TRUE(logText().contains(" - Build default INI file\r\n"));
 }
 
@@ -36,7 +34,7 @@ TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
     config::buildDefaultIni(ini());
     EXPECT_TRUE(logText().contains(" - Load default application settings\r\n"));
     EXPECT_EQ(iniRead("ACLG", "24_100_R4", ini()), "4990");
-    EXPECT_EQ(iniRead("ACLG", "GainVe", ini()), "5");              // kept
+    EXPECT_EQ(iniRead("ACLG", "GainVe", ini()), "5"); // kept
     EXPECT_EQ(iniRead("PACE", "Zamo24PaceRollAckDelay", ini()), "9");
     EXPECT_EQ(iniRead("PACE", "Zamo24ContinueWithoutRoll", ini()), "0");
     EXPECT_EQ(iniRead("Zamo80Delays", "DefibCharge", ini()), "54");

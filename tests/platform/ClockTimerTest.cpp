@@ -1,11 +1,10 @@
 #include "platform/Clock.h"
 #include "platform/Timer.h"
-
 #include "support/QtPrinters.h"
 
-#include <gtest/gtest.h>
-
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 using platform::Clock;
 using platform::Timer;
@@ -29,8 +28,8 @@ TEST_F(VirtualClock, TimersFireInDueOrderAsTimeAdvances)
     fast.start();
     slow.start();
     Clock::advance(1000);
-    EXPECT_EQ(fired, QStringList({"fast@150", "fast@300", "fast@450", "fast@600", "fast@750",
-                                  "fast@900", "slow@1000"}));
+    EXPECT_EQ(fired,
+              QStringList({"fast@150", "fast@300", "fast@450", "fast@600", "fast@750", "fast@900", "slow@1000"}));
     EXPECT_EQ(Clock::now(), QDateTime(QDate(2026, 1, 5), QTime(8, 0, 1)));
 }
 
@@ -41,10 +40,10 @@ TEST_F(VirtualClock, ZeroIntervalOrDisabledNeverFiresAndIntervalChangeRestartsCo
     QObject::connect(&t, &Timer::timeout, [&] { ++count; });
     t.start();
     Clock::advance(5000);
-    EXPECT_EQ(count, 0);  // interval 0
+    EXPECT_EQ(count, 0); // interval 0
     t.setInterval(100);
     Clock::advance(50);
-    t.setInterval(100);   // restarts: next due at 150
+    t.setInterval(100); // restarts: next due at 150
     Clock::advance(99);
     EXPECT_EQ(count, 0);
     Clock::advance(1);
@@ -72,8 +71,8 @@ TEST_F(VirtualClock, WaitInsideAHandlerLetsOtherTimersRunAndSleepFiresNothing)
     outer.start();
     other.start();
     Clock::advance(100);
-    EXPECT_EQ(fired, QStringList({"other@30", "other@60", "other@90", "wait", "other@120",
-                                  "other@150", "back@150", "slept@250"}));
+    EXPECT_EQ(fired, QStringList({"other@30", "other@60", "other@90", "wait", "other@120", "other@150", "back@150",
+                                  "slept@250"}));
     // The timer that fell due during the sleep fires late, once, then on its period.
     fired.clear();
     Clock::advance(0);

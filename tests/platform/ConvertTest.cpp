@@ -1,8 +1,8 @@
 #include "platform/Convert.h"
 
-#include <gtest/gtest.h>
-
 #include <QLocale>
+
+#include <gtest/gtest.h>
 
 using platform::Convert;
 
@@ -10,7 +10,11 @@ namespace {
 
 TEST(ConvertTest, WholeNumbersRoundHalvesToEvenAndCheckRange)
 {
-    struct Case { const char* text; std::optional<qint16> i16; std::optional<qint32> i32; };
+    struct Case {
+        const char* text;
+        std::optional<qint16> i16;
+        std::optional<qint32> i32;
+    };
     const Case cases[] = {
         {"150", 150, 150},
         {" 150 ", 150, 150},
@@ -53,29 +57,44 @@ TEST(ConvertTest, DecimalPointIsAPointWhateverTheLocale)
 
 TEST(ConvertTest, OnOffTakesNumbersAndTheWordsTrueAndFalse)
 {
-    struct Case { const char* text; std::optional<bool> value; };
-    const Case cases[] = {{"0", false}, {"1", true}, {"-1", true}, {"2.5", true},
-                          {"True", true}, {"false", false}, {"yes", std::nullopt},
-                          {"", std::nullopt}};
+    struct Case {
+        const char* text;
+        std::optional<bool> value;
+    };
+    const Case cases[] = {{"0", false},   {"1", true},      {"-1", true},          {"2.5", true},
+                          {"True", true}, {"false", false}, {"yes", std::nullopt}, {"", std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(Convert::toBool(c.text), c.value) << c.text;
 }
 
 TEST(ConvertTest, GeneralDecimalText)
 {
-    struct Case { double value; const char* text; };
-    const Case cases[] = {{100, "100"}, {3000, "3000"}, {0.5, "0.5"}, {1, "1"},
-                          {-2.25, "-2.25"}, {0.1 + 0.2, "0.3"}, {123456789012345, "123456789012345"},
-                          {0.00001, "1E-05"}, {-0.0, "0"}};
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {{100, "100"},
+                          {3000, "3000"},
+                          {0.5, "0.5"},
+                          {1, "1"},
+                          {-2.25, "-2.25"},
+                          {0.1 + 0.2, "0.3"},
+                          {123456789012345, "123456789012345"},
+                          {0.00001, "1E-05"},
+                          {-0.0, "0"}};
     for (const Case& c : cases)
         EXPECT_EQ(Convert::fromDouble(c.value), QString(c.text)) << c.text;
 }
 
 TEST(ConvertTest, IsNumberNotAbove)
 {
-    struct Case { const char* text; qint32 maximum; bool expected; };
-    const Case cases[] = {{"600", 600, true}, {"-3", 600, true}, {"601", 600, false},
-                          {"", 600, false}, {"abc", 600, false}, {"600.5", 600, true},
+    struct Case {
+        const char* text;
+        qint32 maximum;
+        bool expected;
+    };
+    const Case cases[] = {{"600", 600, true},    {"-3", 600, true},          {"601", 600, false},
+                          {"", 600, false},      {"abc", 600, false},        {"600.5", 600, true},
                           {"601.5", 600, false}, {"99999999999", 600, false}};
     for (const Case& c : cases)
         EXPECT_EQ(Convert::isNumberNotAbove(c.text, c.maximum), c.expected) << c.text;

@@ -1,14 +1,14 @@
 #include "platform/IniFile.h"
 #include "platform/WholeFile.h"
 
-#include <gtest/gtest.h>
-
-#include <cerrno>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
 
 using platform::IniFile;
 
@@ -36,20 +36,20 @@ TEST_F(IniFileTest, ReadsWithProfileSemantics)
 {
     put("; comment\r\n[Timers]\r\nPolling = 150 \r\nTests=5000\r\npolling=999\r\n"
         "[Other]\r\nX=1\r\n[TIMERS]\r\nLate=7\r\n\r\n[Empty]\r\nBlank=\r\n");
-    struct Case { const char* section; const char* key; const char* expected; };
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"Timers", "Polling", "150"},   // trimmed, first of two equal keys
-        {"timers", "POLLING", "150"},   // case-insensitive
-        {"Timers", "Tests", "5000"},
-        {"Timers", "Late", ""},         // only the first of two equal sections counts
-        {"Timers", "X", ""},            // key of another section
-        {"Missing", "Polling", ""},
-        {"Empty", "Blank", ""},
-        {"Other", "X", "1"},
+        {"Timers", "Polling", "150"},                         // trimmed, first of two equal keys
+        {"timers", "POLLING", "150"},                         // case-insensitive
+        {"Timers", "Tests", "5000"},  {"Timers", "Late", ""}, // only the first of two equal sections counts
+        {"Timers", "X", ""},                                  // key of another section
+        {"Missing", "Polling", ""},   {"Empty", "Blank", ""}, {"Other", "X", "1"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(IniFile::read(path, c.section, c.key), QString(c.expected))
-            << c.section << "/" << c.key;
+        EXPECT_EQ(IniFile::read(path, c.section, c.key), QString(c.expected)) << c.section << "/" << c.key;
     EXPECT_EQ(IniFile::read(dir.filePath("none.ini"), "Timers", "Polling"), "");
 }
 
@@ -69,7 +69,7 @@ TEST_F(IniFileTest, AWriteChangesOneLineAndKeepsEveryOtherByte)
 {
     struct Case {
         const char* what;
-        QByteArray before;   // "-" for no file
+        QByteArray before; // "-" for no file
         const char* section;
         const char* key;
         const char* value;
@@ -124,7 +124,7 @@ TEST_F(IniFileTest, AChangeByAnotherProgramIsSeenAtTheNextRead)
 {
     put("[A]\r\nx=1\r\n");
     ASSERT_EQ(IniFile::read(path, "A", "x"), "1");
-    put("[A]\r\nx=2\r\n");   // same size, same file, within the same moment
+    put("[A]\r\nx=2\r\n"); // same size, same file, within the same moment
     EXPECT_EQ(IniFile::read(path, "A", "x"), "2");
     ASSERT_TRUE(IniFile::write(path, "A", "y", "3"));
     put("[A]\r\nx=4\r\n");

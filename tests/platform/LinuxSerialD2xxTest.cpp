@@ -2,14 +2,13 @@
 // fake device tree.
 
 #include "platform/LinuxSerialD2xx.h"
-
 #include "support/FakeSerialTree.h"
-
-#include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 using namespace platform;
 
@@ -99,7 +98,7 @@ TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
     ASSERT_EQ(driver.read(h, &got, 3, &read), FT_OK);
     EXPECT_EQ(read, 3);
     EXPECT_EQ(got, "[*]");
-    ASSERT_EQ(driver.read(h, &got, 10, &read), FT_OK);   // only what is waiting
+    ASSERT_EQ(driver.read(h, &got, 10, &read), FT_OK); // only what is waiting
     EXPECT_EQ(read, 3);
     EXPECT_EQ(got, "[8]");
     ASSERT_EQ(driver.read(h, &got, 10, &read), FT_OK);

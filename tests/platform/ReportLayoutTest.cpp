@@ -5,14 +5,12 @@
 // over the foot of a page.
 
 #include "platform/ReportLayout.h"
-
 #include "support/ReportPages.h"
-
-#include <gtest/gtest.h>
 
 #include <QFontMetricsF>
 #include <QRectF>
 
+#include <gtest/gtest.h>
 
 using platform::ReportBlock;
 using platform::ReportCell;
@@ -92,7 +90,7 @@ TEST(ReportLayout, ALongTableGoesOnOverPagesUnderItsHeaderWithEveryPageNumbered)
 // fitting the width of its box.
 struct Drawn {
     QString text;
-    QList<int> pages;   // the pages they are on
+    QList<int> pages; // the pages they are on
 };
 
 Drawn drawnAt(const QList<ReportPage>& pages, double x, platform::ReportFont font)
@@ -103,7 +101,8 @@ Drawn drawnAt(const QList<ReportPage>& pages, double x, platform::ReportFont fon
         for (const ReportPageItem& item : pages[i].items) {
             if (item.kind != ReportPageItem::Kind::Text || item.font != font || qAbs(item.rect.left() - x) >= 0.01)
                 continue;
-            EXPECT_LE(metrics.horizontalAdvance(item.text.trimmed()), item.rect.width() + 0.01) << item.text.toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(item.text.trimmed()), item.rect.width() + 0.01)
+                << item.text.toStdString();
             drawn.text += item.text;
             if (!drawn.pages.contains(i))
                 drawn.pages << i;
@@ -127,7 +126,7 @@ TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabel
     content.blocks << title << fields;
 
     const QList<ReportPage> pages = ReportLayout::layout(content);
-    QList<double> valueEdges;   // the left edges of the two columns of values
+    QList<double> valueEdges; // the left edges of the two columns of values
     for (const ReportPageItem& item : pages.first().items)
         if (item.font == platform::ReportFont::Body && !valueEdges.contains(item.rect.left()))
             valueEdges << item.rect.left();

@@ -5,10 +5,10 @@
 #include "platform/ReportSelection.h"
 #include "platform/ReportTemplate.h"
 
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 using platform::ReportError;
 using platform::ReportSelection;
@@ -48,9 +48,9 @@ TEST(ReportSelection, TakesAFieldAndAWholeNumber)
     EXPECT_EQ(s.field, "TestGroups.UniqueGroupID");
     EXPECT_EQ(s.value.toLongLong(), 40001);
     EXPECT_EQ(ReportSelection::parse(" { TestGroups.GroupID }=-7 ").value.toLongLong(), -7);
-    for (const char* refused : {"", "{TestGroups.UniqueGroupID} = ", "{UniqueGroupID} = 1",
-                                "{TestGroups.UniqueGroupID} = 1 OR 1=1", "{TestGroups.UniqueGroupID} = 'x'",
-                                "{TestGroups.UniqueGroupID} = 99999999999999999999"})
+    for (const char* refused :
+         {"", "{TestGroups.UniqueGroupID} = ", "{UniqueGroupID} = 1", "{TestGroups.UniqueGroupID} = 1 OR 1=1",
+          "{TestGroups.UniqueGroupID} = 'x'", "{TestGroups.UniqueGroupID} = 99999999999999999999"})
         EXPECT_THROW(ReportSelection::parse(refused), ReportError) << refused;
 }
 

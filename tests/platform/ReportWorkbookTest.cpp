@@ -1,10 +1,10 @@
 #include "platform/ReportError.h"
 #include "platform/ReportWorkbook.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,8 +28,8 @@ TEST(ReportWorkbook, ACellPastTheLastColumnOfASheetFailsTheWorkbookNamingItAndLe
         platform::ReportWorkbook::write(content, path);
         ADD_FAILURE() << "a column the sheet cannot hold was dropped without a word";
     } catch (const platform::ReportError& e) {
-        EXPECT_EQ(e.text(), "Cannot write the workbook " + path +
-                                ": row 1, column 16385: Worksheet row or column index out of range.");
+        EXPECT_EQ(e.text(), "Cannot write the workbook " + path
+                                + ": row 1, column 16385: Worksheet row or column index out of range.");
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

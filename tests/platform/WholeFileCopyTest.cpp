@@ -5,11 +5,11 @@
 #include "platform/WholeFile.h"
 #include "support/TinyFileSystem.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 
@@ -46,7 +46,9 @@ protected:
 TEST_F(WholeFileCopy, CopiesChunkByChunkAndTellsEachOne)
 {
     QList<std::pair<qint64, qint64>> told;
-    ASSERT_TRUE(WholeFile::copy(source, target, [&](qint64 copied, qint64 total) { told << std::pair{copied, total}; }));
+    ASSERT_TRUE(WholeFile::copy(source, target, [&](qint64 copied, qint64 total) {
+        told << std::pair{copied, total};
+    }));
     EXPECT_EQ(content(target), bytes);
     EXPECT_EQ(content(source), bytes);
     const qint64 size = bytes.size();
@@ -60,8 +62,8 @@ TEST_F(WholeFileCopy, ACopyThatFailsAtAnyStepLeavesNothingAtTheTarget)
     const struct {
         WholeFile::Step step;
         int error;
-    } cases[] = {{WholeFile::Step::Open, EACCES}, {WholeFile::Step::Read, EIO},   {WholeFile::Step::Create, ENOSPC},
-                 {WholeFile::Step::Write, ENOSPC}, {WholeFile::Step::Sync, EIO},  {WholeFile::Step::Close, EIO},
+    } cases[] = {{WholeFile::Step::Open, EACCES},  {WholeFile::Step::Read, EIO}, {WholeFile::Step::Create, ENOSPC},
+                 {WholeFile::Step::Write, ENOSPC}, {WholeFile::Step::Sync, EIO}, {WholeFile::Step::Close, EIO},
                  {WholeFile::Step::Rename, EIO}};
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.step));

@@ -2,12 +2,12 @@
 #include "platform/WholeFile.h"
 #include "support/TinyFileSystem.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 

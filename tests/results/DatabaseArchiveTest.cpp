@@ -13,11 +13,11 @@
 #include "support/RecordingUpkeepObserver.h"
 #include "support/TinyFileSystem.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 
@@ -96,9 +96,11 @@ TEST_F(DatabaseFiles, AnArchiveMovesTheFileAwayAndTheNewFileListsEveryArchiveAnd
 
     DbConnection db;
     db.openFile(live, false);
-    EXPECT_EQ(db.execute("SELECT DBRevNumber FROM Version WHERE ID=1").value(0).toInt(), ResultsSchema::TemplateRevision);
+    EXPECT_EQ(db.execute("SELECT DBRevNumber FROM Version WHERE ID=1").value(0).toInt(),
+              ResultsSchema::TemplateRevision);
     EXPECT_EQ(db.execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
-    EXPECT_EQ(db.execute("SELECT Range, RangeStart, RangeEnd, FileName, ArchiveDate FROM Archive ORDER BY ID").getString("|", "\n"),
+    EXPECT_EQ(db.execute("SELECT Range, RangeStart, RangeEnd, FileName, ArchiveDate FROM Archive ORDER BY ID")
+                  .getString("|", "\n"),
               "1-50|1|50|ZAMO_Results-20230201-073000.mdb|2023-02-01 07:30:00\n"
               "51-100|51|100|ZAMO_Results-20230912-160245.mdb|2023-09-12 16:02:45\n"
               "101-250|101|250|ZAMO_Results-20240115-230509.mdb|2024-01-15 23:05:09\n");
@@ -127,7 +129,8 @@ TEST_F(DatabaseFiles, ASecondArchiveInTheSameSecondIsRefusedAndTouchesNothing)
     const results::UpkeepOutcome again = files.archive();
     EXPECT_FALSE(again.done);
     EXPECT_TRUE(again.cause.contains("ZAMO_Results-20240115-230509.mdb exists already")) << again.cause.toStdString();
-    EXPECT_EQ(observer.logLines.last(), "Archiving database file failed, the database is left as it was: " + again.cause);
+    EXPECT_EQ(observer.logLines.last(),
+              "Archiving database file failed, the database is left as it was: " + again.cause);
     EXPECT_EQ(bytes(archiveFolder + "ZAMO_Results-20240115-230509.mdb"), archived);
     EXPECT_EQ(bytes(live), newLive);
 }
@@ -156,7 +159,8 @@ TEST_F(DatabaseFiles, AnArchiveThatFailsAtAnyStepLeavesTheLiveFileAsItWas)
             EXPECT_FALSE(outcome.done);
             EXPECT_TRUE(outcome.cause.contains(qt_error_string(EIO))) << outcome.cause.toStdString();
         }
-        EXPECT_TRUE(observer.logLines.last().startsWith("Archiving database file failed, the database is left as it was"));
+        EXPECT_TRUE(
+            observer.logLines.last().startsWith("Archiving database file failed, the database is left as it was"));
         EXPECT_EQ(bytes(live), results);
         EXPECT_TRUE(archiveFiles().isEmpty()) << archiveFiles().join(", ").toStdString();
         EXPECT_EQ(liveFolderFiles(), QStringList{"ZAMO_Results.mdb"});
@@ -169,8 +173,9 @@ TEST_F(DatabaseFiles, AnArchiveRefusesAFileItCannotReadOrCarryOverWhole)
         const char* what;
         const char* change;
     } cases[] = {
-        {"an earlier archive's row that does not fit the new file", "UPDATE Archive SET FileName = "
-                                                                     "'ZAMO_Results-20230201-073000-copied-from-another-station.mdb' WHERE ID = 1"},
+        {"an earlier archive's row that does not fit the new file",
+         "UPDATE Archive SET FileName = "
+         "'ZAMO_Results-20230201-073000-copied-from-another-station.mdb' WHERE ID = 1"},
         {"a live file without the counter's row", "DROP TABLE Globals"},
     };
     for (const auto& c : cases) {
@@ -205,7 +210,8 @@ TEST_F(DatabaseFiles, ABackupCopiesTheFileIntoTheArchiveFolderAsTheBarFollows)
     const QByteArray results = bytes(live);
     const results::UpkeepOutcome outcome = files.backup();
     ASSERT_TRUE(outcome.done) << outcome.cause.toStdString();
-    EXPECT_EQ(QDir::cleanPath(outcome.file), QDir::cleanPath(archiveFolder + "Backup-ZAMO_Results-20240115-230509.mdb"));
+    EXPECT_EQ(QDir::cleanPath(outcome.file),
+              QDir::cleanPath(archiveFolder + "Backup-ZAMO_Results-20240115-230509.mdb"));
     EXPECT_EQ(bytes(outcome.file), results);
     EXPECT_EQ(bytes(live), results);
     QList<int> values = {0};

@@ -39,7 +39,8 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
     EXPECT_EQ(mainWindow.failHandlerCalls, 10);
     EXPECT_EQ(mainWindow.messagesShown, 1);
     ASSERT_EQ(mainWindow.causesShown.size(), 1);
-    EXPECT_TRUE(mainWindow.causesShown[0].startsWith(local() ? "Cannot open database \"" : "Cannot connect to database \""))
+    EXPECT_TRUE(
+        mainWindow.causesShown[0].startsWith(local() ? "Cannot open database \"" : "Cannot connect to database \""))
         << "the message says what failed: " << mainWindow.causesShown[0].toStdString();
     EXPECT_TRUE(results::connectFailureReported);
     EXPECT_EQ(mainWindow.statusCalls.size(), 10);
@@ -65,7 +66,7 @@ TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
 {
     ASSERT_TRUE(results::openDatabase(false));
     Clock::advance(40000);
-    ASSERT_TRUE(results::openDatabase(false));   // restarts the count
+    ASSERT_TRUE(results::openDatabase(false)); // restarts the count
     Clock::advance(59999);
     EXPECT_NE(results::sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 0);
@@ -74,7 +75,7 @@ TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
     EXPECT_EQ(logCount("Database connection closed"), 1);
     EXPECT_FALSE(results::idleClock().isEnabled());
 
-    results::closeDatabase();   // already closed: nothing to say
+    results::closeDatabase(); // already closed: nothing to say
     EXPECT_EQ(logCount("Database connection closed"), 1);
 
     // The next call opens anew.

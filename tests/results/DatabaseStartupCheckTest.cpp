@@ -15,11 +15,11 @@
 #include "support/PgTestDatabase.h"
 #include "support/RecordingUpkeepObserver.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <functional>
@@ -41,7 +41,7 @@ public:
     std::optional<platform::DbServerAddress> server;
     std::unique_ptr<DbConnection> connection;
     QStringList logLines;
-    QStringList calls;   // "windows", "folder <f>", "options", "end"
+    QStringList calls; // "windows", "folder <f>", "options", "end"
     RecordingUpkeepObserver upgrades;
     RecordingUpkeepObserver backups;
 
@@ -137,10 +137,7 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    QStringList backupFiles() const
-    {
-        return QDir(station.paths.archiveFolder).entryList(QDir::Files | QDir::Hidden);
-    }
+    QStringList backupFiles() const { return QDir(station.paths.archiveFolder).entryList(QDir::Files | QDir::Hidden); }
 
     bool wasOpen = false;
 };
@@ -278,7 +275,7 @@ TEST_F(StartupCheck, AFileThatCannotBeCopiedIsNeitherRaisedNorReplaced)
                           "\r\n\r\nClick OK to terminate the application and check the database file:\r\n   "
                           + station.paths.databaseFile});
     EXPECT_TRUE(station.logLines.contains("Unable to access database file in its default file location.  Possible "
-                                     "corruption, folder access, or permissions issue."));
+                                          "corruption, folder access, or permissions issue."));
     EXPECT_EQ(station.calls.last(), "end");
 }
 
@@ -314,7 +311,8 @@ TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaul
     prompts.shown.clear();
     station.calls.clear();
     start();
-    EXPECT_EQ(prompts.messages(), (QStringList{offer, "Unable to resolve database access error.  Exiting application."}));
+    EXPECT_EQ(prompts.messages(),
+              (QStringList{offer, "Unable to resolve database access error.  Exiting application."}));
     EXPECT_TRUE(station.logLines.contains("Unable to resolve database access error. Exiting application"));
     EXPECT_EQ(station.calls.last(), "end");
 
@@ -371,7 +369,7 @@ TEST_F(ServerStartupCheck, ARevision13DatabaseIsRaisedOneStepPerStartWhenTheOper
     check.checkServer(true);
     EXPECT_EQ(station.calls, QStringList{"windows"});
     EXPECT_EQ(station.logLines, (QStringList{"Loading SQL Database", "SQL database version 13 detected. Applying SQL "
-                                                                "Database updates"}));
+                                                                     "Database updates"}));
     EXPECT_EQ(prompts.messages(), QStringList{offer(13)});
     EXPECT_EQ(prompts.shown[0].title, "Database Update Required");
     EXPECT_EQ(station.upgrades.logLines, QStringList{"SQL Database upgrade to Rev 14"});
@@ -414,7 +412,8 @@ TEST_F(ServerStartupCheck, AnOlderUnknownOrUnreachableDatabaseSendsTheOperatorTo
     makeServerDatabase(14, "UPDATE Version SET DBRevNumber=12");
     check.checkServer(false);
     EXPECT_EQ(station.logLines.last(), "Invalid SQL Database version.");
-    EXPECT_EQ(prompts.messages(), QStringList{"Click OK to reconfigure database settings, or Cancel to exit application."});
+    EXPECT_EQ(prompts.messages(),
+              QStringList{"Click OK to reconfigure database settings, or Cancel to exit application."});
     EXPECT_EQ(prompts.shown[0].title, "Database Connection Error");
     EXPECT_EQ(station.calls, QStringList{"options"});
 

@@ -1,10 +1,9 @@
 // The access layer on both back ends: typed positional parameters, rows by
 // index and name, new keys per connection, batch update, text dump.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "platform/DbCommand.h"
 #include "platform/DbError.h"
+#include "support/DatabaseBackendFixture.h"
 
 using platform::DbDialect;
 using platform::DbError;
@@ -37,7 +36,7 @@ TEST_P(AccessLayer, ParametersAreBoundByPositionWithTheirTypes)
                           {{"id", DbType::Integer, 0, 42}});
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.value(0).toInt(), 42);
-    EXPECT_EQ(rs.value("lotnumber").toString(), lot);   // names in any letter case
+    EXPECT_EQ(rs.value("lotnumber").toString(), lot); // names in any letter case
     EXPECT_EQ(rs.value("Zamo80"), QVariant(true));
     EXPECT_DOUBLE_EQ(rs.value("DCOLimit").toDouble(), 100.25);
     EXPECT_TRUE(rs.value("TestLimitString").isNull());
@@ -58,9 +57,9 @@ TEST_P(AccessLayer, BadParameterValuesAreRefusedAndNothingIsWritten)
     for (const auto& params : refused)
         EXPECT_THROW(db->execute("INSERT INTO TestGroups (TestLimitString, UniqueGroupID) VALUES (?, ?)", params),
                      DbError);
-    EXPECT_THROW(db->execute("INSERT INTO TestGroups (DateExecuted) VALUES (?)",
-                             {{"d", DbType::Date, 0, "next Tuesday"}}),
-                 DbError);
+    EXPECT_THROW(
+        db->execute("INSERT INTO TestGroups (DateExecuted) VALUES (?)", {{"d", DbType::Date, 0, "next Tuesday"}}),
+        DbError);
     EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
     // A text of exactly the size fits.
     db->execute("INSERT INTO TestGroups (TestLimitString) VALUES (?)",
@@ -102,16 +101,16 @@ TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
     EXPECT_TRUE(rs.hasPendingChanges());
     rs.updateBatch(*db);
     EXPECT_FALSE(rs.hasPendingChanges());
-    EXPECT_EQ(db->execute("SELECT GroupID, UniqueGroupID, Cancelled FROM TestGroups ORDER BY GroupID")
-                  .getString(",", ";"),
-              "1,10,True;2,20,False;3,30,False;4,40,False;5,50,False;");
+    EXPECT_EQ(
+        db->execute("SELECT GroupID, UniqueGroupID, Cancelled FROM TestGroups ORDER BY GroupID").getString(",", ";"),
+        "1,10,True;2,20,False;3,30,False;4,40,False;5,50,False;");
 
     // A batch that cannot be written leaves every row as it was.
     auto again = db->execute("SELECT GroupID, UniqueGroupID FROM TestGroups ORDER BY GroupID");
     again.setUpdateTarget("TestGroups", "GroupID");
     again.setValue("UniqueGroupID", 99);
     again.moveNext();
-    again.setValue("UniqueGroupID", 99);   // breaks the unique index
+    again.setValue("UniqueGroupID", 99); // breaks the unique index
     EXPECT_THROW(again.updateBatch(*db), DbError);
     EXPECT_EQ(db->execute("SELECT UniqueGroupID FROM TestGroups ORDER BY GroupID").getString(), "10\r20\r30\r40\r50\r");
 }
@@ -125,7 +124,8 @@ TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
     const auto number = [](double v) { return DbParameter{"n", DbType::Double, 0, v}; };
     using platform::DbRowWrite;
     const QList<qint64> keys = db->writeRows(
-        {DbRowWrite{"TestResults", "ResultID", 0, {{"TestUnitID", {"u", DbType::Integer, 0, 7}}, {"A_Result", text("PASS")}}},
+        {DbRowWrite{
+             "TestResults", "ResultID", 0, {{"TestUnitID", {"u", DbType::Integer, 0, 7}}, {"A_Result", text("PASS")}}},
          DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(1.5)}, {"B_Value", number(2.5)}}},
          DbRowWrite{"TestResults", "ResultID", 0, {}}});
     EXPECT_EQ(keys, (QList<qint64>{1, 1, 2}));
@@ -133,8 +133,9 @@ TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
     EXPECT_EQ(db->writeRows({DbRowWrite{"TestResults", "ResultID", 1, {{"B_Result", text("FAIL")}}},
                              DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"C_Value", number(3)}}}}),
               (QList<qint64>{1, 2}));
-    EXPECT_EQ(db->execute("SELECT TestUnitID, A_Result, B_Result FROM TestResults ORDER BY ResultID").getString(",", ";"),
-              "7,PASS,FAIL;,,;");
+    EXPECT_EQ(
+        db->execute("SELECT TestUnitID, A_Result, B_Result FROM TestResults ORDER BY ResultID").getString(",", ";"),
+        "7,PASS,FAIL;,,;");
 
     const QList<QList<DbRowWrite>> refused = {
         // a row to fill that does not exist
@@ -164,13 +165,14 @@ TEST_P(AccessLayer, TextDumpAndDialect)
     auto db = openDirect();
     db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("10HzPeak") + ", "
                     + DbDialect::column("5VRWorking") + ", FirmwareVersion) VALUES (?, ?, ?, ?)",
-                {{"g", DbType::Integer, 0, 3}, {"p", DbType::Double, 0, 1.5}, {"w", DbType::Boolean, 0, true},
+                {{"g", DbType::Integer, 0, 3},
+                 {"p", DbType::Double, 0, 1.5},
+                 {"w", DbType::Boolean, 0, true},
                  {"f", DbType::VarChar, 50, QVariant()}});
     db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("5VRWorking") + ") VALUES (4, "
                 + db->dialect().booleanLiteral(false) + ")");
     auto rs = db->execute("SELECT GroupID, " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VRWorking")
-                          + ", FirmwareVersion FROM UnitMasterDiagnostics ORDER BY GroupID"
-                          + db->dialect().limit(5));
+                          + ", FirmwareVersion FROM UnitMasterDiagnostics ORDER BY GroupID" + db->dialect().limit(5));
     EXPECT_EQ(rs.value("10HzPeak").toDouble(), 1.5);
     EXPECT_EQ(rs.getString(), "3\t1.5\tTrue\t\r4\t\tFalse\t\r");
     EXPECT_TRUE(rs.eof());

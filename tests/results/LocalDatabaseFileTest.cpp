@@ -53,11 +53,12 @@ TEST_F(LocalDatabaseFile, FilesThatAreNotDatabasesAreRecognisedAndLeftAlone)
     write("empty.mdb", "");
     write("jet.mdb", QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(200, '\0'));
     write("damaged.mdb", QByteArray("SQLite format 3\0", 16) + QByteArray(2000, '\x55'));
-    const struct { const char* file; const char* says; } cases[] = {
-        {"missing.mdb", "does not exist"},
-        {"notes.mdb", "not a database file"},
-        {"empty.mdb", "not a database file"},
-        {"jet.mdb", "Jet database file"},
+    const struct {
+        const char* file;
+        const char* says;
+    } cases[] = {
+        {"missing.mdb", "does not exist"},       {"notes.mdb", "not a database file"},
+        {"empty.mdb", "not a database file"},    {"jet.mdb", "Jet database file"},
         {"damaged.mdb", "Cannot open database"},
     };
     for (const auto& c : cases)
@@ -131,7 +132,7 @@ TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
         DbConnection other;
         other.openFile(path("live.mdb"), false);
         other.execute("PRAGMA journal_mode = WAL");
-        other.execute("SELECT COUNT(*) FROM TestGroups");   // it now reads through the log
+        other.execute("SELECT COUNT(*) FROM TestGroups"); // it now reads through the log
         DbConnection station;
         station.openFile(path("live.mdb"), false);
         EXPECT_EQ(journalMode(station), "wal") << "the other program still has it open";

@@ -3,8 +3,6 @@
 // boundary, the grid text, archive files read and never written, and the
 // condensed-group link.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 #include "results/EmptyDatabase.h"
@@ -14,14 +12,15 @@
 #include "results/TestGroupLimitSets.h"
 #include "results/TestGroupLookups.h"
 #include "results/TestGroupWriter.h"
+#include "support/DatabaseBackendFixture.h"
 #include "support/WriteProtection.h"
-
-#include <gmock/gmock.h>
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <gmock/gmock.h>
 
 #include <algorithm>
 
@@ -51,11 +50,14 @@ struct Group {
     qint32 id;
     State state;
     Model model;
-    QVariant lot;             // a null QVariant stores Null
-    QVariant condensedLink;   // Zamo80CondensedID
+    QVariant lot;           // a null QVariant stores Null
+    QVariant condensedLink; // Zamo80CondensedID
 };
 
-QDateTime startOf(qint32 id) { return kFirstStart.addSecs(60 * id); }
+QDateTime startOf(qint32 id)
+{
+    return kFirstStart.addSecs(60 * id);
+}
 
 // The groups, written as the station leaves them: an open run keeps the zero
 // completion date, a cancelled one here has a completion date so that only
@@ -67,7 +69,7 @@ void addGroups(DbConnection& db, const QList<Group>& groups)
     for (const Group& g : groups) {
         const bool condensed = g.state == State::Condensed;
         const QVariant executed = condensed ? QVariant() : QVariant(startOf(g.id));
-        const QVariant completed = condensed ? QVariant()
+        const QVariant completed = condensed                ? QVariant()
                                    : g.state == State::Open ? QVariant(zero)
                                                             : QVariant(startOf(g.id).addSecs(1800));
         db.execute("INSERT INTO TestGroups (UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted, "
@@ -108,8 +110,7 @@ QList<qint32> ids(const results::ReportListPage& page)
     return out;
 }
 
-ReportListQuery pageOf(int page, int pageSize = 1000, bool ascending = true,
-                       ReportSortKey sortBy = ReportSortKey::Id)
+ReportListQuery pageOf(int page, int pageSize = 1000, bool ascending = true, ReportSortKey sortBy = ReportSortKey::Id)
 {
     ReportListQuery q;
     q.page = page;
@@ -133,7 +134,12 @@ protected:
     // test's connection, counting each time it is asked for.
     ReportListSource source()
     {
-        return ReportListSource([this] { ++liveOpens; return db.get(); }, local());
+        return ReportListSource(
+            [this] {
+                ++liveOpens;
+                return db.get();
+            },
+            local());
     }
     QList<qint32> pageIds(const ReportListQuery& q, const QString& archive = QString())
     {
@@ -154,7 +160,7 @@ TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
         bool ascending;
         qint32 first, last;
     } pages[] = {
-        {1, 1000, true, 1, 1000},     {2, 1000, true, 1001, 2000}, {3, 1000, true, 1501, 2500},   // last, partial
+        {1, 1000, true, 1, 1000},     {2, 1000, true, 1001, 2000}, {3, 1000, true, 1501, 2500}, // last, partial
         {4, 1000, true, 1501, 2500},  {9, 1000, true, 1501, 2500},                              // past the end
         {1, 1000, false, 2500, 1501}, {2, 1000, false, 1500, 501}, {3, 1000, false, 1000, 1},
         {2, 500, true, 501, 1000},    {4, 500, true, 1501, 2000},  {2, 500, false, 2000, 1501},
@@ -175,21 +181,25 @@ TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
 
 TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
 {
-    addGroups(*db, {{1, State::Finished, Model::Base},     {2, State::Finished, Model::Zamo80},
-                    {3, State::Finished, Model::Zamo24},   {4, State::Open, Model::Base},
-                    {5, State::Cancelled, Model::Zamo80},  {6, State::Condensed, Model::Zamo80},
-                    {7, State::Open, Model::Zamo24},       {8, State::Cancelled, Model::Base}});
+    addGroups(*db, {{1, State::Finished, Model::Base},
+                    {2, State::Finished, Model::Zamo80},
+                    {3, State::Finished, Model::Zamo24},
+                    {4, State::Open, Model::Base},
+                    {5, State::Cancelled, Model::Zamo80},
+                    {6, State::Condensed, Model::Zamo80},
+                    {7, State::Open, Model::Zamo24},
+                    {8, State::Cancelled, Model::Base}});
 
     const struct {
         const char* type;
         bool showAll;
         QList<qint32> ids;
     } cases[] = {
-        {"ALL", false, {1, 2, 3}},      {"ALL", true, {1, 2, 3, 4, 5, 7, 8}},   // never the condensed group 6
-        {"ZAMO", false, {1}},           {"ZAMO", true, {1, 4, 8}},
-        {"ZAMO80", false, {2}},         {"ZAMO80", true, {2, 5}},
-        {"ZAMO2-4", false, {3}},        {"ZAMO2-4", true, {3, 7}},
-        {"zamo80", false, {1, 2, 3}},   {"", false, {1, 2, 3}},                 // any other text lists all
+        {"ALL", false, {1, 2, 3}},    {"ALL", true, {1, 2, 3, 4, 5, 7, 8}}, // never the condensed group 6
+        {"ZAMO", false, {1}},         {"ZAMO", true, {1, 4, 8}},
+        {"ZAMO80", false, {2}},       {"ZAMO80", true, {2, 5}},
+        {"ZAMO2-4", false, {3}},      {"ZAMO2-4", true, {3, 7}},
+        {"zamo80", false, {1, 2, 3}}, {"", false, {1, 2, 3}}, // any other text lists all
     };
     for (const auto& c : cases) {
         ReportListQuery q = pageOf(1);
@@ -205,8 +215,10 @@ TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
 
 TEST_P(ReportLists, SortedByIdOrByLotThenIdInEitherDirection)
 {
-    addGroups(*db, {{1, State::Finished, Model::Base, QString("B")}, {2, State::Finished, Model::Base, QString("A")},
-                    {3, State::Finished, Model::Base, QString("B")}, {4, State::Finished, Model::Base, QVariant()},
+    addGroups(*db, {{1, State::Finished, Model::Base, QString("B")},
+                    {2, State::Finished, Model::Base, QString("A")},
+                    {3, State::Finished, Model::Base, QString("B")},
+                    {4, State::Finished, Model::Base, QVariant()},
                     {5, State::Finished, Model::Base, QString("A")}});
     EXPECT_EQ(pageIds(pageOf(1, 1000, true, ReportSortKey::Id)), QList<qint32>({1, 2, 3, 4, 5}));
     EXPECT_EQ(pageIds(pageOf(1, 1000, false, ReportSortKey::Id)), QList<qint32>({5, 4, 3, 2, 1}));
@@ -274,11 +286,11 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
     const config::Limits limits;
     auto create = [&limits](bool zamo24) {
         return zamo24 ? results::createZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                           results::currentZamo80Limits(limits), "L-24", "", {}, {},
-                                                           "operator", "BENCH-1", true, {}, false)
+                                                       results::currentZamo80Limits(limits), "L-24", "", {}, {},
+                                                       "operator", "BENCH-1", true, {}, false)
                       : results::createTestGroup(kFirstStart, platform::OleDate().toDateTime(),
-                                                     results::currentStandardLimits(limits), "L-1", "", {}, {},
-                                                     "operator", "BENCH-1", {}, false);
+                                                 results::currentStandardLimits(limits), "L-1", "", {}, {}, "operator",
+                                                 "BENCH-1", {}, false);
     };
     const qint32 open = create(false);
     const qint32 completed = create(false);
@@ -329,7 +341,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     };
     const QByteArray before = fingerprint();
     const QDateTime modified = QFileInfo(archive).lastModified();
-    testsupport::WriteProtection protection(archive);   // where it can be had; the bytes tell in any case
+    testsupport::WriteProtection protection(archive); // where it can be had; the bytes tell in any case
 
     const ReportListSource lists = source();
     EXPECT_EQ(lists.readsArchive(archive), local());

@@ -1,9 +1,8 @@
 // The revision-15 schema and the fixed rows of a new database, on both back ends.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "platform/DbCommand.h"
 #include "platform/DbError.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include <QSet>
 
@@ -16,12 +15,18 @@ namespace {
 
 using ResultsSchemaOnBackend = DatabaseBackendTest;
 
-QVariant text(const char* s) { return s ? QVariant(QString(s)) : QVariant(); }
+QVariant text(const char* s)
+{
+    return s ? QVariant(QString(s)) : QVariant();
+}
 
 TEST_P(ResultsSchemaOnBackend, NewDatabaseHoldsExactlyTheFixedRows)
 {
     auto db = openDirect();
-    struct Row { int id; const char *name, *axis, *description, *units, *units2; };
+    struct Row {
+        int id;
+        const char *name, *axis, *description, *units, *units2;
+    };
     const Row expected[] = {
         {1, "DCO", "DCO (mV)", nullptr, "mV", nullptr},
         {2, "ACZ", "Impedance (Ohms)", nullptr, "Ohms", nullptr},
@@ -53,15 +58,20 @@ TEST_P(ResultsSchemaOnBackend, NewDatabaseHoldsExactlyTheFixedRows)
     }
     EXPECT_EQ(db->execute("SELECT ID, LastUniqueGroupID FROM Globals").getString(), "1\t0\r");
     EXPECT_EQ(db->execute("SELECT ID, DBRevNumber FROM Version").getString(), "1\t14\r");
-    for (const char* table : {"TestGroups", "Tests", "TestUnit", "TestMeasurements", "TestResults",
-                              "UnitElectrodes", "UnitMasterDiagnostics", "Zamo24PaceProperties", "Archive"})
+    for (const char* table : {"TestGroups", "Tests", "TestUnit", "TestMeasurements", "TestResults", "UnitElectrodes",
+                              "UnitMasterDiagnostics", "Zamo24PaceProperties", "Archive"})
         EXPECT_EQ(db->execute(QString("SELECT COUNT(*) FROM %1").arg(table)).value(0).toInt(), 0) << table;
 }
 
 TEST_P(ResultsSchemaOnBackend, EveryTableHasItsColumnsInOrder)
 {
     auto db = openDirect();
-    struct Shape { const char* table; int columns; const char* first; const char* last; };
+    struct Shape {
+        const char* table;
+        int columns;
+        const char* first;
+        const char* last;
+    };
     const Shape shapes[] = {
         {"TestGroups", 44, "GroupID", "LotNumberSortField"},
         {"Tests", 6, "TestID", "ShowOnReport"},
@@ -87,8 +97,8 @@ TEST_P(ResultsSchemaOnBackend, EveryTableHasItsColumnsInOrder)
     auto electrodes = db->execute("SELECT * FROM UnitElectrodes WHERE 1=0");
     EXPECT_EQ(electrodes.fieldName(3).toLower(), "a_calibrationdate");
     EXPECT_EQ(electrodes.fieldName(7).toLower(), "b_calibrationdate");
-    auto diagnostics = db->execute("SELECT " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VPos")
-                                   + ", " + DbDialect::column("200vOffWorking") + " FROM UnitMasterDiagnostics");
+    auto diagnostics = db->execute("SELECT " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VPos") + ", "
+                                   + DbDialect::column("200vOffWorking") + " FROM UnitMasterDiagnostics");
     EXPECT_EQ(diagnostics.fieldName(0), "10HzPeak");
     EXPECT_EQ(diagnostics.fieldName(2), "200vOffWorking");
 }
@@ -102,14 +112,29 @@ TEST_P(ResultsSchemaOnBackend, EveryIndexIsThereUnderItsTablesName)
     QSet<QString> names;
     for (; !rs.eof(); rs.moveNext())
         names << rs.value(0).toString().toLower();
-    const QStringList expected = {
-        "TestGroups_GroupID", "TestGroups_UniqueGroupID", "Tests_TestID", "Tests_GroupID",
-        "Tests_TestTypeID", "TestUnit_ID", "TestUnit_GroupID", "TestMeasurements_MeasurementID",
-        "TestMeasurements_TestUnitID", "TestResults_ResultID", "TestResults_TestUnitID", "TestTypes_TypeID",
-        "UnitElectrodes_UnitElectrodesID", "UnitElectrodes_GroupID", "UnitMasterDiagnostics_ID",
-        "UnitMasterDiagnostics_UnitMasterDiagnosticsGroupID", "UnitMasterDiagnostics_GroupID",
-        "Zamo24PaceProperties_UnitElectrodesID", "Zamo24PaceProperties_GroupID", "Archive_ID", "Globals_ID",
-        "Globals_LastUniqueGroupID", "Version_ID"};
+    const QStringList expected = {"TestGroups_GroupID",
+                                  "TestGroups_UniqueGroupID",
+                                  "Tests_TestID",
+                                  "Tests_GroupID",
+                                  "Tests_TestTypeID",
+                                  "TestUnit_ID",
+                                  "TestUnit_GroupID",
+                                  "TestMeasurements_MeasurementID",
+                                  "TestMeasurements_TestUnitID",
+                                  "TestResults_ResultID",
+                                  "TestResults_TestUnitID",
+                                  "TestTypes_TypeID",
+                                  "UnitElectrodes_UnitElectrodesID",
+                                  "UnitElectrodes_GroupID",
+                                  "UnitMasterDiagnostics_ID",
+                                  "UnitMasterDiagnostics_UnitMasterDiagnosticsGroupID",
+                                  "UnitMasterDiagnostics_GroupID",
+                                  "Zamo24PaceProperties_UnitElectrodesID",
+                                  "Zamo24PaceProperties_GroupID",
+                                  "Archive_ID",
+                                  "Globals_ID",
+                                  "Globals_LastUniqueGroupID",
+                                  "Version_ID"};
     QSet<QString> wanted;
     for (const QString& e : expected)
         wanted << e.toLower();
@@ -130,12 +155,13 @@ TEST_P(ResultsSchemaOnBackend, BooleansAreNeverNullAndTakeTheirDefaults)
     for (int i = 0; i < group.fieldCount(); ++i)
         EXPECT_EQ(group.value(i), QVariant(false)) << group.fieldName(i).toStdString();
     EXPECT_EQ(db->execute("SELECT ShowOnReport FROM Tests").value(0), QVariant(true));
-    auto diag = db->execute("SELECT " + DbDialect::column("5VRWorking") + ", Zamo80LidClosed FROM UnitMasterDiagnostics");
+    auto diag =
+        db->execute("SELECT " + DbDialect::column("5VRWorking") + ", Zamo80LidClosed FROM UnitMasterDiagnostics");
     EXPECT_EQ(diag.value("5VRWorking"), QVariant(false));
     EXPECT_EQ(diag.value("zamo80lidclosed"), QVariant(false));
-    EXPECT_THROW(db->execute("UPDATE Tests SET ShowOnReport=?",
-                             {DbParameter{"ShowOnReport", DbType::Boolean, 0, QVariant()}}),
-                 DbError);
+    EXPECT_THROW(
+        db->execute("UPDATE Tests SET ShowOnReport=?", {DbParameter{"ShowOnReport", DbType::Boolean, 0, QVariant()}}),
+        DbError);
 }
 
 TEST_P(ResultsSchemaOnBackend, TheZeroDateComparesExactly)
@@ -150,9 +176,8 @@ TEST_P(ResultsSchemaOnBackend, TheZeroDateComparesExactly)
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.dateValue("DateCompleted"), zero);
     EXPECT_EQ(rs.dateValue("DateExecuted"), start);
-    EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestGroups WHERE DateCompleted = "
-                          + db->dialect().dateLiteral(zero) + " AND DateExecuted > "
-                          + db->dialect().dateLiteral(zero))
+    EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestGroups WHERE DateCompleted = " + db->dialect().dateLiteral(zero)
+                          + " AND DateExecuted > " + db->dialect().dateLiteral(zero))
                   .value(0)
                   .toInt(),
               1);

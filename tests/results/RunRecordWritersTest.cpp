@@ -1,22 +1,20 @@
-#include "support/WriterFixture.h"
-
 #include "platform/Clock.h"
 #include "platform/OleDate.h"
 #include "results/RunRecordWriters.h"
 #include "results/TestGroupEnd.h"
 #include "results/TestGroupLookups.h"
+#include "support/WriterFixture.h"
 
 namespace {
-
-
 
 class RunRecordWritersTest : public WriterTest {
 protected:
     qint32 insertGroup(qint32 uniqueID) const
     {
         auto db = openDirect();
-        db->execute(QStringLiteral("INSERT INTO TestGroups (UniqueGroupID, DateExecuted) VALUES (%1, '2026-03-01 08:30:00')")
-                        .arg(uniqueID));
+        db->execute(
+            QStringLiteral("INSERT INTO TestGroups (UniqueGroupID, DateExecuted) VALUES (%1, '2026-03-01 08:30:00')")
+                .arg(uniqueID));
         return static_cast<qint32>(db->lastInsertKey());
     }
     QVariant field(const QString& table, const QString& column, const QString& key, qint32 id) const
@@ -94,7 +92,8 @@ TEST_P(RunRecordWritersTest, PacePropertiesOfOneUnitShareOneRow)
     EXPECT_EQ(results::recordPaceProperties(9, 2, "C", "", 6, 70, 2), 0);
     EXPECT_GT(results::recordPaceProperties(9, 1, "C", "", 6, 70, 2), row);
     auto db = openDirect();
-    platform::DbRecordset unit2 = db->execute("SELECT * FROM Zamo24PaceProperties WHERE GroupID = 9 AND UnitNumber = 2");
+    platform::DbRecordset unit2 =
+        db->execute("SELECT * FROM Zamo24PaceProperties WHERE GroupID = 9 AND UnitNumber = 2");
     ASSERT_EQ(unit2.recordCount(), 1);
     EXPECT_EQ(unit2.value("A_PaceRoll").toString().trimmed(), "ROLLED");
     EXPECT_EQ(unit2.value("A_PaceAmplitude").toDouble(), 5.5);
@@ -150,7 +149,9 @@ TEST_P(RunRecordWritersTest, CompletionCancellationAndLookups)
     ASSERT_EQ(log.size(), linesBefore + 1);
     EXPECT_TRUE(log.last().endsWith("Test Group ID = 5 complete"));
     EXPECT_TRUE(field("TestGroups", "Completed", "GroupID", 5).toBool());
-    EXPECT_EQ(openDirect()->execute("SELECT DateCompleted FROM TestGroups WHERE GroupID = 5").dateValue("DateCompleted"), done);
+    EXPECT_EQ(
+        openDirect()->execute("SELECT DateCompleted FROM TestGroups WHERE GroupID = 5").dateValue("DateCompleted"),
+        done);
 
     results::cancelTestGroup(4);
     EXPECT_EQ(logCount("Test Group ID = 4 cancelled"), 1);

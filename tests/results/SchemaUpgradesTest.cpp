@@ -101,7 +101,8 @@ TEST_P(EveryOldRevision, RisesStepByStepToTheSchemaOfANewDatabaseWithItsRowsKept
 
     QStringList expectedLog;
     for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
-        expectedLog << (local(backend) ? "Database upgrade to Rev " : "SQL Database upgrade to Rev ") + QString::number(next);
+        expectedLog << (local(backend) ? "Database upgrade to Rev " : "SQL Database upgrade to Rev ")
+                           + QString::number(next);
     EXPECT_EQ(observer.logLines, expectedLog);
     EXPECT_EQ(observer.events.count("shown"), expectedLog.size());
     EXPECT_EQ(observer.events.count("closed"), expectedLog.size());
@@ -117,7 +118,8 @@ TEST_P(EveryOldRevision, RisesStepByStepToTheSchemaOfANewDatabaseWithItsRowsKept
         EXPECT_EQ(count(*reopened, "SELECT COUNT(*) FROM TestGroups WHERE LotNumberSortField = LotNumber"), 30);
     }
     if (revision < 12) {
-        EXPECT_EQ(count(*reopened, "SELECT COUNT(*) FROM Tests WHERE ShowOnReport = " + reopened->dialect().booleanLiteral(true)),
+        EXPECT_EQ(count(*reopened,
+                        "SELECT COUNT(*) FROM Tests WHERE ShowOnReport = " + reopened->dialect().booleanLiteral(true)),
                   60);
     }
 }
@@ -159,8 +161,8 @@ TEST(SchemaSteps, EachMovesItsBarThroughItsOwnValues)
         testsupport::buildOldRevisionDatabase(*db, step.revision - 1, {3});
         RecordingUpkeepObserver observer;
         ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(step.revision));
-        EXPECT_EQ(observer.events,
-                  events(step.events) << "log: Database upgrade to Rev " + QString::number(step.revision));
+        EXPECT_EQ(observer.events, events(step.events)
+                                       << "log: Database upgrade to Rev " + QString::number(step.revision));
     }
 }
 
@@ -191,7 +193,7 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
 {
     const struct {
         int groups;
-        int batches;   // turns of the message loop after the bar reached 40
+        int batches; // turns of the message loop after the bar reached 40
     } cases[] = {{1000, 50}, {30, 0}, {0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.groups);
@@ -201,7 +203,8 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
         RecordingUpkeepObserver observer;
         QList<int> numberedAtTurn;
         observer.whileEventsRun = [&] {
-            numberedAtTurn << count(*db, "SELECT COALESCE(MAX(GroupID), 0) FROM TestGroups WHERE UniqueGroupID IS NOT NULL");
+            numberedAtTurn << count(*db,
+                                    "SELECT COALESCE(MAX(GroupID), 0) FROM TestGroups WHERE UniqueGroupID IS NOT NULL");
         };
         ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(7));
 
@@ -226,7 +229,7 @@ TEST(SchemaSteps, ATableMadeAgainHandsOutNoKeyASecondTime)
     testsupport::buildOldRevisionDatabase(*db, 12, {30});
     db->execute("DELETE FROM TestGroups WHERE GroupID = 30");
     RecordingUpkeepObserver observer;
-    ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(13));   // makes TestGroups again
+    ASSERT_TRUE(SchemaUpgrades(*db, observer).upgradeLocalTo(13)); // makes TestGroups again
     db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (31)");
     EXPECT_EQ(db->lastInsertKey(), 31);
 }
@@ -263,7 +266,7 @@ TEST(SchemaSteps, AServerStepThatFailsLeavesTheDatabaseAsItWas)
     ScratchDatabase scratch(DbBackend::PostgreSQL);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 14, {5});
-    db->execute("ALTER TABLE UnitElectrodes DROP COLUMN P_CalibrationDate");   // the last date column
+    db->execute("ALTER TABLE UnitElectrodes DROP COLUMN P_CalibrationDate"); // the last date column
     const std::string shape = catalogue(*db);
     RecordingUpkeepObserver observer;
     EXPECT_FALSE(SchemaUpgrades(*db, observer).upgradeServerTo(15));
@@ -282,7 +285,8 @@ TEST(SchemaSteps, AStepRefusesAClosedConnectionOrTheOtherKindOfDatabase)
     RecordingUpkeepObserver observer;
     SchemaUpgrades upgrades(*db, observer);
     EXPECT_FALSE(upgrades.upgradeServerTo(14));
-    EXPECT_TRUE(observer.logLines.value(0).contains("for a server database")) << observer.logLines.value(0).toStdString();
+    EXPECT_TRUE(observer.logLines.value(0).contains("for a server database"))
+        << observer.logLines.value(0).toStdString();
     EXPECT_FALSE(upgrades.upgradeLocalTo(16));
     EXPECT_FALSE(upgrades.upgradeLocalFrom(3));
     db->close();

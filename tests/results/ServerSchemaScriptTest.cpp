@@ -7,12 +7,12 @@
 #include "results/ResultsSchema.h"
 #include "support/PgTestDatabase.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,7 +21,8 @@ QString Psql()
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("psql"));
     if (!onPath.isEmpty())
         return onPath;
-    const QStringList versions = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList versions =
+        QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& v : versions)
         if (QFileInfo::exists("/usr/lib/postgresql/" + v + "/bin/psql"))
             return "/usr/lib/postgresql/" + v + "/bin/psql";
@@ -37,7 +38,8 @@ QString dump(const platform::DbServerAddress& address)
         "SELECT table_name, ordinal_position, column_name, data_type, character_maximum_length, datetime_precision, "
         "is_nullable, column_default FROM information_schema.columns WHERE table_schema = 'public' "
         "ORDER BY table_name, ordinal_position",
-        "SELECT tablename, indexname, indexdef FROM pg_indexes WHERE schemaname = 'public' ORDER BY tablename, indexname",
+        "SELECT tablename, indexname, indexdef FROM pg_indexes WHERE schemaname = 'public' ORDER BY tablename, "
+        "indexname",
         "SELECT conrelid::regclass::text, conname, pg_get_constraintdef(oid) FROM pg_constraint "
         "WHERE connamespace = 'public'::regnamespace ORDER BY 1, 2",
         "SELECT sequencename, data_type::text, last_value FROM pg_sequences WHERE schemaname = 'public' ORDER BY 1",

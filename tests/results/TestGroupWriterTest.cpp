@@ -21,16 +21,16 @@ protected:
                          const results::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
     {
         return results::createTestGroup(kExecuted, platform::OleDate().toDateTime(),
-                                            results::currentStandardLimits(settings.limits), lot,
-                                            QStringLiteral("notes"), unit1, unit2, QStringLiteral("operator"),
-                                            QStringLiteral("BENCH-1"), lots, settings.switches.demoMode);
+                                        results::currentStandardLimits(settings.limits), lot, QStringLiteral("notes"),
+                                        unit1, unit2, QStringLiteral("operator"), QStringLiteral("BENCH-1"), lots,
+                                        settings.switches.demoMode);
     }
     qint32 zamo80Group(bool zamo24)
     {
-        return results::createZamo80TestGroup(
-            kExecuted, platform::OleDate().toDateTime(), results::currentZamo80Limits(settings.limits),
-            QStringLiteral("L1"), QStringLiteral("n"), {}, {}, QStringLiteral("operator"), QStringLiteral("BENCH-1"),
-            zamo24, {}, settings.switches.demoMode);
+        return results::createZamo80TestGroup(kExecuted, platform::OleDate().toDateTime(),
+                                              results::currentZamo80Limits(settings.limits), QStringLiteral("L1"),
+                                              QStringLiteral("n"), {}, {}, QStringLiteral("operator"),
+                                              QStringLiteral("BENCH-1"), zamo24, {}, settings.switches.demoMode);
     }
     QVariant groupField(qint32 groupID, const QString& column) const
     {
@@ -63,8 +63,8 @@ TEST_P(TestGroupWriterTest, StandardGroupStoresItsValuesNumberAndLimitTexts)
     EXPECT_EQ(groupField(id, "TestWarningString").toString(),
               "WARNING: DCO - 100 mV; ACZ - 2000 Ohms; SDR - (5) 100 mV, (15/25/35) 1 mV/Sec; "
               "BIAS - 100 mV; NOISE - 150 uV");
-    const platform::DbRecordset dates =
-        openDirect()->execute("SELECT DateExecuted, DateCompleted FROM TestGroups WHERE GroupID = " + QString::number(id));
+    const platform::DbRecordset dates = openDirect()->execute(
+        "SELECT DateExecuted, DateCompleted FROM TestGroups WHERE GroupID = " + QString::number(id));
     EXPECT_EQ(dates.dateValue("DateExecuted"), kExecuted);
     EXPECT_EQ(dates.dateValue("DateCompleted"), platform::OleDate().toDateTime());
 }

@@ -1,6 +1,5 @@
-#include "support/WriterFixture.h"
-
 #include "results/TestLimitText.h"
+#include "support/WriterFixture.h"
 
 namespace {
 

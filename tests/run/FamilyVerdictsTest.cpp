@@ -1,8 +1,7 @@
 // The verdicts made on several values: the SDR chain, the ZAMO2-4 ACLG
 // pair and the defib recovery readings.
-#include "support/QtPrinters.h"
-
 #include "run/FamilyVerdicts.h"
+#include "support/QtPrinters.h"
 
 #include <gmock/gmock.h>
 
@@ -26,8 +25,8 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
         {SupplyFailed, SupplyFailed, 0, 0, 0, 0, "FAIL_1", {}},
         {1, SupplyFailed, 0, 0, 0, 0, "FAIL_2", {}},
         {1, 1, -100.5, 5, 5, 5, "FAIL", {"* -> -100.500 > 100, FAILED"}},
-        {1, 1, 100, 0.1, 0.1, 0.1, "PASS?", {}},   // at the limit: marginal
-        {1, 1, 10, 0.6, 2.0, 0.1, "PASS?", {}},     // the second slope is not looked at
+        {1, 1, 100, 0.1, 0.1, 0.1, "PASS?", {}}, // at the limit: marginal
+        {1, 1, 10, 0.6, 2.0, 0.1, "PASS?", {}},  // the second slope is not looked at
         {1, 1, 10, 0.2, 2.0, 0.1, "FAIL", {"* -> Recovery slope exceeded 1, FAILED"}},
         {1, 1, 10, 0.2, -1.5, 0.1, "FAIL", {"* -> Recovery slope exceeded 1, FAILED"}},
         {1, 1, 10, 0.2, 0.3, 0.4, "PASS", {}},
@@ -36,8 +35,14 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
     };
     for (const Case& c : cases) {
         const Verdict v = FamilyVerdicts::SDR(c.s200, c.s2, c.initial, c.r1, c.r2, c.r3, offset, slope);
-        const std::string what = QString("%1 %2 %3 %4/%5/%6").arg(c.s200).arg(c.s2).arg(c.initial).arg(c.r1).arg(c.r2)
-                                     .arg(c.r3).toStdString();
+        const std::string what = QString("%1 %2 %3 %4/%5/%6")
+                                     .arg(c.s200)
+                                     .arg(c.s2)
+                                     .arg(c.initial)
+                                     .arg(c.r1)
+                                     .arg(c.r2)
+                                     .arg(c.r3)
+                                     .toStdString();
         EXPECT_EQ(v.code, c.code) << what;
         EXPECT_EQ(v.lines, c.lines) << what;
         EXPECT_EQ(v.failureSound, v.code == "FAIL") << what;
@@ -47,15 +52,13 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
 TEST(FamilyVerdictsTest, PairsAndDefibReadingsAreJudgedByAbsoluteValue)
 {
     const LimitPair aclg{3, 2};
-    EXPECT_EQ(FamilyVerdicts::readingPair(0.5, 4.0, aclg).lines,
-              QStringList{"* -> (0.500 OR 4.000) > 3, FAILED"});
+    EXPECT_EQ(FamilyVerdicts::readingPair(0.5, 4.0, aclg).lines, QStringList{"* -> (0.500 OR 4.000) > 3, FAILED"});
     EXPECT_EQ(FamilyVerdicts::readingPair(-3.5, 1, aclg).code, "FAIL");
     EXPECT_EQ(FamilyVerdicts::readingPair(3, -2, aclg).code, "PASS?");
     EXPECT_EQ(FamilyVerdicts::readingPair(1, -1.9, aclg).code, "PASS");
 
     const LimitPair d4{400, 300}, d60{300, 200};
-    EXPECT_EQ(FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines,
-              QStringList{"* -> -1253.000 > 400, FAILED"});
+    EXPECT_EQ(FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines, QStringList{"* -> -1253.000 > 400, FAILED"});
     EXPECT_EQ(FamilyVerdicts::defibRecovery(400, 300, d4, d60).code, "PASS?");
     EXPECT_EQ(FamilyVerdicts::defibRecovery(299, 199, d4, d60).code, "PASS");
 

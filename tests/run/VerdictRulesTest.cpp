@@ -23,11 +23,10 @@ TEST(VerdictRulesTest, AbsoluteValueAgainstLimit3000AndWarning2000)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const JudgeCase cases[] = {
-        {1999.999, false, "PASS"},  {2000.0, false, "PASS?"},   {3000.0, false, "PASS?"},
-        {3000.001, false, "FAIL"},  {-3500.0, false, "FAIL"},   {-2500.0, false, "PASS?"},
-        {-1999.0, false, "PASS"},   {0.0, false, "PASS"},       {1999.999, true, "PASS*"},
-        {3000.0, true, "PASS*"},    {3000.001, true, "FAIL"},   {nan, false, "ERR"},
-        {nan, true, "ERR"},         {inf, false, "ERR"},        {-inf, false, "ERR"},
+        {1999.999, false, "PASS"}, {2000.0, false, "PASS?"},  {3000.0, false, "PASS?"}, {3000.001, false, "FAIL"},
+        {-3500.0, false, "FAIL"},  {-2500.0, false, "PASS?"}, {-1999.0, false, "PASS"}, {0.0, false, "PASS"},
+        {1999.999, true, "PASS*"}, {3000.0, true, "PASS*"},   {3000.001, true, "FAIL"}, {nan, false, "ERR"},
+        {nan, true, "ERR"},        {inf, false, "ERR"},       {-inf, false, "ERR"},
     };
     for (const JudgeCase& c : cases) {
         const QString code = VerdictRules::withCalibrationExpiry(VerdictRules::judge(c.value, 3000, 2000), c.expired);
@@ -76,11 +75,11 @@ TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
         double limit;
         double warning;
     } const cases[] = {
-        {"ACZ", false, 100, 101},    {"ACZ", true, 102, 103},      {"DCO", false, 104, 105},
-        {"DCO", true, 106, 107},     {"NOISE", false, 108, 109},   {"NOISE", true, 110, 111},
-        {"ACZ30", false, 112, 113},  {"ACZ30", true, 112, 113},    {"ACLG", false, 114, 115},
-        {"ACLG", true, 114, 115},    {"DEFR4", true, 116, 117},    {"DEFR60", true, 118, 119},
-        {"BIAS", false, 120, 121},   {"SDRDCO", false, 122, 123},  {"SDRSlope", false, 124, 125},
+        {"ACZ", false, 100, 101},   {"ACZ", true, 102, 103},     {"DCO", false, 104, 105},
+        {"DCO", true, 106, 107},    {"NOISE", false, 108, 109},  {"NOISE", true, 110, 111},
+        {"ACZ30", false, 112, 113}, {"ACZ30", true, 112, 113},   {"ACLG", false, 114, 115},
+        {"ACLG", true, 114, 115},   {"DEFR4", true, 116, 117},   {"DEFR60", true, 118, 119},
+        {"BIAS", false, 120, 121},  {"SDRDCO", false, 122, 123}, {"SDRSlope", false, 124, 125},
     };
     for (const Case& c : cases) {
         const LimitPair pair = VerdictLimits::limitsFor(c.test, c.zamo80, limits);

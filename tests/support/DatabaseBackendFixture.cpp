@@ -37,7 +37,7 @@ void DatabaseBackendTest::SetUp()
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
     results::connectFailureReported = false;
-    results::idleClock().setEnabled(false);   // a failed open of an earlier test may have left it running
+    results::idleClock().setEnabled(false); // a failed open of an earlier test may have left it running
     results::setConnectionObserver(&mainWindow);
     results::setSettings(&settings);
     settings.switches.statusWindowOpen = true;

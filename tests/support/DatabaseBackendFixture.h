@@ -21,10 +21,10 @@
 // which it shows only while no failure of the present run was reported.
 class RecordingMainWindow : public DatabaseConnectionObserver {
 public:
-    QList<std::pair<bool, bool>> statusCalls;   // (local, connected)
+    QList<std::pair<bool, bool>> statusCalls; // (local, connected)
     int failHandlerCalls = 0;
     int messagesShown = 0;
-    QStringList causesShown;   // the cause of each message shown
+    QStringList causesShown; // the cause of each message shown
 
     void setDatabaseStatus(bool localDB, bool connected) override;
     void databaseConnectFailHandler(const QString& cause) override;
@@ -47,7 +47,7 @@ protected:
     // The settings the database connection follows during the test.
     config::StationSettings settings;
     std::unique_ptr<testsupport::PgTestDatabase> server;
-    QString databasePath;   // the SQLite file
+    QString databasePath; // the SQLite file
     QStringList log;
     RecordingMainWindow mainWindow;
 };
@@ -58,7 +58,6 @@ namespace platform {
 void PrintTo(DbBackend backend, std::ostream* os);
 }
 
-#define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                            \
-    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                        \
-                             ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL), \
-                             backendName)
+#define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                                            \
+    INSTANTIATE_TEST_SUITE_P(                                                                                          \
+        Backends, suite, ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL), backendName)

@@ -37,11 +37,13 @@ QString sqliteShape(platform::DbConnection& db)
                     .arg(table, tables.value(1).toString().contains(QStringLiteral("AUTOINCREMENT"))
                                     ? QStringLiteral(" (autonumber key)")
                                     : QString());
-        text += rows(db, QStringLiteral("SELECT cid, name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) "
-                                        "ORDER BY cid"),
+        text += rows(db,
+                     QStringLiteral("SELECT cid, name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) "
+                                    "ORDER BY cid"),
                      {name});
-        text += rows(db, QStringLiteral("SELECT l.name, l.\"unique\", i.name FROM pragma_index_list(?) l, "
-                                        "pragma_index_info(l.name) i WHERE l.origin = 'c' ORDER BY l.name, i.seqno"),
+        text += rows(db,
+                     QStringLiteral("SELECT l.name, l.\"unique\", i.name FROM pragma_index_list(?) l, "
+                                    "pragma_index_info(l.name) i WHERE l.origin = 'c' ORDER BY l.name, i.seqno"),
                      {name});
     }
     return text;

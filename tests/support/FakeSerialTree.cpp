@@ -4,11 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 namespace testsupport {
 
@@ -142,7 +143,7 @@ QByteArray FakeSerialTree::readMaster(int number, int waitMs)
         if (n <= 0)
             break;
         all.append(buf, n);
-        timeout = 5;   // drain what follows close behind
+        timeout = 5; // drain what follows close behind
     }
     return all;
 }

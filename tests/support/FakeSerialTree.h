@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+
 #include <map>
 
 namespace testsupport {

@@ -79,8 +79,10 @@ void FixtureGroupWriter::diagnostics(qint64 groupID, int unit, bool zamo80Column
         insert("INSERT INTO UnitMasterDiagnostics (GroupID, UnitNumber, \"10HzPeak\", Temperature, Vcc, \"5VPos\", "
                "\"5VNeg\", \"5VRWorking\", \"200vOnWorking\", \"200vOffWorking\", FirmwareVersion) "
                "VALUES (?, ?, 1.25, 31.5, 3.3, 5.01, -4.99, ?, ?, ?, 'U2.1')",
-               keys + QList<DbParameter>{{"a", DbType::Boolean, 0, true}, {"b", DbType::Boolean, 0, true},
-                                         {"c", DbType::Boolean, 0, false}});
+               keys
+                   + QList<DbParameter>{{"a", DbType::Boolean, 0, true},
+                                        {"b", DbType::Boolean, 0, true},
+                                        {"c", DbType::Boolean, 0, false}});
 }
 
 void FixtureGroupWriter::paceProperties(qint64 groupID, int unit, QChar letter, double amplitude, const QString& roll)
@@ -96,14 +98,17 @@ void FixtureGroupWriter::paceProperties(qint64 groupID, int unit, QChar letter, 
 qint64 FixtureGroupWriter::test(qint64 groupID, const QString& typeName, const QDateTime& start, qint64 parentTestID,
                                 bool showOnReport)
 {
-    const qint64 typeID = m_db.execute("SELECT TypeID FROM TestTypes WHERE TypeName = ?",
-                                       {DbParameter::fromValue(typeName)})
-                              .value(0)
-                              .toLongLong();
+    const qint64 typeID =
+        m_db.execute("SELECT TypeID FROM TestTypes WHERE TypeName = ?", {DbParameter::fromValue(typeName)})
+            .value(0)
+            .toLongLong();
     return insert("INSERT INTO Tests (GroupID, TestTypeID, TestStartTime, Zamo80ParentTestID, ShowOnReport) "
                   "VALUES (?, ?, ?, ?, ?)",
-                  {DbParameter::fromValue(groupID), DbParameter::fromValue(typeID), {"t", DbType::Date, 0, start},
-                   DbParameter::fromValue(parentTestID), {"show", DbType::Boolean, 0, showOnReport}});
+                  {DbParameter::fromValue(groupID),
+                   DbParameter::fromValue(typeID),
+                   {"t", DbType::Date, 0, start},
+                   DbParameter::fromValue(parentTestID),
+                   {"show", DbType::Boolean, 0, showOnReport}});
 }
 
 qint64 FixtureGroupWriter::testUnit(qint64 testID, int unit, int iteration)

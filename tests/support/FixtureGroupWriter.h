@@ -21,7 +21,7 @@ public:
         QString lot;
         QString notes;
         QDateTime executed;
-        QDateTime completed;   // invalid: not completed
+        QDateTime completed; // invalid: not completed
         bool zamo80 = false;
         bool cancelled = false;
     };

@@ -17,7 +17,7 @@ namespace {
 
 struct OldColumn {
     QString name;
-    QString type;   // as the back end's SQL names it
+    QString type; // as the back end's SQL names it
 };
 
 struct OldTable {
@@ -184,18 +184,20 @@ struct SeedColumns {
 // The seeded columns of each table at the revision.
 QList<SeedColumns> seedColumns(int revision)
 {
-    QStringList groups = {"GroupID", "DateExecuted", "DateCompleted", "LotNumber", "Notes", "Cancelled",
-                          "TestLimitString", "DCOLimit"};
+    QStringList groups = {"GroupID", "DateExecuted", "DateCompleted",   "LotNumber",
+                          "Notes",   "Cancelled",    "TestLimitString", "DCOLimit"};
     if (revision >= 7)
-        groups << "TestWarningString" << "UniqueGroupID";
+        groups << "TestWarningString"
+               << "UniqueGroupID";
     return {
         {"TestGroups", "GroupID", groups},
         {"Tests", "TestID", {"TestID", "GroupID", "TestTypeID", "TestStartTime"}},
         {"TestUnit", "TestUnitID", {"TestUnitID", "UnitNumber", "TestID", "Itteration"}},
         {"TestMeasurements", "MeasurementID", {"MeasurementID", "TestUnitID", "TimeInterval", "A_Value", "P_Value"}},
         {"TestResults", "ResultID", {"ResultID", "TestUnitID", "A_Result", "P_Result"}},
-        {"UnitElectrodes", "UnitElectrodesID", {"UnitElectrodesID", "GroupID", "UnitNumber", "A_CalibrationDate",
-                                                "A_SerialNumber", "P_LotNumber"}},
+        {"UnitElectrodes",
+         "UnitElectrodesID",
+         {"UnitElectrodesID", "GroupID", "UnitNumber", "A_CalibrationDate", "A_SerialNumber", "P_LotNumber"}},
     };
 }
 
@@ -209,10 +211,11 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
     const QString completed = d.dateLiteral(QDateTime(QDate(2015, 6, 1), QTime(9, 45, 0)));
 
     QStringList columns = seedColumns(revision)[0].columns;
-    QStringList values = {"i", executed, completed, "'LOT-' || i", "'notes ' || i", boolean(d, "i % 7 = 0"),
+    QStringList values = {"i",           executed,  completed, "'LOT-' || i", "'notes ' || i", boolean(d, "i % 7 = 0"),
                           "'DCO<' || i", "i * 0.25"};
     if (revision >= 7)
-        values << "'warn ' || i" << "i";
+        values << "'warn ' || i"
+               << "i";
     if (revision == 10 && legacyDemoColumn) {
         columns << "VadovMode";
         values << boolean(d, "i % 3 = 0");
@@ -227,9 +230,9 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
                     "i * 0.5", "-i * 1.5"});
     insertNumbered(db, tests, "TestResults", seedColumns(revision)[4].columns,
                    {"i", "i", "CASE WHEN i % 4 = 0 THEN 'FAIL' ELSE 'PASS' END", "'PASS?'"});
-    insertNumbered(db, groups, "UnitElectrodes", seedColumns(revision)[5].columns,
-                   {"i", "i", "1", d.dateLiteral(QDateTime(QDate(2015, 1, 10), QTime(0, 0))), "'SA' || i",
-                    "'L-P' || i"});
+    insertNumbered(
+        db, groups, "UnitElectrodes", seedColumns(revision)[5].columns,
+        {"i", "i", "1", d.dateLiteral(QDateTime(QDate(2015, 1, 10), QTime(0, 0))), "'SA' || i", "'L-P' || i"});
     if (revision >= 7)
         db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID=%1 WHERE ID=1").arg(groups));
     if (db.backend() == DbBackend::PostgreSQL)
@@ -241,8 +244,7 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
 
 } // namespace
 
-void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionSeed& seedWanted,
-                              bool legacyDemoColumn)
+void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionSeed& seedWanted, bool legacyDemoColumn)
 {
     const bool local = db.backend() == DbBackend::SQLite;
     if (revision < (local ? 4 : 13) || revision > ResultsSchema::CurrentRevision)

@@ -20,8 +20,8 @@
 namespace testsupport {
 
 struct OldRevisionSeed {
-    int groups = 0;          // GroupID 1..groups (UniqueGroupID the same, from revision 7 on)
-    int testsPerGroup = 2;   // each with one test unit and its verdicts
+    int groups = 0;        // GroupID 1..groups (UniqueGroupID the same, from revision 7 on)
+    int testsPerGroup = 2; // each with one test unit and its verdicts
     int readingsPerTest = 2;
 };
 

@@ -39,12 +39,12 @@ private:
 
 // In a test's set-up or body: skips the test with a message when the test
 // server is not configured, and fails it instead on CI.
-#define ZAMO_REQUIRE_PG_TEST_SERVER()                                                          \
-    do {                                                                                       \
-        QString zamoPgWhy;                                                                     \
-        if (!testsupport::PgTestDatabase::serverConfigured(&zamoPgWhy)) {                      \
-            if (testsupport::PgTestDatabase::required())                                       \
-                FAIL() << "CI=true and " << zamoPgWhy.toStdString();                           \
-            GTEST_SKIP() << "PostgreSQL tests skipped: " << zamoPgWhy.toStdString();           \
-        }                                                                                      \
+#define ZAMO_REQUIRE_PG_TEST_SERVER()                                                                                  \
+    do {                                                                                                               \
+        QString zamoPgWhy;                                                                                             \
+        if (!testsupport::PgTestDatabase::serverConfigured(&zamoPgWhy)) {                                              \
+            if (testsupport::PgTestDatabase::required())                                                               \
+                FAIL() << "CI=true and " << zamoPgWhy.toStdString();                                                   \
+            GTEST_SKIP() << "PostgreSQL tests skipped: " << zamoPgWhy.toStdString();                                   \
+        }                                                                                                              \
     } while (0)

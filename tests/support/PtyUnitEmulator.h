@@ -11,6 +11,7 @@
 #include "support/FakeSerialTree.h"
 
 #include <QByteArray>
+
 #include <functional>
 #include <map>
 

@@ -4,19 +4,19 @@
 // recording stand-in for the main test window. Every window is deleted
 // after the test.
 
-#include "support/SettingsFixture.h"
-
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/SettingsFixture.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestWindowCommands.h"
 
 #include <QPointer>
 #include <QStringList>
-#include <memory>
 #include <QWidget>
+
+#include <memory>
 
 class RecordingTestWindow : public TestWindowServices {
 public:
@@ -38,10 +38,7 @@ public:
     QString commBuffer() const override { return shownCommBuffer; }
     void loadTestSequence() override { calls << "LoadTestSequence"; }
     void saveTestSequence() override { calls << "SaveTestSequence"; }
-    void startFirstTestSequence(bool show) override
-    {
-        calls << QStringLiteral("StartFirstTestSequence(%1)").arg(show);
-    }
+    void startFirstTestSequence(bool show) override { calls << QStringLiteral("StartFirstTestSequence(%1)").arg(show); }
     void runBiasTest() override { calls << "RunBiasTest"; }
     void runNoiseTest() override { calls << "RunNoiseTest"; }
     void runACZ30Zero() override { calls << "RunACZ30Zero"; }
@@ -89,7 +86,7 @@ protected:
     {
         StationWindows::destroyAll();
         StationWindows::useSettings(nullptr);
-        ProgramEnd::resetForTesting();   // an "Exit" of the test ends no later test's start
+        ProgramEnd::resetForTesting(); // an "Exit" of the test ends no later test's start
         CommandLine::setForTesting(QString());
         platform::Clock::useRealTime();
         SettingsFixture::TearDown();

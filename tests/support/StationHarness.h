@@ -107,10 +107,7 @@ public:
 
     TestWindow& testWindow() { return *static_cast<TestWindow*>(StationWindows::TestWindow()); }
     MainFrame& frame() { return *StationWindows::frame(); }
-    UnitLink& link(int n)
-    {
-        return *testWindow().findChild<UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
-    }
+    UnitLink& link(int n) { return *testWindow().findChild<UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n)); }
     platform::ScriptedPrompts& Prompts() { return *m_prompts; }
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
@@ -233,9 +230,10 @@ public:
         platform::DbConnection db;
         db.openFile(m_settings.paths.databaseFile, true);
         QStringList verdicts;
-        for (platform::DbRecordset rows = db.execute(QStringLiteral(
-                 "SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON r.TestUnitID = u.TestUnitID "
-                 "ORDER BY u.UnitNumber, r.ResultID"));
+        for (platform::DbRecordset rows =
+                 db.execute(QStringLiteral("SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u "
+                                           "ON r.TestUnitID = u.TestUnitID "
+                                           "ORDER BY u.UnitNumber, r.ResultID"));
              !rows.eof(); rows.moveNext()) {
             const QString unit = rows.value(QStringLiteral("UnitNumber")).toString();
             for (char c = 'A'; c <= 'P'; ++c) {
@@ -331,7 +329,7 @@ private:
     {
         CommandLine::setForTesting(commandLine);
         ProgramEnd::resetForTesting();
-        results::connectFailureReported = false;   // as at a program start
+        results::connectFailureReported = false; // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
         ExecutionWindows::installMainForm(m_settings);
     }

@@ -2,11 +2,11 @@
 
 #include <QFile>
 
-#include <cerrno>
-
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 namespace testsupport {
 
@@ -22,9 +22,9 @@ QString fillerOf(const QString& folder)
 TinyFileSystem::TinyFileSystem(const QString& folder, qint64 size) : m_folder(folder)
 {
     const QByteArray options = "size=" + QByteArray::number(size) + ",mode=0755";
-    m_mounted = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
-                        options.constData())
-                == 0;
+    m_mounted =
+        ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_NOSUID | MS_NODEV, options.constData())
+        == 0;
     if (!m_mounted)
         m_whyNot = "cannot mount a tmpfs here (" + qt_error_string(errno) + ")";
 }

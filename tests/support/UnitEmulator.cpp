@@ -1,11 +1,12 @@
 #include "support/UnitEmulator.h"
 
-#include <cerrno>
-#include <cmath>
 #include <poll.h>
 #include <pthread.h>
 #include <sched.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
 #include <vector>
 
 namespace testsupport {

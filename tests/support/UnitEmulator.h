@@ -41,11 +41,11 @@ public:
 
     struct Unit {
         Model model = Model::Base;
-        int channels = 2;                  // channels 0 .. channels - 1 are connected
-        std::array<double, 16> acz{};      // ACZ reading per channel, ohms (150 when 0)
-        int aczSeconds = 6;                // how long one ACZ measurement takes
-        int findChannelsMs = 0;            // how long the channel search takes
-        bool lidClosed = true;             // ZAMO80 and ZAMO2-4
+        int channels = 2;             // channels 0 .. channels - 1 are connected
+        std::array<double, 16> acz{}; // ACZ reading per channel, ohms (150 when 0)
+        int aczSeconds = 6;           // how long one ACZ measurement takes
+        int findChannelsMs = 0;       // how long the channel search takes
+        bool lidClosed = true;        // ZAMO80 and ZAMO2-4
     };
 
     explicit UnitEmulator(FakeSerialTree& tree);

@@ -2,14 +2,14 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace testsupport {
 
@@ -62,7 +62,8 @@ bool WriteProtection::setImmutable(bool on)
         done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     }
     if (!done)
-        m_why = QStringLiteral("the immutable attribute cannot be set: ") + QString::fromLocal8Bit(std::strerror(errno));
+        m_why =
+            QStringLiteral("the immutable attribute cannot be set: ") + QString::fromLocal8Bit(std::strerror(errno));
     ::close(fd);
     return done;
 }

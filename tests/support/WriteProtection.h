@@ -34,8 +34,7 @@ private:
 } // namespace testsupport
 
 // In a test: protects path and skips the test when that is not possible here.
-#define ZAMO_WRITE_PROTECT(name, path)                                                    \
-    testsupport::WriteProtection name(path);                                              \
-    if (!name.active())                                                                   \
-    GTEST_SKIP() << "cannot make " << QString(path).toStdString() << " unwritable here: " \
-                 << name.why().toStdString()
+#define ZAMO_WRITE_PROTECT(name, path)                                                                                 \
+    testsupport::WriteProtection name(path);                                                                           \
+    if (!name.active())                                                                                                \
+    GTEST_SKIP() << "cannot make " << QString(path).toStdString() << " unwritable here: " << name.why().toStdString()

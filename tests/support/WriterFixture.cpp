@@ -4,9 +4,9 @@ results::UnitElectrodes WriterTest::unitWith(int unit, std::initializer_list<int
 {
     results::UnitElectrodes electrodes(16);
     for (int channel : connectedChannels)
-        electrodes[channel] = results::ElectrodeIdentity{
-            QDateTime(QDate(2025, 3, 1), QTime(0, 0)), QStringLiteral("1.%1").arg(channel),
-            QStringLiteral("SN%1%2").arg(unit).arg(QChar('A' + channel))};
+        electrodes[channel] =
+            results::ElectrodeIdentity{QDateTime(QDate(2025, 3, 1), QTime(0, 0)), QStringLiteral("1.%1").arg(channel),
+                                       QStringLiteral("SN%1%2").arg(unit).arg(QChar('A' + channel))};
     return electrodes;
 }
 

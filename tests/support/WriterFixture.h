@@ -2,12 +2,11 @@
 // The writers' tests on each back end: a fresh results database and a few
 // helpers to build channel records and read rows back directly.
 
-#include "support/DatabaseBackendFixture.h"
-
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupWriter.h"
+#include "support/DatabaseBackendFixture.h"
 
 #include <QVariant>
 

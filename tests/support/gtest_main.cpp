@@ -1,16 +1,15 @@
 // main() of every test program: an offscreen Qt application whose screen is
 // the bench's (1280 x 1024), then GoogleTest.
-#include <gmock/gmock.h>
-
 #include <QApplication>
 #include <QTemporaryFile>
+
+#include <gmock/gmock.h>
 
 namespace {
 
 // The offscreen platform takes its screens from a file of its own format.
-constexpr char BenchScreen[] =
-    R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1280, "height": 1024,)"
-    R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+constexpr char BenchScreen[] = R"({"screens": [{"name": "bench", "x": 0, "y": 0, "width": 1280, "height": 1024,)"
+                               R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
 
 } // namespace
 

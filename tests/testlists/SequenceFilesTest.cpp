@@ -4,12 +4,12 @@
 #include "testlists/SequenceFile.h"
 #include "testlists/StandardSequences.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
-
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -46,8 +46,8 @@ private:
 TEST_F(SequenceFiles, WriteThenReadGivesTheSameLinesForEveryType)
 {
     const QStringList lines = {
-        "DCO,A1-P2,1",  "SDR,A1-D1.F1,4", "ACZ,A1-P2,1",     "NOISE,B2,3",
-        "BIAS,8/30,1",  "ACZ30,A1.C1,2",  "ACLG,A1-P2,2",    "DEFR,P1-A2,1",
+        "DCO,A1-P2,1",         "SDR,A1-D1.F1,4",   "ACZ,A1-P2,1",       "NOISE,B2,3",
+        "BIAS,8/30,1",         "ACZ30,A1.C1,2",    "ACLG,A1-P2,2",      "DEFR,P1-A2,1",
         "PACE1,A1-P2,60,-1,0", "PACE2,C1,45,0,-1", "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",
     };
     const TestList original = listOf(lines);
@@ -68,8 +68,7 @@ TEST_F(SequenceFiles, WriterPicksTheVersionFromTheFlags)
         bool is80, is80With24;
         QByteArray version;
     };
-    const Case cases[] = {
-        {false, false, "1.0"}, {true, false, "2.0"}, {false, true, "3.0"}, {true, true, "2.0"}};
+    const Case cases[] = {{false, false, "1.0"}, {true, false, "2.0"}, {false, true, "3.0"}, {true, true, "2.0"}};
     for (const Case& c : cases) {
         ASSERT_TRUE(testlists::writeSequenceFile(path(), {}, c.is80, c.is80With24));
         EXPECT_EQ(readBytes(), c.version + "\r\n");
@@ -84,14 +83,29 @@ TEST_F(SequenceFiles, VersionMatrixOfTheReader)
         bool accepted;
     };
     const Case cases[] = {
-        {"1.0", false, false, true},  {"1.0", true, false, false}, {"1.0", false, true, false},
-        {"2.0", false, false, false}, {"2.0", true, false, true},  {"2.0", false, true, true},
-        {"3.0", false, false, false}, {"3.0", true, false, true},  {"3.0", false, true, true},
-        {"4.0", false, false, false}, {"4.0", true, false, false}, {"1.0 ", false, false, false},
+        {"1.0", false, false, true},
+        {"1.0", true, false, false},
+        {"1.0", false, true, false},
+        {"2.0", false, false, false},
+        {"2.0", true, false, true},
+        {"2.0", false, true, true},
+        {"3.0", false, false, false},
+        {"3.0", true, false, true},
+        {"3.0", false, true, true},
+        {"4.0", false, false, false},
+        {"4.0", true, false, false},
+        {"1.0 ", false, false, false},
         {"ACZ,A1,1", false, false, false},
         // A byte-order mark before the version, as some editors save.
-        {"\xEF\xBB\xBF" "1.0", false, false, true}, {"\xEF\xBB\xBF" "2.0", true, false, true},
-        {"\xEF\xBB\xBF" "2.0", false, false, false},
+        {"\xEF\xBB\xBF"
+         "1.0",
+         false, false, true},
+        {"\xEF\xBB\xBF"
+         "2.0",
+         true, false, true},
+        {"\xEF\xBB\xBF"
+         "2.0",
+         false, false, false},
     };
     for (const Case& c : cases) {
         writeBytes(c.version + "\r\nACZ,B1,2\r\nDCO,C1,1\r\n");
@@ -130,8 +144,7 @@ TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(list[1]->testType(), "");
     EXPECT_EQ(list[2]->testType(), "XYZ");
-    EXPECT_EQ(linesOf(list),
-              (QStringList{"ACZ,A1,1", ",,0", "XYZ,,0", "DCO,B1,2", "SDR,C1,4"}));
+    EXPECT_EQ(linesOf(list), (QStringList{"ACZ,A1,1", ",,0", "XYZ,,0", "DCO,B1,2", "SDR,C1,4"}));
     EXPECT_TRUE(m_log.text().contains("line 4 not understood: XYZ,A1,1"));
 }
 
@@ -149,10 +162,8 @@ TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)
 
 TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneStays)
 {
-    EXPECT_FALSE(testlists::writeSequenceFile(path("no-folder/list.tsq"),
-                                                   listOf({"DCO,A1,1"}), false, false));
-    EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " +
-                                      path("no-folder/list.tsq")));
+    EXPECT_FALSE(testlists::writeSequenceFile(path("no-folder/list.tsq"), listOf({"DCO,A1,1"}), false, false));
+    EXPECT_TRUE(m_log.text().contains("Cannot write test sequence file " + path("no-folder/list.tsq")));
 
     writeBytes("1.0\r\nACZ,A1,1\r\n");
     {
@@ -165,22 +176,18 @@ TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneSta
 
 TEST_F(SequenceFiles, DefaultFilesByteForByte)
 {
-    ASSERT_TRUE(testlists::writeSequenceFile(
-        path("standard.tsq"), testlists::standardSequenceSteps("A1-P2"), false, false));
-    EXPECT_EQ(readBytes("standard.tsq"),
-              "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
+    ASSERT_TRUE(
+        testlists::writeSequenceFile(path("standard.tsq"), testlists::standardSequenceSteps("A1-P2"), false, false));
+    EXPECT_EQ(readBytes("standard.tsq"), "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
 
-    ASSERT_TRUE(testlists::writeSequenceFile(
-        path("standard80.tsq"), testlists::standard80SequenceSteps("A1-P2", 60), true,
-        false));
+    ASSERT_TRUE(testlists::writeSequenceFile(path("standard80.tsq"), testlists::standard80SequenceSteps("A1-P2", 60),
+                                             true, false));
     EXPECT_EQ(readBytes("standard80.tsq"),
               "2.0\r\nPACE1,A1-P2,60,0,0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\n"
               "ACZ,A1-P2,1\r\nACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
 
-    ASSERT_TRUE(testlists::writeSequenceFile(
-        path("none.tsq"), testlists::standardSequenceSteps("None"), false, false));
-    EXPECT_EQ(readBytes("none.tsq"),
-              "1.0\r\nDCO,None,1\r\nACZ,None,1\r\nSDR,None,4\r\nACZ,None,1\r\n");
+    ASSERT_TRUE(testlists::writeSequenceFile(path("none.tsq"), testlists::standardSequenceSteps("None"), false, false));
+    EXPECT_EQ(readBytes("none.tsq"), "1.0\r\nDCO,None,1\r\nACZ,None,1\r\nSDR,None,4\r\nACZ,None,1\r\n");
 
     TestList standard80;
     ASSERT_TRUE(testlists::readSequenceFile(path("standard80.tsq"), standard80, true, false));

@@ -17,10 +17,9 @@ int selectedCount(const TestStep& step)
 TEST(StepLine, EveryTypeIsWrittenAndReadBackUnchanged)
 {
     const char* lines[] = {
-        "DCO,A1-P2,1",      "SDR,A1-D1.F1,4",   "ACZ,A1-P2,1",       "NOISE,B2,3",
-        "BIAS,8/30,1",      "ACZ30,A1.C1,2",    "ACLG,A1-P2,2",      "DEFR,P1-A2,1",
-        "PACE1,A1-P2,60,-1,0", "PACE2,C1,45,0,-1", "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",
-        "ACZ,,1",           "ACZ,A1,-3",
+        "DCO,A1-P2,1",       "SDR,A1-D1.F1,4", "ACZ,A1-P2,1",  "NOISE,B2,3",          "BIAS,8/30,1",
+        "ACZ30,A1.C1,2",     "ACLG,A1-P2,2",   "DEFR,P1-A2,1", "PACE1,A1-P2,60,-1,0", "PACE2,C1,45,0,-1",
+        "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",  "ACZ,,1",       "ACZ,A1,-3",
     };
     for (const char* line : lines) {
         TestStep step;
@@ -52,8 +51,8 @@ TEST(StepLine, InitByParamsComposesEachLayout)
     };
     for (const Case& c : cases) {
         TestStep step;
-        EXPECT_TRUE(step.initByParams(c.type, c.count, c.electrodes, c.biasHours, c.biasMinutes,
-                                      c.prompt, c.paceMinutes, c.concurrent));
+        EXPECT_TRUE(step.initByParams(c.type, c.count, c.electrodes, c.biasHours, c.biasMinutes, c.prompt,
+                                      c.paceMinutes, c.concurrent));
         EXPECT_EQ(step.testString(), c.line);
     }
 }

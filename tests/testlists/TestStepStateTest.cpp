@@ -252,9 +252,9 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
     EXPECT_TRUE(props.paceStartTime().isZero());
     EXPECT_FALSE(props.paceRunning());
     EXPECT_FALSE(props.paceRollPromptLoaded());
-    for (qint32 id : {props.paceDBTestUnitID1(), props.paceDBTestUnitID2(), props.paceDBTestID(),
-                      props.paceDBTestResultID1(), props.paceDBTestResultID2(),
-                      props.paceDBPropertiesID1(), props.paceDBPropertiesID2()})
+    for (qint32 id :
+         {props.paceDBTestUnitID1(), props.paceDBTestUnitID2(), props.paceDBTestID(), props.paceDBTestResultID1(),
+          props.paceDBTestResultID2(), props.paceDBPropertiesID1(), props.paceDBPropertiesID2()})
         EXPECT_EQ(id, 0);
     EXPECT_EQ(props.getErrorCount(5), 1);
     EXPECT_EQ(props.id(), 3);

@@ -4,7 +4,6 @@
 // writes station-start.png, station-after-run.png and station-service.png
 // into the folder given as its argument.
 #include "support/StationHarness.h"
-
 #include "ui/shell/StatusWindow.h"
 
 #include <QDir>

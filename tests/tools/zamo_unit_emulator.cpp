@@ -17,12 +17,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <poll.h>
 #include <string>
-#include <unistd.h>
 
 using testsupport::UnitEmulator;
 

@@ -46,8 +46,7 @@ bool disableCloseMenu(QWidget* window)
             return true;
 
     const bool visible = target->isVisible();
-    Qt::WindowFlags flags =
-        (target->windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = (target->windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint;
     // A sub-window draws its close box with its window menu.
     if (qobject_cast<QMdiSubWindow*>(target))
         flags &= ~Qt::WindowSystemMenuHint;
@@ -58,7 +57,7 @@ bool disableCloseMenu(QWidget* window)
     else
         target->setWindowFlags(flags);
     if (visible)
-        target->show();  // changing the flags hides a shown window
+        target->show(); // changing the flags hides a shown window
     target->installEventFilter(new OperatorCloseFilter(target));
     return true;
 }

@@ -7,7 +7,7 @@
 
 inline QFrame* addPanelBorder(QWidget* panel)
 {
-    auto* border = new QFrame(panel);   // shpBorder
+    auto* border = new QFrame(panel); // shpBorder
     border->setFrameShape(QFrame::Box);
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -11,8 +11,9 @@ StatusLamp::StatusLamp(const QString& accessibleName, QWidget* parent) : QWidget
 void StatusLamp::setFillColor(const QColor& color)
 {
     m_fill = color;
-    setAccessibleDescription(color == green() ? QStringLiteral("green") : color == red() ? QStringLiteral("red")
-                                                                                         : color.name());
+    setAccessibleDescription(color == green() ? QStringLiteral("green")
+                             : color == red() ? QStringLiteral("red")
+                                              : color.name());
     update();
 }
 

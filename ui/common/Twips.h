@@ -6,7 +6,13 @@ namespace Twips {
 
 constexpr int PerPixel = 15;
 
-constexpr int toPixels(int twips) { return twips / PerPixel; }
-constexpr int fromPixels(int pixels) { return pixels * PerPixel; }
+constexpr int toPixels(int twips)
+{
+    return twips / PerPixel;
+}
+constexpr int fromPixels(int pixels)
+{
+    return pixels * PerPixel;
+}
 
 } // namespace Twips

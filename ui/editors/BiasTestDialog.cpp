@@ -24,8 +24,7 @@ QLabel* label(const char* name, const QString& caption)
 
 } // namespace
 
-BiasTestDialog::BiasTestDialog(TestWindowServices& mainForm, QWidget* parent)
-    : QDialog(parent), m_mainForm(mainForm)
+BiasTestDialog::BiasTestDialog(TestWindowServices& mainForm, QWidget* parent) : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("BiasTestParametersForm");
     setWindowTitle("BIAS Test Parameters");

@@ -41,14 +41,18 @@ struct LimitPage {
 const std::array<LimitPage, 2>& pages()
 {
     static const std::array<LimitPage, 2> table{{
-        {"ZAMO", "Frame2", 0,
+        {"ZAMO",
+         "Frame2",
+         0,
          {{"DCO:", "mV", "DCOffsetLimitTextBox", "DCOffsetWarningTextBox"},
           {"ACZ:", "ohms", "ACImpLimitTextBox", "ACImpWarningTextBox"},
           {"SDR 5 sec DCO:", "mV", "SDRDCOffsetTextBox", "SDRDCOffsetWarningTextBox"},
           {"SDR recovery slope:", "mV/sec", "SDRSlopeTextBox", "SDRSlopeWarningTextBox"},
           {"NOISE DCO:", "uV", "NoiseTestLimitTextBox", "NoiseTestWarningTextBox"},
           {"BIAS DCO:", "mV", "BiasTestLimitTextBox", "BiasTestWarningTextBox"}}},
-        {"ZAMO80/ZAMO2-4", "Zamo80Frame", 12,
+        {"ZAMO80/ZAMO2-4",
+         "Zamo80Frame",
+         12,
          {{"DCO:", "mV", "Zamo80DCOLimitTextBox", "Zamo80DCOWarningTextBox"},
           {"ACZ:", "ohms", "Zamo80ACZLimitTextBox", "Zamo80ACZWarningTextBox"},
           {"ACZ30:", "ohms", "Zamo80ACZ30LimitTextBox", "Zamo80ACZ30WarningTextBox"},
@@ -72,8 +76,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-LimitsDialog::LimitsDialog(TestWindowServices& mainForm, QWidget* parent)
-    : QDialog(parent), m_mainForm(mainForm)
+LimitsDialog::LimitsDialog(TestWindowServices& mainForm, QWidget* parent) : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("SetLimitsForm");
     setWindowTitle("Set Limits");

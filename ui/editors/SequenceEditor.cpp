@@ -47,8 +47,7 @@ int roundEven(double value)
 
 } // namespace
 
-SequenceEditor::SequenceEditor(TestWindowServices& mainForm, QWidget* parent)
-    : QDialog(parent), m_mainForm(mainForm)
+SequenceEditor::SequenceEditor(TestWindowServices& mainForm, QWidget* parent) : QDialog(parent), m_mainForm(mainForm)
 {
     setObjectName("TestSequenceEditorForm");
     setWindowTitle("Test Sequence Editor");
@@ -99,8 +98,7 @@ void SequenceEditor::updateTestSequenceList()
     for (int n = 1; n <= m_workingList.size(); ++n) {
         TestStep& step = *m_workingList[n - 1];
         step.initElectrodesByString(selection);
-        const QString texts[] = {QString::number(n), step.testType(),
-                                 TestListRows::electrodesText(step, selection),
+        const QString texts[] = {QString::number(n), step.testType(), TestListRows::electrodesText(step, selection),
                                  TestListRows::countText(step)};
         for (int column = 0; column < 4; ++column)
             TestSequenceFlexGrid->setItem(n - 1, column, new QTableWidgetItem(texts[column]));
@@ -169,16 +167,15 @@ void SequenceEditor::testTypeChosen()
 
 void SequenceEditor::enableBiasControls(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             BiasFrame, TTLabel, SILabel, TestTimeComboBox, SampleIntervalComboBox})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{BiasFrame, TTLabel, SILabel, TestTimeComboBox, SampleIntervalComboBox})
         control->setEnabled(enabled);
 }
 
 void SequenceEditor::applyControlsTo(TestStep& step, const QString& selection) const
 {
     step.initByParams(TestTypeComboBox->currentText(), NumberList::selected(CountComboBox), selection,
-                      NumberList::selected(TestTimeComboBox),
-                      NumberList::selected(SampleIntervalComboBox),
+                      NumberList::selected(TestTimeComboBox), NumberList::selected(SampleIntervalComboBox),
                       PaceRollPromptCheckBox->isChecked(), NumberList::selected(PaceDurationComboBox),
                       ConcurrentRollCheckBox->isChecked());
 }
@@ -279,9 +276,9 @@ void SequenceEditor::deleteRow()
     const int row = currentRow();
     if (row < 1 || row > m_workingList.size())
         return;
-    const auto answer = platform::Prompts::instance().message(
-        QString("Are you sure you want to delete test #%1?").arg(row), "Delete Test",
-        platform::MsgButtons::YesNo, platform::MsgIcon::None);
+    const auto answer =
+        platform::Prompts::instance().message(QString("Are you sure you want to delete test #%1?").arg(row),
+                                              "Delete Test", platform::MsgButtons::YesNo, platform::MsgIcon::None);
     if (answer != platform::MsgResult::Yes)
         return;
     TestList remaining = m_workingList;
@@ -320,12 +317,11 @@ void SequenceEditor::openSequenceFile()
     request.filter = SequenceFilter;
     const QString path = platform::Prompts::instance().openFile(request);
     if (path.isEmpty())
-        return;   // cancelled: the working list stays
+        return; // cancelled: the working list stays
     const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
     TestList loaded;
     if (!testlists::readSequenceFile(path, loaded, flags.is80, flags.is80With24)) {
-        showWarning("The test sequence " + path +
-                        " cannot be read, or it is not for the connected units.",
+        showWarning("The test sequence " + path + " cannot be read, or it is not for the connected units.",
                     config::DefaultMessageTitle);
         return;
     }
@@ -375,8 +371,8 @@ void SequenceEditor::saveStandardSequence()
     const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
     const bool zamo80 = flags.is80 || flags.is80With24;
     TestList& standard = zamo80 ? Globals::Standard80TestList : Globals::StandardTestList;
-    const QString path =
-        zamo80 ? m_mainForm.stationSettings().paths.standard80SequenceFile : m_mainForm.stationSettings().paths.standardSequenceFile;
+    const QString path = zamo80 ? m_mainForm.stationSettings().paths.standard80SequenceFile
+                                : m_mainForm.stationSettings().paths.standardSequenceFile;
     standard = copySteps(m_workingList);
     QString error;
     if (!testlists::writeSequenceFile(path, standard, flags.is80, flags.is80With24, &error))
@@ -396,8 +392,7 @@ void SequenceEditor::applyDefibChargeTime()
             showWarning("Unable to save the defib charge time to " + settings.paths.settingsFile + ".",
                         config::DefaultMessageTitle);
     } else {
-        platform::Prompts::instance().message("Invalid Defib Charge Time value!",
-                                              config::DefaultMessageTitle,
+        platform::Prompts::instance().message("Invalid Defib Charge Time value!", config::DefaultMessageTitle,
                                               platform::MsgButtons::Ok, platform::MsgIcon::None);
     }
     defibChargeTimeEdit->setText(QString::number(m_mainForm.stationSettings().zamo80Delays.defibCharge));
@@ -423,6 +418,5 @@ void SequenceEditor::cancel()
 
 void SequenceEditor::showWarning(const QString& text, const QString& title)
 {
-    platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok,
-                                          platform::MsgIcon::Warning);
+    platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }

@@ -1,9 +1,8 @@
 // The controls of the test sequence editor and their placing.
 
-#include "ui/editors/SequenceEditor.h"
-
 #include "ui/common/GridColumns.h"
 #include "ui/common/Twips.h"
+#include "ui/editors/SequenceEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,7 +44,7 @@ QToolButton* pictureButton(const char* name, QStyle::StandardPixmap picture, con
 
 QComboBox* dropDownList(const char* name)
 {
-    return named(new QComboBox, name);   // not editable: only the entries can be picked
+    return named(new QComboBox, name); // not editable: only the entries can be picked
 }
 
 } // namespace
@@ -107,10 +106,9 @@ QWidget* SequenceEditor::buildParameterControls()
     layout->addWidget(BiasFrame);
 
     PaceRollFrame = named(new QGroupBox("Manual PACE Roll"), "PaceRollFrame");
-    PaceRollPromptCheckBox = named(new QCheckBox("Prompt operator to complete post-PACE roll"),
-                                   "PaceRollPromptCheckBox");
-    ConcurrentRollCheckBox = named(new QCheckBox("Start next test while prompt displayed"),
-                                   "ConcurrentRollCheckBox");
+    PaceRollPromptCheckBox =
+        named(new QCheckBox("Prompt operator to complete post-PACE roll"), "PaceRollPromptCheckBox");
+    ConcurrentRollCheckBox = named(new QCheckBox("Start next test while prompt displayed"), "ConcurrentRollCheckBox");
     auto* roll = new QVBoxLayout(PaceRollFrame);
     roll->addWidget(PaceRollPromptCheckBox);
     roll->addWidget(ConcurrentRollCheckBox);
@@ -137,14 +135,12 @@ QWidget* SequenceEditor::buildParameterControls()
     layout->addLayout(editing);
     layout->addStretch();
 
-    connect(TestTypeComboBox, &QComboBox::currentIndexChanged, this,
-            &SequenceEditor::testTypeChosen);
+    connect(TestTypeComboBox, &QComboBox::currentIndexChanged, this, &SequenceEditor::testTypeChosen);
     connect(apply, &QPushButton::clicked, this, &SequenceEditor::applyDefibChargeTime);
     connect(reset, &QPushButton::clicked, this, &SequenceEditor::resetDefibChargeTime);
     connect(InsertButton, &QPushButton::clicked, this, &SequenceEditor::insertRow);
     connect(SaveEditButton, &QPushButton::clicked, this, &SequenceEditor::saveEdit);
-    connect(CancelEditButton, &QPushButton::clicked, this,
-            &SequenceEditor::cancelEdit);
+    connect(CancelEditButton, &QPushButton::clicked, this, &SequenceEditor::cancelEdit);
     return panel;
 }
 
@@ -188,17 +184,14 @@ QWidget* SequenceEditor::buildSequenceControls()
     layout->addLayout(gridRow);
     layout->addLayout(files);
 
-    connect(TestSequenceFlexGrid, &QTableWidget::cellDoubleClicked, this,
-            &SequenceEditor::editRow);
+    connect(TestSequenceFlexGrid, &QTableWidget::cellDoubleClicked, this, &SequenceEditor::editRow);
     connect(up, &QToolButton::clicked, this, &SequenceEditor::moveRowUp);
     connect(down, &QToolButton::clicked, this, &SequenceEditor::moveRowDown);
     connect(remove, &QToolButton::clicked, this, &SequenceEditor::deleteRow);
     connect(load, &QPushButton::clicked, this, &SequenceEditor::loadFile);
     connect(save, &QPushButton::clicked, this, &SequenceEditor::saveCommand);
     connect(clearAll, &QPushButton::clicked, this, &SequenceEditor::clearAll);
-    connect(loadStandard, &QPushButton::clicked, this,
-            &SequenceEditor::loadStandardSequence);
-    connect(saveStandard, &QPushButton::clicked, this,
-            &SequenceEditor::saveStandardSequence);
+    connect(loadStandard, &QPushButton::clicked, this, &SequenceEditor::loadStandardSequence);
+    connect(saveStandard, &QPushButton::clicked, this, &SequenceEditor::saveStandardSequence);
     return frame;
 }

@@ -6,16 +6,22 @@ namespace {
 
 const QString Delays80Note = QStringLiteral("NOTE:  Settings apply to ZAMO80 and ZAMO2-4");
 
-Field text(const char* page, const char* section, const char* key, const char* control,
-           const char* description = "", const char* label = nullptr)
+Field text(const char* page, const char* section, const char* key, const char* control, const char* description = "",
+           const char* label = nullptr)
 {
-    return {QString::fromLatin1(page), QString::fromLatin1(section), QString::fromLatin1(key),
-            QString::fromLatin1(label ? label : key), QString::fromLatin1(control), Kind::Text,
-            QString::fromLatin1(description), QString(), 0};
+    return {QString::fromLatin1(page),
+            QString::fromLatin1(section),
+            QString::fromLatin1(key),
+            QString::fromLatin1(label ? label : key),
+            QString::fromLatin1(control),
+            Kind::Text,
+            QString::fromLatin1(description),
+            QString(),
+            0};
 }
 
-Field check(const char* page, const char* section, const char* key, const char* control,
-            const char* description = "", const char* caption = "")
+Field check(const char* page, const char* section, const char* key, const char* control, const char* description = "",
+            const char* caption = "")
 {
     Field f = text(page, section, key, control, description);
     f.kind = Kind::Check;
@@ -27,7 +33,7 @@ struct LimitRow {
     const char* key;
     const char* label;
     const char* unit;
-    const char* controlStem;   // "Dco" -> DcoLimitTextBox / DcoWarningTextBox
+    const char* controlStem; // "Dco" -> DcoLimitTextBox / DcoWarningTextBox
     int column;
 };
 
@@ -37,12 +43,9 @@ const LimitRow BaseRows[] = {
     {"NOISE", "NOISE", "uV", "Noise", 0},    {"BIAS", "BIAS", "mV", "Bias", 0},
 };
 const LimitRow Zamo80Rows[] = {
-    {"Zamo80DCO", "DCO", "mV", "Zamo80DCO", 1},
-    {"Zamo80ACZ", "ACZ", "ohms", "Zamo80ACZ", 1},
-    {"Zamo80ACZ30", "ACZ30", "ohms", "Zamo80ACZ30", 1},
-    {"Zamo80ACLG", "ACLG", "ohms", "Zamo80ACLG", 1},
-    {"Zamo80DEFR4", "DEFR 4s", "mV", "Zamo80DEFR4", 1},
-    {"Zamo80DEFR60", "DEFR 60s", "mV", "Zamo80DEFR60", 1},
+    {"Zamo80DCO", "DCO", "mV", "Zamo80DCO", 1},         {"Zamo80ACZ", "ACZ", "ohms", "Zamo80ACZ", 1},
+    {"Zamo80ACZ30", "ACZ30", "ohms", "Zamo80ACZ30", 1}, {"Zamo80ACLG", "ACLG", "ohms", "Zamo80ACLG", 1},
+    {"Zamo80DEFR4", "DEFR 4s", "mV", "Zamo80DEFR4", 1}, {"Zamo80DEFR60", "DEFR 60s", "mV", "Zamo80DEFR60", 1},
     {"Zamo80NOISE", "NOISE", "uV", "Zamo80Noise", 1},
 };
 
@@ -106,15 +109,13 @@ QList<Field> buildFields()
               "* Delay between auto disconnect and reconnect")
       << text("[Zamo80Delays]", "Zamo80Delays", "FindChannelsDelay", "FindChannelsDelayTextBox",
               "* Delay before issuing Find Channels command on startup")
-      << text("[ACLG] 80", "ACLG", "GainVe", "GainVeTextBox")
-      << text("[ACLG] 80", "ACLG", "GainV50", "GainV50TextBox")
+      << text("[ACLG] 80", "ACLG", "GainVe", "GainVeTextBox") << text("[ACLG] 80", "ACLG", "GainV50", "GainV50TextBox")
       << text("[ACLG] 80", "ACLG", "Correct_Gain", "Correct_GainTextBox");
     addAclgSet(f, "[ACLG] 100", "100", "100");
     addAclgSet(f, "[ACLG] 360", "360", "360");
     addAclgSet(f, "[ACLG] X", "X", "X");
     f << text("[ACLG] X", "ACLG", "24_X_Energy", "Zamo24_X_EnergyTextBox")
-      << check("[ACLG] X", "ACLG", "24_X_Enabled", "Zamo24_X_EnabledCheckBox", "",
-               "Enable Custom Energy Option")
+      << check("[ACLG] X", "ACLG", "24_X_Enabled", "Zamo24_X_EnabledCheckBox", "", "Enable Custom Energy Option")
       << check("[Diagnostics]", "Diagnostics", "Enabled", "DiagnosticsEnabledCheckBox",
                "* Enable Master Unit Diagnostics on reports")
       << text("[Diagnostics]", "Diagnostics", "Delay", "DiagnosticsDelayTextBox",

@@ -199,14 +199,12 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
 
     QString value;
     if (bound.box) {
-        value = QString::number(bound.box->checkState() == Qt::PartiallyChecked ? 2
-                                : bound.box->isChecked()                        ? 1
-                                                                                : 0);
+        value = QString::number(bound.box->checkState() == Qt::PartiallyChecked ? 2 : bound.box->isChecked() ? 1 : 0);
     } else if (field.kind == Kind::WholeNumber) {
         const auto number = platform::Convert::toInt32(bound.text->text());
         if (!number) {
             config::writeLog(QStringLiteral("Options: %1 \"%2\" is not a number and was not saved")
-                                  .arg(field.key, bound.text->text()));
+                                 .arg(field.key, bound.text->text()));
             return;
         }
         value = QString::number(*number);

@@ -95,7 +95,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent)
     m_scroll->setWidget(m_pages);
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
-    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);   // the width at hand stays the same
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn); // the width at hand stays the same
     m_scroll->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);

@@ -10,7 +10,7 @@
 #include <cmath>
 
 TestWindowReportActions::TestWindowReportActions(const config::StationSettings& settings,
-                                             std::function<ConnectedUnitsMode()> checkZamoMode)
+                                                 std::function<ConnectedUnitsMode()> checkZamoMode)
     : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
 {
 }
@@ -21,7 +21,7 @@ QString TestWindowReportActions::databaseOrLive(const QString& path) const
 }
 
 void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath,
-                                           bool zamo80)
+                                             bool zamo80)
 {
     auto* form = new TestReportWindow(m_settings);
     form->setAttribute(Qt::WA_DeleteOnClose);
@@ -38,7 +38,7 @@ void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condense
 }
 
 QString TestWindowReportActions::exportFileName(const QDateTime& reportDate, const QString& exportFormat,
-                                              const QString& fileName) const
+                                                const QString& fileName) const
 {
     const QString extension = ReportExportName::extension(exportFormat);
     if (extension.isEmpty())
@@ -50,13 +50,12 @@ QString TestWindowReportActions::exportFileName(const QDateTime& reportDate, con
         return QString();
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('/');
-    return folder + QStringLiteral("TestReport_") + reportDate.toString(QStringLiteral("yyyyMMdd-hhmmss"))
-           + extension;
+    return folder + QStringLiteral("TestReport_") + reportDate.toString(QStringLiteral("yyyyMMdd-hhmmss")) + extension;
 }
 
 bool TestWindowReportActions::exportReport(qint32 uniqueGroupID, const QDateTime& reportDate,
-                                         const QString& exportFormat, const QString& fileName,
-                                         const QString& databasePath, bool condensedReport, bool zamo80)
+                                           const QString& exportFormat, const QString& fileName,
+                                           const QString& databasePath, bool condensedReport, bool zamo80)
 {
     const QString name = exportFileName(reportDate, exportFormat, fileName);
     if (name.isEmpty())
@@ -67,7 +66,7 @@ bool TestWindowReportActions::exportReport(qint32 uniqueGroupID, const QDateTime
 }
 
 void TestWindowReportActions::printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed,
-                                            bool zamo80)
+                                              bool zamo80)
 {
     TestReportWindow form(m_settings);
     form.setDatabasePath(databaseOrLive(databasePath));

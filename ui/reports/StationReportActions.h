@@ -23,11 +23,9 @@ public:
     // reference.
     TestWindowReportActions(const config::StationSettings& settings, std::function<ConnectedUnitsMode()> checkZamoMode);
 
-    void openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath,
-                        bool zamo80) override;
+    void openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath, bool zamo80) override;
     bool exportReport(qint32 uniqueGroupID, const QDateTime& reportDate, const QString& exportFormat,
-                      const QString& fileName, const QString& databasePath, bool condensedReport,
-                      bool zamo80) override;
+                      const QString& fileName, const QString& databasePath, bool condensedReport, bool zamo80) override;
     void printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed, bool zamo80) override;
     void printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath) override;
 

@@ -94,7 +94,8 @@ TestReportWindow::~TestReportWindow()
     m_viewer->setReportSource(nullptr);
 }
 
-QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReportValue, bool zamo80Value)
+QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReportValue,
+                                       bool zamo80Value)
 {
     const bool local = settings.database.useLocalDatabase;
     const config::StationPaths& paths = settings.paths;
@@ -141,7 +142,7 @@ void TestReportWindow::loadReport()
         m_zamo80 = false;
     try {
         auto report = prepare(m_reportGroupID, condensed, zamo80);
-        report->pages();   // filled now, so that a failure leaves the viewer empty
+        report->pages(); // filled now, so that a failure leaves the viewer empty
         m_report = std::move(report);
         m_viewer->setReportSource(m_report.get());
         m_viewer->viewReport();
@@ -151,7 +152,7 @@ void TestReportWindow::loadReport()
 }
 
 bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
-                                  bool condensedReportValue, bool zamo80Value)
+                                    bool condensedReportValue, bool zamo80Value)
 {
     platform::Report::ExportFormat format;
     if (!formatOf(exportFormat, &format)) {

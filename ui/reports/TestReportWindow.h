@@ -23,7 +23,7 @@ class QMenuBar;
 namespace platform {
 class Report;
 class ReportViewer;
-}
+} // namespace platform
 
 class TestReportWindow : public QWidget {
     Q_OBJECT
@@ -40,8 +40,8 @@ public:
 
     // Writes the report to vFilePath as "PDF", "XLS" (a workbook) or "TAB"
     // (tab-separated text); true when the file was written.
-    bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
-                      bool condensedReport, bool zamo80Value);
+    bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat, bool condensedReport,
+                      bool zamo80Value);
     // Prints the report on the default printer, one copy; true when printed.
     bool printReport(qint32 reportGroupID, bool condensedReport, bool zamo80Value);
 

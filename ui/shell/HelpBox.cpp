@@ -11,13 +11,11 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
-                  int height)
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                       Twips::toPixels(height));
+    label->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     return label;
@@ -37,10 +35,9 @@ HelpBox::HelpBox(QWidget* parent) : QWidget(parent, Qt::Window)
     header.setPointSize(14);
     header.setBold(true);
     headerLabel->setFont(header);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("For application support, please contact us at: "), 60, 840,
-                       4575, 375);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("zamo.support@kivo-electrodes.example"), 60, 1380, 4575,
-                       255);
+    Label1 = makeLabel(this, "Label1", QStringLiteral("For application support, please contact us at: "), 60, 840, 4575,
+                       375);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("zamo.support@kivo-electrodes.example"), 60, 1380, 4575, 255);
     Label3 = makeLabel(this, "Label3", QStringLiteral("or"), 60, 1740, 4575, 255);
     Label4 = makeLabel(this, "Label4", QStringLiteral("+1 555 0100 200"), 60, 2100, 4575, 255);
     copiedLabel = makeLabel(this, "lblCopied", QStringLiteral("Copied to Clipboard"), 60, 2460, 4575, 255);

@@ -68,14 +68,12 @@ void open(std::function<void()> StationWindows::Openers::*opener)
 
 void placeTwips(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                   Twips::toPixels(height));
+    w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
 }
 
 } // namespace
 
-MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings)
+MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent) : QMainWindow(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("ParentMDIForm"));
     setWindowTitle(QStringLiteral("KIVO_ZAMO"));
@@ -134,8 +132,7 @@ void MainFrame::buildMenus()
                                       QStringLiteral("Disconnect Unit %1").arg(n));
         ZamoUnitsDisconnect[n]->setEnabled(false);
     }
-    ZamoUnitsDisconnectZamoSG =
-        item(MainZamoUnits, "ZamoUnitsDisconnectZamoSG", QStringLiteral("Disconnect ZAMO-SG"));
+    ZamoUnitsDisconnectZamoSG = item(MainZamoUnits, "ZamoUnitsDisconnectZamoSG", QStringLiteral("Disconnect ZAMO-SG"));
     ZamoUnitsConnect[2]->setEnabled(false);
     ZamoUnitsConnectSimulator[2]->setEnabled(false);
 
@@ -151,8 +148,7 @@ void MainFrame::buildMenus()
     TestsRunACZ30Zero = item(MainTests, "TestsRunACZ30Zero", QStringLiteral("Run ACZ30 Zero"));
     TestsBlank1 = separator(MainTests, "TestsBlank1");
     TestsShowStatusWindow = item(MainTests, "TestsShowStatusWindow", QStringLiteral("Show Status Window"));
-    TestsShowActiveLotNumbers =
-        item(MainTests, "TestsShowActiveLotNumbers", QStringLiteral("Show Active Lot Numbers"));
+    TestsShowActiveLotNumbers = item(MainTests, "TestsShowActiveLotNumbers", QStringLiteral("Show Active Lot Numbers"));
     TestsBlank1->setVisible(false);
     TestsShowStatusWindow->setVisible(false);
     TestsShowActiveLotNumbers->setVisible(false);
@@ -255,8 +251,8 @@ void MainFrame::load()
     // find room beside each other; the frame's design size is what it keeps
     // where no screen is known.
     const QScreen* where = screen();
-    const QRect available = where ? where->availableGeometry()
-                                  : QRect(0, 0, Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
+    const QRect available =
+        where ? where->availableGeometry() : QRect(0, 0, Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
     setGeometry(startGeometry(available));
     setWindowState(windowState() | Qt::WindowMaximized);
     placeBackground();
@@ -264,8 +260,8 @@ void MainFrame::load()
 
 QRect MainFrame::startGeometry(const QRect& available)
 {
-    return {available.topLeft(), available.size().expandedTo(
-                                     QSize(Twips::toPixels(MinWidthTwips), Twips::toPixels(MinHeightTwips)))};
+    return {available.topLeft(),
+            available.size().expandedTo(QSize(Twips::toPixels(MinWidthTwips), Twips::toPixels(MinHeightTwips)))};
 }
 
 QSize MainFrame::mdiAreaSize() const
@@ -273,8 +269,14 @@ QSize MainFrame::mdiAreaSize() const
     return m_mdiArea->maximumViewportSize();
 }
 
-int MainFrame::widthInTwips() const { return Twips::fromPixels(width()); }
-int MainFrame::heightInTwips() const { return Twips::fromPixels(height()); }
+int MainFrame::widthInTwips() const
+{
+    return Twips::fromPixels(width());
+}
+int MainFrame::heightInTwips() const
+{
+    return Twips::fromPixels(height());
+}
 
 void MainFrame::placeBackground()
 {

@@ -148,9 +148,8 @@ HelpBox* helpBox()
 
 AdvancedOptionsWindow* advancedOptions()
 {
-    return childWindow<AdvancedOptionsWindow>(held().options, [](AdvancedOptionsWindow* options) {
-        MdiChild::resizeTwips(options, 10500, 7500);
-    });
+    return childWindow<AdvancedOptionsWindow>(
+        held().options, [](AdvancedOptionsWindow* options) { MdiChild::resizeTwips(options, 10500, 7500); });
 }
 
 void setMainFormFactory(std::function<TestWindowServices*()> factory)
@@ -211,7 +210,7 @@ void destroyAll()
 {
     Held& h = held();
     delete h.help;
-    delete h.frame;   // its child windows with it
+    delete h.frame; // its child windows with it
     config::StationSettings* settings = h.settings;
     h = Held();
     h.settings = settings;

@@ -31,7 +31,7 @@ namespace StationWindows {
 void useSettings(config::StationSettings* settings);
 
 MainFrame* frame();
-MainFrame* existingFrame();   // nullptr before the frame is created
+MainFrame* existingFrame(); // nullptr before the frame is created
 StatusWindow* statusWindow();
 BackgroundWindow* background();
 HelpBox* helpBox();
@@ -39,18 +39,18 @@ AdvancedOptionsWindow* advancedOptions();
 
 // The main test window: a factory that builds it on first use.
 void setMainFormFactory(std::function<TestWindowServices*()> factory);
-TestWindowServices* TestWindow();   // nullptr when no main test window is built in
+TestWindowServices* TestWindow(); // nullptr when no main test window is built in
 void setActiveLotWindowFactory(std::function<QWidget*()> factory);
-QWidget* activeLotWindow();     // nullptr when none is built in
+QWidget* activeLotWindow(); // nullptr when none is built in
 
 // Windows of other subsystems that the frame's menus open.
 struct Openers {
-    std::function<void()> DatabaseOptions;        // modal
-    std::function<void()> ReportViewer;           // restores the report list window
-    std::function<void()> ReportActions;          // modal
-    std::function<void()> testSequenceEditor;     // modal
-    std::function<void()> limitsEditor;           // modal
-    std::function<void()> SystemCalibration;      // modal
+    std::function<void()> DatabaseOptions;    // modal
+    std::function<void()> ReportViewer;       // restores the report list window
+    std::function<void()> ReportActions;      // modal
+    std::function<void()> testSequenceEditor; // modal
+    std::function<void()> limitsEditor;       // modal
+    std::function<void()> SystemCalibration;  // modal
 };
 Openers& windowOpeners();
 

@@ -34,11 +34,13 @@ constexpr int MaxFontSize = 18;
 
 void placeTwips(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-                   Twips::toPixels(height));
+    w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
 }
 
-int twipsOf(int pixels) { return Twips::fromPixels(pixels); }
+int twipsOf(int pixels)
+{
+    return Twips::fromPixels(pixels);
+}
 
 // Widens a check box placed by its design size to the size its caption
 // needs in the running font, so that the caption is never cut off.
@@ -50,8 +52,7 @@ void fitCaption(QWidget* box)
 
 } // namespace
 
-StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("StatusWindowForm"));
     setWindowTitle(QStringLiteral("Status"));
@@ -93,12 +94,15 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent)
     placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
     showVerboseCheck = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
     showVerboseCheck->setObjectName(QStringLiteral("chkShowVerbose"));
-    showVerboseCheck->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455), Twips::toPixels(255));
+    showVerboseCheck->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455),
+                                  Twips::toPixels(255));
     showBufferCheck = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
     showBufferCheck->setObjectName(QStringLiteral("chkShowBuffer"));
-    showBufferCheck->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560), Twips::toPixels(255));
+    showBufferCheck->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560),
+                                 Twips::toPixels(255));
     fitCaption(showVerboseCheck);
-    showBufferCheck->move(std::max(showBufferCheck->x(), showVerboseCheck->geometry().right() + 4), showBufferCheck->y());
+    showBufferCheck->move(std::max(showBufferCheck->x(), showVerboseCheck->geometry().right() + 4),
+                          showBufferCheck->y());
     fitCaption(showBufferCheck);
     calTabCommFrame->resize(std::max(calTabCommFrame->width(), showBufferCheck->geometry().right() + 4),
                             std::max(calTabCommFrame->height(), showBufferCheck->geometry().bottom() + 1));
@@ -151,8 +155,7 @@ void StatusWindow::load()
 
 void StatusWindow::loadFontSize()
 {
-    const QString read =
-        config::iniRead(QStringLiteral("Font"), QStringLiteral("Size"), m_settings.paths.settingsFile);
+    const QString read = config::iniRead(QStringLiteral("Font"), QStringLiteral("Size"), m_settings.paths.settingsFile);
     const auto size = platform::Convert::toDouble(read);
     int value = MinFontSize;
     if (size && *size == std::trunc(*size) && *size >= MinFontSize && *size <= MaxFontSize)
@@ -218,7 +221,7 @@ void StatusWindow::moveCaretToEnd()
 void StatusWindow::saveFontSize(qint16 size)
 {
     config::iniWrite(QStringLiteral("Font"), QStringLiteral("Size"), QString::number(size),
-                              m_settings.paths.settingsFile);
+                     m_settings.paths.settingsFile);
 }
 
 void StatusWindow::onDiagnosticLogToggled(bool pressed)

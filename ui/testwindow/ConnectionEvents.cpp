@@ -25,8 +25,8 @@ void ConnectionEvents::setDatabaseStatus(bool localDB, bool connectedValue)
     const QString state = connectedValue ? QStringLiteral("Connected") : QStringLiteral("Disconnected");
     QString kind;
     if (localDB) {
-        const bool inDataFolder =
-            config::getAppDataFolder().toUpper().contains(m_window.stationSettings().database.localDatabaseFolder.toUpper());
+        const bool inDataFolder = config::getAppDataFolder().toUpper().contains(
+            m_window.stationSettings().database.localDatabaseFolder.toUpper());
         kind = inDataFolder ? QStringLiteral("Local Database ") : QStringLiteral("Remote Database File ");
     } else {
         kind = QStringLiteral("MSSQL Database ");

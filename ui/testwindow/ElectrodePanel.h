@@ -25,8 +25,8 @@ class ElectrodePanel : public QGroupBox {
 public:
     // The units tell which channels exist; the mode source how many boxes
     // Check All ticks; the paths where settings.ini is. All outlive the panel.
-    ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode,
-                   const config::StationPaths& paths, QWidget* parent = nullptr);
+    ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode, const config::StationPaths& paths,
+                   QWidget* parent = nullptr);
 
     // ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.

@@ -41,7 +41,8 @@ QString electrodeName(int index)
 
 } // namespace
 
-LotByElectrodeDialog::LotByElectrodeDialog(TestDetailsDialog& details, QWidget* parent) : QDialog(parent), m_details(details)
+LotByElectrodeDialog::LotByElectrodeDialog(TestDetailsDialog& details, QWidget* parent)
+    : QDialog(parent), m_details(details)
 {
     setObjectName(QStringLiteral("LotByElectrodeForm"));
     setWindowTitle(QStringLiteral("Lot Numbers by Electrode"));

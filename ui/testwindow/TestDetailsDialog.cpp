@@ -37,7 +37,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 } // namespace
 
 TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
-                                 ActiveLotWindow* activeLotWindow, QWidget* parent)
+                                     ActiveLotWindow* activeLotWindow, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_units(units), m_activeLotWindow(activeLotWindow)
 {
     setObjectName(QStringLiteral("TestDetailsForm"));
@@ -155,8 +155,7 @@ void TestDetailsDialog::readReportOption(const QString& key, QCheckBox* box)
 
 void TestDetailsDialog::writeReportOption(const QString& key, bool value)
 {
-    config::iniWrite(kReports, key, value ? QStringLiteral("1") : QStringLiteral("0"),
-                              m_settings.paths.settingsFile);
+    config::iniWrite(kReports, key, value ? QStringLiteral("1") : QStringLiteral("0"), m_settings.paths.settingsFile);
 }
 
 void TestDetailsDialog::initVars()

@@ -36,7 +36,7 @@ public:
     // shows the lots of the run that starts; settings (kept by reference)
     // give the ZAMO2-4 X energy and the settings file.
     TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
-                    ActiveLotWindow* activeLotWindow, QWidget* parent = nullptr);
+                      ActiveLotWindow* activeLotWindow, QWidget* parent = nullptr);
 
     // Shows the window modally; what the operator entered when the run
     // starts, std::nullopt when it is cancelled.

@@ -123,7 +123,7 @@ void TestWindow::loadTestSequence()
     clearTestList();
     if (!file.isEmpty())
         testlists::readSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                         checkZAMO24());
+                                    checkZAMO24());
     updateTestSequenceList();
 }
 
@@ -145,7 +145,7 @@ void TestWindow::saveTestSequence()
     // A file that was there stays as it was.
     QString error;
     if (!testlists::writeSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                           checkZAMO24(), &error))
+                                      checkZAMO24(), &error))
         tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),
              StationText::appTitle(), platform::MsgIcon::Warning);

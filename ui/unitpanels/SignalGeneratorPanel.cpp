@@ -15,7 +15,7 @@ SignalGeneratorPanel::SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget*
     QFrame* border = addPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
-    layout->addWidget(new QLabel("ZAMO-SG", border));   // Label1
+    layout->addWidget(new QLabel("ZAMO-SG", border)); // Label1
     m_connectCheck = new QCheckBox("Connect", border);
     m_connectCheck->setObjectName("chkConnect");
     m_connectCheck->setAutoFillBackground(true);
@@ -29,7 +29,7 @@ SignalGeneratorPanel::SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget*
 
     connect(m_connectCheck, &QCheckBox::clicked, m_roller, &SignalGeneratorLink::connectToggleClicked);
     connect(m_roller, &SignalGeneratorLink::displayChanged, this, &SignalGeneratorPanel::refresh);
-    setFixedSize(sizeHint());   // the panel keeps the size of its border
+    setFixedSize(sizeHint()); // the panel keeps the size of its border
     refresh();
 }
 

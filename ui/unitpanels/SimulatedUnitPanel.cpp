@@ -43,7 +43,7 @@ SimulatedUnitPanel::SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent)
     connect(m_channelsEdit, &QLineEdit::textEdited, m_unit, &SimulatedUnit::setChannelsText);
     connect(m_initButton, &QPushButton::clicked, m_unit, [this] { m_unit->init(); });
     connect(m_unit, &SimulatedUnit::displayChanged, this, &SimulatedUnitPanel::refresh);
-    setFixedSize(sizeHint());   // the panel keeps the size of its border
+    setFixedSize(sizeHint()); // the panel keeps the size of its border
     refresh();
 }
 

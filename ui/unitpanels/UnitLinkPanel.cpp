@@ -53,7 +53,7 @@ void UnitLinkPanel::refresh()
     const UnitLinkDisplay& d = m_comm->display();
     m_statusLamp->setStyleSheet(fill(d.lamp));
     m_statusLamp->setAccessibleDescription(d.lamp == UnitLinkDisplay::green() ? QStringLiteral("Connected")
-                                                                           : QStringLiteral("Not connected"));
+                                                                              : QStringLiteral("Not connected"));
     m_statusLabel->setText(d.statusCaption);
     m_errorMessageLabel->setText(d.errorMessage);
     {

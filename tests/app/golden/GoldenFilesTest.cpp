@@ -12,17 +12,16 @@
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
 #include "support/StationHarness.h"
-
 #include "ui/reports/TestReportWindow.h"
 #include "unit/SimulatedUnit.h"
-
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -65,18 +64,15 @@ std::string firstDifference(const QByteArray& recorded, const QByteArray& now, b
     qsizetype line = 0;
     while (line < a.size() && line < b.size() && a[line] == b[line])
         ++line;
-    return "first difference at line " + std::to_string(line + 1) + "\n  recorded: "
-           + (line < a.size() ? shown(a[line]) : std::string("(end of file)")) + "\n  now:      "
-           + (line < b.size() ? shown(b[line]) : std::string("(end of file)"));
+    return "first difference at line " + std::to_string(line + 1)
+           + "\n  recorded: " + (line < a.size() ? shown(a[line]) : std::string("(end of file)"))
+           + "\n  now:      " + (line < b.size() ? shown(b[line]) : std::string("(end of file)"));
 }
 
 // The recorded files of one case, in data/<case>/.
 class Golden {
 public:
-    explicit Golden(const QString& name)
-        : m_folder(QStringLiteral(ZAMO_SOURCE_DIR "/tests/app/golden/data/") + name)
-    {
-    }
+    explicit Golden(const QString& name) : m_folder(QStringLiteral(ZAMO_SOURCE_DIR "/tests/app/golden/data/") + name) {}
 
     // Compares what the station left with the recording (or records it).
     void check(const QString& name, const QByteArray& now, bool binary = false) const
@@ -143,10 +139,10 @@ TEST(GoldenFiles, AFirstStartLeavesTheRecordedFiles)
     const Golden golden(QStringLiteral("first-start"));
     golden.check(QStringLiteral("files.txt"), listing(folder));
     golden.check(QStringLiteral("settings.ini"), neutral.text(readFile(folder + "/settings.ini")));
-    for (const char* name : {"standard.tsq", "standard80.tsq", "ElectrodeTestReport.rpt",
-                             "CondensedElectrodeTestReport.rpt", "Zamo80CondensedElectrodeTestReport.rpt",
-                             "sqlElectrodeTestReport.rpt", "sqlCondensedElectrodeTestReport.rpt",
-                             "sqlZamo80CondensedElectrodeTestReport.rpt"})
+    for (const char* name :
+         {"standard.tsq", "standard80.tsq", "ElectrodeTestReport.rpt", "CondensedElectrodeTestReport.rpt",
+          "Zamo80CondensedElectrodeTestReport.rpt", "sqlElectrodeTestReport.rpt", "sqlCondensedElectrodeTestReport.rpt",
+          "sqlZamo80CondensedElectrodeTestReport.rpt"})
         golden.check(QString::fromLatin1(name), readFile(folder + "/" + name));
     golden.check(QStringLiteral("ZAMO_Results.mdb"), readFile(folder + "/ZAMO_Results.mdb"), true);
     golden.check(QStringLiteral("ZAMO_Results.dump"), testsupport::dumpDatabase(folder + "/ZAMO_Results.mdb", neutral));
@@ -201,13 +197,15 @@ protected:
         ASSERT_TRUE(station->start());
         ASSERT_TRUE(station->choose(QStringLiteral("Connect Unit 1")));
         TestWindow& form = station->testWindow();
-        ASSERT_TRUE(station->runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
+        ASSERT_TRUE(
+            station->runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
             << station->unitStatus(1).toStdString();
         testsupport::StationHarness::startNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
         ASSERT_TRUE(station->click(QStringLiteral("Run Standard Sequence")));
         ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().right(2000).toStdString();
         ASSERT_TRUE(station->runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
-        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().right(4000).toStdString();
+        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
+            << StationWindows::commBuffer().right(4000).toStdString();
         ASSERT_NO_FATAL_FAILURE(exitStation(*station));
     }
 

@@ -37,8 +37,8 @@ protected:
         if (!station.choose(QStringLiteral("Connect Unit %1").arg(n)))
             return ::testing::AssertionFailure() << "\"Connect Unit " << n << "\" is not offered";
         if (!station.waitUntil([&] { return station.unitStatus(n) == status; }, ConnectMs))
-            return ::testing::AssertionFailure() << "unit " << n << " shows \"" << station.unitStatus(n).toStdString()
-                                                 << "\"";
+            return ::testing::AssertionFailure()
+                   << "unit " << n << " shows \"" << station.unitStatus(n).toStdString() << "\"";
         return ::testing::AssertionSuccess();
     }
 

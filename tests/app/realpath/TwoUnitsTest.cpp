@@ -32,7 +32,8 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     ASSERT_TRUE(station.start());
 
     ASSERT_TRUE(station.choose("Connect ZAMO-SG"));
-    EXPECT_TRUE(station.waitUntil([&] { return station.testWindow().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
+    EXPECT_TRUE(station.waitUntil(
+        [&] { return station.testWindow().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
         << station.testWindow().statusPanel().signalGeneratorLabel()->text().toStdString();
 
     // unitAt 1, then unit 2.

@@ -4,7 +4,6 @@
 // reconnects by itself.
 
 #include "RealPathFixture.h"
-
 #include "unit/UnitLink.h"
 
 #include <QLabel>
@@ -40,7 +39,7 @@ protected:
     {
         Unit unit;
         unit.model = model;
-        unit.aczSeconds = 60;   // longer than the test
+        unit.aczSeconds = 60; // longer than the test
         return unit;
     }
 };

@@ -2,14 +2,13 @@
 // be read, and a disk that is full.
 
 #include "StationStartFixture.h"
-
 #include "platform/WholeFile.h"
 #include "support/TinyFileSystem.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -69,7 +68,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             file.write(iniText);
             file.close();
             file.setPermissions(QFileDevice::WriteOwner);
-            if (geteuid() == 0)   // permissions do not stop root: the read fails at the file layer
+            if (geteuid() == 0) // permissions do not stop root: the read fails at the file layer
                 refused.emplace(WholeFile::Step::Open, EACCES, "settings.ini");
         }
         prompts->shown.clear();
@@ -139,7 +138,7 @@ TEST_F(StartUpFilesTest, OnARealFullDiskSettingsKeepTheirDatabaseAndLimits)
     const QByteArray iniText = setUpStation();
     endProgram();
     disk.fill();
-    start();   // the database may be refused on a full disk; the settings must survive either way
+    start(); // the database may be refused on a full disk; the settings must survive either way
     endProgram();
     EXPECT_EQ(readAll(ini()), iniText);
 

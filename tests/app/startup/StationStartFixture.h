@@ -31,9 +31,12 @@
 
 class StationStartFixture : public ::testing::Test {
 protected:
-    static inline const QStringList TemplateFiles = {
-        "ElectrodeTestReport.rpt",    "CondensedElectrodeTestReport.rpt",    "Zamo80CondensedElectrodeTestReport.rpt",
-        "sqlElectrodeTestReport.rpt", "sqlCondensedElectrodeTestReport.rpt", "sqlZamo80CondensedElectrodeTestReport.rpt"};
+    static inline const QStringList TemplateFiles = {"ElectrodeTestReport.rpt",
+                                                     "CondensedElectrodeTestReport.rpt",
+                                                     "Zamo80CondensedElectrodeTestReport.rpt",
+                                                     "sqlElectrodeTestReport.rpt",
+                                                     "sqlCondensedElectrodeTestReport.rpt",
+                                                     "sqlZamo80CondensedElectrodeTestReport.rpt"};
 
     static QByteArray readAll(const QString& path)
     {
@@ -86,7 +89,7 @@ protected:
     {
         QStringList messages;
         for (const QString& line : QString::fromLatin1(readAll(config::LogFilePath)).split("\r\n", Qt::SkipEmptyParts))
-            messages << line.mid(22);   // after "yyyy-mm-dd hh:mm:ss - "
+            messages << line.mid(22); // after "yyyy-mm-dd hh:mm:ss - "
         return messages;
     }
     // A table of the test's own in the database file, to tell it from a new one.

@@ -10,14 +10,13 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_FALSE(settings.switches.startingUp);
 
     const QByteArray ini = readAll(folder + "/settings.ini");
-    EXPECT_EQ(sectionsOf(ini), (QStringList{"Timers", "Zamo80Delays", "Reports", "Database", "KeepAlive", "ACLG",
-                                            "PACE", "ZAMO-SG", "Diagnostics", "Font", "Limits", "Warnings",
-                                            "Electrodes"}));
+    EXPECT_EQ(sectionsOf(ini),
+              (QStringList{"Timers", "Zamo80Delays", "Reports", "Database", "KeepAlive", "ACLG", "PACE", "ZAMO-SG",
+                           "Diagnostics", "Font", "Limits", "Warnings", "Electrodes"}));
     EXPECT_TRUE(ini.contains("[Font]\r\nSize=8\r\n"));
     EXPECT_TRUE(ini.endsWith("[Electrodes]\r\nDefault=A1-P2\r\n"));
 
-    EXPECT_EQ(readAll(folder + "/standard.tsq"),
-              "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
+    EXPECT_EQ(readAll(folder + "/standard.tsq"), "1.0\r\nDCO,A1-P2,1\r\nACZ,A1-P2,1\r\nSDR,A1-P2,4\r\nACZ,A1-P2,1\r\n");
     EXPECT_EQ(readAll(folder + "/standard80.tsq"),
               "2.0\r\nPACE1,A1-P2,60,0,0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\nACZ,A1-P2,1\r\n"
               "ACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
@@ -91,7 +90,7 @@ TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsK
 {
     QDir().mkpath(folder);
     config::iniWrite("Electrodes", "Default", "None", folder + "/settings.ini");
-    const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n";   // not a base-model list
+    const QByteArray foreign = "2.0\r\nACZ,A1-P2,1\r\n"; // not a base-model list
     {
         QFile tsq(folder + "/standard.tsq");
         ASSERT_TRUE(tsq.open(QIODevice::WriteOnly));
@@ -109,14 +108,15 @@ TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
     QFile blocker(home.path() + "/blocked");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    config::iniWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db",
-                              folder + "/settings.ini");
+    config::iniWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db", folder + "/settings.ini");
 
     EXPECT_FALSE(start());
     EXPECT_TRUE(ProgramEnd::requested());
     EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.\r\n\r\n"
-                                          "Cannot create the database file " + home.path() + "/blocked/db/ZAMO_Results.mdb: "
-                                          "Not a directory");
+                                          "Cannot create the database file "
+                                              + home.path()
+                                              + "/blocked/db/ZAMO_Results.mdb: "
+                                                "Not a directory");
     EXPECT_EQ(prompts->shown.last().title, "Database Error");
     EXPECT_EQ(logMessages().last(), "Application Terminated");
     for (const QString& file : TemplateFiles)

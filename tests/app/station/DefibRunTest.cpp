@@ -3,11 +3,10 @@
 // goes on to its end.
 #include "support/StationHarness.h"
 
-
-#include <gmock/gmock.h>
-
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -48,7 +47,9 @@ TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
     // The ACLG and DEFR verdicts, and the average ACLG verdict at the end.
     EXPECT_EQ(lines.filter("Final result recorded for B1: ").size(), 3);
     for (const char* label : {"61s", "4s", "60s"})
-        EXPECT_EQ(lines.filter(QRegularExpression(QString("^Measurement recorded for B1 at %1 interval: ").arg(label))).size(), 1)
+        EXPECT_EQ(lines.filter(QRegularExpression(QString("^Measurement recorded for B1 at %1 interval: ").arg(label)))
+                      .size(),
+                  1)
             << label;
     EXPECT_TRUE(station.logText().contains("ACLG.1"));
 }

@@ -1,14 +1,13 @@
 // Impedance runs of the whole station offscreen on simulated units: every
 // electrode judged on the simulator's reading, and data errors retried
 // until the unit gives a good reading.
+#include "run/VerdictRules.h"
 #include "support/QtPrinters.h"
 #include "support/StationHarness.h"
 
-#include "run/VerdictRules.h"
+#include <QPushButton>
 
 #include <gmock/gmock.h>
-
-#include <QPushButton>
 
 namespace {
 
@@ -57,18 +56,20 @@ protected:
         form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.m_testRunning());
         ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
-        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
+            << StationWindows::commBuffer().toStdString();
     }
 
     // The line of the verdict that the reading deserves.
     QString expectedResultLine(const Reading& r)
     {
-        const double limit = r.zamo80 ? station.stationSettings().limits.limitZamo80Acz : station.stationSettings().limits.limitAcz;
+        const double limit =
+            r.zamo80 ? station.stationSettings().limits.limitZamo80Acz : station.stationSettings().limits.limitAcz;
         const double warning =
             r.zamo80 ? station.stationSettings().limits.warningZamo80Acz : station.stationSettings().limits.warningAcz;
-        const QString code = VerdictRules::withCalibrationExpiry(
-            VerdictRules::judge(r.value, limit, warning),
-            station.link(1).electrodeChannelCalibrationExpired(r.channel));
+        const QString code =
+            VerdictRules::withCalibrationExpiry(VerdictRules::judge(r.value, limit, warning),
+                                                station.link(1).electrodeChannelCalibrationExpired(r.channel));
         return "Final result recorded for " + VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 
@@ -88,8 +89,8 @@ TEST_F(ImpedanceRunTest, AnAczListOnATwoChannelBaseUnitJudgesBothElectrodes)
     for (const Reading& r : finals) {
         const QString name = VerdictRules::electrodeName(1, r.channel);
         EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode " + name), 1) << name.toStdString();
-        EXPECT_TRUE(lines.contains("Measurement recorded for " + name + " at 20s interval: "
-                                   + VerdictRules::fixed3(r.value)))
+        EXPECT_TRUE(
+            lines.contains("Measurement recorded for " + name + " at 20s interval: " + VerdictRules::fixed3(r.value)))
             << name.toStdString();
         EXPECT_EQ(lines.filter("Final result recorded for " + name + ": ").size(), 1) << name.toStdString();
         EXPECT_TRUE(lines.contains(expectedResultLine(r))) << expectedResultLine(r).toStdString();

@@ -2,13 +2,12 @@
 // what a newcomer can use at once without hardware (the simulated unit in the
 // ZAMO units menu, its runs stored as demo runs on the local database);
 // --bench starts the station plain for a real bench.
+#include "platform/DbConnection.h"
 #include "support/StationHarness.h"
 
-#include "platform/DbConnection.h"
+#include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <QProcess>
 
 namespace {
 
@@ -40,8 +39,7 @@ TEST(StartScriptTest, ChoosesTheStationsCommandLine)
 
 TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLocally)
 {
-    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
-                                        stationArguments({}).join(' '));
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), stationArguments({}).join(' '));
     ASSERT_TRUE(station.start());
     QAction* simulator = station.frame().ZamoUnitsConnectSimulator[1];
     ASSERT_TRUE(simulator->isVisible());

@@ -4,16 +4,15 @@
 // made with the station's schema; on SQLite the station makes its file at
 // start-up.
 
-#include "support/StationHarness.h"
-
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
 #include "results/ResultsSchema.h"
 #include "support/PgTestDatabase.h"
-
-#include <gtest/gtest.h>
+#include "support/StationHarness.h"
 
 #include <QDir>
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
@@ -62,10 +61,9 @@ protected:
     testsupport::StationHarness station;
 };
 
-#define INSTANTIATE_STATION_ON_BOTH_BACKENDS(suite)                                                            \
-    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                                  \
-                             ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL),  \
-                             [](const ::testing::TestParamInfo<platform::DbBackend>& info) {                   \
-                                 return std::string(info.param == platform::DbBackend::SQLite ? "SQLite"        \
-                                                                                              : "PostgreSQL"); \
-                             })
+#define INSTANTIATE_STATION_ON_BOTH_BACKENDS(suite)                                                                    \
+    INSTANTIATE_TEST_SUITE_P(                                                                                          \
+        Backends, suite, ::testing::Values(platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL),              \
+        [](const ::testing::TestParamInfo<platform::DbBackend>& info) {                                                \
+            return std::string(info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL");                   \
+        })

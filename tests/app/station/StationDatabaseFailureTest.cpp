@@ -7,16 +7,15 @@
 // agree reading by reading.
 
 #include "StationBackendFixture.h"
-
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "support/WriteProtection.h"
 
-#include <gmock/gmock.h>
-
 #include <QFile>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <gmock/gmock.h>
 
 #include <algorithm>
 #include <functional>
@@ -80,7 +79,8 @@ QStringList storedRecords(platform::DbConnection& db)
                                .arg(rows.value("TimeInterval").toString())
                                .arg(v.toDouble(), 0, 'f', 3);
         }
-    for (auto rows = db.execute("SELECT u.UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON u.TestUnitID = r.TestUnitID");
+    for (auto rows =
+             db.execute("SELECT u.UnitNumber, r.* FROM TestResults r JOIN TestUnit u ON u.TestUnitID = r.TestUnitID");
          !rows.eof(); rows.moveNext())
         for (char l = 'A'; l <= 'P'; ++l) {
             const QVariant v = rows.value(QString(QChar(l)) + "_Result");
@@ -102,11 +102,13 @@ protected:
         ASSERT_TRUE(station.start());
         TestWindow& form = station.testWindow();
         station.connectSimulatedUnit(1, 2);
-        ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+        ASSERT_TRUE(
+            station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
         testsupport::StationHarness::startNextRunWithLot("Lot 9");
         form.testListPanel().standardSequenceButton()->click();
         ASSERT_TRUE(form.m_testRunning());
-        ASSERT_TRUE(station.runUntil([&] { return StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
+        ASSERT_TRUE(
+            station.runUntil([&] { return StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
         ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
     }
@@ -187,7 +189,8 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
         admin = std::make_unique<platform::DbConnection>();
         admin->openServer(address);
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS false");
-        admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + server->name() + "'");
+        admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + server->name()
+                       + "'");
     });
     if (HasFatalFailure())
         return;
@@ -195,14 +198,16 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
         GTEST_SKIP() << "cannot make the data folder unwritable here: " << folder->why().toStdString();
     // The next record after B1's first reading is A1's next one; then the
     // cancel cannot be stored either, the database refusing the station.
-    const QString cause = local() ? "unable to open database file" : "terminating connection due to administrator command";
+    const QString cause =
+        local() ? "unable to open database file" : "terminating connection due to administrator command";
     const QString refusal = local() ? "Cannot open database \"" + station.stationSettings().paths.databaseFile
                                           + "\": its folder \"" + station.dataFolder() + "\" cannot be written ("
                                     : "Cannot connect to database \"" + server->name() + "\" on server ";
     const QStringList failures = failureLines();
     ASSERT_EQ(failures.size(), 2) << failures.join("\n").toStdString();
     EXPECT_EQ(failures[0], "* Unable to record the measurement of A1: " + cause);
-    EXPECT_THAT(failures[1].toStdString(), StartsWith(("* Unable to record the cancelled test group: " + refusal).toStdString()));
+    EXPECT_THAT(failures[1].toStdString(),
+                StartsWith(("* Unable to record the cancelled test group: " + refusal).toStdString()));
     folder.reset();
     if (admin)
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
@@ -287,8 +292,8 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
          false, "it is a Jet database file, which must be converted before use"},
         {"folder", [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file)); }, false,
          "it is a folder, not a database file"},
-        {"read-only file", [](const QString& file) { ASSERT_FALSE(results::buildEmptyDatabase(file).isEmpty()); },
-         true, "the file is read-only ("},
+        {"read-only file", [](const QString& file) { ASSERT_FALSE(results::buildEmptyDatabase(file).isEmpty()); }, true,
+         "the file is read-only ("},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

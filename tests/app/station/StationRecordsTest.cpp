@@ -5,14 +5,13 @@
 // record every reading.
 
 #include "StationBackendFixture.h"
-
 #include "run/VerdictRules.h"
 #include "unit/UnitLink.h"
 
-#include <gmock/gmock.h>
-
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <gmock/gmock.h>
 
 #include <map>
 #include <memory>
@@ -51,10 +50,8 @@ void collectAczFinals(UnitLink& link, TestWindow& form, Readings& readings)
 // The verdict codes the station announced for one electrode, in order.
 QStringList announcedVerdicts(const QString& log, const QString& electrode)
 {
-    const std::map<QString, QString> codes{{"Passed", "PASS"},
-                                           {"Failed", "FAIL"},
-                                           {"Marginal Pass", "PASS?"},
-                                           {"Passed with Expired Channel", "PASS*"}};
+    const std::map<QString, QString> codes{
+        {"Passed", "PASS"}, {"Failed", "FAIL"}, {"Marginal Pass", "PASS?"}, {"Passed with Expired Channel", "PASS*"}};
     const QRegularExpression line("Final result recorded for " + electrode + ": ([^\\r\\n]*)");
     QStringList verdicts;
     for (auto m = line.globalMatch(log); m.hasNext();) {
@@ -115,24 +112,28 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 
     // Every final reading is stored under its label, with the interim DCO
     // readings before it; every electrode of every step has its verdict.
-    EXPECT_GE(finals["A1"], 5);   // DCO and four SDR
+    EXPECT_GE(finals["A1"], 5); // DCO and four SDR
     EXPECT_GE(finals["B1"], 5);
     QStringList labels;
-    for (platform::DbRecordset rows = db->execute(
-             "SELECT m.TimeInterval, y.TypeName, m.A_Value, m.B_Value FROM TestMeasurements m "
-             "JOIN TestUnit u ON u.TestUnitID = m.TestUnitID JOIN Tests t ON t.TestID = u.TestID "
-             "JOIN TestTypes y ON y.TypeID = t.TestTypeID ORDER BY m.MeasurementID");
+    for (platform::DbRecordset rows =
+             db->execute("SELECT m.TimeInterval, y.TypeName, m.A_Value, m.B_Value FROM TestMeasurements m "
+                         "JOIN TestUnit u ON u.TestUnitID = m.TestUnitID JOIN Tests t ON t.TestID = u.TestID "
+                         "JOIN TestTypes y ON y.TypeID = t.TestTypeID ORDER BY m.MeasurementID");
          !rows.eof(); rows.moveNext())
         labels << rows.value("TypeName").toString() + " " + rows.value("TimeInterval").toString();
     QStringList sdr;
     for (int i = 0; i < 4; ++i)
-        sdr << "SDR 5" << "SDR 15" << "SDR 25" << "SDR 35";
+        sdr << "SDR 5"
+            << "SDR 15"
+            << "SDR 25"
+            << "SDR 35";
     EXPECT_EQ(labels.filter(QRegularExpression("^(ACZ|SDR)")), QStringList({"ACZ 20"}) + sdr + QStringList{"ACZ 20"});
     EXPECT_EQ(labels.filter("DCO").last(), "DCO 61");
     EXPECT_GE(labels.filter("DCO").size(), 2);
 
     const QStringList verdicts{"PASS", "PASS?", "PASS*", "FAIL", "ERR", "FAIL_O", "FAIL_1", "FAIL_2"};
-    platform::DbRecordset results = db->execute("SELECT A_Result, B_Result, C_Result FROM TestResults ORDER BY ResultID");
+    platform::DbRecordset results =
+        db->execute("SELECT A_Result, B_Result, C_Result FROM TestResults ORDER BY ResultID");
     int rowsOfResults = 0;
     for (; !results.eof(); results.moveNext(), ++rowsOfResults) {
         EXPECT_TRUE(verdicts.contains(results.value("A_Result").toString())) << rowsOfResults;

@@ -45,7 +45,8 @@ protected:
         testsupport::StationHarness::startNextRunWithLot(lot, notes);
         form.testListPanel().runButton()->click();
         EXPECT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
-        EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed")) << StationWindows::commBuffer().toStdString();
+        EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
+            << StationWindows::commBuffer().toStdString();
         platform::DbConnection db;
         db.openFile(station.stationSettings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();

@@ -3,16 +3,15 @@
 // simulated base unit, and the three files land in the folder under the
 // run's start time and hold that run.
 
-#include "support/StationHarness.h"
-
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
-
-#include <gtest/gtest.h>
+#include "support/StationHarness.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -55,7 +54,8 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
     EXPECT_TRUE(tab.contains("\nLot Number\tLot 77\n")) << tab.toStdString();
     EXPECT_TRUE(tab.contains("\nSDR, Unit 1, Iteration 4, started ")) << tab.toStdString();
     EXPECT_TRUE(programOutput("pdftotext", {folder + "/" + base + ".PDF", "-"}).contains("Lot 77"));
-    EXPECT_TRUE(programOutput("unzip", {"-p", folder + "/" + base + ".XLS", "xl/sharedStrings.xml"}).contains("Lot 77"));
+    EXPECT_TRUE(
+        programOutput("unzip", {"-p", folder + "/" + base + ".XLS", "xl/sharedStrings.xml"}).contains("Lot 77"));
 }
 
 } // namespace

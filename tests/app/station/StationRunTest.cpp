@@ -1,27 +1,26 @@
 // The whole station offscreen: a simulated unit connected from the menu,
 // and a run from the run button to its end.
-#include "support/StationHarness.h"
-
 #include "run/UnitResultHandler.h"
+#include "support/StationHarness.h"
 #include "ui/common/StatusLamp.h"
 #include "ui/editors/LimitsDialog.h"
 #include "ui/editors/SequenceEditor.h"
 #include "ui/options/AdvancedOptionsWindow.h"
 #include "ui/testwindow/LotByElectrodeDialog.h"
 
-#include <gmock/gmock.h>
-
-#include <QAccessible>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
-#include <QSlider>
-#include <QTextEdit>
 #include <QHeaderView>
-#include <QTableWidget>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTextEdit>
+
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -76,7 +75,7 @@ TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfE
 {
     struct Case {
         bool zamo80;
-        QStringList ticked;   // the unit-2 boxes beside a ZAMO80 are hidden and never ticked
+        QStringList ticked; // the unit-2 boxes beside a ZAMO80 are hidden and never ticked
     } cases[] = {{false, {"A1", "B1", "C2"}}, {true, {"A1", "B1"}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.zamo80 ? "ZAMO80" : "ZAMO");
@@ -86,7 +85,8 @@ TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfE
         EXPECT_EQ(station.tickedElectrodes(), (QStringList{"A1", "B1", "C2"}));
 
         station.connectSimulatedUnit(1, 4, c.zamo80);
-        ASSERT_TRUE(station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
+        ASSERT_TRUE(
+            station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
         EXPECT_EQ(station.tickedElectrodes(), c.ticked);
         EXPECT_EQ(station.testWindow().electrodePanel().electrodeBoxes()[18]->isHidden(), c.zamo80);
         EXPECT_EQ(station.setting("Electrodes", "Default"), "A1-B1.C2");
@@ -116,9 +116,8 @@ QStringList unnamedControls(QWidget* root)
                              || qobject_cast<QComboBox*>(w) || qobject_cast<QSlider*>(w)
                              || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w)
                              || qobject_cast<QPlainTextEdit*>(w);
-        const bool partOfAnother = w->objectName().startsWith(QLatin1String("qt_"))
-                                   || qobject_cast<QHeaderView*>(w) || !w->parentWidget()
-                                   || w->parentWidget()->inherits("QAbstractButton")
+        const bool partOfAnother = w->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<QHeaderView*>(w)
+                                   || !w->parentWidget() || w->parentWidget()->inherits("QAbstractButton")
                                    || w->parentWidget()->inherits("QAbstractItemView")
                                    || w->parentWidget()->inherits("QComboBox");
         if (!control || partOfAnother)
@@ -160,9 +159,10 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
     ASSERT_TRUE(station.start());
     MainFrame& frame = station.frame();
     auto enabled = [&frame] {
-        return QList<bool>{frame.ZamoUnitsConnect[1]->isEnabled(),    frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
-                           frame.ZamoUnitsDisconnect[1]->isEnabled(), frame.ZamoUnitsConnect[2]->isEnabled(),
-                           frame.ZamoUnitsConnectSimulator[2]->isEnabled(), frame.ZamoUnitsDisconnect[2]->isEnabled()};
+        return QList<bool>{
+            frame.ZamoUnitsConnect[1]->isEnabled(),          frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
+            frame.ZamoUnitsDisconnect[1]->isEnabled(),       frame.ZamoUnitsConnect[2]->isEnabled(),
+            frame.ZamoUnitsConnectSimulator[2]->isEnabled(), frame.ZamoUnitsDisconnect[2]->isEnabled()};
     };
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
 

@@ -3,12 +3,9 @@
 // another, the picture stays under them all after a report window closes or
 // the list mode changes, and the service strip leaves the status text whole.
 #include "support/StationHarness.h"
-
 #include "ui/common/MdiPlacement.h"
 #include "ui/shell/BackgroundWindow.h"
 #include "ui/shell/StatusWindow.h"
-
-#include <gtest/gtest.h>
 
 #include <QFrame>
 #include <QLabel>
@@ -17,11 +14,14 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 QList<QWidget*> mainWindows()
 {
-    return {StationWindows::TestWindow()->hostWidget(), StationWindows::statusWindow(), StationWindows::activeLotWindow()};
+    return {StationWindows::TestWindow()->hostWidget(), StationWindows::statusWindow(),
+            StationWindows::activeLotWindow()};
 }
 
 // Every main window wholly inside the frame's area, no two of them over each
@@ -34,9 +34,8 @@ void expectWindowsFit(testsupport::StationHarness& station)
     const QList<QWidget*> windows = mainWindows();
     for (QWidget* w : windows) {
         const QRect place = MdiChild::outerWidget(w)->geometry();
-        EXPECT_TRUE(MdiChild::liesInside(w, area))
-            << w->objectName().toStdString() << " at " << place.x() << "," << place.y() << " " << place.width()
-            << "x" << place.height();
+        EXPECT_TRUE(MdiChild::liesInside(w, area)) << w->objectName().toStdString() << " at " << place.x() << ","
+                                                   << place.y() << " " << place.width() << "x" << place.height();
         for (QWidget* other : windows) {
             if (other != w) {
                 EXPECT_FALSE(place.intersects(MdiChild::outerWidget(other)->geometry()))

@@ -2,16 +2,15 @@
 // simulated ZAMO80: an opened lid stops the run; a roll step goes on when
 // the signal generator's delay ends; the other unit's USB error box leaves
 // the run going.
-#include "support/StationHarness.h"
-
 #include "config/IniKeys.h"
 #include "platform/FakeD2xx.h"
+#include "support/StationHarness.h"
 #include "testlists/ElectrodeSelection.h"
-
-#include <gmock/gmock.h>
 
 #include <QDir>
 #include <QPushButton>
+
+#include <gmock/gmock.h>
 
 #include <utility>
 
@@ -70,7 +69,8 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
     ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().m_testRunning(); }, 60000));
 
     const QStringList lines = logLines();
-    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay.")) << StationWindows::commBuffer().toStdString();
+    EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay."))
+        << StationWindows::commBuffer().toStdString();
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
@@ -82,7 +82,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
 // reads, so that its run goes on to its end.
 TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
 {
-    platform::ScopedFakeD2xx noConverters;   // the reconnection after OK finds no unit 2
+    platform::ScopedFakeD2xx noConverters; // the reconnection after OK finds no unit 2
     startOnZamo80({"ACZ"});
     station.advance(1000);
     ASSERT_TRUE(station.testWindow().m_testRunning());

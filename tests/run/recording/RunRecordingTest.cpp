@@ -1,5 +1,4 @@
 #include "RunRecordingFixture.h"
-
 #include "config/StationSettings.h"
 #include "testlists/StationTestLists.h"
 
@@ -71,7 +70,9 @@ TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
     ASSERT_GT(pace->paceDBTestID(), 0);
     EXPECT_EQ(pace->paceDBTestUnitID1(), 0);
     EXPECT_GT(pace->paceDBTestUnitID2(), 0);
-    EXPECT_EQ(scalar("SELECT UnitNumber FROM TestUnit WHERE TestUnitID = " + QString::number(pace->paceDBTestUnitID2())).toInt(), 2);
+    EXPECT_EQ(scalar("SELECT UnitNumber FROM TestUnit WHERE TestUnitID = " + QString::number(pace->paceDBTestUnitID2()))
+                  .toInt(),
+              2);
     EXPECT_EQ(state.Keys.CurrentTestID, before.CurrentTestID);
     EXPECT_EQ(state.Keys.CurrentTestUnitID, before.CurrentTestUnitID);
 }
@@ -128,7 +129,8 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
     recording.createTestRecords("SDR", false, *step("SDR,A1-B1,1"));
     for (int point = 1; point <= 4; ++point)
         for (int c = 0; c < 2; ++c)
-            recording.recordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false, true, point * 10 - 5);
+            recording.recordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false,
+                                               true, point * 10 - 5);
     endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval IN ('5', '15', '25', '35')"), 4);
     EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE TimeInterval = '35'").toDouble(), 5);
@@ -142,7 +144,10 @@ TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
     recording.recordChannelResult(2, 0, "PASS*", false);
     endTurn();
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 2);
-    EXPECT_EQ(scalar("SELECT B_Result FROM TestResults WHERE ResultID = " + QString::number(state.Keys.CurrentResultID[1])).toString(), "ERR");
+    EXPECT_EQ(
+        scalar("SELECT B_Result FROM TestResults WHERE ResultID = " + QString::number(state.Keys.CurrentResultID[1]))
+            .toString(),
+        "ERR");
     EXPECT_TRUE(host.lines.contains("Final result recorded for A1: Marginal Pass"));
     EXPECT_TRUE(host.lines.contains("Final result recorded for B1: ERR"));
     EXPECT_TRUE(host.lines.contains("Final result recorded for A2: Passed with Expired Channel"));
@@ -156,10 +161,13 @@ TEST_P(RunRecordingTest, PaceResultsAndZamo24Properties)
     auto pace = step("PACE2,A1-C1,60,0,0");
     recording.createTestRecords("PACE2", true, *pace);
     recording.recordPaceTestResult(1, 2, 3599, true, *pace, true, false);
-    EXPECT_EQ(scalar("SELECT C_Result FROM TestResults WHERE ResultID = " + QString::number(pace->paceDBTestResultID1())).toString(),
-              "59m 59s");
+    EXPECT_EQ(
+        scalar("SELECT C_Result FROM TestResults WHERE ResultID = " + QString::number(pace->paceDBTestResultID1()))
+            .toString(),
+        "59m 59s");
     auto db = openDirect();
-    EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, C_PaceAmplitude, C_PaceRate, C_PacePulseWidth FROM Zamo24PaceProperties WHERE GroupID = "
+    EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, C_PaceAmplitude, C_PaceRate, C_PacePulseWidth FROM Zamo24PaceProperties "
+                          "WHERE GroupID = "
                               + QString::number(group)),
               "1|22|62|1\n");
     EXPECT_TRUE(host.lines.contains("PACE completed for C1: 59m 59s ROLLED"));
@@ -180,17 +188,18 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     state.lists.expanded = {step("ACLG,A1,1", 6)};
     for (auto& row : state.ACLGSums)
         row.fill(-99.0);
-    state.ACLGSums[0][0] = 6;   // 3: at the warning
-    state.ACLGSums[0][1] = 2;   // 1
-    state.ACLGSums[0][2] = 8;   // 4: above the limit
-    state.ACLGSums[0][3] = 2;   // 1, on an expired channel
+    state.ACLGSums[0][0] = 6; // 3: at the warning
+    state.ACLGSums[0][1] = 2; // 1
+    state.ACLGSums[0][2] = 8; // 4: above the limit
+    state.ACLGSums[0][3] = 2; // 1, on an expired channel
     unit1.calibrationExpired[3] = true;
-    state.Keys = RunRecordKeys();   // the run's keys are gone by now
+    state.Keys = RunRecordKeys(); // the run's keys are gone by now
     recording.recordAverageACLGResults(group);
 
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT Zamo80ParentTestID FROM Tests t JOIN TestTypes y ON t.TestTypeID = y.TypeID "
-                          "WHERE y.TypeName = 'AVG_ACLG' AND t.GroupID = " + QString::number(group)),
+                          "WHERE y.TypeName = 'AVG_ACLG' AND t.GroupID = "
+                              + QString::number(group)),
               "7\n");
     EXPECT_EQ(rowsOf(*db, "SELECT TimeInterval, A_Value, B_Value, C_Value, D_Value, E_Value FROM TestMeasurements"),
               "61|3|1|4|1|\n");
@@ -202,7 +211,7 @@ TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
     state.ACLGSums[0].fill(1);
     Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
-    recording.recordAverageACLGResults(1);   // base-model units
+    recording.recordAverageACLGResults(1); // base-model units
     unit1.plug(16, true);
     unit2.plug(16, true);
     Globals::ActiveTestList = {step("ACZ,A1-P1,1")};
@@ -224,7 +233,9 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
     host.caption = "unset";
     recording.closeAbortedTestGroup(0);
     EXPECT_EQ(host.caption, "");
-    EXPECT_EQ(rowCount("SELECT GroupID FROM TestGroups WHERE Cancelled = " + openDirect()->dialect().booleanLiteral(true)), 1);
+    EXPECT_EQ(
+        rowCount("SELECT GroupID FROM TestGroups WHERE Cancelled = " + openDirect()->dialect().booleanLiteral(true)),
+        1);
 }
 
 // A reading that cannot be stored is a database failure of the run: every
@@ -276,7 +287,8 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
     other->rollback();
     results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
 
-    EXPECT_EQ(host.lines.filter("* Unable to record the measurement of A1: ").size(), 1) << host.lines.join("\n").toStdString();
+    EXPECT_EQ(host.lines.filter("* Unable to record the measurement of A1: ").size(), 1)
+        << host.lines.join("\n").toStdString();
     EXPECT_EQ(host.lines.filter("* Unable to record the result of A1: ").size(), 1);
     EXPECT_EQ(mainWindow.messagesShown, 1);
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);

@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-
 #include "testlists/StationTestLists.h"
 #include "ui/editors/BiasTestDialog.h"
 
@@ -35,8 +34,13 @@ protected:
 
 TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheRun)
 {
-    const struct { int timeIndex; int intervalIndex; const char* line; qint64 seconds; } cases[] = {
-        {-1, -1, "BIAS,8/30,1", 28800},   // the preselected entries
+    const struct {
+        int timeIndex;
+        int intervalIndex;
+        const char* line;
+        qint64 seconds;
+    } cases[] = {
+        {-1, -1, "BIAS,8/30,1", 28800}, // the preselected entries
         {164, 59, "BIAS,165/60,1", 594000},
     };
     for (const auto& c : cases) {
@@ -60,8 +64,8 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
         EXPECT_EQ(activeLines(), QStringList{c.line});
         EXPECT_EQ(Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
         EXPECT_EQ(Globals::ActiveTestList[0]->singleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
-        EXPECT_EQ(mainForm.calls, (QStringList{"ClearTestList", "UpdateTestSequenceList",
-                                               "StartFirstTestSequence(True)"}));
+        EXPECT_EQ(mainForm.calls,
+                  (QStringList{"ClearTestList", "UpdateTestSequenceList", "StartFirstTestSequence(True)"}));
     }
 }
 

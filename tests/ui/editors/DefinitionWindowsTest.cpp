@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-
 #include "ui/editors/EditorWindows.h"
 #include "ui/shell/StationWindows.h"
 
@@ -37,13 +36,12 @@ TEST_F(DefinitionWindowsTest, TheFrameOpensTheEditorsForTheMainTestWindow)
     const StationWindows::Openers& openers = StationWindows::windowOpeners();
     ASSERT_TRUE(openers.testSequenceEditor);
     ASSERT_TRUE(openers.limitsEditor);
-    openers.limitsEditor();   // no main test window yet: nothing opens
+    openers.limitsEditor(); // no main test window yet: nothing opens
 
     StationWindows::setMainFormFactory([this] { return &mainForm; });
     EXPECT_EQ(openAndCancel(openers.testSequenceEditor), "Test Sequence Editor");
     EXPECT_EQ(openAndCancel(openers.limitsEditor), "Set Limits");
-    EXPECT_EQ(openAndCancel([this] { DefinitionWindows::showBiasTestParameters(mainForm); }),
-              "BIAS Test Parameters");
+    EXPECT_EQ(openAndCancel([this] { DefinitionWindows::showBiasTestParameters(mainForm); }), "BIAS Test Parameters");
 }
 
 } // namespace

@@ -53,8 +53,5 @@ protected:
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    static void click(QWidget* window, const char* button)
-    {
-        child<QAbstractButton>(window, button)->click();
-    }
+    static void click(QWidget* window, const char* button) { child<QAbstractButton>(window, button)->click(); }
 };

@@ -11,8 +11,8 @@
 class FakeTestWindow : public TestWindowServices {
 public:
     ConnectedUnitsMode unitMode = ConnectedUnitsMode::None; // what checkZAMOMode answers
-    bool zamo24 = false;       // what checkZAMO24 answers
-    QStringList calls;         // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
+    bool zamo24 = false;                                    // what checkZAMO24 answers
+    QStringList calls;                // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
     config::StationSettings settings; // what the editors change and save
 
     // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).

@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-
 #include "config/IniKeys.h"
 #include "config/LimitsFile.h"
 #include "platform/WholeFile.h"
@@ -43,8 +42,10 @@ protected:
 
 TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
 {
-    const struct { const char* mode; int page; } cases[] = {
-        {"", 0}, {"ZAMO", 0}, {"ERROR", 0}, {"ZAMO80", 1}};
+    const struct {
+        const char* mode;
+        int page;
+    } cases[] = {{"", 0}, {"ZAMO", 0}, {"ERROR", 0}, {"ZAMO80", 1}};
     for (const auto& c : cases) {
         mainForm.unitMode = FakeTestWindow::mode(c.mode);
         LimitsDialog form(mainForm);
@@ -69,7 +70,7 @@ TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
     box(&form, "ACImpLimitTextBox")->setText("2500");
     box(&form, "NoiseTestWarningTextBox")->setText("abc");
     box(&form, "SDRSlopeTextBox")->setText("  ");
-    box(&form, "Zamo80DEFRWarning60TextBox")->setText("-7.25");   // no range check
+    box(&form, "Zamo80DEFRWarning60TextBox")->setText("-7.25"); // no range check
 
     click(&form, "SaveButton");
 
@@ -134,7 +135,7 @@ TEST_F(SetLimitsFormTest, CancelledSaveAsKeepsTheWindowOpenAndChangesNothing)
     LimitsDialog form(mainForm);
     form.show();
     box(&form, "ACImpLimitTextBox")->setText("10");
-    click(&form, "SaveAsButton");   // no answer scripted: cancelled
+    click(&form, "SaveAsButton"); // no answer scripted: cancelled
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(settings.limits.limitAcz, 3000);
     EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
@@ -167,8 +168,9 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + ": No space left on device."});
     EXPECT_EQ(readAll(lim), "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
-    EXPECT_TRUE(readAll(config::LogFilePath).contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8()
-                                                       + ": No space left on device"));
+    EXPECT_TRUE(
+        readAll(config::LogFilePath)
+            .contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8() + ": No space left on device"));
 }
 
 TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
@@ -201,7 +203,7 @@ TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     LimitsDialog form(mainForm);
     box(&form, "BiasTestLimitTextBox")->setText("55");
-    click(&form, "LoadButton");   // cancelled
+    click(&form, "LoadButton"); // cancelled
     EXPECT_EQ(box(&form, "BiasTestLimitTextBox")->text(), "55");
 
     prompts->fileAnswers.push_back(lim);

@@ -1,5 +1,4 @@
 #include "SequenceEditorFixture.h"
-
 #include "config/IniKeys.h"
 #include "platform/WholeFile.h"
 
@@ -18,8 +17,11 @@ protected:
 
 TEST_F(TestSequenceEditorFilesTest, SaveWritesTheVersionOfTheUnitModeAndTheDefaultSelection)
 {
-    const struct { const char* mode; bool zamo24; const char* version; } cases[] = {
-        {"", false, "1.0"}, {"ZAMO", false, "1.0"}, {"ZAMO80", false, "2.0"}, {"ZAMO80", true, "3.0"}};
+    const struct {
+        const char* mode;
+        bool zamo24;
+        const char* version;
+    } cases[] = {{"", false, "1.0"}, {"ZAMO", false, "1.0"}, {"ZAMO80", false, "2.0"}, {"ZAMO80", true, "3.0"}};
     Globals::ActiveTestList = steps({"ACZ,C1,1", "NOISE,D1,2"});
     testlists::applyElectrodeString("A1-D1");
     for (const auto& c : cases) {
@@ -38,14 +40,14 @@ TEST_F(TestSequenceEditorFilesTest, SaveOfAnEmptyListOrACancelledDialogWritesNot
 {
     const QString tsq = home.path() + "/never.tsq";
     open("ZAMO");
-    press("SaveCommand");   // dialog cancelled
+    press("SaveCommand"); // dialog cancelled
     EXPECT_FALSE(QFile::exists(tsq));
 
     prompts->shown.clear();
     prompts->fileAnswers = {tsq};
     press("ClearAllButton");
     press("SaveCommand");
-    ASSERT_EQ(prompts->shown.size(), 1);   // no dialog
+    ASSERT_EQ(prompts->shown.size(), 1); // no dialog
     EXPECT_EQ(prompts->shown[0].text, "No data to save!");
     EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
     EXPECT_FALSE(QFile::exists(tsq));
@@ -94,15 +96,14 @@ TEST_F(TestSequenceEditorFilesTest, ACancelledOrFailedLoadKeepsTheWorkingList)
     const QString wrongVersion = home.path() + "/base.tsq";
     writeAll(wrongVersion, "1.0\r\nSDR,A1-P2,4\r\n");
     open("ZAMO80");
-    press("LoadButton");   // cancelled
+    press("LoadButton"); // cancelled
     prompts->fileAnswers = {wrongVersion, home.path() + "/none.tsq"};
     press("LoadButton");
     press("LoadButton");
     EXPECT_EQ(rows(), (QStringList{"1|ACZ|A1-P2|1", "2|DCO|A1-P2|2"}));
     const QStringList expected{
         "The test sequence " + wrongVersion + " cannot be read, or it is not for the connected units.",
-        "The test sequence " + home.path() + "/none.tsq" +
-            " cannot be read, or it is not for the connected units."};
+        "The test sequence " + home.path() + "/none.tsq" + " cannot be read, or it is not for the connected units."};
     EXPECT_EQ(prompts->messages(), expected);
 }
 
@@ -111,11 +112,14 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
     Globals::StandardTestList = steps({"DCO,A1,1", "SDR,A1,4"});
     Globals::Standard80TestList = steps({"ACLG,A1,2"});
     testlists::applyElectrodeString("B1-C1");
-    const struct { const char* mode; bool zamo24; QStringList expected; } cases[] = {
-        {"ZAMO", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
-        {"ERROR", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
-        {"ZAMO80", false, {"1|ACLG|B1-C1|2"}},
-        {"ZAMO80", true, {"1|ACLG|B1-C1|2"}}};
+    const struct {
+        const char* mode;
+        bool zamo24;
+        QStringList expected;
+    } cases[] = {{"ZAMO", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
+                 {"ERROR", false, {"1|DCO|B1-C1|1", "2|SDR|B1-C1|4"}},
+                 {"ZAMO80", false, {"1|ACLG|B1-C1|2"}},
+                 {"ZAMO80", true, {"1|ACLG|B1-C1|2"}}};
     for (const auto& c : cases) {
         open(c.mode, c.zamo24);
         press("LoadStandardSequenceButton");
@@ -138,8 +142,12 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardWithoutDefaultElectrodesIsRefuse
 
 TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitMode)
 {
-    const struct { const char* mode; bool zamo24; QByteArray version; bool is80; } cases[] = {
-        {"ZAMO", false, "1.0", false}, {"ZAMO80", false, "2.0", true}, {"ZAMO80", true, "3.0", true}};
+    const struct {
+        const char* mode;
+        bool zamo24;
+        QByteArray version;
+        bool is80;
+    } cases[] = {{"ZAMO", false, "1.0", false}, {"ZAMO80", false, "2.0", true}, {"ZAMO80", true, "3.0", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version.toStdString());
         Globals::StandardTestList = steps({"SDR,A1,4"});
@@ -168,10 +176,13 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardOfAnEmptyListWritesTheVersionAlo
 
 TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
 {
-    const struct { const char* text; bool accepted; qint16 stored; } cases[] = {
-        {"600", true, 600}, {"600.5", true, 600}, {"-5", true, -5}, {"-32768", true, -32768},
-        {"601", false, 0}, {"600.6", false, 0}, {"abc", false, 0}, {"", false, 0},
-        {"-32769", false, 0}, {"-100000", false, 0}};
+    const struct {
+        const char* text;
+        bool accepted;
+        qint16 stored;
+    } cases[] = {{"600", true, 600},   {"600.5", true, 600}, {"-5", true, -5},  {"-32768", true, -32768},
+                 {"601", false, 0},    {"600.6", false, 0},  {"abc", false, 0}, {"", false, 0},
+                 {"-32769", false, 0}, {"-100000", false, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         settings.zamo80Delays.defibCharge = 54;
@@ -186,8 +197,7 @@ TEST_F(TestSequenceEditorFilesTest, DefibChargeTimeIsCheckedBeforeItIsStored)
         EXPECT_EQ(box->text(), QString::number(expected));
         EXPECT_EQ(config::iniRead("Zamo80Delays", "DefibCharge", settings.paths.settingsFile),
                   QString::number(expected));
-        EXPECT_EQ(prompts->messages(),
-                  c.accepted ? QStringList{} : QStringList{"Invalid Defib Charge Time value!"});
+        EXPECT_EQ(prompts->messages(), c.accepted ? QStringList{} : QStringList{"Invalid Defib Charge Time value!"});
     }
 }
 

@@ -3,7 +3,6 @@
 // set by the test, the window opened and driven through its controls.
 
 #include "EditorFixture.h"
-
 #include "support/TestListLines.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
@@ -51,7 +50,10 @@ protected:
     }
 
     template <typename T>
-    T* control(const char* name) { return child<T>(form.get(), name); }
+    T* control(const char* name)
+    {
+        return child<T>(form.get(), name);
+    }
     QComboBox* list(const char* name) { return control<QComboBox>(name); }
     QTableWidget* grid() { return control<QTableWidget>("TestSequenceFlexGrid"); }
     void press(const char* name) { click(form.get(), name); }
@@ -90,8 +92,7 @@ protected:
     void clickRow(int r)
     {
         QTableWidget* g = grid();
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {},
-                          g->visualItemRect(g->item(r - 1, 1)).center());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualItemRect(g->item(r - 1, 1)).center());
     }
     void doubleClickRow(int r)
     {

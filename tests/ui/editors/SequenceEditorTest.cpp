@@ -10,9 +10,15 @@ TEST_F(TestSequenceEditorFormTest, TypesAndFramesFollowTheUnitMode)
 {
     const QStringList base{"DCO", "ACZ", "SDR", "NOISE", "BIAS"};
     const QStringList zamo80{"ACZ", "ACZ30", "ACLG", "DEFR", "NOISE", "DCO", "PACE1", "PACE2"};
-    const struct { const char* mode; bool zamo24; QStringList types; } cases[] = {
-        {"", false, base}, {"ERROR", false, base}, {"ZAMO", false, base},
-        {"ZAMO80", false, zamo80}, {"ZAMO80", true, zamo80}};
+    const struct {
+        const char* mode;
+        bool zamo24;
+        QStringList types;
+    } cases[] = {{"", false, base},
+                 {"ERROR", false, base},
+                 {"ZAMO", false, base},
+                 {"ZAMO80", false, zamo80},
+                 {"ZAMO80", true, zamo80}};
     settings.zamo80Delays.defibCharge = 54;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -124,9 +130,12 @@ TEST_F(TestSequenceEditorFormTest, BiasInsertShowsTimesAndDisablesTheBiasLists)
 
 TEST_F(TestSequenceEditorFormTest, LongSelectionsAreCutToTwentyCharacters)
 {
-    const struct { const char* selection; const char* shownText; } cases[] = {
-        {"A1.C1.E1.G1.I1.K1.M1", "A1.C1.E1.G1.I1.K1.M1"},                 // 20: whole
-        {"A1.C1.E1.G1.I1.K1.M1.O1", "A1.C1.E1.G1.I1.K1.M1..."},          // 23: cut
+    const struct {
+        const char* selection;
+        const char* shownText;
+    } cases[] = {
+        {"A1.C1.E1.G1.I1.K1.M1", "A1.C1.E1.G1.I1.K1.M1"},       // 20: whole
+        {"A1.C1.E1.G1.I1.K1.M1.O1", "A1.C1.E1.G1.I1.K1.M1..."}, // 23: cut
     };
     for (const auto& c : cases) {
         testlists::applyElectrodeString(c.selection);
@@ -181,7 +190,7 @@ TEST_F(TestSequenceEditorFormTest, EditOfAPaceStepLoadsDurationAndRollFlags)
     Globals::ActiveTestList = steps({"PACE1,A1-P2,10,-1,-1", "PACE2,A1-P2,45,0,0"});
     open("ZAMO80", true);
     doubleClickRow(1);
-    EXPECT_EQ(list("PaceDurationComboBox")->currentText(), "20");   // 10 is not in the list
+    EXPECT_EQ(list("PaceDurationComboBox")->currentText(), "20"); // 10 is not in the list
     EXPECT_TRUE(control<QCheckBox>("PaceRollPromptCheckBox")->isChecked());
     EXPECT_TRUE(control<QCheckBox>("ConcurrentRollCheckBox")->isChecked());
     EXPECT_TRUE(shown("PaceRollFrame"));
@@ -207,14 +216,16 @@ TEST_F(TestSequenceEditorFormTest, StepsWithValuesOutsideTheListsOpenAndKeepTheL
         press("CancelEditButton");
     }
     press("OKButton");
-    EXPECT_EQ(lines(Globals::ActiveTestList),
-              (QStringList{"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"}));
+    EXPECT_EQ(lines(Globals::ActiveTestList), (QStringList{"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"}));
 }
 
 TEST_F(TestSequenceEditorFormTest, SaveOfAnEditAfterTheStepsChangedChangesNothing)
 {
     const QStringList original{"ACZ,A1-P2,1", "DCO,A1-P2,2", "SDR,A1-P2,3"};
-    const struct { const char* action; QStringList expected; } cases[] = {
+    const struct {
+        const char* action;
+        QStringList expected;
+    } cases[] = {
         {"ClearAllButton", {}},
         {"DeleteRowImageButton", {"1|ACZ|A1-P2|1", "2|DCO|A1-P2|2"}},
         {"LoadButton", {"1|NOISE|A1-P2|1"}},
@@ -231,10 +242,10 @@ TEST_F(TestSequenceEditorFormTest, SaveOfAnEditAfterTheStepsChangedChangesNothin
         prompts->messageAnswers = {platform::MsgResult::Yes};
         doubleClickRow(3);
         choose("CountComboBox", "99");
-        press(c.action);   // Delete removes the current row, the edited one
+        press(c.action); // Delete removes the current row, the edited one
         EXPECT_TRUE(enabled("InsertButton"));
         EXPECT_FALSE(enabled("SaveEditButton"));
-        press("SaveEditButton");   // disabled: no effect either way
+        press("SaveEditButton"); // disabled: no effect either way
         EXPECT_EQ(rows(), c.expected);
     }
 }
@@ -243,7 +254,7 @@ TEST_F(TestSequenceEditorFormTest, MovesStayInsideTheList)
 {
     Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2", "SDR,A1-P2,3"});
     open("ZAMO");
-    press("MoveUpImageButton");   // no row current
+    press("MoveUpImageButton"); // no row current
     press("MoveDownImageButton");
     clickRow(1);
     press("MoveUpImageButton");
@@ -288,7 +299,7 @@ TEST_F(TestSequenceEditorFormTest, DeleteAsksAndRemovesOnlyOnYes)
 {
     Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
     open("ZAMO");
-    press("DeleteRowImageButton");   // no row current: nothing asked
+    press("DeleteRowImageButton"); // no row current: nothing asked
     EXPECT_TRUE(prompts->shown.isEmpty());
 
     clickRow(2);
@@ -300,7 +311,7 @@ TEST_F(TestSequenceEditorFormTest, DeleteAsksAndRemovesOnlyOnYes)
     EXPECT_EQ(prompts->shown[0].buttons, platform::MsgButtons::YesNo);
 
     clickRow(2);
-    press("DeleteRowImageButton");   // Yes
+    press("DeleteRowImageButton"); // Yes
     EXPECT_EQ(rows(), QStringList{"1|ACZ|A1-P2|1"});
     press("ClearAllButton");
     EXPECT_EQ(rows(), QStringList{});

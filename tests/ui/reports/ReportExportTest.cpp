@@ -2,13 +2,10 @@
 // database back ends.
 
 #include "ReportFixture.h"
-
 #include "XlsxCells.h"
-
+#include "platform/WholeFile.h"
 #include "support/FixtureGroupWriter.h"
 #include "support/ReportPages.h"
-
-#include "platform/WholeFile.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <QAction>
@@ -21,46 +18,45 @@ namespace {
 
 using ReportExport = ReportTest;
 
-const char* const kFullReport =
-    "Test Report\n"
-    "\n"
-    "Test Group 40001\n"
-    "Lot Number\tLOT-7781\n"
-    "Started\t2026-03-02 09:00:00\n"
-    "Completed\t2026-03-02 09:30:00\n"
-    "Run\tCompleted\n"
-    "Unit Model\tZAMO\n"
-    "User\toperator\n"
-    "Computer\tBENCH-01\n"
-    "Software Version\t1.0.0\n"
-    "Demo Mode\tNo\n"
-    "Limits\tDCO 100 mV, ACZ 3000 Ohms\n"
-    "Warnings\tDCO 100 mV, ACZ 2000 Ohms\n"
-    "Notes\tSecond shift recheck B1\n"
-    "\n"
-    "Electrodes\n"
-    "\n"
-    "Unit 1\n"
-    "Electrode\tSerial Number\tFirmware\tCalibration Date\tLot Number\n"
-    "A1\tSA1\tF1.2\t2026-01-15 00:00:00\tL-A\n"
-    "B1\tSB1\tF1.2\t2026-01-15 00:00:00\tL-B\n"
-    "C1\tSC1\tF1.2\t2026-01-15 00:00:00\tL-C\n"
-    "\n"
-    "Tests\n"
-    "\n"
-    "ACZ, Unit 1, Iteration 1, started 2026-03-02 09:01:00\n"
-    "Readings: Impedance (Ohms)\n"
-    "Electrode\t20\tVerdict\n"
-    "A1\t1234.500\tPassed\n"
-    "B1\t2100.250\tMarginal Pass\n"
-    "C1\t3500.000\tFailed\n"
-    "\n"
-    "DCO, Unit 1, Iteration 1, started 2026-03-02 09:05:00\n"
-    "Readings: DCO (mV)\n"
-    "Electrode\t30\t61\tVerdict\n"
-    "A1\t12.500\t13.000\tPassed with Expired Channel\n"
-    "B1\t-3.250\t-3.500\tERR\n"
-    "C1\t0.004\t0.013\tFAIL_O\n";
+const char* const kFullReport = "Test Report\n"
+                                "\n"
+                                "Test Group 40001\n"
+                                "Lot Number\tLOT-7781\n"
+                                "Started\t2026-03-02 09:00:00\n"
+                                "Completed\t2026-03-02 09:30:00\n"
+                                "Run\tCompleted\n"
+                                "Unit Model\tZAMO\n"
+                                "User\toperator\n"
+                                "Computer\tBENCH-01\n"
+                                "Software Version\t1.0.0\n"
+                                "Demo Mode\tNo\n"
+                                "Limits\tDCO 100 mV, ACZ 3000 Ohms\n"
+                                "Warnings\tDCO 100 mV, ACZ 2000 Ohms\n"
+                                "Notes\tSecond shift recheck B1\n"
+                                "\n"
+                                "Electrodes\n"
+                                "\n"
+                                "Unit 1\n"
+                                "Electrode\tSerial Number\tFirmware\tCalibration Date\tLot Number\n"
+                                "A1\tSA1\tF1.2\t2026-01-15 00:00:00\tL-A\n"
+                                "B1\tSB1\tF1.2\t2026-01-15 00:00:00\tL-B\n"
+                                "C1\tSC1\tF1.2\t2026-01-15 00:00:00\tL-C\n"
+                                "\n"
+                                "Tests\n"
+                                "\n"
+                                "ACZ, Unit 1, Iteration 1, started 2026-03-02 09:01:00\n"
+                                "Readings: Impedance (Ohms)\n"
+                                "Electrode\t20\tVerdict\n"
+                                "A1\t1234.500\tPassed\n"
+                                "B1\t2100.250\tMarginal Pass\n"
+                                "C1\t3500.000\tFailed\n"
+                                "\n"
+                                "DCO, Unit 1, Iteration 1, started 2026-03-02 09:05:00\n"
+                                "Readings: DCO (mV)\n"
+                                "Electrode\t30\t61\tVerdict\n"
+                                "A1\t12.500\t13.000\tPassed with Expired Channel\n"
+                                "B1\t-3.250\t-3.500\tERR\n"
+                                "C1\t0.004\t0.013\tFAIL_O\n";
 
 TEST_P(ReportExport, TabTextHoldsTheGroupTheElectrodesAndEveryReadingWithItsVerdict)
 {
@@ -78,10 +74,17 @@ TEST_P(ReportExport, PdfShowsTheGroupAndEveryReadingAndVerdictAndDiagnosticsOnly
         const QString file = exportReport("PDF", "report.pdf");
         ASSERT_FALSE(file.isEmpty());
         const QString text = pdfText(file);
-        for (const char* expected : {"Test Report", "Test Group 40001", "LOT-7781", "Second shift", "SA1", "SC1",
-                                     "1234.500", "2100.250", "3500.000", "12.500", "-3.250", "0.004", "13.000",
-                                     "-3.500", "0.013", "Passed", "Marginal Pass", "Passed with Expired Channel",
-                                     "Failed", "ERR", "FAIL_O", "Page 1 of"})
+        for (const char* expected : {"Test Report",   "Test Group 40001",
+                                     "LOT-7781",      "Second shift",
+                                     "SA1",           "SC1",
+                                     "1234.500",      "2100.250",
+                                     "3500.000",      "12.500",
+                                     "-3.250",        "0.004",
+                                     "13.000",        "-3.500",
+                                     "0.013",         "Passed",
+                                     "Marginal Pass", "Passed with Expired Channel",
+                                     "Failed",        "ERR",
+                                     "FAIL_O",        "Page 1 of"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
         EXPECT_FALSE(text.contains("77.700")) << "a test hidden from reports";
         EXPECT_EQ(text.contains("Unit Diagnostics"), diagnostics);
@@ -102,7 +105,7 @@ TEST_P(ReportExport, WorkbookHoldsTheCellsOfTheTextExportWithNumbersAsNumbers)
 
     const QStringList lines = readText(tab).split('\n');
     const QList<QList<xlsxcells::Cell>> rows = xlsxcells::read(xls);
-    ASSERT_EQ(rows.size(), lines.size() - 1);   // the text ends with a line break
+    ASSERT_EQ(rows.size(), lines.size() - 1); // the text ends with a line break
     int numbers = 0;
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const QStringList cells = lines[r].split('\t');
@@ -128,7 +131,8 @@ TEST_P(ReportExport, ANoteLongerThanACellHoldsGoesOnInTheCellsBelowItEveryCharac
 {
     // 70,001 characters: words, then an unbroken run of characters outside
     // the Basic Multilingual Plane (two each) longer than a cell holds.
-    const QString note = testsupport::words('N', 36000, 600) + ' ' + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(17000);
+    const QString note =
+        testsupport::words('N', 36000, 600) + ' ' + QString::fromUtf8("\xF0\x9F\x98\x80").repeated(17000);
     testsupport::FixtureGroupWriter w(*db);
     const QDateTime start(QDate(2026, 3, 4), QTime(8, 0));
     w.group({40005, "LOT-N", note, start, start.addSecs(600), false, false});
@@ -213,7 +217,8 @@ TEST_P(ReportExport, UnitDiagnosticsShowWhatEachModelReportsAndNothingElse)
                 "2\tU8.1\t1.250\t0.500\t3.300\t5.010\t-4.990\tYes\tYes\n"},
     };
     for (const auto& c : cases) {
-        const QString text = readText(exportReport("TAB", QString("diagnostics-%1.txt").arg(c.group), false, false, c.group));
+        const QString text =
+            readText(exportReport("TAB", QString("diagnostics-%1.txt").arg(c.group), false, false, c.group));
         EXPECT_EQ(testsupport::textSection(text, "Unit Diagnostics", "Tests").toStdString(), c.section);
     }
 }

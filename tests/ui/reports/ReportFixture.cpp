@@ -22,8 +22,8 @@ void ReportTest::SetUp()
     db = openDirect();
     testsupport::FixtureGroupWriter w(*db);
     const QDate day(2026, 3, 2);
-    groupID = w.group({kGroup, "LOT-7781", "Second shift\r\n\trecheck B1", QDateTime(day, QTime(9, 0)), QDateTime(day, QTime(9, 30)),
-                       false, false});
+    groupID = w.group({kGroup, "LOT-7781", "Second shift\r\n\trecheck B1", QDateTime(day, QTime(9, 0)),
+                       QDateTime(day, QTime(9, 30)), false, false});
     w.electrodes(groupID, 1, "ABC", QDateTime(QDate(2026, 1, 15), QTime(0, 0)));
     w.diagnostics(groupID, 1);
 
@@ -53,8 +53,7 @@ void ReportTest::extractTemplates(bool diagnostics)
     config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
 }
 
-QString ReportTest::exportReport(const QString& format, const QString& name, bool condensed, bool zamo80,
-                                 qint32 group)
+QString ReportTest::exportReport(const QString& format, const QString& name, bool condensed, bool zamo80, qint32 group)
 {
     TestReportWindow form(settings);
     form.setDatabasePath(databasePath);

@@ -5,11 +5,9 @@
 // test on three electrodes of unit 1, one test hidden from reports, and the
 // unit's diagnostics.
 
-#include "support/DatabaseBackendFixture.h"
-
-#include "support/QtPrinters.h"
-
 #include "platform/ScriptedPrompts.h"
+#include "support/DatabaseBackendFixture.h"
+#include "support/QtPrinters.h"
 
 #include <QString>
 

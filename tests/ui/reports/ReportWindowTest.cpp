@@ -48,8 +48,8 @@ TEST_P(ReportWindow, CondensedReportsGiveOneLinePerElectrodeWithItsVerdictInEach
 {
     testsupport::FixtureGroupWriter w(*db);
     const QDate day(2026, 3, 3);
-    const qint64 source = w.group({40002, "LOT-80", "", QDateTime(day, QTime(8, 0)), QDateTime(day, QTime(9, 0)),
-                                   true, false});
+    const qint64 source =
+        w.group({40002, "LOT-80", "", QDateTime(day, QTime(8, 0)), QDateTime(day, QTime(9, 0)), true, false});
     w.electrodes(source, 1, "AB", QDateTime(QDate(2026, 1, 15), QTime(0, 0)));
     const qint64 parent = w.test(source, "ACZ", QDateTime(day, QTime(8, 1)));
     const qint64 condensed = w.group({40003, "", "", QDateTime(), QDateTime(), true, false});
@@ -126,10 +126,8 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
         const char* typed;
         const char* written;
     } exports[] = {
-        {"mExportToPDF", "rep1", "rep1.PDF"},
-        {"mExportToXLS", "rep1_XLS", "rep1_XLS.XLS"},
-        {"mExportToTAB", "rep1_TAB", "rep1_TAB.TXT"},
-        {"mExportToTAB", "kept.dat", "kept.dat"},
+        {"mExportToPDF", "rep1", "rep1.PDF"},         {"mExportToXLS", "rep1_XLS", "rep1_XLS.XLS"},
+        {"mExportToTAB", "rep1_TAB", "rep1_TAB.TXT"}, {"mExportToTAB", "kept.dat", "kept.dat"},
         {"mExportToPDF", "closing.", "closing.PDF"},
     };
     for (const auto& e : exports)
@@ -137,7 +135,7 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
     prompts->fileAnswers.push_back(QString());
     for (const auto& e : exports)
         form.findChild<QAction*>(e.menu)->trigger();
-    form.findChild<QAction*>("mExportToPDF")->trigger();   // cancelled
+    form.findChild<QAction*>("mExportToPDF")->trigger(); // cancelled
     ASSERT_EQ(prompts->shown.size(), std::size(exports) + 1);
     EXPECT_EQ(prompts->shown[0].kind, "save");
     EXPECT_EQ(prompts->shown[0].text, "Export Report");

@@ -1,7 +1,6 @@
-#include "support/ShellFixture.h"
-
 #include "config/IniKeys.h"
 #include "config/SettingsReader.h"
+#include "support/ShellFixture.h"
 #include "ui/options/AdvancedOptionsWindow.h"
 
 #include <QCheckBox>
@@ -26,15 +25,19 @@ protected:
         config::buildDefaultIni(ini());
         for (const auto& f : AdvancedOptionsFields::fields())
             if (key(f.section, f.key).isEmpty())
-                config::iniWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7",
-                                          ini());
-        for (auto [section, key, value] : {std::tuple{"Timers", "Polling", "150"}, {"Timers", "Tests", "5000"},
+                config::iniWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7", ini());
+        for (auto [section, key, value] : {std::tuple{"Timers", "Polling", "150"},
+                                           {"Timers", "Tests", "5000"},
                                            {"Database", "LocalDatabaseFolder", "/srv/zamo"},
                                            {"Database", "SQLPassword", "secret"},
-                                           {"Reports", "ShowShortCircuit", "1"}, {"Reports", "AverageACLG", "1"},
-                                           {"Font", "Size", "12"}, {"Electrodes", "Default", "A1-P2"},
-                                           {"KeepAlive", "MoveMouse", "-1"}, {"Diagnostics", "Enabled", "True"},
-                                           {"Reports", "PrintEnabled", "2"}, {"ZAMO-SG", "Enabled", "yes"}})
+                                           {"Reports", "ShowShortCircuit", "1"},
+                                           {"Reports", "AverageACLG", "1"},
+                                           {"Font", "Size", "12"},
+                                           {"Electrodes", "Default", "A1-P2"},
+                                           {"KeepAlive", "MoveMouse", "-1"},
+                                           {"Diagnostics", "Enabled", "True"},
+                                           {"Reports", "PrintEnabled", "2"},
+                                           {"ZAMO-SG", "Enabled", "yes"}})
             config::iniWrite(section, key, value, ini());
     }
     void open() { editor = StationWindows::advancedOptions(); }
@@ -60,8 +63,8 @@ TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
     prepareSettings();
     open();
     EXPECT_EQ(text("PollingTextBox")->text(), "150");
-    EXPECT_TRUE(box("MoveMouseCheckBox")->isChecked());            // "-1" means on
-    EXPECT_TRUE(box("DiagnosticsEnabledCheckBox")->isChecked());   // "True" too
+    EXPECT_TRUE(box("MoveMouseCheckBox")->isChecked());          // "-1" means on
+    EXPECT_TRUE(box("DiagnosticsEnabledCheckBox")->isChecked()); // "True" too
     EXPECT_EQ(box("AutoPrintFullReportCheckBox")->checkState(), Qt::PartiallyChecked);
 
     const QByteArray before = iniText();
@@ -84,18 +87,20 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     editor->SaveButton->click();
 
     EXPECT_EQ(key("Timers", "Polling"), "100");
-    EXPECT_EQ(key("Database", "MaxRecords"), "100000");   // letters are not written
+    EXPECT_EQ(key("Database", "MaxRecords"), "100000"); // letters are not written
     EXPECT_EQ(key("Electrodes", "Default"), "A1.C1-D1");
     EXPECT_EQ(key("KeepAlive", "MoveMouse"), "0");
     EXPECT_EQ(key("Reports", "PrintEnabled"), "1");
     EXPECT_EQ(key("Reports", "ExportPDFEnabled"), "1");
-    EXPECT_EQ(key("Diagnostics", "Enabled"), "True");      // untouched
+    EXPECT_EQ(key("Diagnostics", "Enabled"), "True"); // untouched
     EXPECT_EQ(key("ZAMO-SG", "Enabled"), "yes");
     for (auto [section, k, value] : {std::tuple{"Zamo80Delays", "DefibCharge", "54"},
                                      {"Database", "UseLocalDatabase", "1"},
                                      {"Database", "LocalDatabaseFolder", "/srv/zamo"},
-                                     {"Database", "SQLPassword", "secret"}, {"Reports", "ShowShortCircuit", "1"},
-                                     {"Reports", "AverageACLG", "1"}, {"Font", "Size", "12"}})
+                                     {"Database", "SQLPassword", "secret"},
+                                     {"Reports", "ShowShortCircuit", "1"},
+                                     {"Reports", "AverageACLG", "1"},
+                                     {"Font", "Size", "12"}})
         EXPECT_EQ(key(section, k), value) << section << " " << k;
     EXPECT_EQ(prompts->messages().size(), 1);
 
@@ -108,7 +113,7 @@ TEST_F(AdvancedOptionsTest, SaveKeepsWhatAnotherWindowChangedMeanwhile)
 {
     prepareSettings();
     open();
-    config::iniWrite("Reports", "DisplayEnabled", "0", ini());   // the report actions window
+    config::iniWrite("Reports", "DisplayEnabled", "0", ini()); // the report actions window
     config::iniWrite("Timers", "Tests", "9000", ini());
     text("PollingTextBox")->setText("300");
     editor->SaveButton->click();

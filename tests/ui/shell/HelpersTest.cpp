@@ -1,12 +1,12 @@
 #include "platform/ScriptedPrompts.h"
 #include "ui/common/CloseGuard.h"
 
-#include <gtest/gtest.h>
-
 #include <QCloseEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <QCoreApplication>
 #include <QWidget>
+#include <QtTest/qtestspontaneevent.h>
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
@@ -34,7 +34,7 @@ TEST(HelpersTest, DisableCloseMenuRefusesTheOperatorsCloseOnly)
     QCoreApplication::sendEvent(&window, &fromOperator);
     EXPECT_TRUE(window.isVisible());
 
-    EXPECT_TRUE(window.close());  // the program itself may still close it
+    EXPECT_TRUE(window.close()); // the program itself may still close it
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(ui::disableCloseMenu(nullptr));
 }
@@ -44,7 +44,7 @@ TEST(HelpersTest, BrowseForFolderAsksThroughThePromptSeam)
     auto* prompts = platform::ScriptedPrompts::installNew();
     prompts->fileAnswers = {"/srv/reports"};
     EXPECT_EQ(ui::browseForFolder(), "/srv/reports");
-    EXPECT_EQ(ui::browseForFolder(), "");  // cancelled
+    EXPECT_EQ(ui::browseForFolder(), ""); // cancelled
     ASSERT_EQ(prompts->shown.size(), 2);
     EXPECT_EQ(prompts->shown[0].text, "Select a Folder");
 }

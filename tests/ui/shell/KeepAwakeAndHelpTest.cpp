@@ -1,8 +1,7 @@
-#include "support/ShellFixture.h"
-
 #include "platform/KeepAwake.h"
 #include "platform/Sounds.h"
 #include "platform/Timer.h"
+#include "support/ShellFixture.h"
 #include "ui/shell/HelpBox.h"
 
 #include <QClipboard>
@@ -24,9 +23,9 @@ TEST_F(MouseNudgeTest, ARestingPointerStepsOutAndBackEveryMinute)
 {
     QCursor::setPos(100, 200);
     for (int minute = 0; minute < 2; ++minute) {
-        platform::nudgeMousePointer();   // second 59
+        platform::nudgeMousePointer(); // second 59
         EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
-        platform::nudgeMousePointer();   // second 0
+        platform::nudgeMousePointer(); // second 0
         EXPECT_EQ(QCursor::pos(), QPoint(100, 200));
     }
 }
@@ -36,10 +35,10 @@ TEST_F(MouseNudgeTest, APointerTheUserMovedIsLeftAloneAndBecomesTheReference)
     QCursor::setPos(100, 200);
     platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
-    QCursor::setPos(300, 300);               // the operator moves it
+    QCursor::setPos(300, 300); // the operator moves it
     platform::nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(300, 300));
-    platform::nudgeMousePointer();       // the direction stayed "back"
+    platform::nudgeMousePointer(); // the direction stayed "back"
     EXPECT_EQ(QCursor::pos(), QPoint(295, 295));
 }
 
@@ -54,7 +53,7 @@ TEST_F(MouseNudgeTest, APointerAtTheTopLeftCornerIsNudgedToo)
 
 TEST(KeepAwakeTest, PreventSleepWithoutADesktopIsNoError)
 {
-    platform::preventSleep();   // no session bus in the test: nothing happens
+    platform::preventSleep(); // no session bus in the test: nothing happens
     SUCCEED();
 }
 
@@ -68,7 +67,7 @@ TEST(SoundsTest, EachRoutinePlaysItsOwnEmbeddedSound)
     platform::setPlayerForTesting({});
     EXPECT_EQ(played, (QList<int>{102, 103, 104}));
     for (int id : played) {
-        QFile wave(QString::fromLatin1(platform::soundResource(id)).mid(3));   // "qrc:/x" -> ":/x"
+        QFile wave(QString::fromLatin1(platform::soundResource(id)).mid(3)); // "qrc:/x" -> ":/x"
         ASSERT_TRUE(wave.open(QIODevice::ReadOnly)) << id;
         EXPECT_TRUE(wave.read(12).startsWith("RIFF")) << id;
     }

@@ -1,6 +1,5 @@
-#include "support/ShellFixture.h"
-
 #include "platform/Timer.h"
+#include "support/ShellFixture.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/common/Twips.h"
 #include "ui/shell/BackgroundWindow.h"
@@ -28,13 +27,16 @@ protected:
 
 TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
 {
-    struct Case { QString line; bool serviceMenus; bool simulator; bool demo; };
+    struct Case {
+        QString line;
+        bool serviceMenus;
+        bool simulator;
+        bool demo;
+    };
     const Case cases[] = {
-        {"", false, false, false},          {"/rida", true, false, false},
-        {"/rida1", true, false, false},     {"/rida2", true, false, false},
-        {"/vadov", true, true, true},       {"/rida /vadov", true, false, false},
-        {"/RIDA", false, false, false},     {"/VADOV", false, false, false},
-        {"x/vadovy", true, true, true},
+        {"", false, false, false},      {"/rida", true, false, false},   {"/rida1", true, false, false},
+        {"/rida2", true, false, false}, {"/vadov", true, true, true},    {"/rida /vadov", true, false, false},
+        {"/RIDA", false, false, false}, {"/VADOV", false, false, false}, {"x/vadovy", true, true, true},
     };
     for (const Case& c : cases) {
         CommandLine::setForTesting(c.line);
@@ -77,7 +79,7 @@ TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimu
 {
     const std::pair<QRect, QRect> cases[] = {
         {QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024)},
-        {QRect(0, 27, 1920, 1053), QRect(0, 27, 1920, 1053)},   // a panel along the top
+        {QRect(0, 27, 1920, 1053), QRect(0, 27, 1920, 1053)}, // a panel along the top
         {QRect(0, 0, 800, 480), QRect(0, 0, 800, 480)},
         {QRect(10, 0, 600, 400), QRect(10, 0, 10000 / 15, 7000 / 15)},
     };
@@ -101,16 +103,20 @@ TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
     RecordingTestWindow* form = useMainForm();
     MainFrame* f = frame();
     const std::pair<QAction*, QString> items[] = {
-        {f->FileLoadTestSequence, "LoadTestSequence"}, {f->FileSaveTestSequence, "SaveTestSequence"},
-        {f->ZamoUnitsConnect[2], "Connect(2)"},        {f->ZamoUnitsDisconnect[1], "Disconnect(1)"},
-        {f->ZamoUnitsConnectZamoSG, "ConnectZamoSG"},  {f->ZamoUnitsDisconnectZamoSG, "DisconnectZamoSG"},
+        {f->FileLoadTestSequence, "LoadTestSequence"},
+        {f->FileSaveTestSequence, "SaveTestSequence"},
+        {f->ZamoUnitsConnect[2], "Connect(2)"},
+        {f->ZamoUnitsDisconnect[1], "Disconnect(1)"},
+        {f->ZamoUnitsConnectZamoSG, "ConnectZamoSG"},
+        {f->ZamoUnitsDisconnectZamoSG, "DisconnectZamoSG"},
         {f->TestsExecuteTestSequence, "StartFirstTestSequence(1)"},
-        {f->TestsRunBiasTest, "RunBiasTest"},          {f->TestsRunNoiseTest, "RunNoiseTest"},
+        {f->TestsRunBiasTest, "RunBiasTest"},
+        {f->TestsRunNoiseTest, "RunNoiseTest"},
         {f->TestsRunACZ30Zero, "RunACZ30Zero"},
     };
     for (const auto& [action, call] : items) {
         form->calls.clear();
-        action->setEnabled(true);   // as the unit events leave them
+        action->setEnabled(true); // as the unit events leave them
         action->trigger();
         EXPECT_EQ(form->calls, QStringList{call}) << action->objectName().toStdString();
     }
@@ -127,7 +133,7 @@ TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
     f->FileDatabaseOptions->trigger();
     f->TestsConfigureTestSequence->trigger();
     f->CalibrationSystemCalibraton->trigger();
-    f->TestsSetLimits->trigger();   // no limits editor handed in: nothing happens
+    f->TestsSetLimits->trigger(); // no limits editor handed in: nothing happens
     EXPECT_EQ(opened, (QStringList{"DatabaseOptions", "TestSequenceEditor", "SystemCalibration"}));
 }
 
@@ -135,11 +141,18 @@ TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
 {
     RecordingTestWindow* form = useMainForm();
     MainFrame* f = frame();
-    struct Case { QString channels; bool z80; bool z24; QString call; };
+    struct Case {
+        QString channels;
+        bool z80;
+        bool z24;
+        QString call;
+    };
     const Case cases[] = {{"2", false, false, "ConnectSimulator(1,2,0,0)"},
                           {" 16 ", true, false, "ConnectSimulator(1,16,1,0)"},
                           {"4", false, true, "ConnectSimulator(1,4,0,1)"},
-                          {"abc", false, false, ""}, {"", true, false, ""}, {"17", false, false, ""},
+                          {"abc", false, false, ""},
+                          {"", true, false, ""},
+                          {"17", false, false, ""},
                           {"-1", false, false, ""}};
     for (const Case& c : cases) {
         form->calls.clear();
@@ -169,7 +182,8 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
     EXPECT_EQ(f->widthInTwips(), Twips::fromPixels(Twips::toPixels(10000)));
     EXPECT_EQ(f->heightInTwips(), Twips::fromPixels(Twips::toPixels(7000)));
     const int bar = Twips::fromPixels(f->MainProgressBar->width());
-    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()), Twips::fromPixels(Twips::toPixels(f->widthInTwips() - bar - 200)));
+    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()),
+              Twips::fromPixels(Twips::toPixels(f->widthInTwips() - bar - 200)));
     const QRect bg = MdiChild::geometryTwips(StationWindows::background());
     EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
 

@@ -1,6 +1,5 @@
-#include "support/ShellFixture.h"
-
 #include "config/IniKeys.h"
+#include "support/ShellFixture.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/common/Twips.h"
 #include "ui/shell/MainFrame.h"
@@ -9,13 +8,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QtTest/qtestspontaneevent.h>
 #include <QFrame>
 #include <QLabel>
-#include <QTextCursor>
 #include <QPushButton>
 #include <QSlider>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
@@ -52,8 +51,12 @@ TEST_F(StatusWindowTest, LoadShowsTheCommunicationBufferAndTakesItsPlace)
 
 TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
 {
-    struct Case { QString stored; int shown; QString keyAfter; };
-    const Case cases[] = {{"7", 8, "8"}, {"19", 8, "8"}, {"abc", 8, "8"}, {"", 8, "8"},
+    struct Case {
+        QString stored;
+        int shown;
+        QString keyAfter;
+    };
+    const Case cases[] = {{"7", 8, "8"},    {"19", 8, "8"},   {"abc", 8, "8"}, {"", 8, "8"},
                           {"12.5", 8, "8"}, {"18", 18, "18"}, {"8", 8, "8"}};
     for (const Case& c : cases) {
         config::iniWrite("Font", "Size", c.stored, ini());
@@ -181,7 +184,6 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
         EXPECT_TRUE(w->calTabCommFrame->rect().contains(box->geometry()));
     }
     EXPECT_FALSE(w->showVerboseCheck->geometry().intersects(w->showBufferCheck->geometry()));
-
 
     // The strip sits between the text and the buttons at every size, and
     // covers neither.

@@ -2,7 +2,6 @@
 // acknowledgements, the ZAMO80 reading and the ZAMO2-4 pair, the sums kept
 // for the run's average, the trace in the log file, and the DEFR readings.
 #include "ResultFixture.h"
-
 #include "run/RunState.h"
 
 #include <limits>
@@ -44,7 +43,7 @@ protected:
 TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWordsAreZero)
 {
     startStep("ACLG", true);
-    ACLG(0, 0, 120, -46.0);   // one word 0 is still good data
+    ACLG(0, 0, 120, -46.0); // one word 0 is still good data
     EXPECT_THAT(logLines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> -46.000 > 3, FAILED"));
     EXPECT_THAT(results->readings, ElementsAre("A1 61 -46.000 61"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL"));
@@ -68,10 +67,10 @@ TEST_F(DefibResultsTest, InterimReadingsStoreTheUnitsLastReadingWhenEitherWordIs
 {
     startStep("ACLG", true);
     state().PreviousMeasurementTime = 20;
-    state().IntervalReadingTaken[0].fill(false);   // the 20 s interval is open
+    state().IntervalReadingTaken[0].fill(false); // the 20 s interval is open
     unit1.lastMeasurement[0] = 1.25;
     ACLG(0, 0, 120, 9.0, false);
-    ACLG(0, 100, 120, 9.0, false);   // not due again in this interval
+    ACLG(0, 100, 120, 9.0, false); // not due again in this interval
     ACLG(1, 100, 120, 1.5, false);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 1.250 20", "B1 20 1.500 20"));
     EXPECT_THAT(results->results, IsEmpty());
@@ -87,7 +86,7 @@ TEST_F(DefibResultsTest, TheAcknowledgementEndsTheStartPhaseAndFinalReadingsAddU
     for (auto& row : state().ACLGSums)
         row.fill(-99.0);
     state().StartupFlag = true;
-    ACLG(0, 100, 120, 1.5);   // still starting: an interim reading
+    ACLG(0, 100, 120, 1.5); // still starting: an interim reading
     EXPECT_THAT(results->results, IsEmpty());
     EXPECT_EQ(state().ACLGSums[0][0], -99.0);
 
@@ -110,9 +109,9 @@ TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedToge
         row.fill(-99.0);
     unit1.calibrationExpired[1] = true;
     ACLG24(0, 0.5, 4.0);
-    ACLG24(1, 0.5, 2.0);   // marginal on an expired channel
+    ACLG24(1, 0.5, 2.0); // marginal on an expired channel
     EXPECT_THAT(logLines(), ElementsAre("* ACLG Test Complete on Electrode A1", "* -> (0.500 OR 4.000) > 3, FAILED",
-                                     "* ACLG Test Complete on Electrode B1"));
+                                        "* ACLG Test Complete on Electrode B1"));
     EXPECT_THAT(results->readings, ElementsAre("A1 61 0.500 61 / 4.000", "B1 61 0.500 61 / 2.000"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
@@ -184,11 +183,8 @@ TEST_F(DefibResultsTest, DefibRecoveryRetriesEveryKindOfBadData)
         double m4, m60;
         qint16 zero;
     } const cases[] = {
-        {"zero word 0", 100, 100, 0},
-        {"4 s not a number", nan, 100, 100},
-        {"60 s not a number", 100, nan, 100},
-        {"4 s infinite", -inf, 100, 100},
-        {"both not a number", nan, nan, 100},
+        {"zero word 0", 100, 100, 0},     {"4 s not a number", nan, 100, 100},  {"60 s not a number", 100, nan, 100},
+        {"4 s infinite", -inf, 100, 100}, {"both not a number", nan, nan, 100},
     };
     for (const Case& c : cases) {
         startStep("DEFR", true);

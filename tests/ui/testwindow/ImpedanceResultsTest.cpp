@@ -2,7 +2,6 @@
 // the data-error flow, the open-circuit thresholds, the pre-check flags,
 // the start phase, calibration mode, and readings that are not numbers.
 #include "ResultFixture.h"
-
 #include "run/MeasurementSchedule.h"
 #include "run/ReadingHandlers.h"
 
@@ -22,16 +21,16 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
     startStep("ACZ");
     unit1.calibrationExpired[1] = true;
     ACZ(0, 3000.001);
-    ACZ(1, 2500.0);   // marginal on an expired channel
+    ACZ(1, 2500.0); // marginal on an expired channel
 
     EXPECT_THAT(logLines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* -> 3000.001 > 3000, FAILED",
-                                     "* ACZ Test Complete on Electrode B1"));
+                                        "* ACZ Test Complete on Electrode B1"));
     EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
     EXPECT_TRUE(form->state().m_activeTest->isTestItterationComplete());
 
-    tick();   // the sequencer moves on: the one-step list is done
+    tick(); // the sequencer moves on: the one-step list is done
     EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
@@ -93,7 +92,7 @@ TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
         const char* code;
         bool openLine;
     } const cases[] = {
-        {"ACZ", -100.0, "FAIL_O", true}, {"ACZ", -99.999, "PASS", false}, {"ACZ", 3500, "FAIL", false},
+        {"ACZ", -100.0, "FAIL_O", true}, {"ACZ", -99.999, "PASS", false},  {"ACZ", 3500, "FAIL", false},
         {"ACZ", 100.0, "PASS", false},   {"ACZ30", -10.0, "FAIL_O", true}, {"ACZ30", -9.999, "FAIL", false},
         {"ACZ30", -4.5, "PASS?", false},
     };
@@ -117,8 +116,8 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
     state.PreCheckRunning = true;
     state.OpenCircuitFlags[0][0] = true;
     unit1.calibrationExpired[0] = true;
-    ACZ(0, 2500, 0, 100, true, 0);   // PASS* (a ZAMO80 supply word of 0 is no data error)
-    ACZ(1, 3500, 0, 100, true);      // FAIL: flagged although not open
+    ACZ(0, 2500, 0, 100, true, 0); // PASS* (a ZAMO80 supply word of 0 is no data error)
+    ACZ(1, 3500, 0, 100, true);    // FAIL: flagged although not open
     EXPECT_THAT(results->results, ElementsAre("A1 PASS*", "B1 FAIL"));
     EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
     EXPECT_TRUE(state.OpenCircuitFlags[0][1]);
@@ -147,10 +146,10 @@ TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
     startStep("ACZ");
     RunState& state = form->state();
     state.StartupFlag = true;
-    ACZ(0, 3500);   // no interval open yet: dropped
+    ACZ(0, 3500); // no interval open yet: dropped
     EXPECT_TRUE(state.StartupFlag);
     MeasurementSchedule::setNextMeasurementTime(state, "ACZ", false);
-    ACZ(0, 3500);   // the due interim reading ends the start phase; nothing stored
+    ACZ(0, 3500); // the due interim reading ends the start phase; nothing stored
     EXPECT_FALSE(state.StartupFlag);
     EXPECT_THAT(logLines(), IsEmpty());
     EXPECT_THAT(results->readings, IsEmpty());
@@ -164,12 +163,12 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 {
     startStep("ACZ");
     form->state().calibrationMode = true;
-    ACZ(0, 1500, 0, 0);   // bad data: not counted, no retransmission
+    ACZ(0, 1500, 0, 0); // bad data: not counted, no retransmission
     ACZ(1, 3500);
     ACZ(1, NaN);
     EXPECT_THAT(logLines(), ElementsAre("* ACZ Test Complete on Electrode A1", "* ACZ Test Complete on Electrode B1",
-                                     "* -> 3500.000 > 3000, FAILED", "* ACZ Test Complete on Electrode B1",
-                                     "* -> Electrode B1 Data Error"));
+                                        "* -> 3500.000 > 3000, FAILED", "* ACZ Test Complete on Electrode B1",
+                                        "* -> Electrode B1 Data Error"));
     EXPECT_EQ(failureSounds, 2);
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(results->results, IsEmpty());
@@ -191,7 +190,7 @@ TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
     handlers().rxacz30ZeroTestData(1, 1, 55);
     EXPECT_FALSE(electrodeActive(1));
     EXPECT_THAT(logLines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
-                                     "* ACZ30 Zero Test Complete on Electrode B1"));
+                                        "* ACZ30 Zero Test Complete on Electrode B1"));
     EXPECT_THAT(results->results, IsEmpty());
 }
 
@@ -212,7 +211,7 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     startStep("DCO");
     ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(handlers()).flow();
     RunState& state = form->state();
-    EXPECT_FALSE(flow.takeInterim(1, 0));   // before the first interval
+    EXPECT_FALSE(flow.takeInterim(1, 0)); // before the first interval
 
     state.ElapsedSeconds = 20;
     form->services().clock->setNextMeasurementTime(false);
@@ -220,7 +219,7 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     unit1.lastMeasurement[1] = 7.25;
     ASSERT_TRUE(flow.takeInterim(1, 0));
     flow.recordInterim(1, 0, 12.5, true, "20", 20);
-    EXPECT_FALSE(flow.takeInterim(1, 0));   // its reading of this interval is in
+    EXPECT_FALSE(flow.takeInterim(1, 0)); // its reading of this interval is in
     ASSERT_TRUE(flow.takeInterim(1, 1));
     flow.recordInterim(1, 1, NaN, true, "20", 20);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));

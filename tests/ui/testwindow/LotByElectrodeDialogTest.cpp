@@ -1,5 +1,4 @@
 #include "LotWindowsFixture.h"
-
 #include "ui/testwindow/LotByElectrodeDialog.h"
 
 #include <QCheckBox>

@@ -4,7 +4,6 @@
 // each model, the BIAS labels in hours and minutes, and the cancel of a
 // BIAS channel that keeps sending bad data.
 #include "ResultFixture.h"
-
 #include "run/RunState.h"
 
 using ::testing::ElementsAre;
@@ -14,8 +13,8 @@ namespace {
 
 class OffsetNoiseBiasResultsTest : public ResultFixture {
 protected:
-    void DCO(qint16 channel, double value, bool completed, qint16 seconds = 30, bool zamo80 = false,
-             qint16 ref50 = 500, qint16 ref750 = 500)
+    void DCO(qint16 channel, double value, bool completed, qint16 seconds = 30, bool zamo80 = false, qint16 ref50 = 500,
+             qint16 ref750 = 500)
     {
         handlers().rxdcoTestData(1, channel,
                                  DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80});
@@ -41,14 +40,14 @@ TEST_F(OffsetNoiseBiasResultsTest, TheFirstInterimReadingSetsTheClockToTheUnitsS
 {
     startStep("DCO");
     ASSERT_TRUE(state().DCOResyncPending);
-    DCO(0, 5.0, false, 7);   // no reading is due yet: only the clock moves
+    DCO(0, 5.0, false, 7); // no reading is due yet: only the clock moves
     EXPECT_EQ(state().ElapsedSeconds, 7);
     EXPECT_FALSE(state().DCOResyncPending);
     EXPECT_THAT(results->readings, IsEmpty());
     DCO(1, 5.0, false, 9);
     EXPECT_EQ(state().ElapsedSeconds, 7);
 
-    state().DCOResyncPending = true;   // a final reading never sets the clock
+    state().DCOResyncPending = true; // a final reading never sets the clock
     DCO(0, 5.0, true, 50);
     EXPECT_EQ(state().ElapsedSeconds, 7);
 
@@ -65,8 +64,8 @@ TEST_F(OffsetNoiseBiasResultsTest, InterimReadingsAreStoredOncePerIntervalAndBad
     unit1.lastMeasurement[1] = 3.5;
     form->state().m_activeTest->incrementErrorCount(1);
     DCO(0, 12.25, false);
-    DCO(0, 13.0, false);                       // already stored in this interval
-    DCO(1, 99.0, false, 30, false, 0);         // base model: the 50 mV word 0 is bad
+    DCO(0, 13.0, false);               // already stored in this interval
+    DCO(1, 99.0, false, 30, false, 0); // base model: the 50 mV word 0 is bad
     EXPECT_THAT(results->readings, ElementsAre("A1 40 12.250 40", "B1 40 3.500 40"));
     EXPECT_EQ(state().m_activeTest->getErrorCount(1), 0);
     EXPECT_THAT(logLines(), IsEmpty());
@@ -82,18 +81,18 @@ TEST_F(OffsetNoiseBiasResultsTest, FinalReadingsAreCheckedByModelAndJudgedAgains
     settings.limits.warningNoise = 20;
 
     startStep("DCO");
-    DCO(0, -60, true);                   // base limits
-    DCO(1, 11, true, 30, true, 0, 500);  // ZAMO80 limits; the 50 mV word is not looked at
+    DCO(0, -60, true);                  // base limits
+    DCO(1, 11, true, 30, true, 0, 500); // ZAMO80 limits; the 50 mV word is not looked at
     EXPECT_THAT(results->readings, ElementsAre("A1 61 -60.000 61", "B1 61 11.000 61"));
     EXPECT_THAT(results->results, ElementsAre("A1 PASS?", "B1 FAIL"));
     EXPECT_EQ(logLines().last(), "* -> 11.000 > 10, FAILED");
 
     startStep("DCO");
-    DCO(0, 1, true, 30, true, 500, 0);   // ZAMO80: the measured 750 mV word 0 is bad
+    DCO(0, 1, true, 30, true, 500, 0); // ZAMO80: the measured 750 mV word 0 is bad
     EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
 
     startStep("NOISE");
-    noise(0, 1, true, 100, 200);   // high peak below low peak
+    noise(0, 1, true, 100, 200); // high peak below low peak
     EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
     noise(1, 25, true);
     EXPECT_THAT(logLines(), ::testing::Contains("* NOISE Test Complete on Electrode B1"));
@@ -113,7 +112,7 @@ TEST_F(OffsetNoiseBiasResultsTest, BiasReadingsAreLabelledInHoursAndMinutes)
     bias(0, 20, true);
     EXPECT_THAT(results->readings, ElementsAre("A1 1:05 12.000 3900", "A1 1:05 20.000 3900"));
     EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
-    bias(0, 120, true);   // the electrode is complete: dropped
+    bias(0, 120, true); // the electrode is complete: dropped
     EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
     EXPECT_EQ(logLines().filter("BIAS Test Complete").size(), 1);
 }

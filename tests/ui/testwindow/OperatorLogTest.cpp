@@ -1,6 +1,5 @@
 // The operator log, the unit and database status, and the link events.
 #include "TestWindowFixture.h"
-
 #include "run/OperatorLog.h"
 #include "ui/common/StatusLamp.h"
 
@@ -28,10 +27,10 @@ TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
         settings.switches.statusWindowOpen = true;
     };
     fill(QString(99998 - 2, QLatin1Char('a')));
-    form->writeToCommTextBox("b", false, false);   // 99,999 characters: kept
+    form->writeToCommTextBox("b", false, false); // 99,999 characters: kept
     EXPECT_EQ(form->operatorLog().text().size(), 99999);
     fill(QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y')));
-    form->writeToCommTextBox("z", false, false);   // 100,000 characters
+    form->writeToCommTextBox("z", false, false); // 100,000 characters
     EXPECT_EQ(form->operatorLog().text().size(), 50001);
     EXPECT_TRUE(form->operatorLog().text().startsWith('y'));
     EXPECT_TRUE(form->operatorLog().text().endsWith("z\r\n"));
@@ -84,7 +83,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_TRUE(form->frame().TestsRunBiasTest->isEnabled());
     EXPECT_FALSE(form->frame().TestsRunACZ30Zero->isEnabled());
     EXPECT_TRUE(form->keepAlive().active());
-    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());   // not before the channels are known
+    EXPECT_FALSE(form->testListPanel().runButton()->isEnabled()); // not before the channels are known
 
     form->electrodePanel().maskUnavailableBox()->setChecked(true);
     form->connectionEvents().channelsFound(1);
@@ -140,7 +139,7 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
     // The box gives the cause after its fixed words.
     form->connectionEvents().databaseConnectFailHandler("Cannot open database \"/data/x.mdb\": the file is read-only");
     database->failureReported = true;
-    form->connectionEvents().databaseConnectFailHandler("again");   // the same series of failures: no second box
+    form->connectionEvents().databaseConnectFailHandler("again"); // the same series of failures: no second box
     database->failureReported = false;
     unit1.plug(2);
     addStep("ACZ");

@@ -2,7 +2,6 @@
 // exports at the end of a run written through the report window.
 
 #include "TestWindowFixture.h"
-
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"

@@ -4,10 +4,9 @@
 // failure sound recorded.
 
 #include "TestWindowFixture.h"
-#include "support/QtPrinters.h"
-
 #include "platform/Sounds.h"
 #include "run/UnitResultHandler.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 
@@ -17,7 +16,7 @@ class ResultRecorder : public RecordingRecorder {
 public:
     QStringList readings;
     QStringList results;
-    bool failResults = false;   // a verdict that cannot be stored
+    bool failResults = false; // a verdict that cannot be stored
 
     // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
     void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,

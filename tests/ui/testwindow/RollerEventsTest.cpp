@@ -2,9 +2,8 @@
 // label and menu items, the reconnect offered after a link error, and the
 // end of the settle delay completing the running SGROLL step's electrode.
 #include "TestWindowFixture.h"
-#include "support/QtPrinters.h"
-
 #include "run/SignalGeneratorEvents.h"
+#include "support/QtPrinters.h"
 #include "ui/common/StatusLamp.h"
 #include "unit/SignalGeneratorLink.h"
 

@@ -39,7 +39,11 @@ public:
     void recordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
     void recordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
     {
-        calls << QString("DIAG unit %1 group %2 %3 %4").arg(unit).arg(g).arg(newModel ? "ZAMO80" : "ZAMO").arg(values.join(","));
+        calls << QString("DIAG unit %1 group %2 %3 %4")
+                     .arg(unit)
+                     .arg(g)
+                     .arg(newModel ? "ZAMO80" : "ZAMO")
+                     .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };

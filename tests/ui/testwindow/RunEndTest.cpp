@@ -1,7 +1,6 @@
 // The end of a run: completion with its report actions, consecutive lists,
 // cancellation, and the faults of the run's end that the window mends.
 #include "TestWindowFixture.h"
-
 #include "config/StationText.h"
 
 #include <QLabel>
@@ -52,7 +51,7 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
         unit1.plug(2);
         addStep("ACZ");
         form->startFirstTestSequence(true);
-        form->state().burnInRunning = c.burnIn;   // set by the calibration panel's burn-in while it runs
+        form->state().burnInRunning = c.burnIn; // set by the calibration panel's burn-in while it runs
         runToEnd();
         EXPECT_EQ(reports->calls.join('|'), QString(c.calls));
         if (QString(c.message).isEmpty()) {
@@ -90,8 +89,8 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
 
     runToEnd();
     EXPECT_EQ(completedSounds, 1);
-    EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ", "COMPLETE GROUP 5", "GROUP 6", "TEST DCO",
-                                             "COMPLETE GROUP 6"));
+    EXPECT_THAT(recorder->calls,
+                ElementsAre("GROUP 5", "TEST ACZ", "COMPLETE GROUP 5", "GROUP 6", "TEST DCO", "COMPLETE GROUP 6"));
     EXPECT_FALSE(form->state().ConsecutiveListsMode);
 }
 
@@ -154,7 +153,7 @@ TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
         form->startFirstTestSequence(true);
         EXPECT_TRUE(unit1.master200V);
         finishIteration();
-        tick();   // the ACZ step starts; the supply is still on
+        tick(); // the ACZ step starts; the supply is still on
         EXPECT_FALSE(unit1.commands.contains("200V OFF"));
         if (cancel)
             form->stopTests();
@@ -181,7 +180,8 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     EXPECT_TRUE(form->state().lists.expanded.isEmpty());
     EXPECT_TRUE(form->state().lists.pace.isEmpty());
     EXPECT_FALSE(form->state().PreCheckRunning);
-    EXPECT_TRUE(form->operatorLog().text().endsWith(QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
+    EXPECT_TRUE(form->operatorLog().text().endsWith(
+        QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
     form->stopTests();
 
     // A cancelled consecutive run leaves no consecutive flags for the next run.
@@ -217,7 +217,7 @@ TEST_F(RunEndTest, ARunStoppedInsideTheTickIsStoppedOnceAndNothingMoreStarts)
     addStep("ACZ");
     form->startFirstTestSequence(true);
     tick();
-    form->stopTests();   // a second stop of the same run does nothing
+    form->stopTests(); // a second stop of the same run does nothing
     tick();
 
     EXPECT_EQ(form->operatorLog().text().count("* Tests Cancelled"), 1);
@@ -309,7 +309,7 @@ TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
     addStep("ACZ");
     addStep("SDR", 4);
     form->startFirstTestSequence(true);
-    tick();   // the ACZ iteration is still running
+    tick(); // the ACZ iteration is still running
     // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
     const QDateTime now = platform::Clock::now();
     EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(),

@@ -59,7 +59,7 @@ TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
 TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
 {
     testlists::applyElectrodeString("A1-C1.B2");
-    unit1.plug(2);            // channel C1 is not present
+    unit1.plug(2); // channel C1 is not present
     unit2.plug(16);
     addStep("ACZ");
     form->startFirstTestSequence(true);
@@ -69,7 +69,8 @@ TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
     EXPECT_TRUE(unit1.testRunning);
     EXPECT_TRUE(unit2.testRunning);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
-    EXPECT_TRUE(form->operatorLog().text().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
+    EXPECT_TRUE(
+        form->operatorLog().text().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
     EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
     EXPECT_FALSE(form->electrodePanel().saveAsDefaultsButton()->isEnabled());
 }
@@ -167,13 +168,13 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
                             "Connect their unit, or select electrodes of a connected unit.";
     struct Case {
         const char* electrodes;
-        bool unit2;       // unit 2 connected beside unit 1 (two channels each)
+        bool unit2; // unit 2 connected beside unit 1 (two channels each)
         bool starts;
     } cases[] = {
-        {"P1", false, false},        // unit 1 has no channel P
-        {"A2-P2", false, false},     // unit 2 is not connected
-        {"C1.C2", true, false},      // neither unit has channel C
-        {"A1.A2", false, true},      // A2 is left out, A1 runs
+        {"P1", false, false},    // unit 1 has no channel P
+        {"A2-P2", false, false}, // unit 2 is not connected
+        {"C1.C2", true, false},  // neither unit has channel C
+        {"A1.A2", false, true},  // A2 is left out, A1 runs
         {"C1.B2", true, true},
     };
     for (const Case& c : cases) {
@@ -195,7 +196,7 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
 
         EXPECT_EQ(form->m_testRunning(), c.starts);
         EXPECT_EQ(details->shown, c.starts ? 1 : 0);
-        EXPECT_EQ(recorder->calls.isEmpty(), !c.starts);   // no group, no records
+        EXPECT_EQ(recorder->calls.isEmpty(), !c.starts); // no group, no records
         EXPECT_EQ(prompts->messages(), c.starts ? QStringList() : QStringList{refusal});
         if (!c.starts) {
             EXPECT_EQ(prompts->shown.last().title, "Error");
@@ -255,10 +256,10 @@ TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
     EXPECT_TRUE(form->operatorLog().text().contains("* Open Circuit test on Electrodes A1-B1 started at"));
 
     finishIteration();
-    tick();   // position 2: the pre-check point, nothing started
+    tick(); // position 2: the pre-check point, nothing started
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
     EXPECT_TRUE(form->state().PreCheckHandled);
-    tick();   // the next tick starts the step
+    tick(); // the next tick starts the step
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
     EXPECT_THAT(calls->calls, ElementsAre("Build", "OpenCircuitPoint", "StartDuePace", "Activate A1-B1", "EndDuePace",
                                           "StartDuePace"));

@@ -2,7 +2,6 @@
 // the supply status verdicts without a line or sound, the verdict chain and
 // the final reply that is judged even in the start phase.
 #include "ResultFixture.h"
-
 #include "run/RunState.h"
 
 #include <limits>
@@ -44,13 +43,14 @@ TEST_F(SDRResultsTest, AGoodFinalReplyStoresTheFourReadingsAndIsJudgedEvenWhileS
     unit1.calibrationExpired[1] = true;
     SDR(0, {});
     SDR(1, {.r2 = 2.0});
-    SDR(1, {});   // a repeated reply is judged again
+    SDR(1, {}); // a repeated reply is judged again
     EXPECT_FALSE(state().StartupFlag);
     EXPECT_THAT(results->readings.mid(0, 4),
                 ElementsAre("A1 5 10.000 5 P1", "A1 15 0.100 15 P2", "A1 25 0.200 25 P3", "A1 35 0.300 35 P4"));
     EXPECT_THAT(results->results, ElementsAre("A1 PASS", "B1 FAIL", "B1 PASS*"));
-    EXPECT_THAT(logLines(), ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1",
-                                     "* -> Recovery slope exceeded 1, FAILED", "* SDR Test Complete on Electrode B1"));
+    EXPECT_THAT(logLines(),
+                ElementsAre("* SDR Test Complete on Electrode A1", "* SDR Test Complete on Electrode B1",
+                            "* -> Recovery slope exceeded 1, FAILED", "* SDR Test Complete on Electrode B1"));
     EXPECT_EQ(failureSounds, 1);
     EXPECT_FALSE(electrodeActive(0));
 }
@@ -86,7 +86,7 @@ TEST_F(SDRResultsTest, InterimRepliesOnlySetTheClock)
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(logLines(), IsEmpty());
 
-    state().SDRResyncPending = true;   // a final reply sets it too
+    state().SDRResyncPending = true; // a final reply sets it too
     SDR(0, {.second = 44});
     EXPECT_EQ(state().ElapsedSeconds, 44);
 }

@@ -3,7 +3,6 @@
 // reconnects, the ACLG and DEFR charge sequence, the BIAS clock and maximum
 // duration, and the keep-awake calls.
 #include "ResultFixture.h"
-
 #include "run/IntervalTestClock.h"
 
 using ::testing::ElementsAre;
@@ -44,18 +43,21 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
 {
     struct Case {
         const char* type;
-        int seconds;   // watched, below the step's resend second
+        int seconds; // watched, below the step's resend second
         std::vector<int> openings;
     } const cases[] = {
-        {"DCO", 74, {20, 40, 70}},          {"ACZ", 34, {10}},
-        {"ACZ30", 34, {10}},                {"SDR", 59, {10}},
-        {"NOISE", 150, {65, 90, 120, 150}}, {"BIAS", 200, {60, 120, 180}},
+        {"DCO", 74, {20, 40, 70}},
+        {"ACZ", 34, {10}},
+        {"ACZ30", 34, {10}},
+        {"SDR", 59, {10}},
+        {"NOISE", 150, {65, 90, 120, 150}},
+        {"BIAS", 200, {60, 120, 180}},
         {"ACZ30ZERO", 34, {}},
     };
     for (const Case& c : cases) {
         startStep(c.type, QString(c.type) == "ACZ30ZERO");
         RunState& state = form->state();
-        if (QString(c.type) == "BIAS") {   // a one-minute sample for the test
+        if (QString(c.type) == "BIAS") { // a one-minute sample for the test
             state.BiasSampleSeconds = 60;
             form->services().clock->setNextMeasurementTime(true);
         }
@@ -83,7 +85,7 @@ TEST_F(TestClockTest, TheStartPhaseOfAnImpedanceStepEndsAtSecondFive)
 
 TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
 {
-    startStep("ACZ");   // 25 s expected: resend at 35, abort at 45
+    startStep("ACZ"); // 25 s expected: resend at 35, abort at 45
     ACZ(1, 1500);
     seconds(34);
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
@@ -105,10 +107,10 @@ TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
     seconds(20);
     ACZ(0, 1500);
     ACZ(1, 1500);
-    seconds(39);   // past the resend and abort seconds
+    seconds(39); // past the resend and abort seconds
     EXPECT_TRUE(form->m_testRunning());
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
-    seconds(2);    // the sequencer's tick ends the list
+    seconds(2); // the sequencer's tick ends the list
     EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(logLines().contains("* Tests Completed"));
     EXPECT_FALSE(logLines().contains("* TEST EXCEEDED MAX EXPECTED DURATION"));
@@ -124,7 +126,7 @@ TEST_F(TestClockTest, TheClockStandsStillWhileAZamo80UnitReconnects)
     unit1.isReconnecting = false;
     seconds(24);
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
-    second();   // second 35 of the step, 42 on the wall
+    second(); // second 35 of the step, 42 on the wall
     EXPECT_EQ(unit1.sent("RESEND").size(), 2);
 
     // A base-model unit 1 does not hold the clock.
@@ -223,7 +225,7 @@ TEST_F(TestClockTest, TheBiasMaximumDurationStopsTheBiasTestsOnce)
     Clock().checkBiasTestDuration();
     Clock().checkBiasTestDuration();
     EXPECT_THAT(unit1.sent("STOP"), ElementsAre("STOP ALL BIAS"));
-    EXPECT_THAT(unit2.sent("STOP"), IsEmpty());   // not connected
+    EXPECT_THAT(unit2.sent("STOP"), IsEmpty()); // not connected
     EXPECT_EQ(state.BiasMaxSeconds, 9999999);
     EXPECT_TRUE(logText().contains("Test Duration (3600) >= Max BIAS Duration (3600)"));
 }

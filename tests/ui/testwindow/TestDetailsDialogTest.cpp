@@ -1,5 +1,4 @@
 #include "LotWindowsFixture.h"
-
 #include "config/IniKeys.h"
 
 #include <QCheckBox>

@@ -1,7 +1,6 @@
 // The test-list panel: the grid, .tsq files, the electrode buttons and the
 // one-step runs.
 #include "TestWindowFixture.h"
-
 #include "testlists/SequenceFile.h"
 #include "testlists/StandardSequences.h"
 
@@ -38,7 +37,7 @@ protected:
 
 TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
 {
-    testlists::applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1");   // 23 characters
+    testlists::applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1"); // 23 characters
     auto bias = std::make_shared<TestStep>();
     bias->initByString("BIAS,24/60,1");
     Globals::ActiveTestList = {bias};

@@ -1,7 +1,6 @@
 // The unit mode of the connected units and the window's set-up from the
 // command line and the electrode defaults.
 #include "TestWindowFixture.h"
-
 #include "run/UnitMode.h"
 
 #include <QCheckBox>

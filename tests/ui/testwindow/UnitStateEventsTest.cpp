@@ -1,9 +1,8 @@
 // The units' diagnostics stored with the run's test group only, and the lid
 // of a ZAMO80 or ZAMO2-4 that stops a run when it opens.
 #include "TestWindowFixture.h"
-#include "support/QtPrinters.h"
-
 #include "run/UnitStateEvents.h"
+#include "support/QtPrinters.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -31,7 +30,7 @@ TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUn
 {
     unit2.plug(2);
     unit2.diagnostics = QStringList{"", "1.5", "25", "5", "5", "-5", "True", "True", "True", "V1.0"};
-    events().rxMasterDiagnostics(2);   // no run: it belongs to no group
+    events().rxMasterDiagnostics(2); // no run: it belongs to no group
     EXPECT_THAT(diagnostics(), IsEmpty());
     EXPECT_TRUE(logText().contains("Diagnostics of Unit #2 not stored: no test group is being recorded"));
 
@@ -39,14 +38,14 @@ TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUn
     events().rxMasterDiagnostics(2);
     EXPECT_THAT(diagnostics(), ElementsAre("DIAG unit 2 group 5 ZAMO80 ,1.5,25,5,5,-5,True,True,True,V1.0"));
 
-    form->stopTests();   // the group is closed: a late report is not stored with it
+    form->stopTests(); // the group is closed: a late report is not stored with it
     events().rxMasterDiagnostics(2);
     EXPECT_EQ(diagnostics().size(), 1);
 }
 
 TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
 {
-    events().rxMasterLidState(1, false);   // no run
+    events().rxMasterLidState(1, false); // no run
     EXPECT_FALSE(form->operatorLog().text().contains("Lid"));
 
     startRun(true);
@@ -59,7 +58,7 @@ TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
     EXPECT_TRUE(lines.contains("* Tests Cancelled"));
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
 
-    startRun(false, true);   // a single ZAMO2-4
+    startRun(false, true); // a single ZAMO2-4
     events().rxMasterLidState(1, false);
     EXPECT_TRUE(form->operatorLog().text().contains("*ZAMO2-4 Lid Opened.  Aborting tests!"));
     EXPECT_FALSE(form->m_testRunning());

@@ -5,7 +5,6 @@
 // automatic reconnection of a ZAMO80.
 
 #include "UnitRecorder.h"
-
 #include "platform/ScriptedPrompts.h"
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
@@ -36,17 +35,20 @@ QStringList aczRunWithResends(UnitLink& comm, std::vector<ReceivedAcz>& acz)
     QStringList readings;
     for (const ReceivedAcz& r : acz)
         readings << QString("%1: %2,%3,%4,%5,%6 %7 %8")
-                        .arg(r.channel).arg(r.zero).arg(r.ref).arg(r.high).arg(r.measure).arg(r.vcc)
-                        .arg(r.completed).arg(r.zamo80);
+                        .arg(r.channel)
+                        .arg(r.zero)
+                        .arg(r.ref)
+                        .arg(r.high)
+                        .arg(r.measure)
+                        .arg(r.vcc)
+                        .arg(r.completed)
+                        .arg(r.zamo80);
     return readings;
 }
 
 const QStringList ExpectedZamo80Run = {
-    "0: 2130,3593,9999,2175,0 1 1",
-    "1: 2130,3593,0,2175,0 1 1",
-    "0: 2130,3593,9999,2175,0 1 1",
-    "0: 2130,3593,9999,2175,0 1 1",
-    "0: 2130,3593,0,2175,0 1 1",
+    "0: 2130,3593,9999,2175,0 1 1", "1: 2130,3593,0,2175,0 1 1", "0: 2130,3593,9999,2175,0 1 1",
+    "0: 2130,3593,9999,2175,0 1 1", "0: 2130,3593,0,2175,0 1 1",
 };
 
 class PtyUnitLink : public UnitRecorder {
@@ -63,9 +65,12 @@ protected:
         sim.setNumOfChannels(2);
         sim.setZamo80(true);
         sim.init();
-        unit->setResponder(0, ']', [this](const QByteArray& frame) { return sim.rxData(QString::fromLatin1(frame), true).toLatin1(); });
+        unit->setResponder(0, ']', [this](const QByteArray& frame) {
+            return sim.rxData(QString::fromLatin1(frame), true).toLatin1();
+        });
         // The broadcast answers of an all-channel frame come one by one.
-        QObject::connect(&sim, &SimulatedUnit::dataReady, [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
+        QObject::connect(&sim, &SimulatedUnit::dataReady,
+                         [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
     }
     void TearDown() override
     {
@@ -128,13 +133,13 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
     Clock::waitUntil([this] { return events.contains("UsbConnected 1 0"); }, 20000);
 
     const QStringList linkEvents = events.filter(QRegularExpression("^(Usb|TX |Lid )"));
-    EXPECT_EQ(linkEvents, (QStringList{"UsbReconnecting", "UsbClosed", "TX [*]", "TX [8]", "TX [L]", "Lid 0",
-                                       "UsbConnected 1 0"}));
+    EXPECT_EQ(linkEvents,
+              (QStringList{"UsbReconnecting", "UsbClosed", "TX [*]", "TX [8]", "TX [L]", "Lid 0", "UsbConnected 1 0"}));
     EXPECT_EQ(lidAtConnected, QList<bool>{false});
     EXPECT_FALSE(events.filter("UsbError").size());
     EXPECT_TRUE(comm->connected());
     EXPECT_FALSE(comm->reconnecting());
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");   // the channel map is kept
+    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1"); // the channel map is kept
 }
 
 // A message box that opens in the handler of a reply, inside a poll tick:
@@ -181,7 +186,8 @@ TEST_F(SimulatedUnitRun, AZamo80AczRunInSimulatorModeGivesTheSameData)
 TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
 {
     ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
-    unit->setResponder(1, ')', [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
+    unit->setResponder(1, ')',
+                       [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
     SignalGeneratorLink roller;
     roller.setRollDelay(10);
     QSignalSpy rollerConnected(&roller, &SignalGeneratorLink::usbConnected);

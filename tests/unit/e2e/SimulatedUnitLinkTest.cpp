@@ -2,7 +2,6 @@
 // and an ACZ run on all channels, as the test window sees them.
 
 #include "UnitRecorder.h"
-
 #include "unit/SimulatedUnit.h"
 
 #include <QRegularExpression>
@@ -76,7 +75,8 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
     for (qint16 ch : {0, 1}) {
         const ReceivedAcz& r = acz[static_cast<size_t>(ch)];
         EXPECT_EQ(r.channel, ch);
-        EXPECT_EQ((std::vector<int>{r.zero, r.ref, r.high, r.measure, r.vcc}), (std::vector<int>{2130, 3593, 0, 2175, 1470}));
+        EXPECT_EQ((std::vector<int>{r.zero, r.ref, r.high, r.measure, r.vcc}),
+                  (std::vector<int>{2130, 3593, 0, 2175, 1470}));
         EXPECT_TRUE(r.completed);
         EXPECT_FALSE(r.zamo80);
         // The simulated test gives its data 15 seconds after its clock start.

@@ -4,7 +4,6 @@
 // time at which they came.
 
 #include "../link/LinkFixture.h"
-
 #include "support/TempDataHome.h"
 
 #include <vector>
@@ -21,13 +20,12 @@ protected:
     {
         LinkFixture::SetUp();
         UnitLink* c = comm.get();
-        QObject::connect(c, &UnitLink::rxData, [this](int, qint16 ch, const QString& d) {
-            events << QString("RX %1 %2").arg(ch).arg(d);
-        });
-        QObject::connect(c, &UnitLink::rxMasterFoundChannels, [this](int, const QString& m) { events << "Found " + m; });
-        QObject::connect(c, &UnitLink::rxMasterLidState, [this](int, bool closed) {
-            events << QString("Lid %1").arg(closed);
-        });
+        QObject::connect(c, &UnitLink::rxData,
+                         [this](int, qint16 ch, const QString& d) { events << QString("RX %1 %2").arg(ch).arg(d); });
+        QObject::connect(c, &UnitLink::rxMasterFoundChannels,
+                         [this](int, const QString& m) { events << "Found " + m; });
+        QObject::connect(c, &UnitLink::rxMasterLidState,
+                         [this](int, bool closed) { events << QString("Lid %1").arg(closed); });
         QObject::connect(c, &UnitLink::rxaczTestData, [this](int, qint16 ch, const AczReading& r) {
             acz.push_back({ch, r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.zamo80Family,
                            platform::Clock::tickCount()});

@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 #include "UnitLinkTestAccess.h"
-
 #include "unit/UsbDevice.h"
 
 #include <utility>
@@ -15,13 +14,24 @@ using DeviceLayer = LinkFixture;
 
 TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
 {
-    const QStringList texts = {" - Invalid Handle", " - Device Not Found", " - Device Not Opened",
-                               " - General IO Error", " - Insufficient Resources", " - Invalid Parameter",
-                               " - Invalid Baud Rate", " - Device not opened for Erase",
-                               " - Device not opened for Write", " - Failed to write Device",
-                               " - EEPROM read failed", " - EEPROM write failed", " - EEPROM erase failed",
-                               " - EEPROM not present", " - EEPROM not programmed", " - Invalid Arguments",
-                               " - not supported", " - other error"};
+    const QStringList texts = {" - Invalid Handle",
+                               " - Device Not Found",
+                               " - Device Not Opened",
+                               " - General IO Error",
+                               " - Insufficient Resources",
+                               " - Invalid Parameter",
+                               " - Invalid Baud Rate",
+                               " - Device not opened for Erase",
+                               " - Device not opened for Write",
+                               " - Failed to write Device",
+                               " - EEPROM read failed",
+                               " - EEPROM write failed",
+                               " - EEPROM erase failed",
+                               " - EEPROM not present",
+                               " - EEPROM not programmed",
+                               " - Invalid Arguments",
+                               " - not supported",
+                               " - other error"};
     for (int code = 1; code <= 18; ++code)
         EXPECT_EQ(UsbDevice::statusText(code), texts[code - 1]) << code;
     for (int code : {0, 19, -3})
@@ -35,10 +45,8 @@ TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
         bool zamo80, zamo24;
         const char* logLine;
     };
-    for (const Case& c : {Case{"[8]", "[8]", true, false, "ZAMO80 Detected"},
-                          Case{"[8]", "[9]", true, false, nullptr},
-                          Case{"[2]", "[2]", false, true, "ZAMO24 Detected"},
-                          Case{"[2]", "[3]", false, true, nullptr},
+    for (const Case& c : {Case{"[8]", "[8]", true, false, "ZAMO80 Detected"}, Case{"[8]", "[9]", true, false, nullptr},
+                          Case{"[2]", "[2]", false, true, "ZAMO24 Detected"}, Case{"[2]", "[3]", false, true, nullptr},
                           Case{"[8]", "[7]", false, false, "ZAMO Detected"}}) {
         platform::ScopedFakeD2xx driver;
         driver->setDevices({"FT232R USB UART"});
@@ -77,15 +85,21 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
         QList<QByteArray> devices;
         Call call;
         platform::FtStatus status;
-        QString error;          // last error status raised
-        bool usbError;          // "Error Opening Port"
+        QString error; // last error status raised
+        bool usbError; // "Error Opening Port"
         bool connectedAfter;
         const char* logLine;
     };
     const QList<QByteArray> unit{"FT232R USB UART"};
     const Case cases[] = {
         {"no device", {}, Call::Read, 0, "No devices found", false, false, "No USB devices found"},
-        {"only the generator", {"FT232R USB UART-SG"}, Call::Read, 0, "No devices found", false, false,
+        {"only the generator",
+         {"FT232R USB UART-SG"},
+         Call::Read,
+         0,
+         "No devices found",
+         false,
+         false,
          "No ZAMO USB devices found"},
         {"open", unit, Call::Open, 2, "Open failed", true, false, "USB Port Open failed, Result = 2"},
         {"queue status", unit, Call::GetQueueStatus, 4, "Command failed", true, false,
@@ -94,8 +108,7 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
          "Setting USB port latentcy failed, Result = 6"},
         {"baud rate", unit, Call::SetBaudRate, 7, "Baud rate failed", true, true,
          "Setting USB Baud rate failed, Result = 7"},
-        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, true,
-         "Setting USB Bit Mode failed, Result = 4"},
+        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, true, "Setting USB Bit Mode failed, Result = 4"},
     };
     for (const Case& c : cases) {
         platform::ScopedFakeD2xx driver;
@@ -116,8 +129,8 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
             EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
         }
         // The owner's label ends with the status update's text.
-        EXPECT_EQ(events.filter("Status").last(), c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found"
-                                                                   : "Status! " + c.error)
+        EXPECT_EQ(events.filter("Status").last(),
+                  c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found" : "Status! " + c.error)
             << c.name;
         comm->disconnectDevice();
     }
@@ -199,8 +212,9 @@ TEST_F(DeviceLayer, TheErrorTextOfAPortFailure)
         platform::FtStatus status;
         QString text;
     };
-    for (const Case& c : {Case{1, "FT_GetQueueStatus - Invalid Handle"}, Case{4, "FT_GetQueueStatus - General IO Error"},
-                          Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
+    for (const Case& c :
+         {Case{1, "FT_GetQueueStatus - Invalid Handle"}, Case{4, "FT_GetQueueStatus - General IO Error"},
+          Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
         connectedUnit(Model::Base);
         fake->failNext(Call::GetQueueStatus, c.status);
         Clock::advance(150);
@@ -223,12 +237,18 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
     };
     const Case cases[] = {
         // The driver refuses handle 0: the close failed, and nothing was closed.
-        {"never opened", Before::NeverOpened, {"Status! Close attempt failed"}, "Close attempt failed",
+        {"never opened",
+         Before::NeverOpened,
+         {"Status! Close attempt failed"},
+         "Close attempt failed",
          "USB Close attempt failed, Result = 1"},
         {"open", Before::Open, {"Status Disconnected", "UsbClosed"}, "USB Port Closed", "USB Port Closure Result = 0"},
         // The failure let go of the port; closing it is what the operator asks.
-        {"released after a read failure", Before::ReleasedAfterAReadFailure, {"Status Disconnected", "UsbClosed"},
-         "USB Port Closed", "USB Port Closure Result = 0"},
+        {"released after a read failure",
+         Before::ReleasedAfterAReadFailure,
+         {"Status Disconnected", "UsbClosed"},
+         "USB Port Closed",
+         "USB Port Closure Result = 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -260,7 +280,7 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
         if (c.before == Before::NeverOpened) {
             EXPECT_TRUE(driver->calls().contains("Close(0)"));
         }
-        comm.reset();   // before its driver goes
+        comm.reset(); // before its driver goes
     }
 }
 
@@ -307,8 +327,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         comm->setUnitID(1);
         Record();
         QList<bool> lidAtConnected;
-        QObject::connect(comm.get(), &UnitLink::usbConnected,
-                         [&] { lidAtConnected << comm->lidClosed(); });
+        QObject::connect(comm.get(), &UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
         bool handled = false;
         QObject::connect(comm.get(), &UnitLink::rxIdle, [&] {
             if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
@@ -319,7 +338,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         driver->setDevices({"FT232R USB UART"});
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo("[8]", "[8]", 5);
-        driver->replyTo("[L]", "[L0]", 5, 1);   // closed at the first open
+        driver->replyTo("[L]", "[L0]", 5, 1); // closed at the first open
         comm->connectDevice();
         ASSERT_TRUE(comm->connected());
         Clock::advance(1000);
@@ -327,7 +346,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         events.clear();
         log.clear();
         driver->clearWrites();
-        driver->replyTo("[L]", "[L1]", 5, 1);   // opened while the unit was away
+        driver->replyTo("[L]", "[L1]", 5, 1); // opened while the unit was away
         if (c.failure == Failure::Read)
             driver->failNext(Call::Read, 4);
         if (c.failure == Failure::QueueStatus)
@@ -344,7 +363,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
         EXPECT_GE(Clock::tickCount(), failedAt + 7000);
         EXPECT_EQ(driver->openCount(), 1);
-        comm.reset();   // before its driver and the handlers' state go
+        comm.reset(); // before its driver and the handlers' state go
     }
 }
 

@@ -51,9 +51,8 @@ protected:
         QObject::connect(c, &UnitLink::usbClosed, [this](int) { events << "UsbClosed"; });
         QObject::connect(c, &UnitLink::usbReconnecting, [this](int) { events << "UsbReconnecting"; });
         QObject::connect(c, &UnitLink::usbError, [this](int, const QString& e) { events << "UsbError " + e; });
-        QObject::connect(c, &UnitLink::hardwareStatus, [this](int, const QString& s, bool error) {
-            events << (error ? "Status! " : "Status ") + s;
-        });
+        QObject::connect(c, &UnitLink::hardwareStatus,
+                         [this](int, const QString& s, bool error) { events << (error ? "Status! " : "Status ") + s; });
     }
 
     // One converter that answers like a unit of the given model.

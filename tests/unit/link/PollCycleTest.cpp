@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 #include "UnitLinkTestAccess.h"
-
 #include "platform/ScriptedPrompts.h"
 
 #include <utility>
@@ -190,8 +189,7 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
         // Every frame once, in the order the cycle gives them.
         QStringList sent = seen.filter("TX ");
         sent.replaceInStrings("TX ", "");
-        EXPECT_EQ(sent.mid(0, 6), QStringList({"[C01(L)]", "[C00(K)]", "[C00(?)]", "[C01(?)]", "[C00(?)]",
-                                               "[C01(?)]"}))
+        EXPECT_EQ(sent.mid(0, 6), QStringList({"[C01(L)]", "[C00(K)]", "[C00(?)]", "[C01(?)]", "[C00(?)]", "[C01(?)]"}))
             << seen.join(" | ").toStdString();
         EXPECT_EQ(sent.count("[C01(L)]"), 1);
         EXPECT_EQ(sent.count("[C00(K)]"), 1);

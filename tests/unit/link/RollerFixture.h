@@ -29,7 +29,8 @@ protected:
         QObject::connect(&roller, &SignalGeneratorLink::usbClosed, [this] { events << "UsbClosed"; });
         QObject::connect(&roller, &SignalGeneratorLink::usbError,
                          [this](const QString& s) { events << "UsbError(" + s + ")"; });
-        QObject::connect(&roller, &SignalGeneratorLink::txData, [this](const QString& s) { events << "TXData(" + s + ")"; });
+        QObject::connect(&roller, &SignalGeneratorLink::txData,
+                         [this](const QString& s) { events << "TXData(" + s + ")"; });
     }
     ~RollerTest() override { platform::Clock::useRealTime(); }
 

@@ -63,24 +63,41 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
         bool connected;
     };
     const Case cases[] = {
-        {"no converter at all", [](FakeD2xx& f) { f.setDevices({}); },
-         {"HardwareStatus(No devices found,True)"}, false},
-        {"only the unit's converter", [](FakeD2xx& f) { f.setDevices({UnitConverter, "FT232R USB UART-S"}); },
-         {"HardwareStatus(No devices found,True)"}, false},
-        {"open fails", [](FakeD2xx& f) { f.failNext(Call::Open, platform::FT_DEVICE_NOT_OPENED); },
-         {"HardwareStatus(Open failed,True)", "UsbError(Error Opening Port)"}, false},
-        {"queue check fails", [](FakeD2xx& f) { f.failNext(Call::GetQueueStatus, platform::FT_IO_ERROR); },
-         {"HardwareStatus(Command failed,True)", "UsbError(Error Opening Port)"}, false},
-        {"latency fails", [](FakeD2xx& f) { f.failNext(Call::SetLatencyTimer, platform::FT_IO_ERROR); },
-         {"HardwareStatus(Latency failed,True)", "UsbError(Error Opening Port)"}, true},
-        {"baud rate fails", [](FakeD2xx& f) { f.failNext(Call::SetBaudRate, platform::FT_INVALID_BAUD_RATE); },
-         {"HardwareStatus(Baud rate failed,True)", "UsbError(Error Opening Port)"}, true},
-        {"bit mode fails", [](FakeD2xx& f) { f.failNext(Call::SetBitMode, platform::FT_IO_ERROR); },
-         {"HardwareStatus(Reset failed,True)", "UsbError(Error Opening Port)"}, true},
-        {"no answer to the handshake", [](FakeD2xx&) {},
-         {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
-        {"the handshake answered twice over", [](FakeD2xx& f) { f.replyTo("(*)", "(*)(*)", 10, 1); },
-         {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
+        {"no converter at all",
+         [](FakeD2xx& f) { f.setDevices({}); },
+         {"HardwareStatus(No devices found,True)"},
+         false},
+        {"only the unit's converter",
+         [](FakeD2xx& f) {
+             f.setDevices({UnitConverter, "FT232R USB UART-S"});
+         },
+         {"HardwareStatus(No devices found,True)"},
+         false},
+        {"open fails",
+         [](FakeD2xx& f) { f.failNext(Call::Open, platform::FT_DEVICE_NOT_OPENED); },
+         {"HardwareStatus(Open failed,True)", "UsbError(Error Opening Port)"},
+         false},
+        {"queue check fails",
+         [](FakeD2xx& f) { f.failNext(Call::GetQueueStatus, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Command failed,True)", "UsbError(Error Opening Port)"},
+         false},
+        {"latency fails",
+         [](FakeD2xx& f) { f.failNext(Call::SetLatencyTimer, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Latency failed,True)", "UsbError(Error Opening Port)"},
+         true},
+        {"baud rate fails",
+         [](FakeD2xx& f) { f.failNext(Call::SetBaudRate, platform::FT_INVALID_BAUD_RATE); },
+         {"HardwareStatus(Baud rate failed,True)", "UsbError(Error Opening Port)"},
+         true},
+        {"bit mode fails",
+         [](FakeD2xx& f) { f.failNext(Call::SetBitMode, platform::FT_IO_ERROR); },
+         {"HardwareStatus(Reset failed,True)", "UsbError(Error Opening Port)"},
+         true},
+        {"no answer to the handshake", [](FakeD2xx&) {}, {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
+        {"the handshake answered twice over",
+         [](FakeD2xx& f) { f.replyTo("(*)", "(*)(*)", 10, 1); },
+         {"TXData((*))", "HardwareStatus(No ACK Received,True)"},
+         true},
     };
     for (const Case& c : cases) {
         platform::ScopedFakeD2xx driver;
@@ -91,7 +108,8 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
         QObject::connect(&link, &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
             seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&link, &SignalGeneratorLink::usbError, [&](const QString& s) { seen << "UsbError(" + s + ")"; });
+        QObject::connect(&link, &SignalGeneratorLink::usbError,
+                         [&](const QString& s) { seen << "UsbError(" + s + ")"; });
         QObject::connect(&link, &SignalGeneratorLink::txData, [&](const QString& s) { seen << "TXData(" + s + ")"; });
         QSignalSpy connected(&link, &SignalGeneratorLink::usbConnected);
         link.connectDevice();
@@ -206,9 +224,8 @@ TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
     auto roller = std::make_unique<SignalGeneratorLink>();
     roller->connectDevice();
     QStringList seen;
-    QObject::connect(roller.get(), &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
-        seen << QString("%1,%2").arg(s).arg(e);
-    });
+    QObject::connect(roller.get(), &SignalGeneratorLink::hardwareStatus,
+                     [&](const QString& s, bool e) { seen << QString("%1,%2").arg(s).arg(e); });
     QSignalSpy closed(roller.get(), &SignalGeneratorLink::usbClosed);
     fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     roller.reset();

@@ -62,8 +62,8 @@ struct Row {
     const char* sender;
     Send send;
     const char* base;
-    const char* zamo80 = nullptr;   // nullptr: the same as the base model
-    const char* zamo24 = nullptr;   // nullptr: the same as the ZAMO80
+    const char* zamo80 = nullptr; // nullptr: the same as the base model
+    const char* zamo24 = nullptr; // nullptr: the same as the ZAMO80
 };
 
 TEST_F(Senders, EveryModelGetsItsOwnFramesAndNothingWhereItIsNotServed)
@@ -240,7 +240,7 @@ TEST_F(Senders, AllChannelSendByTestTypeModelAndRepeats)
 TEST_F(Senders, AllChannelCommandOfEveryTestTypeOnEveryModel)
 {
     std::vector<testsupport::AllChannelCommandRow> rows(std::begin(testsupport::kAllChannelCommandsByTestType),
-                                                         std::end(testsupport::kAllChannelCommandsByTestType));
+                                                        std::end(testsupport::kAllChannelCommandsByTestType));
     rows.push_back({"OTHER", "", "", ""});
     const QString bits = "1100000000000000";
     for (const auto& r : rows) {
@@ -263,7 +263,9 @@ TEST_F(Senders, CancelAllAndStopAllBiasAddressTheConnectedChannels)
     EXPECT_EQ(framesAs(Model::Base, [](auto& c) { c.txCancelAllElectrodes(); }),
               QStringList({cancel, cancel, cancel}).join(" "));
     EXPECT_EQ(framesAs(Model::Zamo80, [](auto& c) { c.txCancelAllElectrodes(true); }),
-              QStringList({cancel, ledsOff, cancel, ledsOff, cancel, ledsOff}).replaceInStrings(QRegularExpression("^"), "now ").join(" "));
+              QStringList({cancel, ledsOff, cancel, ledsOff, cancel, ledsOff})
+                  .replaceInStrings(QRegularExpression("^"), "now ")
+                  .join(" "));
 
     const QString stop = "[A(GB0)" + bits + "]";
     EXPECT_EQ(framesAs(Model::Base, [](auto& c) { c.txStopAllBiasTest(); }),
@@ -280,7 +282,7 @@ TEST_F(Senders, NoChannelPresentGivesAnAllZeroBitString)
 TEST_F(Senders, ChargeCommandsBlockForThreeQuarterSecondsWithoutRunningTheQueue)
 {
     as(Model::Zamo80);
-    comm->txRunACZTest(1);   // already waiting in the queue
+    comm->txRunACZTest(1); // already waiting in the queue
     events.clear();
     int otherTicks = 0;
     platform::Timer other;
@@ -314,8 +316,7 @@ TEST_F(Senders, LidCheckWaitsHalfASecondPollingOnlyWhenNotPolledForData)
 {
     as(Model::Zamo24);
     QList<bool> lidStates;
-    QObject::connect(comm.get(), &UnitLink::rxMasterLidState,
-                     [&](int, bool closed) { lidStates << closed; });
+    QObject::connect(comm.get(), &UnitLink::rxMasterLidState, [&](int, bool closed) { lidStates << closed; });
     // Without polled data the poll cycle keeps running through the wait and
     // picks up the reply.
     fake->replyTo("[L]", "[L0]", 100, 1);

@@ -19,8 +19,15 @@ TEST_F(UsbComm, ChannelListNamesRunsAndSingleChannels)
     for (int c = 0; c < 16; ++c)
         all << c;
     const Case cases[] = {
-        {1, {0, 1, 2, 3, 5}, "A1-D1.F1"}, {2, all, "A2-P2"}, {1, {0, 2}, "A1.C1"}, {1, {0, 1}, "A1-B1"},
-        {1, {15}, "P1"},  {1, {14}, "O1"}, {1, {}, ""}, {1, {14, 15}, "O1-P1"}, {1, {0, 7, 8, 9, 15}, "A1.H1-J1.P1"},
+        {1, {0, 1, 2, 3, 5}, "A1-D1.F1"},
+        {2, all, "A2-P2"},
+        {1, {0, 2}, "A1.C1"},
+        {1, {0, 1}, "A1-B1"},
+        {1, {15}, "P1"},
+        {1, {14}, "O1"},
+        {1, {}, ""},
+        {1, {14, 15}, "O1-P1"},
+        {1, {0, 7, 8, 9, 15}, "A1.H1-J1.P1"},
     };
     for (const Case& c : cases) {
         UnitLink unit(c.unit);
@@ -91,9 +98,9 @@ TEST_F(UsbComm, ACalibrationDatedTodayOrNeverReadHasExpired)
         OleDate date;
         bool expired;
     };
-    for (const Case& c : {Case{OleDate::fromDate(today), true}, Case{OleDate(), true},
-                          Case{OleDate::fromDate(today.addDays(-30)), true},
-                          Case{OleDate::fromDate(today.addDays(1)), false}}) {
+    for (const Case& c :
+         {Case{OleDate::fromDate(today), true}, Case{OleDate(), true},
+          Case{OleDate::fromDate(today.addDays(-30)), true}, Case{OleDate::fromDate(today.addDays(1)), false}}) {
         comm->electrode(7)->setCalibrationDate(c.date);
         EXPECT_EQ(comm->electrodeChannelCalibrationExpired(7), c.expired) << c.date.value;
     }
@@ -173,9 +180,9 @@ TEST_F(UsbComm, ASimulatedUnitConnectsThroughTheSameReceivePath)
         bool zamo80, zamo24;
         QString status;
     };
-    for (const Case& c : {Case{false, false, "Status ZAMO Connected; A1-B1"},
-                          Case{true, false, "Status ZAMO80 Connected; A1-B1"},
-                          Case{false, true, "Status ZAMO2-4 Connected; A1-B1"}}) {
+    for (const Case& c :
+         {Case{false, false, "Status ZAMO Connected; A1-B1"}, Case{true, false, "Status ZAMO80 Connected; A1-B1"},
+          Case{false, true, "Status ZAMO2-4 Connected; A1-B1"}}) {
         events.clear();
         comm->connectSimulator(2, c.zamo80, c.zamo24);
         Clock::advance(500);

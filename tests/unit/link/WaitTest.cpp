@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 #include "UnitLinkTestAccess.h"
-
 #include "platform/Timer.h"
 
 using platform::Clock;

@@ -8,21 +8,63 @@
 
 namespace {
 
-const QStringList ValidFrames = {
-    "(GA2130,3593,0000,2175,1470*)", "(Ga2130,3593,0000,2175,0000*)", "(GT2130,3593*)", "(GT0)",
-    "(Gt0064,0076,3034,2749,1310,1205*)", "(Gt0)", "(GR2022,2513,7492,0008,2031,1222,0060*)", "(GR0)",
-    "(GN00212*)", "(GN00212,0300,0100,0030!)", "(GN12182,3386,0212,2208,2881,0360*)", "(GN20100,0200,0300*)",
-    "(Gd02022,2513,7492,0008,2031!)", "(Gd12022,2513,7492,0008,2031,0060*)", "(Gd20012)",
-    "(GD02022,2513,2031*)", "(GD12022,2513,2031,0060*)", "(GB02022,2513,2046,2054,0001,0030*)",
-    "(GB12022,2513,2046,2054,0007,0001,0030*)", "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)",
-    "(GP1*)", "(Gp1!)", "(Gz0123)", "(*)", "(!)", "(RB0x1F)", "(RTC255)",
-    "(MC000001,00002,00003,00004,00005,00006,00007)", "(MD12024,03,15)", "(MV100101)", "(MS1AB123)",
-    "(MR11000,2000,3000,4000)", "(MP10010,0020,0900,0800)", "(Mp11234,5678,1234,5678,1000,0700)",
-    "(Md10750)", "(mV100203)", "(mS1CB001)", "(mR11000,2000)", "(mR312345,-1234)", "(mR53000,0500)",
-    "(mP100001,99999)", "(gA11000)", "(gD216384,10000)", "(gN316384,05000)", "(gB10500)",
-    "(gS116384,10000)", "(gS21234)", "(gR116384,10000)", "(gR216384,10000)", "[*]", "[RTA17]", "[RC017]",
-    "[D0629,0234,0362,0362,0174,1,1,1,01010]", "[d0629,0234,0362,0362,0174,0100,1,0,01010]",
-    "[F1100000000000001]", "[L0]", "[L1]"};
+const QStringList ValidFrames = {"(GA2130,3593,0000,2175,1470*)",
+                                 "(Ga2130,3593,0000,2175,0000*)",
+                                 "(GT2130,3593*)",
+                                 "(GT0)",
+                                 "(Gt0064,0076,3034,2749,1310,1205*)",
+                                 "(Gt0)",
+                                 "(GR2022,2513,7492,0008,2031,1222,0060*)",
+                                 "(GR0)",
+                                 "(GN00212*)",
+                                 "(GN00212,0300,0100,0030!)",
+                                 "(GN12182,3386,0212,2208,2881,0360*)",
+                                 "(GN20100,0200,0300*)",
+                                 "(Gd02022,2513,7492,0008,2031!)",
+                                 "(Gd12022,2513,7492,0008,2031,0060*)",
+                                 "(Gd20012)",
+                                 "(GD02022,2513,2031*)",
+                                 "(GD12022,2513,2031,0060*)",
+                                 "(GB02022,2513,2046,2054,0001,0030*)",
+                                 "(GB12022,2513,2046,2054,0007,0001,0030*)",
+                                 "(GS2046,2536,0001,0001,2169,2143,2131,2122,0035*)",
+                                 "(GP1*)",
+                                 "(Gp1!)",
+                                 "(Gz0123)",
+                                 "(*)",
+                                 "(!)",
+                                 "(RB0x1F)",
+                                 "(RTC255)",
+                                 "(MC000001,00002,00003,00004,00005,00006,00007)",
+                                 "(MD12024,03,15)",
+                                 "(MV100101)",
+                                 "(MS1AB123)",
+                                 "(MR11000,2000,3000,4000)",
+                                 "(MP10010,0020,0900,0800)",
+                                 "(Mp11234,5678,1234,5678,1000,0700)",
+                                 "(Md10750)",
+                                 "(mV100203)",
+                                 "(mS1CB001)",
+                                 "(mR11000,2000)",
+                                 "(mR312345,-1234)",
+                                 "(mR53000,0500)",
+                                 "(mP100001,99999)",
+                                 "(gA11000)",
+                                 "(gD216384,10000)",
+                                 "(gN316384,05000)",
+                                 "(gB10500)",
+                                 "(gS116384,10000)",
+                                 "(gS21234)",
+                                 "(gR116384,10000)",
+                                 "(gR216384,10000)",
+                                 "[*]",
+                                 "[RTA17]",
+                                 "[RC017]",
+                                 "[D0629,0234,0362,0362,0174,1,1,1,01010]",
+                                 "[d0629,0234,0362,0362,0174,0100,1,0,01010]",
+                                 "[F1100000000000001]",
+                                 "[L0]",
+                                 "[L1]"};
 
 const QString Alphabet = QStringLiteral("()[]()[]GgMmADdNRTtSBPpzaCcVr0123456789,,*!-. xX");
 
@@ -34,7 +76,9 @@ struct Snapshot {
 
 Snapshot take(const ChannelRecord& e)
 {
-    return {e.serialNumber(), e.firmwareVersion(), e.calibrationDate().value,
+    return {e.serialNumber(),
+            e.firmwareVersion(),
+            e.calibrationDate().value,
             {e.zamo24Pace1Amplitude(), e.zamo24Pace1PulseWidth(), e.zamo24Pace1BPM(), e.zamo24Pace2Amplitude(),
              e.zamo24Pace2PulseWidth(), e.zamo24Pace2BPM()}};
 }
@@ -60,7 +104,10 @@ protected:
             const int at = below(frame.size() + 1);
             switch (below(5)) {
             case 0: frame.insert(at, Alphabet.at(below(Alphabet.size()))); break;
-            case 1: if (at < frame.size()) frame[at] = Alphabet.at(below(Alphabet.size())); break;
+            case 1:
+                if (at < frame.size())
+                    frame[at] = Alphabet.at(below(Alphabet.size()));
+                break;
             case 2: frame.remove(at, 1); break;
             case 3: frame.truncate(at); break;
             default: frame.insert(at, QChar(0)); break;
@@ -87,7 +134,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
 {
     for (int round = 0; round < 20000; ++round) {
         setModel(Model(below(3)));
-        const qint16 channel = qint16(below(44) - 4);   // -4..39
+        const qint16 channel = qint16(below(44) - 4); // -4..39
         parser.attributeTo(channel);
         const bool outside = channel < 0 || channel > 15;
         std::vector<Snapshot> before;
@@ -99,7 +146,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
         if (below(4) == 0) {
             parser.parseText(stream);
         } else {
-            while (!stream.isEmpty()) {   // the stream arrives in random pieces
+            while (!stream.isEmpty()) { // the stream arrives in random pieces
                 const int piece = 1 + below(stream.size());
                 parser.parseRead(stream.left(piece).toLatin1());
                 stream.remove(0, piece);

@@ -2,7 +2,6 @@
 // rxDataInBuffer and rxData around every reply, channel attribution, and
 // the state that replies leave in the component and its channel records.
 #include "ParserFixture.h"
-
 #include "config/Log.h"
 #include "support/TempDataHome.h"
 #include "unit/ReadingArithmetic.h"
@@ -14,8 +13,8 @@ namespace {
 
 struct Case {
     const char* name;
-    QStringList reads;          // read path; one entry per read
-    std::vector<Event> events;  // every event, rxDataInBuffer and rxData included
+    QStringList reads;         // read path; one entry per read
+    std::vector<Event> events; // every event, rxDataInBuffer and rxData included
 };
 
 class ReadTable : public ParserFixture, public ::testing::WithParamInterface<Case> {};
@@ -33,29 +32,51 @@ const QString nul(QChar(0));
 INSTANTIATE_TEST_SUITE_P(
     reads, ReadTable,
     ::testing::Values(
-        Case{"UnitThenChannel", {"[*](*)"},
-             {{"rxDataInBuffer", {"[*](*)"}}, {"rxData", {0, "[*]"}}, {"rxMasterIdle", {}},
-              {"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}}}},
-        Case{"ChannelThenUnit", {"(*)[*]"},
-             {{"rxDataInBuffer", {"(*)[*]"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}},
-              {"rxDataInBuffer", {"[*]"}}, {"rxData", {0, "[*]"}}, {"rxMasterIdle", {}}}},
-        Case{"SplitAcrossReads", {"(GB02022,2513,20", "46,2054,0001,0030*)"},
+        Case{"UnitThenChannel",
+             {"[*](*)"},
+             {{"rxDataInBuffer", {"[*](*)"}},
+              {"rxData", {0, "[*]"}},
+              {"rxMasterIdle", {}},
+              {"rxDataInBuffer", {"(*)"}},
+              {"rxData", {5, "(*)"}},
+              {"rxIdle", {5}}}},
+        Case{"ChannelThenUnit",
+             {"(*)[*]"},
+             {{"rxDataInBuffer", {"(*)[*]"}},
+              {"rxData", {5, "(*)"}},
+              {"rxIdle", {5}},
+              {"rxDataInBuffer", {"[*]"}},
+              {"rxData", {0, "[*]"}},
+              {"rxMasterIdle", {}}}},
+        Case{"SplitAcrossReads",
+             {"(GB02022,2513,20", "46,2054,0001,0030*)"},
              {{"rxDataInBuffer", {"(GB02022,2513,20"}},
               {"rxDataInBuffer", {"(GB02022,2513,2046,2054,0001,0030*)"}},
               {"rxData", {5, "(GB02022,2513,2046,2054,0001,0030*)"}},
               {"rxBiasTestData", {5, 2022, 2513, 2046, 2054, 0, 1, 30, true, 0.1018330, 0.8146640}}}},
-        Case{"NulInsideFrame", {"(" + nul + "*)" + nul},
+        Case{"NulInsideFrame",
+             {"(" + nul + "*)" + nul},
              {{"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}}}},
-        Case{"OpeningBracketEndsRead", {"(*)(", "!)"},
-             {{"rxDataInBuffer", {"(*)("}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}},
-              {"rxDataInBuffer", {"("}}, {"rxDataInBuffer", {"(!)"}}, {"rxData", {5, "(!)"}},
+        Case{"OpeningBracketEndsRead",
+             {"(*)(", "!)"},
+             {{"rxDataInBuffer", {"(*)("}},
+              {"rxData", {5, "(*)"}},
+              {"rxIdle", {5}},
+              {"rxDataInBuffer", {"("}},
+              {"rxDataInBuffer", {"(!)"}},
+              {"rxData", {5, "(!)"}},
               {"rxTestDataNotReady", {5}}}},
-        Case{"StrayClosingBracket", {"7*)(*)"},
-             {{"rxDataInBuffer", {"7*)(*)"}}, {"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}},
-              {"rxIdle", {5}}}},
-        Case{"UnitFrameNeverClosed", {"[d06(!)", "[*]"},
-             {{"rxDataInBuffer", {"[d06(!)"}}, {"rxDataInBuffer", {"(!)"}}, {"rxData", {5, "(!)"}},
-              {"rxTestDataNotReady", {5}}, {"rxDataInBuffer", {"[*]"}}, {"rxData", {0, "[*]"}},
+        Case{"StrayClosingBracket",
+             {"7*)(*)"},
+             {{"rxDataInBuffer", {"7*)(*)"}}, {"rxDataInBuffer", {"(*)"}}, {"rxData", {5, "(*)"}}, {"rxIdle", {5}}}},
+        Case{"UnitFrameNeverClosed",
+             {"[d06(!)", "[*]"},
+             {{"rxDataInBuffer", {"[d06(!)"}},
+              {"rxDataInBuffer", {"(!)"}},
+              {"rxData", {5, "(!)"}},
+              {"rxTestDataNotReady", {5}},
+              {"rxDataInBuffer", {"[*]"}},
+              {"rxData", {0, "[*]"}},
               {"rxMasterIdle", {}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -83,8 +104,8 @@ TEST_F(ParserFixture, FoundChannelsMapSetsExactlyTheMarkedChannels)
     comm.electrode(5)->setConnected(true);
     const std::vector<Event> events = decode("[F1100000000000001]");
     // The status display is refreshed before the event.
-    EXPECT_TRUE(sameEvents(events, {{"hardwareStatus", {"Disconnected", false}},
-                                    {"rxMasterFoundChannels", {"1100000000000001"}}}));
+    EXPECT_TRUE(sameEvents(
+        events, {{"hardwareStatus", {"Disconnected", false}}, {"rxMasterFoundChannels", {"1100000000000001"}}}));
     for (int ch = 0; ch < 16; ++ch)
         EXPECT_EQ(comm.electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
     // A short map clears the channels it does not reach.
@@ -131,7 +152,7 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
     EXPECT_FALSE(comm.lidClosed());
     decode("[L0]");
     decode("[D0629,0234,0362,0362,0174,1,1,1,01010]");
-    EXPECT_FALSE(comm.lidClosed());   // the base layout always reads the lid open
+    EXPECT_FALSE(comm.lidClosed()); // the base layout always reads the lid open
     EXPECT_TRUE(comm.working200VOn());
     EXPECT_NEAR(UnitLinkTestAccess::temperature(comm), 39.614235, 1e-6);
     EXPECT_EQ(comm.temperature(), 40);
@@ -180,7 +201,7 @@ TEST_F(ParserFixture, ZeroOverZeroReadingIsRecognisablyNotANumber)
     ASSERT_EQ(events.size(), 1u);
     const double measurement = events[0].args[9].toDouble();
     EXPECT_TRUE(TestDataArithmetic::isNotANumber(measurement));
-    EXPECT_FALSE(TestDataArithmetic::isNotANumber(events[0].args[8].toDouble()));   // +inf gain
+    EXPECT_FALSE(TestDataArithmetic::isNotANumber(events[0].args[8].toDouble())); // +inf gain
 }
 
 } // namespace
@@ -203,11 +224,11 @@ TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
     });
     parser.parseRead("(*)(GA2130,3593");
     EXPECT_EQ(duringTheHandler.size(), 3u);
-    EXPECT_TRUE(sameEvents(recorder.replies(),
-                           {{"rxIdle", {0}},
-                            {"rxaczTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826,
-                                               false}},
-                            {"rxTestDataNotReady", {0}}}));
+    EXPECT_TRUE(
+        sameEvents(recorder.replies(),
+                   {{"rxIdle", {0}},
+                    {"rxaczTestData", {0, 2130, 3593, 0, 2175, 1470, true, 0.6835270, 30.758715, 0.0407826, false}},
+                    {"rxTestDataNotReady", {0}}}));
     EXPECT_EQ(UnitLinkTestAccess::pendingText(comm), "");
 }
 

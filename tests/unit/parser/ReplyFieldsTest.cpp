@@ -21,14 +21,28 @@ TEST(ReplyFields, TextAtOneBasedPositionsShortAtTheEnd)
 
 TEST(ReplyFields, Conversions)
 {
-    struct Row { const char16_t* text; std::optional<std::int16_t> integer; std::optional<std::int32_t> wide; };
+    struct Row {
+        const char16_t* text;
+        std::optional<std::int16_t> integer;
+        std::optional<std::int32_t> wide;
+    };
     const Row rows[] = {
-        {u"0000", 0, 0},       {u"2130", 2130, 2130}, {u"-999", -999, -999},
-        {u" 12 ", 12, 12},     {u"+7", 7, 7},         {u"2.5", 2, 2},
-        {u"3.5", 4, 4},        {u"-2.51", -3, -3},    {u"99999", std::nullopt, 99999},
-        {u"32767", 32767, 32767}, {u"-32768", -32768, -32768}, {u"32768", std::nullopt, 32768},
-        {u"", std::nullopt, std::nullopt}, {u"12a4", std::nullopt, std::nullopt},
-        {u"-", std::nullopt, std::nullopt}, {u".", std::nullopt, std::nullopt},
+        {u"0000", 0, 0},
+        {u"2130", 2130, 2130},
+        {u"-999", -999, -999},
+        {u" 12 ", 12, 12},
+        {u"+7", 7, 7},
+        {u"2.5", 2, 2},
+        {u"3.5", 4, 4},
+        {u"-2.51", -3, -3},
+        {u"99999", std::nullopt, 99999},
+        {u"32767", 32767, 32767},
+        {u"-32768", -32768, -32768},
+        {u"32768", std::nullopt, 32768},
+        {u"", std::nullopt, std::nullopt},
+        {u"12a4", std::nullopt, std::nullopt},
+        {u"-", std::nullopt, std::nullopt},
+        {u".", std::nullopt, std::nullopt},
         {u"1,2", std::nullopt, std::nullopt},
     };
     for (const Row& r : rows) {

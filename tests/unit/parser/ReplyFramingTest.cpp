@@ -2,10 +2,10 @@
 // brackets, NULs, pending text and its bound.
 #include "unit/ReplyFraming.h"
 
-#include <gmock/gmock.h>
-
 #include <QRegularExpression>
 #include <QStringList>
+
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -24,9 +24,9 @@ struct Recorder : ReplyFraming::Handler {
 
 struct Case {
     const char* name;
-    QStringList reads;        // read path, one entry per read
-    QStringList frames;       // expected frames, in order
-    QString pending;          // expected pending text at the end
+    QStringList reads;  // read path, one entry per read
+    QStringList frames; // expected frames, in order
+    QString pending;    // expected pending text at the end
 };
 
 class FramingTable : public ::testing::TestWithParam<Case> {};
@@ -51,8 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"UnitThenChannel", {"[*](*)"}, {"U:[*]", "C:(*)"}, ""},
         Case{"ChannelThenUnit", {"(*)[*]"}, {"C:(*)", "U:[*]"}, ""},
-        Case{"SplitAcrossReads", {"(GA2130,35", "93,0000,2175,1470*)"},
-             {"C:(GA2130,3593,0000,2175,1470*)"}, ""},
+        Case{"SplitAcrossReads", {"(GA2130,35", "93,0000,2175,1470*)"}, {"C:(GA2130,3593,0000,2175,1470*)"}, ""},
         Case{"NulsStripped", {QString("(") + nul + "*)" + nul + nul}, {"C:(*)"}, ""},
         Case{"OneCharacterAfterFrameDropped", {"(*)x"}, {"C:(*)"}, ""},
         Case{"TwoCharactersWithoutBracketWait", {"(*)xy"}, {"C:(*)"}, "xy"},

@@ -1,7 +1,6 @@
-#include "unit/CommandFrames.h"
-
 #include "support/AllChannelCommandTable.h"
 #include "support/QtPrinters.h"
+#include "unit/CommandFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +19,8 @@ TEST(UnitCommandFrames, NumberFieldsPadOnTheLeftKeepSignAndNeverClip)
         const char* text;
     };
     const Case cases[] = {
-        {42, 4, "0042"},       {0, 4, "0000"},          {-5, 4, "-0005"},  {10000, 4, "10000"},
-        {123456, 4, "123456"}, {-32768, 4, "-32768"},   {7, 2, "07"},      {3, 5, "00003"},
-        {-1, 5, "-00001"},     {2147483647, 5, "2147483647"},
+        {42, 4, "0042"},       {0, 4, "0000"}, {-5, 4, "-0005"}, {10000, 4, "10000"}, {123456, 4, "123456"},
+        {-32768, 4, "-32768"}, {7, 2, "07"},   {3, 5, "00003"},  {-1, 5, "-00001"},   {2147483647, 5, "2147483647"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(padded(c.value, c.digits), c.text) << c.value << " in " << c.digits << " digits";
@@ -50,7 +48,7 @@ TEST(UnitCommandFrames, ZAMO80WinsWhenBothModelFlagsAreSet)
 TEST(UnitCommandFrames, AllChannelCommandOfEveryTestTypeAndModel)
 {
     std::vector<testsupport::AllChannelCommandRow> cases(std::begin(testsupport::kAllChannelCommandsByTestType),
-                                                          std::end(testsupport::kAllChannelCommandsByTestType));
+                                                         std::end(testsupport::kAllChannelCommandsByTestType));
     cases.insert(cases.end(), {{"CANCEL", "(X)))", "(X)))", "(X)))"},
                                {"acz", "", "", ""},
                                {"ACZ ", "", "", ""},
