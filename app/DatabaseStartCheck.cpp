@@ -23,9 +23,9 @@ void endForDatabaseError(const QString& cause = QString())
         QStringLiteral("Unable to resolve database access error.  Exiting application.")
             + (cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause),
         QStringLiteral("Database Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
-    StationWindows::unloadApplication();
+    ui::StationWindows::unloadApplication();
     // Whatever the windows did, the program ends here: start-up stops.
-    ProgramEnd::request(1);
+    platform::ProgramEnd::request(1);
 }
 
 bool openAndCheck()

@@ -6,9 +6,9 @@
 
 #include "config/StationSettings.h"
 
+// Both follow the [Database] settings and the database path of settings.
 namespace app {
 
-// Both follow the [Database] settings and the database path of settings.
 void openLocalDatabase(const config::StationSettings& settings);
 void openSqlDatabase(const config::StationSettings& settings);
 

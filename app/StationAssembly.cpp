@@ -19,13 +19,15 @@
 #include <QMenu>
 #include <QProgressBar>
 
+namespace app {
+
 namespace ExecutionWindows {
 
 namespace {
 
-FrameItems frameItems(MainFrame& frame)
+ui::FrameItems frameItems(ui::MainFrame& frame)
 {
-    FrameItems items;
+    ui::FrameItems items;
     for (int n = 1; n <= 2; ++n) {
         items.ZamoUnitsConnect[n] = frame.ZamoUnitsConnect[n];
         items.ZamoUnitsConnectSimulator[n] = frame.ZamoUnitsConnectSimulator[n];
@@ -42,30 +44,30 @@ FrameItems frameItems(MainFrame& frame)
     return items;
 }
 
-TestWindowServices* buildMainForm(config::StationSettings& settings)
+ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
 {
-    auto* links = new TestWindowUnits();
-    auto* form = new TestWindow(settings, links->units());
+    auto* links = new run::TestWindowUnits();
+    auto* form = new ui::TestWindow(settings, links->units());
     links->setParent(form);
     links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
-        form->placeUnitLinkView(n, new UnitLinkPanel(links->link(n), form));
-    form->attachFrame(frameItems(*StationWindows::frame()));
-    form->otherWindows().testSequenceEditor = [form] { DefinitionWindows::showTestSequenceEditor(*form); };
-    form->otherWindows().biasTestParameters = [form] { DefinitionWindows::showBiasTestParameters(*form); };
-    form->services().recorder = std::make_unique<RunRecording>(form->state(), *form, settings, links->units());
+        form->placeUnitLinkView(n, new ui::UnitLinkPanel(links->link(n), form));
+    form->attachFrame(frameItems(*ui::StationWindows::frame()));
+    form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
+    form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
+    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), *form, settings, links->units());
     form->services().reports =
-        std::make_unique<TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
-    form->services().preTestDetails = std::make_unique<TestDetailsDialog>(
-        settings, links->units(), qobject_cast<ActiveLotWindow*>(StationWindows::activeLotWindow()));
-    auto* roller = new SignalGeneratorLink(form);
+        std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
+    form->services().preTestDetails = std::make_unique<ui::TestDetailsDialog>(
+        settings, links->units(), qobject_cast<ui::ActiveLotWindow*>(ui::StationWindows::activeLotWindow()));
+    auto* roller = new unit::SignalGeneratorLink(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
-    new RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
+    new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
     form->otherWindows().rollChannel = [roller](qint16 channel) { roller->txRollChannel(channel); };
     form->otherWindows().connectZamoSG = [roller] { roller->connectDevice(); };
     form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
     results::setConnectionObserver(&form->connectionEvents());
-    StationWindows::addToFrame(form);
+    ui::StationWindows::addToFrame(form);
     form->load();
     if (settings.signalGenerator.enabled)
         roller->setRollDelay(settings.signalGenerator.delay);
@@ -76,8 +78,10 @@ TestWindowServices* buildMainForm(config::StationSettings& settings)
 
 void installMainForm(config::StationSettings& settings)
 {
-    StationWindows::setActiveLotWindowFactory([]() -> QWidget* { return new ActiveLotWindow(); });
-    StationWindows::setMainFormFactory([&settings] { return buildMainForm(settings); });
+    ui::StationWindows::setActiveLotWindowFactory([]() -> QWidget* { return new ui::ActiveLotWindow(); });
+    ui::StationWindows::setMainFormFactory([&settings] { return buildMainForm(settings); });
 }
 
 } // namespace ExecutionWindows
+
+} // namespace app

@@ -5,6 +5,8 @@
 
 #include "config/StationSettings.h"
 
+namespace app {
+
 namespace ExecutionWindows {
 
 // Registers the factory that builds the main test window on first use, on
@@ -15,3 +17,5 @@ namespace ExecutionWindows {
 void installMainForm(config::StationSettings& settings);
 
 } // namespace ExecutionWindows
+
+} // namespace app

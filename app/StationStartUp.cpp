@@ -40,7 +40,7 @@ bool settingsFileReadable(const QString& settingsFile)
     const QString text = "Unable to read the settings file " + settingsFile + ": " + cause + ".  Exiting application.";
     config::writeLog(text);
     showCritical(text);
-    ProgramEnd::request(1);
+    platform::ProgramEnd::request(1);
     return false;
 }
 
@@ -56,7 +56,7 @@ bool main(config::StationSettings& settings)
 {
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
-    StationWindows::useSettings(&settings);
+    ui::StationWindows::useSettings(&settings);
     results::setSettings(&settings);
     try {
         settings.paths.placeInDataFolder();
@@ -90,7 +90,7 @@ bool main(config::StationSettings& settings)
         openLocalDatabase(settings);
     else
         openSqlDatabase(settings);
-    if (ProgramEnd::requested()) {
+    if (platform::ProgramEnd::requested()) {
         switches.startingUp = false;
         return false;
     }
@@ -104,7 +104,7 @@ bool main(config::StationSettings& settings)
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.
-    if (TestWindowServices* form = StationWindows::TestWindow())
+    if (ui::TestWindowServices* form = ui::StationWindows::testWindow())
         form->applyElectrodeSelection();
     switches.startingUp = false;
     return true;

@@ -6,12 +6,12 @@
 
 #include "config/StationSettings.h"
 
-namespace app {
-
 // Runs the start-up steps in order, reading settings.ini into settings (the
 // station's one set of settings, owned by the caller). Returns false when
 // the program must end at once: among others when settings.ini is there but
 // cannot be read, which is shown to the operator before anything is written.
+namespace app {
+
 bool main(config::StationSettings& settings);
 
 // True when the windows can be made (the widget application exists).

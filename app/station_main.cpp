@@ -20,14 +20,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    platform::Prompts::install(std::make_unique<InteractivePrompts>());
-    DefinitionWindows::installOpeners();
-    ExecutionWindows::installMainForm(settings);
+    platform::Prompts::install(std::make_unique<ui::InteractivePrompts>());
+    ui::DefinitionWindows::installOpeners();
+    app::ExecutionWindows::installMainForm(settings);
     int code = 1;
     if (app::main(settings))
         code = app.exec();
-    else if (ProgramEnd::requested())
-        code = ProgramEnd::exitCode();
+    else if (platform::ProgramEnd::requested())
+        code = platform::ProgramEnd::exitCode();
     // The connection goes before the application object does.
     results::closeDatabase();
     results::setSettings(nullptr);

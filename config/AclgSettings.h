@@ -2,9 +2,9 @@
 // settings.ini [ACLG]: the gains of the ZAMO80 ACLG measurement and the
 // divider calibration of the ZAMO2-4 ACLG at each energy.
 
+// One ZAMO2-4 divider: its gain correction and its four resistors.
 namespace config {
 
-// One ZAMO2-4 divider: its gain correction and its four resistors.
 struct AclgDivider {
     double correctGain = 1;
     double r1 = 0;

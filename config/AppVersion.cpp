@@ -6,6 +6,8 @@
 #define ZAMO_VERSION_PATCH 0
 #endif
 
+namespace config {
+
 namespace AppVersion {
 
 QString productName()
@@ -31,3 +33,5 @@ QString number()
 }
 
 } // namespace AppVersion
+
+} // namespace config

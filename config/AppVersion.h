@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace config {
+
 namespace AppVersion {
 
 QString productName(); // "ZAMO"
@@ -14,3 +16,5 @@ int revision();
 QString number();
 
 } // namespace AppVersion
+
+} // namespace config

@@ -7,11 +7,11 @@
 
 #include <QString>
 
-namespace config {
-
 // Writes the embedded file of that type and number (":/<type>/<number>")
 // to path, replacing a file there. Returns path, or "" after a failure,
 // which is shown to the operator; a file that was there then stays whole.
+namespace config {
+
 QString buildFileFromResource(const QString& path, qint32 number, const QString& type);
 
 // Writes the six report templates of paths anew over the old ones

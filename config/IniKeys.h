@@ -9,10 +9,10 @@
 #include <QList>
 #include <QString>
 
-namespace config {
-
 // The value, trimmed; "" when the key, its section or the file is missing,
 // and when the file cannot be read.
+namespace config {
+
 QString iniRead(const QString& section, const QString& key, const QString& file);
 
 // Writes the key, creating the file or the section when missing. Returns

@@ -8,10 +8,10 @@
 
 #include <array>
 
-namespace config {
-
 // One of the 26 values: its section and key in settings.ini and .lim files
 // and the field of limits that holds it.
+namespace config {
+
 struct LimitKey {
     const char* section;
     const char* key;

@@ -9,9 +9,9 @@
 
 #include <functional>
 
+// Full path of the current log file; empty until initLogFile has started one.
 namespace config {
 
-// Full path of the current log file; empty until initLogFile has started one.
 inline QString LogFilePath;
 
 // $XDG_DATA_HOME/KIVO_ZAMO (no trailing "/"), created when missing.

@@ -36,9 +36,9 @@ public:
     }
 
     // Values that do not convert give 0 (or off); nothing is written back.
-    qint16 int16Or0(const char* key) const { return readAs(key, &Convert::toInt16).value_or(0); }
-    double doubleOr0(const char* key) const { return readAs(key, &Convert::toDouble).value_or(0.0); }
-    bool onOrOff(const char* key) const { return readAs(key, &Convert::toBool).value_or(false); }
+    qint16 int16Or0(const char* key) const { return readAs(key, &platform::Convert::toInt16).value_or(0); }
+    double doubleOr0(const char* key) const { return readAs(key, &platform::Convert::toDouble).value_or(0.0); }
+    bool onOrOff(const char* key) const { return readAs(key, &platform::Convert::toBool).value_or(false); }
     bool isOne(const char* key) const { return read(key) == QLatin1String("1"); }
 
     // A flag: "1" is on and "0" off; any other text, empty included, gives
@@ -72,7 +72,7 @@ private:
 int intervalAtLeast(const QString& file, const char* key, qint16 minimum)
 {
     const Section timers(file, "Timers");
-    const std::optional<qint16> value = timers.readAs(key, &Convert::toInt16);
+    const std::optional<qint16> value = timers.readAs(key, &platform::Convert::toInt16);
     if (!value)
         return minimum;
     if (*value < minimum) {
@@ -90,7 +90,7 @@ SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
     SignalGeneratorSettings settings = current;
     settings.enabled = section.flagOrWriteBack("Enabled", false);
 
-    const std::optional<qint32> delay = section.readAs("Delay", &Convert::toInt32);
+    const std::optional<qint32> delay = section.readAs("Delay", &platform::Convert::toInt32);
     if (!delay || *delay <= 0) {
         settings.delay = 10;
         section.writeBack("Delay", "10");
@@ -177,8 +177,8 @@ DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile)
 
     // A whole number not above 10000 that also fits the 16-bit setting.
     const QString delay = section.read("Delay");
-    const std::optional<qint16> value = Convert::toInt16(delay);
-    if (Convert::isNumberNotAbove(delay, 10000) && value) {
+    const std::optional<qint16> value = platform::Convert::toInt16(delay);
+    if (platform::Convert::isNumberNotAbove(delay, 10000) && value) {
         diagnostics.delay = *value;
     } else {
         diagnostics.delay = 1000;
@@ -200,7 +200,7 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     database.username = section.textOrWriteBack("SQLUsername", "");
     database.password = section.textOrWriteBack("SQLPassword", "");
 
-    const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &Convert::toInt32);
+    const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &platform::Convert::toInt32);
     if (!maxRecords || *maxRecords == 0) {
         database.maxRecords = 100000;
         section.writeBack("MaxRecords", "100000");

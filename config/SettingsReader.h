@@ -16,10 +16,10 @@
 
 #include <QString>
 
-namespace config {
-
 // Creates settings.ini with its defaults when missing; otherwise fills in
 // the keys that read empty.
+namespace config {
+
 void buildDefaultIni(const QString& settingsFile);
 
 // [ZAMO-SG]. A delay too large for the setting keeps the one of current.

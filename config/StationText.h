@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+namespace config {
+
 namespace StationText {
 
 // The program's title, used as the title of its message boxes.
@@ -23,8 +25,6 @@ inline QString generalDate(const QDateTime& value)
 
 // The title of the station's message boxes where a window gives none of its
 // own.
-namespace config {
-
 inline const QString DefaultMessageTitle = QStringLiteral("KIVO_ZAMO");
 
 } // namespace config

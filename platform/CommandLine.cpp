@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+namespace platform {
+
 namespace CommandLine {
 
 namespace {
@@ -36,3 +38,5 @@ void setForTesting(const QString& text)
 }
 
 } // namespace CommandLine
+
+} // namespace platform

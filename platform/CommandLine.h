@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace platform {
+
 namespace CommandLine {
 
 QString text();
@@ -21,3 +23,5 @@ bool equals(const QString& switchText);
 void setForTesting(const QString& text);
 
 } // namespace CommandLine
+
+} // namespace platform

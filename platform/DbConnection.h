@@ -24,11 +24,11 @@
 #include <QSqlDatabase>
 #include <QString>
 
-namespace platform {
-
 // One row that writeRows writes: a new row (key 0) with the values given,
 // or the values set in the existing row of that key. Table and column names
 // are the caller's own, never operator text.
+namespace platform {
+
 struct DbRowWrite {
     QString table;
     QString keyColumn;

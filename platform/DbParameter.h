@@ -9,9 +9,9 @@
 #include <QString>
 #include <QVariant>
 
+// The type codes the station uses for its parameters.
 namespace platform {
 
-// The type codes the station uses for its parameters.
 enum class DbType {
     Integer = 3, // 32-bit signed integer
     Double = 5,

@@ -3,9 +3,9 @@
 // machine and the display are in use, and nudging a resting mouse pointer by
 // a few pixels and back. The nudge state lives for the whole program.
 
+// Resets the sleep and display-off idle timers once.
 namespace platform {
 
-// Resets the sleep and display-off idle timers once.
 void preventSleep();
 
 // Moves a pointer that nobody moved since the last call 5 pixels right and

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QThread>
 
+namespace platform {
+
 namespace ProgramEnd {
 
 namespace {
@@ -37,3 +39,5 @@ void resetForTesting()
 }
 
 } // namespace ProgramEnd
+
+} // namespace platform

@@ -3,6 +3,8 @@
 // (during start-up) Qt's quit would do nothing, so start-up asks requested()
 // after each step that may end the program and returns at once.
 
+namespace platform {
+
 namespace ProgramEnd {
 
 void request(int exitCode = 0);
@@ -13,3 +15,5 @@ int exitCode();
 void resetForTesting();
 
 } // namespace ProgramEnd
+
+} // namespace platform

@@ -7,9 +7,9 @@
 
 #include <optional>
 
+// One cell's text, and its number when it shows one.
 namespace platform {
 
-// One cell's text, and its number when it shows one.
 struct ReportCell {
     QString text;
     std::optional<double> number; // set when the cell shows a number

@@ -9,9 +9,9 @@
 #include <QString>
 #include <QVariant>
 
+// One row of a query, by field name in lower case.
 namespace platform {
 
-// One row of a query, by field name in lower case.
 using ReportRow = QHash<QString, QVariant>;
 
 class ReportScope {

@@ -2,7 +2,9 @@
 
 #include <QRegularExpression>
 
-namespace platform::ReportTabText {
+namespace platform {
+
+namespace ReportTabText {
 
 QList<QList<ReportCell>> rows(const ReportContent& content)
 {
@@ -43,4 +45,6 @@ QString text(const ReportContent& content)
     return text;
 }
 
-} // namespace platform::ReportTabText
+} // namespace ReportTabText
+
+} // namespace platform

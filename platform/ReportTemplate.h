@@ -29,9 +29,9 @@
 #include <QList>
 #include <QString>
 
+// One column of a table, or a column group that adds one per row.
 namespace platform {
 
-// One column of a table, or a column group that adds one per row.
 struct ReportColumn {
     QString title;
     QString cell;

@@ -15,7 +15,9 @@
 #include <algorithm>
 #include <memory>
 
-namespace platform::ReportWorkbook {
+namespace platform {
+
+namespace ReportWorkbook {
 
 namespace {
 
@@ -181,4 +183,6 @@ void write(const ReportContent& content, const QString& path)
         fail(path, why);
 }
 
-} // namespace platform::ReportWorkbook
+} // namespace ReportWorkbook
+
+} // namespace platform

@@ -8,7 +8,9 @@
 
 #include <QString>
 
-namespace platform::ReportWorkbook {
+namespace platform {
+
+namespace ReportWorkbook {
 
 // Makes the workbook in a scratch folder and replaces the target with it
 // whole (WholeFile::save), so that a failure leaves no new file behind and an
@@ -16,4 +18,6 @@ namespace platform::ReportWorkbook {
 // cell (one past the last row or column of a sheet).
 void write(const ReportContent& content, const QString& path);
 
-} // namespace platform::ReportWorkbook
+} // namespace ReportWorkbook
+
+} // namespace platform

@@ -11,9 +11,9 @@
 #include <deque>
 #include <functional>
 
+// One message or dialog as it was shown.
 namespace platform {
 
-// One message or dialog as it was shown.
 struct ShownPrompt {
     QString kind;  // "message", "open", "save", "folder", "input"
     QString text;  // message text or dialog title

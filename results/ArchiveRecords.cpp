@@ -15,9 +15,9 @@ qint32 firstValue(platform::DbConnection& db, const QString& sql)
     return rs.eof() ? 0 : rs.value(0).toInt();
 }
 
-DbParameter integer(const char* name, qint32 value)
+platform::DbParameter integer(const char* name, qint32 value)
 {
-    return DbParameter{QString::fromLatin1(name), DbType::Integer, 0, value};
+    return platform::DbParameter{QString::fromLatin1(name), platform::DbType::Integer, 0, value};
 }
 
 } // namespace
@@ -38,12 +38,12 @@ void addArchiveRecord(platform::DbConnection& db, qint32 rangeStart, qint32 rang
 {
     db.execute(QStringLiteral("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES (")
                    + QStringLiteral("?,?,?,?,?)"),
-               {DbParameter{QStringLiteral("Range"), DbType::VarChar, 50,
-                            QString::number(rangeStart) + QLatin1Char('-') + QString::number(rangeEnd)},
+               {platform::DbParameter{QStringLiteral("Range"), platform::DbType::VarChar, 50,
+                                      QString::number(rangeStart) + QLatin1Char('-') + QString::number(rangeEnd)},
                 integer("RangeStart", rangeStart), integer("RangeEnd", rangeEnd),
-                DbParameter{QStringLiteral("FileName"), DbType::VarChar, 50, fileName},
-                DbParameter{QStringLiteral("ArchiveDate"), DbType::Date, 0,
-                            archiveDate.isValid() ? QVariant(archiveDate) : QVariant(0.0)}});
+                platform::DbParameter{QStringLiteral("FileName"), platform::DbType::VarChar, 50, fileName},
+                platform::DbParameter{QStringLiteral("ArchiveDate"), platform::DbType::Date, 0,
+                                      archiveDate.isValid() ? QVariant(archiveDate) : QVariant(0.0)}});
 }
 
 qint32 minUniqueGroupId(platform::DbConnection& db)

@@ -14,9 +14,9 @@
 #include <QList>
 #include <QString>
 
+// One row of the Archive table.
 namespace results {
 
-// One row of the Archive table.
 struct ArchiveRecord {
     qint32 rangeStart = 0; // the lowest and highest UniqueGroupID of the archived file
     qint32 rangeEnd = 0;

@@ -2,6 +2,8 @@
 
 #include "platform/DbError.h"
 
+namespace results {
+
 namespace ConnectionDescription {
 
 platform::DbServerAddress serverAddress(const config::DatabaseSettings& database)
@@ -46,3 +48,5 @@ QString serverText(const config::DatabaseSettings& database)
 }
 
 } // namespace ConnectionDescription
+
+} // namespace results

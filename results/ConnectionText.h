@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace results {
+
 namespace ConnectionDescription {
 
 // The server address of the [Database] settings: SQLServerHost, a non-empty
@@ -24,3 +26,5 @@ QString localText(const QString& path, bool readOnly);
 QString serverText(const config::DatabaseSettings& database);
 
 } // namespace ConnectionDescription
+
+} // namespace results

@@ -26,10 +26,10 @@
 #include <QDateTime>
 #include <QString>
 
-namespace results {
-
 // The names of the files made at a moment: the four-digit year, then month,
 // day, hour (00..23), minute and second, each two digits.
+namespace results {
+
 QString archiveFileName(const QDateTime& moment);
 QString backupFileName(const QDateTime& moment);
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace results {
+
 class DatabaseConnectionObserver {
 public:
     virtual ~DatabaseConnectionObserver() = default;
@@ -16,3 +18,5 @@ public:
     // one message.
     virtual void databaseConnectFailHandler(const QString& cause) = 0;
 };
+
+} // namespace results

@@ -145,7 +145,7 @@ void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, UpkeepOutcom
                                      "empty database file.")
                               .arg(reason)
                           + QStringLiteral("\r\n\r\nThe old file is kept as:\r\n   ") + copy.file,
-                      kDatabaseError, MsgButtons::Ok, MsgIcon::Warning);
+                      kDatabaseError, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     m_host.openDatabase();
 }
 
@@ -155,7 +155,7 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
         m_host.log(QStringLiteral("Database error: ") + cause);
     if (isRetry) {
         m_prompts.message(QStringLiteral("Unable to resolve database access error.  Exiting application."),
-                          kDatabaseError, MsgButtons::Ok, MsgIcon::Warning);
+                          kDatabaseError, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         m_host.log(QStringLiteral("Unable to resolve database access error. Exiting application"));
         m_host.endProgram();
         return;
@@ -163,13 +163,13 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
     const QString defaultFile = LocalDatabasePaths::inFolder(m_defaultFolder).databaseFile;
     if (paths.databaseFile.toUpper() != defaultFile.toUpper()) {
         m_host.log(kUnableToAccess);
-        const MsgResult answer = m_prompts.message(
+        const platform::MsgResult answer = m_prompts.message(
             kUnableToAccess + QStringLiteral("\r\n\r\n")
                 + QStringLiteral("Click OK to revert to the default application data folder, or CANCEL to terminate "
                                  "the application and ")
                 + QStringLiteral("check the database file:") + QStringLiteral("\r\n   ") + paths.databaseFile,
-            kDatabaseError, MsgButtons::OkCancel);
-        if (answer != MsgResult::Ok) {
+            kDatabaseError, platform::MsgButtons::OkCancel);
+        if (answer != platform::MsgResult::Ok) {
             m_host.log(QStringLiteral("Exiting application"));
             m_host.endProgram();
             return;
@@ -185,7 +185,7 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
     m_prompts.message(kUnableToAccess + QStringLiteral("\r\n\r\n")
                           + QStringLiteral("Click OK to terminate the application and check the database file:")
                           + QStringLiteral("\r\n   ") + paths.databaseFile,
-                      kDatabaseError, MsgButtons::Ok);
+                      kDatabaseError, platform::MsgButtons::Ok);
     m_host.endProgram();
 }
 
@@ -201,7 +201,7 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
         m_host.log(QStringLiteral("SQL database version %1 detected. Applying SQL Database updates").arg(revision));
         if (revision > ResultsSchema::CurrentRevision)
             return; // a newer station's database is used as it is
-        const MsgResult answer = m_prompts.message(
+        const platform::MsgResult answer = m_prompts.message(
             QStringLiteral("Database Update Required!  Click OK to proceed with automatic SQL update, or CANCEL to "
                            "exit and apply the updates manually.")
                 + QStringLiteral("\r\n\r\n")
@@ -212,8 +212,8 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
                                  "v%1 to v%2 SQL update script in the SQL Manager to update the database manually.")
                       .arg(revision)
                       .arg(revision + 1),
-            QStringLiteral("Database Update Required"), MsgButtons::OkCancel);
-        if (answer != MsgResult::Ok) {
+            QStringLiteral("Database Update Required"), platform::MsgButtons::OkCancel);
+        if (answer != platform::MsgResult::Ok) {
             m_host.log(QStringLiteral("Exiting application for manual SQL database update"));
             m_host.endProgram();
             return;
@@ -226,14 +226,14 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
         m_host.log(QStringLiteral("SQL Database update error.  Exiting application"));
         m_prompts.message(QStringLiteral("Automatic database update failed!  Please attempt manual SQL update.  "
                                          "Exiting application."),
-                          QString(), MsgButtons::Ok, MsgIcon::Warning);
+                          QString(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         m_host.endProgram();
         return;
     }
     m_host.log(QStringLiteral("Invalid SQL Database version."));
     if (m_prompts.message(QStringLiteral("Click OK to reconfigure database settings, or Cancel to exit application."),
-                          QStringLiteral("Database Connection Error"), MsgButtons::OkCancel)
-        == MsgResult::Ok) {
+                          QStringLiteral("Database Connection Error"), platform::MsgButtons::OkCancel)
+        == platform::MsgResult::Ok) {
         m_host.showDatabaseOptions();
         return;
     }

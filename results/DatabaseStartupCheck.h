@@ -27,9 +27,9 @@
 
 #include <QString>
 
+// Where a local database lives.
 namespace results {
 
-// Where a local database lives.
 struct LocalDatabasePaths {
     QString folder;        // the database folder
     QString databaseFile;  // folder + "/ZAMO_Results.mdb"

@@ -4,13 +4,13 @@
 
 #include <QString>
 
-namespace results {
-
 // Writes a new empty database file at path, whole or not at all: it is built
 // under a temporary name in the same folder and then renamed over path
 // (an existing file there is replaced only once the new one is complete).
 // Returns path, or "" when the file could not be made (logged, and the
 // cause given in why; path is then as it was).
+namespace results {
+
 QString buildEmptyDatabase(const QString& path, QString* why = nullptr);
 
 } // namespace results

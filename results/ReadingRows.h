@@ -15,9 +15,9 @@
 
 #include <utility>
 
+// One measurement or result row to write, with its letters' values.
 namespace results {
 
-// One measurement or result row to write, with its letters' values.
 struct ReadingRow {
     enum class Kind { Measurement, Result };
     Kind kind = Kind::Measurement;

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace results {
+
 namespace ReportExportName {
 
 QString extension(const QString& exportFormat)
@@ -25,3 +27,5 @@ QString withExtension(const QString& path, const QString& exportFormat)
 }
 
 } // namespace ReportExportName
+
+} // namespace results

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace results {
+
 namespace ReportExportName {
 
 // ".PDF", ".XLS" or ".TXT" for the formats "PDF", "XLS" and "TAB"; "" for
@@ -16,3 +18,5 @@ QString extension(const QString& exportFormat);
 QString withExtension(const QString& path, const QString& exportFormat);
 
 } // namespace ReportExportName
+
+} // namespace results

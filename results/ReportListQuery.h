@@ -8,10 +8,10 @@
 
 #include <QString>
 
-namespace results {
-
 // The report types of the list windows, chosen by the groups' zamo80 and
 // isZamo24 flags.
+namespace results {
+
 enum class ReportType {
     All,    // "ALL": every group
     Zamo,   // "ZAMO": neither flag

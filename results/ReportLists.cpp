@@ -15,7 +15,7 @@ namespace {
 
 // completed (the group writer stores the zero date until then) and not
 // cancelled. A Null completion date is not completed either.
-QString finishedCondition(const DbDialect& d)
+QString finishedCondition(const platform::DbDialect& d)
 {
     return QStringLiteral("TestGroups.DateCompleted <> ") + d.dateLiteral(platform::OleDate().toDateTime())
            + QStringLiteral(" AND TestGroups.Cancelled = ") + d.booleanLiteral(false);
@@ -35,7 +35,7 @@ ListColumns listColumns(int revision)
             revision >= 11};
 }
 
-QString typeCondition(const DbDialect& d, ReportType type, const ListColumns& columns)
+QString typeCondition(const platform::DbDialect& d, ReportType type, const ListColumns& columns)
 {
     if (!columns.zamo80)
         return {};
@@ -65,7 +65,7 @@ QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending)
 
 // The rows from the first on as the grids take them: tabs between fields,
 // carriage returns between rows.
-QString clipText(DbRecordset& rs)
+QString clipText(platform::DbRecordset& rs)
 {
     rs.moveFirst();
     QString text = rs.getString(QStringLiteral("\t"), QStringLiteral("\r"), QString());
@@ -76,7 +76,7 @@ QString clipText(DbRecordset& rs)
 
 } // namespace
 
-qint64 countCompletedTestGroups(DbConnection& db, bool showAll)
+qint64 countCompletedTestGroups(platform::DbConnection& db, bool showAll)
 {
     QString sql = QStringLiteral("SELECT COUNT(*) FROM TestGroups");
     if (!showAll)
@@ -84,13 +84,13 @@ qint64 countCompletedTestGroups(DbConnection& db, bool showAll)
     return db.execute(sql).value(0).toLongLong();
 }
 
-ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
+ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery& query)
 {
     if (query.page < 1 || query.pageSize < 1)
         throw platform::DbError(
             QStringLiteral("Report list page %1 of %2 groups cannot be shown").arg(query.page).arg(query.pageSize),
             QStringLiteral("pages are numbered from 1 and hold at least one group"));
-    const DbDialect& d = db.dialect();
+    const platform::DbDialect& d = db.dialect();
     const ListColumns columns = listColumns(query.revision);
     QString from = QStringLiteral(" FROM TestGroups WHERE TestGroups.DateExecuted IS NOT NULL");
     if (!query.showAll)
@@ -114,7 +114,7 @@ ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
         first = std::max<qint64>(0, std::min(first, groups - size));
         after = std::max<qint64>(0, groups - first - size);
     }
-    DbRecordset rs;
+    platform::DbRecordset rs;
     if (after < 0 || first <= after)
         rs = db.execute(select + QStringLiteral(" ORDER BY ") + order
                         + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
@@ -133,9 +133,10 @@ ReportListPage reportListPage(DbConnection& db, const ReportListQuery& query)
     return page;
 }
 
-ArchiveList archiveList(DbConnection& db)
+ArchiveList archiveList(platform::DbConnection& db)
 {
-    DbRecordset rs = db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
+    platform::DbRecordset rs =
+        db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
     ArchiveList list;
     for (; !rs.eof(); rs.moveNext())
         list.rows << ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(),
@@ -144,10 +145,10 @@ ArchiveList archiveList(DbConnection& db)
     return list;
 }
 
-qint32 condensedReportId(DbConnection& db, qint32 uniqueGroupId) noexcept
+qint32 condensedReportId(platform::DbConnection& db, qint32 uniqueGroupId) noexcept
 {
     try {
-        const DbRecordset rs = db.execute(
+        const platform::DbRecordset rs = db.execute(
             QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
             {platform::DbParameter{QStringLiteral("@UniqueGroupID"), platform::DbType::Integer, 0, uniqueGroupId}});
         return rs.eof() ? 0 : rs.value(0).toInt();

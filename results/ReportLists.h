@@ -24,9 +24,9 @@
 #include <QList>
 #include <QString>
 
+// One group of the list: the report grid's columns 1 to 4.
 namespace results {
 
-// One group of the list: the report grid's columns 1 to 4.
 struct ReportListRow {
     qint32 uniqueGroupId = 0; // the GroupID up to revision 6, which has no UniqueGroupID
     QString lot;              // LotNumberSortField; "" when Null

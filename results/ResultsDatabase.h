@@ -10,16 +10,16 @@
 
 #include <QString>
 
-class DatabaseConnectionObserver;
-
 namespace platform {
 class Timer;
 }
 
-namespace results {
-
 // True after a failed open has been passed to the failure handler; cleared
 // by every successful open.
+namespace results {
+
+class DatabaseConnectionObserver;
+
 inline bool connectFailureReported = false;
 
 // How long a write waits for a lock another program holds on the database

@@ -2,6 +2,8 @@
 
 #include "platform/DbError.h"
 
+namespace results {
+
 namespace ResultsSchema {
 
 using platform::DbBackend;
@@ -156,10 +158,10 @@ const TestTypeRow kTestTypes[] = {
     {"AVG_ACLG", "Impedance (50:X Ohms)", nullptr, "Ohms", nullptr},
 };
 
-DbParameter textParam(const char* name, int size, const char* value)
+platform::DbParameter textParam(const char* name, int size, const char* value)
 {
-    return DbParameter{QString::fromLatin1(name), DbType::VarChar, size,
-                       value ? QVariant(QString::fromLatin1(value)) : QVariant()};
+    return platform::DbParameter{QString::fromLatin1(name), platform::DbType::VarChar, size,
+                                 value ? QVariant(QString::fromLatin1(value)) : QVariant()};
 }
 
 void insertFixedRows(platform::DbConnection& connection, int revision)
@@ -173,7 +175,7 @@ void insertFixedRows(platform::DbConnection& connection, int revision)
                             textParam("TypeUnits2", 50, row.units2)});
     connection.execute(QStringLiteral("INSERT INTO Globals (LastUniqueGroupID) VALUES (0)"));
     connection.execute(QStringLiteral("INSERT INTO Version (DBRevNumber) VALUES (?)"),
-                       {DbParameter{QStringLiteral("DBRevNumber"), DbType::Integer, 0, revision}});
+                       {platform::DbParameter{QStringLiteral("DBRevNumber"), platform::DbType::Integer, 0, revision}});
 }
 
 } // namespace
@@ -184,9 +186,9 @@ const QList<Table>& tables()
     return tables;
 }
 
-QString columnSqlType(DbBackend backend, const Column& c)
+QString columnSqlType(platform::DbBackend backend, const Column& c)
 {
-    const DbDialect& d = DbDialect::of(backend);
+    const platform::DbDialect& d = platform::DbDialect::of(backend);
     switch (c.type) {
     case ColumnType::AutoNumber: return QString::fromLatin1(d.autoNumberKey);
     case ColumnType::Long: return QString::fromLatin1(d.longType);
@@ -201,21 +203,22 @@ QString columnSqlType(DbBackend backend, const Column& c)
     return {};
 }
 
-QStringList tableScript(DbBackend backend, const Table& table)
+QStringList tableScript(platform::DbBackend backend, const Table& table)
 {
     QStringList columns;
     for (const Column& c : table.columns)
-        columns << DbDialect::column(c.name) + ' ' + columnSqlType(backend, c);
+        columns << platform::DbDialect::column(c.name) + ' ' + columnSqlType(backend, c);
     QStringList script;
     script << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
     for (const Index& index : table.indexes)
         script << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                       .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                           DbDialect::indexName(table.name, index.name), table.name, DbDialect::column(index.column));
+                           platform::DbDialect::indexName(table.name, index.name), table.name,
+                           platform::DbDialect::column(index.column));
     return script;
 }
 
-QStringList creationScript(DbBackend backend)
+QStringList creationScript(platform::DbBackend backend)
 {
     QStringList script;
     for (const Table& table : tables())
@@ -238,3 +241,5 @@ void create(platform::DbConnection& connection, int revision)
 }
 
 } // namespace ResultsSchema
+
+} // namespace results

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace results {
+
 namespace ResultsSchema {
 
 // The schema revision that the tables below stand for.
@@ -59,3 +61,5 @@ QStringList creationScript(platform::DbBackend backend);
 void create(platform::DbConnection& connection, int revision);
 
 } // namespace ResultsSchema
+
+} // namespace results

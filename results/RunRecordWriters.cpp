@@ -37,7 +37,7 @@ qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTes
                        bool showOnReport)
 {
     qint32 testID = 0;
-    if (DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = openedConnection()) {
         const platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes WHERE TypeName = ?"),
                                                         {textParam("@TypeName", 10, typeName)});
         const qint32 typeID = types.recordCount() == 1 ? types.value(QStringLiteral("TypeID")).toInt() : 0;
@@ -55,7 +55,7 @@ qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTes
 qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
 {
     qint32 testUnitID = 0;
-    if (DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = openedConnection()) {
         db->execute(QStringLiteral("INSERT INTO TestUnit (UnitNumber, TestID, Itteration) VALUES (?, ?, ?)"),
                     {integerParam("@UnitNumber", unitNumber), integerParam("@TestID", testID),
                      integerParam("@Itteration", iteration)});
@@ -69,7 +69,7 @@ qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString&
                          double value, qint32 intervalSeconds)
 {
     qint32 rowID = 0;
-    if (DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = openedConnection()) {
         const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT MeasurementID FROM TestMeasurements WHERE MeasurementID = ? and TimeInterval = ?"),
@@ -94,7 +94,7 @@ qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString&
 qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
 {
     qint32 rowID = 0;
-    if (DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = openedConnection()) {
         const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT ResultID FROM TestResults WHERE ResultID = ") + QString::number(resultID));
@@ -117,15 +117,16 @@ qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, c
 qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
                             double paceAmplitude, double paceRate, double pulseWidth)
 {
-    DbConnection* db = openedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return 0;
     const QString l = electrodeColumnLetter(letter);
     const QString where = QStringLiteral(" WHERE GroupID = ") + QString::number(groupID)
                           + QStringLiteral(" AND UnitNumber = ") + QString::number(unitNumber);
-    const QList<DbParameter> settings{doubleParam("@PaceAmplitude", paceAmplitude), doubleParam("@PaceRate", paceRate),
-                                      doubleParam("@PacePulseWidth", pulseWidth),
-                                      DbParameter{"@PaceRolled", platform::DbType::Char, 50, rollText}};
+    const QList<platform::DbParameter> settings{
+        doubleParam("@PaceAmplitude", paceAmplitude), doubleParam("@PaceRate", paceRate),
+        doubleParam("@PacePulseWidth", pulseWidth),
+        platform::DbParameter{"@PaceRolled", platform::DbType::Char, 50, rollText}};
     if (!db->execute(QStringLiteral("SELECT Zamo24PacePropertiesID FROM Zamo24PaceProperties") + where).eof()) {
         db->execute(QStringLiteral("UPDATE Zamo24PaceProperties SET %1_PaceAmplitude=?, %1_PaceRate=?, "
                                    "%1_PacePulseWidth=?, %1_PaceRoll=?")
@@ -137,7 +138,7 @@ qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& le
     db->execute(QStringLiteral("INSERT INTO Zamo24PaceProperties (GroupID, UnitNumber, %1_PaceAmplitude, %1_PaceRate, "
                                "%1_PacePulseWidth, %1_PaceRoll) VALUES (?, ?, ?, ?, ?, ?)")
                     .arg(l),
-                QList<DbParameter>{integerParam("@GroupID", groupID), integerParam("@TestUnitID", unitNumber)}
+                QList<platform::DbParameter>{integerParam("@GroupID", groupID), integerParam("@TestUnitID", unitNumber)}
                     + settings);
     return newKey(*db);
 }
@@ -146,21 +147,22 @@ qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QV
 {
     if (values.size() != 10)
         return 0;
-    DbConnection* db = openedConnection();
+    platform::DbConnection* db = openedConnection();
     if (!db)
         return 0;
     using platform::DbDialect;
-    const QStringList columns{"GroupID",
-                              "UnitNumber",
-                              DbDialect::column("10HzPeak"),
-                              "Temperature",
-                              "Vcc",
-                              DbDialect::column("5VPos"),
-                              DbDialect::column("5VNeg"),
-                              DbDialect::column("5VRWorking"),
-                              zamo80Columns ? QStringLiteral("Zamo80LidClosed") : DbDialect::column("200vOnWorking"),
-                              zamo80Columns ? QStringLiteral("Zamo8030kPeak") : DbDialect::column("200vOffWorking"),
-                              "FirmwareVersion"};
+    const QStringList columns{
+        "GroupID",
+        "UnitNumber",
+        platform::DbDialect::column("10HzPeak"),
+        "Temperature",
+        "Vcc",
+        platform::DbDialect::column("5VPos"),
+        platform::DbDialect::column("5VNeg"),
+        platform::DbDialect::column("5VRWorking"),
+        zamo80Columns ? QStringLiteral("Zamo80LidClosed") : platform::DbDialect::column("200vOnWorking"),
+        zamo80Columns ? QStringLiteral("Zamo8030kPeak") : platform::DbDialect::column("200vOffWorking"),
+        "FirmwareVersion"};
     auto number = [&](int i) {
         bool ok = false;
         const double d = values[i].toDouble(&ok);
@@ -169,10 +171,11 @@ qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QV
                 QStringLiteral("Diagnostic value %1 \"%2\" is not a number").arg(i).arg(values[i].toString()));
         return d;
     };
-    QList<DbParameter> params{integerParam("@GroupID", groupID),   integerParam("@UnitID", unitNumber),
-                              doubleParam("@10HzPeak", number(1)), doubleParam("@Temperature", number(2)),
-                              doubleParam("@Vcc", number(3)),      doubleParam("@5VPos", number(4)),
-                              doubleParam("@5VNeg", number(5)),    booleanParam("@5VRWorking", values[6].toBool())};
+    QList<platform::DbParameter> params{
+        integerParam("@GroupID", groupID),   integerParam("@UnitID", unitNumber),
+        doubleParam("@10HzPeak", number(1)), doubleParam("@Temperature", number(2)),
+        doubleParam("@Vcc", number(3)),      doubleParam("@5VPos", number(4)),
+        doubleParam("@5VNeg", number(5)),    booleanParam("@5VRWorking", values[6].toBool())};
     if (zamo80Columns)
         params << booleanParam("@Zamo80LidClosed", values[7].toBool()) << doubleParam("@Zamo8030kPeak", number(8));
     else

@@ -14,11 +14,11 @@
 #include <QVariant>
 #include <QVector>
 
-namespace results {
-
 // The Tests row of a step; startTime "" stamps the present time, any other
 // text must be a date. An unknown type name stores TestTypeID 0.
 // Logs "Test Started, ID = <key>".
+namespace results {
+
 qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
                        bool showOnReport);
 // Logs "Test By unitAt Started, ID = <key>".

@@ -81,16 +81,16 @@ bool SchemaUpgrades::runStep(int revision, bool server, int startValue, bool fin
     bool began = false;
     try {
         if (!m_connection.isOpen())
-            throw DbError(QStringLiteral("The database connection is closed"));
-        if ((m_connection.backend() == DbBackend::PostgreSQL) != server)
-            throw DbError(server ? QStringLiteral("This step is for a server database, not a database file")
-                                 : QStringLiteral("This step is for a database file, not a server database"));
+            throw platform::DbError(QStringLiteral("The database connection is closed"));
+        if ((m_connection.backend() == platform::DbBackend::PostgreSQL) != server)
+            throw platform::DbError(server ? QStringLiteral("This step is for a server database, not a database file")
+                                           : QStringLiteral("This step is for a database file, not a server database"));
         m_connection.transaction();
         began = true;
         body();
         execute(QStringLiteral("UPDATE Version SET DBRevNumber=%1 WHERE ID=1").arg(revision));
         m_connection.commit();
-    } catch (const DbError& e) {
+    } catch (const platform::DbError& e) {
         if (began)
             m_connection.rollback();
         m_observer.windowClosed();
@@ -111,7 +111,7 @@ void SchemaUpgrades::progressAndTurn(int value)
     m_observer.letEventsRun();
 }
 
-void SchemaUpgrades::execute(const QString& sql, const QList<DbParameter>& params)
+void SchemaUpgrades::execute(const QString& sql, const QList<platform::DbParameter>& params)
 {
     m_connection.execute(sql, params);
 }
@@ -123,14 +123,15 @@ Column SchemaUpgrades::current(const QString& table, const QString& column)
             for (const Column& c : t.columns)
                 if (c.name == column)
                     return c;
-    throw DbError(QStringLiteral("The schema has no column %1.%2").arg(table, column));
+    throw platform::DbError(QStringLiteral("The schema has no column %1.%2").arg(table, column));
 }
 
 void SchemaUpgrades::addColumns(const QString& table, const QList<Column>& columns)
 {
     for (const Column& c : columns)
         execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                    .arg(table, DbDialect::column(c.name), ResultsSchema::columnSqlType(m_connection.backend(), c)));
+                    .arg(table, platform::DbDialect::column(c.name),
+                         ResultsSchema::columnSqlType(m_connection.backend(), c)));
 }
 
 void SchemaUpgrades::addCurrentColumns(const QString& table, const QStringList& columns)
@@ -149,7 +150,7 @@ void SchemaUpgrades::createCurrentTable(const QString& table)
                 execute(statement);
             return;
         }
-    throw DbError(QStringLiteral("The schema has no table %1").arg(table));
+    throw platform::DbError(QStringLiteral("The schema has no table %1").arg(table));
 }
 
 void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>& columns)
@@ -159,12 +160,12 @@ void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>
         bool found = false;
         for (SqliteColumn& column : now)
             if (column.name.compare(wanted.name, Qt::CaseInsensitive) == 0) {
-                column.type = ResultsSchema::columnSqlType(DbBackend::SQLite, wanted);
+                column.type = ResultsSchema::columnSqlType(platform::DbBackend::SQLite, wanted);
                 found = true;
             }
         if (!found)
-            throw DbError(QStringLiteral("Cannot change the column %1.%2").arg(table, wanted.name),
-                          QStringLiteral("it does not exist"));
+            throw platform::DbError(QStringLiteral("Cannot change the column %1.%2").arg(table, wanted.name),
+                                    QStringLiteral("it does not exist"));
     }
     rebuildSqliteTable(m_connection, table, now);
 }
@@ -186,7 +187,7 @@ void SchemaUpgrades::numberGroups()
         m_connection.execute(QStringLiteral("SELECT GroupID FROM TestGroups ORDER BY GroupID"));
     const auto write = [this](qint64 first, qint64 last) {
         execute(QStringLiteral("UPDATE TestGroups SET UniqueGroupID = GroupID WHERE GroupID >= ? AND GroupID <= ?"),
-                {DbParameter::fromValue(first), DbParameter::fromValue(last)});
+                {platform::DbParameter::fromValue(first), platform::DbParameter::fromValue(last)});
     };
     const qint64 every = count > 50 ? count / 50 : 0;
     int bar = 40;
@@ -213,7 +214,7 @@ void SchemaUpgrades::toRev7()
     addColumns(kTestGroups, {Column{QStringLiteral("TestWarningString"), ColumnType::Text, 150},
                              current(kTestGroups, QStringLiteral("UniqueGroupID"))});
     execute(QStringLiteral("CREATE UNIQUE INDEX %1 on TestGroups (UniqueGroupID)")
-                .arg(DbDialect::indexName(kTestGroups, QStringLiteral("UniqueGroupID"))));
+                .arg(platform::DbDialect::indexName(kTestGroups, QStringLiteral("UniqueGroupID"))));
     progressAndTurn(10);
     createCurrentTable(QStringLiteral("Archive"));
     progressAndTurn(20);
@@ -283,11 +284,12 @@ void SchemaUpgrades::toRev12()
     if (changed)
         rebuildSqliteTable(m_connection, QStringLiteral("TestMeasurements"), columns);
     m_observer.progress(30);
-    execute(QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeUnits) VALUES (?, ?, ?)"),
-            {DbParameter{QStringLiteral("@TypeName"), DbType::VarChar, 10, QStringLiteral("AVG_ACLG")},
-             DbParameter{QStringLiteral("@TypeMeasurementUnits"), DbType::VarChar, 50,
-                         QStringLiteral("Impedance (50:X Ohms)")},
-             DbParameter{QStringLiteral("@TypeUnits"), DbType::VarChar, 50, QStringLiteral("Ohms")}});
+    execute(
+        QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeUnits) VALUES (?, ?, ?)"),
+        {platform::DbParameter{QStringLiteral("@TypeName"), platform::DbType::VarChar, 10, QStringLiteral("AVG_ACLG")},
+         platform::DbParameter{QStringLiteral("@TypeMeasurementUnits"), platform::DbType::VarChar, 50,
+                               QStringLiteral("Impedance (50:X Ohms)")},
+         platform::DbParameter{QStringLiteral("@TypeUnits"), platform::DbType::VarChar, 50, QStringLiteral("Ohms")}});
     m_observer.progress(50);
     execute(QStringLiteral("UPDATE Tests SET ShowOnReport=%1").arg(m_connection.dialect().booleanLiteral(true)));
 }
@@ -342,7 +344,7 @@ bool SchemaUpgrades::columnExists(const QString& table, const QString& column)
     try {
         m_connection.execute(QStringLiteral("SELECT %1 FROM %2 WHERE 1=0").arg(column, table));
         return true;
-    } catch (const DbError&) {
+    } catch (const platform::DbError&) {
         return false;
     }
 }
@@ -369,11 +371,11 @@ bool SchemaUpgrades::repairLegacyDemoModeColumn()
             m_observer.progress(60);
             execute(QStringLiteral("ALTER TABLE TestGroups DROP COLUMN VadovMode"));
             m_connection.commit();
-        } catch (const DbError&) {
+        } catch (const platform::DbError&) {
             m_connection.rollback();
             throw;
         }
-    } catch (const DbError& e) {
+    } catch (const platform::DbError& e) {
         m_observer.windowClosed();
         m_observer.log(QStringLiteral("The legacy column VadovMode could not be moved to DemoMode; the database is "
                                       "left as it was: ")
@@ -390,9 +392,9 @@ void SchemaUpgrades::fixNoiseTypeUnits()
 {
     try {
         execute(QStringLiteral("UPDATE TestTypes SET TypeMeasurementUnits=? WHERE (TypeID=5 AND TypeName='NOISE')"),
-                {DbParameter{QStringLiteral("TypeMeasurementUnits"), DbType::VarChar, 50,
-                             QStringLiteral("Amplitude (uVpp)")}});
-    } catch (const DbError& e) {
+                {platform::DbParameter{QStringLiteral("TypeMeasurementUnits"), platform::DbType::VarChar, 50,
+                                       QStringLiteral("Amplitude (uVpp)")}});
+    } catch (const platform::DbError& e) {
         m_observer.log(QStringLiteral("The NOISE test type's units could not be reset: ") + e.text());
     }
 }

@@ -14,17 +14,17 @@ using platform::DbType;
 
 namespace {
 
-DbParameter nameParameter(const QString& name)
+platform::DbParameter nameParameter(const QString& name)
 {
-    return DbParameter{QStringLiteral("name"), DbType::VarChar, -1, name};
+    return platform::DbParameter{QStringLiteral("name"), platform::DbType::VarChar, -1, name};
 }
 
 QString definition(const SqliteColumn& column, bool autoNumber)
 {
-    QString text = DbDialect::column(column.name) + QLatin1Char(' ');
+    QString text = platform::DbDialect::column(column.name) + QLatin1Char(' ');
     if (column.key)
         return text
-               + (autoNumber ? QString::fromLatin1(DbDialect::of(platform::DbBackend::SQLite).autoNumberKey)
+               + (autoNumber ? QString::fromLatin1(platform::DbDialect::of(platform::DbBackend::SQLite).autoNumberKey)
                              : QStringLiteral("INTEGER PRIMARY KEY"));
     text += column.type;
     if (column.notNull)
@@ -38,11 +38,12 @@ QString definition(const SqliteColumn& column, bool autoNumber)
 
 QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QString& table)
 {
-    DbRecordset rs = connection.execute(
+    platform::DbRecordset rs = connection.execute(
         QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?) ORDER BY cid"),
         {nameParameter(table)});
     if (rs.eof())
-        throw DbError(QStringLiteral("Cannot change the table %1").arg(table), QStringLiteral("it does not exist"));
+        throw platform::DbError(QStringLiteral("Cannot change the table %1").arg(table),
+                                QStringLiteral("it does not exist"));
     QList<SqliteColumn> columns;
     for (; !rs.eof(); rs.moveNext())
         columns << SqliteColumn{rs.value(0).toString(), rs.value(1).toString(), rs.value(2).toInt() != 0,
@@ -52,24 +53,26 @@ QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QStr
 
 void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns)
 {
-    DbRecordset master = connection.execute(
+    platform::DbRecordset master = connection.execute(
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {nameParameter(table)});
     if (master.eof())
-        throw DbError(QStringLiteral("Cannot change the table %1").arg(table), QStringLiteral("it does not exist"));
+        throw platform::DbError(QStringLiteral("Cannot change the table %1").arg(table),
+                                QStringLiteral("it does not exist"));
     const bool autoNumber = master.value(0).toString().contains(QStringLiteral("AUTOINCREMENT"), Qt::CaseInsensitive);
 
     QStringList definitions;
     QStringList names;
     for (const SqliteColumn& column : columns) {
         definitions << definition(column, autoNumber);
-        names << DbDialect::column(column.name);
+        names << platform::DbDialect::column(column.name);
     }
-    DbRecordset indexes = connection.execute(
+    platform::DbRecordset indexes = connection.execute(
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"),
         {nameParameter(table)});
-    DbRecordset counter = autoNumber ? connection.execute(
-                              QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), {nameParameter(table)})
-                                     : DbRecordset();
+    platform::DbRecordset counter =
+        autoNumber ? connection.execute(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"),
+                                        {nameParameter(table)})
+                   : platform::DbRecordset();
 
     const QString rebuilt = table + QStringLiteral("_rebuilt");
     const QString list = names.join(QStringLiteral(", "));
@@ -83,10 +86,11 @@ void rebuildSqliteTable(platform::DbConnection& connection, const QString& table
         // The copy leaves the counter at the highest key; keys handed out
         // once and deleted since are not handed out again.
         connection.execute(QStringLiteral("UPDATE sqlite_sequence SET seq = MAX(seq, ?) WHERE name = ?"),
-                           {DbParameter::fromValue(counter.value(0)), nameParameter(table)});
-        connection.execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT ?, ? WHERE NOT EXISTS "
-                                          "(SELECT 1 FROM sqlite_sequence WHERE name = ?)"),
-                           {nameParameter(table), DbParameter::fromValue(counter.value(0)), nameParameter(table)});
+                           {platform::DbParameter::fromValue(counter.value(0)), nameParameter(table)});
+        connection.execute(
+            QStringLiteral("INSERT INTO sqlite_sequence (name, seq) SELECT ?, ? WHERE NOT EXISTS "
+                           "(SELECT 1 FROM sqlite_sequence WHERE name = ?)"),
+            {nameParameter(table), platform::DbParameter::fromValue(counter.value(0)), nameParameter(table)});
     }
 }
 

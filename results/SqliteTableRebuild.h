@@ -11,9 +11,9 @@
 #include <QList>
 #include <QString>
 
+// One column as the table's catalogue gives it.
 namespace results {
 
-// One column as the table's catalogue gives it.
 struct SqliteColumn {
     QString name;
     QString type; // the declared type, e.g. "VARCHAR(250)"

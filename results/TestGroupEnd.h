@@ -4,11 +4,11 @@
 #include <QDateTime>
 #include <QString>
 
-namespace results {
-
 // Sets DateCompleted and completed and logs "Test Group ID = <id> complete".
 // Never throws: a failure is logged as "dbTestGroupComplete <why>" and
 // given in why; false then, and when the connection cannot be opened.
+namespace results {
+
 bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why = nullptr);
 // Marks the group cancelled and logs "Test Group ID = <id> cancelled".
 // Throws platform::DbError when the statement fails.

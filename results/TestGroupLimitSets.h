@@ -6,9 +6,9 @@
 
 #include <array>
 
+// DCO, ACZ, SDR 5 s offset, SDR recovery slope, NOISE, BIAS: limit, warning each.
 namespace results {
 
-// DCO, ACZ, SDR 5 s offset, SDR recovery slope, NOISE, BIAS: limit, warning each.
 using StandardLimitSet = std::array<double, 12>;
 // DCO, ACZ, ACZ30, ACLG, NOISE, DEFR 4 s, DEFR 60 s: limit, warning each.
 using Zamo80LimitSet = std::array<double, 14>;

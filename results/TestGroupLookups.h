@@ -4,10 +4,10 @@
 #include <QDateTime>
 #include <QString>
 
-namespace results {
-
 // The group's UniqueGroupID; 0 when there is no connection or no such group
 // (never throws).
+namespace results {
+
 qint32 getUniqueGroupID(qint32 groupID);
 // The group's DateExecuted; the zero date (1899-12-30) without a
 // connection. A missing group throws platform::DbError.

@@ -72,15 +72,19 @@ struct GroupValues {
 
 QString versionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(AppVersion::major()).arg(AppVersion::minor()).arg(AppVersion::revision());
+    return QStringLiteral("%1.%2.%3")
+        .arg(config::AppVersion::major())
+        .arg(config::AppVersion::minor())
+        .arg(config::AppVersion::revision());
 }
 
-qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues& v)
+qint32 insertGroupRow(platform::DbConnection& db, const GroupKind& kind, const GroupValues& v)
 {
     const QString lotText = sanitizeText(v.lot, kLotCap);
     QStringList columns{"Zamo80", "DateExecuted", "DateCompleted"};
-    QList<DbParameter> params{booleanParam("@Zamo80", kind.zamo80), dateParam("@DateExecuted", v.dateExecuted),
-                              dateParam("@DateCompleted", v.dateCompleted)};
+    QList<platform::DbParameter> params{booleanParam("@Zamo80", kind.zamo80),
+                                        dateParam("@DateExecuted", v.dateExecuted),
+                                        dateParam("@DateCompleted", v.dateCompleted)};
     for (int i = 0; i < kind.limitColumns.size(); ++i) {
         columns << kind.limitColumns[i];
         params << doubleParam('@' + kind.limitColumns[i], v.limits[i]);
@@ -110,14 +114,14 @@ qint32 insertGroupRow(DbConnection& db, const GroupKind& kind, const GroupValues
 }
 
 // One UnitElectrodes row for a connected unit (16 channels); none for an empty array.
-void insertUnitRow(DbConnection& db, qint32 groupID, int unitNumber, const UnitElectrodes& electrodes,
+void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, const UnitElectrodes& electrodes,
                    const ElectrodeLots& lots)
 {
     if (electrodes.size() != 16)
         return;
     QStringList columns{"GroupID", "UnitNumber"};
     QStringList values{QString::number(groupID), QString::number(unitNumber)};
-    QList<DbParameter> params;
+    QList<platform::DbParameter> params;
     for (int i = 0; i < 16; ++i) {
         const std::optional<ElectrodeIdentity>& e = electrodes[i];
         if (!e)
@@ -143,7 +147,7 @@ qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitE
                    const UnitElectrodes& unit2, const ElectrodeLots& lots)
 {
     qint32 groupID = 0;
-    if (DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = openedConnection()) {
         groupID = insertGroupRow(*db, kind, values);
         const qint32 next = takeNextUniqueGroupID(*db);
         const QString limitText = buildTestLimitString(groupID, kind.zamo80);
@@ -161,7 +165,7 @@ qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitE
 
 } // namespace
 
-qint32 takeNextUniqueGroupID(DbConnection& db)
+qint32 takeNextUniqueGroupID(platform::DbConnection& db)
 {
     platform::DbRecordset raised =
         db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID + 1 "

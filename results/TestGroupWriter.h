@@ -17,9 +17,9 @@ namespace platform {
 class DbConnection;
 }
 
+// What a group keeps of one connected electrode.
 namespace results {
 
-// What a group keeps of one connected electrode.
 struct ElectrodeIdentity {
     QDateTime calibrationDate;
     QString firmwareVersion;

@@ -4,12 +4,12 @@
 
 #include <QString>
 
-namespace results {
-
 // "LIMITS: " (ZAMO80 column set) or "AAMI EC12 LIMITS: " (standard set),
 // then one entry per known test type, such as "DCO - 100 mV", joined by
 // "; ". "" when the connection cannot be opened; a missing group row or a
 // column without a value throws platform::DbError.
+namespace results {
+
 QString buildTestLimitString(qint32 groupID, bool zamo80);
 // The same with the warnings, after "WARNING: " for both column sets.
 QString buildTestWarningString(qint32 groupID, bool zamo80);

@@ -18,34 +18,34 @@ qint32 newKey(platform::DbConnection& connection)
     return connection.execute(QStringLiteral("SELECT @@IDENTITY as ID")).value(0).toInt();
 }
 
-DbParameter integerParam(const QString& name, qint64 value)
+platform::DbParameter integerParam(const QString& name, qint64 value)
 {
-    return DbParameter{name, DbType::Integer, 0, QVariant(value)};
+    return platform::DbParameter{name, platform::DbType::Integer, 0, QVariant(value)};
 }
 
-DbParameter doubleParam(const QString& name, double value)
+platform::DbParameter doubleParam(const QString& name, double value)
 {
-    return DbParameter{name, DbType::Double, 0, value};
+    return platform::DbParameter{name, platform::DbType::Double, 0, value};
 }
 
-DbParameter booleanParam(const QString& name, bool value)
+platform::DbParameter booleanParam(const QString& name, bool value)
 {
-    return DbParameter{name, DbType::Boolean, 0, value};
+    return platform::DbParameter{name, platform::DbType::Boolean, 0, value};
 }
 
-DbParameter dateParam(const QString& name, const QDateTime& value)
+platform::DbParameter dateParam(const QString& name, const QDateTime& value)
 {
-    return DbParameter{name, DbType::Date, 0, value};
+    return platform::DbParameter{name, platform::DbType::Date, 0, value};
 }
 
-DbParameter textParam(const QString& name, int size, const QString& value)
+platform::DbParameter textParam(const QString& name, int size, const QString& value)
 {
-    return DbParameter{name, DbType::VarChar, size, value};
+    return platform::DbParameter{name, platform::DbType::VarChar, size, value};
 }
 
-DbParameter longTextParam(const QString& name, const QString& value)
+platform::DbParameter longTextParam(const QString& name, const QString& value)
 {
-    return DbParameter{name, DbType::LongVarChar, -1, value};
+    return platform::DbParameter{name, platform::DbType::LongVarChar, -1, value};
 }
 
 QString channelLetter(int channel)

@@ -9,9 +9,9 @@
 #include <QString>
 #include <QVariant>
 
+// Opens the shared connection (openDatabase(false)); nullptr when it cannot be opened.
 namespace results {
 
-// Opens the shared connection (openDatabase(false)); nullptr when it cannot be opened.
 platform::DbConnection* openedConnection();
 
 // The key of the row that the last INSERT on the connection created ("SELECT @@IDENTITY as ID").

@@ -7,6 +7,8 @@
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
 
+namespace run {
+
 namespace {
 
 const QString FinalLabel = QStringLiteral("61");
@@ -28,7 +30,7 @@ void AclgResults::rxaclgAck(int)
     m_flow.state().StartupFlag = false;
 }
 
-void AclgResults::rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& r)
+void AclgResults::rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& r)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -39,7 +41,7 @@ void AclgResults::rxaclgTestData(int Index, qint16 commChannelID, const AclgRead
     config::writeLog(trace);
 }
 
-void AclgResults::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& r)
+void AclgResults::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& r)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -124,3 +126,5 @@ void AclgResults::addToSums(const Reading& r)
     if (r.pair)
         sums[1][channel] += r.r2;
 }
+
+} // namespace run

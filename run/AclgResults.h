@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace run {
+
 class ResultReplyFlow;
 
 class AclgResults {
@@ -16,8 +18,8 @@ public:
     explicit AclgResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
     void rxaclgAck(int Index);
-    void rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading);
-    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading);
+    void rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading);
+    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading);
 
     // A channel's sum that holds no reading yet.
     static constexpr double NoSum = -99.0;
@@ -40,3 +42,5 @@ private:
 
     ResultReplyFlow& m_flow;
 };
+
+} // namespace run

@@ -3,9 +3,11 @@
 #include "testlists/TestStep.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace ChannelBitString {
 
-QString build(const TestStep& step, int unit, Unit& link, qint16& chargeChannel)
+QString build(const testlists::TestStep& step, int unit, unit::Unit& link, qint16& chargeChannel)
 {
     QString bits;
     bits.reserve(16);
@@ -25,3 +27,5 @@ bool hasSelectedChannel(const QString& bits)
 }
 
 } // namespace ChannelBitString
+
+} // namespace run

@@ -5,8 +5,14 @@
 
 #include <QString>
 
+namespace testlists {
 class TestStep;
+}
+namespace unit {
 class Unit;
+}
+
+namespace run {
 
 namespace ChannelBitString {
 
@@ -14,8 +20,10 @@ namespace ChannelBitString {
 // channel: a negative value takes the channel, any other becomes -1 (one
 // selected channel gives that channel, two give -1, three give the third).
 // The caller keeps it across the two units.
-QString build(const TestStep& step, int unit, Unit& link, qint16& chargeChannel);
+QString build(const testlists::TestStep& step, int unit, unit::Unit& link, qint16& chargeChannel);
 
 bool hasSelectedChannel(const QString& bits);
 
 } // namespace ChannelBitString
+
+} // namespace run

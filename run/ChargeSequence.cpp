@@ -4,6 +4,8 @@
 #include "testlists/TestStep.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 const ChargeSequence::Kind ChargeSequence::ACLG{
     "Starting ACLG Measurements",
     "* No ACLG ACK received.  Retransmitting ACLG Start Command.",
@@ -11,7 +13,7 @@ const ChargeSequence::Kind ChargeSequence::ACLG{
     &RunState::ACLGAckReceived,
     &RunState::ACLGDone,
     &RunState::ACLGStartRetries,
-    &Unit::txRunACLGTest,
+    &unit::Unit::txRunACLGTest,
 };
 
 const ChargeSequence::Kind ChargeSequence::DEFR{
@@ -21,10 +23,10 @@ const ChargeSequence::Kind ChargeSequence::DEFR{
     &RunState::DEFRAckReceived,
     &RunState::DEFRDone,
     &RunState::DEFRStartRetries,
-    &Unit::txRunDefibRecoveryTest,
+    &unit::Unit::txRunDefibRecoveryTest,
 };
 
-void ChargeSequence::tick(const Kind& kind, RunState& state, const TestStep& step, qint32 chargeSeconds)
+void ChargeSequence::tick(const Kind& kind, RunState& state, const testlists::TestStep& step, qint32 chargeSeconds)
 {
     if (state.*kind.done)
         return;
@@ -37,7 +39,7 @@ void ChargeSequence::tick(const Kind& kind, RunState& state, const TestStep& ste
         return;
     if (state.*kind.ackReceived) {
         if (!state.TriggerChargeSent) {
-            if (Unit* unit = m_unitOf(unitOfStep(step)))
+            if (unit::Unit* unit = m_unitOf(unitOfStep(step)))
                 unit->txMasterTriggerCharge();
             m_write(QStringLiteral("Sending Trigger Charge Command"));
             state.TriggerChargeSent = true;
@@ -56,14 +58,16 @@ void ChargeSequence::tick(const Kind& kind, RunState& state, const TestStep& ste
 
 // The step's one electrode is addressed on the unit it belongs to (A2..P2
 // are channels of unit 2).
-int ChargeSequence::unitOfStep(const TestStep& step)
+int ChargeSequence::unitOfStep(const testlists::TestStep& step)
 {
-    return TestStep::findElectrodeIndex(step.electrodeString()) < 16 ? 1 : 2;
+    return testlists::TestStep::findElectrodeIndex(step.electrodeString()) < 16 ? 1 : 2;
 }
 
-void ChargeSequence::sendStart(const Kind& kind, const TestStep& step)
+void ChargeSequence::sendStart(const Kind& kind, const testlists::TestStep& step)
 {
-    const qint16 electrode = TestStep::findElectrodeIndex(step.electrodeString());
-    if (Unit* unit = m_unitOf(unitOfStep(step)))
+    const qint16 electrode = testlists::TestStep::findElectrodeIndex(step.electrodeString());
+    if (unit::Unit* unit = m_unitOf(unitOfStep(step)))
         (unit->*kind.startCommand)(qint16(electrode % 16));
 }
+
+} // namespace run

@@ -10,8 +10,15 @@
 
 #include <functional>
 
+namespace unit {
 class Unit;
+}
+namespace testlists {
 class TestStep;
+}
+
+namespace run {
+
 struct RunState;
 
 class ChargeSequence {
@@ -24,12 +31,12 @@ public:
         bool RunState::*ackReceived;
         bool RunState::*done;
         qint16 RunState::*startRetries;
-        void (Unit::*startCommand)(qint16);
+        void (unit::Unit::*startCommand)(qint16);
     };
     static const Kind ACLG;
     static const Kind DEFR;
 
-    using UnitOf = std::function<Unit*(int)>;
+    using UnitOf = std::function<unit::Unit*(int)>;
     using Write = std::function<void(const QString&)>;
     using Abort = std::function<void()>;
 
@@ -39,13 +46,15 @@ public:
     }
 
     // One second of the active step; vChargeSeconds is the charge time.
-    void tick(const Kind& kind, RunState& state, const TestStep& step, qint32 chargeSeconds);
+    void tick(const Kind& kind, RunState& state, const testlists::TestStep& step, qint32 chargeSeconds);
 
 private:
-    static int unitOfStep(const TestStep& step);
-    void sendStart(const Kind& kind, const TestStep& step);
+    static int unitOfStep(const testlists::TestStep& step);
+    void sendStart(const Kind& kind, const testlists::TestStep& step);
 
     UnitOf m_unitOf;
     Write m_write;
     Abort m_abort;
 };
+
+} // namespace run

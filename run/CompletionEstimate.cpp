@@ -1,10 +1,12 @@
 #include "run/CompletionEstimate.h"
 
+namespace run {
+
 namespace CompletionEstimate {
 
 namespace {
 
-qint64 remainingOf(const TestList& list, qsizetype from, const config::Zamo80Delays& delays,
+qint64 remainingOf(const testlists::TestList& list, qsizetype from, const config::Zamo80Delays& delays,
                    const config::PaceSettings& pace)
 {
     qint64 sum = 0;
@@ -17,7 +19,7 @@ qint64 remainingOf(const TestList& list, qsizetype from, const config::Zamo80Del
 
 // How many electrodes an expanded list holds: the changes of the electrode
 // selection along the list from its second step on.
-qint64 electrodeCount(const TestList& running)
+qint64 electrodeCount(const testlists::TestList& running)
 {
     qint64 n = 0;
     QString previous;
@@ -32,9 +34,9 @@ qint64 electrodeCount(const TestList& running)
 
 } // namespace
 
-qint64 remainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
-                        qint16 simultaneousTests, const config::Zamo80Delays& delays,
-                        const config::PaceSettings& paceSettings)
+qint64 remainingSeconds(const testlists::TestList& running, const testlists::TestList& pace,
+                        const testlists::TestList& operatorList, qint16 simultaneousTests,
+                        const config::Zamo80Delays& delays, const config::PaceSettings& paceSettings)
 {
     if (pace.isEmpty())
         return remainingOf(running, 0, delays, paceSettings);
@@ -48,3 +50,5 @@ qint64 remainingSeconds(const TestList& running, const TestList& pace, const Tes
 }
 
 } // namespace CompletionEstimate
+
+} // namespace run

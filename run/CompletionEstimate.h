@@ -3,6 +3,8 @@
 
 #include "testlists/TestStep.h"
 
+namespace run {
+
 namespace CompletionEstimate {
 
 // Without pace steps beside the list: the remaining duration of every
@@ -11,8 +13,10 @@ namespace CompletionEstimate {
 // staggered (SimultaneousTests at a time), plus the operator's other steps
 // per electrode, plus the first running step (whose length follows the
 // defib charge time and the pace roll delay).
-qint64 remainingSeconds(const TestList& running, const TestList& pace, const TestList& operatorList,
-                        qint16 simultaneousTests, const config::Zamo80Delays& delays,
-                        const config::PaceSettings& paceSettings);
+qint64 remainingSeconds(const testlists::TestList& running, const testlists::TestList& pace,
+                        const testlists::TestList& operatorList, qint16 simultaneousTests,
+                        const config::Zamo80Delays& delays, const config::PaceSettings& paceSettings);
 
 } // namespace CompletionEstimate
+
+} // namespace run

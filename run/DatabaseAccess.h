@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace run {
+
 class DatabaseAccess {
 public:
     virtual ~DatabaseAccess() = default;
@@ -15,3 +17,5 @@ public:
     // True while a failed open has been reported and no open succeeded since.
     virtual bool connectFailureReported() const = 0;
 };
+
+} // namespace run

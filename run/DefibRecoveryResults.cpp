@@ -6,13 +6,16 @@
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
 
+namespace run {
+
 void DefibRecoveryResults::rxDefibRecoveryAck(int)
 {
     m_flow.state().DEFRAckReceived = true;
     m_flow.state().StartupFlag = false;
 }
 
-void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading)
+void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID,
+                                                   const unit::DefibRecoveryReading& reading)
 {
     if (!VerdictRules::validChannel(Index, commChannelID) || !m_flow.isFinal(reading.completed))
         return;
@@ -37,3 +40,5 @@ void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannel
         VerdictLimits::limitsFor(QStringLiteral("DEFR60"), true, m_flow.limits()));
     m_flow.recordResult(Index, commChannelID, m_flow.apply(Index, commChannelID, verdict));
 }
+
+} // namespace run

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace run {
+
 class ResultReplyFlow;
 
 class DefibRecoveryResults {
@@ -14,8 +16,10 @@ public:
     explicit DefibRecoveryResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
     void rxDefibRecoveryAck(int Index);
-    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading);
+    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading);
 
 private:
     ResultReplyFlow& m_flow;
 };
+
+} // namespace run

@@ -2,6 +2,8 @@
 
 #include "run/ReportActions.h"
 
+namespace run {
+
 namespace EndOfRunReports {
 
 namespace {
@@ -45,3 +47,5 @@ QString run(ReportActions& reports, const config::ReportSettings& settings, qint
 }
 
 } // namespace EndOfRunReports
+
+} // namespace run

@@ -9,6 +9,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace run {
+
 class ReportActions;
 
 namespace EndOfRunReports {
@@ -20,3 +22,5 @@ QString run(ReportActions& reports, const config::ReportSettings& settings, qint
             const QDateTime& reportDate, bool mode80, bool burnIn);
 
 } // namespace EndOfRunReports
+
+} // namespace run

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+namespace run {
+
 namespace FamilyVerdicts {
 
 namespace {
@@ -98,3 +100,5 @@ Verdict defibRecovery(double measurement4, double measurement60, const LimitPair
 }
 
 } // namespace FamilyVerdicts
+
+} // namespace run

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace run {
+
 struct Verdict {
     QString code;
     QStringList lines;
@@ -38,3 +40,5 @@ Verdict readingPair(double r1, double r2, const LimitPair& limits);
 Verdict defibRecovery(double measurement4, double measurement60, const LimitPair& v4, const LimitPair& v60);
 
 } // namespace FamilyVerdicts
+
+} // namespace run

@@ -5,6 +5,8 @@
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
 
+namespace run {
+
 namespace {
 
 const QString ImpedanceLabel = QStringLiteral("20");
@@ -12,7 +14,7 @@ constexpr qint32 ImpedanceSeconds = 20;
 
 } // namespace
 
-void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading)
+void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -28,7 +30,7 @@ void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const AczR
                  ACZOpenThreshold, limits, zamo80 && m_flow.state().PreCheckRunning});
 }
 
-void ImpedanceResults::rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading)
+void ImpedanceResults::rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -96,3 +98,5 @@ QString ImpedanceResults::failedOpenLine(int unitValue, qint16 channelValue) con
     return QStringLiteral("* -> Electrode ") + VerdictRules::electrodeName(unitValue, channelValue)
            + QStringLiteral(", FAILED OPEN");
 }
+
+} // namespace run

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace run {
+
 class ResultReplyFlow;
 struct LimitPair;
 
@@ -14,8 +16,8 @@ class ImpedanceResults {
 public:
     explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading);
-    void rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading);
+    void rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading);
+    void rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading);
     void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue);
 
     // charAt or below these signed values the electrode is open.
@@ -40,3 +42,5 @@ private:
 
     ResultReplyFlow& m_flow;
 };
+
+} // namespace run

@@ -9,6 +9,8 @@
 #include "run/RunSequencer.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace {
 
 bool is(const QString& type, const char* name)
@@ -34,7 +36,7 @@ void IntervalTestClock::write(const QString& line)
 
 bool IntervalTestClock::clockHeld() const
 {
-    Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_sequencer.unitAt(1);
     return unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting();
 }
 
@@ -121,7 +123,7 @@ void IntervalTestClock::resendActiveElectrodes()
     if (!step)
         return;
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = m_sequencer.unitAt(u);
+        unit::Unit* unit = m_sequencer.unitAt(u);
         if (!unit || !unit->connected())
             continue;
         for (qint16 channel = 0; channel < 16; ++channel) {
@@ -146,8 +148,10 @@ void IntervalTestClock::checkBiasTestDuration()
                      + QStringLiteral(")"));
     state.BiasMaxSeconds = 9999999;
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = m_sequencer.unitAt(u);
+        unit::Unit* unit = m_sequencer.unitAt(u);
         if (unit && unit->connected())
             unit->txStopAllBiasTest();
     }
 }
+
+} // namespace run

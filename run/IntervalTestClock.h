@@ -14,6 +14,8 @@
 
 #include <functional>
 
+namespace run {
+
 class RunHost;
 class RunSequencer;
 
@@ -50,3 +52,5 @@ private:
     ChargeSequence m_charge;
     KeepAwake m_keepAwake;
 };
+
+} // namespace run

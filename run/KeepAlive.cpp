@@ -3,6 +3,8 @@
 #include "run/RunSequencer.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 KeepAlive::KeepAlive(RunSequencer& sequencer, QObject* parent) : QObject(parent), m_sequencer(sequencer)
 {
     m_timer.setInterval(500);
@@ -12,7 +14,7 @@ KeepAlive::KeepAlive(RunSequencer& sequencer, QObject* parent) : QObject(parent)
 bool KeepAlive::pollingInhibited() const
 {
     for (int n = 1; n <= 2; ++n) {
-        Unit* unit = m_sequencer.unitAt(n);
+        unit::Unit* unit = m_sequencer.unitAt(n);
         if (unit && unit->pollingInhibited())
             return true;
     }
@@ -24,9 +26,11 @@ void KeepAlive::poll()
     if (m_sequencer.state().m_testRunning || pollingInhibited())
         return;
     for (int n = 1; n <= 2; ++n) {
-        Unit* unit = m_sequencer.unitAt(n);
+        unit::Unit* unit = m_sequencer.unitAt(n);
         if (unit && unit->connected())
             unit->txMasterCommCheck();
     }
     m_sequencer.services().database->getDBRevNumber(QString());
 }
+
+} // namespace run

@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+namespace run {
+
 class RunSequencer;
 
 class KeepAlive : public QObject {
@@ -28,3 +30,5 @@ private:
     RunSequencer& m_sequencer;
     platform::Timer m_timer;
 };
+
+} // namespace run

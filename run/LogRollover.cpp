@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "run/RunSequencer.h"
 
+namespace run {
+
 LogRollover::LogRollover(RunSequencer& sequencer, QObject* parent) : QObject(parent), m_sequencer(sequencer)
 {
     m_timer.setInterval(60000);
@@ -26,3 +28,5 @@ void LogRollover::check()
     m_day = today;
     config::initLogFile();
 }
+
+} // namespace run

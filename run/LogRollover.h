@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+namespace run {
+
 class RunSequencer;
 
 class LogRollover : public QObject {
@@ -26,3 +28,5 @@ private:
     platform::Timer m_timer;
     int m_day = 0;
 };
+
+} // namespace run

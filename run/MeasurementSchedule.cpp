@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace run {
+
 namespace MeasurementSchedule {
 
 namespace {
@@ -70,3 +72,5 @@ void markIntervalReadingTaken(RunState& state, int unitValue, int channel)
 }
 
 } // namespace MeasurementSchedule
+
+} // namespace run

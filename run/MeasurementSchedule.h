@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace run {
+
 struct RunState;
 
 namespace MeasurementSchedule {
@@ -26,3 +28,5 @@ bool intervalReadingDue(const RunState& state, int unit, int channel);
 void markIntervalReadingTaken(RunState& state, int unit, int channel);
 
 } // namespace MeasurementSchedule
+
+} // namespace run

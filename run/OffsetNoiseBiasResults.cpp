@@ -6,6 +6,8 @@
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace {
 
 constexpr qint32 DCOFinalSeconds = 61;
@@ -14,7 +16,7 @@ constexpr qint32 HoursMinutesLabel = 0;
 
 } // namespace
 
-void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& r)
+void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& r)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -25,7 +27,7 @@ void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, cons
             VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()), DCOFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& r)
+void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& r)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -36,7 +38,7 @@ void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, co
             VerdictLimits::limitsFor(QStringLiteral("NOISE"), r.zamo80Family, m_flow.limits()), NOISEFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& r)
+void OffsetNoiseBiasResults::rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& r)
 {
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
@@ -73,7 +75,7 @@ void OffsetNoiseBiasResults::handle(const Reading& r)
         // A bias measurement that keeps failing is stopped on the channel.
         m_flow.endWithERR(r.unit, r.channel, [&] {
             if (hoursMinutes)
-                if (Unit* unit = m_flow.unitAt(r.unit))
+                if (unit::Unit* unit = m_flow.unitAt(r.unit))
                     unit->txCancel(r.channel);
         });
         return;
@@ -95,3 +97,5 @@ bool OffsetNoiseBiasResults::electrodeDone(const Reading& r)
     return m_flow.recordingAllowed() && test
            && !test->isElectrodeTestActive(VerdictRules::electrodeIndex(r.unit, r.channel));
 }
+
+} // namespace run

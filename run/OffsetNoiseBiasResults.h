@@ -10,15 +10,17 @@
 
 #include <QString>
 
+namespace run {
+
 class ResultReplyFlow;
 
 class OffsetNoiseBiasResults {
 public:
     explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading);
-    void rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading);
-    void rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading);
+    void rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading);
+    void rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading);
+    void rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading);
 
 private:
     struct Reading {
@@ -38,3 +40,5 @@ private:
 
     ResultReplyFlow& m_flow;
 };
+
+} // namespace run

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+namespace run {
+
 void OperatorLog::write(const QString& line, bool recordToLog, bool inhibitDisplay)
 {
     try {
@@ -45,3 +47,5 @@ QString captionWithError(const QString& caption, const QString& status)
 }
 
 } // namespace CommLog
+
+} // namespace run

@@ -15,6 +15,8 @@
 // holds every line since the program started, each ended by CR LF, cut back
 // as CommLog says (not while the diagnostic log is on). A failure never
 // reaches the caller: the line is then lost for what had not been done.
+namespace run {
+
 class OperatorLog {
 public:
     // Shows a line in the status window (which cuts back its own text first).
@@ -52,3 +54,5 @@ bool cutBack(QString& buffer);
 QString captionWithError(const QString& caption, const QString& status);
 
 } // namespace CommLog
+
+} // namespace run

@@ -10,6 +10,8 @@
 #include <optional>
 
 // The report options of a ZAMO80-mode (or single ZAMO2-4) run.
+namespace run {
+
 struct ReportOptions {
     bool showShortCircuit = false;
     bool averageAclg = false;
@@ -39,3 +41,5 @@ class AcceptingPreTestDetailsPrompt : public PreTestDetailsPrompt {
 public:
     std::optional<PreTestDetails> ask() override { return PreTestDetails{}; }
 };
+
+} // namespace run

@@ -1,5 +1,7 @@
 #include "run/ReadingBatch.h"
 
+namespace run {
+
 using results::ReadingRow;
 
 void ReadingBatch::startRecord(const QString& subject, bool inhibitDisplay)
@@ -21,12 +23,12 @@ ReadingBatch::SlotUse& ReadingBatch::use(const Slot& slot, qint32 storedKey)
     return m_slots.last();
 }
 
-int ReadingBatch::rowToFill(ReadingRow::Kind kind, qint32 key, const QString& interval)
+int ReadingBatch::rowToFill(results::ReadingRow::Kind kind, qint32 key, const QString& interval)
 {
     for (int i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].kind == kind && m_rows[i].key == key)
             return i;
-    ReadingRow row;
+    results::ReadingRow row;
     row.kind = kind;
     row.key = key;
     row.timeInterval = interval;
@@ -34,9 +36,9 @@ int ReadingBatch::rowToFill(ReadingRow::Kind kind, qint32 key, const QString& in
     return static_cast<int>(m_rows.size()) - 1;
 }
 
-int ReadingBatch::newRow(ReadingRow::Kind kind, qint32 testUnitID, const QString& interval, qint32 seconds)
+int ReadingBatch::newRow(results::ReadingRow::Kind kind, qint32 testUnitID, const QString& interval, qint32 seconds)
 {
-    ReadingRow row;
+    results::ReadingRow row;
     row.kind = kind;
     row.testUnitID = testUnitID;
     row.timeInterval = interval;
@@ -61,10 +63,10 @@ void ReadingBatch::addMeasurement(const Slot& slot, qint32 storedKey, const Stor
         if (m_rows[u.row].timeInterval == interval)
             row = u.row;
     } else if (storedKey != 0 && stored.contains(storedKey) && stored.value(storedKey) == interval) {
-        row = rowToFill(ReadingRow::Kind::Measurement, storedKey, interval);
+        row = rowToFill(results::ReadingRow::Kind::Measurement, storedKey, interval);
     }
     if (row < 0)
-        row = newRow(ReadingRow::Kind::Measurement, testUnitID, interval, intervalSeconds);
+        row = newRow(results::ReadingRow::Kind::Measurement, testUnitID, interval, intervalSeconds);
     add(u, row, letter, value);
 }
 
@@ -74,7 +76,9 @@ void ReadingBatch::addResult(const Slot& slot, qint32 storedKey, qint32 testUnit
     SlotUse& u = use(slot, storedKey);
     int row = u.row;
     if (row < 0)
-        row = storedKey != 0 ? rowToFill(ReadingRow::Kind::Result, storedKey, QString())
-                             : newRow(ReadingRow::Kind::Result, testUnitID, QString(), 0);
+        row = storedKey != 0 ? rowToFill(results::ReadingRow::Kind::Result, storedKey, QString())
+                             : newRow(results::ReadingRow::Kind::Result, testUnitID, QString(), 0);
     add(u, row, letter, result);
 }
+
+} // namespace run

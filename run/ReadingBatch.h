@@ -20,6 +20,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace run {
+
 class ReadingBatch {
 public:
     struct Slot {
@@ -78,3 +80,5 @@ private:
     QList<Record> m_records;
     QList<SlotUse> m_slots;
 };
+
+} // namespace run

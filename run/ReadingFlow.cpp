@@ -8,6 +8,8 @@
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 using VerdictRules::electrodeIndex;
 using VerdictRules::electrodeName;
 
@@ -23,7 +25,7 @@ const config::Limits& ResultReplyFlow::limits() const
     return m_sequencer.stationSettings().limits;
 }
 
-Unit* ResultReplyFlow::unitAt(int unitValue) const
+unit::Unit* ResultReplyFlow::unitAt(int unitValue) const
 {
     return m_sequencer.unitAt(unitValue);
 }
@@ -56,7 +58,7 @@ void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueV
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     double value = valueValue;
     if (!goodData || !VerdictRules::isNumber(valueValue)) {
-        Unit* unit = unitAt(unitValue);
+        unit::Unit* unit = unitAt(unitValue);
         value = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
     }
     recordMeasurement(unitValue, channel, label, value, intervalSeconds);
@@ -70,7 +72,7 @@ void ResultReplyFlow::recordInterimPair(int unitValue, qint16 channel, double va
     if (const auto& test = state().m_activeTest)
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     if (!goodData || !VerdictRules::isNumber(value1) || !VerdictRules::isNumber(value2)) {
-        Unit* unit = unitAt(unitValue);
+        unit::Unit* unit = unitAt(unitValue);
         value1 = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
         value2 = unit ? unit->getElectrodeLastMeasurement2(channel) : 0.0;
     }
@@ -91,7 +93,7 @@ ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16
     const qint16 electrode = electrodeIndex(unitValue, channel);
     if (badData || !VerdictRules::isNumber(valueValue)) {
         if (test->incrementErrorCount(electrode) < VerdictRules::MaxDataErrors) {
-            if (Unit* unit = unitAt(unitValue))
+            if (unit::Unit* unit = unitAt(unitValue))
                 unit->txResendLastData(channel);
             write(VerdictRules::retransmissionLine(electrodeName(unitValue, channel)));
             return DataCheck::Retransmit;
@@ -133,7 +135,7 @@ QString ResultReplyFlow::judge(int unitValue, qint16 channel, double valueValue,
         playFailureSound();
         return code;
     }
-    Unit* unit = unitAt(unitValue);
+    unit::Unit* unit = unitAt(unitValue);
     return VerdictRules::withCalibrationExpiry(code, unit && unit->electrodeChannelCalibrationExpired(channel));
 }
 
@@ -147,7 +149,7 @@ QString ResultReplyFlow::apply(int unitValue, qint16 channel, const Verdict& ver
         playFailureSound();
     if (!askExpiry || !VerdictRules::isPass(verdict.code))
         return verdict.code;
-    Unit* unit = unitAt(unitValue);
+    unit::Unit* unit = unitAt(unitValue);
     return VerdictRules::withCalibrationExpiry(verdict.code, unit && unit->electrodeChannelCalibrationExpired(channel));
 }
 
@@ -195,3 +197,5 @@ void ResultReplyFlow::playFailureSound()
 {
     platform::playFailureSound();
 }
+
+} // namespace run

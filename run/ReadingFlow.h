@@ -13,10 +13,15 @@
 
 #include <functional>
 
+namespace unit {
+class Unit;
+}
+
+namespace run {
+
 class RunHost;
 class RunSequencer;
 struct RunState;
-class Unit;
 
 class ResultReplyFlow {
 public:
@@ -33,7 +38,7 @@ public:
     RunState& state();
     // The limits and warnings in force.
     const config::Limits& limits() const;
-    Unit* unitAt(int unit) const;
+    unit::Unit* unitAt(int unit) const;
     bool recordingAllowed() const;
 
     // Final reading: the unit marks it final and the start phase is over.
@@ -84,3 +89,5 @@ private:
     RunSequencer& m_sequencer;
     RunHost& m_host;
 };
+
+} // namespace run

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+namespace run {
+
 namespace {
 
 // A reply that cannot be handled is logged; the unit link's receive path
@@ -31,12 +33,12 @@ ResultHandlers::ResultHandlers(RunSequencer& sequencer, RunHost& host)
 {
 }
 
-void ResultHandlers::rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading)
+void ResultHandlers::rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading)
 {
     guarded("ACZ", [&] { m_impedance.rxaczTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading)
+void ResultHandlers::rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading)
 {
     guarded("ACZ30", [&] { m_impedance.rxacz30TestData(Index, commChannelID, reading); });
 }
@@ -51,12 +53,12 @@ void ResultHandlers::rxaclgAck(int Index)
     guarded("ACLG start", [&] { m_aclg.rxaclgAck(Index); });
 }
 
-void ResultHandlers::rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading)
+void ResultHandlers::rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading)
 {
     guarded("ACLG", [&] { m_aclg.rxaclgTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading)
+void ResultHandlers::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading)
 {
     guarded("ACLG", [&] { m_aclg.rxZamo24ACLGTestData(Index, commChannelID, reading); });
 }
@@ -66,27 +68,29 @@ void ResultHandlers::rxDefibRecoveryAck(int Index)
     guarded("DEFR start", [&] { m_defib.rxDefibRecoveryAck(Index); });
 }
 
-void ResultHandlers::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading)
+void ResultHandlers::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading)
 {
     guarded("DEFR", [&] { m_defib.rxDefibRecoveryTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading)
+void ResultHandlers::rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading)
 {
     guarded("DCO", [&] { m_offsetNoiseBias.rxdcoTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading)
+void ResultHandlers::rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading)
 {
     guarded("NOISE", [&] { m_offsetNoiseBias.rxNoiseTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading)
+void ResultHandlers::rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading)
 {
     guarded("BIAS", [&] { m_offsetNoiseBias.rxBiasTestData(Index, commChannelID, reading); });
 }
 
-void ResultHandlers::rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading)
+void ResultHandlers::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading)
 {
     guarded("SDR", [&] { m_sdr.rxsdrTestData(Index, commChannelID, reading); });
 }
+
+} // namespace run

@@ -10,6 +10,8 @@
 #include "run/SdrResults.h"
 #include "run/UnitResultHandler.h"
 
+namespace run {
+
 class RunHost;
 class RunSequencer;
 
@@ -17,18 +19,18 @@ class ResultHandlers : public UnitResultHandler {
 public:
     ResultHandlers(RunSequencer& sequencer, RunHost& host);
 
-    void rxaczTestData(int Index, qint16 commChannelID, const AczReading& reading) override;
-    void rxacz30TestData(int Index, qint16 commChannelID, const Acz30Reading& reading) override;
+    void rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading) override;
+    void rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading) override;
     void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue) override;
     void rxaclgAck(int Index) override;
-    void rxaclgTestData(int Index, qint16 commChannelID, const AclgReading& reading) override;
-    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const Zamo24AclgReading& reading) override;
+    void rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading) override;
+    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading) override;
     void rxDefibRecoveryAck(int Index) override;
-    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const DefibRecoveryReading& reading) override;
-    void rxdcoTestData(int Index, qint16 commChannelID, const DcoReading& reading) override;
-    void rxNoiseTestData(int Index, qint16 commChannelID, const NoiseReading& reading) override;
-    void rxBiasTestData(int Index, qint16 commChannelID, const BiasReading& reading) override;
-    void rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading) override;
+    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading) override;
+    void rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading) override;
+    void rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading) override;
+    void rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading) override;
+    void rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading) override;
 
     ResultReplyFlow& flow() { return m_flow; }
 
@@ -40,3 +42,5 @@ private:
     OffsetNoiseBiasResults m_offsetNoiseBias;
     SdrResults m_sdr;
 };
+
+} // namespace run

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace run {
+
 class ReportActions {
 public:
     virtual ~ReportActions() = default;
@@ -29,3 +31,5 @@ public:
     void printTestReport(qint32, const QString&, bool, bool) override {}
     void printCondensedTestReport(qint32, const QString&) override {}
 };
+
+} // namespace run

@@ -2,6 +2,8 @@
 
 #include "results/ResultsDatabase.h"
 
+namespace run {
+
 bool ResultsDatabaseAccess::openDatabase(bool readOnly)
 {
     return results::openDatabase(readOnly);
@@ -18,3 +20,5 @@ bool ResultsDatabaseAccess::connectFailureReported() const
 {
     return results::connectFailureReported;
 }
+
+} // namespace run

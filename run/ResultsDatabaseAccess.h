@@ -3,6 +3,8 @@
 
 #include "run/DatabaseAccess.h"
 
+namespace run {
+
 class ResultsDatabaseAccess : public DatabaseAccess {
 public:
     bool openDatabase(bool readOnly) override;
@@ -10,3 +12,5 @@ public:
     qint32 getDBRevNumber(const QString& path) override;
     bool connectFailureReported() const override;
 };
+
+} // namespace run

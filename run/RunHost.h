@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace run {
+
 class RunHost {
 public:
     virtual ~RunHost() = default;
@@ -21,3 +23,5 @@ public:
     // The signal generator: roll the electrode's channel.
     virtual void rollChannel(qint16 channelIndex) = 0;
 };
+
+} // namespace run

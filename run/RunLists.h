@@ -5,14 +5,18 @@
 
 #include "testlists/TestStep.h"
 
+namespace run {
+
 struct RunLists {
     // ZAMO80 mode: the per-electrode run list and the pace steps beside it.
-    TestList expanded;
-    TestList pace;
+    testlists::TestList expanded;
+    testlists::TestList pace;
     // The list being run: the operator's list in ZAMO mode, the expanded
     // list in ZAMO80 mode, a one-step list of its own for an ACZ30 zero run.
-    TestList running;
+    testlists::TestList running;
     // The two lists of a consecutive-lists run, loaded from files.
-    TestList consecutive1;
-    TestList consecutive2;
+    testlists::TestList consecutive1;
+    testlists::TestList consecutive2;
 };
+
+} // namespace run

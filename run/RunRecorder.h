@@ -6,7 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace testlists {
 class TestStep;
+}
+
+namespace run {
 
 class RunRecorder {
 public:
@@ -15,7 +19,7 @@ public:
     virtual qint32 createTestGroupRecord() = 0;
     // The test and test-unit records of a started step (vPace: a pace step
     // running beside the run list keeps its keys on the step).
-    virtual void createTestRecords(const QString& testType, bool pace, TestStep& test) = 0;
+    virtual void createTestRecords(const QString& testType, bool pace, testlists::TestStep& test) = 0;
     // Marks the group cancelled and removes what a cancelled run leaves.
     virtual void closeAbortedTestGroup(qint32 groupID) = 0;
     virtual void completeTestGroup(qint32 groupID, const QDateTime& completed) = 0;
@@ -46,8 +50,8 @@ public:
     {
         (void)unitValue, (void)groupID, (void)diagnostics, (void)newModel;
     }
-    virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary, TestStep& test,
-                                      bool padsRolled, bool rolledStatusMsgOnly)
+    virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
+                                      testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
     {
         (void)unitID, (void)electrodeIndex, (void)duration, (void)secondary, (void)test, (void)padsRolled,
             (void)rolledStatusMsgOnly;
@@ -58,7 +62,7 @@ public:
 class NoRunRecorder : public RunRecorder {
 public:
     qint32 createTestGroupRecord() override { return 0; }
-    void createTestRecords(const QString&, bool, TestStep&) override {}
+    void createTestRecords(const QString&, bool, testlists::TestStep&) override {}
     void closeAbortedTestGroup(qint32) override {}
     void completeTestGroup(qint32, const QDateTime&) override {}
     qint32 getUniqueGroupID(qint32) override { return 0; }
@@ -66,3 +70,5 @@ public:
     void recordAverageACLGResults(qint32) override {}
     void buildCondensedZamo80Report(qint32) override {}
 };
+
+} // namespace run

@@ -17,14 +17,16 @@
 #include "unit/ChannelRecord.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace {
 
 // What the group keeps of a unit's channel records: each connected
 // electrode's identity; empty when the unit has no records (not connected).
-results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<ChannelRecord>>& records)
+results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<unit::ChannelRecord>>& records)
 {
     results::UnitElectrodes identities;
-    for (const std::shared_ptr<ChannelRecord>& e : records) {
+    for (const std::shared_ptr<unit::ChannelRecord>& e : records) {
         if (e && e->connected())
             identities << results::ElectrodeIdentity{e->calibrationDate().toDateTime(), e->firmwareVersion(),
                                                      e->serialNumber()};
@@ -37,7 +39,7 @@ results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<Channe
 } // namespace
 
 RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
-                           const std::array<Unit*, 2>& units)
+                           const std::array<unit::Unit*, 2>& units)
     : m_state(state), m_host(host), m_settings(settings), m_units(units)
 {
 }
@@ -52,7 +54,7 @@ bool RunRecording::isZamo24() const
     return UnitMode::checkZAMO24(m_units);
 }
 
-Unit* RunRecording::unitAt(int n) const
+unit::Unit* RunRecording::unitAt(int n) const
 {
     return (n == 1 || n == 2) ? m_units[std::size_t(n - 1)] : nullptr;
 }
@@ -163,9 +165,9 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
     }
 }
 
-int RunRecording::firstSelectedChannel(const TestStep& step, int unit) const
+int RunRecording::firstSelectedChannel(const testlists::TestStep& step, int unit) const
 {
-    Unit* link = unitAt(unit);
+    unit::Unit* link = unitAt(unit);
     if (!link)
         return -1;
     for (int c = 0; c < 16; ++c)
@@ -182,7 +184,7 @@ qint32 RunRecording::createTestGroupRecord()
     const QDateTime executed = platform::Clock::now();
     const QDateTime notCompleted = platform::OleDate().toDateTime();
     auto electrodes = [this](int n) {
-        Unit* link = unitAt(n);
+        unit::Unit* link = unitAt(n);
         return link ? electrodeIdentities(link->getElectrodeArray()) : results::UnitElectrodes();
     };
     qint32 group = 0;
@@ -203,7 +205,7 @@ qint32 RunRecording::createTestGroupRecord()
     m_state.Keys.CurrentGroupID = group;
     m_storedIntervals.clear();
     for (int n = 1; n <= 2; ++n) {
-        Unit* link = unitAt(n);
+        unit::Unit* link = unitAt(n);
         // diagnostics are recorded against the group: none without one.
         if (group != 0 && m_settings.diagnostics.enabled && link && link->connected())
             link->txMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
@@ -212,7 +214,7 @@ qint32 RunRecording::createTestGroupRecord()
     return group;
 }
 
-void RunRecording::createTestRecords(const QString& testType, bool pace, TestStep& test)
+void RunRecording::createTestRecords(const QString& testType, bool pace, testlists::TestStep& test)
 {
     flushReadings();
     RunRecordKeys& keys = m_state.Keys;
@@ -299,3 +301,5 @@ void RunRecording::buildCondensedZamo80Report(qint32 groupID)
     if (m_condensedBuilder)
         m_condensedBuilder(groupID);
 }
+
+} // namespace run

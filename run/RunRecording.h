@@ -34,27 +34,32 @@
 #include <array>
 #include <functional>
 
-class RunHost;
+namespace unit {
 class Unit;
+}
 namespace platform {
 class DbConnection;
 }
-struct RunState;
 
 namespace config {
 struct StationSettings;
 }
+
+namespace run {
+
+class RunHost;
+struct RunState;
 
 class RunRecording : public RunRecorder {
 public:
     // settings: the station's settings (limits, diagnostics, demo mode),
     // kept by reference.
     RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
-                 const std::array<Unit*, 2>& units);
+                 const std::array<unit::Unit*, 2>& units);
 
     // ---- RunRecorder ----
     qint32 createTestGroupRecord() override;
-    void createTestRecords(const QString& testType, bool pace, TestStep& test) override;
+    void createTestRecords(const QString& testType, bool pace, testlists::TestStep& test) override;
     void closeAbortedTestGroup(qint32 groupID) override;
     void completeTestGroup(qint32 groupID, const QDateTime& completed) override;
     qint32 getUniqueGroupID(qint32 groupID) override;
@@ -70,8 +75,8 @@ public:
                                   qint32 intervalSeconds) override;
     void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
     void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel) override;
-    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary, TestStep& test,
-                              bool padsRolled, bool rolledStatusMsgOnly) override;
+    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
+                              testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) override;
     // The planned number of ACLG runs: testCount summed over the ACLG steps of the operator's list.
     int countACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).
@@ -86,9 +91,9 @@ public:
 private:
     bool zamo80Mode() const;
     bool isZamo24() const;
-    Unit* unitAt(int n) const;
+    unit::Unit* unitAt(int n) const;
     // The first channel of the unit that the step selects and the unit has, or -1.
-    int firstSelectedChannel(const TestStep& step, int unit) const;
+    int firstSelectedChannel(const testlists::TestStep& step, int unit) const;
     void log(const QString& line, bool inhibitDisplay = false);
     // Runs a write on the open connection (after the waiting readings); a
     // failure is a database failure of the run.
@@ -107,7 +112,7 @@ private:
     RunState& m_state;
     RunHost& m_host;
     const config::StationSettings& m_settings;
-    std::array<Unit*, 2> m_units;
+    std::array<unit::Unit*, 2> m_units;
     std::function<void(qint32)> m_condensedBuilder;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to
@@ -116,3 +121,5 @@ private:
     bool m_flushPosted = false;
     bool m_failureTold = false; // this run's database failure went to the main window
 };
+
+} // namespace run

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace run {
+
 namespace {
 
 constexpr double kEmpty = -99.0;
@@ -17,7 +19,7 @@ constexpr double kEmpty = -99.0;
 int RunRecording::countACLGTests() const
 {
     int count = 0;
-    for (const auto& step : Globals::ActiveTestList)
+    for (const auto& step : testlists::Globals::ActiveTestList)
         if (step && step->testType() == QLatin1String("ACLG"))
             count += step->testCount();
     return count;
@@ -87,9 +89,11 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
         else
             verdict = QStringLiteral("PASS");
     }
-    Unit* unit1 = unitAt(1);
+    unit::Unit* unit1 = unitAt(1);
     if (verdict != QLatin1String("FAIL") && unit1
         && unit1->electrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
         verdict = QStringLiteral("PASS*");
     recordChannelResult(1, channel, verdict, true);
 }
+
+} // namespace run

@@ -4,6 +4,8 @@
 #include <QVariant>
 #include <QVector>
 
+namespace run {
+
 void RunRecording::recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel)
 {
     if (unitValue != 1 && unitValue != 2)
@@ -20,3 +22,5 @@ void RunRecording::recordUnitDiagnostics(int unitValue, qint32 groupID, const QS
     write(QStringLiteral("the diagnostics of ") + unit,
           [&] { results::recordUnitDiagnostics(static_cast<qint16>(unitValue), groupID, values, newModel); });
 }
+
+} // namespace run

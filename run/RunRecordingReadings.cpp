@@ -4,6 +4,8 @@
 #include "run/RunState.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace {
 
 QString Reading(double value)
@@ -69,7 +71,7 @@ void RunRecording::recordChannelMeasurement(int unit, int channel, const QString
     }
     postFlush();
     // The reading is kept on the unit whatever the database does.
-    if (Unit* link = unitAt(unit))
+    if (unit::Unit* link = unitAt(unit))
         link->setElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
     m_state.IntervalReadingTaken[std::size_t(unit - 1)][std::size_t(channel)] = true;
 }
@@ -91,7 +93,7 @@ void RunRecording::recordChannelResult(int unit, int channel, const QString& res
 }
 
 void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 durationValue, bool secondary,
-                                        TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
+                                        testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
 {
     if (!validChannel(unitID, electrodeIndex))
         return;
@@ -124,7 +126,7 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
     const QString type = test.testType();
     const qint16 paceType = type == QLatin1String("PACE1") ? 1 : type == QLatin1String("PACE2") ? 2 : 0;
     if (isZamo24() && paceType != 0) {
-        Unit* link = unitAt(unitID);
+        unit::Unit* link = unitAt(unitID);
         const auto channel = static_cast<qint16>(electrodeIndex);
         write(QStringLiteral("the PACE settings of ") + electrode, [&] {
             results::recordPaceProperties(
@@ -134,3 +136,5 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
     }
     log(QStringLiteral("PACE completed for ") + electrode + QStringLiteral(": ") + duration + QLatin1Char(' ') + roll);
 }
+
+} // namespace run

@@ -18,6 +18,8 @@
 
 #include <exception>
 
+namespace run {
+
 namespace {
 
 // A unit call that fails is skipped and the run goes on with the next.
@@ -43,7 +45,7 @@ void showWarning(const QString& text, const QString& title)
 
 } // namespace
 
-RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<Unit*, 2>& units,
+RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                            QObject* parent)
     : QObject(parent), m_host(host), m_settings(settings), m_units(units), m_services(m_state)
 {
@@ -55,7 +57,7 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, con
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
-Unit* RunSequencer::unitAt(int index) const
+unit::Unit* RunSequencer::unitAt(int index) const
 {
     return index >= 1 && index <= 2 ? m_units[std::size_t(index - 1)] : nullptr;
 }
@@ -71,7 +73,7 @@ bool RunSequencer::checkZAMO24() const
 
 bool RunSequencer::anyUnitConnected() const
 {
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (unit && unit->connected())
             return true;
     }
@@ -121,14 +123,14 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 {
     if (m_state.m_testRunning) {
         showWarning(QStringLiteral("Tests already active!  You must stop the active tests first."),
-                    StationText::appTitle());
+                    config::StationText::appTitle());
         return;
     }
     if (!anyUnitConnected()) {
         showWarning(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"));
         return;
     }
-    if (Globals::ActiveTestList.isEmpty()) {
+    if (testlists::Globals::ActiveTestList.isEmpty()) {
         showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
@@ -144,7 +146,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 
     if (checkZAMOMode() != ConnectedUnitsMode::Zamo80) {
         prepareRun();
-        m_state.lists.running = Globals::ActiveTestList;
+        m_state.lists.running = testlists::Globals::ActiveTestList;
         m_state.lists.expanded.clear();
         m_state.lists.pace.clear();
     } else {
@@ -152,7 +154,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
             platform::Prompts::instance().message(
                 checkZAMO24() ? QStringLiteral("ZAMO2-4 Lid is open!  Close Lid before starting the tests.")
                               : QStringLiteral("ZAMO80 Lid is open!  Close Lid before starting the tests."),
-                StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::None);
+                config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::None);
             return;
         }
         prepareRun();
@@ -189,11 +191,11 @@ bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (!unit || !unit->connected())
             continue;
         for (qint16 c = 0; c < 16; ++c)
-            if (Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
+            if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
                 return true;
     }
     return false;
@@ -204,7 +206,7 @@ bool RunSequencer::isUnitLidOpen()
     if (checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return false;
     bool open = false;
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->txMasterCheckLid(true); });
@@ -219,7 +221,7 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
 {
     if (!test)
         return;
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (unit)
             ignoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
@@ -229,12 +231,12 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
     if (!startOnUnits(test, updateProgressBar))
         return; // nothing started, or the roller took the step
 
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(true); });
     }
 
-    const QString started = QStringLiteral(" started at ") + StationText::generalDate(platform::Clock::now());
+    const QString started = QStringLiteral(" started at ") + config::StationText::generalDate(platform::Clock::now());
     if (m_state.PreCheckRunning)
         log(QStringLiteral("* Open Circuit test on Electrodes ") + test->electrodeString() + started);
     else
@@ -264,7 +266,7 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
     const QString type = test->testType();
     qint16 chargeChannel = -1;
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->clearElectrodeLastMeasurements(); });
@@ -324,7 +326,7 @@ void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bo
     beginStep(test);
     if (updateProgressBar)
         m_host.advanceProgress();
-    ignoreErrors([&] { m_host.rollChannel(TestStep::findElectrodeIndex(test->electrodeString())); });
+    ignoreErrors([&] { m_host.rollChannel(testlists::TestStep::findElectrodeIndex(test->electrodeString())); });
 }
 
 void RunSequencer::beginStep(const Step& test)
@@ -353,7 +355,7 @@ void RunSequencer::sequenceTick()
     Zamo80RunPlan& plan = *m_services.zamo80;
     bool allComplete = true;
     int position = 0;
-    const TestList running = m_state.lists.running;
+    const testlists::TestList running = m_state.lists.running;
     for (const Step& step : running) {
         ++position;
         if (step->testCompleted())
@@ -419,7 +421,7 @@ void RunSequencer::intervalTick()
 void RunSequencer::switchOff200VSupplies()
 {
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
         bool& on = m_state.Supply200VSwitchedOn[std::size_t(u - 1)];
@@ -459,9 +461,9 @@ void RunSequencer::stopTests()
         step->resetTestProperties();
 
     bool discharge = false;
-    Unit* unit1 = unitAt(1);
+    unit::Unit* unit1 = unitAt(1);
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
         if (unit->connected()) {
@@ -471,7 +473,7 @@ void RunSequencer::stopTests()
         }
     }
     switchOff200VSupplies();
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
@@ -503,7 +505,7 @@ void RunSequencer::completeTests(bool completeGroup)
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
     switchOff200VSupplies();
-    for (Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
@@ -550,14 +552,14 @@ void RunSequencer::completeTests(bool completeGroup)
         return;
     }
     m_state.SecondListRunning = true;
-    Globals::ActiveTestList = m_state.lists.consecutive2;
+    testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
     startFirstTestSequence(false);
 }
 
 bool RunSequencer::unitOfTheRunLost() const
 {
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->connected() || unit->reconnecting()))
             return true;
     }
@@ -573,14 +575,14 @@ void RunSequencer::updateEstimatedCompletionTime()
         return;
     }
     const qint64 remaining = CompletionEstimate::remainingSeconds(
-        m_state.lists.running, m_state.lists.pace, Globals::ActiveTestList, m_settings.pace.simultaneousTests,
-        m_settings.zamo80Delays, m_settings.pace);
+        m_state.lists.running, m_state.lists.pace, testlists::Globals::ActiveTestList,
+        m_settings.pace.simultaneousTests, m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.setCompletionCaption(QString());
         m_state.LastEstimatedRemainingSeconds = 0;
     } else if (remaining != m_state.LastEstimatedRemainingSeconds) {
         m_host.setCompletionCaption(QStringLiteral("Estimated Completion Time: ")
-                                    + StationText::generalDate(platform::Clock::now().addSecs(remaining)));
+                                    + config::StationText::generalDate(platform::Clock::now().addSecs(remaining)));
         m_state.LastEstimatedRemainingSeconds = qint32(remaining);
     }
 }
@@ -601,9 +603,11 @@ bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& te
         return true;
     const auto electrode = qint16((unit - 1) * 16 + channel);
     const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32
-                               ? QStringLiteral("Electrode ") + TestStep::findElectrodeNameByIndex(electrode)
+                               ? QStringLiteral("Electrode ") + testlists::TestStep::findElectrodeNameByIndex(electrode)
                                : QStringLiteral("Unit #") + QString::number(unit);
     config::writeLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
                      + QStringLiteral(" after the end of the run ignored"));
     return false;
 }
+
+} // namespace run

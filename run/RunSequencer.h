@@ -17,12 +17,17 @@
 
 #include <array>
 
-class RunHost;
+namespace unit {
 class Unit;
+}
 
 namespace config {
 struct StationSettings;
 }
+
+namespace run {
+
+class RunHost;
 
 class RunSequencer : public QObject {
     Q_OBJECT
@@ -31,14 +36,14 @@ public:
 
     // settings: the station's settings, kept by reference for the whole run
     // (the limits and the defib charge time may change between runs).
-    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<Unit*, 2>& units,
+    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                  QObject* parent = nullptr);
 
     RunState& state() { return m_state; }
     const RunState& state() const { return m_state; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
-    Unit* unitAt(int index) const; // 1 or 2
+    unit::Unit* unitAt(int index) const; // 1 or 2
 
     ConnectedUnitsMode checkZAMOMode() const;
     bool checkZAMO24() const;
@@ -93,7 +98,9 @@ private:
 
     RunHost& m_host;
     config::StationSettings& m_settings;
-    std::array<Unit*, 2> m_units;
+    std::array<unit::Unit*, 2> m_units;
     RunState m_state;
     RunServices m_services;
 };
+
+} // namespace run

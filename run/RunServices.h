@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace run {
+
 struct RunState;
 
 struct RunServices {
@@ -30,3 +32,5 @@ struct RunServices {
     std::unique_ptr<UnitResultHandler> results = std::make_unique<UnitResultHandler>();
     std::unique_ptr<DatabaseAccess> database = std::make_unique<ResultsDatabaseAccess>();
 };
+
+} // namespace run

@@ -17,6 +17,8 @@
 
 // The record keys of the run being recorded; 0 where there is none yet.
 // Index 1 and 2 are the units (index 0 unused).
+namespace run {
+
 struct RunRecordKeys {
     qint32 CurrentGroupID = 0;
     qint32 CurrentTestID = 0;
@@ -30,7 +32,7 @@ struct RunRecordKeys {
 };
 
 struct RunState {
-    using Step = std::shared_ptr<TestStep>;
+    using Step = std::shared_ptr<testlists::TestStep>;
     // Per unit (index 0 = unit 1) and channel.
     using ChannelFlags = std::array<std::array<bool, 16>, 2>;
 
@@ -96,3 +98,5 @@ struct RunState {
     // Cleared when a run stops or completes.
     bool burnInRunning = false;
 };
+
+} // namespace run

@@ -8,7 +8,9 @@
 
 #include <array>
 
-void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& r)
+namespace run {
+
+void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& r)
 {
     const bool completedValue = r.completed;
     if (!VerdictRules::validChannel(Index, commChannelID))
@@ -67,3 +69,5 @@ void SdrResults::resync(qint16 secondValue)
     state.ElapsedSeconds = secondValue;
     state.SDRResyncPending = false;
 }
+
+} // namespace run

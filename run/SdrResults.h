@@ -8,16 +8,20 @@
 
 #include <QString>
 
+namespace run {
+
 class ResultReplyFlow;
 
 class SdrResults {
 public:
     explicit SdrResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxsdrTestData(int Index, qint16 commChannelID, const SdrReading& reading);
+    void rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading);
 
 private:
     void resync(qint16 second);
 
     ResultReplyFlow& m_flow;
 };
+
+} // namespace run

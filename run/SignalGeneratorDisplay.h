@@ -3,8 +3,12 @@
 // lamp, its status text and the main frame's connectDevice/disconnectDevice items.
 // Called on the user-interface thread; it cannot fail.
 
+namespace run {
+
 class SignalGeneratorDisplay {
 public:
     virtual ~SignalGeneratorDisplay() = default;
     virtual void showSignalGeneratorConnected(bool connected) = 0;
 };
+
+} // namespace run

@@ -9,11 +9,13 @@
 #include "run/SignalGeneratorDisplay.h"
 #include "unit/SignalGeneratorLink.h"
 
-RollerEvents::RollerEvents(SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
+namespace run {
+
+RollerEvents::RollerEvents(unit::SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
                            SignalGeneratorDisplay& display, QObject* parent)
     : QObject(parent), m_roller(roller), m_sequencer(sequencer), m_host(host), m_display(display)
 {
-    using R = SignalGeneratorLink;
+    using R = unit::SignalGeneratorLink;
     connect(&roller, &R::rxData, this, &RollerEvents::signalGeneratorReceived);
     connect(&roller, &R::txData, this, &RollerEvents::signalGeneratorSent);
     connect(&roller, &R::usbConnected, this, [this] { signalGeneratorConnected(); });
@@ -62,7 +64,7 @@ void RollerEvents::signalGeneratorFailed()
     const platform::MsgResult answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the ZAMO-SG device. \r\n\r\n"
                        "Please disconnect and reconnect the ZAMO-SG device, and then click 'OK'"),
-        StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::Warning);
+        config::StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::Warning);
     if (answer == platform::MsgResult::Ok)
         m_roller.connectDevice();
 }
@@ -78,9 +80,11 @@ void RollerEvents::rollChannelSent(qint16 index)
 void RollerEvents::rollDelayComplete()
 {
     if (const auto& step = m_sequencer.state().m_activeTest) {
-        const qint16 electrode = TestStep::findElectrodeIndex(step->electrodeString());
+        const qint16 electrode = testlists::TestStep::findElectrodeIndex(step->electrodeString());
         if (electrode >= 0 && electrode < 32)
             step->setElectrodeTestComplete(electrode);
     }
     m_host.writeToCommTextBox(QStringLiteral("ZAMO-SG Delay Complete."), true, false);
 }
+
+} // namespace run

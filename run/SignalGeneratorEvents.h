@@ -8,17 +8,22 @@
 #include <QObject>
 #include <QString>
 
+namespace unit {
+class SignalGeneratorLink;
+}
+
+namespace run {
+
 class RunHost;
 class RunSequencer;
 class SignalGeneratorDisplay;
-class SignalGeneratorLink;
 
 class RollerEvents : public QObject {
 public:
     // Connects the roller's events; owned by parent (the window), which
     // outlives neither the sequencer, the host nor the display.
-    RollerEvents(SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host, SignalGeneratorDisplay& display,
-                 QObject* parent);
+    RollerEvents(unit::SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
+                 SignalGeneratorDisplay& display, QObject* parent);
 
     void signalGeneratorReceived(const QString& data);
     void signalGeneratorSent(const QString& data);
@@ -32,8 +37,10 @@ private:
     void showConnected(bool connected);
     void traffic(const QString& line);
 
-    SignalGeneratorLink& m_roller;
+    unit::SignalGeneratorLink& m_roller;
     RunSequencer& m_sequencer;
     RunHost& m_host;
     SignalGeneratorDisplay& m_display;
 };
+
+} // namespace run

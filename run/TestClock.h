@@ -2,6 +2,8 @@
 // The 1-second test clock of a run (the window's IntervalTimer): elapsed
 // seconds, the interim-reading schedule, time-outs and the charge sequence.
 
+namespace run {
+
 struct RunState;
 
 class TestClock {
@@ -26,3 +28,5 @@ public:
 private:
     RunState& m_state;
 };
+
+} // namespace run

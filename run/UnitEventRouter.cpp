@@ -6,12 +6,14 @@
 #include "run/UnitResultHandler.h"
 #include "unit/UnitLink.h"
 
+namespace run {
+
 namespace {
 
 // Connects one result event: the reply goes to the handler only while the
 // sequencer accepts replies.
 template <typename... S, typename... H>
-void forwardResult(UnitLink* link, void (UnitLink::*signal)(int, qint16, S...), RunSequencer& sequencer,
+void forwardResult(unit::UnitLink* link, void (unit::UnitLink::*signal)(int, qint16, S...), RunSequencer& sequencer,
                    QObject* context, void (UnitResultHandler::*handler)(int, qint16, H...), const QString& type)
 {
     QObject::connect(link, signal, context, [&sequencer, handler, type](int index, qint16 channel, S... args) {
@@ -20,7 +22,7 @@ void forwardResult(UnitLink* link, void (UnitLink::*signal)(int, qint16, S...), 
     });
 }
 
-void forwardAck(UnitLink* link, void (UnitLink::*signal)(int), RunSequencer& sequencer, QObject* context,
+void forwardAck(unit::UnitLink* link, void (unit::UnitLink::*signal)(int), RunSequencer& sequencer, QObject* context,
                 void (UnitResultHandler::*handler)(int), const QString& type)
 {
     QObject::connect(link, signal, context, [&sequencer, handler, type](int index) {
@@ -34,41 +36,41 @@ void forwardAck(UnitLink* link, void (UnitLink::*signal)(int), RunSequencer& seq
 TestWindowUnits::TestWindowUnits(QObject* parent) : QObject(parent)
 {
     for (int n = 1; n <= 2; ++n) {
-        auto* link = new UnitLink(n, this);
+        auto* link = new unit::UnitLink(n, this);
         link->setObjectName(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
         link->setUnitID(qint16(n));
         m_links[std::size_t(n - 1)] = link;
-        m_units[std::size_t(n - 1)] = std::make_unique<LinkedUnit>(link);
+        m_units[std::size_t(n - 1)] = std::make_unique<unit::LinkedUnit>(link);
     }
 }
 
 TestWindowUnits::~TestWindowUnits() = default;
 
-UnitLink* TestWindowUnits::link(int indexValue) const
+unit::UnitLink* TestWindowUnits::link(int indexValue) const
 {
     return indexValue >= 1 && indexValue <= 2 ? m_links[std::size_t(indexValue - 1)] : nullptr;
 }
 
-std::array<Unit*, 2> TestWindowUnits::units()
+std::array<unit::Unit*, 2> TestWindowUnits::units()
 {
     return {m_units[0].get(), m_units[1].get()};
 }
 
 void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context)
 {
-    using L = UnitLink;
+    using L = unit::UnitLink;
     using H = UnitResultHandler;
     m_unitState = std::make_unique<UnitStateEvents>(sequencer, host);
     UnitStateEvents* unitState = m_unitState.get();
     UnitLinkObserver* window = &observer;
-    for (UnitLink* link : m_links) {
+    for (unit::UnitLink* link : m_links) {
         link->useSettings(sequencer.stationSettings().zamo80Delays, sequencer.stationSettings().aclg);
         connect(link, &L::rxMasterDiagnostics, context,
                 [unitState](int index) { unitState->rxMasterDiagnostics(index); });
         connect(link, &L::rxMasterLidState, context,
                 [unitState](int index, bool closed) { unitState->rxMasterLidState(index, closed); });
         connect(link, &L::usbConnected, context,
-                [window](int index, qint32, UnitModel) { window->unitConnected(index); });
+                [window](int index, qint32, unit::UnitModel) { window->unitConnected(index); });
         connect(link, &L::usbClosed, context, [window](int index) { window->unitClosed(index); });
         connect(link, &L::usbReconnecting, context, [window](int index) { window->unitReconnecting(index); });
         connect(link, &L::usbError, context,
@@ -103,3 +105,5 @@ void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, 
                    QStringLiteral("DEFR start"));
     }
 }
+
+} // namespace run

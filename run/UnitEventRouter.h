@@ -13,10 +13,15 @@
 #include <memory>
 
 class QObject;
+namespace unit {
+class UnitLink;
+}
+
+namespace run {
+
 class RunHost;
 class RunSequencer;
 class UnitLinkObserver;
-class UnitLink;
 
 class TestWindowUnits : public QObject {
 public:
@@ -24,15 +29,17 @@ public:
     ~TestWindowUnits() override;
 
     // UnitLink(1), UnitLink(2).
-    UnitLink* link(int index) const;
-    std::array<Unit*, 2> units();
+    unit::UnitLink* link(int index) const;
+    std::array<unit::Unit*, 2> units();
 
     // Connects every event of both links; the connections end with context
     // (the window), which must not outlive observer, sequencer and host.
     void wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context);
 
 private:
-    std::array<UnitLink*, 2> m_links{};
-    std::array<std::unique_ptr<LinkedUnit>, 2> m_units;
+    std::array<unit::UnitLink*, 2> m_links{};
+    std::array<std::unique_ptr<unit::LinkedUnit>, 2> m_units;
     std::unique_ptr<UnitStateEvents> m_unitState;
 };
+
+} // namespace run

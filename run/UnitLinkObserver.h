@@ -8,6 +8,8 @@
 
 #include <QString>
 
+namespace run {
+
 class UnitLinkObserver {
 public:
     virtual ~UnitLinkObserver() = default;
@@ -26,3 +28,5 @@ public:
     // The unit reported its channels.
     virtual void channelsFound(int unit) = 0;
 };
+
+} // namespace run

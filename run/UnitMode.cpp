@@ -2,12 +2,14 @@
 
 #include "unit/Unit.h"
 
+namespace run {
+
 namespace UnitMode {
 
-ConnectedUnitsMode checkZAMOMode(const std::array<Unit*, 2>& units)
+ConnectedUnitsMode checkZAMOMode(const std::array<unit::Unit*, 2>& units)
 {
     ConnectedUnitsMode mode = ConnectedUnitsMode::None;
-    for (Unit* unit : units) {
+    for (unit::Unit* unit : units) {
         if (!unit || !unit->connected())
             continue;
         const ConnectedUnitsMode kind =
@@ -19,10 +21,10 @@ ConnectedUnitsMode checkZAMOMode(const std::array<Unit*, 2>& units)
     return mode;
 }
 
-bool checkZAMO24(const std::array<Unit*, 2>& units)
+bool checkZAMO24(const std::array<unit::Unit*, 2>& units)
 {
-    Unit* unit1 = units[0];
-    Unit* unit2 = units[1];
+    unit::Unit* unit1 = units[0];
+    unit::Unit* unit2 = units[1];
     const bool unit2Connected = unit2 && unit2->connected();
     return !unit2Connected && unit1 && unit1->connected() && unit1->isZAMO24();
 }
@@ -37,3 +39,5 @@ SequenceFileFlags SequenceFileFlags::forConnectedUnits(const UnitModeSource& uni
         return {false, true};
     return {true, false};
 }
+
+} // namespace run

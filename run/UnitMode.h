@@ -6,21 +6,25 @@
 
 #include <array>
 
+namespace unit {
 class Unit;
+}
 
 // The mode of the units connected now: none, base-model units only
 // ("ZAMO"), ZAMO80 or ZAMO2-4 units only ("ZAMO80"), or both kinds at once,
 // which is an error.
+namespace run {
+
 enum class ConnectedUnitsMode { None, Base, Zamo80, Mixed };
 
 namespace UnitMode {
 
 // The mode of the connected units. unitAt 1 is looked at before unit 2; a
 // missing unit counts as not connected.
-ConnectedUnitsMode checkZAMOMode(const std::array<Unit*, 2>& units);
+ConnectedUnitsMode checkZAMOMode(const std::array<unit::Unit*, 2>& units);
 
 // True exactly when unit 1 alone is connected and is a ZAMO2-4.
-bool checkZAMO24(const std::array<Unit*, 2>& units);
+bool checkZAMO24(const std::array<unit::Unit*, 2>& units);
 
 } // namespace UnitMode
 
@@ -45,3 +49,5 @@ struct SequenceFileFlags {
     // From the units connected now.
     static SequenceFileFlags forConnectedUnits(const UnitModeSource& units);
 };
+
+} // namespace run

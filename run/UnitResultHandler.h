@@ -10,20 +10,24 @@
 
 #include <QString>
 
+namespace run {
+
 class UnitResultHandler {
 public:
     virtual ~UnitResultHandler() = default;
 
-    virtual void rxaczTestData(int, qint16, const AczReading&) {}
-    virtual void rxacz30TestData(int, qint16, const Acz30Reading&) {}
+    virtual void rxaczTestData(int, qint16, const unit::AczReading&) {}
+    virtual void rxacz30TestData(int, qint16, const unit::Acz30Reading&) {}
     virtual void rxacz30ZeroTestData(int, qint16, qint16) {}
-    virtual void rxaclgTestData(int, qint16, const AclgReading&) {}
-    virtual void rxZamo24ACLGTestData(int, qint16, const Zamo24AclgReading&) {}
+    virtual void rxaclgTestData(int, qint16, const unit::AclgReading&) {}
+    virtual void rxZamo24ACLGTestData(int, qint16, const unit::Zamo24AclgReading&) {}
     virtual void rxaclgAck(int) {}
     virtual void rxDefibRecoveryAck(int) {}
-    virtual void rxDefibRecoveryTestData(int, qint16, const DefibRecoveryReading&) {}
-    virtual void rxNoiseTestData(int, qint16, const NoiseReading&) {}
-    virtual void rxdcoTestData(int, qint16, const DcoReading&) {}
-    virtual void rxBiasTestData(int, qint16, const BiasReading&) {}
-    virtual void rxsdrTestData(int, qint16, const SdrReading&) {}
+    virtual void rxDefibRecoveryTestData(int, qint16, const unit::DefibRecoveryReading&) {}
+    virtual void rxNoiseTestData(int, qint16, const unit::NoiseReading&) {}
+    virtual void rxdcoTestData(int, qint16, const unit::DcoReading&) {}
+    virtual void rxBiasTestData(int, qint16, const unit::BiasReading&) {}
+    virtual void rxsdrTestData(int, qint16, const unit::SdrReading&) {}
 };
+
+} // namespace run

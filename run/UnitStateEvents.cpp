@@ -5,9 +5,11 @@
 #include "run/RunSequencer.h"
 #include "unit/Unit.h"
 
+namespace run {
+
 void UnitStateEvents::rxMasterDiagnostics(int Index)
 {
-    Unit* unit = m_sequencer.unitAt(Index);
+    unit::Unit* unit = m_sequencer.unitAt(Index);
     if (!unit)
         return;
     const qint32 group = m_sequencer.state().Keys.CurrentGroupID;
@@ -17,7 +19,7 @@ void UnitStateEvents::rxMasterDiagnostics(int Index)
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
-    Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_sequencer.unitAt(1);
     const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
     m_sequencer.services().recorder->recordUnitDiagnostics(Index, group, unit->getDiagnosticArray(), newModel);
 }
@@ -31,3 +33,5 @@ void UnitStateEvents::rxMasterLidState(int, bool lidClosed)
                               true, false);
     m_sequencer.stopTests();
 }
+
+} // namespace run

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace run {
+
 class RunHost;
 class RunSequencer;
 
@@ -22,3 +24,5 @@ private:
     RunSequencer& m_sequencer;
     RunHost& m_host;
 };
+
+} // namespace run

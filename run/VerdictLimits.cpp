@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace run {
+
 namespace VerdictLimits {
 
 LimitPair limitsFor(const QString& test, bool zamo80, const config::Limits& l)
@@ -30,3 +32,5 @@ LimitPair limitsFor(const QString& test, bool zamo80, const config::Limits& l)
 }
 
 } // namespace VerdictLimits
+
+} // namespace run

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace run {
+
 struct LimitPair {
     double limit = 0;
     double warning = 0;
@@ -19,3 +21,5 @@ namespace VerdictLimits {
 LimitPair limitsFor(const QString& test, bool zamo80, const config::Limits& limits);
 
 } // namespace VerdictLimits
+
+} // namespace run

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace run {
+
 namespace VerdictRules {
 
 bool isFinal(bool completed, bool startupFlag)
@@ -84,3 +86,5 @@ QString electrodeName(int unit, qint16 channel)
 }
 
 } // namespace VerdictRules
+
+} // namespace run

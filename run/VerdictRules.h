@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace run {
+
 namespace VerdictRules {
 
 // The fifth data error in a row ends the electrode's test.
@@ -52,3 +54,5 @@ qint16 electrodeIndex(int unit, qint16 channel);
 QString electrodeName(int unit, qint16 channel);
 
 } // namespace VerdictRules
+
+} // namespace run

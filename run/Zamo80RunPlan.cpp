@@ -3,9 +3,11 @@
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 
+namespace run {
+
 void PlainZamo80RunPlan::buildElectrodeTestLists()
 {
-    m_state.lists.expanded = Globals::ActiveTestList;
+    m_state.lists.expanded = testlists::Globals::ActiveTestList;
     m_state.lists.pace.clear();
 }
 
@@ -20,3 +22,5 @@ void PlainZamo80RunPlan::openCircuitPoint()
     m_state.PreCheckRunning = false;
     m_state.PreCheckHandled = true;
 }
+
+} // namespace run

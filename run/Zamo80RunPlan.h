@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace run {
+
 struct RunState;
 
 class Zamo80RunPlan {
@@ -43,3 +45,5 @@ public:
 private:
     RunState& m_state;
 };
+
+} // namespace run

@@ -13,10 +13,10 @@
 #include <array>
 #include <functional>
 
-namespace testlists {
-
 // 32 flags by unit (1..2) and channel (0..15), all clear at first. A unit,
 // channel or index outside the range throws std::out_of_range.
+namespace testlists {
+
 class ElectrodeFlags {
 public:
     bool at(int unit, int channel) const { return m_flags.at(index(unit, channel)); }
@@ -58,8 +58,6 @@ void loadDefaultElectrodes(const QString& settingsFile);
 // that point, changes no step and is logged.
 void applyElectrodeString(const QString& selection);
 
-} // namespace testlists
-
 namespace Globals {
 
 // The current default selection, loaded at start-up and replaced by every
@@ -67,3 +65,5 @@ namespace Globals {
 inline testlists::ElectrodeFlags DefaultElectrodeSelection;
 
 } // namespace Globals
+
+} // namespace testlists

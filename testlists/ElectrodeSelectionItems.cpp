@@ -1,5 +1,7 @@
 #include "testlists/ElectrodeSelectionItems.h"
 
+namespace testlists {
+
 bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item)
 {
     QString s = selection;
@@ -22,3 +24,5 @@ bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSele
     }
     return true;
 }
+
+} // namespace testlists

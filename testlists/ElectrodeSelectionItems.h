@@ -15,5 +15,9 @@
 // Calls item(name, end) for each item in order; end is empty for a single
 // name. Returns false as soon as item returns false; "None" is not special
 // here.
+namespace testlists {
+
 using ElectrodeSelectionItem = std::function<bool(const QString& name, const std::optional<QString>& end)>;
 bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item);
+
+} // namespace testlists

@@ -9,12 +9,12 @@
 
 #include <QString>
 
-namespace testlists {
-
 // Writes the version ("2.0" when is80, else "3.0" when is80With24, else
 // "1.0") and the list's step lines, replacing the file at path. The old file
 // stays as it was when the new one cannot be written completely.
 // *error (when given) gets the cause of a failure.
+namespace testlists {
+
 bool writeSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* error = nullptr);
 
 // reads a file whose version suits the flags ("2.0" or "3.0" with either

@@ -5,11 +5,11 @@
 #include "config/PaceSettings.h"
 #include "config/StationPaths.h"
 
-namespace testlists {
-
 // Writes the standard test lists (standard.tsq and standard80.tsq of the
 // paths, the latter with the pace duration of [PACE]) when missing, and
 // reads them into the station's standard lists.
+namespace testlists {
+
 void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
 
 } // namespace testlists

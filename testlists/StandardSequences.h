@@ -4,9 +4,9 @@
 
 #include "testlists/TestStep.h"
 
+// DCO 1, ACZ 1, SDR 4, ACZ 1 on the given electrodes.
 namespace testlists {
 
-// DCO 1, ACZ 1, SDR 4, ACZ 1 on the given electrodes.
 TestList standardSequenceSteps(const QString& electrodes);
 
 // PACE1 of paceDuration minutes without roll prompt, then ACLG 2, DEFR 1,

@@ -4,6 +4,8 @@
 
 #include "testlists/TestStep.h"
 
+namespace testlists {
+
 namespace Globals {
 
 // The list shown in the test window and started by a run.
@@ -14,3 +16,5 @@ inline TestList StandardTestList;
 inline TestList Standard80TestList;
 
 } // namespace Globals
+
+} // namespace testlists

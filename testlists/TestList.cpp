@@ -1,5 +1,7 @@
 #include "testlists/TestList.h"
 
+namespace testlists {
+
 TestList copySteps(const TestList& source)
 {
     TestList copies;
@@ -10,3 +12,5 @@ TestList copySteps(const TestList& source)
     }
     return copies;
 }
+
+} // namespace testlists

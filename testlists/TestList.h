@@ -4,4 +4,8 @@
 
 #include "testlists/TestStep.h"
 
+namespace testlists {
+
 TestList copySteps(const TestList& source);
+
+} // namespace testlists

@@ -1,5 +1,7 @@
 #include "testlists/TestListRows.h"
 
+namespace testlists {
+
 namespace TestListRows {
 
 namespace {
@@ -25,3 +27,5 @@ QString countText(const TestStep& step)
 }
 
 } // namespace TestListRows
+
+} // namespace testlists

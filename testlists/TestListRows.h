@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace testlists {
+
 namespace TestListRows {
 
 // The third column: for BIAS the test time and the sample interval ("8/30");
@@ -16,3 +18,5 @@ QString electrodesText(const TestStep& step, const QString& selection);
 QString countText(const TestStep& step);
 
 } // namespace TestListRows
+
+} // namespace testlists

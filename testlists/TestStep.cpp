@@ -10,6 +10,8 @@
 #include <limits>
 #include <stdexcept>
 
+namespace testlists {
+
 namespace {
 
 const QString kAllElectrodes = QStringLiteral("A1-P2");
@@ -403,3 +405,5 @@ void TestStep::resetTestProperties()
     m_paceDBPropertiesID1 = 0;
     m_paceDBPropertiesID2 = 0;
 }
+
+} // namespace testlists

@@ -21,6 +21,8 @@
 #include <array>
 #include <memory>
 
+namespace testlists {
+
 class TestStep {
 public:
     static constexpr int electrodeCount = 32;
@@ -176,3 +178,5 @@ private:
 // An ordered list of steps, shared by reference with the other lists and
 // windows that hold the same steps.
 using TestList = QList<std::shared_ptr<TestStep>>;
+
+} // namespace testlists

@@ -3,6 +3,8 @@
 #include "unit/ReplyFields.h"
 #include "unit/UnitReplySink.h"
 
+namespace unit {
+
 namespace CalBoardReplyDecoder {
 
 double baseVoltage(qint32 count)
@@ -86,3 +88,5 @@ void decode(qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink)
 }
 
 } // namespace CalBoardReplyDecoder
+
+} // namespace unit

@@ -5,6 +5,8 @@
 
 #include <QtGlobal>
 
+namespace unit {
+
 class ReplyFieldReader;
 class UnitReplySink;
 
@@ -20,3 +22,5 @@ double scaledVoltage(qint32 count, double inputGain, qint32 scale);
 void decode(qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink);
 
 } // namespace CalBoardReplyDecoder
+
+} // namespace unit

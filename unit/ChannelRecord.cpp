@@ -1,5 +1,7 @@
 #include "unit/ChannelRecord.h"
 
+namespace unit {
+
 void ChannelRecord::setZamo24PaceParameters(double pace1Amplitude, double pace1PulseWidth, double pace1BPM,
                                             double pace2Amplitude, double pace2PulseWidth, double pace2BPM)
 {
@@ -15,3 +17,5 @@ bool ChannelRecord::hasValidData() const
 {
     return m_connected && !m_serialNumber.isEmpty() && !m_calibrationDate.isZero();
 }
+
+} // namespace unit

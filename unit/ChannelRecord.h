@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace unit {
+
 class ChannelRecord {
 public:
     // ZAMO2-4 pace settings, set only through setZamo24PaceParameters.
@@ -54,3 +56,5 @@ private:
     QString m_serialNumber;
     bool m_connected = false;
 };
+
+} // namespace unit

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace unit {
+
 namespace UnitCommandFrames {
 
 namespace {
@@ -220,7 +222,7 @@ QString allChannelFrame(const QString& command, const QString& channelBitString)
     return "[A" + command + channelBitString + "]";
 }
 
-QString ChannelBitString(const std::array<bool, 16>& channelOn)
+QString channelBitString(const std::array<bool, 16>& channelOn)
 {
     QString bits;
     for (bool on : channelOn)
@@ -229,3 +231,5 @@ QString ChannelBitString(const std::array<bool, 16>& channelOn)
 }
 
 } // namespace UnitCommandFrames
+
+} // namespace unit

@@ -16,6 +16,8 @@
 #include <array>
 #include <initializer_list>
 
+namespace unit {
+
 namespace UnitCommandFrames {
 
 // The commands whose text differs between the models (or that some model
@@ -90,6 +92,8 @@ QString allChannelFrame(const QString& command, const QString& channelBitString)
 // The all-channel command that switches the channel LEDs off.
 inline constexpr const char* kAllChannelLEDOff = "(i0))";
 // One "1" or "0" per channel, channel 0 first.
-QString ChannelBitString(const std::array<bool, 16>& channelOn);
+QString channelBitString(const std::array<bool, 16>& channelOn);
 
 } // namespace UnitCommandFrames
+
+} // namespace unit

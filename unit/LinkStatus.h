@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 
+namespace unit {
+
 struct UnitLinkDisplay {
     static QColor grey() { return QColor(192, 192, 192); } // 12632256
     static QColor green() { return QColor(0, 255, 0); }    // 65280
@@ -21,3 +23,5 @@ struct UnitLinkDisplay {
     bool useSimChecked = false;
     QString simChannelsText = QStringLiteral("2");
 };
+
+} // namespace unit

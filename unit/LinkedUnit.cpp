@@ -2,6 +2,8 @@
 
 #include "unit/UnitLink.h"
 
+namespace unit {
+
 bool LinkedUnit::connected() const
 {
     return m_link->connected();
@@ -185,3 +187,5 @@ double LinkedUnit::getPaceBPM(qint16 channel, qint16 paceType)
 {
     return m_link->getPaceBPM(channel, paceType);
 }
+
+} // namespace unit

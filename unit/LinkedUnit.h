@@ -4,6 +4,8 @@
 
 #include "unit/Unit.h"
 
+namespace unit {
+
 class UnitLink;
 
 class LinkedUnit : public Unit {
@@ -64,3 +66,5 @@ public:
 private:
     UnitLink* m_link;
 };
+
+} // namespace unit

@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+namespace unit {
+
 namespace MaintenanceReplyDecoder {
 
 Zamo24PaceSettings zamo24PaceSettings(qint16 on1, qint16 on2, qint16 off1, qint16 off2, qint16 v1, qint16 v2)
@@ -116,3 +118,5 @@ void decode(const ReplyContext& context, qint16 ch, ReplyFieldReader& fields, Un
 }
 
 } // namespace MaintenanceReplyDecoder
+
+} // namespace unit

@@ -8,6 +8,8 @@
 
 #include <QtGlobal>
 
+namespace unit {
+
 class ReplyFieldReader;
 class UnitReplySink;
 struct ReplyContext;
@@ -22,3 +24,5 @@ Zamo24PaceSettings zamo24PaceSettings(qint16 on1, qint16 on2, qint16 off1, qint1
 void decode(const ReplyContext& context, qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink);
 
 } // namespace MaintenanceReplyDecoder
+
+} // namespace unit

@@ -1,5 +1,7 @@
 #include "unit/ReadingArithmetic.h"
 
+namespace unit {
+
 namespace TestDataArithmetic {
 
 double zamo80AclgResistance(std::int32_t v50, std::int32_t ve, double gainVe, double gainV50, double correctGain)
@@ -34,3 +36,5 @@ Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, 
 }
 
 } // namespace TestDataArithmetic
+
+} // namespace unit

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace unit {
+
 namespace TestDataArithmetic {
 
 // count factor of the ACZ supply reading and the ZAMO2-4 ACLG readings.
@@ -56,3 +58,5 @@ Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, 
                                        const AclgSet& set);
 
 } // namespace TestDataArithmetic
+
+} // namespace unit

@@ -8,8 +8,12 @@
 #include "unit/AclgEnergy.h"
 #include "unit/UnitModel.h"
 
+namespace unit {
+
 struct ReplyContext {
     UnitModel model = UnitModel::Base;
     AclgEnergy aclgEnergy = AclgEnergy::J360;
     config::AclgSettings aclg;
 };
+
+} // namespace unit

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace unit {
+
 namespace ReplyFields {
 
 QStringView text(QStringView inner, int pos, int width)
@@ -105,3 +107,5 @@ QString firmwareText(QStringView field)
 }
 
 } // namespace ReplyFields
+
+} // namespace unit

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace unit {
+
 namespace ReplyFields {
 
 // The width characters from 1-based position pos; shorter (possibly empty)
@@ -82,3 +84,5 @@ private:
     QStringView m_inner;
     int m_firstBad = 0;
 };
+
+} // namespace unit

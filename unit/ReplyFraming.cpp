@@ -1,5 +1,7 @@
 #include "unit/ReplyFraming.h"
 
+namespace unit {
+
 namespace {
 
 constexpr qsizetype Absent = std::numeric_limits<qsizetype>::max();
@@ -161,3 +163,5 @@ void ReplyFraming::parse(QString& text, Handler& handler)
         }
     }
 }
+
+} // namespace unit

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace unit {
+
 class ReplyFraming {
 public:
     // What the framing hands on, in this order for every pass of its loop.
@@ -53,3 +55,5 @@ private:
     QString& pending_;
     bool& busy_;
 };
+
+} // namespace unit

@@ -8,6 +8,8 @@
 #include "unit/UnitDiagnostics.h"
 #include "unit/UnitReplySink.h"
 
+namespace unit {
+
 ReplyParser::ReplyParser(ReceiveState& state, const ReplyContext& context, UnitReplySink& sink)
     : m_state(state), m_context(context), m_sink(sink), m_framing(state.pendingText, state.busy)
 {
@@ -94,3 +96,5 @@ void ReplyParser::decodeChannelReply(qint16 channel, ReplyFieldReader& fields)
     default: break;
     }
 }
+
+} // namespace unit

@@ -14,10 +14,12 @@
 #include <QByteArray>
 #include <QString>
 
+// What survives between parsing passes.
+namespace unit {
+
 class ReplyFieldReader;
 class UnitReplySink;
 
-// What survives between parsing passes.
 struct ReceiveState {
     QString pendingText; // unparsed remainder of the previous read
     bool busy = false;   // a pass runs (a handler's wait may start another)
@@ -48,3 +50,5 @@ private:
     UnitReplySink& m_sink;
     ReplyFraming m_framing;
 };
+
+} // namespace unit

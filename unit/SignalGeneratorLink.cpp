@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace unit {
+
 namespace {
 const QString ErrorOpeningPort = QStringLiteral("Error Opening Port");
 constexpr quint8 LatencyMs = 16;
@@ -195,3 +197,5 @@ void SignalGeneratorLink::waitMilliseconds(qint64 ms)
     DelayElapsed = false;
     DelayTimer.setEnabled(false);
 }
+
+} // namespace unit

@@ -15,6 +15,8 @@
 #include <QObject>
 #include <QString>
 
+namespace unit {
+
 class SignalGeneratorLink : public QObject {
     Q_OBJECT
 public:
@@ -79,3 +81,5 @@ private:
     UsbDevice Usb{false};
     platform::Timer DelayTimer;
 };
+
+} // namespace unit

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+namespace unit {
+
 class SimUnitPort : public QObject {
     Q_OBJECT
 public:
@@ -29,3 +31,5 @@ signals:
     // A reply and the channel that gave it, -1 for a unit frame's reply.
     void dataReady(const QString& data, qint16 channelID);
 };
+
+} // namespace unit

@@ -1,5 +1,7 @@
 #include "unit/SimulatedChannel.h"
 
+namespace unit {
+
 namespace {
 
 QString digits4(qint32 value)
@@ -228,3 +230,5 @@ QString SimulatedChannel::elapsedText() const
 {
     return digits4(m_elapsed);
 }
+
+} // namespace unit

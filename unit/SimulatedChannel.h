@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace unit {
+
 class SimulatedChannel {
 public:
     // Resets the channel; a negative vChannelID keeps the channel number.
@@ -42,3 +44,5 @@ private:
     bool m_zamo80 = false;
     bool m_zamo24 = false;
 };
+
+} // namespace unit

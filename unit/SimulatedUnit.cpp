@@ -3,6 +3,8 @@
 #include "config/Log.h"
 #include "platform/Convert.h"
 
+namespace unit {
+
 SimUnitPort* SimUnitPort::create(QObject* parent)
 {
     return new SimulatedUnit(parent);
@@ -130,3 +132,5 @@ void SimulatedUnit::broadcast(const QString& frame)
         emit dataReady(c.data(), static_cast<qint16>(p));
     }
 }
+
+} // namespace unit

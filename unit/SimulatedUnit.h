@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+namespace unit {
+
 class SimulatedUnit : public SimUnitPort {
     Q_OBJECT
 public:
@@ -71,3 +73,5 @@ private:
     // arrives after the frame went out, as a real unit's bytes do.
     platform::Timer ChannelSearch;
 };
+
+} // namespace unit

@@ -5,6 +5,8 @@
 #include "unit/ReplyFields.h"
 #include "unit/UnitReplySink.h"
 
+namespace unit {
+
 namespace TestReadingDecoder {
 
 namespace {
@@ -313,3 +315,5 @@ void decode(const ReplyContext& context, qint16 channel, ReplyFieldReader& field
 }
 
 } // namespace TestReadingDecoder
+
+} // namespace unit

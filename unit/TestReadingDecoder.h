@@ -7,6 +7,8 @@
 
 #include <QtGlobal>
 
+namespace unit {
+
 class ReplyFieldReader;
 class UnitReplySink;
 struct ReplyContext;
@@ -17,3 +19,5 @@ namespace TestReadingDecoder {
 void decode(const ReplyContext& context, qint16 channel, ReplyFieldReader& fields, UnitReplySink& sink);
 
 } // namespace TestReadingDecoder
+
+} // namespace unit

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace unit {
+
 class ChannelRecord;
 
 class Unit {
@@ -110,3 +112,5 @@ public:
         return 0;
     }
 };
+
+} // namespace unit

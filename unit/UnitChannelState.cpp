@@ -2,6 +2,8 @@
 
 #include "platform/Convert.h"
 
+namespace unit {
+
 namespace {
 
 QString channelName(int channel, qint16 unitId)
@@ -111,3 +113,5 @@ void UnitChannelState::clearLastMeasurements()
         c->setLastMeasurement2(0);
     }
 }
+
+} // namespace unit

@@ -18,6 +18,8 @@
 #include <array>
 #include <memory>
 
+namespace unit {
+
 class UnitChannelState {
 public:
     static constexpr int channelCount = 16;
@@ -56,3 +58,5 @@ private:
     UnitDiagnostics m_diagnostics;
     std::array<std::shared_ptr<ChannelRecord>, channelCount> m_channels;
 };
+
+} // namespace unit

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace unit {
+
 namespace {
 
 constexpr double k = UnitDiagnostics::CountFactor;
@@ -53,3 +55,5 @@ UnitDiagnostics UnitDiagnostics::decode(ReplyFieldReader& fields)
     }
     return d;
 }
+
+} // namespace unit

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace unit {
+
 struct UnitDiagnostics {
     // Volts per count of the unit's converter, and the divider of the -5 V input.
     static constexpr double CountFactor = 1.25 / 1024;
@@ -23,3 +25,5 @@ struct UnitDiagnostics {
     // reads as 0; a flag that does not convert counts as not set.
     static UnitDiagnostics decode(ReplyFieldReader& fields);
 };
+
+} // namespace unit

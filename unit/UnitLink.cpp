@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace unit {
+
 namespace {
 
 // What a link uses until the station's settings are handed in.
@@ -322,3 +324,5 @@ QString UnitLink::generateElectrodeString()
 {
     return m_state.channelList(m_unitID);
 }
+
+} // namespace unit

@@ -39,6 +39,11 @@
 #include <array>
 #include <memory>
 
+// The tests' access to the private transmit path.
+struct UnitLinkTestAccess;
+
+namespace unit {
+
 class UnitLink : public QObject {
     Q_OBJECT
 public:
@@ -319,7 +324,7 @@ private:
     void wait10ms() { m_port.waitMilliseconds(10, false); }
     // text "": read the waiting bytes from the device; otherwise parse text alone.
     void processReceivedData(const QString& text);
-    friend struct UnitLinkTestAccess; // tests reach the private transmit path
+    friend struct ::UnitLinkTestAccess; // tests reach the private transmit path
 
     // ---- state ----
     int m_index = 1;
@@ -335,3 +340,5 @@ private:
     UnitReplyHandler m_replies;
     UnitPort m_port;
 };
+
+} // namespace unit

@@ -5,11 +5,13 @@
 #include "config/Log.h"
 #include "unit/UnitLink.h"
 
+namespace unit {
+
 using platform::FtStatus;
 
 namespace {
 
-QString resultText(FtStatus status)
+QString resultText(platform::FtStatus status)
 {
     return QString::number(status);
 }
@@ -219,7 +221,7 @@ void UnitLink::raiseUsbError(const QString& text)
     emit usbError(m_index, text);
 }
 
-void UnitLink::reportUSBError(const QString& label, FtStatus status)
+void UnitLink::reportUSBError(const QString& label, platform::FtStatus status)
 {
     if (m_port.simulated())
         return;
@@ -259,7 +261,7 @@ void UnitLink::showPortLost(const QString& text)
     refreshStatus();
 }
 
-FtStatus UnitLink::reconnectUSB()
+platform::FtStatus UnitLink::reconnectUSB()
 {
     m_reconnecting = true;
     config::writeLog(QStringLiteral("Executing USB Port Reconnection"));
@@ -278,9 +280,11 @@ FtStatus UnitLink::reconnectUSB()
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
-    const FtStatus status = m_port.device().LastStatus;
+    const platform::FtStatus status = m_port.device().LastStatus;
     m_reconnecting = false;
     if (!failure.isEmpty())
         reportUSBError(failure, status);
     return status;
 }
+
+} // namespace unit

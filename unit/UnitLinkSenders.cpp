@@ -6,6 +6,8 @@
 #include "unit/CommandFrames.h"
 #include "unit/UnitLink.h"
 
+namespace unit {
+
 using namespace UnitCommandFrames;
 
 namespace {
@@ -313,7 +315,7 @@ void UnitLink::txStopAllBiasTest()
 {
     if (model() != UnitModel::Base)
         return;
-    txMasterAllChannelSend("BIASSTOP", ChannelBitString(m_state.presentChannels()), 3, false);
+    txMasterAllChannelSend("BIASSTOP", channelBitString(m_state.presentChannels()), 3, false);
     // Fetch every channel's final bias reply.
     for (qint16 c = 0; c < channelCount; ++c) {
         if (m_state.channelPresent(c))
@@ -339,7 +341,7 @@ void UnitLink::txCancel(qint16 channelID, bool immediate)
 
 void UnitLink::txCancelAllElectrodes(bool immediate)
 {
-    txMasterAllChannelSend("CANCEL", ChannelBitString(m_state.presentChannels()), 3, immediate);
+    txMasterAllChannelSend("CANCEL", channelBitString(m_state.presentChannels()), 3, immediate);
 }
 
 void UnitLink::txResendLastData(qint16 channelID)
@@ -492,3 +494,5 @@ void UnitLink::txMasterAllChannelSend(const QString& testType, const QString& ch
             Send(*this, allChannelFrame(kAllChannelLEDOff, channelBitString), -1, immediate);
     }
 }
+
+} // namespace unit

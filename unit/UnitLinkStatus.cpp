@@ -1,5 +1,7 @@
 #include "unit/UnitLinkStatus.h"
 
+namespace unit {
+
 void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId)
 {
     if (connected) {
@@ -108,3 +110,5 @@ void UnitLinkStatus::showSimControls()
     m_display.simVisible = true;
     emit changed();
 }
+
+} // namespace unit

@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QString>
 
+namespace unit {
+
 class UnitLinkStatus : public QObject {
     Q_OBJECT
 public:
@@ -55,3 +57,5 @@ private:
     QString m_lastError;
     QString m_hardwareInfo;
 };
+
+} // namespace unit

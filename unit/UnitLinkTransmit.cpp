@@ -6,6 +6,8 @@
 #include "unit/CommandFrames.h"
 #include "unit/UnitLink.h"
 
+namespace unit {
+
 void UnitLink::sendCommandToChannel(const QString& cmd, qint16 channelID, bool immediate)
 {
     QString frame = cmd;
@@ -35,3 +37,5 @@ void UnitLink::processReceivedData(const QString& text)
     else
         m_protocol.parseText(text, m_replies);
 }
+
+} // namespace unit

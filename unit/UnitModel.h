@@ -3,6 +3,8 @@
 // behaves differently per model branches on this value; the model's names
 // that the station shows or stores are kept where they are shown.
 
+namespace unit {
+
 enum class UnitModel { Base, Zamo80, Zamo24 };
 
 // The model from the two detection flags; ZAMO80 wins when both are set.
@@ -18,3 +20,5 @@ constexpr bool isZamo80Family(UnitModel model)
 {
     return model != UnitModel::Base;
 }
+
+} // namespace unit

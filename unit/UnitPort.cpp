@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace unit {
+
 using platform::Clock;
 
 UnitPort::UnitPort(UsbDevice::FailureReport report, QObject* parent)
@@ -235,20 +237,20 @@ void UnitPort::waitMilliseconds(qint32 ms, bool suspendPolling)
     m_delayTimer.setEnabled(false);
     m_delayTimer.setInterval(ms);
     m_delayTimer.setEnabled(true);
-    const qint64 start = Clock::tickCount();
+    const qint64 start = platform::Clock::tickCount();
     const bool polling = m_pollTimer.isEnabled();
     if (suspendPolling)
         m_pollTimer.setEnabled(false);
 
     const auto over = [this] { return m_delayElapsed || !m_delayTimer.isEnabled(); };
     while (!over()) {
-        Clock::waitUntil(over, qMax<qint32>(ms, 0));
+        platform::Clock::waitUntil(over, qMax<qint32>(ms, 0));
         // Ends the wait even when the timer's tick is not delivered.
-        if (!over() && (ms <= 0 || Clock::tickCount() - start >= ms))
+        if (!over() && (ms <= 0 || platform::Clock::tickCount() - start >= ms))
             m_delayElapsed = true;
     }
 
-    const qint64 end = Clock::tickCount();
+    const qint64 end = platform::Clock::tickCount();
     if (suspendPolling)
         m_pollTimer.setEnabled(polling);
     // A wait that ended too early (not through a nested wait) waits once more.
@@ -261,5 +263,7 @@ void UnitPort::waitMilliseconds(qint32 ms, bool suspendPolling)
 
 void UnitPort::pause750ms()
 {
-    Clock::sleep(750);
+    platform::Clock::sleep(750);
 }
+
+} // namespace unit

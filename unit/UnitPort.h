@@ -23,6 +23,11 @@
 #include <functional>
 #include <utility>
 
+// The tests' access to the private transmit path.
+struct UnitLinkTestAccess;
+
+namespace unit {
+
 class SimUnitPort;
 
 class UnitPort : public QObject {
@@ -113,7 +118,7 @@ private:
     void onSimulatedReply(const QString& data, qint16 channel);
     bool queryWaitingBytes();
     void announce(qint16 channel);
-    friend struct UnitLinkTestAccess; // tests deliver a stale delay tick
+    friend struct ::UnitLinkTestAccess; // tests deliver a stale delay tick
 
     UsbDevice m_device;
     bool m_simulated = false;
@@ -131,3 +136,5 @@ private:
     platform::Timer m_delayTimer;
     SimUnitPort* m_simUnit = nullptr;
 };
+
+} // namespace unit

@@ -2,6 +2,8 @@
 
 #include "unit/UnitChannelState.h"
 
+namespace unit {
+
 QString UnitProtocol::command(UnitCommandFrames::ModelCommand command) const
 {
     return UnitCommandFrames::modelCommand(command, m_state.model());
@@ -21,3 +23,5 @@ void UnitProtocol::parseText(const QString& text, UnitReplySink& sink)
 {
     ReplyParser(m_receive, context(), sink).parseText(text);
 }
+
+} // namespace unit

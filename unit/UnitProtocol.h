@@ -16,6 +16,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace unit {
+
 class UnitChannelState;
 class UnitReplySink;
 
@@ -54,3 +56,5 @@ private:
     const config::AclgSettings* m_aclg = nullptr;
     ReceiveState m_receive;
 };
+
+} // namespace unit

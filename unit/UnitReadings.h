@@ -13,6 +13,8 @@
 #include <QtGlobal>
 
 // ACZ impedance, "(GA…)".
+namespace unit {
+
 struct AczReading {
     qint16 zeroLevel = 0, ref1k = 0, measureHigh = 0, measure = 0, vcc = 0;
     bool completed = false;
@@ -143,3 +145,5 @@ struct CalBoardVoltage {
     qint32 count = 0;
     double baseVoltage = 0;
 };
+
+} // namespace unit

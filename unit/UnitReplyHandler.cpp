@@ -7,6 +7,8 @@
 
 #include <QDate>
 
+namespace unit {
+
 UnitReplyHandler::UnitReplyHandler(UnitLink& link, UnitChannelState& state, std::function<void()> channelsChanged)
     : m_link(link), m_state(state), m_channelsChanged(std::move(channelsChanged))
 {
@@ -301,3 +303,5 @@ void UnitReplyHandler::calBoardMeasuredVoltage(qint16 channel, const CalBoardVol
 {
     emit m_link.rxCalBoardMeasuredVoltage(index(), channel, voltage);
 }
+
+} // namespace unit

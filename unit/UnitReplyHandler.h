@@ -10,6 +10,8 @@
 
 #include <functional>
 
+namespace unit {
+
 class UnitChannelState;
 class UnitLink;
 
@@ -82,3 +84,5 @@ private:
     UnitChannelState& m_state;
     std::function<void()> m_channelsChanged;
 };
+
+} // namespace unit

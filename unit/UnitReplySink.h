@@ -11,6 +11,8 @@
 
 #include <QString>
 
+namespace unit {
+
 class UnitReplySink {
 public:
     virtual ~UnitReplySink() = default;
@@ -82,3 +84,5 @@ public:
     virtual void calBoardSdrResistance(qint16 channel, double resistance) = 0;
     virtual void calBoardMeasuredVoltage(qint16 channel, const CalBoardVoltage& voltage) = 0;
 };
+
+} // namespace unit

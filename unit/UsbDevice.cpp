@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace unit {
+
 using platform::D2xx;
 using platform::FtStatus;
 
@@ -14,7 +16,7 @@ constexpr int DescriptionBufferSize = 50;
 
 UsbDevice::UsbDevice(bool writeLog, FailureReport report) : m_writeLog(writeLog), m_report(std::move(report)) {}
 
-QString UsbDevice::statusText(FtStatus status)
+QString UsbDevice::statusText(platform::FtStatus status)
 {
     static const std::array<const char*, 18> texts = {
         " - Invalid Handle",
@@ -41,12 +43,12 @@ QString UsbDevice::statusText(FtStatus status)
     return QString::fromLatin1(texts[static_cast<size_t>(status - 1)]);
 }
 
-bool UsbDevice::isKnownStatus(FtStatus status)
+bool UsbDevice::isKnownStatus(platform::FtStatus status)
 {
     return status >= platform::FT_INVALID_HANDLE && status <= platform::FT_OTHER_ERROR;
 }
 
-QString UsbDevice::errorText(const QString& label, FtStatus status)
+QString UsbDevice::errorText(const QString& label, platform::FtStatus status)
 {
     return isKnownStatus(status) ? label + statusText(status) : QString();
 }
@@ -57,20 +59,20 @@ void UsbDevice::log(const QString& line) const
         config::writeLog(line);
 }
 
-void UsbDevice::fail(const QString& logLine, const QString& label, FtStatus status)
+void UsbDevice::fail(const QString& logLine, const QString& label, platform::FtStatus status)
 {
     log(logLine);
     if (m_report)
         m_report(label, status);
 }
 
-FtStatus UsbDevice::closeDevice()
+platform::FtStatus UsbDevice::closeDevice()
 {
     log(QStringLiteral("Closing USB Port"));
     // A handle that a failure released is closed already; any other handle,
     // 0 of a port never opened included, goes to the driver.
     const bool released = DeviceHandle == 0 && m_releasedAfterFailure;
-    const FtStatus status = released ? platform::FT_OK : D2xx::instance().close(DeviceHandle);
+    const platform::FtStatus status = released ? platform::FT_OK : platform::D2xx::instance().close(DeviceHandle);
     LastStatus = status;
     log("USB Port Closure Result = " + QString::number(status));
     if (status == platform::FT_OK) {
@@ -86,16 +88,16 @@ void UsbDevice::closeQuietly()
 {
     if (DeviceHandle == 0)
         return;
-    const FtStatus status = D2xx::instance().close(DeviceHandle);
+    const platform::FtStatus status = platform::D2xx::instance().close(DeviceHandle);
     log("USB Port Closure Result = " + QString::number(status));
     DeviceHandle = 0;
     m_releasedAfterFailure = true;
 }
 
-FtStatus UsbDevice::getQueueStatus()
+platform::FtStatus UsbDevice::getQueueStatus()
 {
     qint32 waiting = 0;
-    const FtStatus status = D2xx::instance().getQueueStatus(DeviceHandle, &waiting);
+    const platform::FtStatus status = platform::D2xx::instance().getQueueStatus(DeviceHandle, &waiting);
     LastStatus = status;
     RxBytesWaiting = status == platform::FT_OK ? waiting : 0;
     if (status != platform::FT_OK)
@@ -108,7 +110,7 @@ FtStatus UsbDevice::getQueueStatus()
 qint32 UsbDevice::getDeviceCount()
 {
     qint32 count = 0;
-    LastStatus = D2xx::instance().listDevicesCount(&count);
+    LastStatus = platform::D2xx::instance().listDevicesCount(&count);
     if (LastStatus != platform::FT_OK) {
         DeviceCount = 0;
         fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"), QStringLiteral("GetFTDeviceCount"),
@@ -123,7 +125,7 @@ qint32 UsbDevice::getDeviceCount()
 QString UsbDevice::getDeviceDescription(qint32 index)
 {
     QByteArray buffer;
-    LastStatus = D2xx::instance().listDeviceDescription(index, &buffer);
+    LastStatus = platform::D2xx::instance().listDeviceDescription(index, &buffer);
     if (LastStatus != platform::FT_OK) {
         fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
              QStringLiteral("GetFTDeviceDescription"), LastStatus);
@@ -142,7 +144,7 @@ void UsbDevice::openUSBDeviceByIndex(qint32 index)
 {
     log("Opening USB Device by Index: " + QString::number(index));
     platform::FtHandle handle = 0;
-    LastStatus = D2xx::instance().open(index, &handle);
+    LastStatus = platform::D2xx::instance().open(index, &handle);
     if (LastStatus == platform::FT_OK) {
         DeviceHandle = handle;
         m_releasedAfterFailure = false;
@@ -151,21 +153,21 @@ void UsbDevice::openUSBDeviceByIndex(qint32 index)
     }
 }
 
-FtStatus UsbDevice::setLatencyTimer(quint8 ms)
+platform::FtStatus UsbDevice::setLatencyTimer(quint8 ms)
 {
-    LastStatus = D2xx::instance().setLatencyTimer(DeviceHandle, ms);
+    LastStatus = platform::D2xx::instance().setLatencyTimer(DeviceHandle, ms);
     return LastStatus;
 }
 
-FtStatus UsbDevice::setBaudRate(quint32 baud)
+platform::FtStatus UsbDevice::setBaudRate(quint32 baud)
 {
-    LastStatus = D2xx::instance().setBaudRate(DeviceHandle, baud);
+    LastStatus = platform::D2xx::instance().setBaudRate(DeviceHandle, baud);
     return LastStatus;
 }
 
-FtStatus UsbDevice::setBitMode(quint8 mask, quint8 mode)
+platform::FtStatus UsbDevice::setBitMode(quint8 mask, quint8 mode)
 {
-    LastStatus = D2xx::instance().setBitMode(DeviceHandle, mask, mode);
+    LastStatus = platform::D2xx::instance().setBitMode(DeviceHandle, mask, mode);
     return LastStatus;
 }
 
@@ -175,7 +177,7 @@ qint32 UsbDevice::readDevice(qint32 n)
         RxBuffer.resize(n, '\0');
     QByteArray data;
     qint32 read = 0;
-    TransferStatus = D2xx::instance().read(DeviceHandle, &data, n, &read);
+    TransferStatus = platform::D2xx::instance().read(DeviceHandle, &data, n, &read);
     read = qBound<qint32>(0, qMin<qint32>(read, static_cast<qint32>(data.size())), n);
     if (TransferStatus != platform::FT_OK)
         read = 0;
@@ -190,7 +192,7 @@ qint32 UsbDevice::readDevice(qint32 n)
 qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
 {
     qint32 written = 0;
-    TransferStatus = D2xx::instance().write(DeviceHandle, data.left(n), &written);
+    TransferStatus = platform::D2xx::instance().write(DeviceHandle, data.left(n), &written);
     if (TransferStatus != platform::FT_OK)
         fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
              QStringLiteral("FT-Write"), TransferStatus);
@@ -207,3 +209,5 @@ qint32 UsbDevice::findDevice(const QString& description)
     }
     return -1;
 }
+
+} // namespace unit

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+namespace unit {
+
 class UsbDevice {
 public:
     // Called with the failing call's label and its status.
@@ -72,3 +74,5 @@ private:
     FailureReport m_report;
     bool m_releasedAfterFailure = false; // closeQuietly let go of the open port
 };
+
+} // namespace unit

@@ -60,8 +60,8 @@ bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
 
 platform::DbServerAddress ViewerDatabase::serverAddress() const
 {
-    return ConnectionDescription::serverAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName, m_logOn.username,
-                                                m_logOn.password);
+    return results::ConnectionDescription::serverAddress(m_logOn.host, m_logOn.instance, m_logOn.databaseName,
+                                                         m_logOn.username, m_logOn.password);
 }
 
 platform::DbConnection* ViewerDatabase::connection(QString* why)

@@ -20,9 +20,9 @@
 
 #include <memory>
 
+// The server values of the SQL Server dialog.
 namespace viewer {
 
-// The server values of the SQL Server dialog.
 struct ServerLogOn {
     QString host;         // "Server IP/Hostname"
     QString instance;     // "MSSQL Instance": the server's port; empty for its default

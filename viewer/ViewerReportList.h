@@ -19,9 +19,9 @@
 #include <QString>
 #include <QStringList>
 
+// What the list window asks of a reload.
 namespace viewer {
 
-// What the list window asks of a reload.
 struct ReportListRequest {
     static constexpr int PageSize = 1000;
 

@@ -18,9 +18,9 @@
 
 #include <memory>
 
+// A report ready to show, or what stood in its way.
 namespace viewer {
 
-// A report ready to show, or what stood in its way.
 struct PreparedReport {
     std::unique_ptr<platform::Report> report; // nullptr when there is none
     bool noTemplate = false;                  // the revision has no template for it: nothing is shown, and nothing said

@@ -11,8 +11,8 @@
 
 // The link's reply path without its port.
 struct UnitLinkTestAccess {
-    static void receive(UnitLink& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
-    static void attributeTo(UnitLink& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
+    static void receive(unit::UnitLink& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
+    static void attributeTo(unit::UnitLink& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
 };
 
 namespace {
@@ -55,7 +55,7 @@ QByteArrayList Reads(int& frames)
 
 void BM_ReceiveReplyStream(benchmark::State& state)
 {
-    UnitLink comm(1);
+    unit::UnitLink comm(1);
     UnitLinkTestAccess::attributeTo(comm, 3);
     int frames = 0;
     const QByteArrayList reads = Reads(frames);

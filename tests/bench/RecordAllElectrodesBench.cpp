@@ -33,7 +33,7 @@ namespace {
 
 using platform::DbBackend;
 
-class SilentHost : public RunHost {
+class SilentHost : public run::RunHost {
 public:
     void writeToCommTextBox(const QString& text, bool recordToLog, bool) override
     {
@@ -51,10 +51,11 @@ public:
 
 // Points the settings at a fresh results database of the back end; false
 // (with the reason) when there is none to be had.
-bool useFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, config::StationSettings& settings,
-                      std::unique_ptr<testsupport::PgTestDatabase>& server, QString* why)
+bool useFreshDatabase(platform::DbBackend backend, const testsupport::TempDataHome& home,
+                      config::StationSettings& settings, std::unique_ptr<testsupport::PgTestDatabase>& server,
+                      QString* why)
 {
-    if (backend == DbBackend::SQLite) {
+    if (backend == platform::DbBackend::SQLite) {
         settings.database.useLocalDatabase = true;
         settings.paths.databaseFile = results::buildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb", why);
         return !settings.paths.databaseFile.isEmpty();
@@ -66,7 +67,7 @@ bool useFreshDatabase(DbBackend backend, const testsupport::TempDataHome& home, 
     return true;
 }
 
-void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
+void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend backend)
 {
     testsupport::TempDataHome home;
     QDir().mkpath(home.stationFolder());
@@ -81,9 +82,9 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
         return;
     }
 
-    RunState state;
+    run::RunState state;
     SilentHost host;
-    RunRecording recording(state, host, settings, {nullptr, nullptr});
+    run::RunRecording recording(state, host, settings, {nullptr, nullptr});
     state.Keys.CurrentGroupID = recording.createTestGroupRecord();
     state.Keys.CurrentTestUnitID = {0, 1, 2};
     std::vector<double> readings;
@@ -112,10 +113,10 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, DbBackend backend)
     config::LogFilePath.clear();
     results::setSettings(nullptr);
 }
-BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, DbBackend::SQLite)
+BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, platform::DbBackend::SQLite)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(200);
-BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, PostgreSQL, DbBackend::PostgreSQL)
+BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, PostgreSQL, platform::DbBackend::PostgreSQL)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(200);
 

@@ -40,9 +40,9 @@ int groupCount()
 }
 
 // The rows of a database in use: limits, texts and dates as a run writes them.
-void fillGroups(DbConnection& db, int count)
+void fillGroups(platform::DbConnection& db, int count)
 {
-    const bool sqlite = db.backend() == DbBackend::SQLite;
+    const bool sqlite = db.backend() == platform::DbBackend::SQLite;
     const QString start = sqlite ? QStringLiteral("datetime('2020-01-01', '+' || (i * 7) || ' minutes')")
                                  : QStringLiteral("(TIMESTAMP '2020-01-01 00:00:00' + i * INTERVAL '7 minutes')");
     const QString end = sqlite ? QStringLiteral("datetime('2020-01-01', '+' || (i * 7 + 5) || ' minutes')")
@@ -75,19 +75,19 @@ void fillGroups(DbConnection& db, int count)
 struct BenchDatabase {
     QTemporaryDir folder;
     std::unique_ptr<testsupport::PgTestDatabase> server;
-    DbConnection db;
+    platform::DbConnection db;
 };
 
-std::map<DbBackend, std::unique_ptr<BenchDatabase>>& databases()
+std::map<platform::DbBackend, std::unique_ptr<BenchDatabase>>& databases()
 {
-    static std::map<DbBackend, std::unique_ptr<BenchDatabase>> all;
+    static std::map<platform::DbBackend, std::unique_ptr<BenchDatabase>> all;
     return all;
 }
 
 // The database of the back end, built at the first call; nullptr (with the
 // reason) when there is none to be had. Released while the application, and
 // with it the database drivers, still stand.
-DbConnection* benchDatabase(DbBackend backend, QString* why)
+platform::DbConnection* benchDatabase(platform::DbBackend backend, QString* why)
 {
     auto& all = databases();
     auto found = all.find(backend);
@@ -97,7 +97,7 @@ DbConnection* benchDatabase(DbBackend backend, QString* why)
         qAddPostRoutine([] { databases().clear(); });
     auto bench = std::make_unique<BenchDatabase>();
     try {
-        if (backend == DbBackend::SQLite) {
+        if (backend == platform::DbBackend::SQLite) {
             const QString path = bench->folder.path() + QStringLiteral("/ZAMO_Results.mdb");
             if (results::buildEmptyDatabase(path, why).isEmpty())
                 return nullptr;
@@ -107,7 +107,7 @@ DbConnection* benchDatabase(DbBackend backend, QString* why)
                 return nullptr;
             bench->server = std::make_unique<testsupport::PgTestDatabase>();
             bench->db.openServer(bench->server->address());
-            ResultsSchema::create(bench->db, ResultsSchema::CurrentRevision);
+            results::ResultsSchema::create(bench->db, results::ResultsSchema::CurrentRevision);
         }
         fillGroups(bench->db, groupCount());
     } catch (const platform::DbError& e) {
@@ -119,10 +119,11 @@ DbConnection* benchDatabase(DbBackend backend, QString* why)
 
 enum class Page { First, Last };
 
-void BM_ReportListReload(benchmark::State& state, DbBackend backend, results::ReportSortKey sortBy, Page which)
+void BM_ReportListReload(benchmark::State& state, platform::DbBackend backend, results::ReportSortKey sortBy,
+                         Page which)
 {
     QString why;
-    DbConnection* db = benchDatabase(backend, &why);
+    platform::DbConnection* db = benchDatabase(backend, &why);
     if (!db) {
         state.SkipWithError(why.toStdString().c_str());
         return;
@@ -146,12 +147,13 @@ void BM_ReportListReload(benchmark::State& state, DbBackend backend, results::Re
 // BM_ReportListReload/<back end>_<order>_<page>
 const bool registered = [] {
     using results::ReportSortKey;
-    for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
-        for (ReportSortKey sortBy : {ReportSortKey::Id, ReportSortKey::Lot})
+    for (platform::DbBackend backend : {platform::DbBackend::SQLite, platform::DbBackend::PostgreSQL})
+        for (results::ReportSortKey sortBy : {results::ReportSortKey::Id, results::ReportSortKey::Lot})
             for (Page which : {Page::First, Page::Last}) {
-                const std::string name =
-                    std::string("BM_ReportListReload/") + (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL")
-                    + (sortBy == ReportSortKey::Id ? "_Id" : "_Lot") + (which == Page::First ? "_First" : "_Last");
+                const std::string name = std::string("BM_ReportListReload/")
+                                         + (backend == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL")
+                                         + (sortBy == results::ReportSortKey::Id ? "_Id" : "_Lot")
+                                         + (which == Page::First ? "_First" : "_Last");
                 benchmark::RegisterBenchmark(name.c_str(), BM_ReportListReload, backend, sortBy, which)
                     ->Unit(benchmark::kMillisecond);
             }

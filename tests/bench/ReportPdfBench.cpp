@@ -83,7 +83,7 @@ void BM_ExportFullZamo80ReportToPdf(benchmark::State& state)
     Zamo80RunDatabase run;
     const QString target = run.home.path() + "/report.pdf";
     for (auto _ : state) {
-        TestReportWindow form(run.settings);
+        ui::TestReportWindow form(run.settings);
         form.setDatabasePath(run.path);
         if (!form.exportReport(kGroup, target, "PDF", false, false)) {
             state.SkipWithError("the export failed");

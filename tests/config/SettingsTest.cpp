@@ -60,7 +60,7 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
 {
     using namespace config;
     const QString file = ini();
-    StationSettings& s = settings;
+    config::StationSettings& s = settings;
     const QString dataFolder = home.stationFolder();
     int interval = 0;
     const ReaderCase cases[] = {

@@ -13,85 +13,88 @@ namespace {
 
 class VirtualClock : public ::testing::Test {
 protected:
-    void SetUp() override { Clock::useVirtualTime(QDateTime(QDate(2026, 1, 5), QTime(8, 0))); }
-    void TearDown() override { Clock::useRealTime(); }
+    void SetUp() override { platform::Clock::useVirtualTime(QDateTime(QDate(2026, 1, 5), QTime(8, 0))); }
+    void TearDown() override { platform::Clock::useRealTime(); }
 };
 
 TEST_F(VirtualClock, TimersFireInDueOrderAsTimeAdvances)
 {
     QStringList fired;
-    Timer fast, slow;
+    platform::Timer fast, slow;
     fast.setInterval(150);
     slow.setInterval(1000);
-    QObject::connect(&fast, &Timer::timeout, [&] { fired << QString("fast@%1").arg(Clock::tickCount()); });
-    QObject::connect(&slow, &Timer::timeout, [&] { fired << QString("slow@%1").arg(Clock::tickCount()); });
+    QObject::connect(&fast, &platform::Timer::timeout,
+                     [&] { fired << QString("fast@%1").arg(platform::Clock::tickCount()); });
+    QObject::connect(&slow, &platform::Timer::timeout,
+                     [&] { fired << QString("slow@%1").arg(platform::Clock::tickCount()); });
     fast.start();
     slow.start();
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     EXPECT_EQ(fired,
               QStringList({"fast@150", "fast@300", "fast@450", "fast@600", "fast@750", "fast@900", "slow@1000"}));
-    EXPECT_EQ(Clock::now(), QDateTime(QDate(2026, 1, 5), QTime(8, 0, 1)));
+    EXPECT_EQ(platform::Clock::now(), QDateTime(QDate(2026, 1, 5), QTime(8, 0, 1)));
 }
 
 TEST_F(VirtualClock, ZeroIntervalOrDisabledNeverFiresAndIntervalChangeRestartsCount)
 {
     int count = 0;
-    Timer t;
-    QObject::connect(&t, &Timer::timeout, [&] { ++count; });
+    platform::Timer t;
+    QObject::connect(&t, &platform::Timer::timeout, [&] { ++count; });
     t.start();
-    Clock::advance(5000);
+    platform::Clock::advance(5000);
     EXPECT_EQ(count, 0); // interval 0
     t.setInterval(100);
-    Clock::advance(50);
+    platform::Clock::advance(50);
     t.setInterval(100); // restarts: next due at 150
-    Clock::advance(99);
+    platform::Clock::advance(99);
     EXPECT_EQ(count, 0);
-    Clock::advance(1);
+    platform::Clock::advance(1);
     EXPECT_EQ(count, 1);
     t.stop();
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     EXPECT_EQ(count, 1);
 }
 
 TEST_F(VirtualClock, WaitInsideAHandlerLetsOtherTimersRunAndSleepFiresNothing)
 {
     QStringList fired;
-    Timer outer, other;
+    platform::Timer outer, other;
     outer.setInterval(100);
     other.setInterval(30);
-    QObject::connect(&other, &Timer::timeout, [&] { fired << QString("other@%1").arg(Clock::tickCount()); });
-    QObject::connect(&outer, &Timer::timeout, [&] {
+    QObject::connect(&other, &platform::Timer::timeout,
+                     [&] { fired << QString("other@%1").arg(platform::Clock::tickCount()); });
+    QObject::connect(&outer, &platform::Timer::timeout, [&] {
         outer.stop();
         fired << "wait";
-        Clock::wait(50);
-        fired << QString("back@%1").arg(Clock::tickCount());
-        Clock::sleep(100);
-        fired << QString("slept@%1").arg(Clock::tickCount());
+        platform::Clock::wait(50);
+        fired << QString("back@%1").arg(platform::Clock::tickCount());
+        platform::Clock::sleep(100);
+        fired << QString("slept@%1").arg(platform::Clock::tickCount());
     });
     outer.start();
     other.start();
-    Clock::advance(100);
+    platform::Clock::advance(100);
     EXPECT_EQ(fired, QStringList({"other@30", "other@60", "other@90", "wait", "other@120", "other@150", "back@150",
                                   "slept@250"}));
     // The timer that fell due during the sleep fires late, once, then on its period.
     fired.clear();
-    Clock::advance(0);
+    platform::Clock::advance(0);
     EXPECT_EQ(fired, QStringList({"other@250"}));
 }
 
 TEST_F(VirtualClock, WaitUntilStopsWhenDoneOrAtTheLimit)
 {
     bool flag = false;
-    Timer t;
+    platform::Timer t;
     t.setInterval(40);
-    QObject::connect(&t, &Timer::timeout, [&] { flag = true; });
+    QObject::connect(&t, &platform::Timer::timeout, [&] { flag = true; });
     t.start();
-    EXPECT_TRUE(Clock::waitUntil([&] { return flag; }, 1000));
-    EXPECT_EQ(Clock::tickCount(), 40);
+    EXPECT_TRUE(platform::Clock::waitUntil([&] { return flag; }, 1000));
+    EXPECT_EQ(platform::Clock::tickCount(), 40);
     t.stop();
     flag = false;
-    EXPECT_FALSE(Clock::waitUntil([&] { return flag; }, 500));
-    EXPECT_EQ(Clock::tickCount(), 540);
+    EXPECT_FALSE(platform::Clock::waitUntil([&] { return flag; }, 500));
+    EXPECT_EQ(platform::Clock::tickCount(), 540);
 }
 
 } // namespace

@@ -39,8 +39,8 @@ TEST(ConvertTest, WholeNumbersRoundHalvesToEvenAndCheckRange)
         {"--1", std::nullopt, std::nullopt},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Convert::toInt16(c.text), c.i16) << c.text;
-        EXPECT_EQ(Convert::toInt32(c.text), c.i32) << c.text;
+        EXPECT_EQ(platform::Convert::toInt16(c.text), c.i16) << c.text;
+        EXPECT_EQ(platform::Convert::toInt32(c.text), c.i32) << c.text;
     }
 }
 
@@ -48,10 +48,10 @@ TEST(ConvertTest, DecimalPointIsAPointWhateverTheLocale)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German));
-    EXPECT_EQ(Convert::toDouble("0.92"), 0.92);
-    EXPECT_EQ(Convert::toDouble(".5"), 0.5);
-    EXPECT_EQ(Convert::toDouble("0,92"), std::nullopt);
-    EXPECT_EQ(Convert::fromDouble(0.92), "0.92");
+    EXPECT_EQ(platform::Convert::toDouble("0.92"), 0.92);
+    EXPECT_EQ(platform::Convert::toDouble(".5"), 0.5);
+    EXPECT_EQ(platform::Convert::toDouble("0,92"), std::nullopt);
+    EXPECT_EQ(platform::Convert::fromDouble(0.92), "0.92");
     QLocale::setDefault(previous);
 }
 
@@ -64,7 +64,7 @@ TEST(ConvertTest, OnOffTakesNumbersAndTheWordsTrueAndFalse)
     const Case cases[] = {{"0", false},   {"1", true},      {"-1", true},          {"2.5", true},
                           {"True", true}, {"false", false}, {"yes", std::nullopt}, {"", std::nullopt}};
     for (const Case& c : cases)
-        EXPECT_EQ(Convert::toBool(c.text), c.value) << c.text;
+        EXPECT_EQ(platform::Convert::toBool(c.text), c.value) << c.text;
 }
 
 TEST(ConvertTest, GeneralDecimalText)
@@ -83,7 +83,7 @@ TEST(ConvertTest, GeneralDecimalText)
                           {0.00001, "1E-05"},
                           {-0.0, "0"}};
     for (const Case& c : cases)
-        EXPECT_EQ(Convert::fromDouble(c.value), QString(c.text)) << c.text;
+        EXPECT_EQ(platform::Convert::fromDouble(c.value), QString(c.text)) << c.text;
 }
 
 TEST(ConvertTest, IsNumberNotAbove)
@@ -97,7 +97,7 @@ TEST(ConvertTest, IsNumberNotAbove)
                           {"", 600, false},      {"abc", 600, false},        {"600.5", 600, true},
                           {"601.5", 600, false}, {"99999999999", 600, false}};
     for (const Case& c : cases)
-        EXPECT_EQ(Convert::isNumberNotAbove(c.text, c.maximum), c.expected) << c.text;
+        EXPECT_EQ(platform::Convert::isNumberNotAbove(c.text, c.maximum), c.expected) << c.text;
 }
 
 } // namespace

@@ -49,20 +49,20 @@ TEST_F(IniFileTest, ReadsWithProfileSemantics)
         {"Missing", "Polling", ""},   {"Empty", "Blank", ""}, {"Other", "X", "1"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(IniFile::read(path, c.section, c.key), QString(c.expected)) << c.section << "/" << c.key;
-    EXPECT_EQ(IniFile::read(dir.filePath("none.ini"), "Timers", "Polling"), "");
+        EXPECT_EQ(platform::IniFile::read(path, c.section, c.key), QString(c.expected)) << c.section << "/" << c.key;
+    EXPECT_EQ(platform::IniFile::read(dir.filePath("none.ini"), "Timers", "Polling"), "");
 }
 
 TEST_F(IniFileTest, ByteOrderMarkDoesNotHideTheFirstSection)
 {
     put("\xEF\xBB\xBF[Timers]\r\nPolling=200\r\n");
-    EXPECT_EQ(IniFile::read(path, "Timers", "Polling"), "200");
+    EXPECT_EQ(platform::IniFile::read(path, "Timers", "Polling"), "200");
 }
 
 TEST_F(IniFileTest, CutsValuesLongerThan255Characters)
 {
     put("[S]\nK=" + QByteArray(300, 'x') + "\n");
-    EXPECT_EQ(IniFile::read(path, "S", "K").size(), 255);
+    EXPECT_EQ(platform::IniFile::read(path, "S", "K").size(), 255);
 }
 
 TEST_F(IniFileTest, AWriteChangesOneLineAndKeepsEveryOtherByte)
@@ -98,64 +98,65 @@ TEST_F(IniFileTest, AWriteChangesOneLineAndKeepsEveryOtherByte)
         QFile::remove(path);
         if (c.before != "-")
             put(c.before);
-        ASSERT_TRUE(IniFile::write(path, c.section, c.key, c.value)) << c.what;
+        ASSERT_TRUE(platform::IniFile::write(path, c.section, c.key, c.value)) << c.what;
         EXPECT_EQ(content(), c.after) << c.what;
-        EXPECT_EQ(IniFile::read(path, c.section, c.key), c.value) << c.what;
+        EXPECT_EQ(platform::IniFile::read(path, c.section, c.key), c.value) << c.what;
     }
 }
 
 TEST_F(IniFileTest, SeveralKeysReachTheFileTogetherOrNotAtAll)
 {
     put("[Limits]\r\nDCO=100\r\n");
-    const QList<IniFile::Key> keys{{"Limits", "DCO", "50"}, {"Warnings", "DCO", "40"}};
+    const QList<platform::IniFile::Key> keys{{"Limits", "DCO", "50"}, {"Warnings", "DCO", "40"}};
     {
         platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
         QString error;
-        EXPECT_FALSE(IniFile::write(path, keys, &error));
+        EXPECT_FALSE(platform::IniFile::write(path, keys, &error));
         EXPECT_EQ(error, qt_error_string(ENOSPC));
     }
     EXPECT_EQ(content(), "[Limits]\r\nDCO=100\r\n");
-    EXPECT_EQ(IniFile::read(path, "Limits", "DCO"), "100") << "what is kept follows the file, not the failed write";
-    ASSERT_TRUE(IniFile::write(path, keys));
+    EXPECT_EQ(platform::IniFile::read(path, "Limits", "DCO"), "100")
+        << "what is kept follows the file, not the failed write";
+    ASSERT_TRUE(platform::IniFile::write(path, keys));
     EXPECT_EQ(content(), "[Limits]\r\nDCO=50\r\n[Warnings]\r\nDCO=40\r\n");
 }
 
 TEST_F(IniFileTest, AChangeByAnotherProgramIsSeenAtTheNextRead)
 {
     put("[A]\r\nx=1\r\n");
-    ASSERT_EQ(IniFile::read(path, "A", "x"), "1");
+    ASSERT_EQ(platform::IniFile::read(path, "A", "x"), "1");
     put("[A]\r\nx=2\r\n"); // same size, same file, within the same moment
-    EXPECT_EQ(IniFile::read(path, "A", "x"), "2");
-    ASSERT_TRUE(IniFile::write(path, "A", "y", "3"));
+    EXPECT_EQ(platform::IniFile::read(path, "A", "x"), "2");
+    ASSERT_TRUE(platform::IniFile::write(path, "A", "y", "3"));
     put("[A]\r\nx=4\r\n");
-    EXPECT_EQ(IniFile::read(path, "A", "x"), "4");
-    EXPECT_EQ(IniFile::read(path, "A", "y"), "");
+    EXPECT_EQ(platform::IniFile::read(path, "A", "x"), "4");
+    EXPECT_EQ(platform::IniFile::read(path, "A", "y"), "");
     QFile::remove(path);
-    EXPECT_EQ(IniFile::read(path, "A", "x"), "");
+    EXPECT_EQ(platform::IniFile::read(path, "A", "x"), "");
 }
 
 TEST_F(IniFileTest, AFileThatCannotBeReadIsNotTakenForAMissingOne)
 {
     QString error;
-    EXPECT_TRUE(IniFile::readable(dir.filePath("none.ini"), &error));
+    EXPECT_TRUE(platform::IniFile::readable(dir.filePath("none.ini"), &error));
     EXPECT_EQ(error, "");
 
     put("[A]\r\nx=1\r\n");
     {
         platform::WholeFile::FaultForTesting refused(platform::WholeFile::Step::Open, EACCES, "settings.ini");
-        EXPECT_FALSE(IniFile::readable(path, &error));
+        EXPECT_FALSE(platform::IniFile::readable(path, &error));
         EXPECT_EQ(error, qt_error_string(EACCES));
-        EXPECT_EQ(IniFile::read(path, "A", "x", &error), "");
+        EXPECT_EQ(platform::IniFile::read(path, "A", "x", &error), "");
         EXPECT_EQ(error, qt_error_string(EACCES));
-        EXPECT_FALSE(IniFile::write(path, "A", "y", "2"));
+        EXPECT_FALSE(platform::IniFile::write(path, "A", "y", "2"));
     }
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
 
     const QString folder = dir.filePath("folder.ini");
     ASSERT_TRUE(QDir().mkdir(folder));
-    EXPECT_FALSE(IniFile::readable(folder, &error));
+    EXPECT_FALSE(platform::IniFile::readable(folder, &error));
     EXPECT_EQ(error, qt_error_string(EISDIR));
-    EXPECT_FALSE(IniFile::write(folder, "A", "x", "1", &error));
+    EXPECT_FALSE(platform::IniFile::write(folder, "A", "x", "1", &error));
     EXPECT_EQ(error, qt_error_string(EISDIR));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
@@ -163,12 +164,12 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNotTakenForAMissingOne)
 TEST_F(IniFileTest, RefusesWritesThatWouldBreakTheFile)
 {
     put("[A]\r\nx=1\r\n");
-    EXPECT_FALSE(IniFile::write(path, "A", "x", "1\r\n[B]"));
-    EXPECT_FALSE(IniFile::write(path, "A", "k=v", "1"));
-    EXPECT_FALSE(IniFile::write(path, "A]", "k", "1"));
-    EXPECT_FALSE(IniFile::write(path, "A", "", "1"));
+    EXPECT_FALSE(platform::IniFile::write(path, "A", "x", "1\r\n[B]"));
+    EXPECT_FALSE(platform::IniFile::write(path, "A", "k=v", "1"));
+    EXPECT_FALSE(platform::IniFile::write(path, "A]", "k", "1"));
+    EXPECT_FALSE(platform::IniFile::write(path, "A", "", "1"));
     EXPECT_EQ(content(), "[A]\r\nx=1\r\n");
-    EXPECT_FALSE(IniFile::write(dir.filePath("no/such/folder.ini"), "A", "x", "1"));
+    EXPECT_FALSE(platform::IniFile::write(dir.filePath("no/such/folder.ini"), "A", "x", "1"));
 }
 
 } // namespace

@@ -24,7 +24,7 @@ protected:
 
     // Waits (really: the kernel hands pty data over asynchronously) until
     // the station side sees `n` bytes waiting, or the time is up.
-    std::int32_t waitForBytes(FtHandle h, std::int32_t n)
+    std::int32_t waitForBytes(platform::FtHandle h, std::int32_t n)
     {
         // Generous, as a loaded machine may be slow to hand the bytes over;
         // only a failing test waits this long.
@@ -37,7 +37,7 @@ protected:
     }
 
     testsupport::FakeSerialTree tree;
-    LinuxSerialD2xx driver;
+    platform::LinuxSerialD2xx driver;
 };
 
 } // namespace
@@ -59,7 +59,7 @@ TEST_F(LinuxSerialD2xxTest, ListsTheConvertersInTheOrderOfTheirNumbersWithTheirD
     ASSERT_EQ(driver.listDeviceDescription(2, &description), FT_OK);
     EXPECT_EQ(description, "Other converter");
     EXPECT_EQ(driver.listDeviceDescription(3, &description), FT_DEVICE_NOT_FOUND);
-    FtHandle h = 0;
+    platform::FtHandle h = 0;
     EXPECT_EQ(driver.open(3, &h), FT_DEVICE_NOT_FOUND);
     EXPECT_EQ(h, 0);
 }
@@ -75,7 +75,7 @@ TEST_F(LinuxSerialD2xxTest, NoDeviceTreeMeansNoConverters)
 TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
-    FtHandle h = 0;
+    platform::FtHandle h = 0;
     ASSERT_EQ(driver.open(0, &h), FT_OK);
     EXPECT_NE(h, 0);
     EXPECT_EQ(driver.setLatencyTimer(h, 16), FT_OK);
@@ -112,7 +112,7 @@ TEST_F(LinuxSerialD2xxTest, OpensConfiguresWritesAndReadsThroughThePort)
 TEST_F(LinuxSerialD2xxTest, RefusesSettingsThePortCannotTake)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
-    FtHandle h = 0;
+    platform::FtHandle h = 0;
     ASSERT_EQ(driver.open(0, &h), FT_OK);
     EXPECT_EQ(driver.setBaudRate(h, 12345), FT_INVALID_BAUD_RATE);
     EXPECT_EQ(driver.setBitMode(h, 0xFF, 1), FT_NOT_SUPPORTED);
@@ -124,7 +124,7 @@ TEST_F(LinuxSerialD2xxTest, RefusesSettingsThePortCannotTake)
 TEST_F(LinuxSerialD2xxTest, APortOpensForOneUserAtATime)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
-    FtHandle first = 0, second = 0;
+    platform::FtHandle first = 0, second = 0;
     ASSERT_EQ(driver.open(0, &first), FT_OK);
     EXPECT_EQ(driver.open(0, &second), FT_DEVICE_NOT_OPENED);
     ASSERT_EQ(driver.close(first), FT_OK);
@@ -135,7 +135,7 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
     ASSERT_GE(tree.addDevice(1, "FT232R USB UART"), 0);
-    const auto descriptions = [this](D2xx& d) {
+    const auto descriptions = [this](platform::D2xx& d) {
         QByteArrayList list;
         for (std::int32_t i = 0; i < 2; ++i) {
             QByteArray text = "?";
@@ -147,13 +147,13 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
     const QByteArray unit = "FT232R USB UART";
 
     // Held by this driver.
-    FtHandle mine = 0;
+    platform::FtHandle mine = 0;
     ASSERT_EQ(driver.open(0, &mine), FT_OK);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{"", unit}));
 
     // Held by another station as well: both ports are taken, for both.
-    LinuxSerialD2xx other;
-    FtHandle theirs = 0;
+    platform::LinuxSerialD2xx other;
+    platform::FtHandle theirs = 0;
     ASSERT_EQ(other.open(1, &theirs), FT_OK);
     EXPECT_EQ(descriptions(driver), (QByteArrayList{"", ""}));
     EXPECT_EQ(descriptions(other), (QByteArrayList{"", ""}));
@@ -184,7 +184,7 @@ TEST_F(LinuxSerialD2xxTest, APortInUseIsListedWithoutItsDescriptionUntilItIsFree
 TEST_F(LinuxSerialD2xxTest, ADeviceThatWentAwayAnswersWithAnIoErrorAndCanBeReopened)
 {
     ASSERT_GE(tree.addDevice(0, "FT232R USB UART"), 0);
-    FtHandle h = 0;
+    platform::FtHandle h = 0;
     ASSERT_EQ(driver.open(0, &h), FT_OK);
     tree.closeMaster(0);
 
@@ -205,5 +205,5 @@ TEST_F(LinuxSerialD2xxTest, ADeviceThatWentAwayAnswersWithAnIoErrorAndCanBeReope
 
 TEST_F(LinuxSerialD2xxTest, TheProgramsUseTheLinuxDriverByDefault)
 {
-    EXPECT_NE(dynamic_cast<LinuxSerialD2xx*>(&D2xx::instance()), nullptr);
+    EXPECT_NE(dynamic_cast<platform::LinuxSerialD2xx*>(&platform::D2xx::instance()), nullptr);
 }

@@ -24,39 +24,39 @@ using testsupport::words;
 
 namespace {
 
-ReportContent table(int columns, int rows)
+platform::ReportContent table(int columns, int rows)
 {
-    ReportBlock b;
-    b.kind = ReportBlock::Kind::Table;
-    b.header << ReportCell{"Electrode", {}};
+    platform::ReportBlock b;
+    b.kind = platform::ReportBlock::Kind::Table;
+    b.header << platform::ReportCell{"Electrode", {}};
     for (int c = 1; c < columns; ++c)
-        b.header << ReportCell{QString("t%1").arg(c), {}};
+        b.header << platform::ReportCell{QString("t%1").arg(c), {}};
     for (int r = 0; r < rows; ++r) {
-        QList<ReportCell> row{ReportCell{QString("E%1").arg(r), {}}};
+        QList<platform::ReportCell> row{platform::ReportCell{QString("E%1").arg(r), {}}};
         for (int c = 1; c < columns; ++c)
-            row << ReportCell{QString("%1.125").arg(1000 + c), 1000.125 + c};
+            row << platform::ReportCell{QString("%1.125").arg(1000 + c), 1000.125 + c};
         b.rows << row;
     }
-    ReportContent content;
+    platform::ReportContent content;
     content.title = "Test Report";
     content.blocks << b;
     return content;
 }
 
-int count(const QList<ReportPage>& pages, const QString& text)
+int count(const QList<platform::ReportPage>& pages, const QString& text)
 {
     int n = 0;
-    for (const ReportPage& p : pages)
-        for (const ReportPageItem& item : p.items)
-            n += item.kind == ReportPageItem::Kind::Text && item.text == text ? 1 : 0;
+    for (const platform::ReportPage& p : pages)
+        for (const platform::ReportPageItem& item : p.items)
+            n += item.kind == platform::ReportPageItem::Kind::Text && item.text == text ? 1 : 0;
     return n;
 }
 
-void expectInsidePaper(const QList<ReportPage>& pages)
+void expectInsidePaper(const QList<platform::ReportPage>& pages)
 {
-    for (const ReportPage& p : pages) {
+    for (const platform::ReportPage& p : pages) {
         const QRectF paper = QRectF(QPointF(0, 0), p.size).adjusted(-0.01, -0.01, 0.01, 0.01);
-        for (const ReportPageItem& item : p.items)
+        for (const platform::ReportPageItem& item : p.items)
             EXPECT_TRUE(paper.contains(item.rect.topLeft()) && paper.contains(item.rect.bottomRight()))
                 << item.text.toStdString();
     }
@@ -64,7 +64,7 @@ void expectInsidePaper(const QList<ReportPage>& pages)
 
 TEST(ReportLayout, AWideTableIsSplitIntoColumnRangesThatRepeatTheLeadingColumn)
 {
-    const QList<ReportPage> pages = ReportLayout::layout(table(61, 3));
+    const QList<platform::ReportPage> pages = platform::ReportLayout::layout(table(61, 3));
     const int ranges = count(pages, "Electrode");
     EXPECT_GT(ranges, 1);
     for (int c = 1; c < 61; ++c)
@@ -76,7 +76,7 @@ TEST(ReportLayout, AWideTableIsSplitIntoColumnRangesThatRepeatTheLeadingColumn)
 
 TEST(ReportLayout, ALongTableGoesOnOverPagesUnderItsHeaderWithEveryPageNumbered)
 {
-    const QList<ReportPage> pages = ReportLayout::layout(table(3, 300));
+    const QList<platform::ReportPage> pages = platform::ReportLayout::layout(table(3, 300));
     ASSERT_GT(pages.size(), 3);
     EXPECT_EQ(count(pages, "Electrode"), pages.size());
     for (int r = 0; r < 300; ++r)
@@ -93,13 +93,14 @@ struct Drawn {
     QList<int> pages; // the pages they are on
 };
 
-Drawn drawnAt(const QList<ReportPage>& pages, double x, platform::ReportFont font)
+Drawn drawnAt(const QList<platform::ReportPage>& pages, double x, platform::ReportFont font)
 {
-    const QFontMetricsF metrics(ReportLayout::font(font));
+    const QFontMetricsF metrics(platform::ReportLayout::font(font));
     Drawn drawn;
     for (int i = 0; i < pages.size(); ++i) {
-        for (const ReportPageItem& item : pages[i].items) {
-            if (item.kind != ReportPageItem::Kind::Text || item.font != font || qAbs(item.rect.left() - x) >= 0.01)
+        for (const platform::ReportPageItem& item : pages[i].items) {
+            if (item.kind != platform::ReportPageItem::Kind::Text || item.font != font
+                || qAbs(item.rect.left() - x) >= 0.01)
                 continue;
             EXPECT_LE(metrics.horizontalAdvance(item.text.trimmed()), item.rect.width() + 0.01)
                 << item.text.toStdString();
@@ -115,19 +116,19 @@ TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabel
 {
     const QString lot = words('L', 4999, 600);
     const QString notes = words('N', 10000, 900);
-    ReportBlock title;
-    title.kind = ReportBlock::Kind::Title;
-    ReportBlock fields;
-    fields.kind = ReportBlock::Kind::Fields;
+    platform::ReportBlock title;
+    title.kind = platform::ReportBlock::Kind::Title;
+    platform::ReportBlock fields;
+    fields.kind = platform::ReportBlock::Kind::Fields;
     fields.fields = {{"Lot Number", lot}, {"Started", "2026-03-02 09:00:00"}, {"Notes", notes}, {"Run", "Completed"}};
-    ReportContent content;
+    platform::ReportContent content;
     content.title = "Test Report";
     content.landscape = true;
     content.blocks << title << fields;
 
-    const QList<ReportPage> pages = ReportLayout::layout(content);
+    const QList<platform::ReportPage> pages = platform::ReportLayout::layout(content);
     QList<double> valueEdges; // the left edges of the two columns of values
-    for (const ReportPageItem& item : pages.first().items)
+    for (const platform::ReportPageItem& item : pages.first().items)
         if (item.font == platform::ReportFont::Body && !valueEdges.contains(item.rect.left()))
             valueEdges << item.rect.left();
     ASSERT_EQ(valueEdges.size(), 2);
@@ -146,16 +147,16 @@ TEST(ReportLayout, FieldsTallerThanAPageGoOnOverTheNextPagesWholeUnderTheirLabel
 TEST(ReportLayout, AWordTooWideForItsBoxIsBrokenWithinTheBoxAndKeepsEveryCharacter)
 {
     const QString unbroken = unbrokenWord(120);
-    ReportContent content = table(3, 2);
-    content.blocks[0].rows[1][2] = ReportCell{unbroken, {}};
-    ReportBlock text;
-    text.kind = ReportBlock::Kind::Text;
+    platform::ReportContent content = table(3, 2);
+    content.blocks[0].rows[1][2] = platform::ReportCell{unbroken, {}};
+    platform::ReportBlock text;
+    text.kind = platform::ReportBlock::Kind::Text;
     text.text = words('T', 2000, 1500);
     content.blocks << text;
 
-    const QList<ReportPage> pages = ReportLayout::layout(content);
+    const QList<platform::ReportPage> pages = platform::ReportLayout::layout(content);
     double cellEdge = -1;
-    for (const ReportPageItem& item : pages.first().items)
+    for (const platform::ReportPageItem& item : pages.first().items)
         if (item.text == "1002.125")
             cellEdge = item.rect.left();
     const Drawn cell = drawnAt(pages, cellEdge, platform::ReportFont::Table);
@@ -167,10 +168,10 @@ TEST(ReportLayout, AWordTooWideForItsBoxIsBrokenWithinTheBoxAndKeepsEveryCharact
 
 TEST(ReportLayout, LandscapeTurnsThePaper)
 {
-    ReportContent content = table(3, 1);
-    const QSizeF portrait = ReportLayout::layout(content).first().size;
+    platform::ReportContent content = table(3, 1);
+    const QSizeF portrait = platform::ReportLayout::layout(content).first().size;
     content.landscape = true;
-    const QSizeF landscape = ReportLayout::layout(content).first().size;
+    const QSizeF landscape = platform::ReportLayout::layout(content).first().size;
     EXPECT_EQ(landscape, portrait.transposed());
     EXPECT_GT(portrait.height(), portrait.width());
 }

@@ -37,21 +37,21 @@ TEST(ReportTemplate, FilesThatAreNoTemplateAreRefused)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(text);
         f.close();
-        EXPECT_THROW(ReportTemplate::read(f.fileName()), ReportError) << text;
+        EXPECT_THROW(platform::ReportTemplate::read(f.fileName()), platform::ReportError) << text;
     }
-    EXPECT_THROW(ReportTemplate::read(dir.filePath("missing.rpt")), ReportError);
+    EXPECT_THROW(platform::ReportTemplate::read(dir.filePath("missing.rpt")), platform::ReportError);
 }
 
 TEST(ReportSelection, TakesAFieldAndAWholeNumber)
 {
-    const ReportSelection s = ReportSelection::parse("{TestGroups.UniqueGroupID} = 40001");
+    const platform::ReportSelection s = platform::ReportSelection::parse("{TestGroups.UniqueGroupID} = 40001");
     EXPECT_EQ(s.field, "TestGroups.UniqueGroupID");
     EXPECT_EQ(s.value.toLongLong(), 40001);
-    EXPECT_EQ(ReportSelection::parse(" { TestGroups.GroupID }=-7 ").value.toLongLong(), -7);
+    EXPECT_EQ(platform::ReportSelection::parse(" { TestGroups.GroupID }=-7 ").value.toLongLong(), -7);
     for (const char* refused :
          {"", "{TestGroups.UniqueGroupID} = ", "{UniqueGroupID} = 1", "{TestGroups.UniqueGroupID} = 1 OR 1=1",
           "{TestGroups.UniqueGroupID} = 'x'", "{TestGroups.UniqueGroupID} = 99999999999999999999"})
-        EXPECT_THROW(ReportSelection::parse(refused), ReportError) << refused;
+        EXPECT_THROW(platform::ReportSelection::parse(refused), platform::ReportError) << refused;
 }
 
 } // namespace

@@ -46,7 +46,7 @@ protected:
 TEST_F(WholeFileCopy, CopiesChunkByChunkAndTellsEachOne)
 {
     QList<std::pair<qint64, qint64>> told;
-    ASSERT_TRUE(WholeFile::copy(source, target, [&](qint64 copied, qint64 total) {
+    ASSERT_TRUE(platform::WholeFile::copy(source, target, [&](qint64 copied, qint64 total) {
         told << std::pair{copied, total};
     }));
     EXPECT_EQ(content(target), bytes);
@@ -60,17 +60,18 @@ TEST_F(WholeFileCopy, CopiesChunkByChunkAndTellsEachOne)
 TEST_F(WholeFileCopy, ACopyThatFailsAtAnyStepLeavesNothingAtTheTarget)
 {
     const struct {
-        WholeFile::Step step;
+        platform::WholeFile::Step step;
         int error;
-    } cases[] = {{WholeFile::Step::Open, EACCES},  {WholeFile::Step::Read, EIO}, {WholeFile::Step::Create, ENOSPC},
-                 {WholeFile::Step::Write, ENOSPC}, {WholeFile::Step::Sync, EIO}, {WholeFile::Step::Close, EIO},
-                 {WholeFile::Step::Rename, EIO}};
+    } cases[] = {{platform::WholeFile::Step::Open, EACCES},   {platform::WholeFile::Step::Read, EIO},
+                 {platform::WholeFile::Step::Create, ENOSPC}, {platform::WholeFile::Step::Write, ENOSPC},
+                 {platform::WholeFile::Step::Sync, EIO},      {platform::WholeFile::Step::Close, EIO},
+                 {platform::WholeFile::Step::Rename, EIO}};
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.step));
         QString error;
         {
-            WholeFile::FaultForTesting fault(c.step, c.error);
-            EXPECT_FALSE(WholeFile::copy(source, target, {}, &error));
+            platform::WholeFile::FaultForTesting fault(c.step, c.error);
+            EXPECT_FALSE(platform::WholeFile::copy(source, target, {}, &error));
         }
         EXPECT_EQ(error, qt_error_string(c.error));
         EXPECT_TRUE(archiveFiles().isEmpty()) << archiveFiles().join(", ").toStdString();
@@ -82,15 +83,15 @@ TEST_F(WholeFileCopy, NeitherCopyNorMoveReplacesAFile)
 {
     put(target, "an earlier backup");
     QString error;
-    EXPECT_FALSE(WholeFile::copy(source, target, {}, &error));
+    EXPECT_FALSE(platform::WholeFile::copy(source, target, {}, &error));
     EXPECT_EQ(error, qt_error_string(EEXIST));
-    EXPECT_FALSE(WholeFile::move(source, target, &error));
+    EXPECT_FALSE(platform::WholeFile::move(source, target, &error));
     EXPECT_EQ(error, qt_error_string(EEXIST));
     EXPECT_EQ(content(target), "an earlier backup");
     EXPECT_EQ(content(source), bytes);
     EXPECT_EQ(archiveFiles(), QStringList{"Backup-ZAMO_Results.mdb"});
 
-    EXPECT_FALSE(WholeFile::copy(dir.filePath("missing.mdb"), dir.filePath("copy.mdb"), {}, &error));
+    EXPECT_FALSE(platform::WholeFile::copy(dir.filePath("missing.mdb"), dir.filePath("copy.mdb"), {}, &error));
     EXPECT_EQ(error, qt_error_string(ENOENT));
 }
 
@@ -99,15 +100,15 @@ TEST_F(WholeFileCopy, AMoveToAnotherFileSystemCopiesWholeBeforeItRemoves)
     testsupport::TinyFileSystem small(dir.filePath("Archive"), 4 << 20);
     if (!small.mounted())
         GTEST_SKIP() << small.whyNot().toStdString();
-    ASSERT_TRUE(WholeFile::move(source, target));
+    ASSERT_TRUE(platform::WholeFile::move(source, target));
     EXPECT_EQ(content(target), bytes);
     EXPECT_FALSE(QFile::exists(source));
 
     // The disk there is full: the file stays where it was, and nothing is left there.
-    ASSERT_TRUE(WholeFile::move(target, source));
+    ASSERT_TRUE(platform::WholeFile::move(target, source));
     small.fill();
     QString error;
-    EXPECT_FALSE(WholeFile::move(source, target, &error));
+    EXPECT_FALSE(platform::WholeFile::move(source, target, &error));
     EXPECT_EQ(error, qt_error_string(ENOSPC));
     EXPECT_EQ(content(source), bytes);
     small.unfill();

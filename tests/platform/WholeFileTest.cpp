@@ -37,53 +37,53 @@ protected:
 TEST_F(WholeFileTest, AStepThatFailsLeavesTheOldFileWholeAndSaysWhy)
 {
     struct Case {
-        WholeFile::Step step;
+        platform::WholeFile::Step step;
         int error;
         const char* what;
     };
     const Case cases[] = {
-        {WholeFile::Step::Create, ENOSPC, "no room for a new file"},
-        {WholeFile::Step::Write, ENOSPC, "the disk fills while writing"},
-        {WholeFile::Step::Sync, EIO, "the medium fails at the flush"},
-        {WholeFile::Step::Close, EIO, "the error shows only at close, as on a network share"},
-        {WholeFile::Step::Rename, EXDEV, "the new file cannot take the old one's place"},
+        {platform::WholeFile::Step::Create, ENOSPC, "no room for a new file"},
+        {platform::WholeFile::Step::Write, ENOSPC, "the disk fills while writing"},
+        {platform::WholeFile::Step::Sync, EIO, "the medium fails at the flush"},
+        {platform::WholeFile::Step::Close, EIO, "the error shows only at close, as on a network share"},
+        {platform::WholeFile::Step::Rename, EXDEV, "the new file cannot take the old one's place"},
     };
     const QByteArray old = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
     for (const Case& c : cases) {
         put(old);
         QString error;
         {
-            WholeFile::FaultForTesting fault(c.step, c.error);
-            EXPECT_FALSE(WholeFile::save(path, QByteArray(100000, 'n'), &error)) << c.what;
+            platform::WholeFile::FaultForTesting fault(c.step, c.error);
+            EXPECT_FALSE(platform::WholeFile::save(path, QByteArray(100000, 'n'), &error)) << c.what;
         }
         EXPECT_EQ(error, qt_error_string(c.error)) << c.what;
         EXPECT_EQ(content(), old) << c.what;
         EXPECT_EQ(filesThere(), QStringList{"settings.ini"}) << c.what << ": the new file is removed";
     }
-    ASSERT_TRUE(WholeFile::save(path, "new"));
+    ASSERT_TRUE(platform::WholeFile::save(path, "new"));
     EXPECT_EQ(content(), "new");
     EXPECT_EQ(filesThere(), QStringList{"settings.ini"});
 }
 
 TEST_F(WholeFileTest, AFaultOnOnePathLeavesTheOthersAlone)
 {
-    WholeFile::FaultForTesting fault(WholeFile::Step::Write, ENOSPC, "settings.ini");
-    EXPECT_FALSE(WholeFile::save(path, "x"));
-    EXPECT_TRUE(WholeFile::save(dir.filePath("standard.tsq"), "1.0\r\n"));
+    platform::WholeFile::FaultForTesting fault(platform::WholeFile::Step::Write, ENOSPC, "settings.ini");
+    EXPECT_FALSE(platform::WholeFile::save(path, "x"));
+    EXPECT_TRUE(platform::WholeFile::save(dir.filePath("standard.tsq"), "1.0\r\n"));
 }
 
 TEST_F(WholeFileTest, TheNewFileKeepsThePermissionsAndALinkStaysALink)
 {
     put("old");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
-    ASSERT_TRUE(WholeFile::save(path, "new"));
+    ASSERT_TRUE(platform::WholeFile::save(path, "new"));
     const auto ownerGroupOthers = QFileDevice::Permissions(0x7077);
     EXPECT_EQ(QFile::permissions(path) & ownerGroupOthers,
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
 
     const QString link = dir.filePath("link.ini");
     ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_TRUE(WholeFile::save(link, "through the link"));
+    ASSERT_TRUE(platform::WholeFile::save(link, "through the link"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(content(), "through the link");
 }
@@ -92,23 +92,25 @@ TEST_F(WholeFileTest, ReadTellsAMissingFileFromOneThatCannotBeRead)
 {
     QByteArray bytes = "stale";
     QString error;
-    EXPECT_EQ(WholeFile::read(dir.filePath("none"), &bytes, &error), WholeFile::ReadResult::Missing);
-    EXPECT_EQ(WholeFile::read(dir.filePath("none/deeper"), &bytes, &error), WholeFile::ReadResult::Missing);
+    EXPECT_EQ(platform::WholeFile::read(dir.filePath("none"), &bytes, &error),
+              platform::WholeFile::ReadResult::Missing);
+    EXPECT_EQ(platform::WholeFile::read(dir.filePath("none/deeper"), &bytes, &error),
+              platform::WholeFile::ReadResult::Missing);
     EXPECT_TRUE(bytes.isEmpty());
 
-    EXPECT_EQ(WholeFile::read(dir.path(), &bytes, &error), WholeFile::ReadResult::Failed);
+    EXPECT_EQ(platform::WholeFile::read(dir.path(), &bytes, &error), platform::WholeFile::ReadResult::Failed);
     EXPECT_EQ(error, qt_error_string(EISDIR));
     put("abc");
     {
-        WholeFile::FaultForTesting fault(WholeFile::Step::Read, EIO);
-        EXPECT_EQ(WholeFile::read(path, &bytes, &error), WholeFile::ReadResult::Failed);
+        platform::WholeFile::FaultForTesting fault(platform::WholeFile::Step::Read, EIO);
+        EXPECT_EQ(platform::WholeFile::read(path, &bytes, &error), platform::WholeFile::ReadResult::Failed);
         EXPECT_EQ(error, qt_error_string(EIO));
         EXPECT_TRUE(bytes.isEmpty());
     }
-    EXPECT_EQ(WholeFile::read(path, &bytes, &error), WholeFile::ReadResult::Read);
+    EXPECT_EQ(platform::WholeFile::read(path, &bytes, &error), platform::WholeFile::ReadResult::Read);
     EXPECT_EQ(bytes, "abc");
 
-    EXPECT_FALSE(WholeFile::save(dir.path(), "x", &error)) << "a folder in the file's place";
+    EXPECT_FALSE(platform::WholeFile::save(dir.path(), "x", &error)) << "a folder in the file's place";
     EXPECT_EQ(error, qt_error_string(EISDIR));
 }
 
@@ -132,7 +134,7 @@ TEST_F(WholeFileTest, OnAFullFileSystemTheOldFilesStayWhole)
     QString error;
     EXPECT_FALSE(platform::IniFile::write(ini, "Limits", "ACZ", "3000", &error));
     EXPECT_EQ(error, qt_error_string(ENOSPC));
-    EXPECT_FALSE(WholeFile::save(report, QByteArray(40000, 'R'), &error));
+    EXPECT_FALSE(platform::WholeFile::save(report, QByteArray(40000, 'R'), &error));
     EXPECT_EQ(error, qt_error_string(ENOSPC));
     EXPECT_EQ(content(ini), settings);
     EXPECT_EQ(content(report), QByteArray(20000, 'r'));

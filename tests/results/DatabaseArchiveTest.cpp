@@ -47,7 +47,7 @@ protected:
     QString live = folder + "/ZAMO_Results.mdb";
     QString archiveFolder = folder + "/Archive/";
     RecordingUpkeepObserver observer;
-    DatabaseArchive files{live, archiveFolder, observer};
+    results::DatabaseArchive files{live, archiveFolder, observer};
 
     void SetUp() override
     {
@@ -60,9 +60,9 @@ protected:
     // groups numbered first..last and the counter at counter.
     void makeLiveFile(int first, int last, int counter)
     {
-        DbConnection db;
+        platform::DbConnection db;
         db.createFile(live);
-        ResultsSchema::create(db, ResultsSchema::CurrentRevision);
+        results::ResultsSchema::create(db, results::ResultsSchema::CurrentRevision);
         db.transaction();
         results::addArchiveRecord(db, 1, 50, "ZAMO_Results-20230201-073000.mdb", kFirstArchived);
         results::addArchiveRecord(db, 51, 100, "ZAMO_Results-20230912-160245.mdb", kSecondArchived);
@@ -94,10 +94,10 @@ TEST_F(DatabaseFiles, AnArchiveMovesTheFileAwayAndTheNewFileListsEveryArchiveAnd
     EXPECT_EQ(observer.logLines, (QStringList{"Archiving database file", "Database file archived to " + outcome.file}));
     EXPECT_EQ(liveFolderFiles(), QStringList{"ZAMO_Results.mdb"});
 
-    DbConnection db;
+    platform::DbConnection db;
     db.openFile(live, false);
     EXPECT_EQ(db.execute("SELECT DBRevNumber FROM Version WHERE ID=1").value(0).toInt(),
-              ResultsSchema::TemplateRevision);
+              results::ResultsSchema::TemplateRevision);
     EXPECT_EQ(db.execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
     EXPECT_EQ(db.execute("SELECT Range, RangeStart, RangeEnd, FileName, ArchiveDate FROM Archive ORDER BY ID")
                   .getString("|", "\n"),
@@ -112,7 +112,7 @@ TEST_F(DatabaseFiles, AnArchiveOfAFileWithoutGroupsKeepsTheCounter)
 {
     makeLiveFile(0, 0, 250);
     ASSERT_TRUE(files.archive().done);
-    DbConnection db;
+    platform::DbConnection db;
     db.openFile(live, false);
     EXPECT_EQ(db.execute("SELECT Range FROM Archive ORDER BY ID DESC").value(0).toString(), "0-0");
     EXPECT_EQ(results::takeNextUniqueGroupID(db), 251);
@@ -139,12 +139,12 @@ TEST_F(DatabaseFiles, AnArchiveThatFailsAtAnyStepLeavesTheLiveFileAsItWas)
 {
     const struct {
         const char* what;
-        WholeFile::Step step;
+        platform::WholeFile::Step step;
         const char* pathEnd;
         int times;
     } cases[] = {
-        {"the live file cannot be moved into the archive folder", WholeFile::Step::Rename, "230509.mdb", -1},
-        {"the new file cannot take its place, and the live file is moved back", WholeFile::Step::Rename,
+        {"the live file cannot be moved into the archive folder", platform::WholeFile::Step::Rename, "230509.mdb", -1},
+        {"the new file cannot take its place, and the live file is moved back", platform::WholeFile::Step::Rename,
          "/ZAMO_Results.mdb", 1},
     };
     for (const auto& c : cases) {
@@ -154,7 +154,7 @@ TEST_F(DatabaseFiles, AnArchiveThatFailsAtAnyStepLeavesTheLiveFileAsItWas)
         const QByteArray results = bytes(live);
         observer.clear();
         {
-            WholeFile::FaultForTesting fault(c.step, EIO, c.pathEnd, c.times);
+            platform::WholeFile::FaultForTesting fault(c.step, EIO, c.pathEnd, c.times);
             const results::UpkeepOutcome outcome = files.archive();
             EXPECT_FALSE(outcome.done);
             EXPECT_TRUE(outcome.cause.contains(qt_error_string(EIO))) << outcome.cause.toStdString();
@@ -183,7 +183,7 @@ TEST_F(DatabaseFiles, AnArchiveRefusesAFileItCannotReadOrCarryOverWhole)
         QFile::remove(live);
         makeLiveFile(101, 250, 250);
         {
-            DbConnection db;
+            platform::DbConnection db;
             db.openFile(live, false);
             db.execute(c.change);
         }
@@ -202,7 +202,7 @@ TEST_F(DatabaseFiles, ABackupCopiesTheFileIntoTheArchiveFolderAsTheBarFollows)
 {
     makeLiveFile(101, 250, 250);
     {
-        DbConnection db;
+        platform::DbConnection db;
         db.openFile(live, false);
         db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
                    {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
@@ -227,7 +227,7 @@ TEST_F(DatabaseFiles, ABackupThatFailsLeavesNoFileAndSaysWhy)
 {
     makeLiveFile(101, 250, 250);
     {
-        WholeFile::FaultForTesting full(WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
         const results::UpkeepOutcome outcome = files.backup();
         EXPECT_FALSE(outcome.done);
         EXPECT_TRUE(outcome.cause.contains(qt_error_string(ENOSPC))) << outcome.cause.toStdString();

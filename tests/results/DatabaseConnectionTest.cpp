@@ -65,12 +65,12 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
 TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
 {
     ASSERT_TRUE(results::openDatabase(false));
-    Clock::advance(40000);
+    platform::Clock::advance(40000);
     ASSERT_TRUE(results::openDatabase(false)); // restarts the count
-    Clock::advance(59999);
+    platform::Clock::advance(59999);
     EXPECT_NE(results::sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 0);
-    Clock::advance(1);
+    platform::Clock::advance(1);
     EXPECT_EQ(results::sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 1);
     EXPECT_FALSE(results::idleClock().isEnabled());

@@ -37,21 +37,21 @@ namespace {
 // force (or on a server), the windows recorded, the copy made by the real backup.
 class StationSide : public results::DatabaseStartupHost {
 public:
-    LocalDatabasePaths paths;
+    results::LocalDatabasePaths paths;
     std::optional<platform::DbServerAddress> server;
-    std::unique_ptr<DbConnection> connection;
+    std::unique_ptr<platform::DbConnection> connection;
     QStringList logLines;
     QStringList calls; // "windows", "folder <f>", "options", "end"
     RecordingUpkeepObserver upgrades;
     RecordingUpkeepObserver backups;
 
     void showMainWindows() override { calls << "windows"; }
-    DbConnection* openDatabase() override
+    platform::DbConnection* openDatabase() override
     {
         if (connection && connection->isOpen())
             return connection.get();
         try {
-            connection = std::make_unique<DbConnection>();
+            connection = std::make_unique<platform::DbConnection>();
             if (server)
                 connection->openServer(*server);
             else
@@ -66,8 +66,8 @@ public:
     int databaseRevision(const QString& path) override
     {
         try {
-            DbConnection own;
-            DbConnection* db = &own;
+            platform::DbConnection own;
+            platform::DbConnection* db = &own;
             if (path.isEmpty())
                 db = openDatabase();
             else
@@ -81,12 +81,12 @@ public:
     {
         return !results::buildEmptyDatabase(path, why).isEmpty();
     }
-    results::UpkeepOutcome backUp(const LocalDatabasePaths& p) override
+    results::UpkeepOutcome backUp(const results::LocalDatabasePaths& p) override
     {
         return results::DatabaseArchive(p.databaseFile, p.archiveFolder, backups).backup();
     }
     results::SchemaUpgradeObserver& upgradeWindow() override { return upgrades; }
-    void useDatabaseFolder(const LocalDatabasePaths& p) override
+    void useDatabaseFolder(const results::LocalDatabasePaths& p) override
     {
         paths = p;
         calls << "folder " + p.folder;
@@ -110,7 +110,7 @@ protected:
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2024, 1, 15), QTime(23, 5, 9)));
         QDir().mkpath(defaultFolder);
-        station.paths = LocalDatabasePaths::inFolder(defaultFolder);
+        station.paths = results::LocalDatabasePaths::inFolder(defaultFolder);
     }
     void TearDown() override { platform::Clock::useRealTime(); }
 
@@ -125,7 +125,7 @@ protected:
     }
     void makeOldFile(int revision, const QString& change = QString(), bool legacyDemoColumn = false)
     {
-        DbConnection db;
+        platform::DbConnection db;
         db.createFile(station.paths.databaseFile);
         testsupport::buildOldRevisionDatabase(db, revision, {20}, legacyDemoColumn);
         if (!change.isEmpty())
@@ -182,7 +182,7 @@ TEST_F(StartupCheck, ARevision6FileIsBackedUpAndRaisedInNineSteps)
 {
     makeOldFile(6);
     const QByteArray original = bytes(station.paths.databaseFile);
-    DbConnection before;
+    platform::DbConnection before;
     before.openFile(station.paths.databaseFile, true);
     const QString rows = testsupport::seededRowsText(before, 6);
     before.close();
@@ -193,7 +193,7 @@ TEST_F(StartupCheck, ARevision6FileIsBackedUpAndRaisedInNineSteps)
     ASSERT_EQ(backupFiles().size(), 1);
     EXPECT_EQ(bytes(station.paths.archiveFolder + backupFiles()[0]), original);
     EXPECT_EQ(revision(), 15);
-    DbConnection after;
+    platform::DbConnection after;
     after.openFile(station.paths.databaseFile, true);
     EXPECT_EQ(testsupport::seededRowsText(after, 6), rows);
 }
@@ -294,7 +294,7 @@ TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaul
 
     // OK: the default folder, where a new file is made.
     unusableIn(elsewhere);
-    station.paths = LocalDatabasePaths::inFolder(elsewhere);
+    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
     start();
     EXPECT_EQ(prompts.messages(), QStringList{offer});
     EXPECT_EQ(prompts.shown[0].title, "Database Error");
@@ -307,7 +307,7 @@ TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaul
     // OK, and the default folder fails too: the program ends.
     QFile::remove(station.paths.databaseFile);
     unusableIn(defaultFolder);
-    station.paths = LocalDatabasePaths::inFolder(elsewhere);
+    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
     prompts.shown.clear();
     station.calls.clear();
     start();
@@ -317,10 +317,10 @@ TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaul
     EXPECT_EQ(station.calls.last(), "end");
 
     // Cancel: the program ends.
-    station.paths = LocalDatabasePaths::inFolder(elsewhere);
+    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
     prompts.shown.clear();
     station.calls.clear();
-    prompts.messageAnswers = {MsgResult::Cancel};
+    prompts.messageAnswers = {platform::MsgResult::Cancel};
     start();
     EXPECT_EQ(prompts.messages(), QStringList{offer});
     EXPECT_EQ(station.logLines.last(), "Exiting application");
@@ -338,7 +338,7 @@ protected:
     }
     void makeServerDatabase(int revision, const QString& change = QString())
     {
-        DbConnection db;
+        platform::DbConnection db;
         db.openServer(*station.server);
         testsupport::buildOldRevisionDatabase(db, revision, {5});
         if (!change.isEmpty())
@@ -391,7 +391,7 @@ TEST_F(ServerStartupCheck, ARevision13DatabaseIsRaisedOneStepPerStartWhenTheOper
 TEST_F(ServerStartupCheck, CancelOrAFailedUpdateEndsTheProgramWithTheDatabaseAsItWas)
 {
     makeServerDatabase(14, "ALTER TABLE UnitElectrodes DROP COLUMN P_CalibrationDate");
-    prompts.messageAnswers = {MsgResult::Cancel};
+    prompts.messageAnswers = {platform::MsgResult::Cancel};
     check.checkServer(false);
     EXPECT_EQ(station.logLines.last(), "Exiting application for manual SQL database update");
     EXPECT_EQ(station.calls, QStringList{"end"});
@@ -420,7 +420,7 @@ TEST_F(ServerStartupCheck, AnOlderUnknownOrUnreachableDatabaseSendsTheOperatorTo
     station.closeDatabase();
     station.server->database += "_missing";
     station.calls.clear();
-    prompts.messageAnswers = {MsgResult::Cancel};
+    prompts.messageAnswers = {platform::MsgResult::Cancel};
     check.checkServer(false);
     EXPECT_EQ(station.logLines.last(), "Exiting application");
     EXPECT_EQ(station.calls, QStringList{"end"});

@@ -25,45 +25,46 @@ TEST_P(AccessLayer, ParametersAreBoundByPositionWithTheirTypes)
     const QString lot = "Lot 7; it's \"quoted\" ? and long " + QString(300, 'x');
     db->execute("INSERT INTO TestGroups (UniqueGroupID, LotNumber, Zamo80, DCOLimit, DateExecuted, "
                 "TestLimitString) VALUES (?, ?, ?, ?, ?, ?)",
-                {{"UniqueGroupID", DbType::Integer, 0, 42},
-                 {"LotNumber", DbType::LongVarChar, -1, lot},
-                 {"Zamo80", DbType::Boolean, 0, true},
-                 {"DCOLimit", DbType::Double, 0, 100.25},
-                 {"DateExecuted", DbType::Date, 0, QDateTime(QDate(2026, 3, 2), QTime(9, 1, 2))},
-                 {"TestLimitString", DbType::VarChar, 250, QVariant()}});
+                {{"UniqueGroupID", platform::DbType::Integer, 0, 42},
+                 {"LotNumber", platform::DbType::LongVarChar, -1, lot},
+                 {"Zamo80", platform::DbType::Boolean, 0, true},
+                 {"DCOLimit", platform::DbType::Double, 0, 100.25},
+                 {"DateExecuted", platform::DbType::Date, 0, QDateTime(QDate(2026, 3, 2), QTime(9, 1, 2))},
+                 {"TestLimitString", platform::DbType::VarChar, 250, QVariant()}});
     auto rs = db->execute("SELECT UniqueGroupID, LotNumber, Zamo80, DCOLimit, TestLimitString FROM TestGroups "
                           "WHERE UniqueGroupID = ?",
-                          {{"id", DbType::Integer, 0, 42}});
+                          {{"id", platform::DbType::Integer, 0, 42}});
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.value(0).toInt(), 42);
     EXPECT_EQ(rs.value("lotnumber").toString(), lot); // names in any letter case
     EXPECT_EQ(rs.value("Zamo80"), QVariant(true));
     EXPECT_DOUBLE_EQ(rs.value("DCOLimit").toDouble(), 100.25);
     EXPECT_TRUE(rs.value("TestLimitString").isNull());
-    EXPECT_THROW(rs.value("NoSuchField"), DbError);
+    EXPECT_THROW(rs.value("NoSuchField"), platform::DbError);
     rs.moveNext();
     EXPECT_TRUE(rs.eof());
-    EXPECT_THROW(rs.value(0), DbError);
+    EXPECT_THROW(rs.value(0), platform::DbError);
 }
 
 TEST_P(AccessLayer, BadParameterValuesAreRefusedAndNothingIsWritten)
 {
     auto db = openDirect();
-    const QList<QList<DbParameter>> refused = {
-        {{"TestLimitString", DbType::VarChar, 250, QString(251, 'x')}, {"n", DbType::Integer, 0, 1}},
-        {{"TestLimitString", DbType::VarChar, 250, "ok"}, {"n", DbType::Integer, 0, "twelve"}},
-        {{"TestLimitString", DbType::VarChar, 250, "ok"}, {"n", DbType::Integer, 0, 5000000000LL}},
+    const QList<QList<platform::DbParameter>> refused = {
+        {{"TestLimitString", platform::DbType::VarChar, 250, QString(251, 'x')},
+         {"n", platform::DbType::Integer, 0, 1}},
+        {{"TestLimitString", platform::DbType::VarChar, 250, "ok"}, {"n", platform::DbType::Integer, 0, "twelve"}},
+        {{"TestLimitString", platform::DbType::VarChar, 250, "ok"}, {"n", platform::DbType::Integer, 0, 5000000000LL}},
     };
     for (const auto& params : refused)
         EXPECT_THROW(db->execute("INSERT INTO TestGroups (TestLimitString, UniqueGroupID) VALUES (?, ?)", params),
-                     DbError);
-    EXPECT_THROW(
-        db->execute("INSERT INTO TestGroups (DateExecuted) VALUES (?)", {{"d", DbType::Date, 0, "next Tuesday"}}),
-        DbError);
+                     platform::DbError);
+    EXPECT_THROW(db->execute("INSERT INTO TestGroups (DateExecuted) VALUES (?)",
+                             {{"d", platform::DbType::Date, 0, "next Tuesday"}}),
+                 platform::DbError);
     EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
     // A text of exactly the size fits.
     db->execute("INSERT INTO TestGroups (TestLimitString) VALUES (?)",
-                {{"TestLimitString", DbType::VarChar, 250, QString(250, 'y')}});
+                {{"TestLimitString", platform::DbType::VarChar, 250, QString(250, 'y')}});
     EXPECT_EQ(db->execute("SELECT TestLimitString FROM TestGroups").value(0).toString().size(), 250);
 }
 
@@ -111,7 +112,7 @@ TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
     again.setValue("UniqueGroupID", 99);
     again.moveNext();
     again.setValue("UniqueGroupID", 99); // breaks the unique index
-    EXPECT_THROW(again.updateBatch(*db), DbError);
+    EXPECT_THROW(again.updateBatch(*db), platform::DbError);
     EXPECT_EQ(db->execute("SELECT UniqueGroupID FROM TestGroups ORDER BY GroupID").getString(), "10\r20\r30\r40\r50\r");
 }
 
@@ -120,39 +121,42 @@ TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
 TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
 {
     auto db = openDirect();
-    const auto text = [](const QString& v) { return DbParameter{"t", DbType::VarChar, 10, v}; };
-    const auto number = [](double v) { return DbParameter{"n", DbType::Double, 0, v}; };
+    const auto text = [](const QString& v) { return platform::DbParameter{"t", platform::DbType::VarChar, 10, v}; };
+    const auto number = [](double v) { return platform::DbParameter{"n", platform::DbType::Double, 0, v}; };
     using platform::DbRowWrite;
     const QList<qint64> keys = db->writeRows(
-        {DbRowWrite{
-             "TestResults", "ResultID", 0, {{"TestUnitID", {"u", DbType::Integer, 0, 7}}, {"A_Result", text("PASS")}}},
-         DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(1.5)}, {"B_Value", number(2.5)}}},
-         DbRowWrite{"TestResults", "ResultID", 0, {}}});
+        {platform::DbRowWrite{"TestResults",
+                              "ResultID",
+                              0,
+                              {{"TestUnitID", {"u", platform::DbType::Integer, 0, 7}}, {"A_Result", text("PASS")}}},
+         platform::DbRowWrite{
+             "TestMeasurements", "MeasurementID", 0, {{"A_Value", number(1.5)}, {"B_Value", number(2.5)}}},
+         platform::DbRowWrite{"TestResults", "ResultID", 0, {}}});
     EXPECT_EQ(keys, (QList<qint64>{1, 1, 2}));
     EXPECT_EQ(db->lastInsertKey(), 2);
-    EXPECT_EQ(db->writeRows({DbRowWrite{"TestResults", "ResultID", 1, {{"B_Result", text("FAIL")}}},
-                             DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"C_Value", number(3)}}}}),
+    EXPECT_EQ(db->writeRows({platform::DbRowWrite{"TestResults", "ResultID", 1, {{"B_Result", text("FAIL")}}},
+                             platform::DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"C_Value", number(3)}}}}),
               (QList<qint64>{1, 2}));
     EXPECT_EQ(
         db->execute("SELECT TestUnitID, A_Result, B_Result FROM TestResults ORDER BY ResultID").getString(",", ";"),
         "7,PASS,FAIL;,,;");
 
-    const QList<QList<DbRowWrite>> refused = {
+    const QList<QList<platform::DbRowWrite>> refused = {
         // a row to fill that does not exist
-        {DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
-         DbRowWrite{"TestResults", "ResultID", 99, {{"A_Result", text("PASS")}}}},
+        {platform::DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
+         platform::DbRowWrite{"TestResults", "ResultID", 99, {{"A_Result", text("PASS")}}}},
         // a failing statement after a good one
-        {DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
-         DbRowWrite{"TestResults", "ResultID", 0, {{"Q_Result", text("PASS")}}}},
+        {platform::DbRowWrite{"TestMeasurements", "MeasurementID", 0, {{"A_Value", number(9)}}},
+         platform::DbRowWrite{"TestResults", "ResultID", 0, {{"Q_Result", text("PASS")}}}},
         // a value that does not fit
-        {DbRowWrite{"TestMeasurements", "MeasurementID", 1, {{"A_Value", number(9)}}},
-         DbRowWrite{"TestResults", "ResultID", 0, {{"A_Result", text("FAR TOO LONG")}}}},
+        {platform::DbRowWrite{"TestMeasurements", "MeasurementID", 1, {{"A_Value", number(9)}}},
+         platform::DbRowWrite{"TestResults", "ResultID", 0, {{"A_Result", text("FAR TOO LONG")}}}},
         // one row twice
-        {DbRowWrite{"TestResults", "ResultID", 1, {{"A_Result", text("ERR")}}},
-         DbRowWrite{"testresults", "ResultID", 1, {{"B_Result", text("ERR")}}}},
+        {platform::DbRowWrite{"TestResults", "ResultID", 1, {{"A_Result", text("ERR")}}},
+         platform::DbRowWrite{"testresults", "ResultID", 1, {{"B_Result", text("ERR")}}}},
     };
     for (const auto& rows : refused)
-        EXPECT_THROW(db->writeRows(rows), DbError);
+        EXPECT_THROW(db->writeRows(rows), platform::DbError);
     EXPECT_EQ(db->execute("SELECT COUNT(*) FROM TestMeasurements").value(0).toInt(), 2);
     EXPECT_EQ(db->execute("SELECT A_Value FROM TestMeasurements WHERE MeasurementID = 1").value(0).toDouble(), 1.5);
     EXPECT_EQ(db->execute("SELECT A_Result, B_Result FROM TestResults WHERE ResultID = 1").getString(",", ";"),
@@ -163,15 +167,16 @@ TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
 TEST_P(AccessLayer, TextDumpAndDialect)
 {
     auto db = openDirect();
-    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("10HzPeak") + ", "
-                    + DbDialect::column("5VRWorking") + ", FirmwareVersion) VALUES (?, ?, ?, ?)",
-                {{"g", DbType::Integer, 0, 3},
-                 {"p", DbType::Double, 0, 1.5},
-                 {"w", DbType::Boolean, 0, true},
-                 {"f", DbType::VarChar, 50, QVariant()}});
-    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + DbDialect::column("5VRWorking") + ") VALUES (4, "
-                + db->dialect().booleanLiteral(false) + ")");
-    auto rs = db->execute("SELECT GroupID, " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VRWorking")
+    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + platform::DbDialect::column("10HzPeak") + ", "
+                    + platform::DbDialect::column("5VRWorking") + ", FirmwareVersion) VALUES (?, ?, ?, ?)",
+                {{"g", platform::DbType::Integer, 0, 3},
+                 {"p", platform::DbType::Double, 0, 1.5},
+                 {"w", platform::DbType::Boolean, 0, true},
+                 {"f", platform::DbType::VarChar, 50, QVariant()}});
+    db->execute("INSERT INTO UnitMasterDiagnostics (GroupID, " + platform::DbDialect::column("5VRWorking")
+                + ") VALUES (4, " + db->dialect().booleanLiteral(false) + ")");
+    auto rs = db->execute("SELECT GroupID, " + platform::DbDialect::column("10HzPeak") + ", "
+                          + platform::DbDialect::column("5VRWorking")
                           + ", FirmwareVersion FROM UnitMasterDiagnostics ORDER BY GroupID" + db->dialect().limit(5));
     EXPECT_EQ(rs.value("10HzPeak").toDouble(), 1.5);
     EXPECT_EQ(rs.getString(), "3\t1.5\tTrue\t\r4\t\tFalse\t\r");

@@ -35,10 +35,10 @@ protected:
     }
     static QString openError(const QString& file, bool readOnly)
     {
-        DbConnection c;
+        platform::DbConnection c;
         try {
             c.openFile(file, readOnly);
-        } catch (const DbError& e) {
+        } catch (const platform::DbError& e) {
             return e.text();
         }
         return {};
@@ -74,25 +74,26 @@ TEST_F(LocalDatabaseFile, FilesThatAreNotDatabasesAreRecognisedAndLeftAlone)
 TEST_F(LocalDatabaseFile, ReadOnlyOpenCannotWrite)
 {
     ASSERT_FALSE(results::buildEmptyDatabase(path("r.mdb")).isEmpty());
-    DbConnection c;
+    platform::DbConnection c;
     c.openFile(path("r.mdb"), true);
     EXPECT_EQ(c.execute("SELECT DBRevNumber FROM Version").value(0).toInt(), 14);
-    EXPECT_THROW(c.execute("UPDATE Version SET DBRevNumber=15"), DbError);
-    EXPECT_THROW(DbConnection().createFile(path("r.mdb")), DbError) << "an existing file is never re-created";
+    EXPECT_THROW(c.execute("UPDATE Version SET DBRevNumber=15"), platform::DbError);
+    EXPECT_THROW(platform::DbConnection().createFile(path("r.mdb")), platform::DbError)
+        << "an existing file is never re-created";
 }
 
 TEST_F(LocalDatabaseFile, AClosedFileHoldsEveryRowByItself)
 {
     ASSERT_FALSE(results::buildEmptyDatabase(path("live.mdb")).isEmpty());
     {
-        DbConnection c;
+        platform::DbConnection c;
         c.openFile(path("live.mdb"), false);
         c.execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (5)");
     }
     // A copy of the file alone, as backups and archives make, has the row.
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
     ASSERT_TRUE(QFile::copy(path("live.mdb"), path("copy.mdb")));
-    DbConnection copy;
+    platform::DbConnection copy;
     copy.openFile(path("copy.mdb"), true);
     EXPECT_EQ(copy.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt(), 5);
 }
@@ -127,24 +128,26 @@ TEST_F(LocalDatabaseFile, AFileOrFolderThatCannotBeWrittenIsRefusedForWriting)
 TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
 {
     ASSERT_FALSE(results::buildEmptyDatabase(path("live.mdb")).isEmpty());
-    const auto journalMode = [](DbConnection& c) { return c.execute("PRAGMA journal_mode").value(0).toString(); };
+    const auto journalMode = [](platform::DbConnection& c) {
+        return c.execute("PRAGMA journal_mode").value(0).toString();
+    };
     {
-        DbConnection other;
+        platform::DbConnection other;
         other.openFile(path("live.mdb"), false);
         other.execute("PRAGMA journal_mode = WAL");
         other.execute("SELECT COUNT(*) FROM TestGroups"); // it now reads through the log
-        DbConnection station;
+        platform::DbConnection station;
         station.openFile(path("live.mdb"), false);
         EXPECT_EQ(journalMode(station), "wal") << "the other program still has it open";
         station.execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (7)");
         station.close();
         ASSERT_TRUE(QFile::copy(path("live.mdb"), path("copy1.mdb")));
     }
-    DbConnection copy;
+    platform::DbConnection copy;
     copy.openFile(path("copy1.mdb"), true);
     EXPECT_EQ(copy.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt(), 7);
 
-    DbConnection station;
+    platform::DbConnection station;
     station.openFile(path("live.mdb"), false);
     EXPECT_EQ(journalMode(station), "delete");
     station.close();
@@ -156,7 +159,7 @@ TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)
     // An existing file is replaced by a complete new one.
     write("ZAMO_Results.mdb", "old contents");
     ASSERT_EQ(results::buildEmptyDatabase(path("ZAMO_Results.mdb")), path("ZAMO_Results.mdb"));
-    DbConnection c;
+    platform::DbConnection c;
     c.openFile(path("ZAMO_Results.mdb"), true);
     EXPECT_EQ(c.execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
     c.close();
@@ -177,18 +180,18 @@ TEST(ConnectionDescription, ServerSettingsAreSetOneByOneAndLoggedMasked)
     settings.database.serverDatabaseName = "ZAMO_Results";
     settings.database.username = "station";
     settings.database.password = "se;cret";
-    EXPECT_EQ(ConnectionDescription::serverText(settings.database),
+    EXPECT_EQ(results::ConnectionDescription::serverText(settings.database),
               "server=bench-db;database=ZAMO_Results;uid=station;pwd=********;");
-    const platform::DbServerAddress a = ConnectionDescription::serverAddress(settings.database);
+    const platform::DbServerAddress a = results::ConnectionDescription::serverAddress(settings.database);
     EXPECT_EQ(a.port, 0);
     EXPECT_EQ(a.password, "se;cret");
     EXPECT_EQ(a.connectTimeoutSeconds, 10);
     settings.database.serverInstance = "5433";
-    EXPECT_EQ(ConnectionDescription::serverAddress(settings.database).port, 5433);
-    EXPECT_EQ(ConnectionDescription::serverText(settings.database),
+    EXPECT_EQ(results::ConnectionDescription::serverAddress(settings.database).port, 5433);
+    EXPECT_EQ(results::ConnectionDescription::serverText(settings.database),
               "server=bench-db:5433;database=ZAMO_Results;uid=station;pwd=********;");
     settings.database.serverInstance = "SQLEXPRESS";
-    EXPECT_THROW(ConnectionDescription::serverAddress(settings.database), DbError);
+    EXPECT_THROW(results::ConnectionDescription::serverAddress(settings.database), platform::DbError);
 }
 
 } // namespace

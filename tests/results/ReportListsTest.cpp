@@ -62,7 +62,7 @@ QDateTime startOf(qint32 id)
 // The groups, written as the station leaves them: an open run keeps the zero
 // completion date, a cancelled one here has a completion date so that only
 // its flag keeps it out, a condensed group has neither date.
-void addGroups(DbConnection& db, const QList<Group>& groups)
+void addGroups(platform::DbConnection& db, const QList<Group>& groups)
 {
     const QDateTime zero = platform::OleDate().toDateTime();
     db.transaction();
@@ -74,14 +74,14 @@ void addGroups(DbConnection& db, const QList<Group>& groups)
                                                             : QVariant(startOf(g.id).addSecs(1800));
         db.execute("INSERT INTO TestGroups (UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted, "
                    "Cancelled, Zamo80, Zamo24, Zamo80CondensedID) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                   {{"u", DbType::Integer, 0, g.id},
-                    {"lot", DbType::VarChar, 250, g.lot},
-                    {"exe", DbType::Date, 0, executed},
-                    {"done", DbType::Date, 0, completed},
-                    {"cancelled", DbType::Boolean, 0, g.state == State::Cancelled},
-                    {"z80", DbType::Boolean, 0, g.model != Model::Base},
-                    {"z24", DbType::Boolean, 0, g.model == Model::Zamo24},
-                    {"link", DbType::Integer, 0, g.condensedLink}});
+                   {{"u", platform::DbType::Integer, 0, g.id},
+                    {"lot", platform::DbType::VarChar, 250, g.lot},
+                    {"exe", platform::DbType::Date, 0, executed},
+                    {"done", platform::DbType::Date, 0, completed},
+                    {"cancelled", platform::DbType::Boolean, 0, g.state == State::Cancelled},
+                    {"z80", platform::DbType::Boolean, 0, g.model != Model::Base},
+                    {"z24", platform::DbType::Boolean, 0, g.model == Model::Zamo24},
+                    {"link", platform::DbType::Integer, 0, g.condensedLink}});
     }
     db.commit();
 }
@@ -110,9 +110,10 @@ QList<qint32> ids(const results::ReportListPage& page)
     return out;
 }
 
-ReportListQuery pageOf(int page, int pageSize = 1000, bool ascending = true, ReportSortKey sortBy = ReportSortKey::Id)
+results::ReportListQuery pageOf(int page, int pageSize = 1000, bool ascending = true,
+                                results::ReportSortKey sortBy = results::ReportSortKey::Id)
 {
-    ReportListQuery q;
+    results::ReportListQuery q;
     q.page = page;
     q.pageSize = pageSize;
     q.ascending = ascending;
@@ -132,21 +133,21 @@ protected:
 
     // The lists as a window reads them: the live database through the
     // test's connection, counting each time it is asked for.
-    ReportListSource source()
+    results::ReportListSource source()
     {
-        return ReportListSource(
+        return results::ReportListSource(
             [this] {
                 ++liveOpens;
                 return db.get();
             },
             local());
     }
-    QList<qint32> pageIds(const ReportListQuery& q, const QString& archive = QString())
+    QList<qint32> pageIds(const results::ReportListQuery& q, const QString& archive = QString())
     {
         return ids(source().page(q, archive));
     }
 
-    std::unique_ptr<DbConnection> db;
+    std::unique_ptr<platform::DbConnection> db;
     int liveOpens = 0;
 };
 
@@ -202,7 +203,7 @@ TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
         {"zamo80", false, {1, 2, 3}}, {"", false, {1, 2, 3}}, // any other text lists all
     };
     for (const auto& c : cases) {
-        ReportListQuery q = pageOf(1);
+        results::ReportListQuery q = pageOf(1);
         q.type = results::reportTypeFromText(c.type);
         q.showAll = c.showAll;
         EXPECT_EQ(pageIds(q), c.ids) << c.type << (c.showAll ? " with Show All" : "");
@@ -220,13 +221,13 @@ TEST_P(ReportLists, SortedByIdOrByLotThenIdInEitherDirection)
                     {3, State::Finished, Model::Base, QString("B")},
                     {4, State::Finished, Model::Base, QVariant()},
                     {5, State::Finished, Model::Base, QString("A")}});
-    EXPECT_EQ(pageIds(pageOf(1, 1000, true, ReportSortKey::Id)), QList<qint32>({1, 2, 3, 4, 5}));
-    EXPECT_EQ(pageIds(pageOf(1, 1000, false, ReportSortKey::Id)), QList<qint32>({5, 4, 3, 2, 1}));
-    EXPECT_EQ(pageIds(pageOf(1, 1000, true, ReportSortKey::Lot)), QList<qint32>({4, 2, 5, 1, 3}));
-    EXPECT_EQ(pageIds(pageOf(1, 1000, false, ReportSortKey::Lot)), QList<qint32>({3, 1, 5, 2, 4}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, true, results::ReportSortKey::Id)), QList<qint32>({1, 2, 3, 4, 5}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, false, results::ReportSortKey::Id)), QList<qint32>({5, 4, 3, 2, 1}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, true, results::ReportSortKey::Lot)), QList<qint32>({4, 2, 5, 1, 3}));
+    EXPECT_EQ(pageIds(pageOf(1, 1000, false, results::ReportSortKey::Lot)), QList<qint32>({3, 1, 5, 2, 4}));
 
     // The rows as values and as the grid's text; a lot without text is empty.
-    const results::ReportListPage page = source().page(pageOf(1, 2, true, ReportSortKey::Lot));
+    const results::ReportListPage page = source().page(pageOf(1, 2, true, results::ReportSortKey::Lot));
     ASSERT_EQ(page.rows.size(), 2);
     EXPECT_EQ(page.rows[0].lot, QString());
     EXPECT_EQ(page.rows[1].lot, "A");
@@ -249,14 +250,14 @@ TEST_P(ReportLists, ALotAcrossAPageBoundaryPutsEveryGroupOnExactlyOnePage)
     for (bool up : {true, false}) {
         QList<qint32> pages;
         for (int p = 1; p <= 3; ++p)
-            pages += pageIds(pageOf(p, 4, up, ReportSortKey::Lot));
+            pages += pageIds(pageOf(p, 4, up, results::ReportSortKey::Lot));
         QList<qint32> expected = ascending;
         if (!up)
             std::reverse(expected.begin(), expected.end());
         EXPECT_EQ(pages, expected) << (up ? "ascending" : "descending");
     }
     // A page past the end shows the last page in the same order.
-    EXPECT_EQ(pageIds(pageOf(5, 4, true, ReportSortKey::Lot)), QList<qint32>({8, 9, 11, 10}));
+    EXPECT_EQ(pageIds(pageOf(5, 4, true, results::ReportSortKey::Lot)), QList<qint32>({8, 9, 11, 10}));
 }
 
 TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
@@ -271,11 +272,11 @@ TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
     EXPECT_TRUE(source().page(pageOf(1)).rows.isEmpty()) << "the only group is open";
     EXPECT_TRUE(source().archives().rows.isEmpty());
 
-    for (const ReportListQuery& bad : {pageOf(0), pageOf(1, 0), pageOf(-3)}) {
+    for (const results::ReportListQuery& bad : {pageOf(0), pageOf(1, 0), pageOf(-3)}) {
         try {
             source().page(bad);
             ADD_FAILURE() << "page " << bad.page << " of " << bad.pageSize << " was shown";
-        } catch (const DbError& e) {
+        } catch (const platform::DbError& e) {
             EXPECT_THAT(e.text().toStdString(), HasSubstr("numbered from 1"));
         }
     }
@@ -302,10 +303,10 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
     auto number = [](qint32 group) { return results::getUniqueGroupID(group); };
 
     // The window's own wiring: the shared connection, opened on demand.
-    const ReportListSource lists([] { return results::openDatabase(false) ? results::sharedConnection() : nullptr; },
-                                 local());
+    const results::ReportListSource lists(
+        [] { return results::openDatabase(false) ? results::sharedConnection() : nullptr; }, local());
     EXPECT_THAT(ids(lists.page(pageOf(1))), ElementsAre(number(completed), number(zamo24)));
-    ReportListQuery all = pageOf(1);
+    results::ReportListQuery all = pageOf(1);
     all.showAll = true;
     EXPECT_THAT(ids(lists.page(all)), ElementsAre(number(open), number(completed), number(cancelled), number(zamo24)));
     all.type = results::ReportType::Zamo24;
@@ -319,8 +320,8 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     db->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
                 "('1-40', 1, 40, 'ZAMO_Results-20260101-080000.mdb', ?), "
                 "('41-90', 41, 90, 'ZAMO_Results-20260201-080000.mdb', ?)",
-                {{"d1", DbType::Date, 0, QDateTime(QDate(2026, 1, 1), QTime(8, 0))},
-                 {"d2", DbType::Date, 0, QDateTime(QDate(2026, 2, 1), QTime(8, 0))}});
+                {{"d1", platform::DbType::Date, 0, QDateTime(QDate(2026, 1, 1), QTime(8, 0))},
+                 {"d2", platform::DbType::Date, 0, QDateTime(QDate(2026, 2, 1), QTime(8, 0))}});
 
     // An archive of the local file: groups 91 and 92 (the latter condensed
     // into GroupID 7), and the record of the one archive before it.
@@ -328,7 +329,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     const QString archive = home.stationFolder() + "/Archive/ZAMO_Results-20260301-080000.mdb";
     ASSERT_EQ(results::buildEmptyDatabase(archive), archive);
     {
-        DbConnection file;
+        platform::DbConnection file;
         file.openFile(archive, false);
         addGroups(file, {{91}, {92, State::Finished, Model::Zamo80, QString("L"), 7}});
         file.execute("INSERT INTO Archive (Range, FileName, ArchiveDate) VALUES "
@@ -343,7 +344,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     const QDateTime modified = QFileInfo(archive).lastModified();
     testsupport::WriteProtection protection(archive); // where it can be had; the bytes tell in any case
 
-    const ReportListSource lists = source();
+    const results::ReportListSource lists = source();
     EXPECT_EQ(lists.readsArchive(archive), local());
     if (local()) {
         EXPECT_EQ(pageIds(pageOf(1), archive), QList<qint32>({91, 92}));
@@ -362,7 +363,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
         try {
             lists.page(pageOf(1), missing);
             ADD_FAILURE() << "a missing archive was listed";
-        } catch (const DbError& e) {
+        } catch (const platform::DbError& e) {
             EXPECT_THAT(e.text().toStdString(), HasSubstr("does not exist"));
         }
         EXPECT_FALSE(QFileInfo::exists(missing));
@@ -391,10 +392,10 @@ TEST_P(ReportLists, TheCondensedLinkIsZeroForAMissingGroupNullOrAnyFailure)
     EXPECT_EQ(source().condensedReportId(99), 0) << "no such group";
 
     // A live database that cannot be opened.
-    const ReportListSource unreachable([] { return nullptr; }, local());
+    const results::ReportListSource unreachable([] { return nullptr; }, local());
     EXPECT_EQ(unreachable.condensedReportId(1), 0);
     EXPECT_EQ(unreachable.countCompletedTestGroups(false), 0);
-    EXPECT_THROW(unreachable.page(pageOf(1)), DbError);
+    EXPECT_THROW(unreachable.page(pageOf(1)), platform::DbError);
     db->close();
     EXPECT_EQ(results::condensedReportId(*db, 1), 0) << "a closed connection";
 }

@@ -97,8 +97,9 @@ TEST_P(ResultsSchemaOnBackend, EveryTableHasItsColumnsInOrder)
     auto electrodes = db->execute("SELECT * FROM UnitElectrodes WHERE 1=0");
     EXPECT_EQ(electrodes.fieldName(3).toLower(), "a_calibrationdate");
     EXPECT_EQ(electrodes.fieldName(7).toLower(), "b_calibrationdate");
-    auto diagnostics = db->execute("SELECT " + DbDialect::column("10HzPeak") + ", " + DbDialect::column("5VPos") + ", "
-                                   + DbDialect::column("200vOffWorking") + " FROM UnitMasterDiagnostics");
+    auto diagnostics =
+        db->execute("SELECT " + platform::DbDialect::column("10HzPeak") + ", " + platform::DbDialect::column("5VPos")
+                    + ", " + platform::DbDialect::column("200vOffWorking") + " FROM UnitMasterDiagnostics");
     EXPECT_EQ(diagnostics.fieldName(0), "10HzPeak");
     EXPECT_EQ(diagnostics.fieldName(2), "200vOffWorking");
 }
@@ -142,7 +143,7 @@ TEST_P(ResultsSchemaOnBackend, EveryIndexIsThereUnderItsTablesName)
 
     // UniqueGroupID is unique.
     db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (7)");
-    EXPECT_THROW(db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (7)"), DbError);
+    EXPECT_THROW(db->execute("INSERT INTO TestGroups (UniqueGroupID) VALUES (7)"), platform::DbError);
 }
 
 TEST_P(ResultsSchemaOnBackend, BooleansAreNeverNullAndTakeTheirDefaults)
@@ -155,13 +156,13 @@ TEST_P(ResultsSchemaOnBackend, BooleansAreNeverNullAndTakeTheirDefaults)
     for (int i = 0; i < group.fieldCount(); ++i)
         EXPECT_EQ(group.value(i), QVariant(false)) << group.fieldName(i).toStdString();
     EXPECT_EQ(db->execute("SELECT ShowOnReport FROM Tests").value(0), QVariant(true));
-    auto diag =
-        db->execute("SELECT " + DbDialect::column("5VRWorking") + ", Zamo80LidClosed FROM UnitMasterDiagnostics");
+    auto diag = db->execute("SELECT " + platform::DbDialect::column("5VRWorking")
+                            + ", Zamo80LidClosed FROM UnitMasterDiagnostics");
     EXPECT_EQ(diag.value("5VRWorking"), QVariant(false));
     EXPECT_EQ(diag.value("zamo80lidclosed"), QVariant(false));
-    EXPECT_THROW(
-        db->execute("UPDATE Tests SET ShowOnReport=?", {DbParameter{"ShowOnReport", DbType::Boolean, 0, QVariant()}}),
-        DbError);
+    EXPECT_THROW(db->execute("UPDATE Tests SET ShowOnReport=?",
+                             {platform::DbParameter{"ShowOnReport", platform::DbType::Boolean, 0, QVariant()}}),
+                 platform::DbError);
 }
 
 TEST_P(ResultsSchemaOnBackend, TheZeroDateComparesExactly)
@@ -169,10 +170,11 @@ TEST_P(ResultsSchemaOnBackend, TheZeroDateComparesExactly)
     auto db = openDirect();
     const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0));
     const QDateTime start(QDate(2026, 3, 2), QTime(9, 15, 42));
-    db->execute("INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted) VALUES (1, ?, ?)",
-                {{"DateExecuted", DbType::Date, 0, start}, {"DateCompleted", DbType::Date, 0, 0.0}});
+    db->execute(
+        "INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted) VALUES (1, ?, ?)",
+        {{"DateExecuted", platform::DbType::Date, 0, start}, {"DateCompleted", platform::DbType::Date, 0, 0.0}});
     auto rs = db->execute("SELECT DateExecuted, DateCompleted FROM TestGroups WHERE DateCompleted = ?",
-                          {{"zero", DbType::Date, 0, zero}});
+                          {{"zero", platform::DbType::Date, 0, zero}});
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.dateValue("DateCompleted"), zero);
     EXPECT_EQ(rs.dateValue("DateExecuted"), start);
@@ -190,13 +192,13 @@ TEST_P(ResultsSchemaOnBackend, VerdictColumnsHoldEveryVerdictAndRefuseLongerText
     platform::DbCommand cmd(db.get());
     for (const QString& v : verdicts) {
         cmd.setCommandText("INSERT INTO TestResults (TestUnitID, A_Result) VALUES (1, ?)");
-        cmd.appendParameter(platform::DbCommand::createParameter("A_Result", DbType::VarChar, 10, v));
+        cmd.appendParameter(platform::DbCommand::createParameter("A_Result", platform::DbType::VarChar, 10, v));
         cmd.execute();
         cmd.deleteParameter(0);
     }
     cmd.setCommandText("INSERT INTO TestResults (TestUnitID, A_Result) VALUES (2, ?)");
-    cmd.appendParameter(platform::DbCommand::createParameter("A_Result", DbType::VarChar, 10, "FAIL_OPEN_1"));
-    EXPECT_THROW(cmd.execute(), DbError);
+    cmd.appendParameter(platform::DbCommand::createParameter("A_Result", platform::DbType::VarChar, 10, "FAIL_OPEN_1"));
+    EXPECT_THROW(cmd.execute(), platform::DbError);
     auto rs = db->execute("SELECT A_Result FROM TestResults ORDER BY ResultID");
     QStringList stored;
     for (; !rs.eof(); rs.moveNext())

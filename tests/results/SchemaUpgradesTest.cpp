@@ -22,56 +22,56 @@ using testsupport::ScratchDatabase;
 namespace {
 
 struct OldRevision {
-    DbBackend backend;
+    platform::DbBackend backend;
     int revision;
 };
 
 std::string name(const ::testing::TestParamInfo<OldRevision>& info)
 {
-    return (info.param.backend == DbBackend::SQLite ? "SQLite_Rev" : "PostgreSQL_Rev")
+    return (info.param.backend == platform::DbBackend::SQLite ? "SQLite_Rev" : "PostgreSQL_Rev")
            + std::to_string(info.param.revision);
 }
 
 void PrintTo(const OldRevision& r, std::ostream* os)
 {
-    *os << (r.backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL") << " revision " << r.revision;
+    *os << (r.backend == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL") << " revision " << r.revision;
 }
 
-bool local(DbBackend backend)
+bool local(platform::DbBackend backend)
 {
-    return backend == DbBackend::SQLite;
+    return backend == platform::DbBackend::SQLite;
 }
 
-std::string catalogue(DbConnection& db)
+std::string catalogue(platform::DbConnection& db)
 {
     return testsupport::databaseCatalogue(db).toStdString();
 }
 
 // The catalogue of a new database at the current revision.
-std::string newDatabaseCatalogue(DbBackend backend)
+std::string newDatabaseCatalogue(platform::DbBackend backend)
 {
     ScratchDatabase fresh(backend);
     auto db = fresh.connect();
-    ResultsSchema::create(*db, ResultsSchema::CurrentRevision);
+    results::ResultsSchema::create(*db, results::ResultsSchema::CurrentRevision);
     return catalogue(*db);
 }
 
-int Revision(DbConnection& db)
+int Revision(platform::DbConnection& db)
 {
     return db.execute("SELECT DBRevNumber FROM Version WHERE ID=1").value(0).toInt();
 }
 
-int count(DbConnection& db, const QString& sql)
+int count(platform::DbConnection& db, const QString& sql)
 {
     return db.execute(sql).value(0).toInt();
 }
 
 // Runs the steps from the revision up, a server's one per start as the station does.
-bool upgradeFrom(SchemaUpgrades& upgrades, DbBackend backend, int revision)
+bool upgradeFrom(results::SchemaUpgrades& upgrades, platform::DbBackend backend, int revision)
 {
     if (local(backend))
         return upgrades.upgradeLocalFrom(revision);
-    for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
+    for (int next = revision + 1; next <= results::ResultsSchema::CurrentRevision; ++next)
         if (!upgrades.upgradeServerTo(next))
             return false;
     return true;
@@ -96,11 +96,11 @@ TEST_P(EveryOldRevision, RisesStepByStepToTheSchemaOfANewDatabaseWithItsRowsKept
     ASSERT_NE(catalogue(*db), newDatabaseCatalogue(backend)) << "the old schema differs from the new one";
 
     RecordingUpkeepObserver observer;
-    SchemaUpgrades upgrades(*db, observer);
+    results::SchemaUpgrades upgrades(*db, observer);
     ASSERT_TRUE(upgradeFrom(upgrades, backend, revision)) << observer.logLines.join("\n").toStdString();
 
     QStringList expectedLog;
-    for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
+    for (int next = revision + 1; next <= results::ResultsSchema::CurrentRevision; ++next)
         expectedLog << (local(backend) ? "Database upgrade to Rev " : "SQL Database upgrade to Rev ")
                            + QString::number(next);
     EXPECT_EQ(observer.logLines, expectedLog);
@@ -124,14 +124,15 @@ TEST_P(EveryOldRevision, RisesStepByStepToTheSchemaOfANewDatabaseWithItsRowsKept
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Upgrades, EveryOldRevision,
-                         ::testing::Values(OldRevision{DbBackend::SQLite, 6}, OldRevision{DbBackend::SQLite, 7},
-                                           OldRevision{DbBackend::SQLite, 8}, OldRevision{DbBackend::SQLite, 9},
-                                           OldRevision{DbBackend::SQLite, 10}, OldRevision{DbBackend::SQLite, 11},
-                                           OldRevision{DbBackend::SQLite, 12}, OldRevision{DbBackend::SQLite, 13},
-                                           OldRevision{DbBackend::SQLite, 14}, OldRevision{DbBackend::PostgreSQL, 13},
-                                           OldRevision{DbBackend::PostgreSQL, 14}),
-                         name);
+INSTANTIATE_TEST_SUITE_P(
+    Upgrades, EveryOldRevision,
+    ::testing::Values(OldRevision{platform::DbBackend::SQLite, 6}, OldRevision{platform::DbBackend::SQLite, 7},
+                      OldRevision{platform::DbBackend::SQLite, 8}, OldRevision{platform::DbBackend::SQLite, 9},
+                      OldRevision{platform::DbBackend::SQLite, 10}, OldRevision{platform::DbBackend::SQLite, 11},
+                      OldRevision{platform::DbBackend::SQLite, 12}, OldRevision{platform::DbBackend::SQLite, 13},
+                      OldRevision{platform::DbBackend::SQLite, 14}, OldRevision{platform::DbBackend::PostgreSQL, 13},
+                      OldRevision{platform::DbBackend::PostgreSQL, 14}),
+    name);
 
 QStringList events(const char* spaced)
 {
@@ -156,7 +157,7 @@ TEST(SchemaSteps, EachMovesItsBarThroughItsOwnValues)
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.revision);
-        ScratchDatabase scratch(DbBackend::SQLite);
+        ScratchDatabase scratch(platform::DbBackend::SQLite);
         auto db = scratch.connect();
         testsupport::buildOldRevisionDatabase(*db, step.revision - 1, {3});
         RecordingUpkeepObserver observer;
@@ -169,11 +170,11 @@ TEST(SchemaSteps, EachMovesItsBarThroughItsOwnValues)
 TEST(SchemaSteps, ServerStepsMoveTheirBarsThroughTheirOwnValues)
 {
     ZAMO_REQUIRE_PG_TEST_SERVER();
-    ScratchDatabase scratch(DbBackend::PostgreSQL);
+    ScratchDatabase scratch(platform::DbBackend::PostgreSQL);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 13, {3});
     RecordingUpkeepObserver observer;
-    SchemaUpgrades upgrades(*db, observer);
+    results::SchemaUpgrades upgrades(*db, observer);
     ASSERT_TRUE(upgrades.upgradeServerTo(14));
     EXPECT_EQ(observer.events, events("shown 10 50 75 100 closed") << "log: SQL Database upgrade to Rev 14");
     observer.clear();
@@ -197,7 +198,7 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
     } cases[] = {{1000, 50}, {30, 0}, {0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.groups);
-        ScratchDatabase scratch(DbBackend::SQLite);
+        ScratchDatabase scratch(platform::DbBackend::SQLite);
         auto db = scratch.connect();
         testsupport::buildOldRevisionDatabase(*db, 6, {c.groups, 1, 1});
         RecordingUpkeepObserver observer;
@@ -224,7 +225,7 @@ TEST(SchemaSteps, GroupNumberingWritesItsBatchesAsTheBarRises)
 
 TEST(SchemaSteps, ATableMadeAgainHandsOutNoKeyASecondTime)
 {
-    ScratchDatabase scratch(DbBackend::SQLite);
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 12, {30});
     db->execute("DELETE FROM TestGroups WHERE GroupID = 30");
@@ -236,7 +237,7 @@ TEST(SchemaSteps, ATableMadeAgainHandsOutNoKeyASecondTime)
 
 TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
 {
-    ScratchDatabase scratch(DbBackend::SQLite);
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 7, {40});
     // A column that the step to 8 adds is there already: its second table
@@ -263,7 +264,7 @@ TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
 TEST(SchemaSteps, AServerStepThatFailsLeavesTheDatabaseAsItWas)
 {
     ZAMO_REQUIRE_PG_TEST_SERVER();
-    ScratchDatabase scratch(DbBackend::PostgreSQL);
+    ScratchDatabase scratch(platform::DbBackend::PostgreSQL);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 14, {5});
     db->execute("ALTER TABLE UnitElectrodes DROP COLUMN P_CalibrationDate"); // the last date column
@@ -279,11 +280,11 @@ TEST(SchemaSteps, AServerStepThatFailsLeavesTheDatabaseAsItWas)
 
 TEST(SchemaSteps, AStepRefusesAClosedConnectionOrTheOtherKindOfDatabase)
 {
-    ScratchDatabase scratch(DbBackend::SQLite);
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 13);
     RecordingUpkeepObserver observer;
-    SchemaUpgrades upgrades(*db, observer);
+    results::SchemaUpgrades upgrades(*db, observer);
     EXPECT_FALSE(upgrades.upgradeServerTo(14));
     EXPECT_TRUE(observer.logLines.value(0).contains("for a server database"))
         << observer.logLines.value(0).toStdString();
@@ -301,11 +302,11 @@ TEST(SchemaSteps, AStepRefusesAClosedConnectionOrTheOtherKindOfDatabase)
 
 TEST(LegacyDemoModeColumn, MovesTheFlagToItsNewColumnOrLeavesAFileWithoutItAlone)
 {
-    ScratchDatabase scratch(DbBackend::SQLite);
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
     auto db = scratch.connect();
     testsupport::buildOldRevisionDatabase(*db, 10, {30}, true);
     RecordingUpkeepObserver observer;
-    SchemaUpgrades upgrades(*db, observer);
+    results::SchemaUpgrades upgrades(*db, observer);
     ASSERT_TRUE(upgrades.columnExists("TestGroups", "VadovMode"));
     EXPECT_FALSE(upgrades.columnExists("TestGroups", "DemoMode"));
     EXPECT_FALSE(upgrades.columnExists("NoSuchTable", "GroupID"));
@@ -321,19 +322,19 @@ TEST(LegacyDemoModeColumn, MovesTheFlagToItsNewColumnOrLeavesAFileWithoutItAlone
     EXPECT_TRUE(upgrades.repairLegacyDemoModeColumn());
     EXPECT_TRUE(observer.events.isEmpty());
     ASSERT_TRUE(upgrades.upgradeLocalFrom(10));
-    EXPECT_EQ(catalogue(*db), newDatabaseCatalogue(DbBackend::SQLite));
+    EXPECT_EQ(catalogue(*db), newDatabaseCatalogue(platform::DbBackend::SQLite));
 }
 
 TEST(NoiseTypeUnits, TheNoiseAxisTextIsSetBackAndNothingElseChanges)
 {
-    ScratchDatabase scratch(DbBackend::SQLite);
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
     auto db = scratch.connect();
-    ResultsSchema::create(*db, ResultsSchema::CurrentRevision);
+    results::ResultsSchema::create(*db, results::ResultsSchema::CurrentRevision);
     const std::string fresh = catalogue(*db);
     db->execute("UPDATE TestTypes SET TypeMeasurementUnits='Amplitude (uV)' WHERE TypeID=5");
     db->execute("UPDATE TestTypes SET TypeMeasurementUnits='Offset' WHERE TypeID=1");
     RecordingUpkeepObserver observer;
-    SchemaUpgrades upgrades(*db, observer);
+    results::SchemaUpgrades upgrades(*db, observer);
     upgrades.fixNoiseTypeUnits();
     EXPECT_EQ(db->execute("SELECT TypeMeasurementUnits FROM TestTypes WHERE TypeID=5").value(0).toString(),
               "Amplitude (uVpp)");

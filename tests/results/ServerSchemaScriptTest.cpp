@@ -65,7 +65,7 @@ TEST(ServerSchemaScript, MakesExactlyWhatTheStationsSchemaMakes)
     {
         platform::DbConnection db;
         db.openServer(byStation.address());
-        ResultsSchema::create(db, ResultsSchema::CurrentRevision);
+        results::ResultsSchema::create(db, results::ResultsSchema::CurrentRevision);
     }
     testsupport::PgTestDatabase byScript;
     const platform::DbServerAddress a = byScript.address();

@@ -18,7 +18,7 @@ const QDateTime kExecuted(QDate(2026, 3, 2), QTime(9, 15, 30));
 class TestGroupWriterTest : public WriterTest {
 protected:
     qint32 standardGroup(const QString& lot, const results::UnitElectrodes& unit1 = {},
-                         const results::UnitElectrodes& unit2 = {}, const ElectrodeLots& lots = {})
+                         const results::UnitElectrodes& unit2 = {}, const results::ElectrodeLots& lots = {})
     {
         return results::createTestGroup(kExecuted, platform::OleDate().toDateTime(),
                                         results::currentStandardLimits(settings.limits), lot, QStringLiteral("notes"),
@@ -107,7 +107,7 @@ TEST_P(TestGroupWriterTest, LotsAreCappedAndSortedByTheirStart)
 
 TEST_P(TestGroupWriterTest, UnitRowsHoldTheConnectedElectrodesOnly)
 {
-    ElectrodeLots lots;
+    results::ElectrodeLots lots;
     lots[0] = QStringLiteral("Lot-A1");
     lots[15] = QStringLiteral("Lot-P1");
     lots[19] = QString(60, QChar('z'));

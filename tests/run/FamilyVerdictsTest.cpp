@@ -9,12 +9,12 @@
 
 namespace {
 
-using FamilyVerdicts::SupplyFailed;
+using run::FamilyVerdicts::SupplyFailed;
 
 TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
 {
-    const LimitPair offset{100, 50};
-    const LimitPair slope{1.0, 0.5};
+    const run::LimitPair offset{100, 50};
+    const run::LimitPair slope{1.0, 0.5};
     struct Case {
         qint16 s200, s2;
         double initial, r1, r2, r3;
@@ -34,7 +34,7 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
         {1, 1, 10, 0.2, 0.3, 1.0, "PASS?", {}},
     };
     for (const Case& c : cases) {
-        const Verdict v = FamilyVerdicts::SDR(c.s200, c.s2, c.initial, c.r1, c.r2, c.r3, offset, slope);
+        const run::Verdict v = run::FamilyVerdicts::SDR(c.s200, c.s2, c.initial, c.r1, c.r2, c.r3, offset, slope);
         const std::string what = QString("%1 %2 %3 %4/%5/%6")
                                      .arg(c.s200)
                                      .arg(c.s2)
@@ -51,22 +51,23 @@ TEST(FamilyVerdictsTest, SdrStopsAtTheFirstDecisivePoint)
 
 TEST(FamilyVerdictsTest, PairsAndDefibReadingsAreJudgedByAbsoluteValue)
 {
-    const LimitPair aclg{3, 2};
-    EXPECT_EQ(FamilyVerdicts::readingPair(0.5, 4.0, aclg).lines, QStringList{"* -> (0.500 OR 4.000) > 3, FAILED"});
-    EXPECT_EQ(FamilyVerdicts::readingPair(-3.5, 1, aclg).code, "FAIL");
-    EXPECT_EQ(FamilyVerdicts::readingPair(3, -2, aclg).code, "PASS?");
-    EXPECT_EQ(FamilyVerdicts::readingPair(1, -1.9, aclg).code, "PASS");
+    const run::LimitPair aclg{3, 2};
+    EXPECT_EQ(run::FamilyVerdicts::readingPair(0.5, 4.0, aclg).lines, QStringList{"* -> (0.500 OR 4.000) > 3, FAILED"});
+    EXPECT_EQ(run::FamilyVerdicts::readingPair(-3.5, 1, aclg).code, "FAIL");
+    EXPECT_EQ(run::FamilyVerdicts::readingPair(3, -2, aclg).code, "PASS?");
+    EXPECT_EQ(run::FamilyVerdicts::readingPair(1, -1.9, aclg).code, "PASS");
 
-    const LimitPair d4{400, 300}, d60{300, 200};
-    EXPECT_EQ(FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines, QStringList{"* -> -1253.000 > 400, FAILED"});
-    EXPECT_EQ(FamilyVerdicts::defibRecovery(400, 300, d4, d60).code, "PASS?");
-    EXPECT_EQ(FamilyVerdicts::defibRecovery(299, 199, d4, d60).code, "PASS");
+    const run::LimitPair d4{400, 300}, d60{300, 200};
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines,
+              QStringList{"* -> -1253.000 > 400, FAILED"});
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(400, 300, d4, d60).code, "PASS?");
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(299, 199, d4, d60).code, "PASS");
 
     // A value that is not a number is never a pass.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(FamilyVerdicts::readingPair(nan, 1, aclg).code, "ERR");
-    EXPECT_EQ(FamilyVerdicts::defibRecovery(1, nan, d4, d60).code, "ERR");
-    EXPECT_EQ(FamilyVerdicts::SDR(1, 1, 1, nan, 0, 0, {100, 50}, {1, 0.5}).code, "ERR");
+    EXPECT_EQ(run::FamilyVerdicts::readingPair(nan, 1, aclg).code, "ERR");
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(1, nan, d4, d60).code, "ERR");
+    EXPECT_EQ(run::FamilyVerdicts::SDR(1, 1, 1, nan, 0, 0, {100, 50}, {1, 0.5}).code, "ERR");
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 #include <array>
 
-class RecordingUnit : public Unit {
+class RecordingUnit : public unit::Unit {
 public:
     bool isConnected = false;
     bool zamo80 = false;
@@ -20,7 +20,7 @@ public:
     bool master200V = false;
     bool testRunning = false;
     bool inhibited = false;
-    AclgEnergy aclgEnergy = AclgEnergy::J360;
+    unit::AclgEnergy aclgEnergy = unit::AclgEnergy::J360;
     int pollingInterval = 0;
     bool simEnabled = false;
     std::array<bool, 16> calibrationExpired{};
@@ -53,7 +53,7 @@ public:
     void setTestRunning(bool v) override { testRunning = v; }
     bool pollingInhibited() const override { return inhibited; }
     void setPollingInhibited(bool v) override { inhibited = v; }
-    void setAclgEnergy(AclgEnergy energy) override { aclgEnergy = energy; }
+    void setAclgEnergy(unit::AclgEnergy energy) override { aclgEnergy = energy; }
 
     void openDevice() override { commands << "OPEN"; }
     void connectDevice() override { commands << "CONNECT"; }

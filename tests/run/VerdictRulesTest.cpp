@@ -29,29 +29,30 @@ TEST(VerdictRulesTest, AbsoluteValueAgainstLimit3000AndWarning2000)
         {nan, true, "ERR"},        {inf, false, "ERR"},       {-inf, false, "ERR"},
     };
     for (const JudgeCase& c : cases) {
-        const QString code = VerdictRules::withCalibrationExpiry(VerdictRules::judge(c.value, 3000, 2000), c.expired);
+        const QString code =
+            run::VerdictRules::withCalibrationExpiry(run::VerdictRules::judge(c.value, 3000, 2000), c.expired);
         EXPECT_EQ(code, c.code) << "value " << c.value << (c.expired ? " expired" : "");
     }
 }
 
 TEST(VerdictRulesTest, LinesOfAVerdict)
 {
-    EXPECT_EQ(VerdictRules::failLine(3000.001, 3000), "* -> 3000.001 > 3000, FAILED");
-    EXPECT_EQ(VerdictRules::failLine(-3500, 3000), "* -> -3500.000 > 3000, FAILED");
-    EXPECT_EQ(VerdictRules::failLine(2.75, 2.5), "* -> 2.750 > 2.5, FAILED");
-    EXPECT_EQ(VerdictRules::completionLine("ACZ30", VerdictRules::electrodeName(2, 15)),
+    EXPECT_EQ(run::VerdictRules::failLine(3000.001, 3000), "* -> 3000.001 > 3000, FAILED");
+    EXPECT_EQ(run::VerdictRules::failLine(-3500, 3000), "* -> -3500.000 > 3000, FAILED");
+    EXPECT_EQ(run::VerdictRules::failLine(2.75, 2.5), "* -> 2.750 > 2.5, FAILED");
+    EXPECT_EQ(run::VerdictRules::completionLine("ACZ30", run::VerdictRules::electrodeName(2, 15)),
               "* ACZ30 Test Complete on Electrode P2");
-    EXPECT_EQ(VerdictRules::retransmissionLine("A1"),
+    EXPECT_EQ(run::VerdictRules::retransmissionLine("A1"),
               "* Data error detected on Electrode A1. Requesting retransmission.");
-    EXPECT_EQ(VerdictRules::dataErrorLine("B2"), "* -> Electrode B2 Data Error");
-    EXPECT_EQ(VerdictRules::electrodeIndex(2, 3), 19);
+    EXPECT_EQ(run::VerdictRules::dataErrorLine("B2"), "* -> Electrode B2 Data Error");
+    EXPECT_EQ(run::VerdictRules::electrodeIndex(2, 3), 19);
 }
 
 TEST(VerdictRulesTest, FinalOnlyWhenMarkedFinalAfterTheStartPhase)
 {
-    EXPECT_TRUE(VerdictRules::isFinal(true, false));
-    EXPECT_FALSE(VerdictRules::isFinal(true, true));
-    EXPECT_FALSE(VerdictRules::isFinal(false, false));
+    EXPECT_TRUE(run::VerdictRules::isFinal(true, false));
+    EXPECT_FALSE(run::VerdictRules::isFinal(true, true));
+    EXPECT_FALSE(run::VerdictRules::isFinal(false, false));
 }
 
 TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
@@ -82,11 +83,11 @@ TEST(VerdictRulesTest, EachTestTakesItsPairByUnitModel)
         {"BIAS", false, 120, 121},  {"SDRDCO", false, 122, 123}, {"SDRSlope", false, 124, 125},
     };
     for (const Case& c : cases) {
-        const LimitPair pair = VerdictLimits::limitsFor(c.test, c.zamo80, limits);
+        const run::LimitPair pair = run::VerdictLimits::limitsFor(c.test, c.zamo80, limits);
         EXPECT_EQ(pair.limit, c.limit) << c.test << (c.zamo80 ? " ZAMO80" : "");
         EXPECT_EQ(pair.warning, c.warning) << c.test << (c.zamo80 ? " ZAMO80" : "");
     }
-    EXPECT_THROW(VerdictLimits::limitsFor("PACE1", false, limits), std::invalid_argument);
+    EXPECT_THROW(run::VerdictLimits::limitsFor("PACE1", false, limits), std::invalid_argument);
 }
 
 } // namespace

@@ -28,9 +28,9 @@ std::string backendName(const ::testing::TestParamInfo<platform::DbBackend>& inf
     return info.param == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL";
 }
 
-void platform::PrintTo(DbBackend backend, std::ostream* os)
+void platform::PrintTo(platform::DbBackend backend, std::ostream* os)
 {
-    *os << (backend == DbBackend::SQLite ? "SQLite" : "PostgreSQL");
+    *os << (backend == platform::DbBackend::SQLite ? "SQLite" : "PostgreSQL");
 }
 
 void DatabaseBackendTest::SetUp()

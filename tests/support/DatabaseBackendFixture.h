@@ -19,7 +19,7 @@
 
 // The main window's side: the status lamp calls, and the failure message,
 // which it shows only while no failure of the present run was reported.
-class RecordingMainWindow : public DatabaseConnectionObserver {
+class RecordingMainWindow : public results::DatabaseConnectionObserver {
 public:
     QList<std::pair<bool, bool>> statusCalls; // (local, connected)
     int failHandlerCalls = 0;
@@ -55,7 +55,7 @@ protected:
 // The name of a back end in test names and messages.
 std::string backendName(const ::testing::TestParamInfo<platform::DbBackend>& info);
 namespace platform {
-void PrintTo(DbBackend backend, std::ostream* os);
+void PrintTo(platform::DbBackend backend, std::ostream* os);
 }
 
 #define INSTANTIATE_ON_BOTH_BACKENDS(suite)                                                                            \

@@ -10,7 +10,7 @@ using platform::DbParameter;
 
 namespace {
 
-QString rows(platform::DbConnection& db, const QString& sql, const QList<DbParameter>& params = {})
+QString rows(platform::DbConnection& db, const QString& sql, const QList<platform::DbParameter>& params = {})
 {
     return db.execute(sql, params).getString(QStringLiteral("|"), QStringLiteral("\n"), QStringLiteral("<null>"));
 }
@@ -32,7 +32,7 @@ QString sqliteShape(platform::DbConnection& db)
         "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
     for (; !tables.eof(); tables.moveNext()) {
         const QString table = tables.value(0).toString();
-        const DbParameter name = DbParameter::fromValue(table);
+        const platform::DbParameter name = platform::DbParameter::fromValue(table);
         text += QStringLiteral("table %1%2\n")
                     .arg(table, tables.value(1).toString().contains(QStringLiteral("AUTOINCREMENT"))
                                     ? QStringLiteral(" (autonumber key)")

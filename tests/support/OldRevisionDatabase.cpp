@@ -23,7 +23,7 @@ struct OldColumn {
 struct OldTable {
     QString name;
     QList<OldColumn> columns;
-    QList<ResultsSchema::Index> indexes;
+    QList<results::ResultsSchema::Index> indexes;
 };
 
 QString letterColumn(int letter, const QString& name)
@@ -33,12 +33,12 @@ QString letterColumn(int letter, const QString& name)
 
 class OldSchema {
 public:
-    explicit OldSchema(DbBackend backend) : m_backend(backend)
+    explicit OldSchema(platform::DbBackend backend) : m_backend(backend)
     {
-        for (const ResultsSchema::Table& t : ResultsSchema::tables()) {
+        for (const results::ResultsSchema::Table& t : results::ResultsSchema::tables()) {
             OldTable old{t.name, {}, t.indexes};
-            for (const ResultsSchema::Column& c : t.columns)
-                old.columns << OldColumn{c.name, ResultsSchema::columnSqlType(backend, c)};
+            for (const results::ResultsSchema::Column& c : t.columns)
+                old.columns << OldColumn{c.name, results::ResultsSchema::columnSqlType(backend, c)};
             m_tables << old;
         }
     }
@@ -60,7 +60,7 @@ public:
     {
         OldTable& t = table(tableName);
         t.columns.removeIf([&](const OldColumn& c) { return columns.contains(c.name); });
-        t.indexes.removeIf([&](const ResultsSchema::Index& i) { return columns.contains(i.column); });
+        t.indexes.removeIf([&](const results::ResultsSchema::Index& i) { return columns.contains(i.column); });
     }
     void setType(const QString& tableName, const QString& column, const QString& type)
     {
@@ -74,20 +74,20 @@ public:
             if (c.name == column)
                 c.name = newName;
     }
-    QString text(int width) const { return DbDialect::of(m_backend).textType(width); }
+    QString text(int width) const { return platform::DbDialect::of(m_backend).textType(width); }
 
 private:
-    DbBackend m_backend;
+    platform::DbBackend m_backend;
     QList<OldTable> m_tables;
 };
 
 // Goes back from the current schema one revision at a time: each block
 // takes away what the step up to the revision above it added.
-OldSchema schemaOf(DbBackend backend, int revision, bool legacyDemoColumn)
+OldSchema schemaOf(platform::DbBackend backend, int revision, bool legacyDemoColumn)
 {
     OldSchema s(backend);
-    const DbDialect& d = DbDialect::of(backend);
-    if (revision < 15 && backend == DbBackend::PostgreSQL) {
+    const platform::DbDialect& d = platform::DbDialect::of(backend);
+    if (revision < 15 && backend == platform::DbBackend::PostgreSQL) {
         // Dates with fractions of a second, before the step to 15 made them whole seconds.
         s.setType("TestGroups", "DateCompleted", "TIMESTAMP");
         s.setType("TestGroups", "DateExecuted", "TIMESTAMP");
@@ -155,20 +155,20 @@ QStringList keptTables()
     return {"TestTypes", "Globals", "Version"};
 }
 
-QString boolean(const DbDialect& d, const QString& condition)
+QString boolean(const platform::DbDialect& d, const QString& condition)
 {
     return QStringLiteral("CASE WHEN %1 THEN %2 ELSE %3 END").arg(condition, d.trueLiteral, d.falseLiteral);
 }
 
 // INSERT of count rows, i running 1..count.
-void insertNumbered(DbConnection& db, qint64 count, const QString& table, const QStringList& columns,
+void insertNumbered(platform::DbConnection& db, qint64 count, const QString& table, const QStringList& columns,
                     const QStringList& values)
 {
     if (count <= 0)
         return;
     QStringList quoted;
     for (const QString& c : columns)
-        quoted << DbDialect::column(c);
+        quoted << platform::DbDialect::column(c);
     db.execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                               "INSERT INTO %2 (%3) SELECT %4 FROM n")
                    .arg(count)
@@ -201,9 +201,9 @@ QList<SeedColumns> seedColumns(int revision)
     };
 }
 
-void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool legacyDemoColumn)
+void seed(platform::DbConnection& db, int revision, const OldRevisionSeed& seed, bool legacyDemoColumn)
 {
-    const DbDialect& d = db.dialect();
+    const platform::DbDialect& d = db.dialect();
     const qint64 groups = seed.groups;
     const qint64 tests = groups * seed.testsPerGroup;
     const qint64 readings = tests * seed.readingsPerTest;
@@ -235,7 +235,7 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
         {"i", "i", "1", d.dateLiteral(QDateTime(QDate(2015, 1, 10), QTime(0, 0))), "'SA' || i", "'L-P' || i"});
     if (revision >= 7)
         db.execute(QStringLiteral("UPDATE Globals SET LastUniqueGroupID=%1 WHERE ID=1").arg(groups));
-    if (db.backend() == DbBackend::PostgreSQL)
+    if (db.backend() == platform::DbBackend::PostgreSQL)
         for (const SeedColumns& t : seedColumns(revision))
             db.execute(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
                                       "COALESCE((SELECT MAX(%2) FROM %1), 0) + 1, false)")
@@ -244,18 +244,19 @@ void seed(DbConnection& db, int revision, const OldRevisionSeed& seed, bool lega
 
 } // namespace
 
-void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionSeed& seedWanted, bool legacyDemoColumn)
+void buildOldRevisionDatabase(platform::DbConnection& db, int revision, const OldRevisionSeed& seedWanted,
+                              bool legacyDemoColumn)
 {
-    const bool local = db.backend() == DbBackend::SQLite;
-    if (revision < (local ? 4 : 13) || revision > ResultsSchema::CurrentRevision)
+    const bool local = db.backend() == platform::DbBackend::SQLite;
+    if (revision < (local ? 4 : 13) || revision > results::ResultsSchema::CurrentRevision)
         throw platform::DbError(QStringLiteral("No old schema of revision %1 for this back end").arg(revision));
     // The fixed rows come with the current schema; every other table is then
     // made again as the revision had it.
-    ResultsSchema::create(db, revision);
+    results::ResultsSchema::create(db, revision);
     OldSchema old = schemaOf(db.backend(), revision, legacyDemoColumn);
     db.transaction();
     try {
-        for (const ResultsSchema::Table& t : ResultsSchema::tables())
+        for (const results::ResultsSchema::Table& t : results::ResultsSchema::tables())
             if (!keptTables().contains(t.name))
                 db.execute("DROP TABLE " + t.name);
         if (revision < 7)
@@ -265,12 +266,12 @@ void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionS
                 continue;
             QStringList columns;
             for (const OldColumn& c : t.columns)
-                columns << DbDialect::column(c.name) + ' ' + c.type;
+                columns << platform::DbDialect::column(c.name) + ' ' + c.type;
             db.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(t.name, columns.join(", ")));
-            for (const ResultsSchema::Index& i : t.indexes)
+            for (const results::ResultsSchema::Index& i : t.indexes)
                 db.execute(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                               .arg(i.unique ? "UNIQUE " : "", DbDialect::indexName(t.name, i.name), t.name,
-                                    DbDialect::column(i.column)));
+                               .arg(i.unique ? "UNIQUE " : "", platform::DbDialect::indexName(t.name, i.name), t.name,
+                                    platform::DbDialect::column(i.column)));
         }
         const int types = testTypeCount(revision);
         db.execute(QStringLiteral("DELETE FROM TestTypes WHERE TypeID > %1").arg(types));
@@ -284,13 +285,13 @@ void buildOldRevisionDatabase(DbConnection& db, int revision, const OldRevisionS
     }
 }
 
-QString seededRowsText(DbConnection& db, int revision)
+QString seededRowsText(platform::DbConnection& db, int revision)
 {
     QString text;
     for (const SeedColumns& t : seedColumns(revision)) {
         QStringList quoted;
         for (const QString& c : t.columns)
-            quoted << DbDialect::column(c);
+            quoted << platform::DbDialect::column(c);
         text += t.table + ":\n"
                 + db.execute(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(quoted.join(", "), t.table, t.key))
                       .getString("|", "\n", "<null>");

@@ -43,7 +43,7 @@ void PtyUnitEmulator::send(int number, const QByteArray& bytes)
 
 platform::FtStatus PtyUnitEmulator::write(platform::FtHandle handle, const QByteArray& data, std::int32_t* written)
 {
-    const platform::FtStatus status = LinuxSerialD2xx::write(handle, data, written);
+    const platform::FtStatus status = platform::LinuxSerialD2xx::write(handle, data, written);
     if (status != platform::FT_OK || !written || *written <= 0)
         return status;
     // Collect the bytes from whichever master end they went to.

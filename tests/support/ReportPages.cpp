@@ -37,10 +37,10 @@ void expectClearOfTheFoot(const QList<platform::ReportPage>& pages)
     for (qsizetype i = 0; i < pages.size(); ++i) {
         double foot = pages[i].size.height();
         for (const platform::ReportPageItem& item : pages[i].items)
-            if (item.font == ReportFont::Footer)
+            if (item.font == platform::ReportFont::Footer)
                 foot = std::min(foot, item.rect.top());
         for (const platform::ReportPageItem& item : pages[i].items) {
-            if (item.font == ReportFont::Footer)
+            if (item.font == platform::ReportFont::Footer)
                 continue;
             EXPECT_LE(item.rect.bottom(), foot + 0.01) << "page " << i + 1 << ": " << item.text.toStdString();
         }

@@ -20,7 +20,7 @@ inline void useServerDatabase(config::DatabaseSettings& database, const platform
     database.password = a.password;
     platform::DbConnection connection;
     connection.openServer(a);
-    ResultsSchema::create(connection, ResultsSchema::TemplateRevision);
+    results::ResultsSchema::create(connection, results::ResultsSchema::TemplateRevision);
 }
 
 } // namespace testsupport

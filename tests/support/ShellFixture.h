@@ -18,7 +18,7 @@
 
 #include <memory>
 
-class RecordingTestWindow : public TestWindowServices {
+class RecordingTestWindow : public ui::TestWindowServices {
 public:
     explicit RecordingTestWindow(config::StationSettings& settings) : m_settings(settings) {}
 
@@ -60,7 +60,7 @@ public:
         return allowExit;
     }
     void unloadApplication() override { calls << "UnloadApplication"; }
-    ConnectedUnitsMode checkZAMOMode() const override { return ConnectedUnitsMode::None; }
+    run::ConnectedUnitsMode checkZAMOMode() const override { return run::ConnectedUnitsMode::None; }
     bool checkZAMO24() const override { return false; }
     void clearTestList() override { calls << "ClearTestList"; }
     void updateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
@@ -78,16 +78,16 @@ protected:
     {
         SettingsFixture::SetUp();
         prompts = platform::ScriptedPrompts::installNew();
-        CommandLine::setForTesting(QStringLiteral(""));
-        StationWindows::useSettings(&settings);
-        ProgramEnd::resetForTesting();
+        platform::CommandLine::setForTesting(QStringLiteral(""));
+        ui::StationWindows::useSettings(&settings);
+        platform::ProgramEnd::resetForTesting();
     }
     void TearDown() override
     {
-        StationWindows::destroyAll();
-        StationWindows::useSettings(nullptr);
-        ProgramEnd::resetForTesting(); // an "Exit" of the test ends no later test's start
-        CommandLine::setForTesting(QString());
+        ui::StationWindows::destroyAll();
+        ui::StationWindows::useSettings(nullptr);
+        platform::ProgramEnd::resetForTesting(); // an "Exit" of the test ends no later test's start
+        platform::CommandLine::setForTesting(QString());
         platform::Clock::useRealTime();
         SettingsFixture::TearDown();
     }
@@ -97,7 +97,7 @@ protected:
     {
         auto* form = new RecordingTestWindow(settings);
         m_mainForm.reset(form);
-        StationWindows::setMainFormFactory([form] { return form; });
+        ui::StationWindows::setMainFormFactory([form] { return form; });
         return form;
     }
 

@@ -80,12 +80,12 @@ public:
     {
         results::closeDatabase();
         results::setConnectionObserver(nullptr);
-        StationWindows::destroyAll();
-        StationWindows::useSettings(nullptr);
-        ProgramEnd::resetForTesting();
-        CommandLine::setForTesting(QString());
+        ui::StationWindows::destroyAll();
+        ui::StationWindows::useSettings(nullptr);
+        platform::ProgramEnd::resetForTesting();
+        platform::CommandLine::setForTesting(QString());
         platform::Clock::useRealTime();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         results::setSettings(nullptr);
         config::LogFilePath.clear();
     }
@@ -95,20 +95,23 @@ public:
     bool start()
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        DefinitionWindows::installOpeners();
+        ui::DefinitionWindows::installOpeners();
         if (!app::main(m_settings))
             return false;
         for (int n = 1; n <= 2; ++n) {
-            QObject::connect(&link(n), &UnitLink::txData, &testWindow(),
+            QObject::connect(&link(n), &unit::UnitLink::txData, &testWindow(),
                              [this, n](int, const QString& frame) { m_sent[std::size_t(n - 1)] << frame; });
         }
         return true;
     }
 
-    TestWindow& testWindow() { return *static_cast<TestWindow*>(StationWindows::TestWindow()); }
-    MainFrame& frame() { return *StationWindows::frame(); }
-    UnitLink& link(int n) { return *testWindow().findChild<UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n)); }
-    platform::ScriptedPrompts& Prompts() { return *m_prompts; }
+    ui::TestWindow& testWindow() { return *static_cast<ui::TestWindow*>(ui::StationWindows::testWindow()); }
+    ui::MainFrame& frame() { return *ui::StationWindows::frame(); }
+    unit::UnitLink& link(int n)
+    {
+        return *testWindow().findChild<unit::UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
+    }
+    platform::ScriptedPrompts& prompts() { return *m_prompts; }
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
     const config::StationSettings& stationSettings() const { return m_settings; }
@@ -256,7 +259,7 @@ public:
     // count chosen on the main test window.
     void connectSimulatedUnit(int n, int channels, bool zamo80 = false, bool zamo24 = false)
     {
-        TestWindow& form = testWindow();
+        ui::TestWindow& form = testWindow();
         form.statusPanel().zamo80Button()->setChecked(zamo80);
         form.statusPanel().zamo24Button()->setChecked(zamo24);
         form.statusPanel().simulatorChannelsEdit()->setText(QString::number(channels));
@@ -285,7 +288,7 @@ public:
     static void startNextRunWithLot(const QString& lot, const QString& notes = QString())
     {
         whenModal([lot, notes](QWidget* modal) {
-            if (auto* details = qobject_cast<TestDetailsDialog*>(modal)) {
+            if (auto* details = qobject_cast<ui::TestDetailsDialog*>(modal)) {
                 details->LotNumberTextBox->setText(lot);
                 details->NotesTextBox->setPlainText(notes);
                 details->startTestButton->click();
@@ -299,11 +302,11 @@ public:
     {
         testlists::applyElectrodeString(electrodes);
         testWindow().applyElectrodeSelection();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         for (const QString& line : steps) {
-            auto step = std::make_shared<TestStep>();
+            auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            Globals::ActiveTestList.append(step);
+            testlists::Globals::ActiveTestList.append(step);
         }
         testWindow().updateTestSequenceList();
     }
@@ -327,11 +330,11 @@ public:
 private:
     void prepare(const QString& commandLine)
     {
-        CommandLine::setForTesting(commandLine);
-        ProgramEnd::resetForTesting();
+        platform::CommandLine::setForTesting(commandLine);
+        platform::ProgramEnd::resetForTesting();
         results::connectFailureReported = false; // as at a program start
         m_prompts = platform::ScriptedPrompts::installNew();
-        ExecutionWindows::installMainForm(m_settings);
+        app::ExecutionWindows::installMainForm(m_settings);
     }
 
     TempDataHome m_home;

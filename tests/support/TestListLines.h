@@ -7,18 +7,18 @@
 
 namespace testsupport {
 
-inline TestList stepsFromLines(const QStringList& lines)
+inline testlists::TestList stepsFromLines(const QStringList& lines)
 {
-    TestList list;
+    testlists::TestList list;
     for (const QString& line : lines) {
-        auto step = std::make_shared<TestStep>();
+        auto step = std::make_shared<testlists::TestStep>();
         step->initByString(line);
         list.append(step);
     }
     return list;
 }
 
-inline QStringList linesOfSteps(const TestList& list)
+inline QStringList linesOfSteps(const testlists::TestList& list)
 {
     QStringList lines;
     for (const auto& step : list)

@@ -17,12 +17,12 @@ using Selection = std::set<int>;
 
 QString name(int index)
 {
-    return TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
+    return testlists::TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
 }
 
 Selection parse(const QString& text)
 {
-    TestStep step;
+    testlists::TestStep step;
     step.initElectrodesByString(text);
     Selection s;
     for (int i = 0; i < 32; ++i)
@@ -41,9 +41,9 @@ testlists::ElectrodeCheckBoxes boxesFor(const Selection& s)
 
 QString writeFromDefaults(const Selection& s)
 {
-    Globals::DefaultElectrodeSelection.clear();
+    testlists::Globals::DefaultElectrodeSelection.clear();
     for (int i : s)
-        Globals::DefaultElectrodeSelection.set(i / 16 + 1, i % 16, true);
+        testlists::Globals::DefaultElectrodeSelection.set(i / 16 + 1, i % 16, true);
     return testlists::buildElectrodeString(true);
 }
 
@@ -51,7 +51,7 @@ Selection defaults()
 {
     Selection s;
     for (int i = 0; i < 32; ++i)
-        if (Globals::DefaultElectrodeSelection.atIndex(i))
+        if (testlists::Globals::DefaultElectrodeSelection.atIndex(i))
             s.insert(i);
     return s;
 }
@@ -73,10 +73,10 @@ TEST(ElectrodeNames, IndexAndNameMatchBothWays)
     EXPECT_EQ(name(16), "A2");
     EXPECT_EQ(name(31), "P2");
     for (int i = 0; i < 32; ++i)
-        EXPECT_EQ(TestStep::findElectrodeIndex(name(i)), i);
+        EXPECT_EQ(testlists::TestStep::findElectrodeIndex(name(i)), i);
     for (const char* other : {"a1", "Z9", "X", "", "A3", "Q1", "A1 ", "A12"})
-        EXPECT_EQ(TestStep::findElectrodeIndex(other), 0) << other;
-    EXPECT_THROW(TestStep::findElectrodeNameByIndex(32), std::out_of_range);
+        EXPECT_EQ(testlists::TestStep::findElectrodeIndex(other), 0) << other;
+    EXPECT_THROW(testlists::TestStep::findElectrodeNameByIndex(32), std::out_of_range);
 }
 
 TEST(buildElectrodeString, WritesSinglesRunsAndNone)
@@ -142,7 +142,7 @@ TEST(ElectrodeSelectionParser, ReadsTheGrammarAndItsLooseForms)
     for (const Case& c : cases)
         EXPECT_EQ(parse(c.text), c.selection) << c.text;
 
-    TestStep step;
+    testlists::TestStep step;
     step.setElectrodeString("C1.D2");
     EXPECT_EQ(step.electrodeString(), "C1.D2");
     EXPECT_TRUE(step.electrodeSelectedByIndex(2));
@@ -181,19 +181,19 @@ class ApplyElectrodeStringTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,B1,1", "DCO,C1-D1,2"}) {
-            auto step = std::make_shared<TestStep>();
+            auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            Globals::ActiveTestList.append(step);
+            testlists::Globals::ActiveTestList.append(step);
         }
     }
-    void TearDown() override { Globals::ActiveTestList.clear(); }
+    void TearDown() override { testlists::Globals::ActiveTestList.clear(); }
 
     QStringList stepStrings() const
     {
         QStringList out;
-        for (const auto& step : Globals::ActiveTestList)
+        for (const auto& step : testlists::Globals::ActiveTestList)
             out << step->electrodeString();
         return out;
     }
@@ -204,8 +204,8 @@ TEST_F(ApplyElectrodeStringTest, SetsTheDefaultAndEveryStep)
     testlists::applyElectrodeString("A1-C1.P2");
     EXPECT_EQ(defaults(), (Selection{0, 1, 2, 31}));
     EXPECT_EQ(stepStrings(), (QStringList{"A1-C1.P2", "A1-C1.P2"}));
-    EXPECT_TRUE(Globals::ActiveTestList[0]->electrodeSelected(31));
-    EXPECT_FALSE(Globals::ActiveTestList[0]->electrodeSelected(3));
+    EXPECT_TRUE(testlists::Globals::ActiveTestList[0]->electrodeSelected(31));
+    EXPECT_FALSE(testlists::Globals::ActiveTestList[0]->electrodeSelected(3));
 }
 
 TEST_F(ApplyElectrodeStringTest, NoneClearsTheDefaultAndKeepsTheSteps)

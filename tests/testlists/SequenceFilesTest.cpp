@@ -31,9 +31,9 @@ protected:
         return file.readAll();
     }
 
-    static TestList listOf(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
+    static testlists::TestList listOf(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
 
-    static QStringList linesOf(const TestList& list) { return testsupport::linesOfSteps(list); }
+    static QStringList linesOf(const testlists::TestList& list) { return testsupport::linesOfSteps(list); }
 
     LogCapture m_log;
 
@@ -50,11 +50,11 @@ TEST_F(SequenceFiles, WriteThenReadGivesTheSameLinesForEveryType)
         "BIAS,8/30,1",         "ACZ30,A1.C1,2",    "ACLG,A1-P2,2",      "DEFR,P1-A2,1",
         "PACE1,A1-P2,60,-1,0", "PACE2,C1,45,0,-1", "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",
     };
-    const TestList original = listOf(lines);
+    const testlists::TestList original = listOf(lines);
     ASSERT_TRUE(testlists::writeSequenceFile(path(), original, true, false));
     EXPECT_EQ(readBytes(), "2.0\r\n" + lines.join("\r\n").toLatin1() + "\r\n");
 
-    TestList read;
+    testlists::TestList read;
     ASSERT_TRUE(testlists::readSequenceFile(path(), read, true, false));
     EXPECT_EQ(linesOf(read), lines);
     EXPECT_EQ(read[4]->electrodeString(), "A1-P2");
@@ -109,7 +109,7 @@ TEST_F(SequenceFiles, VersionMatrixOfTheReader)
     };
     for (const Case& c : cases) {
         writeBytes(c.version + "\r\nACZ,B1,2\r\nDCO,C1,1\r\n");
-        TestList list = listOf({"NOISE,A1,1"});
+        testlists::TestList list = listOf({"NOISE,A1,1"});
         const auto kept = list.first();
         EXPECT_EQ(testlists::readSequenceFile(path(), list, c.is80, c.is80With24), c.accepted)
             << c.version.constData() << c.is80 << c.is80With24;
@@ -130,7 +130,7 @@ TEST_F(SequenceFiles, VersionOnlyFileEmptiesTheList)
 {
     for (const QByteArray& bytes : {QByteArray("1.0\r\n"), QByteArray("1.0")}) {
         writeBytes(bytes);
-        TestList list = listOf({"ACZ,A1,1"});
+        testlists::TestList list = listOf({"ACZ,A1,1"});
         EXPECT_TRUE(testlists::readSequenceFile(path(), list, false, false));
         EXPECT_TRUE(list.isEmpty());
     }
@@ -139,7 +139,7 @@ TEST_F(SequenceFiles, VersionOnlyFileEmptiesTheList)
 TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
 {
     writeBytes("1.0\r\nACZ,A1,1\r\n\r\nXYZ,A1,1\r\nDCO,B1,2\nSDR,C1,4");
-    TestList list;
+    testlists::TestList list;
     ASSERT_TRUE(testlists::readSequenceFile(path(), list, false, false));
     ASSERT_EQ(list.size(), 5);
     EXPECT_EQ(list[1]->testType(), "");
@@ -150,7 +150,7 @@ TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
 
 TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)
 {
-    TestList list = listOf({"ACZ,A1,1"});
+    testlists::TestList list = listOf({"ACZ,A1,1"});
     EXPECT_FALSE(testlists::readSequenceFile(path("missing.tsq"), list, false, false));
     writeBytes("", "empty.tsq");
     EXPECT_FALSE(testlists::readSequenceFile(path("empty.tsq"), list, false, false));
@@ -189,7 +189,7 @@ TEST_F(SequenceFiles, DefaultFilesByteForByte)
     ASSERT_TRUE(testlists::writeSequenceFile(path("none.tsq"), testlists::standardSequenceSteps("None"), false, false));
     EXPECT_EQ(readBytes("none.tsq"), "1.0\r\nDCO,None,1\r\nACZ,None,1\r\nSDR,None,4\r\nACZ,None,1\r\n");
 
-    TestList standard80;
+    testlists::TestList standard80;
     ASSERT_TRUE(testlists::readSequenceFile(path("standard80.tsq"), standard80, true, false));
     EXPECT_EQ(standard80.size(), 7);
     EXPECT_EQ(standard80.first()->paceTestTime(), 60);

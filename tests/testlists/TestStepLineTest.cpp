@@ -4,7 +4,7 @@
 
 namespace {
 
-int selectedCount(const TestStep& step)
+int selectedCount(const testlists::TestStep& step)
 {
     int n = 0;
     for (int i = 0; i < 32; ++i)
@@ -22,10 +22,10 @@ TEST(StepLine, EveryTypeIsWrittenAndReadBackUnchanged)
         "ACZ30ZERO,A2-P2,1", "SGROLL,None,5",  "ACZ,,1",       "ACZ,A1,-3",
     };
     for (const char* line : lines) {
-        TestStep step;
+        testlists::TestStep step;
         EXPECT_TRUE(step.initByString(line)) << line;
         EXPECT_EQ(step.testString(), line);
-        TestStep copy;
+        testlists::TestStep copy;
         EXPECT_TRUE(copy.initByString(step.testString()));
         EXPECT_EQ(copy.testString(), line);
     }
@@ -50,7 +50,7 @@ TEST(StepLine, InitByParamsComposesEachLayout)
         {"PACE2", 5, "D2", 0, 0, false, 15, true, "PACE2,D2,15,0,-1"},
     };
     for (const Case& c : cases) {
-        TestStep step;
+        testlists::TestStep step;
         EXPECT_TRUE(step.initByParams(c.type, c.count, c.electrodes, c.biasHours, c.biasMinutes, c.prompt,
                                       c.paceMinutes, c.concurrent));
         EXPECT_EQ(step.testString(), c.line);
@@ -59,7 +59,7 @@ TEST(StepLine, InitByParamsComposesEachLayout)
 
 TEST(StepLine, BiasTakesAllElectrodesAndItsTimes)
 {
-    TestStep step;
+    testlists::TestStep step;
     ASSERT_TRUE(step.initByString("BIAS,8/30,1"));
     EXPECT_EQ(step.biasTestTime(), 8);
     EXPECT_EQ(step.biasSampleTime(), 30);
@@ -67,7 +67,7 @@ TEST(StepLine, BiasTakesAllElectrodesAndItsTimes)
     EXPECT_EQ(step.electrodeString(), "A1-P2");
     EXPECT_EQ(selectedCount(step), 32);
 
-    TestStep noSlash;
+    testlists::TestStep noSlash;
     EXPECT_FALSE(noSlash.initByString("BIAS,8,1"));
     EXPECT_EQ(noSlash.electrodeString(), "A1-P2");
     EXPECT_EQ(selectedCount(noSlash), 32);
@@ -75,7 +75,7 @@ TEST(StepLine, BiasTakesAllElectrodesAndItsTimes)
 
 TEST(StepLine, PaceHasCountOneAndFlagsOnlyForPace)
 {
-    TestStep pace;
+    testlists::TestStep pace;
     ASSERT_TRUE(pace.initByString("PACE2,A1-B1,45,1"));
     EXPECT_EQ(pace.paceTestTime(), 45);
     EXPECT_EQ(pace.testCount(), 1);
@@ -83,7 +83,7 @@ TEST(StepLine, PaceHasCountOneAndFlagsOnlyForPace)
     EXPECT_FALSE(pace.concurrentPaceRollPrompt());
     EXPECT_EQ(pace.testString(), "PACE2,A1-B1,45,-1,0");
 
-    TestStep other;
+    testlists::TestStep other;
     ASSERT_TRUE(other.initByString("ACZ,A1,2"));
     EXPECT_FALSE(other.showPaceRollPrompt());
     EXPECT_FALSE(other.concurrentPaceRollPrompt());
@@ -115,7 +115,7 @@ TEST(StepLine, PartialFailuresKeepWhatWasSetBeforeTheFault)
         {"PACE1,C1,30,y,0", false, "PACE1", "C1", "PACE1,C1,30,0,0"},
     };
     for (const Case& c : cases) {
-        TestStep step;
+        testlists::TestStep step;
         ASSERT_TRUE(step.initByString("DCO,B1,2"));
         EXPECT_EQ(step.initByString(c.line), c.ok) << c.line;
         EXPECT_EQ(step.testType(), c.type) << c.line;
@@ -123,7 +123,7 @@ TEST(StepLine, PartialFailuresKeepWhatWasSetBeforeTheFault)
         EXPECT_EQ(step.testString(), c.testString) << c.line;
     }
 
-    TestStep fresh;
+    testlists::TestStep fresh;
     EXPECT_FALSE(fresh.initByString("XYZ,A1,1"));
     EXPECT_EQ(fresh.testType(), "XYZ");
     EXPECT_EQ(fresh.testString(), "XYZ,,0");
@@ -131,14 +131,14 @@ TEST(StepLine, PartialFailuresKeepWhatWasSetBeforeTheFault)
 
 TEST(StepLine, CopyThroughTheLineCarriesOnlyTheDefinition)
 {
-    TestStep original;
+    testlists::TestStep original;
     original.initByString("ACZ,A1-C1,3");
     original.incrementItteration();
     original.setElectrodeTestActive(4);
     original.incrementErrorCount(4);
     original.setId(7);
 
-    TestStep copy;
+    testlists::TestStep copy;
     copy.initByString(original.testString());
     copy.initElectrodesByString("D2");
     EXPECT_EQ(copy.testString(), "ACZ,D2,3");

@@ -19,9 +19,9 @@ protected:
     config::Zamo80Delays delays;
     config::PaceSettings pace;
 
-    static TestStep step(const char* line)
+    static testlists::TestStep step(const char* line)
     {
-        TestStep s;
+        testlists::TestStep s;
         s.initByString(line);
         return s;
     }
@@ -33,7 +33,7 @@ private:
 
 TEST_F(TestStepState, ANewStepIsEmptyAndComplete)
 {
-    TestStep s;
+    testlists::TestStep s;
     EXPECT_EQ(s.testType(), "");
     EXPECT_EQ(s.testCount(), 0);
     EXPECT_EQ(s.executedTestCount(), 0);
@@ -84,7 +84,7 @@ TEST_F(TestStepState, SingleTestDurationOfEveryType)
 
 TEST_F(TestStepState, RemainingDurationThroughTheIterations)
 {
-    TestStep s = step("ACZ,A1-P2,3");
+    testlists::TestStep s = step("ACZ,A1-P2,3");
     const QString allOn(16, QLatin1Char('1'));
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 75);
     s.incrementItteration();
@@ -105,12 +105,12 @@ TEST_F(TestStepState, RemainingDurationThroughTheIterations)
 TEST_F(TestStepState, RemainingDurationOfTheLargestStepsDoesNotOverflow)
 {
     // 32767 iterations of a 32767-hour BIAS step: far beyond 32 bits.
-    TestStep bias = step("BIAS,32767/1,32767");
+    testlists::TestStep bias = step("BIAS,32767/1,32767");
     EXPECT_EQ(bias.singleTestDuration(delays, pace), qint64(32767) * 3600);
     EXPECT_EQ(bias.totalExpectedRemainingDuration(delays, pace), qint64(32767) * 32767 * 3600);
     EXPECT_GT(bias.totalExpectedRemainingDuration(delays, pace), std::numeric_limits<qint32>::max());
 
-    TestStep noise = step("NOISE,A1,32767");
+    testlists::TestStep noise = step("NOISE,A1,32767");
     EXPECT_EQ(noise.totalExpectedRemainingDuration(delays, pace), qint64(32767) * 365);
 }
 
@@ -129,7 +129,7 @@ TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)
         {"0101", 1, {1, 3}},
     };
     for (const Case& c : cases) {
-        TestStep s;
+        testlists::TestStep s;
         s.setElectrodesActive(c.bits, c.unit);
         for (int i = 0; i < 32; ++i) {
             const bool expected = std::find(c.active.begin(), c.active.end(), i) != c.active.end();
@@ -137,7 +137,7 @@ TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)
         }
     }
 
-    TestStep s;
+    testlists::TestStep s;
     s.setElectrodesActive("1", 1);
     s.setElectrodesActive("01", 1);
     EXPECT_TRUE(s.isElectrodeTestActive(0));
@@ -146,21 +146,21 @@ TEST_F(TestStepState, SetElectrodesActiveMarksByUnitAndNeverClears)
 
 TEST_F(TestStepState, IndexOutsideTheRangeFailsAndChangesNothing)
 {
-    TestStep s = step("ACZ,A1,1");
+    testlists::TestStep s = step("ACZ,A1,1");
     EXPECT_THROW(s.electrodeSelected(32), std::out_of_range);
     EXPECT_THROW(s.getErrorCount(-1), std::out_of_range);
     EXPECT_THROW(s.incrementErrorCount(32), std::out_of_range);
     EXPECT_THROW(s.setElectrodeTestActive(-1), std::out_of_range);
     EXPECT_THROW(s.setElectrodeSelected(40, true), std::out_of_range);
 
-    TestStep partial;
+    testlists::TestStep partial;
     EXPECT_THROW(partial.setElectrodesActive("1" + QString(15, '0') + "1", 2), std::out_of_range);
     EXPECT_TRUE(partial.isElectrodeTestActive(16));
 }
 
 TEST_F(TestStepState, ErrorCountsCountAndStopAt32767)
 {
-    TestStep s;
+    testlists::TestStep s;
     for (int n = 0; n < 4; ++n)
         s.incrementErrorCount(7);
     EXPECT_EQ(s.incrementErrorCount(7), 5);
@@ -185,7 +185,7 @@ TEST_F(TestStepState, ErrorCountsCountAndStopAt32767)
 
 TEST_F(TestStepState, BiasClockEndsAfterItsHours)
 {
-    TestStep s = step("BIAS,2/10,1");
+    testlists::TestStep s = step("BIAS,2/10,1");
     s.startBiasTest();
     EXPECT_EQ(s.biasStart().toDateTime(), platform::Clock::now());
     platform::Clock::advance(2 * 3600 * 1000 - 1);
@@ -198,7 +198,7 @@ TEST_F(TestStepState, BiasClockEndsAfterItsHours)
 
 TEST_F(TestStepState, PaceDurationCountReadsElapsedSeconds)
 {
-    TestStep s = step("PACE1,A1,60,0,0");
+    testlists::TestStep s = step("PACE1,A1,60,0,0");
     s.setPaceDurationCount(500);
     EXPECT_EQ(s.paceDurationCount(), 0);
     s.setPaceStartTime(platform::OleDate::fromDateTime(platform::Clock::now()));
@@ -209,7 +209,7 @@ TEST_F(TestStepState, PaceDurationCountReadsElapsedSeconds)
 TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
 {
     const auto prepared = [] {
-        TestStep s = step("PACE1,A1,60,0,0");
+        testlists::TestStep s = step("PACE1,A1,60,0,0");
         s.incrementItteration();
         s.setElectrodeTestActive(5);
         s.incrementErrorCount(5);
@@ -230,7 +230,7 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
         return s;
     };
 
-    TestStep counts = prepared();
+    testlists::TestStep counts = prepared();
     counts.resetCounts();
     EXPECT_EQ(counts.executedTestCount(), 0);
     EXPECT_TRUE(counts.paceStartTime().isZero());
@@ -245,7 +245,7 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
     EXPECT_EQ(counts.parentID(), 2);
     EXPECT_EQ(counts.testString(), "PACE1,A1,60,0,0");
 
-    TestStep props = prepared();
+    testlists::TestStep props = prepared();
     props.resetTestProperties();
     EXPECT_EQ(props.executedTestCount(), 0);
     EXPECT_FALSE(props.isElectrodeTestActive(5));

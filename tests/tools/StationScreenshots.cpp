@@ -28,7 +28,7 @@ bool saveScreen(const QString& path)
     QScreen* screen = QGuiApplication::primaryScreen();
     QPixmap shot = screen->grabWindow(0);
     if (shot.isNull())
-        shot = StationWindows::frame()->grab();
+        shot = ui::StationWindows::frame()->grab();
     if (!shot.save(path, "PNG")) {
         std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
         return false;
@@ -47,7 +47,7 @@ bool startAndRun(const QString& folder)
     if (!saveScreen(folder + "/station-start.png"))
         return false;
 
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     station.connectSimulatedUnit(1, 2);
     if (!station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
         return false;
@@ -57,7 +57,7 @@ bool startAndRun(const QString& folder)
         return false;
     // The report window the run opened is closed, as the operator would.
     for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
-        if (sub->widget() && sub->widget()->inherits("TestReportWindow"))
+        if (sub->widget() && sub->widget()->inherits("ui::TestReportWindow"))
             sub->close();
     return saveScreen(folder + "/station-after-run.png");
 }
@@ -70,7 +70,7 @@ bool serviceMode(const QString& folder)
     // With "Diagnostic log" pressed, "connectDevice unitAt 1" with no unit on the
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
-    StationWindows::statusWindow()->diagnosticLogCheck->click();
+    ui::StationWindows::statusWindow()->diagnosticLogCheck->click();
     station.frame().ZamoUnitsConnect[1]->trigger();
     station.runUntil([] { return false; }, 5000);
     return saveScreen(folder + "/station-service.png");

@@ -31,8 +31,8 @@ TEST_P(OpenEveryRevision, ListsTheFinishedGroupsUnderTheStatusOfItsRevisionAndWr
     const OldDatabase old(c.backend, c.revision);
     const QByteArray before = old.bytes();
 
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     QString status;
     viewer::ReportListView view;
     if (old.local()) {
@@ -64,7 +64,7 @@ TEST_P(OpenEveryRevision, ListsTheFinishedGroupsUnderTheStatusOfItsRevisionAndWr
     EXPECT_EQ(view.features.byUniqueGroupId, c.revision >= 7);
 
     // Reloads of every kind read it without a change to the file.
-    ReportListRequest again;
+    viewer::ReportListRequest again;
     again.showAll = true;
     again.ascending = false;
     again.sortByLot = true;
@@ -99,9 +99,9 @@ DemoFlags demoFlags(const OldDatabase& old)
 TEST(ViewerRepair, ARevision10FilesLegacyDemoColumnBecomesDemoModeOnceAndTheRevisionStays10)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 10, OldRevisionSeed{6, 1, 1}, true);
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    const OldDatabase old(platform::DbBackend::SQLite, 10, OldRevisionSeed{6, 1, 1}, true);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
 
     const viewer::DatabaseChoice first = list.chooseFile(old.path(), {});
     EXPECT_EQ(first.status, "Version 10 Database Selected");
@@ -125,12 +125,12 @@ TEST(ViewerRepair, ARevision10FilesLegacyDemoColumnBecomesDemoModeOnceAndTheRevi
 TEST(ViewerRepair, AFileThatCannotBeWrittenIsListedAllTheSameAndTheFailedRepairIsTold)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 10, OldRevisionSeed{6, 1, 1}, true);
+    const OldDatabase old(platform::DbBackend::SQLite, 10, OldRevisionSeed{6, 1, 1}, true);
     const QByteArray before = old.bytes();
     {
         ZAMO_WRITE_PROTECT(protect, old.path());
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         const viewer::DatabaseChoice choice = list.chooseFile(old.path(), {});
         EXPECT_EQ(choice.status, "Version 10 Database Selected");
         EXPECT_NE(choice.list.repairFailure, "");
@@ -170,8 +170,8 @@ TEST(ViewerOpen, WhatIsNoResultsDatabaseLeavesNoDatabaseSelectedAndAnEmptyList)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         const viewer::DatabaseChoice choice = list.chooseFile(c.path, {});
         EXPECT_EQ(choice.status, "No Database Selected");
         EXPECT_FALSE(choice.list.features.listed);
@@ -183,8 +183,8 @@ TEST(ViewerOpen, WhatIsNoResultsDatabaseLeavesNoDatabaseSelectedAndAnEmptyList)
     EXPECT_FALSE(QFile::exists(dir.filePath("missing.mdb"))); // never created
 
     // The open dialog cancelled before any file was chosen.
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     EXPECT_EQ(list.chooseFile(QString(), {}).status, "No Database Selected");
     EXPECT_NE(list.load({}).failure, "");
 }
@@ -192,9 +192,9 @@ TEST(ViewerOpen, WhatIsNoResultsDatabaseLeavesNoDatabaseSelectedAndAnEmptyList)
 TEST(ViewerOpen, AFailedServerConnectionKeepsTheValuesAndTheDatabaseInForce)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 12);
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    const OldDatabase old(platform::DbBackend::SQLite, 12);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     ASSERT_EQ(list.chooseFile(old.path(), {}).status, "Version 12 Database Selected");
 
     const viewer::ServerLogOn wrong[] = {
@@ -219,11 +219,11 @@ TEST(ViewerOpen, AFailedServerConnectionKeepsTheValuesAndTheDatabaseInForce)
 TEST(ViewerOpen, TheConnectionClosesAMinuteAfterItsLastUseAndOpensAgainOnDemand)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 15);
+    const OldDatabase old(platform::DbBackend::SQLite, 15);
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
     {
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         ASSERT_EQ(list.chooseFile(old.path(), {}).status, "Version 15 Database Selected");
         EXPECT_TRUE(db.isOpen());
         platform::Clock::advance(59000);
@@ -242,10 +242,10 @@ TEST(ViewerOpen, AServerAfterAFileAndAFileAfterAServerEachListTheirOwnGroups)
 {
     ZAMO_REQUIRE_PG_TEST_SERVER();
     testsupport::TempDataHome home;
-    const OldDatabase file(DbBackend::SQLite, 6, OldRevisionSeed{4, 1, 1});
-    const OldDatabase server(DbBackend::PostgreSQL, 14, OldRevisionSeed{3, 1, 1}); // group 2 is condensed
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    const OldDatabase file(platform::DbBackend::SQLite, 6, OldRevisionSeed{4, 1, 1});
+    const OldDatabase server(platform::DbBackend::PostgreSQL, 14, OldRevisionSeed{3, 1, 1}); // group 2 is condensed
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     EXPECT_EQ(list.chooseFile(file.path(), {}).list.page.rows.size(), 4);
     const viewer::ServerChoice choice = list.connectServer(server.logOn(), {});
     ASSERT_TRUE(choice.connected) << choice.failure.toStdString();

@@ -8,25 +8,26 @@ using platform::DbBackend;
 
 void PrintTo(const ViewerCase& c, std::ostream* os)
 {
-    *os << (c.backend == DbBackend::SQLite ? "file" : "server") << " revision " << c.revision;
+    *os << (c.backend == platform::DbBackend::SQLite ? "file" : "server") << " revision " << c.revision;
 }
 
 std::string viewerCaseName(const ::testing::TestParamInfo<ViewerCase>& info)
 {
-    return (info.param.backend == DbBackend::SQLite ? "File_Rev" : "Server_Rev") + std::to_string(info.param.revision);
+    return (info.param.backend == platform::DbBackend::SQLite ? "File_Rev" : "Server_Rev")
+           + std::to_string(info.param.revision);
 }
 
 std::vector<ViewerCase> everyViewerCase()
 {
     std::vector<ViewerCase> cases;
     for (int revision = 4; revision <= 15; ++revision)
-        cases.push_back({DbBackend::SQLite, revision});
+        cases.push_back({platform::DbBackend::SQLite, revision});
     for (int revision = 13; revision <= 15; ++revision)
-        cases.push_back({DbBackend::PostgreSQL, revision});
+        cases.push_back({platform::DbBackend::PostgreSQL, revision});
     return cases;
 }
 
-OldDatabase::OldDatabase(DbBackend backend, int revision, const testsupport::OldRevisionSeed& seed,
+OldDatabase::OldDatabase(platform::DbBackend backend, int revision, const testsupport::OldRevisionSeed& seed,
                          bool legacyDemoColumn)
     : m_backend(backend), m_revision(revision)
 {

@@ -31,7 +31,7 @@ QList<qint32> range(qint32 first, qint32 last)
 // from revision 14 lots that order the groups 8, 6, 4, 2, 1, 3, 5, 7.
 std::unique_ptr<OldDatabase> eightGroups(int revision)
 {
-    auto old = std::make_unique<OldDatabase>(DbBackend::SQLite, revision, OldRevisionSeed{8, 1, 1});
+    auto old = std::make_unique<OldDatabase>(platform::DbBackend::SQLite, revision, OldRevisionSeed{8, 1, 1});
     auto db = old->connect();
     if (revision >= 8)
         db->execute("UPDATE TestGroups SET Zamo80 = 1 WHERE GroupID IN (3, 4, 5)");
@@ -70,10 +70,10 @@ TEST(ViewerReportList, EachRevisionIsListedWithTheColumnsAndReportTypesItHas)
         SCOPED_TRACE(testing::Message() << "revision " << c.revision << ", " << c.type
                                         << (c.sortByLot ? " by lot" : ""));
         const auto old = eightGroups(c.revision);
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         ASSERT_TRUE(list.chooseFile(old->path(), {}).list.features.listed);
-        ReportListRequest request;
+        viewer::ReportListRequest request;
         request.reportType = c.type;
         request.sortByLot = c.sortByLot;
         const viewer::ReportListView view = list.load(request);
@@ -90,8 +90,8 @@ TEST(ViewerReportList, TheGridTextLeavesTheLotColumnEmptyBeforeRevision14)
     for (const int revision : {6, 13, 14}) {
         SCOPED_TRACE(revision);
         const auto old = eightGroups(revision);
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         const viewer::ReportListView view = list.chooseFile(old->path(), {}).list;
         EXPECT_EQ(view.page.clipText.section('\r', 0, 0),
                   QString("1\t%1\t2015-06-01 08:30:15\t2015-06-01 09:45:00").arg(revision >= 14 ? "B-1" : ""));
@@ -103,10 +103,10 @@ TEST(ViewerReportList, ShowAllAddsOpenAndCancelledGroupsButOnlyThoseThatWereStar
     testsupport::TempDataHome home;
     const auto old = eightGroups(12);
     old->connect()->execute("UPDATE TestGroups SET DateCompleted = '1899-12-30 00:00:00' WHERE GroupID = 6");
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     list.chooseFile(old->path(), {});
-    ReportListRequest request;
+    viewer::ReportListRequest request;
     EXPECT_EQ(ids(list.load(request)), QList<qint32>({1, 3, 4, 5, 8}));
     request.showAll = true;
     const viewer::ReportListView all = list.load(request);
@@ -116,16 +116,16 @@ TEST(ViewerReportList, ShowAllAddsOpenAndCancelledGroupsButOnlyThoseThatWereStar
 TEST(ViewerReportList, PagesOfAThousandCountEveryFinishedGroupAndTheLastPageShowsTheLastThousand)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 6, OldRevisionSeed{2345, 0, 0});
+    const OldDatabase old(platform::DbBackend::SQLite, 6, OldRevisionSeed{2345, 0, 0});
     old.connect()->execute("UPDATE TestGroups SET Cancelled = 0");
-    ViewerDatabase db;
-    ViewerReportList list(db);
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
     const viewer::ReportListView first = list.chooseFile(old.path(), {}).list;
     EXPECT_EQ(first.pageCount, 3);
     EXPECT_EQ(first.pageIndex, 0);
     EXPECT_EQ(ids(first), range(1, 1000));
 
-    ReportListRequest request;
+    viewer::ReportListRequest request;
     request.page = 3;
     const viewer::ReportListView third = list.load(request);
     EXPECT_EQ(third.pageIndex, 2);
@@ -148,9 +148,9 @@ TEST(ViewerReportList, TheReportTypeIsKeptAcrossReloadsAndStartsAgainForANewData
 {
     testsupport::TempDataHome home;
     const auto old = eightGroups(12);
-    ViewerDatabase db;
-    ViewerReportList list(db);
-    ReportListRequest request;
+    viewer::ViewerDatabase db;
+    viewer::ViewerReportList list(db);
+    viewer::ReportListRequest request;
     request.reportType = "ZAMO80";
     const viewer::ReportListView chosen = list.chooseFile(old->path(), request).list;
     EXPECT_EQ(chosen.reportType, "ALL");
@@ -171,12 +171,12 @@ TEST(ViewerReportList, ArchiveRecordsAreListedFromRevision7)
     testsupport::TempDataHome home;
     for (const int revision : {6, 7, 15}) {
         SCOPED_TRACE(revision);
-        const OldDatabase old(DbBackend::SQLite, revision, OldRevisionSeed{2, 0, 0});
+        const OldDatabase old(platform::DbBackend::SQLite, revision, OldRevisionSeed{2, 0, 0});
         if (revision >= 7)
             old.connect()->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
                                    "('1-500', 1, 500, 'ZAMO_Results-20140101-080000.mdb', '2014-01-01 08:00:00')");
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         const viewer::ReportListView view = list.chooseFile(old.path(), {}).list;
         EXPECT_EQ(view.failure, "");
         EXPECT_EQ(view.archives.clipText,
@@ -189,13 +189,14 @@ TEST(ViewerReportList, TheCondensedReportOfAGroupWithACondensedZamo80GroupIsTheZ
     testsupport::TempDataHome home;
     for (const int revision : {8, 9, 15}) {
         SCOPED_TRACE(revision);
-        const OldDatabase old(DbBackend::SQLite, revision);
-        ViewerDatabase db;
-        ViewerReportList list(db);
+        const OldDatabase old(platform::DbBackend::SQLite, revision);
+        viewer::ViewerDatabase db;
+        viewer::ViewerReportList list(db);
         list.chooseFile(old.path(), {});
-        EXPECT_EQ(list.condensedKind(1), revision >= 9 ? ReportKind::Zamo80Condensed : ReportKind::Condensed);
-        EXPECT_EQ(list.condensedKind(3), ReportKind::Condensed);
-        EXPECT_EQ(list.condensedKind(40000), ReportKind::Condensed); // no such group
+        EXPECT_EQ(list.condensedKind(1),
+                  revision >= 9 ? viewer::ReportKind::Zamo80Condensed : viewer::ReportKind::Condensed);
+        EXPECT_EQ(list.condensedKind(3), viewer::ReportKind::Condensed);
+        EXPECT_EQ(list.condensedKind(40000), viewer::ReportKind::Condensed); // no such group
     }
 }
 

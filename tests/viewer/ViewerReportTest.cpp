@@ -89,7 +89,7 @@ class ViewerReport : public ::testing::Test {
 protected:
     // The database chosen in the viewer.
     void choose(const OldDatabase& old) { old.choose(db); }
-    QString text(qint32 group, ReportKind kind, bool diagnostics = true)
+    QString text(qint32 group, viewer::ReportKind kind, bool diagnostics = true)
     {
         viewer::PreparedReport prepared = source.open(group, kind, diagnostics);
         if (!prepared.report) {
@@ -102,16 +102,16 @@ protected:
     testsupport::TempDataHome home;
     QTemporaryDir exports;
     viewer::ViewerDatabase db;
-    ViewerReportSource source{db};
+    viewer::ViewerReportSource source{db};
 };
 
 TEST_F(ViewerReport, TheFullReportOfARevision5FileShowsTheGroupChosenByItsGroupId)
 {
-    const OldDatabase old(DbBackend::SQLite, 5, OldRevisionSeed{2, 1, 2});
+    const OldDatabase old(platform::DbBackend::SQLite, 5, OldRevisionSeed{2, 1, 2});
     choose(old);
-    EXPECT_EQ(text(2, ReportKind::Full), QString::fromUtf8(kRevision5FullReport));
+    EXPECT_EQ(text(2, viewer::ReportKind::Full), QString::fromUtf8(kRevision5FullReport));
     // Condensed asked for: a revision before 8 has only the full report.
-    EXPECT_EQ(text(2, ReportKind::Condensed), QString::fromUtf8(kRevision5FullReport));
+    EXPECT_EQ(text(2, viewer::ReportKind::Condensed), QString::fromUtf8(kRevision5FullReport));
 
     const viewer::ReportExport exported = source.exportFullReport(2, "TAB", exports.filePath("group2.txt"), true);
     ASSERT_TRUE(exported.done) << exported.failure.toStdString();
@@ -121,18 +121,18 @@ TEST_F(ViewerReport, TheFullReportOfARevision5FileShowsTheGroupChosenByItsGroupI
 
 TEST_F(ViewerReport, TheCondensedReportOfARevision9FileShowsTheGroupChosenByItsUniqueGroupId)
 {
-    const OldDatabase old(DbBackend::SQLite, 9);
+    const OldDatabase old(platform::DbBackend::SQLite, 9);
     old.connect()->execute("UPDATE TestGroups SET UniqueGroupID = 40000 WHERE GroupID = 3");
     choose(old);
-    EXPECT_EQ(text(40000, ReportKind::Condensed), QString::fromUtf8(kRevision9CondensedReport));
-    EXPECT_THAT(text(40000, ReportKind::Full).toStdString(), HasSubstr("Test Group 40000\n"));
+    EXPECT_EQ(text(40000, viewer::ReportKind::Condensed), QString::fromUtf8(kRevision9CondensedReport));
+    EXPECT_THAT(text(40000, viewer::ReportKind::Full).toStdString(), HasSubstr("Test Group 40000\n"));
     // GroupID 3 names no group once its UniqueGroupID is another number.
-    EXPECT_EQ(source.open(3, ReportKind::Full, true).report, nullptr);
+    EXPECT_EQ(source.open(3, viewer::ReportKind::Full, true).report, nullptr);
 }
 
 TEST_F(ViewerReport, AnExportGetsItsFormatsExtensionWhereItsNameLacksItAndSaysWhereItWent)
 {
-    const OldDatabase old(DbBackend::SQLite, 15);
+    const OldDatabase old(platform::DbBackend::SQLite, 15);
     old.connect()->execute("UPDATE TestGroups SET UniqueGroupID = 40000 WHERE GroupID = 1");
     choose(old);
     const struct {
@@ -148,7 +148,7 @@ TEST_F(ViewerReport, AnExportGetsItsFormatsExtensionWhereItsNameLacksItAndSaysWh
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.format << " to " << c.name);
-        EXPECT_EQ(ViewerReportSource::exportPath(c.name, c.format), c.written);
+        EXPECT_EQ(viewer::ViewerReportSource::exportPath(c.name, c.format), c.written);
         const viewer::ReportExport exported = source.exportFullReport(40000, c.format, exports.filePath(c.name), true);
         ASSERT_TRUE(exported.done) << exported.failure.toStdString();
         EXPECT_EQ(exported.path, exports.filePath(c.written));
@@ -156,7 +156,7 @@ TEST_F(ViewerReport, AnExportGetsItsFormatsExtensionWhereItsNameLacksItAndSaysWh
         EXPECT_TRUE(QFile::exists(exported.path));
     }
     EXPECT_THAT(readText(exports.filePath("report.tab")).toStdString(), HasSubstr("Test Group 40000\n"));
-    EXPECT_EQ(ViewerReportSource::ExportTitle, "Report Export");
+    EXPECT_EQ(viewer::ViewerReportSource::ExportTitle, "Report Export");
 
     // No name, or a format of no export: nothing happens.
     const int files = QDir(exports.path()).entryList(QDir::Files).size();
@@ -172,7 +172,7 @@ TEST_F(ViewerReport, AnExportGetsItsFormatsExtensionWhereItsNameLacksItAndSaysWh
 
 TEST_F(ViewerReport, AFailedExportSaysWhyAndGivesNoSuccessMessage)
 {
-    const OldDatabase old(DbBackend::SQLite, 12);
+    const OldDatabase old(platform::DbBackend::SQLite, 12);
     choose(old);
     const QString path = exports.filePath("no such folder/report");
     const viewer::ReportExport failed = source.exportFullReport(1, "PDF", path, false);
@@ -188,10 +188,10 @@ TEST_F(ViewerReport, AFailedExportSaysWhyAndGivesNoSuccessMessage)
 
 TEST_F(ViewerReport, ARevisionWithoutTemplatesShowsAndExportsNothingWithoutAMessage)
 {
-    const OldDatabase old(DbBackend::SQLite, 15);
+    const OldDatabase old(platform::DbBackend::SQLite, 15);
     old.connect()->execute("UPDATE Version SET DBRevNumber = 16 WHERE ID = 1");
     choose(old);
-    const viewer::PreparedReport prepared = source.open(1, ReportKind::Full, true);
+    const viewer::PreparedReport prepared = source.open(1, viewer::ReportKind::Full, true);
     EXPECT_TRUE(prepared.noTemplate);
     EXPECT_EQ(prepared.report, nullptr);
     EXPECT_EQ(prepared.failure, "");
@@ -202,9 +202,9 @@ TEST_F(ViewerReport, ARevisionWithoutTemplatesShowsAndExportsNothingWithoutAMess
     EXPECT_FALSE(QFile::exists(home.path() + "/ZAMO Report Viewer/ElectrodeTestReport_2151.rpt"));
 
     // revision 8 has no condensed ZAMO80 report.
-    const OldDatabase rev8(DbBackend::SQLite, 8);
+    const OldDatabase rev8(platform::DbBackend::SQLite, 8);
     choose(rev8);
-    EXPECT_TRUE(source.open(1, ReportKind::Zamo80Condensed, true).noTemplate);
+    EXPECT_TRUE(source.open(1, viewer::ReportKind::Zamo80Condensed, true).noTemplate);
 }
 
 } // namespace

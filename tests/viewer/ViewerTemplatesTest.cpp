@@ -23,9 +23,9 @@ using viewer::ViewerReportTemplates;
 
 namespace {
 
-constexpr ReportKind Full = ReportKind::Full;
-constexpr ReportKind Condensed = ReportKind::Condensed;
-constexpr ReportKind Zamo80 = ReportKind::Zamo80Condensed;
+constexpr viewer::ReportKind Full = viewer::ReportKind::Full;
+constexpr viewer::ReportKind Condensed = viewer::ReportKind::Condensed;
+constexpr viewer::ReportKind Zamo80 = viewer::ReportKind::Zamo80Condensed;
 
 TEST(ViewerTemplates, TheTemplateFollowsRevisionBackEndKindAndTheDiagnosticsBox)
 {
@@ -61,14 +61,15 @@ TEST(ViewerTemplates, TheTemplateFollowsRevisionBackEndKindAndTheDiagnosticsBox)
             SCOPED_TRACE(testing::Message() << "revision " << r.revision << (r.server ? " server" : " file")
                                             << (box == 0 ? " with diagnostics" : " without"));
             const bool diagnostics = box == 0;
-            EXPECT_EQ(ViewerReportTemplates::number(r.revision, r.server, Full, diagnostics).value_or(0), r.full[box]);
-            EXPECT_EQ(ViewerReportTemplates::number(r.revision, r.server, Condensed, diagnostics).value_or(0),
+            EXPECT_EQ(viewer::ViewerReportTemplates::number(r.revision, r.server, Full, diagnostics).value_or(0),
+                      r.full[box]);
+            EXPECT_EQ(viewer::ViewerReportTemplates::number(r.revision, r.server, Condensed, diagnostics).value_or(0),
                       r.condensed[box]);
-            EXPECT_EQ(ViewerReportTemplates::number(r.revision, r.server, Zamo80, diagnostics).value_or(0),
+            EXPECT_EQ(viewer::ViewerReportTemplates::number(r.revision, r.server, Zamo80, diagnostics).value_or(0),
                       r.zamo80[box]);
         }
 
-    const QList<int> all = ViewerReportTemplates::all();
+    const QList<int> all = viewer::ViewerReportTemplates::all();
     EXPECT_EQ(all.size(), 41);
     EXPECT_EQ(all.first(), 204);
     EXPECT_EQ(all.last(), 2158);
@@ -93,10 +94,10 @@ TEST_P(EveryTemplate, FillsFromADatabaseOfItsRevision)
     viewer::ViewerDatabase db;
     old.choose(db);
     viewer::ViewerReportSource source(db);
-    for (const ReportKind kind : {Full, Condensed, Zamo80})
+    for (const viewer::ReportKind kind : {Full, Condensed, Zamo80})
         for (const bool diagnostics : {true, false}) {
             const std::optional<int> number =
-                ViewerReportTemplates::number(c.revision, !old.local(), kind, diagnostics);
+                viewer::ViewerReportTemplates::number(c.revision, !old.local(), kind, diagnostics);
             SCOPED_TRACE(testing::Message() << "template " << number.value_or(0));
             viewer::PreparedReport prepared = source.open(1, kind, diagnostics);
             if (!number) {
@@ -130,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Viewer, EveryTemplate, ::testing::ValuesIn(everyViewerC
 TEST(ViewerTemplates, ATemplateOfANewerRevisionCannotReadAnOlderDatabase)
 {
     testsupport::TempDataHome home;
-    const OldDatabase old(DbBackend::SQLite, 12);
+    const OldDatabase old(platform::DbBackend::SQLite, 12);
     QString error;
-    auto report = platform::Report::open(ViewerReportTemplates::write(2151, &error));
+    auto report = platform::Report::open(viewer::ViewerReportTemplates::write(2151, &error));
     ASSERT_EQ(error, "");
     report->setLocation(old.path());
     report->setRecordSelectionFormula("{TestGroups.UniqueGroupID} = 1");
@@ -142,7 +143,7 @@ TEST(ViewerTemplates, ATemplateOfANewerRevisionCannotReadAnOlderDatabase)
 // The templates of a revision-9 file, written into the viewer's data folder.
 class ViewerTemplateFiles : public ::testing::Test {
 protected:
-    QString file(int number) const { return folder + "/" + ViewerReportTemplates::fileName(number); }
+    QString file(int number) const { return folder + "/" + viewer::ViewerReportTemplates::fileName(number); }
     static QByteArray resource(int number)
     {
         QFile f(QString(":/RPT/%1").arg(number));
@@ -162,7 +163,7 @@ protected:
 
     testsupport::TempDataHome home;
     const QString folder = home.path() + "/ZAMO Report Viewer";
-    const OldDatabase old{DbBackend::SQLite, 9};
+    const OldDatabase old{platform::DbBackend::SQLite, 9};
     viewer::ViewerDatabase db;
     viewer::ViewerReportSource source{db};
 

@@ -5,12 +5,12 @@
 
 class QWidget;
 
-namespace ui {
-
 // Takes the close command from a window: no close button, and a close asked
 // for by the operator (close box, window menu, Alt+F4) is refused; the
 // program can still close it. A window inside an MDI area is treated through
 // its sub-window. Returns true when the window was changed.
+namespace ui {
+
 bool disableCloseMenu(QWidget* window);
 
 // The folder dialog "select a Folder"; "" when cancelled.

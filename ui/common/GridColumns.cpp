@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QWidget>
 
+namespace ui {
+
 namespace {
 
 class ResizeWatch : public QObject {
@@ -36,3 +38,5 @@ void followWidth(QWidget* grid, std::function<void()> apply)
 }
 
 } // namespace GridColumns
+
+} // namespace ui

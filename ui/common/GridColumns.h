@@ -7,9 +7,13 @@
 
 class QWidget;
 
+namespace ui {
+
 namespace GridColumns {
 
 // Calls apply now and after every resize of grid, for the grid's lifetime.
 void followWidth(QWidget* grid, std::function<void()> apply);
 
 } // namespace GridColumns
+
+} // namespace ui

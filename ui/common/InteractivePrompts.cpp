@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+namespace ui {
+
 using platform::FileDialogRequest;
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -11,53 +13,54 @@ using platform::MsgResult;
 
 namespace {
 
-QMessageBox::StandardButtons toQt(MsgButtons b)
+QMessageBox::StandardButtons toQt(platform::MsgButtons b)
 {
     switch (b) {
-    case MsgButtons::Ok: return QMessageBox::Ok;
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    case MsgButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case platform::MsgButtons::Ok: return QMessageBox::Ok;
+    case platform::MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case platform::MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case platform::MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case platform::MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case platform::MsgButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
 
-QMessageBox::Icon toQt(MsgIcon i)
+QMessageBox::Icon toQt(platform::MsgIcon i)
 {
     switch (i) {
-    case MsgIcon::None: return QMessageBox::NoIcon;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::Warning: return QMessageBox::Warning;
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
+    case platform::MsgIcon::None: return QMessageBox::NoIcon;
+    case platform::MsgIcon::Information: return QMessageBox::Information;
+    case platform::MsgIcon::Warning: return QMessageBox::Warning;
+    case platform::MsgIcon::Critical: return QMessageBox::Critical;
+    case platform::MsgIcon::Question: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 
-MsgResult fromQt(int b)
+platform::MsgResult fromQt(int b)
 {
     switch (b) {
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
-    case QMessageBox::Abort: return MsgResult::Abort;
-    case QMessageBox::Ignore: return MsgResult::Ignore;
-    default: return MsgResult::Ok;
+    case QMessageBox::Cancel: return platform::MsgResult::Cancel;
+    case QMessageBox::Yes: return platform::MsgResult::Yes;
+    case QMessageBox::No: return platform::MsgResult::No;
+    case QMessageBox::Retry: return platform::MsgResult::Retry;
+    case QMessageBox::Abort: return platform::MsgResult::Abort;
+    case QMessageBox::Ignore: return platform::MsgResult::Ignore;
+    default: return platform::MsgResult::Ok;
     }
 }
 
 } // namespace
 
-MsgResult InteractivePrompts::message(const QString& text, const QString& title, MsgButtons buttons, MsgIcon icon)
+platform::MsgResult InteractivePrompts::message(const QString& text, const QString& title, platform::MsgButtons buttons,
+                                                platform::MsgIcon icon)
 {
     QMessageBox box(toQt(icon), title, text, toQt(buttons));
     return fromQt(box.exec());
 }
 
-QString InteractivePrompts::openFile(const FileDialogRequest& r)
+QString InteractivePrompts::openFile(const platform::FileDialogRequest& r)
 {
     QString start = r.directory;
     if (!r.fileName.isEmpty())
@@ -65,7 +68,7 @@ QString InteractivePrompts::openFile(const FileDialogRequest& r)
     return QFileDialog::getOpenFileName(nullptr, r.title, start, r.filter);
 }
 
-QString InteractivePrompts::saveFile(const FileDialogRequest& r)
+QString InteractivePrompts::saveFile(const platform::FileDialogRequest& r)
 {
     QFileDialog dialog(nullptr, r.title, r.directory, r.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -89,3 +92,5 @@ QString InteractivePrompts::inputText(const QString& prompt, const QString& titl
 {
     return QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, initial, ok);
 }
+
+} // namespace ui

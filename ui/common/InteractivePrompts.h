@@ -7,6 +7,8 @@
 
 #include "platform/Prompts.h"
 
+namespace ui {
+
 class InteractivePrompts : public platform::Prompts {
 public:
     platform::MsgResult message(const QString& text, const QString& title, platform::MsgButtons buttons,
@@ -16,3 +18,5 @@ public:
     QString chooseFolder(const QString& title, const QString& directory) override;
     QString inputText(const QString& prompt, const QString& title, const QString& initial, bool* ok) override;
 };
+
+} // namespace ui

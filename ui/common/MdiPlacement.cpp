@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace ui {
+
 namespace MdiChild {
 
 QWidget* outerWidget(QWidget* form)
@@ -77,3 +79,5 @@ void showAndRaise(QWidget* form)
 }
 
 } // namespace MdiChild
+
+} // namespace ui

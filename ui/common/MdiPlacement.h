@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace ui {
+
 namespace MdiChild {
 
 // The widget that carries the window's place: the sub-window around it, or
@@ -34,3 +36,5 @@ bool liesInside(QWidget* form, const QSize& area);
 void showAndRaise(QWidget* form);
 
 } // namespace MdiChild
+
+} // namespace ui

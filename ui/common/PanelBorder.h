@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QVBoxLayout>
 
+namespace ui {
+
 inline QFrame* addPanelBorder(QWidget* panel)
 {
     auto* border = new QFrame(panel); // shpBorder
@@ -14,3 +16,5 @@ inline QFrame* addPanelBorder(QWidget* panel)
     outer->addWidget(border);
     return border;
 }
+
+} // namespace ui

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace ui {
+
 StatusLamp::StatusLamp(const QString& accessibleName, QWidget* parent) : QWidget(parent)
 {
     setAccessibleName(accessibleName);
@@ -25,3 +27,5 @@ void StatusLamp::paintEvent(QPaintEvent*)
     p.setBrush(m_fill);
     p.drawEllipse(rect().adjusted(1, 1, -1, -1));
 }
+
+} // namespace ui

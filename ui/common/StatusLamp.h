@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QWidget>
 
+namespace ui {
+
 class StatusLamp : public QWidget {
     Q_OBJECT
 public:
@@ -25,3 +27,5 @@ protected:
 private:
     QColor m_fill = red();
 };
+
+} // namespace ui

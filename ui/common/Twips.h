@@ -2,6 +2,8 @@
 // hostWidget sizes and positions are given in twips; the screen has 15 twips to
 // the pixel.
 
+namespace ui {
+
 namespace Twips {
 
 constexpr int PerPixel = 15;
@@ -16,3 +18,5 @@ constexpr int fromPixels(int pixels)
 }
 
 } // namespace Twips
+
+} // namespace ui

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 QLabel* label(const char* name, const QString& caption)
@@ -74,10 +76,10 @@ void BiasTestDialog::load()
 void BiasTestDialog::acceptEntries()
 {
     m_mainForm.clearTestList();
-    auto step = std::make_shared<TestStep>();
+    auto step = std::make_shared<testlists::TestStep>();
     step->initByParams("BIAS", 1, QString(), NumberList::selected(TestTimeComboBox),
                        NumberList::selected(SamplingIntervalComboBox), false, 0, false);
-    Globals::ActiveTestList.append(step);
+    testlists::Globals::ActiveTestList.append(step);
     hide();
     m_mainForm.updateTestSequenceList();
     m_mainForm.startFirstTestSequence(true);
@@ -88,3 +90,5 @@ void BiasTestDialog::cancel()
 {
     reject();
 }
+
+} // namespace ui

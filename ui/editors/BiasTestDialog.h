@@ -7,8 +7,11 @@
 
 #include <QDialog>
 
-class TestWindowServices;
 class QComboBox;
+
+namespace ui {
+
+class TestWindowServices;
 
 class BiasTestDialog : public QDialog {
     Q_OBJECT
@@ -25,3 +28,5 @@ private:
     QComboBox* TestTimeComboBox = nullptr;
     QComboBox* SamplingIntervalComboBox = nullptr;
 };
+
+} // namespace ui

@@ -6,6 +6,8 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 
+namespace ui {
+
 namespace DefinitionWindows {
 
 namespace {
@@ -20,7 +22,7 @@ void showModal(TestWindowServices& mainForm)
 template <typename testWindow>
 void showForMainForm()
 {
-    if (TestWindowServices* mainForm = StationWindows::TestWindow())
+    if (TestWindowServices* mainForm = StationWindows::testWindow())
         showModal<testWindow>(*mainForm);
 }
 
@@ -49,3 +51,5 @@ void installOpeners()
 }
 
 } // namespace DefinitionWindows
+
+} // namespace ui

@@ -2,6 +2,8 @@
 // Opening the test-definition windows: each opening builds the window
 // afresh and shows it modally over the main frame.
 
+namespace ui {
+
 class TestWindowServices;
 
 namespace DefinitionWindows {
@@ -15,3 +17,5 @@ void showBiasTestParameters(TestWindowServices& mainForm);
 void installOpeners();
 
 } // namespace DefinitionWindows
+
+} // namespace ui

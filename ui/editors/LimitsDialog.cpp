@@ -20,6 +20,8 @@
 
 #include <vector>
 
+namespace ui {
+
 namespace {
 
 struct LimitRow {
@@ -151,7 +153,7 @@ QWidget* LimitsDialog::buildPage(int page)
 
 void LimitsDialog::load()
 {
-    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
     LimitsTab->setTabEnabled(0, !zamo80);
     LimitsTab->setTabEnabled(1, zamo80);
     LimitsTab->setCurrentIndex(zamo80 ? 1 : 0);
@@ -244,3 +246,5 @@ void LimitsDialog::restoreDefaults()
 {
     showLimits(true);
 }
+
+} // namespace ui

@@ -12,10 +12,13 @@
 
 #include <array>
 
-class TestWindowServices;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+
+namespace ui {
+
+class TestWindowServices;
 
 class LimitsDialog : public QDialog {
     Q_OBJECT
@@ -49,3 +52,5 @@ private:
     // In the order of config::limitKeys().
     std::array<QLineEdit*, 26> m_boxes{};
 };
+
+} // namespace ui

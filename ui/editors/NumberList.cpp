@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace ui {
+
 namespace NumberList {
 
 void fill(QComboBox* list, int first, int last)
@@ -26,3 +28,5 @@ qint16 selected(const QComboBox* list)
 }
 
 } // namespace NumberList
+
+} // namespace ui

@@ -6,6 +6,8 @@
 
 class QComboBox;
 
+namespace ui {
+
 namespace NumberList {
 
 // Fills the list with first..last as decimal text.
@@ -17,3 +19,5 @@ bool select(QComboBox* list, qint32 value);
 qint16 selected(const QComboBox* list);
 
 } // namespace NumberList
+
+} // namespace ui

@@ -27,6 +27,8 @@
 
 #include <cmath>
 
+namespace ui {
+
 namespace {
 
 const QStringList BaseModelTypes{"DCO", "ACZ", "SDR", "NOISE", "BIAS"};
@@ -63,7 +65,7 @@ void SequenceEditor::initializeEditor()
     NumberList::fill(SampleIntervalComboBox, 1, 60);
     NumberList::select(SampleIntervalComboBox, 30);
 
-    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+    const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
     BiasFrame->setVisible(!zamo80);
     PaceRollFrame->setVisible(false);
     DefibChargeFrame->setVisible(zamo80);
@@ -84,7 +86,7 @@ void SequenceEditor::initializeEditor()
     }
     testTypeChosen();
 
-    m_workingList = copySteps(Globals::ActiveTestList);
+    m_workingList = copySteps(testlists::Globals::ActiveTestList);
     setEditing(-1);
     updateTestSequenceList();
     enableBiasControls(false);
@@ -96,10 +98,11 @@ void SequenceEditor::updateTestSequenceList()
     resetGrid();
     TestSequenceFlexGrid->setRowCount(int(m_workingList.size()));
     for (int n = 1; n <= m_workingList.size(); ++n) {
-        TestStep& step = *m_workingList[n - 1];
+        testlists::TestStep& step = *m_workingList[n - 1];
         step.initElectrodesByString(selection);
-        const QString texts[] = {QString::number(n), step.testType(), TestListRows::electrodesText(step, selection),
-                                 TestListRows::countText(step)};
+        const QString texts[] = {QString::number(n), step.testType(),
+                                 testlists::TestListRows::electrodesText(step, selection),
+                                 testlists::TestListRows::countText(step)};
         for (int column = 0; column < 4; ++column)
             TestSequenceFlexGrid->setItem(n - 1, column, new QTableWidgetItem(texts[column]));
     }
@@ -172,7 +175,7 @@ void SequenceEditor::enableBiasControls(bool enabled)
         control->setEnabled(enabled);
 }
 
-void SequenceEditor::applyControlsTo(TestStep& step, const QString& selection) const
+void SequenceEditor::applyControlsTo(testlists::TestStep& step, const QString& selection) const
 {
     step.initByParams(TestTypeComboBox->currentText(), NumberList::selected(CountComboBox), selection,
                       NumberList::selected(TestTimeComboBox), NumberList::selected(SampleIntervalComboBox),
@@ -187,7 +190,7 @@ void SequenceEditor::insertRow()
         showWarning("No Electrodes Specified.", "Error");
         return;
     }
-    auto step = std::make_shared<TestStep>();
+    auto step = std::make_shared<testlists::TestStep>();
     applyControlsTo(*step, selection);
     m_workingList.append(step);
     updateTestSequenceList();
@@ -211,7 +214,7 @@ void SequenceEditor::editRow()
     loadRowIntoEditor(*m_workingList[row - 1]);
 }
 
-void SequenceEditor::loadRowIntoEditor(const TestStep& step)
+void SequenceEditor::loadRowIntoEditor(const testlists::TestStep& step)
 {
     // A value that its list does not hold (a type of the other unit mode, a
     // count above 1000, a BIAS time above 165 h) leaves that list as it is.
@@ -281,7 +284,7 @@ void SequenceEditor::deleteRow()
                                               "Delete Test", platform::MsgButtons::YesNo, platform::MsgIcon::None);
     if (answer != platform::MsgResult::Yes)
         return;
-    TestList remaining = m_workingList;
+    testlists::TestList remaining = m_workingList;
     remaining.removeAt(row - 1);
     replaceWorkingList(remaining);
 }
@@ -298,7 +301,7 @@ void SequenceEditor::clearSequenceList()
     resetGrid();
 }
 
-void SequenceEditor::replaceWorkingList(const TestList& steps)
+void SequenceEditor::replaceWorkingList(const testlists::TestList& steps)
 {
     m_workingList = steps;
     setEditing(-1);
@@ -318,8 +321,8 @@ void SequenceEditor::openSequenceFile()
     const QString path = platform::Prompts::instance().openFile(request);
     if (path.isEmpty())
         return; // cancelled: the working list stays
-    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
-    TestList loaded;
+    const run::SequenceFileFlags flags = run::SequenceFileFlags::forConnectedUnits(m_mainForm);
+    testlists::TestList loaded;
     if (!testlists::readSequenceFile(path, loaded, flags.is80, flags.is80With24)) {
         showWarning("The test sequence " + path + " cannot be read, or it is not for the connected units.",
                     config::DefaultMessageTitle);
@@ -346,7 +349,7 @@ void SequenceEditor::saveSequenceFile()
     const QString path = platform::Prompts::instance().saveFile(request);
     if (path.isEmpty())
         return;
-    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
+    const run::SequenceFileFlags flags = run::SequenceFileFlags::forConnectedUnits(m_mainForm);
     QString error;
     if (!testlists::writeSequenceFile(path, m_workingList, flags.is80, flags.is80With24, &error))
         showWarning("Unable to save the test sequence to " + path + ": " + error + ".", config::DefaultMessageTitle);
@@ -359,8 +362,9 @@ void SequenceEditor::loadStandardSequence()
         showWarning("Default electrodes not defined!", "Error");
         return;
     }
-    const bool zamo80 = m_mainForm.checkZAMOMode() == ConnectedUnitsMode::Zamo80;
-    TestList steps = copySteps(zamo80 ? Globals::Standard80TestList : Globals::StandardTestList);
+    const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
+    testlists::TestList steps =
+        copySteps(zamo80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList);
     for (const auto& step : steps)
         step->initElectrodesByString(selection);
     replaceWorkingList(steps);
@@ -368,9 +372,10 @@ void SequenceEditor::loadStandardSequence()
 
 void SequenceEditor::saveStandardSequence()
 {
-    const SequenceFileFlags flags = SequenceFileFlags::forConnectedUnits(m_mainForm);
+    const run::SequenceFileFlags flags = run::SequenceFileFlags::forConnectedUnits(m_mainForm);
     const bool zamo80 = flags.is80 || flags.is80With24;
-    TestList& standard = zamo80 ? Globals::Standard80TestList : Globals::StandardTestList;
+    testlists::TestList& standard =
+        zamo80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList;
     const QString path = zamo80 ? m_mainForm.stationSettings().paths.standard80SequenceFile
                                 : m_mainForm.stationSettings().paths.standardSequenceFile;
     standard = copySteps(m_workingList);
@@ -405,8 +410,8 @@ void SequenceEditor::resetDefibChargeTime()
 
 void SequenceEditor::acceptEntries()
 {
-    Globals::ActiveTestList.clear();
-    Globals::ActiveTestList.append(m_workingList);
+    testlists::Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.append(m_workingList);
     m_mainForm.updateTestSequenceList();
     accept();
 }
@@ -420,3 +425,5 @@ void SequenceEditor::showWarning(const QString& text, const QString& title)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
+
+} // namespace ui

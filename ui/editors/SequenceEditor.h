@@ -18,7 +18,6 @@
 
 #include <QDialog>
 
-class TestWindowServices;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -27,6 +26,10 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QToolButton;
+
+namespace ui {
+
+class TestWindowServices;
 
 class SequenceEditor : public QDialog {
     Q_OBJECT
@@ -60,7 +63,7 @@ private:
     void initializeEditor();
     void resetGrid();
     void sizeGridColumns();
-    void loadRowIntoEditor(const TestStep& step);
+    void loadRowIntoEditor(const testlists::TestStep& step);
     void enableBiasControls(bool enabled);
     void clearSequenceList();
     void openSequenceFile();
@@ -68,7 +71,7 @@ private:
 
     // Initialises the step as the parameter controls describe it, on the
     // selection.
-    void applyControlsTo(TestStep& step, const QString& selection) const;
+    void applyControlsTo(testlists::TestStep& step, const QString& selection) const;
     void setEditing(int position);
     // The grid's current row: 0 (the header) when no step row is current.
     int currentRow() const;
@@ -77,7 +80,7 @@ private:
     void moveStep(int from, int to);
     // Replaces the working list; an open edit ends, as its position may now
     // name another step or none.
-    void replaceWorkingList(const TestList& steps);
+    void replaceWorkingList(const testlists::TestList& steps);
     static void showWarning(const QString& text, const QString& title);
 
     void buildControls();
@@ -85,7 +88,7 @@ private:
     QWidget* buildSequenceControls();
 
     TestWindowServices& m_mainForm;
-    TestList m_workingList;
+    testlists::TestList m_workingList;
     qint16 m_editPosition = -1;
 
     QComboBox* TestTypeComboBox = nullptr;
@@ -108,3 +111,5 @@ private:
     QPushButton* SaveEditButton = nullptr;
     QPushButton* CancelEditButton = nullptr;
 };
+
+} // namespace ui

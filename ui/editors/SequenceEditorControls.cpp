@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 template <typename T>
@@ -195,3 +197,5 @@ QWidget* SequenceEditor::buildSequenceControls()
     connect(saveStandard, &QPushButton::clicked, this, &SequenceEditor::saveStandardSequence);
     return frame;
 }
+
+} // namespace ui

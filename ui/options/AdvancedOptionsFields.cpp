@@ -1,5 +1,7 @@
 #include "ui/options/AdvancedOptionsFields.h"
 
+namespace ui {
+
 namespace AdvancedOptionsFields {
 
 namespace {
@@ -172,3 +174,5 @@ const QList<Field>& fields()
 }
 
 } // namespace AdvancedOptionsFields
+
+} // namespace ui

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+namespace ui {
+
 namespace AdvancedOptionsFields {
 
 enum class Kind { Text, Check, WholeNumber };
@@ -34,3 +36,5 @@ const QList<Page>& pages();
 const QList<Field>& fields();
 
 } // namespace AdvancedOptionsFields
+
+} // namespace ui

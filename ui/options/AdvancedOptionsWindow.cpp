@@ -17,6 +17,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace ui {
+
 using AdvancedOptionsFields::Field;
 using AdvancedOptionsFields::Kind;
 
@@ -213,3 +215,5 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
     }
     config::iniWrite(field.section, field.key, value, SettingsFile());
 }
+
+} // namespace ui

@@ -26,6 +26,8 @@ namespace config {
 struct StationSettings;
 }
 
+namespace ui {
+
 class AdvancedOptionsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -62,3 +64,5 @@ private:
     const config::StationSettings& m_settings;
     QList<Bound> m_fields;
 };
+
+} // namespace ui

@@ -7,6 +7,8 @@
 #include <QPageSetupDialog>
 #include <QPageSize>
 
+namespace ui {
+
 using platform::ReportError;
 
 ReportPrinter::ReportPrinter(platform::Report& report) : m_report(report) {}
@@ -24,7 +26,7 @@ void ReportPrinter::printOut()
 {
     QPrinter& target = printer();
     if (target.outputFormat() == QPrinter::NativeFormat && target.printerName().isEmpty())
-        throw ReportError(QStringLiteral("No printer"));
+        throw platform::ReportError(QStringLiteral("No printer"));
     target.setCopyCount(1);
     printOut(target);
 }
@@ -37,7 +39,7 @@ void ReportPrinter::printOut(QPrinter& printer)
     printer.setPageOrientation(m_report.content().landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setDocName(m_report.reportTitle());
     if (!platform::ReportPainter::paintDocument(printer, laidOut, printer.resolution() / 72.0))
-        throw ReportError(QStringLiteral("The report could not be printed"));
+        throw platform::ReportError(QStringLiteral("The report could not be printed"));
 }
 
 bool ReportPrinter::pageSetup(QWidget* parent)
@@ -50,3 +52,5 @@ bool ReportPrinter::pageSetup(QWidget* parent)
     m_report.setLandscape(target.pageLayout().orientation() == QPageLayout::Landscape);
     return true;
 }
+
+} // namespace ui

@@ -16,6 +16,8 @@ namespace platform {
 class Report;
 }
 
+namespace ui {
+
 class ReportPrinter {
 public:
     explicit ReportPrinter(platform::Report& report);
@@ -33,3 +35,5 @@ private:
     platform::Report& m_report;
     std::unique_ptr<QPrinter> m_printer;
 };
+
+} // namespace ui

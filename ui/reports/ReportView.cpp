@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace ui {
 
 namespace {
 
@@ -28,7 +28,7 @@ class ReportPagesWidget : public QWidget {
 public:
     explicit ReportPagesWidget(QWidget* parent) : QWidget(parent) {}
 
-    void setPages(const QList<ReportPage>& pages)
+    void setPages(const QList<platform::ReportPage>& pages)
     {
         m_pages = pages;
         relayout();
@@ -48,14 +48,14 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         double y = kGap;
-        for (const ReportPage& p : m_pages) {
+        for (const platform::ReportPage& p : m_pages) {
             const QRectF paper(kGap, y, p.size.width() * m_scale, p.size.height() * m_scale);
             if (paper.intersects(event->rect())) {
                 painter.fillRect(paper, Qt::white);
                 painter.save();
                 painter.translate(paper.topLeft());
                 painter.scale(m_scale, m_scale);
-                ReportPainter::paintPage(painter, p);
+                platform::ReportPainter::paintPage(painter, p);
                 painter.restore();
             }
             y += paper.height() + kGap;
@@ -66,18 +66,18 @@ private:
     void relayout()
     {
         double widest = 1;
-        for (const ReportPage& p : m_pages)
+        for (const platform::ReportPage& p : m_pages)
             widest = std::max(widest, p.size.width());
         const double printed = logicalDpiX() / 72.0;
         m_scale = m_available > 0 ? std::clamp((m_available - 2.0 * kGap) / widest, 0.3, printed) : printed;
         int height = kGap;
-        for (const ReportPage& p : m_pages)
+        for (const platform::ReportPage& p : m_pages)
             height += static_cast<int>(p.size.height() * m_scale) + kGap;
         setFixedSize(static_cast<int>(widest * m_scale) + 2 * kGap, height);
         update();
     }
 
-    QList<ReportPage> m_pages;
+    QList<platform::ReportPage> m_pages;
     int m_available = 0;
     double m_scale = 1;
 };
@@ -107,7 +107,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent)
 
 ReportViewer::~ReportViewer() = default;
 
-void ReportViewer::setReportSource(Report* report)
+void ReportViewer::setReportSource(platform::Report* report)
 {
     if (report != m_report)
         m_printer = report ? std::make_unique<ReportPrinter>(*report) : nullptr;
@@ -117,7 +117,7 @@ void ReportViewer::setReportSource(Report* report)
 
 void ReportViewer::viewReport()
 {
-    m_pages->setPages(m_report ? m_report->pages() : QList<ReportPage>{});
+    m_pages->setPages(m_report ? m_report->pages() : QList<platform::ReportPage>{});
     m_print->setEnabled(m_report != nullptr);
 }
 
@@ -142,9 +142,9 @@ void ReportViewer::print()
         return;
     try {
         m_printer->printOut(m_printer->printer());
-    } catch (const ReportError& e) {
+    } catch (const platform::ReportError& e) {
         emit printFailed(e.text());
     }
 }
 
-} // namespace platform
+} // namespace ui

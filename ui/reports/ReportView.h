@@ -14,11 +14,14 @@
 
 class QAction;
 class QScrollArea;
-class ReportPrinter;
 
 namespace platform {
-
 class Report;
+}
+
+namespace ui {
+
+class ReportPrinter;
 class ReportPagesWidget;
 
 class ReportViewer : public QWidget {
@@ -28,8 +31,8 @@ public:
     ~ReportViewer() override;
 
     // The report shown; not owned, it must outlive the viewer or be reset.
-    void setReportSource(Report* report);
-    Report* reportSource() const { return m_report; }
+    void setReportSource(platform::Report* report);
+    platform::Report* reportSource() const { return m_report; }
     // The printer of the report shown; nullptr without a report.
     ReportPrinter* reportPrinter() const { return m_printer.get(); }
     // Lays the report's pages out and shows them. Throws ReportError.
@@ -49,11 +52,11 @@ protected:
 private:
     void print();
 
-    Report* m_report = nullptr;
+    platform::Report* m_report = nullptr;
     std::unique_ptr<ReportPrinter> m_printer;
     QScrollArea* m_scroll;
     ReportPagesWidget* m_pages;
     QAction* m_print;
 };
 
-} // namespace platform
+} // namespace ui

@@ -9,8 +9,10 @@
 
 #include <cmath>
 
+namespace ui {
+
 TestWindowReportActions::TestWindowReportActions(const config::StationSettings& settings,
-                                                 std::function<ConnectedUnitsMode()> checkZamoMode)
+                                                 std::function<run::ConnectedUnitsMode()> checkZamoMode)
     : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
 {
 }
@@ -40,11 +42,11 @@ void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condense
 QString TestWindowReportActions::exportFileName(const QDateTime& reportDate, const QString& exportFormat,
                                                 const QString& fileName) const
 {
-    const QString extension = ReportExportName::extension(exportFormat);
+    const QString extension = results::ReportExportName::extension(exportFormat);
     if (extension.isEmpty())
         return QString();
     if (!fileName.isEmpty())
-        return ReportExportName::withExtension(fileName, exportFormat);
+        return results::ReportExportName::withExtension(fileName, exportFormat);
     QString folder = m_settings.reports.exportPath;
     if (folder.isEmpty())
         return QString();
@@ -75,5 +77,7 @@ void TestWindowReportActions::printTestReport(qint32 uniqueGroupID, const QStrin
 
 void TestWindowReportActions::printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath)
 {
-    printTestReport(uniqueGroupID, databasePath, true, m_checkZamoMode() == ConnectedUnitsMode::Zamo80);
+    printTestReport(uniqueGroupID, databasePath, true, m_checkZamoMode() == run::ConnectedUnitsMode::Zamo80);
 }
+
+} // namespace ui

@@ -16,12 +16,15 @@ namespace config {
 struct StationSettings;
 }
 
-class TestWindowReportActions : public ReportActions {
+namespace ui {
+
+class TestWindowReportActions : public run::ReportActions {
 public:
     // checkZamoMode: the unit mode as TestWindow.checkZAMOMode gives it;
     // settings: the station's settings (export folder, database), kept by
     // reference.
-    TestWindowReportActions(const config::StationSettings& settings, std::function<ConnectedUnitsMode()> checkZamoMode);
+    TestWindowReportActions(const config::StationSettings& settings,
+                            std::function<run::ConnectedUnitsMode()> checkZamoMode);
 
     void openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath, bool zamo80) override;
     bool exportReport(qint32 uniqueGroupID, const QDateTime& reportDate, const QString& exportFormat,
@@ -41,5 +44,7 @@ private:
     QString databaseOrLive(const QString& path) const;
 
     const config::StationSettings& m_settings;
-    std::function<ConnectedUnitsMode()> m_checkZamoMode;
+    std::function<run::ConnectedUnitsMode()> m_checkZamoMode;
 };
+
+} // namespace ui

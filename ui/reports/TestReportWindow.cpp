@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 const QString kTitle = QStringLiteral("Test Report");
@@ -77,10 +79,10 @@ TestReportWindow::TestReportWindow(const config::StationSettings& settings, QWid
         connect(action, &QAction::triggered, this, [this, format, filter] { exportShown(format, filter); });
     }
 
-    m_viewer = new platform::ReportViewer(this);
+    m_viewer = new ui::ReportViewer(this);
     m_viewer->setObjectName(QStringLiteral("CRViewer1"));
     m_viewer->setWindowTitle(kTitle);
-    connect(m_viewer, &platform::ReportViewer::printFailed, this,
+    connect(m_viewer, &ui::ReportViewer::printFailed, this,
             [](const QString& why) { logFailure(QStringLiteral("printing"), why); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -113,7 +115,7 @@ std::unique_ptr<platform::Report> TestReportWindow::prepare(qint32 groupID, bool
         report->setLocation(m_databasePath);
     } else {
         try {
-            report->setLogOnInfo(ConnectionDescription::serverAddress(m_settings.database));
+            report->setLogOnInfo(results::ConnectionDescription::serverAddress(m_settings.database));
         } catch (const platform::DbError& e) {
             throw platform::ReportError(e.text());
         }
@@ -185,11 +187,11 @@ void TestReportWindow::exportShown(const QString& format, const QString& filter)
     request.title = QStringLiteral("Export Report");
     request.filter = filter;
     // The dialog adds it too, so that its overwrite question names the file written.
-    request.defaultSuffix = ReportExportName::extension(format).mid(1);
+    request.defaultSuffix = results::ReportExportName::extension(format).mid(1);
     const QString typed = platform::Prompts::instance().saveFile(request);
     if (typed.isEmpty() || !m_report)
         return;
-    const QString path = ReportExportName::withExtension(typed, format);
+    const QString path = results::ReportExportName::withExtension(typed, format);
     platform::Report::ExportFormat f;
     formatOf(format, &f);
     try {
@@ -212,3 +214,5 @@ void TestReportWindow::printSetup()
         logFailure(QStringLiteral("display"), e.text());
     }
 }
+
+} // namespace ui

@@ -22,8 +22,11 @@ class QMenuBar;
 
 namespace platform {
 class Report;
+}
+
+namespace ui {
+
 class ReportViewer;
-} // namespace platform
 
 class TestReportWindow : public QWidget {
     Q_OBJECT
@@ -50,7 +53,7 @@ public:
 
     // The report shown, nullptr until loaded or after a failed load.
     platform::Report* report() const { return m_report.get(); }
-    platform::ReportViewer* viewer() const { return m_viewer; }
+    ui::ReportViewer* viewer() const { return m_viewer; }
 
     // The first show loads the report, as the window's load does.
     void setVisible(bool visible) override;
@@ -70,6 +73,8 @@ private:
     bool m_zamo80 = false;
     bool m_loaded = false;
     std::unique_ptr<platform::Report> m_report;
-    platform::ReportViewer* m_viewer;
+    ui::ReportViewer* m_viewer;
     QMenuBar* m_menuBar;
 };
+
+} // namespace ui

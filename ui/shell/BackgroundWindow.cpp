@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+namespace ui {
+
 BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("BackgroundForm"));
@@ -32,3 +34,5 @@ void BackgroundWindow::load()
     const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
     MdiChild::resizeTwips(this, width, height);
 }
+
+} // namespace ui

@@ -9,6 +9,8 @@
 
 class QLabel;
 
+namespace ui {
+
 class BackgroundWindow : public QWidget {
     Q_OBJECT
 public:
@@ -19,3 +21,5 @@ public:
 
     QLabel* BackgroundImage = nullptr;
 };
+
+} // namespace ui

@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 
+namespace ui {
+
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
@@ -57,7 +59,7 @@ HelpBox::HelpBox(QWidget* parent) : QWidget(parent, Qt::Window)
         copiedLabel->setVisible(false);
     });
 
-    headerLabel->setText(AppVersion::productName() + QLatin1Char(' ') + AppVersion::number());
+    headerLabel->setText(config::AppVersion::productName() + QLatin1Char(' ') + config::AppVersion::number());
 }
 
 void HelpBox::copyLabel(QLabel* label)
@@ -80,3 +82,5 @@ bool HelpBox::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace ui

@@ -11,6 +11,8 @@ namespace platform {
 class Timer;
 }
 
+namespace ui {
+
 class HelpBox : public QWidget {
     Q_OBJECT
 public:
@@ -31,3 +33,5 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
+
+} // namespace ui

@@ -25,6 +25,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 constexpr int StripHeightTwips = 375;
@@ -55,7 +57,7 @@ QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
 // Runs a command of the main test window, when there is one.
 void onMainForm(const std::function<void(TestWindowServices&)>& command)
 {
-    if (TestWindowServices* form = StationWindows::TestWindow())
+    if (TestWindowServices* form = StationWindows::testWindow())
         command(*form);
 }
 
@@ -234,10 +236,10 @@ void MainFrame::load()
     if (m_settings.signalGenerator.enabled)
         ZamoUnitsDisconnectZamoSG->setEnabled(false);
 
-    if (CommandLine::contains(QStringLiteral("/rida"))) {
+    if (platform::CommandLine::contains(QStringLiteral("/rida"))) {
         MainCalibration->menuAction()->setVisible(true);
         AdvancedMenu->menuAction()->setVisible(true);
-    } else if (CommandLine::contains(QStringLiteral("/vadov"))) {
+    } else if (platform::CommandLine::contains(QStringLiteral("/vadov"))) {
         MainCalibration->menuAction()->setVisible(true);
         AdvancedMenu->menuAction()->setVisible(true);
         ZamoUnitsConnectSimulator[1]->setVisible(true);
@@ -245,7 +247,7 @@ void MainFrame::load()
         m_settings.switches.demoMode = true;
     }
 
-    ZAMOVersionLabel->setText(AppVersion::productName() + QStringLiteral(" v") + AppVersion::number());
+    ZAMOVersionLabel->setText(config::AppVersion::productName() + QStringLiteral(" v") + config::AppVersion::number());
 
     // The frame takes the screen's working area, so that the main windows
     // find room beside each other; the frame's design size is what it keeps
@@ -312,7 +314,7 @@ void MainFrame::resizeEvent(QResizeEvent* event)
 
 void MainFrame::connectSimulator(int unit)
 {
-    TestWindowServices* form = StationWindows::TestWindow();
+    TestWindowServices* form = StationWindows::testWindow();
     if (!form)
         return;
     const bool zamo80 = form->simulatorZamo80Selected();
@@ -338,7 +340,7 @@ void MainFrame::showAdvancedOptions()
 {
     AdvancedOptionsWindow* options = StationWindows::advancedOptions();
     QRect mainForm(0, 0, 0, 0);
-    if (TestWindowServices* form = StationWindows::TestWindow())
+    if (TestWindowServices* form = StationWindows::testWindow())
         mainForm = MdiChild::geometryTwips(form->hostWidget());
     MdiChild::moveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
     MdiChild::showAndRaise(options);
@@ -357,7 +359,7 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (TestWindowServices* form = StationWindows::TestWindow()) {
+    if (TestWindowServices* form = StationWindows::testWindow()) {
         if (!form->queryExit()) {
             event->ignore();
             return;
@@ -367,3 +369,5 @@ void MainFrame::closeEvent(QCloseEvent* event)
     event->accept();
     StationWindows::unloadApplication();
 }
+
+} // namespace ui

@@ -22,6 +22,8 @@ namespace config {
 struct StationSettings;
 }
 
+namespace ui {
+
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -121,3 +123,5 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     bool m_unloading = false;
 };
+
+} // namespace ui

@@ -21,7 +21,7 @@ void showMainWindows()
     MdiChild::moveTwips(background, frame->widthInTwips() - bg.width(), frame->heightInTwips() - bg.height());
 
     QWidget* mainForm = nullptr;
-    if (TestWindowServices* form = StationWindows::TestWindow()) {
+    if (TestWindowServices* form = StationWindows::testWindow()) {
         mainForm = form->hostWidget();
         StationWindows::addToFrame(mainForm);
         mainForm->show();

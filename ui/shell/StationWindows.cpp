@@ -18,6 +18,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
+namespace ui {
+
 namespace StationWindows {
 
 namespace {
@@ -157,7 +159,7 @@ void setMainFormFactory(std::function<TestWindowServices*()> factory)
     held().mainForm.setFactory(std::move(factory));
 }
 
-TestWindowServices* TestWindow()
+TestWindowServices* testWindow()
 {
     return held().mainForm.get();
 }
@@ -179,19 +181,19 @@ Openers& windowOpeners()
 
 int mainFormWidthTwips()
 {
-    TestWindowServices* form = TestWindow();
+    TestWindowServices* form = testWindow();
     return form && form->hostWidget() ? MdiChild::geometryTwips(form->hostWidget()).width() : 0;
 }
 
 QString commBuffer()
 {
-    TestWindowServices* form = TestWindow();
+    TestWindowServices* form = testWindow();
     return form ? form->commBuffer() : QString();
 }
 
 void unloadApplication()
 {
-    if (TestWindowServices* form = TestWindow())
+    if (TestWindowServices* form = testWindow())
         form->unloadApplication();
     else
         endApplication();
@@ -201,7 +203,7 @@ void endApplication()
 {
     results::closeDatabase();
     config::writeLog(QStringLiteral("Application Terminated"));
-    ProgramEnd::request(0);
+    platform::ProgramEnd::request(0);
     if (MainFrame* frame = existingFrame())
         frame->hide();
 }
@@ -217,3 +219,5 @@ void destroyAll()
 }
 
 } // namespace StationWindows
+
+} // namespace ui

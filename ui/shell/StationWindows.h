@@ -11,17 +11,20 @@
 
 #include <functional>
 
+class QWidget;
+
+namespace config {
+struct StationSettings;
+}
+
+namespace ui {
+
 class AdvancedOptionsWindow;
 class BackgroundWindow;
 class HelpBox;
 class TestWindowServices;
 class MainFrame;
-class QWidget;
 class StatusWindow;
-
-namespace config {
-struct StationSettings;
-}
 
 namespace StationWindows {
 
@@ -39,7 +42,7 @@ AdvancedOptionsWindow* advancedOptions();
 
 // The main test window: a factory that builds it on first use.
 void setMainFormFactory(std::function<TestWindowServices*()> factory);
-TestWindowServices* TestWindow(); // nullptr when no main test window is built in
+TestWindowServices* testWindow(); // nullptr when no main test window is built in
 void setActiveLotWindowFactory(std::function<QWidget*()> factory);
 QWidget* activeLotWindow(); // nullptr when none is built in
 
@@ -73,3 +76,5 @@ void endApplication();
 void destroyAll();
 
 } // namespace StationWindows
+
+} // namespace ui

@@ -25,6 +25,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace ui {
+
 namespace {
 
 constexpr int MinWidth = 7000;
@@ -125,7 +127,8 @@ StatusWindow::~StatusWindow()
 
 void StatusWindow::load()
 {
-    if (CommandLine::contains(QStringLiteral("/rida")) || CommandLine::contains(QStringLiteral("/vadov"))) {
+    if (platform::CommandLine::contains(QStringLiteral("/rida"))
+        || platform::CommandLine::contains(QStringLiteral("/vadov"))) {
         calTabCommFrame->setVisible(true);
         showVerboseCheck->setChecked(m_settings.switches.showVerbose);
         showBufferCheck->setChecked(m_settings.switches.showRxBuffer);
@@ -300,8 +303,10 @@ void StatusWindow::applyResizeRules()
 void StatusWindow::closeEvent(QCloseEvent* event)
 {
     // No close command: the window stays until the program ends.
-    if (ProgramEnd::requested())
+    if (platform::ProgramEnd::requested())
         event->accept();
     else
         event->ignore();
 }
+
+} // namespace ui

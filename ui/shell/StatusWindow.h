@@ -24,6 +24,8 @@ namespace config {
 struct StationSettings;
 }
 
+namespace ui {
+
 class StatusWindow : public QWidget {
     Q_OBJECT
 public:
@@ -84,3 +86,5 @@ private:
     QString m_text;
     QString m_lastMessage;
 };
+
+} // namespace ui

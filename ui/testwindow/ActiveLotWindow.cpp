@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+namespace ui {
+
 ActiveLotWindow::ActiveLotWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ActiveLotNumbersForm"));
@@ -35,3 +37,5 @@ void ActiveLotWindow::showEvent(QShowEvent* event)
         load();
     }
 }
+
+} // namespace ui

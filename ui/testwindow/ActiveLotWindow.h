@@ -8,6 +8,8 @@
 
 class QPlainTextEdit;
 
+namespace ui {
+
 class ActiveLotWindow : public QWidget {
     Q_OBJECT
 public:
@@ -23,3 +25,5 @@ protected:
 private:
     bool m_loaded = false;
 };
+
+} // namespace ui

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QScopeGuard>
 
+namespace ui {
+
 namespace {
 
 void setItemEnabled(QAction* item, bool enabled)
@@ -47,21 +49,21 @@ void ConnectionEvents::databaseConnectFailHandler(const QString& causeValue)
     if (m_window.m_testRunning()) {
         platform::Prompts::instance().message(
             QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause,
-            StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+            config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         m_window.stopTests();
         return;
     }
     platform::Prompts::instance().message(
         QStringLiteral("Unable to connect to database.  Please check database connection settings.") + cause,
-        StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+        config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
 void ConnectionEvents::unitConnected(int Index)
 {
-    Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(Index);
     if (!unit)
         return;
-    if (m_window.checkZAMOMode() == ConnectedUnitsMode::Mixed) {
+    if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Mixed) {
         unit->disconnectDevice();
         return;
     }
@@ -78,7 +80,7 @@ void ConnectionEvents::unitConnected(int Index)
     } else {
         setItemEnabled(m_window.frame().TestsRunBiasTest, true);
         setItemEnabled(m_window.frame().TestsRunACZ30Zero, false);
-        Unit* unit2 = m_window.sequencer().unitAt(2);
+        unit::Unit* unit2 = m_window.sequencer().unitAt(2);
         if (Index == 1 && !(unit2 && unit2->connected())) {
             setItemEnabled(m_window.frame().ZamoUnitsConnect[2], true);
             setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], true);
@@ -110,7 +112,7 @@ void ConnectionEvents::updateRunEstimate()
 
 void ConnectionEvents::unitClosed(int Index)
 {
-    Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(Index);
     if (!unit)
         return;
     m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(Index) + QStringLiteral(" Disconnected *"),
@@ -123,7 +125,7 @@ void ConnectionEvents::unitClosed(int Index)
         setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
         m_window.electrodePanel().showUnit2();
         m_window.disableTestControls();
-    } else if (m_window.checkZAMOMode() == ConnectedUnitsMode::Zamo80) {
+    } else if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80) {
         setItemEnabled(m_window.frame().ZamoUnitsConnect[2], false);
         setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
     }
@@ -144,7 +146,7 @@ void ConnectionEvents::unitReconnecting(int Index)
 
 void ConnectionEvents::unitFailed(int Index, const QString&)
 {
-    Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(Index);
     if (!unit)
         return;
     // The unit is gone while the operator is asked, and until it is back.
@@ -153,14 +155,14 @@ void ConnectionEvents::unitFailed(int Index, const QString&)
     const auto answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the device. \r\n\r\n"
                        "Please disconnect and reconnect the device, and then click 'OK'"),
-        StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
+        config::StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
     if (answer == platform::MsgResult::Ok) {
         m_window.connectUnit(Index);
         if (unit->connected())
             m_window.applyElectrodeSelection();
         return;
     }
-    platform::Prompts::instance().message(QStringLiteral("Exiting application."), StationText::appTitle(),
+    platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),
                                           platform::MsgButtons::Ok, platform::MsgIcon::Information);
     m_window.ExitingApplication = true;
     // The run is cancelled on the way out, so that its group is closed.
@@ -196,7 +198,7 @@ void ConnectionEvents::channelsFound(int Index)
 {
     m_window.applyElectrodeSelection();
     m_window.enableTestControls();
-    if (Unit* unit = m_window.sequencer().unitAt(Index))
+    if (unit::Unit* unit = m_window.sequencer().unitAt(Index))
         unit->queryElectrodeInfo();
 }
 
@@ -213,3 +215,5 @@ void ConnectionEvents::logTraffic(const QString& line)
     if (m_window.stationSettings().switches.showVerbose)
         m_window.writeToCommTextBox(line, false, false);
 }
+
+} // namespace ui

@@ -12,9 +12,13 @@
 #include "run/SignalGeneratorDisplay.h"
 #include "run/UnitLinkObserver.h"
 
+namespace ui {
+
 class TestWindow;
 
-class ConnectionEvents : public UnitLinkObserver, public SignalGeneratorDisplay, public DatabaseConnectionObserver {
+class ConnectionEvents : public run::UnitLinkObserver,
+                         public run::SignalGeneratorDisplay,
+                         public results::DatabaseConnectionObserver {
 public:
     // The window outlives its connection events.
     explicit ConnectionEvents(TestWindow& window) : m_window(window) {}
@@ -49,3 +53,5 @@ private:
     // run's own records fail too) is part of the same series.
     bool m_tellingDatabaseFailure = false;
 };
+
+} // namespace ui

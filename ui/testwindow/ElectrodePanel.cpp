@@ -12,14 +12,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ElectrodePanel::ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode,
+namespace ui {
+
+ElectrodePanel::ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
                                const config::StationPaths& paths, QWidget* parent)
     : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode), m_paths(paths)
 {
     auto* v = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     for (int i = 0; i < 32; ++i) {
-        const QString name = TestStep::findElectrodeNameByIndex(qint16(i));
+        const QString name = testlists::TestStep::findElectrodeNameByIndex(qint16(i));
         auto* check = new QCheckBox(name, this);
         check->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
         check->setToolTip(name);
@@ -67,7 +69,7 @@ void ElectrodePanel::applyDefaultSelection()
     for (int u = 1; u <= 2; ++u) {
         for (int c = 0; c < 16; ++c) {
             QCheckBox* box = m_boxes[std::size_t((u - 1) * 16 + c)];
-            box->setChecked(Globals::DefaultElectrodeSelection.at(u, c) && !box->isHidden());
+            box->setChecked(testlists::Globals::DefaultElectrodeSelection.at(u, c) && !box->isHidden());
         }
     }
     updateAvailability();
@@ -77,7 +79,7 @@ void ElectrodePanel::updateAvailability()
 {
     const bool mask = m_maskUnavailableBox->isChecked();
     for (int u = 1; u <= 2; ++u) {
-        Unit* unit = m_units[std::size_t(u - 1)];
+        unit::Unit* unit = m_units[std::size_t(u - 1)];
         for (int c = 0; c < 16; ++c) {
             const bool available = !mask || (unit && unit->connected() && unit->electrodeChannelExists(qint16(c)));
             m_boxes[std::size_t((u - 1) * 16 + c)]->setEnabled(available);
@@ -119,7 +121,7 @@ testlists::ElectrodeCheckBoxes ElectrodePanel::boxStates() const
 
 void ElectrodePanel::checkAll()
 {
-    const int last = m_mode.checkZAMOMode() == ConnectedUnitsMode::Zamo80 ? 16 : 32;
+    const int last = m_mode.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80 ? 16 : 32;
     for (int i = 0; i < last; ++i)
         m_boxes[std::size_t(i)]->setChecked(true);
     markUnsaved();
@@ -156,3 +158,5 @@ void ElectrodePanel::markSaved()
 {
     m_unsavedMark->hide();
 }
+
+} // namespace ui

@@ -17,16 +17,22 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+namespace unit {
 class Unit;
+}
+namespace run {
 class UnitModeSource;
+}
+
+namespace ui {
 
 class ElectrodePanel : public QGroupBox {
     Q_OBJECT
 public:
     // The units tell which channels exist; the mode source how many boxes
     // Check All ticks; the paths where settings.ini is. All outlive the panel.
-    ElectrodePanel(const std::array<Unit*, 2>& units, const UnitModeSource& mode, const config::StationPaths& paths,
-                   QWidget* parent = nullptr);
+    ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
+                   const config::StationPaths& paths, QWidget* parent = nullptr);
 
     // ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.
@@ -67,8 +73,8 @@ public slots:
 private:
     void setUnit2Shown(bool shown);
 
-    std::array<Unit*, 2> m_units;
-    const UnitModeSource& m_mode;
+    std::array<unit::Unit*, 2> m_units;
+    const run::UnitModeSource& m_mode;
     const config::StationPaths& m_paths;
     std::array<QCheckBox*, 32> m_boxes{};
     QLabel* m_unit2Label = nullptr;
@@ -79,3 +85,5 @@ private:
     QPushButton* m_saveAsDefaultsButton = nullptr;
     QCheckBox* m_maskUnavailableBox = nullptr;
 };
+
+} // namespace ui

@@ -10,6 +10,8 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 
+namespace ui {
+
 struct FrameItems {
     QPointer<QAction> ZamoUnitsConnect[3];          // [1], [2]
     QPointer<QAction> ZamoUnitsConnectSimulator[3]; // [1], [2]
@@ -23,3 +25,5 @@ struct FrameItems {
     QPointer<QProgressBar> MainProgressBar;
     QPointer<QLabel> ExpectedCompletionTimeLabel;
 };
+
+} // namespace ui

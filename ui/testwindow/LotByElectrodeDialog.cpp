@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 constexpr int kElectrodes = 32;
@@ -36,7 +38,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 QString electrodeName(int index)
 {
-    return TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
+    return testlists::TestStep::findElectrodeNameByIndex(static_cast<qint16>(index));
 }
 
 } // namespace
@@ -144,7 +146,7 @@ void LotByElectrodeDialog::load()
 
 bool LotByElectrodeDialog::channelAvailable(int index) const
 {
-    Unit* unit = m_details.units()[std::size_t(index / 16)];
+    unit::Unit* unit = m_details.units()[std::size_t(index / 16)];
     return unit && unit->connected() && unit->electrodeChannelExists(static_cast<qint16>(index % 16));
 }
 
@@ -204,7 +206,7 @@ void LotByElectrodeDialog::addLot()
     const QString lot = lotNumberEdit->text();
     if (list.isEmpty() || lot.isEmpty()) {
         platform::Prompts::instance().message(QStringLiteral("Electrodes not selected, or Lot number not specified."),
-                                              StationText::appTitle(), platform::MsgButtons::Ok,
+                                              config::StationText::appTitle(), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
         return;
     }
@@ -254,15 +256,15 @@ void LotByElectrodeDialog::loadExistingAssignments()
 void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QString& lot)
 {
     auto valid = [](int index) { return index >= 0 && index < kElectrodes; };
-    forEachElectrodeSelectionItem(list, [&](const QString& name, const std::optional<QString>& end) {
-        const int first = TestStep::findElectrodeIndex(name);
+    testlists::forEachElectrodeSelectionItem(list, [&](const QString& name, const std::optional<QString>& end) {
+        const int first = testlists::TestStep::findElectrodeIndex(name);
         if (!valid(first))
             return false;
         m_lots[std::size_t(first)] = lot;
         ElectrodesCheckBox[std::size_t(first)]->setEnabled(false);
         if (!end)
             return true;
-        const int last = TestStep::findElectrodeIndex(*end);
+        const int last = testlists::TestStep::findElectrodeIndex(*end);
         if (!valid(last))
             return false;
         for (int i = first; i <= last; ++i) {
@@ -295,3 +297,5 @@ void LotByElectrodeDialog::cancel()
 {
     reject();
 }
+
+} // namespace ui

@@ -13,6 +13,9 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+
+namespace ui {
+
 class TestDetailsDialog;
 
 class LotByElectrodeDialog : public QDialog {
@@ -62,3 +65,5 @@ private:
     TestDetailsDialog& m_details;
     std::array<QString, 32> m_lots;
 };
+
+} // namespace ui

@@ -9,9 +9,11 @@
 #include "ui/testwindow/TestWindowCommands.h"
 #include "unit/Unit.h"
 
+namespace ui {
+
 namespace {
 
-void tell(const QString& text, const QString& title = StationText::appTitle(),
+void tell(const QString& text, const QString& title = config::StationText::appTitle(),
           platform::MsgIcon icon = platform::MsgIcon::None)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
@@ -19,8 +21,8 @@ void tell(const QString& text, const QString& title = StationText::appTitle(),
 
 void tellAlreadyActive()
 {
-    tell(QStringLiteral("Tests already active!  You must stop the active tests first."), StationText::appTitle(),
-         platform::MsgIcon::Warning);
+    tell(QStringLiteral("Tests already active!  You must stop the active tests first."),
+         config::StationText::appTitle(), platform::MsgIcon::Warning);
 }
 
 void tellNoDatabase()
@@ -30,8 +32,8 @@ void tellNoDatabase()
 
 } // namespace
 
-RunController::RunController(RunHost& host, TestWindowServices& window, config::StationSettings& settings,
-                             const std::array<Unit*, 2>& units, QObject* parent)
+RunController::RunController(run::RunHost& host, TestWindowServices& window, config::StationSettings& settings,
+                             const std::array<unit::Unit*, 2>& units, QObject* parent)
     : m_sequencer(host, settings, units, parent), m_window(window)
 {
 }
@@ -55,7 +57,7 @@ void RunController::runTestList(bool consecutiveLists)
         return;
     }
     if (consecutiveLists) {
-        RunLists& lists = m_sequencer.state().lists;
+        run::RunLists& lists = m_sequencer.state().lists;
         if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
             tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
             return;
@@ -65,7 +67,7 @@ void RunController::runTestList(bool consecutiveLists)
             step->initElectrodesByString(sel);
         for (const auto& step : std::as_const(lists.consecutive2))
             step->initElectrodesByString(sel);
-        Globals::ActiveTestList = lists.consecutive1;
+        testlists::Globals::ActiveTestList = lists.consecutive1;
         m_sequencer.state().ConsecutiveListsMode = true;
         m_sequencer.state().SecondListRunning = false;
     } else {
@@ -95,21 +97,22 @@ void RunController::runStandardSequence()
         tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
     }
-    Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
-    const ConnectedUnitsMode mode = m_sequencer.checkZAMOMode();
-    const TestList* standard = mode == ConnectedUnitsMode::Base     ? &Globals::StandardTestList
-                               : mode == ConnectedUnitsMode::Zamo80 ? &Globals::Standard80TestList
-                                                                    : nullptr;
+    const run::ConnectedUnitsMode mode = m_sequencer.checkZAMOMode();
+    const testlists::TestList* standard = mode == run::ConnectedUnitsMode::Base ? &testlists::Globals::StandardTestList
+                                          : mode == run::ConnectedUnitsMode::Zamo80
+                                              ? &testlists::Globals::Standard80TestList
+                                              : nullptr;
     if (!standard)
         return;
     for (const auto& step : copySteps(*standard)) {
         step->initElectrodesByString(sel);
-        Globals::ActiveTestList.append(step);
+        testlists::Globals::ActiveTestList.append(step);
     }
     m_window.updateTestSequenceList();
-    if (Globals::ActiveTestList.isEmpty()) {
+    if (testlists::Globals::ActiveTestList.isEmpty()) {
         config::writeLog(QStringLiteral("Standard test sequence not defined."));
         tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
@@ -129,9 +132,9 @@ void RunController::runNoiseTest()
         return;
     }
     m_window.clearTestList();
-    auto step = std::make_shared<TestStep>();
+    auto step = std::make_shared<testlists::TestStep>();
     step->initByParams(QStringLiteral("NOISE"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
-    Globals::ActiveTestList.append(step);
+    testlists::Globals::ActiveTestList.append(step);
     m_window.updateTestSequenceList();
     m_sequencer.clearConsecutiveLists();
     m_sequencer.startFirstTestSequence(true);
@@ -139,7 +142,7 @@ void RunController::runNoiseTest()
 
 bool RunController::prepareBiasTest()
 {
-    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Base)
+    if (m_sequencer.checkZAMOMode() != run::ConnectedUnitsMode::Base)
         return false;
     if (running()) {
         tellAlreadyActive();
@@ -159,13 +162,13 @@ bool RunController::prepareBiasTest()
 
 void RunController::runAcz30Zero()
 {
-    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (m_sequencer.checkZAMOMode() != run::ConnectedUnitsMode::Zamo80)
         return;
     if (running()) {
         tellAlreadyActive();
         return;
     }
-    Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_sequencer.unitAt(1);
     if (!unit1 || !unit1->connected())
         return;
     if (!openDatabase()) {
@@ -174,9 +177,9 @@ void RunController::runAcz30Zero()
     }
     m_sequencer.clearConsecutiveLists();
     m_sequencer.prepareRun();
-    auto step = std::make_shared<TestStep>();
+    auto step = std::make_shared<testlists::TestStep>();
     step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
-    m_sequencer.state().lists.running = TestList{step};
+    m_sequencer.state().lists.running = testlists::TestList{step};
     m_sequencer.state().lists.expanded.clear();
     m_sequencer.state().lists.pace.clear();
     m_sequencer.state().ACZ30ZeroRun = true;
@@ -192,3 +195,5 @@ void RunController::cancelRun()
     if (running())
         m_sequencer.stopTests();
 }
+
+} // namespace ui

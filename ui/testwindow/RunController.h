@@ -10,20 +10,27 @@
 
 #include <array>
 
-class TestWindowServices;
+namespace run {
 class RunHost;
+}
+namespace unit {
 class Unit;
+}
+
+namespace ui {
+
+class TestWindowServices;
 
 class RunController {
 public:
     // host, window (the test window) and settings (the station's, handed
     // to the sequencer) outlive the controller; parent owns the sequencer's
     // timers' QObject.
-    RunController(RunHost& host, TestWindowServices& window, config::StationSettings& settings,
-                  const std::array<Unit*, 2>& units, QObject* parent);
+    RunController(run::RunHost& host, TestWindowServices& window, config::StationSettings& settings,
+                  const std::array<unit::Unit*, 2>& units, QObject* parent);
 
-    RunSequencer& sequencer() { return m_sequencer; }
-    const RunSequencer& sequencer() const { return m_sequencer; }
+    run::RunSequencer& sequencer() { return m_sequencer; }
+    const run::RunSequencer& sequencer() const { return m_sequencer; }
     bool running() const;
 
     // The operator's list, or the two loaded lists one after the other on
@@ -41,6 +48,8 @@ public:
 private:
     bool openDatabase();
 
-    RunSequencer m_sequencer;
+    run::RunSequencer m_sequencer;
     TestWindowServices& m_window;
 };
+
+} // namespace ui

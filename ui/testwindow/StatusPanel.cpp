@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace ui {
+
 StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), parent)
 {
     m_grid = new QGridLayout(this);
@@ -97,7 +99,7 @@ void StatusPanel::showHardwareStatus(int unit, const QString& status, bool error
         return;
     }
     label->setStyleSheet(QStringLiteral("color: red;"));
-    label->setText(CommLog::captionWithError(label->text(), status));
+    label->setText(run::CommLog::captionWithError(label->text(), status));
 }
 
 void StatusPanel::showDatabaseStatus(const QString& text, bool connected)
@@ -149,3 +151,5 @@ QString StatusPanel::advanceClockText() const
 {
     return m_advanceClockEdit->text();
 }
+
+} // namespace ui

@@ -16,6 +16,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace ui {
+
 class StatusLamp;
 
 class StatusPanel : public QGroupBox {
@@ -75,3 +78,5 @@ private:
     QPushButton* m_advanceClockButton = nullptr;
     QLineEdit* m_advanceClockEdit = nullptr;
 };
+
+} // namespace ui

@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace ui {
+
 namespace {
 
 const QString kCustom = QStringLiteral("CUSTOM:");
@@ -36,7 +38,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
-TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
+TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                                      ActiveLotWindow* activeLotWindow, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_units(units), m_activeLotWindow(activeLotWindow)
 {
@@ -108,7 +110,7 @@ void TestDetailsDialog::buildControls()
     connect(lotByElectrodeButton, &QPushButton::clicked, this, [this] { editLotsByElectrode(); });
 }
 
-std::optional<PreTestDetails> TestDetailsDialog::ask()
+std::optional<run::PreTestDetails> TestDetailsDialog::ask()
 {
     load();
     exec();
@@ -138,12 +140,12 @@ void TestDetailsDialog::unload()
 
 bool TestDetailsDialog::zamo80Mode() const
 {
-    return UnitMode::checkZAMOMode(m_units) == ConnectedUnitsMode::Zamo80;
+    return run::UnitMode::checkZAMOMode(m_units) == run::ConnectedUnitsMode::Zamo80;
 }
 
 bool TestDetailsDialog::isZamo24() const
 {
-    return UnitMode::checkZAMO24(m_units);
+    return run::UnitMode::checkZAMO24(m_units);
 }
 
 void TestDetailsDialog::readReportOption(const QString& key, QCheckBox* box)
@@ -193,7 +195,7 @@ QString TestDetailsDialog::perElectrodeLotText() const
 
 void TestDetailsDialog::startTest()
 {
-    PreTestDetails details;
+    run::PreTestDetails details;
     const QString lot = LotNumberTextBox->text();
     QString lotWindowText;
     if (lot.left(7) != kCustom) {
@@ -213,18 +215,18 @@ void TestDetailsDialog::startTest()
 
     if (isZamo24()) {
         QString energy;
-        AclgEnergy choice = AclgEnergy::J360;
+        unit::AclgEnergy choice = unit::AclgEnergy::J360;
         if (opt100J->isChecked()) {
-            choice = AclgEnergy::J100;
+            choice = unit::AclgEnergy::J100;
             energy = QStringLiteral("100J");
         } else if (opt360J->isChecked()) {
             energy = QStringLiteral("360J");
         } else if (xjOption->isChecked()) {
-            choice = AclgEnergy::XJ;
+            choice = unit::AclgEnergy::XJ;
             energy = xjOption->text();
         }
         if (!energy.isEmpty()) {
-            for (Unit* unit : m_units)
+            for (unit::Unit* unit : m_units)
                 if (unit)
                     unit->setAclgEnergy(choice);
         }
@@ -233,7 +235,7 @@ void TestDetailsDialog::startTest()
     }
 
     if (zamo80Mode() || isZamo24()) {
-        const ReportOptions options{showOnReportCheck->isChecked(), avgACLGCheck->isChecked()};
+        const run::ReportOptions options{showOnReportCheck->isChecked(), avgACLGCheck->isChecked()};
         writeReportOption(QStringLiteral("ShowShortCircuit"), options.showShortCircuit);
         writeReportOption(QStringLiteral("AverageACLG"), options.averageAclg);
         details.reportOptions = options;
@@ -261,3 +263,5 @@ void TestDetailsDialog::editLotsByElectrode()
     LotByElectrodeDialog window(*this, this);
     window.showDialog();
 }
+
+} // namespace ui

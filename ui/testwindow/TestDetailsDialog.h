@@ -15,7 +15,6 @@
 #include <array>
 #include <optional>
 
-class ActiveLotWindow;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -23,26 +22,32 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+namespace unit {
 class Unit;
+}
 
 namespace config {
 struct StationSettings;
 }
 
-class TestDetailsDialog : public QDialog, public PreTestDetailsPrompt {
+namespace ui {
+
+class ActiveLotWindow;
+
+class TestDetailsDialog : public QDialog, public run::PreTestDetailsPrompt {
     Q_OBJECT
 public:
     // The units give the unit mode; the active-lot window (may be null)
     // shows the lots of the run that starts; settings (kept by reference)
     // give the ZAMO2-4 X energy and the settings file.
-    TestDetailsDialog(const config::StationSettings& settings, const std::array<Unit*, 2>& units,
+    TestDetailsDialog(const config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                       ActiveLotWindow* activeLotWindow, QWidget* parent = nullptr);
 
     // Shows the window modally; what the operator entered when the run
     // starts, std::nullopt when it is cancelled.
-    std::optional<PreTestDetails> ask() override;
+    std::optional<run::PreTestDetails> ask() override;
     // What "start Test" took last; empty from each showing until then.
-    const std::optional<PreTestDetails>& entered() const { return m_entered; }
+    const std::optional<run::PreTestDetails>& entered() const { return m_entered; }
 
     void load();
     // Ends the showing: a window closed without "start Test" cancels the run.
@@ -57,8 +62,8 @@ public:
 
     // One item per lot-by-electrode row: TAB + electrode list + TAB + lot.
     QStringList ElectrodeLotList;
-    const std::array<QString, 32>& ElectrodeLots() const { return m_electrodeLots; }
-    const std::array<Unit*, 2>& units() const { return m_units; }
+    const std::array<QString, 32>& electrodeLots() const { return m_electrodeLots; }
+    const std::array<unit::Unit*, 2>& units() const { return m_units; }
 
     QLineEdit* LotNumberTextBox = nullptr;
     QPlainTextEdit* NotesTextBox = nullptr;
@@ -83,8 +88,10 @@ private:
     QString perElectrodeLotText() const;
 
     const config::StationSettings& m_settings;
-    std::array<Unit*, 2> m_units;
+    std::array<unit::Unit*, 2> m_units;
     ActiveLotWindow* m_activeLotWindow;
     std::array<QString, 32> m_electrodeLots;
-    std::optional<PreTestDetails> m_entered;
+    std::optional<run::PreTestDetails> m_entered;
 };
+
+} // namespace ui

@@ -14,6 +14,8 @@
 
 #include <cmath>
 
+namespace ui {
+
 TestListPanel::TestListPanel(QWidget* parent) : QGroupBox(QStringLiteral("Test Sequence"), parent)
 {
     auto* v = new QVBoxLayout(this);
@@ -94,7 +96,7 @@ void TestListPanel::sizeColumns()
         m_grid->setColumnWidth(c, int(std::round(w * factors[c])));
 }
 
-void TestListPanel::showList(const TestList& list)
+void TestListPanel::showList(const testlists::TestList& list)
 {
     clearList();
     QString sel = testlists::buildElectrodeString(true);
@@ -158,3 +160,5 @@ void TestListPanel::showConsecutiveLists()
 {
     setSingleListShown(false);
 }
+
+} // namespace ui

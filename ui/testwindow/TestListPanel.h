@@ -18,6 +18,8 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
+namespace ui {
+
 class TestListPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -28,7 +30,7 @@ public:
     // The steps of list, numbered, with the default electrodes (cut to 20
     // characters and "...") or a BIAS step's hours/minutes, and the count
     // (a PACE step's minutes).
-    void showList(const TestList& list);
+    void showList(const testlists::TestList& list);
     // File n (1 or 2) of a consecutive run: its name and its step count.
     void showLoadedFile(int n, const QString& file, qsizetype steps);
     bool consecutiveListsChosen() const;
@@ -67,3 +69,5 @@ private:
     QPushButton* m_editButton = nullptr;
     QPushButton* m_standardSequenceButton = nullptr;
 };
+
+} // namespace ui

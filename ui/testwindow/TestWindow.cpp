@@ -28,7 +28,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TestWindow::TestWindow(config::StationSettings& settings, const std::array<Unit*, 2>& units, QWidget* parent)
+namespace ui {
+
+TestWindow::TestWindow(config::StationSettings& settings, const std::array<unit::Unit*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
       m_runController(*this, *this, settings, units, this),
@@ -38,7 +40,7 @@ TestWindow::TestWindow(config::StationSettings& settings, const std::array<Unit*
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
-    m_windows.endProgram = [] { ProgramEnd::request(0); };
+    m_windows.endProgram = [] { platform::ProgramEnd::request(0); };
     m_windows.testsCompletedSound = [] { platform::playTestsCompletedSound(); };
     m_operatorLog.setDisplay([](const QString& line) {
         StatusWindow* status = StationWindows::statusWindow();
@@ -57,7 +59,7 @@ TestWindow::~TestWindow()
     testlists::setElectrodeCheckBoxSource({});
 }
 
-Unit* TestWindow::unitAt(int n) const
+unit::Unit* TestWindow::unitAt(int n) const
 {
     return m_runController.sequencer().unitAt(n);
 }
@@ -177,7 +179,7 @@ void TestWindow::initMainForm()
     m_runController.sequencer().TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
     const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
-        if (Unit* unit = unitAt(n))
+        if (unit::Unit* unit = unitAt(n))
             unit->setPollingTimerInterval(qint16(polling));
     }
     m_statusPanel->setSignalGeneratorShown(stationSettings().signalGenerator.enabled);
@@ -188,18 +190,18 @@ void TestWindow::initMainForm()
     disableTestControls();
     applyElectrodeSelection();
     processCommandLine();
-    m_statusPanel->setSimulatorShown(CommandLine::text().contains(QStringLiteral("/vadov")));
+    m_statusPanel->setSimulatorShown(platform::CommandLine::text().contains(QStringLiteral("/vadov")));
 }
 
 void TestWindow::processCommandLine()
 {
-    const QString line = CommandLine::text();
+    const QString line = platform::CommandLine::text();
     if (line == QLatin1String("/rida1") || line == QLatin1String("/rida2")) {
         stationSettings().switches.showVerbose = true;
     } else if (line == QLatin1String("/vadov")) {
         stationSettings().switches.showVerbose = true;
         for (int n = 1; n <= 2; ++n) {
-            if (Unit* unit = unitAt(n))
+            if (unit::Unit* unit = unitAt(n))
                 unit->enableSim();
         }
         m_statusPanel->showAdvanceClock();
@@ -211,7 +213,7 @@ void TestWindow::applyElectrodeSelection()
     m_electrodePanel->applyDefaultSelection();
 }
 
-ConnectedUnitsMode TestWindow::checkZAMOMode() const
+run::ConnectedUnitsMode TestWindow::checkZAMOMode() const
 {
     return m_runController.sequencer().checkZAMOMode();
 }
@@ -273,3 +275,5 @@ void TestWindow::endProgram()
     if (m_windows.endProgram)
         m_windows.endProgram();
 }
+
+} // namespace ui

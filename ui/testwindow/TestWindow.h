@@ -35,27 +35,31 @@
 #include <array>
 #include <functional>
 
+namespace unit {
 class Unit;
+}
 
-class TestWindow : public QWidget, public RunHost, public TestWindowServices {
+namespace ui {
+
+class TestWindow : public QWidget, public run::RunHost, public TestWindowServices {
     Q_OBJECT
 public:
     // settings: the station's settings, owned by the start-up assembly and
     // kept by reference.
-    TestWindow(config::StationSettings& settings, const std::array<Unit*, 2>& units, QWidget* parent = nullptr);
+    TestWindow(config::StationSettings& settings, const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }
-    RunSequencer& sequencer() { return m_runController.sequencer(); }
+    run::RunSequencer& sequencer() { return m_runController.sequencer(); }
     config::StationSettings& stationSettings() override { return sequencer().stationSettings(); }
-    RunState& state() { return sequencer().state(); }
-    RunServices& services() { return sequencer().services(); }
+    run::RunState& state() { return sequencer().state(); }
+    run::RunServices& services() { return sequencer().services(); }
     FrameItems& frame() { return m_frame; }
-    OperatorLog& operatorLog() { return m_operatorLog; }
+    run::OperatorLog& operatorLog() { return m_operatorLog; }
     // What the unit links, the signal generator and the database report to.
     ConnectionEvents& connectionEvents() { return m_connectionEvents; }
-    KeepAlive& keepAlive() { return m_keepAlive; }
-    LogRollover& logRollover() { return m_logRollover; }
+    run::KeepAlive& keepAlive() { return m_keepAlive; }
+    run::LogRollover& logRollover() { return m_logRollover; }
     StatusPanel& statusPanel() const { return *m_statusPanel; }
     TestListPanel& testListPanel() const { return *m_testListPanel; }
     ElectrodePanel& electrodePanel() const { return *m_electrodePanel; }
@@ -70,7 +74,7 @@ public:
     void initMainForm();
     void processCommandLine();
     void applyElectrodeSelection() override;
-    ConnectedUnitsMode checkZAMOMode() const override;
+    run::ConnectedUnitsMode checkZAMOMode() const override;
     bool checkZAMO24() const override;
     // The close request: queryExit, then unloadApplication; false when the
     // window stays (the operator said No).
@@ -148,19 +152,19 @@ private:
     void buildControls();
     void buildFrameStandIns();
     void connectControls();
-    Unit* unitAt(int n) const;
-    void loadTestSequenceFile(TestList& list, int n);
+    unit::Unit* unitAt(int n) const;
+    void loadTestSequenceFile(testlists::TestList& list, int n);
     QString askForSequenceFile();
     void setItemEnabled(QAction* item, bool enabled);
     void setItemEnabled(const QPointer<QAction>& item, bool enabled) { setItemEnabled(item.data(), enabled); }
     void endProgram();
 
-    std::array<Unit*, 2> m_units;
+    std::array<unit::Unit*, 2> m_units;
     Windows m_windows;
     RunController m_runController;
-    KeepAlive m_keepAlive;
-    LogRollover m_logRollover;
-    OperatorLog m_operatorLog;
+    run::KeepAlive m_keepAlive;
+    run::LogRollover m_logRollover;
+    run::OperatorLog m_operatorLog;
     ConnectionEvents m_connectionEvents{*this};
     StatusPanel* m_statusPanel = nullptr;
     TestListPanel* m_testListPanel = nullptr;
@@ -171,3 +175,5 @@ private:
     bool m_testControlsPending = false;
     bool m_testControlsEnabled = false;
 };
+
+} // namespace ui

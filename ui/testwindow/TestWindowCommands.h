@@ -13,7 +13,9 @@ namespace config {
 struct StationSettings;
 }
 
-class TestWindowServices : public UnitModeSource {
+namespace ui {
+
+class TestWindowServices : public run::UnitModeSource {
 public:
     virtual ~TestWindowServices() = default;
 
@@ -68,3 +70,5 @@ public:
     // Default), as start-up has loaded it.
     virtual void applyElectrodeSelection() = 0;
 };
+
+} // namespace ui

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QScopeGuard>
 
+namespace ui {
+
 void TestWindow::writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay)
 {
     m_operatorLog.write(strValue, recordToLog, inhibitCommDisplay);
@@ -28,19 +30,19 @@ QString TestWindow::commBuffer() const
 
 void TestWindow::connectUnitLink(int unit)
 {
-    if (Unit* link = unitAt(unit))
+    if (unit::Unit* link = unitAt(unit))
         link->connectDevice();
 }
 
 void TestWindow::connectUnitLinkSimulator(int unit, int numOfChannels, bool zamo80Mode, bool zamo24Mode)
 {
-    if (Unit* link = unitAt(unit))
+    if (unit::Unit* link = unitAt(unit))
         link->connectSimulator(qint16(numOfChannels), zamo80Mode, zamo24Mode);
 }
 
 void TestWindow::disconnectUnitLink(int unit)
 {
-    if (Unit* link = unitAt(unit))
+    if (unit::Unit* link = unitAt(unit))
         link->disconnectDevice();
 }
 
@@ -70,3 +72,5 @@ QString TestWindow::simulatorChannelsText() const
 {
     return m_statusPanel->simulatorChannelsText();
 }
+
+} // namespace ui

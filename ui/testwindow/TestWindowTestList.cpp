@@ -25,11 +25,13 @@
 #include <QRadioButton>
 #include <QTableWidget>
 
+namespace ui {
+
 namespace {
 
 const QString kFilter = QStringLiteral("Test Sequence Files (*.tsq);;All Files (*)");
 
-void tell(const QString& text, const QString& title = StationText::appTitle(),
+void tell(const QString& text, const QString& title = config::StationText::appTitle(),
           platform::MsgIcon icon = platform::MsgIcon::None)
 {
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
@@ -73,13 +75,13 @@ void TestWindow::openSequenceEditor()
 
 void TestWindow::clearTestList()
 {
-    Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.clear();
     m_testListPanel->clearList();
 }
 
 void TestWindow::updateTestSequenceList()
 {
-    m_testListPanel->showList(Globals::ActiveTestList);
+    m_testListPanel->showList(testlists::Globals::ActiveTestList);
 }
 
 void TestWindow::loadConsecutiveList(int n)
@@ -100,11 +102,11 @@ QString TestWindow::askForSequenceFile()
     return m_lastSequenceFile;
 }
 
-void TestWindow::loadTestSequenceFile(TestList& list, int n)
+void TestWindow::loadTestSequenceFile(testlists::TestList& list, int n)
 {
     const QString file = askForSequenceFile();
     if (!file.isEmpty()) {
-        const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+        const bool mode80 = checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
         const bool single24 = mode80 && checkZAMO24();
         testlists::readSequenceFile(file, list, mode80 && !single24, single24);
     }
@@ -122,8 +124,8 @@ void TestWindow::loadTestSequence()
     const QString file = askForSequenceFile();
     clearTestList();
     if (!file.isEmpty())
-        testlists::readSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                    checkZAMO24());
+        testlists::readSequenceFile(file, testlists::Globals::ActiveTestList,
+                                    checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24());
     updateTestSequenceList();
 }
 
@@ -131,8 +133,8 @@ void TestWindow::saveTestSequence()
 {
     if (m_testRunning())
         return;
-    if (Globals::ActiveTestList.isEmpty()) {
-        tell(QStringLiteral("No data to save!"), StationText::appTitle(), platform::MsgIcon::Warning);
+    if (testlists::Globals::ActiveTestList.isEmpty()) {
+        tell(QStringLiteral("No data to save!"), config::StationText::appTitle(), platform::MsgIcon::Warning);
         return;
     }
     platform::FileDialogRequest request;
@@ -144,11 +146,11 @@ void TestWindow::saveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!testlists::writeSequenceFile(file, Globals::ActiveTestList, checkZAMOMode() == ConnectedUnitsMode::Zamo80,
-                                      checkZAMO24(), &error))
+    if (!testlists::writeSequenceFile(file, testlists::Globals::ActiveTestList,
+                                      checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24(), &error))
         tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),
-             StationText::appTitle(), platform::MsgIcon::Warning);
+             config::StationText::appTitle(), platform::MsgIcon::Warning);
 }
 
 // ---------------------------------------------------------------- other controls
@@ -158,7 +160,7 @@ void TestWindow::connectUnit(int n)
     for (int u = 1; u <= 2; ++u) {
         if (n >= 1 && u != n)
             continue;
-        Unit* unit = unitAt(u);
+        unit::Unit* unit = unitAt(u);
         if (unit && !unit->connected())
             unit->openDevice();
     }
@@ -259,3 +261,5 @@ void TestWindow::rollChannel(qint16 channelIndex)
     if (m_windows.rollChannel)
         m_windows.rollChannel(channelIndex);
 }
+
+} // namespace ui

@@ -9,7 +9,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-SignalGeneratorPanel::SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget* parent)
+namespace ui {
+
+SignalGeneratorPanel::SignalGeneratorPanel(unit::SignalGeneratorLink* roller, QWidget* parent)
     : QWidget(parent), m_roller(roller)
 {
     QFrame* border = addPanelBorder(this);
@@ -27,15 +29,15 @@ SignalGeneratorPanel::SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget*
     m_errorMessageLabel->setObjectName("lblErrorMessage");
     layout->addWidget(m_errorMessageLabel);
 
-    connect(m_connectCheck, &QCheckBox::clicked, m_roller, &SignalGeneratorLink::connectToggleClicked);
-    connect(m_roller, &SignalGeneratorLink::displayChanged, this, &SignalGeneratorPanel::refresh);
+    connect(m_connectCheck, &QCheckBox::clicked, m_roller, &unit::SignalGeneratorLink::connectToggleClicked);
+    connect(m_roller, &unit::SignalGeneratorLink::displayChanged, this, &SignalGeneratorPanel::refresh);
     setFixedSize(sizeHint()); // the panel keeps the size of its border
     refresh();
 }
 
 void SignalGeneratorPanel::refresh()
 {
-    const UnitLinkDisplay& d = m_roller->display();
+    const unit::UnitLinkDisplay& d = m_roller->display();
     {
         const QSignalBlocker block(m_connectCheck);
         m_connectCheck->setChecked(d.connectChecked);
@@ -46,3 +48,5 @@ void SignalGeneratorPanel::refresh()
     m_statusLabel->setText(d.statusCaption);
     m_errorMessageLabel->setText(d.errorMessage);
 }
+
+} // namespace ui

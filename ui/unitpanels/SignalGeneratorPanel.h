@@ -8,12 +8,16 @@
 
 class QCheckBox;
 class QLabel;
+namespace unit {
 class SignalGeneratorLink;
+}
+
+namespace ui {
 
 class SignalGeneratorPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit SignalGeneratorPanel(SignalGeneratorLink* roller, QWidget* parent = nullptr);
+    explicit SignalGeneratorPanel(unit::SignalGeneratorLink* roller, QWidget* parent = nullptr);
 
     QCheckBox* connectCheck() const { return m_connectCheck; }
     QLabel* statusLabel() const { return m_statusLabel; }
@@ -22,8 +26,10 @@ public:
 private:
     void refresh();
 
-    SignalGeneratorLink* m_roller;
+    unit::SignalGeneratorLink* m_roller;
     QCheckBox* m_connectCheck;
     QLabel* m_statusLabel;
     QLabel* m_errorMessageLabel;
 };
+
+} // namespace ui

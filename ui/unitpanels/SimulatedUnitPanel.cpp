@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SimulatedUnitPanel::SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent)
+namespace ui {
+
+SimulatedUnitPanel::SimulatedUnitPanel(unit::SimulatedUnit* unit, QWidget* parent)
     : QWidget(parent), m_unit(unit), m_channelsEdit(new QLineEdit(this)), m_initButton(new QPushButton("Init", this))
 {
     QFrame* border = addPanelBorder(this);
@@ -40,9 +42,9 @@ SimulatedUnitPanel::SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent)
     }
     layout->addLayout(lamps);
 
-    connect(m_channelsEdit, &QLineEdit::textEdited, m_unit, &SimulatedUnit::setChannelsText);
+    connect(m_channelsEdit, &QLineEdit::textEdited, m_unit, &unit::SimulatedUnit::setChannelsText);
     connect(m_initButton, &QPushButton::clicked, m_unit, [this] { m_unit->init(); });
-    connect(m_unit, &SimulatedUnit::displayChanged, this, &SimulatedUnitPanel::refresh);
+    connect(m_unit, &unit::SimulatedUnit::displayChanged, this, &SimulatedUnitPanel::refresh);
     setFixedSize(sizeHint()); // the panel keeps the size of its border
     refresh();
 }
@@ -57,3 +59,5 @@ void SimulatedUnitPanel::refresh()
         m_lamps[static_cast<size_t>(i)]->setPalette(p);
     }
 }
+
+} // namespace ui

@@ -12,12 +12,16 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+namespace unit {
 class SimulatedUnit;
+}
+
+namespace ui {
 
 class SimulatedUnitPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit SimulatedUnitPanel(SimulatedUnit* unit, QWidget* parent = nullptr);
+    explicit SimulatedUnitPanel(unit::SimulatedUnit* unit, QWidget* parent = nullptr);
 
     QLineEdit* channelsEdit() const { return m_channelsEdit; }
     QPushButton* initButton() const { return m_initButton; }
@@ -26,8 +30,10 @@ public:
 private:
     void refresh();
 
-    SimulatedUnit* m_unit;
+    unit::SimulatedUnit* m_unit;
     QLineEdit* m_channelsEdit;
     QPushButton* m_initButton;
     std::array<QLabel*, 16> m_lamps{};
 };
+
+} // namespace ui

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+namespace ui {
+
 namespace {
 QString fill(const QColor& c)
 {
@@ -15,7 +17,7 @@ QString fill(const QColor& c)
 }
 } // namespace
 
-UnitLinkPanel::UnitLinkPanel(UnitLink* comm, QWidget* parent)
+UnitLinkPanel::UnitLinkPanel(unit::UnitLink* comm, QWidget* parent)
     : QWidget(parent),
       m_comm(comm),
       m_statusLamp(new QLabel(this)),
@@ -41,19 +43,19 @@ UnitLinkPanel::UnitLinkPanel(UnitLink* comm, QWidget* parent)
 
     // clicked comes from the operator only; the link's own changes of the
     // toggle are shown without running the click logic.
-    connect(m_connectCheck, &QCheckBox::clicked, m_comm, &UnitLink::connectToggleClicked);
-    connect(m_useSimCheck, &QCheckBox::clicked, m_comm, &UnitLink::setUseSimChecked);
-    connect(m_simChannelsEdit, &QLineEdit::textEdited, m_comm, &UnitLink::setSimChannelsText);
-    connect(m_comm, &UnitLink::displayChanged, this, &UnitLinkPanel::refresh);
+    connect(m_connectCheck, &QCheckBox::clicked, m_comm, &unit::UnitLink::connectToggleClicked);
+    connect(m_useSimCheck, &QCheckBox::clicked, m_comm, &unit::UnitLink::setUseSimChecked);
+    connect(m_simChannelsEdit, &QLineEdit::textEdited, m_comm, &unit::UnitLink::setSimChannelsText);
+    connect(m_comm, &unit::UnitLink::displayChanged, this, &UnitLinkPanel::refresh);
     refresh();
 }
 
 void UnitLinkPanel::refresh()
 {
-    const UnitLinkDisplay& d = m_comm->display();
+    const unit::UnitLinkDisplay& d = m_comm->display();
     m_statusLamp->setStyleSheet(fill(d.lamp));
-    m_statusLamp->setAccessibleDescription(d.lamp == UnitLinkDisplay::green() ? QStringLiteral("Connected")
-                                                                              : QStringLiteral("Not connected"));
+    m_statusLamp->setAccessibleDescription(d.lamp == unit::UnitLinkDisplay::green() ? QStringLiteral("Connected")
+                                                                                    : QStringLiteral("Not connected"));
     m_statusLabel->setText(d.statusCaption);
     m_errorMessageLabel->setText(d.errorMessage);
     {
@@ -68,3 +70,5 @@ void UnitLinkPanel::refresh()
     if (m_simChannelsEdit->text() != d.simChannelsText)
         m_simChannelsEdit->setText(d.simChannelsText);
 }
+
+} // namespace ui

@@ -11,12 +11,16 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+namespace unit {
 class UnitLink;
+}
+
+namespace ui {
 
 class UnitLinkPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit UnitLinkPanel(UnitLink* comm, QWidget* parent = nullptr);
+    explicit UnitLinkPanel(unit::UnitLink* comm, QWidget* parent = nullptr);
 
     QLabel* statusLamp() const { return m_statusLamp; }
     QLabel* statusLabel() const { return m_statusLabel; }
@@ -28,7 +32,7 @@ public:
 private:
     void refresh();
 
-    UnitLink* m_comm;
+    unit::UnitLink* m_comm;
     QLabel* m_statusLamp;
     QLabel* m_statusLabel;
     QLabel* m_errorMessageLabel;
@@ -36,3 +40,5 @@ private:
     QCheckBox* m_useSimCheck;
     QLineEdit* m_simChannelsEdit;
 };
+
+} // namespace ui

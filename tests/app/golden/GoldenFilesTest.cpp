@@ -125,7 +125,7 @@ QByteArray listing(const QString& folder)
 void exitStation(testsupport::StationHarness& station)
 {
     ASSERT_TRUE(station.choose(QStringLiteral("Exit")));
-    ASSERT_TRUE(ProgramEnd::requested());
+    ASSERT_TRUE(platform::ProgramEnd::requested());
 }
 
 TEST(GoldenFiles, AFirstStartLeavesTheRecordedFiles)
@@ -166,7 +166,7 @@ protected:
             return answers.rxData(QString::fromLatin1(frame), true).toLatin1();
         });
         // The answers of an all-channel frame come channel by channel.
-        QObject::connect(&answers, &SimulatedUnit::dataReady,
+        QObject::connect(&answers, &unit::SimulatedUnit::dataReady,
                          [this](const QString& reply, qint16) { unit->send(0, reply.toLatin1()); });
     }
     void TearDown() override
@@ -196,16 +196,16 @@ protected:
         }
         ASSERT_TRUE(station->start());
         ASSERT_TRUE(station->choose(QStringLiteral("Connect Unit 1")));
-        TestWindow& form = station->testWindow();
+        ui::TestWindow& form = station->testWindow();
         ASSERT_TRUE(
             station->runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000))
             << station->unitStatus(1).toStdString();
         testsupport::StationHarness::startNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
         ASSERT_TRUE(station->click(QStringLiteral("Run Standard Sequence")));
-        ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().right(2000).toStdString();
+        ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
         ASSERT_TRUE(station->runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
-        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
-            << StationWindows::commBuffer().right(4000).toStdString();
+        ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
+            << ui::StationWindows::commBuffer().right(4000).toStdString();
         ASSERT_NO_FATAL_FAILURE(exitStation(*station));
     }
 
@@ -219,7 +219,7 @@ protected:
         golden.check(QStringLiteral("ZAMO_Results.dump"), testsupport::dumpDatabase(database, neutral));
         for (const qint32 group : groups(database)) {
             const QString file = folder + QStringLiteral("/report-%1.txt").arg(group);
-            TestReportWindow report(station->stationSettings());
+            ui::TestReportWindow report(station->stationSettings());
             report.setDatabasePath(database);
             ASSERT_TRUE(report.exportReport(group, file, QStringLiteral("TAB"), false, zamo80)) << group;
             golden.check(QFileInfo(file).fileName(), neutral.text(readFile(file)));
@@ -245,7 +245,7 @@ protected:
     testsupport::FakeSerialTree tree;
     testsupport::PtyUnitEmulator* unit = nullptr;
     std::unique_ptr<platform::D2xx> previous;
-    SimulatedUnit answers;
+    unit::SimulatedUnit answers;
     std::unique_ptr<testsupport::StationHarness> station;
 };
 

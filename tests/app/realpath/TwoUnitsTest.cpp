@@ -28,7 +28,7 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     ASSERT_TRUE(units.addUnit(SecondUnit, three));
     // A failed open would ask to reconnect; the answer ends the station
     // rather than retrying for ever.
-    station.Prompts().messageAnswers.push_back(platform::MsgResult::Cancel);
+    station.prompts().messageAnswers.push_back(platform::MsgResult::Cancel);
     ASSERT_TRUE(station.start());
 
     ASSERT_TRUE(station.choose("Connect ZAMO-SG"));
@@ -53,6 +53,6 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
     EXPECT_EQ(station.storedVerdicts(), (QStringList{"A1 PASS", "B1 PASS", "C1 PASS", "A2 PASS", "B2 PASS"}));
     EXPECT_TRUE(units.received(Decoy).isEmpty());
     EXPECT_TRUE(units.frames(Generator).startsWith("(*)"));
-    EXPECT_EQ(station.Prompts().messages(), QStringList());
+    EXPECT_EQ(station.prompts().messages(), QStringList());
     EXPECT_FALSE(station.logText().contains("USB Port Open failed"));
 }

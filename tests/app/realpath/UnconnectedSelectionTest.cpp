@@ -12,7 +12,7 @@ TEST_F(RealPath, ARunOfElectrodesOnAnUnconnectedUnitIsRefusedPlainlyAndStartsNot
     ASSERT_TRUE(station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs));
 
     ASSERT_TRUE(station.click("Run Standard Sequence"));
-    EXPECT_EQ(station.Prompts().messages(),
+    EXPECT_EQ(station.prompts().messages(),
               QStringList{"The selected electrodes are not on a connected ZAMO unit!  "
                           "Connect their unit, or select electrodes of a connected unit."});
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no pre-test details

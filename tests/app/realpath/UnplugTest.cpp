@@ -59,7 +59,7 @@ TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceI
 
     // The operator takes a while to answer; the run's timers go on meanwhile.
     std::vector<Seen> whileAsked;
-    station.Prompts().whileMessageShown = [&](const platform::ShownPrompt&) {
+    station.prompts().whileMessageShown = [&](const platform::ShownPrompt&) {
         whileAsked.push_back(now());
         station.waitUntil([] { return false; }, 6000);
         whileAsked.push_back(now());
@@ -68,15 +68,15 @@ TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceI
     units.unplug(0);
     ASSERT_TRUE(station.waitUntil([&] { return whileAsked.size() == 2; }, ConnectMs));
     for (const Seen& seen : whileAsked) {
-        EXPECT_EQ(seen.lamp, StatusLamp::red());
+        EXPECT_EQ(seen.lamp, ui::StatusLamp::red());
         EXPECT_EQ(seen.status, "Disconnected *FT_GetQueueStatus - General IO Error*");
         EXPECT_EQ(seen.estimate, "");
     }
-    EXPECT_EQ(station.Prompts().messages(), QStringList{UsbErrorBox});
+    EXPECT_EQ(station.prompts().messages(), QStringList{UsbErrorBox});
 
     // "OK" once it is plugged in again.
     ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(1) == "ZAMO Connected; A1-B1"; }, ConnectMs));
-    EXPECT_EQ(station.unitLamp(1), StatusLamp::green());
+    EXPECT_EQ(station.unitLamp(1), ui::StatusLamp::green());
     EXPECT_TRUE(station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs));
     EXPECT_TRUE(station.testWindow().m_testRunning());
     EXPECT_TRUE(station.click("Cancel"));
@@ -95,7 +95,7 @@ TEST_F(Unplugged, AZamo80IsShownReconnectingAndConnectedAgainWithoutAQuestion)
 
     // Halfway through the wait before the reconnection, the unit is back.
     std::vector<Seen> whileReconnecting;
-    QObject::connect(&station.link(1), &UnitLink::usbReconnecting, &station.testWindow(), [&](int) {
+    QObject::connect(&station.link(1), &unit::UnitLink::usbReconnecting, &station.testWindow(), [&](int) {
         QTimer::singleShot(1000, &station.testWindow(), [&] {
             whileReconnecting.push_back(now());
             units.replug(0);
@@ -103,14 +103,14 @@ TEST_F(Unplugged, AZamo80IsShownReconnectingAndConnectedAgainWithoutAQuestion)
     });
     units.unplug(0);
     ASSERT_TRUE(station.waitUntil([&] { return !whileReconnecting.empty(); }, ConnectMs));
-    EXPECT_EQ(whileReconnecting[0].lamp, StatusLamp::red());
+    EXPECT_EQ(whileReconnecting[0].lamp, ui::StatusLamp::red());
     EXPECT_EQ(whileReconnecting[0].status, "Reconnecting... *FT_GetQueueStatus - General IO Error*");
     EXPECT_EQ(whileReconnecting[0].estimate, "");
 
     ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(1) == "ZAMO80 Connected; A1-B1"; }, ConnectMs));
-    EXPECT_EQ(station.unitLamp(1), StatusLamp::green());
+    EXPECT_EQ(station.unitLamp(1), ui::StatusLamp::green());
     EXPECT_TRUE(station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs));
-    EXPECT_TRUE(station.Prompts().messages().isEmpty());
+    EXPECT_TRUE(station.prompts().messages().isEmpty());
     EXPECT_TRUE(station.logText().contains("* Attempting to Reconnect to Unit #1 *"));
     EXPECT_TRUE(station.click("Cancel"));
 }

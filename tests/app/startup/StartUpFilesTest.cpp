@@ -59,7 +59,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
         folder = ownHome.stationFolder();
         QDir().mkpath(folder);
         const QByteArray iniText = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
-        std::optional<WholeFile::FaultForTesting> refused;
+        std::optional<platform::WholeFile::FaultForTesting> refused;
         if (c.folderInItsPlace) {
             QDir().mkpath(ini());
         } else {
@@ -69,21 +69,21 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             file.close();
             file.setPermissions(QFileDevice::WriteOwner);
             if (geteuid() == 0) // permissions do not stop root: the read fails at the file layer
-                refused.emplace(WholeFile::Step::Open, EACCES, "settings.ini");
+                refused.emplace(platform::WholeFile::Step::Open, EACCES, "settings.ini");
         }
         prompts->shown.clear();
 
         EXPECT_FALSE(start());
         refused.reset();
-        EXPECT_TRUE(ProgramEnd::requested());
-        EXPECT_EQ(ProgramEnd::exitCode(), 1);
+        EXPECT_TRUE(platform::ProgramEnd::requested());
+        EXPECT_EQ(platform::ProgramEnd::exitCode(), 1);
         const QString text =
             "Unable to read the settings file " + ini() + ": " + qt_error_string(c.cause) + ".  Exiting application.";
         ASSERT_EQ(prompts->messages(), QStringList{text});
         EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
         EXPECT_TRUE(readAll(config::LogFilePath).contains(text.toUtf8()));
         EXPECT_FALSE(settings.switches.startingUp);
-        EXPECT_EQ(StationWindows::existingFrame(), nullptr) << "no window opened";
+        EXPECT_EQ(ui::StationWindows::existingFrame(), nullptr) << "no window opened";
 
         // Nothing written: no database, no templates, no test lists, the file as it was.
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
@@ -104,7 +104,7 @@ TEST_F(StartUpFilesTest, OnAFullDiskEveryFileStaysWholeAndTheNextStartGoesOnWith
     const QStringList templatesBefore = templates();
     const QByteArray standard = readAll(folder + "/standard.tsq");
     {
-        WholeFile::FaultForTesting full(WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
         EXPECT_TRUE(start());
     }
     EXPECT_EQ(readAll(ini()), iniText);

@@ -63,7 +63,7 @@ protected:
         platform::Clock::useRealTime();
         config::LogFilePath.clear();
         results::setSettings(nullptr);
-        StationWindows::useSettings(nullptr);
+        ui::StationWindows::useSettings(nullptr);
     }
 
     // One start of the station, a minute after the last.
@@ -79,10 +79,10 @@ protected:
     static void endProgram()
     {
         results::closeDatabase();
-        StationWindows::destroyAll();
-        ProgramEnd::resetForTesting();
-        Globals::StandardTestList.clear();
-        Globals::Standard80TestList.clear();
+        ui::StationWindows::destroyAll();
+        platform::ProgramEnd::resetForTesting();
+        testlists::Globals::StandardTestList.clear();
+        testlists::Globals::Standard80TestList.clear();
     }
 
     QStringList logMessages() const

@@ -37,27 +37,27 @@ protected:
     void connectUnit(bool zamo80)
     {
         ASSERT_TRUE(station.start());
-        QObject::connect(&station.link(1), &UnitLink::rxaczTestData, &station.testWindow(),
-                         [this](int, qint16 channel, const AczReading& r) {
+        QObject::connect(&station.link(1), &unit::UnitLink::rxaczTestData, &station.testWindow(),
+                         [this](int, qint16 channel, const unit::AczReading& r) {
                              if (r.completed)
                                  finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
                          });
         station.connectSimulatedUnit(1, 2, zamo80);
-        TestWindow& form = station.testWindow();
+        ui::TestWindow& form = station.testWindow();
         ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     }
 
     // An ACZ list on A1 and B1, from the run button to its end.
     void runAczList()
     {
-        TestWindow& form = station.testWindow();
+        ui::TestWindow& form = station.testWindow();
         station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::startNextRunWithLot("LOT-7");
         form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.m_testRunning());
         ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
-        ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
-            << StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
+            << ui::StationWindows::commBuffer().toStdString();
     }
 
     // The line of the verdict that the reading deserves.
@@ -68,12 +68,12 @@ protected:
         const double warning =
             r.zamo80 ? station.stationSettings().limits.warningZamo80Acz : station.stationSettings().limits.warningAcz;
         const QString code =
-            VerdictRules::withCalibrationExpiry(VerdictRules::judge(r.value, limit, warning),
-                                                station.link(1).electrodeChannelCalibrationExpired(r.channel));
-        return "Final result recorded for " + VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
+            run::VerdictRules::withCalibrationExpiry(run::VerdictRules::judge(r.value, limit, warning),
+                                                     station.link(1).electrodeChannelCalibrationExpired(r.channel));
+        return "Final result recorded for " + run::VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 
-    QStringList logLines() const { return StationWindows::commBuffer().split("\r\n"); }
+    QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
     std::vector<Reading> finals;
@@ -87,10 +87,10 @@ TEST_F(ImpedanceRunTest, AnAczListOnATwoChannelBaseUnitJudgesBothElectrodes)
     ASSERT_EQ(finals.size(), 2u);
     const QStringList lines = logLines();
     for (const Reading& r : finals) {
-        const QString name = VerdictRules::electrodeName(1, r.channel);
+        const QString name = run::VerdictRules::electrodeName(1, r.channel);
         EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode " + name), 1) << name.toStdString();
-        EXPECT_TRUE(
-            lines.contains("Measurement recorded for " + name + " at 20s interval: " + VerdictRules::fixed3(r.value)))
+        EXPECT_TRUE(lines.contains("Measurement recorded for " + name
+                                   + " at 20s interval: " + run::VerdictRules::fixed3(r.value)))
             << name.toStdString();
         EXPECT_EQ(lines.filter("Final result recorded for " + name + ": ").size(), 1) << name.toStdString();
         EXPECT_TRUE(lines.contains(expectedResultLine(r))) << expectedResultLine(r).toStdString();

@@ -45,7 +45,7 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
     ASSERT_TRUE(simulator->isVisible());
     ASSERT_TRUE(simulator->isEnabled());
 
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     simulator->trigger();
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     station.useTestList("A1-B1", {"ACZ,A1-B1,1"});

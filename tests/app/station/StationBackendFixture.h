@@ -34,7 +34,7 @@ protected:
         const platform::DbServerAddress a = server->address();
         platform::DbConnection connection;
         connection.openServer(a);
-        ResultsSchema::create(connection, ResultsSchema::TemplateRevision);
+        results::ResultsSchema::create(connection, results::ResultsSchema::TemplateRevision);
         const QString ini = station.dataFolder() + "/settings.ini";
         QDir().mkpath(station.dataFolder());
         for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},

@@ -100,7 +100,7 @@ protected:
     void runAndBreak(const QString& after, const std::function<void()>& breakDatabase)
     {
         ASSERT_TRUE(station.start());
-        TestWindow& form = station.testWindow();
+        ui::TestWindow& form = station.testWindow();
         station.connectSimulatedUnit(1, 2);
         ASSERT_TRUE(
             station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
@@ -108,7 +108,7 @@ protected:
         form.testListPanel().standardSequenceButton()->click();
         ASSERT_TRUE(form.m_testRunning());
         ASSERT_TRUE(
-            station.runUntil([&] { return StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
+            station.runUntil([&] { return ui::StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
         ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
     }
@@ -118,12 +118,12 @@ protected:
     // failures.
     QStringList failureLines()
     {
-        const QStringList lines = logLines(StationWindows::commBuffer());
+        const QStringList lines = logLines(ui::StationWindows::commBuffer());
         const auto first = std::find_if(lines.begin(), lines.end(),
                                         [](const QString& l) { return l.startsWith("* Unable to record "); });
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
-        EXPECT_NE(first, lines.end()) << StationWindows::commBuffer().right(3000).toStdString();
-        EXPECT_NE(cancelled, lines.end()) << StationWindows::commBuffer().right(3000).toStdString();
+        EXPECT_NE(first, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
+        EXPECT_NE(cancelled, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
         const QStringList failures(first, cancelled);
         for (const QString& line : failures)
             EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
@@ -134,14 +134,14 @@ protected:
     // agreeing on every stored value.
     void expectOneBoxAndAnHonestLog(platform::DbConnection& db, const QString& cause)
     {
-        EXPECT_THAT(texts(station.Prompts().messages()),
+        EXPECT_THAT(texts(station.prompts().messages()),
                     ElementsAre(StartsWith("Database connection has been interrupted.  Aborting test.\r\n\r\n"
                                            "Unable to record ")));
-        EXPECT_THAT(station.Prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
-        EXPECT_FALSE(StationWindows::commBuffer().contains("* Tests Completed"));
+        EXPECT_THAT(station.prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
+        EXPECT_FALSE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
         const QStringList stored = storedRecords(db);
         EXPECT_FALSE(stored.isEmpty());
-        EXPECT_EQ(stored, loggedRecords(StationWindows::commBuffer()));
+        EXPECT_EQ(stored, loggedRecords(ui::StationWindows::commBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
 };
@@ -223,7 +223,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
 {
     testsupport::StationHarness station;
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     station.connectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
     const auto run = [&](const QString& lot) {
@@ -236,7 +236,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     const auto reportWindows = [] {
         int open = 0;
         for (QWidget* w : QApplication::allWidgets())
-            open += w->inherits("TestReportWindow") && w->isVisible() ? 1 : 0;
+            open += w->inherits("ui::TestReportWindow") && w->isVisible() ? 1 : 0;
         return open;
     };
     ASSERT_EQ(reportWindows(), 1) << "the run's report is shown at its end";
@@ -249,7 +249,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     }
     testsupport::WriteProtection sideFile(file + "-shm");
     run("Lot 2");
-    EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
     EXPECT_GE(reportWindows(), 1);
 
     const QString copy = station.dataFolder() + "/../backup.mdb";
@@ -308,7 +308,7 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
                 GTEST_SKIP() << "cannot make the file read-only here: " << protection->why().toStdString();
         }
         EXPECT_FALSE(station.start());
-        EXPECT_THAT(texts(station.Prompts().messages()),
+        EXPECT_THAT(texts(station.prompts().messages()),
                     ElementsAre(StartsWith(("Unable to connect to database.  Please check database connection "
                                             "settings.\r\n\r\nCannot open database \""
                                             + file + "\": " + c.cause)

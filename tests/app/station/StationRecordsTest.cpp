@@ -24,27 +24,28 @@ using platform::DbBackend;
 using Finals = std::map<QString, int>;
 
 // Counts the final replies of the simulated unit as the link reports them.
-void countFinals(UnitLink& link, TestWindow& form, Finals& finals)
+void countFinals(unit::UnitLink& link, ui::TestWindow& form, Finals& finals)
 {
     auto count = [&finals](qint16 channel, bool completed) {
         if (completed)
-            ++finals[VerdictRules::electrodeName(1, channel)];
+            ++finals[run::VerdictRules::electrodeName(1, channel)];
     };
-    QObject::connect(&link, &UnitLink::rxdcoTestData, &form,
-                     [count](int, qint16 ch, const DcoReading& r) { count(ch, r.completed); });
-    QObject::connect(&link, &UnitLink::rxsdrTestData, &form,
-                     [count](int, qint16 ch, const SdrReading& r) { count(ch, r.completed); });
+    QObject::connect(&link, &unit::UnitLink::rxdcoTestData, &form,
+                     [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
+    QObject::connect(&link, &unit::UnitLink::rxsdrTestData, &form,
+                     [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
 }
 
 // The final ACZ readings of the simulated unit, per electrode, in the order they came.
 using Readings = std::map<QString, QList<double>>;
 
-void collectAczFinals(UnitLink& link, TestWindow& form, Readings& readings)
+void collectAczFinals(unit::UnitLink& link, ui::TestWindow& form, Readings& readings)
 {
-    QObject::connect(&link, &UnitLink::rxaczTestData, &form, [&readings](int, qint16 ch, const AczReading& r) {
-        if (r.completed)
-            readings[VerdictRules::electrodeName(1, ch)] << r.measurement;
-    });
+    QObject::connect(&link, &unit::UnitLink::rxaczTestData, &form,
+                     [&readings](int, qint16 ch, const unit::AczReading& r) {
+                         if (r.completed)
+                             readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
+                     });
 }
 
 // The verdict codes the station announced for one electrode, in order.
@@ -82,7 +83,7 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
     QDir().mkpath(station.dataFolder());
     config::iniWrite("Diagnostics", "Enabled", "1", station.dataFolder() + "/settings.ini");
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     Finals finals;
     countFinals(station.link(1), form, finals);
     Readings aczFinals;
@@ -92,9 +93,9 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 
     testsupport::StationHarness::startNextRunWithLot("Lot 42");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
-    ASSERT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
+    ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
 
     auto db = openResults();
     EXPECT_EQ(rows(*db, "SELECT LotNumber, Completed, Cancelled, Zamo80, UniqueGroupID FROM TestGroups"),

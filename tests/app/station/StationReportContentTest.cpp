@@ -38,15 +38,15 @@ protected:
         QDir().mkpath(station.dataFolder());
         config::iniWrite("Diagnostics", "Enabled", "1", station.dataFolder() + "/settings.ini");
         EXPECT_TRUE(station.start());
-        TestWindow& form = station.testWindow();
+        ui::TestWindow& form = station.testWindow();
         station.connectSimulatedUnit(1, 2, zamo80);
         EXPECT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::startNextRunWithLot(lot, notes);
         form.testListPanel().runButton()->click();
         EXPECT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
-        EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"))
-            << StationWindows::commBuffer().toStdString();
+        EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
+            << ui::StationWindows::commBuffer().toStdString();
         platform::DbConnection db;
         db.openFile(station.stationSettings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();
@@ -54,7 +54,7 @@ protected:
 
     QString exportAs(qint32 group, const QString& format, const QString& name)
     {
-        TestReportWindow form(station.stationSettings());
+        ui::TestReportWindow form(station.stationSettings());
         form.setDatabasePath(station.stationSettings().paths.databaseFile);
         const QString path = station.dataFolder() + "/" + name;
         EXPECT_TRUE(form.exportReport(group, path, format, false, false)) << station.logText().toStdString();
@@ -102,7 +102,7 @@ TEST_F(StationReportContent, ALotOf4999CharactersAndANoteOf10000ReachThePdfAndTh
 
     expectEveryCharacter(pdfText(exportAs(group, "PDF", "report.pdf")), {lot, notes});
 
-    TestReportWindow form(station.stationSettings());
+    ui::TestReportWindow form(station.stationSettings());
     form.setDatabasePath(station.stationSettings().paths.databaseFile);
     form.setReportGroupID(group);
     form.show();

@@ -33,7 +33,7 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
         config::iniWrite("Reports", key, "1", ini);
     config::iniWrite("Reports", "ExportPath", folder, ini);
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     station.connectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
 

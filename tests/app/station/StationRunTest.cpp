@@ -26,24 +26,24 @@ namespace {
 
 // Completes an electrode at its final ACZ reading (the verdict rules are
 // not part of these tests).
-class CompletingAczHandler : public UnitResultHandler {
+class CompletingAczHandler : public run::UnitResultHandler {
 public:
-    explicit CompletingAczHandler(TestWindow& form) : m_form(form) {}
+    explicit CompletingAczHandler(ui::TestWindow& form) : m_form(form) {}
     QStringList finals;
 
-    void rxaczTestData(int index, qint16 channel, const AczReading& reading) override
+    void rxaczTestData(int index, qint16 channel, const unit::AczReading& reading) override
     {
         const double measurement = reading.measurement;
         auto step = m_form.state().m_activeTest;
         if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
-        finals << TestStep::findElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
+        finals << testlists::TestStep::findElectrodeNameByIndex(electrode) + "=" + QString::number(measurement);
         step->setElectrodeTestComplete(electrode);
     }
 
 private:
-    TestWindow& m_form;
+    ui::TestWindow& m_form;
 };
 
 class StationRunTest : public ::testing::Test {
@@ -54,16 +54,16 @@ protected:
 TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
 {
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     EXPECT_FALSE(form.testListPanel().runButton()->isEnabled());
-    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), StatusLamp::red());
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::red());
 
     form.electrodePanel().maskUnavailableBox()->setChecked(true);
     station.connectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
 
-    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), StatusLamp::green());
-    EXPECT_TRUE(StationWindows::commBuffer().contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::green());
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Connected to ZAMO Unit #1 *"));
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[0]->isEnabled());
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form.electrodePanel().electrodeBoxes()[2]->isEnabled());
@@ -134,18 +134,18 @@ TEST(StationNamesTest, EveryControlOfTheStationWindowsHasAName)
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
     ASSERT_TRUE(station.start());
-    SequenceEditor sequenceEditor(station.testWindow());
-    LimitsDialog limitsEditor(station.testWindow());
-    AdvancedOptionsWindow options(station.stationSettings());
+    ui::SequenceEditor sequenceEditor(station.testWindow());
+    ui::LimitsDialog limitsEditor(station.testWindow());
+    ui::AdvancedOptionsWindow options(station.stationSettings());
     options.load();
     QList<QWidget*> windows{&station.frame(), &sequenceEditor, &limitsEditor, &options};
-    TestDetailsDialog* details = nullptr;
+    ui::TestDetailsDialog* details = nullptr;
     for (QWidget* top : QApplication::topLevelWidgets()) {
-        if ((details = qobject_cast<TestDetailsDialog*>(top)))
+        if ((details = qobject_cast<ui::TestDetailsDialog*>(top)))
             break;
     }
     ASSERT_NE(details, nullptr);
-    LotByElectrodeDialog lotsByElectrode(*details);
+    ui::LotByElectrodeDialog lotsByElectrode(*details);
     windows << details << &lotsByElectrode;
     QStringList unnamed;
     for (QWidget* window : windows)
@@ -157,7 +157,7 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
     ASSERT_TRUE(station.start());
-    MainFrame& frame = station.frame();
+    ui::MainFrame& frame = station.frame();
     auto enabled = [&frame] {
         return QList<bool>{
             frame.ZamoUnitsConnect[1]->isEnabled(),          frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
@@ -175,7 +175,7 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
 TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 {
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     auto handler = std::make_unique<CompletingAczHandler>(form);
     CompletingAczHandler* finals = handler.get();
     form.services().results = std::move(handler);
@@ -191,11 +191,11 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);
-    EXPECT_TRUE(StationWindows::commBuffer().contains("* Tests Completed"));
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
     EXPECT_FALSE(form.sequencer().TestSequenceTimer.isEnabled());
     EXPECT_FALSE(form.sequencer().IntervalTimer.isEnabled());
     EXPECT_FALSE(station.link(1).testRunning());
-    EXPECT_TRUE(station.Prompts().messages().isEmpty()) << station.Prompts().messages().join('|').toStdString();
+    EXPECT_TRUE(station.prompts().messages().isEmpty()) << station.prompts().messages().join('|').toStdString();
 }
 
 } // namespace

@@ -20,8 +20,8 @@ namespace {
 
 QList<QWidget*> mainWindows()
 {
-    return {StationWindows::TestWindow()->hostWidget(), StationWindows::statusWindow(),
-            StationWindows::activeLotWindow()};
+    return {ui::StationWindows::testWindow()->hostWidget(), ui::StationWindows::statusWindow(),
+            ui::StationWindows::activeLotWindow()};
 }
 
 // Every main window wholly inside the frame's area, no two of them over each
@@ -33,17 +33,17 @@ void expectWindowsFit(testsupport::StationHarness& station)
     EXPECT_GE(area.height(), 900);
     const QList<QWidget*> windows = mainWindows();
     for (QWidget* w : windows) {
-        const QRect place = MdiChild::outerWidget(w)->geometry();
-        EXPECT_TRUE(MdiChild::liesInside(w, area)) << w->objectName().toStdString() << " at " << place.x() << ","
-                                                   << place.y() << " " << place.width() << "x" << place.height();
+        const QRect place = ui::MdiChild::outerWidget(w)->geometry();
+        EXPECT_TRUE(ui::MdiChild::liesInside(w, area)) << w->objectName().toStdString() << " at " << place.x() << ","
+                                                       << place.y() << " " << place.width() << "x" << place.height();
         for (QWidget* other : windows) {
             if (other != w) {
-                EXPECT_FALSE(place.intersects(MdiChild::outerWidget(other)->geometry()))
+                EXPECT_FALSE(place.intersects(ui::MdiChild::outerWidget(other)->geometry()))
                     << w->objectName().toStdString() << " over " << other->objectName().toStdString();
             }
         }
     }
-    EXPECT_TRUE(MdiChild::liesInside(StationWindows::background(), area));
+    EXPECT_TRUE(ui::MdiChild::liesInside(ui::StationWindows::background(), area));
     EXPECT_FALSE(station.frame().mdiArea()->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(station.frame().mdiArea()->verticalScrollBar()->isVisible());
 }
@@ -53,9 +53,9 @@ void expectPictureBehind(testsupport::StationHarness& station)
 {
     QMdiArea* area = station.frame().mdiArea();
     const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    EXPECT_EQ(stack.value(0), StationWindows::background());
+    EXPECT_EQ(stack.value(0), ui::StationWindows::background());
     QMdiSubWindow* active = area->activeSubWindow();
-    EXPECT_TRUE(!active || active->widget() != StationWindows::background());
+    EXPECT_TRUE(!active || active->widget() != ui::StationWindows::background());
 }
 
 TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
@@ -68,7 +68,7 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
         expectPictureBehind(station);
 
         // The service strip, where shown, lies between the text and the buttons.
-        StatusWindow* status = StationWindows::statusWindow();
+        ui::StatusWindow* status = ui::StationWindows::statusWindow();
         const QRect strip = status->calTabCommFrame->geometry();
         EXPECT_EQ(status->calTabCommFrame->isVisible(), !line.isEmpty());
         EXPECT_FALSE(status->calTabCommFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
@@ -81,7 +81,7 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
 {
     testsupport::StationHarness station;
     ASSERT_TRUE(station.start());
-    TestWindow& form = station.testWindow();
+    ui::TestWindow& form = station.testWindow();
     station.connectSimulatedUnit(1, 2);
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
@@ -91,10 +91,10 @@ TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheList
     QMdiArea* area = station.frame().mdiArea();
     QMdiSubWindow* report = nullptr;
     for (QMdiSubWindow* sub : area->subWindowList())
-        if (sub->widget()->inherits("TestReportWindow"))
+        if (sub->widget()->inherits("ui::TestReportWindow"))
             report = sub;
     ASSERT_NE(report, nullptr);
-    EXPECT_TRUE(MdiChild::liesInside(report->widget(), station.frame().mdiAreaSize()));
+    EXPECT_TRUE(ui::MdiChild::liesInside(report->widget(), station.frame().mdiAreaSize()));
     report->close();
     QCoreApplication::processEvents();
     expectPictureBehind(station);

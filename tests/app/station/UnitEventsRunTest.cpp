@@ -23,23 +23,23 @@ protected:
     {
         ASSERT_TRUE(station.start());
         station.connectSimulatedUnit(1, 2, true);
-        TestWindow& form = station.testWindow();
+        ui::TestWindow& form = station.testWindow();
         ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
         testlists::applyElectrodeString("A1");
         form.applyElectrodeSelection();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         for (const QString& type : types) {
-            auto step = std::make_shared<TestStep>();
+            auto step = std::make_shared<testlists::TestStep>();
             step->initByString(type + ",A1,1");
-            Globals::ActiveTestList.append(step);
+            testlists::Globals::ActiveTestList.append(step);
         }
         form.updateTestSequenceList();
         testsupport::StationHarness::startNextRunWithLot("LOT-3");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.m_testRunning()) << StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().toStdString();
     }
 
-    QStringList logLines() const { return StationWindows::commBuffer().split("\r\n"); }
+    QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
@@ -70,7 +70,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
 
     const QStringList lines = logLines();
     EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay."))
-        << StationWindows::commBuffer().toStdString();
+        << ui::StationWindows::commBuffer().toStdString();
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
@@ -86,24 +86,24 @@ TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
     startOnZamo80({"ACZ"});
     station.advance(1000);
     ASSERT_TRUE(station.testWindow().m_testRunning());
-    station.Prompts().messageOpenMs = 120000;
+    station.prompts().messageOpenMs = 120000;
     bool raised = false;
     qsizetype framesWhileOpen = 0;
     QString linesWhileOpen;
-    QObject::connect(&station.link(1), &UnitLink::txData, [&](int, const QString&) {
+    QObject::connect(&station.link(1), &unit::UnitLink::txData, [&](int, const QString&) {
         if (std::exchange(raised, true))
             return;
         const qsizetype before = station.sent(1).size();
-        const QString linesBefore = StationWindows::commBuffer();
+        const QString linesBefore = ui::StationWindows::commBuffer();
         emit station.link(2).usbError(2, QStringLiteral("FT-Write - General IO Error"));
         framesWhileOpen = station.sent(1).size() - before;
-        linesWhileOpen = StationWindows::commBuffer().mid(linesBefore.size());
+        linesWhileOpen = ui::StationWindows::commBuffer().mid(linesBefore.size());
     });
     station.advance(1000);
     ASSERT_TRUE(raised);
-    station.Prompts().messageOpenMs = 0;
+    station.prompts().messageOpenMs = 0;
 
-    EXPECT_EQ(station.Prompts().messages().filter("There is an error communicating with the device.").size(), 1);
+    EXPECT_EQ(station.prompts().messages().filter("There is an error communicating with the device.").size(), 1);
     EXPECT_GT(framesWhileOpen, 10);
     EXPECT_TRUE(linesWhileOpen.contains("* ACZ Test Complete on Electrode A1")) << linesWhileOpen.toStdString();
     EXPECT_TRUE(linesWhileOpen.contains("* Tests Completed")) << linesWhileOpen.toStdString();

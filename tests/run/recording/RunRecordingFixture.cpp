@@ -14,20 +14,21 @@ void RunRecordingTest::SetUp()
     state.details.lotNumber = "LOT-1";
     state.details.notes = "notes";
     state.details.electrodeLotNumbers.fill("LOT-1");
-    state.reportOptions = ReportOptions();
+    state.reportOptions = run::ReportOptions();
 }
 
 void RunRecordingTest::TearDown()
 {
-    Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.clear();
     WriterTest::TearDown();
 }
 
-QVector<std::shared_ptr<ChannelRecord>> RunRecordingTest::channelRecords(const results::UnitElectrodes& electrodes)
+QVector<std::shared_ptr<unit::ChannelRecord>>
+RunRecordingTest::channelRecords(const results::UnitElectrodes& electrodes)
 {
-    QVector<std::shared_ptr<ChannelRecord>> records;
+    QVector<std::shared_ptr<unit::ChannelRecord>> records;
     for (const std::optional<results::ElectrodeIdentity>& identity : electrodes) {
-        auto record = std::make_shared<ChannelRecord>();
+        auto record = std::make_shared<unit::ChannelRecord>();
         if (identity) {
             record->setConnected(true);
             record->setSerialNumber(identity->serialNumber);
@@ -39,9 +40,9 @@ QVector<std::shared_ptr<ChannelRecord>> RunRecordingTest::channelRecords(const r
     return records;
 }
 
-std::shared_ptr<TestStep> RunRecordingTest::step(const QString& line, qint32 parentID)
+std::shared_ptr<testlists::TestStep> RunRecordingTest::step(const QString& line, qint32 parentID)
 {
-    auto s = std::make_shared<TestStep>();
+    auto s = std::make_shared<testlists::TestStep>();
     EXPECT_TRUE(s->initByString(line)) << line.toStdString();
     s->setParentID(parentID);
     return s;

@@ -16,14 +16,14 @@
 
 class RecordedUnit : public RecordingUnit {
 public:
-    QVector<std::shared_ptr<ChannelRecord>> electrodes;
+    QVector<std::shared_ptr<unit::ChannelRecord>> electrodes;
     std::map<int, std::pair<double, double>> lastReadings;
     std::array<bool, 16> calibrationExpired{};
     int diagnosticsPolls = 0;
 
-    QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() override
+    QVector<std::shared_ptr<unit::ChannelRecord>> getElectrodeArray() override
     {
-        return isConnected ? electrodes : QVector<std::shared_ptr<ChannelRecord>>();
+        return isConnected ? electrodes : QVector<std::shared_ptr<unit::ChannelRecord>>();
     }
     void txMasterDiagnosticsPollingMode(qint32) override { ++diagnosticsPolls; }
     void setElectrodeLastMeasurement(qint16 ch, double v, double v2) override { lastReadings[ch] = {v, v2}; }
@@ -33,7 +33,7 @@ public:
     double getPaceBPM(qint16, qint16 type) override { return 60.0 + type; }
 };
 
-class RecordingHost : public RunHost {
+class RecordingHost : public run::RunHost {
 public:
     QStringList lines;
     QString caption = "unset";
@@ -54,9 +54,9 @@ protected:
     void TearDown() override;
 
     // The channel records of a unit with the electrodes given (unitWith).
-    static QVector<std::shared_ptr<ChannelRecord>> channelRecords(const results::UnitElectrodes& electrodes);
+    static QVector<std::shared_ptr<unit::ChannelRecord>> channelRecords(const results::UnitElectrodes& electrodes);
     // A step of the given line (for example "ACZ,A1-C1.A2,1").
-    static std::shared_ptr<TestStep> step(const QString& line, qint32 parentID = 1);
+    static std::shared_ptr<testlists::TestStep> step(const QString& line, qint32 parentID = 1);
     // The end of the event loop's turn, where the waiting readings are written.
     static void endTurn() { QCoreApplication::sendPostedEvents(); }
     bool groupIsZamo80(qint32 group) const
@@ -67,6 +67,6 @@ protected:
     RecordedUnit unit1;
     RecordedUnit unit2;
     RecordingHost host;
-    RunState state;
-    RunRecording recording{state, host, settings, {&unit1, &unit2}};
+    run::RunState state;
+    run::RunRecording recording{state, host, settings, {&unit1, &unit2}};
 };

@@ -64,7 +64,7 @@ TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
 {
     state.m_activeTest = step("ACZ,A1-P1,1");
     recording.createTestRecords("ACZ", false, *state.m_activeTest);
-    const RunRecordKeys before = state.Keys;
+    const run::RunRecordKeys before = state.Keys;
     auto pace = step("PACE1,A2-B2,5,0,0", 4);
     recording.createTestRecords("PACE1", true, *pace);
     ASSERT_GT(pace->paceDBTestID(), 0);
@@ -184,7 +184,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     unit1.plug(16, true);
     unit2.plug(16, true);
     const qint32 group = recording.createTestGroupRecord();
-    Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
+    testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
     state.lists.expanded = {step("ACLG,A1,1", 6)};
     for (auto& row : state.ACLGSums)
         row.fill(-99.0);
@@ -193,7 +193,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     state.ACLGSums[0][2] = 8; // 4: above the limit
     state.ACLGSums[0][3] = 2; // 1, on an expired channel
     unit1.calibrationExpired[3] = true;
-    state.Keys = RunRecordKeys(); // the run's keys are gone by now
+    state.Keys = run::RunRecordKeys(); // the run's keys are gone by now
     recording.recordAverageACLGResults(group);
 
     auto db = openDirect();
@@ -210,11 +210,11 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
 TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
     state.ACLGSums[0].fill(1);
-    Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
+    testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
     recording.recordAverageACLGResults(1); // base-model units
     unit1.plug(16, true);
     unit2.plug(16, true);
-    Globals::ActiveTestList = {step("ACZ,A1-P1,1")};
+    testlists::Globals::ActiveTestList = {step("ACZ,A1-P1,1")};
     recording.recordAverageACLGResults(1);
     EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), 0);
 }
@@ -299,7 +299,7 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
 // lots B1 = B-LOT and A2 = "Lot\r\n2" (TestDetailsFormTest checks that half).
 TEST_P(RunRecordingTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
 {
-    state.details = PreTestDetails();
+    state.details = run::PreTestDetails();
     state.details.lotNumber = "A1: , B1: B-LOT";
     state.details.electrodeLotNumbers[1] = "B-LOT";
     state.details.electrodeLotNumbers[16] = "Lot\r\n2";

@@ -11,22 +11,22 @@ protected:
     void SetUp() override
     {
         EditorFixture::SetUp();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,A1-P2,1", "DCO,A1-B1,2"}) {
-            auto step = std::make_shared<TestStep>();
+            auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            Globals::ActiveTestList.append(step);
+            testlists::Globals::ActiveTestList.append(step);
         }
     }
     void TearDown() override
     {
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         EditorFixture::TearDown();
     }
     static QStringList activeLines()
     {
         QStringList out;
-        for (const auto& step : Globals::ActiveTestList)
+        for (const auto& step : testlists::Globals::ActiveTestList)
             out << step->testString();
         return out;
     }
@@ -45,7 +45,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
     };
     for (const auto& c : cases) {
         mainForm.calls.clear();
-        BiasTestDialog form(mainForm);
+        ui::BiasTestDialog form(mainForm);
         EXPECT_EQ(form.windowTitle(), "BIAS Test Parameters");
         auto* time = child<QComboBox>(&form, "TestTimeComboBox");
         auto* interval = child<QComboBox>(&form, "SamplingIntervalComboBox");
@@ -62,8 +62,9 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
 
         EXPECT_EQ(form.result(), QDialog::Accepted);
         EXPECT_EQ(activeLines(), QStringList{c.line});
-        EXPECT_EQ(Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
-        EXPECT_EQ(Globals::ActiveTestList[0]->singleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
+        EXPECT_EQ(testlists::Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
+        EXPECT_EQ(testlists::Globals::ActiveTestList[0]->singleTestDuration(settings.zamo80Delays, settings.pace),
+                  c.seconds);
         EXPECT_EQ(mainForm.calls,
                   (QStringList{"ClearTestList", "UpdateTestSequenceList", "StartFirstTestSequence(True)"}));
     }
@@ -71,7 +72,7 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
 
 TEST_F(BiasTestParametersFormTest, CancelChangesNothing)
 {
-    BiasTestDialog form(mainForm);
+    ui::BiasTestDialog form(mainForm);
     child<QComboBox>(&form, "TestTimeComboBox")->setCurrentIndex(0);
     click(&form, "cmdCancel");
     EXPECT_EQ(form.result(), QDialog::Rejected);

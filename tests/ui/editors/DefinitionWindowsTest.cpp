@@ -12,7 +12,7 @@ class DefinitionWindowsTest : public EditorFixture {
 protected:
     void TearDown() override
     {
-        StationWindows::destroyAll();
+        ui::StationWindows::destroyAll();
         EditorFixture::TearDown();
     }
     // Runs the opener; the modal window it shows is noted and cancelled.
@@ -32,16 +32,17 @@ protected:
 
 TEST_F(DefinitionWindowsTest, TheFrameOpensTheEditorsForTheMainTestWindow)
 {
-    DefinitionWindows::installOpeners();
-    const StationWindows::Openers& openers = StationWindows::windowOpeners();
+    ui::DefinitionWindows::installOpeners();
+    const ui::StationWindows::Openers& openers = ui::StationWindows::windowOpeners();
     ASSERT_TRUE(openers.testSequenceEditor);
     ASSERT_TRUE(openers.limitsEditor);
     openers.limitsEditor(); // no main test window yet: nothing opens
 
-    StationWindows::setMainFormFactory([this] { return &mainForm; });
+    ui::StationWindows::setMainFormFactory([this] { return &mainForm; });
     EXPECT_EQ(openAndCancel(openers.testSequenceEditor), "Test Sequence Editor");
     EXPECT_EQ(openAndCancel(openers.limitsEditor), "Set Limits");
-    EXPECT_EQ(openAndCancel([this] { DefinitionWindows::showBiasTestParameters(mainForm); }), "BIAS Test Parameters");
+    EXPECT_EQ(openAndCancel([this] { ui::DefinitionWindows::showBiasTestParameters(mainForm); }),
+              "BIAS Test Parameters");
 }
 
 } // namespace

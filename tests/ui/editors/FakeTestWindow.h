@@ -8,29 +8,29 @@
 
 #include <QStringList>
 
-class FakeTestWindow : public TestWindowServices {
+class FakeTestWindow : public ui::TestWindowServices {
 public:
-    ConnectedUnitsMode unitMode = ConnectedUnitsMode::None; // what checkZAMOMode answers
-    bool zamo24 = false;                                    // what checkZAMO24 answers
+    run::ConnectedUnitsMode unitMode = run::ConnectedUnitsMode::None; // what checkZAMOMode answers
+    bool zamo24 = false;                                              // what checkZAMO24 answers
     QStringList calls;                // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
     config::StationSettings settings; // what the editors change and save
 
     // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).
-    static ConnectedUnitsMode mode(const QString& name)
+    static run::ConnectedUnitsMode mode(const QString& name)
     {
         if (name == "ZAMO")
-            return ConnectedUnitsMode::Base;
+            return run::ConnectedUnitsMode::Base;
         if (name == "ZAMO80")
-            return ConnectedUnitsMode::Zamo80;
-        return name == "ERROR" ? ConnectedUnitsMode::Mixed : ConnectedUnitsMode::None;
+            return run::ConnectedUnitsMode::Zamo80;
+        return name == "ERROR" ? run::ConnectedUnitsMode::Mixed : run::ConnectedUnitsMode::None;
     }
 
-    ConnectedUnitsMode checkZAMOMode() const override { return unitMode; }
+    run::ConnectedUnitsMode checkZAMOMode() const override { return unitMode; }
     bool checkZAMO24() const override { return zamo24; }
     void clearTestList() override
     {
         calls << "ClearTestList";
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
     }
     void updateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
     void applyElectrodeSelection() override {}

@@ -48,7 +48,7 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
     } cases[] = {{"", 0}, {"ZAMO", 0}, {"ERROR", 0}, {"ZAMO80", 1}};
     for (const auto& c : cases) {
         mainForm.unitMode = FakeTestWindow::mode(c.mode);
-        LimitsDialog form(mainForm);
+        ui::LimitsDialog form(mainForm);
         auto* tabs = child<QTabWidget>(&form, "LimitsTab");
         EXPECT_EQ(form.windowTitle(), "Set Limits");
         EXPECT_EQ(tabs->tabText(0), "ZAMO");
@@ -65,7 +65,7 @@ TEST_F(SetLimitsFormTest, OnlyThePageOfTheUnitModeCanBeChosen)
 TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
 {
     settings.limits.limitZamo80Aclg = 2.5;
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     EXPECT_EQ(box(&form, "Zamo80ACLGLimitTextBox")->text(), "2.5");
     box(&form, "ACImpLimitTextBox")->setText("2500");
     box(&form, "NoiseTestWarningTextBox")->setText("abc");
@@ -95,7 +95,7 @@ TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
     ASSERT_TRUE(config::saveLimits(settings.limits, settings.paths.settingsFile));
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
     {
-        LimitsDialog form(mainForm);
+        ui::LimitsDialog form(mainForm);
         click(&form, "RestoreDefaultsButton");
         EXPECT_EQ(box(&form, "ACImpLimitTextBox")->text(), "3000");
         EXPECT_EQ(box(&form, "Zamo80NoiseDCOWarningTextBox")->text(), "100");
@@ -106,7 +106,7 @@ TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
     EXPECT_EQ(settings.limits.warningZamo80Noise, 77);
     EXPECT_EQ(readAll(settings.paths.settingsFile), iniBefore);
 
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     click(&form, "RestoreDefaultsButton");
     click(&form, "SaveButton");
     EXPECT_EQ(currentValues(), valuesOf(config::Limits()));
@@ -116,7 +116,7 @@ TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
 {
     const QString lim = home.path() + "/bench.lim";
     prompts->fileAnswers.push_back(lim);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     box(&form, "Zamo80ACZ30LimitTextBox")->setText("6");
     click(&form, "SaveAsButton");
 
@@ -132,7 +132,7 @@ TEST_F(SetLimitsFormTest, SaveAsWritesTheSameValuesToSettingsAndTheLimitsFile)
 TEST_F(SetLimitsFormTest, CancelledSaveAsKeepsTheWindowOpenAndChangesNothing)
 {
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     form.show();
     box(&form, "ACImpLimitTextBox")->setText("10");
     click(&form, "SaveAsButton"); // no answer scripted: cancelled
@@ -145,7 +145,7 @@ TEST_F(SetLimitsFormTest, ALimitsFileThatCannotBeWrittenIsReportedAndTheWindowSt
 {
     const QString lim = home.path() + "/no such folder/bench.lim";
     prompts->fileAnswers.push_back(lim);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     form.show();
     click(&form, "SaveAsButton");
     EXPECT_TRUE(form.isVisible());
@@ -158,7 +158,7 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     const QString lim = home.path() + "/bench.lim";
     writeAll(lim, "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
     prompts->fileAnswers.push_back(lim);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     form.show();
     box(&form, "DCOffsetLimitTextBox")->setText("70");
     {
@@ -180,7 +180,7 @@ TEST_F(SetLimitsFormTest, LoadFillsTheBoxesFromTheFileAndSaveKeepsWhatIsMissing)
                   "[Warnings]\r\nDCO=21\r\nACZ=22\r\nSDRDCO=23\r\nSDRSlope=24\r\nNOISE=25\r\nBIAS=26\r\n");
     settings.limits.limitZamo80Defr4 = 444;
     prompts->fileAnswers.push_back(lim);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     click(&form, "LoadButton");
 
     EXPECT_EQ(prompts->shown[0].kind, "open");
@@ -201,7 +201,7 @@ TEST_F(SetLimitsFormTest, LoadThenCancelOrACancelledOpenChangesNothing)
     const QString lim = home.path() + "/other.lim";
     writeAll(lim, "[Limits]\r\nACZ=1\r\n");
     const QByteArray iniBefore = readAll(settings.paths.settingsFile);
-    LimitsDialog form(mainForm);
+    ui::LimitsDialog form(mainForm);
     box(&form, "BiasTestLimitTextBox")->setText("55");
     click(&form, "LoadButton"); // cancelled
     EXPECT_EQ(box(&form, "BiasTestLimitTextBox")->text(), "55");

@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         SequenceEditorFixture::SetUp();
-        Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
+        testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
     }
 };
 
@@ -22,7 +22,7 @@ TEST_F(TestSequenceEditorFilesTest, SaveWritesTheVersionOfTheUnitModeAndTheDefau
         bool zamo24;
         const char* version;
     } cases[] = {{"", false, "1.0"}, {"ZAMO", false, "1.0"}, {"ZAMO80", false, "2.0"}, {"ZAMO80", true, "3.0"}};
-    Globals::ActiveTestList = steps({"ACZ,C1,1", "NOISE,D1,2"});
+    testlists::Globals::ActiveTestList = steps({"ACZ,C1,1", "NOISE,D1,2"});
     testlists::applyElectrodeString("A1-D1");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
@@ -109,8 +109,8 @@ TEST_F(TestSequenceEditorFilesTest, ACancelledOrFailedLoadKeepsTheWorkingList)
 
 TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
 {
-    Globals::StandardTestList = steps({"DCO,A1,1", "SDR,A1,4"});
-    Globals::Standard80TestList = steps({"ACLG,A1,2"});
+    testlists::Globals::StandardTestList = steps({"DCO,A1,1", "SDR,A1,4"});
+    testlists::Globals::Standard80TestList = steps({"ACLG,A1,2"});
     testlists::applyElectrodeString("B1-C1");
     const struct {
         const char* mode;
@@ -126,12 +126,12 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
         EXPECT_EQ(rows(), c.expected) << c.mode;
     }
     // The standard lists themselves keep their steps.
-    EXPECT_EQ(lines(Globals::StandardTestList), (QStringList{"DCO,A1,1", "SDR,A1,4"}));
+    EXPECT_EQ(lines(testlists::Globals::StandardTestList), (QStringList{"DCO,A1,1", "SDR,A1,4"}));
 }
 
 TEST_F(TestSequenceEditorFilesTest, LoadStandardWithoutDefaultElectrodesIsRefused)
 {
-    Globals::StandardTestList = steps({"DCO,A1,1"});
+    testlists::Globals::StandardTestList = steps({"DCO,A1,1"});
     testlists::applyElectrodeString("None");
     open("ZAMO");
     press("LoadStandardSequenceButton");
@@ -150,12 +150,14 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
     } cases[] = {{"ZAMO", false, "1.0", false}, {"ZAMO80", false, "2.0", true}, {"ZAMO80", true, "3.0", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version.toStdString());
-        Globals::StandardTestList = steps({"SDR,A1,4"});
-        Globals::Standard80TestList = steps({"ACLG,A1,2"});
+        testlists::Globals::StandardTestList = steps({"SDR,A1,4"});
+        testlists::Globals::Standard80TestList = steps({"ACLG,A1,2"});
         open(c.mode, c.zamo24);
         press("SaveStandardSequenceButton");
-        const TestList& changed = c.is80 ? Globals::Standard80TestList : Globals::StandardTestList;
-        const TestList& kept = c.is80 ? Globals::StandardTestList : Globals::Standard80TestList;
+        const testlists::TestList& changed =
+            c.is80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList;
+        const testlists::TestList& kept =
+            c.is80 ? testlists::Globals::StandardTestList : testlists::Globals::Standard80TestList;
         const QString file = c.is80 ? settings.paths.standard80SequenceFile : settings.paths.standardSequenceFile;
         EXPECT_EQ(lines(changed), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
         EXPECT_EQ(kept.size(), 1);
@@ -166,11 +168,11 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
 
 TEST_F(TestSequenceEditorFilesTest, SaveStandardOfAnEmptyListWritesTheVersionAlone)
 {
-    Globals::StandardTestList = steps({"SDR,A1,4"});
+    testlists::Globals::StandardTestList = steps({"SDR,A1,4"});
     open("ZAMO");
     press("ClearAllButton");
     press("SaveStandardSequenceButton");
-    EXPECT_TRUE(Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(testlists::Globals::StandardTestList.isEmpty());
     EXPECT_EQ(readAll(settings.paths.standardSequenceFile), "1.0\r\n");
 }
 
@@ -214,7 +216,7 @@ TEST_F(TestSequenceEditorFilesTest, ResetPutsTheStoredChargeTimeBack)
 
 TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSavedAtOnce)
 {
-    const TestList before = Globals::ActiveTestList;
+    const testlists::TestList before = testlists::Globals::ActiveTestList;
     open("ZAMO80");
     press("ClearAllButton");
     choose("TestTypeComboBox", "DEFR");
@@ -225,9 +227,9 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
     press("CancelButton");
 
     EXPECT_EQ(form->result(), QDialog::Rejected);
-    EXPECT_EQ(Globals::ActiveTestList, before);
-    EXPECT_EQ(lines(Globals::ActiveTestList), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
-    EXPECT_EQ(lines(Globals::Standard80TestList), QStringList{"DEFR,A1-P2,1"});
+    EXPECT_EQ(testlists::Globals::ActiveTestList, before);
+    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
+    EXPECT_EQ(lines(testlists::Globals::Standard80TestList), QStringList{"DEFR,A1-P2,1"});
     EXPECT_EQ(readAll(settings.paths.standard80SequenceFile), "2.0\r\nDEFR,A1-P2,1\r\n");
     EXPECT_EQ(settings.zamo80Delays.defibCharge, 70);
     EXPECT_TRUE(mainForm.calls.isEmpty());
@@ -236,19 +238,19 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
 TEST_F(TestSequenceEditorFilesTest, OkHandsTheWorkingStepsOverAndRefreshesTheMainList)
 {
     testlists::applyElectrodeString("A1-B2");
-    Globals::ActiveTestList = steps({"ACZ,C1,1", "DCO,D1,2"});
+    testlists::Globals::ActiveTestList = steps({"ACZ,C1,1", "DCO,D1,2"});
     open("ZAMO");
     clickRow(2);
     press("MoveUpImageButton");
     press("OKButton");
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(lines(Globals::ActiveTestList), (QStringList{"DCO,A1-B2,2", "ACZ,A1-B2,1"}));
+    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), (QStringList{"DCO,A1-B2,2", "ACZ,A1-B2,1"}));
     EXPECT_EQ(mainForm.calls, QStringList{"UpdateTestSequenceList"});
 
     open("ZAMO");
     press("ClearAllButton");
     press("OKButton");
-    EXPECT_TRUE(Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
 }
 
 } // namespace

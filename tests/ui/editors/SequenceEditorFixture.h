@@ -18,33 +18,33 @@
 
 class SequenceEditorFixture : public EditorFixture {
 protected:
-    std::unique_ptr<SequenceEditor> form;
+    std::unique_ptr<ui::SequenceEditor> form;
 
     void SetUp() override
     {
         EditorFixture::SetUp();
-        Globals::ActiveTestList.clear();
-        Globals::StandardTestList.clear();
-        Globals::Standard80TestList.clear();
+        testlists::Globals::ActiveTestList.clear();
+        testlists::Globals::StandardTestList.clear();
+        testlists::Globals::Standard80TestList.clear();
         testlists::applyElectrodeString("A1-P2");
     }
     void TearDown() override
     {
         form.reset();
-        Globals::ActiveTestList.clear();
-        Globals::StandardTestList.clear();
-        Globals::Standard80TestList.clear();
+        testlists::Globals::ActiveTestList.clear();
+        testlists::Globals::StandardTestList.clear();
+        testlists::Globals::Standard80TestList.clear();
         EditorFixture::TearDown();
     }
 
-    static TestList steps(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
-    static QStringList lines(const TestList& list) { return testsupport::linesOfSteps(list); }
+    static testlists::TestList steps(const QStringList& lines) { return testsupport::stepsFromLines(lines); }
+    static QStringList lines(const testlists::TestList& list) { return testsupport::linesOfSteps(list); }
 
-    SequenceEditor* open(const QString& unitMode, bool zamo24 = false)
+    ui::SequenceEditor* open(const QString& unitMode, bool zamo24 = false)
     {
         mainForm.unitMode = FakeTestWindow::mode(unitMode);
         mainForm.zamo24 = zamo24;
-        form = std::make_unique<SequenceEditor>(mainForm);
+        form = std::make_unique<ui::SequenceEditor>(mainForm);
         form->show();
         return form.get();
     }

@@ -180,7 +180,7 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
     EXPECT_EQ(logCount("No space left on device"), 3);
     EXPECT_TRUE(prompts->shown.isEmpty()) << "exports after a run are logged only";
 
-    TestReportWindow form(settings);
+    ui::TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.show();

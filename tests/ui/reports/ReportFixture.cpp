@@ -55,7 +55,7 @@ void ReportTest::extractTemplates(bool diagnostics)
 
 QString ReportTest::exportReport(const QString& format, const QString& name, bool condensed, bool zamo80, qint32 group)
 {
-    TestReportWindow form(settings);
+    ui::TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
     return form.exportReport(group, path(name), format, condensed, zamo80) ? path(name) : QString();
 }

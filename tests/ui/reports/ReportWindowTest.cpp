@@ -40,7 +40,8 @@ TEST(ReportTemplateChoice, FollowsTheBackEndAndTheTwoFlags)
     };
     for (const auto& c : cases) {
         settings.database.useLocalDatabase = c.local;
-        EXPECT_EQ(TestReportWindow::templatePath(settings, c.condensed, c.zamo80), home.stationFolder() + "/" + c.file);
+        EXPECT_EQ(ui::TestReportWindow::templatePath(settings, c.condensed, c.zamo80),
+                  home.stationFolder() + "/" + c.file);
     }
 }
 
@@ -96,7 +97,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
     EXPECT_TRUE(prompts->shown.isEmpty());
     EXPECT_EQ(logCount("Test report export"), 7) << "each failure is logged";
 
-    TestReportWindow shown(settings);
+    ui::TestReportWindow shown(settings);
     shown.setDatabasePath(databasePath);
     shown.setReportGroupID(kGroup);
     shown.show();
@@ -108,7 +109,7 @@ TEST_P(ReportWindow, AnExportThatCannotBeMadeWritesNothingAndShowsNothing)
 
 TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAddedWhereTypedWithoutAndPrints)
 {
-    TestReportWindow form(settings);
+    ui::TestReportWindow form(settings);
     form.setDatabasePath(databasePath);
     form.setReportGroupID(kGroup);
     form.resize(1000, 700);
@@ -161,9 +162,9 @@ TEST_P(ReportWindow, ShownReportIsExportedFromItsMenusWithTheFormatsExtensionAdd
 
 TEST_P(ReportWindow, ReportsOfTheSameGroupOpenTwiceAreIndependent)
 {
-    TestReportWindow first(settings);
-    TestReportWindow second(settings);
-    for (TestReportWindow* form : {&first, &second}) {
+    ui::TestReportWindow first(settings);
+    ui::TestReportWindow second(settings);
+    for (ui::TestReportWindow* form : {&first, &second}) {
         form->setDatabasePath(databasePath);
         form->setReportGroupID(kGroup);
         form->setShowCondensedReport(form == &second);

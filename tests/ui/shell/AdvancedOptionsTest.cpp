@@ -14,7 +14,7 @@ namespace {
 
 class AdvancedOptionsTest : public ShellFixture {
 protected:
-    AdvancedOptionsWindow* editor = nullptr;
+    ui::AdvancedOptionsWindow* editor = nullptr;
 
     QString key(const QString& section, const QString& k) { return config::iniRead(section, k, ini()); }
 
@@ -23,9 +23,9 @@ protected:
     void prepareSettings()
     {
         config::buildDefaultIni(ini());
-        for (const auto& f : AdvancedOptionsFields::fields())
+        for (const auto& f : ui::AdvancedOptionsFields::fields())
             if (key(f.section, f.key).isEmpty())
-                config::iniWrite(f.section, f.key, f.kind == AdvancedOptionsFields::Kind::Check ? "0" : "7", ini());
+                config::iniWrite(f.section, f.key, f.kind == ui::AdvancedOptionsFields::Kind::Check ? "0" : "7", ini());
         for (auto [section, key, value] : {std::tuple{"Timers", "Polling", "150"},
                                            {"Timers", "Tests", "5000"},
                                            {"Database", "LocalDatabaseFolder", "/srv/zamo"},
@@ -40,7 +40,7 @@ protected:
                                            {"ZAMO-SG", "Enabled", "yes"}})
             config::iniWrite(section, key, value, ini());
     }
-    void open() { editor = StationWindows::advancedOptions(); }
+    void open() { editor = ui::StationWindows::advancedOptions(); }
     QLineEdit* text(const char* name) { return editor->findChild<QLineEdit*>(name); }
     QCheckBox* box(const char* name) { return editor->findChild<QCheckBox*>(name); }
 };
@@ -53,9 +53,9 @@ TEST_F(AdvancedOptionsTest, HasFifteenPagesAndEveryControl)
     EXPECT_EQ(editor->IniConfigSSTab->tabText(14), "[ACLG] X");
     EXPECT_EQ(editor->IniConfigSSTab->currentIndex(), 0);
     EXPECT_EQ(editor->windowTitle(), "Advanced Options");
-    for (const auto& field : AdvancedOptionsFields::fields())
+    for (const auto& field : ui::AdvancedOptionsFields::fields())
         EXPECT_NE(editor->findChild<QWidget*>(field.control), nullptr) << field.control.toStdString();
-    EXPECT_EQ(AdvancedOptionsFields::fields().size(), 69);
+    EXPECT_EQ(ui::AdvancedOptionsFields::fields().size(), 69);
 }
 
 TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
@@ -150,7 +150,7 @@ TEST_F(AdvancedOptionsTest, RefreshRestoresTheFileAndCloseWritesNothing)
     editor->CancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(iniText(), before);
-    EXPECT_NE(StationWindows::advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
+    EXPECT_NE(ui::StationWindows::advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
 }
 
 } // namespace

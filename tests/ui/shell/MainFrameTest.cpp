@@ -21,7 +21,7 @@ namespace {
 
 class MainFrameTest : public ShellFixture {
 protected:
-    MainFrame* frame() { return StationWindows::frame(); }
+    ui::MainFrame* frame() { return ui::StationWindows::frame(); }
     static bool shown(QMenu* menu) { return menu->menuAction()->isVisible(); }
 };
 
@@ -39,9 +39,9 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         {"/RIDA", false, false, false}, {"/VADOV", false, false, false}, {"x/vadovy", true, true, true},
     };
     for (const Case& c : cases) {
-        CommandLine::setForTesting(c.line);
+        platform::CommandLine::setForTesting(c.line);
         settings.switches.demoMode = !c.demo;
-        MainFrame* f = frame();
+        ui::MainFrame* f = frame();
         const std::string line = c.line.toStdString();
         EXPECT_EQ(shown(f->MainCalibration), c.serviceMenus) << line;
         EXPECT_EQ(shown(f->AdvancedMenu), c.serviceMenus) << line;
@@ -52,13 +52,13 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         EXPECT_FALSE(f->ZamoUnitsConnectSimulator[2]->isEnabled()) << line;
         EXPECT_FALSE(f->TestsShowStatusWindow->isVisible()) << line;
         EXPECT_FALSE(f->FileLoadTestSequence->isVisible()) << line;
-        StationWindows::destroyAll();
+        ui::StationWindows::destroyAll();
     }
 }
 
 TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
 {
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     EXPECT_EQ(f->windowTitle(), "KIVO_ZAMO");
     EXPECT_EQ(f->ZAMOVersionLabel->text(), "ZAMO v1.0.0");
     // The frame takes the bench screen's working area (1280 x 1024).
@@ -69,8 +69,8 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
     EXPECT_FALSE(f->ZamoUnitsDisconnect[1]->isEnabled());
     EXPECT_FALSE(f->ZamoUnitsDisconnect[2]->isEnabled());
 
-    const QRect bg = MdiChild::geometryTwips(StationWindows::background());
-    const auto whole = [](int twips) { return Twips::fromPixels(Twips::toPixels(twips)); };
+    const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
+    const auto whole = [](int twips) { return ui::Twips::fromPixels(ui::Twips::toPixels(twips)); };
     EXPECT_EQ(bg.left(), whole(f->widthInTwips() - bg.width() - 300));
     EXPECT_EQ(bg.top(), whole(f->heightInTwips() - bg.height() - 1600));
 }
@@ -84,14 +84,14 @@ TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimu
         {QRect(10, 0, 600, 400), QRect(10, 0, 10000 / 15, 7000 / 15)},
     };
     for (const auto& [available, frame] : cases)
-        EXPECT_EQ(MainFrame::startGeometry(available), frame);
+        EXPECT_EQ(ui::MainFrame::startGeometry(available), frame);
 }
 
 TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 {
     EXPECT_FALSE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
-    StationWindows::destroyAll();
+    ui::StationWindows::destroyAll();
     settings.signalGenerator.enabled = true;
     EXPECT_TRUE(frame()->ZamoUnitsConnectZamoSG->isVisible());
     EXPECT_TRUE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
@@ -101,7 +101,7 @@ TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
 {
     RecordingTestWindow* form = useMainForm();
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     const std::pair<QAction*, QString> items[] = {
         {f->FileLoadTestSequence, "LoadTestSequence"},
         {f->FileSaveTestSequence, "SaveTestSequence"},
@@ -125,11 +125,11 @@ TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
 TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
 {
     QStringList opened;
-    auto& o = StationWindows::windowOpeners();
+    auto& o = ui::StationWindows::windowOpeners();
     o.DatabaseOptions = [&] { opened << "DatabaseOptions"; };
     o.testSequenceEditor = [&] { opened << "TestSequenceEditor"; };
     o.SystemCalibration = [&] { opened << "SystemCalibration"; };
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     f->FileDatabaseOptions->trigger();
     f->TestsConfigureTestSequence->trigger();
     f->CalibrationSystemCalibraton->trigger();
@@ -140,7 +140,7 @@ TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
 TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
 {
     RecordingTestWindow* form = useMainForm();
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     struct Case {
         QString channels;
         bool z80;
@@ -176,20 +176,20 @@ TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
 
 TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
 {
-    MainFrame* f = frame();
-    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    ui::MainFrame* f = frame();
+    f->resize(ui::Twips::toPixels(5000), ui::Twips::toPixels(3000));
     f->refresh();
-    EXPECT_EQ(f->widthInTwips(), Twips::fromPixels(Twips::toPixels(10000)));
-    EXPECT_EQ(f->heightInTwips(), Twips::fromPixels(Twips::toPixels(7000)));
-    const int bar = Twips::fromPixels(f->MainProgressBar->width());
-    EXPECT_EQ(Twips::fromPixels(f->MainProgressBar->x()),
-              Twips::fromPixels(Twips::toPixels(f->widthInTwips() - bar - 200)));
-    const QRect bg = MdiChild::geometryTwips(StationWindows::background());
-    EXPECT_EQ(bg.top(), Twips::fromPixels(Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
+    EXPECT_EQ(f->widthInTwips(), ui::Twips::fromPixels(ui::Twips::toPixels(10000)));
+    EXPECT_EQ(f->heightInTwips(), ui::Twips::fromPixels(ui::Twips::toPixels(7000)));
+    const int bar = ui::Twips::fromPixels(f->MainProgressBar->width());
+    EXPECT_EQ(ui::Twips::fromPixels(f->MainProgressBar->x()),
+              ui::Twips::fromPixels(ui::Twips::toPixels(f->widthInTwips() - bar - 200)));
+    const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
+    EXPECT_EQ(bg.top(), ui::Twips::fromPixels(ui::Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
 
     // Minimized, nothing is re-placed.
     f->setWindowState(Qt::WindowMinimized);
-    f->resize(Twips::toPixels(5000), Twips::toPixels(3000));
+    f->resize(ui::Twips::toPixels(5000), ui::Twips::toPixels(3000));
     f->refresh();
     EXPECT_EQ(f->widthInTwips(), 4995);
 }
@@ -197,15 +197,15 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
 TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
 {
     RecordingTestWindow* form = useMainForm();
-    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    form->window->resize(ui::Twips::toPixels(9000), ui::Twips::toPixels(7500));
     QWidget* activeLot = new QWidget();
-    activeLot->resize(Twips::toPixels(6000), Twips::toPixels(2010));
-    StationWindows::setActiveLotWindowFactory([activeLot] { return activeLot; });
+    activeLot->resize(ui::Twips::toPixels(6000), ui::Twips::toPixels(2010));
+    ui::StationWindows::setActiveLotWindowFactory([activeLot] { return activeLot; });
     ui::showMainWindows();
 
-    const QRect main = MdiChild::geometryTwips(form->window);
-    const QRect status = MdiChild::geometryTwips(StationWindows::statusWindow());
-    const QRect lot = MdiChild::geometryTwips(activeLot);
+    const QRect main = ui::MdiChild::geometryTwips(form->window);
+    const QRect status = ui::MdiChild::geometryTwips(ui::StationWindows::statusWindow());
+    const QRect lot = ui::MdiChild::geometryTwips(activeLot);
     EXPECT_EQ(main.topLeft(), QPoint(0, 0));
     EXPECT_EQ(status.left(), main.width());
     EXPECT_EQ(status.top(), 0);
@@ -214,19 +214,19 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     EXPECT_EQ(lot.width(), status.width());
     EXPECT_EQ(lot.top(), status.height());
     EXPECT_EQ(lot.height(), main.height() - status.height());
-    EXPECT_TRUE(StationWindows::frame()->isVisible());
+    EXPECT_TRUE(ui::StationWindows::frame()->isVisible());
 }
 
 TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
 {
     // A main test window so wide that the status window finds no room.
     RecordingTestWindow* form = useMainForm();
-    form->window->resize(1100, Twips::toPixels(7500));
+    form->window->resize(1100, ui::Twips::toPixels(7500));
     ui::showMainWindows();
     QCoreApplication::processEvents();
 
-    QMdiArea* area = StationWindows::frame()->mdiArea();
-    const QRect status = MdiChild::outerWidget(StationWindows::statusWindow())->geometry();
+    QMdiArea* area = ui::StationWindows::frame()->mdiArea();
+    const QRect status = ui::MdiChild::outerWidget(ui::StationWindows::statusWindow())->geometry();
     ASSERT_GT(status.right(), area->viewport()->width());
     EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
     EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
@@ -235,10 +235,10 @@ TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
 TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 {
     RecordingTestWindow* form = useMainForm();
-    form->window->resize(Twips::toPixels(9000), Twips::toPixels(7500));
+    form->window->resize(ui::Twips::toPixels(9000), ui::Twips::toPixels(7500));
     ui::showMainWindows();
-    QMdiArea* area = StationWindows::frame()->mdiArea();
-    BackgroundWindow* picture = StationWindows::background();
+    QMdiArea* area = ui::StationWindows::frame()->mdiArea();
+    ui::BackgroundWindow* picture = ui::StationWindows::background();
     EXPECT_EQ(picture->parentWidget(), area->viewport());
     EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
 
@@ -246,9 +246,9 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
     // bottom, and the next window active.
     auto* report = new QWidget();
     report->setAttribute(Qt::WA_DeleteOnClose);
-    StationWindows::addToFrame(report);
-    MdiChild::showAndRaise(report);
-    MdiChild::outerWidget(report)->close();
+    ui::StationWindows::addToFrame(report);
+    ui::MdiChild::showAndRaise(report);
+    ui::MdiChild::outerWidget(report)->close();
     QCoreApplication::processEvents();
     const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     EXPECT_EQ(stack.value(0), picture);
@@ -261,7 +261,7 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
 {
     RecordingTestWindow* form = useMainForm();
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     f->show();
     form->allowExit = false;
     f->FileExit->trigger();
@@ -276,10 +276,10 @@ TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
 
 TEST_F(MainFrameTest, ExitWithoutAMainTestWindowEndsTheProgram)
 {
-    MainFrame* f = frame();
+    ui::MainFrame* f = frame();
     f->show();
     f->FileExit->trigger();
-    EXPECT_TRUE(ProgramEnd::requested());
+    EXPECT_TRUE(platform::ProgramEnd::requested());
     EXPECT_TRUE(logText().endsWith(" - Application Terminated\r\n"));
 }
 

@@ -20,13 +20,13 @@ namespace {
 
 class StatusWindowTest : public ShellFixture {
 protected:
-    StatusWindow* window() { return StationWindows::statusWindow(); }
+    ui::StatusWindow* window() { return ui::StationWindows::statusWindow(); }
     QString fontKey() { return config::iniRead("Font", "Size", ini()); }
 };
 
 TEST_F(StatusWindowTest, RepeatedMessagesAreShownOnce)
 {
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     for (const char* msg : {"", "TX (1) -> [*]", "TX (1) -> [*]", "RX (1) <- [*OK]", "TX (1) -> [*]"})
         w->addText(msg);
     EXPECT_EQ(w->text(), "TX (1) -> [*]\r\nRX (1) <- [*OK]\r\nTX (1) -> [*]\r\n");
@@ -37,15 +37,15 @@ TEST_F(StatusWindowTest, RepeatedMessagesAreShownOnce)
 TEST_F(StatusWindowTest, LoadShowsTheCommunicationBufferAndTakesItsPlace)
 {
     RecordingTestWindow* form = useMainForm();
-    form->window->resize(Twips::toPixels(9000), Twips::toPixels(6000));
+    form->window->resize(ui::Twips::toPixels(9000), ui::Twips::toPixels(6000));
     form->shownCommBuffer = "* Unit 1 Connected\r\n";
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     EXPECT_EQ(w->text(), "* Unit 1 Connected\r\n");
     EXPECT_TRUE(settings.switches.statusWindowOpen);
-    const QRect place = MdiChild::geometryTwips(w);
+    const QRect place = ui::MdiChild::geometryTwips(w);
     EXPECT_EQ(place.left(), 9000);
     EXPECT_EQ(place.top(), 0);
-    EXPECT_EQ(place.width(), Twips::fromPixels(Twips::toPixels(7000)));
+    EXPECT_EQ(place.width(), ui::Twips::fromPixels(ui::Twips::toPixels(7000)));
     EXPECT_EQ(place.height(), 5100);
 }
 
@@ -61,20 +61,20 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
     for (const Case& c : cases) {
         config::iniWrite("Font", "Size", c.stored, ini());
         const QByteArray before = iniText();
-        StatusWindow* w = window();
+        ui::StatusWindow* w = window();
         EXPECT_EQ(w->FontSizeSlider->value(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(w->commEdit->font().pointSize(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(fontKey(), c.keyAfter) << c.stored.toStdString();
         if (c.stored == c.keyAfter) {
             EXPECT_EQ(iniText(), before) << "a valid size is not rewritten";
         }
-        StationWindows::destroyAll();
+        ui::StationWindows::destroyAll();
     }
 }
 
 TEST_F(StatusWindowTest, MovingTheSliderSetsAndStoresTheFontSize)
 {
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     w->FontSizeSlider->setValue(14);
     EXPECT_EQ(w->commEdit->font().pointSize(), 14);
     EXPECT_EQ(fontKey(), "14");
@@ -83,7 +83,7 @@ TEST_F(StatusWindowTest, MovingTheSliderSetsAndStoresTheFontSize)
 TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 3), QTime(10, 0, 0)));
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     EXPECT_TRUE(w->saveButton->isHidden());
 
     w->pauseButton->click();
@@ -117,12 +117,12 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
 
 TEST_F(StatusWindowTest, DiagnosticLogTextStaysBounded)
 {
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     w->diagnosticLogCheck->click();
     const QString filler(200, QLatin1Char('x'));
     for (int i = 0; i < 1200; ++i)
         w->addText(QString::number(i) + filler);
-    EXPECT_LE(w->text().size(), StatusWindow::MaxTextLength);
+    EXPECT_LE(w->text().size(), ui::StatusWindow::MaxTextLength);
     EXPECT_TRUE(w->text().endsWith("1199" + filler + "\r\n"));
     EXPECT_EQ(w->commEdit->toPlainText().size(), w->text().size() - w->text().count("\r\n"));
 }
@@ -131,14 +131,14 @@ TEST_F(StatusWindowTest, CutBackKeepsTheTextFromThe50000thCharacter)
 {
     QString text(100000, QLatin1Char('a'));
     text[49999] = QLatin1Char('b');
-    EXPECT_EQ(StatusWindow::cutBack(text).size(), 100000 - 49999);
-    EXPECT_TRUE(StatusWindow::cutBack(text).startsWith('b'));
-    EXPECT_EQ(StatusWindow::cutBack(text.left(99999)), text.left(99999));
+    EXPECT_EQ(ui::StatusWindow::cutBack(text).size(), 100000 - 49999);
+    EXPECT_TRUE(ui::StatusWindow::cutBack(text).startsWith('b'));
+    EXPECT_EQ(ui::StatusWindow::cutBack(text.left(99999)), text.left(99999));
 }
 
 TEST_F(StatusWindowTest, SaveWritesExactlyWhatIsShown)
 {
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     w->addText("TX (1) -> [*]");
     w->addText(QStringLiteral("RX (1) <- [*OK]") + QChar(0xB5));
     const QString path = home.path() + "/saved.log";
@@ -160,11 +160,11 @@ TEST_F(StatusWindowTest, SaveWritesExactlyWhatIsShown)
 TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
 {
     EXPECT_TRUE(window()->calTabCommFrame->isHidden());
-    StationWindows::destroyAll();
+    ui::StationWindows::destroyAll();
 
-    CommandLine::setForTesting("/rida1");
+    platform::CommandLine::setForTesting("/rida1");
     settings.switches.showVerbose = true;
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     EXPECT_FALSE(w->calTabCommFrame->isHidden());
     EXPECT_TRUE(w->showVerboseCheck->isChecked());
     EXPECT_FALSE(w->showBufferCheck->isChecked());
@@ -176,8 +176,8 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
 
 TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
 {
-    CommandLine::setForTesting("/rida");
-    StatusWindow* w = window();
+    platform::CommandLine::setForTesting("/rida");
+    ui::StatusWindow* w = window();
     for (QCheckBox* box : {w->showVerboseCheck, w->showBufferCheck}) {
         SCOPED_TRACE(box->text().toStdString());
         EXPECT_GE(box->width(), box->sizeHint().width());
@@ -190,7 +190,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
     w->show();
     for (const QSize twips : {QSize(7000, 5100), QSize(9000, 12000), QSize(7000, 2000)}) {
         SCOPED_TRACE(QStringLiteral("%1 x %2").arg(twips.width()).arg(twips.height()).toStdString());
-        MdiChild::resizeTwips(w, twips.width(), twips.height());
+        ui::MdiChild::resizeTwips(w, twips.width(), twips.height());
         const QRect strip = w->calTabCommFrame->geometry();
         EXPECT_TRUE(w->rect().contains(strip));
         EXPECT_GE(strip.top(), w->commEdit->geometry().bottom() + 1);
@@ -203,16 +203,16 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
 
 TEST_F(StatusWindowTest, WithoutServiceSwitchesTheTextReachesTheButtons)
 {
-    StatusWindow* w = window();
+    ui::StatusWindow* w = window();
     w->show();
-    MdiChild::resizeTwips(w, 7000, 5100);
-    EXPECT_EQ(w->pauseButton->y() - w->commEdit->geometry().bottom() - 1, Twips::toPixels(50));
+    ui::MdiChild::resizeTwips(w, 7000, 5100);
+    EXPECT_EQ(w->pauseButton->y() - w->commEdit->geometry().bottom() - 1, ui::Twips::toPixels(50));
 }
 
 TEST_F(StatusWindowTest, HasNoCloseCommand)
 {
-    StatusWindow* w = window();
-    QWidget* sub = MdiChild::outerWidget(w);
+    ui::StatusWindow* w = window();
+    QWidget* sub = ui::MdiChild::outerWidget(w);
     ASSERT_NE(sub, w);
     EXPECT_FALSE(sub->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(sub->windowFlags() & Qt::WindowSystemMenuHint);
@@ -220,17 +220,17 @@ TEST_F(StatusWindowTest, HasNoCloseCommand)
     QCloseEvent fromOperator;
     QSpontaneKeyEvent::setSpontaneous(&fromOperator);
     QCoreApplication::sendEvent(sub, &fromOperator);
-    EXPECT_TRUE(sub->isVisibleTo(StationWindows::frame()));
+    EXPECT_TRUE(sub->isVisibleTo(ui::StationWindows::frame()));
     EXPECT_TRUE(settings.switches.statusWindowOpen);
 }
 
 TEST_F(StatusWindowTest, ShrinkingSnapsBackToTheMinimumSize)
 {
-    StatusWindow* w = window();
-    MdiChild::resizeTwips(w, 3000, 1000);
-    const QRect place = MdiChild::geometryTwips(w);
-    EXPECT_EQ(place.width(), Twips::fromPixels(Twips::toPixels(7000)));
-    EXPECT_EQ(place.height(), Twips::fromPixels(Twips::toPixels(2000)));
+    ui::StatusWindow* w = window();
+    ui::MdiChild::resizeTwips(w, 3000, 1000);
+    const QRect place = ui::MdiChild::geometryTwips(w);
+    EXPECT_EQ(place.width(), ui::Twips::fromPixels(ui::Twips::toPixels(7000)));
+    EXPECT_EQ(place.height(), ui::Twips::fromPixels(ui::Twips::toPixels(2000)));
 }
 
 } // namespace

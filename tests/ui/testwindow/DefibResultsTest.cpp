@@ -26,18 +26,19 @@ protected:
 
     void ACLG(qint16 channel, qint16 v50, qint16 ve, double value, bool completed = true)
     {
-        handlers().rxaclgTestData(1, channel, AclgReading{v50, ve, completed, value});
+        handlers().rxaclgTestData(1, channel, unit::AclgReading{v50, ve, completed, value});
     }
     void ACLG24(qint16 channel, double r1, double r2, qint16 raw = 100, bool completed = true)
     {
-        handlers().rxZamo24ACLGTestData(1, channel, Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
+        handlers().rxZamo24ACLGTestData(1, channel,
+                                        unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
     }
     void DEFR(qint16 channel, double m4, double m60, qint16 zero = 100, bool completed = true)
     {
         handlers().rxDefibRecoveryTestData(
-            1, channel, DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60});
+            1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60});
     }
-    RunState& state() { return form->state(); }
+    run::RunState& state() { return form->state(); }
 };
 
 TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWordsAreZero)
@@ -127,7 +128,7 @@ TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedToge
     state().IntervalReadingTaken[0].fill(false);
     unit1.lastMeasurement[1] = 0.7;
     unit1.lastMeasurement2[1] = 0.8;
-    handlers().rxZamo24ACLGTestData(1, 1, Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
+    handlers().rxZamo24ACLGTestData(1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
     EXPECT_EQ(results->readings.last(), "B1 40 0.700 40 / 0.800");
 }
 

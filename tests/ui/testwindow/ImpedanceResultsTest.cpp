@@ -112,7 +112,7 @@ TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
 TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 {
     startStep("ACZ", true);
-    RunState& state = form->state();
+    run::RunState& state = form->state();
     state.PreCheckRunning = true;
     state.OpenCircuitFlags[0][0] = true;
     unit1.calibrationExpired[0] = true;
@@ -144,11 +144,11 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 {
     startStep("ACZ");
-    RunState& state = form->state();
+    run::RunState& state = form->state();
     state.StartupFlag = true;
     ACZ(0, 3500); // no interval open yet: dropped
     EXPECT_TRUE(state.StartupFlag);
-    MeasurementSchedule::setNextMeasurementTime(state, "ACZ", false);
+    run::MeasurementSchedule::setNextMeasurementTime(state, "ACZ", false);
     ACZ(0, 3500); // the due interim reading ends the start phase; nothing stored
     EXPECT_FALSE(state.StartupFlag);
     EXPECT_THAT(logLines(), IsEmpty());
@@ -209,8 +209,8 @@ TEST_F(ImpedanceResultsTest, AReplyThatCannotBeHandledIsLoggedAndTheLinkGoesOn)
 TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
 {
     startStep("DCO");
-    ResultReplyFlow& flow = dynamic_cast<ResultHandlers&>(handlers()).flow();
-    RunState& state = form->state();
+    run::ResultReplyFlow& flow = dynamic_cast<run::ResultHandlers&>(handlers()).flow();
+    run::RunState& state = form->state();
     EXPECT_FALSE(flow.takeInterim(1, 0)); // before the first interval
 
     state.ElapsedSeconds = 20;

@@ -17,7 +17,7 @@ protected:
         unit1.plug(16);
         unit2.plug(16);
         details.load();
-        window = std::make_unique<LotByElectrodeDialog>(details);
+        window = std::make_unique<ui::LotByElectrodeDialog>(details);
         window->load();
     }
     void tick(std::initializer_list<int> boxes)
@@ -33,7 +33,7 @@ protected:
     }
     QCheckBox* box(int i) { return window->ElectrodesCheckBox[std::size_t(i)]; }
 
-    std::unique_ptr<LotByElectrodeDialog> window;
+    std::unique_ptr<ui::LotByElectrodeDialog> window;
 };
 
 TEST_F(LotByElectrodeFormTest, TickedBoxesMakeTheCompactList)
@@ -118,7 +118,7 @@ TEST_F(LotByElectrodeFormTest, OkWritesThePerElectrodeLotsBack)
     EXPECT_EQ(text.count(", "), 31);
     EXPECT_FALSE(details.LotNumberTextBox->isEnabled());
     EXPECT_EQ(details.ElectrodeLotList, QStringList{"\tA1\tLot\tA"});
-    EXPECT_EQ(details.ElectrodeLots()[0], "Lot\tA");
+    EXPECT_EQ(details.electrodeLots()[0], "Lot\tA");
 }
 
 TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
@@ -128,7 +128,7 @@ TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
     assign({15, 16}, "Z");
     window->OKButton->click();
 
-    LotByElectrodeDialog again(details);
+    ui::LotByElectrodeDialog again(details);
     again.load();
     ASSERT_EQ(again.LotListFlexGrid->rowCount(), 3);
     EXPECT_EQ(again.LotListFlexGrid->item(2, 1)->text(), "P1-A2");
@@ -147,7 +147,7 @@ TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
 TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindow)
 {
     whenModal([](QWidget* w) {
-        auto* lots = static_cast<LotByElectrodeDialog*>(w);
+        auto* lots = static_cast<ui::LotByElectrodeDialog*>(w);
         lots->ElectrodesCheckBox[0]->setChecked(true);
         lots->ElectrodesCheckBox[19]->setChecked(true);
         lots->lotNumberEdit->setText("K-1");

@@ -47,6 +47,6 @@ protected:
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
-    ActiveLotWindow lotWindow;
-    TestDetailsDialog details{settings, {&unit1, &unit2}, &lotWindow};
+    ui::ActiveLotWindow lotWindow;
+    ui::TestDetailsDialog details{settings, {&unit1, &unit2}, &lotWindow};
 };

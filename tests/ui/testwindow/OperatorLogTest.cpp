@@ -64,7 +64,7 @@ TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
     form->connectionEvents().showHardwareStatus(1, "Ready", false);
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Ready");
     EXPECT_TRUE(form->statusPanel().unitLabels()[1]->styleSheet().contains("black"));
-    EXPECT_EQ(CommLog::captionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
+    EXPECT_EQ(run::CommLog::captionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
 }
 
 TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
@@ -74,7 +74,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     unit1.plug(2);
     form->connectionEvents().unitConnected(1);
 
-    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), StatusLamp::green());
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::green());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
     EXPECT_TRUE(form->frame().ZamoUnitsDisconnect[1]->isEnabled());
@@ -96,7 +96,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
 
     unit1.isConnected = false;
     form->connectionEvents().unitClosed(1);
-    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), StatusLamp::red());
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_FALSE(form->frame().ZamoUnitsConnect[2]->isEnabled());
@@ -127,7 +127,7 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
     settings.database.localDatabaseFolder.clear();
     form->connectionEvents().setDatabaseStatus(true, true);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Local Database Connected");
-    EXPECT_EQ(form->statusPanel().databaseLamp()->fillColor(), StatusLamp::green());
+    EXPECT_EQ(form->statusPanel().databaseLamp()->fillColor(), ui::StatusLamp::green());
     settings.database.localDatabaseFolder = "/srv/shared/zamo";
     form->connectionEvents().setDatabaseStatus(true, false);
     EXPECT_EQ(form->statusPanel().databaseLabel()->text(), "Remote Database File Disconnected");

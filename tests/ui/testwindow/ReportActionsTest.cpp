@@ -50,7 +50,7 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhi
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
     };
     config::StationSettings settings;
-    const TestWindowReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
+    const ui::TestWindowReportActions actions(settings, [] { return run::ConnectedUnitsMode::Base; });
     for (const auto& c : cases) {
         settings.reports.exportPath = c.folder;
         EXPECT_EQ(actions.exportFileName(c.date, c.format, c.fileName), QString(c.expected))
@@ -84,7 +84,7 @@ protected:
 
     void TearDown() override
     {
-        StationWindows::destroyAll();
+        ui::StationWindows::destroyAll();
         results::closeDatabase();
         results::setSettings(nullptr);
         TestWindowFixture::TearDown();
@@ -94,10 +94,10 @@ protected:
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
     form->services().recorder =
-        std::make_unique<RunRecording>(form->state(), *form, settings, std::array<Unit*, 2>{&unit1, &unit2});
-    form->services().database = std::make_unique<ResultsDatabaseAccess>();
+        std::make_unique<run::RunRecording>(form->state(), *form, settings, std::array<unit::Unit*, 2>{&unit1, &unit2});
+    form->services().database = std::make_unique<run::ResultsDatabaseAccess>();
     form->services().reports =
-        std::make_unique<TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
+        std::make_unique<ui::TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     settings.reports.exportPath = folder;
@@ -109,9 +109,9 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     form->startFirstTestSequence(true);
     ASSERT_TRUE(form->m_testRunning());
     form->state().StartupFlag = false;
-    UnitResultHandler& handlers = *form->services().results;
-    handlers.rxaczTestData(1, 0, AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
-    handlers.rxaczTestData(1, 1, AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
+    run::UnitResultHandler& handlers = *form->services().results;
+    handlers.rxaczTestData(1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
+    handlers.rxaczTestData(1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
     runToEnd();
     ASSERT_FALSE(form->m_testRunning());
 
@@ -138,26 +138,26 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
-    MainFrame* frame = StationWindows::frame();
-    TestWindowReportActions actions(settings, [] { return ConnectedUnitsMode::Base; });
+    ui::MainFrame* frame = ui::StationWindows::frame();
+    ui::TestWindowReportActions actions(settings, [] { return run::ConnectedUnitsMode::Base; });
     actions.openTestReport(1005, false, QString(), false);
     actions.openTestReport(1005, false, QString(), false);
 
     const QList<QMdiSubWindow*> windows = frame->mdiArea()->subWindowList();
-    QList<TestReportWindow*> reports;
+    QList<ui::TestReportWindow*> reports;
     for (QMdiSubWindow* sub : windows)
-        if (auto* form = qobject_cast<TestReportWindow*>(sub->widget()))
+        if (auto* form = qobject_cast<ui::TestReportWindow*>(sub->widget()))
             reports << form;
     ASSERT_EQ(reports.size(), 2);
     EXPECT_NE(reports[0]->report(), reports[1]->report());
-    for (TestReportWindow* form : reports) {
+    for (ui::TestReportWindow* form : reports) {
         ASSERT_NE(form->report(), nullptr);
         EXPECT_TRUE(form->report()->content().blocks.first().text == "Test Report");
-        const QRect placed = MdiChild::geometryTwips(form);
-        EXPECT_EQ(placed.topLeft(),
-                  QPoint(Twips::fromPixels(Twips::toPixels(200)), Twips::fromPixels(Twips::toPixels(200))));
-        EXPECT_EQ(placed.width(), Twips::fromPixels(Twips::toPixels((frame->widthInTwips() - 200) * 2 / 3)));
-        EXPECT_EQ(placed.height(), Twips::fromPixels(Twips::toPixels(frame->heightInTwips() - 1500)));
+        const QRect placed = ui::MdiChild::geometryTwips(form);
+        EXPECT_EQ(placed.topLeft(), QPoint(ui::Twips::fromPixels(ui::Twips::toPixels(200)),
+                                           ui::Twips::fromPixels(ui::Twips::toPixels(200))));
+        EXPECT_EQ(placed.width(), ui::Twips::fromPixels(ui::Twips::toPixels((frame->widthInTwips() - 200) * 2 / 3)));
+        EXPECT_EQ(placed.height(), ui::Twips::fromPixels(ui::Twips::toPixels(frame->heightInTwips() - 1500)));
     }
     EXPECT_TRUE(prompts->shown.isEmpty());
 }

@@ -67,7 +67,7 @@ protected:
             form->stopTests();
         unit1.plug(2, zamo80);
         unit1.commands.clear();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         form->state().lists.running = {addStep(type)};
         form->sequencer().startTest(form->state().lists.running.first(), false, false, false, false);
         ASSERT_TRUE(form->m_testRunning());
@@ -82,13 +82,13 @@ protected:
     void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
              qint16 vcc = 100, bool completed = true)
     {
-        handlers().rxaczTestData(1, channel,
-                                 AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80});
+        handlers().rxaczTestData(
+            1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80});
     }
     void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
     {
         handlers().rxacz30TestData(1, channel,
-                                   Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true});
+                                   unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true});
     }
 
     // Operator lines since the step started.
@@ -103,7 +103,7 @@ protected:
 
     ResultRecorder* results = nullptr;
     // The window's own result handlers.
-    UnitResultHandler& handlers() { return *form->services().results; }
+    run::UnitResultHandler& handlers() { return *form->services().results; }
 
     int failureSounds = 0;
 };

@@ -17,8 +17,8 @@ protected:
     void SetUp() override
     {
         TestWindowFixture::SetUp();
-        roller = new SignalGeneratorLink(form.get());
-        new RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form.get());
+        roller = new unit::SignalGeneratorLink(form.get());
+        new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form.get());
         form->operatorLog().clear();
     }
     QStringList logLines() const
@@ -30,19 +30,19 @@ protected:
     QAction* connectItem() { return form->frame().ZamoUnitsConnectZamoSG; }
     QAction* disconnectItem() { return form->frame().ZamoUnitsDisconnectZamoSG; }
 
-    SignalGeneratorLink* roller = nullptr;
+    unit::SignalGeneratorLink* roller = nullptr;
 };
 
 TEST_F(RollerEventsTest, TheLampLabelAndMenuItemsFollowTheConnection)
 {
     emit roller->usbConnected(7);
-    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), StatusLamp::green());
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), ui::StatusLamp::green());
     EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Connected");
     EXPECT_FALSE(connectItem()->isEnabled());
     EXPECT_TRUE(disconnectItem()->isEnabled());
 
     emit roller->usbClosed();
-    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), StatusLamp::red());
+    EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), ui::StatusLamp::red());
     EXPECT_EQ(form->statusPanel().signalGeneratorLabel()->text(), "Disconnected");
     EXPECT_TRUE(connectItem()->isEnabled());
     EXPECT_FALSE(disconnectItem()->isEnabled());

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-class RecordingRecorder : public RunRecorder {
+class RecordingRecorder : public run::RunRecorder {
 public:
     qint32 nextGroup = 5;
     QStringList calls;
@@ -23,7 +23,7 @@ public:
         calls << "GROUP " + QString::number(nextGroup);
         return nextGroup++;
     }
-    void createTestRecords(const QString& type, bool pace, TestStep&) override
+    void createTestRecords(const QString& type, bool pace, testlists::TestStep&) override
     {
         calls << "TEST " + type + (pace ? " PACE" : "");
     }
@@ -48,7 +48,7 @@ public:
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
 };
 
-class RecordingReports : public ReportActions {
+class RecordingReports : public run::ReportActions {
 public:
     bool exportWrites = true;
     QStringList calls;
@@ -73,7 +73,7 @@ public:
     }
 };
 
-class RecordingDatabase : public DatabaseAccess {
+class RecordingDatabase : public run::DatabaseAccess {
 public:
     bool opens = true;
     bool failureReported = false;
@@ -90,13 +90,13 @@ public:
     bool connectFailureReported() const override { return failureReported; }
 };
 
-class ScriptedPreTestDetailsPrompt : public PreTestDetailsPrompt {
+class ScriptedPreTestDetailsPrompt : public run::PreTestDetailsPrompt {
 public:
     bool accept = true;
     // What the operator enters when accepting.
-    PreTestDetails answer;
+    run::PreTestDetails answer;
     int shown = 0;
-    std::optional<PreTestDetails> ask() override
+    std::optional<run::PreTestDetails> ask() override
     {
         ++shown;
         if (!accept)

@@ -37,7 +37,7 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         recorder->nextGroup = 5;
         reports->calls.clear();
         prompts->shown.clear();
@@ -68,9 +68,9 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
 TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
 {
     unit1.plug(2);
-    auto first = std::make_shared<TestStep>();
+    auto first = std::make_shared<testlists::TestStep>();
     first->initByString("ACZ,A1,1");
-    auto second = std::make_shared<TestStep>();
+    auto second = std::make_shared<testlists::TestStep>();
     second->initByString("DCO,A1,1");
     form->state().lists.consecutive1 = {first};
     form->state().lists.consecutive2 = {second};
@@ -97,7 +97,7 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
 TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
 {
     unit1.plug(2);
-    auto first = std::make_shared<TestStep>();
+    auto first = std::make_shared<testlists::TestStep>();
     first->initByString("ACZ,A1,1");
     form->state().lists.consecutive1 = {first};
     form->testListPanel().consecutiveListsButton()->click();
@@ -120,7 +120,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
     EXPECT_FALSE(form->sequencer().IntervalTimer.isEnabled());
-    EXPECT_EQ(Globals::ActiveTestList[0]->executedTestCount(), 0);
+    EXPECT_EQ(testlists::Globals::ActiveTestList[0]->executedTestCount(), 0);
 }
 
 // A run cancels only its own group: an ACZ30 zero run after a completed run
@@ -146,7 +146,7 @@ TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
     for (bool cancel : {false, true}) {
         SCOPED_TRACE(cancel ? "stopped" : "completed");
         unit1.commands.clear();
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         unit1.plug(2);
         addStep("SDR");
         addStep("ACZ");
@@ -171,8 +171,8 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     addStep("ACZ");
     form->startFirstTestSequence(true);
     form->stopTests();
-    form->state().lists.expanded = Globals::ActiveTestList;
-    form->state().lists.pace = Globals::ActiveTestList;
+    form->state().lists.expanded = testlists::Globals::ActiveTestList;
+    form->state().lists.pace = testlists::Globals::ActiveTestList;
     form->state().PreCheckRunning = true;
     // ...a base-unit run does not take them on.
     unit1.plug(2);
@@ -185,7 +185,7 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     form->stopTests();
 
     // A cancelled consecutive run leaves no consecutive flags for the next run.
-    auto first = std::make_shared<TestStep>();
+    auto first = std::make_shared<testlists::TestStep>();
     first->initByString("ACZ,A1,1");
     form->state().lists.consecutive1 = {first};
     form->state().lists.consecutive2 = {first};
@@ -198,15 +198,15 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
 }
 
 // A clock that stops the run at a BIAS step's end, as an overrun does.
-class StoppingClock : public TestClock {
+class StoppingClock : public run::TestClock {
 public:
-    explicit StoppingClock(RunSequencer& s) : m_sequencer(s) {}
+    explicit StoppingClock(run::RunSequencer& s) : m_sequencer(s) {}
     void tick() override {}
     void setNextMeasurementTime(bool) override {}
     void checkBiasTestDuration() override { m_sequencer.stopTests(); }
 
 private:
-    RunSequencer& m_sequencer;
+    run::RunSequencer& m_sequencer;
 };
 
 TEST_F(RunEndTest, ARunStoppedInsideTheTickIsStoppedOnceAndNothingMoreStarts)
@@ -313,7 +313,7 @@ TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
     // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
     const QDateTime now = platform::Clock::now();
     EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(),
-              "Estimated Completion Time: " + StationText::generalDate(now.addSecs(225)));
+              "Estimated Completion Time: " + config::StationText::generalDate(now.addSecs(225)));
     runToEnd();
     EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(), QString());
 }

@@ -21,7 +21,7 @@ TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     database->opens = true;
     // Empty list.
-    Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.clear();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Running: the second start is refused.
     addStep("ACZ");
@@ -88,7 +88,7 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
         unit1.commands.clear();
         unit1.plug(16, true);
         testlists::applyElectrodeString(c.electrodes);
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         addStep("ACLG");
         // No per-electrode expansion here: the plain ZAMO80 plan runs the list as it is.
         form->startFirstTestSequence(true);
@@ -148,7 +148,7 @@ TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsW
     EXPECT_FALSE(form->state().reportOptions.showShortCircuit);
     form->stopTests();
 
-    details->answer.reportOptions = ReportOptions{true, false};
+    details->answer.reportOptions = run::ReportOptions{true, false};
     form->startFirstTestSequence(true);
     ASSERT_TRUE(form->m_testRunning());
     EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
@@ -190,7 +190,7 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
         else
             unit2.isConnected = false;
         testlists::applyElectrodeString(c.electrodes);
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         addStep("BIAS");
         form->startFirstTestSequence(true);
 
@@ -211,8 +211,8 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
     addStep("DCO");
     addStep("ACZ", 2);
     form->startFirstTestSequence(true);
-    EXPECT_EQ(Globals::ActiveTestList[0]->id(), 1);
-    EXPECT_EQ(Globals::ActiveTestList[1]->id(), 2);
+    EXPECT_EQ(testlists::Globals::ActiveTestList[0]->id(), 1);
+    EXPECT_EQ(testlists::Globals::ActiveTestList[1]->id(), 2);
     EXPECT_TRUE(logText().contains("Test #2; ACZ,A1-B1,2"));
     EXPECT_TRUE(form->state().DCOResyncPending);
     EXPECT_EQ(form->state().TestResendSecond, 75);
@@ -224,19 +224,19 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
 namespace {
 
 // The ZAMO80 run plan's calls, in order, over the plain plan's behaviour.
-class RecordingZamo80Plan : public PlainZamo80RunPlan {
+class RecordingZamo80Plan : public run::PlainZamo80RunPlan {
 public:
-    using PlainZamo80RunPlan::PlainZamo80RunPlan;
+    using run::PlainZamo80RunPlan::PlainZamo80RunPlan;
     QStringList calls;
     void buildElectrodeTestLists() override
     {
         calls << "Build";
-        PlainZamo80RunPlan::buildElectrodeTestLists();
+        run::PlainZamo80RunPlan::buildElectrodeTestLists();
     }
     void openCircuitPoint() override
     {
         calls << "OpenCircuitPoint";
-        PlainZamo80RunPlan::openCircuitPoint();
+        run::PlainZamo80RunPlan::openCircuitPoint();
     }
     void startDuePaceTests() override { calls << "StartDuePace"; }
     void endDuePaceTests() override { calls << "EndDuePace"; }

@@ -30,10 +30,10 @@ protected:
     void SDR(qint16 channel, const Reply& r)
     {
         handlers().rxsdrTestData(1, channel,
-                                 SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
-                                            r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3});
+                                 unit::SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
+                                                  r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3});
     }
-    RunState& state() { return form->state(); }
+    run::RunState& state() { return form->state(); }
 };
 
 TEST_F(SDRResultsTest, AGoodFinalReplyStoresTheFourReadingsAndIsJudgedEvenWhileStarting)

@@ -19,7 +19,7 @@ protected:
         for (int i = 0; i < n; ++i)
             second();
     }
-    IntervalTestClock& Clock() { return dynamic_cast<IntervalTestClock&>(*form->services().clock); }
+    run::IntervalTestClock& testClock() { return dynamic_cast<run::IntervalTestClock&>(*form->services().clock); }
 
     // A one-electrode charge step (ACLG or DEFR) on a ZAMO80 unit.
     void startChargeStep(const QString& type, const QString& electrode)
@@ -29,9 +29,9 @@ protected:
         unit2.plug(2, true);
         unit1.commands.clear();
         unit2.commands.clear();
-        auto step = std::make_shared<TestStep>();
+        auto step = std::make_shared<testlists::TestStep>();
         step->initByParams(type, 1, electrode, 1, 60, false, 1, false);
-        Globals::ActiveTestList = {step};
+        testlists::Globals::ActiveTestList = {step};
         form->state().lists.running = {step};
         form->sequencer().startTest(step, false, false, false, false);
         ASSERT_TRUE(form->m_testRunning());
@@ -56,7 +56,7 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
     };
     for (const Case& c : cases) {
         startStep(c.type, QString(c.type) == "ACZ30ZERO");
-        RunState& state = form->state();
+        run::RunState& state = form->state();
         if (QString(c.type) == "BIAS") { // a one-minute sample for the test
             state.BiasSampleSeconds = 60;
             form->services().clock->setNextMeasurementTime(true);
@@ -205,7 +205,7 @@ TEST_F(TestClockTest, TheBiasCountCatchesUpWithUtcButNotPastTheNextSample)
 {
     for (const int next : {3600, 1003}) {
         startStep("BIAS");
-        RunState& state = form->state();
+        run::RunState& state = form->state();
         state.ElapsedSeconds = 999;
         state.NextMeasurementTime = next;
         state.BiasUtcStart = platform::Clock::nowUtc().addSecs(-1002);
@@ -217,13 +217,13 @@ TEST_F(TestClockTest, TheBiasCountCatchesUpWithUtcButNotPastTheNextSample)
 TEST_F(TestClockTest, TheBiasMaximumDurationStopsTheBiasTestsOnce)
 {
     startStep("BIAS");
-    RunState& state = form->state();
+    run::RunState& state = form->state();
     state.ElapsedSeconds = 3599;
-    Clock().checkBiasTestDuration();
+    testClock().checkBiasTestDuration();
     EXPECT_THAT(unit1.sent("STOP"), IsEmpty());
     state.ElapsedSeconds = 3600;
-    Clock().checkBiasTestDuration();
-    Clock().checkBiasTestDuration();
+    testClock().checkBiasTestDuration();
+    testClock().checkBiasTestDuration();
     EXPECT_THAT(unit1.sent("STOP"), ElementsAre("STOP ALL BIAS"));
     EXPECT_THAT(unit2.sent("STOP"), IsEmpty()); // not connected
     EXPECT_EQ(state.BiasMaxSeconds, 9999999);
@@ -236,8 +236,8 @@ TEST_F(TestClockTest, KeepAwakeCallsDuringARunOnly)
     settings.keepAlive.wakeUp = true;
     QList<int> nudges;
     QList<int> wakes;
-    Clock().keepAwakeCalls() = {[&] { nudges << platform::Clock::now().time().second(); },
-                                [&] { wakes << platform::Clock::now().time().second(); }};
+    testClock().keepAwakeCalls() = {[&] { nudges << platform::Clock::now().time().second(); },
+                                    [&] { wakes << platform::Clock::now().time().second(); }};
     platform::Clock::setNow(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
     startStep("NOISE");
     seconds(120);

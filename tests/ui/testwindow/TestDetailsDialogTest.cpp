@@ -34,13 +34,13 @@ TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
 
 TEST_F(TestDetailsFormTest, ShownModallyOnlyStartTestStartsTheRun)
 {
-    whenModal([](QWidget* w) { static_cast<TestDetailsDialog*>(w)->startTestButton->click(); });
+    whenModal([](QWidget* w) { static_cast<ui::TestDetailsDialog*>(w)->startTestButton->click(); });
     EXPECT_TRUE(details.ask().has_value());
 
     // After a started run, the close box cancels the next start; so does Cancel.
     whenModal([](QWidget* w) { w->close(); });
     EXPECT_FALSE(details.ask().has_value());
-    whenModal([](QWidget* w) { static_cast<TestDetailsDialog*>(w)->cancelButton->click(); });
+    whenModal([](QWidget* w) { static_cast<ui::TestDetailsDialog*>(w)->cancelButton->click(); });
     EXPECT_FALSE(details.ask().has_value());
 }
 
@@ -60,14 +60,14 @@ TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
 TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
 {
     struct Case {
-        QRadioButton* TestDetailsDialog::*option;
-        AclgEnergy energy;
+        QRadioButton* ui::TestDetailsDialog::*option;
+        unit::AclgEnergy energy;
         QString prefix;
     };
     unit1.plug(16, true, true);
-    for (const Case& c : {Case{&TestDetailsDialog::opt100J, AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
-                          Case{&TestDetailsDialog::opt360J, AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
-                          Case{&TestDetailsDialog::xjOption, AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
+    for (const Case& c : {Case{&ui::TestDetailsDialog::opt100J, unit::AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
+                          Case{&ui::TestDetailsDialog::opt360J, unit::AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
+                          Case{&ui::TestDetailsDialog::xjOption, unit::AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
         details.load();
         EXPECT_FALSE(details.framePowerSource->isHidden());
         EXPECT_EQ(details.xjOption->text(), "200J");
@@ -84,14 +84,14 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
 {
     unit1.plug(16, true, true);
     unit2.plug(16, true, false);
-    unit1.aclgEnergy = unit2.aclgEnergy = AclgEnergy::XJ;
+    unit1.aclgEnergy = unit2.aclgEnergy = unit::AclgEnergy::XJ;
     details.load();
     EXPECT_TRUE(details.framePowerSource->isHidden());
     details.opt100J->setChecked(true);
     details.NotesTextBox->setPlainText("N");
     details.startTestButton->click();
-    EXPECT_EQ(unit1.aclgEnergy, AclgEnergy::XJ);
-    EXPECT_EQ(unit2.aclgEnergy, AclgEnergy::XJ);
+    EXPECT_EQ(unit1.aclgEnergy, unit::AclgEnergy::XJ);
+    EXPECT_EQ(unit2.aclgEnergy, unit::AclgEnergy::XJ);
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->notes, "N");
 }

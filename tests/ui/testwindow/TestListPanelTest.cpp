@@ -38,9 +38,9 @@ protected:
 TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
 {
     testlists::applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1"); // 23 characters
-    auto bias = std::make_shared<TestStep>();
+    auto bias = std::make_shared<testlists::TestStep>();
     bias->initByString("BIAS,24/60,1");
-    Globals::ActiveTestList = {bias};
+    testlists::Globals::ActiveTestList = {bias};
     addStep("PACE1");
     addStep("ACZ", 3);
     form->updateTestSequenceList();
@@ -52,7 +52,7 @@ TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
     EXPECT_EQ(form->testListPanel().grid()->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
 
     form->clearTestList();
-    EXPECT_TRUE(Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 0);
 }
 
@@ -83,13 +83,13 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     unit1.plug(2);
     prompts->fileAnswers = {writeTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
     form->loadTestSequence();
-    ASSERT_EQ(Globals::ActiveTestList.size(), 2);
+    ASSERT_EQ(testlists::Globals::ActiveTestList.size(), 2);
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 2);
 
     const QString saved = home.path() + "/saved.tsq";
     prompts->fileAnswers = {saved};
     form->saveTestSequence();
-    TestList back;
+    testlists::TestList back;
     ASSERT_TRUE(testlists::readSequenceFile(saved, back, false, false));
     EXPECT_EQ(back.size(), 2);
 
@@ -99,7 +99,7 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     EXPECT_EQ(prompts->messages().last(),
               "Unable to save the test sequence to " + unwritable + ": No such file or directory.");
 
-    Globals::ActiveTestList.clear();
+    testlists::Globals::ActiveTestList.clear();
     form->saveTestSequence();
     EXPECT_EQ(prompts->messages().last(), "No data to save!");
 }
@@ -121,12 +121,12 @@ TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
 TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode)
 {
     unit1.plug(2);
-    Globals::StandardTestList = testlists::standardSequenceSteps("A1-P2");
+    testlists::Globals::StandardTestList = testlists::standardSequenceSteps("A1-P2");
     form->runController().runStandardSequence();
     ASSERT_TRUE(form->m_testRunning());
-    ASSERT_EQ(Globals::ActiveTestList.size(), 4);
-    EXPECT_EQ(Globals::ActiveTestList[2]->testType(), "SDR");
-    EXPECT_EQ(Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
+    ASSERT_EQ(testlists::Globals::ActiveTestList.size(), 4);
+    EXPECT_EQ(testlists::Globals::ActiveTestList[2]->testType(), "SDR");
+    EXPECT_EQ(testlists::Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL DCO 1100000000000000"));
     form->stopTests();
 
@@ -134,7 +134,7 @@ TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode
     testlists::applyElectrodeString("None");
     form->runController().runStandardSequence();
     EXPECT_EQ(prompts->messages().last(), "Default electrodes not defined!");
-    EXPECT_EQ(Globals::ActiveTestList.size(), 4);
+    EXPECT_EQ(testlists::Globals::ActiveTestList.size(), 4);
 }
 
 TEST_F(TestListPanelTest, OneStepRuns)

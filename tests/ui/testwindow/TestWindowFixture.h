@@ -25,7 +25,7 @@ class TestWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CommandLine::setForTesting(QStringLiteral(""));
+        platform::CommandLine::setForTesting(QStringLiteral(""));
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
@@ -33,7 +33,7 @@ protected:
         resetGlobals();
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<TestWindow>(settings, std::array<Unit*, 2>{&unit1, &unit2});
+        form = std::make_unique<ui::TestWindow>(settings, std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
         form->services().recorder = std::move(recorderPtr);
@@ -55,21 +55,21 @@ protected:
     {
         form.reset();
         platform::Clock::useRealTime();
-        CommandLine::setForTesting(QString());
+        platform::CommandLine::setForTesting(QString());
     }
 
     static void resetGlobals()
     {
-        Globals::ActiveTestList.clear();
+        testlists::Globals::ActiveTestList.clear();
         testlists::applyElectrodeString(QStringLiteral("A1-B1"));
     }
 
     // A one-step list on the default electrodes.
-    static std::shared_ptr<TestStep> addStep(const QString& type, qint16 count = 1)
+    static std::shared_ptr<testlists::TestStep> addStep(const QString& type, qint16 count = 1)
     {
-        auto step = std::make_shared<TestStep>();
+        auto step = std::make_shared<testlists::TestStep>();
         step->initByParams(type, count, testlists::buildElectrodeString(true), 1, 60, false, 1, false);
-        Globals::ActiveTestList.append(step);
+        testlists::Globals::ActiveTestList.append(step);
         return step;
     }
 
@@ -108,7 +108,7 @@ protected:
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
-    std::unique_ptr<TestWindow> form;
+    std::unique_ptr<ui::TestWindow> form;
     RecordingRecorder* recorder = nullptr;
     RecordingReports* reports = nullptr;
     RecordingDatabase* database = nullptr;

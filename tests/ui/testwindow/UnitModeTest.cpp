@@ -13,7 +13,7 @@ namespace {
 TEST(UnitModeTable, ModeAndSingleZamo24FollowTheConnectedUnits)
 {
     enum Kind { None, Base, Z80, Z24 };
-    using M = ConnectedUnitsMode;
+    using M = run::ConnectedUnitsMode;
     struct Case {
         Kind unit1, unit2;
         M mode;
@@ -32,10 +32,10 @@ TEST(UnitModeTable, ModeAndSingleZamo24FollowTheConnectedUnits)
         };
         plug(u1, c.unit1);
         plug(u2, c.unit2);
-        const std::array<Unit*, 2> units{&u1, &u2};
+        const std::array<unit::Unit*, 2> units{&u1, &u2};
         SCOPED_TRACE(QString("%1/%2").arg(int(c.unit1)).arg(int(c.unit2)).toStdString());
-        EXPECT_EQ(UnitMode::checkZAMOMode(units), c.mode);
-        EXPECT_EQ(UnitMode::checkZAMO24(units), c.zamo24);
+        EXPECT_EQ(run::UnitMode::checkZAMOMode(units), c.mode);
+        EXPECT_EQ(run::UnitMode::checkZAMO24(units), c.zamo24);
     }
 }
 
@@ -55,9 +55,9 @@ TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         RecordingUnit a, b;
-        TestWindow window(settings, {&a, &b});
+        ui::TestWindow window(settings, {&a, &b});
         settings.switches.showVerbose = false;
-        CommandLine::setForTesting(c.line);
+        platform::CommandLine::setForTesting(c.line);
         window.load();
         EXPECT_EQ(settings.switches.showVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);

@@ -23,7 +23,7 @@ protected:
     QStringList diagnostics() const { return recorder->calls.filter("DIAG"); }
 
     // The handlers on the window's run.
-    UnitStateEvents events() { return UnitStateEvents(form->sequencer(), *form); }
+    run::UnitStateEvents events() { return run::UnitStateEvents(form->sequencer(), *form); }
 };
 
 TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUnit1sModel)

@@ -8,7 +8,7 @@
 
 TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
 {
-    SignalGeneratorPanel view(&roller);
+    ui::SignalGeneratorPanel view(&roller);
     fake->replyTo("(*)", "(*)", 10, 1);
     view.connectCheck()->click();
     EXPECT_TRUE(roller.connected());

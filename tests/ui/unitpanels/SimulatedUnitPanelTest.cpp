@@ -10,13 +10,13 @@
 
 TEST_F(SimUnitTest, ThePanelSetsTheChannelCountAndShowsTheChannelLamps)
 {
-    SimulatedUnitPanel view(&unit);
+    ui::SimulatedUnitPanel view(&unit);
     EXPECT_EQ(view.channelsEdit()->text(), "1");
     view.channelsEdit()->clear();
     QTest::keyClicks(view.channelsEdit(), "3");
     view.initButton()->click();
     EXPECT_EQ(unit.channelCount(), 3);
-    EXPECT_EQ(view.activeLamp(2)->palette().color(QPalette::Window), SimulatedUnit::activeLamp());
-    EXPECT_EQ(view.activeLamp(3)->palette().color(QPalette::Window), SimulatedUnit::idleLamp());
+    EXPECT_EQ(view.activeLamp(2)->palette().color(QPalette::Window), unit::SimulatedUnit::activeLamp());
+    EXPECT_EQ(view.activeLamp(3)->palette().color(QPalette::Window), unit::SimulatedUnit::idleLamp());
     EXPECT_EQ(view.activeLamp(0)->accessibleName(), "Simulated channel A");
 }

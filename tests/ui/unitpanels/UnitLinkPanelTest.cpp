@@ -15,7 +15,7 @@ using UsbComm = LinkFixture;
 TEST_F(UsbComm, TheStatusDisplayFollowsTheLinkAndItsToggleConnects)
 {
     unitOfModel(Model::Base);
-    UnitLinkPanel view(comm.get());
+    ui::UnitLinkPanel view(comm.get());
     EXPECT_EQ(view.statusLabel()->text(), "Unit #1");
     EXPECT_EQ(view.statusLamp()->accessibleName(), "Unit status lamp");
     EXPECT_FALSE(view.useSimCheck()->isVisibleTo(&view));

@@ -21,15 +21,15 @@ const QString BothChannels = "1100000000000000";
 
 // Runs an all-channel ACZ test on both channels of a connected ZAMO80 and
 // resends channel 0's data three times; returns the ACZ data as read.
-QStringList aczRunWithResends(UnitLink& comm, std::vector<ReceivedAcz>& acz)
+QStringList aczRunWithResends(unit::UnitLink& comm, std::vector<ReceivedAcz>& acz)
 {
     comm.txMasterAllChannelSend("ACZ", BothChannels);
     comm.setTestRunning(true);
-    Clock::waitUntil([&] { return acz.size() >= 2; }, 30000);
+    platform::Clock::waitUntil([&] { return acz.size() >= 2; }, 30000);
     for (int n = 0; n < 3; ++n) {
         const size_t before = acz.size();
         comm.txResendLastData(0);
-        Clock::waitUntil([&] { return acz.size() > before; }, 2000);
+        platform::Clock::waitUntil([&] { return acz.size() > before; }, 2000);
     }
     comm.setTestRunning(false);
     QStringList readings;
@@ -69,7 +69,7 @@ protected:
             return sim.rxData(QString::fromLatin1(frame), true).toLatin1();
         });
         // The broadcast answers of an all-channel frame come one by one.
-        QObject::connect(&sim, &SimulatedUnit::dataReady,
+        QObject::connect(&sim, &unit::SimulatedUnit::dataReady,
                          [this](const QString& d, qint16) { unit->send(0, d.toLatin1()); });
     }
     void TearDown() override
@@ -82,7 +82,7 @@ protected:
     testsupport::FakeSerialTree tree;
     testsupport::PtyUnitEmulator* unit = nullptr;
     std::unique_ptr<platform::D2xx> previous;
-    SimulatedUnit sim;
+    unit::SimulatedUnit sim;
 };
 
 } // namespace
@@ -90,7 +90,7 @@ protected:
 TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
 {
     comm->connectDevice();
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     EXPECT_TRUE(comm->connected());
     EXPECT_TRUE(comm->isZAMO80());
     EXPECT_EQ(frames(), (QStringList{"TX [*]", "TX [8]", "TX [F]", "TX [L]"}));
@@ -112,25 +112,25 @@ TEST_F(PtyUnitLink, AnAczRunGivesTheSameDataAsInSimulatorMode)
 TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
 {
     comm->connectDevice();
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     ASSERT_TRUE(comm->connected());
     ASSERT_TRUE(comm->lidClosed());
     // The device comes back while the link waits before reopening, with its
     // lid opened meanwhile.
-    QObject::connect(comm.get(), &UnitLink::usbReconnecting, [this](int) {
+    QObject::connect(comm.get(), &unit::UnitLink::usbReconnecting, [this](int) {
         tree.replug(0);
         unit->setResponder(0, ']', [this](const QByteArray& frame) {
             return frame == "[L]" ? QByteArray("[L1]") : sim.rxData(QString::fromLatin1(frame), true).toLatin1();
         });
     });
     QList<bool> lidAtConnected;
-    QObject::connect(comm.get(), &UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
+    QObject::connect(comm.get(), &unit::UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
     events.clear();
 
     // The read that fails runs in a poll tick; the reconnection runs inside
     // it, and the ticks during its lid check read the unit's answer.
     tree.closeMaster(0);
-    Clock::waitUntil([this] { return events.contains("UsbConnected 1 0"); }, 20000);
+    platform::Clock::waitUntil([this] { return events.contains("UsbConnected 1 0"); }, 20000);
 
     const QStringList linkEvents = events.filter(QRegularExpression("^(Usb|TX |Lid )"));
     EXPECT_EQ(linkEvents,
@@ -148,7 +148,7 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
 TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
 {
     comm->connectDevice();
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     ASSERT_TRUE(comm->connected());
     auto prompts = std::make_unique<platform::ScriptedPrompts>();
     prompts->messageOpenMs = 60000;
@@ -156,7 +156,7 @@ TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
     std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
     int idle = 0;
     int idleWhileOpen = -1;
-    QObject::connect(comm.get(), &UnitLink::rxIdle, [&](int, qint16) {
+    QObject::connect(comm.get(), &unit::UnitLink::rxIdle, [&](int, qint16) {
         if (++idle > 1)
             return;
         const int before = idle;
@@ -165,7 +165,7 @@ TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
     });
     events.clear();
     comm->setTestRunning(true);
-    Clock::advance(600);
+    platform::Clock::advance(600);
     comm->setTestRunning(false);
 
     EXPECT_EQ(box->messages().size(), 1);
@@ -188,10 +188,10 @@ TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
     ASSERT_GE(tree.addDevice(1, "FT232R USB UART-SG"), 0);
     unit->setResponder(1, ')',
                        [](const QByteArray& frame) { return frame == "(*)" ? QByteArray("(*)") : QByteArray(); });
-    SignalGeneratorLink roller;
+    unit::SignalGeneratorLink roller;
     roller.setRollDelay(10);
-    QSignalSpy rollerConnected(&roller, &SignalGeneratorLink::usbConnected);
-    QSignalSpy rollComplete(&roller, &SignalGeneratorLink::rollDelayComplete);
+    QSignalSpy rollerConnected(&roller, &unit::SignalGeneratorLink::usbConnected);
+    QSignalSpy rollComplete(&roller, &unit::SignalGeneratorLink::rollDelayComplete);
 
     comm->connectDevice();
     roller.connectDevice();
@@ -199,9 +199,9 @@ TEST_F(PtyUnitLink, TheUnitAndTheSignalGeneratorEachOpenTheirOwnConverter)
     EXPECT_TRUE(roller.connected());
     EXPECT_EQ(rollerConnected.count(), 1);
 
-    const qint64 start = Clock::tickCount();
+    const qint64 start = platform::Clock::tickCount();
     roller.txRollChannel(3);
-    EXPECT_EQ(Clock::tickCount() - start, 10000);
+    EXPECT_EQ(platform::Clock::tickCount() - start, 10000);
     EXPECT_EQ(rollComplete.count(), 1);
     EXPECT_EQ(unit->received(1), "(*)(g3)");
     EXPECT_FALSE(unit->received(0).contains("(g3)"));

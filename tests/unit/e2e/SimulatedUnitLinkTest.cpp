@@ -20,7 +20,7 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
 {
     comm->connectSimulator(2);
     // as from a real unit, the channel map answers "[F]" after the connect.
-    Clock::advance(SimulatedUnit::ChannelSearchMs);
+    platform::Clock::advance(unit::SimulatedUnit::ChannelSearchMs);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",
                           "TX [*]",
@@ -42,7 +42,7 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
 
 TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTheLid)
 {
-    const qint64 start = Clock::tickCount();
+    const qint64 start = platform::Clock::tickCount();
     comm->connectSimulator(2, true);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",
@@ -57,7 +57,7 @@ TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTh
                           "Status ZAMO80 Connected; A1-B1",
                       }));
     EXPECT_TRUE(comm->isZAMO80());
-    EXPECT_GE(Clock::tickCount() - start, settings.zamo80Delays.findChannelsDelay);
+    EXPECT_GE(platform::Clock::tickCount() - start, settings.zamo80Delays.findChannelsDelay);
 }
 
 TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
@@ -66,8 +66,8 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
     events.clear();
     comm->txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
-    const qint64 start = Clock::tickCount();
-    Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
+    const qint64 start = platform::Clock::tickCount();
+    platform::Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
     comm->setTestRunning(false);
 
     ASSERT_EQ(acz.size(), 2u);
@@ -92,7 +92,7 @@ TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateO
     comm->connectSimulator(2, true);
     comm->txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
-    Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
+    platform::Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
     comm->setTestRunning(false);
     ASSERT_EQ(acz.size(), 2u);
     EXPECT_EQ(acz[0].channel, 0);
@@ -105,7 +105,7 @@ TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateO
     for (int n = 1; n <= 3; ++n) {
         const size_t before = acz.size();
         comm->txResendLastData(0);
-        Clock::waitUntil([&] { return acz.size() > before; }, 2000);
+        platform::Clock::waitUntil([&] { return acz.size() > before; }, 2000);
         ASSERT_EQ(acz.size(), before + 1) << "resend " << n;
         EXPECT_EQ(acz.back().channel, 0);
         resent.push_back(acz.back().high);

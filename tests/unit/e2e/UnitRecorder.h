@@ -19,14 +19,14 @@ protected:
     void SetUp() override
     {
         LinkFixture::SetUp();
-        UnitLink* c = comm.get();
-        QObject::connect(c, &UnitLink::rxData,
+        unit::UnitLink* c = comm.get();
+        QObject::connect(c, &unit::UnitLink::rxData,
                          [this](int, qint16 ch, const QString& d) { events << QString("RX %1 %2").arg(ch).arg(d); });
-        QObject::connect(c, &UnitLink::rxMasterFoundChannels,
+        QObject::connect(c, &unit::UnitLink::rxMasterFoundChannels,
                          [this](int, const QString& m) { events << "Found " + m; });
-        QObject::connect(c, &UnitLink::rxMasterLidState,
+        QObject::connect(c, &unit::UnitLink::rxMasterLidState,
                          [this](int, bool closed) { events << QString("Lid %1").arg(closed); });
-        QObject::connect(c, &UnitLink::rxaczTestData, [this](int, qint16 ch, const AczReading& r) {
+        QObject::connect(c, &unit::UnitLink::rxaczTestData, [this](int, qint16 ch, const unit::AczReading& r) {
             acz.push_back({ch, r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.zamo80Family,
                            platform::Clock::tickCount()});
         });

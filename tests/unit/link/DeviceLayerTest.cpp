@@ -33,9 +33,9 @@ TEST_F(DeviceLayer, StatusTextsFollowTheDriverCodes)
                                " - not supported",
                                " - other error"};
     for (int code = 1; code <= 18; ++code)
-        EXPECT_EQ(UsbDevice::statusText(code), texts[code - 1]) << code;
+        EXPECT_EQ(unit::UsbDevice::statusText(code), texts[code - 1]) << code;
     for (int code : {0, 19, -3})
-        EXPECT_EQ(UsbDevice::statusText(code), "") << code;
+        EXPECT_EQ(unit::UsbDevice::statusText(code), "") << code;
 }
 
 TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
@@ -190,12 +190,12 @@ TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain
     connectedUnit(Model::Base);
     fake->failNext(Call::Read, 4);
     fake->arrive("[*]");
-    Clock::advance(150);
+    platform::Clock::advance(150);
     EXPECT_FALSE(comm->connected());
     EXPECT_EQ(only("UsbError"), QStringList({"UsbError FT_Read - General IO Error"}));
     EXPECT_TRUE(log.contains("USB Error:  FT_Read - General IO Error"));
     EXPECT_EQ(fake->openCount(), 0);
-    Clock::advance(1500);
+    platform::Clock::advance(1500);
     EXPECT_EQ(only("UsbError").size(), 1);
 
     comm->connectDevice();
@@ -217,7 +217,7 @@ TEST_F(DeviceLayer, TheErrorTextOfAPortFailure)
           Case{18, "FT_GetQueueStatus - other error"}, Case{19, ""}, Case{99, ""}, Case{-1, ""}}) {
         connectedUnit(Model::Base);
         fake->failNext(Call::GetQueueStatus, c.status);
-        Clock::advance(150);
+        platform::Clock::advance(150);
         EXPECT_TRUE(log.contains("USB Error:  " + c.text)) << c.status << ": " << log.join(" | ").toStdString();
         EXPECT_EQ(only("UsbError"), QStringList({"UsbError " + c.text})) << c.status;
         EXPECT_FALSE(comm->connected()) << c.status;
@@ -253,7 +253,7 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
-        comm = std::make_unique<UnitLink>(1);
+        comm = std::make_unique<unit::UnitLink>(1);
         comm->setUnitID(1);
         Record();
         if (c.before != Before::NeverOpened) {
@@ -261,12 +261,12 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
             driver->replyTo("[*]", "[*]", 5);
             comm->connectDevice();
             ASSERT_TRUE(comm->connected());
-            Clock::advance(1000);
+            platform::Clock::advance(1000);
         }
         if (c.before == Before::ReleasedAfterAReadFailure) {
             driver->failNext(Call::Read, 4);
             driver->arrive("[*]");
-            Clock::advance(150);
+            platform::Clock::advance(150);
             ASSERT_FALSE(comm->connected());
         }
         events.clear();
@@ -323,13 +323,13 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
                           Case{"write in a reply handler", Failure::WriteInAReplyHandler}}) {
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
-        comm = std::make_unique<UnitLink>(1);
+        comm = std::make_unique<unit::UnitLink>(1);
         comm->setUnitID(1);
         Record();
         QList<bool> lidAtConnected;
-        QObject::connect(comm.get(), &UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
+        QObject::connect(comm.get(), &unit::UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
         bool handled = false;
-        QObject::connect(comm.get(), &UnitLink::rxIdle, [&] {
+        QObject::connect(comm.get(), &unit::UnitLink::rxIdle, [&] {
             if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
                 driver->failNext(Call::Write, 4);
                 comm->sendCommandToChannel("(GA)", 0, true);
@@ -341,8 +341,8 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         driver->replyTo("[L]", "[L0]", 5, 1); // closed at the first open
         comm->connectDevice();
         ASSERT_TRUE(comm->connected());
-        Clock::advance(1000);
-        const qint64 failedAt = Clock::tickCount();
+        platform::Clock::advance(1000);
+        const qint64 failedAt = platform::Clock::tickCount();
         events.clear();
         log.clear();
         driver->clearWrites();
@@ -352,7 +352,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         if (c.failure == Failure::QueueStatus)
             driver->failNext(Call::GetQueueStatus, 4);
         driver->arrive("(*)");
-        Clock::advance(150);
+        platform::Clock::advance(150);
         EXPECT_EQ(only("Usb"), QStringList({"UsbReconnecting", "UsbClosed", "UsbConnected 1 0"}));
         EXPECT_EQ(lidAtConnected, QList<bool>({true, false}));
         EXPECT_TRUE(comm->connected());
@@ -361,7 +361,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         EXPECT_TRUE(driver->writes().contains("[L]"));
         EXPECT_TRUE(log.contains("Attempting automatic USB Connection reset"));
         EXPECT_TRUE(log.contains("Executing USB Port Reconnection"));
-        EXPECT_GE(Clock::tickCount(), failedAt + 7000);
+        EXPECT_GE(platform::Clock::tickCount(), failedAt + 7000);
         EXPECT_EQ(driver->openCount(), 1);
         comm.reset(); // before its driver and the handlers' state go
     }
@@ -382,18 +382,18 @@ TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
         driver->replyTo("[8]", "[8]", 5);
         comm->connectDevice();
         ASSERT_TRUE(comm->connected());
-        Clock::advance(1000);
+        platform::Clock::advance(1000);
         events.clear();
         driver->failNext(Call::Read, 4);
         driver->failNext(c.call, c.call == Call::Open ? 2 : c.call == Call::Close ? 4 : 7);
         driver->arrive("(*)");
-        Clock::advance(150);
+        platform::Clock::advance(150);
         EXPECT_EQ(only("UsbReconnecting").size(), 1) << c.error.toStdString();
         EXPECT_EQ(only("UsbError"), QStringList({c.error}));
         EXPECT_FALSE(comm->connected());
         EXPECT_FALSE(comm->reconnecting());
         EXPECT_EQ(driver->openCount(), 0) << c.error.toStdString();
-        Clock::advance(20000);
+        platform::Clock::advance(20000);
         EXPECT_EQ(only("UsbError").size(), 1);
         comm->disconnectDevice();
     }

@@ -28,7 +28,7 @@ protected:
         settings.switches.diagnosticLog = true;
         settings.switches.statusWindowOpen = true;
         config::setStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
-        comm = std::make_unique<UnitLink>(1);
+        comm = std::make_unique<unit::UnitLink>(1);
         comm->useSettings(settings.zamo80Delays, settings.aclg);
         comm->setUnitID(1);
         Record();
@@ -43,15 +43,17 @@ protected:
 
     void Record()
     {
-        UnitLink* c = comm.get();
-        QObject::connect(c, &UnitLink::txData, [this](int, const QString& d) { events << "TX " + d; });
-        QObject::connect(c, &UnitLink::usbConnected, [this](int, qint32, UnitModel model) {
-            events << QString("UsbConnected %1 %2").arg(model == UnitModel::Zamo80).arg(model == UnitModel::Zamo24);
+        unit::UnitLink* c = comm.get();
+        QObject::connect(c, &unit::UnitLink::txData, [this](int, const QString& d) { events << "TX " + d; });
+        QObject::connect(c, &unit::UnitLink::usbConnected, [this](int, qint32, unit::UnitModel model) {
+            events << QString("UsbConnected %1 %2")
+                          .arg(model == unit::UnitModel::Zamo80)
+                          .arg(model == unit::UnitModel::Zamo24);
         });
-        QObject::connect(c, &UnitLink::usbClosed, [this](int) { events << "UsbClosed"; });
-        QObject::connect(c, &UnitLink::usbReconnecting, [this](int) { events << "UsbReconnecting"; });
-        QObject::connect(c, &UnitLink::usbError, [this](int, const QString& e) { events << "UsbError " + e; });
-        QObject::connect(c, &UnitLink::hardwareStatus,
+        QObject::connect(c, &unit::UnitLink::usbClosed, [this](int) { events << "UsbClosed"; });
+        QObject::connect(c, &unit::UnitLink::usbReconnecting, [this](int) { events << "UsbReconnecting"; });
+        QObject::connect(c, &unit::UnitLink::usbError, [this](int, const QString& e) { events << "UsbError " + e; });
+        QObject::connect(c, &unit::UnitLink::hardwareStatus,
                          [this](int, const QString& s, bool error) { events << (error ? "Status! " : "Status ") + s; });
     }
 
@@ -82,7 +84,7 @@ protected:
 
     platform::ScopedFakeD2xx fake;
     config::StationSettings settings;
-    std::unique_ptr<UnitLink> comm;
+    std::unique_ptr<unit::UnitLink> comm;
     QStringList events;
     QStringList log;
 };

@@ -21,7 +21,7 @@ protected:
         QStringList perTick;
         for (int i = 0; i < n; ++i) {
             events.clear();
-            Clock::advance(150);
+            platform::Clock::advance(150);
             perTick << only("TX ").join(" ").remove("TX ");
         }
         return perTick;
@@ -112,7 +112,7 @@ TEST_F(PollCycle, AChannelAboveFifteenIsNeverSentNorRemembered)
     comm->sendCommandToChannel("(GA)", 5, true);
     comm->sendCommandToChannel("(GA)", 16, true);
     comm->sendCommandToChannel("(GA)", 40);
-    Clock::advance(300);
+    platform::Clock::advance(300);
     EXPECT_EQ(fake->writes(), QList<QByteArray>({"[C05(GA)]"}));
     EXPECT_EQ(UnitLinkTestAccess::lastChannel(*comm), 5);
 }
@@ -137,10 +137,10 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
         driver->replyTo("[*]", "[*]", 5);
         driver->replyTo("[C00(?)]", "(*)", 20);
         driver->replyTo("[C01(?)]", "(!)", 20);
-        UnitLink link(1);
+        unit::UnitLink link(1);
         link.connectDevice();
         ASSERT_TRUE(link.connected());
-        Clock::advance(1000);
+        platform::Clock::advance(1000);
         auto prompts = std::make_unique<platform::ScriptedPrompts>();
         prompts->messageOpenMs = 1000;
         std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
@@ -159,17 +159,17 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
             seen << "resume";
             holding = false;
         };
-        QObject::connect(&link, &UnitLink::txData, [&](int, const QString& frame) {
+        QObject::connect(&link, &unit::UnitLink::txData, [&](int, const QString& frame) {
             seen << "TX " + frame;
             if (c.hold == Hold::WaitAfterSending && frame == "[C01(L)]")
                 holdOnce();
         });
-        QObject::connect(&link, &UnitLink::rxIdle, [&](int, qint16 channel) {
+        QObject::connect(&link, &unit::UnitLink::rxIdle, [&](int, qint16 channel) {
             seen << QString("idle %1").arg(channel);
             if (c.hold != Hold::WaitAfterSending)
                 holdOnce();
         });
-        QObject::connect(&link, &UnitLink::rxTestDataNotReady,
+        QObject::connect(&link, &unit::UnitLink::rxTestDataNotReady,
                          [&](int, qint16 channel) { seen << QString("not ready %1").arg(channel); });
         link.electrode(0)->setConnected(true);
         link.electrode(1)->setConnected(true);
@@ -177,7 +177,7 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
         link.sendCommandToChannel("(L)", 1);
         link.sendCommandToChannel("(K)", 0);
         // The replies come 20 ms after each poll; a tick comes every 150 ms.
-        Clock::advance(150 * 12);
+        platform::Clock::advance(150 * 12);
         ASSERT_TRUE(held);
         EXPECT_FALSE(holding);
         const qsizetype hold = seen.indexOf("hold");

@@ -21,15 +21,15 @@ protected:
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
         fake->setDevices({UnitConverter, RollerConverter});
-        QObject::connect(&roller, &SignalGeneratorLink::hardwareStatus, [this](const QString& s, bool e) {
+        QObject::connect(&roller, &unit::SignalGeneratorLink::hardwareStatus, [this](const QString& s, bool e) {
             events << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&roller, &SignalGeneratorLink::usbConnected,
+        QObject::connect(&roller, &unit::SignalGeneratorLink::usbConnected,
                          [this](qint32 h) { events << QString("UsbConnected(%1)").arg(h); });
-        QObject::connect(&roller, &SignalGeneratorLink::usbClosed, [this] { events << "UsbClosed"; });
-        QObject::connect(&roller, &SignalGeneratorLink::usbError,
+        QObject::connect(&roller, &unit::SignalGeneratorLink::usbClosed, [this] { events << "UsbClosed"; });
+        QObject::connect(&roller, &unit::SignalGeneratorLink::usbError,
                          [this](const QString& s) { events << "UsbError(" + s + ")"; });
-        QObject::connect(&roller, &SignalGeneratorLink::txData,
+        QObject::connect(&roller, &unit::SignalGeneratorLink::txData,
                          [this](const QString& s) { events << "TXData(" + s + ")"; });
     }
     ~RollerTest() override { platform::Clock::useRealTime(); }
@@ -45,6 +45,6 @@ protected:
 
     testsupport::TempDataHome home;
     platform::ScopedFakeD2xx fake;
-    SignalGeneratorLink roller;
+    unit::SignalGeneratorLink roller;
     QStringList events;
 };

@@ -31,13 +31,13 @@ TEST_F(RollerTest, RollsAnElectrodeAndReportsTheEndOfTheWaitAfterRollDelaySecond
 {
     connectWithHandshake();
     qint64 sentAt = -1, completeAt = -1;
-    QObject::connect(&roller, &SignalGeneratorLink::txRollChannelSent, [&](qint16 i) {
+    QObject::connect(&roller, &unit::SignalGeneratorLink::txRollChannelSent, [&](qint16 i) {
         events << QString("TXRollChannelSent(%1)").arg(i);
-        sentAt = Clock::tickCount();
+        sentAt = platform::Clock::tickCount();
     });
-    QObject::connect(&roller, &SignalGeneratorLink::rollDelayComplete, [&] {
+    QObject::connect(&roller, &unit::SignalGeneratorLink::rollDelayComplete, [&] {
         events << "RollDelayComplete";
-        completeAt = Clock::tickCount();
+        completeAt = platform::Clock::tickCount();
     });
     // 40 s no longer fits a 16-bit count of milliseconds; the longest delay
     // the settings allow must complete as well.
@@ -55,47 +55,50 @@ TEST_F(RollerTest, RollsAnElectrodeAndReportsTheEndOfTheWaitAfterRollDelaySecond
 
 TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
 {
-    using Call = FakeD2xx::Call;
+    using Call = platform::FakeD2xx::Call;
     struct Case {
         const char* name;
-        std::function<void(FakeD2xx&)> arrange;
+        std::function<void(platform::FakeD2xx&)> arrange;
         QStringList events;
         bool connected;
     };
     const Case cases[] = {
         {"no converter at all",
-         [](FakeD2xx& f) { f.setDevices({}); },
+         [](platform::FakeD2xx& f) { f.setDevices({}); },
          {"HardwareStatus(No devices found,True)"},
          false},
         {"only the unit's converter",
-         [](FakeD2xx& f) {
+         [](platform::FakeD2xx& f) {
              f.setDevices({UnitConverter, "FT232R USB UART-S"});
          },
          {"HardwareStatus(No devices found,True)"},
          false},
         {"open fails",
-         [](FakeD2xx& f) { f.failNext(Call::Open, platform::FT_DEVICE_NOT_OPENED); },
+         [](platform::FakeD2xx& f) { f.failNext(Call::Open, platform::FT_DEVICE_NOT_OPENED); },
          {"HardwareStatus(Open failed,True)", "UsbError(Error Opening Port)"},
          false},
         {"queue check fails",
-         [](FakeD2xx& f) { f.failNext(Call::GetQueueStatus, platform::FT_IO_ERROR); },
+         [](platform::FakeD2xx& f) { f.failNext(Call::GetQueueStatus, platform::FT_IO_ERROR); },
          {"HardwareStatus(Command failed,True)", "UsbError(Error Opening Port)"},
          false},
         {"latency fails",
-         [](FakeD2xx& f) { f.failNext(Call::SetLatencyTimer, platform::FT_IO_ERROR); },
+         [](platform::FakeD2xx& f) { f.failNext(Call::SetLatencyTimer, platform::FT_IO_ERROR); },
          {"HardwareStatus(Latency failed,True)", "UsbError(Error Opening Port)"},
          true},
         {"baud rate fails",
-         [](FakeD2xx& f) { f.failNext(Call::SetBaudRate, platform::FT_INVALID_BAUD_RATE); },
+         [](platform::FakeD2xx& f) { f.failNext(Call::SetBaudRate, platform::FT_INVALID_BAUD_RATE); },
          {"HardwareStatus(Baud rate failed,True)", "UsbError(Error Opening Port)"},
          true},
         {"bit mode fails",
-         [](FakeD2xx& f) { f.failNext(Call::SetBitMode, platform::FT_IO_ERROR); },
+         [](platform::FakeD2xx& f) { f.failNext(Call::SetBitMode, platform::FT_IO_ERROR); },
          {"HardwareStatus(Reset failed,True)", "UsbError(Error Opening Port)"},
          true},
-        {"no answer to the handshake", [](FakeD2xx&) {}, {"TXData((*))", "HardwareStatus(No ACK Received,True)"}, true},
+        {"no answer to the handshake",
+         [](platform::FakeD2xx&) {},
+         {"TXData((*))", "HardwareStatus(No ACK Received,True)"},
+         true},
         {"the handshake answered twice over",
-         [](FakeD2xx& f) { f.replyTo("(*)", "(*)(*)", 10, 1); },
+         [](platform::FakeD2xx& f) { f.replyTo("(*)", "(*)(*)", 10, 1); },
          {"TXData((*))", "HardwareStatus(No ACK Received,True)"},
          true},
     };
@@ -103,15 +106,16 @@ TEST_F(RollerTest, TellsEveryOpenFailureAsTheOwnerExpects)
         platform::ScopedFakeD2xx driver;
         driver->setDevices({UnitConverter, RollerConverter});
         c.arrange(*driver);
-        SignalGeneratorLink link;
+        unit::SignalGeneratorLink link;
         QStringList seen;
-        QObject::connect(&link, &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
+        QObject::connect(&link, &unit::SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
             seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&link, &SignalGeneratorLink::usbError,
+        QObject::connect(&link, &unit::SignalGeneratorLink::usbError,
                          [&](const QString& s) { seen << "UsbError(" + s + ")"; });
-        QObject::connect(&link, &SignalGeneratorLink::txData, [&](const QString& s) { seen << "TXData(" + s + ")"; });
-        QSignalSpy connected(&link, &SignalGeneratorLink::usbConnected);
+        QObject::connect(&link, &unit::SignalGeneratorLink::txData,
+                         [&](const QString& s) { seen << "TXData(" + s + ")"; });
+        QSignalSpy connected(&link, &unit::SignalGeneratorLink::usbConnected);
         link.connectDevice();
         EXPECT_EQ(seen, c.events) << c.name;
         EXPECT_EQ(link.connected(), c.connected) << c.name;
@@ -133,7 +137,7 @@ TEST_F(RollerTest, ReopeningClosesTheOpenPortFirst)
     EXPECT_EQ(fake->openCount(), 1);
     EXPECT_TRUE(fake->calls().contains("Close(2)"));
 
-    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    fake->failNext(platform::FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     events.clear();
     roller.connectDevice();
     EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)", "UsbError(Error Opening Port)"}));
@@ -143,7 +147,7 @@ TEST_F(RollerTest, ReopeningClosesTheOpenPortFirst)
 TEST_F(RollerTest, ClosesThePortAndTellsWhenTheCloseFails)
 {
     connectWithHandshake();
-    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    fake->failNext(platform::FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     roller.disconnectDevice();
     EXPECT_EQ(events, (QStringList{"HardwareStatus(Close attempt failed,True)"}));
     EXPECT_TRUE(roller.connected());
@@ -169,20 +173,21 @@ TEST_F(RollerTest, ACloseWithoutAnOpenPort)
     const QStringList closed{"HardwareStatus(Disconnected,False)", "UsbClosed"};
     struct Case {
         const char* name;
-        std::optional<FakeD2xx::Call> openFailure;
+        std::optional<platform::FakeD2xx::Call> openFailure;
         QStringList events;
         QString errorMessage;
     };
-    for (const Case& c : {Case{"never opened", std::nullopt, failed, "Close attempt failed"},
-                          Case{"open failed", FakeD2xx::Call::Open, failed, "Close attempt failed"},
-                          Case{"queue check failed", FakeD2xx::Call::GetQueueStatus, closed, "USB Port Closed"}}) {
+    for (const Case& c :
+         {Case{"never opened", std::nullopt, failed, "Close attempt failed"},
+          Case{"open failed", platform::FakeD2xx::Call::Open, failed, "Close attempt failed"},
+          Case{"queue check failed", platform::FakeD2xx::Call::GetQueueStatus, closed, "USB Port Closed"}}) {
         SCOPED_TRACE(c.name);
-        SignalGeneratorLink link;
+        unit::SignalGeneratorLink link;
         QStringList seen;
-        QObject::connect(&link, &SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
+        QObject::connect(&link, &unit::SignalGeneratorLink::hardwareStatus, [&](const QString& s, bool e) {
             seen << QString("HardwareStatus(%1,%2)").arg(s, e ? "True" : "False");
         });
-        QObject::connect(&link, &SignalGeneratorLink::usbClosed, [&] { seen << "UsbClosed"; });
+        QObject::connect(&link, &unit::SignalGeneratorLink::usbClosed, [&] { seen << "UsbClosed"; });
         if (c.openFailure) {
             fake->failNext(*c.openFailure, platform::FT_IO_ERROR);
             link.connectDevice();
@@ -210,26 +215,26 @@ TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
 
 TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
 {
-    Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
+    platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
     platform::ScopedFakeD2xx fake;
     fake->setDevices({RollerConverter});
     fake->replyTo("(*)", "(*)", 10);
     {
-        SignalGeneratorLink roller;
+        unit::SignalGeneratorLink roller;
         roller.connectDevice();
         ASSERT_TRUE(roller.connected());
     }
     EXPECT_EQ(fake->openCount(), 0);
 
-    auto roller = std::make_unique<SignalGeneratorLink>();
+    auto roller = std::make_unique<unit::SignalGeneratorLink>();
     roller->connectDevice();
     QStringList seen;
-    QObject::connect(roller.get(), &SignalGeneratorLink::hardwareStatus,
+    QObject::connect(roller.get(), &unit::SignalGeneratorLink::hardwareStatus,
                      [&](const QString& s, bool e) { seen << QString("%1,%2").arg(s).arg(e); });
-    QSignalSpy closed(roller.get(), &SignalGeneratorLink::usbClosed);
-    fake->failNext(FakeD2xx::Call::Close, platform::FT_IO_ERROR);
+    QSignalSpy closed(roller.get(), &unit::SignalGeneratorLink::usbClosed);
+    fake->failNext(platform::FakeD2xx::Call::Close, platform::FT_IO_ERROR);
     roller.reset();
     EXPECT_EQ(seen, QStringList{"Close attempt failed,1"});
     EXPECT_EQ(closed.count(), 0);
-    Clock::useRealTime();
+    platform::Clock::useRealTime();
 }

@@ -14,7 +14,7 @@ using platform::Clock;
 
 namespace {
 
-using Send = std::function<void(UnitLink&)>;
+using Send = std::function<void(unit::UnitLink&)>;
 
 class Senders : public LinkFixture {
 protected:
@@ -26,7 +26,7 @@ protected:
 
     void as(Model model)
     {
-        UnitLinkTestAccess::setModel(*comm, unitModelOf(model == Model::Zamo80, model == Model::Zamo24));
+        UnitLinkTestAccess::setModel(*comm, unit::unitModelOf(model == Model::Zamo80, model == Model::Zamo24));
     }
 
     void present(std::initializer_list<int> channels)
@@ -45,7 +45,7 @@ protected:
         for (const QString& e : only("TX "))
             out << "now " + e.mid(3);
         events.clear();
-        Clock::advance(150 * 30);
+        platform::Clock::advance(150 * 30);
         for (const QString& e : only("TX "))
             out << e.mid(3);
         return out.join(" ");
@@ -198,7 +198,7 @@ TEST_F(Senders, EveryModelGetsItsOwnFramesAndNothingWhereItIsNotServed)
 
 TEST_F(Senders, ZAMO80WinsWhenBothModelFlagsAreSet)
 {
-    UnitLinkTestAccess::setModel(*comm, unitModelOf(true, true));
+    UnitLinkTestAccess::setModel(*comm, unit::unitModelOf(true, true));
     EXPECT_EQ(frames([](auto& c) { c.txRunACLGTest(3); }), "[C03(GT)]");
     EXPECT_EQ(frames([](auto& c) { c.txStopPace(3); }), "[C03(GP3)]");
 }
@@ -290,41 +290,41 @@ TEST_F(Senders, ChargeCommandsBlockForThreeQuarterSecondsWithoutRunningTheQueue)
     QObject::connect(&other, &platform::Timer::timeout, [&] { ++otherTicks; });
     other.start();
 
-    const qint64 start = Clock::tickCount();
+    const qint64 start = platform::Clock::tickCount();
     comm->txMasterDefibCharge(4);
-    EXPECT_EQ(Clock::tickCount() - start, 750);
+    EXPECT_EQ(platform::Clock::tickCount() - start, 750);
     EXPECT_EQ(otherTicks, 0);
     EXPECT_TRUE(only("TX ").isEmpty()) << "no poll tick runs during the pause";
     EXPECT_EQ(frames([](auto&) {}), "[C01(GA)] [C04(i1)] [3]");
 
-    const qint64 triggered = Clock::tickCount();
+    const qint64 triggered = platform::Clock::tickCount();
     EXPECT_EQ(frames([&](auto& c) {
                   c.txMasterTriggerCharge(true);
-                  EXPECT_EQ(Clock::tickCount() - triggered, 750);
+                  EXPECT_EQ(platform::Clock::tickCount() - triggered, 750);
               }),
               "now [T]");
 
     // The base model neither charges nor pauses.
     as(Model::Base);
-    const qint64 before = Clock::tickCount();
+    const qint64 before = platform::Clock::tickCount();
     comm->txMasterDefibCharge(4);
     comm->txMasterTriggerCharge();
-    EXPECT_EQ(Clock::tickCount(), before);
+    EXPECT_EQ(platform::Clock::tickCount(), before);
 }
 
 TEST_F(Senders, LidCheckWaitsHalfASecondPollingOnlyWhenNotPolledForData)
 {
     as(Model::Zamo24);
     QList<bool> lidStates;
-    QObject::connect(comm.get(), &UnitLink::rxMasterLidState, [&](int, bool closed) { lidStates << closed; });
+    QObject::connect(comm.get(), &unit::UnitLink::rxMasterLidState, [&](int, bool closed) { lidStates << closed; });
     // Without polled data the poll cycle keeps running through the wait and
     // picks up the reply.
     fake->replyTo("[L]", "[L0]", 100, 1);
     comm->txRunACZTest(2);
     events.clear();
-    qint64 start = Clock::tickCount();
+    qint64 start = platform::Clock::tickCount();
     comm->txMasterCheckLid();
-    EXPECT_GE(Clock::tickCount() - start, 500);
+    EXPECT_GE(platform::Clock::tickCount() - start, 500);
     EXPECT_EQ(only("TX ").join(" "), "TX [L] TX [C02(GA)]");
     EXPECT_EQ(lidStates, QList<bool>({true}));
     EXPECT_TRUE(comm->lidClosed());
@@ -334,9 +334,9 @@ TEST_F(Senders, LidCheckWaitsHalfASecondPollingOnlyWhenNotPolledForData)
     fake->replyTo("[L]", "[L1]", 100, 1);
     comm->txRunACZTest(2);
     events.clear();
-    start = Clock::tickCount();
+    start = platform::Clock::tickCount();
     comm->txMasterCheckLid(true);
-    EXPECT_GE(Clock::tickCount() - start, 500);
+    EXPECT_GE(platform::Clock::tickCount() - start, 500);
     EXPECT_EQ(only("TX ").join(" "), "TX [L]");
     EXPECT_EQ(lidStates, QList<bool>({true, false}));
     EXPECT_FALSE(comm->lidClosed());
@@ -347,10 +347,10 @@ TEST_F(Senders, DiagnosticsInPollingModeAlwaysUseTheUpperCaseFrame)
 {
     for (Model model : {Model::Base, Model::Zamo80, Model::Zamo24}) {
         as(model);
-        const qint64 start = Clock::tickCount();
+        const qint64 start = platform::Clock::tickCount();
         events.clear();
         comm->txMasterDiagnosticsPollingMode(300);
-        EXPECT_GE(Clock::tickCount() - start, 300);
+        EXPECT_GE(platform::Clock::tickCount() - start, 300);
         EXPECT_EQ(only("TX ").join(" "), "TX [D]");
     }
 }

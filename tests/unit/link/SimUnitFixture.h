@@ -27,7 +27,7 @@ protected:
     SimUnitTest()
     {
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-        QObject::connect(&unit, &SimulatedUnit::dataReady, [this](const QString& d, qint16 c) {
+        QObject::connect(&unit, &unit::SimulatedUnit::dataReady, [this](const QString& d, qint16 c) {
             replies.push_back({d, c});
         });
     }
@@ -48,6 +48,6 @@ protected:
     }
 
     testsupport::TempDataHome home;
-    SimulatedUnit unit;
+    unit::SimulatedUnit unit;
     std::vector<Reply> replies;
 };

@@ -40,9 +40,9 @@ TEST_F(SimUnitTest, TheChannelMapComesAMomentAfterTheFindChannelsFrame)
     make(2);
     EXPECT_EQ(unit.rxData("[F]", true), "[F1100000000000000]");
     EXPECT_TRUE(Send("[F]").empty());
-    Clock::advance(SimulatedUnit::ChannelSearchMs);
+    platform::Clock::advance(unit::SimulatedUnit::ChannelSearchMs);
     EXPECT_EQ(replies, (std::vector<Reply>{{"[F1100000000000000]", -1}}));
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     EXPECT_EQ(replies.size(), 1u);
 }
 
@@ -60,13 +60,13 @@ TEST_F(SimUnitTest, InitBuildsAtMostSixteenChannelsAndLightsTheirLamps)
     make(20);
     EXPECT_EQ(unit.channelCount(), 16);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(unit.lampColour(i), SimulatedUnit::activeLamp());
+        EXPECT_EQ(unit.lampColour(i), unit::SimulatedUnit::activeLamp());
     EXPECT_EQ(unit.rxData("[F]", true), "[F1111111111111111]");
 
     make(0);
     EXPECT_EQ(unit.channelCount(), 0);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(unit.lampColour(i), SimulatedUnit::idleLamp());
+        EXPECT_EQ(unit.lampColour(i), unit::SimulatedUnit::idleLamp());
     EXPECT_EQ(unit.rxData("[F]", true), "[F0000000000000000]");
 }
 
@@ -104,17 +104,17 @@ TEST_F(SimUnitTest, AllChannelFramesAnswerOncePerMaskedChannelInChannelOrder)
 TEST_F(SimUnitTest, TheSecondsClockRunsFromInitOnAndTimesABaseModelAczTest)
 {
     EXPECT_EQ(unit.Clock(), 0);
-    Clock::advance(5000);
+    platform::Clock::advance(5000);
     EXPECT_EQ(unit.Clock(), 0); // not started before init
     make(1);
-    Clock::advance(3000);
+    platform::Clock::advance(3000);
     EXPECT_EQ(unit.Clock(), 3);
 
     EXPECT_EQ(Send("[A(GA))1000000000000000]"), (std::vector<Reply>{{"(!)", 0}}));
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(!)", -1}})); // takes the clock start
-    Clock::advance(14000);
+    platform::Clock::advance(14000);
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(!)", -1}}));
-    Clock::advance(1000);
+    platform::Clock::advance(1000);
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(GA2130,3593,0000,2175,1470*)", -1}}));
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(*)", -1}}));
     EXPECT_EQ(unit.Clock(), 18);
@@ -144,7 +144,7 @@ class SimChannelReplies : public ::testing::TestWithParam<Scenario> {};
 TEST_P(SimChannelReplies, AnswerAsTheUnitWould)
 {
     const Scenario& s = GetParam();
-    SimulatedChannel channel;
+    unit::SimulatedChannel channel;
     channel.init(s.channel, s.zamo80, s.zamo24);
     for (const Step& step : s.steps) {
         channel.rxCommand(step.command, step.clock);

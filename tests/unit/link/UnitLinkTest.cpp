@@ -30,7 +30,7 @@ TEST_F(UsbComm, ChannelListNamesRunsAndSingleChannels)
         {1, {0, 7, 8, 9, 15}, "A1.H1-J1.P1"},
     };
     for (const Case& c : cases) {
-        UnitLink unit(c.unit);
+        unit::UnitLink unit(c.unit);
         unit.setUnitID(c.unit);
         for (int ch : c.channels)
             unit.electrode(ch)->setConnected(true);
@@ -46,7 +46,7 @@ TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
     UnitLinkTestAccess::refreshStatus(*comm);
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; A1-D1.F1");
     EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
-    EXPECT_EQ(comm->display().lamp, UnitLinkDisplay::green());
+    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::green());
 
     for (int ch = 0; ch < 16; ++ch)
         comm->electrode(ch)->setConnected(false);
@@ -54,7 +54,7 @@ TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; No Electrodes Found");
 
     comm->disconnectDevice();
-    EXPECT_EQ(comm->display().lamp, UnitLinkDisplay::red());
+    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::red());
     EXPECT_FALSE(comm->display().connectChecked);
 }
 
@@ -93,14 +93,14 @@ TEST_F(UsbComm, LastMeasurementsAndPaceValuesPerChannel)
 
 TEST_F(UsbComm, ACalibrationDatedTodayOrNeverReadHasExpired)
 {
-    const QDate today = Clock::now().date();
+    const QDate today = platform::Clock::now().date();
     struct Case {
-        OleDate date;
+        platform::OleDate date;
         bool expired;
     };
-    for (const Case& c :
-         {Case{OleDate::fromDate(today), true}, Case{OleDate(), true},
-          Case{OleDate::fromDate(today.addDays(-30)), true}, Case{OleDate::fromDate(today.addDays(1)), false}}) {
+    for (const Case& c : {Case{platform::OleDate::fromDate(today), true}, Case{platform::OleDate(), true},
+                          Case{platform::OleDate::fromDate(today.addDays(-30)), true},
+                          Case{platform::OleDate::fromDate(today.addDays(1)), false}}) {
         comm->electrode(7)->setCalibrationDate(c.date);
         EXPECT_EQ(comm->electrodeChannelCalibrationExpired(7), c.expired) << c.date.value;
     }
@@ -163,14 +163,14 @@ TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
 
 TEST_F(UsbComm, ElectrodeRecordStartsEmpty)
 {
-    ChannelRecord e;
+    unit::ChannelRecord e;
     EXPECT_FALSE(e.connected());
     EXPECT_TRUE(e.calibrationDate().isZero());
     EXPECT_EQ(e.serialNumber(), "");
     EXPECT_FALSE(e.hasValidData());
     e.setConnected(true);
     e.setSerialNumber("00042");
-    e.setCalibrationDate(OleDate::fromDate(QDate(2026, 1, 1)));
+    e.setCalibrationDate(platform::OleDate::fromDate(QDate(2026, 1, 1)));
     EXPECT_TRUE(e.hasValidData());
 }
 
@@ -185,7 +185,7 @@ TEST_F(UsbComm, ASimulatedUnitConnectsThroughTheSameReceivePath)
           Case{false, true, "Status ZAMO2-4 Connected; A1-B1"}}) {
         events.clear();
         comm->connectSimulator(2, c.zamo80, c.zamo24);
-        Clock::advance(500);
+        platform::Clock::advance(500);
         EXPECT_TRUE(comm->connected());
         EXPECT_EQ(comm->isZAMO80(), c.zamo80);
         EXPECT_EQ(comm->isZAMO24(), c.zamo24);

@@ -31,7 +31,7 @@ TEST_F(Wait, AFullWaitEndsOnTimeWithTheTimersRunning)
     int ticks = 0;
     At probe(300, [&] { ++ticks; });
     UnitLinkTestAccess::Wait(*comm, 1000, false);
-    EXPECT_EQ(Clock::tickCount(), 1000);
+    EXPECT_EQ(platform::Clock::tickCount(), 1000);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
     EXPECT_FALSE(UnitLinkTestAccess::delayTimerOn(*comm));
@@ -45,12 +45,12 @@ TEST_F(Wait, AnOutermostWaitEndingByHalfTimeWaitsOnceMoreWithPollingSuspended)
     };
     for (const Case& c : {Case{400, 1400}, Case{500, 1500}, Case{600, 600}}) {
         connectedUnit(Model::Base);
-        const qint64 start = Clock::tickCount();
+        const qint64 start = platform::Clock::tickCount();
         bool pollingDuringRepeat = true;
         At early(c.endsAt, [&] { UnitLinkTestAccess::delayTick(*comm); });
         At probe(c.endsAt + 100, [&] { pollingDuringRepeat = UnitLinkTestAccess::pollingEnabled(*comm); });
         UnitLinkTestAccess::Wait(*comm, 1000, false);
-        EXPECT_EQ(Clock::tickCount() - start, c.expectedEnd) << "ended at " << c.endsAt;
+        EXPECT_EQ(platform::Clock::tickCount() - start, c.expectedEnd) << "ended at " << c.endsAt;
         if (c.expectedEnd > 1000) {
             EXPECT_FALSE(pollingDuringRepeat) << "ended at " << c.endsAt;
         }
@@ -64,11 +64,11 @@ TEST_F(Wait, ANestedWaitEndsTheOuterOneWithoutARepeat)
     qint64 innerEnd = -1;
     At nested(100, [&] {
         UnitLinkTestAccess::Wait(*comm, 200, false);
-        innerEnd = Clock::tickCount();
+        innerEnd = platform::Clock::tickCount();
     });
     UnitLinkTestAccess::Wait(*comm, 1000, false);
     EXPECT_EQ(innerEnd, 300);
-    EXPECT_EQ(Clock::tickCount(), 300);
+    EXPECT_EQ(platform::Clock::tickCount(), 300);
     EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
     EXPECT_FALSE(UnitLinkTestAccess::delayTimerOn(*comm));
 }
@@ -88,7 +88,7 @@ TEST_F(Wait, ASuspendingWaitRestoresThePollTimerAsItFoundIt)
 TEST_F(Wait, AZeroWaitReturns)
 {
     UnitLinkTestAccess::Wait(*comm, 0, false);
-    EXPECT_EQ(Clock::tickCount(), 0);
+    EXPECT_EQ(platform::Clock::tickCount(), 0);
     EXPECT_EQ(UnitLinkTestAccess::waitDepth(*comm), 0);
 }
 

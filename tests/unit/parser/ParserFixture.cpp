@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-EventRecorder::EventRecorder(UnitLink& comm)
+EventRecorder::EventRecorder(unit::UnitLink& comm)
 {
     const QMetaObject* mo = comm.metaObject();
     const int hit = metaObject()->indexOfSlot("hit()");
@@ -39,93 +39,93 @@ QVariantList valuesOf(const T (&values)[N])
 QVariantList flatten(const QString& event, const QVariant& v)
 {
     const QMetaType type = v.metaType();
-    if (type == QMetaType::fromType<AczReading>()) {
-        const auto r = v.value<AczReading>();
+    if (type == QMetaType::fromType<unit::AczReading>()) {
+        const auto r = v.value<unit::AczReading>();
         return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.gain, r.measurement,
                       r.vccMeasurement, r.zamo80Family);
     }
-    if (type == QMetaType::fromType<Acz30Reading>()) {
-        const auto r = v.value<Acz30Reading>();
+    if (type == QMetaType::fromType<unit::Acz30Reading>()) {
+        const auto r = v.value<unit::Acz30Reading>();
         return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.acz30Zero, r.completed, r.gain, r.measurement,
                       r.zamo80Family);
     }
-    if (type == QMetaType::fromType<AclgReading>()) {
-        const auto r = v.value<AclgReading>();
+    if (type == QMetaType::fromType<unit::AclgReading>()) {
+        const auto r = v.value<unit::AclgReading>();
         return Values(r.v50, r.ve, r.completed, r.finalMeasurement);
     }
-    if (type == QMetaType::fromType<Zamo24AclgReading>()) {
-        const auto r = v.value<Zamo24AclgReading>();
+    if (type == QMetaType::fromType<unit::Zamo24AclgReading>()) {
+        const auto r = v.value<unit::Zamo24AclgReading>();
         return Values(r.zero50, r.zeroE, r.v50First, r.veFirst, r.v50Second, r.veSecond, r.completed, r.calcR1,
                       r.calcR2);
     }
-    if (type == QMetaType::fromType<DefibRecoveryReading>()) {
-        const auto r = v.value<DefibRecoveryReading>();
+    if (type == QMetaType::fromType<unit::DefibRecoveryReading>()) {
+        const auto r = v.value<unit::DefibRecoveryReading>();
         return Values(r.zero, r.ref750mV, r.ref750mVMeasured, r.zeroCorrect, r.measure4, r.measure60, r.seconds,
                       r.completed, r.gain, r.measurement4, r.measurement60);
     }
-    if (type == QMetaType::fromType<NoiseZeroReading>()) {
-        const auto r = v.value<NoiseZeroReading>();
+    if (type == QMetaType::fromType<unit::NoiseZeroReading>()) {
+        const auto r = v.value<unit::NoiseZeroReading>();
         return Values(r.filterZero, r.zero, r.highPeak, r.lowPeak, r.seconds, r.completed);
     }
-    if (type == QMetaType::fromType<NoiseReading>()) {
-        const auto r = v.value<NoiseReading>();
+    if (type == QMetaType::fromType<unit::NoiseReading>()) {
+        const auto r = v.value<unit::NoiseReading>();
         return Values(r.zero, r.ref100uV, r.filterZero, r.highPeak, r.lowPeak, r.seconds, r.completed, r.gain,
                       r.filterZeroVpp, r.vppMeasurement, r.zamo80Family);
     }
-    if (type == QMetaType::fromType<NoiseCalibrationReading>()) {
-        const auto r = v.value<NoiseCalibrationReading>();
+    if (type == QMetaType::fromType<unit::NoiseCalibrationReading>()) {
+        const auto r = v.value<unit::NoiseCalibrationReading>();
         return Values(r.zero, r.ref100uV, r.offset100, r.completed);
     }
-    if (type == QMetaType::fromType<DcoValue>()) {
-        const auto r = v.value<DcoValue>();
+    if (type == QMetaType::fromType<unit::DcoValue>()) {
+        const auto r = v.value<unit::DcoValue>();
         return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.completed, r.zamo80Family);
     }
-    if (type == QMetaType::fromType<DcoReading>()) {
-        const auto r = v.value<DcoReading>();
+    if (type == QMetaType::fromType<unit::DcoReading>()) {
+        const auto r = v.value<unit::DcoReading>();
         return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.seconds, r.completed, r.gain,
                       r.measurement, r.zamo80Family);
     }
-    if (type == QMetaType::fromType<BiasReading>()) {
-        const auto r = v.value<BiasReading>();
+    if (type == QMetaType::fromType<unit::BiasReading>()) {
+        const auto r = v.value<unit::BiasReading>();
         return Values(r.zero, r.ref50mV, r.initial, r.max, r.current, r.minutes, r.seconds, r.completed, r.gain,
                       r.measurement);
     }
-    if (type == QMetaType::fromType<SdrReading>()) {
-        const auto r = v.value<SdrReading>();
+    if (type == QMetaType::fromType<unit::SdrReading>()) {
+        const auto r = v.value<unit::SdrReading>();
         return Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1, r.measure2, r.measure3,
                       r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2, r.rate3);
     }
-    if (type == QMetaType::fromType<ChannelCounters>())
-        return valuesOf(v.value<ChannelCounters>().values);
-    if (type == QMetaType::fromType<CalibrationReference>())
-        return valuesOf(v.value<CalibrationReference>().values);
-    if (type == QMetaType::fromType<CalibrationDateReply>()) {
-        const auto r = v.value<CalibrationDateReply>();
+    if (type == QMetaType::fromType<unit::ChannelCounters>())
+        return valuesOf(v.value<unit::ChannelCounters>().values);
+    if (type == QMetaType::fromType<unit::CalibrationReference>())
+        return valuesOf(v.value<unit::CalibrationReference>().values);
+    if (type == QMetaType::fromType<unit::CalibrationDateReply>()) {
+        const auto r = v.value<unit::CalibrationDateReply>();
         return Values(r.year, r.month, r.day);
     }
-    if (type == QMetaType::fromType<PacePulseWidths>()) {
-        const auto r = v.value<PacePulseWidths>();
+    if (type == QMetaType::fromType<unit::PacePulseWidths>()) {
+        const auto r = v.value<unit::PacePulseWidths>();
         return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms);
     }
-    if (type == QMetaType::fromType<Zamo24PaceSettings>()) {
-        const auto r = v.value<Zamo24PaceSettings>();
+    if (type == QMetaType::fromType<unit::Zamo24PaceSettings>()) {
+        const auto r = v.value<unit::Zamo24PaceSettings>();
         return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms, r.pace1Volts, r.pace2Volts, r.pace1Hz,
                       r.pace2Hz, r.pace1BPM, r.pace2BPM);
     }
-    if (type == QMetaType::fromType<CalBoardReferencePair>()) {
-        const auto r = v.value<CalBoardReferencePair>();
+    if (type == QMetaType::fromType<unit::CalBoardReferencePair>()) {
+        const auto r = v.value<unit::CalBoardReferencePair>();
         return Values(r.first, r.second);
     }
-    if (type == QMetaType::fromType<CalBoardVoltage>()) {
-        const auto r = v.value<CalBoardVoltage>();
+    if (type == QMetaType::fromType<unit::CalBoardVoltage>()) {
+        const auto r = v.value<unit::CalBoardVoltage>();
         if (event == "rxCalBoardDCOVoltage")
             return Values(r.source, r.voltage, r.count);
         if (event == "rxCalBoardSDRVoltage")
             return Values(r.voltage, r.count, r.baseVoltage);
         return Values(r.source, r.voltage, r.count, r.baseVoltage);
     }
-    if (type == QMetaType::fromType<UnitDiagnostics>()) {
-        const auto d = v.value<UnitDiagnostics>();
+    if (type == QMetaType::fromType<unit::UnitDiagnostics>()) {
+        const auto d = v.value<unit::UnitDiagnostics>();
         return Values(d.tenHzRaw, d.temperatureRaw, d.vccRaw, d.pos5VRaw, d.neg5VRaw, d.thirtyKRaw, d.reg5VWorking,
                       d.working200VOn, d.working200VOff, d.lidClosed, d.firmwareVersion, d.tenHz, d.temperature, d.vcc,
                       d.pos5V, d.neg5V, d.thirtyK, d.zamo80);

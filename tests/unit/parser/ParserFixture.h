@@ -18,18 +18,18 @@
 // Reaches the component's model, which only an open sequence sets, and its
 // protocol and reply handler, which only the port feeds.
 struct UnitLinkTestAccess {
-    static void setModel(UnitLink& c, UnitModel model) { c.m_state.setModel(model); }
-    static double temperature(const UnitLink& c) { return c.m_state.diagnostics().temperature; }
-    static const QString& pendingText(const UnitLink& c) { return c.m_protocol.pendingText(); }
-    static UnitProtocol& protocol(UnitLink& c) { return c.m_protocol; }
-    static UnitReplySink& replies(UnitLink& c) { return c.m_replies; }
+    static void setModel(unit::UnitLink& c, unit::UnitModel model) { c.m_state.setModel(model); }
+    static double temperature(const unit::UnitLink& c) { return c.m_state.diagnostics().temperature; }
+    static const QString& pendingText(const unit::UnitLink& c) { return c.m_protocol.pendingText(); }
+    static unit::UnitProtocol& protocol(unit::UnitLink& c) { return c.m_protocol; }
+    static unit::UnitReplySink& replies(unit::UnitLink& c) { return c.m_replies; }
 };
 
 // The component's receive path without the port: bytes of a read, or text
 // given whole, as the port would hand them over.
 class LinkParser {
 public:
-    explicit LinkParser(UnitLink& comm) : m_comm(comm) {}
+    explicit LinkParser(unit::UnitLink& comm) : m_comm(comm) {}
     void parseRead(const QByteArray& received)
     {
         UnitLinkTestAccess::protocol(m_comm).parseRead(received, UnitLinkTestAccess::replies(m_comm));
@@ -41,7 +41,7 @@ public:
     void attributeTo(qint16 channel) { UnitLinkTestAccess::protocol(m_comm).attributeTo(channel); }
 
 private:
-    UnitLink& m_comm;
+    unit::UnitLink& m_comm;
 };
 
 enum class Model { Base, Zamo80, Zamo24 };
@@ -55,7 +55,7 @@ struct Event {
 class EventRecorder : public QObject {
     Q_OBJECT
 public:
-    explicit EventRecorder(UnitLink& comm);
+    explicit EventRecorder(unit::UnitLink& comm);
     std::vector<Event> events;
     // The events without rxData and rxDataInBuffer.
     std::vector<Event> replies() const;
@@ -73,11 +73,14 @@ private:
 
 class ParserFixture : public ::testing::Test {
 protected:
-    UnitLink comm{1};
+    unit::UnitLink comm{1};
     LinkParser parser{comm};
     EventRecorder recorder{comm};
 
-    void setModel(Model m) { UnitLinkTestAccess::setModel(comm, unitModelOf(m == Model::Zamo80, m == Model::Zamo24)); }
+    void setModel(Model m)
+    {
+        UnitLinkTestAccess::setModel(comm, unit::unitModelOf(m == Model::Zamo80, m == Model::Zamo24));
+    }
     // Reply events of one channel frame given as text to channel ch.
     std::vector<Event> decode(const QString& frame, qint16 ch = 0)
     {

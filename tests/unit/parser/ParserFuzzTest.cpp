@@ -74,7 +74,7 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot take(const ChannelRecord& e)
+Snapshot take(const unit::ChannelRecord& e)
 {
     return {e.serialNumber(),
             e.firmwareVersion(),
@@ -153,7 +153,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
             }
         }
 
-        ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), ReplyFraming::MaxPendingLength);
+        ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), unit::ReplyFraming::MaxPendingLength);
         for (const Event& e : recorder.replies()) {
             if (!e.args.isEmpty() && e.name != "rxMasterFoundChannels" && e.name != "hardwareStatus"
                 && !e.name.startsWith("rxMaster")) {
@@ -176,7 +176,7 @@ TEST_F(ParserFuzz, EndlessBrokenFrameDoesNotBlockLaterReplies)
     parser.parseRead("[d0629(");
     for (int i = 0; i < 200; ++i)
         parser.parseRead(QByteArray(64, '5'));
-    ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), ReplyFraming::MaxPendingLength);
+    ASSERT_LE(UnitLinkTestAccess::pendingText(comm).size(), unit::ReplyFraming::MaxPendingLength);
     recorder.events.clear();
     parser.parseRead("(*)");
     EXPECT_TRUE(sameEvents(recorder.replies(), {{"rxIdle", {0}}}));

@@ -121,7 +121,7 @@ TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
     decode("(MS1AB123)", 3);
     decode("(MD12024,03,15)", 3);
     decode("(Mp11234,5678,1234,5678,1000,0700)", 3);
-    const ChannelRecord& e = *comm.electrode(3);
+    const unit::ChannelRecord& e = *comm.electrode(3);
     EXPECT_EQ(e.firmwareVersion(), "001.01");
     EXPECT_EQ(e.serialNumber(), "AB123");
     EXPECT_EQ(e.calibrationDate().date(), QDate(2024, 3, 15));
@@ -200,8 +200,8 @@ TEST_F(ParserFixture, ZeroOverZeroReadingIsRecognisablyNotANumber)
     const std::vector<Event> events = decode("(GD12022,2022,2022,0060*)");
     ASSERT_EQ(events.size(), 1u);
     const double measurement = events[0].args[9].toDouble();
-    EXPECT_TRUE(TestDataArithmetic::isNotANumber(measurement));
-    EXPECT_FALSE(TestDataArithmetic::isNotANumber(events[0].args[8].toDouble())); // +inf gain
+    EXPECT_TRUE(unit::TestDataArithmetic::isNotANumber(measurement));
+    EXPECT_FALSE(unit::TestDataArithmetic::isNotANumber(events[0].args[8].toDouble())); // +inf gain
 }
 
 } // namespace
@@ -216,7 +216,7 @@ TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
 {
     bool reentered = false;
     std::vector<Event> duringTheHandler;
-    QObject::connect(&comm, &UnitLink::rxIdle, [&] {
+    QObject::connect(&comm, &unit::UnitLink::rxIdle, [&] {
         if (!std::exchange(reentered, true)) {
             parser.parseRead(",0000,2175,1470*)(!)");
             duringTheHandler = recorder.replies();

@@ -5,18 +5,18 @@
 
 namespace {
 
-using namespace ReplyFields;
+using namespace unit::ReplyFields;
 
 TEST(ReplyFields, TextAtOneBasedPositionsShortAtTheEnd)
 {
     const QString inner = "GA2130,3593";
-    EXPECT_EQ(text(inner, 3, 4), u"2130");
-    EXPECT_EQ(text(inner, 8, 4), u"3593");
-    EXPECT_EQ(text(inner, 10, 4), u"93");
-    EXPECT_EQ(text(inner, 20, 4), u"");
-    EXPECT_EQ(rest(inner, 8), u"3593");
-    EXPECT_EQ(charAt(inner, 2), u'A');
-    EXPECT_EQ(charAt(inner, 12), QChar(0));
+    EXPECT_EQ(unit::ReplyFields::text(inner, 3, 4), u"2130");
+    EXPECT_EQ(unit::ReplyFields::text(inner, 8, 4), u"3593");
+    EXPECT_EQ(unit::ReplyFields::text(inner, 10, 4), u"93");
+    EXPECT_EQ(unit::ReplyFields::text(inner, 20, 4), u"");
+    EXPECT_EQ(unit::ReplyFields::rest(inner, 8), u"3593");
+    EXPECT_EQ(unit::ReplyFields::charAt(inner, 2), u'A');
+    EXPECT_EQ(unit::ReplyFields::charAt(inner, 12), QChar(0));
 }
 
 TEST(ReplyFields, Conversions)
@@ -46,16 +46,17 @@ TEST(ReplyFields, Conversions)
         {u"1,2", std::nullopt, std::nullopt},
     };
     for (const Row& r : rows) {
-        EXPECT_EQ(toInteger(QStringView(r.text)), r.integer) << QString::fromUtf16(r.text).toStdString();
-        EXPECT_EQ(toLong(QStringView(r.text)), r.wide) << QString::fromUtf16(r.text).toStdString();
+        EXPECT_EQ(unit::ReplyFields::toInteger(QStringView(r.text)), r.integer)
+            << QString::fromUtf16(r.text).toStdString();
+        EXPECT_EQ(unit::ReplyFields::toLong(QStringView(r.text)), r.wide) << QString::fromUtf16(r.text).toStdString();
     }
-    EXPECT_EQ(toLong(u"9999999999"), std::nullopt);
+    EXPECT_EQ(unit::ReplyFields::toLong(u"9999999999"), std::nullopt);
 }
 
 TEST(ReplyFields, firmwareText)
 {
-    EXPECT_EQ(firmwareText(u"01010"), "010.10");
-    EXPECT_EQ(firmwareText(u"0101"), "010.1");
+    EXPECT_EQ(unit::ReplyFields::firmwareText(u"01010"), "010.10");
+    EXPECT_EQ(unit::ReplyFields::firmwareText(u"0101"), "010.1");
 }
 
 } // namespace

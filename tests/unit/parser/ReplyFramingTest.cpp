@@ -10,7 +10,7 @@
 namespace {
 
 // Records what the framing hands on as "B:<text>", "U:<frame>", "C:<frame>", "E".
-struct Recorder : ReplyFraming::Handler {
+struct Recorder : unit::ReplyFraming::Handler {
     QStringList events;
     void onBuffer(const QString& text) override { events << "B:" + text; }
     void onFrame(bool unit, const QString& frame, QStringView inner) override
@@ -36,7 +36,7 @@ TEST_P(FramingTable, FramesAndPendingText)
     const Case& c = GetParam();
     QString pending;
     bool busy = false;
-    ReplyFraming framing(pending, busy);
+    unit::ReplyFraming framing(pending, busy);
     Recorder rec;
     for (const QString& read : c.reads)
         framing.feedRead(read, rec);
@@ -70,7 +70,7 @@ TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
 {
     QString pending;
     bool busy = false;
-    ReplyFraming framing(pending, busy);
+    unit::ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.feedRead("[*](*)", rec);
     EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
@@ -80,7 +80,7 @@ TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 {
     QString pending;
     bool busy = false;
-    ReplyFraming framing(pending, busy);
+    unit::ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.feedRead("(GA21", rec);
     ASSERT_EQ(framing.pendingText(), "(GA21");
@@ -93,12 +93,12 @@ TEST(Framing, PendingTextIsBoundedAndResynchronisesAtTheNextFrame)
 {
     QString pending;
     bool busy = false;
-    ReplyFraming framing(pending, busy);
+    unit::ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.feedRead("(GA", rec);
     for (int i = 0; i < 100; ++i)
         framing.feedRead(QString(50, u'7'), rec);
-    EXPECT_LE(framing.pendingText().size(), ReplyFraming::MaxPendingLength);
+    EXPECT_LE(framing.pendingText().size(), unit::ReplyFraming::MaxPendingLength);
     EXPECT_TRUE(rec.events.contains("E"));
     rec.events.clear();
     framing.feedRead("(*)", rec);
@@ -109,7 +109,7 @@ TEST(Framing, OverflowKeepsAFrameStartThatFits)
 {
     QString pending;
     bool busy = false;
-    ReplyFraming framing(pending, busy);
+    unit::ReplyFraming framing(pending, busy);
     Recorder rec;
     framing.feedRead(QString(3000, u'x') + "(GA21", rec);
     EXPECT_EQ(pending, "(GA21");
@@ -119,8 +119,8 @@ TEST(Framing, OverflowKeepsAFrameStartThatFits)
 
 TEST(Framing, stripNulls)
 {
-    EXPECT_EQ(ReplyFraming::stripNulls(""), "");
-    EXPECT_EQ(ReplyFraming::stripNulls(QString("a") + nul + "b" + nul), "ab");
+    EXPECT_EQ(unit::ReplyFraming::stripNulls(""), "");
+    EXPECT_EQ(unit::ReplyFraming::stripNulls(QString("a") + nul + "b" + nul), "ab");
 }
 
 } // namespace

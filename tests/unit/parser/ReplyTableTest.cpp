@@ -327,13 +327,13 @@ TEST_F(ParserFixture, Zamo24AclgUsesTheSelectedConstantSet)
     setModel(Model::Zamo24);
     const QString frame = "(Gt0064,0076,3034,2749,1310,1205*)";
     struct Row {
-        AclgEnergy energy;
+        unit::AclgEnergy energy;
         double r1, r2, r3, r4;
     };
     const Row rows[] = {
-        {AclgEnergy::XJ, 406810, 475, 402000, 2800},
-        {AclgEnergy::J100, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
-        {AclgEnergy::J360, 404990, 402, 424300, 2490},
+        {unit::AclgEnergy::XJ, 406810, 475, 402000, 2800},
+        {unit::AclgEnergy::J100, 404990, 804, 424300, config::AclgSettings().energy100J.r4},
+        {unit::AclgEnergy::J360, 404990, 402, 424300, 2490},
     };
     for (const Row& r : rows) {
         comm.setAclgEnergy(r.energy);
