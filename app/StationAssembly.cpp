@@ -9,6 +9,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/ActiveLotWindow.h"
+#include "ui/testwindow/DischargeWarningWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
 #include "ui/testwindow/TestWindow.h"
 #include "ui/unitpanels/UnitLinkPanel.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 
 namespace app {
@@ -64,6 +66,14 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
     new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
     form->otherWindows().rollChannel = [roller](qint16 channel) { roller->txRollChannel(channel); };
+    form->services().zamo80->setRollerConnectedQuery([roller] { return roller->connected(); });
+    // One warning at a time: a second stop raises the one still open.
+    form->otherWindows().dischargeWarning = [form, open = std::make_shared<QPointer<ui::DischargeWarningWindow>>()] {
+        if (!*open)
+            *open = new ui::DischargeWarningWindow(form);
+        (*open)->show();
+        (*open)->raise();
+    };
     form->otherWindows().connectZamoSG = [roller] { roller->connectDevice(); };
     form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
     results::setConnectionObserver(&form->connectionEvents());

@@ -5,7 +5,11 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace run {
+
+class PaceRollPrompt;
 
 class RunHost {
 public:
@@ -22,6 +26,8 @@ public:
     virtual void playTestsCompletedSound() = 0;
     // The signal generator: roll the electrode's channel.
     virtual void rollChannel(qint16 channelIndex) = 0;
+    // Shows the roll prompt in a window of its own, without waiting.
+    virtual void showPaceRollPrompt(std::shared_ptr<PaceRollPrompt> prompt) = 0;
 };
 
 } // namespace run

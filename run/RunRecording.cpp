@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
+#include "results/CondensedZamo80Group.h"
 #include "results/ReadingRows.h"
 #include "results/ResultsDatabase.h"
 #include "results/RunRecordWriters.h"
@@ -298,8 +299,9 @@ QDateTime RunRecording::getGroupDateExecuted(qint32 groupID)
 void RunRecording::buildCondensedZamo80Report(qint32 groupID)
 {
     flushReadings();
-    if (m_condensedBuilder)
-        m_condensedBuilder(groupID);
+    if (groupID > 0)
+        attempt({QStringLiteral("the condensed ZAMO80 report group")},
+                [&](platform::DbConnection& db) { results::buildCondensedZamo80Group(db, groupID); });
 }
 
 } // namespace run

@@ -2,8 +2,8 @@
 // The one road by which a run's results reach the results database: the
 // test group at the start of a run, the test and test-unit records of each
 // step, every reading and verdict, the pace results, the averaged ACLG
-// verdicts at the end of a ZAMO80-mode run, and the database side of a
-// cancelled run. The record keys of the run live in the run state; every
+// verdicts and the condensed report group at the end of a ZAMO80-mode run,
+// and the database side of a cancelled run. The record keys of the run live in the run state; every
 // reading of one unit at one time point goes into one row, every verdict of
 // one test unit into one row.
 //
@@ -82,9 +82,6 @@ public:
     // "h:mm" of a number of seconds (5400 gives 1:30).
     static QString formatHoursMinutes(qint32 seconds);
 
-    // The condensed ZAMO80 report group, built by the report subsystem when installed.
-    void setCondensedReportBuilder(std::function<void(qint32)> builder) { m_condensedBuilder = std::move(builder); }
-
     // Writes the readings and verdicts that wait for the end of the turn.
     void flushReadings();
 
@@ -113,7 +110,6 @@ private:
     RunHost& m_host;
     const config::StationSettings& m_settings;
     std::array<unit::Unit*, 2> m_units;
-    std::function<void(qint32)> m_condensedBuilder;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to
     ReadingBatch::StoredIntervals m_storedIntervals;

@@ -6,6 +6,7 @@
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace run {
@@ -39,10 +40,12 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
             if (sum != kEmpty)
                 sum /= count;
 
-    const qint32 parent =
-        (m_state.lists.expanded.isEmpty() || !m_state.lists.expanded.last() ? 0
-                                                                            : m_state.lists.expanded.last()->parentID())
-        + 1;
+    // After every step of the run (the last may be a roll step, which has no parent of its own).
+    qint32 parent = 0;
+    for (const auto& step : std::as_const(m_state.lists.expanded))
+        if (step)
+            parent = std::max(parent, step->parentID());
+    ++parent;
     write(QStringLiteral("the AVG_ACLG test"), [&] {
         keys.CurrentTestID = results::recordTestStart(groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
                                                       m_state.reportOptions.averageAclg);

@@ -55,6 +55,7 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, con
     connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
     m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
+    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(*this, host);
 }
 
 unit::Unit* RunSequencer::unitAt(int index) const
@@ -290,6 +291,7 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
             m_state.BiasMaxSeconds = test->biasTestTime() * 3600;
             m_state.BiasUtcStart = platform::Clock::nowUtc();
         } else if (isPace(type)) {
+            m_state.PaceDurationSeconds = test->paceTestTime() * 60;
             const QString electrodes = test->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
             ignoreErrors([&] { unit->txGetPacePulse(channel); });
@@ -349,7 +351,8 @@ void RunSequencer::setTestsRunning()
 
 void RunSequencer::sequenceTick()
 {
-    if (!m_state.m_testRunning)
+    // While the open-circuit box waits, what the operator decides may remove the next step.
+    if (!m_state.m_testRunning || m_state.OperatorDecisionPending)
         return;
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;

@@ -1,7 +1,8 @@
 #pragma once
 // The services a run uses beyond the units: the records, the reports, the
 // pre-test details, the test clock, the ZAMO80 run plan and the database.
-// Each starts as a stand-in that does the least and can be replaced.
+// Each starts as a stand-in that does the least and can be replaced; the
+// sequencer installs the ZAMO80 run plan.
 
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
@@ -18,10 +19,7 @@ namespace run {
 struct RunState;
 
 struct RunServices {
-    explicit RunServices(RunState& state)
-        : clock(std::make_unique<SecondsOnlyTestClock>(state)), zamo80(std::make_unique<PlainZamo80RunPlan>(state))
-    {
-    }
+    explicit RunServices(RunState& state) : clock(std::make_unique<SecondsOnlyTestClock>(state)) {}
 
     std::unique_ptr<RunRecorder> recorder = std::make_unique<NoRunRecorder>();
     std::unique_ptr<ReportActions> reports = std::make_unique<NoReportActions>();

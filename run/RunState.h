@@ -59,6 +59,8 @@ struct RunState {
 
     bool PreCheckRunning = false;
     bool PreCheckHandled = false;
+    // The open-circuit box waits for the operator: the sequencer starts nothing meanwhile.
+    bool OperatorDecisionPending = false;
     ChannelFlags OpenCircuitFlags{};
 
     bool ACZ30ZeroRun = false;
@@ -66,6 +68,8 @@ struct RunState {
     qint32 LastEstimatedRemainingSeconds = 0;
     qint32 TestResendSecond = 0;
     qint32 TestAbortSecond = 0;
+    // The pace time of the last pace step started, in seconds.
+    qint32 PaceDurationSeconds = 0;
     bool StartupFlag = false;
     qint32 BiasSampleSeconds = 0;
     qint32 BiasMaxSeconds = 0;

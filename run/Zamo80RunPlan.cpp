@@ -1,26 +1,256 @@
 #include "run/Zamo80RunPlan.h"
 
-#include "run/RunState.h"
+#include "config/Log.h"
+#include "config/StationSettings.h"
+#include "config/StationText.h"
+#include "platform/Clock.h"
+#include "platform/OleDate.h"
+#include "platform/Prompts.h"
+#include "run/ChannelBitString.h"
+#include "run/PaceRollPrompt.h"
+#include "run/RunHost.h"
+#include "run/RunSequencer.h"
 #include "testlists/StationTestLists.h"
+#include "unit/Unit.h"
+
+#include <exception>
 
 namespace run {
 
-void PlainZamo80RunPlan::buildElectrodeTestLists()
+namespace {
+
+template <typename F>
+void ignoreErrors(F&& f)
 {
-    m_state.lists.expanded = testlists::Globals::ActiveTestList;
-    m_state.lists.pace.clear();
+    try {
+        f();
+    } catch (const std::exception& e) {
+        config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
+    }
 }
 
-void PlainZamo80RunPlan::resetACLGValues()
+// The unit (1 or 2) and channel of electrode index 0..31.
+int unitOf(qint16 index)
 {
-    for (auto& row : m_state.ACLGSums)
+    return index / 16 + 1;
+}
+qint16 channelOf(qint16 index)
+{
+    return qint16(index % 16);
+}
+
+} // namespace
+
+Zamo80RunPlan::Zamo80RunPlan(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
+
+void Zamo80RunPlan::log(const QString& line)
+{
+    m_host.writeToCommTextBox(line, true, false);
+}
+
+void Zamo80RunPlan::buildElectrodeTestLists()
+{
+    RunState& state = m_sequencer.state();
+    std::array<bool, 32> takingPart{};
+    const testlists::TestList& operatorList = testlists::Globals::ActiveTestList;
+    if (!operatorList.isEmpty() && operatorList.first())
+        for (int u = 1; u <= 2; ++u) {
+            unit::Unit* unit = m_sequencer.unitAt(u);
+            if (!unit || !unit->connected())
+                continue;
+            for (qint16 c = 0; c < 16; ++c) {
+                const auto index = qint16((u - 1) * 16 + c);
+                takingPart[std::size_t(index)] =
+                    unit->electrodeChannelExists(c) && operatorList.first()->electrodeSelectedByIndex(index);
+            }
+        }
+    const bool roller = m_rollerConnected && m_rollerConnected();
+    ElectrodeTestLists lists = run::buildElectrodeTestLists(operatorList, takingPart, roller,
+                                                            m_sequencer.stationSettings().pace.simultaneousTests);
+    state.lists.expanded = std::move(lists.expanded);
+    state.lists.pace = std::move(lists.pace);
+}
+
+void Zamo80RunPlan::resetACLGValues()
+{
+    for (auto& row : m_sequencer.state().ACLGSums)
         row.fill(-99.0);
 }
 
-void PlainZamo80RunPlan::openCircuitPoint()
+void Zamo80RunPlan::openCircuitPoint()
 {
-    m_state.PreCheckRunning = false;
-    m_state.PreCheckHandled = true;
+    RunState& state = m_sequencer.state();
+    state.PreCheckRunning = false;
+    state.PreCheckHandled = true;
+    QList<qint16> flagged;
+    QString names;
+    for (int u = 0; u < 2; ++u)
+        for (int c = 0; c < 16; ++c)
+            if (state.OpenCircuitFlags[std::size_t(u)][std::size_t(c)]) {
+                const auto index = qint16(u * 16 + c);
+                flagged << index;
+                names += testlists::TestStep::findElectrodeNameByIndex(index) + QStringLiteral(", ");
+            }
+    if (flagged.isEmpty())
+        return;
+    state.OperatorDecisionPending = true;
+    const platform::MsgResult answer = platform::Prompts::instance().message(
+        QStringLiteral("Open Circuit Channels Detected! Click OK to ignore channel(s) ") + names
+            + QStringLiteral("or click Cancel to abort the test."),
+        QStringLiteral("Proceed With Tests?"), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
+    state.OperatorDecisionPending = false;
+    if (answer == platform::MsgResult::Ok) {
+        removeUncompletedStepsOf(state.lists.running, flagged);
+        removeUncompletedStepsOf(state.lists.pace, flagged);
+    } else {
+        m_sequencer.stopTests();
+    }
+}
+
+bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) const
+{
+    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
+        return false;
+    for (const auto& step : std::as_const(m_sequencer.state().lists.pace))
+        if (step->electrodeString() == electrodes)
+            return !step->isTestItterationComplete();
+    return false;
+}
+
+void Zamo80RunPlan::startDuePaceTests()
+{
+    RunState& state = m_sequencer.state();
+    const QDateTime now = platform::Clock::now();
+    bool started = false;
+    QDateTime next;
+    for (const auto& step : testlists::TestList(state.lists.pace)) {
+        if (started) {
+            step->setPaceStartTime(platform::OleDate::fromDateTime(next));
+            continue;
+        }
+        if (step->paceStartTime().toDateTime() > now || step->paceRunning() || step->testCompleted())
+            continue;
+        startPaceTest(step);
+        const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+        const qint32 stagger =
+            simultaneous < 1 ? state.PaceDurationSeconds : std::max(1, state.PaceDurationSeconds / simultaneous);
+        next = now.addSecs(stagger);
+        started = true;
+    }
+}
+
+void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& step)
+{
+    RunState& state = m_sequencer.state();
+    const QString type = step->testType();
+    for (int u = 1; u <= 2; ++u) {
+        unit::Unit* unit = m_sequencer.unitAt(u);
+        if (!unit || !unit->connected())
+            continue;
+        qint16 charge = -1;
+        const QString bits = ChannelBitString::build(*step, u, *unit, charge);
+        if (!ChannelBitString::hasSelectedChannel(bits))
+            continue;
+        if (isPaceType(type)) {
+            state.PaceDurationSeconds = step->paceTestTime() * 60;
+            const QString electrodes = step->electrodeString();
+            const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
+            ignoreErrors([&] { unit->txGetPacePulse(channel); });
+        }
+        ignoreErrors([&] { unit->txMasterAllChannelSend(type, bits); });
+        step->setElectrodesActive(bits, qint16(u));
+    }
+    const QDateTime now = platform::Clock::now();
+    log(QStringLiteral("* ") + type + QStringLiteral(" test on Electrodes ") + step->electrodeString()
+        + QStringLiteral(" started at ") + config::StationText::generalDate(now));
+    step->setPaceStartTime(platform::OleDate::fromDateTime(now));
+    step->setPaceEndTime(platform::OleDate::fromDateTime(now.addSecs(qint64(step->paceTestTime()) * 60)));
+    step->setPaceRunning(true);
+    ignoreErrors([&] { step->incrementItteration(); });
+    step->clearAllErrorCount();
+    ignoreErrors([&] { m_sequencer.services().recorder->createTestRecords(type, true, *step); });
+    m_host.advanceProgress();
+}
+
+void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
+{
+    RunState& state = m_sequencer.state();
+    std::shared_ptr<testlists::TestStep> found;
+    for (const auto& step : std::as_const(state.lists.pace))
+        if (step->electrodeString() == electrodes && !step->testCompleted()) {
+            found = step;
+            break;
+        }
+    if (!found || (state.m_activeTest && state.m_activeTest->id() == found->id()))
+        return;
+    state.m_activeTest = found;
+    state.ElapsedSeconds = found->paceDurationCount();
+    const config::StationSettings& settings = m_sequencer.stationSettings();
+    state.TestResendSecond = qint32(found->singleTestDuration(settings.zamo80Delays, settings.pace) + 10);
+    state.TestAbortSecond = state.TestResendSecond + 10;
+    RunRecordKeys& keys = state.Keys;
+    keys.CurrentTestID = found->paceDBTestID();
+    keys.CurrentTestUnitID[1] = found->paceDBTestUnitID1();
+    keys.CurrentTestUnitID[2] = found->paceDBTestUnitID2();
+    keys.CurrentResultID[1] = found->paceDBTestResultID1();
+    keys.CurrentResultID[2] = found->paceDBTestResultID2();
+    keys.CurrentPacePropertiesID[1] = found->paceDBPropertiesID1();
+    keys.CurrentPacePropertiesID[2] = found->paceDBPropertiesID2();
+}
+
+void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
+                                       bool secondary)
+{
+    const int unitNumber = unitOf(index);
+    const qint16 channel = channelOf(index);
+    if (unit::Unit* unit = m_sequencer.unitAt(unitNumber))
+        ignoreErrors([&] { unit->txCancel(channel); });
+    const bool prompt = m_sequencer.checkZAMO24() && step->showPaceRollPrompt();
+    if (prompt) {
+        if (step->paceRollPromptLoaded())
+            return;
+        step->setPaceRollPromptLoaded(true);
+        m_host.showPaceRollPrompt(
+            std::make_shared<PaceRollPrompt>(m_sequencer, step, channel, unitNumber, secondary, duration));
+        if (!step->concurrentPaceRollPrompt())
+            return;
+    }
+    ignoreErrors([&] {
+        m_sequencer.services().recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false,
+                                                              false);
+    });
+    step->setElectrodeTestComplete(index);
+    step->clearElectrodeErrorCount(index);
+    if (secondary)
+        step->setPaceRunning(false);
+}
+
+void Zamo80RunPlan::endDuePaceTests()
+{
+    RunState& state = m_sequencer.state();
+    const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+    const QDateTime now = platform::Clock::now();
+    for (const auto& step : testlists::TestList(simultaneous >= 1 ? state.lists.pace : state.lists.expanded)) {
+        if (!step->paceRunning() || step->paceEndTime().toDateTime() > now)
+            continue;
+        const qint16 index = testlists::TestStep::findElectrodeIndex(step->electrodeString());
+        endPaceOnElectrode(step, index, step->paceDurationCount(), true);
+        if (!step->paceRollPromptLoaded() && !step->testCompleted() && simultaneous >= 1)
+            startPaceTest(step);
+    }
+}
+
+void Zamo80RunPlan::endPrimaryPaceTest()
+{
+    RunState& state = m_sequencer.state();
+    const std::shared_ptr<testlists::TestStep> step = state.m_activeTest;
+    if (!step || state.ElapsedSeconds < state.PaceDurationSeconds)
+        return;
+    for (qint16 index = 0; index < 32; ++index) {
+        unit::Unit* unit = m_sequencer.unitAt(unitOf(index));
+        if (unit && unit->connected() && step->isElectrodeTestActive(index))
+            endPaceOnElectrode(step, index, state.ElapsedSeconds, false);
+    }
 }
 
 } // namespace run

@@ -1,49 +1,68 @@
 #pragma once
 // What a ZAMO80-mode run adds to the sequencer: the per-electrode run list
-// with its open-circuit pre-check, the decision after the pre-check, and
-// the pace steps that run beside the list.
+// with its open-circuit pre-check (ElectrodeTestLists), the operator's
+// decision after the pre-check, and the pace steps that run beside the run
+// list, up to [PACE] SimultaneousTests at a time, their starts staggered and
+// their ends taken from the wall clock.
+//
+// A pace step of an electrode A2..P2 is sent to unit 2, on channel index %
+// 16. A unit call that fails is logged and skipped, as everywhere in a run.
+
+#include "run/ElectrodeTestLists.h"
 
 #include <QString>
 
+#include <functional>
+
 namespace run {
 
-struct RunState;
+class RunHost;
+class RunSequencer;
 
 class Zamo80RunPlan {
 public:
-    virtual ~Zamo80RunPlan() = default;
+    Zamo80RunPlan(RunSequencer& sequencer, RunHost& host);
+
+    // Whether the roller (the signal generator) is connected; none: never.
+    void setRollerConnectedQuery(std::function<bool()> query) { m_rollerConnected = std::move(query); }
+
     // Rebuilds the expanded and the pace list of the run from the
     // operator's list.
-    virtual void buildElectrodeTestLists() = 0;
+    void buildElectrodeTestLists();
     // Empties the ACLG sums of the run.
-    virtual void resetACLGValues() = 0;
+    void resetACLGValues();
     // The point after the pre-check (the sequencer tick at list position 2):
-    // clears PreCheckRunning, sets PreCheckHandled, and deals with open channels.
-    virtual void openCircuitPoint() = 0;
-    virtual bool isPaceTestRunningOnElectrodes(const QString& electrodes) = 0;
-    virtual void startDuePaceTests() = 0;
-    virtual void endDuePaceTests() = 0;
-    virtual void activatePaceTest(const QString& electrodes) = 0;
-    // Ends a pace step of the run list once its time is up.
-    virtual void endPrimaryPaceTest() = 0;
-};
+    // clears PreCheckRunning, sets PreCheckHandled, and, when the pre-check
+    // found open channels, asks the operator: OK drops every uncompleted step
+    // of those electrodes from both lists, Cancel stops the run. While the
+    // box waits, the sequencer starts nothing (RunState::OperatorDecisionPending).
+    void openCircuitPoint();
 
-// Runs the operator's list as it stands, with no pre-check step and no pace
-// steps beside it.
-class PlainZamo80RunPlan : public Zamo80RunPlan {
-public:
-    explicit PlainZamo80RunPlan(RunState& state) : m_state(state) {}
-    void buildElectrodeTestLists() override;
-    void resetACLGValues() override;
-    void openCircuitPoint() override;
-    bool isPaceTestRunningOnElectrodes(const QString&) override { return false; }
-    void startDuePaceTests() override {}
-    void endDuePaceTests() override {}
-    void activatePaceTest(const QString&) override {}
-    void endPrimaryPaceTest() override {}
+    // True while the pace step of these electrodes has its pace signal on.
+    bool isPaceTestRunningOnElectrodes(const QString& electrodes) const;
+    // Starts the first due pace step, and pushes the later ones a stagger
+    // further: PaceDurationSeconds / SimultaneousTests, at least 1 s.
+    void startDuePaceTests();
+    // Ends every running pace step whose end time has passed: cancels its
+    // channel, records its duration (or leaves that to its roll prompt), and
+    // starts its next iteration.
+    void endDuePaceTests();
+    // Makes the uncompleted pace step of these electrodes the active step,
+    // with its clock and its record keys.
+    void activatePaceTest(const QString& electrodes);
+    // Ends a pace step of the run list once its time is up.
+    void endPrimaryPaceTest();
 
 private:
-    RunState& m_state;
+    void startPaceTest(const std::shared_ptr<testlists::TestStep>& step);
+    // Cancels and records (or prompts for) the end of a pace step on electrode index.
+    void endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
+                            bool secondary);
+    void log(const QString& line);
+
+    RunSequencer& m_sequencer;
+    RunHost& m_host;
+    std::function<bool()> m_rollerConnected;
 };
 
 } // namespace run

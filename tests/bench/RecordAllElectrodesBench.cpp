@@ -47,6 +47,7 @@ public:
     void showDischargeWarning() override {}
     void playTestsCompletedSound() override {}
     void rollChannel(qint16) override {}
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
 // Points the settings at a fresh results database of the back end; false

@@ -117,6 +117,7 @@ public:
     void showDischargeWarning() override;
     void playTestsCompletedSound() override;
     void rollChannel(qint16 channelIndex) override;
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt> prompt) override;
 
     // ---- what the main frame and the other windows ask of the window ----
     QWidget* hostWidget() override { return this; }

@@ -10,6 +10,7 @@
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
 #include "ui/testwindow/ElectrodePanel.h"
+#include "ui/testwindow/PaceRollPromptWindow.h"
 #include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestListPanel.h"
 #include "ui/testwindow/TestWindow.h"
@@ -254,6 +255,11 @@ void TestWindow::playTestsCompletedSound()
 {
     if (m_windows.testsCompletedSound)
         m_windows.testsCompletedSound();
+}
+
+void TestWindow::showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt> prompt)
+{
+    (new ui::PaceRollPromptWindow(std::move(prompt), this))->show();
 }
 
 void TestWindow::rollChannel(qint16 channelIndex)

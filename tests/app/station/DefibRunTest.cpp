@@ -44,8 +44,8 @@ TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
     EXPECT_EQ(lines.count("Sending Trigger Charge Command"), 2);
     EXPECT_EQ(lines.count("* ACLG Test Complete on Electrode B1"), 1);
     EXPECT_EQ(lines.count("* DEFR Test Complete on Electrode B1"), 1);
-    // The ACLG and DEFR verdicts, and the average ACLG verdict at the end.
-    EXPECT_EQ(lines.filter("Final result recorded for B1: ").size(), 3);
+    // The open-circuit pre-check's verdict, the ACLG and DEFR verdicts, and the average ACLG verdict at the end.
+    EXPECT_EQ(lines.filter("Final result recorded for B1: ").size(), 4);
     for (const char* label : {"61s", "4s", "60s"})
         EXPECT_EQ(lines.filter(QRegularExpression(QString("^Measurement recorded for B1 at %1 interval: ").arg(label)))
                       .size(),

@@ -103,25 +103,26 @@ TEST_F(ImpedanceRunTest, Zamo80ChannelZeroDataErrorsAreRetransmittedUntilTheAlte
     connectUnit(true);
     runAczList();
 
+    // A1 is measured twice: in the open-circuit pre-check on A1 and B1, then in its own ACZ step.
     const QStringList lines = logLines();
-    EXPECT_EQ(lines.count("* Data error detected on Electrode A1. Requesting retransmission."), 3);
-    EXPECT_EQ(station.sent(1).count("[C00(L)]"), 3);
-    EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode A1"), 4);
+    EXPECT_EQ(lines.count("* Data error detected on Electrode A1. Requesting retransmission."), 6);
+    EXPECT_EQ(station.sent(1).count("[C00(L)]"), 6);
+    EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode A1"), 8);
     EXPECT_TRUE(lines.filter("Data Error").isEmpty());
 
-    // Three bad readings of A1, then the good one it is judged on.
+    // Each time three bad readings of A1, then the good one it is judged on.
     std::vector<qint16> highsOfA1;
     for (const Reading& r : finals) {
         if (r.channel == 0)
             highsOfA1.push_back(r.measureHigh);
     }
-    EXPECT_THAT(highsOfA1, ::testing::ElementsAre(9999, 9999, 9999, 0));
+    EXPECT_THAT(highsOfA1, ::testing::ElementsAre(9999, 9999, 9999, 0, 9999, 9999, 9999, 0));
     for (const Reading& r : finals) {
         if (r.measureHigh == 0) {
             EXPECT_TRUE(lines.contains(expectedResultLine(r))) << expectedResultLine(r).toStdString();
         }
     }
-    EXPECT_EQ(lines.filter("Final result recorded for ").size(), 2);
+    EXPECT_EQ(lines.filter("Final result recorded for ").size(), 4);
 }
 
 } // namespace

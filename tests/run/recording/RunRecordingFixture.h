@@ -46,6 +46,7 @@ public:
     void showDischargeWarning() override {}
     void playTestsCompletedSound() override {}
     void rollChannel(qint16) override {}
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
 class RunRecordingTest : public WriterTest {

@@ -46,6 +46,17 @@ public:
                      .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
+    void recordPaceTestResult(int unit, int channel, qint32 duration, bool secondary, testlists::TestStep&, bool rolled,
+                              bool rolledOnly) override
+    {
+        calls << QString("PACE unit %1 channel %2 %3 s%4%5%6")
+                     .arg(unit)
+                     .arg(channel)
+                     .arg(duration)
+                     .arg(secondary ? " secondary" : "")
+                     .arg(rolled ? " rolled" : "")
+                     .arg(rolledOnly ? " status only" : "");
+    }
 };
 
 class RecordingReports : public run::ReportActions {

@@ -89,9 +89,8 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
         unit1.plug(16, true);
         testlists::applyElectrodeString(c.electrodes);
         testlists::Globals::ActiveTestList.clear();
-        addStep("ACLG");
-        // No per-electrode expansion here: the plain ZAMO80 plan runs the list as it is.
-        form->startFirstTestSequence(true);
+        // The step itself, as the run starts it on its electrodes.
+        form->sequencer().startTest(addStep("ACLG"), true, true, true, true);
         EXPECT_THAT(unit1.sent("CHARGE"), ElementsAre(c.charge));
         EXPECT_TRUE(unit1.sent("ALL").isEmpty());
         EXPECT_TRUE(form->operatorLog().text().endsWith("Sending Defib Charge Command\r\n"));
@@ -223,31 +222,8 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
 
 namespace {
 
-// The ZAMO80 run plan's calls, in order, over the plain plan's behaviour.
-class RecordingZamo80Plan : public run::PlainZamo80RunPlan {
-public:
-    using run::PlainZamo80RunPlan::PlainZamo80RunPlan;
-    QStringList calls;
-    void buildElectrodeTestLists() override
-    {
-        calls << "Build";
-        run::PlainZamo80RunPlan::buildElectrodeTestLists();
-    }
-    void openCircuitPoint() override
-    {
-        calls << "OpenCircuitPoint";
-        run::PlainZamo80RunPlan::openCircuitPoint();
-    }
-    void startDuePaceTests() override { calls << "StartDuePace"; }
-    void endDuePaceTests() override { calls << "EndDuePace"; }
-    void activatePaceTest(const QString& electrodes) override { calls << "Activate " + electrodes; }
-};
-
 TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
 {
-    auto plan = std::make_unique<RecordingZamo80Plan>(form->state());
-    RecordingZamo80Plan* calls = plan.get();
-    form->services().zamo80 = std::move(plan);
     unit1.plug(2, true);
     addStep("ACZ");
     addStep("DCO");
@@ -259,10 +235,9 @@ TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
     tick(); // position 2: the pre-check point, nothing started
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
     EXPECT_TRUE(form->state().PreCheckHandled);
-    tick(); // the next tick starts the step
-    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
-    EXPECT_THAT(calls->calls, ElementsAre("Build", "OpenCircuitPoint", "StartDuePace", "Activate A1-B1", "EndDuePace",
-                                          "StartDuePace"));
+    EXPECT_FALSE(form->state().PreCheckRunning);
+    tick(); // the next tick starts the step, on its one electrode
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL ACZ 1000000000000000"));
 }
 
 } // namespace

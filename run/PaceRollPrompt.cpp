@@ -1,0 +1,71 @@
+#include "run/PaceRollPrompt.h"
+
+#include "config/Log.h"
+#include "config/StationSettings.h"
+#include "run/ElectrodeTestLists.h"
+#include "run/RunSequencer.h"
+
+#include <exception>
+
+namespace run {
+
+PaceRollPrompt::PaceRollPrompt(RunSequencer& sequencer, std::shared_ptr<testlists::TestStep> step, qint16 channel,
+                               int unit, bool secondary, qint32 duration)
+    : m_sequencer(sequencer),
+      m_step(std::move(step)),
+      m_channel(channel),
+      m_unit(unit),
+      m_secondary(secondary),
+      m_duration(duration),
+      m_secondsLeft(countdownStart(sequencer.stationSettings().pace))
+{
+}
+
+int PaceRollPrompt::countdownStart(const config::PaceSettings& pace)
+{
+    const qint32 paceSeconds = pace.paceDurationSeconds();
+    return pace.zamo24PaceRollAckDelay < paceSeconds ? pace.zamo24PaceRollAckDelay : paceSeconds / 2;
+}
+
+QString PaceRollPrompt::text() const
+{
+    return m_step->testType() + QStringLiteral(" on Channel ") + QChar(65 + m_channel) + QString::number(m_unit)
+           + QStringLiteral(" has completed.");
+}
+
+void PaceRollPrompt::tick()
+{
+    if (m_ended)
+        return;
+    --m_secondsLeft;
+    if (m_secondsLeft == 0)
+        end(false);
+}
+
+void PaceRollPrompt::end(bool rolled)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    // A prompt outlives its run when the run is stopped: its answer then goes nowhere.
+    RunState& state = m_sequencer.state();
+    if (!state.m_testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
+        return;
+    const auto index = qint16((m_unit - 1) * 16 + m_channel);
+    try {
+        m_sequencer.services().recorder->recordPaceTestResult(m_unit, m_channel, m_duration, m_secondary, *m_step,
+                                                              rolled, m_step->concurrentPaceRollPrompt());
+    } catch (const std::exception& e) {
+        config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
+    }
+    if (m_secondary)
+        m_step->setPaceRunning(false);
+    m_step->setElectrodeTestComplete(index);
+    m_step->clearElectrodeErrorCount(index);
+    if (rolled || m_sequencer.stationSettings().pace.zamo24ContinueWithoutRoll)
+        return;
+    removeUncompletedStepsOf(state.lists.pace, {index});
+    removeUncompletedStepsOf(state.lists.running, {index});
+}
+
+} // namespace run

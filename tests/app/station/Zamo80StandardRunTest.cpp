@@ -1,0 +1,85 @@
+// The standard ZAMO80 list on a simulated two-channel ZAMO80, through the
+// whole station: the open-circuit pre-check, the run list electrode by
+// electrode, the pace steps beside it, and the condensed report group.
+#include "support/StationHarness.h"
+#include "ui/reports/TestReportWindow.h"
+
+#include <QFile>
+#include <QPushButton>
+
+#include <gmock/gmock.h>
+
+namespace {
+
+// The rows of a query, columns joined by "|".
+QStringList rows(platform::DbConnection& db, const QString& sql)
+{
+    QStringList lines;
+    for (platform::DbRecordset r = db.execute(sql); !r.eof(); r.moveNext()) {
+        QStringList values;
+        for (int i = 0; i < r.fieldCount(); ++i)
+            values << r.value(i).toString();
+        lines << values.join('|');
+    }
+    return lines;
+}
+
+TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesACondensedGroup)
+{
+    testsupport::StationHarness station;
+    station.setSetting("PACE", "PaceDuration", "2");
+    ASSERT_TRUE(station.start());
+    station.connectSimulatedUnit(1, 2, true);
+    ui::TestWindow& form = station.testWindow();
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+    testsupport::StationHarness::startNextRunWithLot("Lot 80");
+    form.testListPanel().standardSequenceButton()->click();
+    ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 60 * 60 * 1000, 250));
+
+    const QStringList lines = ui::StationWindows::commBuffer().split("\r\n");
+    ASSERT_TRUE(lines.contains("* Tests Completed")) << ui::StationWindows::commBuffer().right(4000).toStdString();
+    EXPECT_EQ(lines.filter("* Open Circuit test on Electrodes A1-P2 started at").size(), 1);
+    EXPECT_TRUE(station.prompts().messages().filter("Open Circuit").isEmpty());
+    // The pace of A1 and B1 beside the list, a minute apart (two minutes, four at a time).
+    EXPECT_EQ(lines.filter("* PACE1 test on Electrodes A1 started at").size(), 1);
+    EXPECT_EQ(lines.filter("* PACE1 test on Electrodes B1 started at").size(), 1);
+    EXPECT_THAT(lines.filter("PACE completed for "),
+                ::testing::UnorderedElementsAre("PACE completed for A1: 2m 0s ", "PACE completed for B1: 2m 0s "));
+    EXPECT_EQ(lines.filter("* ACZ30 test on Electrodes B1 started at").size(), 1);
+    EXPECT_TRUE(lines.contains("Consolidated Test Report Complete"));
+    EXPECT_TRUE(station.logText().contains("Generating Condensed ZAMO80 Report"));
+
+    platform::DbConnection db;
+    db.openFile(station.stationSettings().paths.databaseFile, true);
+    // The run's group and its condensed group, linked both ways.
+    EXPECT_EQ(rows(db, "SELECT s.UniqueGroupID, s.Completed, c.UniqueGroupID, c.Zamo80, c.DateExecuted IS NULL "
+                       "FROM TestGroups s JOIN TestGroups c ON c.GroupID = s.Zamo80CondensedID "
+                       "AND c.Zamo80CondensedID = s.UniqueGroupID WHERE s.DateExecuted IS NOT NULL"),
+              QStringList{"1|true|2|true|1"});
+    // One condensed test per step of the list (the pre-check first, the average ACLG last), each
+    // with a verdict for both electrodes.
+    EXPECT_EQ(rows(db,
+                   "SELECT t.Zamo80ParentTestID, y.TypeName, u.Itteration, r.A_Result <> '', r.B_Result <> '' "
+                   "FROM Tests t JOIN TestTypes y ON y.TypeID = t.TestTypeID JOIN TestUnit u ON u.TestID = t.TestID "
+                   "JOIN TestResults r ON r.TestUnitID = u.TestUnitID JOIN TestGroups g ON g.GroupID = t.GroupID "
+                   "WHERE g.UniqueGroupID = 2 ORDER BY t.Zamo80ParentTestID, u.Itteration"),
+              (QStringList{"1|ACZ|1|1|1", "2|PACE1|1|1|1", "3|ACLG|1|1|1", "3|ACLG|2|1|1", "4|DEFR|1|1|1",
+                           "5|NOISE|1|1|1", "6|ACZ|1|1|1", "7|ACZ30|1|1|1", "8|DCO|1|1|1", "9|AVG_ACLG|1|1|1"}));
+
+    // The condensed report shows a verdict of each electrode in each step.
+    ui::TestReportWindow report(station.stationSettings());
+    report.setDatabasePath(station.stationSettings().paths.databaseFile);
+    const QString text = station.dataFolder() + "/condensed.txt";
+    ASSERT_TRUE(report.exportReport(1, text, "TAB", true, true));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString content = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(content.contains("DEFR 1")) << content.toStdString();
+    EXPECT_TRUE(content.contains("A1\t")) << content.toStdString();
+    EXPECT_TRUE(content.contains("B1\t")) << content.toStdString();
+    ASSERT_TRUE(report.exportReport(1, station.dataFolder() + "/condensed.pdf", "PDF", true, true));
+    EXPECT_GT(QFile(station.dataFolder() + "/condensed.pdf").size(), 0);
+}
+
+} // namespace
