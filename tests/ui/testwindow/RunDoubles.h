@@ -46,9 +46,19 @@ public:
                      .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
+    // Readings and verdicts are counted apart from the calls; pace results are counted and named in them.
+    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override
+    {
+        ++measurementCount;
+    }
+    void recordChannelResult(int, int, const QString&, bool) override { ++resultCount; }
+    int measurementCount = 0;
+    int resultCount = 0;
+    int paceResultCount = 0;
     void recordPaceTestResult(int unit, int channel, qint32 duration, bool secondary, testlists::TestStep&, bool rolled,
                               bool rolledOnly) override
     {
+        ++paceResultCount;
         calls << QString("PACE unit %1 channel %2 %3 s%4%5%6")
                      .arg(unit)
                      .arg(channel)
