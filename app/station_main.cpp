@@ -7,6 +7,7 @@
 #include "results/ResultsDatabase.h"
 #include "ui/common/InteractivePrompts.h"
 #include "ui/editors/EditorWindows.h"
+#include "ui/reportlists/ReportListOpeners.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Prompts::install(std::make_unique<ui::InteractivePrompts>());
     ui::DefinitionWindows::installOpeners();
+    ui::installReportListOpeners(settings);
     app::ExecutionWindows::installMainForm(settings);
     int code = 1;
     if (app::main(settings))

@@ -30,8 +30,11 @@ auto ReportListSource::withConnection(const QString& archivePath, Read read) con
     return read(*live);
 }
 
-qint64 ReportListSource::countCompletedTestGroups(bool showAll) const
+qint64 ReportListSource::countCompletedTestGroups(bool showAll, const QString& archivePath) const
 {
+    if (readsArchive(archivePath))
+        return withConnection(
+            archivePath, [&](platform::DbConnection& db) { return results::countCompletedTestGroups(db, showAll); });
     platform::DbConnection* live = m_live ? m_live() : nullptr;
     return live ? results::countCompletedTestGroups(*live, showAll) : 0;
 }

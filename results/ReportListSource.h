@@ -7,7 +7,7 @@
 // An archive file gets a connection of its own for each read, opened
 // read-only (nothing is ever written to the file, nor a file created where
 // none is) and closed at the end of the read; the live connection is then
-// not asked for. The number of groups always counts the live database.
+// not asked for.
 //
 // The reads are those of ReportLists.h, with the same failures: a DbError
 // (for an archive that cannot be opened too, saying why), except that the
@@ -34,7 +34,9 @@ public:
     // Whether a read with this archive path reads the archive file.
     bool readsArchive(const QString& archivePath) const;
 
-    qint64 countCompletedTestGroups(bool showAll) const;
+    // The number of groups of the live database, or of the archive file
+    // (which sizes the archive's own page list).
+    qint64 countCompletedTestGroups(bool showAll, const QString& archivePath = QString()) const;
     ReportListPage page(const ReportListQuery& query, const QString& archivePath = QString()) const;
     ArchiveList archives(const QString& archivePath = QString()) const;
     qint32 condensedReportId(qint32 uniqueGroupId, const QString& archivePath = QString()) const noexcept;

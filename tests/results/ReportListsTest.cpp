@@ -1,5 +1,5 @@
 // The report lists on both back ends: pages and the page past the end, the
-// type filter and showDialog All, the sort orders with a lot across a page
+// type filter and Show All, the sort orders with a lot across a page
 // boundary, the grid text, archive files read and never written, and the
 // condensed-group link.
 
@@ -13,6 +13,7 @@
 #include "results/TestGroupLookups.h"
 #include "results/TestGroupWriter.h"
 #include "support/DatabaseBackendFixture.h"
+#include "support/ListedGroups.h"
 #include "support/WriteProtection.h"
 
 #include <QCryptographicHash>
@@ -31,76 +32,19 @@ using platform::DbType;
 using results::ReportListQuery;
 using results::ReportListSource;
 using results::ReportSortKey;
+using testsupport::addListedGroups;
+using testsupport::finishedGroups;
+using testsupport::idRange;
+using testsupport::ListedGroup;
+using testsupport::listedGroupStart;
+using State = testsupport::GroupState;
+using Model = testsupport::GroupModel;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
 
 const QDateTime kFirstStart(QDate(2026, 3, 2), QTime(9, 0));
-
-enum class State { Finished, Open, Cancelled, Condensed };
-enum class Model { Base, Zamo80, Zamo24 };
-
-struct Group {
-    Group(qint32 id, State state = State::Finished, Model model = Model::Base, QVariant lot = QString(),
-          QVariant condensedLink = QVariant())
-        : id(id), state(state), model(model), lot(lot), condensedLink(condensedLink)
-    {
-    }
-    qint32 id;
-    State state;
-    Model model;
-    QVariant lot;           // a null QVariant stores Null
-    QVariant condensedLink; // Zamo80CondensedID
-};
-
-QDateTime startOf(qint32 id)
-{
-    return kFirstStart.addSecs(60 * id);
-}
-
-// The groups, written as the station leaves them: an open run keeps the zero
-// completion date, a cancelled one here has a completion date so that only
-// its flag keeps it out, a condensed group has neither date.
-void addGroups(platform::DbConnection& db, const QList<Group>& groups)
-{
-    const QDateTime zero = platform::OleDate().toDateTime();
-    db.transaction();
-    for (const Group& g : groups) {
-        const bool condensed = g.state == State::Condensed;
-        const QVariant executed = condensed ? QVariant() : QVariant(startOf(g.id));
-        const QVariant completed = condensed                ? QVariant()
-                                   : g.state == State::Open ? QVariant(zero)
-                                                            : QVariant(startOf(g.id).addSecs(1800));
-        db.execute("INSERT INTO TestGroups (UniqueGroupID, LotNumberSortField, DateExecuted, DateCompleted, "
-                   "Cancelled, Zamo80, Zamo24, Zamo80CondensedID) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                   {{"u", platform::DbType::Integer, 0, g.id},
-                    {"lot", platform::DbType::VarChar, 250, g.lot},
-                    {"exe", platform::DbType::Date, 0, executed},
-                    {"done", platform::DbType::Date, 0, completed},
-                    {"cancelled", platform::DbType::Boolean, 0, g.state == State::Cancelled},
-                    {"z80", platform::DbType::Boolean, 0, g.model != Model::Base},
-                    {"z24", platform::DbType::Boolean, 0, g.model == Model::Zamo24},
-                    {"link", platform::DbType::Integer, 0, g.condensedLink}});
-    }
-    db.commit();
-}
-
-QList<Group> finishedGroups(qint32 first, qint32 last)
-{
-    QList<Group> groups;
-    for (qint32 id = first; id <= last; ++id)
-        groups << Group{id};
-    return groups;
-}
-
-QList<qint32> range(qint32 first, qint32 last)
-{
-    QList<qint32> ids;
-    for (qint32 id = first; first <= last ? id <= last : id >= last; id += first <= last ? 1 : -1)
-        ids << id;
-    return ids;
-}
 
 QList<qint32> ids(const results::ReportListPage& page)
 {
@@ -153,7 +97,7 @@ protected:
 
 TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
 {
-    addGroups(*db, finishedGroups(1, 2500));
+    addListedGroups(*db, finishedGroups(1, 2500));
     EXPECT_EQ(source().countCompletedTestGroups(false), 2500);
 
     const struct {
@@ -168,28 +112,28 @@ TEST_P(ReportLists, PagesOfAThousandAndThePagesPastTheEnd)
         {5, 500, false, 500, 1},
     };
     for (const auto& p : pages)
-        EXPECT_EQ(pageIds(pageOf(p.page, p.size, p.ascending)), range(p.first, p.last))
+        EXPECT_EQ(pageIds(pageOf(p.page, p.size, p.ascending)), idRange(p.first, p.last))
             << "page " << p.page << " of " << p.size << (p.ascending ? " ascending" : " descending");
 
     // Exactly two full pages: the third shows the second again.
     db->execute("DELETE FROM TestGroups WHERE UniqueGroupID > 2000");
-    EXPECT_EQ(pageIds(pageOf(3)), range(1001, 2000));
+    EXPECT_EQ(pageIds(pageOf(3)), idRange(1001, 2000));
     // Fewer groups than a page: every page shows them all.
     db->execute("DELETE FROM TestGroups WHERE UniqueGroupID > 7");
-    EXPECT_EQ(pageIds(pageOf(1)), range(1, 7));
-    EXPECT_EQ(pageIds(pageOf(2)), range(1, 7));
+    EXPECT_EQ(pageIds(pageOf(1)), idRange(1, 7));
+    EXPECT_EQ(pageIds(pageOf(2)), idRange(1, 7));
 }
 
 TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
 {
-    addGroups(*db, {{1, State::Finished, Model::Base},
-                    {2, State::Finished, Model::Zamo80},
-                    {3, State::Finished, Model::Zamo24},
-                    {4, State::Open, Model::Base},
-                    {5, State::Cancelled, Model::Zamo80},
-                    {6, State::Condensed, Model::Zamo80},
-                    {7, State::Open, Model::Zamo24},
-                    {8, State::Cancelled, Model::Base}});
+    addListedGroups(*db, {{1, State::Finished, Model::Base},
+                          {2, State::Finished, Model::Zamo80},
+                          {3, State::Finished, Model::Zamo24},
+                          {4, State::Open, Model::Base},
+                          {5, State::Cancelled, Model::Zamo80},
+                          {6, State::Condensed, Model::Zamo80},
+                          {7, State::Open, Model::Zamo24},
+                          {8, State::Cancelled, Model::Base}});
 
     const struct {
         const char* type;
@@ -209,18 +153,18 @@ TEST_P(ReportLists, TypeFilterAndShowAllChooseTheGroups)
         EXPECT_EQ(pageIds(q), c.ids) << c.type << (c.showAll ? " with Show All" : "");
     }
 
-    // The count knows no type and no start date: showDialog All counts every group.
+    // The count knows no type and no start date: Show All counts every group.
     EXPECT_EQ(source().countCompletedTestGroups(false), 3);
     EXPECT_EQ(source().countCompletedTestGroups(true), 8);
 }
 
 TEST_P(ReportLists, SortedByIdOrByLotThenIdInEitherDirection)
 {
-    addGroups(*db, {{1, State::Finished, Model::Base, QString("B")},
-                    {2, State::Finished, Model::Base, QString("A")},
-                    {3, State::Finished, Model::Base, QString("B")},
-                    {4, State::Finished, Model::Base, QVariant()},
-                    {5, State::Finished, Model::Base, QString("A")}});
+    addListedGroups(*db, {{1, State::Finished, Model::Base, QString("B")},
+                          {2, State::Finished, Model::Base, QString("A")},
+                          {3, State::Finished, Model::Base, QString("B")},
+                          {4, State::Finished, Model::Base, QVariant()},
+                          {5, State::Finished, Model::Base, QString("A")}});
     EXPECT_EQ(pageIds(pageOf(1, 1000, true, results::ReportSortKey::Id)), QList<qint32>({1, 2, 3, 4, 5}));
     EXPECT_EQ(pageIds(pageOf(1, 1000, false, results::ReportSortKey::Id)), QList<qint32>({5, 4, 3, 2, 1}));
     EXPECT_EQ(pageIds(pageOf(1, 1000, true, results::ReportSortKey::Lot)), QList<qint32>({4, 2, 5, 1, 3}));
@@ -231,8 +175,8 @@ TEST_P(ReportLists, SortedByIdOrByLotThenIdInEitherDirection)
     ASSERT_EQ(page.rows.size(), 2);
     EXPECT_EQ(page.rows[0].lot, QString());
     EXPECT_EQ(page.rows[1].lot, "A");
-    EXPECT_EQ(page.rows[1].dateExecuted, startOf(2));
-    EXPECT_EQ(page.rows[1].dateCompleted, startOf(2).addSecs(1800));
+    EXPECT_EQ(page.rows[1].dateExecuted, listedGroupStart(2));
+    EXPECT_EQ(page.rows[1].dateCompleted, listedGroupStart(2).addSecs(1800));
     EXPECT_EQ(page.clipText, "4\t\t2026-03-02 09:04:00\t2026-03-02 09:34:00\r"
                              "2\tA\t2026-03-02 09:02:00\t2026-03-02 09:32:00");
 }
@@ -241,10 +185,10 @@ TEST_P(ReportLists, ALotAcrossAPageBoundaryPutsEveryGroupOnExactlyOnePage)
 {
     // Lot "M" runs from the middle of page 2 into page 3 (pages of 4).
     const char* lots = "AMMBMMCMMZMA";
-    QList<Group> groups;
+    QList<ListedGroup> groups;
     for (qint32 id = 1; id <= 12; ++id)
-        groups << Group{id, State::Finished, Model::Base, QString(QChar(lots[id - 1]))};
-    addGroups(*db, groups);
+        groups << ListedGroup{id, State::Finished, Model::Base, QString(QChar(lots[id - 1]))};
+    addListedGroups(*db, groups);
 
     const QList<qint32> ascending{1, 12, 4, 7, 2, 3, 5, 6, 8, 9, 11, 10};
     for (bool up : {true, false}) {
@@ -268,7 +212,7 @@ TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
         EXPECT_TRUE(page.rows.isEmpty());
         EXPECT_EQ(page.clipText, QString());
     }
-    addGroups(*db, {{1, State::Open}});
+    addListedGroups(*db, {{1, State::Open}});
     EXPECT_TRUE(source().page(pageOf(1)).rows.isEmpty()) << "the only group is open";
     EXPECT_TRUE(source().archives().rows.isEmpty());
 
@@ -316,7 +260,7 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
 
 TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
 {
-    addGroups(*db, finishedGroups(1, 3));
+    addListedGroups(*db, finishedGroups(1, 3));
     db->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
                 "('1-40', 1, 40, 'ZAMO_Results-20260101-080000.mdb', ?), "
                 "('41-90', 41, 90, 'ZAMO_Results-20260201-080000.mdb', ?)",
@@ -331,7 +275,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     {
         platform::DbConnection file;
         file.openFile(archive, false);
-        addGroups(file, {{91}, {92, State::Finished, Model::Zamo80, QString("L"), 7}});
+        addListedGroups(file, {{91}, {92, State::Finished, Model::Zamo80, QString("L"), 7}});
         file.execute("INSERT INTO Archive (Range, FileName, ArchiveDate) VALUES "
                      "('1-90', 'ZAMO_Results-20260201-080000.mdb', '2026-02-01 08:00:00')");
     }
@@ -386,7 +330,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
 
 TEST_P(ReportLists, TheCondensedLinkIsZeroForAMissingGroupNullOrAnyFailure)
 {
-    addGroups(*db, {{1, State::Finished, Model::Zamo80, QString("L"), 9}, {2, State::Finished, Model::Zamo80}});
+    addListedGroups(*db, {{1, State::Finished, Model::Zamo80, QString("L"), 9}, {2, State::Finished, Model::Zamo80}});
     EXPECT_EQ(source().condensedReportId(1), 9);
     EXPECT_EQ(source().condensedReportId(2), 0) << "Null";
     EXPECT_EQ(source().condensedReportId(99), 0) << "no such group";

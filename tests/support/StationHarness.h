@@ -32,6 +32,7 @@
 #include "testlists/StationTestLists.h"
 #include "ui/common/StatusLamp.h"
 #include "ui/editors/EditorWindows.h"
+#include "ui/reportlists/ReportListOpeners.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestDetailsDialog.h"
@@ -96,6 +97,7 @@ public:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::DefinitionWindows::installOpeners();
+        ui::installReportListOpeners(m_settings);
         if (!app::main(m_settings))
             return false;
         for (int n = 1; n <= 2; ++n) {

@@ -8,6 +8,7 @@
 #include "platform/ReportError.h"
 #include "results/ConnectionText.h"
 #include "results/ReportExportName.h"
+#include "ui/reports/ExportFilters.h"
 #include "ui/reports/ReportPrinter.h"
 #include "ui/reports/ReportView.h"
 
@@ -65,17 +66,16 @@ TestReportWindow::TestReportWindow(const config::StationSettings& settings, QWid
         const char* name;
         const char* caption;
         const char* format;
-        const char* filter;
     } exports[] = {
-        {"mExportToPDF", "Export to PDF", "PDF", "Portable Document Format (*.pdf);;All Files (*.*)"},
-        {"mExportToXLS", "Export to XLS", "XLS", "Excel Spreadsheet (*.xls);;All Files (*.*)"},
-        {"mExportToTAB", "Export to TAB", "TAB", "Tab-Delimited Text (*.txt);;All Files (*.*)"},
+        {"mExportToPDF", "Export to PDF", "PDF"},
+        {"mExportToXLS", "Export to XLS", "XLS"},
+        {"mExportToTAB", "Export to TAB", "TAB"},
     };
     for (const auto& e : exports) {
         QAction* action = exportMenu->addAction(QString::fromLatin1(e.caption));
         action->setObjectName(QString::fromLatin1(e.name));
         const QString format = QString::fromLatin1(e.format);
-        const QString filter = QString::fromLatin1(e.filter);
+        const QString filter = ui::exportDialogFilter(format);
         connect(action, &QAction::triggered, this, [this, format, filter] { exportShown(format, filter); });
     }
 

@@ -1,0 +1,70 @@
+// The report windows through the station's own start-up: the Reports menu
+// shows the one live list, and a list opened during a run on a full local
+// database leaves the database to the run and archives it once the run is
+// over, the run's group with it.
+
+#include "support/StationHarness.h"
+#include "ui/common/MdiPlacement.h"
+#include "ui/reportlists/ReportListOpeners.h"
+#include "ui/reportlists/ReportListWindow.h"
+#include "ui/testwindow/TestListPanel.h"
+
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList archiveFiles(const testsupport::StationHarness& station)
+{
+    return QDir(station.stationSettings().paths.archiveFolder).entryList({"ZAMO_Results-*.mdb"}, QDir::Files);
+}
+
+TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchive)
+{
+    testsupport::StationHarness station;
+    ASSERT_TRUE(station.start());
+    station.stationSettings().database.maxRecords = 1;
+    station.connectSimulatedUnit(1, 2);
+    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
+    ui::TestWindow& form = station.testWindow();
+    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
+
+    testsupport::StationHarness::startNextRunWithLot("Lot 7");
+    form.testListPanel().runButton()->click();
+    ASSERT_TRUE(form.m_testRunning());
+    ASSERT_TRUE(station.choose("Report Viewer"));
+    ui::ReportListWindow* list = ui::liveReportListWindow();
+    ASSERT_TRUE(list);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(list->windowTitle(), "Test Reports");
+    EXPECT_TRUE(list->archivePending()) << "the run's group fills the database";
+    EXPECT_TRUE(archiveFiles(station).isEmpty());
+
+    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 10 * 60 * 1000, 250));
+    EXPECT_TRUE(archiveFiles(station).isEmpty()) << "nothing happens behind the operator's back";
+    list->descendingOption()->click();
+    EXPECT_FALSE(list->archivePending());
+    const QStringList archives = archiveFiles(station);
+    ASSERT_EQ(archives.size(), 1);
+    EXPECT_EQ(list->reportGrid()->rowCount(), 0) << "the new database is empty";
+    {
+        platform::DbConnection archive;
+        archive.openFile(QDir(station.stationSettings().paths.archiveFolder).filePath(archives[0]), true);
+        EXPECT_EQ(archive.execute("SELECT LotNumber, Completed FROM TestGroups").getString("|", "\n"), "Lot 7|True\n");
+    }
+
+    // The menu again: the same window, raised as it is; closed, it opens anew.
+    ASSERT_TRUE(station.choose("Report Viewer"));
+    EXPECT_EQ(ui::liveReportListWindow(), list);
+    EXPECT_TRUE(list->descendingOption()->isChecked());
+    ui::MdiChild::outerWidget(list)->close();
+    ASSERT_TRUE(station.choose("Report Viewer"));
+    EXPECT_EQ(ui::liveReportListWindow(), list);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->ascendingOption()->isChecked());
+}
+
+} // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// Hands the report windows to the main frame's Reports menu: "Report
+// Viewer" shows the one live report list window (built on first use and
+// loaded anew each time it is shown after the operator closed it; a window
+// that is open is only raised), and "Configure Report Actions" opens the
+// report actions window modally.
+
+namespace config {
+struct StationSettings;
+}
+
+namespace ui {
+
+class ReportListWindow;
+
+// settings: the station's settings, kept by reference until the next call.
+void installReportListOpeners(config::StationSettings& settings);
+
+// The live report list window; nullptr until the menu first showed it.
+ReportListWindow* liveReportListWindow();
+
+} // namespace ui

@@ -1,0 +1,486 @@
+#include "ui/reportlists/ReportListWindow.h"
+
+#include "config/Log.h"
+#include "config/StationSettings.h"
+#include "config/StationText.h"
+#include "platform/CommandLine.h"
+#include "platform/DbError.h"
+#include "platform/OleDate.h"
+#include "platform/Prompts.h"
+#include "results/ReportExportName.h"
+#include "results/ResultsDatabase.h"
+#include "results/ResultsSchema.h"
+#include "run/ReportActions.h"
+#include "ui/common/GridColumns.h"
+#include "ui/common/MdiPlacement.h"
+#include "ui/common/Twips.h"
+#include "ui/reportlists/DatabaseArchiving.h"
+#include "ui/reportlists/ReportListHost.h"
+#include "ui/reportlists/ReportListRules.h"
+#include "ui/reports/ExportFilters.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+constexpr int WidthTwips = 12300;
+constexpr int HeightTwips = 9600;
+
+QLabel* label(const QString& text, QWidget* parent)
+{
+    return new QLabel(text, parent);
+}
+
+QTableWidget* grid(const char* name, const QStringList& headers, QWidget* parent)
+{
+    auto* g = new QTableWidget(0, int(headers.size()), parent);
+    g->setObjectName(QString::fromLatin1(name));
+    g->setHorizontalHeaderLabels(headers);
+    g->verticalHeader()->hide();
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionBehavior(QAbstractItemView::SelectRows);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setWordWrap(false);
+    return g;
+}
+
+// Column widths as shares of the grid's width: each share a part of
+// (width - 25 twips) / parts.
+void shareWidth(QTableWidget* g, int parts, const QList<double>& shares)
+{
+    GridColumns::followWidth(g, [g, parts, shares] {
+        const double unit = (Twips::fromPixels(g->width()) - 25) / double(parts);
+        for (int c = 0; c < shares.size(); ++c)
+            g->setColumnWidth(c, Twips::toPixels(int(qRound(unit * shares[c]))));
+    });
+}
+
+// A date as the grid shows it; the zero date of an open group shows nothing.
+QString gridDate(const QDateTime& date)
+{
+    if (!date.isValid() || platform::OleDate::fromDateTime(date).isZero())
+        return {};
+    return config::StationText::generalDate(date);
+}
+
+QTableWidgetItem* cell(const QString& text)
+{
+    return new QTableWidgetItem(text);
+}
+
+platform::Prompts& prompts()
+{
+    return platform::Prompts::instance();
+}
+
+} // namespace
+
+ReportListWindow::ReportListWindow(ReportListHost& host, const QString& archivePath, QWidget* parent)
+    : QWidget(parent), m_host(host), m_archivePath(archivePath)
+{
+    setObjectName(isArchive() ? QStringLiteral("ArchivedReportListWindow") : QStringLiteral("ReportListWindow"));
+    setWindowTitle(isArchive() ? QStringLiteral("Archived Reports") : QStringLiteral("Test Reports"));
+    resize(Twips::toPixels(WidthTwips), Twips::toPixels(HeightTwips));
+    buildControls();
+    connectControls();
+    m_selectedType = m_reportTypeList->currentText();
+}
+
+void ReportListWindow::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+
+    auto* choices = new QHBoxLayout();
+    layout->addLayout(choices);
+    m_reportTypeList = new QComboBox(this);
+    m_reportTypeList->setObjectName(QStringLiteral("reportTypeList"));
+    m_reportTypeList->addItems({ReportTypeAll, ReportTypeZamo, ReportTypeZamo80});
+    if (!isArchive())
+        m_reportTypeList->addItem(ReportTypeZamo24);
+    choices->addWidget(label(isArchive() ? QStringLiteral("Report Types:") : QStringLiteral("Report Types: "), this));
+    choices->addWidget(m_reportTypeList);
+
+    m_sortByList = new QComboBox(this);
+    m_sortByList->setObjectName(QStringLiteral("sortByList"));
+    m_sortByList->addItems({QStringLiteral("ID"), QStringLiteral("Lot")});
+    QLabel* sortLabel = label(isArchive() ? QStringLiteral("Sort:") : QStringLiteral("Sort by:"), this);
+    choices->addSpacing(Twips::toPixels(300));
+    choices->addWidget(sortLabel);
+    choices->addWidget(m_sortByList);
+    m_sortByList->setVisible(!isArchive());
+    m_ascendingOption = new QRadioButton(QStringLiteral("ASC"), this);
+    m_ascendingOption->setObjectName(QStringLiteral("ascendingOption"));
+    m_descendingOption = new QRadioButton(QStringLiteral("DSC"), this);
+    m_descendingOption->setObjectName(QStringLiteral("descendingOption"));
+    m_directionGroup = new QButtonGroup(this);
+    m_directionGroup->addButton(m_ascendingOption);
+    m_directionGroup->addButton(m_descendingOption);
+    m_ascendingOption->setChecked(true);
+    choices->addWidget(m_ascendingOption);
+    choices->addWidget(m_descendingOption);
+
+    m_showAllBox = new QCheckBox(QStringLiteral("Show All"), this);
+    m_showAllBox->setObjectName(QStringLiteral("showAllBox"));
+    choices->addSpacing(Twips::toPixels(300));
+    choices->addWidget(m_showAllBox);
+    choices->addStretch(1);
+    m_pagesList = new QComboBox(this);
+    m_pagesList->setObjectName(QStringLiteral("pagesList"));
+    m_pagesList->setMinimumContentsLength(4);
+    m_pagesLabel = label(QStringLiteral("of 1"), this);
+    m_pagesLabel->setObjectName(QStringLiteral("pagesLabel"));
+    choices->addWidget(m_pagesList);
+    choices->addWidget(m_pagesLabel);
+
+    m_reportsFrame =
+        new QGroupBox(isArchive() ? QStringLiteral("Archived Test Reports") : QStringLiteral("Test Reports"), this);
+    m_reportsFrame->setObjectName(QStringLiteral("reportsFrame"));
+    auto* reports = new QVBoxLayout(m_reportsFrame);
+    reports->addWidget(label(QStringLiteral("Double Click Report to Display:"), m_reportsFrame));
+    m_reportGrid = grid("reportGrid",
+                        {QString(), QStringLiteral("ID"), QStringLiteral("Lot Number"), QStringLiteral("Start Date"),
+                         QStringLiteral("Completion Date")},
+                        m_reportsFrame);
+    shareWidth(m_reportGrid, 12, {0.5, 1, 3.4, 3.4, 3.4});
+    reports->addWidget(m_reportGrid, 1);
+    m_loadingFrame = new QGroupBox(m_reportsFrame);
+    m_loadingFrame->setObjectName(QStringLiteral("loadingFrame"));
+    auto* loading = new QVBoxLayout(m_loadingFrame);
+    QLabel* loadingText = label(QStringLiteral("Loading..."), m_loadingFrame);
+    loadingText->setAlignment(Qt::AlignCenter);
+    loading->addWidget(loadingText);
+    m_loadingFrame->hide();
+    reports->addWidget(m_loadingFrame, 1);
+    layout->addWidget(m_reportsFrame, 3);
+
+    auto* actions = new QHBoxLayout();
+    layout->addLayout(actions);
+    m_exportFormatList = new QComboBox(this);
+    m_exportFormatList->setObjectName(QStringLiteral("exportFormatList"));
+    actions->addWidget(label(QStringLiteral("Export Format"), this));
+    actions->addWidget(m_exportFormatList);
+    m_exportButton = new QPushButton(QStringLiteral("Export Selected Report"), this);
+    m_exportButton->setObjectName(QStringLiteral("exportButton"));
+    actions->addWidget(m_exportButton);
+    actions->addStretch(1);
+    m_viewLabel = label(viewButtonLabel(ReportTypeAll), this);
+    m_viewLabel->setObjectName(QStringLiteral("viewLabel"));
+    m_viewButton = new QPushButton(QStringLiteral("View Selected Report"), this);
+    m_viewButton->setObjectName(QStringLiteral("viewButton"));
+    actions->addWidget(m_viewLabel);
+    actions->addWidget(m_viewButton);
+    m_archiveNowButton = new QPushButton(QStringLiteral("Archive Now"), this);
+    m_archiveNowButton->setObjectName(QStringLiteral("archiveNowButton"));
+    m_archiveNowButton->hide();
+    actions->addWidget(m_archiveNowButton);
+
+    m_archivesFrame = new QGroupBox(QStringLiteral("Archived Report Databases"), this);
+    m_archivesFrame->setObjectName(QStringLiteral("archivesFrame"));
+    auto* archives = new QVBoxLayout(m_archivesFrame);
+    m_archiveGrid =
+        grid("archiveGrid",
+             {QString(), QStringLiteral("Group IDs"), QStringLiteral("Filename"), QStringLiteral("Archive Date")},
+             m_archivesFrame);
+    shareWidth(m_archiveGrid, 10, {0.5, 2, 3, 3});
+    archives->addWidget(m_archiveGrid);
+    layout->addWidget(m_archivesFrame, 1);
+}
+
+void ReportListWindow::connectControls()
+{
+    connect(m_reportTypeList, &QComboBox::activated, this, &ReportListWindow::chooseReportType);
+    connect(m_sortByList, &QComboBox::activated, this, [this] { loadReportList(1); });
+    connect(m_ascendingOption, &QRadioButton::clicked, this, [this] { loadReportList(1); });
+    connect(m_descendingOption, &QRadioButton::clicked, this, [this] { loadReportList(1); });
+    connect(m_showAllBox, &QCheckBox::clicked, this, [this] { loadReportList(1); });
+    connect(m_pagesList, &QComboBox::activated, this, [this](int index) {
+        if (!m_listLoading)
+            loadReportList(index + 1);
+    });
+    connect(m_reportGrid, &QTableWidget::cellDoubleClicked, this,
+            [this] { openReport(doubleClickReport(m_selectedType) == ReportKind::Condensed); });
+    connect(m_viewButton, &QPushButton::clicked, this,
+            [this] { openReport(viewButtonReport(m_selectedType) == ReportKind::Condensed); });
+    connect(m_exportButton, &QPushButton::clicked, this, &ReportListWindow::exportSelectedReport);
+    connect(m_archiveNowButton, &QPushButton::clicked, this, &ReportListWindow::archiveNow);
+    connect(m_archiveGrid, &QTableWidget::cellDoubleClicked, this, [this](int row) { openArchive(row); });
+}
+
+results::ReportListSource ReportListWindow::lists() const
+{
+    return results::ReportListSource([this] { return m_host.liveDatabase(); }, localDatabase());
+}
+
+bool ReportListWindow::localDatabase() const
+{
+    return m_host.settings().database.useLocalDatabase;
+}
+
+bool ReportListWindow::load()
+{
+    m_ascendingOption->setChecked(true);
+    m_sortByList->setCurrentIndex(0);
+    if (isArchive()) {
+        const qint32 revision = results::getDBRevNumber(m_archivePath);
+        if (revision != results::ResultsSchema::CurrentRevision) {
+            prompts().message(QStringLiteral("This database revision (version %1) is not supported by this "
+                                             "application.  Please use the ZAMO Report Viewer to view the data.")
+                                  .arg(revision),
+                              config::StationText::appTitle());
+            return false;
+        }
+        setReportType(m_selectedType);
+        loadReportList(1, true);
+        return true;
+    }
+    m_archiveNowButton->setEnabled(localDatabase());
+    m_archivesFrame->setEnabled(localDatabase());
+    archiveWhenFull();
+    setReportType(reportTypeForUnits(m_host.unitsMode(), m_host.singleZamo24()));
+    loadReportList(1, true);
+    return true;
+}
+
+void ReportListWindow::setReportType(const QString& type)
+{
+    const int index = m_reportTypeList->findText(type, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    m_reportTypeList->setCurrentIndex(qMax(index, 0));
+    m_selectedType = m_reportTypeList->currentText();
+    m_viewLabel->setText(viewButtonLabel(m_selectedType));
+}
+
+void ReportListWindow::chooseReportType(int index)
+{
+    setReportType(m_reportTypeList->itemText(index));
+    loadReportList(1);
+}
+
+void ReportListWindow::archiveWhenFull()
+{
+    if (!localDatabase())
+        return;
+    qint64 groups = 0;
+    try {
+        groups = lists().countCompletedTestGroups(true);
+    } catch (const platform::DbError& e) {
+        config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
+        return;
+    }
+    if (groups < m_host.settings().database.maxRecords)
+        return;
+    if (m_host.runActive()) {
+        if (!m_archivePending)
+            config::writeLog(
+                QStringLiteral("Database holds %1 groups: archive deferred until the run ends").arg(groups));
+        m_archivePending = true;
+        return;
+    }
+    archiveDatabase();
+}
+
+void ReportListWindow::archiveDatabase()
+{
+    m_archivePending = false;
+    m_host.archiving().archiveDatabase();
+}
+
+void ReportListWindow::loadReportList(int page, bool resetShowAll)
+{
+    m_listLoading = true;
+    m_reportGrid->hide();
+    m_loadingFrame->show();
+    if (isVisible())
+        m_loadingFrame->repaint();
+    if (m_archivePending && !m_host.runActive())
+        archiveDatabase();
+
+    m_exportFormatList->clear();
+    m_exportFormatList->addItems({QStringLiteral("PDF"), QStringLiteral("XLS"), QStringLiteral("TAB")});
+    m_exportFormatList->setCurrentIndex(0);
+
+    const bool showAllOffered = !isArchive() || archivedShowAllOffered(platform::CommandLine::text());
+    m_showAllBox->setVisible(showAllOffered);
+    if (resetShowAll || !showAllOffered)
+        m_showAllBox->setChecked(false);
+    m_archiveNowButton->setVisible(!isArchive() && archiveNowOffered(platform::CommandLine::text(), localDatabase()));
+
+    results::ReportListQuery query;
+    query.page = qMax(page, 1);
+    query.pageSize = ReportListPageSize;
+    query.showAll = m_showAllBox->isChecked();
+    query.type = results::reportTypeFromText(m_selectedType);
+    query.sortBy = !isArchive() && m_sortByList->currentText() == QLatin1String("Lot") ? results::ReportSortKey::Lot
+                                                                                       : results::ReportSortKey::Id;
+    query.ascending = m_ascendingOption->isChecked();
+    m_groups.clear();
+    try {
+        m_groups = lists().page(query, m_archivePath).rows;
+    } catch (const platform::DbError& e) {
+        config::writeLog(QStringLiteral("Report list could not be read: ") + e.text());
+    }
+    fillReportGrid();
+    fillPagesList(query.page, query.showAll);
+    fillArchiveGrid();
+
+    m_loadingFrame->hide();
+    m_reportGrid->show();
+    m_listLoading = false;
+}
+
+void ReportListWindow::fillReportGrid()
+{
+    m_reportGrid->setUpdatesEnabled(false);
+    m_reportGrid->clearContents();
+    m_reportGrid->setRowCount(int(m_groups.size()));
+    for (int row = 0; row < m_groups.size(); ++row) {
+        const results::ReportListRow& group = m_groups[row];
+        m_reportGrid->setItem(row, 1, cell(QString::number(group.uniqueGroupId)));
+        m_reportGrid->setItem(row, 2, cell(group.lot));
+        m_reportGrid->setItem(row, 3, cell(gridDate(group.dateExecuted)));
+        m_reportGrid->setItem(row, 4, cell(gridDate(group.dateCompleted)));
+    }
+    m_reportGrid->clearSelection();
+    m_reportGrid->setCurrentCell(-1, -1);
+    m_reportGrid->setUpdatesEnabled(true);
+}
+
+void ReportListWindow::fillPagesList(int page, bool showAll)
+{
+    qint64 groups = 0;
+    try {
+        groups = lists().countCompletedTestGroups(showAll, m_archivePath);
+    } catch (const platform::DbError& e) {
+        config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
+    }
+    const int pages = reportListPageCount(groups);
+    m_pagesList->clear();
+    for (int p = 1; p <= pages; ++p)
+        m_pagesList->addItem(QString::number(p));
+    m_pagesList->setCurrentIndex(qMin(page, pages) - 1);
+    m_pagesLabel->setText(QStringLiteral("of %1").arg(pages));
+}
+
+void ReportListWindow::fillArchiveGrid()
+{
+    m_archives.clear();
+    if (isArchive() || localDatabase()) {
+        try {
+            m_archives = lists().archives(m_archivePath).rows;
+        } catch (const platform::DbError& e) {
+            config::writeLog(QStringLiteral("Archive list could not be read: ") + e.text());
+        }
+    }
+    m_archiveGrid->clearContents();
+    m_archiveGrid->setRowCount(int(m_archives.size()));
+    for (int row = 0; row < m_archives.size(); ++row) {
+        const results::ArchiveListRow& archive = m_archives[row];
+        m_archiveGrid->setItem(row, 1, cell(archive.range));
+        m_archiveGrid->setItem(row, 2, cell(archive.fileName));
+        m_archiveGrid->setItem(row, 3, cell(gridDate(archive.archiveDate)));
+    }
+    m_archiveGrid->clearSelection();
+    m_archiveGrid->setCurrentCell(-1, -1);
+}
+
+std::optional<results::ReportListRow> ReportListWindow::selectedGroup() const
+{
+    const int row = m_reportGrid->currentRow();
+    if (row < 0 || row >= m_groups.size())
+        return std::nullopt;
+    return m_groups[row];
+}
+
+void ReportListWindow::openSelectedFullReport()
+{
+    openReport(false);
+}
+
+void ReportListWindow::openSelectedCondensedReport()
+{
+    openReport(true);
+}
+
+void ReportListWindow::openReport(bool condensed)
+{
+    const std::optional<results::ReportListRow> group = selectedGroup();
+    if (!group)
+        return;
+    const bool zamo80 = condensed && lists().condensedReportId(group->uniqueGroupId, m_archivePath) >= 1;
+    m_host.reports().openTestReport(group->uniqueGroupId, condensed, m_archivePath, zamo80);
+}
+
+void ReportListWindow::exportSelectedReport()
+{
+    const std::optional<results::ReportListRow> group = selectedGroup();
+    if (!group) {
+        prompts().message(QStringLiteral("No report to export!"), QStringLiteral("Error"), platform::MsgButtons::Ok,
+                          platform::MsgIcon::Warning);
+        return;
+    }
+    const QString format = m_exportFormatList->currentText();
+    platform::FileDialogRequest request;
+    request.title = QStringLiteral("Export Report");
+    request.filter = exportDialogFilter(format);
+    request.defaultSuffix = results::ReportExportName::extension(format).mid(1);
+    const QString file = prompts().saveFile(request);
+    if (file.isEmpty())
+        return;
+    const bool zamo80 = exportsZamo80Condensed(m_selectedType);
+    if (!m_host.reports().exportReport(group->uniqueGroupId, group->dateExecuted, format, file, m_archivePath, zamo80,
+                                       zamo80))
+        prompts().message(QStringLiteral("The report could not be exported to ")
+                              + results::ReportExportName::withExtension(file, format) + QStringLiteral("."),
+                          QStringLiteral("Error"), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+}
+
+void ReportListWindow::archiveNow()
+{
+    if (prompts().message(QStringLiteral("Are you sure you want to Archive the current Database?"),
+                          QStringLiteral("Archive Now?"), platform::MsgButtons::YesNo, platform::MsgIcon::Question)
+        != platform::MsgResult::Yes)
+        return;
+    if (m_host.runActive()) {
+        prompts().message(QStringLiteral("Tests already active!  You must stop the active tests first."),
+                          config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        return;
+    }
+    archiveDatabase();
+    loadReportList(1);
+}
+
+void ReportListWindow::openArchive(int row)
+{
+    if (row < 0 || row >= m_archives.size())
+        return;
+    // The archive's name alone: the file lies in the live database's archive folder.
+    const QString file = QFileInfo(m_archives[row].fileName).fileName();
+    if (file.isEmpty())
+        return;
+    const QString folder = m_host.settings().paths.archiveFolder;
+    auto* window = new ReportListWindow(m_host, QDir(folder).filePath(file));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setReportType(m_selectedType);
+    if (!window->load()) {
+        delete window;
+        return;
+    }
+    const QRect here = MdiChild::geometryTwips(this);
+    m_host.showWindow(window);
+    MdiChild::moveTwips(window, here.left() + 200, here.top() + 200);
+}
+
+} // namespace ui

@@ -1,0 +1,63 @@
+#include "ui/reportlists/StationReportListHost.h"
+
+#include "results/ResultsDatabase.h"
+#include "ui/common/MdiPlacement.h"
+#include "ui/reportlists/StationDatabaseArchiving.h"
+#include "ui/reports/StationReportActions.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/StationWindows.h"
+#include "ui/testwindow/TestWindow.h"
+
+#include <QProgressBar>
+
+namespace ui {
+
+namespace {
+
+void showProgress(int value)
+{
+    if (MainFrame* frame = StationWindows::existingFrame())
+        frame->MainProgressBar->setValue(value);
+}
+
+} // namespace
+
+StationReportListHost::StationReportListHost(config::StationSettings& settings)
+    : m_settings(settings),
+      m_reports(std::make_unique<TestWindowReportActions>(settings, [this] { return unitsMode(); })),
+      m_archiving(std::make_unique<StationDatabaseArchiving>(settings, showProgress))
+{
+}
+
+StationReportListHost::~StationReportListHost() = default;
+
+platform::DbConnection* StationReportListHost::liveDatabase()
+{
+    return results::openDatabase(false) ? results::sharedConnection() : nullptr;
+}
+
+run::ConnectedUnitsMode StationReportListHost::unitsMode() const
+{
+    const TestWindowServices* window = StationWindows::testWindow();
+    return window ? window->checkZAMOMode() : run::ConnectedUnitsMode::None;
+}
+
+bool StationReportListHost::singleZamo24() const
+{
+    const TestWindowServices* window = StationWindows::testWindow();
+    return window && window->checkZAMO24();
+}
+
+bool StationReportListHost::runActive() const
+{
+    const auto* window = dynamic_cast<const TestWindow*>(StationWindows::testWindow());
+    return window && window->m_testRunning();
+}
+
+void StationReportListHost::showWindow(QWidget* window)
+{
+    StationWindows::addToFrame(window);
+    MdiChild::showAndRaise(window);
+}
+
+} // namespace ui

@@ -1,0 +1,39 @@
+#pragma once
+// The station as the report list windows see it: the shared connection to
+// the live database, the units of the main test window (none while there is
+// no test window), its run, the main window's report actions, the archive
+// job with the main frame's progress bar, and the main frame for the
+// windows they open. Nothing here fails on its own.
+
+#include "ui/reportlists/ReportListHost.h"
+
+#include <memory>
+
+namespace config {
+struct StationSettings;
+}
+
+namespace ui {
+
+class StationReportListHost : public ReportListHost {
+public:
+    // settings: the station's settings, kept by reference.
+    explicit StationReportListHost(config::StationSettings& settings);
+    ~StationReportListHost() override;
+
+    const config::StationSettings& settings() const override { return m_settings; }
+    platform::DbConnection* liveDatabase() override;
+    run::ConnectedUnitsMode unitsMode() const override;
+    bool singleZamo24() const override;
+    run::ReportActions& reports() override { return *m_reports; }
+    DatabaseArchiving& archiving() override { return *m_archiving; }
+    bool runActive() const override;
+    void showWindow(QWidget* window) override;
+
+private:
+    config::StationSettings& m_settings;
+    std::unique_ptr<run::ReportActions> m_reports;
+    std::unique_ptr<DatabaseArchiving> m_archiving;
+};
+
+} // namespace ui
