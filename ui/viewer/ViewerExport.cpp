@@ -1,6 +1,7 @@
 #include "ui/viewer/ViewerExport.h"
 
 #include "platform/Prompts.h"
+#include "ui/reports/ExportFilters.h"
 #include "viewer/ViewerReportSource.h"
 
 namespace ui {
@@ -8,15 +9,6 @@ namespace ui {
 namespace ViewerExport {
 
 namespace {
-
-QString filterOf(const QString& format)
-{
-    if (format == QLatin1String("PDF"))
-        return QStringLiteral("Portable Document Format (*.pdf);;All Files (*.*)");
-    if (format == QLatin1String("XLS"))
-        return QStringLiteral("Excel Spreadsheet (*.xls);;All Files (*.*)");
-    return QStringLiteral("Tab-Delimited Text (*.txt);;All Files (*.*)");
-}
 
 void warn(const QString& text)
 {
@@ -35,7 +27,7 @@ QString askPath(const QString& format)
 {
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Export Report");
-    request.filter = filterOf(format);
+    request.filter = exportDialogFilter(format);
     // The dialog adds the same extension as the export does, so that its
     // overwrite question names the file that is written.
     request.defaultSuffix = format;
