@@ -81,10 +81,8 @@ bool main(config::StationSettings& settings)
     settings.database = config::readDatabaseSettings(file);
     settings.paths.placeDatabase(settings.database.localDatabaseFolder);
 
-    if (settings.database.useLocalDatabase)
-        openLocalDatabase(settings);
-    else
-        openSqlDatabase(settings);
+    installDatabaseOptions(settings);
+    checkDatabase(settings, switches.startingUp);
     if (platform::ProgramEnd::requested()) {
         switches.startingUp = false;
         return false;

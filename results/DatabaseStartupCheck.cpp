@@ -88,12 +88,9 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
 
     m_host.log(QStringLiteral("Applying database updates"));
     m_host.closeDatabase();
+    // Each step is whole or nothing, so a file that cannot be copied is
+    // still raised; it is replaced only once a copy is safe.
     const UpkeepOutcome copy = m_host.backUp(checked);
-    if (!copy.done) {
-        // Without a copy the file is neither raised nor replaced.
-        accessFailure(checked, isRetry, copy.cause);
-        return;
-    }
     const bool known = revision >= SchemaUpgrades::OldestLocalRevision && revision < ResultsSchema::CurrentRevision;
     if (known && upgrade(revision))
         return; // the next database call opens the file

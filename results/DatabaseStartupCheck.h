@@ -11,10 +11,11 @@
 // demonstration column is repaired first. A file that cannot be raised or
 // read, or whose revision the station does not know, is replaced by the empty
 // database, but only once a copy of it is safe in the archive folder: the
-// operator is told where it is kept. When no copy can be made the file is
-// left as it is and the check goes the way of a file it cannot reach: the
-// operator may fall back to the default data folder once, or the program
-// ends.
+// operator is told where it is kept. A file that cannot be copied is still
+// raised (each step is whole or nothing), but never replaced: when it would
+// be, it is left as it is and the check goes the way of a file it cannot
+// reach: the operator may fall back to the default data folder once, or the
+// program ends.
 //
 // Server: a database at revision 13 or 14 is raised one step per start when
 // the operator agrees; one below 13 (or one that cannot be reached) sends the

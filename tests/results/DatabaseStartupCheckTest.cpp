@@ -279,6 +279,20 @@ TEST_F(StartupCheck, AFileThatCannotBeCopiedIsNeitherRaisedNorReplaced)
     EXPECT_EQ(station.calls.last(), "end");
 }
 
+TEST_F(StartupCheck, AFileThatCannotBeCopiedIsStillRaisedForEachStepIsWhole)
+{
+    makeOldFile(13);
+    {
+        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        start();
+    }
+    EXPECT_TRUE(backupFiles().isEmpty());
+    EXPECT_EQ(station.upgrades.logLines, (QStringList{"Database upgrade to Rev 14", "Database upgrade to Rev 15"}));
+    EXPECT_EQ(revision(), 15);
+    EXPECT_TRUE(prompts.shown.isEmpty());
+    EXPECT_EQ(station.calls, QStringList{"windows"});
+}
+
 TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaultFolderOnce)
 {
     const QString elsewhere = home.filePath("Bench2");

@@ -110,13 +110,15 @@ TEST_F(StationStartTest, AnUnusableDatabaseEndsTheProgramBeforeAnyFileIsWritten)
     blocker.close();
     config::iniWrite("Database", "LocalDatabaseFolder", home.path() + "/blocked/db", folder + "/settings.ini");
 
+    // The operator declines the default folder.
+    prompts->messageAnswers = {platform::MsgResult::Cancel};
     EXPECT_FALSE(start());
     EXPECT_TRUE(platform::ProgramEnd::requested());
-    EXPECT_EQ(prompts->messages().last(), "Unable to resolve database access error.  Exiting application.\r\n\r\n"
-                                          "Cannot create the database file "
-                                              + home.path()
-                                              + "/blocked/db/ZAMO_Results.mdb: "
-                                                "Not a directory");
+    EXPECT_EQ(prompts->messages().last(),
+              "Unable to access database file.  Possible corruption, folder access, or permissions issue.\r\n\r\n"
+              "Click OK to revert to the default application data folder, or CANCEL to terminate the application "
+              "and check the database file:\r\n   "
+                  + home.path() + "/blocked/db/ZAMO_Results.mdb");
     EXPECT_EQ(prompts->shown.last().title, "Database Error");
     EXPECT_EQ(logMessages().last(), "Application Terminated");
     for (const QString& file : TemplateFiles)

@@ -34,7 +34,8 @@ protected:
         const platform::DbServerAddress a = server->address();
         platform::DbConnection connection;
         connection.openServer(a);
-        results::ResultsSchema::create(connection, results::ResultsSchema::TemplateRevision);
+        // At the current revision: an older one brings the update offer at start.
+        results::ResultsSchema::create(connection, results::ResultsSchema::CurrentRevision);
         const QString ini = station.dataFolder() + "/settings.ini";
         QDir().mkpath(station.dataFolder());
         for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},

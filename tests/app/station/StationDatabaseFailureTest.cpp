@@ -34,6 +34,12 @@ std::vector<std::string> texts(const QStringList& list)
     return texts;
 }
 
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QStringList logLines(const QString& text)
 {
     return text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
@@ -272,15 +278,19 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     EXPECT_FALSE(QFile::exists(file + "-wal"));
 }
 
-// A database file that the station cannot use is refused at start-up, and
-// the box says why.
+// A database file that the station cannot read is kept in the archive folder
+// and replaced at start-up; one that it can neither use nor replace ends the
+// start. Either way the first box says why.
 TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
 {
+    const QString endText = "Unable to access database file.  Possible corruption, folder access, or permissions "
+                            "issue.\r\n\r\nClick OK to terminate the application and check the database file:\r\n   ";
     struct Case {
         const char* name;
         std::function<void(const QString& file)> make;
         bool readOnly;
         const char* cause;
+        bool replaced; // else the start ends
     };
     const Case cases[] = {
         {"Jet file",
@@ -289,11 +299,11 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
              ASSERT_TRUE(f.open(QIODevice::WriteOnly));
              f.write(QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(200, '\0'));
          },
-         false, "it is a Jet database file, which must be converted before use"},
+         false, "it is a Jet database file, which must be converted before use", true},
         {"folder", [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file)); }, false,
-         "it is a folder, not a database file"},
+         "it is a folder, not a database file", false},
         {"read-only file", [](const QString& file) { ASSERT_FALSE(results::buildEmptyDatabase(file).isEmpty()); }, true,
-         "the file is read-only ("},
+         "the file is read-only (", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -301,19 +311,30 @@ TEST(StationDatabaseRefusal, AnUnusableDatabaseFileIsRefusedAtStartWithItsCause)
         QDir().mkpath(station.dataFolder());
         const QString file = station.dataFolder() + "/ZAMO_Results.mdb";
         c.make(file);
+        const QByteArray original = QFileInfo(file).isFile() ? readFile(file) : QByteArray();
         std::unique_ptr<testsupport::WriteProtection> protection;
         if (c.readOnly) {
             protection = std::make_unique<testsupport::WriteProtection>(file);
             if (!protection->active())
                 GTEST_SKIP() << "cannot make the file read-only here: " << protection->why().toStdString();
         }
-        EXPECT_FALSE(station.start());
-        EXPECT_THAT(texts(station.prompts().messages()),
-                    ElementsAre(StartsWith(("Unable to connect to database.  Please check database connection "
-                                            "settings.\r\n\r\nCannot open database \""
-                                            + file + "\": " + c.cause)
-                                               .toStdString()),
-                                "Unable to resolve database access error.  Exiting application."));
+        EXPECT_EQ(station.start(), c.replaced);
+        const std::string cause = ("Unable to connect to database.  Please check database connection "
+                                   "settings.\r\n\r\nCannot open database \""
+                                   + file + "\": " + c.cause)
+                                      .toStdString();
+        if (c.replaced) {
+            const QStringList kept = QDir(station.dataFolder() + "/Archive").entryList(QDir::Files);
+            ASSERT_EQ(kept.size(), 1);
+            EXPECT_EQ(readFile(station.dataFolder() + "/Archive/" + kept[0]), original);
+            EXPECT_THAT(texts(station.prompts().messages()),
+                        ElementsAre(StartsWith(cause), StartsWith("The database file could not be used (it cannot "
+                                                                  "be read as a results database)")));
+        } else {
+            EXPECT_THAT(texts(station.prompts().messages()),
+                        ElementsAre(StartsWith(cause), (endText + file).toStdString()));
+            EXPECT_TRUE(QFileInfo::exists(file)) << "nothing is deleted";
+        }
     }
 }
 
