@@ -82,6 +82,7 @@ results::UpkeepOutcome UpkeepProgressWindow::backUp(const QString& databaseFile,
 {
     UpkeepProgressWindow window(Job::Backup, parent);
     return window.runJob([&](results::UpkeepObserver& observer) {
+        results::closeDatabase(); // a timer may have opened it while the window stood
         return results::DatabaseArchive(databaseFile, archiveFolder, observer).backup();
     });
 }
@@ -89,9 +90,11 @@ results::UpkeepOutcome UpkeepProgressWindow::backUp(const QString& databaseFile,
 results::UpkeepOutcome UpkeepProgressWindow::archive(const QString& databaseFile, const QString& archiveFolder,
                                                      QWidget* parent)
 {
-    results::closeDatabase();
     UpkeepProgressWindow window(Job::Archive, parent);
     const results::UpkeepOutcome outcome = window.runJob([&](results::UpkeepObserver& observer) {
+        // Closed at the start of the job itself: a connection that a timer
+        // opened while the window stood would stay on the archived file.
+        results::closeDatabase();
         return results::DatabaseArchive(databaseFile, archiveFolder, observer).archive();
     });
     if (!outcome.done)

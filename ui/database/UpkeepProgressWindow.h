@@ -36,12 +36,13 @@ public:
     // when it is done (backup and archive windows).
     results::UpkeepOutcome runJob(const JobRun& run);
 
-    // The backup of the live file into the archive folder, in its window.
+    // The backup and the archive of the live file, each in its window. The
+    // job closes the shared connection when it starts (the next database
+    // call opens the file anew).
     static results::UpkeepOutcome backUp(const QString& databaseFile, const QString& archiveFolder,
                                          QWidget* parent = nullptr);
-    // The archive of the live file, in its window: the shared connection is
-    // closed first (the next database call opens the new file). A failure is
-    // told to the operator with its cause; the live file is then as it was.
+    // A failed archive is told to the operator with its cause; the live file
+    // is then as it was.
     static results::UpkeepOutcome archive(const QString& databaseFile, const QString& archiveFolder,
                                           QWidget* parent = nullptr);
 

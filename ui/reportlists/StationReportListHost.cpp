@@ -8,24 +8,12 @@
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestWindow.h"
 
-#include <QProgressBar>
-
 namespace ui {
-
-namespace {
-
-void showProgress(int value)
-{
-    if (MainFrame* frame = StationWindows::existingFrame())
-        frame->MainProgressBar->setValue(value);
-}
-
-} // namespace
 
 StationReportListHost::StationReportListHost(config::StationSettings& settings)
     : m_settings(settings),
       m_reports(std::make_unique<TestWindowReportActions>(settings, [this] { return unitsMode(); })),
-      m_archiving(std::make_unique<StationDatabaseArchiving>(settings, showProgress))
+      m_archiving(std::make_unique<StationDatabaseArchiving>(settings))
 {
 }
 
