@@ -45,7 +45,7 @@ public:
     {
     }
 
-    // One second of the active step; vChargeSeconds is the charge time.
+    // One second of the active step; chargeSeconds is the charge time.
     void tick(const Kind& kind, RunState& state, const testlists::TestStep& step, qint32 chargeSeconds);
 
 private:

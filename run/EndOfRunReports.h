@@ -15,7 +15,7 @@ class ReportActions;
 
 namespace EndOfRunReports {
 
-// The actions follow the [Reports] settings; vBurnIn exports the PDF
+// The actions follow the [Reports] settings; burnIn exports the PDF
 // whatever the PDF setting says. An export is attempted only with an
 // export folder set, and told only when it wrote its file.
 QString run(ReportActions& reports, const config::ReportSettings& settings, qint32 uniqueGroupID,

@@ -29,7 +29,7 @@ public:
 
     // Asks every test-active electrode of the connected units to resend.
     void resendActiveElectrodes();
-    // Whole seconds from vStart to the present UTC time.
+    // Whole seconds from start to the present UTC time.
     static qint64 secondsSinceUtc(const QDateTime& start);
 
     // The keep-awake calls; tests replace them to see them.

@@ -11,7 +11,7 @@ struct RunState;
 
 namespace MeasurementSchedule {
 
-// Opens the first interval of the step's test type (vFirst) or the next one.
+// Opens the first interval of the step's test type (first) or the next one.
 // charAt a step start no interim reading counts before the first interval; when
 // an interval opens, every channel's next reading is due.
 void setNextMeasurementTime(RunState& state, const QString& testType, bool first);
@@ -21,7 +21,7 @@ void setNextMeasurementTime(RunState& state, const QString& testType, bool first
 bool intervalOpensNow(const RunState& state, const QString& testType);
 
 // True while the channel's interim reading of the current interval is still
-// due. vUnit 1..2, vChannel 0..15; anything else throws std::out_of_range.
+// due. unit 1..2, channel 0..15; anything else throws std::out_of_range.
 bool intervalReadingDue(const RunState& state, int unit, int channel);
 
 // The channel's interim reading of the current interval is in.

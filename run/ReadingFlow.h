@@ -61,7 +61,7 @@ public:
     // number is bad data whatever the raw words say.
     DataCheck checkFinalData(int unit, qint16 channel, bool badData, double value);
     // The electrode's test ends on its data errors with the code and line
-    // given; vBeforeSound runs after the code is stored.
+    // given; beforeSound runs after the code is stored.
     void endWithDataError(int unit, qint16 channel, const QString& code, const QString& line,
                           const std::function<void()>& beforeSound = {});
     // The same with "ERR" and its " data Error" line.
@@ -71,7 +71,7 @@ public:
     // expired-calibration pass.
     QString judge(int unit, qint16 channel, double value, const LimitPair& limits);
     // A verdict made on several values: its lines and sound, and the
-    // expired-calibration pass when vAskExpiry.
+    // expired-calibration pass when askExpiry.
     QString apply(int unit, qint16 channel, const Verdict& verdict, bool askExpiry = true);
 
     void recordMeasurement(int unit, qint16 channel, const QString& label, double value, qint32 intervalSeconds);

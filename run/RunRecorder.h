@@ -17,7 +17,7 @@ public:
     virtual ~RunRecorder() = default;
     // Creates the run's test group; its key, 0 when none was created.
     virtual qint32 createTestGroupRecord() = 0;
-    // The test and test-unit records of a started step (vPace: a pace step
+    // The test and test-unit records of a started step (pace: a pace step
     // running beside the run list keeps its keys on the step).
     virtual void createTestRecords(const QString& testType, bool pace, testlists::TestStep& test) = 0;
     // Marks the group cancelled and removes what a cancelled run leaves.
@@ -29,33 +29,19 @@ public:
     virtual void recordAverageACLGResults(qint32 groupID) = 0;
     virtual void buildCondensedZamo80Report(qint32 groupID) = 0;
 
-    // What the result handlers store (a recorder that keeps no readings
-    // ignores them): one reading, or an R1/R2 pair, of channel 0..15 of
+    // What the result handlers store: one reading, or an R1/R2 pair, of channel 0..15 of
     // unit 1 or 2 under its interval label (SDR readings under their point
     // 1..4); one verdict; the duration verdict of a pace test.
     virtual void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
                                           int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
-                                          qint32 intervalSeconds)
-    {
-        (void)unit, (void)channel, (void)label, (void)value, (void)useSDRPoint, (void)sdrPoint, (void)value2,
-            (void)twoReadings, (void)inhibitDisplay, (void)intervalSeconds;
-    }
-    virtual void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
-    {
-        (void)unit, (void)channel, (void)result, (void)inhibitDisplay;
-    }
+                                          qint32 intervalSeconds) = 0;
+    virtual void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) = 0;
     // One diagnostics row of unit 1 or 2 in the group (entries 1..9 of the
-    // unit's diagnostics; vNewModel: the ZAMO80 column set).
-    virtual void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel)
-    {
-        (void)unitValue, (void)groupID, (void)diagnostics, (void)newModel;
-    }
+    // unit's diagnostics; newModel: the ZAMO80 column set).
+    virtual void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics,
+                                       bool newModel) = 0;
     virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
-                                      testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
-    {
-        (void)unitID, (void)electrodeIndex, (void)duration, (void)secondary, (void)test, (void)padsRolled,
-            (void)rolledStatusMsgOnly;
-    }
+                                      testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) = 0;
 };
 
 // Records nothing.
@@ -69,6 +55,10 @@ public:
     QDateTime getGroupDateExecuted(qint32) override { return {}; }
     void recordAverageACLGResults(qint32) override {}
     void buildCondensedZamo80Report(qint32) override {}
+    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override {}
+    void recordChannelResult(int, int, const QString&, bool) override {}
+    void recordUnitDiagnostics(int, qint32, const QStringList&, bool) override {}
+    void recordPaceTestResult(int, int, qint32, bool, testlists::TestStep&, bool, bool) override {}
 };
 
 } // namespace run

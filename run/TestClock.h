@@ -11,7 +11,7 @@ public:
     virtual ~TestClock() = default;
     // One tick of the IntervalTimer while a step runs.
     virtual void tick() = 0;
-    // Opens the next interim-reading interval (vReset: at a step start).
+    // Opens the next interim-reading interval (reset: at a step start).
     virtual void setNextMeasurementTime(bool reset) = 0;
     // A BIAS step that reached its maximum duration is stopped.
     virtual void checkBiasTestDuration() = 0;

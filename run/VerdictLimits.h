@@ -15,7 +15,7 @@ struct LimitPair {
 
 namespace VerdictLimits {
 
-// vTest: "ACZ", "ACZ30", "DCO", "NOISE", "BIAS", "ACLG", "DEFR4", "DEFR60",
+// test: "ACZ", "ACZ30", "DCO", "NOISE", "BIAS", "ACLG", "DEFR4", "DEFR60",
 // "SDRDCO" or "SDRSlope", taken from limits. An unknown name throws
 // std::invalid_argument.
 LimitPair limitsFor(const QString& test, bool zamo80, const config::Limits& limits);

@@ -163,9 +163,9 @@ QVector<std::shared_ptr<ChannelRecord>> LinkedUnit::getElectrodeArray()
 {
     return m_link->getElectrodeArray();
 }
-void LinkedUnit::txMasterDiagnosticsPollingMode(qint32 m_delay)
+void LinkedUnit::txMasterDiagnosticsPollingMode(qint32 delay)
 {
-    m_link->txMasterDiagnosticsPollingMode(m_delay);
+    m_link->txMasterDiagnosticsPollingMode(delay);
 }
 void LinkedUnit::setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
 {

@@ -56,7 +56,7 @@ public:
     void txCancel(qint16 channelID) override;
     QStringList getDiagnosticArray() override;
     QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() override;
-    void txMasterDiagnosticsPollingMode(qint32 m_delay) override;
+    void txMasterDiagnosticsPollingMode(qint32 delay) override;
     void setElectrodeLastMeasurement(qint16 channelID, double value, double value2) override;
     bool electrodeChannelCalibrationExpired(qint16 index) override;
     double getPaceAmplitude(qint16 channel, qint16 paceType) override;

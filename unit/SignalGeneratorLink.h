@@ -30,13 +30,13 @@ public:
     void setRollDelay(qint16 v) { m_rollDelay = v; }
     void closeUSB(qint32 handleID);
     qint32 openDevice(); // always 0
-    // Sends cmd, waits vDelay ms and returns what the generator sent back.
+    // Sends cmd, waits delay ms and returns what the generator sent back.
     QString sendDataAndPoll(const QString& cmd, qint32 delay = 50);
     void txCommCheck();
     void connectDevice();
     void disconnectDevice();
     bool connected() const { return m_connected; }
-    // Rolls electrode vChannelIndex (0..31) and returns after rollDelay seconds.
+    // Rolls electrode channelIndex (0..31) and returns after rollDelay seconds.
     void txRollChannel(qint16 channelIndex);
 
     // The connectDevice toggle was clicked by the operator.

@@ -15,7 +15,7 @@ public:
     using QObject::QObject;
     ~SimUnitPort() override = default;
 
-    // Answers one frame; with pImmediate the reply is the result and
+    // Answers one frame; with immediate the reply is the result and
     // dataReady is not raised, otherwise the result is "".
     virtual QString rxData(const QString& data, bool immediate = false) = 0;
     virtual void setNumOfChannels(qint16 numOfChannels) = 0;

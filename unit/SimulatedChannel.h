@@ -10,10 +10,10 @@ namespace unit {
 
 class SimulatedChannel {
 public:
-    // Resets the channel; a negative vChannelID keeps the channel number.
+    // Resets the channel; a negative channelID keeps the channel number.
     void init(qint16 channelID, bool zamo80, bool zamo24);
     // Answers one channel command ("(?)", "(GA)", "(L)", ...) at the
-    // simulator's clock vClock (seconds); the answer is left in data.
+    // simulator's clock clock (seconds); the answer is left in data.
     void rxCommand(const QString& cmd, qint32 clock);
 
     QString data() const { return m_data; }

@@ -59,7 +59,7 @@ public:
     virtual void txMasterDefibCharge(qint16 channelID) = 0;
     virtual void txGetPacePulse(qint16 channelID) = 0;
     virtual void txCancelAllElectrodes() = 0;
-    // With vPollData the reply is read before the call returns.
+    // With pollData the reply is read before the call returns.
     virtual void txMasterCheckLid(bool pollData) = 0;
     virtual void txMasterCommCheck() = 0;
     // Queues the calibration-date, firmware and serial-number queries of every present channel.
@@ -76,41 +76,22 @@ public:
     virtual void txMasterTriggerCharge() = 0;
     virtual void txStopAllBiasTest() = 0;
     // Stops the test of one channel.
-    virtual void txCancel(qint16 channelID) { (void)channelID; }
+    virtual void txCancel(qint16 channelID) = 0;
 
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.
-    virtual QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() { return {}; }
+    virtual QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray() = 0;
     // The unit's diagnostics as the results store them: entries 1..9 (entry 0
     // unused); empty when the unit is not connected.
-    virtual QStringList getDiagnosticArray() { return {}; }
-    // Asks for the unit's diagnostics and waits pDelay ms for the reply.
-    virtual void txMasterDiagnosticsPollingMode(qint32 m_delay) { (void)m_delay; }
-    virtual void setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
-    {
-        (void)channelID, (void)value, (void)value2;
-    }
-    virtual bool electrodeChannelCalibrationExpired(qint16 index)
-    {
-        (void)index;
-        return false;
-    }
+    virtual QStringList getDiagnosticArray() = 0;
+    // Asks for the unit's diagnostics and waits delay ms for the reply.
+    virtual void txMasterDiagnosticsPollingMode(qint32 delay) = 0;
+    virtual void setElectrodeLastMeasurement(qint16 channelID, double value, double value2) = 0;
+    virtual bool electrodeChannelCalibrationExpired(qint16 index) = 0;
     // The ZAMO2-4 pace settings last read back from the channel, for pace type 1 or 2.
-    virtual double getPaceAmplitude(qint16 channel, qint16 paceType)
-    {
-        (void)channel, (void)paceType;
-        return 0;
-    }
-    virtual double getPacePulseWidth(qint16 channel, qint16 paceType)
-    {
-        (void)channel, (void)paceType;
-        return 0;
-    }
-    virtual double getPaceBPM(qint16 channel, qint16 paceType)
-    {
-        (void)channel, (void)paceType;
-        return 0;
-    }
+    virtual double getPaceAmplitude(qint16 channel, qint16 paceType) = 0;
+    virtual double getPacePulseWidth(qint16 channel, qint16 paceType) = 0;
+    virtual double getPaceBPM(qint16 channel, qint16 paceType) = 0;
 };
 
 } // namespace unit

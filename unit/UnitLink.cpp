@@ -98,10 +98,6 @@ void UnitLink::setUnitID(qint16 v)
 
 // ---- connection ----
 
-void UnitLink::resetUSB(qint32) {}
-
-void UnitLink::activate() {}
-
 void UnitLink::disablePolling()
 {
     m_port.setPollingEnabled(false);

@@ -99,7 +99,6 @@ public:
     void setAclgEnergy(AclgEnergy energy) { m_protocol.setAclgEnergy(energy); }
 
     // ---- methods ----
-    void resetUSB(qint32 handleValue); // does nothing
     void closeUSB(qint32 handleID);
     qint32 openDevice(); // always 0
     void disablePolling();
@@ -196,7 +195,7 @@ public:
     void txMasterReadTrisRegister(const QString& registerName);
     void txMasterWritePort(const QString& portValue, const QString& bitValue);
     void txMasterDiagnostics();
-    void txMasterDiagnosticsPollingMode(qint32 m_delay = 200);
+    void txMasterDiagnosticsPollingMode(qint32 delay = 200);
     void txMasterEnable200VSupply();
     void txMasterDisable200VSupply(bool immediate = false);
     void txMasterDefibCharge(qint16 targetChannel = -1);
@@ -209,11 +208,10 @@ public:
     void connectDevice();
     void connectSimulator(qint16 numOfChannels, bool zamo80Mode = false, bool zamo24Mode = false);
     void disconnectDevice();
-    // vPaceType 1 or 2; any other type gives 0, as does a channel outside 0..15.
+    // paceType 1 or 2; any other type gives 0, as does a channel outside 0..15.
     double getPaceAmplitude(qint16 electrodeChannel, qint16 paceType);
     double getPacePulseWidth(qint16 electrodeChannel, qint16 paceType);
     double getPaceBPM(qint16 electrodeChannel, qint16 paceType);
-    void activate(); // does nothing
     void deactivate();
     QString electrodeChannelSerialNumber(qint16 indexValue);
     bool electrodeChannelCalibrationExpired(qint16 indexValue);

@@ -428,10 +428,10 @@ void UnitLink::txMasterDiagnostics()
     Send(*this, m_protocol.command(ModelCommand::UnitDiagnostics), -1);
 }
 
-void UnitLink::txMasterDiagnosticsPollingMode(qint32 m_delay)
+void UnitLink::txMasterDiagnosticsPollingMode(qint32 delay)
 {
     // Always the upper-case frame, also on the models whose queued form is "[d]".
-    processReceivedData(m_port.exchange("[D]", m_delay));
+    processReceivedData(m_port.exchange("[D]", delay));
 }
 
 void UnitLink::txMasterEnable200VSupply()

@@ -94,4 +94,21 @@ public:
     void txStopAllBiasTest() override { commands << "STOP ALL BIAS"; }
     QStringList getDiagnosticArray() override { return diagnostics; }
     void txCancel(qint16 ch) override { commands << "CANCEL " + QString::number(ch); }
+    QVector<std::shared_ptr<unit::ChannelRecord>> getElectrodeArray() override { return records; }
+    void txMasterDiagnosticsPollingMode(qint32) override { ++diagnosticsPolls; }
+    void setElectrodeLastMeasurement(qint16 ch, double value, double value2) override
+    {
+        storedMeasurements << QStringLiteral("%1: %2 %3").arg(ch).arg(value).arg(value2);
+    }
+    double getPaceAmplitude(qint16, qint16) override { return paceAmplitude; }
+    double getPacePulseWidth(qint16, qint16) override { return pacePulseWidth; }
+    double getPaceBPM(qint16, qint16) override { return paceBpm; }
+
+    // What the run read or stored beyond the commands.
+    QVector<std::shared_ptr<unit::ChannelRecord>> records;
+    int diagnosticsPolls = 0;
+    QStringList storedMeasurements;
+    double paceAmplitude = 0;
+    double pacePulseWidth = 0;
+    double paceBpm = 0;
 };

@@ -32,7 +32,7 @@ public:
     void printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed, bool zamo80) override;
     void printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath) override;
 
-    // The export's file: vFileName when given (with the format's extension
+    // The export's file: fileName when given (with the format's extension
     // added when it has none), else ExportPath & "TestReport_" & the report
     // date as yyyymmdd-hhnnss & ".PDF", ".XLS" or ".TXT"; "" when there is
     // neither a file name nor an export folder, or the format is none of

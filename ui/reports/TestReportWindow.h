@@ -41,7 +41,7 @@ public:
     void setShowCondensedReport(bool newValue) { m_showCondensedReport = newValue; }
     void setZamo80(bool newValue) { m_zamo80 = newValue; }
 
-    // Writes the report to vFilePath as "PDF", "XLS" (a workbook) or "TAB"
+    // Writes the report to filePath as "PDF", "XLS" (a workbook) or "TAB"
     // (tab-separated text); true when the file was written.
     bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat, bool condensedReport,
                       bool zamo80Value);

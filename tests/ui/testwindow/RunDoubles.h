@@ -46,6 +46,16 @@ public:
                      .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
+    // Readings, verdicts and pace results are counted apart from the calls.
+    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override
+    {
+        ++measurementCount;
+    }
+    void recordChannelResult(int, int, const QString&, bool) override { ++resultCount; }
+    void recordPaceTestResult(int, int, qint32, bool, testlists::TestStep&, bool, bool) override { ++paceResultCount; }
+    int measurementCount = 0;
+    int resultCount = 0;
+    int paceResultCount = 0;
 };
 
 class RecordingReports : public run::ReportActions {
