@@ -27,6 +27,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
+#include "support/ModalWindows.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
@@ -269,21 +270,7 @@ public:
         frame().ZamoUnitsConnectSimulator[n]->trigger();
     }
 
-    // Runs action on the next modal window that opens, from a timer of its
-    // own while the window's event loop runs (modal windows wait in real time).
-    static void whenModal(std::function<void(QWidget*)> action)
-    {
-        auto* poll = new QTimer();
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, action] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start();
-    }
+    static void whenModal(std::function<void(QWidget*)> action) { testsupport::whenModal(std::move(action)); }
 
     // The pre-test details window that the next run opens is answered with
     // "start Test", the lot and the notes given.

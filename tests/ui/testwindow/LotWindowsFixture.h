@@ -5,6 +5,7 @@
 #include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RecordingUnit.h"
+#include "support/ModalWindows.h"
 #include "support/TempDataHome.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/TestDetailsDialog.h"
@@ -26,21 +27,7 @@ protected:
         prompts = platform::ScriptedPrompts::installNew();
     }
 
-    // Runs action on the next modal window that opens (from a timer, while
-    // the window's own event loop runs).
-    static void whenModal(std::function<void(QWidget*)> action)
-    {
-        auto* poll = new QTimer();
-        poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, [poll, action] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start();
-    }
+    static void whenModal(std::function<void(QWidget*)> action) { testsupport::whenModal(std::move(action)); }
 
     testsupport::TempDataHome home;
     config::StationSettings settings;
