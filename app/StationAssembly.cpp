@@ -6,6 +6,7 @@
 #include "run/UnitEventRouter.h"
 #include "ui/editors/EditorWindows.h"
 #include "ui/reports/StationReportActions.h"
+#include "ui/service/ServicePanel.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/ActiveLotWindow.h"
@@ -68,6 +69,9 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
     form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
     results::setConnectionObserver(&form->connectionEvents());
     ui::StationWindows::addToFrame(form);
+    ui::StationWindows::windowOpeners().SystemCalibration = [form, links] {
+        ui::showServicePanel(*form, form->sequencer(), *links->link(1));
+    };
     form->load();
     if (settings.signalGenerator.enabled)
         roller->setRollDelay(settings.signalGenerator.delay);

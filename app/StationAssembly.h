@@ -1,7 +1,8 @@
 #pragma once
 // The test execution's windows in the station: the main test window on
-// the two unit links with its pre-test details window, and the active-lot
-// window, handed to the main frame.
+// the two unit links with its pre-test details window, the calibration and
+// service panel on its unit 1, and the active-lot window, handed to the
+// main frame.
 
 #include "config/StationSettings.h"
 
@@ -12,7 +13,8 @@ namespace ExecutionWindows {
 // Registers the factory that builds the main test window on first use, on
 // the station's settings (kept by reference: the caller keeps them for the
 // program's life): its unit links wired to it, the frame's items attached,
-// the editors and the database connection hooked up, and the window loaded.
+// the editors, the calibration and service panel ("System Calibration") and
+// the database connection hooked up, and the window loaded.
 // Registers the active-lot window's factory as well.
 void installMainForm(config::StationSettings& settings);
 

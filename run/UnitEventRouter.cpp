@@ -80,8 +80,9 @@ void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, 
         });
         connect(link, &L::txData, context,
                 [window](int index, const QString& frame) { window->frameSent(index, frame); });
-        connect(link, &L::rxData, context,
-                [window](int index, qint16, const QString& frame) { window->frameReceived(index, frame); });
+        connect(link, &L::rxData, context, [window](int index, qint16 channel, const QString& frame) {
+            window->frameReceived(index, channel, frame);
+        });
         connect(link, &L::rxDataInBuffer, context,
                 [window](int index, const QString& buffer) { window->receiveBufferRead(index, buffer); });
         connect(link, &L::rxMasterFoundChannels, context,

@@ -20,9 +20,11 @@ public:
     // The link failed; the observer decides whether to reconnect or to end.
     virtual void unitFailed(int unit, const QString& error) = 0;
     virtual void showHardwareStatus(int unit, const QString& status, bool error) = 0;
-    // A frame sent to or received from the unit.
+    // A frame sent to the unit.
     virtual void frameSent(int unit, const QString& frame) = 0;
-    virtual void frameReceived(int unit, const QString& frame) = 0;
+    // A frame received from the unit, with the channel it is attributed to
+    // (0 for the unit's own replies).
+    virtual void frameReceived(int unit, qint16 channel, const QString& frame) = 0;
     // The receive buffer after a read (shown only when asked for).
     virtual void receiveBufferRead(int unit, const QString& buffer) = 0;
     // The unit reported its channels.

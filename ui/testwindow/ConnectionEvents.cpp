@@ -181,9 +181,10 @@ void ConnectionEvents::frameSent(int Index, const QString& data)
     logTraffic(line);
 }
 
-void ConnectionEvents::frameReceived(int Index, const QString& data)
+void ConnectionEvents::frameReceived(int Index, qint16 channel, const QString& data)
 {
-    const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + data;
+    const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + data
+                         + QStringLiteral(", ") + QString::number(channel);
     logTraffic(line);
 }
 

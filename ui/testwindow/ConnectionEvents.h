@@ -30,7 +30,7 @@ public:
     void unitFailed(int unit, const QString& error) override;
     void showHardwareStatus(int unit, const QString& status, bool error) override;
     void frameSent(int unit, const QString& frame) override;
-    void frameReceived(int unit, const QString& frame) override;
+    void frameReceived(int unit, qint16 channel, const QString& frame) override;
     void receiveBufferRead(int unit, const QString& buffer) override;
     void channelsFound(int unit) override;
 

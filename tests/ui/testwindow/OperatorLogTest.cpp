@@ -161,9 +161,21 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
     form->connectionEvents().frameSent(2, "[*]");
     EXPECT_TRUE(logText().contains("TX (2) -> [*]"));
     EXPECT_FALSE(form->operatorLog().text().contains("TX (2)"));
+    // A received frame names its channel; outside verbose mode it goes to the log file only.
+    form->connectionEvents().frameReceived(1, 3, "(*)");
+    EXPECT_TRUE(logText().contains("RX (1) <- (*), 3\r\n"));
+    EXPECT_FALSE(form->operatorLog().text().contains("RX (1)"));
     settings.switches.showVerbose = true;
-    form->connectionEvents().frameReceived(1, "(D...)");
-    EXPECT_TRUE(form->operatorLog().text().contains("RX (1) <- (D...)\r\n"));
+    form->connectionEvents().frameReceived(1, 0, "(D...)");
+    EXPECT_TRUE(form->operatorLog().text().contains("RX (1) <- (D...), 0\r\n"));
+    EXPECT_EQ(logText().count("RX (1) <- (D...), 0"), 1); // not logged twice
+    // The receive buffer only when asked for, then to the operator and the log.
+    form->connectionEvents().receiveBufferRead(1, "(GB0");
+    EXPECT_FALSE(logText().contains("RXBuffer"));
+    settings.switches.showRxBuffer = true;
+    form->connectionEvents().receiveBufferRead(1, "(GB0");
+    EXPECT_TRUE(form->operatorLog().text().contains("RXBuffer (1) <- (GB0\r\n"));
+    EXPECT_TRUE(logText().contains("RXBuffer (1) <- (GB0\r\n"));
     form->connectionEvents().unitReconnecting(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Attempting to Reconnect to Unit #1 *"));
 }

@@ -1,0 +1,83 @@
+#include "run/ServiceMode.h"
+
+#include "run/RunSequencer.h"
+#include "unit/Unit.h"
+
+#include <memory>
+
+namespace run {
+
+void ServiceMode::enter()
+{
+    setCalibrationMode();
+    setPollingInhibited(true);
+}
+
+void ServiceMode::leave()
+{
+    m_sequencer.state().calibrationMode = false;
+    setPollingInhibited(false);
+}
+
+bool ServiceMode::calibrationMode() const
+{
+    return m_sequencer.state().calibrationMode;
+}
+
+void ServiceMode::setCalibrationMode()
+{
+    m_sequencer.state().calibrationMode = true;
+}
+
+void ServiceMode::setPollingInhibited(bool inhibited)
+{
+    m_pollingInhibited = inhibited;
+    for (int u = 1; u <= 2; ++u)
+        if (unit::Unit* unit = m_sequencer.unitAt(u))
+            unit->setPollingInhibited(inhibited);
+}
+
+bool ServiceMode::burnInRunning() const
+{
+    return m_sequencer.state().burnInRunning;
+}
+
+testlists::TestList ServiceMode::burnInList(int repetitions, const QString& electrodes)
+{
+    struct Entry {
+        const char* type;
+        qint16 count;
+    };
+    static constexpr Entry round[] = {{"DCO", 1}, {"ACZ", 1}, {"SDR", 4}, {"ACZ", 1}};
+    testlists::TestList list;
+    for (int r = 0; r < repetitions; ++r) {
+        for (const Entry& entry : round) {
+            auto step = std::make_shared<testlists::TestStep>();
+            step->initByParams(QString::fromLatin1(entry.type), entry.count, electrodes, 0, 0, false, 0, false);
+            list.append(step);
+        }
+    }
+    return list;
+}
+
+void ServiceMode::beginBurnIn()
+{
+    m_sequencer.state().burnInRunning = true;
+    setCalibrationMode();
+}
+
+void ServiceMode::burnInStartFinished()
+{
+    if (!m_sequencer.state().m_testRunning)
+        m_sequencer.state().burnInRunning = false;
+}
+
+void ServiceMode::cancelBurnIn()
+{
+    const RunState& state = m_sequencer.state();
+    if (state.m_testRunning || state.m_activeTest)
+        m_sequencer.stopTests();
+    m_sequencer.state().burnInRunning = false;
+}
+
+} // namespace run
