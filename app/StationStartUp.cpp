@@ -1,5 +1,6 @@
 #include "app/StationStartUp.h"
 
+#include "app/CommonControls.h"
 #include "app/DatabaseStartCheck.h"
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
@@ -45,12 +46,6 @@ bool settingsFileReadable(const QString& settingsFile)
 }
 
 } // namespace
-
-bool initCommonControls()
-{
-    // The windows need the widget application object.
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
 
 bool main(config::StationSettings& settings)
 {

@@ -14,7 +14,4 @@ namespace app {
 
 bool main(config::StationSettings& settings);
 
-// True when the windows can be made (the widget application exists).
-bool initCommonControls();
-
 } // namespace app

@@ -26,7 +26,7 @@ struct ReportListRequest {
     static constexpr int PageSize = 1000;
 
     int page = 1;                               // numbered from 1
-    bool showAll = false;                       // "showDialog All"
+    bool showAll = false;                       // "Show All"
     bool ascending = true;                      // "ASC" (else "DSC")
     bool sortByLot = false;                     // "Sort by:" reads "Lot"
     QString reportType = QStringLiteral("ALL"); // "View Report Types"
@@ -79,7 +79,7 @@ public:
 
     explicit ViewerReportList(ViewerDatabase& database) : m_database(database) {}
 
-    // The file chosen in the "open File" dialog; an empty path (the dialog
+    // The file chosen in the "Open File" dialog; an empty path (the dialog
     // cancelled before a file was chosen) changes nothing but the status.
     DatabaseChoice chooseFile(const QString& path, ReportListRequest request);
     ServerChoice connectServer(const ServerLogOn& logOn, ReportListRequest request);

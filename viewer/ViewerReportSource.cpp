@@ -73,19 +73,27 @@ PreparedReport ViewerReportSource::open(qint32 groupId, ReportKind kind, bool di
 ReportExport ViewerReportSource::exportFullReport(qint32 groupId, const QString& format, const QString& filePath,
                                                   bool diagnostics)
 {
+    if (filePath.isEmpty() || !formatOf(format))
+        return {};
+    PreparedReport prepared = prepare(groupId, ReportKind::Full, diagnostics);
+    ReportExport done;
+    if (prepared.report)
+        done = exportTo(*prepared.report, format, filePath);
+    else
+        done.failure = prepared.failure;
+    done.templateError = prepared.templateError;
+    return done;
+}
+
+ReportExport ViewerReportSource::exportTo(platform::Report& report, const QString& format, const QString& filePath)
+{
     ReportExport done;
     const std::optional<platform::Report::ExportFormat> f = formatOf(format);
     if (filePath.isEmpty() || !f)
         return done;
-    PreparedReport prepared = prepare(groupId, ReportKind::Full, diagnostics);
-    done.templateError = prepared.templateError;
-    if (!prepared.report) {
-        done.failure = prepared.failure;
-        return done;
-    }
     done.path = exportPath(filePath, format);
     try {
-        prepared.report->exportTo(*f, done.path);
+        report.exportTo(*f, done.path);
     } catch (const platform::ReportError& e) {
         done.failure = e.text();
         return done;

@@ -40,7 +40,7 @@ struct ReportExport {
 class ViewerReportSource {
 public:
     static const QString Title;       // "Test Report"
-    static const QString ExportTitle; // "Report exportAs", the title of the message after an export
+    static const QString ExportTitle; // "Report Export", the title of the message after an export
 
     explicit ViewerReportSource(ViewerDatabase& database) : m_database(database) {}
 
@@ -51,6 +51,10 @@ public:
     // workbook) or "TAB" (tab-separated text). An empty path or another
     // format does nothing.
     ReportExport exportFullReport(qint32 groupId, const QString& format, const QString& filePath, bool diagnostics);
+
+    // Writes a report already prepared (the one a report window shows) to
+    // filePath as "PDF", "XLS" or "TAB", as exportFullReport does.
+    static ReportExport exportTo(platform::Report& report, const QString& format, const QString& filePath);
 
     // The path with ".PDF", ".XLS" or ".TAB" added when its last four
     // characters, in any letter case, are not that extension already (so a

@@ -1,6 +1,6 @@
 // The viewer's report list by revision: the group number (GroupID up to
 // revision 6), the report types a revision knows, the lot column and order
-// from 14, showDialog All, the pages of 1000, the archive records and the
+// from 14, Show All, the pages of 1000, the archive records and the
 // condensed report's kind; the report type the list is read with is the
 // one the window shows.
 

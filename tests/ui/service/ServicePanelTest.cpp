@@ -39,6 +39,7 @@ public:
     void showDischargeWarning() override { ++dischargeWarnings; }
     void playTestsCompletedSound() override {}
     void rollChannel(qint16) override {}
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
 // The test window's list commands, its run start going to the sequencer.
