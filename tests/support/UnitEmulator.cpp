@@ -325,7 +325,7 @@ QByteArray UnitEmulator::channelMap(const Device& d)
 // count; no high reading; a healthy supply word.
 QByteArray UnitEmulator::aczReply(const Device& d, int channel)
 {
-    const double ohms = d.unit.acz[static_cast<size_t>(channel)] > 0 ? d.unit.acz[static_cast<size_t>(channel)] : 150;
+    const double ohms = d.unit.acz[static_cast<size_t>(channel)] != 0 ? d.unit.acz[static_cast<size_t>(channel)] : 150;
     return "(GA" + field(1000) + "," + field(2000) + "," + field(0) + "," + field(1000 + int(std::lround(ohms))) + ","
            + field(3000) + "*)";
 }

@@ -42,7 +42,7 @@ public:
     struct Unit {
         Model model = Model::Base;
         int channels = 2;             // channels 0 .. channels - 1 are connected
-        std::array<double, 16> acz{}; // ACZ reading per channel, ohms (150 when 0)
+        std::array<double, 16> acz{}; // ACZ reading per channel, ohms (150 when 0; -100 or less: open)
         int aczSeconds = 6;           // how long one ACZ measurement takes
         int findChannelsMs = 0;       // how long the channel search takes
         bool lidClosed = true;        // ZAMO80 and ZAMO2-4
