@@ -8,6 +8,7 @@
 #include "run/ChannelBitString.h"
 #include "run/CompletionEstimate.h"
 #include "run/EndOfRunReports.h"
+#include "run/IgnoreErrors.h"
 #include "run/IntervalTestClock.h"
 #include "run/ReadingHandlers.h"
 #include "run/RunHost.h"
@@ -21,17 +22,6 @@
 namespace run {
 
 namespace {
-
-// A unit call that fails is skipped and the run goes on with the next.
-template <typename F>
-void ignoreErrors(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
-    }
-}
 
 bool isPace(const QString& type)
 {

@@ -7,6 +7,7 @@
 #include "platform/OleDate.h"
 #include "platform/Prompts.h"
 #include "run/ChannelBitString.h"
+#include "run/IgnoreErrors.h"
 #include "run/PaceRollPrompt.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
@@ -18,16 +19,6 @@
 namespace run {
 
 namespace {
-
-template <typename F>
-void ignoreErrors(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
-    }
-}
 
 // The unit (1 or 2) and channel of electrode index 0..31.
 int unitOf(qint16 index)
