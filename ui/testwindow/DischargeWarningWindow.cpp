@@ -1,5 +1,6 @@
 #include "ui/testwindow/DischargeWarningWindow.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -19,15 +20,24 @@ DischargeWarningWindow::DischargeWarningWindow(QWidget* parent) : QWidget(parent
                                            "safely discharge the defibrillator power supply."),
                             this);
     text->setWordWrap(true);
-    auto* picture = new QLabel(this);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
-    picture->setAccessibleName(QStringLiteral("Warning sign"));
+    // A warning sign on either side of the heading.
+    const auto warningSign = [this] {
+        auto* picture = new QLabel(this);
+        picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
+        picture->setAccessibleName(QStringLiteral("Warning sign"));
+        return picture;
+    };
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
 
+    auto* headingRow = new QHBoxLayout();
+    headingRow->addWidget(warningSign());
+    headingRow->addStretch();
+    headingRow->addWidget(heading);
+    headingRow->addStretch();
+    headingRow->addWidget(warningSign());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
-    layout->addWidget(heading, 0, Qt::AlignHCenter);
+    layout->addLayout(headingRow);
     layout->addWidget(text);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 }

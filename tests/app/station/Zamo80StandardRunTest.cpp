@@ -5,6 +5,7 @@
 #include "ui/reports/TestReportWindow.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 
 #include <gmock/gmock.h>
@@ -67,7 +68,13 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
               (QStringList{"1|ACZ|1|1|1", "2|PACE1|1|1|1", "3|ACLG|1|1|1", "3|ACLG|2|1|1", "4|DEFR|1|1|1",
                            "5|NOISE|1|1|1", "6|ACZ|1|1|1", "7|ACZ30|1|1|1", "8|DCO|1|1|1", "9|AVG_ACLG|1|1|1"}));
 
-    // The condensed report shows a verdict of each electrode in each step.
+    // The condensed report shows a verdict of each electrode in each step, and every reading of the condensed
+    // group, in the window's text and in the PDF.
+    const QStringList readings =
+        rows(db, "SELECT m.A_Value, m.B_Value FROM TestMeasurements m JOIN TestUnit u ON u.TestUnitID = m.TestUnitID "
+                 "JOIN Tests t ON t.TestID = u.TestID JOIN TestGroups g ON g.GroupID = t.GroupID "
+                 "WHERE g.UniqueGroupID = 2");
+    ASSERT_FALSE(readings.isEmpty());
     ui::TestReportWindow report(station.stationSettings());
     report.setDatabasePath(station.stationSettings().paths.databaseFile);
     const QString text = station.dataFolder() + "/condensed.txt";
@@ -78,8 +85,22 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
     EXPECT_TRUE(content.contains("DEFR 1")) << content.toStdString();
     EXPECT_TRUE(content.contains("A1\t")) << content.toStdString();
     EXPECT_TRUE(content.contains("B1\t")) << content.toStdString();
-    ASSERT_TRUE(report.exportReport(1, station.dataFolder() + "/condensed.pdf", "PDF", true, true));
-    EXPECT_GT(QFile(station.dataFolder() + "/condensed.pdf").size(), 0);
+    EXPECT_TRUE(content.contains("Readings: ")) << content.toStdString();
+    for (const QString& row : readings) {
+        for (const QString& value : row.split('|')) {
+            if (!value.isEmpty()) {
+                EXPECT_TRUE(content.contains(QString::number(value.toDouble(), 'f', 3))) << value.toStdString();
+            }
+        }
+    }
+    const QString pdf = station.dataFolder() + "/condensed.pdf";
+    ASSERT_TRUE(report.exportReport(1, pdf, "PDF", true, true));
+    QProcess pdfText;
+    pdfText.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(pdfText.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(pdfText.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains("Readings")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains("DEFR 1")) << printed.toStdString();
 }
 
 } // namespace

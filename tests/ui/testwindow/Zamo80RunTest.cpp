@@ -256,6 +256,10 @@ TEST_F(Zamo80RunTest, TheDischargeWarningTellsToDischargeTheSupply)
         texts << label->text();
     EXPECT_TRUE(texts.contains("The defibrillator power supply might still be charged.  Please check and safely "
                                "discharge the defibrillator power supply."));
+    int signs = 0;
+    for (QLabel* label : warning.findChildren<QLabel*>())
+        signs += label->accessibleName() == "Warning sign" && !label->pixmap().isNull() ? 1 : 0;
+    EXPECT_EQ(signs, 2) << "a warning sign on either side";
     EXPECT_EQ(warning.findChildren<QPushButton*>().size(), 1);
     EXPECT_EQ(warning.findChildren<QPushButton*>().first()->text(), "OK");
 }
