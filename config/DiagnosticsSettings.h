@@ -1,5 +1,5 @@
 #pragma once
-// settings.ini [diagnostics]: whether the units' diagnostics are polled and
+// settings.ini [Diagnostics]: whether the units' diagnostics are polled and
 // reported, and the polling delay.
 
 #include <QtGlobal>

@@ -16,7 +16,7 @@ QString buildFileFromResource(const QString& path, qint32 number, const QString&
 
 // Writes the six report templates of paths anew over the old ones
 // (read-only ones included); the full reports with unit diagnostics when
-// withDiagnostics ([diagnostics] Enabled) is on.
+// withDiagnostics ([Diagnostics] Enabled) is on.
 void extractReportFiles(const config::StationPaths& paths, bool withDiagnostics);
 
 } // namespace config

@@ -1,5 +1,5 @@
 #pragma once
-// settings.ini (and .lim files) [limits] and [Warnings]: the 26 values
+// settings.ini (and .lim files) [Limits] and [Warnings]: the 26 values
 // against which every measurement is judged, in the base model's units and
 // in the ZAMO80 and ZAMO2-4 units' ones. The initialisers are the defaults.
 

@@ -1,6 +1,6 @@
 #pragma once
 // The 26 limits and warnings in settings.ini or a limits file (.lim), under
-// [limits] and [Warnings]: read into a limits value and written from one.
+// [Limits] and [Warnings]: read into a Limits value and written from one.
 
 #include "config/Limits.h"
 
@@ -9,7 +9,7 @@
 #include <array>
 
 // One of the 26 values: its section and key in settings.ini and .lim files
-// and the field of limits that holds it.
+// and the field of Limits that holds it.
 namespace config {
 
 struct LimitKey {
@@ -23,12 +23,12 @@ struct LimitKey {
 // (each in the order DCO, ACZ, ... of the tables).
 const std::array<LimitKey, 26>& limitKeys();
 
-// reads the 26 values from settings.ini. A value that does not convert, or a
-// set in which no value is above 0, gives the defaults (limits{}), which are
+// Reads the 26 values from settings.ini. A value that does not convert, or a
+// set in which no value is above 0, gives the defaults (Limits{}), which are
 // written back.
 Limits readLimits(const QString& settingsFile);
 
-// Writes the 26 values into [limits] and [Warnings] of the file (created when
+// Writes the 26 values into [Limits] and [Warnings] of the file (created when
 // missing; other sections and keys stay), all in one replacement of the file.
 // Returns false when the file cannot be written, so that the caller can tell
 // the operator; the file then stays as it was.

@@ -16,7 +16,7 @@ inline QString LogFilePath;
 
 // $XDG_DATA_HOME/KIVO_ZAMO (no trailing "/"), created when missing.
 QString getAppDataFolder();
-// The data folder's "log" folder, created with the data folder when missing.
+// The data folder's "Log" folder, created with the data folder when missing.
 QString getLogFolder();
 // Creates the folder (one level) when it does not exist. Throws
 // std::runtime_error when it cannot be created.

@@ -29,7 +29,7 @@ Zamo80Delays readZamo80Delays(const QString& settingsFile);               // [Za
 AclgSettings readAclgSettings(const QString& settingsFile);               // [ACLG]
 PaceSettings readPaceSettings(const QString& settingsFile);               // [PACE]
 ReportSettings readReportSettings(const QString& settingsFile);           // [Reports]
-DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [diagnostics]
+DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [Diagnostics]
 DatabaseSettings readDatabaseSettings(const QString& settingsFile);       // [Database]
 KeepAliveSettings readKeepAliveSettings(const QString& settingsFile);     // [KeepAlive]
 

@@ -1,5 +1,5 @@
 #pragma once
-// texts the station shows in more than one place.
+// Texts the station shows in more than one place.
 
 #include <QDateTime>
 #include <QLocale>

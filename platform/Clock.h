@@ -14,13 +14,13 @@ namespace platform {
 
 class Clock {
 public:
-    // local date and time ("now").
+    // Local date and time ("Now").
     static QDateTime now();
     // UTC date and time ("GetSystemTime").
     static QDateTime nowUtc();
     // Milliseconds since an arbitrary start, never going back ("GetTickCount").
     static qint64 tickCount();
-    // seconds since local midnight, with fractions ("Timer").
+    // Seconds since local midnight, with fractions ("Timer").
     static double secondsSinceMidnight();
 
     // Blocks the thread for ms milliseconds without running any event

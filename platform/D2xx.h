@@ -52,7 +52,7 @@ public:
     virtual FtStatus setLatencyTimer(FtHandle handle, std::uint8_t ms) = 0;
     virtual FtStatus setBaudRate(FtHandle handle, std::uint32_t baud) = 0;
     virtual FtStatus setBitMode(FtHandle handle, std::uint8_t mask, std::uint8_t mode) = 0;
-    // reads up to `count` bytes that are waiting; *read tells how many came.
+    // Reads up to `count` bytes that are waiting; *read tells how many came.
     virtual FtStatus read(FtHandle handle, QByteArray* buffer, std::int32_t count, std::int32_t* read) = 0;
     virtual FtStatus write(FtHandle handle, const QByteArray& data, std::int32_t* written) = 0;
 

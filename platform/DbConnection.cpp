@@ -362,7 +362,7 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             }
         } else {
             // One statement: each write is a part of its WITH, and the keys
-            // come back as one row. only a set that changes existing rows
+            // come back as one row. Only a set that changes existing rows
             // needs a transaction, to be undone when one of them is gone.
             if (updates) {
                 transaction();

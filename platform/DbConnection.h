@@ -61,7 +61,7 @@ public:
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
     // for a read-write open, a file or folder that cannot be written (the
-    // journal goes beside the file). read-only opens cannot write.
+    // journal goes beside the file). Read-only opens cannot write.
     void openFile(const QString& path, bool readOnly);
     // Creates a new, empty SQLite database file and opens it; refuses a path
     // where a file already stands.

@@ -1,6 +1,6 @@
 #pragma once
 // The rows of one statement, read fully into memory: nothing of the
-// statement stays open on the connection. fields are read by index or by
+// statement stays open on the connection. Fields are read by index or by
 // column name (any letter case). Values may be changed in memory and then
 // written back together with updateBatch, one UPDATE per changed row, by the
 // row's key. A value read or set at EOF or by an unknown field throws
@@ -26,7 +26,7 @@ class DbConnection;
 class DbRecordset {
 public:
     DbRecordset() = default;
-    // reads every row of an executed query; Booleans come back as bool.
+    // Reads every row of an executed query; Booleans come back as bool.
     static DbRecordset fromQuery(QSqlQuery& query);
     // A recordset with the given fields and rows (values already final).
     static DbRecordset fromRows(const QStringList& fields, const QList<QVector<QVariant>>& rows);

@@ -51,7 +51,7 @@ public:
     const QList<QByteArray>& writes() const { return m_writes; }
     QByteArray writtenText() const;
     void clearWrites() { m_writes.clear(); }
-    // Every call made, e.g. "open(0)", "close(1)", "write([*])".
+    // Every call made, e.g. "Open(0)", "Close(1)", "Write([*])".
     const QStringList& calls() const { return m_calls; }
     bool isOpen(FtHandle handle) const { return m_open.count(handle) > 0; }
     int openCount() const { return static_cast<int>(m_open.size()); }

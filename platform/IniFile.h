@@ -9,7 +9,7 @@
 //   the key, and keeps every other line of the file byte for byte; a new key
 //   goes to the end of its section, a new section to the end of the file;
 //   the file is created when missing.
-// text is UTF-8; new lines take the file's line ending (CR LF for a new file).
+// Text is UTF-8; new lines take the file's line ending (CR LF for a new file).
 //
 // A file is read and split once and kept while it stays as it was on disk
 // (same file, size and change times), so that many reads of a large file cost

@@ -320,7 +320,7 @@ FtStatus LinuxSerialD2xx::setBitMode(FtHandle handle, std::uint8_t mask, std::ui
     Q_UNUSED(mask);
     if (!port(handle))
         return FT_INVALID_HANDLE;
-    // mode 0 is the normal serial mode, the only one a serial port has.
+    // Mode 0 is the normal serial mode, the only one a serial port has.
     return mode == 0 ? FT_OK : FT_NOT_SUPPORTED;
 }
 

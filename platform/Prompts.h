@@ -1,5 +1,5 @@
 #pragma once
-// The one seam for message boxes and file/folder dialogs. hostWidget code never
+// The one seam for message boxes and file/folder dialogs. Window code never
 // calls QMessageBox or QFileDialog itself: it asks Prompts::instance(). The
 // program's start-up installs the implementation that shows the dialogs
 // (ui/common/InteractivePrompts); tests install ScriptedPrompts, which answers
@@ -20,7 +20,7 @@ enum class MsgResult { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
 
 // What an open or save dialog shows when it comes up.
 struct FileDialogRequest {
-    QString title;         // "open File", "Save File", ...
+    QString title;         // "Open File", "Save File", ...
     QString directory;     // initial folder
     QString fileName;      // initial file name
     QString filter;        // Qt filter text, e.g. "Test Sequence (*.tsq)"

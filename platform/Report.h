@@ -27,7 +27,7 @@ class Report {
 public:
     enum class ExportFormat { Pdf, Excel, TabText };
 
-    // reads the template file.
+    // Reads the template file.
     static std::unique_ptr<Report> open(const QString& templatePath);
     ~Report();
 

@@ -27,7 +27,7 @@ public:
     ReportContent fill(const ReportSelection& selection, const QString& title);
 
 private:
-    // A template query with its "$name" references turned into parameters.
+    // A template query with its "$Name" references turned into parameters.
     struct Query {
         QString sql;       // with "?" in place of the names
         QStringList names; // bound in this order

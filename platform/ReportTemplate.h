@@ -7,9 +7,9 @@
 //
 // The file is XML:
 //   <report name="..." source="file|server" orientation="portrait|landscape">
-//     <map name="m"><entry key="K">text</entry>...</map>
+//     <map name="m"><entry key="K">Text</entry>...</map>
 //     <title/>                       the report title
-//     <band query="SELECT ... WHERE X = $name" required="yes">
+//     <band query="SELECT ... WHERE X = $Name" required="yes">
 //       <heading level="1|2">text</heading>
 //       <text>text</text>
 //       <fields><field label="L">text</field>...</fields>
@@ -19,9 +19,9 @@
 //       </table>
 //     </band>
 //   </report>
-// texts hold placeholders {Field}, {Field|format}; within a letter table "@"
+// Texts hold placeholders {Field}, {Field|format}; within a letter table "@"
 // stands for the row's letter ({@}, {@_Value}). Formats: number[:decimals],
-// date, yesno, map:<name>. In a query "$name" takes the value of the report
+// date, yesno, map:<Name>. In a query "$name" takes the value of the report
 // selection or of the field of that name in an enclosing row, bound as a
 // parameter.
 
@@ -69,7 +69,7 @@ struct ReportTemplate {
     QHash<QString, QHash<QString, QString>> maps;
     QList<ReportElement> elements;
 
-    // reads and checks a template file. Throws ReportError.
+    // Reads and checks a template file. Throws ReportError.
     static ReportTemplate read(const QString& path);
 };
 

@@ -16,7 +16,7 @@ class ReportTextLines {
 public:
     explicit ReportTextLines(const QFont& font);
 
-    // charAt least one line, an empty one for an empty text.
+    // At least one line, an empty one for an empty text.
     QStringList wrap(const QString& text, double width) const;
     double lineHeight() const { return m_metrics.lineSpacing(); }
     double width(const QString& text) const { return m_metrics.horizontalAdvance(text); }

@@ -95,7 +95,7 @@ public:
     }
 
 private:
-    // rows and columns are written in order, so the first past the sheet's
+    // Rows and columns are written in order, so the first past the sheet's
     // edge is refused before any could wrap round in the library's types.
     static lxw_row_t rowOf(qsizetype row) { return static_cast<lxw_row_t>(row); }
     static lxw_col_t columnOf(qsizetype column) { return static_cast<lxw_col_t>(column); }

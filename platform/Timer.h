@@ -1,6 +1,6 @@
 #pragma once
 // A window timer as the station uses them: an interval in milliseconds and an
-// Enabled switch; an interval of 0 never fires. setting the interval of a
+// Enabled switch; an interval of 0 never fires. Setting the interval of a
 // running timer starts its count again. In real time it runs on a QTimer, in
 // virtual time on the clock's scheduler (platform::Clock::advance).
 

@@ -36,7 +36,7 @@ class WholeFile {
 public:
     enum class ReadResult { Read, Missing, Failed };
 
-    // reads the file into *bytes. On Missing or failed *bytes is emptied and
+    // Reads the file into *bytes. On Missing or Failed *bytes is emptied and
     // *error (when given) holds the cause.
     static ReadResult read(const QString& path, QByteArray* bytes, QString* error = nullptr);
 
@@ -60,7 +60,7 @@ public:
     // The steps at which a test can make a read or a save fail.
     enum class Step { Open, Read, Create, Write, Sync, Close, Rename };
 
-    // limitsFor the life of the object, every call of the step on a path that ends
+    // For the life of the object, every call of the step on a path that ends
     // with pathEnd (every path when empty) fails with the system error
     // number given (ENOSPC, EIO, EACCES, ...); with times given, only that
     // many calls fail. A copy opens and reads its source, and creates,

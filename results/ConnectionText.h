@@ -20,7 +20,7 @@ platform::DbServerAddress serverAddress(const config::DatabaseSettings& database
 platform::DbServerAddress serverAddress(const QString& host, const QString& instance, const QString& database,
                                         const QString& user, const QString& password);
 
-// "data Source=<path>;mode=read" or ";mode=ReadWrite".
+// "Data Source=<path>;Mode=Read" or ";Mode=ReadWrite".
 QString localText(const QString& path, bool readOnly);
 // "server=<host>[:<port>];database=<name>;uid=<user>;pwd=********;"
 QString serverText(const config::DatabaseSettings& database);

@@ -5,7 +5,7 @@
 // closes the shared connection, shows the windows, writes the settings, ends
 // the program). Message boxes go through the prompts seam.
 //
-// local file: a missing file is made from the empty database; a file at the
+// Local file: a missing file is made from the empty database; a file at the
 // current revision is opened; an older one (6..14) is backed up into the
 // archive folder and raised step by step; a revision-10 file with the old
 // demonstration column is repaired first. A file that cannot be raised or
@@ -45,7 +45,7 @@ struct LocalDatabasePaths {
 class DatabaseStartupHost {
 public:
     virtual ~DatabaseStartupHost() = default;
-    // charAt start-up the main windows stand before the checks run.
+    // At start-up the main windows stand before the checks run.
     virtual void showMainWindows() = 0;
     // The shared connection, opened as every database call opens it (a
     // failure reported as there); nullptr when it cannot be opened.

@@ -40,8 +40,8 @@ struct ReadingRow {
 QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows);
 
 // The log lines of the writers for one stored value:
-// "Measurement recorded, ID = <key>: electrode <letter>, <value>" and
-// "Result recorded, ID = <key>: electrode <letter>, <result>".
+// "Measurement recorded, ID = <key>: Electrode <letter>, <value>" and
+// "Result recorded, ID = <key>: Electrode <letter>, <result>".
 QString measurementRecordedLine(qint32 key, const QString& letter, double value);
 QString resultRecordedLine(qint32 key, const QString& letter, const QString& result);
 

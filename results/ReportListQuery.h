@@ -8,8 +8,8 @@
 
 #include <QString>
 
-// The report types of the list windows, chosen by the groups' zamo80 and
-// isZamo24 flags.
+// The report types of the list windows, chosen by the groups' Zamo80 and
+// Zamo24 flags.
 namespace results {
 
 enum class ReportType {
@@ -32,7 +32,7 @@ enum class ReportSortKey {
 struct ReportListQuery {
     int page = 1; // numbered from 1
     int pageSize = 1000;
-    // open and cancelled groups too; a group that was never started (a
+    // Open and cancelled groups too; a group that was never started (a
     // condensed ZAMO80 group has no DateExecuted) is never listed.
     bool showAll = false;
     ReportType type = ReportType::All;

@@ -13,7 +13,7 @@ using platform::DbRecordset;
 
 namespace {
 
-// completed (the group writer stores the zero date until then) and not
+// Completed (the group writer stores the zero date until then) and not
 // cancelled. A Null completion date is not completed either.
 QString finishedCondition(const platform::DbDialect& d)
 {
@@ -51,7 +51,7 @@ QString typeCondition(const platform::DbDialect& d, ReportType type, const ListC
     return {};
 }
 
-// The list's order, or its exact reverse. lots without a text come first
+// The list's order, or its exact reverse. Lots without a text come first
 // in ascending order on both back ends.
 QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending)
 {

@@ -26,7 +26,7 @@ enum class ColumnType { AutoNumber, Long, Double, Boolean, DateTime, Text, Memo 
 struct Column {
     QString name;
     ColumnType type;
-    int width = 0;           // text only
+    int width = 0;           // Text only
     bool defaultYes = false; // Boolean only: the default is Yes (else No)
 };
 

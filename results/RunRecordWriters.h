@@ -21,7 +21,7 @@ namespace results {
 
 qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
                        bool showOnReport);
-// Logs "Test By unitAt Started, ID = <key>".
+// Logs "Test By Unit Started, ID = <key>".
 qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration);
 // Fills the letter's value of the row measurementID when that row holds the
 // same time interval; otherwise creates a row for testUnitID with the

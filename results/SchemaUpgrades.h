@@ -61,7 +61,7 @@ private:
     // Runs a step: the window, the start value of the bar (none when below
     // 0), the statements, the revision, the end value 100 when finalHundred.
     bool runStep(int revision, bool server, int startValue, bool finalHundred, const std::function<void()>& body);
-    // limitsFor the steps that turn the message loop: the bar's value, then a turn.
+    // For the steps that turn the message loop: the bar's value, then a turn.
     void progressAndTurn(int value);
 
     void execute(const QString& sql, const QList<platform::DbParameter>& params = {});

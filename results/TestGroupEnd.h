@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
-// Sets DateCompleted and completed and logs "Test Group ID = <id> complete".
+// Sets DateCompleted and Completed and logs "Test Group ID = <id> complete".
 // Never throws: a failure is logged as "dbTestGroupComplete <why>" and
 // given in why; false then, and when the connection cannot be opened.
 namespace results {

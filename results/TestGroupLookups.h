@@ -1,5 +1,5 @@
 #pragma once
-// single values read back from the results database.
+// Single values read back from the results database.
 
 #include <QDateTime>
 #include <QString>

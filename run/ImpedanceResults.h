@@ -20,7 +20,7 @@ public:
     void rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading);
     void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue);
 
-    // charAt or below these signed values the electrode is open.
+    // At or below these signed values the electrode is open.
     static constexpr double ACZOpenThreshold = -100.0;
     static constexpr double ACZ30OpenThreshold = -10.0;
 

@@ -73,7 +73,7 @@ void IntervalTestClock::tick()
     keepWorkstationAwake();
 }
 
-// only a step that still waits for readings overruns: a step whose
+// Only a step that still waits for readings overruns: a step whose
 // electrodes are all in waits for the sequencer's next tick to move on.
 void IntervalTestClock::checkOverrun()
 {

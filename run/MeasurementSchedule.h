@@ -12,7 +12,7 @@ struct RunState;
 namespace MeasurementSchedule {
 
 // Opens the first interval of the step's test type (first) or the next one.
-// charAt a step start no interim reading counts before the first interval; when
+// At a step start no interim reading counts before the first interval; when
 // an interval opens, every channel's next reading is due.
 void setNextMeasurementTime(RunState& state, const QString& testType, bool first);
 

@@ -55,7 +55,7 @@ public:
     void recordInterimPair(int unit, qint16 channel, double value1, double value2, bool goodData, const QString& label,
                            qint32 intervalSeconds);
 
-    // "* <test> Test Complete on electrode <name>".
+    // "* <test> Test Complete on Electrode <name>".
     void writeCompletion(const QString& testName, int unit, qint16 channel);
     // The data-quality check of a final reading; a value that is not a
     // number is bad data whatever the raw words say.
@@ -64,7 +64,7 @@ public:
     // given; beforeSound runs after the code is stored.
     void endWithDataError(int unit, qint16 channel, const QString& code, const QString& line,
                           const std::function<void()>& beforeSound = {});
-    // The same with "ERR" and its " data Error" line.
+    // The same with "ERR" and its " Data Error" line.
     void endWithERR(int unit, qint16 channel, const std::function<void()>& beforeSound = {});
 
     // The verdict on a final value, with its FAIL line and sound and the

@@ -207,7 +207,7 @@ qint32 RunRecording::createTestGroupRecord()
     m_storedIntervals.clear();
     for (int n = 1; n <= 2; ++n) {
         unit::Unit* link = unitAt(n);
-        // diagnostics are recorded against the group: none without one.
+        // Diagnostics are recorded against the group: none without one.
         if (group != 0 && m_settings.diagnostics.enabled && link && link->connected())
             link->txMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
     }

@@ -96,7 +96,7 @@ private:
     // failure is a database failure of the run.
     bool write(const QString& what, const std::function<void()>& write);
     // Opens the connection and writes the records named by what; a failure
-    // of either goes to fail.
+    // of either goes to Fail.
     bool attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write);
     // "* Unable to record <what>: <cause>" for each lost record, and the
     // failure to the main window unless this run's was told already.

@@ -476,7 +476,7 @@ void RunSequencer::stopTests()
     m_state.m_activeTest.reset();
     m_state.m_activeSecondaryTest.reset();
 
-    // only the run's own group is cancelled.
+    // Only the run's own group is cancelled.
     const qint32 group = m_state.Keys.CurrentGroupID;
     m_state.Keys = RunRecordKeys();
     if (group != 0)

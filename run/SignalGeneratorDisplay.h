@@ -1,6 +1,6 @@
 #pragma once
 // What the signal generator's connection shows on the test window: its
-// lamp, its status text and the main frame's connectDevice/disconnectDevice items.
+// lamp, its status text and the main frame's Connect/Disconnect items.
 // Called on the user-interface thread; it cannot fail.
 
 namespace run {

@@ -13,7 +13,7 @@ namespace run {
 class UnitLinkObserver {
 public:
     virtual ~UnitLinkObserver() = default;
-    // unitAt 1 or 2 opened (or reopened after a reconnect).
+    // Unit 1 or 2 opened (or reopened after a reconnect).
     virtual void unitConnected(int unit) = 0;
     virtual void unitClosed(int unit) = 0;
     virtual void unitReconnecting(int unit) = 0;

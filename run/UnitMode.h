@@ -19,7 +19,7 @@ enum class ConnectedUnitsMode { None, Base, Zamo80, Mixed };
 
 namespace UnitMode {
 
-// The mode of the connected units. unitAt 1 is looked at before unit 2; a
+// The mode of the connected units. Unit 1 is looked at before unit 2; a
 // missing unit counts as not connected.
 ConnectedUnitsMode checkZAMOMode(const std::array<unit::Unit*, 2>& units);
 

@@ -34,11 +34,11 @@ bool isPass(const QString& code);
 
 // "* -> 3000.001 > 3000, FAILED"
 QString failLine(double v, double limit);
-// "* ACZ Test Complete on electrode A1"
+// "* ACZ Test Complete on Electrode A1"
 QString completionLine(const QString& testName, const QString& electrode);
-// "* data error detected on electrode A1. Requesting retransmission."
+// "* Data error detected on Electrode A1. Requesting retransmission."
 QString retransmissionLine(const QString& electrode);
-// "* -> electrode A1 data Error"
+// "* -> Electrode A1 Data Error"
 QString dataErrorLine(const QString& electrode);
 
 // A value with three decimals ("0.000").
@@ -46,10 +46,10 @@ QString fixed3(double v);
 // A limit as a plain number, without trailing zeros ("3", "2.5").
 QString plainNumber(double v);
 
-// unitAt 1..2 and channel 0..15: a reply from anywhere else is not judged.
+// Unit 1..2 and channel 0..15: a reply from anywhere else is not judged.
 bool validChannel(int unit, qint16 channel);
 
-// electrode index (0..31) and name ("A1".."P2") of a unit's channel.
+// Electrode index (0..31) and name ("A1".."P2") of a unit's channel.
 qint16 electrodeIndex(int unit, qint16 channel);
 QString electrodeName(int unit, qint16 channel);
 

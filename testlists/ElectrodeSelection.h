@@ -48,7 +48,7 @@ void setElectrodeCheckBoxSource(ElectrodeCheckBoxSource source);
 QString buildElectrodeString(bool fromDefaults);
 QString buildElectrodeString(const ElectrodeCheckBoxes& boxes);
 
-// reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
+// Reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
 // of the settings file and applies it.
 void loadDefaultElectrodes(const QString& settingsFile);
 

@@ -26,7 +26,7 @@ bool versionAccepted(const QString& version, bool is80, bool is80With24)
     return version == QLatin1String("1.0");
 }
 
-// logLines ended by CR LF, LF or CR; the end of the last line may be missing.
+// Lines ended by CR LF, LF or CR; the end of the last line may be missing.
 QStringList splitLines(const QByteArray& bytes)
 {
     QStringList lines;

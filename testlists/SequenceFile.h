@@ -17,7 +17,7 @@ namespace testlists {
 
 bool writeSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* error = nullptr);
 
-// reads a file whose version suits the flags ("2.0" or "3.0" with either
+// Reads a file whose version suits the flags ("2.0" or "3.0" with either
 // flag set, "1.0" with neither) into list, which is emptied first; every
 // further line becomes a step, whether or not it parses. A UTF-8 byte-order
 // mark before the version is passed over. A file that is missing,

@@ -10,7 +10,7 @@ namespace Globals {
 
 // The list shown in the test window and started by a run.
 inline TestList ActiveTestList;
-// read from standard.tsq (base-model units) and standard80.tsq (ZAMO80 and
+// Read from standard.tsq (base-model units) and standard80.tsq (ZAMO80 and
 // ZAMO2-4 units) at start-up.
 inline TestList StandardTestList;
 inline TestList Standard80TestList;

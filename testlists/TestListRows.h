@@ -1,6 +1,6 @@
 #pragma once
 // The texts of a test list's grid rows, as the test window and the test
-// sequence editor show them: "#", "Test", "Electrodes or (TT/SI)", "count".
+// sequence editor show them: "#", "Test", "Electrodes or (TT/SI)", "Count".
 
 #include "testlists/TestStep.h"
 

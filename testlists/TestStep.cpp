@@ -47,7 +47,7 @@ QString composeLine(const QString& type, const QString& electrodes, qint32 count
     return type + sep + electrodes + sep + QString::number(count);
 }
 
-// fields of a line: an empty line has none, a trailing separator adds no
+// Fields of a line: an empty line has none, a trailing separator adds no
 // empty field, empty fields between separators are kept.
 QStringList splitFields(const QString& line, QChar separator)
 {

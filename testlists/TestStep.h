@@ -125,7 +125,7 @@ public:
     qint32 paceDBPropertiesID2() const { return m_paceDBPropertiesID2; }
     void setPaceDBPropertiesID2(qint32 v) { m_paceDBPropertiesID2 = v; }
 
-    // charAt run start: iterations, PACE clock and flags; keeps the active flags
+    // At run start: iterations, PACE clock and flags; keeps the active flags
     // and the record ids.
     void resetCounts();
     // When tests stop: iterations, active flags, PACE clock, flags and record

@@ -1,5 +1,5 @@
 #pragma once
-// replies of a calibration board on a channel address: stored values
+// Replies of a calibration board on a channel address: stored values
 // "(m…)" and switched sources and measurements "(g…)". They change no
 // state; each makes one sink call, an unknown reply none.
 

@@ -5,7 +5,7 @@
 // channel command "(...)" into "[Cnn...]".
 //
 // An empty text means "no frame": the model does not serve the command, or an
-// argument selects nothing. fields are written as given; a number field of N
+// argument selects nothing. Fields are written as given; a number field of N
 // digits is padded on the left with zeros, a negative value keeps its sign in
 // front ("-0005") and a value wider than the field keeps all its digits.
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the unit link's small status display shows: the lamp, the status and
-// error labels, the connectDevice toggle and the simulator controls. The link keeps
+// error labels, the Connect toggle and the simulator controls. The link keeps
 // it up to date; UnitLinkPanel draws it.
 
 #include <QColor>

@@ -31,7 +31,7 @@ Zamo24PaceSettings zamo24PaceSettings(qint16 on1, qint16 on2, qint16 off1, qint1
 
 namespace {
 
-// integerField fields of width 4 at 4, 9, 14, …; nothing unless every one converts.
+// Integer fields of width 4 at 4, 9, 14, …; nothing unless every one converts.
 template <std::size_t N>
 std::optional<std::array<qint16, N>> allIntegers(ReplyFieldReader& fields)
 {

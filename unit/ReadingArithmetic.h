@@ -14,7 +14,7 @@ namespace unit {
 
 namespace TestDataArithmetic {
 
-// count factor of the ACZ supply reading and the ZAMO2-4 ACLG readings.
+// Count factor of the ACZ supply reading and the ZAMO2-4 ACLG readings.
 inline constexpr double CountFactor = 1.25 / 4096;
 
 inline bool isNotANumber(double reading)

@@ -1,5 +1,5 @@
 #pragma once
-// fields of a unit reply: fixed-width decimal text at fixed 1-based
+// Fields of a unit reply: fixed-width decimal text at fixed 1-based
 // positions in the text between the brackets. A field that does not
 // convert (letters, empty text, beyond the end of a short reply, a value
 // beyond its integer type) gives no value.
@@ -27,7 +27,7 @@ QChar charAt(QStringView inner, int pos);
 std::optional<std::int16_t> toInteger(QStringView text);
 std::optional<std::int32_t> toLong(QStringView text);
 
-// Field helpers: the integerField (16-bit) or longField (32-bit) field at pos.
+// Field helpers: the Integer (16-bit) or Long (32-bit) field at pos.
 inline std::optional<std::int16_t> integerField(QStringView inner, int pos, int width = 4)
 {
     return toInteger(text(inner, pos, width));
@@ -42,7 +42,7 @@ QString firmwareText(QStringView field);
 
 } // namespace ReplyFields
 
-// reads the fields of one reply and notes the first field that did not
+// Reads the fields of one reply and notes the first field that did not
 // convert, so that the parser can log the reply as malformed. A field that
 // does not convert reads as 0.
 class ReplyFieldReader {

@@ -107,7 +107,7 @@ void ReplyFraming::parse(QString& text, Handler& handler)
             open = roundOpen;
             close = roundClose;
         } else {
-            // No complete frame at the front. frames never nest: an opening
+            // No complete frame at the front. Frames never nest: an opening
             // bracket followed by another one before its own closing bracket
             // starts a frame that can never complete, so drop it and go on
             // at the next opening bracket.

@@ -2,7 +2,7 @@
 // Cuts the text that a measuring unit sends into frames. The unit speaks
 // plain ASCII without length, checksum or terminator: a frame is known only
 // by its brackets. Square brackets carry replies of the unit itself, round
-// brackets replies of one of its channels. text without a complete frame at
+// brackets replies of one of its channels. Text without a complete frame at
 // its front waits as pending text for the next read.
 
 #include <QString>
@@ -39,7 +39,7 @@ public:
 
     // Bytes of one read: the pending text is put in front of them.
     void feedRead(const QString& received, Handler& handler);
-    // text handed over by a caller (a polled exchange, the simulated unit):
+    // Text handed over by a caller (a polled exchange, the simulated unit):
     // it is parsed alone; the pending text does not join it and is dropped.
     void feedText(const QString& text, Handler& handler);
 
@@ -49,7 +49,7 @@ public:
     static QString stripNulls(const QString& text);
 
 private:
-    // frames text; what does not complete is left in it.
+    // Frames text; what does not complete is left in it.
     void parse(QString& text, Handler& handler);
 
     QString& pending_;

@@ -33,7 +33,7 @@ public:
     // The bytes of one read (one byte is one character); the pending text of
     // the previous read goes in front of them.
     void parseRead(const QByteArray& received);
-    // text handed over by a caller (a polled exchange, the simulated unit),
+    // Text handed over by a caller (a polled exchange, the simulated unit),
     // parsed alone: the pending text is dropped, not joined.
     void parseText(const QString& text);
 

@@ -25,7 +25,7 @@ public:
     explicit SignalGeneratorLink(QObject* parent = nullptr);
     ~SignalGeneratorLink() override;
 
-    // seconds to wait after a roll command (settings [ZAMO-SG] Delay).
+    // Seconds to wait after a roll command (settings [ZAMO-SG] Delay).
     qint16 rollDelay() const { return m_rollDelay; }
     void setRollDelay(qint16 v) { m_rollDelay = v; }
     void closeUSB(qint32 handleID);
@@ -39,7 +39,7 @@ public:
     // Rolls electrode channelIndex (0..31) and returns after rollDelay seconds.
     void txRollChannel(qint16 channelIndex);
 
-    // The connectDevice toggle was clicked by the operator.
+    // The Connect toggle was clicked by the operator.
     void connectToggleClicked(bool checked);
     // What the component's controls show (lamp and simulator fields unused).
     const UnitLinkDisplay& display() const { return m_display; }
@@ -67,7 +67,7 @@ private:
     void showConnectToggle(bool connected);
     void showToggleForConnected() { showConnectToggle(m_connected); }
     void setErrorText(const QString& labelText, const QString& errorText);
-    // Failure display with a text, hardwareStatus, the toggle for connected.
+    // Failure display with a text, hardwareStatus, the toggle for Connected.
     void failDisplay(const QString& labelText, const QString& errorText);
     // The same, then usbError("Error Opening Port").
     void failOpen(const QString& labelText, const QString& errorText);

@@ -2,7 +2,7 @@
 // One channel of the simulated unit: answers channel commands with the
 // replies of a real channel, given the running test and the seconds that
 // have passed since the test's clock start. A command it does not know
-// leaves its last answer in data unchanged; it never fails.
+// leaves its last answer in Data unchanged; it never fails.
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The simulated unit: stands in for a measuring unit in demonstration runs.
 // It answers unit frames itself, hands channel frames to its simulated
-// channels, and keeps a seconds clock that Timer1 advances. replies go out
+// channels, and keeps a seconds clock that Timer1 advances. Replies go out
 // through dataReady (or as the result of rxData when asked for at once), so
 // that they take the receive path of a real unit's bytes.
 

@@ -43,7 +43,7 @@ public:
 
     // ---- link control ----
     virtual void openDevice() = 0;
-    // connectDevice: the unit's USB port; connectSimulator: the built-in simulated unit.
+    // Connect: the unit's USB port; connectSimulator: the built-in simulated unit.
     virtual void connectDevice() = 0;
     virtual void connectSimulator(qint16 numOfChannels, bool zamo80Mode, bool zamo24Mode) = 0;
     virtual void disconnectDevice() = 0;

@@ -68,7 +68,7 @@ public:
     bool isZAMO80() const { return model() == UnitModel::Zamo80; }
     bool isZAMO24() const { return model() == UnitModel::Zamo24; }
     bool lidClosed() const { return m_state.lidClosed(); }
-    // diagnostics values rounded to whole numbers, halves to the even neighbour.
+    // Diagnostics values rounded to whole numbers, halves to the even neighbour.
     qint32 tenHzPeak() const;
     qint32 thirtyKPeak() const;
     qint32 temperature() const;
@@ -81,7 +81,7 @@ public:
     QString firmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
     QString hardwareInfo() const { return m_status.hardwareInfo(); }
     bool testRunning() const { return m_port.testRunning(); }
-    // True greys out the connectDevice toggle, False enables it.
+    // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
     bool master200VEnabled() const { return m_master200VEnabled; }
     void setMaster200VEnabled(bool v) { m_master200VEnabled = v; }
@@ -188,7 +188,7 @@ public:
     void txStopPace(qint16 channelID);
     void txChannelLED(qint16 channelID, bool enable);
 
-    // unitAt senders.
+    // Unit senders.
     void txMasterCommCheck(bool immediate = false);
     void txMasterReadDigitalPort(const QString& portValue);
     void txMasterReadADPort(const QString& portValue);
@@ -216,7 +216,7 @@ public:
     QString electrodeChannelSerialNumber(qint16 indexValue);
     bool electrodeChannelCalibrationExpired(qint16 indexValue);
     bool electrodeChannelExists(qint16 indexValue);
-    // The 16 records (the same objects the link keeps) when connected, else empty.
+    // The 16 records (the same objects the link keeps) when Connected, else empty.
     QVector<std::shared_ptr<ChannelRecord>> getElectrodeArray();
     // Index 0 is unused: one "" at index 1 when closed, else texts at 1..9.
     QStringList getDiagnosticArray();
@@ -226,7 +226,7 @@ public:
 
     // ---- status display (drawn by UnitLinkPanel) ----
     const UnitLinkDisplay& display() const { return m_status.display(); }
-    // The connectDevice toggle was clicked and now reads `checked`.
+    // The Connect toggle was clicked and now reads `checked`.
     void connectToggleClicked(bool checked);
     void setUseSimChecked(bool checked);
     void setSimChannelsText(const QString& text);

@@ -1,6 +1,6 @@
 #pragma once
 // What a unit link shows of itself: the small status display that
-// UnitLinkPanel draws (lamp, status and error captions, the connectDevice
+// UnitLinkPanel draws (lamp, status and error captions, the Connect
 // toggle, the simulator controls) and the hardware status lines that the
 // test window logs. It keeps the text of the last failure, which a closed
 // link's status repeats. It decides nothing about the link: the link tells
@@ -19,7 +19,7 @@ public:
     using QObject::QObject;
 
     const UnitLinkDisplay& display() const { return m_display; }
-    // The caption of the last status update ("unitAt #1; Electrodes A1-B1").
+    // The caption of the last status update ("Unit #1; Electrodes A1-B1").
     QString hardwareInfo() const { return m_hardwareInfo; }
     QString lastError() const { return m_lastError; }
     void setLastError(const QString& text) { m_lastError = text; }
@@ -28,7 +28,7 @@ public:
     // or closed with the unit's number and the last failure.
     void refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId);
     void showConnectToggle(bool connected);
-    // red lamp, the failure's text, the toggle off.
+    // Red lamp, the failure's text, the toggle off.
     void showFailure(const QString& text);
     // The text of a failure that a closed link will show at its next update.
     void noteFailure(const QString& text);

@@ -162,7 +162,7 @@ bool UnitPort::queryWaitingBytes()
 
 void UnitPort::readWaiting()
 {
-    // The bytes waiting, as the last queue-status call reported them. only
+    // The bytes waiting, as the last queue-status call reported them. Only
     // what the read brought is taken: a failed read brings nothing, and the
     // reconnection its report may start reads into the same buffer.
     const qint32 waiting = std::max<qint32>(m_device.RxBytesWaiting, 0);

@@ -74,7 +74,7 @@ public:
     QString exchange(const QString& frame, qint32 delay);
 
     // ---- receiving ----
-    // reads the bytes that the last queue-status call reported waiting and
+    // Reads the bytes that the last queue-status call reported waiting and
     // hands them on through bytesReceived.
     void readWaiting();
 
@@ -100,7 +100,7 @@ public:
     void pause750ms();
 
 signals:
-    // replies that follow belong to this channel (sent before its frame).
+    // Replies that follow belong to this channel (sent before its frame).
     void channelAddressed(qint16 channel);
     // A frame went out (written, or handed to the simulated unit).
     void frameSent(const QString& frame);

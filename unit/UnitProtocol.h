@@ -41,7 +41,7 @@ public:
 
     // The bytes of one read, behind the pending text of the previous read.
     void parseRead(const QByteArray& received, UnitReplySink& sink);
-    // text given whole (a polled exchange, the simulated unit): parsed alone,
+    // Text given whole (a polled exchange, the simulated unit): parsed alone,
     // the pending text dropped.
     void parseText(const QString& text, UnitReplySink& sink);
     // The start of a reply still waiting for the rest of it.

@@ -87,7 +87,7 @@ struct DcoReading {
     bool zamo80Family = false;
 };
 
-// bias current, "(GB…)"; `current` only in the layout that carries it (else 0).
+// Bias current, "(GB…)"; `current` only in the layout that carries it (else 0).
 struct BiasReading {
     qint16 zero = 0, ref50mV = 0, initial = 0, max = 0, current = 0, minutes = 0, seconds = 0;
     bool completed = false;

@@ -37,7 +37,7 @@ public:
     // Closes DeviceHandle; 0 (a port never opened) is the driver's to refuse.
     platform::FtStatus closeDevice();
     platform::FtStatus getQueueStatus();
-    // number of converters present, 0 on failure.
+    // Number of converters present, 0 on failure.
     qint32 getDeviceCount();
     // The converter's description, "" on failure.
     QString getDeviceDescription(qint32 index);
@@ -45,7 +45,7 @@ public:
     platform::FtStatus setLatencyTimer(quint8 ms);
     platform::FtStatus setBaudRate(quint32 baud);
     platform::FtStatus setBitMode(quint8 mask, quint8 mode);
-    // reads n waiting bytes into RxBuffer (grown when n is larger); returns
+    // Reads n waiting bytes into RxBuffer (grown when n is larger); returns
     // the bytes read.
     qint32 readDevice(qint32 n);
     // Writes the first n bytes of data; returns the bytes written.

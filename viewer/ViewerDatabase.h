@@ -42,7 +42,7 @@ public:
 
     // A database file in place of the present database; nothing is opened yet.
     void chooseFile(const QString& path);
-    // Connects to the server with these values. connected: the server is the
+    // Connects to the server with these values. Connected: the server is the
     // database from now on. Not connected (*why says why): the values and
     // the back end in force before stay as they were.
     bool connectServer(const ServerLogOn& logOn, QString* why = nullptr);

@@ -58,7 +58,7 @@ struct ReportListView {
 
 // A new database chosen: the status line, and the list of its first page.
 struct DatabaseChoice {
-    QString status; // "Version <n> Database selected", "No Database selected", ...
+    QString status; // "Version <n> Database Selected", "No Database Selected", ...
     ReportListView list;
 };
 
@@ -73,7 +73,7 @@ struct ServerChoice {
 
 class ViewerReportList {
 public:
-    static const QString NoDatabaseSelected; // "No Database selected"
+    static const QString NoDatabaseSelected; // "No Database Selected"
     static const QString TestingConnection;  // "Testing Database Connection... please wait."
     static const QString ConnectionFailed;   // "Database connection failed!"
 

@@ -1,4 +1,4 @@
-// start-up's reads of settings.ini: the fill-in pass, the section readers,
+// Start-up's reads of settings.ini: the fill-in pass, the section readers,
 // the limits and the default selection, about a hundred reads with their log
 // lines, on a settings.ini of the usual size and on one of 50 MB (a section
 // of a million lines among the station's own). Each run starts as a new

@@ -116,7 +116,7 @@ TEST_P(AccessLayer, BatchUpdateWritesEveryChangedRow)
     EXPECT_EQ(db->execute("SELECT UniqueGroupID FROM TestGroups ORDER BY GroupID").getString(), "10\r20\r30\r40\r50\r");
 }
 
-// rows written together: new rows and rows filled, their keys in order, and
+// Rows written together: new rows and rows filled, their keys in order, and
 // nothing of the set when one of its rows cannot be written.
 TEST_P(AccessLayer, RowsWrittenTogetherAreAllOrNone)
 {

@@ -38,7 +38,7 @@ protected:
     bool local() const { return GetParam() == platform::DbBackend::SQLite; }
     // Points the settings at a database that cannot be opened.
     void pointAtUnreachableDatabase();
-    // log lines written since the start of the test that contain the text.
+    // Log lines written since the start of the test that contain the text.
     int logCount(const QString& text) const;
     // A private connection to the test's database.
     std::unique_ptr<platform::DbConnection> openDirect() const;

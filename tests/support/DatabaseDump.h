@@ -3,7 +3,7 @@
 // database code): every entry of sqlite_master by type and name with its
 // CREATE text, then every table's rows by key, one line per row, each value
 // with the type SQLite stores it as ("integer 7", "real 0.25", "text 'A1'",
-// "blob x'00ff'", "null"). texts are quoted with \\, \', \n, \r and \t
+// "blob x'00ff'", "null"). Texts are quoted with \\, \', \n, \r and \t
 // escaped; reals are written in the fewest digits that read back exactly, so
 // two dumps are equal exactly when the files hold the same values.
 //
@@ -22,7 +22,7 @@ public:
 
     // One whole value (a database text, a field of a report line).
     QString value(const QString& text) const;
-    // text made of lines of tab-separated fields.
+    // Text made of lines of tab-separated fields.
     QByteArray text(const QByteArray& text) const;
 
     // The names the station finds for this machine and its user.

@@ -28,7 +28,7 @@ public:
     int addDevice(int number, const QByteArray& product);
     // Closes the master end of ttyUSB<number>: the device goes away.
     void closeMaster(int number);
-    // as closeMaster, and the device leaves the tree too, as an unplugged
+    // As closeMaster, and the device leaves the tree too, as an unplugged
     // converter leaves sysfs and /dev.
     void unplug(int number);
     // A fresh pseudo-terminal behind ttyUSB<number> (the device came back,

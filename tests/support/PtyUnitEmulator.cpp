@@ -9,7 +9,7 @@
 namespace testsupport {
 
 namespace {
-// only a missing answer waits this long; a loaded machine may take a while
+// Only a missing answer waits this long; a loaded machine may take a while
 // to hand pseudo-terminal bytes over.
 constexpr int kDeliveryTimeoutMs = 10000;
 } // namespace

@@ -24,7 +24,7 @@ public:
 
     explicit PtyUnitEmulator(FakeSerialTree& tree) : m_tree(tree) {}
 
-    // frames of ttyUSB<number> end with `frameEnd` ("]" for a unit, ")" for
+    // Frames of ttyUSB<number> end with `frameEnd` ("]" for a unit, ")" for
     // the signal generator).
     void setResponder(int number, char frameEnd, Responder responder);
     // Writes bytes from the device at any time (for replies that a device

@@ -12,7 +12,7 @@ namespace testsupport {
 // "U" and the numbers from 1000 on run together, `length` characters.
 QString unbrokenWord(int length);
 
-// words "<prefix>0001 <prefix>0002 ..." and then one unbroken word of
+// Words "<prefix>0001 <prefix>0002 ..." and then one unbroken word of
 // `unbroken` characters, `length` characters in all.
 QString words(QChar prefix, int length, int unbroken);
 

@@ -186,7 +186,7 @@ public:
         b->click();
         return true;
     }
-    // The "connectDevice" toggle on the display of unit link n.
+    // The "Connect" toggle on the display of unit link n.
     QAbstractButton* unitConnectToggle(int n)
     {
         for (QWidget* w : testWindow().findChildren<QWidget*>())
@@ -213,14 +213,14 @@ public:
     {
         return config::iniRead(section, key, m_home.stationFolder() + "/settings.ini");
     }
-    // Writes a key of settings.ini; before start the file is created with
+    // Writes a key of settings.ini; before Start the file is created with
     // it, and start-up fills in the rest.
     void setSetting(const QString& section, const QString& key, const QString& value)
     {
         QDir().mkpath(m_home.stationFolder());
         config::iniWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
     }
-    // Writes a file into the data folder (a standard list, say) before start.
+    // Writes a file into the data folder (a standard list, say) before Start.
     void writeDataFile(const QString& name, const QByteArray& content)
     {
         QDir().mkpath(m_home.stationFolder());
@@ -258,7 +258,7 @@ public:
         return db.execute(QStringLiteral("SELECT COUNT(*) FROM TestGroups")).value(0).toInt();
     }
 
-    // The frame's "connectDevice unitAt n Simulator" with the model and channel
+    // The frame's "Connect Unit n Simulator" with the model and channel
     // count chosen on the main test window.
     void connectSimulatedUnit(int n, int channels, bool zamo80 = false, bool zamo24 = false)
     {
@@ -273,7 +273,7 @@ public:
     static void whenModal(std::function<void(QWidget*)> action) { testsupport::whenModal(std::move(action)); }
 
     // The pre-test details window that the next run opens is answered with
-    // "start Test", the lot and the notes given.
+    // "Start Test", the lot and the notes given.
     static void startNextRunWithLot(const QString& lot, const QString& notes = QString())
     {
         whenModal([lot, notes](QWidget* modal) {
@@ -300,7 +300,7 @@ public:
         testWindow().updateTestSequenceList();
     }
 
-    // Starts the test list with the run button, answers the pre-test
+    // Starts the test list with the Run button, answers the pre-test
     // details with the lot, and waits for the run's end; false when it did
     // not start or did not end within maxMs of virtual time.
     bool runTestList(const QString& lot, qint64 maxMs = 120000)

@@ -1,5 +1,5 @@
 #pragma once
-// measuring units, the signal generator and an unrelated serial device on
+// Measuring units, the signal generator and an unrelated serial device on
 // the master ends of a FakeSerialTree, written from the units' wire
 // protocol alone: nothing of the station's own code answers here. The
 // emulator runs on a thread of its own and answers in real time, byte for

@@ -1,5 +1,5 @@
 // Takes the station's screenshots: the frame after start, after a run on a
-// simulated unit with its report window closed, and in service mode. run it
+// simulated unit with its report window closed, and in service mode. Run it
 // on a display of the bench's size (scripts/screenshots.sh starts one); it
 // writes station-start.png, station-after-run.png and station-service.png
 // into the folder given as its argument.
@@ -67,7 +67,7 @@ bool serviceMode(const QString& folder)
     testsupport::StationHarness station(morning, QStringLiteral("/rida"));
     if (!station.start())
         return false;
-    // With "Diagnostic log" pressed, "connectDevice unitAt 1" with no unit on the
+    // With "Diagnostic Log" pressed, "Connect Unit 1" with no unit on the
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
     ui::StationWindows::statusWindow()->diagnosticLogCheck->click();

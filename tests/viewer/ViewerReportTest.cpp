@@ -201,7 +201,7 @@ TEST_F(ViewerReport, ARevisionWithoutTemplatesShowsAndExportsNothingWithoutAMess
     EXPECT_FALSE(QFile::exists(exports.filePath("report.PDF")));
     EXPECT_FALSE(QFile::exists(home.path() + "/ZAMO Report Viewer/ElectrodeTestReport_2151.rpt"));
 
-    // revision 8 has no condensed ZAMO80 report.
+    // Revision 8 has no condensed ZAMO80 report.
     const OldDatabase rev8(platform::DbBackend::SQLite, 8);
     choose(rev8);
     EXPECT_TRUE(source.open(1, viewer::ReportKind::Zamo80Condensed, true).noTemplate);

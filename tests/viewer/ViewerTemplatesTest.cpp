@@ -29,7 +29,7 @@ constexpr viewer::ReportKind Zamo80 = viewer::ReportKind::Zamo80Condensed;
 
 TEST(ViewerTemplates, TheTemplateFollowsRevisionBackEndKindAndTheDiagnosticsBox)
 {
-    // limitsFor each revision and back end: full with / without the box, condensed
+    // For each revision and back end: full with / without the box, condensed
     // with / without, ZAMO80 condensed with / without (0: none).
     const struct {
         int revision;

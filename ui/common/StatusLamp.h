@@ -1,6 +1,6 @@
 #pragma once
 // A round status lamp filled with one colour (a unit, the database, the
-// signal generator): green when connected, red when not. red until told
+// signal generator): green when connected, Red when not. red until told
 // otherwise; it paints whatever colour it is given and has nothing to fail.
 
 #include <QColor>

@@ -1,5 +1,5 @@
 #pragma once
-// hostWidget sizes and positions are given in twips; the screen has 15 twips to
+// Window sizes and positions are given in twips; the screen has 15 twips to
 // the pixel.
 
 namespace ui {

@@ -13,7 +13,7 @@ void showLimitsEditor(TestWindowServices& mainForm);
 void showBiasTestParameters(TestWindowServices& mainForm);
 
 // Hands the two editors to the main frame's "Configure Test Sequence" and
-// "Set limits" items; they open nothing while there is no main test window.
+// "Set Limits" items; they open nothing while there is no main test window.
 void installOpeners();
 
 } // namespace DefinitionWindows

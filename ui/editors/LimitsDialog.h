@@ -1,9 +1,9 @@
 #pragma once
-// "Set limits": the modal window in which the operator views and changes the
+// "Set Limits": the modal window in which the operator views and changes the
 // 26 limits and warnings of the main window's settings, loads a set from a
 // .lim file and saves the set to settings.ini ("Save") or to settings.ini and
-// a .lim file ("Save as").
-// The boxes are only text until "Save" or "Save as"; a box that does not
+// a .lim file ("Save As").
+// The boxes are only text until "Save" or "Save As"; a box that does not
 // hold a number leaves its value as it was. A .lim file that is missing or
 // cannot be read loads as empty boxes; a file that cannot be written is
 // told to the operator and keeps the window open.

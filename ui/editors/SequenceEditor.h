@@ -2,7 +2,7 @@
 // "Test Sequence Editor": the modal window in which the operator builds and
 // changes the test list. It works on a working list, copies of the steps of
 // ActiveTestList; "OK" hands the working list over, "Cancel" drops it.
-// Saving a .tsq file, "Save Standard Sequence" and "apply" of the defib
+// Saving a .tsq file, "Save Standard Sequence" and "Apply" of the defib
 // charge time take effect at once, whatever the window's outcome.
 //
 // Every step takes the default electrode selection at every refresh of the

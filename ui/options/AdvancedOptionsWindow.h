@@ -1,7 +1,7 @@
 #pragma once
 // The "Advanced Options" editor of settings.ini: one page per section, every
 // key the station tunes at start as a text box or a check box. "Save" writes
-// the keys back, "close" leaves without writing, "refresh" reads the file
+// the keys back, "Close" leaves without writing, "Refresh" reads the file
 // again. The running station keeps its values until the next start.
 //
 // Save writes only what the operator changed since the fields were read,

@@ -1,12 +1,12 @@
 #pragma once
-// The report of one test group: shown in a window with File and exportAs
+// The report of one test group: shown in a window with File and Export
 // menus, or printed or exported without the window ever being shown. The
 // template follows the database back end and the condensed and ZAMO80
 // flags; the report reads the database file given (local back end) or the
-// server of the [Database] settings. A file name typed in the exportAs menus
+// server of the [Database] settings. A file name typed in the Export menus
 // without an extension gets ".PDF", ".XLS" or ".TXT". Failures are logged
 // and otherwise silent (a shown window stays empty, an export or print does
-// not happen), but for an export the operator asked for from the exportAs
+// not happen), but for an export the operator asked for from the Export
 // menu, whose failure is also shown in a message.
 
 #include <QWidget>

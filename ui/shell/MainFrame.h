@@ -56,7 +56,7 @@ public:
     // scroll bars; laid out once the frame is shown.
     QSize mdiAreaSize() const;
 
-    // frame size in twips (the outer size the operator sees).
+    // Frame size in twips (the outer size the operator sees).
     int widthInTwips() const;
     int heightInTwips() const;
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "Status" window: the station's communication log. It shows the lines
 // the main test window writes (unit traffic, connection and run messages) or,
-// with "Diagnostic log" pressed, every time-stamped log line. It owns the
+// with "Diagnostic Log" pressed, every time-stamped log line. It owns the
 // program switches diagnosticLog, commPaused, showVerbose and showRxBuffer
 // (and statusWindowOpen) of the settings it is built with,
 // saves what it shows to a file and keeps its font size in [Font] Size.
@@ -39,7 +39,7 @@ public:
     explicit StatusWindow(config::StationSettings& settings, QWidget* parent = nullptr);
     ~StatusWindow() override;
 
-    // reads the switches, the communication buffer and [Font] Size, takes
+    // Reads the switches, the communication buffer and [Font] Size, takes
     // its place to the right of the main test window and starts receiving
     // the log echo. Called once the window sits in the main frame.
     void load();

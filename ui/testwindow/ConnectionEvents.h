@@ -42,7 +42,7 @@ public:
     void databaseConnectFailHandler(const QString& cause) override;
 
 private:
-    // unitAt n is gone (closed, failed or reconnecting): its lamp turns red
+    // Unit n is gone (closed, failed or reconnecting): its lamp turns red
     // and the run's completion estimate goes until the unit is back.
     void showUnitLost(int unit);
     void updateRunEstimate();

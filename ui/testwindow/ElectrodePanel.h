@@ -34,7 +34,7 @@ public:
     ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
                    const config::StationPaths& paths, QWidget* parent = nullptr);
 
-    // ticks the boxes of the default selection; a hidden box is never ticked,
+    // Ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.
     void applyDefaultSelection();
     // Greys out the boxes of channels that no connected unit has, while the

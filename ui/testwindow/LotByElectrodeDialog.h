@@ -1,5 +1,5 @@
 #pragma once
-// "Lot Numbers by electrode": gives groups of electrodes their own lot
+// "Lot Numbers by Electrode": gives groups of electrodes their own lot
 // numbers before a run. Opened modally from the pre-test details window,
 // built anew at each opening from that window's list of assignments, and
 // written back to it by "OK" only.

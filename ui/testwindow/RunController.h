@@ -1,6 +1,6 @@
 #pragma once
-// The test window's run commands: run (a single list or two consecutive
-// lists), run Standard Sequence, the NOISE test, the BIAS test's checks,
+// The test window's Run commands: run (a single list or two consecutive
+// lists), Run Standard Sequence, the NOISE test, the BIAS test's checks,
 // the ACZ30 zero run and Cancel. It owns the run sequencer and hands each
 // run to it after its checks; a command that cannot start tells the
 // operator why (a run already going, no database, no unit, no list) and

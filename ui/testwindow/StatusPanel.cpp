@@ -70,7 +70,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), 
 void StatusPanel::placeUnitLinkView(int unit, QWidget* view)
 {
     if (unit >= 1 && unit <= 2 && view) {
-        // Tells the two units' "connectDevice" toggles apart.
+        // Tells the two units' "Connect" toggles apart.
         view->setAccessibleName(QStringLiteral("Unit #%1").arg(unit));
         m_grid->addWidget(view, 4 + unit, 0, 1, 3);
     }

@@ -29,7 +29,7 @@ public:
     // The display of unit link n (1 or 2) below the statuses.
     void placeUnitLinkView(int unit, QWidget* view);
 
-    // unitAt n (1 or 2): green and "Connecting..." once connected; red when
+    // Unit n (1 or 2): green and "Connecting..." once connected; red when
     // gone; its status text from the unit, red with the error noted after a
     // "*" when the unit reports one.
     void showUnitConnecting(int unit);

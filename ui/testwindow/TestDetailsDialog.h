@@ -3,7 +3,7 @@
 // The operator enters one lot number for all electrodes or one per
 // electrode (through the lot-by-electrode window), notes, the ACLG power
 // source energy when a single ZAMO2-4 unit is connected, and two report
-// options in ZAMO80 mode. "start Test" hands these to the run as the
+// options in ZAMO80 mode. "Start Test" hands these to the run as the
 // answer of ask(); any other way of closing the window cancels the run
 // (no answer).
 
@@ -46,11 +46,11 @@ public:
     // Shows the window modally; what the operator entered when the run
     // starts, std::nullopt when it is cancelled.
     std::optional<run::PreTestDetails> ask() override;
-    // What "start Test" took last; empty from each showing until then.
+    // What "Start Test" took last; empty from each showing until then.
     const std::optional<run::PreTestDetails>& entered() const { return m_entered; }
 
     void load();
-    // Ends the showing: a window closed without "start Test" cancels the run.
+    // Ends the showing: a window closed without "Start Test" cancels the run.
     void unload();
     void initVars();
     void setElectrodeLotNumber(int index, const QString& valueValue);

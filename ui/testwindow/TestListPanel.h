@@ -1,7 +1,7 @@
 #pragma once
 // The test window's test-list panel: a single list or two consecutive
 // lists loaded from files, the grid that shows the operator's list, and
-// the run, Cancel, Edit and run Standard Sequence buttons. It shows what it
+// the Run, Cancel, Edit and Run Standard Sequence buttons. It shows what it
 // is given and reports the operator's choices; the window acts on its
 // buttons. Nothing in it can fail.
 
@@ -34,7 +34,7 @@ public:
     // File n (1 or 2) of a consecutive run: its name and its step count.
     void showLoadedFile(int n, const QString& file, qsizetype steps);
     bool consecutiveListsChosen() const;
-    // Edit, run and run Standard Sequence.
+    // Edit, Run and Run Standard Sequence.
     void setTestButtonsEnabled(bool enabled);
     void setEditEnabled(bool enabled);
 
@@ -50,7 +50,7 @@ public:
     QPushButton* standardSequenceButton() const { return m_standardSequenceButton; }
 
 public slots:
-    // The grid, Edit and run Standard Sequence belong to a single list.
+    // The grid, Edit and Run Standard Sequence belong to a single list.
     void showSingleList();
     void showConsecutiveLists();
 

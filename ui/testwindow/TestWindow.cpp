@@ -106,7 +106,7 @@ void TestWindow::buildFrameStandIns()
 void TestWindow::attachFrame(const FrameItems& items)
 {
     // The frame's items keep the states the frame gave them at its load
-    // (disconnectDevice and unit 2 disabled until a unit connects).
+    // (Disconnect and unit 2 disabled until a unit connects).
     auto take = [](QPointer<QAction>& mine, const QPointer<QAction>& theirs) {
         if (theirs)
             mine = theirs;

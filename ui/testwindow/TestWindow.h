@@ -65,7 +65,7 @@ public:
     ElectrodePanel& electrodePanel() const { return *m_electrodePanel; }
     // The main frame's own items and status strip replace the stand-ins.
     void attachFrame(const FrameItems& items);
-    // The display of unit link n (its connectDevice toggle and simulator switch)
+    // The display of unit link n (its Connect toggle and simulator switch)
     // beside the unit's status.
     void placeUnitLinkView(int n, QWidget* view);
 

@@ -39,11 +39,11 @@ public:
     // The test sequence editor, as the window's "Edit" button opens it.
     virtual void editTestList() = 0;
 
-    // unitAt link n (1 or 2): connectDevice, connectSimulator, disconnectDevice.
+    // Unit link n (1 or 2): Connect, connectSimulator, Disconnect.
     virtual void connectUnitLink(int unit) = 0;
     virtual void connectUnitLinkSimulator(int unit, int numOfChannels, bool zamo80Mode, bool zamo24Mode) = 0;
     virtual void disconnectUnitLink(int unit) = 0;
-    // The signal-generator link: connectDevice, disconnectDevice.
+    // The signal-generator link: Connect, Disconnect.
     virtual void connectZamoSG() = 0;
     virtual void disconnectZamoSG() = 0;
 
@@ -66,7 +66,7 @@ public:
     virtual void clearTestList() = 0;
     // Refills the window's test list grid from ActiveTestList.
     virtual void updateTestSequenceList() = 0;
-    // ticks the electrode boxes of the default selection ([Electrodes]
+    // Ticks the electrode boxes of the default selection ([Electrodes]
     // Default), as start-up has loaded it.
     virtual void applyElectrodeSelection() = 0;
 };

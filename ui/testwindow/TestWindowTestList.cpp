@@ -169,7 +169,7 @@ void TestWindow::connectUnit(int n)
 
 void TestWindow::enableTestControls()
 {
-    // During a run the Edit and run controls stay as the run set them; the
+    // During a Run the Edit and run controls stay as the run set them; the
     // run's end gives them back.
     if (m_testRunning()) {
         m_testControlsPending = true;

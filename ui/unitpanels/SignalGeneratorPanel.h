@@ -1,5 +1,5 @@
 #pragma once
-// The signal-generator link's panel: caption "ZAMO-SG", the connectDevice toggle
+// The signal-generator link's panel: caption "ZAMO-SG", the Connect toggle
 // (green when connected, red when not), the status and the error label.
 // It only shows the link's display and hands the toggle to the link; the
 // link's failures reach it as its error text. The link must outlive it.

@@ -1,5 +1,5 @@
 #pragma once
-// The simulated unit's panel: its caption, the channel count, the init
+// The simulated unit's panel: its caption, the channel count, the Init
 // button and one lamp per channel (grey idle, green for a channel that
 // exists). It only shows the simulated unit's display and hands the
 // operator's input to it, which judges the channel count. The unit must

@@ -1,6 +1,6 @@
 #pragma once
 // The unit link's status display: the lamp (green connected, red not), the
-// status label, the red error label, the connectDevice toggle and, once the
+// status label, the red error label, the Connect toggle and, once the
 // simulator is enabled, the "Sim" box with the simulated channel count.
 // It only shows the link's display and hands the operator's input to the
 // link; the link's failures reach it as its error text. The link must

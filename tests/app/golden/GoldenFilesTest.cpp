@@ -176,8 +176,8 @@ protected:
             platform::D2xx::install(std::move(previous));
     }
 
-    // A first start with a two-channel unit of the model; "connectDevice unitAt 1"
-    // from the ZAMO units menu, "run Standard Sequence" with a lot and notes
+    // A first start with a two-channel unit of the model; "Connect Unit 1"
+    // from the ZAMO Units menu, "Run Standard Sequence" with a lot and notes
     // (on both electrodes of a base unit; on A1 of a ZAMO80), the run to its
     // end, and File, Exit.
     void runStandardSequence(bool zamo80)

@@ -30,7 +30,7 @@ protected:
     // The standard list of ZAMO units is one ACZ step.
     void oneStepStandardList() { station.writeDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n"); }
 
-    // "connectDevice unitAt n" from the ZAMO units menu; passes once the unit shows
+    // "Connect Unit n" from the ZAMO Units menu; passes once the unit shows
     // its channels, and tells what it shows otherwise.
     ::testing::AssertionResult connectFromMenu(int n, const QString& status)
     {
@@ -42,7 +42,7 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // "run Standard Sequence", "start Test" with a lot in the pre-test
+    // "Run Standard Sequence", "Start Test" with a lot in the pre-test
     // details, then the run to its end; true when it ended in time.
     bool runStandardSequence(const QString& lot = QStringLiteral("Lot 1"))
     {

@@ -36,13 +36,13 @@ TEST_F(RealPath, TwoUnitsConnectInEitherOrderBesideTheSignalGeneratorAndOneRunJu
         [&] { return station.testWindow().statusPanel().signalGeneratorLabel()->text() == "Connected"; }, ConnectMs))
         << station.testWindow().statusPanel().signalGeneratorLabel()->text().toStdString();
 
-    // unitAt 1, then unit 2.
+    // Unit 1, then unit 2.
     ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-B1"));
     ASSERT_TRUE(connectFromMenu(2, "ZAMO Connected; A2-C2"));
     ASSERT_TRUE(station.choose("Disconnect Unit 2"));
     ASSERT_TRUE(station.choose("Disconnect Unit 1"));
 
-    // unitAt 2 first (its own connectDevice toggle, as the menu offers unit 2 only
+    // Unit 2 first (its own Connect toggle, as the menu offers unit 2 only
     // beside a unit 1), then unit 1, which passes over the converter that
     // unit 2 holds now.
     station.unitConnectToggle(2)->click();

@@ -2,7 +2,7 @@
 
 namespace {
 
-// start-up on an empty data home, with its own clock.
+// Start-up on an empty data home, with its own clock.
 class StartUpTest : public StationStartFixture {};
 
 TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)

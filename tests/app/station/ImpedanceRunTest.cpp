@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
     }
 
-    // An ACZ list on A1 and B1, from the run button to its end.
+    // An ACZ list on A1 and B1, from the Run button to its end.
     void runAczList()
     {
         ui::TestWindow& form = station.testWindow();

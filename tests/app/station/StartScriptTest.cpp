@@ -1,6 +1,6 @@
 // The set-up's first command, ./scripts/start.sh: without arguments it starts
 // what a newcomer can use at once without hardware (the simulated unit in the
-// ZAMO units menu, its runs stored as demo runs on the local database);
+// ZAMO Units menu, its runs stored as demo runs on the local database);
 // --bench starts the station plain for a real bench.
 #include "platform/DbConnection.h"
 #include "support/StationHarness.h"

@@ -1,5 +1,5 @@
 // What the report of a run holds, end to end: an ACZ list run from the main
-// test window on a simulated unit, with [diagnostics] Enabled, the lot and
+// test window on a simulated unit, with [Diagnostics] Enabled, the lot and
 // notes typed in the pre-test details window, and the group's full report
 // exported and printed from what the station stored.
 

@@ -1,5 +1,5 @@
 // The whole station offscreen: a simulated unit connected from the menu,
-// and a run from the run button to its end.
+// and a Run from the run button to its end.
 #include "run/UnitResultHandler.h"
 #include "support/StationHarness.h"
 #include "ui/common/StatusLamp.h"

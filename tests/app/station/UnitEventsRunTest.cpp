@@ -1,4 +1,4 @@
-// unitAt and signal-generator events during a run of the whole station on a
+// Unit and signal-generator events during a run of the whole station on a
 // simulated ZAMO80: an opened lid stops the run; a roll step goes on when
 // the signal generator's delay ends; the other unit's USB error box leaves
 // the run going.
@@ -76,7 +76,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
 }
 
-// unitAt 2's port fails while a poll tick of unit 1 runs (a command for unit 2
+// Unit 2's port fails while a poll tick of unit 1 runs (a command for unit 2
 // sent from a handler of unit 1's reply): the station's USB error box for
 // unit 2 waits two minutes for the operator, and meanwhile unit 1 polls and
 // reads, so that its run goes on to its end.

@@ -75,7 +75,7 @@ protected:
         box->setCurrentIndex(index);
     }
 
-    // Each grid row as "#|Test|Electrodes|count".
+    // Each grid row as "#|Test|Electrodes|Count".
     QStringList rows()
     {
         QStringList out;

@@ -1,5 +1,5 @@
 #pragma once
-// reads the cells of the first sheet of a workbook file back (through
+// Reads the cells of the first sheet of a workbook file back (through
 // unzip): each row as its cells' texts, numbers marked as such.
 
 #include <QList>
@@ -12,7 +12,7 @@ struct Cell {
     bool number = false;
 };
 
-// rows by row number from 0; missing cells and rows are empty.
+// Rows by row number from 0; missing cells and rows are empty.
 QList<QList<Cell>> read(const QString& path);
 
 } // namespace xlsxcells

@@ -19,7 +19,7 @@ const QString BothChannels = "1100000000000000";
 TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
 {
     comm->connectSimulator(2);
-    // as from a real unit, the channel map answers "[F]" after the connect.
+    // As from a real unit, the channel map answers "[F]" after the connect.
     platform::Clock::advance(unit::SimulatedUnit::ChannelSearchMs);
     EXPECT_EQ(events, (QStringList{
                           "Status Disconnected",

@@ -90,7 +90,7 @@ TEST_F(PollCycle, NothingIsPolledWithoutARunningTestOrWhileClosed)
     comm->disconnectDevice();
     comm->sendCommandToChannel("(GA)", 0);
     EXPECT_EQ(ticks(3).join(""), "");
-    // frames queued while closed go out after the next open.
+    // Frames queued while closed go out after the next open.
     comm->connectDevice();
     events.clear();
     EXPECT_EQ(ticks(2), QStringList({"[C00(GA)]", "[C00(?)]"}));

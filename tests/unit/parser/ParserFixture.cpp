@@ -8,7 +8,7 @@ EventRecorder::EventRecorder(unit::UnitLink& comm)
     const int hit = metaObject()->indexOfSlot("hit()");
     for (int i = QObject::staticMetaObject.methodCount(); i < mo->methodCount(); ++i) {
         const QMetaMethod m = mo->method(i);
-        // events of the unit carry its index first; the view's own
+        // Events of the unit carry its index first; the view's own
         // notification does not.
         if (m.methodType() != QMetaMethod::Signal || m.parameterNames().value(0) != "index")
             continue;

@@ -67,7 +67,7 @@ private:
     std::map<int, std::unique_ptr<QSignalSpy>> m_spies;
 };
 
-// events are equal when names and arguments match; Doubles to a relative
+// Events are equal when names and arguments match; Doubles to a relative
 // tolerance of 1e-6 (NaN matches NaN, infinities by sign).
 ::testing::AssertionResult sameEvents(const std::vector<Event>& actual, const std::vector<Event>& expected);
 

@@ -169,7 +169,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
     }
 }
 
-// text that never completes a frame is dropped at the bound; the next frame
+// Text that never completes a frame is dropped at the bound; the next frame
 // after it is decoded again.
 TEST_F(ParserFuzz, EndlessBrokenFrameDoesNotBlockLaterReplies)
 {

@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"PaceStopped", Model::Zamo80, 12, "(GP1*)", {{"rxPaceStatus", {12, T}}}},
         Case{"PaceZamo24LetterOnZamo80", Model::Zamo80, 12, "(Gp1*)", {}},
         Case{"PaceZamo24", Model::Zamo24, 12, "(Gp1*)", {{"rxPaceStatus", {12, T}}}},
-        // replies that raise nothing.
+        // Replies that raise nothing.
         Case{"SdrAczReplyLetter", Model::Base, 0, "(Gs2046*)", {}},
         Case{"UnknownLetter", Model::Zamo80, 0, "(GX2046*)", {}}),
     [](const auto& info) { return std::string(info.param.name); });
