@@ -72,13 +72,7 @@ bool main(config::StationSettings& settings)
     }
     config::buildDefaultIni(file);
 
-    settings.signalGenerator = config::readSignalGeneratorSettings(file, settings.signalGenerator);
-    settings.zamo80Delays = config::readZamo80Delays(file);
-    settings.aclg = config::readAclgSettings(file);
-    settings.pace = config::readPaceSettings(file);
-    settings.reports = config::readReportSettings(file);
-    settings.diagnostics = config::readDiagnosticsSettings(file);
-    settings.database = config::readDatabaseSettings(file);
+    config::readSectionsBeforeDatabase(file, settings);
     settings.paths.placeDatabase(settings.database.localDatabaseFolder);
 
     installDatabaseOptions(settings);

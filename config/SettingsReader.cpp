@@ -210,6 +210,17 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     return database;
 }
 
+void readSectionsBeforeDatabase(const QString& settingsFile, StationSettings& settings)
+{
+    settings.signalGenerator = readSignalGeneratorSettings(settingsFile, settings.signalGenerator);
+    settings.zamo80Delays = readZamo80Delays(settingsFile);
+    settings.aclg = readAclgSettings(settingsFile);
+    settings.pace = readPaceSettings(settingsFile);
+    settings.reports = readReportSettings(settingsFile);
+    settings.diagnostics = readDiagnosticsSettings(settingsFile);
+    settings.database = readDatabaseSettings(settingsFile);
+}
+
 KeepAliveSettings readKeepAliveSettings(const QString& settingsFile)
 {
     const Section section(settingsFile, "KeepAlive");

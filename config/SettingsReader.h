@@ -12,6 +12,7 @@
 #include "config/PaceSettings.h"
 #include "config/ReportSettings.h"
 #include "config/SignalGeneratorSettings.h"
+#include "config/StationSettings.h"
 #include "config/Zamo80Delays.h"
 
 #include <QString>
@@ -32,6 +33,11 @@ ReportSettings readReportSettings(const QString& settingsFile);           // [Re
 DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile); // [Diagnostics]
 DatabaseSettings readDatabaseSettings(const QString& settingsFile);       // [Database]
 KeepAliveSettings readKeepAliveSettings(const QString& settingsFile);     // [KeepAlive]
+
+// The sections start-up reads before it checks the database, in their order:
+// [ZAMO-SG], [Zamo80Delays], [ACLG], [PACE], [Reports], [Diagnostics],
+// [Database]; each replaces its part of settings.
+void readSectionsBeforeDatabase(const QString& settingsFile, StationSettings& settings);
 
 // [Timers] Polling, at least 150 ms.
 int readPollingInterval(const QString& settingsFile);

@@ -24,13 +24,7 @@ void readSettingsAsStartUpDoes(config::StationSettings& settings)
 {
     const QString& file = settings.paths.settingsFile;
     config::buildDefaultIni(file);
-    settings.signalGenerator = config::readSignalGeneratorSettings(file, settings.signalGenerator);
-    settings.zamo80Delays = config::readZamo80Delays(file);
-    settings.aclg = config::readAclgSettings(file);
-    settings.pace = config::readPaceSettings(file);
-    settings.reports = config::readReportSettings(file);
-    settings.diagnostics = config::readDiagnosticsSettings(file);
-    settings.database = config::readDatabaseSettings(file);
+    config::readSectionsBeforeDatabase(file, settings);
     settings.limits = config::readLimits(file);
     testlists::loadDefaultElectrodes(file);
     settings.keepAlive = config::readKeepAliveSettings(file);
