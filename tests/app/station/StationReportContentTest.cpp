@@ -6,6 +6,7 @@
 #include "config/IniKeys.h"
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
+#include "support/PdfText.h"
 #include "support/ReportPages.h"
 #include "support/StationHarness.h"
 #include "ui/reports/ReportPrinter.h"
@@ -14,7 +15,6 @@
 
 #include <QDir>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -22,13 +22,7 @@
 
 namespace {
 
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start("pdftotext", {path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testsupport::pdfText;
 
 class StationReportContent : public ::testing::Test {
 protected:

@@ -1,11 +1,11 @@
 // The standard ZAMO80 list on a simulated two-channel ZAMO80, through the
 // whole station: the open-circuit pre-check, the run list electrode by
 // electrode, the pace steps beside it, and the condensed report group.
+#include "support/PdfText.h"
 #include "support/StationHarness.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 
 #include <gmock/gmock.h>
@@ -95,10 +95,7 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
     }
     const QString pdf = station.dataFolder() + "/condensed.pdf";
     ASSERT_TRUE(report.exportReport(1, pdf, "PDF", true, true));
-    QProcess pdfText;
-    pdfText.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(pdfText.waitForFinished(30000));
-    const QString printed = QString::fromUtf8(pdfText.readAllStandardOutput());
+    const QString printed = testsupport::pdfText(pdf);
     EXPECT_TRUE(printed.contains("Readings")) << printed.toStdString();
     EXPECT_TRUE(printed.contains("DEFR 1")) << printed.toStdString();
 }

@@ -3,11 +3,11 @@
 #include "config/EmbeddedFile.h"
 #include "config/StationSettings.h"
 #include "support/FixtureGroupWriter.h"
+#include "support/PdfText.h"
 #include "ui/reports/TestReportWindow.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 void ReportTest::SetUp()
 {
@@ -70,8 +70,5 @@ QString ReportTest::readText(const QString& path)
 
 QString ReportTest::pdfText(const QString& path)
 {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return testsupport::pdfText(path, true);
 }
