@@ -23,6 +23,10 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
 // or the values set in the existing row of that key. Table and column names
@@ -81,6 +85,25 @@ public:
     // Runs one statement. Statements that return no rows give an empty
     // recordset.
     DbRecordset execute(const QString& sql, const QList<DbParameter>& params = {});
+    // The first value of the statement's first row (Null without a row), such
+    // as a count. The statement runs again only when the database may have
+    // changed since its last run on this connection (changeMark), so the
+    // value is always that of the database as it stands.
+    QVariant currentValue(const QString& sql);
+    // A mark of what the database holds, as this connection sees it: two
+    // equal marks, taken while the connection stayed open, mean that nothing
+    // was written in between, by this connection or by any other. Empty
+    // inside a transaction and where the server cannot tell: nothing is then
+    // taken as unchanged.
+    QString changeMark();
+
+    // Sees every statement of every connection, with its bound values, just
+    // before it runs; an empty function sees none (the benchmarks run the
+    // statements of a read again on their own).
+    using StatementObserver =
+        std::function<void(const DbConnection& connection, const QString& sql, const QList<QVariant>& values)>;
+    static void setStatementObserver(StatementObserver observer);
+
     // The key of the row the last INSERT on this connection created (0 when none yet).
     qint64 lastInsertKey() const { return m_lastInsertKey; }
 
@@ -114,6 +137,8 @@ private:
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
     QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
+    // statement -> the change mark it was run at, and its value
+    QHash<QString, std::pair<QString, QVariant>> m_currentValues;
 };
 
 } // namespace platform
