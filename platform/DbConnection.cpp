@@ -331,6 +331,40 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     return DbRecordset::fromQuery(query);
 }
 
+DbStatement DbConnection::prepare(const QString& sql)
+{
+    requireOpen();
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), describe(query.lastError()));
+    return DbStatement(sql, std::move(query));
+}
+
+DbRecordset DbConnection::execute(DbStatement& statement, const QList<DbParameter>& params)
+{
+    requireOpen();
+    QList<QVariant> values;
+    values.reserve(params.size());
+    for (const DbParameter& p : params)
+        values << p.boundValue(*m_dialect);
+    if (const StatementObserver& observer = statementObserver())
+        observer(*this, statement.m_sql, values);
+    QSqlQuery& query = statement.m_query;
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec()) {
+        const QString why = describe(query.lastError());
+        query.finish();
+        if (!m_inTransaction)
+            closeIfServerGone();
+        fail(QStringLiteral("Statement failed: %1").arg(statement.m_sql.simplified().left(200)), why);
+    }
+    DbRecordset rows = query.isSelect() ? DbRecordset::fromQuery(query) : DbRecordset();
+    query.finish(); // the statement lets go of the database until its next run
+    return rows;
+}
+
 QVariant DbConnection::currentValue(const QString& sql)
 {
     const QString mark = changeMark();

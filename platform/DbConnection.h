@@ -18,6 +18,7 @@
 #include "platform/DbDialect.h"
 #include "platform/DbParameter.h"
 #include "platform/DbRecordset.h"
+#include "platform/DbStatement.h"
 
 #include <QHash>
 #include <QList>
@@ -85,6 +86,11 @@ public:
     // Runs one statement. Statements that return no rows give an empty
     // recordset.
     DbRecordset execute(const QString& sql, const QList<DbParameter>& params = {});
+    // Prepares a statement with "?" parameters, to be run many times.
+    DbStatement prepare(const QString& sql);
+    // Runs a prepared statement with the values, bound by position.
+    DbRecordset execute(DbStatement& statement, const QList<DbParameter>& params);
+
     // The first value of the statement's first row (Null without a row), such
     // as a count. The statement runs again only when the database may have
     // changed since its last run on this connection (changeMark), so the

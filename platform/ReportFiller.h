@@ -17,6 +17,7 @@
 namespace platform {
 
 class DbConnection;
+class DbStatement;
 
 class ReportFiller {
 public:
@@ -29,8 +30,10 @@ public:
 private:
     // A template query with its "$Name" references turned into parameters.
     struct Query {
-        QString sql;       // with "?" in place of the names
-        QStringList names; // bound in this order
+        QString sql;                            // with "?" in place of the names
+        QList<ReportFieldName> names;           // bound in this order
+        std::shared_ptr<DbStatement> statement; // prepared at its first run in a report
+        QStringList fields;                     // of its rows, in lower case, from its first run
     };
 
     void fillElements(const QList<ReportElement>& elements, ReportContent& content);
