@@ -1,0 +1,97 @@
+// Memory over a shift: the whole station offscreen in virtual time
+// (StationHarness), a simulated unit of 16 channels, and a run of the
+// ACZ, DCO and NOISE steps every ten minutes, the unit polled in between,
+// and the report window each run opens closed again. After each hour the heap in use (malloc's count) and the resident
+// size are taken; the counters give their growth per hour from the end of
+// the first hour on (the first hour fills the windows, the logs' buffers
+// and the caches up to their bounds), in KB.
+//
+// The shift lasts 3 hours so that the CTest run stays short; set
+// ZAMO_BENCH_SHIFT_HOURS=8 for a whole shift:
+//   ZAMO_BENCH_SHIFT_HOURS=8 build/tests/zamo_benchmarks --benchmark_filter=ShiftMemory
+
+#include "support/StationHarness.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace {
+
+int shiftHours()
+{
+    const int n = qEnvironmentVariableIntValue("ZAMO_BENCH_SHIFT_HOURS");
+    return n >= 2 ? n : 3;
+}
+
+double heapInUseKb()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / 1024.0;
+}
+
+double residentKb()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1024.0 : 0;
+}
+
+void BM_ShiftMemory(benchmark::State& state)
+{
+    for (auto _ : state) {
+        testsupport::StationHarness station;
+        if (!station.start()) {
+            state.SkipWithError("the station did not start");
+            return;
+        }
+        station.connectSimulatedUnit(1, 16);
+        if (!station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 60000)) {
+            state.SkipWithError("the simulated unit did not connect");
+            return;
+        }
+        station.useTestList("A1-P1", {"ACZ,A1-P1,1", "DCO,A1-P1,1", "NOISE,A1-P1,1"});
+        const qint64 runEvery = 10 * 60 * 1000;
+        QList<double> heap{heapInUseKb()};
+        QList<double> resident{residentKb()};
+        int runs = 0;
+        for (int hour = 1; hour <= shiftHours(); ++hour) {
+            for (int slot = 0; slot < 6; ++slot) {
+                const qint64 begun = platform::Clock::now().toMSecsSinceEpoch();
+                if (!station.runTestList(QStringLiteral("LOT-%1").arg(++runs), runEvery)) {
+                    state.SkipWithError("a run did not end");
+                    return;
+                }
+                // The run's report window, closed as the operator does; the
+                // frames the harness itself keeps are let go.
+                for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
+                    if (sub->widget()->inherits("ui::TestReportWindow"))
+                        sub->close();
+                QCoreApplication::processEvents();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                station.forgetSent();
+                const qint64 taken = platform::Clock::now().toMSecsSinceEpoch() - begun;
+                station.advance(std::max<qint64>(0, runEvery - taken));
+            }
+            malloc_trim(0);
+            heap << heapInUseKb();
+            resident << residentKb();
+        }
+        const double hours = double(shiftHours() - 1);
+        state.counters["runs"] = runs;
+        state.counters["heap_first_hour_kb"] = heap[1] - heap[0];
+        state.counters["heap_kb_per_h"] = (heap.last() - heap[1]) / hours;
+        state.counters["rss_first_hour_kb"] = resident[1] - resident[0];
+        state.counters["rss_kb_per_h"] = (resident.last() - resident[1]) / hours;
+    }
+}
+BENCHMARK(BM_ShiftMemory)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace
