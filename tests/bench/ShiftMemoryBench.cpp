@@ -44,6 +44,21 @@ double residentKb()
     return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1024.0 : 0;
 }
 
+// The least-squares slope of y over x, from sample `from` on.
+double slopeFrom(const QList<double>& x, const QList<double>& y, qsizetype from)
+{
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (qsizetype i = from; i < x.size(); ++i) {
+        n += 1;
+        sx += x[i];
+        sy += y[i];
+        sxx += x[i] * x[i];
+        sxy += x[i] * y[i];
+    }
+    const double d = n * sxx - sx * sx;
+    return d > 0 ? (n * sxy - sx * sy) / d : 0;
+}
+
 void BM_ShiftMemory(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -59,37 +74,38 @@ void BM_ShiftMemory(benchmark::State& state)
         }
         station.useTestList("A1-P1", {"ACZ,A1-P1,1", "DCO,A1-P1,1", "NOISE,A1-P1,1"});
         const qint64 runEvery = 10 * 60 * 1000;
-        QList<double> heap{heapInUseKb()};
-        QList<double> resident{residentKb()};
+        const int runsPerHour = 6;
+        const double startHeap = heapInUseKb();
+        const double startResident = residentKb();
+        QList<double> hours, heap, resident; // after each run
         int runs = 0;
-        for (int hour = 1; hour <= shiftHours(); ++hour) {
-            for (int slot = 0; slot < 6; ++slot) {
-                const qint64 begun = platform::Clock::now().toMSecsSinceEpoch();
-                if (!station.runTestList(QStringLiteral("LOT-%1").arg(++runs), runEvery)) {
-                    state.SkipWithError("a run did not end");
-                    return;
-                }
-                // The run's report window, closed as the operator does; the
-                // frames the harness itself keeps are let go.
-                for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
-                    if (sub->widget()->inherits("ui::TestReportWindow"))
-                        sub->close();
-                QCoreApplication::processEvents();
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                station.forgetSent();
-                const qint64 taken = platform::Clock::now().toMSecsSinceEpoch() - begun;
-                station.advance(std::max<qint64>(0, runEvery - taken));
+        while (runs < shiftHours() * runsPerHour) {
+            const qint64 begun = platform::Clock::now().toMSecsSinceEpoch();
+            if (!station.runTestList(QStringLiteral("LOT-%1").arg(++runs), runEvery)) {
+                state.SkipWithError("a run did not end");
+                return;
             }
+            // The run's report window, closed as the operator does; the
+            // frames the harness itself keeps are let go.
+            for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
+                if (sub->widget()->inherits("ui::TestReportWindow"))
+                    sub->close();
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            station.forgetSent();
+            const qint64 taken = platform::Clock::now().toMSecsSinceEpoch() - begun;
+            station.advance(std::max<qint64>(0, runEvery - taken));
             malloc_trim(0);
+            hours << double(runs) / runsPerHour;
             heap << heapInUseKb();
             resident << residentKb();
         }
-        const double hours = double(shiftHours() - 1);
         state.counters["runs"] = runs;
-        state.counters["heap_first_hour_kb"] = heap[1] - heap[0];
-        state.counters["heap_kb_per_h"] = (heap.last() - heap[1]) / hours;
-        state.counters["rss_first_hour_kb"] = resident[1] - resident[0];
-        state.counters["rss_kb_per_h"] = (resident.last() - resident[1]) / hours;
+        state.counters["heap_first_hour_kb"] = heap[runsPerHour - 1] - startHeap;
+        state.counters["rss_first_hour_kb"] = resident[runsPerHour - 1] - startResident;
+        state.counters["heap_kb_per_h"] = slopeFrom(hours, heap, runsPerHour);
+        state.counters["rss_kb_per_h"] = slopeFrom(hours, resident, runsPerHour);
+        state.counters["rss_end_kb"] = resident.last();
     }
 }
 BENCHMARK(BM_ShiftMemory)->Unit(benchmark::kSecond)->Iterations(1);
