@@ -140,6 +140,7 @@ void DbConnection::openDriver(DbBackend backend)
     m_lastInsertKey = 0;
     m_keyColumns.clear();
     m_currentValues.clear();
+    m_changeMarkStatement.reset();
     const QString driver = QString::fromLatin1(m_dialect->qtDriver);
     if (!QSqlDatabase::isDriverAvailable(driver))
         fail(QStringLiteral("The database driver %1 is not installed").arg(driver), QString());
@@ -226,6 +227,7 @@ void DbConnection::close()
 {
     m_inTransaction = false;
     m_currentValues.clear();
+    m_changeMarkStatement.reset();
     if (!m_db.isValid() || !m_db.isOpen())
         return;
     if (m_writeAheadLog) {
@@ -399,7 +401,9 @@ QString DbConnection::changeMark()
                                              "total_changes()")
                             : QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)");
     try {
-        return execute(sql).value(0).toString();
+        if (!m_changeMarkStatement)
+            m_changeMarkStatement = prepare(sql);
+        return execute(*m_changeMarkStatement, {}).value(0).toString();
     } catch (const DbError&) {
         return {}; // an older server: every value is read afresh
     }

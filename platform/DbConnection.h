@@ -27,6 +27,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -145,6 +146,7 @@ private:
     QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
     // statement -> the change mark it was run at, and its value
     QHash<QString, std::pair<QString, QVariant>> m_currentValues;
+    std::optional<DbStatement> m_changeMarkStatement; // prepared at the first mark after an open
 };
 
 } // namespace platform

@@ -60,14 +60,21 @@ QString benchFile(int revision, QString* why)
     return files.emplace(revision, std::move(file)).first->second->path;
 }
 
-void BM_ViewerOpen(benchmark::State& state, int revision)
+// The file of the revision, or "" with the benchmark skipped.
+QString benchFileOrSkip(benchmark::State& state, int revision)
 {
     QString why;
     const QString path = benchFile(revision, &why);
-    if (path.isEmpty()) {
+    if (path.isEmpty())
         state.SkipWithError(why.toStdString().c_str());
+    return path;
+}
+
+void BM_ViewerOpen(benchmark::State& state, int revision)
+{
+    const QString path = benchFileOrSkip(state, revision);
+    if (path.isEmpty())
         return;
-    }
     benchsupport::BareStatements bare(path, benchsupport::BareStatements::sqliteFile(path));
     for (auto _ : state) {
         bare.beginRead();
@@ -87,12 +94,9 @@ void BM_ViewerOpen(benchmark::State& state, int revision)
 
 void BM_ViewerPage(benchmark::State& state, int revision)
 {
-    QString why;
-    const QString path = benchFile(revision, &why);
-    if (path.isEmpty()) {
-        state.SkipWithError(why.toStdString().c_str());
+    const QString path = benchFileOrSkip(state, revision);
+    if (path.isEmpty())
         return;
-    }
     viewer::ViewerDatabase db;
     viewer::ViewerReportList list(db);
     viewer::ReportListRequest request;
