@@ -89,21 +89,34 @@ void ElectrodePanel::updateAvailability()
 
 void ElectrodePanel::setUnit2Shown(bool shown)
 {
-    for (int i = 16; i < 32; ++i)
-        m_boxes[std::size_t(i)]->setVisible(shown);
+    for (int i = 16; i < 32; ++i) {
+        QCheckBox* box = m_boxes[std::size_t(i)];
+        if (!shown)
+            box->setChecked(false);
+        box->setVisible(shown);
+    }
     m_unit2Label->setVisible(shown);
-    applyDefaultSelection();
-    markSaved();
 }
 
 void ElectrodePanel::hideUnit2()
 {
+    // A ZAMO80 or ZAMO2-4 has no second unit: its electrodes leave the saved
+    // default selection, so that the steps and the log name only unit 1's.
+    // A selection that already leaves them out is not stored again (a
+    // reconnect during a run changes nothing).
     setUnit2Shown(false);
+    if (testlists::buildElectrodeString(boxStates()) != testlists::buildElectrodeString(true))
+        saveAsDefaults();
+    markSaved();
 }
 
 void ElectrodePanel::showUnit2()
 {
+    // The boxes show the saved default as it is: a partial selection is not
+    // widened when a ZAMO unit connects.
     setUnit2Shown(true);
+    applyDefaultSelection();
+    markSaved();
 }
 
 void ElectrodePanel::setSaveAllowed(bool allowed)

@@ -26,7 +26,7 @@ TEST_F(RealPath, AZamo80PreCheckDropsTheOpenElectrodeAndTheRunLeavesItsCondensed
               QStringList{"Open Circuit Channels Detected! Click OK to ignore channel(s) B1, or click Cancel to "
                           "abort the test."});
     const QString log = station.logText();
-    EXPECT_TRUE(log.contains("* Open Circuit test on Electrodes A1-P2 started at "));
+    EXPECT_TRUE(log.contains("* Open Circuit test on Electrodes A1-P1 started at "));
     EXPECT_TRUE(log.contains("* ACZ test on Electrodes A1 started at "));
     EXPECT_FALSE(log.contains("* ACZ test on Electrodes B1 started at "));
     EXPECT_TRUE(log.contains("* Tests Completed"));
