@@ -343,6 +343,7 @@ void MainFrame::showAdvancedOptions()
     if (TestWindowServices* form = StationWindows::testWindow())
         mainForm = MdiChild::geometryTwips(form->hostWidget());
     MdiChild::moveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
+    MdiChild::shrinkInto(options, mdiAreaSize());
     MdiChild::showAndRaise(options);
 }
 
