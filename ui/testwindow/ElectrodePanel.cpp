@@ -102,12 +102,20 @@ void ElectrodePanel::hideUnit2()
 {
     // A ZAMO80 or ZAMO2-4 has no second unit: its electrodes leave the saved
     // default selection, so that the steps and the log name only unit 1's.
-    // A selection that already leaves them out is not stored again (a
-    // reconnect during a run changes nothing).
+    // Once they are out nothing is stored again (a reconnect during a run
+    // leaves the selection and the steps alone).
     setUnit2Shown(false);
-    if (testlists::buildElectrodeString(boxStates()) != testlists::buildElectrodeString(true))
+    bool namesUnit2 = false;
+    for (int c = 0; c < 16; ++c)
+        namesUnit2 = namesUnit2 || testlists::Globals::DefaultElectrodeSelection.at(2, c);
+    if (namesUnit2) {
         saveAsDefaults();
-    markSaved();
+        return;
+    }
+    if (testlists::buildElectrodeString(boxStates()) == testlists::buildElectrodeString(true))
+        markSaved();
+    else
+        markUnsaved();
 }
 
 void ElectrodePanel::showUnit2()
