@@ -5,7 +5,7 @@
 #include "run/SignalGeneratorEvents.h"
 #include "run/UnitEventRouter.h"
 #include "ui/editors/EditorWindows.h"
-#include "ui/reports/StationReportActions.h"
+#include "ui/shell/StationReportActions.h"
 #include "ui/service/ServicePanel.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"

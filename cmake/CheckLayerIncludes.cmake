@@ -3,12 +3,13 @@
 #   cmake -DZAMO_LAYER_GRAPH=<build>/zamo_layers.cmake -DZAMO_ROOT=<source tree>
 #         [-DZAMO_EXCEPTIONS=<file>] [-DZAMO_WRITE_EXCEPTIONS=<file>] -P CheckLayerIncludes.cmake
 #
-# Every .h/.cpp under <root>/<layer>/ may include "<folder>/..." only for its
-# own layer or one in its closure (the graph that zamo_finish_layers wrote),
-# and, outside the widget layers, no Qt Widgets or PrintSupport header. Tests
-# under <root>/tests/<layer>/ keep the same rule (tests/app may include
-# anything, as app may); tests/support, tests/bench and tests/tools are not
-# checked, and tests/layers holds the check's own fixtures.
+# Every .h/.cpp in a layer's folders may include "<path>" of another layer
+# (the one whose folders hold <path>: "ui/shell/..." is ui_station's, though
+# ui_station holds ui and ui_viewer ui/viewer) only for a layer in its closure
+# (the graph that zamo_finish_layers wrote), and, outside the widget layers, no
+# Qt Widgets or PrintSupport header. Tests under <root>/tests/<folder>/ keep
+# the rules of <folder>/ (tests/ui/viewer those of ui/viewer/); tests/support, tests/bench and
+# tests/tools are not checked, and tests/layers holds the check's own fixtures.
 #
 # A crossing is "<file> <included layer or Qt header>". The exceptions file
 # lists the crossings tolerated while layers are TRANSITIONAL, one a line
@@ -24,29 +25,30 @@ foreach(var ZAMO_LAYER_GRAPH ZAMO_ROOT)
 endforeach()
 include(${ZAMO_LAYER_GRAPH})
 
-# The layer whose rules a file keeps: its first folder, or under tests/ its
-# second; "" for a file that may include anything.
+include(${CMAKE_CURRENT_LIST_DIR}/ZamoLayerPaths.cmake)
+
+# The layer whose rules a file keeps: the one that holds it, or under tests/
+# the one that holds the rest of its path (tests/ui/viewer/X.cpp keeps the
+# rules of ui/viewer/); "" for a file that may include anything.
 function(zamo_rule_layer relative out)
-  set(layer "")
-  set(folder "")
-  if(relative MATCHES "^tests/([^/]+)/")
-    set(folder ${CMAKE_MATCH_1})
-  elseif(relative MATCHES "^([^/]+)/")
-    set(folder ${CMAKE_MATCH_1})
+  set(path ${relative})
+  if(relative MATCHES "^tests/(.+)$")
+    set(path ${CMAKE_MATCH_1})
   endif()
-  if(folder IN_LIST ZAMO_LAYERS)
-    set(layer ${folder})
-  endif()
+  zamo_layer_of_path(${path} layer)
   set(${out} "${layer}" PARENT_SCOPE)
 endfunction()
 
 set(files)
 foreach(layer IN LISTS ZAMO_LAYERS)
-  foreach(folder ${layer} tests/${layer})
-    file(GLOB_RECURSE found RELATIVE ${ZAMO_ROOT} ${ZAMO_ROOT}/${folder}/*.h ${ZAMO_ROOT}/${folder}/*.cpp)
-    list(APPEND files ${found})
+  foreach(layer_folder IN LISTS ZAMO_LAYER_FOLDERS_${layer})
+    foreach(folder ${layer_folder} tests/${layer_folder})
+      file(GLOB_RECURSE found RELATIVE ${ZAMO_ROOT} ${ZAMO_ROOT}/${folder}/*.h ${ZAMO_ROOT}/${folder}/*.cpp)
+      list(APPEND files ${found})
+    endforeach()
   endforeach()
 endforeach()
+list(REMOVE_DUPLICATES files)
 list(SORT files)
 
 set(crossings)
@@ -64,10 +66,10 @@ foreach(relative IN LISTS files)
   file(STRINGS ${ZAMO_ROOT}/${relative} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
   foreach(line IN LISTS lines)
     set(token "")
-    if(line MATCHES "include[ \t]*\"([^/\"]+)/[^\"]*\"")
-      set(folder ${CMAKE_MATCH_1})
-      if(folder IN_LIST ZAMO_LAYERS AND NOT folder IN_LIST allowed)
-        set(token ${folder})
+    if(line MATCHES "include[ \t]*\"([^\"]+)\"")
+      zamo_layer_of_path(${CMAKE_MATCH_1} included)
+      if(included AND NOT included IN_LIST allowed)
+        set(token ${included})
         string(REPLACE ";" ", " shown_allowed "${allowed}")
         set(why "a ${layer} file may include ${shown_allowed}")
       endif()

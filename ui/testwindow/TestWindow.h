@@ -27,7 +27,7 @@
 #include "ui/testwindow/RunController.h"
 #include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestListPanel.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QString>
 #include <QWidget>
