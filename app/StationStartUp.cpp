@@ -1,6 +1,5 @@
 #include "app/StationStartUp.h"
 
-#include "ui/common/CommonControls.h"
 #include "app/DatabaseStartCheck.h"
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
@@ -12,6 +11,7 @@
 #include "results/ResultsDatabase.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
+#include "ui/common/CommonControls.h"
 #include "ui/shell/MainWindowsPlacement.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/TestWindowCommands.h"

@@ -1,5 +1,5 @@
-# The station's layers: one folder, one static library, dependencies pointing
-# down only.
+# The station's layers: a folder (or a few subfolders), one static library,
+# dependencies pointing down only; and the programs, each on one layer.
 #
 # zamo_add_layer(<name> [FOLDERS <folder>...] [DEPENDS <layer>...] [QT <component>...] [PACKAGES <target>...]
 #                [TRANSITIONAL])
@@ -213,6 +213,10 @@ function(zamo_program_layers program out)
     foreach(item IN LISTS linked)
       if(TARGET ${item} AND NOT item IN_LIST seen)
         list(APPEND seen ${item})
+        get_target_property(imported ${item} IMPORTED)
+        if(imported)
+          continue()
+        endif()
         list(APPEND pending ${item})
         if(item MATCHES "^zamo_(.+)$" AND CMAKE_MATCH_1 IN_LIST layers)
           list(APPEND found ${CMAKE_MATCH_1})

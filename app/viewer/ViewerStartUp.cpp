@@ -1,7 +1,7 @@
 #include "app/viewer/ViewerStartUp.h"
 
-#include "ui/common/CommonControls.h"
 #include "platform/Prompts.h"
+#include "ui/common/CommonControls.h"
 
 #include <QApplication>
 
