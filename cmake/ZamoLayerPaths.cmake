@@ -14,6 +14,19 @@ function(zamo_path_in_folder path folder out)
   endif()
 endfunction()
 
+# zamo_path_in_any_folder(<path> <folders> <out>)
+#   TRUE when path is one of the folders (a list) or lies under one.
+function(zamo_path_in_any_folder path folders out)
+  set(found FALSE)
+  foreach(folder IN LISTS folders)
+    zamo_path_in_folder("${path}" ${folder} in)
+    if(in)
+      set(found TRUE)
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
 # zamo_layer_of_path(<path> <out>)
 #   The layer that holds path: the one with the deepest folder that holds it,
 #   after ZAMO_LAYERS and ZAMO_LAYER_FOLDERS_<layer> as the layer graph file
