@@ -1,6 +1,5 @@
 #include "app/StationStartUp.h"
 
-#include "app/CommonControls.h"
 #include "app/DatabaseStartCheck.h"
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
@@ -12,9 +11,10 @@
 #include "results/ResultsDatabase.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
+#include "ui/common/CommonControls.h"
 #include "ui/shell/MainWindowsPlacement.h"
 #include "ui/shell/StationWindows.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QApplication>
 
@@ -60,7 +60,7 @@ bool main(config::StationSettings& settings)
         showCritical(QString::fromStdString(e.what()));
         return false;
     }
-    if (!initCommonControls()) {
+    if (!ui::initCommonControls()) {
         showCritical("Initialization error!");
         return false;
     }

@@ -14,7 +14,7 @@
 #include "ui/common/CloseGuard.h"
 #include "ui/common/Twips.h"
 #include "ui/editors/NumberList.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -15,7 +15,7 @@
 #include "ui/shell/HelpBox.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QCloseEvent>
 #include <QLabel>
