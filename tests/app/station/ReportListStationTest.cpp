@@ -1,14 +1,18 @@
 // The report windows through the station's own start-up: the Reports menu
 // shows the one live list, and a list opened during a run on a full local
 // database leaves the database to the run and archives it once the run is
-// over, the run's group with it.
+// over, the run's group with it; a list of 100,000 groups sorted by lot,
+// descending, page by page.
 
+#include "support/ListPages.h"
+#include "support/ListedGroups.h"
 #include "support/StationHarness.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/reportlists/ReportListOpeners.h"
 #include "ui/reportlists/ReportListWindow.h"
 #include "ui/testwindow/TestListPanel.h"
 
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -65,6 +69,43 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
     EXPECT_EQ(ui::liveReportListWindow(), list);
     EXPECT_TRUE(list->isVisible());
     EXPECT_TRUE(list->ascendingOption()->isChecked());
+}
+
+// 100,000 groups in lots of seven or eight, sorted by lot, descending: the
+// lots from the highest down, the groups of each lot ascending, every group
+// on exactly one of the hundred pages (the page past them repeats the last),
+// and the dates as the station writes them.
+TEST(ReportListStation, AHundredThousandGroupsByLotDescendingPageByPage)
+{
+    testsupport::StationHarness station;
+    ASSERT_TRUE(station.start());
+    station.stationSettings().database.maxRecords = 1000000; // no archive on opening
+    const QList<testsupport::ListedGroup> groups = testsupport::groupsInLots(100000, 13999);
+    {
+        platform::DbConnection db;
+        db.openFile(station.stationSettings().paths.databaseFile, false);
+        testsupport::addListedGroups(db, groups);
+    }
+    ASSERT_TRUE(station.choose("Report Viewer"));
+    ui::ReportListWindow* list = ui::liveReportListWindow();
+    ASSERT_TRUE(list);
+    const int lot = list->sortByList()->findText("Lot");
+    list->sortByList()->setCurrentIndex(lot);
+    emit list->sortByList()->activated(lot);
+    list->descendingOption()->click();
+
+    const QList<testsupport::ListPage> pages = testsupport::everyListPage(list->pagesList(), list->reportGrid());
+    ASSERT_EQ(pages.size(), 101);
+    EXPECT_EQ(testsupport::groupNumbers(pages.mid(0, 100)), testsupport::byLotDescending(groups));
+    EXPECT_EQ(pages[100], pages[99]);
+    // Lot LOT-13998 first; group 300, of lot LOT-00300, started at 2 PM.
+    EXPECT_EQ(pages[0][0].mid(0, 2), (QStringList{"13998", "LOT-13998"}));
+    QStringList group300;
+    for (const testsupport::ListPage& page : pages)
+        for (const QStringList& row : page)
+            if (row[0] == "300")
+                group300 = row;
+    EXPECT_EQ(group300, (QStringList{"300", "LOT-00300", "3/2/2026 2:00:00 PM", "3/2/2026 2:30:00 PM"}));
 }
 
 } // namespace
