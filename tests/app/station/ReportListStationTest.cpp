@@ -5,7 +5,6 @@
 // descending, page by page.
 
 #include "support/ListPages.h"
-#include "support/ListedGroups.h"
 #include "support/StationHarness.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/reportlists/ReportListOpeners.h"
@@ -80,11 +79,10 @@ TEST(ReportListStation, AHundredThousandGroupsByLotDescendingPageByPage)
     testsupport::StationHarness station;
     ASSERT_TRUE(station.start());
     station.stationSettings().database.maxRecords = 1000000; // no archive on opening
-    const QList<testsupport::ListedGroup> groups = testsupport::groupsInLots(100000, 13999);
     {
         platform::DbConnection db;
         db.openFile(station.stationSettings().paths.databaseFile, false);
-        testsupport::addListedGroups(db, groups);
+        testsupport::addListedGroups(db, testsupport::hundredThousandInLots());
     }
     ASSERT_TRUE(station.choose("Report Viewer"));
     ui::ReportListWindow* list = ui::liveReportListWindow();
@@ -94,18 +92,8 @@ TEST(ReportListStation, AHundredThousandGroupsByLotDescendingPageByPage)
     emit list->sortByList()->activated(lot);
     list->descendingOption()->click();
 
-    const QList<testsupport::ListPage> pages = testsupport::everyListPage(list->pagesList(), list->reportGrid());
-    ASSERT_EQ(pages.size(), 101);
-    EXPECT_EQ(testsupport::groupNumbers(pages.mid(0, 100)), testsupport::byLotDescending(groups));
-    EXPECT_EQ(pages[100], pages[99]);
-    // Lot LOT-13998 first; group 300, of lot LOT-00300, started at 2 PM.
-    EXPECT_EQ(pages[0][0].mid(0, 2), (QStringList{"13998", "LOT-13998"}));
-    QStringList group300;
-    for (const testsupport::ListPage& page : pages)
-        for (const QStringList& row : page)
-            if (row[0] == "300")
-                group300 = row;
-    EXPECT_EQ(group300, (QStringList{"300", "LOT-00300", "3/2/2026 2:00:00 PM", "3/2/2026 2:30:00 PM"}));
+    testsupport::expectHundredThousandByLotDescending(
+        testsupport::everyListPage(list->pagesList(), list->reportGrid()));
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "platform/DbConnection.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/ListPages.h"
-#include "support/ListedGroups.h"
 #include "support/OldRevisionDatabase.h"
 #include "support/TempDataHome.h"
 
@@ -28,12 +27,11 @@ TEST(ViewerLotOrder, AHundredThousandGroupsByLotDescendingPageByPage)
     platform::ScriptedPrompts* prompts = platform::ScriptedPrompts::installNew();
     QTemporaryDir dir;
     const QString path = dir.filePath("ZAMO_Results.mdb");
-    const QList<testsupport::ListedGroup> groups = testsupport::groupsInLots(100000, 13999);
     {
         platform::DbConnection db;
         db.createFile(path);
         testsupport::buildOldRevisionDatabase(db, 15, {0});
-        testsupport::addListedGroups(db, groups);
+        testsupport::addListedGroups(db, testsupport::hundredThousandInLots());
     }
 
     app::ViewerStartUp viewer;
@@ -47,19 +45,8 @@ TEST(ViewerLotOrder, AHundredThousandGroupsByLotDescendingPageByPage)
     sortBy->setCurrentIndex(sortBy->findText("Lot"));
     window->findChild<QRadioButton*>("SortDscOption")->click();
 
-    const QList<testsupport::ListPage> pages = testsupport::everyListPage(
-        window->findChild<QComboBox*>("PagesComboBox"), window->findChild<QTableWidget*>("ReportsFlexGrid"));
-    ASSERT_EQ(pages.size(), 101);
-    EXPECT_EQ(testsupport::groupNumbers(pages.mid(0, 100)), testsupport::byLotDescending(groups));
-    EXPECT_EQ(pages[100], pages[99]);
-    // Lot LOT-13998 first; group 300, of lot LOT-00300, started at 2 PM.
-    EXPECT_EQ(pages[0][0].mid(0, 2), (QStringList{"13998", "LOT-13998"}));
-    QStringList group300;
-    for (const testsupport::ListPage& page : pages)
-        for (const QStringList& row : page)
-            if (row[0] == "300")
-                group300 = row;
-    EXPECT_EQ(group300, (QStringList{"300", "LOT-00300", "3/2/2026 2:00:00 PM", "3/2/2026 2:30:00 PM"}));
+    testsupport::expectHundredThousandByLotDescending(testsupport::everyListPage(
+        window->findChild<QComboBox*>("PagesComboBox"), window->findChild<QTableWidget*>("ReportsFlexGrid")));
     EXPECT_EQ(prompts->messages(), QStringList());
 }
 
