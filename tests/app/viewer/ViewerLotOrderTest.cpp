@@ -4,7 +4,7 @@
 // one of the hundred pages (the page past them repeats the last), and the
 // dates as the station's list writes them.
 
-#include "app/ViewerStartUp.h"
+#include "app/viewer/ViewerStartUp.h"
 #include "platform/DbConnection.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/ListPages.h"
