@@ -51,8 +51,7 @@ public:
     // outside the bounds (a negative wait, an absurd factor) is logged and
     // gives the key's default. Nothing is written back.
     template <typename T>
-    T inBoundsOr0(const char* key, std::optional<T> (*convert)(const QString&), T lowest, T highest,
-                  T fallback) const
+    T inBoundsOr0(const char* key, std::optional<T> (*convert)(const QString&), T lowest, T highest, T fallback) const
     {
         QString text;
         const std::optional<T> value = readAs(key, convert, &text);

@@ -134,7 +134,8 @@ void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, c
         params << dateParam('@' + l + "_CalibrationDate", e->calibrationDate)
                << textParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
                << textParam('@' + l + "_SerialNumber", 10, e->serialNumber)
-               << textParam('@' + l + "_LotNumber", 50, sanitizeText(lots[(unitNumber - 1) * 16 + i], MaxElectrodeLotLength));
+               << textParam('@' + l + "_LotNumber", 50,
+                            sanitizeText(lots[(unitNumber - 1) * 16 + i], MaxElectrodeLotLength));
     }
     db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),

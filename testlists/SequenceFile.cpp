@@ -131,7 +131,8 @@ QString skippedLinesMessage(const QString& path, const QList<SkippedLine>& skipp
                        .arg(path)
                    + QStringLiteral(" and left out of the list:\r\n");
     for (qsizetype i = 0; i < skipped.size() && i < Shown; ++i)
-        text += QStringLiteral("\r\nLine %1: %2").arg(QString::number(skipped.at(i).number), shownLine(skipped.at(i).text));
+        text +=
+            QStringLiteral("\r\nLine %1: %2").arg(QString::number(skipped.at(i).number), shownLine(skipped.at(i).text));
     if (skipped.size() > Shown)
         text += QStringLiteral("\r\n... and %1 more").arg(skipped.size() - Shown);
     return text;

@@ -11,9 +11,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QScopeGuard>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 using platform::Clock;
 
@@ -168,8 +168,8 @@ TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
 TEST_P(DatabaseConnection, AnIdleCheckWaitsBrieflyForAnOutsideLockAndLeavesTheBusyWaitAsItWas)
 {
     results::BusyWaitMilliseconds = 700;
-    const auto restore = qScopeGuard(
-        [] { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; });
+    const auto restore =
+        qScopeGuard([] { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; });
     // A statement that waits the connection's own busy wait before the lock
     // refuses it (on a closed connection the open is that statement).
     const auto waitsTheBusyWait = [] {

@@ -147,8 +147,8 @@ TEST_F(SequenceFiles, OnlyLinesThatAreUnderstoodBecomeStepsAndTheOthersAreNamedB
     QStringList named;
     for (const testlists::SkippedLine& line : skipped)
         named << QString::number(line.number) + ":" + line.text;
-    EXPECT_EQ(named, (QStringList{"4:XYZ,,,", "5:ACZ,A1-P2,abc", "6:\x01\x02\x7f", "7:PACE1,A1-P2,60",
-                                  "10:ACZ,A1,40000"}));
+    EXPECT_EQ(named,
+              (QStringList{"4:XYZ,,,", "5:ACZ,A1-P2,abc", "6:\x01\x02\x7f", "7:PACE1,A1-P2,60", "10:ACZ,A1,40000"}));
     const QString log = m_log.text();
     EXPECT_TRUE(log.contains("line 4 not understood: XYZ,,,"));
     EXPECT_TRUE(log.contains("line 6 not understood: <01><02><7f>"));
