@@ -16,11 +16,8 @@ namespace {
 TEST(LongLotRun, APastedLotLongerThanIsStoredIsCutInTheBoxAndStoredAsTheBoxShowsIt)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.start());
+    ASSERT_TRUE(station.startWithSimulatedList("A1-B1", {"ACZ,A1-B1,1"}));
     ui::TestWindow& form = station.testWindow();
-    station.connectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
 
     const QString notes = QString(20000, 'n');
     QString shown;
