@@ -41,6 +41,8 @@ void KeepAlive::checkDatabase()
         return;
     }
     if (!m_sequencer.services().database->idleCheckFoundLock(LockWaitMilliseconds)) {
+        if (m_lockLogged)
+            config::writeLog(QStringLiteral("The database is no longer locked by another program"));
         m_lockLogged = false;
         return;
     }

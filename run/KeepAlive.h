@@ -5,8 +5,8 @@
 // a run and while a unit's polling is inhibited. A failed check is the
 // unit link's or the database's to report. The revision read waits only
 // briefly for another program's lock on the database, so that the window
-// never stands still for it; a database found locked is logged once and
-// checked again some polls later.
+// never stands still for it; a database found locked is checked again
+// some polls later, and the log says when the lock is found and when gone.
 
 #include "platform/Timer.h"
 
