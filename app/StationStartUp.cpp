@@ -5,6 +5,7 @@
 #include "config/LimitsFile.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
+#include "config/StationText.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
@@ -85,9 +86,13 @@ bool main(config::StationSettings& settings)
     extractReportFiles(settings.paths, settings.diagnostics.enabled);
     settings.limits = config::readLimits(file);
     testlists::loadDefaultElectrodes(file);
-    testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
+    const QStringList listProblems = testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
     ui::showMainWindows();
+    // Over the main windows, so that the operator sees which list lacks steps.
+    for (const QString& problem : listProblems)
+        platform::Prompts::instance().message(problem, config::StationText::appTitle(), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Warning);
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.

@@ -77,6 +77,20 @@ QString describe(const QSqlError& error)
     return text.section(QLatin1Char('\n'), 0, 0).trimmed().remove(severity);
 }
 
+// True when the database refused because another program holds a lock:
+// SQLite's busy and locked results (with their extended codes), a
+// server's lock time-out.
+bool isLockRefusal(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("55P03"))
+        return true;
+    bool number = false;
+    const int value = code.toInt(&number);
+    constexpr int Busy = 5, Locked = 6;
+    return number && ((value & 0xff) == Busy || (value & 0xff) == Locked);
+}
+
 // The statement that writes one row and gives back its key; its values are
 // appended to params in the order of their "?".
 QString rowStatement(const DbRowWrite& row, QList<DbParameter>& params)
@@ -118,9 +132,18 @@ DbConnection::~DbConnection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
-void DbConnection::fail(const QString& what, const QString& why)
+void DbConnection::fail(const QString& what, const QString& why, bool locked)
 {
-    throw DbError(what, why);
+    throw DbError(what, why, locked);
+}
+
+void DbConnection::setBusyWait(int milliseconds)
+{
+    m_busyWaitMs = milliseconds;
+    if (!isOpen())
+        return;
+    execute(backend() == DbBackend::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds)
+                                           : QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
 }
 
 void DbConnection::openDriver(DbBackend backend)
@@ -173,7 +196,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
         }
     } catch (const DbError& e) {
         close();
-        fail(what, e.cause());
+        fail(what, e.cause(), e.locked());
     }
 }
 
@@ -292,12 +315,13 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     }
     if (!ok) {
         const QString why = describe(query.lastError());
+        const bool locked = isLockRefusal(query.lastError());
         query.finish();
         // (Inside a transaction every statement fails after the first
         // failure: the caller's rollback looks at the connection.)
         if (!m_inTransaction)
             closeIfServerGone();
-        fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why);
+        fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
     }
 
     if (insert.hasMatch()) {
@@ -405,7 +429,7 @@ void DbConnection::transaction()
 {
     requireOpen();
     if (!m_db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()));
+        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), isLockRefusal(m_db.lastError()));
     m_inTransaction = true;
 }
 
@@ -414,7 +438,8 @@ void DbConnection::commit()
     requireOpen();
     m_inTransaction = false;
     if (!m_db.commit())
-        fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()));
+        fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()),
+             isLockRefusal(m_db.lastError()));
 }
 
 void DbConnection::rollback()

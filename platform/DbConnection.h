@@ -54,9 +54,10 @@ public:
     DbConnection& operator=(const DbConnection&) = delete;
 
     static constexpr int DefaultBusyWaitMilliseconds = 10000;
-    // How long a write waits for a lock that another program holds; taken
-    // at the next open.
-    void setBusyWait(int milliseconds) { m_busyWaitMs = milliseconds; }
+    // How long a statement waits for a lock that another program holds;
+    // taken at once by an open connection, else at the next open. A
+    // statement that waited in vain throws a DbError that is locked().
+    void setBusyWait(int milliseconds);
 
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
@@ -98,7 +99,7 @@ public:
 private:
     void openDriver(DbBackend backend);
     void requireOpen() const;
-    [[noreturn]] void fail(const QString& what, const QString& why);
+    [[noreturn]] void fail(const QString& what, const QString& why, bool locked = false);
     QString keyColumnOf(const QString& table);
     // A server that went away leaves a connection that only fails: it is
     // closed, so that the next open makes a new one.

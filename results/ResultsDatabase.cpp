@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -173,6 +174,42 @@ qint32 getDBRevNumber(const QString& path)
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
         return 0;
+    }
+}
+
+IdleCheck checkWhileIdle(int waitMs)
+{
+    // A connection opened for the check waits no longer either.
+    const int busyWait = BusyWaitMilliseconds;
+    BusyWaitMilliseconds = waitMs;
+    const auto restore = qScopeGuard([busyWait] {
+        BusyWaitMilliseconds = busyWait;
+        if (platform::DbConnection* connection = sharedConnection()) {
+            try {
+                connection->setBusyWait(busyWait);
+            } catch (const platform::DbError& e) {
+                config::writeLog(QStringLiteral("Database error: ") + e.text());
+            }
+        }
+    });
+    platform::DbConnection* connection = nullptr;
+    try {
+        connection = &open(false);
+        connection->setBusyWait(waitMs);
+    } catch (const platform::DbError& e) {
+        if (e.locked())
+            return IdleCheck::Locked;
+        reportFailure(e.text());
+        return IdleCheck::Failed;
+    }
+    try {
+        connection->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
+        return IdleCheck::Done;
+    } catch (const platform::DbError& e) {
+        if (e.locked())
+            return IdleCheck::Locked;
+        config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
+        return IdleCheck::Failed;
     }
 }
 

@@ -54,6 +54,15 @@ void closeDatabase();
 // connection, its idle clock and the status are then left as they are.
 qint32 getDBRevNumber(const QString& path);
 
+// The idle keep-alive's check of the live database: its revision read, with
+// at most waitMs of waiting for a lock that another program holds (the
+// connection's own busy wait is back in force afterwards). A database locked
+// for longer is no failure: Locked, and the caller tries again later. A
+// failed open is reported as openDatabase does, a failed read is logged
+// (both Failed).
+enum class IdleCheck { Done, Locked, Failed };
+IdleCheck checkWhileIdle(int waitMs);
+
 // The shared connection; nullptr while closed. Valid until closeDatabase.
 platform::DbConnection* sharedConnection();
 

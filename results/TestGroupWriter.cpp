@@ -18,7 +18,6 @@ using platform::DbParameter;
 
 namespace {
 
-constexpr int kLotCap = 5000;
 constexpr int kSortFieldWidth = 250;
 
 // What tells the two kinds of group apart.
@@ -80,7 +79,7 @@ QString versionText()
 
 qint32 insertGroupRow(platform::DbConnection& db, const GroupKind& kind, const GroupValues& v)
 {
-    const QString lotText = sanitizeText(v.lot, kLotCap);
+    const QString lotText = sanitizeText(v.lot, MaxLotLength);
     QStringList columns{"Zamo80", "DateExecuted", "DateCompleted"};
     QList<platform::DbParameter> params{booleanParam("@Zamo80", kind.zamo80),
                                         dateParam("@DateExecuted", v.dateExecuted),
@@ -135,7 +134,8 @@ void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, c
         params << dateParam('@' + l + "_CalibrationDate", e->calibrationDate)
                << textParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
                << textParam('@' + l + "_SerialNumber", 10, e->serialNumber)
-               << textParam('@' + l + "_LotNumber", 50, sanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
+               << textParam('@' + l + "_LotNumber", 50,
+                            sanitizeText(lots[(unitNumber - 1) * 16 + i], MaxElectrodeLotLength));
     }
     db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),

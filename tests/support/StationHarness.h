@@ -300,6 +300,21 @@ public:
         testWindow().updateTestSequenceList();
     }
 
+    // Starts the station, connects a simulated base unit of two channels
+    // from the menu and, once the run button is offered, makes the steps on
+    // the electrodes its test list (as useTestList); false when the start
+    // or the connection failed.
+    bool startWithSimulatedList(const QString& electrodes, const QStringList& steps)
+    {
+        if (!start())
+            return false;
+        connectSimulatedUnit(1, 2);
+        if (!runUntil([this] { return testWindow().testListPanel().runButton()->isEnabled(); }, 20000))
+            return false;
+        useTestList(electrodes, steps);
+        return true;
+    }
+
     // Starts the test list with the Run button, answers the pre-test
     // details with the lot, and waits for the run's end; false when it did
     // not start or did not end within maxMs of virtual time.
