@@ -9,6 +9,7 @@
 #include "StationBackendFixture.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "support/WriteProtection.h"
 
 #include <QFile>
@@ -150,6 +151,18 @@ protected:
         EXPECT_EQ(stored, loggedRecords(ui::StationWindows::commBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
+
+    // The cancel that the database could not take waits in the note of open
+    // groups; once the database is back the retry writes it, and the note goes.
+    void expectTheWaitingCancelWritten(platform::DbConnection& db)
+    {
+        const QString note = station.stationSettings().paths.openGroupsFile;
+        EXPECT_TRUE(QFile::exists(note));
+        const auto cancelled = [&] { return db.execute("SELECT Cancelled FROM TestGroups").getString() == "True\r"; };
+        EXPECT_TRUE(station.runUntil(cancelled, 3 * results::CancelRetryMilliseconds, 500));
+        EXPECT_FALSE(QFile::exists(note));
+        EXPECT_THAT(station.logText().toStdString(), HasSubstr("The waiting cancel of test group "));
+    }
 };
 
 // Another program holds a write lock past the busy wait: the reading that
@@ -172,9 +185,12 @@ TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVer
     const QString cause = local() ? "database is locked" : "canceling statement due to lock timeout";
     EXPECT_EQ(failureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
                                            "* Unable to record the result of B1: " + cause,
-                                           "* Unable to record the cancelled test group: " + cause}));
+                                           "* Unable to record the cancelled test group: " + cause
+                                               + " - the cancel waits and is written as soon as the database can "
+                                                 "take it"}));
     other->rollback();
     expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
 }
 
 // The database goes away mid-run: the folder of the file can no longer be
@@ -218,6 +234,7 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
     if (admin)
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
     expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
 }
 
 INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);
