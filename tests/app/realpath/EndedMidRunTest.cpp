@@ -67,9 +67,8 @@ protected:
     // The group of the run that `run` started.
     static qint32 runningGroup(QProcess& process)
     {
-        const QRegularExpressionMatch m =
-            QRegularExpression("^RUNNING (\\d+)$", QRegularExpression::MultilineOption)
-                .match(QString::fromLocal8Bit(process.readAllStandardOutput()));
+        const QRegularExpressionMatch m = QRegularExpression("^RUNNING (\\d+)$", QRegularExpression::MultilineOption)
+                                              .match(QString::fromLocal8Bit(process.readAllStandardOutput()));
         EXPECT_TRUE(m.hasMatch());
         return m.captured(1).toInt();
     }
@@ -96,8 +95,8 @@ protected:
     }
     GroupEnd end(qint32 groupID) const
     {
-        platform::DbRecordset row =
-            database()->execute("SELECT Completed, Cancelled FROM TestGroups WHERE GroupID = " + QString::number(groupID));
+        platform::DbRecordset row = database()->execute("SELECT Completed, Cancelled FROM TestGroups WHERE GroupID = "
+                                                        + QString::number(groupID));
         EXPECT_FALSE(row.eof()) << "no group " << groupID;
         return row.eof() ? GroupEnd{} : GroupEnd{row.value(0).toBool(), row.value(1).toBool()};
     }
@@ -133,7 +132,8 @@ TEST_F(EndedMidRun, ASignalCancelsTheRunAndEndsTheStationAsFileExitDoes)
         const char* name;
         bool running;
     };
-    for (const Case& c : {Case{SIGTERM, "SIGTERM", true}, Case{SIGINT, "SIGINT", true}, Case{SIGHUP, "SIGHUP", false}}) {
+    for (const Case& c :
+         {Case{SIGTERM, "SIGTERM", true}, Case{SIGINT, "SIGINT", true}, Case{SIGHUP, "SIGHUP", false}}) {
         SCOPED_TRACE(c.name);
         QProcess process;
         start(process, c.running ? "run" : "idle");
@@ -150,8 +150,8 @@ TEST_F(EndedMidRun, ASignalCancelsTheRunAndEndsTheStationAsFileExitDoes)
         const std::string log = logs();
         if (c.running) {
             EXPECT_EQ(end(group), (GroupEnd{false, true}));
-            EXPECT_THAT(log, HasSubstr(std::string("* Received ") + c.name
-                                       + ": the station is ended; the run is cancelled"));
+            EXPECT_THAT(
+                log, HasSubstr(std::string("* Received ") + c.name + ": the station is ended; the run is cancelled"));
             EXPECT_THAT(log, HasSubstr("Test Group ID = " + std::to_string(group) + " cancelled"));
         } else {
             EXPECT_THAT(log, HasSubstr(std::string("Received ") + c.name + ": the station is ended\r\n"));
@@ -183,8 +183,8 @@ TEST_F(EndedMidRun, AGroupLeftOpenByAKillIsCancelledAtTheNextStartAndTheOperator
     const qint32 others =
         database()->execute("SELECT GroupID FROM TestGroups WHERE UniqueGroupID = 9001").value(0).toInt();
 
-    const QString told = QString("The station was ended during the run of test group %1.  It is marked cancelled.")
-                             .arg(number(group));
+    const QString told =
+        QString("The station was ended during the run of test group %1.  It is marked cancelled.").arg(number(group));
     EXPECT_EQ(startAndExit(), QStringList{told});
     EXPECT_EQ(end(group), (GroupEnd{false, true}));
     EXPECT_EQ(end(others), (GroupEnd{false, false}));
