@@ -142,18 +142,15 @@ bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* 
 
 bool cancelTestGroup(qint32 groupID, QString* why)
 {
-    if (g_note)
-        g_note->cancelWaiting(groupID, liveDatabaseName()); // kept until written, also through a crash
+    // Until the cancel is written the note keeps the group open: a crash in
+    // between leaves it to the next start.
     QString cause;
     try {
         platform::DbConnection& db = requireConnection();
         try {
-            // A connection made anew has written the waiting cancels already.
-            if (!g_note || g_note->cancelIsWaiting(groupID)) {
-                writeCancel(db, groupID);
-                if (g_note)
-                    g_note->closed(groupID);
-            }
+            writeCancel(db, groupID);
+            if (g_note)
+                g_note->closed(groupID);
             return true;
         } catch (const platform::DbError& e) {
             config::writeLog(QStringLiteral("Database error: ") + e.text());
@@ -165,6 +162,7 @@ bool cancelTestGroup(qint32 groupID, QString* why)
     if (why)
         *why = cause;
     if (g_note) {
+        g_note->cancelWaiting(groupID, liveDatabaseName());
         config::writeLog(groupText(groupID) + QStringLiteral(" cancel waiting: ") + cause
                          + QStringLiteral(". It is written as soon as the database can take it."));
         tryAgainLater();
