@@ -10,6 +10,7 @@
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
+#include "support/PausablePgServer.h"
 #include "support/WriteProtection.h"
 
 #include <QFile>
@@ -235,6 +236,47 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
     expectOneBoxAndAnHonestLog(*openResults(), cause);
     expectTheWaitingCancelWritten(*openResults());
+}
+
+// The server stopped mid-run and started again later: the run stops, its
+// cancel waits while the server is away and is written once it is back.
+TEST_P(StationDatabaseFailure, TheCancelOfARunWhoseServerStoppedWaitsAndIsWrittenOnceTheServerIsBack)
+{
+    if (local())
+        GTEST_SKIP() << "a server of the test's own is stopped and started";
+    testsupport::PausablePgServer own(ZAMO_SOURCE_DIR "/scripts/pg-test-server.sh");
+    if (!own.started()) {
+        if (testsupport::PgTestDatabase::required())
+            FAIL() << own.why().toStdString();
+        GTEST_SKIP() << "no PostgreSQL server of the test's own: " << own.why().toStdString();
+    }
+    {
+        platform::DbConnection admin;
+        admin.openServer(own.address());
+        admin.execute("CREATE DATABASE zamo_station");
+    }
+    pointSettingsAt(own.address("zamo_station"));
+    runAndBreak("Measurement recorded for B1", [&] { ASSERT_TRUE(own.pause()) << own.why().toStdString(); });
+    if (HasFatalFailure())
+        return;
+    const QString note = station.stationSettings().paths.openGroupsFile;
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Cancelled"));
+    EXPECT_THAT(station.logText().toStdString(), HasSubstr("Test Group ID = 1 cancel waiting: "));
+    station.advance(2 * results::CancelRetryMilliseconds); // tried in vain
+    EXPECT_TRUE(QFile::exists(note));
+    EXPECT_EQ(station.prompts().messages().size(), 1);
+
+    ASSERT_TRUE(own.resume()) << own.why().toStdString();
+    platform::DbConnection db;
+    const auto cancelled = [&] {
+        if (!db.isOpen())
+            db.openServer(own.address("zamo_station"));
+        return db.execute("SELECT Cancelled FROM TestGroups WHERE GroupID = 1").value(0).toBool();
+    };
+    EXPECT_TRUE(station.runUntil(cancelled, 3 * results::CancelRetryMilliseconds, 500));
+    EXPECT_FALSE(QFile::exists(note));
+    EXPECT_THAT(station.logText().toStdString(), HasSubstr("The waiting cancel of test group 1 is written"));
+    EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").value(0).toBool(), false);
 }
 
 INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);
