@@ -134,20 +134,12 @@ INSTANTIATE_ON_BOTH_BACKENDS(OpenGroupsTest);
 TEST(OpenGroupsOnAServer, ACancelWaitsWhileTheServerIsAwayAndIsWrittenOnceItIsBack)
 {
     testsupport::PausablePgServer server(ZAMO_SOURCE_DIR "/scripts/pg-test-server.sh");
-    if (!server.started()) {
-        if (testsupport::PgTestDatabase::required())
-            FAIL() << server.why().toStdString();
-        GTEST_SKIP() << "no PostgreSQL server of the test's own: " << server.why().toStdString();
-    }
-    {
-        platform::DbConnection admin;
-        admin.openServer(server.address());
-        admin.execute("CREATE DATABASE zamo_open");
-    }
+    ZAMO_REQUIRE_STARTED_PG_SERVER(server);
+    const platform::DbServerAddress address = server.newDatabase("zamo_open");
     testsupport::TempDataHome home;
     QDir().mkpath(home.stationFolder());
     config::StationSettings settings;
-    testsupport::useServerDatabase(settings.database, server.address("zamo_open"));
+    testsupport::useServerDatabase(settings.database, address);
     QStringList log;
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
@@ -179,7 +171,7 @@ TEST(OpenGroupsOnAServer, ACancelWaitsWhileTheServerIsAwayAndIsWrittenOnceItIsBa
     platform::Clock::advance(results::CancelRetryMilliseconds);
     EXPECT_FALSE(QFile::exists(note));
     platform::DbConnection check;
-    check.openServer(server.address("zamo_open"));
+    check.openServer(address);
     EXPECT_TRUE(
         check.execute("SELECT Cancelled FROM TestGroups WHERE GroupID = " + QString::number(group)).value(0).toBool());
     const QString id = "Test Group ID = " + QString::number(group);

@@ -41,6 +41,14 @@ platform::DbServerAddress PausablePgServer::address(const QString& database) con
     return a;
 }
 
+platform::DbServerAddress PausablePgServer::newDatabase(const QString& name)
+{
+    platform::DbConnection admin;
+    admin.openServer(address());
+    admin.execute(QStringLiteral("CREATE DATABASE ") + name);
+    return address(name);
+}
+
 bool PausablePgServer::pause()
 {
     return call(QStringLiteral("pg_test_server_pause"));

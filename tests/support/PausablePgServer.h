@@ -8,6 +8,7 @@
 // not start (why() says why); the destructor stops it and removes its cluster.
 
 #include "platform/DbConnection.h"
+#include "support/PgTestDatabase.h"
 
 #include <QString>
 
@@ -26,6 +27,9 @@ public:
     // The address of a database on it (the server's own "postgres" by default).
     platform::DbServerAddress address(const QString& database = QStringLiteral("postgres")) const;
 
+    // Makes an empty database on it; its address.
+    platform::DbServerAddress newDatabase(const QString& name);
+
     // Stops the server at once (open connections break); false when it would not.
     bool pause();
     // Starts it again; false when it would not.
@@ -43,3 +47,14 @@ private:
 };
 
 } // namespace testsupport
+
+// In a test's body: skips the test with a message when the server did not
+// start (PostgreSQL not installed), and fails it instead on CI.
+#define ZAMO_REQUIRE_STARTED_PG_SERVER(server)                                                                         \
+    do {                                                                                                               \
+        if (!(server).started()) {                                                                                     \
+            if (testsupport::PgTestDatabase::required())                                                               \
+                FAIL() << (server).why().toStdString();                                                                \
+            GTEST_SKIP() << "no PostgreSQL server of the test's own: " << (server).why().toStdString();                \
+        }                                                                                                              \
+    } while (0)

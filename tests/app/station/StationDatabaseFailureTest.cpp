@@ -245,17 +245,8 @@ TEST_P(StationDatabaseFailure, TheCancelOfARunWhoseServerStoppedWaitsAndIsWritte
     if (local())
         GTEST_SKIP() << "a server of the test's own is stopped and started";
     testsupport::PausablePgServer own(ZAMO_SOURCE_DIR "/scripts/pg-test-server.sh");
-    if (!own.started()) {
-        if (testsupport::PgTestDatabase::required())
-            FAIL() << own.why().toStdString();
-        GTEST_SKIP() << "no PostgreSQL server of the test's own: " << own.why().toStdString();
-    }
-    {
-        platform::DbConnection admin;
-        admin.openServer(own.address());
-        admin.execute("CREATE DATABASE zamo_station");
-    }
-    pointSettingsAt(own.address("zamo_station"));
+    ZAMO_REQUIRE_STARTED_PG_SERVER(own);
+    pointSettingsAt(own.newDatabase("zamo_station"));
     runAndBreak("Measurement recorded for B1", [&] { ASSERT_TRUE(own.pause()) << own.why().toStdString(); });
     if (HasFatalFailure())
         return;
