@@ -71,21 +71,26 @@ void tryAgainLater()
 // False (logged) when it has ended already or is not there.
 bool stillOpen(platform::DbConnection& db, const OpenGroupNote::Entry& entry, bool* zamo80NotCondensed)
 {
+    // Every column: an older revision lacks the condensed group's link.
     platform::DbRecordset row =
-        db.execute(QStringLiteral("SELECT UniqueGroupID, Completed, Cancelled, Zamo80, Zamo80CondensedID FROM "
-                                  "TestGroups WHERE GroupID = ")
-                   + QString::number(entry.groupID));
-    if (row.eof() || (entry.uniqueGroupID != 0 && row.value(0).toInt() != entry.uniqueGroupID)) {
+        db.execute(QStringLiteral("SELECT * FROM TestGroups WHERE GroupID = ") + QString::number(entry.groupID));
+    const auto field = [&](const char* name) {
+        const int index = row.fieldIndex(QLatin1String(name));
+        return index < 0 ? QVariant() : row.value(index);
+    };
+    if (row.eof() || (entry.uniqueGroupID != 0 && field("UniqueGroupID").toInt() != entry.uniqueGroupID)) {
         config::writeLog(groupText(entry.groupID) + QStringLiteral(" (group ") + QString::number(entry.uniqueGroupID)
                          + QStringLiteral(") is no longer in the database; nothing to cancel"));
         return false;
     }
-    if (row.value(1).toBool() || row.value(2).toBool()) {
+    const bool cancelled = field("Cancelled").toBool();
+    if (field("Completed").toBool() || cancelled) {
         config::writeLog(groupText(entry.groupID) + QStringLiteral(" is ended already: ")
-                         + (row.value(2).toBool() ? QStringLiteral("cancelled") : QStringLiteral("complete")));
+                         + (cancelled ? QStringLiteral("cancelled") : QStringLiteral("complete")));
         return false;
     }
-    *zamo80NotCondensed = row.value(3).toBool() && row.value(4).toInt() == 0;
+    const QVariant link = field("Zamo80CondensedID");
+    *zamo80NotCondensed = field("Zamo80").toBool() && link.isValid() && link.toInt() == 0;
     return true;
 }
 

@@ -89,22 +89,29 @@ TEST_P(OpenGroupsTest, AtStartOnlyTheGroupsThisStationLeftOpenAreCancelled)
 {
     const qint32 leftOpen = newGroup(settings), completed = newGroup(settings), renumbered = newGroup(settings),
                  waiting = newGroup(settings), otherStations = newGroup(settings), otherDatabase = newGroup(settings);
+    const qint32 zamo80 = results::createZamo80TestGroup(
+        QDateTime(QDate(2026, 3, 2), QTime(9, 20)), platform::OleDate().toDateTime(),
+        results::currentZamo80Limits(settings.limits), "L2", "n", {}, {}, "operator", "BENCH-1", false, {}, false);
     ASSERT_TRUE(results::completeTestGroup(completed, platform::Clock::now()));
     QFile file(note);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(line(leftOpen, numberOf(leftOpen), "open") + line(completed, numberOf(completed), "open")
                + line(renumbered, numberOf(renumbered) + 1000, "open") + "12\tgarbage\n"
                + line(waiting, numberOf(waiting), "cancel")
-               + line(otherDatabase, numberOf(otherDatabase), "open", "file /elsewhere/ZAMO_Results.mdb"));
+               + line(otherDatabase, numberOf(otherDatabase), "open", "file /elsewhere/ZAMO_Results.mdb")
+               + line(zamo80, numberOf(zamo80), "open"));
     file.close();
 
     results::keepOpenGroupsIn(note);
     const QList<results::LeftOpenGroup> told = results::cancelGroupsLeftOpen();
-    ASSERT_EQ(told.size(), 2);
+    ASSERT_EQ(told.size(), 3);
     EXPECT_EQ(told[0].number, numberOf(leftOpen));
     EXPECT_FALSE(told[0].waiting);
     EXPECT_EQ(told[1].groupID, otherDatabase); // left open there: its cancel waits for that database
     EXPECT_TRUE(told[1].waiting);
+    EXPECT_EQ(told[2].groupID, zamo80);
+    // As a cancelled ZAMO80 run does, it gets its condensed group.
+    EXPECT_NE(scalar("SELECT Zamo80CondensedID FROM TestGroups WHERE GroupID = " + QString::number(zamo80)).toInt(), 0);
 
     struct Expected {
         qint32 group;
