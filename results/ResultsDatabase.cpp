@@ -25,6 +25,7 @@ QPointer<platform::Timer> g_idleClock;
 QMetaObject::Connection g_idleTick;
 bool g_ownIdleClock = false;
 const config::StationSettings* g_settings = nullptr;
+std::function<void(platform::DbConnection&)> g_connectedHook;
 
 const config::StationSettings& settings()
 {
@@ -100,6 +101,10 @@ platform::DbConnection& open(bool readOnly)
         if (!wasOpen)
             config::writeLog(QStringLiteral("Database connection successful"));
         reportStatus(true);
+        if (!wasOpen && g_connectedHook)
+            g_connectedHook(*g_connection);
+        if (!g_connection) // given up by the hook
+            throw platform::DbError(QStringLiteral("The database connection was lost"));
         return *g_connection;
     } catch (const platform::DbError& e) {
         g_connection.reset();
@@ -216,6 +221,20 @@ IdleCheck checkWhileIdle(int waitMs)
 platform::DbConnection* sharedConnection()
 {
     return g_connection && g_connection->isOpen() ? g_connection.get() : nullptr;
+}
+
+QString liveDatabaseName()
+{
+    const config::StationSettings& s = settings();
+    if (s.database.useLocalDatabase)
+        return QStringLiteral("file ") + QFileInfo(s.paths.databaseFile).absoluteFilePath();
+    return QStringLiteral("server ") + s.database.serverHost + QLatin1Char(':') + s.database.serverInstance
+           + QLatin1Char('/') + s.database.serverDatabaseName;
+}
+
+void setConnectedHook(std::function<void(platform::DbConnection&)> hook)
+{
+    g_connectedHook = std::move(hook);
 }
 
 void setConnectionObserver(DatabaseConnectionObserver* observer)

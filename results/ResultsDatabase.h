@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class Timer;
 }
@@ -65,6 +67,13 @@ IdleCheck checkWhileIdle(int waitMs);
 
 // The shared connection; nullptr while closed. Valid until closeDatabase.
 platform::DbConnection* sharedConnection();
+
+// The database the settings name now, as one text: "file <absolute path>"
+// or "server <host>:<port>/<database name>".
+QString liveDatabaseName();
+// Called with the connection after every open that connected anew (the
+// database is reachable again); an empty function removes it.
+void setConnectedHook(std::function<void(platform::DbConnection&)> hook);
 
 // The main window that hears of the connection's state; nullptr for none.
 void setConnectionObserver(DatabaseConnectionObserver* observer);

@@ -3,7 +3,9 @@
 #include "config/AppVersion.h"
 #include "config/Log.h"
 #include "platform/DbError.h"
+#include "results/ResultsDatabase.h"
 #include "results/SanitizeText.h"
+#include "results/TestGroupEnd.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
 
@@ -149,7 +151,12 @@ qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitE
     qint32 groupID = 0;
     if (platform::DbConnection* db = openedConnection()) {
         groupID = insertGroupRow(*db, kind, values);
+        OpenGroupNote* note = openGroupNote();
+        if (note)
+            note->opened(groupID, liveDatabaseName());
         const qint32 next = takeNextUniqueGroupID(*db);
+        if (note)
+            note->numbered(groupID, next);
         const QString limitText = buildTestLimitString(groupID, kind.zamo80);
         const QString warningText = buildTestWarningString(groupID, kind.zamo80);
         db->execute(QStringLiteral("UPDATE TestGroups SET TestLimitString=?, TestWarningString=?, UniqueGroupID=")

@@ -266,7 +266,11 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
 {
     flushReadings(); // what the run measured before it was cancelled is kept
     if (groupID > 0) {
-        write(QStringLiteral("the cancelled test group"), [&] { results::cancelTestGroup(groupID); });
+        // A cancel that the database cannot take now is not lost: it waits, and is written later.
+        QString why;
+        if (!results::cancelTestGroup(groupID, &why))
+            log(QStringLiteral("* Unable to record the cancelled test group: ") + why
+                + QStringLiteral(" - the cancel waits and is written as soon as the database can take it"));
         if (zamo80Mode())
             buildCondensedZamo80Report(groupID);
         m_state.Keys = RunRecordKeys();

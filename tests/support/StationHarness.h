@@ -27,6 +27,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "support/ModalWindows.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
@@ -81,6 +82,7 @@ public:
     ~StationHarness()
     {
         results::closeDatabase();
+        results::keepOpenGroupsIn(QString());
         results::setConnectionObserver(nullptr);
         ui::StationWindows::destroyAll();
         ui::StationWindows::useSettings(nullptr);
