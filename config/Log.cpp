@@ -72,7 +72,8 @@ QStringList deleteOldLogFiles(const QString& folder)
 
 // The current log file, kept open from one line to the next: each line is
 // appended and handed to the system at once, so that a reader of the file
-// (or a crash) finds every line written so far. The file is opened again when
+// (or a crash) finds every line written so far; inside a LogBatch the lines
+// wait for the batch's end and go in one write. The file is opened again when
 // LogFilePath names another file, and when a write fails. It is never
 // created here: a file that is gone stays gone and its lines are lost.
 class OpenLogFile {
@@ -84,6 +85,39 @@ public:
             m_file.close();
             return;
         }
+        if (m_batches == 0) {
+            writeNow(path, bytes);
+            return;
+        }
+        if (m_pendingPath != path)
+            writePending();
+        m_pendingPath = path;
+        m_pending += bytes;
+    }
+
+    void startBatch()
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_batches;
+    }
+
+    void endBatch()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (--m_batches == 0)
+            writePending();
+    }
+
+    void close()
+    {
+        const std::lock_guard lock(m_mutex);
+        writePending();
+        m_file.close();
+    }
+
+private:
+    void writeNow(const QString& path, const QByteArray& bytes)
+    {
         if (m_file.isOpen() && m_path == path && writeAll(bytes))
             return;
         // Another file, or a write that failed: once more on a fresh open.
@@ -91,13 +125,13 @@ public:
             m_file.close();
     }
 
-    void close()
+    void writePending()
     {
-        const std::lock_guard lock(m_mutex);
-        m_file.close();
+        if (!m_pending.isEmpty())
+            writeNow(m_pendingPath, m_pending);
+        m_pending.clear();
     }
 
-private:
     bool reopen(const QString& path)
     {
         m_file.close();
@@ -111,6 +145,9 @@ private:
     std::mutex m_mutex;
     QFile m_file;
     QString m_path;
+    int m_batches = 0;
+    QByteArray m_pending; // the lines of the batches under way
+    QString m_pendingPath;
 };
 
 OpenLogFile& openLogFile()
@@ -197,6 +234,16 @@ void writeLog(const QString& message)
         status.echo(line);
 
     openLogFile().write(LogFilePath, LogFilePath.isEmpty() ? QByteArray() : line.toUtf8() + "\r\n");
+}
+
+LogBatch::LogBatch()
+{
+    openLogFile().startBatch();
+}
+
+LogBatch::~LogBatch()
+{
+    openLogFile().endBatch();
 }
 
 void setStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches)
