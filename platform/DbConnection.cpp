@@ -237,6 +237,7 @@ bool DbConnection::isOpen() const
 void DbConnection::close()
 {
     m_inTransaction = false;
+    m_keptStatements.clear();
     if (!m_db.isValid() || !m_db.isOpen())
         return;
     if (m_writeAheadLog) {
@@ -313,16 +314,8 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
             ok = query.exec();
         }
     }
-    if (!ok) {
-        const QString why = describe(query.lastError());
-        const bool locked = isLockRefusal(query.lastError());
-        query.finish();
-        // (Inside a transaction every statement fails after the first
-        // failure: the caller's rollback looks at the connection.)
-        if (!m_inTransaction)
-            closeIfServerGone();
-        fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
-    }
+    if (!ok)
+        failStatement(query, sql);
 
     if (insert.hasMatch()) {
         if (readsKey) {
@@ -339,6 +332,44 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     if (!query.isSelect())
         return {};
     return DbRecordset::fromQuery(query);
+}
+
+void DbConnection::failStatement(QSqlQuery& query, const QString& sql)
+{
+    const QString why = describe(query.lastError());
+    const bool locked = isLockRefusal(query.lastError());
+    query.finish();
+    // (Inside a transaction every statement fails after the first
+    // failure: the caller's rollback looks at the connection.)
+    if (!m_inTransaction)
+        closeIfServerGone();
+    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
+}
+
+QSqlQuery& DbConnection::keptStatement(const QString& sql)
+{
+    auto found = m_keptStatements.find(sql);
+    if (found != m_keptStatements.end())
+        return *found;
+    if (m_keptStatements.size() >= MaxKeptStatements)
+        m_keptStatements.clear();
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        failStatement(query, sql);
+    return *m_keptStatements.insert(sql, query);
+}
+
+DbRecordset DbConnection::executeKept(const QString& sql, const QList<DbParameter>& params)
+{
+    QSqlQuery& query = keptStatement(sql);
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i].boundValue(*m_dialect));
+    if (!query.exec())
+        failStatement(query, sql);
+    DbRecordset rows = DbRecordset::fromQuery(query);
+    query.finish(); // done with: the statement holds no lock until its next use
+    return rows;
 }
 
 void DbConnection::closeIfServerGone()
@@ -381,7 +412,7 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             transaction();
             began = true;
             for (int i = 0; i < statements.size(); ++i) {
-                const DbRecordset written = execute(statements[i], params[i]);
+                const DbRecordset written = executeKept(statements[i], params[i]);
                 keys << (written.eof() ? 0 : written.value(0).toLongLong());
             }
         } else {
@@ -401,9 +432,9 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
                              .arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
                 all += params[i];
             }
-            const DbRecordset written = execute(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))
-                                                    + QStringLiteral(" SELECT ") + picks.join(QStringLiteral(", ")),
-                                                all);
+            const DbRecordset written = executeKept(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))
+                                                        + QStringLiteral(" SELECT ") + picks.join(QStringLiteral(", ")),
+                                                    all);
             for (int i = 0; i < statements.size(); ++i)
                 keys << (written.eof() ? 0 : written.value(i).toLongLong());
         }

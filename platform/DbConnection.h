@@ -22,6 +22,7 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -106,6 +107,13 @@ private:
     void closeIfServerGone();
     // SQLite: the journal mode the file is in ("delete", "wal", ...).
     QString journalMode();
+    // Throws the failure of the statement, after closing a connection whose
+    // server is gone (outside a transaction).
+    [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
+    // The statements of writeRows, prepared once and kept while the
+    // connection is open: a reading writes the same statements again and again.
+    QSqlQuery& keptStatement(const QString& sql);
+    DbRecordset executeKept(const QString& sql, const QList<DbParameter>& params);
 
     QString m_name;
     QSqlDatabase m_db;
@@ -114,7 +122,9 @@ private:
     bool m_inTransaction = false;
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
-    QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
+    QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
+    static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
+    QHash<QString, QSqlQuery> m_keptStatements;
 };
 
 } // namespace platform

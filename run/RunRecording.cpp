@@ -156,6 +156,7 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
     for (int i = 0; i < rows.size(); ++i)
         if (rows[i].kind == results::ReadingRow::Kind::Measurement && rows[i].key == 0)
             m_storedIntervals.insert(keys[i], rows[i].timeInterval);
+    const config::LogBatch lines; // the lines of the stored reading, in one write
     for (const ReadingBatch::Record& record : batch.records()) {
         for (const ReadingBatch::Part& part : record.parts)
             config::writeLog(rows[part.row].kind == results::ReadingRow::Kind::Measurement
