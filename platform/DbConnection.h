@@ -18,16 +18,15 @@
 #include "platform/DbDialect.h"
 #include "platform/DbParameter.h"
 #include "platform/DbRecordset.h"
-#include "platform/DbStatement.h"
 
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
 #include <functional>
-#include <optional>
 #include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -60,9 +59,10 @@ public:
     DbConnection& operator=(const DbConnection&) = delete;
 
     static constexpr int DefaultBusyWaitMilliseconds = 10000;
-    // How long a write waits for a lock that another program holds; taken
-    // at the next open.
-    void setBusyWait(int milliseconds) { m_busyWaitMs = milliseconds; }
+    // How long a statement waits for a lock that another program holds;
+    // taken at once by an open connection, else at the next open. A
+    // statement that waited in vain throws a DbError that is locked().
+    void setBusyWait(int milliseconds);
 
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
@@ -87,10 +87,12 @@ public:
     // Runs one statement. Statements that return no rows give an empty
     // recordset.
     DbRecordset execute(const QString& sql, const QList<DbParameter>& params = {});
-    // Prepares a statement with "?" parameters, to be run many times.
-    DbStatement prepare(const QString& sql);
-    // Runs a prepared statement with the values, bound by position.
-    DbRecordset execute(DbStatement& statement, const QList<DbParameter>& params);
+    // Runs a statement with "?" parameters that is prepared at its first run
+    // and kept while the connection is open, for statements run again and
+    // again with other values: the rows of a reading, the queries of a
+    // report for each test unit. A statement is not rewritten (no "@@IDENTITY",
+    // no key read back after an INSERT).
+    DbRecordset executeKept(const QString& sql, const QList<DbParameter>& params = {});
 
     // The first value of the statement's first row (Null without a row), such
     // as a count. The statement runs again only when the database may have
@@ -128,13 +130,21 @@ public:
 private:
     void openDriver(DbBackend backend);
     void requireOpen() const;
-    [[noreturn]] void fail(const QString& what, const QString& why);
+    [[noreturn]] void fail(const QString& what, const QString& why, bool locked = false);
     QString keyColumnOf(const QString& table);
     // A server that went away leaves a connection that only fails: it is
     // closed, so that the next open makes a new one.
     void closeIfServerGone();
     // SQLite: the journal mode the file is in ("delete", "wal", ...).
     QString journalMode();
+    // Throws the failure of the statement, after closing a connection whose
+    // server is gone (outside a transaction).
+    [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
+    // The statement of executeKept, prepared once and kept while the
+    // connection is open.
+    QSqlQuery& keptStatement(const QString& sql);
+    // The values bound for the parameters, after the statement observer has seen them.
+    QList<QVariant> observedValues(const QString& sql, const QList<DbParameter>& params) const;
 
     QString m_name;
     QSqlDatabase m_db;
@@ -143,10 +153,11 @@ private:
     bool m_inTransaction = false;
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
-    QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
+    QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
+    static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
+    QHash<QString, QSqlQuery> m_keptStatements;
     // statement -> the change mark it was run at, and its value
     QHash<QString, std::pair<QString, QVariant>> m_currentValues;
-    std::optional<DbStatement> m_changeMarkStatement; // prepared at the first mark after an open
 };
 
 } // namespace platform

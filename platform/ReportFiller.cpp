@@ -34,16 +34,6 @@ ReportContent ReportFiller::fill(const ReportSelection& selection, const QString
     ReportContent content;
     content.title = title;
     content.landscape = m_template.landscape;
-    // The statements are prepared at their first run and kept for this
-    // report only.
-    struct ReleaseStatements {
-        QHash<QString, Query>& queries;
-        ~ReleaseStatements()
-        {
-            for (Query& q : queries)
-                q.statement.reset();
-        }
-    } release{m_queries};
     fillElements(m_template.elements, content);
     return content;
 }
@@ -169,9 +159,7 @@ QList<ReportRow> ReportFiller::rows(const QString& query)
 
     DbRecordset found;
     try {
-        if (!it->statement)
-            it->statement = std::make_shared<DbStatement>(m_connection.prepare(it->sql));
-        found = m_connection.execute(*it->statement, params);
+        found = m_connection.executeKept(it->sql, params);
     } catch (const DbError& e) {
         throw ReportError(QStringLiteral("Report query failed: ") + e.text());
     }

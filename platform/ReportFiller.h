@@ -17,7 +17,6 @@
 namespace platform {
 
 class DbConnection;
-class DbStatement;
 
 class ReportFiller {
 public:
@@ -32,7 +31,6 @@ private:
     struct Query {
         QString sql;                            // with "?" in place of the names
         QList<ReportFieldName> names;           // bound in this order
-        std::shared_ptr<DbStatement> statement; // prepared at its first run in a report
         QStringList fields;                     // of its rows, in lower case, from its first run
     };
 
