@@ -7,9 +7,9 @@
 // drawn: its opening on the first page, and the last entry of its page
 // list; each must stay under 300 ms for 100,000 groups.
 //
-// The database holds 2,500 groups, so that the CTest run stays short; set
-// ZAMO_BENCH_GROUPS=100000 for the size the window must serve, e.g.
-//   ZAMO_BENCH_GROUPS=100000 build/tests/zamo_benchmarks --benchmark_filter=ReportList
+// The database holds 2,500 groups, so that the CTest run stays short, and
+// 100,000 (the size the window must serve) with ZAMO_BENCH_FULL=1, e.g.
+//   ZAMO_BENCH_FULL=1 build/tests/zamo_benchmarks --benchmark_filter=ReportList
 // One group in ten is a condensed ZAMO80 group (never listed), one in fifty
 // cancelled, one in five a ZAMO80 run, one in twenty a ZAMO2-4 run, seven
 // groups to a lot; the database is built once per back end and run.
@@ -22,6 +22,7 @@
 // counts the groups.
 
 #include "BareStatements.h"
+#include "BenchSize.h"
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
@@ -51,11 +52,7 @@ namespace {
 using platform::DbBackend;
 using platform::DbConnection;
 
-int groupCount()
-{
-    const int n = qEnvironmentVariableIntValue("ZAMO_BENCH_GROUPS");
-    return n > 0 ? n : 2500;
-}
+using benchsupport::groupCount;
 
 // The rows of a database in use: limits, texts and dates as a run writes them.
 void fillGroups(platform::DbConnection& db, int count)
