@@ -120,8 +120,9 @@ protected:
     }
 
     // The operator lines from the first failure to the end of the run: only
-    // failure lines, one per lost record, then the cancel. Returns the
-    // failures.
+    // failure lines, one per lost record, with the reason of the cancel
+    // after the first failed write, then the whole count of lost records and
+    // the cancel. Returns the failures.
     QStringList failureLines()
     {
         const QStringList lines = logLines(ui::StationWindows::commBuffer());
@@ -130,9 +131,15 @@ protected:
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
         EXPECT_NE(first, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
         EXPECT_NE(cancelled, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
-        const QStringList failures(first, cancelled);
+        QStringList failures(first, cancelled);
+        const QString all = failures.join("\n");
+        EXPECT_EQ(failures.removeAll("* Database connection has been interrupted.  Aborting test."), 1)
+            << all.toStdString();
+        const QString count = failures.isEmpty() ? QString() : failures.takeLast();
         for (const QString& line : failures)
-            EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
+            EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << all.toStdString();
+        EXPECT_EQ(count, QString("* %1 records of this run could not be stored").arg(failures.size()))
+            << all.toStdString();
         return failures;
     }
 
