@@ -8,6 +8,7 @@
 #include "support/StoredRunChecks.h"
 
 #include <QAction>
+#include <QPushButton>
 
 namespace {
 
@@ -103,10 +104,12 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     ASSERT_TRUE(
         connectFromMenu(c.lost, QString("%1 Connected; A%2-B%2").arg(c.lost == 2 ? "ZAMO" : model).arg(c.lost)));
     station.useTestList(QString("A%1-B%1").arg(c.lost), {QString("ACZ,A%1-B%1,1").arg(c.lost)});
+    QPushButton* run = station.testWindow().testListPanel().runButton();
+    ASSERT_TRUE(station.waitUntil([&] { return run->isEnabled(); }, ConnectMs));
     testsupport::StationHarness::startNextRunWithLot("Lot 5");
-    station.testWindow().testListPanel().runButton()->click();
+    run->click();
     ASSERT_TRUE(station.testWindow().m_testRunning());
-    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs))
+    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, 3 * RunMs))
         << operatorLog().right(1500).toStdString();
     EXPECT_TRUE(operatorLog().contains("* Tests Completed"));
     EXPECT_EQ(groups(), "1|False|True\n2|True|False\n");
