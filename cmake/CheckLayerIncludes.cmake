@@ -1,14 +1,19 @@
-# Checks that no file includes a layer above its own (cmake -P).
+# Checks that no file includes a layer above its own, and that no folders
+# include one another in a cycle (cmake -P).
 #
 #   cmake -DZAMO_LAYER_GRAPH=<build>/zamo_layers.cmake -DZAMO_ROOT=<source tree>
 #         [-DZAMO_EXCEPTIONS=<file>] [-DZAMO_WRITE_EXCEPTIONS=<file>] -P CheckLayerIncludes.cmake
 #
-# Every .h/.cpp under <root>/<layer>/ may include "<folder>/..." only for its
-# own layer or one in its closure (the graph that zamo_finish_layers wrote),
-# and, outside the widget layers, no Qt Widgets or PrintSupport header. Tests
-# under <root>/tests/<layer>/ keep the same rule (tests/app may include
-# anything, as app may); tests/support, tests/bench and tests/tools are not
-# checked, and tests/layers holds the check's own fixtures.
+# Every .h/.cpp in a layer's folders may include "<path>" of another layer
+# (the one whose folders hold <path>: "ui/shell/..." is ui_station's, though
+# ui_station holds ui and ui_viewer ui/viewer) only for a layer in its closure
+# (the graph that zamo_finish_layers wrote), and, outside the widget layers, no
+# Qt Widgets or PrintSupport header. Tests under <root>/tests/<folder>/ keep
+# the rules of <folder>/ (tests/ui/viewer those of ui/viewer/); tests/support,
+# tests/bench and tests/tools are not checked, and tests/layers holds the
+# check's own fixtures. Within a layer too, the folders of its files
+# (ui/shell, ui/testwindow, ...) include one another without a cycle; tests
+# are left out of that rule.
 #
 # A crossing is "<file> <included layer or Qt header>". The exceptions file
 # lists the crossings tolerated while layers are TRANSITIONAL, one a line
@@ -24,33 +29,35 @@ foreach(var ZAMO_LAYER_GRAPH ZAMO_ROOT)
 endforeach()
 include(${ZAMO_LAYER_GRAPH})
 
-# The layer whose rules a file keeps: its first folder, or under tests/ its
-# second; "" for a file that may include anything.
+include(${CMAKE_CURRENT_LIST_DIR}/ZamoLayerPaths.cmake)
+
+# The layer whose rules a file keeps: the one that holds it, or under tests/
+# the one that holds the rest of its path (tests/ui/viewer/X.cpp keeps the
+# rules of ui/viewer/); "" for a file that may include anything.
 function(zamo_rule_layer relative out)
-  set(layer "")
-  set(folder "")
-  if(relative MATCHES "^tests/([^/]+)/")
-    set(folder ${CMAKE_MATCH_1})
-  elseif(relative MATCHES "^([^/]+)/")
-    set(folder ${CMAKE_MATCH_1})
+  set(path ${relative})
+  if(relative MATCHES "^tests/(.+)$")
+    set(path ${CMAKE_MATCH_1})
   endif()
-  if(folder IN_LIST ZAMO_LAYERS)
-    set(layer ${folder})
-  endif()
+  zamo_layer_of_path(${path} layer)
   set(${out} "${layer}" PARENT_SCOPE)
 endfunction()
 
 set(files)
 foreach(layer IN LISTS ZAMO_LAYERS)
-  foreach(folder ${layer} tests/${layer})
-    file(GLOB_RECURSE found RELATIVE ${ZAMO_ROOT} ${ZAMO_ROOT}/${folder}/*.h ${ZAMO_ROOT}/${folder}/*.cpp)
-    list(APPEND files ${found})
+  foreach(layer_folder IN LISTS ZAMO_LAYER_FOLDERS_${layer})
+    foreach(folder ${layer_folder} tests/${layer_folder})
+      file(GLOB_RECURSE found RELATIVE ${ZAMO_ROOT} ${ZAMO_ROOT}/${folder}/*.h ${ZAMO_ROOT}/${folder}/*.cpp)
+      list(APPEND files ${found})
+    endforeach()
   endforeach()
 endforeach()
+list(REMOVE_DUPLICATES files)
 list(SORT files)
 
 set(crossings)
 set(explained)
+set(edges) # "<folder>><folder>": a file of the first includes one of the second
 foreach(relative IN LISTS files)
   zamo_rule_layer(${relative} layer)
   if(NOT layer)
@@ -64,10 +71,22 @@ foreach(relative IN LISTS files)
   file(STRINGS ${ZAMO_ROOT}/${relative} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
   foreach(line IN LISTS lines)
     set(token "")
-    if(line MATCHES "include[ \t]*\"([^/\"]+)/[^\"]*\"")
-      set(folder ${CMAKE_MATCH_1})
-      if(folder IN_LIST ZAMO_LAYERS AND NOT folder IN_LIST allowed)
-        set(token ${folder})
+    if(line MATCHES "include[ \t]*\"([^\"]+)\"")
+      set(included_path ${CMAKE_MATCH_1})
+      zamo_layer_of_path(${included_path} included)
+      get_filename_component(from ${relative} DIRECTORY)
+      get_filename_component(to ${included_path} DIRECTORY)
+      if(included AND NOT relative MATCHES "^tests/" AND to AND NOT to STREQUAL from)
+        set(edge "${from}>${to}")
+        if(NOT edge IN_LIST edges)
+          list(APPEND edges ${edge})
+          string(MAKE_C_IDENTIFIER "${edge}" edge_id)
+          string(STRIP "${line}" shown)
+          set(edge_shown_${edge_id} "${relative}: ${shown}")
+        endif()
+      endif()
+      if(included AND NOT included IN_LIST allowed)
+        set(token ${included})
         string(REPLACE ";" ", " shown_allowed "${allowed}")
         set(why "a ${layer} file may include ${shown_allowed}")
       endif()
@@ -133,10 +152,48 @@ foreach(entry IN LISTS tolerated)
   endif()
 endforeach()
 
-if(problems OR stale)
+# The folders include one another without a cycle: leave out, again and
+# again, the folders that include none of those left; any left over are in a
+# cycle or lead into one.
+set(left_edges ${edges})
+set(removed TRUE)
+while(removed)
+  set(removed FALSE)
+  set(sources)
+  set(targets)
+  foreach(edge IN LISTS left_edges)
+    string(REPLACE ">" ";" pair "${edge}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    list(APPEND sources ${from})
+    list(APPEND targets ${to})
+  endforeach()
+  set(kept)
+  foreach(edge IN LISTS left_edges)
+    string(REPLACE ">" ";" pair "${edge}")
+    list(GET pair 1 to)
+    if(to IN_LIST sources)
+      list(APPEND kept ${edge})
+    else()
+      set(removed TRUE)
+    endif()
+  endforeach()
+  set(left_edges ${kept})
+endwhile()
+set(cycle "")
+foreach(edge IN LISTS left_edges)
+  string(MAKE_C_IDENTIFIER "${edge}" edge_id)
+  string(REPLACE ">" " -> " arrow "${edge}")
+  string(APPEND cycle "  ${arrow} (${edge_shown_${edge_id}})\n")
+endforeach()
+
+if(problems OR stale OR cycle)
   set(text "")
   if(problems)
     string(APPEND text "Includes that point up a layer:\n${problems}")
+  endif()
+  if(cycle)
+    string(APPEND text "Folders that include one another in a cycle:\n${cycle}")
   endif()
   if(stale)
     string(APPEND text "Lines of ${ZAMO_EXCEPTIONS} that no file needs any more (delete them):\n${stale}")
@@ -145,4 +202,6 @@ if(problems OR stale)
 endif()
 list(LENGTH files count)
 list(LENGTH tolerated left)
-message(STATUS "Layer includes: ${count} files checked, ${left} crossings still tolerated.")
+list(LENGTH edges folder_edges)
+message(STATUS "Layer includes: ${count} files checked, ${left} crossings still tolerated, "
+               "${folder_edges} folder-to-folder includes, no cycle among them.")

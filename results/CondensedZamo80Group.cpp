@@ -91,13 +91,7 @@ void foldUnit(DbConnection& db, const DbRecordset& unitRow, CondensedUnit& targe
     const std::array<QString, kLetters> verdicts = sourceVerdicts(db, testUnitID);
     DbRecordset rows = db.execute(QStringLiteral("SELECT * FROM TestMeasurements WHERE TestUnitID = ")
                                   + id(testUnitID.toLongLong()) + QStringLiteral(" ORDER BY MeasurementID ASC"));
-    if (rows.eof()) {
-        // Verdicts only: every verdict it holds.
-        for (int i = 0; i < kLetters; ++i)
-            if (!verdicts[std::size_t(i)].isEmpty())
-                target.verdicts[std::size_t(i)] = verdicts[std::size_t(i)];
-        return;
-    }
+    std::array<bool, kLetters> hasValue{}; // in some row of this source unit
     for (; !rows.eof(); rows.moveNext()) {
         const QString interval = rows.value(QStringLiteral("TimeInterval")).toString();
         const qint32 seconds = rows.value(QStringLiteral("TimeIntervalInt")).toInt();
@@ -105,6 +99,8 @@ void foldUnit(DbConnection& db, const DbRecordset& unitRow, CondensedUnit& targe
         CondensedMeasurement* measurement = target.measurementAt(interval);
         for (int i = 0; i < kLetters; ++i) {
             const QVariant value = rows.value(letterAt(i) + QStringLiteral("_Value"));
+            if (!value.isNull())
+                hasValue[std::size_t(i)] = true;
             if (value.isNull() || (measurement && measurement->values[std::size_t(i)]))
                 continue; // nothing to give, or an earlier source gave this letter its value
             if (!measurement) {
@@ -116,6 +112,12 @@ void foldUnit(DbConnection& db, const DbRecordset& unitRow, CondensedUnit& targe
                 target.verdicts[std::size_t(i)] = verdicts[std::size_t(i)];
         }
     }
+    // A verdict that came without any reading of this unit (an open
+    // electrode, a reading lost to data errors) is copied all the same, so
+    // that the condensed report shows the failure.
+    for (int i = 0; i < kLetters; ++i)
+        if (!hasValue[std::size_t(i)] && !verdicts[std::size_t(i)].isEmpty())
+            target.verdicts[std::size_t(i)] = verdicts[std::size_t(i)];
 }
 
 // The condensed tests of the group, in the order of their parent ids.

@@ -1,5 +1,6 @@
 #include "results/DatabaseStartupCheck.h"
 
+#include "config/SamePath.h"
 #include "results/ResultsSchema.h"
 #include "results/SchemaUpgrades.h"
 
@@ -158,7 +159,7 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
         return;
     }
     const QString defaultFile = LocalDatabasePaths::inFolder(m_defaultFolder).databaseFile;
-    if (paths.databaseFile.toUpper() != defaultFile.toUpper()) {
+    if (!config::samePath(paths.databaseFile, defaultFile)) {
         m_host.log(kUnableToAccess);
         const platform::MsgResult answer = m_prompts.message(
             kUnableToAccess + QStringLiteral("\r\n\r\n")

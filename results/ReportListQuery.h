@@ -26,7 +26,7 @@ ReportType reportTypeFromText(const QString& text);
 
 enum class ReportSortKey {
     Id,  // UniqueGroupID
-    Lot, // LotNumberSortField, then UniqueGroupID in the same direction
+    Lot, // LotNumberSortField, then UniqueGroupID ascending whatever the direction
 };
 
 struct ReportListQuery {

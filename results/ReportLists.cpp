@@ -1,5 +1,6 @@
 #include "results/ReportLists.h"
 
+#include "config/StationText.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
 
@@ -52,29 +53,37 @@ QString typeCondition(const platform::DbDialect& d, ReportType type, const ListC
 }
 
 // The list's order, or its exact reverse. Lots without a text come first
-// in ascending order on both back ends.
-QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending)
+// in ascending order on both back ends. Within a lot the groups always come
+// in ascending group number, whichever way the lots are sorted.
+QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending, bool reversed = false)
 {
-    const QString direction = ascending ? QStringLiteral("ASC") : QStringLiteral("DESC");
-    const QString id = columns.id + QLatin1Char(' ') + direction;
+    const auto direction = [](bool up) { return up ? QStringLiteral("ASC") : QStringLiteral("DESC"); };
+    const bool lotsUp = ascending != reversed;
     if (key != ReportSortKey::Lot || !columns.lot)
-        return id;
-    return QStringLiteral("LotNumberSortField ") + direction
-           + (ascending ? QStringLiteral(" NULLS FIRST, ") : QStringLiteral(" NULLS LAST, ")) + id;
+        return columns.id + QLatin1Char(' ') + direction(lotsUp);
+    return QStringLiteral("LotNumberSortField ") + direction(lotsUp)
+           + (lotsUp ? QStringLiteral(" NULLS FIRST, ") : QStringLiteral(" NULLS LAST, ")) + columns.id
+           + QLatin1Char(' ') + direction(!reversed);
 }
 
-// The rows from the first on as the grids take them: tabs between fields,
-// carriage returns between rows.
-QString clipText(platform::DbRecordset& rs)
+// Rows as the grids take them: tabs between fields, carriage returns
+// between rows.
+QString clipText(const QList<QStringList>& rows)
 {
-    rs.moveFirst();
-    QString text = rs.getString(QStringLiteral("\t"), QStringLiteral("\r"), QString());
-    text.chop(1); // the last row's carriage return
-    rs.moveFirst();
-    return text;
+    QStringList lines;
+    for (const QStringList& fields : rows)
+        lines << fields.join(QLatin1Char('\t'));
+    return lines.join(QLatin1Char('\r'));
 }
 
 } // namespace
+
+QString listDateText(const QDateTime& date)
+{
+    if (!date.isValid() || platform::OleDate::fromDateTime(date).isZero())
+        return {};
+    return config::StationText::generalDate(date);
+}
 
 qint64 countCompletedTestGroups(platform::DbConnection& db, bool showAll)
 {
@@ -120,7 +129,7 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
                         + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
     else
         rs = db.execute(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
-                        + orderBy(columns, query.sortBy, !query.ascending)
+                        + orderBy(columns, query.sortBy, query.ascending, true)
                         + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
                         + order);
 
@@ -129,7 +138,11 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
         page.rows << ReportListRow{rs.value(0).toInt(), rs.value(1).toString(),
                                    rs.dateValue(QStringLiteral("DateExecuted")),
                                    rs.dateValue(QStringLiteral("DateCompleted"))};
-    page.clipText = clipText(rs);
+    QList<QStringList> cells;
+    for (const ReportListRow& row : page.rows)
+        cells << QStringList{QString::number(row.uniqueGroupId), row.lot, listDateText(row.dateExecuted),
+                             listDateText(row.dateCompleted)};
+    page.clipText = clipText(cells);
     return page;
 }
 
@@ -141,7 +154,10 @@ ArchiveList archiveList(platform::DbConnection& db)
     for (; !rs.eof(); rs.moveNext())
         list.rows << ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(),
                                     rs.dateValue(QStringLiteral("ArchiveDate"))};
-    list.clipText = clipText(rs);
+    QList<QStringList> cells;
+    for (const ArchiveListRow& row : list.rows)
+        cells << QStringList{row.range, row.fileName, listDateText(row.archiveDate)};
+    list.clipText = clipText(cells);
     return list;
 }
 

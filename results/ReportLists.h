@@ -39,7 +39,7 @@ struct ReportListPage {
     QList<ReportListRow> rows;
     // The same rows as the grid takes them, from column 1 on: fields joined
     // by tabs, rows by carriage returns, Null as an empty text, dates as
-    // "yyyy-MM-dd hh:mm:ss". Empty when there are no rows.
+    // listDateText writes them. Empty when there are no rows.
     QString clipText;
 };
 
@@ -56,6 +56,11 @@ struct ArchiveList {
     QList<ArchiveListRow> rows; // in the order the archives were made
     QString clipText;           // as ReportListPage::clipText
 };
+
+// A date of a list as both programs' lists show it, the station's date and
+// time ("12/10/2026 4:06:47 PM"); nothing for a missing date or the zero
+// date of a group still open.
+QString listDateText(const QDateTime& date);
 
 // The number of groups: every group (with showAll), else the finished ones
 // (completed and not cancelled), whatever their model or start date.

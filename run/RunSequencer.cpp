@@ -156,8 +156,14 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         m_state.PreCheckRunning = true;
         m_state.PreCheckHandled = false;
     }
-    if (m_state.lists.running.isEmpty())
+    const bool hadSteps = !m_state.lists.running.isEmpty();
+    leaveOutUnknownSteps(m_state.lists.running);
+    leaveOutUnknownSteps(m_state.lists.pace);
+    if (m_state.lists.running.isEmpty()) {
+        if (hadSteps)
+            showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
+    }
     // Every step gets the default selection: the run needs each connected
     // unit with a selected electrode, from its first step on.
     for (int u = 1; u <= 2; ++u)
@@ -192,6 +198,21 @@ bool RunSequencer::selectionOnUnit(int u) const
         if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
             return true;
     return false;
+}
+
+void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
+{
+    // A step of no known type would start a test the units cannot run and
+    // hold the run until it overran.
+    testlists::TestList known;
+    for (const Step& step : std::as_const(list)) {
+        if (testlists::TestStep::isKnownType(step->testType()))
+            known.append(step);
+        else
+            log(QStringLiteral("* Test step \"") + step->testString()
+                + QStringLiteral("\" left out: it is not a test the station knows"));
+    }
+    list = std::move(known);
 }
 
 bool RunSequencer::selectionOnConnectedUnit() const

@@ -87,14 +87,18 @@ protected:
         return lines;
     }
 
-    // A ZAMO80 run's group: the pre-check, a pace step on A1 and B1 with
-    // verdicts only, and an ACZ step on C1 and D1 whose two tests both read C.
+    // A ZAMO80 run's group: the pre-check, where B1 is open and E1 lost its
+    // reading to data errors (verdicts without a reading), a pace step on A1
+    // and B1 with verdicts only, and an ACZ step on C1 and D1 whose two tests
+    // both read C.
     qint32 exampleRun()
     {
         const qint32 group = sourceGroup(41);
         setLastUniqueGroupID(41);
         const qint32 preCheck = sourceTest(group, "ACZ", 1, "2026-03-02 09:00:00", false);
-        readings(unitOf(preCheck, 1, 1), "20", {{"A", 10}, {"B", 11}, {"C", 12}, {"D", 13}});
+        const qint32 preCheckUnit = unitOf(preCheck, 1, 1);
+        readings(preCheckUnit, "20", {{"A", 10}, {"C", 12}, {"D", 13}});
+        verdicts(preCheckUnit, {{"A", "PASS"}, {"B", "FAIL_O"}, {"C", "PASS"}, {"D", "PASS"}, {"E", "ERR"}});
         // ACZ on C1, then on D1: both read C at 20 s; the first has no D.
         const qint32 aczC = sourceTest(group, "ACZ", 3, "2026-03-02 09:05:00", true);
         const qint32 aczCUnit = unitOf(aczC, 1, 1);
@@ -123,7 +127,8 @@ TEST_P(CondensedZamo80GroupTest, FoldsEachUserStepIntoOneTestFirstValueWinsAndIt
     ASSERT_GT(condensed, 0);
 
     EXPECT_EQ(contents(condensed), (QStringList{
-                                       "1 ACZ (hidden) u1/1 @20/20: A=10 B=11 C=12 D=13",
+                                       "1 ACZ (hidden) u1/1 @20/20: A=10 C=12 D=13",
+                                       "1 ACZ (hidden) u1/1: A PASS, B FAIL_O, C PASS, D PASS, E ERR",
                                        "2 PACE1 u1/1: A FAIL, B PASS",
                                        "3 ACZ u1/1 @20/20: C=100 D=250",
                                        "3 ACZ u1/1 @40/40: D=260",

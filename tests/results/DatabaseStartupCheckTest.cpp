@@ -295,50 +295,60 @@ TEST_F(StartupCheck, AFileThatCannotBeCopiedIsStillRaisedForEachStepIsWhole)
 
 TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaultFolderOnce)
 {
-    const QString elsewhere = home.filePath("Bench2");
     const auto unusableIn = [](const QString& folder) {
         // A folder where the file should be: it cannot be read, copied or replaced.
         QDir().mkpath(folder + "/ZAMO_Results.mdb");
     };
-    const QString offer =
-        "Unable to access database file.  Possible corruption, folder access, or permissions issue.\r\n\r\nClick OK "
-        "to revert to the default application data folder, or CANCEL to terminate the application and check the "
-        "database file:\r\n   "
-        + elsewhere + "/ZAMO_Results.mdb";
+    // Another folder, and the default folder's name in other letters, which
+    // is another folder too.
+    for (const QString& elsewhere : {home.filePath("Bench2"), home.filePath("kivo_zamo")}) {
+        SCOPED_TRACE(elsewhere.toStdString());
+        QDir(defaultFolder).removeRecursively();
+        QDir().mkpath(defaultFolder);
+        prompts.shown.clear();
+        prompts.messageAnswers.clear();
+        station.calls.clear();
+        station.logLines.clear();
+        const QString offer =
+            "Unable to access database file.  Possible corruption, folder access, or permissions issue.\r\n\r\nClick "
+            "OK to revert to the default application data folder, or CANCEL to terminate the application and check "
+            "the database file:\r\n   "
+            + elsewhere + "/ZAMO_Results.mdb";
 
-    // OK: the default folder, where a new file is made.
-    unusableIn(elsewhere);
-    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
-    start();
-    EXPECT_EQ(prompts.messages(), QStringList{offer});
-    EXPECT_EQ(prompts.shown[0].title, "Database Error");
-    EXPECT_TRUE(station.logLines.contains("Resetting to default database folder"));
-    EXPECT_TRUE(station.calls.contains("folder " + defaultFolder));
-    EXPECT_EQ(station.paths.databaseFile, defaultFolder + "/ZAMO_Results.mdb");
-    EXPECT_EQ(revision(), 14);
-    EXPECT_FALSE(station.calls.contains("end"));
+        // OK: the default folder, where a new file is made.
+        unusableIn(elsewhere);
+        station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
+        start();
+        EXPECT_EQ(prompts.messages(), QStringList{offer});
+        EXPECT_EQ(prompts.shown.value(0).title, "Database Error");
+        EXPECT_TRUE(station.logLines.contains("Resetting to default database folder"));
+        EXPECT_TRUE(station.calls.contains("folder " + defaultFolder));
+        EXPECT_EQ(station.paths.databaseFile, defaultFolder + "/ZAMO_Results.mdb");
+        EXPECT_EQ(revision(), 14);
+        EXPECT_FALSE(station.calls.contains("end"));
 
-    // OK, and the default folder fails too: the program ends.
-    QFile::remove(station.paths.databaseFile);
-    unusableIn(defaultFolder);
-    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
-    prompts.shown.clear();
-    station.calls.clear();
-    start();
-    EXPECT_EQ(prompts.messages(),
-              (QStringList{offer, "Unable to resolve database access error.  Exiting application."}));
-    EXPECT_TRUE(station.logLines.contains("Unable to resolve database access error. Exiting application"));
-    EXPECT_EQ(station.calls.last(), "end");
+        // OK, and the default folder fails too: the program ends.
+        QFile::remove(station.paths.databaseFile);
+        unusableIn(defaultFolder);
+        station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
+        prompts.shown.clear();
+        station.calls.clear();
+        start();
+        EXPECT_EQ(prompts.messages(),
+                  (QStringList{offer, "Unable to resolve database access error.  Exiting application."}));
+        EXPECT_TRUE(station.logLines.contains("Unable to resolve database access error. Exiting application"));
+        EXPECT_EQ(station.calls.last(), "end");
 
-    // Cancel: the program ends.
-    station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
-    prompts.shown.clear();
-    station.calls.clear();
-    prompts.messageAnswers = {platform::MsgResult::Cancel};
-    start();
-    EXPECT_EQ(prompts.messages(), QStringList{offer});
-    EXPECT_EQ(station.logLines.last(), "Exiting application");
-    EXPECT_EQ(station.calls, (QStringList{"windows", "end"}));
+        // Cancel: the program ends.
+        station.paths = results::LocalDatabasePaths::inFolder(elsewhere);
+        prompts.shown.clear();
+        station.calls.clear();
+        prompts.messageAnswers = {platform::MsgResult::Cancel};
+        start();
+        EXPECT_EQ(prompts.messages(), QStringList{offer});
+        EXPECT_EQ(station.logLines.last(), "Exiting application");
+        EXPECT_EQ(station.calls, (QStringList{"windows", "end"}));
+    }
 }
 
 class ServerStartupCheck : public StartupCheck {

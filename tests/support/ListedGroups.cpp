@@ -3,6 +3,8 @@
 #include "platform/DbParameter.h"
 #include "platform/OleDate.h"
 
+#include <algorithm>
+
 namespace testsupport {
 
 using platform::DbType;
@@ -42,6 +44,29 @@ QList<ListedGroup> finishedGroups(qint32 first, qint32 last)
     for (qint32 id = first; id <= last; ++id)
         groups << ListedGroup{id};
     return groups;
+}
+
+QList<ListedGroup> groupsInLots(qint32 count, qint32 lots)
+{
+    QList<ListedGroup> groups;
+    for (qint32 id = 1; id <= count; ++id)
+        groups << ListedGroup{id, GroupState::Finished, GroupModel::Base,
+                              QStringLiteral("LOT-%1").arg(id % lots, 5, 10, QLatin1Char('0'))};
+    return groups;
+}
+
+QList<qint32> byLotDescending(const QList<ListedGroup>& groups)
+{
+    QList<ListedGroup> sorted = groups;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ListedGroup& a, const ListedGroup& b) {
+        const QString lotA = a.lot.toString();
+        const QString lotB = b.lot.toString();
+        return lotA != lotB ? lotA > lotB : a.id < b.id;
+    });
+    QList<qint32> ids;
+    for (const ListedGroup& g : sorted)
+        ids << g.id;
+    return ids;
 }
 
 QList<qint32> idRange(qint32 first, qint32 last)

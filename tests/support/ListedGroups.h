@@ -33,6 +33,13 @@ QDateTime listedGroupStart(qint32 id);
 void addListedGroups(platform::DbConnection& db, const QList<ListedGroup>& groups);
 // Finished base-model groups first..last.
 QList<ListedGroup> finishedGroups(qint32 first, qint32 last);
+// Finished base-model groups 1..count in lots "LOT-00000" .. of several
+// groups each: group n is in lot n mod lots (five digits), so a lot's groups
+// lie far apart and its lots straddle the pages of a list.
+QList<ListedGroup> groupsInLots(qint32 count, qint32 lots);
+// The groups' numbers as a list sorted by lot, descending, shows them: the
+// lots from the highest down, the groups of a lot ascending.
+QList<qint32> byLotDescending(const QList<ListedGroup>& groups);
 // The numbers first..last, counting down when last < first.
 QList<qint32> idRange(qint32 first, qint32 last);
 

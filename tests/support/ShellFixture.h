@@ -10,7 +10,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "support/SettingsFixture.h"
 #include "ui/shell/StationWindows.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QPointer>
 #include <QStringList>

@@ -44,4 +44,22 @@ QString groupEnds(const QString& databaseFile)
             "SELECT GroupID, Completed, Cancelled FROM TestGroups WHERE DateExecuted IS NOT NULL ORDER BY GroupID"));
 }
 
+qsizetype lostRecordLines(const QStringList& operatorLines)
+{
+    qsizetype lost = 0;
+    for (const QString& line : operatorLines)
+        if (line.startsWith(QStringLiteral("* Unable to record "))
+            && !(line.startsWith(QStringLiteral("* Unable to record the cancelled test group: "))
+                 && line.contains(QStringLiteral(" - the cancel waits "))))
+            ++lost;
+    return lost;
+}
+
+QString lostCountLine(qsizetype lost)
+{
+    return QStringLiteral("* %1 %2 of this run could not be stored")
+        .arg(lost)
+        .arg(lost == 1 ? QStringLiteral("record") : QStringLiteral("records"));
+}
+
 } // namespace testsupport

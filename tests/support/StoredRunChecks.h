@@ -4,6 +4,7 @@
 // unit that holds no reading. Read from the file as a report would.
 
 #include <QString>
+#include <QStringList>
 
 namespace testsupport {
 
@@ -13,5 +14,11 @@ QString untrueRecords(const QString& databaseFile);
 // "<GroupID>|<Completed>|<Cancelled>" per group of a run (not the condensed
 // report groups of ZAMO80 runs), in order, one a line.
 QString groupEnds(const QString& databaseFile);
+
+// The operator log lines of records lost ("* Unable to record ..."), less
+// those of a cancel that waits for the database (it is written later).
+qsizetype lostRecordLines(const QStringList& operatorLines);
+// The operator line that counts the records a run lost.
+QString lostCountLine(qsizetype lost);
 
 } // namespace testsupport

@@ -322,12 +322,13 @@ QByteArray UnitEmulator::channelMap(const Device& d)
 }
 
 // ACZ data: zero level 1000 and 1k reference 2000 give a gain of 1 ohm per
-// count; no high reading; a healthy supply word.
+// count; the high flag only over the range; a healthy supply word.
 QByteArray UnitEmulator::aczReply(const Device& d, int channel)
 {
     const double ohms = d.unit.acz[static_cast<size_t>(channel)] != 0 ? d.unit.acz[static_cast<size_t>(channel)] : 150;
-    return "(GA" + field(1000) + "," + field(2000) + "," + field(0) + "," + field(1000 + int(std::lround(ohms))) + ","
-           + field(3000) + "*)";
+    const int high = d.unit.aczOverRange[static_cast<size_t>(channel)] ? 1 : 0;
+    return "(GA" + field(1000) + "," + field(2000) + "," + field(high) + "," + field(1000 + int(std::lround(ohms)))
+           + "," + field(3000) + "*)";
 }
 
 } // namespace testsupport

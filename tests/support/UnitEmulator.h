@@ -43,9 +43,12 @@ public:
         Model model = Model::Base;
         int channels = 2;             // channels 0 .. channels - 1 are connected
         std::array<double, 16> acz{}; // ACZ reading per channel, ohms (150 when 0; -100 or less: open)
-        int aczSeconds = 6;           // how long one ACZ measurement takes
-        int findChannelsMs = 0;       // how long the channel search takes
-        bool lidClosed = true;        // ZAMO80 and ZAMO2-4
+        // Channels whose ACZ reading runs over the top of the range (the high
+        // flag set), as an electrode without contact reads: no reading.
+        std::array<bool, 16> aczOverRange{};
+        int aczSeconds = 6;     // how long one ACZ measurement takes
+        int findChannelsMs = 0; // how long the channel search takes
+        bool lidClosed = true;  // ZAMO80 and ZAMO2-4
     };
 
     explicit UnitEmulator(FakeSerialTree& tree);

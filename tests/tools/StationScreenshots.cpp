@@ -1,8 +1,9 @@
 // Takes the station's screenshots: the frame after start, after a run on a
-// simulated unit with its report window closed, and in service mode. Run it
-// on a display of the bench's size (scripts/screenshots.sh starts one); it
-// writes station-start.png, station-after-run.png and station-service.png
-// into the folder given as its argument.
+// simulated unit with its report window closed, with the report list
+// ("Test Reports") open after that run, and in service mode. Run it on a
+// display of the bench's size (scripts/screenshots.sh starts one); it writes
+// station-start.png, station-after-run.png, station-report-list.png and
+// station-service.png into the folder given as its argument.
 #include "support/StationHarness.h"
 #include "ui/shell/StatusWindow.h"
 
@@ -59,7 +60,11 @@ bool startAndRun(const QString& folder)
     for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
         if (sub->widget() && sub->widget()->inherits("ui::TestReportWindow"))
             sub->close();
-    return saveScreen(folder + "/station-after-run.png");
+    if (!saveScreen(folder + "/station-after-run.png"))
+        return false;
+    // Reports, Report Viewer: the list of the stored groups, the run's among them.
+    station.frame().ReportsReportViewer->trigger();
+    return saveScreen(folder + "/station-report-list.png");
 }
 
 bool serviceMode(const QString& folder)

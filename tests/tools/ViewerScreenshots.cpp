@@ -2,7 +2,7 @@
 // file of 40 test groups (in a window manager's absence, without frames), with the full report of one of them open
 // beside it. Run it on a display of the bench's size (scripts/screenshots.sh starts one); it writes viewer-report.png
 // into the folder given as its argument. The database and the viewer's data folder are temporary.
-#include "app/ViewerStartUp.h"
+#include "app/viewer/ViewerStartUp.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
 #include "platform/ScriptedPrompts.h"

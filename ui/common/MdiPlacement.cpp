@@ -78,6 +78,13 @@ void showAndRaise(QWidget* form)
     form->setFocus();
 }
 
+void restore(QWidget* form)
+{
+    QWidget* outer = outerWidget(form);
+    if (outer->isMinimized() || outer->isMaximized())
+        outer->showNormal();
+}
+
 } // namespace MdiChild
 
 } // namespace ui

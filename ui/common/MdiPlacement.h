@@ -34,6 +34,8 @@ bool liesInside(QWidget* form, const QSize& area);
 
 // Shows the window (its sub-window too) and raises it.
 void showAndRaise(QWidget* form);
+// A minimized or maximized window back to its normal size.
+void restore(QWidget* form);
 
 } // namespace MdiChild
 

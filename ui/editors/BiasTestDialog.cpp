@@ -3,7 +3,7 @@
 #include "testlists/StationTestLists.h"
 #include "ui/common/Twips.h"
 #include "ui/editors/NumberList.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QComboBox>
 #include <QGridLayout>

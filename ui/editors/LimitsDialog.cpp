@@ -7,7 +7,7 @@
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
 #include "ui/common/Twips.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,6 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "config/Log.h"
+#include "config/SamePath.h"
 #include "config/StationSettings.h"
 #include "platform/Prompts.h"
 #include "results/EmptyDatabase.h"
@@ -147,7 +148,7 @@ void DatabaseOptionsWindow::chooseFolder()
         platform::Prompts::instance().chooseFolder(QStringLiteral("Select a Folder"), folderEdit->text());
     if (folder.isEmpty())
         return;
-    if (folder.toUpper() != folderEdit->text().toUpper()) {
+    if (!config::samePath(folder, folderEdit->text())) {
         m_folderChanged = true;
         m_previousDatabasePath = m_settings.paths.databaseFile;
     }
@@ -208,7 +209,7 @@ void DatabaseOptionsWindow::offerCopy()
                         + QStringLiteral("\r\n\r\n") + QStringLiteral("[Error #%1 - %2]").arg(number).arg(text),
                     QString(), platform::MsgButtons::Ok);
     QString folder = m_previousDatabasePath;
-    if (folder.endsWith(kDatabaseFileName, Qt::CaseInsensitive))
+    if (folder.endsWith(kDatabaseFileName))
         folder.chop(kDatabaseFileName.size());
     m_settings.database.localDatabaseFolder = folder;
     paths.placeDatabase(folder);

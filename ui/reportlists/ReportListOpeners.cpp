@@ -27,19 +27,22 @@ QPointer<ReportListWindow>& liveWindow()
     return window;
 }
 
+// The report list comes up restored, near the frame's top-left corner (400
+// twips in) and, where the frame is small, no larger than its area.
 void showReportList()
 {
     QPointer<ReportListWindow>& window = liveWindow();
-    if (window && MdiChild::outerWidget(window)->isVisible()) {
-        MdiChild::showAndRaise(window);
-        return;
-    }
+    const bool open = window && MdiChild::outerWidget(window)->isVisible();
     if (!window) {
         window = new ReportListWindow(*host());
         StationWindows::addToFrame(window);
     }
     MdiChild::showAndRaise(window);
-    window->load();
+    MdiChild::restore(window);
+    MdiChild::moveTwips(window, 400, 400);
+    MdiChild::shrinkInto(window, StationWindows::frame()->mdiAreaSize());
+    if (!open)
+        window->load();
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include "config/StationText.h"
 #include "platform/CommandLine.h"
 #include "platform/DbError.h"
-#include "platform/OleDate.h"
 #include "platform/Prompts.h"
 #include "results/ReportExportName.h"
+#include "results/ReportLists.h"
 #include "results/ResultsDatabase.h"
 #include "results/ResultsSchema.h"
 #include "run/ReportActions.h"
@@ -67,14 +67,6 @@ void shareWidth(QTableWidget* g, int parts, const QList<double>& shares)
         for (int c = 0; c < shares.size(); ++c)
             g->setColumnWidth(c, Twips::toPixels(int(qRound(unit * shares[c]))));
     });
-}
-
-// A date as the grid shows it; the zero date of an open group shows nothing.
-QString gridDate(const QDateTime& date)
-{
-    if (!date.isValid() || platform::OleDate::fromDateTime(date).isZero())
-        return {};
-    return config::StationText::generalDate(date);
 }
 
 QTableWidgetItem* cell(const QString& text)
@@ -350,8 +342,8 @@ void ReportListWindow::fillReportGrid()
         const results::ReportListRow& group = m_groups[row];
         m_reportGrid->setItem(row, 1, cell(QString::number(group.uniqueGroupId)));
         m_reportGrid->setItem(row, 2, cell(group.lot));
-        m_reportGrid->setItem(row, 3, cell(gridDate(group.dateExecuted)));
-        m_reportGrid->setItem(row, 4, cell(gridDate(group.dateCompleted)));
+        m_reportGrid->setItem(row, 3, cell(results::listDateText(group.dateExecuted)));
+        m_reportGrid->setItem(row, 4, cell(results::listDateText(group.dateCompleted)));
     }
     m_reportGrid->clearSelection();
     m_reportGrid->setCurrentCell(-1, -1);
@@ -390,7 +382,7 @@ void ReportListWindow::fillArchiveGrid()
         const results::ArchiveListRow& archive = m_archives[row];
         m_archiveGrid->setItem(row, 1, cell(archive.range));
         m_archiveGrid->setItem(row, 2, cell(archive.fileName));
-        m_archiveGrid->setItem(row, 3, cell(gridDate(archive.archiveDate)));
+        m_archiveGrid->setItem(row, 3, cell(results::listDateText(archive.archiveDate)));
     }
     m_archiveGrid->clearSelection();
     m_archiveGrid->setCurrentCell(-1, -1);

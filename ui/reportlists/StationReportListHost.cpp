@@ -3,8 +3,8 @@
 #include "results/ResultsDatabase.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/reportlists/StationDatabaseArchiving.h"
-#include "ui/reports/StationReportActions.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestWindow.h"
 

@@ -7,7 +7,7 @@
 #include "ui/common/Twips.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 #include "unit/UnitLink.h"
 
 #include <QCheckBox>

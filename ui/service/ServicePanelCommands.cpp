@@ -3,7 +3,7 @@
 #include "run/RunSequencer.h"
 #include "testlists/StationTestLists.h"
 #include "ui/service/ServicePanel.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 #include "unit/UnitLink.h"
 
 #include <QLineEdit>

@@ -15,7 +15,7 @@
 #include "ui/shell/HelpBox.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -343,6 +343,7 @@ void MainFrame::showAdvancedOptions()
     if (TestWindowServices* form = StationWindows::testWindow())
         mainForm = MdiChild::geometryTwips(form->hostWidget());
     MdiChild::moveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
+    MdiChild::shrinkInto(options, mdiAreaSize());
     MdiChild::showAndRaise(options);
 }
 

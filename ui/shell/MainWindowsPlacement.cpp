@@ -5,7 +5,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 namespace ui {
 

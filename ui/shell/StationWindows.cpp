@@ -12,7 +12,7 @@
 #include "ui/shell/HelpBox.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StatusWindow.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

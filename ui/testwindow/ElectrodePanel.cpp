@@ -89,21 +89,42 @@ void ElectrodePanel::updateAvailability()
 
 void ElectrodePanel::setUnit2Shown(bool shown)
 {
-    for (int i = 16; i < 32; ++i)
-        m_boxes[std::size_t(i)]->setVisible(shown);
+    for (int i = 16; i < 32; ++i) {
+        QCheckBox* box = m_boxes[std::size_t(i)];
+        if (!shown)
+            box->setChecked(false);
+        box->setVisible(shown);
+    }
     m_unit2Label->setVisible(shown);
-    applyDefaultSelection();
-    markSaved();
 }
 
 void ElectrodePanel::hideUnit2()
 {
+    // A ZAMO80 or ZAMO2-4 has no second unit: its electrodes leave the saved
+    // default selection, so that the steps and the log name only unit 1's.
+    // Once they are out nothing is stored again (a reconnect during a run
+    // leaves the selection and the steps alone).
     setUnit2Shown(false);
+    bool namesUnit2 = false;
+    for (int c = 0; c < 16; ++c)
+        namesUnit2 = namesUnit2 || testlists::Globals::DefaultElectrodeSelection.at(2, c);
+    if (namesUnit2) {
+        saveAsDefaults();
+        return;
+    }
+    if (testlists::buildElectrodeString(boxStates()) == testlists::buildElectrodeString(true))
+        markSaved();
+    else
+        markUnsaved();
 }
 
 void ElectrodePanel::showUnit2()
 {
+    // The boxes show the saved default as it is: a partial selection is not
+    // widened when a ZAMO unit connects.
     setUnit2Shown(true);
+    applyDefaultSelection();
+    markSaved();
 }
 
 void ElectrodePanel::setSaveAllowed(bool allowed)

@@ -40,8 +40,10 @@ public:
     // Greys out the boxes of channels that no connected unit has, while the
     // mask is on; every box is enabled when it is off.
     void updateAvailability();
-    // The unit-2 boxes follow the unit models: hidden beside a ZAMO80 or
-    // ZAMO2-4, shown beside a ZAMO unit; either way showing the saved default.
+    // The unit-2 boxes follow the unit models. Beside a ZAMO80 or ZAMO2-4
+    // they are cleared and hidden and the boxes shown are stored as the
+    // default selection (as "Save as Defaults" does); beside a ZAMO unit they
+    // are shown with the saved default.
     void hideUnit2();
     void showUnit2();
     // "Save as Defaults" is locked while a run is active.

@@ -6,7 +6,7 @@
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 #include "unit/Unit.h"
 
 namespace ui {

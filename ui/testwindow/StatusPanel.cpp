@@ -13,6 +13,13 @@
 
 namespace ui {
 
+namespace {
+
+// The room each status text keeps: that of the longest fixed status.
+const QString StatusRoom = QStringLiteral("Remote Database File Disconnected");
+
+} // namespace
+
 StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), parent)
 {
     m_grid = new QGridLayout(this);
@@ -20,7 +27,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), 
         auto* caption = new QLabel(QStringLiteral("Unit %1:").arg(n), this);
         m_unitLamps[n] = new StatusLamp(QStringLiteral("Unit %1 status").arg(n), this);
         m_unitLamps[n]->setObjectName(QStringLiteral("StatusShape_%1").arg(n));
-        m_unitLabels[n] = new QLabel(QStringLiteral("Disconnected"), this);
+        m_unitLabels[n] = new ElidedLabel(QStringLiteral("Disconnected"), StatusRoom, this);
         m_unitLabels[n]->setObjectName(QStringLiteral("UnitStatusLabel_%1").arg(n));
         m_grid->addWidget(caption, n - 1, 0);
         m_grid->addWidget(m_unitLamps[n], n - 1, 1);
@@ -28,7 +35,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), 
     }
     m_databaseLamp = new StatusLamp(QStringLiteral("Database status"), this);
     m_databaseLamp->setObjectName(QStringLiteral("DatabaseStatusShape"));
-    m_databaseLabel = new QLabel(QStringLiteral("Local Disconnected"), this);
+    m_databaseLabel = new ElidedLabel(QStringLiteral("Local Disconnected"), StatusRoom, this);
     m_databaseLabel->setObjectName(QStringLiteral("DatabaseStatusLabel"));
     m_grid->addWidget(new QLabel(QStringLiteral("Database:"), this), 2, 0);
     m_grid->addWidget(m_databaseLamp, 2, 1);
@@ -37,7 +44,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QGroupBox(QStringLiteral("Status"), 
     m_signalGeneratorCaption->setObjectName(QStringLiteral("ZamoSGLabel"));
     m_signalGeneratorLamp = new StatusLamp(QStringLiteral("ZAMO-SG status"), this);
     m_signalGeneratorLamp->setObjectName(QStringLiteral("ZamoSGStatusShape"));
-    m_signalGeneratorLabel = new QLabel(QStringLiteral("Disconnected"), this);
+    m_signalGeneratorLabel = new ElidedLabel(QStringLiteral("Disconnected"), StatusRoom, this);
     m_signalGeneratorLabel->setObjectName(QStringLiteral("ZamoSGStatusLabel"));
     m_grid->addWidget(m_signalGeneratorCaption, 3, 0);
     m_grid->addWidget(m_signalGeneratorLamp, 3, 1);
@@ -79,7 +86,7 @@ void StatusPanel::placeUnitLinkView(int unit, QWidget* view)
 void StatusPanel::showUnitConnecting(int unit)
 {
     m_unitLamps[std::size_t(unit)]->setFillColor(StatusLamp::green());
-    m_unitLabels[std::size_t(unit)]->setText(QStringLiteral("Connecting..."));
+    m_unitLabels[std::size_t(unit)]->setStatusText(QStringLiteral("Connecting..."));
     m_unitLabels[std::size_t(unit)]->setStyleSheet(QStringLiteral("color: black;"));
 }
 
@@ -90,28 +97,28 @@ void StatusPanel::showUnitLost(int unit)
 
 void StatusPanel::showHardwareStatus(int unit, const QString& status, bool error)
 {
-    QLabel* label = unit == 1 || unit == 2 ? m_unitLabels[std::size_t(unit)] : nullptr;
+    ElidedLabel* label = unit == 1 || unit == 2 ? m_unitLabels[std::size_t(unit)] : nullptr;
     if (!label)
         return;
     if (!error) {
-        label->setText(status);
+        label->setStatusText(status);
         label->setStyleSheet(QStringLiteral("color: black;"));
         return;
     }
     label->setStyleSheet(QStringLiteral("color: red;"));
-    label->setText(run::CommLog::captionWithError(label->text(), status));
+    label->setStatusText(run::CommLog::captionWithError(label->text(), status));
 }
 
 void StatusPanel::showDatabaseStatus(const QString& text, bool connected)
 {
     m_databaseLamp->setFillColor(connected ? StatusLamp::green() : StatusLamp::red());
-    m_databaseLabel->setText(text);
+    m_databaseLabel->setStatusText(text);
 }
 
 void StatusPanel::showSignalGeneratorConnected(bool connected)
 {
     m_signalGeneratorLamp->setFillColor(connected ? StatusLamp::green() : StatusLamp::red());
-    m_signalGeneratorLabel->setText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
+    m_signalGeneratorLabel->setStatusText(connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected"));
 }
 
 void StatusPanel::setSignalGeneratorShown(bool shown)

@@ -5,6 +5,8 @@
 // the elapsed-seconds override). It only shows what it is told and reads
 // back the operator's choices; nothing in it can fail.
 
+#include "ui/common/ElidedLabel.h"
+
 #include <QGroupBox>
 #include <QString>
 
@@ -47,14 +49,15 @@ public:
     QString simulatorChannelsText() const;
     QString advanceClockText() const;
 
-    // [1], [2].
+    // [1], [2]. The status texts keep their place however long they get:
+    // a long one is cut where it is painted and whole in its tooltip.
     const std::array<StatusLamp*, 3>& unitLamps() const { return m_unitLamps; }
-    const std::array<QLabel*, 3>& unitLabels() const { return m_unitLabels; }
+    const std::array<ElidedLabel*, 3>& unitLabels() const { return m_unitLabels; }
     StatusLamp* databaseLamp() const { return m_databaseLamp; }
-    QLabel* databaseLabel() const { return m_databaseLabel; }
+    ElidedLabel* databaseLabel() const { return m_databaseLabel; }
     QLabel* signalGeneratorCaption() const { return m_signalGeneratorCaption; }
     StatusLamp* signalGeneratorLamp() const { return m_signalGeneratorLamp; }
-    QLabel* signalGeneratorLabel() const { return m_signalGeneratorLabel; }
+    ElidedLabel* signalGeneratorLabel() const { return m_signalGeneratorLabel; }
     QFrame* simulatorFrame() const { return m_simulatorFrame; }
     QRadioButton* zamo80Button() const { return m_zamo80Button; }
     QRadioButton* zamo24Button() const { return m_zamo24Button; }
@@ -65,12 +68,12 @@ public:
 private:
     QGridLayout* m_grid = nullptr;
     std::array<StatusLamp*, 3> m_unitLamps{};
-    std::array<QLabel*, 3> m_unitLabels{};
+    std::array<ElidedLabel*, 3> m_unitLabels{};
     StatusLamp* m_databaseLamp = nullptr;
-    QLabel* m_databaseLabel = nullptr;
+    ElidedLabel* m_databaseLabel = nullptr;
     QLabel* m_signalGeneratorCaption = nullptr;
     StatusLamp* m_signalGeneratorLamp = nullptr;
-    QLabel* m_signalGeneratorLabel = nullptr;
+    ElidedLabel* m_signalGeneratorLabel = nullptr;
     QFrame* m_simulatorFrame = nullptr;
     QRadioButton* m_zamo80Button = nullptr;
     QRadioButton* m_zamo24Button = nullptr;

@@ -12,7 +12,7 @@
 #include "run/UnitMode.h"
 #include "testlists/ElectrodeSelection.h"
 #include "ui/common/CloseGuard.h"
-#include "ui/reports/StationReportActions.h"
+#include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/StatusWindow.h"
 #include "ui/testwindow/ElectrodePanel.h"

@@ -21,13 +21,13 @@
 #include "run/OperatorLog.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
+#include "ui/shell/TestWindowCommands.h"
 #include "ui/testwindow/ConnectionEvents.h"
 #include "ui/testwindow/ElectrodePanel.h"
 #include "ui/testwindow/FrameItems.h"
 #include "ui/testwindow/RunController.h"
 #include "ui/testwindow/StatusPanel.h"
 #include "ui/testwindow/TestListPanel.h"
-#include "ui/testwindow/TestWindowCommands.h"
 
 #include <QString>
 #include <QWidget>

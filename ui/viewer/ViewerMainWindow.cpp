@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "platform/Report.h"
 #include "platform/ReportError.h"
+#include "results/ReportLists.h"
 #include "ui/common/GridColumns.h"
 #include "ui/viewer/ServerDialog.h"
 #include "ui/viewer/ViewerExport.h"
@@ -28,11 +29,6 @@ namespace ui {
 namespace {
 
 const QString kProgram = QStringLiteral("ZAMO Report Viewer");
-
-QString dateText(const QDateTime& date)
-{
-    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();
-}
 
 QTableWidget* makeGrid(const char* name, const QStringList& headers)
 {
@@ -297,14 +293,14 @@ void ViewerMainWindow::showList(const viewer::ReportListView& view)
         m_grid->setRowCount(int(view.page.rows.size()));
         for (int r = 0; r < view.page.rows.size(); ++r) {
             const results::ReportListRow& row = view.page.rows[r];
-            fillRow(
-                m_grid, r,
-                {QString::number(row.uniqueGroupId), row.lot, dateText(row.dateExecuted), dateText(row.dateCompleted)});
+            fillRow(m_grid, r,
+                    {QString::number(row.uniqueGroupId), row.lot, results::listDateText(row.dateExecuted),
+                     results::listDateText(row.dateCompleted)});
         }
         m_archives->setRowCount(int(view.archives.rows.size()));
         for (int r = 0; r < view.archives.rows.size(); ++r) {
             const results::ArchiveListRow& row = view.archives.rows[r];
-            fillRow(m_archives, r, {row.range, row.fileName, dateText(row.archiveDate)});
+            fillRow(m_archives, r, {row.range, row.fileName, results::listDateText(row.archiveDate)});
         }
         QStringList pages;
         for (int p = 1; p <= view.pageCount; ++p)

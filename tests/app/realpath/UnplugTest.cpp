@@ -4,6 +4,8 @@
 // reconnects by itself.
 
 #include "RealPathFixture.h"
+#include "ui/testwindow/ElectrodePanel.h"
+#include "ui/testwindow/TestListPanel.h"
 #include "unit/UnitLink.h"
 
 #include <QLabel>
@@ -17,12 +19,33 @@ struct Seen {
     QColor lamp;
     QString status;
     QString estimate;
+    QString tip;         // the status label's tooltip
+    QString shown;       // what the status label paints
+    bool shownFits;      // and that it fits the label's width
+    QList<QRect> places; // the status panel, the test list and the electrode panel
 };
 
 class Unplugged : public RealPath {
 protected:
     QString estimate() { return station.testWindow().frame().ExpectedCompletionTimeLabel->text(); }
-    Seen now() { return {station.unitLamp(1), station.unitStatus(1), estimate()}; }
+    QList<QRect> places()
+    {
+        ui::TestWindow& form = station.testWindow();
+        return {form.statusPanel().geometry(), form.testListPanel().geometry(), form.electrodePanel().geometry()};
+    }
+    Seen now()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const ui::ElidedLabel* label = station.testWindow().statusPanel().unitLabels()[1];
+        const QString shown = label->shownText();
+        return {station.unitLamp(1),
+                station.unitStatus(1),
+                estimate(),
+                label->toolTip(),
+                shown,
+                label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
+                places()};
+    }
 
     // Starts the standard list and waits for its first completion estimate;
     // the unit is still measuring then.
@@ -56,6 +79,7 @@ TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceI
     ASSERT_TRUE(station.start());
     ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-B1"));
     ASSERT_TRUE(startRunAndWaitForTheEstimate());
+    const QList<QRect> before = now().places;
 
     // The operator takes a while to answer; the run's timers go on meanwhile.
     std::vector<Seen> whileAsked;
@@ -71,7 +95,14 @@ TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceI
         EXPECT_EQ(seen.lamp, ui::StatusLamp::red());
         EXPECT_EQ(seen.status, "Disconnected *FT_GetQueueStatus - General IO Error*");
         EXPECT_EQ(seen.estimate, "");
+        // The long text moves nothing: it is cut where it is painted and
+        // whole in the tooltip.
+        EXPECT_EQ(seen.places, before);
+        EXPECT_EQ(seen.tip, seen.status);
+        EXPECT_TRUE(seen.shownFits) << seen.shown.toStdString();
+        EXPECT_TRUE(seen.shown == seen.status || seen.shown.endsWith(QChar(0x2026))) << seen.shown.toStdString();
     }
+    EXPECT_TRUE(station.logText().contains("FT_GetQueueStatus - General IO Error"));
     EXPECT_EQ(station.prompts().messages(), QStringList{UsbErrorBox});
 
     // "OK" once it is plugged in again.

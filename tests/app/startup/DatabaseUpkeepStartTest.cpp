@@ -2,7 +2,8 @@
 // backup and upgrade at the next start (in their progress windows), a file
 // the station cannot use kept and replaced, the fall-back to the default
 // folder, the server's revision check and its update offer, and the database
-// options window from the frame's menu.
+// options window from the frame's menu, which tells folders apart by letter
+// case as the file system does.
 
 #include "StationStartFixture.h"
 #include "platform/DbConnection.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -290,6 +292,48 @@ TEST_F(DatabaseUpkeepStartTest, TheFrameOpensTheDatabaseOptionsWhoseSaveChecksTh
     EXPECT_TRUE(databaseLines().contains("Database upgrade to Rev 15"));
     EXPECT_EQ(revision(databaseFile()), 15);
     EXPECT_EQ(archiveFiles().size(), 1);
+}
+
+// /data/zamo in use, /data/ZAMO chosen: another folder, so the copy of the
+// database is offered, and OK takes the current file there.
+TEST_F(DatabaseUpkeepStartTest, AFolderThatDiffersOnlyInLetterCaseIsANewFolderAndOffersTheCopy)
+{
+    const QString lower = home.path() + "/data/zamo";
+    const QString upper = home.path() + "/data/ZAMO";
+    QDir().mkpath(lower);
+    QDir().mkpath(upper);
+    QDir().mkpath(folder);
+    config::iniWrite("Database", "LocalDatabaseFolder", lower, folder + "/settings.ini");
+    ASSERT_TRUE(start());
+    ASSERT_EQ(settings.paths.databaseFile, lower + "/ZAMO_Results.mdb");
+    {
+        platform::DbConnection db;
+        db.openFile(settings.paths.databaseFile, false);
+        db.execute("INSERT INTO TestGroups (UniqueGroupID, LotNumber) VALUES (7, 'Lot 7')");
+    }
+    prompts->shown.clear();
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<ui::DatabaseOptionsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        prompts->fileAnswers = {upper};
+        prompts->messageAnswers = {platform::MsgResult::Ok};
+        window->selectFolderButton->click();
+        window->save();
+    });
+    ui::StationWindows::frame()->FileDatabaseOptions->trigger();
+
+    QStringList boxes;
+    for (const platform::ShownPrompt& p : prompts->shown)
+        if (p.kind == "message")
+            boxes << p.title;
+    EXPECT_EQ(boxes, QStringList{"Copy Database?"});
+    EXPECT_EQ(config::iniRead("Database", "LocalDatabaseFolder", folder + "/settings.ini"), upper);
+    for (const QString& copy : {lower, upper}) {
+        platform::DbConnection db;
+        db.openFile(copy + "/ZAMO_Results.mdb", true);
+        EXPECT_EQ(db.execute("SELECT LotNumber FROM TestGroups WHERE UniqueGroupID = 7").value(0).toString(), "Lot 7")
+            << copy.toStdString();
+    }
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 // The report windows through the station's own start-up: the Reports menu
 // shows the one live list, and a list opened during a run on a full local
 // database leaves the database to the run and archives it once the run is
-// over, the run's group with it.
+// over, the run's group with it; a list of 100,000 groups sorted by lot,
+// descending, page by page.
 
+#include "support/ListPages.h"
 #include "support/StationHarness.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/reportlists/ReportListOpeners.h"
 #include "ui/reportlists/ReportListWindow.h"
 #include "ui/testwindow/TestListPanel.h"
 
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -65,6 +68,32 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
     EXPECT_EQ(ui::liveReportListWindow(), list);
     EXPECT_TRUE(list->isVisible());
     EXPECT_TRUE(list->ascendingOption()->isChecked());
+}
+
+// 100,000 groups in lots of seven or eight, sorted by lot, descending: the
+// lots from the highest down, the groups of each lot ascending, every group
+// on exactly one of the hundred pages (the page past them repeats the last),
+// and the dates as the station writes them.
+TEST(ReportListStation, AHundredThousandGroupsByLotDescendingPageByPage)
+{
+    testsupport::StationHarness station;
+    ASSERT_TRUE(station.start());
+    station.stationSettings().database.maxRecords = 1000000; // no archive on opening
+    {
+        platform::DbConnection db;
+        db.openFile(station.stationSettings().paths.databaseFile, false);
+        testsupport::addListedGroups(db, testsupport::hundredThousandInLots());
+    }
+    ASSERT_TRUE(station.choose("Report Viewer"));
+    ui::ReportListWindow* list = ui::liveReportListWindow();
+    ASSERT_TRUE(list);
+    const int lot = list->sortByList()->findText("Lot");
+    list->sortByList()->setCurrentIndex(lot);
+    emit list->sortByList()->activated(lot);
+    list->descendingOption()->click();
+
+    testsupport::expectHundredThousandByLotDescending(
+        testsupport::everyListPage(list->pagesList(), list->reportGrid()));
 }
 
 } // namespace

@@ -4,8 +4,12 @@
 // the list mode changes, and the service strip leaves the status text whole.
 #include "support/StationHarness.h"
 #include "ui/common/MdiPlacement.h"
+#include "ui/common/Twips.h"
+#include "ui/options/AdvancedOptionsWindow.h"
+#include "ui/reportlists/ReportListWindow.h"
 #include "ui/shell/BackgroundWindow.h"
 #include "ui/shell/StatusWindow.h"
+#include "ui/testwindow/LotByElectrodeDialog.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -77,14 +81,93 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
     }
 }
 
+// The frame's area on the screen.
+QRect areaOnScreen(testsupport::StationHarness& station)
+{
+    QWidget* viewport = station.frame().mdiArea()->viewport();
+    return {viewport->mapToGlobal(QPoint(0, 0)), viewport->size()};
+}
+
+// A window's place on the screen, as text for a failure.
+std::string placeText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+TEST(StationWindowsTest, EveryWindowTheMenusAndThePreTestDetailsOpenLiesInsideTheFrame)
+{
+    testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), QStringLiteral("/vadov"));
+    ASSERT_TRUE(station.start());
+    const QSize area = station.frame().mdiAreaSize();
+    const QPoint corner(ui::Twips::toPixels(400), ui::Twips::toPixels(400));
+
+    // "Report Viewer" brings the report list up 400 twips from the frame's
+    // corner, whether it was moved away, minimized or maximized meanwhile.
+    using Change = std::function<void(QWidget*)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"first use", [](QWidget*) {}},
+        {"moved away", [](QWidget* sub) { sub->move(900, 700); }},
+        {"minimized", [](QWidget* sub) { sub->showMinimized(); }},
+        {"maximized", [](QWidget* sub) { sub->showMaximized(); }},
+        {"closed", [](QWidget* sub) { sub->close(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        if (ui::ReportListWindow* open = ui::liveReportListWindow())
+            change(ui::MdiChild::outerWidget(open));
+        ASSERT_TRUE(station.choose("Report Viewer"));
+        QCoreApplication::processEvents();
+        ui::ReportListWindow* list = ui::liveReportListWindow();
+        ASSERT_NE(list, nullptr);
+        const QRect place = ui::MdiChild::outerWidget(list)->geometry();
+        EXPECT_EQ(place.topLeft(), corner);
+        EXPECT_TRUE(ui::MdiChild::liesInside(list, area)) << placeText(place);
+        EXPECT_FALSE(ui::MdiChild::outerWidget(list)->isMinimized());
+    }
+
+    ASSERT_TRUE(station.choose("Options"));
+    ui::AdvancedOptionsWindow* options = ui::StationWindows::advancedOptions();
+    const QRect main = ui::MdiChild::outerWidget(station.testWindow().hostWidget())->geometry();
+    EXPECT_EQ(ui::MdiChild::outerWidget(options)->pos(), main.topLeft() + corner);
+    EXPECT_TRUE(ui::MdiChild::liesInside(options, area)) << placeText(ui::MdiChild::outerWidget(options)->geometry());
+
+    // The modal windows: "Database Options...", and the pre-test details of
+    // a run with its "Lot Number by Electrode" window.
+    QMap<QString, QRect> modal;
+    station.whenModal([&](QWidget* w) {
+        modal["Database Options"] = w->frameGeometry();
+        w->close();
+    });
+    ASSERT_TRUE(station.choose("Database Options..."));
+    station.connectSimulatedUnit(1, 2);
+    ASSERT_TRUE(station.runUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, 20000));
+    station.whenModal([&](QWidget* w) {
+        auto* details = qobject_cast<ui::TestDetailsDialog*>(w);
+        ASSERT_NE(details, nullptr);
+        modal["pre-test details"] = details->frameGeometry();
+        station.whenModal([&](QWidget* lots) {
+            EXPECT_NE(qobject_cast<ui::LotByElectrodeDialog*>(lots), nullptr);
+            modal["Lot Numbers by Electrode"] = lots->frameGeometry();
+            lots->close();
+        });
+        details->lotByElectrodeButton->click();
+        details->cancelButton->click();
+    });
+    ASSERT_TRUE(station.click("Run Standard Sequence"));
+    EXPECT_EQ(modal.keys(), (QStringList{"Database Options", "Lot Numbers by Electrode", "pre-test details"}));
+    for (auto it = modal.cbegin(); it != modal.cend(); ++it)
+        EXPECT_TRUE(areaOnScreen(station).contains(it.value()))
+            << it.key().toStdString() << " at " << placeText(it.value());
+
+    // The main windows are where they were.
+    expectWindowsFit(station);
+}
+
 TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheListModeChanges)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.start());
+    ASSERT_TRUE(station.startWithSimulatedList("A1-B1", {"ACZ,A1-B1,1"}));
     ui::TestWindow& form = station.testWindow();
-    station.connectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
     ASSERT_TRUE(station.runTestList("LOT-1"));
 
     // The run's report window, closed as the operator does.

@@ -40,7 +40,7 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
 
     const QStringList lines = ui::StationWindows::commBuffer().split("\r\n");
     ASSERT_TRUE(lines.contains("* Tests Completed")) << ui::StationWindows::commBuffer().right(4000).toStdString();
-    EXPECT_EQ(lines.filter("* Open Circuit test on Electrodes A1-P2 started at").size(), 1);
+    EXPECT_EQ(lines.filter("* Open Circuit test on Electrodes A1-P1 started at").size(), 1);
     EXPECT_TRUE(station.prompts().messages().filter("Open Circuit").isEmpty());
     // The pace of A1 and B1 beside the list, a minute apart (two minutes, four at a time).
     EXPECT_EQ(lines.filter("* PACE1 test on Electrodes A1 started at").size(), 1);

@@ -3,7 +3,7 @@
 // (no settings file, no log, no data folder), and the program ending when
 // the main window closes, whatever report windows are open.
 
-#include "app/ViewerStartUp.h"
+#include "app/viewer/ViewerStartUp.h"
 #include "config/AppVersion.h"
 #include "platform/DbConnection.h"
 #include "platform/ScriptedPrompts.h"

@@ -4,7 +4,7 @@
 
 #include "config/StationSettings.h"
 #include "testlists/StationTestLists.h"
-#include "ui/testwindow/TestWindowCommands.h"
+#include "ui/shell/TestWindowCommands.h"
 
 #include <QStringList>
 

@@ -108,14 +108,42 @@ TEST_F(DatabaseOptionsWindowTest, SavingWritesTheSevenKeysInOrderAndRunsTheCheck
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
-TEST_F(DatabaseOptionsWindowTest, TheSameFolderInOtherLetterCaseIsNoChange)
+// Folders are told apart as the file system tells them: letter case counts,
+// a spelling of the same folder does not.
+TEST_F(DatabaseOptionsWindowTest, AFolderIsAChangeWhenTheFileSystemHoldsItApart)
 {
-    prompts->fileAnswers = {current.toUpper()};
-    window->selectFolderButton->click();
-    EXPECT_EQ(window->folderEdit->text(), current.toUpper());
-    window->save();
-    for (const platform::ShownPrompt& p : prompts->shown)
-        EXPECT_NE(p.title, "Copy Database?");
+    QDir().mkpath(dir.filePath("CURRENT"));
+    ASSERT_TRUE(QFile::link(current, dir.filePath("link")));
+    const struct {
+        QString choice;
+        bool change;
+    } cases[] = {
+        {current, false},
+        {current + "/", false},
+        {dir.filePath("other/../current"), false},
+        {dir.filePath("link"), false}, // a link to the folder in use
+        {dir.filePath("CURRENT"), true},
+        {dir.filePath("Current"), true}, // not there yet
+        {other, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choice.toStdString());
+        results::closeDatabase();
+        settings.database.localDatabaseFolder = current;
+        settings.paths.placeDatabase(current);
+        window = std::make_unique<ui::DatabaseOptionsWindow>(settings, [this] { ++checks; });
+        prompts->shown.clear();
+        prompts->fileAnswers = {c.choice};
+        prompts->messageAnswers = {MsgResult::Cancel};
+        window->selectFolderButton->click();
+        EXPECT_EQ(window->folderEdit->text(), c.choice);
+        ASSERT_TRUE(window->save());
+        QStringList boxes;
+        for (const platform::ShownPrompt& p : prompts->shown)
+            if (p.kind == "message")
+                boxes << p.title;
+        EXPECT_EQ(boxes, c.change ? QStringList{"Copy Database?"} : QStringList());
+    }
 }
 
 TEST_F(DatabaseOptionsWindowTest, ANewFolderOffersTheCopyOfTheCurrentFile)

@@ -1,12 +1,16 @@
 // The operator log, the unit and database status, and the link events.
 #include "TestWindowFixture.h"
+#include "config/IniKeys.h"
 #include "run/OperatorLog.h"
+#include "testlists/ElectrodeSelection.h"
+#include "testlists/TestStep.h"
 #include "ui/common/StatusLamp.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 
 using ::testing::ElementsAre;
 
@@ -120,6 +124,39 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
     EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
     EXPECT_FALSE(form->frame().TestsRunBiasTest->isEnabled());
     EXPECT_TRUE(form->frame().TestsRunACZ30Zero->isEnabled());
+}
+
+TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
+{
+    config::iniWrite("Electrodes", "Default", "A1-B1.C2", settings.paths.settingsFile);
+    testlists::applyElectrodeString("A1-B1.C2");
+    form->applyElectrodeSelection();
+    auto step = std::make_shared<testlists::TestStep>();
+    step->initByString("ACZ,A1-P2,1");
+    testlists::Globals::ActiveTestList = {step};
+    form->updateTestSequenceList();
+    ui::ElectrodePanel& panel = form->electrodePanel();
+
+    unit1.plug(2, true);
+    form->connectionEvents().unitConnected(1);
+    EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-B1");
+    EXPECT_EQ(testlists::buildElectrodeString(true), "A1-B1");
+    EXPECT_EQ(step->electrodeString(), "A1-B1");
+    EXPECT_EQ(form->testListPanel().grid()->item(0, 2)->text(), "A1-B1");
+    EXPECT_FALSE(panel.electrodeBoxes()[18]->isChecked());
+    EXPECT_TRUE(panel.unsavedMark()->isHidden());
+
+    // The operator ticks D1 without saving, then the unit drops and comes
+    // back during a run: the unsaved tick stays unsaved and the steps keep
+    // their electrodes.
+    panel.electrodeBoxes()[3]->click();
+    unit1.isReconnecting = true;
+    form->connectionEvents().unitConnected(1);
+    EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-B1");
+    EXPECT_EQ(step->electrodeString(), "A1-B1");
+    EXPECT_TRUE(panel.electrodeBoxes()[3]->isChecked());
+    EXPECT_FALSE(panel.unsavedMark()->isHidden());
+    testlists::Globals::ActiveTestList.clear();
 }
 
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)

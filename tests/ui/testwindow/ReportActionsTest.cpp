@@ -13,9 +13,9 @@
 #include "support/PdfText.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/common/Twips.h"
-#include "ui/reports/StationReportActions.h"
 #include "ui/reports/TestReportWindow.h"
 #include "ui/shell/MainFrame.h"
+#include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
 
 #include <QDir>

@@ -163,7 +163,8 @@ TEST_F(ViewerMainWindowTest, EachFileChosenSetsTheChoicesOfItsRevision)
         EXPECT_EQ(child<QComboBox>("cmbSortBy")->isEnabled(), c.sortEnabled);
         EXPECT_EQ(column(1), QStringList({"1", "2", "3"}));
         EXPECT_EQ(column(2), c.lots ? QStringList({"LOT-1", "LOT-2", "LOT-3"}) : QStringList({"", "", ""}));
-        EXPECT_THAT(column(3).first().toStdString(), ::testing::MatchesRegex("[0-9]{4}-[0-9]{2}-[0-9]{2} .*"));
+        EXPECT_THAT(column(3).first().toStdString(),
+                    ::testing::MatchesRegex("[0-9]{1,2}/[0-9]{1,2}/[0-9]{4} [0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M"));
         EXPECT_EQ(items(child<QComboBox>("PagesComboBox")), QStringList({"1"}));
         EXPECT_EQ(child<QLabel>("PagesLabel")->text(), "of 1");
         EXPECT_EQ(window.selectedGroupId(), 0);

@@ -3,8 +3,8 @@
 // exists. The station and the report viewer ask it before their first
 // window.
 
-namespace app {
+namespace ui {
 
 bool initCommonControls();
 
-} // namespace app
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/reports/StationReportActions.h"
+#include "ui/shell/StationReportActions.h"
 
 #include "config/StationSettings.h"
 #include "results/ReportExportName.h"

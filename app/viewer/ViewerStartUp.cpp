@@ -1,7 +1,7 @@
-#include "app/ViewerStartUp.h"
+#include "app/viewer/ViewerStartUp.h"
 
-#include "app/CommonControls.h"
 #include "platform/Prompts.h"
+#include "ui/common/CommonControls.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ namespace app {
 
 bool ViewerStartUp::start()
 {
-    if (!initCommonControls()) {
+    if (!ui::initCommonControls()) {
         platform::Prompts::instance().message(QStringLiteral("Initialization error!"),
                                               QStringLiteral("ZAMO Report Viewer"), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Critical);

@@ -1,6 +1,6 @@
 // The report viewer program: builds the application object, puts the prompts
 // on screen and hands over to the viewer's start-up.
-#include "app/ViewerStartUp.h"
+#include "app/viewer/ViewerStartUp.h"
 #include "platform/Prompts.h"
 #include "ui/common/InteractivePrompts.h"
 

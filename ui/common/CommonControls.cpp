@@ -1,12 +1,12 @@
-#include "app/CommonControls.h"
+#include "ui/common/CommonControls.h"
 
 #include <QApplication>
 
-namespace app {
+namespace ui {
 
 bool initCommonControls()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-} // namespace app
+} // namespace ui
