@@ -220,7 +220,10 @@ qint32 RunRecording::createTestGroupRecord()
 
 void RunRecording::createTestRecords(const QString& testType, bool pace, testlists::TestStep& test)
 {
+    const qint32 group = m_state.Keys.CurrentGroupID;
     flushReadings();
+    if (group != 0 && m_state.Keys.CurrentGroupID == 0)
+        return; // the waiting readings failed and their failure cancelled the run: no tests outside its group
     RunRecordKeys& keys = m_state.Keys;
     if (pace) {
         // A pace step keeps its own keys; its test units follow its own electrodes.
