@@ -145,6 +145,28 @@ protected:
         return failures;
     }
 
+    // runAndBreak with another program's lock on the results, past a short
+    // busy wait; the lock is held until the connection returned rolls back.
+    std::unique_ptr<platform::DbConnection> runAndLockOut(const QString& after)
+    {
+        results::BusyWaitMilliseconds = 300;
+        std::unique_ptr<platform::DbConnection> other;
+        runAndBreak(after, [&] {
+            other = openResults(false);
+            other->transaction();
+            other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
+                                   : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
+                                     "UnitMasterDiagnostics IN EXCLUSIVE MODE");
+        });
+        return other;
+    }
+    QString lockCause() const { return local() ? "database is locked" : "canceling statement due to lock timeout"; }
+    static QString waitingCancelLine(const QString& cause)
+    {
+        return "* Unable to record the cancelled test group: " + cause
+               + " - the cancel waits and is written as soon as the database can take it";
+    }
+
     // The one box of the failure, and the operator log and the database
     // agreeing on every stored value.
     void expectOneBoxAndAnHonestLog(platform::DbConnection& db, const QString& cause)
@@ -178,24 +200,31 @@ protected:
 // stops; no verdict is stored without its value.
 TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVerdictWithoutItsValue)
 {
-    results::BusyWaitMilliseconds = 300;
-    std::unique_ptr<platform::DbConnection> other;
-    runAndBreak("Final result recorded for A1", [&] {
-        other = openResults(false);
-        other->transaction();
-        other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
-                               : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
-                                 "UnitMasterDiagnostics IN EXCLUSIVE MODE");
-    });
+    const std::unique_ptr<platform::DbConnection> other = runAndLockOut("Final result recorded for A1");
     if (HasFatalFailure())
         return;
     // A1 is stored with its verdict; B1's final reading comes next.
-    const QString cause = local() ? "database is locked" : "canceling statement due to lock timeout";
+    const QString cause = lockCause();
     EXPECT_EQ(failureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
-                                           "* Unable to record the result of B1: " + cause,
-                                           "* Unable to record the cancelled test group: " + cause
-                                               + " - the cancel waits and is written as soon as the database can "
-                                                 "take it"}));
+                                           "* Unable to record the result of B1: " + cause, waitingCancelLine(cause)}));
+    other->rollback();
+    expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
+}
+
+// The database locked once the run's last verdict is stored: its completion
+// is the one record lost, and the run ends as a cancel, never completed; the
+// cancel waits until the lock is gone.
+TEST_P(StationDatabaseFailure, ACompletionThatCannotBeStoredEndsTheRunAsACancel)
+{
+    station.writeDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n");
+    const std::unique_ptr<platform::DbConnection> other = runAndLockOut("Final result recorded for B1");
+    if (HasFatalFailure())
+        return;
+    const QString cause = lockCause();
+    EXPECT_EQ(failureLines(),
+              QStringList({"* Unable to record the completion of the test group: " + cause, waitingCancelLine(cause)}));
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* 1 record of this run could not be stored\r\n"));
     other->rollback();
     expectOneBoxAndAnHonestLog(*openResults(), cause);
     expectTheWaitingCancelWritten(*openResults());
