@@ -90,6 +90,9 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     EXPECT_EQ(station.unitStatus(c.lost).left(12), "Disconnected");
     EXPECT_EQ(station.unitLamp(c.lost), ui::StatusLamp::red());
     EXPECT_FALSE(item(QString("Disconnect Unit %1").arg(c.lost))->isEnabled());
+    EXPECT_TRUE(item(QString("Connect Unit %1").arg(c.lost))->isEnabled());
+    // Without a unit nothing can run; beside the other unit its run can.
+    EXPECT_EQ(station.button("Run Standard Sequence")->isEnabled(), c.lost == 2);
     EXPECT_EQ(groups(), "1|False|True\n");
     EXPECT_EQ(untrueRecords(), "");
     // Both units' verdicts of the first step stay; none of a step the loss cut short.
