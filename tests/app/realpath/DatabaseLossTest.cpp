@@ -1,7 +1,8 @@
 // The results file becoming unwritable while a unit measures: the run stops
 // at the first record it cannot store, before the operator's box waits, the
 // box and the log say why, the log counts every lost record, and the file
-// afterwards holds no completed group and no verdict without its reading.
+// afterwards holds no completed group and no verdict without its reading;
+// once the file can be written again, the run's cancel is.
 
 #include "RealPathFixture.h"
 #include "support/StoredRunChecks.h"
@@ -49,4 +50,10 @@ TEST_F(RealPath, AResultsFileLostMidRunStopsTheRunBeforeTheOperatorIsTold)
     EXPECT_TRUE(testsupport::groupEnds(file).startsWith("1|False|")) << testsupport::groupEnds(file).toStdString();
     EXPECT_EQ(testsupport::untrueRecords(file), "");
     EXPECT_EQ(station.storedVerdicts(), QStringList());
+
+    // The folder writable again, the waiting cancel is written: no group is left open.
+    EXPECT_TRUE(station.waitUntil([&] { return testsupport::groupEnds(file) == "1|False|True\n"; },
+                                  3 * results::CancelRetryMilliseconds))
+        << testsupport::groupEnds(file).toStdString();
+    EXPECT_FALSE(QFile::exists(station.stationSettings().paths.openGroupsFile));
 }
