@@ -2,6 +2,7 @@
 // electrode judged on the simulator's reading, and data errors retried
 // until the unit gives a good reading.
 #include "run/VerdictRules.h"
+#include "support/UnitReplies.h"
 #include "support/QtPrinters.h"
 #include "support/StationHarness.h"
 
@@ -37,7 +38,7 @@ protected:
     void connectUnit(bool zamo80)
     {
         ASSERT_TRUE(station.start());
-        QObject::connect(&station.link(1), &unit::UnitLink::rxaczTestData, &station.testWindow(),
+        testsupport::onReply<unit::AczReading>(&station.link(1), &station.testWindow(),
                          [this](int, qint16 channel, const unit::AczReading& r) {
                              if (r.completed)
                                  finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
@@ -69,7 +70,7 @@ protected:
             r.zamo80 ? station.stationSettings().limits.warningZamo80Acz : station.stationSettings().limits.warningAcz;
         const QString code =
             run::VerdictRules::withCalibrationExpiry(run::VerdictRules::judge(r.value, limit, warning),
-                                                     station.link(1).electrodeChannelCalibrationExpired(r.channel));
+                                                     station.link(1).channels().electrodeChannelCalibrationExpired(r.channel));
         return "Final result recorded for " + run::VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 

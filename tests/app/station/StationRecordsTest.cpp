@@ -5,6 +5,7 @@
 // record every reading.
 
 #include "StationBackendFixture.h"
+#include "support/UnitReplies.h"
 #include "run/VerdictRules.h"
 #include "unit/UnitLink.h"
 
@@ -30,9 +31,9 @@ void countFinals(unit::UnitLink& link, ui::TestWindow& form, Finals& finals)
         if (completed)
             ++finals[run::VerdictRules::electrodeName(1, channel)];
     };
-    QObject::connect(&link, &unit::UnitLink::rxdcoTestData, &form,
+    testsupport::onReply<unit::DcoReading>(&link, &form,
                      [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
-    QObject::connect(&link, &unit::UnitLink::rxsdrTestData, &form,
+    testsupport::onReply<unit::SdrReading>(&link, &form,
                      [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
 }
 
@@ -41,7 +42,7 @@ using Readings = std::map<QString, QList<double>>;
 
 void collectAczFinals(unit::UnitLink& link, ui::TestWindow& form, Readings& readings)
 {
-    QObject::connect(&link, &unit::UnitLink::rxaczTestData, &form,
+    testsupport::onReply<unit::AczReading>(&link, &form,
                      [&readings](int, qint16 ch, const unit::AczReading& r) {
                          if (r.completed)
                              readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;

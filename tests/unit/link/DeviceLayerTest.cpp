@@ -1,4 +1,5 @@
 #include "LinkFixture.h"
+#include "support/UnitReplies.h"
 #include "UnitLinkTestAccess.h"
 #include "unit/UsbDevice.h"
 
@@ -329,7 +330,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         QList<bool> lidAtConnected;
         QObject::connect(comm.get(), &unit::UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
         bool handled = false;
-        QObject::connect(comm.get(), &unit::UnitLink::rxIdle, [&] {
+        testsupport::onReply<unit::ChannelIdle>(comm.get(), [&](int, qint16, const unit::ChannelIdle&) {
             if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
                 driver->failNext(Call::Write, 4);
                 comm->sendCommandToChannel("(GA)", 0, true);
