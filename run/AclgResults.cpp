@@ -35,8 +35,7 @@ void AclgResults::aclgReading(int unit, qint16 channel, const unit::AclgReading&
     if (!VerdictRules::validChannel(unit, channel))
         return;
     QString trace = QStringLiteral("ACLG.2");
-    handle({unit, channel, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1,
-            r.v50 < 1 && r.ve < 1},
+    handle({unit, channel, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1, r.v50 < 1 && r.ve < 1},
            trace);
     config::writeLog(trace);
 }

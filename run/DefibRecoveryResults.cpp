@@ -14,8 +14,7 @@ void DefibRecoveryResults::defibRecoveryStarted(int)
     m_flow.state().StartupFlag = false;
 }
 
-void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel,
-                                                   const unit::DefibRecoveryReading& reading)
+void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading)
 {
     if (!VerdictRules::validChannel(unit, channel) || !m_flow.isFinal(reading.completed))
         return;

@@ -26,8 +26,8 @@ void ImpedanceResults::aczReading(int unit, qint16 channel, const unit::AczReadi
     const bool bad =
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
     const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ"), zamo80, m_flow.limits());
-    handleFinal({QStringLiteral("ACZ"), unit, channel, bad, reading.measureHigh, reading.measurement,
-                 ACZOpenThreshold, limits, zamo80 && m_flow.state().PreCheckRunning});
+    handleFinal({QStringLiteral("ACZ"), unit, channel, bad, reading.measureHigh, reading.measurement, ACZOpenThreshold,
+                 limits, zamo80 && m_flow.state().PreCheckRunning});
 }
 
 void ImpedanceResults::acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading)

@@ -49,44 +49,37 @@ void ResultHandlers::handle(const unit::UnitReply& reply)
         if (m_sequencer.acceptResultReply(unit, -1, QLatin1String(name)))
             guarded(QLatin1String(name), handle);
     };
-    std::visit(unit::Overloaded{
-                   [&](const unit::AczReading& r) {
-                       result("ACZ", "ACZ", [&] { m_impedance.aczReading(unit, channel, r); });
-                   },
-                   [&](const unit::Acz30Reading& r) {
-                       result("ACZ30", "ACZ30", [&] { m_impedance.acz30Reading(unit, channel, r); });
-                   },
-                   [&](const unit::Acz30Zero& r) {
-                       result("ACZ30ZERO", "ACZ30 zero", [&] { m_impedance.acz30Zero(unit, channel, r); });
-                   },
-                   [&](const unit::AclgAck&) { start("ACLG start", [&] { m_aclg.aclgStarted(unit); }); },
-                   [&](const unit::AclgReading& r) {
-                       result("ACLG", "ACLG", [&] { m_aclg.aclgReading(unit, channel, r); });
-                   },
-                   [&](const unit::Zamo24AclgReading& r) {
-                       result("ACLG", "ACLG", [&] { m_aclg.zamo24AclgReading(unit, channel, r); });
-                   },
-                   [&](const unit::DefibRecoveryAck&) {
-                       start("DEFR start", [&] { m_defib.defibRecoveryStarted(unit); });
-                   },
-                   [&](const unit::DefibRecoveryReading& r) {
-                       result("DEFR", "DEFR", [&] { m_defib.defibRecoveryReading(unit, channel, r); });
-                   },
-                   [&](const unit::NoiseReading& r) {
-                       result("NOISE", "NOISE", [&] { m_offsetNoiseBias.noiseReading(unit, channel, r); });
-                   },
-                   [&](const unit::DcoReading& r) {
-                       result("DCO", "DCO", [&] { m_offsetNoiseBias.dcoReading(unit, channel, r); });
-                   },
-                   [&](const unit::BiasReading& r) {
-                       result("BIAS", "BIAS", [&] { m_offsetNoiseBias.biasReading(unit, channel, r); });
-                   },
-                   [&](const unit::SdrReading& r) {
-                       result("SDR", "SDR", [&] { m_sdr.sdrReading(unit, channel, r); });
-                   },
-                   [](const auto&) {},
-               },
-               reply.value);
+    std::visit(
+        unit::Overloaded{
+            [&](const unit::AczReading& r) { result("ACZ", "ACZ", [&] { m_impedance.aczReading(unit, channel, r); }); },
+            [&](const unit::Acz30Reading& r) {
+                result("ACZ30", "ACZ30", [&] { m_impedance.acz30Reading(unit, channel, r); });
+            },
+            [&](const unit::Acz30Zero& r) {
+                result("ACZ30ZERO", "ACZ30 zero", [&] { m_impedance.acz30Zero(unit, channel, r); });
+            },
+            [&](const unit::AclgAck&) { start("ACLG start", [&] { m_aclg.aclgStarted(unit); }); },
+            [&](const unit::AclgReading& r) { result("ACLG", "ACLG", [&] { m_aclg.aclgReading(unit, channel, r); }); },
+            [&](const unit::Zamo24AclgReading& r) {
+                result("ACLG", "ACLG", [&] { m_aclg.zamo24AclgReading(unit, channel, r); });
+            },
+            [&](const unit::DefibRecoveryAck&) { start("DEFR start", [&] { m_defib.defibRecoveryStarted(unit); }); },
+            [&](const unit::DefibRecoveryReading& r) {
+                result("DEFR", "DEFR", [&] { m_defib.defibRecoveryReading(unit, channel, r); });
+            },
+            [&](const unit::NoiseReading& r) {
+                result("NOISE", "NOISE", [&] { m_offsetNoiseBias.noiseReading(unit, channel, r); });
+            },
+            [&](const unit::DcoReading& r) {
+                result("DCO", "DCO", [&] { m_offsetNoiseBias.dcoReading(unit, channel, r); });
+            },
+            [&](const unit::BiasReading& r) {
+                result("BIAS", "BIAS", [&] { m_offsetNoiseBias.biasReading(unit, channel, r); });
+            },
+            [&](const unit::SdrReading& r) { result("SDR", "SDR", [&] { m_sdr.sdrReading(unit, channel, r); }); },
+            [](const auto&) {},
+        },
+        reply.value);
 }
 
 } // namespace run

@@ -66,7 +66,8 @@ void ChannelMaintenanceCommands::txGetSerialNumber(qint16 channel)
     m_sender.send("(MS1)", channel);
 }
 
-void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 val1, qint16 val2, qint16 val3, qint16 val4)
+void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 val1, qint16 val2, qint16 val3,
+                                                           qint16 val4)
 {
     m_sender.send(setCalibrationReference(m_sender.model(), val1, val2, val3, val4), channel);
 }
@@ -102,10 +103,11 @@ void ChannelMaintenanceCommands::txSaveOsctune(qint16 channel)
 }
 
 void ChannelMaintenanceCommands::txSetPacePulse(qint16 channel, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms,
-                              qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage)
+                                                qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage)
 {
-    m_sender.send(setPacePulse(m_sender.model(), pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage),
-         channel);
+    m_sender.send(
+        setPacePulse(m_sender.model(), pace1On50, pace2On50, pace1Offms, pace2Offms, pace1Voltage, pace2Voltage),
+        channel);
 }
 
 void ChannelMaintenanceCommands::txGetPacePulse(qint16 channel)

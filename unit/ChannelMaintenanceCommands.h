@@ -35,7 +35,8 @@ public:
     void txRunClockTest(qint16 channel);
     void txUpdateOsctune(qint16 channel, const QString& timeBitString);
     void txSaveOsctune(qint16 channel);
-    void txSetPacePulse(qint16 channel, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms, qint16 pace2Offms, qint16 pace1Voltage, qint16 pace2Voltage);
+    void txSetPacePulse(qint16 channel, qint16 pace1On50, qint16 pace2On50, qint16 pace1Offms, qint16 pace2Offms,
+                        qint16 pace1Voltage, qint16 pace2Voltage);
     void txGetPacePulse(qint16 channel);
     void txChannelLED(qint16 channel, bool enable);
 

@@ -48,6 +48,25 @@ qint32 UnitChannels::neg5V() const
     return roundHalfEven(m_state.diagnostics().neg5V);
 }
 
+bool UnitChannels::reg5VWorking() const
+{
+    return m_state.diagnostics().reg5VWorking;
+}
+
+bool UnitChannels::working200VOn() const
+{
+    return m_state.diagnostics().working200VOn;
+}
+
+bool UnitChannels::working200VOff() const
+{
+    return m_state.diagnostics().working200VOff;
+}
+
+QString UnitChannels::unitFirmwareVersion() const
+{
+    return m_state.diagnostics().firmwareVersion;
+}
 
 ChannelRecord* UnitChannels::electrode(int channel)
 {

@@ -32,6 +32,11 @@ public:
     qint32 vcc() const;
     qint32 pos5V() const;
     qint32 neg5V() const;
+    bool reg5VWorking() const;
+    bool working200VOn() const;
+    bool working200VOff() const;
+    // The unit's own firmware, from its diagnostics.
+    QString unitFirmwareVersion() const;
 
     // The record of a channel, nullptr outside 0..15.
     ChannelRecord* electrode(int channel);

@@ -91,7 +91,7 @@ void UnitCommands::txMasterFindChannels()
 }
 
 void UnitCommands::txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps,
-                                      bool immediate)
+                                          bool immediate)
 {
     const UnitModel unitModel = m_sender.model();
     const QString command = allChannelCommand(testType, unitModel);

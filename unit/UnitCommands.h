@@ -29,7 +29,8 @@ public:
     void txMasterTriggerCharge(bool immediate = false);
     void txMasterCheckLid(bool pollData = false);
     void txMasterFindChannels();
-    void txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps = 1, bool immediate = false);
+    void txMasterAllChannelSend(const QString& testType, const QString& channelBitString, qint16 reps = 1,
+                                bool immediate = false);
     void txStopAllBiasTest();
     void txCancelAllElectrodes(bool immediate = false);
 

@@ -91,7 +91,7 @@ void UnitHandshake::openRealDevice()
         if (m_port.closeDevice() != platform::FT_OK) {
             m_port.setOpen(false);
             m_status.showFailure(QStringLiteral("Close attempt failed"));
-            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
+            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
             emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
             m_refreshStatus();
             m_opening = false;
@@ -101,10 +101,10 @@ void UnitHandshake::openRealDevice()
     }
     m_port.setOpen(false);
 
-    const qint32 index = m_port.findDevice(QString::fromLatin1(UnitLink::UnitDeviceDescription));
+    const qint32 index = m_port.findDevice(QString::fromLatin1(UnitLink::deviceDescription));
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
-        config::writeLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
+        config::writeLog(m_port.device().deviceCount == 0 ? QStringLiteral("No USB devices found")
                                                           : QStringLiteral("No ZAMO USB devices found"));
         endOpen(true);
         return;
@@ -115,7 +115,7 @@ void UnitHandshake::openRealDevice()
     if (failure != UnitPort::OpenFailure::None) {
         const OpenFailureText& text = openFailureTextOf(failure);
         failOpen(QLatin1String(text.label), QLatin1String(text.error),
-                 QLatin1String(text.logLine) + resultText(m_port.device().LastStatus));
+                 QLatin1String(text.logLine) + resultText(m_port.device().lastStatus));
         return;
     }
 
@@ -149,7 +149,7 @@ void UnitHandshake::openRealDevice()
         return;
     }
     m_openCompleted = true;
-    emit m_link.usbConnected(m_link.index(), m_port.device().DeviceHandle, model());
+    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
     endOpen(false);
 }
 
@@ -173,7 +173,7 @@ void UnitHandshake::openSimulatedDevice()
     }
     m_port.setPollingEnabled(true);
     m_openCompleted = true;
-    emit m_link.usbConnected(m_link.index(), m_port.device().DeviceHandle, model());
+    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
     m_refreshStatus();
 }
 
@@ -224,9 +224,9 @@ void UnitHandshake::endOpen(bool failed)
 void UnitHandshake::close(qint32 handle)
 {
     config::writeLog(QStringLiteral("Closing USB Port"));
-    m_port.device().DeviceHandle = handle;
+    m_port.device().deviceHandle = handle;
     if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
-        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
+        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
         m_status.showCloseFailed(false);
         return;
     }
@@ -293,7 +293,7 @@ platform::FtStatus UnitHandshake::reconnect()
     m_port.waitMilliseconds(m_link.delays().reconnectDelay, true);
 
     QString failure;
-    close(m_port.device().DeviceHandle);
+    close(m_port.device().deviceHandle);
     if (connected()) {
         config::writeLog(QStringLiteral("USB close failed"));
         failure = QStringLiteral("FT_CyclePortClose");
@@ -304,7 +304,7 @@ platform::FtStatus UnitHandshake::reconnect()
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
-    const platform::FtStatus status = m_port.device().LastStatus;
+    const platform::FtStatus status = m_port.device().lastStatus;
     m_reconnecting = false;
     if (!failure.isEmpty())
         reportPortError(failure, status);

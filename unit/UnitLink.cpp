@@ -4,7 +4,6 @@
 #include "platform/Clock.h"
 #include "unit/SimUnitPort.h"
 
-
 namespace unit {
 
 namespace {
@@ -109,7 +108,7 @@ void UnitLink::closeUSB(qint32 handleID)
 
 void UnitLink::disconnectDevice()
 {
-    closeUSB(m_port.device().DeviceHandle);
+    closeUSB(m_port.device().deviceHandle);
     m_port.setSimulated(false);
 }
 
@@ -166,7 +165,7 @@ void UnitLink::connectToggled(bool checked, std::optional<qint16> simulatedChann
     if (checked)
         openDevice();
     else
-        closeUSB(m_port.device().DeviceHandle);
+        closeUSB(m_port.device().deviceHandle);
 }
 
 void UnitLink::restoreConnectToggle()

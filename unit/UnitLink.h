@@ -60,7 +60,7 @@ class UnitLink : public QObject {
 public:
     static constexpr int channelCount = 16;
     // Description of the measuring unit's converter.
-    static constexpr const char* UnitDeviceDescription = "FT232R USB UART";
+    static constexpr const char* deviceDescription = "FT232R USB UART";
 
     explicit UnitLink(int index = 1, QObject* parent = nullptr);
     ~UnitLink() override;
@@ -79,11 +79,6 @@ public:
     bool isZAMO80() const { return model() == UnitModel::Zamo80; }
     bool isZAMO24() const { return model() == UnitModel::Zamo24; }
     bool lidClosed() const { return m_state.lidClosed(); }
-    bool reg5VWorking() const { return m_state.diagnostics().reg5VWorking; }
-    bool working200VOn() const { return m_state.diagnostics().working200VOn; }
-    bool working200VOff() const { return m_state.diagnostics().working200VOff; }
-    QString firmwareVersion() const { return m_state.diagnostics().firmwareVersion; }
-    QString hardwareInfo() const { return m_status.hardwareInfo(); }
     bool testRunning() const { return m_port.testRunning(); }
     // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
@@ -127,7 +122,8 @@ public:
     void enableSim();
 
     // ---- status display (drawn by UnitLinkPanel) ----
-    const UnitLinkDisplay& display() const { return m_status.display(); }
+    // The status display and the caption of the last status update.
+    const UnitLinkStatus& status() const { return m_status; }
     // The operator's Connect toggle now reads `checked`: the port opens or
     // closes; with simulatedChannels, the simulated unit with that many channels.
     void connectToggled(bool checked, std::optional<qint16> simulatedChannels);

@@ -37,28 +37,27 @@ void UnitReplyHandler::reply(qint16 channel, ReplyValue value)
 
 void UnitReplyHandler::keep(qint16 channel, const ReplyValue& value)
 {
-    std::visit(Overloaded{
-                   [this](const UnitDiagnostics& diagnostics) { m_state.setDiagnostics(diagnostics); },
-                   [this](const FoundChannels& found) {
-                       m_state.setPresentChannels(found.map);
-                       if (m_channelsChanged)
-                           m_channelsChanged();
-                   },
-                   [this](const LidState& lid) { m_state.setLidClosed(lid.closed); },
-                   [this, channel](const CalibrationDateReply& date) { keepCalibrationDate(channel, date); },
-                   [this, channel](const FirmwareVersion& firmware) {
-                       m_state.channel(channel)->setFirmwareVersion(firmware.text);
-                   },
-                   [this, channel](const SerialNumber& serial) {
-                       m_state.channel(channel)->setSerialNumber(serial.text);
-                   },
-                   [this, channel](const Zamo24PaceSettings& p) {
-                       m_state.channel(channel)->setZamo24PaceParameters(p.pace1Volts, p.pace1PulseWidthMs, p.pace1BPM,
-                                                                         p.pace2Volts, p.pace2PulseWidthMs, p.pace2BPM);
-                   },
-                   [](const auto&) {},
-               },
-               value);
+    std::visit(
+        Overloaded{
+            [this](const UnitDiagnostics& diagnostics) { m_state.setDiagnostics(diagnostics); },
+            [this](const FoundChannels& found) {
+                m_state.setPresentChannels(found.map);
+                if (m_channelsChanged)
+                    m_channelsChanged();
+            },
+            [this](const LidState& lid) { m_state.setLidClosed(lid.closed); },
+            [this, channel](const CalibrationDateReply& date) { keepCalibrationDate(channel, date); },
+            [this, channel](const FirmwareVersion& firmware) {
+                m_state.channel(channel)->setFirmwareVersion(firmware.text);
+            },
+            [this, channel](const SerialNumber& serial) { m_state.channel(channel)->setSerialNumber(serial.text); },
+            [this, channel](const Zamo24PaceSettings& p) {
+                m_state.channel(channel)->setZamo24PaceParameters(p.pace1Volts, p.pace1PulseWidthMs, p.pace1BPM,
+                                                                  p.pace2Volts, p.pace2PulseWidthMs, p.pace2BPM);
+            },
+            [](const auto&) {},
+        },
+        value);
 }
 
 void UnitReplyHandler::keepCalibrationDate(qint16 channel, const CalibrationDateReply& date)

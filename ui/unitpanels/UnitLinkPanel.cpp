@@ -53,7 +53,7 @@ UnitLinkPanel::UnitLinkPanel(unit::UnitLink* comm, QWidget* parent)
 
 void UnitLinkPanel::refresh()
 {
-    const unit::UnitLinkDisplay& d = m_comm->display();
+    const unit::UnitLinkDisplay& d = m_comm->status().display();
     m_statusLamp->setStyleSheet(fill(d.lamp));
     m_statusLamp->setAccessibleDescription(d.lamp == unit::UnitLinkDisplay::green() ? QStringLiteral("Connected")
                                                                                     : QStringLiteral("Not connected"));

@@ -5,8 +5,8 @@
 // record every reading.
 
 #include "StationBackendFixture.h"
-#include "support/UnitReplies.h"
 #include "run/VerdictRules.h"
+#include "support/UnitReplies.h"
 #include "unit/UnitLink.h"
 
 #include <QPushButton>
@@ -31,10 +31,10 @@ void countFinals(unit::UnitLink& link, ui::TestWindow& form, Finals& finals)
         if (completed)
             ++finals[run::VerdictRules::electrodeName(1, channel)];
     };
-    testsupport::onReply<unit::DcoReading>(&link, &form,
-                     [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
-    testsupport::onReply<unit::SdrReading>(&link, &form,
-                     [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
+    testsupport::onReply<unit::DcoReading>(
+        &link, &form, [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
+    testsupport::onReply<unit::SdrReading>(
+        &link, &form, [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
 }
 
 // The final ACZ readings of the simulated unit, per electrode, in the order they came.
@@ -42,11 +42,10 @@ using Readings = std::map<QString, QList<double>>;
 
 void collectAczFinals(unit::UnitLink& link, ui::TestWindow& form, Readings& readings)
 {
-    testsupport::onReply<unit::AczReading>(&link, &form,
-                     [&readings](int, qint16 ch, const unit::AczReading& r) {
-                         if (r.completed)
-                             readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
-                     });
+    testsupport::onReply<unit::AczReading>(&link, &form, [&readings](int, qint16 ch, const unit::AczReading& r) {
+        if (r.completed)
+            readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
+    });
 }
 
 // The verdict codes the station announced for one electrode, in order.

@@ -30,13 +30,12 @@ protected:
     }
     void ACLG24(qint16 channel, double r1, double r2, qint16 raw = 100, bool completed = true)
     {
-        handlers().handle({1, channel,
-                                        unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2}});
+        handlers().handle({1, channel, unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2}});
     }
     void DEFR(qint16 channel, double m4, double m60, qint16 zero = 100, bool completed = true)
     {
-        handlers().handle({
-            1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
+        handlers().handle(
+            {1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
     }
     run::RunState& state() { return form->state(); }
 };

@@ -16,13 +16,13 @@ protected:
     void DCO(qint16 channel, double value, bool completed, qint16 seconds = 30, bool zamo80 = false, qint16 ref50 = 500,
              qint16 ref750 = 500)
     {
-        handlers().handle({1, channel,
-                                 unit::DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80}});
+        handlers().handle(
+            {1, channel, unit::DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80}});
     }
     void noise(qint16 channel, double value, bool completed, qint16 high = 300, qint16 low = 200)
     {
-        handlers().handle({1, channel,
-                                   unit::NoiseReading{100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false}});
+        handlers().handle(
+            {1, channel, unit::NoiseReading{100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false}});
     }
     void bias(qint16 channel, double value, bool completed, qint16 zero = 100)
     {

@@ -44,7 +44,7 @@ TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
     ui::UnitLinkPanel view(comm.get());
     view.connectCheck()->click();
     EXPECT_TRUE(comm->connected());
-    EXPECT_TRUE(comm->display().connectChecked);
+    EXPECT_TRUE(comm->status().display().connectChecked);
     view.connectCheck()->click();
     EXPECT_FALSE(comm->connected());
 
@@ -53,7 +53,7 @@ TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
     view.simChannelsEdit()->setText("two");
     view.connectCheck()->click();
     EXPECT_FALSE(comm->connected());
-    EXPECT_FALSE(comm->display().connectChecked);
+    EXPECT_FALSE(comm->status().display().connectChecked);
     EXPECT_TRUE(log.last().contains("not a number"));
 }
 

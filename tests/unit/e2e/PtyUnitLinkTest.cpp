@@ -5,10 +5,10 @@
 // automatic reconnection of a ZAMO80.
 
 #include "UnitRecorder.h"
-#include "support/UnitReplies.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
+#include "support/UnitReplies.h"
 #include "unit/SignalGeneratorLink.h"
 #include "unit/SimulatedUnit.h"
 
@@ -99,7 +99,7 @@ TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
     EXPECT_TRUE(events.contains("Found 1100000000000000"));
     EXPECT_TRUE(events.contains("Lid 1"));
     EXPECT_TRUE(events.contains("UsbConnected 1 0"));
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1");
     EXPECT_EQ(unit->received(0), "[*][8][F][L]");
 }
 
@@ -140,7 +140,7 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
     EXPECT_FALSE(events.filter("UsbError").size());
     EXPECT_TRUE(comm->connected());
     EXPECT_FALSE(comm->reconnecting());
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1"); // the channel map is kept
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1"); // the channel map is kept
 }
 
 // A message box that opens in the handler of a reply, inside a poll tick:

@@ -37,7 +37,7 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
     EXPECT_TRUE(comm->connected());
     EXPECT_TRUE(comm->simulatorMode());
     EXPECT_FALSE(comm->isZAMO80());
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1");
 }
 
 TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTheLid)

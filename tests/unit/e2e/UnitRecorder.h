@@ -4,8 +4,8 @@
 // time at which they came.
 
 #include "../link/LinkFixture.h"
-#include "support/UnitReplies.h"
 #include "support/TempDataHome.h"
+#include "support/UnitReplies.h"
 
 #include <vector>
 

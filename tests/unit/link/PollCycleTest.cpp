@@ -1,7 +1,7 @@
 #include "LinkFixture.h"
-#include "support/UnitReplies.h"
 #include "UnitLinkTestAccess.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/UnitReplies.h"
 
 #include <utility>
 
@@ -170,8 +170,9 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
             if (c.hold != Hold::WaitAfterSending)
                 holdOnce();
         });
-        testsupport::onReply<unit::TestDataNotReady>(
-            &link, [&](int, qint16 channel, const unit::TestDataNotReady&) { seen << QString("not ready %1").arg(channel); });
+        testsupport::onReply<unit::TestDataNotReady>(&link, [&](int, qint16 channel, const unit::TestDataNotReady&) {
+            seen << QString("not ready %1").arg(channel);
+        });
         link.channels().electrode(0)->setConnected(true);
         link.channels().electrode(1)->setConnected(true);
         link.setTestRunning(true);

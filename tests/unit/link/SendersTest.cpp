@@ -3,9 +3,9 @@
 // charge and lid sequences with their pauses, in virtual time.
 
 #include "LinkFixture.h"
-#include "support/UnitReplies.h"
 #include "UnitLinkTestAccess.h"
 #include "support/AllChannelCommandTable.h"
+#include "support/UnitReplies.h"
 
 #include <functional>
 #include <iterator>
@@ -229,12 +229,15 @@ TEST_F(Senders, AllChannelSendByTestTypeModelAndRepeats)
          "[A(X)))" + bits + "] [A(i0))" + bits + "] [A(X)))" + bits + "] [A(i0))" + bits + "]"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(framesAs(c.model, [&](auto& u) { u.unitCommands().txMasterAllChannelSend(c.testType, bits, c.reps); }), c.frames)
+        EXPECT_EQ(
+            framesAs(c.model, [&](auto& u) { u.unitCommands().txMasterAllChannelSend(c.testType, bits, c.reps); }),
+            c.frames)
             << c.testType << " x" << c.reps;
     }
     // Written at once when the caller asks.
-    EXPECT_EQ(framesAs(Model::Zamo80, [&](auto& u) { u.unitCommands().txMasterAllChannelSend("CANCEL", bits, 1, true); }),
-              "now [A(X)))" + bits + "] now [A(i0))" + bits + "]");
+    EXPECT_EQ(
+        framesAs(Model::Zamo80, [&](auto& u) { u.unitCommands().txMasterAllChannelSend("CANCEL", bits, 1, true); }),
+        "now [A(X)))" + bits + "] now [A(i0))" + bits + "]");
 }
 
 // The command of each test type on each model ("" where the model has none).
@@ -249,7 +252,8 @@ TEST_F(Senders, AllChannelCommandOfEveryTestTypeOnEveryModel)
             {Model::Base, r.base}, {Model::Zamo80, r.zamo80}, {Model::Zamo24, r.zamo24}};
         for (const auto& [model, command] : perModel) {
             const QString expected = command.isEmpty() ? QString() : "[A" + command + bits + "]";
-            EXPECT_EQ(framesAs(model, [&](auto& u) { u.unitCommands().txMasterAllChannelSend(r.testType, bits); }), expected)
+            EXPECT_EQ(framesAs(model, [&](auto& u) { u.unitCommands().txMasterAllChannelSend(r.testType, bits); }),
+                      expected)
                 << r.testType << " on model " << int(model);
         }
     }
@@ -317,7 +321,8 @@ TEST_F(Senders, LidCheckWaitsHalfASecondPollingOnlyWhenNotPolledForData)
 {
     as(Model::Zamo24);
     QList<bool> lidStates;
-    testsupport::onReply<unit::LidState>(comm.get(), [&](int, qint16, const unit::LidState& lid) { lidStates << lid.closed; });
+    testsupport::onReply<unit::LidState>(comm.get(),
+                                         [&](int, qint16, const unit::LidState& lid) { lidStates << lid.closed; });
     // Without polled data the poll cycle keeps running through the wait and
     // picks up the reply.
     fake->replyTo("[L]", "[L0]", 100, 1);

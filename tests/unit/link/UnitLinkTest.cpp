@@ -45,8 +45,8 @@ TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
         comm->channels().electrode(ch)->setConnected(true);
     UnitLinkTestAccess::refreshStatus(*comm);
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; A1-D1.F1");
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
-    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::green());
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
+    EXPECT_EQ(comm->status().display().lamp, unit::UnitLinkDisplay::green());
 
     for (int ch = 0; ch < 16; ++ch)
         comm->channels().electrode(ch)->setConnected(false);
@@ -54,8 +54,8 @@ TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; No Electrodes Found");
 
     comm->disconnectDevice();
-    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::red());
-    EXPECT_FALSE(comm->display().connectChecked);
+    EXPECT_EQ(comm->status().display().lamp, unit::UnitLinkDisplay::red());
+    EXPECT_FALSE(comm->status().display().connectChecked);
 }
 
 TEST_F(UsbComm, ChannelIndexesOutsideTheUnitNeverReachARecord)
@@ -134,13 +134,13 @@ TEST_F(UsbComm, PollIntervalTestRunningAndSimulatorControls)
     EXPECT_EQ(UnitLinkTestAccess::pollInterval(*comm), 250);
 
     comm->setTestRunning(true);
-    EXPECT_FALSE(comm->display().connectEnabled);
+    EXPECT_FALSE(comm->status().display().connectEnabled);
     comm->setTestRunning(false);
-    EXPECT_TRUE(comm->display().connectEnabled);
+    EXPECT_TRUE(comm->status().display().connectEnabled);
 
-    EXPECT_FALSE(comm->display().simVisible);
+    EXPECT_FALSE(comm->status().display().simVisible);
     comm->enableSim();
-    EXPECT_TRUE(comm->display().simVisible);
+    EXPECT_TRUE(comm->status().display().simVisible);
 }
 
 TEST_F(UsbComm, ElectrodeRecordStartsEmpty)

@@ -42,28 +42,54 @@ Named named(const unit::ReplyValue& value)
     using namespace unit;
     return std::visit(
         Overloaded{
-            [](const UnitIdle&) { return Named{"rxMasterIdle", false, {}}; },
-            [](const UnitTrisRegister& r) { return Named{"rxMasterReadTrisRegister", false, Values(r.port, r.value)}; },
-            [](const UnitDigitalPort& r) { return Named{"rxMasterReadDigitalPort", false, Values(r.port, r.value)}; },
+            [](const UnitIdle&) {
+                return Named{"rxMasterIdle", false, {}};
+            },
+            [](const UnitTrisRegister& r) {
+                return Named{"rxMasterReadTrisRegister", false, Values(r.port, r.value)};
+            },
+            [](const UnitDigitalPort& r) {
+                return Named{"rxMasterReadDigitalPort", false, Values(r.port, r.value)};
+            },
             [](const UnitDiagnostics& d) {
                 return Named{"rxMasterDiagnostics", false,
                              Values(d.tenHzRaw, d.temperatureRaw, d.vccRaw, d.pos5VRaw, d.neg5VRaw, d.thirtyKRaw,
                                     d.reg5VWorking, d.working200VOn, d.working200VOff, d.lidClosed, d.firmwareVersion,
                                     d.tenHz, d.temperature, d.vcc, d.pos5V, d.neg5V, d.thirtyK, d.zamo80)};
             },
-            [](const FoundChannels& r) { return Named{"rxMasterFoundChannels", false, Values(r.map)}; },
-            [](const LidState& r) { return Named{"rxMasterLidState", false, Values(r.closed)}; },
-            [](const ChannelIdle&) { return Named{"rxIdle", true, {}}; },
-            [](const TestDataNotReady&) { return Named{"rxTestDataNotReady", true, {}}; },
-            [](const TrisRegister& r) { return Named{"rxReadTrisRegister", true, Values(r.port, r.value)}; },
-            [](const DigitalPort& r) { return Named{"rxReadDigitalPort", true, Values(r.port, r.value)}; },
-            [](const ChannelCounters& r) { return Named{"rxCounter", true, valuesOf(r.values)}; },
+            [](const FoundChannels& r) {
+                return Named{"rxMasterFoundChannels", false, Values(r.map)};
+            },
+            [](const LidState& r) {
+                return Named{"rxMasterLidState", false, Values(r.closed)};
+            },
+            [](const ChannelIdle&) {
+                return Named{"rxIdle", true, {}};
+            },
+            [](const TestDataNotReady&) {
+                return Named{"rxTestDataNotReady", true, {}};
+            },
+            [](const TrisRegister& r) {
+                return Named{"rxReadTrisRegister", true, Values(r.port, r.value)};
+            },
+            [](const DigitalPort& r) {
+                return Named{"rxReadDigitalPort", true, Values(r.port, r.value)};
+            },
+            [](const ChannelCounters& r) {
+                return Named{"rxCounter", true, valuesOf(r.values)};
+            },
             [](const CalibrationDateReply& r) {
                 return Named{"rxCalibrationDate", true, Values(r.year, r.month, r.day)};
             },
-            [](const FirmwareVersion& r) { return Named{"rxFirmwareVersion", true, Values(r.text)}; },
-            [](const SerialNumber& r) { return Named{"rxSerialNumber", true, Values(r.text)}; },
-            [](const CalibrationReference& r) { return Named{"rxCalibrationReference", true, valuesOf(r.values)}; },
+            [](const FirmwareVersion& r) {
+                return Named{"rxFirmwareVersion", true, Values(r.text)};
+            },
+            [](const SerialNumber& r) {
+                return Named{"rxSerialNumber", true, Values(r.text)};
+            },
+            [](const CalibrationReference& r) {
+                return Named{"rxCalibrationReference", true, valuesOf(r.values)};
+            },
             [](const PacePulseWidths& r) {
                 return Named{"rxPacePulseWidths", true, Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms)};
             },
@@ -72,7 +98,9 @@ Named named(const unit::ReplyValue& value)
                              Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms, r.pace1Volts, r.pace2Volts,
                                     r.pace1Hz, r.pace2Hz, r.pace1BPM, r.pace2BPM)};
             },
-            [](const DcoReferenceVoltage& r) { return Named{"rxdcoReferenceVoltage", true, Values(r.reference750)}; },
+            [](const DcoReferenceVoltage& r) {
+                return Named{"rxdcoReferenceVoltage", true, Values(r.reference750)};
+            },
             [](const AczReading& r) {
                 return Named{"rxaczTestData", true,
                              Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.gain,
@@ -83,8 +111,12 @@ Named named(const unit::ReplyValue& value)
                              Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.acz30Zero, r.completed, r.gain,
                                     r.measurement, r.zamo80Family)};
             },
-            [](const Acz30Zero& r) { return Named{"rxacz30ZeroTestData", true, Values(r.zero)}; },
-            [](const AclgAck&) { return Named{"rxaclgAck", false, {}}; },
+            [](const Acz30Zero& r) {
+                return Named{"rxacz30ZeroTestData", true, Values(r.zero)};
+            },
+            [](const AclgAck&) {
+                return Named{"rxaclgAck", false, {}};
+            },
             [](const AclgReading& r) {
                 return Named{"rxaclgTestData", true, Values(r.v50, r.ve, r.completed, r.finalMeasurement)};
             },
@@ -93,7 +125,9 @@ Named named(const unit::ReplyValue& value)
                              Values(r.zero50, r.zeroE, r.v50First, r.veFirst, r.v50Second, r.veSecond, r.completed,
                                     r.calcR1, r.calcR2)};
             },
-            [](const DefibRecoveryAck&) { return Named{"rxDefibRecoveryAck", false, {}}; },
+            [](const DefibRecoveryAck&) {
+                return Named{"rxDefibRecoveryAck", false, {}};
+            },
             [](const DefibRecoveryReading& r) {
                 return Named{"rxDefibRecoveryTestData", true,
                              Values(r.zero, r.ref750mV, r.ref750mVMeasured, r.zeroCorrect, r.measure4, r.measure60,
@@ -131,22 +165,28 @@ Named named(const unit::ReplyValue& value)
             },
             [](const SdrReading& r) {
                 return Named{"rxsdrTestData", true,
-                             Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1,
-                                    r.measure2, r.measure3, r.second, r.completed, r.gain, r.initialMeasurement,
-                                    r.rate1, r.rate2, r.rate3)};
+                             Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1, r.measure2,
+                                    r.measure3, r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2,
+                                    r.rate3)};
             },
-            [](const PaceStatus& r) { return Named{"rxPaceStatus", true, Values(r.stopped)}; },
+            [](const PaceStatus& r) {
+                return Named{"rxPaceStatus", true, Values(r.stopped)};
+            },
             [](const CalBoardFirmwareVersion& r) {
                 return Named{"rxCalBoardFirmwareVersion", true, Values(r.text)};
             },
-            [](const CalBoardSerialNumber& r) { return Named{"rxCalBoardSerialNumber", true, Values(r.text)}; },
+            [](const CalBoardSerialNumber& r) {
+                return Named{"rxCalBoardSerialNumber", true, Values(r.text)};
+            },
             [](const CalBoardReferenceResistors1& r) {
                 return Named{"rxCalBoardCalibrationReferenceResistors1", true, pair(r)};
             },
             [](const CalBoardReferenceResistors2& r) {
                 return Named{"rxCalBoardCalibrationReferenceResistors2", true, pair(r)};
             },
-            [](const CalBoardReferenceDco& r) { return Named{"rxCalBoardCalibrationReferenceDCO", true, pair(r)}; },
+            [](const CalBoardReferenceDco& r) {
+                return Named{"rxCalBoardCalibrationReferenceDCO", true, pair(r)};
+            },
             [](const CalBoardPotentialReference& r) {
                 return Named{"rxCalBoardPotentialReference", true, pair(r)};
             },
@@ -157,7 +197,9 @@ Named named(const unit::ReplyValue& value)
             [](const CalBoardDcoVoltage& r) {
                 return Named{"rxCalBoardDCOVoltage", true, Values(r.source, r.voltage, r.count)};
             },
-            [](const CalBoardNoiseVoltage& r) { return Named{"rxCalBoardNoiseVoltage", true, voltage(r)}; },
+            [](const CalBoardNoiseVoltage& r) {
+                return Named{"rxCalBoardNoiseVoltage", true, voltage(r)};
+            },
             [](const CalBoardBiasResistance& r) {
                 return Named{"rxCalBoardBiasResistance", true, Values(r.resistance)};
             },
@@ -167,7 +209,9 @@ Named named(const unit::ReplyValue& value)
             [](const CalBoardSdrResistance& r) {
                 return Named{"rxCalBoardSDRResistance", true, Values(r.resistance)};
             },
-            [](const CalBoardMeasuredVoltage& r) { return Named{"rxCalBoardMeasuredVoltage", true, voltage(r)}; },
+            [](const CalBoardMeasuredVoltage& r) {
+                return Named{"rxCalBoardMeasuredVoltage", true, voltage(r)};
+            },
         },
         value);
 }
@@ -185,10 +229,11 @@ EventRecorder::EventRecorder(unit::UnitLink& comm)
         args << n.values;
         events.push_back({QString::fromLatin1(n.name), args});
     });
-    QObject::connect(&comm, &unit::UnitLink::frameReceived, this, [this](int unit, qint16 channel, const QString& frame) {
-        EXPECT_EQ(unit, 1) << "unit index";
-        events.push_back({QStringLiteral("rxData"), Values(channel, frame)});
-    });
+    QObject::connect(&comm, &unit::UnitLink::frameReceived, this,
+                     [this](int unit, qint16 channel, const QString& frame) {
+                         EXPECT_EQ(unit, 1) << "unit index";
+                         events.push_back({QStringLiteral("rxData"), Values(channel, frame)});
+                     });
     QObject::connect(&comm, &unit::UnitLink::receiveBufferRead, this, [this](int unit, const QString& text) {
         EXPECT_EQ(unit, 1) << "unit index";
         events.push_back({QStringLiteral("rxDataInBuffer"), Values(text)});
@@ -208,9 +253,10 @@ EventRecorder::EventRecorder(unit::UnitLink& comm)
                      [record](int unit) { record("usbReconnecting", unit, {}); });
     QObject::connect(&comm, &unit::UnitLink::usbError, this,
                      [record](int unit, const QString& error) { record("usbError", unit, Values(error)); });
-    QObject::connect(&comm, &unit::UnitLink::hardwareStatus, this, [record](int unit, const QString& status, bool error) {
-        record("hardwareStatus", unit, Values(status, error));
-    });
+    QObject::connect(&comm, &unit::UnitLink::hardwareStatus, this,
+                     [record](int unit, const QString& status, bool error) {
+                         record("hardwareStatus", unit, Values(status, error));
+                     });
 }
 
 std::vector<Event> EventRecorder::replies() const
@@ -272,4 +318,3 @@ bool sameValue(const QVariant& a, const QVariant& e)
     return ::testing::AssertionFailure() << "\nactual:\n  " << showDialog(actual).toStdString() << "\nexpected:\n  "
                                          << showDialog(expected).toStdString();
 }
-

@@ -2,9 +2,9 @@
 // rxDataInBuffer and rxData around every reply, channel attribution, and
 // the state that replies leave in the component and its channel records.
 #include "ParserFixture.h"
-#include "support/UnitReplies.h"
 #include "config/Log.h"
 #include "support/TempDataHome.h"
+#include "support/UnitReplies.h"
 #include "unit/ReadingArithmetic.h"
 
 #include <QDir>
@@ -145,8 +145,8 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
     setModel(Model::Zamo80);
     decode("[d0629,0234,0362,0362,0174,0100,1,0,01010]");
     EXPECT_TRUE(comm.lidClosed());
-    EXPECT_TRUE(comm.reg5VWorking());
-    EXPECT_EQ(comm.firmwareVersion(), "010.10");
+    EXPECT_TRUE(comm.channels().reg5VWorking());
+    EXPECT_EQ(comm.channels().unitFirmwareVersion(), "010.10");
     EXPECT_EQ(comm.channels().vcc(), 5);
     EXPECT_EQ(comm.channels().neg5V(), -5);
     decode("[L1]");
@@ -154,7 +154,7 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
     decode("[L0]");
     decode("[D0629,0234,0362,0362,0174,1,1,1,01010]");
     EXPECT_FALSE(comm.lidClosed()); // the base layout always reads the lid open
-    EXPECT_TRUE(comm.working200VOn());
+    EXPECT_TRUE(comm.channels().working200VOn());
     EXPECT_NEAR(UnitLinkTestAccess::temperature(comm), 39.614235, 1e-6);
     EXPECT_EQ(comm.channels().temperature(), 40);
 }
