@@ -183,20 +183,27 @@ void UnitHandshake::detectModel(bool writeLog)
         if (writeLog)
             config::writeLog(QString::fromLatin1(line));
     };
-    const QString reply80 = m_port.exchange(QStringLiteral("[8]"), 50);
-    if (reply80 == QLatin1String("[8]")) {
-        log("ZAMO80 Detected");
-        m_state.setModel(UnitModel::Zamo80);
-    } else if (reply80 == QLatin1String("[9]")) {
-        m_state.setModel(UnitModel::Zamo80);
-    } else {
-        const QString reply24 = m_port.exchange(QStringLiteral("[2]"), 50);
-        if (reply24 == QLatin1String("[2]")) {
-            log("ZAMO24 Detected");
-            m_state.setModel(UnitModel::Zamo24);
-        } else if (reply24 == QLatin1String("[3]")) {
-            m_state.setModel(UnitModel::Zamo24);
-        }
+    // Each newer model answers its own probe in one of two ways; only the
+    // echo of the probe is logged. A unit that answers neither is the base model.
+    struct Probe {
+        const char* frame;
+        const char* firstAnswer;
+        const char* laterAnswer;
+        UnitModel model;
+        const char* logLine;
+    };
+    static constexpr Probe kProbes[] = {
+        {"[8]", "[8]", "[9]", UnitModel::Zamo80, "ZAMO80 Detected"},
+        {"[2]", "[2]", "[3]", UnitModel::Zamo24, "ZAMO24 Detected"},
+    };
+    for (const Probe& probe : kProbes) {
+        const QString reply = m_port.exchange(QLatin1String(probe.frame), 50);
+        if (reply == QLatin1String(probe.firstAnswer))
+            log(probe.logLine);
+        else if (reply != QLatin1String(probe.laterAnswer))
+            continue;
+        m_state.setModel(probe.model);
+        break;
     }
     if (model() == UnitModel::Base)
         log("ZAMO Detected");
@@ -260,12 +267,17 @@ void UnitHandshake::reportPortError(const QString& label, platform::FtStatus sta
     if (cyclePort || baseModel || m_opening || m_reconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.
+        const bool wasOpen = connected();
         m_port.setOpen(false);
         m_port.releaseDevice();
         if (!m_opening) {
             // A failing open or reconnection shows its own outcome.
             if (!m_reconnecting)
                 showPortLost(text);
+            // An open port that failed is closed as by any disconnect, before
+            // the owner hears of the error (a reconnection has closed it already).
+            if (wasOpen && !m_reconnecting)
+                emit m_link.usbClosed(m_link.index());
             raiseError(text);
         }
         return;
