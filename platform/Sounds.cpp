@@ -7,7 +7,7 @@ namespace platform {
 
 namespace {
 
-std::function<void(int)>& testPlayer()
+std::function<void(int)>& installedPlayer()
 {
     static std::function<void(int)> player;
     return player;
@@ -15,8 +15,8 @@ std::function<void(int)>& testPlayer()
 
 void play(int id)
 {
-    if (testPlayer()) {
-        testPlayer()(id);
+    if (installedPlayer()) {
+        installedPlayer()(id);
         return;
     }
     // One effect for all three sounds, so that a new one stops the one playing.
@@ -51,9 +51,9 @@ void playPaceRollPromptSound()
     play(PaceRollPromptSoundId);
 }
 
-void setPlayerForTesting(std::function<void(int id)> player)
+void installSoundPlayer(std::function<void(int id)> player)
 {
-    testPlayer() = std::move(player);
+    installedPlayer() = std::move(player);
 }
 
 } // namespace platform

@@ -101,8 +101,6 @@ QStringList storedRecords(platform::DbConnection& db)
 
 class StationDatabaseFailure : public StationOnBackend {
 protected:
-    void TearDown() override { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
-
     // Starts the standard list, runs it until the operator log shows the
     // line given, then breaks the database and runs until the run has ended.
     void runAndBreak(const QString& after, const std::function<void()>& breakDatabase)
@@ -171,7 +169,7 @@ protected:
 // stops; no verdict is stored without its value.
 TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVerdictWithoutItsValue)
 {
-    results::BusyWaitMilliseconds = 300;
+    station.station().database.setBusyWaitMilliseconds(300);
     std::unique_ptr<platform::DbConnection> other;
     runAndBreak("Final result recorded for A1", [&] {
         other = openResults(false);
