@@ -123,8 +123,13 @@ public:
     const config::StationSettings& stationSettings() const { return m_settings; }
     QString dataFolder() const { return m_home.stationFolder(); }
 
-    // Every frame the unit link sent to unit n.
+    // Every frame the unit link sent to unit n (since the last forgetSent).
     const QStringList& sent(int n) const { return m_sent[std::size_t(n - 1)]; }
+    void forgetSent()
+    {
+        for (QStringList& frames : m_sent)
+            frames.clear();
+    }
 
     void advance(qint64 ms) { platform::Clock::advance(ms); }
 
