@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // The main window's side: the status lamp calls, and the failure message,
@@ -28,6 +29,8 @@ public:
     int messagesShown = 0;
     QStringList causesShown; // the cause of each message shown
     const results::ResultsDatabase* database = nullptr; // whose failures it hears of
+    // What the window does on a failure besides (a run cancelled, say).
+    std::function<void()> onFailure;
 
     void setDatabaseStatus(bool localDB, bool connected) override;
     void databaseConnectFailHandler(const QString& cause) override;

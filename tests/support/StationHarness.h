@@ -73,6 +73,17 @@ public:
         prepare(commandLine);
     }
 
+    // The station started again on the data folder that another one used,
+    // with the files that it left there (settings, results, note of open
+    // groups), as after the program was ended and started again.
+    StationHarness(std::shared_ptr<TempDataHome> home, const QDateTime& start) : m_home(std::move(home))
+    {
+        platform::Clock::useVirtualTime(start);
+        prepare(QString());
+    }
+    // The data folder, for a station started again on it.
+    std::shared_ptr<TempDataHome> home() const { return m_home; }
+
     struct RealTime {};
     explicit StationHarness(RealTime, const QString& commandLine = QStringLiteral(""))
     {
@@ -85,6 +96,7 @@ public:
         m_station.database.closeDatabase();
         ui::StationWindows::destroyAll();
         ui::StationWindows::useSettings(nullptr);
+        ui::StationWindows::useDatabase(nullptr);
         platform::ProgramEnd::withdraw();
         platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
@@ -121,7 +133,7 @@ public:
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
     const config::StationSettings& stationSettings() const { return m_settings; }
-    QString dataFolder() const { return m_home.stationFolder(); }
+    QString dataFolder() const { return m_home->stationFolder(); }
 
     // Every frame the unit link sent to unit n (since the last forgetSent).
     const QStringList& sent(int n) const { return m_sent[std::size_t(n - 1)]; }
@@ -219,20 +231,20 @@ public:
 
     QString setting(const QString& section, const QString& key) const
     {
-        return config::iniRead(section, key, m_home.stationFolder() + "/settings.ini");
+        return config::iniRead(section, key, m_home->stationFolder() + "/settings.ini");
     }
     // Writes a key of settings.ini; before Start the file is created with
     // it, and start-up fills in the rest.
     void setSetting(const QString& section, const QString& key, const QString& value)
     {
-        QDir().mkpath(m_home.stationFolder());
-        config::iniWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
+        QDir().mkpath(m_home->stationFolder());
+        config::iniWrite(section, key, value, m_home->stationFolder() + "/settings.ini");
     }
     // Writes a file into the data folder (a standard list, say) before Start.
     void writeDataFile(const QString& name, const QByteArray& content)
     {
-        QDir().mkpath(m_home.stationFolder());
-        QFile file(m_home.stationFolder() + "/" + name);
+        QDir().mkpath(m_home->stationFolder());
+        QFile file(m_home->stationFolder() + "/" + name);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
     }
@@ -348,7 +360,7 @@ private:
         app::ExecutionWindows::installMainForm(m_station);
     }
 
-    TempDataHome m_home;
+    std::shared_ptr<TempDataHome> m_home = std::make_shared<TempDataHome>();
     app::Station m_station;
     config::StationSettings& m_settings = m_station.settings;
     platform::ScriptedPrompts* m_prompts = nullptr;
