@@ -1,5 +1,6 @@
 #include "app/DatabaseStartCheck.h"
 
+#include "app/Station.h"
 #include "app/StationDatabaseHost.h"
 #include "config/Log.h"
 #include "platform/Prompts.h"
@@ -10,9 +11,10 @@
 
 namespace app {
 
-void checkDatabase(config::StationSettings& settings, bool startingUp)
+void checkDatabase(Station& station, bool startingUp)
 {
-    StationDatabaseHost host(settings);
+    const config::StationSettings& settings = station.settings;
+    StationDatabaseHost host(station);
     results::DatabaseStartupCheck check(host, platform::Prompts::instance(), config::getAppDataFolder());
     if (settings.database.useLocalDatabase)
         check.checkLocal(host.paths(), startingUp);
@@ -20,16 +22,17 @@ void checkDatabase(config::StationSettings& settings, bool startingUp)
         check.checkServer(startingUp);
 }
 
-void showDatabaseOptions(config::StationSettings& settings)
+void showDatabaseOptions(Station& station)
 {
     ui::DatabaseOptionsWindow window(
-        settings, [&settings] { checkDatabase(settings, false); }, ui::StationWindows::existingFrame());
+        station.settings, station.database, [&station] { checkDatabase(station, false); },
+        ui::StationWindows::existingFrame());
     window.exec();
 }
 
-void installDatabaseOptions(config::StationSettings& settings)
+void installDatabaseOptions(Station& station)
 {
-    ui::StationWindows::windowOpeners().DatabaseOptions = [&settings] { showDatabaseOptions(settings); };
+    ui::StationWindows::windowOpeners().DatabaseOptions = [&station] { showDatabaseOptions(station); };
 }
 
 } // namespace app

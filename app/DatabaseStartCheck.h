@@ -7,20 +7,20 @@
 // operator is told and the program ends (start-up sees
 // ProgramEnd::requested()).
 
-#include "config/StationSettings.h"
-
 namespace app {
 
-// The check of the kind the [Database] settings name. startingUp: the main
-// windows are shown first. The settings change in place when the operator
-// falls back to the default data folder.
-void checkDatabase(config::StationSettings& settings, bool startingUp);
+struct Station;
+
+// The check of the kind the station's [Database] settings name. startingUp:
+// the main windows are shown first. The settings change in place when the
+// operator falls back to the default data folder.
+void checkDatabase(Station& station, bool startingUp);
 
 // The database options window, modal; its "Save" runs checkDatabase again.
-void showDatabaseOptions(config::StationSettings& settings);
+void showDatabaseOptions(Station& station);
 
-// The frame's "Database Options..." opens the window on these settings (kept
+// The frame's "Database Options..." opens the window on the station (kept
 // by reference for the program's life).
-void installDatabaseOptions(config::StationSettings& settings);
+void installDatabaseOptions(Station& station);
 
 } // namespace app

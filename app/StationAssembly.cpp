@@ -1,6 +1,7 @@
 #include "app/StationAssembly.h"
 
-#include "results/ResultsDatabase.h"
+#include "app/Station.h"
+#include "run/ResultsDatabaseAccess.h"
 #include "run/RunRecording.h"
 #include "run/SignalGeneratorEvents.h"
 #include "run/UnitEventRouter.h"
@@ -47,8 +48,9 @@ ui::FrameItems frameItems(ui::MainFrame& frame)
     return items;
 }
 
-ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
+ui::TestWindowServices* buildMainForm(Station& station)
 {
+    config::StationSettings& settings = station.settings;
     auto* links = new run::TestWindowUnits();
     auto* form = new ui::TestWindow(settings, links->units());
     links->setParent(form);
@@ -58,7 +60,9 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
     form->attachFrame(frameItems(*ui::StationWindows::frame()));
     form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
     form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
-    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), *form, settings, links->units());
+    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), *form, settings, station.database,
+                                                                    station.groupEnds, links->units());
+    form->services().database = std::make_unique<run::ResultsDatabaseAccess>(station.database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
     form->services().preTestDetails = std::make_unique<ui::TestDetailsDialog>(
@@ -77,7 +81,7 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
     };
     form->otherWindows().connectZamoSG = [roller] { roller->connectDevice(); };
     form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
-    results::setConnectionObserver(&form->connectionEvents());
+    station.database.setConnectionObserver(&form->connectionEvents());
     ui::StationWindows::addToFrame(form);
     ui::StationWindows::windowOpeners().SystemCalibration = [form, links] {
         ui::showServicePanel(*form, form->sequencer(), *links->link(1));
@@ -90,10 +94,10 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
 
 } // namespace
 
-void installMainForm(config::StationSettings& settings)
+void installMainForm(Station& station)
 {
     ui::StationWindows::setActiveLotWindowFactory([]() -> QWidget* { return new ui::ActiveLotWindow(); });
-    ui::StationWindows::setMainFormFactory([&settings] { return buildMainForm(settings); });
+    ui::StationWindows::setMainFormFactory([&station] { return buildMainForm(station); });
 }
 
 } // namespace ExecutionWindows

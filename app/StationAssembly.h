@@ -4,19 +4,19 @@
 // service panel on its unit 1, and the active-lot window, handed to the
 // main frame.
 
-#include "config/StationSettings.h"
-
 namespace app {
+
+struct Station;
 
 namespace ExecutionWindows {
 
 // Registers the factory that builds the main test window on first use, on
-// the station's settings (kept by reference: the caller keeps them for the
-// program's life): its unit links wired to it, the frame's items attached,
+// the station (kept by reference: the caller keeps it for the program's
+// life): its unit links wired to it, the frame's items attached,
 // the editors, the calibration and service panel ("System Calibration") and
 // the database connection hooked up, and the window loaded.
 // Registers the active-lot window's factory as well.
-void installMainForm(config::StationSettings& settings);
+void installMainForm(Station& station);
 
 } // namespace ExecutionWindows
 

@@ -1,11 +1,11 @@
 #include "app/StationDatabaseHost.h"
 
 #include "app/DatabaseStartCheck.h"
+#include "app/Station.h"
 #include "config/IniKeys.h"
 #include "config/Log.h"
 #include "platform/ProgramEnd.h"
 #include "results/EmptyDatabase.h"
-#include "results/ResultsDatabase.h"
 #include "ui/database/UpkeepProgressWindow.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/MainWindowsPlacement.h"
@@ -13,7 +13,7 @@
 
 namespace app {
 
-StationDatabaseHost::StationDatabaseHost(config::StationSettings& settings) : m_settings(settings) {}
+StationDatabaseHost::StationDatabaseHost(Station& station) : m_station(station), m_settings(station.settings) {}
 
 StationDatabaseHost::~StationDatabaseHost() = default;
 
@@ -30,17 +30,17 @@ void StationDatabaseHost::showMainWindows()
 
 platform::DbConnection* StationDatabaseHost::openDatabase()
 {
-    return results::openDatabase(false) ? results::sharedConnection() : nullptr;
+    return m_station.database.openedConnection();
 }
 
 void StationDatabaseHost::closeDatabase()
 {
-    results::closeDatabase();
+    m_station.database.closeDatabase();
 }
 
 int StationDatabaseHost::databaseRevision(const QString& path)
 {
-    return results::getDBRevNumber(path);
+    return m_station.database.getDBRevNumber(path);
 }
 
 bool StationDatabaseHost::writeEmptyDatabase(const QString& path, QString* why)
@@ -50,7 +50,7 @@ bool StationDatabaseHost::writeEmptyDatabase(const QString& path, QString* why)
 
 results::UpkeepOutcome StationDatabaseHost::backUp(const results::LocalDatabasePaths& paths)
 {
-    return ui::UpkeepProgressWindow::backUp(paths.databaseFile, paths.archiveFolder,
+    return ui::UpkeepProgressWindow::backUp(m_station.database, paths.databaseFile, paths.archiveFolder,
                                             ui::StationWindows::existingFrame());
 }
 
@@ -71,7 +71,7 @@ void StationDatabaseHost::useDatabaseFolder(const results::LocalDatabasePaths& p
 
 void StationDatabaseHost::showDatabaseOptions()
 {
-    app::showDatabaseOptions(m_settings);
+    app::showDatabaseOptions(m_station);
 }
 
 void StationDatabaseHost::endProgram()

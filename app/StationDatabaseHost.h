@@ -1,6 +1,6 @@
 #pragma once
 // The station's side of the database checks (results::DatabaseStartupHost):
-// the shared connection of the station's settings, the main windows, the
+// the station's connection on its settings, the main windows, the
 // backup and upgrade progress windows, the database options window, the
 // station's log and settings.ini, and the end of the program (start-up sees
 // ProgramEnd::requested()). It changes the settings it is given in place
@@ -17,9 +17,11 @@ class UpkeepProgressWindow;
 
 namespace app {
 
+struct Station;
+
 class StationDatabaseHost : public results::DatabaseStartupHost {
 public:
-    explicit StationDatabaseHost(config::StationSettings& settings);
+    explicit StationDatabaseHost(Station& station);
     ~StationDatabaseHost() override;
 
     // The database file of the settings with its folders.
@@ -38,6 +40,7 @@ public:
     void log(const QString& line) override;
 
 private:
+    Station& m_station;
     config::StationSettings& m_settings;
     std::unique_ptr<ui::UpkeepProgressWindow> m_upgradeWindow;
 };

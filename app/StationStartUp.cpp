@@ -1,6 +1,7 @@
 #include "app/StationStartUp.h"
 
 #include "app/DatabaseStartCheck.h"
+#include "app/Station.h"
 #include "app/TerminationSignals.h"
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
@@ -10,8 +11,6 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
-#include "results/ResultsDatabase.h"
-#include "results/TestGroupEnd.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
 #include "ui/common/CommonControls.h"
@@ -58,9 +57,9 @@ QString listed(const QStringList& items)
 
 // The groups that this station left open when it ended during their runs
 // (a crash, a power cut) are cancelled, and the operator is told once.
-void cancelGroupsLeftOpen()
+void cancelGroupsLeftOpen(results::TestGroupEnd& groupEnds)
 {
-    const QList<results::LeftOpenGroup> groups = results::cancelGroupsLeftOpen();
+    const QList<results::LeftOpenGroup> groups = groupEnds.cancelGroupsLeftOpen();
     if (groups.isEmpty())
         return;
     QStringList numbers;
@@ -80,12 +79,13 @@ void cancelGroupsLeftOpen()
 
 } // namespace
 
-bool main(config::StationSettings& settings)
+bool main(Station& station)
 {
+    config::StationSettings& settings = station.settings;
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
     ui::StationWindows::useSettings(&settings);
-    results::setSettings(&settings);
+    ui::StationWindows::useDatabase(&station.database);
     try {
         settings.paths.placeInDataFolder();
     } catch (const std::exception& e) {
@@ -109,13 +109,13 @@ bool main(config::StationSettings& settings)
     config::readSectionsBeforeDatabase(file, settings);
     settings.paths.placeDatabase(settings.database.localDatabaseFolder);
 
-    installDatabaseOptions(settings);
-    checkDatabase(settings, switches.startingUp);
+    installDatabaseOptions(station);
+    checkDatabase(station, switches.startingUp);
     if (platform::ProgramEnd::requested()) {
         switches.startingUp = false;
         return false;
     }
-    results::keepOpenGroupsIn(settings.paths.openGroupsFile);
+    station.groupEnds.keepOpenGroupsIn(settings.paths.openGroupsFile);
 
     extractReportFiles(settings.paths, settings.diagnostics.enabled);
     settings.limits = config::readLimits(file);
@@ -132,7 +132,7 @@ bool main(config::StationSettings& settings)
     // the selection from here on.
     if (ui::TestWindowServices* form = ui::StationWindows::testWindow())
         form->applyElectrodeSelection();
-    cancelGroupsLeftOpen();
+    cancelGroupsLeftOpen(station.groupEnds);
     switches.startingUp = false;
     return true;
 }

@@ -4,14 +4,16 @@
 // report templates, loads the limits, the default selection and the
 // standard test lists, and shows the main windows.
 
-#include "config/StationSettings.h"
+namespace app {
+struct Station;
+}
 
-// Runs the start-up steps in order, reading settings.ini into settings (the
-// station's one set of settings, owned by the caller). Returns false when
+// Runs the start-up steps in order, reading settings.ini into the station's
+// settings and opening its database. Returns false when
 // the program must end at once: among others when settings.ini is there but
 // cannot be read, which is shown to the operator before anything is written.
 namespace app {
 
-bool main(config::StationSettings& settings);
+bool main(Station& station);
 
 } // namespace app

@@ -1,10 +1,10 @@
 // The station program: builds the application object and hands over to the
 // start-up routine.
+#include "app/Station.h"
 #include "app/StationAssembly.h"
 #include "app/StationStartUp.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
-#include "results/ResultsDatabase.h"
 #include "ui/common/InteractivePrompts.h"
 #include "ui/editors/EditorWindows.h"
 #include "ui/reportlists/ReportListOpeners.h"
@@ -15,23 +15,22 @@
 
 int main(int argc, char** argv)
 {
-    // The station's one set of settings: read by start-up, handed to the
-    // windows and the database connection, and kept until the program ends.
-    config::StationSettings settings;
     QApplication app(argc, argv);
+    // The station's one set of settings and its database connection: read
+    // and opened by start-up, handed to the windows, and kept until the
+    // program ends; the connection goes before the application object does.
+    app::Station station;
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Prompts::install(std::make_unique<ui::InteractivePrompts>());
     ui::DefinitionWindows::installOpeners();
-    ui::installReportListOpeners(settings);
-    app::ExecutionWindows::installMainForm(settings);
+    ui::installReportListOpeners(station.settings, station.database);
+    app::ExecutionWindows::installMainForm(station);
     int code = 1;
-    if (app::main(settings))
+    if (app::main(station))
         code = app.exec();
     else if (platform::ProgramEnd::requested())
         code = platform::ProgramEnd::exitCode();
-    // The connection goes before the application object does.
-    results::closeDatabase();
-    results::setSettings(nullptr);
+    station.database.closeDatabase();
     return code;
 }

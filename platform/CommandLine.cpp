@@ -32,7 +32,7 @@ bool equals(const QString& switchText)
     return text() == switchText;
 }
 
-void setForTesting(const QString& text)
+void replaceText(const QString& text)
 {
     overridden() = text;
 }

@@ -18,9 +18,10 @@ bool contains(const QString& switchText);
 // True when the command line is exactly the switch.
 bool equals(const QString& switchText);
 
-// Tests set the command line the windows see; a null string returns to the
-// program's own arguments.
-void setForTesting(const QString& text);
+// The process has one command line: this puts another text in its place for
+// every window from now on (a test's, or a start of the station inside a
+// test program); a null string returns to the program's own arguments.
+void replaceText(const QString& text);
 
 } // namespace CommandLine
 

@@ -32,7 +32,7 @@ int exitCode()
     return code;
 }
 
-void resetForTesting()
+void withdraw()
 {
     s_requested = false;
     code = 0;

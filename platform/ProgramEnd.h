@@ -11,8 +11,9 @@ void request(int exitCode = 0);
 bool requested();
 int exitCode();
 
-// Tests run start-up more than once in one process.
-void resetForTesting();
+// Withdraws a request, so that start-up may run again in the same process
+// (as a test program does).
+void withdraw();
 
 } // namespace ProgramEnd
 

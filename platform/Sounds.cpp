@@ -6,7 +6,7 @@ namespace platform {
 
 namespace {
 
-std::function<void(int)>& testPlayer()
+std::function<void(int)>& installedPlayer()
 {
     static std::function<void(int)> player;
     return player;
@@ -14,8 +14,8 @@ std::function<void(int)>& testPlayer()
 
 void play(int id)
 {
-    if (testPlayer()) {
-        testPlayer()(id);
+    if (installedPlayer()) {
+        installedPlayer()(id);
         return;
     }
     // One player for all three sounds, so that a new one stops the one playing.
@@ -48,9 +48,9 @@ void playPaceRollPromptSound()
     play(PaceRollPromptSoundId);
 }
 
-void setPlayerForTesting(std::function<void(int id)> player)
+void installSoundPlayer(std::function<void(int id)> player)
 {
-    testPlayer() = std::move(player);
+    installedPlayer() = std::move(player);
 }
 
 } // namespace platform

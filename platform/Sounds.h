@@ -18,8 +18,9 @@ void playPaceRollPromptSound();
 // The embedded file of a sound ("qrc:/WAVE/102").
 const char* soundResource(int id);
 
-// Tests replace the player to see which sound is asked for; an empty
-// function returns to the sound device.
-void setPlayerForTesting(std::function<void(int id)> player);
+// The process has one sound device; this puts another player in its place
+// (a test's, to see which sound is asked for); an empty function returns to
+// the sound device.
+void installSoundPlayer(std::function<void(int id)> player);
 
 } // namespace platform

@@ -331,12 +331,12 @@ bool WholeFile::move(const QString& source, const QString& target, QString* erro
     return true;
 }
 
-WholeFile::FaultForTesting::FaultForTesting(Step step, int errorNumber, const QString& pathEnd, int times)
+WholeFile::SimulatedFault::SimulatedFault(Step step, int errorNumber, const QString& pathEnd, int times)
 {
     activeFault() = Fault{step, errorNumber, pathEnd, times};
 }
 
-WholeFile::FaultForTesting::~FaultForTesting()
+WholeFile::SimulatedFault::~SimulatedFault()
 {
     activeFault().reset();
 }

@@ -22,7 +22,7 @@
 // file, or where source and target lie on different file systems copies it
 // whole and only then removes the source. Neither ever replaces a file.
 //
-// Tests make single steps fail with FaultForTesting, as a full disk or a
+// Tests make single steps fail with SimulatedFault, as a full disk or a
 // broken medium would.
 
 #include <QByteArray>
@@ -66,12 +66,12 @@ public:
     // many calls fail. A copy opens and reads its source, and creates,
     // writes, syncs, closes and renames to its target; a move renames to its
     // target. One fault at a time.
-    class FaultForTesting {
+    class SimulatedFault {
     public:
-        FaultForTesting(Step step, int errorNumber, const QString& pathEnd = QString(), int times = -1);
-        ~FaultForTesting();
-        FaultForTesting(const FaultForTesting&) = delete;
-        FaultForTesting& operator=(const FaultForTesting&) = delete;
+        SimulatedFault(Step step, int errorNumber, const QString& pathEnd = QString(), int times = -1);
+        ~SimulatedFault();
+        SimulatedFault(const SimulatedFault&) = delete;
+        SimulatedFault& operator=(const SimulatedFault&) = delete;
     };
 };
 

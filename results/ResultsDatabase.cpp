@@ -6,12 +6,8 @@
 #include "results/ConnectionText.h"
 #include "results/DatabaseObserver.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
 #include <QScopeGuard>
-
-#include <memory>
 
 namespace results {
 
@@ -19,27 +15,33 @@ namespace {
 
 constexpr int kIdleMilliseconds = 60000;
 
-std::unique_ptr<platform::DbConnection> g_connection;
-DatabaseConnectionObserver* g_observer = nullptr;
-QPointer<platform::Timer> g_idleClock;
-QMetaObject::Connection g_idleTick;
-bool g_ownIdleClock = false;
-const config::StationSettings* g_settings = nullptr;
-std::function<void(platform::DbConnection&)> g_connectedHook;
-
-const config::StationSettings& settings()
+qint32 readRevision(platform::DbConnection& connection)
 {
-    static const config::StationSettings defaults;
-    return g_settings ? *g_settings : defaults;
+    platform::DbRecordset rs = connection.execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
+    if (rs.eof())
+        return 0;
+    return rs.value(QStringLiteral("DBRevNumber")).toInt();
 }
 
-void reportStatus(bool connected)
+} // namespace
+
+ResultsDatabase::ResultsDatabase(const config::StationSettings& settings) : m_settings(settings) {}
+
+ResultsDatabase::~ResultsDatabase()
 {
-    if (g_observer)
-        g_observer->setDatabaseStatus(settings().database.useLocalDatabase, connected);
+    QObject::disconnect(m_idleTick);
+    if (m_ownIdleClock)
+        delete m_idleClock.data();
+    m_connection.reset();
 }
 
-void restartIdleClock()
+void ResultsDatabase::reportStatus(bool connected)
+{
+    if (m_observer)
+        m_observer->setDatabaseStatus(m_settings.database.useLocalDatabase, connected);
+}
+
+void ResultsDatabase::restartIdleClock()
 {
     platform::Timer& clock = idleClock();
     clock.setEnabled(false);
@@ -48,80 +50,60 @@ void restartIdleClock()
     clock.setEnabled(true);
 }
 
-void releaseAtExit()
-{
-    g_connection.reset();
-}
-
 // Opens a new connection with the settings in force now.
-void connect(bool readOnly)
+void ResultsDatabase::connect(bool readOnly)
 {
-    // A connection still open when the program ends is released while the
-    // application, and with it the database drivers, still stand.
-    static const bool releaseRegistered = [] {
-        if (QCoreApplication::instance())
-            qAddPostRoutine(releaseAtExit);
-        return true;
-    }();
-    Q_UNUSED(releaseRegistered);
-    g_connection = std::make_unique<platform::DbConnection>();
-    g_connection->setBusyWait(BusyWaitMilliseconds);
-    if (settings().database.useLocalDatabase) {
+    m_connection = std::make_unique<platform::DbConnection>();
+    m_connection->setBusyWait(m_busyWaitMs);
+    if (m_settings.database.useLocalDatabase) {
         config::writeLog(QStringLiteral("Initiating connection to Local Database: ")
-                         + ConnectionDescription::localText(settings().paths.databaseFile, readOnly));
-        g_connection->openFile(settings().paths.databaseFile, readOnly);
+                         + ConnectionDescription::localText(m_settings.paths.databaseFile, readOnly));
+        m_connection->openFile(m_settings.paths.databaseFile, readOnly);
     } else {
         config::writeLog(QStringLiteral("Initiating connection to SQL Database: ")
-                         + ConnectionDescription::serverText(settings().database));
-        g_connection->openServer(ConnectionDescription::serverAddress(settings().database));
+                         + ConnectionDescription::serverText(m_settings.database));
+        m_connection->openServer(ConnectionDescription::serverAddress(m_settings.database));
     }
 }
 
 // A local file removed or moved away while open would take every later row
 // with it into the void: the connection is given up and opened anew.
-void dropIfFileIsGone()
+void ResultsDatabase::dropIfFileIsGone()
 {
-    if (!g_connection || !g_connection->isOpen() || g_connection->backend() != platform::DbBackend::SQLite)
+    if (!m_connection || !m_connection->isOpen() || m_connection->backend() != platform::DbBackend::SQLite)
         return;
-    if (QFileInfo::exists(g_connection->databaseName()))
+    if (QFileInfo::exists(m_connection->databaseName()))
         return;
-    config::writeLog(QStringLiteral("Database file no longer found: ") + g_connection->databaseName());
-    g_connection.reset();
+    config::writeLog(QStringLiteral("Database file no longer found: ") + m_connection->databaseName());
+    m_connection.reset();
 }
 
-platform::DbConnection& open(bool readOnly)
+platform::DbConnection& ResultsDatabase::open(bool readOnly)
 {
     try {
         restartIdleClock();
         dropIfFileIsGone();
-        const bool wasOpen = g_connection && g_connection->isOpen();
+        const bool wasOpen = m_connection && m_connection->isOpen();
         if (!wasOpen)
             connect(readOnly);
-        connectFailureReported = false;
+        m_failureReported = false;
         if (!wasOpen)
             config::writeLog(QStringLiteral("Database connection successful"));
         reportStatus(true);
-        if (!wasOpen && g_connectedHook)
-            g_connectedHook(*g_connection);
-        if (!g_connection) // given up by the hook
+        if (!wasOpen && m_connectedHook)
+            m_connectedHook(*m_connection);
+        if (!m_connection) // given up by the hook
             throw platform::DbError(QStringLiteral("The database connection was lost"));
-        return *g_connection;
+        return *m_connection;
     } catch (const platform::DbError& e) {
-        g_connection.reset();
+        m_connection.reset();
         config::writeLog(QStringLiteral("Database connection failed - Error Handler"));
         config::writeLog(QStringLiteral("Database error: ") + e.text());
         throw;
     }
 }
 
-} // namespace
-
-void setSettings(const config::StationSettings* settings)
-{
-    g_settings = settings;
-}
-
-bool openDatabase(bool readOnly)
+bool ResultsDatabase::openDatabase(bool readOnly)
 {
     try {
         open(readOnly);
@@ -132,63 +114,70 @@ bool openDatabase(bool readOnly)
     }
 }
 
-platform::DbConnection& requireConnection()
+platform::DbConnection& ResultsDatabase::requireConnection()
 {
     return open(false);
 }
 
-void reportFailure(const QString& cause)
+platform::DbConnection* ResultsDatabase::openedConnection()
 {
-    g_connection.reset();
-    reportStatus(false);
-    if (g_observer)
-        g_observer->databaseConnectFailHandler(cause);
-    connectFailureReported = true;
+    return openDatabase(false) ? sharedConnection() : nullptr;
 }
 
-void closeDatabase()
+void ResultsDatabase::reportFailure(const QString& cause)
 {
-    if (!g_connection || !g_connection->isOpen()) {
-        g_connection.reset();
+    m_connection.reset();
+    reportStatus(false);
+    if (m_observer)
+        m_observer->databaseConnectFailHandler(cause);
+    m_failureReported = true;
+}
+
+void ResultsDatabase::closeDatabase()
+{
+    if (!m_connection || !m_connection->isOpen()) {
+        m_connection.reset();
         return;
     }
     config::writeLog(QStringLiteral("Database connection closed"));
     idleClock().setEnabled(false);
-    g_connection.reset();
+    m_connection.reset();
 }
 
-qint32 getDBRevNumber(const QString& path)
+qint32 ResultsDatabase::getDBRevNumber(const QString& path)
 {
+    // A path names a database file, whichever database is live.
+    if (!path.isEmpty())
+        return fileRevision(path);
     try {
-        std::unique_ptr<platform::DbConnection> own;
-        platform::DbConnection* connection = nullptr;
-        // A path names a database file, whichever database is live.
-        if (!path.isEmpty()) {
-            own = std::make_unique<platform::DbConnection>();
-            own->openFile(path, true);
-            connection = own.get();
-        } else {
-            if (!openDatabase(false))
-                return 0;
-            connection = g_connection.get();
-        }
-        platform::DbRecordset rs = connection->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
-        if (rs.eof())
+        if (!openDatabase(false))
             return 0;
-        return rs.value(QStringLiteral("DBRevNumber")).toInt();
+        return readRevision(*m_connection);
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
         return 0;
     }
 }
 
-IdleCheck checkWhileIdle(int waitMs)
+qint32 ResultsDatabase::fileRevision(const QString& path)
+{
+    try {
+        platform::DbConnection own;
+        own.openFile(path, true);
+        return readRevision(own);
+    } catch (const platform::DbError& e) {
+        config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
+        return 0;
+    }
+}
+
+ResultsDatabase::IdleCheck ResultsDatabase::checkWhileIdle(int waitMs)
 {
     // A connection opened for the check waits no longer either.
-    const int busyWait = BusyWaitMilliseconds;
-    BusyWaitMilliseconds = waitMs;
-    const auto restore = qScopeGuard([busyWait] {
-        BusyWaitMilliseconds = busyWait;
+    const int busyWait = m_busyWaitMs;
+    m_busyWaitMs = waitMs;
+    const auto restore = qScopeGuard([this, busyWait] {
+        m_busyWaitMs = busyWait;
         if (platform::DbConnection* connection = sharedConnection()) {
             try {
                 connection->setBusyWait(busyWait);
@@ -218,56 +207,56 @@ IdleCheck checkWhileIdle(int waitMs)
     }
 }
 
-platform::DbConnection* sharedConnection()
+platform::DbConnection* ResultsDatabase::sharedConnection()
 {
-    return g_connection && g_connection->isOpen() ? g_connection.get() : nullptr;
+    return m_connection && m_connection->isOpen() ? m_connection.get() : nullptr;
 }
 
-QString liveDatabaseName()
+QString ResultsDatabase::liveDatabaseName() const
 {
-    const config::StationSettings& s = settings();
+    const config::StationSettings& s = m_settings;
     if (s.database.useLocalDatabase)
         return QStringLiteral("file ") + QFileInfo(s.paths.databaseFile).absoluteFilePath();
     return QStringLiteral("server ") + s.database.serverHost + QLatin1Char(':') + s.database.serverInstance
            + QLatin1Char('/') + s.database.serverDatabaseName;
 }
 
-void setConnectedHook(std::function<void(platform::DbConnection&)> hook)
+void ResultsDatabase::setConnectedHook(std::function<void(platform::DbConnection&)> hook)
 {
-    g_connectedHook = std::move(hook);
+    m_connectedHook = std::move(hook);
 }
 
-void setConnectionObserver(DatabaseConnectionObserver* observer)
+void ResultsDatabase::setConnectionObserver(DatabaseConnectionObserver* observer)
 {
-    g_observer = observer;
+    m_observer = observer;
 }
 
-void setIdleClock(platform::Timer* timer)
+void ResultsDatabase::setIdleClock(platform::Timer* timer)
 {
-    if (g_idleClock == timer)
+    if (m_idleClock == timer)
         return;
-    const bool wasRunning = g_idleClock && g_idleClock->isEnabled();
-    QObject::disconnect(g_idleTick);
-    if (g_ownIdleClock)
-        delete g_idleClock.data();
-    else if (g_idleClock)
-        g_idleClock->setEnabled(false);
-    g_idleClock = timer;
-    g_ownIdleClock = false;
+    const bool wasRunning = m_idleClock && m_idleClock->isEnabled();
+    QObject::disconnect(m_idleTick);
+    if (m_ownIdleClock)
+        delete m_idleClock.data();
+    else if (m_idleClock)
+        m_idleClock->setEnabled(false);
+    m_idleClock = timer;
+    m_ownIdleClock = false;
     if (timer) {
-        g_idleTick = QObject::connect(timer, &platform::Timer::timeout, [] { closeDatabase(); });
+        m_idleTick = QObject::connect(timer, &platform::Timer::timeout, [this] { closeDatabase(); });
         if (wasRunning)
             restartIdleClock();
     }
 }
 
-platform::Timer& idleClock()
+platform::Timer& ResultsDatabase::idleClock()
 {
-    if (!g_idleClock) {
-        setIdleClock(new platform::Timer(QCoreApplication::instance()));
-        g_ownIdleClock = true;
+    if (!m_idleClock) {
+        setIdleClock(new platform::Timer());
+        m_ownIdleClock = true;
     }
-    return *g_idleClock;
+    return *m_idleClock;
 }
 
 } // namespace results

@@ -5,6 +5,7 @@
 #include "platform/DbDialect.h"
 #include "platform/DbError.h"
 #include "results/ReadingRows.h"
+#include "results/ResultsDatabase.h"
 #include "results/WriterSupport.h"
 
 namespace results {
@@ -33,11 +34,11 @@ void logKey(const QString& prefix, qint32 key)
 
 } // namespace
 
-qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
+qint32 recordTestStart(ResultsDatabase& database, qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
                        bool showOnReport)
 {
     qint32 testID = 0;
-    if (platform::DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = database.openedConnection()) {
         const platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes WHERE TypeName = ?"),
                                                         {textParam("@TypeName", 10, typeName)});
         const qint32 typeID = types.recordCount() == 1 ? types.value(QStringLiteral("TypeID")).toInt() : 0;
@@ -52,10 +53,10 @@ qint32 recordTestStart(qint32 groupID, const QString& typeName, qint32 parentTes
     return testID;
 }
 
-qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
+qint32 recordTestUnitStart(ResultsDatabase& database, qint32 testID, qint16 unitNumber, qint32 iteration)
 {
     qint32 testUnitID = 0;
-    if (platform::DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = database.openedConnection()) {
         db->execute(QStringLiteral("INSERT INTO TestUnit (UnitNumber, TestID, Itteration) VALUES (?, ?, ?)"),
                     {integerParam("@UnitNumber", unitNumber), integerParam("@TestID", testID),
                      integerParam("@Itteration", iteration)});
@@ -65,11 +66,11 @@ qint32 recordTestUnitStart(qint32 testID, qint16 unitNumber, qint32 iteration)
     return testUnitID;
 }
 
-qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString& timeInterval, const QString& letter,
+qint32 recordMeasurement(ResultsDatabase& database, qint32 measurementID, qint32 testUnitID, const QString& timeInterval, const QString& letter,
                          double value, qint32 intervalSeconds)
 {
     qint32 rowID = 0;
-    if (platform::DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = database.openedConnection()) {
         const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT MeasurementID FROM TestMeasurements WHERE MeasurementID = ? and TimeInterval = ?"),
@@ -91,10 +92,10 @@ qint32 recordMeasurement(qint32 measurementID, qint32 testUnitID, const QString&
     return rowID;
 }
 
-qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
+qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
 {
     qint32 rowID = 0;
-    if (platform::DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = database.openedConnection()) {
         const QString l = electrodeColumnLetter(letter);
         const platform::DbRecordset existing = db->execute(
             QStringLiteral("SELECT ResultID FROM TestResults WHERE ResultID = ") + QString::number(resultID));
@@ -114,10 +115,10 @@ qint32 recordResult(qint32 resultID, qint32 testUnitID, const QString& letter, c
     return rowID;
 }
 
-qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
+qint32 recordPaceProperties(ResultsDatabase& database, qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
                             double paceAmplitude, double paceRate, double pulseWidth)
 {
-    platform::DbConnection* db = openedConnection();
+    platform::DbConnection* db = database.openedConnection();
     if (!db)
         return 0;
     const QString l = electrodeColumnLetter(letter);
@@ -143,11 +144,11 @@ qint32 recordPaceProperties(qint32 groupID, qint32 unitNumber, const QString& le
     return newKey(*db);
 }
 
-qint32 recordUnitDiagnostics(qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns)
+qint32 recordUnitDiagnostics(ResultsDatabase& database, qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns)
 {
     if (values.size() != 10)
         return 0;
-    platform::DbConnection* db = openedConnection();
+    platform::DbConnection* db = database.openedConnection();
     if (!db)
         return 0;
     using platform::DbDialect;

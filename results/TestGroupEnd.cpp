@@ -8,18 +8,10 @@
 #include "results/WriterSupport.h"
 
 #include <QCoreApplication>
-#include <QPointer>
-
-#include <memory>
 
 namespace results {
 
 namespace {
-
-std::unique_ptr<OpenGroupNote> g_note;
-QPointer<platform::Timer> g_retryClock;
-bool g_writing = false;     // writeWaitingCancels is running
-QList<qint32> g_foundEnded; // noted groups that the database shows ended, or holds no longer
 
 QString groupText(qint32 groupID)
 {
@@ -31,40 +23,6 @@ void writeCancel(platform::DbConnection& db, qint32 groupID)
     db.execute(QStringLiteral("UPDATE TestGroups SET Cancelled=") + db.dialect().booleanLiteral(true)
                + QStringLiteral(" WHERE GroupID = ") + QString::number(groupID));
     config::writeLog(groupText(groupID) + QStringLiteral(" cancelled"));
-}
-
-bool cancelWaitsHere()
-{
-    return g_note && g_note->anyCancelWaiting(liveDatabaseName());
-}
-
-void tryAgainLater();
-
-void retry()
-{
-    if (!cancelWaitsHere())
-        return;
-    try {
-        platform::DbConnection& db = requireConnection(); // a new connection writes them through the hook
-        writeWaitingCancels(db);
-    } catch (const platform::DbError&) {
-        // requireConnection has logged why
-    }
-    tryAgainLater();
-}
-
-// Keeps the retry clock going while a cancel waits.
-void tryAgainLater()
-{
-    const bool waiting = cancelWaitsHere();
-    if (!g_retryClock) {
-        if (!waiting || !QCoreApplication::instance())
-            return;
-        g_retryClock = new platform::Timer(QCoreApplication::instance());
-        g_retryClock->setInterval(CancelRetryMilliseconds);
-        QObject::connect(g_retryClock, &platform::Timer::timeout, [] { retry(); });
-    }
-    g_retryClock->setEnabled(waiting);
 }
 
 // What the database holds of a noted group: whether it is still open there.
@@ -94,7 +52,49 @@ bool stillOpen(platform::DbConnection& db, const OpenGroupNote::Entry& entry, bo
     return true;
 }
 
-void writeWaitingCancel(platform::DbConnection& db, const OpenGroupNote::Entry& entry)
+} // namespace
+
+TestGroupEnd::TestGroupEnd(ResultsDatabase& database) : m_database(database) {}
+
+TestGroupEnd::~TestGroupEnd()
+{
+    if (m_note)
+        m_database.setConnectedHook({});
+}
+
+bool TestGroupEnd::cancelWaitsHere() const
+{
+    return m_note && m_note->anyCancelWaiting(m_database.liveDatabaseName());
+}
+
+void TestGroupEnd::retry()
+{
+    if (!cancelWaitsHere())
+        return;
+    try {
+        platform::DbConnection& db = m_database.requireConnection(); // a new connection writes them through the hook
+        writeWaitingCancels(db);
+    } catch (const platform::DbError&) {
+        // requireConnection has logged why
+    }
+    tryAgainLater();
+}
+
+// Keeps the retry clock going while a cancel waits.
+void TestGroupEnd::tryAgainLater()
+{
+    const bool waiting = cancelWaitsHere();
+    if (!m_retryClock) {
+        if (!waiting || !QCoreApplication::instance())
+            return;
+        m_retryClock = std::make_unique<platform::Timer>();
+        m_retryClock->setInterval(CancelRetryMilliseconds);
+        QObject::connect(m_retryClock.get(), &platform::Timer::timeout, [this] { retry(); });
+    }
+    m_retryClock->setEnabled(waiting);
+}
+
+void TestGroupEnd::writeWaitingCancel(platform::DbConnection& db, const OpenGroupNote::Entry& entry)
 {
     try {
         bool condense = false;
@@ -111,20 +111,18 @@ void writeWaitingCancel(platform::DbConnection& db, const OpenGroupNote::Entry& 
                                      + groupText(entry.groupID) + QStringLiteral(": ") + e.text());
                 }
         } else {
-            g_foundEnded << entry.groupID;
+            m_foundEnded << entry.groupID;
         }
-        g_note->closed(entry.groupID);
+        m_note->closed(entry.groupID);
     } catch (const platform::DbError& e) {
         config::writeLog(groupText(entry.groupID) + QStringLiteral(" cancel still waiting: ") + e.text());
     }
 }
 
-} // namespace
-
-bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why)
+bool TestGroupEnd::completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* why)
 {
     try {
-        platform::DbConnection* db = openedConnection();
+        platform::DbConnection* db = m_database.openedConnection();
         if (!db) {
             if (why)
                 *why = QStringLiteral("the database connection cannot be opened");
@@ -134,8 +132,8 @@ bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* 
                         + QString::number(groupID),
                     {dateParam("@DateCompleted", dateCompleted), booleanParam("@Completed", true)});
         config::writeLog(groupText(groupID) + QStringLiteral(" complete"));
-        if (g_note)
-            g_note->closed(groupID);
+        if (m_note)
+            m_note->closed(groupID);
         return true;
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("dbTestGroupComplete ") + e.text());
@@ -145,17 +143,17 @@ bool completeTestGroup(qint32 groupID, const QDateTime& dateCompleted, QString* 
     }
 }
 
-bool cancelTestGroup(qint32 groupID, QString* why)
+bool TestGroupEnd::cancelTestGroup(qint32 groupID, QString* why)
 {
     // Until the cancel is written the note keeps the group open: a crash in
     // between leaves it to the next start.
     QString cause;
     try {
-        platform::DbConnection& db = requireConnection();
+        platform::DbConnection& db = m_database.requireConnection();
         try {
             writeCancel(db, groupID);
-            if (g_note)
-                g_note->closed(groupID);
+            if (m_note)
+                m_note->closed(groupID);
             return true;
         } catch (const platform::DbError& e) {
             config::writeLog(QStringLiteral("Database error: ") + e.text());
@@ -166,8 +164,8 @@ bool cancelTestGroup(qint32 groupID, QString* why)
     }
     if (why)
         *why = cause;
-    if (g_note) {
-        g_note->cancelWaiting(groupID, liveDatabaseName());
+    if (m_note) {
+        m_note->cancelWaiting(groupID, m_database.liveDatabaseName());
         config::writeLog(groupText(groupID) + QStringLiteral(" cancel waiting: ") + cause
                          + QStringLiteral(". It is written as soon as the database can take it."));
         tryAgainLater();
@@ -178,58 +176,53 @@ bool cancelTestGroup(qint32 groupID, QString* why)
     return false;
 }
 
-void keepOpenGroupsIn(const QString& path)
+void TestGroupEnd::keepOpenGroupsIn(const QString& path)
 {
-    setConnectedHook({});
-    if (g_retryClock)
-        g_retryClock->setEnabled(false);
-    g_note.reset();
+    m_database.setConnectedHook({});
+    if (m_retryClock)
+        m_retryClock->setEnabled(false);
+    m_note.reset();
     if (path.isEmpty())
         return;
-    g_note = std::make_unique<OpenGroupNote>(path);
-    setConnectedHook([](platform::DbConnection& db) { writeWaitingCancels(db); });
+    m_note = std::make_unique<OpenGroupNote>(path);
+    m_database.setConnectedHook([this](platform::DbConnection& db) { writeWaitingCancels(db); });
 }
 
-OpenGroupNote* openGroupNote()
+QList<LeftOpenGroup> TestGroupEnd::cancelGroupsLeftOpen()
 {
-    return g_note.get();
-}
-
-QList<LeftOpenGroup> cancelGroupsLeftOpen()
-{
-    if (!g_note)
+    if (!m_note)
         return {};
-    const QList<OpenGroupNote::Entry> leftOpen = g_note->takeOverLeftOpen();
+    const QList<OpenGroupNote::Entry> leftOpen = m_note->takeOverLeftOpen();
     for (const OpenGroupNote::Entry& e : leftOpen)
         config::writeLog(groupText(e.groupID) + QStringLiteral(" (group ") + QString::number(e.uniqueGroupID)
                          + QStringLiteral(") was left open: the station ended during its run. It is cancelled now, "
                                           "or as soon as the database can take it."));
-    const QString live = liveDatabaseName();
-    for (const OpenGroupNote::Entry& e : g_note->entries())
+    const QString live = m_database.liveDatabaseName();
+    for (const OpenGroupNote::Entry& e : m_note->entries())
         if (e.database != live)
             config::writeLog(groupText(e.groupID) + QStringLiteral(" of the database ") + e.database
                              + QStringLiteral(" waits for its cancel until the station uses that database again"));
-    g_foundEnded.clear();
+    m_foundEnded.clear();
     retry();
     QList<LeftOpenGroup> groups;
     for (const OpenGroupNote::Entry& e : leftOpen)
-        if (!g_foundEnded.contains(e.groupID))
+        if (!m_foundEnded.contains(e.groupID))
             groups << LeftOpenGroup{e.groupID, e.uniqueGroupID ? e.uniqueGroupID : e.groupID,
-                                    g_note->cancelIsWaiting(e.groupID)};
-    g_foundEnded.clear();
+                                    m_note->cancelIsWaiting(e.groupID)};
+    m_foundEnded.clear();
     return groups;
 }
 
-void writeWaitingCancels(platform::DbConnection& connection)
+void TestGroupEnd::writeWaitingCancels(platform::DbConnection& connection)
 {
-    if (!g_note || g_writing)
+    if (!m_note || m_writing)
         return;
-    g_writing = true;
-    const QString live = liveDatabaseName();
-    for (const OpenGroupNote::Entry& e : QList<OpenGroupNote::Entry>(g_note->entries()))
+    m_writing = true;
+    const QString live = m_database.liveDatabaseName();
+    for (const OpenGroupNote::Entry& e : QList<OpenGroupNote::Entry>(m_note->entries()))
         if (e.cancelWaiting && e.database == live)
             writeWaitingCancel(connection, e);
-    g_writing = false;
+    m_writing = false;
     tryAgainLater();
 }
 

@@ -2,14 +2,15 @@
 
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
+#include "results/ResultsDatabase.h"
 #include "results/WriterSupport.h"
 
 namespace results {
 
-qint32 getUniqueGroupID(qint32 groupID)
+qint32 getUniqueGroupID(ResultsDatabase& database, qint32 groupID)
 {
     try {
-        platform::DbConnection* db = openedConnection();
+        platform::DbConnection* db = database.openedConnection();
         if (!db)
             return 0;
         const platform::DbRecordset rs =
@@ -21,9 +22,9 @@ qint32 getUniqueGroupID(qint32 groupID)
     }
 }
 
-QDateTime getGroupDateExecuted(qint32 groupID)
+QDateTime getGroupDateExecuted(ResultsDatabase& database, qint32 groupID)
 {
-    platform::DbConnection* db = openedConnection();
+    platform::DbConnection* db = database.openedConnection();
     if (!db)
         return platform::OleDate().toDateTime();
     const platform::DbRecordset rs =
@@ -31,9 +32,9 @@ QDateTime getGroupDateExecuted(qint32 groupID)
     return rs.dateValue(QStringLiteral("DateExecuted"));
 }
 
-QString getTestTypeName(qint32 typeID)
+QString getTestTypeName(ResultsDatabase& database, qint32 typeID)
 {
-    platform::DbConnection* db = openedConnection();
+    platform::DbConnection* db = database.openedConnection();
     if (!db)
         return {};
     const platform::DbRecordset rs =

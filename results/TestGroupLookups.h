@@ -8,12 +8,14 @@
 // (never throws).
 namespace results {
 
-qint32 getUniqueGroupID(qint32 groupID);
+class ResultsDatabase;
+
+qint32 getUniqueGroupID(ResultsDatabase& database, qint32 groupID);
 // The group's DateExecuted; the zero date (1899-12-30) without a
 // connection. A missing group throws platform::DbError.
-QDateTime getGroupDateExecuted(qint32 groupID);
+QDateTime getGroupDateExecuted(ResultsDatabase& database, qint32 groupID);
 // The TypeName of a test type; "" without a connection. A missing type
 // throws platform::DbError.
-QString getTestTypeName(qint32 typeID);
+QString getTestTypeName(ResultsDatabase& database, qint32 typeID);
 
 } // namespace results

@@ -5,7 +5,7 @@
 #include "platform/DbError.h"
 #include "results/ResultsDatabase.h"
 #include "results/SanitizeText.h"
-#include "results/TestGroupEnd.h"
+#include "results/OpenGroupNote.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
 
@@ -145,20 +145,19 @@ void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, c
     newKey(db);
 }
 
-qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitElectrodes& unit1,
+qint32 createGroup(ResultsDatabase& database, OpenGroupNote* note, const GroupKind& kind, const GroupValues& values, const UnitElectrodes& unit1,
                    const UnitElectrodes& unit2, const ElectrodeLots& lots)
 {
     qint32 groupID = 0;
-    if (platform::DbConnection* db = openedConnection()) {
+    if (platform::DbConnection* db = database.openedConnection()) {
         groupID = insertGroupRow(*db, kind, values);
-        OpenGroupNote* note = openGroupNote();
         if (note)
-            note->opened(groupID, liveDatabaseName());
+            note->opened(groupID, database.liveDatabaseName());
         const qint32 next = takeNextUniqueGroupID(*db);
         if (note)
             note->numbered(groupID, next);
-        const QString limitText = buildTestLimitString(groupID, kind.zamo80);
-        const QString warningText = buildTestWarningString(groupID, kind.zamo80);
+        const QString limitText = buildTestLimitString(database, groupID, kind.zamo80);
+        const QString warningText = buildTestWarningString(database, groupID, kind.zamo80);
         db->execute(QStringLiteral("UPDATE TestGroups SET TestLimitString=?, TestWarningString=?, UniqueGroupID=")
                         + QString::number(next) + QStringLiteral(" WHERE GroupID=") + QString::number(groupID),
                     {textParam("@TestLimitString", 250, sanitizeText(limitText, 0)),
@@ -183,7 +182,7 @@ qint32 takeNextUniqueGroupID(platform::DbConnection& db)
     return raised.value(0).toInt();
 }
 
-qint32 createZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
@@ -192,10 +191,10 @@ qint32 createZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dat
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
                              lot,          notes,         userName,
                              computerName, isZamo24,      demoMode};
-    return createGroup(zamo80Kind(), values, unit1, unit2, electrodeLots);
+    return createGroup(database, note, zamo80Kind(), values, unit1, unit2, electrodeLots);
 }
 
-qint32 createTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
+qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode)
@@ -203,7 +202,7 @@ qint32 createTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompl
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
                              lot,          notes,         userName,
                              computerName, std::nullopt,  demoMode};
-    return createGroup(standardKind(), values, unit1, unit2, electrodeLots);
+    return createGroup(database, note, standardKind(), values, unit1, unit2, electrodeLots);
 }
 
 } // namespace results

@@ -20,6 +20,9 @@ class DbConnection;
 // What a group keeps of one connected electrode.
 namespace results {
 
+class OpenGroupNote;
+class ResultsDatabase;
+
 struct ElectrodeIdentity {
     QDateTime calibrationDate;
     QString firmwareVersion;
@@ -37,16 +40,18 @@ using ElectrodeLots = std::array<QString, 32>;
 constexpr int MaxLotLength = 5000;
 constexpr int MaxElectrodeLotLength = 50;
 
+// Each writes on the database's connection and notes the new group in note
+// (nullptr: no note of open groups is kept).
 // Each returns the new GroupID, or 0 when the connection cannot be opened;
 // a failing statement throws platform::DbError (what was written before it
 // stays). demoMode marks a run of the station's demonstration mode. Logs "New ZAMO80 Test Group ID = " / "New Test
 // Group ID = " and the key.
-qint32 createZamo80TestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted,
+qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted,
                              const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
                              const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
                              const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
                              bool demoMode);
-qint32 createTestGroup(const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
+qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
                        const QString& lot, const QString& notes, const UnitElectrodes& unit1,
                        const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
                        const ElectrodeLots& electrodeLots, bool demoMode);

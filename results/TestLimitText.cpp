@@ -2,6 +2,7 @@
 
 #include "platform/Convert.h"
 #include "platform/DbError.h"
+#include "results/ResultsDatabase.h"
 #include "results/WriterSupport.h"
 
 namespace results {
@@ -74,9 +75,9 @@ QString entry(const QString& type, const TypeColumns& columns, const QString& un
 }
 
 template <std::size_t N>
-QString build(qint32 groupID, const QString& prefix, const TypeColumns (&table)[N])
+QString build(ResultsDatabase& database, qint32 groupID, const QString& prefix, const TypeColumns (&table)[N])
 {
-    platform::DbConnection* db = openedConnection();
+    platform::DbConnection* db = database.openedConnection();
     if (!db)
         return {};
     platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes ORDER BY TypeID"));
@@ -96,16 +97,16 @@ QString build(qint32 groupID, const QString& prefix, const TypeColumns (&table)[
 
 } // namespace
 
-QString buildTestLimitString(qint32 groupID, bool zamo80)
+QString buildTestLimitString(ResultsDatabase& database, qint32 groupID, bool zamo80)
 {
-    return zamo80 ? build(groupID, QStringLiteral("LIMITS: "), kZamo80Limits)
-                  : build(groupID, QStringLiteral("AAMI EC12 LIMITS: "), kStandardLimits);
+    return zamo80 ? build(database, groupID, QStringLiteral("LIMITS: "), kZamo80Limits)
+                  : build(database, groupID, QStringLiteral("AAMI EC12 LIMITS: "), kStandardLimits);
 }
 
-QString buildTestWarningString(qint32 groupID, bool zamo80)
+QString buildTestWarningString(ResultsDatabase& database, qint32 groupID, bool zamo80)
 {
-    return zamo80 ? build(groupID, QStringLiteral("WARNING: "), kZamo80Warnings)
-                  : build(groupID, QStringLiteral("WARNING: "), kStandardWarnings);
+    return zamo80 ? build(database, groupID, QStringLiteral("WARNING: "), kZamo80Warnings)
+                  : build(database, groupID, QStringLiteral("WARNING: "), kStandardWarnings);
 }
 
 } // namespace results

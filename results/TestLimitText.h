@@ -10,8 +10,10 @@
 // column without a value throws platform::DbError.
 namespace results {
 
-QString buildTestLimitString(qint32 groupID, bool zamo80);
+class ResultsDatabase;
+
+QString buildTestLimitString(ResultsDatabase& database, qint32 groupID, bool zamo80);
 // The same with the warnings, after "WARNING: " for both column sets.
-QString buildTestWarningString(qint32 groupID, bool zamo80);
+QString buildTestWarningString(ResultsDatabase& database, qint32 groupID, bool zamo80);
 
 } // namespace results

@@ -1,17 +1,11 @@
 #include "results/WriterSupport.h"
 
 #include "platform/DbError.h"
-#include "results/ResultsDatabase.h"
 
 namespace results {
 
 using platform::DbParameter;
 using platform::DbType;
-
-platform::DbConnection* openedConnection()
-{
-    return openDatabase(false) ? sharedConnection() : nullptr;
-}
 
 qint32 newKey(platform::DbConnection& connection)
 {

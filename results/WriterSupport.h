@@ -1,6 +1,5 @@
 #pragma once
-// What the writers of a run's records share: the opened shared connection,
-// the key of the row just inserted, parameters by type, and the checked
+// What the writers of a run's records share: the key of the row just inserted, parameters by type, and the checked
 // electrode letter that names a per-electrode column.
 
 #include "platform/DbConnection.h"
@@ -9,10 +8,7 @@
 #include <QString>
 #include <QVariant>
 
-// Opens the shared connection (openDatabase(false)); nullptr when it cannot be opened.
 namespace results {
-
-platform::DbConnection* openedConnection();
 
 // The key of the row that the last INSERT on the connection created ("SELECT @@IDENTITY as ID").
 qint32 newKey(platform::DbConnection& connection);

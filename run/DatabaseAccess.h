@@ -27,4 +27,14 @@ public:
     }
 };
 
+// The stand-in until the station's connection is handed in: no database,
+// so that nothing opens.
+class NoDatabaseAccess : public DatabaseAccess {
+public:
+    bool openDatabase(bool) override { return false; }
+    void closeDatabase() override {}
+    qint32 getDBRevNumber(const QString&) override { return 0; }
+    bool connectFailureReported() const override { return false; }
+};
+
 } // namespace run

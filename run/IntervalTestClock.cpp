@@ -26,7 +26,7 @@ IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
       m_host(host),
       m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); }, [this](const QString& line) { write(line); },
                [&sequencer](const QString& failLine) { sequencer.cancelRun(CancelReason::chargeFailed(failLine)); }),
-      m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
+      m_keepAwake{[this] { m_mouseNudge.nudgeMousePointer(); }, &platform::preventSleep}
 {
 }
 

@@ -7,6 +7,7 @@
 // maximum duration; drives the ACLG and DEFR charge sequence; and keeps the
 // workstation awake.
 
+#include "platform/MouseNudge.h"
 #include "run/ChargeSequence.h"
 #include "run/TestClock.h"
 
@@ -50,6 +51,7 @@ private:
     RunSequencer& m_sequencer;
     RunHost& m_host;
     ChargeSequence m_charge;
+    platform::MouseNudge m_mouseNudge;
     KeepAwake m_keepAwake;
 };
 

@@ -6,23 +6,23 @@ namespace run {
 
 bool ResultsDatabaseAccess::openDatabase(bool readOnly)
 {
-    return results::openDatabase(readOnly);
+    return m_database.openDatabase(readOnly);
 }
 void ResultsDatabaseAccess::closeDatabase()
 {
-    results::closeDatabase();
+    m_database.closeDatabase();
 }
 qint32 ResultsDatabaseAccess::getDBRevNumber(const QString& path)
 {
-    return results::getDBRevNumber(path);
+    return m_database.getDBRevNumber(path);
 }
 bool ResultsDatabaseAccess::connectFailureReported() const
 {
-    return results::connectFailureReported;
+    return m_database.connectFailureReported();
 }
 bool ResultsDatabaseAccess::idleCheckFoundLock(int waitMs)
 {
-    return results::checkWhileIdle(waitMs) == results::IdleCheck::Locked;
+    return m_database.checkWhileIdle(waitMs) == results::IdleCheck::Locked;
 }
 
 } // namespace run

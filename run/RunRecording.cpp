@@ -40,8 +40,9 @@ results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<unit::
 } // namespace
 
 RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+                           results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
                            const std::array<unit::Unit*, 2>& units)
-    : m_state(state), m_host(host), m_settings(settings), m_units(units)
+    : m_state(state), m_host(host), m_settings(settings), m_database(database), m_groupEnds(groupEnds), m_units(units)
 {
 }
 
@@ -76,14 +77,14 @@ void RunRecording::fail(const QStringList& what, const QString& cause)
     const QString others = what.size() == 1   ? QString()
                            : what.size() == 2 ? QStringLiteral(" and one other record")
                                               : QStringLiteral(" and %1 other records").arg(what.size() - 1);
-    results::reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
+    m_database.reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
 }
 
 bool RunRecording::attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write)
 {
     platform::DbConnection* db = nullptr;
     try {
-        db = &results::requireConnection();
+        db = &m_database.requireConnection();
     } catch (const platform::DbError& e) {
         fail(what, e.text()); // the open's own words name the database
         return false;
@@ -194,13 +195,13 @@ qint32 RunRecording::createTestGroupRecord()
     qint32 group = 0;
     write(QStringLiteral("the test group"), [&] {
         if (zamo80Mode())
-            group = results::createZamo80TestGroup(
+            group = results::createZamo80TestGroup(m_database, m_groupEnds.openGroupNote(), 
                 executed, notCompleted, results::currentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
                 m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
                 config::getComputerNameString(), isZamo24(), m_state.details.electrodeLotNumbers,
                 m_settings.switches.demoMode);
         else
-            group = results::createTestGroup(
+            group = results::createTestGroup(m_database, m_groupEnds.openGroupNote(), 
                 executed, notCompleted, results::currentStandardLimits(m_settings.limits), m_state.details.lotNumber,
                 m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
                 config::getComputerNameString(), m_state.details.electrodeLotNumbers, m_settings.switches.demoMode);
@@ -232,13 +233,13 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
         test.setPaceDBTestID(0);
         write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
             test.setPaceDBTestID(
-                results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(), true));
+                results::recordTestStart(m_database, keys.CurrentGroupID, testType, test.parentID(), QString(), true));
             if (firstSelectedChannel(test, 1) >= 0)
                 test.setPaceDBTestUnitID1(
-                    results::recordTestUnitStart(test.paceDBTestID(), 1, test.executedTestCount()));
+                    results::recordTestUnitStart(m_database, test.paceDBTestID(), 1, test.executedTestCount()));
             if (firstSelectedChannel(test, 2) >= 0)
                 test.setPaceDBTestUnitID2(
-                    results::recordTestUnitStart(test.paceDBTestID(), 2, test.executedTestCount()));
+                    results::recordTestUnitStart(m_database, test.paceDBTestID(), 2, test.executedTestCount()));
         });
         test.setPaceDBTestResultID1(0);
         test.setPaceDBTestResultID2(0);
@@ -257,11 +258,11 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
         showOnReport = !m_state.reportOptions.averageAclg;
     write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
         keys.CurrentTestID =
-            results::recordTestStart(keys.CurrentGroupID, testType, test.parentID(), QString(), showOnReport);
+            results::recordTestStart(m_database, keys.CurrentGroupID, testType, test.parentID(), QString(), showOnReport);
         for (int n = 1; n <= 2; ++n)
             if (firstSelectedChannel(test, n) >= 0)
                 keys.CurrentTestUnitID[std::size_t(n)] =
-                    results::recordTestUnitStart(keys.CurrentTestID, static_cast<qint16>(n), test.executedTestCount());
+                    results::recordTestUnitStart(m_database, keys.CurrentTestID, static_cast<qint16>(n), test.executedTestCount());
     });
     keys.CurrentMeasurementID = {};
     keys.CurrentResultID = {};
@@ -274,13 +275,13 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
     if (groupID > 0) {
         // A cancel that the database cannot take now is not lost: it waits, and is written later.
         QString why;
-        if (!results::cancelTestGroup(groupID, &why))
+        if (!m_groupEnds.cancelTestGroup(groupID, &why))
             log(QStringLiteral("* Unable to record the cancelled test group: ") + why
                 + QStringLiteral(" - the cancel waits and is written as soon as the database can take it"));
         if (zamo80Mode())
             buildCondensedZamo80Report(groupID);
         m_state.Keys = RunRecordKeys();
-        results::closeDatabase();
+        m_database.closeDatabase();
     }
     // The whole count of the run, however many failures told it.
     if (m_lostRecords > 0)
@@ -294,7 +295,7 @@ void RunRecording::completeTestGroup(qint32 groupID, const QDateTime& completed)
 {
     write(QStringLiteral("the completion of the test group"), [&] {
         QString why;
-        if (!results::completeTestGroup(groupID, completed, &why))
+        if (!m_groupEnds.completeTestGroup(groupID, completed, &why))
             throw platform::DbError(why);
     });
 }
@@ -302,13 +303,13 @@ void RunRecording::completeTestGroup(qint32 groupID, const QDateTime& completed)
 qint32 RunRecording::getUniqueGroupID(qint32 groupID)
 {
     flushReadings();
-    return results::getUniqueGroupID(groupID);
+    return results::getUniqueGroupID(m_database, groupID);
 }
 
 QDateTime RunRecording::getGroupDateExecuted(qint32 groupID)
 {
     flushReadings();
-    return results::getGroupDateExecuted(groupID);
+    return results::getGroupDateExecuted(m_database, groupID);
 }
 
 void RunRecording::buildCondensedZamo80Report(qint32 groupID)

@@ -44,6 +44,10 @@ class DbConnection;
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+class TestGroupEnd;
+}
 
 namespace run {
 
@@ -52,9 +56,11 @@ struct RunState;
 
 class RunRecording : public RunRecorder {
 public:
-    // settings: the station's settings (limits, diagnostics, demo mode),
-    // kept by reference.
+    // settings: the station's settings (limits, diagnostics, demo mode);
+    // database and groupEnds: the station's connection and the ends of its
+    // test groups. All kept by reference.
     RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+                 results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
                  const std::array<unit::Unit*, 2>& units);
 
     // ---- RunRecorder ----
@@ -109,6 +115,8 @@ private:
     RunState& m_state;
     RunHost& m_host;
     const config::StationSettings& m_settings;
+    results::ResultsDatabase& m_database;
+    results::TestGroupEnd& m_groupEnds;
     std::array<unit::Unit*, 2> m_units;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to

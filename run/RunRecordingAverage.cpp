@@ -47,11 +47,11 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
             parent = std::max(parent, step->parentID());
     ++parent;
     write(QStringLiteral("the AVG_ACLG test"), [&] {
-        keys.CurrentTestID = results::recordTestStart(groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
+        keys.CurrentTestID = results::recordTestStart(m_database, groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
                                                       m_state.reportOptions.averageAclg);
     });
     write(QStringLiteral("the AVG_ACLG test unit"),
-          [&] { keys.CurrentTestUnitID[1] = results::recordTestUnitStart(keys.CurrentTestID, 1, 1); });
+          [&] { keys.CurrentTestUnitID[1] = results::recordTestUnitStart(m_database, keys.CurrentTestID, 1, 1); });
 
     qint32 rowR1 = 0;
     qint32 rowR2 = 0;
@@ -73,9 +73,9 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
     if (isZamo24()) {
         const double r2 = m_state.ACLGSums[1][std::size_t(channel)];
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
+              [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR2 = results::recordMeasurement(rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61); });
+              [&] { rowR2 = results::recordMeasurement(m_database, rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61); });
         if (std::abs(r1) > limit || std::abs(r2) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) < warning && std::abs(r2) < warning)
@@ -84,7 +84,7 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
             verdict = QStringLiteral("PASS?");
     } else {
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR1 = results::recordMeasurement(rowR1, testUnit, QStringLiteral("61"), letter, r1, 61); });
+              [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61"), letter, r1, 61); });
         if (std::abs(r1) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) >= warning)

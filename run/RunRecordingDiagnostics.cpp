@@ -20,7 +20,7 @@ void RunRecording::recordUnitDiagnostics(int unitValue, qint32 groupID, const QS
         return;
     }
     write(QStringLiteral("the diagnostics of ") + unit,
-          [&] { results::recordUnitDiagnostics(static_cast<qint16>(unitValue), groupID, values, newModel); });
+          [&] { results::recordUnitDiagnostics(m_database, static_cast<qint16>(unitValue), groupID, values, newModel); });
 }
 
 } // namespace run

@@ -112,14 +112,14 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
         if (secondary) {
             if (unitID == 1)
                 test.setPaceDBTestResultID1(
-                    results::recordResult(test.paceDBTestResultID1(), test.paceDBTestUnitID1(), letter, duration));
+                    results::recordResult(m_database, test.paceDBTestResultID1(), test.paceDBTestUnitID1(), letter, duration));
             else
                 test.setPaceDBTestResultID2(
-                    results::recordResult(test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
+                    results::recordResult(m_database, test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
         } else {
             RunRecordKeys& keys = m_state.Keys;
             qint32& row = keys.CurrentResultID[std::size_t(unitID)];
-            row = results::recordResult(row, keys.CurrentTestUnitID[std::size_t(unitID)], letter, duration);
+            row = results::recordResult(m_database, row, keys.CurrentTestUnitID[std::size_t(unitID)], letter, duration);
         }
     });
 
@@ -129,7 +129,7 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
         unit::Unit* link = unitAt(unitID);
         const auto channel = static_cast<qint16>(electrodeIndex);
         write(QStringLiteral("the PACE settings of ") + electrode, [&] {
-            results::recordPaceProperties(
+            results::recordPaceProperties(m_database, 
                 m_state.Keys.CurrentGroupID, unitID, letter, roll, link ? link->getPaceAmplitude(channel, paceType) : 0,
                 link ? link->getPaceBPM(channel, paceType) : 0, link ? link->getPacePulseWidth(channel, paceType) : 0);
         });

@@ -6,7 +6,7 @@
 
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
-#include "run/ResultsDatabaseAccess.h"
+#include "run/DatabaseAccess.h"
 #include "run/RunRecorder.h"
 #include "run/TestClock.h"
 #include "run/UnitResultHandler.h"
@@ -28,7 +28,7 @@ struct RunServices {
     std::unique_ptr<Zamo80RunPlan> zamo80;
     // The sequencer installs the station's result handlers.
     std::unique_ptr<UnitResultHandler> results = std::make_unique<UnitResultHandler>();
-    std::unique_ptr<DatabaseAccess> database = std::make_unique<ResultsDatabaseAccess>();
+    std::unique_ptr<DatabaseAccess> database = std::make_unique<NoDatabaseAccess>();
 };
 
 } // namespace run

@@ -15,11 +15,11 @@
 namespace {
 
 // One measurement row of one channel, as the recording writes it, and its key.
-qint64 insertReading(int testUnitId, int channel, double value)
+qint64 insertReading(results::ResultsDatabase& database, int testUnitId, int channel, double value)
 {
-    if (!results::openDatabase(false))
+    platform::DbConnection* db = database.openedConnection();
+    if (!db)
         return 0;
-    platform::DbConnection* db = results::sharedConnection();
     const QString column = QChar('A' + channel % 16) + QStringLiteral("_Value");
     platform::DbCommand cmd(db, QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ") + column
                                     + QStringLiteral(", TimeIntervalInt) VALUES (?, ?, ?, ?)"));
@@ -38,24 +38,22 @@ public:
         QDir().mkpath(home.stationFolder());
         settings.database.useLocalDatabase = true;
         settings.paths.databaseFile = results::buildEmptyDatabase(home.stationFolder() + "/ZAMO_Results.mdb");
-        results::setSettings(&settings);
     }
-    ~LocalDatabase()
-    {
-        results::closeDatabase();
-        results::setSettings(nullptr);
-    }
+    ~LocalDatabase() { connection.closeDatabase(); }
 
 private:
     testsupport::TempDataHome home;
     config::StationSettings settings;
+
+public:
+    results::ResultsDatabase connection{settings};
 };
 
 void BM_InsertOneReadingWithNewKey(benchmark::State& state)
 {
     LocalDatabase database;
     for (auto _ : state)
-        benchmark::DoNotOptimize(insertReading(1, 0, 12.5));
+        benchmark::DoNotOptimize(insertReading(database.connection, 1, 0, 12.5));
 }
 BENCHMARK(BM_InsertOneReadingWithNewKey)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -64,7 +62,7 @@ void BM_Insert32ReadingsInARow(benchmark::State& state)
     LocalDatabase database;
     for (auto _ : state)
         for (int electrode = 0; electrode < 32; ++electrode)
-            benchmark::DoNotOptimize(insertReading(1 + electrode / 16, electrode, 12.5));
+            benchmark::DoNotOptimize(insertReading(database.connection, 1 + electrode / 16, electrode, 12.5));
 }
 BENCHMARK(BM_Insert32ReadingsInARow)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 

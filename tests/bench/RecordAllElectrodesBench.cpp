@@ -23,6 +23,7 @@
 #include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
@@ -164,11 +165,12 @@ private:
 
 // The plain inserts' connection for the back end, on a database of its own
 // of the station's schema, with the durability of the station's connection.
-std::unique_ptr<PlainInsert> plainInsertBeside(platform::DbBackend backend, const testsupport::TempDataHome& home,
+std::unique_ptr<PlainInsert> plainInsertBeside(platform::DbBackend backend, results::ResultsDatabase& database,
+                                               const testsupport::TempDataHome& home,
                                                std::unique_ptr<testsupport::PgTestDatabase>& server)
 {
     if (backend == platform::DbBackend::SQLite) {
-        platform::DbConnection* station = results::sharedConnection();
+        platform::DbConnection* station = database.sharedConnection();
         const QStringList pragmas{QStringLiteral("PRAGMA journal_mode = ")
                                       + station->execute(QStringLiteral("PRAGMA journal_mode")).value(0).toString(),
                                   QStringLiteral("PRAGMA synchronous = ")
@@ -208,21 +210,21 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     config::initLogFile();
     std::unique_ptr<testsupport::PgTestDatabase> server;
     config::StationSettings settings;
-    results::setSettings(&settings);
+    results::ResultsDatabase database{settings};
+    results::TestGroupEnd groupEnds{database};
     QString why;
     if (!useFreshDatabase(backend, home, settings, server, &why)) {
-        results::setSettings(nullptr);
         bench.SkipWithError(why.toStdString().c_str());
         return;
     }
 
     run::RunState state;
     SilentHost host;
-    run::RunRecording recording(state, host, settings, {nullptr, nullptr});
+    run::RunRecording recording(state, host, settings, database, groupEnds, {nullptr, nullptr});
     state.Keys.CurrentGroupID = recording.createTestGroupRecord();
     state.Keys.CurrentTestUnitID = {0, 1, 2};
     std::unique_ptr<testsupport::PgTestDatabase> plainServer;
-    const std::unique_ptr<PlainInsert> plain = plainInsertBeside(backend, home, plainServer);
+    const std::unique_ptr<PlainInsert> plain = plainInsertBeside(backend, database, home, plainServer);
     std::vector<double> readings;
     std::vector<double> plainTimes;
     std::uint64_t readingSyncs = 0;
@@ -267,9 +269,8 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
             bench.counters["plain_syncs"] = double(plainSyncs) / count;
         }
     }
-    results::closeDatabase();
+    database.closeDatabase();
     config::LogFilePath.clear();
-    results::setSettings(nullptr);
 }
 BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, platform::DbBackend::SQLite)
     ->Unit(benchmark::kMillisecond)

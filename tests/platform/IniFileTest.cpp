@@ -109,7 +109,7 @@ TEST_F(IniFileTest, SeveralKeysReachTheFileTogetherOrNotAtAll)
     put("[Limits]\r\nDCO=100\r\n");
     const QList<platform::IniFile::Key> keys{{"Limits", "DCO", "50"}, {"Warnings", "DCO", "40"}};
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         QString error;
         EXPECT_FALSE(platform::IniFile::write(path, keys, &error));
         EXPECT_EQ(error, qt_error_string(ENOSPC));
@@ -143,7 +143,7 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNotTakenForAMissingOne)
 
     put("[A]\r\nx=1\r\n");
     {
-        platform::WholeFile::FaultForTesting refused(platform::WholeFile::Step::Open, EACCES, "settings.ini");
+        platform::WholeFile::SimulatedFault refused(platform::WholeFile::Step::Open, EACCES, "settings.ini");
         EXPECT_FALSE(platform::IniFile::readable(path, &error));
         EXPECT_EQ(error, qt_error_string(EACCES));
         EXPECT_EQ(platform::IniFile::read(path, "A", "x", &error), "");

@@ -70,7 +70,7 @@ TEST_F(WholeFileCopy, ACopyThatFailsAtAnyStepLeavesNothingAtTheTarget)
         SCOPED_TRACE(int(c.step));
         QString error;
         {
-            platform::WholeFile::FaultForTesting fault(c.step, c.error);
+            platform::WholeFile::SimulatedFault fault(c.step, c.error);
             EXPECT_FALSE(platform::WholeFile::copy(source, target, {}, &error));
         }
         EXPECT_EQ(error, qt_error_string(c.error));

@@ -53,7 +53,7 @@ TEST_F(WholeFileTest, AStepThatFailsLeavesTheOldFileWholeAndSaysWhy)
         put(old);
         QString error;
         {
-            platform::WholeFile::FaultForTesting fault(c.step, c.error);
+            platform::WholeFile::SimulatedFault fault(c.step, c.error);
             EXPECT_FALSE(platform::WholeFile::save(path, QByteArray(100000, 'n'), &error)) << c.what;
         }
         EXPECT_EQ(error, qt_error_string(c.error)) << c.what;
@@ -67,7 +67,7 @@ TEST_F(WholeFileTest, AStepThatFailsLeavesTheOldFileWholeAndSaysWhy)
 
 TEST_F(WholeFileTest, AFaultOnOnePathLeavesTheOthersAlone)
 {
-    platform::WholeFile::FaultForTesting fault(platform::WholeFile::Step::Write, ENOSPC, "settings.ini");
+    platform::WholeFile::SimulatedFault fault(platform::WholeFile::Step::Write, ENOSPC, "settings.ini");
     EXPECT_FALSE(platform::WholeFile::save(path, "x"));
     EXPECT_TRUE(platform::WholeFile::save(dir.filePath("standard.tsq"), "1.0\r\n"));
 }
@@ -102,7 +102,7 @@ TEST_F(WholeFileTest, ReadTellsAMissingFileFromOneThatCannotBeRead)
     EXPECT_EQ(error, qt_error_string(EISDIR));
     put("abc");
     {
-        platform::WholeFile::FaultForTesting fault(platform::WholeFile::Step::Read, EIO);
+        platform::WholeFile::SimulatedFault fault(platform::WholeFile::Step::Read, EIO);
         EXPECT_EQ(platform::WholeFile::read(path, &bytes, &error), platform::WholeFile::ReadResult::Failed);
         EXPECT_EQ(error, qt_error_string(EIO));
         EXPECT_TRUE(bytes.isEmpty());

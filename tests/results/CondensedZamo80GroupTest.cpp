@@ -26,23 +26,23 @@ protected:
     // (no interval: verdicts only); values "" and verdicts "" are left out.
     qint32 sourceTest(qint32 group, const QString& type, qint32 parent, const QString& start, bool show)
     {
-        return results::recordTestStart(group, type, parent, start, show);
+        return results::recordTestStart(database, group, type, parent, start, show);
     }
     qint32 unitOf(qint32 test, qint16 unit, qint32 iteration)
     {
-        return results::recordTestUnitStart(test, unit, iteration);
+        return results::recordTestUnitStart(database, test, unit, iteration);
     }
     void readings(qint32 testUnit, const QString& interval, const QList<std::pair<QString, double>>& values)
     {
         qint32 row = 0;
         for (const auto& [letter, value] : values)
-            row = results::recordMeasurement(row, testUnit, interval, letter, value, interval.toInt());
+            row = results::recordMeasurement(database, row, testUnit, interval, letter, value, interval.toInt());
     }
     void verdicts(qint32 testUnit, const QList<std::pair<QString, QString>>& codes)
     {
         qint32 row = 0;
         for (const auto& [letter, code] : codes)
-            row = results::recordResult(row, testUnit, letter, code);
+            row = results::recordResult(database, row, testUnit, letter, code);
     }
 
     // The condensed group as lines: per test (by parent) and unit, each
@@ -123,7 +123,7 @@ TEST_P(CondensedZamo80GroupTest, FoldsEachUserStepIntoOneTestFirstValueWinsAndIt
 {
     const qint32 source = exampleRun();
     log.clear();
-    const qint32 condensed = results::buildCondensedZamo80Group(results::requireConnection(), source);
+    const qint32 condensed = results::buildCondensedZamo80Group(database.requireConnection(), source);
     ASSERT_GT(condensed, 0);
 
     EXPECT_EQ(contents(condensed), (QStringList{
@@ -185,7 +185,7 @@ TEST_P(CondensedZamo80GroupTest, AFailureLeavesNoCondensedGroupAndNoLink)
     const int units = rowCount("SELECT TestUnitID FROM TestUnit");
     const int measurements = rowCount("SELECT MeasurementID FROM TestMeasurements");
 
-    EXPECT_THROW(results::buildCondensedZamo80Group(results::requireConnection(), source), platform::DbError);
+    EXPECT_THROW(results::buildCondensedZamo80Group(database.requireConnection(), source), platform::DbError);
 
     EXPECT_EQ(rowCount("SELECT GroupID FROM TestGroups"), groups);
     EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), tests);
@@ -195,7 +195,7 @@ TEST_P(CondensedZamo80GroupTest, AFailureLeavesNoCondensedGroupAndNoLink)
         scalar(QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE GroupID = %1").arg(source)).isNull());
     EXPECT_EQ(scalar("SELECT LastUniqueGroupID FROM Globals WHERE ID = 1").toInt(), 41);
     // The connection is usable again.
-    EXPECT_GT(results::recordTestStart(source, "ACZ", 5, "", true), 0);
+    EXPECT_GT(results::recordTestStart(database, source, "ACZ", 5, "", true), 0);
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(CondensedZamo80GroupTest);

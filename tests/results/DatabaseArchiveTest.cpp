@@ -154,7 +154,7 @@ TEST_F(DatabaseFiles, AnArchiveThatFailsAtAnyStepLeavesTheLiveFileAsItWas)
         const QByteArray results = bytes(live);
         observer.clear();
         {
-            platform::WholeFile::FaultForTesting fault(c.step, EIO, c.pathEnd, c.times);
+            platform::WholeFile::SimulatedFault fault(c.step, EIO, c.pathEnd, c.times);
             const results::UpkeepOutcome outcome = files.archive();
             EXPECT_FALSE(outcome.done);
             EXPECT_TRUE(outcome.cause.contains(qt_error_string(EIO))) << outcome.cause.toStdString();
@@ -227,7 +227,7 @@ TEST_F(DatabaseFiles, ABackupThatFailsLeavesNoFileAndSaysWhy)
 {
     makeLiveFile(101, 250, 250);
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         const results::UpkeepOutcome outcome = files.backup();
         EXPECT_FALSE(outcome.done);
         EXPECT_TRUE(outcome.cause.contains(qt_error_string(ENOSPC))) << outcome.cause.toStdString();

@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 using platform::Clock;
 
@@ -23,13 +22,13 @@ using DatabaseConnection = DatabaseBackendTest;
 
 TEST_P(DatabaseConnection, TwoOpensConnectOnceAndReportTheStateTwice)
 {
-    EXPECT_TRUE(results::openDatabase(false));
-    EXPECT_TRUE(results::openDatabase(false));
+    EXPECT_TRUE(database.openDatabase(false));
+    EXPECT_TRUE(database.openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 1);
     EXPECT_EQ(logCount("Database connection successful"), 1);
     const std::pair<bool, bool> connected{local(), true};
     EXPECT_EQ(mainWindow.statusCalls, (QList<std::pair<bool, bool>>{connected, connected}));
-    EXPECT_NE(results::sharedConnection(), nullptr);
+    EXPECT_NE(database.sharedConnection(), nullptr);
 }
 
 TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
@@ -37,60 +36,60 @@ TEST_P(DatabaseConnection, ARunOfFailuresIsShownOnceUntilAnOpenSucceeds)
     const QString reachable = local() ? settings.paths.databaseFile : settings.database.serverDatabaseName;
     pointAtUnreachableDatabase();
     for (int i = 0; i < 10; ++i)
-        EXPECT_FALSE(results::openDatabase(false));
+        EXPECT_FALSE(database.openDatabase(false));
     EXPECT_EQ(mainWindow.failHandlerCalls, 10);
     EXPECT_EQ(mainWindow.messagesShown, 1);
     ASSERT_EQ(mainWindow.causesShown.size(), 1);
     EXPECT_TRUE(
         mainWindow.causesShown[0].startsWith(local() ? "Cannot open database \"" : "Cannot connect to database \""))
         << "the message says what failed: " << mainWindow.causesShown[0].toStdString();
-    EXPECT_TRUE(results::connectFailureReported);
+    EXPECT_TRUE(database.connectFailureReported());
     EXPECT_EQ(mainWindow.statusCalls.size(), 10);
     EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(local(), false));
     EXPECT_EQ(logCount("Database connection failed - Error Handler"), 10);
-    EXPECT_EQ(results::sharedConnection(), nullptr);
+    EXPECT_EQ(database.sharedConnection(), nullptr);
     if (local()) {
         EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "a failed open must create nothing";
     }
 
     // One success re-arms the message; the next failure is shown again.
     (local() ? settings.paths.databaseFile : settings.database.serverDatabaseName) = reachable;
-    EXPECT_TRUE(results::openDatabase(false));
-    EXPECT_FALSE(results::connectFailureReported);
-    results::closeDatabase();
+    EXPECT_TRUE(database.openDatabase(false));
+    EXPECT_FALSE(database.connectFailureReported());
+    database.closeDatabase();
     pointAtUnreachableDatabase();
-    EXPECT_FALSE(results::openDatabase(false));
+    EXPECT_FALSE(database.openDatabase(false));
     EXPECT_EQ(mainWindow.failHandlerCalls, 11);
     EXPECT_EQ(mainWindow.messagesShown, 2);
 }
 
 TEST_P(DatabaseConnection, IdleClockClosesSixtySecondsAfterTheLastOpen)
 {
-    ASSERT_TRUE(results::openDatabase(false));
+    ASSERT_TRUE(database.openDatabase(false));
     platform::Clock::advance(40000);
-    ASSERT_TRUE(results::openDatabase(false)); // restarts the count
+    ASSERT_TRUE(database.openDatabase(false)); // restarts the count
     platform::Clock::advance(59999);
-    EXPECT_NE(results::sharedConnection(), nullptr);
+    EXPECT_NE(database.sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 0);
     platform::Clock::advance(1);
-    EXPECT_EQ(results::sharedConnection(), nullptr);
+    EXPECT_EQ(database.sharedConnection(), nullptr);
     EXPECT_EQ(logCount("Database connection closed"), 1);
-    EXPECT_FALSE(results::idleClock().isEnabled());
+    EXPECT_FALSE(database.idleClock().isEnabled());
 
-    results::closeDatabase(); // already closed: nothing to say
+    database.closeDatabase(); // already closed: nothing to say
     EXPECT_EQ(logCount("Database connection closed"), 1);
 
     // The next call opens anew.
-    EXPECT_TRUE(results::openDatabase(false));
+    EXPECT_TRUE(database.openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 2);
 }
 
 TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVoid)
 {
-    ASSERT_TRUE(results::openDatabase(false));
+    ASSERT_TRUE(database.openDatabase(false));
     if (local()) {
         ASSERT_TRUE(QFile::remove(settings.paths.databaseFile));
-        EXPECT_FALSE(results::openDatabase(false));
+        EXPECT_FALSE(database.openDatabase(false));
         EXPECT_EQ(mainWindow.failHandlerCalls, 1);
         EXPECT_EQ(mainWindow.statusCalls.last(), std::make_pair(true, false));
         EXPECT_FALSE(QFileInfo::exists(settings.paths.databaseFile)) << "nothing is created in its place";
@@ -100,19 +99,19 @@ TEST_P(DatabaseConnection, ADatabaseThatGoesAwayIsReportedAndNotWrittenIntoTheVo
     auto admin = openDirect();
     admin->execute("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = current_database() "
                    "AND pid <> pg_backend_pid()");
-    EXPECT_THROW(results::sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
-    EXPECT_TRUE(results::openDatabase(false));
+    EXPECT_THROW(database.sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes"), platform::DbError);
+    EXPECT_TRUE(database.openDatabase(false));
     EXPECT_EQ(logCount("Initiating connection to "), 2);
-    EXPECT_EQ(results::sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
+    EXPECT_EQ(database.sharedConnection()->execute("SELECT COUNT(*) FROM TestTypes").value(0).toInt(), 11);
 }
 
 TEST_P(DatabaseConnection, RevisionOfTheLiveDatabase)
 {
-    EXPECT_EQ(results::getDBRevNumber(QString()), 14);
-    EXPECT_NE(results::sharedConnection(), nullptr) << "the shared connection stays open";
-    results::closeDatabase();
+    EXPECT_EQ(database.getDBRevNumber(QString()), 14);
+    EXPECT_NE(database.sharedConnection(), nullptr) << "the shared connection stays open";
+    database.closeDatabase();
     pointAtUnreachableDatabase();
-    EXPECT_EQ(results::getDBRevNumber(QString()), 0);
+    EXPECT_EQ(database.getDBRevNumber(QString()), 0);
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
 }
 
@@ -126,14 +125,14 @@ TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothin
     text.close();
     ASSERT_EQ(results::buildEmptyDatabase(folder + "/archive.mdb"), folder + "/archive.mdb");
 
-    EXPECT_EQ(results::getDBRevNumber(folder + "/notes.txt"), 0);
-    EXPECT_EQ(results::getDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
-    EXPECT_EQ(results::getDBRevNumber(folder + "/archive.mdb"), 14);
+    EXPECT_EQ(database.getDBRevNumber(folder + "/notes.txt"), 0);
+    EXPECT_EQ(database.getDBRevNumber(folder + "/nowhere/ZAMO_Results.mdb"), 0);
+    EXPECT_EQ(database.getDBRevNumber(folder + "/archive.mdb"), 14);
     EXPECT_FALSE(QDir(folder + "/nowhere").exists());
-    EXPECT_EQ(results::sharedConnection(), nullptr);
+    EXPECT_EQ(database.sharedConnection(), nullptr);
     EXPECT_TRUE(mainWindow.statusCalls.isEmpty());
     EXPECT_EQ(mainWindow.failHandlerCalls, 0);
-    EXPECT_FALSE(results::idleClock().isEnabled());
+    EXPECT_FALSE(database.idleClock().isEnabled());
     QFile again(folder + "/notes.txt");
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), "DBRevNumber=15\n");
@@ -141,7 +140,7 @@ TEST_P(DatabaseConnection, RevisionOfAFileThatCannotBeReadIsZeroAndTouchesNothin
 
 TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
 {
-    ASSERT_TRUE(results::openDatabase(false));
+    ASSERT_TRUE(database.openDatabase(false));
     const QStringList lines = log.filter("Initiating connection to ");
     ASSERT_EQ(lines.size(), 1);
     if (local()) {
@@ -167,16 +166,14 @@ TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
 // again for everything else, and the check is done once the lock is gone.
 TEST_P(DatabaseConnection, AnIdleCheckWaitsBrieflyForAnOutsideLockAndLeavesTheBusyWaitAsItWas)
 {
-    results::BusyWaitMilliseconds = 700;
-    const auto restore =
-        qScopeGuard([] { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; });
+    database.setBusyWaitMilliseconds(700);
     // A statement that waits the connection's own busy wait before the lock
     // refuses it (on a closed connection the open is that statement).
-    const auto waitsTheBusyWait = [] {
+    const auto waitsTheBusyWait = [this] {
         QElapsedTimer waited;
         waited.start();
         try {
-            results::requireConnection().execute("SELECT DBRevNumber FROM Version");
+            database.requireConnection().execute("SELECT DBRevNumber FROM Version");
             return ::testing::AssertionFailure() << "the lock let the statement through";
         } catch (const platform::DbError& e) {
             if (!e.locked() || waited.elapsed() < 600)
@@ -184,7 +181,7 @@ TEST_P(DatabaseConnection, AnIdleCheckWaitsBrieflyForAnOutsideLockAndLeavesTheBu
             return ::testing::AssertionSuccess();
         }
     };
-    ASSERT_EQ(results::checkWhileIdle(50), results::IdleCheck::Done);
+    ASSERT_EQ(database.checkWhileIdle(50), results::IdleCheck::Done);
     auto other = openDirect();
     if (local()) {
         other->execute("BEGIN EXCLUSIVE");
@@ -194,22 +191,22 @@ TEST_P(DatabaseConnection, AnIdleCheckWaitsBrieflyForAnOutsideLockAndLeavesTheBu
     }
     for (const bool open : {true, false}) {
         if (!open)
-            results::closeDatabase();
+            database.closeDatabase();
         QElapsedTimer waited;
         waited.start();
-        EXPECT_EQ(results::checkWhileIdle(50), results::IdleCheck::Locked) << open;
+        EXPECT_EQ(database.checkWhileIdle(50), results::IdleCheck::Locked) << open;
         EXPECT_LT(waited.elapsed(), 500) << open;
         EXPECT_TRUE(waitsTheBusyWait()) << open;
     }
     EXPECT_EQ(mainWindow.failHandlerCalls, 0);
-    EXPECT_FALSE(results::connectFailureReported);
+    EXPECT_FALSE(database.connectFailureReported());
 
     if (local())
         other->execute("COMMIT");
     else
         other->rollback();
-    EXPECT_EQ(results::checkWhileIdle(50), results::IdleCheck::Done);
-    EXPECT_EQ(results::getDBRevNumber(QString()), 14);
+    EXPECT_EQ(database.checkWhileIdle(50), results::IdleCheck::Done);
+    EXPECT_EQ(database.getDBRevNumber(QString()), 14);
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(DatabaseConnection);

@@ -263,7 +263,7 @@ TEST_F(StartupCheck, AFileThatCannotBeCopiedIsNeitherRaisedNorReplaced)
     makeOldFile(14, "UPDATE Version SET DBRevNumber=3");
     const QByteArray original = bytes(station.paths.databaseFile);
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         start();
     }
     EXPECT_EQ(bytes(station.paths.databaseFile), original);
@@ -283,7 +283,7 @@ TEST_F(StartupCheck, AFileThatCannotBeCopiedIsStillRaisedForEachStepIsWhole)
 {
     makeOldFile(13);
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         start();
     }
     EXPECT_TRUE(backupFiles().isEmpty());

@@ -23,9 +23,10 @@ namespace {
 
 using ::testing::HasSubstr;
 
-qint32 newGroup(const config::StationSettings& settings)
+qint32 newGroup(results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
+               const config::StationSettings& settings)
 {
-    return results::createTestGroup(QDateTime(QDate(2026, 3, 2), QTime(9, 15)), platform::OleDate().toDateTime(),
+    return results::createTestGroup(database, groupEnds.openGroupNote(), QDateTime(QDate(2026, 3, 2), QTime(9, 15)), platform::OleDate().toDateTime(),
                                     results::currentStandardLimits(settings.limits), "L1", "n", {}, {}, "operator",
                                     "BENCH-1", {}, false);
 }
@@ -45,7 +46,7 @@ protected:
     }
     void TearDown() override
     {
-        results::keepOpenGroupsIn(QString());
+        groupEnds.keepOpenGroupsIn(QString());
         WriterTest::TearDown();
     }
     // "Completed Cancelled" of the group, as 0 and 1.
@@ -62,7 +63,7 @@ protected:
     QByteArray line(qint32 groupID, qint32 number, const char* state, const QString& database = QString()) const
     {
         return QByteArray::number(groupID) + '\t' + QByteArray::number(number) + '\t' + state + '\t'
-               + (database.isEmpty() ? results::liveDatabaseName() : database).toUtf8() + '\n';
+               + (database.isEmpty() ? this->database.liveDatabaseName() : database).toUtf8() + '\n';
     }
 
     QString note;
@@ -70,14 +71,14 @@ protected:
 
 TEST_P(OpenGroupsTest, AGroupIsNotedFromItsCreationUntilTheDatabaseHoldsItsEnd)
 {
-    results::keepOpenGroupsIn(note);
-    const qint32 first = newGroup(settings);
-    const qint32 second = newGroup(settings);
+    groupEnds.keepOpenGroupsIn(note);
+    const qint32 first = newGroup(database, groupEnds, settings);
+    const qint32 second = newGroup(database, groupEnds, settings);
     EXPECT_EQ(fileText(note), line(first, numberOf(first), "open") + line(second, numberOf(second), "open"));
 
-    ASSERT_TRUE(results::completeTestGroup(first, platform::Clock::now()));
+    ASSERT_TRUE(groupEnds.completeTestGroup(first, platform::Clock::now()));
     EXPECT_EQ(fileText(note), line(second, numberOf(second), "open"));
-    EXPECT_TRUE(results::cancelTestGroup(second));
+    EXPECT_TRUE(groupEnds.cancelTestGroup(second));
     EXPECT_FALSE(QFile::exists(note));
     EXPECT_EQ(end(first), "1 0");
     EXPECT_EQ(end(second), "0 1");
@@ -87,12 +88,12 @@ TEST_P(OpenGroupsTest, AGroupIsNotedFromItsCreationUntilTheDatabaseHoldsItsEnd)
 // database that the note does not hold (another station's running run).
 TEST_P(OpenGroupsTest, AtStartOnlyTheGroupsThisStationLeftOpenAreCancelled)
 {
-    const qint32 leftOpen = newGroup(settings), completed = newGroup(settings), renumbered = newGroup(settings),
-                 waiting = newGroup(settings), otherStations = newGroup(settings), otherDatabase = newGroup(settings);
-    const qint32 zamo80 = results::createZamo80TestGroup(
+    const qint32 leftOpen = newGroup(database, groupEnds, settings), completed = newGroup(database, groupEnds, settings), renumbered = newGroup(database, groupEnds, settings),
+                 waiting = newGroup(database, groupEnds, settings), otherStations = newGroup(database, groupEnds, settings), otherDatabase = newGroup(database, groupEnds, settings);
+    const qint32 zamo80 = results::createZamo80TestGroup(database, groupEnds.openGroupNote(), 
         QDateTime(QDate(2026, 3, 2), QTime(9, 20)), platform::OleDate().toDateTime(),
         results::currentZamo80Limits(settings.limits), "L2", "n", {}, {}, "operator", "BENCH-1", false, {}, false);
-    ASSERT_TRUE(results::completeTestGroup(completed, platform::Clock::now()));
+    ASSERT_TRUE(groupEnds.completeTestGroup(completed, platform::Clock::now()));
     QFile file(note);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(line(leftOpen, numberOf(leftOpen), "open") + line(completed, numberOf(completed), "open")
@@ -102,8 +103,8 @@ TEST_P(OpenGroupsTest, AtStartOnlyTheGroupsThisStationLeftOpenAreCancelled)
                + line(zamo80, numberOf(zamo80), "open"));
     file.close();
 
-    results::keepOpenGroupsIn(note);
-    const QList<results::LeftOpenGroup> told = results::cancelGroupsLeftOpen();
+    groupEnds.keepOpenGroupsIn(note);
+    const QList<results::LeftOpenGroup> told = groupEnds.cancelGroupsLeftOpen();
     ASSERT_EQ(told.size(), 3);
     EXPECT_EQ(told[0].number, numberOf(leftOpen));
     EXPECT_FALSE(told[0].waiting);
@@ -146,30 +147,32 @@ TEST(OpenGroupsOnAServer, ACancelWaitsWhileTheServerIsAwayAndIsWrittenOnceItIsBa
     testsupport::TempDataHome home;
     QDir().mkpath(home.stationFolder());
     config::StationSettings settings;
+    results::ResultsDatabase database{settings};
+    results::TestGroupEnd groupEnds{database};
     testsupport::useServerDatabase(settings.database, address);
     QStringList log;
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
     config::setStatusWindowEcho([&](const QString& l) { log << l; }, &settings.switches);
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-    results::setSettings(&settings);
     const QString note = home.stationFolder() + "/OpenTestGroups.txt";
-    results::keepOpenGroupsIn(note);
+    groupEnds.keepOpenGroupsIn(note);
     struct Restore {
+        results::ResultsDatabase& database;
+        results::TestGroupEnd& groupEnds;
         ~Restore()
         {
-            results::keepOpenGroupsIn(QString());
-            results::closeDatabase();
-            results::setSettings(nullptr);
+            groupEnds.keepOpenGroupsIn(QString());
+            database.closeDatabase();
             config::setStatusWindowEcho({});
             platform::Clock::useRealTime();
         }
-    } restore;
+    } restore{database, groupEnds};
 
-    const qint32 group = newGroup(settings);
+    const qint32 group = newGroup(database, groupEnds, settings);
     ASSERT_GT(group, 0);
     ASSERT_TRUE(server.pause()) << server.why().toStdString();
-    EXPECT_FALSE(results::cancelTestGroup(group));
+    EXPECT_FALSE(groupEnds.cancelTestGroup(group));
     EXPECT_THAT(fileText(note).toStdString(), HasSubstr(std::to_string(group) + "\t1\tcancel\tserver 127.0.0.1:"));
     platform::Clock::advance(results::CancelRetryMilliseconds); // tried in vain
     EXPECT_TRUE(QFile::exists(note));

@@ -235,11 +235,11 @@ TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
 TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
 {
     const config::Limits limits;
-    auto create = [&limits](bool zamo24) {
-        return zamo24 ? results::createZamo80TestGroup(kFirstStart, platform::OleDate().toDateTime(),
+    auto create = [this, &limits](bool zamo24) {
+        return zamo24 ? results::createZamo80TestGroup(database, groupEnds.openGroupNote(), kFirstStart, platform::OleDate().toDateTime(),
                                                        results::currentZamo80Limits(limits), "L-24", "", {}, {},
                                                        "operator", "BENCH-1", true, {}, false)
-                      : results::createTestGroup(kFirstStart, platform::OleDate().toDateTime(),
+                      : results::createTestGroup(database, groupEnds.openGroupNote(), kFirstStart, platform::OleDate().toDateTime(),
                                                  results::currentStandardLimits(limits), "L-1", "", {}, {}, "operator",
                                                  "BENCH-1", {}, false);
     };
@@ -247,14 +247,14 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
     const qint32 completed = create(false);
     const qint32 cancelled = create(false);
     const qint32 zamo24 = create(true);
-    ASSERT_TRUE(results::completeTestGroup(completed, kFirstStart.addSecs(600)));
-    results::cancelTestGroup(cancelled);
-    ASSERT_TRUE(results::completeTestGroup(zamo24, kFirstStart.addSecs(900)));
-    auto number = [](qint32 group) { return results::getUniqueGroupID(group); };
+    ASSERT_TRUE(groupEnds.completeTestGroup(completed, kFirstStart.addSecs(600)));
+    groupEnds.cancelTestGroup(cancelled);
+    ASSERT_TRUE(groupEnds.completeTestGroup(zamo24, kFirstStart.addSecs(900)));
+    auto number = [this](qint32 group) { return results::getUniqueGroupID(database, group); };
 
     // The window's own wiring: the shared connection, opened on demand.
     const results::ReportListSource lists(
-        [] { return results::openDatabase(false) ? results::sharedConnection() : nullptr; }, local());
+        [this] { return database.openDatabase(false) ? database.sharedConnection() : nullptr; }, local());
     EXPECT_THAT(ids(lists.page(pageOf(1))), ElementsAre(number(completed), number(zamo24)));
     results::ReportListQuery all = pageOf(1);
     all.showAll = true;

@@ -25,14 +25,14 @@ protected:
 
 TEST_P(RunRecordWritersTest, MeasurementRowsAreSharedByTimeInterval)
 {
-    const qint32 first = results::recordMeasurement(0, 7, "20", "A", 1.5, 20);
+    const qint32 first = results::recordMeasurement(database, 0, 7, "20", "A", 1.5, 20);
     ASSERT_GT(first, 0);
     EXPECT_EQ(logCount(QStringLiteral("Measurement recorded, ID = %1: Electrode A, 1.5").arg(first)), 1);
     // A second electrode at the same label fills the same row; the same letter again replaces its value.
-    EXPECT_EQ(results::recordMeasurement(first, 8, "20", "B", 2.5, 99), first);
-    EXPECT_EQ(results::recordMeasurement(first, 8, "20", "B", 3.25, 99), first);
+    EXPECT_EQ(results::recordMeasurement(database, first, 8, "20", "B", 2.5, 99), first);
+    EXPECT_EQ(results::recordMeasurement(database, first, 8, "20", "B", 3.25, 99), first);
     // A new label makes a new row.
-    const qint32 second = results::recordMeasurement(first, 7, "40", "A", 4, 40);
+    const qint32 second = results::recordMeasurement(database, first, 7, "40", "A", 4, 40);
     EXPECT_NE(second, first);
     EXPECT_GT(second, 0);
 
@@ -51,9 +51,9 @@ TEST_P(RunRecordWritersTest, MeasurementRowsAreSharedByTimeInterval)
 
 TEST_P(RunRecordWritersTest, ResultRowsAreSharedByTheirKeyAlone)
 {
-    const qint32 row = results::recordResult(0, 11, "C", "PASS?");
+    const qint32 row = results::recordResult(database, 0, 11, "C", "PASS?");
     ASSERT_GT(row, 0);
-    EXPECT_EQ(results::recordResult(row, 12, "D", "FAIL_O"), row);
+    EXPECT_EQ(results::recordResult(database, row, 12, "D", "FAIL_O"), row);
     EXPECT_EQ(logCount(QStringLiteral("Result recorded, ID = %1: Electrode C, PASS?").arg(row)), 1);
     EXPECT_EQ(logCount(QStringLiteral("Result recorded, ID = %1: Electrode D, FAIL_O").arg(row)), 1);
     EXPECT_EQ(field("TestResults", "TestUnitID", "ResultID", row).toInt(), 11);
@@ -63,8 +63,8 @@ TEST_P(RunRecordWritersTest, ResultRowsAreSharedByTheirKeyAlone)
 
 TEST_P(RunRecordWritersTest, TestAndTestUnitRows)
 {
-    const qint32 sdr = results::recordTestStart(3, "SDR", 2, "", false);
-    const qint32 unknown = results::recordTestStart(3, "XYZ", 0, "2026-01-05 10:11:12", true);
+    const qint32 sdr = results::recordTestStart(database, 3, "SDR", 2, "", false);
+    const qint32 unknown = results::recordTestStart(database, 3, "XYZ", 0, "2026-01-05 10:11:12", true);
     EXPECT_EQ(logCount(QStringLiteral("Test Started, ID = %1").arg(sdr)), 1);
     EXPECT_EQ(field("Tests", "TestTypeID", "TestID", sdr).toInt(), 3);
     EXPECT_EQ(field("Tests", "TestTypeID", "TestID", unknown).toInt(), 0);
@@ -78,7 +78,7 @@ TEST_P(RunRecordWritersTest, TestAndTestUnitRows)
                   .dateValue("TestStartTime"),
               QDateTime(QDate(2026, 1, 5), QTime(10, 11, 12)));
 
-    const qint32 unit = results::recordTestUnitStart(sdr, 2, 4);
+    const qint32 unit = results::recordTestUnitStart(database, sdr, 2, 4);
     EXPECT_EQ(logCount(QStringLiteral("Test By Unit Started, ID = %1").arg(unit)), 1);
     EXPECT_EQ(field("TestUnit", "Itteration", "TestUnitID", unit).toInt(), 4);
     EXPECT_EQ(field("TestUnit", "UnitNumber", "TestUnitID", unit).toInt(), 2);
@@ -87,10 +87,10 @@ TEST_P(RunRecordWritersTest, TestAndTestUnitRows)
 
 TEST_P(RunRecordWritersTest, PacePropertiesOfOneUnitShareOneRow)
 {
-    const qint32 row = results::recordPaceProperties(9, 2, "A", "ROLLED", 5.5, 60, 1.5);
+    const qint32 row = results::recordPaceProperties(database, 9, 2, "A", "ROLLED", 5.5, 60, 1.5);
     EXPECT_GT(row, 0);
-    EXPECT_EQ(results::recordPaceProperties(9, 2, "C", "", 6, 70, 2), 0);
-    EXPECT_GT(results::recordPaceProperties(9, 1, "C", "", 6, 70, 2), row);
+    EXPECT_EQ(results::recordPaceProperties(database, 9, 2, "C", "", 6, 70, 2), 0);
+    EXPECT_GT(results::recordPaceProperties(database, 9, 1, "C", "", 6, 70, 2), row);
     auto db = openDirect();
     platform::DbRecordset unit2 =
         db->execute("SELECT * FROM Zamo24PaceProperties WHERE GroupID = 9 AND UnitNumber = 2");
@@ -104,10 +104,10 @@ TEST_P(RunRecordWritersTest, PacePropertiesOfOneUnitShareOneRow)
 TEST_P(RunRecordWritersTest, UnitDiagnosticsInBothColumnSets)
 {
     const QVector<QVariant> zamo80{0, 1.5, 31.2, 5.01, 4.98, -5.02, true, true, 12.5, "Z80-2.1"};
-    const qint32 a = results::recordUnitDiagnostics(1, 4, zamo80, true);
+    const qint32 a = results::recordUnitDiagnostics(database, 1, 4, zamo80, true);
     const QVector<QVariant> base{0, 2, 30, 5, 5, -5, false, true, false, "B-1.0"};
-    const qint32 b = results::recordUnitDiagnostics(2, 4, base, false);
-    EXPECT_EQ(results::recordUnitDiagnostics(1, 4, zamo80.mid(0, 9), true), 0);
+    const qint32 b = results::recordUnitDiagnostics(database, 2, 4, base, false);
+    EXPECT_EQ(results::recordUnitDiagnostics(database, 1, 4, zamo80.mid(0, 9), true), 0);
     auto db = openDirect();
     platform::DbRecordset rows = db->execute("SELECT * FROM UnitMasterDiagnostics ORDER BY UnitMasterDiagnosticsID");
     ASSERT_EQ(rows.recordCount(), 2);
@@ -127,9 +127,9 @@ TEST_P(RunRecordWritersTest, UnitDiagnosticsInBothColumnSets)
 TEST_P(RunRecordWritersTest, ALetterOutsideAToPIsRefusedBeforeAnyStatement)
 {
     for (const QString bad : {"Q", "a", "A_Value = 0, B", ""}) {
-        EXPECT_THROW(results::recordMeasurement(0, 1, "20", bad, 1, 20), platform::DbError) << bad.toStdString();
-        EXPECT_THROW(results::recordResult(0, 1, bad, "PASS"), platform::DbError);
-        EXPECT_THROW(results::recordPaceProperties(1, 1, bad, "", 0, 0, 0), platform::DbError);
+        EXPECT_THROW(results::recordMeasurement(database, 0, 1, "20", bad, 1, 20), platform::DbError) << bad.toStdString();
+        EXPECT_THROW(results::recordResult(database, 0, 1, bad, "PASS"), platform::DbError);
+        EXPECT_THROW(results::recordPaceProperties(database, 1, 1, bad, "", 0, 0, 0), platform::DbError);
     }
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 0);
@@ -143,9 +143,9 @@ TEST_P(RunRecordWritersTest, CompletionCancellationAndLookups)
         id = insertGroup(100 + i);
     ASSERT_EQ(id, 5);
     const QDateTime done(QDate(2026, 3, 2), QTime(10, 0));
-    ASSERT_TRUE(results::openDatabase(false));
+    ASSERT_TRUE(database.openDatabase(false));
     const int linesBefore = log.size();
-    results::completeTestGroup(5, done);
+    groupEnds.completeTestGroup(5, done);
     ASSERT_EQ(log.size(), linesBefore + 1);
     EXPECT_TRUE(log.last().endsWith("Test Group ID = 5 complete"));
     EXPECT_TRUE(field("TestGroups", "Completed", "GroupID", 5).toBool());
@@ -153,22 +153,22 @@ TEST_P(RunRecordWritersTest, CompletionCancellationAndLookups)
         openDirect()->execute("SELECT DateCompleted FROM TestGroups WHERE GroupID = 5").dateValue("DateCompleted"),
         done);
 
-    results::cancelTestGroup(4);
+    groupEnds.cancelTestGroup(4);
     EXPECT_EQ(logCount("Test Group ID = 4 cancelled"), 1);
     EXPECT_TRUE(field("TestGroups", "Cancelled", "GroupID", 4).toBool());
     EXPECT_FALSE(field("TestGroups", "Cancelled", "GroupID", 5).toBool());
 
-    EXPECT_EQ(results::getUniqueGroupID(5), 105);
-    EXPECT_EQ(results::getUniqueGroupID(77), 0);
-    EXPECT_EQ(results::getGroupDateExecuted(5), QDateTime(QDate(2026, 3, 1), QTime(8, 30)));
-    EXPECT_THROW(results::getGroupDateExecuted(77), platform::DbError);
-    EXPECT_EQ(results::getTestTypeName(1), "DCO");
+    EXPECT_EQ(results::getUniqueGroupID(database, 5), 105);
+    EXPECT_EQ(results::getUniqueGroupID(database, 77), 0);
+    EXPECT_EQ(results::getGroupDateExecuted(database, 5), QDateTime(QDate(2026, 3, 1), QTime(8, 30)));
+    EXPECT_THROW(results::getGroupDateExecuted(database, 77), platform::DbError);
+    EXPECT_EQ(results::getTestTypeName(database, 1), "DCO");
 }
 
 TEST_P(RunRecordWritersTest, CompletionFailureIsLoggedNotRaised)
 {
     openDirect()->execute("DROP TABLE TestGroups");
-    EXPECT_NO_THROW(results::completeTestGroup(1, platform::Clock::now()));
+    EXPECT_NO_THROW(groupEnds.completeTestGroup(1, platform::Clock::now()));
     EXPECT_EQ(logCount("dbTestGroupComplete "), 1);
     EXPECT_EQ(logCount("Test Group ID = 1 complete"), 0);
 }
@@ -176,15 +176,15 @@ TEST_P(RunRecordWritersTest, CompletionFailureIsLoggedNotRaised)
 TEST_P(RunRecordWritersTest, WithoutConnectionNothingIsWritten)
 {
     pointAtUnreachableDatabase();
-    EXPECT_EQ(results::recordTestStart(1, "ACZ", 0, "", true), 0);
-    EXPECT_EQ(results::recordTestUnitStart(1, 1, 1), 0);
-    EXPECT_EQ(results::recordMeasurement(0, 1, "20", "A", 2, 20), 0);
-    EXPECT_EQ(results::recordResult(0, 1, "A", "PASS"), 0);
-    EXPECT_EQ(results::recordPaceProperties(1, 1, "A", "", 0, 0, 0), 0);
-    EXPECT_EQ(results::getUniqueGroupID(1), 0);
-    EXPECT_EQ(results::getGroupDateExecuted(1), platform::OleDate().toDateTime());
-    EXPECT_EQ(results::getTestTypeName(1), "");
-    EXPECT_NO_THROW(results::cancelTestGroup(1));
+    EXPECT_EQ(results::recordTestStart(database, 1, "ACZ", 0, "", true), 0);
+    EXPECT_EQ(results::recordTestUnitStart(database, 1, 1, 1), 0);
+    EXPECT_EQ(results::recordMeasurement(database, 0, 1, "20", "A", 2, 20), 0);
+    EXPECT_EQ(results::recordResult(database, 0, 1, "A", "PASS"), 0);
+    EXPECT_EQ(results::recordPaceProperties(database, 1, 1, "A", "", 0, 0, 0), 0);
+    EXPECT_EQ(results::getUniqueGroupID(database, 1), 0);
+    EXPECT_EQ(results::getGroupDateExecuted(database, 1), platform::OleDate().toDateTime());
+    EXPECT_EQ(results::getTestTypeName(database, 1), "");
+    EXPECT_NO_THROW(groupEnds.cancelTestGroup(1));
     EXPECT_EQ(logCount("Test Started, ID = 0"), 1);
     EXPECT_EQ(logCount("Measurement recorded, ID = 0: Electrode A, 2"), 1);
     EXPECT_EQ(logCount("cancelled"), 0);

@@ -17,7 +17,7 @@ void RecordingMainWindow::setDatabaseStatus(bool localDB, bool connected)
 void RecordingMainWindow::databaseConnectFailHandler(const QString& cause)
 {
     ++failHandlerCalls;
-    if (!results::connectFailureReported) {
+    if (!database->connectFailureReported()) {
         ++messagesShown;
         causesShown << cause;
     }
@@ -38,10 +38,8 @@ void platform::PrintTo(platform::DbBackend backend, std::ostream* os)
 void DatabaseBackendTest::SetUp()
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
-    results::connectFailureReported = false;
-    results::idleClock().setEnabled(false); // a failed open of an earlier test may have left it running
-    results::setConnectionObserver(&mainWindow);
-    results::setSettings(&settings);
+    mainWindow.database = &database;
+    database.setConnectionObserver(&mainWindow);
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
     config::setStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
@@ -61,10 +59,8 @@ void DatabaseBackendTest::SetUp()
 
 void DatabaseBackendTest::TearDown()
 {
-    results::closeDatabase();
-    results::setConnectionObserver(nullptr);
+    database.closeDatabase();
     config::setStatusWindowEcho({});
-    results::setSettings(nullptr);
     server.reset();
     platform::Clock::useRealTime();
 }

@@ -8,6 +8,8 @@
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 #include "results/DatabaseObserver.h"
+#include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 
@@ -26,6 +28,7 @@ public:
     int failHandlerCalls = 0;
     int messagesShown = 0;
     QStringList causesShown; // the cause of each message shown
+    const results::ResultsDatabase* database = nullptr; // whose failures it hears of
     // What the window does on a failure besides (a run cancelled, say).
     std::function<void()> onFailure;
 
@@ -49,6 +52,9 @@ protected:
     testsupport::TempDataHome home;
     // The settings the database connection follows during the test.
     config::StationSettings settings;
+    // The station's connection, on those settings, and the ends of its groups.
+    results::ResultsDatabase database{settings};
+    results::TestGroupEnd groupEnds{database};
     std::unique_ptr<testsupport::PgTestDatabase> server;
     QString databasePath; // the SQLite file
     QStringList log;

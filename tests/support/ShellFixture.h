@@ -78,16 +78,16 @@ protected:
     {
         SettingsFixture::SetUp();
         prompts = platform::ScriptedPrompts::installNew();
-        platform::CommandLine::setForTesting(QStringLiteral(""));
+        platform::CommandLine::replaceText(QStringLiteral(""));
         ui::StationWindows::useSettings(&settings);
-        platform::ProgramEnd::resetForTesting();
+        platform::ProgramEnd::withdraw();
     }
     void TearDown() override
     {
         ui::StationWindows::destroyAll();
         ui::StationWindows::useSettings(nullptr);
-        platform::ProgramEnd::resetForTesting(); // an "Exit" of the test ends no later test's start
-        platform::CommandLine::setForTesting(QString());
+        platform::ProgramEnd::withdraw(); // an "Exit" of the test ends no later test's start
+        platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
         SettingsFixture::TearDown();
     }

@@ -15,6 +15,7 @@
 //
 // Header only: each test program that uses it links the station's libraries.
 
+#include "app/Station.h"
 #include "app/StationAssembly.h"
 #include "app/StationStartUp.h"
 #include "config/IniKeys.h"
@@ -92,16 +93,14 @@ public:
 
     ~StationHarness()
     {
-        results::closeDatabase();
-        results::keepOpenGroupsIn(QString());
-        results::setConnectionObserver(nullptr);
+        m_station.database.closeDatabase();
         ui::StationWindows::destroyAll();
         ui::StationWindows::useSettings(nullptr);
-        platform::ProgramEnd::resetForTesting();
-        platform::CommandLine::setForTesting(QString());
+        ui::StationWindows::useDatabase(nullptr);
+        platform::ProgramEnd::withdraw();
+        platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
         testlists::Globals::ActiveTestList.clear();
-        results::setSettings(nullptr);
         config::LogFilePath.clear();
     }
 
@@ -111,8 +110,8 @@ public:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         ui::DefinitionWindows::installOpeners();
-        ui::installReportListOpeners(m_settings);
-        if (!app::main(m_settings))
+        ui::installReportListOpeners(m_station.settings, m_station.database);
+        if (!app::main(m_station))
             return false;
         for (int n = 1; n <= 2; ++n) {
             QObject::connect(&link(n), &unit::UnitLink::txData, &testWindow(),
@@ -128,6 +127,9 @@ public:
         return *testWindow().findChild<unit::UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
     }
     platform::ScriptedPrompts& prompts() { return *m_prompts; }
+    // What the station shares: its settings, as start-up read them, and its
+    // database connection.
+    app::Station& station() { return m_station; }
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
     const config::StationSettings& stationSettings() const { return m_settings; }
@@ -352,15 +354,15 @@ public:
 private:
     void prepare(const QString& commandLine)
     {
-        platform::CommandLine::setForTesting(commandLine);
-        platform::ProgramEnd::resetForTesting();
-        results::connectFailureReported = false; // as at a program start
+        platform::CommandLine::replaceText(commandLine);
+        platform::ProgramEnd::withdraw();
         m_prompts = platform::ScriptedPrompts::installNew();
-        app::ExecutionWindows::installMainForm(m_settings);
+        app::ExecutionWindows::installMainForm(m_station);
     }
 
     std::shared_ptr<TempDataHome> m_home = std::make_shared<TempDataHome>();
-    config::StationSettings m_settings;
+    app::Station m_station;
+    config::StationSettings& m_settings = m_station.settings;
     platform::ScriptedPrompts* m_prompts = nullptr;
     std::array<QStringList, 2> m_sent;
 };

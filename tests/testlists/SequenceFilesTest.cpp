@@ -195,7 +195,7 @@ TEST_F(SequenceFiles, AFileThatCannotBeWrittenIsReportedAndLoggedAndTheOldOneSta
 
     writeBytes("1.0\r\nACZ,A1,1\r\n");
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         EXPECT_FALSE(testlists::writeSequenceFile(path(), listOf({"DCO,A1,1", "SDR,A1,4"}), false, false));
     }
     EXPECT_EQ(readBytes(), "1.0\r\nACZ,A1,1\r\n");

@@ -12,12 +12,12 @@
 // Every message the station showed is printed as "PROMPT <text>" when the
 // program ends; the exit code is the program's.
 
+#include "app/Station.h"
 #include "app/StationAssembly.h"
 #include "app/StationStartUp.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
-#include "results/ResultsDatabase.h"
 #include "support/ModalWindows.h"
 #include "ui/editors/EditorWindows.h"
 #include "ui/reportlists/ReportListOpeners.h"
@@ -92,16 +92,16 @@ bool startRun()
 
 int main(int argc, char** argv)
 {
-    config::StationSettings settings;
     QApplication app(argc, argv);
+    app::Station station;
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     QApplication::setQuitOnLastWindowClosed(false);
     platform::ScriptedPrompts* prompts = platform::ScriptedPrompts::installNew();
     ui::DefinitionWindows::installOpeners();
-    ui::installReportListOpeners(settings);
-    app::ExecutionWindows::installMainForm(settings);
+    ui::installReportListOpeners(station.settings, station.database);
+    app::ExecutionWindows::installMainForm(station);
     int code = 1;
-    if (app::main(settings)) {
+    if (app::main(station)) {
         if (mode == QLatin1String("run")) {
             if (!startRun())
                 return 3;
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     } else if (platform::ProgramEnd::requested()) {
         code = platform::ProgramEnd::exitCode();
     }
-    results::closeDatabase();
+    station.database.closeDatabase();
     for (const QString& text : prompts->messages())
         say(QStringLiteral("PROMPT ") + text);
     return code;

@@ -77,24 +77,24 @@ results::UpkeepOutcome UpkeepProgressWindow::runJob(const JobRun& run)
     return outcome;
 }
 
-results::UpkeepOutcome UpkeepProgressWindow::backUp(const QString& databaseFile, const QString& archiveFolder,
+results::UpkeepOutcome UpkeepProgressWindow::backUp(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
                                                     QWidget* parent)
 {
     UpkeepProgressWindow window(Job::Backup, parent);
     return window.runJob([&](results::UpkeepObserver& observer) {
-        results::closeDatabase(); // a timer may have opened it while the window stood
+        database.closeDatabase(); // a timer may have opened it while the window stood
         return results::DatabaseArchive(databaseFile, archiveFolder, observer).backup();
     });
 }
 
-results::UpkeepOutcome UpkeepProgressWindow::archive(const QString& databaseFile, const QString& archiveFolder,
+results::UpkeepOutcome UpkeepProgressWindow::archive(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
                                                      QWidget* parent)
 {
     UpkeepProgressWindow window(Job::Archive, parent);
     const results::UpkeepOutcome outcome = window.runJob([&](results::UpkeepObserver& observer) {
         // Closed at the start of the job itself: a connection that a timer
         // opened while the window stood would stay on the archived file.
-        results::closeDatabase();
+        database.closeDatabase();
         return results::DatabaseArchive(databaseFile, archiveFolder, observer).archive();
     });
     if (!outcome.done)

@@ -22,6 +22,10 @@
 class QLabel;
 class QProgressBar;
 
+namespace results {
+class ResultsDatabase;
+}
+
 namespace ui {
 
 class UpkeepProgressWindow : public QWidget, public results::SchemaUpgradeObserver {
@@ -37,13 +41,13 @@ public:
     results::UpkeepOutcome runJob(const JobRun& run);
 
     // The backup and the archive of the live file, each in its window. The
-    // job closes the shared connection when it starts (the next database
-    // call opens the file anew).
-    static results::UpkeepOutcome backUp(const QString& databaseFile, const QString& archiveFolder,
+    // job closes the station's connection (database) when it starts (the
+    // next database call opens the file anew).
+    static results::UpkeepOutcome backUp(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
                                          QWidget* parent = nullptr);
     // A failed archive is told to the operator with its cause; the live file
     // is then as it was.
-    static results::UpkeepOutcome archive(const QString& databaseFile, const QString& archiveFolder,
+    static results::UpkeepOutcome archive(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
                                           QWidget* parent = nullptr);
 
     QProgressBar* progressBar() const { return m_progressBar; }

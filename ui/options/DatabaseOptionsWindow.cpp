@@ -60,9 +60,9 @@ QLineEdit* addBox(QFormLayout* form, const QString& label, const char* name, QWi
 
 } // namespace
 
-DatabaseOptionsWindow::DatabaseOptionsWindow(config::StationSettings& settings, std::function<void()> recheck,
-                                             QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_recheck(std::move(recheck))
+DatabaseOptionsWindow::DatabaseOptionsWindow(config::StationSettings& settings, results::ResultsDatabase& database,
+                                             std::function<void()> recheck, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_database(database), m_recheck(std::move(recheck))
 {
     setObjectName(QStringLiteral("DatabaseOptionsForm"));
     setWindowTitle(QStringLiteral("Database Options"));
@@ -166,7 +166,7 @@ bool DatabaseOptionsWindow::save()
     database.serverDatabaseName = databaseNameEdit->text();
     database.username = usernameEdit->text();
     database.password = passwordEdit->text();
-    results::closeDatabase();
+    m_database.closeDatabase();
     m_settings.paths.placeDatabase(database.localDatabaseFolder);
     if (database.useLocalDatabase) {
         if (m_folderChanged)
@@ -176,8 +176,8 @@ bool DatabaseOptionsWindow::save()
 
     testStatusLabel->setText(QStringLiteral("Testing Database Connection... please wait."));
     testStatusLabel->repaint();
-    if (!results::openDatabase(false) || !writeSettings()) {
-        results::closeDatabase();
+    if (!m_database.openDatabase(false) || !writeSettings()) {
+        m_database.closeDatabase();
         m_settings.database = kept;
         m_settings.paths.placeDatabase(kept.localDatabaseFolder);
         testStatusLabel->setText(QStringLiteral("Database connection failed!"));

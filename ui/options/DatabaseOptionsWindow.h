@@ -28,6 +28,9 @@ class QRadioButton;
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+}
 
 namespace ui {
 
@@ -35,9 +38,11 @@ class DatabaseOptionsWindow : public QDialog {
     Q_OBJECT
 public:
     // settings: the station's settings, changed in place when new ones pass
-    // their test (kept by reference). recheck: runs the database check of
-    // the kind the settings name, after new settings were saved.
-    DatabaseOptionsWindow(config::StationSettings& settings, std::function<void()> recheck, QWidget* parent = nullptr);
+    // their test; database: the station's connection on them (both kept by
+    // reference). recheck: runs the database check of the kind the settings
+    // name, after new settings were saved.
+    DatabaseOptionsWindow(config::StationSettings& settings, results::ResultsDatabase& database,
+                          std::function<void()> recheck, QWidget* parent = nullptr);
 
     // Fills the controls from the settings in force.
     void load();
@@ -71,6 +76,7 @@ private:
     bool writeSettings();
 
     config::StationSettings& m_settings;
+    results::ResultsDatabase& m_database;
     std::function<void()> m_recheck;
     bool m_folderChanged = false;
     QString m_previousDatabasePath;

@@ -47,10 +47,10 @@ void showReportList()
 
 } // namespace
 
-void installReportListOpeners(config::StationSettings& settings)
+void installReportListOpeners(config::StationSettings& settings, results::ResultsDatabase& database)
 {
     delete liveWindow();
-    host() = std::make_unique<StationReportListHost>(settings);
+    host() = std::make_unique<StationReportListHost>(settings, database);
     StationWindows::Openers& openers = StationWindows::windowOpeners();
     openers.ReportViewer = showReportList;
     openers.ReportActions = [&settings] {

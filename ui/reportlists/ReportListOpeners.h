@@ -8,13 +8,17 @@
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+}
 
 namespace ui {
 
 class ReportListWindow;
 
-// settings: the station's settings, kept by reference until the next call.
-void installReportListOpeners(config::StationSettings& settings);
+// settings and database: the station's settings and connection, kept by
+// reference until the next call.
+void installReportListOpeners(config::StationSettings& settings, results::ResultsDatabase& database);
 
 // The live report list window; nullptr until the menu first showed it.
 ReportListWindow* liveReportListWindow();

@@ -227,7 +227,7 @@ bool ReportListWindow::load()
     m_ascendingOption->setChecked(true);
     m_sortByList->setCurrentIndex(0);
     if (isArchive()) {
-        const qint32 revision = results::getDBRevNumber(m_archivePath);
+        const qint32 revision = results::ResultsDatabase::fileRevision(m_archivePath);
         if (revision != results::ResultsSchema::CurrentRevision) {
             prompts().message(QStringLiteral("This database revision (version %1) is not supported by this "
                                              "application.  Please use the ZAMO Report Viewer to view the data.")

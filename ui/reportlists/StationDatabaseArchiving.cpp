@@ -7,11 +7,15 @@
 
 namespace ui {
 
-StationDatabaseArchiving::StationDatabaseArchiving(const config::StationSettings& settings) : m_settings(settings) {}
+StationDatabaseArchiving::StationDatabaseArchiving(const config::StationSettings& settings,
+                                                   results::ResultsDatabase& database)
+    : m_settings(settings), m_database(database)
+{
+}
 
 void StationDatabaseArchiving::archiveDatabase()
 {
-    UpkeepProgressWindow::archive(m_settings.paths.databaseFile, m_settings.paths.archiveFolder,
+    UpkeepProgressWindow::archive(m_database, m_settings.paths.databaseFile, m_settings.paths.archiveFolder,
                                   StationWindows::existingFrame());
 }
 

@@ -12,19 +12,23 @@
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+}
 
 namespace ui {
 
 class StationDatabaseArchiving : public DatabaseArchiving {
 public:
-    // settings: the station's (the live file and its archive folder), kept
-    // by reference.
-    explicit StationDatabaseArchiving(const config::StationSettings& settings);
+    // settings: the station's (the live file and its archive folder), and
+    // its connection; both kept by reference.
+    StationDatabaseArchiving(const config::StationSettings& settings, results::ResultsDatabase& database);
 
     void archiveDatabase() override;
 
 private:
     const config::StationSettings& m_settings;
+    results::ResultsDatabase& m_database;
 };
 
 } // namespace ui

@@ -10,10 +10,10 @@
 
 namespace ui {
 
-StationReportListHost::StationReportListHost(config::StationSettings& settings)
-    : m_settings(settings),
+StationReportListHost::StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database)
+    : m_settings(settings), m_database(database),
       m_reports(std::make_unique<TestWindowReportActions>(settings, [this] { return unitsMode(); })),
-      m_archiving(std::make_unique<StationDatabaseArchiving>(settings))
+      m_archiving(std::make_unique<StationDatabaseArchiving>(settings, database))
 {
 }
 
@@ -21,7 +21,7 @@ StationReportListHost::~StationReportListHost() = default;
 
 platform::DbConnection* StationReportListHost::liveDatabase()
 {
-    return results::openDatabase(false) ? results::sharedConnection() : nullptr;
+    return m_database.openedConnection();
 }
 
 run::ConnectedUnitsMode StationReportListHost::unitsMode() const

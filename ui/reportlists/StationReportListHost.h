@@ -12,13 +12,17 @@
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+}
 
 namespace ui {
 
 class StationReportListHost : public ReportListHost {
 public:
-    // settings: the station's settings, kept by reference.
-    explicit StationReportListHost(config::StationSettings& settings);
+    // settings and database: the station's settings and its connection,
+    // kept by reference.
+    StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database);
     ~StationReportListHost() override;
 
     const config::StationSettings& settings() const override { return m_settings; }
@@ -32,6 +36,7 @@ public:
 
 private:
     config::StationSettings& m_settings;
+    results::ResultsDatabase& m_database;
     std::unique_ptr<run::ReportActions> m_reports;
     std::unique_ptr<DatabaseArchiving> m_archiving;
 };

@@ -7,7 +7,6 @@
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
 #include "platform/Timer.h"
-#include "results/ResultsDatabase.h"
 #include "ui/common/MdiPlacement.h"
 #include "ui/common/Twips.h"
 #include "ui/options/AdvancedOptionsWindow.h"
@@ -100,8 +99,6 @@ MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent) : QMain
     dbConnTimeoutTimer = new platform::Timer(this);
     dbConnTimeoutTimer->setObjectName(QStringLiteral("dbConnTimeoutTimer"));
     dbConnTimeoutTimer->setInterval(60000);
-    // Its tick closes the shared database connection.
-    results::setIdleClock(dbConnTimeoutTimer);
 
     buildMenus();
     buildStatusStrip();

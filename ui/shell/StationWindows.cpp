@@ -56,6 +56,7 @@ struct Held {
     // start-up hands them in, the windows get a set of defaults of their own.
     config::StationSettings* settings = nullptr;
     config::StationSettings defaults;
+    results::ResultsDatabase* database = nullptr;
 
     config::StationSettings& windowSettings() { return settings ? *settings : defaults; }
 };
@@ -78,9 +79,17 @@ MainFrame* frame()
     Held& h = held();
     if (!h.frame) {
         h.frame = new MainFrame(h.windowSettings());
+        // Its tick closes the shared database connection.
+        if (h.database)
+            h.database->setIdleClock(h.frame->dbConnTimeoutTimer);
         h.frame->load();
     }
     return h.frame;
+}
+
+void useDatabase(results::ResultsDatabase* database)
+{
+    held().database = database;
 }
 
 MainFrame* existingFrame()
@@ -201,7 +210,8 @@ void unloadApplication()
 
 void endApplication()
 {
-    results::closeDatabase();
+    if (results::ResultsDatabase* database = held().database)
+        database->closeDatabase();
     config::writeLog(QStringLiteral("Application Terminated"));
     platform::ProgramEnd::request(0);
     if (MainFrame* frame = existingFrame())
@@ -214,8 +224,10 @@ void destroyAll()
     delete h.help;
     delete h.frame; // its child windows with it
     config::StationSettings* settings = h.settings;
+    results::ResultsDatabase* database = h.database;
     h = Held();
     h.settings = settings;
+    h.database = database;
 }
 
 } // namespace StationWindows

@@ -16,6 +16,9 @@ class QWidget;
 namespace config {
 struct StationSettings;
 }
+namespace results {
+class ResultsDatabase;
+}
 
 namespace ui {
 
@@ -32,6 +35,9 @@ namespace StationWindows {
 // editor are built with (kept until replaced; the caller keeps them alive);
 // nullptr, and before any are handed in: defaults of the windows' own.
 void useSettings(config::StationSettings* settings);
+// The connection whose idle clock is the frame's dbConnTimeoutTimer, and
+// that endApplication closes; nullptr for none.
+void useDatabase(results::ResultsDatabase* database);
 
 MainFrame* frame();
 MainFrame* existingFrame(); // nullptr before the frame is created

@@ -57,7 +57,7 @@ protected:
     QString databaseFile() const { return folder + "/ZAMO_Results.mdb"; }
     QString archiveFolder() const { return folder + "/Archive/"; }
     QStringList archiveFiles() const { return QDir(archiveFolder()).entryList(QDir::Files); }
-    static int revision(const QString& path) { return results::getDBRevNumber(path); }
+    int revision(const QString& path) { return station.database.getDBRevNumber(path); }
 
     void makeOldFile(int revision, const QString& change = QString())
     {
@@ -105,7 +105,7 @@ TEST_F(DatabaseUpkeepStartTest, AMissingFileIsMadeAndTheNextStartBacksItUpOnceAn
     EXPECT_TRUE(spy.shown.isEmpty());
 
     // The next start at 23:05:08; the backup runs a second after its window opens.
-    results::closeDatabase();
+    station.database.closeDatabase();
     platform::Clock::setNow(QDateTime(QDate(2024, 1, 15), QTime(23, 4, 8)));
     ASSERT_TRUE(start());
     EXPECT_EQ(archiveFiles(), QStringList{"Backup-ZAMO_Results-20240115-230509.mdb"});
@@ -152,7 +152,7 @@ TEST_F(DatabaseUpkeepStartTest, AFileOfAnUnknownRevisionIsKeptInTheArchiveFolder
                                   .arg(c.stated)
                               + kept});
         EXPECT_EQ(revision(databaseFile()), 14) << c.stated;
-        results::closeDatabase();
+        station.database.closeDatabase();
     }
 }
 
@@ -223,7 +223,7 @@ TEST_F(DatabaseUpkeepStartTest, AServerDatabaseAtRevision14IsOfferedItsUpdateAnd
     prompts->shown.clear();
     ASSERT_TRUE(start());
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
-    results::closeDatabase();
+    station.database.closeDatabase();
 }
 
 TEST_F(DatabaseUpkeepStartTest, AServerDatabaseTooOldToRaiseSendsTheOperatorToTheDatabaseOptions)
@@ -262,7 +262,7 @@ TEST_F(DatabaseUpkeepStartTest, AServerDatabaseTooOldToRaiseSendsTheOperatorToTh
     EXPECT_EQ(prompts->shown[0].title, "Database Connection Error");
     EXPECT_TRUE(logMessages().contains("Invalid SQL Database version."));
     EXPECT_EQ(hostShown, database.serverHost);
-    results::closeDatabase();
+    station.database.closeDatabase();
 }
 
 TEST_F(DatabaseUpkeepStartTest, TheFrameOpensTheDatabaseOptionsWhoseSaveChecksTheDatabaseAgain)

@@ -59,7 +59,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
         folder = ownHome.stationFolder();
         QDir().mkpath(folder);
         const QByteArray iniText = "[Database]\r\nLocalDatabaseFolder=/srv/zamo\r\n";
-        std::optional<platform::WholeFile::FaultForTesting> refused;
+        std::optional<platform::WholeFile::SimulatedFault> refused;
         if (c.folderInItsPlace) {
             QDir().mkpath(ini());
         } else {
@@ -104,7 +104,7 @@ TEST_F(StartUpFilesTest, OnAFullDiskEveryFileStaysWholeAndTheNextStartGoesOnWith
     const QStringList templatesBefore = templates();
     const QByteArray standard = readAll(folder + "/standard.tsq");
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         EXPECT_TRUE(start());
     }
     EXPECT_EQ(readAll(ini()), iniText);

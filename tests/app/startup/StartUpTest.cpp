@@ -8,7 +8,7 @@ class StartUpTest : public StationStartFixture {};
 TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 1), QTime(9, 8, 7)));
-    ASSERT_TRUE(app::main(settings));
+    ASSERT_TRUE(app::main(station));
 
     EXPECT_FALSE(settings.switches.startingUp);
     EXPECT_EQ(QDir(folder + "/Log").entryList(QDir::Files), QStringList{"20261201-090807.log"});

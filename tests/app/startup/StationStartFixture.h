@@ -4,6 +4,7 @@
 // begins from what a new process would have: no database connection, no
 // windows, no request to end, no standard lists.
 
+#include "app/Station.h"
 #include "app/StationStartUp.h"
 #include "config/IniKeys.h"
 #include "config/Log.h"
@@ -45,8 +46,9 @@ protected:
     }
 
     testsupport::TempDataHome home;
-    // The settings of the latest start.
-    config::StationSettings settings;
+    // What the station shares; the settings of the latest start.
+    app::Station station;
+    config::StationSettings& settings = station.settings;
     platform::ScriptedPrompts* prompts = nullptr;
     QString folder;
 
@@ -62,8 +64,8 @@ protected:
         endProgram();
         platform::Clock::useRealTime();
         config::LogFilePath.clear();
-        results::setSettings(nullptr);
         ui::StationWindows::useSettings(nullptr);
+        ui::StationWindows::useDatabase(nullptr);
     }
 
     // One start of the station, a minute after the last.
@@ -72,15 +74,16 @@ protected:
         endProgram();
         platform::Clock::advance(60000);
         settings = config::StationSettings(); // a new program reads its settings anew
-        return app::main(settings);
+        return app::main(station);
     }
 
     // What a start leaves in the process goes, as it would with the program.
-    static void endProgram()
+    void endProgram()
     {
-        results::closeDatabase();
+        station.database.closeDatabase();
+        station.database.setConnectionObserver(nullptr);
         ui::StationWindows::destroyAll();
-        platform::ProgramEnd::resetForTesting();
+        platform::ProgramEnd::withdraw();
         testlists::Globals::StandardTestList.clear();
         testlists::Globals::Standard80TestList.clear();
     }

@@ -47,17 +47,17 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(settings.switches.statusWindowOpen);
 
     // The frame's idle timer closes the database a minute after its last use.
-    EXPECT_EQ(&results::idleClock(), frame->dbConnTimeoutTimer);
-    EXPECT_NE(results::sharedConnection(), nullptr);
+    EXPECT_EQ(&station.database.idleClock(), frame->dbConnTimeoutTimer);
+    EXPECT_NE(station.database.sharedConnection(), nullptr);
     platform::Clock::advance(60000);
-    EXPECT_EQ(results::sharedConnection(), nullptr);
+    EXPECT_EQ(station.database.sharedConnection(), nullptr);
     EXPECT_EQ(logMessages().last(), "Database connection closed");
 }
 
 TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
 {
     ASSERT_TRUE(start());
-    results::closeDatabase();
+    station.database.closeDatabase();
     markDatabase();
     QFile::remove(folder + "/CondensedElectrodeTestReport.rpt");
     {

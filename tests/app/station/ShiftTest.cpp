@@ -51,8 +51,6 @@ private:
 
 class Shift : public ::testing::Test {
 protected:
-    void TearDown() override { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
-
     ui::TestWindow& form() { return station->testWindow(); }
     QString file() const { return station->stationSettings().paths.databaseFile; }
     bool running() { return form().m_testRunning(); }
@@ -123,7 +121,7 @@ protected:
     void lockDatabase()
     {
         untilMidStep();
-        results::BusyWaitMilliseconds = 300;
+        station->station().database.setBusyWaitMilliseconds(300);
         other = std::make_unique<platform::DbConnection>();
         other->openFile(file(), false);
         other->transaction();
@@ -134,7 +132,7 @@ protected:
         station->advance(60000); // the waiting cancel is tried in vain meanwhile
         other->rollback();
         other.reset();
-        results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
+        station->station().database.setBusyWaitMilliseconds(platform::DbConnection::DefaultBusyWaitMilliseconds);
         const auto cancelled = [&] {
             platform::DbConnection db;
             db.openFile(file(), true);

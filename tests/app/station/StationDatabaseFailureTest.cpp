@@ -102,8 +102,6 @@ QStringList storedRecords(platform::DbConnection& db)
 
 class StationDatabaseFailure : public StationOnBackend {
 protected:
-    void TearDown() override { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; }
-
     // Starts the standard list, runs it until the operator log shows the
     // line given, then breaks the database and runs until the run has ended.
     void runAndBreak(const QString& after, const std::function<void()>& breakDatabase)
@@ -149,7 +147,7 @@ protected:
     // busy wait; the lock is held until the connection returned rolls back.
     std::unique_ptr<platform::DbConnection> runAndLockOut(const QString& after)
     {
-        results::BusyWaitMilliseconds = 300;
+        station.station().database.setBusyWaitMilliseconds(300);
         std::unique_ptr<platform::DbConnection> other;
         runAndBreak(after, [&] {
             other = openResults(false);

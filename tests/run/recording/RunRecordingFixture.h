@@ -69,5 +69,5 @@ protected:
     RecordedUnit unit2;
     RecordingHost host;
     run::RunState state;
-    run::RunRecording recording{state, host, settings, {&unit1, &unit2}};
+    run::RunRecording recording{state, host, settings, database, groupEnds, {&unit1, &unit2}};
 };

@@ -228,7 +228,7 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
     EXPECT_EQ(state.Keys.CurrentGroupID, 0);
     EXPECT_EQ(state.Keys.CurrentTestID, 0);
     EXPECT_EQ(host.caption, "");
-    EXPECT_EQ(results::sharedConnection(), nullptr);
+    EXPECT_EQ(database.sharedConnection(), nullptr);
 
     host.caption = "unset";
     recording.closeAbortedTestGroup(0);
@@ -292,7 +292,7 @@ TEST_P(RunRecordingTest, NoStepIsRecordedOnceTheReadingsBeforeItCancelledTheRun)
 // reading and its verdict fail together, and nothing of them is stored.
 TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfItIsStored)
 {
-    results::BusyWaitMilliseconds = 200;
+    database.setBusyWaitMilliseconds(200);
     recording.createTestGroupRecord();
     recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
     auto other = openDirect();
@@ -306,7 +306,7 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
     endTurn();
     EXPECT_GE(waited.elapsed(), 150);
     other->rollback();
-    results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds;
+    database.setBusyWaitMilliseconds(platform::DbConnection::DefaultBusyWaitMilliseconds);
 
     EXPECT_EQ(host.lines.filter("* Unable to record the measurement of A1: ").size(), 1)
         << host.lines.join("\n").toStdString();

@@ -6,7 +6,9 @@
 #include "platform/Clock.h"
 #include "platform/DbConnection.h"
 #include "platform/ScriptedPrompts.h"
+#include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
+#include "results/ResultsDatabase.h"
 #include "ui/database/UpkeepProgressWindow.h"
 
 #include <QCloseEvent>
@@ -28,6 +30,8 @@ protected:
     QTemporaryDir dir;
     QString live = dir.filePath("ZAMO_Results.mdb");
     QString archiveFolder = dir.filePath("Archive/");
+    config::StationSettings settings;
+    results::ResultsDatabase database{settings};
     platform::ScriptedPrompts* prompts = nullptr;
 
     void SetUp() override
@@ -94,13 +98,13 @@ TEST_F(UpkeepProgressWindowTest, EachWindowShowsItsTextsAndStartsItsJobASecondAf
 TEST_F(UpkeepProgressWindowTest, TheArchiveIsNamedByTheMomentOfItsJob)
 {
     ASSERT_FALSE(results::buildEmptyDatabase(live).isEmpty());
-    const results::UpkeepOutcome outcome = UpkeepProgressWindow::archive(live, archiveFolder);
+    const results::UpkeepOutcome outcome = UpkeepProgressWindow::archive(database, live, archiveFolder);
     ASSERT_TRUE(outcome.done) << outcome.cause.toStdString();
     EXPECT_EQ(QDir(archiveFolder).entryList(QDir::Files), QStringList{"ZAMO_Results-20240115-230509.mdb"});
     EXPECT_TRUE(QFile::exists(live));
     EXPECT_TRUE(prompts->shown.isEmpty());
 
-    const results::UpkeepOutcome backup = UpkeepProgressWindow::backUp(live, archiveFolder);
+    const results::UpkeepOutcome backup = UpkeepProgressWindow::backUp(database, live, archiveFolder);
     ASSERT_TRUE(backup.done) << backup.cause.toStdString();
     EXPECT_EQ(QFileInfo(backup.file).fileName(), "Backup-ZAMO_Results-20240115-230510.mdb");
 }
@@ -112,7 +116,7 @@ TEST_F(UpkeepProgressWindowTest, AFailedArchiveIsToldAndLeavesTheLiveFileAsItWas
         ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
         garbage.write("not a database");
     }
-    const results::UpkeepOutcome outcome = UpkeepProgressWindow::archive(live, archiveFolder);
+    const results::UpkeepOutcome outcome = UpkeepProgressWindow::archive(database, live, archiveFolder);
     EXPECT_FALSE(outcome.done);
     ASSERT_EQ(prompts->shown.size(), 1);
     EXPECT_EQ(prompts->shown[0].title, "Database Error");

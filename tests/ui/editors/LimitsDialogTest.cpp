@@ -162,7 +162,7 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     form.show();
     box(&form, "DCOffsetLimitTextBox")->setText("70");
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC, ".lim");
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC, ".lim");
         click(&form, "SaveAsButton");
     }
     EXPECT_TRUE(form.isVisible());

@@ -67,7 +67,7 @@ TEST_F(TestSequenceEditorFilesTest, AFileThatCannotBeWrittenIsReportedWithItsCau
     prompts->shown.clear();
     prompts->fileAnswers = {old};
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         press("SaveCommand");
     }
     EXPECT_EQ(prompts->messages(),

@@ -33,6 +33,7 @@ protected:
     QString other = dir.filePath("other");
     QString settingsFile = dir.filePath("settings.ini");
     config::StationSettings settings;
+    results::ResultsDatabase database{settings};
     platform::ScriptedPrompts* prompts = nullptr;
     int checks = 0;
     std::unique_ptr<ui::DatabaseOptionsWindow> window;
@@ -51,14 +52,12 @@ protected:
             ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
             ini.write("[Reports]\r\nPrintReport=0\r\n");
         }
-        results::setSettings(&settings);
-        window = std::make_unique<ui::DatabaseOptionsWindow>(settings, [this] { ++checks; });
+        window = std::make_unique<ui::DatabaseOptionsWindow>(settings, database, [this] { ++checks; });
     }
     void TearDown() override
     {
         window.reset();
-        results::closeDatabase();
-        results::setSettings(nullptr);
+        database.closeDatabase();
     }
     static QByteArray bytes(const QString& path)
     {
@@ -104,7 +103,7 @@ TEST_F(DatabaseOptionsWindowTest, SavingWritesTheSevenKeysInOrderAndRunsTheCheck
               "[Reports]\r\nPrintReport=0\r\n"
                   + databaseSection(true, "bench-server", "", "ZAMO_Results", "tester", "", current));
     EXPECT_EQ(settings.database.serverHost, "bench-server");
-    EXPECT_NE(results::sharedConnection(), nullptr) << "the test open stays for the check";
+    EXPECT_NE(database.sharedConnection(), nullptr) << "the test open stays for the check";
     EXPECT_TRUE(prompts->shown.isEmpty());
 }
 
@@ -128,10 +127,10 @@ TEST_F(DatabaseOptionsWindowTest, AFolderIsAChangeWhenTheFileSystemHoldsItApart)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.choice.toStdString());
-        results::closeDatabase();
+        database.closeDatabase();
         settings.database.localDatabaseFolder = current;
         settings.paths.placeDatabase(current);
-        window = std::make_unique<ui::DatabaseOptionsWindow>(settings, [this] { ++checks; });
+        window = std::make_unique<ui::DatabaseOptionsWindow>(settings, database, [this] { ++checks; });
         prompts->shown.clear();
         prompts->fileAnswers = {c.choice};
         prompts->messageAnswers = {MsgResult::Cancel};
@@ -166,13 +165,13 @@ TEST_F(DatabaseOptionsWindowTest, ANewFolderOffersTheCopyOfTheCurrentFile)
     ASSERT_TRUE(window->save());
     EXPECT_EQ(prompts->messages(), QStringList{copyOffer});
     EXPECT_EQ(prompts->shown.last().title, "Copy Database?");
-    EXPECT_EQ(results::getDBRevNumber(otherFile), 14);
+    EXPECT_EQ(database.getDBRevNumber(otherFile), 14);
     EXPECT_EQ(settings.paths.databaseFile, otherFile);
     EXPECT_TRUE(bytes(settingsFile).endsWith("LocalDatabaseFolder=" + other.toUtf8() + "\r\n"));
 
     // OK: the file in force (now the new, empty one) is copied over the
     // marked one there.
-    results::closeDatabase();
+    database.closeDatabase();
     window->load();
     prompts->shown.clear();
     prompts->fileAnswers = {current};
@@ -224,7 +223,7 @@ protected:
     }
     void TearDown() override
     {
-        results::closeDatabase();
+        database.closeDatabase();
         DatabaseOptionsWindowTest::TearDown();
         server.reset();
     }
@@ -244,8 +243,8 @@ TEST_F(ServerOptionsTest, AWrongPasswordKeepsEverythingAsItWas)
     EXPECT_EQ(settings.paths.databaseFile, current + "/ZAMO_Results.mdb");
     EXPECT_EQ(checks, 0);
     EXPECT_EQ(window->result(), QDialog::Rejected) << "the window stays";
-    ASSERT_TRUE(results::openDatabase(false)) << "the station keeps using the local file";
-    EXPECT_EQ(results::sharedConnection()->backend(), platform::DbBackend::SQLite);
+    ASSERT_TRUE(database.openDatabase(false)) << "the station keeps using the local file";
+    EXPECT_EQ(database.sharedConnection()->backend(), platform::DbBackend::SQLite);
 }
 
 TEST_F(ServerOptionsTest, ALoginThatOpensIsSaved)
@@ -253,8 +252,8 @@ TEST_F(ServerOptionsTest, ALoginThatOpensIsSaved)
     window->saveButton->click();
     EXPECT_EQ(checks, 1);
     EXPECT_FALSE(settings.database.useLocalDatabase);
-    ASSERT_NE(results::sharedConnection(), nullptr);
-    EXPECT_EQ(results::sharedConnection()->backend(), platform::DbBackend::PostgreSQL);
+    ASSERT_NE(database.sharedConnection(), nullptr);
+    EXPECT_EQ(database.sharedConnection()->backend(), platform::DbBackend::PostgreSQL);
     EXPECT_TRUE(bytes(settingsFile)
                     .endsWith(databaseSection(false, serverSettings.serverHost, serverSettings.serverInstance,
                                               serverSettings.serverDatabaseName, serverSettings.username,

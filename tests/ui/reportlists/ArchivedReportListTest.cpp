@@ -98,7 +98,7 @@ TEST_P(ArchivedReportList, ShowAllInServiceModeOnly)
         bool offered;
     } cases[] = {{"/rida1", true}, {"/RIDA", true}, {"/vadov", true}, {"", false}, {"/rid", false}};
     for (const auto& c : cases) {
-        platform::CommandLine::setForTesting(c.commandLine);
+        platform::CommandLine::replaceText(c.commandLine);
         ui::ReportListWindow window(*host, archive);
         ASSERT_TRUE(window.load());
         EXPECT_EQ(window.showAllBox()->isVisibleTo(&window), c.offered) << c.commandLine;

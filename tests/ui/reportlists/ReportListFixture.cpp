@@ -13,19 +13,19 @@ void ReportListWindowTest::SetUp()
     DatabaseBackendTest::SetUp();
     if (IsSkipped() || HasFatalFailure())
         return;
-    platform::CommandLine::setForTesting(QStringLiteral(""));
+    platform::CommandLine::replaceText(QStringLiteral(""));
     prompts = platform::ScriptedPrompts::installNew();
     settings.paths.archiveFolder = home.stationFolder() + QStringLiteral("/Archive/");
     db = openDirect();
     host = std::make_unique<TestReportListHost>(settings);
-    host->live = [] { return results::openDatabase(false) ? results::sharedConnection() : nullptr; };
+    host->live = [this] { return database.openedConnection(); };
 }
 
 void ReportListWindowTest::TearDown()
 {
     host.reset();
     db.reset();
-    platform::CommandLine::setForTesting(QString());
+    platform::CommandLine::replaceText(QString());
     DatabaseBackendTest::TearDown();
 }
 

@@ -190,7 +190,7 @@ TEST_P(ReportListWindowOnBoth, ArchiveNowOnlyForALocalDatabaseInServiceMode)
         {"/Vadov", true}, {"x /rida2 /x", true}, {"/rida", false},
     };
     for (const auto& c : cases) {
-        platform::CommandLine::setForTesting(c.commandLine);
+        platform::CommandLine::replaceText(c.commandLine);
         auto window = liveWindow();
         window->load();
         EXPECT_EQ(window->archiveNowButton()->isVisibleTo(window.get()), c.shown && local()) << c.commandLine;
@@ -214,7 +214,7 @@ TEST_P(ReportListWindowOnBoth, ArchiveNowOnlyForALocalDatabaseInServiceMode)
 
 TEST_P(ReportListWindowOnBoth, ArchiveNowAsksAndNeverArchivesUnderARun)
 {
-    platform::CommandLine::setForTesting("/vadov");
+    platform::CommandLine::replaceText("/vadov");
     auto window = liveWindow();
     window->load();
     prompts->messageAnswers = {platform::MsgResult::No};
@@ -247,7 +247,7 @@ protected:
         ReportListWindowTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        archiving = std::make_unique<ui::StationDatabaseArchiving>(settings);
+        archiving = std::make_unique<ui::StationDatabaseArchiving>(settings, database);
         host->archive.job = [this] { archiving->archiveDatabase(); };
     }
     std::unique_ptr<ui::StationDatabaseArchiving> archiving;

@@ -173,7 +173,7 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
             ASSERT_TRUE(old.open(QIODevice::WriteOnly));
             old.write("last week's report");
         }
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC, "old." + format);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC, "old." + format);
         EXPECT_TRUE(exportReport(format, "old." + format).isEmpty()) << format.toStdString();
         EXPECT_EQ(readText(file), "last week's report") << format.toStdString();
     }
@@ -186,7 +186,7 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
     form.show();
     prompts->fileAnswers = {path("old.PDF")};
     {
-        platform::WholeFile::FaultForTesting full(platform::WholeFile::Step::Write, ENOSPC);
+        platform::WholeFile::SimulatedFault full(platform::WholeFile::Step::Write, ENOSPC);
         form.findChild<QAction*>("mExportToPDF")->trigger();
     }
     ASSERT_EQ(prompts->messages().size(), 1);

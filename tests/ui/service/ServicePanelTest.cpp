@@ -59,7 +59,7 @@ protected:
     void SetUp() override
     {
         LinkFixture::SetUp();
-        platform::CommandLine::setForTesting(QStringLiteral(""));
+        platform::CommandLine::replaceText(QStringLiteral(""));
         prompts = platform::ScriptedPrompts::installNew();
         testlists::Globals::ActiveTestList.clear();
         testlists::applyElectrodeString(QStringLiteral("A1-D1"));
@@ -74,7 +74,7 @@ protected:
         panel.reset();
         sequencer.reset();
         testlists::Globals::ActiveTestList.clear();
-        platform::CommandLine::setForTesting(QString());
+        platform::CommandLine::replaceText(QString());
         LinkFixture::TearDown();
     }
 
@@ -445,7 +445,7 @@ TEST_F(ServicePanelTest, TheCommandLineShowsTheFrameAndItsServiceControls)
     const Case cases[] = {{"/rida", false, true}, {"/vadov /x", false, true}, {"/rida1", true, false},
                           {"/rida2", true, true}, {"/vadov", true, true},     {"", true, true}};
     for (const Case& c : cases) {
-        platform::CommandLine::setForTesting(QString::fromLatin1(c.line));
+        platform::CommandLine::replaceText(QString::fromLatin1(c.line));
         open();
         EXPECT_EQ(!find<QWidget>("serviceFrame")->isHidden(), c.frame) << c.line;
         for (const char* name : {"setSerialButton", "filterZeroButton", "serialNumberEdit", "burnInButton",

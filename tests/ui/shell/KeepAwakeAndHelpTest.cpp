@@ -1,4 +1,5 @@
 #include "platform/KeepAwake.h"
+#include "platform/MouseNudge.h"
 #include "platform/Sounds.h"
 #include "platform/WavePlayer.h"
 #include "platform/Timer.h"
@@ -16,17 +17,16 @@ namespace {
 
 class MouseNudgeTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::resetForTesting(); }
-    void TearDown() override { platform::resetForTesting(); }
+    platform::MouseNudge mouse;
 };
 
 TEST_F(MouseNudgeTest, ARestingPointerStepsOutAndBackEveryMinute)
 {
     QCursor::setPos(100, 200);
     for (int minute = 0; minute < 2; ++minute) {
-        platform::nudgeMousePointer(); // second 59
+        mouse.nudgeMousePointer(); // second 59
         EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
-        platform::nudgeMousePointer(); // second 0
+        mouse.nudgeMousePointer(); // second 0
         EXPECT_EQ(QCursor::pos(), QPoint(100, 200));
     }
 }
@@ -34,21 +34,21 @@ TEST_F(MouseNudgeTest, ARestingPointerStepsOutAndBackEveryMinute)
 TEST_F(MouseNudgeTest, APointerTheUserMovedIsLeftAloneAndBecomesTheReference)
 {
     QCursor::setPos(100, 200);
-    platform::nudgeMousePointer();
+    mouse.nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(105, 205));
     QCursor::setPos(300, 300); // the operator moves it
-    platform::nudgeMousePointer();
+    mouse.nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(300, 300));
-    platform::nudgeMousePointer(); // the direction stayed "back"
+    mouse.nudgeMousePointer(); // the direction stayed "back"
     EXPECT_EQ(QCursor::pos(), QPoint(295, 295));
 }
 
 TEST_F(MouseNudgeTest, APointerAtTheTopLeftCornerIsNudgedToo)
 {
     QCursor::setPos(0, 0);
-    platform::nudgeMousePointer();
+    mouse.nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(5, 5));
-    platform::nudgeMousePointer();
+    mouse.nudgeMousePointer();
     EXPECT_EQ(QCursor::pos(), QPoint(0, 0));
 }
 
@@ -61,11 +61,11 @@ TEST(KeepAwakeTest, PreventSleepWithoutADesktopIsNoError)
 TEST(SoundsTest, EachRoutinePlaysItsOwnEmbeddedSound)
 {
     QList<int> played;
-    platform::setPlayerForTesting([&](int id) { played << id; });
+    platform::installSoundPlayer([&](int id) { played << id; });
     platform::playFailureSound();
     platform::playTestsCompletedSound();
     platform::playPaceRollPromptSound();
-    platform::setPlayerForTesting({});
+    platform::installSoundPlayer({});
     EXPECT_EQ(played, (QList<int>{102, 103, 104}));
     for (int id : played) {
         QFile wave(QString::fromLatin1(platform::soundResource(id)).mid(3)); // "qrc:/x" -> ":/x"

@@ -39,7 +39,7 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         {"/RIDA", false, false, false}, {"/VADOV", false, false, false}, {"x/vadovy", true, true, true},
     };
     for (const Case& c : cases) {
-        platform::CommandLine::setForTesting(c.line);
+        platform::CommandLine::replaceText(c.line);
         settings.switches.demoMode = !c.demo;
         ui::MainFrame* f = frame();
         const std::string line = c.line.toStdString();

@@ -162,7 +162,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
     EXPECT_TRUE(window()->calTabCommFrame->isHidden());
     ui::StationWindows::destroyAll();
 
-    platform::CommandLine::setForTesting("/rida1");
+    platform::CommandLine::replaceText("/rida1");
     settings.switches.showVerbose = true;
     ui::StatusWindow* w = window();
     EXPECT_FALSE(w->calTabCommFrame->isHidden());
@@ -176,7 +176,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
 
 TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
 {
-    platform::CommandLine::setForTesting("/rida");
+    platform::CommandLine::replaceText("/rida");
     ui::StatusWindow* w = window();
     for (QCheckBox* box : {w->showVerboseCheck, w->showBufferCheck}) {
         SCOPED_TRACE(box->text().toStdString());

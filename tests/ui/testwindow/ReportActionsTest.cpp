@@ -6,6 +6,7 @@
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "run/ResultsDatabaseAccess.h"
 #include "run/RunRecording.h"
 #include "run/UnitResultHandler.h"
@@ -69,7 +70,6 @@ protected:
         settings.database.useLocalDatabase = true;
         settings.paths.databaseFile = home.stationFolder() + "/ZAMO_Results.mdb";
         ASSERT_EQ(results::buildEmptyDatabase(settings.paths.databaseFile), settings.paths.databaseFile);
-        results::setSettings(&settings);
         config::extractReportFiles(settings.paths, settings.diagnostics.enabled);
         platform::DbConnection db;
         db.openFile(settings.paths.databaseFile, false);
@@ -85,17 +85,20 @@ protected:
     void TearDown() override
     {
         ui::StationWindows::destroyAll();
-        results::closeDatabase();
-        results::setSettings(nullptr);
+        database.closeDatabase();
         TestWindowFixture::TearDown();
     }
+
+    results::ResultsDatabase database{settings};
+    results::TestGroupEnd groupEnds{database};
 };
 
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
     form->services().recorder =
-        std::make_unique<run::RunRecording>(form->state(), *form, settings, std::array<unit::Unit*, 2>{&unit1, &unit2});
-    form->services().database = std::make_unique<run::ResultsDatabaseAccess>();
+        std::make_unique<run::RunRecording>(form->state(), *form, settings, database, groupEnds,
+                                                                    std::array<unit::Unit*, 2>{&unit1, &unit2});
+    form->services().database = std::make_unique<run::ResultsDatabaseAccess>(database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
     const QString folder = home.path() + "/exports";

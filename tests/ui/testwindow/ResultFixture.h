@@ -47,7 +47,7 @@ protected:
         auto recorderPtr = std::make_unique<ResultRecorder>();
         results = recorderPtr.get();
         form->services().recorder = std::move(recorderPtr);
-        platform::setPlayerForTesting([this](int id) {
+        platform::installSoundPlayer([this](int id) {
             if (id == platform::FailureSoundId)
                 ++failureSounds;
         });
@@ -55,7 +55,7 @@ protected:
 
     void TearDown() override
     {
-        platform::setPlayerForTesting({});
+        platform::installSoundPlayer({});
         TestWindowFixture::TearDown();
     }
 

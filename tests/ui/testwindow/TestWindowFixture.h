@@ -25,7 +25,7 @@ class TestWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        platform::CommandLine::setForTesting(QStringLiteral(""));
+        platform::CommandLine::replaceText(QStringLiteral(""));
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
@@ -55,7 +55,7 @@ protected:
     {
         form.reset();
         platform::Clock::useRealTime();
-        platform::CommandLine::setForTesting(QString());
+        platform::CommandLine::replaceText(QString());
     }
 
     static void resetGlobals()

@@ -57,7 +57,7 @@ TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
         RecordingUnit a, b;
         ui::TestWindow window(settings, {&a, &b});
         settings.switches.showVerbose = false;
-        platform::CommandLine::setForTesting(c.line);
+        platform::CommandLine::replaceText(c.line);
         window.load();
         EXPECT_EQ(settings.switches.showVerbose, c.verbose);
         EXPECT_EQ(a.simEnabled, c.sim);
