@@ -58,7 +58,8 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
     form->attachFrame(frameItems(*ui::StationWindows::frame()));
     form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
     form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
-    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), *form, settings, links->units());
+    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form,
+                                                                    settings, links->units());
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
     form->services().preTestDetails = std::make_unique<ui::TestDetailsDialog>(

@@ -4,6 +4,7 @@
 #include "run/RunState.h"
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
+#include "run/Zamo80RunPlan.h"
 
 namespace run {
 
@@ -27,7 +28,7 @@ void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const unit
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
     const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ"), zamo80, m_flow.limits());
     handleFinal({QStringLiteral("ACZ"), Index, commChannelID, bad, reading.measureHigh, reading.measurement,
-                 ACZOpenThreshold, limits, zamo80 && m_flow.state().PreCheckRunning});
+                 ACZOpenThreshold, limits, zamo80 && m_flow.state().preCheckRunning});
 }
 
 void ImpedanceResults::rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading)
@@ -49,8 +50,8 @@ void ImpedanceResults::rxacz30ZeroTestData(int Index, qint16 commChannelID, qint
     if (!VerdictRules::validChannel(Index, commChannelID))
         return;
     RunState& state = m_flow.state();
-    if (state.ACZ30ZeroRun && state.m_activeTest)
-        state.m_activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(Index, commChannelID));
+    if (state.acz30ZeroRun && state.activeTest)
+        state.activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(Index, commChannelID));
     m_flow.writeCompletion(QStringLiteral("ACZ30 Zero"), Index, commChannelID);
 }
 
@@ -90,7 +91,7 @@ void ImpedanceResults::handleFinal(const FinalReading& r)
 
 void ImpedanceResults::setOpenCircuitFlag(int unitValue, qint16 channelValue, bool openValue)
 {
-    m_flow.state().OpenCircuitFlags[std::size_t(unitValue - 1)][std::size_t(channelValue)] = openValue;
+    m_flow.plan().setOpenCircuit(UnitIndex::fromNumber(unitValue).value(), std::size_t(channelValue), openValue);
 }
 
 QString ImpedanceResults::failedOpenLine(int unitValue, qint16 channelValue) const

@@ -16,6 +16,7 @@
 
 namespace run {
 
+class MeasurementSchedule;
 class RunHost;
 class RunSequencer;
 
@@ -49,7 +50,8 @@ private:
 
     RunSequencer& m_sequencer;
     RunHost& m_host;
-    ChargeSequence m_charge;
+    MeasurementSchedule& m_schedule;
+    ChargeSequence& m_charge;
     KeepAwake m_keepAwake;
 };
 

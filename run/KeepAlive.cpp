@@ -24,7 +24,7 @@ bool KeepAlive::pollingInhibited() const
 
 void KeepAlive::poll()
 {
-    if (m_sequencer.state().m_testRunning || pollingInhibited())
+    if (m_sequencer.state().testRunning || pollingInhibited())
         return;
     for (int n = 1; n <= 2; ++n) {
         unit::Unit* unit = m_sequencer.unitAt(n);

@@ -49,7 +49,7 @@ void PaceRollPrompt::end(bool rolled)
     m_ended = true;
     // A prompt outlives its run when the run is stopped: its answer then goes nowhere.
     RunState& state = m_sequencer.state();
-    if (!state.m_testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
+    if (!state.testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
         return;
     const auto index = qint16((m_unit - 1) * 16 + m_channel);
     try {

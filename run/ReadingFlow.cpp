@@ -8,12 +8,35 @@
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace run {
 
 using VerdictRules::electrodeIndex;
 using VerdictRules::electrodeName;
 
-ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
+namespace {
+
+// The unit of a reply's unit number; any number but 1 or 2 throws std::out_of_range.
+UnitIndex replyUnit(int number)
+{
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    if (!unit)
+        throw std::out_of_range("interval reading of unit " + std::to_string(number));
+    return *unit;
+}
+
+} // namespace
+
+ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host)
+    : m_sequencer(sequencer),
+      m_host(host),
+      m_schedule(sequencer.schedule()),
+      m_charge(sequencer.charge()),
+      m_plan(*sequencer.services().zamo80)
+{
+}
 
 RunState& ResultReplyFlow::state()
 {
@@ -38,14 +61,14 @@ bool ResultReplyFlow::recordingAllowed() const
 
 bool ResultReplyFlow::isFinal(bool completed) const
 {
-    return VerdictRules::isFinal(completed, m_sequencer.state().StartupFlag);
+    return VerdictRules::isFinal(completed, m_sequencer.state().startPhase);
 }
 
 bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
 {
-    if (!MeasurementSchedule::intervalReadingDue(state(), unitValue, channel))
+    if (!m_schedule.intervalReadingDue(replyUnit(unitValue), channel))
         return false;
-    state().StartupFlag = false;
+    state().startPhase = false;
     return true;
 }
 
@@ -54,7 +77,7 @@ void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueV
 {
     if (!recordingAllowed())
         return;
-    if (const auto& test = state().m_activeTest)
+    if (const auto& test = state().activeTest)
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     double value = valueValue;
     if (!goodData || !VerdictRules::isNumber(valueValue)) {
@@ -69,7 +92,7 @@ void ResultReplyFlow::recordInterimPair(int unitValue, qint16 channel, double va
 {
     if (!recordingAllowed())
         return;
-    if (const auto& test = state().m_activeTest)
+    if (const auto& test = state().activeTest)
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     if (!goodData || !VerdictRules::isNumber(value1) || !VerdictRules::isNumber(value2)) {
         unit::Unit* unit = unitAt(unitValue);
@@ -87,7 +110,7 @@ void ResultReplyFlow::writeCompletion(const QString& testName, int unitValue, qi
 ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData,
                                                            double valueValue)
 {
-    const auto& test = state().m_activeTest;
+    const auto& test = state().activeTest;
     if (!recordingAllowed() || !test)
         return DataCheck::NotRecorded;
     const qint16 electrode = electrodeIndex(unitValue, channel);
@@ -109,7 +132,7 @@ void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QStr
                                        const QString& lineValue, const std::function<void()>& beforeSound)
 {
     write(lineValue);
-    if (const auto& test = state().m_activeTest) {
+    if (const auto& test = state().activeTest) {
         const qint16 electrode = electrodeIndex(unitValue, channel);
         test->setElectrodeTestComplete(electrode);
         test->clearElectrodeErrorCount(electrode);
@@ -160,7 +183,7 @@ void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QSt
         return;
     m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0,
                                                               false, false, intervalSeconds);
-    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
+    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
 void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& label, double value1, double value2,
@@ -170,7 +193,7 @@ void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& l
         return;
     m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true,
                                                               false, intervalSeconds);
-    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
+    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
 void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, const QString& label, double valueValue,

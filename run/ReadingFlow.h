@@ -19,8 +19,11 @@ class Unit;
 
 namespace run {
 
+class ChargeSequence;
+class MeasurementSchedule;
 class RunHost;
 class RunSequencer;
+class Zamo80RunPlan;
 struct RunState;
 
 class ResultReplyFlow {
@@ -36,6 +39,11 @@ public:
     };
 
     RunState& state();
+    // The step's clock and interval schedule, the charge handshake, and the
+    // ZAMO80 run plan (the open-circuit pre-check).
+    MeasurementSchedule& schedule() { return m_schedule; }
+    ChargeSequence& charge() { return m_charge; }
+    Zamo80RunPlan& plan() { return m_plan; }
     // The limits and warnings in force.
     const config::Limits& limits() const;
     unit::Unit* unitAt(int unit) const;
@@ -88,6 +96,9 @@ public:
 private:
     RunSequencer& m_sequencer;
     RunHost& m_host;
+    MeasurementSchedule& m_schedule;
+    ChargeSequence& m_charge;
+    Zamo80RunPlan& m_plan;
 };
 
 } // namespace run

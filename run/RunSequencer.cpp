@@ -37,20 +37,27 @@ void showWarning(const QString& text, const QString& title)
 
 RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                            QObject* parent)
-    : QObject(parent), m_host(host), m_settings(settings), m_units(units), m_services(m_state)
+    : QObject(parent),
+      m_host(host),
+      m_settings(settings),
+      m_units(units),
+      m_charge([this](UnitIndex unit) { return unitAt(unit); }, [this](const QString& line) { log(line); },
+               [this] { stopTests(); }),
+      m_services(m_state, m_schedule)
 {
     TestSequenceTimer.setInterval(2000);
     IntervalTimer.setInterval(1000);
     connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
     connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
     m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
-    m_services.results = std::make_unique<ResultHandlers>(*this, host);
     m_services.zamo80 = std::make_unique<Zamo80RunPlan>(*this, host);
+    m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
-unit::Unit* RunSequencer::unitAt(int index) const
+unit::Unit* RunSequencer::unitAt(int number) const
 {
-    return index >= 1 && index <= 2 ? m_units[std::size_t(index - 1)] : nullptr;
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    return unit ? unitAt(*unit) : nullptr;
 }
 
 ConnectedUnitsMode RunSequencer::checkZAMOMode() const
@@ -78,22 +85,26 @@ void RunSequencer::log(const QString& line)
 
 void RunSequencer::clearConsecutiveLists()
 {
-    m_state.ConsecutiveListsMode = false;
-    m_state.SecondListRunning = false;
+    m_state.consecutiveListsMode = false;
+    m_state.secondListRunning = false;
 }
 
 void RunSequencer::prepareRun()
 {
     RunState fresh;
-    fresh.ConsecutiveListsMode = m_state.ConsecutiveListsMode;
-    fresh.SecondListRunning = m_state.SecondListRunning;
-    fresh.LastEstimatedRemainingSeconds = m_state.LastEstimatedRemainingSeconds;
+    fresh.consecutiveListsMode = m_state.consecutiveListsMode;
+    fresh.secondListRunning = m_state.secondListRunning;
+    fresh.lastEstimatedRemainingSeconds = m_state.lastEstimatedRemainingSeconds;
     fresh.lists = std::move(m_state.lists);
     fresh.details = std::move(m_state.details);
     fresh.reportOptions = m_state.reportOptions;
     fresh.calibrationMode = m_state.calibrationMode;
     fresh.burnInRunning = m_state.burnInRunning;
     m_state = std::move(fresh);
+    m_schedule = MeasurementSchedule();
+    m_charge.reset();
+    if (m_services.zamo80)
+        m_services.zamo80->reset();
 }
 
 bool RunSequencer::takePreTestDetails()
@@ -112,7 +123,7 @@ bool RunSequencer::takePreTestDetails()
 
 void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 {
-    if (m_state.m_testRunning) {
+    if (m_state.testRunning) {
         showWarning(QStringLiteral("Tests already active!  You must stop the active tests first."),
                     config::StationText::appTitle());
         return;
@@ -152,8 +163,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         m_services.zamo80->buildElectrodeTestLists();
         m_services.zamo80->resetACLGValues();
         m_state.lists.running = m_state.lists.expanded;
-        m_state.PreCheckRunning = true;
-        m_state.PreCheckHandled = false;
+        m_state.preCheckRunning = true;
     }
     const bool hadSteps = !m_state.lists.running.isEmpty();
     leaveOutUnknownSteps(m_state.lists.running);
@@ -202,12 +212,12 @@ void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit || !unit->connected())
             continue;
         for (qint16 c = 0; c < 16; ++c)
-            if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
+            if (testlists::Globals::DefaultElectrodeSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
                 return true;
     }
     return false;
@@ -249,7 +259,7 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
     }
 
     const QString started = QStringLiteral(" started at ") + config::StationText::generalDate(platform::Clock::now());
-    if (m_state.PreCheckRunning)
+    if (m_state.preCheckRunning)
         log(QStringLiteral("* Open Circuit test on Electrodes ") + test->electrodeString() + started);
     else
         log(QStringLiteral("* ") + test->testType() + QStringLiteral(" test on Electrodes ") + test->electrodeString()
@@ -260,10 +270,12 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
 
     beginStep(test);
 
-    if (initTestGroup)
-        ignoreErrors([&] { m_state.Keys.CurrentGroupID = m_services.recorder->createTestGroupRecord(); });
+    if (initTestGroup) {
+        ignoreErrors([&] { m_services.recorder->createTestGroupRecord(); });
+        m_state.lastEstimatedRemainingSeconds = 0;
+    }
     // A group that could not be stored has stopped the run (a database failure).
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return;
     if (initNewTestUnits)
         ignoreErrors([&] { m_services.recorder->createTestRecords(type, false, *test); });
@@ -277,47 +289,40 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
 {
     const QString type = test->testType();
     qint16 chargeChannel = -1;
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->clearElectrodeLastMeasurements(); });
-        const QString bits = ChannelBitString::build(*test, u, *unit, chargeChannel);
+        const QString bits = ChannelBitString::build(*test, u.number(), *unit, chargeChannel);
         if (!ChannelBitString::hasSelectedChannel(bits))
             continue;
 
         if (type == QLatin1String("DCO")) {
-            m_state.DCOResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Dco, true);
         } else if (type == QLatin1String("SDR")) {
-            m_state.SDRResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Sdr, true);
             ignoreErrors([&] {
                 unit->txMasterEnable200VSupply();
-                m_state.Supply200VSwitchedOn[std::size_t(u - 1)] = true;
+                m_state.supply200VSwitchedOn[u] = true;
                 unit->setMaster200VEnabled(true);
             });
         } else if (type == QLatin1String("NOISE")) {
-            m_state.NOISEResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Noise, true);
         } else if (type == QLatin1String("BIAS")) {
-            m_state.BiasSampleSeconds = test->biasSampleTime() * 60;
-            m_state.BiasMaxSeconds = test->biasTestTime() * 3600;
-            m_state.BiasUtcStart = platform::Clock::nowUtc();
+            m_schedule.startBias(test->biasSampleTime() * 60, test->biasTestTime() * 3600, platform::Clock::nowUtc());
         } else if (isPace(type)) {
-            m_state.PaceDurationSeconds = test->paceTestTime() * 60;
+            m_services.zamo80->setPaceDurationSeconds(test->paceTestTime() * 60);
             const QString electrodes = test->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
             ignoreErrors([&] { unit->txGetPacePulse(channel); });
         }
 
-        m_state.TestResendSecond = qint32(test->singleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10);
-        m_state.TestAbortSecond = m_state.TestResendSecond + 10;
+        m_schedule.setOverrunSeconds(qint32(test->singleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10));
 
         if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR")) {
-            const bool aclg = type == QLatin1String("ACLG");
-            (aclg ? m_state.ACLGAckReceived : m_state.DEFRAckReceived) = false;
-            (aclg ? m_state.ACLGDone : m_state.DEFRDone) = false;
-            (aclg ? m_state.ACLGStartRetries : m_state.DEFRStartRetries) = 0;
-            m_state.TriggerChargeSent = false;
-            m_state.ElapsedSeconds = 0;
+            m_charge.begin(type == QLatin1String("ACLG") ? ChargeSequence::Test::Aclg : ChargeSequence::Test::Defr);
+            m_schedule.setElapsedSeconds(0);
             ignoreErrors([&] { unit->txMasterDefibCharge(chargeChannel); });
         } else if (type == QLatin1String("SGROLL")) {
             startRoll(test, bits, u, updateProgressBar);
@@ -325,16 +330,16 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
         } else {
             ignoreErrors([&] { unit->txMasterAllChannelSend(type, bits); });
         }
-        test->setElectrodesActive(bits, qint16(u));
-        m_state.UnitInRun[std::size_t(u - 1)] = true;
+        test->setElectrodesActive(bits, qint16(u.number()));
+        m_state.unitInRun[u] = true;
         setTestsRunning();
     }
-    return m_state.m_testRunning;
+    return m_state.testRunning;
 }
 
-void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar)
+void RunSequencer::startRoll(const Step& test, const QString& bits, UnitIndex unit, bool updateProgressBar)
 {
-    test->setElectrodesActive(bits, qint16(unit));
+    test->setElectrodesActive(bits, qint16(unit.number()));
     setTestsRunning();
     beginStep(test);
     if (updateProgressBar)
@@ -344,8 +349,8 @@ void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bo
 
 void RunSequencer::beginStep(const Step& test)
 {
-    m_state.m_activeTest = test;
-    m_state.ElapsedSeconds = 0;
+    m_state.activeTest = test;
+    m_schedule.setElapsedSeconds(0);
     ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
     IntervalTimer.start();
     ignoreErrors([&] { test->incrementItteration(); });
@@ -354,16 +359,16 @@ void RunSequencer::beginStep(const Step& test)
 
 void RunSequencer::setTestsRunning()
 {
-    m_state.m_testRunning = true;
+    m_state.testRunning = true;
     TestSequenceTimer.start();
-    m_state.StartupFlag = true;
+    m_state.startPhase = true;
     m_host.setRunLockedControls(true);
 }
 
 void RunSequencer::sequenceTick()
 {
     // While the open-circuit box waits, what the operator decides may remove the next step.
-    if (!m_state.m_testRunning || m_state.OperatorDecisionPending)
+    if (!m_state.testRunning || m_services.zamo80->operatorDecisionPending())
         return;
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
@@ -388,14 +393,14 @@ void RunSequencer::sequenceTick()
             ignoreErrors([&] { plan.activatePaceTest(electrodes); });
             break;
         }
-        if (mode80 && position == 2 && !m_state.PreCheckHandled) {
+        if (mode80 && position == 2 && !plan.preCheckHandled()) {
             plan.openCircuitPoint();
             return;
         }
         if (mode80) {
             ignoreErrors([&] { plan.startDuePaceTests(); });
             ignoreErrors([&] { plan.activatePaceTest(electrodes); });
-            const Step& active = m_state.m_activeTest;
+            const Step& active = m_state.activeTest;
             if (!active || (!active->testCompleted() && active->paceRunning()))
                 break;
         }
@@ -403,12 +408,12 @@ void RunSequencer::sequenceTick()
         break;
     }
     // A step of the walk may have ended the run (an overrun, a BIAS stop).
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return;
-    if (mode80 && !m_state.PreCheckRunning) {
+    if (mode80 && !m_state.preCheckRunning) {
         ignoreErrors([&] { plan.endDuePaceTests(); });
         ignoreErrors([&] { plan.startDuePaceTests(); });
-        if (!m_state.m_testRunning)
+        if (!m_state.testRunning)
             return;
     }
     if (allComplete) {
@@ -420,7 +425,7 @@ void RunSequencer::sequenceTick()
 
 void RunSequencer::intervalTick()
 {
-    if (!m_state.m_testRunning || !m_state.m_activeTest) {
+    if (!m_state.testRunning || !m_state.activeTest) {
         IntervalTimer.stop();
         return;
     }
@@ -434,11 +439,11 @@ void RunSequencer::intervalTick()
 
 void RunSequencer::switchOff200VSupplies()
 {
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
-        bool& on = m_state.Supply200VSwitchedOn[std::size_t(u - 1)];
+        bool& on = m_state.supply200VSwitchedOn[u];
         if (on && unit->connected())
             ignoreErrors([&] { unit->txMasterDisable200VSupply(); });
         on = false;
@@ -452,22 +457,22 @@ void RunSequencer::endRunDisplay(const QString& line)
     log(line);
     m_host.updateProgress(0, 1);
     m_host.setCompletionCaption(QString());
-    m_state.LastEstimatedRemainingSeconds = 0;
+    m_state.lastEstimatedRemainingSeconds = 0;
 }
 
 void RunSequencer::stopTests()
 {
-    if (!m_state.m_testRunning && !m_state.m_activeTest)
+    if (!m_state.testRunning && !m_state.activeTest)
         return; // no run to cancel (a second stop of the same run)
-    m_state.m_testRunning = false;
+    m_state.testRunning = false;
     TestSequenceTimer.stop();
     IntervalTimer.stop();
-    m_state.ElapsedSeconds = 0;
+    m_schedule.setElapsedSeconds(0);
     m_state.burnInRunning = false;
 
     m_host.setRunLockedControls(false);
-    m_state.PreCheckRunning = false;
-    m_state.ACZ30ZeroRun = false;
+    m_state.preCheckRunning = false;
+    m_state.acz30ZeroRun = false;
 
     for (const Step& step : std::as_const(m_state.lists.running))
         step->resetTestProperties();
@@ -475,8 +480,8 @@ void RunSequencer::stopTests()
         step->resetTestProperties();
 
     bool discharge = false;
-    unit::Unit* unit1 = unitAt(1);
-    for (int u = 1; u <= 2; ++u) {
+    unit::Unit* unit1 = unitAt(UnitIndex::first());
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
@@ -494,28 +499,28 @@ void RunSequencer::stopTests()
     if (discharge)
         m_host.showDischargeWarning();
 
-    m_state.m_activeTest.reset();
-    m_state.m_activeSecondaryTest.reset();
+    m_state.activeTest.reset();
+    m_state.activeSecondaryTest.reset();
 
     // Only the run's own group is cancelled.
-    const qint32 group = m_state.Keys.CurrentGroupID;
-    m_state.Keys = RunRecordKeys();
+    const qint32 group = m_services.recorder->groupId();
+    m_services.recorder->clearKeys();
     if (group != 0)
         ignoreErrors([&] { m_services.recorder->closeAbortedTestGroup(group); });
     clearConsecutiveLists();
 
     endRunDisplay(QStringLiteral("* Tests Cancelled"));
-    m_state.StartupFlag = false;
+    m_state.startPhase = false;
 }
 
 void RunSequencer::completeTests(bool completeGroup)
 {
-    m_state.m_testRunning = false;
+    m_state.testRunning = false;
     TestSequenceTimer.stop();
     m_host.setRunLockedControls(false);
-    m_state.PreCheckRunning = false;
+    m_state.preCheckRunning = false;
     IntervalTimer.stop();
-    m_state.ElapsedSeconds = 0;
+    m_schedule.setElapsedSeconds(0);
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
     switchOff200VSupplies();
@@ -523,14 +528,14 @@ void RunSequencer::completeTests(bool completeGroup)
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
-    m_state.m_activeTest.reset();
-    m_state.m_activeSecondaryTest.reset();
+    m_state.activeTest.reset();
+    m_state.activeSecondaryTest.reset();
 
-    const qint32 group = m_state.Keys.CurrentGroupID;
-    m_state.Keys = RunRecordKeys();
-    if (m_state.ACZ30ZeroRun) {
-        m_state.ACZ30ZeroRun = false;
-        m_state.StartupFlag = false;
+    const qint32 group = m_services.recorder->groupId();
+    m_services.recorder->clearKeys();
+    if (m_state.acz30ZeroRun) {
+        m_state.acz30ZeroRun = false;
+        m_state.startPhase = false;
         ignoreErrors([&] { m_services.database->closeDatabase(); });
         return;
     }
@@ -558,23 +563,23 @@ void RunSequencer::completeTests(bool completeGroup)
         platform::Prompts::instance().message(msg, QStringLiteral("Post-Test Actions"), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
     m_state.burnInRunning = false;
-    m_state.StartupFlag = false;
+    m_state.startPhase = false;
 
-    if (!m_state.ConsecutiveListsMode || m_state.SecondListRunning) {
+    if (!m_state.consecutiveListsMode || m_state.secondListRunning) {
         clearConsecutiveLists();
         m_host.playTestsCompletedSound();
         return;
     }
-    m_state.SecondListRunning = true;
+    m_state.secondListRunning = true;
     testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
     startFirstTestSequence(false);
 }
 
 bool RunSequencer::unitOfTheRunLost() const
 {
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
-        if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->connected() || unit->reconnecting()))
+        if (m_state.unitInRun[u] && unit && (!unit->connected() || unit->reconnecting()))
             return true;
     }
     return false;
@@ -585,7 +590,7 @@ void RunSequencer::updateEstimatedCompletionTime()
     if (unitOfTheRunLost()) {
         // No estimate while a unit of the run is gone; it comes back with the unit.
         m_host.setCompletionCaption(QString());
-        m_state.LastEstimatedRemainingSeconds = 0;
+        m_state.lastEstimatedRemainingSeconds = 0;
         return;
     }
     const qint64 remaining = CompletionEstimate::remainingSeconds(
@@ -593,11 +598,11 @@ void RunSequencer::updateEstimatedCompletionTime()
         m_settings.pace.simultaneousTests, m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.setCompletionCaption(QString());
-        m_state.LastEstimatedRemainingSeconds = 0;
-    } else if (remaining != m_state.LastEstimatedRemainingSeconds) {
+        m_state.lastEstimatedRemainingSeconds = 0;
+    } else if (remaining != m_state.lastEstimatedRemainingSeconds) {
         m_host.setCompletionCaption(QStringLiteral("Estimated Completion Time: ")
                                     + config::StationText::generalDate(platform::Clock::now().addSecs(remaining)));
-        m_state.LastEstimatedRemainingSeconds = qint32(remaining);
+        m_state.lastEstimatedRemainingSeconds = qint32(remaining);
     }
 }
 
@@ -613,7 +618,7 @@ int RunSequencer::getTotalTestCount() const
 
 bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& testType) const
 {
-    if (m_state.m_testRunning || m_state.calibrationMode)
+    if (m_state.testRunning || m_state.calibrationMode)
         return true;
     const auto electrode = qint16((unit - 1) * 16 + channel);
     const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32

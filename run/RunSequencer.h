@@ -1,13 +1,16 @@
 #pragma once
 // The run sequencer: turns the test list into commands for the units one
 // step at a time and brings the run to its end, completed or cancelled. It
-// owns the run state and the two run timers of the test window
-// (TestSequenceTimer, the step walk; IntervalTimer, the 1-second test
-// clock). It knows no widget: the window is reached through RunHost, the
-// units through Unit, records, reports, the pre-test details and the
-// clock through RunServices.
+// owns the run's own state, the step's schedule, the charge sequence and
+// the two run timers of the test window (TestSequenceTimer, the step walk;
+// IntervalTimer, the 1-second test clock), and hands the components of the
+// run what they change. It knows no widget: the window is reached through
+// RunHost, the units through Unit, records, reports, the pre-test details
+// and the clock through RunServices.
 
 #include "platform/Timer.h"
+#include "run/ChargeSequence.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
@@ -41,9 +44,13 @@ public:
 
     RunState& state() { return m_state; }
     const RunState& state() const { return m_state; }
+    MeasurementSchedule& schedule() { return m_schedule; }
+    ChargeSequence& charge() { return m_charge; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
-    unit::Unit* unitAt(int index) const; // 1 or 2
+    unit::Unit* unitAt(UnitIndex unit) const { return m_units[unit.position()]; }
+    // The unit of a number as a unit reports it (1 or 2); none for any other.
+    unit::Unit* unitAt(int number) const;
 
     ConnectedUnitsMode checkZAMOMode() const;
     bool checkZAMO24() const;
@@ -92,7 +99,7 @@ private:
     // Removes the steps whose type no test has (logged in the operator log).
     void leaveOutUnknownSteps(testlists::TestList& list);
     bool startOnUnits(const Step& test, bool updateProgressBar);
-    void startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar);
+    void startRoll(const Step& test, const QString& bits, UnitIndex unit, bool updateProgressBar);
     void beginStep(const Step& test);
     void switchOff200VSupplies();
     void endRunDisplay(const QString& line);
@@ -102,6 +109,8 @@ private:
     config::StationSettings& m_settings;
     std::array<unit::Unit*, 2> m_units;
     RunState m_state;
+    MeasurementSchedule m_schedule;
+    ChargeSequence m_charge;
     RunServices m_services;
 };
 

@@ -19,8 +19,6 @@ public:
     void rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading);
 
 private:
-    void resync(qint16 second);
-
     ResultReplyFlow& m_flow;
 };
 

@@ -68,14 +68,14 @@ void ServiceMode::beginBurnIn()
 
 void ServiceMode::burnInStartFinished()
 {
-    if (!m_sequencer.state().m_testRunning)
+    if (!m_sequencer.state().testRunning)
         m_sequencer.state().burnInRunning = false;
 }
 
 void ServiceMode::cancelBurnIn()
 {
     const RunState& state = m_sequencer.state();
-    if (state.m_testRunning || state.m_activeTest)
+    if (state.testRunning || state.activeTest)
         m_sequencer.stopTests();
     m_sequencer.state().burnInRunning = false;
 }

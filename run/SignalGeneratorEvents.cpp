@@ -79,7 +79,7 @@ void RollerEvents::rollChannelSent(qint16 index)
 
 void RollerEvents::rollDelayComplete()
 {
-    if (const auto& step = m_sequencer.state().m_activeTest) {
+    if (const auto& step = m_sequencer.state().activeTest) {
         const qint16 electrode = testlists::TestStep::findElectrodeIndex(step->electrodeString());
         if (electrode >= 0 && electrode < 32)
             step->setElectrodeTestComplete(electrode);

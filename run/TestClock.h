@@ -4,6 +4,7 @@
 
 namespace run {
 
+class MeasurementSchedule;
 struct RunState;
 
 class TestClock {
@@ -20,13 +21,14 @@ public:
 // Counts the seconds of the active step and nothing more.
 class SecondsOnlyTestClock : public TestClock {
 public:
-    explicit SecondsOnlyTestClock(RunState& state) : m_state(state) {}
+    SecondsOnlyTestClock(const RunState& state, MeasurementSchedule& schedule) : m_state(state), m_schedule(schedule) {}
     void tick() override;
     void setNextMeasurementTime(bool) override {}
     void checkBiasTestDuration() override {}
 
 private:
-    RunState& m_state;
+    const RunState& m_state;
+    MeasurementSchedule& m_schedule;
 };
 
 } // namespace run

@@ -12,7 +12,7 @@ void UnitStateEvents::rxMasterDiagnostics(int Index)
     unit::Unit* unit = m_sequencer.unitAt(Index);
     if (!unit)
         return;
-    const qint32 group = m_sequencer.state().Keys.CurrentGroupID;
+    const qint32 group = m_sequencer.services().recorder->groupId();
     if (group == 0) {
         config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
                          + QStringLiteral(" not stored: no test group is being recorded"));
@@ -26,7 +26,7 @@ void UnitStateEvents::rxMasterDiagnostics(int Index)
 
 void UnitStateEvents::rxMasterLidState(int, bool lidClosed)
 {
-    if (lidClosed || !m_sequencer.state().m_testRunning)
+    if (lidClosed || !m_sequencer.state().testRunning)
         return;
     m_host.writeToCommTextBox(m_sequencer.checkZAMO24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
                                                         : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),

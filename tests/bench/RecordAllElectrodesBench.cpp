@@ -23,6 +23,7 @@
 #include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
@@ -217,10 +218,12 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     }
 
     run::RunState state;
+    run::MeasurementSchedule schedule;
     SilentHost host;
-    run::RunRecording recording(state, host, settings, {nullptr, nullptr});
-    state.Keys.CurrentGroupID = recording.createTestGroupRecord();
-    state.Keys.CurrentTestUnitID = {0, 1, 2};
+    run::RunRecording recording(state, schedule, host, settings, {nullptr, nullptr});
+    recording.createTestGroupRecord();
+    recording.keys().testUnitId[run::UnitIndex::first()] = 1;
+    recording.keys().testUnitId[run::UnitIndex::second()] = 2;
     std::unique_ptr<testsupport::PgTestDatabase> plainServer;
     const std::unique_ptr<PlainInsert> plain = plainInsertBeside(backend, home, plainServer);
     std::vector<double> readings;
@@ -230,8 +233,8 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     int interval = 0;
     for (auto _ : bench) {
         ++interval;
-        state.Keys.CurrentMeasurementID = {};
-        state.Keys.CurrentResultID = {};
+        recording.keys().measurementId = {};
+        recording.keys().resultId = {};
         std::uint64_t syncs = bench::syncCalls();
         QElapsedTimer elapsed;
         elapsed.start();

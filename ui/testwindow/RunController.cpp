@@ -40,7 +40,7 @@ RunController::RunController(run::RunHost& host, TestWindowServices& window, con
 
 bool RunController::running() const
 {
-    return m_sequencer.state().m_testRunning;
+    return m_sequencer.state().testRunning;
 }
 
 bool RunController::openDatabase()
@@ -68,8 +68,8 @@ void RunController::runTestList(bool consecutiveLists)
         for (const auto& step : std::as_const(lists.consecutive2))
             step->initElectrodesByString(sel);
         testlists::Globals::ActiveTestList = lists.consecutive1;
-        m_sequencer.state().ConsecutiveListsMode = true;
-        m_sequencer.state().SecondListRunning = false;
+        m_sequencer.state().consecutiveListsMode = true;
+        m_sequencer.state().secondListRunning = false;
     } else {
         m_sequencer.clearConsecutiveLists();
     }
@@ -182,10 +182,10 @@ void RunController::runAcz30Zero()
     m_sequencer.state().lists.running = testlists::TestList{step};
     m_sequencer.state().lists.expanded.clear();
     m_sequencer.state().lists.pace.clear();
-    m_sequencer.state().ACZ30ZeroRun = true;
+    m_sequencer.state().acz30ZeroRun = true;
     m_sequencer.startTest(step, false, false, true, true);
     if (!running())
-        m_sequencer.state().ACZ30ZeroRun = false;
+        m_sequencer.state().acz30ZeroRun = false;
 }
 
 // A run is cancelled whether or not its units are still connected, so that

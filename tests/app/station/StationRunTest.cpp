@@ -34,7 +34,7 @@ public:
     void rxaczTestData(int index, qint16 channel, const unit::AczReading& reading) override
     {
         const double measurement = reading.measurement;
-        auto step = m_form.state().m_activeTest;
+        auto step = m_form.state().activeTest;
         if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
