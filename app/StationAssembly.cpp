@@ -66,7 +66,8 @@ ui::TestWindowServices* buildMainForm(config::StationSettings& settings)
         settings, links->units(), qobject_cast<ui::ActiveLotWindow*>(ui::StationWindows::activeLotWindow()));
     auto* roller = new unit::SignalGeneratorLink(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
-    new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
+    new run::RollerEvents(*roller, form->state(), form->sequencer().stationSettings(), *form, form->connectionEvents(),
+                          form);
     form->otherWindows().rollChannel = [roller](qint16 channel) { roller->txRollChannel(channel); };
     form->services().zamo80->setRollerConnectedQuery([roller] { return roller->connected(); });
     // One warning at a time: a second stop raises the one still open.

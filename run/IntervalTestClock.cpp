@@ -6,7 +6,7 @@
 #include "platform/KeepAwake.h"
 #include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 namespace run {
@@ -20,11 +20,16 @@ bool is(const QString& type, const char* name)
 
 } // namespace
 
-IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
-    : m_sequencer(sequencer),
+IntervalTestClock::IntervalTestClock(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                                     ChargeSequence& charge, const config::StationSettings& settings, RunHost& host,
+                                     std::function<void()> stopRun)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_charge(charge),
+      m_settings(settings),
       m_host(host),
-      m_schedule(sequencer.schedule()),
-      m_charge(sequencer.charge()),
+      m_stopRun(std::move(stopRun)),
       m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
 {
 }
@@ -36,19 +41,19 @@ void IntervalTestClock::write(const QString& line)
 
 bool IntervalTestClock::clockHeld() const
 {
-    unit::Unit* unit1 = m_sequencer.unitAt(UnitIndex::first());
+    unit::Unit* unit1 = m_units.at(UnitIndex::first());
     return unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting();
 }
 
 bool IntervalTestClock::stepUnfinished() const
 {
-    const auto& step = m_sequencer.state().activeTest;
+    const auto& step = m_state.activeTest;
     return step && !step->isTestItterationComplete();
 }
 
 void IntervalTestClock::tick()
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     // While unit 1 reconnects the step's second does not pass, and nothing
     // that hangs on the second happens again.
     if (!clockHeld()) {
@@ -63,7 +68,7 @@ void IntervalTestClock::tick()
                 setNextMeasurementTime(false);
             if ((is(type, "ACZ") || is(type, "ACZ30")) && elapsed == 5)
                 state.startPhase = false;
-            const qint32 chargeSeconds = m_sequencer.stationSettings().zamo80Delays.defibCharge;
+            const qint32 chargeSeconds = m_settings.zamo80Delays.defibCharge;
             if (is(type, "ACLG"))
                 m_charge.tick(ChargeSequence::Test::Aclg, m_schedule.elapsedSeconds(), *step, chargeSeconds);
             else if (is(type, "DEFR"))
@@ -83,7 +88,7 @@ void IntervalTestClock::checkOverrun()
         resendActiveElectrodes();
     if (m_schedule.elapsedSeconds() == m_schedule.abortSecond()) {
         write(QStringLiteral("* TEST EXCEEDED MAX EXPECTED DURATION"));
-        m_sequencer.stopTests();
+        m_stopRun();
     }
 }
 
@@ -102,7 +107,7 @@ void IntervalTestClock::alignBiasClock()
 void IntervalTestClock::keepWorkstationAwake()
 {
     const int second = platform::Clock::now().time().second();
-    const config::KeepAliveSettings& keepAlive = m_sequencer.stationSettings().keepAlive;
+    const config::KeepAliveSettings& keepAlive = m_settings.keepAlive;
     if (keepAlive.moveMouse && (second == 59 || second == 0) && m_keepAwake.nudgeMousePointer)
         m_keepAwake.nudgeMousePointer();
     if (keepAlive.wakeUp && second == 0 && m_keepAwake.preventSleep)
@@ -111,17 +116,17 @@ void IntervalTestClock::keepWorkstationAwake()
 
 void IntervalTestClock::setNextMeasurementTime(bool first)
 {
-    if (const auto& step = m_sequencer.state().activeTest)
+    if (const auto& step = m_state.activeTest)
         m_schedule.setNextMeasurementTime(step->testType(), first);
 }
 
 void IntervalTestClock::resendActiveElectrodes()
 {
-    const auto step = m_sequencer.state().activeTest;
+    const auto step = m_state.activeTest;
     if (!step)
         return;
     for (UnitIndex u : UnitIndex::all()) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+        unit::Unit* unit = m_units.at(u);
         if (!unit || !unit->connected())
             continue;
         for (qint16 channel = 0; channel < 16; ++channel) {
@@ -145,7 +150,7 @@ void IntervalTestClock::checkBiasTestDuration()
                      + QStringLiteral(")"));
     m_schedule.endBiasMaximum();
     for (UnitIndex u : UnitIndex::all()) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+        unit::Unit* unit = m_units.at(u);
         if (unit && unit->connected())
             unit->txStopAllBiasTest();
     }

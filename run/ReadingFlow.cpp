@@ -29,39 +29,50 @@ UnitIndex replyUnit(int number)
 
 } // namespace
 
+ResultReplyFlow::ResultReplyFlow(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                                 ChargeSequence& charge, Zamo80RunPlan& plan, RunServices& services,
+                                 const config::StationSettings& settings, RunHost& host)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_charge(charge),
+      m_plan(plan),
+      m_services(services),
+      m_settings(settings),
+      m_host(host)
+{
+}
+
 ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host)
-    : m_sequencer(sequencer),
-      m_host(host),
-      m_schedule(sequencer.schedule()),
-      m_charge(sequencer.charge()),
-      m_plan(*sequencer.services().zamo80)
+    : ResultReplyFlow(sequencer.units(), sequencer.state(), sequencer.schedule(), sequencer.charge(),
+                      *sequencer.services().zamo80, sequencer.services(), sequencer.stationSettings(), host)
 {
 }
 
 RunState& ResultReplyFlow::state()
 {
-    return m_sequencer.state();
+    return m_state;
 }
 
 const config::Limits& ResultReplyFlow::limits() const
 {
-    return m_sequencer.stationSettings().limits;
+    return m_settings.limits;
 }
 
 unit::Unit* ResultReplyFlow::unitAt(int unitValue) const
 {
-    return m_sequencer.unitAt(unitValue);
+    return m_units.byNumber(unitValue);
 }
 
 bool ResultReplyFlow::recordingAllowed() const
 {
-    const RunState& state = m_sequencer.state();
+    const RunState& state = m_state;
     return !state.calibrationMode || state.burnInRunning;
 }
 
 bool ResultReplyFlow::isFinal(bool completed) const
 {
-    return VerdictRules::isFinal(completed, m_sequencer.state().startPhase);
+    return VerdictRules::isFinal(completed, m_state.startPhase);
 }
 
 bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
@@ -181,8 +192,8 @@ void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QSt
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0,
-                                                              false, false, intervalSeconds);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0, false, false,
+                                                  intervalSeconds);
     m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
@@ -191,8 +202,8 @@ void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& l
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true,
-                                                              false, intervalSeconds);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true, false,
+                                                  intervalSeconds);
     m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
@@ -201,14 +212,14 @@ void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, c
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0,
-                                                              false, false, intervalSeconds);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0, false, false,
+                                                  intervalSeconds);
 }
 
 void ResultReplyFlow::recordResult(int unitValue, qint16 channel, const QString& codeValue)
 {
     if (recordingAllowed())
-        m_sequencer.services().recorder->recordChannelResult(unitValue, channel, codeValue, false);
+        m_services.recorder->recordChannelResult(unitValue, channel, codeValue, false);
 }
 
 void ResultReplyFlow::write(const QString& lineValue)

@@ -7,6 +7,7 @@
 // their data-quality check, labels and special verdicts around it.
 
 #include "run/FamilyVerdicts.h"
+#include "run/RunUnits.h"
 #include "run/VerdictLimits.h"
 
 #include <QString>
@@ -17,6 +18,10 @@ namespace unit {
 class Unit;
 }
 
+namespace config {
+struct StationSettings;
+}
+
 namespace run {
 
 class ChargeSequence;
@@ -24,10 +29,15 @@ class MeasurementSchedule;
 class RunHost;
 class RunSequencer;
 class Zamo80RunPlan;
+struct RunServices;
 struct RunState;
 
 class ResultReplyFlow {
 public:
+    // What a reading changes and where it goes; all of it outlives the flow.
+    ResultReplyFlow(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, ChargeSequence& charge,
+                    Zamo80RunPlan& plan, RunServices& services, const config::StationSettings& settings, RunHost& host);
+    // The same parts of the sequencer's run.
     ResultReplyFlow(RunSequencer& sequencer, RunHost& host);
 
     // What became of a final reading's data-quality check.
@@ -94,11 +104,14 @@ public:
     void playFailureSound();
 
 private:
-    RunSequencer& m_sequencer;
-    RunHost& m_host;
+    RunUnits m_units;
+    RunState& m_state;
     MeasurementSchedule& m_schedule;
     ChargeSequence& m_charge;
     Zamo80RunPlan& m_plan;
+    RunServices& m_services;
+    const config::StationSettings& m_settings;
+    RunHost& m_host;
 };
 
 } // namespace run

@@ -45,37 +45,29 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, con
                [this] { stopTests(); }),
       m_services(m_state, m_schedule)
 {
-    TestSequenceTimer.setInterval(2000);
-    IntervalTimer.setInterval(1000);
-    connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
-    connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
-    m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
-    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(*this, host);
+    m_stepTimer.setInterval(2000);
+    m_testClockTimer.setInterval(1000);
+    connect(&m_stepTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
+    connect(&m_testClockTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
+    m_services.clock = std::make_unique<IntervalTestClock>(m_units, m_state, m_schedule, m_charge, m_settings, host,
+                                                           [this] { stopTests(); });
+    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings, host,
+                                                        [this] { stopTests(); });
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
-}
-
-unit::Unit* RunSequencer::unitAt(int number) const
-{
-    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
-    return unit ? unitAt(*unit) : nullptr;
 }
 
 ConnectedUnitsMode RunSequencer::checkZAMOMode() const
 {
-    return UnitMode::checkZAMOMode(m_units);
+    return m_units.mode();
 }
 bool RunSequencer::checkZAMO24() const
 {
-    return UnitMode::checkZAMO24(m_units);
+    return m_units.zamo24();
 }
 
 bool RunSequencer::anyUnitConnected() const
 {
-    for (unit::Unit* unit : m_units) {
-        if (unit && unit->connected())
-            return true;
-    }
-    return false;
+    return m_units.anyConnected();
 }
 
 void RunSequencer::log(const QString& line)
@@ -228,7 +220,7 @@ bool RunSequencer::isUnitLidOpen()
     if (checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return false;
     bool open = false;
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->txMasterCheckLid(true); });
@@ -243,7 +235,7 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
 {
     if (!test)
         return;
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
@@ -253,7 +245,7 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
     if (!startOnUnits(test, updateProgressBar))
         return; // nothing started, or the roller took the step
 
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(true); });
     }
@@ -352,7 +344,7 @@ void RunSequencer::beginStep(const Step& test)
     m_state.activeTest = test;
     m_schedule.setElapsedSeconds(0);
     ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
-    IntervalTimer.start();
+    m_testClockTimer.start();
     ignoreErrors([&] { test->incrementItteration(); });
     test->clearAllErrorCount();
 }
@@ -360,7 +352,7 @@ void RunSequencer::beginStep(const Step& test)
 void RunSequencer::setTestsRunning()
 {
     m_state.testRunning = true;
-    TestSequenceTimer.start();
+    m_stepTimer.start();
     m_state.startPhase = true;
     m_host.setRunLockedControls(true);
 }
@@ -426,7 +418,7 @@ void RunSequencer::sequenceTick()
 void RunSequencer::intervalTick()
 {
     if (!m_state.testRunning || !m_state.activeTest) {
-        IntervalTimer.stop();
+        m_testClockTimer.stop();
         return;
     }
     try {
@@ -465,8 +457,8 @@ void RunSequencer::stopTests()
     if (!m_state.testRunning && !m_state.activeTest)
         return; // no run to cancel (a second stop of the same run)
     m_state.testRunning = false;
-    TestSequenceTimer.stop();
-    IntervalTimer.stop();
+    m_stepTimer.stop();
+    m_testClockTimer.stop();
     m_schedule.setElapsedSeconds(0);
     m_state.burnInRunning = false;
 
@@ -492,7 +484,7 @@ void RunSequencer::stopTests()
         }
     }
     switchOff200VSupplies();
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
@@ -516,15 +508,15 @@ void RunSequencer::stopTests()
 void RunSequencer::completeTests(bool completeGroup)
 {
     m_state.testRunning = false;
-    TestSequenceTimer.stop();
+    m_stepTimer.stop();
     m_host.setRunLockedControls(false);
     m_state.preCheckRunning = false;
-    IntervalTimer.stop();
+    m_testClockTimer.stop();
     m_schedule.setElapsedSeconds(0);
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
     switchOff200VSupplies();
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }

@@ -2,9 +2,10 @@
 // The run sequencer: turns the test list into commands for the units one
 // step at a time and brings the run to its end, completed or cancelled. It
 // owns the run's own state, the step's schedule, the charge sequence and
-// the two run timers of the test window (TestSequenceTimer, the step walk;
-// IntervalTimer, the 1-second test clock), and hands the components of the
-// run what they change. It knows no widget: the window is reached through
+// the two run timers (the step walk, every 2 s unless the settings say
+// otherwise; the 1-second test clock). Each component of the run gets what
+// it uses by reference when it is made (the units, the run's state, the
+// services, its own state) and tells the sequencer of a run to stop. It knows no widget: the window is reached through
 // RunHost, the units through Unit, records, reports, the pre-test details
 // and the clock through RunServices.
 
@@ -13,6 +14,7 @@
 #include "run/MeasurementSchedule.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
+#include "run/RunUnits.h"
 #include "run/UnitMode.h"
 
 #include <QObject>
@@ -48,9 +50,10 @@ public:
     ChargeSequence& charge() { return m_charge; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
-    unit::Unit* unitAt(UnitIndex unit) const { return m_units[unit.position()]; }
+    const RunUnits& units() const { return m_units; }
+    unit::Unit* unitAt(UnitIndex unit) const { return m_units.at(unit); }
     // The unit of a number as a unit reports it (1 or 2); none for any other.
-    unit::Unit* unitAt(int number) const;
+    unit::Unit* unitAt(int number) const { return m_units.byNumber(number); }
 
     ConnectedUnitsMode checkZAMOMode() const;
     bool checkZAMO24() const;
@@ -88,8 +91,9 @@ public:
     void sequenceTick();
     void intervalTick();
 
-    platform::Timer TestSequenceTimer;
-    platform::Timer IntervalTimer;
+    // The step walk (sequenceTick) and the 1-second test clock (intervalTick).
+    platform::Timer& stepTimer() { return m_stepTimer; }
+    platform::Timer& testClockTimer() { return m_testClockTimer; }
 
 private:
     // Asks for the pre-test details; false when the operator cancelled the run.
@@ -107,7 +111,9 @@ private:
 
     RunHost& m_host;
     config::StationSettings& m_settings;
-    std::array<unit::Unit*, 2> m_units;
+    RunUnits m_units;
+    platform::Timer m_stepTimer;
+    platform::Timer m_testClockTimer;
     RunState m_state;
     MeasurementSchedule m_schedule;
     ChargeSequence m_charge;

@@ -1,5 +1,5 @@
 #pragma once
-// The 1-second test clock of a run (the window's IntervalTimer): elapsed
+// The 1-second test clock of a run (the sequencer's test clock timer): elapsed
 // seconds, the interim-reading schedule, time-outs and the charge sequence.
 
 namespace run {
@@ -10,7 +10,7 @@ struct RunState;
 class TestClock {
 public:
     virtual ~TestClock() = default;
-    // One tick of the IntervalTimer while a step runs.
+    // One tick of the test clock timer while a step runs.
     virtual void tick() = 0;
     // Opens the next interim-reading interval (reset: at a step start).
     virtual void setNextMeasurementTime(bool reset) = 0;

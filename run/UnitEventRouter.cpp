@@ -60,7 +60,8 @@ void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, 
 {
     using L = unit::UnitLink;
     using H = UnitResultHandler;
-    m_unitState = std::make_unique<UnitStateEvents>(sequencer, host);
+    m_unitState = std::make_unique<UnitStateEvents>(sequencer.units(), sequencer.state(), sequencer.services(), host,
+                                                    [&sequencer] { sequencer.stopTests(); });
     UnitStateEvents* unitState = m_unitState.get();
     UnitLinkObserver* window = &observer;
     for (unit::UnitLink* link : m_links) {

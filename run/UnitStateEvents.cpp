@@ -2,36 +2,37 @@
 
 #include "config/Log.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 namespace run {
 
 void UnitStateEvents::rxMasterDiagnostics(int Index)
 {
-    unit::Unit* unit = m_sequencer.unitAt(Index);
+    unit::Unit* unit = m_units.byNumber(Index);
     if (!unit)
         return;
-    const qint32 group = m_sequencer.services().recorder->groupId();
+    const qint32 group = m_services.recorder->groupId();
     if (group == 0) {
         config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
                          + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
-    unit::Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_units.at(UnitIndex::first());
     const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
-    m_sequencer.services().recorder->recordUnitDiagnostics(Index, group, unit->getDiagnosticArray(), newModel);
+    m_services.recorder->recordUnitDiagnostics(Index, group, unit->getDiagnosticArray(), newModel);
 }
 
 void UnitStateEvents::rxMasterLidState(int, bool lidClosed)
 {
-    if (lidClosed || !m_sequencer.state().testRunning)
+    if (lidClosed || !m_state.testRunning)
         return;
-    m_host.writeToCommTextBox(m_sequencer.checkZAMO24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
-                                                        : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),
+    m_host.writeToCommTextBox(m_units.zamo24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
+                                               : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),
                               true, false);
-    m_sequencer.stopTests();
+    m_stopRun();
 }
 
 } // namespace run

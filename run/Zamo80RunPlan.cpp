@@ -8,9 +8,11 @@
 #include "platform/Prompts.h"
 #include "run/ChannelBitString.h"
 #include "run/IgnoreErrors.h"
+#include "run/MeasurementSchedule.h"
 #include "run/PaceRollPrompt.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
 
@@ -32,8 +34,16 @@ qint16 channelOf(qint16 index)
 
 } // namespace
 
-Zamo80RunPlan::Zamo80RunPlan(RunSequencer& sequencer, RunHost& host)
-    : m_sequencer(sequencer), m_host(host), m_schedule(sequencer.schedule())
+Zamo80RunPlan::Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                             RunServices& services, const config::StationSettings& settings, RunHost& host,
+                             std::function<void()> stopRun)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_services(services),
+      m_settings(settings),
+      m_host(host),
+      m_stopRun(std::move(stopRun))
 {
 }
 
@@ -52,12 +62,12 @@ void Zamo80RunPlan::log(const QString& line)
 
 void Zamo80RunPlan::buildElectrodeTestLists()
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     std::array<bool, 32> takingPart{};
     const testlists::TestList& operatorList = testlists::Globals::ActiveTestList;
     if (!operatorList.isEmpty() && operatorList.first())
         for (UnitIndex u : UnitIndex::all()) {
-            unit::Unit* unit = m_sequencer.unitAt(u);
+            unit::Unit* unit = m_units.at(u);
             if (!unit || !unit->connected())
                 continue;
             for (qint16 c = 0; c < 16; ++c) {
@@ -67,21 +77,21 @@ void Zamo80RunPlan::buildElectrodeTestLists()
             }
         }
     const bool roller = m_rollerConnected && m_rollerConnected();
-    ElectrodeTestLists lists = run::buildElectrodeTestLists(operatorList, takingPart, roller,
-                                                            m_sequencer.stationSettings().pace.simultaneousTests);
+    ElectrodeTestLists lists =
+        run::buildElectrodeTestLists(operatorList, takingPart, roller, m_settings.pace.simultaneousTests);
     state.lists.expanded = std::move(lists.expanded);
     state.lists.pace = std::move(lists.pace);
 }
 
 void Zamo80RunPlan::resetACLGValues()
 {
-    for (auto& row : m_sequencer.state().aclgSums)
+    for (auto& row : m_state.aclgSums)
         row.fill(-99.0);
 }
 
 void Zamo80RunPlan::openCircuitPoint()
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     state.preCheckRunning = false;
     m_preCheckHandled = true;
     QList<qint16> flagged;
@@ -105,15 +115,15 @@ void Zamo80RunPlan::openCircuitPoint()
         removeUncompletedStepsOf(state.lists.running, flagged);
         removeUncompletedStepsOf(state.lists.pace, flagged);
     } else {
-        m_sequencer.stopTests();
+        m_stopRun();
     }
 }
 
 bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) const
 {
-    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (m_units.mode() != ConnectedUnitsMode::Zamo80)
         return false;
-    for (const auto& step : std::as_const(m_sequencer.state().lists.pace))
+    for (const auto& step : std::as_const(m_state.lists.pace))
         if (step->electrodeString() == electrodes)
             return !step->isTestItterationComplete();
     return false;
@@ -121,7 +131,7 @@ bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) con
 
 void Zamo80RunPlan::startDuePaceTests()
 {
-    const RunState& state = m_sequencer.state();
+    const RunState& state = m_state;
     const QDateTime now = platform::Clock::now();
     bool started = false;
     QDateTime next;
@@ -133,7 +143,7 @@ void Zamo80RunPlan::startDuePaceTests()
         if (step->paceStartTime().toDateTime() > now || step->paceRunning() || step->testCompleted())
             continue;
         startPaceTest(step);
-        const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+        const int simultaneous = m_settings.pace.simultaneousTests;
         const qint32 stagger =
             simultaneous < 1 ? m_paceDurationSeconds : std::max(1, m_paceDurationSeconds / simultaneous);
         next = now.addSecs(stagger);
@@ -145,7 +155,7 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
 {
     const QString type = step->testType();
     for (UnitIndex u : UnitIndex::all()) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+        unit::Unit* unit = m_units.at(u);
         if (!unit || !unit->connected())
             continue;
         qint16 charge = -1;
@@ -169,13 +179,13 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
     step->setPaceRunning(true);
     ignoreErrors([&] { step->incrementItteration(); });
     step->clearAllErrorCount();
-    ignoreErrors([&] { m_sequencer.services().recorder->createTestRecords(type, true, *step); });
+    ignoreErrors([&] { m_services.recorder->createTestRecords(type, true, *step); });
     m_host.advanceProgress();
 }
 
 void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     std::shared_ptr<testlists::TestStep> found;
     for (const auto& step : std::as_const(state.lists.pace))
         if (step->electrodeString() == electrodes && !step->testCompleted()) {
@@ -186,9 +196,9 @@ void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
         return;
     state.activeTest = found;
     m_schedule.setElapsedSeconds(found->paceDurationCount());
-    const config::StationSettings& settings = m_sequencer.stationSettings();
+    const config::StationSettings& settings = m_settings;
     m_schedule.setOverrunSeconds(qint32(found->singleTestDuration(settings.zamo80Delays, settings.pace) + 10));
-    m_sequencer.services().recorder->takePaceStepKeys(*found);
+    m_services.recorder->takePaceStepKeys(*found);
 }
 
 void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
@@ -196,21 +206,20 @@ void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep
 {
     const int unitNumber = unitOf(index).number();
     const qint16 channel = channelOf(index);
-    if (unit::Unit* unit = m_sequencer.unitAt(unitNumber))
+    if (unit::Unit* unit = m_units.byNumber(unitNumber))
         ignoreErrors([&] { unit->txCancel(channel); });
-    const bool prompt = m_sequencer.checkZAMO24() && step->showPaceRollPrompt();
+    const bool prompt = m_units.zamo24() && step->showPaceRollPrompt();
     if (prompt) {
         if (step->paceRollPromptLoaded())
             return;
         step->setPaceRollPromptLoaded(true);
-        m_host.showPaceRollPrompt(
-            std::make_shared<PaceRollPrompt>(m_sequencer, step, channel, unitNumber, secondary, duration));
+        m_host.showPaceRollPrompt(std::make_shared<PaceRollPrompt>(m_state, m_services, m_settings.pace, step, channel,
+                                                                   unitNumber, secondary, duration));
         if (!step->concurrentPaceRollPrompt())
             return;
     }
     ignoreErrors([&] {
-        m_sequencer.services().recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false,
-                                                              false);
+        m_services.recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false, false);
     });
     step->setElectrodeTestComplete(index);
     step->clearElectrodeErrorCount(index);
@@ -220,8 +229,8 @@ void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep
 
 void Zamo80RunPlan::endDuePaceTests()
 {
-    RunState& state = m_sequencer.state();
-    const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+    RunState& state = m_state;
+    const int simultaneous = m_settings.pace.simultaneousTests;
     const QDateTime now = platform::Clock::now();
     for (const auto& step : testlists::TestList(simultaneous >= 1 ? state.lists.pace : state.lists.expanded)) {
         if (!step->paceRunning() || step->paceEndTime().toDateTime() > now)
@@ -235,12 +244,12 @@ void Zamo80RunPlan::endDuePaceTests()
 
 void Zamo80RunPlan::endPrimaryPaceTest()
 {
-    const std::shared_ptr<testlists::TestStep> step = m_sequencer.state().activeTest;
+    const std::shared_ptr<testlists::TestStep> step = m_state.activeTest;
     const qint32 elapsed = m_schedule.elapsedSeconds();
     if (!step || elapsed < m_paceDurationSeconds)
         return;
     for (qint16 index = 0; index < 32; ++index) {
-        unit::Unit* unit = m_sequencer.unitAt(unitOf(index));
+        unit::Unit* unit = m_units.at(unitOf(index));
         if (unit && unit->connected() && step->isElectrodeTestActive(index))
             endPaceOnElectrode(step, index, elapsed, false);
     }

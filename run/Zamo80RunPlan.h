@@ -9,22 +9,30 @@
 // 16. A unit call that fails is logged and skipped, as everywhere in a run.
 
 #include "run/ElectrodeTestLists.h"
-#include "run/UnitIndex.h"
+#include "run/RunUnits.h"
 
 #include <QString>
 
 #include <array>
 #include <functional>
 
+namespace config {
+struct StationSettings;
+}
+
 namespace run {
 
 class MeasurementSchedule;
 class RunHost;
-class RunSequencer;
+struct RunServices;
+struct RunState;
 
 class Zamo80RunPlan {
 public:
-    Zamo80RunPlan(RunSequencer& sequencer, RunHost& host);
+    // The run's state, schedule and services and the settings outlive the
+    // plan; stopRun ends the run (the sequencer's cancel).
+    Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, RunServices& services,
+                  const config::StationSettings& settings, RunHost& host, std::function<void()> stopRun);
 
     // A new run: no pre-check handled, no open channel, no pace step started.
     void reset();
@@ -73,9 +81,13 @@ private:
                             bool secondary);
     void log(const QString& line);
 
-    RunSequencer& m_sequencer;
-    RunHost& m_host;
+    RunUnits m_units;
+    RunState& m_state;
     MeasurementSchedule& m_schedule;
+    RunServices& m_services;
+    const config::StationSettings& m_settings;
+    RunHost& m_host;
+    std::function<void()> m_stopRun;
     std::function<bool()> m_rollerConnected;
     bool m_preCheckHandled = false;
     bool m_operatorDecisionPending = false;

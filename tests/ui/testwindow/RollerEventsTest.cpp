@@ -18,7 +18,8 @@ protected:
     {
         TestWindowFixture::SetUp();
         roller = new unit::SignalGeneratorLink(form.get());
-        new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form.get());
+        new run::RollerEvents(*roller, form->state(), form->sequencer().stationSettings(), *form,
+                              form->connectionEvents(), form.get());
         form->operatorLog().clear();
     }
     QStringList logLines() const

@@ -119,7 +119,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     EXPECT_EQ(dischargeWarnings, 1);
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
-    EXPECT_FALSE(form->sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(form->sequencer().testClockTimer().isEnabled());
     EXPECT_EQ(testlists::Globals::ActiveTestList[0]->executedTestCount(), 0);
 }
 

@@ -127,7 +127,7 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_FALSE(unit1.master200V);
     EXPECT_FALSE(unit2.master200V);
-    EXPECT_FALSE(form->sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form->sequencer().stepTimer().isEnabled());
 }
 
 // The run takes the lot and notes entered; report options only where they

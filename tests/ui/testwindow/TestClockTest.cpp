@@ -103,7 +103,7 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
 TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
 {
     startStep("ACZ");
-    form->sequencer().TestSequenceTimer.setInterval(60000);
+    form->sequencer().stepTimer().setInterval(60000);
     seconds(20);
     ACZ(0, 1500);
     ACZ(1, 1500);

@@ -86,7 +86,7 @@ protected:
     run::MeasurementSchedule& schedule() { return form->sequencer().schedule(); }
     run::ChargeSequence& charge() { return form->sequencer().charge(); }
 
-    // One TestSequenceTimer tick (the interval is 5000 ms).
+    // One tick of the step walk (the interval is 5000 ms).
     void tick() { platform::Clock::advance(5000); }
 
     // Runs the started list to its end, finishing each iteration.
