@@ -81,6 +81,37 @@ void RunSequencer::clearConsecutiveLists()
     m_state.secondListRunning = false;
 }
 
+bool RunSequencer::takeConsecutiveLists()
+{
+    RunLists& lists = m_state.lists;
+    if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty())
+        return false;
+    const QString selection = testlists::buildElectrodeString(true);
+    for (const Step& step : std::as_const(lists.consecutive1))
+        step->initElectrodesByString(selection);
+    for (const Step& step : std::as_const(lists.consecutive2))
+        step->initElectrodesByString(selection);
+    testlists::Globals::ActiveTestList = lists.consecutive1;
+    m_state.consecutiveListsMode = true;
+    m_state.secondListRunning = false;
+    return true;
+}
+
+void RunSequencer::startAcz30ZeroRun()
+{
+    clearConsecutiveLists();
+    prepareRun();
+    auto step = std::make_shared<testlists::TestStep>();
+    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
+    m_state.lists.running = testlists::TestList{step};
+    m_state.lists.expanded.clear();
+    m_state.lists.pace.clear();
+    m_state.acz30ZeroRun = true;
+    startTest(step, false, false, true, true);
+    if (!m_state.testRunning)
+        m_state.acz30ZeroRun = false;
+}
+
 void RunSequencer::prepareRun()
 {
     RunState fresh;

@@ -84,6 +84,13 @@ public:
     // A run started by the operator (not the second list of a consecutive
     // run): it is a single-list run unless the caller says otherwise.
     void clearConsecutiveLists();
+    // A consecutive-lists run is to start: both loaded lists get the
+    // selected electrodes and the first becomes the operator's list; false,
+    // and nothing changed, while either list is empty.
+    bool takeConsecutiveLists();
+    // The ACZ30 zero run: one ACZ30ZERO step on the selected electrodes,
+    // recorded in no group.
+    void startAcz30ZeroRun();
     // A fresh run state, keeping what outlives a run.
     void prepareRun();
 
