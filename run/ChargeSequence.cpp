@@ -73,8 +73,7 @@ void ChargeSequence::tick(Test test, qint32 elapsedSeconds, const testlists::Tes
         m_write(QString::fromLatin1(kind.retryLine));
         sendStart(test, step);
     } else {
-        m_write(QString::fromLatin1(kind.failLine));
-        m_abort();
+        m_abort(QString::fromLatin1(kind.failLine));
     }
 }
 

@@ -29,9 +29,10 @@ public:
 
     using UnitOf = std::function<unit::Unit*(UnitIndex)>;
     using Write = std::function<void(const QString&)>;
-    using Abort = std::function<void()>;
+    // Cancels the run for the failed start, its operator line given.
+    using Abort = std::function<void(const QString&)>;
 
-    // unitOf: the unit at an index, or none; abort: ends the run.
+    // unitOf: the unit at an index, or none; abort: cancels the run.
     ChargeSequence(UnitOf unitOf, Write write, Abort abort)
         : m_unitOf(std::move(unitOf)), m_write(std::move(write)), m_abort(std::move(abort))
     {

@@ -4,8 +4,8 @@
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/KeepAwake.h"
+#include "run/CancelReason.h"
 #include "run/MeasurementSchedule.h"
-#include "run/RunHost.h"
 #include "run/RunState.h"
 #include "unit/Unit.h"
 
@@ -21,28 +21,31 @@ bool is(const QString& type, const char* name)
 } // namespace
 
 IntervalTestClock::IntervalTestClock(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
-                                     ChargeSequence& charge, const config::StationSettings& settings, RunHost& host,
-                                     std::function<void()> stopRun)
+                                     ChargeSequence& charge, const config::StationSettings& settings,
+                                     std::function<void(const CancelReason&)> cancelRun)
     : m_units(units),
       m_state(state),
       m_schedule(schedule),
       m_charge(charge),
       m_settings(settings),
-      m_host(host),
-      m_stopRun(std::move(stopRun)),
+      m_cancelRun(std::move(cancelRun)),
       m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
 {
-}
-
-void IntervalTestClock::write(const QString& line)
-{
-    m_host.writeToCommTextBox(line, true, false);
 }
 
 bool IntervalTestClock::clockHeld() const
 {
     unit::Unit* unit1 = m_units.at(UnitIndex::first());
-    return unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting();
+    if (unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting())
+        return true;
+    // A unit of the run that is gone: the step waits for it, or for the
+    // run's cancel, and does not overrun meanwhile.
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = m_units.at(u);
+        if (unit && m_state.unitInRun[u] && !unit->connected())
+            return true;
+    }
+    return false;
 }
 
 bool IntervalTestClock::stepUnfinished() const
@@ -86,10 +89,8 @@ void IntervalTestClock::checkOverrun()
         return;
     if (m_schedule.elapsedSeconds() == m_schedule.resendSecond())
         resendActiveElectrodes();
-    if (m_schedule.elapsedSeconds() == m_schedule.abortSecond()) {
-        write(QStringLiteral("* TEST EXCEEDED MAX EXPECTED DURATION"));
-        m_stopRun();
-    }
+    if (m_schedule.elapsedSeconds() == m_schedule.abortSecond())
+        m_cancelRun(CancelReason::overrun(*m_state.activeTest));
 }
 
 // The count catches up with the UTC time it lost, but never jumps over the

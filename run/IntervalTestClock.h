@@ -22,15 +22,16 @@ struct StationSettings;
 namespace run {
 
 class MeasurementSchedule;
-class RunHost;
+struct CancelReason;
 struct RunState;
 
 class IntervalTestClock : public TestClock {
 public:
     // The run's state, the step's schedule, the charge sequence and the
-    // settings outlive the clock; stopRun ends the run (the sequencer's cancel).
+    // settings outlive the clock; cancelRun cancels the run for its reason
+    // (the sequencer's cancelRun).
     IntervalTestClock(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, ChargeSequence& charge,
-                      const config::StationSettings& settings, RunHost& host, std::function<void()> stopRun);
+                      const config::StationSettings& settings, std::function<void(const CancelReason&)> cancelRun);
 
     void tick() override;
     void setNextMeasurementTime(bool first) override;
@@ -54,15 +55,13 @@ private:
     void checkOverrun();
     void alignBiasClock();
     void keepWorkstationAwake();
-    void write(const QString& line);
 
     RunUnits m_units;
     RunState& m_state;
     MeasurementSchedule& m_schedule;
     ChargeSequence& m_charge;
     const config::StationSettings& m_settings;
-    RunHost& m_host;
-    std::function<void()> m_stopRun;
+    std::function<void(const CancelReason&)> m_cancelRun;
     KeepAwake m_keepAwake;
 };
 

@@ -5,6 +5,7 @@
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "run/CancelReason.h"
 #include "run/ChannelBitString.h"
 #include "run/CompletionEstimate.h"
 #include "run/EndOfRunReports.h"
@@ -42,15 +43,15 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, con
       m_settings(settings),
       m_units(units),
       m_charge([this](UnitIndex unit) { return unitAt(unit); }, [this](const QString& line) { log(line); },
-               [this] { stopTests(); }),
+               [this](const QString& failLine) { cancelRun(CancelReason::chargeFailed(failLine)); }),
       m_services(m_state, m_schedule)
 {
     m_stepTimer.setInterval(2000);
     m_testClockTimer.setInterval(1000);
     connect(&m_stepTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
     connect(&m_testClockTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
-    m_services.clock = std::make_unique<IntervalTestClock>(m_units, m_state, m_schedule, m_charge, m_settings, host,
-                                                           [this] { stopTests(); });
+    m_services.clock = std::make_unique<IntervalTestClock>(m_units, m_state, m_schedule, m_charge, m_settings,
+                                                           [this](const CancelReason& reason) { cancelRun(reason); });
     m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings, host,
                                                         [this] { stopTests(); });
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
@@ -196,6 +197,10 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
             showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
+    // Every step gets the default selection: the run needs each connected
+    // unit with a selected electrode, from its first step on.
+    for (UnitIndex u : UnitIndex::all())
+        m_state.unitInRun[u] = selectionOnUnit(u);
 
     m_host.updateProgress(0, getTotalTestCount() + 1);
 
@@ -217,6 +222,17 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
     startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
 }
 
+bool RunSequencer::selectionOnUnit(UnitIndex u) const
+{
+    unit::Unit* unit = unitAt(u);
+    if (!unit || !unit->connected())
+        return false;
+    for (qint16 c = 0; c < 16; ++c)
+        if (testlists::Globals::DefaultElectrodeSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
+            return true;
+    return false;
+}
+
 void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 {
     // A step of no known type would start a test the units cannot run and
@@ -235,15 +251,7 @@ void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
-    for (UnitIndex u : UnitIndex::all()) {
-        unit::Unit* unit = unitAt(u);
-        if (!unit || !unit->connected())
-            continue;
-        for (qint16 c = 0; c < 16; ++c)
-            if (testlists::Globals::DefaultElectrodeSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
-                return true;
-    }
-    return false;
+    return selectionOnUnit(UnitIndex::first()) || selectionOnUnit(UnitIndex::second());
 }
 
 bool RunSequencer::isUnitLidOpen()
@@ -391,7 +399,7 @@ void RunSequencer::setTestsRunning()
 void RunSequencer::sequenceTick()
 {
     // While the open-circuit box waits, what the operator decides may remove the next step.
-    if (!m_state.testRunning || m_services.zamo80->operatorDecisionPending())
+    if (!m_state.testRunning || m_services.zamo80->operatorDecisionPending() || lostUnitHoldsRun())
         return;
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
@@ -536,13 +544,42 @@ void RunSequencer::stopTests()
     m_state.startPhase = false;
 }
 
+// The run still counts as running while its last records are written, so
+// that a database failure among them cancels it with its reason at once;
+// a run that lost any record is never completed.
+bool RunSequencer::recordRunEnd(qint32 group, bool mode80, bool completeGroup)
+{
+    RunRecorder& recorder = *m_services.recorder;
+    ignoreErrors([&] { recorder.flushReadings(); });
+    if (mode80 && m_state.testRunning) {
+        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
+        log(QStringLiteral("Generating Consolidated Test Report..."));
+        ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
+        log(QStringLiteral("Consolidated Test Report Complete"));
+    }
+    if (group != 0 && completeGroup && m_state.testRunning)
+        ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
+    if (!m_state.testRunning)
+        return false; // cancelled by a failure of these records
+    if (recorder.lostRecords() > 0) {
+        cancelRun(CancelReason::databaseLost(QString()));
+        return false;
+    }
+    return true;
+}
+
 void RunSequencer::completeTests(bool completeGroup)
 {
-    m_state.testRunning = false;
     m_stepTimer.stop();
+    m_testClockTimer.stop();
+    const qint32 group = m_services.recorder->groupId();
+    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+    if (!m_state.acz30ZeroRun && !recordRunEnd(group, mode80, completeGroup))
+        return;
+
+    m_state.testRunning = false;
     m_host.setRunLockedControls(false);
     m_state.preCheckRunning = false;
-    m_testClockTimer.stop();
     m_schedule.setElapsedSeconds(0);
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
@@ -554,7 +591,6 @@ void RunSequencer::completeTests(bool completeGroup)
     m_state.activeTest.reset();
     m_state.activeSecondaryTest.reset();
 
-    const qint32 group = m_services.recorder->groupId();
     m_services.recorder->clearKeys();
     if (m_state.acz30ZeroRun) {
         m_state.acz30ZeroRun = false;
@@ -563,18 +599,9 @@ void RunSequencer::completeTests(bool completeGroup)
         return;
     }
 
-    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     RunRecorder& recorder = *m_services.recorder;
-    if (mode80) {
-        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
-        log(QStringLiteral("Generating Consolidated Test Report..."));
-        ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
-        log(QStringLiteral("Consolidated Test Report Complete"));
-    }
     QString msg;
     if (group != 0) {
-        if (completeGroup)
-            ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
         ignoreErrors([&] {
             const qint32 uid = recorder.getUniqueGroupID(group);
             const QDateTime executed = recorder.getGroupDateExecuted(group);
@@ -596,6 +623,58 @@ void RunSequencer::completeTests(bool completeGroup)
     m_state.secondListRunning = true;
     testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
     startFirstTestSequence(false);
+}
+
+bool RunSequencer::cancelRun(const CancelReason& reason)
+{
+    if (!m_state.testRunning && !m_state.activeTest)
+        return false;
+    log(reason.logLine);
+    stopTests();
+    platform::Prompts::instance().message(reason.message, config::StationText::appTitle(), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Critical);
+    return true;
+}
+
+bool RunSequencer::databaseFailed(const QString& cause)
+{
+    if (!m_state.testRunning)
+        return false;
+    cancelRun(CancelReason::databaseLost(cause));
+    return true;
+}
+
+void RunSequencer::askingForUnit(int number)
+{
+    if (const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number))
+        m_unitAsked[*unit] = true;
+}
+
+void RunSequencer::unitAnswered(int number)
+{
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    if (!unit)
+        return;
+    m_unitAsked[*unit] = false;
+    unit::Unit* link = unitAt(*unit);
+    if (m_state.testRunning && m_state.unitInRun[*unit] && link && !link->connected())
+        cancelRun(CancelReason::unitLost(number));
+}
+
+bool RunSequencer::lostUnitHoldsRun()
+{
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = unitAt(u);
+        if (!unit || !m_state.unitInRun[u])
+            continue;
+        if (unit->reconnecting() || (!unit->connected() && m_unitAsked[u]))
+            return true; // it may come back
+        if (!unit->connected()) {
+            cancelRun(CancelReason::unitLost(u.number()));
+            return true;
+        }
+    }
+    return false;
 }
 
 bool RunSequencer::unitOfTheRunLost() const
