@@ -8,24 +8,24 @@
 
 namespace run {
 
-void UnitStateEvents::rxMasterDiagnostics(int Index)
+void UnitStateEvents::diagnosticsReported(int unitIndex)
 {
-    unit::Unit* unit = m_units.byNumber(Index);
+    unit::Unit* unit = m_units.byNumber(unitIndex);
     if (!unit)
         return;
     const qint32 group = m_services.recorder->groupId();
     if (group == 0) {
-        config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(Index)
+        config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(unitIndex)
                          + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
     unit::Unit* unit1 = m_units.at(UnitIndex::first());
     const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
-    m_services.recorder->recordUnitDiagnostics(Index, group, unit->getDiagnosticArray(), newModel);
+    m_services.recorder->recordUnitDiagnostics(unitIndex, group, unit->getDiagnosticArray(), newModel);
 }
 
-void UnitStateEvents::rxMasterLidState(int, bool lidClosed)
+void UnitStateEvents::lidReported(int, bool lidClosed)
 {
     if (lidClosed || !m_state.testRunning)
         return;

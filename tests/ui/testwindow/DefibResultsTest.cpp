@@ -26,17 +26,16 @@ protected:
 
     void ACLG(qint16 channel, qint16 v50, qint16 ve, double value, bool completed = true)
     {
-        handlers().rxaclgTestData(1, channel, unit::AclgReading{v50, ve, completed, value});
+        handlers().handle({1, channel, unit::AclgReading{v50, ve, completed, value}});
     }
     void ACLG24(qint16 channel, double r1, double r2, qint16 raw = 100, bool completed = true)
     {
-        handlers().rxZamo24ACLGTestData(1, channel,
-                                        unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
+        handlers().handle({1, channel, unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2}});
     }
     void DEFR(qint16 channel, double m4, double m60, qint16 zero = 100, bool completed = true)
     {
-        handlers().rxDefibRecoveryTestData(
-            1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60});
+        handlers().handle(
+            {1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
     }
     run::RunState& state() { return form->state(); }
 };
@@ -91,7 +90,7 @@ TEST_F(DefibResultsTest, TheAcknowledgementEndsTheStartPhaseAndFinalReadingsAddU
     EXPECT_EQ(state().aclgSums[0][0], -99.0);
 
     state().startPhase = true;
-    handlers().rxaclgAck(1);
+    handlers().handle({1, 0, unit::AclgAck{}});
     EXPECT_TRUE(charge().acknowledged(run::ChargeSequence::Test::Aclg));
     EXPECT_FALSE(state().startPhase);
     EXPECT_TRUE(logText().contains(" - ACLG.1\n") || logText().contains(" - ACLG.1\r\n"));
@@ -126,7 +125,7 @@ TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedToge
     schedule().openIntervalAt(40);
     unit1.lastMeasurement[1] = 0.7;
     unit1.lastMeasurement2[1] = 0.8;
-    handlers().rxZamo24ACLGTestData(1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
+    handlers().handle({1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0}});
     EXPECT_EQ(results->readings.last(), "B1 40 0.700 40 / 0.800");
 }
 
@@ -166,7 +165,7 @@ TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimReplies)
     EXPECT_THAT(logLines(), IsEmpty());
     EXPECT_FALSE(charge().finished(run::ChargeSequence::Test::Defr));
 
-    handlers().rxDefibRecoveryAck(1);
+    handlers().handle({1, 0, unit::DefibRecoveryAck{}});
     EXPECT_TRUE(charge().acknowledged(run::ChargeSequence::Test::Defr));
     EXPECT_FALSE(state().startPhase);
 }
