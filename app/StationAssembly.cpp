@@ -60,8 +60,9 @@ ui::TestWindowServices* buildMainForm(Station& station)
     form->attachFrame(frameItems(*ui::StationWindows::frame()));
     form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
     form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
-    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), *form, settings, station.database,
-                                                                    station.groupEnds, links->units());
+    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form,
+                                                                    settings, station.database, station.groupEnds,
+                                                                    links->units());
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(station.database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
@@ -69,7 +70,8 @@ ui::TestWindowServices* buildMainForm(Station& station)
         settings, links->units(), qobject_cast<ui::ActiveLotWindow*>(ui::StationWindows::activeLotWindow()));
     auto* roller = new unit::SignalGeneratorLink(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
-    new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form);
+    new run::RollerEvents(*roller, form->state(), form->sequencer().stationSettings(), *form, form->connectionEvents(),
+                          form);
     form->otherWindows().rollChannel = [roller](qint16 channel) { roller->txRollChannel(channel); };
     form->services().zamo80->setRollerConnectedQuery([roller] { return roller->connected(); });
     // One warning at a time: a second stop raises the one still open.

@@ -1,7 +1,9 @@
 #include "run/AclgResults.h"
 
 #include "config/Log.h"
+#include "run/ChargeSequence.h"
 #include "run/FamilyVerdicts.h"
+#include "run/MeasurementSchedule.h"
 #include "run/ReadingFlow.h"
 #include "run/RunState.h"
 #include "run/VerdictLimits.h"
@@ -26,8 +28,8 @@ QString tracePoint(const QString& code)
 void AclgResults::aclgStarted(int)
 {
     config::writeLog(QStringLiteral("ACLG.1"));
-    m_flow.state().ACLGAckReceived = true;
-    m_flow.state().StartupFlag = false;
+    m_flow.charge().acknowledge(ChargeSequence::Test::Aclg);
+    m_flow.state().startPhase = false;
 }
 
 void AclgResults::aclgReading(int unit, qint16 channel, const unit::AclgReading& r)
@@ -57,7 +59,7 @@ void AclgResults::handle(const Reading& r, QString& trace)
         handleInterim(r, trace);
         return;
     }
-    m_flow.state().ACLGDone = true;
+    m_flow.charge().finish(ChargeSequence::Test::Aclg);
     trace += QStringLiteral(".3");
     m_flow.writeCompletion(QStringLiteral("ACLG"), r.unit, r.channel);
     const bool badNumber = r.pair && !VerdictRules::isNumber(r.r2);
@@ -103,7 +105,7 @@ void AclgResults::handleInterim(const Reading& r, QString& trace)
     if (!m_flow.recordingAllowed())
         return;
     trace += r.interimGood ? QStringLiteral(".19.20") : QStringLiteral(".19.21");
-    const qint32 seconds = m_flow.state().PreviousMeasurementTime;
+    const qint32 seconds = m_flow.schedule().previousMeasurementTime();
     const QString label = QString::number(seconds);
     if (r.pair)
         m_flow.recordInterimPair(r.unit, r.channel, r.r1, r.r2, r.interimGood, label, seconds);
@@ -114,7 +116,7 @@ void AclgResults::handleInterim(const Reading& r, QString& trace)
 // The sums are kept per channel letter, whichever unit the reading came from.
 void AclgResults::addToSums(const Reading& r)
 {
-    auto& sums = m_flow.state().ACLGSums;
+    auto& sums = m_flow.state().aclgSums;
     const auto channel = std::size_t(r.channel);
     if (sums[0][channel] == NoSum) {
         sums[0][channel] = 0;

@@ -1,55 +1,77 @@
 #include "run/ChargeSequence.h"
 
-#include "run/RunState.h"
 #include "testlists/TestStep.h"
 #include "unit/Unit.h"
 
 namespace run {
 
-const ChargeSequence::Kind ChargeSequence::ACLG{
-    "Starting ACLG Measurements",
-    "* No ACLG ACK received.  Retransmitting ACLG Start Command.",
-    "* ACLG failed to start.  Aborting tests!",
-    &RunState::ACLGAckReceived,
-    &RunState::ACLGDone,
-    &RunState::ACLGStartRetries,
-    &unit::Unit::txRunACLGTest,
+namespace {
+
+// What differs between ACLG and DEFR.
+struct Kind {
+    const char* startLine;
+    const char* retryLine;
+    const char* failLine;
+    void (unit::Unit::*startCommand)(qint16);
 };
 
-const ChargeSequence::Kind ChargeSequence::DEFR{
-    "Starting DEFR Measurements",
-    "*No Defib Recovery ACK received.  Retransmitting DEFR Start Command.",
-    "*Defib Recovery failed to start.  Aborting tests!",
-    &RunState::DEFRAckReceived,
-    &RunState::DEFRDone,
-    &RunState::DEFRStartRetries,
-    &unit::Unit::txRunDefibRecoveryTest,
-};
-
-void ChargeSequence::tick(const Kind& kind, RunState& state, const testlists::TestStep& step, qint32 chargeSeconds)
+const Kind& kindOf(ChargeSequence::Test test)
 {
-    if (state.*kind.done)
+    static const Kind aclg{
+        "Starting ACLG Measurements",
+        "* No ACLG ACK received.  Retransmitting ACLG Start Command.",
+        "* ACLG failed to start.  Aborting tests!",
+        &unit::Unit::txRunACLGTest,
+    };
+    static const Kind defr{
+        "Starting DEFR Measurements",
+        "*No Defib Recovery ACK received.  Retransmitting DEFR Start Command.",
+        "*Defib Recovery failed to start.  Aborting tests!",
+        &unit::Unit::txRunDefibRecoveryTest,
+    };
+    return test == ChargeSequence::Test::Aclg ? aclg : defr;
+}
+
+} // namespace
+
+void ChargeSequence::begin(Test test)
+{
+    handshake(test) = Handshake();
+    m_triggerChargeSent = false;
+}
+
+void ChargeSequence::reset()
+{
+    m_handshakes = {};
+    m_triggerChargeSent = false;
+}
+
+void ChargeSequence::tick(Test test, qint32 elapsedSeconds, const testlists::TestStep& step, qint32 chargeSeconds)
+{
+    Handshake& state = handshake(test);
+    const Kind& kind = kindOf(test);
+    if (state.done)
         return;
-    if (state.ElapsedSeconds == chargeSeconds - 2) {
-        sendStart(kind, step);
+    if (elapsedSeconds == chargeSeconds - 2) {
+        sendStart(test, step);
         m_write(QString::fromLatin1(kind.startLine));
         return;
     }
-    if (state.ElapsedSeconds < chargeSeconds)
+    if (elapsedSeconds < chargeSeconds)
         return;
-    if (state.*kind.ackReceived) {
-        if (!state.TriggerChargeSent) {
+    if (state.acknowledged) {
+        if (!m_triggerChargeSent) {
             if (unit::Unit* unit = m_unitOf(unitOfStep(step)))
                 unit->txMasterTriggerCharge();
             m_write(QStringLiteral("Sending Trigger Charge Command"));
-            state.TriggerChargeSent = true;
+            m_triggerChargeSent = true;
         }
         return;
     }
-    state.*kind.startRetries += 1;
-    if (state.*kind.startRetries < 2) {
+    state.startRetries += 1;
+    if (state.startRetries < 2) {
         m_write(QString::fromLatin1(kind.retryLine));
-        sendStart(kind, step);
+        sendStart(test, step);
     } else {
         m_abort(QString::fromLatin1(kind.failLine));
     }
@@ -57,16 +79,17 @@ void ChargeSequence::tick(const Kind& kind, RunState& state, const testlists::Te
 
 // The step's one electrode is addressed on the unit it belongs to (A2..P2
 // are channels of unit 2).
-int ChargeSequence::unitOfStep(const testlists::TestStep& step)
+UnitIndex ChargeSequence::unitOfStep(const testlists::TestStep& step)
 {
-    return testlists::TestStep::findElectrodeIndex(step.electrodeString()) < 16 ? 1 : 2;
+    return testlists::TestStep::findElectrodeIndex(step.electrodeString()) < 16 ? UnitIndex::first()
+                                                                                : UnitIndex::second();
 }
 
-void ChargeSequence::sendStart(const Kind& kind, const testlists::TestStep& step)
+void ChargeSequence::sendStart(Test test, const testlists::TestStep& step)
 {
     const qint16 electrode = testlists::TestStep::findElectrodeIndex(step.electrodeString());
     if (unit::Unit* unit = m_unitOf(unitOfStep(step)))
-        (unit->*kind.startCommand)(qint16(electrode % 16));
+        (unit->*kindOf(test).startCommand)(qint16(electrode % 16));
 }
 
 } // namespace run

@@ -1,5 +1,6 @@
 #include "run/DefibRecoveryResults.h"
 
+#include "run/ChargeSequence.h"
 #include "run/FamilyVerdicts.h"
 #include "run/ReadingFlow.h"
 #include "run/RunState.h"
@@ -10,8 +11,8 @@ namespace run {
 
 void DefibRecoveryResults::defibRecoveryStarted(int)
 {
-    m_flow.state().DEFRAckReceived = true;
-    m_flow.state().StartupFlag = false;
+    m_flow.charge().acknowledge(ChargeSequence::Test::Defr);
+    m_flow.state().startPhase = false;
 }
 
 void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading)
@@ -20,7 +21,7 @@ void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel, const 
         return;
     const qint16 zeroValue = reading.zero, ref750mV = reading.ref750mV, measured750mV = reading.ref750mVMeasured;
     const double measurement4Value = reading.measurement4, measurement60Value = reading.measurement60;
-    m_flow.state().DEFRDone = true;
+    m_flow.charge().finish(ChargeSequence::Test::Defr);
     m_flow.writeCompletion(QStringLiteral("DEFR"), unit, channel);
     // Either reading not a number is bad data, retransmitted like bad words.
     const bool bad = ref750mV < 1 || measured750mV < 1 || zeroValue < 1 || !VerdictRules::isNumber(measurement4Value)

@@ -4,6 +4,7 @@
 #include "run/RunState.h"
 #include "run/VerdictLimits.h"
 #include "run/VerdictRules.h"
+#include "run/Zamo80RunPlan.h"
 
 namespace run {
 
@@ -27,7 +28,7 @@ void ImpedanceResults::aczReading(int unit, qint16 channel, const unit::AczReadi
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
     const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ"), zamo80, m_flow.limits());
     handleFinal({QStringLiteral("ACZ"), unit, channel, bad, reading.measureHigh, reading.measurement, ACZOpenThreshold,
-                 limits, zamo80 && m_flow.state().PreCheckRunning});
+                 limits, zamo80 && m_flow.state().preCheckRunning});
 }
 
 void ImpedanceResults::acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading)
@@ -49,8 +50,8 @@ void ImpedanceResults::acz30Zero(int unit, qint16 channel, const unit::Acz30Zero
     if (!VerdictRules::validChannel(unit, channel))
         return;
     RunState& state = m_flow.state();
-    if (state.ACZ30ZeroRun && state.m_activeTest)
-        state.m_activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(unit, channel));
+    if (state.acz30ZeroRun && state.activeTest)
+        state.activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(unit, channel));
     m_flow.writeCompletion(QStringLiteral("ACZ30 Zero"), unit, channel);
 }
 
@@ -90,7 +91,7 @@ void ImpedanceResults::handleFinal(const FinalReading& r)
 
 void ImpedanceResults::setOpenCircuitFlag(int unit, qint16 channel, bool open)
 {
-    m_flow.state().OpenCircuitFlags[std::size_t(unit - 1)][std::size_t(channel)] = open;
+    m_flow.plan().setOpenCircuit(UnitIndex::fromNumber(unit).value(), std::size_t(channel), open);
 }
 
 QString ImpedanceResults::failedOpenLine(int unit, qint16 channel) const

@@ -6,8 +6,7 @@
 #include "platform/KeepAwake.h"
 #include "run/CancelReason.h"
 #include "run/MeasurementSchedule.h"
-#include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 namespace run {
@@ -21,30 +20,29 @@ bool is(const QString& type, const char* name)
 
 } // namespace
 
-IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
-    : m_sequencer(sequencer),
-      m_host(host),
-      m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); }, [this](const QString& line) { write(line); },
-               [&sequencer](const QString& failLine) { sequencer.cancelRun(CancelReason::chargeFailed(failLine)); }),
+IntervalTestClock::IntervalTestClock(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                                     ChargeSequence& charge, const config::StationSettings& settings,
+                                     std::function<void(const CancelReason&)> cancelRun)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_charge(charge),
+      m_settings(settings),
+      m_cancelRun(std::move(cancelRun)),
       m_keepAwake{[this] { m_mouseNudge.nudgeMousePointer(); }, &platform::preventSleep}
 {
 }
 
-void IntervalTestClock::write(const QString& line)
-{
-    m_host.writeToCommTextBox(line, true, false);
-}
-
 bool IntervalTestClock::clockHeld() const
 {
-    unit::Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_units.at(UnitIndex::first());
     if (unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting())
         return true;
     // A unit of the run that is gone: the step waits for it, or for the
     // run's cancel, and does not overrun meanwhile.
-    for (int u = 1; u <= 2; ++u) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
-        if (unit && m_sequencer.state().UnitInRun[std::size_t(u - 1)] && !unit->connected())
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = m_units.at(u);
+        if (unit && m_state.unitInRun[u] && !unit->connected())
             return true;
     }
     return false;
@@ -52,32 +50,32 @@ bool IntervalTestClock::clockHeld() const
 
 bool IntervalTestClock::stepUnfinished() const
 {
-    const auto& step = m_sequencer.state().m_activeTest;
+    const auto& step = m_state.activeTest;
     return step && !step->isTestItterationComplete();
 }
 
 void IntervalTestClock::tick()
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     // While unit 1 reconnects the step's second does not pass, and nothing
     // that hangs on the second happens again.
     if (!clockHeld()) {
-        ++state.ElapsedSeconds;
+        m_schedule.advanceSecond();
         checkOverrun();
-        if (const auto step = state.m_activeTest) {
+        if (const auto step = state.activeTest) {
             const QString type = step->testType();
-            if (is(type, "BIAS") && state.ElapsedSeconds % 1000 == 0)
+            const qint32 elapsed = m_schedule.elapsedSeconds();
+            if (is(type, "BIAS") && elapsed % 1000 == 0)
                 alignBiasClock();
-            if (MeasurementSchedule::intervalOpensNow(state, type))
+            if (m_schedule.intervalOpensNow(type))
                 setNextMeasurementTime(false);
-            if ((is(type, "ACZ") || is(type, "ACZ30")) && state.ElapsedSeconds == 5)
-                state.StartupFlag = false;
+            if ((is(type, "ACZ") || is(type, "ACZ30")) && elapsed == 5)
+                state.startPhase = false;
+            const qint32 chargeSeconds = m_settings.zamo80Delays.defibCharge;
             if (is(type, "ACLG"))
-                m_charge.tick(ChargeSequence::ACLG, state, *step,
-                              m_sequencer.stationSettings().zamo80Delays.defibCharge);
+                m_charge.tick(ChargeSequence::Test::Aclg, m_schedule.elapsedSeconds(), *step, chargeSeconds);
             else if (is(type, "DEFR"))
-                m_charge.tick(ChargeSequence::DEFR, state, *step,
-                              m_sequencer.stationSettings().zamo80Delays.defibCharge);
+                m_charge.tick(ChargeSequence::Test::Defr, m_schedule.elapsedSeconds(), *step, chargeSeconds);
         }
     }
     keepWorkstationAwake();
@@ -87,31 +85,30 @@ void IntervalTestClock::tick()
 // electrodes are all in waits for the sequencer's next tick to move on.
 void IntervalTestClock::checkOverrun()
 {
-    RunState& state = m_sequencer.state();
     if (!stepUnfinished())
         return;
-    if (state.ElapsedSeconds == state.TestResendSecond)
+    if (m_schedule.elapsedSeconds() == m_schedule.resendSecond())
         resendActiveElectrodes();
-    if (state.ElapsedSeconds == state.TestAbortSecond)
-        m_sequencer.cancelRun(CancelReason::overrun(*state.m_activeTest));
+    if (m_schedule.elapsedSeconds() == m_schedule.abortSecond())
+        m_cancelRun(CancelReason::overrun(*m_state.activeTest));
 }
 
 // The count catches up with the UTC time it lost, but never jumps over the
 // next BIAS sample.
 void IntervalTestClock::alignBiasClock()
 {
-    RunState& state = m_sequencer.state();
-    if (!state.BiasUtcStart.isValid())
+    if (!m_schedule.biasUtcStart().isValid())
         return;
-    const qint64 lag = secondsSinceUtc(state.BiasUtcStart) - state.ElapsedSeconds;
-    if (lag != 0 && state.ElapsedSeconds + lag < state.NextMeasurementTime)
-        state.ElapsedSeconds = qint32(state.ElapsedSeconds + lag);
+    const qint32 elapsed = m_schedule.elapsedSeconds();
+    const qint64 lag = secondsSinceUtc(m_schedule.biasUtcStart()) - elapsed;
+    if (lag != 0 && elapsed + lag < m_schedule.nextMeasurementTime())
+        m_schedule.setElapsedSeconds(qint32(elapsed + lag));
 }
 
 void IntervalTestClock::keepWorkstationAwake()
 {
     const int second = platform::Clock::now().time().second();
-    const config::KeepAliveSettings& keepAlive = m_sequencer.stationSettings().keepAlive;
+    const config::KeepAliveSettings& keepAlive = m_settings.keepAlive;
     if (keepAlive.moveMouse && (second == 59 || second == 0) && m_keepAwake.nudgeMousePointer)
         m_keepAwake.nudgeMousePointer();
     if (keepAlive.wakeUp && second == 0 && m_keepAwake.preventSleep)
@@ -120,22 +117,21 @@ void IntervalTestClock::keepWorkstationAwake()
 
 void IntervalTestClock::setNextMeasurementTime(bool first)
 {
-    RunState& state = m_sequencer.state();
-    if (state.m_activeTest)
-        MeasurementSchedule::setNextMeasurementTime(state, state.m_activeTest->testType(), first);
+    if (const auto& step = m_state.activeTest)
+        m_schedule.setNextMeasurementTime(step->testType(), first);
 }
 
 void IntervalTestClock::resendActiveElectrodes()
 {
-    const auto step = m_sequencer.state().m_activeTest;
+    const auto step = m_state.activeTest;
     if (!step)
         return;
-    for (int u = 1; u <= 2; ++u) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = m_units.at(u);
         if (!unit || !unit->connected())
             continue;
         for (qint16 channel = 0; channel < 16; ++channel) {
-            if (step->isElectrodeTestActive(qint16((u - 1) * 16 + channel)))
+            if (step->isElectrodeTestActive(qint16(u.position() * 16 + std::size_t(channel))))
                 unit->txResendLastData(channel);
         }
     }
@@ -148,15 +144,14 @@ qint64 IntervalTestClock::secondsSinceUtc(const QDateTime& start)
 
 void IntervalTestClock::checkBiasTestDuration()
 {
-    RunState& state = m_sequencer.state();
-    if (state.ElapsedSeconds < state.BiasMaxSeconds)
+    if (m_schedule.elapsedSeconds() < m_schedule.biasMaxSeconds())
         return;
-    config::writeLog(QStringLiteral("Test Duration (") + QString::number(state.ElapsedSeconds)
-                     + QStringLiteral(") >= Max BIAS Duration (") + QString::number(state.BiasMaxSeconds)
+    config::writeLog(QStringLiteral("Test Duration (") + QString::number(m_schedule.elapsedSeconds())
+                     + QStringLiteral(") >= Max BIAS Duration (") + QString::number(m_schedule.biasMaxSeconds())
                      + QStringLiteral(")"));
-    state.BiasMaxSeconds = 9999999;
-    for (int u = 1; u <= 2; ++u) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+    m_schedule.endBiasMaximum();
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = m_units.at(u);
         if (unit && unit->connected())
             unit->txStopAllBiasTest();
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The 1-second test clock of a step (the window's IntervalTimer): counts the
+// The 1-second test clock of a step (the sequencer's test clock timer): counts the
 // step's seconds, held while a ZAMO80 or ZAMO2-4 unit 1 reconnects; opens the
 // interim-reading intervals; asks an unfinished step's active electrodes to
 // resend 10 s past its expected duration and aborts the run 10 s later;
@@ -9,20 +9,30 @@
 
 #include "platform/MouseNudge.h"
 #include "run/ChargeSequence.h"
+#include "run/RunUnits.h"
 #include "run/TestClock.h"
 
 #include <QDateTime>
 
 #include <functional>
 
+namespace config {
+struct StationSettings;
+}
+
 namespace run {
 
-class RunHost;
-class RunSequencer;
+class MeasurementSchedule;
+struct CancelReason;
+struct RunState;
 
 class IntervalTestClock : public TestClock {
 public:
-    IntervalTestClock(RunSequencer& sequencer, RunHost& host);
+    // The run's state, the step's schedule, the charge sequence and the
+    // settings outlive the clock; cancelRun cancels the run for its reason
+    // (the sequencer's cancelRun).
+    IntervalTestClock(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, ChargeSequence& charge,
+                      const config::StationSettings& settings, std::function<void(const CancelReason&)> cancelRun);
 
     void tick() override;
     void setNextMeasurementTime(bool first) override;
@@ -46,11 +56,13 @@ private:
     void checkOverrun();
     void alignBiasClock();
     void keepWorkstationAwake();
-    void write(const QString& line);
 
-    RunSequencer& m_sequencer;
-    RunHost& m_host;
-    ChargeSequence m_charge;
+    RunUnits m_units;
+    RunState& m_state;
+    MeasurementSchedule& m_schedule;
+    ChargeSequence& m_charge;
+    const config::StationSettings& m_settings;
+    std::function<void(const CancelReason&)> m_cancelRun;
     platform::MouseNudge m_mouseNudge;
     KeepAwake m_keepAwake;
 };

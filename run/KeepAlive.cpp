@@ -1,12 +1,14 @@
 #include "run/KeepAlive.h"
 
 #include "config/Log.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 namespace run {
 
-KeepAlive::KeepAlive(RunSequencer& sequencer, QObject* parent) : QObject(parent), m_sequencer(sequencer)
+KeepAlive::KeepAlive(const RunUnits& units, const RunState& state, RunServices& services, QObject* parent)
+    : QObject(parent), m_units(units), m_state(state), m_services(services)
 {
     m_timer.setInterval(500);
     connect(&m_timer, &platform::Timer::timeout, this, &KeepAlive::poll);
@@ -14,8 +16,7 @@ KeepAlive::KeepAlive(RunSequencer& sequencer, QObject* parent) : QObject(parent)
 
 bool KeepAlive::pollingInhibited() const
 {
-    for (int n = 1; n <= 2; ++n) {
-        unit::Unit* unit = m_sequencer.unitAt(n);
+    for (unit::Unit* unit : m_units.all()) {
         if (unit && unit->pollingInhibited())
             return true;
     }
@@ -24,10 +25,9 @@ bool KeepAlive::pollingInhibited() const
 
 void KeepAlive::poll()
 {
-    if (m_sequencer.state().m_testRunning || pollingInhibited())
+    if (m_state.testRunning || pollingInhibited())
         return;
-    for (int n = 1; n <= 2; ++n) {
-        unit::Unit* unit = m_sequencer.unitAt(n);
+    for (unit::Unit* unit : m_units.all()) {
         if (unit && unit->connected())
             unit->txMasterCommCheck();
     }
@@ -40,7 +40,7 @@ void KeepAlive::checkDatabase()
         --m_pollsToPassOver;
         return;
     }
-    if (!m_sequencer.services().database->idleCheckFoundLock(LockWaitMilliseconds)) {
+    if (!m_services.database->idleCheckFoundLock(LockWaitMilliseconds)) {
         if (m_lockLogged)
             config::writeLog(QStringLiteral("The database is no longer locked by another program"));
         m_lockLogged = false;

@@ -9,17 +9,19 @@
 // some polls later, and the log says when the lock is found and when gone.
 
 #include "platform/Timer.h"
+#include "run/RunUnits.h"
 
 #include <QObject>
 
 namespace run {
 
-class RunSequencer;
+struct RunServices;
+struct RunState;
 
 class KeepAlive : public QObject {
 public:
-    // The sequencer (its units, run state and database) outlives the poll.
-    explicit KeepAlive(RunSequencer& sequencer, QObject* parent = nullptr);
+    // The run's state and services (its database) outlive the poll.
+    KeepAlive(const RunUnits& units, const RunState& state, RunServices& services, QObject* parent = nullptr);
 
     void start() { m_timer.start(); }
     void stop() { m_timer.stop(); }
@@ -36,7 +38,9 @@ private:
     bool pollingInhibited() const;
     void checkDatabase();
 
-    RunSequencer& m_sequencer;
+    RunUnits m_units;
+    const RunState& m_state;
+    RunServices& m_services;
     platform::Timer m_timer;
     int m_pollsToPassOver = 0;
     bool m_lockLogged = false;

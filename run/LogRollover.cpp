@@ -2,11 +2,11 @@
 
 #include "config/Log.h"
 #include "platform/Clock.h"
-#include "run/RunSequencer.h"
 
 namespace run {
 
-LogRollover::LogRollover(RunSequencer& sequencer, QObject* parent) : QObject(parent), m_sequencer(sequencer)
+LogRollover::LogRollover(const platform::Timer& stepTimer, const platform::Timer& testClockTimer, QObject* parent)
+    : QObject(parent), m_stepTimer(stepTimer), m_testClockTimer(testClockTimer)
 {
     m_timer.setInterval(60000);
     connect(&m_timer, &platform::Timer::timeout, this, &LogRollover::check);
@@ -20,7 +20,7 @@ void LogRollover::start()
 
 void LogRollover::check()
 {
-    if (m_sequencer.IntervalTimer.isEnabled() || m_sequencer.TestSequenceTimer.isEnabled())
+    if (m_testClockTimer.isEnabled() || m_stepTimer.isEnabled())
         return;
     const int today = platform::Clock::now().date().day();
     if (today == m_day)

@@ -9,12 +9,10 @@
 
 namespace run {
 
-class RunSequencer;
-
 class LogRollover : public QObject {
 public:
-    // The sequencer outlives the rollover.
-    explicit LogRollover(RunSequencer& sequencer, QObject* parent = nullptr);
+    // The run's two timers (a run goes while either does) outlive the rollover.
+    LogRollover(const platform::Timer& stepTimer, const platform::Timer& testClockTimer, QObject* parent = nullptr);
 
     // Takes today as the log's day and checks once a minute from now on.
     void start();
@@ -24,7 +22,8 @@ public:
     int day() const { return m_day; }
 
 private:
-    RunSequencer& m_sequencer;
+    const platform::Timer& m_stepTimer;
+    const platform::Timer& m_testClockTimer;
     platform::Timer m_timer;
     int m_day = 0;
 };

@@ -1,12 +1,9 @@
 #include "run/MeasurementSchedule.h"
 
-#include "run/RunState.h"
-
 #include <stdexcept>
+#include <string>
 
 namespace run {
-
-namespace MeasurementSchedule {
 
 namespace {
 
@@ -22,22 +19,22 @@ qint32 nextTwentySecondMark(qint32 current)
     return next == 60 ? 70 : next;
 }
 
-bool& takenFlag(RunState& state, int unitValue, int channel)
-{
-    if (unitValue < 1 || unitValue > 2 || channel < 0 || channel > 15)
-        throw std::out_of_range("interval reading of unit " + std::to_string(unitValue) + ", channel "
-                                + std::to_string(channel));
-    return state.IntervalReadingTaken[std::size_t(unitValue - 1)][std::size_t(channel)];
-}
-
 } // namespace
 
-void setNextMeasurementTime(RunState& state, const QString& testType, bool first)
+std::size_t MeasurementSchedule::checkedChannel(UnitIndex unit, int channel)
 {
-    for (auto& unit : state.IntervalReadingTaken)
+    if (channel < 0 || channel > 15)
+        throw std::out_of_range("interval reading of unit " + std::to_string(unit.number()) + ", channel "
+                                + std::to_string(channel));
+    return std::size_t(channel);
+}
+
+void MeasurementSchedule::setNextMeasurementTime(const QString& testType, bool first)
+{
+    for (auto& unit : m_intervalReadingTaken)
         unit.fill(first);
 
-    const qint32 old = state.NextMeasurementTime;
+    const qint32 old = m_nextMeasurementTime;
     qint32 next = old;
     if (is(testType, "DCO") || is(testType, "ACLG") || is(testType, "DEFR"))
         next = first ? 20 : nextTwentySecondMark(old);
@@ -48,29 +45,55 @@ void setNextMeasurementTime(RunState& state, const QString& testType, bool first
     else if (is(testType, "NOISE"))
         next = first ? 60 : old + 30;
     else if (is(testType, "BIAS"))
-        next = first ? state.BiasSampleSeconds : old + state.BiasSampleSeconds;
+        next = first ? m_biasSampleSeconds : old + m_biasSampleSeconds;
 
-    state.PreviousMeasurementTime = first ? 0 : old;
-    state.NextMeasurementTime = next;
+    m_previousMeasurementTime = first ? 0 : old;
+    m_nextMeasurementTime = next;
 }
 
-bool intervalOpensNow(const RunState& state, const QString& testType)
+bool MeasurementSchedule::intervalOpensNow(const QString& testType) const
 {
-    if (is(testType, "NOISE") && state.NextMeasurementTime == 60)
-        return state.ElapsedSeconds == 65;
-    return state.ElapsedSeconds == state.NextMeasurementTime;
+    if (is(testType, "NOISE") && m_nextMeasurementTime == 60)
+        return m_elapsedSeconds == 65;
+    return m_elapsedSeconds == m_nextMeasurementTime;
 }
 
-bool intervalReadingDue(const RunState& state, int unitValue, int channel)
+void MeasurementSchedule::openIntervalAt(qint32 previous)
 {
-    return !takenFlag(const_cast<RunState&>(state), unitValue, channel);
+    for (auto& unit : m_intervalReadingTaken)
+        unit.fill(false);
+    m_previousMeasurementTime = previous;
 }
 
-void markIntervalReadingTaken(RunState& state, int unitValue, int channel)
+bool MeasurementSchedule::intervalReadingDue(UnitIndex unit, int channel) const
 {
-    takenFlag(state, unitValue, channel) = true;
+    return !m_intervalReadingTaken[unit][checkedChannel(unit, channel)];
 }
 
-} // namespace MeasurementSchedule
+void MeasurementSchedule::markIntervalReadingTaken(UnitIndex unit, int channel)
+{
+    m_intervalReadingTaken[unit][checkedChannel(unit, channel)] = true;
+}
+
+void MeasurementSchedule::setOverrunSeconds(qint32 resendSecond)
+{
+    m_resendSecond = resendSecond;
+    m_abortSecond = resendSecond + 10;
+}
+
+void MeasurementSchedule::resync(Resync test, qint32 unitSecond)
+{
+    if (!resyncPending(test))
+        return;
+    m_elapsedSeconds = unitSecond;
+    setResyncPending(test, false);
+}
+
+void MeasurementSchedule::startBias(qint32 sampleSeconds, qint32 maxSeconds, const QDateTime& utcStart)
+{
+    m_biasSampleSeconds = sampleSeconds;
+    m_biasMaxSeconds = maxSeconds;
+    m_biasUtcStart = utcStart;
+}
 
 } // namespace run

@@ -1,5 +1,6 @@
 #include "run/OffsetNoiseBiasResults.h"
 
+#include "run/MeasurementSchedule.h"
 #include "run/ReadingFlow.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
@@ -20,7 +21,8 @@ void OffsetNoiseBiasResults::dcoReading(int unit, qint16 channel, const unit::Dc
 {
     if (!VerdictRules::validChannel(unit, channel))
         return;
-    resync(m_flow.state().DCOResyncPending, r.completed, r.seconds);
+    if (!r.completed)
+        m_flow.schedule().resync(MeasurementSchedule::Resync::Dco, r.seconds);
     const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
     handle({QStringLiteral("DCO"), unit, channel, r.completed, r.measurement,
             r.zero < 1 || reference < 1 || r.measure < 1,
@@ -31,7 +33,8 @@ void OffsetNoiseBiasResults::noiseReading(int unit, qint16 channel, const unit::
 {
     if (!VerdictRules::validChannel(unit, channel))
         return;
-    resync(m_flow.state().NOISEResyncPending, r.completed, r.seconds);
+    if (!r.completed)
+        m_flow.schedule().resync(MeasurementSchedule::Resync::Noise, r.seconds);
     const bool bad =
         r.zero < 1 || r.ref100uV < 1 || r.filterZero < 1 || r.highPeak < 1 || r.lowPeak < 1 || r.highPeak < r.lowPeak;
     handle({QStringLiteral("NOISE"), unit, channel, r.completed, r.vppMeasurement, bad,
@@ -47,17 +50,9 @@ void OffsetNoiseBiasResults::biasReading(int unit, qint16 channel, const unit::B
             VerdictLimits::limitsFor(QStringLiteral("BIAS"), false, m_flow.limits()), HoursMinutesLabel});
 }
 
-void OffsetNoiseBiasResults::resync(bool& pending, bool completedValue, qint16 secondsValue)
-{
-    if (completedValue || !pending)
-        return;
-    m_flow.state().ElapsedSeconds = secondsValue;
-    pending = false;
-}
-
 void OffsetNoiseBiasResults::handle(const Reading& r)
 {
-    const qint32 interval = m_flow.state().PreviousMeasurementTime;
+    const qint32 interval = m_flow.schedule().previousMeasurementTime();
     const bool hoursMinutes = r.finalSeconds == HoursMinutesLabel;
     const QString intervalLabel = hoursMinutes ? RunRecording::formatHoursMinutes(interval) : QString::number(interval);
     if (!m_flow.isFinal(r.completed)) {
@@ -93,7 +88,7 @@ void OffsetNoiseBiasResults::handle(const Reading& r)
 // A BIAS final reading for an electrode already complete is dropped.
 bool OffsetNoiseBiasResults::electrodeDone(const Reading& r)
 {
-    const auto& test = m_flow.state().m_activeTest;
+    const auto& test = m_flow.state().activeTest;
     return m_flow.recordingAllowed() && test
            && !test->isElectrodeTestActive(VerdictRules::electrodeIndex(r.unit, r.channel));
 }

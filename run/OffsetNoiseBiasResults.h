@@ -35,8 +35,6 @@ private:
     };
     void handle(const Reading& r);
     bool electrodeDone(const Reading& r);
-    // The first interim reading of the test sets the test clock to the unit's seconds.
-    void resync(bool& pending, bool completedValue, qint16 seconds);
 
     ResultReplyFlow& m_flow;
 };

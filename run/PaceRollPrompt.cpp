@@ -3,21 +3,25 @@
 #include "config/Log.h"
 #include "config/StationSettings.h"
 #include "run/ElectrodeTestLists.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 
 #include <exception>
 
 namespace run {
 
-PaceRollPrompt::PaceRollPrompt(RunSequencer& sequencer, std::shared_ptr<testlists::TestStep> step, qint16 channel,
-                               int unit, bool secondary, qint32 duration)
-    : m_sequencer(sequencer),
+PaceRollPrompt::PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
+                               std::shared_ptr<testlists::TestStep> step, qint16 channel, int unit, bool secondary,
+                               qint32 duration)
+    : m_state(state),
+      m_services(services),
+      m_pace(pace),
       m_step(std::move(step)),
       m_channel(channel),
       m_unit(unit),
       m_secondary(secondary),
       m_duration(duration),
-      m_secondsLeft(countdownStart(sequencer.stationSettings().pace))
+      m_secondsLeft(countdownStart(pace))
 {
 }
 
@@ -48,13 +52,13 @@ void PaceRollPrompt::end(bool rolled)
         return;
     m_ended = true;
     // A prompt outlives its run when the run is stopped: its answer then goes nowhere.
-    RunState& state = m_sequencer.state();
-    if (!state.m_testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
+    RunState& state = m_state;
+    if (!state.testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
         return;
     const auto index = qint16((m_unit - 1) * 16 + m_channel);
     try {
-        m_sequencer.services().recorder->recordPaceTestResult(m_unit, m_channel, m_duration, m_secondary, *m_step,
-                                                              rolled, m_step->concurrentPaceRollPrompt());
+        m_services.recorder->recordPaceTestResult(m_unit, m_channel, m_duration, m_secondary, *m_step, rolled,
+                                                  m_step->concurrentPaceRollPrompt());
     } catch (const std::exception& e) {
         config::writeLog(QStringLiteral("Run step skipped after error: ") + QString::fromUtf8(e.what()));
     }
@@ -62,7 +66,7 @@ void PaceRollPrompt::end(bool rolled)
         m_step->setPaceRunning(false);
     m_step->setElectrodeTestComplete(index);
     m_step->clearElectrodeErrorCount(index);
-    if (rolled || m_sequencer.stationSettings().pace.zamo24ContinueWithoutRoll)
+    if (rolled || m_pace.zamo24ContinueWithoutRoll)
         return;
     removeUncompletedStepsOf(state.lists.pace, {index});
     removeUncompletedStepsOf(state.lists.running, {index});

@@ -25,14 +25,17 @@ struct PaceSettings;
 
 namespace run {
 
-class RunSequencer;
+struct RunServices;
+struct RunState;
 
 class PaceRollPrompt {
 public:
-    // channel 0..15 of unit 1 or 2; secondary: a step of the pace list;
-    // duration: the pace time in whole seconds.
-    PaceRollPrompt(RunSequencer& sequencer, std::shared_ptr<testlists::TestStep> step, qint16 channel, int unit,
-                   bool secondary, qint32 duration);
+    // The run's state and services and the pace settings outlive the
+    // prompt. channel 0..15 of unit number 1 or 2; secondary: a step of the
+    // pace list; duration: the pace time in whole seconds.
+    PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
+                   std::shared_ptr<testlists::TestStep> step, qint16 channel, int unit, bool secondary,
+                   qint32 duration);
 
     // "<type> on Channel <letter><unit> has completed."
     QString text() const;
@@ -51,7 +54,9 @@ public:
 private:
     void end(bool rolled);
 
-    RunSequencer& m_sequencer;
+    RunState& m_state;
+    RunServices& m_services;
+    const config::PaceSettings& m_pace;
     std::shared_ptr<testlists::TestStep> m_step;
     qint16 m_channel;
     int m_unit;

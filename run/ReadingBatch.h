@@ -14,6 +14,7 @@
 // say it was stored.
 
 #include "results/ReadingRows.h"
+#include "run/UnitIndex.h"
 
 #include <QHash>
 #include <QList>
@@ -27,7 +28,7 @@ public:
     struct Slot {
         enum class Kind { Measurement, SDRPoint, Result };
         Kind kind = Kind::Measurement;
-        int unit = 1;
+        UnitIndex unit = UnitIndex::first();
         int point = 0; // SDR points 1..4
         bool operator==(const Slot& other) const
         {

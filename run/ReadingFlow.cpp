@@ -8,44 +8,78 @@
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace run {
 
 using VerdictRules::electrodeIndex;
 using VerdictRules::electrodeName;
 
-ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
+namespace {
+
+// The unit of a reply's unit number; any number but 1 or 2 throws std::out_of_range.
+UnitIndex replyUnit(int number)
+{
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    if (!unit)
+        throw std::out_of_range("interval reading of unit " + std::to_string(number));
+    return *unit;
+}
+
+} // namespace
+
+ResultReplyFlow::ResultReplyFlow(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                                 ChargeSequence& charge, Zamo80RunPlan& plan, RunServices& services,
+                                 const config::StationSettings& settings, RunHost& host)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_charge(charge),
+      m_plan(plan),
+      m_services(services),
+      m_settings(settings),
+      m_host(host)
+{
+}
+
+ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host)
+    : ResultReplyFlow(sequencer.units(), sequencer.state(), sequencer.schedule(), sequencer.charge(),
+                      *sequencer.services().zamo80, sequencer.services(), sequencer.stationSettings(), host)
+{
+}
 
 RunState& ResultReplyFlow::state()
 {
-    return m_sequencer.state();
+    return m_state;
 }
 
 const config::Limits& ResultReplyFlow::limits() const
 {
-    return m_sequencer.stationSettings().limits;
+    return m_settings.limits;
 }
 
 unit::Unit* ResultReplyFlow::unitAt(int unitValue) const
 {
-    return m_sequencer.unitAt(unitValue);
+    return m_units.byNumber(unitValue);
 }
 
 bool ResultReplyFlow::recordingAllowed() const
 {
-    const RunState& state = m_sequencer.state();
+    const RunState& state = m_state;
     return !state.calibrationMode || state.burnInRunning;
 }
 
 bool ResultReplyFlow::isFinal(bool completed) const
 {
-    return VerdictRules::isFinal(completed, m_sequencer.state().StartupFlag);
+    return VerdictRules::isFinal(completed, m_state.startPhase);
 }
 
 bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
 {
-    if (!MeasurementSchedule::intervalReadingDue(state(), unitValue, channel))
+    if (!m_schedule.intervalReadingDue(replyUnit(unitValue), channel))
         return false;
-    state().StartupFlag = false;
+    state().startPhase = false;
     return true;
 }
 
@@ -54,7 +88,7 @@ void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueV
 {
     if (!recordingAllowed())
         return;
-    if (const auto& test = state().m_activeTest)
+    if (const auto& test = state().activeTest)
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     double value = valueValue;
     if (!goodData || !VerdictRules::isNumber(valueValue)) {
@@ -69,7 +103,7 @@ void ResultReplyFlow::recordInterimPair(int unitValue, qint16 channel, double va
 {
     if (!recordingAllowed())
         return;
-    if (const auto& test = state().m_activeTest)
+    if (const auto& test = state().activeTest)
         test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
     if (!goodData || !VerdictRules::isNumber(value1) || !VerdictRules::isNumber(value2)) {
         unit::Unit* unit = unitAt(unitValue);
@@ -87,7 +121,7 @@ void ResultReplyFlow::writeCompletion(const QString& testName, int unitValue, qi
 ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData,
                                                            double valueValue)
 {
-    const auto& test = state().m_activeTest;
+    const auto& test = state().activeTest;
     if (!recordingAllowed() || !test)
         return DataCheck::NotRecorded;
     const qint16 electrode = electrodeIndex(unitValue, channel);
@@ -109,7 +143,7 @@ void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QStr
                                        const QString& lineValue, const std::function<void()>& beforeSound)
 {
     write(lineValue);
-    if (const auto& test = state().m_activeTest) {
+    if (const auto& test = state().activeTest) {
         const qint16 electrode = electrodeIndex(unitValue, channel);
         test->setElectrodeTestComplete(electrode);
         test->clearElectrodeErrorCount(electrode);
@@ -158,9 +192,9 @@ void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QSt
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0,
-                                                              false, false, intervalSeconds);
-    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0, false, false,
+                                                  intervalSeconds);
+    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
 void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& label, double value1, double value2,
@@ -168,9 +202,9 @@ void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& l
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true,
-                                                              false, intervalSeconds);
-    MeasurementSchedule::markIntervalReadingTaken(state(), unitValue, channel);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true, false,
+                                                  intervalSeconds);
+    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
 }
 
 void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, const QString& label, double valueValue,
@@ -178,14 +212,14 @@ void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, c
 {
     if (!recordingAllowed())
         return;
-    m_sequencer.services().recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0,
-                                                              false, false, intervalSeconds);
+    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0, false, false,
+                                                  intervalSeconds);
 }
 
 void ResultReplyFlow::recordResult(int unitValue, qint16 channel, const QString& codeValue)
 {
     if (recordingAllowed())
-        m_sequencer.services().recorder->recordChannelResult(unitValue, channel, codeValue, false);
+        m_services.recorder->recordChannelResult(unitValue, channel, codeValue, false);
 }
 
 void ResultReplyFlow::write(const QString& lineValue)

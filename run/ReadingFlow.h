@@ -7,6 +7,7 @@
 // their data-quality check, labels and special verdicts around it.
 
 #include "run/FamilyVerdicts.h"
+#include "run/RunUnits.h"
 #include "run/VerdictLimits.h"
 
 #include <QString>
@@ -17,14 +18,26 @@ namespace unit {
 class Unit;
 }
 
+namespace config {
+struct StationSettings;
+}
+
 namespace run {
 
+class ChargeSequence;
+class MeasurementSchedule;
 class RunHost;
 class RunSequencer;
+class Zamo80RunPlan;
+struct RunServices;
 struct RunState;
 
 class ResultReplyFlow {
 public:
+    // What a reading changes and where it goes; all of it outlives the flow.
+    ResultReplyFlow(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, ChargeSequence& charge,
+                    Zamo80RunPlan& plan, RunServices& services, const config::StationSettings& settings, RunHost& host);
+    // The same parts of the sequencer's run.
     ResultReplyFlow(RunSequencer& sequencer, RunHost& host);
 
     // What became of a final reading's data-quality check.
@@ -36,6 +49,11 @@ public:
     };
 
     RunState& state();
+    // The step's clock and interval schedule, the charge handshake, and the
+    // ZAMO80 run plan (the open-circuit pre-check).
+    MeasurementSchedule& schedule() { return m_schedule; }
+    ChargeSequence& charge() { return m_charge; }
+    Zamo80RunPlan& plan() { return m_plan; }
     // The limits and warnings in force.
     const config::Limits& limits() const;
     unit::Unit* unitAt(int unit) const;
@@ -86,7 +104,13 @@ public:
     void playFailureSound();
 
 private:
-    RunSequencer& m_sequencer;
+    RunUnits m_units;
+    RunState& m_state;
+    MeasurementSchedule& m_schedule;
+    ChargeSequence& m_charge;
+    Zamo80RunPlan& m_plan;
+    RunServices& m_services;
+    const config::StationSettings& m_settings;
     RunHost& m_host;
 };
 

@@ -28,6 +28,13 @@ public:
     // ZAMO80 mode, at the end of a run.
     virtual void recordAverageACLGResults(qint32 groupID) = 0;
     virtual void buildCondensedZamo80Report(qint32 groupID) = 0;
+    // The key of the run's test group; 0 while there is none.
+    virtual qint32 groupId() const = 0;
+    // The run has ended: its record keys are gone.
+    virtual void clearKeys() = 0;
+    // A pace step beside the run list becomes the active step: the records
+    // that follow go to the rows its own keys name.
+    virtual void takePaceStepKeys(const testlists::TestStep& step) = 0;
 
     // What the result handlers store: one reading, or an R1/R2 pair, of channel 0..15 of
     // unit 1 or 2 under its interval label (SDR readings under their point
@@ -61,6 +68,9 @@ public:
     QDateTime getGroupDateExecuted(qint32) override { return {}; }
     void recordAverageACLGResults(qint32) override {}
     void buildCondensedZamo80Report(qint32) override {}
+    qint32 groupId() const override { return 0; }
+    void clearKeys() override {}
+    void takePaceStepKeys(const testlists::TestStep&) override {}
     void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override {}
     void recordChannelResult(int, int, const QString&, bool) override {}
     void recordUnitDiagnostics(int, qint32, const QStringList&, bool) override {}

@@ -39,10 +39,16 @@ results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<unit::
 
 } // namespace
 
-RunRecording::RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
-                           results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
-                           const std::array<unit::Unit*, 2>& units)
-    : m_state(state), m_host(host), m_settings(settings), m_database(database), m_groupEnds(groupEnds), m_units(units)
+RunRecording::RunRecording(RunState& state, MeasurementSchedule& schedule, RunHost& host,
+                           const config::StationSettings& settings, results::ResultsDatabase& database,
+                           results::TestGroupEnd& groupEnds, const std::array<unit::Unit*, 2>& units)
+    : m_state(state),
+      m_schedule(schedule),
+      m_host(host),
+      m_settings(settings),
+      m_database(database),
+      m_groupEnds(groupEnds),
+      m_units(units)
 {
 }
 
@@ -56,9 +62,10 @@ bool RunRecording::isZamo24() const
     return UnitMode::checkZAMO24(m_units);
 }
 
-unit::Unit* RunRecording::unitAt(int n) const
+unit::Unit* RunRecording::unitAt(int number) const
 {
-    return (n == 1 || n == 2) ? m_units[std::size_t(n - 1)] : nullptr;
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    return unit ? m_units[unit->position()] : nullptr;
 }
 
 void RunRecording::log(const QString& line, bool inhibitDisplay)
@@ -105,16 +112,14 @@ bool RunRecording::write(const QString& what, const std::function<void()>& write
     return attempt({what}, [&](platform::DbConnection&) { write(); });
 }
 
-qint32& RunRecording::Key(const ReadingBatch::Slot& slot)
+qint32& RunRecording::key(const ReadingBatch::Slot& slot)
 {
-    RunRecordKeys& keys = m_state.Keys;
-    const auto unit = std::size_t(slot.unit);
     switch (slot.kind) {
-    case ReadingBatch::Slot::Kind::SDRPoint: return keys.SDRMeasurementID[unit][std::size_t(slot.point)];
-    case ReadingBatch::Slot::Kind::Result: return keys.CurrentResultID[unit];
+    case ReadingBatch::Slot::Kind::SDRPoint: return m_keys.sdrMeasurementId[slot.unit].at(std::size_t(slot.point - 1));
+    case ReadingBatch::Slot::Kind::Result: return m_keys.resultId[slot.unit];
     case ReadingBatch::Slot::Kind::Measurement: break;
     }
-    return keys.CurrentMeasurementID[unit];
+    return m_keys.measurementId[slot.unit];
 }
 
 void RunRecording::postFlush()
@@ -148,11 +153,11 @@ void RunRecording::flushReadings()
 void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys)
 {
     // The run's keys name the new rows, unless the run has moved on meanwhile.
-    if (group == m_state.Keys.CurrentGroupID)
+    if (group == m_keys.groupId)
         for (const ReadingBatch::SlotUse& use : batch.slotUses()) {
-            qint32& key = Key(use.slot);
-            if (key == use.startKey)
-                key = keys[use.row];
+            qint32& row = key(use.slot);
+            if (row == use.startKey)
+                row = keys[use.row];
         }
     const QList<results::ReadingRow>& rows = batch.rows();
     for (int i = 0; i < rows.size(); ++i)
@@ -206,8 +211,8 @@ qint32 RunRecording::createTestGroupRecord()
                 m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
                 config::getComputerNameString(), m_state.details.electrodeLotNumbers, m_settings.switches.demoMode);
     });
-    m_state.Keys = RunRecordKeys();
-    m_state.Keys.CurrentGroupID = group;
+    m_keys = RunRecordKeys();
+    m_keys.groupId = group;
     m_storedIntervals.clear();
     for (int n = 1; n <= 2; ++n) {
         unit::Unit* link = unitAt(n);
@@ -215,25 +220,23 @@ qint32 RunRecording::createTestGroupRecord()
         if (group != 0 && m_settings.diagnostics.enabled && link && link->connected())
             link->txMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
     }
-    m_state.LastEstimatedRemainingSeconds = 0;
     return group;
 }
 
 void RunRecording::createTestRecords(const QString& testType, bool pace, testlists::TestStep& test)
 {
-    const qint32 group = m_state.Keys.CurrentGroupID;
+    const qint32 group = m_keys.groupId;
     flushReadings();
-    if (group != 0 && m_state.Keys.CurrentGroupID == 0)
+    if (group != 0 && m_keys.groupId == 0)
         return; // the waiting readings failed and their failure cancelled the run: no tests outside its group
-    RunRecordKeys& keys = m_state.Keys;
+    RunRecordKeys& keys = m_keys;
     if (pace) {
         // A pace step keeps its own keys; its test units follow its own electrodes.
         test.setPaceDBTestUnitID1(0);
         test.setPaceDBTestUnitID2(0);
         test.setPaceDBTestID(0);
         write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-            test.setPaceDBTestID(
-                results::recordTestStart(m_database, keys.CurrentGroupID, testType, test.parentID(), QString(), true));
+            test.setPaceDBTestID(results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), true));
             if (firstSelectedChannel(test, 1) >= 0)
                 test.setPaceDBTestUnitID1(
                     results::recordTestUnitStart(m_database, test.paceDBTestID(), 1, test.executedTestCount()));
@@ -248,25 +251,37 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
         return;
     }
 
-    keys.CurrentTestUnitID = {};
-    keys.CurrentTestID = 0;
+    keys.testUnitId = {};
+    keys.testId = 0;
     m_storedIntervals.clear();
     bool showOnReport = true;
-    if (m_state.PreCheckRunning)
+    if (m_state.preCheckRunning)
         showOnReport = m_state.reportOptions.showShortCircuit;
     else if (testType == QLatin1String("ACLG"))
         showOnReport = !m_state.reportOptions.averageAclg;
     write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-        keys.CurrentTestID =
-            results::recordTestStart(m_database, keys.CurrentGroupID, testType, test.parentID(), QString(), showOnReport);
-        for (int n = 1; n <= 2; ++n)
-            if (firstSelectedChannel(test, n) >= 0)
-                keys.CurrentTestUnitID[std::size_t(n)] =
-                    results::recordTestUnitStart(m_database, keys.CurrentTestID, static_cast<qint16>(n), test.executedTestCount());
+        keys.testId = results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), showOnReport);
+        for (UnitIndex unit : UnitIndex::all())
+            if (firstSelectedChannel(test, unit.number()) >= 0)
+                keys.testUnitId[unit] = results::recordTestUnitStart(m_database, keys.testId, static_cast<qint16>(unit.number()),
+                                                                     test.executedTestCount());
     });
-    keys.CurrentMeasurementID = {};
-    keys.CurrentResultID = {};
-    keys.SDRMeasurementID = {};
+    keys.measurementId = {};
+    keys.resultId = {};
+    keys.sdrMeasurementId = {};
+}
+
+void RunRecording::takePaceStepKeys(const testlists::TestStep& step)
+{
+    constexpr UnitIndex first = UnitIndex::first();
+    constexpr UnitIndex second = UnitIndex::second();
+    m_keys.testId = step.paceDBTestID();
+    m_keys.testUnitId[first] = step.paceDBTestUnitID1();
+    m_keys.testUnitId[second] = step.paceDBTestUnitID2();
+    m_keys.resultId[first] = step.paceDBTestResultID1();
+    m_keys.resultId[second] = step.paceDBTestResultID2();
+    m_keys.pacePropertiesId[first] = step.paceDBPropertiesID1();
+    m_keys.pacePropertiesId[second] = step.paceDBPropertiesID2();
 }
 
 void RunRecording::closeAbortedTestGroup(qint32 groupID)
@@ -280,7 +295,7 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
                 + QStringLiteral(" - the cancel waits and is written as soon as the database can take it"));
         if (zamo80Mode())
             buildCondensedZamo80Report(groupID);
-        m_state.Keys = RunRecordKeys();
+        m_keys = RunRecordKeys();
         m_database.closeDatabase();
     }
     // The whole count of the run, however many failures told it.

@@ -3,7 +3,7 @@
 // test group at the start of a run, the test and test-unit records of each
 // step, every reading and verdict, the pace results, the averaged ACLG
 // verdicts and the condensed report group at the end of a ZAMO80-mode run,
-// and the database side of a cancelled run. The record keys of the run live in the run state; every
+// and the database side of a cancelled run. The recording owns the run's record keys; every
 // reading of one unit at one time point goes into one row, every verdict of
 // one test unit into one row.
 //
@@ -26,6 +26,7 @@
 //   RunRecordingDiagnostics.cpp  the units' diagnostics
 
 #include "run/ReadingBatch.h"
+#include "run/RunRecordKeys.h"
 #include "run/RunRecorder.h"
 
 #include <QObject>
@@ -51,15 +52,17 @@ class TestGroupEnd;
 
 namespace run {
 
+class MeasurementSchedule;
 class RunHost;
 struct RunState;
 
 class RunRecording : public RunRecorder {
 public:
     // settings: the station's settings (limits, diagnostics, demo mode);
-    // database and groupEnds: the station's connection and the ends of its
-    // test groups. All kept by reference.
-    RunRecording(RunState& state, RunHost& host, const config::StationSettings& settings,
+    // schedule: the step's, whose interval reading a recorded measurement
+    // takes; database and groupEnds: the station's connection and the ends
+    // of its test groups. All kept by reference.
+    RunRecording(RunState& state, MeasurementSchedule& schedule, RunHost& host, const config::StationSettings& settings,
                  results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
                  const std::array<unit::Unit*, 2>& units);
 
@@ -72,6 +75,9 @@ public:
     QDateTime getGroupDateExecuted(qint32 groupID) override;
     void recordAverageACLGResults(qint32 groupID) override;
     void buildCondensedZamo80Report(qint32 groupID) override;
+    qint32 groupId() const override { return m_keys.groupId; }
+    void clearKeys() override { m_keys = RunRecordKeys(); }
+    void takePaceStepKeys(const testlists::TestStep& step) override;
 
     // ---- what the result handlers call ----
     // One reading (or an R1/R2 pair) of channel 0..15 of unit 1 or 2 under
@@ -91,10 +97,14 @@ public:
     void flushReadings() override;
     int lostRecords() const override { return m_lostRecords; }
 
+    // The run's record keys; tests and the benchmark set them to stand for a run.
+    RunRecordKeys& keys() { return m_keys; }
+    const RunRecordKeys& keys() const { return m_keys; }
+
 private:
     bool zamo80Mode() const;
     bool isZamo24() const;
-    unit::Unit* unitAt(int n) const;
+    unit::Unit* unitAt(int number) const;
     // The first channel of the unit that the step selects and the unit has, or -1.
     int firstSelectedChannel(const testlists::TestStep& step, int unit) const;
     void log(const QString& line, bool inhibitDisplay = false);
@@ -108,11 +118,13 @@ private:
     // failure to the main window unless this run's was told already.
     void fail(const QStringList& what, const QString& cause);
     void postFlush();
-    qint32& Key(const ReadingBatch::Slot& slot);
+    qint32& key(const ReadingBatch::Slot& slot);
     void storeReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
     void recordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
 
     RunState& m_state;
+    MeasurementSchedule& m_schedule;
+    RunRecordKeys m_keys;
     RunHost& m_host;
     const config::StationSettings& m_settings;
     results::ResultsDatabase& m_database;

@@ -32,10 +32,10 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
     if (!zamo80Mode() || count == 0)
         return;
     flushReadings();
-    RunRecordKeys& keys = m_state.Keys;
+    RunRecordKeys& keys = m_keys;
     keys = RunRecordKeys();
-    keys.CurrentGroupID = groupID;
-    for (auto& row : m_state.ACLGSums)
+    keys.groupId = groupID;
+    for (auto& row : m_state.aclgSums)
         for (double& sum : row)
             if (sum != kEmpty)
                 sum /= count;
@@ -47,16 +47,16 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
             parent = std::max(parent, step->parentID());
     ++parent;
     write(QStringLiteral("the AVG_ACLG test"), [&] {
-        keys.CurrentTestID = results::recordTestStart(m_database, groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
-                                                      m_state.reportOptions.averageAclg);
+        keys.testId = results::recordTestStart(m_database, groupID, QStringLiteral("AVG_ACLG"), parent, QString(),
+                                               m_state.reportOptions.averageAclg);
     });
     write(QStringLiteral("the AVG_ACLG test unit"),
-          [&] { keys.CurrentTestUnitID[1] = results::recordTestUnitStart(m_database, keys.CurrentTestID, 1, 1); });
+          [&] { keys.testUnitId[UnitIndex::first()] = results::recordTestUnitStart(m_database, keys.testId, 1, 1); });
 
     qint32 rowR1 = 0;
     qint32 rowR2 = 0;
     for (int channel = 0; channel < 16; ++channel)
-        if (m_state.ACLGSums[0][std::size_t(channel)] != kEmpty)
+        if (m_state.aclgSums[0][std::size_t(channel)] != kEmpty)
             recordAverageOfChannel(channel, rowR1, rowR2);
     flushReadings(); // the condensed report that follows reads these verdicts
     keys = RunRecordKeys();
@@ -67,11 +67,11 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
     const double limit = m_settings.limits.limitZamo80Aclg;
     const double warning = m_settings.limits.warningZamo80Aclg;
     const QString letter = results::channelLetter(channel);
-    const qint32 testUnit = m_state.Keys.CurrentTestUnitID[1];
-    const double r1 = m_state.ACLGSums[0][std::size_t(channel)];
+    const qint32 testUnit = m_keys.testUnitId[UnitIndex::first()];
+    const double r1 = m_state.aclgSums[0][std::size_t(channel)];
     QString verdict;
     if (isZamo24()) {
-        const double r2 = m_state.ACLGSums[1][std::size_t(channel)];
+        const double r2 = m_state.aclgSums[1][std::size_t(channel)];
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
               [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),

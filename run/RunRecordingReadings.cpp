@@ -1,5 +1,6 @@
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "unit/Unit.h"
@@ -26,9 +27,9 @@ QString resultText(const QString& result)
     return result;
 }
 
-bool validChannel(int unit, int channel)
+bool validChannel(int channel)
 {
-    return (unit == 1 || unit == 2) && channel >= 0 && channel < 16;
+    return channel >= 0 && channel < 16;
 }
 
 } // namespace
@@ -43,7 +44,8 @@ void RunRecording::recordChannelMeasurement(int unit, int channel, const QString
                                             int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
                                             qint32 intervalSeconds)
 {
-    if (!validChannel(unit, channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
+    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unit);
+    if (!index || !validChannel(channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
         return;
     const QString displayLabel =
         label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
@@ -51,20 +53,20 @@ void RunRecording::recordChannelMeasurement(int unit, int channel, const QString
     const QString electrode = letter + QString::number(unit);
     const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint
                                               : ReadingBatch::Slot::Kind::Measurement,
-                                  unit, useSDRPoint ? sdrPoint : 0};
-    const qint32 testUnit = m_state.Keys.CurrentTestUnitID[std::size_t(unit)];
+                                  *index, useSDRPoint ? sdrPoint : 0};
+    const qint32 testUnit = m_keys.testUnitId[*index];
     const QString at = QStringLiteral(" at ") + displayLabel + QStringLiteral(" interval: ");
 
     if (m_pending.isEmpty())
-        m_pendingGroup = m_state.Keys.CurrentGroupID;
+        m_pendingGroup = m_keys.groupId;
     m_pending.startRecord(QStringLiteral("the measurement of ") + electrode, inhibitDisplay);
     if (!twoReadings) {
-        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label, intervalSeconds, letter, value);
+        m_pending.addMeasurement(slot, key(slot), m_storedIntervals, testUnit, label, intervalSeconds, letter, value);
         m_pending.addLine(QStringLiteral("Measurement recorded for ") + electrode + at + Reading(value));
     } else {
-        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R1"),
+        m_pending.addMeasurement(slot, key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R1"),
                                  intervalSeconds, letter, value);
-        m_pending.addMeasurement(slot, Key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R2"),
+        m_pending.addMeasurement(slot, key(slot), m_storedIntervals, testUnit, label + QStringLiteral("_R2"),
                                  intervalSeconds, letter, value2);
         m_pending.addLine(QStringLiteral("R1 Measurement recorded for ") + electrode + at + Reading(value));
         m_pending.addLine(QStringLiteral("R2 Measurement recorded for ") + electrode + at + Reading(value2));
@@ -73,20 +75,21 @@ void RunRecording::recordChannelMeasurement(int unit, int channel, const QString
     // The reading is kept on the unit whatever the database does.
     if (unit::Unit* link = unitAt(unit))
         link->setElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
-    m_state.IntervalReadingTaken[std::size_t(unit - 1)][std::size_t(channel)] = true;
+    m_schedule.markIntervalReadingTaken(*index, channel);
 }
 
 void RunRecording::recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
 {
-    if (!validChannel(unit, channel))
+    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unit);
+    if (!index || !validChannel(channel))
         return;
     const QString letter = results::channelLetter(channel);
     const QString electrode = letter + QString::number(unit);
-    const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, unit, 0};
+    const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, *index, 0};
     if (m_pending.isEmpty())
-        m_pendingGroup = m_state.Keys.CurrentGroupID;
+        m_pendingGroup = m_keys.groupId;
     m_pending.startRecord(QStringLiteral("the result of ") + electrode, inhibitDisplay);
-    m_pending.addResult(slot, Key(slot), m_state.Keys.CurrentTestUnitID[std::size_t(unit)], letter, result);
+    m_pending.addResult(slot, key(slot), m_keys.testUnitId[*index], letter, result);
     m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ")
                       + resultText(result));
     postFlush();
@@ -95,7 +98,8 @@ void RunRecording::recordChannelResult(int unit, int channel, const QString& res
 void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 durationValue, bool secondary,
                                         testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
 {
-    if (!validChannel(unitID, electrodeIndex))
+    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unitID);
+    if (!index || !validChannel(electrodeIndex))
         return;
     const QString duration = QString::number(durationValue / 60) + QStringLiteral("m ")
                              + QString::number(durationValue % 60) + QStringLiteral("s");
@@ -117,9 +121,8 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
                 test.setPaceDBTestResultID2(
                     results::recordResult(m_database, test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
         } else {
-            RunRecordKeys& keys = m_state.Keys;
-            qint32& row = keys.CurrentResultID[std::size_t(unitID)];
-            row = results::recordResult(m_database, row, keys.CurrentTestUnitID[std::size_t(unitID)], letter, duration);
+            qint32& row = m_keys.resultId[*index];
+            row = results::recordResult(m_database, row, m_keys.testUnitId[*index], letter, duration);
         }
     });
 
@@ -129,8 +132,8 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
         unit::Unit* link = unitAt(unitID);
         const auto channel = static_cast<qint16>(electrodeIndex);
         write(QStringLiteral("the PACE settings of ") + electrode, [&] {
-            results::recordPaceProperties(m_database, 
-                m_state.Keys.CurrentGroupID, unitID, letter, roll, link ? link->getPaceAmplitude(channel, paceType) : 0,
+            results::recordPaceProperties(m_database,
+                m_keys.groupId, unitID, letter, roll, link ? link->getPaceAmplitude(channel, paceType) : 0,
                 link ? link->getPaceBPM(channel, paceType) : 0, link ? link->getPacePulseWidth(channel, paceType) : 0);
         });
     }

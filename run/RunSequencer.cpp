@@ -38,38 +38,37 @@ void showWarning(const QString& text, const QString& title)
 
 RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
                            QObject* parent)
-    : QObject(parent), m_host(host), m_settings(settings), m_units(units), m_services(m_state)
+    : QObject(parent),
+      m_host(host),
+      m_settings(settings),
+      m_units(units),
+      m_charge([this](UnitIndex unit) { return unitAt(unit); }, [this](const QString& line) { log(line); },
+               [this](const QString& failLine) { cancelRun(CancelReason::chargeFailed(failLine)); }),
+      m_services(m_state, m_schedule)
 {
-    TestSequenceTimer.setInterval(2000);
-    IntervalTimer.setInterval(1000);
-    connect(&TestSequenceTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
-    connect(&IntervalTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
-    m_services.clock = std::make_unique<IntervalTestClock>(*this, host);
+    m_stepTimer.setInterval(2000);
+    m_testClockTimer.setInterval(1000);
+    connect(&m_stepTimer, &platform::Timer::timeout, this, &RunSequencer::sequenceTick);
+    connect(&m_testClockTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
+    m_services.clock = std::make_unique<IntervalTestClock>(m_units, m_state, m_schedule, m_charge, m_settings,
+                                                           [this](const CancelReason& reason) { cancelRun(reason); });
+    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings, host,
+                                                        [this] { stopTests(); });
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
-    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(*this, host);
-}
-
-unit::Unit* RunSequencer::unitAt(int index) const
-{
-    return index >= 1 && index <= 2 ? m_units[std::size_t(index - 1)] : nullptr;
 }
 
 ConnectedUnitsMode RunSequencer::checkZAMOMode() const
 {
-    return UnitMode::checkZAMOMode(m_units);
+    return m_units.mode();
 }
 bool RunSequencer::checkZAMO24() const
 {
-    return UnitMode::checkZAMO24(m_units);
+    return m_units.zamo24();
 }
 
 bool RunSequencer::anyUnitConnected() const
 {
-    for (unit::Unit* unit : m_units) {
-        if (unit && unit->connected())
-            return true;
-    }
-    return false;
+    return m_units.anyConnected();
 }
 
 void RunSequencer::log(const QString& line)
@@ -79,22 +78,57 @@ void RunSequencer::log(const QString& line)
 
 void RunSequencer::clearConsecutiveLists()
 {
-    m_state.ConsecutiveListsMode = false;
-    m_state.SecondListRunning = false;
+    m_state.consecutiveListsMode = false;
+    m_state.secondListRunning = false;
+}
+
+bool RunSequencer::takeConsecutiveLists()
+{
+    RunLists& lists = m_state.lists;
+    if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty())
+        return false;
+    const QString selection = testlists::buildElectrodeString(true);
+    for (const Step& step : std::as_const(lists.consecutive1))
+        step->initElectrodesByString(selection);
+    for (const Step& step : std::as_const(lists.consecutive2))
+        step->initElectrodesByString(selection);
+    testlists::Globals::ActiveTestList = lists.consecutive1;
+    m_state.consecutiveListsMode = true;
+    m_state.secondListRunning = false;
+    return true;
+}
+
+void RunSequencer::startAcz30ZeroRun()
+{
+    clearConsecutiveLists();
+    prepareRun();
+    auto step = std::make_shared<testlists::TestStep>();
+    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
+    m_state.lists.running = testlists::TestList{step};
+    m_state.lists.expanded.clear();
+    m_state.lists.pace.clear();
+    m_state.acz30ZeroRun = true;
+    startTest(step, false, false, true, true);
+    if (!m_state.testRunning)
+        m_state.acz30ZeroRun = false;
 }
 
 void RunSequencer::prepareRun()
 {
     RunState fresh;
-    fresh.ConsecutiveListsMode = m_state.ConsecutiveListsMode;
-    fresh.SecondListRunning = m_state.SecondListRunning;
-    fresh.LastEstimatedRemainingSeconds = m_state.LastEstimatedRemainingSeconds;
+    fresh.consecutiveListsMode = m_state.consecutiveListsMode;
+    fresh.secondListRunning = m_state.secondListRunning;
+    fresh.lastEstimatedRemainingSeconds = m_state.lastEstimatedRemainingSeconds;
     fresh.lists = std::move(m_state.lists);
     fresh.details = std::move(m_state.details);
     fresh.reportOptions = m_state.reportOptions;
     fresh.calibrationMode = m_state.calibrationMode;
     fresh.burnInRunning = m_state.burnInRunning;
     m_state = std::move(fresh);
+    m_schedule = MeasurementSchedule();
+    m_charge.reset();
+    if (m_services.zamo80)
+        m_services.zamo80->reset();
 }
 
 bool RunSequencer::takePreTestDetails()
@@ -113,7 +147,7 @@ bool RunSequencer::takePreTestDetails()
 
 void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 {
-    if (m_state.m_testRunning) {
+    if (m_state.testRunning) {
         showWarning(QStringLiteral("Tests already active!  You must stop the active tests first."),
                     config::StationText::appTitle());
         return;
@@ -153,8 +187,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         m_services.zamo80->buildElectrodeTestLists();
         m_services.zamo80->resetACLGValues();
         m_state.lists.running = m_state.lists.expanded;
-        m_state.PreCheckRunning = true;
-        m_state.PreCheckHandled = false;
+        m_state.preCheckRunning = true;
     }
     const bool hadSteps = !m_state.lists.running.isEmpty();
     leaveOutUnknownSteps(m_state.lists.running);
@@ -166,8 +199,8 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
     }
     // Every step gets the default selection: the run needs each connected
     // unit with a selected electrode, from its first step on.
-    for (int u = 1; u <= 2; ++u)
-        m_state.UnitInRun[std::size_t(u - 1)] = selectionOnUnit(u);
+    for (UnitIndex u : UnitIndex::all())
+        m_state.unitInRun[u] = selectionOnUnit(u);
 
     m_host.updateProgress(0, getTotalTestCount() + 1);
 
@@ -189,13 +222,13 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
     startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
 }
 
-bool RunSequencer::selectionOnUnit(int u) const
+bool RunSequencer::selectionOnUnit(UnitIndex u) const
 {
     unit::Unit* unit = unitAt(u);
     if (!unit || !unit->connected())
         return false;
     for (qint16 c = 0; c < 16; ++c)
-        if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
+        if (testlists::Globals::DefaultElectrodeSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
             return true;
     return false;
 }
@@ -218,7 +251,7 @@ void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
-    return selectionOnUnit(1) || selectionOnUnit(2);
+    return selectionOnUnit(UnitIndex::first()) || selectionOnUnit(UnitIndex::second());
 }
 
 bool RunSequencer::isUnitLidOpen()
@@ -226,7 +259,7 @@ bool RunSequencer::isUnitLidOpen()
     if (checkZAMOMode() != ConnectedUnitsMode::Zamo80)
         return false;
     bool open = false;
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->txMasterCheckLid(true); });
@@ -241,7 +274,7 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
 {
     if (!test)
         return;
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setMaster200VEnabled(false); });
     }
@@ -251,13 +284,13 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
     if (!startOnUnits(test, updateProgressBar))
         return; // nothing started, or the roller took the step
 
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(true); });
     }
 
     const QString started = QStringLiteral(" started at ") + config::StationText::generalDate(platform::Clock::now());
-    if (m_state.PreCheckRunning)
+    if (m_state.preCheckRunning)
         log(QStringLiteral("* Open Circuit test on Electrodes ") + test->electrodeString() + started);
     else
         log(QStringLiteral("* ") + test->testType() + QStringLiteral(" test on Electrodes ") + test->electrodeString()
@@ -268,10 +301,12 @@ void RunSequencer::startTest(const Step& test, bool initTestGroup, bool initNewT
 
     beginStep(test);
 
-    if (initTestGroup)
-        ignoreErrors([&] { m_state.Keys.CurrentGroupID = m_services.recorder->createTestGroupRecord(); });
+    if (initTestGroup) {
+        ignoreErrors([&] { m_services.recorder->createTestGroupRecord(); });
+        m_state.lastEstimatedRemainingSeconds = 0;
+    }
     // A group that could not be stored has stopped the run (a database failure).
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return;
     if (initNewTestUnits)
         ignoreErrors([&] { m_services.recorder->createTestRecords(type, false, *test); });
@@ -285,47 +320,40 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
 {
     const QString type = test->testType();
     qint16 chargeChannel = -1;
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit || !unit->connected())
             continue;
         ignoreErrors([&] { unit->clearElectrodeLastMeasurements(); });
-        const QString bits = ChannelBitString::build(*test, u, *unit, chargeChannel);
+        const QString bits = ChannelBitString::build(*test, u.number(), *unit, chargeChannel);
         if (!ChannelBitString::hasSelectedChannel(bits))
             continue;
 
         if (type == QLatin1String("DCO")) {
-            m_state.DCOResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Dco, true);
         } else if (type == QLatin1String("SDR")) {
-            m_state.SDRResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Sdr, true);
             ignoreErrors([&] {
                 unit->txMasterEnable200VSupply();
-                m_state.Supply200VSwitchedOn[std::size_t(u - 1)] = true;
+                m_state.supply200VSwitchedOn[u] = true;
                 unit->setMaster200VEnabled(true);
             });
         } else if (type == QLatin1String("NOISE")) {
-            m_state.NOISEResyncPending = true;
+            m_schedule.setResyncPending(MeasurementSchedule::Resync::Noise, true);
         } else if (type == QLatin1String("BIAS")) {
-            m_state.BiasSampleSeconds = test->biasSampleTime() * 60;
-            m_state.BiasMaxSeconds = test->biasTestTime() * 3600;
-            m_state.BiasUtcStart = platform::Clock::nowUtc();
+            m_schedule.startBias(test->biasSampleTime() * 60, test->biasTestTime() * 3600, platform::Clock::nowUtc());
         } else if (isPace(type)) {
-            m_state.PaceDurationSeconds = test->paceTestTime() * 60;
+            m_services.zamo80->setPaceDurationSeconds(test->paceTestTime() * 60);
             const QString electrodes = test->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
             ignoreErrors([&] { unit->txGetPacePulse(channel); });
         }
 
-        m_state.TestResendSecond = qint32(test->singleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10);
-        m_state.TestAbortSecond = m_state.TestResendSecond + 10;
+        m_schedule.setOverrunSeconds(qint32(test->singleTestDuration(m_settings.zamo80Delays, m_settings.pace) + 10));
 
         if (type == QLatin1String("ACLG") || type == QLatin1String("DEFR")) {
-            const bool aclg = type == QLatin1String("ACLG");
-            (aclg ? m_state.ACLGAckReceived : m_state.DEFRAckReceived) = false;
-            (aclg ? m_state.ACLGDone : m_state.DEFRDone) = false;
-            (aclg ? m_state.ACLGStartRetries : m_state.DEFRStartRetries) = 0;
-            m_state.TriggerChargeSent = false;
-            m_state.ElapsedSeconds = 0;
+            m_charge.begin(type == QLatin1String("ACLG") ? ChargeSequence::Test::Aclg : ChargeSequence::Test::Defr);
+            m_schedule.setElapsedSeconds(0);
             ignoreErrors([&] { unit->txMasterDefibCharge(chargeChannel); });
         } else if (type == QLatin1String("SGROLL")) {
             startRoll(test, bits, u, updateProgressBar);
@@ -333,16 +361,16 @@ bool RunSequencer::startOnUnits(const Step& test, bool updateProgressBar)
         } else {
             ignoreErrors([&] { unit->txMasterAllChannelSend(type, bits); });
         }
-        test->setElectrodesActive(bits, qint16(u));
-        m_state.UnitInRun[std::size_t(u - 1)] = true;
+        test->setElectrodesActive(bits, qint16(u.number()));
+        m_state.unitInRun[u] = true;
         setTestsRunning();
     }
-    return m_state.m_testRunning;
+    return m_state.testRunning;
 }
 
-void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar)
+void RunSequencer::startRoll(const Step& test, const QString& bits, UnitIndex unit, bool updateProgressBar)
 {
-    test->setElectrodesActive(bits, qint16(unit));
+    test->setElectrodesActive(bits, qint16(unit.number()));
     setTestsRunning();
     beginStep(test);
     if (updateProgressBar)
@@ -352,26 +380,26 @@ void RunSequencer::startRoll(const Step& test, const QString& bits, int unit, bo
 
 void RunSequencer::beginStep(const Step& test)
 {
-    m_state.m_activeTest = test;
-    m_state.ElapsedSeconds = 0;
+    m_state.activeTest = test;
+    m_schedule.setElapsedSeconds(0);
     ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
-    IntervalTimer.start();
+    m_testClockTimer.start();
     ignoreErrors([&] { test->incrementItteration(); });
     test->clearAllErrorCount();
 }
 
 void RunSequencer::setTestsRunning()
 {
-    m_state.m_testRunning = true;
-    TestSequenceTimer.start();
-    m_state.StartupFlag = true;
+    m_state.testRunning = true;
+    m_stepTimer.start();
+    m_state.startPhase = true;
     m_host.setRunLockedControls(true);
 }
 
 void RunSequencer::sequenceTick()
 {
     // While the open-circuit box waits, what the operator decides may remove the next step.
-    if (!m_state.m_testRunning || m_state.OperatorDecisionPending || lostUnitHoldsRun())
+    if (!m_state.testRunning || m_services.zamo80->operatorDecisionPending() || lostUnitHoldsRun())
         return;
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
@@ -396,14 +424,14 @@ void RunSequencer::sequenceTick()
             ignoreErrors([&] { plan.activatePaceTest(electrodes); });
             break;
         }
-        if (mode80 && position == 2 && !m_state.PreCheckHandled) {
+        if (mode80 && position == 2 && !plan.preCheckHandled()) {
             plan.openCircuitPoint();
             return;
         }
         if (mode80) {
             ignoreErrors([&] { plan.startDuePaceTests(); });
             ignoreErrors([&] { plan.activatePaceTest(electrodes); });
-            const Step& active = m_state.m_activeTest;
+            const Step& active = m_state.activeTest;
             if (!active || (!active->testCompleted() && active->paceRunning()))
                 break;
         }
@@ -411,12 +439,12 @@ void RunSequencer::sequenceTick()
         break;
     }
     // A step of the walk may have ended the run (an overrun, a BIAS stop).
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return;
-    if (mode80 && !m_state.PreCheckRunning) {
+    if (mode80 && !m_state.preCheckRunning) {
         ignoreErrors([&] { plan.endDuePaceTests(); });
         ignoreErrors([&] { plan.startDuePaceTests(); });
-        if (!m_state.m_testRunning)
+        if (!m_state.testRunning)
             return;
     }
     if (allComplete) {
@@ -428,8 +456,8 @@ void RunSequencer::sequenceTick()
 
 void RunSequencer::intervalTick()
 {
-    if (!m_state.m_testRunning || !m_state.m_activeTest) {
-        IntervalTimer.stop();
+    if (!m_state.testRunning || !m_state.activeTest) {
+        m_testClockTimer.stop();
         return;
     }
     try {
@@ -442,11 +470,11 @@ void RunSequencer::intervalTick()
 
 void RunSequencer::switchOff200VSupplies()
 {
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
-        bool& on = m_state.Supply200VSwitchedOn[std::size_t(u - 1)];
+        bool& on = m_state.supply200VSwitchedOn[u];
         if (on && unit->connected())
             ignoreErrors([&] { unit->txMasterDisable200VSupply(); });
         on = false;
@@ -460,22 +488,22 @@ void RunSequencer::endRunDisplay(const QString& line)
     log(line);
     m_host.updateProgress(0, 1);
     m_host.setCompletionCaption(QString());
-    m_state.LastEstimatedRemainingSeconds = 0;
+    m_state.lastEstimatedRemainingSeconds = 0;
 }
 
 void RunSequencer::stopTests()
 {
-    if (!m_state.m_testRunning && !m_state.m_activeTest)
+    if (!m_state.testRunning && !m_state.activeTest)
         return; // no run to cancel (a second stop of the same run)
-    m_state.m_testRunning = false;
-    TestSequenceTimer.stop();
-    IntervalTimer.stop();
-    m_state.ElapsedSeconds = 0;
+    m_state.testRunning = false;
+    m_stepTimer.stop();
+    m_testClockTimer.stop();
+    m_schedule.setElapsedSeconds(0);
     m_state.burnInRunning = false;
 
     m_host.setRunLockedControls(false);
-    m_state.PreCheckRunning = false;
-    m_state.ACZ30ZeroRun = false;
+    m_state.preCheckRunning = false;
+    m_state.acz30ZeroRun = false;
 
     for (const Step& step : std::as_const(m_state.lists.running))
         step->resetTestProperties();
@@ -483,8 +511,8 @@ void RunSequencer::stopTests()
         step->resetTestProperties();
 
     bool discharge = false;
-    unit::Unit* unit1 = unitAt(1);
-    for (int u = 1; u <= 2; ++u) {
+    unit::Unit* unit1 = unitAt(UnitIndex::first());
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
         if (!unit)
             continue;
@@ -495,25 +523,25 @@ void RunSequencer::stopTests()
         }
     }
     switchOff200VSupplies();
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
     if (discharge)
         m_host.showDischargeWarning();
 
-    m_state.m_activeTest.reset();
-    m_state.m_activeSecondaryTest.reset();
+    m_state.activeTest.reset();
+    m_state.activeSecondaryTest.reset();
 
     // Only the run's own group is cancelled.
-    const qint32 group = m_state.Keys.CurrentGroupID;
-    m_state.Keys = RunRecordKeys();
+    const qint32 group = m_services.recorder->groupId();
+    m_services.recorder->clearKeys();
     if (group != 0)
         ignoreErrors([&] { m_services.recorder->closeAbortedTestGroup(group); });
     clearConsecutiveLists();
 
     endRunDisplay(QStringLiteral("* Tests Cancelled"));
-    m_state.StartupFlag = false;
+    m_state.startPhase = false;
 }
 
 // The run still counts as running while its last records are written, so
@@ -523,15 +551,15 @@ bool RunSequencer::recordRunEnd(qint32 group, bool mode80, bool completeGroup)
 {
     RunRecorder& recorder = *m_services.recorder;
     ignoreErrors([&] { recorder.flushReadings(); });
-    if (mode80 && m_state.m_testRunning) {
+    if (mode80 && m_state.testRunning) {
         ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
         log(QStringLiteral("Generating Consolidated Test Report..."));
         ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
         log(QStringLiteral("Consolidated Test Report Complete"));
     }
-    if (group != 0 && completeGroup && m_state.m_testRunning)
+    if (group != 0 && completeGroup && m_state.testRunning)
         ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return false; // cancelled by a failure of these records
     if (recorder.lostRecords() > 0) {
         cancelRun(CancelReason::databaseLost(QString()));
@@ -542,31 +570,31 @@ bool RunSequencer::recordRunEnd(qint32 group, bool mode80, bool completeGroup)
 
 void RunSequencer::completeTests(bool completeGroup)
 {
-    TestSequenceTimer.stop();
-    IntervalTimer.stop();
-    const qint32 group = m_state.Keys.CurrentGroupID;
+    m_stepTimer.stop();
+    m_testClockTimer.stop();
+    const qint32 group = m_services.recorder->groupId();
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
-    if (!m_state.ACZ30ZeroRun && !recordRunEnd(group, mode80, completeGroup))
+    if (!m_state.acz30ZeroRun && !recordRunEnd(group, mode80, completeGroup))
         return;
 
-    m_state.m_testRunning = false;
+    m_state.testRunning = false;
     m_host.setRunLockedControls(false);
-    m_state.PreCheckRunning = false;
-    m_state.ElapsedSeconds = 0;
+    m_state.preCheckRunning = false;
+    m_schedule.setElapsedSeconds(0);
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
     switchOff200VSupplies();
-    for (unit::Unit* unit : m_units) {
+    for (unit::Unit* unit : m_units.all()) {
         if (unit)
             ignoreErrors([&] { unit->setTestRunning(false); });
     }
-    m_state.m_activeTest.reset();
-    m_state.m_activeSecondaryTest.reset();
+    m_state.activeTest.reset();
+    m_state.activeSecondaryTest.reset();
 
-    m_state.Keys = RunRecordKeys();
-    if (m_state.ACZ30ZeroRun) {
-        m_state.ACZ30ZeroRun = false;
-        m_state.StartupFlag = false;
+    m_services.recorder->clearKeys();
+    if (m_state.acz30ZeroRun) {
+        m_state.acz30ZeroRun = false;
+        m_state.startPhase = false;
         ignoreErrors([&] { m_services.database->closeDatabase(); });
         return;
     }
@@ -585,21 +613,21 @@ void RunSequencer::completeTests(bool completeGroup)
         platform::Prompts::instance().message(msg, QStringLiteral("Post-Test Actions"), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Information);
     m_state.burnInRunning = false;
-    m_state.StartupFlag = false;
+    m_state.startPhase = false;
 
-    if (!m_state.ConsecutiveListsMode || m_state.SecondListRunning) {
+    if (!m_state.consecutiveListsMode || m_state.secondListRunning) {
         clearConsecutiveLists();
         m_host.playTestsCompletedSound();
         return;
     }
-    m_state.SecondListRunning = true;
+    m_state.secondListRunning = true;
     testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
     startFirstTestSequence(false);
 }
 
 bool RunSequencer::cancelRun(const CancelReason& reason)
 {
-    if (!m_state.m_testRunning && !m_state.m_activeTest)
+    if (!m_state.testRunning && !m_state.activeTest)
         return false;
     log(reason.logLine);
     stopTests();
@@ -610,38 +638,39 @@ bool RunSequencer::cancelRun(const CancelReason& reason)
 
 bool RunSequencer::databaseFailed(const QString& cause)
 {
-    if (!m_state.m_testRunning)
+    if (!m_state.testRunning)
         return false;
     cancelRun(CancelReason::databaseLost(cause));
     return true;
 }
 
-void RunSequencer::askingForUnit(int unit)
+void RunSequencer::askingForUnit(int number)
 {
-    if (unit == 1 || unit == 2)
-        m_unitAsked[std::size_t(unit - 1)] = true;
+    if (const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number))
+        m_unitAsked[*unit] = true;
 }
 
-void RunSequencer::unitAnswered(int unit)
+void RunSequencer::unitAnswered(int number)
 {
-    if (unit != 1 && unit != 2)
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    if (!unit)
         return;
-    m_unitAsked[std::size_t(unit - 1)] = false;
-    unit::Unit* link = unitAt(unit);
-    if (m_state.m_testRunning && m_state.UnitInRun[std::size_t(unit - 1)] && link && !link->connected())
-        cancelRun(CancelReason::unitLost(unit));
+    m_unitAsked[*unit] = false;
+    unit::Unit* link = unitAt(*unit);
+    if (m_state.testRunning && m_state.unitInRun[*unit] && link && !link->connected())
+        cancelRun(CancelReason::unitLost(number));
 }
 
 bool RunSequencer::lostUnitHoldsRun()
 {
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
-        if (!unit || !m_state.UnitInRun[std::size_t(u - 1)])
+        if (!unit || !m_state.unitInRun[u])
             continue;
-        if (unit->reconnecting() || (!unit->connected() && m_unitAsked[std::size_t(u - 1)]))
+        if (unit->reconnecting() || (!unit->connected() && m_unitAsked[u]))
             return true; // it may come back
         if (!unit->connected()) {
-            cancelRun(CancelReason::unitLost(u));
+            cancelRun(CancelReason::unitLost(u.number()));
             return true;
         }
     }
@@ -650,9 +679,9 @@ bool RunSequencer::lostUnitHoldsRun()
 
 bool RunSequencer::unitOfTheRunLost() const
 {
-    for (int u = 1; u <= 2; ++u) {
+    for (UnitIndex u : UnitIndex::all()) {
         unit::Unit* unit = unitAt(u);
-        if (m_state.UnitInRun[std::size_t(u - 1)] && unit && (!unit->connected() || unit->reconnecting()))
+        if (m_state.unitInRun[u] && unit && (!unit->connected() || unit->reconnecting()))
             return true;
     }
     return false;
@@ -663,7 +692,7 @@ void RunSequencer::updateEstimatedCompletionTime()
     if (unitOfTheRunLost()) {
         // No estimate while a unit of the run is gone; it comes back with the unit.
         m_host.setCompletionCaption(QString());
-        m_state.LastEstimatedRemainingSeconds = 0;
+        m_state.lastEstimatedRemainingSeconds = 0;
         return;
     }
     const qint64 remaining = CompletionEstimate::remainingSeconds(
@@ -671,11 +700,11 @@ void RunSequencer::updateEstimatedCompletionTime()
         m_settings.pace.simultaneousTests, m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.setCompletionCaption(QString());
-        m_state.LastEstimatedRemainingSeconds = 0;
-    } else if (remaining != m_state.LastEstimatedRemainingSeconds) {
+        m_state.lastEstimatedRemainingSeconds = 0;
+    } else if (remaining != m_state.lastEstimatedRemainingSeconds) {
         m_host.setCompletionCaption(QStringLiteral("Estimated Completion Time: ")
                                     + config::StationText::generalDate(platform::Clock::now().addSecs(remaining)));
-        m_state.LastEstimatedRemainingSeconds = qint32(remaining);
+        m_state.lastEstimatedRemainingSeconds = qint32(remaining);
     }
 }
 
@@ -691,7 +720,7 @@ int RunSequencer::getTotalTestCount() const
 
 bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& testType) const
 {
-    if (m_state.m_testRunning || m_state.calibrationMode)
+    if (m_state.testRunning || m_state.calibrationMode)
         return true;
     const auto electrode = qint16((unit - 1) * 16 + channel);
     const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32

@@ -1,16 +1,22 @@
 #pragma once
 // The run sequencer: turns the test list into commands for the units one
 // step at a time and brings the run to its end, completed or cancelled. It
-// owns the run state and the two run timers of the test window
-// (TestSequenceTimer, the step walk; IntervalTimer, the 1-second test
-// clock). It knows no widget: the window is reached through RunHost, the
-// units through Unit, records, reports, the pre-test details and the
-// clock through RunServices.
+// owns the run's own state, the step's schedule, the charge sequence and
+// the two run timers (the step walk, every 2 s unless the settings say
+// otherwise; the 1-second test clock). Each component of the run gets what
+// it uses by reference when it is made (the units, the run's state, the
+// services, its own state) and tells the sequencer of a run to stop. It
+// knows no widget: the window is reached through RunHost, the units through
+// Unit, records, reports, the pre-test details and the clock through
+// RunServices.
 
 #include "platform/Timer.h"
 #include "run/CancelReason.h"
+#include "run/ChargeSequence.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
+#include "run/RunUnits.h"
 #include "run/UnitMode.h"
 
 #include <QObject>
@@ -42,9 +48,14 @@ public:
 
     RunState& state() { return m_state; }
     const RunState& state() const { return m_state; }
+    MeasurementSchedule& schedule() { return m_schedule; }
+    ChargeSequence& charge() { return m_charge; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
-    unit::Unit* unitAt(int index) const; // 1 or 2
+    const RunUnits& units() const { return m_units; }
+    unit::Unit* unitAt(UnitIndex unit) const { return m_units.at(unit); }
+    // The unit of a number as a unit reports it (1 or 2); none for any other.
+    unit::Unit* unitAt(int number) const { return m_units.byNumber(number); }
 
     ConnectedUnitsMode checkZAMOMode() const;
     bool checkZAMO24() const;
@@ -67,12 +78,12 @@ public:
     // last records included) is cancelled with the cause, at once. False
     // when no run is active (the caller tells the failure).
     bool databaseFailed(const QString& cause);
-    // Unit n (1 or 2) is gone and the operator is asked to connect it
+    // Unit number 1 or 2 is gone and the operator is asked to connect it
     // again: a run on it waits meanwhile (no step starts, the test clock
     // stands). Once the answer is in, a run that needs the unit and does
     // not have it back is cancelled.
-    void askingForUnit(int unit);
-    void unitAnswered(int unit);
+    void askingForUnit(int number);
+    void unitAnswered(int number);
     // The end of a run.
     void completeTests(bool completeGroup);
     void setTestsRunning();
@@ -92,6 +103,13 @@ public:
     // A run started by the operator (not the second list of a consecutive
     // run): it is a single-list run unless the caller says otherwise.
     void clearConsecutiveLists();
+    // A consecutive-lists run is to start: both loaded lists get the
+    // selected electrodes and the first becomes the operator's list; false,
+    // and nothing changed, while either list is empty.
+    bool takeConsecutiveLists();
+    // The ACZ30 zero run: one ACZ30ZERO step on the selected electrodes,
+    // recorded in no group.
+    void startAcz30ZeroRun();
     // A fresh run state, keeping what outlives a run.
     void prepareRun();
 
@@ -99,19 +117,20 @@ public:
     void sequenceTick();
     void intervalTick();
 
-    platform::Timer TestSequenceTimer;
-    platform::Timer IntervalTimer;
+    // The step walk (sequenceTick) and the 1-second test clock (intervalTick).
+    platform::Timer& stepTimer() { return m_stepTimer; }
+    platform::Timer& testClockTimer() { return m_testClockTimer; }
 
 private:
     // Asks for the pre-test details; false when the operator cancelled the run.
     bool takePreTestDetails();
     // A selected electrode is present on a connected unit (on unit u).
     bool selectionOnConnectedUnit() const;
-    bool selectionOnUnit(int u) const;
+    bool selectionOnUnit(UnitIndex u) const;
     // Removes the steps whose type no test has (logged in the operator log).
     void leaveOutUnknownSteps(testlists::TestList& list);
     bool startOnUnits(const Step& test, bool updateProgressBar);
-    void startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar);
+    void startRoll(const Step& test, const QString& bits, UnitIndex unit, bool updateProgressBar);
     void beginStep(const Step& test);
     void switchOff200VSupplies();
     void endRunDisplay(const QString& line);
@@ -126,10 +145,14 @@ private:
 
     RunHost& m_host;
     config::StationSettings& m_settings;
-    std::array<unit::Unit*, 2> m_units;
+    RunUnits m_units;
+    platform::Timer m_stepTimer;
+    platform::Timer m_testClockTimer;
     RunState m_state;
+    MeasurementSchedule m_schedule;
+    ChargeSequence m_charge;
     RunServices m_services;
-    std::array<bool, 2> m_unitAsked{}; // the operator is asked to connect unit 1, 2 again
+    PerUnit<bool> m_unitAsked; // the operator is asked to connect the unit again
 };
 
 } // namespace run

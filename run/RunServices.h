@@ -16,10 +16,14 @@
 
 namespace run {
 
+class MeasurementSchedule;
 struct RunState;
 
 struct RunServices {
-    explicit RunServices(RunState& state) : clock(std::make_unique<SecondsOnlyTestClock>(state)) {}
+    RunServices(const RunState& state, MeasurementSchedule& schedule)
+        : clock(std::make_unique<SecondsOnlyTestClock>(state, schedule))
+    {
+    }
 
     std::unique_ptr<RunRecorder> recorder = std::make_unique<NoRunRecorder>();
     std::unique_ptr<ReportActions> reports = std::make_unique<NoReportActions>();

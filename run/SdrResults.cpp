@@ -1,6 +1,7 @@
 #include "run/SdrResults.h"
 
 #include "run/FamilyVerdicts.h"
+#include "run/MeasurementSchedule.h"
 #include "run/ReadingFlow.h"
 #include "run/RunState.h"
 #include "run/VerdictLimits.h"
@@ -17,9 +18,9 @@ void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
         return;
     RunState& state = m_flow.state();
     if (completedValue)
-        state.StartupFlag = false;
+        state.startPhase = false;
     if (!m_flow.isFinal(completedValue)) {
-        resync(r.second);
+        m_flow.schedule().resync(MeasurementSchedule::Resync::Sdr, r.second);
         m_flow.takeInterim(unit, channel);
         return;
     }
@@ -51,7 +52,7 @@ void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
     }
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
-    resync(r.second);
+    m_flow.schedule().resync(MeasurementSchedule::Resync::Sdr, r.second);
 
     const Verdict verdict =
         FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2, r.rate3,
@@ -59,15 +60,6 @@ void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
                             VerdictLimits::limitsFor(QStringLiteral("SDRSlope"), false, m_flow.limits()));
     const QString code = m_flow.apply(unit, channel, verdict, m_flow.recordingAllowed());
     m_flow.recordResult(unit, channel, code);
-}
-
-void SdrResults::resync(qint16 secondValue)
-{
-    RunState& state = m_flow.state();
-    if (!state.SDRResyncPending)
-        return;
-    state.ElapsedSeconds = secondValue;
-    state.SDRResyncPending = false;
 }
 
 } // namespace run

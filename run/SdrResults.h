@@ -19,8 +19,6 @@ public:
     void sdrReading(int unit, qint16 channel, const unit::SdrReading& reading);
 
 private:
-    void resync(qint16 second);
-
     ResultReplyFlow& m_flow;
 };
 

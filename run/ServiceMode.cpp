@@ -1,6 +1,6 @@
 #include "run/ServiceMode.h"
 
-#include "run/RunSequencer.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 #include <memory>
@@ -15,31 +15,31 @@ void ServiceMode::enter()
 
 void ServiceMode::leave()
 {
-    m_sequencer.state().calibrationMode = false;
+    m_state.calibrationMode = false;
     setPollingInhibited(false);
 }
 
 bool ServiceMode::calibrationMode() const
 {
-    return m_sequencer.state().calibrationMode;
+    return m_state.calibrationMode;
 }
 
 void ServiceMode::setCalibrationMode()
 {
-    m_sequencer.state().calibrationMode = true;
+    m_state.calibrationMode = true;
 }
 
 void ServiceMode::setPollingInhibited(bool inhibited)
 {
     m_pollingInhibited = inhibited;
-    for (int u = 1; u <= 2; ++u)
-        if (unit::Unit* unit = m_sequencer.unitAt(u))
+    for (unit::Unit* unit : m_units.all())
+        if (unit)
             unit->setPollingInhibited(inhibited);
 }
 
 bool ServiceMode::burnInRunning() const
 {
-    return m_sequencer.state().burnInRunning;
+    return m_state.burnInRunning;
 }
 
 testlists::TestList ServiceMode::burnInList(int repetitions, const QString& electrodes)
@@ -62,22 +62,21 @@ testlists::TestList ServiceMode::burnInList(int repetitions, const QString& elec
 
 void ServiceMode::beginBurnIn()
 {
-    m_sequencer.state().burnInRunning = true;
+    m_state.burnInRunning = true;
     setCalibrationMode();
 }
 
 void ServiceMode::burnInStartFinished()
 {
-    if (!m_sequencer.state().m_testRunning)
-        m_sequencer.state().burnInRunning = false;
+    if (!m_state.testRunning)
+        m_state.burnInRunning = false;
 }
 
 void ServiceMode::cancelBurnIn()
 {
-    const RunState& state = m_sequencer.state();
-    if (state.m_testRunning || state.m_activeTest)
-        m_sequencer.stopTests();
-    m_sequencer.state().burnInRunning = false;
+    if (m_state.testRunning || m_state.activeTest)
+        m_stopRun();
+    m_state.burnInRunning = false;
 }
 
 } // namespace run

@@ -8,18 +8,24 @@
 // the burn-in keeps recording, and the runs after it record as usual.
 // Nothing here fails; commands to a unit that is not there are skipped.
 
+#include "run/RunUnits.h"
 #include "testlists/TestStep.h"
 
 #include <QString>
 
+#include <functional>
+
 namespace run {
 
-class RunSequencer;
+struct RunState;
 
 class ServiceMode {
 public:
-    // The sequencer outlives the mode.
-    explicit ServiceMode(RunSequencer& sequencer) : m_sequencer(sequencer) {}
+    // The run's state outlives the mode; stopRun ends a run (the sequencer's cancel).
+    ServiceMode(RunState& state, const RunUnits& units, std::function<void()> stopRun)
+        : m_state(state), m_units(units), m_stopRun(std::move(stopRun))
+    {
+    }
 
     // Calibration mode on and polling inhibited (the panel opens).
     void enter();
@@ -49,7 +55,9 @@ public:
     void cancelBurnIn();
 
 private:
-    RunSequencer& m_sequencer;
+    RunState& m_state;
+    RunUnits m_units;
+    std::function<void()> m_stopRun;
     bool m_pollingInhibited = false;
 };
 

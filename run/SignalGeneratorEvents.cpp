@@ -5,15 +5,16 @@
 #include "config/StationText.h"
 #include "platform/Prompts.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunState.h"
 #include "run/SignalGeneratorDisplay.h"
 #include "unit/SignalGeneratorLink.h"
 
 namespace run {
 
-RollerEvents::RollerEvents(unit::SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
-                           SignalGeneratorDisplay& display, QObject* parent)
-    : QObject(parent), m_roller(roller), m_sequencer(sequencer), m_host(host), m_display(display)
+RollerEvents::RollerEvents(unit::SignalGeneratorLink& roller, const RunState& state,
+                           const config::StationSettings& settings, RunHost& host, SignalGeneratorDisplay& display,
+                           QObject* parent)
+    : QObject(parent), m_roller(roller), m_state(state), m_settings(settings), m_host(host), m_display(display)
 {
     using R = unit::SignalGeneratorLink;
     connect(&roller, &R::rxData, this, &RollerEvents::signalGeneratorReceived);
@@ -28,7 +29,7 @@ RollerEvents::RollerEvents(unit::SignalGeneratorLink& roller, RunSequencer& sequ
 void RollerEvents::traffic(const QString& line)
 {
     config::writeLog(line);
-    if (m_sequencer.stationSettings().switches.showVerbose)
+    if (m_settings.switches.showVerbose)
         m_host.writeToCommTextBox(line, false, false);
 }
 
@@ -71,15 +72,15 @@ void RollerEvents::signalGeneratorFailed()
 
 void RollerEvents::rollChannelSent(qint16 index)
 {
-    m_host.writeToCommTextBox(
-        QStringLiteral("* ZAMO-SG Channel ") + QString::number(index) + QStringLiteral(" Command Sent. Starting ")
-            + QString::number(m_sequencer.stationSettings().signalGenerator.delay) + QStringLiteral("s Delay."),
-        true, false);
+    m_host.writeToCommTextBox(QStringLiteral("* ZAMO-SG Channel ") + QString::number(index)
+                                  + QStringLiteral(" Command Sent. Starting ")
+                                  + QString::number(m_settings.signalGenerator.delay) + QStringLiteral("s Delay."),
+                              true, false);
 }
 
 void RollerEvents::rollDelayComplete()
 {
-    if (const auto& step = m_sequencer.state().m_activeTest) {
+    if (const auto& step = m_state.activeTest) {
         const qint16 electrode = testlists::TestStep::findElectrodeIndex(step->electrodeString());
         if (electrode >= 0 && electrode < 32)
             step->setElectrodeTestComplete(electrode);

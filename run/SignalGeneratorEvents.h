@@ -11,19 +11,22 @@
 namespace unit {
 class SignalGeneratorLink;
 }
+namespace config {
+struct StationSettings;
+}
 
 namespace run {
 
 class RunHost;
-class RunSequencer;
 class SignalGeneratorDisplay;
+struct RunState;
 
 class RollerEvents : public QObject {
 public:
     // Connects the roller's events; owned by parent (the window), which
-    // outlives neither the sequencer, the host nor the display.
-    RollerEvents(unit::SignalGeneratorLink& roller, RunSequencer& sequencer, RunHost& host,
-                 SignalGeneratorDisplay& display, QObject* parent);
+    // outlives neither the run's state, the settings, the host nor the display.
+    RollerEvents(unit::SignalGeneratorLink& roller, const RunState& state, const config::StationSettings& settings,
+                 RunHost& host, SignalGeneratorDisplay& display, QObject* parent);
 
     void signalGeneratorReceived(const QString& data);
     void signalGeneratorSent(const QString& data);
@@ -38,7 +41,8 @@ private:
     void traffic(const QString& line);
 
     unit::SignalGeneratorLink& m_roller;
-    RunSequencer& m_sequencer;
+    const RunState& m_state;
+    const config::StationSettings& m_settings;
     RunHost& m_host;
     SignalGeneratorDisplay& m_display;
 };

@@ -1,13 +1,14 @@
 #include "run/TestClock.h"
 
+#include "run/MeasurementSchedule.h"
 #include "run/RunState.h"
 
 namespace run {
 
 void SecondsOnlyTestClock::tick()
 {
-    if (m_state.m_testRunning && m_state.m_activeTest)
-        ++m_state.ElapsedSeconds;
+    if (m_state.testRunning && m_state.activeTest)
+        m_schedule.advanceSecond();
 }
 
 } // namespace run

@@ -34,7 +34,8 @@ std::array<unit::Unit*, 2> TestWindowUnits::units()
 void TestWindowUnits::wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context)
 {
     using L = unit::UnitLink;
-    m_unitState = std::make_unique<UnitStateEvents>(sequencer, host);
+    m_unitState = std::make_unique<UnitStateEvents>(sequencer.units(), sequencer.state(), sequencer.services(), host,
+                                                    [&sequencer] { sequencer.stopTests(); });
     UnitStateEvents* unitState = m_unitState.get();
     UnitLinkObserver* window = &observer;
     RunSequencer* run = &sequencer;

@@ -2,36 +2,37 @@
 
 #include "config/Log.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "unit/Unit.h"
 
 namespace run {
 
 void UnitStateEvents::diagnosticsReported(int unitIndex)
 {
-    unit::Unit* unit = m_sequencer.unitAt(unitIndex);
+    unit::Unit* unit = m_units.byNumber(unitIndex);
     if (!unit)
         return;
-    const qint32 group = m_sequencer.state().Keys.CurrentGroupID;
+    const qint32 group = m_services.recorder->groupId();
     if (group == 0) {
         config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(unitIndex)
                          + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
-    unit::Unit* unit1 = m_sequencer.unitAt(1);
+    unit::Unit* unit1 = m_units.at(UnitIndex::first());
     const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
-    m_sequencer.services().recorder->recordUnitDiagnostics(unitIndex, group, unit->getDiagnosticArray(), newModel);
+    m_services.recorder->recordUnitDiagnostics(unitIndex, group, unit->getDiagnosticArray(), newModel);
 }
 
 void UnitStateEvents::lidReported(int, bool lidClosed)
 {
-    if (lidClosed || !m_sequencer.state().m_testRunning)
+    if (lidClosed || !m_state.testRunning)
         return;
-    m_host.writeToCommTextBox(m_sequencer.checkZAMO24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
-                                                        : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),
+    m_host.writeToCommTextBox(m_units.zamo24() ? QStringLiteral("*ZAMO2-4 Lid Opened.  Aborting tests!")
+                                               : QStringLiteral("*ZAMO80 Lid Opened.  Aborting tests!"),
                               true, false);
-    m_sequencer.stopTests();
+    m_stopRun();
 }
 
 } // namespace run

@@ -8,9 +8,11 @@
 #include "platform/Prompts.h"
 #include "run/ChannelBitString.h"
 #include "run/IgnoreErrors.h"
+#include "run/MeasurementSchedule.h"
 #include "run/PaceRollPrompt.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
 
@@ -20,10 +22,10 @@ namespace run {
 
 namespace {
 
-// The unit (1 or 2) and channel of electrode index 0..31.
-int unitOf(qint16 index)
+// The unit and channel of electrode index 0..31.
+UnitIndex unitOf(qint16 index)
 {
-    return index / 16 + 1;
+    return index < 16 ? UnitIndex::first() : UnitIndex::second();
 }
 qint16 channelOf(qint16 index)
 {
@@ -32,7 +34,26 @@ qint16 channelOf(qint16 index)
 
 } // namespace
 
-Zamo80RunPlan::Zamo80RunPlan(RunSequencer& sequencer, RunHost& host) : m_sequencer(sequencer), m_host(host) {}
+Zamo80RunPlan::Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
+                             RunServices& services, const config::StationSettings& settings, RunHost& host,
+                             std::function<void()> stopRun)
+    : m_units(units),
+      m_state(state),
+      m_schedule(schedule),
+      m_services(services),
+      m_settings(settings),
+      m_host(host),
+      m_stopRun(std::move(stopRun))
+{
+}
+
+void Zamo80RunPlan::reset()
+{
+    m_preCheckHandled = false;
+    m_operatorDecisionPending = false;
+    m_openCircuit = {};
+    m_paceDurationSeconds = 0;
+}
 
 void Zamo80RunPlan::log(const QString& line)
 {
@@ -41,68 +62,68 @@ void Zamo80RunPlan::log(const QString& line)
 
 void Zamo80RunPlan::buildElectrodeTestLists()
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     std::array<bool, 32> takingPart{};
     const testlists::TestList& operatorList = testlists::Globals::ActiveTestList;
     if (!operatorList.isEmpty() && operatorList.first())
-        for (int u = 1; u <= 2; ++u) {
-            unit::Unit* unit = m_sequencer.unitAt(u);
+        for (UnitIndex u : UnitIndex::all()) {
+            unit::Unit* unit = m_units.at(u);
             if (!unit || !unit->connected())
                 continue;
             for (qint16 c = 0; c < 16; ++c) {
-                const auto index = qint16((u - 1) * 16 + c);
+                const auto index = qint16(u.position() * 16 + std::size_t(c));
                 takingPart[std::size_t(index)] =
                     unit->electrodeChannelExists(c) && operatorList.first()->electrodeSelectedByIndex(index);
             }
         }
     const bool roller = m_rollerConnected && m_rollerConnected();
-    ElectrodeTestLists lists = run::buildElectrodeTestLists(operatorList, takingPart, roller,
-                                                            m_sequencer.stationSettings().pace.simultaneousTests);
+    ElectrodeTestLists lists =
+        run::buildElectrodeTestLists(operatorList, takingPart, roller, m_settings.pace.simultaneousTests);
     state.lists.expanded = std::move(lists.expanded);
     state.lists.pace = std::move(lists.pace);
 }
 
 void Zamo80RunPlan::resetACLGValues()
 {
-    for (auto& row : m_sequencer.state().ACLGSums)
+    for (auto& row : m_state.aclgSums)
         row.fill(-99.0);
 }
 
 void Zamo80RunPlan::openCircuitPoint()
 {
-    RunState& state = m_sequencer.state();
-    state.PreCheckRunning = false;
-    state.PreCheckHandled = true;
+    RunState& state = m_state;
+    state.preCheckRunning = false;
+    m_preCheckHandled = true;
     QList<qint16> flagged;
     QString names;
-    for (int u = 0; u < 2; ++u)
-        for (int c = 0; c < 16; ++c)
-            if (state.OpenCircuitFlags[std::size_t(u)][std::size_t(c)]) {
-                const auto index = qint16(u * 16 + c);
+    for (UnitIndex u : UnitIndex::all())
+        for (std::size_t c = 0; c < 16; ++c)
+            if (m_openCircuit[u][c]) {
+                const auto index = qint16(u.position() * 16 + c);
                 flagged << index;
                 names += testlists::TestStep::findElectrodeNameByIndex(index) + QStringLiteral(", ");
             }
     if (flagged.isEmpty())
         return;
-    state.OperatorDecisionPending = true;
+    m_operatorDecisionPending = true;
     const platform::MsgResult answer = platform::Prompts::instance().message(
         QStringLiteral("Open Circuit Channels Detected! Click OK to ignore channel(s) ") + names
             + QStringLiteral("or click Cancel to abort the test."),
         QStringLiteral("Proceed With Tests?"), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
-    state.OperatorDecisionPending = false;
+    m_operatorDecisionPending = false;
     if (answer == platform::MsgResult::Ok) {
         removeUncompletedStepsOf(state.lists.running, flagged);
         removeUncompletedStepsOf(state.lists.pace, flagged);
     } else {
-        m_sequencer.stopTests();
+        m_stopRun();
     }
 }
 
 bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) const
 {
-    if (m_sequencer.checkZAMOMode() != ConnectedUnitsMode::Zamo80)
+    if (m_units.mode() != ConnectedUnitsMode::Zamo80)
         return false;
-    for (const auto& step : std::as_const(m_sequencer.state().lists.pace))
+    for (const auto& step : std::as_const(m_state.lists.pace))
         if (step->electrodeString() == electrodes)
             return !step->isTestItterationComplete();
     return false;
@@ -110,7 +131,7 @@ bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) con
 
 void Zamo80RunPlan::startDuePaceTests()
 {
-    RunState& state = m_sequencer.state();
+    const RunState& state = m_state;
     const QDateTime now = platform::Clock::now();
     bool started = false;
     QDateTime next;
@@ -122,9 +143,9 @@ void Zamo80RunPlan::startDuePaceTests()
         if (step->paceStartTime().toDateTime() > now || step->paceRunning() || step->testCompleted())
             continue;
         startPaceTest(step);
-        const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+        const int simultaneous = m_settings.pace.simultaneousTests;
         const qint32 stagger =
-            simultaneous < 1 ? state.PaceDurationSeconds : std::max(1, state.PaceDurationSeconds / simultaneous);
+            simultaneous < 1 ? m_paceDurationSeconds : std::max(1, m_paceDurationSeconds / simultaneous);
         next = now.addSecs(stagger);
         started = true;
     }
@@ -132,24 +153,23 @@ void Zamo80RunPlan::startDuePaceTests()
 
 void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& step)
 {
-    RunState& state = m_sequencer.state();
     const QString type = step->testType();
-    for (int u = 1; u <= 2; ++u) {
-        unit::Unit* unit = m_sequencer.unitAt(u);
+    for (UnitIndex u : UnitIndex::all()) {
+        unit::Unit* unit = m_units.at(u);
         if (!unit || !unit->connected())
             continue;
         qint16 charge = -1;
-        const QString bits = ChannelBitString::build(*step, u, *unit, charge);
+        const QString bits = ChannelBitString::build(*step, u.number(), *unit, charge);
         if (!ChannelBitString::hasSelectedChannel(bits))
             continue;
         if (isPaceType(type)) {
-            state.PaceDurationSeconds = step->paceTestTime() * 60;
+            m_paceDurationSeconds = step->paceTestTime() * 60;
             const QString electrodes = step->electrodeString();
             const auto channel = qint16(electrodes.isEmpty() ? -65 : electrodes.at(0).unicode() - 65);
             ignoreErrors([&] { unit->txGetPacePulse(channel); });
         }
         ignoreErrors([&] { unit->txMasterAllChannelSend(type, bits); });
-        step->setElectrodesActive(bits, qint16(u));
+        step->setElectrodesActive(bits, qint16(u.number()));
     }
     const QDateTime now = platform::Clock::now();
     log(QStringLiteral("* ") + type + QStringLiteral(" test on Electrodes ") + step->electrodeString()
@@ -159,56 +179,47 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
     step->setPaceRunning(true);
     ignoreErrors([&] { step->incrementItteration(); });
     step->clearAllErrorCount();
-    ignoreErrors([&] { m_sequencer.services().recorder->createTestRecords(type, true, *step); });
+    ignoreErrors([&] { m_services.recorder->createTestRecords(type, true, *step); });
     m_host.advanceProgress();
 }
 
 void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
 {
-    RunState& state = m_sequencer.state();
+    RunState& state = m_state;
     std::shared_ptr<testlists::TestStep> found;
     for (const auto& step : std::as_const(state.lists.pace))
         if (step->electrodeString() == electrodes && !step->testCompleted()) {
             found = step;
             break;
         }
-    if (!found || (state.m_activeTest && state.m_activeTest->id() == found->id()))
+    if (!found || (state.activeTest && state.activeTest->id() == found->id()))
         return;
-    state.m_activeTest = found;
-    state.ElapsedSeconds = found->paceDurationCount();
-    const config::StationSettings& settings = m_sequencer.stationSettings();
-    state.TestResendSecond = qint32(found->singleTestDuration(settings.zamo80Delays, settings.pace) + 10);
-    state.TestAbortSecond = state.TestResendSecond + 10;
-    RunRecordKeys& keys = state.Keys;
-    keys.CurrentTestID = found->paceDBTestID();
-    keys.CurrentTestUnitID[1] = found->paceDBTestUnitID1();
-    keys.CurrentTestUnitID[2] = found->paceDBTestUnitID2();
-    keys.CurrentResultID[1] = found->paceDBTestResultID1();
-    keys.CurrentResultID[2] = found->paceDBTestResultID2();
-    keys.CurrentPacePropertiesID[1] = found->paceDBPropertiesID1();
-    keys.CurrentPacePropertiesID[2] = found->paceDBPropertiesID2();
+    state.activeTest = found;
+    m_schedule.setElapsedSeconds(found->paceDurationCount());
+    const config::StationSettings& settings = m_settings;
+    m_schedule.setOverrunSeconds(qint32(found->singleTestDuration(settings.zamo80Delays, settings.pace) + 10));
+    m_services.recorder->takePaceStepKeys(*found);
 }
 
 void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
                                        bool secondary)
 {
-    const int unitNumber = unitOf(index);
+    const int unitNumber = unitOf(index).number();
     const qint16 channel = channelOf(index);
-    if (unit::Unit* unit = m_sequencer.unitAt(unitNumber))
+    if (unit::Unit* unit = m_units.byNumber(unitNumber))
         ignoreErrors([&] { unit->txCancel(channel); });
-    const bool prompt = m_sequencer.checkZAMO24() && step->showPaceRollPrompt();
+    const bool prompt = m_units.zamo24() && step->showPaceRollPrompt();
     if (prompt) {
         if (step->paceRollPromptLoaded())
             return;
         step->setPaceRollPromptLoaded(true);
-        m_host.showPaceRollPrompt(
-            std::make_shared<PaceRollPrompt>(m_sequencer, step, channel, unitNumber, secondary, duration));
+        m_host.showPaceRollPrompt(std::make_shared<PaceRollPrompt>(m_state, m_services, m_settings.pace, step, channel,
+                                                                   unitNumber, secondary, duration));
         if (!step->concurrentPaceRollPrompt())
             return;
     }
     ignoreErrors([&] {
-        m_sequencer.services().recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false,
-                                                              false);
+        m_services.recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false, false);
     });
     step->setElectrodeTestComplete(index);
     step->clearElectrodeErrorCount(index);
@@ -218,8 +229,8 @@ void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep
 
 void Zamo80RunPlan::endDuePaceTests()
 {
-    RunState& state = m_sequencer.state();
-    const int simultaneous = m_sequencer.stationSettings().pace.simultaneousTests;
+    RunState& state = m_state;
+    const int simultaneous = m_settings.pace.simultaneousTests;
     const QDateTime now = platform::Clock::now();
     for (const auto& step : testlists::TestList(simultaneous >= 1 ? state.lists.pace : state.lists.expanded)) {
         if (!step->paceRunning() || step->paceEndTime().toDateTime() > now)
@@ -233,14 +244,14 @@ void Zamo80RunPlan::endDuePaceTests()
 
 void Zamo80RunPlan::endPrimaryPaceTest()
 {
-    RunState& state = m_sequencer.state();
-    const std::shared_ptr<testlists::TestStep> step = state.m_activeTest;
-    if (!step || state.ElapsedSeconds < state.PaceDurationSeconds)
+    const std::shared_ptr<testlists::TestStep> step = m_state.activeTest;
+    const qint32 elapsed = m_schedule.elapsedSeconds();
+    if (!step || elapsed < m_paceDurationSeconds)
         return;
     for (qint16 index = 0; index < 32; ++index) {
-        unit::Unit* unit = m_sequencer.unitAt(unitOf(index));
+        unit::Unit* unit = m_units.at(unitOf(index));
         if (unit && unit->connected() && step->isElectrodeTestActive(index))
-            endPaceOnElectrode(step, index, state.ElapsedSeconds, false);
+            endPaceOnElectrode(step, index, elapsed, false);
     }
 }
 

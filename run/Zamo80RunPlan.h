@@ -9,19 +9,33 @@
 // 16. A unit call that fails is logged and skipped, as everywhere in a run.
 
 #include "run/ElectrodeTestLists.h"
+#include "run/RunUnits.h"
 
 #include <QString>
 
+#include <array>
 #include <functional>
+
+namespace config {
+struct StationSettings;
+}
 
 namespace run {
 
+class MeasurementSchedule;
 class RunHost;
-class RunSequencer;
+struct RunServices;
+struct RunState;
 
 class Zamo80RunPlan {
 public:
-    Zamo80RunPlan(RunSequencer& sequencer, RunHost& host);
+    // The run's state, schedule and services and the settings outlive the
+    // plan; stopRun ends the run (the sequencer's cancel).
+    Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, RunServices& services,
+                  const config::StationSettings& settings, RunHost& host, std::function<void()> stopRun);
+
+    // A new run: no pre-check handled, no open channel, no pace step started.
+    void reset();
 
     // Whether the roller (the signal generator) is connected; none: never.
     void setRollerConnectedQuery(std::function<bool()> query) { m_rollerConnected = std::move(query); }
@@ -31,17 +45,24 @@ public:
     void buildElectrodeTestLists();
     // Empties the ACLG sums of the run.
     void resetACLGValues();
+    // The pre-check's verdict on a channel: open or not.
+    void setOpenCircuit(UnitIndex unit, std::size_t channel, bool open) { m_openCircuit[unit].at(channel) = open; }
+    bool openCircuit(UnitIndex unit, std::size_t channel) const { return m_openCircuit[unit].at(channel); }
     // The point after the pre-check (the sequencer tick at list position 2):
-    // clears PreCheckRunning, sets PreCheckHandled, and, when the pre-check
-    // found open channels, asks the operator: OK drops every uncompleted step
-    // of those electrodes from both lists, Cancel stops the run. While the
-    // box waits, the sequencer starts nothing (RunState::OperatorDecisionPending).
+    // ends the pre-check, marks it handled, and, when the pre-check found
+    // open channels, asks the operator: OK drops every uncompleted step of
+    // those electrodes from both lists, Cancel stops the run. While the box
+    // waits, the sequencer starts nothing (operatorDecisionPending).
     void openCircuitPoint();
+    bool preCheckHandled() const { return m_preCheckHandled; }
+    bool operatorDecisionPending() const { return m_operatorDecisionPending; }
 
     // True while the pace step of these electrodes has its pace signal on.
     bool isPaceTestRunningOnElectrodes(const QString& electrodes) const;
+    // The pace time of the last pace step started.
+    void setPaceDurationSeconds(qint32 seconds) { m_paceDurationSeconds = seconds; }
     // Starts the first due pace step, and pushes the later ones a stagger
-    // further: PaceDurationSeconds / SimultaneousTests, at least 1 s.
+    // further: the pace time / SimultaneousTests, at least 1 s.
     void startDuePaceTests();
     // Ends every running pace step whose end time has passed: cancels its
     // channel, records its duration (or leaves that to its roll prompt), and
@@ -60,9 +81,19 @@ private:
                             bool secondary);
     void log(const QString& line);
 
-    RunSequencer& m_sequencer;
+    RunUnits m_units;
+    RunState& m_state;
+    MeasurementSchedule& m_schedule;
+    RunServices& m_services;
+    const config::StationSettings& m_settings;
     RunHost& m_host;
+    std::function<void()> m_stopRun;
     std::function<bool()> m_rollerConnected;
+    bool m_preCheckHandled = false;
+    bool m_operatorDecisionPending = false;
+    PerUnit<std::array<bool, 16>> m_openCircuit;
+    // The pace time of the last pace step started, in seconds.
+    qint32 m_paceDurationSeconds = 0;
 };
 
 } // namespace run

@@ -24,6 +24,7 @@
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
@@ -219,10 +220,12 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     }
 
     run::RunState state;
+    run::MeasurementSchedule schedule;
     SilentHost host;
-    run::RunRecording recording(state, host, settings, database, groupEnds, {nullptr, nullptr});
-    state.Keys.CurrentGroupID = recording.createTestGroupRecord();
-    state.Keys.CurrentTestUnitID = {0, 1, 2};
+    run::RunRecording recording(state, schedule, host, settings, database, groupEnds, {nullptr, nullptr});
+    recording.createTestGroupRecord();
+    recording.keys().testUnitId[run::UnitIndex::first()] = 1;
+    recording.keys().testUnitId[run::UnitIndex::second()] = 2;
     std::unique_ptr<testsupport::PgTestDatabase> plainServer;
     const std::unique_ptr<PlainInsert> plain = plainInsertBeside(backend, database, home, plainServer);
     std::vector<double> readings;
@@ -232,8 +235,8 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     int interval = 0;
     for (auto _ : bench) {
         ++interval;
-        state.Keys.CurrentMeasurementID = {};
-        state.Keys.CurrentResultID = {};
+        recording.keys().measurementId = {};
+        recording.keys().resultId = {};
         std::uint64_t syncs = bench::syncCalls();
         QElapsedTimer elapsed;
         elapsed.start();

@@ -82,9 +82,9 @@ bool startRun()
         }
     });
     run->click();
-    if (!platform::Clock::waitUntil([&] { return form.state().Keys.CurrentGroupID != 0; }, 20000))
+    if (!platform::Clock::waitUntil([&] { return form.services().recorder->groupId() != 0; }, 20000))
         return false;
-    say(QStringLiteral("RUNNING %1").arg(form.state().Keys.CurrentGroupID));
+    say(QStringLiteral("RUNNING %1").arg(form.services().recorder->groupId()));
     return true;
 }
 

@@ -48,7 +48,10 @@ void replaceText(QLineEdit* box, const QString& text)
 
 ServicePanel::ServicePanel(TestWindowServices& window, run::RunSequencer& sequencer, unit::UnitLink& unit1,
                            QWidget* parent)
-    : QDialog(parent), m_window(window), m_unit(unit1), m_mode(sequencer)
+    : QDialog(parent),
+      m_window(window),
+      m_unit(unit1),
+      m_mode(sequencer.state(), sequencer.units(), [&sequencer] { sequencer.stopTests(); })
 {
     setObjectName(QStringLiteral("SystemCalibrationForm"));
     setWindowTitle(QStringLiteral("System Calibration"));

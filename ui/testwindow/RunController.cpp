@@ -40,7 +40,7 @@ RunController::RunController(run::RunHost& host, TestWindowServices& window, con
 
 bool RunController::running() const
 {
-    return m_sequencer.state().m_testRunning;
+    return m_sequencer.state().testRunning;
 }
 
 bool RunController::openDatabase()
@@ -57,19 +57,10 @@ void RunController::runTestList(bool consecutiveLists)
         return;
     }
     if (consecutiveLists) {
-        run::RunLists& lists = m_sequencer.state().lists;
-        if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty()) {
+        if (!m_sequencer.takeConsecutiveLists()) {
             tell(QStringLiteral("Both Test Sequence Files must be loaded to start the tests."));
             return;
         }
-        const QString sel = testlists::buildElectrodeString(true);
-        for (const auto& step : std::as_const(lists.consecutive1))
-            step->initElectrodesByString(sel);
-        for (const auto& step : std::as_const(lists.consecutive2))
-            step->initElectrodesByString(sel);
-        testlists::Globals::ActiveTestList = lists.consecutive1;
-        m_sequencer.state().ConsecutiveListsMode = true;
-        m_sequencer.state().SecondListRunning = false;
     } else {
         m_sequencer.clearConsecutiveLists();
     }
@@ -175,17 +166,7 @@ void RunController::runAcz30Zero()
         tellNoDatabase();
         return;
     }
-    m_sequencer.clearConsecutiveLists();
-    m_sequencer.prepareRun();
-    auto step = std::make_shared<testlists::TestStep>();
-    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
-    m_sequencer.state().lists.running = testlists::TestList{step};
-    m_sequencer.state().lists.expanded.clear();
-    m_sequencer.state().lists.pace.clear();
-    m_sequencer.state().ACZ30ZeroRun = true;
-    m_sequencer.startTest(step, false, false, true, true);
-    if (!running())
-        m_sequencer.state().ACZ30ZeroRun = false;
+    m_sequencer.startAcz30ZeroRun();
 }
 
 // A run is cancelled whether or not its units are still connected, so that

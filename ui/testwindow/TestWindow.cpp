@@ -34,8 +34,9 @@ TestWindow::TestWindow(config::StationSettings& settings, const std::array<unit:
     : QWidget(parent),
       m_units(units),
       m_runController(*this, *this, settings, units, this),
-      m_keepAlive(m_runController.sequencer(), this),
-      m_logRollover(m_runController.sequencer(), this),
+      m_keepAlive(m_runController.sequencer().units(), m_runController.sequencer().state(),
+                  m_runController.sequencer().services(), this),
+      m_logRollover(m_runController.sequencer().stepTimer(), m_runController.sequencer().testClockTimer(), this),
       m_operatorLog(settings.switches)
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -176,7 +177,7 @@ void TestWindow::initMainForm()
 {
     m_testListPanel->clearList();
     const QString& settingsFile = stationSettings().paths.settingsFile;
-    m_runController.sequencer().TestSequenceTimer.setInterval(config::readTestsTimerInterval(settingsFile));
+    m_runController.sequencer().stepTimer().setInterval(config::readTestsTimerInterval(settingsFile));
     const int polling = config::readPollingInterval(settingsFile);
     for (int n = 1; n <= 2; ++n) {
         if (unit::Unit* unit = unitAt(n))

@@ -209,8 +209,8 @@ void TestWindow::setItemEnabled(QAction* item, bool enabled)
 
 void TestWindow::advanceClock()
 {
-    state().ElapsedSeconds = platform::Convert::toInt32(m_statusPanel->advanceClockText()).value_or(0);
-    state().StartupFlag = false;
+    sequencer().schedule().setElapsedSeconds(platform::Convert::toInt32(m_statusPanel->advanceClockText()).value_or(0));
+    state().startPhase = false;
 }
 
 // ---------------------------------------------------------------- RunHost

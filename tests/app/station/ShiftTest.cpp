@@ -96,10 +96,11 @@ protected:
     void untilMidStep()
     {
         const run::RunState& state = form().state();
+        const run::MeasurementSchedule& schedule = form().sequencer().schedule();
         ASSERT_TRUE(station->runUntil(
             [&] {
-                return state.m_activeTest && !state.m_activeTest->isTestItterationComplete()
-                       && state.ElapsedSeconds >= 2;
+                return state.activeTest && !state.activeTest->isTestItterationComplete()
+                       && schedule.elapsedSeconds() >= 2;
             },
             60000, 250));
     }
@@ -184,7 +185,7 @@ TEST_F(Shift, RunsWithAUnitLossADatabaseOutageAndARestartLeaveATrueRecordOfEvery
             return;
         ++started;
         const auto fault = faults.find(run);
-        const qint32 group = form().state().Keys.CurrentGroupID;
+        const qint32 group = form().services().recorder->groupId();
         if (fault == faults.end()) {
             finishRun(run);
         } else if (fault->second == Fault::UnitLost) {

@@ -40,7 +40,7 @@ public:
         const int index = reply.unit;
         const qint16 channel = reply.channel;
         const double measurement = reading.measurement;
-        auto step = m_form.state().m_activeTest;
+        auto step = m_form.state().activeTest;
         if (!reading.completed || !step)
             return;
         const auto electrode = qint16((index - 1) * 16 + channel);
@@ -199,8 +199,8 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
     EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);
     EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
-    EXPECT_FALSE(form.sequencer().TestSequenceTimer.isEnabled());
-    EXPECT_FALSE(form.sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(form.sequencer().stepTimer().isEnabled());
+    EXPECT_FALSE(form.sequencer().testClockTimer().isEnabled());
     EXPECT_FALSE(station.link(1).testRunning());
     EXPECT_TRUE(station.prompts().messages().isEmpty()) << station.prompts().messages().join('|').toStdString();
 }

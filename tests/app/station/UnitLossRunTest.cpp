@@ -81,12 +81,13 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
     // Between steps: the step has its verdicts and the sequencer's next tick
     // is still to come; while it measures: two seconds into the step.
     const run::RunState& state = station.testWindow().state();
+    const run::MeasurementSchedule& schedule = station.testWindow().sequencer().schedule();
     ASSERT_TRUE(station.runUntil(
         [&] {
-            const auto& step = state.m_activeTest;
+            const auto& step = state.activeTest;
             return step
                    && (c.betweenSteps ? step->isTestItterationComplete()
-                                      : !step->isTestItterationComplete() && state.ElapsedSeconds >= 2);
+                                      : !step->isTestItterationComplete() && schedule.elapsedSeconds() >= 2);
         },
         120000));
     const QStringList judgedBefore = judged();

@@ -4,6 +4,7 @@
 // operator lines, and the run state the recording works on.
 
 #include "../RecordingUnit.h"
+#include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
@@ -69,5 +70,6 @@ protected:
     RecordedUnit unit2;
     RecordingHost host;
     run::RunState state;
-    run::RunRecording recording{state, host, settings, database, groupEnds, {&unit1, &unit2}};
+    run::MeasurementSchedule schedule;
+    run::RunRecording recording{state, schedule, host, settings, database, groupEnds, {&unit1, &unit2}};
 };

@@ -15,25 +15,25 @@ TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
 {
     const qint32 group = recording.createTestGroupRecord();
     ASSERT_GT(group, 0);
-    EXPECT_EQ(state.Keys.CurrentGroupID, group);
+    EXPECT_EQ(recording.keys().groupId, group);
     EXPECT_FALSE(groupIsZamo80(group));
     EXPECT_EQ(rowCount("SELECT UnitElectrodesID FROM UnitElectrodes WHERE GroupID = " + QString::number(group)), 2);
 
     auto acz = step("ACZ,A1-C1.B2,1", 3);
     acz->incrementItteration();
     recording.createTestRecords("ACZ", false, *acz);
-    ASSERT_GT(state.Keys.CurrentTestID, 0);
+    ASSERT_GT(recording.keys().testId, 0);
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT GroupID, TestTypeID, Zamo80ParentTestID, ShowOnReport FROM Tests"),
               QString("%1|2|3|True\n").arg(group));
     EXPECT_EQ(rowsOf(*db, "SELECT UnitNumber, TestID, Itteration FROM TestUnit ORDER BY UnitNumber"),
-              QString("1|%1|1\n2|%1|1\n").arg(state.Keys.CurrentTestID));
+              QString("1|%1|1\n2|%1|1\n").arg(recording.keys().testId));
 
     // A unit without a selected channel that it has takes no part.
     unit2.channels.fill(false);
     recording.createTestRecords("DCO", false, *step("DCO,A1.B2,1"));
-    EXPECT_GT(state.Keys.CurrentTestUnitID[1], 0);
-    EXPECT_EQ(state.Keys.CurrentTestUnitID[2], 0);
+    EXPECT_GT(recording.keys().testUnitId[run::UnitIndex::first()], 0);
+    EXPECT_EQ(recording.keys().testUnitId[run::UnitIndex::second()], 0);
 }
 
 TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
@@ -48,10 +48,10 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
     for (const Case& c : {Case{"ACZ", true, false, false, false}, Case{"ACZ", true, true, false, true},
                           Case{"ACLG", false, false, true, false}, Case{"ACLG", false, false, false, true},
                           Case{"DEFR", false, false, true, true}}) {
-        state.PreCheckRunning = c.preCheck;
+        state.preCheckRunning = c.preCheck;
         state.reportOptions = {c.showShortCircuit, c.averageACLG};
         recording.createTestRecords(c.type, false, *step(c.type + ",A1,1"));
-        EXPECT_EQ(scalar("SELECT ShowOnReport FROM Tests WHERE TestID = " + QString::number(state.Keys.CurrentTestID))
+        EXPECT_EQ(scalar("SELECT ShowOnReport FROM Tests WHERE TestID = " + QString::number(recording.keys().testId))
                       .toBool(),
                   c.shown)
             << c.type.toStdString() << c.preCheck << c.averageACLG;
@@ -62,9 +62,9 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
 // those of the step that is active beside it.
 TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
 {
-    state.m_activeTest = step("ACZ,A1-P1,1");
-    recording.createTestRecords("ACZ", false, *state.m_activeTest);
-    const run::RunRecordKeys before = state.Keys;
+    state.activeTest = step("ACZ,A1-P1,1");
+    recording.createTestRecords("ACZ", false, *state.activeTest);
+    const run::RunRecordKeys before = recording.keys();
     auto pace = step("PACE1,A2-B2,5,0,0", 4);
     recording.createTestRecords("PACE1", true, *pace);
     ASSERT_GT(pace->paceDBTestID(), 0);
@@ -73,8 +73,8 @@ TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
     EXPECT_EQ(scalar("SELECT UnitNumber FROM TestUnit WHERE TestUnitID = " + QString::number(pace->paceDBTestUnitID2()))
                   .toInt(),
               2);
-    EXPECT_EQ(state.Keys.CurrentTestID, before.CurrentTestID);
-    EXPECT_EQ(state.Keys.CurrentTestUnitID, before.CurrentTestUnitID);
+    EXPECT_EQ(recording.keys().testId, before.testId);
+    EXPECT_EQ(recording.keys().testUnitId, before.testUnitId);
 }
 
 // A reading of every electrode is one write, at the end of the turn of the
@@ -88,16 +88,16 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
     recording.recordChannelMeasurement(2, 2, "20", 7, false, 0, 0, false, false, 20);
     recording.recordChannelMeasurement(1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
     EXPECT_EQ(unit1.lastReadings[15].first, 16.25) << "the unit keeps its reading at once";
-    EXPECT_TRUE(state.IntervalReadingTaken[1][2]);
+    EXPECT_FALSE(schedule.intervalReadingDue(run::UnitIndex::second(), 2));
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
     EXPECT_TRUE(host.lines.filter("Measurement recorded").isEmpty());
 
     endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval = '20'"), 2);
-    const QString unit1Row = QString::number(state.Keys.CurrentMeasurementID[1]);
+    const QString unit1Row = QString::number(recording.keys().measurementId[run::UnitIndex::first()]);
     EXPECT_EQ(scalar("SELECT TimeInterval FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toString(), "1:30");
     EXPECT_EQ(scalar("SELECT P_Value FROM TestMeasurements WHERE TimeInterval = '20' AND TestUnitID = "
-                     + QString::number(state.Keys.CurrentTestUnitID[1]))
+                     + QString::number(recording.keys().testUnitId[run::UnitIndex::first()]))
                   .toDouble(),
               16.25);
     EXPECT_EQ(scalar("SELECT TimeIntervalInt FROM TestMeasurements WHERE TimeInterval = '1:30'").toInt(), 5400);
@@ -110,7 +110,7 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
     recording.recordChannelMeasurement(1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
     recording.recordChannelMeasurement(1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
     endTurn();
-    EXPECT_EQ(QString::number(state.Keys.CurrentMeasurementID[1]), unit1Row);
+    EXPECT_EQ(QString::number(recording.keys().measurementId[run::UnitIndex::first()]), unit1Row);
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 3);
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toDouble(), 4);
     EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE MeasurementID = " + unit1Row).toDouble(), 3);
@@ -144,10 +144,10 @@ TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
     recording.recordChannelResult(2, 0, "PASS*", false);
     endTurn();
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 2);
-    EXPECT_EQ(
-        scalar("SELECT B_Result FROM TestResults WHERE ResultID = " + QString::number(state.Keys.CurrentResultID[1]))
-            .toString(),
-        "ERR");
+    EXPECT_EQ(scalar("SELECT B_Result FROM TestResults WHERE ResultID = "
+                     + QString::number(recording.keys().resultId[run::UnitIndex::first()]))
+                  .toString(),
+              "ERR");
     EXPECT_TRUE(host.lines.contains("Final result recorded for A1: Marginal Pass"));
     EXPECT_TRUE(host.lines.contains("Final result recorded for B1: ERR"));
     EXPECT_TRUE(host.lines.contains("Final result recorded for A2: Passed with Expired Channel"));
@@ -186,14 +186,14 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     const qint32 group = recording.createTestGroupRecord();
     testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
     state.lists.expanded = {step("ACLG,A1,1", 6)};
-    for (auto& row : state.ACLGSums)
+    for (auto& row : state.aclgSums)
         row.fill(-99.0);
-    state.ACLGSums[0][0] = 6; // 3: at the warning
-    state.ACLGSums[0][1] = 2; // 1
-    state.ACLGSums[0][2] = 8; // 4: above the limit
-    state.ACLGSums[0][3] = 2; // 1, on an expired channel
+    state.aclgSums[0][0] = 6; // 3: at the warning
+    state.aclgSums[0][1] = 2; // 1
+    state.aclgSums[0][2] = 8; // 4: above the limit
+    state.aclgSums[0][3] = 2; // 1, on an expired channel
     unit1.calibrationExpired[3] = true;
-    state.Keys = run::RunRecordKeys(); // the run's keys are gone by now
+    recording.clearKeys(); // the run's keys are gone by now
     recording.recordAverageACLGResults(group);
 
     auto db = openDirect();
@@ -209,7 +209,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
 
 TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
-    state.ACLGSums[0].fill(1);
+    state.aclgSums[0].fill(1);
     testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
     recording.recordAverageACLGResults(1); // base-model units
     unit1.plug(16, true);
@@ -225,8 +225,8 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
     recording.createTestRecords("ACZ", false, *step("ACZ,A1,1"));
     recording.closeAbortedTestGroup(group);
     EXPECT_TRUE(scalar("SELECT Cancelled FROM TestGroups WHERE GroupID = " + QString::number(group)).toBool());
-    EXPECT_EQ(state.Keys.CurrentGroupID, 0);
-    EXPECT_EQ(state.Keys.CurrentTestID, 0);
+    EXPECT_EQ(recording.keys().groupId, 0);
+    EXPECT_EQ(recording.keys().testId, 0);
     EXPECT_EQ(host.caption, "");
     EXPECT_EQ(database.sharedConnection(), nullptr);
 

@@ -347,7 +347,7 @@ TEST_F(ServicePanelTest, BurnInRepeatsTheStandardRoundOnEveryConnectedChannel)
     const QStringList round{"DCO,A1-D1,1", "ACZ,A1-D1,1", "SDR,A1-D1,4", "ACZ,A1-D1,1"};
     EXPECT_EQ(lines, round + round + round);
     EXPECT_EQ(window.calls, QStringList({"ClearTestList", "UpdateTestSequenceList", "StartFirstTestSequence(True)"}));
-    EXPECT_TRUE(state().m_testRunning);
+    EXPECT_TRUE(state().testRunning);
     EXPECT_TRUE(state().burnInRunning);
     EXPECT_TRUE(state().calibrationMode);
     // The start does not touch the inhibit: the step went out, no channel is polled.
@@ -386,9 +386,9 @@ TEST_F(ServicePanelTest, CancelStopsARunningBurnInAndWithNothingRunningDoesNothi
     openOn(Model::Base);
     present({0, 1});
     click("burnInButton");
-    ASSERT_TRUE(state().m_testRunning);
+    ASSERT_TRUE(state().testRunning);
     const QString sent = click("cancelBurnInButton");
-    EXPECT_FALSE(state().m_testRunning);
+    EXPECT_FALSE(state().testRunning);
     EXPECT_FALSE(state().burnInRunning);
     EXPECT_TRUE(host.lines.contains("* Tests Cancelled"));
     EXPECT_TRUE(sent.contains("(X)")) << sent.toStdString();
@@ -426,7 +426,7 @@ TEST_F(ServicePanelTest, LeavingDuringABurnInAsksNothingAndLaterRunsStoreAgain)
     EXPECT_TRUE(prompts->messages().isEmpty());
     EXPECT_FALSE(panel->isVisible());
     // The burn-in goes on and records; the station is out of service mode.
-    EXPECT_TRUE(state().m_testRunning);
+    EXPECT_TRUE(state().testRunning);
     EXPECT_TRUE(state().burnInRunning);
     EXPECT_FALSE(state().calibrationMode);
     EXPECT_FALSE(comm->pollingInhibited());

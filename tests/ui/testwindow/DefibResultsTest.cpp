@@ -48,7 +48,7 @@ TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWord
     EXPECT_THAT(results->readings, ElementsAre("A1 61 -46.000 61"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(state().ACLGDone);
+    EXPECT_TRUE(charge().finished(run::ChargeSequence::Test::Aclg));
     EXPECT_TRUE(logText().contains("ACLG.2.3.4.5.10.14.15.16"));
 
     ACLG(1, 0, 0, 1.0);
@@ -66,8 +66,7 @@ TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWord
 TEST_F(DefibResultsTest, InterimReadingsStoreTheUnitsLastReadingWhenEitherWordIsZero)
 {
     startStep("ACLG", true);
-    state().PreviousMeasurementTime = 20;
-    state().IntervalReadingTaken[0].fill(false); // the 20 s interval is open
+    schedule().openIntervalAt(20); // the 20 s interval is open
     unit1.lastMeasurement[0] = 1.25;
     ACLG(0, 0, 120, 9.0, false);
     ACLG(0, 100, 120, 9.0, false); // not due again in this interval
@@ -83,29 +82,29 @@ TEST_F(DefibResultsTest, InterimReadingsStoreTheUnitsLastReadingWhenEitherWordIs
 TEST_F(DefibResultsTest, TheAcknowledgementEndsTheStartPhaseAndFinalReadingsAddUpPerChannel)
 {
     startStep("ACLG", true);
-    for (auto& row : state().ACLGSums)
+    for (auto& row : state().aclgSums)
         row.fill(-99.0);
-    state().StartupFlag = true;
+    state().startPhase = true;
     ACLG(0, 100, 120, 1.5); // still starting: an interim reading
     EXPECT_THAT(results->results, IsEmpty());
-    EXPECT_EQ(state().ACLGSums[0][0], -99.0);
+    EXPECT_EQ(state().aclgSums[0][0], -99.0);
 
-    state().StartupFlag = true;
+    state().startPhase = true;
     handlers().handle({1, 0, unit::AclgAck{}});
-    EXPECT_TRUE(state().ACLGAckReceived);
-    EXPECT_FALSE(state().StartupFlag);
+    EXPECT_TRUE(charge().acknowledged(run::ChargeSequence::Test::Aclg));
+    EXPECT_FALSE(state().startPhase);
     EXPECT_TRUE(logText().contains(" - ACLG.1\n") || logText().contains(" - ACLG.1\r\n"));
 
     ACLG(0, 100, 120, 1.5);
     ACLG(0, 100, 120, 2.5);
-    EXPECT_DOUBLE_EQ(state().ACLGSums[0][0], 4.0);
+    EXPECT_DOUBLE_EQ(state().aclgSums[0][0], 4.0);
     EXPECT_THAT(results->results, ElementsAre("A1 PASS", "A1 PASS?"));
 }
 
 TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedTogether)
 {
     startStep("ACLG", true);
-    for (auto& row : state().ACLGSums)
+    for (auto& row : state().aclgSums)
         row.fill(-99.0);
     unit1.calibrationExpired[1] = true;
     ACLG24(0, 0.5, 4.0);
@@ -115,16 +114,15 @@ TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedToge
     EXPECT_THAT(results->readings, ElementsAre("A1 61 0.500 61 / 4.000", "B1 61 0.500 61 / 2.000"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_DOUBLE_EQ(state().ACLGSums[0][0], 0.5);
-    EXPECT_DOUBLE_EQ(state().ACLGSums[1][0], 4.0);
+    EXPECT_DOUBLE_EQ(state().aclgSums[0][0], 0.5);
+    EXPECT_DOUBLE_EQ(state().aclgSums[1][0], 4.0);
     EXPECT_TRUE(logText().contains("ACLG24.2.3.4.5.10.14.15.16"));
 
     // Bad data only when all four words are zero; an interim pair with one
     // zero word stores the unit's last pair.
     ACLG24(0, 0.1, 0.1, 0);
     EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.");
-    state().PreviousMeasurementTime = 40;
-    state().IntervalReadingTaken[0].fill(false);
+    schedule().openIntervalAt(40);
     unit1.lastMeasurement[1] = 0.7;
     unit1.lastMeasurement2[1] = 0.8;
     handlers().handle({1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0}});
@@ -154,7 +152,7 @@ TEST_F(DefibResultsTest, DefibRecoveryGivesALineForEachReadingAboveItsLimitAndOn
         EXPECT_EQ(failureSounds, c.lines.isEmpty() ? 0 : 1) << what.toStdString();
         EXPECT_THAT(results->readings, ElementsAre(QString("A1 4 %1 4").arg(c.m4, 0, 'f', 3),
                                                    QString("A1 60 %1 60").arg(c.m60, 0, 'f', 3)));
-        EXPECT_TRUE(state().DEFRDone);
+        EXPECT_TRUE(charge().finished(run::ChargeSequence::Test::Defr));
     }
 }
 
@@ -162,14 +160,14 @@ TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimReplies)
 {
     startStep("DEFR", true);
     DEFR(0, 450, 100, 100, false);
-    state().StartupFlag = true;
+    state().startPhase = true;
     DEFR(0, 450, 100);
     EXPECT_THAT(logLines(), IsEmpty());
-    EXPECT_FALSE(state().DEFRDone);
+    EXPECT_FALSE(charge().finished(run::ChargeSequence::Test::Defr));
 
     handlers().handle({1, 0, unit::DefibRecoveryAck{}});
-    EXPECT_TRUE(state().DEFRAckReceived);
-    EXPECT_FALSE(state().StartupFlag);
+    EXPECT_TRUE(charge().acknowledged(run::ChargeSequence::Test::Defr));
+    EXPECT_FALSE(state().startPhase);
 }
 
 // Each kind of bad final reply asks for the data again, four times, and the
@@ -192,7 +190,7 @@ TEST_F(DefibResultsTest, DefibRecoveryRetriesEveryKindOfBadData)
         EXPECT_EQ(logLines().last(), "* Data error detected on Electrode A1. Requesting retransmission.") << c.what;
         EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0")) << c.what;
         EXPECT_TRUE(electrodeActive(0)) << c.what;
-        EXPECT_TRUE(state().DEFRDone) << c.what;
+        EXPECT_TRUE(charge().finished(run::ChargeSequence::Test::Defr)) << c.what;
         EXPECT_THAT(results->results, IsEmpty()) << c.what;
         for (int reply = 0; reply < 4; ++reply)
             DEFR(0, c.m4, c.m60, c.zero);

@@ -28,7 +28,7 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
     EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(form->state().m_activeTest->isTestItterationComplete());
+    EXPECT_TRUE(form->state().activeTest->isTestItterationComplete());
 
     tick(); // the sequencer moves on: the one-step list is done
     EXPECT_FALSE(form->m_testRunning());
@@ -66,7 +66,7 @@ TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElect
         EXPECT_THAT(results->readings, IsEmpty()) << c.what;
         EXPECT_EQ(failureSounds, 1) << c.what;
         EXPECT_FALSE(electrodeActive(0)) << c.what;
-        EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0) << c.what;
+        EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0) << c.what;
     }
 }
 
@@ -75,11 +75,11 @@ TEST_F(ImpedanceResultsTest, AGoodReplyAfterRetransmissionsEndsTheElectrodeNorma
     startStep("ACZ");
     ACZ(0, 1500, 9999);
     ACZ(0, 1500, 0, 0);
-    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 2);
+    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 2);
     EXPECT_TRUE(electrodeActive(0));
     ACZ(0, 1500);
     EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
-    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0);
+    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0);
     EXPECT_FALSE(electrodeActive(0));
     EXPECT_EQ(failureSounds, 0);
 }
@@ -113,44 +113,46 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 {
     startStep("ACZ", true);
     run::RunState& state = form->state();
-    state.PreCheckRunning = true;
-    state.OpenCircuitFlags[0][0] = true;
+    run::Zamo80RunPlan& plan = *form->services().zamo80;
+    constexpr run::UnitIndex unit = run::UnitIndex::first();
+    state.preCheckRunning = true;
+    plan.setOpenCircuit(unit, 0, true);
     unit1.calibrationExpired[0] = true;
     ACZ(0, 2500, 0, 100, true, 0); // PASS* (a ZAMO80 supply word of 0 is no data error)
     ACZ(1, 3500, 0, 100, true);    // FAIL: flagged although not open
     EXPECT_THAT(results->results, ElementsAre("A1 PASS*", "B1 FAIL"));
-    EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
-    EXPECT_TRUE(state.OpenCircuitFlags[0][1]);
+    EXPECT_FALSE(plan.openCircuit(unit, 0));
+    EXPECT_TRUE(plan.openCircuit(unit, 1));
 
     // The fifth bad reply of an open electrode flags it.
     startStep("ACZ", true);
-    state.PreCheckRunning = true;
+    state.preCheckRunning = true;
     for (int reply = 0; reply < 5; ++reply)
         ACZ(0, 1500, 9999, 100, true);
-    EXPECT_TRUE(state.OpenCircuitFlags[0][0]);
+    EXPECT_TRUE(plan.openCircuit(unit, 0));
 
     // A base-model reading and an ACZ30 reading never touch the flags.
-    state.OpenCircuitFlags = {};
+    plan.reset();
     startStep("ACZ");
-    state.PreCheckRunning = true;
+    state.preCheckRunning = true;
     ACZ(0, -200);
     startStep("ACZ30", true);
-    state.PreCheckRunning = true;
+    state.preCheckRunning = true;
     ACZ30(1, -20);
-    EXPECT_FALSE(state.OpenCircuitFlags[0][0]);
-    EXPECT_FALSE(state.OpenCircuitFlags[0][1]);
+    EXPECT_FALSE(plan.openCircuit(unit, 0));
+    EXPECT_FALSE(plan.openCircuit(unit, 1));
 }
 
 TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 {
     startStep("ACZ");
     run::RunState& state = form->state();
-    state.StartupFlag = true;
+    state.startPhase = true;
     ACZ(0, 3500); // no interval open yet: dropped
-    EXPECT_TRUE(state.StartupFlag);
-    run::MeasurementSchedule::setNextMeasurementTime(state, "ACZ", false);
+    EXPECT_TRUE(state.startPhase);
+    schedule().setNextMeasurementTime("ACZ", false);
     ACZ(0, 3500); // the due interim reading ends the start phase; nothing stored
-    EXPECT_FALSE(state.StartupFlag);
+    EXPECT_FALSE(state.startPhase);
     EXPECT_THAT(logLines(), IsEmpty());
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_TRUE(electrodeActive(0));
@@ -173,7 +175,7 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(results->results, IsEmpty());
     EXPECT_TRUE(unit1.sent("RESEND").isEmpty());
-    EXPECT_EQ(form->state().m_activeTest->getErrorCount(0), 0);
+    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0);
 
     // A burn-in records as a run does.
     form->state().burnInRunning = true;
@@ -186,7 +188,7 @@ TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
     startStep("ACZ30ZERO", true);
     handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_TRUE(electrodeActive(1));
-    form->state().ACZ30ZeroRun = true;
+    form->state().acz30ZeroRun = true;
     handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_FALSE(electrodeActive(1));
     EXPECT_THAT(logLines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
@@ -213,9 +215,9 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     run::RunState& state = form->state();
     EXPECT_FALSE(flow.takeInterim(1, 0)); // before the first interval
 
-    state.ElapsedSeconds = 20;
+    schedule().setElapsedSeconds(20);
     form->services().clock->setNextMeasurementTime(false);
-    state.m_activeTest->incrementErrorCount(0);
+    state.activeTest->incrementErrorCount(0);
     unit1.lastMeasurement[1] = 7.25;
     ASSERT_TRUE(flow.takeInterim(1, 0));
     flow.recordInterim(1, 0, 12.5, true, "20", 20);
@@ -223,14 +225,14 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     ASSERT_TRUE(flow.takeInterim(1, 1));
     flow.recordInterim(1, 1, NaN, true, "20", 20);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
-    EXPECT_EQ(state.m_activeTest->getErrorCount(0), 0);
+    EXPECT_EQ(state.activeTest->getErrorCount(0), 0);
     EXPECT_TRUE(electrodeActive(0));
 
     // The next interval makes every reading due again.
-    state.ElapsedSeconds = 40;
+    schedule().setElapsedSeconds(40);
     form->services().clock->setNextMeasurementTime(false);
     EXPECT_TRUE(flow.takeInterim(1, 0));
-    EXPECT_EQ(state.PreviousMeasurementTime, 40);
+    EXPECT_EQ(schedule().previousMeasurementTime(), 40);
 }
 
 } // namespace

@@ -28,33 +28,29 @@ protected:
     {
         handlers().handle({1, channel, unit::BiasReading{zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value}});
     }
-    void openInterval(qint32 second)
-    {
-        form->state().PreviousMeasurementTime = second;
-        form->state().IntervalReadingTaken[0].fill(false);
-    }
+    void openInterval(qint32 second) { schedule().openIntervalAt(second); }
     run::RunState& state() { return form->state(); }
 };
 
 TEST_F(OffsetNoiseBiasResultsTest, TheFirstInterimReadingSetsTheClockToTheUnitsSeconds)
 {
     startStep("DCO");
-    ASSERT_TRUE(state().DCOResyncPending);
+    ASSERT_TRUE(schedule().resyncPending(run::MeasurementSchedule::Resync::Dco));
     DCO(0, 5.0, false, 7); // no reading is due yet: only the clock moves
-    EXPECT_EQ(state().ElapsedSeconds, 7);
-    EXPECT_FALSE(state().DCOResyncPending);
+    EXPECT_EQ(schedule().elapsedSeconds(), 7);
+    EXPECT_FALSE(schedule().resyncPending(run::MeasurementSchedule::Resync::Dco));
     EXPECT_THAT(results->readings, IsEmpty());
     DCO(1, 5.0, false, 9);
-    EXPECT_EQ(state().ElapsedSeconds, 7);
+    EXPECT_EQ(schedule().elapsedSeconds(), 7);
 
-    state().DCOResyncPending = true; // a final reading never sets the clock
+    schedule().setResyncPending(run::MeasurementSchedule::Resync::Dco, true); // a final reading never sets the clock
     DCO(0, 5.0, true, 50);
-    EXPECT_EQ(state().ElapsedSeconds, 7);
+    EXPECT_EQ(schedule().elapsedSeconds(), 7);
 
     startStep("NOISE");
     noise(0, 1.0, false);
-    EXPECT_EQ(state().ElapsedSeconds, 70);
-    EXPECT_FALSE(state().NOISEResyncPending);
+    EXPECT_EQ(schedule().elapsedSeconds(), 70);
+    EXPECT_FALSE(schedule().resyncPending(run::MeasurementSchedule::Resync::Noise));
 }
 
 TEST_F(OffsetNoiseBiasResultsTest, InterimReadingsAreStoredOncePerIntervalAndBadOnesReplaced)
@@ -62,12 +58,12 @@ TEST_F(OffsetNoiseBiasResultsTest, InterimReadingsAreStoredOncePerIntervalAndBad
     startStep("DCO");
     openInterval(40);
     unit1.lastMeasurement[1] = 3.5;
-    form->state().m_activeTest->incrementErrorCount(1);
+    form->state().activeTest->incrementErrorCount(1);
     DCO(0, 12.25, false);
     DCO(0, 13.0, false);               // already stored in this interval
     DCO(1, 99.0, false, 30, false, 0); // base model: the 50 mV word 0 is bad
     EXPECT_THAT(results->readings, ElementsAre("A1 40 12.250 40", "B1 40 3.500 40"));
-    EXPECT_EQ(state().m_activeTest->getErrorCount(1), 0);
+    EXPECT_EQ(state().activeTest->getErrorCount(1), 0);
     EXPECT_THAT(logLines(), IsEmpty());
 }
 

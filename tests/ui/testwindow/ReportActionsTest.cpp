@@ -96,8 +96,8 @@ protected:
 TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNamesAndHoldThatRun)
 {
     form->services().recorder =
-        std::make_unique<run::RunRecording>(form->state(), *form, settings, database, groupEnds,
-                                                                    std::array<unit::Unit*, 2>{&unit1, &unit2});
+        std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form, settings, database,
+                                            groupEnds, std::array<unit::Unit*, 2>{&unit1, &unit2});
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
@@ -111,7 +111,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     addStep("ACZ");
     form->startFirstTestSequence(true);
     ASSERT_TRUE(form->m_testRunning());
-    form->state().StartupFlag = false;
+    form->state().startPhase = false;
     run::UnitResultHandler& handlers = *form->services().results;
     handlers.handle({1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false}});
     handlers.handle({1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false}});

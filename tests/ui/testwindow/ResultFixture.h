@@ -71,7 +71,7 @@ protected:
         form->state().lists.running = {addStep(type)};
         form->sequencer().startTest(form->state().lists.running.first(), false, false, false, false);
         ASSERT_TRUE(form->m_testRunning());
-        form->state().StartupFlag = false;
+        form->state().startPhase = false;
         form->operatorLog().clear();
         results->readings.clear();
         results->results.clear();
@@ -98,7 +98,7 @@ protected:
         return lines;
     }
 
-    bool electrodeActive(qint16 index) const { return form->state().m_activeTest->isElectrodeTestActive(index); }
+    bool electrodeActive(qint16 index) const { return form->state().activeTest->isElectrodeTestActive(index); }
 
     ResultRecorder* results = nullptr;
     // The window's own result handlers.

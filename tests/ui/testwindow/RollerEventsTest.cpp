@@ -18,7 +18,8 @@ protected:
     {
         TestWindowFixture::SetUp();
         roller = new unit::SignalGeneratorLink(form.get());
-        new run::RollerEvents(*roller, form->sequencer(), *form, form->connectionEvents(), form.get());
+        new run::RollerEvents(*roller, form->state(), form->sequencer().stationSettings(), *form,
+                              form->connectionEvents(), form.get());
         form->operatorLog().clear();
     }
     QStringList logLines() const
@@ -83,11 +84,11 @@ TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
     addStep("SGROLL");
     form->startFirstTestSequence(true);
     ASSERT_TRUE(form->m_testRunning());
-    ASSERT_TRUE(form->state().m_activeTest->isElectrodeTestActive(18));
+    ASSERT_TRUE(form->state().activeTest->isElectrodeTestActive(18));
 
     emit roller->txRollChannelSent(3);
     emit roller->rollDelayComplete();
-    EXPECT_FALSE(form->state().m_activeTest->isElectrodeTestActive(18));
+    EXPECT_FALSE(form->state().activeTest->isElectrodeTestActive(18));
     EXPECT_TRUE(logLines().contains("* ZAMO-SG Channel 3 Command Sent. Starting 10s Delay."));
     EXPECT_TRUE(logLines().contains("ZAMO-SG Delay Complete."));
     tick();

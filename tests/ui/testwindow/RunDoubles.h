@@ -18,11 +18,17 @@ public:
     // Runs when a group is cancelled (a write that fails, for example).
     std::function<void()> onCancel;
 
+    qint32 group = 0; // the run's group: the last one created, until the run ends
+
     qint32 createTestGroupRecord() override
     {
         calls << "GROUP " + QString::number(nextGroup);
-        return nextGroup++;
+        group = nextGroup++;
+        return group;
     }
+    qint32 groupId() const override { return group; }
+    void clearKeys() override { group = 0; }
+    void takePaceStepKeys(const testlists::TestStep&) override {}
     void createTestRecords(const QString& type, bool pace, testlists::TestStep&) override
     {
         calls << "TEST " + type + (pace ? " PACE" : "");

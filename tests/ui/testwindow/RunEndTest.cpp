@@ -91,7 +91,7 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
     EXPECT_EQ(completedSounds, 1);
     EXPECT_THAT(recorder->calls,
                 ElementsAre("GROUP 5", "TEST ACZ", "COMPLETE GROUP 5", "GROUP 6", "TEST DCO", "COMPLETE GROUP 6"));
-    EXPECT_FALSE(form->state().ConsecutiveListsMode);
+    EXPECT_FALSE(form->state().consecutiveListsMode);
 }
 
 TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
@@ -119,7 +119,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     EXPECT_EQ(dischargeWarnings, 1);
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
-    EXPECT_FALSE(form->sequencer().IntervalTimer.isEnabled());
+    EXPECT_FALSE(form->sequencer().testClockTimer().isEnabled());
     EXPECT_EQ(testlists::Globals::ActiveTestList[0]->executedTestCount(), 0);
 }
 
@@ -132,11 +132,11 @@ TEST_F(RunEndTest, CancellingALaterRunWithoutAGroupLeavesTheEarlierGroupAlone)
     form->startFirstTestSequence(true);
     runToEnd();
     ASSERT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
-    EXPECT_EQ(form->state().Keys.CurrentGroupID, 0);
+    EXPECT_EQ(form->services().recorder->groupId(), 0);
 
     form->runACZ30Zero();
     ASSERT_TRUE(form->m_testRunning());
-    EXPECT_TRUE(form->state().ACZ30ZeroRun);
+    EXPECT_TRUE(form->state().acz30ZeroRun);
     form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(recorder->calls.contains("CANCEL GROUP 5"));
 }
@@ -173,13 +173,13 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     form->stopTests();
     form->state().lists.expanded = testlists::Globals::ActiveTestList;
     form->state().lists.pace = testlists::Globals::ActiveTestList;
-    form->state().PreCheckRunning = true;
+    form->state().preCheckRunning = true;
     // ...a base-unit run does not take them on.
     unit1.plug(2);
     form->startFirstTestSequence(true);
     EXPECT_TRUE(form->state().lists.expanded.isEmpty());
     EXPECT_TRUE(form->state().lists.pace.isEmpty());
-    EXPECT_FALSE(form->state().PreCheckRunning);
+    EXPECT_FALSE(form->state().preCheckRunning);
     EXPECT_TRUE(form->operatorLog().text().endsWith(
         QString("* ACZ test on Electrodes A1-B1 started at 3/2/2026 10:00:00 AM\r\n")));
     form->stopTests();
@@ -191,10 +191,10 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     form->state().lists.consecutive2 = {first};
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->state().ConsecutiveListsMode);
+    ASSERT_TRUE(form->state().consecutiveListsMode);
     form->testListPanel().cancelButton()->click();
-    EXPECT_FALSE(form->state().ConsecutiveListsMode);
-    EXPECT_FALSE(form->state().SecondListRunning);
+    EXPECT_FALSE(form->state().consecutiveListsMode);
+    EXPECT_FALSE(form->state().secondListRunning);
 }
 
 // A clock that stops the run at a BIAS step's end, as an overrun does.

@@ -127,7 +127,7 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_FALSE(unit1.master200V);
     EXPECT_FALSE(unit2.master200V);
-    EXPECT_FALSE(form->sequencer().TestSequenceTimer.isEnabled());
+    EXPECT_FALSE(form->sequencer().stepTimer().isEnabled());
 }
 
 // The run takes the lot and notes entered; report options only where they
@@ -239,9 +239,9 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
     EXPECT_EQ(testlists::Globals::ActiveTestList[0]->id(), 1);
     EXPECT_EQ(testlists::Globals::ActiveTestList[1]->id(), 2);
     EXPECT_TRUE(logText().contains("Test #2; ACZ,A1-B1,2"));
-    EXPECT_TRUE(form->state().DCOResyncPending);
-    EXPECT_EQ(form->state().TestResendSecond, 75);
-    EXPECT_EQ(form->state().TestAbortSecond, 85);
+    EXPECT_TRUE(schedule().resyncPending(run::MeasurementSchedule::Resync::Dco));
+    EXPECT_EQ(schedule().resendSecond(), 75);
+    EXPECT_EQ(schedule().abortSecond(), 85);
 }
 
 } // namespace
@@ -254,14 +254,14 @@ TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
     addStep("ACZ");
     addStep("DCO");
     form->startFirstTestSequence(true);
-    EXPECT_TRUE(form->state().PreCheckRunning);
+    EXPECT_TRUE(form->state().preCheckRunning);
     EXPECT_TRUE(form->operatorLog().text().contains("* Open Circuit test on Electrodes A1-B1 started at"));
 
     finishIteration();
     tick(); // position 2: the pre-check point, nothing started
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
-    EXPECT_TRUE(form->state().PreCheckHandled);
-    EXPECT_FALSE(form->state().PreCheckRunning);
+    EXPECT_TRUE(form->services().zamo80->preCheckHandled());
+    EXPECT_FALSE(form->state().preCheckRunning);
     tick(); // the next tick starts the step, on its one electrode
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL ACZ 1000000000000000"));
 }

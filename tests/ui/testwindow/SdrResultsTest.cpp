@@ -39,12 +39,12 @@ protected:
 TEST_F(SDRResultsTest, AGoodFinalReplyStoresTheFourReadingsAndIsJudgedEvenWhileStarting)
 {
     startStep("SDR");
-    state().StartupFlag = true;
+    state().startPhase = true;
     unit1.calibrationExpired[1] = true;
     SDR(0, {});
     SDR(1, {.r2 = 2.0});
     SDR(1, {}); // a repeated reply is judged again
-    EXPECT_FALSE(state().StartupFlag);
+    EXPECT_FALSE(state().startPhase);
     EXPECT_THAT(results->readings.mid(0, 4),
                 ElementsAre("A1 5 10.000 5 P1", "A1 15 0.100 15 P2", "A1 25 0.200 25 P3", "A1 35 0.300 35 P4"));
     EXPECT_THAT(results->results, ElementsAre("A1 PASS", "B1 FAIL", "B1 PASS*"));
@@ -78,17 +78,17 @@ TEST_F(SDRResultsTest, AFailedSupplyIsTheVerdictWithoutADataErrorLineOrSound)
 TEST_F(SDRResultsTest, InterimRepliesOnlySetTheClock)
 {
     startStep("SDR");
-    ASSERT_TRUE(state().SDRResyncPending);
+    ASSERT_TRUE(schedule().resyncPending(run::MeasurementSchedule::Resync::Sdr));
     SDR(0, {.completed = false, .second = 12});
-    EXPECT_EQ(state().ElapsedSeconds, 12);
+    EXPECT_EQ(schedule().elapsedSeconds(), 12);
     SDR(0, {.completed = false, .second = 20});
-    EXPECT_EQ(state().ElapsedSeconds, 12);
+    EXPECT_EQ(schedule().elapsedSeconds(), 12);
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(logLines(), IsEmpty());
 
-    state().SDRResyncPending = true; // a final reply sets it too
+    schedule().setResyncPending(run::MeasurementSchedule::Resync::Sdr, true); // a final reply sets it too
     SDR(0, {.second = 44});
-    EXPECT_EQ(state().ElapsedSeconds, 44);
+    EXPECT_EQ(schedule().elapsedSeconds(), 44);
 }
 
 } // namespace

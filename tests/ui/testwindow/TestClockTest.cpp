@@ -56,17 +56,17 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
     };
     for (const Case& c : cases) {
         startStep(c.type, QString(c.type) == "ACZ30ZERO");
-        run::RunState& state = form->state();
+        run::MeasurementSchedule& schedule = this->schedule();
         if (QString(c.type) == "BIAS") { // a one-minute sample for the test
-            state.BiasSampleSeconds = 60;
+            schedule.setBiasSampleSeconds(60);
             form->services().clock->setNextMeasurementTime(true);
         }
         std::vector<int> openings;
         for (int s = 1; s <= c.seconds; ++s) {
-            state.IntervalReadingTaken[0][0] = true;
+            schedule.markIntervalReadingTaken(run::UnitIndex::first(), 0);
             second();
-            if (!state.IntervalReadingTaken[0][0])
-                openings.push_back(state.ElapsedSeconds);
+            if (schedule.intervalReadingDue(run::UnitIndex::first(), 0))
+                openings.push_back(schedule.elapsedSeconds());
         }
         EXPECT_EQ(openings, c.openings) << c.type;
         EXPECT_TRUE(form->m_testRunning()) << c.type;
@@ -76,11 +76,11 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
 TEST_F(TestClockTest, TheStartPhaseOfAnImpedanceStepEndsAtSecondFive)
 {
     startStep("ACZ");
-    form->state().StartupFlag = true;
+    form->state().startPhase = true;
     seconds(4);
-    EXPECT_TRUE(form->state().StartupFlag);
+    EXPECT_TRUE(form->state().startPhase);
     second();
-    EXPECT_FALSE(form->state().StartupFlag);
+    EXPECT_FALSE(form->state().startPhase);
 }
 
 TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
@@ -106,7 +106,7 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
 TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
 {
     startStep("ACZ");
-    form->sequencer().TestSequenceTimer.setInterval(60000);
+    form->sequencer().stepTimer().setInterval(60000);
     seconds(20);
     ACZ(0, 1500);
     ACZ(1, 1500);
@@ -125,7 +125,7 @@ TEST_F(TestClockTest, TheClockStandsStillWhileAZamo80UnitReconnects)
     seconds(10);
     unit1.isReconnecting = true;
     seconds(7);
-    EXPECT_EQ(form->state().ElapsedSeconds, 10);
+    EXPECT_EQ(schedule().elapsedSeconds(), 10);
     unit1.isReconnecting = false;
     seconds(24);
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
@@ -136,7 +136,7 @@ TEST_F(TestClockTest, TheClockStandsStillWhileAZamo80UnitReconnects)
     startStep("ACZ");
     unit1.isReconnecting = true;
     seconds(3);
-    EXPECT_EQ(form->state().ElapsedSeconds, 3);
+    EXPECT_EQ(schedule().elapsedSeconds(), 3);
 }
 
 TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
@@ -182,7 +182,7 @@ TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
     // Acknowledged before the charge time: trigger at 54.
     startChargeStep("ACLG", "A1");
     seconds(53);
-    form->state().ACLGAckReceived = true;
+    charge().acknowledge(run::ChargeSequence::Test::Aclg);
     second();
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
     seconds(6);
@@ -194,15 +194,17 @@ TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
     form->stopTests();
     startChargeStep("ACLG", "A1");
     seconds(54);
-    form->state().ACLGAckReceived = true;
+    charge().acknowledge(run::ChargeSequence::Test::Aclg);
     second();
     EXPECT_THAT(unit1.sent("ACLG"), ElementsAre("ACLG START 0", "ACLG START 0"));
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
     EXPECT_TRUE(form->m_testRunning());
 
     // A delivered result stops the sequence.
-    form->state().ACLGDone = true;
-    form->state().TriggerChargeSent = false;
+    // (acknowledged, no trigger sent yet, the result in)
+    charge().begin(run::ChargeSequence::Test::Aclg);
+    charge().acknowledge(run::ChargeSequence::Test::Aclg);
+    charge().finish(run::ChargeSequence::Test::Aclg);
     seconds(3);
     EXPECT_EQ(unit1.sent("TRIGGER").size(), 1);
 }
@@ -211,28 +213,28 @@ TEST_F(TestClockTest, TheBiasCountCatchesUpWithUtcButNotPastTheNextSample)
 {
     for (const int next : {3600, 1003}) {
         startStep("BIAS");
-        run::RunState& state = form->state();
-        state.ElapsedSeconds = 999;
-        state.NextMeasurementTime = next;
-        state.BiasUtcStart = platform::Clock::nowUtc().addSecs(-1002);
+        run::MeasurementSchedule& schedule = this->schedule();
+        schedule.setElapsedSeconds(999);
+        schedule.setNextMeasurementSecond(next);
+        schedule.setBiasUtcStart(platform::Clock::nowUtc().addSecs(-1002));
         second();
-        EXPECT_EQ(state.ElapsedSeconds, next == 3600 ? 1003 : 1000) << "next sample " << next;
+        EXPECT_EQ(schedule.elapsedSeconds(), next == 3600 ? 1003 : 1000) << "next sample " << next;
     }
 }
 
 TEST_F(TestClockTest, TheBiasMaximumDurationStopsTheBiasTestsOnce)
 {
     startStep("BIAS");
-    run::RunState& state = form->state();
-    state.ElapsedSeconds = 3599;
+    run::MeasurementSchedule& schedule = this->schedule();
+    schedule.setElapsedSeconds(3599);
     testClock().checkBiasTestDuration();
     EXPECT_THAT(unit1.sent("STOP"), IsEmpty());
-    state.ElapsedSeconds = 3600;
+    schedule.setElapsedSeconds(3600);
     testClock().checkBiasTestDuration();
     testClock().checkBiasTestDuration();
     EXPECT_THAT(unit1.sent("STOP"), ElementsAre("STOP ALL BIAS"));
     EXPECT_THAT(unit2.sent("STOP"), IsEmpty()); // not connected
-    EXPECT_EQ(state.BiasMaxSeconds, 9999999);
+    EXPECT_EQ(schedule.biasMaxSeconds(), 9999999);
     EXPECT_TRUE(logText().contains("Test Duration (3600) >= Max BIAS Duration (3600)"));
 }
 

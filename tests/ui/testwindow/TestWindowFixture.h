@@ -76,20 +76,24 @@ protected:
     // What the result handlers do when every active electrode has its final reading.
     void finishIteration()
     {
-        auto step = form->state().m_activeTest;
+        auto step = form->state().activeTest;
         ASSERT_TRUE(step);
         for (qint16 i = 0; i < 32; ++i)
             step->setElectrodeTestComplete(i);
     }
 
-    // One TestSequenceTimer tick (the interval is 5000 ms).
+    // The step's clock and schedule, and the charge sequence, of the window's run.
+    run::MeasurementSchedule& schedule() { return form->sequencer().schedule(); }
+    run::ChargeSequence& charge() { return form->sequencer().charge(); }
+
+    // One tick of the step walk (the interval is 5000 ms).
     void tick() { platform::Clock::advance(5000); }
 
     // Runs the started list to its end, finishing each iteration.
     void runToEnd(int maxTicks = 50)
     {
         for (int i = 0; i < maxTicks && form->m_testRunning(); ++i) {
-            if (form->state().m_activeTest)
+            if (form->state().activeTest)
                 finishIteration();
             tick();
         }

@@ -64,7 +64,7 @@ TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
         EXPECT_EQ(b.simEnabled, c.sim);
         EXPECT_EQ(!window.statusPanel().simulatorFrame()->isHidden(), c.vadovFrame);
         EXPECT_EQ(!window.statusPanel().advanceClockButton()->isHidden(), c.clockButton);
-        EXPECT_EQ(window.sequencer().TestSequenceTimer.interval(), 5000);
+        EXPECT_EQ(window.sequencer().stepTimer().interval(), 5000);
         EXPECT_EQ(a.pollingInterval, 150);
     }
 }

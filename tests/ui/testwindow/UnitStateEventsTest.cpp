@@ -23,7 +23,12 @@ protected:
     QStringList diagnostics() const { return recorder->calls.filter("DIAG"); }
 
     // The handlers on the window's run.
-    run::UnitStateEvents events() { return run::UnitStateEvents(form->sequencer(), *form); }
+    run::UnitStateEvents events()
+    {
+        run::RunSequencer& sequencer = form->sequencer();
+        return run::UnitStateEvents(sequencer.units(), sequencer.state(), sequencer.services(), *form,
+                                    [&sequencer] { sequencer.stopTests(); });
+    }
 };
 
 TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUnit1sModel)

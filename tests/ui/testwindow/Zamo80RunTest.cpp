@@ -32,7 +32,8 @@ protected:
     void endPreCheckWithOpen(std::initializer_list<int> electrodes)
     {
         for (int index : electrodes)
-            form->state().OpenCircuitFlags[std::size_t(index / 16)][std::size_t(index % 16)] = true;
+            form->services().zamo80->setOpenCircuit(run::UnitIndex::fromNumber(index / 16 + 1).value(),
+                                                    std::size_t(index % 16), true);
         finishIteration();
     }
     // The operator's list: a pace step of the minutes given, then ACZ, on the electrodes.
