@@ -1,7 +1,6 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "TestWindowFixture.h"
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
@@ -17,6 +16,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
+#include "ui/testwindow/TestWindowFixture.h"
 
 #include <QDir>
 #include <QFileInfo>
