@@ -1,7 +1,7 @@
 #pragma once
 // What the database connection tells the main test window: its state after
 // every open, and each failed open. The main window implements it and
-// installs itself with modDatabase::setConnectionObserver.
+// installs itself with results::setConnectionObserver.
 
 #include <QString>
 
@@ -13,7 +13,7 @@ public:
     // The status lamp: local or server database, connected or not.
     virtual void setDatabaseStatus(bool localDB, bool connected) = 0;
     // Called after every database failure, with its cause, before
-    // modDatabase::connectFailureReported is set: the handler tells the
+    // results::connectFailureReported is set: the handler tells the
     // operator only while that flag is false, so a run of failures brings
     // one message.
     virtual void databaseConnectFailHandler(const QString& cause) = 0;

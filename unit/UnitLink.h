@@ -11,7 +11,7 @@
 // units reconnect by themselves.
 //
 // The members are implemented in separate files of unit/:
-//   Unit.cpp            properties, connect/disconnect, status, channel records
+//   UnitLink.cpp            properties, connect/disconnect, status, channel records
 //   UnitLinkConnection.cpp  open, close, failure report, reconnection
 //   UnitLinkTransmit.cpp    channel framing, exchanges, the receive hand-over
 //   UnitLinkSenders.cpp     the TX... command senders
@@ -300,7 +300,7 @@ signals:
 private:
     const config::Zamo80Delays* m_delays = nullptr;
 
-    // ---- status and connection (Unit.cpp) ----
+    // ---- status and connection (UnitLink.cpp) ----
     void refreshStatus(); // the status update
     // A port failure lost the unit: the display shows it at once, closed or
     // reconnecting, with the failure's text.
