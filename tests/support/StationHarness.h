@@ -266,8 +266,8 @@ public:
         form.statusPanel().zamo80Button()->setChecked(zamo80);
         form.statusPanel().zamo24Button()->setChecked(zamo24);
         form.statusPanel().simulatorChannelsEdit()->setText(QString::number(channels));
-        frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
-        frame().ZamoUnitsConnectSimulator[n]->trigger();
+        frame().connectSimulatorActions[n]->setEnabled(true);
+        frame().connectSimulatorActions[n]->trigger();
     }
 
     static void whenModal(std::function<void(QWidget*)> action) { testsupport::whenModal(std::move(action)); }
@@ -278,8 +278,8 @@ public:
     {
         whenModal([lot, notes](QWidget* modal) {
             if (auto* details = qobject_cast<ui::TestDetailsDialog*>(modal)) {
-                details->LotNumberTextBox->setText(lot);
-                details->NotesTextBox->setPlainText(notes);
+                details->lotNumberEdit->setText(lot);
+                details->notesEdit->setPlainText(notes);
                 details->startTestButton->click();
             }
         });

@@ -63,7 +63,7 @@ bool startAndRun(const QString& folder)
     if (!saveScreen(folder + "/station-after-run.png"))
         return false;
     // Reports, Report Viewer: the list of the stored groups, the run's among them.
-    station.frame().ReportsReportViewer->trigger();
+    station.frame().reportViewerAction->trigger();
     return saveScreen(folder + "/station-report-list.png");
 }
 
@@ -76,7 +76,7 @@ bool serviceMode(const QString& folder)
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
     ui::StationWindows::statusWindow()->diagnosticLogCheck->click();
-    station.frame().ZamoUnitsConnect[1]->trigger();
+    station.frame().connectUnitActions[1]->trigger();
     station.runUntil([] { return false; }, 5000);
     return saveScreen(folder + "/station-service.png");
 }

@@ -40,10 +40,10 @@ public:
     void readAllFields();
     void saveAllFields();
 
-    QTabWidget* IniConfigSSTab = nullptr;
-    QPushButton* SaveButton = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QPushButton* RefreshButton = nullptr;
+    QTabWidget* settingsTabs = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* refreshButton = nullptr;
 
 private:
     // One field with its control and what was read into it.

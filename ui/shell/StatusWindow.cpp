@@ -76,16 +76,16 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) :
     saveButton->setObjectName(QStringLiteral("cmdSave"));
     placeTwips(saveButton, 1680, 4260, 1275, 375);
 
-    FontSizeSlider = new QSlider(Qt::Horizontal, this);
-    FontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
-    FontSizeSlider->setAccessibleName(QStringLiteral("Font Size"));
-    FontSizeSlider->setRange(MinFontSize, MaxFontSize);
-    placeTwips(FontSizeSlider, 3960, 4260, 1575, 195);
+    fontSizeSlider = new QSlider(Qt::Horizontal, this);
+    fontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
+    fontSizeSlider->setAccessibleName(QStringLiteral("Font Size"));
+    fontSizeSlider->setRange(MinFontSize, MaxFontSize);
+    placeTwips(fontSizeSlider, 3960, 4260, 1575, 195);
 
-    FontSizeLabel = new QLabel(QStringLiteral("Font Size"), this);
-    FontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
-    FontSizeLabel->setAlignment(Qt::AlignCenter);
-    placeTwips(FontSizeLabel, 4020, 4500, 1455, 255);
+    fontSizeLabel = new QLabel(QStringLiteral("Font Size"), this);
+    fontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
+    fontSizeLabel->setAlignment(Qt::AlignCenter);
+    placeTwips(fontSizeLabel, 4020, 4500, 1455, 255);
 
     pauseButton = new QPushButton(QStringLiteral("Pause"), this);
     pauseButton->setObjectName(QStringLiteral("cmdPause"));
@@ -111,7 +111,7 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) :
 
     connect(diagnosticLogCheck, &QPushButton::toggled, this, &StatusWindow::onDiagnosticLogToggled);
     connect(pauseButton, &QPushButton::clicked, this, &StatusWindow::onPauseClicked);
-    connect(FontSizeSlider, &QSlider::valueChanged, this, &StatusWindow::onFontSizeChanged);
+    connect(fontSizeSlider, &QSlider::valueChanged, this, &StatusWindow::onFontSizeChanged);
     connect(saveButton, &QPushButton::clicked, this, &StatusWindow::onSaveClicked);
     connect(showVerboseCheck, &QCheckBox::clicked, this,
             [this] { m_settings.switches.showVerbose = showVerboseCheck->isChecked(); });
@@ -166,8 +166,8 @@ void StatusWindow::loadFontSize()
     else
         saveFontSize(MinFontSize);
 
-    const QSignalBlocker block(FontSizeSlider);
-    FontSizeSlider->setValue(value);
+    const QSignalBlocker block(fontSizeSlider);
+    fontSizeSlider->setValue(value);
     QFont font = commEdit->font();
     font.setPointSize(value);
     commEdit->setFont(font);
@@ -288,14 +288,14 @@ void StatusWindow::applyResizeRules()
     // Where the title bar takes more than the rule allows for, the text gives
     // way so that the row of buttons (the slider with its label the highest)
     // stays whole inside the window.
-    const int row = twipsOf(qMax(pauseButton->height(), FontSizeSlider->height() + FontSizeLabel->height()));
+    const int row = twipsOf(qMax(pauseButton->height(), fontSizeSlider->height() + fontSizeLabel->height()));
     const int textHeight = qMin(height - 850, twipsOf(this->height()) - 50 - row) - strip;
     commEdit->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(textHeight, 0)));
     calTabCommFrame->move(0, commEdit->height());
     const int pauseTop = twipsOf(commEdit->height()) + strip + 50;
     pauseButton->move(Twips::toPixels(width - twipsOf(pauseButton->width()) - 200), Twips::toPixels(pauseTop));
-    FontSizeSlider->move(pauseButton->x() - FontSizeSlider->width() - Twips::toPixels(50), pauseButton->y());
-    FontSizeLabel->move(FontSizeSlider->x(), FontSizeSlider->y() + FontSizeSlider->height());
+    fontSizeSlider->move(pauseButton->x() - fontSizeSlider->width() - Twips::toPixels(50), pauseButton->y());
+    fontSizeLabel->move(fontSizeSlider->x(), fontSizeSlider->y() + fontSizeSlider->height());
     diagnosticLogCheck->move(diagnosticLogCheck->x(), pauseButton->y());
     saveButton->move(saveButton->x(), pauseButton->y());
 }

@@ -62,8 +62,8 @@ public:
     QTextEdit* commEdit = nullptr;
     QPushButton* diagnosticLogCheck = nullptr;
     QPushButton* saveButton = nullptr;
-    QSlider* FontSizeSlider = nullptr;
-    QLabel* FontSizeLabel = nullptr;
+    QSlider* fontSizeSlider = nullptr;
+    QLabel* fontSizeLabel = nullptr;
     QPushButton* pauseButton = nullptr;
     QFrame* calTabCommFrame = nullptr;
     QCheckBox* showVerboseCheck = nullptr;

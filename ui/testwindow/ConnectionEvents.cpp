@@ -74,23 +74,23 @@ void ConnectionEvents::unitConnected(int Index)
     const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(Index)
                          + QStringLiteral(" *");
     if (newModel) {
-        setItemEnabled(m_window.frame().TestsRunBiasTest, false);
-        setItemEnabled(m_window.frame().TestsRunACZ30Zero, true);
+        setItemEnabled(m_window.frame().runBiasTestAction, false);
+        setItemEnabled(m_window.frame().runAcz30ZeroAction, true);
         m_window.electrodePanel().hideUnit2();
     } else {
-        setItemEnabled(m_window.frame().TestsRunBiasTest, true);
-        setItemEnabled(m_window.frame().TestsRunACZ30Zero, false);
+        setItemEnabled(m_window.frame().runBiasTestAction, true);
+        setItemEnabled(m_window.frame().runAcz30ZeroAction, false);
         unit::Unit* unit2 = m_window.sequencer().unitAt(2);
         if (Index == 1 && !(unit2 && unit2->connected())) {
-            setItemEnabled(m_window.frame().ZamoUnitsConnect[2], true);
-            setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], true);
+            setItemEnabled(m_window.frame().connectUnitActions[2], true);
+            setItemEnabled(m_window.frame().connectSimulatorActions[2], true);
             m_window.electrodePanel().showUnit2();
         }
     }
     m_window.writeToCommTextBox(text, true, false);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnect[Index], true);
-    setItemEnabled(m_window.frame().ZamoUnitsConnect[Index], false);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[Index], false);
+    setItemEnabled(m_window.frame().disconnectUnitActions[Index], true);
+    setItemEnabled(m_window.frame().connectUnitActions[Index], false);
+    setItemEnabled(m_window.frame().connectSimulatorActions[Index], false);
     m_window.statusPanel().showUnitConnecting(Index);
     m_window.keepAlive().start();
     if (unit->reconnecting())
@@ -117,17 +117,17 @@ void ConnectionEvents::unitClosed(int Index)
         return;
     m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(Index) + QStringLiteral(" Disconnected *"),
                                 true, false);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnect[Index], false);
-    setItemEnabled(m_window.frame().ZamoUnitsConnect[Index], true);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[Index], true);
+    setItemEnabled(m_window.frame().disconnectUnitActions[Index], false);
+    setItemEnabled(m_window.frame().connectUnitActions[Index], true);
+    setItemEnabled(m_window.frame().connectSimulatorActions[Index], true);
     if (!m_window.sequencer().anyUnitConnected()) {
-        setItemEnabled(m_window.frame().ZamoUnitsConnect[2], false);
-        setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
+        setItemEnabled(m_window.frame().connectUnitActions[2], false);
+        setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
         m_window.electrodePanel().showUnit2();
         m_window.disableTestControls();
     } else if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80) {
-        setItemEnabled(m_window.frame().ZamoUnitsConnect[2], false);
-        setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
+        setItemEnabled(m_window.frame().connectUnitActions[2], false);
+        setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
     }
     showUnitLost(Index);
     m_window.keepAlive().stop();
@@ -164,7 +164,7 @@ void ConnectionEvents::unitFailed(int Index, const QString&)
     }
     platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),
                                           platform::MsgButtons::Ok, platform::MsgIcon::Information);
-    m_window.ExitingApplication = true;
+    m_window.exitingApplication = true;
     // The run is cancelled on the way out, so that its group is closed.
     m_window.stopTests();
     m_window.queryClose();
@@ -206,8 +206,8 @@ void ConnectionEvents::channelsFound(int Index)
 void ConnectionEvents::showSignalGeneratorConnected(bool connected)
 {
     m_window.statusPanel().showSignalGeneratorConnected(connected);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectZamoSG, !connected);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnectZamoSG, connected);
+    setItemEnabled(m_window.frame().connectSignalGeneratorAction, !connected);
+    setItemEnabled(m_window.frame().disconnectSignalGeneratorAction, connected);
 }
 
 void ConnectionEvents::logTraffic(const QString& line)

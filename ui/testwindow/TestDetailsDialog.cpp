@@ -50,11 +50,11 @@ TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, co
 
 void TestDetailsDialog::buildControls()
 {
-    LotNumberTextBox = new QLineEdit(this);
-    LotNumberTextBox->setObjectName(QStringLiteral("LotNumberTextBox"));
-    NotesTextBox = new QPlainTextEdit(this);
-    NotesTextBox->setObjectName(QStringLiteral("NotesTextBox"));
-    NotesTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lotNumberEdit = new QLineEdit(this);
+    lotNumberEdit->setObjectName(QStringLiteral("LotNumberTextBox"));
+    notesEdit = new QPlainTextEdit(this);
+    notesEdit->setObjectName(QStringLiteral("NotesTextBox"));
+    notesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     startTestButton = button(this, "cmdStartTest", QStringLiteral("Start Test"));
     cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
     clearButton = button(this, "cmdClear", QStringLiteral("Clear"));
@@ -87,15 +87,15 @@ void TestDetailsDialog::buildControls()
 
     auto* grid = new QGridLayout(this);
     auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
-    lotLabel->setBuddy(LotNumberTextBox);
+    lotLabel->setBuddy(lotNumberEdit);
     grid->addWidget(lotLabel, 0, 0);
-    grid->addWidget(LotNumberTextBox, 0, 1);
+    grid->addWidget(lotNumberEdit, 0, 1);
     grid->addWidget(lotByElectrodeButton, 0, 2);
     grid->addWidget(clearButton, 0, 3);
     auto* notesLabel = new QLabel(QStringLiteral("Notes"), this);
-    notesLabel->setBuddy(NotesTextBox);
+    notesLabel->setBuddy(notesEdit);
     grid->addWidget(notesLabel, 1, 0, Qt::AlignTop);
-    grid->addWidget(NotesTextBox, 1, 1, 1, 3);
+    grid->addWidget(notesEdit, 1, 1, 1, 3);
     grid->addWidget(framePowerSource, 2, 0, 1, 4);
     grid->addWidget(frameReportOptions, 3, 0, 1, 4);
     auto* buttons = new QHBoxLayout();
@@ -121,13 +121,13 @@ std::optional<run::PreTestDetails> TestDetailsDialog::ask()
 // Every showing starts as a newly loaded window does.
 void TestDetailsDialog::load()
 {
-    LotNumberTextBox->clear();
-    LotNumberTextBox->setEnabled(true);
-    NotesTextBox->clear();
+    lotNumberEdit->clear();
+    lotNumberEdit->setEnabled(true);
+    notesEdit->clear();
     opt360J->setChecked(true);
     showOnReportCheck->setChecked(false);
     avgACLGCheck->setChecked(false);
-    ElectrodeLotList.clear();
+    electrodeLotList.clear();
     initVars();
     xjOption->setEnabled(m_settings.aclg.energyXEnabled);
 }
@@ -135,7 +135,7 @@ void TestDetailsDialog::load()
 void TestDetailsDialog::unload()
 {
     if (!m_entered)
-        ElectrodeLotList.clear();
+        electrodeLotList.clear();
 }
 
 bool TestDetailsDialog::zamo80Mode() const
@@ -164,7 +164,7 @@ void TestDetailsDialog::initVars()
 {
     m_electrodeLots.fill(QString());
     m_entered.reset();
-    ElectrodeLotList.clear();
+    electrodeLotList.clear();
     const bool zamo24 = isZamo24();
     framePowerSource->setVisible(zamo24);
     if (zamo80Mode() || zamo24) {
@@ -177,10 +177,10 @@ void TestDetailsDialog::initVars()
     xjOption->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
 }
 
-void TestDetailsDialog::setElectrodeLotNumber(int index, const QString& valueValue)
+void TestDetailsDialog::setElectrodeLotNumber(int index, const QString& value)
 {
     if (index >= 0 && index < 32)
-        m_electrodeLots[std::size_t(index)] = valueValue;
+        m_electrodeLots[std::size_t(index)] = value;
 }
 
 // "A1 - lot" for each of the 32 electrodes, one line each.
@@ -196,7 +196,7 @@ QString TestDetailsDialog::perElectrodeLotText() const
 void TestDetailsDialog::startTest()
 {
     run::PreTestDetails details;
-    const QString lot = LotNumberTextBox->text();
+    const QString lot = lotNumberEdit->text();
     QString lotWindowText;
     if (lot.left(7) != kCustom) {
         details.lotNumber = lot;
@@ -208,10 +208,10 @@ void TestDetailsDialog::startTest()
         lotWindowText = perElectrodeLotText();
     }
     if (m_activeLotWindow)
-        m_activeLotWindow->TestLotNumbersTextBox->setPlainText(lotWindowText);
+        m_activeLotWindow->lotNumbersEdit->setPlainText(lotWindowText);
 
     // The notes keep their line breaks as CR LF.
-    details.notes = NotesTextBox->toPlainText().replace(QStringLiteral("\n"), kCrLf);
+    details.notes = notesEdit->toPlainText().replace(QStringLiteral("\n"), kCrLf);
 
     if (isZamo24()) {
         QString energy;
@@ -254,8 +254,8 @@ void TestDetailsDialog::cancel()
 void TestDetailsDialog::clear()
 {
     m_electrodeLots.fill(QString());
-    LotNumberTextBox->clear();
-    LotNumberTextBox->setEnabled(true);
+    lotNumberEdit->clear();
+    lotNumberEdit->setEnabled(true);
 }
 
 void TestDetailsDialog::editLotsByElectrode()

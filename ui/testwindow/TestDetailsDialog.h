@@ -53,7 +53,7 @@ public:
     // Ends the showing: a window closed without "Start Test" cancels the run.
     void unload();
     void initVars();
-    void setElectrodeLotNumber(int index, const QString& valueValue);
+    void setElectrodeLotNumber(int index, const QString& value);
 
     void startTest();
     void cancel();
@@ -61,12 +61,12 @@ public:
     void editLotsByElectrode();
 
     // One item per lot-by-electrode row: TAB + electrode list + TAB + lot.
-    QStringList ElectrodeLotList;
+    QStringList electrodeLotList;
     const std::array<QString, 32>& electrodeLots() const { return m_electrodeLots; }
     const std::array<unit::Unit*, 2>& units() const { return m_units; }
 
-    QLineEdit* LotNumberTextBox = nullptr;
-    QPlainTextEdit* NotesTextBox = nullptr;
+    QLineEdit* lotNumberEdit = nullptr;
+    QPlainTextEdit* notesEdit = nullptr;
     QPushButton* startTestButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* clearButton = nullptr;

@@ -113,7 +113,7 @@ public:
     void updateProgress(int value, int maximum) override;
     void advanceProgress() override;
     void setCompletionCaption(const QString& caption) override;
-    void setRunLockedControls(bool runningValue) override;
+    void setRunLockedControls(bool running) override;
     void showDischargeWarning() override;
     void playTestsCompletedSound() override;
     void rollChannel(qint16 channelIndex) override;
@@ -147,7 +147,7 @@ public:
     Windows& otherWindows() { return m_windows; }
 
     // Set when the operator chose to leave after a link error.
-    bool ExitingApplication = false;
+    bool exitingApplication = false;
 
 private:
     void buildControls();

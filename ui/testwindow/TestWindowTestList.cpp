@@ -178,8 +178,8 @@ void TestWindow::enableTestControls()
     m_testControlsPending = false;
     m_testControlsEnabled = true;
     m_testListPanel->setTestButtonsEnabled(true);
-    setItemEnabled(m_frame.TestsConfigureTestSequence, true);
-    setItemEnabled(m_frame.MainTests, true);
+    setItemEnabled(m_frame.configureTestSequenceAction, true);
+    setItemEnabled(m_frame.testsMenu, true);
 }
 
 void TestWindow::disableTestControls()
@@ -187,8 +187,8 @@ void TestWindow::disableTestControls()
     m_testControlsPending = false;
     m_testControlsEnabled = false;
     m_testListPanel->setTestButtonsEnabled(false);
-    setItemEnabled(m_frame.TestsConfigureTestSequence, false);
-    setItemEnabled(m_frame.MainTests, false);
+    setItemEnabled(m_frame.configureTestSequenceAction, false);
+    setItemEnabled(m_frame.testsMenu, false);
 }
 
 void TestWindow::setItemEnabled(QAction* item, bool enabled)
@@ -205,15 +205,15 @@ void TestWindow::advanceClock()
 
 // ---------------------------------------------------------------- RunHost
 
-void TestWindow::updateProgress(int valueValue, int maximumValue)
+void TestWindow::updateProgress(int value, int maximum)
 {
-    QProgressBar* bar = m_frame.MainProgressBar;
+    QProgressBar* bar = m_frame.progressBar;
     if (!bar)
         return;
-    if (maximumValue > 1) {
-        bar->setMaximum(maximumValue);
-        if (valueValue <= maximumValue)
-            bar->setValue(valueValue);
+    if (maximum > 1) {
+        bar->setMaximum(maximum);
+        if (value <= maximum)
+            bar->setValue(value);
     } else {
         bar->setValue(0);
     }
@@ -221,14 +221,14 @@ void TestWindow::updateProgress(int valueValue, int maximumValue)
 
 void TestWindow::advanceProgress()
 {
-    QProgressBar* bar = m_frame.MainProgressBar;
+    QProgressBar* bar = m_frame.progressBar;
     if (bar && bar->value() + 1 <= bar->maximum())
         bar->setValue(bar->value() + 1);
 }
 
 void TestWindow::setCompletionCaption(const QString& caption)
 {
-    if (QLabel* label = m_frame.ExpectedCompletionTimeLabel)
+    if (QLabel* label = m_frame.completionTimeLabel)
         label->setText(caption);
 }
 

@@ -27,7 +27,7 @@ struct Seen {
 
 class Unplugged : public RealPath {
 protected:
-    QString estimate() { return station.testWindow().frame().ExpectedCompletionTimeLabel->text(); }
+    QString estimate() { return station.testWindow().frame().completionTimeLabel->text(); }
     QList<QRect> places()
     {
         ui::TestWindow& form = station.testWindow();

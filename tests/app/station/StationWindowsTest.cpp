@@ -77,7 +77,7 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
         EXPECT_EQ(status->calTabCommFrame->isVisible(), !line.isEmpty());
         EXPECT_FALSE(status->calTabCommFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
         EXPECT_TRUE(status->rect().contains(status->pauseButton->geometry()));
-        EXPECT_TRUE(status->rect().contains(status->FontSizeLabel->geometry()));
+        EXPECT_TRUE(status->rect().contains(status->fontSizeLabel->geometry()));
     }
 }
 

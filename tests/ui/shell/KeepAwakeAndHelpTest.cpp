@@ -83,12 +83,12 @@ TEST_F(HelpBoxTest, ShowsTheVersionAndCopiesAContactForThreeSecondsAfterTheLastC
     EXPECT_EQ(help->headerLabel->text(), "ZAMO 1.0.0");
     EXPECT_TRUE(help->copiedLabel->isHidden());
 
-    help->copyLabel(help->Label2);
+    help->copyLabel(help->emailLabel);
     EXPECT_FALSE(help->copiedLabel->isHidden());
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label2->text());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), help->emailLabel->text());
     platform::Clock::advance(2000);
-    QTest::mouseClick(help->Label4, Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), help->Label4->text());
+    QTest::mouseClick(help->phoneLabel, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), help->phoneLabel->text());
     platform::Clock::advance(2900);
     EXPECT_FALSE(help->copiedLabel->isHidden());
     platform::Clock::advance(100);

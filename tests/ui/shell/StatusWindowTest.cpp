@@ -62,7 +62,7 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
         config::iniWrite("Font", "Size", c.stored, ini());
         const QByteArray before = iniText();
         ui::StatusWindow* w = window();
-        EXPECT_EQ(w->FontSizeSlider->value(), c.shown) << c.stored.toStdString();
+        EXPECT_EQ(w->fontSizeSlider->value(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(w->commEdit->font().pointSize(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(fontKey(), c.keyAfter) << c.stored.toStdString();
         if (c.stored == c.keyAfter) {
@@ -75,7 +75,7 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
 TEST_F(StatusWindowTest, MovingTheSliderSetsAndStoresTheFontSize)
 {
     ui::StatusWindow* w = window();
-    w->FontSizeSlider->setValue(14);
+    w->fontSizeSlider->setValue(14);
     EXPECT_EQ(w->commEdit->font().pointSize(), 14);
     EXPECT_EQ(fontKey(), "14");
 }
@@ -194,7 +194,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
         const QRect strip = w->calTabCommFrame->geometry();
         EXPECT_TRUE(w->rect().contains(strip));
         EXPECT_GE(strip.top(), w->commEdit->geometry().bottom() + 1);
-        const QList<QWidget*> buttons{w->diagnosticLogCheck, w->saveButton, w->FontSizeSlider, w->FontSizeLabel,
+        const QList<QWidget*> buttons{w->diagnosticLogCheck, w->saveButton, w->fontSizeSlider, w->fontSizeLabel,
                                       w->pauseButton};
         for (QWidget* control : buttons)
             EXPECT_LE(strip.bottom(), control->geometry().top() - 1) << control->objectName().toStdString();

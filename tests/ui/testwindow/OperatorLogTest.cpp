@@ -81,11 +81,11 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::green());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
-    EXPECT_TRUE(form->frame().ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(form->frame().ZamoUnitsConnect[1]->isEnabled());
-    EXPECT_TRUE(form->frame().ZamoUnitsConnect[2]->isEnabled());
-    EXPECT_TRUE(form->frame().TestsRunBiasTest->isEnabled());
-    EXPECT_FALSE(form->frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_TRUE(form->frame().disconnectUnitActions[1]->isEnabled());
+    EXPECT_FALSE(form->frame().connectUnitActions[1]->isEnabled());
+    EXPECT_TRUE(form->frame().connectUnitActions[2]->isEnabled());
+    EXPECT_TRUE(form->frame().runBiasTestAction->isEnabled());
+    EXPECT_FALSE(form->frame().runAcz30ZeroAction->isEnabled());
     EXPECT_TRUE(form->keepAlive().active());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled()); // not before the channels are known
 
@@ -93,7 +93,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     form->connectionEvents().channelsFound(1);
     EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
     EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
-    EXPECT_TRUE(form->frame().MainTests->isEnabled());
+    EXPECT_TRUE(form->frame().testsMenu->isEnabled());
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
@@ -103,7 +103,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
-    EXPECT_FALSE(form->frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_FALSE(form->frame().connectUnitActions[2]->isEnabled());
     EXPECT_FALSE(form->keepAlive().active());
 }
 
@@ -122,8 +122,8 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[20]->isHidden());
     EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
-    EXPECT_FALSE(form->frame().TestsRunBiasTest->isEnabled());
-    EXPECT_TRUE(form->frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_FALSE(form->frame().runBiasTestAction->isEnabled());
+    EXPECT_TRUE(form->frame().runAcz30ZeroAction->isEnabled());
 }
 
 TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)

@@ -27,8 +27,8 @@ protected:
         lines.removeAll(QString());
         return lines;
     }
-    QAction* connectItem() { return form->frame().ZamoUnitsConnectZamoSG; }
-    QAction* disconnectItem() { return form->frame().ZamoUnitsDisconnectZamoSG; }
+    QAction* connectItem() { return form->frame().connectSignalGeneratorAction; }
+    QAction* disconnectItem() { return form->frame().disconnectSignalGeneratorAction; }
 
     unit::SignalGeneratorLink* roller = nullptr;
 };

@@ -279,7 +279,7 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
                             "Exiting application."));
     EXPECT_TRUE(unit1.commands.contains("DISABLE POLLING"));
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
-    EXPECT_TRUE(form->ExitingApplication);
+    EXPECT_TRUE(form->exitingApplication);
     EXPECT_EQ(ended, 1);
 }
 
@@ -312,10 +312,10 @@ TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
     tick(); // the ACZ iteration is still running
     // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
     const QDateTime now = platform::Clock::now();
-    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(),
+    EXPECT_EQ(form->frame().completionTimeLabel->text(),
               "Estimated Completion Time: " + config::StationText::generalDate(now.addSecs(225)));
     runToEnd();
-    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(), QString());
+    EXPECT_EQ(form->frame().completionTimeLabel->text(), QString());
 }
 
 } // namespace

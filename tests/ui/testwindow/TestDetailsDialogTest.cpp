@@ -21,14 +21,14 @@ TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
 {
     unit1.plug(16);
     details.load();
-    details.LotNumberTextBox->setText("Lot 7");
-    details.NotesTextBox->setPlainText("first line\nsecond");
+    details.lotNumberEdit->setText("Lot 7");
+    details.notesEdit->setPlainText("first line\nsecond");
     details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "Lot 7");
     for (const QString& lot : details.entered()->electrodeLotNumbers)
         EXPECT_EQ(lot, "Lot 7");
-    EXPECT_EQ(lotWindow.TestLotNumbersTextBox->toPlainText(), "Lot 7");
+    EXPECT_EQ(lotWindow.lotNumbersEdit->toPlainText(), "Lot 7");
     EXPECT_EQ(details.entered()->notes, "first line\r\nsecond");
 }
 
@@ -47,13 +47,13 @@ TEST_F(TestDetailsFormTest, ShownModallyOnlyStartTestStartsTheRun)
 TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
 {
     details.load();
-    details.LotNumberTextBox->setText("CUSTOM: A1: x");
-    details.LotNumberTextBox->setEnabled(false);
-    details.NotesTextBox->setPlainText("old");
+    details.lotNumberEdit->setText("CUSTOM: A1: x");
+    details.lotNumberEdit->setEnabled(false);
+    details.notesEdit->setPlainText("old");
     details.load();
-    EXPECT_EQ(details.LotNumberTextBox->text(), "");
-    EXPECT_TRUE(details.LotNumberTextBox->isEnabled());
-    EXPECT_EQ(details.NotesTextBox->toPlainText(), "");
+    EXPECT_EQ(details.lotNumberEdit->text(), "");
+    EXPECT_TRUE(details.lotNumberEdit->isEnabled());
+    EXPECT_EQ(details.notesEdit->toPlainText(), "");
     EXPECT_TRUE(details.opt360J->isChecked());
 }
 
@@ -72,7 +72,7 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
         EXPECT_FALSE(details.framePowerSource->isHidden());
         EXPECT_EQ(details.xjOption->text(), "200J");
         (details.*c.option)->setChecked(true);
-        details.NotesTextBox->setPlainText("N");
+        details.notesEdit->setPlainText("N");
         details.startTestButton->click();
         EXPECT_EQ(unit1.aclgEnergy, c.energy);
         ASSERT_TRUE(details.entered());
@@ -88,7 +88,7 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
     details.load();
     EXPECT_TRUE(details.framePowerSource->isHidden());
     details.opt100J->setChecked(true);
-    details.NotesTextBox->setPlainText("N");
+    details.notesEdit->setPlainText("N");
     details.startTestButton->click();
     EXPECT_EQ(unit1.aclgEnergy, unit::AclgEnergy::XJ);
     EXPECT_EQ(unit2.aclgEnergy, unit::AclgEnergy::XJ);
@@ -141,12 +141,12 @@ TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectro
     };
     for (const Case& c : {Case{"CUSTOM: Lot 9", "Lot 9"}, Case{"CUSTOM:", ""}}) {
         details.load();
-        details.LotNumberTextBox->setText(c.typed);
+        details.lotNumberEdit->setText(c.typed);
         details.startTestButton->click();
         ASSERT_TRUE(details.entered());
         EXPECT_EQ(details.entered()->lotNumber, c.active);
         EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "");
-        const QStringList lines = lotWindow.TestLotNumbersTextBox->toPlainText().split("\n", Qt::SkipEmptyParts);
+        const QStringList lines = lotWindow.lotNumbersEdit->toPlainText().split("\n", Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 32);
         EXPECT_EQ(lines[0], "A1 - ");
         EXPECT_EQ(lines[31], "P2 - ");
@@ -160,7 +160,7 @@ TEST_F(TestDetailsFormTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
     details.load();
     details.setElectrodeLotNumber(1, "B-LOT");
     details.setElectrodeLotNumber(16, "Lot\r\n2");
-    details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
+    details.lotNumberEdit->setText("CUSTOM: A1: , B1: B-LOT");
     details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "A1: , B1: B-LOT");
