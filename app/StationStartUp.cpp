@@ -1,14 +1,17 @@
 #include "app/StationStartUp.h"
 
 #include "app/DatabaseStartCheck.h"
+#include "app/TerminationSignals.h"
 #include "config/EmbeddedFile.h"
 #include "config/LimitsFile.h"
 #include "config/Log.h"
 #include "config/SettingsReader.h"
+#include "config/StationText.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
 #include "ui/common/CommonControls.h"
@@ -45,6 +48,36 @@ bool settingsFileReadable(const QString& settingsFile)
     return false;
 }
 
+// "12", "12 and 13", "12, 13 and 14".
+QString listed(const QStringList& items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
+}
+
+// The groups that this station left open when it ended during their runs
+// (a crash, a power cut) are cancelled, and the operator is told once.
+void cancelGroupsLeftOpen()
+{
+    const QList<results::LeftOpenGroup> groups = results::cancelGroupsLeftOpen();
+    if (groups.isEmpty())
+        return;
+    QStringList numbers;
+    bool waiting = false;
+    for (const results::LeftOpenGroup& g : groups) {
+        numbers << QString::number(g.number);
+        waiting = waiting || g.waiting;
+    }
+    const QString text = QStringLiteral("The station was ended during the run of test group")
+                         + (numbers.size() > 1 ? QStringLiteral("s ") : QStringLiteral(" ")) + listed(numbers)
+                         + QStringLiteral(".  ")
+                         + (numbers.size() > 1 ? QStringLiteral("They are") : QStringLiteral("It is"))
+                         + (waiting ? QStringLiteral(" marked cancelled as soon as the database can be reached.")
+                                    : QStringLiteral(" marked cancelled."));
+    platform::Prompts::instance().message(text, "KIVO_ZAMO", platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+}
+
 } // namespace
 
 bool main(config::StationSettings& settings)
@@ -65,6 +98,7 @@ bool main(config::StationSettings& settings)
         return false;
     }
     config::initLogFile();
+    endOnTerminationSignals();
     const QString& file = settings.paths.settingsFile;
     if (!settingsFileReadable(file)) {
         switches.startingUp = false;
@@ -81,18 +115,24 @@ bool main(config::StationSettings& settings)
         switches.startingUp = false;
         return false;
     }
+    results::keepOpenGroupsIn(settings.paths.openGroupsFile);
 
     extractReportFiles(settings.paths, settings.diagnostics.enabled);
     settings.limits = config::readLimits(file);
     testlists::loadDefaultElectrodes(file);
-    testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
+    const QStringList listProblems = testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
     ui::showMainWindows();
+    // Over the main windows, so that the operator sees which list lacks steps.
+    for (const QString& problem : listProblems)
+        platform::Prompts::instance().message(problem, config::StationText::appTitle(), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Warning);
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.
     if (ui::TestWindowServices* form = ui::StationWindows::testWindow())
         form->applyElectrodeSelection();
+    cancelGroupsLeftOpen();
     switches.startingUp = false;
     return true;
 }

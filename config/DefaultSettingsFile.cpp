@@ -111,8 +111,10 @@ void buildDefaultIni(const QString& file)
 {
     if (!QFile::exists(file)) {
         writeLog("Build default INI file");
+        // Owner-only: the file comes to hold [Database] SQLPassword. Every
+        // later save keeps the mode the file has.
         QFile created(file);
-        if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate, QFile::ReadOwner | QFile::WriteOwner))
             writeLog("Unable to create " + file);
         created.close();
         QList<platform::IniFile::Key> keys;

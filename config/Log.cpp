@@ -12,6 +12,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <limits>
+#include <mutex>
 #include <stdexcept>
 
 namespace config {
@@ -68,6 +70,112 @@ QStringList deleteOldLogFiles(const QString& folder)
     return undeletable;
 }
 
+// The current log file, kept open from one line to the next: each line is
+// appended and handed to the system at once, so that a reader of the file
+// (or a crash) finds every line written so far; inside a LogBatch the lines
+// wait for the batch's end and go in one write. The file is opened again when
+// LogFilePath names another file, and when a write fails. It is never
+// created here: a file that is gone stays gone and its lines are lost.
+class OpenLogFile {
+public:
+    void write(const QString& path, const QByteArray& bytes)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (path.isEmpty()) {
+            m_file.close();
+            return;
+        }
+        if (m_batches == 0) {
+            writeNow(path, bytes);
+            return;
+        }
+        if (m_pendingPath != path)
+            writePending();
+        m_pendingPath = path;
+        m_pending += bytes;
+    }
+
+    void startBatch()
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_batches;
+    }
+
+    void endBatch()
+    {
+        const std::lock_guard lock(m_mutex);
+        if (--m_batches == 0)
+            writePending();
+    }
+
+    void close()
+    {
+        const std::lock_guard lock(m_mutex);
+        writePending();
+        m_file.close();
+    }
+
+private:
+    void writeNow(const QString& path, const QByteArray& bytes)
+    {
+        if (m_file.isOpen() && m_path == path && writeAll(bytes))
+            return;
+        // Another file, or a write that failed: once more on a fresh open.
+        if (reopen(path) && !writeAll(bytes))
+            m_file.close();
+    }
+
+    void writePending()
+    {
+        if (!m_pending.isEmpty())
+            writeNow(m_pendingPath, m_pending);
+        m_pending.clear();
+    }
+
+    bool reopen(const QString& path)
+    {
+        m_file.close();
+        m_path = path;
+        m_file.setFileName(path);
+        return m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered);
+    }
+
+    bool writeAll(const QByteArray& bytes) { return m_file.write(bytes) == bytes.size(); }
+
+    std::mutex m_mutex;
+    QFile m_file;
+    QString m_path;
+    int m_batches = 0;
+    QByteArray m_pending; // the lines of the batches under way
+    QString m_pendingPath;
+};
+
+OpenLogFile& openLogFile()
+{
+    static OpenLogFile file;
+    return file;
+}
+
+// "yyyy-MM-dd HH:mm:ss" of now. In real time it is made again only when the
+// second changes (the local time's offset changes on whole seconds only).
+QString lineStamp()
+{
+    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+    if (platform::Clock::isVirtual())
+        return platform::Clock::now().toString(format);
+    static std::mutex mutex;
+    static qint64 second = std::numeric_limits<qint64>::min();
+    static QString stamp;
+    const qint64 now = platform::Clock::msecsSinceEpoch();
+    const qint64 thisSecond = now >= 0 ? now / 1000 : (now - 999) / 1000;
+    const std::lock_guard lock(mutex);
+    if (thisSecond != second) {
+        stamp = QDateTime::fromMSecsSinceEpoch(thisSecond * 1000).toString(format);
+        second = thisSecond;
+    }
+    return stamp;
+}
+
 } // namespace
 
 QString getAppDataFolder()
@@ -107,6 +215,7 @@ void initLogFile()
     }
 
     LogFilePath = folder + "/" + platform::Clock::now().toString("yyyyMMdd-HHmmss") + ".log";
+    openLogFile().close(); // the next line opens the new file (emptied, when it is the same)
     QFile file(LogFilePath);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.close();
@@ -118,19 +227,23 @@ void initLogFile()
 
 void writeLog(const QString& message)
 {
-    const QString line = platform::Clock::now().toString("yyyy-MM-dd HH:mm:ss") + " - " + message;
+    const QString line = lineStamp() + " - " + message;
 
     const StatusEcho& status = statusEcho();
     if (status.echo && status.switches && status.switches->diagnosticLog && status.switches->statusWindowOpen)
         status.echo(line);
 
-    if (LogFilePath.isEmpty())
-        return;
-    QFile file(LogFilePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
-        return;
-    file.write(line.toUtf8() + "\r\n");
-    file.close();
+    openLogFile().write(LogFilePath, LogFilePath.isEmpty() ? QByteArray() : line.toUtf8() + "\r\n");
+}
+
+LogBatch::LogBatch()
+{
+    openLogFile().startBatch();
+}
+
+LogBatch::~LogBatch()
+{
+    openLogFile().endBatch();
 }
 
 void setStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches)

@@ -28,10 +28,25 @@ void ensureFolder(const QString& path);
 void initLogFile();
 
 // Appends "yyyy-mm-dd hh:mm:ss - <message>" and CR LF to the current log
-// file (opened and closed for the line), after echoing the line to the
+// file, after echoing the line to the
 // status window when the switches handed with the echo have both
-// statusWindowOpen and diagnosticLog set. A line that cannot be written is lost; the caller goes on.
+// statusWindowOpen and diagnosticLog set. The file stays open between lines
+// and each line reaches the system before the call returns (inside a
+// LogBatch: before the batch ends); the file is
+// opened again when LogFilePath changes or a write fails, and never created.
+// A line that cannot be written is lost; the caller goes on.
 void writeLog(const QString& message);
+
+// For as long as it lives, the lines written go to the log file together,
+// in one write when the (outermost) batch ends: the lines of one stored
+// reading, for instance. Each line still reaches the status window at once.
+class LogBatch {
+public:
+    LogBatch();
+    ~LogBatch();
+    LogBatch(const LogBatch&) = delete;
+    LogBatch& operator=(const LogBatch&) = delete;
+};
 
 // The status window's addText, installed by the status window when it loads
 // with the program switches that gate it (an empty function removes it; an

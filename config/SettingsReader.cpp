@@ -25,29 +25,74 @@ public:
 
     // The key converted; a value that is there but does not convert is
     // logged, so that a damaged settings.ini shows in the log.
+    // *valueText (when given) gets the value as read.
     template <typename T>
-    std::optional<T> readAs(const char* key, std::optional<T> (*convert)(const QString&)) const
+    std::optional<T> readAs(const char* key, std::optional<T> (*convert)(const QString&),
+                            QString* valueText = nullptr) const
     {
         const QString text = read(key);
+        if (valueText)
+            *valueText = text;
         const std::optional<T> value = convert(text);
         if (!value && !text.isEmpty())
             writeLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(m_name, key, text));
         return value;
     }
 
-    // Values that do not convert give 0 (or off); nothing is written back.
-    qint16 int16Or0(const char* key) const { return readAs(key, &platform::Convert::toInt16).value_or(0); }
-    double doubleOr0(const char* key) const { return readAs(key, &platform::Convert::toDouble).value_or(0.0); }
+    // A value that is there but makes no sense for its key is logged with
+    // what is used in its place.
+    void notValid(const char* key, const QString& text, const QString& used) const
+    {
+        writeLog(QString("Settings value [%1] %2 = \"%3\" is not valid, %4 is used").arg(m_name, key, text, used));
+    }
+
+    // The key converted and within its bounds. A value that does not
+    // convert gives 0 (logged by readAs); one that converts but lies
+    // outside the bounds (a negative wait, an absurd factor) is logged and
+    // gives the key's default. Nothing is written back.
+    template <typename T>
+    T inBoundsOr0(const char* key, std::optional<T> (*convert)(const QString&), T lowest, T highest, T fallback) const
+    {
+        QString text;
+        const std::optional<T> value = readAs(key, convert, &text);
+        if (!value)
+            return T(0);
+        if (*value < lowest || *value > highest) {
+            notValid(key, text, QString::number(fallback));
+            return fallback;
+        }
+        return *value;
+    }
+    // A wait, a time or a count: not negative.
+    qint16 notNegativeOr0(const char* key, qint16 fallback) const
+    {
+        return inBoundsOr0<qint16>(key, &platform::Convert::toInt16, 0, 32767, fallback);
+    }
+    double doubleOr0(const char* key, double lowest, double highest, double fallback) const
+    {
+        return inBoundsOr0<double>(key, &platform::Convert::toDouble, lowest, highest, fallback);
+    }
     bool onOrOff(const char* key) const { return readAs(key, &platform::Convert::toBool).value_or(false); }
-    bool isOne(const char* key) const { return read(key) == QLatin1String("1"); }
+
+    // A flag that is on when "1"; any other text is off, and text other
+    // than "0" is logged.
+    bool isOne(const char* key) const
+    {
+        const QString value = read(key);
+        if (!value.isEmpty() && value != QLatin1String("1") && value != QLatin1String("0"))
+            notValid(key, value, QStringLiteral("0"));
+        return value == QLatin1String("1");
+    }
 
     // A flag: "1" is on and "0" off; any other text, empty included, gives
-    // the fallback, which is written back.
+    // the fallback, which is written back (and logged when not empty).
     bool flagOrWriteBack(const char* key, bool fallback) const
     {
         const QString value = read(key);
         if (value == QLatin1String("1") || value == QLatin1String("0"))
             return value == QLatin1String("1");
+        if (!value.isEmpty())
+            notValid(key, value, fallback ? QStringLiteral("1") : QStringLiteral("0"));
         writeBack(key, fallback ? "1" : "0");
         return fallback;
     }
@@ -90,8 +135,11 @@ SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
     SignalGeneratorSettings settings = current;
     settings.enabled = section.flagOrWriteBack("Enabled", false);
 
-    const std::optional<qint32> delay = section.readAs("Delay", &platform::Convert::toInt32);
+    QString text;
+    const std::optional<qint32> delay = section.readAs("Delay", &platform::Convert::toInt32, &text);
     if (!delay || *delay <= 0) {
+        if (delay)
+            section.notValid("Delay", text, QStringLiteral("10"));
         settings.delay = 10;
         section.writeBack("Delay", "10");
     } else if (*delay > 32767) {
@@ -106,24 +154,38 @@ SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
 Zamo80Delays readZamo80Delays(const QString& settingsFile)
 {
     const Section section(settingsFile, "Zamo80Delays");
+    const Zamo80Delays defaults;
     Zamo80Delays delays;
-    delays.reconnectDelay = section.int16Or0("ReconnectDelay");
-    delays.findChannelsDelay = section.int16Or0("FindChannelsDelay");
-    delays.defibCharge = section.int16Or0("DefibCharge");
+    delays.reconnectDelay = section.notNegativeOr0("ReconnectDelay", defaults.reconnectDelay);
+    delays.findChannelsDelay = section.notNegativeOr0("FindChannelsDelay", defaults.findChannelsDelay);
+    delays.defibCharge = section.notNegativeOr0("DefibCharge", defaults.defibCharge);
     return delays;
 }
 
 namespace {
 
-AclgDivider readDivider(const Section& section, const QString& energy)
+// What the ACLG arithmetic can take: a gain correction near 1, amplifier
+// gains, divider resistors in ohms and a defibrillator energy in joules.
+// Far outside these the readings would come out as nonsense, or as too
+// large to store.
+constexpr double CorrectGainLowest = 0.1, CorrectGainHighest = 10;
+constexpr double GainLowest = 1, GainHighest = 1e6;
+constexpr double ResistorLowest = 1, ResistorHighest = 1e9;
+constexpr double EnergyLowest = 1, EnergyHighest = 1000;
+
+AclgDivider readDivider(const Section& section, const QString& energy, const AclgDivider& defaults)
 {
     const auto key = [&](const char* name) { return ("24_" + energy + "_" + name).toLatin1(); };
+    const auto resistor = [&](const char* name, double fallback) {
+        return section.doubleOr0(key(name).constData(), ResistorLowest, ResistorHighest, fallback);
+    };
     AclgDivider divider;
-    divider.correctGain = section.doubleOr0(key("Correct_Gain").constData());
-    divider.r1 = section.doubleOr0(key("R1").constData());
-    divider.r2 = section.doubleOr0(key("R2").constData());
-    divider.r3 = section.doubleOr0(key("R3").constData());
-    divider.r4 = section.doubleOr0(key("R4").constData());
+    divider.correctGain =
+        section.doubleOr0(key("Correct_Gain").constData(), CorrectGainLowest, CorrectGainHighest, defaults.correctGain);
+    divider.r1 = resistor("R1", defaults.r1);
+    divider.r2 = resistor("R2", defaults.r2);
+    divider.r3 = resistor("R3", defaults.r3);
+    divider.r4 = resistor("R4", defaults.r4);
     return divider;
 }
 
@@ -132,14 +194,15 @@ AclgDivider readDivider(const Section& section, const QString& energy)
 AclgSettings readAclgSettings(const QString& settingsFile)
 {
     const Section section(settingsFile, "ACLG");
+    const AclgSettings defaults;
     AclgSettings aclg;
-    aclg.gainVe = section.doubleOr0("GainVe");
-    aclg.gainV50 = section.doubleOr0("GainV50");
-    aclg.correctGain = section.doubleOr0("Correct_Gain");
-    aclg.energy100J = readDivider(section, "100");
-    aclg.energy360J = readDivider(section, "360");
-    aclg.energyX = readDivider(section, "X");
-    aclg.energyXJoules = section.doubleOr0("24_X_Energy");
+    aclg.gainVe = section.doubleOr0("GainVe", GainLowest, GainHighest, defaults.gainVe);
+    aclg.gainV50 = section.doubleOr0("GainV50", GainLowest, GainHighest, defaults.gainV50);
+    aclg.correctGain = section.doubleOr0("Correct_Gain", CorrectGainLowest, CorrectGainHighest, defaults.correctGain);
+    aclg.energy100J = readDivider(section, "100", defaults.energy100J);
+    aclg.energy360J = readDivider(section, "360", defaults.energy360J);
+    aclg.energyX = readDivider(section, "X", defaults.energyX);
+    aclg.energyXJoules = section.doubleOr0("24_X_Energy", EnergyLowest, EnergyHighest, defaults.energyXJoules);
     aclg.energyXEnabled = section.onOrOff("24_X_Enabled");
     return aclg;
 }
@@ -147,11 +210,12 @@ AclgSettings readAclgSettings(const QString& settingsFile)
 PaceSettings readPaceSettings(const QString& settingsFile)
 {
     const Section section(settingsFile, "PACE");
+    const PaceSettings defaults;
     PaceSettings pace;
-    pace.paceDuration = section.int16Or0("PaceDuration");
-    pace.simultaneousTests = section.int16Or0("SimultaneousTests");
+    pace.paceDuration = section.notNegativeOr0("PaceDuration", defaults.paceDuration);
+    pace.simultaneousTests = section.notNegativeOr0("SimultaneousTests", defaults.simultaneousTests);
     pace.zamo24ContinueWithoutRoll = section.onOrOff("Zamo24ContinueWithoutRoll");
-    pace.zamo24PaceRollAckDelay = section.int16Or0("Zamo24PaceRollAckDelay");
+    pace.zamo24PaceRollAckDelay = section.notNegativeOr0("Zamo24PaceRollAckDelay", defaults.zamo24PaceRollAckDelay);
     return pace;
 }
 
@@ -175,12 +239,14 @@ DiagnosticsSettings readDiagnosticsSettings(const QString& settingsFile)
     DiagnosticsSettings diagnostics;
     diagnostics.enabled = section.flagOrWriteBack("Enabled", false);
 
-    // A whole number not above 10000 that also fits the 16-bit setting.
+    // A wait of 0 to 10000 ms.
     const QString delay = section.read("Delay");
     const std::optional<qint16> value = platform::Convert::toInt16(delay);
-    if (platform::Convert::isNumberNotAbove(delay, 10000) && value) {
+    if (platform::Convert::isNumberNotAbove(delay, 10000) && value && *value >= 0) {
         diagnostics.delay = *value;
     } else {
+        if (!delay.isEmpty())
+            section.notValid("Delay", delay, QStringLiteral("1000"));
         diagnostics.delay = 1000;
         section.writeBack("Delay", "1000");
     }
@@ -200,8 +266,13 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     database.username = section.textOrWriteBack("SQLUsername", "");
     database.password = section.textOrWriteBack("SQLPassword", "");
 
-    const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &platform::Convert::toInt32);
-    if (!maxRecords || *maxRecords == 0) {
+    // A count of groups: 0 or fewer would archive the live database at
+    // every opening of the report list.
+    QString text;
+    const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &platform::Convert::toInt32, &text);
+    if (!maxRecords || *maxRecords <= 0) {
+        if (maxRecords && *maxRecords < 0)
+            section.notValid("MaxRecords", text, QStringLiteral("100000"));
         database.maxRecords = 100000;
         section.writeBack("MaxRecords", "100000");
     } else {

@@ -3,7 +3,9 @@
 // which turns the text values of the section into its settings struct and
 // writes a default back where the section's rules say so. Every access goes
 // through iniRead/iniWrite, so every read and write leaves a log line; a
-// value that is there but does not convert is logged as well.
+// value that is there but does not convert is logged as well, and so is one
+// that makes no sense for its key (a negative wait or count, an absurd
+// factor, a flag other than 0 or 1), which gives the key's default.
 
 #include "config/AclgSettings.h"
 #include "config/DatabaseSettings.h"

@@ -25,6 +25,7 @@ void StationPaths::placeInDataFolder()
     settingsFile = folder + "settings.ini";
     standardSequenceFile = folder + "standard.tsq";
     standard80SequenceFile = folder + "standard80.tsq";
+    openGroupsFile = folder + "OpenTestGroups.txt";
 }
 
 void StationPaths::placeDatabase(const QString& localDatabaseFolder)

@@ -18,8 +18,9 @@ struct StationPaths {
     QString sqlElectrodeTestReport;
     QString sqlCondensedReport;
     QString sqlZamo80CondensedReport;
-    QString databaseFile;  // <LocalDatabaseFolder>/ZAMO_Results.mdb
-    QString archiveFolder; // <LocalDatabaseFolder>/Archive/
+    QString openGroupsFile; // the note of this station's open test groups
+    QString databaseFile;   // <LocalDatabaseFolder>/ZAMO_Results.mdb
+    QString archiveFolder;  // <LocalDatabaseFolder>/Archive/
 
     // The paths under the station's data folder (the database paths stay
     // as they are). Throws std::runtime_error when the data folder cannot

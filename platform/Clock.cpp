@@ -55,6 +55,11 @@ QDateTime Clock::now()
     return QDateTime::currentDateTime();
 }
 
+qint64 Clock::msecsSinceEpoch()
+{
+    return s_virtual ? now().toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+}
+
 QDateTime Clock::nowUtc()
 {
     return now().toUTC();

@@ -18,6 +18,9 @@ public:
     static QDateTime now();
     // UTC date and time ("GetSystemTime").
     static QDateTime nowUtc();
+    // The same moment as now(), as milliseconds since 1970-01-01 00:00 UTC:
+    // without the look-up of the local time zone that now() makes.
+    static qint64 msecsSinceEpoch();
     // Milliseconds since an arbitrary start, never going back ("GetTickCount").
     static qint64 tickCount();
     // Seconds since local midnight, with fractions ("Timer").

@@ -77,6 +77,20 @@ QString describe(const QSqlError& error)
     return text.section(QLatin1Char('\n'), 0, 0).trimmed().remove(severity);
 }
 
+// True when the database refused because another program holds a lock:
+// SQLite's busy and locked results (with their extended codes), a
+// server's lock time-out.
+bool isLockRefusal(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("55P03"))
+        return true;
+    bool number = false;
+    const int value = code.toInt(&number);
+    constexpr int Busy = 5, Locked = 6;
+    return number && ((value & 0xff) == Busy || (value & 0xff) == Locked);
+}
+
 // The statement that writes one row and gives back its key; its values are
 // appended to params in the order of their "?".
 QString rowStatement(const DbRowWrite& row, QList<DbParameter>& params)
@@ -118,9 +132,18 @@ DbConnection::~DbConnection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
-void DbConnection::fail(const QString& what, const QString& why)
+void DbConnection::fail(const QString& what, const QString& why, bool locked)
 {
-    throw DbError(what, why);
+    throw DbError(what, why, locked);
+}
+
+void DbConnection::setBusyWait(int milliseconds)
+{
+    m_busyWaitMs = milliseconds;
+    if (!isOpen())
+        return;
+    execute(backend() == DbBackend::SQLite ? QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds)
+                                           : QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
 }
 
 void DbConnection::openDriver(DbBackend backend)
@@ -173,7 +196,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
         }
     } catch (const DbError& e) {
         close();
-        fail(what, e.cause());
+        fail(what, e.cause(), e.locked());
     }
 }
 
@@ -214,6 +237,7 @@ bool DbConnection::isOpen() const
 void DbConnection::close()
 {
     m_inTransaction = false;
+    m_keptStatements.clear();
     if (!m_db.isValid() || !m_db.isOpen())
         return;
     if (m_writeAheadLog) {
@@ -290,15 +314,8 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
             ok = query.exec();
         }
     }
-    if (!ok) {
-        const QString why = describe(query.lastError());
-        query.finish();
-        // (Inside a transaction every statement fails after the first
-        // failure: the caller's rollback looks at the connection.)
-        if (!m_inTransaction)
-            closeIfServerGone();
-        fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why);
-    }
+    if (!ok)
+        failStatement(query, sql);
 
     if (insert.hasMatch()) {
         if (readsKey) {
@@ -315,6 +332,44 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     if (!query.isSelect())
         return {};
     return DbRecordset::fromQuery(query);
+}
+
+void DbConnection::failStatement(QSqlQuery& query, const QString& sql)
+{
+    const QString why = describe(query.lastError());
+    const bool locked = isLockRefusal(query.lastError());
+    query.finish();
+    // (Inside a transaction every statement fails after the first
+    // failure: the caller's rollback looks at the connection.)
+    if (!m_inTransaction)
+        closeIfServerGone();
+    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
+}
+
+QSqlQuery& DbConnection::keptStatement(const QString& sql)
+{
+    auto found = m_keptStatements.find(sql);
+    if (found != m_keptStatements.end())
+        return *found;
+    if (m_keptStatements.size() >= MaxKeptStatements)
+        m_keptStatements.clear();
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        failStatement(query, sql);
+    return *m_keptStatements.insert(sql, query);
+}
+
+DbRecordset DbConnection::executeKept(const QString& sql, const QList<DbParameter>& params)
+{
+    QSqlQuery& query = keptStatement(sql);
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i].boundValue(*m_dialect));
+    if (!query.exec())
+        failStatement(query, sql);
+    DbRecordset rows = DbRecordset::fromQuery(query);
+    query.finish(); // done with: the statement holds no lock until its next use
+    return rows;
 }
 
 void DbConnection::closeIfServerGone()
@@ -357,7 +412,7 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
             transaction();
             began = true;
             for (int i = 0; i < statements.size(); ++i) {
-                const DbRecordset written = execute(statements[i], params[i]);
+                const DbRecordset written = executeKept(statements[i], params[i]);
                 keys << (written.eof() ? 0 : written.value(0).toLongLong());
             }
         } else {
@@ -377,9 +432,9 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
                              .arg(DbDialect::column(rows[i].keyColumn), QString::number(i));
                 all += params[i];
             }
-            const DbRecordset written = execute(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))
-                                                    + QStringLiteral(" SELECT ") + picks.join(QStringLiteral(", ")),
-                                                all);
+            const DbRecordset written = executeKept(QStringLiteral("WITH ") + parts.join(QStringLiteral(", "))
+                                                        + QStringLiteral(" SELECT ") + picks.join(QStringLiteral(", ")),
+                                                    all);
             for (int i = 0; i < statements.size(); ++i)
                 keys << (written.eof() ? 0 : written.value(i).toLongLong());
         }
@@ -405,7 +460,7 @@ void DbConnection::transaction()
 {
     requireOpen();
     if (!m_db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()));
+        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), isLockRefusal(m_db.lastError()));
     m_inTransaction = true;
 }
 
@@ -414,7 +469,8 @@ void DbConnection::commit()
     requireOpen();
     m_inTransaction = false;
     if (!m_db.commit())
-        fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()));
+        fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()),
+             isLockRefusal(m_db.lastError()));
 }
 
 void DbConnection::rollback()

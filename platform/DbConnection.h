@@ -22,6 +22,7 @@
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -54,9 +55,10 @@ public:
     DbConnection& operator=(const DbConnection&) = delete;
 
     static constexpr int DefaultBusyWaitMilliseconds = 10000;
-    // How long a write waits for a lock that another program holds; taken
-    // at the next open.
-    void setBusyWait(int milliseconds) { m_busyWaitMs = milliseconds; }
+    // How long a statement waits for a lock that another program holds;
+    // taken at once by an open connection, else at the next open. A
+    // statement that waited in vain throws a DbError that is locked().
+    void setBusyWait(int milliseconds);
 
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
@@ -98,13 +100,20 @@ public:
 private:
     void openDriver(DbBackend backend);
     void requireOpen() const;
-    [[noreturn]] void fail(const QString& what, const QString& why);
+    [[noreturn]] void fail(const QString& what, const QString& why, bool locked = false);
     QString keyColumnOf(const QString& table);
     // A server that went away leaves a connection that only fails: it is
     // closed, so that the next open makes a new one.
     void closeIfServerGone();
     // SQLite: the journal mode the file is in ("delete", "wal", ...).
     QString journalMode();
+    // Throws the failure of the statement, after closing a connection whose
+    // server is gone (outside a transaction).
+    [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
+    // The statements of writeRows, prepared once and kept while the
+    // connection is open: a reading writes the same statements again and again.
+    QSqlQuery& keptStatement(const QString& sql);
+    DbRecordset executeKept(const QString& sql, const QList<DbParameter>& params);
 
     QString m_name;
     QSqlDatabase m_db;
@@ -113,7 +122,9 @@ private:
     bool m_inTransaction = false;
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
-    QHash<QString, QString> m_keyColumns; // table (lower case) -> key column
+    QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
+    static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
+    QHash<QString, QSqlQuery> m_keptStatements;
 };
 
 } // namespace platform

@@ -13,14 +13,18 @@ namespace platform {
 class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& text) : DbError(text, QString()) {}
-    DbError(const QString& what, const QString& cause)
+    // locked: the database refused because another program held a lock on
+    // it for longer than the connection waits.
+    DbError(const QString& what, const QString& cause, bool locked = false)
         : std::runtime_error(join(what, cause).toStdString()),
           m_text(join(what, cause)),
-          m_cause(cause.isEmpty() ? what : cause)
+          m_cause(cause.isEmpty() ? what : cause),
+          m_locked(locked)
     {
     }
     const QString& text() const { return m_text; }
     const QString& cause() const { return m_cause; }
+    bool locked() const { return m_locked; }
 
 private:
     static QString join(const QString& what, const QString& cause)
@@ -30,6 +34,7 @@ private:
 
     QString m_text;
     QString m_cause;
+    bool m_locked = false;
 };
 
 } // namespace platform

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -24,6 +25,7 @@ QPointer<platform::Timer> g_idleClock;
 QMetaObject::Connection g_idleTick;
 bool g_ownIdleClock = false;
 const config::StationSettings* g_settings = nullptr;
+std::function<void(platform::DbConnection&)> g_connectedHook;
 
 const config::StationSettings& settings()
 {
@@ -99,6 +101,10 @@ platform::DbConnection& open(bool readOnly)
         if (!wasOpen)
             config::writeLog(QStringLiteral("Database connection successful"));
         reportStatus(true);
+        if (!wasOpen && g_connectedHook)
+            g_connectedHook(*g_connection);
+        if (!g_connection) // given up by the hook
+            throw platform::DbError(QStringLiteral("The database connection was lost"));
         return *g_connection;
     } catch (const platform::DbError& e) {
         g_connection.reset();
@@ -176,9 +182,59 @@ qint32 getDBRevNumber(const QString& path)
     }
 }
 
+IdleCheck checkWhileIdle(int waitMs)
+{
+    // A connection opened for the check waits no longer either.
+    const int busyWait = BusyWaitMilliseconds;
+    BusyWaitMilliseconds = waitMs;
+    const auto restore = qScopeGuard([busyWait] {
+        BusyWaitMilliseconds = busyWait;
+        if (platform::DbConnection* connection = sharedConnection()) {
+            try {
+                connection->setBusyWait(busyWait);
+            } catch (const platform::DbError& e) {
+                config::writeLog(QStringLiteral("Database error: ") + e.text());
+            }
+        }
+    });
+    platform::DbConnection* connection = nullptr;
+    try {
+        connection = &open(false);
+        connection->setBusyWait(waitMs);
+    } catch (const platform::DbError& e) {
+        if (e.locked())
+            return IdleCheck::Locked;
+        reportFailure(e.text());
+        return IdleCheck::Failed;
+    }
+    try {
+        connection->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
+        return IdleCheck::Done;
+    } catch (const platform::DbError& e) {
+        if (e.locked())
+            return IdleCheck::Locked;
+        config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
+        return IdleCheck::Failed;
+    }
+}
+
 platform::DbConnection* sharedConnection()
 {
     return g_connection && g_connection->isOpen() ? g_connection.get() : nullptr;
+}
+
+QString liveDatabaseName()
+{
+    const config::StationSettings& s = settings();
+    if (s.database.useLocalDatabase)
+        return QStringLiteral("file ") + QFileInfo(s.paths.databaseFile).absoluteFilePath();
+    return QStringLiteral("server ") + s.database.serverHost + QLatin1Char(':') + s.database.serverInstance
+           + QLatin1Char('/') + s.database.serverDatabaseName;
+}
+
+void setConnectedHook(std::function<void(platform::DbConnection&)> hook)
+{
+    g_connectedHook = std::move(hook);
 }
 
 void setConnectionObserver(DatabaseConnectionObserver* observer)

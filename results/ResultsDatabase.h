@@ -10,6 +10,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class Timer;
 }
@@ -54,8 +56,24 @@ void closeDatabase();
 // connection, its idle clock and the status are then left as they are.
 qint32 getDBRevNumber(const QString& path);
 
+// The idle keep-alive's check of the live database: its revision read, with
+// at most waitMs of waiting for a lock that another program holds (the
+// connection's own busy wait is back in force afterwards). A database locked
+// for longer is no failure: Locked, and the caller tries again later. A
+// failed open is reported as openDatabase does, a failed read is logged
+// (both Failed).
+enum class IdleCheck { Done, Locked, Failed };
+IdleCheck checkWhileIdle(int waitMs);
+
 // The shared connection; nullptr while closed. Valid until closeDatabase.
 platform::DbConnection* sharedConnection();
+
+// The database the settings name now, as one text: "file <absolute path>"
+// or "server <host>:<port>/<database name>".
+QString liveDatabaseName();
+// Called with the connection after every open that connected anew (the
+// database is reachable again); an empty function removes it.
+void setConnectedHook(std::function<void(platform::DbConnection&)> hook);
 
 // The main window that hears of the connection's state; nullptr for none.
 void setConnectionObserver(DatabaseConnectionObserver* observer);

@@ -1,6 +1,7 @@
 #include "results/SchemaUpgrades.h"
 
 #include "platform/DbError.h"
+#include "results/SqliteRowChunks.h"
 #include "results/SqliteTableRebuild.h"
 
 #include <optional>
@@ -116,6 +117,11 @@ void SchemaUpgrades::execute(const QString& sql, const QList<platform::DbParamet
     m_connection.execute(sql, params);
 }
 
+void SchemaUpgrades::executeInRanges(const QString& table, const QString& sql)
+{
+    runInRowidRanges(m_connection, table, sql, {}, [this] { m_observer.letEventsRun(); });
+}
+
 Column SchemaUpgrades::current(const QString& table, const QString& column)
 {
     for (const ResultsSchema::Table& t : ResultsSchema::tables())
@@ -167,7 +173,7 @@ void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>
             throw platform::DbError(QStringLiteral("Cannot change the column %1.%2").arg(table, wanted.name),
                                     QStringLiteral("it does not exist"));
     }
-    rebuildSqliteTable(m_connection, table, now);
+    rebuildSqliteTable(m_connection, table, now, [this] { m_observer.letEventsRun(); });
 }
 
 void SchemaUpgrades::insertTestType(const QString& values)
@@ -282,7 +288,8 @@ void SchemaUpgrades::toRev12()
             }
     }
     if (changed)
-        rebuildSqliteTable(m_connection, QStringLiteral("TestMeasurements"), columns);
+        rebuildSqliteTable(m_connection, QStringLiteral("TestMeasurements"), columns,
+                           [this] { m_observer.letEventsRun(); });
     m_observer.progress(30);
     execute(
         QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeUnits) VALUES (?, ?, ?)"),
@@ -291,7 +298,9 @@ void SchemaUpgrades::toRev12()
                                QStringLiteral("Impedance (50:X Ohms)")},
          platform::DbParameter{QStringLiteral("@TypeUnits"), platform::DbType::VarChar, 50, QStringLiteral("Ohms")}});
     m_observer.progress(50);
-    execute(QStringLiteral("UPDATE Tests SET ShowOnReport=%1").arg(m_connection.dialect().booleanLiteral(true)));
+    executeInRanges(QStringLiteral("Tests"),
+                    QStringLiteral("UPDATE Tests SET ShowOnReport=%1 WHERE %2")
+                        .arg(m_connection.dialect().booleanLiteral(true), QStringLiteral("%1")));
 }
 
 void SchemaUpgrades::toRev13()
@@ -304,7 +313,8 @@ void SchemaUpgrades::toRev13()
 void SchemaUpgrades::toRev14()
 {
     addCurrentColumns(kTestGroups, {"LotNumberSortField"});
-    execute(QStringLiteral("UPDATE TestGroups SET LotNumberSortField = substr(LotNumber, 1, 250)"));
+    executeInRanges(kTestGroups,
+                    QStringLiteral("UPDATE TestGroups SET LotNumberSortField = substr(LotNumber, 1, 250) WHERE %1"));
 }
 
 void SchemaUpgrades::serverToRev14()

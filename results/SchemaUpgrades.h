@@ -65,6 +65,10 @@ private:
     void progressAndTurn(int value);
 
     void execute(const QString& sql, const QList<platform::DbParameter>& params = {});
+    // A statement over every row of a table of a database file, run a range
+    // of rows at a time with a turn of the message loop between two ranges;
+    // "%1" in sql stands for the range's condition.
+    void executeInRanges(const QString& table, const QString& sql);
     // The column as the current schema defines it.
     static ResultsSchema::Column current(const QString& table, const QString& column);
     void addColumns(const QString& table, const QList<ResultsSchema::Column>& columns);

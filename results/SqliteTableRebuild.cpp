@@ -1,7 +1,9 @@
 #include "results/SqliteTableRebuild.h"
 
 #include "platform/DbError.h"
+#include "results/SqliteRowChunks.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace results {
@@ -34,6 +36,15 @@ QString definition(const SqliteColumn& column, bool autoNumber)
     return text;
 }
 
+// "ON <table> (" of an index's statement, the table's name bare or quoted;
+// \1 and \2 keep what stands around the name.
+QRegularExpression indexedTable(const QString& table)
+{
+    return QRegularExpression(
+        QStringLiteral(R"((\bON\s+)(?:"%1"|\[%1\]|`%1`|%1)(\s*\())").arg(QRegularExpression::escape(table)),
+        QRegularExpression::CaseInsensitiveOption);
+}
+
 } // namespace
 
 QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QString& table)
@@ -51,7 +62,8 @@ QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QStr
     return columns;
 }
 
-void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns)
+void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns,
+                        const std::function<void()>& betweenChunks)
 {
     platform::DbRecordset master = connection.execute(
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {nameParameter(table)});
@@ -67,7 +79,7 @@ void rebuildSqliteTable(platform::DbConnection& connection, const QString& table
         names << platform::DbDialect::column(column.name);
     }
     platform::DbRecordset indexes = connection.execute(
-        QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"),
+        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"),
         {nameParameter(table)});
     platform::DbRecordset counter =
         autoNumber ? connection.execute(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"),
@@ -77,11 +89,30 @@ void rebuildSqliteTable(platform::DbConnection& connection, const QString& table
     const QString rebuilt = table + QStringLiteral("_rebuilt");
     const QString list = names.join(QStringLiteral(", "));
     connection.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(rebuilt, definitions.join(QStringLiteral(", "))));
-    connection.execute(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3").arg(rebuilt, list, table));
+    // The indexes move to the new table before the rows, under their own
+    // names, so that they grow with the copy rather than in one long
+    // statement at its end; the rename below makes them the table's again.
+    QStringList madeAfterCopy;
+    for (; !indexes.eof(); indexes.moveNext()) {
+        const QString sql = indexes.value(1).toString();
+        QString onRebuilt = sql;
+        onRebuilt.replace(indexedTable(table), QStringLiteral("\\1") + rebuilt + QStringLiteral("\\2"));
+        if (onRebuilt == sql) {
+            madeAfterCopy << sql; // not written as expected: made the plain way, after the copy
+            continue;
+        }
+        connection.execute(
+            QStringLiteral("DROP INDEX %1").arg(platform::DbDialect::column(indexes.value(0).toString())));
+        connection.execute(onRebuilt);
+    }
+    runInRowidRanges(connection, table,
+                     QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3 WHERE %4 ORDER BY rowid")
+                         .arg(rebuilt, list, table, QStringLiteral("%1")),
+                     {}, betweenChunks);
     connection.execute(QStringLiteral("DROP TABLE %1").arg(table));
     connection.execute(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(rebuilt, table));
-    for (; !indexes.eof(); indexes.moveNext())
-        connection.execute(indexes.value(0).toString());
+    for (const QString& sql : madeAfterCopy)
+        connection.execute(sql);
     if (!counter.eof()) {
         // The copy leaves the counter at the highest key; keys handed out
         // once and deleted since are not handed out again.

@@ -11,6 +11,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // One column as the table's catalogue gives it.
 namespace results {
 
@@ -28,7 +30,10 @@ QList<SqliteColumn> sqliteColumns(platform::DbConnection& connection, const QStr
 
 // Makes the table again with the columns given: the same columns, in the
 // same order, as sqliteColumns gave them, with their types, NOT NULL and
-// defaults changed as the caller wants. Throws platform::DbError.
-void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns);
+// defaults changed as the caller wants. The rows are copied a range of rows
+// at a time, and betweenChunks (when given) runs between two ranges.
+// Throws platform::DbError.
+void rebuildSqliteTable(platform::DbConnection& connection, const QString& table, const QList<SqliteColumn>& columns,
+                        const std::function<void()>& betweenChunks = {});
 
 } // namespace results

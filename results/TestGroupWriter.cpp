@@ -3,7 +3,9 @@
 #include "config/AppVersion.h"
 #include "config/Log.h"
 #include "platform/DbError.h"
+#include "results/ResultsDatabase.h"
 #include "results/SanitizeText.h"
+#include "results/TestGroupEnd.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
 
@@ -18,7 +20,6 @@ using platform::DbParameter;
 
 namespace {
 
-constexpr int kLotCap = 5000;
 constexpr int kSortFieldWidth = 250;
 
 // What tells the two kinds of group apart.
@@ -80,7 +81,7 @@ QString versionText()
 
 qint32 insertGroupRow(platform::DbConnection& db, const GroupKind& kind, const GroupValues& v)
 {
-    const QString lotText = sanitizeText(v.lot, kLotCap);
+    const QString lotText = sanitizeText(v.lot, MaxLotLength);
     QStringList columns{"Zamo80", "DateExecuted", "DateCompleted"};
     QList<platform::DbParameter> params{booleanParam("@Zamo80", kind.zamo80),
                                         dateParam("@DateExecuted", v.dateExecuted),
@@ -135,7 +136,8 @@ void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, c
         params << dateParam('@' + l + "_CalibrationDate", e->calibrationDate)
                << textParam('@' + l + "_FirmwareVersion", 10, e->firmwareVersion)
                << textParam('@' + l + "_SerialNumber", 10, e->serialNumber)
-               << textParam('@' + l + "_LotNumber", 50, sanitizeText(lots[(unitNumber - 1) * 16 + i], 50));
+               << textParam('@' + l + "_LotNumber", 50,
+                            sanitizeText(lots[(unitNumber - 1) * 16 + i], MaxElectrodeLotLength));
     }
     db.execute(QStringLiteral("INSERT INTO UnitElectrodes (%1) VALUES (%2)")
                    .arg(columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),
@@ -149,7 +151,12 @@ qint32 createGroup(const GroupKind& kind, const GroupValues& values, const UnitE
     qint32 groupID = 0;
     if (platform::DbConnection* db = openedConnection()) {
         groupID = insertGroupRow(*db, kind, values);
+        OpenGroupNote* note = openGroupNote();
+        if (note)
+            note->opened(groupID, liveDatabaseName());
         const qint32 next = takeNextUniqueGroupID(*db);
+        if (note)
+            note->numbered(groupID, next);
         const QString limitText = buildTestLimitString(groupID, kind.zamo80);
         const QString warningText = buildTestWarningString(groupID, kind.zamo80);
         db->execute(QStringLiteral("UPDATE TestGroups SET TestLimitString=?, TestWarningString=?, UniqueGroupID=")

@@ -31,6 +31,12 @@ using UnitElectrodes = QVector<std::optional<ElectrodeIdentity>>;
 // The lot of each electrode index 0..31 (0..15 unit 1, 16..31 unit 2).
 using ElectrodeLots = std::array<QString, 32>;
 
+// The longest lot of a group, and of one electrode, that is stored whole; a
+// longer one is cut to three characters fewer and "...". The windows where
+// the operator types them take no more.
+constexpr int MaxLotLength = 5000;
+constexpr int MaxElectrodeLotLength = 50;
+
 // Each returns the new GroupID, or 0 when the connection cannot be opened;
 // a failing statement throws platform::DbError (what was written before it
 // stays). demoMode marks a run of the station's demonstration mode. Logs "New ZAMO80 Test Group ID = " / "New Test

@@ -16,6 +16,15 @@ public:
     virtual qint32 getDBRevNumber(const QString& path) = 0;
     // True while a failed open has been reported and no open succeeded since.
     virtual bool connectFailureReported() const = 0;
+    // The idle keep-alive's check of the live database, waiting at most
+    // waitMs for another program's lock; true when the database was locked
+    // for longer (no failure: the check is to be tried again later).
+    virtual bool idleCheckFoundLock(int waitMs)
+    {
+        Q_UNUSED(waitMs);
+        getDBRevNumber(QString());
+        return false;
+    }
 };
 
 } // namespace run

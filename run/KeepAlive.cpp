@@ -1,5 +1,6 @@
 #include "run/KeepAlive.h"
 
+#include "config/Log.h"
 #include "run/RunSequencer.h"
 #include "unit/Unit.h"
 
@@ -30,7 +31,25 @@ void KeepAlive::poll()
         if (unit && unit->connected())
             unit->txMasterCommCheck();
     }
-    m_sequencer.services().database->getDBRevNumber(QString());
+    checkDatabase();
+}
+
+void KeepAlive::checkDatabase()
+{
+    if (m_pollsToPassOver > 0) {
+        --m_pollsToPassOver;
+        return;
+    }
+    if (!m_sequencer.services().database->idleCheckFoundLock(LockWaitMilliseconds)) {
+        if (m_lockLogged)
+            config::writeLog(QStringLiteral("The database is no longer locked by another program"));
+        m_lockLogged = false;
+        return;
+    }
+    m_pollsToPassOver = PollsAfterALock;
+    if (!m_lockLogged)
+        config::writeLog(QStringLiteral("The database is locked by another program; checked again later"));
+    m_lockLogged = true;
 }
 
 } // namespace run

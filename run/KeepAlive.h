@@ -3,7 +3,10 @@
 // connected, each connected unit gets a communication check and the
 // database a revision read, so that neither link idles out. It rests during
 // a run and while a unit's polling is inhibited. A failed check is the
-// unit link's or the database's to report.
+// unit link's or the database's to report. The revision read waits only
+// briefly for another program's lock on the database, so that the window
+// never stands still for it; a database found locked is checked again
+// some polls later, and the log says when the lock is found and when gone.
 
 #include "platform/Timer.h"
 
@@ -24,11 +27,19 @@ public:
     // One poll, as the timer makes it.
     void poll();
 
+    // The longest wait of the revision read for another program's lock,
+    // and the polls passed over after it found one.
+    static constexpr int LockWaitMilliseconds = 100;
+    static constexpr int PollsAfterALock = 9;
+
 private:
     bool pollingInhibited() const;
+    void checkDatabase();
 
     RunSequencer& m_sequencer;
     platform::Timer m_timer;
+    int m_pollsToPassOver = 0;
+    bool m_lockLogged = false;
 };
 
 } // namespace run

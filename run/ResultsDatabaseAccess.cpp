@@ -20,5 +20,9 @@ bool ResultsDatabaseAccess::connectFailureReported() const
 {
     return results::connectFailureReported;
 }
+bool ResultsDatabaseAccess::idleCheckFoundLock(int waitMs)
+{
+    return results::checkWhileIdle(waitMs) == results::IdleCheck::Locked;
+}
 
 } // namespace run

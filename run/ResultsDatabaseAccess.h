@@ -11,6 +11,7 @@ public:
     void closeDatabase() override;
     qint32 getDBRevNumber(const QString& path) override;
     bool connectFailureReported() const override;
+    bool idleCheckFoundLock(int waitMs) override;
 };
 
 } // namespace run

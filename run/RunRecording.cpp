@@ -156,6 +156,7 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
     for (int i = 0; i < rows.size(); ++i)
         if (rows[i].kind == results::ReadingRow::Kind::Measurement && rows[i].key == 0)
             m_storedIntervals.insert(keys[i], rows[i].timeInterval);
+    const config::LogBatch lines; // the lines of the stored reading, in one write
     for (const ReadingBatch::Record& record : batch.records()) {
         for (const ReadingBatch::Part& part : record.parts)
             config::writeLog(rows[part.row].kind == results::ReadingRow::Kind::Measurement
@@ -266,7 +267,11 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
 {
     flushReadings(); // what the run measured before it was cancelled is kept
     if (groupID > 0) {
-        write(QStringLiteral("the cancelled test group"), [&] { results::cancelTestGroup(groupID); });
+        // A cancel that the database cannot take now is not lost: it waits, and is written later.
+        QString why;
+        if (!results::cancelTestGroup(groupID, &why))
+            log(QStringLiteral("* Unable to record the cancelled test group: ") + why
+                + QStringLiteral(" - the cancel waits and is written as soon as the database can take it"));
         if (zamo80Mode())
             buildCondensedZamo80Report(groupID);
         m_state.Keys = RunRecordKeys();

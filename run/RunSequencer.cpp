@@ -155,8 +155,14 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         m_state.PreCheckRunning = true;
         m_state.PreCheckHandled = false;
     }
-    if (m_state.lists.running.isEmpty())
+    const bool hadSteps = !m_state.lists.running.isEmpty();
+    leaveOutUnknownSteps(m_state.lists.running);
+    leaveOutUnknownSteps(m_state.lists.pace);
+    if (m_state.lists.running.isEmpty()) {
+        if (hadSteps)
+            showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
+    }
 
     m_host.updateProgress(0, getTotalTestCount() + 1);
 
@@ -176,6 +182,21 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 
     testlists::applyElectrodeString(testlists::buildElectrodeString(true));
     startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
+}
+
+void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
+{
+    // A step of no known type would start a test the units cannot run and
+    // hold the run until it overran.
+    testlists::TestList known;
+    for (const Step& step : std::as_const(list)) {
+        if (testlists::TestStep::isKnownType(step->testType()))
+            known.append(step);
+        else
+            log(QStringLiteral("* Test step \"") + step->testString()
+                + QStringLiteral("\" left out: it is not a test the station knows"));
+    }
+    list = std::move(known);
 }
 
 bool RunSequencer::selectionOnConnectedUnit() const

@@ -89,6 +89,8 @@ private:
     bool takePreTestDetails();
     // A selected electrode is present on a connected unit.
     bool selectionOnConnectedUnit() const;
+    // Removes the steps whose type no test has (logged in the operator log).
+    void leaveOutUnknownSteps(testlists::TestList& list);
     bool startOnUnits(const Step& test, bool updateProgressBar);
     void startRoll(const Step& test, const QString& bits, int unit, bool updateProgressBar);
     void beginStep(const Step& test);

@@ -55,13 +55,26 @@ pg_test_server_start() {
   pg_test_server_as_user "$bindir/initdb" -D "$PG_TEST_DIR/data" -U zamo_test \
     --pwfile="$PG_TEST_DIR/pwfile" --auth=scram-sha-256 -E UTF8 --locale=C.UTF-8 >"$PG_TEST_DIR/initdb.log" 2>&1 \
     || { cat "$PG_TEST_DIR/initdb.log" >&2; return 1; }
-  pg_test_server_as_user "$bindir/pg_ctl" -D "$PG_TEST_DIR/data" -l "$PG_TEST_DIR/server.log" -w -t 60 \
-    -o "-p $port -k $PG_TEST_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start \
-    >/dev/null || { cat "$PG_TEST_DIR/server.log" >&2; return 1; }
   PG_TEST_BINDIR=$bindir
-  export ZAMO_TEST_PGHOST=127.0.0.1 ZAMO_TEST_PGPORT=$port ZAMO_TEST_PGUSER=zamo_test
+  ZAMO_TEST_PGPORT=$port
+  pg_test_server_resume || return 1
+  export ZAMO_TEST_PGHOST=127.0.0.1 ZAMO_TEST_PGPORT ZAMO_TEST_PGUSER=zamo_test
   export ZAMO_TEST_PGPASSWORD=$password
   echo "PostgreSQL test server on 127.0.0.1:$port (socket in $PG_TEST_DIR)"
+}
+
+# Starts the server of the cluster that pg_test_server_start made (again,
+# after pg_test_server_pause), on its port.
+pg_test_server_resume() {
+  pg_test_server_as_user "$PG_TEST_BINDIR/pg_ctl" -D "$PG_TEST_DIR/data" -l "$PG_TEST_DIR/server.log" -w -t 60 \
+    -o "-p $ZAMO_TEST_PGPORT -k $PG_TEST_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start \
+    >/dev/null || { cat "$PG_TEST_DIR/server.log" >&2; return 1; }
+}
+
+# Stops the server at once and keeps its cluster: a server gone away, until
+# pg_test_server_resume.
+pg_test_server_pause() {
+  pg_test_server_as_user "$PG_TEST_BINDIR/pg_ctl" -D "$PG_TEST_DIR/data" -m immediate -w stop >/dev/null
 }
 
 pg_test_server_stop() {

@@ -46,6 +46,19 @@ QStringList splitLines(const QByteArray& bytes)
     return lines;
 }
 
+// The line as a log or a message can show it: control bytes and bytes above
+// the printable range as <hh>, and no more than a screen line of it.
+QString shownLine(const QString& line)
+{
+    constexpr qsizetype Longest = 80;
+    QString shown;
+    for (const QChar c : line) {
+        const ushort code = c.unicode();
+        shown += code >= 32 && code < 127 ? QString(c) : QStringLiteral("<%1>").arg(code, 2, 16, QLatin1Char('0'));
+    }
+    return shown.size() > Longest ? shown.left(Longest) + QStringLiteral("...") : shown;
+}
+
 } // namespace
 
 bool writeSequenceFile(const QString& path, const TestList& list, bool is80, bool is80With24, QString* cause)
@@ -63,7 +76,7 @@ bool writeSequenceFile(const QString& path, const TestList& list, bool is80, boo
     return true;
 }
 
-bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24)
+bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80With24, QList<SkippedLine>* skipped)
 {
     QByteArray bytes;
     QString error;
@@ -87,14 +100,42 @@ bool readSequenceFile(const QString& path, TestList& list, bool is80, bool is80W
         return false;
     }
     list.clear();
+    if (skipped)
+        skipped->clear();
     for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line.trimmed().isEmpty())
+            continue;
         auto step = std::make_shared<TestStep>();
-        if (!step->initByString(lines.at(i)))
-            config::writeLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
-                                 .arg(path, QString::number(i + 1), lines.at(i)));
-        list.append(step);
+        if (step->initByString(line)) {
+            list.append(step);
+            continue;
+        }
+        // A step made of a line that is not understood would start a test
+        // of no type, or with what the parse had set before it stopped.
+        config::writeLog(QStringLiteral("Test sequence file %1, line %2 not understood: %3")
+                             .arg(path, QString::number(i + 1), shownLine(line)));
+        if (skipped)
+            skipped->append({int(i + 1), line});
     }
     return true;
+}
+
+QString skippedLinesMessage(const QString& path, const QList<SkippedLine>& skipped)
+{
+    if (skipped.isEmpty())
+        return {};
+    constexpr qsizetype Shown = 10;
+    QString text = (skipped.size() == 1 ? QStringLiteral("This line of the test sequence file %1 is not understood")
+                                        : QStringLiteral("These lines of the test sequence file %1 are not understood"))
+                       .arg(path)
+                   + QStringLiteral(" and left out of the list:\r\n");
+    for (qsizetype i = 0; i < skipped.size() && i < Shown; ++i)
+        text +=
+            QStringLiteral("\r\nLine %1: %2").arg(QString::number(skipped.at(i).number), shownLine(skipped.at(i).text));
+    if (skipped.size() > Shown)
+        text += QStringLiteral("\r\n... and %1 more").arg(skipped.size() - Shown);
+    return text;
 }
 
 } // namespace testlists

@@ -10,8 +10,15 @@
 
 namespace testlists {
 
-void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace)
+QStringList buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace)
 {
+    QStringList messages;
+    const auto read = [&messages](const QString& path, TestList& list, bool is80) {
+        QList<SkippedLine> skipped;
+        testlists::readSequenceFile(path, list, is80, false, &skipped);
+        if (!skipped.isEmpty())
+            messages << skippedLinesMessage(path, skipped);
+    };
     // A file that cannot be written or read leaves its list empty; the
     // sequence file routines log why.
     const QString standard = paths.standardSequenceFile;
@@ -19,7 +26,7 @@ void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::
         const QString electrodes = buildElectrodeString(true);
         testlists::writeSequenceFile(standard, testlists::standardSequenceSteps(electrodes), false, false);
     }
-    testlists::readSequenceFile(standard, Globals::StandardTestList, false, false);
+    read(standard, Globals::StandardTestList, false);
 
     const QString standard80 = paths.standard80SequenceFile;
     if (!QFile::exists(standard80)) {
@@ -28,7 +35,8 @@ void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::
         testlists::writeSequenceFile(standard80, testlists::standard80SequenceSteps(electrodes, pace.paceDuration),
                                      true, false);
     }
-    testlists::readSequenceFile(standard80, Globals::Standard80TestList, true, false);
+    read(standard80, Globals::Standard80TestList, true);
+    return messages;
 }
 
 } // namespace testlists

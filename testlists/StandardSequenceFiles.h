@@ -5,11 +5,15 @@
 #include "config/PaceSettings.h"
 #include "config/StationPaths.h"
 
+#include <QStringList>
+
 // Writes the standard test lists (standard.tsq and standard80.tsq of the
 // paths, the latter with the pace duration of [PACE]) when missing, and
-// reads them into the station's standard lists.
+// reads them into the station's standard lists. Gives what the operator is
+// to be told of lines left out of them (one text per file, none when every
+// line was understood).
 namespace testlists {
 
-void buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
+QStringList buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace);
 
 } // namespace testlists

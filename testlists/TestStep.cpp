@@ -160,6 +160,11 @@ bool TestStep::parseElectrodeSelection(const QString& selection)
     });
 }
 
+bool TestStep::isKnownType(const QString& testType)
+{
+    return isCountType(testType) || isPace(testType) || testType == QLatin1String("BIAS");
+}
+
 // --- line form ---
 
 QString TestStep::testString() const

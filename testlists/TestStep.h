@@ -54,6 +54,10 @@ public:
     // 0..31 for "A1".."P2" (case-sensitive); 0 for any other text.
     static qint16 findElectrodeIndex(const QString& electrodeName);
 
+    // True for the test types a step can run: those of the step lines
+    // (ACZ, BIAS, PACE1, ...); false for an empty or any other text.
+    static bool isKnownType(const QString& testType);
+
     // --- line form ---
     QString testString() const;
     bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue, qint16 biasTestTime,

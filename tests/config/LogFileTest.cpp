@@ -2,6 +2,7 @@
 #include "config/Log.h"
 #include "platform/Clock.h"
 #include "support/TempDataHome.h"
+#include "support/TinyFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,6 +124,64 @@ TEST_F(LogFileTest, LinesBeforeTheLogStartsGoNowhereAndAMissingFileIsNotCreated)
     config::LogFilePath = logFolder() + "/gone.log";
     config::writeLog("lost");
     EXPECT_FALSE(QFile::exists(config::LogFilePath));
+}
+
+// The file stays open between lines; each line lands in the file LogFilePath
+// names at the time, and a batch's lines land together, in order, when it ends.
+TEST_F(LogFileTest, EachLineGoesToTheFileNamedAtItsTimeAndABatchsLinesGoTogether)
+{
+    platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    config::initLogFile();
+    const QString first = config::LogFilePath;
+    const QString second = logFolder() + "/second.log";
+    touch(second);
+    const QByteArray stamp = "2026-03-04 05:06:07 - ";
+
+    config::writeLog("one");
+    config::LogFilePath = second;
+    config::writeLog("two");
+    config::LogFilePath = first;
+    {
+        const config::LogBatch batch;
+        config::writeLog("three");
+        {
+            const config::LogBatch inner;
+            config::writeLog("four");
+        }
+        EXPECT_FALSE(readFile(first).contains("three"));
+        config::LogFilePath = second; // the batch's lines so far stay with the file they were written for
+        config::writeLog("five");
+        EXPECT_FALSE(readFile(second).contains("five"));
+    }
+    EXPECT_EQ(readFile(first),
+              stamp + "Log File Initialized\r\n" + stamp + "one\r\n" + stamp + "three\r\n" + stamp + "four\r\n");
+    EXPECT_EQ(readFile(second), stamp + "two\r\n" + stamp + "five\r\n");
+}
+
+// A line that finds the disk full is lost; the next one after room is made
+// is written, to the same file.
+TEST_F(LogFileTest, LinesResumeAfterTheDiskWasFull)
+{
+    const QString mountPoint = home.stationFolder() + "/disk";
+    QDir().mkpath(mountPoint);
+    testsupport::TinyFileSystem disk(mountPoint, 64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    config::LogFilePath = mountPoint + "/station.log";
+    touch(config::LogFilePath);
+
+    config::writeLog("before");
+    disk.fill();
+    config::writeLog(QString(8192, 'x'));
+    disk.unfill();
+    config::writeLog("after");
+
+    const QByteArray log = readFile(config::LogFilePath);
+    EXPECT_TRUE(log.contains(" - before\r\n"));
+    EXPECT_FALSE(log.contains("xxxxxxxx\r\n"));
+    EXPECT_TRUE(log.endsWith(" - after\r\n"));
+    config::LogFilePath.clear();
+    config::writeLog("lets the file go"); // before the disk goes
 }
 
 TEST_F(LogFileTest, IniAccessIsLoggedWithThePasswordMasked)

@@ -28,6 +28,25 @@ TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
     EXPECT_TRUE(logText().contains(" - Build default INI file\r\n"));
 }
 
+// The file holds the server password: the station makes it for its owner
+// alone, and leaves a file that is there with the mode it has.
+TEST_F(SettingsTest, ANewFileIsTheOwnersAloneAndAnExistingOneKeepsItsMode)
+{
+    const auto mode = [&] { return QFile::permissions(ini()); };
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    config::buildDefaultIni(ini());
+    EXPECT_EQ(mode(), owner);
+    EXPECT_TRUE(config::iniWrite("Database", "SQLPassword", "secret", ini()));
+    EXPECT_EQ(mode(), owner);
+
+    putIni("[ACLG]\r\nGainVe=5\r\n");
+    const QFile::Permissions shared = owner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(ini(), shared));
+    config::buildDefaultIni(ini()); // fills in the missing keys
+    EXPECT_EQ(iniRead("PACE", "PaceDuration", ini()), "60");
+    EXPECT_EQ(mode(), shared);
+}
+
 TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)
 {
     putIni("[ACLG]\r\nGainVe=5\r\n24_100_R4=\r\n[PACE]\r\nzamo24pacerollackdelay=9\r\n");
@@ -81,7 +100,7 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         {"max records 0", "[Database]\nMaxRecords=0\n", [&] { s.database = readDatabaseSettings(file); },
          [&] { return s.database.maxRecords == 100000; }, "Database", "MaxRecords", "100000"},
         {"max records negative", "[Database]\nMaxRecords=-5\n", [&] { s.database = readDatabaseSettings(file); },
-         [&] { return s.database.maxRecords == -5; }, "Database", "MaxRecords", "-5"},
+         [&] { return s.database.maxRecords == 100000; }, "Database", "MaxRecords", "100000"},
         {"database name", "", [&] { s.database = readDatabaseSettings(file); },
          [&] { return s.database.serverDatabaseName == "ZAMO_Results"; }, "Database", "SQLServerDatabaseName",
          "ZAMO_Results"},
@@ -153,6 +172,56 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
     // A damaged value shows in the log.
     EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid\r\n"));
     EXPECT_TRUE(logText().contains("Settings value [Timers] Polling = \"abc\" is not valid\r\n"));
+}
+
+// Values that convert but make no sense for their key: each is logged as not
+// valid and the key's default is used; a sensible neighbour is taken.
+TEST_F(SettingsTest, ValuesThatMakeNoSenseAreLoggedAndGiveTheDefault)
+{
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* text;
+        std::function<double(const config::StationSettings&)> used;
+        double expected;
+        const char* logged; // what the log says is used, or nullptr: taken without a word
+    };
+    using S = const config::StationSettings&;
+    const Case cases[] = {
+        {"PACE", "SimultaneousTests", "-3", [](S s) { return s.pace.simultaneousTests; }, 4, "4"},
+        {"PACE", "SimultaneousTests", "0", [](S s) { return s.pace.simultaneousTests; }, 0, nullptr},
+        {"PACE", "PaceDuration", "-60", [](S s) { return s.pace.paceDuration; }, 60, "60"},
+        {"PACE", "Zamo24PaceRollAckDelay", "-1", [](S s) { return s.pace.zamo24PaceRollAckDelay; }, 60, "60"},
+        {"Zamo80Delays", "ReconnectDelay", "-7000", [](S s) { return s.zamo80Delays.reconnectDelay; }, 7000, "7000"},
+        {"Zamo80Delays", "FindChannelsDelay", "-1", [](S s) { return s.zamo80Delays.findChannelsDelay; }, 3000, "3000"},
+        {"Zamo80Delays", "DefibCharge", "-54", [](S s) { return s.zamo80Delays.defibCharge; }, 54, "54"},
+        {"ACLG", "Correct_Gain", "1e308", [](S s) { return s.aclg.correctGain; }, 0.92, "0.92"},
+        {"ACLG", "Correct_Gain", "0", [](S s) { return s.aclg.correctGain; }, 0.92, "0.92"},
+        {"ACLG", "Correct_Gain", "1.05", [](S s) { return s.aclg.correctGain; }, 1.05, nullptr},
+        {"ACLG", "GainVe", "-401", [](S s) { return s.aclg.gainVe; }, 401, "401"},
+        {"ACLG", "24_360_Correct_Gain", "50", [](S s) { return s.aclg.energy360J.correctGain; }, 1, "1"},
+        {"ACLG", "24_100_R2", "0", [](S s) { return s.aclg.energy100J.r2; }, 804, "804"},
+        {"ACLG", "24_X_R1", "1E300", [](S s) { return s.aclg.energyX.r1; }, 406810, "406810"},
+        {"ACLG", "24_X_Energy", "-200", [](S s) { return s.aclg.energyXJoules; }, 200, "200"},
+        {"Database", "UseLocalDatabase", "2", [](S s) { return s.database.useLocalDatabase; }, 1, "1"},
+        {"Database", "MaxRecords", "-5", [](S s) { return s.database.maxRecords; }, 100000, "100000"},
+        {"Diagnostics", "Delay", "-500", [](S s) { return s.diagnostics.delay; }, 1000, "1000"},
+        {"Diagnostics", "Enabled", "yes", [](S s) { return s.diagnostics.enabled; }, 0, "0"},
+        {"ZAMO-SG", "Delay", "-5", [](S s) { return s.signalGenerator.delay; }, 10, "10"},
+        {"Reports", "ExportPDFEnabled", "2", [](S s) { return s.reports.exportPdfEnabled; }, 0, "0"},
+    };
+    for (const Case& c : cases) {
+        putIni(QByteArray("[") + c.section + "]\n" + c.key + "=" + c.text + "\n");
+        config::readSectionsBeforeDatabase(ini(), settings);
+        EXPECT_EQ(c.used(settings), c.expected) << c.section << " " << c.key << "=" << c.text;
+        const QString line = QString("Settings value [%1] %2 = \"%3\" is not valid").arg(c.section, c.key, c.text);
+        EXPECT_EQ(logText().contains((line + (c.logged ? QString(", ") + c.logged + " is used" : "")).toLatin1()),
+                  c.logged != nullptr)
+            << c.section << " " << c.key << "=" << c.text;
+    }
+    putIni("[KeepAlive]\nWakeUp=5\n");
+    EXPECT_TRUE(config::readKeepAliveSettings(ini()).wakeUp);
+    EXPECT_TRUE(logText().contains("Settings value [KeepAlive] WakeUp = \"5\" is not valid, 1 is used"));
 }
 
 TEST_F(SettingsTest, DefibChargeTimeIsSaved)

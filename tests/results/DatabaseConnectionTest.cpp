@@ -10,8 +10,10 @@
 #include "support/DatabaseBackendFixture.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 using platform::Clock;
 
@@ -157,6 +159,57 @@ TEST_P(DatabaseConnection, LogNamesTheDatabaseButNeverThePassword)
         << lines[0].toStdString();
     for (const QString& line : log)
         EXPECT_FALSE(line.contains(settings.database.password)) << line.toStdString();
+}
+
+// Another program holds a lock that keeps even readers out. The idle check
+// waits only its own short wait, says so and reports nothing, whether the
+// connection was open or had to be opened; the connection's busy wait holds
+// again for everything else, and the check is done once the lock is gone.
+TEST_P(DatabaseConnection, AnIdleCheckWaitsBrieflyForAnOutsideLockAndLeavesTheBusyWaitAsItWas)
+{
+    results::BusyWaitMilliseconds = 700;
+    const auto restore =
+        qScopeGuard([] { results::BusyWaitMilliseconds = platform::DbConnection::DefaultBusyWaitMilliseconds; });
+    // A statement that waits the connection's own busy wait before the lock
+    // refuses it (on a closed connection the open is that statement).
+    const auto waitsTheBusyWait = [] {
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            results::requireConnection().execute("SELECT DBRevNumber FROM Version");
+            return ::testing::AssertionFailure() << "the lock let the statement through";
+        } catch (const platform::DbError& e) {
+            if (!e.locked() || waited.elapsed() < 600)
+                return ::testing::AssertionFailure() << waited.elapsed() << " ms: " << e.text().toStdString();
+            return ::testing::AssertionSuccess();
+        }
+    };
+    ASSERT_EQ(results::checkWhileIdle(50), results::IdleCheck::Done);
+    auto other = openDirect();
+    if (local()) {
+        other->execute("BEGIN EXCLUSIVE");
+    } else {
+        other->transaction();
+        other->execute("LOCK TABLE Version IN ACCESS EXCLUSIVE MODE");
+    }
+    for (const bool open : {true, false}) {
+        if (!open)
+            results::closeDatabase();
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_EQ(results::checkWhileIdle(50), results::IdleCheck::Locked) << open;
+        EXPECT_LT(waited.elapsed(), 500) << open;
+        EXPECT_TRUE(waitsTheBusyWait()) << open;
+    }
+    EXPECT_EQ(mainWindow.failHandlerCalls, 0);
+    EXPECT_FALSE(results::connectFailureReported);
+
+    if (local())
+        other->execute("COMMIT");
+    else
+        other->rollback();
+    EXPECT_EQ(results::checkWhileIdle(50), results::IdleCheck::Done);
+    EXPECT_EQ(results::getDBRevNumber(QString()), 14);
 }
 
 INSTANTIATE_ON_BOTH_BACKENDS(DatabaseConnection);

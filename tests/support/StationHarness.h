@@ -27,6 +27,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
 #include "support/ModalWindows.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
@@ -81,6 +82,7 @@ public:
     ~StationHarness()
     {
         results::closeDatabase();
+        results::keepOpenGroupsIn(QString());
         results::setConnectionObserver(nullptr);
         ui::StationWindows::destroyAll();
         ui::StationWindows::useSettings(nullptr);
@@ -298,6 +300,21 @@ public:
             testlists::Globals::ActiveTestList.append(step);
         }
         testWindow().updateTestSequenceList();
+    }
+
+    // Starts the station, connects a simulated base unit of two channels
+    // from the menu and, once the run button is offered, makes the steps on
+    // the electrodes its test list (as useTestList); false when the start
+    // or the connection failed.
+    bool startWithSimulatedList(const QString& electrodes, const QStringList& steps)
+    {
+        if (!start())
+            return false;
+        connectSimulatedUnit(1, 2);
+        if (!runUntil([this] { return testWindow().testListPanel().runButton()->isEnabled(); }, 20000))
+            return false;
+        useTestList(electrodes, steps);
+        return true;
     }
 
     // Starts the test list with the Run button, answers the pre-test

@@ -136,16 +136,44 @@ TEST_F(SequenceFiles, VersionOnlyFileEmptiesTheList)
     }
 }
 
-TEST_F(SequenceFiles, EveryLineBecomesAStepWhetherOrNotItParses)
+TEST_F(SequenceFiles, OnlyLinesThatAreUnderstoodBecomeStepsAndTheOthersAreNamedByNumber)
 {
-    writeBytes("1.0\r\nACZ,A1,1\r\n\r\nXYZ,A1,1\r\nDCO,B1,2\nSDR,C1,4");
+    writeBytes("1.0\r\nACZ,A1,1\r\n\r\nXYZ,,,\r\nACZ,A1-P2,abc\r\n\x01\x02\x7f\r\nPACE1,A1-P2,60\r\n"
+               "DCO,B1,2\n   \nACZ,A1,40000\nSDR,C1,4");
     testlists::TestList list;
-    ASSERT_TRUE(testlists::readSequenceFile(path(), list, false, false));
-    ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list[1]->testType(), "");
-    EXPECT_EQ(list[2]->testType(), "XYZ");
-    EXPECT_EQ(linesOf(list), (QStringList{"ACZ,A1,1", ",,0", "XYZ,,0", "DCO,B1,2", "SDR,C1,4"}));
-    EXPECT_TRUE(m_log.text().contains("line 4 not understood: XYZ,A1,1"));
+    QList<testlists::SkippedLine> skipped;
+    ASSERT_TRUE(testlists::readSequenceFile(path(), list, false, false, &skipped));
+    EXPECT_EQ(linesOf(list), (QStringList{"ACZ,A1,1", "DCO,B1,2", "SDR,C1,4"}));
+    QStringList named;
+    for (const testlists::SkippedLine& line : skipped)
+        named << QString::number(line.number) + ":" + line.text;
+    EXPECT_EQ(named,
+              (QStringList{"4:XYZ,,,", "5:ACZ,A1-P2,abc", "6:\x01\x02\x7f", "7:PACE1,A1-P2,60", "10:ACZ,A1,40000"}));
+    const QString log = m_log.text();
+    EXPECT_TRUE(log.contains("line 4 not understood: XYZ,,,"));
+    EXPECT_TRUE(log.contains("line 6 not understood: <01><02><7f>"));
+
+    const QString message = testlists::skippedLinesMessage(path(), skipped);
+    EXPECT_EQ(message, "These lines of the test sequence file " + path()
+                           + " are not understood and left out of the list:\r\n"
+                             "\r\nLine 4: XYZ,,,\r\nLine 5: ACZ,A1-P2,abc\r\nLine 6: <01><02><7f>"
+                             "\r\nLine 7: PACE1,A1-P2,60\r\nLine 10: ACZ,A1,40000");
+    EXPECT_EQ(testlists::skippedLinesMessage(path(), {}), "");
+}
+
+TEST_F(SequenceFiles, TheMessageOfManyOrLongLinesStaysReadable)
+{
+    QList<testlists::SkippedLine> skipped;
+    for (int n = 2; n <= 14; ++n)
+        skipped.append({n, n == 2 ? QString(500, 'x') : "XYZ"});
+    const QStringList lines = testlists::skippedLinesMessage(path(), {skipped.first()}).split("\r\n");
+    EXPECT_EQ(lines.first(),
+              "This line of the test sequence file " + path() + " is not understood and left out of the list:");
+    EXPECT_EQ(lines.last(), "Line 2: " + QString(80, 'x') + "...");
+    const QStringList many = testlists::skippedLinesMessage(path(), skipped).split("\r\n");
+    EXPECT_FALSE(many.contains("Line 12: XYZ"));
+    EXPECT_EQ(many.at(11), "Line 11: XYZ");
+    EXPECT_EQ(many.last(), "... and 3 more");
 }
 
 TEST_F(SequenceFiles, UnreadableFilesLeaveTheListAndAreLogged)

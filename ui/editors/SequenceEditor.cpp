@@ -323,11 +323,14 @@ void SequenceEditor::openSequenceFile()
         return; // cancelled: the working list stays
     const run::SequenceFileFlags flags = run::SequenceFileFlags::forConnectedUnits(m_mainForm);
     testlists::TestList loaded;
-    if (!testlists::readSequenceFile(path, loaded, flags.is80, flags.is80With24)) {
+    QList<testlists::SkippedLine> skipped;
+    if (!testlists::readSequenceFile(path, loaded, flags.is80, flags.is80With24, &skipped)) {
         showWarning("The test sequence " + path + " cannot be read, or it is not for the connected units.",
                     config::DefaultMessageTitle);
         return;
     }
+    if (!skipped.isEmpty())
+        showWarning(testlists::skippedLinesMessage(path, skipped), config::DefaultMessageTitle);
     replaceWorkingList(loaded);
 }
 

@@ -3,6 +3,7 @@
 #include "config/StationText.h"
 #include "platform/Prompts.h"
 #include "results/SanitizeText.h"
+#include "results/TestGroupWriter.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/ElectrodeSelectionItems.h"
 #include "testlists/TestStep.h"
@@ -82,6 +83,8 @@ void LotByElectrodeDialog::buildControls()
 {
     lotNumberEdit = new QLineEdit(this);
     lotNumberEdit->setObjectName(QStringLiteral("txtLotNumber"));
+    // No more than the group stores whole of an electrode's lot.
+    lotNumberEdit->setMaxLength(results::MaxElectrodeLotLength);
     addButton = button(this, "cmdAdd", QStringLiteral("Add"));
     checkAllButton = button(this, "CheckAllButton", QStringLiteral("Check All"));
     uncheckAllButton = button(this, "UncheckAllButton", QStringLiteral("Uncheck All"));

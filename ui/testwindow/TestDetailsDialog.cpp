@@ -4,6 +4,7 @@
 #include "config/StationSettings.h"
 #include "platform/Convert.h"
 #include "results/SanitizeText.h"
+#include "results/TestGroupWriter.h"
 #include "run/UnitMode.h"
 #include "ui/testwindow/ActiveLotWindow.h"
 #include "ui/testwindow/LotByElectrodeDialog.h"
@@ -52,6 +53,8 @@ void TestDetailsDialog::buildControls()
 {
     lotNumberEdit = new QLineEdit(this);
     lotNumberEdit->setObjectName(QStringLiteral("LotNumberTextBox"));
+    // No more than the group stores whole (the notes have no such limit).
+    lotNumberEdit->setMaxLength(results::MaxLotLength);
     notesEdit = new QPlainTextEdit(this);
     notesEdit->setObjectName(QStringLiteral("NotesTextBox"));
     notesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -38,6 +38,16 @@ void tell(const QString& text, const QString& title = config::StationText::appTi
     platform::Prompts::instance().message(text, title, platform::MsgButtons::Ok, icon);
 }
 
+// Reads the file into list; the operator hears of lines left out of it.
+void readListTellingSkipped(const QString& file, testlists::TestList& list, bool is80, bool is80With24)
+{
+    QList<testlists::SkippedLine> skipped;
+    testlists::readSequenceFile(file, list, is80, is80With24, &skipped);
+    if (!skipped.isEmpty())
+        tell(testlists::skippedLinesMessage(file, skipped), config::StationText::appTitle(),
+             platform::MsgIcon::Warning);
+}
+
 } // namespace
 
 void TestWindow::startFirstTestSequence(bool showTestDetailsForm)
@@ -109,7 +119,7 @@ void TestWindow::loadTestSequenceFile(testlists::TestList& list, int n)
     if (!file.isEmpty()) {
         const bool mode80 = checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
         const bool single24 = mode80 && checkZAMO24();
-        testlists::readSequenceFile(file, list, mode80 && !single24, single24);
+        readListTellingSkipped(file, list, mode80 && !single24, single24);
     }
     if (list.isEmpty()) {
         tell(QStringLiteral("Error loading TSQ file!"));
@@ -125,8 +135,8 @@ void TestWindow::loadTestSequence()
     const QString file = askForSequenceFile();
     clearTestList();
     if (!file.isEmpty())
-        testlists::readSequenceFile(file, testlists::Globals::ActiveTestList,
-                                    checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24());
+        readListTellingSkipped(file, testlists::Globals::ActiveTestList,
+                               checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24());
     updateTestSequenceList();
 }
 

@@ -31,7 +31,12 @@ protected:
     {
         ZAMO_REQUIRE_PG_TEST_SERVER();
         server = std::make_unique<testsupport::PgTestDatabase>();
-        const platform::DbServerAddress a = server->address();
+        pointSettingsAt(server->address());
+    }
+    // The station's settings.ini names the server database given, which is
+    // made with the station's schema.
+    void pointSettingsAt(const platform::DbServerAddress& a)
+    {
         platform::DbConnection connection;
         connection.openServer(a);
         // At the current revision: an older one brings the update offer at start.

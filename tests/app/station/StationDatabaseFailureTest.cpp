@@ -9,6 +9,8 @@
 #include "StationBackendFixture.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
+#include "results/TestGroupEnd.h"
+#include "support/PausablePgServer.h"
 #include "support/WriteProtection.h"
 
 #include <QFile>
@@ -150,6 +152,18 @@ protected:
         EXPECT_EQ(stored, loggedRecords(ui::StationWindows::commBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
+
+    // The cancel that the database could not take waits in the note of open
+    // groups; once the database is back the retry writes it, and the note goes.
+    void expectTheWaitingCancelWritten(platform::DbConnection& db)
+    {
+        const QString note = station.stationSettings().paths.openGroupsFile;
+        EXPECT_TRUE(QFile::exists(note));
+        const auto cancelled = [&] { return db.execute("SELECT Cancelled FROM TestGroups").getString() == "True\r"; };
+        EXPECT_TRUE(station.runUntil(cancelled, 3 * results::CancelRetryMilliseconds, 500));
+        EXPECT_FALSE(QFile::exists(note));
+        EXPECT_THAT(station.logText().toStdString(), HasSubstr("The waiting cancel of test group "));
+    }
 };
 
 // Another program holds a write lock past the busy wait: the reading that
@@ -172,9 +186,12 @@ TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVer
     const QString cause = local() ? "database is locked" : "canceling statement due to lock timeout";
     EXPECT_EQ(failureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
                                            "* Unable to record the result of B1: " + cause,
-                                           "* Unable to record the cancelled test group: " + cause}));
+                                           "* Unable to record the cancelled test group: " + cause
+                                               + " - the cancel waits and is written as soon as the database can "
+                                                 "take it"}));
     other->rollback();
     expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
 }
 
 // The database goes away mid-run: the folder of the file can no longer be
@@ -218,6 +235,39 @@ TEST_P(StationDatabaseFailure, ADatabaseGoneMidRunIsToldRecordByRecordAndStopsTh
     if (admin)
         admin->execute("ALTER DATABASE " + server->name() + " ALLOW_CONNECTIONS true");
     expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
+}
+
+// The server stopped mid-run and started again later: the run stops, its
+// cancel waits while the server is away and is written once it is back.
+TEST_P(StationDatabaseFailure, TheCancelOfARunWhoseServerStoppedWaitsAndIsWrittenOnceTheServerIsBack)
+{
+    if (local())
+        GTEST_SKIP() << "a server of the test's own is stopped and started";
+    testsupport::PausablePgServer own(ZAMO_SOURCE_DIR "/scripts/pg-test-server.sh");
+    ZAMO_REQUIRE_STARTED_PG_SERVER(own);
+    pointSettingsAt(own.newDatabase("zamo_station"));
+    runAndBreak("Measurement recorded for B1", [&] { ASSERT_TRUE(own.pause()) << own.why().toStdString(); });
+    if (HasFatalFailure())
+        return;
+    const QString note = station.stationSettings().paths.openGroupsFile;
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Cancelled"));
+    EXPECT_THAT(station.logText().toStdString(), HasSubstr("Test Group ID = 1 cancel waiting: "));
+    station.advance(2 * results::CancelRetryMilliseconds); // tried in vain
+    EXPECT_TRUE(QFile::exists(note));
+    EXPECT_EQ(station.prompts().messages().size(), 1);
+
+    ASSERT_TRUE(own.resume()) << own.why().toStdString();
+    platform::DbConnection db;
+    const auto cancelled = [&] {
+        if (!db.isOpen())
+            db.openServer(own.address("zamo_station"));
+        return db.execute("SELECT Cancelled FROM TestGroups WHERE GroupID = 1").value(0).toBool();
+    };
+    EXPECT_TRUE(station.runUntil(cancelled, 3 * results::CancelRetryMilliseconds, 500));
+    EXPECT_FALSE(QFile::exists(note));
+    EXPECT_THAT(station.logText().toStdString(), HasSubstr("The waiting cancel of test group 1 is written"));
+    EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").value(0).toBool(), false);
 }
 
 INSTANTIATE_STATION_ON_BOTH_BACKENDS(StationDatabaseFailure);

@@ -166,11 +166,8 @@ TEST(StationWindowsTest, EveryWindowTheMenusAndThePreTestDetailsOpenLiesInsideTh
 TEST(StationWindowsTest, ThePictureStaysBehindAfterAReportWindowClosesAndTheListModeChanges)
 {
     testsupport::StationHarness station;
-    ASSERT_TRUE(station.start());
+    ASSERT_TRUE(station.startWithSimulatedList("A1-B1", {"ACZ,A1-B1,1"}));
     ui::TestWindow& form = station.testWindow();
-    station.connectSimulatedUnit(1, 2);
-    ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-    station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
     ASSERT_TRUE(station.runTestList("LOT-1"));
 
     // The run's report window, closed as the operator does.

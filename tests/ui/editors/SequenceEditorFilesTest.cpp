@@ -78,13 +78,16 @@ TEST_F(TestSequenceEditorFilesTest, AFileThatCannotBeWrittenIsReportedWithItsCau
 TEST_F(TestSequenceEditorFilesTest, LoadReplacesTheWorkingListAndGivesItTheDefaultSelection)
 {
     const QString tsq = home.path() + "/z80.tsq";
-    writeAll(tsq, "3.0\r\nPACE1,A1-B1,45,0,0\r\nDEFR,C1,2\r\n");
+    writeAll(tsq, "3.0\r\nPACE1,A1-B1,45,0,0\r\nPACE9,A1,1\r\nDEFR,C1,2\r\n");
     testlists::applyElectrodeString("A1-H1");
     open("ZAMO80");
     prompts->fileAnswers = {tsq};
     press("LoadButton");
-    EXPECT_EQ(prompts->shown.last().text, "Open File");
+    EXPECT_EQ(prompts->shown.first().text, "Open File");
     EXPECT_EQ(rows(), (QStringList{"1|PACE1|A1-H1|45", "2|DEFR|A1-H1|2"}));
+    EXPECT_EQ(prompts->messages(), QStringList{"This line of the test sequence file " + tsq
+                                               + " is not understood and left out of the list:\r\n\r\n"
+                                                 "Line 3: PACE9,A1,1"});
 
     prompts->fileAnswers = {home.path() + "/resaved.tsq"};
     press("SaveCommand");

@@ -54,6 +54,24 @@ TEST_F(LotByElectrodeFormTest, TickedBoxesMakeTheCompactList)
     }
 }
 
+// An electrode's lot takes no more than a group stores whole of it, and the
+// lot text of 32 such lots fits the pre-test window's lot box whole.
+TEST_F(LotByElectrodeFormTest, LotsAsLongAsIsStoredReachTheRunWhole)
+{
+    for (int i = 0; i < 32; ++i) {
+        box(i)->setChecked(true);
+        window->lotNumberEdit->insert(QString(60, QChar('a' + i % 26))); // as a paste
+        EXPECT_EQ(window->lotNumberEdit->text().size(), 50);
+        window->addButton->click();
+    }
+    window->okButton->click();
+    details.startTestButton->click();
+    ASSERT_TRUE(details.entered());
+    EXPECT_EQ(details.entered()->electrodeLotNumbers[31], QString(50, QChar('a' + 31 % 26)));
+    EXPECT_TRUE(details.entered()->lotNumber.endsWith("P2: " + QString(50, QChar('a' + 31 % 26))))
+        << details.entered()->lotNumber.right(60).toStdString();
+}
+
 TEST_F(LotByElectrodeFormTest, AddNeedsElectrodesAndALot)
 {
     window->lotNumberEdit->setText("L1");

@@ -204,6 +204,32 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
     }
 }
 
+// A list can hold a step of no known type from anywhere (a list built in
+// code, a line parsed without a look at the result): the run leaves it out
+// and says so, and a list of nothing else does not start.
+TEST_F(RunStartTest, AStepOfNoKnownTypeIsLeftOutOfTheRunAndNeverStarted)
+{
+    unit1.plug(2);
+    addStep("");
+    addStep("XYZ");
+    addStep("ACZ");
+    form->startFirstTestSequence(true);
+    EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
+    EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
+    const QString operatorLog = form->operatorLog().text();
+    EXPECT_TRUE(operatorLog.contains("* Test step \",,0\" left out: it is not a test the station knows"));
+    EXPECT_TRUE(operatorLog.contains("* Test step \"XYZ,,0\" left out: it is not a test the station knows"));
+    EXPECT_FALSE(operatorLog.contains("*  test on Electrodes"));
+    form->stopTests();
+
+    testlists::Globals::ActiveTestList.clear();
+    addStep("XYZ");
+    prompts->shown.clear();
+    form->startFirstTestSequence(true);
+    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_EQ(prompts->messages(), QStringList{"No Tests Defined!"});
+}
+
 TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
 {
     unit1.plug(2);

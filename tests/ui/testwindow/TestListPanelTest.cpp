@@ -104,6 +104,22 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     EXPECT_EQ(prompts->messages().last(), "No data to save!");
 }
 
+// Both ways of loading a list from the test window tell the operator which
+// lines were left out; the list holds the others.
+TEST_F(TestListPanelTest, ALoadedListNamesItsLinesNotUnderstood)
+{
+    unit1.plug(2);
+    const QString file = writeTsq("odd.tsq", {"1.0", "ACZ,A1,1", "ACZ,A1,many"});
+    const QString told = "This line of the test sequence file " + file
+                         + " is not understood and left out of the list:\r\n\r\nLine 3: ACZ,A1,many";
+    prompts->fileAnswers = {file, file};
+    form->loadTestSequence();
+    EXPECT_EQ(testlists::Globals::ActiveTestList.size(), 1);
+    form->loadConsecutiveList(1);
+    EXPECT_EQ(form->state().lists.consecutive1.size(), 1);
+    EXPECT_THAT(prompts->messages(), ElementsAre(told, told));
+}
+
 TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
 {
     unit1.plug(16, true);
