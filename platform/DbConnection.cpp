@@ -21,6 +21,16 @@ namespace {
 
 QAtomicInteger<quint64> g_connectionCount;
 
+DbConnection::StatementObserver& statementObserver()
+{
+    static DbConnection::StatementObserver observer;
+    return observer;
+}
+
+// The statements whose values a connection keeps at most (the few counts of
+// the report lists): beyond, it forgets them all and starts again.
+constexpr qsizetype kMaxCurrentValues = 64;
+
 const QByteArray kSQLiteHeader("SQLite format 3\0", 16);
 
 // "SELECT @@IDENTITY [AS name]": the new key of the connection's last insert.
@@ -152,6 +162,7 @@ void DbConnection::openDriver(DbBackend backend)
     m_dialect = &DbDialect::of(backend);
     m_lastInsertKey = 0;
     m_keyColumns.clear();
+    m_currentValues.clear();
     const QString driver = QString::fromLatin1(m_dialect->qtDriver);
     if (!QSqlDatabase::isDriverAvailable(driver))
         fail(QStringLiteral("The database driver %1 is not installed").arg(driver), QString());
@@ -237,6 +248,7 @@ bool DbConnection::isOpen() const
 void DbConnection::close()
 {
     m_inTransaction = false;
+    m_currentValues.clear();
     m_keptStatements.clear();
     if (!m_db.isValid() || !m_db.isOpen())
         return;
@@ -274,6 +286,17 @@ QString DbConnection::keyColumnOf(const QString& table)
     return key;
 }
 
+QList<QVariant> DbConnection::observedValues(const QString& sql, const QList<DbParameter>& params) const
+{
+    QList<QVariant> values;
+    values.reserve(params.size());
+    for (const DbParameter& p : params)
+        values << p.boundValue(*m_dialect);
+    if (const StatementObserver& observer = statementObserver())
+        observer(*this, sql, values);
+    return values;
+}
+
 DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& params)
 {
     requireOpen();
@@ -296,11 +319,7 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
         }
     }
 
-    QList<QVariant> values;
-    values.reserve(params.size());
-    for (const DbParameter& p : params)
-        values << p.boundValue(*m_dialect);
-
+    const QList<QVariant> values = observedValues(text, params);
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     bool ok;
@@ -334,6 +353,51 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     return DbRecordset::fromQuery(query);
 }
 
+QVariant DbConnection::currentValue(const QString& sql)
+{
+    const QString mark = changeMark();
+    if (!mark.isEmpty()) {
+        const auto kept = m_currentValues.constFind(sql);
+        if (kept != m_currentValues.cend() && kept->first == mark)
+            return kept->second;
+    }
+    const DbRecordset rs = execute(sql);
+    const QVariant value = rs.eof() || rs.fieldCount() == 0 ? QVariant() : rs.value(0);
+    if (!mark.isEmpty()) {
+        if (m_currentValues.size() >= kMaxCurrentValues)
+            m_currentValues.clear();
+        m_currentValues.insert(sql, {mark, value});
+    }
+    return value;
+}
+
+QString DbConnection::changeMark()
+{
+    requireOpen();
+    if (m_inTransaction)
+        return {};
+    // SQLite: the version of the file that the connection last read (it
+    // moves with every commit of another connection), the schema's version,
+    // and the rows this connection has changed since it opened. PostgreSQL:
+    // the transactions committed, and those still running; equal sets mean
+    // the same rows.
+    const QString sql = backend() == DbBackend::SQLite
+                            ? QStringLiteral("SELECT (SELECT data_version FROM pragma_data_version()) || ' ' || "
+                                             "(SELECT schema_version FROM pragma_schema_version()) || ' ' || "
+                                             "total_changes()")
+                            : QStringLiteral("SELECT CAST(pg_current_snapshot() AS TEXT)");
+    try {
+        return executeKept(sql).value(0).toString();
+    } catch (const DbError&) {
+        return {}; // an older server: every value is read afresh
+    }
+}
+
+void DbConnection::setStatementObserver(StatementObserver observer)
+{
+    statementObserver() = std::move(observer);
+}
+
 void DbConnection::failStatement(QSqlQuery& query, const QString& sql)
 {
     const QString why = describe(query.lastError());
@@ -362,9 +426,11 @@ QSqlQuery& DbConnection::keptStatement(const QString& sql)
 
 DbRecordset DbConnection::executeKept(const QString& sql, const QList<DbParameter>& params)
 {
+    requireOpen();
+    const QList<QVariant> values = observedValues(sql, params);
     QSqlQuery& query = keptStatement(sql);
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params[i].boundValue(*m_dialect));
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
     if (!query.exec())
         failStatement(query, sql);
     DbRecordset rows = DbRecordset::fromQuery(query);

@@ -24,6 +24,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
 // or the values set in the existing row of that key. Table and column names
@@ -83,6 +87,32 @@ public:
     // Runs one statement. Statements that return no rows give an empty
     // recordset.
     DbRecordset execute(const QString& sql, const QList<DbParameter>& params = {});
+    // Runs a statement with "?" parameters that is prepared at its first run
+    // and kept while the connection is open, for statements run again and
+    // again with other values: the rows of a reading, the queries of a
+    // report for each test unit. A statement is not rewritten (no "@@IDENTITY",
+    // no key read back after an INSERT).
+    DbRecordset executeKept(const QString& sql, const QList<DbParameter>& params = {});
+
+    // The first value of the statement's first row (Null without a row), such
+    // as a count. The statement runs again only when the database may have
+    // changed since its last run on this connection (changeMark), so the
+    // value is always that of the database as it stands.
+    QVariant currentValue(const QString& sql);
+    // A mark of what the database holds, as this connection sees it: two
+    // equal marks, taken while the connection stayed open, mean that nothing
+    // was written in between, by this connection or by any other. Empty
+    // inside a transaction and where the server cannot tell: nothing is then
+    // taken as unchanged.
+    QString changeMark();
+
+    // Sees every statement of every connection, with its bound values, just
+    // before it runs; an empty function sees none (the benchmarks run the
+    // statements of a read again on their own).
+    using StatementObserver =
+        std::function<void(const DbConnection& connection, const QString& sql, const QList<QVariant>& values)>;
+    static void setStatementObserver(StatementObserver observer);
+
     // The key of the row the last INSERT on this connection created (0 when none yet).
     qint64 lastInsertKey() const { return m_lastInsertKey; }
 
@@ -110,10 +140,11 @@ private:
     // Throws the failure of the statement, after closing a connection whose
     // server is gone (outside a transaction).
     [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
-    // The statements of writeRows, prepared once and kept while the
-    // connection is open: a reading writes the same statements again and again.
+    // The statement of executeKept, prepared once and kept while the
+    // connection is open.
     QSqlQuery& keptStatement(const QString& sql);
-    DbRecordset executeKept(const QString& sql, const QList<DbParameter>& params);
+    // The values bound for the parameters, after the statement observer has seen them.
+    QList<QVariant> observedValues(const QString& sql, const QList<DbParameter>& params) const;
 
     QString m_name;
     QSqlDatabase m_db;
@@ -125,6 +156,8 @@ private:
     QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
     static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
     QHash<QString, QSqlQuery> m_keptStatements;
+    // statement -> the change mark it was run at, and its value
+    QHash<QString, std::pair<QString, QVariant>> m_currentValues;
 };
 
 } // namespace platform

@@ -1,10 +1,53 @@
 #include "platform/DbDialect.h"
 
+#include <optional>
+
 namespace platform {
 
 namespace {
 
 const char* const kDateFormat = "yyyy-MM-dd hh:mm:ss";
+
+// The number that the ASCII digits at text[from, from + count) spell, or -1
+// when one of them is not an ASCII digit.
+int digitsAt(const QString& text, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The fixed date text read by hand, many times faster than the general
+// parser; nullopt for anything that is not exactly the fixed form of a
+// valid local date and time (a time in a daylight-saving gap included),
+// which the general parser then decides.
+std::optional<QDateTime> readFixedDateText(const QString& text)
+{
+    if (text.size() < 19 || text.at(4) != u'-' || text.at(7) != u'-' || text.at(10) != u' ' || text.at(13) != u':'
+        || text.at(16) != u':')
+        return std::nullopt;
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    const int hour = digitsAt(text, 11, 2);
+    const int minute = digitsAt(text, 14, 2);
+    const int second = digitsAt(text, 17, 2);
+    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
+        return std::nullopt;
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    QDateTime value(date, time);
+    if (!value.isValid() || value.date() != date || value.time() != time)
+        return std::nullopt;
+    return value;
+}
 
 const DbDialect kSQLite{
     DbBackend::SQLite,
@@ -82,6 +125,8 @@ QString DbDialect::dateText(const QDateTime& value)
 
 QDateTime DbDialect::parseDateText(const QString& text)
 {
+    if (std::optional<QDateTime> fixed = readFixedDateText(text))
+        return *fixed;
     return QDateTime::fromString(text.left(19), QString::fromLatin1(kDateFormat));
 }
 

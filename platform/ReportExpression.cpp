@@ -52,11 +52,11 @@ ReportExpression::ReportExpression(const QString& text)
     while (pos < text.size()) {
         const qsizetype open = text.indexOf(QLatin1Char('{'), pos);
         if (open < 0) {
-            m_parts << Part{text.mid(pos), {}, {}, {}};
+            m_parts << Part{text.mid(pos), {}, {}, {}, {}};
             break;
         }
         if (open > pos)
-            m_parts << Part{text.mid(pos, open - pos), {}, {}, {}};
+            m_parts << Part{text.mid(pos, open - pos), {}, {}, {}, {}};
         const qsizetype close = text.indexOf(QLatin1Char('}'), open);
         if (close < 0)
             throw ReportError(QStringLiteral("Unclosed placeholder in \"%1\"").arg(text));
@@ -70,6 +70,7 @@ ReportExpression::ReportExpression(const QString& text)
                                             QStringLiteral("yesno"), QStringLiteral("map")};
         if (part.field.isEmpty() || !formats.contains(part.format))
             throw ReportError(QStringLiteral("Placeholder not understood: {%1}").arg(inner));
+        part.lookup = ReportFieldName::of(part.field);
         m_parts << part;
         pos = close + 1;
     }
@@ -79,8 +80,9 @@ ReportCell ReportExpression::evaluate(const ReportScope& scope, const ReportMaps
 {
     if (m_parts.size() == 1 && !m_parts[0].field.isEmpty()) {
         const Part& only = m_parts[0];
-        return format(
-            only, only.field == QLatin1String("@") ? QVariant(QString(scope.letter())) : scope.value(only.field), maps);
+        return format(only,
+                      only.field == QLatin1String("@") ? QVariant(QString(scope.letter())) : scope.value(only.lookup),
+                      maps);
     }
     ReportCell cell;
     for (const Part& part : m_parts) {
@@ -89,7 +91,7 @@ ReportCell ReportExpression::evaluate(const ReportScope& scope, const ReportMaps
         else if (part.field == QLatin1String("@"))
             cell.text += scope.letter();
         else
-            cell.text += format(part, scope.value(part.field), maps).text;
+            cell.text += format(part, scope.value(part.lookup), maps).text;
     }
     return cell;
 }

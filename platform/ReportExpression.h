@@ -29,8 +29,9 @@ private:
     struct Part {
         QString literal; // a literal when field is empty
         QString field;
-        QString format;   // "", "number", "date", "yesno", "map"
-        QString argument; // decimals or map name
+        QString format;         // "", "number", "date", "yesno", "map"
+        QString argument;       // decimals or map name
+        ReportFieldName lookup; // the field, ready for lookups
     };
     ReportCell format(const Part& part, const QVariant& value, const ReportMaps& maps) const;
 

@@ -147,25 +147,28 @@ QList<ReportRow> ReportFiller::rows(const QString& query)
         for (auto m = name.globalMatch(query); m.hasNext();) {
             const QRegularExpressionMatch found = m.next();
             q.sql += query.mid(pos, found.capturedStart() - pos) + QLatin1Char('?');
-            q.names << found.captured(1);
+            q.names << ReportFieldName::of(found.captured(1));
             pos = found.capturedEnd();
         }
         q.sql += query.mid(pos);
         it = m_queries.insert(query, q);
     }
     QList<DbParameter> params;
-    for (const QString& n : it->names)
+    for (const ReportFieldName& n : it->names)
         params << DbParameter::fromValue(m_scope.value(n));
 
     DbRecordset found;
     try {
-        found = m_connection.execute(it->sql, params);
+        found = m_connection.executeKept(it->sql, params);
     } catch (const DbError& e) {
         throw ReportError(QStringLiteral("Report query failed: ") + e.text());
     }
-    QStringList fields;
-    for (int i = 0; i < found.fieldCount(); ++i)
-        fields << found.fieldName(i).toLower();
+    if (it->fields.size() != found.fieldCount()) {
+        it->fields.clear();
+        for (int i = 0; i < found.fieldCount(); ++i)
+            it->fields << found.fieldName(i).toLower();
+    }
+    const QStringList& fields = it->fields;
     QList<ReportRow> result;
     result.reserve(found.recordCount());
     for (; !found.eof(); found.moveNext()) {

@@ -4,14 +4,19 @@
 
 namespace platform {
 
-QVariant ReportScope::value(const QString& name) const
+QVariant ReportScope::value(const ReportFieldName& field) const
 {
-    QString key = name.toLower();
-    if (key.contains(QLatin1Char('@'))) {
-        if (m_letter.isNull())
-            throw ReportError(QStringLiteral("The field %1 is used outside a letter table").arg(name));
-        key.replace(QLatin1Char('@'), m_letter.toLower());
-    }
+    if (!field.letter)
+        return valueOfKey(field.key, field.name);
+    if (m_letter.isNull())
+        throw ReportError(QStringLiteral("The field %1 is used outside a letter table").arg(field.name));
+    QString key = field.key;
+    key.replace(QLatin1Char('@'), m_letter.toLower());
+    return valueOfKey(key, field.name);
+}
+
+QVariant ReportScope::valueOfKey(const QString& key, const QString& name) const
+{
     for (qsizetype i = m_rows.size() - 1; i >= 0; --i) {
         const auto it = m_rows[i]->constFind(key);
         if (it != m_rows[i]->cend())

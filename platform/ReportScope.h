@@ -14,6 +14,14 @@ namespace platform {
 
 using ReportRow = QHash<QString, QVariant>;
 
+// A field name made ready for lookups once, when the template is read.
+struct ReportFieldName {
+    static ReportFieldName of(const QString& name) { return {name, name.toLower(), name.contains(QLatin1Char('@'))}; }
+    QString name;        // as written
+    QString key;         // in lower case
+    bool letter = false; // "@" in it stands for the current letter
+};
+
 class ReportScope {
 public:
     void setSelection(const QString& field, const QVariant& value) { m_selection.insert(field.toLower(), value); }
@@ -24,9 +32,12 @@ public:
 
     // The value of a field, "@" standing for the current letter. Throws
     // ReportError when no row and no selection has the field.
-    QVariant value(const QString& name) const;
+    QVariant value(const ReportFieldName& field) const;
+    QVariant value(const QString& name) const { return value(ReportFieldName::of(name)); }
 
 private:
+    QVariant valueOfKey(const QString& key, const QString& name) const;
+
     QList<const ReportRow*> m_rows;
     ReportRow m_selection;
     QChar m_letter;

@@ -90,7 +90,7 @@ qint64 countCompletedTestGroups(platform::DbConnection& db, bool showAll)
     QString sql = QStringLiteral("SELECT COUNT(*) FROM TestGroups");
     if (!showAll)
         sql += QStringLiteral(" WHERE ") + finishedCondition(db.dialect());
-    return db.execute(sql).value(0).toLongLong();
+    return db.currentValue(sql).toLongLong();
 }
 
 ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery& query)
@@ -119,7 +119,7 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
     qint64 first = (query.page - 1) * size;
     qint64 after = -1;
     if (query.page > 1) {
-        const qint64 groups = db.execute(QStringLiteral("SELECT COUNT(*)") + from).value(0).toLongLong();
+        const qint64 groups = db.currentValue(QStringLiteral("SELECT COUNT(*)") + from).toLongLong();
         first = std::max<qint64>(0, std::min(first, groups - size));
         after = std::max<qint64>(0, groups - first - size);
     }

@@ -15,7 +15,9 @@
 // Every read but condensedReportId throws platform::DbError when its
 // statement fails. Only the rows of one page cross from the database; for
 // a page after the first it also counts the list, so as to skip the fewer
-// groups, those before the page or those after it.
+// groups, those before the page or those after it. A count is kept on the
+// connection and taken again only once the database has changed, so that a
+// change of page alone does not scan the groups again.
 
 #include "platform/DbConnection.h"
 #include "results/ReportListQuery.h"

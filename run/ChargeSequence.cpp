@@ -51,8 +51,7 @@ void ChargeSequence::tick(const Kind& kind, RunState& state, const testlists::Te
         m_write(QString::fromLatin1(kind.retryLine));
         sendStart(kind, step);
     } else {
-        m_write(QString::fromLatin1(kind.failLine));
-        m_abort();
+        m_abort(QString::fromLatin1(kind.failLine));
     }
 }
 

@@ -38,7 +38,8 @@ public:
 
     using UnitOf = std::function<unit::Unit*(int)>;
     using Write = std::function<void(const QString&)>;
-    using Abort = std::function<void()>;
+    // Cancels the run for the failed start, its operator line given.
+    using Abort = std::function<void(const QString&)>;
 
     ChargeSequence(UnitOf unitOf, Write write, Abort abort)
         : m_unitOf(std::move(unitOf)), m_write(std::move(write)), m_abort(std::move(abort))

@@ -4,6 +4,7 @@
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/KeepAwake.h"
+#include "run/CancelReason.h"
 #include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
@@ -24,7 +25,7 @@ IntervalTestClock::IntervalTestClock(RunSequencer& sequencer, RunHost& host)
     : m_sequencer(sequencer),
       m_host(host),
       m_charge([&sequencer](int unit) { return sequencer.unitAt(unit); }, [this](const QString& line) { write(line); },
-               [&sequencer] { sequencer.stopTests(); }),
+               [&sequencer](const QString& failLine) { sequencer.cancelRun(CancelReason::chargeFailed(failLine)); }),
       m_keepAwake{&platform::nudgeMousePointer, &platform::preventSleep}
 {
 }
@@ -37,7 +38,16 @@ void IntervalTestClock::write(const QString& line)
 bool IntervalTestClock::clockHeld() const
 {
     unit::Unit* unit1 = m_sequencer.unitAt(1);
-    return unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting();
+    if (unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting())
+        return true;
+    // A unit of the run that is gone: the step waits for it, or for the
+    // run's cancel, and does not overrun meanwhile.
+    for (int u = 1; u <= 2; ++u) {
+        unit::Unit* unit = m_sequencer.unitAt(u);
+        if (unit && m_sequencer.state().UnitInRun[std::size_t(u - 1)] && !unit->connected())
+            return true;
+    }
+    return false;
 }
 
 bool IntervalTestClock::stepUnfinished() const
@@ -82,10 +92,8 @@ void IntervalTestClock::checkOverrun()
         return;
     if (state.ElapsedSeconds == state.TestResendSecond)
         resendActiveElectrodes();
-    if (state.ElapsedSeconds == state.TestAbortSecond) {
-        write(QStringLiteral("* TEST EXCEEDED MAX EXPECTED DURATION"));
-        m_sequencer.stopTests();
-    }
+    if (state.ElapsedSeconds == state.TestAbortSecond)
+        m_sequencer.cancelRun(CancelReason::overrun(*state.m_activeTest));
 }
 
 // The count catches up with the UTC time it lost, but never jumps over the

@@ -42,6 +42,12 @@ public:
                                        bool newModel) = 0;
     virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
                                       testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) = 0;
+
+    // Writes the readings and verdicts that wait for the end of the turn.
+    virtual void flushReadings() {}
+    // The records of the run (since its group was asked for) that could not
+    // be stored.
+    virtual int lostRecords() const { return 0; }
 };
 
 // Records nothing.

@@ -69,6 +69,7 @@ void RunRecording::fail(const QStringList& what, const QString& cause)
 {
     for (const QString& record : what)
         log(QStringLiteral("* Unable to record ") + record + QStringLiteral(": ") + cause);
+    m_lostRecords += int(what.size());
     if (m_failureTold || what.isEmpty())
         return;
     m_failureTold = true;
@@ -183,6 +184,7 @@ qint32 RunRecording::createTestGroupRecord()
 {
     flushReadings();
     m_failureTold = false; // a new run: its first failure is told again
+    m_lostRecords = 0;
     const QDateTime executed = platform::Clock::now();
     const QDateTime notCompleted = platform::OleDate().toDateTime();
     auto electrodes = [this](int n) {
@@ -218,7 +220,10 @@ qint32 RunRecording::createTestGroupRecord()
 
 void RunRecording::createTestRecords(const QString& testType, bool pace, testlists::TestStep& test)
 {
+    const qint32 group = m_state.Keys.CurrentGroupID;
     flushReadings();
+    if (group != 0 && m_state.Keys.CurrentGroupID == 0)
+        return; // the waiting readings failed and their failure cancelled the run: no tests outside its group
     RunRecordKeys& keys = m_state.Keys;
     if (pace) {
         // A pace step keeps its own keys; its test units follow its own electrodes.
@@ -277,6 +282,11 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
         m_state.Keys = RunRecordKeys();
         results::closeDatabase();
     }
+    // The whole count of the run, however many failures told it.
+    if (m_lostRecords > 0)
+        log(QStringLiteral("* ") + QString::number(m_lostRecords)
+            + (m_lostRecords == 1 ? QStringLiteral(" record") : QStringLiteral(" records"))
+            + QStringLiteral(" of this run could not be stored"));
     m_host.setCompletionCaption(QString());
 }
 

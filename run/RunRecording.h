@@ -15,9 +15,9 @@
 //
 // A record that cannot be written is a database failure of the run: each
 // lost record is told in the operator log ("* Unable to record ..."), and
-// the failure goes to the main window once per run (its box, the run
-// stopped). A verdict is stored together with its reading or not at all;
-// what was stored before stays.
+// the failure goes to the main window once per run (the run stopped, its
+// box); the lost records of the run are counted for its end. A verdict is stored together with its reading or not at
+// all; what was stored before stays.
 //
 // Members are implemented in:
 //   RunRecording.cpp             group, test and test-unit records, run end
@@ -82,8 +82,8 @@ public:
     // "h:mm" of a number of seconds (5400 gives 1:30).
     static QString formatHoursMinutes(qint32 seconds);
 
-    // Writes the readings and verdicts that wait for the end of the turn.
-    void flushReadings();
+    void flushReadings() override;
+    int lostRecords() const override { return m_lostRecords; }
 
 private:
     bool zamo80Mode() const;
@@ -116,6 +116,7 @@ private:
     QObject m_turnEnd; // receives the end-of-turn write; pending calls die with it
     bool m_flushPosted = false;
     bool m_failureTold = false; // this run's database failure went to the main window
+    int m_lostRecords = 0;      // of this run
 };
 
 } // namespace run

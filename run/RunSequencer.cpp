@@ -5,6 +5,7 @@
 #include "config/StationText.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "run/CancelReason.h"
 #include "run/ChannelBitString.h"
 #include "run/CompletionEstimate.h"
 #include "run/EndOfRunReports.h"
@@ -163,6 +164,10 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
             showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
+    // Every step gets the default selection: the run needs each connected
+    // unit with a selected electrode, from its first step on.
+    for (int u = 1; u <= 2; ++u)
+        m_state.UnitInRun[std::size_t(u - 1)] = selectionOnUnit(u);
 
     m_host.updateProgress(0, getTotalTestCount() + 1);
 
@@ -184,6 +189,17 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
     startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
 }
 
+bool RunSequencer::selectionOnUnit(int u) const
+{
+    unit::Unit* unit = unitAt(u);
+    if (!unit || !unit->connected())
+        return false;
+    for (qint16 c = 0; c < 16; ++c)
+        if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
+            return true;
+    return false;
+}
+
 void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 {
     // A step of no known type would start a test the units cannot run and
@@ -202,15 +218,7 @@ void RunSequencer::leaveOutUnknownSteps(testlists::TestList& list)
 bool RunSequencer::selectionOnConnectedUnit() const
 {
     // Every step of the run gets the default selection.
-    for (int u = 1; u <= 2; ++u) {
-        unit::Unit* unit = unitAt(u);
-        if (!unit || !unit->connected())
-            continue;
-        for (qint16 c = 0; c < 16; ++c)
-            if (testlists::Globals::DefaultElectrodeSelection.at(u, c) && unit->electrodeChannelExists(c))
-                return true;
-    }
-    return false;
+    return selectionOnUnit(1) || selectionOnUnit(2);
 }
 
 bool RunSequencer::isUnitLidOpen()
@@ -363,7 +371,7 @@ void RunSequencer::setTestsRunning()
 void RunSequencer::sequenceTick()
 {
     // While the open-circuit box waits, what the operator decides may remove the next step.
-    if (!m_state.m_testRunning || m_state.OperatorDecisionPending)
+    if (!m_state.m_testRunning || m_state.OperatorDecisionPending || lostUnitHoldsRun())
         return;
     const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     Zamo80RunPlan& plan = *m_services.zamo80;
@@ -508,13 +516,42 @@ void RunSequencer::stopTests()
     m_state.StartupFlag = false;
 }
 
+// The run still counts as running while its last records are written, so
+// that a database failure among them cancels it with its reason at once;
+// a run that lost any record is never completed.
+bool RunSequencer::recordRunEnd(qint32 group, bool mode80, bool completeGroup)
+{
+    RunRecorder& recorder = *m_services.recorder;
+    ignoreErrors([&] { recorder.flushReadings(); });
+    if (mode80 && m_state.m_testRunning) {
+        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
+        log(QStringLiteral("Generating Consolidated Test Report..."));
+        ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
+        log(QStringLiteral("Consolidated Test Report Complete"));
+    }
+    if (group != 0 && completeGroup && m_state.m_testRunning)
+        ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
+    if (!m_state.m_testRunning)
+        return false; // cancelled by a failure of these records
+    if (recorder.lostRecords() > 0) {
+        cancelRun(CancelReason::databaseLost(QString()));
+        return false;
+    }
+    return true;
+}
+
 void RunSequencer::completeTests(bool completeGroup)
 {
-    m_state.m_testRunning = false;
     TestSequenceTimer.stop();
+    IntervalTimer.stop();
+    const qint32 group = m_state.Keys.CurrentGroupID;
+    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
+    if (!m_state.ACZ30ZeroRun && !recordRunEnd(group, mode80, completeGroup))
+        return;
+
+    m_state.m_testRunning = false;
     m_host.setRunLockedControls(false);
     m_state.PreCheckRunning = false;
-    IntervalTimer.stop();
     m_state.ElapsedSeconds = 0;
 
     endRunDisplay(QStringLiteral("* Tests Completed"));
@@ -526,7 +563,6 @@ void RunSequencer::completeTests(bool completeGroup)
     m_state.m_activeTest.reset();
     m_state.m_activeSecondaryTest.reset();
 
-    const qint32 group = m_state.Keys.CurrentGroupID;
     m_state.Keys = RunRecordKeys();
     if (m_state.ACZ30ZeroRun) {
         m_state.ACZ30ZeroRun = false;
@@ -535,18 +571,9 @@ void RunSequencer::completeTests(bool completeGroup)
         return;
     }
 
-    const bool mode80 = checkZAMOMode() == ConnectedUnitsMode::Zamo80;
     RunRecorder& recorder = *m_services.recorder;
-    if (mode80) {
-        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
-        log(QStringLiteral("Generating Consolidated Test Report..."));
-        ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
-        log(QStringLiteral("Consolidated Test Report Complete"));
-    }
     QString msg;
     if (group != 0) {
-        if (completeGroup)
-            ignoreErrors([&] { recorder.completeTestGroup(group, platform::Clock::now()); });
         ignoreErrors([&] {
             const qint32 uid = recorder.getUniqueGroupID(group);
             const QDateTime executed = recorder.getGroupDateExecuted(group);
@@ -568,6 +595,57 @@ void RunSequencer::completeTests(bool completeGroup)
     m_state.SecondListRunning = true;
     testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
     startFirstTestSequence(false);
+}
+
+bool RunSequencer::cancelRun(const CancelReason& reason)
+{
+    if (!m_state.m_testRunning && !m_state.m_activeTest)
+        return false;
+    log(reason.logLine);
+    stopTests();
+    platform::Prompts::instance().message(reason.message, config::StationText::appTitle(), platform::MsgButtons::Ok,
+                                          platform::MsgIcon::Critical);
+    return true;
+}
+
+bool RunSequencer::databaseFailed(const QString& cause)
+{
+    if (!m_state.m_testRunning)
+        return false;
+    cancelRun(CancelReason::databaseLost(cause));
+    return true;
+}
+
+void RunSequencer::askingForUnit(int unit)
+{
+    if (unit == 1 || unit == 2)
+        m_unitAsked[std::size_t(unit - 1)] = true;
+}
+
+void RunSequencer::unitAnswered(int unit)
+{
+    if (unit != 1 && unit != 2)
+        return;
+    m_unitAsked[std::size_t(unit - 1)] = false;
+    unit::Unit* link = unitAt(unit);
+    if (m_state.m_testRunning && m_state.UnitInRun[std::size_t(unit - 1)] && link && !link->connected())
+        cancelRun(CancelReason::unitLost(unit));
+}
+
+bool RunSequencer::lostUnitHoldsRun()
+{
+    for (int u = 1; u <= 2; ++u) {
+        unit::Unit* unit = unitAt(u);
+        if (!unit || !m_state.UnitInRun[std::size_t(u - 1)])
+            continue;
+        if (unit->reconnecting() || (!unit->connected() && m_unitAsked[std::size_t(u - 1)]))
+            return true; // it may come back
+        if (!unit->connected()) {
+            cancelRun(CancelReason::unitLost(u));
+            return true;
+        }
+    }
+    return false;
 }
 
 bool RunSequencer::unitOfTheRunLost() const

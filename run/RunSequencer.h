@@ -8,6 +8,7 @@
 // clock through RunServices.
 
 #include "platform/Timer.h"
+#include "run/CancelReason.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
@@ -56,6 +57,22 @@ public:
                    bool showTestDetailsForm);
     // Cancels the run; nothing when no run is active.
     void stopTests();
+    // Cancels the run for a reason that was not the operator's: the
+    // reason's line goes to the operator log (file and Status window), the
+    // run is stopped as by Cancel (its group marked cancelled), and then,
+    // with the run already stopped, the operator gets the reason's message.
+    // False (and nothing done) when no run is active.
+    bool cancelRun(const CancelReason& reason);
+    // A failure of the results database: a running run (one writing its
+    // last records included) is cancelled with the cause, at once. False
+    // when no run is active (the caller tells the failure).
+    bool databaseFailed(const QString& cause);
+    // Unit n (1 or 2) is gone and the operator is asked to connect it
+    // again: a run on it waits meanwhile (no step starts, the test clock
+    // stands). Once the answer is in, a run that needs the unit and does
+    // not have it back is cancelled.
+    void askingForUnit(int unit);
+    void unitAnswered(int unit);
     // The end of a run.
     void completeTests(bool completeGroup);
     void setTestsRunning();
@@ -63,6 +80,7 @@ public:
     // Refreshes the completion label; empty while a unit of the run is
     // disconnected or reconnecting.
     void updateEstimatedCompletionTime();
+    // A unit that a step of the run was sent to is disconnected or reconnecting.
     bool unitOfTheRunLost() const;
     // Sum of testCount over the running list and the pace list.
     int getTotalTestCount() const;
@@ -87,8 +105,9 @@ public:
 private:
     // Asks for the pre-test details; false when the operator cancelled the run.
     bool takePreTestDetails();
-    // A selected electrode is present on a connected unit.
+    // A selected electrode is present on a connected unit (on unit u).
     bool selectionOnConnectedUnit() const;
+    bool selectionOnUnit(int u) const;
     // Removes the steps whose type no test has (logged in the operator log).
     void leaveOutUnknownSteps(testlists::TestList& list);
     bool startOnUnits(const Step& test, bool updateProgressBar);
@@ -97,12 +116,20 @@ private:
     void switchOff200VSupplies();
     void endRunDisplay(const QString& line);
     void log(const QString& line);
+    // A unit of the run that is gone holds the run while it may come back
+    // (it reconnects by itself, or the operator is asked); one given up
+    // cancels the run. True when the tick goes no further.
+    bool lostUnitHoldsRun();
+    // The run's last records before its group is completed; false when
+    // they ended the run as cancelled.
+    bool recordRunEnd(qint32 group, bool mode80, bool completeGroup);
 
     RunHost& m_host;
     config::StationSettings& m_settings;
     std::array<unit::Unit*, 2> m_units;
     RunState m_state;
     RunServices m_services;
+    std::array<bool, 2> m_unitAsked{}; // the operator is asked to connect unit 1, 2 again
 };
 
 } // namespace run

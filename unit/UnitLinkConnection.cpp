@@ -236,12 +236,17 @@ void UnitLink::reportUSBError(const QString& label, platform::FtStatus status)
     if (cyclePort || baseModel || OpeningDevice || m_reconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.
+        const bool wasOpen = connected();
         m_port.setOpen(false);
         m_port.releaseDevice();
         if (!OpeningDevice) {
             // A failing open or reconnection shows its own outcome.
             if (!m_reconnecting)
                 showPortLost(text);
+            // An open port that failed is closed as by any disconnect, before
+            // the owner hears of the error (a reconnection has closed it already).
+            if (wasOpen && !m_reconnecting)
+                emit usbClosed(m_index);
             raiseUsbError(text);
         }
         return;

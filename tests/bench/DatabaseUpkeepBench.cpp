@@ -10,6 +10,7 @@
 // The smoke run (ctest) uses 1,000 groups; the full size runs with
 //   ZAMO_BENCH_FULL=1 ./build/tests/zamo_benchmarks --benchmark_filter=Upkeep
 
+#include "BenchSize.h"
 #include "platform/Clock.h"
 #include "platform/DbConnection.h"
 #include "results/DatabaseArchive.h"
@@ -28,10 +29,7 @@
 
 namespace {
 
-bool fullSize()
-{
-    return !qEnvironmentVariableIsEmpty("ZAMO_BENCH_FULL");
-}
+using benchsupport::fullSize;
 
 // Counts what a job tells its window, and the longest stretch without a turn
 // of the message loop.

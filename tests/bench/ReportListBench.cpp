@@ -7,13 +7,22 @@
 // drawn: its opening on the first page, and the last entry of its page
 // list; each must stay under 300 ms for 100,000 groups.
 //
-// The database holds 2,500 groups, so that the CTest run stays short; set
-// ZAMO_BENCH_GROUPS=100000 for the size the window must serve, e.g.
-//   ZAMO_BENCH_GROUPS=100000 build/tests/zamo_benchmarks --benchmark_filter=ReportList
+// The database holds 2,500 groups, so that the CTest run stays short, and
+// 100,000 (the size the window must serve) with ZAMO_BENCH_FULL=1, e.g.
+//   ZAMO_BENCH_FULL=1 build/tests/zamo_benchmarks --benchmark_filter=ReportList
 // One group in ten is a condensed ZAMO80 group (never listed), one in fifty
 // cancelled, one in five a ZAMO80 run, one in twenty a ZAMO2-4 run, seven
 // groups to a lot; the database is built once per back end and run.
+//
+// Each reload is set beside the statements it ran, run bare (BareStatements.h:
+// the counters read_ms, bare_ms and x_bare). The number of finished groups is
+// counted once and kept while the database stays as it is, so a reload runs
+// the page's statement, the archive list and the checks that nothing has
+// changed; BM_ReportListFirstOpen is the first reload on a connection, which
+// counts the groups.
 
+#include "BareStatements.h"
+#include "BenchSize.h"
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
 #include "platform/DbError.h"
@@ -43,11 +52,7 @@ namespace {
 using platform::DbBackend;
 using platform::DbConnection;
 
-int groupCount()
-{
-    const int n = qEnvironmentVariableIntValue("ZAMO_BENCH_GROUPS");
-    return n > 0 ? n : 2500;
-}
+using benchsupport::groupCount;
 
 // The rows of a database in use: limits, texts and dates as a run writes them.
 void fillGroups(platform::DbConnection& db, int count)
@@ -86,6 +91,14 @@ struct BenchDatabase {
     QTemporaryDir folder;
     std::unique_ptr<testsupport::PgTestDatabase> server;
     platform::DbConnection db;
+
+    // The bare statements of a read on this database.
+    std::unique_ptr<benchsupport::BareStatements> bare() const
+    {
+        return std::make_unique<benchsupport::BareStatements>(
+            db.databaseName(), server ? benchsupport::BareStatements::server(server->address())
+                                      : benchsupport::BareStatements::sqliteFile(db.databaseName()));
+    }
 };
 
 std::map<platform::DbBackend, std::unique_ptr<BenchDatabase>>& databases()
@@ -97,12 +110,12 @@ std::map<platform::DbBackend, std::unique_ptr<BenchDatabase>>& databases()
 // The database of the back end, built at the first call; nullptr (with the
 // reason) when there is none to be had. Released while the application, and
 // with it the database drivers, still stand.
-platform::DbConnection* benchDatabase(platform::DbBackend backend, QString* why)
+BenchDatabase* benchDatabase(platform::DbBackend backend, QString* why)
 {
     auto& all = databases();
     auto found = all.find(backend);
     if (found != all.end())
-        return &found->second->db;
+        return found->second.get();
     if (all.empty())
         qAddPostRoutine([] { databases().clear(); });
     auto bench = std::make_unique<BenchDatabase>();
@@ -124,7 +137,7 @@ platform::DbConnection* benchDatabase(platform::DbBackend backend, QString* why)
         *why = e.text();
         return nullptr;
     }
-    return &all.emplace(backend, std::move(bench)).first->second->db;
+    return all.emplace(backend, std::move(bench)).first->second.get();
 }
 
 enum class Page { First, Last };
@@ -133,25 +146,63 @@ void BM_ReportListReload(benchmark::State& state, platform::DbBackend backend, r
                          Page which)
 {
     QString why;
-    platform::DbConnection* db = benchDatabase(backend, &why);
-    if (!db) {
+    BenchDatabase* bench = benchDatabase(backend, &why);
+    if (!bench) {
         state.SkipWithError(why.toStdString().c_str());
         return;
     }
+    platform::DbConnection* db = &bench->db;
     results::ReportListQuery query;
     query.sortBy = sortBy;
     if (which == Page::Last)
         query.page = int(results::countCompletedTestGroups(*db, false) / query.pageSize + 1);
+    const auto bare = bench->bare();
     for (auto _ : state) {
+        bare->beginRead();
         const results::ReportListPage page = results::reportListPage(*db, query);
         benchmark::DoNotOptimize(results::countCompletedTestGroups(*db, false));
         benchmark::DoNotOptimize(results::archiveList(*db));
+        bare->endRead(state);
         if (page.rows.size() != query.pageSize) {
             state.SkipWithError("fewer finished groups than one page");
             return;
         }
     }
+    bare->report(state);
     state.SetLabel(QStringLiteral("%1 groups, page %2").arg(groupCount()).arg(query.page).toStdString());
+}
+
+// The first reload on a newly opened connection: the groups are counted.
+void BM_ReportListFirstOpen(benchmark::State& state, platform::DbBackend backend)
+{
+    QString why;
+    BenchDatabase* bench = benchDatabase(backend, &why);
+    if (!bench) {
+        state.SkipWithError(why.toStdString().c_str());
+        return;
+    }
+    const auto bare = bench->bare();
+    std::unique_ptr<DbConnection> db;
+    for (auto _ : state) {
+        state.PauseTiming();
+        db = std::make_unique<DbConnection>();
+        if (bench->server)
+            db->openServer(bench->server->address());
+        else
+            db->openFile(bench->db.databaseName(), false);
+        state.ResumeTiming();
+        bare->beginRead();
+        const results::ReportListPage page = results::reportListPage(*db, results::ReportListQuery());
+        benchmark::DoNotOptimize(results::countCompletedTestGroups(*db, false));
+        benchmark::DoNotOptimize(results::archiveList(*db));
+        bare->endRead(state);
+        if (page.rows.size() != 1000) {
+            state.SkipWithError("fewer finished groups than one page");
+            return;
+        }
+    }
+    bare->report(state);
+    state.SetLabel(QStringLiteral("%1 groups, page 1").arg(groupCount()).toStdString());
 }
 
 // The station as the list window sees it here: the bench database, no
@@ -184,17 +235,19 @@ private:
 void BM_ReportListWindow(benchmark::State& state, DbBackend backend, Page which)
 {
     QString why;
-    DbConnection* db = benchDatabase(backend, &why);
-    if (!db) {
+    BenchDatabase* bench = benchDatabase(backend, &why);
+    if (!bench) {
         state.SkipWithError(why.toStdString().c_str());
         return;
     }
-    BenchListHost host(*db, backend == DbBackend::SQLite);
+    BenchListHost host(bench->db, backend == DbBackend::SQLite);
     ui::ReportListWindow window(host);
     window.show();
     window.load();
     const int last = window.pagesList()->count() - 1;
+    const auto bare = bench->bare();
     for (auto _ : state) {
+        bare->beginRead();
         if (which == Page::First) {
             window.load(); // the opening: the report type of the units (none: "ZAMO")
         } else {
@@ -202,11 +255,13 @@ void BM_ReportListWindow(benchmark::State& state, DbBackend backend, Page which)
             emit window.pagesList()->activated(last);
         }
         window.repaint();
+        bare->endRead(state);
         if (window.reportGrid()->rowCount() != 1000) {
             state.SkipWithError("fewer finished groups than one page");
             return;
         }
     }
+    bare->report(state);
     state.SetLabel(
         QStringLiteral("%1 groups, page %2").arg(groupCount()).arg(which == Page::First ? 1 : last + 1).toStdString());
 }
@@ -224,6 +279,11 @@ const bool registered = [] {
                 benchmark::RegisterBenchmark(name.c_str(), BM_ReportListReload, backend, sortBy, which)
                     ->Unit(benchmark::kMillisecond);
             }
+    for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
+        benchmark::RegisterBenchmark(backend == DbBackend::SQLite ? "BM_ReportListFirstOpen/SQLite"
+                                                                  : "BM_ReportListFirstOpen/PostgreSQL",
+                                     BM_ReportListFirstOpen, backend)
+            ->Unit(benchmark::kMillisecond);
     for (DbBackend backend : {DbBackend::SQLite, DbBackend::PostgreSQL})
         for (Page which : {Page::First, Page::Last}) {
             const std::string name = std::string("BM_ReportListWindow/")

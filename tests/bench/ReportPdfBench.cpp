@@ -1,7 +1,10 @@
-// Exporting to PDF the full report of a ZAMO80 run on two units: 32
-// electrodes, seven test types, each test step expanded into one test per
-// electrode (224 tests), with their readings, verdicts and diagnostics.
+// Exporting the full report of a ZAMO80 run on two units: 32 electrodes,
+// seven test types, each test step expanded into one test per electrode (224
+// tests), with their readings, verdicts and diagnostics; as PDF and as
+// tab-separated text, each set beside the report's queries run bare
+// (BareStatements.h: read_ms, bare_ms, x_bare).
 
+#include "BareStatements.h"
 #include "config/EmbeddedFile.h"
 #include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
@@ -78,20 +81,26 @@ private:
     }
 };
 
-void BM_ExportFullZamo80ReportToPdf(benchmark::State& state)
+void BM_ExportFullZamo80Report(benchmark::State& state, const QString& format)
 {
     Zamo80RunDatabase run;
-    const QString target = run.home.path() + "/report.pdf";
+    const QString target = run.home.path() + "/report." + format.toLower();
+    benchsupport::BareStatements bare(run.path, benchsupport::BareStatements::sqliteFile(run.path));
     for (auto _ : state) {
+        bare.beginRead();
         ui::TestReportWindow form(run.settings);
         form.setDatabasePath(run.path);
-        if (!form.exportReport(kGroup, target, "PDF", false, false)) {
+        if (!form.exportReport(kGroup, target, format, false, false)) {
             state.SkipWithError("the export failed");
             break;
         }
+        bare.endRead(state);
     }
+    bare.report(state);
     state.counters["bytes"] = static_cast<double>(QFile(target).size());
+    state.counters["statements"] = bare.statements();
 }
-BENCHMARK(BM_ExportFullZamo80ReportToPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportFullZamo80Report, PDF, QStringLiteral("PDF"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportFullZamo80Report, TAB, QStringLiteral("TAB"))->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -186,6 +186,75 @@ TEST_P(AccessLayer, TextDumpAndDialect)
               1);
 }
 
+TEST_P(AccessLayer, AKeptValueIsReadAgainOnceAnyConnectionHasWritten)
+{
+    auto db = openDirect();
+    auto other = openDirect();
+    const QString count = "SELECT COUNT(*) FROM Archive";
+    const auto insert = [](platform::DbConnection& c) {
+        c.execute("INSERT INTO Archive (Range, FileName) VALUES ('1-2', 'a.mdb')");
+    };
+    EXPECT_EQ(db->currentValue(count).toInt(), 0);
+    insert(*db);
+    EXPECT_EQ(db->currentValue(count).toInt(), 1) << "written by the same connection";
+    insert(*other);
+    EXPECT_EQ(db->currentValue(count).toInt(), 2) << "written by another connection";
+    db->transaction();
+    insert(*db);
+    EXPECT_EQ(db->currentValue(count).toInt(), 3) << "inside a transaction";
+    db->rollback();
+    EXPECT_EQ(db->currentValue(count).toInt(), 2) << "after the rollback";
+    other->execute("DELETE FROM Archive");
+    EXPECT_EQ(db->currentValue(count).toInt(), 0);
+    EXPECT_FALSE(db->changeMark().isEmpty());
+    EXPECT_EQ(db->changeMark(), db->changeMark());
+}
+
 INSTANTIATE_ON_BOTH_BACKENDS(AccessLayer);
+
+// The fixed date text is read by hand; whatever it gives must be what the
+// general parser gives, in any time zone (daylight-saving gaps and overlaps
+// included), and anything that is not the fixed form is left to that parser.
+TEST(DateTextTest, ReadsAsTheGeneralParserDoesInEveryZone)
+{
+    const QByteArray savedZone = qgetenv("TZ");
+    QStringList texts = {"2020-01-01 08:05:09", "2020-01-01 08:05:09.250",
+                         "1899-12-30 00:00:00", "0001-01-01 00:00:00",
+                         "9999-12-31 23:59:59", "2024-02-29 12:00:00",
+                         "2023-02-29 12:00:00", "2020-13-01 00:00:00",
+                         "2020-01-01 24:00:00", "2020-01-01 23:60:00",
+                         "2020-01-01 23:59:60", "2020-1-01 00:00:00",
+                         "2020-01-01T08:05:09", "2020-01-01  8:05:09",
+                         "+020-01-01 08:05:09", "0000-01-01 00:00:00",
+                         " 2020-01-01 08:05:0", "",
+                         "2020-01-01",          QString::fromUtf8("２０２０-01-01 08:05:09")};
+    // Every quarter of an hour over the days the clocks change.
+    for (const QDate day : {QDate(2021, 3, 28), QDate(2021, 10, 31), QDate(2021, 4, 4), QDate(2021, 10, 3)})
+        for (int minute = 0; minute < 24 * 60; minute += 15)
+            texts << platform::DbDialect::dateText(QDateTime(day, QTime(0, 0)).addSecs(minute * 60));
+    for (const char* zone : {"UTC", "Europe/Berlin", "America/New_York", "Australia/Lord_Howe"}) {
+        qputenv("TZ", zone);
+        for (int h = 0; h < 24; ++h) // the same wall-clock times, whatever their instant in this zone
+            for (const QDate day : {QDate(2021, 3, 28), QDate(2021, 10, 31), QDate(2021, 4, 4), QDate(2021, 10, 3)})
+                for (int m : {0, 30})
+                    texts << day.toString("yyyy-MM-dd")
+                                 + QStringLiteral(" %1:%2:00").arg(h, 2, 10, QChar('0')).arg(m, 2, 10, QChar('0'));
+        for (const QString& text : texts) {
+            const QDateTime expected = QDateTime::fromString(text.left(19), "yyyy-MM-dd hh:mm:ss");
+            const QDateTime read = platform::DbDialect::parseDateText(text);
+            ASSERT_EQ(read.isValid(), expected.isValid()) << zone << " " << qPrintable(text);
+            if (expected.isValid()) {
+                EXPECT_EQ(read.toMSecsSinceEpoch(), expected.toMSecsSinceEpoch()) << zone << " " << qPrintable(text);
+                EXPECT_EQ(read.date(), expected.date()) << zone << " " << qPrintable(text);
+                EXPECT_EQ(read.time(), expected.time()) << zone << " " << qPrintable(text);
+                EXPECT_EQ(read.timeSpec(), expected.timeSpec()) << zone << " " << qPrintable(text);
+            }
+        }
+    }
+    if (savedZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedZone);
+}
 
 } // namespace

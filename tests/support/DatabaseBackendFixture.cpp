@@ -21,6 +21,8 @@ void RecordingMainWindow::databaseConnectFailHandler(const QString& cause)
         ++messagesShown;
         causesShown << cause;
     }
+    if (onFailure)
+        onFailure();
 }
 
 std::string backendName(const ::testing::TestParamInfo<platform::DbBackend>& info)

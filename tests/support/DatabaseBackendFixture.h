@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // The main window's side: the status lamp calls, and the failure message,
@@ -25,6 +26,8 @@ public:
     int failHandlerCalls = 0;
     int messagesShown = 0;
     QStringList causesShown; // the cause of each message shown
+    // What the window does on a failure besides (a run cancelled, say).
+    std::function<void()> onFailure;
 
     void setDatabaseStatus(bool localDB, bool connected) override;
     void databaseConnectFailHandler(const QString& cause) override;

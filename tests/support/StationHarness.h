@@ -72,6 +72,17 @@ public:
         prepare(commandLine);
     }
 
+    // The station started again on the data folder that another one used,
+    // with the files that it left there (settings, results, note of open
+    // groups), as after the program was ended and started again.
+    StationHarness(std::shared_ptr<TempDataHome> home, const QDateTime& start) : m_home(std::move(home))
+    {
+        platform::Clock::useVirtualTime(start);
+        prepare(QString());
+    }
+    // The data folder, for a station started again on it.
+    std::shared_ptr<TempDataHome> home() const { return m_home; }
+
     struct RealTime {};
     explicit StationHarness(RealTime, const QString& commandLine = QStringLiteral(""))
     {
@@ -120,10 +131,15 @@ public:
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
     const config::StationSettings& stationSettings() const { return m_settings; }
-    QString dataFolder() const { return m_home.stationFolder(); }
+    QString dataFolder() const { return m_home->stationFolder(); }
 
-    // Every frame the unit link sent to unit n.
+    // Every frame the unit link sent to unit n (since the last forgetSent).
     const QStringList& sent(int n) const { return m_sent[std::size_t(n - 1)]; }
+    void forgetSent()
+    {
+        for (QStringList& frames : m_sent)
+            frames.clear();
+    }
 
     void advance(qint64 ms) { platform::Clock::advance(ms); }
 
@@ -213,20 +229,20 @@ public:
 
     QString setting(const QString& section, const QString& key) const
     {
-        return config::iniRead(section, key, m_home.stationFolder() + "/settings.ini");
+        return config::iniRead(section, key, m_home->stationFolder() + "/settings.ini");
     }
     // Writes a key of settings.ini; before Start the file is created with
     // it, and start-up fills in the rest.
     void setSetting(const QString& section, const QString& key, const QString& value)
     {
-        QDir().mkpath(m_home.stationFolder());
-        config::iniWrite(section, key, value, m_home.stationFolder() + "/settings.ini");
+        QDir().mkpath(m_home->stationFolder());
+        config::iniWrite(section, key, value, m_home->stationFolder() + "/settings.ini");
     }
     // Writes a file into the data folder (a standard list, say) before Start.
     void writeDataFile(const QString& name, const QByteArray& content)
     {
-        QDir().mkpath(m_home.stationFolder());
-        QFile file(m_home.stationFolder() + "/" + name);
+        QDir().mkpath(m_home->stationFolder());
+        QFile file(m_home->stationFolder() + "/" + name);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
     }
@@ -343,7 +359,7 @@ private:
         app::ExecutionWindows::installMainForm(m_settings);
     }
 
-    TempDataHome m_home;
+    std::shared_ptr<TempDataHome> m_home = std::make_shared<TempDataHome>();
     config::StationSettings m_settings;
     platform::ScriptedPrompts* m_prompts = nullptr;
     std::array<QStringList, 2> m_sent;

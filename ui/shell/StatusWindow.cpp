@@ -63,6 +63,9 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) :
     commEdit->setObjectName(QStringLiteral("txtComm"));
     commEdit->setAccessibleName(QStringLiteral("Communication log"));
     commEdit->setReadOnly(true);
+    // A read-only log keeps no undo history: it would hold a copy of every
+    // line shown since the text was last cut back.
+    commEdit->setUndoRedoEnabled(false);
     commEdit->setAcceptRichText(false);
     commEdit->setLineWrapMode(QTextEdit::NoWrap);
     placeTwips(commEdit, 0, 0, 6855, 4155);

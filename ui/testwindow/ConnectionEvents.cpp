@@ -40,19 +40,18 @@ void ConnectionEvents::setDatabaseStatus(bool localDB, bool connectedValue)
 
 void ConnectionEvents::databaseConnectFailHandler(const QString& causeValue)
 {
-    if (m_window.services().database->connectFailureReported() || m_tellingDatabaseFailure)
+    if (m_tellingDatabaseFailure)
         return;
     m_tellingDatabaseFailure = true;
     const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
+    // A run stops at its first failure, before any box waits, and tells
+    // why, whether or not this series of failures was told already.
+    if (m_window.sequencer().databaseFailed(causeValue))
+        return;
+    if (m_window.services().database->connectFailureReported())
+        return;
     // The fixed first words, then what went wrong.
     const QString cause = causeValue.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + causeValue;
-    if (m_window.m_testRunning()) {
-        platform::Prompts::instance().message(
-            QStringLiteral("Database connection has been interrupted.  Aborting test.") + cause,
-            config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
-        m_window.stopTests();
-        return;
-    }
     platform::Prompts::instance().message(
         QStringLiteral("Unable to connect to database.  Please check database connection settings.") + cause,
         config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
@@ -149,9 +148,12 @@ void ConnectionEvents::unitFailed(int Index, const QString&)
     unit::Unit* unit = m_window.sequencer().unitAt(Index);
     if (!unit)
         return;
-    // The unit is gone while the operator is asked, and until it is back.
+    // The unit is gone while the operator is asked, and until it is back;
+    // a run on it waits for the answer.
     showUnitLost(Index);
     unit->disablePolling();
+    run::RunSequencer& sequencer = m_window.sequencer();
+    sequencer.askingForUnit(Index);
     const auto answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the device. \r\n\r\n"
                        "Please disconnect and reconnect the device, and then click 'OK'"),
@@ -160,6 +162,8 @@ void ConnectionEvents::unitFailed(int Index, const QString&)
         m_window.connectUnit(Index);
         if (unit->connected())
             m_window.applyElectrodeSelection();
+        // Not back: a run that needs the unit is cancelled.
+        sequencer.unitAnswered(Index);
         return;
     }
     platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),
@@ -167,6 +171,7 @@ void ConnectionEvents::unitFailed(int Index, const QString&)
     m_window.exitingApplication = true;
     // The run is cancelled on the way out, so that its group is closed.
     m_window.stopTests();
+    sequencer.unitAnswered(Index);
     m_window.queryClose();
 }
 

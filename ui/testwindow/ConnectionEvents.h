@@ -5,8 +5,10 @@
 // It shows each on the status panel, the electrode panel and the main
 // frame's items, writes the operator lines, gives or takes the test
 // controls and the keep-alive poll, and asks the operator what to do after
-// a link error (reconnect, or leave the program). A database failure is told
-// once per series; during a run it cancels the run.
+// a link error (reconnect, or leave the program; a run that needs a unit
+// that is not back is cancelled). A database failure during a run cancels
+// the run at once, and the cancel tells why; outside a run a failure is
+// told once per series.
 
 #include "results/DatabaseObserver.h"
 #include "run/SignalGeneratorDisplay.h"

@@ -11,6 +11,7 @@
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
 #include "support/PausablePgServer.h"
+#include "support/StoredRunChecks.h"
 #include "support/WriteProtection.h"
 
 #include <QFile>
@@ -122,8 +123,9 @@ protected:
     }
 
     // The operator lines from the first failure to the end of the run: only
-    // failure lines, one per lost record, then the cancel. Returns the
-    // failures.
+    // failure lines, one per lost record, with the reason of the cancel
+    // after the first failed write, then the whole count of lost records (a
+    // cancel that waits is not lost) and the cancel. Returns the failures.
     QStringList failureLines()
     {
         const QStringList lines = logLines(ui::StationWindows::commBuffer());
@@ -132,10 +134,37 @@ protected:
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
         EXPECT_NE(first, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
         EXPECT_NE(cancelled, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
-        const QStringList failures(first, cancelled);
+        QStringList failures(first, cancelled);
+        const QString all = failures.join("\n");
+        EXPECT_EQ(failures.removeAll("* Database connection has been interrupted.  Aborting test."), 1)
+            << all.toStdString();
+        const QString count = failures.isEmpty() ? QString() : failures.takeLast();
         for (const QString& line : failures)
-            EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << failures.join("\n").toStdString();
+            EXPECT_THAT(line.toStdString(), StartsWith("* Unable to record ")) << all.toStdString();
+        EXPECT_EQ(count, testsupport::lostCountLine(testsupport::lostRecordLines(failures))) << all.toStdString();
         return failures;
+    }
+
+    // runAndBreak with another program's lock on the results, past a short
+    // busy wait; the lock is held until the connection returned rolls back.
+    std::unique_ptr<platform::DbConnection> runAndLockOut(const QString& after)
+    {
+        results::BusyWaitMilliseconds = 300;
+        std::unique_ptr<platform::DbConnection> other;
+        runAndBreak(after, [&] {
+            other = openResults(false);
+            other->transaction();
+            other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
+                                   : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
+                                     "UnitMasterDiagnostics IN EXCLUSIVE MODE");
+        });
+        return other;
+    }
+    QString lockCause() const { return local() ? "database is locked" : "canceling statement due to lock timeout"; }
+    static QString waitingCancelLine(const QString& cause)
+    {
+        return "* Unable to record the cancelled test group: " + cause
+               + " - the cancel waits and is written as soon as the database can take it";
     }
 
     // The one box of the failure, and the operator log and the database
@@ -171,24 +200,31 @@ protected:
 // stops; no verdict is stored without its value.
 TEST_P(StationDatabaseFailure, ALockPastTheBusyWaitStopsTheRunWithOneBoxAndNoVerdictWithoutItsValue)
 {
-    results::BusyWaitMilliseconds = 300;
-    std::unique_ptr<platform::DbConnection> other;
-    runAndBreak("Final result recorded for A1", [&] {
-        other = openResults(false);
-        other->transaction();
-        other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
-                               : "LOCK TABLE TestGroups, Tests, TestUnit, TestMeasurements, TestResults, "
-                                 "UnitMasterDiagnostics IN EXCLUSIVE MODE");
-    });
+    const std::unique_ptr<platform::DbConnection> other = runAndLockOut("Final result recorded for A1");
     if (HasFatalFailure())
         return;
     // A1 is stored with its verdict; B1's final reading comes next.
-    const QString cause = local() ? "database is locked" : "canceling statement due to lock timeout";
+    const QString cause = lockCause();
     EXPECT_EQ(failureLines(), QStringList({"* Unable to record the measurement of B1: " + cause,
-                                           "* Unable to record the result of B1: " + cause,
-                                           "* Unable to record the cancelled test group: " + cause
-                                               + " - the cancel waits and is written as soon as the database can "
-                                                 "take it"}));
+                                           "* Unable to record the result of B1: " + cause, waitingCancelLine(cause)}));
+    other->rollback();
+    expectOneBoxAndAnHonestLog(*openResults(), cause);
+    expectTheWaitingCancelWritten(*openResults());
+}
+
+// The database locked once the run's last verdict is stored: its completion
+// is the one record lost, and the run ends as a cancel, never completed; the
+// cancel waits until the lock is gone.
+TEST_P(StationDatabaseFailure, ACompletionThatCannotBeStoredEndsTheRunAsACancel)
+{
+    station.writeDataFile("standard.tsq", "1.0\nACZ,A1-P2,1\n");
+    const std::unique_ptr<platform::DbConnection> other = runAndLockOut("Final result recorded for B1");
+    if (HasFatalFailure())
+        return;
+    const QString cause = lockCause();
+    EXPECT_EQ(failureLines(),
+              QStringList({"* Unable to record the completion of the test group: " + cause, waitingCancelLine(cause)}));
+    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* 1 record of this run could not be stored\r\n"));
     other->rollback();
     expectOneBoxAndAnHonestLog(*openResults(), cause);
     expectTheWaitingCancelWritten(*openResults());

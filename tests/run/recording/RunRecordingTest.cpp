@@ -267,6 +267,27 @@ TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictW
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
 }
 
+// The readings that wait when the next step begins cannot be stored, and
+// their failure cancels the run (as the main window does): the step's test
+// and test units are not written outside the group that was closed.
+TEST_P(RunRecordingTest, NoStepIsRecordedOnceTheReadingsBeforeItCancelledTheRun)
+{
+    const qint32 group = recording.createTestGroupRecord();
+    recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
+    mainWindow.onFailure = [&] { recording.closeAbortedTestGroup(group); };
+    openDirect()->execute("DROP TABLE TestMeasurements");
+    recording.recordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
+    recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1")); // in the same turn
+    mainWindow.onFailure = nullptr;
+
+    EXPECT_EQ(mainWindow.failHandlerCalls, 1);
+    EXPECT_TRUE(scalar("SELECT Cancelled FROM TestGroups WHERE GroupID = " + QString::number(group)).toBool());
+    EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), 1);
+    EXPECT_EQ(rowCount("SELECT TestUnitID FROM TestUnit"), 1);
+    EXPECT_EQ(host.lines.filter("* Unable to record ").size(), 1) << host.lines.join("\n").toStdString();
+    EXPECT_EQ(host.lines.filter("* 1 record of this run could not be stored").size(), 1);
+}
+
 // Another program that keeps the database locked past the busy wait: the
 // reading and its verdict fail together, and nothing of them is stored.
 TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfItIsStored)

@@ -191,6 +191,20 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
                             "server closed the connection"));
     EXPECT_FALSE(form->m_testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
+    EXPECT_TRUE(form->operatorLog().text().contains(
+        "* Database connection has been interrupted.  Aborting test.\r\n* Tests Cancelled\r\n"));
+
+    // A run that meets a failure of a series told already stops all the same, and says why.
+    prompts->shown.clear();
+    recorder->onCancel = nullptr;
+    database->failureReported = true;
+    form->startFirstTestSequence(true);
+    ASSERT_TRUE(form->m_testRunning());
+    form->connectionEvents().databaseConnectFailHandler("still gone");
+    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 6"));
+    EXPECT_THAT(prompts->messages(),
+                ElementsAre("Database connection has been interrupted.  Aborting test.\r\n\r\nstill gone"));
 }
 
 TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)

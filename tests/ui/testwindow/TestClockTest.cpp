@@ -98,6 +98,9 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
     EXPECT_THAT(logLines().mid(logLines().indexOf("* TEST EXCEEDED MAX EXPECTED DURATION")),
                 ElementsAre("* TEST EXCEEDED MAX EXPECTED DURATION", "* Tests Cancelled"));
     EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
+    // Told once the run has stopped, naming the electrode that did not answer.
+    EXPECT_THAT(prompts->messages(), ElementsAre("TEST EXCEEDED MAX EXPECTED DURATION.  Aborting test.\r\n\r\n"
+                                                 "The ACZ test got no reading in time from Electrodes A1."));
 }
 
 TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
@@ -145,12 +148,13 @@ TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
         const char* start;
         const char* retry;
         const char* fail;
+        const char* told;
     } const cases[] = {
         {"ACLG", "B1", &unit1, "ACLG START 1", "* No ACLG ACK received.  Retransmitting ACLG Start Command.",
-         "* ACLG failed to start.  Aborting tests!"},
+         "* ACLG failed to start.  Aborting tests!", "ACLG failed to start.  Aborting tests!"},
         // An electrode of unit 2 is started on unit 2.
         {"DEFR", "A2", &unit2, "DEFR START 0", "*No Defib Recovery ACK received.  Retransmitting DEFR Start Command.",
-         "*Defib Recovery failed to start.  Aborting tests!"},
+         "*Defib Recovery failed to start.  Aborting tests!", "Defib Recovery failed to start.  Aborting tests!"},
     };
     for (const Case& c : cases) {
         startChargeStep(c.type, c.electrode);
@@ -165,6 +169,8 @@ TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
         EXPECT_FALSE(form->m_testRunning()) << c.type;
         EXPECT_THAT(logLines().mid(0, 3), ElementsAre(QString("Starting ") + c.type + " Measurements", c.retry, c.fail))
             << c.type;
+        EXPECT_THAT(prompts->messages(), ElementsAre(c.told)) << c.type; // once the run has stopped
+        prompts->shown.clear();
         EXPECT_THAT(unit1.sent("TRIGGER"), IsEmpty());
         EXPECT_THAT(unit2.sent("TRIGGER"), IsEmpty());
     }

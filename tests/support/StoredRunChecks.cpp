@@ -1,0 +1,65 @@
+#include "support/StoredRunChecks.h"
+
+#include "platform/DbConnection.h"
+#include "platform/DbRecordset.h"
+
+namespace testsupport {
+
+namespace {
+
+QString query(platform::DbConnection& db, const QString& sql)
+{
+    return db.execute(sql).getString(QStringLiteral("|"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+QString untrueRecords(const QString& databaseFile)
+{
+    platform::DbConnection db;
+    db.openFile(databaseFile, true);
+    QString found;
+    for (char c = 'A'; c <= 'P'; ++c) {
+        const QString l = QString(QLatin1Char(c));
+        found += query(db, "SELECT 'verdict without reading', r.TestUnitID, '" + l + "' FROM TestResults r WHERE r." + l
+                               + "_Result IS NOT NULL AND NOT EXISTS (SELECT 1 FROM TestMeasurements m "
+                                 "WHERE m.TestUnitID = r.TestUnitID AND m."
+                               + l + "_Value IS NOT NULL)");
+    }
+    return found
+           + query(db, QStringLiteral("SELECT 'completed step without reading', u.TestUnitID FROM TestUnit u "
+                                      "JOIN Tests t ON t.TestID = u.TestID "
+                                      "JOIN TestGroups g ON g.GroupID = t.GroupID "
+                                      "WHERE g.Completed <> 0 AND NOT EXISTS "
+                                      "(SELECT 1 FROM TestMeasurements m WHERE m.TestUnitID = u.TestUnitID)"));
+}
+
+QString groupEnds(const QString& databaseFile)
+{
+    platform::DbConnection db;
+    db.openFile(databaseFile, true);
+    return query(
+        db,
+        QStringLiteral(
+            "SELECT GroupID, Completed, Cancelled FROM TestGroups WHERE DateExecuted IS NOT NULL ORDER BY GroupID"));
+}
+
+qsizetype lostRecordLines(const QStringList& operatorLines)
+{
+    qsizetype lost = 0;
+    for (const QString& line : operatorLines)
+        if (line.startsWith(QStringLiteral("* Unable to record "))
+            && !(line.startsWith(QStringLiteral("* Unable to record the cancelled test group: "))
+                 && line.contains(QStringLiteral(" - the cancel waits "))))
+            ++lost;
+    return lost;
+}
+
+QString lostCountLine(qsizetype lost)
+{
+    return QStringLiteral("* %1 %2 of this run could not be stored")
+        .arg(lost)
+        .arg(lost == 1 ? QStringLiteral("record") : QStringLiteral("records"));
+}
+
+} // namespace testsupport
