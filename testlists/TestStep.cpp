@@ -173,11 +173,11 @@ QString TestStep::testString() const
                        m_showPaceRollPrompt, m_concurrentPaceRollPrompt);
 }
 
-bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue,
+bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodes,
                             qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration,
                             bool concurrentRoll)
 {
-    return initByString(composeLine(testType, electrodesValue, testCount, biasTestTime, biasSamplingInterval,
+    return initByString(composeLine(testType, electrodes, testCount, biasTestTime, biasSamplingInterval,
                                     paceDuration, paceRollPrompt, concurrentRoll));
 }
 

@@ -43,7 +43,7 @@ public:
     QString electrodeString() const { return m_electrodeString; }
     void setElectrodeString(const QString& selection);
     // Parses the selection into the flags, then stores it as electrodeString.
-    void initElectrodesByString(const QString& electrodeStringValue);
+    void initElectrodesByString(const QString& electrodeString);
 
     bool electrodeSelected(qint32 index) const;
     bool electrodeSelectedByIndex(qint16 index) const;
@@ -60,7 +60,7 @@ public:
 
     // --- line form ---
     QString testString() const;
-    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue, qint16 biasTestTime,
+    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodes, qint16 biasTestTime,
                       qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration, bool concurrentRoll);
     // True when the line was understood. A line that is not keeps whatever
     // the parse had set before it stopped.

@@ -340,7 +340,7 @@ public:
     {
         startNextRunWithLot(lot);
         testWindow().testListPanel().runButton()->click();
-        return testWindow().m_testRunning() && runUntil([this] { return !testWindow().m_testRunning(); }, maxMs);
+        return testWindow().testRunning() && runUntil([this] { return !testWindow().testRunning(); }, maxMs);
     }
 
     QString logText() const

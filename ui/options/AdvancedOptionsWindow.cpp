@@ -134,7 +134,7 @@ void AdvancedOptionsWindow::buildPages()
     m_fields = ordered;
 }
 
-QString AdvancedOptionsWindow::SettingsFile() const
+QString AdvancedOptionsWindow::settingsFile() const
 {
     return m_settings.paths.settingsFile;
 }
@@ -153,7 +153,7 @@ void AdvancedOptionsWindow::readAllFields()
 
 void AdvancedOptionsWindow::readField(Bound& bound)
 {
-    const QString value = config::iniRead(bound.field.section, bound.field.key, SettingsFile());
+    const QString value = config::iniRead(bound.field.section, bound.field.key, settingsFile());
     bound.readText = value;
     if (bound.text) {
         bound.text->setText(value);
@@ -196,7 +196,7 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
     const Field& field = bound.field;
     // Unchanged fields keep what the file holds now, unless the key is
     // empty or missing there: then it is written as the window shows it.
-    if (!changed(bound) && !config::iniRead(field.section, field.key, SettingsFile()).isEmpty())
+    if (!changed(bound) && !config::iniRead(field.section, field.key, settingsFile()).isEmpty())
         return;
 
     QString value;
@@ -213,7 +213,7 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
     } else {
         value = bound.text->text();
     }
-    config::iniWrite(field.section, field.key, value, SettingsFile());
+    config::iniWrite(field.section, field.key, value, settingsFile());
 }
 
 } // namespace ui

@@ -59,7 +59,7 @@ private:
     void readField(Bound& bound);
     void saveField(const Bound& bound);
     bool changed(const Bound& bound) const;
-    QString SettingsFile() const;
+    QString settingsFile() const;
 
     const config::StationSettings& m_settings;
     QList<Bound> m_fields;

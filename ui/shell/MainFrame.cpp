@@ -167,10 +167,10 @@ void MainFrame::buildMenus()
         item(calibrationMenu, "CalibrationSystemCalibraton", QStringLiteral("System Calibration"));
 
     advancedMenu = menu(bar, "AdvancedMenu", QStringLiteral("Advanced"));
-    advancedOptions = item(advancedMenu, "AdvancedOptions", QStringLiteral("Options"));
+    advancedOptionsAction = item(advancedMenu, "AdvancedOptions", QStringLiteral("Options"));
 
-    helpMenu = bar->addAction(QStringLiteral("Help"));
-    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    helpAction = bar->addAction(QStringLiteral("Help"));
+    helpAction->setObjectName(QStringLiteral("mnuHelp"));
 
     using O = StationWindows::Openers;
     connect(databaseOptionsAction, &QAction::triggered, this, [] { open(&O::DatabaseOptions); });
@@ -201,8 +201,8 @@ void MainFrame::buildMenus()
     connect(reportViewerAction, &QAction::triggered, this, [] { open(&O::ReportViewer); });
     connect(configureReportActionsAction, &QAction::triggered, this, [] { open(&O::ReportActions); });
     connect(systemCalibrationAction, &QAction::triggered, this, [] { open(&O::SystemCalibration); });
-    connect(advancedOptions, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
-    connect(helpMenu, &QAction::triggered, this, &MainFrame::showHelp);
+    connect(advancedOptionsAction, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
+    connect(helpAction, &QAction::triggered, this, &MainFrame::showHelp);
 }
 
 void MainFrame::buildStatusStrip()

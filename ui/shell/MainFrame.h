@@ -92,8 +92,8 @@ public:
     QMenu* calibrationMenu = nullptr;
     QAction* systemCalibrationAction = nullptr;
     QMenu* advancedMenu = nullptr;
-    QAction* advancedOptions = nullptr;
-    QAction* helpMenu = nullptr;
+    QAction* advancedOptionsAction = nullptr;
+    QAction* helpAction = nullptr;
 
     // Status strip.
     QWidget* statusStrip = nullptr;

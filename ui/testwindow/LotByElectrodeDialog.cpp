@@ -73,7 +73,7 @@ QGroupBox* LotByElectrodeDialog::buildElectrodesFrame()
             box->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
             box->setToolTip(electrodeName(i));
             grid->addWidget(box, (unit - 1) * 2 + 1, c);
-            ElectrodesCheckBox[std::size_t(i)] = box;
+            electrodeChecks[std::size_t(i)] = box;
         }
     }
     return electrodesGroup;
@@ -157,7 +157,7 @@ void LotByElectrodeDialog::maskUnavailableElectrodes()
 {
     const bool mask = maskUnavailableElectrodesCheck->isChecked();
     for (int i = 0; i < kElectrodes; ++i) {
-        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        QCheckBox* box = electrodeChecks[std::size_t(i)];
         const bool visible = !mask || channelAvailable(i);
         box->setVisible(visible);
         if (!visible)
@@ -168,7 +168,7 @@ void LotByElectrodeDialog::maskUnavailableElectrodes()
 void LotByElectrodeDialog::clearAllAssignments()
 {
     resetLotGrid();
-    for (QCheckBox* box : ElectrodesCheckBox) {
+    for (QCheckBox* box : electrodeChecks) {
         box->setChecked(false);
         box->setEnabled(true);
     }
@@ -197,7 +197,7 @@ void LotByElectrodeDialog::addGridRow(const QString& list, const QString& lot)
 QString LotByElectrodeDialog::buildCheckedElectrodeList() const
 {
     testlists::ElectrodeCheckBoxes boxes;
-    for (const QCheckBox* box : ElectrodesCheckBox)
+    for (const QCheckBox* box : electrodeChecks)
         boxes.append({box->checkState(), box->toolTip()});
     const QString list = testlists::buildElectrodeString(boxes);
     return list == QLatin1String("None") ? QString() : list;
@@ -215,7 +215,7 @@ void LotByElectrodeDialog::addLot()
     }
     addGridRow(list, lot);
     for (int i = 0; i < kElectrodes; ++i) {
-        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        QCheckBox* box = electrodeChecks[std::size_t(i)];
         if (!box->isChecked())
             continue;
         box->setChecked(false);
@@ -227,14 +227,14 @@ void LotByElectrodeDialog::addLot()
 
 void LotByElectrodeDialog::checkAll()
 {
-    for (QCheckBox* box : ElectrodesCheckBox)
+    for (QCheckBox* box : electrodeChecks)
         box->setChecked(true);
     maskUnavailableElectrodes();
 }
 
 void LotByElectrodeDialog::uncheckAll()
 {
-    for (QCheckBox* box : ElectrodesCheckBox)
+    for (QCheckBox* box : electrodeChecks)
         box->setChecked(false);
 }
 
@@ -264,7 +264,7 @@ void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QS
         if (!valid(first))
             return false;
         m_lots[std::size_t(first)] = lot;
-        ElectrodesCheckBox[std::size_t(first)]->setEnabled(false);
+        electrodeChecks[std::size_t(first)]->setEnabled(false);
         if (!end)
             return true;
         const int last = testlists::TestStep::findElectrodeIndex(*end);
@@ -272,8 +272,8 @@ void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QS
             return false;
         for (int i = first; i <= last; ++i) {
             m_lots[std::size_t(i)] = lot;
-            ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
-            ElectrodesCheckBox[std::size_t(i)]->setEnabled(false);
+            electrodeChecks[std::size_t(i)]->setChecked(true);
+            electrodeChecks[std::size_t(i)]->setEnabled(false);
         }
         return true;
     });

@@ -44,7 +44,7 @@ public:
 
     const std::array<QString, 32>& lots() const { return m_lots; }
 
-    std::array<QCheckBox*, 32> ElectrodesCheckBox{};
+    std::array<QCheckBox*, 32> electrodeChecks{};
     QGroupBox* electrodesGroup = nullptr;
     QLineEdit* lotNumberEdit = nullptr;
     QPushButton* addButton = nullptr;

@@ -71,13 +71,13 @@ public:
     QPushButton* cancelButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* lotByElectrodeButton = nullptr;
-    QGroupBox* framePowerSource = nullptr;
-    QRadioButton* opt100J = nullptr;
-    QRadioButton* opt360J = nullptr;
-    QRadioButton* xjOption = nullptr;
-    QGroupBox* frameReportOptions = nullptr;
-    QCheckBox* showOnReportCheck = nullptr;
-    QCheckBox* avgACLGCheck = nullptr;
+    QGroupBox* powerSourceGroup = nullptr;
+    QRadioButton* energy100JButton = nullptr;
+    QRadioButton* energy360JButton = nullptr;
+    QRadioButton* energyXButton = nullptr;
+    QGroupBox* reportOptionsGroup = nullptr;
+    QCheckBox* showShortCircuitCheck = nullptr;
+    QCheckBox* averageAclgCheck = nullptr;
 
 private:
     void buildControls();

@@ -236,7 +236,7 @@ bool TestWindow::queryClose()
 
 bool TestWindow::queryExit()
 {
-    if (exitingApplication || !m_testRunning())
+    if (exitingApplication || !testRunning())
         return true;
     const auto answer =
         platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"), QStringLiteral("Exit"),

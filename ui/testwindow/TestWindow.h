@@ -85,7 +85,7 @@ public:
     void unloadOtherForms();
 
     // ---- run ----
-    bool m_testRunning() const { return m_runController.running(); }
+    bool testRunning() const { return m_runController.running(); }
     void startFirstTestSequence(bool showTestDetailsForm) override;
     void stopTests();
 
@@ -107,7 +107,7 @@ public:
     void advanceClock();
 
     // ---- operator log ----
-    void writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay) override;
+    void writeToCommTextBox(const QString& text, bool recordToLog, bool inhibitCommDisplay) override;
 
     // ---- RunHost ----
     void updateProgress(int value, int maximum) override;

@@ -130,7 +130,7 @@ void TestWindow::loadTestSequenceFile(testlists::TestList& list, int n)
 
 void TestWindow::loadTestSequence()
 {
-    if (m_testRunning())
+    if (testRunning())
         return;
     const QString file = askForSequenceFile();
     clearTestList();
@@ -142,7 +142,7 @@ void TestWindow::loadTestSequence()
 
 void TestWindow::saveTestSequence()
 {
-    if (m_testRunning())
+    if (testRunning())
         return;
     if (testlists::Globals::ActiveTestList.isEmpty()) {
         tell(QStringLiteral("No data to save!"), config::StationText::appTitle(), platform::MsgIcon::Warning);
@@ -181,7 +181,7 @@ void TestWindow::enableTestControls()
 {
     // During a Run the Edit and run controls stay as the run set them; the
     // run's end gives them back.
-    if (m_testRunning()) {
+    if (testRunning()) {
         m_testControlsPending = true;
         return;
     }

@@ -27,9 +27,9 @@ TEST_F(RealPath, AResultsFileLostMidRunStopsTheRunBeforeTheOperatorIsTold)
         GTEST_SKIP() << "cannot make the data folder unwritable here: " << folder->why().toStdString();
     bool runningWhileTold = true;
     station.prompts().whileMessageShown = [&](const platform::ShownPrompt&) {
-        runningWhileTold = station.testWindow().m_testRunning();
+        runningWhileTold = station.testWindow().testRunning();
     };
-    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs));
+    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().testRunning(); }, RunMs));
     folder.reset();
 
     EXPECT_FALSE(runningWhileTold);

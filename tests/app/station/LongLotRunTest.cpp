@@ -30,8 +30,8 @@ TEST(LongLotRun, APastedLotLongerThanIsStoredIsCutInTheBoxAndStoredAsTheBoxShows
         }
     });
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+    ASSERT_TRUE(form.testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
 
     EXPECT_EQ(shown, QString(4000, 'L') + QString(1000, 'M'));
     platform::DbConnection db;

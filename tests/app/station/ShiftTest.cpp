@@ -55,7 +55,7 @@ protected:
 
     ui::TestWindow& form() { return station->testWindow(); }
     QString file() const { return station->stationSettings().paths.databaseFile; }
-    bool running() { return form().m_testRunning(); }
+    bool running() { return form().testRunning(); }
     // Both units show their channels and the run button is offered.
     bool unitsReady()
     {

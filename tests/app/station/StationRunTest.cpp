@@ -186,8 +186,8 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     station.startNextRunWithLot("LOT-1");
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+    ASSERT_TRUE(form.testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
 
     EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);

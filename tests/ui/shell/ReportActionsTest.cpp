@@ -107,13 +107,13 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     unit1.plug(2);
     addStep("ACZ");
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     form->state().StartupFlag = false;
     run::UnitResultHandler& handlers = *form->services().results;
     handlers.rxaczTestData(1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
     handlers.rxaczTestData(1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
     runToEnd();
-    ASSERT_FALSE(form->m_testRunning());
+    ASSERT_FALSE(form->testRunning());
 
     const QStringList files = QDir(folder).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();

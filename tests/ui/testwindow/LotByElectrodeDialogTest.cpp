@@ -23,7 +23,7 @@ protected:
     void tick(std::initializer_list<int> boxes)
     {
         for (int i : boxes)
-            window->ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
+            window->electrodeChecks[std::size_t(i)]->setChecked(true);
     }
     void assign(std::initializer_list<int> boxes, const QString& lot)
     {
@@ -31,7 +31,7 @@ protected:
         window->lotNumberEdit->setText(lot);
         window->addButton->click();
     }
-    QCheckBox* box(int i) { return window->ElectrodesCheckBox[std::size_t(i)]; }
+    QCheckBox* box(int i) { return window->electrodeChecks[std::size_t(i)]; }
 
     std::unique_ptr<ui::LotByElectrodeDialog> window;
 };
@@ -151,12 +151,12 @@ TEST_F(LotByElectrodeFormTest, ReopeningRestoresTheAssignments)
     ASSERT_EQ(again.lotGrid->rowCount(), 3);
     EXPECT_EQ(again.lotGrid->item(2, 1)->text(), "P1-A2");
     for (int i : {0, 1, 2, 15, 16}) {
-        EXPECT_TRUE(again.ElectrodesCheckBox[std::size_t(i)]->isChecked()) << i;
-        EXPECT_FALSE(again.ElectrodesCheckBox[std::size_t(i)]->isEnabled()) << i;
+        EXPECT_TRUE(again.electrodeChecks[std::size_t(i)]->isChecked()) << i;
+        EXPECT_FALSE(again.electrodeChecks[std::size_t(i)]->isEnabled()) << i;
     }
-    EXPECT_FALSE(again.ElectrodesCheckBox[4]->isChecked());
-    EXPECT_FALSE(again.ElectrodesCheckBox[4]->isEnabled());
-    EXPECT_TRUE(again.ElectrodesCheckBox[3]->isEnabled());
+    EXPECT_FALSE(again.electrodeChecks[4]->isChecked());
+    EXPECT_FALSE(again.electrodeChecks[4]->isEnabled());
+    EXPECT_TRUE(again.electrodeChecks[3]->isEnabled());
     EXPECT_EQ(again.lots()[4], "Y");
     EXPECT_EQ(again.lots()[16], "Z");
     EXPECT_EQ(again.lots()[3], "");
@@ -166,8 +166,8 @@ TEST_F(LotByElectrodeFormTest, TheRunTakesThePerElectrodeLotsFromTheDetailsWindo
 {
     whenModal([](QWidget* w) {
         auto* lots = static_cast<ui::LotByElectrodeDialog*>(w);
-        lots->ElectrodesCheckBox[0]->setChecked(true);
-        lots->ElectrodesCheckBox[19]->setChecked(true);
+        lots->electrodeChecks[0]->setChecked(true);
+        lots->electrodeChecks[19]->setChecked(true);
         lots->lotNumberEdit->setText("K-1");
         lots->addButton->click();
         lots->okButton->click();

@@ -189,7 +189,7 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
                             "Cannot open database \"/data/x.mdb\": the file is read-only",
                             "Database connection has been interrupted.  Aborting test.\r\n\r\n"
                             "server closed the connection"));
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().contains(
         "* Database connection has been interrupted.  Aborting test.\r\n* Tests Cancelled\r\n"));
@@ -199,9 +199,9 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
     recorder->onCancel = nullptr;
     database->failureReported = true;
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     form->connectionEvents().databaseConnectFailHandler("still gone");
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 6"));
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("Database connection has been interrupted.  Aborting test.\r\n\r\nstill gone"));
