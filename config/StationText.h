@@ -2,7 +2,6 @@
 // Texts the station shows in more than one place.
 
 #include <QDateTime>
-#include <QLocale>
 #include <QString>
 
 namespace config {
@@ -15,11 +14,12 @@ inline QString appTitle()
     return QStringLiteral("KIVO_ZAMO");
 }
 
-// A date and time as the station shows it to the operator ("12/9/2026 1:05:02 PM").
-inline QString generalDate(const QDateTime& value)
-{
-    return QLocale::c().toString(value, QStringLiteral("M/d/yyyy h:mm:ss AP"));
-}
+// A date and time as the station shows it to the operator ("12/9/2026 1:05:02 PM");
+// "" for an invalid one.
+QString generalDate(const QDateTime& value);
+// The same text of a valid local date and time given as they read, appended
+// to out: written digit by digit, for lists of many dates.
+void appendGeneralDate(QString& out, const QDate& date, const QTime& time);
 
 } // namespace StationText
 

@@ -22,26 +22,15 @@ int digitsAt(const QString& text, qsizetype from, qsizetype count)
     return value;
 }
 
-// The fixed date text read by hand, many times faster than the general
-// parser; nullopt for anything that is not exactly the fixed form of a
-// valid local date and time (a time in a daylight-saving gap included),
-// which the general parser then decides.
+// The fixed date text read by hand as a local time, many times faster than
+// the general parser; nullopt for anything that is not exactly the fixed
+// form of a valid local date and time (a time in a daylight-saving gap
+// included), which the general parser then decides.
 std::optional<QDateTime> readFixedDateText(const QString& text)
 {
-    if (text.size() < 19 || text.at(4) != u'-' || text.at(7) != u'-' || text.at(10) != u' ' || text.at(13) != u':'
-        || text.at(16) != u':')
-        return std::nullopt;
-    const int year = digitsAt(text, 0, 4);
-    const int month = digitsAt(text, 5, 2);
-    const int day = digitsAt(text, 8, 2);
-    const int hour = digitsAt(text, 11, 2);
-    const int minute = digitsAt(text, 14, 2);
-    const int second = digitsAt(text, 17, 2);
-    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
-        return std::nullopt;
-    const QDate date(year, month, day);
-    const QTime time(hour, minute, second);
-    if (!date.isValid() || !time.isValid())
+    QDate date;
+    QTime time;
+    if (!DbDialect::readDateText(text, &date, &time))
         return std::nullopt;
     QDateTime value(date, time);
     if (!value.isValid() || value.date() != date || value.time() != time)
@@ -121,6 +110,24 @@ QString DbDialect::dateText(const QDateTime& value)
     if (!value.isValid())
         return {};
     return QDateTime(value.date(), value.time()).toString(QString::fromLatin1(kDateFormat));
+}
+
+bool DbDialect::readDateText(const QString& text, QDate* date, QTime* time)
+{
+    if (text.size() < 19 || text.at(4) != u'-' || text.at(7) != u'-' || text.at(10) != u' ' || text.at(13) != u':'
+        || text.at(16) != u':')
+        return false;
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    const int hour = digitsAt(text, 11, 2);
+    const int minute = digitsAt(text, 14, 2);
+    const int second = digitsAt(text, 17, 2);
+    if (year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
+        return false;
+    *date = QDate(year, month, day);
+    *time = QTime(hour, minute, second);
+    return date->isValid() && time->isValid();
 }
 
 QDateTime DbDialect::parseDateText(const QString& text)

@@ -44,6 +44,11 @@ struct DbDialect {
     // The fixed date text and back; an invalid date gives "" / an invalid value.
     static QString dateText(const QDateTime& value);
     static QDateTime parseDateText(const QString& text);
+    // The date and time that the fixed date text spells, as they read,
+    // without the time zone (parseDateText makes them a local time); false
+    // for anything that is not exactly the fixed form of a valid date and
+    // time.
+    static bool readDateText(const QString& text, QDate* date, QTime* time);
 };
 
 } // namespace platform

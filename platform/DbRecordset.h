@@ -7,6 +7,8 @@
 // DbError; moveNext at EOF stays there.
 
 #include "platform/DbDialect.h"
+#include "platform/OleDate.h"
+#include "platform/SteadyLocalDays.h"
 
 #include <QList>
 #include <QString>
@@ -47,6 +49,10 @@ public:
     // A date field as a date and time, whether the back end gives a date or
     // the fixed date text; invalid when Null.
     QDateTime dateValue(const QString& name) const;
+    // The same date as dateValue gives, as a date value (0 when Null); a
+    // date of a steady local day is taken as it reads, without a QDateTime,
+    // which asks the time zone for every date (a list of many dates).
+    OleDate dateValue(int index, SteadyLocalDays& days) const;
 
     // Changes a value of the current row in memory.
     void setValue(int index, const QVariant& value);

@@ -11,9 +11,13 @@ constexpr double kMsPerDay = 86400000.0;
 
 OleDate OleDate::fromDateTime(const QDateTime& local)
 {
-    const QDate d = local.date();
-    const double days = static_cast<double>(kEpoch.daysTo(d));
-    const double frac = local.time().msecsSinceStartOfDay() / kMsPerDay;
+    return fromDateAndTime(local.date(), local.time());
+}
+
+OleDate OleDate::fromDateAndTime(const QDate& date, const QTime& time)
+{
+    const double days = static_cast<double>(kEpoch.daysTo(date));
+    const double frac = time.msecsSinceStartOfDay() / kMsPerDay;
     // Before the epoch the fraction counts away from zero, as the platform's dates do.
     return OleDate(days >= 0 ? days + frac : days - frac);
 }
@@ -35,6 +39,12 @@ QDate OleDate::date() const
 
 QDateTime OleDate::toDateTime() const
 {
+    const auto [date, time] = dateAndTime();
+    return QDateTime(date, time);
+}
+
+std::pair<QDate, QTime> OleDate::dateAndTime() const
+{
     const double whole = std::trunc(value);
     const double frac = std::fabs(value - whole);
     qint64 ms = std::llround(frac * kMsPerDay);
@@ -43,7 +53,7 @@ QDateTime OleDate::toDateTime() const
         ms -= static_cast<qint64>(kMsPerDay);
         d = d.addDays(value >= 0 ? 1 : -1);
     }
-    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+    return {d, QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms))};
 }
 
 } // namespace platform

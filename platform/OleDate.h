@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <utility>
+
 namespace platform {
 
 struct OleDate {
@@ -14,8 +16,13 @@ struct OleDate {
     explicit OleDate(double v) : value(v) {}
 
     static OleDate fromDateTime(const QDateTime& local);
+    // A local date and time given as they read, without the time zone.
+    static OleDate fromDateAndTime(const QDate& date, const QTime& time);
     static OleDate fromDate(const QDate& date);
     QDateTime toDateTime() const; // local time, rounded to the millisecond
+    // The date and time of toDateTime as they read, without asking the time
+    // zone (toDateTime moves a time that the local clock skips).
+    std::pair<QDate, QTime> dateAndTime() const;
     QDate date() const;
     bool isZero() const { return value == 0.0; }
     // Whole days (the integer part, towards minus infinity as the platform does).
@@ -23,6 +30,8 @@ struct OleDate {
 
     friend bool operator==(OleDate a, OleDate b) { return a.value == b.value; }
     friend bool operator<(OleDate a, OleDate b) { return a.value < b.value; }
+    // The same value as the local date and time has (an invalid one is 0).
+    friend bool operator==(OleDate a, const QDateTime& b) { return a == fromDateTime(b); }
 };
 
 } // namespace platform

@@ -1,7 +1,6 @@
 #include "platform/Sounds.h"
 
-#include <QSoundEffect>
-#include <QUrl>
+#include "platform/WavePlayer.h"
 
 namespace platform {
 
@@ -19,11 +18,9 @@ void play(int id)
         testPlayer()(id);
         return;
     }
-    // One effect for all three sounds, so that a new one stops the one playing.
-    static QSoundEffect* effect = new QSoundEffect();
-    effect->stop();
-    effect->setSource(QUrl(QString::fromLatin1(soundResource(id))));
-    effect->play();
+    // One player for all three sounds, so that a new one stops the one playing.
+    static WavePlayer* player = new WavePlayer();
+    player->play(QString::fromLatin1(soundResource(id)).mid(3)); // "qrc:/x" -> ":/x"
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "config/StationText.h"
 #include "platform/DbError.h"
 #include "platform/OleDate.h"
+#include "platform/SteadyLocalDays.h"
 
 #include <algorithm>
 
@@ -66,23 +67,59 @@ QString orderBy(const ListColumns& columns, ReportSortKey key, bool ascending, b
            + QLatin1Char(' ') + direction(!reversed);
 }
 
-// Rows as the grids take them: tabs between fields, carriage returns
-// between rows.
-QString clipText(const QList<QStringList>& rows)
+void appendListDate(QString& out, platform::OleDate date)
 {
-    QStringList lines;
-    for (const QStringList& fields : rows)
-        lines << fields.join(QLatin1Char('\t'));
-    return lines.join(QLatin1Char('\r'));
+    if (date.isZero())
+        return;
+    const auto [day, time] = date.dateAndTime();
+    config::StationText::appendGeneralDate(out, day, time);
 }
+
+// The rows as the grids take them: tabs between fields, carriage returns
+// between rows, dates as listDateText writes them.
+class ClipText {
+public:
+    explicit ClipText(qsizetype rows) { m_text.reserve(rows * 64); }
+    ClipText& row()
+    {
+        if (m_rows++ > 0)
+            m_text += QLatin1Char('\r');
+        m_fields = 0;
+        return *this;
+    }
+    ClipText& operator<<(const QString& field)
+    {
+        separate();
+        m_text += field;
+        return *this;
+    }
+    ClipText& operator<<(platform::OleDate date)
+    {
+        separate();
+        appendListDate(m_text, date);
+        return *this;
+    }
+    const QString& text() const { return m_text; }
+
+private:
+    void separate()
+    {
+        if (m_fields++ > 0)
+            m_text += QLatin1Char('\t');
+    }
+
+    QString m_text;
+    qsizetype m_rows = 0;
+    int m_fields = 0;
+};
 
 } // namespace
 
-QString listDateText(const QDateTime& date)
+QString listDateText(platform::OleDate date)
 {
-    if (!date.isValid() || platform::OleDate::fromDateTime(date).isZero())
-        return {};
-    return config::StationText::generalDate(date);
+    QString text;
+    appendListDate(text, date);
+    return text;
 }
 
 qint64 countCompletedTestGroups(platform::DbConnection& db, bool showAll)
@@ -134,15 +171,15 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
                         + order);
 
     ReportListPage page;
-    for (; !rs.eof(); rs.moveNext())
-        page.rows << ReportListRow{rs.value(0).toInt(), rs.value(1).toString(),
-                                   rs.dateValue(QStringLiteral("DateExecuted")),
-                                   rs.dateValue(QStringLiteral("DateCompleted"))};
-    QList<QStringList> cells;
-    for (const ReportListRow& row : page.rows)
-        cells << QStringList{QString::number(row.uniqueGroupId), row.lot, listDateText(row.dateExecuted),
-                             listDateText(row.dateCompleted)};
-    page.clipText = clipText(cells);
+    page.rows.reserve(rs.recordCount());
+    ClipText clip(rs.recordCount());
+    platform::SteadyLocalDays days;
+    for (; !rs.eof(); rs.moveNext()) {
+        const ReportListRow& row = page.rows.emplace_back(
+            ReportListRow{rs.value(0).toInt(), rs.value(1).toString(), rs.dateValue(2, days), rs.dateValue(3, days)});
+        clip.row() << QString::number(row.uniqueGroupId) << row.lot << row.dateExecuted << row.dateCompleted;
+    }
+    page.clipText = clip.text();
     return page;
 }
 
@@ -151,13 +188,14 @@ ArchiveList archiveList(platform::DbConnection& db)
     platform::DbRecordset rs =
         db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
     ArchiveList list;
-    for (; !rs.eof(); rs.moveNext())
-        list.rows << ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(),
-                                    rs.dateValue(QStringLiteral("ArchiveDate"))};
-    QList<QStringList> cells;
-    for (const ArchiveListRow& row : list.rows)
-        cells << QStringList{row.range, row.fileName, listDateText(row.archiveDate)};
-    list.clipText = clipText(cells);
+    ClipText clip(rs.recordCount());
+    platform::SteadyLocalDays days;
+    for (; !rs.eof(); rs.moveNext()) {
+        const ArchiveListRow& row = list.rows.emplace_back(
+            ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(), rs.dateValue(2, days)});
+        clip.row() << row.range << row.fileName << row.archiveDate;
+    }
+    list.clipText = clip.text();
     return list;
 }
 

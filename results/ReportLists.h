@@ -20,20 +20,22 @@
 // change of page alone does not scan the groups again.
 
 #include "platform/DbConnection.h"
+#include "platform/OleDate.h"
 #include "results/ReportListQuery.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 
-// One group of the list: the report grid's columns 1 to 4.
+// One group of the list: the report grid's columns 1 to 4. The dates are
+// local dates and times as the database holds them (0 when Null), made a
+// QDateTime only where one is needed (toDateTime).
 namespace results {
 
 struct ReportListRow {
     qint32 uniqueGroupId = 0; // the GroupID up to revision 6, which has no UniqueGroupID
     QString lot;              // LotNumberSortField; "" when Null
-    QDateTime dateExecuted;
-    QDateTime dateCompleted; // the zero date (1899-12-30 00:00) while the group is open
+    platform::OleDate dateExecuted;
+    platform::OleDate dateCompleted; // the zero date (1899-12-30 00:00) while the group is open
 };
 
 // One page of the report list.
@@ -50,7 +52,7 @@ struct ReportListPage {
 struct ArchiveListRow {
     QString range;    // first and last UniqueGroupID, joined by "-"
     QString fileName; // without folder
-    QDateTime archiveDate;
+    platform::OleDate archiveDate;
 };
 
 // The archive files of a database, as the archive grid shows them.
@@ -62,7 +64,7 @@ struct ArchiveList {
 // A date of a list as both programs' lists show it, the station's date and
 // time ("12/10/2026 4:06:47 PM"); nothing for a missing date or the zero
 // date of a group still open.
-QString listDateText(const QDateTime& date);
+QString listDateText(platform::OleDate date);
 
 // The number of groups: every group (with showAll), else the finished ones
 // (completed and not cancelled), whatever their model or start date.

@@ -23,32 +23,31 @@ QString tracePoint(const QString& code)
 
 } // namespace
 
-void AclgResults::rxaclgAck(int)
+void AclgResults::aclgStarted(int)
 {
     config::writeLog(QStringLiteral("ACLG.1"));
     m_flow.state().ACLGAckReceived = true;
     m_flow.state().StartupFlag = false;
 }
 
-void AclgResults::rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& r)
+void AclgResults::aclgReading(int unit, qint16 channel, const unit::AclgReading& r)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     QString trace = QStringLiteral("ACLG.2");
-    handle({Index, commChannelID, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1,
-            r.v50 < 1 && r.ve < 1},
+    handle({unit, channel, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1, r.v50 < 1 && r.ve < 1},
            trace);
     config::writeLog(trace);
 }
 
-void AclgResults::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& r)
+void AclgResults::zamo24AclgReading(int unit, qint16 channel, const unit::Zamo24AclgReading& r)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     QString trace = QStringLiteral("ACLG24.2");
     const bool anyBad = r.v50First < 1 || r.veFirst < 1 || r.v50Second < 1 || r.veSecond < 1;
     const bool allBad = r.v50First < 1 && r.veFirst < 1 && r.v50Second < 1 && r.veSecond < 1;
-    handle({Index, commChannelID, r.completed, r.calcR1, r.calcR2, true, !anyBad, allBad}, trace);
+    handle({unit, channel, r.completed, r.calcR1, r.calcR2, true, !anyBad, allBad}, trace);
     config::writeLog(trace);
 }
 

@@ -17,9 +17,9 @@ class AclgResults {
 public:
     explicit AclgResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxaclgAck(int Index);
-    void rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading);
-    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading);
+    void aclgStarted(int unit);
+    void aclgReading(int unit, qint16 channel, const unit::AclgReading& reading);
+    void zamo24AclgReading(int unit, qint16 channel, const unit::Zamo24AclgReading& reading);
 
     // A channel's sum that holds no reading yet.
     static constexpr double NoSum = -99.0;

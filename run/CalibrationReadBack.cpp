@@ -72,4 +72,18 @@ BoxTexts zamo24PaceSettings(const unit::Zamo24PaceSettings& settings)
                   {CalibrationBox::Zamo24Pace2Volts, four(settings.pace2Volts)}});
 }
 
+BoxTexts readBackOf(const unit::ReplyValue& reply)
+{
+    return std::visit(unit::Overloaded{
+                          [](const unit::CalibrationDateReply& date) { return calibrationDate(date); },
+                          [](const unit::SerialNumber& serial) { return serialNumber(serial.text); },
+                          [](const unit::CalibrationReference& r) { return calibrationReference(r); },
+                          [](const unit::DcoReferenceVoltage& r) { return dcoReferenceVoltage(r.reference750); },
+                          [](const unit::PacePulseWidths& widths) { return pacePulseWidths(widths); },
+                          [](const unit::Zamo24PaceSettings& settings) { return zamo24PaceSettings(settings); },
+                          [](const auto&) { return BoxTexts{}; },
+                      },
+                      reply);
+}
+
 } // namespace run::CalibrationReadBack

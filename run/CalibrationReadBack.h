@@ -60,6 +60,9 @@ BoxTexts pacePulseWidths(const unit::PacePulseWidths& widths);
 // give (no finite number) leaves its box as it is.
 BoxTexts zamo24PaceSettings(const unit::Zamo24PaceSettings& settings);
 
+// The box texts of any reply; none for a reply that fills no box.
+BoxTexts readBackOf(const unit::ReplyValue& reply);
+
 } // namespace CalibrationReadBack
 
 } // namespace run

@@ -8,37 +8,36 @@
 
 namespace run {
 
-void DefibRecoveryResults::rxDefibRecoveryAck(int)
+void DefibRecoveryResults::defibRecoveryStarted(int)
 {
     m_flow.state().DEFRAckReceived = true;
     m_flow.state().StartupFlag = false;
 }
 
-void DefibRecoveryResults::rxDefibRecoveryTestData(int Index, qint16 commChannelID,
-                                                   const unit::DefibRecoveryReading& reading)
+void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID) || !m_flow.isFinal(reading.completed))
+    if (!VerdictRules::validChannel(unit, channel) || !m_flow.isFinal(reading.completed))
         return;
     const qint16 zeroValue = reading.zero, ref750mV = reading.ref750mV, measured750mV = reading.ref750mVMeasured;
     const double measurement4Value = reading.measurement4, measurement60Value = reading.measurement60;
     m_flow.state().DEFRDone = true;
-    m_flow.writeCompletion(QStringLiteral("DEFR"), Index, commChannelID);
+    m_flow.writeCompletion(QStringLiteral("DEFR"), unit, channel);
     // Either reading not a number is bad data, retransmitted like bad words.
     const bool bad = ref750mV < 1 || measured750mV < 1 || zeroValue < 1 || !VerdictRules::isNumber(measurement4Value)
                      || !VerdictRules::isNumber(measurement60Value);
-    switch (m_flow.checkFinalData(Index, commChannelID, bad, measurement4Value)) {
+    switch (m_flow.checkFinalData(unit, channel, bad, measurement4Value)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
-    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(Index, commChannelID); return;
+    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(unit, channel); return;
     case ResultReplyFlow::DataCheck::Good:
-        m_flow.recordMeasurement(Index, commChannelID, QStringLiteral("4"), measurement4Value, 4);
-        m_flow.recordMeasurement(Index, commChannelID, QStringLiteral("60"), measurement60Value, 60);
+        m_flow.recordMeasurement(unit, channel, QStringLiteral("4"), measurement4Value, 4);
+        m_flow.recordMeasurement(unit, channel, QStringLiteral("60"), measurement60Value, 60);
         break;
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
     const Verdict verdict = FamilyVerdicts::defibRecovery(
         measurement4Value, measurement60Value, VerdictLimits::limitsFor(QStringLiteral("DEFR4"), true, m_flow.limits()),
         VerdictLimits::limitsFor(QStringLiteral("DEFR60"), true, m_flow.limits()));
-    m_flow.recordResult(Index, commChannelID, m_flow.apply(Index, commChannelID, verdict));
+    m_flow.recordResult(unit, channel, m_flow.apply(unit, channel, verdict));
 }
 
 } // namespace run

@@ -15,8 +15,8 @@ class DefibRecoveryResults {
 public:
     explicit DefibRecoveryResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxDefibRecoveryAck(int Index);
-    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading);
+    void defibRecoveryStarted(int unit);
+    void defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading);
 
 private:
     ResultReplyFlow& m_flow;

@@ -14,44 +14,44 @@ constexpr qint32 ImpedanceSeconds = 20;
 
 } // namespace
 
-void ImpedanceResults::rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading)
+void ImpedanceResults::aczReading(int unit, qint16 channel, const unit::AczReading& reading)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     if (!m_flow.isFinal(reading.completed)) {
-        m_flow.takeInterim(Index, commChannelID);
+        m_flow.takeInterim(unit, channel);
         return;
     }
     const bool zamo80 = reading.zamo80Family;
     const bool bad =
         reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0 || (!zamo80 && reading.vcc < 1);
     const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ"), zamo80, m_flow.limits());
-    handleFinal({QStringLiteral("ACZ"), Index, commChannelID, bad, reading.measureHigh, reading.measurement,
-                 ACZOpenThreshold, limits, zamo80 && m_flow.state().PreCheckRunning});
+    handleFinal({QStringLiteral("ACZ"), unit, channel, bad, reading.measureHigh, reading.measurement, ACZOpenThreshold,
+                 limits, zamo80 && m_flow.state().PreCheckRunning});
 }
 
-void ImpedanceResults::rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading)
+void ImpedanceResults::acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     if (!m_flow.isFinal(reading.completed)) {
-        m_flow.takeInterim(Index, commChannelID);
+        m_flow.takeInterim(unit, channel);
         return;
     }
     const bool bad = reading.zeroLevel < 1 || reading.ref1k < 1 || reading.measureHigh != 0;
     const LimitPair limits = VerdictLimits::limitsFor(QStringLiteral("ACZ30"), reading.zamo80Family, m_flow.limits());
-    handleFinal({QStringLiteral("ACZ30"), Index, commChannelID, bad, reading.measureHigh, reading.measurement,
+    handleFinal({QStringLiteral("ACZ30"), unit, channel, bad, reading.measureHigh, reading.measurement,
                  ACZ30OpenThreshold, limits, false});
 }
 
-void ImpedanceResults::rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16)
+void ImpedanceResults::acz30Zero(int unit, qint16 channel, const unit::Acz30Zero&)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     RunState& state = m_flow.state();
     if (state.ACZ30ZeroRun && state.m_activeTest)
-        state.m_activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(Index, commChannelID));
-    m_flow.writeCompletion(QStringLiteral("ACZ30 Zero"), Index, commChannelID);
+        state.m_activeTest->setElectrodeTestComplete(VerdictRules::electrodeIndex(unit, channel));
+    m_flow.writeCompletion(QStringLiteral("ACZ30 Zero"), unit, channel);
 }
 
 void ImpedanceResults::handleFinal(const FinalReading& r)
@@ -88,14 +88,14 @@ void ImpedanceResults::handleFinal(const FinalReading& r)
         setOpenCircuitFlag(r.unit, r.channel, !VerdictRules::isPass(code));
 }
 
-void ImpedanceResults::setOpenCircuitFlag(int unitValue, qint16 channelValue, bool openValue)
+void ImpedanceResults::setOpenCircuitFlag(int unit, qint16 channel, bool open)
 {
-    m_flow.state().OpenCircuitFlags[std::size_t(unitValue - 1)][std::size_t(channelValue)] = openValue;
+    m_flow.state().OpenCircuitFlags[std::size_t(unit - 1)][std::size_t(channel)] = open;
 }
 
-QString ImpedanceResults::failedOpenLine(int unitValue, qint16 channelValue) const
+QString ImpedanceResults::failedOpenLine(int unit, qint16 channel) const
 {
-    return QStringLiteral("* -> Electrode ") + VerdictRules::electrodeName(unitValue, channelValue)
+    return QStringLiteral("* -> Electrode ") + VerdictRules::electrodeName(unit, channel)
            + QStringLiteral(", FAILED OPEN");
 }
 

@@ -16,9 +16,9 @@ class ImpedanceResults {
 public:
     explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading);
-    void rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading);
-    void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue);
+    void aczReading(int unit, qint16 channel, const unit::AczReading& reading);
+    void acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading);
+    void acz30Zero(int unit, qint16 channel, const unit::Acz30Zero& zero);
 
     // At or below these signed values the electrode is open.
     static constexpr double ACZOpenThreshold = -100.0;
@@ -37,8 +37,8 @@ private:
         bool setsOpenCircuitFlags;
     };
     void handleFinal(const FinalReading& r);
-    void setOpenCircuitFlag(int unitValue, qint16 channelValue, bool open);
-    QString failedOpenLine(int unitValue, qint16 channelValue) const;
+    void setOpenCircuitFlag(int unit, qint16 channel, bool open);
+    QString failedOpenLine(int unit, qint16 channel) const;
 
     ResultReplyFlow& m_flow;
 };

@@ -16,33 +16,33 @@ constexpr qint32 HoursMinutesLabel = 0;
 
 } // namespace
 
-void OffsetNoiseBiasResults::rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& r)
+void OffsetNoiseBiasResults::dcoReading(int unit, qint16 channel, const unit::DcoReading& r)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     resync(m_flow.state().DCOResyncPending, r.completed, r.seconds);
     const qint16 reference = r.zamo80Family ? r.ref750mVMeasured : r.ref50mV;
-    handle({QStringLiteral("DCO"), Index, commChannelID, r.completed, r.measurement,
+    handle({QStringLiteral("DCO"), unit, channel, r.completed, r.measurement,
             r.zero < 1 || reference < 1 || r.measure < 1,
             VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()), DCOFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& r)
+void OffsetNoiseBiasResults::noiseReading(int unit, qint16 channel, const unit::NoiseReading& r)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     resync(m_flow.state().NOISEResyncPending, r.completed, r.seconds);
     const bool bad =
         r.zero < 1 || r.ref100uV < 1 || r.filterZero < 1 || r.highPeak < 1 || r.lowPeak < 1 || r.highPeak < r.lowPeak;
-    handle({QStringLiteral("NOISE"), Index, commChannelID, r.completed, r.vppMeasurement, bad,
+    handle({QStringLiteral("NOISE"), unit, channel, r.completed, r.vppMeasurement, bad,
             VerdictLimits::limitsFor(QStringLiteral("NOISE"), r.zamo80Family, m_flow.limits()), NOISEFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& r)
+void OffsetNoiseBiasResults::biasReading(int unit, qint16 channel, const unit::BiasReading& r)
 {
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
-    handle({QStringLiteral("BIAS"), Index, commChannelID, r.completed, r.measurement,
+    handle({QStringLiteral("BIAS"), unit, channel, r.completed, r.measurement,
             r.zero < 1 || r.ref50mV < 1 || r.initial < 1 || r.max < 1,
             VerdictLimits::limitsFor(QStringLiteral("BIAS"), false, m_flow.limits()), HoursMinutesLabel});
 }

@@ -18,9 +18,9 @@ class OffsetNoiseBiasResults {
 public:
     explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading);
-    void rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading);
-    void rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading);
+    void dcoReading(int unit, qint16 channel, const unit::DcoReading& reading);
+    void noiseReading(int unit, qint16 channel, const unit::NoiseReading& reading);
+    void biasReading(int unit, qint16 channel, const unit::BiasReading& reading);
 
 private:
     struct Reading {

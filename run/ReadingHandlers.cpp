@@ -1,6 +1,7 @@
 #include "run/ReadingHandlers.h"
 
 #include "config/Log.h"
+#include "run/RunSequencer.h"
 
 #include <exception>
 
@@ -11,12 +12,12 @@ namespace {
 // A reply that cannot be handled is logged; the unit link's receive path
 // goes on with the next reply.
 template <typename F>
-void guarded(const char* test, F&& handle)
+void guarded(const QString& test, F&& handle)
 {
     try {
         handle();
     } catch (const std::exception& e) {
-        config::writeLog(QStringLiteral("* ") + QLatin1String(test) + QStringLiteral(" reply not handled: ")
+        config::writeLog(QStringLiteral("* ") + test + QStringLiteral(" reply not handled: ")
                          + QString::fromUtf8(e.what()));
     }
 }
@@ -24,7 +25,8 @@ void guarded(const char* test, F&& handle)
 } // namespace
 
 ResultHandlers::ResultHandlers(RunSequencer& sequencer, RunHost& host)
-    : m_flow(sequencer, host),
+    : m_sequencer(sequencer),
+      m_flow(sequencer, host),
       m_impedance(m_flow),
       m_aclg(m_flow),
       m_defib(m_flow),
@@ -33,64 +35,51 @@ ResultHandlers::ResultHandlers(RunSequencer& sequencer, RunHost& host)
 {
 }
 
-void ResultHandlers::rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading)
+void ResultHandlers::handle(const unit::UnitReply& reply)
 {
-    guarded("ACZ", [&] { m_impedance.rxaczTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading)
-{
-    guarded("ACZ30", [&] { m_impedance.rxacz30TestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue)
-{
-    guarded("ACZ30 zero", [&] { m_impedance.rxacz30ZeroTestData(Index, commChannelID, zeroValue); });
-}
-
-void ResultHandlers::rxaclgAck(int Index)
-{
-    guarded("ACLG start", [&] { m_aclg.rxaclgAck(Index); });
-}
-
-void ResultHandlers::rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading)
-{
-    guarded("ACLG", [&] { m_aclg.rxaclgTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading)
-{
-    guarded("ACLG", [&] { m_aclg.rxZamo24ACLGTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxDefibRecoveryAck(int Index)
-{
-    guarded("DEFR start", [&] { m_defib.rxDefibRecoveryAck(Index); });
-}
-
-void ResultHandlers::rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading)
-{
-    guarded("DEFR", [&] { m_defib.rxDefibRecoveryTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading)
-{
-    guarded("DCO", [&] { m_offsetNoiseBias.rxdcoTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading)
-{
-    guarded("NOISE", [&] { m_offsetNoiseBias.rxNoiseTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading)
-{
-    guarded("BIAS", [&] { m_offsetNoiseBias.rxBiasTestData(Index, commChannelID, reading); });
-}
-
-void ResultHandlers::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading)
-{
-    guarded("SDR", [&] { m_sdr.rxsdrTestData(Index, commChannelID, reading); });
+    const int unit = reply.unit;
+    const qint16 channel = reply.channel;
+    // gateName: the test as the end-of-run gate logs it; logName: as a failed handling logs it.
+    const auto result = [&](const char* gateName, const char* logName, auto&& handle) {
+        if (m_sequencer.acceptResultReply(unit, channel, QLatin1String(gateName)))
+            guarded(QLatin1String(logName), handle);
+    };
+    // A start acknowledgement belongs to the unit, not to one electrode.
+    const auto start = [&](const char* name, auto&& handle) {
+        if (m_sequencer.acceptResultReply(unit, -1, QLatin1String(name)))
+            guarded(QLatin1String(name), handle);
+    };
+    std::visit(
+        unit::Overloaded{
+            [&](const unit::AczReading& r) { result("ACZ", "ACZ", [&] { m_impedance.aczReading(unit, channel, r); }); },
+            [&](const unit::Acz30Reading& r) {
+                result("ACZ30", "ACZ30", [&] { m_impedance.acz30Reading(unit, channel, r); });
+            },
+            [&](const unit::Acz30Zero& r) {
+                result("ACZ30ZERO", "ACZ30 zero", [&] { m_impedance.acz30Zero(unit, channel, r); });
+            },
+            [&](const unit::AclgAck&) { start("ACLG start", [&] { m_aclg.aclgStarted(unit); }); },
+            [&](const unit::AclgReading& r) { result("ACLG", "ACLG", [&] { m_aclg.aclgReading(unit, channel, r); }); },
+            [&](const unit::Zamo24AclgReading& r) {
+                result("ACLG", "ACLG", [&] { m_aclg.zamo24AclgReading(unit, channel, r); });
+            },
+            [&](const unit::DefibRecoveryAck&) { start("DEFR start", [&] { m_defib.defibRecoveryStarted(unit); }); },
+            [&](const unit::DefibRecoveryReading& r) {
+                result("DEFR", "DEFR", [&] { m_defib.defibRecoveryReading(unit, channel, r); });
+            },
+            [&](const unit::NoiseReading& r) {
+                result("NOISE", "NOISE", [&] { m_offsetNoiseBias.noiseReading(unit, channel, r); });
+            },
+            [&](const unit::DcoReading& r) {
+                result("DCO", "DCO", [&] { m_offsetNoiseBias.dcoReading(unit, channel, r); });
+            },
+            [&](const unit::BiasReading& r) {
+                result("BIAS", "BIAS", [&] { m_offsetNoiseBias.biasReading(unit, channel, r); });
+            },
+            [&](const unit::SdrReading& r) { result("SDR", "SDR", [&] { m_sdr.sdrReading(unit, channel, r); }); },
+            [](const auto&) {},
+        },
+        reply.value);
 }
 
 } // namespace run

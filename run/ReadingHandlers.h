@@ -1,6 +1,8 @@
 #pragma once
 // The result handlers of the test window: every result reply of a unit goes
-// through the one verdict flow to the handler of its test family.
+// through the sequencer's end-of-run gate and the one verdict flow to the
+// handler of its test family. This is the one place that knows which test
+// family a reply belongs to.
 
 #include "run/AclgResults.h"
 #include "run/DefibRecoveryResults.h"
@@ -19,22 +21,12 @@ class ResultHandlers : public UnitResultHandler {
 public:
     ResultHandlers(RunSequencer& sequencer, RunHost& host);
 
-    void rxaczTestData(int Index, qint16 commChannelID, const unit::AczReading& reading) override;
-    void rxacz30TestData(int Index, qint16 commChannelID, const unit::Acz30Reading& reading) override;
-    void rxacz30ZeroTestData(int Index, qint16 commChannelID, qint16 zeroValue) override;
-    void rxaclgAck(int Index) override;
-    void rxaclgTestData(int Index, qint16 commChannelID, const unit::AclgReading& reading) override;
-    void rxZamo24ACLGTestData(int Index, qint16 commChannelID, const unit::Zamo24AclgReading& reading) override;
-    void rxDefibRecoveryAck(int Index) override;
-    void rxDefibRecoveryTestData(int Index, qint16 commChannelID, const unit::DefibRecoveryReading& reading) override;
-    void rxdcoTestData(int Index, qint16 commChannelID, const unit::DcoReading& reading) override;
-    void rxNoiseTestData(int Index, qint16 commChannelID, const unit::NoiseReading& reading) override;
-    void rxBiasTestData(int Index, qint16 commChannelID, const unit::BiasReading& reading) override;
-    void rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading) override;
+    void handle(const unit::UnitReply& reply) override;
 
     ResultReplyFlow& flow() { return m_flow; }
 
 private:
+    RunSequencer& m_sequencer;
     ResultReplyFlow m_flow;
     ImpedanceResults m_impedance;
     AclgResults m_aclg;

@@ -10,21 +10,21 @@
 
 namespace run {
 
-void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& r)
+void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
 {
     const bool completedValue = r.completed;
-    if (!VerdictRules::validChannel(Index, commChannelID))
+    if (!VerdictRules::validChannel(unit, channel))
         return;
     RunState& state = m_flow.state();
     if (completedValue)
         state.StartupFlag = false;
     if (!m_flow.isFinal(completedValue)) {
         resync(r.second);
-        m_flow.takeInterim(Index, commChannelID);
+        m_flow.takeInterim(unit, channel);
         return;
     }
 
-    m_flow.writeCompletion(QStringLiteral("SDR"), Index, commChannelID);
+    m_flow.writeCompletion(QStringLiteral("SDR"), unit, channel);
     const bool supplyFailed =
         r.supply200VOk == FamilyVerdicts::SupplyFailed || r.supply2VOk == FamilyVerdicts::SupplyFailed;
     const bool badWords =
@@ -35,16 +35,16 @@ void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrR
         notNumbers = notNumbers || !VerdictRules::isNumber(v);
     // A failed supply is the verdict, whatever the other words say.
     const bool bad = !supplyFailed && (badWords || notNumbers);
-    switch (m_flow.checkFinalData(Index, commChannelID, bad, 0.0)) {
+    switch (m_flow.checkFinalData(unit, channel, bad, 0.0)) {
     case ResultReplyFlow::DataCheck::Retransmit: return;
-    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(Index, commChannelID); return;
+    case ResultReplyFlow::DataCheck::Exhausted: m_flow.endWithERR(unit, channel); return;
     case ResultReplyFlow::DataCheck::Good: {
         static const std::array<qint32, 4> seconds{5, 15, 25, 35};
         for (int point = 1; point <= 4; ++point) {
             const double v = readings[std::size_t(point - 1)];
             // A reading the unit could not make (a failed supply) leaves its cell empty.
             if (VerdictRules::isNumber(v))
-                m_flow.recordSDRPoint(Index, commChannelID, point, QString::number(seconds[std::size_t(point - 1)]), v,
+                m_flow.recordSDRPoint(unit, channel, point, QString::number(seconds[std::size_t(point - 1)]), v,
                                       seconds[std::size_t(point - 1)]);
         }
         break;
@@ -57,8 +57,8 @@ void SdrResults::rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrR
         FamilyVerdicts::SDR(r.supply200VOk, r.supply2VOk, r.initialMeasurement, r.rate1, r.rate2, r.rate3,
                             VerdictLimits::limitsFor(QStringLiteral("SDRDCO"), false, m_flow.limits()),
                             VerdictLimits::limitsFor(QStringLiteral("SDRSlope"), false, m_flow.limits()));
-    const QString code = m_flow.apply(Index, commChannelID, verdict, m_flow.recordingAllowed());
-    m_flow.recordResult(Index, commChannelID, code);
+    const QString code = m_flow.apply(unit, channel, verdict, m_flow.recordingAllowed());
+    m_flow.recordResult(unit, channel, code);
 }
 
 void SdrResults::resync(qint16 secondValue)

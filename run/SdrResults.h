@@ -16,7 +16,7 @@ class SdrResults {
 public:
     explicit SdrResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void rxsdrTestData(int Index, qint16 commChannelID, const unit::SdrReading& reading);
+    void sdrReading(int unit, qint16 channel, const unit::SdrReading& reading);
 
 private:
     void resync(qint16 second);

@@ -1,11 +1,14 @@
 #pragma once
 // The two unit link components of the test window (unit 1 and unit 2) and
 // the wiring of their events: connection and traffic to the window
-// (UnitLinkObserver), diagnostics and lid to UnitStateEvents, result replies
-// through the sequencer's end-of-run gate to the result handlers.
+// (UnitLinkObserver); each reply, one typed value, is dispatched once:
+// diagnostics and lid to UnitStateEvents, the channel map to the window,
+// every other reply to the result handlers (which pass result replies
+// through the sequencer's end-of-run gate).
 
 #include "run/UnitStateEvents.h"
 #include "unit/LinkedUnit.h"
+#include "unit/UnitReadings.h"
 
 #include <QObject>
 
@@ -22,6 +25,7 @@ namespace run {
 class RunHost;
 class RunSequencer;
 class UnitLinkObserver;
+class UnitResultHandler;
 
 class TestWindowUnits : public QObject {
 public:
@@ -35,6 +39,10 @@ public:
     // Connects every event of both links; the connections end with context
     // (the window), which must not outlive observer, sequencer and host.
     void wire(UnitLinkObserver& observer, RunSequencer& sequencer, RunHost& host, QObject* context);
+
+    // Where one reply goes.
+    static void dispatch(const unit::UnitReply& reply, UnitStateEvents& unitState, UnitLinkObserver& window,
+                         UnitResultHandler& results);
 
 private:
     std::array<unit::UnitLink*, 2> m_links{};

@@ -1,14 +1,11 @@
 #pragma once
-// The handlers of the units' result replies: each judges a reading against
-// its limits, records it and completes the electrode. The window passes a
-// reply on only while a run (or the calibration panel) is active; replies
-// that arrive after the end of a run go no further than the log.
-// Arguments are those of the unit link's events: the unit index, the
-// channel and the reading.
+// Where the units' replies reach the run's results: each result reading is
+// judged against its limits, recorded and completes the electrode. Replies
+// that arrive after the end of a run (outside the calibration panel) go no
+// further than the log. Replies that carry no result are ignored here. The
+// stand-in ignores every reply.
 
 #include "unit/UnitReadings.h"
-
-#include <QString>
 
 namespace run {
 
@@ -16,18 +13,7 @@ class UnitResultHandler {
 public:
     virtual ~UnitResultHandler() = default;
 
-    virtual void rxaczTestData(int, qint16, const unit::AczReading&) {}
-    virtual void rxacz30TestData(int, qint16, const unit::Acz30Reading&) {}
-    virtual void rxacz30ZeroTestData(int, qint16, qint16) {}
-    virtual void rxaclgTestData(int, qint16, const unit::AclgReading&) {}
-    virtual void rxZamo24ACLGTestData(int, qint16, const unit::Zamo24AclgReading&) {}
-    virtual void rxaclgAck(int) {}
-    virtual void rxDefibRecoveryAck(int) {}
-    virtual void rxDefibRecoveryTestData(int, qint16, const unit::DefibRecoveryReading&) {}
-    virtual void rxNoiseTestData(int, qint16, const unit::NoiseReading&) {}
-    virtual void rxdcoTestData(int, qint16, const unit::DcoReading&) {}
-    virtual void rxBiasTestData(int, qint16, const unit::BiasReading&) {}
-    virtual void rxsdrTestData(int, qint16, const unit::SdrReading&) {}
+    virtual void handle(const unit::UnitReply&) {}
 };
 
 } // namespace run

@@ -17,8 +17,8 @@ public:
     // The diagnostics are taken from the unit's properties; the report's own
     // values are not used. A report that belongs to no run (no test group)
     // is not stored.
-    void rxMasterDiagnostics(int Index);
-    void rxMasterLidState(int Index, bool lidClosed);
+    void diagnosticsReported(int unitIndex);
+    void lidReported(int unitIndex, bool lidClosed);
 
 private:
     RunSequencer& m_sequencer;

@@ -30,17 +30,17 @@ void storedValue(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
 {
     const QStringView kind = f.text(2, 2);
     if (kind == u"V1")
-        sink.calBoardFirmwareVersion(ch, ReplyFields::firmwareText(f.text(4, 5)));
+        sink.reply(ch, CalBoardFirmwareVersion{ReplyFields::firmwareText(f.text(4, 5))});
     else if (kind == u"S1")
-        sink.calBoardSerialNumber(ch, f.text(4, 5).toString());
+        sink.reply(ch, CalBoardSerialNumber{f.text(4, 5).toString()});
     else if (kind == u"R1")
-        sink.calBoardReferenceResistors1(ch, CalBoardReferencePair{f.integerField(4), f.integerField(9)});
+        sink.reply(ch, CalBoardReferenceResistors1{{f.integerField(4), f.integerField(9)}});
     else if (kind == u"R3")
-        sink.calBoardReferenceDco(ch, CalBoardReferencePair{f.longField(4), f.longField(10)});
+        sink.reply(ch, CalBoardReferenceDco{{f.longField(4), f.longField(10)}});
     else if (kind == u"R5")
-        sink.calBoardReferenceResistors2(ch, CalBoardReferencePair{f.integerField(4), f.integerField(9)});
+        sink.reply(ch, CalBoardReferenceResistors2{{f.integerField(4), f.integerField(9)}});
     else if (kind == u"P1")
-        sink.calBoardPotentialReference(ch, CalBoardReferencePair{f.longField(4), f.longField(10)});
+        sink.reply(ch, CalBoardPotentialReference{{f.longField(4), f.longField(10)}});
 }
 
 // A measured voltage: the count at 4, the scale at 10, through an input of the given gain.
@@ -57,23 +57,23 @@ void measurement(qint16 ch, ReplyFieldReader& f, UnitReplySink& sink)
     const qint16 n = sourceNumber(f);
     if (kind == u'A' && n > 0) {
         const qint16 r = f.integerField(4);
-        sink.calBoardAczResistance(ch, n, n == 1 ? r / 10.0 : double(r));
+        sink.reply(ch, CalBoardAczResistance{n, n == 1 ? r / 10.0 : double(r)});
     } else if (kind == u'D' && n > 0) {
-        sink.calBoardDcoVoltage(ch, voltage(f, n, 1));
+        sink.reply(ch, CalBoardDcoVoltage{voltage(f, n, 1)});
     } else if (kind == u'N' && n > 0) {
-        sink.calBoardNoiseVoltage(ch, voltage(f, n, 1));
+        sink.reply(ch, CalBoardNoiseVoltage{voltage(f, n, 1)});
     } else if (kind == u'B' && sub == u'1') {
-        sink.calBoardBiasResistance(ch, double(qint32(f.integerField(4)) * 100));
+        sink.reply(ch, CalBoardBiasResistance{double(qint32(f.integerField(4)) * 100)});
     } else if (kind == u'S' && sub == u'1') {
-        sink.calBoardSdrVoltage(ch, voltage(f, 0, 101));
+        sink.reply(ch, CalBoardSdrVoltage{voltage(f, 0, 101)});
     } else if (kind == u'S' && sub == u'2') {
-        sink.calBoardSdrResistance(ch, f.integerField(4, 3));
+        sink.reply(ch, CalBoardSdrResistance{double(f.integerField(4, 3))});
     } else if (kind == u'R' && sub == u'1') {
-        sink.calBoardMeasuredVoltage(ch, voltage(f, 1, 3));
+        sink.reply(ch, CalBoardMeasuredVoltage{voltage(f, 1, 3)});
     } else if (kind == u'R' && sub == u'2') {
         CalBoardVoltage v = voltage(f, 2, 3 * 101);
         v.baseVoltage = baseVoltage(v.count) * 3 * 101; // multiplied in this order, to the last bit
-        sink.calBoardMeasuredVoltage(ch, v);
+        sink.reply(ch, CalBoardMeasuredVoltage{v});
     }
 }
 

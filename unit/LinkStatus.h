@@ -1,7 +1,8 @@
 #pragma once
 // What the unit link's small status display shows: the lamp, the status and
-// error labels, the Connect toggle and the simulator controls. The link keeps
-// it up to date; UnitLinkPanel draws it.
+// error labels, the Connect toggle and whether the simulator controls are
+// shown. The link keeps it up to date; UnitLinkPanel draws it and keeps the
+// operator's own input (the "Sim" box and the channel count).
 
 #include <QColor>
 #include <QString>
@@ -20,8 +21,6 @@ struct UnitLinkDisplay {
     QColor connectColour = red();
     bool connectEnabled = true;
     bool simVisible = false; // useSimCheck, simChannelsEdit
-    bool useSimChecked = false;
-    QString simChannelsText = QStringLiteral("2");
 };
 
 } // namespace unit

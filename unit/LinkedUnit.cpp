@@ -26,7 +26,7 @@ bool LinkedUnit::lidClosed() const
 }
 bool LinkedUnit::electrodeChannelExists(qint16 index)
 {
-    return m_link->electrodeChannelExists(index);
+    return m_link->channels().electrodeChannelExists(index);
 }
 bool LinkedUnit::master200VEnabled() const
 {
@@ -84,39 +84,39 @@ void LinkedUnit::enableSim()
 
 void LinkedUnit::clearElectrodeLastMeasurements()
 {
-    m_link->clearElectrodeLastMeasurements();
+    m_link->channels().clearElectrodeLastMeasurements();
 }
 void LinkedUnit::txMasterAllChannelSend(const QString& testType, const QString& channelBitString)
 {
-    m_link->txMasterAllChannelSend(testType, channelBitString);
+    m_link->unitCommands().txMasterAllChannelSend(testType, channelBitString);
 }
 void LinkedUnit::txMasterEnable200VSupply()
 {
-    m_link->txMasterEnable200VSupply();
+    m_link->unitCommands().txMasterEnable200VSupply();
 }
 void LinkedUnit::txMasterDisable200VSupply()
 {
-    m_link->txMasterDisable200VSupply();
+    m_link->unitCommands().txMasterDisable200VSupply();
 }
 void LinkedUnit::txMasterDefibCharge(qint16 channelID)
 {
-    m_link->txMasterDefibCharge(channelID);
+    m_link->unitCommands().txMasterDefibCharge(channelID);
 }
 void LinkedUnit::txGetPacePulse(qint16 channelID)
 {
-    m_link->txGetPacePulse(channelID);
+    m_link->maintenance().txGetPacePulse(channelID);
 }
 void LinkedUnit::txCancelAllElectrodes()
 {
-    m_link->txCancelAllElectrodes();
+    m_link->unitCommands().txCancelAllElectrodes();
 }
 void LinkedUnit::txMasterCheckLid(bool pollData)
 {
-    m_link->txMasterCheckLid(pollData);
+    m_link->unitCommands().txMasterCheckLid(pollData);
 }
 void LinkedUnit::txMasterCommCheck()
 {
-    m_link->txMasterCommCheck();
+    m_link->unitCommands().txMasterCommCheck();
 }
 void LinkedUnit::queryElectrodeInfo()
 {
@@ -125,67 +125,67 @@ void LinkedUnit::queryElectrodeInfo()
 
 void LinkedUnit::txResendLastData(qint16 channelID)
 {
-    m_link->txResendLastData(channelID);
+    m_link->channelTests().txResendLastData(channelID);
 }
 double LinkedUnit::getElectrodeLastMeasurement(qint16 channelID)
 {
-    return m_link->getElectrodeLastMeasurement(channelID);
+    return m_link->channels().getElectrodeLastMeasurement(channelID);
 }
 double LinkedUnit::getElectrodeLastMeasurement2(qint16 channelID)
 {
-    return m_link->getElectrodeLastMeasurement2(channelID);
+    return m_link->channels().getElectrodeLastMeasurement2(channelID);
 }
 void LinkedUnit::txRunACLGTest(qint16 channelID)
 {
-    m_link->txRunACLGTest(channelID);
+    m_link->channelTests().txRunACLGTest(channelID);
 }
 void LinkedUnit::txRunDefibRecoveryTest(qint16 channelID)
 {
-    m_link->txRunDefibRecoveryTest(channelID);
+    m_link->channelTests().txRunDefibRecoveryTest(channelID);
 }
 void LinkedUnit::txMasterTriggerCharge()
 {
-    m_link->txMasterTriggerCharge();
+    m_link->unitCommands().txMasterTriggerCharge();
 }
 void LinkedUnit::txStopAllBiasTest()
 {
-    m_link->txStopAllBiasTest();
+    m_link->unitCommands().txStopAllBiasTest();
 }
 void LinkedUnit::txCancel(qint16 channelID)
 {
-    m_link->txCancel(channelID);
+    m_link->channelTests().txCancel(channelID);
 }
 QStringList LinkedUnit::getDiagnosticArray()
 {
-    return m_link->getDiagnosticArray();
+    return m_link->channels().getDiagnosticArray();
 }
 QVector<std::shared_ptr<ChannelRecord>> LinkedUnit::getElectrodeArray()
 {
-    return m_link->getElectrodeArray();
+    return m_link->channels().getElectrodeArray();
 }
 void LinkedUnit::txMasterDiagnosticsPollingMode(qint32 delay)
 {
-    m_link->txMasterDiagnosticsPollingMode(delay);
+    m_link->unitCommands().txMasterDiagnosticsPollingMode(delay);
 }
 void LinkedUnit::setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
 {
-    m_link->setElectrodeLastMeasurement(channelID, value, value2);
+    m_link->channels().setElectrodeLastMeasurement(channelID, value, value2);
 }
 bool LinkedUnit::electrodeChannelCalibrationExpired(qint16 index)
 {
-    return m_link->electrodeChannelCalibrationExpired(index);
+    return m_link->channels().electrodeChannelCalibrationExpired(index);
 }
 double LinkedUnit::getPaceAmplitude(qint16 channel, qint16 paceType)
 {
-    return m_link->getPaceAmplitude(channel, paceType);
+    return m_link->channels().getPaceAmplitude(channel, paceType);
 }
 double LinkedUnit::getPacePulseWidth(qint16 channel, qint16 paceType)
 {
-    return m_link->getPacePulseWidth(channel, paceType);
+    return m_link->channels().getPacePulseWidth(channel, paceType);
 }
 double LinkedUnit::getPaceBPM(qint16 channel, qint16 paceType)
 {
-    return m_link->getPaceBPM(channel, paceType);
+    return m_link->channels().getPaceBPM(channel, paceType);
 }
 
 } // namespace unit

@@ -54,7 +54,7 @@ void counters(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
             return;
         c.values[i] = *value;
     }
-    sink.counters(ch, c);
+    sink.reply(ch, c);
 }
 
 void calibrationDate(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
@@ -63,7 +63,7 @@ void calibrationDate(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
     const auto month = fields.tryInteger(9, 2);
     const auto day = fields.tryInteger(12, 2);
     if (year && month && day)
-        sink.calibrationDate(ch, CalibrationDateReply{*year, *month, *day});
+        sink.reply(ch, CalibrationDateReply{*year, *month, *day});
 }
 
 void calibrationReference(const ReplyContext& context, qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
@@ -80,7 +80,7 @@ void calibrationReference(const ReplyContext& context, qint16 ch, ReplyFieldRead
             return;
         std::copy(v->begin(), v->end(), reference.values);
     }
-    sink.calibrationReference(ch, reference);
+    sink.reply(ch, reference);
 }
 
 void zamo24Pace(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
@@ -88,7 +88,7 @@ void zamo24Pace(qint16 ch, ReplyFieldReader& fields, UnitReplySink& sink)
     std::array<qint16, 6> v{};
     for (int i = 0; i < 6; ++i)
         v[i] = fields.integerField(4 + 5 * i);
-    sink.zamo24PaceSettings(ch, zamo24PaceSettings(v[0], v[1], v[2], v[3], v[4], v[5]));
+    sink.reply(ch, zamo24PaceSettings(v[0], v[1], v[2], v[3], v[4], v[5]));
 }
 
 } // namespace
@@ -101,19 +101,19 @@ void decode(const ReplyContext& context, qint16 ch, ReplyFieldReader& fields, Un
     } else if (kind == u"D0" || kind == u"D1") {
         calibrationDate(ch, fields, sink);
     } else if (kind == u"V1") {
-        sink.firmwareVersion(ch, ReplyFields::firmwareText(fields.text(4, 5)));
+        sink.reply(ch, FirmwareVersion{ReplyFields::firmwareText(fields.text(4, 5))});
     } else if (kind == u"S0" || kind == u"S1") {
-        sink.serialNumber(ch, fields.text(4, 5).toString());
+        sink.reply(ch, SerialNumber{fields.text(4, 5).toString()});
     } else if (kind == u"R0" || kind == u"R1" || kind == u"r0" || kind == u"r1") {
         calibrationReference(context, ch, fields, sink);
     } else if (kind == u"P0" || kind == u"P1") {
         if (const auto v = allIntegers<4>(fields))
-            sink.pacePulseWidths(ch, PacePulseWidths{(*v)[0], (*v)[1], (*v)[2], (*v)[3]});
+            sink.reply(ch, PacePulseWidths{(*v)[0], (*v)[1], (*v)[2], (*v)[3]});
     } else if (kind == u"p0" || kind == u"p1") {
         zamo24Pace(ch, fields, sink);
     } else if (kind == u"d0" || kind == u"d1") {
         if (const auto v = fields.tryInteger(4))
-            sink.dcoReferenceVoltage(ch, *v);
+            sink.reply(ch, DcoReferenceVoltage{*v});
     }
 }
 

@@ -58,20 +58,20 @@ void ReplyParser::onFrame(bool unitFrame, const QString& frame, QStringView inne
 void ReplyParser::decodeUnitReply(ReplyFieldReader& fields)
 {
     switch (fields.charAt(1).unicode()) {
-    case u'*': m_sink.unitIdle(); break;
+    case u'*': m_sink.reply(0, UnitIdle{}); break;
     case u'R':
         if (fields.charAt(2) == u'T')
-            m_sink.unitTrisRegister(fields.text(3, 1).toString(), fields.rest(4).toString());
+            m_sink.reply(0, UnitTrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
         else
-            m_sink.unitDigitalPort(fields.text(2, 1).toString(), fields.rest(3).toString());
+            m_sink.reply(0, UnitDigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
         break;
     case u'd':
-    case u'D': m_sink.unitDiagnostics(UnitDiagnostics::decode(fields)); break;
-    case u'F': m_sink.foundChannels(fields.text(2, UnitChannelState::channelCount).toString()); break;
+    case u'D': m_sink.reply(0, UnitDiagnostics::decode(fields)); break;
+    case u'F': m_sink.reply(0, FoundChannels{fields.text(2, UnitChannelState::channelCount).toString()}); break;
     case u'L': {
         const QChar flag = fields.charAt(2);
         if (isZamo80Family(m_context.model) && (flag == u'0' || flag == u'1'))
-            m_sink.lidState(flag == u'0');
+            m_sink.reply(0, LidState{flag == u'0'});
         break;
     }
     default: break;
@@ -81,13 +81,13 @@ void ReplyParser::decodeUnitReply(ReplyFieldReader& fields)
 void ReplyParser::decodeChannelReply(qint16 channel, ReplyFieldReader& fields)
 {
     switch (fields.charAt(1).unicode()) {
-    case u'*': m_sink.idle(channel); break;
-    case u'!': m_sink.testDataNotReady(channel); break;
+    case u'*': m_sink.reply(channel, ChannelIdle{}); break;
+    case u'!': m_sink.reply(channel, TestDataNotReady{}); break;
     case u'R':
         if (fields.charAt(2) == u'T')
-            m_sink.trisRegister(channel, fields.text(3, 1).toString(), fields.rest(4).toString());
+            m_sink.reply(channel, TrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
         else
-            m_sink.digitalPort(channel, fields.text(2, 1).toString(), fields.rest(3).toString());
+            m_sink.reply(channel, DigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
         break;
     case u'M': MaintenanceReplyDecoder::decode(m_context, channel, fields, m_sink); break;
     case u'G': TestReadingDecoder::decode(m_context, channel, fields, m_sink); break;

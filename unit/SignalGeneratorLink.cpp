@@ -16,14 +16,14 @@ SignalGeneratorLink::SignalGeneratorLink(QObject* parent) : QObject(parent)
 {
     m_display.statusCaption.clear();
     showConnectToggle(false);
-    connect(&DelayTimer, &platform::Timer::timeout, this, [this] { DelayElapsed = true; });
+    connect(&m_delayTimer, &platform::Timer::timeout, this, [this] { m_delayElapsed = true; });
 }
 
 SignalGeneratorLink::~SignalGeneratorLink()
 {
     if (!m_connected)
         return;
-    if (Usb.closeDevice() == platform::FT_OK)
+    if (m_usb.closeDevice() == platform::FT_OK)
         return;
     m_connected = false;
     showConnectToggle(false);
@@ -33,10 +33,10 @@ SignalGeneratorLink::~SignalGeneratorLink()
 
 void SignalGeneratorLink::showConnectToggle(bool connected)
 {
-    SuppressConnectClick = true;
+    m_suppressConnectClick = true;
     m_display.connectChecked = connected;
     m_display.connectColour = connected ? UnitLinkDisplay::green() : UnitLinkDisplay::red();
-    SuppressConnectClick = false;
+    m_suppressConnectClick = false;
     emit displayChanged();
 }
 
@@ -65,38 +65,38 @@ qint32 SignalGeneratorLink::openDevice()
 {
     wait10ms();
     showToggleForConnected();
-    if (m_connected && Usb.closeDevice() != platform::FT_OK) {
+    if (m_connected && m_usb.closeDevice() != platform::FT_OK) {
         m_connected = false;
         failOpen(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
         return 0;
     }
     m_connected = false;
-    const qint32 index = Usb.findDevice(QString::fromLatin1(RollerDeviceDescription));
+    const qint32 index = m_usb.findDevice(QString::fromLatin1(RollerDeviceDescription));
     if (index < 0) {
         failDisplay(QStringLiteral("No devices found"), QStringLiteral("No devices found"));
         return 0;
     }
-    Usb.openUSBDeviceByIndex(index);
-    if (Usb.LastStatus != platform::FT_OK) {
+    m_usb.openUSBDeviceByIndex(index);
+    if (m_usb.lastStatus != platform::FT_OK) {
         failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"));
         return 0;
     }
-    if (Usb.getQueueStatus() != platform::FT_OK) {
+    if (m_usb.getQueueStatus() != platform::FT_OK) {
         // The port counts as closed: let go of it, or no later open could take it.
-        Usb.closeQuietly();
+        m_usb.closeQuietly();
         failOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"));
         return 0;
     }
     m_connected = true;
-    if (Usb.setLatencyTimer(LatencyMs) != platform::FT_OK) {
+    if (m_usb.setLatencyTimer(LatencyMs) != platform::FT_OK) {
         failOpen(QStringLiteral("Latency failed"), QStringLiteral("Latency failed"));
         return 0;
     }
-    if (Usb.setBaudRate(BaudRate) != platform::FT_OK) {
+    if (m_usb.setBaudRate(BaudRate) != platform::FT_OK) {
         failOpen(QStringLiteral("Baud Rate failed"), QStringLiteral("Baud rate failed"));
         return 0;
     }
-    if (Usb.setBitMode(0, 0) != platform::FT_OK) {
+    if (m_usb.setBitMode(0, 0) != platform::FT_OK) {
         failOpen(QStringLiteral("Reset failed"), QStringLiteral("Reset failed"));
         return 0;
     }
@@ -108,15 +108,15 @@ qint32 SignalGeneratorLink::openDevice()
     showConnectToggle(true);
     setErrorText(QString(), QString());
     emit hardwareStatus(QString(), true);
-    emit usbConnected(Usb.DeviceHandle);
+    emit usbConnected(m_usb.deviceHandle);
     showToggleForConnected();
     return 0;
 }
 
 void SignalGeneratorLink::closeUSB(qint32 handleID)
 {
-    Usb.DeviceHandle = handleID;
-    if (Usb.closeDevice() != platform::FT_OK) {
+    m_usb.deviceHandle = handleID;
+    if (m_usb.closeDevice() != platform::FT_OK) {
         setErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
         emit hardwareStatus(QStringLiteral("Close attempt failed"), true);
         return;
@@ -135,17 +135,17 @@ void SignalGeneratorLink::connectDevice()
 
 void SignalGeneratorLink::disconnectDevice()
 {
-    closeUSB(Usb.DeviceHandle);
+    closeUSB(m_usb.deviceHandle);
 }
 
 void SignalGeneratorLink::connectToggleClicked(bool checked)
 {
-    if (SuppressConnectClick)
+    if (m_suppressConnectClick)
         return;
     if (checked)
         openDevice();
     else
-        closeUSB(Usb.DeviceHandle);
+        closeUSB(m_usb.deviceHandle);
 }
 
 // A frame goes out whole or not at all; a failed or short write is not
@@ -154,7 +154,7 @@ void SignalGeneratorLink::connectToggleClicked(bool checked)
 void SignalGeneratorLink::transmitFrame(const QString& text)
 {
     const QByteArray frame = text.toLatin1();
-    Usb.writeDevice(frame, static_cast<qint32>(frame.size()));
+    m_usb.writeDevice(frame, static_cast<qint32>(frame.size()));
     emit txData(text);
 }
 
@@ -167,11 +167,11 @@ QString SignalGeneratorLink::sendDataAndPoll(const QString& cmd, qint32 delay)
 {
     transmitFrame(cmd);
     waitMilliseconds(delay);
-    if (Usb.getQueueStatus() != platform::FT_OK || Usb.RxBytesWaiting <= 0)
+    if (m_usb.getQueueStatus() != platform::FT_OK || m_usb.rxBytesWaiting <= 0)
         return QString();
-    const qint32 n = Usb.readDevice(Usb.RxBytesWaiting);
-    const QString reply = QString::fromLatin1(Usb.RxBuffer.constData(), n);
-    Usb.RxBuffer.fill('\0');
+    const qint32 n = m_usb.readDevice(m_usb.rxBytesWaiting);
+    const QString reply = QString::fromLatin1(m_usb.rxBuffer.constData(), n);
+    m_usb.rxBuffer.fill('\0');
     return reply;
 }
 
@@ -184,18 +184,18 @@ void SignalGeneratorLink::txRollChannel(qint16 channelIndex)
     emit rollDelayComplete();
 }
 
-// The wait ends at the tick of DelayTimer, or when its own time has passed
+// The wait ends at the tick of m_delayTimer, or when its own time has passed
 // (a wait started meanwhile takes over the timer).
 void SignalGeneratorLink::waitMilliseconds(qint64 ms)
 {
     ms = qBound<qint64>(0, ms, qint64{std::numeric_limits<int>::max()});
-    DelayElapsed = false;
-    DelayTimer.setEnabled(false);
-    DelayTimer.setInterval(static_cast<int>(ms));
-    DelayTimer.setEnabled(true);
-    platform::Clock::waitUntil([this] { return DelayElapsed; }, ms);
-    DelayElapsed = false;
-    DelayTimer.setEnabled(false);
+    m_delayElapsed = false;
+    m_delayTimer.setEnabled(false);
+    m_delayTimer.setInterval(static_cast<int>(ms));
+    m_delayTimer.setEnabled(true);
+    platform::Clock::waitUntil([this] { return m_delayElapsed; }, ms);
+    m_delayElapsed = false;
+    m_delayTimer.setEnabled(false);
 }
 
 } // namespace unit

@@ -75,11 +75,11 @@ private:
     qint16 m_rollDelay = 0;
     bool m_connected = false;
     QString m_lastErrorText;
-    bool SuppressConnectClick = false;
-    bool DelayElapsed = false;
+    bool m_suppressConnectClick = false;
+    bool m_delayElapsed = false;
     UnitLinkDisplay m_display;
-    UsbDevice Usb{false};
-    platform::Timer DelayTimer;
+    UsbDevice m_usb{false};
+    platform::Timer m_delayTimer;
 };
 
 } // namespace unit

@@ -13,10 +13,10 @@ SimUnitPort* SimUnitPort::create(QObject* parent)
 SimulatedUnit::SimulatedUnit(QObject* parent) : SimUnitPort(parent)
 {
     m_lamps.fill(idleLamp());
-    Timer1.setInterval(1000);
-    connect(&Timer1, &platform::Timer::timeout, this, &SimulatedUnit::onTimer1);
-    ChannelSearch.setInterval(ChannelSearchMs);
-    connect(&ChannelSearch, &platform::Timer::timeout, this, &SimulatedUnit::sendChannelMap);
+    m_secondsTimer.setInterval(1000);
+    connect(&m_secondsTimer, &platform::Timer::timeout, this, &SimulatedUnit::advanceClock);
+    m_channelSearch.setInterval(ChannelSearchMs);
+    connect(&m_channelSearch, &platform::Timer::timeout, this, &SimulatedUnit::sendChannelMap);
 }
 
 SimulatedUnit::~SimulatedUnit() = default;
@@ -44,21 +44,21 @@ void SimulatedUnit::init()
         config::writeLog("ZAMO Simulator: the number of channels \"" + m_channelsText + "\" is not a number");
         return;
     }
-    for (size_t k = 0; k < Channels.size() && k < m_lamps.size(); ++k)
+    for (size_t k = 0; k < m_channels.size() && k < m_lamps.size(); ++k)
         m_lamps[k] = idleLamp();
-    Channels.clear();
+    m_channels.clear();
     const int n = qMin<int>(*count, MaxChannels);
     for (int i = 0; i < n; ++i) {
         auto channel = std::make_unique<SimulatedChannel>();
         channel->init(static_cast<qint16>(i), m_zamo80, m_zamo24);
-        Channels.push_back(std::move(channel));
+        m_channels.push_back(std::move(channel));
         m_lamps[static_cast<size_t>(i)] = activeLamp();
     }
-    Timer1.setEnabled(true);
+    m_secondsTimer.setEnabled(true);
     emit displayChanged();
 }
 
-void SimulatedUnit::onTimer1()
+void SimulatedUnit::advanceClock()
 {
     ++m_clock;
 }
@@ -76,7 +76,7 @@ QString SimulatedUnit::rxData(const QString& data, bool immediate)
     case 'L': answer = "[L0]"; break;
     case 'F':
         if (!immediate) {
-            ChannelSearch.start();
+            m_channelSearch.start();
             return {};
         }
         answer = channelMap();
@@ -94,7 +94,7 @@ QString SimulatedUnit::rxData(const QString& data, bool immediate)
 
 void SimulatedUnit::sendChannelMap()
 {
-    ChannelSearch.stop();
+    m_channelSearch.stop();
     emit dataReady(channelMap(), -1);
 }
 
@@ -109,7 +109,7 @@ QString SimulatedUnit::answerChannelFrame(const QString& frame)
     const std::optional<qint16> channel = platform::Convert::toInt16(frame.mid(2, 2));
     if (!channel || *channel < 0 || *channel >= channelCount())
         return {};
-    SimulatedChannel& c = *Channels[static_cast<size_t>(*channel)];
+    SimulatedChannel& c = *m_channels[static_cast<size_t>(*channel)];
     c.rxCommand(frame.mid(4, frame.size() - 5), m_clock);
     return c.data();
 }
@@ -127,7 +127,7 @@ void SimulatedUnit::broadcast(const QString& frame)
         if (p >= channelCount())
             return;
         // A handler of dataReady may rebuild the channel list; look it up afresh.
-        SimulatedChannel& c = *Channels[static_cast<size_t>(p)];
+        SimulatedChannel& c = *m_channels[static_cast<size_t>(p)];
         c.rxCommand(command, m_clock);
         emit dataReady(c.data(), static_cast<qint16>(p));
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The simulated unit: stands in for a measuring unit in demonstration runs.
 // It answers unit frames itself, hands channel frames to its simulated
-// channels, and keeps a seconds clock that Timer1 advances. Replies go out
+// channels, and keeps a seconds clock that a one-second timer advances. Replies go out
 // through dataReady (or as the result of rxData when asked for at once), so
 // that they take the receive path of a real unit's bytes.
 
@@ -42,7 +42,7 @@ public:
     bool zamo80() const { return m_zamo80; }
     bool isZamo24() const { return m_zamo24; }
     // The channels that exist now (list position k holds channel k).
-    int channelCount() const { return static_cast<int>(Channels.size()); }
+    int channelCount() const { return static_cast<int>(m_channels.size()); }
     // The seconds clock.
     qint32 Clock() const { return m_clock; }
 
@@ -59,19 +59,19 @@ private:
     QString channelMap() const;
     QString answerChannelFrame(const QString& frame);
     void broadcast(const QString& frame);
-    void onTimer1();
+    void advanceClock();
     void sendChannelMap();
 
-    std::vector<std::unique_ptr<SimulatedChannel>> Channels;
+    std::vector<std::unique_ptr<SimulatedChannel>> m_channels;
     QString m_channelsText = QStringLiteral("1");
     std::array<QColor, MaxChannels> m_lamps;
     bool m_zamo80 = false;
     bool m_zamo24 = false;
     qint32 m_clock = 0;
-    platform::Timer Timer1;
+    platform::Timer m_secondsTimer;
     // A unit takes a moment to look for its channels: the answer to "[F]"
     // arrives after the frame went out, as a real unit's bytes do.
-    platform::Timer ChannelSearch;
+    platform::Timer m_channelSearch;
 };
 
 } // namespace unit

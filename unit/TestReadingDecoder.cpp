@@ -39,7 +39,7 @@ void acz(Reply r)
     a.measurement = (a.measure - a.zeroLevel) * a.gain;
     a.zamo80Family = r.zamo80Family();
     a.vccMeasurement = a.zamo80Family ? 0.0 : vccFrom(a.vcc);
-    r.sink.aczReading(r.ch, a);
+    r.sink.reply(r.ch, a);
 }
 
 void acz30(Reply r)
@@ -54,13 +54,13 @@ void acz30(Reply r)
     a.gain = gainFrom(10, a.ref1k - a.zeroLevel - a.acz30Zero);
     a.measurement = (a.measure - a.zeroLevel - a.acz30Zero) * a.gain;
     a.zamo80Family = true;
-    r.sink.acz30Reading(r.ch, a);
+    r.sink.reply(r.ch, a);
 }
 
 void zamo80Aclg(Reply r)
 {
     if (r.isAck()) {
-        r.sink.aclgAck();
+        r.sink.reply(r.ch, AclgAck{});
         return;
     }
     AclgReading a;
@@ -69,13 +69,13 @@ void zamo80Aclg(Reply r)
     a.completed = r.f.completed(12);
     a.finalMeasurement =
         zamo80AclgResistance(a.v50, a.ve, r.context.aclg.gainVe, r.context.aclg.gainV50, r.context.aclg.correctGain);
-    r.sink.aclgReading(r.ch, a);
+    r.sink.reply(r.ch, a);
 }
 
 void zamo24Aclg(Reply r)
 {
     if (r.isAck()) {
-        r.sink.aclgAck();
+        r.sink.reply(r.ch, AclgAck{});
         return;
     }
     Zamo24AclgReading a;
@@ -92,13 +92,13 @@ void zamo24Aclg(Reply r)
                               selectAclgSet(r.context.aclg, energy == AclgEnergy::XJ, energy == AclgEnergy::J100));
     a.calcR1 = res.calcR1;
     a.calcR2 = res.calcR2;
-    r.sink.zamo24AclgReading(r.ch, a);
+    r.sink.reply(r.ch, a);
 }
 
 void defibRecovery(Reply r)
 {
     if (r.isAck()) {
-        r.sink.defibRecoveryAck();
+        r.sink.reply(r.ch, DefibRecoveryAck{});
         return;
     }
     DefibRecoveryReading d;
@@ -115,7 +115,7 @@ void defibRecovery(Reply r)
     d.gain = gainFrom(d.ref750mVMeasured, divisor);
     d.measurement4 = (d.measure4 - d.zero - d.zeroCorrect) * d.gain;
     d.measurement60 = (d.measure60 - d.zero - d.zeroCorrect) * d.gain;
-    r.sink.defibRecoveryReading(r.ch, d);
+    r.sink.reply(r.ch, d);
 }
 
 void noise(Reply r)
@@ -127,13 +127,13 @@ void noise(Reply r)
                 NoiseZeroReading n;
                 n.filterZero = *filterZero;
                 n.completed = true;
-                r.sink.noiseZeroReading(r.ch, n);
+                r.sink.reply(r.ch, n);
             }
         } else {
             const auto zero = r.f.tryInteger(4), high = r.f.tryInteger(9), low = r.f.tryInteger(14),
                        seconds = r.f.tryInteger(19);
             if (zero && high && low && seconds)
-                r.sink.noiseZeroReading(r.ch, NoiseZeroReading{-1, *zero, *high, *low, *seconds, false});
+                r.sink.reply(r.ch, NoiseZeroReading{-1, *zero, *high, *low, *seconds, false});
         }
         break;
     case u'1': {
@@ -149,13 +149,13 @@ void noise(Reply r)
         n.filterZeroVpp = n.filterZero * n.gain;
         n.vppMeasurement = (n.highPeak - n.lowPeak) * n.gain - n.filterZeroVpp;
         n.zamo80Family = r.zamo80Family();
-        r.sink.noiseReading(r.ch, n);
+        r.sink.reply(r.ch, n);
         break;
     }
     case u'2': {
         const auto zero = r.f.tryInteger(4), ref100uV = r.f.tryInteger(9), offset = r.f.tryInteger(14);
         if (zero && ref100uV && offset)
-            r.sink.noiseCalibrationReading(r.ch, NoiseCalibrationReading{*zero, *ref100uV, *offset, r.f.completed(18)});
+            r.sink.reply(r.ch, NoiseCalibrationReading{*zero, *ref100uV, *offset, r.f.completed(18)});
         break;
     }
     default: // "GN3" is read by the unit's own tools only
@@ -170,7 +170,7 @@ void zamo80Dco(Reply r)
         const auto zero = r.f.tryInteger(4), ref50 = r.f.tryInteger(9), ref750M = r.f.tryInteger(14),
                    zeroCorrect = r.f.tryInteger(19), measure = r.f.tryInteger(24);
         if (zero && ref50 && ref750M && zeroCorrect && measure)
-            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, *ref750M, *zeroCorrect, *measure, r.f.completed(28), true});
+            r.sink.reply(r.ch, DcoValue{*zero, *ref50, *ref750M, *zeroCorrect, *measure, r.f.completed(28), true});
         break;
     }
     case u'1': {
@@ -187,10 +187,10 @@ void zamo80Dco(Reply r)
         d.gain = gainFrom(d.ref750mVMeasured, divisor);
         d.measurement = (d.measure - d.zero - d.zeroCorrect) * d.gain;
         d.zamo80Family = true;
-        r.sink.dcoReading(r.ch, d);
+        r.sink.reply(r.ch, d);
         break;
     }
-    case u'2': r.sink.dcoZeroCorrection(r.ch, r.field(4)); break;
+    case u'2': r.sink.reply(r.ch, DcoZeroCorrection{r.field(4)}); break;
     default: break;
     }
 }
@@ -201,7 +201,7 @@ void baseDco(Reply r)
     case u'0': {
         const auto zero = r.f.tryInteger(4), ref50 = r.f.tryInteger(9), measure = r.f.tryInteger(14);
         if (zero && ref50 && measure)
-            r.sink.dcoValue(r.ch, DcoValue{*zero, *ref50, 0, 0, *measure, r.f.completed(18), false});
+            r.sink.reply(r.ch, DcoValue{*zero, *ref50, 0, 0, *measure, r.f.completed(18), false});
         break;
     }
     case u'1': {
@@ -213,7 +213,7 @@ void baseDco(Reply r)
         d.completed = r.f.completed(23);
         d.gain = gainFrom(50, d.ref50mV - d.zero);
         d.measurement = (d.measure - d.zero) * d.gain;
-        r.sink.dcoReading(r.ch, d);
+        r.sink.reply(r.ch, d);
         break;
     }
     default: break;
@@ -238,7 +238,7 @@ void bias(Reply r)
     b.completed = r.f.completed(next + 9);
     b.gain = gainFrom(50, b.ref50mV - b.zero);
     b.measurement = (b.max - b.initial) * b.gain;
-    r.sink.biasReading(r.ch, b);
+    r.sink.reply(r.ch, b);
 }
 
 void sdr(Reply r)
@@ -259,17 +259,17 @@ void sdr(Reply r)
     s.rate1 = (s.initial - s.measure1) * s.gain / 10;
     s.rate2 = (s.measure1 - s.measure2) * s.gain / 10;
     s.rate3 = (s.measure2 - s.measure3) * s.gain / 10;
-    r.sink.sdrReading(r.ch, s);
+    r.sink.reply(r.ch, s);
 }
 
 void paceStatus(Reply r)
 {
-    r.sink.paceStatus(r.ch, r.f.charAt(4) == u'*');
+    r.sink.reply(r.ch, PaceStatus{r.f.charAt(4) == u'*'});
 }
 
 void acz30Zero(Reply r)
 {
-    r.sink.acz30Zero(r.ch, r.f.integerField(3));
+    r.sink.reply(r.ch, Acz30Zero{r.f.integerField(3)});
 }
 
 // Which models send a reply.

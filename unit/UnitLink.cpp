@@ -2,10 +2,7 @@
 
 #include "config/Log.h"
 #include "platform/Clock.h"
-#include "platform/Convert.h"
 #include "unit/SimUnitPort.h"
-
-#include <cmath>
 
 namespace unit {
 
@@ -15,19 +12,21 @@ namespace {
 const config::Zamo80Delays kDefaultDelays;
 const config::AclgSettings kDefaultAclg;
 
-qint32 roundHalfEven(double v)
-{
-    return static_cast<qint32>(std::nearbyint(v));
-}
-
 } // namespace
 
 UnitLink::UnitLink(int index, QObject* parent)
     : QObject(parent),
       m_index(index),
+      m_channels(m_state, m_unitID, [this] { return connected(); }),
       m_protocol(m_state),
       m_replies(*this, m_state, [this] { refreshStatus(); }),
-      m_port([this](const QString& label, platform::FtStatus status) { reportUSBError(label, status); })
+      m_port([this](const QString& label, platform::FtStatus status) { m_handshake.reportPortError(label, status); }),
+      m_sender(m_port, m_protocol, m_replies, m_state, m_unitID),
+      m_channelTests(m_sender),
+      m_maintenance(m_sender),
+      m_calBoard(m_sender),
+      m_unitCommands(m_sender),
+      m_handshake(*this, m_port, m_state, m_status, m_protocol, m_unitCommands, [this] { refreshStatus(); })
 {
     useSettings(kDefaultDelays, kDefaultAclg);
     m_port.setChannelPresence([this](int channel) { return m_state.channelPresent(channel); });
@@ -58,31 +57,6 @@ void UnitLink::useSettings(const config::Zamo80Delays& delays, const config::Acl
 }
 
 // ---- properties ----
-
-qint32 UnitLink::tenHzPeak() const
-{
-    return roundHalfEven(m_state.diagnostics().tenHz);
-}
-qint32 UnitLink::thirtyKPeak() const
-{
-    return roundHalfEven(m_state.diagnostics().thirtyK);
-}
-qint32 UnitLink::temperature() const
-{
-    return roundHalfEven(m_state.diagnostics().temperature);
-}
-qint32 UnitLink::VCC() const
-{
-    return roundHalfEven(m_state.diagnostics().vcc);
-}
-qint32 UnitLink::pos5V() const
-{
-    return roundHalfEven(m_state.diagnostics().pos5V);
-}
-qint32 UnitLink::neg5V() const
-{
-    return roundHalfEven(m_state.diagnostics().neg5V);
-}
 
 void UnitLink::setTestRunning(bool v)
 {
@@ -121,9 +95,20 @@ void UnitLink::connectSimulator(qint16 numOfChannels, bool zamo80Mode, bool zamo
     openDevice();
 }
 
+qint32 UnitLink::openDevice()
+{
+    m_handshake.open();
+    return 0;
+}
+
+void UnitLink::closeUSB(qint32 handleID)
+{
+    m_handshake.close(handleID);
+}
+
 void UnitLink::disconnectDevice()
 {
-    closeUSB(m_port.device().DeviceHandle);
+    closeUSB(m_port.device().deviceHandle);
     m_port.setSimulated(false);
 }
 
@@ -163,23 +148,16 @@ QString UnitLink::modelName() const
 
 void UnitLink::refreshStatus()
 {
-    m_status.refresh(connected(), modelName(), generateElectrodeString(), m_unitID);
+    m_status.refresh(connected(), modelName(), m_channels.generateElectrodeString(), m_unitID);
 }
 
-void UnitLink::connectToggleClicked(bool checked)
+void UnitLink::connectToggled(bool checked, std::optional<qint16> simulatedChannels)
 {
     m_status.setConnectChecked(checked);
-    const UnitLinkDisplay& display = m_status.display();
-    if (display.useSimChecked) {
-        const auto channels = platform::Convert::toInt16(display.simChannelsText);
-        if (!channels) {
-            config::writeLog("Simulated channel count is not a number: \"" + display.simChannelsText + "\"");
-            m_status.showConnectToggle(connected());
-            return;
-        }
+    if (simulatedChannels) {
         m_port.setSimulated(true);
         SimUnitPort* sim = m_port.simulatedUnit();
-        sim->setNumOfChannels(*channels);
+        sim->setNumOfChannels(*simulatedChannels);
         sim->init();
     } else {
         m_port.setSimulated(false);
@@ -187,17 +165,12 @@ void UnitLink::connectToggleClicked(bool checked)
     if (checked)
         openDevice();
     else
-        closeUSB(m_port.device().DeviceHandle);
+        closeUSB(m_port.device().deviceHandle);
 }
 
-void UnitLink::setUseSimChecked(bool checked)
+void UnitLink::restoreConnectToggle()
 {
-    m_status.setUseSimChecked(checked);
-}
-
-void UnitLink::setSimChannelsText(const QString& text)
-{
-    m_status.setSimChannelsText(text);
+    m_status.showConnectToggle(connected());
 }
 
 void UnitLink::enableSim()
@@ -211,114 +184,15 @@ void UnitLink::setPollingTimerInterval(qint16 interval)
         m_port.setPollInterval(interval);
 }
 
-// ---- channel records ----
-
-ChannelRecord* UnitLink::electrode(int channelID)
-{
-    ChannelRecord* record = m_state.channel(channelID);
-    if (!record)
-        config::writeLog("Unit #" + QString::number(m_unitID) + ": channel " + QString::number(channelID)
-                         + " is outside 0..15; ignored");
-    return record;
-}
-
-void UnitLink::clearElectrodeLastMeasurements()
-{
-    m_state.clearLastMeasurements();
-}
-
-void UnitLink::setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
-{
-    if (ChannelRecord* e = electrode(channelID)) {
-        e->setLastMeasurement(value);
-        e->setLastMeasurement2(value2);
-    }
-}
-
-double UnitLink::getElectrodeLastMeasurement(qint16 channelID)
-{
-    ChannelRecord* e = electrode(channelID);
-    return e ? e->lastMeasurement() : 0;
-}
-
-double UnitLink::getElectrodeLastMeasurement2(qint16 channelID)
-{
-    ChannelRecord* e = electrode(channelID);
-    return e ? e->lastMeasurement2() : 0;
-}
-
 void UnitLink::queryElectrodeInfo()
 {
     for (qint16 c = 0; c < channelCount; ++c) {
         if (!m_state.channelPresent(c))
             continue;
-        txGetCalibrationDate(c);
-        txGetFirmwareVersion(c);
-        txGetSerialNumber(c);
+        m_maintenance.txGetCalibrationDate(c);
+        m_maintenance.txGetFirmwareVersion(c);
+        m_maintenance.txGetSerialNumber(c);
     }
-}
-
-double UnitLink::getPaceAmplitude(qint16 electrodeChannel, qint16 paceType)
-{
-    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
-    if (!e)
-        return 0;
-    return paceType == 1 ? e->zamo24Pace1Amplitude() : e->zamo24Pace2Amplitude();
-}
-
-double UnitLink::getPacePulseWidth(qint16 electrodeChannel, qint16 paceType)
-{
-    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
-    if (!e)
-        return 0;
-    return paceType == 1 ? e->zamo24Pace1PulseWidth() : e->zamo24Pace2PulseWidth();
-}
-
-double UnitLink::getPaceBPM(qint16 electrodeChannel, qint16 paceType)
-{
-    ChannelRecord* e = (paceType == 1 || paceType == 2) ? electrode(electrodeChannel) : nullptr;
-    if (!e)
-        return 0;
-    return paceType == 1 ? e->zamo24Pace1BPM() : e->zamo24Pace2BPM();
-}
-
-QString UnitLink::electrodeChannelSerialNumber(qint16 index)
-{
-    ChannelRecord* e = electrode(index);
-    return e ? e->serialNumber() : QString();
-}
-
-bool UnitLink::electrodeChannelCalibrationExpired(qint16 index)
-{
-    ChannelRecord* e = electrode(index);
-    if (!e)
-        return false;
-    // The date carries no time: a channel calibrated until today has expired.
-    return !(platform::OleDate::fromDateTime(platform::Clock::now()) < e->calibrationDate());
-}
-
-bool UnitLink::electrodeChannelExists(qint16 index)
-{
-    return m_state.channelPresent(index);
-}
-
-QVector<std::shared_ptr<ChannelRecord>> UnitLink::getElectrodeArray()
-{
-    if (!connected())
-        return {};
-    return m_state.records();
-}
-
-QStringList UnitLink::getDiagnosticArray()
-{
-    if (!connected())
-        return {QString(), QString()};
-    return m_state.diagnosticTexts();
-}
-
-QString UnitLink::generateElectrodeString()
-{
-    return m_state.channelList(m_unitID);
 }
 
 } // namespace unit

@@ -93,18 +93,6 @@ void UnitLinkStatus::setConnectEnabled(bool enabled)
     emit changed();
 }
 
-void UnitLinkStatus::setUseSimChecked(bool checked)
-{
-    m_display.useSimChecked = checked;
-    emit changed();
-}
-
-void UnitLinkStatus::setSimChannelsText(const QString& text)
-{
-    m_display.simChannelsText = text;
-    emit changed();
-}
-
 void UnitLinkStatus::showSimControls()
 {
     m_display.simVisible = true;

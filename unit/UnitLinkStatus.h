@@ -42,8 +42,6 @@ public:
     // The operator's side of the display.
     void setConnectEnabled(bool enabled);
     void setConnectChecked(bool checked) { m_display.connectChecked = checked; }
-    void setUseSimChecked(bool checked);
-    void setSimChannelsText(const QString& text);
     void showSimControls();
 
 signals:

@@ -1,16 +1,24 @@
 #pragma once
-// The values that a unit's replies carry, one struct per reply kind that
-// carries several values: raw words as the unit sent them (16-bit counts)
-// and the values computed from them. A struct is plain data; it is made by
-// the reply decoders and travels with the unit link's events, together with
-// the unit's index and the channel that replied.
+// The replies of a unit, one struct per reply kind: raw words as the unit
+// sent them (16-bit counts) and the values computed from them. A struct is
+// plain data; the reply decoders make it, and it leaves the unit layer as
+// one UnitReply (the unit, the channel that replied, and the struct in a
+// ReplyValue), the one event of the unit link that carries replies.
+//
+// A new kind of reply is a struct here, its place in ReplyValue, the
+// decoder that makes it and the overload of the run's dispatch that acts
+// on it.
 //
 // `completed` is the reply's final marker ('*'); an interim reply has it
 // false. `zamo80Family` tells the newer layout (ZAMO80 and ZAMO2-4), whose
 // limits and reference words differ from the base model's.
 
+#include "unit/UnitDiagnostics.h"
+
 #include <QString>
 #include <QtGlobal>
+
+#include <variant>
 
 // ACZ impedance, "(GA…)".
 namespace unit {
@@ -145,5 +153,126 @@ struct CalBoardVoltage {
     qint32 count = 0;
     double baseVoltage = 0;
 };
+
+// ---- replies without readings ----
+
+// The unit or a channel is idle, "(*)".
+struct UnitIdle {};
+struct ChannelIdle {};
+// The channel has no test data yet, "(!)".
+struct TestDataNotReady {};
+
+// A port or TRIS register read back, "(R…)" and "(RT…)": the port letter and its bits.
+struct PortBits {
+    QString port, value;
+};
+struct UnitTrisRegister : PortBits {};
+struct UnitDigitalPort : PortBits {};
+struct TrisRegister : PortBits {};
+struct DigitalPort : PortBits {};
+
+// The unit's channel map, "(F…)": one '1' or '0' per channel, channel 0
+// first (may be shorter than 16).
+struct FoundChannels {
+    QString map;
+};
+
+// The lid of a ZAMO80 or ZAMO2-4, "(L…)".
+struct LidState {
+    bool closed = false;
+};
+
+// ---- maintenance replies ----
+
+struct FirmwareVersion {
+    QString text;
+};
+struct SerialNumber {
+    QString text;
+};
+// The channel's 750 mV DCO reference, "(Md…)".
+struct DcoReferenceVoltage {
+    qint16 reference750 = 0;
+};
+
+// ---- test replies without a reading struct ----
+
+// The ACZ30 zero, "(Gz…)".
+struct Acz30Zero {
+    qint16 zero = 0;
+};
+// A channel took the ACLG or defibrillation recovery start ("(GT0)", "(Gt0)", "(GR0)").
+struct AclgAck {};
+struct DefibRecoveryAck {};
+// The zero correction of a DCO calibration, "(Gd2…)".
+struct DcoZeroCorrection {
+    qint16 zeroCorrection = 0;
+};
+// The pace output stopped ('*') or runs, "(GP…)" or "(Gp…)".
+struct PaceStatus {
+    bool stopped = false;
+};
+
+// ---- calibration-board replies ----
+
+struct CalBoardFirmwareVersion {
+    QString text;
+};
+struct CalBoardSerialNumber {
+    QString text;
+};
+struct CalBoardReferenceResistors1 : CalBoardReferencePair {};
+struct CalBoardReferenceResistors2 : CalBoardReferencePair {};
+struct CalBoardReferenceDco : CalBoardReferencePair {};
+struct CalBoardPotentialReference : CalBoardReferencePair {};
+// An ACZ reference resistance, resistor 1..3, in ohms.
+struct CalBoardAczResistance {
+    qint16 resistorId = 0;
+    double resistance = 0;
+};
+struct CalBoardBiasResistance {
+    double resistance = 0;
+};
+struct CalBoardSdrResistance {
+    double resistance = 0;
+};
+struct CalBoardDcoVoltage : CalBoardVoltage {};
+struct CalBoardNoiseVoltage : CalBoardVoltage {};
+struct CalBoardSdrVoltage : CalBoardVoltage {};
+struct CalBoardMeasuredVoltage : CalBoardVoltage {};
+
+// ---- the one reply type ----
+
+using ReplyValue = std::variant<
+    // the unit's own replies
+    UnitIdle, UnitTrisRegister, UnitDigitalPort, UnitDiagnostics, FoundChannels, LidState,
+    // a channel's state and maintenance replies
+    ChannelIdle, TestDataNotReady, TrisRegister, DigitalPort, ChannelCounters, CalibrationDateReply, FirmwareVersion,
+    SerialNumber, CalibrationReference, PacePulseWidths, Zamo24PaceSettings, DcoReferenceVoltage,
+    // test readings
+    AczReading, Acz30Reading, Acz30Zero, AclgAck, AclgReading, Zamo24AclgReading, DefibRecoveryAck,
+    DefibRecoveryReading, NoiseZeroReading, NoiseReading, NoiseCalibrationReading, DcoValue, DcoReading,
+    DcoZeroCorrection, BiasReading, SdrReading, PaceStatus,
+    // calibration-board replies
+    CalBoardFirmwareVersion, CalBoardSerialNumber, CalBoardReferenceResistors1, CalBoardReferenceResistors2,
+    CalBoardReferenceDco, CalBoardPotentialReference, CalBoardAczResistance, CalBoardDcoVoltage, CalBoardNoiseVoltage,
+    CalBoardBiasResistance, CalBoardSdrVoltage, CalBoardSdrResistance, CalBoardMeasuredVoltage>;
+
+// One reply as it leaves the unit layer: the unit's place on the test window
+// (1 or 2), the channel 0..15 that replied (0 for the unit's own replies),
+// and what it said.
+struct UnitReply {
+    int unit = 0;
+    qint16 channel = 0;
+    ReplyValue value;
+};
+
+// The visitor of a ReplyValue made of one lambda per kind it acts on.
+template <typename... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <typename... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 } // namespace unit

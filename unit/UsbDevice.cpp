@@ -71,12 +71,12 @@ platform::FtStatus UsbDevice::closeDevice()
     log(QStringLiteral("Closing USB Port"));
     // A handle that a failure released is closed already; any other handle,
     // 0 of a port never opened included, goes to the driver.
-    const bool released = DeviceHandle == 0 && m_releasedAfterFailure;
-    const platform::FtStatus status = released ? platform::FT_OK : platform::D2xx::instance().close(DeviceHandle);
-    LastStatus = status;
+    const bool released = deviceHandle == 0 && m_releasedAfterFailure;
+    const platform::FtStatus status = released ? platform::FT_OK : platform::D2xx::instance().close(deviceHandle);
+    lastStatus = status;
     log("USB Port Closure Result = " + QString::number(status));
     if (status == platform::FT_OK) {
-        DeviceHandle = 0;
+        deviceHandle = 0;
         m_releasedAfterFailure = false;
     } else {
         fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
@@ -86,20 +86,20 @@ platform::FtStatus UsbDevice::closeDevice()
 
 void UsbDevice::closeQuietly()
 {
-    if (DeviceHandle == 0)
+    if (deviceHandle == 0)
         return;
-    const platform::FtStatus status = platform::D2xx::instance().close(DeviceHandle);
+    const platform::FtStatus status = platform::D2xx::instance().close(deviceHandle);
     log("USB Port Closure Result = " + QString::number(status));
-    DeviceHandle = 0;
+    deviceHandle = 0;
     m_releasedAfterFailure = true;
 }
 
 platform::FtStatus UsbDevice::getQueueStatus()
 {
     qint32 waiting = 0;
-    const platform::FtStatus status = platform::D2xx::instance().getQueueStatus(DeviceHandle, &waiting);
-    LastStatus = status;
-    RxBytesWaiting = status == platform::FT_OK ? waiting : 0;
+    const platform::FtStatus status = platform::D2xx::instance().getQueueStatus(deviceHandle, &waiting);
+    lastStatus = status;
+    rxBytesWaiting = status == platform::FT_OK ? waiting : 0;
     if (status != platform::FT_OK)
         fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
     // The call's own status: a reconnection that the report started has
@@ -110,14 +110,14 @@ platform::FtStatus UsbDevice::getQueueStatus()
 qint32 UsbDevice::getDeviceCount()
 {
     qint32 count = 0;
-    LastStatus = platform::D2xx::instance().listDevicesCount(&count);
-    if (LastStatus != platform::FT_OK) {
-        DeviceCount = 0;
+    lastStatus = platform::D2xx::instance().listDevicesCount(&count);
+    if (lastStatus != platform::FT_OK) {
+        deviceCount = 0;
         fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"), QStringLiteral("GetFTDeviceCount"),
-             LastStatus);
+             lastStatus);
         return 0;
     }
-    DeviceCount = count;
+    deviceCount = count;
     log("USB Device Count = " + QString::number(count));
     return count;
 }
@@ -125,77 +125,77 @@ qint32 UsbDevice::getDeviceCount()
 QString UsbDevice::getDeviceDescription(qint32 index)
 {
     QByteArray buffer;
-    LastStatus = platform::D2xx::instance().listDeviceDescription(index, &buffer);
-    if (LastStatus != platform::FT_OK) {
+    lastStatus = platform::D2xx::instance().listDeviceDescription(index, &buffer);
+    if (lastStatus != platform::FT_OK) {
         fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
-             QStringLiteral("GetFTDeviceDescription"), LastStatus);
+             QStringLiteral("GetFTDeviceDescription"), lastStatus);
         return QString();
     }
     const qsizetype nul = buffer.indexOf('\0');
     if (nul >= 0)
         buffer.truncate(nul);
     buffer.truncate(DescriptionBufferSize);
-    DeviceDescription = QString::fromLatin1(buffer);
-    log("USB Device Description = " + DeviceDescription);
-    return DeviceDescription;
+    deviceDescription = QString::fromLatin1(buffer);
+    log("USB Device Description = " + deviceDescription);
+    return deviceDescription;
 }
 
 void UsbDevice::openUSBDeviceByIndex(qint32 index)
 {
     log("Opening USB Device by Index: " + QString::number(index));
     platform::FtHandle handle = 0;
-    LastStatus = platform::D2xx::instance().open(index, &handle);
-    if (LastStatus == platform::FT_OK) {
-        DeviceHandle = handle;
+    lastStatus = platform::D2xx::instance().open(index, &handle);
+    if (lastStatus == platform::FT_OK) {
+        deviceHandle = handle;
         m_releasedAfterFailure = false;
     } else {
-        fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), LastStatus);
+        fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), lastStatus);
     }
 }
 
 platform::FtStatus UsbDevice::setLatencyTimer(quint8 ms)
 {
-    LastStatus = platform::D2xx::instance().setLatencyTimer(DeviceHandle, ms);
-    return LastStatus;
+    lastStatus = platform::D2xx::instance().setLatencyTimer(deviceHandle, ms);
+    return lastStatus;
 }
 
 platform::FtStatus UsbDevice::setBaudRate(quint32 baud)
 {
-    LastStatus = platform::D2xx::instance().setBaudRate(DeviceHandle, baud);
-    return LastStatus;
+    lastStatus = platform::D2xx::instance().setBaudRate(deviceHandle, baud);
+    return lastStatus;
 }
 
 platform::FtStatus UsbDevice::setBitMode(quint8 mask, quint8 mode)
 {
-    LastStatus = platform::D2xx::instance().setBitMode(DeviceHandle, mask, mode);
-    return LastStatus;
+    lastStatus = platform::D2xx::instance().setBitMode(deviceHandle, mask, mode);
+    return lastStatus;
 }
 
 qint32 UsbDevice::readDevice(qint32 n)
 {
-    if (n > RxBuffer.size())
-        RxBuffer.resize(n, '\0');
+    if (n > rxBuffer.size())
+        rxBuffer.resize(n, '\0');
     QByteArray data;
     qint32 read = 0;
-    TransferStatus = platform::D2xx::instance().read(DeviceHandle, &data, n, &read);
+    transferStatus = platform::D2xx::instance().read(deviceHandle, &data, n, &read);
     read = qBound<qint32>(0, qMin<qint32>(read, static_cast<qint32>(data.size())), n);
-    if (TransferStatus != platform::FT_OK)
+    if (transferStatus != platform::FT_OK)
         read = 0;
     for (qint32 i = 0; i < read; ++i)
-        RxBuffer[i] = data[i];
-    if (TransferStatus != platform::FT_OK)
+        rxBuffer[i] = data[i];
+    if (transferStatus != platform::FT_OK)
         fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read), QStringLiteral("FT_Read"),
-             TransferStatus);
+             transferStatus);
     return read;
 }
 
 qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
 {
     qint32 written = 0;
-    TransferStatus = platform::D2xx::instance().write(DeviceHandle, data.left(n), &written);
-    if (TransferStatus != platform::FT_OK)
+    transferStatus = platform::D2xx::instance().write(deviceHandle, data.left(n), &written);
+    if (transferStatus != platform::FT_OK)
         fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
-             QStringLiteral("FT-Write"), TransferStatus);
+             QStringLiteral("FT-Write"), transferStatus);
     return written;
 }
 
@@ -204,7 +204,7 @@ qint32 UsbDevice::findDevice(const QString& description)
     const qint32 n = getDeviceCount();
     for (qint32 i = 0; i < n; ++i) {
         const QString found = getDeviceDescription(i);
-        if (LastStatus == platform::FT_OK && found == description)
+        if (lastStatus == platform::FT_OK && found == description)
             return i;
     }
     return -1;

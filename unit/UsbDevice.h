@@ -25,16 +25,16 @@ public:
     // Size of the receive and transmit buffers.
     static constexpr int BufferSize = 1024;
 
-    platform::FtHandle DeviceHandle = 0;
-    platform::FtStatus LastStatus = platform::FT_OK;     // list, open, queue, configure, close
-    platform::FtStatus TransferStatus = platform::FT_OK; // read, write
-    qint32 DeviceCount = 0;
-    QString DeviceDescription;
-    qint32 RxBytesWaiting = 0;
+    platform::FtHandle deviceHandle = 0;
+    platform::FtStatus lastStatus = platform::FT_OK;     // list, open, queue, configure, close
+    platform::FtStatus transferStatus = platform::FT_OK; // read, write
+    qint32 deviceCount = 0;
+    QString deviceDescription;
+    qint32 rxBytesWaiting = 0;
     // Target of readDevice; the bytes of one read stand at its start.
-    QByteArray RxBuffer = QByteArray(BufferSize, '\0');
+    QByteArray rxBuffer = QByteArray(BufferSize, '\0');
 
-    // Closes DeviceHandle; 0 (a port never opened) is the driver's to refuse.
+    // Closes deviceHandle; 0 (a port never opened) is the driver's to refuse.
     platform::FtStatus closeDevice();
     platform::FtStatus getQueueStatus();
     // Number of converters present, 0 on failure.
@@ -45,7 +45,7 @@ public:
     platform::FtStatus setLatencyTimer(quint8 ms);
     platform::FtStatus setBaudRate(quint32 baud);
     platform::FtStatus setBitMode(quint8 mask, quint8 mode);
-    // Reads n waiting bytes into RxBuffer (grown when n is larger); returns
+    // Reads n waiting bytes into rxBuffer (grown when n is larger); returns
     // the bytes read.
     qint32 readDevice(qint32 n);
     // Writes the first n bytes of data; returns the bytes written.

@@ -257,4 +257,50 @@ TEST(DateTextTest, ReadsAsTheGeneralParserDoesInEveryZone)
         qputenv("TZ", savedZone);
 }
 
+// A list reads its dates without a QDateTime where the day's local clock is
+// steady; what it gives must be the date that dateValue gives, in any time
+// zone, on the days the clocks change and those around them, for the fixed
+// text (SQLite), the server's date values and whatever else a field holds.
+TEST(DateTextTest, ListDatesAreTheDatesReadInEveryZone)
+{
+    struct ZoneRestored {
+        QByteArray saved = qgetenv("TZ");
+        ~ZoneRestored() { saved.isNull() ? qunsetenv("TZ") : qputenv("TZ", saved); }
+    } restored;
+    QList<QVector<QVariant>> rows = {{QVariant()},
+                                     {"1899-12-30 00:00:00"},
+                                     {"2020-01-01 08:05:09.250"},
+                                     {"2020-13-01 00:00:00"},
+                                     {"2020-01-01T08:05:09"},
+                                     {""},
+                                     {0.0},
+                                     {QDateTime(QDate(1899, 12, 30), QTime(0, 0))}};
+    for (const QDate change : {QDate(2021, 3, 28), QDate(2021, 10, 31), QDate(2021, 4, 4), QDate(2021, 10, 3)})
+        for (int d = -2; d <= 2; ++d)
+            for (int minute = 0; minute < 24 * 60; minute += 30) {
+                const QDate day = change.addDays(d);
+                const QTime time = QTime(0, 0).addSecs(minute * 60 + 7);
+                rows << QVector<QVariant>{day.toString("yyyy-MM-dd ") + time.toString("hh:mm:ss")}
+                     << QVector<QVariant>{QDateTime(day, time, Qt::UTC)};
+            }
+    for (const char* zone : {"UTC", "Europe/Berlin", "America/New_York", "Australia/Lord_Howe"}) {
+        qputenv("TZ", zone);
+        platform::DbRecordset rs = platform::DbRecordset::fromRows({"DateExecuted"}, rows);
+        platform::SteadyLocalDays days;
+        for (; !rs.eof(); rs.moveNext()) {
+            const QDateTime read = rs.dateValue("DateExecuted");
+            const platform::OleDate listed = rs.dateValue(0, days);
+            EXPECT_EQ(listed, platform::OleDate::fromDateTime(read))
+                << zone << " " << qPrintable(rs.value(0).toString());
+            if (read.isValid() && !listed.isZero()) {
+                EXPECT_EQ(listed.toDateTime(), read) << zone << " " << qPrintable(rs.value(0).toString());
+            }
+        }
+        EXPECT_TRUE(days.contains(QDate(2021, 6, 1))) << zone;
+        if (QByteArray(zone) == "Europe/Berlin") {
+            EXPECT_FALSE(days.contains(QDate(2021, 3, 28)));
+        }
+    }
+}
+
 } // namespace

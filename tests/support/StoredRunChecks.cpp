@@ -12,12 +12,22 @@ QString query(platform::DbConnection& db, const QString& sql)
     return db.execute(sql).getString(QStringLiteral("|"), QStringLiteral("\n"));
 }
 
+platform::DbConnection& readOnly(platform::DbConnection& db, const QString& databaseFile)
+{
+    db.openFile(databaseFile, true);
+    return db;
+}
+
 } // namespace
 
 QString untrueRecords(const QString& databaseFile)
 {
     platform::DbConnection db;
-    db.openFile(databaseFile, true);
+    return untrueRecords(readOnly(db, databaseFile));
+}
+
+QString untrueRecords(platform::DbConnection& db)
+{
     QString found;
     for (char c = 'A'; c <= 'P'; ++c) {
         const QString l = QString(QLatin1Char(c));
@@ -30,14 +40,20 @@ QString untrueRecords(const QString& databaseFile)
            + query(db, QStringLiteral("SELECT 'completed step without reading', u.TestUnitID FROM TestUnit u "
                                       "JOIN Tests t ON t.TestID = u.TestID "
                                       "JOIN TestGroups g ON g.GroupID = t.GroupID "
-                                      "WHERE g.Completed <> 0 AND NOT EXISTS "
-                                      "(SELECT 1 FROM TestMeasurements m WHERE m.TestUnitID = u.TestUnitID)"));
+                                      "WHERE g.Completed <> ")
+                           + db.dialect().booleanLiteral(false)
+                           + QStringLiteral(" AND NOT EXISTS "
+                                            "(SELECT 1 FROM TestMeasurements m WHERE m.TestUnitID = u.TestUnitID)"));
 }
 
 QString groupEnds(const QString& databaseFile)
 {
     platform::DbConnection db;
-    db.openFile(databaseFile, true);
+    return groupEnds(readOnly(db, databaseFile));
+}
+
+QString groupEnds(platform::DbConnection& db)
+{
     return query(
         db,
         QStringLiteral(

@@ -432,8 +432,8 @@ void ReportListWindow::exportSelectedReport()
     if (file.isEmpty())
         return;
     const bool zamo80 = exportsZamo80Condensed(m_selectedType);
-    if (!m_host.reports().exportReport(group->uniqueGroupId, group->dateExecuted, format, file, m_archivePath, zamo80,
-                                       zamo80))
+    if (!m_host.reports().exportReport(group->uniqueGroupId, group->dateExecuted.toDateTime(), format, file,
+                                       m_archivePath, zamo80, zamo80))
         prompts().message(QStringLiteral("The report could not be exported to ")
                               + results::ReportExportName::withExtension(file, format) + QStringLiteral("."),
                           QStringLiteral("Error"), platform::MsgButtons::Ok, platform::MsgIcon::Warning);

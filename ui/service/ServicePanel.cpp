@@ -303,25 +303,10 @@ void ServicePanel::clampRepetitions()
 
 void ServicePanel::connectReadBacks()
 {
-    using L = unit::UnitLink;
-    auto show = [this](const run::BoxTexts& texts) {
+    connect(&m_unit, &unit::UnitLink::replyReceived, this, [this](const unit::UnitReply& reply) {
         if (m_mode.calibrationMode())
-            showReadBack(texts);
-    };
-    namespace R = run::CalibrationReadBack;
-    connect(&m_unit, &L::rxCalibrationDate, this,
-            [show](int, qint16, const unit::CalibrationDateReply& date) { show(R::calibrationDate(date)); });
-    connect(&m_unit, &L::rxSerialNumber, this,
-            [show](int, qint16, const QString& serial) { show(R::serialNumber(serial)); });
-    connect(
-        &m_unit, &L::rxCalibrationReference, this,
-        [show](int, qint16, const unit::CalibrationReference& reference) { show(R::calibrationReference(reference)); });
-    connect(&m_unit, &L::rxdcoReferenceVoltage, this,
-            [show](int, qint16, qint16 reference) { show(R::dcoReferenceVoltage(reference)); });
-    connect(&m_unit, &L::rxPacePulseWidths, this,
-            [show](int, qint16, const unit::PacePulseWidths& widths) { show(R::pacePulseWidths(widths)); });
-    connect(&m_unit, &L::rxZamo24PacePulseWidths, this,
-            [show](int, qint16, const unit::Zamo24PaceSettings& settings) { show(R::zamo24PaceSettings(settings)); });
+            showReadBack(run::CalibrationReadBack::readBackOf(reply.value));
+    });
 }
 
 void ServicePanel::showReadBack(const run::BoxTexts& texts)

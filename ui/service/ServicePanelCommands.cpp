@@ -33,13 +33,13 @@ std::optional<qint16> ServicePanel::number(const QLineEdit* box, const QString& 
 void ServicePanel::zeroCounter()
 {
     if (const auto ch = channel())
-        m_unit.txZeroCounter(*ch);
+        m_unit.maintenance().txZeroCounter(*ch);
 }
 
 void ServicePanel::readCounter()
 {
     if (const auto ch = channel())
-        m_unit.txReadCounter(*ch);
+        m_unit.maintenance().txReadCounter(*ch);
 }
 
 void ServicePanel::setCalibrationDate()
@@ -55,31 +55,31 @@ void ServicePanel::setCalibrationDate()
         return;
     const auto day = number(m_dayEdit, QStringLiteral("D"));
     if (day)
-        m_unit.txSetCalibrationDate(*ch, *year, *month, *day);
+        m_unit.maintenance().txSetCalibrationDate(*ch, *year, *month, *day);
 }
 
 void ServicePanel::getCalibrationDate()
 {
     if (const auto ch = channel())
-        m_unit.txGetCalibrationDate(*ch);
+        m_unit.maintenance().txGetCalibrationDate(*ch);
 }
 
 void ServicePanel::getFirmwareVersion()
 {
     if (const auto ch = channel())
-        m_unit.txGetFirmwareVersion(*ch);
+        m_unit.maintenance().txGetFirmwareVersion(*ch);
 }
 
 void ServicePanel::setSerialNumber()
 {
     if (const auto ch = channel())
-        m_unit.txSetSerialNumber(*ch, m_serialEdit->text());
+        m_unit.maintenance().txSetSerialNumber(*ch, m_serialEdit->text());
 }
 
 void ServicePanel::getSerialNumber()
 {
     if (const auto ch = channel())
-        m_unit.txGetSerialNumber(*ch);
+        m_unit.maintenance().txGetSerialNumber(*ch);
 }
 
 void ServicePanel::setCalibrationReference()
@@ -98,13 +98,13 @@ void ServicePanel::setCalibrationReference()
         return;
     const auto acz30 = number(m_referenceAcz30Edit, QStringLiteral("ACZ30"));
     if (acz30)
-        m_unit.txSetCalibrationReference(*ch, *acz, *ref100uV, *ref50mV, *acz30);
+        m_unit.maintenance().txSetCalibrationReference(*ch, *acz, *ref100uV, *ref50mV, *acz30);
 }
 
 void ServicePanel::getCalibrationReference()
 {
     if (const auto ch = channel())
-        m_unit.txGetCalibrationReference(*ch);
+        m_unit.maintenance().txGetCalibrationReference(*ch);
 }
 
 void ServicePanel::setDcoReference()
@@ -113,40 +113,40 @@ void ServicePanel::setDcoReference()
     if (!ch)
         return;
     if (const auto reference = number(m_dcoReferenceEdit, QStringLiteral("Md0")))
-        m_unit.txSetDCOReferenceVoltage(*ch, *reference);
+        m_unit.maintenance().txSetDCOReferenceVoltage(*ch, *reference);
 }
 
 void ServicePanel::getDcoReference()
 {
     if (const auto ch = channel())
-        m_unit.txGetDCOReferenceVoltage(*ch);
+        m_unit.maintenance().txGetDCOReferenceVoltage(*ch);
 }
 
 void ServicePanel::requestCommand()
 {
     if (const auto ch = channel())
-        m_unit.txRequestCommand(*ch);
+        m_unit.channelTests().txRequestCommand(*ch);
 }
 
 void ServicePanel::runAcz()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunACZTest(*ch);
+        m_unit.channelTests().txRunACZTest(*ch);
     }
 }
 
 void ServicePanel::runAcz30Zero()
 {
     if (const auto ch = channel())
-        m_unit.txRunACZ30Zero(*ch);
+        m_unit.channelTests().txRunACZ30Zero(*ch);
 }
 
 void ServicePanel::runAcz30()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunACZ30Test(*ch);
+        m_unit.channelTests().txRunACZ30Test(*ch);
     }
 }
 
@@ -154,21 +154,21 @@ void ServicePanel::runAclg()
 {
     if (const auto ch = channel()) {
         m_unit.setAclgEnergy(m_energy100JOption->isChecked() ? unit::AclgEnergy::J100 : unit::AclgEnergy::J360);
-        m_unit.txRunACLGTest(*ch);
+        m_unit.channelTests().txRunACLGTest(*ch);
     }
 }
 
 void ServicePanel::runDefibRecovery()
 {
     if (const auto ch = channel())
-        m_unit.txRunDefibRecoveryTest(*ch);
+        m_unit.channelTests().txRunDefibRecoveryTest(*ch);
 }
 
 void ServicePanel::runFilterZero()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunFilterZeroRoutine(*ch);
+        m_unit.channelTests().txRunFilterZeroRoutine(*ch);
     }
 }
 
@@ -176,7 +176,7 @@ void ServicePanel::runSpecialCalibration1()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunSpecialCalibrationTest1(*ch);
+        m_unit.channelTests().txRunSpecialCalibrationTest1(*ch);
     }
 }
 
@@ -184,7 +184,7 @@ void ServicePanel::runSpecialCalibration2()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunSpecialCalibrationTest2(*ch);
+        m_unit.channelTests().txRunSpecialCalibrationTest2(*ch);
     }
 }
 
@@ -192,50 +192,50 @@ void ServicePanel::runDco()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunDCOTest(*ch);
+        m_unit.channelTests().txRunDCOTest(*ch);
     }
 }
 
 void ServicePanel::runDcoZeroCorrection()
 {
     if (const auto ch = channel())
-        m_unit.txRunDCOZeroCorrectionTest(*ch);
+        m_unit.channelTests().txRunDCOZeroCorrectionTest(*ch);
 }
 
 void ServicePanel::runBias()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txRunBiasTest(*ch);
+        m_unit.channelTests().txRunBiasTest(*ch);
     }
 }
 
 void ServicePanel::stopBias()
 {
     if (const auto ch = channel())
-        m_unit.txStopBiasTest(*ch);
+        m_unit.channelTests().txStopBiasTest(*ch);
 }
 
 void ServicePanel::runSdr()
 {
     if (const auto ch = channel()) {
         m_mode.setCalibrationMode();
-        m_unit.txMasterEnable200VSupply();
-        m_unit.txRunSDRTest(*ch, false);
+        m_unit.unitCommands().txMasterEnable200VSupply();
+        m_unit.channelTests().txRunSDRTest(*ch, false);
     }
 }
 
 void ServicePanel::cancelChannel()
 {
     if (const auto ch = channel())
-        m_unit.txCancel(*ch);
+        m_unit.channelTests().txCancel(*ch);
 }
 
 void ServicePanel::cancelChannelAndSupply()
 {
     if (const auto ch = channel()) {
-        m_unit.txMasterDisable200VSupply();
-        m_unit.txCancel(*ch);
+        m_unit.unitCommands().txMasterDisable200VSupply();
+        m_unit.channelTests().txCancel(*ch);
     }
 }
 
@@ -255,13 +255,13 @@ void ServicePanel::setPacePulse()
         return;
     const auto off2 = number(m_pace2OffEdit, QStringLiteral("2off"));
     if (off2)
-        m_unit.txSetPacePulse(*ch, *on1, *on2, *off1, *off2, 0, 0);
+        m_unit.maintenance().txSetPacePulse(*ch, *on1, *on2, *off1, *off2, 0, 0);
 }
 
 void ServicePanel::getPacePulse()
 {
     if (const auto ch = channel())
-        m_unit.txGetPacePulse(*ch);
+        m_unit.maintenance().txGetPacePulse(*ch);
 }
 
 void ServicePanel::setZamo24PacePulse()
@@ -286,43 +286,43 @@ void ServicePanel::setZamo24PacePulse()
         return;
     const auto volts2 = number(m_zamo24Pace2VoltsEdit, QStringLiteral("Pace2 Voltage"));
     if (volts2)
-        m_unit.txSetPacePulse(*ch, *on1, *on2, *off1, *off2, *volts1, *volts2);
+        m_unit.maintenance().txSetPacePulse(*ch, *on1, *on2, *off1, *off2, *volts1, *volts2);
 }
 
 void ServicePanel::runPace1()
 {
     if (const auto ch = channel())
-        m_unit.txRunVoltage1Pace(*ch);
+        m_unit.channelTests().txRunVoltage1Pace(*ch);
 }
 
 void ServicePanel::runPace2()
 {
     if (const auto ch = channel())
-        m_unit.txRunVoltage2Pace(*ch);
+        m_unit.channelTests().txRunVoltage2Pace(*ch);
 }
 
 void ServicePanel::switchLed()
 {
     if (const auto ch = channel())
-        m_unit.txChannelLED(*ch, m_ledOnOption->isChecked());
+        m_unit.maintenance().txChannelLED(*ch, m_ledOnOption->isChecked());
 }
 
 void ServicePanel::readDiagnostics()
 {
     if (m_unit.connected())
-        m_unit.txMasterDiagnostics();
+        m_unit.unitCommands().txMasterDiagnostics();
 }
 
 void ServicePanel::defibCharge()
 {
     if (m_unit.connected())
-        m_unit.txMasterDefibCharge();
+        m_unit.unitCommands().txMasterDefibCharge();
 }
 
 void ServicePanel::triggerCharge()
 {
     if (m_unit.connected())
-        m_unit.txMasterTriggerCharge();
+        m_unit.unitCommands().txMasterTriggerCharge();
 }
 
 void ServicePanel::sendRaw()
@@ -337,7 +337,7 @@ void ServicePanel::startBurnIn()
     if (!repetitions || *repetitions < 1)
         return;
     m_window.clearTestList();
-    const QString electrodes = m_unit.connected() ? m_unit.generateElectrodeString() : QString();
+    const QString electrodes = m_unit.connected() ? m_unit.channels().generateElectrodeString() : QString();
     if (electrodes.isEmpty())
         return;
     if (m_window.checkZAMOMode() != run::ConnectedUnitsMode::Zamo80)

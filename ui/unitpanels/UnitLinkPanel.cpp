@@ -1,5 +1,7 @@
 #include "ui/unitpanels/UnitLinkPanel.h"
 
+#include "config/Log.h"
+#include "platform/Convert.h"
 #include "unit/UnitLink.h"
 
 #include <QCheckBox>
@@ -30,6 +32,7 @@ UnitLinkPanel::UnitLinkPanel(unit::UnitLink* comm, QWidget* parent)
     m_statusLamp->setFixedSize(16, 16);
     m_statusLamp->setAccessibleName(QStringLiteral("Unit status lamp"));
     m_errorMessageLabel->setStyleSheet(QStringLiteral("color: #ff0000;"));
+    m_simChannelsEdit->setText(QStringLiteral("2"));
     m_simChannelsEdit->setMaximumWidth(40);
     m_simChannelsEdit->setAccessibleName(QStringLiteral("Simulator channels"));
 
@@ -43,16 +46,14 @@ UnitLinkPanel::UnitLinkPanel(unit::UnitLink* comm, QWidget* parent)
 
     // clicked comes from the operator only; the link's own changes of the
     // toggle are shown without running the click logic.
-    connect(m_connectCheck, &QCheckBox::clicked, m_comm, &unit::UnitLink::connectToggleClicked);
-    connect(m_useSimCheck, &QCheckBox::clicked, m_comm, &unit::UnitLink::setUseSimChecked);
-    connect(m_simChannelsEdit, &QLineEdit::textEdited, m_comm, &unit::UnitLink::setSimChannelsText);
+    connect(m_connectCheck, &QCheckBox::clicked, this, &UnitLinkPanel::connectClicked);
     connect(m_comm, &unit::UnitLink::displayChanged, this, &UnitLinkPanel::refresh);
     refresh();
 }
 
 void UnitLinkPanel::refresh()
 {
-    const unit::UnitLinkDisplay& d = m_comm->display();
+    const unit::UnitLinkDisplay& d = m_comm->status().display();
     m_statusLamp->setStyleSheet(fill(d.lamp));
     m_statusLamp->setAccessibleDescription(d.lamp == unit::UnitLinkDisplay::green() ? QStringLiteral("Connected")
                                                                                     : QStringLiteral("Not connected"));
@@ -65,10 +66,22 @@ void UnitLinkPanel::refresh()
     m_connectCheck->setStyleSheet(QString("background-color: %1;").arg(d.connectColour.name()));
     m_connectCheck->setEnabled(d.connectEnabled);
     m_useSimCheck->setVisible(d.simVisible);
-    m_useSimCheck->setChecked(d.useSimChecked);
     m_simChannelsEdit->setVisible(d.simVisible);
-    if (m_simChannelsEdit->text() != d.simChannelsText)
-        m_simChannelsEdit->setText(d.simChannelsText);
+}
+
+void UnitLinkPanel::connectClicked(bool checked)
+{
+    std::optional<qint16> simulatedChannels;
+    if (m_useSimCheck->isChecked()) {
+        const QString text = m_simChannelsEdit->text();
+        simulatedChannels = platform::Convert::toInt16(text);
+        if (!simulatedChannels) {
+            config::writeLog("Simulated channel count is not a number: \"" + text + "\"");
+            m_comm->restoreConnectToggle();
+            return;
+        }
+    }
+    m_comm->connectToggled(checked, simulatedChannels);
 }
 
 } // namespace ui

@@ -2,9 +2,10 @@
 // The unit link's status display: the lamp (green connected, red not), the
 // status label, the red error label, the Connect toggle and, once the
 // simulator is enabled, the "Sim" box with the simulated channel count.
-// It only shows the link's display and hands the operator's input to the
-// link; the link's failures reach it as its error text. The link must
-// outlive it.
+// It shows the link's display and keeps the operator's input (the "Sim"
+// box, the channel count), which it hands to the link when the toggle is
+// clicked; a channel count that is no number is logged and opens nothing.
+// The link's failures reach it as its error text. The link must outlive it.
 
 #include <QWidget>
 
@@ -31,6 +32,7 @@ public:
 
 private:
     void refresh();
+    void connectClicked(bool checked);
 
     unit::UnitLink* m_comm;
     QLabel* m_statusLamp;

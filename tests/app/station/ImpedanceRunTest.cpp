@@ -4,6 +4,7 @@
 #include "run/VerdictRules.h"
 #include "support/QtPrinters.h"
 #include "support/StationHarness.h"
+#include "support/UnitReplies.h"
 
 #include <QPushButton>
 
@@ -37,11 +38,11 @@ protected:
     void connectUnit(bool zamo80)
     {
         ASSERT_TRUE(station.start());
-        QObject::connect(&station.link(1), &unit::UnitLink::rxaczTestData, &station.testWindow(),
-                         [this](int, qint16 channel, const unit::AczReading& r) {
-                             if (r.completed)
-                                 finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
-                         });
+        testsupport::onReply<unit::AczReading>(
+            &station.link(1), &station.testWindow(), [this](int, qint16 channel, const unit::AczReading& r) {
+                if (r.completed)
+                    finals.push_back({channel, r.measureHigh, r.measurement, r.zamo80Family});
+            });
         station.connectSimulatedUnit(1, 2, zamo80);
         ui::TestWindow& form = station.testWindow();
         ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
@@ -67,9 +68,9 @@ protected:
             r.zamo80 ? station.stationSettings().limits.limitZamo80Acz : station.stationSettings().limits.limitAcz;
         const double warning =
             r.zamo80 ? station.stationSettings().limits.warningZamo80Acz : station.stationSettings().limits.warningAcz;
-        const QString code =
-            run::VerdictRules::withCalibrationExpiry(run::VerdictRules::judge(r.value, limit, warning),
-                                                     station.link(1).electrodeChannelCalibrationExpired(r.channel));
+        const QString code = run::VerdictRules::withCalibrationExpiry(
+            run::VerdictRules::judge(r.value, limit, warning),
+            station.link(1).channels().electrodeChannelCalibrationExpired(r.channel));
         return "Final result recorded for " + run::VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 

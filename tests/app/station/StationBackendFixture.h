@@ -4,17 +4,13 @@
 // made with the station's schema; on SQLite the station makes its file at
 // start-up.
 
-#include "config/IniKeys.h"
 #include "platform/DbConnection.h"
-#include "results/ResultsSchema.h"
 #include "support/PgTestDatabase.h"
+#include "support/ServerDatabaseSettings.h"
 #include "support/StationHarness.h"
-
-#include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 
 class StationOnBackend : public ::testing::TestWithParam<platform::DbBackend> {
@@ -37,19 +33,7 @@ protected:
     // made with the station's schema.
     void pointSettingsAt(const platform::DbServerAddress& a)
     {
-        platform::DbConnection connection;
-        connection.openServer(a);
-        // At the current revision: an older one brings the update offer at start.
-        results::ResultsSchema::create(connection, results::ResultsSchema::CurrentRevision);
-        const QString ini = station.dataFolder() + "/settings.ini";
-        QDir().mkpath(station.dataFolder());
-        for (const auto& [key, value] : std::map<QString, QString>{{"UseLocalDatabase", "0"},
-                                                                   {"SQLServerHost", a.host},
-                                                                   {"SQLServerInstance", QString::number(a.port)},
-                                                                   {"SQLServerDatabaseName", a.database},
-                                                                   {"SQLUsername", a.user},
-                                                                   {"SQLPassword", a.password}})
-            config::iniWrite("Database", key, value, ini);
+        testsupport::pointStationAtServer(station.dataFolder(), a);
     }
 
     // A connection of the test's own to the station's results database.

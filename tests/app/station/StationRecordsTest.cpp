@@ -6,6 +6,7 @@
 
 #include "StationBackendFixture.h"
 #include "run/VerdictRules.h"
+#include "support/UnitReplies.h"
 #include "unit/UnitLink.h"
 
 #include <QPushButton>
@@ -30,10 +31,10 @@ void countFinals(unit::UnitLink& link, ui::TestWindow& form, Finals& finals)
         if (completed)
             ++finals[run::VerdictRules::electrodeName(1, channel)];
     };
-    QObject::connect(&link, &unit::UnitLink::rxdcoTestData, &form,
-                     [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
-    QObject::connect(&link, &unit::UnitLink::rxsdrTestData, &form,
-                     [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
+    testsupport::onReply<unit::DcoReading>(
+        &link, &form, [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
+    testsupport::onReply<unit::SdrReading>(
+        &link, &form, [count](int, qint16 ch, const unit::SdrReading& r) { count(ch, r.completed); });
 }
 
 // The final ACZ readings of the simulated unit, per electrode, in the order they came.
@@ -41,11 +42,10 @@ using Readings = std::map<QString, QList<double>>;
 
 void collectAczFinals(unit::UnitLink& link, ui::TestWindow& form, Readings& readings)
 {
-    QObject::connect(&link, &unit::UnitLink::rxaczTestData, &form,
-                     [&readings](int, qint16 ch, const unit::AczReading& r) {
-                         if (r.completed)
-                             readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
-                     });
+    testsupport::onReply<unit::AczReading>(&link, &form, [&readings](int, qint16 ch, const unit::AczReading& r) {
+        if (r.completed)
+            readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
+    });
 }
 
 // The verdict codes the station announced for one electrode, in order.

@@ -31,8 +31,14 @@ public:
     explicit CompletingAczHandler(ui::TestWindow& form) : m_form(form) {}
     QStringList finals;
 
-    void rxaczTestData(int index, qint16 channel, const unit::AczReading& reading) override
+    void handle(const unit::UnitReply& reply) override
     {
+        const auto* acz = std::get_if<unit::AczReading>(&reply.value);
+        if (!acz)
+            return;
+        const unit::AczReading& reading = *acz;
+        const int index = reply.unit;
+        const qint16 channel = reply.channel;
         const double measurement = reading.measurement;
         auto step = m_form.state().m_activeTest;
         if (!reading.completed || !step)

@@ -50,7 +50,7 @@ TEST_F(UnitEventsRunTest, AnOpenedLidStopsTheRun)
     station.advance(3000);
     ASSERT_TRUE(station.testWindow().testRunning());
 
-    emit station.link(1).rxMasterLidState(1, false);
+    emit station.link(1).replyReceived(unit::UnitReply{1, 0, unit::LidState{false}});
 
     EXPECT_FALSE(station.testWindow().testRunning());
     EXPECT_EQ(logLines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);

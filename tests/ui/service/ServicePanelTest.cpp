@@ -125,7 +125,7 @@ protected:
     void present(std::initializer_list<int> channels)
     {
         for (int c : channels)
-            comm->electrode(c)->setConnected(true);
+            comm->channels().electrode(c)->setConnected(true);
     }
 
     const run::RunState& state() const { return sequencer->state(); }
@@ -460,11 +460,11 @@ TEST_F(ServicePanelTest, TheCommandLineShowsTheFrameAndItsServiceControls)
 TEST_F(ServicePanelTest, ReadBacksFillTheBoxesInTheirFormatsOnlyInCalibrationMode)
 {
     openOn(Model::Zamo24);
-    emit comm->rxCalibrationDate(1, 3, unit::CalibrationDateReply{2011, 1, 2});
-    emit comm->rxSerialNumber(1, 3, "AB123");
-    emit comm->rxCalibrationReference(1, 3, unit::CalibrationReference{{7, 12345, -5, 0}});
-    emit comm->rxdcoReferenceVoltage(1, 3, 750);
-    emit comm->rxPacePulseWidths(1, 3, unit::PacePulseWidths{1, 2, 30, 40});
+    emit comm->replyReceived({1, 3, unit::CalibrationDateReply{2011, 1, 2}});
+    emit comm->replyReceived({1, 3, unit::SerialNumber{"AB123"}});
+    emit comm->replyReceived({1, 3, unit::CalibrationReference{{7, 12345, -5, 0}}});
+    emit comm->replyReceived({1, 3, unit::DcoReferenceVoltage{750}});
+    emit comm->replyReceived({1, 3, unit::PacePulseWidths{1, 2, 30, 40}});
     unit::Zamo24PaceSettings pace;
     pace.pace1On50 = 5;
     pace.pace2On50 = 6;
@@ -472,7 +472,7 @@ TEST_F(ServicePanelTest, ReadBacksFillTheBoxesInTheirFormatsOnlyInCalibrationMod
     pace.pace2Offms = 800;
     pace.pace1Volts = 12.6;
     pace.pace2Volts = std::numeric_limits<double>::infinity();
-    emit comm->rxZamo24PacePulseWidths(1, 3, pace);
+    emit comm->replyReceived({1, 3, pace});
     const std::pair<const char*, const char*> boxes[] = {
         {"dayEdit", "02"},
         {"monthEdit", "01"},
@@ -498,8 +498,8 @@ TEST_F(ServicePanelTest, ReadBacksFillTheBoxesInTheirFormatsOnlyInCalibrationMod
         EXPECT_EQ(find<QLineEdit>(box)->text(), text) << box;
 
     sequencer->state().calibrationMode = false;
-    emit comm->rxCalibrationDate(1, 3, unit::CalibrationDateReply{2030, 12, 24});
-    emit comm->rxSerialNumber(1, 3, "ZZ999");
+    emit comm->replyReceived({1, 3, unit::CalibrationDateReply{2030, 12, 24}});
+    emit comm->replyReceived({1, 3, unit::SerialNumber{"ZZ999"}});
     EXPECT_EQ(find<QLineEdit>("yearEdit")->text(), "2011");
     EXPECT_EQ(find<QLineEdit>("serialNumberEdit")->text(), "AB123");
 }

@@ -110,8 +110,8 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     ASSERT_TRUE(form->testRunning());
     form->state().StartupFlag = false;
     run::UnitResultHandler& handlers = *form->services().results;
-    handlers.rxaczTestData(1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false});
-    handlers.rxaczTestData(1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false});
+    handlers.handle({1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false}});
+    handlers.handle({1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false}});
     runToEnd();
     ASSERT_FALSE(form->testRunning());
 

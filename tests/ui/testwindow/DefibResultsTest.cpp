@@ -26,17 +26,16 @@ protected:
 
     void ACLG(qint16 channel, qint16 v50, qint16 ve, double value, bool completed = true)
     {
-        handlers().rxaclgTestData(1, channel, unit::AclgReading{v50, ve, completed, value});
+        handlers().handle({1, channel, unit::AclgReading{v50, ve, completed, value}});
     }
     void ACLG24(qint16 channel, double r1, double r2, qint16 raw = 100, bool completed = true)
     {
-        handlers().rxZamo24ACLGTestData(1, channel,
-                                        unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2});
+        handlers().handle({1, channel, unit::Zamo24AclgReading{10, 10, raw, raw, raw, raw, completed, r1, r2}});
     }
     void DEFR(qint16 channel, double m4, double m60, qint16 zero = 100, bool completed = true)
     {
-        handlers().rxDefibRecoveryTestData(
-            1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60});
+        handlers().handle(
+            {1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
     }
     run::RunState& state() { return form->state(); }
 };
@@ -92,7 +91,7 @@ TEST_F(DefibResultsTest, TheAcknowledgementEndsTheStartPhaseAndFinalReadingsAddU
     EXPECT_EQ(state().ACLGSums[0][0], -99.0);
 
     state().StartupFlag = true;
-    handlers().rxaclgAck(1);
+    handlers().handle({1, 0, unit::AclgAck{}});
     EXPECT_TRUE(state().ACLGAckReceived);
     EXPECT_FALSE(state().StartupFlag);
     EXPECT_TRUE(logText().contains(" - ACLG.1\n") || logText().contains(" - ACLG.1\r\n"));
@@ -128,7 +127,7 @@ TEST_F(DefibResultsTest, Zamo24PairsFailOnEitherReadingAndAreStoredAndSummedToge
     state().IntervalReadingTaken[0].fill(false);
     unit1.lastMeasurement[1] = 0.7;
     unit1.lastMeasurement2[1] = 0.8;
-    handlers().rxZamo24ACLGTestData(1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0});
+    handlers().handle({1, 1, unit::Zamo24AclgReading{10, 10, 0, 100, 100, 100, false, 9.0, 9.0}});
     EXPECT_EQ(results->readings.last(), "B1 40 0.700 40 / 0.800");
 }
 
@@ -168,7 +167,7 @@ TEST_F(DefibResultsTest, DefibRecoveryIgnoresInterimReplies)
     EXPECT_THAT(logLines(), IsEmpty());
     EXPECT_FALSE(state().DEFRDone);
 
-    handlers().rxDefibRecoveryAck(1);
+    handlers().handle({1, 0, unit::DefibRecoveryAck{}});
     EXPECT_TRUE(state().DEFRAckReceived);
     EXPECT_FALSE(state().StartupFlag);
 }

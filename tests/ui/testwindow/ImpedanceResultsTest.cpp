@@ -184,10 +184,10 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
 {
     startStep("ACZ30ZERO", true);
-    handlers().rxacz30ZeroTestData(1, 1, 55);
+    handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_TRUE(electrodeActive(1));
     form->state().ACZ30ZeroRun = true;
-    handlers().rxacz30ZeroTestData(1, 1, 55);
+    handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_FALSE(electrodeActive(1));
     EXPECT_THAT(logLines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
                                         "* ACZ30 Zero Test Complete on Electrode B1"));

@@ -16,17 +16,17 @@ protected:
     void DCO(qint16 channel, double value, bool completed, qint16 seconds = 30, bool zamo80 = false, qint16 ref50 = 500,
              qint16 ref750 = 500)
     {
-        handlers().rxdcoTestData(1, channel,
-                                 unit::DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80});
+        handlers().handle(
+            {1, channel, unit::DcoReading{100, ref50, ref750, 3, 300, seconds, completed, 1.0, value, zamo80}});
     }
     void noise(qint16 channel, double value, bool completed, qint16 high = 300, qint16 low = 200)
     {
-        handlers().rxNoiseTestData(1, channel,
-                                   unit::NoiseReading{100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false});
+        handlers().handle(
+            {1, channel, unit::NoiseReading{100, 500, 50, high, low, 70, completed, 1.0, 2.0, value, false}});
     }
     void bias(qint16 channel, double value, bool completed, qint16 zero = 100)
     {
-        handlers().rxBiasTestData(1, channel, unit::BiasReading{zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value});
+        handlers().handle({1, channel, unit::BiasReading{zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value}});
     }
     void openInterval(qint32 second)
     {

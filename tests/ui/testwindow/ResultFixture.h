@@ -82,13 +82,12 @@ protected:
     void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
              qint16 vcc = 100, bool completed = true)
     {
-        handlers().rxaczTestData(
-            1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80});
+        handlers().handle(
+            {1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80}});
     }
     void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
     {
-        handlers().rxacz30TestData(1, channel,
-                                   unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true});
+        handlers().handle({1, channel, unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true}});
     }
 
     // Operator lines since the step started.

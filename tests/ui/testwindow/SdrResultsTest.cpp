@@ -29,9 +29,9 @@ protected:
     };
     void SDR(qint16 channel, const Reply& r)
     {
-        handlers().rxsdrTestData(1, channel,
-                                 unit::SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
-                                                  r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3});
+        handlers().handle({1, channel,
+                           unit::SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
+                                            r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3}});
     }
     run::RunState& state() { return form->state(); }
 };

@@ -30,28 +30,28 @@ TEST_F(UnitStateEventsTest, DiagnosticsAreStoredWithTheRunsGroupInTheColumnsOfUn
 {
     unit2.plug(2);
     unit2.diagnostics = QStringList{"", "1.5", "25", "5", "5", "-5", "True", "True", "True", "V1.0"};
-    events().rxMasterDiagnostics(2); // no run: it belongs to no group
+    events().diagnosticsReported(2); // no run: it belongs to no group
     EXPECT_THAT(diagnostics(), IsEmpty());
     EXPECT_TRUE(logText().contains("Diagnostics of Unit #2 not stored: no test group is being recorded"));
 
     startRun(true);
-    events().rxMasterDiagnostics(2);
+    events().diagnosticsReported(2);
     EXPECT_THAT(diagnostics(), ElementsAre("DIAG unit 2 group 5 ZAMO80 ,1.5,25,5,5,-5,True,True,True,V1.0"));
 
     form->stopTests(); // the group is closed: a late report is not stored with it
-    events().rxMasterDiagnostics(2);
+    events().diagnosticsReported(2);
     EXPECT_EQ(diagnostics().size(), 1);
 }
 
 TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
 {
-    events().rxMasterLidState(1, false); // no run
+    events().lidReported(1, false); // no run
     EXPECT_FALSE(form->operatorLog().text().contains("Lid"));
 
     startRun(true);
-    events().rxMasterLidState(1, true);
+    events().lidReported(1, true);
     EXPECT_TRUE(form->testRunning());
-    events().rxMasterLidState(2, false);
+    events().lidReported(2, false);
     EXPECT_FALSE(form->testRunning());
     const QStringList lines = form->operatorLog().text().split("\r\n");
     EXPECT_EQ(lines.count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
@@ -59,7 +59,7 @@ TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
 
     startRun(false, true); // a single ZAMO2-4
-    events().rxMasterLidState(1, false);
+    events().lidReported(1, false);
     EXPECT_TRUE(form->operatorLog().text().contains("*ZAMO2-4 Lid Opened.  Aborting tests!"));
     EXPECT_FALSE(form->testRunning());
 }

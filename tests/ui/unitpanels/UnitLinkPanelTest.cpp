@@ -38,4 +38,23 @@ TEST_F(UsbComm, TheStatusDisplayFollowsTheLinkAndItsToggleConnects)
     EXPECT_EQ(view.simChannelsEdit()->text(), "2");
 }
 
+TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
+{
+    unitOfModel(Model::Base);
+    ui::UnitLinkPanel view(comm.get());
+    view.connectCheck()->click();
+    EXPECT_TRUE(comm->connected());
+    EXPECT_TRUE(comm->status().display().connectChecked);
+    view.connectCheck()->click();
+    EXPECT_FALSE(comm->connected());
+
+    // A channel count that is not a number opens nothing.
+    view.useSimCheck()->setChecked(true);
+    view.simChannelsEdit()->setText("two");
+    view.connectCheck()->click();
+    EXPECT_FALSE(comm->connected());
+    EXPECT_FALSE(comm->status().display().connectChecked);
+    EXPECT_TRUE(log.last().contains("not a number"));
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "support/FakeSerialTree.h"
 #include "support/PtyUnitEmulator.h"
+#include "support/UnitReplies.h"
 #include "unit/SignalGeneratorLink.h"
 #include "unit/SimulatedUnit.h"
 
@@ -23,12 +24,12 @@ const QString BothChannels = "1100000000000000";
 // resends channel 0's data three times; returns the ACZ data as read.
 QStringList aczRunWithResends(unit::UnitLink& comm, std::vector<ReceivedAcz>& acz)
 {
-    comm.txMasterAllChannelSend("ACZ", BothChannels);
+    comm.unitCommands().txMasterAllChannelSend("ACZ", BothChannels);
     comm.setTestRunning(true);
     platform::Clock::waitUntil([&] { return acz.size() >= 2; }, 30000);
     for (int n = 0; n < 3; ++n) {
         const size_t before = acz.size();
-        comm.txResendLastData(0);
+        comm.channelTests().txResendLastData(0);
         platform::Clock::waitUntil([&] { return acz.size() > before; }, 2000);
     }
     comm.setTestRunning(false);
@@ -98,7 +99,7 @@ TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
     EXPECT_TRUE(events.contains("Found 1100000000000000"));
     EXPECT_TRUE(events.contains("Lid 1"));
     EXPECT_TRUE(events.contains("UsbConnected 1 0"));
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1");
     EXPECT_EQ(unit->received(0), "[*][8][F][L]");
 }
 
@@ -139,7 +140,7 @@ TEST_F(PtyUnitLink, LosingTheDeviceReconnectsWithoutLookingForChannelsAgain)
     EXPECT_FALSE(events.filter("UsbError").size());
     EXPECT_TRUE(comm->connected());
     EXPECT_FALSE(comm->reconnecting());
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1"); // the channel map is kept
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1"); // the channel map is kept
 }
 
 // A message box that opens in the handler of a reply, inside a poll tick:
@@ -156,7 +157,7 @@ TEST_F(PtyUnitLink, RepliesThatArriveWhileABoxIsOpenAreRead)
     std::unique_ptr<platform::Prompts> previousPrompts = platform::Prompts::install(std::move(prompts));
     int idle = 0;
     int idleWhileOpen = -1;
-    QObject::connect(comm.get(), &unit::UnitLink::rxIdle, [&](int, qint16) {
+    testsupport::onReply<unit::ChannelIdle>(comm.get(), [&](int, qint16, const unit::ChannelIdle&) {
         if (++idle > 1)
             return;
         const int before = idle;

@@ -37,7 +37,7 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
     EXPECT_TRUE(comm->connected());
     EXPECT_TRUE(comm->simulatorMode());
     EXPECT_FALSE(comm->isZAMO80());
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-B1");
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1");
 }
 
 TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTheLid)
@@ -64,7 +64,7 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
 {
     comm->connectSimulator(2);
     events.clear();
-    comm->txMasterAllChannelSend("ACZ", BothChannels);
+    comm->unitCommands().txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
     const qint64 start = platform::Clock::tickCount();
     platform::Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
@@ -90,7 +90,7 @@ TEST_F(SimulatedUnitLink, AnAllChannelAczRunBringsTheCannedDataOfBothChannels)
 TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateOnTheThirdResend)
 {
     comm->connectSimulator(2, true);
-    comm->txMasterAllChannelSend("ACZ", BothChannels);
+    comm->unitCommands().txMasterAllChannelSend("ACZ", BothChannels);
     comm->setTestRunning(true);
     platform::Clock::waitUntil([this] { return acz.size() >= 2; }, 30000);
     comm->setTestRunning(false);
@@ -104,7 +104,7 @@ TEST_F(SimulatedUnitLink, AZamo80AczRunGivesTheChannel0DataErrorAndTheAlternateO
     std::vector<qint16> resent;
     for (int n = 1; n <= 3; ++n) {
         const size_t before = acz.size();
-        comm->txResendLastData(0);
+        comm->channelTests().txResendLastData(0);
         platform::Clock::waitUntil([&] { return acz.size() > before; }, 2000);
         ASSERT_EQ(acz.size(), before + 1) << "resend " << n;
         EXPECT_EQ(acz.back().channel, 0);

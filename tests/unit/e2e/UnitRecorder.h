@@ -5,6 +5,7 @@
 
 #include "../link/LinkFixture.h"
 #include "support/TempDataHome.h"
+#include "support/UnitReplies.h"
 
 #include <vector>
 
@@ -20,13 +21,13 @@ protected:
     {
         LinkFixture::SetUp();
         unit::UnitLink* c = comm.get();
-        QObject::connect(c, &unit::UnitLink::rxData,
+        QObject::connect(c, &unit::UnitLink::frameReceived,
                          [this](int, qint16 ch, const QString& d) { events << QString("RX %1 %2").arg(ch).arg(d); });
-        QObject::connect(c, &unit::UnitLink::rxMasterFoundChannels,
-                         [this](int, const QString& m) { events << "Found " + m; });
-        QObject::connect(c, &unit::UnitLink::rxMasterLidState,
-                         [this](int, bool closed) { events << QString("Lid %1").arg(closed); });
-        QObject::connect(c, &unit::UnitLink::rxaczTestData, [this](int, qint16 ch, const unit::AczReading& r) {
+        testsupport::onReply<unit::FoundChannels>(
+            c, [this](int, qint16, const unit::FoundChannels& found) { events << "Found " + found.map; });
+        testsupport::onReply<unit::LidState>(
+            c, [this](int, qint16, const unit::LidState& lid) { events << QString("Lid %1").arg(lid.closed); });
+        testsupport::onReply<unit::AczReading>(c, [this](int, qint16 ch, const unit::AczReading& r) {
             acz.push_back({ch, r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.zamo80Family,
                            platform::Clock::tickCount()});
         });

@@ -1,5 +1,6 @@
 #include "LinkFixture.h"
 #include "UnitLinkTestAccess.h"
+#include "support/UnitReplies.h"
 #include "unit/UsbDevice.h"
 
 #include <utility>
@@ -182,7 +183,7 @@ TEST_F(DeviceLayer, AFailedCloseLeavesThePortAsItWas)
     comm->disconnectDevice();
     EXPECT_FALSE(comm->connected());
     EXPECT_EQ(only("Usb"), QStringList({"UsbClosed"}));
-    EXPECT_EQ(comm->display().errorMessage, "USB Port Closed");
+    EXPECT_EQ(comm->status().display().errorMessage, "USB Port Closed");
 }
 
 TEST_F(DeviceLayer, AReadFailureOnABaseUnitClosesThePortSoThatItCanBeOpenedAgain)
@@ -274,7 +275,7 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
         comm->disconnectDevice();
         EXPECT_EQ(events, c.events);
         EXPECT_FALSE(comm->connected());
-        EXPECT_EQ(comm->display().errorMessage, c.errorMessage);
+        EXPECT_EQ(comm->status().display().errorMessage, c.errorMessage);
         EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
         EXPECT_EQ(driver->openCount(), 0);
         if (c.before == Before::NeverOpened) {
@@ -329,7 +330,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         QList<bool> lidAtConnected;
         QObject::connect(comm.get(), &unit::UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });
         bool handled = false;
-        QObject::connect(comm.get(), &unit::UnitLink::rxIdle, [&] {
+        testsupport::onReply<unit::ChannelIdle>(comm.get(), [&](int, qint16, const unit::ChannelIdle&) {
             if (c.failure == Failure::WriteInAReplyHandler && !std::exchange(handled, true)) {
                 driver->failNext(Call::Write, 4);
                 comm->sendCommandToChannel("(GA)", 0, true);

@@ -1,6 +1,7 @@
 #include "LinkFixture.h"
 #include "UnitLinkTestAccess.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/UnitReplies.h"
 
 #include <utility>
 
@@ -13,7 +14,7 @@ protected:
     void present(std::initializer_list<int> channels)
     {
         for (int c : channels)
-            comm->electrode(c)->setConnected(true);
+            comm->channels().electrode(c)->setConnected(true);
     }
     // The frames sent by the next n ticks, one entry per tick ("" for a silent tick).
     QStringList ticks(int n)
@@ -75,7 +76,7 @@ TEST_F(PollCycle, InhibitedPollingStillSendsTheQueueButNoPolls)
     comm->sendCommandToChannel("(MV1)", 0);
     EXPECT_EQ(ticks(20).join("|"), "[C00(MV1)]" + QString("|").repeated(19));
     // Without channels the cycle would queue the keep-alive every 18 ticks.
-    comm->electrode(0)->setConnected(false);
+    comm->channels().electrode(0)->setConnected(false);
     EXPECT_EQ(ticks(36).join(""), "");
     comm->setPollingInhibited(false);
     EXPECT_TRUE(ticks(18).contains("[*]"));
@@ -164,15 +165,16 @@ TEST_F(PollCycle, TheCycleGoesOnWhileATickIsHeld)
             if (c.hold == Hold::WaitAfterSending && frame == "[C01(L)]")
                 holdOnce();
         });
-        QObject::connect(&link, &unit::UnitLink::rxIdle, [&](int, qint16 channel) {
+        testsupport::onReply<unit::ChannelIdle>(&link, [&](int, qint16 channel, const unit::ChannelIdle&) {
             seen << QString("idle %1").arg(channel);
             if (c.hold != Hold::WaitAfterSending)
                 holdOnce();
         });
-        QObject::connect(&link, &unit::UnitLink::rxTestDataNotReady,
-                         [&](int, qint16 channel) { seen << QString("not ready %1").arg(channel); });
-        link.electrode(0)->setConnected(true);
-        link.electrode(1)->setConnected(true);
+        testsupport::onReply<unit::TestDataNotReady>(&link, [&](int, qint16 channel, const unit::TestDataNotReady&) {
+            seen << QString("not ready %1").arg(channel);
+        });
+        link.channels().electrode(0)->setConnected(true);
+        link.channels().electrode(1)->setConnected(true);
         link.setTestRunning(true);
         link.sendCommandToChannel("(L)", 1);
         link.sendCommandToChannel("(K)", 0);

@@ -33,8 +33,8 @@ TEST_F(UsbComm, ChannelListNamesRunsAndSingleChannels)
         unit::UnitLink unit(c.unit);
         unit.setUnitID(c.unit);
         for (int ch : c.channels)
-            unit.electrode(ch)->setConnected(true);
-        EXPECT_EQ(unit.generateElectrodeString(), c.list);
+            unit.channels().electrode(ch)->setConnected(true);
+        EXPECT_EQ(unit.channels().generateElectrodeString(), c.list);
     }
 }
 
@@ -42,53 +42,53 @@ TEST_F(UsbComm, StatusUpdateShowsTheModelAndTheChannels)
 {
     connectedUnit(Model::Zamo80);
     for (int ch : {0, 1, 2, 3, 5})
-        comm->electrode(ch)->setConnected(true);
+        comm->channels().electrode(ch)->setConnected(true);
     UnitLinkTestAccess::refreshStatus(*comm);
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; A1-D1.F1");
-    EXPECT_EQ(comm->hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
-    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::green());
+    EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-D1.F1");
+    EXPECT_EQ(comm->status().display().lamp, unit::UnitLinkDisplay::green());
 
     for (int ch = 0; ch < 16; ++ch)
-        comm->electrode(ch)->setConnected(false);
+        comm->channels().electrode(ch)->setConnected(false);
     UnitLinkTestAccess::refreshStatus(*comm);
     EXPECT_EQ(events.last(), "Status ZAMO80 Connected; No Electrodes Found");
 
     comm->disconnectDevice();
-    EXPECT_EQ(comm->display().lamp, unit::UnitLinkDisplay::red());
-    EXPECT_FALSE(comm->display().connectChecked);
+    EXPECT_EQ(comm->status().display().lamp, unit::UnitLinkDisplay::red());
+    EXPECT_FALSE(comm->status().display().connectChecked);
 }
 
 TEST_F(UsbComm, ChannelIndexesOutsideTheUnitNeverReachARecord)
 {
     for (qint16 bad : {qint16(-1), qint16(16), qint16(300)}) {
-        EXPECT_FALSE(comm->electrodeChannelExists(bad));
-        EXPECT_FALSE(comm->electrodeChannelCalibrationExpired(bad));
-        EXPECT_EQ(comm->electrodeChannelSerialNumber(bad), "");
-        comm->setElectrodeLastMeasurement(bad, 5, 6);
-        EXPECT_EQ(comm->getElectrodeLastMeasurement(bad), 0);
-        EXPECT_EQ(comm->getElectrodeLastMeasurement2(bad), 0);
-        EXPECT_EQ(comm->getPaceAmplitude(bad, 1), 0);
-        EXPECT_EQ(comm->electrode(bad), nullptr);
+        EXPECT_FALSE(comm->channels().electrodeChannelExists(bad));
+        EXPECT_FALSE(comm->channels().electrodeChannelCalibrationExpired(bad));
+        EXPECT_EQ(comm->channels().electrodeChannelSerialNumber(bad), "");
+        comm->channels().setElectrodeLastMeasurement(bad, 5, 6);
+        EXPECT_EQ(comm->channels().getElectrodeLastMeasurement(bad), 0);
+        EXPECT_EQ(comm->channels().getElectrodeLastMeasurement2(bad), 0);
+        EXPECT_EQ(comm->channels().getPaceAmplitude(bad, 1), 0);
+        EXPECT_EQ(comm->channels().electrode(bad), nullptr);
     }
     EXPECT_TRUE(log.last().contains("outside 0..15"));
 }
 
 TEST_F(UsbComm, LastMeasurementsAndPaceValuesPerChannel)
 {
-    comm->setElectrodeLastMeasurement(4, 12.5);
-    comm->setElectrodeLastMeasurement(5, 1, 2);
-    EXPECT_EQ(comm->getElectrodeLastMeasurement(4), 12.5);
-    EXPECT_EQ(comm->getElectrodeLastMeasurement2(4), 0);
-    EXPECT_EQ(comm->getElectrodeLastMeasurement2(5), 2);
-    comm->clearElectrodeLastMeasurements();
-    EXPECT_EQ(comm->getElectrodeLastMeasurement(4), 0);
+    comm->channels().setElectrodeLastMeasurement(4, 12.5);
+    comm->channels().setElectrodeLastMeasurement(5, 1, 2);
+    EXPECT_EQ(comm->channels().getElectrodeLastMeasurement(4), 12.5);
+    EXPECT_EQ(comm->channels().getElectrodeLastMeasurement2(4), 0);
+    EXPECT_EQ(comm->channels().getElectrodeLastMeasurement2(5), 2);
+    comm->channels().clearElectrodeLastMeasurements();
+    EXPECT_EQ(comm->channels().getElectrodeLastMeasurement(4), 0);
 
-    comm->electrode(2)->setZamo24PaceParameters(1, 2, 3, 4, 5, 6);
-    EXPECT_EQ(comm->getPaceAmplitude(2, 1), 1);
-    EXPECT_EQ(comm->getPacePulseWidth(2, 1), 2);
-    EXPECT_EQ(comm->getPaceBPM(2, 2), 6);
-    EXPECT_EQ(comm->getPaceAmplitude(2, 2), 4);
-    EXPECT_EQ(comm->getPaceAmplitude(2, 3), 0);
+    comm->channels().electrode(2)->setZamo24PaceParameters(1, 2, 3, 4, 5, 6);
+    EXPECT_EQ(comm->channels().getPaceAmplitude(2, 1), 1);
+    EXPECT_EQ(comm->channels().getPacePulseWidth(2, 1), 2);
+    EXPECT_EQ(comm->channels().getPaceBPM(2, 2), 6);
+    EXPECT_EQ(comm->channels().getPaceAmplitude(2, 2), 4);
+    EXPECT_EQ(comm->channels().getPaceAmplitude(2, 3), 0);
 }
 
 TEST_F(UsbComm, ACalibrationDatedTodayOrNeverReadHasExpired)
@@ -101,16 +101,16 @@ TEST_F(UsbComm, ACalibrationDatedTodayOrNeverReadHasExpired)
     for (const Case& c : {Case{platform::OleDate::fromDate(today), true}, Case{platform::OleDate(), true},
                           Case{platform::OleDate::fromDate(today.addDays(-30)), true},
                           Case{platform::OleDate::fromDate(today.addDays(1)), false}}) {
-        comm->electrode(7)->setCalibrationDate(c.date);
-        EXPECT_EQ(comm->electrodeChannelCalibrationExpired(7), c.expired) << c.date.value;
+        comm->channels().electrode(7)->setCalibrationDate(c.date);
+        EXPECT_EQ(comm->channels().electrodeChannelCalibrationExpired(7), c.expired) << c.date.value;
     }
 }
 
 TEST_F(UsbComm, DiagnosticsListByModel)
 {
-    EXPECT_EQ(comm->getDiagnosticArray(), QStringList({"", ""}));
+    EXPECT_EQ(comm->channels().getDiagnosticArray(), QStringList({"", ""}));
     connectedUnit(Model::Base);
-    const QStringList base = comm->getDiagnosticArray();
+    const QStringList base = comm->channels().getDiagnosticArray();
     ASSERT_EQ(base.size(), 10);
     EXPECT_EQ(base.mid(6), QStringList({"False", "False", "False", ""}));
     EXPECT_EQ(base[1], "0");
@@ -118,11 +118,11 @@ TEST_F(UsbComm, DiagnosticsListByModel)
 
 TEST_F(UsbComm, ElectrodeArrayHandsOutTheLiveRecordsOnlyWhileConnected)
 {
-    EXPECT_TRUE(comm->getElectrodeArray().isEmpty());
+    EXPECT_TRUE(comm->channels().getElectrodeArray().isEmpty());
     connectedUnit(Model::Base);
-    const auto records = comm->getElectrodeArray();
+    const auto records = comm->channels().getElectrodeArray();
     ASSERT_EQ(records.size(), 16);
-    comm->electrode(3)->setSerialNumber("12345");
+    comm->channels().electrode(3)->setSerialNumber("12345");
     EXPECT_EQ(records[3]->serialNumber(), "12345");
 }
 
@@ -134,31 +134,13 @@ TEST_F(UsbComm, PollIntervalTestRunningAndSimulatorControls)
     EXPECT_EQ(UnitLinkTestAccess::pollInterval(*comm), 250);
 
     comm->setTestRunning(true);
-    EXPECT_FALSE(comm->display().connectEnabled);
+    EXPECT_FALSE(comm->status().display().connectEnabled);
     comm->setTestRunning(false);
-    EXPECT_TRUE(comm->display().connectEnabled);
+    EXPECT_TRUE(comm->status().display().connectEnabled);
 
-    EXPECT_FALSE(comm->display().simVisible);
+    EXPECT_FALSE(comm->status().display().simVisible);
     comm->enableSim();
-    EXPECT_TRUE(comm->display().simVisible);
-}
-
-TEST_F(UsbComm, TheConnectToggleOpensAndClosesThePort)
-{
-    unitOfModel(Model::Base);
-    comm->connectToggleClicked(true);
-    EXPECT_TRUE(comm->connected());
-    EXPECT_TRUE(comm->display().connectChecked);
-    comm->connectToggleClicked(false);
-    EXPECT_FALSE(comm->connected());
-
-    // A channel count that is not a number opens nothing.
-    comm->setUseSimChecked(true);
-    comm->setSimChannelsText("two");
-    comm->connectToggleClicked(true);
-    EXPECT_FALSE(comm->connected());
-    EXPECT_FALSE(comm->display().connectChecked);
-    EXPECT_TRUE(log.last().contains("not a number"));
+    EXPECT_TRUE(comm->status().display().simVisible);
 }
 
 TEST_F(UsbComm, ElectrodeRecordStartsEmpty)

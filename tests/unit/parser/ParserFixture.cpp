@@ -2,21 +2,6 @@
 
 #include <cmath>
 
-EventRecorder::EventRecorder(unit::UnitLink& comm)
-{
-    const QMetaObject* mo = comm.metaObject();
-    const int hit = metaObject()->indexOfSlot("hit()");
-    for (int i = QObject::staticMetaObject.methodCount(); i < mo->methodCount(); ++i) {
-        const QMetaMethod m = mo->method(i);
-        // Events of the unit carry its index first; the view's own
-        // notification does not.
-        if (m.methodType() != QMetaMethod::Signal || m.parameterNames().value(0) != "index")
-            continue;
-        m_spies[i] = std::make_unique<QSignalSpy>(&comm, m);
-        QObject::connect(&comm, m, this, metaObject()->method(hit));
-    }
-}
-
 namespace {
 
 template <typename... T>
@@ -34,118 +19,244 @@ QVariantList valuesOf(const T (&values)[N])
     return out;
 }
 
-// The values of a reading struct in the order of its fields; the voltage of
-// a calibration board as the event names it (some carry no source or base).
-QVariantList flatten(const QString& event, const QVariant& v)
+// A reply as the recorder names it: the event name, whether the channel
+// comes first, and the values of the reply in the order of their fields.
+struct Named {
+    const char* name;
+    bool withChannel;
+    QVariantList values;
+};
+
+QVariantList pair(const unit::CalBoardReferencePair& r)
 {
-    const QMetaType type = v.metaType();
-    if (type == QMetaType::fromType<unit::AczReading>()) {
-        const auto r = v.value<unit::AczReading>();
-        return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.gain, r.measurement,
-                      r.vccMeasurement, r.zamo80Family);
-    }
-    if (type == QMetaType::fromType<unit::Acz30Reading>()) {
-        const auto r = v.value<unit::Acz30Reading>();
-        return Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.acz30Zero, r.completed, r.gain, r.measurement,
-                      r.zamo80Family);
-    }
-    if (type == QMetaType::fromType<unit::AclgReading>()) {
-        const auto r = v.value<unit::AclgReading>();
-        return Values(r.v50, r.ve, r.completed, r.finalMeasurement);
-    }
-    if (type == QMetaType::fromType<unit::Zamo24AclgReading>()) {
-        const auto r = v.value<unit::Zamo24AclgReading>();
-        return Values(r.zero50, r.zeroE, r.v50First, r.veFirst, r.v50Second, r.veSecond, r.completed, r.calcR1,
-                      r.calcR2);
-    }
-    if (type == QMetaType::fromType<unit::DefibRecoveryReading>()) {
-        const auto r = v.value<unit::DefibRecoveryReading>();
-        return Values(r.zero, r.ref750mV, r.ref750mVMeasured, r.zeroCorrect, r.measure4, r.measure60, r.seconds,
-                      r.completed, r.gain, r.measurement4, r.measurement60);
-    }
-    if (type == QMetaType::fromType<unit::NoiseZeroReading>()) {
-        const auto r = v.value<unit::NoiseZeroReading>();
-        return Values(r.filterZero, r.zero, r.highPeak, r.lowPeak, r.seconds, r.completed);
-    }
-    if (type == QMetaType::fromType<unit::NoiseReading>()) {
-        const auto r = v.value<unit::NoiseReading>();
-        return Values(r.zero, r.ref100uV, r.filterZero, r.highPeak, r.lowPeak, r.seconds, r.completed, r.gain,
-                      r.filterZeroVpp, r.vppMeasurement, r.zamo80Family);
-    }
-    if (type == QMetaType::fromType<unit::NoiseCalibrationReading>()) {
-        const auto r = v.value<unit::NoiseCalibrationReading>();
-        return Values(r.zero, r.ref100uV, r.offset100, r.completed);
-    }
-    if (type == QMetaType::fromType<unit::DcoValue>()) {
-        const auto r = v.value<unit::DcoValue>();
-        return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.completed, r.zamo80Family);
-    }
-    if (type == QMetaType::fromType<unit::DcoReading>()) {
-        const auto r = v.value<unit::DcoReading>();
-        return Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.seconds, r.completed, r.gain,
-                      r.measurement, r.zamo80Family);
-    }
-    if (type == QMetaType::fromType<unit::BiasReading>()) {
-        const auto r = v.value<unit::BiasReading>();
-        return Values(r.zero, r.ref50mV, r.initial, r.max, r.current, r.minutes, r.seconds, r.completed, r.gain,
-                      r.measurement);
-    }
-    if (type == QMetaType::fromType<unit::SdrReading>()) {
-        const auto r = v.value<unit::SdrReading>();
-        return Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1, r.measure2, r.measure3,
-                      r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2, r.rate3);
-    }
-    if (type == QMetaType::fromType<unit::ChannelCounters>())
-        return valuesOf(v.value<unit::ChannelCounters>().values);
-    if (type == QMetaType::fromType<unit::CalibrationReference>())
-        return valuesOf(v.value<unit::CalibrationReference>().values);
-    if (type == QMetaType::fromType<unit::CalibrationDateReply>()) {
-        const auto r = v.value<unit::CalibrationDateReply>();
-        return Values(r.year, r.month, r.day);
-    }
-    if (type == QMetaType::fromType<unit::PacePulseWidths>()) {
-        const auto r = v.value<unit::PacePulseWidths>();
-        return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms);
-    }
-    if (type == QMetaType::fromType<unit::Zamo24PaceSettings>()) {
-        const auto r = v.value<unit::Zamo24PaceSettings>();
-        return Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms, r.pace1Volts, r.pace2Volts, r.pace1Hz,
-                      r.pace2Hz, r.pace1BPM, r.pace2BPM);
-    }
-    if (type == QMetaType::fromType<unit::CalBoardReferencePair>()) {
-        const auto r = v.value<unit::CalBoardReferencePair>();
-        return Values(r.first, r.second);
-    }
-    if (type == QMetaType::fromType<unit::CalBoardVoltage>()) {
-        const auto r = v.value<unit::CalBoardVoltage>();
-        if (event == "rxCalBoardDCOVoltage")
-            return Values(r.source, r.voltage, r.count);
-        if (event == "rxCalBoardSDRVoltage")
-            return Values(r.voltage, r.count, r.baseVoltage);
-        return Values(r.source, r.voltage, r.count, r.baseVoltage);
-    }
-    if (type == QMetaType::fromType<unit::UnitDiagnostics>()) {
-        const auto d = v.value<unit::UnitDiagnostics>();
-        return Values(d.tenHzRaw, d.temperatureRaw, d.vccRaw, d.pos5VRaw, d.neg5VRaw, d.thirtyKRaw, d.reg5VWorking,
-                      d.working200VOn, d.working200VOff, d.lidClosed, d.firmwareVersion, d.tenHz, d.temperature, d.vcc,
-                      d.pos5V, d.neg5V, d.thirtyK, d.zamo80);
-    }
-    return {v};
+    return Values(r.first, r.second);
+}
+
+QVariantList voltage(const unit::CalBoardVoltage& r)
+{
+    return Values(r.source, r.voltage, r.count, r.baseVoltage);
+}
+
+Named named(const unit::ReplyValue& value)
+{
+    using namespace unit;
+    return std::visit(
+        Overloaded{
+            [](const UnitIdle&) {
+                return Named{"rxMasterIdle", false, {}};
+            },
+            [](const UnitTrisRegister& r) {
+                return Named{"rxMasterReadTrisRegister", false, Values(r.port, r.value)};
+            },
+            [](const UnitDigitalPort& r) {
+                return Named{"rxMasterReadDigitalPort", false, Values(r.port, r.value)};
+            },
+            [](const UnitDiagnostics& d) {
+                return Named{"rxMasterDiagnostics", false,
+                             Values(d.tenHzRaw, d.temperatureRaw, d.vccRaw, d.pos5VRaw, d.neg5VRaw, d.thirtyKRaw,
+                                    d.reg5VWorking, d.working200VOn, d.working200VOff, d.lidClosed, d.firmwareVersion,
+                                    d.tenHz, d.temperature, d.vcc, d.pos5V, d.neg5V, d.thirtyK, d.zamo80)};
+            },
+            [](const FoundChannels& r) {
+                return Named{"rxMasterFoundChannels", false, Values(r.map)};
+            },
+            [](const LidState& r) {
+                return Named{"rxMasterLidState", false, Values(r.closed)};
+            },
+            [](const ChannelIdle&) {
+                return Named{"rxIdle", true, {}};
+            },
+            [](const TestDataNotReady&) {
+                return Named{"rxTestDataNotReady", true, {}};
+            },
+            [](const TrisRegister& r) {
+                return Named{"rxReadTrisRegister", true, Values(r.port, r.value)};
+            },
+            [](const DigitalPort& r) {
+                return Named{"rxReadDigitalPort", true, Values(r.port, r.value)};
+            },
+            [](const ChannelCounters& r) {
+                return Named{"rxCounter", true, valuesOf(r.values)};
+            },
+            [](const CalibrationDateReply& r) {
+                return Named{"rxCalibrationDate", true, Values(r.year, r.month, r.day)};
+            },
+            [](const FirmwareVersion& r) {
+                return Named{"rxFirmwareVersion", true, Values(r.text)};
+            },
+            [](const SerialNumber& r) {
+                return Named{"rxSerialNumber", true, Values(r.text)};
+            },
+            [](const CalibrationReference& r) {
+                return Named{"rxCalibrationReference", true, valuesOf(r.values)};
+            },
+            [](const PacePulseWidths& r) {
+                return Named{"rxPacePulseWidths", true, Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms)};
+            },
+            [](const Zamo24PaceSettings& r) {
+                return Named{"rxZamo24PacePulseWidths", true,
+                             Values(r.pace1On50, r.pace2On50, r.pace1Offms, r.pace2Offms, r.pace1Volts, r.pace2Volts,
+                                    r.pace1Hz, r.pace2Hz, r.pace1BPM, r.pace2BPM)};
+            },
+            [](const DcoReferenceVoltage& r) {
+                return Named{"rxdcoReferenceVoltage", true, Values(r.reference750)};
+            },
+            [](const AczReading& r) {
+                return Named{"rxaczTestData", true,
+                             Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.vcc, r.completed, r.gain,
+                                    r.measurement, r.vccMeasurement, r.zamo80Family)};
+            },
+            [](const Acz30Reading& r) {
+                return Named{"rxacz30TestData", true,
+                             Values(r.zeroLevel, r.ref1k, r.measureHigh, r.measure, r.acz30Zero, r.completed, r.gain,
+                                    r.measurement, r.zamo80Family)};
+            },
+            [](const Acz30Zero& r) {
+                return Named{"rxacz30ZeroTestData", true, Values(r.zero)};
+            },
+            [](const AclgAck&) {
+                return Named{"rxaclgAck", false, {}};
+            },
+            [](const AclgReading& r) {
+                return Named{"rxaclgTestData", true, Values(r.v50, r.ve, r.completed, r.finalMeasurement)};
+            },
+            [](const Zamo24AclgReading& r) {
+                return Named{"rxZamo24ACLGTestData", true,
+                             Values(r.zero50, r.zeroE, r.v50First, r.veFirst, r.v50Second, r.veSecond, r.completed,
+                                    r.calcR1, r.calcR2)};
+            },
+            [](const DefibRecoveryAck&) {
+                return Named{"rxDefibRecoveryAck", false, {}};
+            },
+            [](const DefibRecoveryReading& r) {
+                return Named{"rxDefibRecoveryTestData", true,
+                             Values(r.zero, r.ref750mV, r.ref750mVMeasured, r.zeroCorrect, r.measure4, r.measure60,
+                                    r.seconds, r.completed, r.gain, r.measurement4, r.measurement60)};
+            },
+            [](const NoiseZeroReading& r) {
+                return Named{"rxNoiseZeroResult", true,
+                             Values(r.filterZero, r.zero, r.highPeak, r.lowPeak, r.seconds, r.completed)};
+            },
+            [](const NoiseReading& r) {
+                return Named{"rxNoiseTestData", true,
+                             Values(r.zero, r.ref100uV, r.filterZero, r.highPeak, r.lowPeak, r.seconds, r.completed,
+                                    r.gain, r.filterZeroVpp, r.vppMeasurement, r.zamo80Family)};
+            },
+            [](const NoiseCalibrationReading& r) {
+                return Named{"rxNoiseSpecialCal1", true, Values(r.zero, r.ref100uV, r.offset100, r.completed)};
+            },
+            [](const DcoValue& r) {
+                return Named{"rxdcoValue", true,
+                             Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.completed,
+                                    r.zamo80Family)};
+            },
+            [](const DcoReading& r) {
+                return Named{"rxdcoTestData", true,
+                             Values(r.zero, r.ref50mV, r.ref750mVMeasured, r.zeroCorrect, r.measure, r.seconds,
+                                    r.completed, r.gain, r.measurement, r.zamo80Family)};
+            },
+            [](const DcoZeroCorrection& r) {
+                return Named{"rxdcoCalibrateZeroCorrection", true, Values(r.zeroCorrection)};
+            },
+            [](const BiasReading& r) {
+                return Named{"rxBiasTestData", true,
+                             Values(r.zero, r.ref50mV, r.initial, r.max, r.current, r.minutes, r.seconds, r.completed,
+                                    r.gain, r.measurement)};
+            },
+            [](const SdrReading& r) {
+                return Named{"rxsdrTestData", true,
+                             Values(r.zero, r.ref50mV, r.supply200VOk, r.supply2VOk, r.initial, r.measure1, r.measure2,
+                                    r.measure3, r.second, r.completed, r.gain, r.initialMeasurement, r.rate1, r.rate2,
+                                    r.rate3)};
+            },
+            [](const PaceStatus& r) {
+                return Named{"rxPaceStatus", true, Values(r.stopped)};
+            },
+            [](const CalBoardFirmwareVersion& r) {
+                return Named{"rxCalBoardFirmwareVersion", true, Values(r.text)};
+            },
+            [](const CalBoardSerialNumber& r) {
+                return Named{"rxCalBoardSerialNumber", true, Values(r.text)};
+            },
+            [](const CalBoardReferenceResistors1& r) {
+                return Named{"rxCalBoardCalibrationReferenceResistors1", true, pair(r)};
+            },
+            [](const CalBoardReferenceResistors2& r) {
+                return Named{"rxCalBoardCalibrationReferenceResistors2", true, pair(r)};
+            },
+            [](const CalBoardReferenceDco& r) {
+                return Named{"rxCalBoardCalibrationReferenceDCO", true, pair(r)};
+            },
+            [](const CalBoardPotentialReference& r) {
+                return Named{"rxCalBoardPotentialReference", true, pair(r)};
+            },
+            [](const CalBoardAczResistance& r) {
+                return Named{"rxCalBoardACZResistance", true, Values(r.resistorId, r.resistance)};
+            },
+            // Some voltages carry no source or base.
+            [](const CalBoardDcoVoltage& r) {
+                return Named{"rxCalBoardDCOVoltage", true, Values(r.source, r.voltage, r.count)};
+            },
+            [](const CalBoardNoiseVoltage& r) {
+                return Named{"rxCalBoardNoiseVoltage", true, voltage(r)};
+            },
+            [](const CalBoardBiasResistance& r) {
+                return Named{"rxCalBoardBiasResistance", true, Values(r.resistance)};
+            },
+            [](const CalBoardSdrVoltage& r) {
+                return Named{"rxCalBoardSDRVoltage", true, Values(r.voltage, r.count, r.baseVoltage)};
+            },
+            [](const CalBoardSdrResistance& r) {
+                return Named{"rxCalBoardSDRResistance", true, Values(r.resistance)};
+            },
+            [](const CalBoardMeasuredVoltage& r) {
+                return Named{"rxCalBoardMeasuredVoltage", true, voltage(r)};
+            },
+        },
+        value);
 }
 
 } // namespace
 
-void EventRecorder::hit()
+EventRecorder::EventRecorder(unit::UnitLink& comm)
 {
-    const int index = senderSignalIndex();
-    QSignalSpy& spy = *m_spies.at(index);
-    const QVariantList raw = spy.takeFirst();
-    EXPECT_EQ(raw.value(0).toInt(), 1) << "unit index";
-    const QString name = QString::fromLatin1(sender()->metaObject()->method(index).name());
-    QVariantList args;
-    for (qsizetype i = 1; i < raw.size(); ++i)
-        args << flatten(name, raw[i]);
-    events.push_back({name, args});
+    QObject::connect(&comm, &unit::UnitLink::replyReceived, this, [this](const unit::UnitReply& reply) {
+        EXPECT_EQ(reply.unit, 1) << "unit index";
+        Named n = named(reply.value);
+        QVariantList args;
+        if (n.withChannel)
+            args << QVariant::fromValue(reply.channel);
+        args << n.values;
+        events.push_back({QString::fromLatin1(n.name), args});
+    });
+    QObject::connect(&comm, &unit::UnitLink::frameReceived, this,
+                     [this](int unit, qint16 channel, const QString& frame) {
+                         EXPECT_EQ(unit, 1) << "unit index";
+                         events.push_back({QStringLiteral("rxData"), Values(channel, frame)});
+                     });
+    QObject::connect(&comm, &unit::UnitLink::receiveBufferRead, this, [this](int unit, const QString& text) {
+        EXPECT_EQ(unit, 1) << "unit index";
+        events.push_back({QStringLiteral("rxDataInBuffer"), Values(text)});
+    });
+    // The link's other events, with their arguments after the unit index.
+    const auto record = [this](const char* name, int unit, const QVariantList& args) {
+        EXPECT_EQ(unit, 1) << "unit index";
+        events.push_back({QString::fromLatin1(name), args});
+    };
+    QObject::connect(&comm, &unit::UnitLink::txData, this,
+                     [record](int unit, const QString& frame) { record("txData", unit, Values(frame)); });
+    QObject::connect(&comm, &unit::UnitLink::usbConnected, this, [record](int unit, qint32 handle, unit::UnitModel m) {
+        record("usbConnected", unit, {QVariant::fromValue(handle), QVariant::fromValue(m)});
+    });
+    QObject::connect(&comm, &unit::UnitLink::usbClosed, this, [record](int unit) { record("usbClosed", unit, {}); });
+    QObject::connect(&comm, &unit::UnitLink::usbReconnecting, this,
+                     [record](int unit) { record("usbReconnecting", unit, {}); });
+    QObject::connect(&comm, &unit::UnitLink::usbError, this,
+                     [record](int unit, const QString& error) { record("usbError", unit, Values(error)); });
+    QObject::connect(&comm, &unit::UnitLink::hardwareStatus, this,
+                     [record](int unit, const QString& status, bool error) {
+                         record("hardwareStatus", unit, Values(status, error));
+                     });
 }
 
 std::vector<Event> EventRecorder::replies() const
@@ -207,5 +318,3 @@ bool sameValue(const QVariant& a, const QVariant& e)
     return ::testing::AssertionFailure() << "\nactual:\n  " << showDialog(actual).toStdString() << "\nexpected:\n  "
                                          << showDialog(expected).toStdString();
 }
-
-#include "moc_ParserFixture.cpp"

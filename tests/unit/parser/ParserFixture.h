@@ -5,14 +5,10 @@
 
 #include "unit/UnitLink.h"
 
-#include <QMetaMethod>
-#include <QSignalSpy>
 #include <QVariantList>
 
 #include <gmock/gmock.h>
 
-#include <map>
-#include <memory>
 #include <vector>
 
 // Reaches the component's model, which only an open sequence sets, and its
@@ -52,19 +48,14 @@ struct Event {
     QVariantList args;
 };
 
+// Every reply is recorded under the name of its kind (rxaczTestData for an
+// ACZ reading, rxData for a frame, rxDataInBuffer for the text of a pass).
 class EventRecorder : public QObject {
-    Q_OBJECT
 public:
     explicit EventRecorder(unit::UnitLink& comm);
     std::vector<Event> events;
     // The events without rxData and rxDataInBuffer.
     std::vector<Event> replies() const;
-
-private slots:
-    void hit();
-
-private:
-    std::map<int, std::unique_ptr<QSignalSpy>> m_spies;
 };
 
 // Events are equal when names and arguments match; Doubles to a relative

@@ -139,7 +139,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
         const bool outside = channel < 0 || channel > 15;
         std::vector<Snapshot> before;
         for (int ch = 0; ch < 16; ++ch)
-            before.push_back(take(*comm.electrode(ch)));
+            before.push_back(take(*comm.channels().electrode(ch)));
 
         recorder.events.clear();
         QString stream = randomStream();
@@ -164,7 +164,7 @@ TEST_F(ParserFuzz, RandomAndMutatedRepliesStayInBounds)
         }
         if (outside) {
             for (int ch = 0; ch < 16; ++ch)
-                ASSERT_TRUE(take(*comm.electrode(ch)) == before[ch]) << "record " << ch << " written";
+                ASSERT_TRUE(take(*comm.channels().electrode(ch)) == before[ch]) << "record " << ch << " written";
         }
     }
 }

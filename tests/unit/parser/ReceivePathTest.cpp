@@ -4,6 +4,7 @@
 #include "ParserFixture.h"
 #include "config/Log.h"
 #include "support/TempDataHome.h"
+#include "support/UnitReplies.h"
 #include "unit/ReadingArithmetic.h"
 
 #include <QDir>
@@ -101,17 +102,17 @@ TEST_F(ParserFixture, ChannelReplyBeforeAnyCommandBelongsToChannelZero)
 
 TEST_F(ParserFixture, FoundChannelsMapSetsExactlyTheMarkedChannels)
 {
-    comm.electrode(5)->setConnected(true);
+    comm.channels().electrode(5)->setConnected(true);
     const std::vector<Event> events = decode("[F1100000000000001]");
     // The status display is refreshed before the event.
     EXPECT_TRUE(sameEvents(
         events, {{"hardwareStatus", {"Disconnected", false}}, {"rxMasterFoundChannels", {"1100000000000001"}}}));
     for (int ch = 0; ch < 16; ++ch)
-        EXPECT_EQ(comm.electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
+        EXPECT_EQ(comm.channels().electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
     // A short map clears the channels it does not reach.
     decode("[F11]");
-    EXPECT_FALSE(comm.electrode(15)->connected());
-    EXPECT_TRUE(comm.electrode(1)->connected());
+    EXPECT_FALSE(comm.channels().electrode(15)->connected());
+    EXPECT_TRUE(comm.channels().electrode(1)->connected());
 }
 
 TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
@@ -121,7 +122,7 @@ TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
     decode("(MS1AB123)", 3);
     decode("(MD12024,03,15)", 3);
     decode("(Mp11234,5678,1234,5678,1000,0700)", 3);
-    const unit::ChannelRecord& e = *comm.electrode(3);
+    const unit::ChannelRecord& e = *comm.channels().electrode(3);
     EXPECT_EQ(e.firmwareVersion(), "001.01");
     EXPECT_EQ(e.serialNumber(), "AB123");
     EXPECT_EQ(e.calibrationDate().date(), QDate(2024, 3, 15));
@@ -131,12 +132,12 @@ TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
     EXPECT_NEAR(e.zamo24Pace1BPM(), 46.307016, 1e-6);
     EXPECT_NEAR(e.zamo24Pace2PulseWidth(), 283.9, 1e-9);
     for (int ch = 0; ch < 16; ++ch)
-        EXPECT_EQ(comm.electrode(ch)->serialNumber().isEmpty(), ch != 3) << ch;
+        EXPECT_EQ(comm.channels().electrode(ch)->serialNumber().isEmpty(), ch != 3) << ch;
 
     // A date that does not convert, or is no calendar date, keeps the previous one.
     EXPECT_TRUE(sameEvents(decode("(MD12024,xx,15)", 3), {}));
     EXPECT_TRUE(sameEvents(decode("(MD12024,13,40)", 3), {{"rxCalibrationDate", {3, 2024, 13, 40}}}));
-    EXPECT_EQ(comm.electrode(3)->calibrationDate().date(), QDate(2024, 3, 15));
+    EXPECT_EQ(comm.channels().electrode(3)->calibrationDate().date(), QDate(2024, 3, 15));
 }
 
 TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
@@ -144,18 +145,18 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
     setModel(Model::Zamo80);
     decode("[d0629,0234,0362,0362,0174,0100,1,0,01010]");
     EXPECT_TRUE(comm.lidClosed());
-    EXPECT_TRUE(comm.reg5VWorking());
-    EXPECT_EQ(comm.firmwareVersion(), "010.10");
-    EXPECT_EQ(comm.VCC(), 5);
-    EXPECT_EQ(comm.neg5V(), -5);
+    EXPECT_TRUE(comm.channels().reg5VWorking());
+    EXPECT_EQ(comm.channels().unitFirmwareVersion(), "010.10");
+    EXPECT_EQ(comm.channels().vcc(), 5);
+    EXPECT_EQ(comm.channels().neg5V(), -5);
     decode("[L1]");
     EXPECT_FALSE(comm.lidClosed());
     decode("[L0]");
     decode("[D0629,0234,0362,0362,0174,1,1,1,01010]");
     EXPECT_FALSE(comm.lidClosed()); // the base layout always reads the lid open
-    EXPECT_TRUE(comm.working200VOn());
+    EXPECT_TRUE(comm.channels().working200VOn());
     EXPECT_NEAR(UnitLinkTestAccess::temperature(comm), 39.614235, 1e-6);
-    EXPECT_EQ(comm.temperature(), 40);
+    EXPECT_EQ(comm.channels().temperature(), 40);
 }
 
 // Channel replies for a channel beyond 0..15 (a command framed for channel
@@ -172,8 +173,8 @@ TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
         EXPECT_EQ(recorder.events.front().name, "rxDataInBuffer");
     }
     for (int ch = 0; ch < 16; ++ch) {
-        EXPECT_TRUE(comm.electrode(ch)->serialNumber().isEmpty());
-        EXPECT_EQ(comm.electrode(ch)->zamo24Pace1Amplitude(), 0.0);
+        EXPECT_TRUE(comm.channels().electrode(ch)->serialNumber().isEmpty());
+        EXPECT_EQ(comm.channels().electrode(ch)->zamo24Pace1Amplitude(), 0.0);
     }
     QFile log(config::LogFilePath);
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
@@ -216,7 +217,7 @@ TEST_F(ParserFixture, ReadInsideAHandlerIsParsedAtOnceBehindTheRunningPass)
 {
     bool reentered = false;
     std::vector<Event> duringTheHandler;
-    QObject::connect(&comm, &unit::UnitLink::rxIdle, [&] {
+    testsupport::onReply<unit::ChannelIdle>(&comm, [&](int, qint16, const unit::ChannelIdle&) {
         if (!std::exchange(reentered, true)) {
             parser.parseRead(",0000,2175,1470*)(!)");
             duringTheHandler = recorder.replies();

@@ -1,9 +1,12 @@
-// Device side of the unit link: the open sequence (real port and simulated
-// unit), the close, the failure report and the automatic reconnection of
-// ZAMO80 and ZAMO2-4 units.
+#include "unit/UnitHandshake.h"
 
 #include "config/Log.h"
+#include "unit/UnitChannelState.h"
+#include "unit/UnitCommands.h"
 #include "unit/UnitLink.h"
+#include "unit/UnitLinkStatus.h"
+#include "unit/UnitPort.h"
+#include "unit/UnitProtocol.h"
 
 namespace unit {
 
@@ -44,43 +47,64 @@ const OpenFailureText& openFailureTextOf(UnitPort::OpenFailure failure)
 
 } // namespace
 
-qint32 UnitLink::openDevice()
+UnitHandshake::UnitHandshake(UnitLink& link, UnitPort& port, UnitChannelState& state, UnitLinkStatus& status,
+                             UnitProtocol& protocol, UnitCommands& commands, std::function<void()> refreshStatus)
+    : m_link(link),
+      m_port(port),
+      m_state(state),
+      m_status(status),
+      m_protocol(protocol),
+      m_commands(commands),
+      m_refreshStatus(std::move(refreshStatus))
+{
+}
+
+bool UnitHandshake::connected() const
+{
+    return m_port.isOpen();
+}
+
+UnitModel UnitHandshake::model() const
+{
+    return m_state.model();
+}
+
+void UnitHandshake::open()
 {
     config::writeLog(QStringLiteral("Opening USB Port"));
-    wait10ms();
+    m_port.waitMilliseconds(10, false);
     m_state.setModel(UnitModel::Base);
-    refreshStatus();
+    m_refreshStatus();
     m_protocol.clearPendingText();
-    OpenCompleted = false;
+    m_openCompleted = false;
     if (m_port.simulated())
         openSimulatedDevice();
     else
         openRealDevice();
-    return 0;
 }
 
-void UnitLink::openRealDevice()
+void UnitHandshake::openRealDevice()
 {
-    OpeningDevice = true;
+    m_opening = true;
     if (connected()) {
         config::writeLog(QStringLiteral("USB Port already open.  Closing port first"));
         if (m_port.closeDevice() != platform::FT_OK) {
             m_port.setOpen(false);
             m_status.showFailure(QStringLiteral("Close attempt failed"));
-            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
-            emit hardwareStatus(m_index, m_status.lastError(), true);
-            refreshStatus();
-            OpeningDevice = false;
-            raiseUsbError(QStringLiteral("Error Opening Port"));
+            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
+            emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
+            m_refreshStatus();
+            m_opening = false;
+            raiseError(QStringLiteral("Error Opening Port"));
             return;
         }
     }
     m_port.setOpen(false);
 
-    const qint32 index = m_port.findDevice(QString::fromLatin1(UnitDeviceDescription));
+    const qint32 index = m_port.findDevice(QString::fromLatin1(UnitLink::deviceDescription));
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
-        config::writeLog(m_port.device().DeviceCount == 0 ? QStringLiteral("No USB devices found")
+        config::writeLog(m_port.device().deviceCount == 0 ? QStringLiteral("No USB devices found")
                                                           : QStringLiteral("No ZAMO USB devices found"));
         endOpen(true);
         return;
@@ -91,7 +115,7 @@ void UnitLink::openRealDevice()
     if (failure != UnitPort::OpenFailure::None) {
         const OpenFailureText& text = openFailureTextOf(failure);
         failOpen(QLatin1String(text.label), QLatin1String(text.error),
-                 QLatin1String(text.logLine) + resultText(m_port.device().LastStatus));
+                 QLatin1String(text.logLine) + resultText(m_port.device().lastStatus));
         return;
     }
 
@@ -110,118 +134,125 @@ void UnitLink::openRealDevice()
     const bool zamo80Family = isZamo80Family(model());
     if (!m_reconnecting) {
         if (zamo80Family) {
-            sendCommandToChannel(QStringLiteral("[F]"), -1, true);
-            m_port.waitMilliseconds(delays().findChannelsDelay, true);
+            m_link.sendCommandToChannel(QStringLiteral("[F]"), -1, true);
+            m_port.waitMilliseconds(m_link.delays().findChannelsDelay, true);
         } else {
-            txMasterFindChannels();
+            m_commands.txMasterFindChannels();
         }
     }
     if (zamo80Family && connected())
-        txMasterCheckLid(false);
+        m_commands.txMasterCheckLid(false);
     if (!connected()) {
         // The port failed while it was being set up; its report closed it.
         failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"),
                  QStringLiteral("USB Port failed while opening"));
         return;
     }
-    OpenCompleted = true;
-    emit usbConnected(m_index, m_port.device().DeviceHandle, model());
+    m_openCompleted = true;
+    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
     endOpen(false);
 }
 
-void UnitLink::openSimulatedDevice()
+void UnitHandshake::openSimulatedDevice()
 {
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
         m_status.showFailure(QStringLiteral("No ACK Received"));
-        emit hardwareStatus(m_index, m_status.lastError(), true);
-        refreshStatus();
+        emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
+        m_refreshStatus();
         return;
     }
     detectModel(false);
     m_port.setOpen(true);
     m_status.showConnecting(!m_port.simulated());
-    emit hardwareStatus(m_index, QString(), true);
+    emit m_link.hardwareStatus(m_link.index(), QString(), true);
     if (model() == UnitModel::Zamo80) {
-        sendCommandToChannel(QStringLiteral("[F]"), -1, true);
-        m_port.waitMilliseconds(delays().findChannelsDelay, true);
+        m_link.sendCommandToChannel(QStringLiteral("[F]"), -1, true);
+        m_port.waitMilliseconds(m_link.delays().findChannelsDelay, true);
     } else {
-        txMasterFindChannels();
+        m_commands.txMasterFindChannels();
     }
     m_port.setPollingEnabled(true);
-    OpenCompleted = true;
-    emit usbConnected(m_index, m_port.device().DeviceHandle, model());
-    refreshStatus();
+    m_openCompleted = true;
+    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
+    m_refreshStatus();
 }
 
-void UnitLink::detectModel(bool writeLog)
+void UnitHandshake::detectModel(bool writeLog)
 {
     const auto log = [writeLog](const char* line) {
         if (writeLog)
             config::writeLog(QString::fromLatin1(line));
     };
-    const QString reply80 = m_port.exchange(QStringLiteral("[8]"), 50);
-    if (reply80 == QLatin1String("[8]")) {
-        log("ZAMO80 Detected");
-        m_state.setModel(UnitModel::Zamo80);
-    } else if (reply80 == QLatin1String("[9]")) {
-        m_state.setModel(UnitModel::Zamo80);
-    } else {
-        const QString reply24 = m_port.exchange(QStringLiteral("[2]"), 50);
-        if (reply24 == QLatin1String("[2]")) {
-            log("ZAMO24 Detected");
-            m_state.setModel(UnitModel::Zamo24);
-        } else if (reply24 == QLatin1String("[3]")) {
-            m_state.setModel(UnitModel::Zamo24);
-        }
+    // Each newer model answers its own probe in one of two ways; only the
+    // echo of the probe is logged. A unit that answers neither is the base model.
+    struct Probe {
+        const char* frame;
+        const char* firstAnswer;
+        const char* laterAnswer;
+        UnitModel model;
+        const char* logLine;
+    };
+    static constexpr Probe kProbes[] = {
+        {"[8]", "[8]", "[9]", UnitModel::Zamo80, "ZAMO80 Detected"},
+        {"[2]", "[2]", "[3]", UnitModel::Zamo24, "ZAMO24 Detected"},
+    };
+    for (const Probe& probe : kProbes) {
+        const QString reply = m_port.exchange(QLatin1String(probe.frame), 50);
+        if (reply == QLatin1String(probe.firstAnswer))
+            log(probe.logLine);
+        else if (reply != QLatin1String(probe.laterAnswer))
+            continue;
+        m_state.setModel(probe.model);
+        break;
     }
     if (model() == UnitModel::Base)
         log("ZAMO Detected");
 }
 
-void UnitLink::failOpen(const QString& labelText, const QString& errorText, const QString& logLine)
+void UnitHandshake::failOpen(const QString& labelText, const QString& errorText, const QString& logLine)
 {
     m_status.showFailure(labelText);
     m_status.setLastError(errorText);
     config::writeLog(logLine);
-    emit hardwareStatus(m_index, m_status.lastError(), true);
-    refreshStatus();
-    OpeningDevice = false;
-    raiseUsbError(QStringLiteral("Error Opening Port"));
+    emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
+    m_refreshStatus();
+    m_opening = false;
+    raiseError(QStringLiteral("Error Opening Port"));
 }
 
-void UnitLink::endOpen(bool failed)
+void UnitHandshake::endOpen(bool failed)
 {
     if (failed)
-        emit hardwareStatus(m_index, m_status.lastError(), true);
-    refreshStatus();
-    OpeningDevice = false;
+        emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
+    m_refreshStatus();
+    m_opening = false;
 }
 
-void UnitLink::closeUSB(qint32 handleID)
+void UnitHandshake::close(qint32 handle)
 {
     config::writeLog(QStringLiteral("Closing USB Port"));
-    m_port.device().DeviceHandle = handleID;
+    m_port.device().deviceHandle = handle;
     if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
-        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().LastStatus));
+        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
         m_status.showCloseFailed(false);
         return;
     }
     m_port.setOpen(false);
     m_status.showClosed();
-    emit usbClosed(m_index);
+    emit m_link.usbClosed(m_link.index());
 }
 
-void UnitLink::raiseUsbError(const QString& text)
+void UnitHandshake::raiseError(const QString& text)
 {
     if (m_reconnecting) {
         // The reconnection reports its own outcome once, when it ends.
         config::writeLog("USB error during reconnection: " + text);
         return;
     }
-    emit usbError(m_index, text);
+    emit m_link.usbError(m_link.index(), text);
 }
 
-void UnitLink::reportUSBError(const QString& label, platform::FtStatus status)
+void UnitHandshake::reportPortError(const QString& label, platform::FtStatus status)
 {
     if (m_port.simulated())
         return;
@@ -233,62 +264,62 @@ void UnitLink::reportUSBError(const QString& label, platform::FtStatus status)
 
     const bool cyclePort = label.contains(QLatin1String("FT_CyclePort"), Qt::CaseInsensitive);
     const bool baseModel = model() == UnitModel::Base;
-    if (cyclePort || baseModel || OpeningDevice || m_reconnecting) {
+    if (cyclePort || baseModel || m_opening || m_reconnecting) {
         // The port counts as closed: release its handle too, so that the next
         // open does not fail on it.
         const bool wasOpen = connected();
         m_port.setOpen(false);
         m_port.releaseDevice();
-        if (!OpeningDevice) {
+        if (!m_opening) {
             // A failing open or reconnection shows its own outcome.
             if (!m_reconnecting)
                 showPortLost(text);
             // An open port that failed is closed as by any disconnect, before
             // the owner hears of the error (a reconnection has closed it already).
             if (wasOpen && !m_reconnecting)
-                emit usbClosed(m_index);
-            raiseUsbError(text);
+                emit m_link.usbClosed(m_link.index());
+            raiseError(text);
         }
         return;
     }
     config::writeLog(QStringLiteral("Attempting automatic USB Connection reset"));
     showPortLost(text);
-    reconnectUSB();
+    reconnect();
 }
 
-void UnitLink::showPortLost(const QString& text)
+void UnitHandshake::showPortLost(const QString& text)
 {
     if (connected()) {
         m_status.showReconnecting(text);
         return;
     }
     m_status.noteFailure(text);
-    refreshStatus();
+    m_refreshStatus();
 }
 
-platform::FtStatus UnitLink::reconnectUSB()
+platform::FtStatus UnitHandshake::reconnect()
 {
     m_reconnecting = true;
     config::writeLog(QStringLiteral("Executing USB Port Reconnection"));
-    emit usbReconnecting(m_index);
-    m_port.waitMilliseconds(delays().reconnectDelay, true);
+    emit m_link.usbReconnecting(m_link.index());
+    m_port.waitMilliseconds(m_link.delays().reconnectDelay, true);
 
     QString failure;
-    closeUSB(m_port.device().DeviceHandle);
+    close(m_port.device().deviceHandle);
     if (connected()) {
         config::writeLog(QStringLiteral("USB close failed"));
         failure = QStringLiteral("FT_CyclePortClose");
     } else {
-        openDevice();
-        if (!connected() || !OpenCompleted) {
+        open();
+        if (!connected() || !m_openCompleted) {
             config::writeLog(QStringLiteral("USB re-open failed"));
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
-    const platform::FtStatus status = m_port.device().LastStatus;
+    const platform::FtStatus status = m_port.device().lastStatus;
     m_reconnecting = false;
     if (!failure.isEmpty())
-        reportUSBError(failure, status);
+        reportPortError(failure, status);
     return status;
 }
 
