@@ -33,18 +33,18 @@ ui::FrameItems frameItems(ui::MainFrame& frame)
 {
     ui::FrameItems items;
     for (int n = 1; n <= 2; ++n) {
-        items.ZamoUnitsConnect[n] = frame.ZamoUnitsConnect[n];
-        items.ZamoUnitsConnectSimulator[n] = frame.ZamoUnitsConnectSimulator[n];
-        items.ZamoUnitsDisconnect[n] = frame.ZamoUnitsDisconnect[n];
+        items.connectUnitActions[n] = frame.connectUnitActions[n];
+        items.connectSimulatorActions[n] = frame.connectSimulatorActions[n];
+        items.disconnectUnitActions[n] = frame.disconnectUnitActions[n];
     }
-    items.ZamoUnitsConnectZamoSG = frame.ZamoUnitsConnectZamoSG;
-    items.ZamoUnitsDisconnectZamoSG = frame.ZamoUnitsDisconnectZamoSG;
-    items.TestsRunBiasTest = frame.TestsRunBiasTest;
-    items.TestsRunACZ30Zero = frame.TestsRunACZ30Zero;
-    items.TestsConfigureTestSequence = frame.TestsConfigureTestSequence;
-    items.MainTests = frame.MainTests ? frame.MainTests->menuAction() : nullptr;
-    items.MainProgressBar = frame.MainProgressBar;
-    items.ExpectedCompletionTimeLabel = frame.ExpectedCompletionTimeLabel;
+    items.connectSignalGeneratorAction = frame.connectSignalGeneratorAction;
+    items.disconnectSignalGeneratorAction = frame.disconnectSignalGeneratorAction;
+    items.runBiasTestAction = frame.runBiasTestAction;
+    items.runAcz30ZeroAction = frame.runAcz30ZeroAction;
+    items.configureTestSequenceAction = frame.configureTestSequenceAction;
+    items.testsMenu = frame.testsMenu ? frame.testsMenu->menuAction() : nullptr;
+    items.progressBar = frame.progressBar;
+    items.completionTimeLabel = frame.completionTimeLabel;
     return items;
 }
 

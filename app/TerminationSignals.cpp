@@ -46,7 +46,7 @@ void endStation(int number)
     ending = true;
     auto* form = dynamic_cast<ui::TestWindow*>(ui::StationWindows::testWindow());
     const QString why = QStringLiteral("Received ") + signalName(number) + QStringLiteral(": the station is ended");
-    if (form && form->m_testRunning())
+    if (form && form->testRunning())
         form->writeToCommTextBox(QStringLiteral("* ") + why + QStringLiteral("; the run is cancelled"), true, false);
     else
         config::writeLog(why);

@@ -1,8 +1,7 @@
 # Checks that no file includes a layer above its own, and that no folders
 # include one another in a cycle (cmake -P).
 #
-#   cmake -DZAMO_LAYER_GRAPH=<build>/zamo_layers.cmake -DZAMO_ROOT=<source tree>
-#         [-DZAMO_EXCEPTIONS=<file>] [-DZAMO_WRITE_EXCEPTIONS=<file>] -P CheckLayerIncludes.cmake
+#   cmake -DZAMO_LAYER_GRAPH=<build>/zamo_layers.cmake -DZAMO_ROOT=<source tree> -P CheckLayerIncludes.cmake
 #
 # Every .h/.cpp in a layer's folders may include "<path>" of another layer
 # (the one whose folders hold <path>: "ui/shell/..." is ui_station's, though
@@ -13,13 +12,7 @@
 # tests/bench and tests/tools are not checked, and tests/layers holds the
 # check's own fixtures. Within a layer too, the folders of its files
 # (ui/shell, ui/testwindow, ...) include one another without a cycle; tests
-# are left out of that rule.
-#
-# A crossing is "<file> <included layer or Qt header>". The exceptions file
-# lists the crossings tolerated while layers are TRANSITIONAL, one a line
-# ('#' starts a comment); a crossing not in it fails the check, and so does a
-# line of it that no file needs any more, so that the list only shrinks.
-# ZAMO_WRITE_EXCEPTIONS writes the crossings found into that file instead.
+# are left out of that rule. Any crossing fails the check.
 
 cmake_minimum_required(VERSION 3.25)
 foreach(var ZAMO_LAYER_GRAPH ZAMO_ROOT)
@@ -55,8 +48,7 @@ endforeach()
 list(REMOVE_DUPLICATES files)
 list(SORT files)
 
-set(crossings)
-set(explained)
+set(problems "")
 set(edges) # "<folder>><folder>": a file of the first includes one of the second
 foreach(relative IN LISTS files)
   zamo_rule_layer(${relative} layer)
@@ -100,56 +92,10 @@ foreach(relative IN LISTS files)
       endif()
     endif()
     if(token)
-      set(crossing "${relative} ${token}")
-      if(NOT crossing IN_LIST crossings)
-        list(APPEND crossings "${crossing}")
-        string(STRIP "${line}" shown)
-        list(APPEND explained "${relative}: ${shown} (${why})")
-      endif()
+      string(STRIP "${line}" shown)
+      string(APPEND problems "  ${relative}: ${shown} (${why})\n")
     endif()
   endforeach()
-endforeach()
-
-if(DEFINED ZAMO_WRITE_EXCEPTIONS)
-  set(text "# Includes that still cross a layer boundary, tolerated while the layers they\n")
-  string(APPEND text "# cross are TRANSITIONAL. Delete the lines a change clears; never add one.\n")
-  string(APPEND text "# <file> <included layer or Qt header>\n")
-  foreach(crossing IN LISTS crossings)
-    string(APPEND text "${crossing}\n")
-  endforeach()
-  file(WRITE ${ZAMO_WRITE_EXCEPTIONS} "${text}")
-  list(LENGTH crossings count)
-  message(STATUS "${count} crossings written to ${ZAMO_WRITE_EXCEPTIONS}")
-  return()
-endif()
-
-set(tolerated)
-if(DEFINED ZAMO_EXCEPTIONS)
-  file(STRINGS ${ZAMO_EXCEPTIONS} entries)
-  foreach(entry IN LISTS entries)
-    string(REGEX REPLACE "#.*" "" entry "${entry}")
-    string(STRIP "${entry}" entry)
-    string(REGEX REPLACE "[ \t]+" " " entry "${entry}")
-    if(entry)
-      list(APPEND tolerated "${entry}")
-    endif()
-  endforeach()
-endif()
-
-set(problems)
-set(index 0)
-foreach(crossing IN LISTS crossings)
-  if(NOT crossing IN_LIST tolerated)
-    list(GET explained ${index} text)
-    string(APPEND problems "  ${text}\n")
-  endif()
-  math(EXPR index "${index} + 1")
-endforeach()
-set(stale)
-foreach(entry IN LISTS tolerated)
-  if(NOT entry IN_LIST crossings)
-    string(APPEND stale "  ${entry}\n")
-  endif()
 endforeach()
 
 # The folders include one another without a cycle: leave out, again and
@@ -187,7 +133,7 @@ foreach(edge IN LISTS left_edges)
   string(APPEND cycle "  ${arrow} (${edge_shown_${edge_id}})\n")
 endforeach()
 
-if(problems OR stale OR cycle)
+if(problems OR cycle)
   set(text "")
   if(problems)
     string(APPEND text "Includes that point up a layer:\n${problems}")
@@ -195,13 +141,9 @@ if(problems OR stale OR cycle)
   if(cycle)
     string(APPEND text "Folders that include one another in a cycle:\n${cycle}")
   endif()
-  if(stale)
-    string(APPEND text "Lines of ${ZAMO_EXCEPTIONS} that no file needs any more (delete them):\n${stale}")
-  endif()
   message(FATAL_ERROR "${text}")
 endif()
 list(LENGTH files count)
-list(LENGTH tolerated left)
 list(LENGTH edges folder_edges)
-message(STATUS "Layer includes: ${count} files checked, ${left} crossings still tolerated, "
+message(STATUS "Layer includes: ${count} files checked, no include points up a layer, "
                "${folder_edges} folder-to-folder includes, no cycle among them.")

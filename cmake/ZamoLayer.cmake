@@ -1,8 +1,7 @@
 # The station's layers: a folder (or a few subfolders), one static library,
 # dependencies pointing down only; and the programs, each on one layer.
 #
-# zamo_add_layer(<name> [FOLDERS <folder>...] [DEPENDS <layer>...] [QT <component>...] [PACKAGES <target>...]
-#                [TRANSITIONAL])
+# zamo_add_layer(<name> [FOLDERS <folder>...] [DEPENDS <layer>...] [QT <component>...] [PACKAGES <target>...])
 #   A static library zamo_<name> of every .h/.cpp under its FOLDERS (by
 #   default the folder <name>), not the programs' *_main.cpp and not the files
 #   under a folder that a layer declared before it holds: ui/viewer of
@@ -13,11 +12,7 @@
 #   declared before it, so the graph has no cycle by construction; a layer may
 #   use the transitive closure of its DEPENDS. Qt Widgets and PrintSupport only
 #   on the widget layers: those whose folders lie in ZAMO_WIDGET_FOLDERS (ui
-#   and app). TRANSITIONAL marks a layer that is not clean yet: it also links
-#   Widgets, PrintSupport and every other layer, as the station's libraries all
-#   linked one another before the layers (static libraries in a cycle, repeated
-#   by the linker), and the include check tolerates its crossings listed in
-#   cmake/layer-exceptions.txt.
+#   and app).
 #
 # zamo_add_program(<name> LAYER <layer> SOURCES <file>... [LINK <target>...] [APART <layer>...])
 #   An executable of SOURCES on one layer: it links zamo_<layer> and the LINK
@@ -29,8 +24,7 @@
 #   configure.
 #
 # zamo_finish_layers(<graph file>)
-#   After the last layer: links each transitional layer to the other layers,
-#   checks what every layer links (a zamo_ layer outside its closure, or
+#   After the last layer: checks what every layer links (a zamo_ layer outside its closure, or
 #   Widgets/PrintSupport outside the widget layers, stops the configure) and
 #   writes the layer graph that cmake/CheckLayerIncludes.cmake and the tests'
 #   build read (cmake/ZamoLayerPaths.cmake finds a path's layer in it).
@@ -55,7 +49,7 @@ function(zamo_is_widget_layer folders out)
 endfunction()
 
 function(zamo_add_layer name)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "TRANSITIONAL" "" "FOLDERS;DEPENDS;QT;PACKAGES")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "FOLDERS;DEPENDS;QT;PACKAGES")
   get_property(declared GLOBAL PROPERTY ZAMO_LAYERS)
   if(name IN_LIST declared)
     message(FATAL_ERROR "Layer ${name} is declared twice.")
@@ -130,12 +124,7 @@ function(zamo_add_layer name)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   set(qt_targets)
-  set(components ${arg_QT})
-  if(arg_TRANSITIONAL)
-    list(APPEND components ${ZAMO_WIDGET_COMPONENTS})
-    list(REMOVE_DUPLICATES components)
-  endif()
-  foreach(component IN LISTS components)
+  foreach(component IN LISTS arg_QT)
     list(APPEND qt_targets Qt6::${component})
   endforeach()
   set(dep_targets)
@@ -149,9 +138,6 @@ function(zamo_add_layer name)
   set_property(GLOBAL PROPERTY ZAMO_LAYER_CLOSURE_${name} ${closure})
   if(widget_layer)
     set_property(GLOBAL APPEND PROPERTY ZAMO_WIDGET_LAYERS ${name})
-  endif()
-  if(arg_TRANSITIONAL)
-    set_property(GLOBAL APPEND PROPERTY ZAMO_TRANSITIONAL_LAYERS ${name})
   endif()
 endfunction()
 
@@ -237,21 +223,7 @@ endfunction()
 
 function(zamo_finish_layers graph_file)
   get_property(layers GLOBAL PROPERTY ZAMO_LAYERS)
-  get_property(transitional GLOBAL PROPERTY ZAMO_TRANSITIONAL_LAYERS)
   get_property(widget_layers GLOBAL PROPERTY ZAMO_WIDGET_LAYERS)
-  # The layers that are not clean yet use any other, as before the layers.
-  foreach(layer IN LISTS transitional)
-    set(others)
-    foreach(other IN LISTS layers)
-      if(NOT other STREQUAL layer)
-        list(APPEND others zamo_${other})
-      endif()
-    endforeach()
-    if(others)
-      target_link_libraries(zamo_${layer} PUBLIC ${others})
-      set_property(TARGET zamo_${layer} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
-    endif()
-  endforeach()
 
   # What each layer links, against what it may use.
   foreach(layer IN LISTS layers)
@@ -260,12 +232,12 @@ function(zamo_finish_layers graph_file)
     foreach(item IN LISTS linked)
       if(item MATCHES "^zamo_(.+)$" AND CMAKE_MATCH_1 IN_LIST layers)
         set(used ${CMAKE_MATCH_1})
-        if(NOT used IN_LIST closure AND NOT layer IN_LIST transitional)
+        if(NOT used IN_LIST closure)
           message(FATAL_ERROR "Layer ${layer} links zamo_${used}, a layer it may not use "
                               "(it may use: ${closure}).")
         endif()
       elseif(item MATCHES "^Qt6::(.+)$" AND CMAKE_MATCH_1 IN_LIST ZAMO_WIDGET_COMPONENTS)
-        if(NOT layer IN_LIST widget_layers AND NOT layer IN_LIST transitional)
+        if(NOT layer IN_LIST widget_layers)
           message(FATAL_ERROR "Layer ${layer} links ${item}, which only ${widget_layers} may use.")
         endif()
       endif()

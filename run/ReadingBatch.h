@@ -1,7 +1,7 @@
 #pragma once
 // The readings and verdicts of a run that wait to be written together: what
 // the result handlers record during one turn of the event loop becomes one
-// write of rows (modDatabase::recordReadingRows), one commit for a reading
+// write of rows (results::recordReadingRows), one commit for a reading
 // of every electrode instead of one per value.
 //
 // Values join rows as they would have joined them written one after the

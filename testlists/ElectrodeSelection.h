@@ -61,7 +61,7 @@ void applyElectrodeString(const QString& selection);
 namespace Globals {
 
 // The current default selection, loaded at start-up and replaced by every
-// modMain::applyElectrodeString.
+// applyElectrodeString.
 inline testlists::ElectrodeFlags DefaultElectrodeSelection;
 
 } // namespace Globals

@@ -84,9 +84,9 @@ int TestStep::checkedIndex(qint32 index)
 
 // --- electrode selection ---
 
-QString TestStep::findElectrodeNameByIndex(qint16 indexValue)
+QString TestStep::findElectrodeNameByIndex(qint16 index)
 {
-    const int i = checkedIndex(indexValue);
+    const int i = checkedIndex(index);
     if (i > 15)
         return QString(QChar(i + 49)) + QLatin1Char('2');
     return QString(QChar(i + 65)) + QLatin1Char('1');
@@ -120,19 +120,19 @@ void TestStep::initElectrodesByString(const QString& electrodeString)
     m_electrodeString = electrodeString;
 }
 
-bool TestStep::electrodeSelected(qint32 Index) const
+bool TestStep::electrodeSelected(qint32 index) const
 {
-    return m_electrodeSelected[checkedIndex(Index)];
+    return m_electrodeSelected[checkedIndex(index)];
 }
 
-bool TestStep::electrodeSelectedByIndex(qint16 Index) const
+bool TestStep::electrodeSelectedByIndex(qint16 index) const
 {
-    return electrodeSelected(Index);
+    return electrodeSelected(index);
 }
 
-void TestStep::setElectrodeSelected(qint16 indexValue, bool selected)
+void TestStep::setElectrodeSelected(qint16 index, bool selected)
 {
-    m_electrodeSelected[checkedIndex(indexValue)] = selected;
+    m_electrodeSelected[checkedIndex(index)] = selected;
 }
 
 void TestStep::clearElectrodeSelection()
@@ -173,11 +173,11 @@ QString TestStep::testString() const
                        m_showPaceRollPrompt, m_concurrentPaceRollPrompt);
 }
 
-bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue,
+bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodes,
                             qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration,
                             bool concurrentRoll)
 {
-    return initByString(composeLine(testType, electrodesValue, testCount, biasTestTime, biasSamplingInterval,
+    return initByString(composeLine(testType, electrodes, testCount, biasTestTime, biasSamplingInterval,
                                     paceDuration, paceRollPrompt, concurrentRoll));
 }
 
@@ -307,19 +307,19 @@ bool TestStep::testCompleted() const
     return isTestItterationComplete() && m_executedTestCount >= m_testCount;
 }
 
-bool TestStep::isElectrodeTestActive(qint16 indexValue) const
+bool TestStep::isElectrodeTestActive(qint16 index) const
 {
-    return m_electrodeTestActive[checkedIndex(indexValue)];
+    return m_electrodeTestActive[checkedIndex(index)];
 }
 
-void TestStep::setElectrodeTestActive(qint16 indexValue)
+void TestStep::setElectrodeTestActive(qint16 index)
 {
-    m_electrodeTestActive[checkedIndex(indexValue)] = true;
+    m_electrodeTestActive[checkedIndex(index)] = true;
 }
 
-void TestStep::setElectrodeTestComplete(qint16 indexValue)
+void TestStep::setElectrodeTestComplete(qint16 index)
 {
-    m_electrodeTestActive[checkedIndex(indexValue)] = false;
+    m_electrodeTestActive[checkedIndex(index)] = false;
 }
 
 void TestStep::setElectrodesActive(const QString& bitString, qint16 unitID)
@@ -332,21 +332,21 @@ void TestStep::setElectrodesActive(const QString& bitString, qint16 unitID)
 
 // --- error counts ---
 
-qint16 TestStep::incrementErrorCount(qint16 indexValue)
+qint16 TestStep::incrementErrorCount(qint16 index)
 {
-    qint16& count = m_errorCount[checkedIndex(indexValue)];
+    qint16& count = m_errorCount[checkedIndex(index)];
     count = incremented(count);
     return count;
 }
 
-qint16 TestStep::getErrorCount(qint16 indexValue) const
+qint16 TestStep::getErrorCount(qint16 index) const
 {
-    return m_errorCount[checkedIndex(indexValue)];
+    return m_errorCount[checkedIndex(index)];
 }
 
-void TestStep::clearElectrodeErrorCount(qint16 indexValue)
+void TestStep::clearElectrodeErrorCount(qint16 index)
 {
-    m_errorCount[checkedIndex(indexValue)] = 0;
+    m_errorCount[checkedIndex(index)] = 0;
 }
 
 void TestStep::clearAllErrorCount()

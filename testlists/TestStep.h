@@ -43,14 +43,14 @@ public:
     QString electrodeString() const { return m_electrodeString; }
     void setElectrodeString(const QString& selection);
     // Parses the selection into the flags, then stores it as electrodeString.
-    void initElectrodesByString(const QString& electrodeStringValue);
+    void initElectrodesByString(const QString& electrodeString);
 
-    bool electrodeSelected(qint32 Index) const;
-    bool electrodeSelectedByIndex(qint16 Index) const;
+    bool electrodeSelected(qint32 index) const;
+    bool electrodeSelectedByIndex(qint16 index) const;
     // Sets one selection flag; electrodeString is not changed.
-    void setElectrodeSelected(qint16 indexValue, bool selected);
+    void setElectrodeSelected(qint16 index, bool selected);
 
-    static QString findElectrodeNameByIndex(qint16 indexValue);
+    static QString findElectrodeNameByIndex(qint16 index);
     // 0..31 for "A1".."P2" (case-sensitive); 0 for any other text.
     static qint16 findElectrodeIndex(const QString& electrodeName);
 
@@ -60,7 +60,7 @@ public:
 
     // --- line form ---
     QString testString() const;
-    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodesValue, qint16 biasTestTime,
+    bool initByParams(const QString& testType, qint16 testCount, const QString& electrodes, qint16 biasTestTime,
                       qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration, bool concurrentRoll);
     // True when the line was understood. A line that is not keeps whatever
     // the parse had set before it stopped.
@@ -84,16 +84,16 @@ public:
     bool isTestItterationComplete() const;
     bool testCompleted() const;
 
-    bool isElectrodeTestActive(qint16 indexValue) const;
-    void setElectrodeTestActive(qint16 indexValue);
-    void setElectrodeTestComplete(qint16 indexValue);
+    bool isElectrodeTestActive(qint16 index) const;
+    void setElectrodeTestActive(qint16 index);
+    void setElectrodeTestComplete(qint16 index);
     // Marks active every electrode whose character of the unit's channel bit
     // string (channel 0 first) is "1"; never clears a flag.
     void setElectrodesActive(const QString& bitString, qint16 unitID);
 
-    qint16 incrementErrorCount(qint16 indexValue);
-    qint16 getErrorCount(qint16 indexValue) const;
-    void clearElectrodeErrorCount(qint16 indexValue);
+    qint16 incrementErrorCount(qint16 index);
+    qint16 getErrorCount(qint16 index) const;
+    void clearElectrodeErrorCount(qint16 index);
     void clearAllErrorCount();
 
     void startBiasTest();

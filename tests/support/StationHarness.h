@@ -286,8 +286,8 @@ public:
         form.statusPanel().zamo80Button()->setChecked(zamo80);
         form.statusPanel().zamo24Button()->setChecked(zamo24);
         form.statusPanel().simulatorChannelsEdit()->setText(QString::number(channels));
-        frame().ZamoUnitsConnectSimulator[n]->setEnabled(true);
-        frame().ZamoUnitsConnectSimulator[n]->trigger();
+        frame().connectSimulatorActions[n]->setEnabled(true);
+        frame().connectSimulatorActions[n]->trigger();
     }
 
     static void whenModal(std::function<void(QWidget*)> action) { testsupport::whenModal(std::move(action)); }
@@ -298,8 +298,8 @@ public:
     {
         whenModal([lot, notes](QWidget* modal) {
             if (auto* details = qobject_cast<ui::TestDetailsDialog*>(modal)) {
-                details->LotNumberTextBox->setText(lot);
-                details->NotesTextBox->setPlainText(notes);
+                details->lotNumberEdit->setText(lot);
+                details->notesEdit->setPlainText(notes);
                 details->startTestButton->click();
             }
         });
@@ -342,7 +342,7 @@ public:
     {
         startNextRunWithLot(lot);
         testWindow().testListPanel().runButton()->click();
-        return testWindow().m_testRunning() && runUntil([this] { return !testWindow().m_testRunning(); }, maxMs);
+        return testWindow().testRunning() && runUntil([this] { return !testWindow().testRunning(); }, maxMs);
     }
 
     QString logText() const

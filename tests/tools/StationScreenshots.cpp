@@ -54,7 +54,7 @@ bool startAndRun(const QString& folder)
         return false;
     testsupport::StationHarness::startNextRunWithLot(QStringLiteral("LOT-2026-03-A"));
     form.testListPanel().standardSequenceButton()->click();
-    if (!station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250))
+    if (!station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250))
         return false;
     // The report window the run opened is closed, as the operator would.
     for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
@@ -63,7 +63,7 @@ bool startAndRun(const QString& folder)
     if (!saveScreen(folder + "/station-after-run.png"))
         return false;
     // Reports, Report Viewer: the list of the stored groups, the run's among them.
-    station.frame().ReportsReportViewer->trigger();
+    station.frame().reportViewerAction->trigger();
     return saveScreen(folder + "/station-report-list.png");
 }
 
@@ -75,8 +75,8 @@ bool serviceMode(const QString& folder)
     // With "Diagnostic Log" pressed, "Connect Unit 1" with no unit on the
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
-    ui::StationWindows::statusWindow()->diagnosticLogCheck->click();
-    station.frame().ZamoUnitsConnect[1]->trigger();
+    ui::StationWindows::statusWindow()->diagnosticLogButton->click();
+    station.frame().connectUnitActions[1]->trigger();
     station.runUntil([] { return false; }, 5000);
     return saveScreen(folder + "/station-service.png");
 }

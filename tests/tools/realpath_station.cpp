@@ -77,7 +77,7 @@ bool startRun()
         return false;
     testsupport::whenModal([](QWidget* modal) {
         if (auto* details = qobject_cast<ui::TestDetailsDialog*>(modal)) {
-            details->LotNumberTextBox->setText(QStringLiteral("Lot 7"));
+            details->lotNumberEdit->setText(QStringLiteral("Lot 7"));
             details->startTestButton->click();
         }
     });

@@ -34,16 +34,16 @@ BiasTestDialog::BiasTestDialog(TestWindowServices& mainForm, QWidget* parent) : 
 
     auto* frame = new QGroupBox("Bias Test", this);
     frame->setObjectName("BiasTestFrame");
-    TestTimeComboBox = new QComboBox;
-    TestTimeComboBox->setObjectName("TestTimeComboBox");
-    SamplingIntervalComboBox = new QComboBox;
-    SamplingIntervalComboBox->setObjectName("SamplingIntervalComboBox");
+    testTimeComboBox = new QComboBox;
+    testTimeComboBox->setObjectName("TestTimeComboBox");
+    samplingIntervalComboBox = new QComboBox;
+    samplingIntervalComboBox->setObjectName("SamplingIntervalComboBox");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(label("Label6", "Test Time:"), 0, 0);
-    grid->addWidget(TestTimeComboBox, 0, 1);
+    grid->addWidget(testTimeComboBox, 0, 1);
     grid->addWidget(label("Label7", "Hours"), 0, 2);
     grid->addWidget(label("Label5", "Sampling Interval:"), 1, 0);
-    grid->addWidget(SamplingIntervalComboBox, 1, 1);
+    grid->addWidget(samplingIntervalComboBox, 1, 1);
     grid->addWidget(label("Label8", "Minutes"), 1, 2);
 
     auto* ok = new QPushButton("OK");
@@ -67,18 +67,18 @@ BiasTestDialog::BiasTestDialog(TestWindowServices& mainForm, QWidget* parent) : 
 
 void BiasTestDialog::load()
 {
-    NumberList::fill(TestTimeComboBox, 1, 165);
-    TestTimeComboBox->setCurrentIndex(7);
-    NumberList::fill(SamplingIntervalComboBox, 1, 60);
-    SamplingIntervalComboBox->setCurrentIndex(29);
+    NumberList::fill(testTimeComboBox, 1, 165);
+    testTimeComboBox->setCurrentIndex(7);
+    NumberList::fill(samplingIntervalComboBox, 1, 60);
+    samplingIntervalComboBox->setCurrentIndex(29);
 }
 
 void BiasTestDialog::acceptEntries()
 {
     m_mainForm.clearTestList();
     auto step = std::make_shared<testlists::TestStep>();
-    step->initByParams("BIAS", 1, QString(), NumberList::selected(TestTimeComboBox),
-                       NumberList::selected(SamplingIntervalComboBox), false, 0, false);
+    step->initByParams("BIAS", 1, QString(), NumberList::selected(testTimeComboBox),
+                       NumberList::selected(samplingIntervalComboBox), false, 0, false);
     testlists::Globals::ActiveTestList.append(step);
     hide();
     m_mainForm.updateTestSequenceList();

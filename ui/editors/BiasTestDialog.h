@@ -25,8 +25,8 @@ private:
     void cancel();
 
     TestWindowServices& m_mainForm;
-    QComboBox* TestTimeComboBox = nullptr;
-    QComboBox* SamplingIntervalComboBox = nullptr;
+    QComboBox* testTimeComboBox = nullptr;
+    QComboBox* samplingIntervalComboBox = nullptr;
 };
 
 } // namespace ui

@@ -89,10 +89,10 @@ LimitsDialog::LimitsDialog(TestWindowServices& mainForm, QWidget* parent) : QDia
 
 void LimitsDialog::buildControls()
 {
-    LimitsTab = new QTabWidget(this);
-    LimitsTab->setObjectName("LimitsTab");
+    limitsTabs = new QTabWidget(this);
+    limitsTabs->setObjectName("LimitsTab");
     for (int page = 0; page < 2; ++page)
-        LimitsTab->addTab(buildPage(page), pages()[page].caption);
+        limitsTabs->addTab(buildPage(page), pages()[page].caption);
 
     auto* fileFrame = new QGroupBox("File Load/Save", this);
     fileFrame->setObjectName("FileFrame");
@@ -111,7 +111,7 @@ void LimitsDialog::buildControls()
     buttons->addWidget(restore);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(LimitsTab);
+    layout->addWidget(limitsTabs);
     layout->addWidget(fileFrame);
     layout->addLayout(buttons);
     resize(Twips::toPixels(6000), Twips::toPixels(6600));
@@ -154,9 +154,9 @@ QWidget* LimitsDialog::buildPage(int page)
 void LimitsDialog::load()
 {
     const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
-    LimitsTab->setTabEnabled(0, !zamo80);
-    LimitsTab->setTabEnabled(1, zamo80);
-    LimitsTab->setCurrentIndex(zamo80 ? 1 : 0);
+    limitsTabs->setTabEnabled(0, !zamo80);
+    limitsTabs->setTabEnabled(1, zamo80);
+    limitsTabs->setCurrentIndex(zamo80 ? 1 : 0);
     showLimits(false);
 }
 

@@ -48,7 +48,7 @@ private:
     QWidget* buildPage(int page);
 
     TestWindowServices& m_mainForm;
-    QTabWidget* LimitsTab = nullptr;
+    QTabWidget* limitsTabs = nullptr;
     // In the order of config::limitKeys().
     std::array<QLineEdit*, 26> m_boxes{};
 };

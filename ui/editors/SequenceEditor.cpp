@@ -60,29 +60,29 @@ SequenceEditor::SequenceEditor(TestWindowServices& mainForm, QWidget* parent) : 
 
 void SequenceEditor::initializeEditor()
 {
-    NumberList::fill(TestTimeComboBox, 1, 165);
-    NumberList::select(TestTimeComboBox, 8);
-    NumberList::fill(SampleIntervalComboBox, 1, 60);
-    NumberList::select(SampleIntervalComboBox, 30);
+    NumberList::fill(testTimeComboBox, 1, 165);
+    NumberList::select(testTimeComboBox, 8);
+    NumberList::fill(sampleIntervalComboBox, 1, 60);
+    NumberList::select(sampleIntervalComboBox, 30);
 
     const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
-    BiasFrame->setVisible(!zamo80);
-    PaceRollFrame->setVisible(false);
-    DefibChargeFrame->setVisible(zamo80);
+    biasGroup->setVisible(!zamo80);
+    paceRollGroup->setVisible(false);
+    defibChargeGroup->setVisible(zamo80);
     if (zamo80)
         defibChargeTimeEdit->setText(QString::number(m_mainForm.stationSettings().zamo80Delays.defibCharge));
 
-    NumberList::fill(CountComboBox, 1, 1000);
-    NumberList::select(CountComboBox, 1);
-    NumberList::fill(PaceDurationComboBox, 20, 90);
-    if (!NumberList::select(PaceDurationComboBox, m_mainForm.stationSettings().pace.paceDuration))
-        PaceDurationComboBox->setCurrentIndex(0);
+    NumberList::fill(countComboBox, 1, 1000);
+    NumberList::select(countComboBox, 1);
+    NumberList::fill(paceDurationComboBox, 20, 90);
+    if (!NumberList::select(paceDurationComboBox, m_mainForm.stationSettings().pace.paceDuration))
+        paceDurationComboBox->setCurrentIndex(0);
 
     {
-        const QSignalBlocker quiet(TestTypeComboBox);
-        TestTypeComboBox->clear();
-        TestTypeComboBox->addItems(zamo80 ? Zamo80Types : BaseModelTypes);
-        TestTypeComboBox->setCurrentIndex(0);
+        const QSignalBlocker quiet(testTypeComboBox);
+        testTypeComboBox->clear();
+        testTypeComboBox->addItems(zamo80 ? Zamo80Types : BaseModelTypes);
+        testTypeComboBox->setCurrentIndex(0);
     }
     testTypeChosen();
 
@@ -96,7 +96,7 @@ void SequenceEditor::updateTestSequenceList()
 {
     const QString selection = testlists::buildElectrodeString(true);
     resetGrid();
-    TestSequenceFlexGrid->setRowCount(int(m_workingList.size()));
+    testSequenceGrid->setRowCount(int(m_workingList.size()));
     for (int n = 1; n <= m_workingList.size(); ++n) {
         testlists::TestStep& step = *m_workingList[n - 1];
         step.initElectrodesByString(selection);
@@ -104,83 +104,83 @@ void SequenceEditor::updateTestSequenceList()
                                  testlists::TestListRows::electrodesText(step, selection),
                                  testlists::TestListRows::countText(step)};
         for (int column = 0; column < 4; ++column)
-            TestSequenceFlexGrid->setItem(n - 1, column, new QTableWidgetItem(texts[column]));
+            testSequenceGrid->setItem(n - 1, column, new QTableWidgetItem(texts[column]));
     }
     makeRowCurrent(0);
 }
 
 void SequenceEditor::resetGrid()
 {
-    TestSequenceFlexGrid->clearContents();
-    TestSequenceFlexGrid->setRowCount(0);
+    testSequenceGrid->clearContents();
+    testSequenceGrid->setRowCount(0);
     sizeGridColumns();
-    TestSequenceFlexGrid->setHorizontalHeaderLabels({"#", "Test", "Electrodes or (TT/SI)", "Count"});
+    testSequenceGrid->setHorizontalHeaderLabels({"#", "Test", "Electrodes or (TT/SI)", "Count"});
     makeRowCurrent(0);
 }
 
 void SequenceEditor::sizeGridColumns()
 {
-    const int w = roundEven(Twips::fromPixels(TestSequenceFlexGrid->width()) / 10.0);
+    const int w = roundEven(Twips::fromPixels(testSequenceGrid->width()) / 10.0);
     const int widths[] = {w, roundEven(1.7 * w), 5 * w, roundEven(1.5 * w)};
     for (int column = 0; column < 4; ++column)
-        TestSequenceFlexGrid->setColumnWidth(column, Twips::toPixels(widths[column]));
+        testSequenceGrid->setColumnWidth(column, Twips::toPixels(widths[column]));
 }
 
 int SequenceEditor::currentRow() const
 {
-    return TestSequenceFlexGrid->currentRow() + 1;
+    return testSequenceGrid->currentRow() + 1;
 }
 
 void SequenceEditor::makeRowCurrent(int row)
 {
     if (row <= 0) {
-        TestSequenceFlexGrid->setCurrentCell(-1, -1);
-        TestSequenceFlexGrid->clearSelection();
+        testSequenceGrid->setCurrentCell(-1, -1);
+        testSequenceGrid->clearSelection();
         return;
     }
-    const int column = std::max(TestSequenceFlexGrid->currentColumn(), 0);
-    TestSequenceFlexGrid->setCurrentCell(row - 1, column);
-    TestSequenceFlexGrid->selectRow(row - 1);
+    const int column = std::max(testSequenceGrid->currentColumn(), 0);
+    testSequenceGrid->setCurrentCell(row - 1, column);
+    testSequenceGrid->selectRow(row - 1);
 }
 
 void SequenceEditor::testTypeChosen()
 {
-    PaceRollFrame->hide();
+    paceRollGroup->hide();
     enableBiasControls(false);
-    CountComboBox->setEnabled(true);
-    CountComboBox->show();
+    countComboBox->setEnabled(true);
+    countComboBox->show();
     countLabel->show();
     paceDurationLabel->hide();
-    PaceDurationComboBox->hide();
+    paceDurationComboBox->hide();
 
-    const QString type = TestTypeComboBox->currentText();
+    const QString type = testTypeComboBox->currentText();
     if (type == "BIAS")
         enableBiasControls(true);
     if (isPace(type)) {
-        NumberList::select(CountComboBox, 1);
-        CountComboBox->setEnabled(false);
-        CountComboBox->hide();
+        NumberList::select(countComboBox, 1);
+        countComboBox->setEnabled(false);
+        countComboBox->hide();
         countLabel->hide();
         paceDurationLabel->show();
-        PaceDurationComboBox->show();
+        paceDurationComboBox->show();
         if (m_mainForm.checkZAMO24())
-            PaceRollFrame->show();
+            paceRollGroup->show();
     }
 }
 
 void SequenceEditor::enableBiasControls(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{BiasFrame, TTLabel, SILabel, TestTimeComboBox, SampleIntervalComboBox})
+    for (QWidget* control : std::initializer_list<QWidget*>{biasGroup, testTimeLabel, sampleIntervalLabel,
+                                                            testTimeComboBox, sampleIntervalComboBox})
         control->setEnabled(enabled);
 }
 
 void SequenceEditor::applyControlsTo(testlists::TestStep& step, const QString& selection) const
 {
-    step.initByParams(TestTypeComboBox->currentText(), NumberList::selected(CountComboBox), selection,
-                      NumberList::selected(TestTimeComboBox), NumberList::selected(SampleIntervalComboBox),
-                      PaceRollPromptCheckBox->isChecked(), NumberList::selected(PaceDurationComboBox),
-                      ConcurrentRollCheckBox->isChecked());
+    step.initByParams(testTypeComboBox->currentText(), NumberList::selected(countComboBox), selection,
+                      NumberList::selected(testTimeComboBox), NumberList::selected(sampleIntervalComboBox),
+                      paceRollPromptCheckBox->isChecked(), NumberList::selected(paceDurationComboBox),
+                      concurrentRollCheckBox->isChecked());
 }
 
 void SequenceEditor::insertRow()
@@ -200,9 +200,9 @@ void SequenceEditor::insertRow()
 void SequenceEditor::setEditing(int position)
 {
     m_editPosition = qint16(position);
-    InsertButton->setEnabled(position < 0);
-    SaveEditButton->setEnabled(position >= 0);
-    CancelEditButton->setEnabled(position >= 0);
+    insertButton->setEnabled(position < 0);
+    saveEditButton->setEnabled(position >= 0);
+    cancelEditButton->setEnabled(position >= 0);
 }
 
 void SequenceEditor::editRow()
@@ -221,21 +221,21 @@ void SequenceEditor::loadRowIntoEditor(const testlists::TestStep& step)
     const bool bias = step.testType() == "BIAS";
     enableBiasControls(bias);
     if (bias) {
-        NumberList::select(TestTimeComboBox, step.biasTestTime());
-        NumberList::select(SampleIntervalComboBox, step.biasSampleTime());
+        NumberList::select(testTimeComboBox, step.biasTestTime());
+        NumberList::select(sampleIntervalComboBox, step.biasSampleTime());
     }
     {
-        const QSignalBlocker quiet(TestTypeComboBox);
-        const int type = TestTypeComboBox->findText(step.testType());
+        const QSignalBlocker quiet(testTypeComboBox);
+        const int type = testTypeComboBox->findText(step.testType());
         if (type >= 0)
-            TestTypeComboBox->setCurrentIndex(type);
+            testTypeComboBox->setCurrentIndex(type);
     }
     testTypeChosen();
-    NumberList::select(CountComboBox, step.testCount());
-    if (isPace(step.testType()) && !NumberList::select(PaceDurationComboBox, step.paceTestTime()))
-        PaceDurationComboBox->setCurrentIndex(0);
-    PaceRollPromptCheckBox->setChecked(step.showPaceRollPrompt());
-    ConcurrentRollCheckBox->setChecked(step.concurrentPaceRollPrompt());
+    NumberList::select(countComboBox, step.testCount());
+    if (isPace(step.testType()) && !NumberList::select(paceDurationComboBox, step.paceTestTime()))
+        paceDurationComboBox->setCurrentIndex(0);
+    paceRollPromptCheckBox->setChecked(step.showPaceRollPrompt());
+    concurrentRollCheckBox->setChecked(step.concurrentPaceRollPrompt());
 }
 
 void SequenceEditor::saveEdit()

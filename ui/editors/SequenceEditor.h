@@ -91,25 +91,25 @@ private:
     testlists::TestList m_workingList;
     qint16 m_editPosition = -1;
 
-    QComboBox* TestTypeComboBox = nullptr;
+    QComboBox* testTypeComboBox = nullptr;
     QLabel* countLabel = nullptr;
-    QComboBox* CountComboBox = nullptr;
+    QComboBox* countComboBox = nullptr;
     QLabel* paceDurationLabel = nullptr;
-    QComboBox* PaceDurationComboBox = nullptr;
-    QGroupBox* BiasFrame = nullptr;
-    QLabel* TTLabel = nullptr;
-    QComboBox* TestTimeComboBox = nullptr;
-    QLabel* SILabel = nullptr;
-    QComboBox* SampleIntervalComboBox = nullptr;
-    QGroupBox* PaceRollFrame = nullptr;
-    QCheckBox* PaceRollPromptCheckBox = nullptr;
-    QCheckBox* ConcurrentRollCheckBox = nullptr;
-    QGroupBox* DefibChargeFrame = nullptr;
+    QComboBox* paceDurationComboBox = nullptr;
+    QGroupBox* biasGroup = nullptr;
+    QLabel* testTimeLabel = nullptr;
+    QComboBox* testTimeComboBox = nullptr;
+    QLabel* sampleIntervalLabel = nullptr;
+    QComboBox* sampleIntervalComboBox = nullptr;
+    QGroupBox* paceRollGroup = nullptr;
+    QCheckBox* paceRollPromptCheckBox = nullptr;
+    QCheckBox* concurrentRollCheckBox = nullptr;
+    QGroupBox* defibChargeGroup = nullptr;
     QLineEdit* defibChargeTimeEdit = nullptr;
-    QTableWidget* TestSequenceFlexGrid = nullptr;
-    QPushButton* InsertButton = nullptr;
-    QPushButton* SaveEditButton = nullptr;
-    QPushButton* CancelEditButton = nullptr;
+    QTableWidget* testSequenceGrid = nullptr;
+    QPushButton* insertButton = nullptr;
+    QPushButton* saveEditButton = nullptr;
+    QPushButton* cancelEditButton = nullptr;
 };
 
 } // namespace ui

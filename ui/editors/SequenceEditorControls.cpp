@@ -80,82 +80,82 @@ QWidget* SequenceEditor::buildParameterControls()
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto* parameters = named(new QGroupBox("Test Parameters"), "Frame2");
-    TestTypeComboBox = dropDownList("TestTypeComboBox");
+    testTypeComboBox = dropDownList("TestTypeComboBox");
     countLabel = named(new QLabel("Count"), "lblCount");
-    CountComboBox = dropDownList("CountComboBox");
+    countComboBox = dropDownList("CountComboBox");
     paceDurationLabel = named(new QLabel("Duration"), "lblPaceDuration");
-    PaceDurationComboBox = dropDownList("PaceDurationComboBox");
+    paceDurationComboBox = dropDownList("PaceDurationComboBox");
     auto* grid = new QGridLayout(parameters);
     grid->addWidget(new QLabel("Test Type"), 0, 0);
-    grid->addWidget(TestTypeComboBox, 1, 0);
+    grid->addWidget(testTypeComboBox, 1, 0);
     // The duration list stands in the place of the count list.
     grid->addWidget(countLabel, 0, 1);
     grid->addWidget(paceDurationLabel, 0, 1);
-    grid->addWidget(CountComboBox, 1, 1);
-    grid->addWidget(PaceDurationComboBox, 1, 1);
+    grid->addWidget(countComboBox, 1, 1);
+    grid->addWidget(paceDurationComboBox, 1, 1);
     layout->addWidget(parameters);
 
-    BiasFrame = named(new QGroupBox("Bias Test Parameters"), "BiasFrame");
-    TTLabel = named(new QLabel("Test Time (Hr)"), "TTLabel");
-    TestTimeComboBox = dropDownList("TestTimeComboBox");
-    SILabel = named(new QLabel("Sample Interval (min)"), "SILabel");
-    SampleIntervalComboBox = dropDownList("SampleIntervalComboBox");
-    auto* bias = new QGridLayout(BiasFrame);
-    bias->addWidget(TTLabel, 0, 0);
-    bias->addWidget(TestTimeComboBox, 1, 0);
-    bias->addWidget(SILabel, 0, 1);
-    bias->addWidget(SampleIntervalComboBox, 1, 1);
-    layout->addWidget(BiasFrame);
+    biasGroup = named(new QGroupBox("Bias Test Parameters"), "BiasFrame");
+    testTimeLabel = named(new QLabel("Test Time (Hr)"), "TTLabel");
+    testTimeComboBox = dropDownList("TestTimeComboBox");
+    sampleIntervalLabel = named(new QLabel("Sample Interval (min)"), "SILabel");
+    sampleIntervalComboBox = dropDownList("SampleIntervalComboBox");
+    auto* bias = new QGridLayout(biasGroup);
+    bias->addWidget(testTimeLabel, 0, 0);
+    bias->addWidget(testTimeComboBox, 1, 0);
+    bias->addWidget(sampleIntervalLabel, 0, 1);
+    bias->addWidget(sampleIntervalComboBox, 1, 1);
+    layout->addWidget(biasGroup);
 
-    PaceRollFrame = named(new QGroupBox("Manual PACE Roll"), "PaceRollFrame");
-    PaceRollPromptCheckBox =
+    paceRollGroup = named(new QGroupBox("Manual PACE Roll"), "PaceRollFrame");
+    paceRollPromptCheckBox =
         named(new QCheckBox("Prompt operator to complete post-PACE roll"), "PaceRollPromptCheckBox");
-    ConcurrentRollCheckBox = named(new QCheckBox("Start next test while prompt displayed"), "ConcurrentRollCheckBox");
-    auto* roll = new QVBoxLayout(PaceRollFrame);
-    roll->addWidget(PaceRollPromptCheckBox);
-    roll->addWidget(ConcurrentRollCheckBox);
-    layout->addWidget(PaceRollFrame);
+    concurrentRollCheckBox = named(new QCheckBox("Start next test while prompt displayed"), "ConcurrentRollCheckBox");
+    auto* roll = new QVBoxLayout(paceRollGroup);
+    roll->addWidget(paceRollPromptCheckBox);
+    roll->addWidget(concurrentRollCheckBox);
+    layout->addWidget(paceRollGroup);
 
-    DefibChargeFrame = named(new QGroupBox("Defib Charge Time"), "DefibChargeFrame");
+    defibChargeGroup = named(new QGroupBox("Defib Charge Time"), "DefibChargeFrame");
     defibChargeTimeEdit = named(new QLineEdit, "txtDefibChargeTime");
     auto* apply = button("cmdApplyDefibChargeTime", "Apply");
     auto* reset = button("cmdResetDefibChargeTime", "Reset");
-    auto* defib = new QHBoxLayout(DefibChargeFrame);
+    auto* defib = new QHBoxLayout(defibChargeGroup);
     defib->addWidget(new QLabel("Default Defib Charge Time (s)"));
     defib->addWidget(defibChargeTimeEdit);
     defib->addWidget(apply);
     defib->addWidget(reset);
-    layout->addWidget(DefibChargeFrame);
+    layout->addWidget(defibChargeGroup);
 
-    InsertButton = button("InsertButton", "Insert");
-    SaveEditButton = button("SaveEditButton", "Save");
-    CancelEditButton = button("CancelEditButton", "Cancel Edit");
+    insertButton = button("InsertButton", "Insert");
+    saveEditButton = button("SaveEditButton", "Save");
+    cancelEditButton = button("CancelEditButton", "Cancel Edit");
     auto* editing = new QHBoxLayout;
-    editing->addWidget(InsertButton);
-    editing->addWidget(SaveEditButton);
-    editing->addWidget(CancelEditButton);
+    editing->addWidget(insertButton);
+    editing->addWidget(saveEditButton);
+    editing->addWidget(cancelEditButton);
     layout->addLayout(editing);
     layout->addStretch();
 
-    connect(TestTypeComboBox, &QComboBox::currentIndexChanged, this, &SequenceEditor::testTypeChosen);
+    connect(testTypeComboBox, &QComboBox::currentIndexChanged, this, &SequenceEditor::testTypeChosen);
     connect(apply, &QPushButton::clicked, this, &SequenceEditor::applyDefibChargeTime);
     connect(reset, &QPushButton::clicked, this, &SequenceEditor::resetDefibChargeTime);
-    connect(InsertButton, &QPushButton::clicked, this, &SequenceEditor::insertRow);
-    connect(SaveEditButton, &QPushButton::clicked, this, &SequenceEditor::saveEdit);
-    connect(CancelEditButton, &QPushButton::clicked, this, &SequenceEditor::cancelEdit);
+    connect(insertButton, &QPushButton::clicked, this, &SequenceEditor::insertRow);
+    connect(saveEditButton, &QPushButton::clicked, this, &SequenceEditor::saveEdit);
+    connect(cancelEditButton, &QPushButton::clicked, this, &SequenceEditor::cancelEdit);
     return panel;
 }
 
 QWidget* SequenceEditor::buildSequenceControls()
 {
     auto* frame = named(new QGroupBox("Test Sequence"), "TestSequenceFrame");
-    TestSequenceFlexGrid = named(new QTableWidget(0, 4), "TestSequenceFlexGrid");
-    TestSequenceFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TestSequenceFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    TestSequenceFlexGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    TestSequenceFlexGrid->verticalHeader()->hide();
-    TestSequenceFlexGrid->setAccessibleName("Test Sequence");
-    GridColumns::followWidth(TestSequenceFlexGrid, [this] { sizeGridColumns(); });
+    testSequenceGrid = named(new QTableWidget(0, 4), "TestSequenceFlexGrid");
+    testSequenceGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    testSequenceGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    testSequenceGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    testSequenceGrid->verticalHeader()->hide();
+    testSequenceGrid->setAccessibleName("Test Sequence");
+    GridColumns::followWidth(testSequenceGrid, [this] { sizeGridColumns(); });
 
     auto* up = pictureButton("MoveUpImageButton", QStyle::SP_ArrowUp, "Move Up");
     auto* down = pictureButton("MoveDownImageButton", QStyle::SP_ArrowDown, "Move Down");
@@ -179,14 +179,14 @@ QWidget* SequenceEditor::buildSequenceControls()
     files->addWidget(saveStandard, 1, 2);
 
     auto* gridRow = new QHBoxLayout;
-    gridRow->addWidget(TestSequenceFlexGrid, 1);
+    gridRow->addWidget(testSequenceGrid, 1);
     gridRow->addLayout(pictures);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(new QLabel("Double click row to edit:"));
     layout->addLayout(gridRow);
     layout->addLayout(files);
 
-    connect(TestSequenceFlexGrid, &QTableWidget::cellDoubleClicked, this, &SequenceEditor::editRow);
+    connect(testSequenceGrid, &QTableWidget::cellDoubleClicked, this, &SequenceEditor::editRow);
     connect(up, &QToolButton::clicked, this, &SequenceEditor::moveRowUp);
     connect(down, &QToolButton::clicked, this, &SequenceEditor::moveRowDown);
     connect(remove, &QToolButton::clicked, this, &SequenceEditor::deleteRow);

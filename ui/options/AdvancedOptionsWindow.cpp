@@ -46,29 +46,29 @@ AdvancedOptionsWindow::AdvancedOptionsWindow(const config::StationSettings& sett
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto* layout = new QVBoxLayout(this);
-    IniConfigSSTab = new QTabWidget(this);
-    IniConfigSSTab->setObjectName(QStringLiteral("IniConfigSSTab"));
-    IniConfigSSTab->setUsesScrollButtons(true);
-    layout->addWidget(IniConfigSSTab);
+    settingsTabs = new QTabWidget(this);
+    settingsTabs->setObjectName(QStringLiteral("IniConfigSSTab"));
+    settingsTabs->setUsesScrollButtons(true);
+    layout->addWidget(settingsTabs);
 
     auto* buttons = new QHBoxLayout();
-    SaveButton = new QPushButton(QStringLiteral("Save"), this);
-    SaveButton->setObjectName(QStringLiteral("SaveButton"));
-    CancelButton = new QPushButton(QStringLiteral("Close"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    RefreshButton = new QPushButton(QStringLiteral("Refresh"), this);
-    RefreshButton->setObjectName(QStringLiteral("RefreshButton"));
-    buttons->addWidget(SaveButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(RefreshButton);
+    saveButton = new QPushButton(QStringLiteral("Save"), this);
+    saveButton->setObjectName(QStringLiteral("SaveButton"));
+    cancelButton = new QPushButton(QStringLiteral("Close"), this);
+    cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    refreshButton = new QPushButton(QStringLiteral("Refresh"), this);
+    refreshButton->setObjectName(QStringLiteral("RefreshButton"));
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancelButton);
+    buttons->addWidget(refreshButton);
     buttons->addStretch();
     layout->addLayout(buttons);
 
     buildPages();
 
-    connect(SaveButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::saveAllFields);
-    connect(RefreshButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::readAllFields);
-    connect(CancelButton, &QPushButton::clicked, this, [this] {
+    connect(saveButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::saveAllFields);
+    connect(refreshButton, &QPushButton::clicked, this, &AdvancedOptionsWindow::readAllFields);
+    connect(cancelButton, &QPushButton::clicked, this, [this] {
         // Unloads the window (its sub-window in the frame too).
         if (parentWidget())
             parentWidget()->close();
@@ -122,7 +122,7 @@ void AdvancedOptionsWindow::buildPages()
             m_fields << bound;
         }
         grid->setColumnStretch(limits ? 5 : 2, 1);
-        IniConfigSSTab->addTab(tab, page.caption);
+        settingsTabs->addTab(tab, page.caption);
     }
 
     // The fields are read and saved in the order of the field table.
@@ -134,14 +134,14 @@ void AdvancedOptionsWindow::buildPages()
     m_fields = ordered;
 }
 
-QString AdvancedOptionsWindow::SettingsFile() const
+QString AdvancedOptionsWindow::settingsFile() const
 {
     return m_settings.paths.settingsFile;
 }
 
 void AdvancedOptionsWindow::load()
 {
-    IniConfigSSTab->setCurrentIndex(0);
+    settingsTabs->setCurrentIndex(0);
     readAllFields();
 }
 
@@ -153,7 +153,7 @@ void AdvancedOptionsWindow::readAllFields()
 
 void AdvancedOptionsWindow::readField(Bound& bound)
 {
-    const QString value = config::iniRead(bound.field.section, bound.field.key, SettingsFile());
+    const QString value = config::iniRead(bound.field.section, bound.field.key, settingsFile());
     bound.readText = value;
     if (bound.text) {
         bound.text->setText(value);
@@ -196,7 +196,7 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
     const Field& field = bound.field;
     // Unchanged fields keep what the file holds now, unless the key is
     // empty or missing there: then it is written as the window shows it.
-    if (!changed(bound) && !config::iniRead(field.section, field.key, SettingsFile()).isEmpty())
+    if (!changed(bound) && !config::iniRead(field.section, field.key, settingsFile()).isEmpty())
         return;
 
     QString value;
@@ -213,7 +213,7 @@ void AdvancedOptionsWindow::saveField(const Bound& bound)
     } else {
         value = bound.text->text();
     }
-    config::iniWrite(field.section, field.key, value, SettingsFile());
+    config::iniWrite(field.section, field.key, value, settingsFile());
 }
 
 } // namespace ui

@@ -40,10 +40,10 @@ public:
     void readAllFields();
     void saveAllFields();
 
-    QTabWidget* IniConfigSSTab = nullptr;
-    QPushButton* SaveButton = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QPushButton* RefreshButton = nullptr;
+    QTabWidget* settingsTabs = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QPushButton* refreshButton = nullptr;
 
 private:
     // One field with its control and what was read into it.
@@ -59,7 +59,7 @@ private:
     void readField(Bound& bound);
     void saveField(const Bound& bound);
     bool changed(const Bound& bound) const;
-    QString SettingsFile() const;
+    QString settingsFile() const;
 
     const config::StationSettings& m_settings;
     QList<Bound> m_fields;

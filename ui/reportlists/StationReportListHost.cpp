@@ -39,7 +39,7 @@ bool StationReportListHost::singleZamo24() const
 bool StationReportListHost::runActive() const
 {
     const auto* window = dynamic_cast<const TestWindow*>(StationWindows::testWindow());
-    return window && window->m_testRunning();
+    return window && window->testRunning();
 }
 
 void StationReportListHost::showWindow(QWidget* window)

@@ -96,14 +96,14 @@ TestReportWindow::~TestReportWindow()
     m_viewer->setReportSource(nullptr);
 }
 
-QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReportValue,
-                                       bool zamo80Value)
+QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReport,
+                                       bool zamo80)
 {
     const bool local = settings.database.useLocalDatabase;
     const config::StationPaths& paths = settings.paths;
-    if (!condensedReportValue)
+    if (!condensedReport)
         return local ? paths.electrodeTestReport : paths.sqlElectrodeTestReport;
-    if (zamo80Value)
+    if (zamo80)
         return local ? paths.zamo80CondensedReport : paths.sqlZamo80CondensedReport;
     return local ? paths.condensedReport : paths.sqlCondensedReport;
 }
@@ -154,7 +154,7 @@ void TestReportWindow::loadReport()
 }
 
 bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
-                                    bool condensedReportValue, bool zamo80Value)
+                                    bool condensedReport, bool zamo80)
 {
     platform::Report::ExportFormat format;
     if (!formatOf(exportFormat, &format)) {
@@ -162,7 +162,7 @@ bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePat
         return false;
     }
     try {
-        prepare(reportGroupID, condensedReportValue, zamo80Value)->exportTo(format, filePath);
+        prepare(reportGroupID, condensedReport, zamo80)->exportTo(format, filePath);
         return true;
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("export to ") + filePath, e.text());
@@ -170,10 +170,10 @@ bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePat
     }
 }
 
-bool TestReportWindow::printReport(qint32 reportGroupID, bool condensedReportValue, bool zamo80Value)
+bool TestReportWindow::printReport(qint32 reportGroupID, bool condensedReport, bool zamo80)
 {
     try {
-        ReportPrinter(*prepare(reportGroupID, condensedReportValue, zamo80Value)).printOut();
+        ReportPrinter(*prepare(reportGroupID, condensedReport, zamo80)).printOut();
         return true;
     } catch (const platform::ReportError& e) {
         logFailure(QStringLiteral("printing"), e.text());

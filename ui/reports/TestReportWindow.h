@@ -36,20 +36,20 @@ public:
     explicit TestReportWindow(const config::StationSettings& settings, QWidget* parent = nullptr);
     ~TestReportWindow() override;
 
-    void setReportGroupID(qint32 newValue) { m_reportGroupID = newValue; }
-    void setDatabasePath(const QString& newValue) { m_databasePath = newValue; }
-    void setShowCondensedReport(bool newValue) { m_showCondensedReport = newValue; }
-    void setZamo80(bool newValue) { m_zamo80 = newValue; }
+    void setReportGroupID(qint32 groupId) { m_reportGroupID = groupId; }
+    void setDatabasePath(const QString& path) { m_databasePath = path; }
+    void setShowCondensedReport(bool condensed) { m_showCondensedReport = condensed; }
+    void setZamo80(bool zamo80) { m_zamo80 = zamo80; }
 
     // Writes the report to filePath as "PDF", "XLS" (a workbook) or "TAB"
     // (tab-separated text); true when the file was written.
     bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat, bool condensedReport,
-                      bool zamo80Value);
+                      bool zamo80);
     // Prints the report on the default printer, one copy; true when printed.
-    bool printReport(qint32 reportGroupID, bool condensedReport, bool zamo80Value);
+    bool printReport(qint32 reportGroupID, bool condensedReport, bool zamo80);
 
     // The template for the back end in use and the two flags.
-    static QString templatePath(const config::StationSettings& settings, bool condensedReport, bool zamo80Value);
+    static QString templatePath(const config::StationSettings& settings, bool condensedReport, bool zamo80);
 
     // The report shown, nullptr until loaded or after a failed load.
     platform::Report* report() const { return m_report.get(); }

@@ -15,23 +15,23 @@ BackgroundWindow::BackgroundWindow(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(true);
     // A click on the picture reaches the frame's area behind it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    BackgroundImage = new QLabel(this);
-    BackgroundImage->setObjectName(QStringLiteral("BackgroundImage"));
-    BackgroundImage->setAccessibleName(QStringLiteral("Station picture"));
+    backgroundImage = new QLabel(this);
+    backgroundImage->setObjectName(QStringLiteral("BackgroundImage"));
+    backgroundImage->setAccessibleName(QStringLiteral("Station picture"));
     const QPixmap picture(QStringLiteral(":/station/background.jpg"));
-    BackgroundImage->setPixmap(picture);
-    BackgroundImage->setFixedSize(picture.size());
+    backgroundImage->setPixmap(picture);
+    backgroundImage->setFixedSize(picture.size());
     // The picture sits in the middle of a 100-twip margin.
     auto* layout = new QVBoxLayout(this);
     const int margin = Twips::toPixels(100);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(BackgroundImage, 0, Qt::AlignCenter);
+    layout->addWidget(backgroundImage, 0, Qt::AlignCenter);
 }
 
 void BackgroundWindow::load()
 {
-    const int width = Twips::fromPixels(BackgroundImage->width()) + 200;
-    const int height = Twips::fromPixels(BackgroundImage->height()) + 200;
+    const int width = Twips::fromPixels(backgroundImage->width()) + 200;
+    const int height = Twips::fromPixels(backgroundImage->height()) + 200;
     MdiChild::resizeTwips(this, width, height);
 }
 

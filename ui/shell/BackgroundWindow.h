@@ -19,7 +19,7 @@ public:
     // Sizes the window to the picture plus 200 twips each way.
     void load();
 
-    QLabel* BackgroundImage = nullptr;
+    QLabel* backgroundImage = nullptr;
 };
 
 } // namespace ui

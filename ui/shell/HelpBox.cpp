@@ -37,17 +37,17 @@ HelpBox::HelpBox(QWidget* parent) : QWidget(parent, Qt::Window)
     header.setPointSize(14);
     header.setBold(true);
     headerLabel->setFont(header);
-    Label1 = makeLabel(this, "Label1", QStringLiteral("For application support, please contact us at: "), 60, 840, 4575,
-                       375);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("zamo.support@kivo-electrodes.example"), 60, 1380, 4575, 255);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("or"), 60, 1740, 4575, 255);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("+1 555 0100 200"), 60, 2100, 4575, 255);
+    supportLabel = makeLabel(this, "Label1", QStringLiteral("For application support, please contact us at: "), 60, 840,
+                             4575, 375);
+    emailLabel = makeLabel(this, "Label2", QStringLiteral("zamo.support@kivo-electrodes.example"), 60, 1380, 4575, 255);
+    orLabel = makeLabel(this, "Label3", QStringLiteral("or"), 60, 1740, 4575, 255);
+    phoneLabel = makeLabel(this, "Label4", QStringLiteral("+1 555 0100 200"), 60, 2100, 4575, 255);
     copiedLabel = makeLabel(this, "lblCopied", QStringLiteral("Copied to Clipboard"), 60, 2460, 4575, 255);
     copiedLabel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
     copiedLabel->setVisible(false);
     companyLabel = makeLabel(this, "lblCompany", QStringLiteral("KIVO Electrode Test Systems"), 60, 3000, 4575, 255);
 
-    for (QLabel* contact : {Label2, Label4}) {
+    for (QLabel* contact : {emailLabel, phoneLabel}) {
         contact->setCursor(Qt::PointingHandCursor);
         contact->installEventFilter(this);
     }
@@ -76,7 +76,7 @@ void HelpBox::copyLabel(QLabel* label)
 
 bool HelpBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && (watched == Label2 || watched == Label4)) {
+    if (event->type() == QEvent::MouseButtonRelease && (watched == emailLabel || watched == phoneLabel)) {
         copyLabel(static_cast<QLabel*>(watched));
         return true;
     }

@@ -19,15 +19,15 @@ public:
     explicit HelpBox(QWidget* parent = nullptr);
 
     QLabel* headerLabel = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
+    QLabel* supportLabel = nullptr;
+    QLabel* emailLabel = nullptr;
+    QLabel* orLabel = nullptr;
+    QLabel* phoneLabel = nullptr;
     QLabel* copiedLabel = nullptr;
     QLabel* companyLabel = nullptr;
     platform::Timer* clipboardTimer = nullptr;
 
-    // What a click on Label2 or Label4 does.
+    // What a click on emailLabel or phoneLabel does.
     void copyLabel(QLabel* label);
 
 protected:

@@ -90,10 +90,10 @@ MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent) : QMain
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_mdiArea, 1);
-    StatusBarPictureBox = new QWidget(central);
-    StatusBarPictureBox->setObjectName(QStringLiteral("StatusBarPictureBox"));
-    StatusBarPictureBox->setFixedHeight(Twips::toPixels(StripHeightTwips));
-    layout->addWidget(StatusBarPictureBox);
+    statusStrip = new QWidget(central);
+    statusStrip->setObjectName(QStringLiteral("StatusBarPictureBox"));
+    statusStrip->setFixedHeight(Twips::toPixels(StripHeightTwips));
+    layout->addWidget(statusStrip);
     setCentralWidget(central);
 
     dbConnTimeoutTimer = new platform::Timer(this);
@@ -107,144 +107,149 @@ MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent) : QMain
 void MainFrame::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    MainFile = menu(bar, "MainFile", QStringLiteral("File"));
-    FileDatabaseOptions = item(MainFile, "FileDatabaseOptions", QStringLiteral("Database Options..."));
-    FileLoadTestSequence = item(MainFile, "FileLoadTestSequence", QStringLiteral("Load Test Sequence..."));
-    FileSaveTestSequence = item(MainFile, "FileSaveTestSequence", QStringLiteral("Save Test Sequence..."));
-    FileBlank = separator(MainFile, "FileBlank");
-    FileExit = item(MainFile, "FileExit", QStringLiteral("Exit"));
-    FileLoadTestSequence->setVisible(false);
-    FileSaveTestSequence->setVisible(false);
+    fileMenu = menu(bar, "MainFile", QStringLiteral("File"));
+    databaseOptionsAction = item(fileMenu, "FileDatabaseOptions", QStringLiteral("Database Options..."));
+    loadTestSequenceAction = item(fileMenu, "FileLoadTestSequence", QStringLiteral("Load Test Sequence..."));
+    saveTestSequenceAction = item(fileMenu, "FileSaveTestSequence", QStringLiteral("Save Test Sequence..."));
+    fileSeparator = separator(fileMenu, "FileBlank");
+    exitAction = item(fileMenu, "FileExit", QStringLiteral("Exit"));
+    loadTestSequenceAction->setVisible(false);
+    saveTestSequenceAction->setVisible(false);
 
-    MainZamoUnits = menu(bar, "MainZamoUnits", QStringLiteral("ZAMO Units"));
+    unitsMenu = menu(bar, "MainZamoUnits", QStringLiteral("ZAMO Units"));
     for (int n = 1; n <= 2; ++n)
-        ZamoUnitsConnect[n] = item(MainZamoUnits, n == 1 ? "ZamoUnitsConnect1" : "ZamoUnitsConnect2",
-                                   QStringLiteral("Connect Unit %1").arg(n));
+        connectUnitActions[n] = item(unitsMenu, n == 1 ? "ZamoUnitsConnect1" : "ZamoUnitsConnect2",
+                                     QStringLiteral("Connect Unit %1").arg(n));
     for (int n = 1; n <= 2; ++n)
-        ZamoUnitsConnectSimulator[n] =
-            item(MainZamoUnits, n == 1 ? "ZamoUnitsConnectSimulator1" : "ZamoUnitsConnectSimulator2",
+        connectSimulatorActions[n] =
+            item(unitsMenu, n == 1 ? "ZamoUnitsConnectSimulator1" : "ZamoUnitsConnectSimulator2",
                  QStringLiteral("Connect Unit %1 Simulator").arg(n));
-    ZamoUnitsConnectZamoSG = item(MainZamoUnits, "ZamoUnitsConnectZamoSG", QStringLiteral("Connect ZAMO-SG"));
-    ZamoUnitsBlank = separator(MainZamoUnits, "ZamoUnitsBlank");
+    connectSignalGeneratorAction = item(unitsMenu, "ZamoUnitsConnectZamoSG", QStringLiteral("Connect ZAMO-SG"));
+    unitsSeparator = separator(unitsMenu, "ZamoUnitsBlank");
     for (int n = 1; n <= 2; ++n) {
-        ZamoUnitsDisconnect[n] = item(MainZamoUnits, n == 1 ? "ZamoUnitsDisconnect1" : "ZamoUnitsDisconnect2",
-                                      QStringLiteral("Disconnect Unit %1").arg(n));
-        ZamoUnitsDisconnect[n]->setEnabled(false);
+        disconnectUnitActions[n] = item(unitsMenu, n == 1 ? "ZamoUnitsDisconnect1" : "ZamoUnitsDisconnect2",
+                                        QStringLiteral("Disconnect Unit %1").arg(n));
+        disconnectUnitActions[n]->setEnabled(false);
     }
-    ZamoUnitsDisconnectZamoSG = item(MainZamoUnits, "ZamoUnitsDisconnectZamoSG", QStringLiteral("Disconnect ZAMO-SG"));
-    ZamoUnitsConnect[2]->setEnabled(false);
-    ZamoUnitsConnectSimulator[2]->setEnabled(false);
+    disconnectSignalGeneratorAction =
+        item(unitsMenu, "ZamoUnitsDisconnectZamoSG", QStringLiteral("Disconnect ZAMO-SG"));
+    connectUnitActions[2]->setEnabled(false);
+    connectSimulatorActions[2]->setEnabled(false);
 
-    MainTests = menu(bar, "MainTests", QStringLiteral("Tests"));
-    TestsConfigureTestSequence =
-        item(MainTests, "TestsConfigureTestSequence", QStringLiteral("Configure Test Sequence"));
-    TestsSetLimits = item(MainTests, "TestsSetLimits", QStringLiteral("Set Limits"));
-    TestsBlank0 = separator(MainTests, "TestsBlank0");
-    TestsExecuteTestSequence = item(MainTests, "TestsExecuteTestSequence", QStringLiteral("Execute Test Sequence"));
-    TestsBlank2 = separator(MainTests, "TestsBlank2");
-    TestsRunBiasTest = item(MainTests, "TestsRunBiasTest", QStringLiteral("Run BIAS Test"));
-    TestsRunNoiseTest = item(MainTests, "TestsRunNoiseTest", QStringLiteral("Run NOISE Test"));
-    TestsRunACZ30Zero = item(MainTests, "TestsRunACZ30Zero", QStringLiteral("Run ACZ30 Zero"));
-    TestsBlank1 = separator(MainTests, "TestsBlank1");
-    TestsShowStatusWindow = item(MainTests, "TestsShowStatusWindow", QStringLiteral("Show Status Window"));
-    TestsShowActiveLotNumbers = item(MainTests, "TestsShowActiveLotNumbers", QStringLiteral("Show Active Lot Numbers"));
-    TestsBlank1->setVisible(false);
-    TestsShowStatusWindow->setVisible(false);
-    TestsShowActiveLotNumbers->setVisible(false);
+    testsMenu = menu(bar, "MainTests", QStringLiteral("Tests"));
+    configureTestSequenceAction =
+        item(testsMenu, "TestsConfigureTestSequence", QStringLiteral("Configure Test Sequence"));
+    setLimitsAction = item(testsMenu, "TestsSetLimits", QStringLiteral("Set Limits"));
+    limitsSeparator = separator(testsMenu, "TestsBlank0");
+    executeTestSequenceAction = item(testsMenu, "TestsExecuteTestSequence", QStringLiteral("Execute Test Sequence"));
+    executeSeparator = separator(testsMenu, "TestsBlank2");
+    runBiasTestAction = item(testsMenu, "TestsRunBiasTest", QStringLiteral("Run BIAS Test"));
+    runNoiseTestAction = item(testsMenu, "TestsRunNoiseTest", QStringLiteral("Run NOISE Test"));
+    runAcz30ZeroAction = item(testsMenu, "TestsRunACZ30Zero", QStringLiteral("Run ACZ30 Zero"));
+    windowsSeparator = separator(testsMenu, "TestsBlank1");
+    showStatusWindowAction = item(testsMenu, "TestsShowStatusWindow", QStringLiteral("Show Status Window"));
+    showActiveLotNumbersAction =
+        item(testsMenu, "TestsShowActiveLotNumbers", QStringLiteral("Show Active Lot Numbers"));
+    windowsSeparator->setVisible(false);
+    showStatusWindowAction->setVisible(false);
+    showActiveLotNumbersAction->setVisible(false);
 
-    MainReports = menu(bar, "MainReports", QStringLiteral("Reports"));
-    ReportsReportViewer = item(MainReports, "ReportsReportViewer", QStringLiteral("Report Viewer"));
-    ReportsConfigureReportActions =
-        item(MainReports, "ReportsConfigureReportActions", QStringLiteral("Configure Report Actions"));
+    reportsMenu = menu(bar, "MainReports", QStringLiteral("Reports"));
+    reportViewerAction = item(reportsMenu, "ReportsReportViewer", QStringLiteral("Report Viewer"));
+    configureReportActionsAction =
+        item(reportsMenu, "ReportsConfigureReportActions", QStringLiteral("Configure Report Actions"));
 
-    MainCalibration = menu(bar, "MainCalibration", QStringLiteral("Calibration"));
-    CalibrationSystemCalibraton =
-        item(MainCalibration, "CalibrationSystemCalibraton", QStringLiteral("System Calibration"));
+    calibrationMenu = menu(bar, "MainCalibration", QStringLiteral("Calibration"));
+    systemCalibrationAction =
+        item(calibrationMenu, "CalibrationSystemCalibraton", QStringLiteral("System Calibration"));
 
-    AdvancedMenu = menu(bar, "AdvancedMenu", QStringLiteral("Advanced"));
-    advancedOptions = item(AdvancedMenu, "AdvancedOptions", QStringLiteral("Options"));
+    advancedMenu = menu(bar, "AdvancedMenu", QStringLiteral("Advanced"));
+    advancedOptionsAction = item(advancedMenu, "AdvancedOptions", QStringLiteral("Options"));
 
-    helpMenu = bar->addAction(QStringLiteral("Help"));
-    helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    helpAction = bar->addAction(QStringLiteral("Help"));
+    helpAction->setObjectName(QStringLiteral("mnuHelp"));
 
     using O = StationWindows::Openers;
-    connect(FileDatabaseOptions, &QAction::triggered, this, [] { open(&O::DatabaseOptions); });
-    connect(FileLoadTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.loadTestSequence(); }); });
-    connect(FileSaveTestSequence, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.saveTestSequence(); }); });
-    connect(FileExit, &QAction::triggered, this, &QWidget::close);
+    connect(databaseOptionsAction, &QAction::triggered, this, [] { open(&O::DatabaseOptions); });
+    connect(loadTestSequenceAction, &QAction::triggered, this,
+            [] { onMainForm([](auto& m) { m.loadTestSequence(); }); });
+    connect(saveTestSequenceAction, &QAction::triggered, this,
+            [] { onMainForm([](auto& m) { m.saveTestSequence(); }); });
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
     for (int n = 1; n <= 2; ++n) {
-        connect(ZamoUnitsConnect[n], &QAction::triggered, this,
+        connect(connectUnitActions[n], &QAction::triggered, this,
                 [n] { onMainForm([n](auto& m) { m.connectUnitLink(n); }); });
-        connect(ZamoUnitsConnectSimulator[n], &QAction::triggered, this, [this, n] { connectSimulator(n); });
-        connect(ZamoUnitsDisconnect[n], &QAction::triggered, this,
+        connect(connectSimulatorActions[n], &QAction::triggered, this, [this, n] { connectSimulator(n); });
+        connect(disconnectUnitActions[n], &QAction::triggered, this,
                 [n] { onMainForm([n](auto& m) { m.disconnectUnitLink(n); }); });
     }
-    connect(ZamoUnitsConnectZamoSG, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.connectZamoSG(); }); });
-    connect(ZamoUnitsDisconnectZamoSG, &QAction::triggered, this,
+    connect(connectSignalGeneratorAction, &QAction::triggered, this,
+            [] { onMainForm([](auto& m) { m.connectZamoSG(); }); });
+    connect(disconnectSignalGeneratorAction, &QAction::triggered, this,
             [] { onMainForm([](auto& m) { m.disconnectZamoSG(); }); });
-    connect(TestsConfigureTestSequence, &QAction::triggered, this, [] { open(&O::testSequenceEditor); });
-    connect(TestsSetLimits, &QAction::triggered, this, [] { open(&O::limitsEditor); });
-    connect(TestsExecuteTestSequence, &QAction::triggered, this,
+    connect(configureTestSequenceAction, &QAction::triggered, this, [] { open(&O::testSequenceEditor); });
+    connect(setLimitsAction, &QAction::triggered, this, [] { open(&O::limitsEditor); });
+    connect(executeTestSequenceAction, &QAction::triggered, this,
             [] { onMainForm([](auto& m) { m.startFirstTestSequence(true); }); });
-    connect(TestsRunBiasTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runBiasTest(); }); });
-    connect(TestsRunNoiseTest, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runNoiseTest(); }); });
-    connect(TestsRunACZ30Zero, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runACZ30Zero(); }); });
-    connect(TestsShowStatusWindow, &QAction::triggered, this, &MainFrame::showStatusWindow);
-    connect(ReportsReportViewer, &QAction::triggered, this, [] { open(&O::ReportViewer); });
-    connect(ReportsConfigureReportActions, &QAction::triggered, this, [] { open(&O::ReportActions); });
-    connect(CalibrationSystemCalibraton, &QAction::triggered, this, [] { open(&O::SystemCalibration); });
-    connect(advancedOptions, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
-    connect(helpMenu, &QAction::triggered, this, &MainFrame::showHelp);
+    connect(runBiasTestAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runBiasTest(); }); });
+    connect(runNoiseTestAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runNoiseTest(); }); });
+    connect(runAcz30ZeroAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runACZ30Zero(); }); });
+    connect(showStatusWindowAction, &QAction::triggered, this, &MainFrame::showStatusWindow);
+    connect(reportViewerAction, &QAction::triggered, this, [] { open(&O::ReportViewer); });
+    connect(configureReportActionsAction, &QAction::triggered, this, [] { open(&O::ReportActions); });
+    connect(systemCalibrationAction, &QAction::triggered, this, [] { open(&O::SystemCalibration); });
+    connect(advancedOptionsAction, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
+    connect(helpAction, &QAction::triggered, this, &MainFrame::showHelp);
 }
 
 void MainFrame::buildStatusStrip()
 {
-    ZAMOVersionLabel = new QLabel(StatusBarPictureBox);
-    ZAMOVersionLabel->setObjectName(QStringLiteral("ZAMOVersionLabel"));
-    ZAMOVersionLabel->setFont(QFont(QStringLiteral("Microsoft Sans Serif"), 8));
-    placeTwips(ZAMOVersionLabel, 60, 60, 1275, 255);
+    versionLabel = new QLabel(statusStrip);
+    versionLabel->setObjectName(QStringLiteral("ZAMOVersionLabel"));
+    versionLabel->setFont(QFont(QStringLiteral("Microsoft Sans Serif"), 8));
+    placeTwips(versionLabel, 60, 60, 1275, 255);
 
-    ExpectedCompletionTimeLabel = new QLabel(StatusBarPictureBox);
-    ExpectedCompletionTimeLabel->setObjectName(QStringLiteral("ExpectedCompletionTimeLabel"));
+    completionTimeLabel = new QLabel(statusStrip);
+    completionTimeLabel->setObjectName(QStringLiteral("ExpectedCompletionTimeLabel"));
     QFont bold(QStringLiteral("Verdana"), 10);
     bold.setBold(true);
-    ExpectedCompletionTimeLabel->setFont(bold);
-    ExpectedCompletionTimeLabel->setStyleSheet(QStringLiteral("color: rgb(0, 192, 0);"));
-    placeTwips(ExpectedCompletionTimeLabel, 1560, 60, 1275, 255);
+    completionTimeLabel->setFont(bold);
+    completionTimeLabel->setStyleSheet(QStringLiteral("color: rgb(0, 192, 0);"));
+    placeTwips(completionTimeLabel, 1560, 60, 1275, 255);
 
-    MainProgressBar = new QProgressBar(StatusBarPictureBox);
-    MainProgressBar->setObjectName(QStringLiteral("MainProgressBar"));
-    MainProgressBar->setTextVisible(false);
-    MainProgressBar->setValue(0);
-    placeTwips(MainProgressBar, 0, 60, 2775, 255);
+    progressBar = new QProgressBar(statusStrip);
+    progressBar->setObjectName(QStringLiteral("MainProgressBar"));
+    progressBar->setTextVisible(false);
+    progressBar->setValue(0);
+    placeTwips(progressBar, 0, 60, 2775, 255);
 }
 
 void MainFrame::load()
 {
-    ZamoUnitsConnectSimulator[1]->setVisible(false);
-    ZamoUnitsConnectSimulator[2]->setVisible(false);
-    MainCalibration->menuAction()->setVisible(false);
-    AdvancedMenu->menuAction()->setVisible(false);
+    connectSimulatorActions[1]->setVisible(false);
+    connectSimulatorActions[2]->setVisible(false);
+    calibrationMenu->menuAction()->setVisible(false);
+    advancedMenu->menuAction()->setVisible(false);
 
     m_settings.switches.demoMode = false;
 
-    ZamoUnitsConnectZamoSG->setVisible(m_settings.signalGenerator.enabled);
-    ZamoUnitsDisconnectZamoSG->setVisible(m_settings.signalGenerator.enabled);
+    connectSignalGeneratorAction->setVisible(m_settings.signalGenerator.enabled);
+    disconnectSignalGeneratorAction->setVisible(m_settings.signalGenerator.enabled);
     if (m_settings.signalGenerator.enabled)
-        ZamoUnitsDisconnectZamoSG->setEnabled(false);
+        disconnectSignalGeneratorAction->setEnabled(false);
 
     if (platform::CommandLine::contains(QStringLiteral("/rida"))) {
-        MainCalibration->menuAction()->setVisible(true);
-        AdvancedMenu->menuAction()->setVisible(true);
+        calibrationMenu->menuAction()->setVisible(true);
+        advancedMenu->menuAction()->setVisible(true);
     } else if (platform::CommandLine::contains(QStringLiteral("/vadov"))) {
-        MainCalibration->menuAction()->setVisible(true);
-        AdvancedMenu->menuAction()->setVisible(true);
-        ZamoUnitsConnectSimulator[1]->setVisible(true);
-        ZamoUnitsConnectSimulator[2]->setVisible(true);
+        calibrationMenu->menuAction()->setVisible(true);
+        advancedMenu->menuAction()->setVisible(true);
+        connectSimulatorActions[1]->setVisible(true);
+        connectSimulatorActions[2]->setVisible(true);
         m_settings.switches.demoMode = true;
     }
 
-    ZAMOVersionLabel->setText(config::AppVersion::productName() + QStringLiteral(" v") + config::AppVersion::number());
+    versionLabel->setText(config::AppVersion::productName() + QStringLiteral(" v") + config::AppVersion::number());
 
     // The frame takes the screen's working area, so that the main windows
     // find room beside each other; the frame's design size is what it keeps
@@ -295,11 +300,11 @@ void MainFrame::refresh()
     if (widthInTwips() < MinWidthTwips || heightInTwips() < MinHeightTwips)
         resize(qMax(width(), Twips::toPixels(MinWidthTwips)), qMax(height(), Twips::toPixels(MinHeightTwips)));
     const int width = widthInTwips();
-    const int barWidth = Twips::fromPixels(MainProgressBar->width());
-    MainProgressBar->move(Twips::toPixels(width - barWidth - 200), MainProgressBar->y());
-    ExpectedCompletionTimeLabel->resize(
-        Twips::toPixels(qMax(width - Twips::fromPixels(ZAMOVersionLabel->width()) - barWidth - 500, 0)),
-        ExpectedCompletionTimeLabel->height());
+    const int barWidth = Twips::fromPixels(progressBar->width());
+    progressBar->move(Twips::toPixels(width - barWidth - 200), progressBar->y());
+    completionTimeLabel->resize(
+        Twips::toPixels(qMax(width - Twips::fromPixels(versionLabel->width()) - barWidth - 500, 0)),
+        completionTimeLabel->height());
     placeBackground();
 }
 

@@ -61,45 +61,45 @@ public:
     int heightInTwips() const;
 
     // Menus and items, named as the station names them.
-    QMenu* MainFile = nullptr;
-    QAction* FileDatabaseOptions = nullptr;
-    QAction* FileLoadTestSequence = nullptr;
-    QAction* FileSaveTestSequence = nullptr;
-    QAction* FileBlank = nullptr;
-    QAction* FileExit = nullptr;
-    QMenu* MainZamoUnits = nullptr;
-    QAction* ZamoUnitsConnect[3] = {};          // [1], [2]
-    QAction* ZamoUnitsConnectSimulator[3] = {}; // [1], [2]
-    QAction* ZamoUnitsConnectZamoSG = nullptr;
-    QAction* ZamoUnitsBlank = nullptr;
-    QAction* ZamoUnitsDisconnect[3] = {}; // [1], [2]
-    QAction* ZamoUnitsDisconnectZamoSG = nullptr;
-    QMenu* MainTests = nullptr;
-    QAction* TestsConfigureTestSequence = nullptr;
-    QAction* TestsSetLimits = nullptr;
-    QAction* TestsBlank0 = nullptr;
-    QAction* TestsExecuteTestSequence = nullptr;
-    QAction* TestsBlank2 = nullptr;
-    QAction* TestsRunBiasTest = nullptr;
-    QAction* TestsRunNoiseTest = nullptr;
-    QAction* TestsRunACZ30Zero = nullptr;
-    QAction* TestsBlank1 = nullptr;
-    QAction* TestsShowStatusWindow = nullptr;
-    QAction* TestsShowActiveLotNumbers = nullptr;
-    QMenu* MainReports = nullptr;
-    QAction* ReportsReportViewer = nullptr;
-    QAction* ReportsConfigureReportActions = nullptr;
-    QMenu* MainCalibration = nullptr;
-    QAction* CalibrationSystemCalibraton = nullptr;
-    QMenu* AdvancedMenu = nullptr;
-    QAction* advancedOptions = nullptr;
-    QAction* helpMenu = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* databaseOptionsAction = nullptr;
+    QAction* loadTestSequenceAction = nullptr;
+    QAction* saveTestSequenceAction = nullptr;
+    QAction* fileSeparator = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* unitsMenu = nullptr;
+    QAction* connectUnitActions[3] = {};      // [1], [2]
+    QAction* connectSimulatorActions[3] = {}; // [1], [2]
+    QAction* connectSignalGeneratorAction = nullptr;
+    QAction* unitsSeparator = nullptr;
+    QAction* disconnectUnitActions[3] = {}; // [1], [2]
+    QAction* disconnectSignalGeneratorAction = nullptr;
+    QMenu* testsMenu = nullptr;
+    QAction* configureTestSequenceAction = nullptr;
+    QAction* setLimitsAction = nullptr;
+    QAction* limitsSeparator = nullptr;
+    QAction* executeTestSequenceAction = nullptr;
+    QAction* executeSeparator = nullptr;
+    QAction* runBiasTestAction = nullptr;
+    QAction* runNoiseTestAction = nullptr;
+    QAction* runAcz30ZeroAction = nullptr;
+    QAction* windowsSeparator = nullptr;
+    QAction* showStatusWindowAction = nullptr;
+    QAction* showActiveLotNumbersAction = nullptr;
+    QMenu* reportsMenu = nullptr;
+    QAction* reportViewerAction = nullptr;
+    QAction* configureReportActionsAction = nullptr;
+    QMenu* calibrationMenu = nullptr;
+    QAction* systemCalibrationAction = nullptr;
+    QMenu* advancedMenu = nullptr;
+    QAction* advancedOptionsAction = nullptr;
+    QAction* helpAction = nullptr;
 
     // Status strip.
-    QWidget* StatusBarPictureBox = nullptr;
-    QLabel* ZAMOVersionLabel = nullptr;
-    QLabel* ExpectedCompletionTimeLabel = nullptr;
-    QProgressBar* MainProgressBar = nullptr;
+    QWidget* statusStrip = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* completionTimeLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
 
     // Closes the database connection 60 s after its last use; the database
     // layer restarts it each time it opens or reuses the connection.

@@ -70,38 +70,38 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) :
     commEdit->setLineWrapMode(QTextEdit::NoWrap);
     placeTwips(commEdit, 0, 0, 6855, 4155);
 
-    diagnosticLogCheck = new QPushButton(QStringLiteral("Diagnostic Log"), this);
-    diagnosticLogCheck->setObjectName(QStringLiteral("chkDiagnosticLog"));
-    diagnosticLogCheck->setCheckable(true);
-    placeTwips(diagnosticLogCheck, 120, 4260, 1455, 375);
+    diagnosticLogButton = new QPushButton(QStringLiteral("Diagnostic Log"), this);
+    diagnosticLogButton->setObjectName(QStringLiteral("chkDiagnosticLog"));
+    diagnosticLogButton->setCheckable(true);
+    placeTwips(diagnosticLogButton, 120, 4260, 1455, 375);
 
     saveButton = new QPushButton(QStringLiteral("Save to File..."), this);
     saveButton->setObjectName(QStringLiteral("cmdSave"));
     placeTwips(saveButton, 1680, 4260, 1275, 375);
 
-    FontSizeSlider = new QSlider(Qt::Horizontal, this);
-    FontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
-    FontSizeSlider->setAccessibleName(QStringLiteral("Font Size"));
-    FontSizeSlider->setRange(MinFontSize, MaxFontSize);
-    placeTwips(FontSizeSlider, 3960, 4260, 1575, 195);
+    fontSizeSlider = new QSlider(Qt::Horizontal, this);
+    fontSizeSlider->setObjectName(QStringLiteral("FontSizeSlider"));
+    fontSizeSlider->setAccessibleName(QStringLiteral("Font Size"));
+    fontSizeSlider->setRange(MinFontSize, MaxFontSize);
+    placeTwips(fontSizeSlider, 3960, 4260, 1575, 195);
 
-    FontSizeLabel = new QLabel(QStringLiteral("Font Size"), this);
-    FontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
-    FontSizeLabel->setAlignment(Qt::AlignCenter);
-    placeTwips(FontSizeLabel, 4020, 4500, 1455, 255);
+    fontSizeLabel = new QLabel(QStringLiteral("Font Size"), this);
+    fontSizeLabel->setObjectName(QStringLiteral("FontSizeLabel"));
+    fontSizeLabel->setAlignment(Qt::AlignCenter);
+    placeTwips(fontSizeLabel, 4020, 4500, 1455, 255);
 
     pauseButton = new QPushButton(QStringLiteral("Pause"), this);
     pauseButton->setObjectName(QStringLiteral("cmdPause"));
     placeTwips(pauseButton, 5640, 4260, 1215, 375);
 
-    calTabCommFrame = new QFrame(this);
-    calTabCommFrame->setObjectName(QStringLiteral("calTabCommFrame"));
-    placeTwips(calTabCommFrame, 0, 3660, 3135, 435);
-    showVerboseCheck = new QCheckBox(QStringLiteral("Show Verbose"), calTabCommFrame);
+    trafficChecksFrame = new QFrame(this);
+    trafficChecksFrame->setObjectName(QStringLiteral("calTabCommFrame"));
+    placeTwips(trafficChecksFrame, 0, 3660, 3135, 435);
+    showVerboseCheck = new QCheckBox(QStringLiteral("Show Verbose"), trafficChecksFrame);
     showVerboseCheck->setObjectName(QStringLiteral("chkShowVerbose"));
     showVerboseCheck->setGeometry(Twips::toPixels(60), Twips::toPixels(120), Twips::toPixels(1455),
                                   Twips::toPixels(255));
-    showBufferCheck = new QCheckBox(QStringLiteral("Show RX Buffer"), calTabCommFrame);
+    showBufferCheck = new QCheckBox(QStringLiteral("Show RX Buffer"), trafficChecksFrame);
     showBufferCheck->setObjectName(QStringLiteral("chkShowBuffer"));
     showBufferCheck->setGeometry(Twips::toPixels(1560), Twips::toPixels(120), Twips::toPixels(1560),
                                  Twips::toPixels(255));
@@ -109,12 +109,12 @@ StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) :
     showBufferCheck->move(std::max(showBufferCheck->x(), showVerboseCheck->geometry().right() + 4),
                           showBufferCheck->y());
     fitCaption(showBufferCheck);
-    calTabCommFrame->resize(std::max(calTabCommFrame->width(), showBufferCheck->geometry().right() + 4),
-                            std::max(calTabCommFrame->height(), showBufferCheck->geometry().bottom() + 1));
+    trafficChecksFrame->resize(std::max(trafficChecksFrame->width(), showBufferCheck->geometry().right() + 4),
+                            std::max(trafficChecksFrame->height(), showBufferCheck->geometry().bottom() + 1));
 
-    connect(diagnosticLogCheck, &QPushButton::toggled, this, &StatusWindow::onDiagnosticLogToggled);
+    connect(diagnosticLogButton, &QPushButton::toggled, this, &StatusWindow::onDiagnosticLogToggled);
     connect(pauseButton, &QPushButton::clicked, this, &StatusWindow::onPauseClicked);
-    connect(FontSizeSlider, &QSlider::valueChanged, this, &StatusWindow::onFontSizeChanged);
+    connect(fontSizeSlider, &QSlider::valueChanged, this, &StatusWindow::onFontSizeChanged);
     connect(saveButton, &QPushButton::clicked, this, &StatusWindow::onSaveClicked);
     connect(showVerboseCheck, &QCheckBox::clicked, this,
             [this] { m_settings.switches.showVerbose = showVerboseCheck->isChecked(); });
@@ -132,16 +132,16 @@ void StatusWindow::load()
 {
     if (platform::CommandLine::contains(QStringLiteral("/rida"))
         || platform::CommandLine::contains(QStringLiteral("/vadov"))) {
-        calTabCommFrame->setVisible(true);
+        trafficChecksFrame->setVisible(true);
         showVerboseCheck->setChecked(m_settings.switches.showVerbose);
         showBufferCheck->setChecked(m_settings.switches.showRxBuffer);
     } else {
-        calTabCommFrame->setVisible(false);
+        trafficChecksFrame->setVisible(false);
     }
 
     {
-        const QSignalBlocker block(diagnosticLogCheck);
-        diagnosticLogCheck->setChecked(m_settings.switches.diagnosticLog);
+        const QSignalBlocker block(diagnosticLogButton);
+        diagnosticLogButton->setChecked(m_settings.switches.diagnosticLog);
     }
     saveButton->setVisible(m_settings.switches.diagnosticLog);
     pauseButton->setEnabled(!m_settings.switches.diagnosticLog);
@@ -169,8 +169,8 @@ void StatusWindow::loadFontSize()
     else
         saveFontSize(MinFontSize);
 
-    const QSignalBlocker block(FontSizeSlider);
-    FontSizeSlider->setValue(value);
+    const QSignalBlocker block(fontSizeSlider);
+    fontSizeSlider->setValue(value);
     QFont font = commEdit->font();
     font.setPointSize(value);
     commEdit->setFont(font);
@@ -287,19 +287,19 @@ void StatusWindow::applyResizeRules()
     const QWidget* outer = MdiChild::outerWidget(this);
     const int width = twipsOf(outer->width());
     const int height = twipsOf(outer->height());
-    const int strip = calTabCommFrame->isHidden() ? 0 : twipsOf(calTabCommFrame->height());
+    const int strip = trafficChecksFrame->isHidden() ? 0 : twipsOf(trafficChecksFrame->height());
     // Where the title bar takes more than the rule allows for, the text gives
     // way so that the row of buttons (the slider with its label the highest)
     // stays whole inside the window.
-    const int row = twipsOf(qMax(pauseButton->height(), FontSizeSlider->height() + FontSizeLabel->height()));
+    const int row = twipsOf(qMax(pauseButton->height(), fontSizeSlider->height() + fontSizeLabel->height()));
     const int textHeight = qMin(height - 850, twipsOf(this->height()) - 50 - row) - strip;
     commEdit->resize(Twips::toPixels(width - 50), Twips::toPixels(qMax(textHeight, 0)));
-    calTabCommFrame->move(0, commEdit->height());
+    trafficChecksFrame->move(0, commEdit->height());
     const int pauseTop = twipsOf(commEdit->height()) + strip + 50;
     pauseButton->move(Twips::toPixels(width - twipsOf(pauseButton->width()) - 200), Twips::toPixels(pauseTop));
-    FontSizeSlider->move(pauseButton->x() - FontSizeSlider->width() - Twips::toPixels(50), pauseButton->y());
-    FontSizeLabel->move(FontSizeSlider->x(), FontSizeSlider->y() + FontSizeSlider->height());
-    diagnosticLogCheck->move(diagnosticLogCheck->x(), pauseButton->y());
+    fontSizeSlider->move(pauseButton->x() - fontSizeSlider->width() - Twips::toPixels(50), pauseButton->y());
+    fontSizeLabel->move(fontSizeSlider->x(), fontSizeSlider->y() + fontSizeSlider->height());
+    diagnosticLogButton->move(diagnosticLogButton->x(), pauseButton->y());
     saveButton->move(saveButton->x(), pauseButton->y());
 }
 

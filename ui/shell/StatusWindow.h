@@ -60,12 +60,12 @@ public:
     static QString cutBack(const QString& text);
 
     QTextEdit* commEdit = nullptr;
-    QPushButton* diagnosticLogCheck = nullptr;
+    QPushButton* diagnosticLogButton = nullptr;
     QPushButton* saveButton = nullptr;
-    QSlider* FontSizeSlider = nullptr;
-    QLabel* FontSizeLabel = nullptr;
+    QSlider* fontSizeSlider = nullptr;
+    QLabel* fontSizeLabel = nullptr;
     QPushButton* pauseButton = nullptr;
-    QFrame* calTabCommFrame = nullptr;
+    QFrame* trafficChecksFrame = nullptr;
     QCheckBox* showVerboseCheck = nullptr;
     QCheckBox* showBufferCheck = nullptr;
 

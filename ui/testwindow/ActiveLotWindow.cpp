@@ -13,14 +13,14 @@ ActiveLotWindow::ActiveLotWindow(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("ActiveLotNumbersForm"));
     setWindowTitle(QStringLiteral("Test Lot Numbers"));
     setWindowFlags(windowFlags() | Qt::Tool);
-    TestLotNumbersTextBox = new QPlainTextEdit(this);
-    TestLotNumbersTextBox->setObjectName(QStringLiteral("TestLotNumbersTextBox"));
-    TestLotNumbersTextBox->setAccessibleName(QStringLiteral("Test Lot Numbers"));
-    TestLotNumbersTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TestLotNumbersTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lotNumbersEdit = new QPlainTextEdit(this);
+    lotNumbersEdit->setObjectName(QStringLiteral("TestLotNumbersTextBox"));
+    lotNumbersEdit->setAccessibleName(QStringLiteral("Test Lot Numbers"));
+    lotNumbersEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lotNumbersEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(TestLotNumbersTextBox);
+    layout->addWidget(lotNumbersEdit);
     resize(Twips::toPixels(4500), Twips::toPixels(2400));
 }
 

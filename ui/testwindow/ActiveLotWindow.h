@@ -17,7 +17,7 @@ public:
 
     void load();
 
-    QPlainTextEdit* TestLotNumbersTextBox = nullptr;
+    QPlainTextEdit* lotNumbersEdit = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -22,9 +22,9 @@ void setItemEnabled(QAction* item, bool enabled)
 
 } // namespace
 
-void ConnectionEvents::setDatabaseStatus(bool localDB, bool connectedValue)
+void ConnectionEvents::setDatabaseStatus(bool localDB, bool connected)
 {
-    const QString state = connectedValue ? QStringLiteral("Connected") : QStringLiteral("Disconnected");
+    const QString state = connected ? QStringLiteral("Connected") : QStringLiteral("Disconnected");
     QString kind;
     if (localDB) {
         const bool inDataFolder = config::getAppDataFolder().toUpper().contains(
@@ -33,12 +33,12 @@ void ConnectionEvents::setDatabaseStatus(bool localDB, bool connectedValue)
     } else {
         kind = QStringLiteral("MSSQL Database ");
     }
-    m_window.statusPanel().showDatabaseStatus(kind + state, connectedValue);
-    if (!connectedValue)
+    m_window.statusPanel().showDatabaseStatus(kind + state, connected);
+    if (!connected)
         config::writeLog(QStringLiteral("Database Status: ") + kind + state);
 }
 
-void ConnectionEvents::databaseConnectFailHandler(const QString& causeValue)
+void ConnectionEvents::databaseConnectFailHandler(const QString& cause)
 {
     if (m_tellingDatabaseFailure)
         return;
@@ -46,20 +46,20 @@ void ConnectionEvents::databaseConnectFailHandler(const QString& causeValue)
     const auto done = qScopeGuard([this] { m_tellingDatabaseFailure = false; });
     // A run stops at its first failure, before any box waits, and tells
     // why, whether or not this series of failures was told already.
-    if (m_window.sequencer().databaseFailed(causeValue))
+    if (m_window.sequencer().databaseFailed(cause))
         return;
     if (m_window.services().database->connectFailureReported())
         return;
     // The fixed first words, then what went wrong.
-    const QString cause = causeValue.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + causeValue;
+    const QString reason = cause.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + cause;
     platform::Prompts::instance().message(
-        QStringLiteral("Unable to connect to database.  Please check database connection settings.") + cause,
+        QStringLiteral("Unable to connect to database.  Please check database connection settings.") + reason,
         config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
-void ConnectionEvents::unitConnected(int Index)
+void ConnectionEvents::unitConnected(int unitNumber)
 {
-    unit::Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(unitNumber);
     if (!unit)
         return;
     if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Mixed) {
@@ -70,149 +70,149 @@ void ConnectionEvents::unitConnected(int Index)
     const QString model = unit->isZAMO80()   ? QStringLiteral("ZAMO80")
                           : unit->isZAMO24() ? QStringLiteral("ZAMO2-4")
                                              : QStringLiteral("ZAMO");
-    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(Index)
+    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(unitNumber)
                          + QStringLiteral(" *");
     if (newModel) {
-        setItemEnabled(m_window.frame().TestsRunBiasTest, false);
-        setItemEnabled(m_window.frame().TestsRunACZ30Zero, true);
+        setItemEnabled(m_window.frame().runBiasTestAction, false);
+        setItemEnabled(m_window.frame().runAcz30ZeroAction, true);
         m_window.electrodePanel().hideUnit2();
     } else {
-        setItemEnabled(m_window.frame().TestsRunBiasTest, true);
-        setItemEnabled(m_window.frame().TestsRunACZ30Zero, false);
+        setItemEnabled(m_window.frame().runBiasTestAction, true);
+        setItemEnabled(m_window.frame().runAcz30ZeroAction, false);
         unit::Unit* unit2 = m_window.sequencer().unitAt(2);
-        if (Index == 1 && !(unit2 && unit2->connected())) {
-            setItemEnabled(m_window.frame().ZamoUnitsConnect[2], true);
-            setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], true);
+        if (unitNumber == 1 && !(unit2 && unit2->connected())) {
+            setItemEnabled(m_window.frame().connectUnitActions[2], true);
+            setItemEnabled(m_window.frame().connectSimulatorActions[2], true);
             m_window.electrodePanel().showUnit2();
         }
     }
     m_window.writeToCommTextBox(text, true, false);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnect[Index], true);
-    setItemEnabled(m_window.frame().ZamoUnitsConnect[Index], false);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[Index], false);
-    m_window.statusPanel().showUnitConnecting(Index);
+    setItemEnabled(m_window.frame().disconnectUnitActions[unitNumber], true);
+    setItemEnabled(m_window.frame().connectUnitActions[unitNumber], false);
+    setItemEnabled(m_window.frame().connectSimulatorActions[unitNumber], false);
+    m_window.statusPanel().showUnitConnecting(unitNumber);
     m_window.keepAlive().start();
     if (unit->reconnecting())
         m_window.enableTestControls();
     updateRunEstimate();
 }
 
-void ConnectionEvents::showUnitLost(int Index)
+void ConnectionEvents::showUnitLost(int unitNumber)
 {
-    m_window.statusPanel().showUnitLost(Index);
+    m_window.statusPanel().showUnitLost(unitNumber);
     updateRunEstimate();
 }
 
 void ConnectionEvents::updateRunEstimate()
 {
-    if (m_window.m_testRunning())
+    if (m_window.testRunning())
         m_window.sequencer().updateEstimatedCompletionTime();
 }
 
-void ConnectionEvents::unitClosed(int Index)
+void ConnectionEvents::unitClosed(int unitNumber)
 {
-    unit::Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(unitNumber);
     if (!unit)
         return;
-    m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(Index) + QStringLiteral(" Disconnected *"),
+    m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(unitNumber) + QStringLiteral(" Disconnected *"),
                                 true, false);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnect[Index], false);
-    setItemEnabled(m_window.frame().ZamoUnitsConnect[Index], true);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[Index], true);
+    setItemEnabled(m_window.frame().disconnectUnitActions[unitNumber], false);
+    setItemEnabled(m_window.frame().connectUnitActions[unitNumber], true);
+    setItemEnabled(m_window.frame().connectSimulatorActions[unitNumber], true);
     if (!m_window.sequencer().anyUnitConnected()) {
-        setItemEnabled(m_window.frame().ZamoUnitsConnect[2], false);
-        setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
+        setItemEnabled(m_window.frame().connectUnitActions[2], false);
+        setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
         m_window.electrodePanel().showUnit2();
         m_window.disableTestControls();
     } else if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80) {
-        setItemEnabled(m_window.frame().ZamoUnitsConnect[2], false);
-        setItemEnabled(m_window.frame().ZamoUnitsConnectSimulator[2], false);
+        setItemEnabled(m_window.frame().connectUnitActions[2], false);
+        setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
     }
-    showUnitLost(Index);
+    showUnitLost(unitNumber);
     m_window.keepAlive().stop();
     if (!unit->reconnecting())
         m_window.applyElectrodeSelection();
 }
 
-void ConnectionEvents::unitReconnecting(int Index)
+void ConnectionEvents::unitReconnecting(int unitNumber)
 {
-    if (Index == 1 || Index == 2)
-        showUnitLost(Index);
-    m_window.writeToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(Index)
+    if (unitNumber == 1 || unitNumber == 2)
+        showUnitLost(unitNumber);
+    m_window.writeToCommTextBox(QStringLiteral("* Attempting to Reconnect to Unit #") + QString::number(unitNumber)
                                     + QStringLiteral(" *"),
                                 true, false);
 }
 
-void ConnectionEvents::unitFailed(int Index, const QString&)
+void ConnectionEvents::unitFailed(int unitNumber, const QString&)
 {
-    unit::Unit* unit = m_window.sequencer().unitAt(Index);
+    unit::Unit* unit = m_window.sequencer().unitAt(unitNumber);
     if (!unit)
         return;
     // The unit is gone while the operator is asked, and until it is back;
     // a run on it waits for the answer.
-    showUnitLost(Index);
+    showUnitLost(unitNumber);
     unit->disablePolling();
     run::RunSequencer& sequencer = m_window.sequencer();
-    sequencer.askingForUnit(Index);
+    sequencer.askingForUnit(unitNumber);
     const auto answer = platform::Prompts::instance().message(
         QStringLiteral("There is an error communicating with the device. \r\n\r\n"
                        "Please disconnect and reconnect the device, and then click 'OK'"),
         config::StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
     if (answer == platform::MsgResult::Ok) {
-        m_window.connectUnit(Index);
+        m_window.connectUnit(unitNumber);
         if (unit->connected())
             m_window.applyElectrodeSelection();
         // Not back: a run that needs the unit is cancelled.
-        sequencer.unitAnswered(Index);
+        sequencer.unitAnswered(unitNumber);
         return;
     }
     platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),
                                           platform::MsgButtons::Ok, platform::MsgIcon::Information);
-    m_window.ExitingApplication = true;
+    m_window.exitingApplication = true;
     // The run is cancelled on the way out, so that its group is closed.
     m_window.stopTests();
-    sequencer.unitAnswered(Index);
+    sequencer.unitAnswered(unitNumber);
     m_window.queryClose();
 }
 
-void ConnectionEvents::showHardwareStatus(int Index, const QString& status, bool error)
+void ConnectionEvents::showHardwareStatus(int unitNumber, const QString& status, bool error)
 {
-    m_window.statusPanel().showHardwareStatus(Index, status, error);
+    m_window.statusPanel().showHardwareStatus(unitNumber, status, error);
 }
 
-void ConnectionEvents::frameSent(int Index, const QString& data)
+void ConnectionEvents::frameSent(int unitNumber, const QString& data)
 {
-    const QString line = QStringLiteral("TX (") + QString::number(Index) + QStringLiteral(") -> ") + data;
+    const QString line = QStringLiteral("TX (") + QString::number(unitNumber) + QStringLiteral(") -> ") + data;
     logTraffic(line);
 }
 
-void ConnectionEvents::frameReceived(int Index, qint16 channel, const QString& data)
+void ConnectionEvents::frameReceived(int unitNumber, qint16 channel, const QString& data)
 {
-    const QString line = QStringLiteral("RX (") + QString::number(Index) + QStringLiteral(") <- ") + data
+    const QString line = QStringLiteral("RX (") + QString::number(unitNumber) + QStringLiteral(") <- ") + data
                          + QStringLiteral(", ") + QString::number(channel);
     logTraffic(line);
 }
 
-void ConnectionEvents::receiveBufferRead(int Index, const QString& bufferData)
+void ConnectionEvents::receiveBufferRead(int unitNumber, const QString& bufferData)
 {
     if (m_window.stationSettings().switches.showRxBuffer)
         m_window.writeToCommTextBox(
-            QStringLiteral("RXBuffer (") + QString::number(Index) + QStringLiteral(") <- ") + bufferData, true, false);
+            QStringLiteral("RXBuffer (") + QString::number(unitNumber) + QStringLiteral(") <- ") + bufferData, true, false);
 }
 
-void ConnectionEvents::channelsFound(int Index)
+void ConnectionEvents::channelsFound(int unitNumber)
 {
     m_window.applyElectrodeSelection();
     m_window.enableTestControls();
-    if (unit::Unit* unit = m_window.sequencer().unitAt(Index))
+    if (unit::Unit* unit = m_window.sequencer().unitAt(unitNumber))
         unit->queryElectrodeInfo();
 }
 
 void ConnectionEvents::showSignalGeneratorConnected(bool connected)
 {
     m_window.statusPanel().showSignalGeneratorConnected(connected);
-    setItemEnabled(m_window.frame().ZamoUnitsConnectZamoSG, !connected);
-    setItemEnabled(m_window.frame().ZamoUnitsDisconnectZamoSG, connected);
+    setItemEnabled(m_window.frame().connectSignalGeneratorAction, !connected);
+    setItemEnabled(m_window.frame().disconnectSignalGeneratorAction, connected);
 }
 
 void ConnectionEvents::logTraffic(const QString& line)

@@ -26,27 +26,27 @@ public:
     explicit ConnectionEvents(TestWindow& window) : m_window(window) {}
 
     // UnitLinkObserver
-    void unitConnected(int unit) override;
-    void unitClosed(int unit) override;
-    void unitReconnecting(int unit) override;
-    void unitFailed(int unit, const QString& error) override;
-    void showHardwareStatus(int unit, const QString& status, bool error) override;
-    void frameSent(int unit, const QString& frame) override;
-    void frameReceived(int unit, qint16 channel, const QString& frame) override;
-    void receiveBufferRead(int unit, const QString& buffer) override;
-    void channelsFound(int unit) override;
+    void unitConnected(int unitNumber) override;
+    void unitClosed(int unitNumber) override;
+    void unitReconnecting(int unitNumber) override;
+    void unitFailed(int unitNumber, const QString& error) override;
+    void showHardwareStatus(int unitNumber, const QString& status, bool error) override;
+    void frameSent(int unitNumber, const QString& frame) override;
+    void frameReceived(int unitNumber, qint16 channel, const QString& frame) override;
+    void receiveBufferRead(int unitNumber, const QString& buffer) override;
+    void channelsFound(int unitNumber) override;
 
     // SignalGeneratorDisplay
     void showSignalGeneratorConnected(bool connected) override;
 
     // DatabaseConnectionObserver
-    void setDatabaseStatus(bool localDB, bool connectedValue) override;
+    void setDatabaseStatus(bool localDB, bool connected) override;
     void databaseConnectFailHandler(const QString& cause) override;
 
 private:
     // Unit n is gone (closed, failed or reconnecting): its lamp turns red
     // and the run's completion estimate goes until the unit is back.
-    void showUnitLost(int unit);
+    void showUnitLost(int unitNumber);
     void updateRunEstimate();
     void logTraffic(const QString& line);
 

@@ -13,17 +13,17 @@ class QProgressBar;
 namespace ui {
 
 struct FrameItems {
-    QPointer<QAction> ZamoUnitsConnect[3];          // [1], [2]
-    QPointer<QAction> ZamoUnitsConnectSimulator[3]; // [1], [2]
-    QPointer<QAction> ZamoUnitsDisconnect[3];       // [1], [2]
-    QPointer<QAction> ZamoUnitsConnectZamoSG;
-    QPointer<QAction> ZamoUnitsDisconnectZamoSG;
-    QPointer<QAction> TestsRunBiasTest;
-    QPointer<QAction> TestsRunACZ30Zero;
-    QPointer<QAction> TestsConfigureTestSequence;
-    QPointer<QAction> MainTests; // the Tests menu's own action
-    QPointer<QProgressBar> MainProgressBar;
-    QPointer<QLabel> ExpectedCompletionTimeLabel;
+    QPointer<QAction> connectUnitActions[3];      // [1], [2]
+    QPointer<QAction> connectSimulatorActions[3]; // [1], [2]
+    QPointer<QAction> disconnectUnitActions[3];   // [1], [2]
+    QPointer<QAction> connectSignalGeneratorAction;
+    QPointer<QAction> disconnectSignalGeneratorAction;
+    QPointer<QAction> runBiasTestAction;
+    QPointer<QAction> runAcz30ZeroAction;
+    QPointer<QAction> configureTestSequenceAction;
+    QPointer<QAction> testsMenu; // the Tests menu's own action
+    QPointer<QProgressBar> progressBar;
+    QPointer<QLabel> completionTimeLabel;
 };
 
 } // namespace ui

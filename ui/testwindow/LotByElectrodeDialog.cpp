@@ -55,28 +55,28 @@ LotByElectrodeDialog::LotByElectrodeDialog(TestDetailsDialog& details, QWidget* 
 
 QGroupBox* LotByElectrodeDialog::buildElectrodesFrame()
 {
-    ElectrodesFrame = new QGroupBox(QStringLiteral("Electrodes"), this);
-    ElectrodesFrame->setObjectName(QStringLiteral("ElectrodesFrame"));
-    auto* grid = new QGridLayout(ElectrodesFrame);
+    electrodesGroup = new QGroupBox(QStringLiteral("Electrodes"), this);
+    electrodesGroup->setObjectName(QStringLiteral("ElectrodesFrame"));
+    auto* grid = new QGridLayout(electrodesGroup);
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::TypeWriter);
     for (int unit = 1; unit <= 2; ++unit) {
         QStringList names;
         for (int c = 0; c < 16; ++c)
             names << QChar(65 + c) + QString::number(unit);
-        auto* label = new QLabel(names.join(QLatin1Char(' ')), ElectrodesFrame);
+        auto* label = new QLabel(names.join(QLatin1Char(' ')), electrodesGroup);
         label->setFont(fixed);
         grid->addWidget(label, (unit - 1) * 2, 0, 1, 16);
         for (int c = 0; c < 16; ++c) {
             const int i = (unit - 1) * 16 + c;
-            auto* box = new QCheckBox(ElectrodesFrame);
+            auto* box = new QCheckBox(electrodesGroup);
             box->setObjectName(QStringLiteral("ElectrodesCheckBox_%1").arg(i));
             box->setToolTip(electrodeName(i));
             grid->addWidget(box, (unit - 1) * 2 + 1, c);
-            ElectrodesCheckBox[std::size_t(i)] = box;
+            electrodeChecks[std::size_t(i)] = box;
         }
     }
-    return ElectrodesFrame;
+    return electrodesGroup;
 }
 
 void LotByElectrodeDialog::buildControls()
@@ -86,27 +86,27 @@ void LotByElectrodeDialog::buildControls()
     // No more than the group stores whole of an electrode's lot.
     lotNumberEdit->setMaxLength(results::MaxElectrodeLotLength);
     addButton = button(this, "cmdAdd", QStringLiteral("Add"));
-    CheckAllButton = button(this, "CheckAllButton", QStringLiteral("Check All"));
-    UncheckAllButton = button(this, "UncheckAllButton", QStringLiteral("Uncheck All"));
+    checkAllButton = button(this, "CheckAllButton", QStringLiteral("Check All"));
+    uncheckAllButton = button(this, "UncheckAllButton", QStringLiteral("Uncheck All"));
     maskUnavailableElectrodesCheck = new QCheckBox(QStringLiteral("Mask Unavailable Electrodes"), this);
     maskUnavailableElectrodesCheck->setObjectName(QStringLiteral("chkMaskUnavailableElectrodes"));
     maskUnavailableElectrodesCheck->setChecked(true);
     clearButton = button(this, "cmdClear", QStringLiteral("Clear"));
-    OKButton = button(this, "OKButton", QStringLiteral("OK"));
-    CancelButton = button(this, "CancelButton", QStringLiteral("Cancel"));
-    LotListFlexGrid = new QTableWidget(0, 3, this);
-    LotListFlexGrid->setObjectName(QStringLiteral("LotListFlexGrid"));
-    LotListFlexGrid->setAccessibleName(QStringLiteral("Lot numbers by electrode"));
-    LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
-    LotListFlexGrid->verticalHeader()->hide();
-    LotListFlexGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LotListFlexGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    okButton = button(this, "OKButton", QStringLiteral("OK"));
+    cancelButton = button(this, "CancelButton", QStringLiteral("Cancel"));
+    lotGrid = new QTableWidget(0, 3, this);
+    lotGrid->setObjectName(QStringLiteral("LotListFlexGrid"));
+    lotGrid->setAccessibleName(QStringLiteral("Lot numbers by electrode"));
+    lotGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
+    lotGrid->verticalHeader()->hide();
+    lotGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lotGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildElectrodesFrame());
     auto* selection = new QHBoxLayout();
-    selection->addWidget(CheckAllButton);
-    selection->addWidget(UncheckAllButton);
+    selection->addWidget(checkAllButton);
+    selection->addWidget(uncheckAllButton);
     selection->addWidget(maskUnavailableElectrodesCheck);
     selection->addStretch();
     layout->addLayout(selection);
@@ -117,21 +117,21 @@ void LotByElectrodeDialog::buildControls()
     lot->addWidget(lotNumberEdit);
     lot->addWidget(addButton);
     layout->addLayout(lot);
-    layout->addWidget(LotListFlexGrid);
+    layout->addWidget(lotGrid);
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(clearButton);
     buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     layout->addLayout(buttons);
 
     connect(addButton, &QPushButton::clicked, this, [this] { addLot(); });
-    connect(CheckAllButton, &QPushButton::clicked, this, [this] { checkAll(); });
-    connect(UncheckAllButton, &QPushButton::clicked, this, [this] { uncheckAll(); });
+    connect(checkAllButton, &QPushButton::clicked, this, [this] { checkAll(); });
+    connect(uncheckAllButton, &QPushButton::clicked, this, [this] { uncheckAll(); });
     connect(maskUnavailableElectrodesCheck, &QCheckBox::clicked, this, [this] { maskUnavailableElectrodes(); });
     connect(clearButton, &QPushButton::clicked, this, [this] { clear(); });
-    connect(OKButton, &QPushButton::clicked, this, [this] { acceptEntries(); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(okButton, &QPushButton::clicked, this, [this] { acceptEntries(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
 }
 
 void LotByElectrodeDialog::showDialog()
@@ -157,7 +157,7 @@ void LotByElectrodeDialog::maskUnavailableElectrodes()
 {
     const bool mask = maskUnavailableElectrodesCheck->isChecked();
     for (int i = 0; i < kElectrodes; ++i) {
-        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        QCheckBox* box = electrodeChecks[std::size_t(i)];
         const bool visible = !mask || channelAvailable(i);
         box->setVisible(visible);
         if (!visible)
@@ -168,7 +168,7 @@ void LotByElectrodeDialog::maskUnavailableElectrodes()
 void LotByElectrodeDialog::clearAllAssignments()
 {
     resetLotGrid();
-    for (QCheckBox* box : ElectrodesCheckBox) {
+    for (QCheckBox* box : electrodeChecks) {
         box->setChecked(false);
         box->setEnabled(true);
     }
@@ -177,27 +177,27 @@ void LotByElectrodeDialog::clearAllAssignments()
 
 void LotByElectrodeDialog::resetLotGrid()
 {
-    LotListFlexGrid->clearContents();
-    LotListFlexGrid->setRowCount(0);
-    LotListFlexGrid->setColumnWidth(0, LotListFlexGrid->horizontalHeader()->sizeHint().height());
-    LotListFlexGrid->setColumnWidth(1, Twips::toPixels(2000));
-    LotListFlexGrid->setColumnWidth(2, Twips::toPixels(4000));
-    LotListFlexGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
+    lotGrid->clearContents();
+    lotGrid->setRowCount(0);
+    lotGrid->setColumnWidth(0, lotGrid->horizontalHeader()->sizeHint().height());
+    lotGrid->setColumnWidth(1, Twips::toPixels(2000));
+    lotGrid->setColumnWidth(2, Twips::toPixels(4000));
+    lotGrid->setHorizontalHeaderLabels({QString(), QStringLiteral("Electrodes"), QStringLiteral("Lot Number")});
 }
 
 void LotByElectrodeDialog::addGridRow(const QString& list, const QString& lot)
 {
-    const int row = LotListFlexGrid->rowCount();
-    LotListFlexGrid->insertRow(row);
-    LotListFlexGrid->setItem(row, 0, new QTableWidgetItem());
-    LotListFlexGrid->setItem(row, 1, new QTableWidgetItem(list));
-    LotListFlexGrid->setItem(row, 2, new QTableWidgetItem(lot));
+    const int row = lotGrid->rowCount();
+    lotGrid->insertRow(row);
+    lotGrid->setItem(row, 0, new QTableWidgetItem());
+    lotGrid->setItem(row, 1, new QTableWidgetItem(list));
+    lotGrid->setItem(row, 2, new QTableWidgetItem(lot));
 }
 
 QString LotByElectrodeDialog::buildCheckedElectrodeList() const
 {
     testlists::ElectrodeCheckBoxes boxes;
-    for (const QCheckBox* box : ElectrodesCheckBox)
+    for (const QCheckBox* box : electrodeChecks)
         boxes.append({box->checkState(), box->toolTip()});
     const QString list = testlists::buildElectrodeString(boxes);
     return list == QLatin1String("None") ? QString() : list;
@@ -215,7 +215,7 @@ void LotByElectrodeDialog::addLot()
     }
     addGridRow(list, lot);
     for (int i = 0; i < kElectrodes; ++i) {
-        QCheckBox* box = ElectrodesCheckBox[std::size_t(i)];
+        QCheckBox* box = electrodeChecks[std::size_t(i)];
         if (!box->isChecked())
             continue;
         box->setChecked(false);
@@ -227,14 +227,14 @@ void LotByElectrodeDialog::addLot()
 
 void LotByElectrodeDialog::checkAll()
 {
-    for (QCheckBox* box : ElectrodesCheckBox)
+    for (QCheckBox* box : electrodeChecks)
         box->setChecked(true);
     maskUnavailableElectrodes();
 }
 
 void LotByElectrodeDialog::uncheckAll()
 {
-    for (QCheckBox* box : ElectrodesCheckBox)
+    for (QCheckBox* box : electrodeChecks)
         box->setChecked(false);
 }
 
@@ -245,7 +245,7 @@ void LotByElectrodeDialog::clear()
 
 void LotByElectrodeDialog::loadExistingAssignments()
 {
-    for (const QString& item : m_details.ElectrodeLotList) {
+    for (const QString& item : m_details.electrodeLotList) {
         const int second = item.indexOf(QLatin1Char('\t'), 1);
         if (second < 0)
             continue;
@@ -264,7 +264,7 @@ void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QS
         if (!valid(first))
             return false;
         m_lots[std::size_t(first)] = lot;
-        ElectrodesCheckBox[std::size_t(first)]->setEnabled(false);
+        electrodeChecks[std::size_t(first)]->setEnabled(false);
         if (!end)
             return true;
         const int last = testlists::TestStep::findElectrodeIndex(*end);
@@ -272,8 +272,8 @@ void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QS
             return false;
         for (int i = first; i <= last; ++i) {
             m_lots[std::size_t(i)] = lot;
-            ElectrodesCheckBox[std::size_t(i)]->setChecked(true);
-            ElectrodesCheckBox[std::size_t(i)]->setEnabled(false);
+            electrodeChecks[std::size_t(i)]->setChecked(true);
+            electrodeChecks[std::size_t(i)]->setEnabled(false);
         }
         return true;
     });
@@ -282,17 +282,17 @@ void LotByElectrodeDialog::applyLotToElectrodeList(const QString& list, const QS
 void LotByElectrodeDialog::acceptEntries()
 {
     m_details.initVars();
-    for (int row = 0; row < LotListFlexGrid->rowCount(); ++row)
-        m_details.ElectrodeLotList << QStringLiteral("\t") + LotListFlexGrid->item(row, 1)->text()
-                                          + QStringLiteral("\t") + LotListFlexGrid->item(row, 2)->text();
+    for (int row = 0; row < lotGrid->rowCount(); ++row)
+        m_details.electrodeLotList << QStringLiteral("\t") + lotGrid->item(row, 1)->text() + QStringLiteral("\t")
+                                          + lotGrid->item(row, 2)->text();
     QStringList parts;
     for (int i = 0; i < kElectrodes; ++i) {
         const QString& lot = m_lots[std::size_t(i)];
         m_details.setElectrodeLotNumber(i, lot);
         parts << electrodeName(i) + QStringLiteral(": ") + results::sanitizeText(lot, 0);
     }
-    m_details.LotNumberTextBox->setText(QStringLiteral("CUSTOM: ") + parts.join(QStringLiteral(", ")));
-    m_details.LotNumberTextBox->setEnabled(false);
+    m_details.lotNumberEdit->setText(QStringLiteral("CUSTOM: ") + parts.join(QStringLiteral(", ")));
+    m_details.lotNumberEdit->setEnabled(false);
     accept();
 }
 

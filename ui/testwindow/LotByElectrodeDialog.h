@@ -44,17 +44,17 @@ public:
 
     const std::array<QString, 32>& lots() const { return m_lots; }
 
-    std::array<QCheckBox*, 32> ElectrodesCheckBox{};
-    QGroupBox* ElectrodesFrame = nullptr;
+    std::array<QCheckBox*, 32> electrodeChecks{};
+    QGroupBox* electrodesGroup = nullptr;
     QLineEdit* lotNumberEdit = nullptr;
     QPushButton* addButton = nullptr;
-    QPushButton* CheckAllButton = nullptr;
-    QPushButton* UncheckAllButton = nullptr;
+    QPushButton* checkAllButton = nullptr;
+    QPushButton* uncheckAllButton = nullptr;
     QCheckBox* maskUnavailableElectrodesCheck = nullptr;
     QPushButton* clearButton = nullptr;
-    QPushButton* OKButton = nullptr;
-    QPushButton* CancelButton = nullptr;
-    QTableWidget* LotListFlexGrid = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QTableWidget* lotGrid = nullptr;
 
 private:
     void buildControls();

@@ -51,56 +51,56 @@ TestDetailsDialog::TestDetailsDialog(const config::StationSettings& settings, co
 
 void TestDetailsDialog::buildControls()
 {
-    LotNumberTextBox = new QLineEdit(this);
-    LotNumberTextBox->setObjectName(QStringLiteral("LotNumberTextBox"));
+    lotNumberEdit = new QLineEdit(this);
+    lotNumberEdit->setObjectName(QStringLiteral("LotNumberTextBox"));
     // No more than the group stores whole (the notes have no such limit).
-    LotNumberTextBox->setMaxLength(results::MaxLotLength);
-    NotesTextBox = new QPlainTextEdit(this);
-    NotesTextBox->setObjectName(QStringLiteral("NotesTextBox"));
-    NotesTextBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lotNumberEdit->setMaxLength(results::MaxLotLength);
+    notesEdit = new QPlainTextEdit(this);
+    notesEdit->setObjectName(QStringLiteral("NotesTextBox"));
+    notesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     startTestButton = button(this, "cmdStartTest", QStringLiteral("Start Test"));
     cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
     clearButton = button(this, "cmdClear", QStringLiteral("Clear"));
     lotByElectrodeButton = button(this, "cmdLotByElectrode", QStringLiteral("Lot Number by Electrode"));
 
-    framePowerSource = new QGroupBox(QStringLiteral("Select Power Source"), this);
-    framePowerSource->setObjectName(QStringLiteral("framePowerSource"));
-    opt100J = new QRadioButton(QStringLiteral("100J"), framePowerSource);
-    opt100J->setObjectName(QStringLiteral("opt100J"));
-    opt360J = new QRadioButton(QStringLiteral("360J"), framePowerSource);
-    opt360J->setObjectName(QStringLiteral("opt360J"));
-    xjOption = new QRadioButton(framePowerSource);
-    xjOption->setObjectName(QStringLiteral("optXJ"));
-    auto* power = new QHBoxLayout(framePowerSource);
-    power->addWidget(new QLabel(QStringLiteral("Select Power Source Energy:"), framePowerSource));
-    power->addWidget(opt100J);
-    power->addWidget(opt360J);
-    power->addWidget(xjOption);
+    powerSourceGroup = new QGroupBox(QStringLiteral("Select Power Source"), this);
+    powerSourceGroup->setObjectName(QStringLiteral("framePowerSource"));
+    energy100JButton = new QRadioButton(QStringLiteral("100J"), powerSourceGroup);
+    energy100JButton->setObjectName(QStringLiteral("opt100J"));
+    energy360JButton = new QRadioButton(QStringLiteral("360J"), powerSourceGroup);
+    energy360JButton->setObjectName(QStringLiteral("opt360J"));
+    energyXButton = new QRadioButton(powerSourceGroup);
+    energyXButton->setObjectName(QStringLiteral("optXJ"));
+    auto* power = new QHBoxLayout(powerSourceGroup);
+    power->addWidget(new QLabel(QStringLiteral("Select Power Source Energy:"), powerSourceGroup));
+    power->addWidget(energy100JButton);
+    power->addWidget(energy360JButton);
+    power->addWidget(energyXButton);
 
-    frameReportOptions = new QGroupBox(QStringLiteral("Report Options"), this);
-    frameReportOptions->setObjectName(QStringLiteral("frameReportOptions"));
-    showOnReportCheck =
-        new QCheckBox(QStringLiteral("Display Initial Short Circuit ACZ Test on Report"), frameReportOptions);
-    showOnReportCheck->setObjectName(QStringLiteral("chkShowOnReport"));
-    avgACLGCheck = new QCheckBox(QStringLiteral("Display Average ACLG Value Only"), frameReportOptions);
-    avgACLGCheck->setObjectName(QStringLiteral("chkAvgACLG"));
-    auto* options = new QVBoxLayout(frameReportOptions);
-    options->addWidget(showOnReportCheck);
-    options->addWidget(avgACLGCheck);
+    reportOptionsGroup = new QGroupBox(QStringLiteral("Report Options"), this);
+    reportOptionsGroup->setObjectName(QStringLiteral("frameReportOptions"));
+    showShortCircuitCheck =
+        new QCheckBox(QStringLiteral("Display Initial Short Circuit ACZ Test on Report"), reportOptionsGroup);
+    showShortCircuitCheck->setObjectName(QStringLiteral("chkShowOnReport"));
+    averageAclgCheck = new QCheckBox(QStringLiteral("Display Average ACLG Value Only"), reportOptionsGroup);
+    averageAclgCheck->setObjectName(QStringLiteral("chkAvgACLG"));
+    auto* options = new QVBoxLayout(reportOptionsGroup);
+    options->addWidget(showShortCircuitCheck);
+    options->addWidget(averageAclgCheck);
 
     auto* grid = new QGridLayout(this);
     auto* lotLabel = new QLabel(QStringLiteral("Lot Number"), this);
-    lotLabel->setBuddy(LotNumberTextBox);
+    lotLabel->setBuddy(lotNumberEdit);
     grid->addWidget(lotLabel, 0, 0);
-    grid->addWidget(LotNumberTextBox, 0, 1);
+    grid->addWidget(lotNumberEdit, 0, 1);
     grid->addWidget(lotByElectrodeButton, 0, 2);
     grid->addWidget(clearButton, 0, 3);
     auto* notesLabel = new QLabel(QStringLiteral("Notes"), this);
-    notesLabel->setBuddy(NotesTextBox);
+    notesLabel->setBuddy(notesEdit);
     grid->addWidget(notesLabel, 1, 0, Qt::AlignTop);
-    grid->addWidget(NotesTextBox, 1, 1, 1, 3);
-    grid->addWidget(framePowerSource, 2, 0, 1, 4);
-    grid->addWidget(frameReportOptions, 3, 0, 1, 4);
+    grid->addWidget(notesEdit, 1, 1, 1, 3);
+    grid->addWidget(powerSourceGroup, 2, 0, 1, 4);
+    grid->addWidget(reportOptionsGroup, 3, 0, 1, 4);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch();
     buttons->addWidget(startTestButton);
@@ -124,21 +124,21 @@ std::optional<run::PreTestDetails> TestDetailsDialog::ask()
 // Every showing starts as a newly loaded window does.
 void TestDetailsDialog::load()
 {
-    LotNumberTextBox->clear();
-    LotNumberTextBox->setEnabled(true);
-    NotesTextBox->clear();
-    opt360J->setChecked(true);
-    showOnReportCheck->setChecked(false);
-    avgACLGCheck->setChecked(false);
-    ElectrodeLotList.clear();
+    lotNumberEdit->clear();
+    lotNumberEdit->setEnabled(true);
+    notesEdit->clear();
+    energy360JButton->setChecked(true);
+    showShortCircuitCheck->setChecked(false);
+    averageAclgCheck->setChecked(false);
+    electrodeLotList.clear();
     initVars();
-    xjOption->setEnabled(m_settings.aclg.energyXEnabled);
+    energyXButton->setEnabled(m_settings.aclg.energyXEnabled);
 }
 
 void TestDetailsDialog::unload()
 {
     if (!m_entered)
-        ElectrodeLotList.clear();
+        electrodeLotList.clear();
 }
 
 bool TestDetailsDialog::zamo80Mode() const
@@ -167,23 +167,23 @@ void TestDetailsDialog::initVars()
 {
     m_electrodeLots.fill(QString());
     m_entered.reset();
-    ElectrodeLotList.clear();
+    electrodeLotList.clear();
     const bool zamo24 = isZamo24();
-    framePowerSource->setVisible(zamo24);
+    powerSourceGroup->setVisible(zamo24);
     if (zamo80Mode() || zamo24) {
-        readReportOption(QStringLiteral("ShowShortCircuit"), showOnReportCheck);
-        readReportOption(QStringLiteral("AverageACLG"), avgACLGCheck);
-        frameReportOptions->setVisible(true);
+        readReportOption(QStringLiteral("ShowShortCircuit"), showShortCircuitCheck);
+        readReportOption(QStringLiteral("AverageACLG"), averageAclgCheck);
+        reportOptionsGroup->setVisible(true);
     } else {
-        frameReportOptions->setVisible(false);
+        reportOptionsGroup->setVisible(false);
     }
-    xjOption->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
+    energyXButton->setText(platform::Convert::fromDouble(m_settings.aclg.energyXJoules) + QStringLiteral("J"));
 }
 
-void TestDetailsDialog::setElectrodeLotNumber(int index, const QString& valueValue)
+void TestDetailsDialog::setElectrodeLotNumber(int index, const QString& value)
 {
     if (index >= 0 && index < 32)
-        m_electrodeLots[std::size_t(index)] = valueValue;
+        m_electrodeLots[std::size_t(index)] = value;
 }
 
 // "A1 - lot" for each of the 32 electrodes, one line each.
@@ -199,7 +199,7 @@ QString TestDetailsDialog::perElectrodeLotText() const
 void TestDetailsDialog::startTest()
 {
     run::PreTestDetails details;
-    const QString lot = LotNumberTextBox->text();
+    const QString lot = lotNumberEdit->text();
     QString lotWindowText;
     if (lot.left(7) != kCustom) {
         details.lotNumber = lot;
@@ -211,22 +211,22 @@ void TestDetailsDialog::startTest()
         lotWindowText = perElectrodeLotText();
     }
     if (m_activeLotWindow)
-        m_activeLotWindow->TestLotNumbersTextBox->setPlainText(lotWindowText);
+        m_activeLotWindow->lotNumbersEdit->setPlainText(lotWindowText);
 
     // The notes keep their line breaks as CR LF.
-    details.notes = NotesTextBox->toPlainText().replace(QStringLiteral("\n"), kCrLf);
+    details.notes = notesEdit->toPlainText().replace(QStringLiteral("\n"), kCrLf);
 
     if (isZamo24()) {
         QString energy;
         unit::AclgEnergy choice = unit::AclgEnergy::J360;
-        if (opt100J->isChecked()) {
+        if (energy100JButton->isChecked()) {
             choice = unit::AclgEnergy::J100;
             energy = QStringLiteral("100J");
-        } else if (opt360J->isChecked()) {
+        } else if (energy360JButton->isChecked()) {
             energy = QStringLiteral("360J");
-        } else if (xjOption->isChecked()) {
+        } else if (energyXButton->isChecked()) {
             choice = unit::AclgEnergy::XJ;
-            energy = xjOption->text();
+            energy = energyXButton->text();
         }
         if (!energy.isEmpty()) {
             for (unit::Unit* unit : m_units)
@@ -238,7 +238,7 @@ void TestDetailsDialog::startTest()
     }
 
     if (zamo80Mode() || isZamo24()) {
-        const run::ReportOptions options{showOnReportCheck->isChecked(), avgACLGCheck->isChecked()};
+        const run::ReportOptions options{showShortCircuitCheck->isChecked(), averageAclgCheck->isChecked()};
         writeReportOption(QStringLiteral("ShowShortCircuit"), options.showShortCircuit);
         writeReportOption(QStringLiteral("AverageACLG"), options.averageAclg);
         details.reportOptions = options;
@@ -257,8 +257,8 @@ void TestDetailsDialog::cancel()
 void TestDetailsDialog::clear()
 {
     m_electrodeLots.fill(QString());
-    LotNumberTextBox->clear();
-    LotNumberTextBox->setEnabled(true);
+    lotNumberEdit->clear();
+    lotNumberEdit->setEnabled(true);
 }
 
 void TestDetailsDialog::editLotsByElectrode()

@@ -53,7 +53,7 @@ public:
     // Ends the showing: a window closed without "Start Test" cancels the run.
     void unload();
     void initVars();
-    void setElectrodeLotNumber(int index, const QString& valueValue);
+    void setElectrodeLotNumber(int index, const QString& value);
 
     void startTest();
     void cancel();
@@ -61,23 +61,23 @@ public:
     void editLotsByElectrode();
 
     // One item per lot-by-electrode row: TAB + electrode list + TAB + lot.
-    QStringList ElectrodeLotList;
+    QStringList electrodeLotList;
     const std::array<QString, 32>& electrodeLots() const { return m_electrodeLots; }
     const std::array<unit::Unit*, 2>& units() const { return m_units; }
 
-    QLineEdit* LotNumberTextBox = nullptr;
-    QPlainTextEdit* NotesTextBox = nullptr;
+    QLineEdit* lotNumberEdit = nullptr;
+    QPlainTextEdit* notesEdit = nullptr;
     QPushButton* startTestButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* lotByElectrodeButton = nullptr;
-    QGroupBox* framePowerSource = nullptr;
-    QRadioButton* opt100J = nullptr;
-    QRadioButton* opt360J = nullptr;
-    QRadioButton* xjOption = nullptr;
-    QGroupBox* frameReportOptions = nullptr;
-    QCheckBox* showOnReportCheck = nullptr;
-    QCheckBox* avgACLGCheck = nullptr;
+    QGroupBox* powerSourceGroup = nullptr;
+    QRadioButton* energy100JButton = nullptr;
+    QRadioButton* energy360JButton = nullptr;
+    QRadioButton* energyXButton = nullptr;
+    QGroupBox* reportOptionsGroup = nullptr;
+    QCheckBox* showShortCircuitCheck = nullptr;
+    QCheckBox* averageAclgCheck = nullptr;
 
 private:
     void buildControls();

@@ -76,32 +76,33 @@ void TestWindow::buildFrameStandIns()
     };
     for (int n = 1; n <= 2; ++n) {
         const QString unit = QString::number(n);
-        m_frame.ZamoUnitsConnect[n] =
+        m_frame.connectUnitActions[n] =
             item(QStringLiteral("ZamoUnitsConnect_") + unit, QStringLiteral("Connect Unit ") + unit);
-        m_frame.ZamoUnitsConnectSimulator[n] =
+        m_frame.connectSimulatorActions[n] =
             item(QStringLiteral("ZamoUnitsConnectSimulator_") + unit,
                  QStringLiteral("Connect Unit ") + unit + QStringLiteral(" Simulator"));
-        m_frame.ZamoUnitsDisconnect[n] =
+        m_frame.disconnectUnitActions[n] =
             item(QStringLiteral("ZamoUnitsDisconnect_") + unit, QStringLiteral("Disconnect Unit ") + unit);
     }
-    m_frame.ZamoUnitsConnectZamoSG = item(QStringLiteral("ZamoUnitsConnectZamoSG"), QStringLiteral("Connect ZAMO-SG"));
-    m_frame.ZamoUnitsDisconnectZamoSG =
+    m_frame.connectSignalGeneratorAction =
+        item(QStringLiteral("ZamoUnitsConnectZamoSG"), QStringLiteral("Connect ZAMO-SG"));
+    m_frame.disconnectSignalGeneratorAction =
         item(QStringLiteral("ZamoUnitsDisconnectZamoSG"), QStringLiteral("Disconnect ZAMO-SG"));
-    m_frame.TestsRunBiasTest = item(QStringLiteral("TestsRunBiasTest"), QStringLiteral("Run BIAS Test"));
-    m_frame.TestsRunACZ30Zero = item(QStringLiteral("TestsRunACZ30Zero"), QStringLiteral("Run ACZ30 Zero"));
-    m_frame.TestsConfigureTestSequence =
+    m_frame.runBiasTestAction = item(QStringLiteral("TestsRunBiasTest"), QStringLiteral("Run BIAS Test"));
+    m_frame.runAcz30ZeroAction = item(QStringLiteral("TestsRunACZ30Zero"), QStringLiteral("Run ACZ30 Zero"));
+    m_frame.configureTestSequenceAction =
         item(QStringLiteral("TestsConfigureTestSequence"), QStringLiteral("Configure Test Sequence"));
-    m_frame.MainTests = item(QStringLiteral("MainTests"), QStringLiteral("Tests"));
+    m_frame.testsMenu = item(QStringLiteral("MainTests"), QStringLiteral("Tests"));
     auto* bar = new QProgressBar(this);
     bar->setObjectName(QStringLiteral("MainProgressBar"));
     bar->setRange(0, 1);
     bar->setValue(0);
     bar->hide();
-    m_frame.MainProgressBar = bar;
+    m_frame.progressBar = bar;
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("ExpectedCompletionTimeLabel"));
     label->hide();
-    m_frame.ExpectedCompletionTimeLabel = label;
+    m_frame.completionTimeLabel = label;
 }
 
 void TestWindow::attachFrame(const FrameItems& items)
@@ -113,20 +114,20 @@ void TestWindow::attachFrame(const FrameItems& items)
             mine = theirs;
     };
     for (int n = 1; n <= 2; ++n) {
-        take(m_frame.ZamoUnitsConnect[n], items.ZamoUnitsConnect[n]);
-        take(m_frame.ZamoUnitsConnectSimulator[n], items.ZamoUnitsConnectSimulator[n]);
-        take(m_frame.ZamoUnitsDisconnect[n], items.ZamoUnitsDisconnect[n]);
+        take(m_frame.connectUnitActions[n], items.connectUnitActions[n]);
+        take(m_frame.connectSimulatorActions[n], items.connectSimulatorActions[n]);
+        take(m_frame.disconnectUnitActions[n], items.disconnectUnitActions[n]);
     }
-    take(m_frame.ZamoUnitsConnectZamoSG, items.ZamoUnitsConnectZamoSG);
-    take(m_frame.ZamoUnitsDisconnectZamoSG, items.ZamoUnitsDisconnectZamoSG);
-    take(m_frame.TestsRunBiasTest, items.TestsRunBiasTest);
-    take(m_frame.TestsRunACZ30Zero, items.TestsRunACZ30Zero);
-    take(m_frame.TestsConfigureTestSequence, items.TestsConfigureTestSequence);
-    take(m_frame.MainTests, items.MainTests);
-    if (items.MainProgressBar)
-        m_frame.MainProgressBar = items.MainProgressBar;
-    if (items.ExpectedCompletionTimeLabel)
-        m_frame.ExpectedCompletionTimeLabel = items.ExpectedCompletionTimeLabel;
+    take(m_frame.connectSignalGeneratorAction, items.connectSignalGeneratorAction);
+    take(m_frame.disconnectSignalGeneratorAction, items.disconnectSignalGeneratorAction);
+    take(m_frame.runBiasTestAction, items.runBiasTestAction);
+    take(m_frame.runAcz30ZeroAction, items.runAcz30ZeroAction);
+    take(m_frame.configureTestSequenceAction, items.configureTestSequenceAction);
+    take(m_frame.testsMenu, items.testsMenu);
+    if (items.progressBar)
+        m_frame.progressBar = items.progressBar;
+    if (items.completionTimeLabel)
+        m_frame.completionTimeLabel = items.completionTimeLabel;
 }
 
 void TestWindow::buildControls()
@@ -236,7 +237,7 @@ bool TestWindow::queryClose()
 
 bool TestWindow::queryExit()
 {
-    if (ExitingApplication || !m_testRunning())
+    if (exitingApplication || !testRunning())
         return true;
     const auto answer =
         platform::Prompts::instance().message(QStringLiteral("Are you sure you want to quit?"), QStringLiteral("Exit"),

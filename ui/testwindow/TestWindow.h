@@ -85,7 +85,7 @@ public:
     void unloadOtherForms();
 
     // ---- run ----
-    bool m_testRunning() const { return m_runController.running(); }
+    bool testRunning() const { return m_runController.running(); }
     void startFirstTestSequence(bool showTestDetailsForm) override;
     void stopTests();
 
@@ -107,13 +107,13 @@ public:
     void advanceClock();
 
     // ---- operator log ----
-    void writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay) override;
+    void writeToCommTextBox(const QString& text, bool recordToLog, bool inhibitCommDisplay) override;
 
     // ---- RunHost ----
     void updateProgress(int value, int maximum) override;
     void advanceProgress() override;
     void setCompletionCaption(const QString& caption) override;
-    void setRunLockedControls(bool runningValue) override;
+    void setRunLockedControls(bool running) override;
     void showDischargeWarning() override;
     void playTestsCompletedSound() override;
     void rollChannel(qint16 channelIndex) override;
@@ -147,7 +147,7 @@ public:
     Windows& otherWindows() { return m_windows; }
 
     // Set when the operator chose to leave after a link error.
-    bool ExitingApplication = false;
+    bool exitingApplication = false;
 
 private:
     void buildControls();

@@ -16,9 +16,9 @@
 
 namespace ui {
 
-void TestWindow::writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay)
+void TestWindow::writeToCommTextBox(const QString& text, bool recordToLog, bool inhibitCommDisplay)
 {
-    m_operatorLog.write(strValue, recordToLog, inhibitCommDisplay);
+    m_operatorLog.write(text, recordToLog, inhibitCommDisplay);
 }
 
 // ---------------------------------------------------------------- main frame commands

@@ -130,7 +130,7 @@ void TestWindow::loadTestSequenceFile(testlists::TestList& list, int n)
 
 void TestWindow::loadTestSequence()
 {
-    if (m_testRunning())
+    if (testRunning())
         return;
     const QString file = askForSequenceFile();
     clearTestList();
@@ -142,7 +142,7 @@ void TestWindow::loadTestSequence()
 
 void TestWindow::saveTestSequence()
 {
-    if (m_testRunning())
+    if (testRunning())
         return;
     if (testlists::Globals::ActiveTestList.isEmpty()) {
         tell(QStringLiteral("No data to save!"), config::StationText::appTitle(), platform::MsgIcon::Warning);
@@ -181,15 +181,15 @@ void TestWindow::enableTestControls()
 {
     // During a Run the Edit and run controls stay as the run set them; the
     // run's end gives them back.
-    if (m_testRunning()) {
+    if (testRunning()) {
         m_testControlsPending = true;
         return;
     }
     m_testControlsPending = false;
     m_testControlsEnabled = true;
     m_testListPanel->setTestButtonsEnabled(true);
-    setItemEnabled(m_frame.TestsConfigureTestSequence, true);
-    setItemEnabled(m_frame.MainTests, true);
+    setItemEnabled(m_frame.configureTestSequenceAction, true);
+    setItemEnabled(m_frame.testsMenu, true);
 }
 
 void TestWindow::disableTestControls()
@@ -197,8 +197,8 @@ void TestWindow::disableTestControls()
     m_testControlsPending = false;
     m_testControlsEnabled = false;
     m_testListPanel->setTestButtonsEnabled(false);
-    setItemEnabled(m_frame.TestsConfigureTestSequence, false);
-    setItemEnabled(m_frame.MainTests, false);
+    setItemEnabled(m_frame.configureTestSequenceAction, false);
+    setItemEnabled(m_frame.testsMenu, false);
 }
 
 void TestWindow::setItemEnabled(QAction* item, bool enabled)
@@ -215,15 +215,15 @@ void TestWindow::advanceClock()
 
 // ---------------------------------------------------------------- RunHost
 
-void TestWindow::updateProgress(int valueValue, int maximumValue)
+void TestWindow::updateProgress(int value, int maximum)
 {
-    QProgressBar* bar = m_frame.MainProgressBar;
+    QProgressBar* bar = m_frame.progressBar;
     if (!bar)
         return;
-    if (maximumValue > 1) {
-        bar->setMaximum(maximumValue);
-        if (valueValue <= maximumValue)
-            bar->setValue(valueValue);
+    if (maximum > 1) {
+        bar->setMaximum(maximum);
+        if (value <= maximum)
+            bar->setValue(value);
     } else {
         bar->setValue(0);
     }
@@ -231,14 +231,14 @@ void TestWindow::updateProgress(int valueValue, int maximumValue)
 
 void TestWindow::advanceProgress()
 {
-    QProgressBar* bar = m_frame.MainProgressBar;
+    QProgressBar* bar = m_frame.progressBar;
     if (bar && bar->value() + 1 <= bar->maximum())
         bar->setValue(bar->value() + 1);
 }
 
 void TestWindow::setCompletionCaption(const QString& caption)
 {
-    if (QLabel* label = m_frame.ExpectedCompletionTimeLabel)
+    if (QLabel* label = m_frame.completionTimeLabel)
         label->setText(caption);
 }
 

@@ -17,7 +17,7 @@ SignalGeneratorPanel::SignalGeneratorPanel(unit::SignalGeneratorLink* roller, QW
     QFrame* border = addPanelBorder(this);
 
     auto* layout = new QVBoxLayout(border);
-    layout->addWidget(new QLabel("ZAMO-SG", border)); // Label1
+    layout->addWidget(new QLabel("ZAMO-SG", border));
     m_connectCheck = new QCheckBox("Connect", border);
     m_connectCheck->setObjectName("chkConnect");
     m_connectCheck->setAutoFillBackground(true);

@@ -57,9 +57,9 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         station.prompts().whileMessageShown = [&](const platform::ShownPrompt&) {
-            m_runningWhileTold = station.testWindow().m_testRunning();
+            m_runningWhileTold = station.testWindow().testRunning();
         };
-        ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs));
+        ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().testRunning(); }, RunMs));
     }
 
     // What the operator was told and what the database holds once the run

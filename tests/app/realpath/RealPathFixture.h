@@ -49,9 +49,9 @@ protected:
         if (!station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
             return false;
         testsupport::StationHarness::startNextRunWithLot(lot);
-        if (!station.click("Run Standard Sequence") || !station.testWindow().m_testRunning())
+        if (!station.click("Run Standard Sequence") || !station.testWindow().testRunning())
             return false;
-        return station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs);
+        return station.waitUntil([&] { return !station.testWindow().testRunning(); }, RunMs);
     }
 
     testsupport::FakeSerialTree tree;

@@ -16,7 +16,7 @@ TEST_F(RealPath, ARunOfElectrodesOnAnUnconnectedUnitIsRefusedPlainlyAndStartsNot
               QStringList{"The selected electrodes are not on a connected ZAMO unit!  "
                           "Connect their unit, or select electrodes of a connected unit."});
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr); // no pre-test details
-    EXPECT_FALSE(station.testWindow().m_testRunning());
+    EXPECT_FALSE(station.testWindow().testRunning());
     station.waitUntil([] { return false; }, 1000);
     EXPECT_EQ(station.storedGroups(), 0);
     EXPECT_TRUE(units.frames(0).filter("[A").isEmpty());

@@ -71,11 +71,11 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     station.prompts().whileMessageShown = [&](const platform::ShownPrompt& shown) {
         if (shown.text != UsbErrorBox)
             return;
-        runningWhileAsked = station.testWindow().m_testRunning();
+        runningWhileAsked = station.testWindow().testRunning();
         started = operatorLog().count(" test on Electrodes ");
     };
     units.unplug(c.lost - 1);
-    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, RunMs));
+    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().testRunning(); }, RunMs));
 
     const QString reason = QString("Connection to Unit #%1 has been lost.  Aborting test.").arg(c.lost);
     EXPECT_TRUE(runningWhileAsked);
@@ -111,8 +111,8 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     ASSERT_TRUE(station.waitUntil([&] { return run->isEnabled(); }, ConnectMs));
     testsupport::StationHarness::startNextRunWithLot("Lot 5");
     run->click();
-    ASSERT_TRUE(station.testWindow().m_testRunning());
-    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().m_testRunning(); }, 3 * RunMs))
+    ASSERT_TRUE(station.testWindow().testRunning());
+    ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().testRunning(); }, 3 * RunMs))
         << operatorLog().right(1500).toStdString();
     EXPECT_TRUE(operatorLog().contains("* Tests Completed"));
     EXPECT_EQ(groups(), "1|False|True\n2|True|False\n");

@@ -27,7 +27,7 @@ struct Seen {
 
 class Unplugged : public RealPath {
 protected:
-    QString estimate() { return station.testWindow().frame().ExpectedCompletionTimeLabel->text(); }
+    QString estimate() { return station.testWindow().frame().completionTimeLabel->text(); }
     QList<QRect> places()
     {
         ui::TestWindow& form = station.testWindow();
@@ -54,7 +54,7 @@ protected:
         if (!station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs))
             return false;
         testsupport::StationHarness::startNextRunWithLot("Lot 9");
-        return station.click("Run Standard Sequence") && station.testWindow().m_testRunning()
+        return station.click("Run Standard Sequence") && station.testWindow().testRunning()
                && station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs);
     }
 
@@ -109,9 +109,9 @@ TEST_F(Unplugged, ABaseUnitIsShownClosedWhileTheOperatorIsAskedAndConnectedOnceI
     ASSERT_TRUE(station.waitUntil([&] { return station.unitStatus(1) == "ZAMO Connected; A1-B1"; }, ConnectMs));
     EXPECT_EQ(station.unitLamp(1), ui::StatusLamp::green());
     EXPECT_TRUE(station.waitUntil([&] { return !estimate().isEmpty(); }, ConnectMs));
-    EXPECT_TRUE(station.testWindow().m_testRunning());
+    EXPECT_TRUE(station.testWindow().testRunning());
     EXPECT_TRUE(station.click("Cancel"));
-    EXPECT_FALSE(station.testWindow().m_testRunning());
+    EXPECT_FALSE(station.testWindow().testRunning());
 }
 
 TEST_F(Unplugged, AZamo80IsShownReconnectingAndConnectedAgainWithoutAQuestion)

@@ -278,7 +278,7 @@ TEST_F(DatabaseUpkeepStartTest, TheFrameOpensTheDatabaseOptionsWhoseSaveChecksTh
         folderShown = window->folderEdit->text();
         window->save();
     });
-    frame->FileDatabaseOptions->trigger();
+    frame->databaseOptionsAction->trigger();
     EXPECT_EQ(folderShown, settings.database.localDatabaseFolder);
 
     // The file made at the start is raised by the check that Save runs.
@@ -320,7 +320,7 @@ TEST_F(DatabaseUpkeepStartTest, AFolderThatDiffersOnlyInLetterCaseIsANewFolderAn
         window->selectFolderButton->click();
         window->save();
     });
-    ui::StationWindows::frame()->FileDatabaseOptions->trigger();
+    ui::StationWindows::frame()->databaseOptionsAction->trigger();
 
     QStringList boxes;
     for (const platform::ShownPrompt& p : prompts->shown)

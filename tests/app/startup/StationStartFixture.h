@@ -1,5 +1,5 @@
 #pragma once
-// Whole starts of the station (modMain::main, as main() calls it) over a
+// Whole starts of the station (app::main, as main() calls it) over a
 // temporary data folder in virtual time, with scripted prompts. Every start
 // begins from what a new process would have: no database connection, no
 // windows, no request to end, no standard lists.

@@ -25,8 +25,8 @@ protected:
         station.useTestList(electrode, steps);
         testsupport::StationHarness::startNextRunWithLot("LOT-9");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().toStdString();
-        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 10 * 60 * 1000, 250));
+        ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 10 * 60 * 1000, 250));
     }
 
     QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }

@@ -55,8 +55,8 @@ protected:
         station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::startNextRunWithLot("LOT-7");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.m_testRunning());
-        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+        ASSERT_TRUE(form.testRunning());
+        ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
         ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
             << ui::StationWindows::commBuffer().toStdString();
     }

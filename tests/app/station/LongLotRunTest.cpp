@@ -23,15 +23,15 @@ TEST(LongLotRun, APastedLotLongerThanIsStoredIsCutInTheBoxAndStoredAsTheBoxShows
     QString shown;
     station.whenModal([&](QWidget* modal) {
         if (auto* details = qobject_cast<ui::TestDetailsDialog*>(modal)) {
-            details->LotNumberTextBox->insert(QString(4000, 'L') + QString(2000, 'M')); // as a paste
-            details->NotesTextBox->setPlainText(notes);
-            shown = details->LotNumberTextBox->text();
+            details->lotNumberEdit->insert(QString(4000, 'L') + QString(2000, 'M')); // as a paste
+            details->notesEdit->setPlainText(notes);
+            shown = details->lotNumberEdit->text();
             details->startTestButton->click();
         }
     });
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+    ASSERT_TRUE(form.testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
 
     EXPECT_EQ(shown, QString(4000, 'L') + QString(1000, 'M'));
     platform::DbConnection db;

@@ -37,7 +37,7 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
 
     testsupport::StationHarness::startNextRunWithLot("Lot 7");
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
+    ASSERT_TRUE(form.testRunning());
     ASSERT_TRUE(station.choose("Report Viewer"));
     ui::ReportListWindow* list = ui::liveReportListWindow();
     ASSERT_TRUE(list);
@@ -46,7 +46,7 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
     EXPECT_TRUE(list->archivePending()) << "the run's group fills the database";
     EXPECT_TRUE(archiveFiles(station).isEmpty());
 
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 10 * 60 * 1000, 250));
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 10 * 60 * 1000, 250));
     EXPECT_TRUE(archiveFiles(station).isEmpty()) << "nothing happens behind the operator's back";
     list->descendingOption()->click();
     EXPECT_FALSE(list->archivePending());

@@ -93,7 +93,7 @@ TEST_F(ServicePanelStationTest, ABurnInRecordsAndThePanelClosedDuringItLeavesSer
     withPanel([this](ui::ServicePanel& panel) {
         testsupport::StationHarness::startNextRunWithLot(QStringLiteral("BURN"));
         click(panel, "burnInButton");
-        EXPECT_TRUE(station.testWindow().m_testRunning());
+        EXPECT_TRUE(station.testWindow().testRunning());
         EXPECT_TRUE(state().burnInRunning);
         // Still ticked: no channel is polled while the panel is open.
         EXPECT_TRUE(panel.findChild<QCheckBox*>(QStringLiteral("inhibitPollingBox"))->isChecked());
@@ -103,7 +103,7 @@ TEST_F(ServicePanelStationTest, ABurnInRecordsAndThePanelClosedDuringItLeavesSer
     EXPECT_FALSE(station.prompts().messages().contains("Are you sure you want to leave the Calibration Form?"));
     EXPECT_FALSE(state().calibrationMode);
     EXPECT_FALSE(station.link(1).pollingInhibited());
-    ASSERT_TRUE(station.runUntil([this] { return !station.testWindow().m_testRunning(); }, 900000, 500));
+    ASSERT_TRUE(station.runUntil([this] { return !station.testWindow().testRunning(); }, 900000, 500));
     EXPECT_FALSE(state().burnInRunning);
     EXPECT_EQ(station.storedGroups(), 1);
     EXPECT_FALSE(station.storedVerdicts().isEmpty());

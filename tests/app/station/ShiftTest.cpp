@@ -53,7 +53,7 @@ class Shift : public ::testing::Test {
 protected:
     ui::TestWindow& form() { return station->testWindow(); }
     QString file() const { return station->stationSettings().paths.databaseFile; }
-    bool running() { return form().m_testRunning(); }
+    bool running() { return form().testRunning(); }
     // Both units show their channels and the run button is offered.
     bool unitsReady()
     {

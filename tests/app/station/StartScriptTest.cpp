@@ -41,7 +41,7 @@ TEST(StartScriptTest, TheFirstCommandOffersTheSimulatedUnitAndStoresDemoRunsLoca
 {
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)), stationArguments({}).join(' '));
     ASSERT_TRUE(station.start());
-    QAction* simulator = station.frame().ZamoUnitsConnectSimulator[1];
+    QAction* simulator = station.frame().connectSimulatorActions[1];
     ASSERT_TRUE(simulator->isVisible());
     ASSERT_TRUE(simulator->isEnabled());
 
@@ -66,9 +66,9 @@ TEST(StartScriptTest, TheBenchStartOffersNoSimulatorAndNoDemoRuns)
     testsupport::StationHarness station(QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0)),
                                         stationArguments({"--bench"}).join(' '));
     ASSERT_TRUE(station.start());
-    EXPECT_FALSE(station.frame().ZamoUnitsConnectSimulator[1]->isVisible());
+    EXPECT_FALSE(station.frame().connectSimulatorActions[1]->isVisible());
     EXPECT_FALSE(station.stationSettings().switches.demoMode);
-    EXPECT_TRUE(station.frame().ZamoUnitsConnect[1]->isEnabled());
+    EXPECT_TRUE(station.frame().connectUnitActions[1]->isEnabled());
 }
 
 } // namespace

@@ -113,11 +113,11 @@ protected:
             station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
         testsupport::StationHarness::startNextRunWithLot("Lot 9");
         form.testListPanel().standardSequenceButton()->click();
-        ASSERT_TRUE(form.m_testRunning());
+        ASSERT_TRUE(form.testRunning());
         ASSERT_TRUE(
             station.runUntil([&] { return ui::StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
-        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+        ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
     }
 
     // The operator lines from the first failure to the end of the run: only
@@ -319,8 +319,8 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     const auto run = [&](const QString& lot) {
         testsupport::StationHarness::startNextRunWithLot(lot);
         form.testListPanel().standardSequenceButton()->click();
-        ASSERT_TRUE(form.m_testRunning());
-        ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+        ASSERT_TRUE(form.testRunning());
+        ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
     };
     run("Lot 1");
     const auto reportWindows = [] {

@@ -93,8 +93,8 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 
     testsupport::StationHarness::startNextRunWithLot("Lot 42");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+    ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
     ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
 
     auto db = openResults();

@@ -38,7 +38,7 @@ protected:
         station.useTestList("A1-B1", {"ACZ,A1-B1,1"});
         testsupport::StationHarness::startNextRunWithLot(lot, notes);
         form.testListPanel().runButton()->click();
-        EXPECT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+        EXPECT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
         EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
             << ui::StationWindows::commBuffer().toStdString();
         platform::DbConnection db;

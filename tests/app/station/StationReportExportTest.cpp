@@ -39,8 +39,8 @@ TEST(StationReportExport, ARunWithTheThreeExportsOnLeavesThemInTheExportFolderUn
 
     testsupport::StationHarness::startNextRunWithLot("Lot 77");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 30 * 60 * 1000, 250));
+    ASSERT_TRUE(form.testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
 
     platform::DbConnection db;
     db.openFile(station.stationSettings().paths.databaseFile, true);

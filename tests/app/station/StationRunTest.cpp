@@ -73,8 +73,8 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[0]->isEnabled());
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form.electrodePanel().electrodeBoxes()[2]->isEnabled());
-    EXPECT_TRUE(station.frame().ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(station.frame().ZamoUnitsConnect[1]->isEnabled());
+    EXPECT_TRUE(station.frame().disconnectUnitActions[1]->isEnabled());
+    EXPECT_FALSE(station.frame().connectUnitActions[1]->isEnabled());
 }
 
 TEST(StationSelectionTest, ASavedSelectionSurvivesStartUpAndASimulatedConnectOfEitherModel)
@@ -166,15 +166,14 @@ TEST(StationMenuTest, TheUnitMenuOffersOnlyUnitOneUntilItConnects)
     ASSERT_TRUE(station.start());
     ui::MainFrame& frame = station.frame();
     auto enabled = [&frame] {
-        return QList<bool>{
-            frame.ZamoUnitsConnect[1]->isEnabled(),          frame.ZamoUnitsConnectSimulator[1]->isEnabled(),
-            frame.ZamoUnitsDisconnect[1]->isEnabled(),       frame.ZamoUnitsConnect[2]->isEnabled(),
-            frame.ZamoUnitsConnectSimulator[2]->isEnabled(), frame.ZamoUnitsDisconnect[2]->isEnabled()};
+        return QList<bool>{frame.connectUnitActions[1]->isEnabled(),      frame.connectSimulatorActions[1]->isEnabled(),
+                           frame.disconnectUnitActions[1]->isEnabled(),   frame.connectUnitActions[2]->isEnabled(),
+                           frame.connectSimulatorActions[2]->isEnabled(), frame.disconnectUnitActions[2]->isEnabled()};
     };
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false, false, false, false}));
 
     station.testWindow().statusPanel().simulatorChannelsEdit()->setText(QStringLiteral("2"));
-    frame.ZamoUnitsConnectSimulator[1]->trigger();
+    frame.connectSimulatorActions[1]->trigger();
     ASSERT_TRUE(station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
     EXPECT_EQ(enabled(), (QList<bool>{false, false, true, true, true, false}));
 }
@@ -193,8 +192,8 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     station.startNextRunWithLot("LOT-1");
     form.testListPanel().runButton()->click();
-    ASSERT_TRUE(form.m_testRunning());
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 120000));
+    ASSERT_TRUE(form.testRunning());
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
 
     EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);

@@ -73,11 +73,11 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
 
         // The service strip, where shown, lies between the text and the buttons.
         ui::StatusWindow* status = ui::StationWindows::statusWindow();
-        const QRect strip = status->calTabCommFrame->geometry();
-        EXPECT_EQ(status->calTabCommFrame->isVisible(), !line.isEmpty());
-        EXPECT_FALSE(status->calTabCommFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
+        const QRect strip = status->trafficChecksFrame->geometry();
+        EXPECT_EQ(status->trafficChecksFrame->isVisible(), !line.isEmpty());
+        EXPECT_FALSE(status->trafficChecksFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
         EXPECT_TRUE(status->rect().contains(status->pauseButton->geometry()));
-        EXPECT_TRUE(status->rect().contains(status->FontSizeLabel->geometry()));
+        EXPECT_TRUE(status->rect().contains(status->fontSizeLabel->geometry()));
     }
 }
 

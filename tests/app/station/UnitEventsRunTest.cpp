@@ -36,7 +36,7 @@ protected:
         form.updateTestSequenceList();
         testsupport::StationHarness::startNextRunWithLot("LOT-3");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().toStdString();
     }
 
     QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
@@ -48,11 +48,11 @@ TEST_F(UnitEventsRunTest, AnOpenedLidStopsTheRun)
 {
     startOnZamo80({"ACZ", "ACZ30"});
     station.advance(3000);
-    ASSERT_TRUE(station.testWindow().m_testRunning());
+    ASSERT_TRUE(station.testWindow().testRunning());
 
     emit station.link(1).replyReceived(unit::UnitReply{1, 0, unit::LidState{false}});
 
-    EXPECT_FALSE(station.testWindow().m_testRunning());
+    EXPECT_FALSE(station.testWindow().testRunning());
     EXPECT_EQ(logLines().count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
     EXPECT_TRUE(logLines().contains("* Tests Cancelled"));
     EXPECT_TRUE(station.logText().contains("*ZAMO80 Lid Opened.  Aborting tests!"));
@@ -66,7 +66,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
     config::iniWrite("ZAMO-SG", "Delay", "12", ini);
     const qint64 started = platform::Clock::tickCount();
     startOnZamo80({"SGROLL"});
-    ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().m_testRunning(); }, 60000));
+    ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().testRunning(); }, 60000));
 
     const QStringList lines = logLines();
     EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay."))
@@ -85,7 +85,7 @@ TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
     platform::ScopedFakeD2xx noConverters; // the reconnection after OK finds no unit 2
     startOnZamo80({"ACZ"});
     station.advance(1000);
-    ASSERT_TRUE(station.testWindow().m_testRunning());
+    ASSERT_TRUE(station.testWindow().testRunning());
     station.prompts().messageOpenMs = 120000;
     bool raised = false;
     qsizetype framesWhileOpen = 0;

@@ -57,7 +57,7 @@ protected:
         station.useTestList("A1-P2", {"ACZ,A1-P2,1", "ACZ,A1-P2,1"});
         testsupport::StationHarness::startNextRunWithLot("Lot 7");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.m_testRunning());
+        ASSERT_TRUE(form.testRunning());
     }
 
     // Unit n's port fails: the link closes it and reports the error.
@@ -99,14 +99,14 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
         if (shown.text != UsbErrorBox)
             return;
         station.runUntil([] { return false; }, 60000);
-        runningWhileAsked = station.testWindow().m_testRunning();
+        runningWhileAsked = station.testWindow().testRunning();
         startedWhileAsked = started();
         if (c.backBeforeOk)
             station.link(c.lost).connectSimulator(2, c.zamo80, false);
     };
     const qsizetype startedBefore = started();
     loseUnit(c);
-    ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().m_testRunning(); }, 240000));
+    ASSERT_TRUE(station.runUntil([&] { return !station.testWindow().testRunning(); }, 240000));
     EXPECT_TRUE(runningWhileAsked);
     EXPECT_EQ(startedWhileAsked, startedBefore) << "no step starts while the unit is gone";
     const QString log = operatorLog();
@@ -134,8 +134,8 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
         if (c.betweenSteps && !c.zamo80) {
             EXPECT_EQ(judgedBefore, c.lost == 2 ? QStringList({"A1", "B1", "A2", "B2"}) : QStringList({"A1", "B1"}));
         }
-        EXPECT_FALSE(station.frame().ZamoUnitsDisconnect[c.lost]->isEnabled());
-        EXPECT_TRUE(station.frame().ZamoUnitsConnect[c.lost]->isEnabled());
+        EXPECT_FALSE(station.frame().disconnectUnitActions[c.lost]->isEnabled());
+        EXPECT_TRUE(station.frame().connectUnitActions[c.lost]->isEnabled());
 
         // Connected again from the menu, the unit runs the list to its end.
         station.prompts().whileMessageShown = nullptr;

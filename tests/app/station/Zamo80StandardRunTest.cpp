@@ -35,8 +35,8 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
     testsupport::StationHarness::startNextRunWithLot("Lot 80");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.m_testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
-    ASSERT_TRUE(station.runUntil([&] { return !form.m_testRunning(); }, 60 * 60 * 1000, 250));
+    ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 60 * 60 * 1000, 250));
 
     const QStringList lines = ui::StationWindows::commBuffer().split("\r\n");
     ASSERT_TRUE(lines.contains("* Tests Completed")) << ui::StationWindows::commBuffer().right(4000).toStdString();

@@ -43,15 +43,15 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         settings.switches.demoMode = !c.demo;
         ui::MainFrame* f = frame();
         const std::string line = c.line.toStdString();
-        EXPECT_EQ(shown(f->MainCalibration), c.serviceMenus) << line;
-        EXPECT_EQ(shown(f->AdvancedMenu), c.serviceMenus) << line;
-        EXPECT_EQ(f->ZamoUnitsConnectSimulator[1]->isVisible(), c.simulator) << line;
-        EXPECT_EQ(f->ZamoUnitsConnectSimulator[2]->isVisible(), c.simulator) << line;
+        EXPECT_EQ(shown(f->calibrationMenu), c.serviceMenus) << line;
+        EXPECT_EQ(shown(f->advancedMenu), c.serviceMenus) << line;
+        EXPECT_EQ(f->connectSimulatorActions[1]->isVisible(), c.simulator) << line;
+        EXPECT_EQ(f->connectSimulatorActions[2]->isVisible(), c.simulator) << line;
         EXPECT_EQ(settings.switches.demoMode, c.demo) << line;
-        EXPECT_FALSE(f->ZamoUnitsConnect[2]->isEnabled()) << line;
-        EXPECT_FALSE(f->ZamoUnitsConnectSimulator[2]->isEnabled()) << line;
-        EXPECT_FALSE(f->TestsShowStatusWindow->isVisible()) << line;
-        EXPECT_FALSE(f->FileLoadTestSequence->isVisible()) << line;
+        EXPECT_FALSE(f->connectUnitActions[2]->isEnabled()) << line;
+        EXPECT_FALSE(f->connectSimulatorActions[2]->isEnabled()) << line;
+        EXPECT_FALSE(f->showStatusWindowAction->isVisible()) << line;
+        EXPECT_FALSE(f->loadTestSequenceAction->isVisible()) << line;
         ui::StationWindows::destroyAll();
     }
 }
@@ -60,14 +60,14 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
 {
     ui::MainFrame* f = frame();
     EXPECT_EQ(f->windowTitle(), "KIVO_ZAMO");
-    EXPECT_EQ(f->ZAMOVersionLabel->text(), "ZAMO v1.0.0");
+    EXPECT_EQ(f->versionLabel->text(), "ZAMO v1.0.0");
     // The frame takes the bench screen's working area (1280 x 1024).
     EXPECT_EQ(f->geometry(), QRect(0, 0, 1280, 1024));
     EXPECT_TRUE(f->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(f->dbConnTimeoutTimer->isEnabled());
     EXPECT_EQ(f->dbConnTimeoutTimer->interval(), 60000);
-    EXPECT_FALSE(f->ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(f->ZamoUnitsDisconnect[2]->isEnabled());
+    EXPECT_FALSE(f->disconnectUnitActions[1]->isEnabled());
+    EXPECT_FALSE(f->disconnectUnitActions[2]->isEnabled());
 
     const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
     const auto whole = [](int twips) { return ui::Twips::fromPixels(ui::Twips::toPixels(twips)); };
@@ -89,13 +89,13 @@ TEST(MainFrameStartGeometryTest, TheFrameFillsTheWorkingAreaButNotBelowItsMinimu
 
 TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 {
-    EXPECT_FALSE(frame()->ZamoUnitsConnectZamoSG->isVisible());
-    EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
+    EXPECT_FALSE(frame()->connectSignalGeneratorAction->isVisible());
+    EXPECT_FALSE(frame()->disconnectSignalGeneratorAction->isVisible());
     ui::StationWindows::destroyAll();
     settings.signalGenerator.enabled = true;
-    EXPECT_TRUE(frame()->ZamoUnitsConnectZamoSG->isVisible());
-    EXPECT_TRUE(frame()->ZamoUnitsDisconnectZamoSG->isVisible());
-    EXPECT_FALSE(frame()->ZamoUnitsDisconnectZamoSG->isEnabled());
+    EXPECT_TRUE(frame()->connectSignalGeneratorAction->isVisible());
+    EXPECT_TRUE(frame()->disconnectSignalGeneratorAction->isVisible());
+    EXPECT_FALSE(frame()->disconnectSignalGeneratorAction->isEnabled());
 }
 
 TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
@@ -103,16 +103,16 @@ TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
     RecordingTestWindow* form = useMainForm();
     ui::MainFrame* f = frame();
     const std::pair<QAction*, QString> items[] = {
-        {f->FileLoadTestSequence, "LoadTestSequence"},
-        {f->FileSaveTestSequence, "SaveTestSequence"},
-        {f->ZamoUnitsConnect[2], "Connect(2)"},
-        {f->ZamoUnitsDisconnect[1], "Disconnect(1)"},
-        {f->ZamoUnitsConnectZamoSG, "ConnectZamoSG"},
-        {f->ZamoUnitsDisconnectZamoSG, "DisconnectZamoSG"},
-        {f->TestsExecuteTestSequence, "StartFirstTestSequence(1)"},
-        {f->TestsRunBiasTest, "RunBiasTest"},
-        {f->TestsRunNoiseTest, "RunNoiseTest"},
-        {f->TestsRunACZ30Zero, "RunACZ30Zero"},
+        {f->loadTestSequenceAction, "LoadTestSequence"},
+        {f->saveTestSequenceAction, "SaveTestSequence"},
+        {f->connectUnitActions[2], "Connect(2)"},
+        {f->disconnectUnitActions[1], "Disconnect(1)"},
+        {f->connectSignalGeneratorAction, "ConnectZamoSG"},
+        {f->disconnectSignalGeneratorAction, "DisconnectZamoSG"},
+        {f->executeTestSequenceAction, "StartFirstTestSequence(1)"},
+        {f->runBiasTestAction, "RunBiasTest"},
+        {f->runNoiseTestAction, "RunNoiseTest"},
+        {f->runAcz30ZeroAction, "RunACZ30Zero"},
     };
     for (const auto& [action, call] : items) {
         form->calls.clear();
@@ -130,10 +130,10 @@ TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
     o.testSequenceEditor = [&] { opened << "TestSequenceEditor"; };
     o.SystemCalibration = [&] { opened << "SystemCalibration"; };
     ui::MainFrame* f = frame();
-    f->FileDatabaseOptions->trigger();
-    f->TestsConfigureTestSequence->trigger();
-    f->CalibrationSystemCalibraton->trigger();
-    f->TestsSetLimits->trigger(); // no limits editor handed in: nothing happens
+    f->databaseOptionsAction->trigger();
+    f->configureTestSequenceAction->trigger();
+    f->systemCalibrationAction->trigger();
+    f->setLimitsAction->trigger(); // no limits editor handed in: nothing happens
     EXPECT_EQ(opened, (QStringList{"DatabaseOptions", "TestSequenceEditor", "SystemCalibration"}));
 }
 
@@ -160,7 +160,7 @@ TEST_F(MainFrameTest, SimulatorConnectReadsModelAndChannelsAndRefusesABadCount)
         form->simChannels = c.channels;
         form->zamo80 = c.z80;
         form->zamo24 = c.z24;
-        f->ZamoUnitsConnectSimulator[1]->trigger();
+        f->connectSimulatorActions[1]->trigger();
         const std::string text = c.channels.toStdString();
         if (c.call.isEmpty()) {
             EXPECT_TRUE(form->calls.isEmpty()) << text;
@@ -181,8 +181,8 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
     f->refresh();
     EXPECT_EQ(f->widthInTwips(), ui::Twips::fromPixels(ui::Twips::toPixels(10000)));
     EXPECT_EQ(f->heightInTwips(), ui::Twips::fromPixels(ui::Twips::toPixels(7000)));
-    const int bar = ui::Twips::fromPixels(f->MainProgressBar->width());
-    EXPECT_EQ(ui::Twips::fromPixels(f->MainProgressBar->x()),
+    const int bar = ui::Twips::fromPixels(f->progressBar->width());
+    EXPECT_EQ(ui::Twips::fromPixels(f->progressBar->x()),
               ui::Twips::fromPixels(ui::Twips::toPixels(f->widthInTwips() - bar - 200)));
     const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
     EXPECT_EQ(bg.top(), ui::Twips::fromPixels(ui::Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
@@ -264,13 +264,13 @@ TEST_F(MainFrameTest, ExitAsksTheMainTestWindowFirst)
     ui::MainFrame* f = frame();
     f->show();
     form->allowExit = false;
-    f->FileExit->trigger();
+    f->exitAction->trigger();
     EXPECT_EQ(form->calls, QStringList{"QueryExit"});
     EXPECT_TRUE(f->isVisible());
 
     form->allowExit = true;
     form->calls.clear();
-    f->FileExit->trigger();
+    f->exitAction->trigger();
     EXPECT_EQ(form->calls, (QStringList{"QueryExit", "UnloadApplication"}));
 }
 
@@ -278,7 +278,7 @@ TEST_F(MainFrameTest, ExitWithoutAMainTestWindowEndsTheProgram)
 {
     ui::MainFrame* f = frame();
     f->show();
-    f->FileExit->trigger();
+    f->exitAction->trigger();
     EXPECT_TRUE(platform::ProgramEnd::requested());
     EXPECT_TRUE(logText().endsWith(" - Application Terminated\r\n"));
 }

@@ -62,7 +62,7 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
         config::iniWrite("Font", "Size", c.stored, ini());
         const QByteArray before = iniText();
         ui::StatusWindow* w = window();
-        EXPECT_EQ(w->FontSizeSlider->value(), c.shown) << c.stored.toStdString();
+        EXPECT_EQ(w->fontSizeSlider->value(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(w->commEdit->font().pointSize(), c.shown) << c.stored.toStdString();
         EXPECT_EQ(fontKey(), c.keyAfter) << c.stored.toStdString();
         if (c.stored == c.keyAfter) {
@@ -75,7 +75,7 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
 TEST_F(StatusWindowTest, MovingTheSliderSetsAndStoresTheFontSize)
 {
     ui::StatusWindow* w = window();
-    w->FontSizeSlider->setValue(14);
+    w->fontSizeSlider->setValue(14);
     EXPECT_EQ(w->commEdit->font().pointSize(), 14);
     EXPECT_EQ(fontKey(), "14");
 }
@@ -91,7 +91,7 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
     EXPECT_EQ(w->pauseButton->text(), "Resume");
 
     config::writeLog("not echoed");
-    w->diagnosticLogCheck->click();
+    w->diagnosticLogButton->click();
     EXPECT_TRUE(settings.switches.diagnosticLog);
     EXPECT_FALSE(settings.switches.commPaused);
     EXPECT_EQ(w->pauseButton->text(), "Pause");
@@ -101,7 +101,7 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
     config::writeLog("Database connection closed");
     EXPECT_EQ(w->text(), "2026-12-03 10:00:00 - Database connection closed\r\n");
 
-    w->diagnosticLogCheck->click();
+    w->diagnosticLogButton->click();
     EXPECT_FALSE(settings.switches.diagnosticLog);
     EXPECT_TRUE(w->pauseButton->isEnabled());
     EXPECT_TRUE(w->saveButton->isHidden());
@@ -118,7 +118,7 @@ TEST_F(StatusWindowTest, DiagnosticLogShowsTheTimeStampedLogAndDisablesPause)
 TEST_F(StatusWindowTest, DiagnosticLogTextStaysBounded)
 {
     ui::StatusWindow* w = window();
-    w->diagnosticLogCheck->click();
+    w->diagnosticLogButton->click();
     const QString filler(200, QLatin1Char('x'));
     for (int i = 0; i < 1200; ++i)
         w->addText(QString::number(i) + filler);
@@ -143,7 +143,7 @@ TEST_F(StatusWindowTest, SaveWritesExactlyWhatIsShown)
     w->addText(QStringLiteral("RX (1) <- [*OK]") + QChar(0xB5));
     const QString path = home.path() + "/saved.log";
     prompts->fileAnswers = {path};
-    w->diagnosticLogCheck->click();
+    w->diagnosticLogButton->click();
     w->saveButton->click();
     EXPECT_EQ(readAll(path), w->text().toLatin1());
     EXPECT_EQ(readAll(path), QByteArray("TX (1) -> [*]\r\nRX (1) <- [*OK]\xb5\r\n"));
@@ -159,13 +159,13 @@ TEST_F(StatusWindowTest, SaveWritesExactlyWhatIsShown)
 
 TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
 {
-    EXPECT_TRUE(window()->calTabCommFrame->isHidden());
+    EXPECT_TRUE(window()->trafficChecksFrame->isHidden());
     ui::StationWindows::destroyAll();
 
     platform::CommandLine::replaceText("/rida1");
     settings.switches.showVerbose = true;
     ui::StatusWindow* w = window();
-    EXPECT_FALSE(w->calTabCommFrame->isHidden());
+    EXPECT_FALSE(w->trafficChecksFrame->isHidden());
     EXPECT_TRUE(w->showVerboseCheck->isChecked());
     EXPECT_FALSE(w->showBufferCheck->isChecked());
     w->showBufferCheck->click();
@@ -181,7 +181,7 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
     for (QCheckBox* box : {w->showVerboseCheck, w->showBufferCheck}) {
         SCOPED_TRACE(box->text().toStdString());
         EXPECT_GE(box->width(), box->sizeHint().width());
-        EXPECT_TRUE(w->calTabCommFrame->rect().contains(box->geometry()));
+        EXPECT_TRUE(w->trafficChecksFrame->rect().contains(box->geometry()));
     }
     EXPECT_FALSE(w->showVerboseCheck->geometry().intersects(w->showBufferCheck->geometry()));
 
@@ -191,10 +191,10 @@ TEST_F(StatusWindowTest, ServiceSwitchesAreWholeAndReadable)
     for (const QSize twips : {QSize(7000, 5100), QSize(9000, 12000), QSize(7000, 2000)}) {
         SCOPED_TRACE(QStringLiteral("%1 x %2").arg(twips.width()).arg(twips.height()).toStdString());
         ui::MdiChild::resizeTwips(w, twips.width(), twips.height());
-        const QRect strip = w->calTabCommFrame->geometry();
+        const QRect strip = w->trafficChecksFrame->geometry();
         EXPECT_TRUE(w->rect().contains(strip));
         EXPECT_GE(strip.top(), w->commEdit->geometry().bottom() + 1);
-        const QList<QWidget*> buttons{w->diagnosticLogCheck, w->saveButton, w->FontSizeSlider, w->FontSizeLabel,
+        const QList<QWidget*> buttons{w->diagnosticLogButton, w->saveButton, w->fontSizeSlider, w->fontSizeLabel,
                                       w->pauseButton};
         for (QWidget* control : buttons)
             EXPECT_LE(strip.bottom(), control->geometry().top() - 1) << control->objectName().toStdString();

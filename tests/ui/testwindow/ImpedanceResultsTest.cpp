@@ -31,7 +31,7 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
     EXPECT_TRUE(form->state().activeTest->isTestItterationComplete());
 
     tick(); // the sequencer moves on: the one-step list is done
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 

@@ -81,11 +81,11 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::green());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Connecting...");
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO Unit #1 *\r\n"));
-    EXPECT_TRUE(form->frame().ZamoUnitsDisconnect[1]->isEnabled());
-    EXPECT_FALSE(form->frame().ZamoUnitsConnect[1]->isEnabled());
-    EXPECT_TRUE(form->frame().ZamoUnitsConnect[2]->isEnabled());
-    EXPECT_TRUE(form->frame().TestsRunBiasTest->isEnabled());
-    EXPECT_FALSE(form->frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_TRUE(form->frame().disconnectUnitActions[1]->isEnabled());
+    EXPECT_FALSE(form->frame().connectUnitActions[1]->isEnabled());
+    EXPECT_TRUE(form->frame().connectUnitActions[2]->isEnabled());
+    EXPECT_TRUE(form->frame().runBiasTestAction->isEnabled());
+    EXPECT_FALSE(form->frame().runAcz30ZeroAction->isEnabled());
     EXPECT_TRUE(form->keepAlive().active());
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled()); // not before the channels are known
 
@@ -93,7 +93,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     form->connectionEvents().channelsFound(1);
     EXPECT_TRUE(form->testListPanel().runButton()->isEnabled());
     EXPECT_TRUE(form->testListPanel().editButton()->isEnabled());
-    EXPECT_TRUE(form->frame().MainTests->isEnabled());
+    EXPECT_TRUE(form->frame().testsMenu->isEnabled());
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form->electrodePanel().electrodeBoxes()[2]->isEnabled());
     EXPECT_TRUE(unit1.commands.contains("QUERY INFO"));
@@ -103,7 +103,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::red());
     EXPECT_TRUE(form->operatorLog().text().contains("* Unit #1 Disconnected *\r\n"));
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
-    EXPECT_FALSE(form->frame().ZamoUnitsConnect[2]->isEnabled());
+    EXPECT_FALSE(form->frame().connectUnitActions[2]->isEnabled());
     EXPECT_FALSE(form->keepAlive().active());
 }
 
@@ -122,8 +122,8 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
     EXPECT_TRUE(form->operatorLog().text().contains("* Connected to ZAMO80 Unit #1 *"));
     EXPECT_TRUE(form->electrodePanel().electrodeBoxes()[20]->isHidden());
     EXPECT_TRUE(form->electrodePanel().unit2Label()->isHidden());
-    EXPECT_FALSE(form->frame().TestsRunBiasTest->isEnabled());
-    EXPECT_TRUE(form->frame().TestsRunACZ30Zero->isEnabled());
+    EXPECT_FALSE(form->frame().runBiasTestAction->isEnabled());
+    EXPECT_TRUE(form->frame().runAcz30ZeroAction->isEnabled());
 }
 
 TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
@@ -189,7 +189,7 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
                             "Cannot open database \"/data/x.mdb\": the file is read-only",
                             "Database connection has been interrupted.  Aborting test.\r\n\r\n"
                             "server closed the connection"));
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().contains(
         "* Database connection has been interrupted.  Aborting test.\r\n* Tests Cancelled\r\n"));
@@ -199,9 +199,9 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
     recorder->onCancel = nullptr;
     database->failureReported = true;
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     form->connectionEvents().databaseConnectFailHandler("still gone");
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 6"));
     EXPECT_THAT(prompts->messages(),
                 ElementsAre("Database connection has been interrupted.  Aborting test.\r\n\r\nstill gone"));

@@ -63,14 +63,14 @@ protected:
     // its start phase; a step already running is stopped first.
     void startStep(const QString& type, bool zamo80 = false)
     {
-        if (form->m_testRunning())
+        if (form->testRunning())
             form->stopTests();
         unit1.plug(2, zamo80);
         unit1.commands.clear();
         testlists::Globals::ActiveTestList.clear();
         form->state().lists.running = {addStep(type)};
         form->sequencer().startTest(form->state().lists.running.first(), false, false, false, false);
-        ASSERT_TRUE(form->m_testRunning());
+        ASSERT_TRUE(form->testRunning());
         form->state().startPhase = false;
         form->operatorLog().clear();
         results->readings.clear();

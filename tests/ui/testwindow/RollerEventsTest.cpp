@@ -28,8 +28,8 @@ protected:
         lines.removeAll(QString());
         return lines;
     }
-    QAction* connectItem() { return form->frame().ZamoUnitsConnectZamoSG; }
-    QAction* disconnectItem() { return form->frame().ZamoUnitsDisconnectZamoSG; }
+    QAction* connectItem() { return form->frame().connectSignalGeneratorAction; }
+    QAction* disconnectItem() { return form->frame().disconnectSignalGeneratorAction; }
 
     unit::SignalGeneratorLink* roller = nullptr;
 };
@@ -83,7 +83,7 @@ TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
     testlists::applyElectrodeString("C2");
     addStep("SGROLL");
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     ASSERT_TRUE(form->state().activeTest->isElectrodeTestActive(18));
 
     emit roller->txRollChannelSent(3);
@@ -92,7 +92,7 @@ TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
     EXPECT_TRUE(logLines().contains("* ZAMO-SG Channel 3 Command Sent. Starting 10s Delay."));
     EXPECT_TRUE(logLines().contains("ZAMO-SG Delay Complete."));
     tick();
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(logLines().contains("* Tests Completed"));
 }
 

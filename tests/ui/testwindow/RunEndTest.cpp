@@ -76,14 +76,14 @@ TEST_F(RunEndTest, AConsecutiveRunStartsTheSecondListAndSoundsOnlyAtItsEnd)
     form->state().lists.consecutive2 = {second};
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
 
     finishIteration();
     tick();
     // The first list completed; the second started at once, without the details window.
     EXPECT_EQ(completedSounds, 0);
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
     EXPECT_EQ(details->shown, 1);
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL DCO 1100000000000000"));
 
@@ -103,7 +103,7 @@ TEST_F(RunEndTest, ConsecutiveModeRefusesWithOneListLoaded)
     form->testListPanel().consecutiveListsButton()->click();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     EXPECT_THAT(prompts->messages(), ElementsAre("Both Test Sequence Files must be loaded to start the tests."));
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
 }
 
 TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
@@ -113,7 +113,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     form->startFirstTestSequence(true);
     form->testListPanel().cancelButton()->click();
 
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(unit1.commands.contains("CANCEL ALL"));
     EXPECT_FALSE(unit1.testRunning);
     EXPECT_EQ(dischargeWarnings, 1);
@@ -135,7 +135,7 @@ TEST_F(RunEndTest, CancellingALaterRunWithoutAGroupLeavesTheEarlierGroupAlone)
     EXPECT_EQ(form->services().recorder->groupId(), 0);
 
     form->runACZ30Zero();
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_TRUE(form->state().acz30ZeroRun);
     form->testListPanel().cancelButton()->click();
     EXPECT_FALSE(recorder->calls.contains("CANCEL GROUP 5"));
@@ -249,7 +249,7 @@ TEST_F(RunEndTest, QuittingDuringARunAsksAndCancelsTheGroupOnYes)
 
     prompts->messageAnswers = {platform::MsgResult::No};
     EXPECT_FALSE(form->queryClose());
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
     EXPECT_EQ(prompts->shown.last().text, "Are you sure you want to quit?");
     EXPECT_EQ(prompts->shown.last().title, "Exit");
 
@@ -279,7 +279,7 @@ TEST_F(RunEndTest, CancelAtAUnitErrorDuringARunCancelsTheGroupAndLeaves)
                             "Exiting application."));
     EXPECT_TRUE(unit1.commands.contains("DISABLE POLLING"));
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
-    EXPECT_TRUE(form->ExitingApplication);
+    EXPECT_TRUE(form->exitingApplication);
     EXPECT_EQ(ended, 1);
 }
 
@@ -312,10 +312,10 @@ TEST_F(RunEndTest, TheEstimatedCompletionFollowsTheRemainingSteps)
     tick(); // the ACZ iteration is still running
     // ACZ (25 s, running) + 4 SDR (50 s each) = 225 s from now.
     const QDateTime now = platform::Clock::now();
-    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(),
+    EXPECT_EQ(form->frame().completionTimeLabel->text(),
               "Estimated Completion Time: " + config::StationText::generalDate(now.addSecs(225)));
     runToEnd();
-    EXPECT_EQ(form->frame().ExpectedCompletionTimeLabel->text(), QString());
+    EXPECT_EQ(form->frame().completionTimeLabel->text(), QString());
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
     // Running: the second start is refused.
     addStep("ACZ");
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     form->startFirstTestSequence(true);
 
     ASSERT_EQ(prompts->shown.size(), 4);
@@ -50,7 +50,7 @@ TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
         addStep("ACZ");
         form->startFirstTestSequence(true);
         EXPECT_EQ(prompts->messages().last(), c.message);
-        EXPECT_FALSE(form->m_testRunning());
+        EXPECT_FALSE(form->testRunning());
         EXPECT_TRUE(unit1.commands.contains("LID"));
         EXPECT_TRUE(unit1.sent("ALL").isEmpty());
     }
@@ -83,7 +83,7 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
     } cases[] = {{"C1", "CHARGE 2"}, {"B1.D1", "CHARGE -1"}, {"A1-C1", "CHARGE 2"}, {"A1.B1.E1", "CHARGE 4"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->m_testRunning())
+        if (form->testRunning())
             form->stopTests();
         unit1.commands.clear();
         unit1.plug(16, true);
@@ -108,7 +108,7 @@ TEST_F(RunStartTest, AStepWithCountThreeRunsThreeIterationsEachWithItsRecords)
     EXPECT_EQ(recorder->calls.count("TEST ACZ"), 3);
     EXPECT_EQ(recorder->calls.count("GROUP 5"), 1);
     EXPECT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
 }
 
@@ -122,7 +122,7 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     form->startFirstTestSequence(true);
 
     EXPECT_EQ(details->shown, 1);
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(unit1.commands.isEmpty());
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_FALSE(unit1.master200V);
@@ -140,7 +140,7 @@ TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsW
     details->answer.lotNumber = "L-5";
     details->answer.notes = "N";
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_EQ(form->state().details.lotNumber, "L-5");
     EXPECT_EQ(form->state().details.notes, "N");
     EXPECT_TRUE(form->state().reportOptions.averageAclg);
@@ -149,7 +149,7 @@ TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsW
 
     details->answer.reportOptions = run::ReportOptions{true, false};
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
     EXPECT_FALSE(form->state().reportOptions.averageAclg);
     form->stopTests();
@@ -178,7 +178,7 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->m_testRunning())
+        if (form->testRunning())
             form->stopTests();
         prompts->shown.clear();
         recorder->calls.clear();
@@ -193,7 +193,7 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
         addStep("BIAS");
         form->startFirstTestSequence(true);
 
-        EXPECT_EQ(form->m_testRunning(), c.starts);
+        EXPECT_EQ(form->testRunning(), c.starts);
         EXPECT_EQ(details->shown, c.starts ? 1 : 0);
         EXPECT_EQ(recorder->calls.isEmpty(), !c.starts); // no group, no records
         EXPECT_EQ(prompts->messages(), c.starts ? QStringList() : QStringList{refusal});
@@ -226,7 +226,7 @@ TEST_F(RunStartTest, AStepOfNoKnownTypeIsLeftOutOfTheRunAndNeverStarted)
     addStep("XYZ");
     prompts->shown.clear();
     form->startFirstTestSequence(true);
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_EQ(prompts->messages(), QStringList{"No Tests Defined!"});
 }
 

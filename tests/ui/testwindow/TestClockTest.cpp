@@ -34,7 +34,7 @@ protected:
         testlists::Globals::ActiveTestList = {step};
         form->state().lists.running = {step};
         form->sequencer().startTest(step, false, false, false, false);
-        ASSERT_TRUE(form->m_testRunning());
+        ASSERT_TRUE(form->testRunning());
         form->operatorLog().clear();
     }
 };
@@ -69,7 +69,7 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
                 openings.push_back(schedule.elapsedSeconds());
         }
         EXPECT_EQ(openings, c.openings) << c.type;
-        EXPECT_TRUE(form->m_testRunning()) << c.type;
+        EXPECT_TRUE(form->testRunning()) << c.type;
     }
 }
 
@@ -92,9 +92,9 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
     second();
     EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
     seconds(9);
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
     second();
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_THAT(logLines().mid(logLines().indexOf("* TEST EXCEEDED MAX EXPECTED DURATION")),
                 ElementsAre("* TEST EXCEEDED MAX EXPECTED DURATION", "* Tests Cancelled"));
     EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
@@ -111,10 +111,10 @@ TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
     ACZ(0, 1500);
     ACZ(1, 1500);
     seconds(39); // past the resend and abort seconds
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
     seconds(2); // the sequencer's tick ends the list
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     EXPECT_TRUE(logLines().contains("* Tests Completed"));
     EXPECT_FALSE(logLines().contains("* TEST EXCEEDED MAX EXPECTED DURATION"));
 }
@@ -164,9 +164,9 @@ TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
         EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start)) << c.type;
         seconds(2);
         EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start, c.start)) << c.type;
-        EXPECT_TRUE(form->m_testRunning()) << c.type;
+        EXPECT_TRUE(form->testRunning()) << c.type;
         second();
-        EXPECT_FALSE(form->m_testRunning()) << c.type;
+        EXPECT_FALSE(form->testRunning()) << c.type;
         EXPECT_THAT(logLines().mid(0, 3), ElementsAre(QString("Starting ") + c.type + " Measurements", c.retry, c.fail))
             << c.type;
         EXPECT_THAT(prompts->messages(), ElementsAre(c.told)) << c.type; // once the run has stopped
@@ -188,7 +188,7 @@ TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
     seconds(6);
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
     EXPECT_THAT(logLines(), ElementsAre("Starting ACLG Measurements", "Sending Trigger Charge Command"));
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
 
     // Acknowledged after the resend: trigger at the next tick, no abort.
     form->stopTests();
@@ -198,7 +198,7 @@ TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
     second();
     EXPECT_THAT(unit1.sent("ACLG"), ElementsAre("ACLG START 0", "ACLG START 0"));
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
 
     // A delivered result stops the sequence.
     // (acknowledged, no trigger sent yet, the result in)

@@ -21,14 +21,14 @@ TEST_F(TestDetailsFormTest, OneLotForAllElectrodesAndTheNotes)
 {
     unit1.plug(16);
     details.load();
-    details.LotNumberTextBox->setText("Lot 7");
-    details.NotesTextBox->setPlainText("first line\nsecond");
+    details.lotNumberEdit->setText("Lot 7");
+    details.notesEdit->setPlainText("first line\nsecond");
     details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "Lot 7");
     for (const QString& lot : details.entered()->electrodeLotNumbers)
         EXPECT_EQ(lot, "Lot 7");
-    EXPECT_EQ(lotWindow.TestLotNumbersTextBox->toPlainText(), "Lot 7");
+    EXPECT_EQ(lotWindow.lotNumbersEdit->toPlainText(), "Lot 7");
     EXPECT_EQ(details.entered()->notes, "first line\r\nsecond");
 }
 
@@ -47,14 +47,14 @@ TEST_F(TestDetailsFormTest, ShownModallyOnlyStartTestStartsTheRun)
 TEST_F(TestDetailsFormTest, EachShowingStartsFromEmptyBoxes)
 {
     details.load();
-    details.LotNumberTextBox->setText("CUSTOM: A1: x");
-    details.LotNumberTextBox->setEnabled(false);
-    details.NotesTextBox->setPlainText("old");
+    details.lotNumberEdit->setText("CUSTOM: A1: x");
+    details.lotNumberEdit->setEnabled(false);
+    details.notesEdit->setPlainText("old");
     details.load();
-    EXPECT_EQ(details.LotNumberTextBox->text(), "");
-    EXPECT_TRUE(details.LotNumberTextBox->isEnabled());
-    EXPECT_EQ(details.NotesTextBox->toPlainText(), "");
-    EXPECT_TRUE(details.opt360J->isChecked());
+    EXPECT_EQ(details.lotNumberEdit->text(), "");
+    EXPECT_TRUE(details.lotNumberEdit->isEnabled());
+    EXPECT_EQ(details.notesEdit->toPlainText(), "");
+    EXPECT_TRUE(details.energy360JButton->isChecked());
 }
 
 TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
@@ -65,14 +65,14 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
         QString prefix;
     };
     unit1.plug(16, true, true);
-    for (const Case& c : {Case{&ui::TestDetailsDialog::opt100J, unit::AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
-                          Case{&ui::TestDetailsDialog::opt360J, unit::AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
-                          Case{&ui::TestDetailsDialog::xjOption, unit::AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
+    for (const Case& c : {Case{&ui::TestDetailsDialog::energy100JButton, unit::AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
+                          Case{&ui::TestDetailsDialog::energy360JButton, unit::AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
+                          Case{&ui::TestDetailsDialog::energyXButton, unit::AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
         details.load();
-        EXPECT_FALSE(details.framePowerSource->isHidden());
-        EXPECT_EQ(details.xjOption->text(), "200J");
+        EXPECT_FALSE(details.powerSourceGroup->isHidden());
+        EXPECT_EQ(details.energyXButton->text(), "200J");
         (details.*c.option)->setChecked(true);
-        details.NotesTextBox->setPlainText("N");
+        details.notesEdit->setPlainText("N");
         details.startTestButton->click();
         EXPECT_EQ(unit1.aclgEnergy, c.energy);
         ASSERT_TRUE(details.entered());
@@ -86,9 +86,9 @@ TEST_F(TestDetailsFormTest, WithoutASingleZamo24TheEnergyIsLeftAlone)
     unit2.plug(16, true, false);
     unit1.aclgEnergy = unit2.aclgEnergy = unit::AclgEnergy::XJ;
     details.load();
-    EXPECT_TRUE(details.framePowerSource->isHidden());
-    details.opt100J->setChecked(true);
-    details.NotesTextBox->setPlainText("N");
+    EXPECT_TRUE(details.powerSourceGroup->isHidden());
+    details.energy100JButton->setChecked(true);
+    details.notesEdit->setPlainText("N");
     details.startTestButton->click();
     EXPECT_EQ(unit1.aclgEnergy, unit::AclgEnergy::XJ);
     EXPECT_EQ(unit2.aclgEnergy, unit::AclgEnergy::XJ);
@@ -107,12 +107,12 @@ TEST_F(TestDetailsFormTest, ReportOptionsAreReadAndKeptInSettingsInZamo80Mode)
         config::iniWrite("Reports", "ShowShortCircuit", c.stored, settings.paths.settingsFile);
         config::iniWrite("Reports", "AverageACLG", c.stored, settings.paths.settingsFile);
         details.load();
-        EXPECT_FALSE(details.frameReportOptions->isHidden());
-        EXPECT_EQ(details.showOnReportCheck->isChecked(), c.ticked) << c.stored.toStdString();
-        EXPECT_EQ(details.avgACLGCheck->isChecked(), c.ticked);
+        EXPECT_FALSE(details.reportOptionsGroup->isHidden());
+        EXPECT_EQ(details.showShortCircuitCheck->isChecked(), c.ticked) << c.stored.toStdString();
+        EXPECT_EQ(details.averageAclgCheck->isChecked(), c.ticked);
     }
-    details.showOnReportCheck->setChecked(true);
-    details.avgACLGCheck->setChecked(false);
+    details.showShortCircuitCheck->setChecked(true);
+    details.averageAclgCheck->setChecked(false);
     details.startTestButton->click();
     ASSERT_TRUE(details.entered() && details.entered()->reportOptions);
     EXPECT_TRUE(details.entered()->reportOptions->showShortCircuit);
@@ -125,7 +125,7 @@ TEST_F(TestDetailsFormTest, BaseModelUnitsHideTheReportOptionsAndKeepThem)
 {
     unit1.plug(16);
     details.load();
-    EXPECT_TRUE(details.frameReportOptions->isHidden());
+    EXPECT_TRUE(details.reportOptionsGroup->isHidden());
     details.startTestButton->click();
     // No report options in the answer: the run keeps those it has.
     ASSERT_TRUE(details.entered());
@@ -141,12 +141,12 @@ TEST_F(TestDetailsFormTest, ALotTypedAsCustomTakesTheTextAfterItAndThePerElectro
     };
     for (const Case& c : {Case{"CUSTOM: Lot 9", "Lot 9"}, Case{"CUSTOM:", ""}}) {
         details.load();
-        details.LotNumberTextBox->setText(c.typed);
+        details.lotNumberEdit->setText(c.typed);
         details.startTestButton->click();
         ASSERT_TRUE(details.entered());
         EXPECT_EQ(details.entered()->lotNumber, c.active);
         EXPECT_EQ(details.entered()->electrodeLotNumbers[0], "");
-        const QStringList lines = lotWindow.TestLotNumbersTextBox->toPlainText().split("\n", Qt::SkipEmptyParts);
+        const QStringList lines = lotWindow.lotNumbersEdit->toPlainText().split("\n", Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 32);
         EXPECT_EQ(lines[0], "A1 - ");
         EXPECT_EQ(lines[31], "P2 - ");
@@ -160,7 +160,7 @@ TEST_F(TestDetailsFormTest, PerElectrodeLotsOfThePreTestWindowReachTheUnitRows)
     details.load();
     details.setElectrodeLotNumber(1, "B-LOT");
     details.setElectrodeLotNumber(16, "Lot\r\n2");
-    details.LotNumberTextBox->setText("CUSTOM: A1: , B1: B-LOT");
+    details.lotNumberEdit->setText("CUSTOM: A1: , B1: B-LOT");
     details.startTestButton->click();
     ASSERT_TRUE(details.entered());
     EXPECT_EQ(details.entered()->lotNumber, "A1: , B1: B-LOT");

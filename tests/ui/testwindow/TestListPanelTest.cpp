@@ -139,7 +139,7 @@ TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode
     unit1.plug(2);
     testlists::Globals::StandardTestList = testlists::standardSequenceSteps("A1-P2");
     form->runController().runStandardSequence();
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     ASSERT_EQ(testlists::Globals::ActiveTestList.size(), 4);
     EXPECT_EQ(testlists::Globals::ActiveTestList[2]->testType(), "SDR");
     EXPECT_EQ(testlists::Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
@@ -157,7 +157,7 @@ TEST_F(TestListPanelTest, OneStepRuns)
 {
     unit1.plug(2);
     form->runNoiseTest();
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL NOISE 1100000000000000"));
     form->runNoiseTest();
     EXPECT_EQ(prompts->messages().last(), "Tests already active!  You must stop the active tests first.");
@@ -167,7 +167,7 @@ TEST_F(TestListPanelTest, OneStepRuns)
     recorder->calls.clear();
     unit1.plug(2, true);
     form->runACZ30Zero();
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     EXPECT_THAT(unit1.sent("ALL ACZ30ZERO"), ElementsAre("ALL ACZ30ZERO 1100000000000000"));
     runToEnd();
     EXPECT_TRUE(recorder->calls.isEmpty());

@@ -92,7 +92,7 @@ protected:
     // Runs the started list to its end, finishing each iteration.
     void runToEnd(int maxTicks = 50)
     {
-        for (int i = 0; i < maxTicks && form->m_testRunning(); ++i) {
+        for (int i = 0; i < maxTicks && form->testRunning(); ++i) {
             if (form->state().activeTest)
                 finishIteration();
             tick();

@@ -16,7 +16,7 @@ protected:
         unit1.plug(2, zamo80, zamo24);
         addStep("ACZ");
         form->startFirstTestSequence(true);
-        ASSERT_TRUE(form->m_testRunning());
+        ASSERT_TRUE(form->testRunning());
         recorder->calls.clear();
         form->operatorLog().clear();
     }
@@ -55,9 +55,9 @@ TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
 
     startRun(true);
     events().lidReported(1, true);
-    EXPECT_TRUE(form->m_testRunning());
+    EXPECT_TRUE(form->testRunning());
     events().lidReported(2, false);
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
     const QStringList lines = form->operatorLog().text().split("\r\n");
     EXPECT_EQ(lines.count("*ZAMO80 Lid Opened.  Aborting tests!"), 1);
     EXPECT_TRUE(lines.contains("* Tests Cancelled"));
@@ -66,7 +66,7 @@ TEST_F(UnitStateEventsTest, AnOpenedLidStopsARunAndNothingElse)
     startRun(false, true); // a single ZAMO2-4
     events().lidReported(1, false);
     EXPECT_TRUE(form->operatorLog().text().contains("*ZAMO2-4 Lid Opened.  Aborting tests!"));
-    EXPECT_FALSE(form->m_testRunning());
+    EXPECT_FALSE(form->testRunning());
 }
 
 } // namespace

@@ -95,11 +95,11 @@ TEST_F(Zamo80RunTest, OpenCircuitsAskTheOperatorWhoDropsTheirStepsOrCancels)
         if (answer == platform::MsgResult::Ok) {
             // The completed pre-check stays; B1 goes on at the next tick.
             EXPECT_EQ(shown(form->state().lists.running), (QStringList{"ACZ A1-C1", "ACZ B1", "DCO B1"}));
-            EXPECT_TRUE(form->m_testRunning());
+            EXPECT_TRUE(form->testRunning());
             tick();
             EXPECT_EQ(unit1.sent("ALL").last(), "ALL ACZ 0100000000000000");
         } else {
-            EXPECT_FALSE(form->m_testRunning());
+            EXPECT_FALSE(form->testRunning());
             EXPECT_TRUE(form->operatorLog().text().contains("* Tests Cancelled"));
         }
         form->stopTests();

@@ -48,10 +48,10 @@ protected:
 TEST_F(AdvancedOptionsTest, HasFifteenPagesAndEveryControl)
 {
     open();
-    ASSERT_EQ(editor->IniConfigSSTab->count(), 15);
-    EXPECT_EQ(editor->IniConfigSSTab->tabText(0), "[Timers]");
-    EXPECT_EQ(editor->IniConfigSSTab->tabText(14), "[ACLG] X");
-    EXPECT_EQ(editor->IniConfigSSTab->currentIndex(), 0);
+    ASSERT_EQ(editor->settingsTabs->count(), 15);
+    EXPECT_EQ(editor->settingsTabs->tabText(0), "[Timers]");
+    EXPECT_EQ(editor->settingsTabs->tabText(14), "[ACLG] X");
+    EXPECT_EQ(editor->settingsTabs->currentIndex(), 0);
     EXPECT_EQ(editor->windowTitle(), "Advanced Options");
     for (const auto& field : ui::AdvancedOptionsFields::fields())
         EXPECT_NE(editor->findChild<QWidget*>(field.control), nullptr) << field.control.toStdString();
@@ -68,7 +68,7 @@ TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
     EXPECT_EQ(box("AutoPrintFullReportCheckBox")->checkState(), Qt::PartiallyChecked);
 
     const QByteArray before = iniText();
-    editor->SaveButton->click();
+    editor->saveButton->click();
     EXPECT_EQ(iniText(), before);
     EXPECT_EQ(prompts->messages(), QStringList{"Please restart ZAMO to apply configuration changes"});
     EXPECT_EQ(prompts->shown[0].title, "Options Saved");
@@ -84,7 +84,7 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     box("MoveMouseCheckBox")->click();
     box("AutoPrintFullReportCheckBox")->click();
     box("AutoExportPDFCheckBox")->click();
-    editor->SaveButton->click();
+    editor->saveButton->click();
 
     EXPECT_EQ(key("Timers", "Polling"), "100");
     EXPECT_EQ(key("Database", "MaxRecords"), "100000"); // letters are not written
@@ -105,7 +105,7 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     EXPECT_EQ(prompts->messages().size(), 1);
 
     text("MaxRecordsTextBox")->setText("2500");
-    editor->SaveButton->click();
+    editor->saveButton->click();
     EXPECT_EQ(key("Database", "MaxRecords"), "2500");
 }
 
@@ -116,7 +116,7 @@ TEST_F(AdvancedOptionsTest, SaveKeepsWhatAnotherWindowChangedMeanwhile)
     config::iniWrite("Reports", "DisplayEnabled", "0", ini()); // the report actions window
     config::iniWrite("Timers", "Tests", "9000", ini());
     text("PollingTextBox")->setText("300");
-    editor->SaveButton->click();
+    editor->saveButton->click();
     EXPECT_EQ(key("Timers", "Polling"), "300");
     EXPECT_EQ(key("Timers", "Tests"), "9000");
     EXPECT_EQ(key("Reports", "DisplayEnabled"), "0");
@@ -128,7 +128,7 @@ TEST_F(AdvancedOptionsTest, MissingKeysShowEmptyAndAreWrittenOnSave)
     open();
     EXPECT_EQ(text("TestsTextBox")->text(), "");
     EXPECT_FALSE(box("WakeUpCheckBox")->isChecked());
-    editor->SaveButton->click();
+    editor->saveButton->click();
     const QByteArray file = iniText();
     EXPECT_TRUE(file.startsWith("[Timers]\r\nPolling=150\r\nTests=\r\n"));
     EXPECT_TRUE(file.contains("[KeepAlive]\r\nMoveMouse=0\r\nWakeUp=0\r\n"));
@@ -141,13 +141,13 @@ TEST_F(AdvancedOptionsTest, RefreshRestoresTheFileAndCloseWritesNothing)
     open();
     text("PollingTextBox")->setText("999");
     box("WakeUpCheckBox")->click();
-    editor->RefreshButton->click();
+    editor->refreshButton->click();
     EXPECT_EQ(text("PollingTextBox")->text(), "150");
     EXPECT_TRUE(box("WakeUpCheckBox")->isChecked());
 
     const QByteArray before = iniText();
     text("PollingTextBox")->setText("999");
-    editor->CancelButton->click();
+    editor->cancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(iniText(), before);
     EXPECT_NE(ui::StationWindows::advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");

@@ -1,7 +1,6 @@
 // The main window's report actions: export file names, and the automatic
 // exports at the end of a run written through the report window.
 
-#include "TestWindowFixture.h"
 #include "config/EmbeddedFile.h"
 #include "platform/Report.h"
 #include "results/EmptyDatabase.h"
@@ -18,6 +17,7 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
+#include "ui/testwindow/TestWindowFixture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -110,13 +110,13 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
     unit1.plug(2);
     addStep("ACZ");
     form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->m_testRunning());
+    ASSERT_TRUE(form->testRunning());
     form->state().startPhase = false;
     run::UnitResultHandler& handlers = *form->services().results;
     handlers.handle({1, 0, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 812.5, 5.0, false}});
     handlers.handle({1, 1, unit::AczReading{100, 500, 0, 300, 100, true, 1.0, 4100.0, 5.0, false}});
     runToEnd();
-    ASSERT_FALSE(form->m_testRunning());
+    ASSERT_FALSE(form->testRunning());
 
     const QStringList files = QDir(folder).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
