@@ -43,21 +43,24 @@ DbRecordset DbRecordset::fromQuery(QSqlQuery& query)
 {
     DbRecordset rs;
     const QSqlRecord record = query.record();
-    QVector<bool> isBool(record.count());
-    for (int i = 0; i < record.count(); ++i) {
+    const int fields = record.count();
+    QVector<bool> isBool(fields);
+    for (int i = 0; i < fields; ++i) {
         rs.m_fields << record.fieldName(i);
         isBool[i] = record.field(i).metaType().id() == QMetaType::Bool;
     }
+    if (query.size() > 0)
+        rs.m_rows.reserve(query.size());
     while (query.next()) {
-        QVector<QVariant> row(record.count());
-        for (int i = 0; i < record.count(); ++i) {
+        QVector<QVariant> row(fields);
+        for (int i = 0; i < fields; ++i) {
             QVariant v = query.value(i);
             // A back end without a Boolean storage type gives 0/1.
             if (isBool[i] && !v.isNull() && v.typeId() != QMetaType::Bool)
                 v = QVariant(v.toLongLong() != 0);
-            row[i] = v;
+            row[i] = std::move(v);
         }
-        rs.m_rows << row;
+        rs.m_rows.append(std::move(row));
     }
     return rs;
 }

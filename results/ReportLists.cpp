@@ -172,15 +172,19 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
 
     ReportListPage page;
     page.rows.reserve(rs.recordCount());
-    ClipText clip(rs.recordCount());
     platform::SteadyLocalDays days;
-    for (; !rs.eof(); rs.moveNext()) {
-        const ReportListRow& row = page.rows.emplace_back(
+    for (; !rs.eof(); rs.moveNext())
+        page.rows.append(
             ReportListRow{rs.value(0).toInt(), rs.value(1).toString(), rs.dateValue(2, days), rs.dateValue(3, days)});
-        clip.row() << QString::number(row.uniqueGroupId) << row.lot << row.dateExecuted << row.dateCompleted;
-    }
-    page.clipText = clip.text();
     return page;
+}
+
+QString ReportListPage::clipText() const
+{
+    ClipText clip(rows.size());
+    for (const ReportListRow& row : rows)
+        clip.row() << QString::number(row.uniqueGroupId) << row.lot << row.dateExecuted << row.dateCompleted;
+    return clip.text();
 }
 
 ArchiveList archiveList(platform::DbConnection& db)
@@ -188,15 +192,18 @@ ArchiveList archiveList(platform::DbConnection& db)
     platform::DbRecordset rs =
         db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
     ArchiveList list;
-    ClipText clip(rs.recordCount());
     platform::SteadyLocalDays days;
-    for (; !rs.eof(); rs.moveNext()) {
-        const ArchiveListRow& row = list.rows.emplace_back(
-            ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(), rs.dateValue(2, days)});
-        clip.row() << row.range << row.fileName << row.archiveDate;
-    }
-    list.clipText = clip.text();
+    for (; !rs.eof(); rs.moveNext())
+        list.rows.append(ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(), rs.dateValue(2, days)});
     return list;
+}
+
+QString ArchiveList::clipText() const
+{
+    ClipText clip(rows.size());
+    for (const ArchiveListRow& row : rows)
+        clip.row() << row.range << row.fileName << row.archiveDate;
+    return clip.text();
 }
 
 qint32 condensedReportId(platform::DbConnection& db, qint32 uniqueGroupId) noexcept

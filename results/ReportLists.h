@@ -43,8 +43,9 @@ struct ReportListPage {
     QList<ReportListRow> rows;
     // The same rows as the grid takes them, from column 1 on: fields joined
     // by tabs, rows by carriage returns, Null as an empty text, dates as
-    // listDateText writes them. Empty when there are no rows.
-    QString clipText;
+    // listDateText writes them. Empty when there are no rows. Made when
+    // asked for, not with every page read.
+    QString clipText() const;
 };
 
 // One archive file made from this database's line of files: the archive
@@ -58,7 +59,7 @@ struct ArchiveListRow {
 // The archive files of a database, as the archive grid shows them.
 struct ArchiveList {
     QList<ArchiveListRow> rows; // in the order the archives were made
-    QString clipText;           // as ReportListPage::clipText
+    QString clipText() const;   // as ReportListPage::clipText
 };
 
 // A date of a list as both programs' lists show it, the station's date and

@@ -38,11 +38,7 @@ public:
     ~BareStatements()
     {
         platform::DbConnection::setStatementObserver({});
-        if (m_db.isValid()) {
-            m_db.close();
-            m_db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connectionName());
-        }
+        reconnect();
     }
     BareStatements(const BareStatements&) = delete;
     BareStatements& operator=(const BareStatements&) = delete;
@@ -70,6 +66,18 @@ public:
             db.open();
             return db;
         };
+    }
+
+    // Closes the plain connection; the next bare run opens a new one (with
+    // the benchmark's clock stopped), so that its first statements meet a
+    // connection as cold as a newly opened one of the read.
+    void reconnect()
+    {
+        if (!m_db.isValid())
+            return;
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName());
     }
 
     void beginRead()

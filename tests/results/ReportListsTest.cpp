@@ -177,7 +177,7 @@ TEST_P(ReportLists, SortedByIdOrByLotWithTheGroupsOfALotAscendingInEitherDirecti
     EXPECT_EQ(page.rows[1].lot, "A");
     EXPECT_EQ(page.rows[1].dateExecuted, listedGroupStart(2));
     EXPECT_EQ(page.rows[1].dateCompleted, listedGroupStart(2).addSecs(1800));
-    EXPECT_EQ(page.clipText, "4\t\t3/2/2026 9:04:00 AM\t3/2/2026 9:34:00 AM\r"
+    EXPECT_EQ(page.clipText(), "4\t\t3/2/2026 9:04:00 AM\t3/2/2026 9:34:00 AM\r"
                              "2\tA\t3/2/2026 9:02:00 AM\t3/2/2026 9:32:00 AM");
 }
 
@@ -216,7 +216,7 @@ TEST_P(ReportLists, AnEmptyListHasNoRowsAndABadPageIsRefused)
     for (int p : {1, 2}) {
         const results::ReportListPage page = source().page(pageOf(p));
         EXPECT_TRUE(page.rows.isEmpty());
-        EXPECT_EQ(page.clipText, QString());
+        EXPECT_EQ(page.clipText(), QString());
     }
     addListedGroups(*db, {{1, State::Open}});
     EXPECT_TRUE(source().page(pageOf(1)).rows.isEmpty()) << "the only group is open";
@@ -329,7 +329,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     ASSERT_EQ(live.rows.size(), 2);
     EXPECT_EQ(live.rows[1].fileName, "ZAMO_Results-20260201-080000.mdb");
     EXPECT_EQ(live.rows[1].archiveDate, QDateTime(QDate(2026, 2, 1), QTime(8, 0)));
-    EXPECT_EQ(live.clipText, "1-40\tZAMO_Results-20260101-080000.mdb\t1/1/2026 8:00:00 AM\r"
+    EXPECT_EQ(live.clipText(), "1-40\tZAMO_Results-20260101-080000.mdb\t1/1/2026 8:00:00 AM\r"
                              "41-90\tZAMO_Results-20260201-080000.mdb\t2/1/2026 8:00:00 AM");
     EXPECT_EQ(lists.countCompletedTestGroups(false), 3) << "the count reads the live database";
 }

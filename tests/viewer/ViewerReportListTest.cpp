@@ -93,7 +93,7 @@ TEST(ViewerReportList, TheGridTextLeavesTheLotColumnEmptyBeforeRevision14)
         viewer::ViewerDatabase db;
         viewer::ViewerReportList list(db);
         const viewer::ReportListView view = list.chooseFile(old->path(), {}).list;
-        EXPECT_EQ(view.page.clipText.section('\r', 0, 0),
+        EXPECT_EQ(view.page.clipText().section('\r', 0, 0),
                   QString("1\t%1\t6/1/2015 8:30:15 AM\t6/1/2015 9:45:00 AM").arg(revision >= 14 ? "B-1" : ""));
     }
 }
@@ -179,7 +179,7 @@ TEST(ViewerReportList, ArchiveRecordsAreListedFromRevision7)
         viewer::ViewerReportList list(db);
         const viewer::ReportListView view = list.chooseFile(old.path(), {}).list;
         EXPECT_EQ(view.failure, "");
-        EXPECT_EQ(view.archives.clipText,
+        EXPECT_EQ(view.archives.clipText(),
                   revision >= 7 ? "1-500\tZAMO_Results-20140101-080000.mdb\t1/1/2014 8:00:00 AM" : "");
     }
 }

@@ -69,9 +69,15 @@ void shareWidth(QTableWidget* g, int parts, const QList<double>& shares)
     });
 }
 
-QTableWidgetItem* cell(const QString& text)
+// A cell's text. The cell of a grid filled before keeps its item and takes
+// the new text (an unchanged text costs nothing), in place of an item made
+// and another deleted for each of the page's cells on every reload.
+void setCellText(QTableWidget* g, int row, int column, const QString& text)
 {
-    return new QTableWidgetItem(text);
+    if (QTableWidgetItem* item = g->item(row, column))
+        item->setText(text);
+    else
+        g->setItem(row, column, new QTableWidgetItem(text));
 }
 
 platform::Prompts& prompts()
@@ -336,14 +342,13 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
 void ReportListWindow::fillReportGrid()
 {
     m_reportGrid->setUpdatesEnabled(false);
-    m_reportGrid->clearContents();
     m_reportGrid->setRowCount(int(m_groups.size()));
     for (int row = 0; row < m_groups.size(); ++row) {
         const results::ReportListRow& group = m_groups[row];
-        m_reportGrid->setItem(row, 1, cell(QString::number(group.uniqueGroupId)));
-        m_reportGrid->setItem(row, 2, cell(group.lot));
-        m_reportGrid->setItem(row, 3, cell(results::listDateText(group.dateExecuted)));
-        m_reportGrid->setItem(row, 4, cell(results::listDateText(group.dateCompleted)));
+        setCellText(m_reportGrid, row, 1, QString::number(group.uniqueGroupId));
+        setCellText(m_reportGrid, row, 2, group.lot);
+        setCellText(m_reportGrid, row, 3, results::listDateText(group.dateExecuted));
+        setCellText(m_reportGrid, row, 4, results::listDateText(group.dateCompleted));
     }
     m_reportGrid->clearSelection();
     m_reportGrid->setCurrentCell(-1, -1);
@@ -376,13 +381,12 @@ void ReportListWindow::fillArchiveGrid()
             config::writeLog(QStringLiteral("Archive list could not be read: ") + e.text());
         }
     }
-    m_archiveGrid->clearContents();
     m_archiveGrid->setRowCount(int(m_archives.size()));
     for (int row = 0; row < m_archives.size(); ++row) {
         const results::ArchiveListRow& archive = m_archives[row];
-        m_archiveGrid->setItem(row, 1, cell(archive.range));
-        m_archiveGrid->setItem(row, 2, cell(archive.fileName));
-        m_archiveGrid->setItem(row, 3, cell(results::listDateText(archive.archiveDate)));
+        setCellText(m_archiveGrid, row, 1, archive.range);
+        setCellText(m_archiveGrid, row, 2, archive.fileName);
+        setCellText(m_archiveGrid, row, 3, results::listDateText(archive.archiveDate));
     }
     m_archiveGrid->clearSelection();
     m_archiveGrid->setCurrentCell(-1, -1);
