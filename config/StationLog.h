@@ -1,9 +1,9 @@
 #pragma once
 // The station's log: the file it writes to, kept open from one line to the
 // next, the time stamps of its lines, the status window's echo and the
-// remover of old log files. The program's app::Station owns one and
-// installs it as the process's log sink, which writeLog, LogBatch and
-// setStatusWindowEcho (config/Log.h) go to.
+// remover of old log files. The program's app::Station owns one, which its
+// start-up installs as the process's log sink: the log that writeLog,
+// LogBatch and setStatusWindowEcho (config/Log.h) go to.
 
 #include "config/Log.h"
 #include "config/OpenLogFile.h"
