@@ -1,11 +1,14 @@
 #pragma once
-// What the whole station shares, in one place: the settings read at
-// start-up, the connection to the results database and the ends of its test
-// groups. The program's main() builds one, after the application object and
-// before any window, and hands its parts down by reference; nothing below
-// app/ keeps a copy or a pointer of its own. Its parts go in the reverse of
-// their order here, the connection before the application object.
+// What the whole station shares, in one place: its log, the settings read
+// at start-up, the connection to the results database and the ends of its
+// test groups. The program's main() builds one, after the application object
+// and before any window, and hands its parts down by reference; nothing below
+// app/ keeps a copy or a pointer of its own, but for the log sink that
+// writeLog goes to (config/StationLog.cpp). Its parts go in the reverse of
+// their order here, the connection before the application object and the
+// log last, after every line its parts write.
 
+#include "config/StationLog.h"
 #include "config/StationSettings.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
@@ -13,6 +16,7 @@
 namespace app {
 
 struct Station {
+    config::StationLog log; // installed as the process's log sink by app::main
     config::StationSettings settings;
     results::ResultsDatabase database{settings};
     results::TestGroupEnd groupEnds{database};

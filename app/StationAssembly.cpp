@@ -52,7 +52,7 @@ ui::TestWindowServices* buildMainForm(Station& station)
 {
     config::StationSettings& settings = station.settings;
     auto* links = new run::TestWindowUnits();
-    auto* form = new ui::TestWindow(settings, links->units());
+    auto* form = new ui::TestWindow(settings, station.log, links->units());
     links->setParent(form);
     links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)

@@ -84,6 +84,7 @@ bool main(Station& station)
     config::StationSettings& settings = station.settings;
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
+    station.log.install();
     ui::StationWindows::useSettings(&settings);
     ui::StationWindows::useDatabase(&station.database);
     try {
@@ -97,7 +98,7 @@ bool main(Station& station)
         showCritical("Initialization error!");
         return false;
     }
-    config::initLogFile();
+    station.log.start();
     endOnTerminationSignals();
     const QString& file = settings.paths.settingsFile;
     if (!settingsFileReadable(file)) {

@@ -1,7 +1,8 @@
 #pragma once
-// The station's file plumbing: the data folder, the log folder and the log
-// file, and the names of the computer and the user. Every subsystem logs
-// through writeLog.
+// The station's file plumbing: the data folder, the log folder and the
+// names of the computer and the user; and the process's log sink, which
+// every subsystem logs through (writeLog). The log itself is
+// config::StationLog.
 
 #include "config/ProgramSwitches.h"
 
@@ -9,10 +10,9 @@
 
 #include <functional>
 
-// Full path of the current log file; empty until initLogFile has started one.
 namespace config {
 
-inline QString LogFilePath;
+class StationLog;
 
 // $XDG_DATA_HOME/KIVO_ZAMO (no trailing "/"), created when missing.
 QString getAppDataFolder();
@@ -22,19 +22,12 @@ QString getLogFolder();
 // std::runtime_error when it cannot be created.
 void ensureFolder(const QString& path);
 
-// Deletes every file of the log folder created more than 30 calendar days
-// ago, starts a new log file named yyyymmdd-hhmmss.log and writes its first
-// line. A file that cannot be deleted is skipped and named in the new log.
-void initLogFile();
+// The log sink: writeLog, LogBatch and setStatusWindowEcho go to the
+// installed StationLog (StationLog::install), and do nothing while none is.
 
-// Appends "yyyy-mm-dd hh:mm:ss - <message>" and CR LF to the current log
-// file, after echoing the line to the
-// status window when the switches handed with the echo have both
-// statusWindowOpen and diagnosticLog set. The file stays open between lines
-// and each line reaches the system before the call returns (inside a
-// LogBatch: before the batch ends); the file is
-// opened again when LogFilePath changes or a write fails, and never created.
-// A line that cannot be written is lost; the caller goes on.
+// Writes the line to the installed log (StationLog::write): stamped
+// "yyyy-mm-dd hh:mm:ss - <message>", echoed to the status window when its
+// switches ask for it, appended to the log file. A line that cannot be written is lost; the caller goes on.
 void writeLog(const QString& message);
 
 // For as long as it lives, the lines written go to the log file together,
@@ -46,19 +39,18 @@ public:
     ~LogBatch();
     LogBatch(const LogBatch&) = delete;
     LogBatch& operator=(const LogBatch&) = delete;
+
+private:
+    StationLog* m_log; // the log installed when the batch began
 };
 
-// The status window's addText, installed by the status window when it loads
-// with the program switches that gate it (an empty function removes it; an
-// echo without switches never runs).
+// The status window's addText, handed to the installed log by the status
+// window when it loads, with the program switches that gate it (an empty
+// function removes it; an echo without switches never runs).
 using LogEcho = std::function<void(const QString& line)>;
 void setStatusWindowEcho(LogEcho echo, const config::ProgramSwitches* switches = nullptr);
 
 QString getComputerNameString();
 QString getUserNameString();
-
-// Removes one file for initLogFile; tests replace it to make a deletion fail.
-using FileRemover = std::function<bool(const QString& path)>;
-void setLogFileRemover(FileRemover remover);
 
 } // namespace config

@@ -1,12 +1,13 @@
 #include "run/LogRollover.h"
 
-#include "config/Log.h"
+#include "config/StationLog.h"
 #include "platform/Clock.h"
 
 namespace run {
 
-LogRollover::LogRollover(const platform::Timer& stepTimer, const platform::Timer& testClockTimer, QObject* parent)
-    : QObject(parent), m_stepTimer(stepTimer), m_testClockTimer(testClockTimer)
+LogRollover::LogRollover(config::StationLog& log, const platform::Timer& stepTimer,
+                         const platform::Timer& testClockTimer, QObject* parent)
+    : QObject(parent), m_log(log), m_stepTimer(stepTimer), m_testClockTimer(testClockTimer)
 {
     m_timer.setInterval(60000);
     connect(&m_timer, &platform::Timer::timeout, this, &LogRollover::check);
@@ -26,7 +27,7 @@ void LogRollover::check()
     if (today == m_day)
         return;
     m_day = today;
-    config::initLogFile();
+    m_log.start();
 }
 
 } // namespace run

@@ -7,12 +7,18 @@
 
 #include <QObject>
 
+namespace config {
+class StationLog;
+}
+
 namespace run {
 
 class LogRollover : public QObject {
 public:
-    // The run's two timers (a run goes while either does) outlive the rollover.
-    LogRollover(const platform::Timer& stepTimer, const platform::Timer& testClockTimer, QObject* parent = nullptr);
+    // The log and the run's two timers (a run goes while either does) outlive
+    // the rollover.
+    LogRollover(config::StationLog& log, const platform::Timer& stepTimer, const platform::Timer& testClockTimer,
+                QObject* parent = nullptr);
 
     // Takes today as the log's day and checks once a minute from now on.
     void start();
@@ -22,6 +28,7 @@ public:
     int day() const { return m_day; }
 
 private:
+    config::StationLog& m_log;
     const platform::Timer& m_stepTimer;
     const platform::Timer& m_testClockTimer;
     platform::Timer m_timer;

@@ -19,7 +19,6 @@
 // sight of this program: a reading is one commit there.
 
 #include "SyncCounter.h"
-#include "config/Log.h"
 #include "config/StationSettings.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
@@ -28,6 +27,7 @@
 #include "run/RunHost.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
+#include "support/InstalledLog.h"
 #include "support/PgTestDatabase.h"
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
@@ -208,7 +208,8 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
 {
     testsupport::TempDataHome home;
     QDir().mkpath(home.stationFolder());
-    config::initLogFile();
+    testsupport::InstalledLog log;
+    log.start();
     std::unique_ptr<testsupport::PgTestDatabase> server;
     config::StationSettings settings;
     results::ResultsDatabase database{settings};
@@ -273,7 +274,7 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
         }
     }
     database.closeDatabase();
-    config::LogFilePath.clear();
+    log.setPath(QString());
 }
 BENCHMARK_CAPTURE(BM_RecordAllElectrodeReading, SQLite, platform::DbBackend::SQLite)
     ->Unit(benchmark::kMillisecond)

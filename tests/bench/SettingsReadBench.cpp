@@ -5,10 +5,10 @@
 // program does, with nothing of the file kept.
 
 #include "config/LimitsFile.h"
-#include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"
 #include "platform/IniFile.h"
+#include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 
@@ -37,7 +37,7 @@ public:
     explicit SettingsFile(qint64 megabytes)
     {
         settings.paths.placeInDataFolder();
-        config::initLogFile();
+        log.start();
         readSettingsAsStartUpDoes(settings); // writes every key that start-up wants
         QFile file(settings.paths.settingsFile);
         file.open(QIODevice::ReadOnly);
@@ -56,12 +56,11 @@ public:
         // station's settings.ini was written before it starts.
         QThread::msleep(1100);
     }
-    ~SettingsFile() { config::LogFilePath.clear(); }
-
     config::StationSettings settings;
 
 private:
     testsupport::TempDataHome home;
+    testsupport::InstalledLog log;
 };
 
 void BM_StartUpSettingsReads(benchmark::State& state)

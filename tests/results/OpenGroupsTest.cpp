@@ -4,11 +4,11 @@
 // at start the groups that this station left open are cancelled, and only
 // those.
 
-#include "config/Log.h"
 #include "platform/Clock.h"
 #include "platform/OleDate.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
+#include "support/InstalledLog.h"
 #include "support/PausablePgServer.h"
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
@@ -145,6 +145,7 @@ TEST(OpenGroupsOnAServer, ACancelWaitsWhileTheServerIsAwayAndIsWrittenOnceItIsBa
     ZAMO_REQUIRE_STARTED_PG_SERVER(server);
     const platform::DbServerAddress address = server.newDatabase("zamo_open");
     testsupport::TempDataHome home;
+    testsupport::InstalledLog stationLog;
     QDir().mkpath(home.stationFolder());
     config::StationSettings settings;
     results::ResultsDatabase database{settings};
@@ -153,21 +154,22 @@ TEST(OpenGroupsOnAServer, ACancelWaitsWhileTheServerIsAwayAndIsWrittenOnceItIsBa
     QStringList log;
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
-    config::setStatusWindowEcho([&](const QString& l) { log << l; }, &settings.switches);
+    stationLog.setStatusWindowEcho([&](const QString& l) { log << l; }, &settings.switches);
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));
     const QString note = home.stationFolder() + "/OpenTestGroups.txt";
     groupEnds.keepOpenGroupsIn(note);
     struct Restore {
         results::ResultsDatabase& database;
         results::TestGroupEnd& groupEnds;
+        config::StationLog& log;
         ~Restore()
         {
             groupEnds.keepOpenGroupsIn(QString());
             database.closeDatabase();
-            config::setStatusWindowEcho({});
+            log.setStatusWindowEcho({});
             platform::Clock::useRealTime();
         }
-    } restore{database, groupEnds};
+    } restore{database, groupEnds, stationLog};
 
     const qint32 group = newGroup(database, groupEnds, settings);
     ASSERT_GT(group, 0);

@@ -1,6 +1,5 @@
 #include "support/DatabaseBackendFixture.h"
 
-#include "config/Log.h"
 #include "platform/Clock.h"
 #include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
@@ -42,7 +41,7 @@ void DatabaseBackendTest::SetUp()
     database.setConnectionObserver(&mainWindow);
     settings.switches.statusWindowOpen = true;
     settings.switches.diagnosticLog = true;
-    config::setStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
+    stationLog.setStatusWindowEcho([this](const QString& line) { log << line; }, &settings.switches);
 
     if (local()) {
         QDir().mkpath(home.stationFolder());
@@ -60,7 +59,7 @@ void DatabaseBackendTest::SetUp()
 void DatabaseBackendTest::TearDown()
 {
     database.closeDatabase();
-    config::setStatusWindowEcho({});
+    stationLog.setStatusWindowEcho({});
     server.reset();
     platform::Clock::useRealTime();
 }

@@ -10,6 +10,7 @@
 #include "results/DatabaseObserver.h"
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
+#include "support/InstalledLog.h"
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 
@@ -50,6 +51,7 @@ protected:
     std::unique_ptr<platform::DbConnection> openDirect() const;
 
     testsupport::TempDataHome home;
+    testsupport::InstalledLog stationLog;
     // The settings the database connection follows during the test.
     config::StationSettings settings;
     // The station's connection, on those settings, and the ends of its groups.

@@ -2,8 +2,8 @@
 // A station data folder in a temporary XDG_DATA_HOME, with its settings.ini
 // path set and the log started, for the tests of the settings routines.
 
-#include "config/Log.h"
 #include "config/StationSettings.h"
+#include "support/InstalledLog.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -14,6 +14,7 @@
 class SettingsFixture : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
+    testsupport::InstalledLog stationLog;
     // The station's settings at their defaults, with the paths under the
     // temporary data folder.
     config::StationSettings settings;
@@ -21,9 +22,9 @@ protected:
     void SetUp() override
     {
         settings.paths.placeInDataFolder();
-        config::initLogFile();
+        stationLog.start();
     }
-    void TearDown() override { config::LogFilePath.clear(); }
+    void TearDown() override { stationLog.setPath(QString()); }
 
     const QString& ini() const { return settings.paths.settingsFile; }
 
@@ -39,5 +40,5 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     QByteArray iniText() const { return readAll(ini()); }
-    QByteArray logText() const { return readAll(config::LogFilePath); }
+    QByteArray logText() const { return readAll(stationLog.path()); }
 };

@@ -101,7 +101,7 @@ public:
         platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
         testlists::Globals::ActiveTestList.clear();
-        config::LogFilePath.clear();
+        m_station.log.setPath(QString());
     }
 
     // Runs the station's start-up as app/station_main.cpp does; false when it
@@ -347,7 +347,7 @@ public:
 
     QString logText() const
     {
-        QFile file(config::LogFilePath);
+        QFile file(m_station.log.path());
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
     }
 

@@ -1,7 +1,8 @@
 #pragma once
-// Points the station's log at a temporary file for the life of the object.
+// A log of the test's own, installed and written to a temporary file for the
+// life of the object.
 
-#include "config/Log.h"
+#include "support/InstalledLog.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,12 +11,10 @@ class LogCapture {
 public:
     LogCapture()
     {
-        m_previous = config::LogFilePath;
-        config::LogFilePath = m_dir.filePath("test.log");
-        QFile file(config::LogFilePath);
+        m_log.setPath(m_dir.filePath("test.log"));
+        QFile file(m_log.path());
         file.open(QIODevice::WriteOnly);
     }
-    ~LogCapture() { config::LogFilePath = m_previous; }
 
     QString text() const
     {
@@ -27,5 +26,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QString m_previous;
+    testsupport::InstalledLog m_log;
 };

@@ -30,13 +30,14 @@
 
 namespace ui {
 
-TestWindow::TestWindow(config::StationSettings& settings, const std::array<unit::Unit*, 2>& units, QWidget* parent)
+TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& log,
+                       const std::array<unit::Unit*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
       m_runController(*this, *this, settings, units, this),
       m_keepAlive(m_runController.sequencer().units(), m_runController.sequencer().state(),
                   m_runController.sequencer().services(), this),
-      m_logRollover(m_runController.sequencer().stepTimer(), m_runController.sequencer().testClockTimer(), this),
+      m_logRollover(log, m_runController.sequencer().stepTimer(), m_runController.sequencer().testClockTimer(), this),
       m_operatorLog(settings.switches)
 {
     setObjectName(QStringLiteral("MainForm"));

@@ -44,9 +44,10 @@ namespace ui {
 class TestWindow : public QWidget, public run::RunHost, public TestWindowServices {
     Q_OBJECT
 public:
-    // settings: the station's settings, owned by the start-up assembly and
-    // kept by reference.
-    TestWindow(config::StationSettings& settings, const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
+    // settings, log: the station's, owned by the start-up assembly and kept
+    // by reference.
+    TestWindow(config::StationSettings& settings, config::StationLog& log, const std::array<unit::Unit*, 2>& units,
+               QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }

@@ -81,7 +81,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             "Unable to read the settings file " + ini() + ": " + qt_error_string(c.cause) + ".  Exiting application.";
         ASSERT_EQ(prompts->messages(), QStringList{text});
         EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
-        EXPECT_TRUE(readAll(config::LogFilePath).contains(text.toUtf8()));
+        EXPECT_TRUE(readAll(station.log.path()).contains(text.toUtf8()));
         EXPECT_FALSE(settings.switches.startingUp);
         EXPECT_EQ(ui::StationWindows::existingFrame(), nullptr) << "no window opened";
 
@@ -94,7 +94,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
             QFile::setPermissions(ini(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
             EXPECT_EQ(readAll(ini()), iniText);
         }
-        config::LogFilePath.clear();
+        station.log.setPath(QString());
     }
 }
 

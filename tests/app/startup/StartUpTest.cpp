@@ -12,7 +12,7 @@ TEST_F(StartUpTest, FirstStartOnAnEmptyDataHomeBuildsTheDataFolder)
 
     EXPECT_FALSE(settings.switches.startingUp);
     EXPECT_EQ(QDir(folder + "/Log").entryList(QDir::Files), QStringList{"20261201-090807.log"});
-    EXPECT_TRUE(readAll(config::LogFilePath).startsWith("2026-12-01 09:08:07 - Log File Initialized\r\n"));
+    EXPECT_TRUE(readAll(station.log.path()).startsWith("2026-12-01 09:08:07 - Log File Initialized\r\n"));
 
     EXPECT_EQ(settings.paths.settingsFile, folder + "/settings.ini");
     EXPECT_EQ(settings.paths.databaseFile, folder + "/ZAMO_Results.mdb");

@@ -63,7 +63,7 @@ protected:
     {
         endProgram();
         platform::Clock::useRealTime();
-        config::LogFilePath.clear();
+        station.log.setPath(QString());
         ui::StationWindows::useSettings(nullptr);
         ui::StationWindows::useDatabase(nullptr);
     }
@@ -91,7 +91,7 @@ protected:
     QStringList logMessages() const
     {
         QStringList messages;
-        for (const QString& line : QString::fromLatin1(readAll(config::LogFilePath)).split("\r\n", Qt::SkipEmptyParts))
+        for (const QString& line : QString::fromLatin1(readAll(station.log.path())).split("\r\n", Qt::SkipEmptyParts))
             messages << line.mid(22); // after "yyyy-mm-dd hh:mm:ss - "
         return messages;
     }

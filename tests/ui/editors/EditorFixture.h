@@ -3,10 +3,10 @@
 // scripted prompts and a fake main test window.
 
 #include "FakeTestWindow.h"
-#include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/InstalledLog.h"
 #include "support/QtPrinters.h"
 #include "support/TempDataHome.h"
 
@@ -19,6 +19,7 @@
 class EditorFixture : public ::testing::Test {
 protected:
     testsupport::TempDataHome home;
+    testsupport::InstalledLog stationLog;
     platform::ScriptedPrompts* prompts = nullptr;
     FakeTestWindow mainForm;
     // The settings of the fake main window, which the editors change.
@@ -27,11 +28,11 @@ protected:
     void SetUp() override
     {
         settings.paths.placeInDataFolder();
-        config::initLogFile();
+        stationLog.start();
         config::buildDefaultIni(settings.paths.settingsFile);
         prompts = platform::ScriptedPrompts::installNew();
     }
-    void TearDown() override { config::LogFilePath.clear(); }
+    void TearDown() override { stationLog.setPath(QString()); }
 
     static QByteArray readAll(const QString& path)
     {

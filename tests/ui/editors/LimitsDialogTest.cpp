@@ -169,7 +169,7 @@ TEST_F(SetLimitsFormTest, OnAFullDiskAnOldLimitsFileStaysWholeAndTheOperatorIsTo
     EXPECT_EQ(prompts->messages(), QStringList{"Unable to save the limits to " + lim + ": No space left on device."});
     EXPECT_EQ(readAll(lim), "[Limits]\r\nDCO=55\r\n[Notes]\r\nBy=QA\r\n");
     EXPECT_TRUE(
-        readAll(config::LogFilePath)
+        readAll(stationLog.path())
             .contains("INIWrite failed: unable to write 26 keys to " + lim.toUtf8() + ": No space left on device"));
 }
 

@@ -233,16 +233,16 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 
 TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)
 {
-    const QString first = config::LogFilePath;
+    const QString first = stationLog.path();
     unit1.plug(2);
     addStep("ACZ");
     form->startFirstTestSequence(true);
     platform::Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(0, 0, 30)));
     form->logRollover().check();
-    EXPECT_EQ(config::LogFilePath, first);
+    EXPECT_EQ(stationLog.path(), first);
     form->stopTests();
     form->logRollover().check();
-    EXPECT_NE(config::LogFilePath, first);
+    EXPECT_NE(stationLog.path(), first);
     EXPECT_EQ(form->logRollover().day(), 3);
 }
 

@@ -3,13 +3,13 @@
 // reports, database and pre-test details, in virtual time, offscreen.
 
 #include "RunDoubles.h"
-#include "config/Log.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
 #include "run/RecordingUnit.h"
+#include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
@@ -29,11 +29,11 @@ protected:
         platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
-        config::initLogFile();
+        stationLog.start();
         resetGlobals();
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<ui::TestWindow>(settings, std::array<unit::Unit*, 2>{&unit1, &unit2});
+        form = std::make_unique<ui::TestWindow>(settings, stationLog, std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
         form->services().recorder = std::move(recorderPtr);
@@ -101,12 +101,13 @@ protected:
 
     QString logText() const
     {
-        QFile file(config::LogFilePath);
+        QFile file(stationLog.path());
         file.open(QIODevice::ReadOnly);
         return QString::fromUtf8(file.readAll());
     }
 
     testsupport::TempDataHome home;
+    testsupport::InstalledLog stationLog;
     // The station's settings the window is built on.
     config::StationSettings settings;
     platform::ScriptedPrompts* prompts = nullptr;

@@ -2,10 +2,10 @@
 // A unit link on the scripted converter driver in virtual time, recording
 // what it sends, the events it raises and the log lines it writes.
 
-#include "config/Log.h"
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/FakeD2xx.h"
+#include "support/InstalledLog.h"
 #include "support/QtPrinters.h"
 #include "unit/UnitLink.h"
 
@@ -27,7 +27,7 @@ protected:
         settings.zamo80Delays.findChannelsDelay = 3000;
         settings.switches.diagnosticLog = true;
         settings.switches.statusWindowOpen = true;
-        config::setStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
+        stationLog.setStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
         comm = std::make_unique<unit::UnitLink>(1);
         comm->useSettings(settings.zamo80Delays, settings.aclg);
         comm->setUnitID(1);
@@ -37,7 +37,7 @@ protected:
     void TearDown() override
     {
         comm.reset();
-        config::setStatusWindowEcho({});
+        stationLog.setStatusWindowEcho({});
         platform::Clock::useRealTime();
     }
 
@@ -83,6 +83,7 @@ protected:
     QStringList only(const QString& prefix) const { return events.filter(QRegularExpression("^" + prefix)); }
 
     platform::ScopedFakeD2xx fake;
+    testsupport::InstalledLog stationLog;
     config::StationSettings settings;
     std::unique_ptr<unit::UnitLink> comm;
     QStringList events;

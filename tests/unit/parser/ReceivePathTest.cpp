@@ -2,7 +2,7 @@
 // rxDataInBuffer and rxData around every reply, channel attribution, and
 // the state that replies leave in the component and its channel records.
 #include "ParserFixture.h"
-#include "config/Log.h"
+#include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
 #include "support/UnitReplies.h"
 #include "unit/ReadingArithmetic.h"
@@ -164,7 +164,8 @@ TEST_F(ParserFixture, DiagnosticsAndLidRepliesSetTheUnitState)
 TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
 {
     testsupport::TempDataHome home;
-    config::initLogFile();
+    testsupport::InstalledLog stationLog;
+    stationLog.start();
     setModel(Model::Zamo24);
     for (qint16 ch : {qint16(16), qint16(40), qint16(-1)}) {
         const std::vector<Event> events =
@@ -176,7 +177,7 @@ TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
         EXPECT_TRUE(comm.channels().electrode(ch)->serialNumber().isEmpty());
         EXPECT_EQ(comm.channels().electrode(ch)->zamo24Pace1Amplitude(), 0.0);
     }
-    QFile log(config::LogFilePath);
+    QFile log(stationLog.path());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Reply (MS1AB123) ignored: channel 16 does not exist"));
 }
@@ -184,10 +185,11 @@ TEST_F(ParserFixture, ReplyForChannelBeyondFifteenWritesNoRecord)
 TEST_F(ParserFixture, MalformedRepliesAreLogged)
 {
     testsupport::TempDataHome home;
-    config::initLogFile();
+    testsupport::InstalledLog stationLog;
+    stationLog.start();
     decode("(GA2130,35x3,0000,2175,1470*)");
     parser.parseRead("x)(*)");
-    QFile log(config::LogFilePath);
+    QFile log(stationLog.path());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("Malformed reply (GA2130,35x3,0000,2175,1470*): the field at 8 is not a number"));
