@@ -155,12 +155,9 @@ QString SignalGeneratorLink::sendDataAndPoll(const QString& cmd, qint32 delay)
 {
     transmitFrame(cmd);
     waitMilliseconds(delay);
-    if (m_usb.queryQueueStatus() != platform::FT_OK || m_usb.bytesWaiting() <= 0)
+    if (m_usb.queryQueueStatus() != platform::FT_OK)
         return QString();
-    const qint32 n = m_usb.readDevice(m_usb.bytesWaiting());
-    const QString reply = QString::fromLatin1(m_usb.receiveBuffer().constData(), n);
-    m_usb.receiveBuffer().fill('\0');
-    return reply;
+    return m_usb.readWaitingText();
 }
 
 void SignalGeneratorLink::txRollChannel(qint16 channelIndex)

@@ -131,11 +131,8 @@ QString UnitPort::exchange(const QString& frame, qint32 delay)
     } else {
         sendNow(frame, -1);
         waitMilliseconds(delay, false);
-        if (queryWaitingBytes() && m_device.bytesWaiting() > 0) {
-            const qint32 n = m_device.readDevice(m_device.bytesWaiting());
-            reply = QString::fromLatin1(m_device.receiveBuffer().constData(), n);
-            m_device.receiveBuffer().fill('\0', m_device.receiveBuffer().size());
-        }
+        if (queryWaitingBytes())
+            reply = m_device.readWaitingText();
     }
     m_pollTimer.setEnabled(polling);
     return reply;

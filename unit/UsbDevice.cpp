@@ -199,6 +199,16 @@ qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
     return written;
 }
 
+QString UsbDevice::readWaitingText()
+{
+    if (m_bytesWaiting <= 0)
+        return QString();
+    const qint32 n = readDevice(m_bytesWaiting);
+    const QString text = QString::fromLatin1(m_receiveBuffer.constData(), n);
+    m_receiveBuffer.fill('\0');
+    return text;
+}
+
 qint32 UsbDevice::findDevice(const QString& description)
 {
     const qint32 n = countDevices();

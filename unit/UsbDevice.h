@@ -55,6 +55,10 @@ public:
     qint32 readDevice(qint32 n);
     // Writes the first n bytes of data; returns the bytes written.
     qint32 writeDevice(const QByteArray& data, qint32 n);
+    // Reads the bytes that the last queue-status call reported waiting and
+    // gives them as text, one character per byte ("" when none were
+    // waiting); the receive buffer is cleared afterwards.
+    QString readWaitingText();
 
     // The lowest index whose description reads exactly `description`, or -1.
     qint32 findDevice(const QString& description);
