@@ -36,7 +36,7 @@ IntervalTestClock::IntervalTestClock(const RunUnits& units, RunState& state, Mea
 bool IntervalTestClock::clockHeld() const
 {
     unit::Unit* unit1 = m_units.at(UnitIndex::first());
-    if (unit1 && (unit1->isZAMO80() || unit1->isZAMO24()) && unit1->reconnecting())
+    if (unit1 && (unit1->isZamo80() || unit1->isZamo24()) && unit1->reconnecting())
         return true;
     // A unit of the run that is gone: the step waits for it, or for the
     // run's cancel, and does not overrun meanwhile.

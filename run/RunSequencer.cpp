@@ -518,7 +518,7 @@ void RunSequencer::stopTests()
             continue;
         if (unit->connected()) {
             ignoreErrors([&] { unit->txCancelAllElectrodes(); });
-            if (unit->isZAMO80() || (unit1 && unit1->isZAMO24()))
+            if (unit->isZamo80() || (unit1 && unit1->isZamo24()))
                 discharge = true;
         }
     }

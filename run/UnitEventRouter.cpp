@@ -13,7 +13,7 @@ TestWindowUnits::TestWindowUnits(QObject* parent) : QObject(parent)
     for (int n = 1; n <= 2; ++n) {
         auto* link = new unit::UnitLink(n, this);
         link->setObjectName(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
-        link->setUnitID(qint16(n));
+        link->setUnitNumber(qint16(n));
         m_links[std::size_t(n - 1)] = link;
         m_units[std::size_t(n - 1)] = std::make_unique<unit::LinkedUnit>(link);
     }

@@ -26,7 +26,7 @@ bool checkZAMO24(const std::array<unit::Unit*, 2>& units)
     unit::Unit* unit1 = units[0];
     unit::Unit* unit2 = units[1];
     const bool unit2Connected = unit2 && unit2->connected();
-    return !unit2Connected && unit1 && unit1->connected() && unit1->isZAMO24();
+    return !unit2Connected && unit1 && unit1->connected() && unit1->isZamo24();
 }
 
 } // namespace UnitMode

@@ -21,7 +21,7 @@ void UnitStateEvents::diagnosticsReported(int unitIndex)
     }
     // The column set follows the model of unit 1, whichever unit reported.
     unit::Unit* unit1 = m_units.at(UnitIndex::first());
-    const bool newModel = unit1 && (unit1->isZAMO80() || unit1->isZAMO24());
+    const bool newModel = unit1 && (unit1->isZamo80() || unit1->isZamo24());
     m_services.recorder->recordUnitDiagnostics(unitIndex, group, unit->getDiagnosticArray(), newModel);
 }
 

@@ -16,9 +16,9 @@ void CalBoardCommands::txCalBoardGetSerialNumber(qint16 channel)
     m_sender.send("(mS1)", channel);
 }
 
-void CalBoardCommands::txCalBoardSetSerialNumber(qint16 channel, const QString& sn)
+void CalBoardCommands::txCalBoardSetSerialNumber(qint16 channel, const QString& serialNumber)
 {
-    m_sender.send(calBoardSetSerialNumber(sn), channel);
+    m_sender.send(calBoardSetSerialNumber(serialNumber), channel);
 }
 
 void CalBoardCommands::txCalBoardSetCalibrationReferenceResistors1(qint16 channel, qint16 acz1Ref, qint16 acz2Ref)
@@ -41,9 +41,9 @@ void CalBoardCommands::txCalBoardGetCalibrationReferenceResistors2(qint16 channe
     m_sender.send("(mR5)", channel);
 }
 
-void CalBoardCommands::txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dco_corr1, qint32 dco_corr2)
+void CalBoardCommands::txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dcoCorrection1, qint32 dcoCorrection2)
 {
-    m_sender.send(calBoardSetCalibrationReferenceDCO(dco_corr1, dco_corr2), channel);
+    m_sender.send(calBoardSetCalibrationReferenceDCO(dcoCorrection1, dcoCorrection2), channel);
 }
 
 void CalBoardCommands::txCalBoardGetCalibrationReferenceDCO(qint16 channel)
@@ -51,9 +51,9 @@ void CalBoardCommands::txCalBoardGetCalibrationReferenceDCO(qint16 channel)
     m_sender.send("(mR3)", channel);
 }
 
-void CalBoardCommands::txCalBoardSetPotentialReference(qint16 channel, qint32 pot_corr1, qint32 pot_corr2)
+void CalBoardCommands::txCalBoardSetPotentialReference(qint16 channel, qint32 potentialCorrection1, qint32 potentialCorrection2)
 {
-    m_sender.send(calBoardSetPotentialReference(pot_corr1, pot_corr2), channel);
+    m_sender.send(calBoardSetPotentialReference(potentialCorrection1, potentialCorrection2), channel);
 }
 
 void CalBoardCommands::txCalBoardGetPotentialReference(qint16 channel)

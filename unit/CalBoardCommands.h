@@ -18,14 +18,14 @@ public:
 
     void txCalBoardGetFirmwareVersion(qint16 channel);
     void txCalBoardGetSerialNumber(qint16 channel);
-    void txCalBoardSetSerialNumber(qint16 channel, const QString& sn);
+    void txCalBoardSetSerialNumber(qint16 channel, const QString& serialNumber);
     void txCalBoardSetCalibrationReferenceResistors1(qint16 channel, qint16 acz1Ref, qint16 acz2Ref);
     void txCalBoardGetCalibrationReferenceResistors1(qint16 channel);
     void txCalBoardSetCalibrationReferenceResistors2(qint16 channel, qint16 acz3Ref, qint16 bias1Ref);
     void txCalBoardGetCalibrationReferenceResistors2(qint16 channel);
-    void txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dco_corr1, qint32 dco_corr2);
+    void txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dcoCorrection1, qint32 dcoCorrection2);
     void txCalBoardGetCalibrationReferenceDCO(qint16 channel);
-    void txCalBoardSetPotentialReference(qint16 channel, qint32 pot_corr1, qint32 pot_corr2);
+    void txCalBoardSetPotentialReference(qint16 channel, qint32 potentialCorrection1, qint32 potentialCorrection2);
     void txCalBoardGetPotentialReference(qint16 channel);
     void txCalBoardACZResistorOff(qint16 channel, bool immediate = false);
     void txCalBoardACZResistorOn(qint16 channel, qint16 resistorID);

@@ -26,9 +26,9 @@ void ChannelMaintenanceCommands::txReadTrisRegister(qint16 channel, const QStrin
     m_sender.send(readTrisRegister(registerName), channel);
 }
 
-void ChannelMaintenanceCommands::txWritePort(qint16 channel, const QString& port, const QString& bitValue)
+void ChannelMaintenanceCommands::txWritePort(qint16 channel, const QString& port, const QString& bits)
 {
-    m_sender.send(writePort(port, bitValue), channel);
+    m_sender.send(writePort(port, bits), channel);
 }
 
 void ChannelMaintenanceCommands::txZeroCounter(qint16 channel)
@@ -56,9 +56,9 @@ void ChannelMaintenanceCommands::txGetFirmwareVersion(qint16 channel)
     m_sender.send("(MV1)", channel);
 }
 
-void ChannelMaintenanceCommands::txSetSerialNumber(qint16 channel, const QString& sn)
+void ChannelMaintenanceCommands::txSetSerialNumber(qint16 channel, const QString& serialNumber)
 {
-    m_sender.send(setSerialNumber(sn), channel);
+    m_sender.send(setSerialNumber(serialNumber), channel);
 }
 
 void ChannelMaintenanceCommands::txGetSerialNumber(qint16 channel)
@@ -66,10 +66,10 @@ void ChannelMaintenanceCommands::txGetSerialNumber(qint16 channel)
     m_sender.send("(MS1)", channel);
 }
 
-void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 val1, qint16 val2, qint16 val3,
-                                                           qint16 val4)
+void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2, qint16 reference3,
+                                                           qint16 reference4)
 {
-    m_sender.send(setCalibrationReference(m_sender.model(), val1, val2, val3, val4), channel);
+    m_sender.send(setCalibrationReference(m_sender.model(), reference1, reference2, reference3, reference4), channel);
 }
 
 void ChannelMaintenanceCommands::txSetDCOReferenceVoltage(qint16 channel, qint16 reference750)

@@ -17,18 +17,18 @@ public:
     explicit ChannelMaintenanceCommands(CommandSender& sender) : m_sender(sender) {}
 
     void txCommCheck(qint16 channel, bool immediate = false);
-    void txReadDigitalPort(qint16 channel, const QString& portValue);
-    void txReadADPort(qint16 channel, const QString& portValue);
+    void txReadDigitalPort(qint16 channel, const QString& port);
+    void txReadADPort(qint16 channel, const QString& port);
     void txReadTrisRegister(qint16 channel, const QString& registerName);
-    void txWritePort(qint16 channel, const QString& portValue, const QString& bitValue);
+    void txWritePort(qint16 channel, const QString& port, const QString& bits);
     void txZeroCounter(qint16 channel);
     void txReadCounter(qint16 channel);
     void txSetCalibrationDate(qint16 channel, qint16 year, qint16 month, qint16 day);
     void txGetCalibrationDate(qint16 channel);
     void txGetFirmwareVersion(qint16 channel);
-    void txSetSerialNumber(qint16 channel, const QString& sn);
+    void txSetSerialNumber(qint16 channel, const QString& serialNumber);
     void txGetSerialNumber(qint16 channel);
-    void txSetCalibrationReference(qint16 channel, qint16 val1, qint16 val2, qint16 val3, qint16 val4 = 0);
+    void txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2, qint16 reference3, qint16 reference4 = 0);
     void txSetDCOReferenceVoltage(qint16 channel, qint16 reference750);
     void txGetDCOReferenceVoltage(qint16 channel);
     void txGetCalibrationReference(qint16 channel);

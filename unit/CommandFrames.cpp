@@ -74,14 +74,14 @@ QString paddedList(std::initializer_list<qint64> values, int digits)
     return fields.join(QLatin1Char(','));
 }
 
-QString serialNumberField(const QString& sn)
+QString serialNumberField(const QString& serialNumber)
 {
-    return sn.left(5).rightJustified(5, QLatin1Char('0'));
+    return serialNumber.left(5).rightJustified(5, QLatin1Char('0'));
 }
 
-QString calBoardSetSerialNumber(const QString& sn)
+QString calBoardSetSerialNumber(const QString& serialNumber)
 {
-    return "(mS0" + serialNumberField(sn) + ")";
+    return "(mS0" + serialNumberField(serialNumber) + ")";
 }
 
 QString calBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2)
@@ -121,9 +121,9 @@ QString readTrisRegister(const QString& reg)
     return "(RT" + reg + ")";
 }
 
-QString writePort(const QString& port, const QString& bitValue)
+QString writePort(const QString& port, const QString& bits)
 {
-    return "(W" + port + bitValue + ")";
+    return "(W" + port + bits + ")";
 }
 
 QString setCalibrationDate(qint64 year, qint64 month, qint64 day)
@@ -131,9 +131,9 @@ QString setCalibrationDate(qint64 year, qint64 month, qint64 day)
     return "(MD0" + QString::number(year) + "," + padded(month, 2) + "," + padded(day, 2) + ")";
 }
 
-QString setSerialNumber(const QString& sn)
+QString setSerialNumber(const QString& serialNumber)
 {
-    return "(MS0" + serialNumberField(sn) + ")";
+    return "(MS0" + serialNumberField(serialNumber) + ")";
 }
 
 QString setCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4)

@@ -51,10 +51,10 @@ QString modelCommand(ModelCommand command, UnitModel model);
 QString padded(qint64 value, int digits);
 QString paddedList(std::initializer_list<qint64> values, int digits); // joined by ","
 // Serial number: padded on the left with "0" to five characters, or cut to its first five.
-QString serialNumberField(const QString& sn);
+QString serialNumberField(const QString& serialNumber);
 
 // --- calibration-board commands with arguments ---
-QString calBoardSetSerialNumber(const QString& sn);
+QString calBoardSetSerialNumber(const QString& serialNumber);
 QString calBoardSetCalibrationReferenceResistors1(qint64 aczRef1, qint64 aczRef2);
 QString calBoardSetCalibrationReferenceResistors2(qint64 aczRef3, qint64 bias1Ref);
 QString calBoardSetCalibrationReferenceDCO(qint64 dcoCorr1, qint64 dcoCorr2);
@@ -65,9 +65,9 @@ QString calBoardSelector(char letter, qint64 selector);
 // --- channel commands with arguments or by model ---
 QString readPort(const QString& port);
 QString readTrisRegister(const QString& reg);
-QString writePort(const QString& port, const QString& bitValue);
+QString writePort(const QString& port, const QString& bits);
 QString setCalibrationDate(qint64 year, qint64 month, qint64 day);
-QString setSerialNumber(const QString& sn);
+QString setSerialNumber(const QString& serialNumber);
 QString setCalibrationReference(UnitModel model, qint64 v1, qint64 v2, qint64 v3, qint64 v4);
 QString setDCOReferenceVoltage(UnitModel model, qint64 reference750);
 QString runSDRTest(bool runACZAfterSDR);

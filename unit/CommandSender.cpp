@@ -8,8 +8,8 @@
 namespace unit {
 
 CommandSender::CommandSender(UnitPort& port, UnitProtocol& protocol, UnitReplySink& replies,
-                             const UnitChannelState& state, const qint16& unitId)
-    : m_port(port), m_protocol(protocol), m_replies(replies), m_state(state), m_unitId(unitId)
+                             const UnitChannelState& state, const qint16& unitNumber)
+    : m_port(port), m_protocol(protocol), m_replies(replies), m_state(state), m_unitNumber(unitNumber)
 {
 }
 
@@ -18,7 +18,7 @@ void CommandSender::sendToChannel(const QString& cmd, qint16 channel, bool immed
     QString frame = cmd;
     if (channel >= UnitChannelState::channelCount) {
         // A reply would be booked to a channel that does not exist.
-        config::writeLog("Unit #" + QString::number(m_unitId) + ": frame " + cmd + " for channel "
+        config::writeLog("Unit #" + QString::number(m_unitNumber) + ": frame " + cmd + " for channel "
                          + QString::number(channel) + " not sent; channels are 0..15");
         return;
     }

@@ -19,9 +19,9 @@ class UnitReplySink;
 
 class CommandSender {
 public:
-    // unitId: the unit's number for the log, kept by reference.
+    // unitNumber: the unit's number for the log, kept by reference.
     CommandSender(UnitPort& port, UnitProtocol& protocol, UnitReplySink& replies, const UnitChannelState& state,
-                  const qint16& unitId);
+                  const qint16& unitNumber);
 
     // Frames a channel command (or sends a unit frame, with channel -1),
     // queued or at once.
@@ -41,7 +41,7 @@ private:
     UnitProtocol& m_protocol;
     UnitReplySink& m_replies;
     const UnitChannelState& m_state;
-    const qint16& m_unitId;
+    const qint16& m_unitNumber;
 };
 
 } // namespace unit

@@ -8,13 +8,13 @@ bool LinkedUnit::connected() const
 {
     return m_link->connected();
 }
-bool LinkedUnit::isZAMO80() const
+bool LinkedUnit::isZamo80() const
 {
-    return m_link->isZAMO80();
+    return m_link->isZamo80();
 }
-bool LinkedUnit::isZAMO24() const
+bool LinkedUnit::isZamo24() const
 {
-    return m_link->isZAMO24();
+    return m_link->isZamo24();
 }
 bool LinkedUnit::reconnecting() const
 {
@@ -24,9 +24,9 @@ bool LinkedUnit::lidClosed() const
 {
     return m_link->lidClosed();
 }
-bool LinkedUnit::electrodeChannelExists(qint16 index)
+bool LinkedUnit::electrodeChannelExists(qint16 channel)
 {
-    return m_link->channels().electrodeChannelExists(index);
+    return m_link->channels().electrodeChannelExists(channel);
 }
 bool LinkedUnit::master200VEnabled() const
 {
@@ -98,13 +98,13 @@ void LinkedUnit::txMasterDisable200VSupply()
 {
     m_link->unitCommands().txMasterDisable200VSupply();
 }
-void LinkedUnit::txMasterDefibCharge(qint16 channelID)
+void LinkedUnit::txMasterDefibCharge(qint16 channel)
 {
-    m_link->unitCommands().txMasterDefibCharge(channelID);
+    m_link->unitCommands().txMasterDefibCharge(channel);
 }
-void LinkedUnit::txGetPacePulse(qint16 channelID)
+void LinkedUnit::txGetPacePulse(qint16 channel)
 {
-    m_link->maintenance().txGetPacePulse(channelID);
+    m_link->maintenance().txGetPacePulse(channel);
 }
 void LinkedUnit::txCancelAllElectrodes()
 {
@@ -123,25 +123,25 @@ void LinkedUnit::queryElectrodeInfo()
     m_link->queryElectrodeInfo();
 }
 
-void LinkedUnit::txResendLastData(qint16 channelID)
+void LinkedUnit::txResendLastData(qint16 channel)
 {
-    m_link->channelTests().txResendLastData(channelID);
+    m_link->channelTests().txResendLastData(channel);
 }
-double LinkedUnit::getElectrodeLastMeasurement(qint16 channelID)
+double LinkedUnit::getElectrodeLastMeasurement(qint16 channel)
 {
-    return m_link->channels().getElectrodeLastMeasurement(channelID);
+    return m_link->channels().getElectrodeLastMeasurement(channel);
 }
-double LinkedUnit::getElectrodeLastMeasurement2(qint16 channelID)
+double LinkedUnit::getElectrodeLastMeasurement2(qint16 channel)
 {
-    return m_link->channels().getElectrodeLastMeasurement2(channelID);
+    return m_link->channels().getElectrodeLastMeasurement2(channel);
 }
-void LinkedUnit::txRunACLGTest(qint16 channelID)
+void LinkedUnit::txRunACLGTest(qint16 channel)
 {
-    m_link->channelTests().txRunACLGTest(channelID);
+    m_link->channelTests().txRunACLGTest(channel);
 }
-void LinkedUnit::txRunDefibRecoveryTest(qint16 channelID)
+void LinkedUnit::txRunDefibRecoveryTest(qint16 channel)
 {
-    m_link->channelTests().txRunDefibRecoveryTest(channelID);
+    m_link->channelTests().txRunDefibRecoveryTest(channel);
 }
 void LinkedUnit::txMasterTriggerCharge()
 {
@@ -151,9 +151,9 @@ void LinkedUnit::txStopAllBiasTest()
 {
     m_link->unitCommands().txStopAllBiasTest();
 }
-void LinkedUnit::txCancel(qint16 channelID)
+void LinkedUnit::txCancel(qint16 channel)
 {
-    m_link->channelTests().txCancel(channelID);
+    m_link->channelTests().txCancel(channel);
 }
 QStringList LinkedUnit::getDiagnosticArray()
 {
@@ -167,13 +167,13 @@ void LinkedUnit::txMasterDiagnosticsPollingMode(qint32 delay)
 {
     m_link->unitCommands().txMasterDiagnosticsPollingMode(delay);
 }
-void LinkedUnit::setElectrodeLastMeasurement(qint16 channelID, double value, double value2)
+void LinkedUnit::setElectrodeLastMeasurement(qint16 channel, double value, double value2)
 {
-    m_link->channels().setElectrodeLastMeasurement(channelID, value, value2);
+    m_link->channels().setElectrodeLastMeasurement(channel, value, value2);
 }
-bool LinkedUnit::electrodeChannelCalibrationExpired(qint16 index)
+bool LinkedUnit::electrodeChannelCalibrationExpired(qint16 channel)
 {
-    return m_link->channels().electrodeChannelCalibrationExpired(index);
+    return m_link->channels().electrodeChannelCalibrationExpired(channel);
 }
 double LinkedUnit::getPaceAmplitude(qint16 channel, qint16 paceType)
 {

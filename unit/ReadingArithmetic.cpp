@@ -21,15 +21,15 @@ AclgSet selectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool ener
 }
 
 Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, std::int32_t v50First,
-                                       std::int32_t ve_1, std::int32_t v50Second, std::int32_t ve_2, const AclgSet& set)
+                                       std::int32_t veFirst, std::int32_t v50Second, std::int32_t veSecond, const AclgSet& set)
 {
     const double eDivider = (set.r3 + set.r4) / set.r4;
     const double divider = (set.r1 + set.r2) / set.r2;
     Zamo24AclgResult r;
-    r.e1 = ve_1 * CountFactor * eDivider;
+    r.e1 = veFirst * CountFactor * eDivider;
     r.v1 = v50First * CountFactor * divider;
     r.calcR1 = set.correctGain * 50 * r.e1 / (r.v1 - r.e1);
-    r.e2 = (ve_2 - zeroE) * CountFactor * eDivider;
+    r.e2 = (veSecond - zeroE) * CountFactor * eDivider;
     r.v2 = (v50Second - zero50) * CountFactor * divider;
     r.calcR2 = set.correctGain * 50 * r.e2 / (r.v2 - r.e2);
     return r;

@@ -54,7 +54,7 @@ struct Zamo24AclgResult {
 // ZAMO2-4 ACLG: the first reading without zero correction, the second with
 // the zero fields subtracted.
 Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, std::int32_t v50First,
-                                       std::int32_t ve_1, std::int32_t v50Second, std::int32_t ve_2,
+                                       std::int32_t veFirst, std::int32_t v50Second, std::int32_t veSecond,
                                        const AclgSet& set);
 
 } // namespace TestDataArithmetic

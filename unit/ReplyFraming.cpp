@@ -55,14 +55,14 @@ private:
 
 void ReplyFraming::feedRead(const QString& received, Handler& handler)
 {
-    BusyGuard guard(busy_);
-    pending_ += received;
-    parse(pending_, handler);
+    BusyGuard guard(m_busy);
+    m_pending += received;
+    parse(m_pending, handler);
 }
 
 void ReplyFraming::feedText(const QString& text, Handler& handler)
 {
-    if (busy_) {
+    if (m_busy) {
         // A reply handed over inside a running pass is parsed at once and
         // alone; the running pass keeps its pending text.
         QString alone = text;
@@ -74,9 +74,9 @@ void ReplyFraming::feedText(const QString& text, Handler& handler)
     const QString work = stripNulls(text);
     if (work.isEmpty())
         return;
-    BusyGuard guard(busy_);
-    pending_ = work;
-    parse(pending_, handler);
+    BusyGuard guard(m_busy);
+    m_pending = work;
+    parse(m_pending, handler);
 }
 
 void ReplyFraming::parse(QString& text, Handler& handler)

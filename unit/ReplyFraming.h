@@ -35,7 +35,7 @@ public:
     // the pending text: a read that arrives meanwhile (an event handler that
     // waits lets the poll cycle read again) is parsed at once behind it, and
     // the running pass goes on with whatever that leaves.
-    ReplyFraming(QString& pending, bool& busy) : pending_(pending), busy_(busy) {}
+    ReplyFraming(QString& pending, bool& busy) : m_pending(pending), m_busy(busy) {}
 
     // Bytes of one read: the pending text is put in front of them.
     void feedRead(const QString& received, Handler& handler);
@@ -43,7 +43,7 @@ public:
     // it is parsed alone; the pending text does not join it and is dropped.
     void feedText(const QString& text, Handler& handler);
 
-    const QString& pendingText() const { return pending_; }
+    const QString& pendingText() const { return m_pending; }
 
     // The text without its NUL characters; every other character in order.
     static QString stripNulls(const QString& text);
@@ -52,8 +52,8 @@ private:
     // Frames text; what does not complete is left in it.
     void parse(QString& text, Handler& handler);
 
-    QString& pending_;
-    bool& busy_;
+    QString& m_pending;
+    bool& m_busy;
 };
 
 } // namespace unit

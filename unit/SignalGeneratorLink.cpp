@@ -33,10 +33,8 @@ SignalGeneratorLink::~SignalGeneratorLink()
 
 void SignalGeneratorLink::showConnectToggle(bool connected)
 {
-    m_suppressConnectClick = true;
     m_display.connectChecked = connected;
     m_display.connectColour = connected ? UnitLinkDisplay::green() : UnitLinkDisplay::red();
-    m_suppressConnectClick = false;
     emit displayChanged();
 }
 
@@ -76,12 +74,12 @@ qint32 SignalGeneratorLink::openDevice()
         failDisplay(QStringLiteral("No devices found"), QStringLiteral("No devices found"));
         return 0;
     }
-    m_usb.openUSBDeviceByIndex(index);
-    if (m_usb.lastStatus != platform::FT_OK) {
+    m_usb.openByIndex(index);
+    if (m_usb.lastStatus() != platform::FT_OK) {
         failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"));
         return 0;
     }
-    if (m_usb.getQueueStatus() != platform::FT_OK) {
+    if (m_usb.queryQueueStatus() != platform::FT_OK) {
         // The port counts as closed: let go of it, or no later open could take it.
         m_usb.closeQuietly();
         failOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"));
@@ -108,14 +106,14 @@ qint32 SignalGeneratorLink::openDevice()
     showConnectToggle(true);
     setErrorText(QString(), QString());
     emit hardwareStatus(QString(), true);
-    emit usbConnected(m_usb.deviceHandle);
+    emit usbConnected(m_usb.handle());
     showToggleForConnected();
     return 0;
 }
 
-void SignalGeneratorLink::closeUSB(qint32 handleID)
+void SignalGeneratorLink::closeUSB(qint32 handle)
 {
-    m_usb.deviceHandle = handleID;
+    m_usb.setHandle(handle);
     if (m_usb.closeDevice() != platform::FT_OK) {
         setErrorText(QStringLiteral("Close attempt failed"), QStringLiteral("Close attempt failed"));
         emit hardwareStatus(QStringLiteral("Close attempt failed"), true);
@@ -135,17 +133,7 @@ void SignalGeneratorLink::connectDevice()
 
 void SignalGeneratorLink::disconnectDevice()
 {
-    closeUSB(m_usb.deviceHandle);
-}
-
-void SignalGeneratorLink::connectToggleClicked(bool checked)
-{
-    if (m_suppressConnectClick)
-        return;
-    if (checked)
-        openDevice();
-    else
-        closeUSB(m_usb.deviceHandle);
+    closeUSB(m_usb.handle());
 }
 
 // A frame goes out whole or not at all; a failed or short write is not
@@ -167,12 +155,9 @@ QString SignalGeneratorLink::sendDataAndPoll(const QString& cmd, qint32 delay)
 {
     transmitFrame(cmd);
     waitMilliseconds(delay);
-    if (m_usb.getQueueStatus() != platform::FT_OK || m_usb.rxBytesWaiting <= 0)
+    if (m_usb.queryQueueStatus() != platform::FT_OK)
         return QString();
-    const qint32 n = m_usb.readDevice(m_usb.rxBytesWaiting);
-    const QString reply = QString::fromLatin1(m_usb.rxBuffer.constData(), n);
-    m_usb.rxBuffer.fill('\0');
-    return reply;
+    return m_usb.readWaitingText();
 }
 
 void SignalGeneratorLink::txRollChannel(qint16 channelIndex)

@@ -28,7 +28,7 @@ public:
     // Seconds to wait after a roll command (settings [ZAMO-SG] Delay).
     qint16 rollDelay() const { return m_rollDelay; }
     void setRollDelay(qint16 v) { m_rollDelay = v; }
-    void closeUSB(qint32 handleID);
+    void closeUSB(qint32 handle);
     qint32 openDevice(); // always 0
     // Sends cmd, waits delay ms and returns what the generator sent back.
     QString sendDataAndPoll(const QString& cmd, qint32 delay = 50);
@@ -39,8 +39,6 @@ public:
     // Rolls electrode channelIndex (0..31) and returns after rollDelay seconds.
     void txRollChannel(qint16 channelIndex);
 
-    // The Connect toggle was clicked by the operator.
-    void connectToggleClicked(bool checked);
     // What the component's controls show (lamp and simulator fields unused).
     const UnitLinkDisplay& display() const { return m_display; }
     QString lastErrorText() const { return m_lastErrorText; }
@@ -50,7 +48,7 @@ signals:
     // and does not emit it.
     void rxData(const QString& data);
     void txData(const QString& data);
-    void usbConnected(qint32 handleID);
+    void usbConnected(qint32 handle);
     void usbClosed();
     void usbError(const QString& errorString);
     void hardwareStatus(const QString& status, bool error);
@@ -75,7 +73,6 @@ private:
     qint16 m_rollDelay = 0;
     bool m_connected = false;
     QString m_lastErrorText;
-    bool m_suppressConnectClick = false;
     bool m_delayElapsed = false;
     UnitLinkDisplay m_display;
     UsbDevice m_usb{false};

@@ -29,7 +29,7 @@ public:
 
 signals:
     // A reply and the channel that gave it, -1 for a unit frame's reply.
-    void dataReady(const QString& data, qint16 channelID);
+    void dataReady(const QString& data, qint16 channel);
 };
 
 } // namespace unit

@@ -16,7 +16,7 @@ const QString Acz30FinalZamo80 = QStringLiteral("(Ga2130,3593,0000,2175,0000*)")
 
 } // namespace
 
-void SimulatedChannel::init(qint16 channelID, bool zamo80, bool zamo24)
+void SimulatedChannel::init(qint16 channel, bool zamo80, bool zamo24)
 {
     m_testName.clear();
     m_lastReply.clear();
@@ -25,8 +25,8 @@ void SimulatedChannel::init(qint16 channelID, bool zamo80, bool zamo24)
     m_elapsed = 0;
     m_startClock = 0;
     m_resendCount = 0;
-    if (channelID >= 0)
-        m_channelID = channelID;
+    if (channel >= 0)
+        m_channel = channel;
     m_zamo80 = zamo80;
     m_zamo24 = zamo24;
 }
@@ -47,7 +47,7 @@ void SimulatedChannel::rxCommand(const QString& cmd, qint32 clock)
         else if (sub == "V1")
             m_data = "(MV100101)";
         else if (sub == "S1")
-            m_data = "(MS1999" + QString::number(m_channelID).rightJustified(2, '0') + ")";
+            m_data = "(MS1999" + QString::number(m_channel).rightJustified(2, '0') + ")";
         else if (sub == "p1")
             m_data = "(Mp11234,5678,1234,5678,1000,0700)";
     } else if (kind == "?") {

@@ -10,15 +10,15 @@ namespace unit {
 
 class SimulatedChannel {
 public:
-    // Resets the channel; a negative channelID keeps the channel number.
-    void init(qint16 channelID, bool zamo80, bool zamo24);
+    // Resets the channel; a negative channel keeps the channel number.
+    void init(qint16 channel, bool zamo80, bool zamo24);
     // Answers one channel command ("(?)", "(GA)", "(L)", ...) at the
     // simulator's clock clock (seconds); the answer is left in data.
     void rxCommand(const QString& cmd, qint32 clock);
 
     QString data() const { return m_data; }
     bool testActive() const { return m_testActive; }
-    qint16 channelID() const { return m_channelID; }
+    qint16 channel() const { return m_channel; }
 
 private:
     void startTest(const QString& name);
@@ -31,7 +31,7 @@ private:
     bool alternateReply(QString* reply);
     QString biasTime() const;
     QString elapsedText() const;
-    bool onChannel0() const { return m_channelID == 0; }
+    bool onChannel0() const { return m_channel == 0; }
 
     QString m_testName;
     QString m_lastReply;
@@ -40,7 +40,7 @@ private:
     qint32 m_elapsed = 0;
     qint32 m_startClock = 0;
     qint16 m_resendCount = 0;
-    qint16 m_channelID = 0;
+    qint16 m_channel = 0;
     bool m_zamo80 = false;
     bool m_zamo24 = false;
 };

@@ -39,12 +39,12 @@ public:
 
     // The number in channelsEdit; none when the text is not a number.
     std::optional<qint16> numOfChannels() const;
-    bool zamo80() const { return m_zamo80; }
+    bool isZamo80() const { return m_zamo80; }
     bool isZamo24() const { return m_zamo24; }
     // The channels that exist now (list position k holds channel k).
     int channelCount() const { return static_cast<int>(m_channels.size()); }
     // The seconds clock.
-    qint32 Clock() const { return m_clock; }
+    qint32 clock() const { return m_clock; }
 
     // What the panel shows: the text of channelsEdit and the sixteen lamps.
     QString channelsText() const { return m_channelsText; }

@@ -23,13 +23,13 @@ public:
 
     // ---- state ----
     virtual bool connected() const = 0;
-    virtual bool isZAMO80() const = 0;
-    virtual bool isZAMO24() const = 0;
-    UnitModel model() const { return unitModelOf(isZAMO80(), isZAMO24()); }
+    virtual bool isZamo80() const = 0;
+    virtual bool isZamo24() const = 0;
+    UnitModel model() const { return unitModelOf(isZamo80(), isZamo24()); }
     virtual bool reconnecting() const = 0;
     virtual bool lidClosed() const = 0;
     // Channel 0..15 reported present by the unit's last channel map.
-    virtual bool electrodeChannelExists(qint16 index) = 0;
+    virtual bool electrodeChannelExists(qint16 channel) = 0;
     virtual bool master200VEnabled() const = 0;
     virtual void setMaster200VEnabled(bool v) = 0;
     // True lets the poll cycle ask the running channels for data.
@@ -56,8 +56,8 @@ public:
     virtual void txMasterAllChannelSend(const QString& testType, const QString& channelBitString) = 0;
     virtual void txMasterEnable200VSupply() = 0;
     virtual void txMasterDisable200VSupply() = 0;
-    virtual void txMasterDefibCharge(qint16 channelID) = 0;
-    virtual void txGetPacePulse(qint16 channelID) = 0;
+    virtual void txMasterDefibCharge(qint16 channel) = 0;
+    virtual void txGetPacePulse(qint16 channel) = 0;
     virtual void txCancelAllElectrodes() = 0;
     // With pollData the reply is read before the call returns.
     virtual void txMasterCheckLid(bool pollData) = 0;
@@ -67,16 +67,16 @@ public:
 
     // ---- readings and the test clock ----
     // The channel repeats its last reply, which arrives as a new result event.
-    virtual void txResendLastData(qint16 channelID) = 0;
+    virtual void txResendLastData(qint16 channel) = 0;
     // The channel's last stored reading (and the second of a pair).
-    virtual double getElectrodeLastMeasurement(qint16 channelID) = 0;
-    virtual double getElectrodeLastMeasurement2(qint16 channelID) = 0;
-    virtual void txRunACLGTest(qint16 channelID) = 0;
-    virtual void txRunDefibRecoveryTest(qint16 channelID) = 0;
+    virtual double getElectrodeLastMeasurement(qint16 channel) = 0;
+    virtual double getElectrodeLastMeasurement2(qint16 channel) = 0;
+    virtual void txRunACLGTest(qint16 channel) = 0;
+    virtual void txRunDefibRecoveryTest(qint16 channel) = 0;
     virtual void txMasterTriggerCharge() = 0;
     virtual void txStopAllBiasTest() = 0;
     // Stops the test of one channel.
-    virtual void txCancel(qint16 channelID) = 0;
+    virtual void txCancel(qint16 channel) = 0;
 
     // ---- what the recording of a run reads and keeps ----
     // The 16 channel records when connected, else empty.
@@ -86,8 +86,8 @@ public:
     virtual QStringList getDiagnosticArray() = 0;
     // Asks for the unit's diagnostics and waits delay ms for the reply.
     virtual void txMasterDiagnosticsPollingMode(qint32 delay) = 0;
-    virtual void setElectrodeLastMeasurement(qint16 channelID, double value, double value2) = 0;
-    virtual bool electrodeChannelCalibrationExpired(qint16 index) = 0;
+    virtual void setElectrodeLastMeasurement(qint16 channel, double value, double value2) = 0;
+    virtual bool electrodeChannelCalibrationExpired(qint16 channel) = 0;
     // The ZAMO2-4 pace settings last read back from the channel, for pace type 1 or 2.
     virtual double getPaceAmplitude(qint16 channel, qint16 paceType) = 0;
     virtual double getPacePulseWidth(qint16 channel, qint16 paceType) = 0;

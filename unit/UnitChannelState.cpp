@@ -6,9 +6,9 @@ namespace unit {
 
 namespace {
 
-QString channelName(int channel, qint16 unitId)
+QString channelName(int channel, qint16 unitNumber)
 {
-    return QString(QChar(65 + channel)) + QString::number(unitId);
+    return QString(QChar(65 + channel)) + QString::number(unitNumber);
 }
 
 } // namespace
@@ -70,14 +70,14 @@ void UnitChannelState::setPresentChannels(QStringView map)
         m_channels[static_cast<size_t>(c)]->setConnected(c < map.size() && map.at(c) == u'1');
 }
 
-QString UnitChannelState::channelList(qint16 unitId) const
+QString UnitChannelState::channelList(qint16 unitNumber) const
 {
     QString result;
     QString runStart;
     for (int i = 0; i < channelCount; ++i) {
         const bool connected = channelPresent(i);
         const bool inRun = result.endsWith('-');
-        const QString name = channelName(i, unitId);
+        const QString name = channelName(i, unitNumber);
         if (connected && !inRun) {
             result += name;
             runStart = name;
@@ -87,7 +87,7 @@ QString UnitChannelState::channelList(qint16 unitId) const
             if (i == channelCount - 1)
                 result += name;
         } else if (!connected && inRun) {
-            const QString previous = channelName(i - 1, unitId);
+            const QString previous = channelName(i - 1, unitNumber);
             if (previous != runStart)
                 result += previous;
             else

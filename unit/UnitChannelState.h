@@ -46,7 +46,7 @@ public:
     // beyond the map's end are absent.
     void setPresentChannels(QStringView map);
     // The present channels as the status shows them ("A1-D1.F1" for unit 1).
-    QString channelList(qint16 unitId) const;
+    QString channelList(qint16 unitNumber) const;
     // The 16 records themselves (shared with whoever keeps them).
     QVector<std::shared_ptr<ChannelRecord>> records() const;
 

@@ -18,8 +18,8 @@ qint32 roundHalfEven(double v)
 
 } // namespace
 
-UnitChannels::UnitChannels(UnitChannelState& state, const qint16& unitId, std::function<bool()> connected)
-    : m_state(state), m_unitId(unitId), m_connected(std::move(connected))
+UnitChannels::UnitChannels(UnitChannelState& state, const qint16& unitNumber, std::function<bool()> connected)
+    : m_state(state), m_unitNumber(unitNumber), m_connected(std::move(connected))
 {
 }
 
@@ -72,7 +72,7 @@ ChannelRecord* UnitChannels::electrode(int channel)
 {
     ChannelRecord* record = m_state.channel(channel);
     if (!record)
-        config::writeLog("Unit #" + QString::number(m_unitId) + ": channel " + QString::number(channel)
+        config::writeLog("Unit #" + QString::number(m_unitNumber) + ": channel " + QString::number(channel)
                          + " is outside 0..15; ignored");
     return record;
 }
@@ -160,9 +160,9 @@ QStringList UnitChannels::getDiagnosticArray()
     return m_state.diagnosticTexts();
 }
 
-QString UnitChannels::generateElectrodeString()
+QString UnitChannels::channelList()
 {
-    return m_state.channelList(m_unitId);
+    return m_state.channelList(m_unitNumber);
 }
 
 } // namespace unit

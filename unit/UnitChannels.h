@@ -22,8 +22,8 @@ class UnitChannelState;
 
 class UnitChannels {
 public:
-    // unitId: the unit's number for the log, kept by reference; connected: whether the unit is connected.
-    UnitChannels(UnitChannelState& state, const qint16& unitId, std::function<bool()> connected);
+    // unitNumber: the unit's number for the log, kept by reference; connected: whether the unit is connected.
+    UnitChannels(UnitChannelState& state, const qint16& unitNumber, std::function<bool()> connected);
 
     // Diagnostics values rounded to whole numbers, halves to the even neighbour.
     qint32 tenHzPeak() const;
@@ -56,11 +56,11 @@ public:
     // Index 0 is unused: one "" at index 1 when closed, else texts at 1..9.
     QStringList getDiagnosticArray();
     // The present channels as the status shows them ("A1-D1.F1" for unit 1).
-    QString generateElectrodeString();
+    QString channelList();
 
 private:
     UnitChannelState& m_state;
-    const qint16& m_unitId;
+    const qint16& m_unitNumber;
     std::function<bool()> m_connected;
 };
 

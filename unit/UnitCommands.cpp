@@ -28,9 +28,9 @@ void UnitCommands::txMasterReadTrisRegister(const QString& registerName)
     m_sender.send(asUnitFrame(readTrisRegister(registerName)), -1);
 }
 
-void UnitCommands::txMasterWritePort(const QString& port, const QString& bitValue)
+void UnitCommands::txMasterWritePort(const QString& port, const QString& bits)
 {
-    m_sender.send(asUnitFrame(writePort(port, bitValue)), -1);
+    m_sender.send(asUnitFrame(writePort(port, bits)), -1);
 }
 
 void UnitCommands::txMasterDiagnostics()

@@ -17,10 +17,10 @@ public:
     explicit UnitCommands(CommandSender& sender) : m_sender(sender) {}
 
     void txMasterCommCheck(bool immediate = false);
-    void txMasterReadDigitalPort(const QString& portValue);
-    void txMasterReadADPort(const QString& portValue);
+    void txMasterReadDigitalPort(const QString& port);
+    void txMasterReadADPort(const QString& port);
     void txMasterReadTrisRegister(const QString& registerName);
-    void txMasterWritePort(const QString& portValue, const QString& bitValue);
+    void txMasterWritePort(const QString& port, const QString& bits);
     void txMasterDiagnostics();
     void txMasterDiagnosticsPollingMode(qint32 delay = 200);
     void txMasterEnable200VSupply();

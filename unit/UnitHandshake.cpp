@@ -91,7 +91,7 @@ void UnitHandshake::openRealDevice()
         if (m_port.closeDevice() != platform::FT_OK) {
             m_port.setOpen(false);
             m_status.showFailure(QStringLiteral("Close attempt failed"));
-            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
+            config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus()));
             emit m_link.hardwareStatus(m_link.index(), m_status.lastError(), true);
             m_refreshStatus();
             m_opening = false;
@@ -104,7 +104,7 @@ void UnitHandshake::openRealDevice()
     const qint32 index = m_port.findDevice(QString::fromLatin1(UnitLink::deviceDescription));
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
-        config::writeLog(m_port.device().deviceCount == 0 ? QStringLiteral("No USB devices found")
+        config::writeLog(m_port.device().deviceCount() == 0 ? QStringLiteral("No USB devices found")
                                                           : QStringLiteral("No ZAMO USB devices found"));
         endOpen(true);
         return;
@@ -115,7 +115,7 @@ void UnitHandshake::openRealDevice()
     if (failure != UnitPort::OpenFailure::None) {
         const OpenFailureText& text = openFailureTextOf(failure);
         failOpen(QLatin1String(text.label), QLatin1String(text.error),
-                 QLatin1String(text.logLine) + resultText(m_port.device().lastStatus));
+                 QLatin1String(text.logLine) + resultText(m_port.device().lastStatus()));
         return;
     }
 
@@ -149,7 +149,7 @@ void UnitHandshake::openRealDevice()
         return;
     }
     m_openCompleted = true;
-    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
+    emit m_link.usbConnected(m_link.index(), m_port.device().handle(), model());
     endOpen(false);
 }
 
@@ -173,7 +173,7 @@ void UnitHandshake::openSimulatedDevice()
     }
     m_port.setPollingEnabled(true);
     m_openCompleted = true;
-    emit m_link.usbConnected(m_link.index(), m_port.device().deviceHandle, model());
+    emit m_link.usbConnected(m_link.index(), m_port.device().handle(), model());
     m_refreshStatus();
 }
 
@@ -231,9 +231,9 @@ void UnitHandshake::endOpen(bool failed)
 void UnitHandshake::close(qint32 handle)
 {
     config::writeLog(QStringLiteral("Closing USB Port"));
-    m_port.device().deviceHandle = handle;
+    m_port.device().setHandle(handle);
     if (!m_port.simulated() && m_port.closeDevice() != platform::FT_OK) {
-        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus));
+        config::writeLog("USB Close attempt failed, Result = " + resultText(m_port.device().lastStatus()));
         m_status.showCloseFailed(false);
         return;
     }
@@ -305,7 +305,7 @@ platform::FtStatus UnitHandshake::reconnect()
     m_port.waitMilliseconds(m_link.delays().reconnectDelay, true);
 
     QString failure;
-    close(m_port.device().deviceHandle);
+    close(m_port.device().handle());
     if (connected()) {
         config::writeLog(QStringLiteral("USB close failed"));
         failure = QStringLiteral("FT_CyclePortClose");
@@ -316,7 +316,7 @@ platform::FtStatus UnitHandshake::reconnect()
             failure = QStringLiteral("FT_CyclePortOpen");
         }
     }
-    const platform::FtStatus status = m_port.device().lastStatus;
+    const platform::FtStatus status = m_port.device().lastStatus();
     m_reconnecting = false;
     if (!failure.isEmpty())
         reportPortError(failure, status);

@@ -17,11 +17,11 @@ const config::AclgSettings kDefaultAclg;
 UnitLink::UnitLink(int index, QObject* parent)
     : QObject(parent),
       m_index(index),
-      m_channels(m_state, m_unitID, [this] { return connected(); }),
+      m_channels(m_state, m_unitNumber, [this] { return connected(); }),
       m_protocol(m_state),
       m_replies(*this, m_state, [this] { refreshStatus(); }),
       m_port([this](const QString& label, platform::FtStatus status) { m_handshake.reportPortError(label, status); }),
-      m_sender(m_port, m_protocol, m_replies, m_state, m_unitID),
+      m_sender(m_port, m_protocol, m_replies, m_state, m_unitNumber),
       m_channelTests(m_sender),
       m_maintenance(m_sender),
       m_calBoard(m_sender),
@@ -64,9 +64,9 @@ void UnitLink::setTestRunning(bool v)
     m_status.setConnectEnabled(!v);
 }
 
-void UnitLink::setUnitID(qint16 v)
+void UnitLink::setUnitNumber(qint16 v)
 {
-    m_unitID = v;
+    m_unitNumber = v;
     refreshStatus();
 }
 
@@ -101,14 +101,14 @@ qint32 UnitLink::openDevice()
     return 0;
 }
 
-void UnitLink::closeUSB(qint32 handleID)
+void UnitLink::closeUSB(qint32 handle)
 {
-    m_handshake.close(handleID);
+    m_handshake.close(handle);
 }
 
 void UnitLink::disconnectDevice()
 {
-    closeUSB(m_port.device().deviceHandle);
+    closeUSB(m_port.device().handle());
     m_port.setSimulated(false);
 }
 
@@ -148,7 +148,7 @@ QString UnitLink::modelName() const
 
 void UnitLink::refreshStatus()
 {
-    m_status.refresh(connected(), modelName(), m_channels.generateElectrodeString(), m_unitID);
+    m_status.refresh(connected(), modelName(), m_channels.channelList(), m_unitNumber);
 }
 
 void UnitLink::connectToggled(bool checked, std::optional<qint16> simulatedChannels)
@@ -165,7 +165,7 @@ void UnitLink::connectToggled(bool checked, std::optional<qint16> simulatedChann
     if (checked)
         openDevice();
     else
-        closeUSB(m_port.device().deviceHandle);
+        closeUSB(m_port.device().handle());
 }
 
 void UnitLink::restoreConnectToggle()

@@ -76,17 +76,17 @@ public:
     // ---- properties ----
     bool reconnecting() const { return m_handshake.reconnecting(); }
     UnitModel model() const { return m_state.model(); }
-    bool isZAMO80() const { return model() == UnitModel::Zamo80; }
-    bool isZAMO24() const { return model() == UnitModel::Zamo24; }
+    bool isZamo80() const { return model() == UnitModel::Zamo80; }
+    bool isZamo24() const { return model() == UnitModel::Zamo24; }
     bool lidClosed() const { return m_state.lidClosed(); }
     bool testRunning() const { return m_port.testRunning(); }
     // True greys out the Connect toggle, False enables it.
     void setTestRunning(bool v);
     bool master200VEnabled() const { return m_master200VEnabled; }
     void setMaster200VEnabled(bool v) { m_master200VEnabled = v; }
-    qint16 unitID() const { return m_unitID; }
+    qint16 unitNumber() const { return m_unitNumber; }
     // Stores the unit number and refreshes the status display.
-    void setUnitID(qint16 v);
+    void setUnitNumber(qint16 v);
     bool connected() const { return m_port.isOpen(); }
     bool simulatorMode() const { return m_port.simulated(); }
     // True while automatic polling is switched off (the calibration panel):
@@ -98,10 +98,10 @@ public:
     void setAclgEnergy(AclgEnergy energy) { m_protocol.setAclgEnergy(energy); }
 
     // ---- methods ----
-    void closeUSB(qint32 handleID);
+    void closeUSB(qint32 handle);
     qint32 openDevice(); // always 0
     void disablePolling();
-    void sendCommandToChannel(const QString& cmd, qint16 channelID, bool immediate = false);
+    void sendCommandToChannel(const QString& cmd, qint16 channel, bool immediate = false);
     QString sendDataAndPoll(const QString& cmd, qint32 delay = 50);
     void queryElectrodeInfo();
 
@@ -165,7 +165,7 @@ private:
     // ---- state ----
     int m_index = 1;
     bool m_master200VEnabled = false;
-    qint16 m_unitID = 0;
+    qint16 m_unitNumber = 0;
     UnitLinkStatus m_status;
 
     UnitChannelState m_state;

@@ -2,7 +2,7 @@
 
 namespace unit {
 
-void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId)
+void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitNumber)
 {
     if (connected) {
         m_display.lamp = UnitLinkDisplay::green();
@@ -11,12 +11,12 @@ void UnitLinkStatus::refresh(bool connected, const QString& modelName, const QSt
         if (channelList.isEmpty()) {
             emit hardwareStatus(modelName + " Connected; No Electrodes Found", false);
         } else {
-            m_display.statusCaption = "Unit #" + QString::number(unitId) + "; Electrodes " + channelList;
+            m_display.statusCaption = "Unit #" + QString::number(unitNumber) + "; Electrodes " + channelList;
             emit hardwareStatus(modelName + " Connected; " + channelList, false);
         }
     } else {
         m_display.lamp = UnitLinkDisplay::red();
-        m_display.statusCaption = "Unit #" + QString::number(unitId);
+        m_display.statusCaption = "Unit #" + QString::number(unitNumber);
         showConnectToggle(false);
         emit hardwareStatus(QStringLiteral("Disconnected"), false);
         if (!m_lastError.isEmpty())

@@ -26,7 +26,7 @@ public:
 
     // The full status update: connected with its channel list (or none),
     // or closed with the unit's number and the last failure.
-    void refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitId);
+    void refresh(bool connected, const QString& modelName, const QString& channelList, qint16 unitNumber);
     void showConnectToggle(bool connected);
     // Red lamp, the failure's text, the toggle off.
     void showFailure(const QString& text);

@@ -6,9 +6,9 @@
 
 namespace unit {
 
-void UnitLink::sendCommandToChannel(const QString& cmd, qint16 channelID, bool immediate)
+void UnitLink::sendCommandToChannel(const QString& cmd, qint16 channel, bool immediate)
 {
-    m_sender.sendToChannel(cmd, channelID, immediate);
+    m_sender.sendToChannel(cmd, channel, immediate);
 }
 
 QString UnitLink::sendDataAndPoll(const QString& cmd, qint32 delay)

@@ -44,10 +44,10 @@ qint32 UnitPort::findDevice(const QString& description)
 
 UnitPort::OpenFailure UnitPort::openDevice(qint32 index)
 {
-    m_device.openUSBDeviceByIndex(index);
-    if (m_device.lastStatus != platform::FT_OK)
+    m_device.openByIndex(index);
+    if (m_device.lastStatus() != platform::FT_OK)
         return OpenFailure::Open;
-    if (m_device.getQueueStatus() != platform::FT_OK)
+    if (m_device.queryQueueStatus() != platform::FT_OK)
         return OpenFailure::QueueStatus;
     m_open = true;
     if (m_device.setLatencyTimer(16) != platform::FT_OK)
@@ -99,7 +99,7 @@ void UnitPort::writeTransmitBuffer(qint32 count)
     m_txBuffer.remove(0, out.size());
     while (!out.isEmpty()) {
         const qint32 written = m_device.writeDevice(out, static_cast<qint32>(out.size()));
-        if (m_device.transferStatus != platform::FT_OK)
+        if (m_device.transferStatus() != platform::FT_OK)
             return; // reported by the device layer; the unsent bytes are dropped
         if (written <= 0) {
             config::writeLog("Write_USB_Device_Buffer " + QString::number(out.size()) + ", 0 - "
@@ -131,11 +131,8 @@ QString UnitPort::exchange(const QString& frame, qint32 delay)
     } else {
         sendNow(frame, -1);
         waitMilliseconds(delay, false);
-        if (queryWaitingBytes() && m_device.rxBytesWaiting > 0) {
-            const qint32 n = m_device.readDevice(m_device.rxBytesWaiting);
-            reply = QString::fromLatin1(m_device.rxBuffer.constData(), n);
-            m_device.rxBuffer.fill('\0', m_device.rxBuffer.size());
-        }
+        if (queryWaitingBytes())
+            reply = m_device.readWaitingText();
     }
     m_pollTimer.setEnabled(polling);
     return reply;
@@ -157,7 +154,7 @@ void UnitPort::onSimulatedReply(const QString& data, qint16 channel)
 
 bool UnitPort::queryWaitingBytes()
 {
-    return m_device.getQueueStatus() == platform::FT_OK;
+    return m_device.queryQueueStatus() == platform::FT_OK;
 }
 
 void UnitPort::readWaiting()
@@ -165,11 +162,11 @@ void UnitPort::readWaiting()
     // The bytes waiting, as the last queue-status call reported them. Only
     // what the read brought is taken: a failed read brings nothing, and the
     // reconnection its report may start reads into the same buffer.
-    const qint32 waiting = std::max<qint32>(m_device.rxBytesWaiting, 0);
+    const qint32 waiting = std::max<qint32>(m_device.bytesWaiting(), 0);
     const qint32 read = waiting > 0 ? m_device.readDevice(waiting) : 0;
-    const qint32 n = std::min<qint32>(read, m_device.rxBuffer.size());
-    const QByteArray received = m_device.rxBuffer.left(n);
-    std::fill_n(m_device.rxBuffer.data(), n, '\0');
+    const qint32 n = std::min<qint32>(read, m_device.receiveBuffer().size());
+    const QByteArray received = m_device.receiveBuffer().left(n);
+    std::fill_n(m_device.receiveBuffer().data(), n, '\0');
     emit bytesReceived(received);
 }
 
@@ -186,7 +183,7 @@ void UnitPort::onPollTimer()
     // tick's place, and this tick touches the port no more.
     const quint64 tick = ++m_pollTicks;
     const auto superseded = [this, tick] { return !m_open || m_pollTicks != tick; };
-    if (!m_simulated && queryWaitingBytes() && !superseded() && m_device.rxBytesWaiting > 0)
+    if (!m_simulated && queryWaitingBytes() && !superseded() && m_device.bytesWaiting() > 0)
         readWaiting();
     if (superseded())
         return;

@@ -26,7 +26,7 @@ void UnitReplyHandler::frameSeen(qint16 channel, const QString& frame)
 
 void UnitReplyHandler::malformed(const QString& message)
 {
-    config::writeLog(QStringLiteral("Unit #%1 receive: %2").arg(m_link.unitID()).arg(message));
+    config::writeLog(QStringLiteral("Unit #%1 receive: %2").arg(m_link.unitNumber()).arg(message));
 }
 
 void UnitReplyHandler::reply(qint16 channel, ReplyValue value)
@@ -68,7 +68,7 @@ void UnitReplyHandler::keepCalibrationDate(qint16 channel, const CalibrationDate
     else
         config::writeLog(QStringLiteral("Unit #%1 channel %2: calibration date %3-%4-%5 is not a date; "
                                         "the previous date is kept")
-                             .arg(m_link.unitID())
+                             .arg(m_link.unitNumber())
                              .arg(QChar(u'A' + channel))
                              .arg(date.year)
                              .arg(date.month)

@@ -71,12 +71,12 @@ platform::FtStatus UsbDevice::closeDevice()
     log(QStringLiteral("Closing USB Port"));
     // A handle that a failure released is closed already; any other handle,
     // 0 of a port never opened included, goes to the driver.
-    const bool released = deviceHandle == 0 && m_releasedAfterFailure;
-    const platform::FtStatus status = released ? platform::FT_OK : platform::D2xx::instance().close(deviceHandle);
-    lastStatus = status;
+    const bool released = m_handle == 0 && m_releasedAfterFailure;
+    const platform::FtStatus status = released ? platform::FT_OK : platform::D2xx::instance().close(m_handle);
+    m_lastStatus = status;
     log("USB Port Closure Result = " + QString::number(status));
     if (status == platform::FT_OK) {
-        deviceHandle = 0;
+        m_handle = 0;
         m_releasedAfterFailure = false;
     } else {
         fail(QStringLiteral("Close_USB_Device failed"), QStringLiteral("FT_Close"), status);
@@ -86,20 +86,20 @@ platform::FtStatus UsbDevice::closeDevice()
 
 void UsbDevice::closeQuietly()
 {
-    if (deviceHandle == 0)
+    if (m_handle == 0)
         return;
-    const platform::FtStatus status = platform::D2xx::instance().close(deviceHandle);
+    const platform::FtStatus status = platform::D2xx::instance().close(m_handle);
     log("USB Port Closure Result = " + QString::number(status));
-    deviceHandle = 0;
+    m_handle = 0;
     m_releasedAfterFailure = true;
 }
 
-platform::FtStatus UsbDevice::getQueueStatus()
+platform::FtStatus UsbDevice::queryQueueStatus()
 {
     qint32 waiting = 0;
-    const platform::FtStatus status = platform::D2xx::instance().getQueueStatus(deviceHandle, &waiting);
-    lastStatus = status;
-    rxBytesWaiting = status == platform::FT_OK ? waiting : 0;
+    const platform::FtStatus status = platform::D2xx::instance().getQueueStatus(m_handle, &waiting);
+    m_lastStatus = status;
+    m_bytesWaiting = status == platform::FT_OK ? waiting : 0;
     if (status != platform::FT_OK)
         fail(QStringLiteral("Get_USB_Device_QueueStatus"), QStringLiteral("FT_GetQueueStatus"), status);
     // The call's own status: a reconnection that the report started has
@@ -107,104 +107,114 @@ platform::FtStatus UsbDevice::getQueueStatus()
     return status;
 }
 
-qint32 UsbDevice::getDeviceCount()
+qint32 UsbDevice::countDevices()
 {
     qint32 count = 0;
-    lastStatus = platform::D2xx::instance().listDevicesCount(&count);
-    if (lastStatus != platform::FT_OK) {
-        deviceCount = 0;
+    m_lastStatus = platform::D2xx::instance().listDevicesCount(&count);
+    if (m_lastStatus != platform::FT_OK) {
+        m_deviceCount = 0;
         fail(QStringLiteral("Error retrieving USB Device Count (GetFTDeviceCount)"), QStringLiteral("GetFTDeviceCount"),
-             lastStatus);
+             m_lastStatus);
         return 0;
     }
-    deviceCount = count;
+    m_deviceCount = count;
     log("USB Device Count = " + QString::number(count));
     return count;
 }
 
-QString UsbDevice::getDeviceDescription(qint32 index)
+QString UsbDevice::deviceDescription(qint32 index)
 {
     QByteArray buffer;
-    lastStatus = platform::D2xx::instance().listDeviceDescription(index, &buffer);
-    if (lastStatus != platform::FT_OK) {
+    m_lastStatus = platform::D2xx::instance().listDeviceDescription(index, &buffer);
+    if (m_lastStatus != platform::FT_OK) {
         fail(QStringLiteral("Error retrieving USB Device Description (GetFTDeviceDescription)"),
-             QStringLiteral("GetFTDeviceDescription"), lastStatus);
+             QStringLiteral("GetFTDeviceDescription"), m_lastStatus);
         return QString();
     }
     const qsizetype nul = buffer.indexOf('\0');
     if (nul >= 0)
         buffer.truncate(nul);
     buffer.truncate(DescriptionBufferSize);
-    deviceDescription = QString::fromLatin1(buffer);
-    log("USB Device Description = " + deviceDescription);
-    return deviceDescription;
+    const QString description = QString::fromLatin1(buffer);
+    log("USB Device Description = " + description);
+    return description;
 }
 
-void UsbDevice::openUSBDeviceByIndex(qint32 index)
+void UsbDevice::openByIndex(qint32 index)
 {
     log("Opening USB Device by Index: " + QString::number(index));
     platform::FtHandle handle = 0;
-    lastStatus = platform::D2xx::instance().open(index, &handle);
-    if (lastStatus == platform::FT_OK) {
-        deviceHandle = handle;
+    m_lastStatus = platform::D2xx::instance().open(index, &handle);
+    if (m_lastStatus == platform::FT_OK) {
+        m_handle = handle;
         m_releasedAfterFailure = false;
     } else {
-        fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), lastStatus);
+        fail(QStringLiteral("Open_USB_Device_By_Index"), QStringLiteral("Open_USB_Device_By_Index"), m_lastStatus);
     }
 }
 
 platform::FtStatus UsbDevice::setLatencyTimer(quint8 ms)
 {
-    lastStatus = platform::D2xx::instance().setLatencyTimer(deviceHandle, ms);
-    return lastStatus;
+    m_lastStatus = platform::D2xx::instance().setLatencyTimer(m_handle, ms);
+    return m_lastStatus;
 }
 
 platform::FtStatus UsbDevice::setBaudRate(quint32 baud)
 {
-    lastStatus = platform::D2xx::instance().setBaudRate(deviceHandle, baud);
-    return lastStatus;
+    m_lastStatus = platform::D2xx::instance().setBaudRate(m_handle, baud);
+    return m_lastStatus;
 }
 
 platform::FtStatus UsbDevice::setBitMode(quint8 mask, quint8 mode)
 {
-    lastStatus = platform::D2xx::instance().setBitMode(deviceHandle, mask, mode);
-    return lastStatus;
+    m_lastStatus = platform::D2xx::instance().setBitMode(m_handle, mask, mode);
+    return m_lastStatus;
 }
 
 qint32 UsbDevice::readDevice(qint32 n)
 {
-    if (n > rxBuffer.size())
-        rxBuffer.resize(n, '\0');
+    if (n > m_receiveBuffer.size())
+        m_receiveBuffer.resize(n, '\0');
     QByteArray data;
     qint32 read = 0;
-    transferStatus = platform::D2xx::instance().read(deviceHandle, &data, n, &read);
+    m_transferStatus = platform::D2xx::instance().read(m_handle, &data, n, &read);
     read = qBound<qint32>(0, qMin<qint32>(read, static_cast<qint32>(data.size())), n);
-    if (transferStatus != platform::FT_OK)
+    if (m_transferStatus != platform::FT_OK)
         read = 0;
     for (qint32 i = 0; i < read; ++i)
-        rxBuffer[i] = data[i];
-    if (transferStatus != platform::FT_OK)
+        m_receiveBuffer[i] = data[i];
+    if (m_transferStatus != platform::FT_OK)
         fail("Read_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(read), QStringLiteral("FT_Read"),
-             transferStatus);
+             m_transferStatus);
     return read;
 }
 
 qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
 {
     qint32 written = 0;
-    transferStatus = platform::D2xx::instance().write(deviceHandle, data.left(n), &written);
-    if (transferStatus != platform::FT_OK)
+    m_transferStatus = platform::D2xx::instance().write(m_handle, data.left(n), &written);
+    if (m_transferStatus != platform::FT_OK)
         fail("Write_USB_Device_Buffer " + QString::number(n) + ", " + QString::number(written),
-             QStringLiteral("FT-Write"), transferStatus);
+             QStringLiteral("FT-Write"), m_transferStatus);
     return written;
+}
+
+QString UsbDevice::readWaitingText()
+{
+    if (m_bytesWaiting <= 0)
+        return QString();
+    const qint32 n = readDevice(m_bytesWaiting);
+    const QString text = QString::fromLatin1(m_receiveBuffer.constData(), n);
+    m_receiveBuffer.fill('\0');
+    return text;
 }
 
 qint32 UsbDevice::findDevice(const QString& description)
 {
-    const qint32 n = getDeviceCount();
+    const qint32 n = countDevices();
     for (qint32 i = 0; i < n; ++i) {
-        const QString found = getDeviceDescription(i);
-        if (lastStatus == platform::FT_OK && found == description)
+        const QString found = deviceDescription(i);
+        if (m_lastStatus == platform::FT_OK && found == description)
             return i;
     }
     return -1;

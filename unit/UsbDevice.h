@@ -25,31 +25,40 @@ public:
     // Size of the receive and transmit buffers.
     static constexpr int BufferSize = 1024;
 
-    platform::FtHandle deviceHandle = 0;
-    platform::FtStatus lastStatus = platform::FT_OK;     // list, open, queue, configure, close
-    platform::FtStatus transferStatus = platform::FT_OK; // read, write
-    qint32 deviceCount = 0;
-    QString deviceDescription;
-    qint32 rxBytesWaiting = 0;
+    platform::FtHandle handle() const { return m_handle; }
+    // The handle the next close takes (a caller that closes a given handle).
+    void setHandle(platform::FtHandle handle) { m_handle = handle; }
+    // Status of the last list, open, queue, configure or close call.
+    platform::FtStatus lastStatus() const { return m_lastStatus; }
+    // Status of the last read or write.
+    platform::FtStatus transferStatus() const { return m_transferStatus; }
+    // Converters present at the last count.
+    qint32 deviceCount() const { return m_deviceCount; }
+    // Bytes waiting at the last queue-status call.
+    qint32 bytesWaiting() const { return m_bytesWaiting; }
     // Target of readDevice; the bytes of one read stand at its start.
-    QByteArray rxBuffer = QByteArray(BufferSize, '\0');
+    QByteArray& receiveBuffer() { return m_receiveBuffer; }
 
-    // Closes deviceHandle; 0 (a port never opened) is the driver's to refuse.
+    // Closes the handle; 0 (a port never opened) is the driver's to refuse.
     platform::FtStatus closeDevice();
-    platform::FtStatus getQueueStatus();
+    platform::FtStatus queryQueueStatus();
     // Number of converters present, 0 on failure.
-    qint32 getDeviceCount();
+    qint32 countDevices();
     // The converter's description, "" on failure.
-    QString getDeviceDescription(qint32 index);
-    void openUSBDeviceByIndex(qint32 index);
+    QString deviceDescription(qint32 index);
+    void openByIndex(qint32 index);
     platform::FtStatus setLatencyTimer(quint8 ms);
     platform::FtStatus setBaudRate(quint32 baud);
     platform::FtStatus setBitMode(quint8 mask, quint8 mode);
-    // Reads n waiting bytes into rxBuffer (grown when n is larger); returns
-    // the bytes read.
+    // Reads n waiting bytes into the receive buffer (grown when n is larger);
+    // returns the bytes read.
     qint32 readDevice(qint32 n);
     // Writes the first n bytes of data; returns the bytes written.
     qint32 writeDevice(const QByteArray& data, qint32 n);
+    // Reads the bytes that the last queue-status call reported waiting and
+    // gives them as text, one character per byte ("" when none were
+    // waiting); the receive buffer is cleared afterwards.
+    QString readWaitingText();
 
     // The lowest index whose description reads exactly `description`, or -1.
     qint32 findDevice(const QString& description);
@@ -72,6 +81,12 @@ private:
 
     bool m_writeLog;
     FailureReport m_report;
+    platform::FtHandle m_handle = 0;
+    platform::FtStatus m_lastStatus = platform::FT_OK;
+    platform::FtStatus m_transferStatus = platform::FT_OK;
+    qint32 m_deviceCount = 0;
+    qint32 m_bytesWaiting = 0;
+    QByteArray m_receiveBuffer = QByteArray(BufferSize, '\0');
     bool m_releasedAfterFailure = false; // closeQuietly let go of the open port
 };
 

@@ -43,8 +43,8 @@ public:
     QStringList sent(const QString& prefix) const { return commands.filter(QRegularExpression("^" + prefix)); }
 
     bool connected() const override { return isConnected; }
-    bool isZAMO80() const override { return zamo80; }
-    bool isZAMO24() const override { return zamo24; }
+    bool isZamo80() const override { return zamo80; }
+    bool isZamo24() const override { return zamo24; }
     bool reconnecting() const override { return isReconnecting; }
     bool lidClosed() const override { return isLidClosed; }
     bool electrodeChannelExists(qint16 i) override { return i >= 0 && i < 16 && channels[std::size_t(i)]; }

@@ -337,7 +337,7 @@ void ServicePanel::startBurnIn()
     if (!repetitions || *repetitions < 1)
         return;
     m_window.clearTestList();
-    const QString electrodes = m_unit.connected() ? m_unit.channels().generateElectrodeString() : QString();
+    const QString electrodes = m_unit.connected() ? m_unit.channels().channelList() : QString();
     if (electrodes.isEmpty())
         return;
     if (m_window.checkZAMOMode() != run::ConnectedUnitsMode::Zamo80)

@@ -66,9 +66,9 @@ void ConnectionEvents::unitConnected(int unitNumber)
         unit->disconnectDevice();
         return;
     }
-    const bool newModel = unit->isZAMO80() || unit->isZAMO24();
-    const QString model = unit->isZAMO80()   ? QStringLiteral("ZAMO80")
-                          : unit->isZAMO24() ? QStringLiteral("ZAMO2-4")
+    const bool newModel = unit->isZamo80() || unit->isZamo24();
+    const QString model = unit->isZamo80()   ? QStringLiteral("ZAMO80")
+                          : unit->isZamo24() ? QStringLiteral("ZAMO2-4")
                                              : QStringLiteral("ZAMO");
     const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(unitNumber)
                          + QStringLiteral(" *");

@@ -29,7 +29,9 @@ SignalGeneratorPanel::SignalGeneratorPanel(unit::SignalGeneratorLink* roller, QW
     m_errorMessageLabel->setObjectName("lblErrorMessage");
     layout->addWidget(m_errorMessageLabel);
 
-    connect(m_connectCheck, &QCheckBox::clicked, m_roller, &unit::SignalGeneratorLink::connectToggleClicked);
+    // clicked comes from the operator only; the link's own changes of the
+    // toggle are shown without running the click logic.
+    connect(m_connectCheck, &QCheckBox::clicked, this, &SignalGeneratorPanel::connectClicked);
     connect(m_roller, &unit::SignalGeneratorLink::displayChanged, this, &SignalGeneratorPanel::refresh);
     setFixedSize(sizeHint()); // the panel keeps the size of its border
     refresh();
@@ -47,6 +49,14 @@ void SignalGeneratorPanel::refresh()
     m_connectCheck->setPalette(p);
     m_statusLabel->setText(d.statusCaption);
     m_errorMessageLabel->setText(d.errorMessage);
+}
+
+void SignalGeneratorPanel::connectClicked(bool checked)
+{
+    if (checked)
+        m_roller->connectDevice();
+    else
+        m_roller->disconnectDevice();
 }
 
 } // namespace ui

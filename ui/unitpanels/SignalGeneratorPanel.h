@@ -1,8 +1,9 @@
 #pragma once
 // The signal-generator link's panel: caption "ZAMO-SG", the Connect toggle
 // (green when connected, red when not), the status and the error label.
-// It only shows the link's display and hands the toggle to the link; the
-// link's failures reach it as its error text. The link must outlive it.
+// It shows the link's display; the operator's click on the toggle connects
+// or disconnects the link. The link's failures reach it as its error text.
+// The link must outlive it.
 
 #include <QWidget>
 
@@ -25,6 +26,7 @@ public:
 
 private:
     void refresh();
+    void connectClicked(bool checked);
 
     unit::SignalGeneratorLink* m_roller;
     QCheckBox* m_connectCheck;

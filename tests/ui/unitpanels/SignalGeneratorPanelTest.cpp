@@ -20,3 +20,14 @@ TEST_F(RollerTest, ThePanelShowsTheLinkAndItsToggleConnects)
     EXPECT_FALSE(view.connectCheck()->isChecked());
     EXPECT_EQ(view.errorMessageLabel()->text(), "USB Port Closed");
 }
+
+TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
+{
+    ui::SignalGeneratorPanel view(&roller);
+    fake->replyTo("(*)", "(*)", 10, 1);
+    view.connectCheck()->click();
+    EXPECT_TRUE(roller.connected());
+    view.connectCheck()->click();
+    EXPECT_FALSE(roller.connected());
+    EXPECT_EQ(events.last(), "UsbClosed");
+}

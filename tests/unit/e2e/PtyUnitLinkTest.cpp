@@ -93,7 +93,7 @@ TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
     comm->connectDevice();
     platform::Clock::advance(1000);
     EXPECT_TRUE(comm->connected());
-    EXPECT_TRUE(comm->isZAMO80());
+    EXPECT_TRUE(comm->isZamo80());
     EXPECT_EQ(frames(), (QStringList{"TX [*]", "TX [8]", "TX [F]", "TX [L]"}));
     EXPECT_TRUE(events.contains("Status Connecting..."));
     EXPECT_TRUE(events.contains("Found 1100000000000000"));
@@ -106,7 +106,7 @@ TEST_F(PtyUnitLink, OpensTheUnitFoundThroughTheDeviceTreeAndIdentifiesIt)
 TEST_F(PtyUnitLink, AnAczRunGivesTheSameDataAsInSimulatorMode)
 {
     comm->connectDevice();
-    ASSERT_TRUE(comm->isZAMO80());
+    ASSERT_TRUE(comm->isZamo80());
     EXPECT_EQ(aczRunWithResends(*comm, acz), ExpectedZamo80Run);
 }
 

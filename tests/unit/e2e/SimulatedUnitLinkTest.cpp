@@ -36,7 +36,7 @@ TEST_F(SimulatedUnitLink, ConnectingToATwoChannelBaseUnitReportsItsChannels)
                       }));
     EXPECT_TRUE(comm->connected());
     EXPECT_TRUE(comm->simulatorMode());
-    EXPECT_FALSE(comm->isZAMO80());
+    EXPECT_FALSE(comm->isZamo80());
     EXPECT_EQ(comm->status().hardwareInfo(), "Unit #1; Electrodes A1-B1");
 }
 
@@ -56,7 +56,7 @@ TEST_F(SimulatedUnitLink, ConnectingToAZamo80WaitsForItsChannelsAndNeverChecksTh
                           "UsbConnected 1 0",
                           "Status ZAMO80 Connected; A1-B1",
                       }));
-    EXPECT_TRUE(comm->isZAMO80());
+    EXPECT_TRUE(comm->isZamo80());
     EXPECT_GE(platform::Clock::tickCount() - start, settings.zamo80Delays.findChannelsDelay);
 }
 

@@ -55,8 +55,8 @@ TEST_F(DeviceLayer, TheModelComesFromTheUnitsAnswers)
         driver->replyTo(c.query, c.answer, 5);
         log.clear();
         comm->connectDevice();
-        EXPECT_EQ(comm->isZAMO80(), c.zamo80) << c.answer.constData();
-        EXPECT_EQ(comm->isZAMO24(), c.zamo24) << c.answer.constData();
+        EXPECT_EQ(comm->isZamo80(), c.zamo80) << c.answer.constData();
+        EXPECT_EQ(comm->isZamo24(), c.zamo24) << c.answer.constData();
         if (c.logLine) {
             EXPECT_TRUE(log.contains(c.logLine)) << c.answer.constData();
         }
@@ -255,7 +255,7 @@ TEST_F(DeviceLayer, WhatACloseTellsTheOwner)
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
         comm = std::make_unique<unit::UnitLink>(1);
-        comm->setUnitID(1);
+        comm->setUnitNumber(1);
         Record();
         if (c.before != Before::NeverOpened) {
             driver->setDevices({"FT232R USB UART"});
@@ -325,7 +325,7 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
         SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
         comm = std::make_unique<unit::UnitLink>(1);
-        comm->setUnitID(1);
+        comm->setUnitNumber(1);
         Record();
         QList<bool> lidAtConnected;
         QObject::connect(comm.get(), &unit::UnitLink::usbConnected, [&] { lidAtConnected << comm->lidClosed(); });

@@ -30,7 +30,7 @@ protected:
         stationLog.setStatusWindowEcho([this](const QString& line) { log << line.mid(22); }, &settings.switches);
         comm = std::make_unique<unit::UnitLink>(1);
         comm->useSettings(settings.zamo80Delays, settings.aclg);
-        comm->setUnitID(1);
+        comm->setUnitNumber(1);
         Record();
     }
 

@@ -203,16 +203,6 @@ TEST_F(RollerTest, ACloseWithoutAnOpenPort)
     EXPECT_TRUE(fake->calls().contains("Close(0)"));
 }
 
-TEST_F(RollerTest, TheConnectToggleOpensAndClosesThePort)
-{
-    fake->replyTo("(*)", "(*)", 10, 1);
-    roller.connectToggleClicked(true);
-    EXPECT_TRUE(roller.connected());
-    roller.connectToggleClicked(false);
-    EXPECT_FALSE(roller.connected());
-    EXPECT_EQ(events.last(), "UsbClosed");
-}
-
 TEST(RollerLifetime, AnOpenPortIsClosedWhenTheLinkGoesAndAFailedCloseIsTold)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(9, 0)));

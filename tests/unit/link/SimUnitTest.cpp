@@ -103,12 +103,12 @@ TEST_F(SimUnitTest, AllChannelFramesAnswerOncePerMaskedChannelInChannelOrder)
 
 TEST_F(SimUnitTest, TheSecondsClockRunsFromInitOnAndTimesABaseModelAczTest)
 {
-    EXPECT_EQ(unit.Clock(), 0);
+    EXPECT_EQ(unit.clock(), 0);
     platform::Clock::advance(5000);
-    EXPECT_EQ(unit.Clock(), 0); // not started before init
+    EXPECT_EQ(unit.clock(), 0); // not started before init
     make(1);
     platform::Clock::advance(3000);
-    EXPECT_EQ(unit.Clock(), 3);
+    EXPECT_EQ(unit.clock(), 3);
 
     EXPECT_EQ(Send("[A(GA))1000000000000000]"), (std::vector<Reply>{{"(!)", 0}}));
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(!)", -1}})); // takes the clock start
@@ -117,7 +117,7 @@ TEST_F(SimUnitTest, TheSecondsClockRunsFromInitOnAndTimesABaseModelAczTest)
     platform::Clock::advance(1000);
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(GA2130,3593,0000,2175,1470*)", -1}}));
     EXPECT_EQ(Send("[C00(?)]"), (std::vector<Reply>{{"(*)", -1}}));
-    EXPECT_EQ(unit.Clock(), 18);
+    EXPECT_EQ(unit.clock(), 18);
 }
 
 // ---- one channel, driven with explicit clock values ----

@@ -31,10 +31,10 @@ TEST_F(UsbComm, ChannelListNamesRunsAndSingleChannels)
     };
     for (const Case& c : cases) {
         unit::UnitLink unit(c.unit);
-        unit.setUnitID(c.unit);
+        unit.setUnitNumber(c.unit);
         for (int ch : c.channels)
             unit.channels().electrode(ch)->setConnected(true);
-        EXPECT_EQ(unit.channels().generateElectrodeString(), c.list);
+        EXPECT_EQ(unit.channels().channelList(), c.list);
     }
 }
 
@@ -169,8 +169,8 @@ TEST_F(UsbComm, ASimulatedUnitConnectsThroughTheSameReceivePath)
         comm->connectSimulator(2, c.zamo80, c.zamo24);
         platform::Clock::advance(500);
         EXPECT_TRUE(comm->connected());
-        EXPECT_EQ(comm->isZAMO80(), c.zamo80);
-        EXPECT_EQ(comm->isZAMO24(), c.zamo24);
+        EXPECT_EQ(comm->isZamo80(), c.zamo80);
+        EXPECT_EQ(comm->isZamo24(), c.zamo24);
         EXPECT_EQ(only("UsbConnected"), QStringList({QString("UsbConnected %1 %2").arg(c.zamo80).arg(c.zamo24)}));
         EXPECT_EQ(events.filter("Status").last(), c.status);
         EXPECT_TRUE(only("TX ").contains("TX [F]"));
