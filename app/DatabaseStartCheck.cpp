@@ -26,13 +26,13 @@ void showDatabaseOptions(Station& station)
 {
     ui::DatabaseOptionsWindow window(
         station.settings, station.database, [&station] { checkDatabase(station, false); },
-        ui::StationWindows::existingFrame());
+        station.windows.existingFrame());
     window.exec();
 }
 
 void installDatabaseOptions(Station& station)
 {
-    ui::StationWindows::windowOpeners().DatabaseOptions = [&station] { showDatabaseOptions(station); };
+    station.windows.windowOpeners().DatabaseOptions = [&station] { showDatabaseOptions(station); };
 }
 
 } // namespace app

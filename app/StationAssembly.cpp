@@ -52,22 +52,27 @@ ui::TestWindowServices* buildMainForm(Station& station)
 {
     config::StationSettings& settings = station.settings;
     auto* links = new run::TestWindowUnits();
-    auto* form = new ui::TestWindow(settings, station.log, links->units());
+    ui::StationWindows& windows = station.windows;
+    auto* form = new ui::TestWindow(settings, station.log, windows, links->units());
     links->setParent(form);
     links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
         form->placeUnitLinkView(n, new ui::UnitLinkPanel(links->link(n), form));
-    form->attachFrame(frameItems(*ui::StationWindows::frame()));
-    form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
-    form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
+    form->attachFrame(frameItems(*windows.frame()));
+    form->otherWindows().testSequenceEditor = [&windows, form] {
+        ui::DefinitionWindows::showTestSequenceEditor(windows, *form);
+    };
+    form->otherWindows().biasTestParameters = [&windows, form] {
+        ui::DefinitionWindows::showBiasTestParameters(windows, *form);
+    };
     form->services().recorder = std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form,
                                                                     settings, station.database, station.groupEnds,
                                                                     links->units());
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(station.database);
     form->services().reports =
-        std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });
+        std::make_unique<ui::TestWindowReportActions>(settings, windows, [form] { return form->checkZAMOMode(); });
     form->services().preTestDetails = std::make_unique<ui::TestDetailsDialog>(
-        settings, links->units(), qobject_cast<ui::ActiveLotWindow*>(ui::StationWindows::activeLotWindow()));
+        settings, links->units(), qobject_cast<ui::ActiveLotWindow*>(windows.activeLotWindow()));
     auto* roller = new unit::SignalGeneratorLink(form);
     roller->setObjectName(QStringLiteral("ctlZAMOSG"));
     new run::RollerEvents(*roller, form->state(), form->sequencer().stationSettings(), *form, form->connectionEvents(),
@@ -84,9 +89,9 @@ ui::TestWindowServices* buildMainForm(Station& station)
     form->otherWindows().connectZamoSG = [roller] { roller->connectDevice(); };
     form->otherWindows().disconnectZamoSG = [roller] { roller->disconnectDevice(); };
     station.database.setConnectionObserver(&form->connectionEvents());
-    ui::StationWindows::addToFrame(form);
-    ui::StationWindows::windowOpeners().SystemCalibration = [form, links] {
-        ui::showServicePanel(*form, form->sequencer(), *links->link(1));
+    windows.addToFrame(form);
+    windows.windowOpeners().SystemCalibration = [&windows, form, links] {
+        ui::showServicePanel(windows, *form, form->sequencer(), *links->link(1));
     };
     form->load();
     if (settings.signalGenerator.enabled)
@@ -98,8 +103,8 @@ ui::TestWindowServices* buildMainForm(Station& station)
 
 void installMainForm(Station& station)
 {
-    ui::StationWindows::setActiveLotWindowFactory([]() -> QWidget* { return new ui::ActiveLotWindow(); });
-    ui::StationWindows::setMainFormFactory([&station] { return buildMainForm(station); });
+    station.windows.setActiveLotWindowFactory([]() -> QWidget* { return new ui::ActiveLotWindow(); });
+    station.windows.setMainFormFactory([&station] { return buildMainForm(station); });
 }
 
 } // namespace ExecutionWindows

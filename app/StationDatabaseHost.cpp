@@ -25,7 +25,7 @@ results::LocalDatabasePaths StationDatabaseHost::paths() const
 
 void StationDatabaseHost::showMainWindows()
 {
-    ui::showMainWindows();
+    ui::showMainWindows(m_station.windows);
 }
 
 platform::DbConnection* StationDatabaseHost::openDatabase()
@@ -51,7 +51,7 @@ bool StationDatabaseHost::writeEmptyDatabase(const QString& path, QString* why)
 results::UpkeepOutcome StationDatabaseHost::backUp(const results::LocalDatabasePaths& paths)
 {
     return ui::UpkeepProgressWindow::backUp(m_station.database, paths.databaseFile, paths.archiveFolder,
-                                            ui::StationWindows::existingFrame());
+                                            m_station.windows.existingFrame());
 }
 
 results::SchemaUpgradeObserver& StationDatabaseHost::upgradeWindow()
@@ -76,7 +76,7 @@ void StationDatabaseHost::showDatabaseOptions()
 
 void StationDatabaseHost::endProgram()
 {
-    ui::StationWindows::unloadApplication();
+    m_station.windows.unloadApplication();
     // Whatever the windows did, the program ends here: start-up stops.
     platform::ProgramEnd::request(1);
 }

@@ -85,8 +85,6 @@ bool main(Station& station)
     config::ProgramSwitches& switches = settings.switches;
     switches.startingUp = true;
     station.log.install();
-    ui::StationWindows::useSettings(&settings);
-    ui::StationWindows::useDatabase(&station.database);
     try {
         settings.paths.placeInDataFolder();
     } catch (const std::exception& e) {
@@ -99,7 +97,7 @@ bool main(Station& station)
         return false;
     }
     station.log.start();
-    endOnTerminationSignals();
+    endOnTerminationSignals(station.windows);
     const QString& file = settings.paths.settingsFile;
     if (!settingsFileReadable(file)) {
         switches.startingUp = false;
@@ -123,7 +121,7 @@ bool main(Station& station)
     testlists::loadDefaultElectrodes(file);
     const QStringList listProblems = testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
-    ui::showMainWindows();
+    ui::showMainWindows(station.windows);
     // Over the main windows, so that the operator sees which list lacks steps.
     for (const QString& problem : listProblems)
         platform::Prompts::instance().message(problem, config::StationText::appTitle(), platform::MsgButtons::Ok,
@@ -131,7 +129,7 @@ bool main(Station& station)
     // The test window may have been built before the default selection was
     // loaded (the database check shows the main windows); its boxes show
     // the selection from here on.
-    if (ui::TestWindowServices* form = ui::StationWindows::testWindow())
+    if (ui::TestWindowServices* form = station.windows.testWindow())
         form->applyElectrodeSelection();
     cancelGroupsLeftOpen(station.groupEnds);
     switches.startingUp = false;

@@ -8,9 +8,15 @@
 // loop reads it (a socket notifier) and does the rest on the window's thread.
 // A signal that comes while the station is already ending is taken as one.
 
+namespace ui {
+class StationWindows;
+}
+
 namespace app {
 
-// Installs the handlers once per program; later calls do nothing.
-void endOnTerminationSignals();
+// Installs the handlers once per program; a later call only hands the
+// signals to the windows given there. windows: the station's windows that a
+// signal ends, kept by reference until the next call.
+void endOnTerminationSignals(ui::StationWindows& windows);
 
 } // namespace app

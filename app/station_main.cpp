@@ -16,15 +16,16 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The station's one set of settings and its database connection: read
-    // and opened by start-up, handed to the windows, and kept until the
-    // program ends; the connection goes before the application object does.
+    // The station's one set of settings, its database connection and its
+    // windows: read, opened and shown by start-up, and kept until the
+    // program ends; the windows and the connection go before the
+    // application object does.
     app::Station station;
     // The frame stays until "Exit"; closing child windows never ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Prompts::install(std::make_unique<ui::InteractivePrompts>());
-    ui::DefinitionWindows::installOpeners();
-    ui::installReportListOpeners(station.settings, station.database);
+    ui::DefinitionWindows::installOpeners(station.windows);
+    ui::installReportListOpeners(station.windows, station.settings, station.database);
     app::ExecutionWindows::installMainForm(station);
     int code = 1;
     if (app::main(station))

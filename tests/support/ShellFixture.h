@@ -1,13 +1,14 @@
 #pragma once
 // The station's windows over a temporary data folder: settings.ini path set,
-// log started, the station's settings handed to the windows, no command line, and a
-// recording stand-in for the main test window. Every window is deleted
-// after the test.
+// log started, the windows built on the station's settings and a connection
+// of their own (never opened here), no command line, and a recording
+// stand-in for the main test window. Every window is deleted after the test.
 
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
+#include "results/ResultsDatabase.h"
 #include "support/SettingsFixture.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/TestWindowCommands.h"
@@ -73,19 +74,19 @@ private:
 class ShellFixture : public SettingsFixture {
 protected:
     platform::ScriptedPrompts* prompts = nullptr;
+    results::ResultsDatabase database{settings};
+    ui::StationWindows windows{settings, database};
 
     void SetUp() override
     {
         SettingsFixture::SetUp();
         prompts = platform::ScriptedPrompts::installNew();
         platform::CommandLine::replaceText(QStringLiteral(""));
-        ui::StationWindows::useSettings(&settings);
         platform::ProgramEnd::withdraw();
     }
     void TearDown() override
     {
-        ui::StationWindows::destroyAll();
-        ui::StationWindows::useSettings(nullptr);
+        windows.destroyAll();
         platform::ProgramEnd::withdraw(); // an "Exit" of the test ends no later test's start
         platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
@@ -97,7 +98,7 @@ protected:
     {
         auto* form = new RecordingTestWindow(settings);
         m_mainForm.reset(form);
-        ui::StationWindows::setMainFormFactory([form] { return form; });
+        windows.setMainFormFactory([form] { return form; });
         return form;
     }
 

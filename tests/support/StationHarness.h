@@ -94,9 +94,7 @@ public:
     ~StationHarness()
     {
         m_station.database.closeDatabase();
-        ui::StationWindows::destroyAll();
-        ui::StationWindows::useSettings(nullptr);
-        ui::StationWindows::useDatabase(nullptr);
+        m_station.windows.destroyAll();
         platform::ProgramEnd::withdraw();
         platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
@@ -109,8 +107,8 @@ public:
     bool start()
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        ui::DefinitionWindows::installOpeners();
-        ui::installReportListOpeners(m_station.settings, m_station.database);
+        ui::DefinitionWindows::installOpeners(m_station.windows);
+        ui::installReportListOpeners(m_station.windows, m_station.settings, m_station.database);
         if (!app::main(m_station))
             return false;
         for (int n = 1; n <= 2; ++n) {
@@ -120,8 +118,10 @@ public:
         return true;
     }
 
-    ui::TestWindow& testWindow() { return *static_cast<ui::TestWindow*>(ui::StationWindows::testWindow()); }
-    ui::MainFrame& frame() { return *ui::StationWindows::frame(); }
+    ui::TestWindow& testWindow() { return *static_cast<ui::TestWindow*>(windows().testWindow()); }
+    ui::MainFrame& frame() { return *windows().frame(); }
+    // The station's windows.
+    ui::StationWindows& windows() const { return m_windows; }
     unit::UnitLink& link(int n)
     {
         return *testWindow().findChild<unit::UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
@@ -363,6 +363,7 @@ private:
     std::shared_ptr<TempDataHome> m_home = std::make_shared<TempDataHome>();
     app::Station m_station;
     config::StationSettings& m_settings = m_station.settings;
+    ui::StationWindows& m_windows = m_station.windows;
     platform::ScriptedPrompts* m_prompts = nullptr;
     std::array<QStringList, 2> m_sent;
 };

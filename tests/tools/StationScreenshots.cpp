@@ -20,7 +20,7 @@
 namespace {
 
 // Lets the window system draw what the station shows, then takes the screen.
-bool saveScreen(const QString& path)
+bool saveScreen(testsupport::StationHarness& station, const QString& path)
 {
     for (int i = 0; i < 20; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -29,7 +29,7 @@ bool saveScreen(const QString& path)
     QScreen* screen = QGuiApplication::primaryScreen();
     QPixmap shot = screen->grabWindow(0);
     if (shot.isNull())
-        shot = ui::StationWindows::frame()->grab();
+        shot = station.frame().grab();
     if (!shot.save(path, "PNG")) {
         std::fprintf(stderr, "Unable to write %s\n", qPrintable(path));
         return false;
@@ -45,7 +45,7 @@ bool startAndRun(const QString& folder)
     testsupport::StationHarness station(morning, QStringLiteral("/vadov"));
     if (!station.start())
         return false;
-    if (!saveScreen(folder + "/station-start.png"))
+    if (!saveScreen(station, folder + "/station-start.png"))
         return false;
 
     ui::TestWindow& form = station.testWindow();
@@ -60,11 +60,11 @@ bool startAndRun(const QString& folder)
     for (QMdiSubWindow* sub : station.frame().mdiArea()->subWindowList())
         if (sub->widget() && sub->widget()->inherits("ui::TestReportWindow"))
             sub->close();
-    if (!saveScreen(folder + "/station-after-run.png"))
+    if (!saveScreen(station, folder + "/station-after-run.png"))
         return false;
     // Reports, Report Viewer: the list of the stored groups, the run's among them.
     station.frame().reportViewerAction->trigger();
-    return saveScreen(folder + "/station-report-list.png");
+    return saveScreen(station, folder + "/station-report-list.png");
 }
 
 bool serviceMode(const QString& folder)
@@ -75,10 +75,10 @@ bool serviceMode(const QString& folder)
     // With "Diagnostic Log" pressed, "Connect Unit 1" with no unit on the
     // bench fills the status window with what the station tried; its message
     // box is answered with OK.
-    ui::StationWindows::statusWindow()->diagnosticLogButton->click();
+    station.windows().statusWindow()->diagnosticLogButton->click();
     station.frame().connectUnitActions[1]->trigger();
     station.runUntil([] { return false; }, 5000);
-    return saveScreen(folder + "/station-service.png");
+    return saveScreen(station, folder + "/station-service.png");
 }
 
 } // namespace

@@ -65,10 +65,10 @@ void say(const QString& line)
 }
 
 // Connects unit 1 and starts the standard list; false when that fails.
-bool startRun()
+bool startRun(app::Station& station)
 {
-    auto& form = *static_cast<ui::TestWindow*>(ui::StationWindows::testWindow());
-    QAction* connect = menuItem(ui::StationWindows::frame()->menuBar()->actions(), QStringLiteral("Connect Unit 1"));
+    auto& form = *static_cast<ui::TestWindow*>(station.windows.testWindow());
+    QAction* connect = menuItem(station.windows.frame()->menuBar()->actions(), QStringLiteral("Connect Unit 1"));
     if (!connect)
         return false;
     connect->trigger();
@@ -97,18 +97,18 @@ int main(int argc, char** argv)
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     QApplication::setQuitOnLastWindowClosed(false);
     platform::ScriptedPrompts* prompts = platform::ScriptedPrompts::installNew();
-    ui::DefinitionWindows::installOpeners();
-    ui::installReportListOpeners(station.settings, station.database);
+    ui::DefinitionWindows::installOpeners(station.windows);
+    ui::installReportListOpeners(station.windows, station.settings, station.database);
     app::ExecutionWindows::installMainForm(station);
     int code = 1;
     if (app::main(station)) {
         if (mode == QLatin1String("run")) {
-            if (!startRun())
+            if (!startRun(station))
                 return 3;
         } else if (mode == QLatin1String("idle")) {
             say(QStringLiteral("IDLE"));
         } else {
-            QTimer::singleShot(0, [] { ui::StationWindows::frame()->close(); });
+            QTimer::singleShot(0, [&station] { station.windows.frame()->close(); });
         }
         code = app.exec();
     } else if (platform::ProgramEnd::requested()) {

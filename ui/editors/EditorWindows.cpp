@@ -13,41 +13,41 @@ namespace DefinitionWindows {
 namespace {
 
 template <typename testWindow>
-void showModal(TestWindowServices& mainForm)
+void showModal(StationWindows& windows, TestWindowServices& mainForm)
 {
-    testWindow form(mainForm, StationWindows::existingFrame());
+    testWindow form(mainForm, windows.existingFrame());
     form.exec();
 }
 
 template <typename testWindow>
-void showForMainForm()
+void showForMainForm(StationWindows& windows)
 {
-    if (TestWindowServices* mainForm = StationWindows::testWindow())
-        showModal<testWindow>(*mainForm);
+    if (TestWindowServices* mainForm = windows.testWindow())
+        showModal<testWindow>(windows, *mainForm);
 }
 
 } // namespace
 
-void showTestSequenceEditor(TestWindowServices& mainForm)
+void showTestSequenceEditor(StationWindows& windows, TestWindowServices& mainForm)
 {
-    showModal<SequenceEditor>(mainForm);
+    showModal<SequenceEditor>(windows, mainForm);
 }
 
-void showLimitsEditor(TestWindowServices& mainForm)
+void showLimitsEditor(StationWindows& windows, TestWindowServices& mainForm)
 {
-    showModal<LimitsDialog>(mainForm);
+    showModal<LimitsDialog>(windows, mainForm);
 }
 
-void showBiasTestParameters(TestWindowServices& mainForm)
+void showBiasTestParameters(StationWindows& windows, TestWindowServices& mainForm)
 {
-    showModal<BiasTestDialog>(mainForm);
+    showModal<BiasTestDialog>(windows, mainForm);
 }
 
-void installOpeners()
+void installOpeners(StationWindows& windows)
 {
-    StationWindows::Openers& openers = StationWindows::windowOpeners();
-    openers.testSequenceEditor = showForMainForm<SequenceEditor>;
-    openers.limitsEditor = showForMainForm<LimitsDialog>;
+    StationWindows::Openers& openers = windows.windowOpeners();
+    openers.testSequenceEditor = [&windows] { showForMainForm<SequenceEditor>(windows); };
+    openers.limitsEditor = [&windows] { showForMainForm<LimitsDialog>(windows); };
 }
 
 } // namespace DefinitionWindows

@@ -7,61 +7,51 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/StationWindows.h"
 
-#include <QPointer>
-
 #include <memory>
 
 namespace ui {
 
 namespace {
 
-std::unique_ptr<StationReportListHost>& host()
-{
-    static std::unique_ptr<StationReportListHost> station;
-    return station;
-}
-
-QPointer<ReportListWindow>& liveWindow()
-{
-    static QPointer<ReportListWindow> window;
-    return window;
-}
-
 // The report list comes up restored, near the frame's top-left corner (400
 // twips in) and, where the frame is small, no larger than its area.
-void showReportList()
+void showReportList(StationWindows& windows)
 {
-    QPointer<ReportListWindow>& window = liveWindow();
-    const bool open = window && MdiChild::outerWidget(window)->isVisible();
-    if (!window) {
-        window = new ReportListWindow(*host());
-        StationWindows::addToFrame(window);
-    }
+    QWidget* existing = windows.existingReportListWindow();
+    const bool open = existing && MdiChild::outerWidget(existing)->isVisible();
+    auto* window = qobject_cast<ReportListWindow*>(windows.reportListWindow());
     MdiChild::showAndRaise(window);
     MdiChild::restore(window);
     MdiChild::moveTwips(window, 400, 400);
-    MdiChild::shrinkInto(window, StationWindows::frame()->mdiAreaSize());
+    MdiChild::shrinkInto(window, windows.frame()->mdiAreaSize());
     if (!open)
         window->load();
 }
 
 } // namespace
 
-void installReportListOpeners(config::StationSettings& settings, results::ResultsDatabase& database)
+void installReportListOpeners(StationWindows& windows, config::StationSettings& settings,
+                              results::ResultsDatabase& database)
 {
-    delete liveWindow();
-    host() = std::make_unique<StationReportListHost>(settings, database);
-    StationWindows::Openers& openers = StationWindows::windowOpeners();
-    openers.ReportViewer = showReportList;
-    openers.ReportActions = [&settings] {
-        ReportActionsDialog dialog(settings, StationWindows::existingFrame());
+    // A window still there goes before the host it was built on.
+    delete windows.existingReportListWindow();
+    auto host = std::make_shared<StationReportListHost>(settings, database, windows);
+    windows.setReportListFactory([host, &windows]() -> QWidget* {
+        auto* window = new ReportListWindow(*host);
+        windows.addToFrame(window);
+        return window;
+    });
+    StationWindows::Openers& openers = windows.windowOpeners();
+    openers.ReportViewer = [&windows] { showReportList(windows); };
+    openers.ReportActions = [&settings, &windows] {
+        ReportActionsDialog dialog(settings, windows.existingFrame());
         dialog.exec();
     };
 }
 
-ReportListWindow* liveReportListWindow()
+ReportListWindow* liveReportListWindow(const StationWindows& windows)
 {
-    return liveWindow();
+    return qobject_cast<ReportListWindow*>(windows.existingReportListWindow());
 }
 
 } // namespace ui

@@ -15,12 +15,16 @@ class ResultsDatabase;
 namespace ui {
 
 class ReportListWindow;
+class StationWindows;
 
-// settings and database: the station's settings and connection, kept by
-// reference until the next call.
-void installReportListOpeners(config::StationSettings& settings, results::ResultsDatabase& database);
+// settings and database: the station's settings and connection; windows:
+// the station's windows, which keep the openers, the report list window and
+// what it needs. All kept by reference.
+void installReportListOpeners(StationWindows& windows, config::StationSettings& settings,
+                              results::ResultsDatabase& database);
 
-// The live report list window; nullptr until the menu first showed it.
-ReportListWindow* liveReportListWindow();
+// The live report list window of the windows; nullptr until the menu first
+// showed it.
+ReportListWindow* liveReportListWindow(const StationWindows& windows);
 
 } // namespace ui

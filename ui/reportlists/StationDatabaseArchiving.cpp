@@ -8,15 +8,15 @@
 namespace ui {
 
 StationDatabaseArchiving::StationDatabaseArchiving(const config::StationSettings& settings,
-                                                   results::ResultsDatabase& database)
-    : m_settings(settings), m_database(database)
+                                                   results::ResultsDatabase& database, StationWindows& windows)
+    : m_settings(settings), m_database(database), m_windows(windows)
 {
 }
 
 void StationDatabaseArchiving::archiveDatabase()
 {
     UpkeepProgressWindow::archive(m_database, m_settings.paths.databaseFile, m_settings.paths.archiveFolder,
-                                  StationWindows::existingFrame());
+                                  m_windows.existingFrame());
 }
 
 } // namespace ui

@@ -18,17 +18,22 @@ class ResultsDatabase;
 
 namespace ui {
 
+class StationWindows;
+
 class StationDatabaseArchiving : public DatabaseArchiving {
 public:
-    // settings: the station's (the live file and its archive folder), and
-    // its connection; both kept by reference.
-    StationDatabaseArchiving(const config::StationSettings& settings, results::ResultsDatabase& database);
+    // settings: the station's (the live file and its archive folder), its
+    // connection, and its windows (the progress window shows over their
+    // frame); all kept by reference.
+    StationDatabaseArchiving(const config::StationSettings& settings, results::ResultsDatabase& database,
+                             StationWindows& windows);
 
     void archiveDatabase() override;
 
 private:
     const config::StationSettings& m_settings;
     results::ResultsDatabase& m_database;
+    StationWindows& m_windows;
 };
 
 } // namespace ui

@@ -10,10 +10,13 @@
 
 namespace ui {
 
-StationReportListHost::StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database)
-    : m_settings(settings), m_database(database),
-      m_reports(std::make_unique<TestWindowReportActions>(settings, [this] { return unitsMode(); })),
-      m_archiving(std::make_unique<StationDatabaseArchiving>(settings, database))
+StationReportListHost::StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database,
+                                             StationWindows& windows)
+    : m_settings(settings),
+      m_database(database),
+      m_windows(windows),
+      m_reports(std::make_unique<TestWindowReportActions>(settings, windows, [this] { return unitsMode(); })),
+      m_archiving(std::make_unique<StationDatabaseArchiving>(settings, database, windows))
 {
 }
 
@@ -26,25 +29,25 @@ platform::DbConnection* StationReportListHost::liveDatabase()
 
 run::ConnectedUnitsMode StationReportListHost::unitsMode() const
 {
-    const TestWindowServices* window = StationWindows::testWindow();
+    const TestWindowServices* window = m_windows.testWindow();
     return window ? window->checkZAMOMode() : run::ConnectedUnitsMode::None;
 }
 
 bool StationReportListHost::singleZamo24() const
 {
-    const TestWindowServices* window = StationWindows::testWindow();
+    const TestWindowServices* window = m_windows.testWindow();
     return window && window->checkZAMO24();
 }
 
 bool StationReportListHost::runActive() const
 {
-    const auto* window = dynamic_cast<const TestWindow*>(StationWindows::testWindow());
+    const auto* window = dynamic_cast<const TestWindow*>(m_windows.testWindow());
     return window && window->testRunning();
 }
 
 void StationReportListHost::showWindow(QWidget* window)
 {
-    StationWindows::addToFrame(window);
+    m_windows.addToFrame(window);
     MdiChild::showAndRaise(window);
 }
 

@@ -18,11 +18,14 @@ class ResultsDatabase;
 
 namespace ui {
 
+class StationWindows;
+
 class StationReportListHost : public ReportListHost {
 public:
-    // settings and database: the station's settings and its connection,
-    // kept by reference.
-    StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database);
+    // settings, database and windows: the station's settings, its
+    // connection and its windows, kept by reference.
+    StationReportListHost(config::StationSettings& settings, results::ResultsDatabase& database,
+                          StationWindows& windows);
     ~StationReportListHost() override;
 
     const config::StationSettings& settings() const override { return m_settings; }
@@ -37,6 +40,7 @@ public:
 private:
     config::StationSettings& m_settings;
     results::ResultsDatabase& m_database;
+    StationWindows& m_windows;
     std::unique_ptr<run::ReportActions> m_reports;
     std::unique_ptr<DatabaseArchiving> m_archiving;
 };

@@ -331,9 +331,10 @@ void ServicePanel::reject()
     QDialog::reject();
 }
 
-void showServicePanel(TestWindowServices& window, run::RunSequencer& sequencer, unit::UnitLink& unit1)
+void showServicePanel(StationWindows& windows, TestWindowServices& window, run::RunSequencer& sequencer,
+                      unit::UnitLink& unit1)
 {
-    ServicePanel panel(window, sequencer, unit1, StationWindows::existingFrame());
+    ServicePanel panel(window, sequencer, unit1, windows.existingFrame());
     panel.exec();
 }
 

@@ -43,6 +43,7 @@ class RunSequencer;
 
 namespace ui {
 
+class StationWindows;
 class TestWindowServices;
 
 class ServicePanel : public QDialog {
@@ -155,7 +156,8 @@ private:
 };
 
 // Builds the panel for the main test window and its unit 1 and shows it
-// modally over the main frame.
-void showServicePanel(TestWindowServices& window, run::RunSequencer& sequencer, unit::UnitLink& unit1);
+// modally over the main frame of the station's windows.
+void showServicePanel(StationWindows& windows, TestWindowServices& window, run::RunSequencer& sequencer,
+                      unit::UnitLink& unit1);
 
 } // namespace ui

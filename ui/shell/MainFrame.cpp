@@ -54,15 +54,15 @@ QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
 }
 
 // Runs a command of the main test window, when there is one.
-void onMainForm(const std::function<void(TestWindowServices&)>& command)
+void onMainForm(StationWindows& windows, const std::function<void(TestWindowServices&)>& command)
 {
-    if (TestWindowServices* form = StationWindows::testWindow())
+    if (TestWindowServices* form = windows.testWindow())
         command(*form);
 }
 
-void open(std::function<void()> StationWindows::Openers::*opener)
+void open(StationWindows& windows, std::function<void()> StationWindows::Openers::*opener)
 {
-    const auto& fn = StationWindows::windowOpeners().*opener;
+    const auto& fn = windows.windowOpeners().*opener;
     if (fn)
         fn();
 }
@@ -74,7 +74,8 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
 
 } // namespace
 
-MainFrame::MainFrame(config::StationSettings& settings, QWidget* parent) : QMainWindow(parent), m_settings(settings)
+MainFrame::MainFrame(config::StationSettings& settings, StationWindows& windows, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_windows(windows)
 {
     setObjectName(QStringLiteral("ParentMDIForm"));
     setWindowTitle(QStringLiteral("KIVO_ZAMO"));
@@ -170,34 +171,38 @@ void MainFrame::buildMenus()
     helpAction->setObjectName(QStringLiteral("mnuHelp"));
 
     using O = StationWindows::Openers;
-    connect(databaseOptionsAction, &QAction::triggered, this, [] { open(&O::DatabaseOptions); });
+    connect(databaseOptionsAction, &QAction::triggered, this, [this] { open(m_windows, &O::DatabaseOptions); });
     connect(loadTestSequenceAction, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.loadTestSequence(); }); });
+            [this] { onMainForm(m_windows, [](auto& m) { m.loadTestSequence(); }); });
     connect(saveTestSequenceAction, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.saveTestSequence(); }); });
+            [this] { onMainForm(m_windows, [](auto& m) { m.saveTestSequence(); }); });
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
     for (int n = 1; n <= 2; ++n) {
         connect(connectUnitActions[n], &QAction::triggered, this,
-                [n] { onMainForm([n](auto& m) { m.connectUnitLink(n); }); });
+                [this, n] { onMainForm(m_windows, [n](auto& m) { m.connectUnitLink(n); }); });
         connect(connectSimulatorActions[n], &QAction::triggered, this, [this, n] { connectSimulator(n); });
         connect(disconnectUnitActions[n], &QAction::triggered, this,
-                [n] { onMainForm([n](auto& m) { m.disconnectUnitLink(n); }); });
+                [this, n] { onMainForm(m_windows, [n](auto& m) { m.disconnectUnitLink(n); }); });
     }
     connect(connectSignalGeneratorAction, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.connectZamoSG(); }); });
+            [this] { onMainForm(m_windows, [](auto& m) { m.connectZamoSG(); }); });
     connect(disconnectSignalGeneratorAction, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.disconnectZamoSG(); }); });
-    connect(configureTestSequenceAction, &QAction::triggered, this, [] { open(&O::testSequenceEditor); });
-    connect(setLimitsAction, &QAction::triggered, this, [] { open(&O::limitsEditor); });
+            [this] { onMainForm(m_windows, [](auto& m) { m.disconnectZamoSG(); }); });
+    connect(configureTestSequenceAction, &QAction::triggered, this,
+            [this] { open(m_windows, &O::testSequenceEditor); });
+    connect(setLimitsAction, &QAction::triggered, this, [this] { open(m_windows, &O::limitsEditor); });
     connect(executeTestSequenceAction, &QAction::triggered, this,
-            [] { onMainForm([](auto& m) { m.startFirstTestSequence(true); }); });
-    connect(runBiasTestAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runBiasTest(); }); });
-    connect(runNoiseTestAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runNoiseTest(); }); });
-    connect(runAcz30ZeroAction, &QAction::triggered, this, [] { onMainForm([](auto& m) { m.runACZ30Zero(); }); });
+            [this] { onMainForm(m_windows, [](auto& m) { m.startFirstTestSequence(true); }); });
+    connect(runBiasTestAction, &QAction::triggered, this,
+            [this] { onMainForm(m_windows, [](auto& m) { m.runBiasTest(); }); });
+    connect(runNoiseTestAction, &QAction::triggered, this,
+            [this] { onMainForm(m_windows, [](auto& m) { m.runNoiseTest(); }); });
+    connect(runAcz30ZeroAction, &QAction::triggered, this,
+            [this] { onMainForm(m_windows, [](auto& m) { m.runACZ30Zero(); }); });
     connect(showStatusWindowAction, &QAction::triggered, this, &MainFrame::showStatusWindow);
-    connect(reportViewerAction, &QAction::triggered, this, [] { open(&O::ReportViewer); });
-    connect(configureReportActionsAction, &QAction::triggered, this, [] { open(&O::ReportActions); });
-    connect(systemCalibrationAction, &QAction::triggered, this, [] { open(&O::SystemCalibration); });
+    connect(reportViewerAction, &QAction::triggered, this, [this] { open(m_windows, &O::ReportViewer); });
+    connect(configureReportActionsAction, &QAction::triggered, this, [this] { open(m_windows, &O::ReportActions); });
+    connect(systemCalibrationAction, &QAction::triggered, this, [this] { open(m_windows, &O::SystemCalibration); });
     connect(advancedOptionsAction, &QAction::triggered, this, &MainFrame::showAdvancedOptions);
     connect(helpAction, &QAction::triggered, this, &MainFrame::showHelp);
 }
@@ -284,7 +289,7 @@ int MainFrame::heightInTwips() const
 
 void MainFrame::placeBackground()
 {
-    BackgroundWindow* background = StationWindows::background();
+    BackgroundWindow* background = m_windows.background();
     const QRect bg = MdiChild::geometryTwips(background);
     MdiChild::moveTwips(background, widthInTwips() - bg.width() - 300, heightInTwips() - bg.height() - 1600);
     // Where the frame's bars take more room than the rule allows for, the
@@ -316,7 +321,7 @@ void MainFrame::resizeEvent(QResizeEvent* event)
 
 void MainFrame::connectSimulator(int unit)
 {
-    TestWindowServices* form = StationWindows::testWindow();
+    TestWindowServices* form = m_windows.testWindow();
     if (!form)
         return;
     const bool zamo80 = form->simulatorZamo80Selected();
@@ -335,14 +340,14 @@ void MainFrame::connectSimulator(int unit)
 
 void MainFrame::showStatusWindow()
 {
-    MdiChild::showAndRaise(StationWindows::statusWindow());
+    MdiChild::showAndRaise(m_windows.statusWindow());
 }
 
 void MainFrame::showAdvancedOptions()
 {
-    AdvancedOptionsWindow* options = StationWindows::advancedOptions();
+    AdvancedOptionsWindow* options = m_windows.advancedOptions();
     QRect mainForm(0, 0, 0, 0);
-    if (TestWindowServices* form = StationWindows::testWindow())
+    if (TestWindowServices* form = m_windows.testWindow())
         mainForm = MdiChild::geometryTwips(form->hostWidget());
     MdiChild::moveTwips(options, mainForm.left() + 400, mainForm.top() + 400);
     MdiChild::shrinkInto(options, mdiAreaSize());
@@ -351,7 +356,7 @@ void MainFrame::showAdvancedOptions()
 
 void MainFrame::showHelp()
 {
-    HelpBox* help = StationWindows::helpBox();
+    HelpBox* help = m_windows.helpBox();
     help->show();
     help->raise();
 }
@@ -362,7 +367,7 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (TestWindowServices* form = StationWindows::testWindow()) {
+    if (TestWindowServices* form = m_windows.testWindow()) {
         if (!form->queryExit()) {
             event->ignore();
             return;
@@ -370,7 +375,7 @@ void MainFrame::closeEvent(QCloseEvent* event)
     }
     m_unloading = true;
     event->accept();
-    StationWindows::unloadApplication();
+    m_windows.unloadApplication();
 }
 
 } // namespace ui

@@ -24,6 +24,8 @@ struct StationSettings;
 
 namespace ui {
 
+class StationWindows;
+
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -33,8 +35,10 @@ public:
     static constexpr int MinHeightTwips = 7000;
 
     // settings: the station's settings (the signal generator's items, the
-    // demonstration mode it sets), kept by reference.
-    explicit MainFrame(config::StationSettings& settings, QWidget* parent = nullptr);
+    // demonstration mode it sets); windows: the station's windows, whose
+    // main test window the menus command and whose others they open. Both
+    // kept by reference.
+    MainFrame(config::StationSettings& settings, StationWindows& windows, QWidget* parent = nullptr);
 
     // Hides the service items, decides demo mode from the command line,
     // shows the version, takes the screen's working area (maximized) and
@@ -120,6 +124,7 @@ private:
     void showHelp();
 
     config::StationSettings& m_settings;
+    StationWindows& m_windows;
     QMdiArea* m_mdiArea = nullptr;
     bool m_unloading = false;
 };

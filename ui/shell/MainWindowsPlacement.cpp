@@ -9,31 +9,31 @@
 
 namespace ui {
 
-void showMainWindows()
+void showMainWindows(StationWindows& windows)
 {
-    MainFrame* frame = StationWindows::frame();
+    MainFrame* frame = windows.frame();
     frame->show();
     const QSize area = frame->mdiAreaSize();
 
-    BackgroundWindow* background = StationWindows::background();
+    BackgroundWindow* background = windows.background();
     background->show();
     const QRect bg = MdiChild::geometryTwips(background);
     MdiChild::moveTwips(background, frame->widthInTwips() - bg.width(), frame->heightInTwips() - bg.height());
 
     QWidget* mainForm = nullptr;
-    if (TestWindowServices* form = StationWindows::testWindow()) {
+    if (TestWindowServices* form = windows.testWindow()) {
         mainForm = form->hostWidget();
-        StationWindows::addToFrame(mainForm);
+        windows.addToFrame(mainForm);
         mainForm->show();
         MdiChild::moveTwips(mainForm, 0, 0);
         MdiChild::shrinkInto(mainForm, area);
     }
 
-    StatusWindow* status = StationWindows::statusWindow();
+    StatusWindow* status = windows.statusWindow();
     status->show();
-    QWidget* activeLot = StationWindows::activeLotWindow();
+    QWidget* activeLot = windows.activeLotWindow();
     if (activeLot) {
-        StationWindows::addToFrame(activeLot);
+        windows.addToFrame(activeLot);
         activeLot->show();
     }
 

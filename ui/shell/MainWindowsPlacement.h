@@ -6,6 +6,8 @@
 
 namespace ui {
 
-void showMainWindows();
+class StationWindows;
+
+void showMainWindows(StationWindows& windows);
 
 } // namespace ui

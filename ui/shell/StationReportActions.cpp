@@ -11,9 +11,9 @@
 
 namespace ui {
 
-TestWindowReportActions::TestWindowReportActions(const config::StationSettings& settings,
+TestWindowReportActions::TestWindowReportActions(const config::StationSettings& settings, StationWindows& windows,
                                                  std::function<run::ConnectedUnitsMode()> checkZamoMode)
-    : m_settings(settings), m_checkZamoMode(std::move(checkZamoMode))
+    : m_settings(settings), m_windows(windows), m_checkZamoMode(std::move(checkZamoMode))
 {
 }
 
@@ -31,8 +31,8 @@ void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condense
     form->setShowCondensedReport(condensedReport);
     form->setZamo80(zamo80);
     form->setDatabasePath(databaseOrLive(databasePath));
-    if (MainFrame* frame = StationWindows::existingFrame()) {
-        StationWindows::addToFrame(form);
+    if (MainFrame* frame = m_windows.existingFrame()) {
+        m_windows.addToFrame(form);
         const int width = static_cast<int>(std::lround((frame->widthInTwips() - 200) * 2.0 / 3.0));
         MdiChild::setGeometryTwips(form, 200, 200, width, frame->heightInTwips() - 1500);
     }

@@ -18,12 +18,15 @@ struct StationSettings;
 
 namespace ui {
 
+class StationWindows;
+
 class TestWindowReportActions : public run::ReportActions {
 public:
     // checkZamoMode: the unit mode as TestWindow.checkZAMOMode gives it;
-    // settings: the station's settings (export folder, database), kept by
-    // reference.
-    TestWindowReportActions(const config::StationSettings& settings,
+    // settings: the station's settings (export folder, database); windows:
+    // the station's windows, whose frame takes the report windows. Both kept
+    // by reference.
+    TestWindowReportActions(const config::StationSettings& settings, StationWindows& windows,
                             std::function<run::ConnectedUnitsMode()> checkZamoMode);
 
     void openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath, bool zamo80) override;
@@ -44,6 +47,7 @@ private:
     QString databaseOrLive(const QString& path) const;
 
     const config::StationSettings& m_settings;
+    StationWindows& m_windows;
     std::function<run::ConnectedUnitsMode()> m_checkZamoMode;
 };
 

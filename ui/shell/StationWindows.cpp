@@ -16,88 +16,36 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 
 namespace ui {
 
-namespace StationWindows {
-
-namespace {
-
-// A window that another subsystem builds, on first use, with its factory.
-template <typename T, typename Pointer>
-struct Built {
-    std::function<T*()> factory;
-    Pointer instance{};
-
-    void setFactory(std::function<T*()> f)
-    {
-        factory = std::move(f);
-        instance = nullptr;
-    }
-    T* get()
-    {
-        if (!instance && factory)
-            instance = factory();
-        return instance;
-    }
-};
-
-struct Held {
-    QPointer<MainFrame> frame;
-    QPointer<StatusWindow> status;
-    QPointer<BackgroundWindow> background;
-    QPointer<HelpBox> help;
-    QPointer<AdvancedOptionsWindow> options;
-    Built<TestWindowServices, TestWindowServices*> mainForm;
-    Built<QWidget, QPointer<QWidget>> activeLot;
-    Openers openers;
-    // The station's settings that the windows are built with; until the
-    // start-up hands them in, the windows get a set of defaults of their own.
-    config::StationSettings* settings = nullptr;
-    config::StationSettings defaults;
-    results::ResultsDatabase* database = nullptr;
-
-    config::StationSettings& windowSettings() { return settings ? *settings : defaults; }
-};
-
-Held& held()
+StationWindows::StationWindows(config::StationSettings& settings, results::ResultsDatabase& database)
+    : m_settings(settings), m_database(database)
 {
-    static Held h;
-    return h;
 }
 
-} // namespace
-
-void useSettings(config::StationSettings* settings)
+StationWindows::~StationWindows()
 {
-    held().settings = settings;
+    destroyAll();
 }
 
-MainFrame* frame()
+MainFrame* StationWindows::frame()
 {
-    Held& h = held();
-    if (!h.frame) {
-        h.frame = new MainFrame(h.windowSettings());
+    if (!m_frame) {
+        m_frame = new MainFrame(m_settings, *this);
         // Its tick closes the shared database connection.
-        if (h.database)
-            h.database->setIdleClock(h.frame->dbConnTimeoutTimer);
-        h.frame->load();
+        m_database.setIdleClock(m_frame->dbConnTimeoutTimer);
+        m_frame->load();
     }
-    return h.frame;
+    return m_frame;
 }
 
-void useDatabase(results::ResultsDatabase* database)
+MainFrame* StationWindows::existingFrame() const
 {
-    held().database = database;
+    return m_frame;
 }
 
-MainFrame* existingFrame()
-{
-    return held().frame;
-}
-
-void addToFrame(QWidget* form)
+void StationWindows::addToFrame(QWidget* form)
 {
     if (qobject_cast<QMdiSubWindow*>(form->parentWidget()))
         return;
@@ -111,15 +59,12 @@ void addToFrame(QWidget* form)
     sub->setWindowTitle(form->windowTitle());
 }
 
-namespace {
-
-// A child window of the frame, made on first use: added to the frame,
-// prepared, then loaded.
 template <typename T>
-T* childWindow(QPointer<T>& slot, const std::function<void(T*)>& prepare = {})
+T* StationWindows::childWindow(QPointer<T>& slot, const std::function<T*()>& make,
+                               const std::function<void(T*)>& prepare)
 {
     if (!slot) {
-        slot = new T(held().windowSettings());
+        slot = make();
         addToFrame(slot);
         if (prepare)
             prepare(slot);
@@ -128,79 +73,86 @@ T* childWindow(QPointer<T>& slot, const std::function<void(T*)>& prepare = {})
     return slot;
 }
 
-} // namespace
-
-StatusWindow* statusWindow()
+StatusWindow* StationWindows::statusWindow()
 {
-    return childWindow(held().status);
+    return childWindow<StatusWindow>(m_status, [this] { return new StatusWindow(m_settings, *this); });
 }
 
-BackgroundWindow* background()
+BackgroundWindow* StationWindows::background()
 {
-    Held& h = held();
-    if (!h.background) {
+    if (!m_background) {
         // The picture belongs to the frame's backdrop rather than being a
         // window among the others: it lies under every child window, takes
         // no activation and so never comes to the front.
-        h.background = new BackgroundWindow(frame()->mdiArea()->viewport());
-        h.background->lower();
-        h.background->load();
+        m_background = new BackgroundWindow(frame()->mdiArea()->viewport());
+        m_background->lower();
+        m_background->load();
     }
-    return h.background;
+    return m_background;
 }
 
-HelpBox* helpBox()
+HelpBox* StationWindows::helpBox()
 {
-    Held& h = held();
-    if (!h.help)
-        h.help = new HelpBox(frame());
-    return h.help;
+    if (!m_help)
+        m_help = new HelpBox(frame());
+    return m_help;
 }
 
-AdvancedOptionsWindow* advancedOptions()
+AdvancedOptionsWindow* StationWindows::advancedOptions()
 {
     return childWindow<AdvancedOptionsWindow>(
-        held().options, [](AdvancedOptionsWindow* options) { MdiChild::resizeTwips(options, 10500, 7500); });
+        m_options, [this] { return new AdvancedOptionsWindow(m_settings); },
+        [](AdvancedOptionsWindow* options) { MdiChild::resizeTwips(options, 10500, 7500); });
 }
 
-void setMainFormFactory(std::function<TestWindowServices*()> factory)
+void StationWindows::setMainFormFactory(std::function<TestWindowServices*()> factory)
 {
-    held().mainForm.setFactory(std::move(factory));
+    m_mainForm.setFactory(std::move(factory));
 }
 
-TestWindowServices* testWindow()
+TestWindowServices* StationWindows::testWindow()
 {
-    return held().mainForm.get();
+    return m_mainForm.get();
 }
 
-void setActiveLotWindowFactory(std::function<QWidget*()> factory)
+void StationWindows::setActiveLotWindowFactory(std::function<QWidget*()> factory)
 {
-    held().activeLot.setFactory(std::move(factory));
+    m_activeLot.setFactory(std::move(factory));
 }
 
-QWidget* activeLotWindow()
+QWidget* StationWindows::activeLotWindow()
 {
-    return held().activeLot.get();
+    return m_activeLot.get();
 }
 
-Openers& windowOpeners()
+void StationWindows::setReportListFactory(std::function<QWidget*()> factory)
 {
-    return held().openers;
+    m_reportList.setFactory(std::move(factory));
 }
 
-int mainFormWidthTwips()
+QWidget* StationWindows::reportListWindow()
+{
+    return m_reportList.get();
+}
+
+QWidget* StationWindows::existingReportListWindow() const
+{
+    return m_reportList.instance;
+}
+
+int StationWindows::mainFormWidthTwips()
 {
     TestWindowServices* form = testWindow();
     return form && form->hostWidget() ? MdiChild::geometryTwips(form->hostWidget()).width() : 0;
 }
 
-QString commBuffer()
+QString StationWindows::commBuffer()
 {
     TestWindowServices* form = testWindow();
     return form ? form->commBuffer() : QString();
 }
 
-void unloadApplication()
+void StationWindows::unloadApplication()
 {
     if (TestWindowServices* form = testWindow())
         form->unloadApplication();
@@ -208,28 +160,23 @@ void unloadApplication()
         endApplication();
 }
 
-void endApplication()
+void StationWindows::endApplication()
 {
-    if (results::ResultsDatabase* database = held().database)
-        database->closeDatabase();
+    m_database.closeDatabase();
     config::writeLog(QStringLiteral("Application Terminated"));
     platform::ProgramEnd::request(0);
     if (MainFrame* frame = existingFrame())
         frame->hide();
 }
 
-void destroyAll()
+void StationWindows::destroyAll()
 {
-    Held& h = held();
-    delete h.help;
-    delete h.frame; // its child windows with it
-    config::StationSettings* settings = h.settings;
-    results::ResultsDatabase* database = h.database;
-    h = Held();
-    h.settings = settings;
-    h.database = database;
+    delete m_help;
+    delete m_frame; // its child windows with it
+    m_mainForm = {};
+    m_activeLot = {};
+    m_reportList = {};
+    m_openers = {};
 }
-
-} // namespace StationWindows
 
 } // namespace ui

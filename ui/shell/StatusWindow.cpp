@@ -54,7 +54,8 @@ void fitCaption(QWidget* box)
 
 } // namespace
 
-StatusWindow::StatusWindow(config::StationSettings& settings, QWidget* parent) : QWidget(parent), m_settings(settings)
+StatusWindow::StatusWindow(config::StationSettings& settings, StationWindows& windows, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_windows(windows)
 {
     setObjectName(QStringLiteral("StatusWindowForm"));
     setWindowTitle(QStringLiteral("Status"));
@@ -149,10 +150,10 @@ void StatusWindow::load()
 
     ui::disableCloseMenu(this);
     MdiChild::outerWidget(this)->setMinimumSize(Twips::toPixels(MinWidth), Twips::toPixels(MinHeight));
-    MdiChild::setGeometryTwips(this, StationWindows::mainFormWidthTwips(), 0, 7000, 5100);
+    MdiChild::setGeometryTwips(this, m_windows.mainFormWidthTwips(), 0, 7000, 5100);
     applyResizeRules();
 
-    setShownText(cutBack(StationWindows::commBuffer()));
+    setShownText(cutBack(m_windows.commBuffer()));
     loadFontSize();
 
     config::setStatusWindowEcho([this](const QString& line) { addText(line); }, &m_settings.switches);

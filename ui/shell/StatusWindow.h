@@ -26,6 +26,8 @@ struct StationSettings;
 
 namespace ui {
 
+class StationWindows;
+
 class StatusWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,9 +36,10 @@ public:
     static constexpr int MaxTextLength = 99999;
     static constexpr int KeepFromCharacter = 50000; // 1-based
 
-    // settings: the station's settings (its switches, the settings file),
-    // kept by reference.
-    explicit StatusWindow(config::StationSettings& settings, QWidget* parent = nullptr);
+    // settings: the station's settings (its switches, the settings file);
+    // windows: the station's windows, whose main test window it sits beside
+    // and whose buffer it shows. Both kept by reference.
+    StatusWindow(config::StationSettings& settings, StationWindows& windows, QWidget* parent = nullptr);
     ~StatusWindow() override;
 
     // Reads the switches, the communication buffer and [Font] Size, takes
@@ -83,6 +86,7 @@ private:
     void onSaveClicked();
 
     config::StationSettings& m_settings;
+    StationWindows& m_windows;
     QString m_text;
     QString m_lastMessage;
 };

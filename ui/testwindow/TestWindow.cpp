@@ -30,7 +30,7 @@
 
 namespace ui {
 
-TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& log,
+TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& log, StationWindows& stationWindows,
                        const std::array<unit::Unit*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
@@ -44,12 +44,13 @@ TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& lo
     setWindowTitle(QStringLiteral("ZAMO Electrode Tests"));
     m_windows.endProgram = [] { platform::ProgramEnd::request(0); };
     m_windows.testsCompletedSound = [] { platform::playTestsCompletedSound(); };
-    m_operatorLog.setDisplay([](const QString& line) {
-        StatusWindow* status = StationWindows::statusWindow();
+    m_operatorLog.setDisplay([&stationWindows](const QString& line) {
+        StatusWindow* status = stationWindows.statusWindow();
         status->trimCommText();
         status->addText(line);
     });
-    services().reports = std::make_unique<TestWindowReportActions>(settings, [this] { return checkZAMOMode(); });
+    services().reports =
+        std::make_unique<TestWindowReportActions>(settings, stationWindows, [this] { return checkZAMOMode(); });
     buildFrameStandIns();
     buildControls();
     connectControls();

@@ -41,13 +41,17 @@ class Unit;
 
 namespace ui {
 
+class StationWindows;
+
 class TestWindow : public QWidget, public run::RunHost, public TestWindowServices {
     Q_OBJECT
 public:
     // settings, log: the station's, owned by the start-up assembly and kept
-    // by reference.
-    TestWindow(config::StationSettings& settings, config::StationLog& log, const std::array<unit::Unit*, 2>& units,
-               QWidget* parent = nullptr);
+    // by reference; stationWindows: the station's windows, whose status
+    // window shows the operator log and whose frame takes the report windows
+    // (kept by reference as well).
+    TestWindow(config::StationSettings& settings, config::StationLog& log, StationWindows& stationWindows,
+               const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }

@@ -202,10 +202,10 @@ protected:
             << station->unitStatus(1).toStdString();
         testsupport::StationHarness::startNextRunWithLot(QStringLiteral("Lot 18"), QStringLiteral("Golden run"));
         ASSERT_TRUE(station->click(QStringLiteral("Run Standard Sequence")));
-        ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+        ASSERT_TRUE(form.testRunning()) << station->windows().commBuffer().right(2000).toStdString();
         ASSERT_TRUE(station->runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
-        ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
-            << ui::StationWindows::commBuffer().right(4000).toStdString();
+        ASSERT_TRUE(station->windows().commBuffer().contains("* Tests Completed"))
+            << station->windows().commBuffer().right(4000).toStdString();
         ASSERT_NO_FATAL_FAILURE(exitStation(*station));
     }
 

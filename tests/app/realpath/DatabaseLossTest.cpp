@@ -51,7 +51,7 @@ protected:
         ASSERT_TRUE(station.waitUntil([&] { return station.button("Run Standard Sequence")->isEnabled(); }, ConnectMs));
         testsupport::StationHarness::startNextRunWithLot("Lot 3");
         ASSERT_TRUE(station.click("Run Standard Sequence"));
-        ASSERT_TRUE(station.waitUntil([&] { return ui::StationWindows::commBuffer().contains(" test on Electrodes "); },
+        ASSERT_TRUE(station.waitUntil([&] { return station.windows().commBuffer().contains(" test on Electrodes "); },
                                       ConnectMs));
         breakIt();
         if (IsSkipped() || HasFatalFailure())
@@ -73,7 +73,7 @@ protected:
                                            "Unable to record the measurement of "))
             << messages[0].toStdString();
         EXPECT_TRUE(messages[0].contains(cause)) << messages[0].toStdString();
-        const QString log = ui::StationWindows::commBuffer();
+        const QString log = station.windows().commBuffer();
         const qsizetype lost = testsupport::lostRecordLines(log.split("\r\n"));
         EXPECT_GE(lost, 1) << log.toStdString(); // the readings of the batch
         EXPECT_TRUE(log.contains(testsupport::lostCountLine(lost) + "\r\n* Tests Cancelled")) << log.toStdString();

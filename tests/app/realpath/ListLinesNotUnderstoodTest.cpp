@@ -24,7 +24,7 @@ TEST_F(ListLinesNotUnderstood, TheOperatorIsToldAtTheStartAndTheRunRunsOnlyTheSt
 
     ASSERT_TRUE(connectFromMenu(1, "ZAMO Connected; A1-B1"));
     ASSERT_TRUE(runStandardSequence());
-    const QString operatorLog = ui::StationWindows::commBuffer();
+    const QString operatorLog = station.windows().commBuffer();
     EXPECT_EQ(operatorLog.count(" test on Electrodes "), 1) << operatorLog.toStdString();
     EXPECT_TRUE(operatorLog.contains("* ACZ test on Electrodes A1-P2 started at "));
     EXPECT_TRUE(operatorLog.contains("* Tests Completed"));

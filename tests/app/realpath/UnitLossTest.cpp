@@ -24,7 +24,7 @@ struct Loss {
 
 class UnitLoss : public RealPath, public ::testing::WithParamInterface<Loss> {
 protected:
-    QString operatorLog() const { return ui::StationWindows::commBuffer(); }
+    QString operatorLog() const { return station.windows().commBuffer(); }
 
     QString groups() const { return testsupport::groupEnds(station.stationSettings().paths.databaseFile); }
     QString untrueRecords() const { return testsupport::untrueRecords(station.stationSettings().paths.databaseFile); }

@@ -268,7 +268,7 @@ TEST_F(DatabaseUpkeepStartTest, AServerDatabaseTooOldToRaiseSendsTheOperatorToTh
 TEST_F(DatabaseUpkeepStartTest, TheFrameOpensTheDatabaseOptionsWhoseSaveChecksTheDatabaseAgain)
 {
     ASSERT_TRUE(start());
-    ui::MainFrame* frame = ui::StationWindows::frame();
+    ui::MainFrame* frame = station.windows.frame();
     QString folderShown;
     QTimer::singleShot(0, [&] {
         auto* window = qobject_cast<ui::DatabaseOptionsWindow*>(QApplication::activeModalWidget());
@@ -320,7 +320,7 @@ TEST_F(DatabaseUpkeepStartTest, AFolderThatDiffersOnlyInLetterCaseIsANewFolderAn
         window->selectFolderButton->click();
         window->save();
     });
-    ui::StationWindows::frame()->databaseOptionsAction->trigger();
+    station.windows.frame()->databaseOptionsAction->trigger();
 
     QStringList boxes;
     for (const platform::ShownPrompt& p : prompts->shown)

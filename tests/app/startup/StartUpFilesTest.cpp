@@ -83,7 +83,7 @@ TEST_F(StartUpFilesTest, AnUnreadableSettingsFileEndsTheStartWithAMessageAndNoth
         EXPECT_EQ(prompts->shown[0].title, "KIVO_ZAMO");
         EXPECT_TRUE(readAll(station.log.path()).contains(text.toUtf8()));
         EXPECT_FALSE(settings.switches.startingUp);
-        EXPECT_EQ(ui::StationWindows::existingFrame(), nullptr) << "no window opened";
+        EXPECT_EQ(station.windows.existingFrame(), nullptr) << "no window opened";
 
         // Nothing written: no database, no templates, no test lists, the file as it was.
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),

@@ -64,8 +64,6 @@ protected:
         endProgram();
         platform::Clock::useRealTime();
         station.log.setPath(QString());
-        ui::StationWindows::useSettings(nullptr);
-        ui::StationWindows::useDatabase(nullptr);
     }
 
     // One start of the station, a minute after the last.
@@ -82,7 +80,7 @@ protected:
     {
         station.database.closeDatabase();
         station.database.setConnectionObserver(nullptr);
-        ui::StationWindows::destroyAll();
+        station.windows.destroyAll();
         platform::ProgramEnd::withdraw();
         testlists::Globals::StandardTestList.clear();
         testlists::Globals::Standard80TestList.clear();

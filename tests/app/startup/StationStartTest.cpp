@@ -40,10 +40,10 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
 
     // The windows stand as the operator sees them.
-    ui::MainFrame* frame = ui::StationWindows::frame();
+    ui::MainFrame* frame = station.windows.frame();
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_TRUE(ui::StationWindows::statusWindow()->isVisible());
-    EXPECT_TRUE(ui::StationWindows::background()->isVisible());
+    EXPECT_TRUE(station.windows.statusWindow()->isVisible());
+    EXPECT_TRUE(station.windows.background()->isVisible());
     EXPECT_TRUE(settings.switches.statusWindowOpen);
 
     // The frame's idle timer closes the database a minute after its last use.

@@ -25,11 +25,11 @@ protected:
         station.useTestList(electrode, steps);
         testsupport::StationHarness::startNextRunWithLot("LOT-9");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(form.testRunning()) << station.windows().commBuffer().toStdString();
         ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 10 * 60 * 1000, 250));
     }
 
-    QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
+    QStringList logLines() const { return station.windows().commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
@@ -39,7 +39,7 @@ TEST_F(DefibRunTest, AclgAndDefrStepsAreAcknowledgedTriggeredAndJudged)
     runOnZamo80("B1", {"ACLG", "DEFR"});
 
     const QStringList lines = logLines();
-    EXPECT_TRUE(lines.contains("* Tests Completed")) << ui::StationWindows::commBuffer().toStdString();
+    EXPECT_TRUE(lines.contains("* Tests Completed")) << station.windows().commBuffer().toStdString();
     EXPECT_TRUE(lines.filter("failed to start").isEmpty());
     EXPECT_EQ(lines.count("Sending Trigger Charge Command"), 2);
     EXPECT_EQ(lines.count("* ACLG Test Complete on Electrode B1"), 1);

@@ -57,8 +57,8 @@ protected:
         form.testListPanel().runButton()->click();
         ASSERT_TRUE(form.testRunning());
         ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
-        ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
-            << ui::StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(station.windows().commBuffer().contains("* Tests Completed"))
+            << station.windows().commBuffer().toStdString();
     }
 
     // The line of the verdict that the reading deserves.
@@ -74,7 +74,7 @@ protected:
         return "Final result recorded for " + run::VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
     }
 
-    QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
+    QStringList logLines() const { return station.windows().commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
     std::vector<Reading> finals;

@@ -39,7 +39,7 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
     form.testListPanel().runButton()->click();
     ASSERT_TRUE(form.testRunning());
     ASSERT_TRUE(station.choose("Report Viewer"));
-    ui::ReportListWindow* list = ui::liveReportListWindow();
+    ui::ReportListWindow* list = ui::liveReportListWindow(station.windows());
     ASSERT_TRUE(list);
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(list->windowTitle(), "Test Reports");
@@ -61,11 +61,11 @@ TEST(ReportListStation, TheMenuShowsOneListAndARunOnAFullDatabaseDefersTheArchiv
 
     // The menu again: the same window, raised as it is; closed, it opens anew.
     ASSERT_TRUE(station.choose("Report Viewer"));
-    EXPECT_EQ(ui::liveReportListWindow(), list);
+    EXPECT_EQ(ui::liveReportListWindow(station.windows()), list);
     EXPECT_TRUE(list->descendingOption()->isChecked());
     ui::MdiChild::outerWidget(list)->close();
     ASSERT_TRUE(station.choose("Report Viewer"));
-    EXPECT_EQ(ui::liveReportListWindow(), list);
+    EXPECT_EQ(ui::liveReportListWindow(station.windows()), list);
     EXPECT_TRUE(list->isVisible());
     EXPECT_TRUE(list->ascendingOption()->isChecked());
 }
@@ -85,7 +85,7 @@ TEST(ReportListStation, AHundredThousandGroupsByLotDescendingPageByPage)
         testsupport::addListedGroups(db, testsupport::hundredThousandInLots());
     }
     ASSERT_TRUE(station.choose("Report Viewer"));
-    ui::ReportListWindow* list = ui::liveReportListWindow();
+    ui::ReportListWindow* list = ui::liveReportListWindow(station.windows());
     ASSERT_TRUE(list);
     const int lot = list->sortByList()->findText("Lot");
     list->sortByList()->setCurrentIndex(lot);

@@ -115,7 +115,7 @@ protected:
         form.testListPanel().standardSequenceButton()->click();
         ASSERT_TRUE(form.testRunning());
         ASSERT_TRUE(
-            station.runUntil([&] { return ui::StationWindows::commBuffer().contains(after); }, 10 * 60 * 1000, 250));
+            station.runUntil([&] { return station.windows().commBuffer().contains(after); }, 10 * 60 * 1000, 250));
         breakDatabase();
         ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
     }
@@ -126,12 +126,12 @@ protected:
     // cancel that waits is not lost) and the cancel. Returns the failures.
     QStringList failureLines()
     {
-        const QStringList lines = logLines(ui::StationWindows::commBuffer());
+        const QStringList lines = logLines(station.windows().commBuffer());
         const auto first = std::find_if(lines.begin(), lines.end(),
                                         [](const QString& l) { return l.startsWith("* Unable to record "); });
         const auto cancelled = std::find(first, lines.end(), QStringLiteral("* Tests Cancelled"));
-        EXPECT_NE(first, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
-        EXPECT_NE(cancelled, lines.end()) << ui::StationWindows::commBuffer().right(3000).toStdString();
+        EXPECT_NE(first, lines.end()) << station.windows().commBuffer().right(3000).toStdString();
+        EXPECT_NE(cancelled, lines.end()) << station.windows().commBuffer().right(3000).toStdString();
         QStringList failures(first, cancelled);
         const QString all = failures.join("\n");
         EXPECT_EQ(failures.removeAll("* Database connection has been interrupted.  Aborting test."), 1)
@@ -173,10 +173,10 @@ protected:
                     ElementsAre(StartsWith("Database connection has been interrupted.  Aborting test.\r\n\r\n"
                                            "Unable to record ")));
         EXPECT_THAT(station.prompts().messages().value(0).toStdString(), HasSubstr(cause.toStdString()));
-        EXPECT_FALSE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
+        EXPECT_FALSE(station.windows().commBuffer().contains("* Tests Completed"));
         const QStringList stored = storedRecords(db);
         EXPECT_FALSE(stored.isEmpty());
-        EXPECT_EQ(stored, loggedRecords(ui::StationWindows::commBuffer()));
+        EXPECT_EQ(stored, loggedRecords(station.windows().commBuffer()));
         EXPECT_EQ(db.execute("SELECT Completed FROM TestGroups").getString(), "False\r");
     }
 
@@ -222,7 +222,7 @@ TEST_P(StationDatabaseFailure, ACompletionThatCannotBeStoredEndsTheRunAsACancel)
     const QString cause = lockCause();
     EXPECT_EQ(failureLines(),
               QStringList({"* Unable to record the completion of the test group: " + cause, waitingCancelLine(cause)}));
-    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* 1 record of this run could not be stored\r\n"));
+    EXPECT_TRUE(station.windows().commBuffer().contains("* 1 record of this run could not be stored\r\n"));
     other->rollback();
     expectOneBoxAndAnHonestLog(*openResults(), cause);
     expectTheWaitingCancelWritten(*openResults());
@@ -285,7 +285,7 @@ TEST_P(StationDatabaseFailure, TheCancelOfARunWhoseServerStoppedWaitsAndIsWritte
     if (HasFatalFailure())
         return;
     const QString note = station.stationSettings().paths.openGroupsFile;
-    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Cancelled"));
+    EXPECT_TRUE(station.windows().commBuffer().contains("* Tests Cancelled"));
     EXPECT_THAT(station.logText().toStdString(), HasSubstr("Test Group ID = 1 cancel waiting: "));
     station.advance(2 * results::CancelRetryMilliseconds); // tried in vain
     EXPECT_TRUE(QFile::exists(note));
@@ -339,7 +339,7 @@ TEST(StationDatabaseFile, ACopyOfTheFileAloneHoldsTheLastRunWithAReportWindowOpe
     }
     testsupport::WriteProtection sideFile(file + "-shm");
     run("Lot 2");
-    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
+    EXPECT_TRUE(station.windows().commBuffer().contains("* Tests Completed"));
     EXPECT_GE(reportWindows(), 1);
 
     const QString copy = station.dataFolder() + "/../backup.mdb";

@@ -93,9 +93,9 @@ TEST_P(StationRecordsTest, TheStandardListLeavesOneCompletedGroupWithItsRecords)
 
     testsupport::StationHarness::startNextRunWithLot("Lot 42");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(form.testRunning()) << station.windows().commBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 30 * 60 * 1000, 250));
-    ASSERT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
+    ASSERT_TRUE(station.windows().commBuffer().contains("* Tests Completed"));
 
     auto db = openResults();
     EXPECT_EQ(rows(*db, "SELECT LotNumber, Completed, Cancelled, Zamo80, UniqueGroupID FROM TestGroups"),

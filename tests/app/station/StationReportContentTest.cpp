@@ -39,8 +39,8 @@ protected:
         testsupport::StationHarness::startNextRunWithLot(lot, notes);
         form.testListPanel().runButton()->click();
         EXPECT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 120000));
-        EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"))
-            << ui::StationWindows::commBuffer().toStdString();
+        EXPECT_TRUE(station.windows().commBuffer().contains("* Tests Completed"))
+            << station.windows().commBuffer().toStdString();
         platform::DbConnection db;
         db.openFile(station.stationSettings().paths.databaseFile, true);
         return db.execute("SELECT UniqueGroupID FROM TestGroups").value(0).toInt();

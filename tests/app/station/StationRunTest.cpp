@@ -69,7 +69,7 @@ TEST_F(StationRunTest, ASimulatedUnitConnectedFromTheMenuEnablesTheTests)
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
 
     EXPECT_EQ(form.statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::green());
-    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Connected to ZAMO Unit #1 *"));
+    EXPECT_TRUE(station.windows().commBuffer().contains("* Connected to ZAMO Unit #1 *"));
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[0]->isEnabled());
     EXPECT_TRUE(form.electrodePanel().electrodeBoxes()[1]->isEnabled());
     EXPECT_FALSE(form.electrodePanel().electrodeBoxes()[2]->isEnabled());
@@ -197,7 +197,7 @@ TEST_F(StationRunTest, AOneStepAczListRunsFromRunToCompletion)
 
     EXPECT_TRUE(station.sent(1).contains("[A(GA))1100000000000000]"));
     EXPECT_EQ(finals->finals.size(), 2);
-    EXPECT_TRUE(ui::StationWindows::commBuffer().contains("* Tests Completed"));
+    EXPECT_TRUE(station.windows().commBuffer().contains("* Tests Completed"));
     EXPECT_FALSE(form.sequencer().stepTimer().isEnabled());
     EXPECT_FALSE(form.sequencer().testClockTimer().isEnabled());
     EXPECT_FALSE(station.link(1).testRunning());

@@ -22,10 +22,10 @@
 
 namespace {
 
-QList<QWidget*> mainWindows()
+QList<QWidget*> mainWindows(testsupport::StationHarness& station)
 {
-    return {ui::StationWindows::testWindow()->hostWidget(), ui::StationWindows::statusWindow(),
-            ui::StationWindows::activeLotWindow()};
+    return {station.windows().testWindow()->hostWidget(), station.windows().statusWindow(),
+            station.windows().activeLotWindow()};
 }
 
 // Every main window wholly inside the frame's area, no two of them over each
@@ -35,7 +35,7 @@ void expectWindowsFit(testsupport::StationHarness& station)
     const QSize area = station.frame().mdiAreaSize();
     EXPECT_GE(area.width(), 1200);
     EXPECT_GE(area.height(), 900);
-    const QList<QWidget*> windows = mainWindows();
+    const QList<QWidget*> windows = mainWindows(station);
     for (QWidget* w : windows) {
         const QRect place = ui::MdiChild::outerWidget(w)->geometry();
         EXPECT_TRUE(ui::MdiChild::liesInside(w, area)) << w->objectName().toStdString() << " at " << place.x() << ","
@@ -47,7 +47,7 @@ void expectWindowsFit(testsupport::StationHarness& station)
             }
         }
     }
-    EXPECT_TRUE(ui::MdiChild::liesInside(ui::StationWindows::background(), area));
+    EXPECT_TRUE(ui::MdiChild::liesInside(station.windows().background(), area));
     EXPECT_FALSE(station.frame().mdiArea()->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(station.frame().mdiArea()->verticalScrollBar()->isVisible());
 }
@@ -57,9 +57,9 @@ void expectPictureBehind(testsupport::StationHarness& station)
 {
     QMdiArea* area = station.frame().mdiArea();
     const QList<QWidget*> stack = area->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    EXPECT_EQ(stack.value(0), ui::StationWindows::background());
+    EXPECT_EQ(stack.value(0), station.windows().background());
     QMdiSubWindow* active = area->activeSubWindow();
-    EXPECT_TRUE(!active || active->widget() != ui::StationWindows::background());
+    EXPECT_TRUE(!active || active->widget() != station.windows().background());
 }
 
 TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
@@ -72,7 +72,7 @@ TEST(StationWindowsTest, EveryWindowFitsTheFrameAtStartInEachMode)
         expectPictureBehind(station);
 
         // The service strip, where shown, lies between the text and the buttons.
-        ui::StatusWindow* status = ui::StationWindows::statusWindow();
+        ui::StatusWindow* status = station.windows().statusWindow();
         const QRect strip = status->trafficChecksFrame->geometry();
         EXPECT_EQ(status->trafficChecksFrame->isVisible(), !line.isEmpty());
         EXPECT_FALSE(status->trafficChecksFrame->isVisible() && strip.intersects(status->commEdit->geometry()));
@@ -113,11 +113,11 @@ TEST(StationWindowsTest, EveryWindowTheMenusAndThePreTestDetailsOpenLiesInsideTh
     };
     for (const auto& [what, change] : changes) {
         SCOPED_TRACE(what);
-        if (ui::ReportListWindow* open = ui::liveReportListWindow())
+        if (ui::ReportListWindow* open = ui::liveReportListWindow(station.windows()))
             change(ui::MdiChild::outerWidget(open));
         ASSERT_TRUE(station.choose("Report Viewer"));
         QCoreApplication::processEvents();
-        ui::ReportListWindow* list = ui::liveReportListWindow();
+        ui::ReportListWindow* list = ui::liveReportListWindow(station.windows());
         ASSERT_NE(list, nullptr);
         const QRect place = ui::MdiChild::outerWidget(list)->geometry();
         EXPECT_EQ(place.topLeft(), corner);
@@ -126,7 +126,7 @@ TEST(StationWindowsTest, EveryWindowTheMenusAndThePreTestDetailsOpenLiesInsideTh
     }
 
     ASSERT_TRUE(station.choose("Options"));
-    ui::AdvancedOptionsWindow* options = ui::StationWindows::advancedOptions();
+    ui::AdvancedOptionsWindow* options = station.windows().advancedOptions();
     const QRect main = ui::MdiChild::outerWidget(station.testWindow().hostWidget())->geometry();
     EXPECT_EQ(ui::MdiChild::outerWidget(options)->pos(), main.topLeft() + corner);
     EXPECT_TRUE(ui::MdiChild::liesInside(options, area)) << placeText(ui::MdiChild::outerWidget(options)->geometry());

@@ -36,10 +36,10 @@ protected:
         form.updateTestSequenceList();
         testsupport::StationHarness::startNextRunWithLot("LOT-3");
         form.testListPanel().runButton()->click();
-        ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().toStdString();
+        ASSERT_TRUE(form.testRunning()) << station.windows().commBuffer().toStdString();
     }
 
-    QStringList logLines() const { return ui::StationWindows::commBuffer().split("\r\n"); }
+    QStringList logLines() const { return station.windows().commBuffer().split("\r\n"); }
 
     testsupport::StationHarness station;
 };
@@ -70,7 +70,7 @@ TEST_F(UnitEventsRunTest, ARollStepCompletesWhenTheRollersDelayEnds)
 
     const QStringList lines = logLines();
     EXPECT_TRUE(lines.contains("* ZAMO-SG Channel 0 Command Sent. Starting 12s Delay."))
-        << ui::StationWindows::commBuffer().toStdString();
+        << station.windows().commBuffer().toStdString();
     EXPECT_TRUE(lines.contains("ZAMO-SG Delay Complete."));
     EXPECT_TRUE(lines.contains("* Tests Completed"));
     EXPECT_GE(platform::Clock::tickCount() - started, 12000);
@@ -94,10 +94,10 @@ TEST_F(UnitEventsRunTest, UnitOneRunsOnWhileUnitTwosUsbErrorBoxWaits)
         if (std::exchange(raised, true))
             return;
         const qsizetype before = station.sent(1).size();
-        const QString linesBefore = ui::StationWindows::commBuffer();
+        const QString linesBefore = station.windows().commBuffer();
         emit station.link(2).usbError(2, QStringLiteral("FT-Write - General IO Error"));
         framesWhileOpen = station.sent(1).size() - before;
-        linesWhileOpen = ui::StationWindows::commBuffer().mid(linesBefore.size());
+        linesWhileOpen = station.windows().commBuffer().mid(linesBefore.size());
     });
     station.advance(1000);
     ASSERT_TRUE(raised);

@@ -28,7 +28,7 @@ struct Loss {
 
 class UnitLossRun : public ::testing::TestWithParam<Loss> {
 protected:
-    QString operatorLog() const { return ui::StationWindows::commBuffer(); }
+    QString operatorLog() const { return station.windows().commBuffer(); }
     qsizetype started() const { return operatorLog().count(" test on Electrodes "); }
     QString file() const { return station.stationSettings().paths.databaseFile; }
     // The electrodes with a stored verdict, by unit and row ("A1", ...).

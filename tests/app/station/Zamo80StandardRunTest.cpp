@@ -35,11 +35,11 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
     ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
     testsupport::StationHarness::startNextRunWithLot("Lot 80");
     form.testListPanel().standardSequenceButton()->click();
-    ASSERT_TRUE(form.testRunning()) << ui::StationWindows::commBuffer().right(2000).toStdString();
+    ASSERT_TRUE(form.testRunning()) << station.windows().commBuffer().right(2000).toStdString();
     ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 60 * 60 * 1000, 250));
 
-    const QStringList lines = ui::StationWindows::commBuffer().split("\r\n");
-    ASSERT_TRUE(lines.contains("* Tests Completed")) << ui::StationWindows::commBuffer().right(4000).toStdString();
+    const QStringList lines = station.windows().commBuffer().split("\r\n");
+    ASSERT_TRUE(lines.contains("* Tests Completed")) << station.windows().commBuffer().right(4000).toStdString();
     EXPECT_EQ(lines.filter("* Open Circuit test on Electrodes A1-P1 started at").size(), 1);
     EXPECT_TRUE(station.prompts().messages().filter("Open Circuit").isEmpty());
     // The pace of A1 and B1 beside the list, a minute apart (two minutes, four at a time).

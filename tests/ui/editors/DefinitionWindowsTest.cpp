@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "results/ResultsDatabase.h"
 #include "ui/editors/EditorWindows.h"
 #include "ui/shell/StationWindows.h"
 
@@ -12,9 +13,11 @@ class DefinitionWindowsTest : public EditorFixture {
 protected:
     void TearDown() override
     {
-        ui::StationWindows::destroyAll();
+        windows.destroyAll();
         EditorFixture::TearDown();
     }
+    results::ResultsDatabase database{settings};
+    ui::StationWindows windows{settings, database};
     // Runs the opener; the modal window it shows is noted and cancelled.
     static QString openAndCancel(const std::function<void()>& opener)
     {
@@ -32,16 +35,16 @@ protected:
 
 TEST_F(DefinitionWindowsTest, TheFrameOpensTheEditorsForTheMainTestWindow)
 {
-    ui::DefinitionWindows::installOpeners();
-    const ui::StationWindows::Openers& openers = ui::StationWindows::windowOpeners();
+    ui::DefinitionWindows::installOpeners(windows);
+    const ui::StationWindows::Openers& openers = windows.windowOpeners();
     ASSERT_TRUE(openers.testSequenceEditor);
     ASSERT_TRUE(openers.limitsEditor);
     openers.limitsEditor(); // no main test window yet: nothing opens
 
-    ui::StationWindows::setMainFormFactory([this] { return &mainForm; });
+    windows.setMainFormFactory([this] { return &mainForm; });
     EXPECT_EQ(openAndCancel(openers.testSequenceEditor), "Test Sequence Editor");
     EXPECT_EQ(openAndCancel(openers.limitsEditor), "Set Limits");
-    EXPECT_EQ(openAndCancel([this] { ui::DefinitionWindows::showBiasTestParameters(mainForm); }),
+    EXPECT_EQ(openAndCancel([this] { ui::DefinitionWindows::showBiasTestParameters(windows, mainForm); }),
               "BIAS Test Parameters");
 }
 

@@ -40,7 +40,7 @@ protected:
                                            {"ZAMO-SG", "Enabled", "yes"}})
             config::iniWrite(section, key, value, ini());
     }
-    void open() { editor = ui::StationWindows::advancedOptions(); }
+    void open() { editor = windows.advancedOptions(); }
     QLineEdit* text(const char* name) { return editor->findChild<QLineEdit*>(name); }
     QCheckBox* box(const char* name) { return editor->findChild<QCheckBox*>(name); }
 };
@@ -150,7 +150,7 @@ TEST_F(AdvancedOptionsTest, RefreshRestoresTheFileAndCloseWritesNothing)
     editor->cancelButton->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(iniText(), before);
-    EXPECT_NE(ui::StationWindows::advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
+    EXPECT_NE(windows.advancedOptions()->findChild<QLineEdit*>("PollingTextBox")->text(), "999");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/CommandLine.h"
 #include "results/ResultsDatabase.h"
 #include "ui/reportlists/StationDatabaseArchiving.h"
+#include "ui/shell/StationWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -247,9 +248,10 @@ protected:
         ReportListWindowTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        archiving = std::make_unique<ui::StationDatabaseArchiving>(settings, database);
+        archiving = std::make_unique<ui::StationDatabaseArchiving>(settings, database, windows);
         host->archive.job = [this] { archiving->archiveDatabase(); };
     }
+    ui::StationWindows windows{settings, database};
     std::unique_ptr<ui::StationDatabaseArchiving> archiving;
 };
 

@@ -14,7 +14,7 @@ class HelpBoxTest : public ShellFixture {};
 TEST_F(HelpBoxTest, ShowsTheVersionAndCopiesAContactForThreeSecondsAfterTheLastClick)
 {
     platform::Clock::useVirtualTime(QDateTime(QDate(2026, 12, 3), QTime(10, 0, 0)));
-    ui::HelpBox* help = ui::StationWindows::helpBox();
+    ui::HelpBox* help = windows.helpBox();
     EXPECT_EQ(help->windowTitle(), "Help");
     EXPECT_EQ(help->headerLabel->text(), "ZAMO 1.0.0");
     EXPECT_TRUE(help->copiedLabel->isHidden());

@@ -21,7 +21,7 @@ namespace {
 
 class MainFrameTest : public ShellFixture {
 protected:
-    ui::MainFrame* frame() { return ui::StationWindows::frame(); }
+    ui::MainFrame* frame() { return windows.frame(); }
     static bool shown(QMenu* menu) { return menu->menuAction()->isVisible(); }
 };
 
@@ -52,7 +52,7 @@ TEST_F(MainFrameTest, CommandLineDecidesTheServiceMenusAndDemoMode)
         EXPECT_FALSE(f->connectSimulatorActions[2]->isEnabled()) << line;
         EXPECT_FALSE(f->showStatusWindowAction->isVisible()) << line;
         EXPECT_FALSE(f->loadTestSequenceAction->isVisible()) << line;
-        ui::StationWindows::destroyAll();
+        windows.destroyAll();
     }
 }
 
@@ -69,7 +69,7 @@ TEST_F(MainFrameTest, LoadSetsCaptionVersionSizeAndTimer)
     EXPECT_FALSE(f->disconnectUnitActions[1]->isEnabled());
     EXPECT_FALSE(f->disconnectUnitActions[2]->isEnabled());
 
-    const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
+    const QRect bg = ui::MdiChild::geometryTwips(windows.background());
     const auto whole = [](int twips) { return ui::Twips::fromPixels(ui::Twips::toPixels(twips)); };
     EXPECT_EQ(bg.left(), whole(f->widthInTwips() - bg.width() - 300));
     EXPECT_EQ(bg.top(), whole(f->heightInTwips() - bg.height() - 1600));
@@ -91,7 +91,7 @@ TEST_F(MainFrameTest, SignalGeneratorItemsFollowTheSetting)
 {
     EXPECT_FALSE(frame()->connectSignalGeneratorAction->isVisible());
     EXPECT_FALSE(frame()->disconnectSignalGeneratorAction->isVisible());
-    ui::StationWindows::destroyAll();
+    windows.destroyAll();
     settings.signalGenerator.enabled = true;
     EXPECT_TRUE(frame()->connectSignalGeneratorAction->isVisible());
     EXPECT_TRUE(frame()->disconnectSignalGeneratorAction->isVisible());
@@ -125,7 +125,7 @@ TEST_F(MainFrameTest, MenuCommandsReachTheMainTestWindow)
 TEST_F(MainFrameTest, WindowsOfOtherSubsystemsOpenThroughTheirOpeners)
 {
     QStringList opened;
-    auto& o = ui::StationWindows::windowOpeners();
+    auto& o = windows.windowOpeners();
     o.DatabaseOptions = [&] { opened << "DatabaseOptions"; };
     o.testSequenceEditor = [&] { opened << "TestSequenceEditor"; };
     o.SystemCalibration = [&] { opened << "SystemCalibration"; };
@@ -184,7 +184,7 @@ TEST_F(MainFrameTest, RefreshKeepsTheMinimumSizeAndPlacesTheStrip)
     const int bar = ui::Twips::fromPixels(f->progressBar->width());
     EXPECT_EQ(ui::Twips::fromPixels(f->progressBar->x()),
               ui::Twips::fromPixels(ui::Twips::toPixels(f->widthInTwips() - bar - 200)));
-    const QRect bg = ui::MdiChild::geometryTwips(ui::StationWindows::background());
+    const QRect bg = ui::MdiChild::geometryTwips(windows.background());
     EXPECT_EQ(bg.top(), ui::Twips::fromPixels(ui::Twips::toPixels(f->heightInTwips() - bg.height() - 1600)));
 
     // Minimized, nothing is re-placed.
@@ -200,11 +200,11 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     form->window->resize(ui::Twips::toPixels(9000), ui::Twips::toPixels(7500));
     QWidget* activeLot = new QWidget();
     activeLot->resize(ui::Twips::toPixels(6000), ui::Twips::toPixels(2010));
-    ui::StationWindows::setActiveLotWindowFactory([activeLot] { return activeLot; });
-    ui::showMainWindows();
+    windows.setActiveLotWindowFactory([activeLot] { return activeLot; });
+    ui::showMainWindows(windows);
 
     const QRect main = ui::MdiChild::geometryTwips(form->window);
-    const QRect status = ui::MdiChild::geometryTwips(ui::StationWindows::statusWindow());
+    const QRect status = ui::MdiChild::geometryTwips(windows.statusWindow());
     const QRect lot = ui::MdiChild::geometryTwips(activeLot);
     EXPECT_EQ(main.topLeft(), QPoint(0, 0));
     EXPECT_EQ(status.left(), main.width());
@@ -214,7 +214,7 @@ TEST_F(MainFrameTest, MainWindowsArePlacedBesideTheMainTestWindow)
     EXPECT_EQ(lot.width(), status.width());
     EXPECT_EQ(lot.top(), status.height());
     EXPECT_EQ(lot.height(), main.height() - status.height());
-    EXPECT_TRUE(ui::StationWindows::frame()->isVisible());
+    EXPECT_TRUE(windows.frame()->isVisible());
 }
 
 TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
@@ -222,11 +222,11 @@ TEST_F(MainFrameTest, WindowsReachingPastTheFrameCanBeScrolledTo)
     // A main test window so wide that the status window finds no room.
     RecordingTestWindow* form = useMainForm();
     form->window->resize(1100, ui::Twips::toPixels(7500));
-    ui::showMainWindows();
+    ui::showMainWindows(windows);
     QCoreApplication::processEvents();
 
-    QMdiArea* area = ui::StationWindows::frame()->mdiArea();
-    const QRect status = ui::MdiChild::outerWidget(ui::StationWindows::statusWindow())->geometry();
+    QMdiArea* area = windows.frame()->mdiArea();
+    const QRect status = ui::MdiChild::outerWidget(windows.statusWindow())->geometry();
     ASSERT_GT(status.right(), area->viewport()->width());
     EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
     EXPECT_GT(area->horizontalScrollBar()->maximum(), 0);
@@ -236,9 +236,9 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
 {
     RecordingTestWindow* form = useMainForm();
     form->window->resize(ui::Twips::toPixels(9000), ui::Twips::toPixels(7500));
-    ui::showMainWindows();
-    QMdiArea* area = ui::StationWindows::frame()->mdiArea();
-    ui::BackgroundWindow* picture = ui::StationWindows::background();
+    ui::showMainWindows(windows);
+    QMdiArea* area = windows.frame()->mdiArea();
+    ui::BackgroundWindow* picture = windows.background();
     EXPECT_EQ(picture->parentWidget(), area->viewport());
     EXPECT_TRUE(picture->testAttribute(Qt::WA_TransparentForMouseEvents));
 
@@ -246,7 +246,7 @@ TEST_F(MainFrameTest, ThePictureLiesUnderEveryChildWindowAndIsNeverActivated)
     // bottom, and the next window active.
     auto* report = new QWidget();
     report->setAttribute(Qt::WA_DeleteOnClose);
-    ui::StationWindows::addToFrame(report);
+    windows.addToFrame(report);
     ui::MdiChild::showAndRaise(report);
     ui::MdiChild::outerWidget(report)->close();
     QCoreApplication::processEvents();

@@ -51,7 +51,9 @@ TEST(ReportExportFileName, IsTheGroupStartInTheExportFolderUnlessAFileIsGivenWhi
         {"/srv/reports", march7, "DOC", "/tmp/mine.doc", ""},
     };
     config::StationSettings settings;
-    const ui::TestWindowReportActions actions(settings, [] { return run::ConnectedUnitsMode::Base; });
+    results::ResultsDatabase database{settings};
+    ui::StationWindows windows{settings, database};
+    const ui::TestWindowReportActions actions(settings, windows, [] { return run::ConnectedUnitsMode::Base; });
     for (const auto& c : cases) {
         settings.reports.exportPath = c.folder;
         EXPECT_EQ(actions.exportFileName(c.date, c.format, c.fileName), QString(c.expected))
@@ -84,7 +86,7 @@ protected:
 
     void TearDown() override
     {
-        ui::StationWindows::destroyAll();
+        stationWindows.destroyAll();
         database.closeDatabase();
         TestWindowFixture::TearDown();
     }
@@ -99,8 +101,8 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
         std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form, settings, database,
                                             groupEnds, std::array<unit::Unit*, 2>{&unit1, &unit2});
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(database);
-    form->services().reports =
-        std::make_unique<ui::TestWindowReportActions>(settings, [this] { return form->checkZAMOMode(); });
+    form->services().reports = std::make_unique<ui::TestWindowReportActions>(settings, stationWindows,
+                                                                             [this] { return form->checkZAMOMode(); });
     const QString folder = home.path() + "/exports";
     QDir().mkpath(folder);
     settings.reports.exportPath = folder;
@@ -138,8 +140,8 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 
 TEST_F(StationReports, EachViewIsANewReportWindowInTheFramePlacedByItsSize)
 {
-    ui::MainFrame* frame = ui::StationWindows::frame();
-    ui::TestWindowReportActions actions(settings, [] { return run::ConnectedUnitsMode::Base; });
+    ui::MainFrame* frame = stationWindows.frame();
+    ui::TestWindowReportActions actions(settings, stationWindows, [] { return run::ConnectedUnitsMode::Base; });
     actions.openTestReport(1005, false, QString(), false);
     actions.openTestReport(1005, false, QString(), false);
 

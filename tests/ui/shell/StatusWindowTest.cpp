@@ -20,7 +20,7 @@ namespace {
 
 class StatusWindowTest : public ShellFixture {
 protected:
-    ui::StatusWindow* window() { return ui::StationWindows::statusWindow(); }
+    ui::StatusWindow* window() { return windows.statusWindow(); }
     QString fontKey() { return config::iniRead("Font", "Size", ini()); }
 };
 
@@ -68,7 +68,7 @@ TEST_F(StatusWindowTest, FontSizeOutsideEightToEighteenBecomesEight)
         if (c.stored == c.keyAfter) {
             EXPECT_EQ(iniText(), before) << "a valid size is not rewritten";
         }
-        ui::StationWindows::destroyAll();
+        windows.destroyAll();
     }
 }
 
@@ -160,7 +160,7 @@ TEST_F(StatusWindowTest, SaveWritesExactlyWhatIsShown)
 TEST_F(StatusWindowTest, ServiceSwitchesOnlyWithTheHiddenCommandLine)
 {
     EXPECT_TRUE(window()->trafficChecksFrame->isHidden());
-    ui::StationWindows::destroyAll();
+    windows.destroyAll();
 
     platform::CommandLine::replaceText("/rida1");
     settings.switches.showVerbose = true;
@@ -220,7 +220,7 @@ TEST_F(StatusWindowTest, HasNoCloseCommand)
     QCloseEvent fromOperator;
     QSpontaneKeyEvent::setSpontaneous(&fromOperator);
     QCoreApplication::sendEvent(sub, &fromOperator);
-    EXPECT_TRUE(sub->isVisibleTo(ui::StationWindows::frame()));
+    EXPECT_TRUE(sub->isVisibleTo(windows.frame()));
     EXPECT_TRUE(settings.switches.statusWindowOpen);
 }
 

@@ -8,11 +8,13 @@
 #include "platform/Clock.h"
 #include "platform/CommandLine.h"
 #include "platform/ScriptedPrompts.h"
+#include "results/ResultsDatabase.h"
 #include "run/RecordingUnit.h"
 #include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
 #include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
+#include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestWindow.h"
 
 #include <QFile>
@@ -33,7 +35,8 @@ protected:
         resetGlobals();
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<ui::TestWindow>(settings, stationLog, std::array<unit::Unit*, 2>{&unit1, &unit2});
+        form = std::make_unique<ui::TestWindow>(settings, stationLog, stationWindows,
+                                                std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
         form->services().recorder = std::move(recorderPtr);
@@ -110,6 +113,10 @@ protected:
     testsupport::InstalledLog stationLog;
     // The station's settings the window is built on.
     config::StationSettings settings;
+    // The station's windows that the window reaches, on a connection of
+    // their own (never opened here).
+    results::ResultsDatabase resultsDatabase{settings};
+    ui::StationWindows stationWindows{settings, resultsDatabase};
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;

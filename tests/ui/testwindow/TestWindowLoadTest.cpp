@@ -24,7 +24,7 @@ TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         RecordingUnit a, b;
-        ui::TestWindow window(settings, stationLog, {&a, &b});
+        ui::TestWindow window(settings, stationLog, stationWindows, {&a, &b});
         settings.switches.showVerbose = false;
         platform::CommandLine::replaceText(c.line);
         window.load();
