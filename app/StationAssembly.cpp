@@ -52,7 +52,7 @@ ui::TestWindowServices* buildMainForm(Station& station)
 {
     config::StationSettings& settings = station.settings;
     auto* links = new run::TestWindowUnits();
-    auto* form = new ui::TestWindow(settings, links->units());
+    auto* form = new ui::TestWindow(settings, station.testLists, links->units());
     links->setParent(form);
     links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
@@ -60,9 +60,9 @@ ui::TestWindowServices* buildMainForm(Station& station)
     form->attachFrame(frameItems(*ui::StationWindows::frame()));
     form->otherWindows().testSequenceEditor = [form] { ui::DefinitionWindows::showTestSequenceEditor(*form); };
     form->otherWindows().biasTestParameters = [form] { ui::DefinitionWindows::showBiasTestParameters(*form); };
-    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form,
-                                                                    settings, station.database, station.groupEnds,
-                                                                    links->units());
+    form->services().recorder =
+        std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form, settings,
+                                            station.database, station.groupEnds, station.testLists, links->units());
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(station.database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, [form] { return form->checkZAMOMode(); });

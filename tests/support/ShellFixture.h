@@ -9,6 +9,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/SettingsFixture.h"
+#include "testlists/StationTestLists.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/TestWindowCommands.h"
 
@@ -30,11 +31,13 @@ public:
     bool zamo24 = false;
     QString simChannels = QStringLiteral("2");
     bool allowExit = true;
+    testlists::StationTestLists lists;
 
     ~RecordingTestWindow() override { delete window; }
 
     QWidget* hostWidget() override { return window; }
     config::StationSettings& stationSettings() override { return m_settings; }
+    testlists::StationTestLists& testLists() override { return lists; }
     QString commBuffer() const override { return shownCommBuffer; }
     void loadTestSequence() override { calls << "LoadTestSequence"; }
     void saveTestSequence() override { calls << "SaveTestSequence"; }

@@ -44,14 +44,16 @@ namespace ui {
 class TestWindow : public QWidget, public run::RunHost, public TestWindowServices {
     Q_OBJECT
 public:
-    // settings: the station's settings, owned by the start-up assembly and
-    // kept by reference.
-    TestWindow(config::StationSettings& settings, const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
+    // settings and testLists: the station's, owned by the start-up assembly
+    // and kept by reference.
+    TestWindow(config::StationSettings& settings, testlists::StationTestLists& testLists,
+               const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }
     run::RunSequencer& sequencer() { return m_runController.sequencer(); }
     config::StationSettings& stationSettings() override { return sequencer().stationSettings(); }
+    testlists::StationTestLists& testLists() override { return sequencer().testLists(); }
     run::RunState& state() { return sequencer().state(); }
     run::RunServices& services() { return sequencer().services(); }
     FrameItems& frame() { return m_frame; }

@@ -11,7 +11,6 @@
 #include "platform/ScriptedPrompts.h"
 #include "run/RecordingUnit.h"
 #include "support/TempDataHome.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "ui/testwindow/TestWindow.h"
 
@@ -30,10 +29,10 @@ protected:
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
         config::initLogFile();
-        resetGlobals();
+        testLists.applyElectrodeString(QStringLiteral("A1-B1"));
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<ui::TestWindow>(settings, std::array<unit::Unit*, 2>{&unit1, &unit2});
+        form = std::make_unique<ui::TestWindow>(settings, testLists, std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
         form->services().recorder = std::move(recorderPtr);
@@ -58,18 +57,12 @@ protected:
         platform::CommandLine::replaceText(QString());
     }
 
-    static void resetGlobals()
-    {
-        testlists::Globals::ActiveTestList.clear();
-        testlists::applyElectrodeString(QStringLiteral("A1-B1"));
-    }
-
     // A one-step list on the default electrodes.
-    static std::shared_ptr<testlists::TestStep> addStep(const QString& type, qint16 count = 1)
+    std::shared_ptr<testlists::TestStep> addStep(const QString& type, qint16 count = 1)
     {
         auto step = std::make_shared<testlists::TestStep>();
-        step->initByParams(type, count, testlists::buildElectrodeString(true), 1, 60, false, 1, false);
-        testlists::Globals::ActiveTestList.append(step);
+        step->initByParams(type, count, testLists.buildElectrodeString(true), 1, 60, false, 1, false);
+        testLists.active.append(step);
         return step;
     }
 
@@ -107,8 +100,9 @@ protected:
     }
 
     testsupport::TempDataHome home;
-    // The station's settings the window is built on.
+    // The station's settings and test lists the window is built on.
     config::StationSettings settings;
+    testlists::StationTestLists testLists;
     platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
