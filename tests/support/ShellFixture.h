@@ -31,7 +31,7 @@ public:
     bool zamo24 = false;
     QString simChannels = QStringLiteral("2");
     bool allowExit = true;
-    testlists::StationTestLists lists;
+    testlists::StationTestLists lists; // what testLists() hands out
 
     ~RecordingTestWindow() override { delete window; }
 
