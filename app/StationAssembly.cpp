@@ -53,7 +53,7 @@ ui::TestWindowServices* buildMainForm(Station& station)
     config::StationSettings& settings = station.settings;
     auto* links = new run::TestWindowUnits();
     ui::StationWindows& windows = station.windows;
-    auto* form = new ui::TestWindow(settings, station.log, windows, links->units());
+    auto* form = new ui::TestWindow(settings, station.log, station.testLists, windows, links->units());
     links->setParent(form);
     links->wire(form->connectionEvents(), form->sequencer(), *form, form);
     for (int n = 1; n <= 2; ++n)
@@ -65,9 +65,9 @@ ui::TestWindowServices* buildMainForm(Station& station)
     form->otherWindows().biasTestParameters = [&windows, form] {
         ui::DefinitionWindows::showBiasTestParameters(windows, *form);
     };
-    form->services().recorder = std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form,
-                                                                    settings, station.database, station.groupEnds,
-                                                                    links->units());
+    form->services().recorder =
+        std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form, settings,
+                                            station.database, station.groupEnds, station.testLists, links->units());
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(station.database);
     form->services().reports =
         std::make_unique<ui::TestWindowReportActions>(settings, windows, [form] { return form->checkZAMOMode(); });

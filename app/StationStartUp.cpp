@@ -11,7 +11,6 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/StandardSequenceFiles.h"
 #include "ui/common/CommonControls.h"
 #include "ui/shell/MainWindowsPlacement.h"
@@ -118,8 +117,9 @@ bool main(Station& station)
 
     extractReportFiles(settings.paths, settings.diagnostics.enabled);
     settings.limits = config::readLimits(file);
-    testlists::loadDefaultElectrodes(file);
-    const QStringList listProblems = testlists::buildDefaultSequenceFiles(settings.paths, settings.pace);
+    station.testLists.loadDefaultElectrodes(file);
+    const QStringList listProblems =
+        testlists::buildDefaultSequenceFiles(station.testLists, settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
     ui::showMainWindows(station.windows);
     // Over the main windows, so that the operator sees which list lacks steps.

@@ -1,7 +1,5 @@
 #include "run/ElectrodeTestLists.h"
 
-#include "testlists/ElectrodeSelection.h"
-
 #include <memory>
 
 namespace run {
@@ -38,14 +36,14 @@ bool isPaceType(const QString& type)
     return type == QLatin1String("PACE1") || type == QLatin1String("PACE2");
 }
 
-ElectrodeTestLists buildElectrodeTestLists(const testlists::TestList& operatorList,
+ElectrodeTestLists buildElectrodeTestLists(const testlists::TestList& operatorList, const QString& defaultSelection,
                                            const std::array<bool, 32>& takingPart, bool rollerConnected,
                                            int simultaneousTests)
 {
     ElectrodeTestLists lists;
     if (operatorList.isEmpty() || !operatorList.first())
         return lists;
-    lists.expanded << newStep(QStringLiteral("ACZ"), 1, testlists::buildElectrodeString(true), false, 0, false, 1);
+    lists.expanded << newStep(QStringLiteral("ACZ"), 1, defaultSelection, false, 0, false, 1);
 
     const testlists::TestStep& first = *operatorList.first();
     const bool firstIsPace = isPaceType(first.testType());

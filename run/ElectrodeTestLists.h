@@ -3,7 +3,7 @@
 // list, electrode by electrode, and the pace steps that run beside it.
 //
 // The run list starts with the open-circuit pre-check, one ACZ step on the
-// default selection (parent id 1). Then each taking-part electrode of unit
+// default selection (parent id 1), as its selection string. Then each taking-part electrode of unit
 // 1, in channel order, gets a copy of every step of the operator's list for
 // that electrode alone (parent id: the step's position + 1), with a roller
 // step (SGROLL) after each pace step while the roller is connected; then
@@ -32,9 +32,10 @@ struct ElectrodeTestLists {
     testlists::TestList pace;
 };
 
-// takingPart: by electrode index 0..31, whether the electrode takes part
-// (its unit connected, the channel present, selected by the first step).
-ElectrodeTestLists buildElectrodeTestLists(const testlists::TestList& operatorList,
+// defaultSelection: the default selection's string; takingPart: by
+// electrode index 0..31, whether the electrode takes part (its unit
+// connected, the channel present, selected by the first step).
+ElectrodeTestLists buildElectrodeTestLists(const testlists::TestList& operatorList, const QString& defaultSelection,
                                            const std::array<bool, 32>& takingPart, bool rollerConnected,
                                            int simultaneousTests);
 

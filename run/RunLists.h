@@ -1,7 +1,7 @@
 #pragma once
-// The lists a run works through, beside the operator's list
-// (Globals::ActiveTestList). They belong to the run's state and outlive a
-// single run only as far as the next run start replaces them.
+// The lists a run works through, beside the operator's list (the active
+// list of the station's test lists). They belong to the run's state and
+// outlive a single run only as far as the next run start replaces them.
 
 #include "testlists/TestStep.h"
 

@@ -41,13 +41,15 @@ results::UnitElectrodes electrodeIdentities(const QVector<std::shared_ptr<unit::
 
 RunRecording::RunRecording(RunState& state, MeasurementSchedule& schedule, RunHost& host,
                            const config::StationSettings& settings, results::ResultsDatabase& database,
-                           results::TestGroupEnd& groupEnds, const std::array<unit::Unit*, 2>& units)
+                           results::TestGroupEnd& groupEnds, const testlists::StationTestLists& testLists,
+                           const std::array<unit::Unit*, 2>& units)
     : m_state(state),
       m_schedule(schedule),
       m_host(host),
       m_settings(settings),
       m_database(database),
       m_groupEnds(groupEnds),
+      m_testLists(testLists),
       m_units(units)
 {
 }

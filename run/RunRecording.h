@@ -49,6 +49,9 @@ namespace results {
 class ResultsDatabase;
 class TestGroupEnd;
 }
+namespace testlists {
+class StationTestLists;
+}
 
 namespace run {
 
@@ -61,10 +64,11 @@ public:
     // settings: the station's settings (limits, diagnostics, demo mode);
     // schedule: the step's, whose interval reading a recorded measurement
     // takes; database and groupEnds: the station's connection and the ends
-    // of its test groups. All kept by reference.
+    // of its test groups; testLists: the station's, whose active list the
+    // averaged ACLG verdicts count. All kept by reference.
     RunRecording(RunState& state, MeasurementSchedule& schedule, RunHost& host, const config::StationSettings& settings,
                  results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
-                 const std::array<unit::Unit*, 2>& units);
+                 const testlists::StationTestLists& testLists, const std::array<unit::Unit*, 2>& units);
 
     // ---- RunRecorder ----
     qint32 createTestGroupRecord() override;
@@ -129,6 +133,7 @@ private:
     const config::StationSettings& m_settings;
     results::ResultsDatabase& m_database;
     results::TestGroupEnd& m_groupEnds;
+    const testlists::StationTestLists& m_testLists;
     std::array<unit::Unit*, 2> m_units;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to

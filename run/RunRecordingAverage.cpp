@@ -20,7 +20,7 @@ constexpr double kEmpty = -99.0;
 int RunRecording::countACLGTests() const
 {
     int count = 0;
-    for (const auto& step : testlists::Globals::ActiveTestList)
+    for (const auto& step : m_testLists.active)
         if (step && step->testType() == QLatin1String("ACLG"))
             count += step->testCount();
     return count;

@@ -14,7 +14,6 @@
 #include "run/ReadingHandlers.h"
 #include "run/RunHost.h"
 #include "run/UnitMode.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "unit/Unit.h"
 
@@ -36,11 +35,12 @@ void showWarning(const QString& text, const QString& title)
 
 } // namespace
 
-RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
-                           QObject* parent)
+RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, testlists::StationTestLists& testLists,
+                           const std::array<unit::Unit*, 2>& units, QObject* parent)
     : QObject(parent),
       m_host(host),
       m_settings(settings),
+      m_testLists(testLists),
       m_units(units),
       m_charge([this](UnitIndex unit) { return unitAt(unit); }, [this](const QString& line) { log(line); },
                [this](const QString& failLine) { cancelRun(CancelReason::chargeFailed(failLine)); }),
@@ -52,8 +52,8 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, con
     connect(&m_testClockTimer, &platform::Timer::timeout, this, &RunSequencer::intervalTick);
     m_services.clock = std::make_unique<IntervalTestClock>(m_units, m_state, m_schedule, m_charge, m_settings,
                                                            [this](const CancelReason& reason) { cancelRun(reason); });
-    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings, host,
-                                                        [this] { stopTests(); });
+    m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings,
+                                                        m_testLists, host, [this] { stopTests(); });
     m_services.results = std::make_unique<ResultHandlers>(*this, host);
 }
 
@@ -87,12 +87,12 @@ bool RunSequencer::takeConsecutiveLists()
     RunLists& lists = m_state.lists;
     if (lists.consecutive1.isEmpty() || lists.consecutive2.isEmpty())
         return false;
-    const QString selection = testlists::buildElectrodeString(true);
+    const QString selection = m_testLists.buildElectrodeString(true);
     for (const Step& step : std::as_const(lists.consecutive1))
         step->initElectrodesByString(selection);
     for (const Step& step : std::as_const(lists.consecutive2))
         step->initElectrodesByString(selection);
-    testlists::Globals::ActiveTestList = lists.consecutive1;
+    m_testLists.active = lists.consecutive1;
     m_state.consecutiveListsMode = true;
     m_state.secondListRunning = false;
     return true;
@@ -103,7 +103,7 @@ void RunSequencer::startAcz30ZeroRun()
     clearConsecutiveLists();
     prepareRun();
     auto step = std::make_shared<testlists::TestStep>();
-    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
+    step->initByParams(QStringLiteral("ACZ30ZERO"), 1, m_testLists.buildElectrodeString(true), 0, 0, false, 0, false);
     m_state.lists.running = testlists::TestList{step};
     m_state.lists.expanded.clear();
     m_state.lists.pace.clear();
@@ -156,7 +156,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         showWarning(QStringLiteral("No Connected ZAMO Units!"), QStringLiteral("Error"));
         return;
     }
-    if (testlists::Globals::ActiveTestList.isEmpty()) {
+    if (m_testLists.active.isEmpty()) {
         showWarning(QStringLiteral("No Tests Defined!"), QStringLiteral("Error"));
         return;
     }
@@ -172,7 +172,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
 
     if (checkZAMOMode() != ConnectedUnitsMode::Zamo80) {
         prepareRun();
-        m_state.lists.running = testlists::Globals::ActiveTestList;
+        m_state.lists.running = m_testLists.active;
         m_state.lists.expanded.clear();
         m_state.lists.pace.clear();
     } else {
@@ -218,7 +218,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
                          + step->testString());
     }
 
-    testlists::applyElectrodeString(testlists::buildElectrodeString(true));
+    m_testLists.applyElectrodeString(m_testLists.buildElectrodeString(true));
     startTest(m_state.lists.running.first(), true, true, true, showTestDetailsForm);
 }
 
@@ -228,7 +228,7 @@ bool RunSequencer::selectionOnUnit(UnitIndex u) const
     if (!unit || !unit->connected())
         return false;
     for (qint16 c = 0; c < 16; ++c)
-        if (testlists::Globals::DefaultElectrodeSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
+        if (m_testLists.defaultSelection.at(u.number(), c) && unit->electrodeChannelExists(c))
             return true;
     return false;
 }
@@ -621,7 +621,7 @@ void RunSequencer::completeTests(bool completeGroup)
         return;
     }
     m_state.secondListRunning = true;
-    testlists::Globals::ActiveTestList = m_state.lists.consecutive2;
+    m_testLists.active = m_state.lists.consecutive2;
     startFirstTestSequence(false);
 }
 
@@ -695,9 +695,9 @@ void RunSequencer::updateEstimatedCompletionTime()
         m_state.lastEstimatedRemainingSeconds = 0;
         return;
     }
-    const qint64 remaining = CompletionEstimate::remainingSeconds(
-        m_state.lists.running, m_state.lists.pace, testlists::Globals::ActiveTestList,
-        m_settings.pace.simultaneousTests, m_settings.zamo80Delays, m_settings.pace);
+    const qint64 remaining = CompletionEstimate::remainingSeconds(m_state.lists.running, m_state.lists.pace,
+                                                                  m_testLists.active, m_settings.pace.simultaneousTests,
+                                                                  m_settings.zamo80Delays, m_settings.pace);
     if (remaining == 0) {
         m_host.setCompletionCaption(QString());
         m_state.lastEstimatedRemainingSeconds = 0;

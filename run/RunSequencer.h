@@ -31,6 +31,9 @@ class Unit;
 namespace config {
 struct StationSettings;
 }
+namespace testlists {
+class StationTestLists;
+}
 
 namespace run {
 
@@ -42,9 +45,11 @@ public:
     using Step = RunState::Step;
 
     // settings: the station's settings, kept by reference for the whole run
-    // (the limits and the defib charge time may change between runs).
-    RunSequencer(RunHost& host, config::StationSettings& settings, const std::array<unit::Unit*, 2>& units,
-                 QObject* parent = nullptr);
+    // (the limits and the defib charge time may change between runs);
+    // testLists: the station's, whose active list a run starts with and
+    // whose default selection its steps take; kept by reference.
+    RunSequencer(RunHost& host, config::StationSettings& settings, testlists::StationTestLists& testLists,
+                 const std::array<unit::Unit*, 2>& units, QObject* parent = nullptr);
 
     RunState& state() { return m_state; }
     const RunState& state() const { return m_state; }
@@ -52,6 +57,7 @@ public:
     ChargeSequence& charge() { return m_charge; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
+    testlists::StationTestLists& testLists() const { return m_testLists; }
     const RunUnits& units() const { return m_units; }
     unit::Unit* unitAt(UnitIndex unit) const { return m_units.at(unit); }
     // The unit of a number as a unit reports it (1 or 2); none for any other.
@@ -145,6 +151,7 @@ private:
 
     RunHost& m_host;
     config::StationSettings& m_settings;
+    testlists::StationTestLists& m_testLists;
     RunUnits m_units;
     platform::Timer m_stepTimer;
     platform::Timer m_testClockTimer;

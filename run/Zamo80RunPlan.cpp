@@ -35,13 +35,14 @@ qint16 channelOf(qint16 index)
 } // namespace
 
 Zamo80RunPlan::Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
-                             RunServices& services, const config::StationSettings& settings, RunHost& host,
-                             std::function<void()> stopRun)
+                             RunServices& services, const config::StationSettings& settings,
+                             const testlists::StationTestLists& testLists, RunHost& host, std::function<void()> stopRun)
     : m_units(units),
       m_state(state),
       m_schedule(schedule),
       m_services(services),
       m_settings(settings),
+      m_testLists(testLists),
       m_host(host),
       m_stopRun(std::move(stopRun))
 {
@@ -64,7 +65,7 @@ void Zamo80RunPlan::buildElectrodeTestLists()
 {
     RunState& state = m_state;
     std::array<bool, 32> takingPart{};
-    const testlists::TestList& operatorList = testlists::Globals::ActiveTestList;
+    const testlists::TestList& operatorList = m_testLists.active;
     if (!operatorList.isEmpty() && operatorList.first())
         for (UnitIndex u : UnitIndex::all()) {
             unit::Unit* unit = m_units.at(u);
@@ -77,8 +78,8 @@ void Zamo80RunPlan::buildElectrodeTestLists()
             }
         }
     const bool roller = m_rollerConnected && m_rollerConnected();
-    ElectrodeTestLists lists =
-        run::buildElectrodeTestLists(operatorList, takingPart, roller, m_settings.pace.simultaneousTests);
+    ElectrodeTestLists lists = run::buildElectrodeTestLists(operatorList, m_testLists.buildElectrodeString(true),
+                                                            takingPart, roller, m_settings.pace.simultaneousTests);
     state.lists.expanded = std::move(lists.expanded);
     state.lists.pace = std::move(lists.pace);
 }

@@ -19,6 +19,9 @@
 namespace config {
 struct StationSettings;
 }
+namespace testlists {
+class StationTestLists;
+}
 
 namespace run {
 
@@ -29,10 +32,12 @@ struct RunState;
 
 class Zamo80RunPlan {
 public:
-    // The run's state, schedule and services and the settings outlive the
+    // The run's state, schedule and services, the settings and the test
+    // lists (the operator's list and the default selection) outlive the
     // plan; stopRun ends the run (the sequencer's cancel).
     Zamo80RunPlan(const RunUnits& units, RunState& state, MeasurementSchedule& schedule, RunServices& services,
-                  const config::StationSettings& settings, RunHost& host, std::function<void()> stopRun);
+                  const config::StationSettings& settings, const testlists::StationTestLists& testLists, RunHost& host,
+                  std::function<void()> stopRun);
 
     // A new run: no pre-check handled, no open channel, no pace step started.
     void reset();
@@ -86,6 +91,7 @@ private:
     MeasurementSchedule& m_schedule;
     RunServices& m_services;
     const config::StationSettings& m_settings;
+    const testlists::StationTestLists& m_testLists;
     RunHost& m_host;
     std::function<void()> m_stopRun;
     std::function<bool()> m_rollerConnected;

@@ -1,5 +1,5 @@
 #pragma once
-// The default electrode selection and the selection string of the test
+// The flags of an electrode selection and the selection string of the test
 // window's 32 electrode check boxes.
 //
 // A selection string names electrodes A1..P1 (unit 1) and A2..P2 (unit 2):
@@ -39,31 +39,8 @@ struct ElectrodeCheckBox {
 using ElectrodeCheckBoxes = QList<ElectrodeCheckBox>;
 using ElectrodeCheckBoxSource = std::function<ElectrodeCheckBoxes()>;
 
-// The test window installs the source of its boxes when it loads.
-void setElectrodeCheckBoxSource(ElectrodeCheckBoxSource source);
-
-// The selection string of the default selection (fromDefaults) or of the
-// test window's check boxes, where any state but unchecked counts as
-// selected.
-QString buildElectrodeString(bool fromDefaults);
+// The selection string of the boxes, where any state but unchecked counts
+// as selected.
 QString buildElectrodeString(const ElectrodeCheckBoxes& boxes);
-
-// Reads [Electrodes] Default ("A1-P2", written back, when it reads empty)
-// of the settings file and applies it.
-void loadDefaultElectrodes(const QString& settingsFile);
-
-// Makes the string the default selection and sets it on every step of the
-// active test list. "None" clears the default and leaves the steps as they
-// are; a string that names an electrode of no unit leaves the flags set up to
-// that point, changes no step and is logged.
-void applyElectrodeString(const QString& selection);
-
-namespace Globals {
-
-// The current default selection, loaded at start-up and replaced by every
-// applyElectrodeString.
-inline testlists::ElectrodeFlags DefaultElectrodeSelection;
-
-} // namespace Globals
 
 } // namespace testlists

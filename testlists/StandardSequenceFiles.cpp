@@ -1,7 +1,6 @@
 #include "testlists/StandardSequenceFiles.h"
 
 #include "config/Log.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/SequenceFile.h"
 #include "testlists/StandardSequences.h"
 #include "testlists/StationTestLists.h"
@@ -10,7 +9,8 @@
 
 namespace testlists {
 
-QStringList buildDefaultSequenceFiles(const config::StationPaths& paths, const config::PaceSettings& pace)
+QStringList buildDefaultSequenceFiles(StationTestLists& lists, const config::StationPaths& paths,
+                                      const config::PaceSettings& pace)
 {
     QStringList messages;
     const auto read = [&messages](const QString& path, TestList& list, bool is80) {
@@ -23,19 +23,19 @@ QStringList buildDefaultSequenceFiles(const config::StationPaths& paths, const c
     // sequence file routines log why.
     const QString standard = paths.standardSequenceFile;
     if (!QFile::exists(standard)) {
-        const QString electrodes = buildElectrodeString(true);
+        const QString electrodes = lists.buildElectrodeString(true);
         testlists::writeSequenceFile(standard, testlists::standardSequenceSteps(electrodes), false, false);
     }
-    read(standard, Globals::StandardTestList, false);
+    read(standard, lists.standard, false);
 
     const QString standard80 = paths.standard80SequenceFile;
     if (!QFile::exists(standard80)) {
         config::writeLog(QStringLiteral("Build default TSQ file"));
-        const QString electrodes = buildElectrodeString(true);
+        const QString electrodes = lists.buildElectrodeString(true);
         testlists::writeSequenceFile(standard80, testlists::standard80SequenceSteps(electrodes, pace.paceDuration),
                                      true, false);
     }
-    read(standard80, Globals::Standard80TestList, true);
+    read(standard80, lists.standard80, true);
     return messages;
 }
 

@@ -31,6 +31,7 @@
 #include "support/PgTestDatabase.h"
 #include "support/ServerDatabaseSettings.h"
 #include "support/TempDataHome.h"
+#include "testlists/StationTestLists.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -223,7 +224,8 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
     run::RunState state;
     run::MeasurementSchedule schedule;
     SilentHost host;
-    run::RunRecording recording(state, schedule, host, settings, database, groupEnds, {nullptr, nullptr});
+    const testlists::StationTestLists testLists;
+    run::RunRecording recording(state, schedule, host, settings, database, groupEnds, testLists, {nullptr, nullptr});
     recording.createTestGroupRecord();
     recording.keys().testUnitId[run::UnitIndex::first()] = 1;
     recording.keys().testUnitId[run::UnitIndex::second()] = 2;

@@ -10,7 +10,7 @@
 #include "platform/IniFile.h"
 #include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
-#include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,8 @@ void readSettingsAsStartUpDoes(config::StationSettings& settings)
     config::buildDefaultIni(file);
     config::readSectionsBeforeDatabase(file, settings);
     settings.limits = config::readLimits(file);
-    testlists::loadDefaultElectrodes(file);
+    testlists::StationTestLists testLists;
+    testLists.loadDefaultElectrodes(file);
     settings.keepAlive = config::readKeepAliveSettings(file);
 }
 

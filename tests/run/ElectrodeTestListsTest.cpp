@@ -1,7 +1,7 @@
 // The per-electrode lists of a ZAMO80-mode run, and the removal of an
 // electrode's remaining steps.
 #include "run/ElectrodeTestLists.h"
-#include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,8 @@ QStringList shown(const TestList& list)
 
 TEST(ElectrodeTestLists, ExpandsTheOperatorsListElectrodeByElectrode)
 {
-    testlists::applyElectrodeString("A1-B1");
+    testlists::StationTestLists testLists;
+    testLists.applyElectrodeString("A1-B1");
     const auto pace = [](const char* paceLine) { return steps({paceLine, "ACZ,A1-B1,1", "DCO,A1-B1,1"}); };
     struct Case {
         const char* name;
@@ -94,8 +95,8 @@ TEST(ElectrodeTestLists, ExpandsTheOperatorsListElectrodeByElectrode)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const run::ElectrodeTestLists lists =
-            run::buildElectrodeTestLists(c.operatorList, c.taking, c.roller, c.simultaneous);
+        const run::ElectrodeTestLists lists = run::buildElectrodeTestLists(
+            c.operatorList, testLists.buildElectrodeString(true), c.taking, c.roller, c.simultaneous);
         EXPECT_EQ(shown(lists.expanded), c.expanded);
         EXPECT_EQ(shown(lists.pace), c.paceList);
     }
@@ -103,9 +104,11 @@ TEST(ElectrodeTestLists, ExpandsTheOperatorsListElectrodeByElectrode)
 
 TEST(ElectrodeTestLists, CopiesCarryTheStepAndPaceFieldsOnly)
 {
-    testlists::applyElectrodeString("C1");
+    testlists::StationTestLists testLists;
+    testLists.applyElectrodeString("C1");
     const run::ElectrodeTestLists lists =
-        run::buildElectrodeTestLists(steps({"PACE2,C1,45,1,1", "BIAS,C1,2,10", "ACZ,C1,3"}), electrodes({2}), false, 0);
+        run::buildElectrodeTestLists(steps({"PACE2,C1,45,1,1", "BIAS,C1,2,10", "ACZ,C1,3"}),
+                                     testLists.buildElectrodeString(true), electrodes({2}), false, 0);
     ASSERT_EQ(lists.expanded.size(), 4);
     const TestStep& pace = *lists.expanded[1];
     EXPECT_EQ(pace.paceTestTime(), 45);

@@ -10,6 +10,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
 #include "support/SettingsFixture.h"
+#include "testlists/StationTestLists.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/shell/TestWindowCommands.h"
 
@@ -31,11 +32,13 @@ public:
     bool zamo24 = false;
     QString simChannels = QStringLiteral("2");
     bool allowExit = true;
+    testlists::StationTestLists lists; // what testLists() hands out
 
     ~RecordingTestWindow() override { delete window; }
 
     QWidget* hostWidget() override { return window; }
     config::StationSettings& stationSettings() override { return m_settings; }
+    testlists::StationTestLists& testLists() override { return lists; }
     QString commBuffer() const override { return shownCommBuffer; }
     void loadTestSequence() override { calls << "LoadTestSequence"; }
     void saveTestSequence() override { calls << "SaveTestSequence"; }

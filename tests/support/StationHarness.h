@@ -98,7 +98,6 @@ public:
         platform::ProgramEnd::withdraw();
         platform::CommandLine::replaceText(QString());
         platform::Clock::useRealTime();
-        testlists::Globals::ActiveTestList.clear();
         m_station.log.setPath(QString());
     }
 
@@ -127,8 +126,8 @@ public:
         return *testWindow().findChild<unit::UnitLink*>(QStringLiteral("ctlZAMOUsbComm_%1").arg(n));
     }
     platform::ScriptedPrompts& prompts() { return *m_prompts; }
-    // What the station shares: its settings, as start-up read them, and its
-    // database connection.
+    // What the station shares: its settings, as start-up read them, its
+    // database connection and its test lists.
     app::Station& station() { return m_station; }
     // The station's settings, as start-up read them.
     config::StationSettings& stationSettings() { return m_settings; }
@@ -309,13 +308,14 @@ public:
     // (each a .tsq line such as "ACZ,A1-B1,1") its test list.
     void useTestList(const QString& electrodes, const QStringList& steps)
     {
-        testlists::applyElectrodeString(electrodes);
+        testlists::StationTestLists& lists = m_station.testLists;
+        lists.applyElectrodeString(electrodes);
         testWindow().applyElectrodeSelection();
-        testlists::Globals::ActiveTestList.clear();
+        lists.active.clear();
         for (const QString& line : steps) {
             auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            testlists::Globals::ActiveTestList.append(step);
+            lists.active.append(step);
         }
         testWindow().updateTestSequenceList();
     }

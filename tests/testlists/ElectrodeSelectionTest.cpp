@@ -39,19 +39,19 @@ testlists::ElectrodeCheckBoxes boxesFor(const Selection& s)
     return boxes;
 }
 
-QString writeFromDefaults(const Selection& s)
+QString writeFromDefaults(testlists::StationTestLists& lists, const Selection& s)
 {
-    testlists::Globals::DefaultElectrodeSelection.clear();
+    lists.defaultSelection.clear();
     for (int i : s)
-        testlists::Globals::DefaultElectrodeSelection.set(i / 16 + 1, i % 16, true);
-    return testlists::buildElectrodeString(true);
+        lists.defaultSelection.set(i / 16 + 1, i % 16, true);
+    return lists.buildElectrodeString(true);
 }
 
-Selection defaults()
+Selection defaults(const testlists::StationTestLists& lists)
 {
     Selection s;
     for (int i = 0; i < 32; ++i)
-        if (testlists::Globals::DefaultElectrodeSelection.atIndex(i))
+        if (lists.defaultSelection.atIndex(i))
             s.insert(i);
     return s;
 }
@@ -101,8 +101,9 @@ TEST(buildElectrodeString, WritesSinglesRunsAndNone)
         {{0, 31}, "A1.P2"},
         {range(0, 15), "A1-P1"},
     };
+    testlists::StationTestLists lists;
     for (const Case& c : cases) {
-        EXPECT_EQ(writeFromDefaults(c.selection), c.text);
+        EXPECT_EQ(writeFromDefaults(lists, c.selection), c.text);
         EXPECT_EQ(testlists::buildElectrodeString(boxesFor(c.selection)), c.text);
     }
 }
@@ -112,9 +113,9 @@ TEST(buildElectrodeString, FromWindowCountsAGreyedBoxAsSelected)
     testlists::ElectrodeCheckBoxes boxes = boxesFor({0});
     boxes[1].state = Qt::PartiallyChecked;
     boxes[5].state = Qt::PartiallyChecked;
-    testlists::setElectrodeCheckBoxSource([boxes] { return boxes; });
-    EXPECT_EQ(testlists::buildElectrodeString(false), "A1-B1.F1");
-    testlists::setElectrodeCheckBoxSource({});
+    testlists::StationTestLists lists;
+    lists.setElectrodeCheckBoxSource([boxes] { return boxes; });
+    EXPECT_EQ(lists.buildElectrodeString(false), "A1-B1.F1");
 }
 
 TEST(ElectrodeSelectionParser, ReadsTheGrammarAndItsLooseForms)
@@ -169,11 +170,12 @@ TEST(ElectrodeSelectionRoundTrip, EverySingleEveryPairAndRandomSelections)
                 s.insert(i);
         selections.push_back(s);
     }
+    testlists::StationTestLists lists;
     for (const Selection& s : selections) {
-        const QString text = writeFromDefaults(s);
+        const QString text = writeFromDefaults(lists, s);
         ASSERT_EQ(parse(text), s) << text.toStdString();
-        testlists::applyElectrodeString(text);
-        ASSERT_EQ(defaults(), s) << text.toStdString();
+        lists.applyElectrodeString(text);
+        ASSERT_EQ(defaults(lists), s) << text.toStdString();
     }
 }
 
@@ -181,45 +183,44 @@ class ApplyElectrodeStringTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testlists::Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,B1,1", "DCO,C1-D1,2"}) {
             auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            testlists::Globals::ActiveTestList.append(step);
+            testLists.active.append(step);
         }
     }
-    void TearDown() override { testlists::Globals::ActiveTestList.clear(); }
 
     QStringList stepStrings() const
     {
         QStringList out;
-        for (const auto& step : testlists::Globals::ActiveTestList)
+        for (const auto& step : testLists.active)
             out << step->electrodeString();
         return out;
     }
+    testlists::StationTestLists testLists;
 };
 
 TEST_F(ApplyElectrodeStringTest, SetsTheDefaultAndEveryStep)
 {
-    testlists::applyElectrodeString("A1-C1.P2");
-    EXPECT_EQ(defaults(), (Selection{0, 1, 2, 31}));
+    testLists.applyElectrodeString("A1-C1.P2");
+    EXPECT_EQ(defaults(testLists), (Selection{0, 1, 2, 31}));
     EXPECT_EQ(stepStrings(), (QStringList{"A1-C1.P2", "A1-C1.P2"}));
-    EXPECT_TRUE(testlists::Globals::ActiveTestList[0]->electrodeSelected(31));
-    EXPECT_FALSE(testlists::Globals::ActiveTestList[0]->electrodeSelected(3));
+    EXPECT_TRUE(testLists.active[0]->electrodeSelected(31));
+    EXPECT_FALSE(testLists.active[0]->electrodeSelected(3));
 }
 
 TEST_F(ApplyElectrodeStringTest, NoneClearsTheDefaultAndKeepsTheSteps)
 {
-    testlists::applyElectrodeString("A1-P2");
-    testlists::applyElectrodeString("None");
-    EXPECT_EQ(defaults(), Selection{});
+    testLists.applyElectrodeString("A1-P2");
+    testLists.applyElectrodeString("None");
+    EXPECT_EQ(defaults(testLists), Selection{});
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 }
 
 TEST_F(ApplyElectrodeStringTest, UnknownLetterTakesChannelAOfItsUnit)
 {
-    testlists::applyElectrodeString("Z2");
-    EXPECT_EQ(defaults(), Selection{16});
+    testLists.applyElectrodeString("Z2");
+    EXPECT_EQ(defaults(testLists), Selection{16});
     EXPECT_EQ(stepStrings(), (QStringList{"Z2", "Z2"}));
 }
 
@@ -227,8 +228,8 @@ TEST_F(ApplyElectrodeStringTest, ANameOfNoUnitStopsWithoutTouchingTheStepsAndIsL
 {
     LogCapture log;
     for (const char* bad : {"B1.ZZ", "B1.C3", "B1.X"}) {
-        testlists::applyElectrodeString(bad);
-        EXPECT_EQ(defaults(), Selection{1}) << bad;
+        testLists.applyElectrodeString(bad);
+        EXPECT_EQ(defaults(testLists), Selection{1}) << bad;
         EXPECT_EQ(stepStrings(), (QStringList{"B1", "C1-D1"})) << bad;
     }
     EXPECT_TRUE(log.text().contains("Electrode selection \"B1.ZZ\" names an unknown electrode"));
@@ -239,17 +240,17 @@ TEST_F(ApplyElectrodeStringTest, LoadDefaultElectrodesReadsTheSettingsOrWritesA1
     testsupport::TempDataHome home;
     const QString ini = home.path() + "/settings.ini";
 
-    testlists::loadDefaultElectrodes(ini);
-    EXPECT_EQ(defaults(), range(0, 31));
+    testLists.loadDefaultElectrodes(ini);
+    EXPECT_EQ(defaults(testLists), range(0, 31));
     EXPECT_EQ(config::iniRead("Electrodes", "Default", ini), "A1-P2");
     EXPECT_EQ(stepStrings(), (QStringList{"A1-P2", "A1-P2"}));
 
     config::iniWrite("Electrodes", "Default", "None", ini);
-    testlists::loadDefaultElectrodes(ini);
-    EXPECT_EQ(defaults(), Selection{});
-    EXPECT_EQ(testlists::buildElectrodeString(true), "None");
+    testLists.loadDefaultElectrodes(ini);
+    EXPECT_EQ(defaults(testLists), Selection{});
+    EXPECT_EQ(testLists.buildElectrodeString(true), "None");
 
     config::iniWrite("Electrodes", "Default", "B2-D2", ini);
-    testlists::loadDefaultElectrodes(ini);
-    EXPECT_EQ(defaults(), range(17, 19));
+    testLists.loadDefaultElectrodes(ini);
+    EXPECT_EQ(defaults(testLists), range(17, 19));
 }

@@ -79,7 +79,7 @@ void BiasTestDialog::acceptEntries()
     auto step = std::make_shared<testlists::TestStep>();
     step->initByParams("BIAS", 1, QString(), NumberList::selected(testTimeComboBox),
                        NumberList::selected(samplingIntervalComboBox), false, 0, false);
-    testlists::Globals::ActiveTestList.append(step);
+    m_mainForm.testLists().active.append(step);
     hide();
     m_mainForm.updateTestSequenceList();
     m_mainForm.startFirstTestSequence(true);

@@ -6,7 +6,6 @@
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
 #include "run/UnitMode.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/SequenceFile.h"
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
@@ -86,7 +85,7 @@ void SequenceEditor::initializeEditor()
     }
     testTypeChosen();
 
-    m_workingList = copySteps(testlists::Globals::ActiveTestList);
+    m_workingList = copySteps(m_mainForm.testLists().active);
     setEditing(-1);
     updateTestSequenceList();
     enableBiasControls(false);
@@ -94,7 +93,7 @@ void SequenceEditor::initializeEditor()
 
 void SequenceEditor::updateTestSequenceList()
 {
-    const QString selection = testlists::buildElectrodeString(true);
+    const QString selection = m_mainForm.testLists().buildElectrodeString(true);
     resetGrid();
     testSequenceGrid->setRowCount(int(m_workingList.size()));
     for (int n = 1; n <= m_workingList.size(); ++n) {
@@ -185,7 +184,7 @@ void SequenceEditor::applyControlsTo(testlists::TestStep& step, const QString& s
 
 void SequenceEditor::insertRow()
 {
-    const QString selection = testlists::buildElectrodeString(true);
+    const QString selection = m_mainForm.testLists().buildElectrodeString(true);
     if (selection == "None") {
         showWarning("No Electrodes Specified.", "Error");
         return;
@@ -243,7 +242,7 @@ void SequenceEditor::saveEdit()
     // The edit ends when the steps are replaced or removed; a position that
     // names no step changes nothing.
     if (m_editPosition >= 1 && m_editPosition <= m_workingList.size())
-        applyControlsTo(*m_workingList[m_editPosition - 1], testlists::buildElectrodeString(true));
+        applyControlsTo(*m_workingList[m_editPosition - 1], m_mainForm.testLists().buildElectrodeString(true));
     setEditing(-1);
     updateTestSequenceList();
 }
@@ -360,14 +359,14 @@ void SequenceEditor::saveSequenceFile()
 
 void SequenceEditor::loadStandardSequence()
 {
-    const QString selection = testlists::buildElectrodeString(true);
+    const QString selection = m_mainForm.testLists().buildElectrodeString(true);
     if (selection == "None") {
         showWarning("Default electrodes not defined!", "Error");
         return;
     }
     const bool zamo80 = m_mainForm.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80;
-    testlists::TestList steps =
-        copySteps(zamo80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList);
+    const testlists::StationTestLists& lists = m_mainForm.testLists();
+    testlists::TestList steps = copySteps(zamo80 ? lists.standard80 : lists.standard);
     for (const auto& step : steps)
         step->initElectrodesByString(selection);
     replaceWorkingList(steps);
@@ -377,8 +376,7 @@ void SequenceEditor::saveStandardSequence()
 {
     const run::SequenceFileFlags flags = run::SequenceFileFlags::forConnectedUnits(m_mainForm);
     const bool zamo80 = flags.is80 || flags.is80With24;
-    testlists::TestList& standard =
-        zamo80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList;
+    testlists::TestList& standard = zamo80 ? m_mainForm.testLists().standard80 : m_mainForm.testLists().standard;
     const QString path = zamo80 ? m_mainForm.stationSettings().paths.standard80SequenceFile
                                 : m_mainForm.stationSettings().paths.standardSequenceFile;
     standard = copySteps(m_workingList);
@@ -413,8 +411,9 @@ void SequenceEditor::resetDefibChargeTime()
 
 void SequenceEditor::acceptEntries()
 {
-    testlists::Globals::ActiveTestList.clear();
-    testlists::Globals::ActiveTestList.append(m_workingList);
+    testlists::TestList& active = m_mainForm.testLists().active;
+    active.clear();
+    active.append(m_workingList);
     m_mainForm.updateTestSequenceList();
     accept();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // "Test Sequence Editor": the modal window in which the operator builds and
 // changes the test list. It works on a working list, copies of the steps of
-// ActiveTestList; "OK" hands the working list over, "Cancel" drops it.
+// the main window's active test list; "OK" hands the working list over,
+// "Cancel" drops it.
 // Saving a .tsq file, "Save Standard Sequence" and "Apply" of the defib
 // charge time take effect at once, whatever the window's outcome.
 //

@@ -341,7 +341,7 @@ void ServicePanel::startBurnIn()
     if (electrodes.isEmpty())
         return;
     if (m_window.checkZAMOMode() != run::ConnectedUnitsMode::Zamo80)
-        testlists::Globals::ActiveTestList.append(run::ServiceMode::burnInList(*repetitions, electrodes));
+        m_window.testLists().active.append(run::ServiceMode::burnInList(*repetitions, electrodes));
     m_window.updateTestSequenceList();
     m_mode.beginBurnIn();
     m_window.startFirstTestSequence(true);

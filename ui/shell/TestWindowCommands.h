@@ -12,6 +12,9 @@ class QWidget;
 namespace config {
 struct StationSettings;
 }
+namespace testlists {
+class StationTestLists;
+}
 
 namespace ui {
 
@@ -25,6 +28,11 @@ public:
     // The station's settings the window was built with; the test-definition
     // windows change them (limits, defib charge time) and save them.
     virtual config::StationSettings& stationSettings() = 0;
+
+    // The station's test lists the window was built with: the active list
+    // it shows, the standard lists and the default selection, which the
+    // test-definition windows and the service panel change.
+    virtual testlists::StationTestLists& testLists() = 0;
 
     // The rolling communication buffer (commBuffer).
     virtual QString commBuffer() const = 0;
@@ -62,9 +70,9 @@ public:
 
     // What the test-definition windows need of the window: the unit mode
     // (UnitModeSource), and:
-    // Empties ActiveTestList and the window's test list grid.
+    // Empties the active test list and the window's test list grid.
     virtual void clearTestList() = 0;
-    // Refills the window's test list grid from ActiveTestList.
+    // Refills the window's test list grid from the active test list.
     virtual void updateTestSequenceList() = 0;
     // Ticks the electrode boxes of the default selection ([Electrodes]
     // Default), as start-up has loaded it.

@@ -2,6 +2,7 @@
 
 #include "config/IniKeys.h"
 #include "run/UnitMode.h"
+#include "testlists/StationTestLists.h"
 #include "testlists/TestStep.h"
 #include "unit/Unit.h"
 
@@ -15,8 +16,13 @@
 namespace ui {
 
 ElectrodePanel::ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
-                               const config::StationPaths& paths, QWidget* parent)
-    : QGroupBox(QStringLiteral("Electrodes"), parent), m_units(units), m_mode(mode), m_paths(paths)
+                               const config::StationPaths& paths, testlists::StationTestLists& testLists,
+                               QWidget* parent)
+    : QGroupBox(QStringLiteral("Electrodes"), parent),
+      m_units(units),
+      m_mode(mode),
+      m_paths(paths),
+      m_testLists(testLists)
 {
     auto* v = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -69,7 +75,7 @@ void ElectrodePanel::applyDefaultSelection()
     for (int u = 1; u <= 2; ++u) {
         for (int c = 0; c < 16; ++c) {
             QCheckBox* box = m_boxes[std::size_t((u - 1) * 16 + c)];
-            box->setChecked(testlists::Globals::DefaultElectrodeSelection.at(u, c) && !box->isHidden());
+            box->setChecked(m_testLists.defaultSelection.at(u, c) && !box->isHidden());
         }
     }
     updateAvailability();
@@ -107,12 +113,12 @@ void ElectrodePanel::hideUnit2()
     setUnit2Shown(false);
     bool namesUnit2 = false;
     for (int c = 0; c < 16; ++c)
-        namesUnit2 = namesUnit2 || testlists::Globals::DefaultElectrodeSelection.at(2, c);
+        namesUnit2 = namesUnit2 || m_testLists.defaultSelection.at(2, c);
     if (namesUnit2) {
         saveAsDefaults();
         return;
     }
-    if (testlists::buildElectrodeString(boxStates()) == testlists::buildElectrodeString(true))
+    if (testlists::buildElectrodeString(boxStates()) == m_testLists.buildElectrodeString(true))
         markSaved();
     else
         markUnsaved();
@@ -163,9 +169,9 @@ void ElectrodePanel::resetToDefaults()
 
 void ElectrodePanel::saveAsDefaults()
 {
-    const QString sel = testlists::buildElectrodeString(false);
+    const QString sel = m_testLists.buildElectrodeString(false);
     config::iniWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
-    testlists::applyElectrodeString(sel);
+    m_testLists.applyElectrodeString(sel);
     emit selectionSaved();
     markSaved();
 }

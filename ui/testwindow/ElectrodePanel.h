@@ -23,6 +23,9 @@ class Unit;
 namespace run {
 class UnitModeSource;
 }
+namespace testlists {
+class StationTestLists;
+}
 
 namespace ui {
 
@@ -30,9 +33,11 @@ class ElectrodePanel : public QGroupBox {
     Q_OBJECT
 public:
     // The units tell which channels exist; the mode source how many boxes
-    // Check All ticks; the paths where settings.ini is. All outlive the panel.
+    // Check All ticks; the paths where settings.ini is; testLists hold the
+    // default selection. All outlive the panel.
     ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
-                   const config::StationPaths& paths, QWidget* parent = nullptr);
+                   const config::StationPaths& paths, testlists::StationTestLists& testLists,
+                   QWidget* parent = nullptr);
 
     // Ticks the boxes of the default selection; a hidden box is never ticked,
     // so that "Save as Defaults" stores what the operator sees.
@@ -78,6 +83,7 @@ private:
     std::array<unit::Unit*, 2> m_units;
     const run::UnitModeSource& m_mode;
     const config::StationPaths& m_paths;
+    testlists::StationTestLists& m_testLists;
     std::array<QCheckBox*, 32> m_boxes{};
     QLabel* m_unit2Label = nullptr;
     QFrame* m_unsavedMark = nullptr;

@@ -3,7 +3,6 @@
 #include "config/Log.h"
 #include "config/StationText.h"
 #include "platform/Prompts.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
 #include "ui/shell/TestWindowCommands.h"
@@ -33,8 +32,9 @@ void tellNoDatabase()
 } // namespace
 
 RunController::RunController(run::RunHost& host, TestWindowServices& window, config::StationSettings& settings,
-                             const std::array<unit::Unit*, 2>& units, QObject* parent)
-    : m_sequencer(host, settings, units, parent), m_window(window)
+                             testlists::StationTestLists& testLists, const std::array<unit::Unit*, 2>& units,
+                             QObject* parent)
+    : m_sequencer(host, settings, testLists, units, parent), m_window(window)
 {
 }
 
@@ -82,28 +82,28 @@ void RunController::runStandardSequence()
         return;
     }
     config::writeLog(QStringLiteral("Executing standard test sequence"));
-    QString sel = testlists::buildElectrodeString(true);
+    testlists::StationTestLists& lists = m_sequencer.testLists();
+    QString sel = lists.buildElectrodeString(true);
     if (sel.isEmpty() || sel == QLatin1String("None")) {
         config::writeLog(QStringLiteral("Default electrodes not defined."));
         tell(QStringLiteral("Default electrodes not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
     }
-    testlists::Globals::ActiveTestList.clear();
+    lists.active.clear();
     if (sel.endsWith(QLatin1Char('.')))
         sel.chop(1);
     const run::ConnectedUnitsMode mode = m_sequencer.checkZAMOMode();
-    const testlists::TestList* standard = mode == run::ConnectedUnitsMode::Base ? &testlists::Globals::StandardTestList
-                                          : mode == run::ConnectedUnitsMode::Zamo80
-                                              ? &testlists::Globals::Standard80TestList
-                                              : nullptr;
+    const testlists::TestList* standard = mode == run::ConnectedUnitsMode::Base     ? &lists.standard
+                                          : mode == run::ConnectedUnitsMode::Zamo80 ? &lists.standard80
+                                                                                    : nullptr;
     if (!standard)
         return;
     for (const auto& step : copySteps(*standard)) {
         step->initElectrodesByString(sel);
-        testlists::Globals::ActiveTestList.append(step);
+        lists.active.append(step);
     }
     m_window.updateTestSequenceList();
-    if (testlists::Globals::ActiveTestList.isEmpty()) {
+    if (lists.active.isEmpty()) {
         config::writeLog(QStringLiteral("Standard test sequence not defined."));
         tell(QStringLiteral("Standard test list not defined!"), QStringLiteral("Error"), platform::MsgIcon::Warning);
         return;
@@ -124,8 +124,9 @@ void RunController::runNoiseTest()
     }
     m_window.clearTestList();
     auto step = std::make_shared<testlists::TestStep>();
-    step->initByParams(QStringLiteral("NOISE"), 1, testlists::buildElectrodeString(true), 0, 0, false, 0, false);
-    testlists::Globals::ActiveTestList.append(step);
+    testlists::StationTestLists& lists = m_sequencer.testLists();
+    step->initByParams(QStringLiteral("NOISE"), 1, lists.buildElectrodeString(true), 0, 0, false, 0, false);
+    lists.active.append(step);
     m_window.updateTestSequenceList();
     m_sequencer.clearConsecutiveLists();
     m_sequencer.startFirstTestSequence(true);

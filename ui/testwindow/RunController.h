@@ -23,11 +23,11 @@ class TestWindowServices;
 
 class RunController {
 public:
-    // host, window (the test window) and settings (the station's, handed
-    // to the sequencer) outlive the controller; parent owns the sequencer's
-    // timers' QObject.
+    // host, window (the test window), settings and testLists (the
+    // station's, handed to the sequencer) outlive the controller; parent
+    // owns the sequencer's timers' QObject.
     RunController(run::RunHost& host, TestWindowServices& window, config::StationSettings& settings,
-                  const std::array<unit::Unit*, 2>& units, QObject* parent);
+                  testlists::StationTestLists& testLists, const std::array<unit::Unit*, 2>& units, QObject* parent);
 
     run::RunSequencer& sequencer() { return m_sequencer; }
     const run::RunSequencer& sequencer() const { return m_sequencer; }

@@ -1,6 +1,5 @@
 #include "ui/testwindow/TestListPanel.h"
 
-#include "testlists/ElectrodeSelection.h"
 #include "ui/common/GridColumns.h"
 
 #include <QHBoxLayout>
@@ -96,10 +95,10 @@ void TestListPanel::sizeColumns()
         m_grid->setColumnWidth(c, int(std::round(w * factors[c])));
 }
 
-void TestListPanel::showList(const testlists::TestList& list)
+void TestListPanel::showList(const testlists::TestList& list, const QString& selection)
 {
     clearList();
-    QString sel = testlists::buildElectrodeString(true);
+    QString sel = selection;
     if (sel.size() > 20)
         sel = sel.left(20) + QStringLiteral("...");
     int row = 0;

@@ -27,10 +27,10 @@ public:
 
     // Empties the grid and gives it its headings.
     void clearList();
-    // The steps of list, numbered, with the default electrodes (cut to 20
-    // characters and "...") or a BIAS step's hours/minutes, and the count
-    // (a PACE step's minutes).
-    void showList(const testlists::TestList& list);
+    // The steps of list, numbered, with the selection string of the default
+    // electrodes (cut to 20 characters and "...") or a BIAS step's
+    // hours/minutes, and the count (a PACE step's minutes).
+    void showList(const testlists::TestList& list, const QString& selection);
     // File n (1 or 2) of a consecutive run: its name and its step count.
     void showLoadedFile(int n, const QString& file, qsizetype steps);
     bool consecutiveListsChosen() const;

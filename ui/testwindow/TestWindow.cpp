@@ -10,7 +10,7 @@
 #include "platform/Prompts.h"
 #include "platform/Sounds.h"
 #include "run/UnitMode.h"
-#include "testlists/ElectrodeSelection.h"
+#include "testlists/StationTestLists.h"
 #include "ui/common/CloseGuard.h"
 #include "ui/shell/StationReportActions.h"
 #include "ui/shell/StationWindows.h"
@@ -30,11 +30,12 @@
 
 namespace ui {
 
-TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& log, StationWindows& stationWindows,
+TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& log,
+                       testlists::StationTestLists& testLists, StationWindows& stationWindows,
                        const std::array<unit::Unit*, 2>& units, QWidget* parent)
     : QWidget(parent),
       m_units(units),
-      m_runController(*this, *this, settings, units, this),
+      m_runController(*this, *this, settings, testLists, units, this),
       m_keepAlive(m_runController.sequencer().units(), m_runController.sequencer().state(),
                   m_runController.sequencer().services(), this),
       m_logRollover(log, m_runController.sequencer().stepTimer(), m_runController.sequencer().testClockTimer(), this),
@@ -54,12 +55,12 @@ TestWindow::TestWindow(config::StationSettings& settings, config::StationLog& lo
     buildFrameStandIns();
     buildControls();
     connectControls();
-    testlists::setElectrodeCheckBoxSource([this] { return m_electrodePanel->boxStates(); });
+    testLists.setElectrodeCheckBoxSource([this] { return m_electrodePanel->boxStates(); });
 }
 
 TestWindow::~TestWindow()
 {
-    testlists::setElectrodeCheckBoxSource({});
+    testLists().setElectrodeCheckBoxSource({});
 }
 
 unit::Unit* TestWindow::unitAt(int n) const
@@ -136,7 +137,7 @@ void TestWindow::buildControls()
 {
     m_statusPanel = new StatusPanel(this);
     m_testListPanel = new TestListPanel(this);
-    m_electrodePanel = new ElectrodePanel(m_units, *this, stationSettings().paths, this);
+    m_electrodePanel = new ElectrodePanel(m_units, *this, stationSettings().paths, testLists(), this);
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(m_statusPanel);

@@ -46,17 +46,19 @@ class StationWindows;
 class TestWindow : public QWidget, public run::RunHost, public TestWindowServices {
     Q_OBJECT
 public:
-    // settings, log: the station's, owned by the start-up assembly and kept
-    // by reference; stationWindows: the station's windows, whose status
-    // window shows the operator log and whose frame takes the report windows
-    // (kept by reference as well).
-    TestWindow(config::StationSettings& settings, config::StationLog& log, StationWindows& stationWindows,
+    // settings, log, testLists: the station's, owned by the start-up assembly
+    // and kept by reference; stationWindows: the station's windows, whose
+    // status window shows the operator log and whose frame takes the report
+    // windows (kept by reference as well).
+    TestWindow(config::StationSettings& settings, config::StationLog& log, testlists::StationTestLists& testLists,
+               StationWindows& stationWindows,
                const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }
     run::RunSequencer& sequencer() { return m_runController.sequencer(); }
     config::StationSettings& stationSettings() override { return sequencer().stationSettings(); }
+    testlists::StationTestLists& testLists() override { return sequencer().testLists(); }
     run::RunState& state() { return sequencer().state(); }
     run::RunServices& services() { return sequencer().services(); }
     FrameItems& frame() { return m_frame; }

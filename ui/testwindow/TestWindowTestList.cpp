@@ -5,7 +5,6 @@
 #include "config/StationText.h"
 #include "platform/Convert.h"
 #include "platform/Prompts.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/SequenceFile.h"
 #include "testlists/StationTestLists.h"
 #include "testlists/TestList.h"
@@ -86,13 +85,13 @@ void TestWindow::openSequenceEditor()
 
 void TestWindow::clearTestList()
 {
-    testlists::Globals::ActiveTestList.clear();
+    testLists().active.clear();
     m_testListPanel->clearList();
 }
 
 void TestWindow::updateTestSequenceList()
 {
-    m_testListPanel->showList(testlists::Globals::ActiveTestList);
+    m_testListPanel->showList(testLists().active, testLists().buildElectrodeString(true));
 }
 
 void TestWindow::loadConsecutiveList(int n)
@@ -135,8 +134,8 @@ void TestWindow::loadTestSequence()
     const QString file = askForSequenceFile();
     clearTestList();
     if (!file.isEmpty())
-        readListTellingSkipped(file, testlists::Globals::ActiveTestList,
-                               checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24());
+        readListTellingSkipped(file, testLists().active, checkZAMOMode() == run::ConnectedUnitsMode::Zamo80,
+                               checkZAMO24());
     updateTestSequenceList();
 }
 
@@ -144,7 +143,7 @@ void TestWindow::saveTestSequence()
 {
     if (testRunning())
         return;
-    if (testlists::Globals::ActiveTestList.isEmpty()) {
+    if (testLists().active.isEmpty()) {
         tell(QStringLiteral("No data to save!"), config::StationText::appTitle(), platform::MsgIcon::Warning);
         return;
     }
@@ -157,8 +156,8 @@ void TestWindow::saveTestSequence()
         return;
     // A file that was there stays as it was.
     QString error;
-    if (!testlists::writeSequenceFile(file, testlists::Globals::ActiveTestList,
-                                      checkZAMOMode() == run::ConnectedUnitsMode::Zamo80, checkZAMO24(), &error))
+    if (!testlists::writeSequenceFile(file, testLists().active, checkZAMOMode() == run::ConnectedUnitsMode::Zamo80,
+                                      checkZAMO24(), &error))
         tell(QStringLiteral("Unable to save the test sequence to ") + file + QStringLiteral(": ") + error
                  + QStringLiteral("."),
              config::StationText::appTitle(), platform::MsgIcon::Warning);

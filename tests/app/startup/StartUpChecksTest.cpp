@@ -24,7 +24,7 @@ TEST_F(StartUpChecksTest, AStandardListWithLinesNotUnderstoodKeepsItsStepsAndThe
     put(list, "1.0\r\nXYZ,,,\r\nACZ,A1-P2,1\r\nACZ,A1-P2,abc\r\n\x01\x02\r\nDCO,A1-P2,1\r\n");
     ASSERT_TRUE(start());
     QStringList lines;
-    for (const auto& step : testlists::Globals::StandardTestList)
+    for (const auto& step : station.testLists.standard)
         lines << step->testString();
     EXPECT_EQ(lines, (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,1"}));
     EXPECT_EQ(prompts->messages(),
@@ -32,7 +32,7 @@ TEST_F(StartUpChecksTest, AStandardListWithLinesNotUnderstoodKeepsItsStepsAndThe
                           + " are not understood and left out of the list:\r\n\r\nLine 2: XYZ,,,\r\n"
                             "Line 4: ACZ,A1-P2,abc\r\nLine 5: <01><02>"});
     EXPECT_TRUE(logMessages().contains("Test sequence file " + list + ", line 2 not understood: XYZ,,,"));
-    EXPECT_TRUE(testlists::Globals::Standard80TestList.size() > 0) << "the other list is as written";
+    EXPECT_TRUE(station.testLists.standard80.size() > 0) << "the other list is as written";
 }
 
 TEST_F(StartUpChecksTest, SettingsThatMakeNoSenseAreLoggedAndTheDefaultsRun)

@@ -82,8 +82,8 @@ protected:
         station.database.setConnectionObserver(nullptr);
         station.windows.destroyAll();
         platform::ProgramEnd::withdraw();
-        testlists::Globals::StandardTestList.clear();
-        testlists::Globals::Standard80TestList.clear();
+        station.testLists.standard.clear();
+        station.testLists.standard80.clear();
     }
 
     QStringList logMessages() const

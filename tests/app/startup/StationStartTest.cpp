@@ -20,8 +20,8 @@ TEST_F(StationStartTest, FirstStartWritesEveryFileAndLogsInOrder)
     EXPECT_EQ(readAll(folder + "/standard80.tsq"),
               "2.0\r\nPACE1,A1-P2,60,0,0\r\nACLG,A1-P2,2\r\nDEFR,A1-P2,1\r\nNOISE,A1-P2,1\r\nACZ,A1-P2,1\r\n"
               "ACZ30,A1-P2,1\r\nDCO,A1-P2,1\r\n");
-    EXPECT_EQ(testlists::Globals::StandardTestList.size(), 4);
-    EXPECT_EQ(testlists::Globals::Standard80TestList.size(), 7);
+    EXPECT_EQ(station.testLists.standard.size(), 4);
+    EXPECT_EQ(station.testLists.standard80.size(), 7);
 
     const int resources[] = {202, 251, 252, 1202, 1251, 1252};
     for (int i = 0; i < 6; ++i)
@@ -81,7 +81,7 @@ TEST_F(StationStartTest, SecondStartRewritesTemplatesAndKeepsTheTestLists)
     EXPECT_EQ(readAll(folder + "/sqlElectrodeTestReport.rpt"), readAll(":/RPT/1201"));
     EXPECT_EQ(readAll(folder + "/CondensedElectrodeTestReport.rpt"), readAll(":/RPT/251"));
     EXPECT_EQ(readAll(folder + "/standard.tsq"), ownList);
-    EXPECT_EQ(testlists::Globals::StandardTestList.size(), 1);
+    EXPECT_EQ(station.testLists.standard.size(), 1);
     EXPECT_TRUE(databaseIsMarked()) << "the database made at the first start is kept";
     EXPECT_TRUE(prompts->messages().isEmpty()) << prompts->messages().join(" | ").toStdString();
 }
@@ -98,7 +98,7 @@ TEST_F(StationStartTest, DefaultListsFollowTheDefaultSelectionAndAForeignFileIsK
     }
     ASSERT_TRUE(start());
     EXPECT_EQ(readAll(folder + "/standard.tsq"), foreign);
-    EXPECT_TRUE(testlists::Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(station.testLists.standard.isEmpty());
     EXPECT_TRUE(readAll(folder + "/standard80.tsq").startsWith("2.0\r\nPACE1,None,60,0,0\r\nACLG,None,2\r\n"));
 }
 

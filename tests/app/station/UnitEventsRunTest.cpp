@@ -25,13 +25,14 @@ protected:
         station.connectSimulatedUnit(1, 2, true);
         ui::TestWindow& form = station.testWindow();
         ASSERT_TRUE(station.runUntil([&] { return form.testListPanel().runButton()->isEnabled(); }, 20000));
-        testlists::applyElectrodeString("A1");
+        testlists::StationTestLists& lists = station.station().testLists;
+        lists.applyElectrodeString("A1");
         form.applyElectrodeSelection();
-        testlists::Globals::ActiveTestList.clear();
+        lists.active.clear();
         for (const QString& type : types) {
             auto step = std::make_shared<testlists::TestStep>();
             step->initByString(type + ",A1,1");
-            testlists::Globals::ActiveTestList.append(step);
+            lists.active.append(step);
         }
         form.updateTestSequenceList();
         testsupport::StationHarness::startNextRunWithLot("LOT-3");

@@ -2,7 +2,6 @@
 
 #include "config/StationSettings.h"
 #include "platform/OleDate.h"
-#include "testlists/StationTestLists.h"
 
 void RunRecordingTest::SetUp()
 {
@@ -15,12 +14,6 @@ void RunRecordingTest::SetUp()
     state.details.notes = "notes";
     state.details.electrodeLotNumbers.fill("LOT-1");
     state.reportOptions = run::ReportOptions();
-}
-
-void RunRecordingTest::TearDown()
-{
-    testlists::Globals::ActiveTestList.clear();
-    WriterTest::TearDown();
 }
 
 QVector<std::shared_ptr<unit::ChannelRecord>>

@@ -9,6 +9,7 @@
 #include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "support/WriterFixture.h"
+#include "testlists/StationTestLists.h"
 #include "unit/ChannelRecord.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,6 @@ public:
 class RunRecordingTest : public WriterTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The channel records of a unit with the electrodes given (unitWith).
     static QVector<std::shared_ptr<unit::ChannelRecord>> channelRecords(const results::UnitElectrodes& electrodes);
@@ -71,5 +71,6 @@ protected:
     RecordingHost host;
     run::RunState state;
     run::MeasurementSchedule schedule;
-    run::RunRecording recording{state, schedule, host, settings, database, groupEnds, {&unit1, &unit2}};
+    testlists::StationTestLists testLists;
+    run::RunRecording recording{state, schedule, host, settings, database, groupEnds, testLists, {&unit1, &unit2}};
 };

@@ -184,7 +184,7 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     unit1.plug(16, true);
     unit2.plug(16, true);
     const qint32 group = recording.createTestGroupRecord();
-    testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
+    testLists.active = {step("ACLG,A1-P1,2")};
     state.lists.expanded = {step("ACLG,A1,1", 6)};
     for (auto& row : state.aclgSums)
         row.fill(-99.0);
@@ -210,11 +210,11 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
 TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
     state.aclgSums[0].fill(1);
-    testlists::Globals::ActiveTestList = {step("ACLG,A1-P1,2")};
+    testLists.active = {step("ACLG,A1-P1,2")};
     recording.recordAverageACLGResults(1); // base-model units
     unit1.plug(16, true);
     unit2.plug(16, true);
-    testlists::Globals::ActiveTestList = {step("ACZ,A1-P1,1")};
+    testLists.active = {step("ACZ,A1-P1,1")};
     recording.recordAverageACLGResults(1);
     EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), 0);
 }

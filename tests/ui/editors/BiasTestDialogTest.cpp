@@ -11,22 +11,16 @@ protected:
     void SetUp() override
     {
         EditorFixture::SetUp();
-        testlists::Globals::ActiveTestList.clear();
         for (const char* line : {"ACZ,A1-P2,1", "DCO,A1-B1,2"}) {
             auto step = std::make_shared<testlists::TestStep>();
             step->initByString(line);
-            testlists::Globals::ActiveTestList.append(step);
+            testLists.active.append(step);
         }
     }
-    void TearDown() override
-    {
-        testlists::Globals::ActiveTestList.clear();
-        EditorFixture::TearDown();
-    }
-    static QStringList activeLines()
+    QStringList activeLines() const
     {
         QStringList out;
-        for (const auto& step : testlists::Globals::ActiveTestList)
+        for (const auto& step : testLists.active)
             out << step->testString();
         return out;
     }
@@ -62,9 +56,8 @@ TEST_F(BiasTestParametersFormTest, OkReplacesTheListWithOneBiasStepAndStartsTheR
 
         EXPECT_EQ(form.result(), QDialog::Accepted);
         EXPECT_EQ(activeLines(), QStringList{c.line});
-        EXPECT_EQ(testlists::Globals::ActiveTestList[0]->electrodeString(), "A1-P2");
-        EXPECT_EQ(testlists::Globals::ActiveTestList[0]->singleTestDuration(settings.zamo80Delays, settings.pace),
-                  c.seconds);
+        EXPECT_EQ(testLists.active[0]->electrodeString(), "A1-P2");
+        EXPECT_EQ(testLists.active[0]->singleTestDuration(settings.zamo80Delays, settings.pace), c.seconds);
         EXPECT_EQ(mainForm.calls,
                   (QStringList{"ClearTestList", "UpdateTestSequenceList", "StartFirstTestSequence(True)"}));
     }

@@ -24,6 +24,8 @@ protected:
     FakeTestWindow mainForm;
     // The settings of the fake main window, which the editors change.
     config::StationSettings& settings = mainForm.settings;
+    // Its test lists, which the editors read and change.
+    testlists::StationTestLists& testLists = mainForm.lists;
 
     void SetUp() override
     {

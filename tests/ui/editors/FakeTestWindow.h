@@ -14,6 +14,7 @@ public:
     bool zamo24 = false;                                              // what checkZAMO24 answers
     QStringList calls;                // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
     config::StationSettings settings; // what the editors change and save
+    testlists::StationTestLists lists; // what the editors read and change
 
     // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).
     static run::ConnectedUnitsMode mode(const QString& name)
@@ -30,7 +31,7 @@ public:
     void clearTestList() override
     {
         calls << "ClearTestList";
-        testlists::Globals::ActiveTestList.clear();
+        lists.active.clear();
     }
     void updateTestSequenceList() override { calls << "UpdateTestSequenceList"; }
     void applyElectrodeSelection() override {}
@@ -41,6 +42,7 @@ public:
 
     QWidget* hostWidget() override { return nullptr; }
     config::StationSettings& stationSettings() override { return settings; }
+    testlists::StationTestLists& testLists() override { return lists; }
     QString commBuffer() const override { return {}; }
     void loadTestSequence() override {}
     void saveTestSequence() override {}

@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         SequenceEditorFixture::SetUp();
-        testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
+        testLists.active = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
     }
 };
 
@@ -22,8 +22,8 @@ TEST_F(TestSequenceEditorFilesTest, SaveWritesTheVersionOfTheUnitModeAndTheDefau
         bool zamo24;
         const char* version;
     } cases[] = {{"", false, "1.0"}, {"ZAMO", false, "1.0"}, {"ZAMO80", false, "2.0"}, {"ZAMO80", true, "3.0"}};
-    testlists::Globals::ActiveTestList = steps({"ACZ,C1,1", "NOISE,D1,2"});
-    testlists::applyElectrodeString("A1-D1");
+    testLists.active = steps({"ACZ,C1,1", "NOISE,D1,2"});
+    testLists.applyElectrodeString("A1-D1");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
         const QString tsq = home.path() + "/saved.tsq";
@@ -79,7 +79,7 @@ TEST_F(TestSequenceEditorFilesTest, LoadReplacesTheWorkingListAndGivesItTheDefau
 {
     const QString tsq = home.path() + "/z80.tsq";
     writeAll(tsq, "3.0\r\nPACE1,A1-B1,45,0,0\r\nPACE9,A1,1\r\nDEFR,C1,2\r\n");
-    testlists::applyElectrodeString("A1-H1");
+    testLists.applyElectrodeString("A1-H1");
     open("ZAMO80");
     prompts->fileAnswers = {tsq};
     press("LoadButton");
@@ -112,9 +112,9 @@ TEST_F(TestSequenceEditorFilesTest, ACancelledOrFailedLoadKeepsTheWorkingList)
 
 TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
 {
-    testlists::Globals::StandardTestList = steps({"DCO,A1,1", "SDR,A1,4"});
-    testlists::Globals::Standard80TestList = steps({"ACLG,A1,2"});
-    testlists::applyElectrodeString("B1-C1");
+    testLists.standard = steps({"DCO,A1,1", "SDR,A1,4"});
+    testLists.standard80 = steps({"ACLG,A1,2"});
+    testLists.applyElectrodeString("B1-C1");
     const struct {
         const char* mode;
         bool zamo24;
@@ -129,13 +129,13 @@ TEST_F(TestSequenceEditorFilesTest, LoadStandardTakesTheListOfTheUnitMode)
         EXPECT_EQ(rows(), c.expected) << c.mode;
     }
     // The standard lists themselves keep their steps.
-    EXPECT_EQ(lines(testlists::Globals::StandardTestList), (QStringList{"DCO,A1,1", "SDR,A1,4"}));
+    EXPECT_EQ(lines(testLists.standard), (QStringList{"DCO,A1,1", "SDR,A1,4"}));
 }
 
 TEST_F(TestSequenceEditorFilesTest, LoadStandardWithoutDefaultElectrodesIsRefused)
 {
-    testlists::Globals::StandardTestList = steps({"DCO,A1,1"});
-    testlists::applyElectrodeString("None");
+    testLists.standard = steps({"DCO,A1,1"});
+    testLists.applyElectrodeString("None");
     open("ZAMO");
     press("LoadStandardSequenceButton");
     EXPECT_EQ(rows().size(), 2);
@@ -153,14 +153,12 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
     } cases[] = {{"ZAMO", false, "1.0", false}, {"ZAMO80", false, "2.0", true}, {"ZAMO80", true, "3.0", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version.toStdString());
-        testlists::Globals::StandardTestList = steps({"SDR,A1,4"});
-        testlists::Globals::Standard80TestList = steps({"ACLG,A1,2"});
+        testLists.standard = steps({"SDR,A1,4"});
+        testLists.standard80 = steps({"ACLG,A1,2"});
         open(c.mode, c.zamo24);
         press("SaveStandardSequenceButton");
-        const testlists::TestList& changed =
-            c.is80 ? testlists::Globals::Standard80TestList : testlists::Globals::StandardTestList;
-        const testlists::TestList& kept =
-            c.is80 ? testlists::Globals::StandardTestList : testlists::Globals::Standard80TestList;
+        const testlists::TestList& changed = c.is80 ? testLists.standard80 : testLists.standard;
+        const testlists::TestList& kept = c.is80 ? testLists.standard : testLists.standard80;
         const QString file = c.is80 ? settings.paths.standard80SequenceFile : settings.paths.standardSequenceFile;
         EXPECT_EQ(lines(changed), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
         EXPECT_EQ(kept.size(), 1);
@@ -171,11 +169,11 @@ TEST_F(TestSequenceEditorFilesTest, SaveStandardReplacesTheListAndFileOfTheUnitM
 
 TEST_F(TestSequenceEditorFilesTest, SaveStandardOfAnEmptyListWritesTheVersionAlone)
 {
-    testlists::Globals::StandardTestList = steps({"SDR,A1,4"});
+    testLists.standard = steps({"SDR,A1,4"});
     open("ZAMO");
     press("ClearAllButton");
     press("SaveStandardSequenceButton");
-    EXPECT_TRUE(testlists::Globals::StandardTestList.isEmpty());
+    EXPECT_TRUE(testLists.standard.isEmpty());
     EXPECT_EQ(readAll(settings.paths.standardSequenceFile), "1.0\r\n");
 }
 
@@ -219,7 +217,7 @@ TEST_F(TestSequenceEditorFilesTest, ResetPutsTheStoredChargeTimeBack)
 
 TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSavedAtOnce)
 {
-    const testlists::TestList before = testlists::Globals::ActiveTestList;
+    const testlists::TestList before = testLists.active;
     open("ZAMO80");
     press("ClearAllButton");
     choose("TestTypeComboBox", "DEFR");
@@ -230,9 +228,9 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
     press("CancelButton");
 
     EXPECT_EQ(form->result(), QDialog::Rejected);
-    EXPECT_EQ(testlists::Globals::ActiveTestList, before);
-    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
-    EXPECT_EQ(lines(testlists::Globals::Standard80TestList), QStringList{"DEFR,A1-P2,1"});
+    EXPECT_EQ(testLists.active, before);
+    EXPECT_EQ(lines(testLists.active), (QStringList{"ACZ,A1-P2,1", "DCO,A1-P2,2"}));
+    EXPECT_EQ(lines(testLists.standard80), QStringList{"DEFR,A1-P2,1"});
     EXPECT_EQ(readAll(settings.paths.standard80SequenceFile), "2.0\r\nDEFR,A1-P2,1\r\n");
     EXPECT_EQ(settings.zamo80Delays.defibCharge, 70);
     EXPECT_TRUE(mainForm.calls.isEmpty());
@@ -240,20 +238,20 @@ TEST_F(TestSequenceEditorFilesTest, CancelDropsTheWorkingListButKeepsWhatWasSave
 
 TEST_F(TestSequenceEditorFilesTest, OkHandsTheWorkingStepsOverAndRefreshesTheMainList)
 {
-    testlists::applyElectrodeString("A1-B2");
-    testlists::Globals::ActiveTestList = steps({"ACZ,C1,1", "DCO,D1,2"});
+    testLists.applyElectrodeString("A1-B2");
+    testLists.active = steps({"ACZ,C1,1", "DCO,D1,2"});
     open("ZAMO");
     clickRow(2);
     press("MoveUpImageButton");
     press("OKButton");
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), (QStringList{"DCO,A1-B2,2", "ACZ,A1-B2,1"}));
+    EXPECT_EQ(lines(testLists.active), (QStringList{"DCO,A1-B2,2", "ACZ,A1-B2,1"}));
     EXPECT_EQ(mainForm.calls, QStringList{"UpdateTestSequenceList"});
 
     open("ZAMO");
     press("ClearAllButton");
     press("OKButton");
-    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testLists.active.isEmpty());
 }
 
 } // namespace

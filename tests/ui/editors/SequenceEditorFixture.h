@@ -23,17 +23,11 @@ protected:
     void SetUp() override
     {
         EditorFixture::SetUp();
-        testlists::Globals::ActiveTestList.clear();
-        testlists::Globals::StandardTestList.clear();
-        testlists::Globals::Standard80TestList.clear();
-        testlists::applyElectrodeString("A1-P2");
+        testLists.applyElectrodeString("A1-P2");
     }
     void TearDown() override
     {
         form.reset();
-        testlists::Globals::ActiveTestList.clear();
-        testlists::Globals::StandardTestList.clear();
-        testlists::Globals::Standard80TestList.clear();
         EditorFixture::TearDown();
     }
 

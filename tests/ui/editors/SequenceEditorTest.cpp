@@ -74,15 +74,15 @@ TEST_F(TestSequenceEditorFormTest, PaceDurationOutsideItsListPreselectsTwenty)
 
 TEST_F(TestSequenceEditorFormTest, TheWindowWorksOnCopiesWithTheDefaultSelection)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,C1,3", "BIAS,8/30,1"});
-    testlists::applyElectrodeString("A1-B1");
-    const testlists::TestList before = testlists::Globals::ActiveTestList;
+    testLists.active = steps({"ACZ,C1,3", "BIAS,8/30,1"});
+    testLists.applyElectrodeString("A1-B1");
+    const testlists::TestList before = testLists.active;
     open("ZAMO");
     EXPECT_EQ(rows(), (QStringList{"1|ACZ|A1-B1|3", "2|BIAS|8/30|1"}));
     EXPECT_EQ(grid()->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
     EXPECT_EQ(currentRow(), 0);
-    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), lines(before));
-    EXPECT_EQ(testlists::Globals::ActiveTestList[0], before[0]);
+    EXPECT_EQ(lines(testLists.active), lines(before));
+    EXPECT_EQ(testLists.active[0], before[0]);
 }
 
 TEST_F(TestSequenceEditorFormTest, TheOpenedGridShowsAllItsColumnsAndHeadings)
@@ -113,7 +113,7 @@ TEST_F(TestSequenceEditorFormTest, InsertAppendsTheStepThatTheControlsDescribe)
     EXPECT_EQ(rows(), (QStringList{"1|ACLG|A1-P2|7", "2|PACE2|A1-P2|45"}));
 
     press("OKButton");
-    EXPECT_EQ(lines(testlists::Globals::ActiveTestList), (QStringList{"ACLG,A1-P2,7", "PACE2,A1-P2,45,-1,0"}));
+    EXPECT_EQ(lines(testLists.active), (QStringList{"ACLG,A1-P2,7", "PACE2,A1-P2,45,-1,0"}));
 }
 
 TEST_F(TestSequenceEditorFormTest, BiasInsertShowsTimesAndDisablesTheBiasLists)
@@ -138,8 +138,8 @@ TEST_F(TestSequenceEditorFormTest, LongSelectionsAreCutToTwentyCharacters)
         {"A1.C1.E1.G1.I1.K1.M1.O1", "A1.C1.E1.G1.I1.K1.M1..."}, // 23: cut
     };
     for (const auto& c : cases) {
-        testlists::applyElectrodeString(c.selection);
-        ASSERT_EQ(testlists::buildElectrodeString(true), c.selection);
+        testLists.applyElectrodeString(c.selection);
+        ASSERT_EQ(testLists.buildElectrodeString(true), c.selection);
         open("ZAMO");
         press("InsertButton");
         EXPECT_EQ(rows(), QStringList{QString("1|DCO|") + c.shownText + "|1"});
@@ -148,7 +148,7 @@ TEST_F(TestSequenceEditorFormTest, LongSelectionsAreCutToTwentyCharacters)
 
 TEST_F(TestSequenceEditorFormTest, InsertWithoutDefaultElectrodesIsRefused)
 {
-    testlists::applyElectrodeString("None");
+    testLists.applyElectrodeString("None");
     open("ZAMO");
     press("InsertButton");
     EXPECT_EQ(rows(), QStringList{});
@@ -158,7 +158,7 @@ TEST_F(TestSequenceEditorFormTest, InsertWithoutDefaultElectrodesIsRefused)
 
 TEST_F(TestSequenceEditorFormTest, EditLoadsTheRowAndSaveChangesThatStep)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,3", "BIAS,12/15,2", "NOISE,A1-P2,1"});
+    testLists.active = steps({"ACZ,A1-P2,3", "BIAS,12/15,2", "NOISE,A1-P2,1"});
     open("ZAMO");
     doubleClickRow(2);
     EXPECT_FALSE(enabled("InsertButton"));
@@ -187,7 +187,7 @@ TEST_F(TestSequenceEditorFormTest, EditLoadsTheRowAndSaveChangesThatStep)
 
 TEST_F(TestSequenceEditorFormTest, EditOfAPaceStepLoadsDurationAndRollFlags)
 {
-    testlists::Globals::ActiveTestList = steps({"PACE1,A1-P2,10,-1,-1", "PACE2,A1-P2,45,0,0"});
+    testLists.active = steps({"PACE1,A1-P2,10,-1,-1", "PACE2,A1-P2,45,0,0"});
     open("ZAMO80", true);
     doubleClickRow(1);
     EXPECT_EQ(list("PaceDurationComboBox")->currentText(), "20"); // 10 is not in the list
@@ -204,7 +204,7 @@ TEST_F(TestSequenceEditorFormTest, EditOfAPaceStepLoadsDurationAndRollFlags)
 TEST_F(TestSequenceEditorFormTest, StepsWithValuesOutsideTheListsOpenAndKeepTheListsUsable)
 {
     // A count above 1000, a BIAS time above 165 h, a type of the other mode.
-    testlists::Globals::ActiveTestList = steps({"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"});
+    testLists.active = steps({"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"});
     open("ZAMO");
     EXPECT_EQ(rows(), (QStringList{"1|DCO|A1-P2|2000", "2|BIAS|200/90|1", "3|ACLG|A1-P2|2"}));
     for (int row = 1; row <= 3; ++row) {
@@ -216,8 +216,7 @@ TEST_F(TestSequenceEditorFormTest, StepsWithValuesOutsideTheListsOpenAndKeepTheL
         press("CancelEditButton");
     }
     press("OKButton");
-    EXPECT_EQ(lines(testlists::Globals::ActiveTestList),
-              (QStringList{"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"}));
+    EXPECT_EQ(lines(testLists.active), (QStringList{"DCO,A1-P2,2000", "BIAS,200/90,1", "ACLG,A1-P2,2"}));
 }
 
 TEST_F(TestSequenceEditorFormTest, SaveOfAnEditAfterTheStepsChangedChangesNothing)
@@ -234,10 +233,10 @@ TEST_F(TestSequenceEditorFormTest, SaveOfAnEditAfterTheStepsChangedChangesNothin
     };
     const QString tsq = home.path() + "/one.tsq";
     writeAll(tsq, "1.0\r\nNOISE,A1-P2,1\r\n");
-    testlists::Globals::StandardTestList = steps({"DCO,A1-P2,1"});
+    testLists.standard = steps({"DCO,A1-P2,1"});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.action);
-        testlists::Globals::ActiveTestList = steps(original);
+        testLists.active = steps(original);
         open("ZAMO");
         prompts->fileAnswers = {tsq};
         prompts->messageAnswers = {platform::MsgResult::Yes};
@@ -253,7 +252,7 @@ TEST_F(TestSequenceEditorFormTest, SaveOfAnEditAfterTheStepsChangedChangesNothin
 
 TEST_F(TestSequenceEditorFormTest, MovesStayInsideTheList)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2", "SDR,A1-P2,3"});
+    testLists.active = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2", "SDR,A1-P2,3"});
     open("ZAMO");
     press("MoveUpImageButton"); // no row current
     press("MoveDownImageButton");
@@ -276,7 +275,7 @@ TEST_F(TestSequenceEditorFormTest, MovesStayInsideTheList)
 
 TEST_F(TestSequenceEditorFormTest, AMoveKeepsTheEditOnItsPosition)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
+    testLists.active = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
     open("ZAMO");
     doubleClickRow(1);
     choose("CountComboBox", "5");
@@ -288,7 +287,7 @@ TEST_F(TestSequenceEditorFormTest, AMoveKeepsTheEditOnItsPosition)
 
 TEST_F(TestSequenceEditorFormTest, OneStepDoesNotMove)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1"});
+    testLists.active = steps({"ACZ,A1-P2,1"});
     open("ZAMO");
     clickRow(1);
     press("MoveUpImageButton");
@@ -298,7 +297,7 @@ TEST_F(TestSequenceEditorFormTest, OneStepDoesNotMove)
 
 TEST_F(TestSequenceEditorFormTest, DeleteAsksAndRemovesOnlyOnYes)
 {
-    testlists::Globals::ActiveTestList = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
+    testLists.active = steps({"ACZ,A1-P2,1", "DCO,A1-P2,2"});
     open("ZAMO");
     press("DeleteRowImageButton"); // no row current: nothing asked
     EXPECT_TRUE(prompts->shown.isEmpty());

@@ -61,11 +61,10 @@ protected:
         LinkFixture::SetUp();
         platform::CommandLine::replaceText(QStringLiteral(""));
         prompts = platform::ScriptedPrompts::installNew();
-        testlists::Globals::ActiveTestList.clear();
-        testlists::applyElectrodeString(QStringLiteral("A1-D1"));
+        testLists.applyElectrodeString(QStringLiteral("A1-D1"));
         linked = std::make_unique<unit::LinkedUnit>(comm.get());
-        sequencer =
-            std::make_unique<run::RunSequencer>(host, settings, std::array<unit::Unit*, 2>{linked.get(), nullptr});
+        sequencer = std::make_unique<run::RunSequencer>(host, settings, testLists,
+                                                        std::array<unit::Unit*, 2>{linked.get(), nullptr});
         window.sequencer = sequencer.get();
     }
 
@@ -73,7 +72,6 @@ protected:
     {
         panel.reset();
         sequencer.reset();
-        testlists::Globals::ActiveTestList.clear();
         platform::CommandLine::replaceText(QString());
         LinkFixture::TearDown();
     }
@@ -133,6 +131,8 @@ protected:
     platform::ScriptedPrompts* prompts = nullptr;
     QuietHost host;
     ServicedWindow window;
+    // The window's test lists, which the panel and the sequencer work on.
+    testlists::StationTestLists& testLists = window.lists;
     std::unique_ptr<unit::LinkedUnit> linked;
     std::unique_ptr<run::RunSequencer> sequencer;
     std::unique_ptr<ui::ServicePanel> panel;
@@ -339,7 +339,7 @@ TEST_F(ServicePanelTest, BurnInRepeatsTheStandardRoundOnEveryConnectedChannel)
     present({0, 1, 2, 3});
     type("burnInRepsEdit", "3");
     click("burnInButton");
-    const auto& list = testlists::Globals::ActiveTestList;
+    const auto& list = testLists.active;
     ASSERT_EQ(list.size(), 12);
     QStringList lines;
     for (const auto& step : list)
@@ -357,9 +357,9 @@ TEST_F(ServicePanelTest, BurnInRepeatsTheStandardRoundOnEveryConnectedChannel)
 TEST_F(ServicePanelTest, BurnInWithoutChannelsOrInZamo80ModeStartsNothingAndEndsTheBurnIn)
 {
     open(); // unit 1 disconnected
-    testlists::Globals::ActiveTestList.append(run::ServiceMode::burnInList(1, "A1"));
+    testLists.active.append(run::ServiceMode::burnInList(1, "A1"));
     click("burnInButton");
-    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testLists.active.isEmpty());
     EXPECT_EQ(window.calls, QStringList("ClearTestList"));
     panel.reset();
 
@@ -367,7 +367,7 @@ TEST_F(ServicePanelTest, BurnInWithoutChannelsOrInZamo80ModeStartsNothingAndEnds
     present({0, 1});
     window.calls.clear();
     click("burnInButton");
-    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testLists.active.isEmpty());
     EXPECT_TRUE(window.calls.contains("StartFirstTestSequence(True)"));
     EXPECT_EQ(prompts->messages(), QStringList("No Tests Defined!"));
     EXPECT_FALSE(state().burnInRunning);

@@ -99,7 +99,7 @@ TEST_F(StationReports, TheThreeExportsOfARunLandInTheExportFolderUnderTheirNames
 {
     form->services().recorder =
         std::make_unique<run::RunRecording>(form->state(), form->sequencer().schedule(), *form, settings, database,
-                                            groupEnds, std::array<unit::Unit*, 2>{&unit1, &unit2});
+                                            groupEnds, testLists, std::array<unit::Unit*, 2>{&unit1, &unit2});
     form->services().database = std::make_unique<run::ResultsDatabaseAccess>(database);
     form->services().reports = std::make_unique<ui::TestWindowReportActions>(settings, stationWindows,
                                                                              [this] { return form->checkZAMOMode(); });

@@ -129,18 +129,18 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
 {
     config::iniWrite("Electrodes", "Default", "A1-B1.C2", settings.paths.settingsFile);
-    testlists::applyElectrodeString("A1-B1.C2");
+    testLists.applyElectrodeString("A1-B1.C2");
     form->applyElectrodeSelection();
     auto step = std::make_shared<testlists::TestStep>();
     step->initByString("ACZ,A1-P2,1");
-    testlists::Globals::ActiveTestList = {step};
+    testLists.active = {step};
     form->updateTestSequenceList();
     ui::ElectrodePanel& panel = form->electrodePanel();
 
     unit1.plug(2, true);
     form->connectionEvents().unitConnected(1);
     EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-B1");
-    EXPECT_EQ(testlists::buildElectrodeString(true), "A1-B1");
+    EXPECT_EQ(testLists.buildElectrodeString(true), "A1-B1");
     EXPECT_EQ(step->electrodeString(), "A1-B1");
     EXPECT_EQ(form->testListPanel().grid()->item(0, 2)->text(), "A1-B1");
     EXPECT_FALSE(panel.electrodeBoxes()[18]->isChecked());
@@ -156,7 +156,7 @@ TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAnd
     EXPECT_EQ(step->electrodeString(), "A1-B1");
     EXPECT_TRUE(panel.electrodeBoxes()[3]->isChecked());
     EXPECT_FALSE(panel.unsavedMark()->isHidden());
-    testlists::Globals::ActiveTestList.clear();
+    testLists.active.clear();
 }
 
 TEST_F(OperatorLogTest, DatabaseStatusAndFailures)

@@ -67,7 +67,7 @@ protected:
             form->stopTests();
         unit1.plug(2, zamo80);
         unit1.commands.clear();
-        testlists::Globals::ActiveTestList.clear();
+        testLists.active.clear();
         form->state().lists.running = {addStep(type)};
         form->sequencer().startTest(form->state().lists.running.first(), false, false, false, false);
         ASSERT_TRUE(form->testRunning());

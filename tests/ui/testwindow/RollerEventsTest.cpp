@@ -80,7 +80,7 @@ TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
 {
     settings.signalGenerator.delay = 10;
     unit2.plug(3);
-    testlists::applyElectrodeString("C2");
+    testLists.applyElectrodeString("C2");
     addStep("SGROLL");
     form->startFirstTestSequence(true);
     ASSERT_TRUE(form->testRunning());

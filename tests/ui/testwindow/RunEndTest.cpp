@@ -37,7 +37,7 @@ TEST_F(RunEndTest, PostTestActionsTellWhatWasDone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        testlists::Globals::ActiveTestList.clear();
+        testLists.active.clear();
         recorder->nextGroup = 5;
         reports->calls.clear();
         prompts->shown.clear();
@@ -120,7 +120,7 @@ TEST_F(RunEndTest, CancelStopsTheUnitsAndClosesTheRunsGroup)
     EXPECT_TRUE(recorder->calls.contains("CANCEL GROUP 5"));
     EXPECT_TRUE(form->operatorLog().text().endsWith("* Tests Cancelled\r\n"));
     EXPECT_FALSE(form->sequencer().testClockTimer().isEnabled());
-    EXPECT_EQ(testlists::Globals::ActiveTestList[0]->executedTestCount(), 0);
+    EXPECT_EQ(testLists.active[0]->executedTestCount(), 0);
 }
 
 // A run cancels only its own group: an ACZ30 zero run after a completed run
@@ -146,7 +146,7 @@ TEST_F(RunEndTest, TheSupplyOfAnSdrStepIsSwitchedOffWhenTheRunEnds)
     for (bool cancel : {false, true}) {
         SCOPED_TRACE(cancel ? "stopped" : "completed");
         unit1.commands.clear();
-        testlists::Globals::ActiveTestList.clear();
+        testLists.active.clear();
         unit1.plug(2);
         addStep("SDR");
         addStep("ACZ");
@@ -171,8 +171,8 @@ TEST_F(RunEndTest, EachRunStartsFromItsOwnState)
     addStep("ACZ");
     form->startFirstTestSequence(true);
     form->stopTests();
-    form->state().lists.expanded = testlists::Globals::ActiveTestList;
-    form->state().lists.pace = testlists::Globals::ActiveTestList;
+    form->state().lists.expanded = testLists.active;
+    form->state().lists.pace = testLists.active;
     form->state().preCheckRunning = true;
     // ...a base-unit run does not take them on.
     unit1.plug(2);

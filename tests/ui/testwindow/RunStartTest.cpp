@@ -21,7 +21,7 @@ TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     database->opens = true;
     // Empty list.
-    testlists::Globals::ActiveTestList.clear();
+    testLists.active.clear();
     form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
     // Running: the second start is refused.
     addStep("ACZ");
@@ -58,7 +58,7 @@ TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
 
 TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
 {
-    testlists::applyElectrodeString("A1-C1.B2");
+    testLists.applyElectrodeString("A1-C1.B2");
     unit1.plug(2); // channel C1 is not present
     unit2.plug(16);
     addStep("ACZ");
@@ -87,8 +87,8 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
             form->stopTests();
         unit1.commands.clear();
         unit1.plug(16, true);
-        testlists::applyElectrodeString(c.electrodes);
-        testlists::Globals::ActiveTestList.clear();
+        testLists.applyElectrodeString(c.electrodes);
+        testLists.active.clear();
         // The step itself, as the run starts it on its electrodes.
         form->sequencer().startTest(addStep("ACLG"), true, true, true, true);
         EXPECT_THAT(unit1.sent("CHARGE"), ElementsAre(c.charge));
@@ -188,8 +188,8 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
             unit2.plug(2);
         else
             unit2.isConnected = false;
-        testlists::applyElectrodeString(c.electrodes);
-        testlists::Globals::ActiveTestList.clear();
+        testLists.applyElectrodeString(c.electrodes);
+        testLists.active.clear();
         addStep("BIAS");
         form->startFirstTestSequence(true);
 
@@ -222,7 +222,7 @@ TEST_F(RunStartTest, AStepOfNoKnownTypeIsLeftOutOfTheRunAndNeverStarted)
     EXPECT_FALSE(operatorLog.contains("*  test on Electrodes"));
     form->stopTests();
 
-    testlists::Globals::ActiveTestList.clear();
+    testLists.active.clear();
     addStep("XYZ");
     prompts->shown.clear();
     form->startFirstTestSequence(true);
@@ -236,8 +236,8 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
     addStep("DCO");
     addStep("ACZ", 2);
     form->startFirstTestSequence(true);
-    EXPECT_EQ(testlists::Globals::ActiveTestList[0]->id(), 1);
-    EXPECT_EQ(testlists::Globals::ActiveTestList[1]->id(), 2);
+    EXPECT_EQ(testLists.active[0]->id(), 1);
+    EXPECT_EQ(testLists.active[1]->id(), 2);
     EXPECT_TRUE(logText().contains("Test #2; ACZ,A1-B1,2"));
     EXPECT_TRUE(schedule().resyncPending(run::MeasurementSchedule::Resync::Dco));
     EXPECT_EQ(schedule().resendSecond(), 75);

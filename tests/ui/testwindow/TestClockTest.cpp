@@ -31,7 +31,7 @@ protected:
         unit2.commands.clear();
         auto step = std::make_shared<testlists::TestStep>();
         step->initByParams(type, 1, electrode, 1, 60, false, 1, false);
-        testlists::Globals::ActiveTestList = {step};
+        testLists.active = {step};
         form->state().lists.running = {step};
         form->sequencer().startTest(step, false, false, false, false);
         ASSERT_TRUE(form->testRunning());

@@ -37,10 +37,10 @@ protected:
 
 TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
 {
-    testlists::applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1"); // 23 characters
+    testLists.applyElectrodeString("A1.C1.E1.G1.I1.K1.M1.O1"); // 23 characters
     auto bias = std::make_shared<testlists::TestStep>();
     bias->initByString("BIAS,24/60,1");
-    testlists::Globals::ActiveTestList = {bias};
+    testLists.active = {bias};
     addStep("PACE1");
     addStep("ACZ", 3);
     form->updateTestSequenceList();
@@ -52,7 +52,7 @@ TEST_F(TestListPanelTest, TheGridShowsOneRowPerStep)
     EXPECT_EQ(form->testListPanel().grid()->horizontalHeaderItem(2)->text(), "Electrodes or (TT/SI)");
 
     form->clearTestList();
-    EXPECT_TRUE(testlists::Globals::ActiveTestList.isEmpty());
+    EXPECT_TRUE(testLists.active.isEmpty());
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 0);
 }
 
@@ -83,7 +83,7 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     unit1.plug(2);
     prompts->fileAnswers = {writeTsq("list.tsq", {"1.0", "DCO,A1,1", "ACZ,A1,2"})};
     form->loadTestSequence();
-    ASSERT_EQ(testlists::Globals::ActiveTestList.size(), 2);
+    ASSERT_EQ(testLists.active.size(), 2);
     EXPECT_EQ(form->testListPanel().grid()->rowCount(), 2);
 
     const QString saved = home.path() + "/saved.tsq";
@@ -99,7 +99,7 @@ TEST_F(TestListPanelTest, TheOperatorsListIsLoadedAndSaved)
     EXPECT_EQ(prompts->messages().last(),
               "Unable to save the test sequence to " + unwritable + ": No such file or directory.");
 
-    testlists::Globals::ActiveTestList.clear();
+    testLists.active.clear();
     form->saveTestSequence();
     EXPECT_EQ(prompts->messages().last(), "No data to save!");
 }
@@ -114,7 +114,7 @@ TEST_F(TestListPanelTest, ALoadedListNamesItsLinesNotUnderstood)
                          + " is not understood and left out of the list:\r\n\r\nLine 3: ACZ,A1,many";
     prompts->fileAnswers = {file, file};
     form->loadTestSequence();
-    EXPECT_EQ(testlists::Globals::ActiveTestList.size(), 1);
+    EXPECT_EQ(testLists.active.size(), 1);
     form->loadConsecutiveList(1);
     EXPECT_EQ(form->state().lists.consecutive1.size(), 1);
     EXPECT_THAT(prompts->messages(), ElementsAre(told, told));
@@ -130,27 +130,27 @@ TEST_F(TestListPanelTest, CheckAllInZamo80ModeLeavesUnit2Alone)
     EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
 
     form->electrodePanel().saveAsDefaultsButton()->click();
-    EXPECT_EQ(testlists::buildElectrodeString(true), "A1-P1");
+    EXPECT_EQ(testLists.buildElectrodeString(true), "A1-P1");
     EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
 }
 
 TEST_F(TestListPanelTest, TheStandardListRunsOnTheDefaultElectrodesOfTheUnitMode)
 {
     unit1.plug(2);
-    testlists::Globals::StandardTestList = testlists::standardSequenceSteps("A1-P2");
+    testLists.standard = testlists::standardSequenceSteps("A1-P2");
     form->runController().runStandardSequence();
     ASSERT_TRUE(form->testRunning());
-    ASSERT_EQ(testlists::Globals::ActiveTestList.size(), 4);
-    EXPECT_EQ(testlists::Globals::ActiveTestList[2]->testType(), "SDR");
-    EXPECT_EQ(testlists::Globals::ActiveTestList[2]->electrodeString(), "A1-B1");
+    ASSERT_EQ(testLists.active.size(), 4);
+    EXPECT_EQ(testLists.active[2]->testType(), "SDR");
+    EXPECT_EQ(testLists.active[2]->electrodeString(), "A1-B1");
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL DCO 1100000000000000"));
     form->stopTests();
 
     // No default electrodes: refused before anything changes.
-    testlists::applyElectrodeString("None");
+    testLists.applyElectrodeString("None");
     form->runController().runStandardSequence();
     EXPECT_EQ(prompts->messages().last(), "Default electrodes not defined!");
-    EXPECT_EQ(testlists::Globals::ActiveTestList.size(), 4);
+    EXPECT_EQ(testLists.active.size(), 4);
 }
 
 TEST_F(TestListPanelTest, OneStepRuns)

@@ -12,7 +12,6 @@
 #include "run/RecordingUnit.h"
 #include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
-#include "testlists/ElectrodeSelection.h"
 #include "testlists/StationTestLists.h"
 #include "ui/shell/StationWindows.h"
 #include "ui/testwindow/TestWindow.h"
@@ -32,10 +31,10 @@ protected:
         settings.paths.placeInDataFolder();
         config::buildDefaultIni(settings.paths.settingsFile);
         stationLog.start();
-        resetGlobals();
+        testLists.applyElectrodeString(QStringLiteral("A1-B1"));
         settings.reports.displayEnabled = false;
         prompts = platform::ScriptedPrompts::installNew();
-        form = std::make_unique<ui::TestWindow>(settings, stationLog, stationWindows,
+        form = std::make_unique<ui::TestWindow>(settings, stationLog, testLists, stationWindows,
                                                 std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
         recorder = recorderPtr.get();
@@ -61,18 +60,12 @@ protected:
         platform::CommandLine::replaceText(QString());
     }
 
-    static void resetGlobals()
-    {
-        testlists::Globals::ActiveTestList.clear();
-        testlists::applyElectrodeString(QStringLiteral("A1-B1"));
-    }
-
     // A one-step list on the default electrodes.
-    static std::shared_ptr<testlists::TestStep> addStep(const QString& type, qint16 count = 1)
+    std::shared_ptr<testlists::TestStep> addStep(const QString& type, qint16 count = 1)
     {
         auto step = std::make_shared<testlists::TestStep>();
-        step->initByParams(type, count, testlists::buildElectrodeString(true), 1, 60, false, 1, false);
-        testlists::Globals::ActiveTestList.append(step);
+        step->initByParams(type, count, testLists.buildElectrodeString(true), 1, 60, false, 1, false);
+        testLists.active.append(step);
         return step;
     }
 
@@ -111,8 +104,9 @@ protected:
 
     testsupport::TempDataHome home;
     testsupport::InstalledLog stationLog;
-    // The station's settings the window is built on.
+    // The station's settings and test lists the window is built on.
     config::StationSettings settings;
+    testlists::StationTestLists testLists;
     // The station's windows that the window reaches, on a connection of
     // their own (never opened here).
     results::ResultsDatabase resultsDatabase{settings};

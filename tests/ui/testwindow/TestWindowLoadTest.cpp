@@ -24,7 +24,8 @@ TEST_F(TestWindowLoadTest, TheCommandLineIsComparedAsAWhole)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         RecordingUnit a, b;
-        ui::TestWindow window(settings, stationLog, stationWindows, {&a, &b});
+        testlists::StationTestLists lists;
+        ui::TestWindow window(settings, stationLog, lists, stationWindows, {&a, &b});
         settings.switches.showVerbose = false;
         platform::CommandLine::replaceText(c.line);
         window.load();
@@ -56,10 +57,10 @@ TEST_F(TestWindowLoadTest, BoxesFollowTheDefaultsAndTheMaskFollowsTheUnits)
 
     form->electrodePanel().electrodeBoxes()[1]->click();
     EXPECT_FALSE(form->electrodePanel().unsavedMark()->isHidden());
-    EXPECT_EQ(testlists::buildElectrodeString(false), "A1");
+    EXPECT_EQ(testLists.buildElectrodeString(false), "A1");
     form->electrodePanel().resetButton()->click();
     EXPECT_TRUE(form->electrodePanel().unsavedMark()->isHidden());
-    EXPECT_EQ(testlists::buildElectrodeString(false), "A1-B1");
+    EXPECT_EQ(testLists.buildElectrodeString(false), "A1-B1");
 }
 
 TEST_F(TestWindowLoadTest, TheKeepAliveSendsNothingDuringARunOrWhilePollingIsInhibited)

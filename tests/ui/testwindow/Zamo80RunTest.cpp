@@ -39,10 +39,10 @@ protected:
     // The operator's list: a pace step of the minutes given, then ACZ, on the electrodes.
     void paceList(const QString& electrodes, int minutes, bool rollPrompt = false, bool concurrent = false)
     {
-        testlists::applyElectrodeString(electrodes);
+        testLists.applyElectrodeString(electrodes);
         auto pace = std::make_shared<TestStep>();
         pace->initByParams("PACE1", 1, electrodes, 0, 0, rollPrompt, qint16(minutes), concurrent);
-        testlists::Globals::ActiveTestList.append(pace);
+        testLists.active.append(pace);
         addStep("ACZ");
     }
     // Starts the run and passes the pre-check with no open circuit.
@@ -73,7 +73,7 @@ protected:
 
 TEST_F(Zamo80RunTest, OpenCircuitsAskTheOperatorWhoDropsTheirStepsOrCancels)
 {
-    testlists::applyElectrodeString("A1-C1");
+    testLists.applyElectrodeString("A1-C1");
     for (platform::MsgResult answer : {platform::MsgResult::Ok, platform::MsgResult::Cancel}) {
         SCOPED_TRACE(answer == platform::MsgResult::Ok ? "OK" : "Cancel");
         unit1.plug(3, true);
@@ -103,7 +103,7 @@ TEST_F(Zamo80RunTest, OpenCircuitsAskTheOperatorWhoDropsTheirStepsOrCancels)
             EXPECT_TRUE(form->operatorLog().text().contains("* Tests Cancelled"));
         }
         form->stopTests();
-        testlists::Globals::ActiveTestList.clear();
+        testLists.active.clear();
     }
 }
 
@@ -244,7 +244,7 @@ TEST_F(Zamo80RunTest, TheRollPromptRecordsTheRollAndWithoutOneDropsTheElectrodes
             left->noRollButton()->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(recorder->calls.size(), records);
-        testlists::Globals::ActiveTestList.clear();
+        testLists.active.clear();
     }
 }
 
