@@ -319,6 +319,26 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
         }
     }
 
+    QSqlQuery query = run(text, params, sql);
+    if (insert.hasMatch()) {
+        if (readsKey) {
+            if (query.next())
+                m_lastInsertKey = query.value(0).toLongLong();
+            return {};
+        }
+        if (backend() == DbBackend::SQLite) {
+            const QVariant key = query.lastInsertId();
+            if (key.isValid())
+                m_lastInsertKey = key.toLongLong();
+        }
+    }
+    if (!query.isSelect())
+        return {};
+    return DbRecordset::fromQuery(query);
+}
+
+QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& params, const QString& sql)
+{
     const QList<QVariant> values = observedValues(text, params);
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
@@ -335,22 +355,13 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     }
     if (!ok)
         failStatement(query, sql);
+    return query;
+}
 
-    if (insert.hasMatch()) {
-        if (readsKey) {
-            if (query.next())
-                m_lastInsertKey = query.value(0).toLongLong();
-            return {};
-        }
-        if (backend() == DbBackend::SQLite) {
-            const QVariant key = query.lastInsertId();
-            if (key.isValid())
-                m_lastInsertKey = key.toLongLong();
-        }
-    }
-    if (!query.isSelect())
-        return {};
-    return DbRecordset::fromQuery(query);
+DbRowReader DbConnection::read(const QString& sql, const QList<DbParameter>& params)
+{
+    requireOpen();
+    return DbRowReader(run(sql, params, sql));
 }
 
 QVariant DbConnection::currentValue(const QString& sql)

@@ -18,6 +18,7 @@
 #include "platform/DbDialect.h"
 #include "platform/DbParameter.h"
 #include "platform/DbRecordset.h"
+#include "platform/DbRowReader.h"
 
 #include <QHash>
 #include <QList>
@@ -87,6 +88,10 @@ public:
     // Runs one statement. Statements that return no rows give an empty
     // recordset.
     DbRecordset execute(const QString& sql, const QList<DbParameter>& params = {});
+    // Runs a statement that gives rows, to be read forward one row at a
+    // time (DbRowReader) rather than all kept in a recordset: a read of many
+    // rows. Not rewritten as execute rewrites statements.
+    DbRowReader read(const QString& sql, const QList<DbParameter>& params = {});
     // Runs a statement with "?" parameters that is prepared at its first run
     // and kept while the connection is open, for statements run again and
     // again with other values: the rows of a reading, the queries of a
@@ -140,6 +145,9 @@ private:
     // Throws the failure of the statement, after closing a connection whose
     // server is gone (outside a transaction).
     [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
+    // Runs the statement text (sql as the caller gave it, for the failure)
+    // forward only, after the statement observer has seen it.
+    QSqlQuery run(const QString& text, const QList<DbParameter>& params, const QString& sql);
     // The statement of executeKept, prepared once and kept while the
     // connection is open.
     QSqlQuery& keptStatement(const QString& sql);

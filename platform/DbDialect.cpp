@@ -1,5 +1,9 @@
 #include "platform/DbDialect.h"
 
+#include "platform/SteadyLocalDays.h"
+
+#include <QVariant>
+
 #include <optional>
 
 namespace platform {
@@ -135,6 +139,43 @@ QDateTime DbDialect::parseDateText(const QString& text)
     if (std::optional<QDateTime> fixed = readFixedDateText(text))
         return *fixed;
     return QDateTime::fromString(text.left(19), QString::fromLatin1(kDateFormat));
+}
+
+namespace {
+
+// The text of a text value, without a copy of it.
+QString textOf(const QVariant& v)
+{
+    return v.typeId() == QMetaType::QString ? *static_cast<const QString*>(v.constData()) : v.toString();
+}
+
+} // namespace
+
+QDateTime DbDialect::dateTimeValue(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime) {
+        const QDateTime dt = v.toDateTime();
+        return QDateTime(dt.date(), dt.time());
+    }
+    return parseDateText(textOf(v));
+}
+
+OleDate DbDialect::dateValue(const QVariant& v, SteadyLocalDays& days)
+{
+    if (v.isNull())
+        return {};
+    QDate date;
+    QTime time;
+    if (v.typeId() == QMetaType::QDateTime) {
+        const QDateTime dt = v.toDateTime();
+        date = dt.date();
+        time = dt.time();
+    } else if (!readDateText(textOf(v), &date, &time)) {
+        return OleDate::fromDateTime(dateTimeValue(v));
+    }
+    return days.contains(date) ? OleDate::fromDateAndTime(date, time) : OleDate::fromDateTime(dateTimeValue(v));
 }
 
 } // namespace platform

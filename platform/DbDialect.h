@@ -8,10 +8,16 @@
 // that a date compares exactly on both back ends (the zero date
 // 1899-12-30 00:00:00 included).
 
+#include "platform/OleDate.h"
+
 #include <QDateTime>
 #include <QString>
 
+class QVariant;
+
 namespace platform {
+
+class SteadyLocalDays;
 
 enum class DbBackend { SQLite, PostgreSQL };
 
@@ -49,6 +55,12 @@ struct DbDialect {
     // for anything that is not exactly the fixed form of a valid date and
     // time.
     static bool readDateText(const QString& text, QDate* date, QTime* time);
+    // A date field's value, whether the back end gives a date or the fixed
+    // date text, as a local date and time (invalid when Null), and as a
+    // date value (0 when Null): a date of a steady local day is taken as it
+    // reads, without a QDateTime, which asks the time zone for every date.
+    static QDateTime dateTimeValue(const QVariant& value);
+    static OleDate dateValue(const QVariant& value, SteadyLocalDays& days);
 };
 
 } // namespace platform

@@ -25,18 +25,6 @@ QString valueText(const QVariant& v, const QString& nullText)
     }
 }
 
-// A date field's value as a local date and time; invalid when Null.
-QDateTime dateOf(const QVariant& v)
-{
-    if (v.isNull())
-        return {};
-    if (v.typeId() == QMetaType::QDateTime) {
-        const QDateTime dt = v.toDateTime();
-        return QDateTime(dt.date(), dt.time());
-    }
-    return DbDialect::parseDateText(v.toString());
-}
-
 } // namespace
 
 DbRecordset DbRecordset::fromQuery(QSqlQuery& query)
@@ -121,24 +109,12 @@ QVariant DbRecordset::value(const QString& name) const
 
 QDateTime DbRecordset::dateValue(const QString& name) const
 {
-    return dateOf(value(name));
+    return DbDialect::dateTimeValue(value(name));
 }
 
 OleDate DbRecordset::dateValue(int index, SteadyLocalDays& days) const
 {
-    const QVariant v = value(index);
-    if (v.isNull())
-        return {};
-    QDate date;
-    QTime time;
-    if (v.typeId() == QMetaType::QDateTime) {
-        const QDateTime dt = v.toDateTime();
-        date = dt.date();
-        time = dt.time();
-    } else if (!DbDialect::readDateText(v.toString(), &date, &time)) {
-        return OleDate::fromDateTime(dateOf(v));
-    }
-    return days.contains(date) ? OleDate::fromDateAndTime(date, time) : OleDate::fromDateTime(dateOf(v));
+    return DbDialect::dateValue(value(index), days);
 }
 
 void DbRecordset::setValue(int index, const QVariant& value)

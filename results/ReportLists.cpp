@@ -11,7 +11,6 @@ namespace results {
 
 using platform::DbConnection;
 using platform::DbDialect;
-using platform::DbRecordset;
 
 namespace {
 
@@ -19,8 +18,14 @@ namespace {
 // cancelled. A Null completion date is not completed either.
 QString finishedCondition(const platform::DbDialect& d)
 {
-    return QStringLiteral("TestGroups.DateCompleted <> ") + d.dateLiteral(platform::OleDate().toDateTime())
-           + QStringLiteral(" AND TestGroups.Cancelled = ") + d.booleanLiteral(false);
+    const auto condition = [](const platform::DbDialect& d) {
+        return QStringLiteral("TestGroups.DateCompleted <> ") + d.dateLiteral(platform::OleDate().toDateTime())
+               + QStringLiteral(" AND TestGroups.Cancelled = ") + d.booleanLiteral(false);
+    };
+    // The same text on every read: made once for each back end.
+    static const QString sqlite = condition(platform::DbDialect::of(platform::DbBackend::SQLite));
+    static const QString server = condition(platform::DbDialect::of(platform::DbBackend::PostgreSQL));
+    return d.backend == platform::DbBackend::SQLite ? sqlite : server;
 }
 
 // The list's columns in a database of the query's revision.
@@ -160,22 +165,20 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
         first = std::max<qint64>(0, std::min(first, groups - size));
         after = std::max<qint64>(0, groups - first - size);
     }
-    platform::DbRecordset rs;
-    if (after < 0 || first <= after)
-        rs = db.execute(select + QStringLiteral(" ORDER BY ") + order
-                        + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first));
-    else
-        rs = db.execute(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
-                        + orderBy(columns, query.sortBy, query.ascending, true)
-                        + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
-                        + order);
+    platform::DbRowReader rows =
+        after < 0 || first <= after
+            ? db.read(select + QStringLiteral(" ORDER BY ") + order
+                      + QStringLiteral(" LIMIT %1 OFFSET %2").arg(size).arg(first))
+            : db.read(QStringLiteral("SELECT * FROM (") + select + QStringLiteral(" ORDER BY ")
+                      + orderBy(columns, query.sortBy, query.ascending, true)
+                      + QStringLiteral(" LIMIT %1 OFFSET %2) AS PageFromTheEnd ORDER BY ").arg(size).arg(after)
+                      + order);
 
     ReportListPage page;
-    page.rows.reserve(rs.recordCount());
+    page.rows.reserve(rows.size() >= 0 ? rows.size() : size);
     platform::SteadyLocalDays days;
-    for (; !rs.eof(); rs.moveNext())
-        page.rows.append(
-            ReportListRow{rs.value(0).toInt(), rs.value(1).toString(), rs.dateValue(2, days), rs.dateValue(3, days)});
+    while (rows.next())
+        page.rows.append(ReportListRow{rows.toInt(0), rows.text(1), rows.date(2, days), rows.date(3, days)});
     return page;
 }
 
@@ -189,12 +192,12 @@ QString ReportListPage::clipText() const
 
 ArchiveList archiveList(platform::DbConnection& db)
 {
-    platform::DbRecordset rs =
-        db.execute(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
+    platform::DbRowReader rows =
+        db.read(QStringLiteral("SELECT Range, FileName, ArchiveDate FROM Archive ORDER BY ID"));
     ArchiveList list;
     platform::SteadyLocalDays days;
-    for (; !rs.eof(); rs.moveNext())
-        list.rows.append(ArchiveListRow{rs.value(0).toString(), rs.value(1).toString(), rs.dateValue(2, days)});
+    while (rows.next())
+        list.rows.append(ArchiveListRow{rows.text(0), rows.text(1), rows.date(2, days)});
     return list;
 }
 

@@ -31,13 +31,13 @@
 #include "results/ResultsSchema.h"
 #include "run/ReportActions.h"
 #include "support/PgTestDatabase.h"
+#include "ui/common/TextGrid.h"
 #include "ui/reportlists/DatabaseArchiving.h"
 #include "ui/reportlists/ReportListHost.h"
 #include "ui/reportlists/ReportListWindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>

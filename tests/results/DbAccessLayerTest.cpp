@@ -210,6 +210,39 @@ TEST_P(AccessLayer, AKeptValueIsReadAgainOnceAnyConnectionHasWritten)
     EXPECT_EQ(db->changeMark(), db->changeMark());
 }
 
+// Rows read forward give the values a recordset gives, each as its type,
+// and leave nothing open once past the last row: another connection can
+// write at once.
+TEST_P(AccessLayer, RowsReadForwardGiveTheRecordsetsValues)
+{
+    auto db = openDirect();
+    auto other = openDirect();
+    other->setBusyWait(200);
+    db->execute("INSERT INTO Archive (Range, FileName, ArchiveDate) VALUES ('1-2', 'a.mdb', "
+                + db->dialect().dateLiteral(QDateTime(QDate(2026, 3, 2), QTime(9, 1, 2))) + ")");
+    db->execute("INSERT INTO Archive (Range, FileName, ArchiveDate) VALUES (NULL, 'b.mdb', NULL)");
+    const QString sql = "SELECT ID, Range, ArchiveDate FROM Archive WHERE ID >= ? ORDER BY ID";
+    const QList<DbParameter> from = {{"id", DbType::Integer, 0, 1}};
+    auto rs = db->execute(sql, from);
+    platform::DbRowReader rows = db->read(sql, from);
+    platform::SteadyLocalDays days, recordsetDays;
+    EXPECT_THROW(rows.text(0), DbError) << "before the first row";
+    for (; !rs.eof(); rs.moveNext()) {
+        ASSERT_TRUE(rows.next());
+        EXPECT_EQ(rows.toInt(0), rs.value(0).toInt());
+        EXPECT_EQ(rows.text(1), rs.value(1).toString());
+        EXPECT_EQ(rows.isNull(1), rs.value(1).isNull());
+        EXPECT_EQ(rows.date(2, days), rs.dateValue(2, recordsetDays));
+        EXPECT_THROW(rows.text(3), DbError) << "no such field";
+    }
+    EXPECT_EQ(rows.date(2, days), platform::OleDate()) << "Null";
+    EXPECT_EQ(rows.text(1), "") << "Null";
+    EXPECT_FALSE(rows.next());
+    EXPECT_THROW(rows.toInt(0), DbError) << "past the last row";
+    EXPECT_NO_THROW(other->execute("DELETE FROM Archive"));
+    EXPECT_THROW(db->read("SELECT NoSuchColumn FROM Archive"), DbError);
+}
+
 INSTANTIATE_ON_BOTH_BACKENDS(AccessLayer);
 
 // The fixed date text is read by hand; whatever it gives must be what the

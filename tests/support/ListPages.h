@@ -10,7 +10,8 @@
 #include <QComboBox>
 #include <QList>
 #include <QStringList>
-#include <QTableWidget>
+#include <QAbstractItemModel>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,19 @@ namespace testsupport {
 
 using ListPage = QList<QStringList>;
 
-inline QList<ListPage> everyListPage(QComboBox* pages, QTableWidget* grid)
+inline QList<ListPage> everyListPage(QComboBox* pages, QTableView* grid)
 {
     QList<ListPage> read;
     for (int entry = 0; entry < pages->count(); ++entry) {
         pages->setCurrentIndex(entry);
         emit pages->activated(entry);
         ListPage page;
-        for (int row = 0; row < grid->rowCount(); ++row) {
-            QStringList cells;
+        const QAbstractItemModel* cells = grid->model();
+        for (int row = 0; row < cells->rowCount(); ++row) {
+            QStringList texts;
             for (int column = 1; column <= 4; ++column)
-                cells << (grid->item(row, column) ? grid->item(row, column)->text() : QString());
-            page << cells;
+                texts << cells->index(row, column).data().toString();
+            page << texts;
         }
         read << page;
     }

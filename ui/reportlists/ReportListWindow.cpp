@@ -13,6 +13,7 @@
 #include "run/ReportActions.h"
 #include "ui/common/GridColumns.h"
 #include "ui/common/MdiPlacement.h"
+#include "ui/common/TextGrid.h"
 #include "ui/common/Twips.h"
 #include "ui/reportlists/DatabaseArchiving.h"
 #include "ui/reportlists/ReportListHost.h"
@@ -26,11 +27,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -45,39 +44,15 @@ QLabel* label(const QString& text, QWidget* parent)
     return new QLabel(text, parent);
 }
 
-QTableWidget* grid(const char* name, const QStringList& headers, QWidget* parent)
-{
-    auto* g = new QTableWidget(0, int(headers.size()), parent);
-    g->setObjectName(QString::fromLatin1(name));
-    g->setHorizontalHeaderLabels(headers);
-    g->verticalHeader()->hide();
-    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    g->setSelectionBehavior(QAbstractItemView::SelectRows);
-    g->setSelectionMode(QAbstractItemView::SingleSelection);
-    g->setWordWrap(false);
-    return g;
-}
-
 // Column widths as shares of the grid's width: each share a part of
 // (width - 25 twips) / parts.
-void shareWidth(QTableWidget* g, int parts, const QList<double>& shares)
+void shareWidth(TextGrid* g, int parts, const QList<double>& shares)
 {
     GridColumns::followWidth(g, [g, parts, shares] {
         const double unit = (Twips::fromPixels(g->width()) - 25) / double(parts);
         for (int c = 0; c < shares.size(); ++c)
             g->setColumnWidth(c, Twips::toPixels(int(qRound(unit * shares[c]))));
     });
-}
-
-// A cell's text. The cell of a grid filled before keeps its item and takes
-// the new text (an unchanged text costs nothing), in place of an item made
-// and another deleted for each of the page's cells on every reload.
-void setCellText(QTableWidget* g, int row, int column, const QString& text)
-{
-    if (QTableWidgetItem* item = g->item(row, column))
-        item->setText(text);
-    else
-        g->setItem(row, column, new QTableWidgetItem(text));
 }
 
 platform::Prompts& prompts()
@@ -149,10 +124,10 @@ void ReportListWindow::buildControls()
     m_reportsFrame->setObjectName(QStringLiteral("reportsFrame"));
     auto* reports = new QVBoxLayout(m_reportsFrame);
     reports->addWidget(label(QStringLiteral("Double Click Report to Display:"), m_reportsFrame));
-    m_reportGrid = grid("reportGrid",
-                        {QString(), QStringLiteral("ID"), QStringLiteral("Lot Number"), QStringLiteral("Start Date"),
-                         QStringLiteral("Completion Date")},
-                        m_reportsFrame);
+    m_reportGrid = new TextGrid("reportGrid",
+                                {QString(), QStringLiteral("ID"), QStringLiteral("Lot Number"),
+                                 QStringLiteral("Start Date"), QStringLiteral("Completion Date")},
+                                m_reportsFrame);
     shareWidth(m_reportGrid, 12, {0.5, 1, 3.4, 3.4, 3.4});
     reports->addWidget(m_reportGrid, 1);
     m_loadingFrame = new QGroupBox(m_reportsFrame);
@@ -189,10 +164,10 @@ void ReportListWindow::buildControls()
     m_archivesFrame = new QGroupBox(QStringLiteral("Archived Report Databases"), this);
     m_archivesFrame->setObjectName(QStringLiteral("archivesFrame"));
     auto* archives = new QVBoxLayout(m_archivesFrame);
-    m_archiveGrid =
-        grid("archiveGrid",
-             {QString(), QStringLiteral("Group IDs"), QStringLiteral("Filename"), QStringLiteral("Archive Date")},
-             m_archivesFrame);
+    m_archiveGrid = new TextGrid(
+        "archiveGrid",
+        {QString(), QStringLiteral("Group IDs"), QStringLiteral("Filename"), QStringLiteral("Archive Date")},
+        m_archivesFrame);
     shareWidth(m_archiveGrid, 10, {0.5, 2, 3, 3});
     archives->addWidget(m_archiveGrid);
     layout->addWidget(m_archivesFrame, 1);
@@ -209,13 +184,13 @@ void ReportListWindow::connectControls()
         if (!m_listLoading)
             loadReportList(index + 1);
     });
-    connect(m_reportGrid, &QTableWidget::cellDoubleClicked, this,
+    connect(m_reportGrid, &TextGrid::cellDoubleClicked, this,
             [this] { openReport(doubleClickReport(m_selectedType) == ReportKind::Condensed); });
     connect(m_viewButton, &QPushButton::clicked, this,
             [this] { openReport(viewButtonReport(m_selectedType) == ReportKind::Condensed); });
     connect(m_exportButton, &QPushButton::clicked, this, &ReportListWindow::exportSelectedReport);
     connect(m_archiveNowButton, &QPushButton::clicked, this, &ReportListWindow::archiveNow);
-    connect(m_archiveGrid, &QTableWidget::cellDoubleClicked, this, [this](int row) { openArchive(row); });
+    connect(m_archiveGrid, &TextGrid::cellDoubleClicked, this, [this](int row) { openArchive(row); });
 }
 
 results::ReportListSource ReportListWindow::lists() const
@@ -341,18 +316,17 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
 
 void ReportListWindow::fillReportGrid()
 {
-    m_reportGrid->setUpdatesEnabled(false);
-    m_reportGrid->setRowCount(int(m_groups.size()));
-    for (int row = 0; row < m_groups.size(); ++row) {
-        const results::ReportListRow& group = m_groups[row];
-        setCellText(m_reportGrid, row, 1, QString::number(group.uniqueGroupId));
-        setCellText(m_reportGrid, row, 2, group.lot);
-        setCellText(m_reportGrid, row, 3, results::listDateText(group.dateExecuted));
-        setCellText(m_reportGrid, row, 4, results::listDateText(group.dateCompleted));
-    }
-    m_reportGrid->clearSelection();
-    m_reportGrid->setCurrentCell(-1, -1);
-    m_reportGrid->setUpdatesEnabled(true);
+    // The grid keeps the rows it shows (shared, not copied).
+    m_reportGrid->setRows(int(m_groups.size()), [groups = m_groups](int row, int column) {
+        const results::ReportListRow& group = groups[row];
+        switch (column) {
+        case 1: return QString::number(group.uniqueGroupId);
+        case 2: return group.lot;
+        case 3: return results::listDateText(group.dateExecuted);
+        case 4: return results::listDateText(group.dateCompleted);
+        default: return QString();
+        }
+    });
 }
 
 void ReportListWindow::fillPagesList(int page, bool showAll)
@@ -364,9 +338,12 @@ void ReportListWindow::fillPagesList(int page, bool showAll)
         config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
     }
     const int pages = reportListPageCount(groups);
-    m_pagesList->clear();
+    QStringList entries;
+    entries.reserve(pages);
     for (int p = 1; p <= pages; ++p)
-        m_pagesList->addItem(QString::number(p));
+        entries << QString::number(p);
+    m_pagesList->clear();
+    m_pagesList->addItems(entries); // in one insertion
     m_pagesList->setCurrentIndex(qMin(page, pages) - 1);
     m_pagesLabel->setText(QStringLiteral("of %1").arg(pages));
 }
@@ -381,15 +358,15 @@ void ReportListWindow::fillArchiveGrid()
             config::writeLog(QStringLiteral("Archive list could not be read: ") + e.text());
         }
     }
-    m_archiveGrid->setRowCount(int(m_archives.size()));
-    for (int row = 0; row < m_archives.size(); ++row) {
-        const results::ArchiveListRow& archive = m_archives[row];
-        setCellText(m_archiveGrid, row, 1, archive.range);
-        setCellText(m_archiveGrid, row, 2, archive.fileName);
-        setCellText(m_archiveGrid, row, 3, results::listDateText(archive.archiveDate));
-    }
-    m_archiveGrid->clearSelection();
-    m_archiveGrid->setCurrentCell(-1, -1);
+    m_archiveGrid->setRows(int(m_archives.size()), [archives = m_archives](int row, int column) {
+        const results::ArchiveListRow& archive = archives[row];
+        switch (column) {
+        case 1: return archive.range;
+        case 2: return archive.fileName;
+        case 3: return results::listDateText(archive.archiveDate);
+        default: return QString();
+        }
+    });
 }
 
 std::optional<results::ReportListRow> ReportListWindow::selectedGroup() const

@@ -37,11 +37,11 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
 
 namespace ui {
 
 class ReportListHost;
+class TextGrid;
 
 class ReportListWindow : public QWidget {
     Q_OBJECT
@@ -87,7 +87,7 @@ public:
     QCheckBox* showAllBox() const { return m_showAllBox; }
     QComboBox* pagesList() const { return m_pagesList; }
     QLabel* pagesLabel() const { return m_pagesLabel; }
-    QTableWidget* reportGrid() const { return m_reportGrid; }
+    TextGrid* reportGrid() const { return m_reportGrid; }
     QGroupBox* loadingFrame() const { return m_loadingFrame; }
     QComboBox* exportFormatList() const { return m_exportFormatList; }
     QPushButton* exportButton() const { return m_exportButton; }
@@ -95,7 +95,7 @@ public:
     QLabel* viewLabel() const { return m_viewLabel; }
     QPushButton* archiveNowButton() const { return m_archiveNowButton; }
     QGroupBox* archivesFrame() const { return m_archivesFrame; }
-    QTableWidget* archiveGrid() const { return m_archiveGrid; }
+    TextGrid* archiveGrid() const { return m_archiveGrid; }
 
 private:
     void buildControls();
@@ -130,7 +130,7 @@ private:
     QComboBox* m_pagesList = nullptr;
     QLabel* m_pagesLabel = nullptr;
     QGroupBox* m_reportsFrame = nullptr;
-    QTableWidget* m_reportGrid = nullptr;
+    TextGrid* m_reportGrid = nullptr;
     QGroupBox* m_loadingFrame = nullptr;
     QComboBox* m_exportFormatList = nullptr;
     QPushButton* m_exportButton = nullptr;
@@ -138,7 +138,7 @@ private:
     QLabel* m_viewLabel = nullptr;
     QPushButton* m_archiveNowButton = nullptr;
     QGroupBox* m_archivesFrame = nullptr;
-    QTableWidget* m_archiveGrid = nullptr;
+    TextGrid* m_archiveGrid = nullptr;
 };
 
 } // namespace ui

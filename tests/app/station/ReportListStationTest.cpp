@@ -7,6 +7,7 @@
 #include "support/ListPages.h"
 #include "support/StationHarness.h"
 #include "ui/common/MdiPlacement.h"
+#include "ui/common/TextGrid.h"
 #include "ui/reportlists/ReportListOpeners.h"
 #include "ui/reportlists/ReportListWindow.h"
 #include "ui/testwindow/TestListPanel.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QMdiSubWindow>
 #include <QRadioButton>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QTableWidget>
 
 void ReportListWindowTest::SetUp()
 {
@@ -54,7 +53,7 @@ QList<qint32> ReportListWindowTest::gridIds(const ui::ReportListWindow& window)
 {
     QList<qint32> ids;
     for (int row = 0; row < window.reportGrid()->rowCount(); ++row)
-        ids << window.reportGrid()->item(row, 1)->text().toInt();
+        ids << window.reportGrid()->text(row, 1).toInt();
     return ids;
 }
 

@@ -9,6 +9,7 @@
 #include "run/ReportActions.h"
 #include "support/DatabaseBackendFixture.h"
 #include "support/ListedGroups.h"
+#include "ui/common/TextGrid.h"
 #include "ui/reportlists/DatabaseArchiving.h"
 #include "ui/reportlists/ReportListHost.h"
 #include "ui/reportlists/ReportListWindow.h"
