@@ -9,15 +9,16 @@
 
 namespace run {
 
-void DefibRecoveryResults::defibRecoveryStarted(int)
+void DefibRecoveryResults::defibRecoveryStarted()
 {
     m_flow.charge().acknowledge(ChargeSequence::Test::Defr);
     m_flow.state().startPhase = false;
 }
 
-void DefibRecoveryResults::defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading)
+void DefibRecoveryResults::defibRecoveryReading(UnitIndex unit, qint16 channel,
+                                                const unit::DefibRecoveryReading& reading)
 {
-    if (!VerdictRules::validChannel(unit, channel) || !m_flow.isFinal(reading.completed))
+    if (!VerdictRules::validChannel(channel) || !m_flow.isFinal(reading.completed))
         return;
     const qint16 zeroValue = reading.zero, ref750mV = reading.ref750mV, measured750mV = reading.ref750mVMeasured;
     const double measurement4Value = reading.measurement4, measurement60Value = reading.measurement60;

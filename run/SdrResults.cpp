@@ -11,10 +11,10 @@
 
 namespace run {
 
-void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
+void SdrResults::sdrReading(UnitIndex unit, qint16 channel, const unit::SdrReading& r)
 {
     const bool completedValue = r.completed;
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     RunState& state = m_flow.state();
     if (completedValue)

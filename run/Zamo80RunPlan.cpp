@@ -83,12 +83,6 @@ void Zamo80RunPlan::buildElectrodeTestLists()
     state.lists.pace = std::move(lists.pace);
 }
 
-void Zamo80RunPlan::resetACLGValues()
-{
-    for (auto& row : m_state.aclgSums)
-        row.fill(-99.0);
-}
-
 void Zamo80RunPlan::openCircuitPoint()
 {
     RunState& state = m_state;
@@ -204,23 +198,22 @@ void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
 void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
                                        bool secondary)
 {
-    const int unitNumber = unitOf(index).number();
+    const UnitIndex unit = unitOf(index);
     const qint16 channel = channelOf(index);
-    if (unit::Unit* unit = m_units.byNumber(unitNumber))
-        ignoreErrors([&] { unit->txCancel(channel); });
+    if (unit::Unit* link = m_units.at(unit))
+        ignoreErrors([&] { link->txCancel(channel); });
     const bool prompt = m_units.zamo24() && step->showPaceRollPrompt();
     if (prompt) {
         if (step->paceRollPromptLoaded())
             return;
         step->setPaceRollPromptLoaded(true);
         m_host.showPaceRollPrompt(std::make_shared<PaceRollPrompt>(m_state, m_services, m_settings.pace, step, channel,
-                                                                   unitNumber, secondary, duration));
+                                                                   unit, secondary, duration));
         if (!step->concurrentPaceRollPrompt())
             return;
     }
-    ignoreErrors([&] {
-        m_services.recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false, false);
-    });
+    ignoreErrors(
+        [&] { m_services.recorder->recordPaceTestResult(unit, channel, duration, secondary, *step, false, false); });
     step->setElectrodeTestComplete(index);
     step->clearElectrodeErrorCount(index);
     if (secondary)

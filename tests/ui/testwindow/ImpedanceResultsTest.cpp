@@ -213,17 +213,18 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     startStep("DCO");
     run::ResultReplyFlow& flow = dynamic_cast<run::ResultHandlers&>(handlers()).flow();
     run::RunState& state = form->state();
-    EXPECT_FALSE(flow.takeInterim(1, 0)); // before the first interval
+    const run::UnitIndex unit = run::UnitIndex::first();
+    EXPECT_FALSE(flow.takeInterim(unit, 0)); // before the first interval
 
     schedule().setElapsedSeconds(20);
     form->services().clock->setNextMeasurementTime(false);
     state.activeTest->incrementErrorCount(0);
     unit1.lastMeasurement[1] = 7.25;
-    ASSERT_TRUE(flow.takeInterim(1, 0));
-    flow.recordInterim(1, 0, 12.5, true, "20", 20);
-    EXPECT_FALSE(flow.takeInterim(1, 0)); // its reading of this interval is in
-    ASSERT_TRUE(flow.takeInterim(1, 1));
-    flow.recordInterim(1, 1, NaN, true, "20", 20);
+    ASSERT_TRUE(flow.takeInterim(unit, 0));
+    flow.recordInterim(unit, 0, 12.5, true, "20", 20);
+    EXPECT_FALSE(flow.takeInterim(unit, 0)); // its reading of this interval is in
+    ASSERT_TRUE(flow.takeInterim(unit, 1));
+    flow.recordInterim(unit, 1, NaN, true, "20", 20);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
     EXPECT_EQ(state.activeTest->getErrorCount(0), 0);
     EXPECT_TRUE(electrodeActive(0));
@@ -231,7 +232,7 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
     // The next interval makes every reading due again.
     schedule().setElapsedSeconds(40);
     form->services().clock->setNextMeasurementTime(false);
-    EXPECT_TRUE(flow.takeInterim(1, 0));
+    EXPECT_TRUE(flow.takeInterim(unit, 0));
     EXPECT_EQ(schedule().previousMeasurementTime(), 40);
 }
 

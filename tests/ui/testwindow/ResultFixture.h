@@ -19,23 +19,23 @@ public:
     bool failResults = false; // a verdict that cannot be stored
 
     // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
-    void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,
-                                  double value2, bool pair, bool, qint32 seconds) override
+    void recordChannelMeasurement(run::UnitIndex unit, int channel, const QString& label, double value, bool sdr,
+                                  int point, double value2, bool pair, bool, qint32 seconds) override
     {
         readings << QString("%1%2 %3 %4 %5")
                             .arg(QChar(char16_t(65 + channel)))
-                            .arg(unit)
+                            .arg(unit.number())
                             .arg(label)
                             .arg(value, 0, 'f', 3)
                             .arg(seconds)
                         + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
                         + (sdr ? QString(" P%1").arg(point) : QString());
     }
-    void recordChannelResult(int unit, int channel, const QString& result, bool) override
+    void recordChannelResult(run::UnitIndex unit, int channel, const QString& result, bool) override
     {
         if (failResults)
             throw std::runtime_error("results table locked");
-        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
+        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit.number()).arg(result);
     }
 };
 

@@ -42,31 +42,32 @@ public:
     void completeTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
     qint32 getUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime getGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    void recordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
-    void recordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
+    void recordAverageACLGResults(qint32, const run::AclgSums&) override { calls << "AVG_ACLG"; }
+    void recordUnitDiagnostics(run::UnitIndex unit, qint32 g, const QStringList& values, bool newModel) override
     {
         calls << QString("DIAG unit %1 group %2 %3 %4")
-                     .arg(unit)
+                     .arg(unit.number())
                      .arg(g)
                      .arg(newModel ? "ZAMO80" : "ZAMO")
                      .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
     // Readings and verdicts are counted apart from the calls; pace results are counted and named in them.
-    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override
+    void recordChannelMeasurement(run::UnitIndex, int, const QString&, double, bool, int, double, bool, bool,
+                                  qint32) override
     {
         ++measurementCount;
     }
-    void recordChannelResult(int, int, const QString&, bool) override { ++resultCount; }
+    void recordChannelResult(run::UnitIndex, int, const QString&, bool) override { ++resultCount; }
     int measurementCount = 0;
     int resultCount = 0;
     int paceResultCount = 0;
-    void recordPaceTestResult(int unit, int channel, qint32 duration, bool secondary, testlists::TestStep&, bool rolled,
-                              bool rolledOnly) override
+    void recordPaceTestResult(run::UnitIndex unit, int channel, qint32 duration, bool secondary, testlists::TestStep&,
+                              bool rolled, bool rolledOnly) override
     {
         ++paceResultCount;
         calls << QString("PACE unit %1 channel %2 %3 s%4%5%6")
-                     .arg(unit)
+                     .arg(unit.number())
                      .arg(channel)
                      .arg(duration)
                      .arg(secondary ? " secondary" : "")
