@@ -386,7 +386,7 @@ void RunSequencer::beginStep(const Step& test)
     m_schedule.setElapsedSeconds(0);
     ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
     m_testClockTimer.start();
-    ignoreErrors([&] { test->incrementItteration(); });
+    ignoreErrors([&] { test->incrementIteration(); });
     test->clearAllErrorCount();
 }
 
@@ -415,7 +415,7 @@ void RunSequencer::sequenceTick()
         allComplete = false;
         const QString type = step->testType();
         const QString electrodes = step->electrodeString();
-        if (!step->isTestItterationComplete()) {
+        if (!step->isTestIterationComplete()) {
             if (type == QLatin1String("BIAS"))
                 ignoreErrors([&] { m_services.clock->checkBiasTestDuration(); });
             else if (isPace(type))

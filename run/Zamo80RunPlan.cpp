@@ -119,7 +119,7 @@ bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) con
         return false;
     for (const auto& step : std::as_const(m_state.lists.pace))
         if (step->electrodeString() == electrodes)
-            return !step->isTestItterationComplete();
+            return !step->isTestIterationComplete();
     return false;
 }
 
@@ -171,7 +171,7 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
     step->setPaceStartTime(platform::OleDate::fromDateTime(now));
     step->setPaceEndTime(platform::OleDate::fromDateTime(now.addSecs(qint64(step->paceTestTime()) * 60)));
     step->setPaceRunning(true);
-    ignoreErrors([&] { step->incrementItteration(); });
+    ignoreErrors([&] { step->incrementIteration(); });
     step->clearAllErrorCount();
     ignoreErrors([&] { m_services.recorder->createTestRecords(type, true, *step); });
     m_host.advanceProgress();

@@ -24,7 +24,7 @@ TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
     EXPECT_EQ(rowCount("SELECT UnitElectrodesID FROM UnitElectrodes WHERE GroupID = " + QString::number(group)), 2);
 
     auto acz = step("ACZ,A1-C1.B2,1", 3);
-    acz->incrementItteration();
+    acz->incrementIteration();
     recording.createTestRecords("ACZ", false, *acz);
     ASSERT_GT(recording.keys().testId, 0);
     auto db = openDirect();

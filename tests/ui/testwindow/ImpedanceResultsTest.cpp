@@ -28,7 +28,7 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
     EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(form->state().activeTest->isTestItterationComplete());
+    EXPECT_TRUE(form->state().activeTest->isTestIterationComplete());
 
     tick(); // the sequencer moves on: the one-step list is done
     EXPECT_FALSE(form->testRunning());
