@@ -2,7 +2,6 @@
 // acknowledgements, the ZAMO80 reading and the ZAMO2-4 pair, the sums kept
 // for the run's average, the trace in the log file, and the DEFR readings.
 #include "ResultFixture.h"
-#include "run/AclgSums.h"
 #include "run/RunState.h"
 
 #include <limits>
@@ -38,8 +37,7 @@ protected:
         handlers().handle(
             {1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
     }
-    run::RunState& state() { return form->state(); }
-    run::AclgSums& aclgSums() { return form->sequencer().aclgSums(); }
+    run::RunState& state() { return sequencer->state(); }
 };
 
 TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWordsAreZero)

@@ -6,10 +6,12 @@
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
 #include "run/RunRecorder.h"
+#include "unit/UnitReadings.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <stdexcept>
 
 class RecordingRecorder : public run::RunRecorder {
 public:
@@ -75,6 +77,45 @@ public:
                      .arg(rolledOnly ? " status only" : "");
     }
 };
+
+// Keeps every reading and verdict as a short line.
+class ResultRecorder : public RecordingRecorder {
+public:
+    QStringList readings;
+    QStringList results;
+    bool failResults = false; // a verdict that cannot be stored
+
+    // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
+    void recordChannelMeasurement(run::UnitIndex unit, int channel, const QString& label, double value, bool sdr,
+                                  int point, double value2, bool pair, bool, qint32 seconds) override
+    {
+        readings << QString("%1%2 %3 %4 %5")
+                            .arg(QChar(char16_t(65 + channel)))
+                            .arg(unit.number())
+                            .arg(label)
+                            .arg(value, 0, 'f', 3)
+                            .arg(seconds)
+                        + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
+                        + (sdr ? QString(" P%1").arg(point) : QString());
+    }
+    void recordChannelResult(run::UnitIndex unit, int channel, const QString& result, bool) override
+    {
+        if (failResults)
+            throw std::runtime_error("results table locked");
+        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit.number()).arg(result);
+    }
+};
+
+// A final ACZ reply of unit 1; good raw words unless said otherwise.
+inline unit::UnitReply aczReply(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100,
+                                bool zamo80 = false, qint16 vcc = 100, bool completed = true)
+{
+    return {1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80}};
+}
+inline unit::UnitReply acz30Reply(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
+{
+    return {1, channel, unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true}};
+}
 
 class RecordingReports : public run::ReportActions {
 public:
