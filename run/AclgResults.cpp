@@ -1,6 +1,7 @@
 #include "run/AclgResults.h"
 
 #include "config/Log.h"
+#include "run/AclgSums.h"
 #include "run/ChargeSequence.h"
 #include "run/FamilyVerdicts.h"
 #include "run/MeasurementSchedule.h"
@@ -25,16 +26,16 @@ QString tracePoint(const QString& code)
 
 } // namespace
 
-void AclgResults::aclgStarted(int)
+void AclgResults::aclgStarted()
 {
     config::writeLog(QStringLiteral("ACLG.1"));
     m_flow.charge().acknowledge(ChargeSequence::Test::Aclg);
     m_flow.state().startPhase = false;
 }
 
-void AclgResults::aclgReading(int unit, qint16 channel, const unit::AclgReading& r)
+void AclgResults::aclgReading(UnitIndex unit, qint16 channel, const unit::AclgReading& r)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     QString trace = QStringLiteral("ACLG.2");
     handle({unit, channel, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1, r.v50 < 1 && r.ve < 1},
@@ -42,9 +43,9 @@ void AclgResults::aclgReading(int unit, qint16 channel, const unit::AclgReading&
     config::writeLog(trace);
 }
 
-void AclgResults::zamo24AclgReading(int unit, qint16 channel, const unit::Zamo24AclgReading& r)
+void AclgResults::zamo24AclgReading(UnitIndex unit, qint16 channel, const unit::Zamo24AclgReading& r)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     QString trace = QStringLiteral("ACLG24.2");
     const bool anyBad = r.v50First < 1 || r.veFirst < 1 || r.v50Second < 1 || r.veSecond < 1;
@@ -113,19 +114,9 @@ void AclgResults::handleInterim(const Reading& r, QString& trace)
         m_flow.recordInterim(r.unit, r.channel, r.r1, r.interimGood, label, seconds);
 }
 
-// The sums are kept per channel letter, whichever unit the reading came from.
 void AclgResults::addToSums(const Reading& r)
 {
-    auto& sums = m_flow.state().aclgSums;
-    const auto channel = std::size_t(r.channel);
-    if (sums[0][channel] == NoSum) {
-        sums[0][channel] = 0;
-        if (r.pair)
-            sums[1][channel] = 0;
-    }
-    sums[0][channel] += r.r1;
-    if (r.pair)
-        sums[1][channel] += r.r2;
+    m_flow.aclgSums().add(std::size_t(r.channel), r.r1, r.pair ? std::optional<double>(r.r2) : std::nullopt);
 }
 
 } // namespace run

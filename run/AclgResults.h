@@ -5,6 +5,7 @@
 // channel's sums for the run's average verdict. Each reply leaves one trace
 // line in the log file with the points it passed.
 
+#include "run/UnitIndex.h"
 #include "unit/UnitReadings.h"
 
 #include <QString>
@@ -17,16 +18,13 @@ class AclgResults {
 public:
     explicit AclgResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void aclgStarted(int unit);
-    void aclgReading(int unit, qint16 channel, const unit::AclgReading& reading);
-    void zamo24AclgReading(int unit, qint16 channel, const unit::Zamo24AclgReading& reading);
-
-    // A channel's sum that holds no reading yet.
-    static constexpr double NoSum = -99.0;
+    void aclgStarted();
+    void aclgReading(UnitIndex unit, qint16 channel, const unit::AclgReading& reading);
+    void zamo24AclgReading(UnitIndex unit, qint16 channel, const unit::Zamo24AclgReading& reading);
 
 private:
     struct Reading {
-        int unit;
+        UnitIndex unit;
         qint16 channel;
         bool completed;
         double r1;

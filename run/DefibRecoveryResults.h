@@ -3,6 +3,7 @@
 // test clock trigger the charge, and the final reply with its 4 s and 60 s
 // offsets, both judged. Interim replies are not looked at.
 
+#include "run/UnitIndex.h"
 #include "unit/UnitReadings.h"
 
 #include <QString>
@@ -15,8 +16,8 @@ class DefibRecoveryResults {
 public:
     explicit DefibRecoveryResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void defibRecoveryStarted(int unit);
-    void defibRecoveryReading(int unit, qint16 channel, const unit::DefibRecoveryReading& reading);
+    void defibRecoveryStarted();
+    void defibRecoveryReading(UnitIndex unit, qint16 channel, const unit::DefibRecoveryReading& reading);
 
 private:
     ResultReplyFlow& m_flow;

@@ -21,17 +21,17 @@ bool exportAs(ReportActions& reports, const config::ReportSettings& settings, qi
 } // namespace
 
 QString run(ReportActions& reports, const config::ReportSettings& settings, qint32 uniqueGroupID,
-            const QDateTime& reportDate, bool mode80Value, bool burnIn)
+            const QDateTime& reportDate, bool mode80, bool burnIn)
 {
     QString msg;
     if ((settings.exportPdfEnabled || burnIn)
-        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("PDF"), mode80Value))
+        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("PDF"), mode80))
         msg += QStringLiteral("Test report automatically exported to PDF file.") + kCrLf;
     if (settings.exportExcelEnabled
-        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("XLS"), mode80Value))
+        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("XLS"), mode80))
         msg += QStringLiteral("Test report automatically exported to XLS file.") + kCrLf;
     if (settings.exportTabEnabled
-        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("TAB"), mode80Value))
+        && exportAs(reports, settings, uniqueGroupID, reportDate, QStringLiteral("TAB"), mode80))
         msg += QStringLiteral("Test report automatically exported to TXT file.") + kCrLf;
     if (settings.printEnabled) {
         msg += QStringLiteral("Test report automatically printed to Windows Default Printer.") + kCrLf;
@@ -42,7 +42,7 @@ QString run(ReportActions& reports, const config::ReportSettings& settings, qint
         reports.printCondensedTestReport(uniqueGroupID, QString());
     }
     if (settings.displayEnabled)
-        reports.openTestReport(uniqueGroupID, mode80Value, QString(), mode80Value);
+        reports.openTestReport(uniqueGroupID, mode80, QString(), mode80);
     return msg;
 }
 

@@ -47,7 +47,7 @@ Verdict single(double v, const LimitPair& limits)
 }
 
 Verdict SDR(qint16 ok200V, qint16 ok2V, double initialMeasurement, double rate1, double rate2, double rate3,
-            const LimitPair& offset, const LimitPair& slopeValue)
+            const LimitPair& offset, const LimitPair& slopeLimits)
 {
     if (ok200V == SupplyFailed)
         return {QStringLiteral("FAIL_1"), {}, false};
@@ -59,10 +59,10 @@ Verdict SDR(qint16 ok200V, qint16 ok2V, double initialMeasurement, double rate1,
         return failed({VerdictRules::failLine(initialMeasurement, offset.limit)});
     Verdict v{VerdictRules::judge(initialMeasurement, offset.limit, offset.warning), {}, false};
     for (double slope : {rate1, rate2, rate3}) {
-        if (std::fabs(slope) > slopeValue.limit)
-            return failed({QStringLiteral("* -> Recovery slope exceeded ") + plainNumber(slopeValue.limit)
+        if (std::fabs(slope) > slopeLimits.limit)
+            return failed({QStringLiteral("* -> Recovery slope exceeded ") + plainNumber(slopeLimits.limit)
                            + QStringLiteral(", FAILED")});
-        if (std::fabs(slope) >= slopeValue.warning) {
+        if (std::fabs(slope) >= slopeLimits.warning) {
             v.code = QStringLiteral("PASS?");
             return v;
         }

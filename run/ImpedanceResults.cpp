@@ -15,9 +15,9 @@ constexpr qint32 ImpedanceSeconds = 20;
 
 } // namespace
 
-void ImpedanceResults::aczReading(int unit, qint16 channel, const unit::AczReading& reading)
+void ImpedanceResults::aczReading(UnitIndex unit, qint16 channel, const unit::AczReading& reading)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     if (!m_flow.isFinal(reading.completed)) {
         m_flow.takeInterim(unit, channel);
@@ -31,9 +31,9 @@ void ImpedanceResults::aczReading(int unit, qint16 channel, const unit::AczReadi
                  limits, zamo80 && m_flow.state().preCheckRunning});
 }
 
-void ImpedanceResults::acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading)
+void ImpedanceResults::acz30Reading(UnitIndex unit, qint16 channel, const unit::Acz30Reading& reading)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     if (!m_flow.isFinal(reading.completed)) {
         m_flow.takeInterim(unit, channel);
@@ -45,9 +45,9 @@ void ImpedanceResults::acz30Reading(int unit, qint16 channel, const unit::Acz30R
                  ACZ30OpenThreshold, limits, false});
 }
 
-void ImpedanceResults::acz30Zero(int unit, qint16 channel, const unit::Acz30Zero&)
+void ImpedanceResults::acz30Zero(UnitIndex unit, qint16 channel, const unit::Acz30Zero&)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     RunState& state = m_flow.state();
     if (state.acz30ZeroRun && state.activeTest)
@@ -89,12 +89,12 @@ void ImpedanceResults::handleFinal(const FinalReading& r)
         setOpenCircuitFlag(r.unit, r.channel, !VerdictRules::isPass(code));
 }
 
-void ImpedanceResults::setOpenCircuitFlag(int unit, qint16 channel, bool open)
+void ImpedanceResults::setOpenCircuitFlag(UnitIndex unit, qint16 channel, bool open)
 {
-    m_flow.plan().setOpenCircuit(UnitIndex::fromNumber(unit).value(), std::size_t(channel), open);
+    m_flow.plan().setOpenCircuit(unit, std::size_t(channel), open);
 }
 
-QString ImpedanceResults::failedOpenLine(int unit, qint16 channel) const
+QString ImpedanceResults::failedOpenLine(UnitIndex unit, qint16 channel) const
 {
     return QStringLiteral("* -> Electrode ") + VerdictRules::electrodeName(unit, channel)
            + QStringLiteral(", FAILED OPEN");

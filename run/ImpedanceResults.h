@@ -3,6 +3,7 @@
 // with the open-circuit verdict FAIL_O added, the open-circuit flags of the
 // ZAMO80 pre-check, and the end of the ACZ30 zero routine.
 
+#include "run/UnitIndex.h"
 #include "unit/UnitReadings.h"
 
 #include <QString>
@@ -16,9 +17,9 @@ class ImpedanceResults {
 public:
     explicit ImpedanceResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void aczReading(int unit, qint16 channel, const unit::AczReading& reading);
-    void acz30Reading(int unit, qint16 channel, const unit::Acz30Reading& reading);
-    void acz30Zero(int unit, qint16 channel, const unit::Acz30Zero& zero);
+    void aczReading(UnitIndex unit, qint16 channel, const unit::AczReading& reading);
+    void acz30Reading(UnitIndex unit, qint16 channel, const unit::Acz30Reading& reading);
+    void acz30Zero(UnitIndex unit, qint16 channel, const unit::Acz30Zero& zero);
 
     // At or below these signed values the electrode is open.
     static constexpr double ACZOpenThreshold = -100.0;
@@ -27,7 +28,7 @@ public:
 private:
     struct FinalReading {
         QString testName;
-        int unit;
+        UnitIndex unit;
         qint16 channel;
         bool badData;
         qint16 measureHigh;
@@ -37,8 +38,8 @@ private:
         bool setsOpenCircuitFlags;
     };
     void handleFinal(const FinalReading& r);
-    void setOpenCircuitFlag(int unit, qint16 channel, bool open);
-    QString failedOpenLine(int unit, qint16 channel) const;
+    void setOpenCircuitFlag(UnitIndex unit, qint16 channel, bool open);
+    QString failedOpenLine(UnitIndex unit, qint16 channel) const;
 
     ResultReplyFlow& m_flow;
 };

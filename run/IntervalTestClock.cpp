@@ -51,7 +51,7 @@ bool IntervalTestClock::clockHeld() const
 bool IntervalTestClock::stepUnfinished() const
 {
     const auto& step = m_state.activeTest;
-    return step && !step->isTestItterationComplete();
+    return step && !step->isTestIterationComplete();
 }
 
 void IntervalTestClock::tick()

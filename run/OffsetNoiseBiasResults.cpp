@@ -17,9 +17,9 @@ constexpr qint32 HoursMinutesLabel = 0;
 
 } // namespace
 
-void OffsetNoiseBiasResults::dcoReading(int unit, qint16 channel, const unit::DcoReading& r)
+void OffsetNoiseBiasResults::dcoReading(UnitIndex unit, qint16 channel, const unit::DcoReading& r)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     if (!r.completed)
         m_flow.schedule().resync(MeasurementSchedule::Resync::Dco, r.seconds);
@@ -29,9 +29,9 @@ void OffsetNoiseBiasResults::dcoReading(int unit, qint16 channel, const unit::Dc
             VerdictLimits::limitsFor(QStringLiteral("DCO"), r.zamo80Family, m_flow.limits()), DCOFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::noiseReading(int unit, qint16 channel, const unit::NoiseReading& r)
+void OffsetNoiseBiasResults::noiseReading(UnitIndex unit, qint16 channel, const unit::NoiseReading& r)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     if (!r.completed)
         m_flow.schedule().resync(MeasurementSchedule::Resync::Noise, r.seconds);
@@ -41,9 +41,9 @@ void OffsetNoiseBiasResults::noiseReading(int unit, qint16 channel, const unit::
             VerdictLimits::limitsFor(QStringLiteral("NOISE"), r.zamo80Family, m_flow.limits()), NOISEFinalSeconds});
 }
 
-void OffsetNoiseBiasResults::biasReading(int unit, qint16 channel, const unit::BiasReading& r)
+void OffsetNoiseBiasResults::biasReading(UnitIndex unit, qint16 channel, const unit::BiasReading& r)
 {
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     handle({QStringLiteral("BIAS"), unit, channel, r.completed, r.measurement,
             r.zero < 1 || r.ref50mV < 1 || r.initial < 1 || r.max < 1,

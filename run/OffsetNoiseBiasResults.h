@@ -5,6 +5,7 @@
 // clock to the unit's own seconds. BIAS readings are labelled in hours and
 // minutes and are judged only for electrodes still under test.
 
+#include "run/UnitIndex.h"
 #include "run/VerdictLimits.h"
 #include "unit/UnitReadings.h"
 
@@ -18,14 +19,14 @@ class OffsetNoiseBiasResults {
 public:
     explicit OffsetNoiseBiasResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void dcoReading(int unit, qint16 channel, const unit::DcoReading& reading);
-    void noiseReading(int unit, qint16 channel, const unit::NoiseReading& reading);
-    void biasReading(int unit, qint16 channel, const unit::BiasReading& reading);
+    void dcoReading(UnitIndex unit, qint16 channel, const unit::DcoReading& reading);
+    void noiseReading(UnitIndex unit, qint16 channel, const unit::NoiseReading& reading);
+    void biasReading(UnitIndex unit, qint16 channel, const unit::BiasReading& reading);
 
 private:
     struct Reading {
         QString testName;
-        int unit;
+        UnitIndex unit;
         qint16 channel;
         bool completed;
         double value;

@@ -5,14 +5,15 @@
 #include "run/ElectrodeTestLists.h"
 #include "run/RunServices.h"
 #include "run/RunState.h"
+#include "run/VerdictRules.h"
 
 #include <exception>
 
 namespace run {
 
 PaceRollPrompt::PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
-                               std::shared_ptr<testlists::TestStep> step, qint16 channel, int unit, bool secondary,
-                               qint32 duration)
+                               std::shared_ptr<testlists::TestStep> step, qint16 channel, UnitIndex unit,
+                               bool secondary, qint32 duration)
     : m_state(state),
       m_services(services),
       m_pace(pace),
@@ -33,7 +34,7 @@ int PaceRollPrompt::countdownStart(const config::PaceSettings& pace)
 
 QString PaceRollPrompt::text() const
 {
-    return m_step->testType() + QStringLiteral(" on Channel ") + QChar(65 + m_channel) + QString::number(m_unit)
+    return m_step->testType() + QStringLiteral(" on Channel ") + VerdictRules::electrodeName(m_unit, m_channel)
            + QStringLiteral(" has completed.");
 }
 
@@ -55,7 +56,7 @@ void PaceRollPrompt::end(bool rolled)
     RunState& state = m_state;
     if (!state.testRunning || !(state.lists.pace.contains(m_step) || state.lists.running.contains(m_step)))
         return;
-    const auto index = qint16((m_unit - 1) * 16 + m_channel);
+    const qint16 index = VerdictRules::electrodeIndex(m_unit, m_channel);
     try {
         m_services.recorder->recordPaceTestResult(m_unit, m_channel, m_duration, m_secondary, *m_step, rolled,
                                                   m_step->concurrentPaceRollPrompt());

@@ -13,6 +13,7 @@
 // has stopped (the prompt's step is no longer in the run). A countdown that starts at 0 or
 // below goes on below 0 and waits for a button.
 
+#include "run/UnitIndex.h"
 #include "testlists/TestStep.h"
 
 #include <QString>
@@ -31,10 +32,10 @@ struct RunState;
 class PaceRollPrompt {
 public:
     // The run's state and services and the pace settings outlive the
-    // prompt. channel 0..15 of unit number 1 or 2; secondary: a step of the
+    // prompt. channel 0..15 of the unit; secondary: a step of the
     // pace list; duration: the pace time in whole seconds.
     PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
-                   std::shared_ptr<testlists::TestStep> step, qint16 channel, int unit, bool secondary,
+                   std::shared_ptr<testlists::TestStep> step, qint16 channel, UnitIndex unit, bool secondary,
                    qint32 duration);
 
     // "<type> on Channel <letter><unit> has completed."
@@ -59,7 +60,7 @@ private:
     const config::PaceSettings& m_pace;
     std::shared_ptr<testlists::TestStep> m_step;
     qint16 m_channel;
-    int m_unit;
+    UnitIndex m_unit;
     bool m_secondary;
     qint32 m_duration;
     int m_secondsLeft;

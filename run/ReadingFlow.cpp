@@ -4,48 +4,28 @@
 #include "platform/Sounds.h"
 #include "run/MeasurementSchedule.h"
 #include "run/RunHost.h"
-#include "run/RunSequencer.h"
+#include "run/RunServices.h"
+#include "run/RunState.h"
 #include "run/VerdictRules.h"
 #include "unit/Unit.h"
-
-#include <stdexcept>
-#include <string>
 
 namespace run {
 
 using VerdictRules::electrodeIndex;
 using VerdictRules::electrodeName;
 
-namespace {
-
-// The unit of a reply's unit number; any number but 1 or 2 throws std::out_of_range.
-UnitIndex replyUnit(int number)
-{
-    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
-    if (!unit)
-        throw std::out_of_range("interval reading of unit " + std::to_string(number));
-    return *unit;
-}
-
-} // namespace
-
 ResultReplyFlow::ResultReplyFlow(const RunUnits& units, RunState& state, MeasurementSchedule& schedule,
-                                 ChargeSequence& charge, Zamo80RunPlan& plan, RunServices& services,
+                                 ChargeSequence& charge, AclgSums& aclgSums, Zamo80RunPlan& plan, RunServices& services,
                                  const config::StationSettings& settings, RunHost& host)
     : m_units(units),
       m_state(state),
       m_schedule(schedule),
       m_charge(charge),
+      m_aclgSums(aclgSums),
       m_plan(plan),
       m_services(services),
       m_settings(settings),
       m_host(host)
-{
-}
-
-ResultReplyFlow::ResultReplyFlow(RunSequencer& sequencer, RunHost& host)
-    : ResultReplyFlow(sequencer.units(), sequencer.state(), sequencer.schedule(), sequencer.charge(),
-                      *sequencer.services().zamo80, sequencer.services(), sequencer.stationSettings(), host)
 {
 }
 
@@ -59,9 +39,9 @@ const config::Limits& ResultReplyFlow::limits() const
     return m_settings.limits;
 }
 
-unit::Unit* ResultReplyFlow::unitAt(int unitValue) const
+unit::Unit* ResultReplyFlow::unitAt(UnitIndex unit) const
 {
-    return m_units.byNumber(unitValue);
+    return m_units.at(unit);
 }
 
 bool ResultReplyFlow::recordingAllowed() const
@@ -75,61 +55,59 @@ bool ResultReplyFlow::isFinal(bool completed) const
     return VerdictRules::isFinal(completed, m_state.startPhase);
 }
 
-bool ResultReplyFlow::takeInterim(int unitValue, qint16 channel)
+bool ResultReplyFlow::takeInterim(UnitIndex unit, qint16 channel)
 {
-    if (!m_schedule.intervalReadingDue(replyUnit(unitValue), channel))
+    if (!m_schedule.intervalReadingDue(unit, channel))
         return false;
     state().startPhase = false;
     return true;
 }
 
-void ResultReplyFlow::recordInterim(int unitValue, qint16 channel, double valueValue, bool goodData,
-                                    const QString& label, qint32 intervalSeconds)
+void ResultReplyFlow::recordInterim(UnitIndex unit, qint16 channel, double value, bool goodData, const QString& label,
+                                    qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
     if (const auto& test = state().activeTest)
-        test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
-    double value = valueValue;
-    if (!goodData || !VerdictRules::isNumber(valueValue)) {
-        unit::Unit* unit = unitAt(unitValue);
-        value = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
+        test->clearElectrodeErrorCount(electrodeIndex(unit, channel));
+    if (!goodData || !VerdictRules::isNumber(value)) {
+        unit::Unit* link = unitAt(unit);
+        value = link ? link->getElectrodeLastMeasurement(channel) : 0.0;
     }
-    recordMeasurement(unitValue, channel, label, value, intervalSeconds);
+    recordMeasurement(unit, channel, label, value, intervalSeconds);
 }
 
-void ResultReplyFlow::recordInterimPair(int unitValue, qint16 channel, double value1, double value2, bool goodData,
+void ResultReplyFlow::recordInterimPair(UnitIndex unit, qint16 channel, double value1, double value2, bool goodData,
                                         const QString& label, qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
     if (const auto& test = state().activeTest)
-        test->clearElectrodeErrorCount(electrodeIndex(unitValue, channel));
+        test->clearElectrodeErrorCount(electrodeIndex(unit, channel));
     if (!goodData || !VerdictRules::isNumber(value1) || !VerdictRules::isNumber(value2)) {
-        unit::Unit* unit = unitAt(unitValue);
-        value1 = unit ? unit->getElectrodeLastMeasurement(channel) : 0.0;
-        value2 = unit ? unit->getElectrodeLastMeasurement2(channel) : 0.0;
+        unit::Unit* link = unitAt(unit);
+        value1 = link ? link->getElectrodeLastMeasurement(channel) : 0.0;
+        value2 = link ? link->getElectrodeLastMeasurement2(channel) : 0.0;
     }
-    recordPair(unitValue, channel, label, value1, value2, intervalSeconds);
+    recordPair(unit, channel, label, value1, value2, intervalSeconds);
 }
 
-void ResultReplyFlow::writeCompletion(const QString& testName, int unitValue, qint16 channel)
+void ResultReplyFlow::writeCompletion(const QString& testName, UnitIndex unit, qint16 channel)
 {
-    write(VerdictRules::completionLine(testName, electrodeName(unitValue, channel)));
+    write(VerdictRules::completionLine(testName, electrodeName(unit, channel)));
 }
 
-ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16 channel, bool badData,
-                                                           double valueValue)
+ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(UnitIndex unit, qint16 channel, bool badData, double value)
 {
     const auto& test = state().activeTest;
     if (!recordingAllowed() || !test)
         return DataCheck::NotRecorded;
-    const qint16 electrode = electrodeIndex(unitValue, channel);
-    if (badData || !VerdictRules::isNumber(valueValue)) {
+    const qint16 electrode = electrodeIndex(unit, channel);
+    if (badData || !VerdictRules::isNumber(value)) {
         if (test->incrementErrorCount(electrode) < VerdictRules::MaxDataErrors) {
-            if (unit::Unit* unit = unitAt(unitValue))
-                unit->txResendLastData(channel);
-            write(VerdictRules::retransmissionLine(electrodeName(unitValue, channel)));
+            if (unit::Unit* link = unitAt(unit))
+                link->txResendLastData(channel);
+            write(VerdictRules::retransmissionLine(electrodeName(unit, channel)));
             return DataCheck::Retransmit;
         }
         return DataCheck::Exhausted;
@@ -139,92 +117,92 @@ ResultReplyFlow::DataCheck ResultReplyFlow::checkFinalData(int unitValue, qint16
     return DataCheck::Good;
 }
 
-void ResultReplyFlow::endWithDataError(int unitValue, qint16 channel, const QString& codeValue,
-                                       const QString& lineValue, const std::function<void()>& beforeSound)
+void ResultReplyFlow::endWithDataError(UnitIndex unit, qint16 channel, const QString& code, const QString& line,
+                                       const std::function<void()>& beforeSound)
 {
-    write(lineValue);
+    write(line);
     if (const auto& test = state().activeTest) {
-        const qint16 electrode = electrodeIndex(unitValue, channel);
+        const qint16 electrode = electrodeIndex(unit, channel);
         test->setElectrodeTestComplete(electrode);
         test->clearElectrodeErrorCount(electrode);
     }
-    recordResult(unitValue, channel, codeValue);
+    recordResult(unit, channel, code);
     if (beforeSound)
         beforeSound();
     playFailureSound();
 }
 
-void ResultReplyFlow::endWithERR(int unitValue, qint16 channel, const std::function<void()>& beforeSound)
+void ResultReplyFlow::endWithERR(UnitIndex unit, qint16 channel, const std::function<void()>& beforeSound)
 {
-    endWithDataError(unitValue, channel, QStringLiteral("ERR"),
-                     VerdictRules::dataErrorLine(electrodeName(unitValue, channel)), beforeSound);
+    endWithDataError(unit, channel, QStringLiteral("ERR"), VerdictRules::dataErrorLine(electrodeName(unit, channel)),
+                     beforeSound);
 }
 
-QString ResultReplyFlow::judge(int unitValue, qint16 channel, double valueValue, const LimitPair& limitsValue)
+QString ResultReplyFlow::judge(UnitIndex unit, qint16 channel, double value, const LimitPair& limits)
 {
-    const QString code = VerdictRules::judge(valueValue, limitsValue.limit, limitsValue.warning);
+    const QString code = VerdictRules::judge(value, limits.limit, limits.warning);
     if (!VerdictRules::isPass(code)) {
-        write(code == QLatin1String("FAIL") ? VerdictRules::failLine(valueValue, limitsValue.limit)
-                                            : VerdictRules::dataErrorLine(electrodeName(unitValue, channel)));
+        write(code == QLatin1String("FAIL") ? VerdictRules::failLine(value, limits.limit)
+                                            : VerdictRules::dataErrorLine(electrodeName(unit, channel)));
         playFailureSound();
         return code;
     }
-    unit::Unit* unit = unitAt(unitValue);
-    return VerdictRules::withCalibrationExpiry(code, unit && unit->electrodeChannelCalibrationExpired(channel));
+    unit::Unit* link = unitAt(unit);
+    return VerdictRules::withCalibrationExpiry(code, link && link->electrodeChannelCalibrationExpired(channel));
 }
 
-QString ResultReplyFlow::apply(int unitValue, qint16 channel, const Verdict& verdict, bool askExpiry)
+QString ResultReplyFlow::apply(UnitIndex unit, qint16 channel, const Verdict& verdict, bool askExpiry)
 {
     for (const QString& line : verdict.lines)
         write(line);
     if (verdict.code == QLatin1String("ERR") && verdict.lines.isEmpty())
-        write(VerdictRules::dataErrorLine(electrodeName(unitValue, channel)));
+        write(VerdictRules::dataErrorLine(electrodeName(unit, channel)));
     if (verdict.failureSound)
         playFailureSound();
     if (!askExpiry || !VerdictRules::isPass(verdict.code))
         return verdict.code;
-    unit::Unit* unit = unitAt(unitValue);
-    return VerdictRules::withCalibrationExpiry(verdict.code, unit && unit->electrodeChannelCalibrationExpired(channel));
+    unit::Unit* link = unitAt(unit);
+    return VerdictRules::withCalibrationExpiry(verdict.code, link && link->electrodeChannelCalibrationExpired(channel));
 }
 
-void ResultReplyFlow::recordMeasurement(int unitValue, qint16 channel, const QString& label, double valueValue,
+void ResultReplyFlow::recordMeasurement(UnitIndex unit, qint16 channel, const QString& label, double value,
                                         qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
-    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, false, 0, 0.0, false, false,
+    m_services.recorder->recordChannelMeasurement(unit, channel, label, value, false, 0, 0.0, false, false,
                                                   intervalSeconds);
-    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
+    m_schedule.markIntervalReadingTaken(unit, channel);
 }
 
-void ResultReplyFlow::recordPair(int unitValue, qint16 channel, const QString& label, double value1, double value2,
+void ResultReplyFlow::recordPair(UnitIndex unit, qint16 channel, const QString& label, double value1, double value2,
                                  qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
-    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, value1, false, 0, value2, true, false,
+    m_services.recorder->recordChannelMeasurement(unit, channel, label, value1, false, 0, value2, true, false,
                                                   intervalSeconds);
-    m_schedule.markIntervalReadingTaken(replyUnit(unitValue), channel);
+    m_schedule.markIntervalReadingTaken(unit, channel);
 }
 
-void ResultReplyFlow::recordSDRPoint(int unitValue, qint16 channel, int point, const QString& label, double valueValue,
+void ResultReplyFlow::recordSDRPoint(UnitIndex unit, qint16 channel, int point, const QString& label, double value,
                                      qint32 intervalSeconds)
 {
     if (!recordingAllowed())
         return;
-    m_services.recorder->recordChannelMeasurement(unitValue, channel, label, valueValue, true, point, 0.0, false, false,
+    m_services.recorder->recordChannelMeasurement(unit, channel, label, value, true, point, 0.0, false, false,
                                                   intervalSeconds);
 }
 
-void ResultReplyFlow::recordResult(int unitValue, qint16 channel, const QString& codeValue)
+void ResultReplyFlow::recordResult(UnitIndex unit, qint16 channel, const QString& code)
 {
     if (recordingAllowed())
-        m_services.recorder->recordChannelResult(unitValue, channel, codeValue, false);
+        m_services.recorder->recordChannelResult(unit, channel, code, false);
 }
 
-void ResultReplyFlow::write(const QString& lineValue)
+void ResultReplyFlow::write(const QString& line)
 {
-    m_host.writeToCommTextBox(lineValue, true, false);
+    m_host.writeToCommTextBox(line, true, false);
 }
 
 void ResultReplyFlow::playFailureSound()

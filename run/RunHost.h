@@ -14,7 +14,7 @@ class PaceRollPrompt;
 class RunHost {
 public:
     virtual ~RunHost() = default;
-    virtual void writeToCommTextBox(const QString& strValue, bool recordToLog, bool inhibitCommDisplay) = 0;
+    virtual void writeToCommTextBox(const QString& line, bool recordToLog, bool inhibitCommDisplay) = 0;
     // Progress bar: value and maximum (maximum <= 1 resets it); one step on.
     virtual void updateProgress(int value, int maximum) = 0;
     virtual void advanceProgress() = 0;

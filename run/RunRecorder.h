@@ -2,6 +2,8 @@
 // The records of a run as the sequencer asks for them: the test group, the
 // test and test-unit records of each started step, and the group's end.
 
+#include "run/UnitIndex.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -11,6 +13,8 @@ class TestStep;
 }
 
 namespace run {
+
+class AclgSums;
 
 class RunRecorder {
 public:
@@ -25,8 +29,8 @@ public:
     virtual void completeTestGroup(qint32 groupID, const QDateTime& completed) = 0;
     virtual qint32 getUniqueGroupID(qint32 groupID) = 0;
     virtual QDateTime getGroupDateExecuted(qint32 groupID) = 0;
-    // ZAMO80 mode, at the end of a run.
-    virtual void recordAverageACLGResults(qint32 groupID) = 0;
+    // ZAMO80 mode, at the end of a run: the averages of the run's ACLG sums.
+    virtual void recordAverageACLGResults(qint32 groupID, const AclgSums& sums) = 0;
     virtual void buildCondensedZamo80Report(qint32 groupID) = 0;
     // The key of the run's test group; 0 while there is none.
     virtual qint32 groupId() const = 0;
@@ -37,17 +41,17 @@ public:
     virtual void takePaceStepKeys(const testlists::TestStep& step) = 0;
 
     // What the result handlers store: one reading, or an R1/R2 pair, of channel 0..15 of
-    // unit 1 or 2 under its interval label (SDR readings under their point
+    // a unit under its interval label (SDR readings under their point
     // 1..4); one verdict; the duration verdict of a pace test.
-    virtual void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
-                                          int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
-                                          qint32 intervalSeconds) = 0;
-    virtual void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) = 0;
-    // One diagnostics row of unit 1 or 2 in the group (entries 1..9 of the
+    virtual void recordChannelMeasurement(UnitIndex unit, int channel, const QString& label, double value,
+                                          bool useSDRPoint, int sdrPoint, double value2, bool twoReadings,
+                                          bool inhibitDisplay, qint32 intervalSeconds) = 0;
+    virtual void recordChannelResult(UnitIndex unit, int channel, const QString& result, bool inhibitDisplay) = 0;
+    // One diagnostics row of the unit in the group (entries 1..9 of the
     // unit's diagnostics; newModel: the ZAMO80 column set).
-    virtual void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics,
+    virtual void recordUnitDiagnostics(UnitIndex unit, qint32 groupID, const QStringList& diagnostics,
                                        bool newModel) = 0;
-    virtual void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
+    virtual void recordPaceTestResult(UnitIndex unit, int channel, qint32 duration, bool secondary,
                                       testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) = 0;
 
     // Writes the readings and verdicts that wait for the end of the turn.
@@ -66,15 +70,18 @@ public:
     void completeTestGroup(qint32, const QDateTime&) override {}
     qint32 getUniqueGroupID(qint32) override { return 0; }
     QDateTime getGroupDateExecuted(qint32) override { return {}; }
-    void recordAverageACLGResults(qint32) override {}
+    void recordAverageACLGResults(qint32, const AclgSums&) override {}
     void buildCondensedZamo80Report(qint32) override {}
     qint32 groupId() const override { return 0; }
     void clearKeys() override {}
     void takePaceStepKeys(const testlists::TestStep&) override {}
-    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override {}
-    void recordChannelResult(int, int, const QString&, bool) override {}
-    void recordUnitDiagnostics(int, qint32, const QStringList&, bool) override {}
-    void recordPaceTestResult(int, int, qint32, bool, testlists::TestStep&, bool, bool) override {}
+    void recordChannelMeasurement(UnitIndex, int, const QString&, double, bool, int, double, bool, bool,
+                                  qint32) override
+    {
+    }
+    void recordChannelResult(UnitIndex, int, const QString&, bool) override {}
+    void recordUnitDiagnostics(UnitIndex, qint32, const QStringList&, bool) override {}
+    void recordPaceTestResult(UnitIndex, int, qint32, bool, testlists::TestStep&, bool, bool) override {}
 };
 
 } // namespace run

@@ -15,6 +15,7 @@
 #include "run/RunHost.h"
 #include "run/RunState.h"
 #include "run/UnitMode.h"
+#include "run/VerdictRules.h"
 #include "unit/ChannelRecord.h"
 #include "unit/Unit.h"
 
@@ -64,10 +65,9 @@ bool RunRecording::isZamo24() const
     return UnitMode::checkZAMO24(m_units);
 }
 
-unit::Unit* RunRecording::unitAt(int number) const
+unit::Unit* RunRecording::unitAt(UnitIndex unit) const
 {
-    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
-    return unit ? m_units[unit->position()] : nullptr;
+    return m_units[unit.position()];
 }
 
 void RunRecording::log(const QString& line, bool inhibitDisplay)
@@ -176,13 +176,13 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
     }
 }
 
-int RunRecording::firstSelectedChannel(const testlists::TestStep& step, int unit) const
+int RunRecording::firstSelectedChannel(const testlists::TestStep& step, UnitIndex unit) const
 {
     unit::Unit* link = unitAt(unit);
     if (!link)
         return -1;
     for (int c = 0; c < 16; ++c)
-        if (step.electrodeSelectedByIndex(static_cast<qint16>((unit - 1) * 16 + c))
+        if (step.electrodeSelectedByIndex(VerdictRules::electrodeIndex(unit, static_cast<qint16>(c)))
             && link->electrodeChannelExists(static_cast<qint16>(c)))
             return c;
     return -1;
@@ -195,29 +195,31 @@ qint32 RunRecording::createTestGroupRecord()
     m_lostRecords = 0;
     const QDateTime executed = platform::Clock::now();
     const QDateTime notCompleted = platform::OleDate().toDateTime();
-    auto electrodes = [this](int n) {
-        unit::Unit* link = unitAt(n);
+    auto electrodes = [this](UnitIndex unit) {
+        unit::Unit* link = unitAt(unit);
         return link ? electrodeIdentities(link->getElectrodeArray()) : results::UnitElectrodes();
     };
     qint32 group = 0;
     write(QStringLiteral("the test group"), [&] {
         if (zamo80Mode())
-            group = results::createZamo80TestGroup(m_database, m_groupEnds.openGroupNote(), 
-                executed, notCompleted, results::currentZamo80Limits(m_settings.limits), m_state.details.lotNumber,
-                m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
+            group = results::createZamo80TestGroup(
+                m_database, m_groupEnds.openGroupNote(), executed, notCompleted,
+                results::currentZamo80Limits(m_settings.limits), m_state.details.lotNumber, m_state.details.notes,
+                electrodes(UnitIndex::first()), electrodes(UnitIndex::second()), config::getUserNameString(),
                 config::getComputerNameString(), isZamo24(), m_state.details.electrodeLotNumbers,
                 m_settings.switches.demoMode);
         else
-            group = results::createTestGroup(m_database, m_groupEnds.openGroupNote(), 
-                executed, notCompleted, results::currentStandardLimits(m_settings.limits), m_state.details.lotNumber,
-                m_state.details.notes, electrodes(1), electrodes(2), config::getUserNameString(),
+            group = results::createTestGroup(
+                m_database, m_groupEnds.openGroupNote(), executed, notCompleted,
+                results::currentStandardLimits(m_settings.limits), m_state.details.lotNumber, m_state.details.notes,
+                electrodes(UnitIndex::first()), electrodes(UnitIndex::second()), config::getUserNameString(),
                 config::getComputerNameString(), m_state.details.electrodeLotNumbers, m_settings.switches.demoMode);
     });
     m_keys = RunRecordKeys();
     m_keys.groupId = group;
     m_storedIntervals.clear();
-    for (int n = 1; n <= 2; ++n) {
-        unit::Unit* link = unitAt(n);
+    for (UnitIndex unit : UnitIndex::all()) {
+        unit::Unit* link = unitAt(unit);
         // Diagnostics are recorded against the group: none without one.
         if (group != 0 && m_settings.diagnostics.enabled && link && link->connected())
             link->txMasterDiagnosticsPollingMode(m_settings.diagnostics.delay);
@@ -239,10 +241,10 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
         test.setPaceDBTestID(0);
         write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
             test.setPaceDBTestID(results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), true));
-            if (firstSelectedChannel(test, 1) >= 0)
+            if (firstSelectedChannel(test, UnitIndex::first()) >= 0)
                 test.setPaceDBTestUnitID1(
                     results::recordTestUnitStart(m_database, test.paceDBTestID(), 1, test.executedTestCount()));
-            if (firstSelectedChannel(test, 2) >= 0)
+            if (firstSelectedChannel(test, UnitIndex::second()) >= 0)
                 test.setPaceDBTestUnitID2(
                     results::recordTestUnitStart(m_database, test.paceDBTestID(), 2, test.executedTestCount()));
         });
@@ -264,7 +266,7 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
     write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
         keys.testId = results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), showOnReport);
         for (UnitIndex unit : UnitIndex::all())
-            if (firstSelectedChannel(test, unit.number()) >= 0)
+            if (firstSelectedChannel(test, unit) >= 0)
                 keys.testUnitId[unit] = results::recordTestUnitStart(m_database, keys.testId, static_cast<qint16>(unit.number()),
                                                                      test.executedTestCount());
     });

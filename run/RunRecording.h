@@ -77,22 +77,22 @@ public:
     void completeTestGroup(qint32 groupID, const QDateTime& completed) override;
     qint32 getUniqueGroupID(qint32 groupID) override;
     QDateTime getGroupDateExecuted(qint32 groupID) override;
-    void recordAverageACLGResults(qint32 groupID) override;
+    void recordAverageACLGResults(qint32 groupID, const AclgSums& sums) override;
     void buildCondensedZamo80Report(qint32 groupID) override;
     qint32 groupId() const override { return m_keys.groupId; }
     void clearKeys() override { m_keys = RunRecordKeys(); }
     void takePaceStepKeys(const testlists::TestStep& step) override;
 
     // ---- what the result handlers call ----
-    // One reading (or an R1/R2 pair) of channel 0..15 of unit 1 or 2 under
+    // One reading (or an R1/R2 pair) of channel 0..15 of the unit under
     // the interval label; SDR readings go to the row of their point 1..4.
-    void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
+    void recordChannelMeasurement(UnitIndex unit, int channel, const QString& label, double value, bool useSDRPoint,
                                   int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
                                   qint32 intervalSeconds) override;
-    void recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay) override;
-    void recordUnitDiagnostics(int unitValue, qint32 groupID, const QStringList& diagnostics, bool newModel) override;
-    void recordPaceTestResult(int unitID, int electrodeIndex, qint32 duration, bool secondary,
-                              testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly) override;
+    void recordChannelResult(UnitIndex unit, int channel, const QString& result, bool inhibitDisplay) override;
+    void recordUnitDiagnostics(UnitIndex unit, qint32 groupID, const QStringList& diagnostics, bool newModel) override;
+    void recordPaceTestResult(UnitIndex unit, int channel, qint32 duration, bool secondary, testlists::TestStep& test,
+                              bool padsRolled, bool rolledStatusMsgOnly) override;
     // The planned number of ACLG runs: testCount summed over the ACLG steps of the operator's list.
     int countACLGTests() const;
     // "h:mm" of a number of seconds (5400 gives 1:30).
@@ -108,9 +108,9 @@ public:
 private:
     bool zamo80Mode() const;
     bool isZamo24() const;
-    unit::Unit* unitAt(int number) const;
+    unit::Unit* unitAt(UnitIndex unit) const;
     // The first channel of the unit that the step selects and the unit has, or -1.
-    int firstSelectedChannel(const testlists::TestStep& step, int unit) const;
+    int firstSelectedChannel(const testlists::TestStep& step, UnitIndex unit) const;
     void log(const QString& line, bool inhibitDisplay = false);
     // Runs a write on the open connection (after the waiting readings); a
     // failure is a database failure of the run.
@@ -124,7 +124,7 @@ private:
     void postFlush();
     qint32& key(const ReadingBatch::Slot& slot);
     void storeReadings(const ReadingBatch& batch, qint32 group, const QList<qint32>& keys);
-    void recordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2);
+    void recordAverageOfChannel(int channel, double r1, double r2, qint32& rowR1, qint32& rowR2);
 
     RunState& m_state;
     MeasurementSchedule& m_schedule;

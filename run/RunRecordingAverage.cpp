@@ -1,6 +1,7 @@
 #include "config/StationSettings.h"
 #include "results/RunRecordWriters.h"
 #include "results/WriterSupport.h"
+#include "run/AclgSums.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "testlists/StationTestLists.h"
@@ -11,12 +12,6 @@
 
 namespace run {
 
-namespace {
-
-constexpr double kEmpty = -99.0;
-
-} // namespace
-
 int RunRecording::countACLGTests() const
 {
     int count = 0;
@@ -26,7 +21,7 @@ int RunRecording::countACLGTests() const
     return count;
 }
 
-void RunRecording::recordAverageACLGResults(qint32 groupID)
+void RunRecording::recordAverageACLGResults(qint32 groupID, const AclgSums& sums)
 {
     const int count = countACLGTests();
     if (!zamo80Mode() || count == 0)
@@ -35,11 +30,6 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
     RunRecordKeys& keys = m_keys;
     keys = RunRecordKeys();
     keys.groupId = groupID;
-    for (auto& row : m_state.aclgSums)
-        for (double& sum : row)
-            if (sum != kEmpty)
-                sum /= count;
-
     // After every step of the run (the last may be a roll step, which has no parent of its own).
     qint32 parent = 0;
     for (const auto& step : std::as_const(m_state.lists.expanded))
@@ -55,23 +45,22 @@ void RunRecording::recordAverageACLGResults(qint32 groupID)
 
     qint32 rowR1 = 0;
     qint32 rowR2 = 0;
-    for (int channel = 0; channel < 16; ++channel)
-        if (m_state.aclgSums[0][std::size_t(channel)] != kEmpty)
-            recordAverageOfChannel(channel, rowR1, rowR2);
+    for (std::size_t channel = 0; channel < AclgSums::Channels; ++channel)
+        if (sums.holdsReadings(channel))
+            recordAverageOfChannel(int(channel), AclgSums::average(sums.first(channel), count),
+                                   AclgSums::average(sums.second(channel), count), rowR1, rowR2);
     flushReadings(); // the condensed report that follows reads these verdicts
     keys = RunRecordKeys();
 }
 
-void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& rowR2)
+void RunRecording::recordAverageOfChannel(int channel, double r1, double r2, qint32& rowR1, qint32& rowR2)
 {
     const double limit = m_settings.limits.limitZamo80Aclg;
     const double warning = m_settings.limits.warningZamo80Aclg;
     const QString letter = results::channelLetter(channel);
     const qint32 testUnit = m_keys.testUnitId[UnitIndex::first()];
-    const double r1 = m_state.aclgSums[0][std::size_t(channel)];
     QString verdict;
     if (isZamo24()) {
-        const double r2 = m_state.aclgSums[1][std::size_t(channel)];
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
               [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
         write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
@@ -92,11 +81,11 @@ void RunRecording::recordAverageOfChannel(int channel, qint32& rowR1, qint32& ro
         else
             verdict = QStringLiteral("PASS");
     }
-    unit::Unit* unit1 = unitAt(1);
+    unit::Unit* unit1 = unitAt(UnitIndex::first());
     if (verdict != QLatin1String("FAIL") && unit1
         && unit1->electrodeChannelCalibrationExpired(static_cast<qint16>(channel)))
         verdict = QStringLiteral("PASS*");
-    recordChannelResult(1, channel, verdict, true);
+    recordChannelResult(UnitIndex::first(), channel, verdict, true);
 }
 
 } // namespace run

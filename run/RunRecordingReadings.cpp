@@ -3,6 +3,7 @@
 #include "run/MeasurementSchedule.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
+#include "run/VerdictRules.h"
 #include "unit/Unit.h"
 
 namespace run {
@@ -32,6 +33,8 @@ bool validChannel(int channel)
     return channel >= 0 && channel < 16;
 }
 
+using VerdictRules::electrodeName;
+
 } // namespace
 
 QString RunRecording::formatHoursMinutes(qint32 seconds)
@@ -40,21 +43,20 @@ QString RunRecording::formatHoursMinutes(qint32 seconds)
            + QStringLiteral("%1").arg((seconds % 3600) / 60, 2, 10, QLatin1Char('0'));
 }
 
-void RunRecording::recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool useSDRPoint,
-                                            int sdrPoint, double value2, bool twoReadings, bool inhibitDisplay,
-                                            qint32 intervalSeconds)
+void RunRecording::recordChannelMeasurement(UnitIndex unit, int channel, const QString& label, double value,
+                                            bool useSDRPoint, int sdrPoint, double value2, bool twoReadings,
+                                            bool inhibitDisplay, qint32 intervalSeconds)
 {
-    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unit);
-    if (!index || !validChannel(channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
+    if (!validChannel(channel) || (useSDRPoint && (sdrPoint < 1 || sdrPoint > 4)))
         return;
     const QString displayLabel =
         label + (label.contains(QLatin1Char(':')) ? QStringLiteral(" (h:m)") : QStringLiteral("s"));
     const QString letter = results::channelLetter(channel);
-    const QString electrode = letter + QString::number(unit);
+    const QString electrode = electrodeName(unit, channel);
     const ReadingBatch::Slot slot{useSDRPoint ? ReadingBatch::Slot::Kind::SDRPoint
                                               : ReadingBatch::Slot::Kind::Measurement,
-                                  *index, useSDRPoint ? sdrPoint : 0};
-    const qint32 testUnit = m_keys.testUnitId[*index];
+                                  unit, useSDRPoint ? sdrPoint : 0};
+    const qint32 testUnit = m_keys.testUnitId[unit];
     const QString at = QStringLiteral(" at ") + displayLabel + QStringLiteral(" interval: ");
 
     if (m_pending.isEmpty())
@@ -75,37 +77,35 @@ void RunRecording::recordChannelMeasurement(int unit, int channel, const QString
     // The reading is kept on the unit whatever the database does.
     if (unit::Unit* link = unitAt(unit))
         link->setElectrodeLastMeasurement(static_cast<qint16>(channel), value, twoReadings ? value2 : 0);
-    m_schedule.markIntervalReadingTaken(*index, channel);
+    m_schedule.markIntervalReadingTaken(unit, channel);
 }
 
-void RunRecording::recordChannelResult(int unit, int channel, const QString& result, bool inhibitDisplay)
+void RunRecording::recordChannelResult(UnitIndex unit, int channel, const QString& result, bool inhibitDisplay)
 {
-    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unit);
-    if (!index || !validChannel(channel))
+    if (!validChannel(channel))
         return;
     const QString letter = results::channelLetter(channel);
-    const QString electrode = letter + QString::number(unit);
-    const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, *index, 0};
+    const QString electrode = electrodeName(unit, channel);
+    const ReadingBatch::Slot slot{ReadingBatch::Slot::Kind::Result, unit, 0};
     if (m_pending.isEmpty())
         m_pendingGroup = m_keys.groupId;
     m_pending.startRecord(QStringLiteral("the result of ") + electrode, inhibitDisplay);
-    m_pending.addResult(slot, key(slot), m_keys.testUnitId[*index], letter, result);
+    m_pending.addResult(slot, key(slot), m_keys.testUnitId[unit], letter, result);
     m_pending.addLine(QStringLiteral("Final result recorded for ") + electrode + QStringLiteral(": ")
                       + resultText(result));
     postFlush();
 }
 
-void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 durationValue, bool secondary,
+void RunRecording::recordPaceTestResult(UnitIndex unit, int channel, qint32 seconds, bool secondary,
                                         testlists::TestStep& test, bool padsRolled, bool rolledStatusMsgOnly)
 {
-    const std::optional<UnitIndex> index = UnitIndex::fromNumber(unitID);
-    if (!index || !validChannel(electrodeIndex))
+    if (!validChannel(channel))
         return;
-    const QString duration = QString::number(durationValue / 60) + QStringLiteral("m ")
-                             + QString::number(durationValue % 60) + QStringLiteral("s");
+    const QString duration =
+        QString::number(seconds / 60) + QStringLiteral("m ") + QString::number(seconds % 60) + QStringLiteral("s");
     const QString roll = padsRolled ? QStringLiteral("ROLLED") : QString();
-    const QString letter = results::channelLetter(electrodeIndex);
-    const QString electrode = letter + QString::number(unitID);
+    const QString letter = results::channelLetter(channel);
+    const QString electrode = electrodeName(unit, channel);
     if (rolledStatusMsgOnly) {
         if (padsRolled)
             log(electrode + QStringLiteral(" Pads ROLLED"));
@@ -114,27 +114,28 @@ void RunRecording::recordPaceTestResult(int unitID, int electrodeIndex, qint32 d
 
     write(QStringLiteral("the PACE result of ") + electrode, [&] {
         if (secondary) {
-            if (unitID == 1)
+            if (unit == UnitIndex::first())
                 test.setPaceDBTestResultID1(
                     results::recordResult(m_database, test.paceDBTestResultID1(), test.paceDBTestUnitID1(), letter, duration));
             else
                 test.setPaceDBTestResultID2(
                     results::recordResult(m_database, test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
         } else {
-            qint32& row = m_keys.resultId[*index];
-            row = results::recordResult(m_database, row, m_keys.testUnitId[*index], letter, duration);
+            qint32& row = m_keys.resultId[unit];
+            row = results::recordResult(m_database, row, m_keys.testUnitId[unit], letter, duration);
         }
     });
 
     const QString type = test.testType();
     const qint16 paceType = type == QLatin1String("PACE1") ? 1 : type == QLatin1String("PACE2") ? 2 : 0;
     if (isZamo24() && paceType != 0) {
-        unit::Unit* link = unitAt(unitID);
-        const auto channel = static_cast<qint16>(electrodeIndex);
+        unit::Unit* link = unitAt(unit);
+        const auto linkChannel = static_cast<qint16>(channel);
         write(QStringLiteral("the PACE settings of ") + electrode, [&] {
-            results::recordPaceProperties(m_database,
-                m_keys.groupId, unitID, letter, roll, link ? link->getPaceAmplitude(channel, paceType) : 0,
-                link ? link->getPaceBPM(channel, paceType) : 0, link ? link->getPacePulseWidth(channel, paceType) : 0);
+            results::recordPaceProperties(m_database, m_keys.groupId, unit.number(), letter, roll,
+                                          link ? link->getPaceAmplitude(linkChannel, paceType) : 0,
+                                          link ? link->getPaceBPM(linkChannel, paceType) : 0,
+                                          link ? link->getPacePulseWidth(linkChannel, paceType) : 0);
         });
     }
     log(QStringLiteral("PACE completed for ") + electrode + QStringLiteral(": ") + duration + QLatin1Char(' ') + roll);

@@ -54,7 +54,8 @@ RunSequencer::RunSequencer(RunHost& host, config::StationSettings& settings, tes
                                                            [this](const CancelReason& reason) { cancelRun(reason); });
     m_services.zamo80 = std::make_unique<Zamo80RunPlan>(m_units, m_state, m_schedule, m_services, m_settings,
                                                         m_testLists, host, [this] { stopTests(); });
-    m_services.results = std::make_unique<ResultHandlers>(*this, host);
+    m_services.results = std::make_unique<ResultHandlers>(m_units, m_state, m_schedule, m_charge, m_aclgSums,
+                                                          *m_services.zamo80, m_services, m_settings, host);
 }
 
 ConnectedUnitsMode RunSequencer::checkZAMOMode() const
@@ -127,6 +128,7 @@ void RunSequencer::prepareRun()
     m_state = std::move(fresh);
     m_schedule = MeasurementSchedule();
     m_charge.reset();
+    m_aclgSums = AclgSums();
     if (m_services.zamo80)
         m_services.zamo80->reset();
 }
@@ -185,7 +187,7 @@ void RunSequencer::startFirstTestSequence(bool showTestDetailsForm)
         }
         prepareRun();
         m_services.zamo80->buildElectrodeTestLists();
-        m_services.zamo80->resetACLGValues();
+        m_aclgSums.clear();
         m_state.lists.running = m_state.lists.expanded;
         m_state.preCheckRunning = true;
     }
@@ -384,7 +386,7 @@ void RunSequencer::beginStep(const Step& test)
     m_schedule.setElapsedSeconds(0);
     ignoreErrors([&] { m_services.clock->setNextMeasurementTime(true); });
     m_testClockTimer.start();
-    ignoreErrors([&] { test->incrementItteration(); });
+    ignoreErrors([&] { test->incrementIteration(); });
     test->clearAllErrorCount();
 }
 
@@ -413,7 +415,7 @@ void RunSequencer::sequenceTick()
         allComplete = false;
         const QString type = step->testType();
         const QString electrodes = step->electrodeString();
-        if (!step->isTestItterationComplete()) {
+        if (!step->isTestIterationComplete()) {
             if (type == QLatin1String("BIAS"))
                 ignoreErrors([&] { m_services.clock->checkBiasTestDuration(); });
             else if (isPace(type))
@@ -552,7 +554,7 @@ bool RunSequencer::recordRunEnd(qint32 group, bool mode80, bool completeGroup)
     RunRecorder& recorder = *m_services.recorder;
     ignoreErrors([&] { recorder.flushReadings(); });
     if (mode80 && m_state.testRunning) {
-        ignoreErrors([&] { recorder.recordAverageACLGResults(group); });
+        ignoreErrors([&] { recorder.recordAverageACLGResults(group, m_aclgSums); });
         log(QStringLiteral("Generating Consolidated Test Report..."));
         ignoreErrors([&] { recorder.buildCondensedZamo80Report(group); });
         log(QStringLiteral("Consolidated Test Report Complete"));
@@ -720,15 +722,7 @@ int RunSequencer::getTotalTestCount() const
 
 bool RunSequencer::acceptResultReply(int unit, qint16 channel, const QString& testType) const
 {
-    if (m_state.testRunning || m_state.calibrationMode)
-        return true;
-    const auto electrode = qint16((unit - 1) * 16 + channel);
-    const QString source = channel >= 0 && channel < 16 && electrode >= 0 && electrode < 32
-                               ? QStringLiteral("Electrode ") + testlists::TestStep::findElectrodeNameByIndex(electrode)
-                               : QStringLiteral("Unit #") + QString::number(unit);
-    config::writeLog(QStringLiteral("* ") + testType + QStringLiteral(" reply from ") + source
-                     + QStringLiteral(" after the end of the run ignored"));
-    return false;
+    return ResultHandlers::acceptReply(m_state, unit, channel, testType);
 }
 
 } // namespace run

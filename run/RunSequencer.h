@@ -11,6 +11,7 @@
 // RunServices.
 
 #include "platform/Timer.h"
+#include "run/AclgSums.h"
 #include "run/CancelReason.h"
 #include "run/ChargeSequence.h"
 #include "run/MeasurementSchedule.h"
@@ -55,6 +56,7 @@ public:
     const RunState& state() const { return m_state; }
     MeasurementSchedule& schedule() { return m_schedule; }
     ChargeSequence& charge() { return m_charge; }
+    AclgSums& aclgSums() { return m_aclgSums; }
     RunServices& services() { return m_services; }
     config::StationSettings& stationSettings() const { return m_settings; }
     testlists::StationTestLists& testLists() const { return m_testLists; }
@@ -101,9 +103,8 @@ public:
     bool unitOfTheRunLost() const;
     // Sum of testCount over the running list and the pace list.
     int getTotalTestCount() const;
-    // A unit's result reply is judged only while a run (or the calibration
-    // panel) is active; a reply that arrives after the run ended is logged
-    // and goes no further.
+    // The end-of-run gate of the result handlers (ResultHandlers::acceptReply)
+    // on this run.
     bool acceptResultReply(int unit, qint16 channel, const QString& testType) const;
 
     // A run started by the operator (not the second list of a consecutive
@@ -158,6 +159,7 @@ private:
     RunState m_state;
     MeasurementSchedule m_schedule;
     ChargeSequence m_charge;
+    AclgSums m_aclgSums;
     RunServices m_services;
     PerUnit<bool> m_unitAsked; // the operator is asked to connect the unit again
 };

@@ -3,7 +3,8 @@
 // active step and phase, its lists, what the operator entered for it and
 // the modes it runs in. What the run's components change lives with them:
 // the step's clock and interval schedule in MeasurementSchedule, the charge
-// handshake in ChargeSequence, the record keys in RunRecording, the pace
+// handshake in ChargeSequence, the sums of the ACLG readings in AclgSums,
+// the record keys in RunRecording, the pace
 // and open-circuit pre-check of a ZAMO80-mode run in Zamo80RunPlan.
 //
 // Every run starts from a fresh one apart from the values that outlive a
@@ -35,10 +36,6 @@ struct RunState {
     bool preCheckRunning = false;
     bool acz30ZeroRun = false;
     qint32 lastEstimatedRemainingSeconds = 0;
-    // Running sums of the final ACLG readings per channel for AVG_ACLG;
-    // row 0 holds the first reading, row 1 the second reading of a ZAMO2-4;
-    // -99.0 is empty.
-    std::array<std::array<double, 16>, 2> aclgSums{};
 
     // The 200 V supply that an SDR step switched on; switched off again when
     // the run stops or completes.

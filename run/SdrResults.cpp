@@ -11,15 +11,14 @@
 
 namespace run {
 
-void SdrResults::sdrReading(int unit, qint16 channel, const unit::SdrReading& r)
+void SdrResults::sdrReading(UnitIndex unit, qint16 channel, const unit::SdrReading& r)
 {
-    const bool completedValue = r.completed;
-    if (!VerdictRules::validChannel(unit, channel))
+    if (!VerdictRules::validChannel(channel))
         return;
     RunState& state = m_flow.state();
-    if (completedValue)
+    if (r.completed)
         state.startPhase = false;
-    if (!m_flow.isFinal(completedValue)) {
+    if (!m_flow.isFinal(r.completed)) {
         m_flow.schedule().resync(MeasurementSchedule::Resync::Sdr, r.second);
         m_flow.takeInterim(unit, channel);
         return;

@@ -4,6 +4,7 @@
 // electrode's unit and judged in one chain. A reply the unit marks final is
 // always final; interim replies only set the test clock to the unit's seconds.
 
+#include "run/UnitIndex.h"
 #include "unit/UnitReadings.h"
 
 #include <QString>
@@ -16,7 +17,7 @@ class SdrResults {
 public:
     explicit SdrResults(ResultReplyFlow& flow) : m_flow(flow) {}
 
-    void sdrReading(int unit, qint16 channel, const unit::SdrReading& reading);
+    void sdrReading(UnitIndex unit, qint16 channel, const unit::SdrReading& reading);
 
 private:
     ResultReplyFlow& m_flow;

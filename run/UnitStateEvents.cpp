@@ -8,21 +8,22 @@
 
 namespace run {
 
-void UnitStateEvents::diagnosticsReported(int unitIndex)
+void UnitStateEvents::diagnosticsReported(int number)
 {
-    unit::Unit* unit = m_units.byNumber(unitIndex);
-    if (!unit)
+    const std::optional<UnitIndex> unit = UnitIndex::fromNumber(number);
+    unit::Unit* link = unit ? m_units.at(*unit) : nullptr;
+    if (!link)
         return;
     const qint32 group = m_services.recorder->groupId();
     if (group == 0) {
-        config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(unitIndex)
+        config::writeLog(QStringLiteral("Diagnostics of Unit #") + QString::number(unit->number())
                          + QStringLiteral(" not stored: no test group is being recorded"));
         return;
     }
     // The column set follows the model of unit 1, whichever unit reported.
     unit::Unit* unit1 = m_units.at(UnitIndex::first());
     const bool newModel = unit1 && (unit1->isZamo80() || unit1->isZamo24());
-    m_services.recorder->recordUnitDiagnostics(unitIndex, group, unit->getDiagnosticArray(), newModel);
+    m_services.recorder->recordUnitDiagnostics(*unit, group, link->getDiagnosticArray(), newModel);
 }
 
 void UnitStateEvents::lidReported(int, bool lidClosed)

@@ -26,9 +26,9 @@ public:
 
     // The diagnostics are taken from the unit's properties; the report's own
     // values are not used. A report that belongs to no run (no test group)
-    // is not stored.
-    void diagnosticsReported(int unitIndex);
-    void lidReported(int unitIndex, bool lidClosed);
+    // is not stored. number: the unit's number as its replies carry it.
+    void diagnosticsReported(int number);
+    void lidReported(int number, bool lidClosed);
 
 private:
     RunUnits m_units;

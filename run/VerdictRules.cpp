@@ -70,19 +70,19 @@ QString plainNumber(double v)
     return QString::number(v, 'g', 15);
 }
 
-bool validChannel(int unit, qint16 channel)
+bool validChannel(qint16 channel)
 {
-    return unit >= 1 && unit <= 2 && channel >= 0 && channel < 16;
+    return channel >= 0 && channel < 16;
 }
 
-qint16 electrodeIndex(int unit, qint16 channel)
+qint16 electrodeIndex(UnitIndex unit, qint16 channel)
 {
-    return qint16((unit - 1) * 16 + channel);
+    return qint16(int(unit.position()) * 16 + channel);
 }
 
-QString electrodeName(int unit, qint16 channel)
+QString electrodeName(UnitIndex unit, qint16 channel)
 {
-    return QChar(char16_t(65 + channel)) + QString::number(unit);
+    return QChar(char16_t(65 + channel)) + QString::number(unit.number());
 }
 
 } // namespace VerdictRules

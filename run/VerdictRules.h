@@ -4,6 +4,8 @@
 // test, the texts of the verdict lines, and the data-error count at which an
 // electrode is given up.
 
+#include "run/UnitIndex.h"
+
 #include <QString>
 
 namespace run {
@@ -46,12 +48,13 @@ QString fixed3(double v);
 // A limit as a plain number, without trailing zeros ("3", "2.5").
 QString plainNumber(double v);
 
-// Unit 1..2 and channel 0..15: a reply from anywhere else is not judged.
-bool validChannel(int unit, qint16 channel);
+// Channel 0..15: a reply from any other channel is not judged.
+bool validChannel(qint16 channel);
 
-// Electrode index (0..31) and name ("A1".."P2") of a unit's channel.
-qint16 electrodeIndex(int unit, qint16 channel);
-QString electrodeName(int unit, qint16 channel);
+// Electrode index (0..31) and name ("A1".."P2", with the unit's number) of a
+// unit's channel.
+qint16 electrodeIndex(UnitIndex unit, qint16 channel);
+QString electrodeName(UnitIndex unit, qint16 channel);
 
 } // namespace VerdictRules
 

@@ -84,12 +84,6 @@ void Zamo80RunPlan::buildElectrodeTestLists()
     state.lists.pace = std::move(lists.pace);
 }
 
-void Zamo80RunPlan::resetACLGValues()
-{
-    for (auto& row : m_state.aclgSums)
-        row.fill(-99.0);
-}
-
 void Zamo80RunPlan::openCircuitPoint()
 {
     RunState& state = m_state;
@@ -126,7 +120,7 @@ bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) con
         return false;
     for (const auto& step : std::as_const(m_state.lists.pace))
         if (step->electrodeString() == electrodes)
-            return !step->isTestItterationComplete();
+            return !step->isTestIterationComplete();
     return false;
 }
 
@@ -178,7 +172,7 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
     step->setPaceStartTime(platform::OleDate::fromDateTime(now));
     step->setPaceEndTime(platform::OleDate::fromDateTime(now.addSecs(qint64(step->paceTestTime()) * 60)));
     step->setPaceRunning(true);
-    ignoreErrors([&] { step->incrementItteration(); });
+    ignoreErrors([&] { step->incrementIteration(); });
     step->clearAllErrorCount();
     ignoreErrors([&] { m_services.recorder->createTestRecords(type, true, *step); });
     m_host.advanceProgress();
@@ -205,23 +199,22 @@ void Zamo80RunPlan::activatePaceTest(const QString& electrodes)
 void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep>& step, qint16 index, qint32 duration,
                                        bool secondary)
 {
-    const int unitNumber = unitOf(index).number();
+    const UnitIndex unit = unitOf(index);
     const qint16 channel = channelOf(index);
-    if (unit::Unit* unit = m_units.byNumber(unitNumber))
-        ignoreErrors([&] { unit->txCancel(channel); });
+    if (unit::Unit* link = m_units.at(unit))
+        ignoreErrors([&] { link->txCancel(channel); });
     const bool prompt = m_units.zamo24() && step->showPaceRollPrompt();
     if (prompt) {
         if (step->paceRollPromptLoaded())
             return;
         step->setPaceRollPromptLoaded(true);
         m_host.showPaceRollPrompt(std::make_shared<PaceRollPrompt>(m_state, m_services, m_settings.pace, step, channel,
-                                                                   unitNumber, secondary, duration));
+                                                                   unit, secondary, duration));
         if (!step->concurrentPaceRollPrompt())
             return;
     }
-    ignoreErrors([&] {
-        m_services.recorder->recordPaceTestResult(unitNumber, channel, duration, secondary, *step, false, false);
-    });
+    ignoreErrors(
+        [&] { m_services.recorder->recordPaceTestResult(unit, channel, duration, secondary, *step, false, false); });
     step->setElectrodeTestComplete(index);
     step->clearElectrodeErrorCount(index);
     if (secondary)

@@ -48,8 +48,6 @@ public:
     // Rebuilds the expanded and the pace list of the run from the
     // operator's list.
     void buildElectrodeTestLists();
-    // Empties the ACLG sums of the run.
-    void resetACLGValues();
     // The pre-check's verdict on a channel: open or not.
     void setOpenCircuit(UnitIndex unit, std::size_t channel, bool open) { m_openCircuit[unit].at(channel) = open; }
     bool openCircuit(UnitIndex unit, std::size_t channel) const { return m_openCircuit[unit].at(channel); }

@@ -292,19 +292,19 @@ qint64 TestStep::totalExpectedRemainingDuration(const config::Zamo80Delays& dela
 
 // --- iterations and active electrodes ---
 
-void TestStep::incrementItteration()
+void TestStep::incrementIteration()
 {
     m_executedTestCount = incremented(m_executedTestCount);
 }
 
-bool TestStep::isTestItterationComplete() const
+bool TestStep::isTestIterationComplete() const
 {
     return std::none_of(m_electrodeTestActive.begin(), m_electrodeTestActive.end(), [](bool active) { return active; });
 }
 
 bool TestStep::testCompleted() const
 {
-    return isTestItterationComplete() && m_executedTestCount >= m_testCount;
+    return isTestIterationComplete() && m_executedTestCount >= m_testCount;
 }
 
 bool TestStep::isElectrodeTestActive(qint16 index) const

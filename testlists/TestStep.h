@@ -80,8 +80,8 @@ public:
     void setParentID(qint32 v) { m_parentID = v; }
 
     qint16 executedTestCount() const { return m_executedTestCount; }
-    void incrementItteration();
-    bool isTestItterationComplete() const;
+    void incrementIteration();
+    bool isTestIterationComplete() const;
     bool testCompleted() const;
 
     bool isElectrodeTestActive(qint16 index) const;

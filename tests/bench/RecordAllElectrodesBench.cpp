@@ -243,7 +243,7 @@ void BM_RecordAllElectrodeReading(benchmark::State& bench, platform::DbBackend b
         std::uint64_t syncs = bench::syncCalls();
         QElapsedTimer elapsed;
         elapsed.start();
-        for (int unit = 1; unit <= 2; ++unit)
+        for (run::UnitIndex unit : run::UnitIndex::all())
             for (int channel = 0; channel < 16; ++channel) {
                 recording.recordChannelMeasurement(unit, channel, QString::number(interval), 12.5 + channel, false, 0,
                                                    0, false, true, interval);

@@ -23,9 +23,9 @@ TEST(CompletionEstimate, UnfinishedStepsOfTheRunningListWithoutPace)
     const testlists::TestList running = steps({"DCO,A1,1", "ACZ,A1,1", "SDR,A1,4", "ACZ,A1,1"});
     EXPECT_EQ(run::CompletionEstimate::remainingSeconds(running, {}, running, 4, {}, {}), 65 + 25 + 4 * 50 + 25);
     // A finished step counts no more; the iteration in progress counts in full.
-    running[0]->incrementItteration();
-    running[2]->incrementItteration();
-    running[2]->incrementItteration();
+    running[0]->incrementIteration();
+    running[2]->incrementIteration();
+    running[2]->incrementIteration();
     EXPECT_EQ(run::CompletionEstimate::remainingSeconds(running, {}, running, 4, {}, {}), 25 + 3 * 50 + 25);
 }
 

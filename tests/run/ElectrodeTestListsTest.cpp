@@ -121,7 +121,7 @@ TEST(ElectrodeTestLists, CopiesCarryTheStepAndPaceFieldsOnly)
 TEST(ElectrodeTestLists, RemovesTheUncompletedStepsOfTheElectrodes)
 {
     TestList list = steps({"ACZ,A1-C1,1", "ACZ,A1,1", "ACZ,C1,1", "DCO,B1-C1,1", "DCO,B1,1"});
-    list[0]->incrementItteration(); // the pre-check has run
+    list[0]->incrementIteration(); // the pre-check has run
     run::removeUncompletedStepsOf(list, {2});
     EXPECT_EQ(shown(list), (QStringList{"ACZ A1-C1 0", "ACZ A1 0", "DCO B1 0"}));
 }

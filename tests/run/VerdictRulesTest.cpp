@@ -40,12 +40,13 @@ TEST(VerdictRulesTest, LinesOfAVerdict)
     EXPECT_EQ(run::VerdictRules::failLine(3000.001, 3000), "* -> 3000.001 > 3000, FAILED");
     EXPECT_EQ(run::VerdictRules::failLine(-3500, 3000), "* -> -3500.000 > 3000, FAILED");
     EXPECT_EQ(run::VerdictRules::failLine(2.75, 2.5), "* -> 2.750 > 2.5, FAILED");
-    EXPECT_EQ(run::VerdictRules::completionLine("ACZ30", run::VerdictRules::electrodeName(2, 15)),
-              "* ACZ30 Test Complete on Electrode P2");
+    EXPECT_EQ(
+        run::VerdictRules::completionLine("ACZ30", run::VerdictRules::electrodeName(run::UnitIndex::second(), 15)),
+        "* ACZ30 Test Complete on Electrode P2");
     EXPECT_EQ(run::VerdictRules::retransmissionLine("A1"),
               "* Data error detected on Electrode A1. Requesting retransmission.");
     EXPECT_EQ(run::VerdictRules::dataErrorLine("B2"), "* -> Electrode B2 Data Error");
-    EXPECT_EQ(run::VerdictRules::electrodeIndex(2, 3), 19);
+    EXPECT_EQ(run::VerdictRules::electrodeIndex(run::UnitIndex::second(), 3), 19);
 }
 
 TEST(VerdictRulesTest, FinalOnlyWhenMarkedFinalAfterTheStartPhase)

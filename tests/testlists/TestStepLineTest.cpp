@@ -133,7 +133,7 @@ TEST(StepLine, CopyThroughTheLineCarriesOnlyTheDefinition)
 {
     testlists::TestStep original;
     original.initByString("ACZ,A1-C1,3");
-    original.incrementItteration();
+    original.incrementIteration();
     original.setElectrodeTestActive(4);
     original.incrementErrorCount(4);
     original.setId(7);

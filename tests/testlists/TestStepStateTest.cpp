@@ -87,17 +87,17 @@ TEST_F(TestStepState, RemainingDurationThroughTheIterations)
     testlists::TestStep s = step("ACZ,A1-P2,3");
     const QString allOn(16, QLatin1Char('1'));
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 75);
-    s.incrementItteration();
+    s.incrementIteration();
     s.setElectrodesActive(allOn, 1);
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 75);
-    s.incrementItteration();
+    s.incrementIteration();
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 50);
-    s.incrementItteration();
+    s.incrementIteration();
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 25);
     EXPECT_FALSE(s.testCompleted());
     for (qint16 i = 0; i < 16; ++i)
         s.setElectrodeTestComplete(i);
-    EXPECT_TRUE(s.isTestItterationComplete());
+    EXPECT_TRUE(s.isTestIterationComplete());
     EXPECT_TRUE(s.testCompleted());
     EXPECT_EQ(s.totalExpectedRemainingDuration(delays, pace), 0);
 }
@@ -178,8 +178,8 @@ TEST_F(TestStepState, ErrorCountsCountAndStopAt32767)
     EXPECT_EQ(s.getErrorCount(3), 32767);
 
     for (int n = 0; n < 32767; ++n)
-        s.incrementItteration();
-    EXPECT_THROW(s.incrementItteration(), std::overflow_error);
+        s.incrementIteration();
+    EXPECT_THROW(s.incrementIteration(), std::overflow_error);
     EXPECT_EQ(s.executedTestCount(), 32767);
 }
 
@@ -210,7 +210,7 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
 {
     const auto prepared = [] {
         testlists::TestStep s = step("PACE1,A1,60,0,0");
-        s.incrementItteration();
+        s.incrementIteration();
         s.setElectrodeTestActive(5);
         s.incrementErrorCount(5);
         s.setId(3);

@@ -71,7 +71,8 @@ protected:
         const QString code = run::VerdictRules::withCalibrationExpiry(
             run::VerdictRules::judge(r.value, limit, warning),
             station.link(1).channels().electrodeChannelCalibrationExpired(r.channel));
-        return "Final result recorded for " + run::VerdictRules::electrodeName(1, r.channel) + ": " + resultText(code);
+        return "Final result recorded for " + run::VerdictRules::electrodeName(run::UnitIndex::first(), r.channel)
+               + ": " + resultText(code);
     }
 
     QStringList logLines() const { return station.windows().commBuffer().split("\r\n"); }
@@ -88,7 +89,7 @@ TEST_F(ImpedanceRunTest, AnAczListOnATwoChannelBaseUnitJudgesBothElectrodes)
     ASSERT_EQ(finals.size(), 2u);
     const QStringList lines = logLines();
     for (const Reading& r : finals) {
-        const QString name = run::VerdictRules::electrodeName(1, r.channel);
+        const QString name = run::VerdictRules::electrodeName(run::UnitIndex::first(), r.channel);
         EXPECT_EQ(lines.count("* ACZ Test Complete on Electrode " + name), 1) << name.toStdString();
         EXPECT_TRUE(lines.contains("Measurement recorded for " + name
                                    + " at 20s interval: " + run::VerdictRules::fixed3(r.value)))

@@ -99,7 +99,7 @@ protected:
         const run::MeasurementSchedule& schedule = form().sequencer().schedule();
         ASSERT_TRUE(station->runUntil(
             [&] {
-                return state.activeTest && !state.activeTest->isTestItterationComplete()
+                return state.activeTest && !state.activeTest->isTestIterationComplete()
                        && schedule.elapsedSeconds() >= 2;
             },
             60000, 250));

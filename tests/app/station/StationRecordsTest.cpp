@@ -29,7 +29,7 @@ void countFinals(unit::UnitLink& link, ui::TestWindow& form, Finals& finals)
 {
     auto count = [&finals](qint16 channel, bool completed) {
         if (completed)
-            ++finals[run::VerdictRules::electrodeName(1, channel)];
+            ++finals[run::VerdictRules::electrodeName(run::UnitIndex::first(), channel)];
     };
     testsupport::onReply<unit::DcoReading>(
         &link, &form, [count](int, qint16 ch, const unit::DcoReading& r) { count(ch, r.completed); });
@@ -44,7 +44,7 @@ void collectAczFinals(unit::UnitLink& link, ui::TestWindow& form, Readings& read
 {
     testsupport::onReply<unit::AczReading>(&link, &form, [&readings](int, qint16 ch, const unit::AczReading& r) {
         if (r.completed)
-            readings[run::VerdictRules::electrodeName(1, ch)] << r.measurement;
+            readings[run::VerdictRules::electrodeName(run::UnitIndex::first(), ch)] << r.measurement;
     });
 }
 

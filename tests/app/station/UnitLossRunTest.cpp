@@ -86,8 +86,8 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
         [&] {
             const auto& step = state.activeTest;
             return step
-                   && (c.betweenSteps ? step->isTestItterationComplete()
-                                      : !step->isTestItterationComplete() && schedule.elapsedSeconds() >= 2);
+                   && (c.betweenSteps ? step->isTestIterationComplete()
+                                      : !step->isTestIterationComplete() && schedule.elapsedSeconds() >= 2);
         },
         120000));
     const QStringList judgedBefore = judged();

@@ -1,10 +1,14 @@
 #include "RunRecordingFixture.h"
 #include "config/StationSettings.h"
+#include "run/AclgSums.h"
 #include "testlists/StationTestLists.h"
 
 #include <QElapsedTimer>
 
 namespace {
+
+constexpr run::UnitIndex Unit1 = run::UnitIndex::first();
+constexpr run::UnitIndex Unit2 = run::UnitIndex::second();
 
 QString rowsOf(platform::DbConnection& db, const QString& sql)
 {
@@ -20,7 +24,7 @@ TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
     EXPECT_EQ(rowCount("SELECT UnitElectrodesID FROM UnitElectrodes WHERE GroupID = " + QString::number(group)), 2);
 
     auto acz = step("ACZ,A1-C1.B2,1", 3);
-    acz->incrementItteration();
+    acz->incrementIteration();
     recording.createTestRecords("ACZ", false, *acz);
     ASSERT_GT(recording.keys().testId, 0);
     auto db = openDirect();
@@ -84,11 +88,11 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
     recording.createTestGroupRecord();
     recording.createTestRecords("ACZ", false, *step("ACZ,A1-P2,1"));
     for (int c = 0; c < 16; ++c)
-        recording.recordChannelMeasurement(1, c, "20", 1.25 + c, false, 0, 0, false, false, 20);
-    recording.recordChannelMeasurement(2, 2, "20", 7, false, 0, 0, false, false, 20);
-    recording.recordChannelMeasurement(1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
+        recording.recordChannelMeasurement(Unit1, c, "20", 1.25 + c, false, 0, 0, false, false, 20);
+    recording.recordChannelMeasurement(Unit2, 2, "20", 7, false, 0, 0, false, false, 20);
+    recording.recordChannelMeasurement(Unit1, 0, "1:30", 2, false, 0, 0, false, false, 5400);
     EXPECT_EQ(unit1.lastReadings[15].first, 16.25) << "the unit keeps its reading at once";
-    EXPECT_FALSE(schedule.intervalReadingDue(run::UnitIndex::second(), 2));
+    EXPECT_FALSE(schedule.intervalReadingDue(Unit2, 2));
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
     EXPECT_TRUE(host.lines.filter("Measurement recorded").isEmpty());
 
@@ -107,8 +111,8 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 
     // A later turn fills the row of its slot while the interval is the same,
     // the second value of a letter replacing the first.
-    recording.recordChannelMeasurement(1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
-    recording.recordChannelMeasurement(1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
+    recording.recordChannelMeasurement(Unit1, 1, "1:30", 3, false, 0, 0, false, false, 5400);
+    recording.recordChannelMeasurement(Unit1, 0, "1:30", 4, false, 0, 0, false, false, 5400);
     endTurn();
     EXPECT_EQ(QString::number(recording.keys().measurementId[run::UnitIndex::first()]), unit1Row);
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 3);
@@ -119,7 +123,7 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 {
     recording.createTestRecords("ACLG", false, *step("ACLG,A1-B1,1"));
-    recording.recordChannelMeasurement(1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
+    recording.recordChannelMeasurement(Unit1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
     endTurn();
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R1'").toDouble(), 1.5);
     EXPECT_EQ(scalar("SELECT A_Value FROM TestMeasurements WHERE TimeInterval = '61_R2'").toDouble(), 2.5);
@@ -129,8 +133,8 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
     recording.createTestRecords("SDR", false, *step("SDR,A1-B1,1"));
     for (int point = 1; point <= 4; ++point)
         for (int c = 0; c < 2; ++c)
-            recording.recordChannelMeasurement(1, c, QString::number(point * 10 - 5), point + c, true, point, 0, false,
-                                               true, point * 10 - 5);
+            recording.recordChannelMeasurement(Unit1, c, QString::number(point * 10 - 5), point + c, true, point, 0,
+                                               false, true, point * 10 - 5);
     endTurn();
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements WHERE TimeInterval IN ('5', '15', '25', '35')"), 4);
     EXPECT_EQ(scalar("SELECT B_Value FROM TestMeasurements WHERE TimeInterval = '35'").toDouble(), 5);
@@ -139,9 +143,9 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
 {
     recording.createTestRecords("DCO", false, *step("DCO,A1-P2,1"));
-    recording.recordChannelResult(1, 0, "PASS?", false);
-    recording.recordChannelResult(1, 1, "ERR", false);
-    recording.recordChannelResult(2, 0, "PASS*", false);
+    recording.recordChannelResult(Unit1, 0, "PASS?", false);
+    recording.recordChannelResult(Unit1, 1, "ERR", false);
+    recording.recordChannelResult(Unit2, 0, "PASS*", false);
     endTurn();
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 2);
     EXPECT_EQ(scalar("SELECT B_Result FROM TestResults WHERE ResultID = "
@@ -160,7 +164,7 @@ TEST_P(RunRecordingTest, PaceResultsAndZamo24Properties)
     const qint32 group = recording.createTestGroupRecord();
     auto pace = step("PACE2,A1-C1,60,0,0");
     recording.createTestRecords("PACE2", true, *pace);
-    recording.recordPaceTestResult(1, 2, 3599, true, *pace, true, false);
+    recording.recordPaceTestResult(Unit1, 2, 3599, true, *pace, true, false);
     EXPECT_EQ(
         scalar("SELECT C_Result FROM TestResults WHERE ResultID = " + QString::number(pace->paceDBTestResultID1()))
             .toString(),
@@ -173,9 +177,9 @@ TEST_P(RunRecordingTest, PaceResultsAndZamo24Properties)
     EXPECT_TRUE(host.lines.contains("PACE completed for C1: 59m 59s ROLLED"));
 
     const int lines = host.lines.size();
-    recording.recordPaceTestResult(1, 2, 300, true, *pace, false, true);
+    recording.recordPaceTestResult(Unit1, 2, 300, true, *pace, false, true);
     EXPECT_EQ(host.lines.size(), lines);
-    recording.recordPaceTestResult(1, 2, 300, true, *pace, true, true);
+    recording.recordPaceTestResult(Unit1, 2, 300, true, *pace, true, true);
     EXPECT_EQ(host.lines.last(), "C1 Pads ROLLED");
 }
 
@@ -186,15 +190,15 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
     const qint32 group = recording.createTestGroupRecord();
     testLists.active = {step("ACLG,A1-P1,2")};
     state.lists.expanded = {step("ACLG,A1,1", 6)};
-    for (auto& row : state.aclgSums)
-        row.fill(-99.0);
-    state.aclgSums[0][0] = 6; // 3: at the warning
-    state.aclgSums[0][1] = 2; // 1
-    state.aclgSums[0][2] = 8; // 4: above the limit
-    state.aclgSums[0][3] = 2; // 1, on an expired channel
+    run::AclgSums sums;
+    sums.clear();
+    sums.add(0, 6, std::nullopt); // 3: at the warning
+    sums.add(1, 2, std::nullopt); // 1
+    sums.add(2, 8, std::nullopt); // 4: above the limit
+    sums.add(3, 2, std::nullopt); // 1, on an expired channel
     unit1.calibrationExpired[3] = true;
     recording.clearKeys(); // the run's keys are gone by now
-    recording.recordAverageACLGResults(group);
+    recording.recordAverageACLGResults(group, sums);
 
     auto db = openDirect();
     EXPECT_EQ(rowsOf(*db, "SELECT Zamo80ParentTestID FROM Tests t JOIN TestTypes y ON t.TestTypeID = y.TypeID "
@@ -209,13 +213,15 @@ TEST_P(RunRecordingTest, AverageAclgVerdictsAtTheEndOfAZamo80Run)
 
 TEST_P(RunRecordingTest, AverageAclgNeedsZamo80ModeAndAnAclgStep)
 {
-    state.aclgSums[0].fill(1);
+    run::AclgSums sums;
+    for (std::size_t channel = 0; channel < run::AclgSums::Channels; ++channel)
+        sums.add(channel, 1, std::nullopt);
     testLists.active = {step("ACLG,A1-P1,2")};
-    recording.recordAverageACLGResults(1); // base-model units
+    recording.recordAverageACLGResults(1, sums); // base-model units
     unit1.plug(16, true);
     unit2.plug(16, true);
     testLists.active = {step("ACZ,A1-P1,1")};
-    recording.recordAverageACLGResults(1);
+    recording.recordAverageACLGResults(1, sums);
     EXPECT_EQ(rowCount("SELECT TestID FROM Tests"), 0);
 }
 
@@ -246,8 +252,8 @@ TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictW
     recording.createTestGroupRecord();
     recording.createTestRecords("DCO", false, *step("DCO,A1-B1,1"));
     openDirect()->execute("DROP TABLE TestMeasurements");
-    recording.recordChannelMeasurement(1, 0, "61", 4.5, false, 0, 0, false, false, 61);
-    recording.recordChannelResult(1, 0, "PASS", false);
+    recording.recordChannelMeasurement(Unit1, 0, "61", 4.5, false, 0, 0, false, false, 61);
+    recording.recordChannelResult(Unit1, 0, "PASS", false);
     endTurn();
     EXPECT_EQ(unit1.lastReadings[0].first, 4.5);
     const QStringList failures = host.lines.filter("* Unable to record ");
@@ -261,7 +267,7 @@ TEST_P(RunRecordingTest, AReadingThatCannotBeStoredFailsTheRunAndTakesNoVerdictW
         << mainWindow.causesShown[0].toStdString();
 
     // More failures of the same run are told in the log only.
-    recording.recordChannelMeasurement(1, 1, "61", 5, false, 0, 0, false, false, 61);
+    recording.recordChannelMeasurement(Unit1, 1, "61", 5, false, 0, 0, false, false, 61);
     endTurn();
     EXPECT_EQ(host.lines.filter("* Unable to record the measurement of B1: ").size(), 1);
     EXPECT_EQ(mainWindow.failHandlerCalls, 1);
@@ -276,7 +282,7 @@ TEST_P(RunRecordingTest, NoStepIsRecordedOnceTheReadingsBeforeItCancelledTheRun)
     recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1"));
     mainWindow.onFailure = [&] { recording.closeAbortedTestGroup(group); };
     openDirect()->execute("DROP TABLE TestMeasurements");
-    recording.recordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
+    recording.recordChannelMeasurement(Unit1, 0, "20", 120, false, 0, 0, false, false, 20);
     recording.createTestRecords("ACZ", false, *step("ACZ,A1-B1,1")); // in the same turn
     mainWindow.onFailure = nullptr;
 
@@ -299,8 +305,8 @@ TEST_P(RunRecordingTest, AReadingLockedOutPastTheBusyWaitIsAFailureAndNothingOfI
     other->transaction();
     other->execute(local() ? "UPDATE Globals SET LastUniqueGroupID = LastUniqueGroupID"
                            : "LOCK TABLE TestMeasurements, TestResults IN EXCLUSIVE MODE");
-    recording.recordChannelMeasurement(1, 0, "20", 120, false, 0, 0, false, false, 20);
-    recording.recordChannelResult(1, 0, "PASS", false);
+    recording.recordChannelMeasurement(Unit1, 0, "20", 120, false, 0, 0, false, false, 20);
+    recording.recordChannelResult(Unit1, 0, "PASS", false);
     QElapsedTimer waited;
     waited.start();
     endTurn();

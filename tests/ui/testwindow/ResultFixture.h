@@ -10,35 +10,6 @@
 
 #include <QStringList>
 
-#include <stdexcept>
-
-class ResultRecorder : public RecordingRecorder {
-public:
-    QStringList readings;
-    QStringList results;
-    bool failResults = false; // a verdict that cannot be stored
-
-    // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
-    void recordChannelMeasurement(int unit, int channel, const QString& label, double value, bool sdr, int point,
-                                  double value2, bool pair, bool, qint32 seconds) override
-    {
-        readings << QString("%1%2 %3 %4 %5")
-                            .arg(QChar(char16_t(65 + channel)))
-                            .arg(unit)
-                            .arg(label)
-                            .arg(value, 0, 'f', 3)
-                            .arg(seconds)
-                        + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
-                        + (sdr ? QString(" P%1").arg(point) : QString());
-    }
-    void recordChannelResult(int unit, int channel, const QString& result, bool) override
-    {
-        if (failResults)
-            throw std::runtime_error("results table locked");
-        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit).arg(result);
-    }
-};
-
 class ResultFixture : public TestWindowFixture {
 protected:
     void SetUp() override
@@ -78,16 +49,16 @@ protected:
         failureSounds = 0;
     }
 
-    // A final ACZ reply; good raw words unless said otherwise.
-    void ACZ(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100, bool zamo80 = false,
-             qint16 vcc = 100, bool completed = true)
+    // A final ACZ or ACZ30 reply of unit 1 (see aczReply, acz30Reply).
+    template <typename... Args>
+    void ACZ(Args... args)
     {
-        handlers().handle(
-            {1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80}});
+        handlers().handle(aczReply(args...));
     }
-    void ACZ30(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
+    template <typename... Args>
+    void ACZ30(Args... args)
     {
-        handlers().handle({1, channel, unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true}});
+        handlers().handle(acz30Reply(args...));
     }
 
     // Operator lines since the step started.

@@ -2,7 +2,6 @@
 // The main test window on two recording units, with recording records,
 // reports, database and pre-test details, in virtual time, offscreen.
 
-#include "RunDoubles.h"
 #include "config/SettingsReader.h"
 #include "config/StationSettings.h"
 #include "platform/Clock.h"
@@ -10,6 +9,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
 #include "run/RecordingUnit.h"
+#include "run/RunDoubles.h"
 #include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
 #include "testlists/StationTestLists.h"

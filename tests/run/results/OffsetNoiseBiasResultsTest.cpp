@@ -29,7 +29,7 @@ protected:
         handlers().handle({1, channel, unit::BiasReading{zero, 500, 200, 250, 0, 65, 0, completed, 1.0, value}});
     }
     void openInterval(qint32 second) { schedule().openIntervalAt(second); }
-    run::RunState& state() { return form->state(); }
+    run::RunState& state() { return sequencer->state(); }
 };
 
 TEST_F(OffsetNoiseBiasResultsTest, TheFirstInterimReadingSetsTheClockToTheUnitsSeconds)
@@ -58,7 +58,7 @@ TEST_F(OffsetNoiseBiasResultsTest, InterimReadingsAreStoredOncePerIntervalAndBad
     startStep("DCO");
     openInterval(40);
     unit1.lastMeasurement[1] = 3.5;
-    form->state().activeTest->incrementErrorCount(1);
+    sequencer->state().activeTest->incrementErrorCount(1);
     DCO(0, 12.25, false);
     DCO(0, 13.0, false);               // already stored in this interval
     DCO(1, 99.0, false, 30, false, 0); // base model: the 50 mV word 0 is bad

@@ -28,11 +28,11 @@ TEST_F(ImpedanceResultsTest, FinalReadingsAreJudgedRecordedAndCompleteTheStep)
     EXPECT_THAT(results->readings, ElementsAre("A1 20 3000.001 20", "B1 20 2500.000 20"));
     EXPECT_THAT(results->results, ElementsAre("A1 FAIL", "B1 PASS*"));
     EXPECT_EQ(failureSounds, 1);
-    EXPECT_TRUE(form->state().activeTest->isTestItterationComplete());
+    EXPECT_TRUE(sequencer->state().activeTest->isTestIterationComplete());
 
     tick(); // the sequencer moves on: the one-step list is done
-    EXPECT_FALSE(form->testRunning());
-    EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
+    EXPECT_FALSE(sequencer->state().testRunning);
+    EXPECT_TRUE(host.log.text().contains("* Tests Completed"));
 }
 
 TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElectrode)
@@ -66,7 +66,7 @@ TEST_F(ImpedanceResultsTest, FourRetransmissionsThenTheFifthBadReplyEndsTheElect
         EXPECT_THAT(results->readings, IsEmpty()) << c.what;
         EXPECT_EQ(failureSounds, 1) << c.what;
         EXPECT_FALSE(electrodeActive(0)) << c.what;
-        EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0) << c.what;
+        EXPECT_EQ(sequencer->state().activeTest->getErrorCount(0), 0) << c.what;
     }
 }
 
@@ -75,11 +75,11 @@ TEST_F(ImpedanceResultsTest, AGoodReplyAfterRetransmissionsEndsTheElectrodeNorma
     startStep("ACZ");
     ACZ(0, 1500, 9999);
     ACZ(0, 1500, 0, 0);
-    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 2);
+    EXPECT_EQ(sequencer->state().activeTest->getErrorCount(0), 2);
     EXPECT_TRUE(electrodeActive(0));
     ACZ(0, 1500);
     EXPECT_THAT(results->results, ElementsAre("A1 PASS"));
-    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0);
+    EXPECT_EQ(sequencer->state().activeTest->getErrorCount(0), 0);
     EXPECT_FALSE(electrodeActive(0));
     EXPECT_EQ(failureSounds, 0);
 }
@@ -112,8 +112,8 @@ TEST_F(ImpedanceResultsTest, OpenCircuitThresholdsAreSigned)
 TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 {
     startStep("ACZ", true);
-    run::RunState& state = form->state();
-    run::Zamo80RunPlan& plan = *form->services().zamo80;
+    run::RunState& state = sequencer->state();
+    run::Zamo80RunPlan& plan = *sequencer->services().zamo80;
     constexpr run::UnitIndex unit = run::UnitIndex::first();
     state.preCheckRunning = true;
     plan.setOpenCircuit(unit, 0, true);
@@ -146,7 +146,7 @@ TEST_F(ImpedanceResultsTest, PreCheckFlagsFollowTheVerdictOnZamo80UnitsOnly)
 TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 {
     startStep("ACZ");
-    run::RunState& state = form->state();
+    run::RunState& state = sequencer->state();
     state.startPhase = true;
     ACZ(0, 3500); // no interval open yet: dropped
     EXPECT_TRUE(state.startPhase);
@@ -164,7 +164,7 @@ TEST_F(ImpedanceResultsTest, AFinalReplyInTheStartPhaseIsInterim)
 TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
 {
     startStep("ACZ");
-    form->state().calibrationMode = true;
+    sequencer->state().calibrationMode = true;
     ACZ(0, 1500, 0, 0); // bad data: not counted, no retransmission
     ACZ(1, 3500);
     ACZ(1, NaN);
@@ -175,10 +175,10 @@ TEST_F(ImpedanceResultsTest, CalibrationModeJudgesAndLogsButStoresNothing)
     EXPECT_THAT(results->readings, IsEmpty());
     EXPECT_THAT(results->results, IsEmpty());
     EXPECT_TRUE(unit1.sent("RESEND").isEmpty());
-    EXPECT_EQ(form->state().activeTest->getErrorCount(0), 0);
+    EXPECT_EQ(sequencer->state().activeTest->getErrorCount(0), 0);
 
     // A burn-in records as a run does.
-    form->state().burnInRunning = true;
+    sequencer->state().burnInRunning = true;
     ACZ(1, 3500);
     EXPECT_THAT(results->results, ElementsAre("B1 FAIL"));
 }
@@ -188,7 +188,7 @@ TEST_F(ImpedanceResultsTest, ACZ30ZeroCompletesItsElectrodeOnlyInAZeroRun)
     startStep("ACZ30ZERO", true);
     handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_TRUE(electrodeActive(1));
-    form->state().acz30ZeroRun = true;
+    sequencer->state().acz30ZeroRun = true;
     handlers().handle({1, 1, unit::Acz30Zero{55}});
     EXPECT_FALSE(electrodeActive(1));
     EXPECT_THAT(logLines(), ElementsAre("* ACZ30 Zero Test Complete on Electrode B1",
@@ -212,26 +212,27 @@ TEST_F(ImpedanceResultsTest, OneInterimReadingPerChannelAndInterval)
 {
     startStep("DCO");
     run::ResultReplyFlow& flow = dynamic_cast<run::ResultHandlers&>(handlers()).flow();
-    run::RunState& state = form->state();
-    EXPECT_FALSE(flow.takeInterim(1, 0)); // before the first interval
+    run::RunState& state = sequencer->state();
+    const run::UnitIndex unit = run::UnitIndex::first();
+    EXPECT_FALSE(flow.takeInterim(unit, 0)); // before the first interval
 
     schedule().setElapsedSeconds(20);
-    form->services().clock->setNextMeasurementTime(false);
+    sequencer->services().clock->setNextMeasurementTime(false);
     state.activeTest->incrementErrorCount(0);
     unit1.lastMeasurement[1] = 7.25;
-    ASSERT_TRUE(flow.takeInterim(1, 0));
-    flow.recordInterim(1, 0, 12.5, true, "20", 20);
-    EXPECT_FALSE(flow.takeInterim(1, 0)); // its reading of this interval is in
-    ASSERT_TRUE(flow.takeInterim(1, 1));
-    flow.recordInterim(1, 1, NaN, true, "20", 20);
+    ASSERT_TRUE(flow.takeInterim(unit, 0));
+    flow.recordInterim(unit, 0, 12.5, true, "20", 20);
+    EXPECT_FALSE(flow.takeInterim(unit, 0)); // its reading of this interval is in
+    ASSERT_TRUE(flow.takeInterim(unit, 1));
+    flow.recordInterim(unit, 1, NaN, true, "20", 20);
     EXPECT_THAT(results->readings, ElementsAre("A1 20 12.500 20", "B1 20 7.250 20"));
     EXPECT_EQ(state.activeTest->getErrorCount(0), 0);
     EXPECT_TRUE(electrodeActive(0));
 
     // The next interval makes every reading due again.
     schedule().setElapsedSeconds(40);
-    form->services().clock->setNextMeasurementTime(false);
-    EXPECT_TRUE(flow.takeInterim(1, 0));
+    sequencer->services().clock->setNextMeasurementTime(false);
+    EXPECT_TRUE(flow.takeInterim(unit, 0));
     EXPECT_EQ(schedule().previousMeasurementTime(), 40);
 }
 

@@ -33,7 +33,7 @@ protected:
                            unit::SdrReading{r.words, r.words, r.s200, r.s2, r.words, r.words, r.words, r.words,
                                             r.second, r.completed, 1.0, r.initial, r.r1, r.r2, r.r3}});
     }
-    run::RunState& state() { return form->state(); }
+    run::RunState& state() { return sequencer->state(); }
 };
 
 TEST_F(SDRResultsTest, AGoodFinalReplyStoresTheFourReadingsAndIsJudgedEvenWhileStarting)

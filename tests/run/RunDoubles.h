@@ -6,10 +6,12 @@
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
 #include "run/RunRecorder.h"
+#include "unit/UnitReadings.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <stdexcept>
 
 class RecordingRecorder : public run::RunRecorder {
 public:
@@ -42,31 +44,32 @@ public:
     void completeTestGroup(qint32 g, const QDateTime&) override { calls << "COMPLETE GROUP " + QString::number(g); }
     qint32 getUniqueGroupID(qint32 g) override { return g + 1000; }
     QDateTime getGroupDateExecuted(qint32) override { return QDateTime(QDate(2024, 3, 7), QTime(9, 5, 2)); }
-    void recordAverageACLGResults(qint32) override { calls << "AVG_ACLG"; }
-    void recordUnitDiagnostics(int unit, qint32 g, const QStringList& values, bool newModel) override
+    void recordAverageACLGResults(qint32, const run::AclgSums&) override { calls << "AVG_ACLG"; }
+    void recordUnitDiagnostics(run::UnitIndex unit, qint32 g, const QStringList& values, bool newModel) override
     {
         calls << QString("DIAG unit %1 group %2 %3 %4")
-                     .arg(unit)
+                     .arg(unit.number())
                      .arg(g)
                      .arg(newModel ? "ZAMO80" : "ZAMO")
                      .arg(values.join(","));
     }
     void buildCondensedZamo80Report(qint32 g) override { calls << "CONDENSED " + QString::number(g); }
     // Readings and verdicts are counted apart from the calls; pace results are counted and named in them.
-    void recordChannelMeasurement(int, int, const QString&, double, bool, int, double, bool, bool, qint32) override
+    void recordChannelMeasurement(run::UnitIndex, int, const QString&, double, bool, int, double, bool, bool,
+                                  qint32) override
     {
         ++measurementCount;
     }
-    void recordChannelResult(int, int, const QString&, bool) override { ++resultCount; }
+    void recordChannelResult(run::UnitIndex, int, const QString&, bool) override { ++resultCount; }
     int measurementCount = 0;
     int resultCount = 0;
     int paceResultCount = 0;
-    void recordPaceTestResult(int unit, int channel, qint32 duration, bool secondary, testlists::TestStep&, bool rolled,
-                              bool rolledOnly) override
+    void recordPaceTestResult(run::UnitIndex unit, int channel, qint32 duration, bool secondary, testlists::TestStep&,
+                              bool rolled, bool rolledOnly) override
     {
         ++paceResultCount;
         calls << QString("PACE unit %1 channel %2 %3 s%4%5%6")
-                     .arg(unit)
+                     .arg(unit.number())
                      .arg(channel)
                      .arg(duration)
                      .arg(secondary ? " secondary" : "")
@@ -74,6 +77,45 @@ public:
                      .arg(rolledOnly ? " status only" : "");
     }
 };
+
+// Keeps every reading and verdict as a short line.
+class ResultRecorder : public RecordingRecorder {
+public:
+    QStringList readings;
+    QStringList results;
+    bool failResults = false; // a verdict that cannot be stored
+
+    // "A1 61 1.500 61"; a pair adds "/ R2", an SDR reading "P<point>".
+    void recordChannelMeasurement(run::UnitIndex unit, int channel, const QString& label, double value, bool sdr,
+                                  int point, double value2, bool pair, bool, qint32 seconds) override
+    {
+        readings << QString("%1%2 %3 %4 %5")
+                            .arg(QChar(char16_t(65 + channel)))
+                            .arg(unit.number())
+                            .arg(label)
+                            .arg(value, 0, 'f', 3)
+                            .arg(seconds)
+                        + (pair ? QString(" / %1").arg(value2, 0, 'f', 3) : QString())
+                        + (sdr ? QString(" P%1").arg(point) : QString());
+    }
+    void recordChannelResult(run::UnitIndex unit, int channel, const QString& result, bool) override
+    {
+        if (failResults)
+            throw std::runtime_error("results table locked");
+        results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit.number()).arg(result);
+    }
+};
+
+// A final ACZ reply of unit 1; good raw words unless said otherwise.
+inline unit::UnitReply aczReply(qint16 channel, double value, qint16 measureHigh = 0, qint16 zero = 100,
+                                bool zamo80 = false, qint16 vcc = 100, bool completed = true)
+{
+    return {1, channel, unit::AczReading{zero, 500, measureHigh, 300, vcc, completed, 1.0, value, 5.0, zamo80}};
+}
+inline unit::UnitReply acz30Reply(qint16 channel, double value, qint16 measureHigh = 0, bool completed = true)
+{
+    return {1, channel, unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true}};
+}
 
 class RecordingReports : public run::ReportActions {
 public:
