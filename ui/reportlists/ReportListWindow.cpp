@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -129,15 +130,18 @@ void ReportListWindow::buildControls()
                                  QStringLiteral("Start Date"), QStringLiteral("Completion Date")},
                                 m_reportsFrame);
     shareWidth(m_reportGrid, 12, {0.5, 1, 3.4, 3.4, 3.4});
-    reports->addWidget(m_reportGrid, 1);
-    m_loadingFrame = new QGroupBox(m_reportsFrame);
+    // "Loading..." takes the grid's place while a page is read, one shown at a
+    // time in the same place, so that the switch does not lay out the window.
+    m_reportViews = new QStackedWidget(m_reportsFrame);
+    m_reportViews->addWidget(m_reportGrid);
+    m_loadingFrame = new QGroupBox(m_reportViews);
     m_loadingFrame->setObjectName(QStringLiteral("loadingFrame"));
     auto* loading = new QVBoxLayout(m_loadingFrame);
     QLabel* loadingText = label(QStringLiteral("Loading..."), m_loadingFrame);
     loadingText->setAlignment(Qt::AlignCenter);
     loading->addWidget(loadingText);
-    m_loadingFrame->hide();
-    reports->addWidget(m_loadingFrame, 1);
+    m_reportViews->addWidget(m_loadingFrame);
+    reports->addWidget(m_reportViews, 1);
     layout->addWidget(m_reportsFrame, 3);
 
     auto* actions = new QHBoxLayout();
@@ -274,8 +278,7 @@ void ReportListWindow::archiveDatabase()
 void ReportListWindow::loadReportList(int page, bool resetShowAll)
 {
     m_listLoading = true;
-    m_reportGrid->hide();
-    m_loadingFrame->show();
+    m_reportViews->setCurrentWidget(m_loadingFrame);
     if (isVisible())
         m_loadingFrame->repaint();
     if (m_archivePending && !m_host.runActive())
@@ -309,8 +312,7 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
     fillPagesList(query.page, query.showAll);
     fillArchiveGrid();
 
-    m_loadingFrame->hide();
-    m_reportGrid->show();
+    m_reportViews->setCurrentWidget(m_reportGrid);
     m_listLoading = false;
 }
 
@@ -338,12 +340,14 @@ void ReportListWindow::fillPagesList(int page, bool showAll)
         config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
     }
     const int pages = reportListPageCount(groups);
-    QStringList entries;
-    entries.reserve(pages);
-    for (int p = 1; p <= pages; ++p)
-        entries << QString::number(p);
-    m_pagesList->clear();
-    m_pagesList->addItems(entries); // in one insertion
+    if (m_pagesList->count() != pages) { // the entries are the page numbers alone
+        QStringList entries;
+        entries.reserve(pages);
+        for (int p = 1; p <= pages; ++p)
+            entries << QString::number(p);
+        m_pagesList->clear();
+        m_pagesList->addItems(entries); // in one insertion
+    }
     m_pagesList->setCurrentIndex(qMin(page, pages) - 1);
     m_pagesLabel->setText(QStringLiteral("of %1").arg(pages));
 }

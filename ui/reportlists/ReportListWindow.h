@@ -37,6 +37,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 
 namespace ui {
 
@@ -130,6 +131,7 @@ private:
     QComboBox* m_pagesList = nullptr;
     QLabel* m_pagesLabel = nullptr;
     QGroupBox* m_reportsFrame = nullptr;
+    QStackedWidget* m_reportViews = nullptr; // the report grid or the loading frame
     TextGrid* m_reportGrid = nullptr;
     QGroupBox* m_loadingFrame = nullptr;
     QComboBox* m_exportFormatList = nullptr;
