@@ -117,6 +117,23 @@ inline unit::UnitReply acz30Reply(qint16 channel, double value, qint16 measureHi
     return {1, channel, unit::Acz30Reading{100, 500, measureHigh, 300, 7, completed, 1.0, value, true}};
 }
 
+// ACZ(...) and ACZ30(...) for a fixture: a final reply of unit 1 (see
+// aczReply, acz30Reply) given to the fixture's handlers().
+template <typename Fixture>
+class AczReplies {
+protected:
+    template <typename... Args>
+    void ACZ(Args... args)
+    {
+        static_cast<Fixture&>(*this).handlers().handle(aczReply(args...));
+    }
+    template <typename... Args>
+    void ACZ30(Args... args)
+    {
+        static_cast<Fixture&>(*this).handlers().handle(acz30Reply(args...));
+    }
+};
+
 class RecordingReports : public run::ReportActions {
 public:
     bool exportWrites = true;

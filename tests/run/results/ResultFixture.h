@@ -50,7 +50,9 @@ public:
     void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
-class ResultFixture : public ::testing::Test {
+class ResultFixture : public ::testing::Test, public AczReplies<ResultFixture> {
+    friend class AczReplies<ResultFixture>;
+
 protected:
     void SetUp() override
     {
@@ -105,18 +107,6 @@ protected:
         results->readings.clear();
         results->results.clear();
         failureSounds = 0;
-    }
-
-    // A final ACZ or ACZ30 reply of unit 1 (see aczReply, acz30Reply).
-    template <typename... Args>
-    void ACZ(Args... args)
-    {
-        handlers().handle(aczReply(args...));
-    }
-    template <typename... Args>
-    void ACZ30(Args... args)
-    {
-        handlers().handle(acz30Reply(args...));
     }
 
     // Operator lines since the step started.

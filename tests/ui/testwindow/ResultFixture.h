@@ -10,7 +10,9 @@
 
 #include <QStringList>
 
-class ResultFixture : public TestWindowFixture {
+class ResultFixture : public TestWindowFixture, public AczReplies<ResultFixture> {
+    friend class AczReplies<ResultFixture>;
+
 protected:
     void SetUp() override
     {
@@ -47,18 +49,6 @@ protected:
         results->readings.clear();
         results->results.clear();
         failureSounds = 0;
-    }
-
-    // A final ACZ or ACZ30 reply of unit 1 (see aczReply, acz30Reply).
-    template <typename... Args>
-    void ACZ(Args... args)
-    {
-        handlers().handle(aczReply(args...));
-    }
-    template <typename... Args>
-    void ACZ30(Args... args)
-    {
-        handlers().handle(acz30Reply(args...));
     }
 
     // Operator lines since the step started.
