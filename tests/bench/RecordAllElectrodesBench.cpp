@@ -24,7 +24,7 @@
 #include "results/ResultsDatabase.h"
 #include "results/TestGroupEnd.h"
 #include "run/MeasurementSchedule.h"
-#include "run/RunHost.h"
+#include "run/RunDoubles.h"
 #include "run/RunRecording.h"
 #include "run/RunState.h"
 #include "support/InstalledLog.h"
@@ -51,21 +51,13 @@ namespace {
 
 using platform::DbBackend;
 
-class SilentHost : public run::RunHost {
+class SilentHost : public QuietRunHost {
 public:
     void writeToCommTextBox(const QString& text, bool recordToLog, bool) override
     {
         if (recordToLog)
             config::writeLog(text);
     }
-    void updateProgress(int, int) override {}
-    void advanceProgress() override {}
-    void setCompletionCaption(const QString&) override {}
-    void setRunLockedControls(bool) override {}
-    void showDischargeWarning() override {}
-    void playTestsCompletedSound() override {}
-    void rollChannel(qint16) override {}
-    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
 // Points the settings at a fresh results database of the back end; false

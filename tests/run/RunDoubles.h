@@ -5,6 +5,7 @@
 #include "run/DatabaseAccess.h"
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
+#include "run/RunHost.h"
 #include "run/RunRecorder.h"
 #include "unit/UnitReadings.h"
 
@@ -104,6 +105,20 @@ public:
             throw std::runtime_error("results table locked");
         results << QString("%1%2 %3").arg(QChar(char16_t(65 + channel))).arg(unit.number()).arg(result);
     }
+};
+
+// A run host that shows nothing: its window calls do nothing; a host of a
+// test says where the operator's lines go (writeToCommTextBox).
+class QuietRunHost : public run::RunHost {
+public:
+    void updateProgress(int, int) override {}
+    void advanceProgress() override {}
+    void setCompletionCaption(const QString&) override {}
+    void setRunLockedControls(bool) override {}
+    void showDischargeWarning() override {}
+    void playTestsCompletedSound() override {}
+    void rollChannel(qint16) override {}
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
 // A final ACZ reply of unit 1; good raw words unless said otherwise.

@@ -13,6 +13,7 @@
 #include "run/AclgSums.h"
 #include "run/OperatorLog.h"
 #include "run/RecordingUnit.h"
+#include "run/RunBasics.h"
 #include "run/RunDoubles.h"
 #include "run/RunHost.h"
 #include "run/RunSequencer.h"
@@ -30,7 +31,7 @@
 #include <memory>
 
 // The window's side of a run: its operator log and nothing else.
-class LoggingHost : public run::RunHost {
+class LoggingHost : public QuietRunHost {
 public:
     explicit LoggingHost(const config::ProgramSwitches& switches) : log(switches) {}
 
@@ -40,30 +41,15 @@ public:
     {
         log.write(line, recordToLog, inhibitDisplay);
     }
-    void updateProgress(int, int) override {}
-    void advanceProgress() override {}
-    void setCompletionCaption(const QString&) override {}
-    void setRunLockedControls(bool) override {}
-    void showDischargeWarning() override {}
-    void playTestsCompletedSound() override {}
-    void rollChannel(qint16) override {}
-    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt>) override {}
 };
 
-class ResultFixture : public ::testing::Test, public AczReplies<ResultFixture> {
+class ResultFixture : public ::testing::Test, public RunBasics, public AczReplies<ResultFixture> {
     friend class AczReplies<ResultFixture>;
 
 protected:
     void SetUp() override
     {
-        platform::CommandLine::replaceText(QStringLiteral(""));
-        platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
-        settings.paths.placeInDataFolder();
-        config::buildDefaultIni(settings.paths.settingsFile);
-        stationLog.start();
-        testLists.applyElectrodeString(QStringLiteral("A1-B1"));
-        settings.reports.displayEnabled = false;
-        prompts = platform::ScriptedPrompts::installNew();
+        startBasics();
         sequencer = std::make_unique<run::RunSequencer>(host, settings, testLists,
                                                        std::array<unit::Unit*, 2>{&unit1, &unit2});
         sequencer->stepTimer().setInterval(config::readTestsTimerInterval(settings.paths.settingsFile));
@@ -83,8 +69,7 @@ protected:
     {
         platform::installSoundPlayer({});
         sequencer.reset();
-        platform::Clock::useRealTime();
-        platform::CommandLine::replaceText(QString());
+        endBasics();
     }
 
     // A one-step list of the type on A1 and B1 of unit 1, started and past
@@ -116,13 +101,6 @@ protected:
         lines.removeAll(QString());
         return lines;
     }
-    // The log file.
-    QString logText() const
-    {
-        QFile file(stationLog.path());
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }
 
     bool electrodeActive(qint16 index) const { return sequencer->state().activeTest->isElectrodeTestActive(index); }
 
@@ -135,11 +113,6 @@ protected:
     // One tick of the step walk.
     void tick() { platform::Clock::advance(5000); }
 
-    testsupport::TempDataHome home;
-    testsupport::InstalledLog stationLog;
-    config::StationSettings settings;
-    testlists::StationTestLists testLists;
-    platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
     LoggingHost host{settings.switches};

@@ -9,6 +9,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "results/ResultsDatabase.h"
 #include "run/RecordingUnit.h"
+#include "run/RunBasics.h"
 #include "run/RunDoubles.h"
 #include "support/InstalledLog.h"
 #include "support/TempDataHome.h"
@@ -22,18 +23,11 @@
 
 #include <memory>
 
-class TestWindowFixture : public ::testing::Test {
+class TestWindowFixture : public ::testing::Test, public RunBasics {
 protected:
     void SetUp() override
     {
-        platform::CommandLine::replaceText(QStringLiteral(""));
-        platform::Clock::useVirtualTime(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
-        settings.paths.placeInDataFolder();
-        config::buildDefaultIni(settings.paths.settingsFile);
-        stationLog.start();
-        testLists.applyElectrodeString(QStringLiteral("A1-B1"));
-        settings.reports.displayEnabled = false;
-        prompts = platform::ScriptedPrompts::installNew();
+        startBasics();
         form = std::make_unique<ui::TestWindow>(settings, stationLog, testLists, stationWindows,
                                                 std::array<unit::Unit*, 2>{&unit1, &unit2});
         auto recorderPtr = std::make_unique<RecordingRecorder>();
@@ -56,8 +50,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        platform::Clock::useRealTime();
-        platform::CommandLine::replaceText(QString());
+        endBasics();
     }
 
     // A one-step list on the default electrodes.
@@ -95,23 +88,10 @@ protected:
         }
     }
 
-    QString logText() const
-    {
-        QFile file(stationLog.path());
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll());
-    }
-
-    testsupport::TempDataHome home;
-    testsupport::InstalledLog stationLog;
-    // The station's settings and test lists the window is built on.
-    config::StationSettings settings;
-    testlists::StationTestLists testLists;
     // The station's windows that the window reaches, on a connection of
     // their own (never opened here).
     results::ResultsDatabase resultsDatabase{settings};
     ui::StationWindows stationWindows{settings, resultsDatabase};
-    platform::ScriptedPrompts* prompts = nullptr;
     RecordingUnit unit1;
     RecordingUnit unit2;
     std::unique_ptr<ui::TestWindow> form;
