@@ -143,10 +143,14 @@ QDateTime DbDialect::parseDateText(const QString& text)
 
 namespace {
 
-// The text of a text value, without a copy of it.
-QString textOf(const QVariant& v)
+// The text of a value: a text value's own, without a copy of it; any other
+// value's text, made in spare.
+const QString& textOf(const QVariant& v, QString& spare)
 {
-    return v.typeId() == QMetaType::QString ? *static_cast<const QString*>(v.constData()) : v.toString();
+    if (v.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(v.constData());
+    spare = v.toString();
+    return spare;
 }
 
 } // namespace
@@ -159,7 +163,8 @@ QDateTime DbDialect::dateTimeValue(const QVariant& v)
         const QDateTime dt = v.toDateTime();
         return QDateTime(dt.date(), dt.time());
     }
-    return parseDateText(textOf(v));
+    QString spare;
+    return parseDateText(textOf(v, spare));
 }
 
 OleDate DbDialect::dateValue(const QVariant& v, SteadyLocalDays& days)
@@ -172,7 +177,7 @@ OleDate DbDialect::dateValue(const QVariant& v, SteadyLocalDays& days)
         const QDateTime dt = v.toDateTime();
         date = dt.date();
         time = dt.time();
-    } else if (!readDateText(textOf(v), &date, &time)) {
+    } else if (QString spare; !readDateText(textOf(v, spare), &date, &time)) {
         return OleDate::fromDateTime(dateTimeValue(v));
     }
     return days.contains(date) ? OleDate::fromDateAndTime(date, time) : OleDate::fromDateTime(dateTimeValue(v));

@@ -38,7 +38,10 @@ bool DbRowReader::isNull(int index) const
 
 qint32 DbRowReader::toInt(int index) const
 {
-    return field(index).toInt();
+    const QVariant v = field(index);
+    if (v.typeId() == QMetaType::LongLong) // as SQLite gives every integer
+        return qint32(*static_cast<const qlonglong*>(v.constData()));
+    return v.toInt();
 }
 
 QString DbRowReader::text(int index) const

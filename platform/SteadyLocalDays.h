@@ -17,6 +17,8 @@ namespace platform {
 
 class SteadyLocalDays {
 public:
+    SteadyLocalDays();
+
     // Whether the offset at noon of the day before and that at noon of the
     // day after are the same (a clock change and its return within two days
     // are not looked for). False for an invalid day and where the time zone

@@ -30,7 +30,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -130,18 +129,17 @@ void ReportListWindow::buildControls()
                                  QStringLiteral("Start Date"), QStringLiteral("Completion Date")},
                                 m_reportsFrame);
     shareWidth(m_reportGrid, 12, {0.5, 1, 3.4, 3.4, 3.4});
-    // "Loading..." takes the grid's place while a page is read, one shown at a
-    // time in the same place, so that the switch does not lay out the window.
-    m_reportViews = new QStackedWidget(m_reportsFrame);
-    m_reportViews->addWidget(m_reportGrid);
-    m_loadingFrame = new QGroupBox(m_reportViews);
+    reports->addWidget(m_reportGrid, 1);
+    // "Loading..." covers the grid while a page is read: a frame of its own
+    // over the grid, outside the layout, so that neither its showing nor its
+    // hiding lays out the window or hides the grid.
+    m_loadingFrame = new QGroupBox(m_reportGrid);
     m_loadingFrame->setObjectName(QStringLiteral("loadingFrame"));
     auto* loading = new QVBoxLayout(m_loadingFrame);
     QLabel* loadingText = label(QStringLiteral("Loading..."), m_loadingFrame);
     loadingText->setAlignment(Qt::AlignCenter);
     loading->addWidget(loadingText);
-    m_reportViews->addWidget(m_loadingFrame);
-    reports->addWidget(m_reportViews, 1);
+    m_loadingFrame->hide();
     layout->addWidget(m_reportsFrame, 3);
 
     auto* actions = new QHBoxLayout();
@@ -278,7 +276,9 @@ void ReportListWindow::archiveDatabase()
 void ReportListWindow::loadReportList(int page, bool resetShowAll)
 {
     m_listLoading = true;
-    m_reportViews->setCurrentWidget(m_loadingFrame);
+    m_loadingFrame->setGeometry(m_reportGrid->rect());
+    m_loadingFrame->raise();
+    m_loadingFrame->show();
     if (isVisible())
         m_loadingFrame->repaint();
     if (m_archivePending && !m_host.runActive())
@@ -312,7 +312,7 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
     fillPagesList(query.page, query.showAll);
     fillArchiveGrid();
 
-    m_reportViews->setCurrentWidget(m_reportGrid);
+    m_loadingFrame->hide();
     m_listLoading = false;
 }
 

@@ -37,7 +37,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QStackedWidget;
 
 namespace ui {
 
@@ -131,7 +130,6 @@ private:
     QComboBox* m_pagesList = nullptr;
     QLabel* m_pagesLabel = nullptr;
     QGroupBox* m_reportsFrame = nullptr;
-    QStackedWidget* m_reportViews = nullptr; // the report grid or the loading frame
     TextGrid* m_reportGrid = nullptr;
     QGroupBox* m_loadingFrame = nullptr;
     QComboBox* m_exportFormatList = nullptr;

@@ -34,7 +34,19 @@ TEST_P(ReportListWindowOnBoth, PagesOfAThousandWithThePageListAndNoSelectionAfte
 {
     testsupport::addListedGroups(*db, testsupport::finishedGroups(1, 2500));
     auto window = liveWindow();
+    // While the database is read, "Loading..." covers the whole grid; then the grid shows again.
+    int readsUnderLoading = 0;
+    host->live = [&, live = host->live] {
+        const QGroupBox* loading = window->loadingFrame();
+        if (!loading->isHidden() && loading->geometry() == window->reportGrid()->rect()
+            && loading->findChild<QLabel*>()->text() == "Loading...")
+            ++readsUnderLoading;
+        return live();
+    };
+    window->resize(900, 700);
     ASSERT_TRUE(window->load());
+    EXPECT_GT(readsUnderLoading, 0);
+    EXPECT_TRUE(window->loadingFrame()->isHidden());
 
     EXPECT_EQ(window->reportType(), "ZAMO") << "no units connected";
     EXPECT_EQ(window->sortByList()->currentText(), "ID");
