@@ -1,17 +1,20 @@
 #pragma once
 // Recording stand-ins for the records, the reports, the database and the
-// pre-test details of a run.
+// pre-test details of a run, and a fixture's part that puts them into the
+// run's services.
 
 #include "run/DatabaseAccess.h"
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
 #include "run/RunHost.h"
 #include "run/RunRecorder.h"
+#include "run/RunServices.h"
 #include "unit/UnitReadings.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 class RecordingRecorder : public run::RunRecorder {
@@ -204,4 +207,31 @@ public:
             return std::nullopt;
         return answer;
     }
+};
+
+// The recording stand-ins of a fixture's run: installRecordingServices puts
+// them into the run's services, the fixture keeps them at hand.
+class RecordingServices {
+protected:
+    void installRecordingServices(run::RunServices& services)
+    {
+        recorder = install<RecordingRecorder>(services.recorder);
+        reports = install<RecordingReports>(services.reports);
+        database = install<RecordingDatabase>(services.database);
+        details = install<ScriptedPreTestDetailsPrompt>(services.preTestDetails);
+    }
+    // A new Double in the service's slot; the slot owns it.
+    template <typename Double, typename Service>
+    static Double* install(std::unique_ptr<Service>& slot)
+    {
+        auto owned = std::make_unique<Double>();
+        Double* kept = owned.get();
+        slot = std::move(owned);
+        return kept;
+    }
+
+    RecordingRecorder* recorder = nullptr;
+    RecordingReports* reports = nullptr;
+    RecordingDatabase* database = nullptr;
+    ScriptedPreTestDetailsPrompt* details = nullptr;
 };

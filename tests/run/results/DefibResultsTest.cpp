@@ -37,7 +37,6 @@ protected:
         handlers().handle(
             {1, channel, unit::DefibRecoveryReading{zero, 500, 500, 3, 200, 100, 61, completed, 1.0, m4, m60}});
     }
-    run::RunState& state() { return sequencer->state(); }
 };
 
 TEST_F(DefibResultsTest, Zamo80ReadingsAreJudgedOnTheValueAndBadOnlyWhenBothWordsAreZero)

@@ -2,8 +2,8 @@
 // type, the overrun of an unfinished step, the clock held while unit 1
 // reconnects, the ACLG and DEFR charge sequence, the BIAS clock and maximum
 // duration, and the keep-awake calls.
-#include "ResultFixture.h"
 #include "run/IntervalTestClock.h"
+#include "run/results/ResultFixture.h"
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -19,7 +19,7 @@ protected:
         for (int i = 0; i < n; ++i)
             second();
     }
-    run::IntervalTestClock& testClock() { return dynamic_cast<run::IntervalTestClock&>(*form->services().clock); }
+    run::IntervalTestClock& testClock() { return dynamic_cast<run::IntervalTestClock&>(*sequencer->services().clock); }
 
     // A one-electrode charge step (ACLG or DEFR) on a ZAMO80 unit.
     void startChargeStep(const QString& type, const QString& electrode)
@@ -32,10 +32,10 @@ protected:
         auto step = std::make_shared<testlists::TestStep>();
         step->initByParams(type, 1, electrode, 1, 60, false, 1, false);
         testLists.active = {step};
-        form->state().lists.running = {step};
-        form->sequencer().startTest(step, false, false, false, false);
-        ASSERT_TRUE(form->testRunning());
-        form->operatorLog().clear();
+        state().lists.running = {step};
+        sequencer->startTest(step, false, false, false, false);
+        ASSERT_TRUE(testRunning());
+        host.log.clear();
     }
 };
 
@@ -59,7 +59,7 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
         run::MeasurementSchedule& schedule = this->schedule();
         if (QString(c.type) == "BIAS") { // a one-minute sample for the test
             schedule.setBiasSampleSeconds(60);
-            form->services().clock->setNextMeasurementTime(true);
+            sequencer->services().clock->setNextMeasurementTime(true);
         }
         std::vector<int> openings;
         for (int s = 1; s <= c.seconds; ++s) {
@@ -69,18 +69,18 @@ TEST_F(TestClockTest, EachTypeOpensItsIntervals)
                 openings.push_back(schedule.elapsedSeconds());
         }
         EXPECT_EQ(openings, c.openings) << c.type;
-        EXPECT_TRUE(form->testRunning()) << c.type;
+        EXPECT_TRUE(testRunning()) << c.type;
     }
 }
 
 TEST_F(TestClockTest, TheStartPhaseOfAnImpedanceStepEndsAtSecondFive)
 {
     startStep("ACZ");
-    form->state().startPhase = true;
+    state().startPhase = true;
     seconds(4);
-    EXPECT_TRUE(form->state().startPhase);
+    EXPECT_TRUE(state().startPhase);
     second();
-    EXPECT_FALSE(form->state().startPhase);
+    EXPECT_FALSE(state().startPhase);
 }
 
 TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
@@ -92,9 +92,9 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
     second();
     EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
     seconds(9);
-    EXPECT_TRUE(form->testRunning());
+    EXPECT_TRUE(testRunning());
     second();
-    EXPECT_FALSE(form->testRunning());
+    EXPECT_FALSE(testRunning());
     EXPECT_THAT(logLines().mid(logLines().indexOf("* TEST EXCEEDED MAX EXPECTED DURATION")),
                 ElementsAre("* TEST EXCEEDED MAX EXPECTED DURATION", "* Tests Cancelled"));
     EXPECT_THAT(unit1.sent("RESEND"), ElementsAre("RESEND 0"));
@@ -106,15 +106,15 @@ TEST_F(TestClockTest, AnUnfinishedStepIsAskedToResendThenAborted)
 TEST_F(TestClockTest, AFinishedStepWaitingForTheSequencerDoesNotOverrun)
 {
     startStep("ACZ");
-    form->sequencer().stepTimer().setInterval(60000);
+    sequencer->stepTimer().setInterval(60000);
     seconds(20);
     ACZ(0, 1500);
     ACZ(1, 1500);
     seconds(39); // past the resend and abort seconds
-    EXPECT_TRUE(form->testRunning());
+    EXPECT_TRUE(testRunning());
     EXPECT_THAT(unit1.sent("RESEND"), IsEmpty());
     seconds(2); // the sequencer's tick ends the list
-    EXPECT_FALSE(form->testRunning());
+    EXPECT_FALSE(testRunning());
     EXPECT_TRUE(logLines().contains("* Tests Completed"));
     EXPECT_FALSE(logLines().contains("* TEST EXCEEDED MAX EXPECTED DURATION"));
 }
@@ -164,9 +164,9 @@ TEST_F(TestClockTest, AStartThatIsNotAcknowledgedIsSentOnceMoreThenTheRunAborts)
         EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start)) << c.type;
         seconds(2);
         EXPECT_THAT(c.unit->sent(c.type), ElementsAre(c.start, c.start)) << c.type;
-        EXPECT_TRUE(form->testRunning()) << c.type;
+        EXPECT_TRUE(testRunning()) << c.type;
         second();
-        EXPECT_FALSE(form->testRunning()) << c.type;
+        EXPECT_FALSE(testRunning()) << c.type;
         EXPECT_THAT(logLines().mid(0, 3), ElementsAre(QString("Starting ") + c.type + " Measurements", c.retry, c.fail))
             << c.type;
         EXPECT_THAT(prompts->messages(), ElementsAre(c.told)) << c.type; // once the run has stopped
@@ -188,17 +188,17 @@ TEST_F(TestClockTest, AnAcknowledgedStartGetsTheTriggerChargeOnce)
     seconds(6);
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
     EXPECT_THAT(logLines(), ElementsAre("Starting ACLG Measurements", "Sending Trigger Charge Command"));
-    EXPECT_TRUE(form->testRunning());
+    EXPECT_TRUE(testRunning());
 
     // Acknowledged after the resend: trigger at the next tick, no abort.
-    form->stopTests();
+    sequencer->stopTests();
     startChargeStep("ACLG", "A1");
     seconds(54);
     charge().acknowledge(run::ChargeSequence::Test::Aclg);
     second();
     EXPECT_THAT(unit1.sent("ACLG"), ElementsAre("ACLG START 0", "ACLG START 0"));
     EXPECT_THAT(unit1.sent("TRIGGER"), ElementsAre("TRIGGER CHARGE"));
-    EXPECT_TRUE(form->testRunning());
+    EXPECT_TRUE(testRunning());
 
     // A delivered result stops the sequence.
     // (acknowledged, no trigger sent yet, the result in)
@@ -252,7 +252,7 @@ TEST_F(TestClockTest, KeepAwakeCallsDuringARunOnly)
     EXPECT_THAT(nudges, ElementsAre(59, 0, 59, 0));
     EXPECT_THAT(wakes, ElementsAre(0, 0));
 
-    form->stopTests();
+    sequencer->stopTests();
     seconds(120);
     EXPECT_EQ(nudges.size(), 4);
     EXPECT_EQ(wakes.size(), 2);

@@ -1,4 +1,5 @@
-// The operator log, the unit and database status, and the link events.
+// The unit and database status on the test window, and the unit links' and
+// the database's events that the window answers.
 #include "TestWindowFixture.h"
 #include "config/IniKeys.h"
 #include "run/OperatorLog.h"
@@ -16,48 +17,9 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class OperatorLogTest : public TestWindowFixture {};
+class ConnectionEventsTest : public TestWindowFixture {};
 
-TEST_F(OperatorLogTest, TheBufferIsCutBackToItsTextFromThe50000thCharacter)
-{
-    QStringList shown;
-    form->operatorLog().setDisplay([&](const QString& line) { shown << line; });
-    // The buffer filled to a given length (a line and its CR LF), unseen.
-    auto fill = [this](const QString& text) {
-        form->operatorLog().clear();
-        settings.switches.statusWindowOpen = false;
-        form->writeToCommTextBox(text.chopped(2), false, false);
-        ASSERT_EQ(form->operatorLog().text(), text.chopped(2) + "\r\n");
-        settings.switches.statusWindowOpen = true;
-    };
-    fill(QString(99998 - 2, QLatin1Char('a')));
-    form->writeToCommTextBox("b", false, false); // 99,999 characters: kept
-    EXPECT_EQ(form->operatorLog().text().size(), 99999);
-    fill(QString(49999, QLatin1Char('x')) + QString(99997 - 49999, QLatin1Char('y')));
-    form->writeToCommTextBox("z", false, false); // 100,000 characters
-    EXPECT_EQ(form->operatorLog().text().size(), 50001);
-    EXPECT_TRUE(form->operatorLog().text().startsWith('y'));
-    EXPECT_TRUE(form->operatorLog().text().endsWith("z\r\n"));
-    EXPECT_THAT(shown, ElementsAre("b", "z"));
-
-    // With the diagnostic log on the buffer is not cut and the window gets the line only through the log.
-    fill(QString(99999, QLatin1Char('a')));
-    settings.switches.diagnosticLog = true;
-    form->writeToCommTextBox("c", false, false);
-    EXPECT_EQ(form->operatorLog().text().size(), 100002);
-    EXPECT_EQ(shown.size(), 2);
-    EXPECT_TRUE(logText().contains(" - c\r\n"));
-
-    // A paused or inhibited display gets nothing.
-    settings.switches.diagnosticLog = false;
-    settings.switches.commPaused = true;
-    form->writeToCommTextBox("d", true, false);
-    settings.switches.commPaused = false;
-    form->writeToCommTextBox("e", true, true);
-    EXPECT_EQ(shown.size(), 2);
-}
-
-TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
+TEST_F(ConnectionEventsTest, ErrorStatusesAreNotedBetweenStars)
 {
     form->connectionEvents().showHardwareStatus(1, "Ready", false);
     form->connectionEvents().showHardwareStatus(1, "E1", true);
@@ -71,7 +33,7 @@ TEST_F(OperatorLogTest, ErrorStatusesAreNotedBetweenStars)
     EXPECT_EQ(run::CommLog::captionWithError("Unit 1 *old* note", "E3"), "Unit 1 *E3*");
 }
 
-TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
+TEST_F(ConnectionEventsTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesTheTests)
 {
     EXPECT_FALSE(form->testListPanel().runButton()->isEnabled());
     EXPECT_EQ(form->statusPanel().unitLabels()[1]->text(), "Disconnected");
@@ -107,7 +69,7 @@ TEST_F(OperatorLogTest, AConnectedUnitLightsItsLampAndItsChannelReportEnablesThe
     EXPECT_FALSE(form->keepAlive().active());
 }
 
-TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
+TEST_F(ConnectionEventsTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
     unit1.plug(16);
     form->connectionEvents().unitConnected(1);
@@ -126,7 +88,7 @@ TEST_F(OperatorLogTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
     EXPECT_TRUE(form->frame().runAcz30ZeroAction->isEnabled());
 }
 
-TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
+TEST_F(ConnectionEventsTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
 {
     config::iniWrite("Electrodes", "Default", "A1-B1.C2", settings.paths.settingsFile);
     testLists.applyElectrodeString("A1-B1.C2");
@@ -159,7 +121,7 @@ TEST_F(OperatorLogTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAnd
     testLists.active.clear();
 }
 
-TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
+TEST_F(ConnectionEventsTest, DatabaseStatusAndFailures)
 {
     settings.database.localDatabaseFolder.clear();
     form->connectionEvents().setDatabaseStatus(true, true);
@@ -207,7 +169,7 @@ TEST_F(OperatorLogTest, DatabaseStatusAndFailures)
                 ElementsAre("Database connection has been interrupted.  Aborting test.\r\n\r\nstill gone"));
 }
 
-TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
+TEST_F(ConnectionEventsTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
 {
     form->connectionEvents().frameSent(2, "[*]");
     EXPECT_TRUE(logText().contains("TX (2) -> [*]"));
@@ -229,21 +191,6 @@ TEST_F(OperatorLogTest, TrafficLinesGoToTheLogAndInVerboseModeToTheOperator)
     EXPECT_TRUE(logText().contains("RXBuffer (1) <- (GB0\r\n"));
     form->connectionEvents().unitReconnecting(1);
     EXPECT_TRUE(form->operatorLog().text().contains("* Attempting to Reconnect to Unit #1 *"));
-}
-
-TEST_F(OperatorLogTest, ANewDayStartsANewLogOnlyOutsideARun)
-{
-    const QString first = stationLog.path();
-    unit1.plug(2);
-    addStep("ACZ");
-    form->startFirstTestSequence(true);
-    platform::Clock::setNow(QDateTime(QDate(2026, 3, 3), QTime(0, 0, 30)));
-    form->logRollover().check();
-    EXPECT_EQ(stationLog.path(), first);
-    form->stopTests();
-    form->logRollover().check();
-    EXPECT_NE(stationLog.path(), first);
-    EXPECT_EQ(form->logRollover().day(), 3);
 }
 
 } // namespace

@@ -1,41 +1,13 @@
-// Starting a run from the test window: the checks and their messages, the
-// commands of a step, iterations, and the pre-test details window.
-#include "TestWindowFixture.h"
-
-#include <QPushButton>
+// Starting a run: the checks and their messages, the commands of a step,
+// iterations, and the pre-test details.
+#include "run/RunFixture.h"
+#include "support/QtPrinters.h"
 
 using ::testing::ElementsAre;
 
 namespace {
 
-class RunStartTest : public TestWindowFixture {};
-
-TEST_F(RunStartTest, EachStartCheckShowsItsMessageInOrder)
-{
-    // No unit connected: that check comes before the empty list.
-    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    // Database closed: the run button refuses before the sequencer's checks.
-    database->opens = false;
-    unit1.plug(2);
-    addStep("ACZ");
-    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    database->opens = true;
-    // Empty list.
-    testLists.active.clear();
-    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    // Running: the second start is refused.
-    addStep("ACZ");
-    form->runController().runTestList(form->testListPanel().consecutiveListsChosen());
-    ASSERT_TRUE(form->testRunning());
-    form->startFirstTestSequence(true);
-
-    ASSERT_EQ(prompts->shown.size(), 4);
-    EXPECT_EQ(prompts->shown[0].text, "No Connected ZAMO Units!");
-    EXPECT_EQ(prompts->shown[0].title, "Error");
-    EXPECT_EQ(prompts->shown[1].text, "Database not connected.  Aborting test.");
-    EXPECT_EQ(prompts->shown[2].text, "No Tests Defined!");
-    EXPECT_EQ(prompts->shown[3].text, "Tests already active!  You must stop the active tests first.");
-}
+class RunStartTest : public RunFixture {};
 
 TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
 {
@@ -48,9 +20,9 @@ TEST_F(RunStartTest, AnOpenLidRefusesTheRunWithTheModelsMessage)
         unit1.plug(2, !c.zamo24, c.zamo24);
         unit1.isLidClosed = false;
         addStep("ACZ");
-        form->startFirstTestSequence(true);
+        sequencer->startFirstTestSequence(true);
         EXPECT_EQ(prompts->messages().last(), c.message);
-        EXPECT_FALSE(form->testRunning());
+        EXPECT_FALSE(testRunning());
         EXPECT_TRUE(unit1.commands.contains("LID"));
         EXPECT_TRUE(unit1.sent("ALL").isEmpty());
     }
@@ -62,17 +34,15 @@ TEST_F(RunStartTest, AStepSendsOneAllChannelCommandPerUnitWithItsBitString)
     unit1.plug(2); // channel C1 is not present
     unit2.plug(16);
     addStep("ACZ");
-    form->startFirstTestSequence(true);
+    sequencer->startFirstTestSequence(true);
 
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
     EXPECT_THAT(unit2.sent("ALL"), ElementsAre("ALL ACZ 0100000000000000"));
     EXPECT_TRUE(unit1.testRunning);
     EXPECT_TRUE(unit2.testRunning);
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
-    EXPECT_TRUE(
-        form->operatorLog().text().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
-    EXPECT_FALSE(form->testListPanel().editButton()->isEnabled());
-    EXPECT_FALSE(form->electrodePanel().saveAsDefaultsButton()->isEnabled());
+    EXPECT_TRUE(operatorLog().contains("* ACZ test on Electrodes A1-C1.B2 started at 3/2/2026 10:00:00 AM"));
+    EXPECT_TRUE(host.controlsLocked); // Edit and Save as Defaults
 }
 
 TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
@@ -83,17 +53,17 @@ TEST_F(RunStartTest, TheChargeChannelFollowsTheSelectedElectrodes)
     } cases[] = {{"C1", "CHARGE 2"}, {"B1.D1", "CHARGE -1"}, {"A1-C1", "CHARGE 2"}, {"A1.B1.E1", "CHARGE 4"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->testRunning())
-            form->stopTests();
+        if (testRunning())
+            sequencer->stopTests();
         unit1.commands.clear();
         unit1.plug(16, true);
         testLists.applyElectrodeString(c.electrodes);
         testLists.active.clear();
         // The step itself, as the run starts it on its electrodes.
-        form->sequencer().startTest(addStep("ACLG"), true, true, true, true);
+        sequencer->startTest(addStep("ACLG"), true, true, true, true);
         EXPECT_THAT(unit1.sent("CHARGE"), ElementsAre(c.charge));
         EXPECT_TRUE(unit1.sent("ALL").isEmpty());
-        EXPECT_TRUE(form->operatorLog().text().endsWith("Sending Defib Charge Command\r\n"));
+        EXPECT_TRUE(operatorLog().endsWith("Sending Defib Charge Command\r\n"));
     }
 }
 
@@ -101,15 +71,15 @@ TEST_F(RunStartTest, AStepWithCountThreeRunsThreeIterationsEachWithItsRecords)
 {
     unit1.plug(2);
     addStep("ACZ", 3);
-    form->startFirstTestSequence(true);
+    sequencer->startFirstTestSequence(true);
     runToEnd();
 
     EXPECT_EQ(unit1.sent("ALL ACZ").size(), 3);
     EXPECT_EQ(recorder->calls.count("TEST ACZ"), 3);
     EXPECT_EQ(recorder->calls.count("GROUP 5"), 1);
     EXPECT_TRUE(recorder->calls.contains("COMPLETE GROUP 5"));
-    EXPECT_FALSE(form->testRunning());
-    EXPECT_TRUE(form->operatorLog().text().contains("* Tests Completed"));
+    EXPECT_FALSE(testRunning());
+    EXPECT_TRUE(operatorLog().contains("* Tests Completed"));
 }
 
 TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
@@ -119,15 +89,15 @@ TEST_F(RunStartTest, ACancelledPreTestWindowSendsNothingAndCreatesNoGroup)
     unit2.master200V = true;
     details->accept = false;
     addStep("SDR");
-    form->startFirstTestSequence(true);
+    sequencer->startFirstTestSequence(true);
 
     EXPECT_EQ(details->shown, 1);
-    EXPECT_FALSE(form->testRunning());
+    EXPECT_FALSE(testRunning());
     EXPECT_TRUE(unit1.commands.isEmpty());
     EXPECT_TRUE(recorder->calls.isEmpty());
     EXPECT_FALSE(unit1.master200V);
     EXPECT_FALSE(unit2.master200V);
-    EXPECT_FALSE(form->sequencer().stepTimer().isEnabled());
+    EXPECT_FALSE(sequencer->stepTimer().isEnabled());
 }
 
 // The run takes the lot and notes entered; report options only where they
@@ -136,29 +106,29 @@ TEST_F(RunStartTest, TheRunKeepsWhatThePreTestDetailsEnteredAndItsReportOptionsW
 {
     unit1.plug(2);
     addStep("ACZ");
-    form->state().reportOptions = {false, true};
+    state().reportOptions = {false, true};
     details->answer.lotNumber = "L-5";
     details->answer.notes = "N";
-    form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->testRunning());
-    EXPECT_EQ(form->state().details.lotNumber, "L-5");
-    EXPECT_EQ(form->state().details.notes, "N");
-    EXPECT_TRUE(form->state().reportOptions.averageAclg);
-    EXPECT_FALSE(form->state().reportOptions.showShortCircuit);
-    form->stopTests();
+    sequencer->startFirstTestSequence(true);
+    ASSERT_TRUE(testRunning());
+    EXPECT_EQ(state().details.lotNumber, "L-5");
+    EXPECT_EQ(state().details.notes, "N");
+    EXPECT_TRUE(state().reportOptions.averageAclg);
+    EXPECT_FALSE(state().reportOptions.showShortCircuit);
+    sequencer->stopTests();
 
     details->answer.reportOptions = run::ReportOptions{true, false};
-    form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->testRunning());
-    EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
-    EXPECT_FALSE(form->state().reportOptions.averageAclg);
-    form->stopTests();
+    sequencer->startFirstTestSequence(true);
+    ASSERT_TRUE(testRunning());
+    EXPECT_TRUE(state().reportOptions.showShortCircuit);
+    EXPECT_FALSE(state().reportOptions.averageAclg);
+    sequencer->stopTests();
 
     // A cancelled window leaves no lot behind.
     details->accept = false;
-    form->startFirstTestSequence(true);
-    EXPECT_EQ(form->state().details.lotNumber, "");
-    EXPECT_TRUE(form->state().reportOptions.showShortCircuit);
+    sequencer->startFirstTestSequence(true);
+    EXPECT_EQ(state().details.lotNumber, "");
+    EXPECT_TRUE(state().reportOptions.showShortCircuit);
 }
 
 TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeThePreTestDetails)
@@ -178,8 +148,8 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.electrodes);
-        if (form->testRunning())
-            form->stopTests();
+        if (testRunning())
+            sequencer->stopTests();
         prompts->shown.clear();
         recorder->calls.clear();
         details->shown = 0;
@@ -191,9 +161,9 @@ TEST_F(RunStartTest, ARunWithNoSelectedElectrodeOnAConnectedUnitIsRefusedBeforeT
         testLists.applyElectrodeString(c.electrodes);
         testLists.active.clear();
         addStep("BIAS");
-        form->startFirstTestSequence(true);
+        sequencer->startFirstTestSequence(true);
 
-        EXPECT_EQ(form->testRunning(), c.starts);
+        EXPECT_EQ(testRunning(), c.starts);
         EXPECT_EQ(details->shown, c.starts ? 1 : 0);
         EXPECT_EQ(recorder->calls.isEmpty(), !c.starts); // no group, no records
         EXPECT_EQ(prompts->messages(), c.starts ? QStringList() : QStringList{refusal});
@@ -213,20 +183,20 @@ TEST_F(RunStartTest, AStepOfNoKnownTypeIsLeftOutOfTheRunAndNeverStarted)
     addStep("");
     addStep("XYZ");
     addStep("ACZ");
-    form->startFirstTestSequence(true);
+    sequencer->startFirstTestSequence(true);
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
     EXPECT_THAT(recorder->calls, ElementsAre("GROUP 5", "TEST ACZ"));
-    const QString operatorLog = form->operatorLog().text();
-    EXPECT_TRUE(operatorLog.contains("* Test step \",,0\" left out: it is not a test the station knows"));
-    EXPECT_TRUE(operatorLog.contains("* Test step \"XYZ,,0\" left out: it is not a test the station knows"));
-    EXPECT_FALSE(operatorLog.contains("*  test on Electrodes"));
-    form->stopTests();
+    const QString lines = operatorLog();
+    EXPECT_TRUE(lines.contains("* Test step \",,0\" left out: it is not a test the station knows"));
+    EXPECT_TRUE(lines.contains("* Test step \"XYZ,,0\" left out: it is not a test the station knows"));
+    EXPECT_FALSE(lines.contains("*  test on Electrodes"));
+    sequencer->stopTests();
 
     testLists.active.clear();
     addStep("XYZ");
     prompts->shown.clear();
-    form->startFirstTestSequence(true);
-    EXPECT_FALSE(form->testRunning());
+    sequencer->startFirstTestSequence(true);
+    EXPECT_FALSE(testRunning());
     EXPECT_EQ(prompts->messages(), QStringList{"No Tests Defined!"});
 }
 
@@ -235,7 +205,7 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
     unit1.plug(2);
     addStep("DCO");
     addStep("ACZ", 2);
-    form->startFirstTestSequence(true);
+    sequencer->startFirstTestSequence(true);
     EXPECT_EQ(testLists.active[0]->id(), 1);
     EXPECT_EQ(testLists.active[1]->id(), 2);
     EXPECT_TRUE(logText().contains("Test #2; ACZ,A1-B1,2"));
@@ -244,24 +214,20 @@ TEST_F(RunStartTest, StepsAreNumberedAndLoggedAtTheStart)
     EXPECT_EQ(schedule().abortSecond(), 85);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(RunStartTest, AZamo80RunPassesThePreCheckPointBeforeItsSecondStep)
 {
     unit1.plug(2, true);
     addStep("ACZ");
     addStep("DCO");
-    form->startFirstTestSequence(true);
-    EXPECT_TRUE(form->state().preCheckRunning);
-    EXPECT_TRUE(form->operatorLog().text().contains("* Open Circuit test on Electrodes A1-B1 started at"));
+    sequencer->startFirstTestSequence(true);
+    EXPECT_TRUE(state().preCheckRunning);
+    EXPECT_TRUE(operatorLog().contains("* Open Circuit test on Electrodes A1-B1 started at"));
 
     finishIteration();
     tick(); // position 2: the pre-check point, nothing started
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000"));
-    EXPECT_TRUE(form->services().zamo80->preCheckHandled());
-    EXPECT_FALSE(form->state().preCheckRunning);
+    EXPECT_TRUE(sequencer->services().zamo80->preCheckHandled());
+    EXPECT_FALSE(state().preCheckRunning);
     tick(); // the next tick starts the step, on its one electrode
     EXPECT_THAT(unit1.sent("ALL"), ElementsAre("ALL ACZ 1100000000000000", "ALL ACZ 1000000000000000"));
 }

@@ -1,6 +1,5 @@
-// The signal generator's events on the test window: its traffic, lamp,
-// label and menu items, the reconnect offered after a link error, and the
-// end of the settle delay completing the running SGROLL step's electrode.
+// The signal generator's connection on the test window: its lamp, label
+// and menu items, and the reconnect offered after a link error.
 #include "TestWindowFixture.h"
 #include "run/SignalGeneratorEvents.h"
 #include "support/QtPrinters.h"
@@ -12,7 +11,7 @@
 
 namespace {
 
-class RollerEventsTest : public TestWindowFixture {
+class SignalGeneratorDisplayTest : public TestWindowFixture {
 protected:
     void SetUp() override
     {
@@ -34,7 +33,7 @@ protected:
     unit::SignalGeneratorLink* roller = nullptr;
 };
 
-TEST_F(RollerEventsTest, TheLampLabelAndMenuItemsFollowTheConnection)
+TEST_F(SignalGeneratorDisplayTest, TheLampLabelAndMenuItemsFollowTheConnection)
 {
     emit roller->usbConnected(7);
     EXPECT_EQ(form->statusPanel().signalGeneratorLamp()->fillColor(), ui::StatusLamp::green());
@@ -51,7 +50,7 @@ TEST_F(RollerEventsTest, TheLampLabelAndMenuItemsFollowTheConnection)
     EXPECT_TRUE(logText().contains("* ZAMO-SG Disconnected"));
 }
 
-TEST_F(RollerEventsTest, ALinkErrorOffersAReconnectAndCancelLeavesEverythingAsItWas)
+TEST_F(SignalGeneratorDisplayTest, ALinkErrorOffersAReconnectAndCancelLeavesEverythingAsItWas)
 {
     connectItem()->setEnabled(false);
     disconnectItem()->setEnabled(true);
@@ -63,37 +62,6 @@ TEST_F(RollerEventsTest, ALinkErrorOffersAReconnectAndCancelLeavesEverythingAsIt
     EXPECT_FALSE(connectItem()->isEnabled());
     EXPECT_TRUE(disconnectItem()->isEnabled());
     EXPECT_TRUE(logLines().isEmpty());
-}
-
-TEST_F(RollerEventsTest, TrafficGoesToTheLogAndToTheWindowOnlyInVerboseMode)
-{
-    emit roller->txData("(g3)");
-    EXPECT_TRUE(logText().contains("TX (ZAMO-SG) -> (g3)"));
-    EXPECT_TRUE(logLines().isEmpty());
-    settings.switches.showVerbose = true;
-    emit roller->rxData("(*)");
-    EXPECT_TRUE(logText().contains("RX (ZAMO-SG) <- (*)"));
-    EXPECT_EQ(logLines(), QStringList("RX (ZAMO-SG) <- (*)"));
-}
-
-TEST_F(RollerEventsTest, TheEndOfTheDelayCompletesTheRollStepsElectrode)
-{
-    settings.signalGenerator.delay = 10;
-    unit2.plug(3);
-    testLists.applyElectrodeString("C2");
-    addStep("SGROLL");
-    form->startFirstTestSequence(true);
-    ASSERT_TRUE(form->testRunning());
-    ASSERT_TRUE(form->state().activeTest->isElectrodeTestActive(18));
-
-    emit roller->txRollChannelSent(3);
-    emit roller->rollDelayComplete();
-    EXPECT_FALSE(form->state().activeTest->isElectrodeTestActive(18));
-    EXPECT_TRUE(logLines().contains("* ZAMO-SG Channel 3 Command Sent. Starting 10s Delay."));
-    EXPECT_TRUE(logLines().contains("ZAMO-SG Delay Complete."));
-    tick();
-    EXPECT_FALSE(form->testRunning());
-    EXPECT_TRUE(logLines().contains("* Tests Completed"));
 }
 
 } // namespace
