@@ -5,8 +5,6 @@
 #include "unit/CommandFrames.h"
 #include "unit/SimUnitPort.h"
 
-#include <algorithm>
-
 namespace unit {
 
 using platform::Clock;
@@ -159,15 +157,8 @@ bool UnitPort::queryWaitingBytes()
 
 void UnitPort::readWaiting()
 {
-    // The bytes waiting, as the last queue-status call reported them. Only
-    // what the read brought is taken: a failed read brings nothing, and the
-    // reconnection its report may start reads into the same buffer.
-    const qint32 waiting = std::max<qint32>(m_device.bytesWaiting(), 0);
-    const qint32 read = waiting > 0 ? m_device.readDevice(waiting) : 0;
-    const qint32 n = std::min<qint32>(read, m_device.receiveBuffer().size());
-    const QByteArray received = m_device.receiveBuffer().left(n);
-    std::fill_n(m_device.receiveBuffer().data(), n, '\0');
-    emit bytesReceived(received);
+    // The bytes waiting, as the last queue-status call reported them.
+    emit bytesReceived(m_device.takeWaitingBytes());
 }
 
 // ---- poll cycle ----

@@ -2,6 +2,7 @@
 
 #include "config/Log.h"
 
+#include <algorithm>
 #include <array>
 
 namespace unit {
@@ -199,14 +200,13 @@ qint32 UsbDevice::writeDevice(const QByteArray& data, qint32 n)
     return written;
 }
 
-QString UsbDevice::readWaitingText()
+QByteArray UsbDevice::takeWaitingBytes()
 {
-    if (m_bytesWaiting <= 0)
-        return QString();
-    const qint32 n = readDevice(m_bytesWaiting);
-    const QString text = QString::fromLatin1(m_receiveBuffer.constData(), n);
-    m_receiveBuffer.fill('\0');
-    return text;
+    const qint32 read = m_bytesWaiting > 0 ? readDevice(m_bytesWaiting) : 0;
+    const qint32 n = std::min<qint32>(read, static_cast<qint32>(m_receiveBuffer.size()));
+    const QByteArray taken = m_receiveBuffer.left(n);
+    std::fill_n(m_receiveBuffer.data(), n, '\0');
+    return taken;
 }
 
 qint32 UsbDevice::findDevice(const QString& description)

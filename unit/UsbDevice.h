@@ -36,8 +36,6 @@ public:
     qint32 deviceCount() const { return m_deviceCount; }
     // Bytes waiting at the last queue-status call.
     qint32 bytesWaiting() const { return m_bytesWaiting; }
-    // Target of readDevice; the bytes of one read stand at its start.
-    QByteArray& receiveBuffer() { return m_receiveBuffer; }
 
     // Closes the handle; 0 (a port never opened) is the driver's to refuse.
     platform::FtStatus closeDevice();
@@ -56,9 +54,12 @@ public:
     // Writes the first n bytes of data; returns the bytes written.
     qint32 writeDevice(const QByteArray& data, qint32 n);
     // Reads the bytes that the last queue-status call reported waiting and
-    // gives them as text, one character per byte ("" when none were
-    // waiting); the receive buffer is cleared afterwards.
-    QString readWaitingText();
+    // takes only what the read brought (nothing when none were waiting or
+    // the read failed: the reconnection a failure's report may start reads
+    // into the same buffer), clearing those bytes in the receive buffer.
+    QByteArray takeWaitingBytes();
+    // The same bytes as text, one character per byte.
+    QString readWaitingText() { return QString::fromLatin1(takeWaitingBytes()); }
 
     // The lowest index whose description reads exactly `description`, or -1.
     qint32 findDevice(const QString& description);
