@@ -60,7 +60,7 @@ void OffsetNoiseBiasResults::handle(const Reading& r)
             m_flow.recordInterim(r.unit, r.channel, r.value, !r.badData, intervalLabel, interval);
         return;
     }
-    if (hoursMinutes && electrodeDone(r))
+    if (hoursMinutes && m_flow.electrodeDone(r.unit, r.channel))
         return;
 
     m_flow.writeCompletion(r.testName, r.unit, r.channel);
@@ -83,14 +83,6 @@ void OffsetNoiseBiasResults::handle(const Reading& r)
     case ResultReplyFlow::DataCheck::NotRecorded: break;
     }
     m_flow.recordResult(r.unit, r.channel, m_flow.judge(r.unit, r.channel, r.value, r.limits));
-}
-
-// A BIAS final reading for an electrode already complete is dropped.
-bool OffsetNoiseBiasResults::electrodeDone(const Reading& r)
-{
-    const auto& test = m_flow.state().activeTest;
-    return m_flow.recordingAllowed() && test
-           && !test->isElectrodeTestActive(VerdictRules::electrodeIndex(r.unit, r.channel));
 }
 
 } // namespace run

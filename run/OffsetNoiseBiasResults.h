@@ -35,7 +35,6 @@ private:
         qint32 finalSeconds; // 0: the label of the interval, in hours and minutes (BIAS)
     };
     void handle(const Reading& r);
-    bool electrodeDone(const Reading& r);
 
     ResultReplyFlow& m_flow;
 };

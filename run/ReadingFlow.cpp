@@ -50,6 +50,12 @@ bool ResultReplyFlow::recordingAllowed() const
     return !state.calibrationMode || state.burnInRunning;
 }
 
+bool ResultReplyFlow::electrodeDone(UnitIndex unit, qint16 channel)
+{
+    const auto& test = state().activeTest;
+    return recordingAllowed() && test && !test->isElectrodeTestActive(electrodeIndex(unit, channel));
+}
+
 bool ResultReplyFlow::isFinal(bool completed) const
 {
     return VerdictRules::isFinal(completed, m_state.startPhase);

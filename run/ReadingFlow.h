@@ -58,6 +58,8 @@ public:
     const config::Limits& limits() const;
     unit::Unit* unitAt(UnitIndex unit) const;
     bool recordingAllowed() const;
+    // The electrode's test in the active step is over (while readings are recorded).
+    bool electrodeDone(UnitIndex unit, qint16 channel);
 
     // Final reading: the unit marks it final and the start phase is over.
     bool isFinal(bool completed) const;

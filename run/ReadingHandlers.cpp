@@ -34,7 +34,8 @@ ResultHandlers::ResultHandlers(const RunUnits& units, RunState& state, Measureme
       m_aclg(m_flow),
       m_defib(m_flow),
       m_offsetNoiseBias(m_flow),
-      m_sdr(m_flow)
+      m_sdr(m_flow),
+      m_unreadable(m_flow)
 {
 }
 
@@ -96,6 +97,10 @@ void ResultHandlers::handle(const unit::UnitReply& reply)
                 result("BIAS", "BIAS", [&] { m_offsetNoiseBias.biasReading(*unit, channel, r); });
             },
             [&](const unit::SdrReading& r) { result("SDR", "SDR", [&] { m_sdr.sdrReading(*unit, channel, r); }); },
+            [&](const unit::UnreadableReading& r) {
+                const char* name = UnreadableResults::testName(r.kind);
+                result(name, name, [&] { m_unreadable.reading(*unit, channel, r); });
+            },
             [](const auto&) {},
         },
         reply.value);

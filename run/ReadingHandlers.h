@@ -11,6 +11,7 @@
 #include "run/ReadingFlow.h"
 #include "run/SdrResults.h"
 #include "run/UnitResultHandler.h"
+#include "run/UnreadableResults.h"
 
 namespace run {
 
@@ -42,6 +43,7 @@ private:
     DefibRecoveryResults m_defib;
     OffsetNoiseBiasResults m_offsetNoiseBias;
     SdrResults m_sdr;
+    UnreadableResults m_unreadable;
 };
 
 } // namespace run

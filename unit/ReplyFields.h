@@ -43,8 +43,9 @@ QString firmwareText(QStringView field);
 } // namespace ReplyFields
 
 // Reads the fields of one reply and notes the first field that did not
-// convert, so that the parser can log the reply as malformed. A field that
-// does not convert reads as 0.
+// convert. A field that does not convert reads as 0 while the reply is
+// decoded; the parser then refuses what was decoded (CheckedReplySink), so
+// that 0 never stands in for a value the unit did not send.
 class ReplyFieldReader {
 public:
     explicit ReplyFieldReader(QStringView inner) : m_inner(inner) {}

@@ -1,12 +1,15 @@
 #include "unit/ReplyParser.h"
 
 #include "unit/CalBoardReplyDecoder.h"
+#include "unit/CheckedReplySink.h"
 #include "unit/MaintenanceReplyDecoder.h"
 #include "unit/ReplyFields.h"
 #include "unit/TestReadingDecoder.h"
 #include "unit/UnitChannelState.h"
 #include "unit/UnitDiagnostics.h"
 #include "unit/UnitReplySink.h"
+
+#include <algorithm>
 
 namespace unit {
 
@@ -41,58 +44,67 @@ void ReplyParser::onFrame(bool unitFrame, const QString& frame, QStringView inne
     m_sink.frameSeen(channel, frame);
 
     ReplyFieldReader fields(inner);
+    CheckedReplySink checked(m_sink, fields, frame);
     if (unitFrame) {
-        decodeUnitReply(fields);
+        decodeUnitReply(fields, checked);
     } else if (channel < 0 || channel >= UnitChannelState::channelCount) {
         onMalformed(QStringLiteral("Reply %1 ignored: channel %2 does not exist").arg(frame).arg(channel));
         return;
     } else {
-        decodeChannelReply(channel, fields);
+        decodeChannelReply(channel, fields, checked);
     }
-    if (fields.firstBadField() > 0)
-        onMalformed(QStringLiteral("Malformed reply %1: the field at %2 is not a number")
-                        .arg(frame)
-                        .arg(fields.firstBadField()));
+    checked.finish();
 }
 
-void ReplyParser::decodeUnitReply(ReplyFieldReader& fields)
+void ReplyParser::decodeUnitReply(ReplyFieldReader& fields, CheckedReplySink& sink)
 {
     switch (fields.charAt(1).unicode()) {
-    case u'*': m_sink.reply(0, UnitIdle{}); break;
+    case u'*': sink.reply(0, UnitIdle{}); break;
     case u'R':
         if (fields.charAt(2) == u'T')
-            m_sink.reply(0, UnitTrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
+            sink.reply(0, UnitTrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
         else
-            m_sink.reply(0, UnitDigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
+            sink.reply(0, UnitDigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
         break;
     case u'd':
-    case u'D': m_sink.reply(0, UnitDiagnostics::decode(fields)); break;
-    case u'F': m_sink.reply(0, FoundChannels{fields.text(2, UnitChannelState::channelCount).toString()}); break;
+    case u'D': sink.reply(0, UnitDiagnostics::decode(fields)); break;
+    case u'F': {
+        // One flag per channel, all sixteen of them: a map that is cut short
+        // or holds anything but 0 and 1 changes no channel.
+        const QStringView map = fields.text(2, UnitChannelState::channelCount);
+        const bool flags = map.size() == UnitChannelState::channelCount
+                           && std::all_of(map.begin(), map.end(), [](QChar c) { return c == u'0' || c == u'1'; });
+        if (flags)
+            sink.reply(0, FoundChannels{map.toString()});
+        else
+            sink.refuse(QStringLiteral("the channel map is not 16 flags of 0 and 1"));
+        break;
+    }
     case u'L': {
         const QChar flag = fields.charAt(2);
         if (isZamo80Family(m_context.model) && (flag == u'0' || flag == u'1'))
-            m_sink.reply(0, LidState{flag == u'0'});
+            sink.reply(0, LidState{flag == u'0'});
         break;
     }
     default: break;
     }
 }
 
-void ReplyParser::decodeChannelReply(qint16 channel, ReplyFieldReader& fields)
+void ReplyParser::decodeChannelReply(qint16 channel, ReplyFieldReader& fields, CheckedReplySink& sink)
 {
     switch (fields.charAt(1).unicode()) {
-    case u'*': m_sink.reply(channel, ChannelIdle{}); break;
-    case u'!': m_sink.reply(channel, TestDataNotReady{}); break;
+    case u'*': sink.reply(channel, ChannelIdle{}); break;
+    case u'!': sink.reply(channel, TestDataNotReady{}); break;
     case u'R':
         if (fields.charAt(2) == u'T')
-            m_sink.reply(channel, TrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
+            sink.reply(channel, TrisRegister{{fields.text(3, 1).toString(), fields.rest(4).toString()}});
         else
-            m_sink.reply(channel, DigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
+            sink.reply(channel, DigitalPort{{fields.text(2, 1).toString(), fields.rest(3).toString()}});
         break;
-    case u'M': MaintenanceReplyDecoder::decode(m_context, channel, fields, m_sink); break;
-    case u'G': TestReadingDecoder::decode(m_context, channel, fields, m_sink); break;
+    case u'M': MaintenanceReplyDecoder::decode(m_context, channel, fields, sink); break;
+    case u'G': TestReadingDecoder::decode(m_context, channel, fields, sink); break;
     case u'm':
-    case u'g': CalBoardReplyDecoder::decode(channel, fields, m_sink); break;
+    case u'g': CalBoardReplyDecoder::decode(channel, fields, sink); break;
     default: break;
     }
 }

@@ -6,7 +6,8 @@
 // attributed to live in the ReceiveState it is given, so that they outlive
 // one parsing pass. A reply it cannot decode is reported to the sink as
 // malformed (a log line); a channel reply for a channel that does not exist
-// is dropped after its frame event.
+// is dropped after its frame event. A reply with a field that is not a
+// number is never delivered as a value (CheckedReplySink).
 
 #include "unit/ReplyContext.h"
 #include "unit/ReplyFraming.h"
@@ -17,6 +18,7 @@
 // What survives between parsing passes.
 namespace unit {
 
+class CheckedReplySink;
 class ReplyFieldReader;
 class UnitReplySink;
 
@@ -42,8 +44,8 @@ private:
     void onFrame(bool unitFrame, const QString& frame, QStringView inner) override;
     void onMalformed(const QString& message) override;
 
-    void decodeUnitReply(ReplyFieldReader& fields);
-    void decodeChannelReply(qint16 channel, ReplyFieldReader& fields);
+    void decodeUnitReply(ReplyFieldReader& fields, CheckedReplySink& sink);
+    void decodeChannelReply(qint16 channel, ReplyFieldReader& fields, CheckedReplySink& sink);
 
     ReceiveState& m_state;
     ReplyContext m_context;

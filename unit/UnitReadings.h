@@ -213,6 +213,21 @@ struct PaceStatus {
     bool stopped = false;
 };
 
+// ---- a test reading that could not be read ----
+
+// The test a test-data reply answers.
+enum class ReadingKind { Acz, Acz30, Acz30Zero, Aclg, DefibRecovery, Noise, Dco, Bias, Sdr };
+
+// A test-data reply with a field that is not a number, or that ends before a
+// field it needs. It carries no value, only the test it answers and whether
+// the unit marked it final, so that the run can ask for the reading again;
+// nothing is computed from it.
+struct UnreadableReading {
+    ReadingKind kind = ReadingKind::Acz;
+    bool completed = false;
+    bool zamo80Family = false;
+};
+
 // ---- calibration-board replies ----
 
 struct CalBoardFirmwareVersion {
@@ -252,7 +267,7 @@ using ReplyValue = std::variant<
     // test readings
     AczReading, Acz30Reading, Acz30Zero, AclgAck, AclgReading, Zamo24AclgReading, DefibRecoveryAck,
     DefibRecoveryReading, NoiseZeroReading, NoiseReading, NoiseCalibrationReading, DcoValue, DcoReading,
-    DcoZeroCorrection, BiasReading, SdrReading, PaceStatus,
+    DcoZeroCorrection, BiasReading, SdrReading, PaceStatus, UnreadableReading,
     // calibration-board replies
     CalBoardFirmwareVersion, CalBoardSerialNumber, CalBoardReferenceResistors1, CalBoardReferenceResistors2,
     CalBoardReferenceDco, CalBoardPotentialReference, CalBoardAczResistance, CalBoardDcoVoltage, CalBoardNoiseVoltage,

@@ -172,6 +172,9 @@ Named named(const unit::ReplyValue& value)
             [](const PaceStatus& r) {
                 return Named{"rxPaceStatus", true, Values(r.stopped)};
             },
+            [](const UnreadableReading& r) {
+                return Named{"unreadable", true, Values(int(r.kind), r.completed, r.zamo80Family)};
+            },
             [](const CalBoardFirmwareVersion& r) {
                 return Named{"rxCalBoardFirmwareVersion", true, Values(r.text)};
             },

@@ -109,10 +109,12 @@ TEST_F(ParserFixture, FoundChannelsMapSetsExactlyTheMarkedChannels)
         events, {{"hardwareStatus", {"Disconnected", false}}, {"rxMasterFoundChannels", {"1100000000000001"}}}));
     for (int ch = 0; ch < 16; ++ch)
         EXPECT_EQ(comm.channels().electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
-    // A short map clears the channels it does not reach.
-    decode("[F11]");
-    EXPECT_FALSE(comm.channels().electrode(15)->connected());
-    EXPECT_TRUE(comm.channels().electrode(1)->connected());
+    // A map cut short, or with anything but 0 and 1, changes no channel.
+    for (const char* broken : {"[F11]", "[F110000000000000x]"}) {
+        EXPECT_TRUE(sameEvents(decode(broken), {})) << broken;
+        EXPECT_TRUE(comm.channels().electrode(15)->connected()) << broken;
+        EXPECT_TRUE(comm.channels().electrode(1)->connected()) << broken;
+    }
 }
 
 TEST_F(ParserFixture, MaintenanceRepliesWriteTheAddressedChannelRecord)
@@ -189,11 +191,13 @@ TEST_F(ParserFixture, MalformedRepliesAreLogged)
     stationLog.start();
     decode("(GA2130,35x3,0000,2175,1470*)");
     parser.parseRead("x)(*)");
+    decode("[F11]");
     QFile log(stationLog.path());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("Malformed reply (GA2130,35x3,0000,2175,1470*): the field at 8 is not a number"));
     EXPECT_TRUE(text.contains("Stray text skipped: x)"));
+    EXPECT_TRUE(text.contains("Malformed reply [F11]: the channel map is not 16 flags of 0 and 1"));
 }
 
 // A zero divisor keeps its IEEE value, and the receiver can tell the
