@@ -239,6 +239,14 @@ void UnitEmulator::answerUnitFrame(Device& d, const QByteArray& frame, Clock::ti
     } else if (body == "L") {
         if (newModel)
             send(d, d.unit.lidClosed ? "[L0]" : "[L1]");
+    } else if (body == "T") {
+        // The charge: the channels that took an ACLG start measure for a second.
+        for (Channel& c : d.channels) {
+            if (c.charging) {
+                c.charging = false;
+                c.doneAt = now + std::chrono::seconds(1);
+            }
+        }
     } else if (body == "D") {
         send(d, newModel ? newDiagnostics(d.unit.lidClosed) : kBaseDiagnostics);
     } else if (body == "d") {
@@ -261,7 +269,7 @@ void UnitEmulator::answerUnitFrame(Device& d, const QByteArray& frame, Clock::ti
             if (bits.at(c) == '1')
                 answerChannelCommand(d, c, command, false, now);
     }
-    // Everything else ("[21]", "[20]", "[3]", "[T]", ...) is done without an answer.
+    // Everything else ("[21]", "[20]", "[3]", ...) is done without an answer.
 }
 
 void UnitEmulator::answerChannelCommand(Device& d, int channel, const QByteArray& command, bool reply,
@@ -275,7 +283,9 @@ void UnitEmulator::answerChannelCommand(Device& d, int channel, const QByteArray
     if (command == "(?)") {
         if (!c.measuring) {
             answer("(*)");
-        } else if (now < c.doneAt) {
+        } else if (c.charging && now < c.ackUntil) {
+            answer(d.unit.model == Model::Zamo24 ? "(Gt0)" : "(GT0)");
+        } else if (c.charging || now < c.doneAt) {
             answer("(!)");
         } else {
             c.measuring = false;
@@ -288,10 +298,23 @@ void UnitEmulator::answerChannelCommand(Device& d, int channel, const QByteArray
         answer(c.lastReply.isEmpty() ? QByteArray("(*)") : c.lastReply);
     } else if (command == "(X)") {
         c.measuring = false;
+        c.charging = false;
     } else if (command == "(GA)") {
         c.measuring = true;
+        c.charging = false;
         c.doneAt = now + std::chrono::seconds(d.unit.aczSeconds);
         c.finalReply = aczReply(d, channel);
+        if (d.unit.garbledAcz[static_cast<size_t>(channel)])
+            c.finalReply = garbled(c.finalReply);
+    } else if (command == "(GT)" && d.unit.model == Model::Zamo80) {
+        // Acknowledged at the polls of the next second; measured once the
+        // unit's charge is triggered.
+        c.measuring = true;
+        c.charging = true;
+        c.ackUntil = now + std::chrono::seconds(1);
+        c.finalReply = aclgReply(d, channel);
+        if (d.unit.garbledAclg[static_cast<size_t>(channel)])
+            c.finalReply = garbled(c.finalReply);
     } else if (command == "(MD1)") {
         answer("(MD12030,12,31)");
     } else if (command == "(MV1)") {
@@ -329,6 +352,25 @@ QByteArray UnitEmulator::aczReply(const Device& d, int channel)
     const int high = d.unit.aczOverRange[static_cast<size_t>(channel)] ? 1 : 0;
     return "(GA" + field(1000) + "," + field(2000) + "," + field(high) + "," + field(1000 + int(std::lround(ohms)))
            + "," + field(3000) + "*)";
+}
+
+// ZAMO80 ACLG data: v50 3000 and the ve that gives the channel's reading
+// through R = 50 GainVe ve / (v50 GainV50 - ve GainVe) Correct_Gain with
+// the gains 401 and 2001 and the correction 0.92.
+QByteArray UnitEmulator::aclgReply(const Device& d, int channel)
+{
+    const double given = d.unit.aclg[static_cast<size_t>(channel)];
+    const double ohms = given != 0 ? given : 1;
+    const int v50 = 3000;
+    const double ratio = ohms * 2001 / (50 * 401 * 0.92 + ohms * 401);
+    return "(GT" + field(v50) + "," + field(int(std::lround(v50 * ratio))) + "*)";
+}
+
+// A garbled reply has a letter in place of the second digit of its last field.
+QByteArray UnitEmulator::garbled(QByteArray reply)
+{
+    reply[reply.lastIndexOf(',') + 2] = 'x';
+    return reply;
 }
 
 } // namespace testsupport

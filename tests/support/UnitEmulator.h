@@ -13,7 +13,11 @@
 //
 // Devices: a unit "FT232R USB UART" of the base model, ZAMO80 or ZAMO2-4
 // with the first n of its 16 channels connected and an ACZ reading per
-// channel; the signal generator "FT232R USB UART-SG", which acknowledges
+// channel, and on a ZAMO80 an ACLG reading per channel (the start "(GT)"
+// acknowledged "(GT0)" at the next polls, the final reading after the
+// trigger "[T]"); a channel's final replies can come garbled, a letter in
+// place of a digit, as a byte spoilt on the line (and so every repeat); the signal generator "FT232R USB UART-SG",
+// which acknowledges
 // "(*)" and records its roll commands "(g<n>)"; a decoy with any other
 // product text, which never answers. A device can be unplugged (the station
 // loses the port) and plugged in again (a unit comes back as after power-up:
@@ -46,6 +50,12 @@ public:
         // Channels whose ACZ reading runs over the top of the range (the high
         // flag set), as an electrode without contact reads: no reading.
         std::array<bool, 16> aczOverRange{};
+        // ZAMO80 ACLG reading per channel, ohms (1 when 0), with the [ACLG]
+        // gains the station starts with.
+        std::array<double, 16> aclg{};
+        // Channels whose final ACZ or ACLG replies carry a letter in one field.
+        std::array<bool, 16> garbledAcz{};
+        std::array<bool, 16> garbledAclg{};
         int aczSeconds = 6;     // how long one ACZ measurement takes
         int findChannelsMs = 0; // how long the channel search takes
         bool lidClosed = true;  // ZAMO80 and ZAMO2-4
@@ -80,6 +90,8 @@ private:
     enum class Kind { Unit, SignalGenerator, Decoy };
     struct Channel {
         bool measuring = false;
+        bool charging = false; // an ACLG started, waiting for the trigger
+        Clock::time_point ackUntil;
         Clock::time_point doneAt;
         QByteArray finalReply;
         QByteArray lastReply;
@@ -106,6 +118,8 @@ private:
     static void answerGeneratorFrame(Device& d, const QByteArray& frame);
     static QByteArray channelMap(const Device& d);
     static QByteArray aczReply(const Device& d, int channel);
+    static QByteArray aclgReply(const Device& d, int channel);
+    static QByteArray garbled(QByteArray reply);
     static void send(Device& d, const QByteArray& bytes);
     static void reset(Device& d);
 
