@@ -85,13 +85,13 @@ Verdict defibRecovery(double measurement4, double measurement60, const LimitPair
 {
     if (!allNumbers({measurement4, measurement60}))
         return notJudged();
-    const bool fail4 = std::fabs(measurement4) > v4.limit;
-    const bool fail60 = std::fabs(measurement60) > v60.limit;
-    if (fail4 || fail60) {
+    if (std::fabs(measurement4) > v4.limit || std::fabs(measurement60) > v60.limit) {
+        // The lines name only a reading above its limit; one far below
+        // fails as well, without a line of its own.
         QStringList lines;
-        if (fail4)
+        if (measurement4 > v4.limit)
             lines << VerdictRules::failLine(measurement4, v4.limit);
-        if (fail60)
+        if (measurement60 > v60.limit)
             lines << VerdictRules::failLine(measurement60, v60.limit);
         return failed(lines);
     }

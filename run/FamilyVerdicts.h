@@ -35,8 +35,9 @@ Verdict SDR(qint16 ok200V, qint16 ok2V, double initialMeasurement, double rate1,
 // "FAIL" when either reading is above the limit, with one line naming both.
 Verdict readingPair(double r1, double r2, const LimitPair& limits);
 
-// "FAIL" when either reading is above its limit, with a line for each
-// reading that is (by its absolute value) and one sound.
+// "FAIL" when either reading is above its limit by its absolute value, with
+// one sound and a line for each reading whose signed value is above its
+// limit (none for a reading below minus its limit).
 Verdict defibRecovery(double measurement4, double measurement60, const LimitPair& v4, const LimitPair& v60);
 
 } // namespace FamilyVerdicts

@@ -13,7 +13,7 @@ namespace run {
 
 PaceRollPrompt::PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
                                std::shared_ptr<testlists::TestStep> step, qint16 channel, UnitIndex unit,
-                               bool secondary, qint32 duration)
+                               bool secondary, qint32 duration, qint32 paceSeconds)
     : m_state(state),
       m_services(services),
       m_pace(pace),
@@ -22,13 +22,12 @@ PaceRollPrompt::PaceRollPrompt(RunState& state, RunServices& services, const con
       m_unit(unit),
       m_secondary(secondary),
       m_duration(duration),
-      m_secondsLeft(countdownStart(pace))
+      m_secondsLeft(countdownStart(pace, paceSeconds))
 {
 }
 
-int PaceRollPrompt::countdownStart(const config::PaceSettings& pace)
+int PaceRollPrompt::countdownStart(const config::PaceSettings& pace, qint32 paceSeconds)
 {
-    const qint32 paceSeconds = pace.paceDurationSeconds();
     return pace.zamo24PaceRollAckDelay < paceSeconds ? pace.zamo24PaceRollAckDelay : paceSeconds / 2;
 }
 

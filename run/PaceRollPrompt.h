@@ -33,10 +33,11 @@ class PaceRollPrompt {
 public:
     // The run's state and services and the pace settings outlive the
     // prompt. channel 0..15 of the unit; secondary: a step of the
-    // pace list; duration: the pace time in whole seconds.
+    // pace list; duration: the pace time in whole seconds; paceSeconds:
+    // the pace time of the last pace step started, in seconds.
     PaceRollPrompt(RunState& state, RunServices& services, const config::PaceSettings& pace,
                    std::shared_ptr<testlists::TestStep> step, qint16 channel, UnitIndex unit, bool secondary,
-                   qint32 duration);
+                   qint32 duration, qint32 paceSeconds);
 
     // "<type> on Channel <letter><unit> has completed."
     QString text() const;
@@ -48,9 +49,9 @@ public:
     void rollComplete() { end(true); }
     void continueWithoutRoll() { end(false); }
 
-    // Zamo24PaceRollAckDelay while it is below the pace duration of the
-    // settings, else half that duration (whole seconds).
-    static int countdownStart(const config::PaceSettings& pace);
+    // Zamo24PaceRollAckDelay while it is below the pace time of the last
+    // pace step started (paceSeconds), else half that time (whole seconds).
+    static int countdownStart(const config::PaceSettings& pace, qint32 paceSeconds);
 
 private:
     void end(bool rolled);

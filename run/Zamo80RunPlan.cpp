@@ -209,7 +209,7 @@ void Zamo80RunPlan::endPaceOnElectrode(const std::shared_ptr<testlists::TestStep
             return;
         step->setPaceRollPromptLoaded(true);
         m_host.showPaceRollPrompt(std::make_shared<PaceRollPrompt>(m_state, m_services, m_settings.pace, step, channel,
-                                                                   unit, secondary, duration));
+                                                                   unit, secondary, duration, m_paceDurationSeconds));
         if (!step->concurrentPaceRollPrompt())
             return;
     }

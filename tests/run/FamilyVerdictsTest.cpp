@@ -58,8 +58,9 @@ TEST(FamilyVerdictsTest, PairsAndDefibReadingsAreJudgedByAbsoluteValue)
     EXPECT_EQ(run::FamilyVerdicts::readingPair(1, -1.9, aclg).code, "PASS");
 
     const run::LimitPair d4{400, 300}, d60{300, 200};
-    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).lines,
-              QStringList{"* -> -1253.000 > 400, FAILED"});
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(-1253, 10, d4, d60).code, "FAIL");
+    EXPECT_EQ(run::FamilyVerdicts::defibRecovery(-1253, 301, d4, d60).lines,
+              QStringList{"* -> 301.000 > 300, FAILED"}); // no line for the reading below minus its limit
     EXPECT_EQ(run::FamilyVerdicts::defibRecovery(400, 300, d4, d60).code, "PASS?");
     EXPECT_EQ(run::FamilyVerdicts::defibRecovery(299, 199, d4, d60).code, "PASS");
 

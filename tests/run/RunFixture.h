@@ -25,12 +25,14 @@ public:
 
     run::OperatorLog log;
     bool controlsLocked = false;
+    QList<std::shared_ptr<run::PaceRollPrompt>> rollPrompts;
 
     void writeToCommTextBox(const QString& line, bool recordToLog, bool inhibitDisplay) override
     {
         log.write(line, recordToLog, inhibitDisplay);
     }
     void setRunLockedControls(bool running) override { controlsLocked = running; }
+    void showPaceRollPrompt(std::shared_ptr<run::PaceRollPrompt> prompt) override { rollPrompts << prompt; }
 };
 
 class RunFixture : public ::testing::Test, public RunBasics, public RecordingServices {

@@ -139,14 +139,41 @@ TEST_F(Zamo80RunTest, TheRollCountdownStartsAtTheDelayOrHalfThePaceTime)
 {
     struct Case {
         qint16 delay;
-        qint16 paceMinutes;
+        qint32 paceSeconds;
         int start;
-    } cases[] = {{60, 60, 60}, {5000, 60, 1800}, {3600, 60, 1800}, {0, 60, 0}, {60, 0, 0}};
+    } cases[] = {{60, 3600, 60}, {5000, 3600, 1800}, {3600, 3600, 1800}, {0, 3600, 0}, {60, 0, 0}, {60, 60, 30}};
     for (const Case& c : cases) {
         config::PaceSettings pace;
         pace.zamo24PaceRollAckDelay = c.delay;
-        pace.paceDuration = c.paceMinutes;
-        EXPECT_EQ(run::PaceRollPrompt::countdownStart(pace), c.start) << c.delay << " s, " << c.paceMinutes << " min";
+        EXPECT_EQ(run::PaceRollPrompt::countdownStart(pace, c.paceSeconds), c.start)
+            << c.delay << " s, " << c.paceSeconds << " s of pace";
+    }
+}
+
+TEST_F(Zamo80RunTest, TheRollCountdownFollowsThePaceStepsTimeNotTheDefaultDuration)
+{
+    // [PACE] PaceDuration stays at its 60 minutes and the roll delay at 60 s:
+    // a step of 1 minute counts down half its own time, one of 3 minutes the delay.
+    struct Case {
+        int simultaneous; // 0: the pace step runs in the run list and ends there
+        int minutes;
+        int start;
+    } cases[] = {{4, 1, 30}, {0, 1, 30}, {4, 3, 60}, {0, 3, 60}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString("%1 simultaneous, %2 min").arg(c.simultaneous).arg(c.minutes).toStdString());
+        ASSERT_EQ(settings.pace.paceDuration, 60);
+        ASSERT_EQ(settings.pace.zamo24PaceRollAckDelay, 60);
+        settings.pace.simultaneousTests = c.simultaneous;
+        unit1.plug(1, false, true);
+        host.rollPrompts.clear();
+        paceList("A1", c.minutes, true);
+        startPastThePreCheck();
+        for (int s = 0; s <= c.minutes * 60 + 30 && host.rollPrompts.isEmpty(); s += 5)
+            tick();
+        ASSERT_EQ(host.rollPrompts.size(), 1);
+        EXPECT_EQ(host.rollPrompts[0]->secondsLeft(), c.start);
+        sequencer->stopTests();
+        testLists.active.clear();
     }
 }
 

@@ -147,39 +147,27 @@ void AdvancedOptionsWindow::load()
 
 void AdvancedOptionsWindow::readAllFields()
 {
-    for (Bound& bound : m_fields)
+    for (const Bound& bound : m_fields)
         readField(bound);
 }
 
-void AdvancedOptionsWindow::readField(Bound& bound)
+void AdvancedOptionsWindow::readField(const Bound& bound)
 {
     const QString value = config::iniRead(bound.field.section, bound.field.key, settingsFile());
-    bound.readText = value;
     if (bound.text) {
         bound.text->setText(value);
         return;
     }
+    // 0, 1 or 2; any other value (a word, "-1") leaves the box as it is.
     const auto number = platform::Convert::toInt32(value);
-    if (number && *number >= 0 && *number <= 2 && !value.contains(QLatin1Char('.'))) {
-        if (*number == 2)
-            bound.box->setCheckState(Qt::PartiallyChecked);
-        else {
-            bound.box->setTristate(false);
-            bound.box->setChecked(*number == 1);
-        }
-    } else if (const auto on = platform::Convert::toBool(value)) {
-        // "-1", "True", "False": shown as what they mean.
+    if (!number || *number < 0 || *number > 2 || value.contains(QLatin1Char('.')))
+        return;
+    if (*number == 2) {
+        bound.box->setCheckState(Qt::PartiallyChecked);
+    } else {
         bound.box->setTristate(false);
-        bound.box->setChecked(*on);
+        bound.box->setChecked(*number == 1);
     }
-    bound.readState = bound.box->checkState();
-}
-
-bool AdvancedOptionsWindow::changed(const Bound& bound) const
-{
-    if (bound.text)
-        return bound.text->text() != bound.readText;
-    return bound.box->checkState() != bound.readState;
 }
 
 void AdvancedOptionsWindow::saveAllFields()
@@ -194,11 +182,6 @@ void AdvancedOptionsWindow::saveAllFields()
 void AdvancedOptionsWindow::saveField(const Bound& bound)
 {
     const Field& field = bound.field;
-    // Unchanged fields keep what the file holds now, unless the key is
-    // empty or missing there: then it is written as the window shows it.
-    if (!changed(bound) && !config::iniRead(field.section, field.key, settingsFile()).isEmpty())
-        return;
-
     QString value;
     if (bound.box) {
         value = QString::number(bound.box->checkState() == Qt::PartiallyChecked ? 2 : bound.box->isChecked() ? 1 : 0);

@@ -4,13 +4,13 @@
 // the keys back, "Close" leaves without writing, "Refresh" reads the file
 // again. The running station keeps its values until the next start.
 //
-// Save writes only what the operator changed since the fields were read,
-// and a key that reads empty in the file: a value the window cannot show
-// (a check-box key holding "-1" or "True") stays as it is, and a key that
-// another window changed meanwhile is not overwritten with the old value.
-// A whole-number box that does not hold a number is logged and not saved;
-// a key that cannot be written is logged by the INI layer, and the other
-// keys are saved all the same.
+// Save writes every key as the window holds it: a text box's text as typed,
+// a check box's state as "0", "1" or "2" (greyed). A check box shows only
+// 0, 1 and 2 from the file; any other value of its key (a word, "-1")
+// leaves the box as it was, so that Save then writes the box's state
+// ("0" in a window just opened). A whole-number box that does not hold a
+// number is logged and not saved; a key that cannot be written is logged
+// by the INI layer, and the other keys are saved all the same.
 
 #include "ui/options/AdvancedOptionsFields.h"
 
@@ -46,19 +46,16 @@ public:
     QPushButton* refreshButton = nullptr;
 
 private:
-    // One field with its control and what was read into it.
+    // One field with its control.
     struct Bound {
         AdvancedOptionsFields::Field field;
         QLineEdit* text = nullptr;
         QCheckBox* box = nullptr;
-        QString readText; // text as read
-        Qt::CheckState readState = Qt::Unchecked;
     };
 
     void buildPages();
-    void readField(Bound& bound);
+    void readField(const Bound& bound);
     void saveField(const Bound& bound);
-    bool changed(const Bound& bound) const;
     QString settingsFile() const;
 
     const config::StationSettings& m_settings;

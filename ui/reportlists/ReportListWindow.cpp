@@ -450,7 +450,8 @@ void ReportListWindow::openArchive(int row)
     const QString folder = m_host.settings().paths.archiveFolder;
     auto* window = new ReportListWindow(m_host, QDir(folder).filePath(file));
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setReportType(m_selectedType);
+    window->m_liveList = isArchive() ? m_liveList : QPointer<ReportListWindow>(this);
+    window->setReportType(window->m_liveList ? window->m_liveList->reportType() : m_selectedType);
     if (!window->load()) {
         delete window;
         return;

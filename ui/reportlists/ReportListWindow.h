@@ -25,6 +25,7 @@
 #include "results/ReportListSource.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -74,7 +75,9 @@ public:
     void exportSelectedReport();
     void archiveNow();
     // Opens the list of the archive file in that row (from 0) of the archive
-    // grid, placed 200 twips below and right of this window.
+    // grid, placed 200 twips below and right of this window. It takes the
+    // report type of the live list, also when opened from an archive's list
+    // (that list's own type when the live list is gone).
     void openArchive(int row);
 
     // True while the automatic archive waits for the run to end.
@@ -115,6 +118,9 @@ private:
 
     ReportListHost& m_host;
     const QString m_archivePath;
+    // An archive's list: the live list it was opened from, directly or
+    // through other archives' lists.
+    QPointer<ReportListWindow> m_liveList;
     QString m_selectedType;
     bool m_listLoading = false;
     bool m_archivePending = false;

@@ -153,7 +153,10 @@ void ServicePanel::runAcz30()
 void ServicePanel::runAclg()
 {
     if (const auto ch = channel()) {
-        m_unit.setAclgEnergy(m_energy100JOption->isChecked() ? unit::AclgEnergy::J100 : unit::AclgEnergy::J360);
+        // The options choose between 100 J and 360 J only: an x J source set
+        // for the last run stays in use until a run sets another.
+        if (m_unit.aclgEnergy() != unit::AclgEnergy::XJ)
+            m_unit.setAclgEnergy(m_energy100JOption->isChecked() ? unit::AclgEnergy::J100 : unit::AclgEnergy::J360);
         m_unit.channelTests().txRunACLGTest(*ch);
     }
 }

@@ -58,20 +58,35 @@ TEST_F(AdvancedOptionsTest, HasFifteenPagesAndEveryControl)
     EXPECT_EQ(ui::AdvancedOptionsFields::fields().size(), 69);
 }
 
-TEST_F(AdvancedOptionsTest, SaveWithoutEditsLeavesTheFileAsItWas)
+TEST_F(AdvancedOptionsTest, ACheckBoxShowsOnly012AndSaveWritesItsStateForAnyOtherValue)
 {
     prepareSettings();
     open();
     EXPECT_EQ(text("PollingTextBox")->text(), "150");
-    EXPECT_TRUE(box("MoveMouseCheckBox")->isChecked());          // "-1" means on
-    EXPECT_TRUE(box("DiagnosticsEnabledCheckBox")->isChecked()); // "True" too
     EXPECT_EQ(box("AutoPrintFullReportCheckBox")->checkState(), Qt::PartiallyChecked);
+    // "-1", "True", "yes": not 0, 1 or 2, so the boxes stay clear as the window opened.
+    for (const char* name : {"MoveMouseCheckBox", "DiagnosticsEnabledCheckBox", "chkZamoSGEnabled"})
+        EXPECT_EQ(box(name)->checkState(), Qt::Unchecked) << name;
 
     const QByteArray before = iniText();
     editor->saveButton->click();
-    EXPECT_EQ(iniText(), before);
+    EXPECT_EQ(key("KeepAlive", "MoveMouse"), "0");
+    EXPECT_EQ(key("Diagnostics", "Enabled"), "0");
+    EXPECT_EQ(key("ZAMO-SG", "Enabled"), "0");
+    EXPECT_EQ(key("Reports", "PrintEnabled"), "2");
+    // Nothing else changed: every other key was written back as it was read.
+    QByteArray expected = before;
+    expected.replace("MoveMouse=-1", "MoveMouse=0").replace("Enabled=True", "Enabled=0");
+    expected.replace("[ZAMO-SG]\r\nEnabled=yes", "[ZAMO-SG]\r\nEnabled=0");
+    EXPECT_EQ(iniText(), expected);
     EXPECT_EQ(prompts->messages(), QStringList{"Please restart ZAMO to apply configuration changes"});
     EXPECT_EQ(prompts->shown[0].title, "Options Saved");
+
+    // A box the operator ticked stays ticked on Refresh while its key holds a word.
+    config::iniWrite("KeepAlive", "WakeUp", "False", ini());
+    box("WakeUpCheckBox")->setChecked(true);
+    editor->refreshButton->click();
+    EXPECT_TRUE(box("WakeUpCheckBox")->isChecked());
 }
 
 TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
@@ -81,7 +96,7 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     text("PollingTextBox")->setText("100");
     text("MaxRecordsTextBox")->setText("abc");
     text("DefaultElectrodesTextBox")->setText("A1.C1-D1");
-    box("MoveMouseCheckBox")->click();
+    box("MoveMouseCheckBox")->click(); // clear, as its "-1" left it
     box("AutoPrintFullReportCheckBox")->click();
     box("AutoExportPDFCheckBox")->click();
     editor->saveButton->click();
@@ -89,11 +104,10 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     EXPECT_EQ(key("Timers", "Polling"), "100");
     EXPECT_EQ(key("Database", "MaxRecords"), "100000"); // letters are not written
     EXPECT_EQ(key("Electrodes", "Default"), "A1.C1-D1");
-    EXPECT_EQ(key("KeepAlive", "MoveMouse"), "0");
+    EXPECT_EQ(key("KeepAlive", "MoveMouse"), "1");
     EXPECT_EQ(key("Reports", "PrintEnabled"), "1");
     EXPECT_EQ(key("Reports", "ExportPDFEnabled"), "1");
-    EXPECT_EQ(key("Diagnostics", "Enabled"), "True"); // untouched
-    EXPECT_EQ(key("ZAMO-SG", "Enabled"), "yes");
+    EXPECT_EQ(key("Diagnostics", "Enabled"), "0");
     for (auto [section, k, value] : {std::tuple{"Zamo80Delays", "DefibCharge", "54"},
                                      {"Database", "UseLocalDatabase", "1"},
                                      {"Database", "LocalDatabaseFolder", "/srv/zamo"},
@@ -109,17 +123,21 @@ TEST_F(AdvancedOptionsTest, SaveWritesEditsAndNeverTheKeysOfOtherWindows)
     EXPECT_EQ(key("Database", "MaxRecords"), "2500");
 }
 
-TEST_F(AdvancedOptionsTest, SaveKeepsWhatAnotherWindowChangedMeanwhile)
+TEST_F(AdvancedOptionsTest, SaveWritesEveryKeyAsTypedOverWhatTheFileHoldsNow)
 {
     prepareSettings();
     open();
     config::iniWrite("Reports", "DisplayEnabled", "0", ini()); // the report actions window
     config::iniWrite("Timers", "Tests", "9000", ini());
-    text("PollingTextBox")->setText("300");
+    text("PollingTextBox")->setText("0300");
+    text("ReconnectDelayTextBox")->setText("soon");
+    text("ExportPathTextBox")->setText("");
     editor->saveButton->click();
-    EXPECT_EQ(key("Timers", "Polling"), "300");
-    EXPECT_EQ(key("Timers", "Tests"), "9000");
-    EXPECT_EQ(key("Reports", "DisplayEnabled"), "0");
+    EXPECT_EQ(key("Timers", "Tests"), "5000");
+    EXPECT_EQ(key("Reports", "DisplayEnabled"), "1");
+    EXPECT_EQ(key("Timers", "Polling"), "0300");
+    EXPECT_EQ(key("Zamo80Delays", "ReconnectDelay"), "soon");
+    EXPECT_TRUE(iniText().contains("ExportPath=\r\n"));
 }
 
 TEST_F(AdvancedOptionsTest, MissingKeysShowEmptyAndAreWrittenOnSave)

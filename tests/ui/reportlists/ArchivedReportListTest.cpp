@@ -88,6 +88,42 @@ TEST_P(ArchivedReportList, OpensFromTheArchiveGridAndReadsOnlyTheFile)
     EXPECT_EQ(live->reportType(), "ZAMO80");
 }
 
+TEST_P(ArchivedReportList, AListOpenedFromAnArchivesListTakesTheTypeOfTheLiveList)
+{
+    // The archive lists the one made before it, which is an archive file too.
+    ASSERT_FALSE(writeArchive("ZAMO_Results-20260201-080000.mdb", {{1}}).isEmpty());
+    ASSERT_FALSE(writeArchive("ZAMO_Results-20260301-080000.mdb", {{2}}).isEmpty());
+    db->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
+                "('2-2', 2, 2, 'ZAMO_Results-20260301-080000.mdb', '2026-03-01 08:00:00')");
+    host->mode = run::ConnectedUnitsMode::Zamo80;
+    auto live = liveWindow();
+    live->load();
+    live->openArchive(0);
+    ASSERT_EQ(host->shown.size(), 1u);
+    auto* archive = qobject_cast<ui::ReportListWindow*>(host->shown[0].get());
+    choose(archive->reportTypeList(), "ZAMO");
+
+    const struct {
+        const char* live;
+        const char* opened;
+    } cases[] = {{"ZAMO80", "ZAMO80"}, {"ALL", "ALL"}, {"ZAMO2-4", "ALL"}};
+    for (const auto& c : cases) {
+        choose(live->reportTypeList(), c.live);
+        const std::size_t before = host->shown.size();
+        archive->openArchive(0);
+        ASSERT_EQ(host->shown.size(), before + 1) << c.live;
+        auto* opened = qobject_cast<ui::ReportListWindow*>(host->shown.back().get());
+        EXPECT_EQ(opened->archivePath(), settings.paths.archiveFolder + "ZAMO_Results-20260201-080000.mdb");
+        EXPECT_EQ(opened->reportType(), c.opened) << "live list " << c.live;
+    }
+    EXPECT_EQ(archive->reportType(), "ZAMO");
+
+    // Without the live list the archive's list passes on its own type.
+    live.reset();
+    archive->openArchive(0);
+    EXPECT_EQ(qobject_cast<ui::ReportListWindow*>(host->shown.back().get())->reportType(), "ZAMO");
+}
+
 TEST_P(ArchivedReportList, ShowAllInServiceModeOnly)
 {
     const QString archive =

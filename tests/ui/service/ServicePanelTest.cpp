@@ -321,16 +321,23 @@ TEST_F(ServicePanelTest, CalibrationTestsSwitchCalibrationModeBackOn)
     }
 }
 
-TEST_F(ServicePanelTest, AclgTakesTheEnergyOfTheOption)
+TEST_F(ServicePanelTest, AclgTakesTheEnergyOfTheOptionButKeepsAnXJSourceOfTheLastRun)
 {
     openOn(Model::Zamo24);
-    comm->setAclgEnergy(unit::AclgEnergy::XJ);
     find<QRadioButton>("energy360JOption")->setChecked(true);
     click("aclgButton");
     EXPECT_EQ(comm->aclgEnergy(), unit::AclgEnergy::J360);
     find<QRadioButton>("energy100JOption")->setChecked(true);
     click("aclgButton");
     EXPECT_EQ(comm->aclgEnergy(), unit::AclgEnergy::J100);
+
+    // A run chose the x J source: neither option replaces it.
+    comm->setAclgEnergy(unit::AclgEnergy::XJ);
+    for (const char* option : {"energy100JOption", "energy360JOption"}) {
+        find<QRadioButton>(option)->setChecked(true);
+        click("aclgButton");
+        EXPECT_EQ(comm->aclgEnergy(), unit::AclgEnergy::XJ) << option;
+    }
 }
 
 TEST_F(ServicePanelTest, BurnInRepeatsTheStandardRoundOnEveryConnectedChannel)

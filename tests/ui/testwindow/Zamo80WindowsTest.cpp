@@ -45,7 +45,8 @@ TEST_F(Zamo80WindowsTest, TheRollPromptRecordsTheRollAndWithoutOneDropsTheElectr
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         settings.pace.simultaneousTests = 4;
-        settings.pace.zamo24PaceRollAckDelay = 30;
+        // The delay stays at its 60 s: the step's minute of pace counts down half of it.
+        ASSERT_EQ(settings.pace.zamo24PaceRollAckDelay, 60);
         settings.pace.zamo24ContinueWithoutRoll = c.continueWithoutRoll;
         unit1.plug(2, false, true);
         recorder->calls.clear();
