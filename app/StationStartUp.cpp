@@ -116,14 +116,18 @@ bool main(Station& station)
     station.groupEnds.keepOpenGroupsIn(settings.paths.openGroupsFile);
 
     extractReportFiles(settings.paths, settings.diagnostics.enabled);
-    settings.limits = config::readLimits(file);
+    QString limitsProblem;
+    settings.limits = config::readLimits(file, &limitsProblem);
+    QStringList startProblems;
+    if (!limitsProblem.isEmpty())
+        startProblems << limitsProblem;
     station.testLists.loadDefaultElectrodes(file);
-    const QStringList listProblems =
-        testlists::buildDefaultSequenceFiles(station.testLists, settings.paths, settings.pace);
+    startProblems << testlists::buildDefaultSequenceFiles(station.testLists, settings.paths, settings.pace);
     settings.keepAlive = config::readKeepAliveSettings(file);
     ui::showMainWindows(station.windows);
-    // Over the main windows, so that the operator sees which list lacks steps.
-    for (const QString& problem : listProblems)
+    // Over the main windows, so that the operator sees which limits were
+    // replaced and which list lacks steps.
+    for (const QString& problem : startProblems)
         platform::Prompts::instance().message(problem, config::StationText::appTitle(), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Warning);
     // The test window may have been built before the default selection was

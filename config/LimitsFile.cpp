@@ -41,8 +41,25 @@ const std::array<LimitKey, 26>& limitKeys()
 
 namespace {
 
-Limits restoreDefaults(const QString& settingsFile)
+// True when the file holds any of the 26 values: its limits were set, by
+// the station or by hand, and replacing them is news for the operator.
+// A look at the file alone, without the log lines of reading the keys.
+bool holdsLimits(const QString& settingsFile)
 {
+    for (const LimitKey& limit : limitKeys())
+        if (!platform::IniFile::read(settingsFile, limit.section, limit.key).isEmpty())
+            return true;
+    return false;
+}
+
+// The defaults, written back; *problem gets why, for the operator, when
+// the file held limits.
+Limits restoreDefaults(const QString& settingsFile, const QString& why, QString* problem)
+{
+    config::writeLog(why + ", restoring the default limits and warnings");
+    if (problem && holdsLimits(settingsFile))
+        *problem = "The limits and warnings in " + settingsFile + " cannot be used (" + why
+                   + ").  All of them are set to their defaults; check them in Tests, Set Limits.";
     const Limits defaults;
     if (!saveLimits(defaults, settingsFile))
         config::writeLog("Unable to save the default limits to " + settingsFile);
@@ -51,26 +68,24 @@ Limits restoreDefaults(const QString& settingsFile)
 
 } // namespace
 
-Limits readLimits(const QString& settingsFile)
+Limits readLimits(const QString& settingsFile, QString* problem)
 {
+    if (problem)
+        problem->clear();
     Limits limits;
     bool anyAboveZero = false;
     for (const LimitKey& limit : limitKeys()) {
         const QString text = config::iniRead(limit.section, limit.key, settingsFile);
         const std::optional<double> value = platform::Convert::toDouble(text);
-        if (!value) {
-            config::writeLog(QString("Limit value [%1] %2 = \"%3\" is not valid, restoring the default "
-                                     "limits and warnings")
-                                 .arg(limit.section, limit.key, text));
-            return restoreDefaults(settingsFile);
-        }
+        if (!value)
+            return restoreDefaults(
+                settingsFile, QString("Limit value [%1] %2 = \"%3\" is not valid").arg(limit.section, limit.key, text),
+                problem);
         limits.*limit.field = *value;
         anyAboveZero = anyAboveZero || *value > 0;
     }
-    if (!anyAboveZero) {
-        config::writeLog("No limit or warning is above 0, restoring the default limits and warnings");
-        return restoreDefaults(settingsFile);
-    }
+    if (!anyAboveZero)
+        return restoreDefaults(settingsFile, "No limit or warning is above 0", problem);
     return limits;
 }
 
@@ -79,7 +94,7 @@ bool saveLimits(const Limits& limits, const QString& path, QString* error)
     // One replacement of the file: a set is never saved in part.
     QList<platform::IniFile::Key> keys;
     for (const LimitKey& limit : limitKeys())
-        keys.append({limit.section, limit.key, platform::Convert::fromDouble(limits.*limit.field)});
+        keys.append({limit.section, limit.key, platform::Convert::fromDoubleExact(limits.*limit.field)});
     return config::iniWriteKeys(keys, path, error);
 }
 

@@ -25,11 +25,14 @@ const std::array<LimitKey, 26>& limitKeys();
 
 // Reads the 26 values from settings.ini. A value that does not convert, or a
 // set in which no value is above 0, gives the defaults (Limits{}), which are
-// written back.
-Limits readLimits(const QString& settingsFile);
+// written back. When the file held limits that were so replaced (not on a
+// new installation, whose file holds none), *problem (when given) gets the
+// text that tells the operator why; otherwise it is emptied.
+Limits readLimits(const QString& settingsFile, QString* problem = nullptr);
 
 // Writes the 26 values into [Limits] and [Warnings] of the file (created when
-// missing; other sections and keys stay), all in one replacement of the file.
+// missing; other sections and keys stay), all in one replacement of the file,
+// each as text that reads back as the same value.
 // Returns false when the file cannot be written, so that the caller can tell
 // the operator; the file then stays as it was.
 // *error (when given) gets the cause of a failure.

@@ -23,9 +23,7 @@ public:
     QString read(const char* key) const { return config::iniRead(m_name, key, m_file); }
     void writeBack(const char* key, const QString& value) const { config::iniWrite(m_name, key, value, m_file); }
 
-    // The key converted; a value that is there but does not convert is
-    // logged, so that a damaged settings.ini shows in the log.
-    // *valueText (when given) gets the value as read.
+    // The key converted; *valueText (when given) gets the value as read.
     template <typename T>
     std::optional<T> readAs(const char* key, std::optional<T> (*convert)(const QString&),
                             QString* valueText = nullptr) const
@@ -33,46 +31,53 @@ public:
         const QString text = read(key);
         if (valueText)
             *valueText = text;
-        const std::optional<T> value = convert(text);
-        if (!value && !text.isEmpty())
-            writeLog(QString("Settings value [%1] %2 = \"%3\" is not valid").arg(m_name, key, text));
-        return value;
+        return convert(text);
     }
 
-    // A value that is there but makes no sense for its key is logged with
-    // what is used in its place.
+    // A value that is there but does not convert or makes no sense for its
+    // key is logged with what is used in its place.
     void notValid(const char* key, const QString& text, const QString& used) const
     {
         writeLog(QString("Settings value [%1] %2 = \"%3\" is not valid, %4 is used").arg(m_name, key, text, used));
     }
 
-    // The key converted and within its bounds. A value that does not
-    // convert gives 0 (logged by readAs); one that converts but lies
-    // outside the bounds (a negative wait, an absurd factor) is logged and
-    // gives the key's default. Nothing is written back.
+    // A number that goes into a computation, a wait or a count: the key
+    // converted and within its bounds. A value that does not convert (an
+    // empty one included: the station fills these keys in at start, so an
+    // empty one was not written) or that lies outside the bounds (a
+    // negative wait, an absurd factor) is logged and gives the key's
+    // default; never 0 in place of a number that was not there. Nothing is
+    // written back.
     template <typename T>
-    T inBoundsOr0(const char* key, std::optional<T> (*convert)(const QString&), T lowest, T highest, T fallback) const
+    T inBoundsOrDefault(const char* key, std::optional<T> (*convert)(const QString&), T lowest, T highest,
+                        T fallback) const
     {
         QString text;
         const std::optional<T> value = readAs(key, convert, &text);
-        if (!value)
-            return T(0);
-        if (*value < lowest || *value > highest) {
-            notValid(key, text, QString::number(fallback));
-            return fallback;
-        }
-        return *value;
+        if (value && *value >= lowest && *value <= highest)
+            return *value;
+        notValid(key, text, QString::number(fallback));
+        return fallback;
     }
     // A wait, a time or a count: not negative.
-    qint16 notNegativeOr0(const char* key, qint16 fallback) const
+    qint16 notNegativeOrDefault(const char* key, qint16 fallback) const
     {
-        return inBoundsOr0<qint16>(key, &platform::Convert::toInt16, 0, 32767, fallback);
+        return inBoundsOrDefault<qint16>(key, &platform::Convert::toInt16, 0, 32767, fallback);
     }
-    double doubleOr0(const char* key, double lowest, double highest, double fallback) const
+    double doubleOrDefault(const char* key, double lowest, double highest, double fallback) const
     {
-        return inBoundsOr0<double>(key, &platform::Convert::toDouble, lowest, highest, fallback);
+        return inBoundsOrDefault<double>(key, &platform::Convert::toDouble, lowest, highest, fallback);
     }
-    bool onOrOff(const char* key) const { return readAs(key, &platform::Convert::toBool).value_or(false); }
+    // On or off; a value that is there but does not convert is off, and
+    // logged.
+    bool onOrOff(const char* key) const
+    {
+        QString text;
+        const std::optional<bool> value = readAs(key, &platform::Convert::toBool, &text);
+        if (!value && !text.isEmpty())
+            notValid(key, text, QStringLiteral("0"));
+        return value.value_or(false);
+    }
 
     // A flag that is on when "1"; any other text is off, and text other
     // than "0" is logged.
@@ -113,13 +118,18 @@ private:
 };
 
 // A [Timers] interval: at least the minimum; a converted value below it is
-// raised and written back, one that does not convert gives the minimum.
+// raised and written back, one that does not convert gives the minimum
+// (logged, unless the key is missing: [Timers] is not filled in at start).
 int intervalAtLeast(const QString& file, const char* key, qint16 minimum)
 {
     const Section timers(file, "Timers");
-    const std::optional<qint16> value = timers.readAs(key, &platform::Convert::toInt16);
-    if (!value)
+    QString text;
+    const std::optional<qint16> value = timers.readAs(key, &platform::Convert::toInt16, &text);
+    if (!value) {
+        if (!text.isEmpty())
+            timers.notValid(key, text, QString::number(minimum));
         return minimum;
+    }
     if (*value < minimum) {
         timers.writeBack(key, QString::number(minimum));
         return minimum;
@@ -138,7 +148,7 @@ SignalGeneratorSettings readSignalGeneratorSettings(const QString& settingsFile,
     QString text;
     const std::optional<qint32> delay = section.readAs("Delay", &platform::Convert::toInt32, &text);
     if (!delay || *delay <= 0) {
-        if (delay)
+        if (!text.isEmpty())
             section.notValid("Delay", text, QStringLiteral("10"));
         settings.delay = 10;
         section.writeBack("Delay", "10");
@@ -156,9 +166,9 @@ Zamo80Delays readZamo80Delays(const QString& settingsFile)
     const Section section(settingsFile, "Zamo80Delays");
     const Zamo80Delays defaults;
     Zamo80Delays delays;
-    delays.reconnectDelay = section.notNegativeOr0("ReconnectDelay", defaults.reconnectDelay);
-    delays.findChannelsDelay = section.notNegativeOr0("FindChannelsDelay", defaults.findChannelsDelay);
-    delays.defibCharge = section.notNegativeOr0("DefibCharge", defaults.defibCharge);
+    delays.reconnectDelay = section.notNegativeOrDefault("ReconnectDelay", defaults.reconnectDelay);
+    delays.findChannelsDelay = section.notNegativeOrDefault("FindChannelsDelay", defaults.findChannelsDelay);
+    delays.defibCharge = section.notNegativeOrDefault("DefibCharge", defaults.defibCharge);
     return delays;
 }
 
@@ -177,11 +187,11 @@ AclgDivider readDivider(const Section& section, const QString& energy, const Acl
 {
     const auto key = [&](const char* name) { return ("24_" + energy + "_" + name).toLatin1(); };
     const auto resistor = [&](const char* name, double fallback) {
-        return section.doubleOr0(key(name).constData(), ResistorLowest, ResistorHighest, fallback);
+        return section.doubleOrDefault(key(name).constData(), ResistorLowest, ResistorHighest, fallback);
     };
     AclgDivider divider;
-    divider.correctGain =
-        section.doubleOr0(key("Correct_Gain").constData(), CorrectGainLowest, CorrectGainHighest, defaults.correctGain);
+    divider.correctGain = section.doubleOrDefault(key("Correct_Gain").constData(), CorrectGainLowest,
+                                                  CorrectGainHighest, defaults.correctGain);
     divider.r1 = resistor("R1", defaults.r1);
     divider.r2 = resistor("R2", defaults.r2);
     divider.r3 = resistor("R3", defaults.r3);
@@ -196,13 +206,14 @@ AclgSettings readAclgSettings(const QString& settingsFile)
     const Section section(settingsFile, "ACLG");
     const AclgSettings defaults;
     AclgSettings aclg;
-    aclg.gainVe = section.doubleOr0("GainVe", GainLowest, GainHighest, defaults.gainVe);
-    aclg.gainV50 = section.doubleOr0("GainV50", GainLowest, GainHighest, defaults.gainV50);
-    aclg.correctGain = section.doubleOr0("Correct_Gain", CorrectGainLowest, CorrectGainHighest, defaults.correctGain);
+    aclg.gainVe = section.doubleOrDefault("GainVe", GainLowest, GainHighest, defaults.gainVe);
+    aclg.gainV50 = section.doubleOrDefault("GainV50", GainLowest, GainHighest, defaults.gainV50);
+    aclg.correctGain =
+        section.doubleOrDefault("Correct_Gain", CorrectGainLowest, CorrectGainHighest, defaults.correctGain);
     aclg.energy100J = readDivider(section, "100", defaults.energy100J);
     aclg.energy360J = readDivider(section, "360", defaults.energy360J);
     aclg.energyX = readDivider(section, "X", defaults.energyX);
-    aclg.energyXJoules = section.doubleOr0("24_X_Energy", EnergyLowest, EnergyHighest, defaults.energyXJoules);
+    aclg.energyXJoules = section.doubleOrDefault("24_X_Energy", EnergyLowest, EnergyHighest, defaults.energyXJoules);
     aclg.energyXEnabled = section.onOrOff("24_X_Enabled");
     return aclg;
 }
@@ -212,10 +223,11 @@ PaceSettings readPaceSettings(const QString& settingsFile)
     const Section section(settingsFile, "PACE");
     const PaceSettings defaults;
     PaceSettings pace;
-    pace.paceDuration = section.notNegativeOr0("PaceDuration", defaults.paceDuration);
-    pace.simultaneousTests = section.notNegativeOr0("SimultaneousTests", defaults.simultaneousTests);
+    pace.paceDuration = section.notNegativeOrDefault("PaceDuration", defaults.paceDuration);
+    pace.simultaneousTests = section.notNegativeOrDefault("SimultaneousTests", defaults.simultaneousTests);
     pace.zamo24ContinueWithoutRoll = section.onOrOff("Zamo24ContinueWithoutRoll");
-    pace.zamo24PaceRollAckDelay = section.notNegativeOr0("Zamo24PaceRollAckDelay", defaults.zamo24PaceRollAckDelay);
+    pace.zamo24PaceRollAckDelay =
+        section.notNegativeOrDefault("Zamo24PaceRollAckDelay", defaults.zamo24PaceRollAckDelay);
     return pace;
 }
 
@@ -271,7 +283,7 @@ DatabaseSettings readDatabaseSettings(const QString& settingsFile)
     QString text;
     const std::optional<qint32> maxRecords = section.readAs("MaxRecords", &platform::Convert::toInt32, &text);
     if (!maxRecords || *maxRecords <= 0) {
-        if (maxRecords && *maxRecords < 0)
+        if (!text.isEmpty() && (!maxRecords || *maxRecords < 0))
             section.notValid("MaxRecords", text, QStringLiteral("100000"));
         database.maxRecords = 100000;
         section.writeBack("MaxRecords", "100000");

@@ -2,10 +2,11 @@
 // settings.ini: its defaults (buildDefaultIni) and one reader per section,
 // which turns the text values of the section into its settings struct and
 // writes a default back where the section's rules say so. Every access goes
-// through iniRead/iniWrite, so every read and write leaves a log line; a
-// value that is there but does not convert is logged as well, and so is one
-// that makes no sense for its key (a negative wait or count, an absurd
-// factor, a flag other than 0 or 1), which gives the key's default.
+// through iniRead/iniWrite, so every read and write leaves a log line. A
+// value that does not convert, or that makes no sense for its key (a
+// negative wait or count, an absurd factor, a flag other than 0 or 1), is
+// logged as not valid and gives the key's default; a number is never taken
+// as 0 because its text could not be read.
 
 #include "config/AclgSettings.h"
 #include "config/DatabaseSettings.h"

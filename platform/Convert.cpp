@@ -79,4 +79,16 @@ QString Convert::fromDouble(double value)
     return text;
 }
 
+QString Convert::fromDoubleExact(double value)
+{
+    const QString general = fromDouble(value);
+    if (toDouble(general) == value)
+        return general;
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general);
+    QString exact = QString::fromLatin1(text, int(result.ptr - text));
+    exact.replace(u'e', u'E');
+    return exact;
+}
+
 } // namespace platform

@@ -29,6 +29,11 @@ public:
     // The general decimal text of a Double: at most 15 significant digits,
     // no trailing zeros, "." as the decimal point (100, 3000, 0.5, 1E-05).
     static QString fromDouble(double value);
+    // The text that converts back to exactly this value: the general
+    // decimal text when it does (so 100, 0.5 and 1E-05 stay as they are),
+    // otherwise the shortest text with up to 17 significant digits that
+    // does (1.7976931348623157E+308, 0.30000000000000004).
+    static QString fromDoubleExact(double value);
 };
 
 } // namespace platform

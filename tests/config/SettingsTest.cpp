@@ -2,7 +2,9 @@
 #include "config/SettingsReader.h"
 #include "support/SettingsFixture.h"
 
+#include <array>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -134,24 +136,24 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         {"pace", "[PACE]\nPaceDuration=45\nZAMO24ContinueWithoutRoll=True\n", [&] { s.pace = readPaceSettings(file); },
          [&] {
              return s.pace.paceDurationSeconds() == 2700 && s.pace.zamo24ContinueWithoutRoll
-                    && s.pace.simultaneousTests == 0;
+                    && s.pace.simultaneousTests == 4;
          },
          "PACE", "PaceDuration", "45"},
         {"pace unreadable", "[PACE]\nPaceDuration=x\nZamo24ContinueWithoutRoll=maybe\n",
          [&] { s.pace = readPaceSettings(file); },
-         [&] { return s.pace.paceDuration == 0 && !s.pace.zamo24ContinueWithoutRoll; }, "PACE",
+         [&] { return s.pace.paceDuration == 60 && !s.pace.zamo24ContinueWithoutRoll; }, "PACE",
          "Zamo24ContinueWithoutRoll", "maybe"},
         {"unit 80 delays", "[Zamo80Delays]\nReconnectDelay=6000\nFindChannelsDelay=abc\n",
          [&] { s.zamo80Delays = readZamo80Delays(file); },
          [&] {
-             return s.zamo80Delays.reconnectDelay == 6000 && s.zamo80Delays.findChannelsDelay == 0
-                    && s.zamo80Delays.defibCharge == 0;
+             return s.zamo80Delays.reconnectDelay == 6000 && s.zamo80Delays.findChannelsDelay == 3000
+                    && s.zamo80Delays.defibCharge == 54;
          },
          "Zamo80Delays", "FindChannelsDelay", "abc"},
         {"aclg", "[ACLG]\nCorrect_Gain=0.92\nGainVe=x\n24_X_Enabled=1\n24_X_R4=2800\n",
          [&] { s.aclg = readAclgSettings(file); },
          [&] {
-             return s.aclg.correctGain == 0.92 && s.aclg.gainVe == 0 && s.aclg.energyXEnabled
+             return s.aclg.correctGain == 0.92 && s.aclg.gainVe == 401 && s.aclg.energyXEnabled
                     && s.aclg.energyX.r4 == 2800;
          },
          "ACLG", "GainVe", "x"},
@@ -170,8 +172,8 @@ TEST_F(SettingsTest, ReadersApplyTheirRules)
         EXPECT_EQ(iniRead(c.section, c.key, ini()), c.afterwards) << c.name;
     }
     // A damaged value shows in the log.
-    EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid\r\n"));
-    EXPECT_TRUE(logText().contains("Settings value [Timers] Polling = \"abc\" is not valid\r\n"));
+    EXPECT_TRUE(logText().contains("Settings value [ACLG] GainVe = \"x\" is not valid, 401 is used\r\n"));
+    EXPECT_TRUE(logText().contains("Settings value [Timers] Polling = \"abc\" is not valid, 150 is used\r\n"));
 }
 
 // Values that convert but make no sense for their key: each is logged as not
@@ -222,6 +224,80 @@ TEST_F(SettingsTest, ValuesThatMakeNoSenseAreLoggedAndGiveTheDefault)
     putIni("[KeepAlive]\nWakeUp=5\n");
     EXPECT_TRUE(config::readKeepAliveSettings(ini()).wakeUp);
     EXPECT_TRUE(logText().contains("Settings value [KeepAlive] WakeUp = \"5\" is not valid, 1 is used"));
+}
+
+// A number whose text cannot be read (letters, a letter O for a zero, an
+// empty value) is never taken as 0: it is logged as not valid and the key's
+// default is used. Keys whose reader writes a default back on a bad value
+// still do; the others leave the file as it is. An empty key that its
+// reader fills in, or that [Timers] leaves to its reader, gets the default
+// without a word: a new file holds none of [Timers], [ZAMO-SG] and
+// [Diagnostics].
+TEST_F(SettingsTest, NumbersThatDoNotConvertAreLoggedAndGiveTheDefault)
+{
+    using namespace config;
+    const QString file = ini();
+    struct Key {
+        const char* section;
+        QByteArray key;
+        double fallback;
+        std::function<double()> read; // the section's reader, its value for the key
+        bool writesBack;
+        bool quietWhenEmpty;
+    };
+    std::vector<Key> keys = {
+        {"Zamo80Delays", "ReconnectDelay", 7000, [&] { return readZamo80Delays(file).reconnectDelay; }, false, false},
+        {"Zamo80Delays", "FindChannelsDelay", 3000, [&] { return readZamo80Delays(file).findChannelsDelay; }, false,
+         false},
+        {"Zamo80Delays", "DefibCharge", 54, [&] { return readZamo80Delays(file).defibCharge; }, false, false},
+        {"ACLG", "GainVe", 401, [&] { return readAclgSettings(file).gainVe; }, false, false},
+        {"ACLG", "GainV50", 2001, [&] { return readAclgSettings(file).gainV50; }, false, false},
+        {"ACLG", "Correct_Gain", 0.92, [&] { return readAclgSettings(file).correctGain; }, false, false},
+        {"ACLG", "24_X_Energy", 200, [&] { return readAclgSettings(file).energyXJoules; }, false, false},
+        {"PACE", "PaceDuration", 60, [&] { return readPaceSettings(file).paceDuration; }, false, false},
+        {"PACE", "SimultaneousTests", 4, [&] { return readPaceSettings(file).simultaneousTests; }, false, false},
+        {"PACE", "Zamo24PaceRollAckDelay", 60, [&] { return readPaceSettings(file).zamo24PaceRollAckDelay; }, false,
+         false},
+        {"Timers", "Polling", 150, [&] { return readPollingInterval(file); }, false, true},
+        {"Timers", "Tests", 5000, [&] { return readTestsTimerInterval(file); }, false, true},
+        {"ZAMO-SG", "Delay", 10, [&] { return readSignalGeneratorSettings(file).delay; }, true, true},
+        {"Diagnostics", "Delay", 1000, [&] { return readDiagnosticsSettings(file).delay; }, true, true},
+        {"Database", "MaxRecords", 100000, [&] { return readDatabaseSettings(file).maxRecords; }, true, true},
+    };
+    // Each ACLG energy's divider: its gain correction and its four resistors.
+    const struct {
+        const char* energy;
+        AclgDivider AclgSettings::*divider;
+        std::array<double, 5> fallbacks;
+    } dividers[] = {{"100", &AclgSettings::energy100J, {1, 404990, 804, 424300, 4990}},
+                    {"360", &AclgSettings::energy360J, {1, 404990, 402, 424300, 2490}},
+                    {"X", &AclgSettings::energyX, {1, 406810, 475, 402000, 2800}}};
+    const std::pair<const char*, double AclgDivider::*> parts[] = {{"Correct_Gain", &AclgDivider::correctGain},
+                                                                   {"R1", &AclgDivider::r1},
+                                                                   {"R2", &AclgDivider::r2},
+                                                                   {"R3", &AclgDivider::r3},
+                                                                   {"R4", &AclgDivider::r4}};
+    for (const auto& d : dividers)
+        for (std::size_t i = 0; i < std::size(parts); ++i) {
+            const auto divider = d.divider;
+            const auto part = parts[i].second;
+            keys.push_back({"ACLG", QByteArray("24_") + d.energy + "_" + parts[i].first, d.fallbacks[i],
+                            [&file, divider, part] { return readAclgSettings(file).*divider.*part; }, false, false});
+        }
+
+    for (const Key& k : keys) {
+        const QString key = QString::fromLatin1(k.key);
+        for (const char* text : {"abc", "1O", ""}) {
+            const std::string name = QString("[%1] %2=%3").arg(k.section, key, text).toStdString();
+            putIni(QByteArray("[") + k.section + "]\r\n" + k.key + "=" + text + "\r\n");
+            EXPECT_EQ(k.read(), k.fallback) << name;
+            const QString line = QString("Settings value [%1] %2 = \"%3\" is not valid, %4 is used\r\n")
+                                     .arg(k.section, key, text, QString::number(k.fallback));
+            EXPECT_EQ(logText().contains(line.toLatin1()), *text || !k.quietWhenEmpty) << name;
+            EXPECT_EQ(iniRead(k.section, key, file), k.writesBack ? QString::number(k.fallback) : QString(text))
+                << name;
+        }
+    }
 }
 
 TEST_F(SettingsTest, DefibChargeTimeIsSaved)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using platform::Convert;
 
 namespace {
@@ -84,6 +86,32 @@ TEST(ConvertTest, GeneralDecimalText)
                           {-0.0, "0"}};
     for (const Case& c : cases)
         EXPECT_EQ(platform::Convert::fromDouble(c.value), QString(c.text)) << c.text;
+}
+
+// Text that is stored and read back later (limits) must give the value
+// again; where the general text already does, it is kept as it is.
+TEST(ConvertTest, ExactTextReadsBackAsTheSameValue)
+{
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const double largest = std::numeric_limits<double>::max();
+    const Case cases[] = {{100, "100"},
+                          {0.5, "0.5"},
+                          {2.75, "2.75"},
+                          {0.00001, "1E-05"},
+                          {-0.0, "0"},
+                          {largest, "1.7976931348623157E+308"},
+                          {-largest, "-1.7976931348623157E+308"},
+                          {0.1 + 0.2, "0.30000000000000004"},
+                          {1234567890123456789.0, "1.2345678901234568E+18"},
+                          {std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"}};
+    for (const Case& c : cases) {
+        const QString text = platform::Convert::fromDoubleExact(c.value);
+        EXPECT_EQ(text, QString(c.text)) << c.text;
+        EXPECT_EQ(platform::Convert::toDouble(text), c.value) << c.text;
+    }
 }
 
 TEST(ConvertTest, IsNumberNotAbove)

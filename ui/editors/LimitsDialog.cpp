@@ -167,7 +167,7 @@ void LimitsDialog::showLimits(bool restoreDefaults)
     const config::Limits& shown = restoreDefaults ? defaults : m_mainForm.stationSettings().limits;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const double value = shown.*keys[i].field;
-        m_boxes[i]->setText(platform::Convert::fromDouble(value));
+        m_boxes[i]->setText(platform::Convert::fromDoubleExact(value));
     }
 }
 

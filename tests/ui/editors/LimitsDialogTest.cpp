@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include <cerrno>
+#include <limits>
 
 namespace {
 
@@ -86,6 +87,23 @@ TEST_F(SetLimitsFormTest, SaveTakesTheBoxesThatConvertAndWritesAllValues)
     EXPECT_EQ(iniRead("Warnings", "Zamo80DEFR60", ini), "-7.25");
     EXPECT_EQ(iniRead("Limits", "Zamo80ACLG", ini), "2.5");
     EXPECT_TRUE(prompts->messages().isEmpty());
+}
+
+// The boxes show each value as it is saved, so that "Save" with the boxes
+// untouched keeps every value exactly.
+TEST_F(SetLimitsFormTest, BoxesShowTheExactValuesAndSaveKeepsThem)
+{
+    const double largest = std::numeric_limits<double>::max();
+    settings.limits.limitDco = largest;
+    settings.limits.limitAcz = 0.1 + 0.2;
+    ui::LimitsDialog form(mainForm);
+    EXPECT_EQ(box(&form, "DCOffsetLimitTextBox")->text(), "1.7976931348623157E+308");
+    EXPECT_EQ(box(&form, "ACImpLimitTextBox")->text(), "0.30000000000000004");
+    EXPECT_EQ(box(&form, "ACImpWarningTextBox")->text(), "2000");
+    click(&form, "SaveButton");
+    EXPECT_EQ(settings.limits.limitDco, largest);
+    EXPECT_EQ(settings.limits.limitAcz, 0.1 + 0.2);
+    EXPECT_EQ(config::readLimits(settings.paths.settingsFile).limitAcz, 0.1 + 0.2);
 }
 
 TEST_F(SetLimitsFormTest, RestoreDefaultsChangesOnlyTheBoxesUntilSave)
