@@ -69,6 +69,14 @@ private:
     void failDisplay(const QString& labelText, const QString& errorText);
     // The same, then usbError("Error Opening Port").
     void failOpen(const QString& labelText, const QString& errorText);
+    // What the label and the error text show of a set-up step that failed.
+    struct SetUpFailure {
+        const char* label;
+        const char* error;
+    };
+    // Checks the queue of the port just opened and sets it up; the step
+    // that failed, or nullptr.
+    const SetUpFailure* setUpPort();
 
     qint16 m_rollDelay = 0;
     bool m_connected = false;

@@ -49,6 +49,7 @@ public:
         int aczSeconds = 6;     // how long one ACZ measurement takes
         int findChannelsMs = 0; // how long the channel search takes
         bool lidClosed = true;  // ZAMO80 and ZAMO2-4
+        bool silent = false;    // answers nothing, not even "[*]", until fixed
     };
 
     explicit UnitEmulator(FakeSerialTree& tree);
@@ -59,7 +60,8 @@ public:
     // Each adds ttyUSB<number> to the tree; false when no pseudo-terminal
     // could be had.
     bool addUnit(int number, const Unit& unit);
-    bool addSignalGenerator(int number);
+    // A silent generator answers nothing, not even "(*)", until fixed.
+    bool addSignalGenerator(int number, bool silent = false);
     bool addDecoy(int number, const QByteArray& product = "USB2.0-Serial");
 
     // The device goes away, from the device tree too: the station's port
@@ -67,6 +69,9 @@ public:
     void unplug(int number);
     // The device is back under its name, on a fresh pseudo-terminal.
     bool replug(int number);
+
+    // A silent device answers from now on, as a unit switched on would.
+    void fix(int number);
 
     // Every complete frame the device received, in order.
     QStringList frames(int number) const;
@@ -95,6 +100,7 @@ private:
         std::array<Channel, 16> channels;
         bool mapPending = false;
         Clock::time_point mapAt;
+        bool silent = false;
     };
 
     bool add(int number, const QByteArray& product, Device device);
