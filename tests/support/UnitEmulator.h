@@ -17,7 +17,8 @@
 // "(*)" and records its roll commands "(g<n>)"; a decoy with any other
 // product text, which never answers. A device can be unplugged (the station
 // loses the port) and plugged in again (a unit comes back as after power-up:
-// no measurement running).
+// no measurement running). A unit or the generator can be silent (on the
+// bus, but answering nothing, not even the handshake) until it is fixed.
 
 #include "support/FakeSerialTree.h"
 
