@@ -68,12 +68,12 @@ bool UnitEmulator::addSignalGenerator(int number, bool silent)
     return add(number, "FT232R USB UART-SG", std::move(d));
 }
 
-void UnitEmulator::fix(int number)
+void UnitEmulator::setSilent(int number, bool silent)
 {
     std::lock_guard lock(m_mutex);
     const auto it = m_devices.find(number);
     if (it != m_devices.end())
-        it->second.silent = false;
+        it->second.silent = silent;
 }
 
 bool UnitEmulator::addDecoy(int number, const QByteArray& product)

@@ -71,8 +71,9 @@ public:
     // The device is back under its name, on a fresh pseudo-terminal.
     bool replug(int number);
 
-    // A silent device answers from now on, as a unit switched on would.
-    void fix(int number);
+    // A silent device answers nothing from now on (switched off behind its
+    // converter); one that is fixed answers again, as after power-up.
+    void setSilent(int number, bool silent);
 
     // Every complete frame the device received, in order.
     QStringList frames(int number) const;
