@@ -5,8 +5,9 @@
 // waits rollDelay seconds with the message loop running. It writes no log
 // lines and never reconnects by itself. A failing step of the connection
 // shows its text in the error label and as hardwareStatus (a failed open
-// also as usbError("Error Opening Port")); a frame whose write fails is not
-// sent again.
+// also as usbError("Error Opening Port")) and leaves the link not
+// connected, its port closed: only a generator that answered the handshake
+// is connected. A frame whose write fails is not sent again.
 
 #include "platform/Timer.h"
 #include "unit/LinkStatus.h"
