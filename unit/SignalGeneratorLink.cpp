@@ -59,6 +59,23 @@ void SignalGeneratorLink::failOpen(const QString& labelText, const QString& erro
     emit usbError(ErrorOpeningPort);
 }
 
+const SignalGeneratorLink::SetUpFailure* SignalGeneratorLink::setUpPort()
+{
+    static constexpr SetUpFailure queue{"Command failed", "Command failed"};
+    static constexpr SetUpFailure latency{"Latency failed", "Latency failed"};
+    static constexpr SetUpFailure baudRate{"Baud Rate failed", "Baud rate failed"};
+    static constexpr SetUpFailure bitMode{"Reset failed", "Reset failed"};
+    if (m_usb.queryQueueStatus() != platform::FT_OK)
+        return &queue;
+    if (m_usb.setLatencyTimer(LatencyMs) != platform::FT_OK)
+        return &latency;
+    if (m_usb.setBaudRate(BaudRate) != platform::FT_OK)
+        return &baudRate;
+    if (m_usb.setBitMode(0, 0) != platform::FT_OK)
+        return &bitMode;
+    return nullptr;
+}
+
 qint32 SignalGeneratorLink::openDevice()
 {
     wait10ms();
@@ -79,29 +96,21 @@ qint32 SignalGeneratorLink::openDevice()
         failOpen(QStringLiteral("Open failed"), QStringLiteral("Open failed"));
         return 0;
     }
-    if (m_usb.queryQueueStatus() != platform::FT_OK) {
-        // The port counts as closed: let go of it, or no later open could take it.
+    // From here on a failure leaves the port closed as well: a generator
+    // that is not set up or does not answer is not connected, and no roll
+    // is sent to it.
+    const SetUpFailure* failed = setUpPort();
+    if (failed) {
         m_usb.closeQuietly();
-        failOpen(QStringLiteral("Command failed"), QStringLiteral("Command failed"));
-        return 0;
-    }
-    m_connected = true;
-    if (m_usb.setLatencyTimer(LatencyMs) != platform::FT_OK) {
-        failOpen(QStringLiteral("Latency failed"), QStringLiteral("Latency failed"));
-        return 0;
-    }
-    if (m_usb.setBaudRate(BaudRate) != platform::FT_OK) {
-        failOpen(QStringLiteral("Baud Rate failed"), QStringLiteral("Baud rate failed"));
-        return 0;
-    }
-    if (m_usb.setBitMode(0, 0) != platform::FT_OK) {
-        failOpen(QStringLiteral("Reset failed"), QStringLiteral("Reset failed"));
+        failOpen(QLatin1String(failed->label), QLatin1String(failed->error));
         return 0;
     }
     if (sendDataAndPoll(QStringLiteral("(*)"), 50) != "(*)") {
+        m_usb.closeQuietly();
         failDisplay(QStringLiteral("No ACK Received"), QStringLiteral("No ACK Received"));
         return 0;
     }
+    m_connected = true;
     m_display.statusCaption = QStringLiteral("Connecting...");
     showConnectToggle(true);
     setErrorText(QString(), QString());

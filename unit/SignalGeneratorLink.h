@@ -5,8 +5,9 @@
 // waits rollDelay seconds with the message loop running. It writes no log
 // lines and never reconnects by itself. A failing step of the connection
 // shows its text in the error label and as hardwareStatus (a failed open
-// also as usbError("Error Opening Port")); a frame whose write fails is not
-// sent again.
+// also as usbError("Error Opening Port")) and leaves the link not
+// connected, its port closed: only a generator that answered the handshake
+// is connected. A frame whose write fails is not sent again.
 
 #include "platform/Timer.h"
 #include "unit/LinkStatus.h"
@@ -69,6 +70,14 @@ private:
     void failDisplay(const QString& labelText, const QString& errorText);
     // The same, then usbError("Error Opening Port").
     void failOpen(const QString& labelText, const QString& errorText);
+    // What the label and the error text show of a set-up step that failed.
+    struct SetUpFailure {
+        const char* label;
+        const char* error;
+    };
+    // Checks the queue of the port just opened and sets it up; the step
+    // that failed, or nullptr.
+    const SetUpFailure* setUpPort();
 
     qint16 m_rollDelay = 0;
     bool m_connected = false;

@@ -105,7 +105,7 @@ void UnitHandshake::openRealDevice()
     if (index < 0) {
         m_status.showFailure(QStringLiteral("No devices found"));
         config::writeLog(m_port.device().deviceCount() == 0 ? QStringLiteral("No USB devices found")
-                                                          : QStringLiteral("No ZAMO USB devices found"));
+                                                            : QStringLiteral("No ZAMO USB devices found"));
         endOpen(true);
         return;
     }
@@ -121,9 +121,12 @@ void UnitHandshake::openRealDevice()
 
     m_port.clearTransmitBuffer();
     if (m_port.exchange(QStringLiteral("[*]"), 50) != QLatin1String("[*]")) {
-        m_status.showFailure(QStringLiteral("No ACK Received"));
-        config::writeLog(QStringLiteral("USB Initialization failed.  ACK not received."));
-        endOpen(true);
+        // A unit that does not answer is not connected: its port is let go
+        // of, so that connecting again takes it afresh once the unit answers.
+        m_port.setOpen(false);
+        m_port.releaseDevice();
+        failOpen(QStringLiteral("No ACK Received"), QStringLiteral("No ACK Received"),
+                 QStringLiteral("USB Initialization failed.  ACK not received."));
         return;
     }
     config::writeLog(QStringLiteral("Testing ZAMO Hardware Type"));
@@ -256,7 +259,11 @@ void UnitHandshake::reportPortError(const QString& label, platform::FtStatus sta
 {
     if (m_port.simulated())
         return;
-    const QString text = UsbDevice::errorText(label, status);
+    portFailed(label, UsbDevice::errorText(label, status));
+}
+
+void UnitHandshake::portFailed(const QString& label, const QString& text)
+{
     config::writeLog("USB Error:  " + text);
     // A failed close is handled where the close was asked for.
     if (label == QLatin1String("FT_Close"))
@@ -318,8 +325,14 @@ platform::FtStatus UnitHandshake::reconnect()
     }
     const platform::FtStatus status = m_port.device().lastStatus();
     m_reconnecting = false;
-    if (!failure.isEmpty())
-        reportPortError(failure, status);
+    if (!failure.isEmpty()) {
+        // A re-open that failed without a driver status to tell (no ACK, no
+        // device listed) is named by the open's own failure.
+        QString text = UsbDevice::errorText(failure, status);
+        if (text.isEmpty())
+            text = m_status.lastError().isEmpty() ? failure : failure + " - " + m_status.lastError();
+        portFailed(failure, text);
+    }
     return status;
 }
 

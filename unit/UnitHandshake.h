@@ -49,6 +49,8 @@ private:
     // A port failure lost the unit: the display shows it at once, closed or
     // reconnecting, with the failure's text.
     void showPortLost(const QString& text);
+    // The port failed in the call `label`; text names the failure.
+    void portFailed(const QString& label, const QString& text);
     platform::FtStatus reconnect();
     void raiseError(const QString& text);
 

@@ -47,13 +47,20 @@ UnitPort::OpenFailure UnitPort::openDevice(qint32 index)
         return OpenFailure::Open;
     if (m_device.queryQueueStatus() != platform::FT_OK)
         return OpenFailure::QueueStatus;
-    m_open = true;
+    OpenFailure failure = OpenFailure::None;
     if (m_device.setLatencyTimer(16) != platform::FT_OK)
-        return OpenFailure::Latency;
-    if (m_device.setBaudRate(19200) != platform::FT_OK)
-        return OpenFailure::BaudRate;
-    if (m_device.setBitMode(0, 0) != platform::FT_OK)
-        return OpenFailure::BitMode;
+        failure = OpenFailure::Latency;
+    else if (m_device.setBaudRate(19200) != platform::FT_OK)
+        failure = OpenFailure::BaudRate;
+    else if (m_device.setBitMode(0, 0) != platform::FT_OK)
+        failure = OpenFailure::BitMode;
+    if (failure != OpenFailure::None) {
+        // A converter that could not be set up is let go of again: the
+        // unit is not connected, and the next open must be able to take it.
+        m_device.closeQuietly();
+        return failure;
+    }
+    m_open = true;
     return OpenFailure::None;
 }
 

@@ -55,7 +55,8 @@ public:
     // The lowest converter whose description reads `description`, or -1.
     qint32 findDevice(const QString& description);
     // Opens converter `index` and sets it up (latency 16 ms, 19200 baud,
-    // reset bit mode); the port counts as open once its queue status was read.
+    // reset bit mode); the port counts as open once it is set up. A
+    // converter that fails a step is closed again, and the port stays closed.
     OpenFailure openDevice(qint32 index);
     // Closes the converter (nothing to close on the simulated unit).
     platform::FtStatus closeDevice();

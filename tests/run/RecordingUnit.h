@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class RecordingUnit : public unit::Unit {
 public:
@@ -55,7 +56,14 @@ public:
     void setPollingInhibited(bool v) override { inhibited = v; }
     void setAclgEnergy(unit::AclgEnergy energy) override { aclgEnergy = energy; }
 
-    void openDevice() override { commands << "OPEN"; }
+    // Runs at each open (a test's open that fails, say).
+    std::function<void()> onOpen;
+    void openDevice() override
+    {
+        commands << "OPEN";
+        if (onOpen)
+            onOpen();
+    }
     void connectDevice() override { commands << "CONNECT"; }
     void connectSimulator(qint16 n, bool z80, bool z24) override
     {

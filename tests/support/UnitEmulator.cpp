@@ -56,14 +56,24 @@ bool UnitEmulator::addUnit(int number, const Unit& unit)
     Device d;
     d.kind = Kind::Unit;
     d.unit = unit;
+    d.silent = unit.silent;
     return add(number, "FT232R USB UART", std::move(d));
 }
 
-bool UnitEmulator::addSignalGenerator(int number)
+bool UnitEmulator::addSignalGenerator(int number, bool silent)
 {
     Device d;
     d.kind = Kind::SignalGenerator;
+    d.silent = silent;
     return add(number, "FT232R USB UART-SG", std::move(d));
+}
+
+void UnitEmulator::setSilent(int number, bool silent)
+{
+    std::lock_guard lock(m_mutex);
+    const auto it = m_devices.find(number);
+    if (it != m_devices.end())
+        it->second.silent = silent;
 }
 
 bool UnitEmulator::addDecoy(int number, const QByteArray& product)
@@ -209,6 +219,8 @@ void UnitEmulator::serve(Device& d, Clock::time_point now)
         const QByteArray frame = d.input.mid(start, end - start + 1);
         d.input.remove(0, end + 1);
         d.frames << QString::fromLatin1(frame);
+        if (d.silent)
+            continue;
         if (d.kind == Kind::Unit)
             answerUnitFrame(d, frame, now);
         else

@@ -21,7 +21,8 @@
 // "(*)" and records its roll commands "(g<n>)"; a decoy with any other
 // product text, which never answers. A device can be unplugged (the station
 // loses the port) and plugged in again (a unit comes back as after power-up:
-// no measurement running).
+// no measurement running). A unit or the generator can be silent (on the
+// bus, but answering nothing, not even the handshake) until it is fixed.
 
 #include "support/FakeSerialTree.h"
 
@@ -59,6 +60,7 @@ public:
         int aczSeconds = 6;     // how long one ACZ measurement takes
         int findChannelsMs = 0; // how long the channel search takes
         bool lidClosed = true;  // ZAMO80 and ZAMO2-4
+        bool silent = false;    // answers nothing, not even "[*]", until fixed
     };
 
     explicit UnitEmulator(FakeSerialTree& tree);
@@ -69,7 +71,8 @@ public:
     // Each adds ttyUSB<number> to the tree; false when no pseudo-terminal
     // could be had.
     bool addUnit(int number, const Unit& unit);
-    bool addSignalGenerator(int number);
+    // A silent generator answers nothing, not even "(*)", until fixed.
+    bool addSignalGenerator(int number, bool silent = false);
     bool addDecoy(int number, const QByteArray& product = "USB2.0-Serial");
 
     // The device goes away, from the device tree too: the station's port
@@ -77,6 +80,10 @@ public:
     void unplug(int number);
     // The device is back under its name, on a fresh pseudo-terminal.
     bool replug(int number);
+
+    // A silent device answers nothing from now on (switched off behind its
+    // converter); one that is fixed answers again, as after power-up.
+    void setSilent(int number, bool silent);
 
     // Every complete frame the device received, in order.
     QStringList frames(int number) const;
@@ -107,6 +114,7 @@ private:
         std::array<Channel, 16> channels;
         bool mapPending = false;
         Clock::time_point mapAt;
+        bool silent = false;
     };
 
     bool add(int number, const QByteArray& product, Device device);

@@ -70,8 +70,8 @@ void ConnectionEvents::unitConnected(int unitNumber)
     const QString model = unit->isZamo80()   ? QStringLiteral("ZAMO80")
                           : unit->isZamo24() ? QStringLiteral("ZAMO2-4")
                                              : QStringLiteral("ZAMO");
-    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(unitNumber)
-                         + QStringLiteral(" *");
+    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #")
+                         + QString::number(unitNumber) + QStringLiteral(" *");
     if (newModel) {
         setItemEnabled(m_window.frame().runBiasTestAction, false);
         setItemEnabled(m_window.frame().runAcz30ZeroAction, true);
@@ -114,8 +114,8 @@ void ConnectionEvents::unitClosed(int unitNumber)
     unit::Unit* unit = m_window.sequencer().unitAt(unitNumber);
     if (!unit)
         return;
-    m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(unitNumber) + QStringLiteral(" Disconnected *"),
-                                true, false);
+    m_window.writeToCommTextBox(
+        QStringLiteral("* Unit #") + QString::number(unitNumber) + QStringLiteral(" Disconnected *"), true, false);
     setItemEnabled(m_window.frame().disconnectUnitActions[unitNumber], false);
     setItemEnabled(m_window.frame().connectUnitActions[unitNumber], true);
     setItemEnabled(m_window.frame().connectSimulatorActions[unitNumber], true);
@@ -152,6 +152,11 @@ void ConnectionEvents::unitFailed(int unitNumber, const QString&)
     // a run on it waits for the answer.
     showUnitLost(unitNumber);
     unit->disablePolling();
+    // The open that the operator's OK started failed too: the operator was
+    // asked once, the unit's status tells why it is not back, and "Connect
+    // Unit n" offers it again.
+    if (m_retryingUnit[std::size_t(unitNumber)])
+        return;
     run::RunSequencer& sequencer = m_window.sequencer();
     sequencer.askingForUnit(unitNumber);
     const auto answer = platform::Prompts::instance().message(
@@ -159,7 +164,11 @@ void ConnectionEvents::unitFailed(int unitNumber, const QString&)
                        "Please disconnect and reconnect the device, and then click 'OK'"),
         config::StationText::appTitle(), platform::MsgButtons::OkCancel, platform::MsgIcon::None);
     if (answer == platform::MsgResult::Ok) {
-        m_window.connectUnit(unitNumber);
+        {
+            m_retryingUnit[std::size_t(unitNumber)] = true;
+            const auto retried = qScopeGuard([this, unitNumber] { m_retryingUnit[std::size_t(unitNumber)] = false; });
+            m_window.connectUnit(unitNumber);
+        }
         if (unit->connected())
             m_window.applyElectrodeSelection();
         // Not back: a run that needs the unit is cancelled.
@@ -196,8 +205,9 @@ void ConnectionEvents::frameReceived(int unitNumber, qint16 channel, const QStri
 void ConnectionEvents::receiveBufferRead(int unitNumber, const QString& bufferData)
 {
     if (m_window.stationSettings().switches.showRxBuffer)
-        m_window.writeToCommTextBox(
-            QStringLiteral("RXBuffer (") + QString::number(unitNumber) + QStringLiteral(") <- ") + bufferData, true, false);
+        m_window.writeToCommTextBox(QStringLiteral("RXBuffer (") + QString::number(unitNumber) + QStringLiteral(") <- ")
+                                        + bufferData,
+                                    true, false);
 }
 
 void ConnectionEvents::channelsFound(int unitNumber)

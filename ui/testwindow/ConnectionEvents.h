@@ -14,6 +14,8 @@
 #include "run/SignalGeneratorDisplay.h"
 #include "run/UnitLinkObserver.h"
 
+#include <array>
+
 namespace ui {
 
 class TestWindow;
@@ -54,6 +56,8 @@ private:
     // A failure reported while the last one is being told (the cancelled
     // run's own records fail too) is part of the same series.
     bool m_tellingDatabaseFailure = false;
+    // Unit n is being opened again after the operator's OK ([1], [2]).
+    std::array<bool, 3> m_retryingUnit{};
 };
 
 } // namespace ui

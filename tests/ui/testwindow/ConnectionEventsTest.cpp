@@ -69,6 +69,32 @@ TEST_F(ConnectionEventsTest, AConnectedUnitLightsItsLampAndItsChannelReportEnabl
     EXPECT_FALSE(form->keepAlive().active());
 }
 
+// A unit whose open fails asks the operator once; the open that the OK
+// starts may fail as well, and then the unit stays offered in the menu
+// rather than asking again and again.
+TEST_F(ConnectionEventsTest, AnOpenThatFailsAgainAfterTheOperatorsOkAsksNoMore)
+{
+    const QString box = "There is an error communicating with the device. \r\n\r\n"
+                        "Please disconnect and reconnect the device, and then click 'OK'";
+    int depth = 0;
+    unit1.onOpen = [&] {
+        if (++depth < 4) // a station that asked on would go on for ever
+            form->connectionEvents().unitFailed(1, "Error Opening Port");
+        --depth;
+    };
+    form->connectionEvents().unitFailed(1, "Error Opening Port");
+    EXPECT_EQ(prompts->messages(), QStringList{box});
+    EXPECT_EQ(unit1.commands.filter("OPEN").size(), 1);
+    EXPECT_EQ(form->statusPanel().unitLamps()[1]->fillColor(), ui::StatusLamp::red());
+    EXPECT_TRUE(form->frame().connectUnitActions[1]->isEnabled());
+    EXPECT_FALSE(form->exitingApplication);
+
+    // A later failure is a new one, and is asked again.
+    form->connectionEvents().unitFailed(1, "Error Opening Port");
+    EXPECT_EQ(prompts->messages(), (QStringList{box, box}));
+    EXPECT_EQ(unit1.commands.filter("OPEN").size(), 2);
+}
+
 TEST_F(ConnectionEventsTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 {
     unit1.plug(16);

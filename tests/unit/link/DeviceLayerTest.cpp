@@ -78,7 +78,8 @@ TEST_F(DeviceLayer, OpensTheLowestUnitConverterAndNeverTheSignalGenerator)
     EXPECT_TRUE(fake->calls().contains("SetBitMode(0,0)"));
 }
 
-// What the owner learns when one step of the open sequence fails.
+// What the owner learns when one step of the open sequence fails: the unit
+// is not connected, its port is let go of, and it connects once it answers.
 TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
 {
     struct Case {
@@ -88,69 +89,72 @@ TEST_F(DeviceLayer, FailuresOfTheOpenSequence)
         platform::FtStatus status;
         QString error; // last error status raised
         bool usbError; // "Error Opening Port"
-        bool connectedAfter;
         const char* logLine;
+        QList<QByteArray> ack = {"[*]"}; // the unit's answers to "[*]", one per exchange
     };
     const QList<QByteArray> unit{"FT232R USB UART"};
     const Case cases[] = {
-        {"no device", {}, Call::Read, 0, "No devices found", false, false, "No USB devices found"},
+        {"no device", {}, Call::Read, 0, "No devices found", false, "No USB devices found"},
         {"only the generator",
          {"FT232R USB UART-SG"},
          Call::Read,
          0,
          "No devices found",
          false,
-         false,
          "No ZAMO USB devices found"},
-        {"open", unit, Call::Open, 2, "Open failed", true, false, "USB Port Open failed, Result = 2"},
-        {"queue status", unit, Call::GetQueueStatus, 4, "Command failed", true, false,
-         "USB Command failed, Result = 4"},
-        {"latency", unit, Call::SetLatencyTimer, 6, "Latency failed", true, true,
+        {"open", unit, Call::Open, 2, "Open failed", true, "USB Port Open failed, Result = 2"},
+        {"queue status", unit, Call::GetQueueStatus, 4, "Command failed", true, "USB Command failed, Result = 4"},
+        {"latency", unit, Call::SetLatencyTimer, 6, "Latency failed", true,
          "Setting USB port latentcy failed, Result = 6"},
-        {"baud rate", unit, Call::SetBaudRate, 7, "Baud rate failed", true, true,
-         "Setting USB Baud rate failed, Result = 7"},
-        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, true, "Setting USB Bit Mode failed, Result = 4"},
+        {"baud rate", unit, Call::SetBaudRate, 7, "Baud rate failed", true, "Setting USB Baud rate failed, Result = 7"},
+        {"bit mode", unit, Call::SetBitMode, 4, "Reset failed", true, "Setting USB Bit Mode failed, Result = 4"},
+        {"no answer",
+         unit,
+         Call::Read,
+         0,
+         "No ACK Received",
+         true,
+         "USB Initialization failed.  ACK not received.",
+         {}},
+        {"answered twice over",
+         unit,
+         Call::Read,
+         0,
+         "No ACK Received",
+         true,
+         "USB Initialization failed.  ACK not received.",
+         {"[*][*]"}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         platform::ScopedFakeD2xx driver;
         driver->setDevices(c.devices);
-        driver->replyTo("[*]", "[*]", 5);
+        for (const QByteArray& ack : c.ack)
+            driver->replyTo("[*]", ack, 5, 1);
         if (c.status)
             driver->failNext(c.call, c.status);
         events.clear();
         log.clear();
         comm->connectDevice();
-        EXPECT_TRUE(only("Status!").contains("Status! " + c.error)) << c.name;
-        EXPECT_EQ(only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList())
-            << c.name;
-        EXPECT_TRUE(only("UsbConnected").isEmpty()) << c.name;
-        EXPECT_EQ(comm->connected(), c.connectedAfter) << c.name;
-        EXPECT_TRUE(log.contains(c.logLine)) << c.name << ": " << log.join(" | ").toStdString();
-        if (!c.connectedAfter) {
-            EXPECT_EQ(driver->openCount(), 0) << c.name << ": a failed open leaves no handle behind";
-        }
-        // The owner's label ends with the status update's text.
-        EXPECT_EQ(events.filter("Status").last(),
-                  c.connectedAfter ? "Status ZAMO Connected; No Electrodes Found" : "Status! " + c.error)
-            << c.name;
-        comm->disconnectDevice();
-    }
-}
+        EXPECT_TRUE(only("Status!").contains("Status! " + c.error));
+        EXPECT_EQ(only("UsbError"), c.usbError ? QStringList({"UsbError Error Opening Port"}) : QStringList());
+        EXPECT_TRUE(only("UsbConnected").isEmpty());
+        EXPECT_FALSE(comm->connected());
+        EXPECT_TRUE(log.contains(c.logLine)) << log.join(" | ").toStdString();
+        EXPECT_EQ(driver->openCount(), 0) << "a failed open leaves no handle behind";
+        // The owner's label ends with the status update's text: not
+        // connected, and why.
+        EXPECT_EQ(events.filter("Status").mid(events.filter("Status").size() - 2),
+                  QStringList({"Status Disconnected", "Status! " + c.error}));
+        EXPECT_EQ(comm->status().display().lamp, unit::UnitLinkDisplay::red());
+        EXPECT_FALSE(comm->status().display().connectChecked);
 
-TEST_F(DeviceLayer, AWrongAcknowledgementEndsTheOpenWithoutConnectedOrError)
-{
-    for (const QByteArray& ack : {QByteArray(), QByteArray("[*][*]")}) {
-        platform::ScopedFakeD2xx driver;
-        driver->setDevices({"FT232R USB UART"});
-        if (!ack.isEmpty())
-            driver->replyTo("[*]", ack, 5);
-        events.clear();
-        log.clear();
-        comm->connectDevice();
-        EXPECT_TRUE(only("Status!").contains("Status! No ACK Received"));
-        EXPECT_TRUE(only("Usb").isEmpty()) << only("Usb").join(",").toStdString();
-        EXPECT_TRUE(comm->connected());
-        EXPECT_TRUE(log.contains("USB Initialization failed.  ACK not received."));
+        if (c.devices == unit) {
+            driver->replyTo("[*]", "[*]", 5);
+            comm->connectDevice();
+            EXPECT_TRUE(comm->connected());
+            EXPECT_EQ(only("UsbConnected").size(), 1);
+        }
         comm->disconnectDevice();
     }
 }
@@ -368,32 +372,45 @@ TEST_F(DeviceLayer, AZamo80ReconnectsAfterAPortFailure)
     }
 }
 
+// A reconnection whose close or re-open fails tells the owner once, and the
+// error names what failed, also where the driver's status says nothing.
 TEST_F(DeviceLayer, AFailedReconnectionRaisesOneErrorAndNoNestedReconnection)
 {
     struct Case {
-        Call call;
+        std::function<void(FakeD2xx&)> failReconnection;
         QString error;
     };
-    for (const Case& c : {Case{Call::Open, "UsbError FT_CyclePortOpen - Device Not Found"},
-                          Case{Call::SetBaudRate, "UsbError FT_CyclePortOpen - Invalid Baud Rate"},
-                          Case{Call::Close, "UsbError FT_CyclePortClose - General IO Error"}}) {
+    const auto answered = [](FakeD2xx& f) { f.replyTo("[*]", "[*]", 5); };
+    for (const Case& c : {
+             Case{[&](FakeD2xx& f) { answered(f), f.failNext(Call::Open, 2); }, "FT_CyclePortOpen - Device Not Found"},
+             Case{[&](FakeD2xx& f) { answered(f), f.failNext(Call::SetBaudRate, 7); },
+                  "FT_CyclePortOpen - Invalid Baud Rate"},
+             Case{[&](FakeD2xx& f) { answered(f), f.failNext(Call::Close, 4); },
+                  "FT_CyclePortClose - General IO Error"},
+             Case{[](FakeD2xx&) {}, "FT_CyclePortOpen - No ACK Received"},
+             Case{[&](FakeD2xx& f) { answered(f), f.setDevices({}); }, "FT_CyclePortOpen - No devices found"},
+         }) {
+        SCOPED_TRACE(c.error.toStdString());
         platform::ScopedFakeD2xx driver;
         driver->setDevices({"FT232R USB UART"});
-        driver->replyTo("[*]", "[*]", 5);
+        driver->replyTo("[*]", "[*]", 5, 1);
         driver->replyTo("[8]", "[8]", 5);
         comm->connectDevice();
         ASSERT_TRUE(comm->connected());
         platform::Clock::advance(1000);
         events.clear();
+        log.clear();
         driver->failNext(Call::Read, 4);
-        driver->failNext(c.call, c.call == Call::Open ? 2 : c.call == Call::Close ? 4 : 7);
+        c.failReconnection(*driver);
         driver->arrive("(*)");
         platform::Clock::advance(150);
-        EXPECT_EQ(only("UsbReconnecting").size(), 1) << c.error.toStdString();
-        EXPECT_EQ(only("UsbError"), QStringList({c.error}));
+        EXPECT_EQ(only("UsbReconnecting").size(), 1);
+        EXPECT_EQ(only("UsbError"), QStringList({"UsbError " + c.error}));
+        EXPECT_TRUE(log.contains("USB Error:  " + c.error)) << log.join(" | ").toStdString();
+        EXPECT_EQ(events.filter("Status").last(), "Status! " + c.error);
         EXPECT_FALSE(comm->connected());
         EXPECT_FALSE(comm->reconnecting());
-        EXPECT_EQ(driver->openCount(), 0) << c.error.toStdString();
+        EXPECT_EQ(driver->openCount(), 0);
         platform::Clock::advance(20000);
         EXPECT_EQ(only("UsbError").size(), 1);
         comm->disconnectDevice();
