@@ -26,8 +26,8 @@ QString withSlash(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// The program is being ended (by the operator's answer, or by a signal while
-// a message waited): the checks do nothing more.
+// The program is being ended (a signal while a message waited, or while the
+// backup or a step ran): the checks do nothing more.
 bool ended()
 {
     return platform::ProgramEnd::stopAsked();
@@ -119,17 +119,16 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
 bool DatabaseStartupCheck::onOpenDatabase(const std::function<bool(SchemaUpgrades&)>& job)
 {
     platform::DbConnection* db = m_host.openDatabase();
-    bool done = false;
-    if (db) {
-        // An end of the program that comes meanwhile (at a turn of the
-        // message loop) waits until the connection is closed. The open is
-        // not under the hold: the message about a failed open must end too.
-        const platform::ProgramEnd::Hold hold;
-        SchemaUpgrades upgrades(*db, m_host.upgradeWindow());
-        done = job(upgrades);
+    if (!db) {
         m_host.closeDatabase();
-        return done;
+        return false;
     }
+    // An end of the program that comes meanwhile (at a turn of the message
+    // loop) waits until the connection is closed. The open is not under the
+    // hold: a signal must end the message about a failed open too.
+    const platform::ProgramEnd::Hold hold;
+    SchemaUpgrades upgrades(*db, m_host.upgradeWindow());
+    const bool done = job(upgrades);
     m_host.closeDatabase();
     return done;
 }

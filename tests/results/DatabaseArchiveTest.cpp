@@ -71,6 +71,15 @@ protected:
         results::setLastUniqueGroupId(db, counter);
         db.commit();
     }
+    // A live file of some 2.5 MB: a copy of it goes in three chunks.
+    void makeLargeLiveFile()
+    {
+        makeLiveFile(101, 250, 250);
+        platform::DbConnection db;
+        db.openFile(live, false);
+        db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
+                   {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
+    }
     static QByteArray bytes(const QString& path)
     {
         QFile f(path);
@@ -200,13 +209,7 @@ TEST_F(DatabaseFiles, AnArchiveRefusesAFileItCannotReadOrCarryOverWhole)
 
 TEST_F(DatabaseFiles, ABackupCopiesTheFileIntoTheArchiveFolderAsTheBarFollows)
 {
-    makeLiveFile(101, 250, 250);
-    {
-        platform::DbConnection db;
-        db.openFile(live, false);
-        db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
-                   {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
-    }
+    makeLargeLiveFile();
     const QByteArray results = bytes(live);
     const results::UpkeepOutcome outcome = files.backup();
     ASSERT_TRUE(outcome.done) << outcome.cause.toStdString();
@@ -240,13 +243,7 @@ TEST_F(DatabaseFiles, ABackupThatFailsLeavesNoFileAndSaysWhy)
 // part-way through the copy or at its last turn, the backup leaves no file.
 TEST_F(DatabaseFiles, ABackupAskedToStopAtAnyTurnLeavesNoFile)
 {
-    makeLiveFile(101, 250, 250);
-    {
-        platform::DbConnection db;
-        db.openFile(live, false);
-        db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
-                   {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
-    }
+    makeLargeLiveFile();
     const QByteArray results = bytes(live);
     for (int stopAt : {2, 4}) { // the file takes four turns: 0, 1 MB, 2 MB, all
         SCOPED_TRACE(stopAt);
