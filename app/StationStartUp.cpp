@@ -130,14 +130,19 @@ bool main(Station& station)
     for (const QString& problem : startProblems)
         platform::Prompts::instance().message(problem, config::StationText::appTitle(), platform::MsgButtons::Ok,
                                               platform::MsgIcon::Warning);
-    // The test window may have been built before the default selection was
-    // loaded (the database check shows the main windows); its boxes show
-    // the selection from here on.
-    if (ui::TestWindowServices* form = station.windows.testWindow())
-        form->applyElectrodeSelection();
-    cancelGroupsLeftOpen(station.groupEnds);
+    // A signal while a message waited ended the station: nothing more is
+    // done (the groups left open wait for the next start).
+    if (!platform::ProgramEnd::requested()) {
+        // The test window may have been built before the default selection
+        // was loaded (the database check shows the main windows); its boxes
+        // show the selection from here on.
+        if (ui::TestWindowServices* form = station.windows.testWindow())
+            form->applyElectrodeSelection();
+        cancelGroupsLeftOpen(station.groupEnds);
+    }
     switches.startingUp = false;
-    return true;
+    // Ended meanwhile, the event loop must not start: it would run on.
+    return !platform::ProgramEnd::requested();
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include "platform/ProgramEnd.h"
 #include "platform/Timer.h"
 #include "platform/TimerScheduler.h"
 
@@ -129,8 +130,15 @@ bool Clock::waitUntil(const std::function<bool()>& done, qint64 maxMs)
     wake.setInterval(5);
     QObject::connect(&wake, &QTimer::timeout, &loop, &QEventLoop::quit);
     wake.start();
-    while (!done() && elapsed.elapsed() < maxMs)
-        loop.exec();
+    while (!done() && elapsed.elapsed() < maxMs) {
+        // Once the program's end has told the loops to exit, a loop returns
+        // at once without running anything: the events (the wake among
+        // them) are then run here, so that the wait still waits.
+        if (ProgramEnd::requested())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        else
+            loop.exec();
+    }
     return done();
 }
 

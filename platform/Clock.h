@@ -35,7 +35,9 @@ public:
     static void wait(qint64 ms);
 
     // Runs the event loop until done() is true or maxMs have passed; returns
-    // done(). In virtual time it steps from one due timer to the next.
+    // done(). Events and timers run meanwhile also once the program's end
+    // has told the loops to exit. In virtual time it steps from one due
+    // timer to the next.
     static bool waitUntil(const std::function<bool()>& done, qint64 maxMs);
 
     // --- virtual time, for tests and the offscreen harness ---

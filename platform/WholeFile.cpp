@@ -270,8 +270,8 @@ bool WholeFile::copy(const QString& source, const QString& target, const CopyPro
     };
     const qint64 total = qint64(info.st_size);
     qint64 copied = 0;
-    if (progress)
-        progress(0, total);
+    if (progress && !progress(0, total))
+        return fail(ECANCELED, true);
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (;;) {
         const ssize_t n = injected(Step::Read, source) ? -1 : ::read(in, chunk.data(), size_t(chunk.size()));
@@ -285,8 +285,8 @@ bool WholeFile::copy(const QString& source, const QString& target, const CopyPro
         if (injected(Step::Write, target) || !writeAll(out, QByteArray::fromRawData(chunk.constData(), n)))
             return fail(errno, true);
         copied += n;
-        if (progress)
-            progress(copied, total);
+        if (progress && !progress(copied, total))
+            return fail(ECANCELED, true);
     }
     if (injected(Step::Sync, target) || syncFailed(::fsync(out)))
         return fail(errno, true);

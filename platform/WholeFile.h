@@ -45,12 +45,14 @@ public:
     // file is then untouched.
     static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-    // Bytes copied so far, and the size of the whole file.
-    using CopyProgress = std::function<void(qint64 copied, qint64 total)>;
+    // Bytes copied so far, and the size of the whole file; false stops the
+    // copy.
+    using CopyProgress = std::function<bool(qint64 copied, qint64 total)>;
 
     // Copies source to target (which must not exist), telling progress at
     // the start and after every chunk. False, with the cause in *error, when
-    // the copy could not be made whole; nothing is then left at target.
+    // the copy could not be made whole or progress stopped it; nothing is
+    // then left at target.
     static bool copy(const QString& source, const QString& target, const CopyProgress& progress,
                      QString* error = nullptr);
     // Moves source to target (which must not exist). False, with the cause

@@ -97,12 +97,20 @@ UpkeepOutcome DatabaseArchive::backup()
     if (!makeArchiveFolder(&cause))
         return failed(what, cause);
     const QString target = QDir(m_archiveFolder).filePath(backupFileName(platform::Clock::now()));
-    const auto progress = [this](qint64 copied, qint64 total) {
+    bool stopped = false;
+    const auto progress = [this, &stopped](qint64 copied, qint64 total) {
         m_observer.progress(total > 0 ? int(copied * 100 / total) : 100);
         m_observer.letEventsRun();
+        stopped = m_observer.stopAsked();
+        return !stopped;
     };
-    if (!platform::WholeFile::copy(m_databaseFile, target, progress, &cause))
+    if (!platform::WholeFile::copy(m_databaseFile, target, progress, &cause)) {
+        if (stopped) {
+            m_observer.log(QStringLiteral("Backing-up database file stopped; no backup file is left"));
+            return UpkeepOutcome{false, QString(), QStringLiteral("the backup was stopped")};
+        }
         return failed(what, QStringLiteral("%1 cannot be copied to %2 (%3)").arg(m_databaseFile, target, cause));
+    }
     m_observer.log(QStringLiteral("Database file backed up to ") + target);
     return UpkeepOutcome{true, target, QString()};
 }

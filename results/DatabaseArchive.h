@@ -47,7 +47,8 @@ public:
     DatabaseArchive(const QString& databaseFile, const QString& archiveFolder, UpkeepObserver& observer);
 
     // Sets the bar to the part of the file copied (0..100), letting the
-    // message loop run after each part.
+    // message loop run after each part; stops there, leaving no file, when
+    // the observer asks it to.
     UpkeepOutcome backup();
     // Sets the bar to 30 (named), 60 (new file made), 90 (earlier archives
     // listed in it).

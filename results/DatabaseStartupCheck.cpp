@@ -1,6 +1,7 @@
 #include "results/DatabaseStartupCheck.h"
 
 #include "config/SamePath.h"
+#include "platform/ProgramEnd.h"
 #include "results/ResultsSchema.h"
 #include "results/SchemaUpgrades.h"
 
@@ -23,6 +24,13 @@ const QString kUnableToAccess =
 QString withSlash(const QString& folder)
 {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+// The program is being ended (a signal while a message waited, or while the
+// backup or a step ran): the checks do nothing more.
+bool ended()
+{
+    return platform::ProgramEnd::stopAsked();
 }
 
 QString replacedReason(int revision)
@@ -75,13 +83,19 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
 
     if (platform::DbConnection* db = m_host.openDatabase())
         SchemaUpgrades(*db, m_host.upgradeWindow()).fixNoiseTypeUnits();
+    if (ended())
+        return;
     const int revision = m_host.databaseRevision(file);
+    if (ended())
+        return;
     m_host.log(QStringLiteral("Database version %1 detected").arg(revision));
     if (revision == ResultsSchema::CurrentRevision) {
         m_host.openDatabase();
         return;
     }
     if (revision == 10 && !repairLegacyDemoModeColumn()) {
+        if (ended())
+            return;
         m_host.closeDatabase();
         replace(checked, UpkeepOutcome(), QStringLiteral("its old demonstration column cannot be converted"), isRetry);
         return;
@@ -92,26 +106,41 @@ void DatabaseStartupCheck::checkLocal(const LocalDatabasePaths& paths, bool star
     // Each step is whole or nothing, so a file that cannot be copied is
     // still raised; it is replaced only once a copy is safe.
     const UpkeepOutcome copy = m_host.backUp(checked);
+    if (ended())
+        return; // the next start backs the file up again
     const bool known = revision >= SchemaUpgrades::OldestLocalRevision && revision < ResultsSchema::CurrentRevision;
     if (known && upgrade(revision))
         return; // the next database call opens the file
+    if (ended())
+        return; // a step stopped whole; the next start goes on from there
     replace(checked, copy, known ? QStringLiteral("its upgrade failed") : replacedReason(revision), isRetry);
+}
+
+bool DatabaseStartupCheck::onOpenDatabase(const std::function<bool(SchemaUpgrades&)>& job)
+{
+    platform::DbConnection* db = m_host.openDatabase();
+    if (!db) {
+        m_host.closeDatabase();
+        return false;
+    }
+    // An end of the program that comes meanwhile (at a turn of the message
+    // loop) waits until the connection is closed. The open is not under the
+    // hold: a signal must end the message about a failed open too.
+    const platform::ProgramEnd::Hold hold;
+    SchemaUpgrades upgrades(*db, m_host.upgradeWindow());
+    const bool done = job(upgrades);
+    m_host.closeDatabase();
+    return done;
 }
 
 bool DatabaseStartupCheck::upgrade(int revision)
 {
-    platform::DbConnection* db = m_host.openDatabase();
-    const bool done = db && SchemaUpgrades(*db, m_host.upgradeWindow()).upgradeLocalFrom(revision);
-    m_host.closeDatabase();
-    return done;
+    return onOpenDatabase([revision](SchemaUpgrades& upgrades) { return upgrades.upgradeLocalFrom(revision); });
 }
 
 bool DatabaseStartupCheck::repairLegacyDemoModeColumn()
 {
-    platform::DbConnection* db = m_host.openDatabase();
-    const bool done = db && SchemaUpgrades(*db, m_host.upgradeWindow()).repairLegacyDemoModeColumn();
-    m_host.closeDatabase();
-    return done;
+    return onOpenDatabase([](SchemaUpgrades& upgrades) { return upgrades.repairLegacyDemoModeColumn(); });
 }
 
 void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, UpkeepOutcome copy, const QString& reason,
@@ -120,6 +149,8 @@ void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, UpkeepOutcom
     const QString& file = paths.databaseFile;
     if (!copy.done)
         copy = m_host.backUp(paths);
+    if (ended())
+        return;
     if (!copy.done) {
         accessFailure(paths, isRetry, copy.cause);
         return;
@@ -144,7 +175,8 @@ void DatabaseStartupCheck::replace(const LocalDatabasePaths& paths, UpkeepOutcom
                               .arg(reason)
                           + QStringLiteral("\r\n\r\nThe old file is kept as:\r\n   ") + copy.file,
                       kDatabaseError, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
-    m_host.openDatabase();
+    if (!ended())
+        m_host.openDatabase();
 }
 
 void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool isRetry, const QString& cause)
@@ -154,6 +186,8 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
     if (isRetry) {
         m_prompts.message(QStringLiteral("Unable to resolve database access error.  Exiting application."),
                           kDatabaseError, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        if (ended())
+            return;
         m_host.log(QStringLiteral("Unable to resolve database access error. Exiting application"));
         m_host.endProgram();
         return;
@@ -167,6 +201,8 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
                                  "the application and ")
                 + QStringLiteral("check the database file:") + QStringLiteral("\r\n   ") + paths.databaseFile,
             kDatabaseError, platform::MsgButtons::OkCancel);
+        if (ended())
+            return;
         if (answer != platform::MsgResult::Ok) {
             m_host.log(QStringLiteral("Exiting application"));
             m_host.endProgram();
@@ -184,7 +220,8 @@ void DatabaseStartupCheck::accessFailure(const LocalDatabasePaths& paths, bool i
                           + QStringLiteral("Click OK to terminate the application and check the database file:")
                           + QStringLiteral("\r\n   ") + paths.databaseFile,
                       kDatabaseError, platform::MsgButtons::Ok);
-    m_host.endProgram();
+    if (!ended())
+        m_host.endProgram();
 }
 
 void DatabaseStartupCheck::checkServer(bool startingUp)
@@ -193,7 +230,7 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
     if (startingUp)
         m_host.showMainWindows();
     const int revision = m_host.databaseRevision(QString());
-    if (revision == ResultsSchema::CurrentRevision)
+    if (revision == ResultsSchema::CurrentRevision || ended())
         return;
     if (revision > 12) {
         m_host.log(QStringLiteral("SQL database version %1 detected. Applying SQL Database updates").arg(revision));
@@ -211,15 +248,15 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
                       .arg(revision)
                       .arg(revision + 1),
             QStringLiteral("Database Update Required"), platform::MsgButtons::OkCancel);
+        if (ended())
+            return;
         if (answer != platform::MsgResult::Ok) {
             m_host.log(QStringLiteral("Exiting application for manual SQL database update"));
             m_host.endProgram();
             return;
         }
-        platform::DbConnection* db = m_host.openDatabase();
-        const bool done = db && SchemaUpgrades(*db, m_host.upgradeWindow()).upgradeServerTo(revision + 1);
-        m_host.closeDatabase();
-        if (done)
+        if (onOpenDatabase([revision](SchemaUpgrades& upgrades) { return upgrades.upgradeServerTo(revision + 1); })
+            || ended())
             return;
         m_host.log(QStringLiteral("SQL Database update error.  Exiting application"));
         m_prompts.message(QStringLiteral("Automatic database update failed!  Please attempt manual SQL update.  "
@@ -229,9 +266,12 @@ void DatabaseStartupCheck::checkServer(bool startingUp)
         return;
     }
     m_host.log(QStringLiteral("Invalid SQL Database version."));
-    if (m_prompts.message(QStringLiteral("Click OK to reconfigure database settings, or Cancel to exit application."),
-                          QStringLiteral("Database Connection Error"), platform::MsgButtons::OkCancel)
-        == platform::MsgResult::Ok) {
+    const platform::MsgResult answer =
+        m_prompts.message(QStringLiteral("Click OK to reconfigure database settings, or Cancel to exit application."),
+                          QStringLiteral("Database Connection Error"), platform::MsgButtons::OkCancel);
+    if (ended())
+        return;
+    if (answer == platform::MsgResult::Ok) {
         m_host.showDatabaseOptions();
         return;
     }

@@ -20,6 +20,11 @@
 // Server: a database at revision 13 or 14 is raised one step per start when
 // the operator agrees; one below 13 (or one that cannot be reached) sends the
 // operator to the database options; one above 15 is used as it is.
+//
+// Once the program is being ended (platform::ProgramEnd: a signal while a
+// message waits, or while the backup or a step runs) the checks do nothing
+// more: a backup is whole or not there, a step done or not begun, and the
+// next start goes on from there.
 
 #include "platform/DbConnection.h"
 #include "platform/Prompts.h"
@@ -28,8 +33,12 @@
 
 #include <QString>
 
+#include <functional>
+
 // Where a local database lives.
 namespace results {
+
+class SchemaUpgrades;
 
 struct LocalDatabasePaths {
     QString folder;        // the database folder
@@ -83,6 +92,9 @@ public:
     void checkServer(bool startingUp);
 
 private:
+    // Runs a job of the schema steps on the shared connection, closed after
+    // it; false when the connection cannot be opened.
+    bool onOpenDatabase(const std::function<bool(SchemaUpgrades&)>& job);
     // Raises the file from its revision; true when it reached the current one.
     bool upgrade(int revision);
     bool repairLegacyDemoModeColumn();

@@ -20,6 +20,9 @@ namespace {
 
 const QString kTestGroups = QStringLiteral("TestGroups");
 
+// Thrown at a turn of the message loop when the step is to stop there.
+struct StepStopped {};
+
 QString letterColumn(int letter, const char* name)
 {
     return QChar('A' + letter) + QLatin1Char('_') + QLatin1String(name);
@@ -55,7 +58,7 @@ bool SchemaUpgrades::upgradeLocalFrom(int revision)
     if (revision < OldestLocalRevision || revision >= ResultsSchema::CurrentRevision)
         return false;
     for (int next = revision + 1; next <= ResultsSchema::CurrentRevision; ++next)
-        if (!upgradeLocalTo(next))
+        if (m_observer.stopAsked() || !upgradeLocalTo(next))
             return false;
     return true;
 }
@@ -98,6 +101,11 @@ bool SchemaUpgrades::runStep(int revision, bool server, int startValue, bool fin
         m_observer.log(name + QStringLiteral(" failed; the database is left at Rev %1 as it was: ").arg(revision - 1)
                        + e.text());
         return false;
+    } catch (const StepStopped&) {
+        m_connection.rollback();
+        m_observer.windowClosed();
+        m_observer.log(name + QStringLiteral(" stopped; the database is left at Rev %1 as it was").arg(revision - 1));
+        return false;
     }
     if (finalHundred)
         m_observer.progress(100);
@@ -109,7 +117,14 @@ bool SchemaUpgrades::runStep(int revision, bool server, int startValue, bool fin
 void SchemaUpgrades::progressAndTurn(int value)
 {
     m_observer.progress(value);
+    turn();
+}
+
+void SchemaUpgrades::turn()
+{
     m_observer.letEventsRun();
+    if (m_observer.stopAsked())
+        throw StepStopped{};
 }
 
 void SchemaUpgrades::execute(const QString& sql, const QList<platform::DbParameter>& params)
@@ -119,7 +134,7 @@ void SchemaUpgrades::execute(const QString& sql, const QList<platform::DbParamet
 
 void SchemaUpgrades::executeInRanges(const QString& table, const QString& sql)
 {
-    runInRowidRanges(m_connection, table, sql, {}, [this] { m_observer.letEventsRun(); });
+    runInRowidRanges(m_connection, table, sql, {}, [this] { turn(); });
 }
 
 Column SchemaUpgrades::current(const QString& table, const QString& column)
@@ -173,7 +188,7 @@ void SchemaUpgrades::changeColumnTypes(const QString& table, const QList<Column>
             throw platform::DbError(QStringLiteral("Cannot change the column %1.%2").arg(table, wanted.name),
                                     QStringLiteral("it does not exist"));
     }
-    rebuildSqliteTable(m_connection, table, now, [this] { m_observer.letEventsRun(); });
+    rebuildSqliteTable(m_connection, table, now, [this] { turn(); });
 }
 
 void SchemaUpgrades::insertTestType(const QString& values)
@@ -207,7 +222,7 @@ void SchemaUpgrades::numberGroups()
             m_observer.progress(++bar);
             write(*firstPending, g);
             firstPending.reset();
-            m_observer.letEventsRun();
+            turn();
         }
     }
     if (firstPending)
@@ -288,8 +303,7 @@ void SchemaUpgrades::toRev12()
             }
     }
     if (changed)
-        rebuildSqliteTable(m_connection, QStringLiteral("TestMeasurements"), columns,
-                           [this] { m_observer.letEventsRun(); });
+        rebuildSqliteTable(m_connection, QStringLiteral("TestMeasurements"), columns, [this] { turn(); });
     m_observer.progress(30);
     execute(
         QStringLiteral("INSERT INTO TestTypes (TypeName, TypeMeasurementUnits, TypeUnits) VALUES (?, ?, ?)"),

@@ -12,7 +12,9 @@
 // was, rows and revision included. A step shows its progress window for as
 // long as it runs, sets its bar to fixed values between its statements, and
 // logs "Database upgrade to Rev <n>" ("SQL Database upgrade to Rev <n>" on a
-// server) when it is done, or why it failed.
+// server) when it is done, or why it failed. A step that the observer asks
+// to stop (at a turn of the message loop) is rolled back likewise, and no
+// further step begins.
 
 #include "platform/DbConnection.h"
 #include "results/ResultsSchema.h"
@@ -63,6 +65,9 @@ private:
     bool runStep(int revision, bool server, int startValue, bool finalHundred, const std::function<void()>& body);
     // For the steps that turn the message loop: the bar's value, then a turn.
     void progressAndTurn(int value);
+    // A turn of the message loop; the step stops (rolled back) when the
+    // observer asks it to.
+    void turn();
 
     void execute(const QString& sql, const QList<platform::DbParameter>& params = {});
     // A statement over every row of a table of a database file, run a range

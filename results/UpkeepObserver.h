@@ -18,6 +18,9 @@ public:
     // stay open meanwhile.
     virtual void letEventsRun() = 0;
     virtual void log(const QString& line) = 0;
+    // Asked after each turn: true when the job is to stop there (the program
+    // is being ended). A schema step then rolls back, a copy is removed.
+    virtual bool stopAsked() { return false; }
 };
 
 // A schema step also shows its own progress window for as long as it runs

@@ -48,6 +48,7 @@ TEST_F(WholeFileCopy, CopiesChunkByChunkAndTellsEachOne)
     QList<std::pair<qint64, qint64>> told;
     ASSERT_TRUE(platform::WholeFile::copy(source, target, [&](qint64 copied, qint64 total) {
         told << std::pair{copied, total};
+        return true;
     }));
     EXPECT_EQ(content(target), bytes);
     EXPECT_EQ(content(source), bytes);

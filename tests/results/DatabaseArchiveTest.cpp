@@ -71,6 +71,15 @@ protected:
         results::setLastUniqueGroupId(db, counter);
         db.commit();
     }
+    // A live file of some 2.5 MB: a copy of it goes in three chunks.
+    void makeLargeLiveFile()
+    {
+        makeLiveFile(101, 250, 250);
+        platform::DbConnection db;
+        db.openFile(live, false);
+        db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
+                   {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
+    }
     static QByteArray bytes(const QString& path)
     {
         QFile f(path);
@@ -200,13 +209,7 @@ TEST_F(DatabaseFiles, AnArchiveRefusesAFileItCannotReadOrCarryOverWhole)
 
 TEST_F(DatabaseFiles, ABackupCopiesTheFileIntoTheArchiveFolderAsTheBarFollows)
 {
-    makeLiveFile(101, 250, 250);
-    {
-        platform::DbConnection db;
-        db.openFile(live, false);
-        db.execute("UPDATE TestGroups SET Notes = ? WHERE UniqueGroupID = 101",
-                   {{"Notes", platform::DbType::LongVarChar, -1, QString(2500000, 'n')}});
-    }
+    makeLargeLiveFile();
     const QByteArray results = bytes(live);
     const results::UpkeepOutcome outcome = files.backup();
     ASSERT_TRUE(outcome.done) << outcome.cause.toStdString();
@@ -234,6 +237,26 @@ TEST_F(DatabaseFiles, ABackupThatFailsLeavesNoFileAndSaysWhy)
         EXPECT_EQ(observer.logLines.last(), "Backing-up database file failed: " + outcome.cause);
     }
     EXPECT_TRUE(archiveFiles().isEmpty());
+}
+
+// Asked to stop at a turn of the message loop (the station is being ended),
+// part-way through the copy or at its last turn, the backup leaves no file.
+TEST_F(DatabaseFiles, ABackupAskedToStopAtAnyTurnLeavesNoFile)
+{
+    makeLargeLiveFile();
+    const QByteArray results = bytes(live);
+    for (int stopAt : {2, 4}) { // the file takes four turns: 0, 1 MB, 2 MB, all
+        SCOPED_TRACE(stopAt);
+        observer.clear();
+        observer.stop = false;
+        observer.whileEventsRun = [&] { observer.stop = observer.turns == stopAt; };
+        const results::UpkeepOutcome outcome = files.backup();
+        EXPECT_FALSE(outcome.done);
+        EXPECT_EQ(observer.turns, stopAt);
+        EXPECT_EQ(observer.logLines, QStringList{"Backing-up database file stopped; no backup file is left"});
+        EXPECT_TRUE(archiveFiles().isEmpty()) << archiveFiles().join(", ").toStdString();
+        EXPECT_EQ(bytes(live), results);
+    }
 }
 
 // The archive folder on a disk of its own that is full: the file cannot go

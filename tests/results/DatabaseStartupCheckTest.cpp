@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/DbError.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/WholeFile.h"
 #include "results/DatabaseStartupCheck.h"
@@ -112,7 +113,11 @@ protected:
         QDir().mkpath(defaultFolder);
         station.paths = results::LocalDatabasePaths::inFolder(defaultFolder);
     }
-    void TearDown() override { platform::Clock::useRealTime(); }
+    void TearDown() override
+    {
+        platform::ProgramEnd::withdraw();
+        platform::Clock::useRealTime();
+    }
 
     // One start of the station: the check, then the connection closed as the
     // station closes it at its end; the next start a second later.
@@ -348,6 +353,79 @@ TEST_F(StartupCheck, AFileOutsideTheDefaultFolderThatCannotBeUsedOffersTheDefaul
         EXPECT_EQ(prompts.messages(), QStringList{offer});
         EXPECT_EQ(station.logLines.last(), "Exiting application");
         EXPECT_EQ(station.calls, (QStringList{"windows", "end"}));
+    }
+}
+
+// The station ended (a signal) while the backup or a step runs, or while a
+// message waits: the backup is not there, a step is whole or not begun, the
+// file is neither replaced nor given up, and nothing more is done.
+TEST_F(StartupCheck, OnceTheStationIsEndedTheCheckDoesNothingMore)
+{
+    const auto endAt = [](RecordingUpkeepObserver& job, int turn) {
+        job.whileEventsRun = [&job, turn] {
+            if (job.turns == turn) {
+                platform::ProgramEnd::request(0);
+                job.stop = true;
+            }
+        };
+    };
+    const QString elsewhere = home.filePath("Bench2");
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        int revision;    // after the check
+        int backupFiles; // after the check
+    } cases[] = {
+        {"during the backup",
+         [&] {
+             makeOldFile(6);
+             endAt(station.backups, 1);
+         },
+         6, 0},
+        // The step to 7 turns the loop four times, the step to 8 first after its groups' table was made again.
+        {"during the step to 8",
+         [&] {
+             makeOldFile(6);
+             endAt(station.upgrades, 5);
+         },
+         7, 1},
+        {"while the offer of the default folder waits",
+         [&] {
+             QDir().mkpath(elsewhere + "/ZAMO_Results.mdb"); // a folder in the file's place
+             station.paths = LocalDatabasePaths::inFolder(elsewhere);
+             prompts.whileMessageShown = [](const platform::ShownPrompt&) { platform::ProgramEnd::request(0); };
+         },
+         0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform::ProgramEnd::withdraw();
+        station.paths = LocalDatabasePaths::inFolder(defaultFolder);
+        QDir(station.paths.archiveFolder).removeRecursively();
+        QFile::remove(station.paths.databaseFile);
+        station.calls.clear();
+        station.logLines.clear();
+        station.upgrades = RecordingUpkeepObserver();
+        station.backups = RecordingUpkeepObserver();
+        c.make();
+        const QByteArray original = bytes(station.paths.databaseFile);
+        start();
+        EXPECT_EQ(station.calls, QStringList{"windows"}) << "neither another folder nor the end of the program";
+        EXPECT_FALSE(station.logLines.contains("Resetting to default database folder"));
+        EXPECT_FALSE(station.logLines.contains("Exiting application"));
+        EXPECT_EQ(revision(), c.revision);
+        EXPECT_EQ(backupFiles().size(), c.backupFiles) << backupFiles().join(", ").toStdString();
+        if (c.revision == 6) {
+            EXPECT_EQ(bytes(station.paths.databaseFile), original);
+        }
+        if (c.revision == 7) {
+            EXPECT_EQ(bytes(station.paths.archiveFolder + backupFiles().value(0)), original);
+            EXPECT_EQ(station.upgrades.logLines,
+                      (QStringList{"Database upgrade to Rev 7",
+                                   "Database upgrade to Rev 8 stopped; the database is left at Rev 7 as it was"}));
+        }
+        EXPECT_EQ(prompts.shown.size(), c.revision == 0 ? 1 : 0);
+        EXPECT_FALSE(wasOpen);
     }
 }
 

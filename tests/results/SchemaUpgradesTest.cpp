@@ -261,6 +261,30 @@ TEST(SchemaSteps, AStepThatFailsLeavesTheFileExactlyAsItWas)
     EXPECT_EQ(Revision(*reopened), 7);
 }
 
+// Asked to stop at a turn of the message loop (the station is being ended),
+// a step is rolled back whole and no later step begins.
+TEST(SchemaSteps, AStepAskedToStopAtATurnLeavesTheFileExactlyAsItWas)
+{
+    ScratchDatabase scratch(platform::DbBackend::SQLite);
+    auto db = scratch.connect();
+    testsupport::buildOldRevisionDatabase(*db, 7, {40});
+    const std::string shape = catalogue(*db);
+    const QString rows = testsupport::seededRowsText(*db, 7);
+
+    RecordingUpkeepObserver observer;
+    // The step to 8 turns the loop first after its groups' table was made again.
+    observer.whileEventsRun = [&] { observer.stop = true; };
+    EXPECT_FALSE(SchemaUpgrades(*db, observer).upgradeLocalFrom(7));
+    EXPECT_EQ(observer.events,
+              events("shown 30 turn closed")
+                  << "log: Database upgrade to Rev 8 stopped; the database is left at Rev 7 as it was");
+
+    auto reopened = scratch.connect();
+    EXPECT_EQ(catalogue(*reopened), shape);
+    EXPECT_EQ(testsupport::seededRowsText(*reopened, 7), rows);
+    EXPECT_EQ(Revision(*reopened), 7);
+}
+
 TEST(SchemaSteps, AServerStepThatFailsLeavesTheDatabaseAsItWas)
 {
     ZAMO_REQUIRE_PG_TEST_SERVER();

@@ -19,6 +19,9 @@ public:
     int turns = 0;
     // Runs at each turn of the message loop.
     std::function<void()> whileEventsRun;
+    // What the job hears when it asks whether to stop (set in whileEventsRun
+    // to stop it at a turn).
+    bool stop = false;
 
     void progress(int value) override
     {
@@ -37,6 +40,7 @@ public:
         events << QStringLiteral("log: ") + line;
         logLines << line;
     }
+    bool stopAsked() override { return stop; }
     void windowShown() override { events << QStringLiteral("shown"); }
     void windowClosed() override { events << QStringLiteral("closed"); }
 

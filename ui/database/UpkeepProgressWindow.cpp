@@ -2,6 +2,7 @@
 
 #include "config/Log.h"
 #include "platform/Clock.h"
+#include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
 #include "platform/Timer.h"
 #include "results/ResultsDatabase.h"
@@ -62,23 +63,29 @@ results::UpkeepOutcome UpkeepProgressWindow::runJob(const JobRun& run)
 {
     setWindowModality(Qt::ApplicationModal);
     show();
-    results::UpkeepOutcome outcome;
+    results::UpkeepOutcome outcome{false, QString(), QStringLiteral("the station is ended")};
     bool done = false;
     platform::Timer start;
     start.setInterval(kJobDelayMilliseconds);
     connect(&start, &platform::Timer::timeout, this, [&] {
         start.setEnabled(false);
+        if (platform::ProgramEnd::stopAsked())
+            return;
+        // An end that comes while the job runs waits for it.
+        const platform::ProgramEnd::Hold hold;
         outcome = run(*this);
         done = true;
     });
     start.setEnabled(true);
-    platform::Clock::waitUntil([&done] { return done; }, std::numeric_limits<qint32>::max());
+    // An end before the job starts leaves it undone.
+    platform::Clock::waitUntil([&done] { return done || platform::ProgramEnd::stopAsked(); },
+                               std::numeric_limits<qint32>::max());
     hide();
     return outcome;
 }
 
-results::UpkeepOutcome UpkeepProgressWindow::backUp(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
-                                                    QWidget* parent)
+results::UpkeepOutcome UpkeepProgressWindow::backUp(results::ResultsDatabase& database, const QString& databaseFile,
+                                                    const QString& archiveFolder, QWidget* parent)
 {
     UpkeepProgressWindow window(Job::Backup, parent);
     return window.runJob([&](results::UpkeepObserver& observer) {
@@ -87,8 +94,8 @@ results::UpkeepOutcome UpkeepProgressWindow::backUp(results::ResultsDatabase& da
     });
 }
 
-results::UpkeepOutcome UpkeepProgressWindow::archive(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
-                                                     QWidget* parent)
+results::UpkeepOutcome UpkeepProgressWindow::archive(results::ResultsDatabase& database, const QString& databaseFile,
+                                                     const QString& archiveFolder, QWidget* parent)
 {
     UpkeepProgressWindow window(Job::Archive, parent);
     const results::UpkeepOutcome outcome = window.runJob([&](results::UpkeepObserver& observer) {
@@ -97,7 +104,7 @@ results::UpkeepOutcome UpkeepProgressWindow::archive(results::ResultsDatabase& d
         database.closeDatabase();
         return results::DatabaseArchive(databaseFile, archiveFolder, observer).archive();
     });
-    if (!outcome.done)
+    if (!outcome.done && !platform::ProgramEnd::stopAsked())
         platform::Prompts::instance().message(
             QStringLiteral("The database file could not be archived; it is kept as it was.\r\n\r\n") + outcome.cause,
             QStringLiteral("Database Error"), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
@@ -117,6 +124,11 @@ void UpkeepProgressWindow::letEventsRun()
 void UpkeepProgressWindow::log(const QString& line)
 {
     config::writeLog(line);
+}
+
+bool UpkeepProgressWindow::stopAsked()
+{
+    return platform::ProgramEnd::stopAsked();
 }
 
 void UpkeepProgressWindow::windowShown()

@@ -10,7 +10,9 @@
 // windows meanwhile, and the window closes when the job is done. None of them
 // can be closed by the operator, so no job is left half-way. The job's log
 // lines go to the station's log; its outcome comes back as the job made it.
-// Nothing here throws.
+// An end of the program (File, Exit, a signal) waits while a job runs, which
+// stops at its next turn of the message loop; an end before the job starts
+// leaves it undone. Nothing here throws.
 
 #include "results/DatabaseArchive.h"
 #include "results/UpkeepObserver.h"
@@ -43,12 +45,12 @@ public:
     // The backup and the archive of the live file, each in its window. The
     // job closes the station's connection (database) when it starts (the
     // next database call opens the file anew).
-    static results::UpkeepOutcome backUp(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
-                                         QWidget* parent = nullptr);
-    // A failed archive is told to the operator with its cause; the live file
-    // is then as it was.
-    static results::UpkeepOutcome archive(results::ResultsDatabase& database, const QString& databaseFile, const QString& archiveFolder,
-                                          QWidget* parent = nullptr);
+    static results::UpkeepOutcome backUp(results::ResultsDatabase& database, const QString& databaseFile,
+                                         const QString& archiveFolder, QWidget* parent = nullptr);
+    // A failed archive is told to the operator with its cause (not when the
+    // program is being ended); the live file is then as it was.
+    static results::UpkeepOutcome archive(results::ResultsDatabase& database, const QString& databaseFile,
+                                          const QString& archiveFolder, QWidget* parent = nullptr);
 
     QProgressBar* progressBar() const { return m_progressBar; }
     QLabel* messageLabel() const { return m_messageLabel; }
@@ -56,6 +58,8 @@ public:
     void progress(int value) override;
     void letEventsRun() override;
     void log(const QString& line) override;
+    // The program is being ended (platform::ProgramEnd).
+    bool stopAsked() override;
     void windowShown() override;
     void windowClosed() override;
 

@@ -5,6 +5,7 @@
 #include "config/StationText.h"
 #include "platform/CommandLine.h"
 #include "platform/DbError.h"
+#include "platform/ProgramEnd.h"
 #include "platform/Prompts.h"
 #include "results/ReportExportName.h"
 #include "results/ReportLists.h"
@@ -224,7 +225,8 @@ bool ReportListWindow::load()
     }
     m_archiveNowButton->setEnabled(localDatabase());
     m_archivesFrame->setEnabled(localDatabase());
-    archiveWhenFull();
+    if (!archiveWhenFull())
+        return false;
     setReportType(reportTypeForUnits(m_host.unitsMode(), m_host.singleZamo24()));
     loadReportList(1, true);
     return true;
@@ -244,33 +246,36 @@ void ReportListWindow::chooseReportType(int index)
     loadReportList(1);
 }
 
-void ReportListWindow::archiveWhenFull()
+bool ReportListWindow::archiveWhenFull()
 {
     if (!localDatabase())
-        return;
+        return true;
     qint64 groups = 0;
     try {
         groups = lists().countCompletedTestGroups(true);
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
-        return;
+        return true;
     }
     if (groups < m_host.settings().database.maxRecords)
-        return;
+        return true;
     if (m_host.runActive()) {
         if (!m_archivePending)
             config::writeLog(
                 QStringLiteral("Database holds %1 groups: archive deferred until the run ends").arg(groups));
         m_archivePending = true;
-        return;
+        return true;
     }
-    archiveDatabase();
+    return archiveDatabase();
 }
 
-void ReportListWindow::archiveDatabase()
+bool ReportListWindow::archiveDatabase()
 {
     m_archivePending = false;
     m_host.archiving().archiveDatabase();
+    // The station ended while the archive's window stood: the list is not
+    // read again.
+    return !platform::ProgramEnd::stopAsked();
 }
 
 void ReportListWindow::loadReportList(int page, bool resetShowAll)
@@ -281,8 +286,10 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
     m_loadingFrame->show();
     if (isVisible())
         m_loadingFrame->repaint();
-    if (m_archivePending && !m_host.runActive())
-        archiveDatabase();
+    if (m_archivePending && !m_host.runActive() && !archiveDatabase()) {
+        m_listLoading = false;
+        return;
+    }
 
     m_exportFormatList->clear();
     m_exportFormatList->addItems({QStringLiteral("PDF"), QStringLiteral("XLS"), QStringLiteral("TAB")});
@@ -435,8 +442,8 @@ void ReportListWindow::archiveNow()
                           config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return;
     }
-    archiveDatabase();
-    loadReportList(1);
+    if (archiveDatabase())
+        loadReportList(1);
 }
 
 void ReportListWindow::openArchive(int row)

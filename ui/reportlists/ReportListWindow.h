@@ -106,9 +106,10 @@ private:
     results::ReportListSource lists() const;
     bool localDatabase() const;
     // The automatic archive of a live local database that holds MaxRecords
-    // groups or more, unless a run is active (then it waits).
-    void archiveWhenFull();
-    void archiveDatabase();
+    // groups or more, unless a run is active (then it waits). Both false
+    // when the station was ended meanwhile: nothing more is done.
+    bool archiveWhenFull();
+    bool archiveDatabase();
     void fillReportGrid();
     void fillPagesList(int page, bool showAll);
     void fillArchiveGrid();

@@ -154,10 +154,14 @@ QString StationWindows::commBuffer()
 
 void StationWindows::unloadApplication()
 {
-    if (TestWindowServices* form = testWindow())
-        form->unloadApplication();
-    else
-        endApplication();
+    // Not under the feet of a backup or a schema step: they stop at their
+    // next turn, and the end follows.
+    platform::ProgramEnd::endWhenFree([this] {
+        if (TestWindowServices* form = testWindow())
+            form->unloadApplication();
+        else
+            endApplication();
+    });
 }
 
 void StationWindows::endApplication()

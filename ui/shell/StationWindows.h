@@ -84,7 +84,8 @@ public:
 
     // Ends the station: through the main test window's unloadApplication when
     // there is one, otherwise by closing the database and the windows, logging
-    // "Application Terminated" and ending the program.
+    // "Application Terminated" and ending the program. While a database
+    // upkeep job runs, the end waits for it (platform::ProgramEnd::Hold).
     void unloadApplication();
     void endApplication();
 

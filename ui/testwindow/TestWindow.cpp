@@ -234,7 +234,8 @@ bool TestWindow::queryClose()
 {
     if (!queryExit())
         return false;
-    unloadApplication();
+    // Not under the feet of a database upkeep job: it stops, then the end.
+    platform::ProgramEnd::endWhenFree([this] { unloadApplication(); });
     return true;
 }
 

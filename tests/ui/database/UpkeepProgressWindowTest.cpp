@@ -3,10 +3,12 @@
 // the window goes when the job is done; a failed archive is told to the
 // operator and the live file stays.
 
+#include "config/StationSettings.h"
 #include "platform/Clock.h"
 #include "platform/DbConnection.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ScriptedPrompts.h"
-#include "config/StationSettings.h"
+#include "platform/Timer.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
 #include "ui/database/UpkeepProgressWindow.h"
@@ -39,7 +41,11 @@ protected:
         prompts = platform::ScriptedPrompts::installNew();
         platform::Clock::useVirtualTime(QDateTime(QDate(2024, 1, 15), QTime(23, 5, 8)));
     }
-    void TearDown() override { platform::Clock::useRealTime(); }
+    void TearDown() override
+    {
+        platform::ProgramEnd::withdraw();
+        platform::Clock::useRealTime();
+    }
 };
 
 TEST_F(UpkeepProgressWindowTest, EachWindowShowsItsTextsAndStartsItsJobASecondAfterItOpens)
@@ -93,6 +99,58 @@ TEST_F(UpkeepProgressWindowTest, EachWindowShowsItsTextsAndStartsItsJobASecondAf
     EXPECT_FALSE(close.isAccepted()) << "the operator cannot close it";
     upgrade.windowClosed();
     EXPECT_FALSE(upgrade.isVisible());
+}
+
+// The station ended (a signal, File, Exit) while the job runs: the end waits
+// for it, and the job hears that it is to stop. Ended before the job starts,
+// the window goes at once and leaves the job undone, without a message.
+TEST_F(UpkeepProgressWindowTest, AnEndWaitsForTheJobThatRunsAndOneBeforeItLeavesTheJobUndone)
+{
+    bool ended = false;
+    const auto end = [&ended] {
+        ended = true;
+        platform::ProgramEnd::request(0);
+    };
+    {
+        UpkeepProgressWindow window(UpkeepProgressWindow::Job::Backup);
+        bool endedInJob = true;
+        bool stopAskedInJob = false;
+        const results::UpkeepOutcome outcome = window.runJob([&](results::UpkeepObserver& observer) {
+            platform::ProgramEnd::endWhenFree(end);
+            endedInJob = ended;
+            stopAskedInJob = observer.stopAsked();
+            return results::UpkeepOutcome{true, "made", QString()};
+        });
+        EXPECT_FALSE(endedInJob);
+        EXPECT_TRUE(stopAskedInJob);
+        EXPECT_TRUE(ended) << "the end follows the job";
+        EXPECT_TRUE(outcome.done);
+    }
+
+    platform::ProgramEnd::withdraw();
+    ended = false;
+    ASSERT_FALSE(results::buildEmptyDatabase(live).isEmpty());
+    const QByteArray before = [&] {
+        QFile f(live);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    platform::Timer signal;
+    signal.setInterval(500);
+    QObject::connect(&signal, &platform::Timer::timeout, [&] {
+        signal.setEnabled(false);
+        platform::ProgramEnd::endWhenFree(end);
+    });
+    signal.setEnabled(true);
+    const QDateTime opened = platform::Clock::now();
+    const results::UpkeepOutcome outcome = UpkeepProgressWindow::archive(database, live, archiveFolder);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(outcome.done);
+    EXPECT_EQ(opened.msecsTo(platform::Clock::now()), 500) << "the window goes at the end";
+    EXPECT_TRUE(prompts->shown.isEmpty());
+    QFile kept(live);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), before);
+    EXPECT_FALSE(QDir(archiveFolder).exists() && !QDir(archiveFolder).isEmpty());
 }
 
 TEST_F(UpkeepProgressWindowTest, TheArchiveIsNamedByTheMomentOfItsJob)
