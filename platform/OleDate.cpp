@@ -27,14 +27,20 @@ OleDate OleDate::fromDate(const QDate& date)
     return OleDate(static_cast<double>(kEpoch.daysTo(date)));
 }
 
-long long OleDate::days() const
+std::optional<qint64> OleDate::days() const
 {
-    return static_cast<long long>(std::trunc(value));
+    // 2^63: the first whole number that no longer fits in 64 bits.
+    constexpr double kLimit = 9223372036854775808.0;
+    const double whole = std::trunc(value);
+    if (!std::isfinite(whole) || whole >= kLimit || whole < -kLimit)
+        return std::nullopt;
+    return static_cast<qint64>(whole);
 }
 
 QDate OleDate::date() const
 {
-    return kEpoch.addDays(days());
+    const std::optional<qint64> whole = days();
+    return whole ? kEpoch.addDays(*whole) : QDate();
 }
 
 QDateTime OleDate::toDateTime() const
@@ -45,14 +51,18 @@ QDateTime OleDate::toDateTime() const
 
 std::pair<QDate, QTime> OleDate::dateAndTime() const
 {
-    const double whole = std::trunc(value);
-    const double frac = std::fabs(value - whole);
+    const std::optional<qint64> whole = days();
+    if (!whole)
+        return {QDate(), QTime()};
+    const double frac = std::fabs(value - std::trunc(value));
     qint64 ms = std::llround(frac * kMsPerDay);
-    QDate d = kEpoch.addDays(static_cast<qint64>(whole));
+    QDate d = kEpoch.addDays(*whole);
     if (ms >= static_cast<qint64>(kMsPerDay)) {
         ms -= static_cast<qint64>(kMsPerDay);
         d = d.addDays(value >= 0 ? 1 : -1);
     }
+    if (!d.isValid())
+        return {QDate(), QTime()};
     return {d, QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms))};
 }
 

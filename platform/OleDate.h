@@ -1,10 +1,13 @@
 #pragma once
 // A date value as the station stores and compares dates: days since
 // 30 December 1899 00:00, the time of day as the fraction; 0 is "no date".
-// An invalid date or date and time converts to 0; nothing here fails.
+// An invalid date or date and time converts to 0; nothing here fails. A
+// value that is not a number, or whose whole days do not fit in 64 bits, is
+// an invalid date.
 
 #include <QDateTime>
 
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -25,8 +28,9 @@ struct OleDate {
     std::pair<QDate, QTime> dateAndTime() const;
     QDate date() const;
     bool isZero() const { return value == 0.0; }
-    // Whole days (the integer part, towards minus infinity as the platform does).
-    long long days() const;
+    // Whole days (the integer part, towards zero); none for a value that is
+    // not a number or beyond 64 bits.
+    std::optional<qint64> days() const;
 
     friend bool operator==(OleDate a, OleDate b) { return a.value == b.value; }
     friend bool operator<(OleDate a, OleDate b) { return a.value < b.value; }

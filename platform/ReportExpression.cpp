@@ -52,11 +52,11 @@ ReportExpression::ReportExpression(const QString& text)
     while (pos < text.size()) {
         const qsizetype open = text.indexOf(QLatin1Char('{'), pos);
         if (open < 0) {
-            m_parts << Part{text.mid(pos), {}, {}, {}, {}};
+            m_parts << Part{text.mid(pos), {}, {}, {}, {}, {}};
             break;
         }
         if (open > pos)
-            m_parts << Part{text.mid(pos, open - pos), {}, {}, {}, {}};
+            m_parts << Part{text.mid(pos, open - pos), {}, {}, {}, {}, {}};
         const qsizetype close = text.indexOf(QLatin1Char('}'), open);
         if (close < 0)
             throw ReportError(QStringLiteral("Unclosed placeholder in \"%1\"").arg(text));
@@ -70,6 +70,12 @@ ReportExpression::ReportExpression(const QString& text)
                                             QStringLiteral("yesno"), QStringLiteral("map")};
         if (part.field.isEmpty() || !formats.contains(part.format))
             throw ReportError(QStringLiteral("Placeholder not understood: {%1}").arg(inner));
+        if (part.format == QLatin1String("number") && !part.argument.isEmpty()) {
+            part.decimals = part.argument.toInt();
+            if (part.decimals > MaxDecimals)
+                throw ReportError(
+                    QStringLiteral("Placeholder {%1} asks for more than %2 decimals").arg(inner).arg(MaxDecimals));
+        }
         part.lookup = ReportFieldName::of(part.field);
         m_parts << part;
         pos = close + 1;
@@ -106,7 +112,7 @@ ReportCell ReportExpression::format(const Part& part, const QVariant& value, con
         const double v = value.toDouble(&ok);
         if (!ok)
             return ReportCell{value.toString(), {}};
-        cell.text = QString::number(v, 'f', part.argument.isEmpty() ? 2 : part.argument.toInt());
+        cell.text = QString::number(v, 'f', part.decimals);
         cell.number = cell.text.toDouble();
     } else if (part.format == QLatin1String("date")) {
         cell.text = dateText(value);

@@ -2,7 +2,8 @@
 // A report text with its placeholders, parsed once and filled for each row:
 // {Field}, {Field|format}, and {@} for the current letter. A text that is one
 // placeholder of a numeric field, or with the number format, gives a cell
-// that carries the number as well. Parsing throws ReportError for a text it
+// that carries the number as well. The number format shows at most
+// MaxDecimals decimals. Parsing throws ReportError for a text it
 // cannot read; evaluating throws ReportError for a field no row or selection
 // has.
 
@@ -19,7 +20,12 @@ using ReportMaps = QHash<QString, QHash<QString, QString>>;
 
 class ReportExpression {
 public:
-    // Throws ReportError for an unclosed placeholder or an unknown format.
+    // More decimals than a double holds digits would only show the digits of
+    // its binary form, and a huge count would make a huge text.
+    static constexpr int MaxDecimals = 20;
+
+    // Throws ReportError for an unclosed placeholder, an unknown format or
+    // more decimals than MaxDecimals.
     explicit ReportExpression(const QString& text);
 
     ReportCell evaluate(const ReportScope& scope, const ReportMaps& maps) const;
@@ -32,6 +38,7 @@ private:
         QString format;         // "", "number", "date", "yesno", "map"
         QString argument;       // decimals or map name
         ReportFieldName lookup; // the field, ready for lookups
+        int decimals = 2;       // of the number format
     };
     ReportCell format(const Part& part, const QVariant& value, const ReportMaps& maps) const;
 

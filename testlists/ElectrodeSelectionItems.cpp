@@ -4,22 +4,23 @@ namespace testlists {
 
 bool forEachElectrodeSelectionItem(const QString& selection, const ElectrodeSelectionItem& item)
 {
-    QString s = selection;
-    while (!s.isEmpty()) {
-        const QString name = s.left(2);
-        if (s.size() < 3) {
+    // The walk moves a position forward; the text is never copied.
+    const qsizetype size = selection.size();
+    qsizetype at = 0;
+    while (at < size) {
+        const QString name = selection.mid(at, 2);
+        if (size - at < 3)
             return item(name, std::nullopt);
-        }
-        s = s.mid(2);
-        if (s.startsWith(QLatin1Char('-'))) {
-            if (!item(name, s.mid(1, 2)))
+        at += 2;
+        if (selection.at(at) == QLatin1Char('-')) {
+            if (!item(name, selection.mid(at + 1, 2)))
                 return false;
-            s = s.size() < 5 ? QString() : s.mid(4);
+            at = size - at < 5 ? size : at + 4;
         } else {
             if (!item(name, std::nullopt))
                 return false;
-            if (s.startsWith(QLatin1Char('.')))
-                s = s.mid(1);
+            if (selection.at(at) == QLatin1Char('.'))
+                ++at;
         }
     }
     return true;

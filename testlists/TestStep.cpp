@@ -52,16 +52,15 @@ QString composeLine(const QString& type, const QString& electrodes, qint32 count
 QStringList splitFields(const QString& line, QChar separator)
 {
     QStringList fields;
-    QString rest = line;
-    while (!rest.isEmpty()) {
-        const qsizetype p = rest.indexOf(separator);
+    qsizetype from = 0;
+    while (from < line.size()) {
+        const qsizetype p = line.indexOf(separator, from);
         if (p < 0) {
-            fields << rest;
-            rest.clear();
-        } else {
-            fields << rest.left(p);
-            rest = rest.mid(p + 1);
+            fields << line.mid(from);
+            break;
         }
+        fields << line.mid(from, p - from);
+        from = p + 1;
     }
     return fields;
 }
@@ -173,12 +172,11 @@ QString TestStep::testString() const
                        m_showPaceRollPrompt, m_concurrentPaceRollPrompt);
 }
 
-bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodes,
-                            qint16 biasTestTime, qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration,
-                            bool concurrentRoll)
+bool TestStep::initByParams(const QString& testType, qint16 testCount, const QString& electrodes, qint16 biasTestTime,
+                            qint16 biasSamplingInterval, bool paceRollPrompt, qint16 paceDuration, bool concurrentRoll)
 {
-    return initByString(composeLine(testType, electrodes, testCount, biasTestTime, biasSamplingInterval,
-                                    paceDuration, paceRollPrompt, concurrentRoll));
+    return initByString(composeLine(testType, electrodes, testCount, biasTestTime, biasSamplingInterval, paceDuration,
+                                    paceRollPrompt, concurrentRoll));
 }
 
 bool TestStep::initByString(const QString& initString)

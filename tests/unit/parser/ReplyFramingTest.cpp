@@ -76,6 +76,27 @@ TEST(Framing, RaisesBufferTextAtEveryPassBeforeItsFrame)
     EXPECT_EQ(rec.events, QStringList({"B:[*](*)", "U:[*]", "B:(*)", "C:(*)"}));
 }
 
+// A handler that waits lets the poll cycle read again: that read is framed
+// at once behind the text not yet parsed, and the running pass goes on with
+// what it leaves, wherever its brackets now stand.
+TEST(Framing, AReadWhileAFrameIsHandledIsFramedAtOnceBehindTheRest)
+{
+    struct Reading : Recorder {
+        QString pending;
+        bool busy = false;
+        void onFrame(bool unit, const QString& frame, QStringView inner) override
+        {
+            Recorder::onFrame(unit, frame, inner);
+            if (frame == "(a)")
+                unit::ReplyFraming(pending, busy).feedRead("(c)zz", *this);
+        }
+    } rec;
+    unit::ReplyFraming(rec.pending, rec.busy).feedRead("(a)xx[b]", rec);
+    EXPECT_EQ(rec.events,
+              QStringList({"B:(a)xx[b]", "C:(a)", "B:xx[b](c)zz", "U:[b]", "B:(c)zz", "C:(c)", "B:zz", "B:zz"}));
+    EXPECT_EQ(rec.pending, "zz");
+}
+
 TEST(Framing, GivenTextIsParsedAloneAndDropsPendingText)
 {
     QString pending;
