@@ -70,8 +70,8 @@ void ConnectionEvents::unitConnected(int unitNumber)
     const QString model = unit->isZamo80()   ? QStringLiteral("ZAMO80")
                           : unit->isZamo24() ? QStringLiteral("ZAMO2-4")
                                              : QStringLiteral("ZAMO");
-    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #") + QString::number(unitNumber)
-                         + QStringLiteral(" *");
+    const QString text = QStringLiteral("* Connected to ") + model + QStringLiteral(" Unit #")
+                         + QString::number(unitNumber) + QStringLiteral(" *");
     if (newModel) {
         setItemEnabled(m_window.frame().runBiasTestAction, false);
         setItemEnabled(m_window.frame().runAcz30ZeroAction, true);
@@ -114,15 +114,17 @@ void ConnectionEvents::unitClosed(int unitNumber)
     unit::Unit* unit = m_window.sequencer().unitAt(unitNumber);
     if (!unit)
         return;
-    m_window.writeToCommTextBox(QStringLiteral("* Unit #") + QString::number(unitNumber) + QStringLiteral(" Disconnected *"),
-                                true, false);
+    m_window.writeToCommTextBox(
+        QStringLiteral("* Unit #") + QString::number(unitNumber) + QStringLiteral(" Disconnected *"), true, false);
     setItemEnabled(m_window.frame().disconnectUnitActions[unitNumber], false);
     setItemEnabled(m_window.frame().connectUnitActions[unitNumber], true);
     setItemEnabled(m_window.frame().connectSimulatorActions[unitNumber], true);
     if (!m_window.sequencer().anyUnitConnected()) {
         setItemEnabled(m_window.frame().connectUnitActions[2], false);
         setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
-        m_window.electrodePanel().showUnit2();
+        // A unit that reconnects comes back as it went: its boxes wait for it.
+        if (!unit->reconnecting())
+            m_window.electrodePanel().showUnit2();
         m_window.disableTestControls();
     } else if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80) {
         setItemEnabled(m_window.frame().connectUnitActions[2], false);
@@ -164,6 +166,10 @@ void ConnectionEvents::unitFailed(int unitNumber, const QString&)
             m_window.applyElectrodeSelection();
         // Not back: a run that needs the unit is cancelled.
         sequencer.unitAnswered(unitNumber);
+        // Nor is any other unit: the boxes are as after a disconnect (a
+        // reconnection that failed left them for the unit).
+        if (!unit->connected() && !sequencer.anyUnitConnected())
+            m_window.electrodePanel().showUnit2();
         return;
     }
     platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),
@@ -196,8 +202,9 @@ void ConnectionEvents::frameReceived(int unitNumber, qint16 channel, const QStri
 void ConnectionEvents::receiveBufferRead(int unitNumber, const QString& bufferData)
 {
     if (m_window.stationSettings().switches.showRxBuffer)
-        m_window.writeToCommTextBox(
-            QStringLiteral("RXBuffer (") + QString::number(unitNumber) + QStringLiteral(") <- ") + bufferData, true, false);
+        m_window.writeToCommTextBox(QStringLiteral("RXBuffer (") + QString::number(unitNumber) + QStringLiteral(") <- ")
+                                        + bufferData,
+                                    true, false);
 }
 
 void ConnectionEvents::channelsFound(int unitNumber)
