@@ -111,6 +111,25 @@ protected:
             .value(0)
             .toInt();
     }
+    // A run started in a process of its own and ended by the signal: its
+    // group, 0 when it did not start.
+    qint32 runEndedBy(int number)
+    {
+        QProcess process;
+        start(process, "run");
+        if (HasFatalFailure())
+            return 0;
+        const qint32 group = runningGroup(process);
+        ::kill(pid_t(process.processId()), number);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        if (number == SIGKILL) {
+            EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        } else {
+            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(process.exitCode(), 0);
+        }
+        return group;
+    }
     QString condensed() const { return testsupport::condensedGroups(folder() + "/ZAMO_Results.mdb"); }
     // Every log file of the data folder, oldest first.
     std::string logs() const
@@ -177,14 +196,8 @@ TEST_F(EndedMidRun, ASignalCancelsTheRunAndEndsTheStationAsFileExitDoes)
 // group that another station holds open in the same database is left alone.
 TEST_F(EndedMidRun, AGroupLeftOpenByAKillIsCancelledAtTheNextStartAndTheOperatorToldOnce)
 {
-    QProcess process;
-    start(process, "run");
-    if (HasFatalFailure())
-        return;
-    const qint32 group = runningGroup(process);
-    ::kill(pid_t(process.processId()), SIGKILL);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    const qint32 group = runEndedBy(SIGKILL);
+    ASSERT_NE(group, 0);
     EXPECT_EQ(end(group), (GroupEnd{false, false}));
     ASSERT_TRUE(QFile::exists(note()));
 
@@ -213,24 +226,13 @@ TEST_F(EndedMidRun, AGroupLeftOpenByAKillIsCancelledAtTheNextStartAndTheOperator
 // start.
 TEST_F(EndedMidZamo80Run, ARunEndedBySignalOrCancelledAfterAKillGetsItsCondensedGroup)
 {
-    QProcess signalled;
-    start(signalled, "run");
-    if (HasFatalFailure())
-        return;
-    const qint32 first = runningGroup(signalled);
-    ::kill(pid_t(signalled.processId()), SIGTERM);
-    ASSERT_TRUE(signalled.waitForFinished(30000));
-    EXPECT_EQ(signalled.exitCode(), 0);
+    const qint32 first = runEndedBy(SIGTERM);
+    ASSERT_NE(first, 0);
     EXPECT_EQ(end(first), (GroupEnd{false, true}));
     EXPECT_EQ(condensed(), QString("%1|%2\n").arg(first).arg(first + 1));
 
-    QProcess killed;
-    start(killed, "run");
-    if (HasFatalFailure())
-        return;
-    const qint32 second = runningGroup(killed);
-    ::kill(pid_t(killed.processId()), SIGKILL);
-    ASSERT_TRUE(killed.waitForFinished(30000));
+    const qint32 second = runEndedBy(SIGKILL);
+    ASSERT_NE(second, 0);
     EXPECT_EQ(condensed(), QString("%1|%2\n").arg(first).arg(first + 1));
     EXPECT_EQ(startAndExit().size(), 1);
     EXPECT_EQ(end(second), (GroupEnd{false, true}));

@@ -17,7 +17,22 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class ConnectionEventsTest : public TestWindowFixture {};
+class ConnectionEventsTest : public TestWindowFixture {
+protected:
+    // The selection saved as the default and shown, and one step of the
+    // operator's list on every electrode, which gets it.
+    std::shared_ptr<testlists::TestStep> saveSelectionWithAStep(const QString& selection)
+    {
+        config::iniWrite("Electrodes", "Default", selection, settings.paths.settingsFile);
+        testLists.applyElectrodeString(selection);
+        form->applyElectrodeSelection();
+        auto step = std::make_shared<testlists::TestStep>();
+        step->initByString("ACZ,A1-P2,1");
+        testLists.active = {step};
+        form->updateTestSequenceList();
+        return step;
+    }
+};
 
 TEST_F(ConnectionEventsTest, ErrorStatusesAreNotedBetweenStars)
 {
@@ -90,13 +105,7 @@ TEST_F(ConnectionEventsTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 
 TEST_F(ConnectionEventsTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
 {
-    config::iniWrite("Electrodes", "Default", "A1-B1.C2", settings.paths.settingsFile);
-    testLists.applyElectrodeString("A1-B1.C2");
-    form->applyElectrodeSelection();
-    auto step = std::make_shared<testlists::TestStep>();
-    step->initByString("ACZ,A1-P2,1");
-    testLists.active = {step};
-    form->updateTestSequenceList();
+    const auto step = saveSelectionWithAStep("A1-B1.C2");
     ui::ElectrodePanel& panel = form->electrodePanel();
 
     unit1.plug(2, true);
@@ -133,13 +142,7 @@ TEST_F(ConnectionEventsTest, UnitTwosBoxesComeBackTickedAndStoredOnceTheZamo80Ha
 {
     for (const bool reconnectionFails : {false, true}) {
         SCOPED_TRACE(reconnectionFails ? "its reconnection fails" : "disconnected from the menu");
-        config::iniWrite("Electrodes", "Default", "A1-P2", settings.paths.settingsFile);
-        testLists.applyElectrodeString("A1-P2");
-        form->applyElectrodeSelection();
-        auto step = std::make_shared<testlists::TestStep>();
-        step->initByString("ACZ,A1-P2,1");
-        testLists.active = {step};
-        form->updateTestSequenceList();
+        const auto step = saveSelectionWithAStep("A1-P2");
         ui::ElectrodePanel& panel = form->electrodePanel();
         unit1.plug(2, true);
         form->connectionEvents().unitConnected(1);
