@@ -86,7 +86,8 @@ void RunRecording::fail(const QStringList& what, const QString& cause)
     const QString others = what.size() == 1   ? QString()
                            : what.size() == 2 ? QStringLiteral(" and one other record")
                                               : QStringLiteral(" and %1 other records").arg(what.size() - 1);
-    m_database.reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ") + cause);
+    m_database.reportFailure(QStringLiteral("Unable to record ") + what.first() + others + QStringLiteral(": ")
+                             + cause);
 }
 
 bool RunRecording::attempt(const QStringList& what, const std::function<void(platform::DbConnection&)>& write)
@@ -199,9 +200,10 @@ qint32 RunRecording::createTestGroupRecord()
         unit::Unit* link = unitAt(unit);
         return link ? electrodeIdentities(link->getElectrodeArray()) : results::UnitElectrodes();
     };
+    const bool zamo80 = zamo80Mode();
     qint32 group = 0;
     write(QStringLiteral("the test group"), [&] {
-        if (zamo80Mode())
+        if (zamo80)
             group = results::createZamo80TestGroup(
                 m_database, m_groupEnds.openGroupNote(), executed, notCompleted,
                 results::currentZamo80Limits(m_settings.limits), m_state.details.lotNumber, m_state.details.notes,
@@ -217,6 +219,7 @@ qint32 RunRecording::createTestGroupRecord()
     });
     m_keys = RunRecordKeys();
     m_keys.groupId = group;
+    m_zamo80GroupId = zamo80 ? group : 0;
     m_storedIntervals.clear();
     for (UnitIndex unit : UnitIndex::all()) {
         unit::Unit* link = unitAt(unit);
@@ -240,7 +243,8 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
         test.setPaceDBTestUnitID2(0);
         test.setPaceDBTestID(0);
         write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-            test.setPaceDBTestID(results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), true));
+            test.setPaceDBTestID(
+                results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), true));
             if (firstSelectedChannel(test, UnitIndex::first()) >= 0)
                 test.setPaceDBTestUnitID1(
                     results::recordTestUnitStart(m_database, test.paceDBTestID(), 1, test.executedTestCount()));
@@ -264,11 +268,12 @@ void RunRecording::createTestRecords(const QString& testType, bool pace, testlis
     else if (testType == QLatin1String("ACLG"))
         showOnReport = !m_state.reportOptions.averageAclg;
     write(QStringLiteral("the ") + testType + QStringLiteral(" test"), [&] {
-        keys.testId = results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), showOnReport);
+        keys.testId =
+            results::recordTestStart(m_database, keys.groupId, testType, test.parentID(), QString(), showOnReport);
         for (UnitIndex unit : UnitIndex::all())
             if (firstSelectedChannel(test, unit) >= 0)
-                keys.testUnitId[unit] = results::recordTestUnitStart(m_database, keys.testId, static_cast<qint16>(unit.number()),
-                                                                     test.executedTestCount());
+                keys.testUnitId[unit] = results::recordTestUnitStart(
+                    m_database, keys.testId, static_cast<qint16>(unit.number()), test.executedTestCount());
     });
     keys.measurementId = {};
     keys.resultId = {};
@@ -297,7 +302,8 @@ void RunRecording::closeAbortedTestGroup(qint32 groupID)
         if (!m_groupEnds.cancelTestGroup(groupID, &why))
             log(QStringLiteral("* Unable to record the cancelled test group: ") + why
                 + QStringLiteral(" - the cancel waits and is written as soon as the database can take it"));
-        if (zamo80Mode())
+        // By the run's own model: its units may be gone by now (a ZAMO80 lost mid-run).
+        if (groupID == m_zamo80GroupId)
             buildCondensedZamo80Report(groupID);
         m_keys = RunRecordKeys();
         m_database.closeDatabase();

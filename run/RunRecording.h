@@ -48,7 +48,7 @@ struct StationSettings;
 namespace results {
 class ResultsDatabase;
 class TestGroupEnd;
-}
+} // namespace results
 namespace testlists {
 class StationTestLists;
 }
@@ -137,6 +137,9 @@ private:
     std::array<unit::Unit*, 2> m_units;
     ReadingBatch m_pending;
     qint32 m_pendingGroup = 0; // the group of the run the waiting readings belong to
+    // The group of the last run created in ZAMO80 mode: whatever is connected
+    // when it is cancelled, it gets its condensed group.
+    qint32 m_zamo80GroupId = 0;
     ReadingBatch::StoredIntervals m_storedIntervals;
     QObject m_turnEnd; // receives the end-of-turn write; pending calls die with it
     bool m_flushPosted = false;

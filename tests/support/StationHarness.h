@@ -249,7 +249,8 @@ public:
     }
 
     // The verdicts in the results file, "A1 PASS" per judged electrode, by
-    // unit, row and channel.
+    // unit, row and channel; those of the runs' own groups, not the copies
+    // in the condensed groups of ZAMO80 runs.
     QStringList storedVerdicts() const
     {
         platform::DbConnection db;
@@ -257,8 +258,9 @@ public:
         QStringList verdicts;
         for (platform::DbRecordset rows =
                  db.execute(QStringLiteral("SELECT u.UnitNumber AS UnitNumber, r.* FROM TestResults r JOIN TestUnit u "
-                                           "ON r.TestUnitID = u.TestUnitID "
-                                           "ORDER BY u.UnitNumber, r.ResultID"));
+                                           "ON r.TestUnitID = u.TestUnitID JOIN Tests t ON t.TestID = u.TestID "
+                                           "JOIN TestGroups g ON g.GroupID = t.GroupID "
+                                           "WHERE g.DateExecuted IS NOT NULL ORDER BY u.UnitNumber, r.ResultID"));
              !rows.eof(); rows.moveNext()) {
             const QString unit = rows.value(QStringLiteral("UnitNumber")).toString();
             for (char c = 'A'; c <= 'P'; ++c) {

@@ -60,6 +60,15 @@ QString groupEnds(platform::DbConnection& db)
             "SELECT GroupID, Completed, Cancelled FROM TestGroups WHERE DateExecuted IS NOT NULL ORDER BY GroupID"));
 }
 
+QString condensedGroups(const QString& databaseFile)
+{
+    platform::DbConnection db;
+    return query(readOnly(db, databaseFile),
+                 QStringLiteral("SELECT s.GroupID, c.GroupID FROM TestGroups s JOIN TestGroups c "
+                                "ON c.GroupID = s.Zamo80CondensedID AND c.Zamo80CondensedID = s.UniqueGroupID "
+                                "WHERE s.DateExecuted IS NOT NULL ORDER BY s.GroupID"));
+}
+
 qsizetype lostRecordLines(const QStringList& operatorLines)
 {
     qsizetype lost = 0;

@@ -21,6 +21,9 @@ QString untrueRecords(platform::DbConnection& db);
 // report groups of ZAMO80 runs), in order, one a line.
 QString groupEnds(const QString& databaseFile);
 QString groupEnds(platform::DbConnection& db);
+// "<GroupID>|<condensed GroupID>" per group of a ZAMO80 run whose condensed
+// report group links back to it (by its UniqueGroupID), in order, one a line.
+QString condensedGroups(const QString& databaseFile);
 
 // The operator log lines of records lost ("* Unable to record ..."), less
 // those of a cancel that waits for the database (it is written later).

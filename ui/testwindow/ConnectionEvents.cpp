@@ -122,7 +122,9 @@ void ConnectionEvents::unitClosed(int unitNumber)
     if (!m_window.sequencer().anyUnitConnected()) {
         setItemEnabled(m_window.frame().connectUnitActions[2], false);
         setItemEnabled(m_window.frame().connectSimulatorActions[2], false);
-        m_window.electrodePanel().showUnit2();
+        // A unit that reconnects comes back as it went: its boxes wait for it.
+        if (!unit->reconnecting())
+            m_window.electrodePanel().showUnit2();
         m_window.disableTestControls();
     } else if (m_window.checkZAMOMode() == run::ConnectedUnitsMode::Zamo80) {
         setItemEnabled(m_window.frame().connectUnitActions[2], false);
@@ -173,6 +175,10 @@ void ConnectionEvents::unitFailed(int unitNumber, const QString&)
             m_window.applyElectrodeSelection();
         // Not back: a run that needs the unit is cancelled.
         sequencer.unitAnswered(unitNumber);
+        // Nor is any other unit: the boxes are as after a disconnect (a
+        // reconnection that failed left them for the unit).
+        if (!unit->connected() && !sequencer.anyUnitConnected())
+            m_window.electrodePanel().showUnit2();
         return;
     }
     platform::Prompts::instance().message(QStringLiteral("Exiting application."), config::StationText::appTitle(),

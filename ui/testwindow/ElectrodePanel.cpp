@@ -102,6 +102,7 @@ void ElectrodePanel::setUnit2Shown(bool shown)
         box->setVisible(shown);
     }
     m_unit2Label->setVisible(shown);
+    m_unit2Hidden = !shown;
 }
 
 void ElectrodePanel::hideUnit2()
@@ -110,11 +111,12 @@ void ElectrodePanel::hideUnit2()
     // default selection, so that the steps and the log name only unit 1's.
     // Once they are out nothing is stored again (a reconnect during a run
     // leaves the selection and the steps alone).
+    const bool wasShown = !m_unit2Hidden;
     setUnit2Shown(false);
     bool namesUnit2 = false;
     for (int c = 0; c < 16; ++c)
         namesUnit2 = namesUnit2 || m_testLists.defaultSelection.at(2, c);
-    if (namesUnit2) {
+    if (wasShown || namesUnit2) {
         saveAsDefaults();
         return;
     }
@@ -126,8 +128,17 @@ void ElectrodePanel::hideUnit2()
 
 void ElectrodePanel::showUnit2()
 {
-    // The boxes show the saved default as it is: a partial selection is not
-    // widened when a ZAMO unit connects.
+    if (m_unit2Hidden) {
+        // Back from a ZAMO80 or ZAMO2-4: unit 2's electrodes are ticked and
+        // stored again, so that a second unit's electrodes are tested.
+        setUnit2Shown(true);
+        for (int i = 16; i < 32; ++i)
+            m_boxes[std::size_t(i)]->setChecked(true);
+        saveAsDefaults();
+        return;
+    }
+    // Never hidden: the boxes show the saved default as it is, and a partial
+    // selection is not widened when a ZAMO unit connects.
     setUnit2Shown(true);
     applyDefaultSelection();
     markSaved();

@@ -47,8 +47,9 @@ public:
     void updateAvailability();
     // The unit-2 boxes follow the unit models. Beside a ZAMO80 or ZAMO2-4
     // they are cleared and hidden and the boxes shown are stored as the
-    // default selection (as "Save as Defaults" does); beside a ZAMO unit they
-    // are shown with the saved default.
+    // default selection (as "Save as Defaults" does); shown again after
+    // that, they are ticked and stored the same way. Boxes that were never
+    // hidden are shown with the saved default as it is.
     void hideUnit2();
     void showUnit2();
     // "Save as Defaults" is locked while a run is active.
@@ -92,6 +93,7 @@ private:
     QPushButton* m_resetButton = nullptr;
     QPushButton* m_saveAsDefaultsButton = nullptr;
     QCheckBox* m_maskUnavailableBox = nullptr;
+    bool m_unit2Hidden = false; // the unit-2 boxes are hidden by a ZAMO80 or ZAMO2-4
 };
 
 } // namespace ui

@@ -8,6 +8,7 @@
 #include "RealPathFixture.h"
 #include "platform/DbConnection.h"
 #include "platform/DbRecordset.h"
+#include "support/StoredRunChecks.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,10 +43,13 @@ protected:
         if (IsSkipped())
             return;
         oneStepStandardList();
+        station.writeDataFile("standard80.tsq", "2.0\nACZ,A1-P2,1\n");
         Unit unit;
+        unit.model = model();
         unit.aczSeconds = 600; // the run is in its step whenever it is ended
         ASSERT_TRUE(units.addUnit(0, unit));
     }
+    virtual Model model() const { return Model::Base; }
 
     QString folder() const { return station.dataFolder(); }
     QString note() const { return folder() + "/OpenTestGroups.txt"; }
@@ -107,6 +111,26 @@ protected:
             .value(0)
             .toInt();
     }
+    // A run started in a process of its own and ended by the signal: its
+    // group, 0 when it did not start.
+    qint32 runEndedBy(int number)
+    {
+        QProcess process;
+        start(process, "run");
+        if (HasFatalFailure())
+            return 0;
+        const qint32 group = runningGroup(process);
+        ::kill(pid_t(process.processId()), number);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        if (number == SIGKILL) {
+            EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        } else {
+            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(process.exitCode(), 0);
+        }
+        return group;
+    }
+    QString condensed() const { return testsupport::condensedGroups(folder() + "/ZAMO_Results.mdb"); }
     // Every log file of the data folder, oldest first.
     std::string logs() const
     {
@@ -119,6 +143,11 @@ protected:
         }
         return text.toStdString();
     }
+};
+
+class EndedMidZamo80Run : public EndedMidRun {
+protected:
+    Model model() const override { return Model::Zamo80; }
 };
 
 } // namespace
@@ -167,14 +196,8 @@ TEST_F(EndedMidRun, ASignalCancelsTheRunAndEndsTheStationAsFileExitDoes)
 // group that another station holds open in the same database is left alone.
 TEST_F(EndedMidRun, AGroupLeftOpenByAKillIsCancelledAtTheNextStartAndTheOperatorToldOnce)
 {
-    QProcess process;
-    start(process, "run");
-    if (HasFatalFailure())
-        return;
-    const qint32 group = runningGroup(process);
-    ::kill(pid_t(process.processId()), SIGKILL);
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    const qint32 group = runEndedBy(SIGKILL);
+    ASSERT_NE(group, 0);
     EXPECT_EQ(end(group), (GroupEnd{false, false}));
     ASSERT_TRUE(QFile::exists(note()));
 
@@ -196,4 +219,23 @@ TEST_F(EndedMidRun, AGroupLeftOpenByAKillIsCancelledAtTheNextStartAndTheOperator
 
     EXPECT_EQ(startAndExit(), QStringList()); // told once
     EXPECT_EQ(end(others), (GroupEnd{false, false}));
+}
+
+// A ZAMO80 run gets its condensed group, linked both ways, however it ends:
+// cancelled by a signal, or left open by a kill and cancelled at the next
+// start.
+TEST_F(EndedMidZamo80Run, ARunEndedBySignalOrCancelledAfterAKillGetsItsCondensedGroup)
+{
+    const qint32 first = runEndedBy(SIGTERM);
+    ASSERT_NE(first, 0);
+    EXPECT_EQ(end(first), (GroupEnd{false, true}));
+    EXPECT_EQ(condensed(), QString("%1|%2\n").arg(first).arg(first + 1));
+
+    const qint32 second = runEndedBy(SIGKILL);
+    ASSERT_NE(second, 0);
+    EXPECT_EQ(condensed(), QString("%1|%2\n").arg(first).arg(first + 1));
+    EXPECT_EQ(startAndExit().size(), 1);
+    EXPECT_EQ(end(second), (GroupEnd{false, true}));
+    EXPECT_EQ(condensed(), QString("%1|%2\n%3|%4\n").arg(first).arg(first + 1).arg(second).arg(second + 1));
+    EXPECT_THAT(logs(), Not(HasSubstr("Unable to build the condensed ZAMO80 group")));
 }

@@ -28,6 +28,7 @@ protected:
 
     QString groups() const { return testsupport::groupEnds(station.stationSettings().paths.databaseFile); }
     QString untrueRecords() const { return testsupport::untrueRecords(station.stationSettings().paths.databaseFile); }
+    QString condensed() const { return testsupport::condensedGroups(station.stationSettings().paths.databaseFile); }
 
     QAction* item(const QString& text) { return station.menuItem(text); }
 };
@@ -94,6 +95,8 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     // Without a unit nothing can run; beside the other unit its run can.
     EXPECT_EQ(station.button("Run Standard Sequence")->isEnabled(), c.lost == 2);
     EXPECT_EQ(groups(), "1|False|True\n");
+    // A ZAMO80 run gets its condensed group, cancelled as it is, with no unit left to ask.
+    EXPECT_EQ(condensed(), zamo80 ? "1|2\n" : "");
     EXPECT_EQ(untrueRecords(), "");
     // Both units' verdicts of the first step stay; none of a step the loss cut short.
     const QStringList stayed = c.lost == 2      ? QStringList{"A1 PASS", "B1 PASS", "A2 PASS", "B2 PASS"}
@@ -115,7 +118,8 @@ TEST_P(UnitLoss, AUnitNotBackWhenTheOperatorAnswersIsClosedAndItsRunCancelled)
     ASSERT_TRUE(station.waitUntil([&] { return !station.testWindow().testRunning(); }, 3 * RunMs))
         << operatorLog().right(1500).toStdString();
     EXPECT_TRUE(operatorLog().contains("* Tests Completed"));
-    EXPECT_EQ(groups(), "1|False|True\n2|True|False\n");
+    EXPECT_EQ(groups(), zamo80 ? "1|False|True\n3|True|False\n" : "1|False|True\n2|True|False\n");
+    EXPECT_EQ(condensed(), zamo80 ? "1|2\n3|4\n" : "");
     EXPECT_EQ(untrueRecords(), "");
 }
 

@@ -128,6 +128,8 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
         EXPECT_FALSE(log.contains("* Tests Completed"));
         EXPECT_EQ(started(), startedBefore) << "no step starts once the unit is gone";
         EXPECT_EQ(testsupport::groupEnds(file()), "1|False|True\n");
+        // A ZAMO80 run gets its condensed group, though no unit is left.
+        EXPECT_EQ(testsupport::condensedGroups(file()), c.zamo80 ? "1|2\n" : "");
         // What was stored before the loss stays: between steps, the first
         // step's verdicts of both units.
         EXPECT_EQ(judged(), judgedBefore);
@@ -144,7 +146,9 @@ TEST_P(UnitLossRun, ARunWaitsForTheOperatorsAnswerThenGoesOnOrIsCancelled)
             station.runUntil([&] { return station.testWindow().testListPanel().runButton()->isEnabled(); }, 20000));
         ASSERT_TRUE(station.runTestList("Lot 8", 240000));
         EXPECT_TRUE(operatorLog().contains("* Tests Completed"));
-        EXPECT_EQ(testsupport::groupEnds(file()), "1|False|True\n2|True|False\n");
+        EXPECT_EQ(testsupport::groupEnds(file()),
+                  c.zamo80 ? "1|False|True\n3|True|False\n" : "1|False|True\n2|True|False\n");
+        EXPECT_EQ(testsupport::condensedGroups(file()), c.zamo80 ? "1|2\n3|4\n" : "");
     }
     EXPECT_EQ(testsupport::untrueRecords(file()), "");
 }

@@ -244,6 +244,47 @@ TEST_P(RunRecordingTest, CancellingMarksTheGroupAndClearsTheKeys)
         1);
 }
 
+// The cancel of a run builds the condensed group by the model the run was
+// created in, not by the units connected when it is cancelled: a ZAMO80
+// lost mid-run leaves no unit, and a base-model run's group never gets one.
+TEST_P(RunRecordingTest, ACancelledRunGetsItsCondensedGroupByItsOwnModel)
+{
+    struct Case {
+        const char* name;
+        bool zamo80Run;
+        bool zamo80AtCancel;
+        bool unitsGone;
+        bool condensed;
+    };
+    for (const Case& c :
+         {Case{"ZAMO80 lost mid-run", true, true, true, true}, Case{"ZAMO80 still connected", true, true, false, true},
+          Case{"base run, ZAMO80 connected at the cancel", false, true, false, false}}) {
+        SCOPED_TRACE(c.name);
+        unit1.plug(16, c.zamo80Run);
+        unit2.plug(16, c.zamo80Run);
+        const qint32 group = recording.createTestGroupRecord();
+        ASSERT_EQ(groupIsZamo80(group), c.zamo80Run);
+        recording.createTestRecords("ACZ", false, *step("ACZ,A1,1"));
+        unit1.plug(16, c.zamo80AtCancel);
+        unit2.plug(16, c.zamo80AtCancel);
+        unit1.isConnected = unit2.isConnected = !c.unitsGone;
+        recording.closeAbortedTestGroup(group);
+
+        const QString id = QString::number(group);
+        EXPECT_TRUE(scalar("SELECT Cancelled FROM TestGroups WHERE GroupID = " + id).toBool());
+        // Linked both ways: the run's group names the condensed group's key,
+        // the condensed group the run's group number.
+        EXPECT_EQ(rowCount("SELECT c.GroupID FROM TestGroups s JOIN TestGroups c ON c.GroupID = s.Zamo80CondensedID "
+                           "AND c.Zamo80CondensedID = s.UniqueGroupID WHERE s.GroupID = "
+                           + id),
+                  c.condensed ? 1 : 0);
+        EXPECT_EQ(rowCount("SELECT GroupID FROM TestGroups WHERE DateExecuted IS NULL AND Zamo80CondensedID = "
+                           "(SELECT UniqueGroupID FROM TestGroups WHERE GroupID = "
+                           + id + ")"),
+                  c.condensed ? 1 : 0);
+    }
+}
+
 // A reading that cannot be stored is a database failure of the run: every
 // lost record is told, the main window hears of it once per run, and the
 // verdict of the reading is not stored without it.

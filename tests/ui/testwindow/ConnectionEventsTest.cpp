@@ -17,7 +17,22 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class ConnectionEventsTest : public TestWindowFixture {};
+class ConnectionEventsTest : public TestWindowFixture {
+protected:
+    // The selection saved as the default and shown, and one step of the
+    // operator's list on every electrode, which gets it.
+    std::shared_ptr<testlists::TestStep> saveSelectionWithAStep(const QString& selection)
+    {
+        config::iniWrite("Electrodes", "Default", selection, settings.paths.settingsFile);
+        testLists.applyElectrodeString(selection);
+        form->applyElectrodeSelection();
+        auto step = std::make_shared<testlists::TestStep>();
+        step->initByString("ACZ,A1-P2,1");
+        testLists.active = {step};
+        form->updateTestSequenceList();
+        return step;
+    }
+};
 
 TEST_F(ConnectionEventsTest, ErrorStatusesAreNotedBetweenStars)
 {
@@ -116,13 +131,7 @@ TEST_F(ConnectionEventsTest, AZamo80UnitHidesUnit2AndAMixedPairIsRefused)
 
 TEST_F(ConnectionEventsTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOnceAndNotAgainAtAReconnect)
 {
-    config::iniWrite("Electrodes", "Default", "A1-B1.C2", settings.paths.settingsFile);
-    testLists.applyElectrodeString("A1-B1.C2");
-    form->applyElectrodeSelection();
-    auto step = std::make_shared<testlists::TestStep>();
-    step->initByString("ACZ,A1-P2,1");
-    testLists.active = {step};
-    form->updateTestSequenceList();
+    const auto step = saveSelectionWithAStep("A1-B1.C2");
     ui::ElectrodePanel& panel = form->electrodePanel();
 
     unit1.plug(2, true);
@@ -139,11 +148,62 @@ TEST_F(ConnectionEventsTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOn
     // their electrodes.
     panel.electrodeBoxes()[3]->click();
     unit1.isReconnecting = true;
+    unit1.isConnected = false;
+    form->connectionEvents().unitClosed(1);
+    EXPECT_TRUE(panel.electrodeBoxes()[18]->isHidden());
+    unit1.isConnected = true;
     form->connectionEvents().unitConnected(1);
     EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-B1");
     EXPECT_EQ(step->electrodeString(), "A1-B1");
     EXPECT_TRUE(panel.electrodeBoxes()[3]->isChecked());
     EXPECT_FALSE(panel.unsavedMark()->isHidden());
+    testLists.active.clear();
+}
+
+// Once the ZAMO80 has gone, for good or from the menu, unit 2's boxes come
+// back ticked and stored with the steps, so that two base units after it
+// have both units' electrodes tested; the first base unit's connect leaves
+// that selection as it is.
+TEST_F(ConnectionEventsTest, UnitTwosBoxesComeBackTickedAndStoredOnceTheZamo80HasGone)
+{
+    for (const bool reconnectionFails : {false, true}) {
+        SCOPED_TRACE(reconnectionFails ? "its reconnection fails" : "disconnected from the menu");
+        const auto step = saveSelectionWithAStep("A1-P2");
+        ui::ElectrodePanel& panel = form->electrodePanel();
+        unit1.plug(2, true);
+        form->connectionEvents().unitConnected(1);
+        ASSERT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-P1");
+
+        unit1.isConnected = false;
+        unit1.isReconnecting = reconnectionFails;
+        form->connectionEvents().unitClosed(1);
+        if (reconnectionFails) {
+            EXPECT_TRUE(panel.electrodeBoxes()[16]->isHidden()) << "left for the unit while it reconnects";
+            unit1.isReconnecting = false;
+            form->connectionEvents().unitFailed(1, "FT_CyclePortOpen"); // "OK", and the unit is not back
+        }
+        EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-P2");
+        EXPECT_EQ(testLists.buildElectrodeString(true), "A1-P2");
+        EXPECT_EQ(step->electrodeString(), "A1-P2");
+        EXPECT_EQ(form->testListPanel().grid()->item(0, 2)->text(), "A1-P2");
+        for (int i = 0; i < 32; ++i) {
+            EXPECT_TRUE(panel.electrodeBoxes()[std::size_t(i)]->isChecked()) << i;
+            EXPECT_FALSE(panel.electrodeBoxes()[std::size_t(i)]->isHidden()) << i;
+        }
+        EXPECT_FALSE(panel.unit2Label()->isHidden());
+        EXPECT_TRUE(panel.unsavedMark()->isHidden());
+
+        unit1.plug(2);
+        form->connectionEvents().unitConnected(1);
+        unit2.plug(2);
+        form->connectionEvents().unitConnected(2);
+        EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), "A1-P2");
+        EXPECT_TRUE(panel.electrodeBoxes()[31]->isChecked());
+        EXPECT_EQ(step->electrodeString(), "A1-P2");
+        unit1.isConnected = unit2.isConnected = false;
+        form->connectionEvents().unitClosed(2);
+        form->connectionEvents().unitClosed(1);
+    }
     testLists.active.clear();
 }
 
