@@ -32,8 +32,8 @@ public:
     int size() const;
 
     bool isNull(int field) const;
-    qint32 toInt(int field) const;  // 0 for Null
-    QString text(int field) const;  // "" for Null
+    qint32 toInt(int field) const; // 0 for Null
+    QString text(int field) const; // "" for Null
     // A date field as DbRecordset::dateValue gives it (0 for Null).
     OleDate date(int field, SteadyLocalDays& days) const;
 

@@ -29,9 +29,9 @@ public:
 private:
     // A template query with its "$Name" references turned into parameters.
     struct Query {
-        QString sql;                            // with "?" in place of the names
-        QList<ReportFieldName> names;           // bound in this order
-        QStringList fields;                     // of its rows, in lower case, from its first run
+        QString sql;                  // with "?" in place of the names
+        QList<ReportFieldName> names; // bound in this order
+        QStringList fields;           // of its rows, in lower case, from its first run
     };
 
     void fillElements(const QList<ReportElement>& elements, ReportContent& content);

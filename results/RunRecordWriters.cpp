@@ -34,8 +34,8 @@ void logKey(const QString& prefix, qint32 key)
 
 } // namespace
 
-qint32 recordTestStart(ResultsDatabase& database, qint32 groupID, const QString& typeName, qint32 parentTestID, const QString& startTime,
-                       bool showOnReport)
+qint32 recordTestStart(ResultsDatabase& database, qint32 groupID, const QString& typeName, qint32 parentTestID,
+                       const QString& startTime, bool showOnReport)
 {
     qint32 testID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
@@ -66,8 +66,8 @@ qint32 recordTestUnitStart(ResultsDatabase& database, qint32 testID, qint16 unit
     return testUnitID;
 }
 
-qint32 recordMeasurement(ResultsDatabase& database, qint32 measurementID, qint32 testUnitID, const QString& timeInterval, const QString& letter,
-                         double value, qint32 intervalSeconds)
+qint32 recordMeasurement(ResultsDatabase& database, qint32 measurementID, qint32 testUnitID,
+                         const QString& timeInterval, const QString& letter, double value, qint32 intervalSeconds)
 {
     qint32 rowID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
@@ -92,7 +92,8 @@ qint32 recordMeasurement(ResultsDatabase& database, qint32 measurementID, qint32
     return rowID;
 }
 
-qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitID, const QString& letter, const QString& result)
+qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitID, const QString& letter,
+                    const QString& result)
 {
     qint32 rowID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
@@ -115,8 +116,8 @@ qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitI
     return rowID;
 }
 
-qint32 recordPaceProperties(ResultsDatabase& database, qint32 groupID, qint32 unitNumber, const QString& letter, const QString& rollText,
-                            double paceAmplitude, double paceRate, double pulseWidth)
+qint32 recordPaceProperties(ResultsDatabase& database, qint32 groupID, qint32 unitNumber, const QString& letter,
+                            const QString& rollText, double paceAmplitude, double paceRate, double pulseWidth)
 {
     platform::DbConnection* db = database.openedConnection();
     if (!db)
@@ -144,7 +145,8 @@ qint32 recordPaceProperties(ResultsDatabase& database, qint32 groupID, qint32 un
     return newKey(*db);
 }
 
-qint32 recordUnitDiagnostics(ResultsDatabase& database, qint16 unitNumber, qint32 groupID, const QVector<QVariant>& values, bool zamo80Columns)
+qint32 recordUnitDiagnostics(ResultsDatabase& database, qint16 unitNumber, qint32 groupID,
+                             const QVector<QVariant>& values, bool zamo80Columns)
 {
     if (values.size() != 10)
         return 0;

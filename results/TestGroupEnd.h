@@ -18,7 +18,7 @@
 namespace platform {
 class DbConnection;
 class Timer;
-}
+} // namespace platform
 
 namespace results {
 

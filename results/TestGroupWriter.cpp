@@ -3,9 +3,9 @@
 #include "config/AppVersion.h"
 #include "config/Log.h"
 #include "platform/DbError.h"
+#include "results/OpenGroupNote.h"
 #include "results/ResultsDatabase.h"
 #include "results/SanitizeText.h"
-#include "results/OpenGroupNote.h"
 #include "results/TestLimitText.h"
 #include "results/WriterSupport.h"
 
@@ -145,8 +145,8 @@ void insertUnitRow(platform::DbConnection& db, qint32 groupID, int unitNumber, c
     newKey(db);
 }
 
-qint32 createGroup(ResultsDatabase& database, OpenGroupNote* note, const GroupKind& kind, const GroupValues& values, const UnitElectrodes& unit1,
-                   const UnitElectrodes& unit2, const ElectrodeLots& lots)
+qint32 createGroup(ResultsDatabase& database, OpenGroupNote* note, const GroupKind& kind, const GroupValues& values,
+                   const UnitElectrodes& unit1, const UnitElectrodes& unit2, const ElectrodeLots& lots)
 {
     qint32 groupID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
@@ -182,11 +182,11 @@ qint32 takeNextUniqueGroupID(platform::DbConnection& db)
     return raised.value(0).toInt();
 }
 
-qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted,
-                             const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
-                             const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
-                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
-                             bool demoMode)
+qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted,
+                             const QDateTime& dateCompleted, const Zamo80LimitSet& limits, const QString& lot,
+                             const QString& notes, const UnitElectrodes& unit1, const UnitElectrodes& unit2,
+                             const QString& userName, const QString& computerName, bool isZamo24,
+                             const ElectrodeLots& electrodeLots, bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
                              lot,          notes,         userName,
@@ -194,10 +194,11 @@ qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, con
     return createGroup(database, note, zamo80Kind(), values, unit1, unit2, electrodeLots);
 }
 
-qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
-                       const QString& lot, const QString& notes, const UnitElectrodes& unit1,
-                       const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
-                       const ElectrodeLots& electrodeLots, bool demoMode)
+qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted,
+                       const QDateTime& dateCompleted, const StandardLimitSet& limits, const QString& lot,
+                       const QString& notes, const UnitElectrodes& unit1, const UnitElectrodes& unit2,
+                       const QString& userName, const QString& computerName, const ElectrodeLots& electrodeLots,
+                       bool demoMode)
 {
     const GroupValues values{dateExecuted, dateCompleted, QList<double>(limits.begin(), limits.end()),
                              lot,          notes,         userName,

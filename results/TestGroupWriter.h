@@ -46,15 +46,16 @@ constexpr int MaxElectrodeLotLength = 50;
 // a failing statement throws platform::DbError (what was written before it
 // stays). demoMode marks a run of the station's demonstration mode. Logs "New ZAMO80 Test Group ID = " / "New Test
 // Group ID = " and the key.
-qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted,
-                             const Zamo80LimitSet& limits, const QString& lot, const QString& notes,
-                             const UnitElectrodes& unit1, const UnitElectrodes& unit2, const QString& userName,
-                             const QString& computerName, bool isZamo24, const ElectrodeLots& electrodeLots,
-                             bool demoMode);
-qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted, const QDateTime& dateCompleted, const StandardLimitSet& limits,
-                       const QString& lot, const QString& notes, const UnitElectrodes& unit1,
-                       const UnitElectrodes& unit2, const QString& userName, const QString& computerName,
-                       const ElectrodeLots& electrodeLots, bool demoMode);
+qint32 createZamo80TestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted,
+                             const QDateTime& dateCompleted, const Zamo80LimitSet& limits, const QString& lot,
+                             const QString& notes, const UnitElectrodes& unit1, const UnitElectrodes& unit2,
+                             const QString& userName, const QString& computerName, bool isZamo24,
+                             const ElectrodeLots& electrodeLots, bool demoMode);
+qint32 createTestGroup(ResultsDatabase& database, OpenGroupNote* note, const QDateTime& dateExecuted,
+                       const QDateTime& dateCompleted, const StandardLimitSet& limits, const QString& lot,
+                       const QString& notes, const UnitElectrodes& unit1, const UnitElectrodes& unit2,
+                       const QString& userName, const QString& computerName, const ElectrodeLots& electrodeLots,
+                       bool demoMode);
 
 // Raises Globals.LastUniqueGroupID by one in a single statement and returns
 // the raised value, so that two stations on one server never get the same

@@ -61,10 +61,12 @@ void RunRecording::recordAverageOfChannel(int channel, double r1, double r2, qin
     const qint32 testUnit = m_keys.testUnitId[UnitIndex::first()];
     QString verdict;
     if (isZamo24()) {
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61); });
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR2 = results::recordMeasurement(m_database, rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61); });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61_R1"), letter, r1, 61);
+        });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR2 = results::recordMeasurement(m_database, rowR2, testUnit, QStringLiteral("61_R2"), letter, r2, 61);
+        });
         if (std::abs(r1) > limit || std::abs(r2) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) < warning && std::abs(r2) < warning)
@@ -72,8 +74,9 @@ void RunRecording::recordAverageOfChannel(int channel, double r1, double r2, qin
         else
             verdict = QStringLiteral("PASS?");
     } else {
-        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"),
-              [&] { rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61"), letter, r1, 61); });
+        write(QStringLiteral("the AVG_ACLG reading of ") + letter + QStringLiteral("1"), [&] {
+            rowR1 = results::recordMeasurement(m_database, rowR1, testUnit, QStringLiteral("61"), letter, r1, 61);
+        });
         if (std::abs(r1) > limit)
             verdict = QStringLiteral("FAIL");
         else if (std::abs(r1) >= warning)

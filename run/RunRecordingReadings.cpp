@@ -115,11 +115,11 @@ void RunRecording::recordPaceTestResult(UnitIndex unit, int channel, qint32 seco
     write(QStringLiteral("the PACE result of ") + electrode, [&] {
         if (secondary) {
             if (unit == UnitIndex::first())
-                test.setPaceDBTestResultID1(
-                    results::recordResult(m_database, test.paceDBTestResultID1(), test.paceDBTestUnitID1(), letter, duration));
+                test.setPaceDBTestResultID1(results::recordResult(m_database, test.paceDBTestResultID1(),
+                                                                  test.paceDBTestUnitID1(), letter, duration));
             else
-                test.setPaceDBTestResultID2(
-                    results::recordResult(m_database, test.paceDBTestResultID2(), test.paceDBTestUnitID2(), letter, duration));
+                test.setPaceDBTestResultID2(results::recordResult(m_database, test.paceDBTestResultID2(),
+                                                                  test.paceDBTestUnitID2(), letter, duration));
         } else {
             qint32& row = m_keys.resultId[unit];
             row = results::recordResult(m_database, row, m_keys.testUnitId[unit], letter, duration);

@@ -4,9 +4,9 @@
 // Each starts as a stand-in that does the least and can be replaced; the
 // sequencer installs the ZAMO80 run plan.
 
+#include "run/DatabaseAccess.h"
 #include "run/PreTestDetails.h"
 #include "run/ReportActions.h"
-#include "run/DatabaseAccess.h"
 #include "run/RunRecorder.h"
 #include "run/TestClock.h"
 #include "run/UnitResultHandler.h"

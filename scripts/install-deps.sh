@@ -3,7 +3,7 @@
 # Does nothing when every package is already there.
 set -euo pipefail
 packages=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
   qt6-multimedia-dev libqt6dbus6
   libxlsxwriter-dev

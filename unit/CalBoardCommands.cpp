@@ -41,7 +41,8 @@ void CalBoardCommands::txCalBoardGetCalibrationReferenceResistors2(qint16 channe
     m_sender.send("(mR5)", channel);
 }
 
-void CalBoardCommands::txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dcoCorrection1, qint32 dcoCorrection2)
+void CalBoardCommands::txCalBoardSetCalibrationReferenceDCO(qint16 channel, qint32 dcoCorrection1,
+                                                            qint32 dcoCorrection2)
 {
     m_sender.send(calBoardSetCalibrationReferenceDCO(dcoCorrection1, dcoCorrection2), channel);
 }
@@ -51,7 +52,8 @@ void CalBoardCommands::txCalBoardGetCalibrationReferenceDCO(qint16 channel)
     m_sender.send("(mR3)", channel);
 }
 
-void CalBoardCommands::txCalBoardSetPotentialReference(qint16 channel, qint32 potentialCorrection1, qint32 potentialCorrection2)
+void CalBoardCommands::txCalBoardSetPotentialReference(qint16 channel, qint32 potentialCorrection1,
+                                                       qint32 potentialCorrection2)
 {
     m_sender.send(calBoardSetPotentialReference(potentialCorrection1, potentialCorrection2), channel);
 }

@@ -66,8 +66,8 @@ void ChannelMaintenanceCommands::txGetSerialNumber(qint16 channel)
     m_sender.send("(MS1)", channel);
 }
 
-void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2, qint16 reference3,
-                                                           qint16 reference4)
+void ChannelMaintenanceCommands::txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2,
+                                                           qint16 reference3, qint16 reference4)
 {
     m_sender.send(setCalibrationReference(m_sender.model(), reference1, reference2, reference3, reference4), channel);
 }

@@ -28,7 +28,8 @@ public:
     void txGetFirmwareVersion(qint16 channel);
     void txSetSerialNumber(qint16 channel, const QString& serialNumber);
     void txGetSerialNumber(qint16 channel);
-    void txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2, qint16 reference3, qint16 reference4 = 0);
+    void txSetCalibrationReference(qint16 channel, qint16 reference1, qint16 reference2, qint16 reference3,
+                                   qint16 reference4 = 0);
     void txSetDCOReferenceVoltage(qint16 channel, qint16 reference750);
     void txGetDCOReferenceVoltage(qint16 channel);
     void txGetCalibrationReference(qint16 channel);

@@ -21,7 +21,8 @@ AclgSet selectAclgSet(const config::AclgSettings& aclg, bool energyXJ, bool ener
 }
 
 Zamo24AclgResult zamo24AclgResistances(std::int32_t zero50, std::int32_t zeroE, std::int32_t v50First,
-                                       std::int32_t veFirst, std::int32_t v50Second, std::int32_t veSecond, const AclgSet& set)
+                                       std::int32_t veFirst, std::int32_t v50Second, std::int32_t veSecond,
+                                       const AclgSet& set)
 {
     const double eDivider = (set.r3 + set.r4) / set.r4;
     const double divider = (set.r1 + set.r2) / set.r2;

@@ -43,7 +43,7 @@ TEST(SoundsTest, AFileThatIsNoPcmWaveFileIsSilence)
         EXPECT_FALSE(platform::parseWave(file)) << file.left(40).toHex().constData();
     platform::WavePlayer player;
     player.play(QStringLiteral(":/no/such/sound")); // nothing to play, nothing thrown
-    player.play(QStringLiteral(":/WAVE/102"));       // without a sound output: silence
+    player.play(QStringLiteral(":/WAVE/102"));      // without a sound output: silence
     player.stop();
 }
 

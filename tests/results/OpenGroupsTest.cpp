@@ -24,11 +24,11 @@ namespace {
 using ::testing::HasSubstr;
 
 qint32 newGroup(results::ResultsDatabase& database, results::TestGroupEnd& groupEnds,
-               const config::StationSettings& settings)
+                const config::StationSettings& settings)
 {
-    return results::createTestGroup(database, groupEnds.openGroupNote(), QDateTime(QDate(2026, 3, 2), QTime(9, 15)), platform::OleDate().toDateTime(),
-                                    results::currentStandardLimits(settings.limits), "L1", "n", {}, {}, "operator",
-                                    "BENCH-1", {}, false);
+    return results::createTestGroup(database, groupEnds.openGroupNote(), QDateTime(QDate(2026, 3, 2), QTime(9, 15)),
+                                    platform::OleDate().toDateTime(), results::currentStandardLimits(settings.limits),
+                                    "L1", "n", {}, {}, "operator", "BENCH-1", {}, false);
 }
 
 QByteArray fileText(const QString& path)
@@ -88,11 +88,16 @@ TEST_P(OpenGroupsTest, AGroupIsNotedFromItsCreationUntilTheDatabaseHoldsItsEnd)
 // database that the note does not hold (another station's running run).
 TEST_P(OpenGroupsTest, AtStartOnlyTheGroupsThisStationLeftOpenAreCancelled)
 {
-    const qint32 leftOpen = newGroup(database, groupEnds, settings), completed = newGroup(database, groupEnds, settings), renumbered = newGroup(database, groupEnds, settings),
-                 waiting = newGroup(database, groupEnds, settings), otherStations = newGroup(database, groupEnds, settings), otherDatabase = newGroup(database, groupEnds, settings);
-    const qint32 zamo80 = results::createZamo80TestGroup(database, groupEnds.openGroupNote(), 
-        QDateTime(QDate(2026, 3, 2), QTime(9, 20)), platform::OleDate().toDateTime(),
-        results::currentZamo80Limits(settings.limits), "L2", "n", {}, {}, "operator", "BENCH-1", false, {}, false);
+    const qint32 leftOpen = newGroup(database, groupEnds, settings),
+                 completed = newGroup(database, groupEnds, settings),
+                 renumbered = newGroup(database, groupEnds, settings),
+                 waiting = newGroup(database, groupEnds, settings),
+                 otherStations = newGroup(database, groupEnds, settings),
+                 otherDatabase = newGroup(database, groupEnds, settings);
+    const qint32 zamo80 =
+        results::createZamo80TestGroup(database, groupEnds.openGroupNote(), QDateTime(QDate(2026, 3, 2), QTime(9, 20)),
+                                       platform::OleDate().toDateTime(), results::currentZamo80Limits(settings.limits),
+                                       "L2", "n", {}, {}, "operator", "BENCH-1", false, {}, false);
     ASSERT_TRUE(groupEnds.completeTestGroup(completed, platform::Clock::now()));
     QFile file(note);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -178,7 +178,7 @@ TEST_P(ReportLists, SortedByIdOrByLotWithTheGroupsOfALotAscendingInEitherDirecti
     EXPECT_EQ(page.rows[1].dateExecuted, listedGroupStart(2));
     EXPECT_EQ(page.rows[1].dateCompleted, listedGroupStart(2).addSecs(1800));
     EXPECT_EQ(page.clipText(), "4\t\t3/2/2026 9:04:00 AM\t3/2/2026 9:34:00 AM\r"
-                             "2\tA\t3/2/2026 9:02:00 AM\t3/2/2026 9:32:00 AM");
+                               "2\tA\t3/2/2026 9:02:00 AM\t3/2/2026 9:32:00 AM");
 }
 
 TEST_P(ReportLists, ALotAcrossAPageBoundaryPutsEveryGroupOnExactlyOnePage)
@@ -236,12 +236,13 @@ TEST_P(ReportLists, GroupsWrittenByTheStationAreListedByTheirState)
 {
     const config::Limits limits;
     auto create = [this, &limits](bool zamo24) {
-        return zamo24 ? results::createZamo80TestGroup(database, groupEnds.openGroupNote(), kFirstStart, platform::OleDate().toDateTime(),
-                                                       results::currentZamo80Limits(limits), "L-24", "", {}, {},
-                                                       "operator", "BENCH-1", true, {}, false)
-                      : results::createTestGroup(database, groupEnds.openGroupNote(), kFirstStart, platform::OleDate().toDateTime(),
-                                                 results::currentStandardLimits(limits), "L-1", "", {}, {}, "operator",
-                                                 "BENCH-1", {}, false);
+        return zamo24
+                   ? results::createZamo80TestGroup(
+                       database, groupEnds.openGroupNote(), kFirstStart, platform::OleDate().toDateTime(),
+                       results::currentZamo80Limits(limits), "L-24", "", {}, {}, "operator", "BENCH-1", true, {}, false)
+                   : results::createTestGroup(database, groupEnds.openGroupNote(), kFirstStart,
+                                              platform::OleDate().toDateTime(), results::currentStandardLimits(limits),
+                                              "L-1", "", {}, {}, "operator", "BENCH-1", {}, false);
     };
     const qint32 open = create(false);
     const qint32 completed = create(false);
@@ -330,7 +331,7 @@ TEST_P(ReportLists, AnArchiveFileIsReadOnlyAndOnlyBesideALocalDatabase)
     EXPECT_EQ(live.rows[1].fileName, "ZAMO_Results-20260201-080000.mdb");
     EXPECT_EQ(live.rows[1].archiveDate, QDateTime(QDate(2026, 2, 1), QTime(8, 0)));
     EXPECT_EQ(live.clipText(), "1-40\tZAMO_Results-20260101-080000.mdb\t1/1/2026 8:00:00 AM\r"
-                             "41-90\tZAMO_Results-20260201-080000.mdb\t2/1/2026 8:00:00 AM");
+                               "41-90\tZAMO_Results-20260201-080000.mdb\t2/1/2026 8:00:00 AM");
     EXPECT_EQ(lists.countCompletedTestGroups(false), 3) << "the count reads the live database";
 }
 

@@ -127,7 +127,8 @@ TEST_P(RunRecordWritersTest, UnitDiagnosticsInBothColumnSets)
 TEST_P(RunRecordWritersTest, ALetterOutsideAToPIsRefusedBeforeAnyStatement)
 {
     for (const QString bad : {"Q", "a", "A_Value = 0, B", ""}) {
-        EXPECT_THROW(results::recordMeasurement(database, 0, 1, "20", bad, 1, 20), platform::DbError) << bad.toStdString();
+        EXPECT_THROW(results::recordMeasurement(database, 0, 1, "20", bad, 1, 20), platform::DbError)
+            << bad.toStdString();
         EXPECT_THROW(results::recordResult(database, 0, 1, bad, "PASS"), platform::DbError);
         EXPECT_THROW(results::recordPaceProperties(database, 1, 1, bad, "", 0, 0, 0), platform::DbError);
     }

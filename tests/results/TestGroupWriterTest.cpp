@@ -20,17 +20,17 @@ protected:
     qint32 standardGroup(const QString& lot, const results::UnitElectrodes& unit1 = {},
                          const results::UnitElectrodes& unit2 = {}, const results::ElectrodeLots& lots = {})
     {
-        return results::createTestGroup(database, groupEnds.openGroupNote(), kExecuted, platform::OleDate().toDateTime(),
-                                        results::currentStandardLimits(settings.limits), lot, QStringLiteral("notes"),
-                                        unit1, unit2, QStringLiteral("operator"), QStringLiteral("BENCH-1"), lots,
-                                        settings.switches.demoMode);
+        return results::createTestGroup(
+            database, groupEnds.openGroupNote(), kExecuted, platform::OleDate().toDateTime(),
+            results::currentStandardLimits(settings.limits), lot, QStringLiteral("notes"), unit1, unit2,
+            QStringLiteral("operator"), QStringLiteral("BENCH-1"), lots, settings.switches.demoMode);
     }
     qint32 zamo80Group(bool zamo24)
     {
-        return results::createZamo80TestGroup(database, groupEnds.openGroupNote(), kExecuted, platform::OleDate().toDateTime(),
-                                              results::currentZamo80Limits(settings.limits), QStringLiteral("L1"),
-                                              QStringLiteral("n"), {}, {}, QStringLiteral("operator"),
-                                              QStringLiteral("BENCH-1"), zamo24, {}, settings.switches.demoMode);
+        return results::createZamo80TestGroup(
+            database, groupEnds.openGroupNote(), kExecuted, platform::OleDate().toDateTime(),
+            results::currentZamo80Limits(settings.limits), QStringLiteral("L1"), QStringLiteral("n"), {}, {},
+            QStringLiteral("operator"), QStringLiteral("BENCH-1"), zamo24, {}, settings.switches.demoMode);
     }
     QVariant groupField(qint32 groupID, const QString& column) const
     {

@@ -28,7 +28,7 @@ public:
     QList<std::pair<bool, bool>> statusCalls; // (local, connected)
     int failHandlerCalls = 0;
     int messagesShown = 0;
-    QStringList causesShown; // the cause of each message shown
+    QStringList causesShown;                            // the cause of each message shown
     const results::ResultsDatabase* database = nullptr; // whose failures it hears of
     // What the window does on a failure besides (a run cancelled, say).
     std::function<void()> onFailure;

@@ -7,10 +7,10 @@
 
 #include "support/ListedGroups.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QList>
 #include <QStringList>
-#include <QAbstractItemModel>
 #include <QTableView>
 
 #include <gtest/gtest.h>

@@ -96,8 +96,7 @@ TestReportWindow::~TestReportWindow()
     m_viewer->setReportSource(nullptr);
 }
 
-QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReport,
-                                       bool zamo80)
+QString TestReportWindow::templatePath(const config::StationSettings& settings, bool condensedReport, bool zamo80)
 {
     const bool local = settings.database.useLocalDatabase;
     const config::StationPaths& paths = settings.paths;

@@ -111,7 +111,7 @@ StatusWindow::StatusWindow(config::StationSettings& settings, StationWindows& wi
                           showBufferCheck->y());
     fitCaption(showBufferCheck);
     trafficChecksFrame->resize(std::max(trafficChecksFrame->width(), showBufferCheck->geometry().right() + 4),
-                            std::max(trafficChecksFrame->height(), showBufferCheck->geometry().bottom() + 1));
+                               std::max(trafficChecksFrame->height(), showBufferCheck->geometry().bottom() + 1));
 
     connect(diagnosticLogButton, &QPushButton::toggled, this, &StatusWindow::onDiagnosticLogToggled);
     connect(pauseButton, &QPushButton::clicked, this, &StatusWindow::onPauseClicked);

@@ -51,8 +51,7 @@ public:
     // status window shows the operator log and whose frame takes the report
     // windows (kept by reference as well).
     TestWindow(config::StationSettings& settings, config::StationLog& log, testlists::StationTestLists& testLists,
-               StationWindows& stationWindows,
-               const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
+               StationWindows& stationWindows, const std::array<unit::Unit*, 2>& units, QWidget* parent = nullptr);
     ~TestWindow() override;
 
     RunController& runController() { return m_runController; }

@@ -12,8 +12,8 @@ class FakeTestWindow : public ui::TestWindowServices {
 public:
     run::ConnectedUnitsMode unitMode = run::ConnectedUnitsMode::None; // what checkZAMOMode answers
     bool zamo24 = false;                                              // what checkZAMO24 answers
-    QStringList calls;                // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
-    config::StationSettings settings; // what the editors change and save
+    QStringList calls;                 // clearTestList, updateTestSequenceList, startFirstTestSequence(..)
+    config::StationSettings settings;  // what the editors change and save
     testlists::StationTestLists lists; // what the editors read and change
 
     // The mode by the name the station gives it: "", "ZAMO", "ZAMO80" or "ERROR" (both kinds).

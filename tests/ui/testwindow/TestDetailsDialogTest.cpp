@@ -65,9 +65,10 @@ TEST_F(TestDetailsFormTest, Zamo24EnergyChoiceSetsTheFlagsAndPrefixesTheNotes)
         QString prefix;
     };
     unit1.plug(16, true, true);
-    for (const Case& c : {Case{&ui::TestDetailsDialog::energy100JButton, unit::AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
-                          Case{&ui::TestDetailsDialog::energy360JButton, unit::AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
-                          Case{&ui::TestDetailsDialog::energyXButton, unit::AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
+    for (const Case& c :
+         {Case{&ui::TestDetailsDialog::energy100JButton, unit::AclgEnergy::J100, "ACLG Energy = 100J;\r\n"},
+          Case{&ui::TestDetailsDialog::energy360JButton, unit::AclgEnergy::J360, "ACLG Energy = 360J;\r\n"},
+          Case{&ui::TestDetailsDialog::energyXButton, unit::AclgEnergy::XJ, "ACLG Energy = 200J;\r\n"}}) {
         details.load();
         EXPECT_FALSE(details.powerSourceGroup->isHidden());
         EXPECT_EQ(details.energyXButton->text(), "200J");
