@@ -3,17 +3,11 @@
 // "not ready", interim and final data, idle and unit idle replies, arriving
 // in reads of 5 to 64 bytes, so that many frames are split between reads.
 // A unit at 19200 baud delivers fewer than 200 frames per second.
-#include "unit/UnitLink.h"
+#include "bench/UnitLinkReceive.h"
 
 #include <QByteArrayList>
 
 #include <benchmark/benchmark.h>
-
-// The link's reply path without its port.
-struct UnitLinkTestAccess {
-    static void receive(unit::UnitLink& c, const QByteArray& read) { c.m_protocol.parseRead(read, c.m_replies); }
-    static void attributeTo(unit::UnitLink& c, qint16 channel) { c.m_protocol.attributeTo(channel); }
-};
 
 namespace {
 
