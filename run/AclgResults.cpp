@@ -37,7 +37,7 @@ void AclgResults::aclgReading(UnitIndex unit, qint16 channel, const unit::AclgRe
 {
     if (!VerdictRules::validChannel(channel))
         return;
-    QString trace = QStringLiteral("ACLG.2");
+    QString trace = traceStart(false);
     handle({unit, channel, r.completed, r.finalMeasurement, 0.0, false, r.v50 >= 1 && r.ve >= 1, r.v50 < 1 && r.ve < 1},
            trace);
     config::writeLog(trace);
@@ -47,11 +47,21 @@ void AclgResults::zamo24AclgReading(UnitIndex unit, qint16 channel, const unit::
 {
     if (!VerdictRules::validChannel(channel))
         return;
-    QString trace = QStringLiteral("ACLG24.2");
+    QString trace = traceStart(true);
     const bool anyBad = r.v50First < 1 || r.veFirst < 1 || r.v50Second < 1 || r.veSecond < 1;
     const bool allBad = r.v50First < 1 && r.veFirst < 1 && r.v50Second < 1 && r.veSecond < 1;
     handle({unit, channel, r.completed, r.calcR1, r.calcR2, true, !anyBad, allBad}, trace);
     config::writeLog(trace);
+}
+
+QString AclgResults::traceStart(bool pair)
+{
+    return pair ? QStringLiteral("ACLG24.2") : QStringLiteral("ACLG.2");
+}
+
+QString AclgResults::badFinalTrace(bool retransmitted)
+{
+    return retransmitted ? QStringLiteral(".4.6.8.9") : QStringLiteral(".4.6.7");
 }
 
 void AclgResults::handle(const Reading& r, QString& trace)
@@ -65,9 +75,9 @@ void AclgResults::handle(const Reading& r, QString& trace)
     m_flow.writeCompletion(QStringLiteral("ACLG"), r.unit, r.channel);
     const bool badNumber = r.pair && !VerdictRules::isNumber(r.r2);
     switch (m_flow.checkFinalData(r.unit, r.channel, r.finalBad || badNumber, r.r1)) {
-    case ResultReplyFlow::DataCheck::Retransmit: trace += QStringLiteral(".4.6.8.9"); return;
+    case ResultReplyFlow::DataCheck::Retransmit: trace += badFinalTrace(true); return;
     case ResultReplyFlow::DataCheck::Exhausted:
-        trace += QStringLiteral(".4.6.7");
+        trace += badFinalTrace(false);
         m_flow.endWithERR(r.unit, r.channel);
         trace += QStringLiteral(".9");
         return;

@@ -22,6 +22,12 @@ public:
     void aclgReading(UnitIndex unit, qint16 channel, const unit::AclgReading& reading);
     void zamo24AclgReading(UnitIndex unit, qint16 channel, const unit::Zamo24AclgReading& reading);
 
+    // The first points of the trace line of a ZAMO2-4 (pair) or ZAMO80 reading.
+    static QString traceStart(bool pair);
+    // The points that a bad final reading passes: counted and asked for again,
+    // or counted for the last time ("ERR"; the end point follows the result).
+    static QString badFinalTrace(bool retransmitted);
+
 private:
     struct Reading {
         UnitIndex unit;

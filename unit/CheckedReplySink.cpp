@@ -24,7 +24,7 @@ void CheckedReplySink::malformed(const QString& message)
     m_receiver.malformed(message);
 }
 
-void CheckedReplySink::refuse(const QString& why)
+void CheckedReplySink::logMalformed(const QString& why)
 {
     if (m_logged)
         return;
@@ -35,7 +35,7 @@ void CheckedReplySink::refuse(const QString& why)
 void CheckedReplySink::finish()
 {
     if (m_fields.firstBadField() > 0)
-        refuse(QStringLiteral("the field at %1 is not a number").arg(m_fields.firstBadField()));
+        logMalformed(QStringLiteral("the field at %1 is not a number").arg(m_fields.firstBadField()));
 }
 
 void CheckedReplySink::reply(qint16 channel, ReplyValue value)
@@ -45,7 +45,9 @@ void CheckedReplySink::reply(qint16 channel, ReplyValue value)
         return;
     }
     finish();
-    if (const auto bad = unreadable(value))
+    if (std::holds_alternative<Acz30Zero>(value))
+        m_receiver.reply(channel, std::move(value));
+    else if (const auto bad = unreadable(value))
         m_receiver.reply(channel, *bad);
 }
 
@@ -59,15 +61,11 @@ std::optional<UnreadableReading> CheckedReplySink::unreadable(const ReplyValue& 
                           [](const Acz30Reading& r) -> std::optional<UnreadableReading> {
                               return UnreadableReading{K::Acz30, r.completed, true};
                           },
-                          // The ACZ30 zero has no marker: its one reply is final.
-                          [](const Acz30Zero&) -> std::optional<UnreadableReading> {
-                              return UnreadableReading{K::Acz30Zero, true, true};
-                          },
                           [](const AclgReading& r) -> std::optional<UnreadableReading> {
                               return UnreadableReading{K::Aclg, r.completed, true};
                           },
                           [](const Zamo24AclgReading& r) -> std::optional<UnreadableReading> {
-                              return UnreadableReading{K::Aclg, r.completed, true};
+                              return UnreadableReading{K::Zamo24Aclg, r.completed, true};
                           },
                           [](const DefibRecoveryReading& r) -> std::optional<UnreadableReading> {
                               return UnreadableReading{K::DefibRecovery, r.completed, true};

@@ -3,9 +3,10 @@
 // A reply decoded from a frame that held a field that did not convert (or
 // that ended before a field it needs) never reaches the receiver as a value:
 // a test reading becomes an UnreadableReading, which the run treats as bad
-// data, and every other reply (diagnostics, channel map, maintenance and
-// calibration-board replies) is dropped, so that it changes nothing. Either
-// way the frame is logged as malformed, once.
+// data; the ACZ30 zero, whose value nothing uses, goes on without its value;
+// every other reply (diagnostics, maintenance and calibration-board replies)
+// is dropped, so that it changes nothing. Either way the frame is logged as
+// malformed, once.
 
 #include "unit/UnitReplySink.h"
 
@@ -24,8 +25,8 @@ public:
     void malformed(const QString& message) override;
     void reply(qint16 channel, ReplyValue value) override;
 
-    // The frame as refused: logs it unless a reply already did.
-    void refuse(const QString& why);
+    // Logs the frame as malformed, with why, unless it was logged already.
+    void logMalformed(const QString& why);
     // Logs the frame as malformed when a field did not convert and no reply
     // was made of it.
     void finish();

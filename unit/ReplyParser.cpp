@@ -69,15 +69,16 @@ void ReplyParser::decodeUnitReply(ReplyFieldReader& fields, CheckedReplySink& si
     case u'd':
     case u'D': sink.reply(0, UnitDiagnostics::decode(fields)); break;
     case u'F': {
-        // One flag per channel, all sixteen of them: a map that is cut short
-        // or holds anything but 0 and 1 changes no channel.
+        // One character per channel: only a "1" marks a channel connected, so
+        // a map that is cut short or garbled can only leave channels out. It
+        // is passed on as it came, and logged.
         const QStringView map = fields.text(2, UnitChannelState::channelCount);
         const bool flags = map.size() == UnitChannelState::channelCount
                            && std::all_of(map.begin(), map.end(), [](QChar c) { return c == u'0' || c == u'1'; });
-        if (flags)
-            sink.reply(0, FoundChannels{map.toString()});
-        else
-            sink.refuse(QStringLiteral("the channel map is not 16 flags of 0 and 1"));
+        if (!flags)
+            sink.logMalformed(
+                QStringLiteral("the channel map is not 16 flags of 0 and 1; only the channels marked 1 are connected"));
+        sink.reply(0, FoundChannels{map.toString()});
         break;
     }
     case u'L': {

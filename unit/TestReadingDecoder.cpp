@@ -269,7 +269,7 @@ void paceStatus(Reply r)
 
 void acz30Zero(Reply r)
 {
-    r.sink.reply(r.ch, Acz30Zero{r.f.integerField(3)});
+    r.sink.reply(r.ch, Acz30Zero{r.f.tryInteger(3)});
 }
 
 // Which models send a reply.

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
 #include <variant>
 
 // ACZ impedance, "(GA…)".
@@ -197,9 +198,10 @@ struct DcoReferenceVoltage {
 
 // ---- test replies without a reading struct ----
 
-// The ACZ30 zero, "(Gz…)".
+// The ACZ30 zero, "(Gz…)": the end of the zero routine on the channel. The
+// value is nothing when its field could not be read; no result is made of it.
 struct Acz30Zero {
-    qint16 zero = 0;
+    std::optional<qint16> zero;
 };
 // A channel took the ACLG or defibrillation recovery start ("(GT0)", "(Gt0)", "(GR0)").
 struct AclgAck {};
@@ -216,7 +218,7 @@ struct PaceStatus {
 // ---- a test reading that could not be read ----
 
 // The test a test-data reply answers.
-enum class ReadingKind { Acz, Acz30, Acz30Zero, Aclg, DefibRecovery, Noise, Dco, Bias, Sdr };
+enum class ReadingKind { Acz, Acz30, Aclg, Zamo24Aclg, DefibRecovery, Noise, Dco, Bias, Sdr };
 
 // A test-data reply with a field that is not a number, or that ends before a
 // field it needs. It carries no value, only the test it answers and whether

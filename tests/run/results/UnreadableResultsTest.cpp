@@ -7,6 +7,8 @@
 #include "run/RunState.h"
 #include "run/Zamo80RunPlan.h"
 
+#include <QRegularExpression>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using unit::ReadingKind;
@@ -18,6 +20,11 @@ protected:
     void unreadable(qint16 channel, ReadingKind kind, bool completed, bool zamo80)
     {
         handlers().handle({1, channel, unit::UnreadableReading{kind, completed, zamo80}});
+    }
+    // A log line that ends with the trace given.
+    bool traced(const QString& trace) const
+    {
+        return logText().contains(QRegularExpression(trace + "\\r?$", QRegularExpression::MultilineOption));
     }
 };
 
@@ -33,6 +40,7 @@ const Case kCases[] = {
     {"ACZ", ReadingKind::Acz, true, "* ACZ Test Complete on Electrode A1"},
     {"ACZ30", ReadingKind::Acz30, true, "* ACZ30 Test Complete on Electrode A1"},
     {"ACLG", ReadingKind::Aclg, true, "* ACLG Test Complete on Electrode A1"},
+    {"ACLG", ReadingKind::Zamo24Aclg, true, "* ACLG Test Complete on Electrode A1"},
     {"DEFR", ReadingKind::DefibRecovery, true, "* DEFR Test Complete on Electrode A1"},
     {"NOISE", ReadingKind::Noise, false, "* NOISE Test Complete on Electrode A1"},
     {"DCO", ReadingKind::Dco, true, "* DCO Test Complete on Electrode A1"},
@@ -88,6 +96,40 @@ TEST_F(UnreadableResultsTest, WhatTheTestsOwnFinalReadingEndsEndsToo)
     for (int reply = 0; reply < 5; ++reply)
         unreadable(0, ReadingKind::Acz, true, true);
     EXPECT_TRUE(sequencer->services().zamo80->openCircuit(run::UnitIndex::first(), 0));
+}
+
+// A final SDR reply ends the start phase, readable or not: before any
+// interim reply it is still asked for again, and the fifth is ERR.
+TEST_F(UnreadableResultsTest, AnSdrFinalBeforeAnyInterimReplyIsFinal)
+{
+    startStep("SDR");
+    state().startPhase = true;
+    unreadable(0, ReadingKind::Sdr, true, false);
+    EXPECT_FALSE(state().startPhase);
+    EXPECT_THAT(logLines(), ElementsAre("* SDR Test Complete on Electrode A1",
+                                        "* Data error detected on Electrode A1. Requesting retransmission."));
+    for (int reply = 0; reply < 4; ++reply)
+        unreadable(0, ReadingKind::Sdr, true, false);
+    EXPECT_THAT(results->results, ElementsAre("A1 ERR"));
+    // An interim one in the start phase leaves it as it is.
+    startStep("SDR");
+    state().startPhase = true;
+    unreadable(1, ReadingKind::Sdr, false, false);
+    EXPECT_TRUE(state().startPhase);
+}
+
+// Every ACLG reply leaves its trace line, with the points of the path it
+// takes, readable or not.
+TEST_F(UnreadableResultsTest, AnUnreadableAclgReplyLeavesItsTraceLine)
+{
+    startStep("ACLG", true);
+    unreadable(0, ReadingKind::Aclg, false, true);
+    EXPECT_TRUE(traced("ACLG\\.2\\.17")) << logText().toStdString();
+    unreadable(0, ReadingKind::Aclg, true, true);
+    EXPECT_TRUE(traced("ACLG\\.2\\.3\\.4\\.6\\.8\\.9")) << logText().toStdString();
+    for (int reply = 0; reply < 4; ++reply)
+        unreadable(0, ReadingKind::Zamo24Aclg, true, true);
+    EXPECT_TRUE(traced("ACLG24\\.2\\.3\\.4\\.6\\.7\\.9")) << logText().toStdString();
 }
 
 TEST_F(UnreadableResultsTest, CalibrationModeShowsTheDataErrorAndJudgesNothing)

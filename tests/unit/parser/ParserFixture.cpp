@@ -112,7 +112,8 @@ Named named(const unit::ReplyValue& value)
                                     r.measurement, r.zamo80Family)};
             },
             [](const Acz30Zero& r) {
-                return Named{"rxacz30ZeroTestData", true, Values(r.zero)};
+                // A zero that could not be read comes without its value.
+                return Named{"rxacz30ZeroTestData", true, r.zero ? Values(*r.zero) : QVariantList{}};
             },
             [](const AclgAck&) {
                 return Named{"rxaclgAck", false, {}};

@@ -109,11 +109,15 @@ TEST_F(ParserFixture, FoundChannelsMapSetsExactlyTheMarkedChannels)
         events, {{"hardwareStatus", {"Disconnected", false}}, {"rxMasterFoundChannels", {"1100000000000001"}}}));
     for (int ch = 0; ch < 16; ++ch)
         EXPECT_EQ(comm.channels().electrode(ch)->connected(), ch == 0 || ch == 1 || ch == 15) << ch;
-    // A map cut short, or with anything but 0 and 1, changes no channel.
-    for (const char* broken : {"[F11]", "[F110000000000000x]"}) {
-        EXPECT_TRUE(sameEvents(decode(broken), {})) << broken;
-        EXPECT_TRUE(comm.channels().electrode(15)->connected()) << broken;
-        EXPECT_TRUE(comm.channels().electrode(1)->connected()) << broken;
+    // A map cut short, or with anything but 0 and 1, connects only the
+    // channels marked "1" and is passed on as it came.
+    for (const char* broken : {"[F11]", "[F110000000000000x]", "[F1x0000000000000?1]"}) {
+        const QString map = QString::fromLatin1(broken).mid(2).chopped(1);
+        EXPECT_TRUE(sameEvents(
+            decode(broken), {{"hardwareStatus", {"Disconnected", false}}, {"rxMasterFoundChannels", {map.left(16)}}}))
+            << broken;
+        for (int ch = 0; ch < 16; ++ch)
+            EXPECT_EQ(comm.channels().electrode(ch)->connected(), ch < map.size() && map[ch] == u'1') << broken;
     }
 }
 
@@ -197,7 +201,8 @@ TEST_F(ParserFixture, MalformedRepliesAreLogged)
     const QByteArray text = log.readAll();
     EXPECT_TRUE(text.contains("Malformed reply (GA2130,35x3,0000,2175,1470*): the field at 8 is not a number"));
     EXPECT_TRUE(text.contains("Stray text skipped: x)"));
-    EXPECT_TRUE(text.contains("Malformed reply [F11]: the channel map is not 16 flags of 0 and 1"));
+    EXPECT_TRUE(text.contains("Malformed reply [F11]: the channel map is not 16 flags of 0 and 1; only the channels "
+                              "marked 1 are connected"));
 }
 
 // A zero divisor keeps its IEEE value, and the receiver can tell the
