@@ -7,6 +7,21 @@ namespace results {
 
 using platform::DbParameter;
 
+namespace {
+
+// "Measurement of Electrodes A, B" or "Result of Electrode A, ERR".
+QString refusedRowName(const ReadingRow& row)
+{
+    const bool measurement = row.kind == ReadingRow::Kind::Measurement;
+    QStringList parts;
+    for (const auto& [letter, value] : row.values)
+        parts << (measurement ? letter : letter + QStringLiteral(", ") + value.toString());
+    return (measurement ? QStringLiteral("Measurement of Electrode ") : QStringLiteral("Result of Electrode "))
+           + parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
 void ReadingRow::set(const QString& letter, const QVariant& value)
 {
     for (auto& [l, v] : values)
@@ -20,8 +35,12 @@ void ReadingRow::set(const QString& letter, const QVariant& value)
 QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows)
 {
     QList<platform::DbRowWrite> writes;
+    QList<bool> owned;
     for (const ReadingRow& row : rows) {
         const bool measurement = row.kind == ReadingRow::Kind::Measurement;
+        owned << (row.key != 0 || hasOwner(row.testUnitID, refusedRowName(row), QStringLiteral("test unit")));
+        if (!owned.last())
+            continue;
         platform::DbRowWrite write;
         write.table = measurement ? QStringLiteral("TestMeasurements") : QStringLiteral("TestResults");
         write.keyColumn = measurement ? QStringLiteral("MeasurementID") : QStringLiteral("ResultID");
@@ -43,9 +62,11 @@ QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<
         }
         writes << write;
     }
+    const QList<qint64> written = connection.writeRows(writes);
     QList<qint32> keys;
-    for (qint64 key : connection.writeRows(writes))
-        keys << static_cast<qint32>(key);
+    auto next = written.cbegin();
+    for (bool rowOwned : owned)
+        keys << (rowOwned ? static_cast<qint32>(*next++) : 0);
     return keys;
 }
 

@@ -34,9 +34,11 @@ struct ReadingRow {
 };
 
 // Writes the rows on the connection, all or none, and gives the key of each
-// row in order. Throws platform::DbError when a letter is not "A".."P", a
-// text does not fit its column, a row to fill no longer exists, or a
-// statement fails. Writes no log line.
+// row in order. A new row without its test unit (testUnitID 0) belongs to no
+// run: it is not written, its key is 0, and it is logged. Throws
+// platform::DbError when a letter is not "A".."P", a text does not fit its
+// column, a row to fill no longer exists, or a statement fails. Writes no
+// other log line.
 QList<qint32> recordReadingRows(platform::DbConnection& connection, const QList<ReadingRow>& rows);
 
 // The log lines of the writers for one stored value:

@@ -37,6 +37,8 @@ void logKey(const QString& prefix, qint32 key)
 qint32 recordTestStart(ResultsDatabase& database, qint32 groupID, const QString& typeName, qint32 parentTestID,
                        const QString& startTime, bool showOnReport)
 {
+    if (!hasOwner(groupID, typeName + QStringLiteral(" test"), QStringLiteral("test group")))
+        return 0;
     qint32 testID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
         const platform::DbRecordset types = db->execute(QStringLiteral("SELECT * FROM TestTypes WHERE TypeName = ?"),
@@ -55,6 +57,8 @@ qint32 recordTestStart(ResultsDatabase& database, qint32 groupID, const QString&
 
 qint32 recordTestUnitStart(ResultsDatabase& database, qint32 testID, qint16 unitNumber, qint32 iteration)
 {
+    if (!hasOwner(testID, QStringLiteral("Test of Unit #%1").arg(unitNumber), QStringLiteral("test")))
+        return 0;
     qint32 testUnitID = 0;
     if (platform::DbConnection* db = database.openedConnection()) {
         db->execute(QStringLiteral("INSERT INTO TestUnit (UnitNumber, TestID, Itteration) VALUES (?, ?, ?)"),
@@ -80,6 +84,9 @@ qint32 recordMeasurement(ResultsDatabase& database, qint32 measurementID, qint32
                             + QStringLiteral("_Value = ? WHERE MeasurementID=") + QString::number(measurementID),
                         {doubleParam("@value", value)});
             rowID = measurementID;
+        } else if (!hasOwner(testUnitID, QStringLiteral("Measurement of Electrode ") + letter,
+                             QStringLiteral("test unit"))) {
+            return 0;
         } else {
             db->execute(QStringLiteral("INSERT INTO TestMeasurements (TestUnitID, TimeInterval, ") + l
                             + QStringLiteral("_Value, TimeIntervalInt) VALUES (?, ?, ?, ?)"),
@@ -105,6 +112,10 @@ qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitI
                             + QString::number(resultID),
                         {textParam("@Result", 10, result)});
             rowID = resultID;
+        } else if (!hasOwner(testUnitID,
+                             QStringLiteral("Result of Electrode ") + letter + QStringLiteral(", ") + result,
+                             QStringLiteral("test unit"))) {
+            return 0;
         } else {
             db->execute(QStringLiteral("INSERT INTO TestResults (TestUnitID, ") + l
                             + QStringLiteral("_Result) VALUES (?, ?)"),
@@ -119,6 +130,8 @@ qint32 recordResult(ResultsDatabase& database, qint32 resultID, qint32 testUnitI
 qint32 recordPaceProperties(ResultsDatabase& database, qint32 groupID, qint32 unitNumber, const QString& letter,
                             const QString& rollText, double paceAmplitude, double paceRate, double pulseWidth)
 {
+    if (!hasOwner(groupID, QStringLiteral("Pace settings of Electrode ") + letter, QStringLiteral("test group")))
+        return 0;
     platform::DbConnection* db = database.openedConnection();
     if (!db)
         return 0;
@@ -149,6 +162,8 @@ qint32 recordUnitDiagnostics(ResultsDatabase& database, qint16 unitNumber, qint3
                              const QVector<QVariant>& values, bool zamo80Columns)
 {
     if (values.size() != 10)
+        return 0;
+    if (!hasOwner(groupID, QStringLiteral("Diagnostics of Unit #%1").arg(unitNumber), QStringLiteral("test group")))
         return 0;
     platform::DbConnection* db = database.openedConnection();
     if (!db)

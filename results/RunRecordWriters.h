@@ -7,7 +7,9 @@
 // at one time point share one row and the verdicts of one test unit share
 // one row.
 //
-// With no connection a writer writes nothing and returns 0. A failing
+// With no connection a writer writes nothing and returns 0; so does a writer
+// given no key of the row's owner (a test without its group, a reading
+// without its test unit), and it logs the row it refused. A failing
 // statement, or a letter other than "A".."P", throws platform::DbError.
 
 #include <QString>

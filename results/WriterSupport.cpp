@@ -1,5 +1,6 @@
 #include "results/WriterSupport.h"
 
+#include "config/Log.h"
 #include "platform/DbError.h"
 
 namespace results {
@@ -52,6 +53,14 @@ QString electrodeColumnLetter(const QString& letter)
     if (letter.size() != 1 || letter.at(0) < QChar(u'A') || letter.at(0) > QChar(u'P'))
         throw platform::DbError(QStringLiteral("\"%1\" is not an electrode letter A to P").arg(letter));
     return letter;
+}
+
+bool hasOwner(qint32 ownerKey, const QString& row, const QString& owner)
+{
+    if (ownerKey > 0)
+        return true;
+    config::writeLog(row + QStringLiteral(" not recorded: it belongs to no ") + owner);
+    return false;
 }
 
 } // namespace results

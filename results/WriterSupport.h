@@ -26,4 +26,11 @@ QString channelLetter(int channel);
 // stand in a column name; throws platform::DbError for any other text.
 QString electrodeColumnLetter(const QString& letter);
 
+// Every row of a run hangs below its test group: a Tests row below its group,
+// a TestUnit row below its test, a reading or verdict row below its test unit.
+// A row whose owner has no key (0 or less: no group, test or test unit was
+// created) belongs to no run and is never written: false, and the log says
+// which row ("<row> not recorded: it belongs to no <owner>").
+bool hasOwner(qint32 ownerKey, const QString& row, const QString& owner);
+
 } // namespace results

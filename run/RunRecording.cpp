@@ -168,10 +168,14 @@ void RunRecording::storeReadings(const ReadingBatch& batch, qint32 group, const 
             m_storedIntervals.insert(keys[i], rows[i].timeInterval);
     const config::LogBatch lines; // the lines of the stored reading, in one write
     for (const ReadingBatch::Record& record : batch.records()) {
-        for (const ReadingBatch::Part& part : record.parts)
+        for (const ReadingBatch::Part& part : record.parts) {
+            // A row that belongs to no run was refused, and logged so.
+            if (keys[part.row] == 0)
+                continue;
             config::writeLog(rows[part.row].kind == results::ReadingRow::Kind::Measurement
                                  ? results::measurementRecordedLine(keys[part.row], part.letter, part.value.toDouble())
                                  : results::resultRecordedLine(keys[part.row], part.letter, part.value.toString()));
+        }
         for (const QString& line : record.lines)
             log(line, record.inhibitDisplay);
     }

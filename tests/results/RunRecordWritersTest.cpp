@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 #include "platform/OleDate.h"
+#include "results/ReadingRows.h"
 #include "results/RunRecordWriters.h"
 #include "results/TestGroupEnd.h"
 #include "results/TestGroupLookups.h"
@@ -135,6 +136,44 @@ TEST_P(RunRecordWritersTest, ALetterOutsideAToPIsRefusedBeforeAnyStatement)
     EXPECT_EQ(rowCount("SELECT MeasurementID FROM TestMeasurements"), 0);
     EXPECT_EQ(rowCount("SELECT ResultID FROM TestResults"), 0);
     EXPECT_EQ(logCount("recorded, ID"), 0);
+}
+
+// A row whose owner was never created (no group, test or test unit: key 0)
+// belongs to no run. Nothing is written, 0 comes back, and the log names
+// the row; a reading written beside it with its test unit is stored.
+TEST_P(RunRecordWritersTest, RowsThatBelongToNoRunAreRefusedAndLogged)
+{
+    EXPECT_EQ(results::recordTestStart(database, 0, "ACZ", 0, "", true), 0);
+    EXPECT_EQ(results::recordTestUnitStart(database, 0, 1, 1), 0);
+    EXPECT_EQ(results::recordMeasurement(database, 0, 0, "20", "A", 1.5, 20), 0);
+    EXPECT_EQ(results::recordResult(database, 0, 0, "A", "ERR"), 0);
+    EXPECT_EQ(results::recordPaceProperties(database, 0, 1, "A", "Rolled", 10, 1, 2), 0);
+    const QVector<QVariant> diagnostics{0, 1, 2, 3, 4, 5, true, true, 7, "010.10"};
+    EXPECT_EQ(results::recordUnitDiagnostics(database, 1, 0, diagnostics, true), 0);
+    auto db = openDirect();
+    results::ReadingRow orphan;
+    orphan.kind = results::ReadingRow::Kind::Result;
+    orphan.set("B", "PASS");
+    results::ReadingRow owned = orphan;
+    owned.testUnitID = 9;
+    const QList<qint32> keys = results::recordReadingRows(*db, {orphan, owned});
+    ASSERT_EQ(keys.size(), 2);
+    EXPECT_EQ(keys[0], 0);
+    EXPECT_GT(keys[1], 0);
+
+    for (const char* table : {"Tests", "TestUnit", "TestMeasurements", "Zamo24PaceProperties", "UnitMasterDiagnostics"})
+        EXPECT_EQ(rowCount(QStringLiteral("SELECT * FROM %1").arg(table)), 0) << table;
+    EXPECT_EQ(rowCount("SELECT * FROM TestResults"), 1);
+    for (const char* line :
+         {"ACZ test not recorded: it belongs to no test group", "Test of Unit #1 not recorded: it belongs to no test",
+          "Measurement of Electrode A not recorded: it belongs to no test unit",
+          "Result of Electrode A, ERR not recorded: it belongs to no test unit",
+          "Pace settings of Electrode A not recorded: it belongs to no test group",
+          "Diagnostics of Unit #1 not recorded: it belongs to no test group",
+          "Result of Electrode B, PASS not recorded: it belongs to no test unit"})
+        EXPECT_EQ(logCount(line), 1) << line;
+    EXPECT_EQ(logCount("Test Started, ID = 0"), 0);
+    EXPECT_EQ(logCount("Result recorded, ID = 0"), 0);
 }
 
 TEST_P(RunRecordWritersTest, CompletionCancellationAndLookups)

@@ -46,6 +46,32 @@ QString untrueRecords(platform::DbConnection& db)
                                             "(SELECT 1 FROM TestMeasurements m WHERE m.TestUnitID = u.TestUnitID)"));
 }
 
+QString rowsOfNoRun(const QString& databaseFile)
+{
+    platform::DbConnection db;
+    readOnly(db, databaseFile);
+    struct Owned {
+        const char* table;
+        const char* key;
+        const char* ownerKey;
+        const char* owner;
+    };
+    static constexpr Owned kOwned[] = {
+        {"Tests", "TestID", "GroupID", "TestGroups"},
+        {"Zamo24PaceProperties", "Zamo24PacePropertiesID", "GroupID", "TestGroups"},
+        {"UnitMasterDiagnostics", "UnitMasterDiagnosticsID", "GroupID", "TestGroups"},
+        {"TestUnit", "TestUnitID", "TestID", "Tests"},
+        {"TestMeasurements", "MeasurementID", "TestUnitID", "TestUnit"},
+        {"TestResults", "ResultID", "TestUnitID", "TestUnit"},
+    };
+    QString found;
+    for (const Owned& o : kOwned)
+        found += query(db, QStringLiteral("SELECT '%1', r.%2 FROM %1 r WHERE NOT EXISTS "
+                                          "(SELECT 1 FROM %4 o WHERE o.%3 = r.%3)")
+                               .arg(o.table, o.key, o.ownerKey, o.owner));
+    return found;
+}
+
 QString groupEnds(const QString& databaseFile)
 {
     platform::DbConnection db;

@@ -17,6 +17,11 @@ namespace testsupport {
 // "completed step without reading|<test unit>"); empty when there is none.
 QString untrueRecords(const QString& databaseFile);
 QString untrueRecords(platform::DbConnection& db);
+// One line per row of a run's tables that belongs to no run ("<table>|<key>"):
+// a test, pace-settings or diagnostics row without its group, a test-unit
+// row without its test, a reading or verdict row without its test unit;
+// empty when there is none.
+QString rowsOfNoRun(const QString& databaseFile);
 // "<GroupID>|<Completed>|<Cancelled>" per group of a run (not the condensed
 // report groups of ZAMO80 runs), in order, one a line.
 QString groupEnds(const QString& databaseFile);

@@ -42,6 +42,7 @@ TEST_P(RunRecordingTest, GroupAndStepRecordsOfARun)
 
 TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
 {
+    recording.createTestGroupRecord();
     struct Case {
         QString type;
         bool preCheck;
@@ -66,6 +67,7 @@ TEST_P(RunRecordingTest, ShowOnReportFollowsThePreCheckAndTheAverageOption)
 // those of the step that is active beside it.
 TEST_P(RunRecordingTest, APaceStepTakesItsTestUnitsFromItself)
 {
+    recording.createTestGroupRecord();
     state.activeTest = step("ACZ,A1-P1,1");
     recording.createTestRecords("ACZ", false, *state.activeTest);
     const run::RunRecordKeys before = recording.keys();
@@ -122,6 +124,7 @@ TEST_P(RunRecordingTest, ReadingsOfOneTurnAreWrittenTogetherAndThenLogged)
 
 TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 {
+    recording.createTestGroupRecord();
     recording.createTestRecords("ACLG", false, *step("ACLG,A1-B1,1"));
     recording.recordChannelMeasurement(Unit1, 0, "61", 1.5, false, 0, 2.5, true, false, 61);
     endTurn();
@@ -142,6 +145,7 @@ TEST_P(RunRecordingTest, PairsAndSdrPointsGoToTheirRows)
 
 TEST_P(RunRecordingTest, VerdictsOfATestUnitShareARow)
 {
+    recording.createTestGroupRecord();
     recording.createTestRecords("DCO", false, *step("DCO,A1-P2,1"));
     recording.recordChannelResult(Unit1, 0, "PASS?", false);
     recording.recordChannelResult(Unit1, 1, "ERR", false);
