@@ -83,7 +83,10 @@ void ConnectionEvents::unitConnected(int unitNumber)
         if (unitNumber == 1 && !(unit2 && unit2->connected())) {
             setItemEnabled(m_window.frame().connectUnitActions[2], true);
             setItemEnabled(m_window.frame().connectSimulatorActions[2], true);
-            m_window.electrodePanel().showUnit2();
+            // A unit back by reconnection finds the boxes as the operator
+            // left them.
+            if (!unit->reconnecting())
+                m_window.electrodePanel().showUnit2();
         }
     }
     m_window.writeToCommTextBox(text, true, false);

@@ -15,6 +15,13 @@
 
 namespace ui {
 
+namespace {
+
+const QString kSection = QStringLiteral("Electrodes");
+const QString kHiddenByModelKey = QStringLiteral("Unit2HiddenByModel");
+
+} // namespace
+
 ElectrodePanel::ElectrodePanel(const std::array<unit::Unit*, 2>& units, const run::UnitModeSource& mode,
                                const config::StationPaths& paths, testlists::StationTestLists& testLists,
                                QWidget* parent)
@@ -68,6 +75,7 @@ ElectrodePanel::ElectrodePanel(const std::array<unit::Unit*, 2>& units, const ru
     connect(m_resetButton, &QPushButton::clicked, this, &ElectrodePanel::resetToDefaults);
     connect(m_saveAsDefaultsButton, &QPushButton::clicked, this, &ElectrodePanel::saveAsDefaults);
     connect(m_maskUnavailableBox, &QCheckBox::clicked, this, &ElectrodePanel::updateAvailability);
+    m_savedWithUnit2Hidden = config::iniRead(kSection, kHiddenByModelKey, m_paths.settingsFile) == QLatin1String("1");
 }
 
 void ElectrodePanel::applyDefaultSelection()
@@ -117,7 +125,7 @@ void ElectrodePanel::hideUnit2()
     for (int c = 0; c < 16; ++c)
         namesUnit2 = namesUnit2 || m_testLists.defaultSelection.at(2, c);
     if (wasShown || namesUnit2) {
-        saveAsDefaults();
+        storeSelection();
         return;
     }
     if (testlists::buildElectrodeString(boxStates()) == m_testLists.buildElectrodeString(true))
@@ -128,13 +136,14 @@ void ElectrodePanel::hideUnit2()
 
 void ElectrodePanel::showUnit2()
 {
-    if (m_unit2Hidden) {
-        // Back from a ZAMO80 or ZAMO2-4: unit 2's electrodes are ticked and
-        // stored again, so that a second unit's electrodes are tested.
+    if (m_unit2Hidden || m_savedWithUnit2Hidden) {
+        // Back from a ZAMO80 or ZAMO2-4, in this session or before a
+        // restart: unit 2's electrodes are ticked and stored again, so that a
+        // second unit's electrodes are tested.
         setUnit2Shown(true);
         for (int i = 16; i < 32; ++i)
             m_boxes[std::size_t(i)]->setChecked(true);
-        saveAsDefaults();
+        storeSelection();
         return;
     }
     // Never hidden: the boxes show the saved default as it is, and a partial
@@ -180,8 +189,19 @@ void ElectrodePanel::resetToDefaults()
 
 void ElectrodePanel::saveAsDefaults()
 {
+    storeSelection();
+}
+
+void ElectrodePanel::storeSelection()
+{
     const QString sel = m_testLists.buildElectrodeString(false);
-    config::iniWrite(QStringLiteral("Electrodes"), QStringLiteral("Default"), sel, m_paths.settingsFile);
+    QList<platform::IniFile::Key> keys{{kSection, QStringLiteral("Default"), sel}};
+    // The mark is written once a model has hidden unit 2's boxes; a station
+    // that never met such a model keeps settings.ini as it was.
+    if (m_unit2Hidden != m_savedWithUnit2Hidden)
+        keys.append({kSection, kHiddenByModelKey, m_unit2Hidden ? QStringLiteral("1") : QStringLiteral("0")});
+    if (config::iniWriteKeys(keys, m_paths.settingsFile))
+        m_savedWithUnit2Hidden = m_unit2Hidden;
     m_testLists.applyElectrodeString(sel);
     emit selectionSaved();
     markSaved();

@@ -48,8 +48,12 @@ public:
     // The unit-2 boxes follow the unit models. Beside a ZAMO80 or ZAMO2-4
     // they are cleared and hidden and the boxes shown are stored as the
     // default selection (as "Save as Defaults" does); shown again after
-    // that, they are ticked and stored the same way. Boxes that were never
-    // hidden are shown with the saved default as it is.
+    // that, they are ticked and stored the same way. Whether the stored
+    // selection lost unit 2's electrodes to such a model is kept in
+    // settings.ini ([Electrodes] Unit2HiddenByModel, written only once a
+    // model has hidden them), so that this holds across a restart as well.
+    // Boxes that were never hidden are shown with the saved default as it is,
+    // as is a selection the operator saved with the unit-2 boxes in sight.
     void hideUnit2();
     void showUnit2();
     // "Save as Defaults" is locked while a run is active.
@@ -80,6 +84,9 @@ public slots:
 
 private:
     void setUnit2Shown(bool shown);
+    // Stores the boxes shown as the default selection, and whether unit 2's
+    // boxes are out of it by a model.
+    void storeSelection();
 
     std::array<unit::Unit*, 2> m_units;
     const run::UnitModeSource& m_mode;
@@ -94,6 +101,9 @@ private:
     QPushButton* m_saveAsDefaultsButton = nullptr;
     QCheckBox* m_maskUnavailableBox = nullptr;
     bool m_unit2Hidden = false; // the unit-2 boxes are hidden by a ZAMO80 or ZAMO2-4
+    // The saved default selection is the one stored with the unit-2 boxes
+    // hidden by a model (as settings.ini says).
+    bool m_savedWithUnit2Hidden = false;
 };
 
 } // namespace ui

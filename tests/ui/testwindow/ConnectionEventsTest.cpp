@@ -32,6 +32,15 @@ protected:
         form->updateTestSequenceList();
         return step;
     }
+    // The names of the ticked boxes, in order.
+    QStringList tickedBoxes() const
+    {
+        QStringList names;
+        for (QCheckBox* box : form->electrodePanel().electrodeBoxes())
+            if (box->isChecked())
+                names << box->accessibleName();
+        return names;
+    }
 };
 
 TEST_F(ConnectionEventsTest, ErrorStatusesAreNotedBetweenStars)
@@ -157,6 +166,37 @@ TEST_F(ConnectionEventsTest, AZamo80DropsUnit2FromTheSavedSelectionAndTheStepsOn
     EXPECT_EQ(step->electrodeString(), "A1-B1");
     EXPECT_TRUE(panel.electrodeBoxes()[3]->isChecked());
     EXPECT_FALSE(panel.unsavedMark()->isHidden());
+    testLists.active.clear();
+}
+
+// A unit that drops and comes back by reconnection finds the boxes as the
+// operator left them, unsaved changes and all, whatever its model.
+TEST_F(ConnectionEventsTest, AReconnectionLeavesTheBoxesAsTheOperatorLeftThem)
+{
+    for (const bool zamo80 : {false, true}) {
+        SCOPED_TRACE(zamo80 ? "ZAMO80" : "ZAMO");
+        saveSelectionWithAStep("A1-P2");
+        ui::ElectrodePanel& panel = form->electrodePanel();
+        unit1.plug(2, zamo80);
+        form->connectionEvents().unitConnected(1);
+        const QString saved = config::iniRead("Electrodes", "Default", settings.paths.settingsFile);
+        const QStringList ticked = tickedBoxes();
+        panel.electrodeBoxes()[0]->click(); // A1 unticked, not saved
+        ASSERT_FALSE(panel.unsavedMark()->isHidden());
+
+        unit1.isReconnecting = true;
+        unit1.isConnected = false;
+        form->connectionEvents().unitClosed(1);
+        unit1.isConnected = true;
+        form->connectionEvents().unitConnected(1);
+        EXPECT_EQ(tickedBoxes(), ticked.mid(1));
+        EXPECT_FALSE(panel.unsavedMark()->isHidden());
+        EXPECT_EQ(config::iniRead("Electrodes", "Default", settings.paths.settingsFile), saved);
+
+        unit1.isReconnecting = false;
+        unit1.isConnected = false;
+        form->connectionEvents().unitClosed(1);
+    }
     testLists.active.clear();
 }
 
