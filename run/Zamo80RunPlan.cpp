@@ -4,7 +4,6 @@
 #include "config/StationSettings.h"
 #include "config/StationText.h"
 #include "platform/Clock.h"
-#include "platform/OleDate.h"
 #include "platform/Prompts.h"
 #include "run/ChannelBitString.h"
 #include "run/IgnoreErrors.h"
@@ -127,21 +126,20 @@ bool Zamo80RunPlan::isPaceTestRunningOnElectrodes(const QString& electrodes) con
 void Zamo80RunPlan::startDuePaceTests()
 {
     const RunState& state = m_state;
-    const QDateTime now = platform::Clock::now();
     bool started = false;
-    QDateTime next;
+    qint64 next = 0;
     for (const auto& step : testlists::TestList(state.lists.pace)) {
         if (started) {
-            step->setPaceStartTime(platform::OleDate::fromDateTime(next));
+            step->setPaceStartTick(next);
             continue;
         }
-        if (step->paceStartTime().toDateTime() > now || step->paceRunning() || step->testCompleted())
+        if (!step->paceDue() || step->paceRunning() || step->testCompleted())
             continue;
         startPaceTest(step);
         const int simultaneous = m_settings.pace.simultaneousTests;
         const qint32 stagger =
             simultaneous < 1 ? m_paceDurationSeconds : std::max(1, m_paceDurationSeconds / simultaneous);
-        next = now.addSecs(stagger);
+        next = platform::Clock::tickCount() + qint64(stagger) * 1000;
         started = true;
     }
 }
@@ -169,8 +167,7 @@ void Zamo80RunPlan::startPaceTest(const std::shared_ptr<testlists::TestStep>& st
     const QDateTime now = platform::Clock::now();
     log(QStringLiteral("* ") + type + QStringLiteral(" test on Electrodes ") + step->electrodeString()
         + QStringLiteral(" started at ") + config::StationText::generalDate(now));
-    step->setPaceStartTime(platform::OleDate::fromDateTime(now));
-    step->setPaceEndTime(platform::OleDate::fromDateTime(now.addSecs(qint64(step->paceTestTime()) * 60)));
+    step->startPaceClock();
     step->setPaceRunning(true);
     ignoreErrors([&] { step->incrementIteration(); });
     step->clearAllErrorCount();
@@ -225,9 +222,8 @@ void Zamo80RunPlan::endDuePaceTests()
 {
     RunState& state = m_state;
     const int simultaneous = m_settings.pace.simultaneousTests;
-    const QDateTime now = platform::Clock::now();
     for (const auto& step : testlists::TestList(simultaneous >= 1 ? state.lists.pace : state.lists.expanded)) {
-        if (!step->paceRunning() || step->paceEndTime().toDateTime() > now)
+        if (!step->paceRunning() || !step->paceTimeUp())
             continue;
         const qint16 index = testlists::TestStep::findElectrodeIndex(step->electrodeString());
         endPaceOnElectrode(step, index, step->paceDurationCount(), true);

@@ -366,18 +366,29 @@ bool TestStep::isBiasTestComplete() const
     return platform::Clock::now() > m_biasEnd.toDateTime();
 }
 
+void TestStep::startPaceClock()
+{
+    const qint64 now = platform::Clock::tickCount();
+    m_paceStartTick = now;
+    m_paceEndTick = now + qint64(m_paceTestTime) * 60 * 1000;
+}
+
+bool TestStep::paceDue() const
+{
+    return !m_paceStartTick || *m_paceStartTick <= platform::Clock::tickCount();
+}
+
+bool TestStep::paceTimeUp() const
+{
+    return m_paceEndTick && *m_paceEndTick <= platform::Clock::tickCount();
+}
+
 qint32 TestStep::paceDurationCount() const
 {
-    if (m_paceStartTime.isZero())
+    if (!m_paceStartTick)
         return 0;
-    // Whole-second boundaries passed between the start and now.
-    const auto wholeSeconds = [](const QDateTime& t) {
-        const qint64 ms = t.toMSecsSinceEpoch();
-        return ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
-    };
-    const qint64 seconds = wholeSeconds(platform::Clock::now()) - wholeSeconds(m_paceStartTime.toDateTime());
-    return static_cast<qint32>(
-        std::clamp<qint64>(seconds, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+    const qint64 seconds = (platform::Clock::tickCount() - *m_paceStartTick) / 1000;
+    return static_cast<qint32>(std::clamp<qint64>(seconds, 0, std::numeric_limits<qint32>::max()));
 }
 
 // --- resets ---
@@ -385,8 +396,8 @@ qint32 TestStep::paceDurationCount() const
 void TestStep::resetCounts()
 {
     m_executedTestCount = 0;
-    m_paceStartTime = platform::OleDate();
-    m_paceEndTime = platform::OleDate();
+    m_paceStartTick.reset();
+    m_paceEndTick.reset();
     m_paceRunning = false;
     m_paceRollPromptLoaded = false;
     m_paceDurationCount = 0;
@@ -396,8 +407,8 @@ void TestStep::resetTestProperties()
 {
     m_executedTestCount = 0;
     m_electrodeTestActive.fill(false);
-    m_paceStartTime = platform::OleDate();
-    m_paceEndTime = platform::OleDate();
+    m_paceStartTick.reset();
+    m_paceEndTick.reset();
     m_paceRunning = false;
     m_paceRollPromptLoaded = false;
     m_paceDBTestUnitID1 = 0;

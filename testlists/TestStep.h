@@ -20,6 +20,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace testlists {
 
@@ -101,12 +102,18 @@ public:
     platform::OleDate biasStart() const { return m_biasStart; }
     platform::OleDate biasEnd() const { return m_biasEnd; }
 
-    platform::OleDate paceStartTime() const { return m_paceStartTime; }
-    void setPaceStartTime(platform::OleDate v) { m_paceStartTime = v; }
-    platform::OleDate paceEndTime() const { return m_paceEndTime; }
-    void setPaceEndTime(platform::OleDate v) { m_paceEndTime = v; }
-    // Reading gives the whole seconds since paceStartTime (0 while it is
-    // unset); the stored count is kept for the test clock only.
+    // The PACE clock counts the station's steady ticks (platform::Clock::
+    // tickCount), never the wall clock: a pace test lasts its own time and is
+    // timed as it ran, whatever the date and time of day do meanwhile.
+    // Before the start the start tick says when the step is due (nothing: at
+    // once); startPaceClock() starts it now, to end paceTestTime minutes on.
+    std::optional<qint64> paceStartTick() const { return m_paceStartTick; }
+    void setPaceStartTick(std::optional<qint64> tick) { m_paceStartTick = tick; }
+    void startPaceClock();
+    bool paceDue() const;
+    bool paceTimeUp() const;
+    // Reading gives the whole seconds since the pace clock started (0 while
+    // it is unset); the stored count is kept for the test clock only.
     qint32 paceDurationCount() const;
     void setPaceDurationCount(qint32 v) { m_paceDurationCount = v; }
     bool paceRunning() const { return m_paceRunning; }
@@ -165,8 +172,8 @@ private:
     qint32 m_parentID = 0;
     platform::OleDate m_biasStart;
     platform::OleDate m_biasEnd;
-    platform::OleDate m_paceStartTime;
-    platform::OleDate m_paceEndTime;
+    std::optional<qint64> m_paceStartTick;
+    std::optional<qint64> m_paceEndTick;
     qint32 m_paceDurationCount = 0;
     bool m_paceRunning = false;
     bool m_paceRollPromptLoaded = false;

@@ -201,9 +201,33 @@ TEST_F(TestStepState, PaceDurationCountReadsElapsedSeconds)
     testlists::TestStep s = step("PACE1,A1,60,0,0");
     s.setPaceDurationCount(500);
     EXPECT_EQ(s.paceDurationCount(), 0);
-    s.setPaceStartTime(platform::OleDate::fromDateTime(platform::Clock::now()));
+    s.startPaceClock();
     platform::Clock::advance(90500);
     EXPECT_EQ(s.paceDurationCount(), 90);
+}
+
+// The pace clock counts steady ticks: a wall clock set an hour forward or
+// back during the pace changes neither its end nor its duration.
+TEST_F(TestStepState, ThePaceClockIgnoresTheWallClock)
+{
+    for (const qint64 jump : {3600, -3600}) {
+        testlists::TestStep s = step("PACE1,A1,1,0,0");
+        EXPECT_TRUE(s.paceDue());
+        s.setPaceStartTick(platform::Clock::tickCount() + 5000);
+        EXPECT_FALSE(s.paceDue());
+        platform::Clock::advance(5000);
+        EXPECT_TRUE(s.paceDue());
+        s.startPaceClock();
+        platform::Clock::advance(20000);
+        platform::Clock::setNow(platform::Clock::now().addSecs(jump));
+        EXPECT_FALSE(s.paceTimeUp()) << jump;
+        EXPECT_EQ(s.paceDurationCount(), 20) << jump;
+        platform::Clock::advance(39999);
+        EXPECT_FALSE(s.paceTimeUp()) << jump;
+        platform::Clock::advance(1);
+        EXPECT_TRUE(s.paceTimeUp()) << jump;
+        EXPECT_EQ(s.paceDurationCount(), 60) << jump;
+    }
 }
 
 TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
@@ -215,8 +239,7 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
         s.incrementErrorCount(5);
         s.setId(3);
         s.setParentID(2);
-        s.setPaceStartTime(platform::OleDate(45000.5));
-        s.setPaceEndTime(platform::OleDate(45000.6));
+        s.startPaceClock();
         s.setPaceDurationCount(12);
         s.setPaceRunning(true);
         s.setPaceRollPromptLoaded(true);
@@ -233,8 +256,8 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
     testlists::TestStep counts = prepared();
     counts.resetCounts();
     EXPECT_EQ(counts.executedTestCount(), 0);
-    EXPECT_TRUE(counts.paceStartTime().isZero());
-    EXPECT_TRUE(counts.paceEndTime().isZero());
+    EXPECT_FALSE(counts.paceStartTick());
+    EXPECT_FALSE(counts.paceTimeUp());
     EXPECT_FALSE(counts.paceRunning());
     EXPECT_FALSE(counts.paceRollPromptLoaded());
     EXPECT_TRUE(counts.isElectrodeTestActive(5));
@@ -249,7 +272,7 @@ TEST_F(TestStepState, TheTwoResetsClearWhatEachOwns)
     props.resetTestProperties();
     EXPECT_EQ(props.executedTestCount(), 0);
     EXPECT_FALSE(props.isElectrodeTestActive(5));
-    EXPECT_TRUE(props.paceStartTime().isZero());
+    EXPECT_FALSE(props.paceStartTick());
     EXPECT_FALSE(props.paceRunning());
     EXPECT_FALSE(props.paceRollPromptLoaded());
     for (qint32 id :

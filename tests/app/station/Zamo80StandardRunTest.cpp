@@ -100,4 +100,35 @@ TEST(Zamo80StandardRun, RunsThePreCheckTheElectrodesAndTheirPaceAndLeavesAConden
     EXPECT_TRUE(printed.contains("DEFR 1")) << printed.toStdString();
 }
 
+// The wall clock set an hour forward or back 20 s into the pace (a
+// time-sync correction, a clock set by hand): each pace still lasts its two
+// minutes and is stored as it ran, and the run completes.
+TEST(Zamo80StandardRun, APaceLastsItsOwnTimeWhenTheWallClockIsSet)
+{
+    for (const qint64 jump : {3600, -3600}) {
+        SCOPED_TRACE(jump);
+        testsupport::StationHarness station;
+        station.setSetting("PACE", "PaceDuration", "2");
+        ASSERT_TRUE(station.start());
+        station.connectSimulatedUnit(1, 2, true);
+        ui::TestWindow& form = station.testWindow();
+        ASSERT_TRUE(
+            station.runUntil([&] { return form.testListPanel().standardSequenceButton()->isEnabled(); }, 20000));
+        testsupport::StationHarness::startNextRunWithLot("Lot 80");
+        form.testListPanel().standardSequenceButton()->click();
+        ASSERT_TRUE(station.runUntil(
+            [&] { return station.windows().commBuffer().contains("* PACE1 test on Electrodes A1 started at"); },
+            10 * 60 * 1000, 250));
+        station.advance(20000);
+        platform::Clock::setNow(platform::Clock::now().addSecs(jump));
+        ASSERT_TRUE(station.runUntil([&] { return !form.testRunning(); }, 60 * 60 * 1000, 250));
+
+        const QStringList lines = station.windows().commBuffer().split("\r\n");
+        EXPECT_TRUE(lines.contains("* Tests Completed")) << station.windows().commBuffer().right(4000).toStdString();
+        EXPECT_THAT(lines.filter("PACE completed for "),
+                    ::testing::UnorderedElementsAre("PACE completed for A1: 2m 0s ", "PACE completed for B1: 2m 0s "));
+        EXPECT_TRUE(lines.filter("TEST EXCEEDED MAX EXPECTED DURATION").isEmpty());
+    }
+}
+
 } // namespace
