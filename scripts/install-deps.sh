@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   postgresql
-  poppler-utils unzip xvfb xauth
+  poppler-utils unzip xvfb xauth libfaketime
   fonts-dejavu-core
 )
 missing=()

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -298,7 +299,10 @@ void UnitEmulator::answerChannelCommand(Device& d, int channel, const QByteArray
         } else if (c.charging && now < c.ackUntil) {
             answer(d.unit.model == Model::Zamo24 ? "(Gt0)" : "(GT0)");
         } else if (c.charging || now < c.doneAt) {
-            answer("(!)");
+            answer(interimReply(c, now));
+        } else if (!c.beforeFinal.isEmpty()) {
+            c.lastReply = std::exchange(c.beforeFinal, QByteArray());
+            answer(c.lastReply);
         } else {
             c.measuring = false;
             c.lastReply = c.finalReply;
@@ -312,21 +316,30 @@ void UnitEmulator::answerChannelCommand(Device& d, int channel, const QByteArray
         c.measuring = false;
         c.charging = false;
     } else if (command == "(GA)") {
-        c.measuring = true;
-        c.charging = false;
-        c.doneAt = now + std::chrono::seconds(d.unit.aczSeconds);
-        c.finalReply = aczReply(d, channel);
-        if (d.unit.garbledAcz[static_cast<size_t>(channel)])
-            c.finalReply = garbled(c.finalReply);
+        startMeasuring(c, command, now, d.unit.aczSeconds, aczReply(d, channel),
+                       d.unit.garbledAcz[static_cast<size_t>(channel)]);
+        if (d.unit.garbledZeroInAcz[static_cast<size_t>(channel)])
+            c.beforeFinal = garbled("(Gz0123)");
+    } else if (command == "(Gz)" && d.unit.model != Model::Base) {
+        startMeasuring(c, command, now, d.unit.aczSeconds, "(Gz0123)",
+                       d.unit.garbledZero[static_cast<size_t>(channel)]);
+    } else if (command == "(GS)" && d.unit.model == Model::Base) {
+        // Zero, 50 mV reference, both supplies good, the initial reading and
+        // three recovery readings, and the unit's seconds.
+        const bool first = d.unit.garbledSdrFirst[static_cast<size_t>(channel)];
+        startMeasuring(c, command, now, first ? 0 : d.unit.sdrSeconds,
+                       "(GS2046,2536,0001,0001,2169,2143,2131,2122," + field(d.unit.sdrSeconds) + "*)", first);
+    } else if ((command == "(GP1)" || command == "(GP2)") && d.unit.model == Model::Zamo80) {
+        // Pace runs until the channel is cancelled.
+        startMeasuring(c, command, now, 24 * 3600, QByteArray(), false);
+    } else if (command == "(MP1)") {
+        answer("(MP10010,0020,0900,0800)");
     } else if (command == "(GT)" && d.unit.model == Model::Zamo80) {
         // Acknowledged at the polls of the next second; measured once the
         // unit's charge is triggered.
-        c.measuring = true;
+        startMeasuring(c, command, now, 0, aclgReply(d, channel), d.unit.garbledAclg[static_cast<size_t>(channel)]);
         c.charging = true;
         c.ackUntil = now + std::chrono::seconds(1);
-        c.finalReply = aclgReply(d, channel);
-        if (d.unit.garbledAclg[static_cast<size_t>(channel)])
-            c.finalReply = garbled(c.finalReply);
     } else if (command == "(MD1)") {
         answer("(MD12030,12,31)");
     } else if (command == "(MV1)") {
@@ -350,6 +363,8 @@ void UnitEmulator::answerGeneratorFrame(Device& d, const QByteArray& frame)
 
 QByteArray UnitEmulator::channelMap(const Device& d)
 {
+    if (!d.unit.channelMap.isEmpty())
+        return d.unit.channelMap;
     QByteArray map = "[F";
     for (int c = 0; c < kChannels; ++c)
         map += c < d.unit.channels ? '1' : '0';
@@ -378,11 +393,37 @@ QByteArray UnitEmulator::aclgReply(const Device& d, int channel)
     return "(GT" + field(v50) + "," + field(int(std::lround(v50 * ratio))) + "*)";
 }
 
-// A garbled reply has a letter in place of the second digit of its last field.
+// A garbled reply has a letter in place of the second digit of its last
+// field (of its only one, after "(G" and the reply's letter).
 QByteArray UnitEmulator::garbled(QByteArray reply)
 {
-    reply[reply.lastIndexOf(',') + 2] = 'x';
+    const qsizetype comma = reply.lastIndexOf(',');
+    reply[(comma >= 0 ? comma + 1 : 3) + 1] = 'x';
     return reply;
+}
+
+void UnitEmulator::startMeasuring(Channel& c, const QByteArray& test, Clock::time_point now, int seconds,
+                                  const QByteArray& finalReply, bool garble)
+{
+    c = Channel{};
+    c.measuring = true;
+    c.test = test;
+    c.startedAt = now;
+    c.doneAt = now + std::chrono::seconds(seconds);
+    c.finalReply = garble ? garbled(finalReply) : finalReply;
+}
+
+// What a channel answers a poll while it measures: SDR its interim reading
+// with the unit's seconds, pace that it runs, any other test "(!)".
+QByteArray UnitEmulator::interimReply(const Channel& c, Clock::time_point now)
+{
+    if (c.test == "(GS)") {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now - c.startedAt).count();
+        return "(GS2046,2536,0001,0002,2169,0000,0000,0000," + field(int(seconds)) + "!)";
+    }
+    if (c.test.startsWith("(GP"))
+        return c.test.left(4) + "!)";
+    return "(!)";
 }
 
 } // namespace testsupport

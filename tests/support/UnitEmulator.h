@@ -12,14 +12,19 @@
 // last reply.
 //
 // Devices: a unit "FT232R USB UART" of the base model, ZAMO80 or ZAMO2-4
-// with the first n of its 16 channels connected and an ACZ reading per
-// channel, and on a ZAMO80 an ACLG reading per channel (the start "(GT)"
+// with the first n of its 16 channels connected (or a channel map of its
+// own, cut short or garbled) and an ACZ reading per channel; on a base unit
+// SDR (interim replies with the unit's seconds, the final one after a set
+// time); on a ZAMO80 an ACLG reading per channel (the start "(GT)"
 // acknowledged "(GT0)" at the next polls, the final reading after the
-// trigger "[T]"); a channel's final replies can come garbled, a letter in
-// place of a digit, as a byte spoilt on the line (and so every repeat); the signal generator "FT232R USB UART-SG",
-// which acknowledges
-// "(*)" and records its roll commands "(g<n>)"; a decoy with any other
-// product text, which never answers. A device can be unplugged (the station
+// trigger "[T]"), the ACZ30 zero "(Gz)" and pace "(GP1)"/"(GP2)", which
+// runs until the channel is cancelled "(X)". A channel's final replies can
+// come garbled, a letter in place of a digit, as a byte spoilt on the line
+// (and so every repeat); an SDR final can come garbled at the first poll,
+// before any interim reply; a garbled zero reply can come before an ACZ
+// final. The signal generator "FT232R USB UART-SG" acknowledges "(*)" and
+// records its roll commands "(g<n>)"; a decoy with any other product text
+// never answers. A device can be unplugged (the station
 // loses the port) and plugged in again (a unit comes back as after power-up:
 // no measurement running). A unit or the generator can be silent (on the
 // bus, but answering nothing, not even the handshake) until it is fixed.
@@ -57,7 +62,18 @@ public:
         // Channels whose final ACZ or ACLG replies carry a letter in one field.
         std::array<bool, 16> garbledAcz{};
         std::array<bool, 16> garbledAclg{};
-        int aczSeconds = 6;     // how long one ACZ measurement takes
+        // Channels whose ACZ30 zero reply comes garbled, and channels that
+        // send a garbled zero reply before the final reply of an ACZ.
+        std::array<bool, 16> garbledZero{};
+        std::array<bool, 16> garbledZeroInAcz{};
+        // Channels that send their SDR final reply at the first poll,
+        // garbled, before any interim reply.
+        std::array<bool, 16> garbledSdrFirst{};
+        // The "[F]" answer when it is not the map of the connected channels
+        // (a map cut short, or with another character in it).
+        QByteArray channelMap;
+        int aczSeconds = 6;     // how long one ACZ (or ACZ30 zero) measurement takes
+        int sdrSeconds = 10;    // how long one SDR measurement takes
         int findChannelsMs = 0; // how long the channel search takes
         bool lidClosed = true;  // ZAMO80 and ZAMO2-4
         bool silent = false;    // answers nothing, not even "[*]", until fixed
@@ -99,7 +115,10 @@ private:
         bool measuring = false;
         bool charging = false; // an ACLG started, waiting for the trigger
         Clock::time_point ackUntil;
+        Clock::time_point startedAt;
         Clock::time_point doneAt;
+        QByteArray test;        // the command that started the measurement
+        QByteArray beforeFinal; // sent at the first poll once done, before the final reply
         QByteArray finalReply;
         QByteArray lastReply;
     };
@@ -127,6 +146,9 @@ private:
     static QByteArray channelMap(const Device& d);
     static QByteArray aczReply(const Device& d, int channel);
     static QByteArray aclgReply(const Device& d, int channel);
+    static QByteArray interimReply(const Channel& c, Clock::time_point now);
+    static void startMeasuring(Channel& c, const QByteArray& test, Clock::time_point now, int seconds,
+                               const QByteArray& finalReply, bool garble);
     static QByteArray garbled(QByteArray reply);
     static void send(Device& d, const QByteArray& bytes);
     static void reset(Device& d);

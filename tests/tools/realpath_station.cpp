@@ -6,6 +6,8 @@
 //   run    connects unit 1 from the menu, starts the standard list with a
 //          lot, prints "RUNNING <GroupID>" once the run's group exists, and
 //          goes on until it is ended;
+//   complete  does the same, then prints "COMPLETED" once the run has ended
+//          and chooses File, Exit;
 //   idle   prints "IDLE" and goes on until it is ended;
 //   exit   chooses File, Exit at once.
 //
@@ -102,9 +104,21 @@ int main(int argc, char** argv)
     app::ExecutionWindows::installMainForm(station);
     int code = 1;
     if (app::main(station)) {
-        if (mode == QLatin1String("run")) {
+        if (mode == QLatin1String("run") || mode == QLatin1String("complete")) {
             if (!startRun(station))
                 return 3;
+            if (mode == QLatin1String("complete")) {
+                auto& form = *static_cast<ui::TestWindow*>(station.windows.testWindow());
+                auto* watch = new QTimer(&form);
+                QObject::connect(watch, &QTimer::timeout, &form, [&station, &form, watch] {
+                    if (form.testRunning())
+                        return;
+                    watch->stop();
+                    say(QStringLiteral("COMPLETED"));
+                    station.windows.frame()->close();
+                });
+                watch->start(200);
+            }
         } else if (mode == QLatin1String("idle")) {
             say(QStringLiteral("IDLE"));
         } else {
