@@ -11,6 +11,9 @@
 // operator. A target that exists but may not be written is refused as a
 // whole, as is a folder in the target's place. The new file takes the old
 // one's permission bits; a symbolic link is followed to the file it names.
+// The new file is named after the target with a random ending, the name cut
+// short where need be, so that every name the file system takes can be
+// saved.
 //
 // read() reads a file in one go and tells a missing file (nothing at the
 // path) from one that is there but cannot be read (no permission, a folder,
