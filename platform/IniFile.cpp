@@ -1,7 +1,6 @@
 #include "platform/IniFile.h"
 
 #include "platform/IniText.h"
-#include "platform/WholeFile.h"
 
 #include <QFile>
 
@@ -178,7 +177,7 @@ bool IniFile::write(const QString& path, const QString& section, const QString& 
     return write(path, QList<Key>{Key{section, key, value}}, error);
 }
 
-bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
+bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error, WholeFile::NewFileAccess newFile)
 {
     for (const Key& k : keys) {
         if (breaksLines(k)) {
@@ -204,7 +203,7 @@ bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
         return true;
 
     const qint64 writtenAt = nowNs();
-    if (!WholeFile::save(path, text->data(), error))
+    if (!WholeFile::save(path, text->data(), error, newFile))
         return false;
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) == 0)

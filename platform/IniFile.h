@@ -17,6 +17,8 @@
 // kept is not locked: the user-interface thread alone reads and writes. Writes
 // go through WholeFile::save: a write that fails leaves the file as it was.
 
+#include "platform/WholeFile.h"
+
 #include <QList>
 #include <QString>
 
@@ -52,8 +54,10 @@ public:
         QString value;
     };
     // Writes every key in one replacement of the file: either all of them
-    // reach the file or, on any failure, none.
-    static bool write(const QString& path, const QList<Key>& keys, QString* error = nullptr);
+    // reach the file or, on any failure, none. A file that the write creates
+    // gets the access given; one that is there keeps its mode.
+    static bool write(const QString& path, const QList<Key>& keys, QString* error = nullptr,
+                      WholeFile::NewFileAccess newFile = WholeFile::NewFileAccess::Default);
 
     // Drops every text kept, so that the next read of each file reads and
     // splits it anew, as at a new start of the program (benchmarks).

@@ -207,7 +207,7 @@ WholeFile::ReadResult WholeFile::read(const QString& path, QByteArray* bytes, QS
     return ReadResult::Read;
 }
 
-bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* error)
+bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* error, NewFileAccess newFile)
 {
     const QString target = saveTarget(path);
     struct stat old {};
@@ -222,7 +222,8 @@ bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* erro
     }
 
     QByteArray temporaryName;
-    const int fd = injected(Step::Create, path) ? -1 : createBeside(target, 0666, &temporaryName);
+    const mode_t mode = newFile == NewFileAccess::OwnerOnly ? 0600 : 0666;
+    const int fd = injected(Step::Create, path) ? -1 : createBeside(target, mode, &temporaryName);
     if (fd < 0) {
         setError(error, causeOf(errno));
         return false;
