@@ -35,6 +35,12 @@ public:
     // cause, otherwise *error is emptied.
     static QString read(const QString& path, const QString& section, const QString& key, QString* error);
 
+    // Why a read would not give the value back as a write stores it: it
+    // begins or ends with a blank (values are trimmed), it is longer than
+    // MaxValueLength characters (reads cut it), or it holds a line break (no
+    // write takes it). "" when it reads back as it is.
+    static QString whyNotKept(const QString& value);
+
     // True when the file can be read, or when nothing is at the path (a write
     // would create it); false, with the cause in *error, when something is
     // there that cannot be read as a file.
