@@ -111,12 +111,7 @@ void buildDefaultIni(const QString& file)
 {
     if (!QFile::exists(file)) {
         writeLog("Build default INI file");
-        // Owner-only: the file comes to hold [Database] SQLPassword. Every
-        // later save keeps the mode the file has.
-        QFile created(file);
-        if (!created.open(QIODevice::WriteOnly | QIODevice::Truncate, QFile::ReadOwner | QFile::WriteOwner))
-            writeLog("Unable to create " + file);
-        created.close();
+        // Made whole in one write, its owner's alone (see iniWriteKeys).
         QList<platform::IniFile::Key> keys;
         for (const DefaultKey& d : NewFileKeys)
             keys.append({d.section, d.key, d.value});

@@ -1,7 +1,9 @@
 #include "config/IniKeys.h"
 
 #include "config/Log.h"
+#include "config/StationPaths.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace config {
@@ -20,6 +22,14 @@ QString logLine(const QString& what, const QString& section, const QString& key,
                 const QString& file)
 {
     return what + ": " + QStringList{section, key, loggedValue(section, key, value), file}.join(", ");
+}
+
+// Who may read a file that a write creates: a settings.ini (whatever the
+// section written first) comes to hold the server password.
+platform::WholeFile::NewFileAccess newFileAccess(const QString& file)
+{
+    return QFileInfo(file).fileName() == QLatin1String(SettingsFileName) ? platform::WholeFile::NewFileAccess::OwnerOnly
+                                                                         : platform::WholeFile::NewFileAccess::Default;
 }
 
 } // namespace
@@ -44,7 +54,7 @@ bool iniWriteKeys(const QList<platform::IniFile::Key>& keys, const QString& file
     for (const platform::IniFile::Key& k : keys)
         config::writeLog(logLine("INIWrite", k.section, k.key, k.value, file));
     QString error;
-    if (platform::IniFile::write(file, keys, &error))
+    if (platform::IniFile::write(file, keys, &error, newFileAccess(file)))
         return true;
     const QString what =
         keys.size() == 1 ? keys.first().section + ", " + keys.first().key : QString::number(keys.size()) + " keys";

@@ -2,7 +2,10 @@
 // Reading and writing one key of an INI file (settings.ini, .lim files).
 // Every access leaves one line in the log; the [Database] SQLPassword value
 // appears there masked. A file that is there but cannot be read, and a write
-// that fails, leave a further line with the cause.
+// that fails, leave a further line with the cause. A settings.ini that a
+// write creates is its owner's alone (mode 0600), since it comes to hold
+// [Database] SQLPassword; other files are created with the default mode, and
+// a file that is there keeps its mode.
 
 #include "platform/IniFile.h"
 

@@ -22,7 +22,7 @@ void StationPaths::placeInDataFolder()
     sqlElectrodeTestReport = folder + "sqlElectrodeTestReport.rpt";
     sqlCondensedReport = folder + "sqlCondensedElectrodeTestReport.rpt";
     sqlZamo80CondensedReport = folder + "sqlZamo80CondensedElectrodeTestReport.rpt";
-    settingsFile = folder + "settings.ini";
+    settingsFile = folder + SettingsFileName;
     standardSequenceFile = folder + "standard.tsq";
     standard80SequenceFile = folder + "standard80.tsq";
     openGroupsFile = folder + "OpenTestGroups.txt";

@@ -8,6 +8,9 @@
 
 namespace config {
 
+// The name of the settings file in the data folder.
+inline constexpr char SettingsFileName[] = "settings.ini";
+
 struct StationPaths {
     QString settingsFile;
     QString standardSequenceFile;

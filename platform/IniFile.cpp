@@ -1,7 +1,6 @@
 #include "platform/IniFile.h"
 
 #include "platform/IniText.h"
-#include "platform/WholeFile.h"
 
 #include <QFile>
 
@@ -143,6 +142,12 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
+// The key's value as a read gives it.
+QString valueOf(const IniText& text, const QString& section, const QString& key)
+{
+    return text.locate(section, key).value.left(IniFile::MaxValueLength);
+}
+
 } // namespace
 
 QString IniFile::read(const QString& path, const QString& section, const QString& key)
@@ -160,7 +165,23 @@ QString IniFile::read(const QString& path, const QString& section, const QString
         *error = cause;
         return QString();
     }
-    return text->locate(section, key).value.left(MaxValueLength);
+    return valueOf(*text, section, key);
+}
+
+QString IniFile::whyNotKept(const QString& value)
+{
+    if (hasLineBreak(value))
+        return QStringLiteral("it holds a line break, which the file cannot hold");
+    const QString section = QStringLiteral("S");
+    const QString key = QStringLiteral("K");
+    if (valueOf(IniText(IniText().withKey(section, key, value)), section, key) == value)
+        return QString();
+    if (value != value.trimmed())
+        return QStringLiteral("it begins or ends with a blank, which the file does not keep");
+    if (value.size() > MaxValueLength)
+        return QStringLiteral("it is longer than %1 characters, of which the file keeps only the first %1")
+            .arg(MaxValueLength);
+    return QStringLiteral("the file would not give it back as it is");
 }
 
 bool IniFile::readable(const QString& path, QString* error)
@@ -178,7 +199,7 @@ bool IniFile::write(const QString& path, const QString& section, const QString& 
     return write(path, QList<Key>{Key{section, key, value}}, error);
 }
 
-bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
+bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error, WholeFile::NewFileAccess newFile)
 {
     for (const Key& k : keys) {
         if (breaksLines(k)) {
@@ -204,7 +225,7 @@ bool IniFile::write(const QString& path, const QList<Key>& keys, QString* error)
         return true;
 
     const qint64 writtenAt = nowNs();
-    if (!WholeFile::save(path, text->data(), error))
+    if (!WholeFile::save(path, text->data(), error, newFile))
         return false;
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) == 0)

@@ -17,6 +17,8 @@
 // kept is not locked: the user-interface thread alone reads and writes. Writes
 // go through WholeFile::save: a write that fails leaves the file as it was.
 
+#include "platform/WholeFile.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,6 +34,12 @@ public:
     // folder in its place, a read error) the value is "" and *error gets the
     // cause, otherwise *error is emptied.
     static QString read(const QString& path, const QString& section, const QString& key, QString* error);
+
+    // Why a read would not give the value back as a write stores it: it
+    // begins or ends with a blank (values are trimmed), it is longer than
+    // MaxValueLength characters (reads cut it), or it holds a line break (no
+    // write takes it). "" when it reads back as it is.
+    static QString whyNotKept(const QString& value);
 
     // True when the file can be read, or when nothing is at the path (a write
     // would create it); false, with the cause in *error, when something is
@@ -52,8 +60,10 @@ public:
         QString value;
     };
     // Writes every key in one replacement of the file: either all of them
-    // reach the file or, on any failure, none.
-    static bool write(const QString& path, const QList<Key>& keys, QString* error = nullptr);
+    // reach the file or, on any failure, none. A file that the write creates
+    // gets the access given; one that is there keeps its mode.
+    static bool write(const QString& path, const QList<Key>& keys, QString* error = nullptr,
+                      WholeFile::NewFileAccess newFile = WholeFile::NewFileAccess::Default);
 
     // Drops every text kept, so that the next read of each file reads and
     // splits it anew, as at a new start of the program (benchmarks).

@@ -8,7 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <optional>
 
@@ -68,16 +70,38 @@ QString saveTarget(const QString& path)
     return canonical.isEmpty() ? info.symLinkTarget() : canonical;
 }
 
-// A new, empty file beside the target, open for writing; -1 when none could
-// be made.
-int createBeside(const QString& target, QString* temporary)
+// The longest name that the folder takes, in bytes.
+qsizetype longestName(const QByteArray& folder)
 {
+    const long longest = ::pathconf(folder.isEmpty() ? "." : folder.constData(), _PC_NAME_MAX);
+    return longest > 0 ? qsizetype(longest) : qsizetype(NAME_MAX);
+}
+
+// A new, empty file beside the target, open for writing, with the mode
+// given (less the umask): the target's name and a random ending, the name
+// cut short (never inside a character) where the whole would pass the
+// longest name that the folder takes. -1 when none could be made.
+int createBeside(const QString& target, mode_t mode, QByteArray* temporary)
+{
+    constexpr qsizetype Ending = 7; // "." and six hexadecimal digits
+    const QByteArray native = nativeName(target);
+    const qsizetype slash = native.lastIndexOf('/');
+    const QByteArray folder = native.left(slash + 1);
+    QByteArray name = native.mid(slash + 1);
+    const qsizetype room = std::max<qsizetype>(0, longestName(folder) - Ending);
+    if (name.size() > room) {
+        qsizetype cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.truncate(cut);
+    }
     constexpr int Attempts = 100;
     for (int i = 0; i < Attempts; ++i) {
-        *temporary =
-            target
-            + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0'));
-        const int fd = ::open(nativeName(*temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        *temporary = folder + name
+                     + QStringLiteral(".%1")
+                           .arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0'))
+                           .toLatin1();
+        const int fd = ::open(temporary->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -183,7 +207,7 @@ WholeFile::ReadResult WholeFile::read(const QString& path, QByteArray* bytes, QS
     return ReadResult::Read;
 }
 
-bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* error)
+bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* error, NewFileAccess newFile)
 {
     const QString target = saveTarget(path);
     struct stat old {};
@@ -197,8 +221,9 @@ bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* erro
         return false;
     }
 
-    QString temporary;
-    const int fd = injected(Step::Create, path) ? -1 : createBeside(target, &temporary);
+    QByteArray temporaryName;
+    const mode_t mode = newFile == NewFileAccess::OwnerOnly ? 0600 : 0666;
+    const int fd = injected(Step::Create, path) ? -1 : createBeside(target, mode, &temporaryName);
     if (fd < 0) {
         setError(error, causeOf(errno));
         return false;
@@ -206,7 +231,6 @@ bool WholeFile::save(const QString& path, const QByteArray& bytes, QString* erro
     if (existed)
         ::fchmod(fd, old.st_mode & 07777);
 
-    const QByteArray temporaryName = nativeName(temporary);
     auto fail = [&](int cause, bool open) {
         if (open)
             ::close(fd);
@@ -249,8 +273,10 @@ bool WholeFile::copy(const QString& source, const QString& target, const CopyPro
         refused = EISDIR;
     else if (::lstat(nativeName(target).constData(), &existing) == 0)
         refused = EEXIST;
-    QString temporary;
-    const int out = refused != 0 ? -1 : injected(Step::Create, target) ? -1 : createBeside(target, &temporary);
+    QByteArray temporaryName;
+    const int out = refused != 0                     ? -1
+                    : injected(Step::Create, target) ? -1
+                                                     : createBeside(target, 0666, &temporaryName);
     if (out < 0) {
         const int cause = refused != 0 ? refused : errno;
         ::close(in);
@@ -258,8 +284,6 @@ bool WholeFile::copy(const QString& source, const QString& target, const CopyPro
         return false;
     }
     ::fchmod(out, info.st_mode & 07777);
-
-    const QByteArray temporaryName = nativeName(temporary);
     auto fail = [&](int cause, bool outOpen) {
         ::close(in);
         if (outOpen)

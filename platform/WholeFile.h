@@ -10,7 +10,11 @@
 // file is removed, and the cause comes back as text for the log or the
 // operator. A target that exists but may not be written is refused as a
 // whole, as is a folder in the target's place. The new file takes the old
-// one's permission bits; a symbolic link is followed to the file it names.
+// one's permission bits; a file that the save creates gets the default mode
+// (0666 less the umask) or, when the caller asks, its owner's alone (0600)
+// from the start. A symbolic link is followed to the file it names. The new
+// file is named after the target with a random ending, the name cut short
+// where need be, so that every name the file system takes can be saved.
 //
 // read() reads a file in one go and tells a missing file (nothing at the
 // path) from one that is there but cannot be read (no permission, a folder,
@@ -40,10 +44,14 @@ public:
     // *error (when given) holds the cause.
     static ReadResult read(const QString& path, QByteArray* bytes, QString* error = nullptr);
 
-    // Replaces the file with the bytes (creating it when missing). False,
-    // with the cause in *error, when the file could not be replaced; the old
-    // file is then untouched.
-    static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+    // Who may read and write a file that a save creates.
+    enum class NewFileAccess { Default, OwnerOnly };
+
+    // Replaces the file with the bytes (creating it when missing, with the
+    // access given). False, with the cause in *error, when the file could
+    // not be replaced; the old file is then untouched.
+    static bool save(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                     NewFileAccess newFile = NewFileAccess::Default);
 
     // Bytes copied so far, and the size of the whole file; false stops the
     // copy.

@@ -1,4 +1,5 @@
 #include "config/IniKeys.h"
+#include "config/LimitsFile.h"
 #include "config/SettingsReader.h"
 #include "support/SettingsFixture.h"
 
@@ -31,22 +32,43 @@ TEST_F(SettingsTest, NewFileHoldsTheDefaultKeysInOrder)
 }
 
 // The file holds the server password: the station makes it for its owner
-// alone, and leaves a file that is there with the mode it has.
+// alone, by whatever write makes it (the start's defaults, or any key saved
+// once the file is gone), and leaves a file that is there with the mode it
+// has. Other files it writes get the default mode.
 TEST_F(SettingsTest, ANewFileIsTheOwnersAloneAndAnExistingOneKeepsItsMode)
 {
-    const auto mode = [&] { return QFile::permissions(ini()); };
+    const auto mode = [](const QString& file) { return QFile::permissions(file) & QFile::Permissions(0x7777); };
     const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
     config::buildDefaultIni(ini());
-    EXPECT_EQ(mode(), owner);
+    EXPECT_EQ(mode(ini()), owner);
     EXPECT_TRUE(config::iniWrite("Database", "SQLPassword", "secret", ini()));
-    EXPECT_EQ(mode(), owner);
+    EXPECT_EQ(mode(ini()), owner);
+
+    const std::function<bool()> saves[] = {
+        [&] { return config::iniWrite("Database", "SQLPassword", "secret", ini()); },
+        [&] {
+            return config::iniWriteKeys({{"Timers", "Polling", "200"}, {"Database", "SQLUsername", "u"}}, ini());
+        },
+        [&] { return config::saveLimits(config::Limits{}, ini()); },
+    };
+    for (const auto& save : saves) {
+        ASSERT_TRUE(QFile::remove(ini()));
+        EXPECT_TRUE(save());
+        EXPECT_EQ(mode(ini()), owner);
+    }
+
+    const QString limitsFile = home.stationFolder() + "/bench.lim";
+    EXPECT_TRUE(config::saveLimits(config::Limits{}, limitsFile));
+    QFile plain(home.stationFolder() + "/plain");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    EXPECT_EQ(mode(limitsFile), mode(plain.fileName()));
 
     putIni("[ACLG]\r\nGainVe=5\r\n");
     const QFile::Permissions shared = owner | QFile::ReadGroup | QFile::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(ini(), shared));
     config::buildDefaultIni(ini()); // fills in the missing keys
     EXPECT_EQ(iniRead("PACE", "PaceDuration", ini()), "60");
-    EXPECT_EQ(mode(), shared);
+    EXPECT_EQ(mode(ini()), shared);
 }
 
 TEST_F(SettingsTest, FillInPassAddsEmptyKeysButNotTimers)

@@ -65,6 +65,36 @@ TEST_F(IniFileTest, CutsValuesLongerThan255Characters)
     EXPECT_EQ(platform::IniFile::read(path, "S", "K").size(), 255);
 }
 
+// whyNotKept says "" exactly for the values that a write and a read give
+// back unchanged.
+TEST_F(IniFileTest, TellsWhichValuesReadBackAsTheyWereWritten)
+{
+    const struct {
+        QString value;
+        bool kept;
+    } cases[] = {
+        {"pass word", true},
+        {"a=b;c[d]", true},
+        {"", true},
+        {QString(255, QChar(0xFC)), true},
+        {"/srv/bench data/", true},
+        {"secret ", false},
+        {" secret", false},
+        {QString(QChar(0xA0)) + "x", false},
+        {"\tx", false},
+        {QString(256, 'x'), false},
+        {"a\rb", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
+        EXPECT_EQ(IniFile::whyNotKept(c.value).isEmpty(), c.kept);
+        if (IniFile::write(path, "Database", "SQLPassword", c.value))
+            EXPECT_EQ(IniFile::read(path, "Database", "SQLPassword") == c.value, c.kept);
+        else
+            EXPECT_FALSE(c.kept);
+    }
+}
+
 TEST_F(IniFileTest, AWriteChangesOneLineAndKeepsEveryOtherByte)
 {
     struct Case {

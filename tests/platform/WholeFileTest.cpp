@@ -8,8 +8,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 using platform::WholeFile;
 
@@ -86,6 +88,61 @@ TEST_F(WholeFileTest, TheNewFileKeepsThePermissionsAndALinkStaysALink)
     ASSERT_TRUE(platform::WholeFile::save(link, "through the link"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(content(), "through the link");
+}
+
+// The new file beside the target is named after it, yet stays within the
+// longest name the folder takes however long the target's name is: every
+// name that the file system allows can be saved, replaced and copied to.
+TEST_F(WholeFileTest, ANameAsLongAsTheFileSystemAllowsCanBeSavedAndCopiedTo)
+{
+    const long longest = ::pathconf(QFile::encodeName(dir.path()).constData(), _PC_NAME_MAX);
+    if (longest != 255)
+        GTEST_SKIP() << "the temporary folder takes names of " << longest << " bytes, not 255";
+    // A report's name of so many bytes, most of them in characters of the
+    // one given.
+    const auto name = [](int bytes, QChar character) {
+        const QString suffix = QStringLiteral(".PDF");
+        const int body = bytes - int(suffix.size());
+        const int size = int(QString(character).toUtf8().size());
+        return QString(character).repeated(body / size) + QString(body % size, QLatin1Char('x')) + suffix;
+    };
+    const struct {
+        int bytes;
+        QChar character;
+        const char* what;
+    } cases[] = {
+        {248, QLatin1Char('r'), "a temporary name of 255 bytes"},
+        {249, QLatin1Char('r'), "one byte too many for the temporary name"},
+        {251, QLatin1Char('r'), ""},
+        {255, QLatin1Char('r'), "the longest name"},
+        {255, QChar(0xE9), "two-byte characters"},
+        {254, QChar(0x20AC), "three-byte characters"},
+    };
+    for (const auto& c : cases) {
+        const QString fileName = name(c.bytes, c.character);
+        SCOPED_TRACE(std::to_string(c.bytes) + " bytes: " + c.what);
+        ASSERT_EQ(QFile::encodeName(fileName).size(), c.bytes);
+        const QString target = dir.filePath(fileName);
+        QString error;
+        EXPECT_TRUE(WholeFile::save(target, "new", &error)) << error.toStdString();
+        EXPECT_EQ(content(target), "new");
+        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_TRUE(WholeFile::save(target, "replaced", &error)) << error.toStdString();
+        EXPECT_EQ(content(target), "replaced");
+        EXPECT_EQ(QFile::permissions(target) & QFileDevice::Permissions(0x7077),
+                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(filesThere(), QStringList{fileName});
+        QFile::remove(target);
+
+        QDir().mkpath(dir.filePath("copies"));
+        const QString copy = dir.filePath("copies/" + fileName);
+        put("copied");
+        EXPECT_TRUE(WholeFile::copy(path, copy, {}, &error)) << error.toStdString();
+        EXPECT_EQ(content(copy), "copied");
+        EXPECT_EQ(QDir(dir.filePath("copies")).entryList(QDir::Files | QDir::Hidden), QStringList{fileName});
+        QFile::remove(copy);
+        QFile::remove(path);
+    }
 }
 
 TEST_F(WholeFileTest, ReadTellsAMissingFileFromOneThatCannotBeRead)

@@ -90,7 +90,7 @@ public:
         platform::Clock::useRealTime();
         prepare(commandLine);
     }
-    // In real time, started again on the data folder another one used.
+    // In real time, started again on the data folder that another one used.
     StationHarness(RealTime, std::shared_ptr<TempDataHome> home) : m_home(std::move(home))
     {
         platform::Clock::useRealTime();

@@ -4,6 +4,7 @@
 #include "config/Log.h"
 #include "config/SamePath.h"
 #include "config/StationSettings.h"
+#include "platform/IniFile.h"
 #include "platform/Prompts.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
@@ -157,6 +158,8 @@ void DatabaseOptionsWindow::chooseFolder()
 
 bool DatabaseOptionsWindow::save()
 {
+    if (!textsKeptAsTyped())
+        return false;
     const config::DatabaseSettings kept = m_settings.database;
     config::DatabaseSettings& database = m_settings.database;
     database.useLocalDatabase = localDatabaseButton->isChecked();
@@ -185,6 +188,26 @@ bool DatabaseOptionsWindow::save()
     }
     m_recheck();
     accept();
+    return true;
+}
+
+bool DatabaseOptionsWindow::textsKeptAsTyped()
+{
+    for (QLineEdit* box :
+         {folderEdit, serverHostEdit, serverInstanceEdit, databaseNameEdit, usernameEdit, passwordEdit}) {
+        const QString why = platform::IniFile::whyNotKept(box->text());
+        if (why.isEmpty())
+            continue;
+        const QString text = QStringLiteral("The text in \"%1\" cannot be saved in settings.ini as typed: %2.")
+                                 .arg(box->accessibleName(), why);
+        config::writeLog(QStringLiteral("Database Options not saved: ") + text);
+        testStatusLabel->clear();
+        platform::Prompts::instance().message(text + QStringLiteral("\r\nNothing was saved."),
+                                              QStringLiteral("Database Options"), platform::MsgButtons::Ok,
+                                              platform::MsgIcon::Warning);
+        box->setFocus();
+        return false;
+    }
     return true;
 }
 

@@ -14,7 +14,11 @@
 // database file copied there (a copy that fails puts the previous file's
 // path back, so the test opens the previous database); a folder without a
 // database file gets a new, empty one before the test, as the prompt
-// promises. "Cancel" closes the window and keeps nothing.
+// promises. A text that settings.ini would not give back as typed (blanks
+// at its start or end, more than 255 characters, a line break) is refused
+// before anything is tried: the operator is told which box and why, and
+// nothing changes, so that what is saved is always what was tested. "Cancel"
+// closes the window and keeps nothing.
 
 #include <QDialog>
 
@@ -66,6 +70,9 @@ public:
 
 private:
     void buildControls();
+    // True when settings.ini keeps every box's text as typed; otherwise
+    // tells the operator of the first that it would not.
+    bool textsKeptAsTyped();
     // Enables the boxes of the server or the folder button.
     void enableFieldsFor(bool local);
     // The copy prompt, and the copy; on a failed copy the previous file's

@@ -5,6 +5,7 @@
 
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
+#include "platform/IniFile.h"
 #include "platform/ScriptedPrompts.h"
 #include "results/EmptyDatabase.h"
 #include "results/ResultsDatabase.h"
@@ -202,6 +203,60 @@ TEST_F(DatabaseOptionsWindowTest, AFailedCopyReloadsTheOriginalDatabase)
     EXPECT_EQ(settings.paths.databaseFile, current + "/ZAMO_Results.mdb");
     EXPECT_EQ(settings.database.localDatabaseFolder, current + "/");
     EXPECT_TRUE(bytes(settingsFile).endsWith("LocalDatabaseFolder=" + current.toUtf8() + "/\r\n"));
+}
+
+// What is saved is what was tested: a text that settings.ini would give
+// back otherwise is refused before anything is tried, the operator told
+// which box and why, and the connection, the settings and the file stay as
+// they were. Up to 255 characters, inner blanks included, are kept.
+TEST_F(DatabaseOptionsWindowTest, ATextThatSettingsWouldNotKeepAsTypedIsRefused)
+{
+    const QString blank = "it begins or ends with a blank, which the file does not keep";
+    const QString tooLong = "it is longer than 255 characters, of which the file keeps only the first 255";
+    const QString longFolder = dir.filePath(QString(295 - dir.path().size(), 'f'));
+    ASSERT_EQ(longFolder.size(), 296);
+    const struct {
+        QLineEdit* box;
+        QString text;
+        const char* label;
+        QString why;
+    } cases[] = {
+        {window->passwordEdit, "secret ", "Password", blank},
+        {window->passwordEdit, QString(300, 'p'), "Password", tooLong},
+        {window->usernameEdit, " zamo", "Username", blank},
+        {window->databaseNameEdit, QString(256, 'd'), "Database", tooLong},
+        {window->folderEdit, other + " ", "Folder Path", blank},
+        {window->folderEdit, longFolder, "Folder Path", tooLong},
+        {window->serverHostEdit, "bench\nserver", "Server IP/Hostname",
+         "it holds a line break, which the file cannot hold"},
+    };
+    ASSERT_TRUE(database.openDatabase(false));
+    const QByteArray before = bytes(settingsFile);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        window->load();
+        prompts->shown.clear();
+        c.box->setText(c.text);
+        EXPECT_FALSE(window->save());
+        EXPECT_EQ(prompts->messages(), QStringList{QString("The text in \"%1\" cannot be saved in settings.ini as "
+                                                           "typed: %2.\r\nNothing was saved.")
+                                                       .arg(c.label, c.why)});
+        EXPECT_EQ(prompts->shown.last().title, "Database Options");
+        EXPECT_EQ(bytes(settingsFile), before);
+        EXPECT_EQ(settings.database.localDatabaseFolder, current);
+        EXPECT_EQ(settings.database.password, "");
+        EXPECT_NE(database.sharedConnection(), nullptr) << "the connection in use stays open";
+        EXPECT_EQ(checks, 0);
+    }
+
+    window->load();
+    prompts->shown.clear();
+    window->usernameEdit->setText(QString(255, 'u'));
+    window->passwordEdit->setText("pass word");
+    ASSERT_TRUE(window->save());
+    EXPECT_TRUE(prompts->shown.isEmpty());
+    EXPECT_EQ(platform::IniFile::read(settingsFile, "Database", "SQLUsername"), QString(255, 'u'));
+    EXPECT_EQ(platform::IniFile::read(settingsFile, "Database", "SQLPassword"), "pass word");
 }
 
 class ServerOptionsTest : public DatabaseOptionsWindowTest {

@@ -9,10 +9,13 @@
 #include "ui/reports/TestReportWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <string>
 
 namespace {
 
@@ -194,6 +197,24 @@ TEST_P(ReportExport, AnExportOnAFullDiskLeavesTheOldFileWholeAndTellsTheOperator
               "Unable to export the report: Cannot write " + path("old.PDF") + ": No space left on device");
     EXPECT_EQ(prompts->shown.last().title, "Test Report");
     EXPECT_EQ(readText(path("old.PDF")), "last week's report");
+}
+
+// A name as long as the file system allows (255 bytes) is an export's as
+// well as a shorter one: each format lands under it, with nothing beside.
+TEST_P(ReportExport, AnExportTakesANameAsLongAsTheFileSystemAllows)
+{
+    for (const QString& format : {QString("PDF"), QString("XLS"), QString("TAB")}) {
+        for (const int bytes : {251, 255}) {
+            SCOPED_TRACE(format.toStdString() + ", " + std::to_string(bytes) + " bytes");
+            const QString name = QString(bytes - 4, 'r') + "." + format;
+            const QString file = exportReport(format, name);
+            ASSERT_FALSE(file.isEmpty()) << log.join("\n").toStdString();
+            EXPECT_GT(QFileInfo(file).size(), 0);
+            EXPECT_EQ(QDir(QFileInfo(file).path()).entryList({"r*"}, QDir::Files | QDir::Hidden | QDir::CaseSensitive),
+                      QStringList{name});
+            QFile::remove(file);
+        }
+    }
 }
 
 TEST_P(ReportExport, UnitDiagnosticsShowWhatEachModelReportsAndNothingElse)
