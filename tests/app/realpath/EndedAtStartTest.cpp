@@ -5,6 +5,7 @@
 // "Application Terminated", the files are whole (a step done or not begun,
 // a backup complete or not there), and the next start carries on from there.
 
+#include "RealPathFixture.h"
 #include "platform/DbConnection.h"
 #include "platform/DbRecordset.h"
 #include "platform/WholeFile.h"
@@ -93,17 +94,7 @@ protected:
     }
 
     // Every log file of the data folder, oldest first.
-    QString logs() const
-    {
-        QString text;
-        QDir dir(folder + "/Log");
-        for (const QString& name : dir.entryList({"*.log"}, QDir::Files, QDir::Name)) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromUtf8(file.readAll());
-        }
-        return text;
-    }
+    QString logs() const { return stationLogFiles(folder); }
     // The files of the archive folder, hidden ones too.
     QStringList archiveFiles() const { return QDir(archive).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 

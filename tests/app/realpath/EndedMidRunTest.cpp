@@ -132,17 +132,7 @@ protected:
     }
     QString condensed() const { return testsupport::condensedGroups(folder() + "/ZAMO_Results.mdb"); }
     // Every log file of the data folder, oldest first.
-    std::string logs() const
-    {
-        QString text;
-        QDir dir(folder() + "/Log");
-        for (const QString& name : dir.entryList({"*.log"}, QDir::Files, QDir::Name)) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromLatin1(file.readAll());
-        }
-        return text.toStdString();
-    }
+    std::string logs() const { return stationLogFiles(folder()).toStdString(); }
 };
 
 class EndedMidZamo80Run : public EndedMidRun {

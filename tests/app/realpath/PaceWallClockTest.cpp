@@ -35,18 +35,7 @@ protected:
     }
 
     QString folder() const { return station.dataFolder(); }
-    // The text of the station's log files so far.
-    QString logText() const
-    {
-        QString text;
-        QDir dir(folder() + "/Log");
-        for (const QString& name : dir.entryList({"*.log"}, QDir::Files, QDir::Name)) {
-            QFile file(dir.filePath(name));
-            if (file.open(QIODevice::ReadOnly))
-                text += QString::fromLatin1(file.readAll());
-        }
-        return text;
-    }
+    QString logText() const { return stationLogFiles(folder()); }
     // When the log says the test of that type started on the electrode.
     static QDateTime startedAt(const QString& log, const QString& type, const QString& electrode)
     {

@@ -9,7 +9,24 @@
 #include "support/StationHarness.h"
 #include "support/UnitEmulator.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+// The text of every log file of a data folder, oldest first, as a station
+// in a process of its own left them.
+inline QString stationLogFiles(const QString& dataFolder)
+{
+    QString text;
+    QDir dir(dataFolder + "/Log");
+    for (const QString& name : dir.entryList({"*.log"}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            text += QString::fromLatin1(file.readAll());
+    }
+    return text;
+}
 
 class RealPath : public ::testing::Test {
 protected:
