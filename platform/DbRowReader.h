@@ -7,7 +7,9 @@
 // connection until the reader goes (or has read past the last row).
 //
 // A field read without a current row (before the first next, after the
-// last) or by an index that the statement does not give throws DbError.
+// last) or by an index that the statement does not give throws DbError, and
+// so does a whole number that is not one or does not fit the type asked for
+// (never cut to one it does not hold).
 
 #include "platform/OleDate.h"
 #include "platform/SteadyLocalDays.h"
@@ -32,13 +34,18 @@ public:
     int size() const;
 
     bool isNull(int field) const;
-    qint32 toInt(int field) const; // 0 for Null
-    QString text(int field) const; // "" for Null
+    qint32 toInt(int field) const;   // 0 for Null
+    qint64 toInt64(int field) const; // 0 for Null
+    QString text(int field) const;   // "" for Null
     // A date field as DbRecordset::dateValue gives it (0 for Null).
     OleDate date(int field, SteadyLocalDays& days) const;
 
 private:
     QVariant field(int index) const;
+
+    // The whole number of a field, 0 for Null; throws DbError for anything
+    // else and for a number outside [low, high].
+    qint64 wholeNumber(int index, qint64 low, qint64 high) const;
 
     QSqlQuery m_query;
     int m_fields = 0;

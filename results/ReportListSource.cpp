@@ -49,7 +49,7 @@ ArchiveList ReportListSource::archives(const QString& archivePath) const
     return withConnection(archivePath, [](platform::DbConnection& db) { return archiveList(db); });
 }
 
-qint32 ReportListSource::condensedReportId(qint32 uniqueGroupId, const QString& archivePath) const noexcept
+qint64 ReportListSource::condensedReportId(qint64 uniqueGroupId, const QString& archivePath) const noexcept
 {
     try {
         return withConnection(

@@ -39,7 +39,7 @@ public:
     qint64 countCompletedTestGroups(bool showAll, const QString& archivePath = QString()) const;
     ReportListPage page(const ReportListQuery& query, const QString& archivePath = QString()) const;
     ArchiveList archives(const QString& archivePath = QString()) const;
-    qint32 condensedReportId(qint32 uniqueGroupId, const QString& archivePath = QString()) const noexcept;
+    qint64 condensedReportId(qint64 uniqueGroupId, const QString& archivePath = QString()) const noexcept;
 
 private:
     // Runs read on the connection for archivePath.

@@ -2,6 +2,7 @@
 
 #include "platform/DbError.h"
 #include "results/ConnectionText.h"
+#include "results/ResultsSchema.h"
 #include "results/SchemaUpgrades.h"
 
 #include <QStringList>
@@ -111,12 +112,7 @@ int ViewerDatabase::revision(QString* why)
     if (!db)
         return 0;
     try {
-        const platform::DbRecordset rs = db->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
-        if (rs.eof()) {
-            tell(why, QStringLiteral("The database has no revision number"));
-            return 0;
-        }
-        return rs.value(QStringLiteral("DBRevNumber")).toInt();
+        return results::ResultsSchema::readRevision(*db);
     } catch (const platform::DbError& e) {
         tell(why, e.text());
         return 0;

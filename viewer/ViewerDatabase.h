@@ -63,7 +63,8 @@ public:
     platform::Timer& idleTimer() { return m_idle; }
 
     // The schema revision (Version.DBRevNumber); 0 when there is none to be
-    // read (no database, not a results database), with the cause in *why.
+    // read (no database, not a results database, a number no station wrote),
+    // with the cause in *why.
     int revision(QString* why = nullptr);
 
     // A revision-10 file whose TestGroups still has the column VadovMode

@@ -86,7 +86,7 @@ ReportListView ViewerReportList::load(const ReportListRequest& request)
     return view;
 }
 
-ReportKind ViewerReportList::condensedKind(qint32 groupId)
+ReportKind ViewerReportList::condensedKind(qint64 groupId)
 {
     return m_database.lists().condensedReportId(groupId) >= 1 ? ReportKind::Zamo80Condensed : ReportKind::Condensed;
 }

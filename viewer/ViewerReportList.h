@@ -88,7 +88,7 @@ public:
 
     // The condensed report of a group: the ZAMO80 condensed one when the
     // group has a condensed ZAMO80 group, else the condensed one.
-    ReportKind condensedKind(qint32 groupId);
+    ReportKind condensedKind(qint64 groupId);
 
 private:
     ViewerDatabase& m_database;

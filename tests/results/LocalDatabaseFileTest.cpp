@@ -1,5 +1,6 @@
 // The local database file: never created by accident, foreign files
-// recognised, read-only opens, the empty database built whole or not at all.
+// recognised, read-only opens, the empty database built whole or not at all,
+// whole numbers read as stored.
 
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
@@ -16,6 +17,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using platform::DbConnection;
 using platform::DbError;
@@ -152,6 +155,47 @@ TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
     EXPECT_EQ(journalMode(station), "delete");
     station.close();
     EXPECT_EQ(QDir(folder()).entryList({"live.mdb*"}, QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
+}
+
+// A whole number is read as stored, beyond 32 bits too; a value that is no
+// whole number, or does not fit the type asked for, is refused, never cut or
+// rounded to another number.
+TEST_F(LocalDatabaseFile, WholeNumbersAreReadAsStoredOrRefused)
+{
+    ASSERT_FALSE(results::buildEmptyDatabase(path("numbers.mdb")).isEmpty());
+    platform::DbConnection c;
+    c.openFile(path("numbers.mdb"), true);
+    const std::optional<qint64> refused;
+    const struct {
+        const char* value;
+        std::optional<qint64> as64;
+        std::optional<qint64> as32;
+    } cases[] = {
+        {"7", 7, 7},
+        {"-2147483648", -2147483648LL, -2147483648LL},
+        {"2147483648", 2147483648LL, refused},
+        {"99999999999", 99999999999LL, refused},
+        {"15.0", 15, 15},
+        {"'15'", 15, 15},
+        {"NULL", 0, 0},
+        {"14.5", refused, refused},
+        {"1e20", refused, refused},
+        {"'abc'", refused, refused},
+        {"x'01'", refused, refused},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.value);
+        platform::DbRowReader rows = c.read(QStringLiteral("SELECT %1").arg(t.value));
+        ASSERT_TRUE(rows.next());
+        if (t.as64)
+            EXPECT_EQ(rows.toInt64(0), *t.as64);
+        else
+            EXPECT_THROW(rows.toInt64(0), DbError);
+        if (t.as32)
+            EXPECT_EQ(rows.toInt(0), *t.as32);
+        else
+            EXPECT_THROW(rows.toInt(0), DbError);
+    }
 }
 
 TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)

@@ -325,28 +325,28 @@ void ViewerMainWindow::showList(const viewer::ReportListView& view)
     m_loading = false;
 }
 
-qint32 ViewerMainWindow::selectedGroupId() const
+qint64 ViewerMainWindow::selectedGroupId() const
 {
     const QList<QTableWidgetItem*> chosen = m_grid->selectedItems();
     if (chosen.isEmpty())
         return 0;
     const QTableWidgetItem* id = m_grid->item(chosen.first()->row(), 1);
-    return id ? id->text().toInt() : 0;
+    return id ? id->text().toLongLong() : 0;
 }
 
 void ViewerMainWindow::viewSelectedReport()
 {
-    if (const qint32 id = selectedGroupId())
+    if (const qint64 id = selectedGroupId())
         showReport(id, viewer::ReportKind::Full);
 }
 
 void ViewerMainWindow::viewSelectedCondensedReport()
 {
-    if (const qint32 id = selectedGroupId())
+    if (const qint64 id = selectedGroupId())
         showReport(id, m_list.condensedKind(id));
 }
 
-void ViewerMainWindow::showReport(qint32 groupId, viewer::ReportKind kind)
+void ViewerMainWindow::showReport(qint64 groupId, viewer::ReportKind kind)
 {
     viewer::PreparedReport prepared = m_reports.open(groupId, kind, m_diagnostics->isChecked());
     platform::Prompts& prompts = platform::Prompts::instance();
@@ -370,7 +370,7 @@ void ViewerMainWindow::showReport(qint32 groupId, viewer::ReportKind kind)
 
 void ViewerMainWindow::exportSelectedReport()
 {
-    const qint32 id = selectedGroupId();
+    const qint64 id = selectedGroupId();
     if (!id) {
         platform::Prompts::instance().message(QStringLiteral("No report to export!"), QStringLiteral("Error"),
                                               platform::MsgButtons::Ok, platform::MsgIcon::Warning);

@@ -52,8 +52,9 @@ public:
     void viewSelectedCondensedReport();
     void exportSelectedReport();
 
-    // The group of the selected row; 0 when no row is selected.
-    qint32 selectedGroupId() const;
+    // The group of the selected row, as the database holds it; 0 when no
+    // row is selected.
+    qint64 selectedGroupId() const;
     QString status() const;
     QList<ViewerReportWindow*> reportWindows() const;
 
@@ -71,7 +72,7 @@ private:
     viewer::ReportListRequest request(int page) const;
     bool connectServer(const viewer::ServerLogOn& logOn, QString* dialogStatus);
     void showList(const viewer::ReportListView& view);
-    void showReport(qint32 groupId, viewer::ReportKind kind);
+    void showReport(qint64 groupId, viewer::ReportKind kind);
 
     viewer::ViewerDatabase& m_database;
     viewer::ViewerReportList m_list;

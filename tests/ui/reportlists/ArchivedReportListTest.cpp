@@ -1,7 +1,7 @@
 // The list of an archive file: opened from the archive grid, refused for
-// another revision, read from the file alone (never written), paged by the
-// archive's own groups, Show All only in service mode, and its reports
-// opened and exported from the file.
+// another revision or a revision number no station wrote, read from the file
+// alone (never written), paged by the archive's own groups, Show All only in
+// service mode, and its reports opened and exported from the file.
 
 #include "ReportListFixture.h"
 #include "platform/CommandLine.h"
@@ -149,10 +149,16 @@ TEST_P(ArchivedReportList, AFileOfAnotherRevisionOrNoneIsRefused)
 {
     const QString rev14 = writeArchive("ZAMO_Results-20260301-080000.mdb", {{1}}, 14);
     const QString missing = settings.paths.archiveFolder + "ZAMO_Results-20250101-080000.mdb";
+    // 2^32 + 15: no station wrote it, and it is not revision 15.
+    const QString beyond = writeArchive("ZAMO_Results-20260401-080000.mdb", {{1}});
+    platform::DbConnection file;
+    file.openFile(beyond, false);
+    file.execute("UPDATE Version SET DBRevNumber = 4294967311");
+    file.close();
     const struct {
         QString path;
         int revision;
-    } cases[] = {{rev14, 14}, {missing, 0}};
+    } cases[] = {{rev14, 14}, {missing, 0}, {beyond, 0}};
     for (const auto& c : cases) {
         ui::ReportListWindow window(*host, c.path);
         EXPECT_FALSE(window.load());
@@ -171,7 +177,7 @@ TEST_P(ArchivedReportList, AFileOfAnotherRevisionOrNoneIsRefused)
     live->load();
     live->openArchive(0);
     EXPECT_TRUE(host->shown.empty());
-    EXPECT_EQ(prompts->messages().size(), 3);
+    EXPECT_EQ(prompts->messages().size(), 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Local, ArchivedReportList, ::testing::Values(platform::DbBackend::SQLite), backendName);

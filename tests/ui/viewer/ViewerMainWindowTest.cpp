@@ -4,7 +4,7 @@
 // results database, the pages of a large list, the report-type filter kept
 // across reloads, the full and condensed reports in report windows, exports
 // from the list and from a report window, the SQL Server dialog, and
-// closing the window.
+// closing the window. A file with numbers beyond 32 bits.
 
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
@@ -109,6 +109,41 @@ protected:
     viewer::ViewerDatabase database;
     ui::ViewerMainWindow window{database};
 };
+
+// Numbers are read as stored: a revision number that no station wrote (one
+// beyond 32 bits) is refused with a message, never cut to one the viewer
+// knows; a group number beyond 32 bits is listed and its report asked for as
+// it is.
+TEST_F(ViewerMainWindowTest, NumbersBeyond32BitsAreReadAsStoredOrRefused)
+{
+    for (const QString revision : {"9999999999", "4294967310", "-4294967281", "14.5"}) {
+        SCOPED_TRACE(revision.toStdString());
+        prompts->shown.clear();
+        ListFile file(15, 3);
+        file.connect()->execute("UPDATE Version SET DBRevNumber = " + revision);
+        chooseFile(file.path());
+        EXPECT_EQ(window.status(), "No Database Selected");
+        EXPECT_EQ(grid()->rowCount(), 0);
+        ASSERT_EQ(prompts->messages().size(), 1);
+        EXPECT_EQ(prompts->messages()[0], "Unable to read " + file.path()
+                                              + " as a results database: The revision "
+                                                "number \""
+                                              + revision
+                                              + "\" of the database is not one that any "
+                                                "station wrote.");
+    }
+
+    prompts->shown.clear();
+    ListFile file(15, 3);
+    file.connect()->execute("UPDATE TestGroups SET UniqueGroupID = 99999999999 WHERE GroupID = 3");
+    chooseFile(file.path());
+    EXPECT_EQ(column(1), QStringList({"1", "2", "99999999999"}));
+    doubleClickRow(2);
+    EXPECT_EQ(window.selectedGroupId(), 99999999999);
+    ASSERT_EQ(window.reportWindows().size(), 1);
+    EXPECT_EQ(window.reportWindows()[0]->groupId(), 99999999999);
+    EXPECT_EQ(prompts->messages(), QStringList());
+}
 
 TEST_F(ViewerMainWindowTest, WithoutADatabaseTheListIsEmptyAndAnExportAsksForAReport)
 {
