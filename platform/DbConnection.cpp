@@ -101,6 +101,11 @@ bool isLockRefusal(const QSqlError& error)
     return number && ((value & 0xff) == Busy || (value & 0xff) == Locked);
 }
 
+DbFailure lockFailure(const QSqlError& error)
+{
+    return isLockRefusal(error) ? DbFailure::Locked : DbFailure::Other;
+}
+
 // The statement that writes one row and gives back its key; its values are
 // appended to params in the order of their "?".
 QString rowStatement(const DbRowWrite& row, QList<DbParameter>& params)
@@ -142,9 +147,16 @@ DbConnection::~DbConnection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
-void DbConnection::fail(const QString& what, const QString& why, bool locked)
+void DbConnection::fail(const QString& what, const QString& why, DbFailure failure)
 {
-    throw DbError(what, why, locked);
+    throw DbError(what, why, failure);
+}
+
+void DbConnection::setStatementTimeLimit(int milliseconds)
+{
+    m_timeLimit->setMilliseconds(milliseconds);
+    if (isOpen())
+        m_timeLimit->watch(m_db);
 }
 
 void DbConnection::setBusyWait(int milliseconds)
@@ -187,6 +199,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
     m_db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") + busyWait : busyWait);
     if (!m_db.open())
         fail(what, describe(m_db.lastError()));
+    m_timeLimit->watch(m_db);
     try {
         // The header alone does not prove a sound file: read its catalogue.
         execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
@@ -207,7 +220,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
         }
     } catch (const DbError& e) {
         close();
-        fail(what, e.cause(), e.locked());
+        fail(what, e.cause(), e.failure());
     }
 }
 
@@ -220,6 +233,7 @@ void DbConnection::createFile(const QString& path)
     m_db.setConnectOptions(QString());
     if (!m_db.open())
         fail(QStringLiteral("Cannot create database \"%1\"").arg(path), describe(m_db.lastError()));
+    m_timeLimit->watch(m_db);
 }
 
 void DbConnection::openServer(const DbServerAddress& address)
@@ -256,6 +270,7 @@ void DbConnection::close()
         // Everything committed goes into the file itself, as copies and
         // archives of it need; then the file leaves write-ahead mode if no
         // other program has it open.
+        m_timeLimit->start();
         QSqlQuery(m_db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         QSqlQuery(m_db).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         m_writeAheadLog = false;
@@ -334,7 +349,15 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     }
     if (!query.isSelect())
         return {};
-    return DbRecordset::fromQuery(query);
+    return rowsOf(query, sql);
+}
+
+DbRecordset DbConnection::rowsOf(QSqlQuery& query, const QString& sql)
+{
+    DbRecordset rows = DbRecordset::fromQuery(query);
+    if (query.lastError().isValid()) // a row after the first failed
+        failStatement(query, sql);
+    return rows;
 }
 
 QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& params, const QString& sql)
@@ -343,6 +366,7 @@ QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& param
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     bool ok;
+    m_timeLimit->start();
     if (values.isEmpty()) {
         ok = query.exec(text);
     } else {
@@ -361,7 +385,7 @@ QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& param
 DbRowReader DbConnection::read(const QString& sql, const QList<DbParameter>& params)
 {
     requireOpen();
-    return DbRowReader(run(sql, params, sql));
+    return DbRowReader(run(sql, params, sql), m_timeLimit);
 }
 
 QVariant DbConnection::currentValue(const QString& sql)
@@ -411,14 +435,15 @@ void DbConnection::setStatementObserver(StatementObserver observer)
 
 void DbConnection::failStatement(QSqlQuery& query, const QString& sql)
 {
-    const QString why = describe(query.lastError());
-    const bool locked = isLockRefusal(query.lastError());
+    const bool overTime = m_timeLimit->stopped();
+    const QString why = overTime ? m_timeLimit->cause() : describe(query.lastError());
+    const DbFailure failure = overTime ? DbFailure::OverTime : lockFailure(query.lastError());
     query.finish();
     // (Inside a transaction every statement fails after the first
     // failure: the caller's rollback looks at the connection.)
     if (!m_inTransaction)
         closeIfServerGone();
-    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
+    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, failure);
 }
 
 QSqlQuery& DbConnection::keptStatement(const QString& sql)
@@ -439,12 +464,13 @@ DbRecordset DbConnection::executeKept(const QString& sql, const QList<DbParamete
 {
     requireOpen();
     const QList<QVariant> values = observedValues(sql, params);
+    m_timeLimit->start();
     QSqlQuery& query = keptStatement(sql);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!query.exec())
         failStatement(query, sql);
-    DbRecordset rows = DbRecordset::fromQuery(query);
+    DbRecordset rows = rowsOf(query, sql);
     query.finish(); // done with: the statement holds no lock until its next use
     return rows;
 }
@@ -536,8 +562,9 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
 void DbConnection::transaction()
 {
     requireOpen();
+    m_timeLimit->start();
     if (!m_db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), isLockRefusal(m_db.lastError()));
+        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), lockFailure(m_db.lastError()));
     m_inTransaction = true;
 }
 
@@ -545,16 +572,19 @@ void DbConnection::commit()
 {
     requireOpen();
     m_inTransaction = false;
+    m_timeLimit->start();
     if (!m_db.commit())
         fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()),
-             isLockRefusal(m_db.lastError()));
+             lockFailure(m_db.lastError()));
 }
 
 void DbConnection::rollback()
 {
     m_inTransaction = false;
-    if (isOpen())
+    if (isOpen()) {
+        m_timeLimit->start();
         m_db.rollback();
+    }
 }
 
 } // namespace platform

@@ -13,12 +13,18 @@
 // unless set otherwise) and then fails; on a PostgreSQL server the same wait
 // is the lock timeout.
 //
+// A statement on a file may be given a time limit (a file from outside,
+// which may hold a view or a trigger that never ends): a statement that runs
+// past it is stopped and fails.
+//
 // Every failure throws DbError.
 
 #include "platform/DbDialect.h"
+#include "platform/DbError.h"
 #include "platform/DbParameter.h"
 #include "platform/DbRecordset.h"
 #include "platform/DbRowReader.h"
+#include "platform/DbTimeLimit.h"
 
 #include <QHash>
 #include <QList>
@@ -28,6 +34,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -64,6 +71,17 @@ public:
     // taken at once by an open connection, else at the next open. A
     // statement that waited in vain throws a DbError that is locked().
     void setBusyWait(int milliseconds);
+
+    // The time limit of a statement on a database file from outside (one the
+    // user chose, an archive): many times what a statement on the largest
+    // file of ours needs, and short enough that the window is back within
+    // seconds.
+    static constexpr int OutsideFileTimeLimitMilliseconds = 5000;
+    // How long one statement on a database file may run before it is
+    // stopped; it then throws a DbError that is overTime(). 0, the default:
+    // no limit. Taken at once by an open connection, else at the next open;
+    // a server connection has none.
+    void setStatementTimeLimit(int milliseconds);
 
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
@@ -135,13 +153,16 @@ public:
 private:
     void openDriver(DbBackend backend);
     void requireOpen() const;
-    [[noreturn]] void fail(const QString& what, const QString& why, bool locked = false);
+    [[noreturn]] void fail(const QString& what, const QString& why, DbFailure failure = DbFailure::Other);
     QString keyColumnOf(const QString& table);
     // A server that went away leaves a connection that only fails: it is
     // closed, so that the next open makes a new one.
     void closeIfServerGone();
     // SQLite: the journal mode the file is in ("delete", "wal", ...).
     QString journalMode();
+    // Every row of the executed statement; throws its failure when a row
+    // after the first cannot be read.
+    DbRecordset rowsOf(QSqlQuery& query, const QString& sql);
     // Throws the failure of the statement, after closing a connection whose
     // server is gone (outside a transaction).
     [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
@@ -161,6 +182,8 @@ private:
     bool m_inTransaction = false;
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
+    // Shared with the row readers of its statements.
+    std::shared_ptr<DbTimeLimit> m_timeLimit = std::make_shared<DbTimeLimit>();
     QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
     static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
     QHash<QString, QSqlQuery> m_keptStatements;

@@ -3,20 +3,35 @@
 #include "platform/DbDialect.h"
 #include "platform/DbError.h"
 
+#include <QSqlError>
 #include <QSqlRecord>
 
 #include <limits>
 
 namespace platform {
 
-DbRowReader::DbRowReader(QSqlQuery query) : m_query(std::move(query)), m_fields(m_query.record().count()) {}
+DbRowReader::DbRowReader(QSqlQuery query, std::shared_ptr<DbTimeLimit> limit)
+    : m_query(std::move(query)),
+      m_limit(std::move(limit)),
+      m_deadline(m_limit ? m_limit->deadline() : 0),
+      m_fields(m_query.record().count())
+{
+}
 
 bool DbRowReader::next()
 {
+    if (m_limit)
+        m_limit->resume(m_deadline);
     m_onRow = m_query.next();
-    if (!m_onRow)
-        m_query.finish();
-    return m_onRow;
+    if (m_onRow)
+        return true;
+    const QSqlError error = m_query.lastError();
+    m_query.finish();
+    if (m_limit && m_limit->stopped())
+        throw DbError(QStringLiteral("Cannot read the next row"), m_limit->cause(), DbFailure::OverTime);
+    if (error.isValid())
+        throw DbError(QStringLiteral("Cannot read the next row"), error.text());
+    return false;
 }
 
 int DbRowReader::size() const

@@ -21,6 +21,7 @@ auto ReportListSource::withConnection(const QString& archivePath, Read read) con
 {
     if (readsArchive(archivePath)) {
         platform::DbConnection archive;
+        archive.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
         archive.openFile(archivePath, true);
         return read(archive);
     }

@@ -156,6 +156,7 @@ qint32 ResultsDatabase::fileRevision(const QString& path)
 {
     try {
         platform::DbConnection own;
+        own.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
         own.openFile(path, true);
         return ResultsSchema::readRevision(own);
     } catch (const platform::DbError& e) {

@@ -43,7 +43,14 @@ void ViewerDatabase::chooseFile(const QString& path)
 {
     close();
     m_filePath = path;
+    m_refusal.clear();
     m_server = false;
+}
+
+void ViewerDatabase::refuse(const QString& why)
+{
+    close();
+    m_refusal = why;
 }
 
 bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
@@ -56,6 +63,7 @@ bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
         return false;
     }
     m_server = true;
+    m_refusal.clear();
     return true;
 }
 
@@ -81,7 +89,12 @@ platform::DbConnection* ViewerDatabase::open(bool server, QString* why)
         tell(why, QStringLiteral("No database has been chosen"));
         return nullptr;
     }
+    if (!server && refused()) {
+        tell(why, m_refusal);
+        return nullptr;
+    }
     auto connection = std::make_unique<platform::DbConnection>();
+    connection->setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
     try {
         if (server)
             connection->openServer(serverAddress());
@@ -114,7 +127,9 @@ int ViewerDatabase::revision(QString* why)
     try {
         return results::ResultsSchema::readRevision(*db);
     } catch (const platform::DbError& e) {
-        tell(why, e.text());
+        if (e.overTime() && !m_server)
+            refuse(e.cause());
+        tell(why, e.overTime() ? e.cause() : e.text());
         return 0;
     }
 }
@@ -129,6 +144,7 @@ bool ViewerDatabase::repairLegacyDemoModeColumn(QString* why)
         return true;
     close();
     platform::DbConnection writable;
+    writable.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
     try {
         writable.openFile(m_filePath, false);
     } catch (const platform::DbError& e) {

@@ -1,6 +1,6 @@
 // The local database file: never created by accident, foreign files
 // recognised, read-only opens, the empty database built whole or not at all,
-// whole numbers read as stored.
+// statements stopped at a time limit, whole numbers read as stored.
 
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
@@ -18,6 +18,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 using platform::DbConnection;
@@ -155,6 +156,40 @@ TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
     EXPECT_EQ(journalMode(station), "delete");
     station.close();
     EXPECT_EQ(QDir(folder()).entryList({"live.mdb*"}, QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
+}
+
+// A statement on a connection with a time limit is stopped once it runs past
+// it, whether its rows are read all at once or one at a time with other
+// statements in between, and says so; the connection goes on.
+TEST_F(LocalDatabaseFile, AStatementPastItsTimeLimitIsStoppedAndTheConnectionGoesOn)
+{
+    ASSERT_FALSE(results::buildEmptyDatabase(path("outside.mdb")).isEmpty());
+    platform::DbConnection c;
+    c.setStatementTimeLimit(300);
+    c.openFile(path("outside.mdb"), true);
+    const QString counting = "WITH RECURSIVE Counting(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM Counting) ";
+    const auto stopped = [](const std::function<void()>& statement) {
+        try {
+            statement();
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.overTime()) << e.text().toStdString();
+            return e.cause();
+        }
+        return QString("not stopped");
+    };
+    EXPECT_EQ(stopped([&] { c.execute(counting + "SELECT COUNT(*) FROM Counting"); }),
+              "the query ran longer than 0.3 s and was stopped");
+    EXPECT_EQ(c.execute("SELECT DBRevNumber FROM Version").value(0).toInt(), 14);
+
+    // Three rows at once, then none for ever.
+    platform::DbRowReader rows = c.read(counting + "SELECT n FROM Counting WHERE n <= 3 OR n < 0");
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_TRUE(rows.next());
+        EXPECT_EQ(rows.toInt(0), n);
+        EXPECT_EQ(c.execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
+    }
+    EXPECT_EQ(stopped([&] { rows.next(); }), "the query ran longer than 0.3 s and was stopped");
+    EXPECT_EQ(c.execute("SELECT COUNT(*) FROM Version").value(0).toInt(), 1);
 }
 
 // A whole number is read as stored, beyond 32 bits too; a value that is no

@@ -242,11 +242,14 @@ void ViewerMainWindow::chooseFile()
     const viewer::DatabaseChoice choice = m_list.chooseFile(path, request(1));
     showList(choice.list);
     m_status->setText(choice.status);
-    if (choice.list.features.listed)
-        return;
-    const QString& why = choice.list.failure;
+    if (!choice.list.features.listed)
+        tellUnreadable(choice.list.failure);
+}
+
+void ViewerMainWindow::tellUnreadable(const QString& why)
+{
     platform::Prompts::instance().message(
-        QStringLiteral("Unable to read ") + path + QStringLiteral(" as a results database")
+        QStringLiteral("Unable to read ") + m_database.filePath() + QStringLiteral(" as a results database")
             + (why.isEmpty() ? QString() : QStringLiteral(": ") + why) + QLatin1Char('.'),
         kProgram, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
@@ -280,7 +283,12 @@ void ViewerMainWindow::reload(int page)
     m_grid->hide();
     m_loadingFrame->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    showList(m_list.load(request(page)));
+    const viewer::ReportListView view = m_list.load(request(page));
+    showList(view);
+    if (view.refused) {
+        m_status->setText(viewer::ViewerReportList::NoDatabaseSelected);
+        tellUnreadable(view.failure);
+    }
 }
 
 void ViewerMainWindow::showList(const viewer::ReportListView& view)

@@ -4,11 +4,13 @@
 // results database, the pages of a large list, the report-type filter kept
 // across reloads, the full and condensed reports in report windows, exports
 // from the list and from a report window, the SQL Server dialog, and
-// closing the window. A file with numbers beyond 32 bits.
+// closing the window. Files from outside: one whose queries never end, one
+// with numbers beyond 32 bits.
 
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/EndlessTable.h"
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
 #include "ui/viewer/ServerDialog.h"
@@ -21,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +112,57 @@ protected:
     viewer::ViewerDatabase database;
     ui::ViewerMainWindow window{database};
 };
+
+// A file whose list, whose revision or whose report reads a table that never
+// ends: the statement is stopped at the time limit of a file from outside,
+// the file (or the report) is refused with a message, and the window is
+// usable at once. A refused file is read no more.
+TEST_F(ViewerMainWindowTest, AFileWhoseQueryNeverEndsIsStoppedAndRefusedWithAMessage)
+{
+    const int limit = platform::DbConnection::OutsideFileTimeLimitMilliseconds;
+    const struct {
+        const char* table;
+        bool listed; // only its report reads the table
+    } cases[] = {{"TestGroups", false}, {"Version", false}, {"Tests", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        prompts->shown.clear();
+        ListFile file(15, 3);
+        testsupport::makeTableEndless(*file.connect(), c.table);
+        QElapsedTimer took;
+        took.start();
+        chooseFile(file.path());
+        if (c.listed) {
+            EXPECT_EQ(window.status(), "Version 15 Database Selected");
+            ASSERT_EQ(grid()->rowCount(), 3);
+            doubleClickRow(0);
+        }
+        EXPECT_LT(took.elapsed(), 3 * limit) << "ended by the time limit";
+        ASSERT_EQ(prompts->messages().size(), 1);
+        if (c.listed) {
+            EXPECT_TRUE(window.reportWindows().isEmpty());
+            EXPECT_THAT(prompts->messages()[0].toStdString(), HasSubstr("Unable to show the report of group 1: "));
+            EXPECT_THAT(prompts->messages()[0].toStdString(),
+                        HasSubstr("the query ran longer than 5 s and was stopped"));
+        } else {
+            EXPECT_EQ(window.status(), "No Database Selected");
+            EXPECT_EQ(grid()->rowCount(), 0);
+            EXPECT_EQ(prompts->messages()[0], "Unable to read " + file.path()
+                                                  + " as a results database: the query ran longer than 5 s and "
+                                                    "was stopped.");
+            took.restart();
+            child<QCheckBox>("ShowAllReportsCheckBox")->click();
+            EXPECT_LT(took.elapsed(), limit) << "nothing more is read from it";
+            EXPECT_EQ(prompts->messages().size(), 1);
+            EXPECT_EQ(window.status(), "No Database Selected");
+        }
+
+        ListFile good(15, 2);
+        chooseFile(good.path());
+        EXPECT_EQ(window.status(), "Version 15 Database Selected");
+        EXPECT_EQ(column(1), QStringList({"1", "2"}));
+    }
+}
 
 // Numbers are read as stored: a revision number that no station wrote (one
 // beyond 32 bits) is refused with a message, never cut to one the viewer
