@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -47,8 +48,9 @@ QString systemError(int error)
 
 // Why a file cannot be opened as an SQLite database, or "" when it can be
 // tried. A read-write open also needs the file and its folder writable: the
-// journal of each write goes beside the file.
-QString fileProblem(const QString& path, bool readOnly)
+// journal of each write goes beside the file. *writeAhead: the file is in
+// write-ahead mode (its header's read and write versions are 2).
+QString fileProblem(const QString& path, bool readOnly, bool* writeAhead)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -63,6 +65,7 @@ QString fileProblem(const QString& path, bool readOnly)
         return QStringLiteral("it is a Jet database file, which must be converted before use");
     if (!header.startsWith(kSQLiteHeader))
         return QStringLiteral("the file is not a database file");
+    *writeAhead = header.size() > 19 && header.at(18) == 2 && header.at(19) == 2;
     if (readOnly)
         return {};
     if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
@@ -152,6 +155,13 @@ void DbConnection::fail(const QString& what, const QString& why, DbFailure failu
     throw DbError(what, why, failure);
 }
 
+QString DbConnection::databaseName() const
+{
+    if (backend() == DbBackend::SQLite)
+        return m_fileName;
+    return m_db.isValid() ? m_db.databaseName() : QString();
+}
+
 void DbConnection::setStatementTimeLimit(int milliseconds)
 {
     m_timeLimit->setMilliseconds(milliseconds);
@@ -190,13 +200,35 @@ void DbConnection::openDriver(DbBackend backend)
 void DbConnection::openFile(const QString& path, bool readOnly)
 {
     const QString what = QStringLiteral("Cannot open database \"%1\"").arg(path);
-    const QString problem = fileProblem(path, readOnly);
+    bool writeAhead = false;
+    const QString problem = fileProblem(path, readOnly, &writeAhead);
     if (!problem.isEmpty())
         fail(what, problem);
     openDriver(DbBackend::SQLite);
+    m_fileName = path;
     m_db.setDatabaseName(path);
     const QString busyWait = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyWaitMs);
     m_db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") + busyWait : busyWait);
+    if (readOnly && writeAhead) {
+        // Reading a file in write-ahead mode takes its log and a shared-memory
+        // file beside it, which SQLite makes when they are missing (and
+        // cannot make in a folder it may not write). With no log, or an
+        // empty one, the file holds every change: it is read as it stands,
+        // making nothing. A log with changes is read only where the
+        // program that wrote it left its shared-memory file too.
+        const QFileInfo log(path + QStringLiteral("-wal"));
+        if (!log.exists() || log.size() == 0) {
+            QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+            uri.setQuery(QStringLiteral("immutable=1"));
+            m_db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+            m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;") + busyWait);
+        } else if (!QFileInfo::exists(path + QStringLiteral("-shm"))) {
+            fail(what, QStringLiteral("it is in write-ahead mode and changes to it wait in \"%1\", which cannot be "
+                                      "read without making a shared-memory file beside it; the program that wrote "
+                                      "them brings them into the file when it closes it")
+                           .arg(log.fileName()));
+        }
+    }
     if (!m_db.open())
         fail(what, describe(m_db.lastError()));
     m_timeLimit->watch(m_db);
@@ -229,6 +261,7 @@ void DbConnection::createFile(const QString& path)
     if (QFileInfo::exists(path))
         fail(QStringLiteral("Cannot create database \"%1\"").arg(path), QStringLiteral("a file of that name exists"));
     openDriver(DbBackend::SQLite);
+    m_fileName = path;
     m_db.setDatabaseName(path);
     m_db.setConnectOptions(QString());
     if (!m_db.open())

@@ -13,9 +13,13 @@
 // unless set otherwise) and then fails; on a PostgreSQL server the same wait
 // is the lock timeout.
 //
-// A statement on a file may be given a time limit (a file from outside,
-// which may hold a view or a trigger that never ends): a statement that runs
-// past it is stopped and fails.
+// A file opened read-only is only read: no journal, no side file is made
+// beside it, also for a file that another program left in write-ahead mode
+// (which is read as it stands when its log holds nothing, and refused when
+// changes wait in the log without the shared-memory file that reading them
+// needs). A statement on a file may be given a time limit (a file from
+// outside, which may hold a view or a trigger that never ends): a statement
+// that runs past it is stopped and fails.
 //
 // Every failure throws DbError.
 
@@ -86,7 +90,9 @@ public:
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
     // for a read-write open, a file or folder that cannot be written (the
-    // journal goes beside the file). Read-only opens cannot write.
+    // journal goes beside the file). Read-only opens cannot write and make
+    // no file; they refuse a file in write-ahead mode whose log holds
+    // changes that cannot be read without making one.
     void openFile(const QString& path, bool readOnly);
     // Creates a new, empty SQLite database file and opens it; refuses a path
     // where a file already stands.
@@ -98,7 +104,7 @@ public:
     bool isOpen() const;
     void close();
     // The SQLite file or the server database's name.
-    QString databaseName() const { return m_db.isValid() ? m_db.databaseName() : QString(); }
+    QString databaseName() const;
 
     DbBackend backend() const { return m_dialect->backend; }
     const DbDialect& dialect() const { return *m_dialect; }
@@ -177,6 +183,7 @@ private:
 
     QString m_name;
     QSqlDatabase m_db;
+    QString m_fileName; // the SQLite file, as the caller named it
     const DbDialect* m_dialect;
     qint64 m_lastInsertKey = 0;
     bool m_inTransaction = false;
