@@ -71,6 +71,11 @@ qint64 Clock::tickCount()
     return s_virtual ? s_ticks : realTicks().elapsed();
 }
 
+qint64 Clock::realTickCount()
+{
+    return realTicks().elapsed();
+}
+
 double Clock::secondsSinceMidnight()
 {
     const QTime t = now().time();

@@ -23,6 +23,10 @@ public:
     static qint64 msecsSinceEpoch();
     // Milliseconds since an arbitrary start, never going back ("GetTickCount").
     static qint64 tickCount();
+    // Milliseconds of real time since an arbitrary start, also in virtual
+    // time: how long a call that runs no event loop has held the thread,
+    // which virtual time does not see pass.
+    static qint64 realTickCount();
     // Seconds since local midnight, with fractions ("Timer").
     static double secondsSinceMidnight();
 

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <unistd.h>
 
@@ -47,8 +48,9 @@ QString systemError(int error)
 
 // Why a file cannot be opened as an SQLite database, or "" when it can be
 // tried. A read-write open also needs the file and its folder writable: the
-// journal of each write goes beside the file.
-QString fileProblem(const QString& path, bool readOnly)
+// journal of each write goes beside the file. *writeAhead: the file is in
+// write-ahead mode (its header's read and write versions are 2).
+QString fileProblem(const QString& path, bool readOnly, bool* writeAhead)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -63,6 +65,7 @@ QString fileProblem(const QString& path, bool readOnly)
         return QStringLiteral("it is a Jet database file, which must be converted before use");
     if (!header.startsWith(kSQLiteHeader))
         return QStringLiteral("the file is not a database file");
+    *writeAhead = header.size() > 19 && header.at(18) == 2 && header.at(19) == 2;
     if (readOnly)
         return {};
     if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
@@ -99,6 +102,11 @@ bool isLockRefusal(const QSqlError& error)
     const int value = code.toInt(&number);
     constexpr int Busy = 5, Locked = 6;
     return number && ((value & 0xff) == Busy || (value & 0xff) == Locked);
+}
+
+DbFailure lockFailure(const QSqlError& error)
+{
+    return isLockRefusal(error) ? DbFailure::Locked : DbFailure::Other;
 }
 
 // The statement that writes one row and gives back its key; its values are
@@ -142,9 +150,23 @@ DbConnection::~DbConnection()
         QSqlDatabase::removeDatabase(m_name);
 }
 
-void DbConnection::fail(const QString& what, const QString& why, bool locked)
+void DbConnection::fail(const QString& what, const QString& why, DbFailure failure)
 {
-    throw DbError(what, why, locked);
+    throw DbError(what, why, failure);
+}
+
+QString DbConnection::databaseName() const
+{
+    if (backend() == DbBackend::SQLite)
+        return m_fileName;
+    return m_db.isValid() ? m_db.databaseName() : QString();
+}
+
+void DbConnection::setStatementTimeLimit(int milliseconds)
+{
+    m_timeLimit->setMilliseconds(milliseconds);
+    if (isOpen())
+        m_timeLimit->watch(m_db);
 }
 
 void DbConnection::setBusyWait(int milliseconds)
@@ -178,15 +200,38 @@ void DbConnection::openDriver(DbBackend backend)
 void DbConnection::openFile(const QString& path, bool readOnly)
 {
     const QString what = QStringLiteral("Cannot open database \"%1\"").arg(path);
-    const QString problem = fileProblem(path, readOnly);
+    bool writeAhead = false;
+    const QString problem = fileProblem(path, readOnly, &writeAhead);
     if (!problem.isEmpty())
         fail(what, problem);
     openDriver(DbBackend::SQLite);
+    m_fileName = path;
     m_db.setDatabaseName(path);
     const QString busyWait = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyWaitMs);
     m_db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") + busyWait : busyWait);
+    if (readOnly && writeAhead) {
+        // Reading a file in write-ahead mode takes its log and a shared-memory
+        // file beside it, which SQLite makes when they are missing (and
+        // cannot make in a folder it may not write). With no log, or an
+        // empty one, the file holds every change: it is read as it stands,
+        // making nothing. A log with changes is read only where the
+        // program that wrote it left its shared-memory file too.
+        const QFileInfo log(path + QStringLiteral("-wal"));
+        if (!log.exists() || log.size() == 0) {
+            QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+            uri.setQuery(QStringLiteral("immutable=1"));
+            m_db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+            m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;") + busyWait);
+        } else if (!QFileInfo::exists(path + QStringLiteral("-shm"))) {
+            fail(what, QStringLiteral("it is in write-ahead mode and changes to it wait in \"%1\", which cannot be "
+                                      "read without making a shared-memory file beside it; the program that wrote "
+                                      "them brings them into the file when it closes it")
+                           .arg(log.fileName()));
+        }
+    }
     if (!m_db.open())
         fail(what, describe(m_db.lastError()));
+    m_timeLimit->watch(m_db);
     try {
         // The header alone does not prove a sound file: read its catalogue.
         execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
@@ -207,7 +252,7 @@ void DbConnection::openFile(const QString& path, bool readOnly)
         }
     } catch (const DbError& e) {
         close();
-        fail(what, e.cause(), e.locked());
+        fail(what, e.cause(), e.failure());
     }
 }
 
@@ -216,10 +261,12 @@ void DbConnection::createFile(const QString& path)
     if (QFileInfo::exists(path))
         fail(QStringLiteral("Cannot create database \"%1\"").arg(path), QStringLiteral("a file of that name exists"));
     openDriver(DbBackend::SQLite);
+    m_fileName = path;
     m_db.setDatabaseName(path);
     m_db.setConnectOptions(QString());
     if (!m_db.open())
         fail(QStringLiteral("Cannot create database \"%1\"").arg(path), describe(m_db.lastError()));
+    m_timeLimit->watch(m_db);
 }
 
 void DbConnection::openServer(const DbServerAddress& address)
@@ -256,6 +303,7 @@ void DbConnection::close()
         // Everything committed goes into the file itself, as copies and
         // archives of it need; then the file leaves write-ahead mode if no
         // other program has it open.
+        m_timeLimit->start();
         QSqlQuery(m_db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         QSqlQuery(m_db).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         m_writeAheadLog = false;
@@ -334,7 +382,15 @@ DbRecordset DbConnection::execute(const QString& sql, const QList<DbParameter>& 
     }
     if (!query.isSelect())
         return {};
-    return DbRecordset::fromQuery(query);
+    return rowsOf(query, sql);
+}
+
+DbRecordset DbConnection::rowsOf(QSqlQuery& query, const QString& sql)
+{
+    DbRecordset rows = DbRecordset::fromQuery(query);
+    if (query.lastError().isValid()) // a row after the first failed
+        failStatement(query, sql);
+    return rows;
 }
 
 QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& params, const QString& sql)
@@ -343,6 +399,7 @@ QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& param
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     bool ok;
+    m_timeLimit->start();
     if (values.isEmpty()) {
         ok = query.exec(text);
     } else {
@@ -361,7 +418,7 @@ QSqlQuery DbConnection::run(const QString& text, const QList<DbParameter>& param
 DbRowReader DbConnection::read(const QString& sql, const QList<DbParameter>& params)
 {
     requireOpen();
-    return DbRowReader(run(sql, params, sql));
+    return DbRowReader(run(sql, params, sql), m_timeLimit);
 }
 
 QVariant DbConnection::currentValue(const QString& sql)
@@ -411,14 +468,15 @@ void DbConnection::setStatementObserver(StatementObserver observer)
 
 void DbConnection::failStatement(QSqlQuery& query, const QString& sql)
 {
-    const QString why = describe(query.lastError());
-    const bool locked = isLockRefusal(query.lastError());
+    const bool overTime = m_timeLimit->stopped();
+    const QString why = overTime ? m_timeLimit->cause() : describe(query.lastError());
+    const DbFailure failure = overTime ? DbFailure::OverTime : lockFailure(query.lastError());
     query.finish();
     // (Inside a transaction every statement fails after the first
     // failure: the caller's rollback looks at the connection.)
     if (!m_inTransaction)
         closeIfServerGone();
-    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, locked);
+    fail(QStringLiteral("Statement failed: %1").arg(sql.simplified().left(200)), why, failure);
 }
 
 QSqlQuery& DbConnection::keptStatement(const QString& sql)
@@ -439,12 +497,13 @@ DbRecordset DbConnection::executeKept(const QString& sql, const QList<DbParamete
 {
     requireOpen();
     const QList<QVariant> values = observedValues(sql, params);
+    m_timeLimit->start();
     QSqlQuery& query = keptStatement(sql);
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values[i]);
     if (!query.exec())
         failStatement(query, sql);
-    DbRecordset rows = DbRecordset::fromQuery(query);
+    DbRecordset rows = rowsOf(query, sql);
     query.finish(); // done with: the statement holds no lock until its next use
     return rows;
 }
@@ -536,8 +595,9 @@ QList<qint64> DbConnection::writeRows(const QList<DbRowWrite>& rows)
 void DbConnection::transaction()
 {
     requireOpen();
+    m_timeLimit->start();
     if (!m_db.transaction())
-        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), isLockRefusal(m_db.lastError()));
+        fail(QStringLiteral("Cannot begin a transaction"), describe(m_db.lastError()), lockFailure(m_db.lastError()));
     m_inTransaction = true;
 }
 
@@ -545,16 +605,19 @@ void DbConnection::commit()
 {
     requireOpen();
     m_inTransaction = false;
+    m_timeLimit->start();
     if (!m_db.commit())
         fail(QStringLiteral("Cannot commit the transaction"), describe(m_db.lastError()),
-             isLockRefusal(m_db.lastError()));
+             lockFailure(m_db.lastError()));
 }
 
 void DbConnection::rollback()
 {
     m_inTransaction = false;
-    if (isOpen())
+    if (isOpen()) {
+        m_timeLimit->start();
         m_db.rollback();
+    }
 }
 
 } // namespace platform

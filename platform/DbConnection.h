@@ -13,12 +13,22 @@
 // unless set otherwise) and then fails; on a PostgreSQL server the same wait
 // is the lock timeout.
 //
+// A file opened read-only is only read: no journal, no side file is made
+// beside it, also for a file that another program left in write-ahead mode
+// (which is read as it stands when its log holds nothing, and refused when
+// changes wait in the log without the shared-memory file that reading them
+// needs). A statement on a file may be given a time limit (a file from
+// outside, which may hold a view or a trigger that never ends): a statement
+// that runs past it is stopped and fails.
+//
 // Every failure throws DbError.
 
 #include "platform/DbDialect.h"
+#include "platform/DbError.h"
 #include "platform/DbParameter.h"
 #include "platform/DbRecordset.h"
 #include "platform/DbRowReader.h"
+#include "platform/DbTimeLimit.h"
 
 #include <QHash>
 #include <QList>
@@ -28,6 +38,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 // One row that writeRows writes: a new row (key 0) with the values given,
@@ -65,10 +76,23 @@ public:
     // statement that waited in vain throws a DbError that is locked().
     void setBusyWait(int milliseconds);
 
+    // The time limit of a statement on a database file from outside (one the
+    // user chose, an archive): many times what a statement on the largest
+    // file of ours needs, and short enough that the window is back within
+    // seconds.
+    static constexpr int OutsideFileTimeLimitMilliseconds = 5000;
+    // How long one statement on a database file may run before it is
+    // stopped; it then throws a DbError that is overTime(). 0, the default:
+    // no limit. Taken at once by an open connection, else at the next open;
+    // a server connection has none.
+    void setStatementTimeLimit(int milliseconds);
+
     // Opens an existing SQLite database file. A missing file is never
     // created; a file that is not an SQLite database is refused, and so is,
     // for a read-write open, a file or folder that cannot be written (the
-    // journal goes beside the file). Read-only opens cannot write.
+    // journal goes beside the file). Read-only opens cannot write and make
+    // no file; they refuse a file in write-ahead mode whose log holds
+    // changes that cannot be read without making one.
     void openFile(const QString& path, bool readOnly);
     // Creates a new, empty SQLite database file and opens it; refuses a path
     // where a file already stands.
@@ -80,7 +104,7 @@ public:
     bool isOpen() const;
     void close();
     // The SQLite file or the server database's name.
-    QString databaseName() const { return m_db.isValid() ? m_db.databaseName() : QString(); }
+    QString databaseName() const;
 
     DbBackend backend() const { return m_dialect->backend; }
     const DbDialect& dialect() const { return *m_dialect; }
@@ -135,13 +159,16 @@ public:
 private:
     void openDriver(DbBackend backend);
     void requireOpen() const;
-    [[noreturn]] void fail(const QString& what, const QString& why, bool locked = false);
+    [[noreturn]] void fail(const QString& what, const QString& why, DbFailure failure = DbFailure::Other);
     QString keyColumnOf(const QString& table);
     // A server that went away leaves a connection that only fails: it is
     // closed, so that the next open makes a new one.
     void closeIfServerGone();
     // SQLite: the journal mode the file is in ("delete", "wal", ...).
     QString journalMode();
+    // Every row of the executed statement; throws its failure when a row
+    // after the first cannot be read.
+    DbRecordset rowsOf(QSqlQuery& query, const QString& sql);
     // Throws the failure of the statement, after closing a connection whose
     // server is gone (outside a transaction).
     [[noreturn]] void failStatement(QSqlQuery& query, const QString& sql);
@@ -156,11 +183,14 @@ private:
 
     QString m_name;
     QSqlDatabase m_db;
+    QString m_fileName; // the SQLite file, as the caller named it
     const DbDialect* m_dialect;
     qint64 m_lastInsertKey = 0;
     bool m_inTransaction = false;
     bool m_writeAheadLog = false; // an SQLite file that could not leave write-ahead mode
     int m_busyWaitMs = DefaultBusyWaitMilliseconds;
+    // Shared with the row readers of its statements.
+    std::shared_ptr<DbTimeLimit> m_timeLimit = std::make_shared<DbTimeLimit>();
     QHash<QString, QString> m_keyColumns;        // table (lower case) -> key column
     static constexpr int MaxKeptStatements = 64; // all are let go when more are asked for
     QHash<QString, QSqlQuery> m_keptStatements;

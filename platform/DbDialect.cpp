@@ -4,6 +4,8 @@
 
 #include <QVariant>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace platform {
@@ -181,6 +183,37 @@ OleDate DbDialect::dateValue(const QVariant& v, SteadyLocalDays& days)
         return OleDate::fromDateTime(dateTimeValue(v));
     }
     return days.contains(date) ? OleDate::fromDateAndTime(date, time) : OleDate::fromDateTime(dateTimeValue(v));
+}
+
+std::optional<qint64> DbDialect::wholeNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::UChar: return v.toLongLong();
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: {
+        const qulonglong n = v.toULongLong();
+        return n <= qulonglong(std::numeric_limits<qint64>::max()) ? std::optional<qint64>(qint64(n)) : std::nullopt;
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        // 2^63 is the first double beyond 64 bits.
+        const double d = v.toDouble();
+        if (d != std::trunc(d) || !(d >= -9223372036854775808.0 && d < 9223372036854775808.0))
+            return std::nullopt;
+        return qint64(d);
+    }
+    case QMetaType::QString: {
+        bool whole = false;
+        const qint64 n = v.toString().trimmed().toLongLong(&whole);
+        return whole ? std::optional<qint64>(n) : std::nullopt;
+    }
+    default: return std::nullopt;
+    }
 }
 
 } // namespace platform

@@ -13,6 +13,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 class QVariant;
 
 namespace platform {
@@ -61,6 +63,11 @@ struct DbDialect {
     // reads, without a QDateTime, which asks the time zone for every date.
     static QDateTime dateTimeValue(const QVariant& value);
     static OleDate dateValue(const QVariant& value, SteadyLocalDays& days);
+    // A whole-number field's value exactly as stored: an integer, a real
+    // without a fraction, or the text of a whole number. Empty for Null and
+    // for anything else (a fraction, a number beyond 64 bits, other text),
+    // which is never cut or rounded to a number it does not hold.
+    static std::optional<qint64> wholeNumber(const QVariant& value);
 };
 
 } // namespace platform

@@ -10,21 +10,31 @@
 
 namespace platform {
 
+// What made a statement fail, where the caller may act on it.
+enum class DbFailure {
+    Other,
+    // The database refused because another program held a lock on it for
+    // longer than the connection waits.
+    Locked,
+    // The statement ran past the connection's time limit and was stopped.
+    OverTime,
+};
+
 class DbError : public std::runtime_error {
 public:
     explicit DbError(const QString& text) : DbError(text, QString()) {}
-    // locked: the database refused because another program held a lock on
-    // it for longer than the connection waits.
-    DbError(const QString& what, const QString& cause, bool locked = false)
+    DbError(const QString& what, const QString& cause, DbFailure failure = DbFailure::Other)
         : std::runtime_error(join(what, cause).toStdString()),
           m_text(join(what, cause)),
           m_cause(cause.isEmpty() ? what : cause),
-          m_locked(locked)
+          m_failure(failure)
     {
     }
     const QString& text() const { return m_text; }
     const QString& cause() const { return m_cause; }
-    bool locked() const { return m_locked; }
+    DbFailure failure() const { return m_failure; }
+    bool locked() const { return m_failure == DbFailure::Locked; }
+    bool overTime() const { return m_failure == DbFailure::OverTime; }
 
 private:
     static QString join(const QString& what, const QString& cause)
@@ -34,7 +44,7 @@ private:
 
     QString m_text;
     QString m_cause;
-    bool m_locked = false;
+    DbFailure m_failure = DbFailure::Other;
 };
 
 } // namespace platform

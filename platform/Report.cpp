@@ -69,6 +69,7 @@ void Report::verify()
     if (m_connection && m_connection->isOpen())
         return;
     auto connection = std::make_unique<DbConnection>();
+    connection->setStatementTimeLimit(DbConnection::OutsideFileTimeLimitMilliseconds); // a file's statements
     try {
         if (server)
             connection->openServer(*m_server);

@@ -33,7 +33,10 @@ public:
 
     const ReportTemplate& reportTemplate() const { return m_template; }
 
-    // The database file that the tables of a file template read.
+    // The database file that the tables of a file template read, read-only
+    // and with the time limit of a file from outside on each statement (a
+    // report reads a few rows and never needs long; an archive or a file
+    // chosen in the viewer may come from anywhere).
     void setLocation(const QString& databaseFile);
     // The server that the tables of a server template read.
     void setLogOnInfo(const DbServerAddress& server);

@@ -71,10 +71,13 @@ ReportExpression::ReportExpression(const QString& text)
         if (part.field.isEmpty() || !formats.contains(part.format))
             throw ReportError(QStringLiteral("Placeholder not understood: {%1}").arg(inner));
         if (part.format == QLatin1String("number") && !part.argument.isEmpty()) {
-            part.decimals = part.argument.toInt();
-            if (part.decimals > MaxDecimals)
-                throw ReportError(
-                    QStringLiteral("Placeholder {%1} asks for more than %2 decimals").arg(inner).arg(MaxDecimals));
+            bool whole = false;
+            part.decimals = part.argument.trimmed().toInt(&whole);
+            if (!whole || part.decimals < 0 || part.decimals > MaxDecimals)
+                throw ReportError(QStringLiteral("Placeholder {%1} asks for %2 decimals: a whole number from 0 to %3 "
+                                                 "is needed")
+                                      .arg(inner, part.argument)
+                                      .arg(MaxDecimals));
         }
         part.lookup = ReportFieldName::of(part.field);
         m_parts << part;

@@ -2,7 +2,7 @@
 // A report text with its placeholders, parsed once and filled for each row:
 // {Field}, {Field|format}, and {@} for the current letter. A text that is one
 // placeholder of a numeric field, or with the number format, gives a cell
-// that carries the number as well. The number format shows at most
+// that carries the number as well. The number format shows from 0 to
 // MaxDecimals decimals. Parsing throws ReportError for a text it
 // cannot read; evaluating throws ReportError for a field no row or selection
 // has.
@@ -25,7 +25,7 @@ public:
     static constexpr int MaxDecimals = 20;
 
     // Throws ReportError for an unclosed placeholder, an unknown format or
-    // more decimals than MaxDecimals.
+    // decimals that are not a whole number from 0 to MaxDecimals.
     explicit ReportExpression(const QString& text);
 
     ReportCell evaluate(const ReportScope& scope, const ReportMaps& maps) const;

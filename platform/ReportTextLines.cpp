@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -58,6 +60,24 @@ void wrapParagraph(const QString& paragraph, const QFont& font, double width, QS
     }
 }
 
+// The font's measure counts in a 32-bit integer of 1/64 pixels, which a
+// text of some million characters overflows: a longer text is measured a
+// window at a time.
+double measure(const QFontMetricsF& metrics, const QString& text)
+{
+    if (text.size() <= WholeParagraph)
+        return metrics.horizontalAdvance(text);
+    double width = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype length = std::min(WholeParagraph, text.size() - start);
+        if (start + length < text.size() && text.at(start + length).isLowSurrogate())
+            --length; // a surrogate pair stays whole
+        width += metrics.horizontalAdvance(text.mid(start, length));
+        start += length;
+    }
+    return width;
+}
+
 } // namespace
 
 ReportTextLines::ReportTextLines(const QFont& font) : m_font(font), m_metrics(font) {}
@@ -67,7 +87,7 @@ QStringList ReportTextLines::wrap(const QString& text, double width) const
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     const bool plain =
         !text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
-    if (plain && m_metrics.horizontalAdvance(text) <= width)
+    if (plain && measure(m_metrics, text) <= width)
         return {text};
 
     QStringList lines;
@@ -79,6 +99,11 @@ QStringList ReportTextLines::wrap(const QString& text, double width) const
             wrapParagraph(paragraph, m_font, width, lines);
     }
     return lines;
+}
+
+double ReportTextLines::width(const QString& text) const
+{
+    return measure(m_metrics, text);
 }
 
 } // namespace platform

@@ -3,7 +3,7 @@
 // boundaries where it can, and inside a word that is wider than the width
 // on its own, so that every character of the text is on a line. Line breaks
 // in the text start new lines; tabs count as blanks. Joined together, the
-// lines of a paragraph give the paragraph back.
+// lines of a paragraph give the paragraph back, whatever its length.
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -19,7 +19,8 @@ public:
     // At least one line, an empty one for an empty text.
     QStringList wrap(const QString& text, double width) const;
     double lineHeight() const { return m_metrics.lineSpacing(); }
-    double width(const QString& text) const { return m_metrics.horizontalAdvance(text); }
+    // The width of the text on one line, however long it is.
+    double width(const QString& text) const;
 
 private:
     QFont m_font;

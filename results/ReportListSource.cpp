@@ -21,6 +21,7 @@ auto ReportListSource::withConnection(const QString& archivePath, Read read) con
 {
     if (readsArchive(archivePath)) {
         platform::DbConnection archive;
+        archive.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
         archive.openFile(archivePath, true);
         return read(archive);
     }
@@ -49,7 +50,7 @@ ArchiveList ReportListSource::archives(const QString& archivePath) const
     return withConnection(archivePath, [](platform::DbConnection& db) { return archiveList(db); });
 }
 
-qint32 ReportListSource::condensedReportId(qint32 uniqueGroupId, const QString& archivePath) const noexcept
+qint64 ReportListSource::condensedReportId(qint64 uniqueGroupId, const QString& archivePath) const noexcept
 {
     try {
         return withConnection(

@@ -7,7 +7,9 @@
 // An archive file gets a connection of its own for each read, opened
 // read-only (nothing is ever written to the file, nor a file created where
 // none is) and closed at the end of the read; the live connection is then
-// not asked for.
+// not asked for. A statement on an archive, a file from outside, is stopped
+// when it runs past the time limit of such a file, and throws a DbError that
+// is overTime().
 //
 // The reads are those of ReportLists.h, with the same failures: a DbError
 // (for an archive that cannot be opened too, saying why), except that the
@@ -39,7 +41,7 @@ public:
     qint64 countCompletedTestGroups(bool showAll, const QString& archivePath = QString()) const;
     ReportListPage page(const ReportListQuery& query, const QString& archivePath = QString()) const;
     ArchiveList archives(const QString& archivePath = QString()) const;
-    qint32 condensedReportId(qint32 uniqueGroupId, const QString& archivePath = QString()) const noexcept;
+    qint64 condensedReportId(qint64 uniqueGroupId, const QString& archivePath = QString()) const noexcept;
 
 private:
     // Runs read on the connection for archivePath.

@@ -178,7 +178,7 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
     page.rows.reserve(rows.size() >= 0 ? rows.size() : size);
     platform::SteadyLocalDays days;
     while (rows.next())
-        page.rows.append(ReportListRow{rows.toInt(0), rows.text(1), rows.date(2, days), rows.date(3, days)});
+        page.rows.append(ReportListRow{rows.toInt64(0), rows.text(1), rows.date(2, days), rows.date(3, days)});
     return page;
 }
 
@@ -209,13 +209,14 @@ QString ArchiveList::clipText() const
     return clip.text();
 }
 
-qint32 condensedReportId(platform::DbConnection& db, qint32 uniqueGroupId) noexcept
+qint64 condensedReportId(platform::DbConnection& db, qint64 uniqueGroupId) noexcept
 {
     try {
-        const platform::DbRecordset rs = db.execute(
-            QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
-            {platform::DbParameter{QStringLiteral("@UniqueGroupID"), platform::DbType::Integer, 0, uniqueGroupId}});
-        return rs.eof() ? 0 : rs.value(0).toInt();
+        // The number as stored, also beyond 32 bits.
+        const platform::DbRecordset rs =
+            db.execute(QStringLiteral("SELECT Zamo80CondensedID FROM TestGroups WHERE UniqueGroupID=?"),
+                       {platform::DbParameter::fromValue(QVariant::fromValue(uniqueGroupId))});
+        return rs.eof() ? 0 : platform::DbDialect::wholeNumber(rs.value(0)).value_or(0);
     } catch (...) {
         return 0;
     }

@@ -32,7 +32,7 @@
 namespace results {
 
 struct ReportListRow {
-    qint32 uniqueGroupId = 0; // the GroupID up to revision 6, which has no UniqueGroupID
+    qint64 uniqueGroupId = 0; // as stored; the GroupID up to revision 6, which has no UniqueGroupID
     QString lot;              // LotNumberSortField; "" when Null
     platform::OleDate dateExecuted;
     platform::OleDate dateCompleted; // the zero date (1899-12-30 00:00) while the group is open
@@ -78,8 +78,8 @@ ReportListPage reportListPage(platform::DbConnection& db, const ReportListQuery&
 ArchiveList archiveList(platform::DbConnection& db);
 
 // The group's Zamo80CondensedID (1 or more when it has a condensed ZAMO80
-// group); 0 when the group does not exist, the value is Null, or anything
-// fails. Never throws.
-qint32 condensedReportId(platform::DbConnection& db, qint32 uniqueGroupId) noexcept;
+// group); 0 when the group does not exist, the value is Null or no whole
+// number, or anything fails. Never throws.
+qint64 condensedReportId(platform::DbConnection& db, qint64 uniqueGroupId) noexcept;
 
 } // namespace results

@@ -5,6 +5,7 @@
 #include "platform/Timer.h"
 #include "results/ConnectionText.h"
 #include "results/DatabaseObserver.h"
+#include "results/ResultsSchema.h"
 
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -14,14 +15,6 @@ namespace results {
 namespace {
 
 constexpr int kIdleMilliseconds = 60000;
-
-qint32 readRevision(platform::DbConnection& connection)
-{
-    platform::DbRecordset rs = connection.execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
-    if (rs.eof())
-        return 0;
-    return rs.value(QStringLiteral("DBRevNumber")).toInt();
-}
 
 } // namespace
 
@@ -152,7 +145,7 @@ qint32 ResultsDatabase::getDBRevNumber(const QString& path)
     try {
         if (!openDatabase(false))
             return 0;
-        return readRevision(*m_connection);
+        return ResultsSchema::readRevision(*m_connection);
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
         return 0;
@@ -163,8 +156,9 @@ qint32 ResultsDatabase::fileRevision(const QString& path)
 {
     try {
         platform::DbConnection own;
+        own.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
         own.openFile(path, true);
-        return readRevision(own);
+        return ResultsSchema::readRevision(own);
     } catch (const platform::DbError& e) {
         config::writeLog(QStringLiteral("GetDBRevNumber: ") + e.text());
         return 0;

@@ -59,8 +59,10 @@ public:
     void closeDatabase();
     // The schema revision of the database file at path, or of the live database
     // (local or server) when path is empty; 0 when it cannot be read. A file is
-    // opened read-only on a connection of its own and never created; the shared
-    // connection, its idle clock and the status are then left as they are.
+    // opened read-only on a connection of its own and never created, its
+    // statement stopped as one on a file from outside is (an archive may come
+    // from anywhere); the shared connection, its idle clock and the status are
+    // then left as they are.
     qint32 getDBRevNumber(const QString& path);
     // The schema revision of the database file at path, read as
     // getDBRevNumber reads it; needs no shared connection.

@@ -2,6 +2,9 @@
 
 #include "platform/DbError.h"
 
+#include <limits>
+#include <optional>
+
 namespace results {
 
 namespace ResultsSchema {
@@ -238,6 +241,20 @@ void create(platform::DbConnection& connection, int revision)
         connection.rollback();
         throw;
     }
+}
+
+qint32 readRevision(platform::DbConnection& connection)
+{
+    const platform::DbRecordset rs = connection.execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
+    if (rs.eof())
+        throw platform::DbError(QStringLiteral("The database has no revision number"));
+    const QVariant value = rs.value(QStringLiteral("DBRevNumber"));
+    const std::optional<qint64> revision = platform::DbDialect::wholeNumber(value);
+    if (!revision || *revision < std::numeric_limits<qint32>::min() || *revision > std::numeric_limits<qint32>::max())
+        throw platform::DbError(
+            QStringLiteral("The revision number \"%1\" of the database is not one that any station wrote")
+                .arg(value.toString()));
+    return qint32(*revision);
 }
 
 } // namespace ResultsSchema

@@ -60,6 +60,12 @@ QStringList creationScript(platform::DbBackend backend);
 // transaction. Throws platform::DbError.
 void create(platform::DbConnection& connection, int revision);
 
+// The schema revision of the database on the connection: DBRevNumber of the
+// Version row. Throws platform::DbError when it cannot be read: no such row,
+// or a value that is not a 32-bit whole number, as no station wrote, which
+// is never cut to a revision it is not.
+qint32 readRevision(platform::DbConnection& connection);
+
 } // namespace ResultsSchema
 
 } // namespace results

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config clang-format
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libsqlite3-dev libqt6opengl6-dev
   qt6-multimedia-dev libqt6dbus6
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev

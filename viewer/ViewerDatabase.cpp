@@ -2,6 +2,7 @@
 
 #include "platform/DbError.h"
 #include "results/ConnectionText.h"
+#include "results/ResultsSchema.h"
 #include "results/SchemaUpgrades.h"
 
 #include <QStringList>
@@ -42,7 +43,14 @@ void ViewerDatabase::chooseFile(const QString& path)
 {
     close();
     m_filePath = path;
+    m_refusal.clear();
     m_server = false;
+}
+
+void ViewerDatabase::refuse(const QString& why)
+{
+    close();
+    m_refusal = why;
 }
 
 bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
@@ -55,6 +63,7 @@ bool ViewerDatabase::connectServer(const ServerLogOn& logOn, QString* why)
         return false;
     }
     m_server = true;
+    m_refusal.clear();
     return true;
 }
 
@@ -80,7 +89,12 @@ platform::DbConnection* ViewerDatabase::open(bool server, QString* why)
         tell(why, QStringLiteral("No database has been chosen"));
         return nullptr;
     }
+    if (!server && refused()) {
+        tell(why, m_refusal);
+        return nullptr;
+    }
     auto connection = std::make_unique<platform::DbConnection>();
+    connection->setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
     try {
         if (server)
             connection->openServer(serverAddress());
@@ -111,14 +125,11 @@ int ViewerDatabase::revision(QString* why)
     if (!db)
         return 0;
     try {
-        const platform::DbRecordset rs = db->execute(QStringLiteral("SELECT DBRevNumber FROM Version WHERE ID = 1"));
-        if (rs.eof()) {
-            tell(why, QStringLiteral("The database has no revision number"));
-            return 0;
-        }
-        return rs.value(QStringLiteral("DBRevNumber")).toInt();
+        return results::ResultsSchema::readRevision(*db);
     } catch (const platform::DbError& e) {
-        tell(why, e.text());
+        if (e.overTime() && !m_server)
+            refuse(e.cause());
+        tell(why, e.overTime() ? e.cause() : e.text());
         return 0;
     }
 }
@@ -133,6 +144,7 @@ bool ViewerDatabase::repairLegacyDemoModeColumn(QString* why)
         return true;
     close();
     platform::DbConnection writable;
+    writable.setStatementTimeLimit(platform::DbConnection::OutsideFileTimeLimitMilliseconds);
     try {
         writable.openFile(m_filePath, false);
     } catch (const platform::DbError& e) {

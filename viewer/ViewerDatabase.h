@@ -9,8 +9,11 @@
 // shows; the one exception is the repair of a revision-10 file that still
 // carries the demonstration flag under its old name, which gets a read-write
 // connection of its own for just that and leaves the revision number as it
-// is. Nothing is logged and no message is shown here: every failure comes
-// back to the caller, with its cause where the caller may show it.
+// is. A file may come from anywhere and hold a view or a trigger that never
+// ends: each statement on it has the time limit of a file from outside, and
+// once one was stopped the file is given up (refuse). Nothing is logged and
+// no message is shown here: every failure comes back to the caller, with its
+// cause where the caller may show it.
 
 #include "platform/DbConnection.h"
 #include "platform/Timer.h"
@@ -42,6 +45,12 @@ public:
 
     // A database file in place of the present database; nothing is opened yet.
     void chooseFile(const QString& path);
+    // Gives up the file in force, one of whose statements ran past the time
+    // limit: nothing more is run on it (each statement could hold the window
+    // as long again) until a database is chosen anew; until then
+    // connection() gives nullptr with this cause.
+    void refuse(const QString& why);
+    bool refused() const { return !m_refusal.isEmpty(); }
     // Connects to the server with these values. Connected: the server is the
     // database from now on. Not connected (*why says why): the values and
     // the back end in force before stay as they were.
@@ -63,7 +72,9 @@ public:
     platform::Timer& idleTimer() { return m_idle; }
 
     // The schema revision (Version.DBRevNumber); 0 when there is none to be
-    // read (no database, not a results database), with the cause in *why.
+    // read (no database, not a results database, a number no station wrote),
+    // with the cause in *why. A statement stopped by the time limit refuses
+    // the file.
     int revision(QString* why = nullptr);
 
     // A revision-10 file whose TestGroups still has the column VadovMode
@@ -81,6 +92,7 @@ private:
     platform::DbConnection* open(bool server, QString* why);
 
     QString m_filePath;
+    QString m_refusal; // why the file in force was given up; "" while it is not
     ServerLogOn m_logOn;
     bool m_server = false;
     std::unique_ptr<platform::DbConnection> m_connection;

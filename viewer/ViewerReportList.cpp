@@ -44,8 +44,12 @@ ServerChoice ViewerReportList::connectServer(const ServerLogOn& logOn, ReportLis
 ReportListView ViewerReportList::load(const ReportListRequest& request)
 {
     ReportListView view;
+    if (m_database.refused()) // given up at an earlier read: nothing more is read from it, nor said
+        return view;
     m_database.repairLegacyDemoModeColumn(&view.repairFailure);
     const int revision = m_database.revision(&view.failure);
+    if (m_database.refused())
+        return refusal(view.failure);
     view.features = RevisionFeatures::of(revision);
     if (!view.features.listed)
         return view;
@@ -71,6 +75,8 @@ ReportListView ViewerReportList::load(const ReportListRequest& request)
         view.pageCount = int(groups / query.pageSize + 1);
         view.pageIndex = std::min(query.page, view.pageCount) - 1;
     } catch (const platform::DbError& e) {
+        if (e.overTime())
+            return refusal(e.cause());
         view.page = {};
         view.failure = e.text();
         return view;
@@ -79,6 +85,8 @@ ReportListView ViewerReportList::load(const ReportListRequest& request)
         try {
             view.archives = lists.archives();
         } catch (const platform::DbError& e) {
+            if (e.overTime())
+                return refusal(e.cause());
             // The archive records are a list for information only: the groups are still shown.
             view.failure = e.text();
         }
@@ -86,7 +94,17 @@ ReportListView ViewerReportList::load(const ReportListRequest& request)
     return view;
 }
 
-ReportKind ViewerReportList::condensedKind(qint32 groupId)
+ReportListView ViewerReportList::refusal(const QString& why)
+{
+    if (!m_database.usesServer())
+        m_database.refuse(why);
+    ReportListView view;
+    view.failure = why;
+    view.refused = true;
+    return view;
+}
+
+ReportKind ViewerReportList::condensedKind(qint64 groupId)
 {
     return m_database.lists().condensedReportId(groupId) >= 1 ? ReportKind::Zamo80Condensed : ReportKind::Condensed;
 }

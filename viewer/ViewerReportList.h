@@ -9,7 +9,9 @@
 // A reload reads the revision afresh, repairs a revision-10 file's legacy
 // column first, and lists the groups with the forms of that revision. It
 // never throws: a database that cannot be read gives an empty list with the
-// cause, and the window stays as it was otherwise.
+// cause, and the window stays as it was otherwise. A file one of whose
+// statements ran past the time limit is refused: nothing is listed, and
+// nothing more is read from it.
 
 #include "results/ReportLists.h"
 #include "viewer/RevisionFeatures.h"
@@ -43,6 +45,8 @@ struct ReportListView {
     // are listed all the same).
     QString failure;
     QString repairFailure; // why a revision-10 file's legacy column could not be repaired
+    // The file was refused (failure says why): the window names no database.
+    bool refused = false;
     results::ReportListPage page;
     int pageCount = 0;  // the page choices "1".."pageCount" and "of " + pageCount; 0 for none
     int pageIndex = -1; // the page choice shown (page - 1)
@@ -88,9 +92,12 @@ public:
 
     // The condensed report of a group: the ZAMO80 condensed one when the
     // group has a condensed ZAMO80 group, else the condensed one.
-    ReportKind condensedKind(qint32 groupId);
+    ReportKind condensedKind(qint64 groupId);
 
 private:
+    // The view of a file refused for a statement stopped by the time limit.
+    ReportListView refusal(const QString& why);
+
     ViewerDatabase& m_database;
 };
 

@@ -25,7 +25,7 @@ std::optional<platform::Report::ExportFormat> formatOf(const QString& name)
 
 } // namespace
 
-PreparedReport ViewerReportSource::prepare(qint32 groupId, ReportKind kind, bool diagnostics)
+PreparedReport ViewerReportSource::prepare(qint64 groupId, ReportKind kind, bool diagnostics)
 {
     PreparedReport prepared;
     const int revision = m_database.revision(&prepared.failure);
@@ -56,7 +56,7 @@ PreparedReport ViewerReportSource::prepare(qint32 groupId, ReportKind kind, bool
     return prepared;
 }
 
-PreparedReport ViewerReportSource::open(qint32 groupId, ReportKind kind, bool diagnostics)
+PreparedReport ViewerReportSource::open(qint64 groupId, ReportKind kind, bool diagnostics)
 {
     PreparedReport prepared = prepare(groupId, kind, diagnostics);
     if (!prepared.report)
@@ -70,7 +70,7 @@ PreparedReport ViewerReportSource::open(qint32 groupId, ReportKind kind, bool di
     return prepared;
 }
 
-ReportExport ViewerReportSource::exportFullReport(qint32 groupId, const QString& format, const QString& filePath,
+ReportExport ViewerReportSource::exportFullReport(qint64 groupId, const QString& format, const QString& filePath,
                                                   bool diagnostics)
 {
     if (filePath.isEmpty() || !formatOf(format))

@@ -45,12 +45,12 @@ public:
     explicit ViewerReportSource(ViewerDatabase& database) : m_database(database) {}
 
     // The report to show in a new report window, filled.
-    PreparedReport open(qint32 groupId, ReportKind kind, bool diagnostics);
+    PreparedReport open(qint64 groupId, ReportKind kind, bool diagnostics);
 
     // Writes the full report of the group to filePath as "PDF", "XLS" (a
     // workbook) or "TAB" (tab-separated text). An empty path or another
     // format does nothing.
-    ReportExport exportFullReport(qint32 groupId, const QString& format, const QString& filePath, bool diagnostics);
+    ReportExport exportFullReport(qint64 groupId, const QString& format, const QString& filePath, bool diagnostics);
 
     // Writes a report already prepared (the one a report window shows) to
     // filePath as "PDF", "XLS" or "TAB", as exportFullReport does.
@@ -62,7 +62,7 @@ public:
     static QString exportPath(const QString& filePath, const QString& format);
 
 private:
-    PreparedReport prepare(qint32 groupId, ReportKind kind, bool diagnostics);
+    PreparedReport prepare(qint64 groupId, ReportKind kind, bool diagnostics);
 
     ViewerDatabase& m_database;
 };

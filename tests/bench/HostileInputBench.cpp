@@ -4,7 +4,9 @@
 // over and over) and a report note of N characters without a blank, broken
 // inside the word into lines that fit its box. Full size (ZAMO_BENCH_FULL=1)
 // runs each at 1x, 4x and 16x up to a megabyte of frames and of step line and
-// a note of 400,000 characters; the smoke run at small sizes.
+// a note of 400,000 characters, and a note of wide characters up to 8 million,
+// twice as wide as the font's measure can count at once; the smoke run at
+// small sizes.
 #include "bench/BenchSize.h"
 #include "bench/UnitLinkReceive.h"
 #include "platform/ReportLayout.h"
@@ -79,18 +81,31 @@ void BM_ReadLongStepLine(benchmark::State& state)
 }
 BENCHMARK(BM_ReadLongStepLine)->Apply([](auto* b) { threeSizes(b, 1 << 20, 1 << 16); });
 
-void BM_WrapNoteWithoutBlank(benchmark::State& state)
+// A note of state.range(0) characters broken into lines of a 300-point box.
+void wrapNote(benchmark::State& state, const QString& note)
 {
     const platform::ReportTextLines lines(platform::ReportLayout::font(platform::ReportFont::Body));
-    QString note;
-    for (int i = 0; note.size() < state.range(0); ++i)
-        note += QLatin1Char(char('a' + i % 26));
     qsizetype count = 0;
     for (auto _ : state)
         count = lines.wrap(note, 300).size();
     state.SetComplexityN(note.size());
     state.counters["lines"] = double(count);
 }
+
+void BM_WrapNoteWithoutBlank(benchmark::State& state)
+{
+    QString note;
+    for (int i = 0; note.size() < state.range(0); ++i)
+        note += QLatin1Char(char('a' + i % 26));
+    wrapNote(state, note);
+}
 BENCHMARK(BM_WrapNoteWithoutBlank)->Apply([](auto* b) { threeSizes(b, 400000, 16000); });
+
+// Wider than the font's measure counts in one go beyond some 3.8 million.
+void BM_WrapNoteOfWideCharacters(benchmark::State& state)
+{
+    wrapNote(state, QString(state.range(0), QLatin1Char('W')));
+}
+BENCHMARK(BM_WrapNoteOfWideCharacters)->Apply([](auto* b) { threeSizes(b, 8 << 20, 16000); });
 
 } // namespace

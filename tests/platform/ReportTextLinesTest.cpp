@@ -1,6 +1,7 @@
 // Breaking a text into lines: a paragraph far longer than a page of text,
 // with or without blanks, is broken as a short one is: every character on a
-// line, in order, and no line wider than the box unless it is one character.
+// line, in order, and no line wider than the box unless it is one character;
+// also one whose whole width is beyond what the font's measure can count.
 
 #include "platform/ReportLayout.h"
 #include "platform/ReportTextLines.h"
@@ -30,6 +31,28 @@ TEST(ReportTextLines, ALongParagraphKeepsEveryCharacterOnLinesThatFit)
             }
         }
     }
+}
+
+// The font's measure counts a width in a 32-bit integer of 1/64 pixels, so
+// a text some 33 million pixels wide (about 3.8 million wide characters of
+// the report's own font) is more than it can hold. A large font gets there
+// with a short text.
+TEST(ReportTextLines, AParagraphWiderThanTheFontCanMeasureIsBrokenAndMeasuredWhole)
+{
+    QFont large = platform::ReportLayout::font(platform::ReportFont::Body);
+    large.setPixelSize(4000);
+    const platform::ReportTextLines lines(large);
+    const QString wide(12000, QLatin1Char('W'));
+    const double one = lines.width(QStringLiteral("W"));
+    ASSERT_GT(one * wide.size(), double(1u << 31) / 64) << "the text must be wider than the measure holds";
+
+    EXPECT_NEAR(lines.width(wide), one * wide.size(), one * wide.size() * 1e-6);
+    const double box = one * 10.5;
+    const QStringList wrapped = lines.wrap(wide, box);
+    EXPECT_EQ(wrapped.join(QString()), wide);
+    EXPECT_EQ(wrapped.size(), 1200);
+    for (const QString& line : wrapped)
+        ASSERT_LE(lines.width(line), box) << line.size();
 }
 
 } // namespace

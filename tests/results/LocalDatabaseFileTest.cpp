@@ -1,5 +1,6 @@
 // The local database file: never created by accident, foreign files
-// recognised, read-only opens, the empty database built whole or not at all.
+// recognised, read-only opens, the empty database built whole or not at all,
+// statements stopped at a time limit, whole numbers read as stored.
 
 #include "config/StationSettings.h"
 #include "platform/DbConnection.h"
@@ -16,6 +17,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
 
 using platform::DbConnection;
 using platform::DbError;
@@ -152,6 +156,81 @@ TEST_F(LocalDatabaseFile, AFileLeftInWriteAheadModeIsWrittenIntoItself)
     EXPECT_EQ(journalMode(station), "delete");
     station.close();
     EXPECT_EQ(QDir(folder()).entryList({"live.mdb*"}, QDir::Files | QDir::Hidden), QStringList{"live.mdb"});
+}
+
+// A statement on a connection with a time limit is stopped once it runs past
+// it, whether its rows are read all at once or one at a time with other
+// statements in between, and says so; the connection goes on.
+TEST_F(LocalDatabaseFile, AStatementPastItsTimeLimitIsStoppedAndTheConnectionGoesOn)
+{
+    ASSERT_FALSE(results::buildEmptyDatabase(path("outside.mdb")).isEmpty());
+    platform::DbConnection c;
+    c.setStatementTimeLimit(300);
+    c.openFile(path("outside.mdb"), true);
+    const QString counting = "WITH RECURSIVE Counting(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM Counting) ";
+    const auto stopped = [](const std::function<void()>& statement) {
+        try {
+            statement();
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.overTime()) << e.text().toStdString();
+            return e.cause();
+        }
+        return QString("not stopped");
+    };
+    EXPECT_EQ(stopped([&] { c.execute(counting + "SELECT COUNT(*) FROM Counting"); }),
+              "the query ran longer than 0.3 s and was stopped");
+    EXPECT_EQ(c.execute("SELECT DBRevNumber FROM Version").value(0).toInt(), 14);
+
+    // Three rows at once, then none for ever.
+    platform::DbRowReader rows = c.read(counting + "SELECT n FROM Counting WHERE n <= 3 OR n < 0");
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_TRUE(rows.next());
+        EXPECT_EQ(rows.toInt(0), n);
+        EXPECT_EQ(c.execute("SELECT COUNT(*) FROM TestGroups").value(0).toInt(), 0);
+    }
+    EXPECT_EQ(stopped([&] { rows.next(); }), "the query ran longer than 0.3 s and was stopped");
+    EXPECT_EQ(c.execute("SELECT COUNT(*) FROM Version").value(0).toInt(), 1);
+}
+
+// A whole number is read as stored, beyond 32 bits too; a value that is no
+// whole number, or does not fit the type asked for, is refused, never cut or
+// rounded to another number.
+TEST_F(LocalDatabaseFile, WholeNumbersAreReadAsStoredOrRefused)
+{
+    ASSERT_FALSE(results::buildEmptyDatabase(path("numbers.mdb")).isEmpty());
+    platform::DbConnection c;
+    c.openFile(path("numbers.mdb"), true);
+    const std::optional<qint64> refused;
+    const struct {
+        const char* value;
+        std::optional<qint64> as64;
+        std::optional<qint64> as32;
+    } cases[] = {
+        {"7", 7, 7},
+        {"-2147483648", -2147483648LL, -2147483648LL},
+        {"2147483648", 2147483648LL, refused},
+        {"99999999999", 99999999999LL, refused},
+        {"15.0", 15, 15},
+        {"'15'", 15, 15},
+        {"NULL", 0, 0},
+        {"14.5", refused, refused},
+        {"1e20", refused, refused},
+        {"'abc'", refused, refused},
+        {"x'01'", refused, refused},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.value);
+        platform::DbRowReader rows = c.read(QStringLiteral("SELECT %1").arg(t.value));
+        ASSERT_TRUE(rows.next());
+        if (t.as64)
+            EXPECT_EQ(rows.toInt64(0), *t.as64);
+        else
+            EXPECT_THROW(rows.toInt64(0), DbError);
+        if (t.as32)
+            EXPECT_EQ(rows.toInt(0), *t.as32);
+        else
+            EXPECT_THROW(rows.toInt(0), DbError);
+    }
 }
 
 TEST_F(LocalDatabaseFile, EmptyDatabaseIsBuiltWholeOrNotAtAll)

@@ -157,21 +157,21 @@ public:
     bool exportWrites = true;
     QStringList calls;
 
-    void openTestReport(qint32 uid, bool condensed, const QString&, bool zamo80) override
+    void openTestReport(qint64 uid, bool condensed, const QString&, bool zamo80) override
     {
         calls << QString("OPEN %1 %2 %3").arg(uid).arg(condensed).arg(zamo80);
     }
-    bool exportReport(qint32 uid, const QDateTime&, const QString& format, const QString&, const QString&,
+    bool exportReport(qint64 uid, const QDateTime&, const QString& format, const QString&, const QString&,
                       bool condensed, bool zamo80) override
     {
         calls << QString("EXPORT %1 %2 %3 %4").arg(uid).arg(format).arg(condensed).arg(zamo80);
         return exportWrites;
     }
-    void printTestReport(qint32 uid, const QString&, bool condensed, bool zamo80) override
+    void printTestReport(qint64 uid, const QString&, bool condensed, bool zamo80) override
     {
         calls << QString("PRINT %1 %2 %3").arg(uid).arg(condensed).arg(zamo80);
     }
-    void printCondensedTestReport(qint32 uid, const QString&) override
+    void printCondensedTestReport(qint64 uid, const QString&) override
     {
         calls << QString("PRINT CONDENSED %1").arg(uid);
     }

@@ -221,7 +221,7 @@ bool ReportListWindow::load()
         }
         setReportType(m_selectedType);
         loadReportList(1, true);
-        return true;
+        return m_refusal.isEmpty();
     }
     m_archiveNowButton->setEnabled(localDatabase());
     m_archivesFrame->setEnabled(localDatabase());
@@ -310,17 +310,40 @@ void ReportListWindow::loadReportList(int page, bool resetShowAll)
                                                                                        : results::ReportSortKey::Id;
     query.ascending = m_ascendingOption->isChecked();
     m_groups.clear();
-    try {
-        m_groups = lists().page(query, m_archivePath).rows;
-    } catch (const platform::DbError& e) {
-        config::writeLog(QStringLiteral("Report list could not be read: ") + e.text());
-    }
+    readList(QStringLiteral("Report list could not be read: "),
+             [&] { m_groups = lists().page(query, m_archivePath).rows; });
     fillReportGrid();
     fillPagesList(query.page, query.showAll);
     fillArchiveGrid();
 
     m_loadingFrame->hide();
     m_listLoading = false;
+    if (!m_refusal.isEmpty())
+        refuseArchive();
+}
+
+template <typename Read>
+void ReportListWindow::readList(const QString& failure, Read read)
+{
+    if (!m_refusal.isEmpty())
+        return;
+    try {
+        read();
+    } catch (const platform::DbError& e) {
+        config::writeLog(failure + e.text());
+        if (isArchive() && e.overTime())
+            m_refusal = e.cause();
+    }
+}
+
+void ReportListWindow::refuseArchive()
+{
+    m_groups.clear();
+    m_archives.clear();
+    prompts().message(QStringLiteral("The archive %1 cannot be read: %2.").arg(m_archivePath, m_refusal),
+                      config::StationText::appTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+    if (isVisible())
+        MdiChild::outerWidget(this)->close();
 }
 
 void ReportListWindow::fillReportGrid()
@@ -341,11 +364,8 @@ void ReportListWindow::fillReportGrid()
 void ReportListWindow::fillPagesList(int page, bool showAll)
 {
     qint64 groups = 0;
-    try {
-        groups = lists().countCompletedTestGroups(showAll, m_archivePath);
-    } catch (const platform::DbError& e) {
-        config::writeLog(QStringLiteral("Report list: the groups could not be counted: ") + e.text());
-    }
+    readList(QStringLiteral("Report list: the groups could not be counted: "),
+             [&] { groups = lists().countCompletedTestGroups(showAll, m_archivePath); });
     const int pages = reportListPageCount(groups);
     if (m_pagesList->count() != pages) { // the entries are the page numbers alone
         QStringList entries;
@@ -362,13 +382,9 @@ void ReportListWindow::fillPagesList(int page, bool showAll)
 void ReportListWindow::fillArchiveGrid()
 {
     m_archives.clear();
-    if (isArchive() || localDatabase()) {
-        try {
-            m_archives = lists().archives(m_archivePath).rows;
-        } catch (const platform::DbError& e) {
-            config::writeLog(QStringLiteral("Archive list could not be read: ") + e.text());
-        }
-    }
+    if (isArchive() || localDatabase())
+        readList(QStringLiteral("Archive list could not be read: "),
+                 [&] { m_archives = lists().archives(m_archivePath).rows; });
     m_archiveGrid->setRows(int(m_archives.size()), [archives = m_archives](int row, int column) {
         const results::ArchiveListRow& archive = archives[row];
         switch (column) {

@@ -13,7 +13,10 @@
 //   bound to its file, which is only ever read): refused with a message for
 //   a file of another schema revision, or one that cannot be read; sorted
 //   by group; Show All only in service mode (/rida or /vadov); its page
-//   list counts the archive's own groups.
+//   list counts the archive's own groups. An archive one of whose
+//   statements runs past the time limit of a file from outside is refused
+//   with a message as well, at its first list or at any reload: nothing
+//   more is read from it and its window closes (or is never shown).
 // Both list the finished groups of the chosen type, with Show All also the
 // open and cancelled ones, and no group is selected after any reload. A
 // double-click on a group opens its report, the condensed one for the
@@ -113,6 +116,13 @@ private:
     void fillReportGrid();
     void fillPagesList(int page, bool showAll);
     void fillArchiveGrid();
+    // Runs one read of the lists, logging its failure after the text given;
+    // a statement on the archive stopped by the time limit refuses the
+    // archive. Nothing is read once it is refused.
+    template <typename Read>
+    void readList(const QString& failure, Read read);
+    // The message that the archive cannot be read, and its window closed.
+    void refuseArchive();
     void chooseReportType(int index);
     void openReport(bool condensed);
     std::optional<results::ReportListRow> selectedGroup() const;
@@ -125,6 +135,7 @@ private:
     QString m_selectedType;
     bool m_listLoading = false;
     bool m_archivePending = false;
+    QString m_refusal;                         // why the archive was refused; "" while it is not
     QList<results::ReportListRow> m_groups;    // the rows of the report grid
     QList<results::ArchiveListRow> m_archives; // the rows of the archive grid
 

@@ -22,7 +22,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Test Report");
 
-QString selectionFormula(qint32 groupID)
+QString selectionFormula(qint64 groupID)
 {
     return QStringLiteral("{TestGroups.UniqueGroupID} = ") + QString::number(groupID);
 }
@@ -107,7 +107,7 @@ QString TestReportWindow::templatePath(const config::StationSettings& settings, 
     return local ? paths.condensedReport : paths.sqlCondensedReport;
 }
 
-std::unique_ptr<platform::Report> TestReportWindow::prepare(qint32 groupID, bool condensed, bool zamo80) const
+std::unique_ptr<platform::Report> TestReportWindow::prepare(qint64 groupID, bool condensed, bool zamo80) const
 {
     auto report = platform::Report::open(templatePath(m_settings, condensed, zamo80));
     if (m_settings.database.useLocalDatabase) {
@@ -152,7 +152,7 @@ void TestReportWindow::loadReport()
     }
 }
 
-bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat,
+bool TestReportWindow::exportReport(qint64 reportGroupID, const QString& filePath, const QString& exportFormat,
                                     bool condensedReport, bool zamo80)
 {
     platform::Report::ExportFormat format;
@@ -169,7 +169,7 @@ bool TestReportWindow::exportReport(qint32 reportGroupID, const QString& filePat
     }
 }
 
-bool TestReportWindow::printReport(qint32 reportGroupID, bool condensedReport, bool zamo80)
+bool TestReportWindow::printReport(qint64 reportGroupID, bool condensedReport, bool zamo80)
 {
     try {
         ReportPrinter(*prepare(reportGroupID, condensedReport, zamo80)).printOut();

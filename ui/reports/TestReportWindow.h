@@ -36,17 +36,17 @@ public:
     explicit TestReportWindow(const config::StationSettings& settings, QWidget* parent = nullptr);
     ~TestReportWindow() override;
 
-    void setReportGroupID(qint32 groupId) { m_reportGroupID = groupId; }
+    void setReportGroupID(qint64 groupId) { m_reportGroupID = groupId; }
     void setDatabasePath(const QString& path) { m_databasePath = path; }
     void setShowCondensedReport(bool condensed) { m_showCondensedReport = condensed; }
     void setZamo80(bool zamo80) { m_zamo80 = zamo80; }
 
     // Writes the report to filePath as "PDF", "XLS" (a workbook) or "TAB"
     // (tab-separated text); true when the file was written.
-    bool exportReport(qint32 reportGroupID, const QString& filePath, const QString& exportFormat, bool condensedReport,
+    bool exportReport(qint64 reportGroupID, const QString& filePath, const QString& exportFormat, bool condensedReport,
                       bool zamo80);
     // Prints the report on the default printer, one copy; true when printed.
-    bool printReport(qint32 reportGroupID, bool condensedReport, bool zamo80);
+    bool printReport(qint64 reportGroupID, bool condensedReport, bool zamo80);
 
     // The template for the back end in use and the two flags.
     static QString templatePath(const config::StationSettings& settings, bool condensedReport, bool zamo80);
@@ -62,11 +62,11 @@ private:
     void loadReport();
     // Opens the template and points it at the database and the group.
     // Throws platform::ReportError.
-    std::unique_ptr<platform::Report> prepare(qint32 groupID, bool condensed, bool zamo80) const;
+    std::unique_ptr<platform::Report> prepare(qint64 groupID, bool condensed, bool zamo80) const;
     void exportShown(const QString& format, const QString& filter);
     void printSetup();
 
-    qint32 m_reportGroupID = 0;
+    qint64 m_reportGroupID = 0;
     const config::StationSettings& m_settings;
     QString m_databasePath;
     bool m_showCondensedReport = false;

@@ -22,7 +22,7 @@ QString TestWindowReportActions::databaseOrLive(const QString& path) const
     return path.isEmpty() ? m_settings.paths.databaseFile : path;
 }
 
-void TestWindowReportActions::openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath,
+void TestWindowReportActions::openTestReport(qint64 uniqueGroupID, bool condensedReport, const QString& databasePath,
                                              bool zamo80)
 {
     auto* form = new TestReportWindow(m_settings);
@@ -55,7 +55,7 @@ QString TestWindowReportActions::exportFileName(const QDateTime& reportDate, con
     return folder + QStringLiteral("TestReport_") + reportDate.toString(QStringLiteral("yyyyMMdd-hhmmss")) + extension;
 }
 
-bool TestWindowReportActions::exportReport(qint32 uniqueGroupID, const QDateTime& reportDate,
+bool TestWindowReportActions::exportReport(qint64 uniqueGroupID, const QDateTime& reportDate,
                                            const QString& exportFormat, const QString& fileName,
                                            const QString& databasePath, bool condensedReport, bool zamo80)
 {
@@ -67,7 +67,7 @@ bool TestWindowReportActions::exportReport(qint32 uniqueGroupID, const QDateTime
     return form.exportReport(uniqueGroupID, name, exportFormat, condensedReport, zamo80);
 }
 
-void TestWindowReportActions::printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed,
+void TestWindowReportActions::printTestReport(qint64 uniqueGroupID, const QString& databasePath, bool condensed,
                                               bool zamo80)
 {
     TestReportWindow form(m_settings);
@@ -75,7 +75,7 @@ void TestWindowReportActions::printTestReport(qint32 uniqueGroupID, const QStrin
     form.printReport(uniqueGroupID, condensed, zamo80);
 }
 
-void TestWindowReportActions::printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath)
+void TestWindowReportActions::printCondensedTestReport(qint64 uniqueGroupID, const QString& databasePath)
 {
     printTestReport(uniqueGroupID, databasePath, true, m_checkZamoMode() == run::ConnectedUnitsMode::Zamo80);
 }

@@ -29,11 +29,11 @@ public:
     TestWindowReportActions(const config::StationSettings& settings, StationWindows& windows,
                             std::function<run::ConnectedUnitsMode()> checkZamoMode);
 
-    void openTestReport(qint32 uniqueGroupID, bool condensedReport, const QString& databasePath, bool zamo80) override;
-    bool exportReport(qint32 uniqueGroupID, const QDateTime& reportDate, const QString& exportFormat,
+    void openTestReport(qint64 uniqueGroupID, bool condensedReport, const QString& databasePath, bool zamo80) override;
+    bool exportReport(qint64 uniqueGroupID, const QDateTime& reportDate, const QString& exportFormat,
                       const QString& fileName, const QString& databasePath, bool condensedReport, bool zamo80) override;
-    void printTestReport(qint32 uniqueGroupID, const QString& databasePath, bool condensed, bool zamo80) override;
-    void printCondensedTestReport(qint32 uniqueGroupID, const QString& databasePath) override;
+    void printTestReport(qint64 uniqueGroupID, const QString& databasePath, bool condensed, bool zamo80) override;
+    void printCondensedTestReport(qint64 uniqueGroupID, const QString& databasePath) override;
 
     // The export's file: fileName when given (with the format's extension
     // added when it has none), else ExportPath & "TestReport_" & the report

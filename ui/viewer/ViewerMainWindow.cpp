@@ -242,11 +242,14 @@ void ViewerMainWindow::chooseFile()
     const viewer::DatabaseChoice choice = m_list.chooseFile(path, request(1));
     showList(choice.list);
     m_status->setText(choice.status);
-    if (choice.list.features.listed)
-        return;
-    const QString& why = choice.list.failure;
+    if (!choice.list.features.listed)
+        tellUnreadable(choice.list.failure);
+}
+
+void ViewerMainWindow::tellUnreadable(const QString& why)
+{
     platform::Prompts::instance().message(
-        QStringLiteral("Unable to read ") + path + QStringLiteral(" as a results database")
+        QStringLiteral("Unable to read ") + m_database.filePath() + QStringLiteral(" as a results database")
             + (why.isEmpty() ? QString() : QStringLiteral(": ") + why) + QLatin1Char('.'),
         kProgram, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
@@ -280,7 +283,12 @@ void ViewerMainWindow::reload(int page)
     m_grid->hide();
     m_loadingFrame->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    showList(m_list.load(request(page)));
+    const viewer::ReportListView view = m_list.load(request(page));
+    showList(view);
+    if (view.refused) {
+        m_status->setText(viewer::ViewerReportList::NoDatabaseSelected);
+        tellUnreadable(view.failure);
+    }
 }
 
 void ViewerMainWindow::showList(const viewer::ReportListView& view)
@@ -325,28 +333,28 @@ void ViewerMainWindow::showList(const viewer::ReportListView& view)
     m_loading = false;
 }
 
-qint32 ViewerMainWindow::selectedGroupId() const
+qint64 ViewerMainWindow::selectedGroupId() const
 {
     const QList<QTableWidgetItem*> chosen = m_grid->selectedItems();
     if (chosen.isEmpty())
         return 0;
     const QTableWidgetItem* id = m_grid->item(chosen.first()->row(), 1);
-    return id ? id->text().toInt() : 0;
+    return id ? id->text().toLongLong() : 0;
 }
 
 void ViewerMainWindow::viewSelectedReport()
 {
-    if (const qint32 id = selectedGroupId())
+    if (const qint64 id = selectedGroupId())
         showReport(id, viewer::ReportKind::Full);
 }
 
 void ViewerMainWindow::viewSelectedCondensedReport()
 {
-    if (const qint32 id = selectedGroupId())
+    if (const qint64 id = selectedGroupId())
         showReport(id, m_list.condensedKind(id));
 }
 
-void ViewerMainWindow::showReport(qint32 groupId, viewer::ReportKind kind)
+void ViewerMainWindow::showReport(qint64 groupId, viewer::ReportKind kind)
 {
     viewer::PreparedReport prepared = m_reports.open(groupId, kind, m_diagnostics->isChecked());
     platform::Prompts& prompts = platform::Prompts::instance();
@@ -370,7 +378,7 @@ void ViewerMainWindow::showReport(qint32 groupId, viewer::ReportKind kind)
 
 void ViewerMainWindow::exportSelectedReport()
 {
-    const qint32 id = selectedGroupId();
+    const qint64 id = selectedGroupId();
     if (!id) {
         platform::Prompts::instance().message(QStringLiteral("No report to export!"), QStringLiteral("Error"),
                                               platform::MsgButtons::Ok, platform::MsgIcon::Warning);

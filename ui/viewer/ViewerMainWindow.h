@@ -12,7 +12,9 @@
 // be read leaves the list empty and "No Database Selected" (for a chosen
 // file the operator is told why), a report that cannot be shown or exported
 // is explained in a message, and a revision without a template for the
-// report asked for shows nothing.
+// report asked for shows nothing. A file that holds the window longer than
+// the time limit of a file from outside, at its choice or at any reload, is
+// refused the same way, and the window is usable at once.
 
 #include "viewer/ViewerDatabase.h"
 #include "viewer/ViewerReportList.h"
@@ -52,8 +54,9 @@ public:
     void viewSelectedCondensedReport();
     void exportSelectedReport();
 
-    // The group of the selected row; 0 when no row is selected.
-    qint32 selectedGroupId() const;
+    // The group of the selected row, as the database holds it; 0 when no
+    // row is selected.
+    qint64 selectedGroupId() const;
     QString status() const;
     QList<ViewerReportWindow*> reportWindows() const;
 
@@ -71,7 +74,10 @@ private:
     viewer::ReportListRequest request(int page) const;
     bool connectServer(const viewer::ServerLogOn& logOn, QString* dialogStatus);
     void showList(const viewer::ReportListView& view);
-    void showReport(qint32 groupId, viewer::ReportKind kind);
+    void showReport(qint64 groupId, viewer::ReportKind kind);
+    // Tells the operator that the database file in force cannot be read as
+    // a results database, and why.
+    void tellUnreadable(const QString& why);
 
     viewer::ViewerDatabase& m_database;
     viewer::ViewerReportList m_list;

@@ -14,7 +14,7 @@
 
 namespace ui {
 
-ViewerReportWindow::ViewerReportWindow(std::unique_ptr<platform::Report> report, qint32 groupId, QWidget* parent)
+ViewerReportWindow::ViewerReportWindow(std::unique_ptr<platform::Report> report, qint64 groupId, QWidget* parent)
     : QWidget(parent, Qt::Window), m_report(std::move(report)), m_groupId(groupId)
 {
     setObjectName(QStringLiteral("TestReportForm"));

@@ -24,10 +24,10 @@ class ViewerReportWindow : public QWidget {
 public:
     // Shows the report (already filled); throws platform::ReportError when
     // it cannot be laid out.
-    ViewerReportWindow(std::unique_ptr<platform::Report> report, qint32 groupId, QWidget* parent = nullptr);
+    ViewerReportWindow(std::unique_ptr<platform::Report> report, qint64 groupId, QWidget* parent = nullptr);
     ~ViewerReportWindow() override;
 
-    qint32 groupId() const { return m_groupId; }
+    qint64 groupId() const { return m_groupId; }
     platform::Report* report() const { return m_report.get(); }
     ReportViewer* viewer() const { return m_viewer; }
 
@@ -36,7 +36,7 @@ private:
     void printSetup();
 
     std::unique_ptr<platform::Report> m_report;
-    qint32 m_groupId;
+    qint64 m_groupId;
     ReportViewer* m_viewer;
 };
 

@@ -1,14 +1,17 @@
 // The list of an archive file: opened from the archive grid, refused for
-// another revision, read from the file alone (never written), paged by the
-// archive's own groups, Show All only in service mode, and its reports
-// opened and exported from the file.
+// another revision or a revision number no station wrote, read from the file
+// alone (never written), paged by the archive's own groups, Show All only in
+// service mode, its reports opened and exported from the file, and refused
+// when its list is a query that never ends.
 
 #include "ReportListFixture.h"
 #include "platform/CommandLine.h"
+#include "support/EndlessTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -149,10 +152,16 @@ TEST_P(ArchivedReportList, AFileOfAnotherRevisionOrNoneIsRefused)
 {
     const QString rev14 = writeArchive("ZAMO_Results-20260301-080000.mdb", {{1}}, 14);
     const QString missing = settings.paths.archiveFolder + "ZAMO_Results-20250101-080000.mdb";
+    // 2^32 + 15: no station wrote it, and it is not revision 15.
+    const QString beyond = writeArchive("ZAMO_Results-20260401-080000.mdb", {{1}});
+    platform::DbConnection file;
+    file.openFile(beyond, false);
+    file.execute("UPDATE Version SET DBRevNumber = 4294967311");
+    file.close();
     const struct {
         QString path;
         int revision;
-    } cases[] = {{rev14, 14}, {missing, 0}};
+    } cases[] = {{rev14, 14}, {missing, 0}, {beyond, 0}};
     for (const auto& c : cases) {
         ui::ReportListWindow window(*host, c.path);
         EXPECT_FALSE(window.load());
@@ -171,7 +180,40 @@ TEST_P(ArchivedReportList, AFileOfAnotherRevisionOrNoneIsRefused)
     live->load();
     live->openArchive(0);
     EXPECT_TRUE(host->shown.empty());
-    EXPECT_EQ(prompts->messages().size(), 3);
+    EXPECT_EQ(prompts->messages().size(), 4);
+}
+
+// An archive whose groups are a query that never ends: the statement is
+// stopped at the time limit of a file from outside, the archive refused with
+// a message and no window, and nothing more read from it; the live list
+// goes on as it was.
+TEST_P(ArchivedReportList, AnArchiveWhoseListNeverEndsIsRefusedAtTheTimeLimit)
+{
+    const QString archive = writeArchive("ZAMO_Results-20260301-080000.mdb", {{1}, {2}});
+    {
+        platform::DbConnection file;
+        file.openFile(archive, false);
+        testsupport::makeTableEndless(file, "TestGroups");
+    }
+    db->execute("INSERT INTO Archive (Range, RangeStart, RangeEnd, FileName, ArchiveDate) VALUES "
+                "('1-2', 1, 2, 'ZAMO_Results-20260301-080000.mdb', '2026-03-01 08:00:00')");
+    testsupport::addListedGroups(*db, testsupport::finishedGroups(3, 4));
+    auto live = liveWindow();
+    live->load();
+
+    QElapsedTimer took;
+    took.start();
+    live->openArchive(0);
+    EXPECT_LT(took.elapsed(), 2 * platform::DbConnection::OutsideFileTimeLimitMilliseconds)
+        << "one statement stopped, and no more read";
+    EXPECT_TRUE(host->shown.empty());
+    EXPECT_EQ(prompts->messages(), QStringList({"The archive " + archive
+                                                + " cannot be read: the query ran longer than 5 s and was stopped."}));
+    EXPECT_EQ(prompts->shown.last().title, "KIVO_ZAMO");
+
+    live->loadReportList(1);
+    EXPECT_EQ(gridIds(*live), QList<qint32>({3, 4}));
+    EXPECT_EQ(live->archiveGrid()->rowCount(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Local, ArchivedReportList, ::testing::Values(platform::DbBackend::SQLite), backendName);

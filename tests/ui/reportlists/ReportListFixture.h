@@ -21,7 +21,7 @@
 #include <vector>
 
 struct OpenedReport {
-    qint32 id;
+    qint64 id;
     bool condensed;
     QString databasePath;
     bool zamo80;
@@ -29,7 +29,7 @@ struct OpenedReport {
 };
 
 struct ExportedReport {
-    qint32 id;
+    qint64 id;
     QDateTime date;
     QString format;
     QString file;
@@ -44,18 +44,18 @@ public:
     QList<ExportedReport> exported;
     bool exportWrites = true;
 
-    void openTestReport(qint32 id, bool condensed, const QString& path, bool zamo80) override
+    void openTestReport(qint64 id, bool condensed, const QString& path, bool zamo80) override
     {
         opened << OpenedReport{id, condensed, path, zamo80};
     }
-    bool exportReport(qint32 id, const QDateTime& date, const QString& format, const QString& file, const QString& path,
+    bool exportReport(qint64 id, const QDateTime& date, const QString& format, const QString& file, const QString& path,
                       bool condensed, bool zamo80) override
     {
         exported << ExportedReport{id, date, format, file, path, condensed, zamo80};
         return exportWrites;
     }
-    void printTestReport(qint32, const QString&, bool, bool) override { ADD_FAILURE() << "printed"; }
-    void printCondensedTestReport(qint32, const QString&) override { ADD_FAILURE() << "printed"; }
+    void printTestReport(qint64, const QString&, bool, bool) override { ADD_FAILURE() << "printed"; }
+    void printCondensedTestReport(qint64, const QString&) override { ADD_FAILURE() << "printed"; }
 };
 
 class RecordingArchiving : public ui::DatabaseArchiving {

@@ -4,13 +4,17 @@
 // results database, the pages of a large list, the report-type filter kept
 // across reloads, the full and condensed reports in report windows, exports
 // from the list and from a report window, the SQL Server dialog, and
-// closing the window.
+// closing the window. Files from outside: one whose queries never end, one
+// with numbers beyond 32 bits, one that another program left in
+// write-ahead mode.
 
 #include "platform/DbConnection.h"
 #include "platform/Report.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/EndlessTable.h"
 #include "support/PgTestDatabase.h"
 #include "support/TempDataHome.h"
+#include "support/WriteProtection.h"
 #include "ui/viewer/ServerDialog.h"
 #include "ui/viewer/ViewerMainWindow.h"
 #include "ui/viewer/ViewerReportWindow.h"
@@ -21,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +58,7 @@ public:
             db.execute("UPDATE TestGroups SET LotNumberSortField = 'LOT-' || GroupID");
     }
     QString path() const { return m_dir.filePath("ZAMO_Results.mdb"); }
+    QString folder() const { return m_dir.path(); }
     std::unique_ptr<platform::DbConnection> connect() const
     {
         auto db = std::make_unique<platform::DbConnection>();
@@ -104,11 +110,171 @@ protected:
         emit grid()->cellDoubleClicked(row, 1);
     }
 
+    // Every name in the folder, hidden ones too.
+    static QStringList listing(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
     testsupport::TempDataHome home;
     platform::ScriptedPrompts* prompts = nullptr;
     viewer::ViewerDatabase database;
     ui::ViewerMainWindow window{database};
 };
+
+// A file whose list, whose revision or whose report reads a table that never
+// ends: the statement is stopped at the time limit of a file from outside,
+// the file (or the report) is refused with a message, and the window is
+// usable at once. A refused file is read no more.
+TEST_F(ViewerMainWindowTest, AFileWhoseQueryNeverEndsIsStoppedAndRefusedWithAMessage)
+{
+    const int limit = platform::DbConnection::OutsideFileTimeLimitMilliseconds;
+    const struct {
+        const char* table;
+        bool listed; // only its report reads the table
+    } cases[] = {{"TestGroups", false}, {"Version", false}, {"Tests", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        prompts->shown.clear();
+        ListFile file(15, 3);
+        testsupport::makeTableEndless(*file.connect(), c.table);
+        QElapsedTimer took;
+        took.start();
+        chooseFile(file.path());
+        if (c.listed) {
+            EXPECT_EQ(window.status(), "Version 15 Database Selected");
+            ASSERT_EQ(grid()->rowCount(), 3);
+            doubleClickRow(0);
+        }
+        EXPECT_LT(took.elapsed(), 3 * limit) << "ended by the time limit";
+        ASSERT_EQ(prompts->messages().size(), 1);
+        if (c.listed) {
+            EXPECT_TRUE(window.reportWindows().isEmpty());
+            EXPECT_THAT(prompts->messages()[0].toStdString(), HasSubstr("Unable to show the report of group 1: "));
+            EXPECT_THAT(prompts->messages()[0].toStdString(),
+                        HasSubstr("the query ran longer than 5 s and was stopped"));
+        } else {
+            EXPECT_EQ(window.status(), "No Database Selected");
+            EXPECT_EQ(grid()->rowCount(), 0);
+            EXPECT_EQ(prompts->messages()[0], "Unable to read " + file.path()
+                                                  + " as a results database: the query ran longer than 5 s and "
+                                                    "was stopped.");
+            took.restart();
+            child<QCheckBox>("ShowAllReportsCheckBox")->click();
+            EXPECT_LT(took.elapsed(), limit) << "nothing more is read from it";
+            EXPECT_EQ(prompts->messages().size(), 1);
+            EXPECT_EQ(window.status(), "No Database Selected");
+        }
+
+        ListFile good(15, 2);
+        chooseFile(good.path());
+        EXPECT_EQ(window.status(), "Version 15 Database Selected");
+        EXPECT_EQ(column(1), QStringList({"1", "2"}));
+    }
+}
+
+// Numbers are read as stored: a revision number that no station wrote (one
+// beyond 32 bits) is refused with a message, never cut to one the viewer
+// knows; a group number beyond 32 bits is listed and its report asked for as
+// it is.
+TEST_F(ViewerMainWindowTest, NumbersBeyond32BitsAreReadAsStoredOrRefused)
+{
+    for (const QString revision : {"9999999999", "4294967310", "-4294967281", "14.5"}) {
+        SCOPED_TRACE(revision.toStdString());
+        prompts->shown.clear();
+        ListFile file(15, 3);
+        file.connect()->execute("UPDATE Version SET DBRevNumber = " + revision);
+        chooseFile(file.path());
+        EXPECT_EQ(window.status(), "No Database Selected");
+        EXPECT_EQ(grid()->rowCount(), 0);
+        ASSERT_EQ(prompts->messages().size(), 1);
+        EXPECT_EQ(prompts->messages()[0], "Unable to read " + file.path()
+                                              + " as a results database: The revision "
+                                                "number \""
+                                              + revision
+                                              + "\" of the database is not one that any "
+                                                "station wrote.");
+    }
+
+    prompts->shown.clear();
+    ListFile file(15, 3);
+    file.connect()->execute("UPDATE TestGroups SET UniqueGroupID = 99999999999 WHERE GroupID = 3");
+    chooseFile(file.path());
+    EXPECT_EQ(column(1), QStringList({"1", "2", "99999999999"}));
+    doubleClickRow(2);
+    EXPECT_EQ(window.selectedGroupId(), 99999999999);
+    ASSERT_EQ(window.reportWindows().size(), 1);
+    EXPECT_EQ(window.reportWindows()[0]->groupId(), 99999999999);
+    EXPECT_EQ(prompts->messages(), QStringList());
+}
+
+// A file that another program turned to write-ahead mode is read as it
+// stands, its list and its report, and its folder is left as it was: no log
+// or shared-memory file is made beside it. Where that program still has it
+// open, its log is read with the files it keeps; a log with changes but
+// without its shared-memory file cannot be read without making one, and the
+// file is refused with a message that says so.
+TEST_F(ViewerMainWindowTest, AFileInWriteAheadModeIsReadAndItsFolderLeftAsItWas)
+{
+    ListFile file(15, 3);
+    {
+        platform::DbConnection other;
+        other.openFile(file.path(), false);
+        other.execute("PRAGMA journal_mode = WAL");
+    }
+    const QStringList closed = listing(file.folder());
+    ASSERT_EQ(closed, QStringList({"ZAMO_Results.mdb"}));
+    chooseFile(file.path());
+    EXPECT_EQ(column(1), QStringList({"1", "2", "3"}));
+    doubleClickRow(0);
+    EXPECT_EQ(window.reportWindows().size(), 1);
+    EXPECT_EQ(listing(file.folder()), closed);
+
+    // The other program writes a group into its log and keeps the file open.
+    platform::DbConnection other;
+    other.openFile(file.path(), false);
+    other.execute("PRAGMA journal_mode = WAL");
+    other.execute("INSERT INTO TestGroups (UniqueGroupID, DateExecuted, DateCompleted, Cancelled, Zamo80, Zamo24) "
+                  "SELECT 4, DateExecuted, DateCompleted, Cancelled, Zamo80, Zamo24 FROM TestGroups WHERE GroupID = 1");
+    const QStringList open = listing(file.folder());
+    ASSERT_EQ(open, QStringList({"ZAMO_Results.mdb", "ZAMO_Results.mdb-shm", "ZAMO_Results.mdb-wal"}));
+    chooseFile(file.path());
+    EXPECT_EQ(column(1), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(listing(file.folder()), open);
+
+    // The file and its log, without the shared-memory file.
+    QTemporaryDir copy;
+    ASSERT_TRUE(QFile::copy(file.path(), copy.filePath("ZAMO_Results.mdb")));
+    ASSERT_TRUE(QFile::copy(file.path() + "-wal", copy.filePath("ZAMO_Results.mdb-wal")));
+    const QStringList copied = listing(copy.path());
+    prompts->shown.clear();
+    chooseFile(copy.filePath("ZAMO_Results.mdb"));
+    EXPECT_EQ(window.status(), "No Database Selected");
+    EXPECT_EQ(grid()->rowCount(), 0);
+    ASSERT_EQ(prompts->messages().size(), 1);
+    EXPECT_THAT(prompts->messages()[0].toStdString(),
+                HasSubstr("it is in write-ahead mode and changes to it wait in \"ZAMO_Results.mdb-wal\", which "
+                          "cannot be read without making a shared-memory file beside it"));
+    EXPECT_EQ(listing(copy.path()), copied);
+}
+
+// In a folder the viewer may not write, a file in write-ahead mode is read
+// all the same.
+TEST_F(ViewerMainWindowTest, AFileInWriteAheadModeIsReadInAFolderThatCannotBeWritten)
+{
+    ListFile file(15, 3);
+    {
+        platform::DbConnection other;
+        other.openFile(file.path(), false);
+        other.execute("PRAGMA journal_mode = WAL");
+    }
+    ZAMO_WRITE_PROTECT(folder, file.folder());
+    chooseFile(file.path());
+    EXPECT_EQ(window.status(), "Version 15 Database Selected");
+    EXPECT_EQ(column(1), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(prompts->messages(), QStringList());
+    EXPECT_EQ(listing(file.folder()), QStringList({"ZAMO_Results.mdb"}));
+}
 
 TEST_F(ViewerMainWindowTest, WithoutADatabaseTheListIsEmptyAndAnExportAsksForAReport)
 {
