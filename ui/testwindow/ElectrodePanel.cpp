@@ -125,7 +125,7 @@ void ElectrodePanel::hideUnit2()
     for (int c = 0; c < 16; ++c)
         namesUnit2 = namesUnit2 || m_testLists.defaultSelection.at(2, c);
     if (wasShown || namesUnit2) {
-        storeSelection();
+        saveAsDefaults();
         return;
     }
     if (testlists::buildElectrodeString(boxStates()) == m_testLists.buildElectrodeString(true))
@@ -143,7 +143,7 @@ void ElectrodePanel::showUnit2()
         setUnit2Shown(true);
         for (int i = 16; i < 32; ++i)
             m_boxes[std::size_t(i)]->setChecked(true);
-        storeSelection();
+        saveAsDefaults();
         return;
     }
     // Never hidden: the boxes show the saved default as it is, and a partial
@@ -188,11 +188,6 @@ void ElectrodePanel::resetToDefaults()
 }
 
 void ElectrodePanel::saveAsDefaults()
-{
-    storeSelection();
-}
-
-void ElectrodePanel::storeSelection()
 {
     const QString sel = m_testLists.buildElectrodeString(false);
     QList<platform::IniFile::Key> keys{{kSection, QStringLiteral("Default"), sel}};

@@ -84,9 +84,6 @@ public slots:
 
 private:
     void setUnit2Shown(bool shown);
-    // Stores the boxes shown as the default selection, and whether unit 2's
-    // boxes are out of it by a model.
-    void storeSelection();
 
     std::array<unit::Unit*, 2> m_units;
     const run::UnitModeSource& m_mode;
